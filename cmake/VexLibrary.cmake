@@ -1,0 +1,24 @@
+# vex_library(<target> [DEPS <target>...])
+#
+# One static library per source folder: every .cpp of the folder but the tests. The folder's
+# name_test.cpp files form one GoogleTest program, registered test by test with CTest.
+function(vex_library target)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+    file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp")
+    if(tests)
+        list(REMOVE_ITEM sources ${tests})
+    endif()
+
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC "${PROJECT_SOURCE_DIR}")
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+
+    if(VEX_TESTS AND tests)
+        add_executable(${target}_tests ${tests})
+        target_link_libraries(${target}_tests PRIVATE ${target} vex_test_support
+                              GTest::gtest_main)
+        gtest_discover_tests(${target}_tests DISCOVERY_MODE PRE_TEST
+                             PROPERTIES TIMEOUT 120)
+    endif()
+endfunction()

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string_view>
+
+namespace vex {
+
+// Letters and case in the Windows-1252 code page, the character set of every text the
+// libraries hold. Bytes without a case partner (the sharp s, the micro sign) map to themselves.
+char AnsiUpperChar(char C);
+char AnsiLowerChar(char C);
+bool IsAnsiAlpha(char C);
+bool IsAnsiUpper(char C);
+bool IsAnsiLower(char C);
+
+// Linguistic comparison for sorting: letters with accents sort with their base letter, then by
+// accent, then (when case counts) lower case before upper case. Returns <0, 0 or >0.
+int AnsiCollate(std::string_view A, std::string_view B, bool IgnoreCase);
+
+}  // namespace vex
