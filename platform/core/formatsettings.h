@@ -40,8 +40,8 @@ struct TFormatSettings {
     std::array<std::string, 7> LongDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                             "Thursday", "Friday", "Saturday"};
 
-    // 0: a two-digit year falls in the current century; N: in the 100 years ending N years
-    // after the current one... as the original's sliding window.
+    // 0: a two-digit year falls in the current century. N > 0: it falls in the hundred years
+    // that begin N years before the current year.
     uint16_t TwoDigitYearCenturyWindow = 0;
 };
 
