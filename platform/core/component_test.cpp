@@ -1,0 +1,165 @@
+#include "platform/core/component.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/core/exceptions.h"
+
+namespace vex {
+namespace {
+
+// Records every notification it hears and clears its reference to a removed partner, the way
+// real components hold references to their neighbours. A removal is announced from the leaving
+// component's base destructor, so the log names it by the base's Name.
+class TProbe : public TComponent {
+    VEX_CLASS(TProbe, TComponent)
+
+public:
+    TProbe(TComponent* AOwner, std::string Label, std::vector<std::string>* Log)
+        : TComponent(AOwner), FLog(Log) {
+        SetName(Label);
+    }
+    ~TProbe() override { FLog->push_back(Name() + " freed"); }
+
+    TComponent* Partner = nullptr;
+    int LoadedCalls = 0;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        FLog->push_back(Name() + (Operation == opInsert ? " hears +" : " hears -") +
+                        AComponent->Name());
+        if (Operation == opRemove && AComponent == Partner) Partner = nullptr;
+    }
+    void Loaded() override {
+        TComponent::Loaded();
+        ++LoadedCalls;
+        FLog->push_back(Name() + " loaded");
+    }
+
+private:
+    std::vector<std::string>* FLog;
+};
+
+TEST(ComponentClassInfo, NamesTheClassAndWalksItsChainWithoutRegardToCase) {
+    std::vector<std::string> log;
+    TProbe probe(nullptr, "p", &log);
+    EXPECT_EQ(probe.ClassName(), "TProbe");
+    EXPECT_TRUE(probe.InheritsFrom("tcomponent"));
+    EXPECT_TRUE(probe.InheritsFrom("TPersistent"));
+    EXPECT_TRUE(probe.InheritsFrom("TObject"));
+    EXPECT_FALSE(probe.InheritsFrom("TStrings"));
+}
+
+TEST(ComponentAssign, AForeignSourceRaisesTheConversionError) {
+    TComponent a(nullptr), b(nullptr);
+    try {
+        a.Assign(&b);
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), "Cannot assign a TComponent to a TComponent");
+    }
+    EXPECT_THROW(a.Assign(nullptr), EConvertError);
+}
+
+TEST(ComponentOwnership, OwnerFreesItsComponentsLastFirstAndEveryoneLeftHearsEachRemoval) {
+    std::vector<std::string> log;
+    {
+        TProbe owner(nullptr, "owner", &log);
+        new TProbe(&owner, "a", &log);
+        new TProbe(&owner, "b", &log);
+        new TProbe(&owner, "c", &log);
+        log.clear();
+    }
+    const std::vector<std::string> expected = {
+        "owner freed",
+        // c leaves first; its owner's tree (a, b and c itself) hears it while c still exists.
+        "c freed", "a hears -c", "b hears -c", "b freed", "a hears -b", "a freed"};
+    EXPECT_EQ(log, expected);
+}
+
+TEST(ComponentOwnership, SiblingsClearTheirReferencesBeforeThePartnerIsGone) {
+    std::vector<std::string> log;
+    TProbe owner(nullptr, "owner", &log);
+    auto* ras = new TProbe(&owner, "ras", &log);
+    auto* socket = new TProbe(&owner, "socket", &log);
+    socket->Partner = ras;
+    delete ras;
+    EXPECT_EQ(socket->Partner, nullptr);
+    EXPECT_EQ(owner.ComponentCount(), 1);
+    EXPECT_EQ(owner.Components(0), socket);
+}
+
+TEST(ComponentOwnership, InsertionIsAnnouncedToTheWholeTree) {
+    std::vector<std::string> log;
+    TProbe owner(nullptr, "owner", &log);
+    TProbe* a = new TProbe(&owner, "a", &log);
+    log.clear();
+    // a's own component: a hears it, the owner does not. It joins while it is still being
+    // constructed, so it is unnamed then and does not yet hear its own arrival.
+    new TProbe(a, "a1", &log);
+    EXPECT_EQ(log, std::vector<std::string>({"a hears +"}));
+}
+
+TEST(ComponentFreeNotification, ReachesAComponentWithAnotherOwner) {
+    std::vector<std::string> log;
+    TProbe formA(nullptr, "formA", &log);
+    TProbe formB(nullptr, "formB", &log);
+    auto* ras = new TProbe(&formA, "ras", &log);
+    auto* socket = new TProbe(&formB, "socket", &log);
+    socket->Partner = ras;
+    ras->FreeNotification(socket);
+    delete ras;
+    EXPECT_EQ(socket->Partner, nullptr);
+
+    // The link is two-way: freeing the watcher first leaves nothing dangling behind.
+    auto* ras2 = new TProbe(&formA, "ras2", &log);
+    auto* socket2 = new TProbe(&formB, "socket2", &log);
+    ras2->FreeNotification(socket2);
+    delete socket2;
+    log.clear();
+    delete ras2;
+    EXPECT_EQ(log, std::vector<std::string>({"ras2 freed", "formA hears -ras2"}));
+}
+
+TEST(ComponentNames, AreIdentifiersUniqueUnderTheOwnerWithoutRegardToCase) {
+    TComponent owner(nullptr);
+    auto* a = new TComponent(&owner);
+    auto* b = new TComponent(&owner);
+    a->SetName("edServer1");
+    EXPECT_EQ(owner.FindComponent("EDSERVER1"), a);
+    EXPECT_EQ(owner.FindComponent(""), nullptr);
+    EXPECT_THROW(b->SetName("EdServer1"), EComponentError);
+    EXPECT_EQ(b->Name(), "");
+    for (const char* bad : {"1abc", "a b", "a-b", "\xe9t\xe9"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_THROW(b->SetName(bad), EComponentError);
+    }
+    a->SetName("");
+    b->SetName("");  // any number of components may be unnamed
+    EXPECT_THROW(owner.Components(2), EListError);
+    EXPECT_THROW(owner.Components(-1), EListError);
+}
+
+TEST(ComponentLoading, EndLoadingCallsLoadedOnTheRootThenInJoiningOrder) {
+    std::vector<std::string> log;
+    TProbe form(nullptr, "form", &log);
+    form.BeginLoading();
+    auto* a = new TProbe(&form, "a", &log);
+    auto* gone = new TProbe(&form, "gone", &log);
+    auto* b = new TProbe(&form, "b", &log);
+    EXPECT_TRUE(a->ComponentState().Contains(csLoading));
+    EXPECT_FALSE(a->ComponentState().Contains(csDesigning));
+    delete gone;
+    log.clear();
+    form.EndLoading();
+    EXPECT_EQ(log, std::vector<std::string>({"form loaded", "a loaded", "b loaded"}));
+    EXPECT_FALSE(b->ComponentState().Contains(csLoading));
+    form.EndLoading();  // a second end has nothing left to do
+    EXPECT_EQ(a->LoadedCalls, 1);
+}
+
+}  // namespace
+}  // namespace vex
