@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 #include "platform/core/clock.h"
 #include "platform/core/exceptions.h"
@@ -321,6 +322,12 @@ uint16_t CurrentYear() {
     return year;
 }
 
+// A number as written: its length tells a two-digit year from a four-digit one.
+struct TNumber {
+    int32_t Value = 0;
+    size_t Length = 0;
+};
+
 class TDateTimeScanner {
 public:
     explicit TDateTimeScanner(std::string_view S) : FText(S) {}
@@ -350,18 +357,17 @@ private:
         return true;
     }
     // One to MaxDigits decimal digits; a longer number is not a date or time part.
-    bool ScanDigits(size_t MaxDigits, int32_t& Value, size_t& Length) {
-        Value = 0;
-        Length = 0;
+    bool ScanDigits(size_t MaxDigits, TNumber& Number) {
+        Number = {0, 0};
         while (FPos < FText.size() && FText[FPos] >= '0' && FText[FPos] <= '9') {
-            if (++Length > MaxDigits) return false;
-            Value = Value * 10 + (FText[FPos++] - '0');
+            if (++Number.Length > MaxDigits) return false;
+            Number.Value = Number.Value * 10 + (FText[FPos++] - '0');
         }
-        return Length > 0;
+        return Number.Length > 0;
     }
-    bool ScanNumber(int32_t& Value, size_t& Length) {
+    bool ScanNumber(TNumber& Number) {
         SkipBlanks();
-        return ScanDigits(4, Value, Length);
+        return ScanDigits(4, Number);
     }
 
     std::string_view FText;
@@ -371,70 +377,57 @@ private:
 bool TDateTimeScanner::ScanDate(TDateTime& Date) {
     const TFormatSettings& fs = FormatSettings();
     TDateOrder order = DateOrder(fs.ShortDateFormat);
-    int32_t n1, n2, n3;
-    size_t l1, l2, l3;
-    if (!ScanNumber(n1, l1) || !ScanChar(fs.DateSeparator) || !ScanNumber(n2, l2)) return false;
-    int32_t year, month, day;
+    TNumber first, second, third;
+    if (!ScanNumber(first) || !ScanChar(fs.DateSeparator) || !ScanNumber(second)) return false;
+    // Two parts are a month and a day of the current year, in the order the format implies.
+    TNumber year{CurrentYear(), 4}, month = first, day = second;
+    if (order == TDateOrder::DMY) std::swap(month, day);
     if (ScanChar(fs.DateSeparator)) {
-        if (!ScanNumber(n3, l3)) return false;
-        size_t yearLength;
-        switch (order) {
-            case TDateOrder::MDY:
-                year = n3, yearLength = l3, month = n1, day = n2;
-                break;
-            case TDateOrder::DMY:
-                year = n3, yearLength = l3, month = n2, day = n1;
-                break;
-            default:
-                year = n1, yearLength = l1, month = n2, day = n3;
-                break;
+        if (!ScanNumber(third)) return false;
+        if (order == TDateOrder::YMD) {
+            year = first;
+            month = second;
+            day = third;
+        } else {
+            year = third;
         }
-        if (yearLength <= 2) {
+        if (year.Length <= 2) {
             int32_t century = CurrentYear() - fs.TwoDigitYearCenturyWindow;
-            year += century / 100 * 100;
-            if (fs.TwoDigitYearCenturyWindow > 0 && year < century) year += 100;
+            year.Value += century / 100 * 100;
+            if (fs.TwoDigitYearCenturyWindow > 0 && year.Value < century) year.Value += 100;
         }
-    } else {
-        year = CurrentYear();
-        if (order == TDateOrder::DMY)
-            day = n1, month = n2;
-        else
-            month = n1, day = n2;
     }
     ScanChar(fs.DateSeparator);
-    return TryEncodeDate(static_cast<uint16_t>(year), static_cast<uint16_t>(month),
-                         static_cast<uint16_t>(day), Date);
+    return TryEncodeDate(static_cast<uint16_t>(year.Value), static_cast<uint16_t>(month.Value),
+                         static_cast<uint16_t>(day.Value), Date);
 }
 
 bool TDateTimeScanner::ScanTime(TDateTime& Time) {
     const TFormatSettings& fs = FormatSettings();
-    int32_t hour, minute = 0, second = 0, msec = 0;
-    size_t length;
-    if (!ScanNumber(hour, length)) return false;
+    TNumber hour, minute, second, fraction;
+    if (!ScanNumber(hour)) return false;
     if (ScanChar(fs.TimeSeparator)) {
-        if (!ScanNumber(minute, length)) return false;
+        if (!ScanNumber(minute)) return false;
         if (ScanChar(fs.TimeSeparator)) {
-            if (!ScanNumber(second, length)) return false;
-            if (ScanChar(fs.DecimalSeparator)) {
-                // A fraction of the second: ".5" is half a second, ".005" five milliseconds.
-                if (!ScanDigits(3, msec, length)) return false;
-                for (; length < 3; ++length)
-                    msec *= 10;
-            }
+            if (!ScanNumber(second)) return false;
+            // A fraction of the second: ".5" is half a second, ".005" five milliseconds.
+            if (ScanChar(fs.DecimalSeparator) && !ScanDigits(3, fraction)) return false;
         }
     }
+    int32_t msec = fraction.Value;
+    for (size_t digits = fraction.Length; digits > 0 && digits < 3; ++digits)
+        msec *= 10;
     int32_t baseHour = -1;
     if (ScanText(fs.TimeAMString) || ScanText("AM"))
         baseHour = 0;
     else if (ScanText(fs.TimePMString) || ScanText("PM"))
         baseHour = 12;
     if (baseHour >= 0) {
-        if (hour == 0 || hour > 12) return false;
-        if (hour == 12) hour = 0;
-        hour += baseHour;
+        if (hour.Value == 0 || hour.Value > 12) return false;
+        hour.Value = hour.Value % 12 + baseHour;
     }
-    return TryEncodeTime(static_cast<uint16_t>(hour), static_cast<uint16_t>(minute),
-                         static_cast<uint16_t>(second), static_cast<uint16_t>(msec), Time);
+    return TryEncodeTime(static_cast<uint16_t>(hour.Value), static_cast<uint16_t>(minute.Value),
+                         static_cast<uint16_t>(second.Value), static_cast<uint16_t>(msec), Time);
 }
 
 [[noreturn]] void RaiseNotValid(const std::string& S, const char* What) {
