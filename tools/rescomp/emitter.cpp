@@ -7,20 +7,22 @@ namespace vex::rescomp {
 
 namespace {
 
-constexpr int kBytesPerLine = 24;
+constexpr size_t kBytesPerLine = 32;
 
-// Byte arrays dominate the output for large inputs; one table lookup per byte keeps a file of
-// a few MiB quick to write.
-void AppendBytes(std::string& Out, std::string_view Bytes) {
+// Declares Bytes as a constant array written as a string literal of \xHH escapes: compilers
+// read a literal of a few MiB in a fraction of a second, where a braced list of as many numbers
+// takes them seconds. The literal's closing NUL is one element more that the data leaves out.
+void AppendByteArray(std::string& Out, const std::string& Array, std::string_view Bytes) {
     static constexpr char kHex[] = "0123456789abcdef";
-    Out.reserve(Out.size() + Bytes.size() * 5 + Bytes.size() / kBytesPerLine * 5 + 16);
+    Out += "constexpr std::uint8_t " + Array + "[" + std::to_string(Bytes.size() + 1) + "] =";
+    Out.reserve(Out.size() + Bytes.size() * 4 + Bytes.size() / kBytesPerLine * 8 + 16);
     for (size_t i = 0; i < Bytes.size(); ++i) {
-        if (i % kBytesPerLine == 0) Out += "\n    ";
+        if (i % kBytesPerLine == 0) Out += i == 0 ? "\n    \"" : "\"\n    \"";
         const auto b = static_cast<unsigned char>(Bytes[i]);
-        const char text[5] = {'0', 'x', kHex[b >> 4], kHex[b & 15], ','};
-        Out.append(text, sizeof text);
+        const char escape[4] = {'\\', 'x', kHex[b >> 4], kHex[b & 15]};
+        Out.append(escape, sizeof escape);
     }
-    Out += '\n';
+    Out += "\";\n\n";
 }
 
 // Type and name are printable ASCII (the module checks), so only these two need escaping.
@@ -33,16 +35,12 @@ std::string Quoted(std::string_view S) {
     return out + '"';
 }
 
-// Returns whether a byte blob was written: a module of empty strings needs none.
-bool EmitStrings(std::string& Out, const Module& M) {
+// Returns the size of the byte blob written: a module of empty strings needs none.
+size_t EmitStrings(std::string& Out, const Module& M) {
     std::string blob;
     for (const auto& [id, entry] : M.Strings())
         blob += entry.Text;
-    if (!blob.empty()) {
-        Out += "constexpr std::uint8_t kStringData[] = {";
-        AppendBytes(Out, blob);
-        Out += "};\n\n";
-    }
+    if (!blob.empty()) AppendByteArray(Out, "kStringData", blob);
     if (!M.Strings().empty()) {
         Out += "constexpr vex::TResourceString kStrings[] = {\n";
         uint32_t offset = 0;
@@ -54,7 +52,7 @@ bool EmitStrings(std::string& Out, const Module& M) {
         }
         Out += "};\n\n";
     }
-    return !blob.empty();
+    return blob.size();
 }
 
 void EmitFiles(std::string& Out, const Module& M) {
@@ -67,19 +65,19 @@ void EmitFiles(std::string& Out, const Module& M) {
         }
         const std::string array = "kFile" + std::to_string(index++);
         Out += "// " + file.Type + "/" + file.Name + "\n";
-        Out += "constexpr std::uint8_t " + array + "[] = {";
-        AppendBytes(Out, file.Data);
-        Out += "};\n\n";
-        table += "    {" + Quoted(file.Type) + ", " + Quoted(file.Name) + ", " + array + "},\n";
+        AppendByteArray(Out, array, file.Data);
+        table += "    {" + Quoted(file.Type) + ", " + Quoted(file.Name) + ", {" + array + ", " +
+                 std::to_string(file.Data.size()) + "}},\n";
     }
     if (!table.empty()) Out += "constexpr vex::TResourceFile kFiles[] = {\n" + table + "};\n\n";
 }
 
-}  // namespace
-
+// Spelled the same way by cmake/VexResources.cmake in the link option.
 std::string AnchorSymbol(const std::string& ModuleName) {
     return "vex_resources_" + ModuleName;
 }
+
+}  // namespace
 
 std::string EmitModule(const Module& M) {
     std::string out = "// Resources of module " + M.Name() +
@@ -87,11 +85,12 @@ std::string EmitModule(const Module& M) {
                       "#include <cstdint>\n\n"
                       "#include \"platform/core/resources.h\"\n\n"
                       "namespace {\n\n";
-    const bool hasBlob = EmitStrings(out, M);
+    const size_t blobSize = EmitStrings(out, M);
     EmitFiles(out, M);
     out += "constexpr vex::TResourceModule kModule = {" + Quoted(M.Name()) + ", " +
-           (M.Strings().empty() ? "{}" : "kStrings") + ", " + (hasBlob ? "kStringData" : "{}") +
-           ", " + (M.Files().empty() ? "{}" : "kFiles") +
+           (M.Strings().empty() ? "{}" : "kStrings") + ", " +
+           (blobSize > 0 ? "{kStringData, " + std::to_string(blobSize) + "}" : "{}") + ", " +
+           (M.Files().empty() ? "{}" : "kFiles") +
            "};\n\n"
            "const vex::TResourceRegistrar kRegistrar(kModule);\n\n"
            "}  // namespace\n\n"

@@ -11,7 +11,4 @@ namespace vex::rescomp {
 // option names so that no program drops the object.
 std::string EmitModule(const Module& M);
 
-// The anchor symbol of a module, as the build scripts must spell it.
-std::string AnchorSymbol(const std::string& ModuleName);
-
 }  // namespace vex::rescomp
