@@ -1,0 +1,89 @@
+#include "platform/core/resources.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+
+// The module "core_test" comes from testdata/ through vex_resources().
+
+namespace vex {
+namespace {
+
+std::string AsText(std::span<const uint8_t> Bytes) {
+    return std::string(Bytes.begin(), Bytes.end());
+}
+
+TEST(LoadStr, FindsStringsAcrossTheWholeNumberRange) {
+    EXPECT_EQ(LoadStr(0), "Lowest number");
+    EXPECT_EQ(LoadStr(57000), "Operation timed out");
+    EXPECT_EQ(LoadStr(65535), "Highest number");
+}
+
+TEST(LoadStr, ReturnsEmptyTextForNumbersNoModuleHas) {
+    for (int32_t id : {1, 56999, 57001, -1, 65536, INT32_MIN, INT32_MAX}) {
+        SCOPED_TRACE(id);
+        EXPECT_EQ(LoadStr(id), "");
+    }
+}
+
+TEST(LoadStr, DeliversTextAsWindows1252BytesWithEscapesResolved) {
+    EXPECT_EQ(LoadStr(200), "Caf\xe9 \xe0 5 \x80");
+    EXPECT_EQ(LoadStr(201), std::string("Tab\there, \"quoted\", back\\slash, raw \x01\xff"));
+    EXPECT_EQ(LoadStr(202), "");
+}
+
+TEST(FindResource, MatchesTypeAndNameInAnyCaseWithExactBytes) {
+    for (auto [type, name] : {std::pair{"RCDATA", "EveryByte"}, std::pair{"rcdata", "EVERYBYTE"},
+                              std::pair{"RcData", "everybyte"}}) {
+        SCOPED_TRACE(std::string(type) + "/" + name);
+        const auto found = FindResource(type, name);
+        ASSERT_TRUE(found.has_value());
+        ASSERT_EQ(found->size(), 256u);
+        for (size_t i = 0; i < found->size(); ++i)
+            ASSERT_EQ((*found)[i], i);
+    }
+}
+
+TEST(FindResource, TellsAnEmptyResourceFromAMissingOne) {
+    const auto empty = FindResource("RCDATA", "empty");
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_TRUE(empty->empty());
+    EXPECT_FALSE(FindResource("RCDATA", "Missing").has_value());
+    EXPECT_FALSE(FindResource("BITMAP", "EveryByte").has_value());
+    EXPECT_FALSE(FindResource("RCDATA", "EveryByt").has_value());
+    EXPECT_FALSE(FindResource("RCDATA", "EveryBytes").has_value());
+    EXPECT_FALSE(FindResource("", "").has_value());
+}
+
+TEST(ResourceConflicts, NoneAmongTheModulesOfThisProgram) {
+    EXPECT_EQ(ResourceConflicts(), std::vector<std::string>{});
+}
+
+// A module registered later, as a shared library would be, that repeats a number and a name.
+constexpr std::array<uint8_t, 9> kLateText = {'L', 'a', 't', 'e', 'o', 'n', 'l', 'y', '!'};
+constexpr TResourceString kLateStrings[] = {{57000, 0, 4}, {60000, 4, 5}};
+constexpr std::array<uint8_t, 1> kLateBytes = {42};
+constexpr TResourceFile kLateFiles[] = {{"rcdata", "everybyte", kLateBytes},
+                                        {"RCDATA", "Late", kLateBytes}};
+constexpr TResourceModule kLateModule = {"late", kLateStrings, kLateText, kLateFiles};
+
+TEST(ResourceConflicts, NamesRepeatedNumbersAndNamesWhileTheFirstModuleStillWins) {
+    {
+        TResourceRegistrar registrar(kLateModule);
+        EXPECT_EQ(ResourceConflicts(),
+                  (std::vector<std::string>{"string 57000 is defined by core_test and late",
+                                            "resource RCDATA/EveryByte is defined by core_test "
+                                            "and late"}));
+        EXPECT_EQ(LoadStr(57000), "Operation timed out");
+        EXPECT_EQ(LoadStr(60000), "only!");
+        EXPECT_EQ(FindResource("RCDATA", "EveryByte")->size(), 256u);
+        EXPECT_EQ(AsText(*FindResource("rcdata", "late")), "*");
+    }
+    EXPECT_EQ(ResourceConflicts(), std::vector<std::string>{});
+    EXPECT_EQ(LoadStr(60000), "");
+    EXPECT_FALSE(FindResource("RCDATA", "Late").has_value());
+}
+
+}  // namespace
+}  // namespace vex

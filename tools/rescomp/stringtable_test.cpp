@@ -1,0 +1,110 @@
+#include "tools/rescomp/stringtable.h"
+
+#include <gtest/gtest.h>
+
+#include "tools/rescomp/resourceerror.h"
+#include "tools/rescomp/textencoding.h"
+
+namespace vex::rescomp {
+namespace {
+
+std::string OnlyText(std::string_view Table) {
+    const auto entries = ParseStringTable(Table, "t.txt");
+    if (entries.size() != 1) throw std::runtime_error("expected one entry");
+    return entries[0].Text;
+}
+
+TEST(ParseStringTable, ReadsNumbersAndTextsSkippingCommentsAndBlankLines) {
+    const auto entries = ParseStringTable(
+        "\xEF\xBB\xBF# heading\r\n"
+        "\r\n"
+        "57000 \"Operation timed out\"\r\n"
+        "  \t# indented comment\n"
+        "0\t\"\"  \n"
+        "65535 \"# not a comment\"",
+        "t.txt");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].Id, 57000);
+    EXPECT_EQ(entries[0].Text, "Operation timed out");
+    EXPECT_EQ(entries[0].Line, 3);
+    EXPECT_EQ(entries[1].Id, 0);
+    EXPECT_EQ(entries[1].Text, "");
+    EXPECT_EQ(entries[1].Line, 5);
+    EXPECT_EQ(entries[2].Id, 65535);
+    EXPECT_EQ(entries[2].Text, "# not a comment");
+}
+
+TEST(ParseStringTable, ResolvesEveryEscape) {
+    EXPECT_EQ(OnlyText(R"(1 "a\"b\\c\nd\re\tf")"), "a\"b\\c\nd\re\tf");
+    EXPECT_EQ(OnlyText(R"(1 "\x00\x7f\x80\xFF\xe9")"), std::string("\x00\x7f\x80\xff\xe9", 5));
+    EXPECT_EQ(OnlyText(R"(1 "\\x41")"), "\\x41");  // an escaped backslash ends the escape
+}
+
+TEST(ParseStringTable, ConvertsUtf8ToWindows1252) {
+    EXPECT_EQ(OnlyText("1 \"caf\xC3\xA9 \xC3\xA0 \xC3\x9F\xC3\xBF\""), "caf\xe9 \xe0 \xdf\xff");
+    EXPECT_EQ(OnlyText("1 \"\xE2\x82\xAC 5\""), "\x80 5");  // euro sign
+    EXPECT_EQ(OnlyText("1 \"\xC5\xA0\xC5\xB8\xE2\x84\xA2\""),
+              "\x8a\x9f\x99");  // S-caron, Y-diaeresis, TM
+    EXPECT_EQ(OnlyText("1 \"\xE2\x80\x9Cq\xE2\x80\x9D\""), "\x93q\x94");  // curly quotes
+}
+
+TEST(UnicodeTo1252, MapsTheWholeCodePageAndNothingElse) {
+    int mapped = 0;
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        if (UnicodeTo1252(c)) ++mapped;
+    }
+    EXPECT_EQ(mapped, 256 - 5);         // 0x81, 0x8D, 0x8F, 0x90 and 0x9D are unassigned
+    EXPECT_FALSE(UnicodeTo1252(0x81));  // a C1 control, not the byte 0x81
+    EXPECT_FALSE(UnicodeTo1252(0x1F600));
+    EXPECT_EQ(UnicodeTo1252(0x20AC), 0x80);
+    EXPECT_EQ(UnicodeTo1252(0x0178), 0x9F);
+}
+
+struct BadTable {
+    const char* Text;
+    int Line;
+    const char* Message;
+};
+
+TEST(ParseStringTable, RejectsFaultsNamingFileAndLine) {
+    const BadTable cases[] = {
+        {"1 \"ok\"\n\"no number\"", 2, "expected a string number from 0 to 65535"},
+        {"-1 \"x\"", 1, "expected a string number from 0 to 65535"},
+        {"# c\n65536 \"x\"", 2, "string number 65536 is outside 0 to 65535"},
+        {"99999999999999999999 \"x\"", 1, "string number 99999999999999999999 is outside"},
+        {"1 x", 1, "expected a quoted text after the number"},
+        {"1", 1, "expected a quoted text after the number"},
+        {"\n\n1 \"open", 3, "missing closing quote"},
+        {"1 \"ends in \\\"", 1, "missing closing quote"},
+        {"1 \"a\" b", 1, "unexpected text after the closing quote"},
+        {"1 \"a\" # trailing", 1, "unexpected text after the closing quote"},
+        {"1 \"\\q\"", 1, "unknown escape \\q"},
+        {"1 \"\\x4\"", 1, "\\x needs two hexadecimal digits"},
+        {"1 \"\\xg0\"", 1, "\\x needs two hexadecimal digits"},
+        {"1 \"a\\", 1, "escape at the end of the line"},
+        {"1 \"\xE3\x81\x82\"", 1, "character U+3042 has no Windows-1252 form"},
+        {"1 \"\xC2\x81\"", 1, "character U+0081 has no Windows-1252 form"},
+        {"1 \"ok\"\n2 \"caf\xE9\"", 2, "invalid UTF-8"},  // Latin-1, not UTF-8
+        {"# caf\xE9\n", 1, "invalid UTF-8"},              // comments too
+        {"1 \"\xC0\xA9\"", 1, "invalid UTF-8"},           // overlong
+        {"1 \"\xED\xA0\x80\"", 1, "invalid UTF-8"},       // surrogate
+        {"1 \"\xF4\x90\x80\x80\"", 1, "invalid UTF-8"},   // past U+10FFFF
+        {"1 \"\xE2\x82\"", 1, "invalid UTF-8"},           // cut off
+    };
+    for (const BadTable& bad : cases) {
+        SCOPED_TRACE(bad.Text);
+        try {
+            ParseStringTable(bad.Text, "dir/t.txt");
+            ADD_FAILURE() << "accepted";
+        } catch (const ResourceError& e) {
+            EXPECT_EQ(e.File(), "dir/t.txt");
+            EXPECT_EQ(e.Line(), bad.Line);
+            EXPECT_TRUE(e.Message().starts_with(bad.Message)) << e.Message();
+            EXPECT_TRUE(
+                std::string(e.what()).starts_with("dir/t.txt:" + std::to_string(bad.Line) + ": "));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vex::rescomp
