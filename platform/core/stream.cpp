@@ -1,0 +1,279 @@
+#include "platform/core/stream.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+
+#include "platform/core/exceptions.h"
+#include "platform/core/files.h"
+
+namespace vex {
+
+namespace {
+
+// Large enough to keep system calls few, small enough to stay off the heap's big-block path.
+constexpr int32_t CopyBufferSize = 0xF000;
+
+std::string WithSystemText(const std::string& Msg, int Error) {
+    return Msg + ". " + std::strerror(Error);
+}
+
+// Far beyond any real memory; sizes above it come from wild positions, not from data, and are
+// refused before an allocator is asked for them.
+constexpr int64_t MaxMemorySize = int64_t{1} << 40;
+
+// Resizes memory-held data, turning an impossible size into the library's own failure.
+template <class Container>
+void ResizeData(Container& Data, int64_t NewSize) {
+    if (NewSize > MaxMemorySize) throw EOutOfMemory("Out of memory");
+    try {
+        Data.resize(static_cast<size_t>(NewSize));
+    } catch (const std::bad_alloc&) {
+        throw EOutOfMemory("Out of memory");
+    } catch (const std::length_error&) {
+        throw EOutOfMemory("Out of memory");
+    }
+}
+
+// Positions far out of range saturate instead of wrapping, so a wild seek cannot turn into a
+// write at a small offset.
+int64_t SaturatedAdd(int64_t A, int64_t B) {
+    int64_t r;
+    if (!__builtin_add_overflow(A, B, &r)) return r;
+    return B > 0 ? INT64_MAX : INT64_MIN;
+}
+
+int64_t SeekTarget(int64_t Offset, TSeekOrigin Origin, int64_t Current, int64_t Size) {
+    switch (Origin) {
+        case soFromBeginning:
+            return Offset;
+        case soFromCurrent:
+            return SaturatedAdd(Current, Offset);
+        case soFromEnd:
+            return SaturatedAdd(Size, Offset);
+    }
+    return Current;
+}
+
+}  // namespace
+
+int64_t TStream::Size() {
+    const int64_t pos = Seek(0, soFromCurrent);
+    const int64_t size = Seek(0, soFromEnd);
+    Seek(pos, soFromBeginning);
+    return size;
+}
+
+void TStream::ReadBuffer(void* Buffer, int32_t Count) {
+    if (Count != 0 && Read(Buffer, Count) != Count) throw EReadError("Stream read error");
+}
+
+void TStream::WriteBuffer(const void* Buffer, int32_t Count) {
+    if (Count != 0 && Write(Buffer, Count) != Count) throw EWriteError("Stream write error");
+}
+
+int64_t TStream::CopyFrom(TStream& Source, int64_t Count) {
+    if (Count == 0) {
+        Source.SetPosition(0);
+        Count = Source.Size();
+    }
+    const int64_t total = Count;
+    std::vector<char> buffer(static_cast<size_t>(std::min<int64_t>(Count, CopyBufferSize)));
+    while (Count > 0) {
+        const auto n = static_cast<int32_t>(std::min<int64_t>(Count, CopyBufferSize));
+        Source.ReadBuffer(buffer.data(), n);
+        WriteBuffer(buffer.data(), n);
+        Count -= n;
+    }
+    return total;
+}
+
+// TMemoryStream
+
+int32_t TMemoryStream::Read(void* Buffer, int32_t Count) {
+    const int64_t size = DataSize();
+    if (Count <= 0 || FPosition < 0 || FPosition >= size) return 0;
+    const auto n = static_cast<int32_t>(std::min<int64_t>(Count, size - FPosition));
+    std::memcpy(Buffer, FData.data() + FPosition, static_cast<size_t>(n));
+    FPosition += n;
+    return n;
+}
+
+int32_t TMemoryStream::Write(const void* Buffer, int32_t Count) {
+    if (Count <= 0 || FPosition < 0) return 0;
+    const int64_t end = SaturatedAdd(FPosition, Count);
+    if (end > DataSize()) ResizeData(FData, end);
+    std::memcpy(FData.data() + FPosition, Buffer, static_cast<size_t>(Count));
+    FPosition = end;
+    return Count;
+}
+
+int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin) {
+    FPosition = SeekTarget(Offset, Origin, FPosition, DataSize());
+    return FPosition;
+}
+
+void TMemoryStream::SetSize(int64_t NewSize) {
+    if (NewSize < 0) throw EStreamError("Invalid stream size");
+    ResizeData(FData, NewSize);
+    if (FPosition > NewSize) FPosition = NewSize;
+}
+
+void TMemoryStream::Clear() {
+    FData.clear();
+    FData.shrink_to_fit();
+    FPosition = 0;
+}
+
+void TMemoryStream::LoadFromStream(TStream& Stream) {
+    Stream.SetPosition(0);
+    const int64_t count = Stream.Size();
+    if (count > INT32_MAX) throw EOutOfMemory("Out of memory");
+    std::vector<char> data;
+    ResizeData(data, count);
+    Stream.ReadBuffer(data.data(), static_cast<int32_t>(count));
+    FData.swap(data);
+    if (FPosition > count) FPosition = count;
+}
+
+void TMemoryStream::SaveToStream(TStream& Stream) const {
+    const char* p = FData.data();
+    size_t left = FData.size();
+    while (left > 0) {
+        const auto n = static_cast<int32_t>(std::min<size_t>(left, INT32_MAX));
+        Stream.WriteBuffer(p, n);
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+}
+
+void TMemoryStream::LoadFromFile(const std::string& FileName) {
+    TFileStream file(FileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(file);
+}
+
+void TMemoryStream::SaveToFile(const std::string& FileName) const {
+    WriteFileAtomic(FileName, std::string_view(FData.data(), FData.size()));
+}
+
+// TStringStream
+
+TStringStream::TStringStream(std::string AString) : FDataString(std::move(AString)) {}
+
+int32_t TStringStream::Read(void* Buffer, int32_t Count) {
+    const int64_t n = std::clamp<int64_t>(DataSize() - FPosition, 0, std::max(Count, 0));
+    std::memcpy(Buffer, FDataString.data() + FPosition, static_cast<size_t>(n));
+    FPosition += n;
+    return static_cast<int32_t>(n);
+}
+
+int32_t TStringStream::Write(const void* Buffer, int32_t Count) {
+    if (Count <= 0) return 0;
+    const int64_t end = SaturatedAdd(FPosition, Count);
+    if (end > DataSize()) ResizeData(FDataString, end);
+    std::memcpy(FDataString.data() + FPosition, Buffer, static_cast<size_t>(Count));
+    FPosition = end;
+    return Count;
+}
+
+int64_t TStringStream::Seek(int64_t Offset, TSeekOrigin Origin) {
+    FPosition =
+        std::clamp<int64_t>(SeekTarget(Offset, Origin, FPosition, DataSize()), 0, DataSize());
+    return FPosition;
+}
+
+void TStringStream::SetSize(int64_t NewSize) {
+    if (NewSize < 0) throw EStreamError("Invalid stream size");
+    ResizeData(FDataString, NewSize);
+    if (FPosition > NewSize) FPosition = NewSize;
+}
+
+std::string TStringStream::ReadString(int32_t Count) {
+    const int64_t n = std::clamp<int64_t>(DataSize() - FPosition, 0, std::max(Count, 0));
+    std::string result = FDataString.substr(static_cast<size_t>(FPosition), static_cast<size_t>(n));
+    FPosition += n;
+    return result;
+}
+
+void TStringStream::WriteString(const std::string& AString) {
+    WriteBuffer(AString.data(), static_cast<int32_t>(AString.size()));
+}
+
+// TFileStream
+
+TFileStream::TFileStream(const std::string& FileName, uint16_t Mode) : FFileName(FileName) {
+    if ((Mode & fmCreate) == fmCreate) {
+        FHandle = ::open(FileName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (FHandle < 0)
+            throw EFCreateError(WithSystemText("Cannot create file " + FileName, errno));
+        return;
+    }
+    int flags;
+    switch (Mode & 0x0F) {
+        case fmOpenRead:
+            flags = O_RDONLY;
+            break;
+        case fmOpenWrite:
+            flags = O_WRONLY;
+            break;
+        case fmOpenReadWrite:
+            flags = O_RDWR;
+            break;
+        default:
+            throw EFOpenError(WithSystemText("Cannot open file " + FileName, EINVAL));
+    }
+    FHandle = ::open(FileName.c_str(), flags | O_CLOEXEC);
+    if (FHandle < 0) throw EFOpenError(WithSystemText("Cannot open file " + FileName, errno));
+}
+
+TFileStream::~TFileStream() {
+    ::close(FHandle);
+}
+
+int32_t TFileStream::Read(void* Buffer, int32_t Count) {
+    auto* p = static_cast<char*>(Buffer);
+    int32_t done = 0;
+    while (done < Count) {
+        const ssize_t n = ::read(FHandle, p + done, static_cast<size_t>(Count - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw EReadError(WithSystemText("Stream read error", errno));
+        if (n == 0) break;
+        done += static_cast<int32_t>(n);
+    }
+    return done;
+}
+
+int32_t TFileStream::Write(const void* Buffer, int32_t Count) {
+    const auto* p = static_cast<const char*>(Buffer);
+    int32_t done = 0;
+    while (done < Count) {
+        const ssize_t n = ::write(FHandle, p + done, static_cast<size_t>(Count - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) throw EWriteError(WithSystemText("Stream write error", errno));
+        done += static_cast<int32_t>(n);
+    }
+    return done;
+}
+
+int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin) {
+    int whence = SEEK_SET;
+    if (Origin == soFromCurrent) whence = SEEK_CUR;
+    if (Origin == soFromEnd) whence = SEEK_END;
+    const off_t pos = ::lseek(FHandle, Offset, whence);
+    if (pos < 0) throw EStreamError(WithSystemText("Stream seek error", errno));
+    return pos;
+}
+
+void TFileStream::SetSize(int64_t NewSize) {
+    if (::ftruncate(FHandle, NewSize) != 0)
+        throw EWriteError(WithSystemText("Stream write error", errno));
+    Seek(NewSize, soFromBeginning);
+}
+
+}  // namespace vex

@@ -1,0 +1,413 @@
+#include "platform/core/stringlist.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "platform/core/exceptions.h"
+#include "platform/core/stream.h"
+#include "tests/support/tempdir.h"
+
+namespace vex {
+namespace {
+
+using test::ReadWholeFile;
+using test::TempDir;
+using test::WriteWholeFile;
+
+std::vector<std::string> Lines(const TStrings& List) {
+    std::vector<std::string> r;
+    for (int32_t i = 0; i < List.Count(); ++i)
+        r.push_back(List[i]);
+    return r;
+}
+
+using V = std::vector<std::string>;
+
+TEST(Text, SplitsAtEveryKindOfLineBreakWithoutAddingAFinalEmptyLine) {
+    struct Case {
+        std::string text;
+        V lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\n", {"a"}},
+        {"a\r\n\r\n", {"a", ""}},
+        {"a\nb\rc\r\nd", {"a", "b", "c", "d"}},
+        {"\n\n", {"", ""}},
+        {"a\n\rb", {"a", "", "b"}},
+        {"a\r\r\nb", {"a", "", "b"}},
+        {std::string("x\0y\nz", 5), {std::string("x\0y", 3), "z"}},
+    };
+    TStringList list;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        list.SetText(c.text);
+        EXPECT_EQ(Lines(list), c.lines);
+    }
+}
+
+TEST(Text, JoinsEveryLineWithCrLf) {
+    TStringList list;
+    EXPECT_EQ(list.Text(), "");
+    list.Add("a");
+    list.Add("");
+    list.Add("b");
+    EXPECT_EQ(list.Text(), "a\r\n\r\nb\r\n");
+}
+
+TEST(CommaText, QuotesOnlyWhatNeedsItAndRoundTrips) {
+    struct Case {
+        V items;
+        std::string text;
+    };
+    const Case cases[] = {
+        {{}, ""},
+        {{""}, "\"\""},
+        {{"a", "", "b"}, "a,,b"},
+        {{"a b", "c"}, "\"a b\",c"},
+        {{"say \"hi\"", "x,y"}, "\"say \"\"hi\"\"\",\"x,y\""},
+        {{"\xe9t\xe9", "tab\there"}, "\xe9t\xe9,\"tab\there\""},
+        {{std::string("n\0l", 3)}, std::string("\"n\0l\"", 5)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        TStringList list;
+        for (const std::string& s : c.items)
+            list.Add(s);
+        EXPECT_EQ(list.CommaText(), c.text);
+        TStringList back;
+        back.SetCommaText(c.text);
+        EXPECT_EQ(Lines(back), c.items);
+    }
+}
+
+TEST(CommaText, SplitsAtBlanksAndCommasAndSkipsBlanksAroundThem) {
+    struct Case {
+        std::string text;
+        V items;
+    };
+    const Case cases[] = {
+        {"a, b", {"a", "b"}},
+        {"a b", {"a", "b"}},
+        {"  a ,  ,b  ", {"a", "", "b"}},
+        {"a,", {"a"}},
+        {",a", {"", "a"}},
+        {"\"a\"b,c", {"a", "b", "c"}},
+        {"\"open", {"open"}},
+        {std::string("a\0b c", 5), {std::string("a\0b", 3), "c"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
+        TStringList list;
+        list.SetCommaText(c.text);
+        EXPECT_EQ(Lines(list), c.items);
+    }
+}
+
+TEST(DelimitedText, UsesTheListsDelimiterAndQuoteButCommaTextDoesNot) {
+    TStringList list;
+    list.SetDelimiter(';');
+    list.SetQuoteChar('\'');
+    list.SetDelimitedText("a;'b;c';'it''s'");
+    EXPECT_EQ(Lines(list), (V{"a", "b;c", "it's"}));
+    EXPECT_EQ(list.DelimitedText(), "a;'b;c';'it''s'");
+    EXPECT_EQ(list.CommaText(), "a,b;c,it's");
+}
+
+TEST(Values, SetDeleteAndAddByNameWithoutRegardToCase) {
+    TStringList list;
+    list.SetText("Host=mail\r\nPort=110\r\nnote\r\n");
+    EXPECT_EQ(list.Values("PORT"), "110");
+    EXPECT_EQ(list.Names(2), "");
+    EXPECT_EQ(list.ValueFromIndex(0), "mail");
+    list.SetValues("port", "995");
+    EXPECT_EQ(list[1], "port=995");
+    list.SetValues("HOST", "");
+    list.SetValues("User", "me");
+    list.SetValues("Missing", "");
+    EXPECT_EQ(Lines(list), (V{"port=995", "note", "User=me"}));
+    EXPECT_EQ(list.IndexOfName("user"), 2);
+}
+
+TEST(Values, ChangingAValueInASortedListKeepsItSorted) {
+    TStringList list;
+    list.SetSorted(true);
+    list.SetCommaText("a=1,b=2,c=3");
+    list.SetValues("a", "9");
+    list.SetValues("d", "0");
+    EXPECT_EQ(Lines(list), (V{"a=9", "b=2", "c=3", "d=0"}));
+
+    list.SetDuplicates(dupError);
+    list.Add("b=7");
+    EXPECT_THROW(list.SetValues("b", "7"), EStringListError);
+    EXPECT_EQ(Lines(list), (V{"a=9", "b=2", "b=7", "c=3", "d=0"}));
+}
+
+class SortedList : public testing::Test {
+protected:
+    void SetUp() override {
+        list.SetSorted(true);
+        list.OnChange = [this](TObject*) { ++changes; };
+    }
+    TStringList list;
+    int changes = 0;
+};
+
+TEST_F(SortedList, DupAcceptInsertsBeforeTheEqualItemsAndFindReturnsTheFirst) {
+    TObject first, second;
+    list.SetDuplicates(dupAccept);
+    list.Add("b");
+    list.AddObject("a", &first);
+    list.AddObject("A", &second);
+    list.Add("c");
+    EXPECT_EQ(Lines(list), (V{"A", "a", "b", "c"}));
+    int32_t index = -1;
+    EXPECT_TRUE(list.Find("a", index));
+    EXPECT_EQ(index, 0);
+    EXPECT_EQ(list.Objects(0), &second);
+    EXPECT_FALSE(list.Find("bb", index));
+    EXPECT_EQ(index, 3);
+    EXPECT_FALSE(list.Find("zz", index));
+    EXPECT_EQ(index, 4);
+    EXPECT_EQ(list.IndexOf("C"), 3);
+    EXPECT_EQ(list.IndexOf("d"), -1);
+}
+
+TEST_F(SortedList, DupIgnoreReturnsTheExistingIndexWithoutAdding) {
+    list.Add("x");
+    list.Add("m");
+    changes = 0;
+    EXPECT_EQ(list.Add("M"), 0);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(SortedList, DupErrorRaisesAndKeepsTheList) {
+    list.SetDuplicates(dupError);
+    list.Add("one");
+    try {
+        list.Add("ONE");
+        FAIL();
+    } catch (const EStringListError& e) {
+        EXPECT_EQ(e.Message(), "String list does not allow duplicates");
+    }
+    EXPECT_EQ(Lines(list), (V{"one"}));
+}
+
+TEST_F(SortedList, CaseSensitiveComparisonKeepsCaseVariantsApart) {
+    list.SetCommaText("b,a,B");
+    EXPECT_EQ(Lines(list), (V{"a", "b"}));
+    list.SetCaseSensitive(true);
+    list.Add("B");
+    list.Add("A");
+    EXPECT_EQ(Lines(list), (V{"a", "A", "b", "B"}));
+    EXPECT_EQ(list.IndexOf("B"), 3);
+    EXPECT_EQ(list.IndexOf("b"), 2);
+}
+
+TEST_F(SortedList, BulkLoadingGivesTheSameListAsAddingOneByOne) {
+    const std::string text = "d\nB\na\nb\nD\nc\na\nA\n";
+    for (TDuplicates mode : {dupIgnore, dupAccept}) {
+        for (bool caseSensitive : {false, true}) {
+            SCOPED_TRACE(testing::Message() << mode << caseSensitive);
+            TStringList bulk, single;
+            for (TStringList* l : {&bulk, &single}) {
+                l->SetDuplicates(mode);
+                l->SetCaseSensitive(caseSensitive);
+                l->SetSorted(true);
+                l->Add("b");
+            }
+            bulk.SetText(text);
+            single.Clear();
+            TStringList source;
+            source.SetText(text);
+            for (int32_t i = 0; i < source.Count(); ++i)
+                single.Add(source[i]);
+            EXPECT_EQ(Lines(bulk), Lines(single));
+
+            bulk.AddStrings(source);
+            for (int32_t i = 0; i < source.Count(); ++i)
+                single.Add(source[i]);
+            EXPECT_EQ(Lines(bulk), Lines(single));
+        }
+    }
+}
+
+TEST_F(SortedList, BulkLoadingWithDupErrorStopsAtTheFirstDuplicate) {
+    list.SetDuplicates(dupError);
+    EXPECT_THROW(list.SetText("c\na\nC\nb\n"), EStringListError);
+    EXPECT_EQ(Lines(list), (V{"a", "c"}));
+}
+
+TEST_F(SortedList, RefusesPositionalChangesWithoutLosingItems) {
+    list.SetCommaText("a,b,c");
+    for (auto change :
+         {+[](TStringList& l) { l.Insert(0, "z"); }, +[](TStringList& l) { l.SetStrings(0, "z"); },
+          +[](TStringList& l) { l.Move(0, 2); }}) {
+        try {
+            change(list);
+            FAIL();
+        } catch (const EStringListError& e) {
+            EXPECT_EQ(e.Message(), "Operation not allowed on sorted string list");
+        }
+    }
+    EXPECT_EQ(Lines(list), (V{"a", "b", "c"}));
+}
+
+TEST(StringList, IndexErrorsAtBothEndsNameTheIndex) {
+    TStringList list;
+    list.SetCommaText("a,b");
+    auto expectIndexError = [](auto action, int32_t index) {
+        try {
+            action();
+            ADD_FAILURE() << "no error for " << index;
+        } catch (const EStringListError& e) {
+            EXPECT_EQ(e.Message(), "List index out of bounds (" + std::to_string(index) + ")");
+        }
+    };
+    expectIndexError([&] { list.Strings(-1); }, -1);
+    expectIndexError([&] { list.Strings(2); }, 2);
+    expectIndexError([&] { list.Objects(2); }, 2);
+    expectIndexError([&] { list.Delete(2); }, 2);
+    expectIndexError([&] { list.Insert(3, "x"); }, 3);
+    expectIndexError([&] { list.Insert(-1, "x"); }, -1);
+    expectIndexError([&] { list.Exchange(0, 2); }, 2);
+    expectIndexError([&] { list.Move(0, 2); }, 2);
+    list.Insert(2, "c");
+    list.Insert(0, "z");
+    EXPECT_EQ(Lines(list), (V{"z", "a", "b", "c"}));
+    EXPECT_THROW(list.SetCapacity(3), EStringListError);
+}
+
+TEST(StringList, EditsKeepObjectsWithTheirStrings) {
+    TObject o1, o2;
+    TStringList list;
+    list.AddObject("one", &o1);
+    list.AddObject("two", &o2);
+    list.Add("three");
+    list.Exchange(0, 1);
+    list.Move(0, 2);
+    EXPECT_EQ(Lines(list), (V{"one", "three", "two"}));
+    EXPECT_EQ(list.Objects(2), &o2);
+    EXPECT_EQ(list.IndexOfObject(&o1), 0);
+    list.SetStrings(0, "uno");
+    EXPECT_EQ(list.Objects(0), &o1);
+    list.Delete(0);
+    EXPECT_EQ(list.IndexOfObject(&o1), -1);
+    EXPECT_EQ(list.IndexOf("TWO"), 1);
+}
+
+TEST(StringList, AssignCopiesAnyStringsAndRefusesOtherClasses) {
+    TStringList source, target;
+    TObject o;
+    source.AddObject("x", &o);
+    source.SetDelimiter(';');
+    target.Add("old");
+    target.Assign(&source);
+    EXPECT_TRUE(target.Equals(source));
+    EXPECT_EQ(target.Objects(0), &o);
+    EXPECT_EQ(target.Delimiter(), ';');
+    target.Assign(&target);
+    EXPECT_EQ(target.Count(), 1);
+    target.AddStrings(target);
+    EXPECT_EQ(Lines(target), (V{"x", "x"}));
+    EXPECT_FALSE(target.Equals(source));
+
+    TPersistent other;
+    EXPECT_THROW(target.Assign(&other), EConvertError);
+    EXPECT_EQ(target.Count(), 2);
+}
+
+TEST(StringList, UpdatesNestAndNotifyOnceAtTheOutermostLevel) {
+    TStringList list;
+    int changing = 0, changed = 0;
+    list.OnChanging = [&](TObject* sender) {
+        EXPECT_EQ(sender, &list);
+        ++changing;
+    };
+    list.OnChange = [&](TObject*) { ++changed; };
+    list.Add("a");
+    list.Add("b");
+    EXPECT_EQ(changing, 2);
+    EXPECT_EQ(changed, 2);
+
+    list.BeginUpdate();
+    list.BeginUpdate();
+    list.Add("c");
+    list.Delete(0);
+    list.EndUpdate();
+    EXPECT_EQ(changed, 2);
+    list.EndUpdate();
+    EXPECT_EQ(changing, 3);
+    EXPECT_EQ(changed, 3);
+
+    list.SetCommaText("x,y,z");
+    list.SetText("p\nq");
+    EXPECT_EQ(changed, 5);
+    list.EndUpdate();
+    list.Add("r");
+    EXPECT_EQ(changed, 6);
+}
+
+TEST(StringList, CustomSortSurvivesAnInconsistentCompareFunction) {
+    TStringList list;
+    for (int i = 0; i < 500; ++i)
+        list.Add(std::to_string(i * 7919 % 1000));
+    unsigned seed = 1;
+    list.CustomSort([&](TStringList*, int32_t, int32_t) {
+        seed = seed * 1103515245 + 12345;
+        return static_cast<int>(seed >> 16) % 3 - 1;
+    });
+    EXPECT_EQ(list.Count(), 500);
+
+    list.CustomSort([](TStringList* l, int32_t a, int32_t b) {
+        return std::stoi(l->Strings(a)) - std::stoi(l->Strings(b));
+    });
+    for (int32_t i = 1; i < list.Count(); ++i)
+        ASSERT_LE(std::stoi(list[i - 1]), std::stoi(list[i]));
+}
+
+TEST(StringList, SavesAndLoadsFilesAndStreamsWithCrLf) {
+    TempDir dir;
+    TStringList list;
+    list.SetText("one\ntwo\r\n\r\nfour");
+    list.SaveToFile(dir.File("list.txt"));
+    EXPECT_EQ(ReadWholeFile(dir.File("list.txt")), "one\r\ntwo\r\n\r\nfour\r\n");
+    TStringList back;
+    back.LoadFromFile(dir.File("list.txt"));
+    EXPECT_TRUE(back.Equals(list));
+    EXPECT_THROW(back.LoadFromFile(dir.File("missing.txt")), EFOpenError);
+    EXPECT_EQ(back.Count(), 4);
+
+    TStringStream stream("skip|a\nb");
+    stream.SetPosition(5);
+    back.LoadFromStream(stream);
+    EXPECT_EQ(Lines(back), (V{"a", "b"}));
+    TStringStream out;
+    back.SaveToStream(out);
+    EXPECT_EQ(out.DataString(), "a\r\nb\r\n");
+}
+
+TEST(StringList, WholeListOperationsStayFastForAHundredThousandLines) {
+    std::string text;
+    for (int i = 0; i < 100000; ++i)
+        text += "line " + std::to_string((i * 7919) % 100000) + "\r\n";
+    const auto start = std::chrono::steady_clock::now();
+    TStringList list;
+    list.SetSorted(true);
+    list.SetText(text);
+    TStringList copy;
+    copy.SetText(list.Text());
+    copy.SetCommaText(copy.CommaText());
+    copy.SetSorted(true);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(list.Count(), 100000);
+    EXPECT_TRUE(copy.Equals(list));
+    // Quadratic shifting would take minutes here even unsanitised.
+    EXPECT_LT(elapsed, std::chrono::seconds(20));
+}
+
+}  // namespace
+}  // namespace vex
