@@ -676,6 +676,8 @@ std::string FormatFloat(const std::string& Format, double Value) {
     if (!usable(index)) index = 0;
     TPicture picture = ScanPicture(sections[index]);
     TDecimal decimal = ToDecimalFor(picture, Value);
+    // Beyond 18 integer digits there is nothing exact left to lay out.
+    if (!picture.Scientific && decimal.Exponent > kMaxPrecision) return FloatToStr(Value);
     // A value that rounds to nothing is shown as zero, never as "-0.00".
     if (decimal.Count == 0 && Value != 0) {
         const int zero = usable(2) ? 2 : 0;

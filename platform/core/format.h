@@ -79,7 +79,8 @@ std::string FloatToStr(double Value);
 // thousand separators, E+ E- e+ e- for an exponent, '..' and ".." literals, any other character
 // as itself, and up to three ";"-separated sections for positive, negative and zero values (an
 // empty one falls back to the positive section, with a leading minus sign for negatives).
-// An empty format gives FloatToStr's result.
+// A value that rounds to zero takes the zero section, or the positive one without a sign. An
+// empty format, and a fixed layout of more than 18 integer digits, give FloatToStr's result.
 std::string FormatFloat(const std::string& Format, double Value);
 
 // Decimal text with FormatSettings().DecimalSeparator, an optional sign and exponent, and blanks
