@@ -193,6 +193,8 @@ TEST(FormatFloat, PlaceholdersShowRequiredAndOptionalDigits) {
         {"(000) 000-0000", {5551234567.0, "(555) 123-4567"}},
         {"$#,##0", {-1234, "-$1,234"}},
         {"", {1.5, "1.5"}},
+        {"#,##0", {123456789012345678.0, "123,456,789,012,345,680"}},
+        {"#,##0", {-1e20, "-1E20"}},
     };
     for (const auto& [format, c] : cases) {
         SCOPED_TRACE(format);
