@@ -18,6 +18,13 @@ public:
     virtual int32_t LocalOffsetMinutes(int64_t UtcMs) const;
     // Monotonic milliseconds from an arbitrary start; never goes back when the wall clock does.
     virtual int64_t TickMilliseconds() const;
+
+    // How the message loop sleeps when nothing is due for Milliseconds of this clock's time:
+    // the real milliseconds to wait for outside events, and what the clock makes of a wait that
+    // ended with none. The system clock sleeps the whole time and lets real time pass; a virtual
+    // clock sleeps a short grace period and then jumps ahead.
+    virtual int64_t RealWaitMilliseconds(int64_t Milliseconds) const { return Milliseconds; }
+    virtual void IdleWaitEnded(int64_t /*Milliseconds*/) {}
 };
 
 // The clock in force: the system clock unless a TClockOverride is alive.

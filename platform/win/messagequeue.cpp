@@ -1,0 +1,253 @@
+#include "platform/win/messagequeue.h"
+
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <utility>
+
+#include "platform/core/clock.h"
+#include "platform/core/exceptions.h"
+#include "platform/core/stringutils.h"
+
+namespace vex {
+
+namespace {
+
+constexpr UINT kRunAction = WM_APP;
+constexpr UINT kMinimumElapse = 10;
+
+int64_t Now() {
+    return Clock().TickMilliseconds();
+}
+
+}  // namespace
+
+TMessageQueue& TMessageQueue::Instance() {
+    static TMessageQueue queue;
+    return queue;
+}
+
+TMessageQueue::TMessageQueue() {
+    FWakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (FWakeFd < 0) throw EOutOfMemory("Cannot create the message queue's wake-up descriptor");
+    FActionWindow = AllocateWindow([this](TMessage& M) {
+        if (M.Msg == kRunAction) RunAction(static_cast<uint64_t>(M.LParam));
+    });
+}
+
+TMessageQueue::~TMessageQueue() {
+    ::close(FWakeFd);
+}
+
+HWND TMessageQueue::AllocateWindow(TWndMethod Method) {
+    std::lock_guard<std::mutex> guard(FLock);
+    const HWND wnd = FNextWindow++;
+    FWindows.emplace(wnd, std::make_shared<TWndMethod>(std::move(Method)));
+    return wnd;
+}
+
+void TMessageQueue::DeallocateWindow(HWND Wnd) {
+    {
+        std::lock_guard<std::mutex> guard(FLock);
+        if (FWindows.erase(Wnd) == 0) return;
+        std::erase_if(FPosted, [Wnd](const MSG& M) { return M.hwnd == Wnd; });
+    }
+    std::erase_if(FTimers, [Wnd](const TTimerEntry& T) { return T.Wnd == Wnd; });
+}
+
+bool TMessageQueue::WindowExists(HWND Wnd) {
+    std::lock_guard<std::mutex> guard(FLock);
+    return FWindows.count(Wnd) != 0;
+}
+
+std::shared_ptr<TWndMethod> TMessageQueue::WindowMethod(HWND Wnd) {
+    std::lock_guard<std::mutex> guard(FLock);
+    auto it = FWindows.find(Wnd);
+    return it == FWindows.end() ? nullptr : it->second;
+}
+
+UINT TMessageQueue::RegisterMessage(const std::string& Name) {
+    std::lock_guard<std::mutex> guard(FLock);
+    const std::string key = AnsiUpperCase(Name);
+    auto it = FRegistered.find(key);
+    if (it != FRegistered.end()) return it->second;
+    if (FNextRegistered > 0xFFFF) return 0;
+    FRegistered.emplace(key, FNextRegistered);
+    return FNextRegistered++;
+}
+
+bool TMessageQueue::Post(const MSG& Msg) {
+    {
+        std::lock_guard<std::mutex> guard(FLock);
+        if (FWindows.count(Msg.hwnd) == 0) return false;
+        FPosted.push_back(Msg);
+    }
+    const uint64_t one = 1;
+    // A full counter already wakes the loop, so a failed write loses nothing.
+    [[maybe_unused]] ssize_t written = ::write(FWakeFd, &one, sizeof one);
+    return true;
+}
+
+void TMessageQueue::PostAction(std::function<void()> Action) {
+    uint64_t id;
+    {
+        std::lock_guard<std::mutex> guard(FLock);
+        id = FNextAction++;
+        FActions.emplace(id, std::move(Action));
+    }
+    Post(MSG{FActionWindow, kRunAction, 0, static_cast<LPARAM>(id), GetTickCount()});
+}
+
+void TMessageQueue::RunAction(uint64_t Id) {
+    std::function<void()> action;
+    {
+        std::lock_guard<std::mutex> guard(FLock);
+        auto it = FActions.find(Id);
+        if (it == FActions.end()) return;
+        action = std::move(it->second);
+        FActions.erase(it);
+    }
+    action();
+}
+
+void TMessageQueue::PostQuit(int ExitCode) {
+    std::lock_guard<std::mutex> guard(FLock);
+    FQuitPosted = true;
+    FQuitCode = ExitCode;
+}
+
+bool TMessageQueue::Matches(const MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax) {
+    if (Wnd != 0 && Msg.hwnd != Wnd) return false;
+    if (FilterMin == 0 && FilterMax == 0) return true;
+    return Msg.message >= FilterMin && Msg.message <= FilterMax;
+}
+
+bool TMessageQueue::Peek(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove) {
+    PollDescriptors(0);
+    {
+        std::lock_guard<std::mutex> guard(FLock);
+        auto it = std::find_if(FPosted.begin(), FPosted.end(),
+                               [&](const MSG& M) { return Matches(M, Wnd, FilterMin, FilterMax); });
+        if (it != FPosted.end()) {
+            Msg = *it;
+            if (Remove) FPosted.erase(it);
+            return true;
+        }
+        const MSG quit{0, WM_QUIT, static_cast<WPARAM>(FQuitCode), 0, GetTickCount()};
+        if (FQuitPosted && Wnd == 0 && Matches(quit, Wnd, FilterMin, FilterMax)) {
+            Msg = quit;
+            if (Remove) FQuitPosted = false;
+            return true;
+        }
+    }
+    // Timer messages are made when asked for, so a late timer fires once and a killed one never.
+    const int64_t now = Now();
+    TTimerEntry* due = nullptr;
+    for (TTimerEntry& t : FTimers) {
+        const MSG candidate{t.Wnd, WM_TIMER, t.Id, 0, 0};
+        if (t.Due <= now && Matches(candidate, Wnd, FilterMin, FilterMax) &&
+            (due == nullptr || t.Due < due->Due))
+            due = &t;
+    }
+    if (due == nullptr) return false;
+    Msg = MSG{due->Wnd, WM_TIMER, due->Id, 0, static_cast<DWORD>(now)};
+    if (Remove) due->Due = now + due->Elapse;
+    return true;
+}
+
+int64_t TMessageQueue::NextTimerDue() const {
+    int64_t next = -1;
+    for (const TTimerEntry& t : FTimers)
+        if (next < 0 || t.Due < next) next = t.Due;
+    return next;
+}
+
+void TMessageQueue::Wait(int64_t DeadlineTick) {
+    if (std::exchange(FHandlerRan, false)) return;
+    int64_t until = NextTimerDue();
+    if (DeadlineTick >= 0 && (until < 0 || DeadlineTick < until)) until = DeadlineTick;
+    const int64_t wanted = until < 0 ? -1 : std::max<int64_t>(until - Now(), 0);
+    TClock& clock = Clock();
+    const int64_t real = wanted < 0 ? -1 : clock.RealWaitMilliseconds(wanted);
+    const int timeout = real < 0 ? -1 : static_cast<int>(std::min<int64_t>(real, INT_MAX));
+    if (!PollDescriptors(timeout) && wanted > 0) clock.IdleWaitEnded(wanted);
+}
+
+bool TMessageQueue::PollDescriptors(int TimeoutMs) {
+    FPollSet.clear();
+    FPollSet.push_back(pollfd{FWakeFd, POLLIN, 0});
+    std::vector<uint64_t> ids;
+    for (const auto& [id, watch] : FWatches) {
+        if (watch.Events == 0) continue;
+        FPollSet.push_back(pollfd{watch.Fd, watch.Events, 0});
+        ids.push_back(id);
+    }
+    int ready = ::poll(FPollSet.data(), FPollSet.size(), TimeoutMs);
+    if (ready < 0) {
+        if (errno == EINTR) return true;  // the caller looks again
+        throw EInOutError("The message loop cannot wait: poll failed", errno);
+    }
+    if (ready == 0) return false;
+    if (FPollSet[0].revents != 0) {
+        uint64_t count;
+        [[maybe_unused]] ssize_t drained = ::read(FWakeFd, &count, sizeof count);
+    }
+    // Handlers may add, change or remove watches; the ready flags were read beforehand.
+    std::vector<std::pair<uint64_t, short>> readyWatches;
+    for (size_t i = 1; i < FPollSet.size(); ++i)
+        if (FPollSet[i].revents != 0) readyWatches.emplace_back(ids[i - 1], FPollSet[i].revents);
+    for (const auto& [id, revents] : readyWatches) {
+        auto it = FWatches.find(id);
+        if (it == FWatches.end() || it->second.Events == 0) continue;
+        std::shared_ptr<std::function<void(short)>> handler = it->second.OnReady;
+        FHandlerRan = true;
+        (*handler)(revents);
+    }
+    return true;
+}
+
+bool TMessageQueue::StartTimer(HWND Wnd, UINT_PTR Id, UINT Elapse) {
+    if (!WindowExists(Wnd)) return false;
+    Elapse = std::max(Elapse, kMinimumElapse);
+    const int64_t due = Now() + Elapse;
+    for (TTimerEntry& t : FTimers) {
+        if (t.Wnd == Wnd && t.Id == Id) {
+            t.Elapse = Elapse;
+            t.Due = due;
+            return true;
+        }
+    }
+    FTimers.push_back(TTimerEntry{Wnd, Id, Elapse, due});
+    return true;
+}
+
+bool TMessageQueue::StopTimer(HWND Wnd, UINT_PTR Id) {
+    return std::erase_if(FTimers,
+                         [&](const TTimerEntry& t) { return t.Wnd == Wnd && t.Id == Id; }) != 0;
+}
+
+uint64_t TMessageQueue::AddWatch(int Fd, short Events, std::function<void(short)> OnReady) {
+    const uint64_t id = FNextWatch++;
+    FWatches.emplace(
+        id, TWatch{Fd, Events, std::make_shared<std::function<void(short)>>(std::move(OnReady))});
+    return id;
+}
+
+void TMessageQueue::RemoveWatch(uint64_t Id) {
+    FWatches.erase(Id);
+}
+
+short TMessageQueue::WatchEvents(uint64_t Id) {
+    auto it = FWatches.find(Id);
+    return it == FWatches.end() ? 0 : it->second.Events;
+}
+
+void TMessageQueue::SetWatchEvents(uint64_t Id, short Events) {
+    auto it = FWatches.find(Id);
+    if (it != FWatches.end()) it->second.Events = Events;
+}
+
+}  // namespace vex

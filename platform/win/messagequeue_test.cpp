@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "platform/core/clock.h"
+#include "platform/win/messageloop.h"
+#include "platform/win/virtualclock.h"
+#include "platform/win/window.h"
+
+namespace vex {
+namespace {
+
+// A hidden window that records the messages it receives.
+class RecordingWindow {
+public:
+    RecordingWindow() : FWnd(AllocateHWnd([this](TMessage& M) { Received.push_back(M); })) {}
+    ~RecordingWindow() { DeallocateHWnd(FWnd); }
+    HWND Handle() const { return FWnd; }
+
+    std::vector<TMessage> Received;
+
+private:
+    HWND FWnd;
+};
+
+// Dispatches until the condition holds; a hang fails the test after a few real seconds.
+void PumpUntil(const std::function<bool()>& Condition) {
+    const auto start = std::chrono::steady_clock::now();
+    ProcessMessagesUntil([&] {
+        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10)) {
+            ADD_FAILURE() << "watchdog: the condition never held";
+            return true;
+        }
+        return Condition();
+    });
+}
+
+// Dispatches what is pending without waiting.
+void Drain() {
+    MSG msg;
+    while (PeekMessage(msg, 0, 0, 0, PM_REMOVE))
+        DispatchMessage(msg);
+}
+
+TEST(MessageQueue, PostedMessagesArriveInOrderAndSendCallsAtOnce) {
+    RecordingWindow w;
+    EXPECT_TRUE(PostMessage(w.Handle(), WM_USER + 1, 1, 10));
+    EXPECT_TRUE(PostMessage(w.Handle(), WM_USER + 2, 2, 20));
+    EXPECT_TRUE(w.Received.empty());
+    EXPECT_EQ(SendMessage(w.Handle(), WM_USER + 3, 0, 0), 0);
+    ASSERT_EQ(w.Received.size(), 1u);
+    PumpUntil([&] { return w.Received.size() == 3; });
+    EXPECT_EQ(w.Received[1].Msg, WM_USER + 1u);
+    EXPECT_EQ(w.Received[2].LParam, 20);
+}
+
+TEST(MessageQueue, MessagesToAFreedWindowAreDropped) {
+    auto w = std::make_unique<RecordingWindow>();
+    const HWND handle = w->Handle();
+    PostMessage(handle, WM_USER, 0, 0);
+    w.reset();
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_FALSE(PostMessage(handle, WM_USER, 0, 0));
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(msg, handle, 0, 0, PM_REMOVE));
+}
+
+TEST(MessageQueue, AWindowMayFreeItselfInsideItsOwnHandler) {
+    int calls = 0;
+    HWND self = 0;
+    self = AllocateHWnd([&](TMessage&) {
+        ++calls;
+        DeallocateHWnd(self);
+    });
+    PostMessage(self, WM_USER, 0, 0);
+    PostMessage(self, WM_USER, 0, 0);
+    Drain();
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(MessageQueue, RegisteredMessagesAreStablePerNameWithoutRegardToCase) {
+    const UINT a = RegisterWindowMessage("RASDIALEVENT");
+    EXPECT_GE(a, 0xC000u);
+    EXPECT_EQ(RegisterWindowMessage("RasDialEvent"), a);
+    EXPECT_NE(RegisterWindowMessage("SomethingElse"), a);
+}
+
+TEST(MessageQueue, PeekHonoursTheWindowAndRangeFilters) {
+    RecordingWindow a, b;
+    PostMessage(a.Handle(), WM_USER + 5, 0, 0);
+    PostMessage(b.Handle(), WM_USER + 1, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(msg, b.Handle(), 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(msg.message, WM_USER + 1);
+    ASSERT_TRUE(PeekMessage(msg, 0, WM_USER + 2, WM_USER + 9, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, a.Handle());
+    EXPECT_FALSE(PeekMessage(msg, a.Handle(), 0, 0, PM_REMOVE));
+    Drain();
+}
+
+TEST(MessageQueue, QuitComesAfterWhatWasPostedBeforeIt) {
+    RecordingWindow w;
+    PostMessage(w.Handle(), WM_USER, 0, 0);
+    PostQuitMessage(7);
+    MSG msg;
+    ASSERT_TRUE(GetMessage(msg, 0, 0, 0));
+    EXPECT_EQ(msg.message, WM_USER);
+    EXPECT_FALSE(GetMessage(msg, 0, 0, 0));
+    EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST(MessageQueue, AWaitReturnsQuitAndLeavesItForTheOuterLoop) {
+    PostQuitMessage(3);
+    EXPECT_EQ(ProcessMessagesUntil([] { return false; }), TWaitResult::Quit);
+    MSG msg;
+    EXPECT_FALSE(GetMessage(msg, 0, 0, 0));
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST(WindowTimers, FireOnTheVirtualClockWithoutPilingUp) {
+    TVirtualClock clock;
+    TClockOverride use(clock);
+    RecordingWindow w;
+    ASSERT_EQ(SetTimer(w.Handle(), 1, 1000), 1u);
+    PumpUntil([&] { return w.Received.size() == 3; });
+    EXPECT_EQ(clock.TickMilliseconds(), 3000);
+    EXPECT_EQ(w.Received[0].Msg, WM_TIMER);
+    EXPECT_EQ(w.Received[0].WParam, 1u);
+
+    // Ten seconds late: one message, not ten.
+    clock.Advance(10000);
+    Drain();
+    EXPECT_EQ(w.Received.size(), 4u);
+
+    EXPECT_TRUE(KillTimer(w.Handle(), 1));
+    EXPECT_FALSE(KillTimer(w.Handle(), 1));
+    clock.Advance(5000);
+    Drain();
+    EXPECT_EQ(w.Received.size(), 4u);
+}
+
+TEST(WindowTimers, SettingTheSameIdAgainRestartsIt) {
+    TVirtualClock clock;
+    TClockOverride use(clock);
+    RecordingWindow w;
+    SetTimer(w.Handle(), 9, 1000);
+    clock.Advance(900);
+    SetTimer(w.Handle(), 9, 1000);
+    clock.Advance(900);
+    Drain();
+    EXPECT_TRUE(w.Received.empty());
+    clock.Advance(100);
+    Drain();
+    EXPECT_EQ(w.Received.size(), 1u);
+    KillTimer(w.Handle(), 9);
+}
+
+TEST(WaitUntil, ALongVirtualDeadlinePassesQuicklyAndWithoutSpinning) {
+    TVirtualClock clock;
+    TClockOverride use(clock);
+    int checks = 0;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ProcessMessagesUntil(
+                  [&] {
+                      ++checks;
+                      return false;
+                  },
+                  120000),
+              TWaitResult::Deadline);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(clock.TickMilliseconds(), 120000);
+    EXPECT_LT(checks, 10);  // it slept instead of looping
+}
+
+TEST(WaitUntil, APostFromAnotherThreadWakesTheSleepingLoop) {
+    RecordingWindow w;
+    std::thread poster([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        PostMessage(w.Handle(), WM_USER, 42, 0);
+    });
+    PumpUntil([&] { return !w.Received.empty(); });
+    poster.join();
+    EXPECT_EQ(w.Received[0].WParam, 42u);
+}
+
+TEST(WaitUntil, ActionsFromOtherThreadsRunOnTheMainThreadInOrder) {
+    std::vector<int> order;
+    const auto main = std::this_thread::get_id();
+    std::atomic<bool> allMain = true;
+    std::thread worker([&] {
+        for (int i = 0; i < 100; ++i)
+            RunOnMainThread([&, i] {
+                allMain = allMain && std::this_thread::get_id() == main;
+                order.push_back(i);
+            });
+    });
+    worker.join();
+    PumpUntil([&] { return order.size() == 100; });
+    EXPECT_TRUE(allMain);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(order[static_cast<size_t>(i)], i);
+}
+
+TEST(DescriptorWatch, RunsItsHandlerWhenTheDescriptorIsReady) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    int ready = 0;
+    TDescriptorWatch watch(fds[0], POLLIN, [&](short revents) {
+        EXPECT_TRUE(revents & POLLIN);
+        ++ready;
+        char c;
+        ASSERT_EQ(read(fds[0], &c, 1), 1);
+    });
+    Drain();
+    EXPECT_EQ(ready, 0);
+    ASSERT_EQ(write(fds[1], "x", 1), 1);
+    PumpUntil([&] { return ready == 1; });
+    watch.SetEvents(0);
+    ASSERT_EQ(write(fds[1], "y", 1), 1);
+    Drain();
+    EXPECT_EQ(ready, 1);
+    close(fds[0]);
+    close(fds[1]);
+}
+
+}  // namespace
+}  // namespace vex
