@@ -11,34 +11,13 @@
 #include "platform/win/messageloop.h"
 #include "platform/win/virtualclock.h"
 #include "platform/win/window.h"
+#include "tests/support/messagepump.h"
 
 namespace vex {
 namespace {
 
-// A hidden window that records the messages it receives.
-class RecordingWindow {
-public:
-    RecordingWindow() : FWnd(AllocateHWnd([this](TMessage& M) { Received.push_back(M); })) {}
-    ~RecordingWindow() { DeallocateHWnd(FWnd); }
-    HWND Handle() const { return FWnd; }
-
-    std::vector<TMessage> Received;
-
-private:
-    HWND FWnd;
-};
-
-// Dispatches until the condition holds; a hang fails the test after a few real seconds.
-void PumpUntil(const std::function<bool()>& Condition) {
-    const auto start = std::chrono::steady_clock::now();
-    ProcessMessagesUntil([&] {
-        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10)) {
-            ADD_FAILURE() << "watchdog: the condition never held";
-            return true;
-        }
-        return Condition();
-    });
-}
+using test::PumpUntil;
+using test::RecordingWindow;
 
 // Dispatches what is pending without waiting.
 void Drain() {
