@@ -46,6 +46,14 @@ void Notify(TSocketEntry& E, int32_t Event, int Errno) {
 
 void ConnectEnded(TSocketEntry& E) {
     const int error = PendingError(E);
+    if (error == ECONNRESET) {
+        // The connection stood and the peer reset it before the loop looked: the original
+        // reported the connection, then its loss.
+        E.State = TState::Finished;
+        Notify(E, FD_CONNECT, 0);
+        Notify(E, FD_CLOSE, ECONNRESET);
+        return;
+    }
     E.State = error == 0 ? TState::Open : TState::Finished;
     E.WriteEnabled = true;
     Notify(E, FD_CONNECT, error);
