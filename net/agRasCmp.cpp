@@ -253,8 +253,6 @@ void TagRas::DialService() {
     FConnected = false;
     FCanceled = false;
     FTimeCounter->SetExpired(false);
-    // A failure of an earlier dial would otherwise end this one's wait at once.
-    FLastError = 0;
 
     BOOL passwordStored = 0;
     Check(ProcAs<TRasGetEntryDialParamsA>(getParamsProc)(nullptr, &params, &passwordStored));

@@ -96,7 +96,8 @@ private:
     void WaitForConnection();
     void WndProc(TMessage& Message);
     std::string StateText(WPARAM State) const;
-    // LastError := Result; a failure raises ERASError.
+    // LastError := Result, so the failure of an earlier dial never ends the next one's wait; a
+    // failure raises ERASError.
     void Check(DWORD Result);
 
     std::unique_ptr<TStringList> FEntries;

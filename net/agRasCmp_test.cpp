@@ -17,6 +17,7 @@
 #include "platform/win/messageloop.h"
 #include "platform/win/timer.h"
 #include "platform/win/virtualclock.h"
+#include "platform/win/window.h"
 
 namespace vex {
 namespace {
@@ -255,9 +256,13 @@ TEST_F(RasDial, AnErrorWithoutATextIsNamedByItsNumber) {
     EXPECT_EQ(disconnected, 1) << "a refused dial is hung up as well";
 
     service.SetFunctionError("RasDialA", 0);
+    r.Dial();
+    EXPECT_TRUE(r.Connected()) << "the earlier failure does not end the next dial";
+    r.HangUp();
+
     service.SetFunctionError("RasEnumConnectionsA", ERROR_RASMAN_CANNOT_INITIALIZE);
     EXPECT_THROW(r.Dial(), ERASError);
-    EXPECT_EQ(service.Dials().size(), 0u);
+    EXPECT_EQ(service.Dials().size(), 1u);
 }
 
 TEST_F(RasDial, ADialThatNeverConnectsTimesOutAfterTimeOutSecondsAndIsHungUp) {
@@ -287,6 +292,21 @@ TEST_F(RasDial, HangUpAndCancelFromATimerEndsTheDialWithCanceled) {
     EXPECT_EQ(disconnected, 1);
     ASSERT_EQ(service.Dials().size(), 1u);
     EXPECT_EQ(service.HangUps(), std::vector<HRASCONN>{service.Dials()[0].Handle});
+}
+
+TEST_F(RasDial, AQuitDuringTheDialHangsUpAndEndsItWithCanceledLeavingTheQuitForTheLoop) {
+    TagRas& r = Ras();
+    TTimer timer(nullptr);
+    timer.SetInterval(2500);
+    timer.OnTimer = [&](TObject*) {
+        timer.SetEnabled(false);
+        PostQuitMessage(0);
+    };
+    EXPECT_THROW(r.Dial(), ECanceledError);
+    EXPECT_EQ(disconnected, 1);
+    EXPECT_FALSE(r.DialledByMe());
+    MSG quit{};
+    EXPECT_TRUE(PeekMessage(quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST_F(RasDial, OnDisconnectedFiresOnceAfterHangingUpAConnectionItDialled) {
