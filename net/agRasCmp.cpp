@@ -1,5 +1,6 @@
 #include "net/agRasCmp.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
