@@ -175,7 +175,8 @@ TEST_F(AsyncSelect, ClosingTheSocketEndsItsNotificationsAtOnce) {
     FSocket = INVALID_SOCKET;
     // What was posted before the close may still arrive, as on the original; nothing after it.
     MSG queued;
-    while (PeekMessage(queued, 0, 0, 0, PM_REMOVE)) DispatchMessage(queued);
+    while (PeekMessage(queued, 0, 0, 0, PM_REMOVE))
+        DispatchMessage(queued);
     const size_t seen = Window.Received.size();
     ASSERT_TRUE(server.WaitUntilDone());
     PumpFor(100ms);
