@@ -1,0 +1,48 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/support/tempdir.h"
+
+namespace vex::test {
+
+// A real POP3 server for integration tests: Dovecot started on a free loopback port with its
+// configuration, mailboxes and logs in a fresh temporary folder, and stopped with the object.
+// It offers APOP and plain USER/PASS (plaintext passwords). A server that cannot start throws
+// std::runtime_error with the tail of its log, so a test that needs it fails instead of passing
+// without it.
+class DovecotServer {
+public:
+    struct Mailbox {
+        std::string User;
+        std::string Password;
+        std::vector<std::string> Messages;  // whole messages, CR LF line ends, in delivery order
+    };
+
+    explicit DovecotServer(const std::vector<Mailbox>& Mailboxes);
+    ~DovecotServer();
+    DovecotServer(const DovecotServer&) = delete;
+    DovecotServer& operator=(const DovecotServer&) = delete;
+
+    uint16_t Port() const { return FPort; }
+    std::string Address() const;  // "127.0.0.1:port"
+    // The messages now in a user's mailbox (new and seen), as files; deletion shows here.
+    int MessageCount(const std::string& User) const;
+
+private:
+    void WriteConfiguration(const std::vector<Mailbox>& Mailboxes);
+    void WaitUntilListening();
+    std::string LogTail() const;
+
+    TempDir FRoot;
+    uint16_t FPort = 0;
+    uid_t FMailUid = 0;
+    gid_t FMailGid = 0;
+    pid_t FMaster = -1;
+};
+
+}  // namespace vex::test
