@@ -8,9 +8,10 @@
 namespace vex {
 namespace {
 
-// The binding is shared by the whole program; each test leaves it unloaded.
+// The binding is shared by the whole program; each test starts and leaves it unloaded.
 class WinsockBinding : public ::testing::Test {
 protected:
+    void SetUp() override { agWinsock().Unload(); }
     void TearDown() override { agWinsock().Unload(); }
 };
 
