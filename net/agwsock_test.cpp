@@ -1,0 +1,98 @@
+#include "net/agwsock.h"
+
+#include <gtest/gtest.h>
+
+#include "net/agsocket_testsupport.h"
+#include "platform/winsock/wsaerrors.h"
+
+namespace vex {
+namespace {
+
+// The binding is shared by the whole program; each test starts and leaves it unloaded.
+class WinsockBinding : public ::testing::Test {
+protected:
+    void SetUp() override { agWinsock().Unload(); }
+    void TearDown() override { agWinsock().Unload(); }
+};
+
+TEST_F(WinsockBinding, LoadsTheLibraryAndCallsItsFunctionsByName) {
+    TagWinsock& winsock = agWinsock();
+    winsock.Load();
+    ASSERT_TRUE(winsock.IsLoaded());
+    EXPECT_GE(winsock.LibHandle(), 32u);
+    EXPECT_EQ(winsock.htons(0x1234), 0x3412);
+    EXPECT_EQ(winsock.ntohl(0x01020304), 0x04030201u);
+    EXPECT_EQ(winsock.inet_addr("127.0.0.1"), 0x0100007Fu);
+
+    winsock.Unload();
+    EXPECT_FALSE(winsock.IsLoaded());
+    EXPECT_EQ(winsock.LibHandle(), 0u);
+}
+
+TEST_F(WinsockBinding, CallsWithoutTheLibraryFailWithItsTexts) {
+    TagWinsock& winsock = agWinsock();
+    ASSERT_FALSE(winsock.IsLoaded());
+    try {
+        winsock.WSACleanup();
+        FAIL() << "no exception";
+    } catch (const EWinsockDLLError& e) {
+        EXPECT_EQ(e.Message(), "Winsock is not loaded");
+    }
+    // This one is looked up without the loaded check, so it reports a missing function.
+    try {
+        winsock.inet_addr("127.0.0.1");
+        FAIL() << "no exception";
+    } catch (const EWinsockDLLError& e) {
+        EXPECT_EQ(e.Message(), "Function inet_addr not found");
+    }
+}
+
+TEST_F(WinsockBinding, AMissingFunctionOrLibraryIsReported) {
+    TagWinsock& winsock = agWinsock();
+    winsock.Load();
+    try {
+        winsock.GetProc("WSAAsyncGetProtoByName");
+        FAIL() << "no exception";
+    } catch (const EWinsockDLLError& e) {
+        EXPECT_EQ(e.Message(), "Function WSAAsyncGetProtoByName not found");
+    }
+
+    winsock.Unload();
+    UnregisterModule("wsock32.dll");
+    try {
+        winsock.Load();
+        ADD_FAILURE() << "no exception";
+    } catch (const EWinsockDLLError& e) {
+        EXPECT_EQ(e.Message(), "Winsock not found");
+    }
+    EXPECT_FALSE(winsock.IsLoaded());
+    RegisterWinsockModule();
+}
+
+TEST_F(WinsockBinding, StaysLoadedWhileAUserHoldsIt) {
+    TagWinsock& winsock = agWinsock();
+    winsock.Load();
+    winsock.AddUser();
+    winsock.Unload();
+    EXPECT_TRUE(winsock.IsLoaded());
+    winsock.RemoveUser();
+    winsock.Unload();
+    EXPECT_FALSE(winsock.IsLoaded());
+}
+
+TEST_F(WinsockBinding, ErrorTextsComeFromTheOptionalLibraryOnly) {
+    EXPECT_EQ(WinsockErrorMessage(WSAECONNREFUSED), "");
+    test::ErrorTextLibrary library;
+    EXPECT_EQ(WinsockErrorMessage(WSAECONNREFUSED), WinsockErrorText(WSAECONNREFUSED));
+    EXPECT_FALSE(WinsockErrorMessage(WSAECONNREFUSED).empty());
+    EXPECT_EQ(WinsockErrorMessage(57000), "");
+}
+
+TEST(WinsockLParam, SplitsIntoEventAndError) {
+    const LPARAM lParam = WSAMAKESELECTREPLY(FD_CLOSE, WSAECONNRESET);
+    EXPECT_EQ(LParamEvent(lParam), FD_CLOSE);
+    EXPECT_EQ(LParamError(lParam), WSAECONNRESET);
+}
+
+}  // namespace
+}  // namespace vex
