@@ -128,7 +128,6 @@ TmsMXResolver::TmsMXResolver(TComponent* AOwner)
     : TComponent(AOwner),
       FLog(std::make_unique<TStringList>()),
       FMXList(std::make_unique<TMXList>()),
-      FStream(std::make_unique<TMemoryStream>()),
       FTimeCounter(std::make_unique<TTimeCounter>()) {
     if (!agWinsock().IsLoaded()) agWinsock().Load();
     const int result = agWinsock().WSAStartup(MAKEWORD(1, 1), &FWSAData);
@@ -190,7 +189,6 @@ void TmsMXResolver::Resolve() {
     FDataReady = false;
     FLastResult = 0;
     FTimeCounter->SetExpired(false);
-    FStream->Clear();
     FMXList->Clear();
     // Checked before anything is sent: the domain comes from a sender address anyone can write.
     CheckDomainName(FDomain);
@@ -262,8 +260,6 @@ void TmsMXResolver::SendQuery() {
     query += '\0';
     PutWord(query, DnsTypeMX);
     PutWord(query, DnsClassIN);
-    FStream->Clear();
-    FStream->Write(query.data(), static_cast<int32_t>(query.size()));
 
     Status("Sending query");
     if (agWinsock().send(FSocketHandle, query.data(), static_cast<int>(query.size()), 0) ==
@@ -308,8 +304,6 @@ bool TmsMXResolver::ReceiveDatagram(std::string& Datagram) {
         RaiseSocketError(error);
     }
     Datagram.resize(static_cast<size_t>(received));
-    FStream->Clear();
-    FStream->Write(Datagram.data(), received);
     return true;
 }
 
@@ -329,7 +323,6 @@ std::optional<TDnsReply> TmsMXResolver::MatchingReply(const std::string& Datagra
 }
 
 void TmsMXResolver::ReadReply(const TDnsReply& Reply) {
-    FReplyHeader = Reply.Header;
     const TQuerySpec flags(Reply.Header.Flags);
     if (!flags.QR()) throw EResolverError(LoadStr(sNotAResponse));
     if (flags.AA()) Status("Authoritative Answer");

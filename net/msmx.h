@@ -9,7 +9,6 @@
 #include "net/dnsreply.h"
 #include "platform/core/component.h"
 #include "platform/core/events.h"
-#include "platform/core/stream.h"
 #include "platform/core/stringlist.h"
 #include "platform/win/messages.h"
 #include "platform/winsock/winsock.h"
@@ -143,7 +142,7 @@ private:
     void ConnectSocket();
     void CloseConnection();
     void SendQuery();
-    // The first datagram that answers the query, parsed; it is also left in Stream.
+    // The first datagram that answers the query, parsed.
     TDnsReply WaitForReply();
     // The next datagram; false when none was there yet.
     bool ReceiveDatagram(std::string& Datagram);
@@ -162,7 +161,6 @@ private:
     HWND FWindowHandle = 0;
     bool FDataReady = false;
     std::unique_ptr<TMXList> FMXList;
-    std::unique_ptr<TMemoryStream> FStream;
     std::unique_ptr<TTimeCounter> FTimeCounter;
     WSADATA FWSAData{};
     bool FStarted = false;
@@ -171,7 +169,6 @@ private:
     int32_t FLastResult = 0;
     uint16_t FQueryID = 0;
     std::string FQueryName;  // the domain as asked: labels each followed by "."
-    TDnsHeader FReplyHeader;
 };
 
 // Raises EResolverError unless Domain has labels of 1 to 63 bytes and at most 253 bytes in all;
