@@ -35,15 +35,48 @@ std::string ProbeQuery() {
     return query;
 }
 
+// A port the kernel just handed out for UDP and that TCP has free as well, as dnsmasq listens on
+// both; released again, for dnsmasq to bind a moment later.
+uint16_t FreePort() {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        uint16_t port = 0;
+        const int udp = BindLoopback(SOCK_DGRAM, port);
+        const int tcp = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const bool free =
+            tcp >= 0 && ::bind(tcp, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+        if (tcp >= 0) ::close(tcp);
+        ::close(udp);
+        if (free) return port;
+    }
+    throw std::runtime_error("no loopback port is free for both UDP and TCP");
+}
+
 }  // namespace
 
 DnsmasqServer::DnsmasqServer(const std::vector<MxHost>& Hosts) {
     if (::access(kDnsmasq, X_OK) != 0)
         throw std::runtime_error("dnsmasq is not installed (" + std::string(kDnsmasq) + ")");
-    // A port the kernel just handed out and released; dnsmasq binds it a moment later.
-    const int probe = BindLoopback(SOCK_DGRAM, FPort);
-    ::close(probe);
+    for (int attempt = 1;; ++attempt) {
+        FPort = FreePort();
+        Launch(Hosts);
+        try {
+            WaitUntilAnswering();
+            return;
+        } catch (const std::runtime_error&) {
+            Stop();
+            // Another socket may take the port between the probe and dnsmasq's bind.
+            if (attempt < 5 && Output().find("Address already in use") != std::string::npos)
+                continue;
+            throw;
+        }
+    }
+}
 
+void DnsmasqServer::Launch(const std::vector<MxHost>& Hosts) {
     std::vector<std::string> arguments = {
         kDnsmasq,
         "--no-resolv",
@@ -75,12 +108,6 @@ DnsmasqServer::DnsmasqServer(const std::vector<MxHost>& Hosts) {
         }
         ::execv(kDnsmasq, argv.data());
         ::_exit(127);
-    }
-    try {
-        WaitUntilAnswering();
-    } catch (...) {
-        Stop();
-        throw;
     }
 }
 

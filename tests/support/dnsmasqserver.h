@@ -32,6 +32,7 @@ public:
     uint16_t Port() const { return FPort; }
 
 private:
+    void Launch(const std::vector<MxHost>& Hosts);
     void WaitUntilAnswering();
     void Stop();
     std::string Output() const;
