@@ -1,0 +1,357 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "net/componentexceptions.h"
+#include "net/msmx.h"
+#include "net/msmx_testsupport.h"
+#include "platform/core/clock.h"
+#include "platform/win/virtualclock.h"
+#include "tests/support/socketwait.h"
+#include "tests/support/tempdir.h"
+#include "tests/support/udpserver.h"
+
+namespace vex {
+namespace {
+
+using namespace vex::test;
+using Lines = std::vector<std::string>;
+
+std::vector<std::pair<uint16_t, std::string>> Exchangers(const TmsMXResolver& Resolver) {
+    std::vector<std::pair<uint16_t, std::string>> list;
+    for (int32_t i = 0; i < Resolver.MXList().Count(); ++i)
+        list.emplace_back(Resolver.MXList().Items(i).Preference,
+                          Resolver.MXList().Items(i).Exchange);
+    return list;
+}
+
+std::string TwoExchangers(const std::string& Request) {
+    return DnsReplyBuilder::For(Request)
+        .Mx(WireName::Pointer(12), 20, "mx20.example.test")
+        .Mx(WireName::Pointer(12), 10, "mx10.example.test");
+}
+
+// Every wait runs on a virtual clock, so the resolver's own time-out is the watchdog and a
+// silent server costs well under a second. The grace period leaves the loopback server time to
+// answer before the clock jumps.
+class MXResolver : public ::testing::Test {
+protected:
+    std::unique_ptr<TmsMXResolver> ResolverFor(uint16_t Port,
+                                               const std::string& Domain = "example.test") {
+        auto resolver = std::make_unique<TmsMXResolver>(nullptr);
+        resolver->SetDNSAddress("127.0.0.1");
+        resolver->SetPort(Port);
+        resolver->SetDomain(Domain);
+        resolver->OnSendingQuery = [this](TObject*) { Events.push_back("sending"); };
+        resolver->OnWaitingForResponse = [this](TObject*) { Events.push_back("waiting"); };
+        resolver->OnClosingConnection = [this](TObject*) { Events.push_back("closing"); };
+        return resolver;
+    }
+
+    std::string ErrorOf(TmsMXResolver& Resolver) {
+        try {
+            Resolver.Resolve();
+        } catch (const EResolverError& e) {
+            return e.Message();
+        }
+        ADD_FAILURE() << "no EResolverError";
+        return "";
+    }
+
+    TVirtualClock clock{20};
+    TClockOverride useClock{clock};
+    Lines Events;
+};
+
+TEST_F(MXResolver, ReturnsTheExchangersSortedByPreference) {
+    UdpServer server(TwoExchangers);
+    auto resolver = ResolverFor(server.Port(), "Example.Test.");
+    resolver->Resolve();
+    EXPECT_EQ(Exchangers(*resolver), (std::vector<std::pair<uint16_t, std::string>>{
+                                         {10, "mx10.example.test."}, {20, "mx20.example.test."}}));
+    EXPECT_EQ(resolver->Domain(), "Example.Test.");
+    EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
+}
+
+TEST_F(MXResolver, SendsOneRecursiveMXQuestionInWireForm) {
+    UdpServer server(TwoExchangers);
+    auto resolver = ResolverFor(server.Port(), "Example.Test.");
+    resolver->Resolve();
+    ASSERT_EQ(server.Received().size(), 1u);
+    const std::string query = server.Received()[0];
+    EXPECT_EQ(query.substr(2), std::string("\x01\x00\x00\x01\x00\x00\x00\x00\x00\x00"
+                                           "\x07"
+                                           "Example\x04Test\x00\x00\x0f\x00\x01",
+                                           28));
+}
+
+TEST_F(MXResolver, UsesAFreshRandomIDForEveryQuery) {
+    UdpServer server(TwoExchangers);
+    auto resolver = ResolverFor(server.Port());
+    for (int i = 0; i < 4; ++i)
+        resolver->Resolve();
+    std::set<uint16_t> ids;
+    for (const std::string& query : server.Received())
+        ids.insert(DnsReplyBuilder::QueryId(query));
+    EXPECT_GT(ids.size(), 1u);
+}
+
+TEST_F(MXResolver, ANewResolveStartsFromAnEmptyList) {
+    int calls = 0;
+    UdpServer server([&](const std::string& Request) -> std::optional<std::string> {
+        if (++calls == 1) return TwoExchangers(Request);
+        return DnsReplyBuilder::For(Request).Mx(WireName::Pointer(12), 5, "only.example.test");
+    });
+    auto resolver = ResolverFor(server.Port());
+    resolver->Resolve();
+    resolver->Resolve();
+    EXPECT_EQ(Exchangers(*resolver),
+              (std::vector<std::pair<uint16_t, std::string>>{{5, "only.example.test."}}));
+}
+
+TEST_F(MXResolver, FindsTheMXRecordsAfterAnAlias) {
+    UdpServer server([](const std::string& Request) -> std::optional<std::string> {
+        return DnsReplyBuilder::For(Request)
+            .Cname(WireName::Pointer(12), "real.example.test")
+            .Mx("real.example.test", 7, "mail.example.test");
+    });
+    auto resolver = ResolverFor(server.Port());
+    resolver->Resolve();
+    EXPECT_EQ(Exchangers(*resolver),
+              (std::vector<std::pair<uint16_t, std::string>>{{7, "mail.example.test."}}));
+}
+
+TEST_F(MXResolver, ReadsNamesCompressedWithPointersBeyondTheFirst256Bytes) {
+    UdpServer server([](const std::string& Request) -> std::optional<std::string> {
+        const std::string label(63, 'x');
+        DnsReplyBuilder reply = DnsReplyBuilder::For(Request);
+        reply.Mx("example.test", 30, label + "." + label + "." + label + ".mail.example.test");
+        // Past three labels of 63 bytes, "mail" and "example" lies "test".
+        const uint16_t test = static_cast<uint16_t>(reply.LastNameOffset() + 3 * 64 + 5 + 8);
+        EXPECT_GT(test, 255);
+        reply.Mx(WireName::Pointer(12), 10, WireName::Pointer(test, "mx2.example"));
+        return reply.Bytes();
+    });
+    auto resolver = ResolverFor(server.Port());
+    resolver->Resolve();
+    ASSERT_EQ(resolver->MXList().Count(), 2);
+    EXPECT_EQ(resolver->MXList().Items(0).Exchange, "mx2.example.test.");
+    EXPECT_EQ(resolver->MXList().Items(1).Exchange.size(), 3 * 64 + 18u);
+}
+
+TEST_F(MXResolver, ReportsEachResponseCodeWithItsText) {
+    const std::vector<std::pair<uint8_t, std::string>> cases = {
+        {1, "Domain server was unable to interpret a query"},
+        {2, "Domain server failure"},
+        {3, "Domain name does not exist"},
+        {4, "Not implemented"},
+        {5, "Domain server refused to return the information"},
+        {9, "Domain server Error #9"},
+    };
+    for (const auto& [code, text] : cases) {
+        SCOPED_TRACE(code);
+        UdpServer server([code = code](const std::string& Request) -> std::optional<std::string> {
+            return DnsReplyBuilder::For(Request).RCode(code);
+        });
+        auto resolver = ResolverFor(server.Port());
+        Events.clear();
+        EXPECT_EQ(ErrorOf(*resolver), text);
+        EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
+    }
+}
+
+TEST_F(MXResolver, RejectsADatagramWithoutTheResponseBit) {
+    UdpServer server(
+        [](const std::string& Request) -> std::optional<std::string> { return Request; });
+    auto resolver = ResolverFor(server.Port());
+    EXPECT_EQ(ErrorOf(*resolver), "This is not a response");
+}
+
+TEST_F(MXResolver, FailsCleanlyOnAReplyCutAtAnyByte) {
+    size_t length = 0;
+    std::string whole;
+    UdpServer server([&](const std::string& Request) -> std::optional<std::string> {
+        whole = DnsReplyBuilder::For(Request)
+                    .Cname(WireName::Pointer(12), "alias.example.test")
+                    .Mx(WireName::Pointer(12), 10, WireName::Pointer(12, "mx"));
+        return whole.substr(0, length);
+    });
+    auto resolver = ResolverFor(server.Port());
+    resolver->SetTimeOut(2);
+    for (length = 0;; ++length) {
+        SCOPED_TRACE(length);
+        if (length < 2) {
+            // Too short to carry the ID: it is noise, and the wait runs out.
+            EXPECT_THROW(resolver->Resolve(), ETimedOutError);
+            continue;
+        }
+        EXPECT_THROW(resolver->Resolve(), EResolverError);
+        if (length + 1 == whole.size()) break;
+    }
+    length = whole.size();
+    resolver->Resolve();
+    EXPECT_EQ(resolver->MXList().Count(), 1);
+}
+
+TEST_F(MXResolver, TimesOutWhenTheServerStaysSilent) {
+    UdpServer server(std::vector<std::string>{});
+    auto resolver = ResolverFor(server.Port());
+    const int64_t start = clock.TickMilliseconds();
+    EXPECT_THROW(resolver->Resolve(), ETimedOutError);
+    const int64_t waited = clock.TickMilliseconds() - start;
+    EXPECT_GE(waited, 59000);
+    EXPECT_LE(waited, 61000);
+    EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
+}
+
+TEST_F(MXResolver, RejectsACompressionLoop) {
+    UdpServer server([](const std::string& Request) -> std::optional<std::string> {
+        DnsReplyBuilder reply = DnsReplyBuilder::For(Request);
+        // The exchange is a pointer to itself.
+        const uint16_t self = static_cast<uint16_t>(reply.Size() + 2 + 10 + 2);
+        return reply.Mx(WireName::Pointer(12), 10, WireName::Pointer(self));
+    });
+    auto resolver = ResolverFor(server.Port());
+    EXPECT_EQ(ErrorOf(*resolver),
+              "Malformed DNS reply: a compression pointer does not point backwards");
+    EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
+}
+
+// Datagrams that reach the socket ahead of the real reply, each of which must be passed over.
+TEST_F(MXResolver, IgnoresDatagramsThatDoNotAnswerTheQuery) {
+    const std::vector<std::pair<std::string, std::function<std::string(const std::string&)>>>
+        strays = {
+            {"a wrong ID",
+             [](const std::string& Request) {
+                 return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request) ^ 0x5A5A)
+                     .Question("example.test")
+                     .Mx(WireName::Pointer(12), 1, "forged.example.test");
+             }},
+            {"another name",
+             [](const std::string& Request) {
+                 return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request))
+                     .Question("other.test")
+                     .Mx(WireName::Pointer(12), 1, "forged.example.test");
+             }},
+            {"another type",
+             [](const std::string& Request) {
+                 return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request))
+                     .Question("example.test", 1)
+                     .Mx(WireName::Pointer(12), 1, "forged.example.test");
+             }},
+            {"another class",
+             [](const std::string& Request) {
+                 return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request))
+                     .Question("example.test", 15, 3)
+                     .Mx(WireName::Pointer(12), 1, "forged.example.test");
+             }},
+            {"no question",
+             [](const std::string& Request) {
+                 return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request))
+                     .Mx("example.test", 1, "forged.example.test");
+             }},
+            {"a single byte", [](const std::string& Request) { return Request.substr(0, 1); }},
+        };
+    for (const auto& [what, stray] : strays) {
+        SCOPED_TRACE(what);
+        MultiReplyServer server([&stray = stray](const std::string& Request) {
+            return std::vector<std::string>{stray(Request), TwoExchangers(Request)};
+        });
+        TempDir folder;
+        auto resolver = ResolverFor(server.Port());
+        resolver->SetLogFile(folder.File("mx.log"));
+        resolver->Resolve();
+        EXPECT_EQ(resolver->MXList().Count(), 2);
+        EXPECT_EQ(resolver->MXList().Items(0).Exchange, "mx10.example.test.");
+        const TStringList& log = resolver->Log();
+        EXPECT_GE(log.IndexOf("Ignored a datagram that does not answer the query"), 0);
+    }
+}
+
+TEST_F(MXResolver, TakesTheEchoedQuestionWithoutRegardToCase) {
+    UdpServer server([](const std::string& Request) -> std::optional<std::string> {
+        return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request))
+            .Question("EXAMPLE.test")
+            .Mx(WireName::Pointer(12), 3, "mx.example.test");
+    });
+    auto resolver = ResolverFor(server.Port(), "example.TEST");
+    resolver->Resolve();
+    EXPECT_EQ(resolver->MXList().Count(), 1);
+}
+
+TEST_F(MXResolver, RefusesABadDomainBeforeSendingAnything) {
+    const std::string label63(63, 'a');
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "The domain name is empty"},
+        {".", "The domain name is empty"},
+        {"a..test", "The domain name \"a..test\" has an empty label"},
+        {".test", "The domain name \".test\" has an empty label"},
+        {"test..", "The domain name \"test..\" has an empty label"},
+        {label63 + "a.test",
+         "The domain name \"" + label63 + "a.test\" has a label longer than 63 characters"},
+        {label63 + "." + label63 + "." + label63 + "." + label63 + ".ab",
+         "The domain name is longer than 253 characters"},
+    };
+    UdpServer server(TwoExchangers);
+    for (const auto& [domain, text] : cases) {
+        SCOPED_TRACE(domain);
+        auto resolver = ResolverFor(server.Port(), domain);
+        Events.clear();
+        EXPECT_EQ(ErrorOf(*resolver), text);
+        EXPECT_TRUE(Events.empty());
+    }
+    EXPECT_TRUE(server.Received().empty());
+}
+
+TEST_F(MXResolver, AcceptsTheLongestValidDomain) {
+    const std::string label63(63, 'a');
+    // 4 * 63 + 3 dots - 2 = 253 characters, with the trailing dot allowed on top.
+    const std::string domain =
+        label63 + "." + label63 + "." + label63 + "." + label63.substr(2) + ".";
+    ASSERT_EQ(domain.size(), 254u);
+    UdpServer server(TwoExchangers);
+    auto resolver = ResolverFor(server.Port(), domain);
+    resolver->Resolve();
+    EXPECT_EQ(resolver->MXList().Count(), 2);
+}
+
+TEST_F(MXResolver, RefusesADNSAddressThatIsNotDotted) {
+    auto resolver = ResolverFor(53);
+    resolver->SetDNSAddress("dns.example.test");
+    EXPECT_EQ(ErrorOf(*resolver),
+              "The DNS server address \"dns.example.test\" is not a dotted IPv4 address");
+    EXPECT_EQ(Events, Lines{"sending"});
+}
+
+TEST_F(MXResolver, APortNobodyListensOnIsASocketError) {
+    uint16_t port = 0;
+    ::close(BindLoopback(SOCK_DGRAM, port));
+    auto resolver = ResolverFor(port);
+    try {
+        resolver->Resolve();
+        FAIL() << "no exception";
+    } catch (const ESocketError& e) {
+        EXPECT_EQ(e.Message(), "Error #10061");
+    }
+    EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
+}
+
+TEST_F(MXResolver, WritesItsStatusLinesToTheLogFileWhenDestroyed) {
+    TempDir folder;
+    const std::string file = folder.File("logs/mx.log");
+    UdpServer server(TwoExchangers);
+    {
+        auto resolver = ResolverFor(server.Port());
+        resolver->SetLogFile(file);
+        resolver->Resolve();
+    }
+    EXPECT_EQ(
+        ReadWholeFile(file),
+        "Opening connection\r\nConstructing query\r\nSending query\r\nRecursion available\r\n");
+}
+
+}  // namespace
+}  // namespace vex
