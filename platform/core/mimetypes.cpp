@@ -116,8 +116,10 @@ bool TMimeTypeTable::LoadFile(const std::string& FileName) {
 }
 
 void TMimeTypeTable::LoadBuiltIn() {
-    for (const auto& entry : BuiltInTypes)
-        ForEachWord(entry.second, [&](std::string_view Word) { Register(entry.first, Word); });
+    for (const auto& entry : BuiltInTypes) {
+        const std::string_view type = entry.first;
+        ForEachWord(entry.second, [&, type](std::string_view Word) { Register(type, Word); });
+    }
 }
 
 void TMimeTypeTable::Register(std::string_view Type, std::string_view Extension) {

@@ -1,0 +1,202 @@
+#include "net/httpresponse.h"
+
+#include <algorithm>
+
+#include "net/componentexceptions.h"
+#include "net/headerwords.h"
+#include "platform/core/stringutils.h"
+
+namespace vex {
+
+namespace {
+
+constexpr std::string_view Blanks = " \t";
+
+std::string_view TrimBlanks(std::string_view S) {
+    const size_t first = S.find_first_not_of(Blanks);
+    if (first == std::string_view::npos) return {};
+    return S.substr(first, S.find_last_not_of(Blanks) - first + 1);
+}
+
+int HexDigit(char C) {
+    if (C >= '0' && C <= '9') return C - '0';
+    if (C >= 'a' && C <= 'f') return C - 'a' + 10;
+    if (C >= 'A' && C <= 'F') return C - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+THttpResponseReader::THttpResponseReader(TmsHeaders& Headers, TStream& Body, int64_t MaxBodySize)
+    : FHeaders(Headers), FBody(Body), FMaxBodySize(MaxBodySize) {}
+
+THttpResponseReader::TStep THttpResponseReader::Step() const {
+    switch (FState) {
+        case TState::Data:
+            return TStep::Data;
+        case TState::UntilClose:
+            return TStep::UntilClose;
+        case TState::Complete:
+            return TStep::Complete;
+        default:
+            return TStep::Line;
+    }
+}
+
+size_t THttpResponseReader::Feed(std::string_view Bytes) {
+    size_t used = 0;
+    while (used < Bytes.size() && FState != TState::Complete) {
+        const std::string_view rest = Bytes.substr(used);
+        if (FState == TState::Data) {
+            const size_t take = static_cast<size_t>(
+                std::min<int64_t>(FDataLeft, static_cast<int64_t>(rest.size())));
+            WriteBody(rest.substr(0, take));
+            used += take;
+            FDataLeft -= static_cast<int64_t>(take);
+            if (FDataLeft == 0) FState = FChunked ? TState::ChunkEnd : TState::Complete;
+        } else if (FState == TState::UntilClose) {
+            CountBody(static_cast<int64_t>(rest.size()));
+            WriteBody(rest);
+            used = Bytes.size();
+        } else {
+            const size_t lineFeed = rest.find('\n');
+            const size_t take = lineFeed == std::string_view::npos ? rest.size() : lineFeed + 1;
+            FLine.append(rest.substr(0, take));
+            used += take;
+            // Room for the text and its CR; a line feed would not fit a line already this long.
+            if (FLine.size() > MaxLineLength + 1 + (lineFeed != std::string_view::npos))
+                Fail("Reply line longer than " + IntToStr(MaxLineLength) + " bytes");
+            if (lineFeed == std::string_view::npos) continue;
+            std::string line = std::move(FLine);
+            FLine.clear();
+            line.erase(line.find_last_not_of("\r\n") + 1);
+            if (line.size() > MaxLineLength)
+                Fail("Reply line longer than " + IntToStr(MaxLineLength) + " bytes");
+            TakeLine(std::move(line));
+        }
+    }
+    return used;
+}
+
+void THttpResponseReader::FeedEnd() {
+    switch (FState) {
+        case TState::Headers:
+            Fail("Connection closed in the response headers");
+        case TState::ChunkSize:
+        case TState::ChunkEnd:
+        case TState::Trailer:
+            Fail("Connection closed in the chunked body");
+        case TState::Data:
+            Fail("Connection closed after " + IntToStr(FDataSize - FDataLeft) + " of " +
+                 IntToStr(FDataSize) + " bytes");
+        case TState::UntilClose:
+        case TState::Complete:
+            FState = TState::Complete;
+            return;
+    }
+}
+
+void THttpResponseReader::TakeLine(std::string Line) {
+    switch (FState) {
+        case TState::Headers:
+            TakeHeaderLine(std::move(Line));
+            return;
+        case TState::ChunkSize:
+            TakeChunkSize(Line);
+            return;
+        case TState::ChunkEnd:
+            // The data of a chunk ends with an empty line; anything else means the sizes and
+            // the data disagree, and what follows can't be trusted.
+            if (!Line.empty()) Fail("Chunk data longer than its size");
+            FState = TState::ChunkSize;
+            return;
+        case TState::Trailer:
+            TakeTrailerLine(Line);
+            return;
+        default:
+            return;
+    }
+}
+
+void THttpResponseReader::TakeHeaderLine(std::string Line) {
+    if (FHeaderLines >= MaxHeaderLines)
+        Fail("More than " + IntToStr(MaxHeaderLines) + " header lines");
+    const bool last = Line.empty();
+    if (FHeaderLines == 0) FStatusCode = GetIntWord(Line, 1);
+    FHeaders.Add(Line);
+    ++FHeaderLines;
+    if (last) StartBody();
+}
+
+void THttpResponseReader::StartBody() {
+    std::string value;
+    FHeaders.GetFieldValue("Transfer-Encoding", value);
+    if (UpperCase(value).find("CHUNKED") != std::string::npos) {
+        FChunked = true;
+        FState = TState::ChunkSize;
+        return;
+    }
+
+    FHeaders.GetFieldValue("Content-Length", value);
+    const std::string_view length = TrimBlanks(value);
+    const bool counted = !length.empty() && std::all_of(length.begin(), length.end(), [](char C) {
+        return C >= '0' && C <= '9';
+    });
+    // Without a usable count the body runs until the server closes the connection.
+    if (!counted) {
+        FState = TState::UntilClose;
+        return;
+    }
+    int64_t size = 0;
+    for (char c : length) {
+        size = size * 10 + (c - '0');
+        if (size > FMaxBodySize) CountBody(size);
+    }
+    CountBody(size);
+    FDataSize = FDataLeft = size;
+    FState = size == 0 ? TState::Complete : TState::Data;
+}
+
+void THttpResponseReader::TakeChunkSize(const std::string& Line) {
+    const std::string_view size = TrimBlanks(std::string_view(Line).substr(0, Line.find(';')));
+    if (size.empty()) Fail("Invalid chunk size \"" + Line.substr(0, 64) + "\"");
+    int64_t value = 0;
+    for (char c : size) {
+        const int digit = HexDigit(c);
+        if (digit < 0) Fail("Invalid chunk size \"" + Line.substr(0, 64) + "\"");
+        value = value * 16 + digit;
+        if (value > FMaxBodySize) CountBody(value);
+    }
+    if (value == 0) {
+        FState = TState::Trailer;
+        return;
+    }
+    CountBody(value);
+    FDataSize = FDataLeft = value;
+    FState = TState::Data;
+}
+
+void THttpResponseReader::TakeTrailerLine(const std::string& Line) {
+    if (Line.empty()) {
+        FState = TState::Complete;
+        return;
+    }
+    if (++FTrailerLines > MaxHeaderLines)
+        Fail("More than " + IntToStr(MaxHeaderLines) + " trailer lines");
+}
+
+void THttpResponseReader::CountBody(int64_t Size) {
+    if (Size > FMaxBodySize - FBodySize)
+        Fail("Response body longer than " + IntToStr(FMaxBodySize) + " bytes");
+    FBodySize += Size;
+}
+
+void THttpResponseReader::WriteBody(std::string_view Bytes) {
+    if (!Bytes.empty()) FBody.WriteBuffer(Bytes.data(), static_cast<int32_t>(Bytes.size()));
+}
+
+void THttpResponseReader::Fail(const std::string& Text) {
+    throw ESocketError(Text);
+}
+
+}  // namespace vex
