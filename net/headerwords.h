@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vex {
+
+// Small extractors for words and parameters of header values and server replies. All of them
+// take any text and stay within it.
+
+// S trimmed, then every leading and every trailing double quote removed.
+std::string Unquote(const std::string& S);
+
+// Skips Skip blank-separated words of S; Result is the rest, or with FirstOnly only its first
+// word, trimmed. Empty when S has fewer than Skip + 1 words.
+void GetWord(const std::string& S, int32_t Skip, bool FirstOnly, std::string& Result);
+
+// The word GetWord finds, as a decimal number; -1 when it is not one.
+int32_t GetIntWord(const std::string& S, int32_t Skip);
+
+// The value of the parameter Param (a MIME "boundary" or "charset") in Text, its name matched
+// without regard to case; empty when it is absent. A quoted value runs to the closing quote, or
+// to the end of Text when there is none.
+void GetParameter(const std::string& Param, const std::string& Text, std::string& Value);
+
+// The text before the first blank or ";", trimmed: a content type without its parameters.
+// At most 255 characters.
+std::string FirstToken(const std::string& S);
+
+// The MIME type of the file's extension; "application/octet-stream" when it has none or the
+// type is unknown.
+void GetMimeType(const std::string& FileName, std::string& MimeType);
+
+}  // namespace vex

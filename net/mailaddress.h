@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "platform/core/exceptions.h"
+#include "platform/core/object.h"
+
+namespace vex {
+
+// Raised with "Unable to parse email address" when an address opens a "<" it never closes.
+VEX_EXCEPTION(EMailAddressError, Exception);
+
+// One mail address and its display name, each at most 255 characters.
+class TmsMailAddress : public TPersistent {
+    VEX_CLASS(TmsMailAddress, TPersistent)
+
+public:
+    void Assign(const TPersistent* Source) override;
+
+    std::string Name;
+    std::string Address;
+};
+
+// Splits a From or To value: "Name <address>", "address (Name)" or a bare address. Quotes round
+// the name are removed, comments inside the brackets dropped from the address. On an
+// EMailAddressError the outputs are left as they were.
+void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress);
+void ParseMailAddress(const std::string& Text, std::string& Address, std::string& Name);
+
+}  // namespace vex

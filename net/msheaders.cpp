@@ -1,0 +1,164 @@
+#include "net/msheaders.h"
+
+#include <string_view>
+
+#include "net/encodedwords.h"
+#include "platform/core/stringutils.h"
+
+namespace vex {
+
+namespace {
+
+std::string FieldPrefix(const std::string& Name) {
+    return !Name.empty() && Name.back() == ':' ? Name : Name + ":";
+}
+
+bool IsContinuation(std::string_view Line) {
+    return !Line.empty() && (Line.front() == ' ' || Line.front() == '\t');
+}
+
+// Content-Type keeps its parameters verbatim for the MIME parser, X-UIDL is an opaque id.
+bool KeepsEncodedWords(const std::string& Prefix) {
+    return SameText(Prefix, "Content-Type:") || SameText(Prefix, "X-UIDL:");
+}
+
+std::string AfterColon(std::string_view Line) {
+    std::size_t colon = Line.find(':');
+    return Trim(colon == std::string_view::npos ? Line : Line.substr(colon + 1));
+}
+
+std::string Decoded(std::string_view Value) {
+    std::string result;
+    DecodeEncodedWords(Value, result);
+    return result;
+}
+
+// Splits an address list at the commas that separate its addresses. Quoted strings, comments
+// and angle brackets are passed over whole (a backslash escapes the next character inside the
+// first two). "Group name:" opens a group and ";" closes it; neither is an address.
+class TAddressListSplitter {
+public:
+    explicit TAddressListSplitter(TStrings& List) : FList(List) {}
+
+    void Feed(std::string_view Text) {
+        for (std::size_t i = 0; i < Text.size(); ++i) {
+            char c = Text[i];
+            if (FEscaped) {
+                FEscaped = false;
+            } else if ((FInQuotes || FCommentDepth > 0) && c == '\\') {
+                FEscaped = true;
+            } else if (FInQuotes) {
+                FInQuotes = c != '"';
+            } else if (FCommentDepth > 0) {
+                if (c == '(') ++FCommentDepth;
+                if (c == ')') --FCommentDepth;
+            } else if (FInAngle) {
+                FInAngle = c != '>';
+            } else if (c == '"') {
+                FInQuotes = true;
+            } else if (c == '(') {
+                FCommentDepth = 1;
+            } else if (c == '<') {
+                FInAngle = true;
+            } else if (c == ',' || c == ';') {
+                Flush();
+                continue;
+            } else if (c == ':') {
+                FPiece.clear();  // the group's name
+                continue;
+            }
+            FPiece += c;
+        }
+    }
+
+    // Ends a field; a quote, comment or bracket left open does not reach into the next one.
+    void EndField() {
+        Flush();
+        FInQuotes = FInAngle = FEscaped = false;
+        FCommentDepth = 0;
+    }
+
+private:
+    void Flush() {
+        std::string piece = Trim(FPiece);
+        FPiece.clear();
+        if (!piece.empty()) FList.Add(Decoded(piece));
+    }
+
+    TStrings& FList;
+    std::string FPiece;
+    bool FInQuotes = false;
+    bool FInAngle = false;
+    bool FEscaped = false;
+    int32_t FCommentDepth = 0;
+};
+
+}  // namespace
+
+int32_t TmsHeaders::FindField(const std::string& Name, int32_t From) const {
+    const std::string prefix = FieldPrefix(Name);
+    for (int32_t i = From; i < Count(); ++i) {
+        const std::string line = Strings(i);
+        if (line.size() >= prefix.size() &&
+            SameText(std::string_view(line).substr(0, prefix.size()), prefix))
+            return i;
+    }
+    return -1;
+}
+
+void TmsHeaders::GetFieldValue(const std::string& Name, std::string& Value) const {
+    Value.clear();
+    int32_t i = FindField(Name, 0);
+    if (i < 0) return;
+    std::string value = AfterColon(Strings(i));
+    for (++i; i < Count(); ++i) {
+        const std::string line = Strings(i);
+        if (!IsContinuation(line)) break;
+        value += ' ';
+        value += Trim(line);
+    }
+    Value = KeepsEncodedWords(FieldPrefix(Name)) ? value : Decoded(value);
+}
+
+void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List) const {
+    List.Clear();
+    TAddressListSplitter splitter(List);
+    int32_t i = FindField(Name, 0);
+    while (i >= 0) {
+        // Lines without a colon are taken as continuations too: a header block that lost the
+        // leading blank of a folded address line still gives every address.
+        std::string text = AfterColon(Strings(i));
+        for (++i; i < Count(); ++i) {
+            const std::string line = Strings(i);
+            if (!IsContinuation(line) && line.find(':') != std::string::npos) break;
+            text += ' ';
+            text += Trim(line);
+        }
+        splitter.Feed(text);
+        splitter.EndField();
+        i = FindField(Name, i);
+    }
+}
+
+void TmsHeaders::DeleteField(const std::string& Name) {
+    int32_t i = FindField(Name, 0);
+    if (i < 0) return;
+    BeginUpdate();
+    Delete(i);
+    while (i < Count() && IsContinuation(Strings(i)))
+        Delete(i);
+    EndUpdate();
+}
+
+void CutBody(TStrings& Headers) {
+    int32_t i = 0;
+    while (i < Headers.Count() && !Headers.Strings(i).empty())
+        ++i;
+    if (i == Headers.Count()) return;
+    Headers.BeginUpdate();
+    while (Headers.Count() > i)
+        Headers.Delete(Headers.Count() - 1);
+    Headers.EndUpdate();
+}
+
+}  // namespace vex

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "platform/core/stringlist.h"
+
+namespace vex {
+
+// The header lines of a message or an HTTP reply, one line per entry as received; a
+// continuation line (beginning with a blank or a tab) is an entry of its own after its field's
+// line. A field is found by its name at the very start of a line, without regard to case.
+class TmsHeaders : public TStringList {
+    VEX_CLASS(TmsHeaders, TStringList)
+
+public:
+    // The value of the field's first line with its continuation lines joined by one blank;
+    // empty when the field is absent. Encoded words are decoded and the value cut to 255
+    // characters, except for Content-Type and X-UIDL, which come back as they stand.
+    void GetFieldValue(const std::string& Name, std::string& Value) const;
+    // Every address of every line of the field (To, Cc), decoded, one per entry of List. Commas
+    // inside quotes, comments and angle brackets do not split; a group's name and its closing
+    // ";" are dropped, so its members come out as ordinary entries.
+    void GetFieldValues(const std::string& Name, TStrings& List) const;
+    // Removes the field's first line and its continuation lines.
+    void DeleteField(const std::string& Name);
+
+private:
+    // The index of the first line of the field at or after From; -1 when none.
+    int32_t FindField(const std::string& Name, int32_t From) const;
+};
+
+// Removes the first empty line and everything after it: the body that came with the headers.
+void CutBody(TStrings& Headers);
+
+}  // namespace vex

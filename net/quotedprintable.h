@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/core/object.h"
+
+namespace vex {
+
+class TStream;
+class TStrings;
+
+// Quoted-printable between a byte stream and encoded lines. A paragraph is the text between two
+// line breaks (CR LF, or a lone CR or LF); it becomes one or more lines joined by soft breaks
+// and comes back followed by CR LF, so text with CR LF breaks survives a round trip byte for
+// byte. Paragraphs are held in one buffer of 24576 bytes, which bounds the memory a hostile
+// message can take: a longer one raises Exception "Paragraph is too large". Encode and Decode
+// pump the message queue after each paragraph, so a handler may set Cancel to stop the run
+// there.
+class TQuotedPrintable : public TObject {
+    VEX_CLASS(TQuotedPrintable, TObject)
+
+public:
+    // Neither the stream nor the lines are owned.
+    TQuotedPrintable(TStream* Stream, TStrings* Lines);
+
+    // Reads the stream from its start and appends the encoded lines to Lines.
+    void Encode();
+    // Writes the bytes of all of Lines to the stream at its position.
+    void Decode();
+
+    bool Cancel = false;
+
+    static constexpr int32_t ParagraphSize = 24576;
+    static constexpr int32_t LineWidth = 65;
+
+    // Escapes control characters, "=", bytes of 128 and above, and a blank that ends the line.
+    // With KeepLast the last character is the caller's soft break and stays as it is.
+    static void EncodeLine(std::string& Line, int32_t MaxLen, bool KeepLast);
+    // Replaces Lines with the encoded pieces of one paragraph: at most Width characters each,
+    // cut before a blank where there is one, every piece but the last ending in a soft break.
+    static void EncodeParagraph(std::string_view Text, int32_t Width, TStrings& Lines);
+    // Turns every "=" and two hexadecimal digits into its byte; a malformed escape stays as it
+    // is.
+    static void DecodeLine(std::string& Line, int32_t MaxLen);
+
+private:
+    TStream* FStream;
+    TStrings* FLines;
+};
+
+// One quoted-printable line decoded: a final soft break vanishes, and the result ends at the
+// first line break it decodes to.
+void DecodeQuotedPrintable(std::string_view Source, std::string& Dest, int32_t MaxLen);
+
+}  // namespace vex
