@@ -50,7 +50,7 @@ void ChownTree(const fs::path& Root, uid_t Uid, gid_t Gid) {
 
 }  // namespace
 
-DovecotServer::DovecotServer(const std::vector<Mailbox>& Mailboxes) {
+DovecotServer::DovecotServer(const std::vector<Mailbox>& Mailboxes, bool Apop) {
     if (::access(kDovecot, X_OK) != 0)
         throw std::runtime_error("Dovecot is not installed (" + std::string(kDovecot) + ")");
     // A port the kernel just handed out and released; Dovecot binds it a moment later.
@@ -66,7 +66,7 @@ DovecotServer::DovecotServer(const std::vector<Mailbox>& Mailboxes) {
         FMailUid = ::geteuid();
         FMailGid = ::getegid();
     }
-    WriteConfiguration(Mailboxes);
+    WriteConfiguration(Mailboxes, Apop);
 
     FMaster = ::fork();
     if (FMaster < 0) throw std::runtime_error("fork failed");
@@ -94,7 +94,7 @@ std::string DovecotServer::Address() const {
     return "127.0.0.1:" + std::to_string(FPort);
 }
 
-void DovecotServer::WriteConfiguration(const std::vector<Mailbox>& Mailboxes) {
+void DovecotServer::WriteConfiguration(const std::vector<Mailbox>& Mailboxes, bool Apop) {
     const fs::path root = FRoot.Path();
     fs::create_directories(root / "run");
     fs::create_directories(root / "state");
@@ -131,7 +131,7 @@ void DovecotServer::WriteConfiguration(const std::vector<Mailbox>& Mailboxes) {
     config += "log_path = " + (root / "dovecot.log").string() + "\n";
     config += "ssl = no\n";
     config += "disable_plaintext_auth = no\n";
-    config += "auth_mechanisms = plain apop\n";
+    config += std::string("auth_mechanisms = plain") + (Apop ? " apop" : "") + "\n";
     config += "default_internal_user = " + internalUser + "\n";
     config += "default_login_user = " + loginUser + "\n";
     config += "first_valid_uid = 1\n";

@@ -12,9 +12,9 @@ namespace vex::test {
 
 // A real POP3 server for integration tests: Dovecot started on a free loopback port with its
 // configuration, mailboxes and logs in a fresh temporary folder, and stopped with the object.
-// It offers APOP and plain USER/PASS (plaintext passwords). A server that cannot start throws
-// std::runtime_error with the tail of its log, so a test that needs it fails instead of passing
-// without it.
+// It offers APOP (unless told not to) and plain USER/PASS, with plaintext passwords. A server that
+// cannot start throws std::runtime_error with the tail of its log, so a test that needs it fails
+// instead of passing without it.
 class DovecotServer {
 public:
     struct Mailbox {
@@ -23,7 +23,8 @@ public:
         std::vector<std::string> Messages;  // whole messages, CR LF line ends, in delivery order
     };
 
-    explicit DovecotServer(const std::vector<Mailbox>& Mailboxes);
+    // Without Apop the server offers only USER/PASS and its greeting carries no time stamp.
+    explicit DovecotServer(const std::vector<Mailbox>& Mailboxes, bool Apop = true);
     ~DovecotServer();
     DovecotServer(const DovecotServer&) = delete;
     DovecotServer& operator=(const DovecotServer&) = delete;
@@ -34,7 +35,7 @@ public:
     int MessageCount(const std::string& User) const;
 
 private:
-    void WriteConfiguration(const std::vector<Mailbox>& Mailboxes);
+    void WriteConfiguration(const std::vector<Mailbox>& Mailboxes, bool Apop);
     void WaitUntilListening();
     std::string LogTail() const;
 
