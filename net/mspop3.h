@@ -36,8 +36,9 @@ public:
     virtual void Logout() = 0;
 };
 
-// The POP3 dialogue. Every command waits for its one-line reply; a negative or unreadable reply
-// leaves as EServerError carrying the reply line, without OnError.
+// The POP3 dialogue. Every command waits for its one-line reply; a negative reply leaves as
+// EServerError carrying the reply line, a reply whose numbers can't be read as one naming the
+// command and the line, both without OnError.
 class TmsCustomPOP : public TmsMailBase {
     VEX_CLASS(TmsCustomPOP, TmsMailBase)
 

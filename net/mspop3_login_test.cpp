@@ -241,11 +241,18 @@ TEST_F(POP3Silence, ACancelFromATimerEndsTheLogin) {
     ScriptedServer server({SendLine("+OK ready"), ReadLine(), Silent()});
     auto pop = ClientFor(server.Address());
     EventLog log(*pop);
+    // Armed once connected: a loaded machine may let the virtual clock reach the timer while
+    // the connection is still being made.
     TTimer timer(nullptr);
+    timer.SetEnabled(false);
     timer.SetInterval(500);
     timer.OnTimer = [&](TObject*) {
         timer.SetEnabled(false);
         pop->Cancel();
+    };
+    pop->OnConnected = [&, record = pop->OnConnected](TObject* Sender) {
+        record(Sender);
+        timer.SetEnabled(true);
     };
     EXPECT_THROW(pop->Open(), ECanceledError);
     EXPECT_EQ(log.Events, (Lines{"open", "connected", "cancel", "closing", "closed", "error"}));

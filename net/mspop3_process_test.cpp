@@ -267,11 +267,18 @@ TEST(POP3ProcessMarked, ACancelFromATimerDuringARetrievalClosesAtOnce) {
     AddListed(*pop, 50, "one");
     pop->MarkForRetrieve(0);
     Recorder log(*pop);
+    // Armed only once the retrieval starts: a loaded machine may let the virtual clock reach
+    // the timer during any earlier wait.
     TTimer timer(nullptr);
+    timer.SetEnabled(false);
     timer.SetInterval(1000);
     timer.OnTimer = [&](TObject*) {
         timer.SetEnabled(false);
         pop->Cancel();
+    };
+    pop->OnRetrieving = [&, record = pop->OnRetrieving](TObject* Sender, int32_t Num) {
+        record(Sender, Num);
+        timer.SetEnabled(true);
     };
     EXPECT_THROW(pop->ProcessMarked(), ECanceledError);
     EXPECT_EQ(log.Events, (Lines{"open", "transferring", "retrieving 0", "cancel", "closing",
