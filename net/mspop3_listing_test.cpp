@@ -105,17 +105,6 @@ TEST(POP3Listing, AnEmptyMailboxListsNothing) {
     EXPECT_EQ(server.ReceivedLines().back(), "QUIT");
 }
 
-TEST(POP3Listing, ANewListingReplacesTheLastOne) {
-    ScriptedServer server(
-        std::vector<Script>{Steps({Login(1), Listed(1, 10, "Subject: old"), Answer("+OK")}),
-                            Steps({Login(0), Answer("+OK")})});
-    auto pop = ClientFor(server.Address());
-    pop->UpdateInfo();
-    ASSERT_EQ(pop->RemoteInfo().Count(), 1);
-    pop->UpdateInfo();
-    EXPECT_EQ(pop->RemoteInfo().Count(), 0);
-}
-
 TEST(POP3Listing, HeadersWithoutABodyKeepNoEndMarkAndAreUnstuffed) {
     ScriptedServer server(
         Steps({Login(1),

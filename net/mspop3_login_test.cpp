@@ -80,14 +80,6 @@ TEST(POP3Properties, AMissingUserNameOrPasswordFailsThroughOnErrorBeforeAnyTraff
     }
 }
 
-TEST(POP3Properties, RepliesAreCodedByTheirFirstCharacter) {
-    TmsRemotePOP pop(nullptr);
-    EXPECT_EQ(pop.GetReplyCode("+OK 2 320"), 1);
-    EXPECT_EQ(pop.GetReplyCode("-ERR no such message"), -1);
-    EXPECT_EQ(pop.GetReplyCode("250 ok"), 0);
-    EXPECT_EQ(pop.GetReplyCode(""), 0);
-}
-
 TEST(POP3Properties, ADirectoryReadsBackWithATrailingSlash) {
     TmsRemotePOP pop(nullptr);
     pop.SetMessageDirectory("/var/mail/in");
@@ -124,14 +116,6 @@ TEST(POP3Login, ARefusedAPOPFallsBackToUserAndPassOnTheSameConnection) {
     EXPECT_EQ(lines[0].substr(0, 11), "APOP alice ");
     EXPECT_EQ(Lines(lines.begin() + 1, lines.end()), (Lines{"USER alice", "PASS s3cret", "STAT"}));
     EXPECT_EQ(server.Accepted(), 1);
-}
-
-TEST(POP3Login, AGreetingWithoutAClosedStampUsesUserAndPass) {
-    ScriptedServer server(Steps(
-        {{SendLine("+OK hello <not closed")}, Answer("+OK"), Answer("+OK"), Answer("+OK 1 5")}));
-    auto pop = ClientFor(server.Address());
-    pop->Open();
-    EXPECT_EQ(server.ReceivedLines(), (Lines{"USER alice", "PASS s3cret", "STAT"}));
 }
 
 // Each failed login must leave the component closed, so that the next Open logs in again.
@@ -197,16 +181,6 @@ TEST(POP3Login, TheTranscriptShowsThePasswordOnlyAsAsterisks) {
     EXPECT_EQ(pop->TranscriptFile(), dir.File("pop3.log"));
     pop.reset();
     EXPECT_EQ(ReadWholeFile(dir.File("pop3.log")).find("s3cret"), std::string::npos);
-}
-
-TEST(POP3Login, OpenWhileConnectedDoesNothing) {
-    ScriptedServer server(PlainLogin());
-    auto pop = ClientFor(server.Address());
-    EventLog log(*pop);
-    pop->Open();
-    pop->Open();
-    EXPECT_EQ(server.Accepted(), 1);
-    EXPECT_EQ(log.Events, (Lines{"open", "connected"}));
 }
 
 TEST(POP3Close, ARefusedQUITStillClosesTheConnection) {
