@@ -43,6 +43,7 @@ public:
     void Feed(std::string_view Text) {
         for (std::size_t i = 0; i < Text.size(); ++i) {
             char c = Text[i];
+            const bool inComment = FCommentDepth > 0;
             if (FEscaped) {
                 FEscaped = false;
             } else if ((FInQuotes || FCommentDepth > 0) && c == '\\') {
@@ -65,9 +66,12 @@ public:
                 continue;
             } else if (c == ':') {
                 FPiece.clear();  // the group's name
+                FHasAddress = false;
                 continue;
             }
             FPiece += c;
+            if (!inComment && FCommentDepth == 0 && static_cast<unsigned char>(c) > ' ')
+                FHasAddress = true;
         }
     }
 
@@ -80,9 +84,10 @@ public:
 
 private:
     void Flush() {
-        std::string piece = Trim(FPiece);
+        // A piece of nothing but comments ("; (end of the group)") names no address.
+        if (FHasAddress) FList.Add(Decoded(Trim(FPiece)));
         FPiece.clear();
-        if (!piece.empty()) FList.Add(Decoded(piece));
+        FHasAddress = false;
     }
 
     TStrings& FList;
@@ -90,6 +95,7 @@ private:
     bool FInQuotes = false;
     bool FInAngle = false;
     bool FEscaped = false;
+    bool FHasAddress = false;
     int32_t FCommentDepth = 0;
 };
 

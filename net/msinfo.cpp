@@ -1,6 +1,5 @@
 #include "net/msinfo.h"
 
-#include "platform/core/exceptions.h"
 #include "platform/core/stringutils.h"
 
 namespace vex {

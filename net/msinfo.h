@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "net/msheaders.h"
+#include "platform/core/exceptions.h"
 #include "platform/core/object.h"
 #include "platform/core/set.h"
 

@@ -164,13 +164,16 @@ void TQuotedPrintable::Decode() {
     for (int32_t i = 0; i < count; ++i) {
         line = FLines->Strings(i);
         const bool soft = !line.empty() && line.back() == '=';
+        // A DOS end-of-file mark written as it is ends the text without a break; an escaped
+        // one is data like any other byte.
+        const bool endOfFile = !line.empty() && line.back() == kEndOfFile;
         if (soft) line.pop_back();
         DecodeLine(line, kUnlimited);
         // The same bound as Encode's, the break not counted, so what one writes the other reads.
         if (paragraph.size() + line.size() >= static_cast<size_t>(ParagraphSize))
             ParagraphTooLarge();
         paragraph += line;
-        if (!soft && (line.empty() || line.back() != kEndOfFile)) paragraph += "\r\n";
+        if (!soft && !endOfFile) paragraph += "\r\n";
         if (soft) continue;
         FStream->WriteBuffer(paragraph.data(), static_cast<int32_t>(paragraph.size()));
         paragraph.clear();

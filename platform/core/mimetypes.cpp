@@ -116,8 +116,8 @@ bool TMimeTypeTable::LoadFile(const std::string& FileName) {
 }
 
 void TMimeTypeTable::LoadBuiltIn() {
-    for (const auto& [type, extensions] : BuiltInTypes)
-        ForEachWord(extensions, [&](std::string_view Word) { Register(type, Word); });
+    for (const auto& entry : BuiltInTypes)
+        ForEachWord(entry.second, [&](std::string_view Word) { Register(entry.first, Word); });
 }
 
 void TMimeTypeTable::Register(std::string_view Type, std::string_view Extension) {
