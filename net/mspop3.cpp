@@ -1,0 +1,340 @@
+#include "net/mspop3.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "net/headerwords.h"
+#include "net/md5.h"
+#include "net/msheaders.h"
+#include "platform/core/stringlist.h"
+#include "platform/core/stringutils.h"
+
+namespace vex {
+
+namespace {
+
+constexpr std::string_view MessageEnd = ".\r\n";
+constexpr std::string_view TerminatedBody = "\r\n.\r\n";
+// What a transcript shows for a password: nothing about it, not even its length.
+constexpr const char* MaskedPassword = "********";
+
+// A whole non-negative decimal number that fits an Integer.
+bool ParseCount(const std::string& Text, int32_t& Value) {
+    if (Text.empty() || Text.size() > 10) return false;
+    int64_t result = 0;
+    for (char c : Text) {
+        if (c < '0' || c > '9') return false;
+        result = result * 10 + (c - '0');
+    }
+    if (result > std::numeric_limits<int32_t>::max()) return false;
+    Value = static_cast<int32_t>(result);
+    return true;
+}
+
+}  // namespace
+
+std::string UnstuffMessage(const std::string& Data) {
+    std::string result;
+    result.reserve(Data.size());
+    size_t start = 0;
+    while (start < Data.size()) {
+        const size_t lineFeed = Data.find('\n', start);
+        const size_t end = lineFeed == std::string::npos ? Data.size() : lineFeed + 1;
+        std::string_view line(Data.data() + start, end - start);
+        const size_t textLength = std::min(line.find_first_of("\r\n"), line.size());
+        // A lone "." is the end mark; any other line beginning with one was stuffed.
+        if (!line.empty() && line[0] == '.' && textLength > 1) line.remove_prefix(1);
+        result += line;
+        start = end;
+    }
+    return result;
+}
+
+// TmsMailBase
+
+void TmsMailBase::Open() {
+    if (Connected()) return;
+    Connect();
+    Login();
+}
+
+void TmsMailBase::Close() {
+    if (!Connected()) return;
+    try {
+        Logout();
+    } catch (...) {
+        // Whatever QUIT answered, this session is over; keeping its socket would make the next
+        // Open skip the login.
+        if (Connected()) Disconnect();
+        throw;
+    }
+    Disconnect();
+}
+
+// TmsCustomPOP
+
+TmsCustomPOP::TmsCustomPOP(TComponent* AOwner) : TmsMailBase(AOwner) {
+    SetDefaultPort(110);
+    SetServiceName("pop3");
+}
+
+int32_t TmsCustomPOP::GetReplyCode(const std::string& Reply) {
+    if (Reply.empty()) return 0;
+    if (Reply[0] == '+') return 1;
+    if (Reply[0] == '-') return -1;
+    return 0;
+}
+
+void TmsCustomPOP::CheckProperties() {
+    if (FUserName.empty()) RaiseSocketError(sUserNameRequired);
+    if (FPassword.empty()) RaiseSocketError(sPasswordRequired);
+}
+
+void TmsCustomPOP::Connect() {
+    CheckProperties();
+    ResetState();
+    TmsMailBase::Connect();
+}
+
+void TmsCustomPOP::Command(const std::string& Line) {
+    SendLine(Line);
+    ExpectPositiveReply();
+}
+
+void TmsCustomPOP::ExpectPositiveReply() {
+    if (ReceiveLine(LastReply) == 1) return;
+    if (LastReply.empty() && PeerClosed) throw EServerError("Connection closed by the server");
+    throw EServerError(LastReply);
+}
+
+void TmsCustomPOP::RaiseMalformed(const std::string& CommandName) {
+    throw EServerError("Malformed reply to " + CommandName + ": " + LastReply);
+}
+
+void TmsCustomPOP::Login() {
+    try {
+        LoginDialogue();
+    } catch (...) {
+        // A half-made login must not pass for an open session.
+        if (Connected()) Disconnect();
+        throw;
+    }
+}
+
+void TmsCustomPOP::LoginDialogue() {
+    ResetState();
+    ConnectSocket();
+    ExpectPositiveReply();
+
+    bool loggedIn = false;
+    const std::string stamp = APOPTimeStamp(LastReply);
+    if (!stamp.empty()) {
+        SendLine("APOP " + FUserName + " " + APOPDigest(stamp, FPassword));
+        loggedIn = ReceiveLine(LastReply) == 1;
+    }
+    if (!loggedIn) {
+        Command("USER " + FUserName);
+        SendPassword();
+        ExpectPositiveReply();
+    }
+    GetStat();
+}
+
+void TmsCustomPOP::SendPassword() {
+    const std::string transcriptFile = TranscriptFile();
+    TmsLineEvent lineSent = std::move(OnLineSent);
+    OnLineSent = nullptr;
+    SetTranscriptFile(std::string());
+    auto restore = [&] {
+        SetTranscriptFile(transcriptFile);
+        OnLineSent = std::move(lineSent);
+    };
+    try {
+        SendLine("PASS " + FPassword);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+
+    const std::string masked = std::string("PASS ") + MaskedPassword;
+    // The socket keeps its transcript to itself; this one line is the only one it must not
+    // hold as sent.
+    if (!transcriptFile.empty()) const_cast<TStringList&>(Transcript()).Add(masked);
+    if (OnLineSent) OnLineSent(this, masked);
+}
+
+void TmsCustomPOP::Logout() {
+    if (Connected()) Command("QUIT");
+}
+
+void TmsCustomPOP::GetStat() {
+    Command("STAT");
+    std::string count;
+    std::string size;
+    GetWord(LastReply, 1, true, count);
+    GetWord(LastReply, 2, true, size);
+    int32_t messages = 0;
+    int32_t octets = 0;
+    if (!ParseCount(count, messages) || !ParseCount(size, octets)) RaiseMalformed("STAT");
+    FMessageCount = messages;
+    FMailboxSize = octets;
+}
+
+int32_t TmsCustomPOP::ListSize(int32_t Number) {
+    Command("LIST " + IntToStr(Number));
+    std::string number;
+    std::string size;
+    GetWord(LastReply, 1, true, number);
+    GetWord(LastReply, 2, true, size);
+    int32_t listed = 0;
+    int32_t octets = 0;
+    if (!ParseCount(number, listed) || listed != Number || !ParseCount(size, octets))
+        RaiseMalformed("LIST");
+    return octets;
+}
+
+void TmsCustomPOP::Retrieve(int32_t Index) {
+    const int32_t number = Index + 1;
+    const int32_t size = ListSize(number);
+    if (OnRetrieving) OnRetrieving(this, Index);
+    Command("RETR " + IntToStr(number));
+    TStringStream received("");
+    ReceiveMessage(size, received);
+    const std::string message = UnstuffMessage(received.DataString());
+    TMemoryStream stream;
+    stream.WriteBuffer(message.data(), static_cast<int32_t>(message.size()));
+    SaveMessage(Index, stream);
+    if (OnRetrieved) OnRetrieved(this, Index);
+}
+
+void TmsCustomPOP::Delete(int32_t Index) {
+    if (OnDeleting) OnDeleting(this, Index);
+    Command("DELE " + IntToStr(Index + 1));
+}
+
+// TmsRemotePOP
+
+TmsRemotePOP::TmsRemotePOP(TComponent* AOwner)
+    : TmsCustomPOP(AOwner), FRemoteInfo(std::make_unique<TmsRemoteInfo>()) {}
+
+TmsRemotePOP::~TmsRemotePOP() = default;
+
+void TmsRemotePOP::SetMessageDirectory(const std::string& Value) {
+    FMessageDirectory = Value;
+    if (!FMessageDirectory.empty() && FMessageDirectory.back() != '/') FMessageDirectory += '/';
+}
+
+void TmsRemotePOP::GetInfo(int32_t Index, TmsRemoteInfoItem& Item, bool GetUIDL, bool GetHeaders,
+                           bool& OK) {
+    OK = true;
+    const int32_t number = Index + 1;
+    if (GetUIDL) {
+        Item.UIDL.clear();
+        SendLine("UIDL " + IntToStr(number));
+        if (ReceiveLine(LastReply) == 1)
+            GetWord(LastReply, 2, true, Item.UIDL);
+        else
+            OK = false;
+    }
+    if (GetHeaders) {
+        Item.Size = ListSize(number);
+        Command("TOP " + IntToStr(number) + " 1");
+        TStringStream received("");
+        ReceiveMessage(-1, received);
+        std::string text = UnstuffMessage(received.DataString());
+        // Without the end mark, so that a message of headers alone keeps no "." line.
+        if (text == MessageEnd)
+            text.clear();
+        else if (text.ends_with(TerminatedBody))
+            text.resize(text.size() - MessageEnd.size());
+        Item.Headers.SetText(text);
+        CutBody(Item.Headers);
+    }
+}
+
+void TmsRemotePOP::UpdateInfo() {
+    Open();
+    if (OnUpdatingInfo) OnUpdatingInfo(this);
+    FRemoteInfo->Clear();
+    for (int32_t i = 0; i < MessageCount(); ++i) {
+        auto item = std::make_unique<TmsRemoteInfoItem>();
+        bool ok = true;
+        GetInfo(i, *item, false, true, ok);
+        FRemoteInfo->Add(std::move(item));
+        if (OnNextInfoUpdated) OnNextInfoUpdated(this, FRemoteInfo->Count() - 1);
+    }
+    if (!KeepConnected) Close();
+    if (OnInfoUpdated) OnInfoUpdated(this);
+}
+
+void TmsRemotePOP::MarkForDelete(int32_t Index) {
+    FRemoteInfo->Items(Index)->SetToDelete(true);
+}
+
+void TmsRemotePOP::MarkForRetrieve(int32_t Index) {
+    FRemoteInfo->Items(Index)->SetToRetrieve(true);
+}
+
+void TmsRemotePOP::Unmark(int32_t Index) {
+    TmsRemoteInfoItem* item = FRemoteInfo->Items(Index);
+    item->SetToRetrieve(false);
+    item->SetToDelete(false);
+}
+
+bool TmsRemotePOP::Verify(int32_t Index) {
+    TmsRemoteInfoItem current;
+    bool ok = true;
+    GetInfo(Index, current, true, true, ok);
+    TmsRemoteInfoItem& listed = *FRemoteInfo->Items(Index);
+    const bool same =
+        current.Size == listed.Size && current.Headers.Text() == listed.Headers.Text();
+    // The id of another message would mislabel this one.
+    if (same && ok) listed.UIDL = current.UIDL;
+    return same;
+}
+
+void TmsRemotePOP::ProcessMarked() {
+    if (FRemoteInfo->Count() == 0) return;
+    Open();
+    if (OnTransferringData) OnTransferringData(this);
+    std::vector<int32_t> changed;
+    for (int32_t i = 0; i < FRemoteInfo->Count(); ++i) {
+        const TmsRemoteInfoItem& item = *FRemoteInfo->Items(i);
+        bool leftAlone = false;
+        if (item.ToRetrieve()) {
+            if (Verify(i))
+                Retrieve(i);
+            else
+                leftAlone = true;
+        }
+        if (item.ToDelete() && !leftAlone) {
+            if (Verify(i))
+                Delete(i);
+            else
+                leftAlone = true;
+        }
+        if (leftAlone) changed.push_back(i + 1);
+    }
+    if (OnDataTransfered) OnDataTransfered(this);
+    Close();
+    if (changed.empty()) return;
+    std::string numbers;
+    for (int32_t number : changed)
+        numbers += (numbers.empty() ? "" : ", ") + IntToStr(number);
+    throw EServerError("Messages changed on the server and were left alone: " + numbers);
+}
+
+void TmsRemotePOP::SaveMessage(int32_t Num, TMemoryStream& Contents) {
+    Contents.SetPosition(0);
+    if (OnUserMessageSave)
+        OnUserMessageSave(this, Num, Contents);
+    else
+        Contents.SaveToFile(FMessageDirectory + "msg_" + IntToStr(Num) + ".eml");
+}
+
+}  // namespace vex

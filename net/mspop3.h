@@ -1,0 +1,146 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "net/agsocket.h"
+#include "net/msinfo.h"
+#include "platform/core/events.h"
+#include "platform/core/stream.h"
+
+namespace vex {
+
+// Num is the 0-based index of the message in the listing: POP3 message Num + 1.
+using TmsNumNotifyEvent = std::function<void(TObject* Sender, int32_t Num)>;
+using TmsUserMsgSaveEvent =
+    std::function<void(TObject* Sender, int32_t Num, TMemoryStream& Contents)>;
+
+inline constexpr int32_t sUserNameRequired = 57103;
+inline constexpr int32_t sPasswordRequired = 57104;
+
+// The connection frame of the mail clients: Open connects and logs in, Close logs out and
+// disconnects, and both do nothing when already there.
+class TmsMailBase : public TagSocket {
+    VEX_CLASS(TmsMailBase, TagSocket)
+
+public:
+    using TagSocket::TagSocket;
+
+    void Open();
+    // A failed Logout still closes the socket before its exception leaves.
+    void Close();
+
+    virtual void Login() = 0;
+    virtual void Logout() = 0;
+};
+
+// The POP3 dialogue. Every command waits for its one-line reply; a negative reply leaves as
+// EServerError carrying the reply line, a reply whose numbers can't be read as one naming the
+// command and the line, both without OnError.
+class TmsCustomPOP : public TmsMailBase {
+    VEX_CLASS(TmsCustomPOP, TmsMailBase)
+
+public:
+    explicit TmsCustomPOP(TComponent* AOwner);
+
+    const std::string& UserName() const { return FUserName; }
+    void SetUserName(const std::string& Value) { FUserName = Value; }
+    const std::string& Password() const { return FPassword; }
+    void SetPassword(const std::string& Value) { FPassword = Value; }
+    // From the last STAT; -1 until a login has read one.
+    int32_t MessageCount() const { return FMessageCount; }
+    int32_t MailboxSize() const { return FMailboxSize; }
+
+    // 1 for "+OK", -1 for "-ERR", 0 for anything else.
+    int32_t GetReplyCode(const std::string& Reply) override;
+    void Connect() override;
+    // APOP when the greeting carries a time stamp, USER and PASS when it doesn't or APOP is
+    // refused, then STAT. Any failure closes the connection, so the next Open starts afresh.
+    void Login() override;
+    void Logout() override;
+
+    void GetStat();
+    void Retrieve(int32_t Index);
+    // Raises EServerError when the server refuses: the message was not deleted.
+    void Delete(int32_t Index);
+
+    virtual void SaveMessage(int32_t Num, TMemoryStream& Contents) = 0;
+    // Raises, through OnError, when UserName or Password is empty.
+    virtual void CheckProperties();
+
+    TmsNumNotifyEvent OnRetrieving;
+    TmsNumNotifyEvent OnRetrieved;
+    TmsNumNotifyEvent OnDeleting;
+
+protected:
+    // Sends Command and reads its reply into LastReply; a reply that isn't positive raises.
+    void Command(const std::string& Line);
+    void ExpectPositiveReply();
+    // LIST n: the message's size in bytes.
+    int32_t ListSize(int32_t Number);
+    [[noreturn]] void RaiseMalformed(const std::string& CommandName);
+
+private:
+    // PASS with its argument kept out of the transcript and OnLineSent.
+    void SendPassword();
+    void LoginDialogue();
+
+    std::string FUserName;
+    std::string FPassword;
+    int32_t FMessageCount = -1;
+    int32_t FMailboxSize = -1;
+};
+
+// The POP3 client the application uses: lists a mailbox from headers alone, then retrieves or
+// deletes the messages marked in that listing. A message that changed on the server since it was
+// listed is left alone.
+class TmsRemotePOP : public TmsCustomPOP {
+    VEX_CLASS(TmsRemotePOP, TmsCustomPOP)
+
+public:
+    explicit TmsRemotePOP(TComponent* AOwner);
+    ~TmsRemotePOP() override;
+
+    // Where retrieved messages go as msg_N.eml when OnUserMessageSave is unassigned; the setter
+    // adds a trailing "/".
+    const std::string& MessageDirectory() const { return FMessageDirectory; }
+    void SetMessageDirectory(const std::string& Value);
+    // The last listing: item i is message i + 1. Marks and ProcessMarked refer to it.
+    TmsRemoteInfo& RemoteInfo() { return *FRemoteInfo; }
+    // Leaves the listing's connection open for what follows.
+    bool KeepConnected = false;
+
+    void UpdateInfo();
+    void MarkForDelete(int32_t Index);
+    void MarkForRetrieve(int32_t Index);
+    void Unmark(int32_t Index);
+    // Retrieves and deletes the marked messages, each after checking that it is still the one
+    // listed. Messages found changed are skipped and named by an EServerError once the pass has
+    // ended and the connection is closed.
+    void ProcessMarked();
+    // Fills Item from the server: its UIDL (a refusal only clears OK) and its size and headers.
+    void GetInfo(int32_t Index, TmsRemoteInfoItem& Item, bool GetUIDL, bool GetHeaders, bool& OK);
+    void SaveMessage(int32_t Num, TMemoryStream& Contents) override;
+
+    TNotifyEvent OnUpdatingInfo;
+    TNotifyEvent OnInfoUpdated;
+    TNotifyEvent OnTransferringData;
+    TNotifyEvent OnDataTransfered;
+    TmsNumNotifyEvent OnNextInfoUpdated;
+    TmsUserMsgSaveEvent OnUserMessageSave;
+
+private:
+    // Reads the message again; false when its size or headers differ from the listing.
+    bool Verify(int32_t Index);
+
+    std::string FMessageDirectory;
+    std::unique_ptr<TmsRemoteInfo> FRemoteInfo;
+};
+
+// The message as a POP3 server sends it, with the byte-stuffing of its lines undone; the closing
+// "." line stays.
+std::string UnstuffMessage(const std::string& Data);
+
+}  // namespace vex

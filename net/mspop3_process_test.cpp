@@ -1,0 +1,298 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/componentexceptions.h"
+#include "net/mspop3.h"
+#include "platform/core/files.h"
+#include "platform/win/timer.h"
+#include "platform/win/virtualclock.h"
+#include "tests/support/scriptedserver.h"
+#include "tests/support/tempdir.h"
+
+namespace vex {
+namespace {
+
+using namespace vex::test;
+using Lines = std::vector<std::string>;
+
+const std::string StuffedOnTheWire = "Subject: dots\r\n\r\n..hidden\r\n..\r\nend\r\n.\r\n";
+const std::string StuffedAsStored = "Subject: dots\r\n\r\n.hidden\r\n.\r\nend\r\n.\r\n";
+
+Script Steps(std::initializer_list<Script> Parts) {
+    Script all;
+    for (const Script& part : Parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Script Answer(const std::string& Line) {
+    return {ReadLine(), SendLine(Line)};
+}
+
+Script Login(int Messages) {
+    return Steps({{SendLine("+OK ready")},
+                  Answer("+OK"),
+                  Answer("+OK"),
+                  Answer("+OK " + std::to_string(Messages) + " 999")});
+}
+
+// What the server says of message Number when it is read again before a retrieval or deletion.
+Script Current(int Number, int Size, const std::string& Subject) {
+    const std::string n = std::to_string(Number);
+    return Steps({Answer("+OK " + n + " uid-" + n),
+                  Answer("+OK " + n + " " + std::to_string(Size)),
+                  {ReadLine(), Send("+OK\r\nSubject: " + Subject + "\r\n\r\nbody\r\n.\r\n")}});
+}
+
+Script Retrieved(int Number, int Size, const std::string& Wire) {
+    const std::string n = std::to_string(Number);
+    return Steps(
+        {Answer("+OK " + n + " " + std::to_string(Size)), {ReadLine(), Send("+OK\r\n" + Wire)}});
+}
+
+std::unique_ptr<TmsRemotePOP> ClientFor(const std::string& Address) {
+    auto pop = std::make_unique<TmsRemotePOP>(nullptr);
+    pop->SetWinsockLoaded(true);
+    pop->SetServer(Address);
+    pop->SetUserName("alice");
+    pop->SetPassword("s3cret");
+    pop->SetTimeOut(10);
+    return pop;
+}
+
+// An item as the listing left it.
+void AddListed(TmsRemotePOP& Pop, int32_t Size, const std::string& Subject) {
+    auto item = std::make_unique<TmsRemoteInfoItem>();
+    item->Size = Size;
+    item->Headers.Add("Subject: " + Subject);
+    Pop.RemoteInfo().Add(std::move(item));
+}
+
+struct Recorder {
+    explicit Recorder(TmsRemotePOP& Pop) {
+        auto add = [this](const std::string& Name) {
+            return [this, Name](TObject*) { Events.push_back(Name); };
+        };
+        auto addNum = [this](const std::string& Name) {
+            return [this, Name](TObject*, int32_t Num) {
+                Events.push_back(Name + " " + std::to_string(Num));
+            };
+        };
+        Pop.OnOpen = add("open");
+        Pop.OnClosing = add("closing");
+        Pop.OnClosed = add("closed");
+        Pop.OnCancel = add("cancel");
+        Pop.OnTransferringData = add("transferring");
+        Pop.OnDataTransfered = add("transfered");
+        Pop.OnRetrieving = addNum("retrieving");
+        Pop.OnRetrieved = addNum("retrieved");
+        Pop.OnDeleting = addNum("deleting");
+        Pop.OnError = [this](TObject*, std::string& Msg) { Events.push_back("error " + Msg); };
+        Pop.OnUserMessageSave = [this](TObject*, int32_t Num, TMemoryStream& Contents) {
+            Events.push_back("save " + std::to_string(Num));
+            EXPECT_EQ(Contents.Position(), 0);
+            Saved.emplace_back(Contents.Memory(), static_cast<size_t>(Contents.Size()));
+        };
+    }
+    Lines Events;
+    Lines Saved;
+};
+
+template <typename E>
+std::string FailureOf(const std::function<void()>& Call) {
+    try {
+        Call();
+    } catch (const E& e) {
+        return e.Message();
+    }
+    ADD_FAILURE() << "no exception";
+    return std::string();
+}
+
+TEST(POP3ProcessMarked, AnEmptyListingDoesNotConnect) {
+    ScriptedServer server({SendLine("+OK")});
+    auto pop = ClientFor(server.Address());
+    Recorder log(*pop);
+    pop->ProcessMarked();
+    EXPECT_TRUE(log.Events.empty());
+    EXPECT_EQ(server.Accepted(), 0);
+}
+
+TEST(POP3ProcessMarked, ChecksEachMarkedMessageThenRetrievesOrDeletesItInOrder) {
+    ScriptedServer server(
+        Steps({Login(3), Current(1, 50, "one"), Retrieved(1, 50, StuffedOnTheWire),
+               Current(2, 60, "two"), Answer("+OK deleted"), Answer("+OK bye")}));
+    auto pop = ClientFor(server.Address());
+    AddListed(*pop, 50, "one");
+    AddListed(*pop, 60, "two");
+    AddListed(*pop, 70, "three");
+    pop->MarkForRetrieve(0);
+    pop->MarkForDelete(1);
+    Recorder log(*pop);
+    pop->ProcessMarked();
+
+    EXPECT_EQ(log.Events, (Lines{"open", "transferring", "retrieving 0", "save 0", "retrieved 0",
+                                 "deleting 1", "transfered", "closing", "closed"}));
+    EXPECT_EQ(server.ReceivedLines(),
+              (Lines{"USER alice", "PASS s3cret", "STAT", "UIDL 1", "LIST 1", "TOP 1 1", "LIST 1",
+                     "RETR 1", "UIDL 2", "LIST 2", "TOP 2 1", "DELE 2", "QUIT"}));
+    EXPECT_EQ(log.Saved, Lines{StuffedAsStored});
+    EXPECT_EQ(pop->RemoteInfo().Items(0)->UIDL, "uid-1");
+    EXPECT_EQ(pop->RemoteInfo().Items(1)->UIDL, "uid-2");
+    EXPECT_EQ(pop->RemoteInfo().Items(2)->UIDL, "");
+}
+
+TEST(POP3ProcessMarked, AMessageMarkedTwiceIsCheckedBeforeEachStep) {
+    ScriptedServer server(Steps({Login(1), Current(1, 50, "one"), Retrieved(1, 50, ".\r\n"),
+                                 Current(1, 50, "one"), Answer("+OK deleted"), Answer("+OK")}));
+    auto pop = ClientFor(server.Address());
+    AddListed(*pop, 50, "one");
+    pop->MarkForRetrieve(0);
+    pop->MarkForDelete(0);
+    Recorder log(*pop);
+    pop->ProcessMarked();
+    EXPECT_EQ(log.Events, (Lines{"open", "transferring", "retrieving 0", "save 0", "retrieved 0",
+                                 "deleting 0", "transfered", "closing", "closed"}));
+    EXPECT_EQ(log.Saved, Lines{".\r\n"});
+}
+
+TEST(POP3ProcessMarked, WithoutAHandlerTheMessageGoesToItsFileInTheDirectory) {
+    TempDir dir;
+    ScriptedServer server(Steps(
+        {Login(1), Current(1, 50, "one"), Retrieved(1, 50, StuffedOnTheWire), Answer("+OK")}));
+    auto pop = ClientFor(server.Address());
+    pop->SetMessageDirectory(dir.Path());
+    AddListed(*pop, 50, "one");
+    pop->MarkForRetrieve(0);
+    pop->ProcessMarked();
+    EXPECT_EQ(ReadWholeFile(dir.File("msg_0.eml")), StuffedAsStored);
+}
+
+TEST(POP3ProcessMarked, AHandlerTakesTheMessageInsteadOfTheDirectory) {
+    TempDir dir;
+    ScriptedServer server(Steps(
+        {Login(1), Current(1, 50, "one"), Retrieved(1, 50, StuffedOnTheWire), Answer("+OK")}));
+    auto pop = ClientFor(server.Address());
+    pop->SetMessageDirectory(dir.Path());
+    AddListed(*pop, 50, "one");
+    pop->MarkForRetrieve(0);
+    Recorder log(*pop);
+    pop->ProcessMarked();
+    EXPECT_EQ(log.Saved, Lines{StuffedAsStored});
+    EXPECT_FALSE(FileExists(dir.File("msg_0.eml")));
+}
+
+TEST(POP3ProcessMarked, MessagesThatChangedAreLeftAloneAndNamedAfterThePass) {
+    ScriptedServer server(Steps({Login(3), Current(1, 51, "one"), Current(2, 60, "other"),
+                                 Current(3, 70, "three"), Answer("+OK deleted"), Answer("+OK")}));
+    auto pop = ClientFor(server.Address());
+    AddListed(*pop, 50, "one");
+    AddListed(*pop, 60, "two");
+    AddListed(*pop, 70, "three");
+    pop->MarkForDelete(0);
+    pop->MarkForRetrieve(1);
+    pop->MarkForDelete(1);
+    pop->MarkForDelete(2);
+    Recorder log(*pop);
+    EXPECT_EQ(FailureOf<EServerError>([&] { pop->ProcessMarked(); }),
+              "Messages changed on the server and were left alone: 1, 2");
+    EXPECT_EQ(log.Events,
+              (Lines{"open", "transferring", "deleting 2", "transfered", "closing", "closed"}));
+    const Lines lines = server.ReceivedLines();
+    EXPECT_EQ(Lines(lines.end() - 2, lines.end()), (Lines{"DELE 3", "QUIT"}));
+    EXPECT_EQ(pop->RemoteInfo().Items(0)->UIDL, "");
+    EXPECT_EQ(pop->RemoteInfo().Items(1)->UIDL, "");
+    EXPECT_EQ(pop->RemoteInfo().Items(2)->UIDL, "uid-3");
+}
+
+TEST(POP3ProcessMarked, ARefusedUIDLIsNoError) {
+    ScriptedServer server(Steps({Login(1),
+                                 Answer("-ERR no UIDL"),
+                                 Answer("+OK 1 50"),
+                                 {ReadLine(), Send("+OK\r\nSubject: one\r\n\r\nbody\r\n.\r\n")},
+                                 Answer("+OK deleted"),
+                                 Answer("+OK")}));
+    auto pop = ClientFor(server.Address());
+    AddListed(*pop, 50, "one");
+    pop->MarkForDelete(0);
+    pop->ProcessMarked();
+    EXPECT_EQ(pop->RemoteInfo().Items(0)->UIDL, "");
+    EXPECT_EQ(server.ReceivedLines().back(), "QUIT");
+}
+
+// A refused step ends the pass at once and leaves the connection for the caller to close.
+TEST(POP3ProcessMarked, ARefusedRETROrDELEFailsWithTheReplyAndNothingIsReportedDone) {
+    struct Case {
+        const char* Name;
+        bool Retrieve;
+        Script Failing;
+        Lines Events;
+    };
+    const std::vector<Case> cases = {
+        {"RETR",
+         true,
+         Steps({Answer("+OK 1 50"), Answer("-ERR message locked")}),
+         {"open", "transferring", "retrieving 0"}},
+        {"DELE", false, Answer("-ERR message locked"), {"open", "transferring", "deleting 0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ScriptedServer server(Steps({Login(1), Current(1, 50, "one"), c.Failing}));
+        auto pop = ClientFor(server.Address());
+        AddListed(*pop, 50, "one");
+        if (c.Retrieve)
+            pop->MarkForRetrieve(0);
+        else
+            pop->MarkForDelete(0);
+        Recorder log(*pop);
+        EXPECT_EQ(FailureOf<EServerError>([&] { pop->ProcessMarked(); }), "-ERR message locked");
+        EXPECT_EQ(log.Events, c.Events);
+        EXPECT_TRUE(log.Saved.empty());
+        EXPECT_TRUE(pop->Connected());
+    }
+}
+
+TEST(POP3ProcessMarked, ACancelFromATimerDuringARetrievalClosesAtOnce) {
+    TVirtualClock clock;
+    TClockOverride useClock(clock);
+    ScriptedServer server(Steps({Login(1),
+                                 Current(1, 50, "one"),
+                                 Answer("+OK 1 50"),
+                                 {ReadLine(), Send("+OK\r\npart"), Silent()}}));
+    auto pop = ClientFor(server.Address());
+    AddListed(*pop, 50, "one");
+    pop->MarkForRetrieve(0);
+    Recorder log(*pop);
+    // Armed only once the retrieval starts: a loaded machine may let the virtual clock reach
+    // the timer during any earlier wait.
+    TTimer timer(nullptr);
+    timer.SetEnabled(false);
+    timer.SetInterval(1000);
+    timer.OnTimer = [&](TObject*) {
+        timer.SetEnabled(false);
+        pop->Cancel();
+    };
+    pop->OnRetrieving = [&, record = pop->OnRetrieving](TObject* Sender, int32_t Num) {
+        record(Sender, Num);
+        timer.SetEnabled(true);
+    };
+    EXPECT_THROW(pop->ProcessMarked(), ECanceledError);
+    EXPECT_EQ(log.Events, (Lines{"open", "transferring", "retrieving 0", "cancel", "closing",
+                                 "closed", "error Operation has been canceled"}));
+    EXPECT_FALSE(pop->Connected());
+}
+
+TEST(POP3Unstuffing, StripsTheFirstDotOfStuffedLinesOnly) {
+    EXPECT_EQ(UnstuffMessage(".\r\n"), ".\r\n");
+    EXPECT_EQ(UnstuffMessage("a\r\n...\r\n.b\r\n.\r\n"), "a\r\n..\r\nb\r\n.\r\n");
+    EXPECT_EQ(UnstuffMessage("a.b\r\n.\r\n"), "a.b\r\n.\r\n");
+    EXPECT_EQ(UnstuffMessage(""), "");
+    EXPECT_EQ(UnstuffMessage(".."), ".");
+}
+
+}  // namespace
+}  // namespace vex
