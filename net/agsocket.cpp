@@ -502,6 +502,10 @@ void TagSocket::SendBuffer(const char* Data, size_t Length) {
 }
 
 void TagSocket::SendLine(const std::string& Line) {
+    SendLine(Line, Line);
+}
+
+void TagSocket::SendLine(const std::string& Line, const std::string& Shown) {
     CheckConnected();
     const std::string data = Line + CRLF;
     TimeCounter->Start();
@@ -509,8 +513,8 @@ void TagSocket::SendLine(const std::string& Line) {
     TimeCounter->Stop();
     if (TimeCounter->Expired()) RaiseTimeOut();
     if (Canceled) RaiseCanceled();
-    AddToTranscript(Line);
-    if (OnLineSent) OnLineSent(this, Line);
+    AddToTranscript(Shown);
+    if (OnLineSent) OnLineSent(this, Shown);
 }
 
 void TagSocket::ReceiveMessage(int32_t Size, TStream& Stream) {

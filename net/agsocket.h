@@ -116,6 +116,9 @@ public:
     TmsLineEvent OnReplyLine;
 
 protected:
+    // Sends Line but shows Shown in the transcript and to OnLineSent: how a secret is kept out of
+    // both.
+    void SendLine(const std::string& Line, const std::string& Shown);
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Fires OnError with the code's text and raises ESocketError; code 0 does nothing, a reset

@@ -145,27 +145,7 @@ void TmsCustomPOP::LoginDialogue() {
 }
 
 void TmsCustomPOP::SendPassword() {
-    const std::string transcriptFile = TranscriptFile();
-    TmsLineEvent lineSent = std::move(OnLineSent);
-    OnLineSent = nullptr;
-    SetTranscriptFile(std::string());
-    auto restore = [&] {
-        SetTranscriptFile(transcriptFile);
-        OnLineSent = std::move(lineSent);
-    };
-    try {
-        SendLine("PASS " + FPassword);
-    } catch (...) {
-        restore();
-        throw;
-    }
-    restore();
-
-    const std::string masked = std::string("PASS ") + MaskedPassword;
-    // The socket keeps its transcript to itself; this one line is the only one it must not
-    // hold as sent.
-    if (!transcriptFile.empty()) const_cast<TStringList&>(Transcript()).Add(masked);
-    if (OnLineSent) OnLineSent(this, masked);
+    SendLine("PASS " + FPassword, std::string("PASS ") + MaskedPassword);
 }
 
 void TmsCustomPOP::Logout() {

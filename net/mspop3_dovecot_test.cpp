@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <exception>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -29,27 +27,6 @@ std::string HeadersOf(const std::string& Message) {
     return Message.substr(0, Message.find("\r\n\r\n") + 2);
 }
 
-// DovecotServer leaves its folder as mkdtemp made it, private to the user who started it; when
-// that is root, Dovecot's own users can't reach the password file and mailboxes inside. This
-// opens the folder of the server on Server's port for passing through.
-void LetDovecotIn(const DovecotServer& Server) {
-    namespace fs = std::filesystem;
-    const std::string instance = "instance_name = vex-" + std::to_string(Server.Port()) + "\n";
-    // Folders of servers in other test processes come and go meanwhile.
-    std::error_code error;
-    for (fs::directory_iterator it(fs::temp_directory_path(), error), end; !error && it != end;
-         it.increment(error)) {
-        if (!it->path().filename().string().starts_with("vex-test-")) continue;
-        std::ifstream config(it->path() / "dovecot.conf");
-        const std::string text{std::istreambuf_iterator<char>(config), {}};
-        if (text.find(instance) == std::string::npos) continue;
-        fs::permissions(it->path(), fs::perms::group_exec | fs::perms::others_exec,
-                        fs::perm_options::add);
-        return;
-    }
-    FAIL() << "no folder of the server on port " << Server.Port();
-}
-
 std::unique_ptr<TmsRemotePOP> ClientFor(const DovecotServer& Server, const std::string& User,
                                         const std::string& Password) {
     auto pop = std::make_unique<TmsRemotePOP>(nullptr);
@@ -71,7 +48,6 @@ protected:
                 {"dave", "damson", {Plain, Encoded}},
                 {"empty", "nothing", {}},
             });
-            LetDovecotIn(*Server);
         } catch (const std::exception& e) {
             StartError = e.what();
         }
@@ -162,7 +138,6 @@ TEST_F(POP3Dovecot, AnEmptyMailboxListsNothing) {
 
 TEST(POP3DovecotWithoutAPOP, LogsInByUserAndPassword) {
     DovecotServer server({{"bob", "banana", {Plain}}}, false);
-    LetDovecotIn(server);
     auto pop = ClientFor(server, "bob", "banana");
     Lines sent;
     pop->OnLineSent = [&](TObject*, const std::string& Line) { sent.push_back(Line); };

@@ -96,6 +96,8 @@ std::string DovecotServer::Address() const {
 
 void DovecotServer::WriteConfiguration(const std::vector<Mailbox>& Mailboxes, bool Apop) {
     const fs::path root = FRoot.Path();
+    // mkdtemp makes the folder private; Dovecot's own users must pass through it.
+    fs::permissions(root, fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::add);
     fs::create_directories(root / "run");
     fs::create_directories(root / "state");
     const std::string mailUser = UserName(FMailUid);
