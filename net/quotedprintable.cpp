@@ -127,7 +127,10 @@ void TQuotedPrintable::Encode() {
 
     auto flush = [&] {
         EncodeParagraph(paragraph, LineWidth, pieces);
-        FLines->AddStrings(pieces);
+        // One by one: a bulk add reserves exactly what it adds, which over many paragraphs
+        // reallocates the whole list every time.
+        for (int32_t i = 0; i < pieces.Count(); ++i)
+            FLines->Add(pieces[i]);
         paragraph.clear();
         any = true;
         Application().ProcessMessages();
