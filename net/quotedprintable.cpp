@@ -13,6 +13,23 @@ namespace vex {
 
 namespace {
 
+// Lets the message loop run once per 64 KiB of text: often enough that the program answers while
+// a large attachment is coded, seldom enough that a text of short paragraphs does not pay a
+// system call for each one. A handler that sets Cancel is seen at the next paragraph.
+class TMessagePump {
+public:
+    void After(size_t Bytes) {
+        FSince += Bytes + 1;
+        if (FSince < kBytesPerPump) return;
+        FSince = 0;
+        Application().ProcessMessages();
+    }
+
+private:
+    static constexpr size_t kBytesPerPump = 64 * 1024;
+    size_t FSince = kBytesPerPump;  // the first paragraph lets the loop run at once
+};
+
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr uint8_t kNotHex = 0x80;
 constexpr int32_t kUnlimited = std::numeric_limits<int32_t>::max();
@@ -122,15 +139,16 @@ void TQuotedPrintable::Encode() {
     paragraph.reserve(ParagraphSize);
     std::vector<char> chunk(kReadChunk);
     TStringList pieces;
+    TMessagePump pump;
     bool any = false;  // a paragraph has been written
     bool afterCR = false;
 
     auto flush = [&] {
         EncodeParagraph(paragraph, LineWidth, pieces);
         FLines->AddStrings(pieces);
+        pump.After(paragraph.size());
         paragraph.clear();
         any = true;
-        Application().ProcessMessages();
         return !Cancel;
     };
 
@@ -160,6 +178,7 @@ void TQuotedPrintable::Decode() {
     std::string paragraph;
     paragraph.reserve(ParagraphSize);
     std::string line;
+    TMessagePump pump;
     const int32_t count = FLines->Count();
     for (int32_t i = 0; i < count; ++i) {
         line = FLines->Strings(i);
@@ -176,8 +195,8 @@ void TQuotedPrintable::Decode() {
         if (!soft && !endOfFile) paragraph += "\r\n";
         if (soft) continue;
         FStream->WriteBuffer(paragraph.data(), static_cast<int32_t>(paragraph.size()));
+        pump.After(paragraph.size());
         paragraph.clear();
-        Application().ProcessMessages();
         if (Cancel) return;
     }
     if (!paragraph.empty())

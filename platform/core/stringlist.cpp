@@ -546,7 +546,9 @@ int TStringList::CompareStrings(std::string_view S1, std::string_view S2) const 
 void TStringList::AddItems(std::vector<TStringItem>&& Items) {
     if (FSorted) return AddSortedItems(std::move(Items));
     Changing();
-    FList.reserve(FList.size() + Items.size());
+    // Growing geometrically keeps repeated bulk additions linear.
+    if (FList.capacity() < FList.size() + Items.size())
+        FList.reserve(std::max(FList.size() + Items.size(), FList.capacity() * 2));
     std::move(Items.begin(), Items.end(), std::back_inserter(FList));
     Changed();
 }
