@@ -7,6 +7,7 @@
 
 #include "net/componentexceptions.h"
 #include "net/mspop3.h"
+#include "net/mspop3_testsupport.h"
 #include "platform/core/exceptions.h"
 #include "tests/support/scriptedserver.h"
 
@@ -16,39 +17,11 @@ namespace {
 using namespace vex::test;
 using Lines = std::vector<std::string>;
 
-Script Steps(std::initializer_list<Script> Parts) {
-    Script all;
-    for (const Script& part : Parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-Script Answer(const std::string& Line) {
-    return {ReadLine(), SendLine(Line)};
-}
-
-Script Login(int Messages) {
-    return Steps({{SendLine("+OK ready")},
-                  Answer("+OK"),
-                  Answer("+OK"),
-                  Answer("+OK " + std::to_string(Messages) + " 999")});
-}
-
 // LIST and TOP of one message whose headers are Headers (CR LF line ends).
 Script Listed(int Number, int Size, const std::string& Headers) {
     const std::string n = std::to_string(Number);
     return Steps({Answer("+OK " + n + " " + std::to_string(Size)),
                   {ReadLine(), Send("+OK\r\n" + Headers + "\r\n\r\nfirst body line\r\n.\r\n")}});
-}
-
-std::unique_ptr<TmsRemotePOP> ClientFor(const std::string& Address) {
-    auto pop = std::make_unique<TmsRemotePOP>(nullptr);
-    pop->SetWinsockLoaded(true);
-    pop->SetServer(Address);
-    pop->SetUserName("alice");
-    pop->SetPassword("s3cret");
-    pop->SetTimeOut(10);
-    return pop;
 }
 
 struct Recorder {

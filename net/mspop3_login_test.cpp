@@ -9,6 +9,7 @@
 #include "net/componentexceptions.h"
 #include "net/md5.h"
 #include "net/mspop3.h"
+#include "net/mspop3_testsupport.h"
 #include "platform/win/timer.h"
 #include "platform/win/virtualclock.h"
 #include "tests/support/scriptedserver.h"
@@ -22,30 +23,9 @@ using Lines = std::vector<std::string>;
 
 const std::string StampedGreeting = "+OK ready <1896.697170952@example.org>";
 
-Script Steps(std::initializer_list<Script> Parts) {
-    Script all;
-    for (const Script& part : Parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 // The server reads one command and answers it with Line.
-Script Answer(const std::string& Line) {
-    return {ReadLine(), SendLine(Line)};
-}
-
 Script PlainLogin(const std::string& Stat = "+OK 2 320") {
     return Steps({{SendLine("+OK ready")}, Answer("+OK"), Answer("+OK"), Answer(Stat)});
-}
-
-std::unique_ptr<TmsRemotePOP> ClientFor(const std::string& Address) {
-    auto pop = std::make_unique<TmsRemotePOP>(nullptr);
-    pop->SetWinsockLoaded(true);
-    pop->SetServer(Address);
-    pop->SetUserName("alice");
-    pop->SetPassword("s3cret");
-    pop->SetTimeOut(10);
-    return pop;
 }
 
 template <typename E>

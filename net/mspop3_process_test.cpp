@@ -7,6 +7,7 @@
 
 #include "net/componentexceptions.h"
 #include "net/mspop3.h"
+#include "net/mspop3_testsupport.h"
 #include "platform/core/files.h"
 #include "platform/win/timer.h"
 #include "platform/win/virtualclock.h"
@@ -22,24 +23,6 @@ using Lines = std::vector<std::string>;
 const std::string StuffedOnTheWire = "Subject: dots\r\n\r\n..hidden\r\n..\r\nend\r\n.\r\n";
 const std::string StuffedAsStored = "Subject: dots\r\n\r\n.hidden\r\n.\r\nend\r\n.\r\n";
 
-Script Steps(std::initializer_list<Script> Parts) {
-    Script all;
-    for (const Script& part : Parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
-Script Answer(const std::string& Line) {
-    return {ReadLine(), SendLine(Line)};
-}
-
-Script Login(int Messages) {
-    return Steps({{SendLine("+OK ready")},
-                  Answer("+OK"),
-                  Answer("+OK"),
-                  Answer("+OK " + std::to_string(Messages) + " 999")});
-}
-
 // What the server says of message Number when it is read again before a retrieval or deletion.
 Script Current(int Number, int Size, const std::string& Subject) {
     const std::string n = std::to_string(Number);
@@ -52,16 +35,6 @@ Script Retrieved(int Number, int Size, const std::string& Wire) {
     const std::string n = std::to_string(Number);
     return Steps(
         {Answer("+OK " + n + " " + std::to_string(Size)), {ReadLine(), Send("+OK\r\n" + Wire)}});
-}
-
-std::unique_ptr<TmsRemotePOP> ClientFor(const std::string& Address) {
-    auto pop = std::make_unique<TmsRemotePOP>(nullptr);
-    pop->SetWinsockLoaded(true);
-    pop->SetServer(Address);
-    pop->SetUserName("alice");
-    pop->SetPassword("s3cret");
-    pop->SetTimeOut(10);
-    return pop;
 }
 
 // An item as the listing left it.

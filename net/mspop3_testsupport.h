@@ -1,0 +1,60 @@
+#pragma once
+
+// What the POP3 client's tests share: scripts of a POP3 server's side of the dialogue and a
+// client set up for it.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "net/mspop3.h"
+#include "tests/support/scriptedserver.h"
+
+namespace vex::test {
+
+inline Script Steps(std::initializer_list<Script> Parts) {
+    Script all;
+    for (const Script& part : Parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// The server reads one command and answers it with Line.
+inline Script Answer(const std::string& Line) {
+    return {ReadLine(), SendLine(Line)};
+}
+
+// A greeting without a stamp, USER, PASS and a STAT reporting Messages messages.
+inline Script Login(int Messages) {
+    return Steps({{SendLine("+OK ready")},
+                  Answer("+OK"),
+                  Answer("+OK"),
+                  Answer("+OK " + std::to_string(Messages) + " 999")});
+}
+
+inline std::unique_ptr<TmsRemotePOP> ClientFor(const std::string& Address) {
+    auto pop = std::make_unique<TmsRemotePOP>(nullptr);
+    pop->SetWinsockLoaded(true);
+    pop->SetServer(Address);
+    pop->SetUserName("alice");
+    pop->SetPassword("s3cret");
+    pop->SetTimeOut(10);
+    return pop;
+}
+
+// The message of the E that Call raises; a test failure when it raises none.
+template <class E>
+std::string FailureOf(const std::function<void()>& Call) {
+    try {
+        Call();
+    } catch (const E& e) {
+        return e.Message();
+    }
+    ADD_FAILURE() << "no exception";
+    return std::string();
+}
+
+}  // namespace vex::test
