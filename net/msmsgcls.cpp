@@ -159,22 +159,7 @@ TmsCustomMessage::TmsCustomMessage(TComponent* AOwner)
 TmsCustomMessage::~TmsCustomMessage() = default;
 
 void TmsCustomMessage::SetAttachments(const TmsAttList& Value) {
-    // Built aside first, so that a message handed its own list keeps it.
-    TmsAttList copies;
-    const bool designing = ComponentState().Contains(csDesigning);
-    for (int32_t i = 0; i < Value.Count(); ++i) {
-        const TmsAttItem& source = *Value.Items(i);
-        auto item = std::make_unique<TmsAttItem>();
-        if (designing) {
-            item->SetFileName(source.FileName());
-            item->SetContentType(source.ContentType());
-            item->TransferEncoding = source.TransferEncoding;
-        } else {
-            item->Assign(&source);
-        }
-        copies.Add(std::move(item));
-    }
-    FAttachments->Assign(&copies);
+    FAttachments->Assign(&Value);
     FContentType = FAttachments->Count() == 0 ? "text/plain" : "multipart/mixed";
 }
 
@@ -245,7 +230,6 @@ void TmsCustomMessage::Assign(const TPersistent* Source) {
 
 void TmsCustomMessage::Loaded() {
     TComponent::Loaded();
-    if (ComponentState().Contains(csDesigning)) return;
     for (int32_t i = 0; i < FAttachments->Count(); ++i) {
         TmsAttItem& item = *FAttachments->Items(i);
         item.Stream.LoadFromFile(item.FileName());

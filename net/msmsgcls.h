@@ -99,8 +99,8 @@ public:
 
     TmsAttList& Attachments() { return *FAttachments; }
     const TmsAttList& Attachments() const { return *FAttachments; }
-    // Copies the items of Value (their bytes too, except while designing); the message never
-    // shares items with another list.
+    // Copies the items of Value, bytes included: the message never shares items with another
+    // list, so each frees only its own.
     void SetAttachments(const TmsAttList& Value);
 
     std::string ContentType() const;
