@@ -17,15 +17,6 @@ std::string Cut(std::string_view S) {
     return std::string(S.substr(0, MaxShortString));
 }
 
-// The last component of a path written with either separator; "." and ".." name folders, not
-// files, so they leave nothing.
-std::string NameOnly(const std::string& FileName) {
-    std::size_t slash = FileName.find_last_of("/\\");
-    std::string name = slash == std::string::npos ? FileName : FileName.substr(slash + 1);
-    if (name == "." || name == "..") name.clear();
-    return name;
-}
-
 TAttEncoding EncodingForType(const std::string& MimeType) {
     std::string type = UpperCase(MimeType);
     if (type == "TEXT/PLAIN" || type == "TEXT/RTF" || type == "TEXT/HTML") return aeQuotedPrintable;
@@ -100,7 +91,7 @@ void TmsAddressList::Assign(const TPersistent* Source) {
 // --- TmsAttItem ---
 
 void TmsAttItem::SetFileName(const std::string& Value) {
-    FFileName = Cut(NameOnly(Value));
+    FFileName = Cut(Value);
     if (FFileName.empty()) return;
     std::string type;
     GetMimeType(FFileName, type);
@@ -319,6 +310,13 @@ void TmsArticle::Assign(const TPersistent* Source) {
     if (const auto* source = dynamic_cast<const TmsArticle*>(Source))
         FNewsGroups = source->FNewsGroups;
     TmsCustomMessage::Assign(Source);
+}
+
+std::string AttachmentNameOnly(const std::string& FileName) {
+    const std::size_t slash = FileName.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? FileName : FileName.substr(slash + 1);
+    if (name == "." || name == "..") name.clear();
+    return name;
 }
 
 }  // namespace vex

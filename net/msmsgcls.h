@@ -223,4 +223,8 @@ private:
     std::string FNewsGroups;
 };
 
+// The last part of a file name written with either separator, for a name taken from a message:
+// a stranger's "../../x" must not choose where an attachment is saved. "." and ".." give "".
+std::string AttachmentNameOnly(const std::string& FileName);
+
 }  // namespace vex

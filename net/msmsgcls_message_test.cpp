@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -194,30 +193,14 @@ TEST(ArticleCheckAddresses, NeedsASenderNewsgroupsAndASubjectInThatOrder) {
     EXPECT_NO_THROW(article.CheckAddresses());
 }
 
-// Attachment names carry no folder, so the form's files are found in the current one.
-class InFolder {
-public:
-    explicit InFolder(const std::string& Path) : FOld(std::filesystem::current_path()) {
-        std::filesystem::current_path(Path);
-    }
-    ~InFolder() { std::filesystem::current_path(FOld); }
-    InFolder(const InFolder&) = delete;
-    InFolder& operator=(const InFolder&) = delete;
-
-private:
-    std::filesystem::path FOld;
-};
-
 TEST(MessageLoaded, ReadsTheAttachmentBytesFromTheirFiles) {
     test::TempDir dir;
     test::WriteWholeFile(dir.File("a.txt"), "first file");
     test::WriteWholeFile(dir.File("b.png"), std::string("\x89PNG\0\1", 6));
-    InFolder in(dir.Path());
-
     TComponent form(nullptr);
     form.BeginLoading();
     auto* message = new TmsMessage(&form);
-    Attach(*message, "a.txt", "");
+    Attach(*message, dir.File("a.txt"), "");
     Attach(*message, dir.File("b.png"), "");
     form.EndLoading();
 
@@ -227,11 +210,10 @@ TEST(MessageLoaded, ReadsTheAttachmentBytesFromTheirFiles) {
 
 TEST(MessageLoaded, FailsOnAMissingFile) {
     test::TempDir dir;
-    InFolder in(dir.Path());
     TComponent form(nullptr);
     form.BeginLoading();
     auto* message = new TmsMessage(&form);
-    Attach(*message, "missing.txt", "");
+    Attach(*message, dir.File("missing.txt"), "");
     EXPECT_THROW(form.EndLoading(), EFOpenError);
 }
 

@@ -139,6 +139,11 @@ void TComponent::BeginLoading() {
 
 void TComponent::EndLoading() {
     if (!FLoading) return;
+    // A Loaded that raises ends the bracket all the same; the components after it stay loading.
+    struct TEndBracket {
+        std::unique_ptr<std::vector<TComponent*>>& Loading;
+        ~TEndBracket() { Loading.reset(); }
+    } end{FLoading};
     Loaded();
     // A Loaded handler may free or create components: a freed one leaves the list through
     // RemoveComponent, a created one joins its end, so take them one at a time from the front.
@@ -147,7 +152,6 @@ void TComponent::EndLoading() {
         FLoading->erase(FLoading->begin());
         next->Loaded();
     }
-    FLoading.reset();
 }
 
 void TComponent::Loaded() {
