@@ -1,0 +1,202 @@
+#include "net/mssmtp.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/agsocket_testsupport.h"
+#include "net/componentexceptions.h"
+#include "net/msmsgcls.h"
+#include "tests/support/scriptedserver.h"
+#include "tests/support/smtpserver.h"
+
+namespace vex {
+namespace {
+
+using namespace vex::test;
+using Lines = std::vector<std::string>;
+
+class TestSMTP : public TmsSMTP {
+public:
+    using TmsSMTP::LastReply;
+    using TmsSMTP::LocalHost;
+    using TmsSMTP::TmsSMTP;
+};
+
+std::unique_ptr<TestSMTP> ClientFor(const std::string& Address) {
+    auto smtp = std::make_unique<TestSMTP>(nullptr);
+    smtp->SetWinsockLoaded(true);
+    smtp->SetServer(Address);
+    smtp->SetTimeOut(10);
+    return smtp;
+}
+
+// A reply of several lines sent in one write: a reader that must wait for each line of it is
+// exercised by the real server instead.
+ScriptStep Reply(const Lines& Text) {
+    std::string bytes;
+    for (const std::string& line : Text)
+        bytes += line + "\r\n";
+    return Send(bytes);
+}
+
+// The server reads one command and answers it with Line.
+Script Answer(const std::string& Line) {
+    return {ReadLine(), SendLine(Line)};
+}
+
+Script Steps(std::initializer_list<Script> Parts) {
+    Script all;
+    for (const Script& part : Parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// A greeting of Count lines: continuation lines and, when Ended, a last line.
+ScriptStep Greeting(int Count, bool Ended) {
+    Lines text;
+    for (int i = 1; i < Count; ++i)
+        text.push_back("220-line " + std::to_string(i));
+    text.push_back(Ended ? "220 ready" : "220-line " + std::to_string(Count));
+    return Reply(text);
+}
+
+template <typename E>
+std::string FailureOf(const std::function<void()>& Call) {
+    try {
+        Call();
+    } catch (const E& e) {
+        return e.Message();
+    }
+    ADD_FAILURE() << "no exception";
+    return std::string();
+}
+
+TEST(SMTPProperties, AnEmptyServerFailsThroughOnErrorBeforeAnythingElse) {
+    TmsSMTP smtp(nullptr);
+    EventLog log(smtp);
+    EXPECT_EQ(FailureOf<ESocketError>([&] { smtp.Open(); }), "Server property is required");
+    EXPECT_EQ(log.Events, Lines{"error"});
+    EXPECT_EQ(log.Errors, Lines{"Server property is required"});
+}
+
+TEST(SMTPProperties, TheMailMessageIsForgottenWhenTheMessageIsFreed) {
+    TmsSMTP smtp(nullptr);
+    auto message = std::make_unique<TmsMessage>(nullptr);
+    smtp.SetMailMessage(message.get());
+    EXPECT_EQ(smtp.MailMessage(), message.get());
+    message.reset();
+    EXPECT_EQ(smtp.MailMessage(), nullptr);
+}
+
+TEST(SMTPLogin, AGreetingOfSeveralLinesCountsAsOnePositiveGreeting) {
+    ScriptedServer server(Steps({{Reply({"220-a", "220-b", "220 c"})}, Answer("250 pleased")}));
+    auto smtp = ClientFor(server.Address());
+    smtp->Open();
+    EXPECT_TRUE(smtp->Connected());
+    EXPECT_FALSE(smtp->LocalHost.empty());
+    EXPECT_EQ(server.ReceivedLines(), Lines{"HELO " + smtp->LocalHost});
+}
+
+TEST(SMTPLogin, AHeloRefusedWithTheHostNameIsSentAgainBare) {
+    ScriptedServer server(
+        Steps({{SendLine("220 ready")}, Answer("501 bad name"), Answer("250 pleased")}));
+    auto smtp = ClientFor(server.Address());
+    smtp->Open();
+    EXPECT_TRUE(smtp->Connected());
+    EXPECT_EQ(server.ReceivedLines(), (Lines{"HELO " + smtp->LocalHost, "HELO"}));
+}
+
+TEST(SMTPLogin, ANegativeReplyFailsWithItsLineWithoutOnErrorAndCloses) {
+    struct Case {
+        const char* Name;
+        Script Server;
+        const char* Failure;
+        size_t Commands;
+    };
+    const std::vector<Case> cases = {
+        {"negative greeting", {SendLine("554 no service here")}, "554 no service here", 0},
+        {"negative greeting of two lines",
+         {Reply({"554-busy", "554 try later"})},
+         "554 try later",
+         0},
+        {"greeting that never came", {Close()}, "Connection closed by the server", 0},
+        {"both HELOs refused",
+         Steps({{SendLine("220 ready")}, Answer("501 bad name"), Answer("550 go away")}),
+         "550 go away", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ScriptedServer server(c.Server);
+        auto smtp = ClientFor(server.Address());
+        EventLog log(*smtp);
+        EXPECT_EQ(FailureOf<EServerError>([&] { smtp->Open(); }), c.Failure);
+        EXPECT_TRUE(log.Errors.empty());
+        EXPECT_FALSE(smtp->Connected());
+        ASSERT_TRUE(server.WaitUntilDone());
+        EXPECT_EQ(server.ReceivedLines().size(), c.Commands);
+    }
+}
+
+TEST(SMTPLogin, AReplyOfAHundredLinesIsRead) {
+    ScriptedServer server(Steps({{Greeting(MaxSMTPReplyLines, true)}, Answer("250 pleased")}));
+    auto smtp = ClientFor(server.Address());
+    smtp->Open();
+    EXPECT_TRUE(smtp->Connected());
+    EXPECT_EQ(smtp->LastReply, "250 pleased");
+}
+
+TEST(SMTPLogin, AGreetingThatNeverEndsIsCutOffThroughOnErrorAndCloses) {
+    ScriptedServer server({Greeting(MaxSMTPReplyLines + 1, false), Silent()});
+    auto smtp = ClientFor(server.Address());
+    EventLog log(*smtp);
+    EXPECT_EQ(FailureOf<ESocketError>([&] { smtp->Open(); }), "Reply longer than 100 lines");
+    EXPECT_EQ(log.Errors, Lines{"Reply longer than 100 lines"});
+    EXPECT_FALSE(smtp->Connected());
+    EXPECT_TRUE(server.ReceivedLines().empty());
+}
+
+TEST(SMTPLogout, QuitWithAPositiveReplyClosesTheConnection) {
+    ScriptedServer server(Steps({{SendLine("220 ready")},
+                                 Answer("250 pleased"),
+                                 Answer("221-closing"),
+                                 {SendLine("221 bye")}}));
+    auto smtp = ClientFor(server.Address());
+    smtp->Open();
+    smtp->Close();
+    EXPECT_FALSE(smtp->Connected());
+    EXPECT_EQ(smtp->LastReply, "221 bye");
+    EXPECT_EQ(server.ReceivedLines().back(), "QUIT");
+}
+
+TEST(SMTPLogout, QuitWithANegativeReplyFailsWithItsLineAndStillCloses) {
+    ScriptedServer server(
+        Steps({{SendLine("220 ready")}, Answer("250 pleased"), Answer("500 what")}));
+    auto smtp = ClientFor(server.Address());
+    EventLog log(*smtp);
+    smtp->Open();
+    EXPECT_EQ(FailureOf<EServerError>([&] { smtp->Close(); }), "500 what");
+    EXPECT_TRUE(log.Errors.empty());
+    EXPECT_FALSE(smtp->Connected());
+}
+
+TEST(SMTPServer, OpenAndCloseSucceedAgainstARealServer) {
+    AiosmtpdServer server;
+    auto smtp = ClientFor(server.Address());
+    Lines replies;
+    smtp->OnReplyLine = [&](TObject*, const std::string& Line) { replies.push_back(Line); };
+    smtp->Open();
+    EXPECT_TRUE(smtp->Connected());
+    smtp->Close();
+    EXPECT_FALSE(smtp->Connected());
+    ASSERT_EQ(replies.size(), 3u);
+    EXPECT_EQ(replies[0].substr(0, 4), "220 ");
+    EXPECT_EQ(replies[1].substr(0, 4), "250 ");
+    EXPECT_EQ(replies[2].substr(0, 4), "221 ");
+}
+
+}  // namespace
+}  // namespace vex
