@@ -354,7 +354,6 @@ void TagSocket::WaitForData() {
     if (Canceled) RaiseCanceled();
     if (TimeCounter->Expired()) RaiseTimeOut();
     if (ErrorPending) RaiseSocketError(ErrorCode);
-    DataReady = false;
 }
 
 void TagSocket::WaitForMoreData() {
@@ -468,10 +467,13 @@ int32_t TagSocket::ReceiveLine(std::string& Line) {
 
 int32_t TagSocket::ReceiveReply() {
     const int32_t code = ReceiveLine(LastReply);
-    if (code >= 1 && LastReply.find('-') == 3) {
-        do {
-            ReceiveLine(LastReply);
-        } while (!(GetReplyCode(LastReply) == code && LastReply.find(' ') == 3) && !PeerClosed);
+    if (code < 1 || LastReply.find('-') != 3) return code;
+    for (int32_t lines = 1; !PeerClosed; ++lines) {
+        if (lines == MaxReplyLines)
+            RaiseProtocolError("Reply longer than " + IntToStr(MaxReplyLines) + " lines");
+        ReceiveLine(LastReply);
+        if (GetReplyCode(LastReply) == code && (LastReply.size() == 3 || LastReply[3] == ' '))
+            break;
     }
     return code;
 }

@@ -38,6 +38,9 @@ inline constexpr int32_t sNotConnected = 57008;
 // The longest reply line handed out, and the default cap of a message.
 inline constexpr size_t MaxReplyLineLength = 65536;
 inline constexpr int64_t DefaultMaxMessageSize = int64_t{64} * 1024 * 1024;
+// The most lines one reply may take. A server that keeps sending continuation lines is not
+// going to end its reply, and nothing it says is worth reading without limit.
+inline constexpr int32_t MaxReplyLines = 100;
 
 // The base of the TCP client components: one stream socket driven on the main thread. The
 // socket library reports to a hidden window, and every operation that waits pumps the message
@@ -96,7 +99,9 @@ public:
     // The reply code of the line read; -1, with the partial text in Line, when the server closed
     // the connection before a line feed.
     int32_t ReceiveLine(std::string& Line);
-    // Reads a reply of one line or of several ("250-a" ... "250 b") into LastReply.
+    // Reads a reply of one line or of several ("250-a" ... "250 b", the last line may also be
+    // the bare code) into LastReply; more than MaxReplyLines lines end the connection with an
+    // ESocketError.
     int32_t ReceiveReply();
     // Reads up to and including the line "." that ends a message. Size is for OnProgress only;
     // -1 when unknown.

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "net/agsocket.h"
 #include "net/agsocket_testsupport.h"
 #include "net/componentexceptions.h"
 #include "platform/core/stream.h"
+#include "platform/win/application.h"
 #include "platform/win/timer.h"
 #include "platform/win/virtualclock.h"
 #include "tests/support/scriptedserver.h"
@@ -97,6 +100,34 @@ TEST(SocketReceiveReply, ReadsEveryLineOfAMultiLineReply) {
     EXPECT_EQ(socket->LastReply, "250 last");
     EXPECT_EQ(socket->ReceiveReply(), 220);
     EXPECT_EQ(socket->LastReply, "220 next");
+}
+
+TEST(SocketReceiveReply, ANotificationThatCameWhileLinesWereBufferedIsNotLost) {
+    // The last line arrives while the first two still wait in the input, and a handler lets the
+    // loop run, so its read notification is handled before the buffered lines are used up.
+    ScriptedServer server({Send("250-a\r\n250-b\r\n"), Delay(10), SendLine("250")});
+    auto socket = ConnectedSocket(server.Address());
+    socket->SetTimeOut(2);
+    socket->OnReplyLine = [](TObject*, const std::string& Line) {
+        if (Line != "250-a") return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        Application().ProcessMessages();
+    };
+    EXPECT_EQ(socket->ReceiveReply(), 250);
+    EXPECT_EQ(socket->LastReply, "250");  // a bare code also ends the reply
+}
+
+TEST(SocketReceiveReply, AReplyThatNeverEndsIsCutOffAndClosesTheConnection) {
+    std::string endless;
+    for (int32_t i = 0; i < MaxReplyLines + 5; ++i)
+        endless += "220-more\r\n";
+    ScriptedServer server({Send(endless), Silent()});
+    auto socket = ConnectedSocket(server.Address());
+    std::string seen;
+    socket->OnError = [&](TObject*, std::string& Msg) { seen = Msg; };
+    EXPECT_THROW(socket->ReceiveReply(), ESocketError);
+    EXPECT_EQ(seen, "Reply longer than 100 lines");
+    EXPECT_FALSE(socket->Connected());
 }
 
 TEST(SocketReceiveReply, EndsWhenTheServerClosesInTheMiddle) {

@@ -14,10 +14,6 @@ class TmsMessage;
 using TmsAddressRejectedEvent = std::function<void(TObject* Sender, const std::string& TheAddress,
                                                    const std::string& ServerReply, bool& Proceed)>;
 
-// The most lines one SMTP reply may take. A server that keeps sending continuation lines is not
-// going to end its reply, and nothing it says is worth reading without limit.
-inline constexpr int32_t MaxSMTPReplyLines = 100;
-
 // The frame of an SMTP client: Open connects, reads the greeting and says HELO; Close says QUIT.
 // No operation sends a message, so the sending events are carried for the window that assigns
 // them and never fire. A negative reply leaves as EServerError carrying the reply line, without
@@ -49,11 +45,8 @@ protected:
 
 private:
     void LoginDialogue();
-    // Reads a reply of one line or of several into LastReply, at most MaxSMTPReplyLines lines.
-    int32_t ReceiveSMTPReply();
     // A reply whose code is not of class 2 leaves as EServerError.
     void ExpectCompletion(int32_t Code);
-    [[noreturn]] void RaiseReplyTooLong();
 
     TmsMessage* FMailMessage = nullptr;
 };

@@ -142,7 +142,7 @@ TEST(SMTPLogin, ANegativeReplyFailsWithItsLineWithoutOnErrorAndCloses) {
 }
 
 TEST(SMTPLogin, AReplyOfAHundredLinesIsRead) {
-    ScriptedServer server(Steps({{Greeting(MaxSMTPReplyLines, true)}, Answer("250 pleased")}));
+    ScriptedServer server(Steps({{Greeting(MaxReplyLines, true)}, Answer("250 pleased")}));
     auto smtp = ClientFor(server.Address());
     smtp->Open();
     EXPECT_TRUE(smtp->Connected());
@@ -150,7 +150,7 @@ TEST(SMTPLogin, AReplyOfAHundredLinesIsRead) {
 }
 
 TEST(SMTPLogin, AGreetingThatNeverEndsIsCutOffThroughOnErrorAndCloses) {
-    ScriptedServer server({Greeting(MaxSMTPReplyLines + 1, false), Silent()});
+    ScriptedServer server({Greeting(MaxReplyLines + 1, false), Silent()});
     auto smtp = ClientFor(server.Address());
     EventLog log(*smtp);
     EXPECT_EQ(FailureOf<ESocketError>([&] { smtp->Open(); }), "Reply longer than 100 lines");
