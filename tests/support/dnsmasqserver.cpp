@@ -1,18 +1,16 @@
 #include "tests/support/dnsmasqserver.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <stdexcept>
 #include <thread>
 
+#include "tests/support/childprocess.h"
 #include "tests/support/socketwait.h"
 
 namespace vex::test {
@@ -67,7 +65,7 @@ DnsmasqServer::DnsmasqServer(const std::vector<MxHost>& Hosts) {
             WaitUntilAnswering();
             return;
         } catch (const std::runtime_error&) {
-            Stop();
+            FProcess.Stop();
             // Another socket may take the port between the probe and dnsmasq's bind.
             if (attempt < 5 && Output().find("Address already in use") != std::string::npos)
                 continue;
@@ -92,42 +90,7 @@ void DnsmasqServer::Launch(const std::vector<MxHost>& Hosts) {
     for (const MxHost& host : Hosts)
         arguments.push_back("--mx-host=" + host.Domain + "," + host.Exchange + "," +
                             std::to_string(host.Preference));
-    std::vector<char*> argv;
-    for (std::string& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    const std::string output = FRoot.File("dnsmasq.out");
-
-    FProcess = ::fork();
-    if (FProcess < 0) throw std::runtime_error("fork failed");
-    if (FProcess == 0) {
-        const int fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (fd >= 0) {
-            ::dup2(fd, STDOUT_FILENO);
-            ::dup2(fd, STDERR_FILENO);
-        }
-        ::execv(kDnsmasq, argv.data());
-        ::_exit(127);
-    }
-}
-
-DnsmasqServer::~DnsmasqServer() {
-    Stop();
-}
-
-void DnsmasqServer::Stop() {
-    if (FProcess <= 0) return;
-    ::kill(FProcess, SIGTERM);
-    for (int i = 0; i < 200; ++i) {
-        if (::waitpid(FProcess, nullptr, WNOHANG) == FProcess) {
-            FProcess = -1;
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ::kill(FProcess, SIGKILL);
-    ::waitpid(FProcess, nullptr, 0);
-    FProcess = -1;
+    FProcess.Start(arguments, FRoot.File("dnsmasq.out"));
 }
 
 void DnsmasqServer::WaitUntilAnswering() {
@@ -140,9 +103,7 @@ void DnsmasqServer::WaitUntilAnswering() {
     const std::string query = ProbeQuery();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
-        int status;
-        if (::waitpid(FProcess, &status, WNOHANG) == FProcess) {
-            FProcess = -1;
+        if (FProcess.Exited()) {
             ::close(fd);
             throw std::runtime_error("dnsmasq exited at start:\n" + Output());
         }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/childprocess.h"
 #include "tests/support/tempdir.h"
 
 namespace vex::test {
@@ -25,7 +26,6 @@ public:
     static constexpr const char* MissingDomain = "invalid-domain.test";
 
     explicit DnsmasqServer(const std::vector<MxHost>& Hosts);
-    ~DnsmasqServer();
     DnsmasqServer(const DnsmasqServer&) = delete;
     DnsmasqServer& operator=(const DnsmasqServer&) = delete;
 
@@ -34,12 +34,11 @@ public:
 private:
     void Launch(const std::vector<MxHost>& Hosts);
     void WaitUntilAnswering();
-    void Stop();
     std::string Output() const;
 
     TempDir FRoot;
     uint16_t FPort = 0;
-    pid_t FProcess = -1;
+    ChildProcess FProcess;
 };
 
 }  // namespace vex::test

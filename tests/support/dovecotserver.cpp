@@ -1,14 +1,8 @@
 #include "tests/support/dovecotserver.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
 #include <grp.h>
-#include <netinet/in.h>
 #include <pwd.h>
-#include <signal.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -17,7 +11,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "tests/support/socketwait.h"
+#include "tests/support/childprocess.h"
 
 namespace vex::test {
 
@@ -53,9 +47,7 @@ void ChownTree(const fs::path& Root, uid_t Uid, gid_t Gid) {
 DovecotServer::DovecotServer(const std::vector<Mailbox>& Mailboxes, bool Apop) {
     if (::access(kDovecot, X_OK) != 0)
         throw std::runtime_error("Dovecot is not installed (" + std::string(kDovecot) + ")");
-    // A port the kernel just handed out and released; Dovecot binds it a moment later.
-    const int probe = BindLoopback(SOCK_STREAM, FPort);
-    ::close(probe);
+    FPort = FreeLoopbackPort();
 
     if (::geteuid() == 0) {
         const passwd* dovecot = getpwnam("dovecot");
@@ -68,26 +60,8 @@ DovecotServer::DovecotServer(const std::vector<Mailbox>& Mailboxes, bool Apop) {
     }
     WriteConfiguration(Mailboxes, Apop);
 
-    FMaster = ::fork();
-    if (FMaster < 0) throw std::runtime_error("fork failed");
-    if (FMaster == 0) {
-        const std::string config = FRoot.File("dovecot.conf");
-        ::execl(kDovecot, kDovecot, "-F", "-c", config.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    FMaster.Start({kDovecot, "-F", "-c", FRoot.File("dovecot.conf")}, FRoot.File("dovecot.out"));
     WaitUntilListening();
-}
-
-DovecotServer::~DovecotServer() {
-    if (FMaster <= 0) return;
-    ::kill(FMaster, SIGTERM);
-    // The master takes its children down with it; give it a bounded time, then insist.
-    for (int i = 0; i < 200; ++i) {
-        if (::waitpid(FMaster, nullptr, WNOHANG) == FMaster) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ::kill(FMaster, SIGKILL);
-    ::waitpid(FMaster, nullptr, 0);
 }
 
 std::string DovecotServer::Address() const {
@@ -153,19 +127,8 @@ void DovecotServer::WriteConfiguration(const std::vector<Mailbox>& Mailboxes, bo
 void DovecotServer::WaitUntilListening() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
-        int status;
-        if (::waitpid(FMaster, &status, WNOHANG) == FMaster) {
-            FMaster = -1;
-            throw std::runtime_error("Dovecot exited at start:\n" + LogTail());
-        }
-        const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(FPort);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        const bool up = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-        ::close(fd);
-        if (up) return;
+        if (FMaster.Exited()) throw std::runtime_error("Dovecot exited at start:\n" + LogTail());
+        if (AcceptsConnections(FPort)) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     throw std::runtime_error("Dovecot did not start listening:\n" + LogTail());

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/childprocess.h"
 #include "tests/support/tempdir.h"
 
 namespace vex::test {
@@ -25,7 +26,6 @@ public:
 
     // Without Apop the server offers only USER/PASS and its greeting carries no time stamp.
     explicit DovecotServer(const std::vector<Mailbox>& Mailboxes, bool Apop = true);
-    ~DovecotServer();
     DovecotServer(const DovecotServer&) = delete;
     DovecotServer& operator=(const DovecotServer&) = delete;
 
@@ -43,7 +43,7 @@ private:
     uint16_t FPort = 0;
     uid_t FMailUid = 0;
     gid_t FMailGid = 0;
-    pid_t FMaster = -1;
+    ChildProcess FMaster;
 };
 
 }  // namespace vex::test

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <string>
 
+#include "tests/support/childprocess.h"
 #include "tests/support/tempdir.h"
 
 namespace vex::test {
@@ -14,7 +13,6 @@ namespace vex::test {
 class PythonHttpServer {
 public:
     PythonHttpServer();
-    ~PythonHttpServer();
     PythonHttpServer(const PythonHttpServer&) = delete;
     PythonHttpServer& operator=(const PythonHttpServer&) = delete;
 
@@ -28,7 +26,7 @@ private:
     TempDir FLog;
     TempDir FRoot;
     uint16_t FPort = 0;
-    pid_t FProcess = -1;
+    ChildProcess FProcess;
 };
 
 // Tinyproxy in the foreground on a free loopback port, taking clients from 127.0.0.1 only, with
@@ -39,7 +37,6 @@ class TinyProxyServer {
 public:
     // Tinyproxy's configuration takes letters, digits and "-._" in both names.
     explicit TinyProxyServer(const std::string& User = "", const std::string& Password = "");
-    ~TinyProxyServer();
     TinyProxyServer(const TinyProxyServer&) = delete;
     TinyProxyServer& operator=(const TinyProxyServer&) = delete;
 
@@ -49,7 +46,7 @@ public:
 private:
     TempDir FRoot;
     uint16_t FPort = 0;
-    pid_t FProcess = -1;
+    ChildProcess FProcess;
 };
 
 }  // namespace vex::test

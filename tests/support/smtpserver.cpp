@@ -1,18 +1,16 @@
 #include "tests/support/smtpserver.h"
 
 #include <arpa/inet.h>
-#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <stdexcept>
 #include <thread>
 
+#include "tests/support/childprocess.h"
 #include "tests/support/socketwait.h"
 
 namespace vex::test {
@@ -22,17 +20,6 @@ namespace {
 // Debian's interpreter, where the python3-aiosmtpd package installs; a python3 earlier on PATH
 // may be another installation without it.
 const char* const kPython = "/usr/bin/python3";
-
-void Stop(pid_t Process) {
-    if (Process <= 0) return;
-    ::kill(Process, SIGTERM);
-    for (int i = 0; i < 200; ++i) {
-        if (::waitpid(Process, nullptr, WNOHANG) == Process) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ::kill(Process, SIGKILL);
-    ::waitpid(Process, nullptr, 0);
-}
 
 // True once the server has sent the first bytes of its greeting: listening alone is not enough,
 // aiosmtpd binds before its handler is ready.
@@ -55,41 +42,20 @@ bool Greets(uint16_t Port) {
 
 }  // namespace
 
-AiosmtpdServer::AiosmtpdServer() {
-    // A port the kernel just handed out and released; the server binds it a moment later.
-    ::close(BindLoopback(SOCK_STREAM, FPort));
+AiosmtpdServer::AiosmtpdServer() : FPort(FreeLoopbackPort()) {
     const std::string log = FLog.File("aiosmtpd.log");
-    const std::string listen = "127.0.0.1:" + std::to_string(FPort);
-
-    FProcess = ::fork();
-    if (FProcess < 0) throw std::runtime_error("fork failed");
-    if (FProcess == 0) {
-        const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out >= 0) {
-            ::dup2(out, STDOUT_FILENO);
-            ::dup2(out, STDERR_FILENO);
-        }
-        ::execl(kPython, kPython, "-m", "aiosmtpd", "-n", "-c", "aiosmtpd.handlers.Sink", "-l",
-                listen.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-
+    FProcess.Start({kPython, "-m", "aiosmtpd", "-n", "-c", "aiosmtpd.handlers.Sink", "-l",
+                    "127.0.0.1:" + std::to_string(FPort)},
+                   log);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < deadline) {
-        if (::waitpid(FProcess, nullptr, WNOHANG) == FProcess) {
-            FProcess = -1;
+        if (FProcess.Exited())
             throw std::runtime_error("aiosmtpd exited at start:\n" + ReadWholeFile(log));
-        }
         if (Greets(FPort)) return;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    Stop(FProcess);
-    FProcess = -1;
+    FProcess.Stop();
     throw std::runtime_error("aiosmtpd did not start answering:\n" + ReadWholeFile(log));
-}
-
-AiosmtpdServer::~AiosmtpdServer() {
-    Stop(FProcess);
 }
 
 std::string AiosmtpdServer::Address() const {

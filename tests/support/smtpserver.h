@@ -1,10 +1,9 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <string>
 
+#include "tests/support/childprocess.h"
 #include "tests/support/tempdir.h"
 
 namespace vex::test {
@@ -14,7 +13,6 @@ namespace vex::test {
 class AiosmtpdServer {
 public:
     AiosmtpdServer();
-    ~AiosmtpdServer();
     AiosmtpdServer(const AiosmtpdServer&) = delete;
     AiosmtpdServer& operator=(const AiosmtpdServer&) = delete;
 
@@ -24,7 +22,7 @@ public:
 private:
     TempDir FLog;
     uint16_t FPort = 0;
-    pid_t FProcess = -1;
+    ChildProcess FProcess;
 };
 
 }  // namespace vex::test
