@@ -60,6 +60,11 @@ void TmsMailAddress::Assign(const TPersistent* Source) {
     TPersistent::Assign(Source);
 }
 
+void TmsMailAddress::Clear() {
+    Name.clear();
+    Address.clear();
+}
+
 void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress) {
     std::string address;
     std::string name;

@@ -16,6 +16,7 @@ class TmsMailAddress : public TPersistent {
 
 public:
     void Assign(const TPersistent* Source) override;
+    void Clear();
 
     std::string Name;
     std::string Address;

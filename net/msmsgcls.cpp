@@ -1,0 +1,324 @@
+#include "net/msmsgcls.h"
+
+#include <string_view>
+#include <utility>
+
+#include "net/headerwords.h"
+#include "platform/core/resources.h"
+#include "platform/core/stringutils.h"
+
+namespace vex {
+
+namespace {
+
+constexpr std::size_t MaxShortString = 255;
+
+std::string Cut(std::string_view S) {
+    return std::string(S.substr(0, MaxShortString));
+}
+
+// The last component of a path written with either separator; "." and ".." name folders, not
+// files, so they leave nothing.
+std::string NameOnly(const std::string& FileName) {
+    std::size_t slash = FileName.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? FileName : FileName.substr(slash + 1);
+    if (name == "." || name == "..") name.clear();
+    return name;
+}
+
+TAttEncoding EncodingForType(const std::string& MimeType) {
+    std::string type = UpperCase(MimeType);
+    if (type == "TEXT/PLAIN" || type == "TEXT/RTF" || type == "TEXT/HTML") return aeQuotedPrintable;
+    if (type == "MESSAGE/RFC822") return aeNone;
+    return aeBase64;
+}
+
+[[noreturn]] void RaiseMessageError(int32_t Ident) {
+    throw EMessageError(LoadStr(Ident));
+}
+
+// A header address as well as it can be read: one that opens "<" and never closes it loses
+// nothing but the bracket, rather than the whole message failing to load.
+void ReadAddress(const std::string& Text, TmsMailAddress& Address) {
+    try {
+        ParseAddress(Text, Address);
+    } catch (const EMailAddressError&) {
+        std::size_t open = Text.rfind('<');
+        Address.Address = Cut(Trim(std::string_view(Text).substr(open + 1)));
+        Address.Name = Cut(Unquote(Text.substr(0, open)));
+    }
+}
+
+void AppendAddresses(const TmsHeaders& Headers, const std::string& Field, TmsAddressList& List) {
+    TStringList values;
+    Headers.GetFieldValues(Field, values);
+    for (int32_t i = 0; i < values.Count(); ++i) {
+        auto address = std::make_unique<TmsMailAddress>();
+        ReadAddress(values[i], *address);
+        List.Add(std::move(address));
+    }
+}
+
+bool HasAddress(const TmsAddressList& List) {
+    for (int32_t i = 0; i < List.Count(); ++i)
+        if (!List.Items(i)->Address.empty()) return true;
+    return false;
+}
+
+template <class T>
+T* ItemAt(const std::vector<std::unique_ptr<T>>& Items, int32_t Index) {
+    if (Index < 0 || Index >= static_cast<int32_t>(Items.size()))
+        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    return Items[static_cast<std::size_t>(Index)].get();
+}
+
+}  // namespace
+
+// --- TmsAddressList ---
+
+TmsMailAddress* TmsAddressList::Items(int32_t Index) const {
+    return ItemAt(FItems, Index);
+}
+
+int32_t TmsAddressList::Add(std::unique_ptr<TmsMailAddress> Item) {
+    FItems.push_back(std::move(Item));
+    return Count() - 1;
+}
+
+void TmsAddressList::Assign(const TPersistent* Source) {
+    const auto* source = dynamic_cast<const TmsAddressList*>(Source);
+    if (!source) return TPersistent::Assign(Source);
+    if (source == this) return;
+    Clear();
+    for (const auto& item : source->FItems) {
+        auto copy = std::make_unique<TmsMailAddress>();
+        copy->Assign(item.get());
+        Add(std::move(copy));
+    }
+}
+
+// --- TmsAttItem ---
+
+void TmsAttItem::SetFileName(const std::string& Value) {
+    FFileName = Cut(NameOnly(Value));
+    if (FFileName.empty()) return;
+    std::string type;
+    GetMimeType(FFileName, type);
+    SetContentType(type);
+    TransferEncoding = EncodingForType(FContentType);
+}
+
+void TmsAttItem::SetContentType(const std::string& Value) {
+    FContentType = Cut(Value);
+}
+
+void TmsAttItem::Assign(const TPersistent* Source) {
+    const auto* source = dynamic_cast<const TmsAttItem*>(Source);
+    if (!source) return TPersistent::Assign(Source);
+    if (source == this) return;
+    Stream.Clear();
+    source->Stream.SaveToStream(Stream);
+    Stream.SetPosition(0);
+    FContentType = source->FContentType;
+    TransferEncoding = source->TransferEncoding;
+    FFileName = source->FFileName;
+}
+
+// --- TmsAttList ---
+
+TmsAttItem* TmsAttList::Items(int32_t Index) const {
+    return ItemAt(FItems, Index);
+}
+
+int32_t TmsAttList::Add(std::unique_ptr<TmsAttItem> Item) {
+    FItems.push_back(std::move(Item));
+    return Count() - 1;
+}
+
+void TmsAttList::Assign(const TPersistent* Source) {
+    const auto* source = dynamic_cast<const TmsAttList*>(Source);
+    if (!source) return TPersistent::Assign(Source);
+    if (source == this) return;
+    Clear();
+    for (const auto& item : source->FItems) {
+        auto copy = std::make_unique<TmsAttItem>();
+        copy->Assign(item.get());
+        Add(std::move(copy));
+    }
+}
+
+// --- TmsCustomMessage ---
+
+TmsCustomMessage::TmsCustomMessage(TComponent* AOwner)
+    : TComponent(AOwner),
+      FSender(std::make_unique<TmsMailAddress>()),
+      FHeaders(std::make_unique<TmsHeaders>()),
+      FBody(std::make_unique<TStringList>()),
+      FAttachments(std::make_unique<TmsAttList>()) {}
+
+TmsCustomMessage::~TmsCustomMessage() = default;
+
+void TmsCustomMessage::SetAttachments(const TmsAttList& Value) {
+    FAttachments->Assign(&Value);
+    FContentType = FAttachments->Count() == 0 ? "text/plain" : "multipart/mixed";
+}
+
+std::string TmsCustomMessage::ContentType() const {
+    if (FEncoding == meUU) {
+        FContentType.clear();
+        return FContentType;
+    }
+    const int32_t count = FAttachments->Count();
+    const bool noBody = FBody->Count() == 0;
+    bool allAlternative = count > 0;
+    for (int32_t i = 0; i < count && allAlternative; ++i)
+        allAlternative = LowerCase(FAttachments->Items(i)->FileName()).starts_with("_alt.");
+
+    std::string single = count == 1 ? LowerCase(FAttachments->Items(0)->FileName()) : "";
+    if (allAlternative)
+        FContentType = "multipart/alternative";
+    else if (noBody && single == "_rtfbody.rtf")
+        FContentType = "text/rtf";
+    else if (noBody && single == "_htmbody.htm")
+        FContentType = "text/html";
+    else if (noBody && count == 1)
+        FContentType = FAttachments->Items(0)->ContentType();
+    else if (count > 0)
+        FContentType = "multipart/mixed";
+    else if (FContentType.empty() || noBody)
+        FContentType = "text/plain";
+    return FContentType;
+}
+
+void TmsCustomMessage::SetContentType(const std::string& Value) {
+    FContentType = Cut(LowerCase(Value));
+}
+
+void TmsCustomMessage::SetSubject(const std::string& Value) {
+    FSubject = Cut(Value);
+}
+
+void TmsCustomMessage::CheckAddresses() {
+    if (FSender->Address.empty()) RaiseMessageError(sSenderRequired);
+}
+
+void TmsCustomMessage::Clear() {
+    FBody->Clear();
+    FAttachments->Clear();
+    FSender->Clear();
+    FHeaders->Clear();
+    FSubject.clear();
+    FEncoding = meMIME;
+    FCharSet = csUSASCII;
+    FContentType.clear();
+}
+
+void TmsCustomMessage::Assign(const TPersistent* Source) {
+    const auto* source = dynamic_cast<const TmsCustomMessage*>(Source);
+    if (!source) return TComponent::Assign(Source);
+    if (source == this) return;
+    FSender->Assign(source->FSender.get());
+    FSubject = source->FSubject;
+    FEncoding = source->FEncoding;
+    FCharSet = source->FCharSet;
+    FHeaders->Assign(source->FHeaders.get());
+    FBody->Assign(source->FBody.get());
+    FAttachments->Assign(source->FAttachments.get());
+    FContentType = source->ContentType();
+    SetTag(source->Tag());
+}
+
+void TmsCustomMessage::Loaded() {
+    TComponent::Loaded();
+    for (int32_t i = 0; i < FAttachments->Count(); ++i) {
+        TmsAttItem& item = *FAttachments->Items(i);
+        item.Stream.LoadFromFile(item.FileName());
+    }
+}
+
+// --- TmsMessage ---
+
+TmsMessage::TmsMessage(TComponent* AOwner)
+    : TmsCustomMessage(AOwner),
+      FRecipients(std::make_unique<TmsAddressList>()),
+      FCC(std::make_unique<TmsAddressList>()),
+      FBCC(std::make_unique<TmsAddressList>()) {}
+
+TmsMessage::~TmsMessage() = default;
+
+void TmsMessage::CheckAddresses() {
+    TmsCustomMessage::CheckAddresses();
+    if (!HasAddress(*FRecipients) && !HasAddress(*FCC) && !HasAddress(*FBCC))
+        RaiseMessageError(sRecipientRequired);
+}
+
+void TmsMessage::Clear() {
+    TmsCustomMessage::Clear();
+    FCC->Clear();
+    FBCC->Clear();
+    FRecipients->Clear();
+}
+
+void TmsMessage::MapHeaders(const TmsHeaders& AHeaders) {
+    std::string value;
+    AHeaders.GetFieldValue("FROM", value);
+    ReadAddress(value, Sender());
+    AppendAddresses(AHeaders, "TO", *FRecipients);
+    AppendAddresses(AHeaders, "CC", *FCC);
+    AppendAddresses(AHeaders, "BCC", *FBCC);
+
+    AHeaders.GetFieldValue("Subject", value);
+    if (!value.empty()) SetSubject(value);
+
+    AHeaders.GetFieldValue("X-Priority", value);
+    FPriority = value == "1" ? ptHigh : value == "5" ? ptLow : ptNormal;
+
+    AHeaders.GetFieldValue("Return-receipt-to", value);
+    if (!value.empty()) FReturnReceipt = true;
+
+    SetHeaders(AHeaders);
+}
+
+void TmsMessage::Assign(const TPersistent* Source) {
+    if (const auto* source = dynamic_cast<const TmsMessage*>(Source); source && source != this) {
+        FRecipients->Assign(source->FRecipients.get());
+        FCC->Assign(source->FCC.get());
+        FBCC->Assign(source->FBCC.get());
+        FPriority = source->FPriority;
+        FReturnReceipt = source->FReturnReceipt;
+    }
+    TmsCustomMessage::Assign(Source);
+}
+
+// --- TmsArticle ---
+
+void TmsArticle::CheckAddresses() {
+    TmsCustomMessage::CheckAddresses();
+    if (FNewsGroups.empty()) RaiseMessageError(sNewsgroupRequired);
+    if (Subject().empty()) RaiseMessageError(sSubjectRequired);
+}
+
+void TmsArticle::Clear() {
+    FNewsGroups.clear();
+    TmsCustomMessage::Clear();
+}
+
+void TmsArticle::MapHeaders(const TmsHeaders& AHeaders) {
+    std::string value;
+    AHeaders.GetFieldValue("FROM", value);
+    ReadAddress(value, Sender());
+    AHeaders.GetFieldValue("PATH", Path);
+    AHeaders.GetFieldValue("NEWSGROUPS", FNewsGroups);
+    AHeaders.GetFieldValue("MESSAGE-ID", MessageID);
+    AHeaders.GetFieldValue("Subject", value);
+    if (!value.empty()) SetSubject(value);
+    SetHeaders(AHeaders);
+}
+
+void TmsArticle::Assign(const TPersistent* Source) {
+    if (const auto* source = dynamic_cast<const TmsArticle*>(Source))
+        FNewsGroups = source->FNewsGroups;
+    TmsCustomMessage::Assign(Source);
+}
+
+}  // namespace vex

@@ -1,0 +1,226 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/mailaddress.h"
+#include "net/msheaders.h"
+#include "platform/core/component.h"
+#include "platform/core/exceptions.h"
+#include "platform/core/stream.h"
+#include "platform/core/stringlist.h"
+
+namespace vex {
+
+enum TMsgEncoding : uint8_t { meMIME, meUU };
+enum TCharSet : uint8_t { csUSASCII, csISO8859, csISO2022jp };
+enum TPriority : uint8_t { ptLow, ptNormal, ptHigh };
+enum TAttEncoding : uint8_t { aeNone = 0, aeBase64 = 1, aeQuotedPrintable = 2 };
+
+// Raised with the resource text of what a message lacks for sending.
+VEX_EXCEPTION(EMessageError, Exception);
+
+inline constexpr int32_t sSenderRequired = 57100;
+inline constexpr int32_t sRecipientRequired = 57101;
+inline constexpr int32_t sNewsgroupRequired = 57115;
+inline constexpr int32_t sSubjectRequired = 57116;
+
+// The addresses of one header field (To, CC, BCC); the list owns its items. Indexes count from
+// 0; one out of range raises EListError.
+class TmsAddressList : public TPersistent {
+    VEX_CLASS(TmsAddressList, TPersistent)
+
+public:
+    int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
+    TmsMailAddress* Items(int32_t Index) const;
+    // Takes ownership of Item; returns its index.
+    int32_t Add(std::unique_ptr<TmsMailAddress> Item);
+    void Clear() { FItems.clear(); }
+    // From another address list: its items copied, never shared.
+    void Assign(const TPersistent* Source) override;
+
+private:
+    std::vector<std::unique_ptr<TmsMailAddress>> FItems;
+};
+
+// One attached file: its decoded bytes, its name and how it travels.
+class TmsAttItem : public TPersistent {
+    VEX_CLASS(TmsAttItem, TPersistent)
+
+public:
+    TMemoryStream Stream;
+
+    const std::string& FileName() const { return FFileName; }
+    // Keeps the last component of the name only, so a name taken from a message can never
+    // reach outside the folder it is saved in ("..", "." and folder parts are dropped), cut to
+    // 255 characters. A name that is left non-empty also sets ContentType from its extension
+    // and TransferEncoding from that type.
+    void SetFileName(const std::string& Value);
+
+    const std::string& ContentType() const { return FContentType; }
+    void SetContentType(const std::string& Value);
+
+    TAttEncoding TransferEncoding = aeNone;
+
+    // From another item: its bytes, file name (as it stands), content type and encoding.
+    void Assign(const TPersistent* Source) override;
+
+private:
+    std::string FFileName;
+    std::string FContentType;
+};
+
+// The attachments of a message; the list owns its items, as TmsAddressList does.
+class TmsAttList : public TPersistent {
+    VEX_CLASS(TmsAttList, TPersistent)
+
+public:
+    int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
+    TmsAttItem* Items(int32_t Index) const;
+    int32_t Add(std::unique_ptr<TmsAttItem> Item);
+    void Clear() { FItems.clear(); }
+    // From another attachment list: deep copies of its items, bytes included.
+    void Assign(const TPersistent* Source) override;
+
+private:
+    std::vector<std::unique_ptr<TmsAttItem>> FItems;
+};
+
+// What a mail message and a news article share. The content type is derived from the body and
+// the attachments each time it is read; what was set is kept only where they leave it open.
+class TmsCustomMessage : public TComponent {
+    VEX_CLASS(TmsCustomMessage, TComponent)
+
+public:
+    explicit TmsCustomMessage(TComponent* AOwner);
+    ~TmsCustomMessage() override;
+
+    TmsAttList& Attachments() { return *FAttachments; }
+    const TmsAttList& Attachments() const { return *FAttachments; }
+    // Copies the items of Value, bytes included: the message never shares items with another
+    // list, so each frees only its own.
+    void SetAttachments(const TmsAttList& Value);
+
+    std::string ContentType() const;
+    // Stored in lower case, cut to 255 characters.
+    void SetContentType(const std::string& Value);
+
+    TMsgEncoding Encoding() const { return FEncoding; }
+    void SetEncoding(TMsgEncoding Value) { FEncoding = Value; }
+
+    TmsMailAddress& Sender() { return *FSender; }
+    const TmsMailAddress& Sender() const { return *FSender; }
+    void SetSender(const TmsMailAddress& Value) { FSender->Assign(&Value); }
+
+    const std::string& Subject() const { return FSubject; }
+    // Cut to 255 characters.
+    void SetSubject(const std::string& Value);
+
+    TCharSet CharSet() const { return FCharSet; }
+    void SetCharSet(TCharSet Value) { FCharSet = Value; }
+
+    TmsHeaders& Headers() { return *FHeaders; }
+    const TmsHeaders& Headers() const { return *FHeaders; }
+    void SetHeaders(const TStrings& Value) { FHeaders->Assign(&Value); }
+
+    TStrings& Body() { return *FBody; }
+    const TStrings& Body() const { return *FBody; }
+    void SetBody(const TStrings& Value) { FBody->Assign(&Value); }
+
+    // Raises EMessageError when the message lacks an address that sending needs.
+    virtual void CheckAddresses();
+    virtual void Clear();
+    // Takes the message's header block onto its properties.
+    virtual void MapHeaders(const TmsHeaders& AHeaders) = 0;
+
+    // From another message: deep copies of everything, the tag included; the copy reads the
+    // source's content type as the source derives it.
+    void Assign(const TPersistent* Source) override;
+
+protected:
+    // Once a form built in code has set the attachments' names, their bytes come from those
+    // files (relative to the current folder, since names carry no folder).
+    void Loaded() override;
+
+private:
+    std::unique_ptr<TmsMailAddress> FSender;
+    std::string FSubject;
+    TMsgEncoding FEncoding = meMIME;
+    TCharSet FCharSet = csUSASCII;
+    std::unique_ptr<TmsHeaders> FHeaders;
+    std::unique_ptr<TStringList> FBody;
+    std::unique_ptr<TmsAttList> FAttachments;
+    // The getter refreshes it from the parts it derives the type from.
+    mutable std::string FContentType = "text/plain";
+};
+
+// A mail message with its recipients and delivery options.
+class TmsMessage : public TmsCustomMessage {
+    VEX_CLASS(TmsMessage, TmsCustomMessage)
+
+public:
+    explicit TmsMessage(TComponent* AOwner);
+    ~TmsMessage() override;
+
+    TmsAddressList& Recipients() { return *FRecipients; }
+    const TmsAddressList& Recipients() const { return *FRecipients; }
+    void SetRecipients(const TmsAddressList& Value) { FRecipients->Assign(&Value); }
+
+    bool ReturnReceipt() const { return FReturnReceipt; }
+    void SetReturnReceipt(bool Value) { FReturnReceipt = Value; }
+
+    TPriority Priority() const { return FPriority; }
+    void SetPriority(TPriority Value) { FPriority = Value; }
+
+    TmsAddressList& CC() { return *FCC; }
+    const TmsAddressList& CC() const { return *FCC; }
+    void SetCC(const TmsAddressList& Value) { FCC->Assign(&Value); }
+
+    TmsAddressList& BCC() { return *FBCC; }
+    const TmsAddressList& BCC() const { return *FBCC; }
+    void SetBCC(const TmsAddressList& Value) { FBCC->Assign(&Value); }
+
+    // Needs a sender and at least one non-empty address among Recipients, CC and BCC.
+    void CheckAddresses() override;
+    // Priority and ReturnReceipt are settings of the sender, not contents: they stay.
+    void Clear() override;
+    // Appends the To, CC and BCC addresses to their lists; a From that opens "<" without
+    // closing it is taken as well as it can be rather than failing the whole message.
+    void MapHeaders(const TmsHeaders& AHeaders) override;
+    void Assign(const TPersistent* Source) override;
+
+private:
+    std::unique_ptr<TmsAddressList> FRecipients;
+    std::unique_ptr<TmsAddressList> FCC;
+    std::unique_ptr<TmsAddressList> FBCC;
+    bool FReturnReceipt = false;
+    TPriority FPriority = ptNormal;
+};
+
+// A news article: posted to newsgroups rather than sent to recipients.
+class TmsArticle : public TmsCustomMessage {
+    VEX_CLASS(TmsArticle, TmsCustomMessage)
+
+public:
+    using TmsCustomMessage::TmsCustomMessage;
+
+    const std::string& NewsGroups() const { return FNewsGroups; }
+    void SetNewsGroups(const std::string& Value) { FNewsGroups = Value; }
+
+    std::string MessageID;
+    std::string Path;
+
+    // Needs a sender, newsgroups and a subject.
+    void CheckAddresses() override;
+    // Path and MessageID stay.
+    void Clear() override;
+    void MapHeaders(const TmsHeaders& AHeaders) override;
+    void Assign(const TPersistent* Source) override;
+
+private:
+    std::string FNewsGroups;
+};
+
+}  // namespace vex
