@@ -444,7 +444,8 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
 
     for (int32_t i = 0; i < count; ++i) {
         if (i > 0) {
-            WriteLine("");
+            // The empty line after the previous part's data is the line break that belongs to
+            // this delimiter; a second one would be read as data of that part.
             WriteLine("--" + boundary);
             htmlFirst = false;
             rtfFirst = false;
@@ -466,7 +467,7 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
             WriteLine("--" + boundary + "--");
             altOpen = false;
             boundary = outer;
-            if (last) WriteLine("");
+            WriteLine("");
         }
         if (last) WriteLine("--" + boundary + "--");
     }
