@@ -191,13 +191,6 @@ TEST(MessageEncoderHeaders, ReplaceTheCallersCopiesOfGeneratedFieldsWithoutChang
     EXPECT_EQ(message.Headers().Text(), before);
 }
 
-TEST(MessageEncoderHeaders, LeaveOutMimeLinesForUuencodedMessages) {
-    TmsMessage message(nullptr);
-    SetSender(message, "Ann", "ann@example.test");
-    message.SetEncoding(meUU);
-    EXPECT_EQ(HeaderBlock(message), std::vector<std::string>{"From:     Ann <ann@example.test>"});
-}
-
 TEST(ArticleEncoderHeaders, NameTheNewsgroupsAndPadTheSubject) {
     TmsArticle article(nullptr);
     SetSender(article, "J. Smith", "js@example.test");

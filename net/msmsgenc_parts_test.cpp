@@ -294,32 +294,6 @@ TEST(MessageEncoderMultipart, NestsTheAlternativeRenderingsOfTheBody) {
               expected);
 }
 
-TEST(MessageEncoderMultipart, WritesAlternativesWithoutFileNames) {
-    TmsMessage message(nullptr);
-    Attach(message, "_alt.0", "plain", "text/plain", aeNone);
-    Attach(message, "_alt.1", "<b>rich</b>", "text/html", aeNone);
-    const std::vector<std::string> lines = AfterHeaders(message, "4");
-    const std::vector<std::string> expected = {
-        "",
-        "This is a multipart message in MIME format",
-        "",
-        "--44444444",
-        "Content-Type: text/plain",
-        "Content-Transfer-Encoding: 7bit",
-        "",
-        "plain",
-        "",
-        "--44444444",
-        "Content-Type: text/html",
-        "Content-Transfer-Encoding: 7bit",
-        "",
-        "<b>rich</b>",
-        "",
-        "--44444444--",
-    };
-    EXPECT_EQ(lines, expected);
-}
-
 TEST(MessageEncoderMultipart, ClosesAHandSetMultipartThatHasOnlyABody) {
     TmsMessage message(nullptr);
     message.Body().Add("Hi");
