@@ -1,0 +1,175 @@
+#include <memory>
+
+#include "net/componentexceptions.h"
+#include "net/headerwords.h"
+#include "net/linestream.h"
+#include "net/msmimedata.h"
+#include "net/msmsg.h"
+#include "platform/core/resources.h"
+#include "platform/core/stringutils.h"
+#include "platform/win/application.h"
+
+namespace vex {
+
+namespace {
+
+std::string FieldValue(const TmsHeaders& Headers, const std::string& Name) {
+    std::string value;
+    Headers.GetFieldValue(Name, value);
+    return value;
+}
+
+std::string Parameter(const std::string& Name, const std::string& Value) {
+    std::string result;
+    GetParameter(Name, Value, result);
+    return result;
+}
+
+}  // namespace
+
+bool TmsCustomDecoder::IsClosingBoundary(const std::string& Line) const {
+    return Line.size() == FBoundary.size() + 2 && Line.starts_with(FBoundary) &&
+           Line.ends_with("--");
+}
+
+// The line stream only says it is done once a read has failed; a part must not be invented
+// from the nothing after a final boundary line.
+bool TmsCustomDecoder::AtEndOfData() const {
+    return FSource->Position() >= FSource->Size();
+}
+
+void TmsCustomDecoder::SkipToBoundary(bool Exact, int32_t MissingIdent, std::string& Line) {
+    while (ReadLine(Line))
+        if (Exact ? Line == FBoundary : Line.starts_with(FBoundary)) return;
+    throw EMessageParserError(LoadStr(MissingIdent));
+}
+
+// The preamble before the first boundary is dropped.
+void TmsCustomDecoder::DecodeMultipart() {
+    FBoundary = "--" + Parameter("Boundary", FieldValue(*FHeaders, "Content-Type"));
+    std::string line;
+    SkipToBoundary(true, sBoundaryMissing, line);
+    const TAfterFirstPart after = DecodeFirstPart();
+    if (after != TAfterFirstPart::NoMoreParts)
+        DecodeParts(after == TAfterFirstPart::PartIsAttachment);
+}
+
+// A text-like first part becomes Body.
+TmsCustomDecoder::TAfterFirstPart TmsCustomDecoder::DecodeFirstPart() {
+    ReadHeaders(*FPartHeaders);
+    std::string contentType = FieldValue(*FPartHeaders, "Content-Type");
+    if (LowerCase(Parameter("CharSet", contentType)) == "iso-2022-jp")
+        Message->SetCharSet(csISO2022jp);
+
+    std::string line;
+    if (LowerCase(contentType).find("multipart/alternative") != std::string::npos) {
+        FNestedAlternative = true;
+        FOuterBoundary = FBoundary;
+        FBoundary = "--" + Parameter("boundary", contentType);
+        SkipToBoundary(true, sBoundaryMissing, line);
+        ReadHeaders(*FPartHeaders);
+        contentType = FieldValue(*FPartHeaders, "Content-Type");
+    }
+
+    const std::string transfer = LowerCase(FieldValue(*FPartHeaders, "Content-Transfer-Encoding"));
+    const bool base64 = transfer == "base64";
+    // Base64 is taken as text only for Japanese mail, whose text travels that way.
+    if (base64 && Message->CharSet() != csISO2022jp) return TAfterFirstPart::PartIsAttachment;
+
+    TStrings& body = Message->Body();
+    body.Clear();
+    const bool quoted = transfer == "quoted-printable";
+    if (quoted) Message->SetCharSet(csISO8859);
+
+    bool ended = false;  // by a boundary line rather than by the end of the data
+    if (!base64) {
+        while (!ended && ReadLine(line)) {
+            ended = line == FBoundary || IsClosingBoundary(line);
+            if (!ended) body.Add(line);
+        }
+        if (body.Count() == 0) body.Add("");
+        if (quoted) DecodeQuotedBody(body);
+    } else {
+        TMemoryStream text;
+        TPartDataWriter writer(text, {aeBase64, false});
+        while (!ended && ReadLine(line)) {
+            ended = line.starts_with(FBoundary);
+            if (!ended) writer.Add(line);
+        }
+        writer.Finish();
+        text.SetPosition(0);
+        body.LoadFromStream(text);
+    }
+
+    if (!ended) throw EMessageParserError(LoadStr(sBoundaryMissing));
+    if (!IsClosingBoundary(line)) return TAfterFirstPart::PartsFollow;
+    // An alternative of one part closes, but the enclosing multipart may still carry files.
+    if (FNestedAlternative)
+        return LeaveNestedAlternative() ? TAfterFirstPart::PartsFollow
+                                        : TAfterFirstPart::NoMoreParts;
+    // The multipart held only this part: the epilogue is not read.
+    Message->SetContentType(FirstToken(contentType));
+    return TAfterFirstPart::NoMoreParts;
+}
+
+bool TmsCustomDecoder::LeaveNestedAlternative() {
+    FNestedAlternative = false;
+    FBoundary = FOuterBoundary;
+    std::string line;
+    SkipToBoundary(false, sClosingBoundaryMissing, line);
+    return !IsClosingBoundary(line);
+}
+
+// Every part after the first becomes an attachment. A missing closing delimiter is forgiven:
+// the last part runs to the end of the data.
+void TmsCustomDecoder::DecodeParts(bool FirstHeadersRead) {
+    bool headersRead = FirstHeadersRead;
+    bool done = false;
+    while (!done && !AtEndOfData()) {
+        Application().ProcessMessages();
+        if (!headersRead) ReadHeaders(*FPartHeaders);
+        headersRead = false;
+
+        auto attachment = std::make_unique<TmsAttItem>();
+        std::string contentType = FieldValue(*FPartHeaders, "Content-type");
+        if (contentType.empty()) contentType = "text/plain";
+        const TPartEncoding encoding =
+            PartEncodingOf(FieldValue(*FPartHeaders, "Content-Transfer-Encoding"));
+        attachment->SetContentType(FirstToken(contentType));
+        // A name's extension says more about the content than a generic type does.
+        attachment->SetFileName(Parameter("name", contentType));
+        if (attachment->FileName().empty()) {
+            attachment->SetFileName(
+                Parameter("filename", FieldValue(*FPartHeaders, "Content-Disposition")));
+        }
+        if (attachment->FileName().empty()) {
+            const std::string type = attachment->ContentType();
+            attachment->SetFileName(FNestedAlternative || FAlternative ? AlternativeName()
+                                                                       : AttachmentName());
+            attachment->SetContentType(type);
+        }
+        attachment->TransferEncoding = encoding.Encoding;
+
+        try {
+            TPartDataWriter writer(attachment->Stream, encoding);
+            std::string line;
+            bool ended = false;
+            while (!ended && ReadLine(line)) {
+                ended = line.starts_with(FBoundary);
+                if (!ended) writer.Add(line);
+            }
+            writer.Finish();
+            attachment->Stream.SetPosition(0);
+            Message->Attachments().Add(std::move(attachment));
+
+            done = !ended || IsClosingBoundary(line);
+            if (done && FNestedAlternative) done = !LeaveNestedAlternative();
+        } catch (const EMessageParserError&) {
+            throw;
+        } catch (const Exception&) {
+            throw EMessageParserError(LoadStr(sErrorDecodingAttachment));
+        }
+    }
+}
+
+}  // namespace vex

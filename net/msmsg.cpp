@@ -1,0 +1,274 @@
+#include "net/msmsg.h"
+
+#include <limits>
+
+#include "net/componentexceptions.h"
+#include "net/headerwords.h"
+#include "net/linestream.h"
+#include "net/msmimedata.h"
+#include "net/uuencode.h"
+#include "platform/core/resources.h"
+#include "platform/core/stringutils.h"
+
+namespace vex {
+
+namespace {
+
+bool Contains(const std::string& Text, std::string_view Part) {
+    return Text.find(Part) != std::string::npos;
+}
+
+std::string FieldValue(const TmsHeaders& Headers, const std::string& Name) {
+    std::string value;
+    Headers.GetFieldValue(Name, value);
+    return value;
+}
+
+std::string Parameter(const std::string& Name, const std::string& Value) {
+    std::string result;
+    GetParameter(Name, Value, result);
+    return result;
+}
+
+}  // namespace
+
+TmsCustomDecoder::TmsCustomDecoder(TStream& Source)
+    : FSource(std::make_unique<TLineStream>()),
+      FHeaders(std::make_unique<TmsHeaders>()),
+      FPartHeaders(std::make_unique<TmsHeaders>()) {
+    FSource->LoadFromStream(Source);
+    FSource->Reset();
+}
+
+TmsCustomDecoder::~TmsCustomDecoder() = default;
+
+bool TmsCustomDecoder::ReadLine(std::string& Line) {
+    return FSource->ReadLine(Line);
+}
+
+void TmsCustomDecoder::ReadHeaders(TmsHeaders& List) {
+    List.Clear();
+    std::string line;
+    while (ReadLine(line) && !line.empty())
+        List.Add(line);
+}
+
+void TmsCustomDecoder::Decode() {
+    if (!Message) throw EInvalidOperation("The decoder has no message to fill");
+    ReadHeaders(*FHeaders);
+    DoHeaders();
+    try {
+        if (Contains(FieldValue(*FHeaders, "MIME-VERSION"), "1.0"))
+            DecodeMIME();
+        else
+            DecodePlain();
+    } catch (const EMessageParserError& E) {
+        HandleParseError(E.Message());
+    }
+    DropFinalDot();
+}
+
+void TmsCustomDecoder::HandleParseError(const std::string& Text) {
+    TStrings& body = Message->Body();
+    body.Add("The following error has been occured while processing the message:");
+    body.Add(Text);
+    body.Add("The original message will be stored as an attachment");
+
+    auto original = std::make_unique<TmsAttItem>();
+    original->SetFileName("original.eml");
+    original->SetContentType("message/rfc822");
+    original->TransferEncoding = aeNone;
+    FSource->SaveToStream(original->Stream);
+    original->Stream.SetPosition(0);
+    Message->Attachments().Add(std::move(original));
+}
+
+// The end mark of a POP3 download.
+void TmsCustomDecoder::DropFinalDot() {
+    TStrings& body = Message->Body();
+    if (body.Count() > 0 && body[body.Count() - 1] == ".") body.Delete(body.Count() - 1);
+}
+
+std::string TmsCustomDecoder::AttachmentName() const {
+    return "att." + IntToStr(Message->Attachments().Count());
+}
+
+std::string TmsCustomDecoder::AlternativeName() const {
+    return "_alt." + IntToStr(Message->Attachments().Count());
+}
+
+void TmsCustomDecoder::DecodePlain() {
+    std::string line;
+    while (ReadLine(line)) {
+        if (IsUUBegin(line)) {
+            Message->SetEncoding(meUU);
+            DecodeUUBlocks(line);
+            return;
+        }
+        Message->Body().Add(line);
+    }
+}
+
+// Text between and after the blocks is dropped.
+void TmsCustomDecoder::DecodeUUBlocks(std::string BeginLine) {
+    constexpr int32_t unlimited = std::numeric_limits<int32_t>::max();
+    std::string line;
+    for (;;) {
+        auto attachment = std::make_unique<TmsAttItem>();
+        try {
+            std::string name;
+            UUFileName(BeginLine, name);
+            attachment->SetFileName(name);
+            if (attachment->FileName().empty()) attachment->SetFileName(AttachmentName());
+            std::string bytes;
+            while (ReadLine(line) && line != "`" && !SameText(line, "END")) {
+                if (line.empty()) continue;
+                UUDecodeLine(line, bytes, unlimited);
+                if (!bytes.empty())
+                    attachment->Stream.WriteBuffer(bytes.data(),
+                                                   static_cast<int32_t>(bytes.size()));
+            }
+        } catch (const Exception&) {
+            throw EMessageParserError(LoadStr(sErrorDecodingAttachment));
+        }
+        attachment->Stream.SetPosition(0);
+        Message->Attachments().Add(std::move(attachment));
+
+        bool another = false;
+        while (!another && ReadLine(line))
+            another = IsUUBegin(line);
+        if (!another) return;
+        BeginLine = line;
+    }
+}
+
+void TmsCustomDecoder::DecodeMIME() {
+    // This mailer labels plain text as multipart; only the decoder's copy loses the field.
+    if (FieldValue(*FHeaders, "X-Mailer") == "V Mailsystem R #0001")
+        FHeaders->DeleteField("Content-Type");
+
+    const std::string contentType = FieldValue(*FHeaders, "Content-type");
+    const std::string type = LowerCase(contentType);
+    if (Contains(type, "multipart/alternative")) {
+        FAlternative = true;
+        DecodeMultipart();
+    } else if (Contains(type, "multipart")) {
+        DecodeMultipart();
+    } else if (!type.empty() && !Contains(type, "text/")) {
+        DecodeSinglePart();
+    } else {
+        const std::string name = Parameter("name", contentType);
+        if (!name.empty() && name != "cc:Mail")
+            DecodeSinglePart();
+        else
+            DecodeText();
+    }
+}
+
+void TmsCustomDecoder::DecodeText() {
+    TStrings& body = Message->Body();
+    const std::string contentType = FieldValue(*FHeaders, "Content-Type");
+    const std::string type = LowerCase(FirstToken(contentType));
+    if (type == "text/html" || type == "text/rtf") Message->SetContentType(type);
+
+    const std::string charSet = LowerCase(Parameter("CharSet", contentType));
+    const std::string transfer = LowerCase(FieldValue(*FHeaders, "Content-Transfer-Encoding"));
+    body.Clear();
+    const bool quoted = transfer == "quoted-printable" ||
+                        Contains(FieldValue(*FHeaders, "X-MIME-Autoconverted"), "quoted-printable");
+    const bool base64 = transfer == "base64";
+    if (charSet == "iso-2022-jp") Message->SetCharSet(csISO2022jp);
+    if (quoted) Message->SetCharSet(csISO8859);
+
+    std::string line;
+    if (!base64) {
+        bool uuencoded = false;
+        while (!uuencoded && ReadLine(line)) {
+            body.Add(line);
+            uuencoded = IsUUBegin(line);
+        }
+        if (uuencoded)
+            ReadAgainAsPlain();
+        else if (quoted)
+            DecodeQuotedBody(body);
+    } else if (!quoted) {
+        TMemoryStream text;
+        TPartDataWriter writer(text, {aeBase64, false});
+        while (ReadLine(line))
+            if (line != ".") writer.Add(line);
+        writer.Finish();
+        text.SetPosition(0);
+        body.LoadFromStream(text);
+    }
+}
+
+// A text body with a uuencoded block is a non-MIME message in disguise.
+void TmsCustomDecoder::ReadAgainAsPlain() {
+    FSource->Reset();
+    Message->Body().Clear();
+    ReadHeaders(*FHeaders);
+    ForgetMappedLists();
+    DoHeaders();
+    DecodePlain();
+}
+
+void TmsCustomDecoder::DecodeSinglePart() {
+    const std::string contentType = FieldValue(*FHeaders, "Content-type");
+    if (contentType.empty()) throw EMessageParserError(LoadStr(sMissingContentType));
+
+    auto attachment = std::make_unique<TmsAttItem>();
+    try {
+        attachment->SetFileName(Parameter("name", contentType));
+        if (attachment->FileName().empty()) {
+            attachment->SetFileName(
+                Parameter("filename", FieldValue(*FHeaders, "Content-Disposition")));
+            if (attachment->FileName().empty()) attachment->SetFileName(AttachmentName());
+        }
+        // The part's own headers say what it is, whatever its name suggests.
+        attachment->SetContentType(FirstToken(contentType));
+        const TPartEncoding encoding =
+            PartEncodingOf(FieldValue(*FHeaders, "Content-Transfer-Encoding"));
+        attachment->TransferEncoding = encoding.Encoding;
+
+        TPartDataWriter writer(attachment->Stream, encoding);
+        std::string line;
+        while (ReadLine(line) && !(encoding.Encoding == aeBase64 && line == "."))
+            writer.Add(line);
+        writer.Finish();
+    } catch (const EMessageParserError&) {
+        throw;
+    } catch (const Exception&) {
+        throw EMessageParserError(LoadStr(sErrorDecodingAttachment));
+    }
+    attachment->Stream.SetPosition(0);
+    Message->Attachments().Add(std::move(attachment));
+}
+
+// --- TmsMessageDecoder ---
+
+TmsMessage& TmsMessageDecoder::MailMessage() const {
+    auto* message = dynamic_cast<TmsMessage*>(Message);
+    if (!message) throw EInvalidOperation("A message decoder fills a TmsMessage");
+    return *message;
+}
+
+void TmsMessageDecoder::DoHeaders() {
+    MailMessage().MapHeaders(Headers());
+}
+
+void TmsMessageDecoder::ForgetMappedLists() {
+    TmsMessage& message = MailMessage();
+    message.Recipients().Clear();
+    message.CC().Clear();
+    message.BCC().Clear();
+}
+
+// --- TmsArticleDecoder ---
+
+void TmsArticleDecoder::DoHeaders() {
+    auto* article = dynamic_cast<TmsArticle*>(Message);
+    if (!article) throw EInvalidOperation("An article decoder fills a TmsArticle");
+    article->MapHeaders(Headers());
+}
+
+}  // namespace vex

@@ -1,0 +1,549 @@
+#include "net/msmsgenc.h"
+
+#include <algorithm>
+#include <limits>
+#include <random>
+
+#include "net/base64.h"
+#include "net/encodedwords.h"
+#include "net/msheaders.h"
+#include "net/msmsgcls.h"
+#include "net/quotedprintable.h"
+#include "net/uuencode.h"
+#include "platform/core/exceptions.h"
+#include "platform/core/resources.h"
+#include "platform/core/stream.h"
+#include "platform/core/stringlist.h"
+#include "platform/core/stringutils.h"
+#include "platform/win/application.h"
+
+namespace vex {
+
+namespace {
+
+constexpr size_t kLongLine = 255;
+constexpr int32_t kUnlimited = std::numeric_limits<int32_t>::max();
+constexpr size_t kBase64Piece = 57;
+constexpr size_t kUUPiece = 45;
+constexpr int32_t kBoundaryDigits = 8;
+constexpr uint32_t kDigitRange = 9;
+// A sound random source finds a free boundary at the first draw all but always; the bound only
+// keeps a broken one from drawing forever.
+constexpr int32_t kBoundaryDraws = 100;
+constexpr size_t kAddressIndent = 10;
+constexpr int32_t sMultipartPreamble = 57106;
+constexpr std::string_view kCRLF = "\r\n";
+
+// The fields the encoders write from the message's properties; the caller's own copies of them
+// would otherwise appear twice.
+const char* const kGeneratedFields[] = {"From",
+                                        "To",
+                                        "CC",
+                                        "BCC",
+                                        "Return-Receipt-To",
+                                        "X-Priority",
+                                        "Subject",
+                                        "Mime-Version",
+                                        "Content-Type",
+                                        "X-Encoding",
+                                        "Content-Transfer-Encoding"};
+
+uint32_t SystemRandom(uint32_t Range) {
+    if (Range == 0) return 0;
+    static std::random_device device;
+    return std::uniform_int_distribution<uint32_t>(0, Range - 1)(device);
+}
+
+const char* TransferEncodingName(TAttEncoding Encoding) {
+    switch (Encoding) {
+        case aeBase64:
+            return "Base64";
+        case aeQuotedPrintable:
+            return "Quoted-Printable";
+        case aeNone:
+            break;
+    }
+    return "7bit";
+}
+
+const char* CharSetName(TCharSet CharSet) {
+    switch (CharSet) {
+        case csISO8859:
+            return "iso-8859-1";
+        case csISO2022jp:
+            return "iso-2022-jp";
+        case csUSASCII:
+            break;
+    }
+    return "us-ascii";
+}
+
+// A header parameter or display name as an RFC 5322 quoted string.
+std::string Quoted(std::string_view S) {
+    std::string out = "\"";
+    for (char c : S) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+bool IsQuotedString(std::string_view S) {
+    if (S.size() < 2 || S.front() != '"' || S.back() != '"') return false;
+    for (size_t i = 1; i + 1 < S.size(); ++i) {
+        if (S[i] == '\\') {
+            ++i;
+            if (i + 1 >= S.size()) return false;  // the backslash escapes the closing quote
+        } else if (S[i] == '"') {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool NeedsQuotes(std::string_view Name, bool DotIsSpecial) {
+    constexpr std::string_view specials = "()<>[]:;@\\,\"";
+    return std::any_of(Name.begin(), Name.end(), [&](char c) {
+        return specials.find(c) != std::string_view::npos || (DotIsSpecial && c == '.');
+    });
+}
+
+// Every run of line breaks, with the blanks that fold the line after it, becomes one blank.
+std::string WithoutLineBreaks(std::string_view S) {
+    auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
+    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    std::string out;
+    out.reserve(S.size());
+    size_t i = 0;
+    while (i < S.size()) {
+        if (!isBreak(S[i])) {
+            out += S[i++];
+            continue;
+        }
+        while (i < S.size() && (isBreak(S[i]) || isBlank(S[i])))
+            ++i;
+        if (!out.empty() && !isBlank(out.back()) && i < S.size()) out += ' ';
+    }
+    return out;
+}
+
+std::string BareName(const std::string& FileName) {
+    const size_t slash = FileName.find_last_of("/\\");
+    return LowerCase(slash == std::string::npos ? FileName : FileName.substr(slash + 1));
+}
+
+std::string NameWithoutPath(const std::string& FileName) {
+    const size_t slash = FileName.find_last_of("/\\");
+    return slash == std::string::npos ? FileName : FileName.substr(slash + 1);
+}
+
+bool IsAlternativeName(const std::string& FileName) {
+    return BareName(FileName).starts_with("_alt.");
+}
+
+void AppendLines(const TStrings& Lines, std::string& Out) {
+    for (int32_t i = 0; i < Lines.Count(); ++i) {
+        Out += Lines[i];
+        Out += kCRLF;
+    }
+}
+
+// Bytes read as text: lines end at CR LF, a lone CR or a lone LF, and a final break makes no
+// empty line.
+void AppendLines(std::string_view Bytes, std::string& Out) {
+    size_t i = 0;
+    while (i < Bytes.size()) {
+        const size_t end = Bytes.find_first_of(kCRLF, i);
+        Out += Bytes.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
+        Out += kCRLF;
+        if (end == std::string_view::npos) break;
+        const bool pair = Bytes[end] == '\r' && end + 1 < Bytes.size() && Bytes[end + 1] == '\n';
+        i = end + (pair ? 2 : 1);
+    }
+}
+
+// Text holds whole lines ended by CR LF.
+bool BeginsALine(const std::string& Text, const std::string& Prefix) {
+    return Text.starts_with(Prefix) || Text.find("\n" + Prefix) != std::string::npos;
+}
+
+// The quoted-printable codec reads its stream from the start; the caller's position comes back
+// afterwards, whatever happens.
+class TPositionKeeper {
+public:
+    explicit TPositionKeeper(TStream& AStream) : FStream(AStream), FPosition(AStream.Position()) {}
+    ~TPositionKeeper() { FStream.SetPosition(FPosition); }
+    TPositionKeeper(const TPositionKeeper&) = delete;
+    TPositionKeeper& operator=(const TPositionKeeper&) = delete;
+
+private:
+    TStream& FStream;
+    int64_t FPosition;
+};
+
+}  // namespace
+
+// --- TmsCustomEncoder ---
+
+TmsCustomEncoder::TmsCustomEncoder(TmsCustomMessage* AMessage)
+    : Message(AMessage), Random(SystemRandom) {
+    const TStrings& body = Message->Body();
+    for (int32_t i = 0; i < body.Count() && !LongLines; ++i)
+        LongLines = body[i].size() > kLongLine;
+}
+
+TmsCustomEncoder::~TmsCustomEncoder() = default;
+
+void TmsCustomEncoder::Encode() {
+    if (!Stream) throw EInvalidOperation("The encoder has no stream to write to");
+    Stream->SetPosition(0);
+    WriteHeaders();
+    if (Message->Encoding() == meUU) {
+        EncodeUU();
+    } else {
+        const std::string type = Message->ContentType();
+        const bool attachments = Message->Attachments().Count() > 0;
+        if (type == "multipart/mixed")
+            EncodeMultipart(false);
+        else if (type == "multipart/alternative")
+            EncodeMultipart(true);
+        else if (attachments)
+            EncodeSingleAttachment();
+        else if (type == "text/plain")
+            EncodePlain();
+        else
+            EncodeBodyAs(type);
+    }
+    const int64_t end = Stream->Position();
+    if (Stream->Size() > end) Stream->SetSize(end);
+}
+
+void TmsCustomEncoder::WriteLine(std::string_view Line) {
+    std::string text;
+    text.reserve(Line.size() + kCRLF.size());
+    text += Line;
+    text += kCRLF;
+    WriteText(text);
+}
+
+void TmsCustomEncoder::WriteText(const std::string& Text) {
+    constexpr size_t chunk = size_t{1} << 30;
+    for (size_t p = 0; p < Text.size(); p += chunk) {
+        const size_t count = std::min(chunk, Text.size() - p);
+        Stream->WriteBuffer(Text.data() + p, static_cast<int32_t>(count));
+    }
+}
+
+std::string TmsCustomEncoder::DisplayName(const std::string& Name, bool DotIsSpecial) const {
+    std::string name = WithoutLineBreaks(Name);
+    if (Message->CharSet() == csISO2022jp && Message->Encoding() == meMIME) {
+        // An encoded word is an atom of its own: quotes round it would hide it from readers.
+        std::string encoded;
+        EncodeISO2022JPText(name, encoded);
+        if (encoded != name) return encoded;
+    }
+    if (IsQuotedString(name) || !NeedsQuotes(name, DotIsSpecial)) return name;
+    return Quoted(name);
+}
+
+std::string TmsCustomEncoder::HeaderValue(const std::string& Value) {
+    return WithoutLineBreaks(Value);
+}
+
+std::string TmsCustomEncoder::EncodedSubject() const {
+    std::string subject = HeaderValue(Message->Subject());
+    if (Message->CharSet() != csISO2022jp || Message->Encoding() != meMIME) return subject;
+    std::string encoded;
+    EncodeISO2022JPText(subject, encoded);
+    return encoded;
+}
+
+void TmsCustomEncoder::WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated) {
+    TmsHeaders headers;
+    headers.Assign(&Message->Headers());
+    auto remove = [&](const std::string& Field) {
+        for (int32_t before = -1; before != headers.Count();) {
+            before = headers.Count();
+            headers.DeleteField(Field);
+        }
+    };
+    for (const char* field : kGeneratedFields)
+        remove(field);
+    for (const std::string& field : AlsoGenerated)
+        remove(field);
+    for (int32_t i = 0; i < headers.Count(); ++i) {
+        // An empty line would end the header block before the encoder's own lines.
+        std::string line = HeaderValue(headers[i]);
+        if (!Trim(line).empty()) WriteLine(line);
+    }
+}
+
+bool TmsCustomEncoder::TextIsQuotedPrintable() const {
+    return Message->CharSet() == csISO8859 || LongLines;
+}
+
+void TmsCustomEncoder::WriteTextPartHeaders() {
+    WriteLine("Content-Type: text/plain; charset=" + Quoted(CharSetName(Message->CharSet())));
+    WriteLine(TextIsQuotedPrintable() ? "Content-Transfer-Encoding: quoted-printable"
+                                      : "Content-Transfer-Encoding: 7bit");
+}
+
+std::string TmsCustomEncoder::BodyText(bool QuotedPrintable) const {
+    std::string text;
+    const TStrings& body = Message->Body();
+    if (!QuotedPrintable) {
+        AppendLines(body, text);
+        return text;
+    }
+    TMemoryStream source;
+    for (int32_t i = 0; i < body.Count(); ++i) {
+        const std::string line = body[i] + std::string(kCRLF);
+        source.WriteBuffer(line.data(), static_cast<int32_t>(line.size()));
+    }
+    TStringList encoded;
+    TQuotedPrintable(&source, &encoded).Encode();
+    AppendLines(encoded, text);
+    return text;
+}
+
+std::string TmsCustomEncoder::AttachmentText(TmsAttItem& Item) const {
+    std::string text;
+    const std::string_view bytes(Item.Stream.Memory(), static_cast<size_t>(Item.Stream.Size()));
+    switch (Item.TransferEncoding) {
+        case aeBase64: {
+            text.reserve(bytes.size() / kBase64Piece * 78 + 80);
+            std::string line;
+            // A length that is a multiple of the piece ends with an empty piece, and so with an
+            // empty line, as readers of this format expect.
+            for (size_t p = 0;; p += kBase64Piece) {
+                const std::string_view piece = bytes.substr(p, kBase64Piece);
+                Base64Encode(piece, line, kUnlimited);
+                text += line;
+                text += kCRLF;
+                if (piece.size() < kBase64Piece) break;
+            }
+            break;
+        }
+        case aeQuotedPrintable: {
+            TStringList lines;
+            {
+                TPositionKeeper keeper(Item.Stream);
+                TQuotedPrintable(&Item.Stream, &lines).Encode();
+            }
+            AppendLines(lines, text);
+            break;
+        }
+        case aeNone:
+        default:
+            AppendLines(bytes, text);
+            break;
+    }
+    return text;
+}
+
+std::string TmsCustomEncoder::MakeBoundary(const std::vector<const std::string*>& Parts,
+                                           const std::vector<std::string>& Taken) const {
+    for (int32_t draw = 0; draw < kBoundaryDraws; ++draw) {
+        Application().ProcessMessages();
+        std::string boundary;
+        for (int32_t i = 0; i < kBoundaryDigits; ++i)
+            boundary += static_cast<char>('0' + Random(kDigitRange) % kDigitRange);
+        if (std::find(Taken.begin(), Taken.end(), boundary) != Taken.end()) continue;
+        const std::string delimiter = "--" + boundary;
+        if (std::none_of(Parts.begin(), Parts.end(),
+                         [&](const std::string* Part) { return BeginsALine(*Part, delimiter); }))
+            return boundary;
+    }
+    throw Exception("No boundary could be drawn that the message does not already hold");
+}
+
+void TmsCustomEncoder::EncodePlain() {
+    WriteTextPartHeaders();
+    WriteLine("");
+    WriteText(BodyText(TextIsQuotedPrintable()));
+}
+
+void TmsCustomEncoder::EncodeBodyAs(const std::string& ContentType) {
+    std::string line = "Content-Type: " + HeaderValue(ContentType);
+    if (Message->CharSet() != csUSASCII && ContentType.starts_with("text/"))
+        line += "; charset=" + Quoted(CharSetName(Message->CharSet()));
+    WriteLine(line);
+    WriteLine("Content-Transfer-Encoding: quoted-printable");
+    WriteLine("");
+    WriteText(BodyText(true));
+}
+
+void TmsCustomEncoder::EncodeSingleAttachment() {
+    const TmsAttList& attachments = Message->Attachments();
+    TmsAttItem& item = *attachments.Items(0);
+    const std::string name = NameWithoutPath(item.FileName());
+    const bool only = attachments.Count() == 1;
+    const bool html = only && BareName(name) == "_htmbody.htm";
+    const bool rtf = only && BareName(name) == "_rtfbody.rtf";
+    if (html)
+        WriteLine("Content-Type: text/html");
+    else if (rtf)
+        WriteLine("Content-Type: text/rtf");
+    else
+        WriteLine("Content-Type: " + HeaderValue(item.ContentType()) + "; name=" + Quoted(name));
+    WriteLine(std::string("Content-Transfer-Encoding: ") +
+              TransferEncodingName(item.TransferEncoding));
+    if (!html && !rtf) WriteLine("Content-Disposition: attachment; filename=" + Quoted(name));
+    WriteLine("");
+    WriteText(AttachmentText(item));
+}
+
+void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
+    const TmsAttList& attachments = Message->Attachments();
+    const int32_t count = attachments.Count();
+    const bool hasBody = Message->Body().Count() > 0;
+    const std::string first = count > 0 ? BareName(attachments.Items(0)->FileName()) : "";
+    bool htmlFirst = !hasBody && first == "_htmbody.htm";
+    bool rtfFirst = !hasBody && first == "_rtfbody.rtf";
+    // A mixed message whose first attachments are other renderings of its body nests them,
+    // with the body, in an alternative part of their own.
+    bool altOpen = !Alternative && IsAlternativeName(first);
+
+    // Every part is encoded before a boundary is drawn, so the boundary can be checked against
+    // the lines that will actually stand between its delimiters.
+    const bool quotedBody = TextIsQuotedPrintable();
+    const std::string body = hasBody ? BodyText(quotedBody) : std::string();
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<size_t>(count));
+    for (int32_t i = 0; i < count; ++i)
+        texts.push_back(AttachmentText(*attachments.Items(i)));
+    std::vector<const std::string*> parts{&body};
+    for (const std::string& text : texts)
+        parts.push_back(&text);
+
+    const std::string outer = MakeBoundary(parts, {});
+    std::string boundary = outer;
+    WriteLine("Content-Type: " + Message->ContentType() + "; boundary=" + Quoted(outer));
+    WriteLine("");
+    WriteLine(LoadStr(sMultipartPreamble));
+    WriteLine("");
+    WriteLine("--" + boundary);
+    if (altOpen) {
+        boundary = MakeBoundary(parts, {outer});
+        WriteLine("Content-Type:  multipart/alternative; boundary=" + Quoted(boundary));
+        WriteLine("Content-Transfer-Encoding: 7bit");
+        WriteLine("");
+        WriteLine("--" + boundary);
+    }
+
+    if (hasBody) {
+        WriteTextPartHeaders();
+        WriteLine("");
+        WriteText(body);
+        WriteLine("");
+        WriteLine("--" + boundary + (count > 0 ? "" : "--"));
+    } else if (count == 0) {
+        WriteLine("--" + boundary + "--");
+    }
+
+    for (int32_t i = 0; i < count; ++i) {
+        if (i > 0) {
+            // The empty line after the previous part's data is the line break that belongs to
+            // this delimiter; a second one would be read as data of that part.
+            WriteLine("--" + boundary);
+            htmlFirst = false;
+            rtfFirst = false;
+        }
+        const TmsAttItem& item = *attachments.Items(i);
+        const std::string name = NameWithoutPath(item.FileName());
+        const bool named = !(Alternative || altOpen || htmlFirst || rtfFirst);
+        WriteLine("Content-Type: " + HeaderValue(item.ContentType()) +
+                  (named ? "; name=" + Quoted(name) : ""));
+        WriteLine(std::string("Content-Transfer-Encoding: ") +
+                  TransferEncodingName(item.TransferEncoding));
+        if (named) WriteLine("Content-Disposition: attachment; filename=" + Quoted(name));
+        WriteLine("");
+        WriteText(texts[static_cast<size_t>(i)]);
+        WriteLine("");
+
+        const bool last = i + 1 == count;
+        if (altOpen && (last || !IsAlternativeName(attachments.Items(i + 1)->FileName()))) {
+            WriteLine("--" + boundary + "--");
+            altOpen = false;
+            boundary = outer;
+            WriteLine("");
+        }
+        if (last) WriteLine("--" + boundary + "--");
+    }
+}
+
+void TmsCustomEncoder::EncodeUU() {
+    WriteLine("");
+    const TStrings& body = Message->Body();
+    for (int32_t i = 0; i < body.Count(); ++i)
+        WriteLine(body[i]);
+    const TmsAttList& attachments = Message->Attachments();
+    std::string line;
+    for (int32_t i = 0; i < attachments.Count(); ++i) {
+        TmsAttItem& item = *attachments.Items(i);
+        WriteLine("");
+        WriteLine("begin 600 " + HeaderValue(NameWithoutPath(item.FileName())));
+        const std::string_view bytes(item.Stream.Memory(), static_cast<size_t>(item.Stream.Size()));
+        for (size_t p = 0;; p += kUUPiece) {
+            const std::string_view piece = bytes.substr(p, kUUPiece);
+            UUEncodeLine(piece, line, kUnlimited);
+            WriteLine(line);
+            if (piece.size() < kUUPiece) break;
+        }
+        WriteLine("`");
+        WriteLine("end");
+    }
+}
+
+// --- TmsMessageEncoder ---
+
+TmsMessageEncoder::TmsMessageEncoder(TmsMessage* AMessage)
+    : TmsCustomEncoder(AMessage), FMessage(AMessage) {}
+
+void TmsMessageEncoder::WriteHeaders() {
+    const TmsMailAddress& sender = FMessage->Sender();
+    WriteLine("From:     " + DisplayName(sender.Name, true) + " <" + HeaderValue(sender.Address) +
+              ">");
+    WriteAddressList("To", FMessage->Recipients());
+    WriteAddressList("CC", FMessage->CC());
+    if (FMessage->ReturnReceipt())
+        WriteLine("Return-Receipt-To: <" + HeaderValue(sender.Address) + ">");
+    if (FMessage->Priority() == ptHigh) WriteLine("X-Priority: 1");
+    if (FMessage->Priority() == ptLow) WriteLine("X-Priority: 5");
+    WriteOtherHeaders({});
+    if (!FMessage->Subject().empty()) WriteLine("Subject: " + EncodedSubject());
+    if (FMessage->Encoding() == meMIME) WriteLine("Mime-Version: 1.0");
+}
+
+void TmsMessageEncoder::WriteAddressList(const std::string& Field, const TmsAddressList& List) {
+    const int32_t count = List.Count();
+    if (count == 0) return;
+    std::string head = Field;
+    if (head.empty() || head.back() != ':') head += ':';
+    if (head.size() < kAddressIndent) head.resize(kAddressIndent, ' ');
+    const std::string indent(kAddressIndent, ' ');
+    for (int32_t i = 0; i < count; ++i) {
+        const TmsMailAddress& item = *List.Items(i);
+        WriteLine((i == 0 ? head : indent) + DisplayName(item.Name, true) + " <" +
+                  HeaderValue(item.Address) + (i + 1 < count ? ">," : ">"));
+    }
+}
+
+// --- TmsArticleEncoder ---
+
+TmsArticleEncoder::TmsArticleEncoder(TmsArticle* AMessage)
+    : TmsCustomEncoder(AMessage), FArticle(AMessage) {}
+
+void TmsArticleEncoder::WriteHeaders() {
+    const TmsMailAddress& sender = FArticle->Sender();
+    WriteLine("From:     " + DisplayName(sender.Name, false) + " <" + HeaderValue(sender.Address) +
+              ">");
+    WriteLine("Newsgroups: " + HeaderValue(FArticle->NewsGroups()));
+    // A loaded article keeps its Newsgroups line among its headers; it is written above.
+    WriteOtherHeaders({"Newsgroups"});
+    if (!FArticle->Subject().empty()) WriteLine("Subject:  " + EncodedSubject());
+    if (FArticle->Encoding() == meMIME) WriteLine("Mime-Version: 1.0");
+}
+
+}  // namespace vex

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/object.h"
+
+namespace vex {
+
+class TStream;
+class TmsAddressList;
+class TmsAttItem;
+class TmsArticle;
+class TmsCustomMessage;
+class TmsMessage;
+
+// Writes one message to a stream as Internet message text: the header lines, then a plain body,
+// a single part, a multipart body with at most one nested alternative, or a body with uuencoded
+// attachments. The message is only read: its body, headers and attachment streams are the same
+// after saving as before. Every line is written as it stands; making a line safe for a
+// particular transport (dot-stuffing for SMTP) is that transport's work.
+//
+// The codecs and the drawing of boundaries let the message loop run, so application events may
+// fire during Encode; none of them may change the message meanwhile.
+class TmsCustomEncoder : public TObject {
+    VEX_CLASS(TmsCustomEncoder, TObject)
+
+public:
+    // Message is not owned and must outlive the encoder.
+    explicit TmsCustomEncoder(TmsCustomMessage* AMessage);
+    ~TmsCustomEncoder() override;
+
+    // Writes the whole message from the stream's position 0; whatever the stream held beyond
+    // the new end is cut off. Errors of the stream and of the codecs pass out, and what was
+    // written until then stays.
+    void Encode();
+
+    // Line followed by CR LF, byte for byte.
+    void WriteLine(std::string_view Line);
+
+    TmsCustomMessage* Message;
+    TStream* Stream = nullptr;  // not owned; set by the caller before Encode
+    // Some body line is longer than 255 characters, so the text goes quoted-printable.
+    bool LongLines = false;
+
+    // A uniformly drawn number below Range. It draws the boundaries, so it must not be
+    // guessable from outside; by default it reads the system's random source. Tests replace it
+    // to make boundaries known in advance.
+    std::function<uint32_t(uint32_t Range)> Random;
+
+protected:
+    virtual void WriteHeaders() = 0;
+
+    // The name made safe for an address line: line breaks taken out, then put in a quoted
+    // string when it holds a character with a meaning of its own in an address ("." only when
+    // DotIsSpecial). A name the caller has already quoted stays as it is. With the Japanese
+    // character set under MIME, a name in that encoding becomes an encoded word instead.
+    std::string DisplayName(const std::string& Name, bool DotIsSpecial) const;
+    // A value for one header line: line breaks taken out, so that it cannot start another.
+    static std::string HeaderValue(const std::string& Value);
+    // The subject in the encoding of the message's character set.
+    std::string EncodedSubject() const;
+    // The caller's own header lines without the fields the encoder writes itself (the common
+    // ones and AlsoGenerated), every occurrence of each, so none appears twice.
+    void WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated);
+
+private:
+    void EncodePlain();
+    void EncodeBodyAs(const std::string& ContentType);
+    void EncodeSingleAttachment();
+    void EncodeMultipart(bool Alternative);
+    void EncodeUU();
+
+    bool TextIsQuotedPrintable() const;
+    void WriteTextPartHeaders();
+    void WriteText(const std::string& Text);
+    // The body's lines as they are written, each ended by CR LF.
+    std::string BodyText(bool QuotedPrintable) const;
+    std::string AttachmentText(TmsAttItem& Item) const;
+    // A boundary that begins no line of any of Parts and differs from Taken.
+    std::string MakeBoundary(const std::vector<const std::string*>& Parts,
+                             const std::vector<std::string>& Taken) const;
+};
+
+// A mail message: From, To, CC, the receipt and priority lines. BCC is never written.
+class TmsMessageEncoder : public TmsCustomEncoder {
+    VEX_CLASS(TmsMessageEncoder, TmsCustomEncoder)
+
+public:
+    explicit TmsMessageEncoder(TmsMessage* AMessage);
+
+protected:
+    void WriteHeaders() override;
+
+private:
+    // One line per address under Field, the first beside it and the rest indented below.
+    void WriteAddressList(const std::string& Field, const TmsAddressList& List);
+
+    TmsMessage* FMessage;
+};
+
+// A news article: From and Newsgroups.
+class TmsArticleEncoder : public TmsCustomEncoder {
+    VEX_CLASS(TmsArticleEncoder, TmsCustomEncoder)
+
+public:
+    explicit TmsArticleEncoder(TmsArticle* AMessage);
+
+protected:
+    void WriteHeaders() override;
+
+private:
+    TmsArticle* FArticle;
+};
+
+}  // namespace vex
