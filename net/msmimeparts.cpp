@@ -137,10 +137,10 @@ void TmsCustomDecoder::DecodeParts(bool FirstHeadersRead) {
             PartEncodingOf(FieldValue(*FPartHeaders, "Content-Transfer-Encoding"));
         attachment->SetContentType(FirstToken(contentType));
         // A name's extension says more about the content than a generic type does.
-        attachment->SetFileName(Parameter("name", contentType));
+        attachment->SetFileName(AttachmentNameOnly(Parameter("name", contentType)));
         if (attachment->FileName().empty()) {
-            attachment->SetFileName(
-                Parameter("filename", FieldValue(*FPartHeaders, "Content-Disposition")));
+            attachment->SetFileName(AttachmentNameOnly(
+                Parameter("filename", FieldValue(*FPartHeaders, "Content-Disposition"))));
         }
         if (attachment->FileName().empty()) {
             const std::string type = attachment->ContentType();

@@ -118,7 +118,7 @@ void TmsCustomDecoder::DecodeUUBlocks(std::string BeginLine) {
         try {
             std::string name;
             UUFileName(BeginLine, name);
-            attachment->SetFileName(name);
+            attachment->SetFileName(AttachmentNameOnly(name));
             if (attachment->FileName().empty()) attachment->SetFileName(AttachmentName());
             std::string bytes;
             while (ReadLine(line) && line != "`" && !SameText(line, "END")) {
@@ -218,10 +218,10 @@ void TmsCustomDecoder::DecodeSinglePart() {
 
     auto attachment = std::make_unique<TmsAttItem>();
     try {
-        attachment->SetFileName(Parameter("name", contentType));
+        attachment->SetFileName(AttachmentNameOnly(Parameter("name", contentType)));
         if (attachment->FileName().empty()) {
-            attachment->SetFileName(
-                Parameter("filename", FieldValue(*FHeaders, "Content-Disposition")));
+            attachment->SetFileName(AttachmentNameOnly(
+                Parameter("filename", FieldValue(*FHeaders, "Content-Disposition"))));
             if (attachment->FileName().empty()) attachment->SetFileName(AttachmentName());
         }
         // The part's own headers say what it is, whatever its name suggests.
