@@ -135,6 +135,16 @@ public:
     // Takes the message's header block onto its properties.
     virtual void MapHeaders(const TmsHeaders& AHeaders) = 0;
 
+    // Replaces the message with the one read from the stream (a whole message: headers, empty
+    // line, body). A malformed body never fails the load: it is described in Body and the input
+    // is attached as "original.eml".
+    virtual void LoadFromStream(TStream& Stream) = 0;
+    // The same from a file; a file that cannot be opened raises EFOpenError (the message is then
+    // empty).
+    void LoadFromFile(const std::string& FileName);
+    // Writes the message as mail text; the message itself is not changed.
+    virtual void SaveToStream(TStream& Stream) = 0;
+
     // From another message: deep copies of everything, the tag included; the copy reads the
     // source's content type as the source derives it.
     void Assign(const TPersistent* Source) override;
@@ -190,6 +200,8 @@ public:
     // closing it is taken as well as it can be rather than failing the whole message.
     void MapHeaders(const TmsHeaders& AHeaders) override;
     void Assign(const TPersistent* Source) override;
+    void LoadFromStream(TStream& Stream) override;
+    void SaveToStream(TStream& Stream) override;
 
 private:
     std::unique_ptr<TmsAddressList> FRecipients;
@@ -218,6 +230,8 @@ public:
     void Clear() override;
     void MapHeaders(const TmsHeaders& AHeaders) override;
     void Assign(const TPersistent* Source) override;
+    void LoadFromStream(TStream& Stream) override;
+    void SaveToStream(TStream& Stream) override;
 
 private:
     std::string FNewsGroups;
