@@ -213,8 +213,8 @@ void TmsCustomDecoder::ReadAgainAsPlain() {
 }
 
 void TmsCustomDecoder::DecodeSinglePart() {
+    // Reached only with a Content-Type, so a missing one needs no error of its own here.
     const std::string contentType = FieldValue(*FHeaders, "Content-type");
-    if (contentType.empty()) throw EMessageParserError(LoadStr(sMissingContentType));
 
     auto attachment = std::make_unique<TmsAttItem>();
     try {

@@ -12,7 +12,6 @@ namespace vex {
 class TLineStream;
 class TStream;
 
-inline constexpr int32_t sMissingContentType = 57108;
 inline constexpr int32_t sClosingBoundaryMissing = 57109;
 inline constexpr int32_t sBoundaryMissing = 57110;
 inline constexpr int32_t sErrorDecodingAttachment = 57111;

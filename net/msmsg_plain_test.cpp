@@ -37,13 +37,6 @@ TEST(PlainMessage, TakesALineOfFourFFBytesAsData) {
     EXPECT_EQ(BodyLines(message), (Lines{"before", marker, "after"}));
 }
 
-TEST(PlainMessage, KeepsLongLinesWhole) {
-    TmsMessage message(nullptr);
-    const std::string longLine(5000, 'x');
-    LoadMessage(message, PlainMessage().Line(longLine).Text());
-    EXPECT_EQ(BodyLines(message), (Lines{longLine}));
-}
-
 TEST(PlainMessage, LoadsAHeaderBlockWithoutBodyOrEmptyLine) {
     TmsMessage message(nullptr);
     LoadMessage(message, "Subject: only headers\r\nFrom: a@x.test");
@@ -56,25 +49,6 @@ TEST(PlainMessage, ReadsAFromThatOpensAnAngleBracketWithoutClosingIt) {
     LoadMessage(message, MessageBuilder().Header("From", "Spam <x@y.test").Line("text").Text());
     EXPECT_EQ(message.Sender().Address, "x@y.test");
     EXPECT_EQ(BodyLines(message), (Lines{"text"}));
-}
-
-TEST(PlainMessage, RefusesToRunWithoutAMessage) {
-    TStringStream stream("Subject: x\r\n\r\n");
-    TmsMessageDecoder decoder(stream);
-    EXPECT_THROW(decoder.Decode(), EInvalidOperation);
-}
-
-TEST(PlainMessage, FillsAnArticleThroughItsOwnDecoder) {
-    TmsArticle article(nullptr);
-    test::LoadArticle(article, MessageBuilder()
-                                   .Header("From", "a@x.test")
-                                   .Header("Newsgroups", "comp.test")
-                                   .Header("Message-ID", "<1@x.test>")
-                                   .Line("post")
-                                   .Text());
-    EXPECT_EQ(article.NewsGroups(), "comp.test");
-    EXPECT_EQ(article.MessageID, "<1@x.test>");
-    EXPECT_EQ(BodyLines(article), (Lines{"post"}));
 }
 
 // "abc" and "defgh" as uuencoded lines.

@@ -60,13 +60,6 @@ inline void LoadMessage(TmsMessage& Message, const std::string& Text) {
     decoder.Decode();
 }
 
-inline void LoadArticle(TmsArticle& Article, const std::string& Text) {
-    TStringStream stream(Text);
-    TmsArticleDecoder decoder(stream);
-    decoder.Message = &Article;
-    decoder.Decode();
-}
-
 inline std::vector<std::string> BodyLines(const TmsCustomMessage& Message) {
     std::vector<std::string> lines;
     for (int32_t i = 0; i < Message.Body().Count(); ++i)
