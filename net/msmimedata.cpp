@@ -72,6 +72,7 @@ void TPartDataWriter::Add(std::string_view Line) {
         case aeNone:
             Write(Line);
             Write("\r\n");
+            ++FLinesAdded;
             return;
     }
 }
@@ -103,12 +104,18 @@ void TPartDataWriter::FlushBase64() {
     FBase64.clear();
 }
 
-void TPartDataWriter::Finish() {
+void TPartDataWriter::Finish(bool AtDelimiter) {
     FlushBase64();
-    if (FQuotedLines.Count() == 0) return;
-    TQuotedPrintable codec(&FStream, &FQuotedLines);
-    codec.Decode();
-    FQuotedLines.Clear();
+    // Did this writer end the data with a line break of its own after the part's last line?
+    bool endsWithOwnBreak = FEncoding.Encoding == aeNone && FLinesAdded > 0;
+    if (FQuotedLines.Count() > 0) {
+        const std::string last = FQuotedLines[FQuotedLines.Count() - 1];
+        endsWithOwnBreak = last.empty() || (last.back() != '=' && last.back() != '\x1A');
+        TQuotedPrintable codec(&FStream, &FQuotedLines);
+        codec.Decode();
+        FQuotedLines.Clear();
+    }
+    if (AtDelimiter && endsWithOwnBreak && FStream.Size() >= 2) FStream.SetSize(FStream.Size() - 2);
 }
 
 void TPartDataWriter::Write(std::string_view Bytes) {

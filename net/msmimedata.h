@@ -32,8 +32,9 @@ public:
     TPartDataWriter& operator=(const TPartDataWriter&) = delete;
 
     void Add(std::string_view Line);
-    // Writes what is still held; the writer is done after it.
-    void Finish();
+    // Writes what is still held; the writer is done after it. AtDelimiter says a boundary line
+    // ended the part: the line break before a boundary belongs to the boundary, not to the data.
+    void Finish(bool AtDelimiter = false);
 
 private:
     void AddBase64(std::string_view Line);
@@ -46,6 +47,7 @@ private:
     // by line, with one decoder call per batch instead of one per line.
     std::string FBase64;
     TStringList FQuotedLines;
+    int64_t FLinesAdded = 0;
 };
 
 // The text of a quoted-printable body, decoded in place. A paragraph too large for the codec

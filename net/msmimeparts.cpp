@@ -158,7 +158,7 @@ void TmsCustomDecoder::DecodeParts(bool FirstHeadersRead) {
                 ended = line.starts_with(FBoundary);
                 if (!ended) writer.Add(line);
             }
-            writer.Finish();
+            writer.Finish(ended);
             attachment->Stream.SetPosition(0);
             Message->Attachments().Add(std::move(attachment));
 

@@ -51,9 +51,10 @@ void ExpectSameAddresses(const TmsAddressList& A, const TmsAddressList& B) {
     }
 }
 
-// The parser keeps the line break before a boundary delimiter as data of the part, where MIME
-// gives it to the delimiter; a text part may come back with that one line break more.
-void ExpectSameText(const std::string& Read, const std::string& Written) {
+// A body read from the first part of a multipart message keeps the empty line before the
+// boundary as a last line of its own, as the body reading has always done; attachments come back
+// byte for byte.
+void ExpectSameBody(const std::string& Read, const std::string& Written) {
     EXPECT_TRUE(Read == Written || Read == Written + "\r\n") << Read;
 }
 
@@ -63,7 +64,7 @@ void ExpectSameAttachments(const TmsAttList& A, const TmsAttList& B) {
         SCOPED_TRACE(A.Items(i)->FileName());
         EXPECT_EQ(A.Items(i)->FileName(), B.Items(i)->FileName());
         EXPECT_EQ(A.Items(i)->ContentType(), B.Items(i)->ContentType());
-        ExpectSameText(Bytes(*A.Items(i)), Bytes(*B.Items(i)));
+        EXPECT_EQ(Bytes(*A.Items(i)), Bytes(*B.Items(i)));
     }
 }
 
@@ -108,7 +109,7 @@ TEST(ComposerRoundTrip, KeepsTheBytesOfEveryKindOfAttachment) {
 
     TmsMessage result(nullptr);
     RoundTrip(source, result);
-    ExpectSameText(result.Body().Text(), source.Body().Text());
+    ExpectSameBody(result.Body().Text(), source.Body().Text());
     ExpectSameAttachments(result.Attachments(), source.Attachments());
 }
 
@@ -121,7 +122,7 @@ TEST(ComposerRoundTrip, KeepsTheAlternativeRenderingsOfTheBody) {
 
     TmsMessage result(nullptr);
     RoundTrip(source, result);
-    ExpectSameText(result.Body().Text(), "Hi\r\n");
+    ExpectSameBody(result.Body().Text(), "Hi\r\n");
     ExpectSameAttachments(result.Attachments(), source.Attachments());
 }
 
