@@ -103,7 +103,7 @@ TEST(HeaderFieldValues, AnUnclosedQuoteEndsWithItsField) {
               Strings({"\"Doe, John <jd@x.test>", "a@b.test", "c@d.test"}));
 }
 
-// The address specifications of the internet message format's appendix A.1.
+// The addresses of the internet message format's appendix A.1.
 TEST(HeaderFieldValues, ReadsTheStandardsAddressExamples) {
     const TmsHeaders headers = HeadersOf(
         "From: \"Joe Q. Public\" <john.q.public@example.com>\r\n"
