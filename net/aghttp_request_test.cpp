@@ -71,17 +71,14 @@ TEST(HttpUrl, AnotherSchemeOrAnUnsendableUrlIsInvalidAndChangesNothing) {
     }
 }
 
-TEST(HttpProxy, NamesTheServerWhileSetAndTheUrlsServerOnceCleared) {
+TEST(HttpProxy, NamesTheServerWhileSetAndAProxyWithoutAPortIsRefused) {
     TagHTTP http(nullptr);
     http.SetProxy("127.0.0.1:3128");
     http.SetURL("http://origin.test/file.txt");
     EXPECT_EQ(http.Server(), "127.0.0.1:3128");
     http.SetProxy("");
     EXPECT_EQ(http.Server(), "origin.test");
-}
 
-TEST(HttpProxy, AProxyWithoutAPortIsRefused) {
-    TagHTTP http(nullptr);
     std::string seen;
     http.OnError = [&](TObject*, std::string& Msg) { seen = Msg; };
     EXPECT_THROW(http.SetProxy("proxyhost"), ESocketError);
@@ -115,15 +112,6 @@ TEST(HttpRequest, DirectlyNamesThePathAndTheServer) {
                   "\r\n");
 }
 
-TEST(HttpRequest, AUrlWithOnlyAHostAsksForTheRoot) {
-    ScriptedServer server(AnswerRequest(4));
-    auto http = Client();
-    http->SetURL("http://" + server.Address());
-    http->Get();
-    ASSERT_FALSE(server.ReceivedLines().empty());
-    EXPECT_EQ(server.ReceivedLines()[0], "GET / HTTP/1.0");
-}
-
 TEST(HttpRequest, ThroughAProxyNamesTheUrlAsGivenAndHostTheOriginServer) {
     ScriptedServer proxy(AnswerRequest(5));
     auto http = Client();
@@ -141,14 +129,16 @@ TEST(HttpRequest, ThroughAProxyNamesTheUrlAsGivenAndHostTheOriginServer) {
               "\r\n");
 }
 
-TEST(HttpRequest, ALongUrlIsSentWhole) {
-    ScriptedServer server(AnswerRequest(4));
-    auto http = Client();
-    const std::string path = "/" + std::string(5000, 'p') + ".txt";
-    http->SetURL("http://" + server.Address() + path);
-    EXPECT_EQ(http->Get(), 200);
-    ASSERT_FALSE(server.ReceivedLines().empty());
-    EXPECT_EQ(server.ReceivedLines()[0], "GET " + path + " HTTP/1.0");
+TEST(HttpRequest, AskingForTheRootOrALongPathNamesItWhole) {
+    for (const std::string& path : {std::string(), "/" + std::string(5000, 'p') + ".txt"}) {
+        SCOPED_TRACE(path.size());
+        ScriptedServer server(AnswerRequest(4));
+        auto http = Client();
+        http->SetURL("http://" + server.Address() + path);
+        EXPECT_EQ(http->Get(), 200);
+        ASSERT_FALSE(server.ReceivedLines().empty());
+        EXPECT_EQ(server.ReceivedLines()[0], "GET " + (path.empty() ? "/" : path) + " HTTP/1.0");
+    }
 }
 
 }  // namespace

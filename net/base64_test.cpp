@@ -60,14 +60,6 @@ TEST(Base64, EncodesAndDecodesTheTestVectorsOfTheStandard) {
     }
 }
 
-TEST(Base64, PaddingLeavesOnlyTheBytesItCarries) {
-    EXPECT_EQ(Decoded("QQ=="), "A");
-    EXPECT_EQ(Decoded("QUI="), "AB");
-    EXPECT_EQ(Decoded("QUJD"), "ABC");
-    EXPECT_EQ(Encoded("A"), "QQ==");
-    EXPECT_EQ(Encoded("abc"), "YWJj");
-}
-
 TEST(Base64, CharacterValuesCoverTheAlphabetAndRejectEverythingElse) {
     const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     for (int c = 0; c < 256; ++c) {
@@ -91,15 +83,12 @@ TEST(Base64, AForeignCharacterInTheDataIsAnError) {
     ExpectInvalidCharacter("QUJDQ!");  // in a group cut short, too
 }
 
-TEST(Base64, TheFirstPaddingCharacterEndsTheData) {
+TEST(Base64, TheFirstPaddingCharacterEndsTheDataAndAShortGroupGivesItsWholeBytes) {
     EXPECT_EQ(Decoded("QQ==QUI="), "A");
     EXPECT_EQ(Decoded("QUJD=QUJD"), "ABC");
     EXPECT_EQ(Decoded("QU=JD"), "A");  // the bits before the "=" stay as they were
     EXPECT_EQ(Decoded("QUJD= not base64 at all\r\n"), "ABC");
     EXPECT_EQ(Decoded("="), "");
-}
-
-TEST(Base64, AShortLastGroupGivesTheWholeBytesItCarries) {
     EXPECT_EQ(Decoded("QUJDQQ"), "ABCA");
     EXPECT_EQ(Decoded("QUJDQUI"), "ABCAB");
     EXPECT_EQ(Decoded("QUJDQ"), "ABC");  // six bits make no byte
@@ -110,8 +99,6 @@ TEST(Base64, TheResultIsCutAtMaxLenButTheInputIsTakenWhole) {
     EXPECT_EQ(Decoded("QUJD", 0), "");
     EXPECT_EQ(Decoded("QUJD", -5), "");
     EXPECT_EQ(Encoded("abc", 3), "YWJ");
-    const std::string data(1000, 'x');
-    EXPECT_EQ(Decoded(Encoded(data)), data);
 }
 
 TEST(Base64, RandomBytesSurviveARoundTrip) {

@@ -71,7 +71,7 @@ TEST(EncodedWords, UnderscoresAreBlanksOnlyInsideQuotedPrintableText) {
     });
 }
 
-TEST(EncodedWords, WhatIsNotAWellFormedWordStaysAsItStands) {
+TEST(EncodedWords, WhatIsNotAWellFormedWordStaysAsItStandsAndTheNextWordIsFound) {
     ExpectDecoded({
         {"Hello =?ISO-8859-1?Q?Andr=E9 Pirard", "Hello =?ISO-8859-1?Q?Andr=E9 Pirard"},
         {"=?ISO-8859-1?X?abc?= next", "=?ISO-8859-1?X?abc?= next"},
@@ -88,17 +88,13 @@ TEST(EncodedWords, WhatIsNotAWellFormedWordStaysAsItStands) {
          "?="},
         {"=?x?Q?", "=?x?Q?"},
         {"a =?x?Q?b", "a =?x?Q?b"},
-    });
-}
-
-TEST(EncodedWords, AWordIsFoundAfterAMalformedOne) {
-    ExpectDecoded({
+        // a word is still found after a malformed one
         {"=?x?X?a?= =?x?Q?b?=", "=?x?X?a?= b"},
         {"=?broken =?x?Q?b?=", "=?broken b"},
     });
 }
 
-TEST(EncodedWords, EncodingLettersAndEscapesInEitherCase) {
+TEST(EncodedWords, EncodingLettersAndEscapesInEitherCaseAndDecodedOnce) {
     ExpectDecoded({
         {"=?utf-8?q?caf=c3=a9?=", "caf\xC3\xA9"},
         {"=?utf-8?b?Y2Fmw6k=?=", "caf\xC3\xA9"},
@@ -106,11 +102,7 @@ TEST(EncodedWords, EncodingLettersAndEscapesInEitherCase) {
         {"=?ISO-8859-1?Q?"
          "?=",
          ""},
-    });
-}
-
-TEST(EncodedWords, DecodedTextIsNeverDecodedAgain) {
-    ExpectDecoded({
+        // decoded text is never decoded again
         {"=?x?Q?=3D=3Fx=3FQ=3Fa=3F=3D?=", "=?x?Q?a?="},
         {"=?x?B?PT94P1E/YT89?=", "=?x?Q?a?="},
     });
@@ -169,16 +161,12 @@ TEST(EncodedWords, HostileValuesOfAMegabyteDecodeInLinearTime) {
     EXPECT_EQ(Decoded(values[4]), " tail");
 }
 
-TEST(EncodeISO2022JP, WrapsJisTextInOneBase64Word) {
+TEST(EncodeISO2022JP, WrapsJisTextInOneBase64WordAndLeavesOtherTextAlone) {
     const std::string jis = "\x1B$B$3$s$K$A$O\x1B(B";
     std::string dest;
     EncodeISO2022JPText(jis, dest);
     EXPECT_EQ(dest, "=?ISO-2022-JP?B?GyRCJDMkcyRLJEEkTxsoQg==?=");
     EXPECT_EQ(Decoded(dest), jis);
-}
-
-TEST(EncodeISO2022JP, LeavesOtherTextAlone) {
-    std::string dest = "stale";
     EncodeISO2022JPText("plain subject", dest);
     EXPECT_EQ(dest, "plain subject");
     EncodeISO2022JPText("", dest);

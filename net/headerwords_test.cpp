@@ -60,13 +60,11 @@ TEST(GetParameter, FindsQuotedAndPlainValuesWithoutRegardToCase) {
     EXPECT_EQ(Parameter("charset", "text/plain; charset="), "");
 }
 
-TEST(GetParameter, MatchesOnlyAWholeParameterName) {
+TEST(GetParameter, MatchesOnlyAWholeParameterNameAndReadsUnclosedQuotes) {
     EXPECT_EQ(Parameter("name", "attachment; filename=\"x.txt\""), "");
     EXPECT_EQ(Parameter("name", "text/plain; boundary=\"name=evil\"; name=good"), "good");
     EXPECT_EQ(Parameter("name", "text/plain; name"), "");
-}
-
-TEST(GetParameter, AnUnclosedQuoteTakesTheRestOfTheText) {
+    // an unclosed quote takes the rest of the text
     EXPECT_EQ(Parameter("boundary", "multipart/mixed; boundary=\"abc def"), "abc def");
     EXPECT_EQ(Parameter("boundary", "multipart/mixed; boundary=\""), "");
 }
@@ -81,16 +79,12 @@ TEST(FirstToken, GivesTheTypeWithoutItsParametersAndStaysWithin255Characters) {
     EXPECT_EQ(FirstToken("\"" + std::string(300, 'q')).size(), 255u);
 }
 
-TEST(GetMimeType, LooksUpTheExtensionWithoutRegardToCase) {
+TEST(GetMimeType, LooksUpTheExtensionWithoutRegardToCaseOrGivesOctetStream) {
     std::string type;
     GetMimeType("/home/me/Notes.TXT", type);
     EXPECT_EQ(type, "text/plain");
     GetMimeType("picture.jpg", type);
     EXPECT_EQ(type, "image/jpeg");
-}
-
-TEST(GetMimeType, GivesOctetStreamForUnknownOrMissingExtensions) {
-    std::string type = "stale";
     GetMimeType("archive.no-such-extension-here", type);
     EXPECT_EQ(type, "application/octet-stream");
     GetMimeType("README", type);

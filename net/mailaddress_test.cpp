@@ -68,14 +68,5 @@ TEST(ParseMailAddress, CutsNameAndAddressTo255Characters) {
     EXPECT_EQ(name, std::string(255, 'n'));
 }
 
-TEST(MailAddress, AssignCopiesNameAndAddress) {
-    TmsMailAddress source, copy;
-    source.Name = "N";
-    source.Address = "a@b";
-    copy.Assign(&source);
-    EXPECT_EQ(copy.Name, "N");
-    EXPECT_EQ(copy.Address, "a@b");
-}
-
 }  // namespace
 }  // namespace vex

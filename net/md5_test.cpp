@@ -17,16 +17,14 @@ TEST(MD5, GivesTheTestSuiteValuesOfItsDefinition) {
         {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
         {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
          "d174ab98d277d9f5a5611c2c9f419d9f"},
-
+        {"1234567890123456789012345678901234567890"
+         "1234567890123456789012345678901234567890",
+         "57edf4a22be3c955ac49da2e2107b67a"},
     };
     for (const auto& [text, hex] : cases) {
         SCOPED_TRACE(text);
         EXPECT_EQ(DigestToHex(MD5String(text)), hex);
     }
-    std::string eightyDigits;
-    for (int i = 0; i < 8; ++i)
-        eightyDigits += "1234567890";
-    EXPECT_EQ(DigestToHex(MD5String(eightyDigits)), "57edf4a22be3c955ac49da2e2107b67a");
 }
 
 TEST(MD5, UpdatesSplitAnywhereGiveTheSameDigest) {
@@ -50,14 +48,12 @@ TEST(MD5, UpdatesSplitAnywhereGiveTheSameDigest) {
     }
 }
 
-TEST(APOP, DigestOfTheExampleStampAndSecretIsTheOneOfTheProtocol) {
+TEST(APOP, DigestOfTheExampleStampIsTheOneOfTheProtocolAndOnlyWholeStampsCount) {
     const std::string greeting = "+OK POP3 server ready <1896.697170952@dbc.mtview.ca.us>";
     const std::string stamp = APOPTimeStamp(greeting);
     EXPECT_EQ(stamp, "<1896.697170952@dbc.mtview.ca.us>");
     EXPECT_EQ(APOPDigest(stamp, "tanstaaf"), "c4c9334bac560ecc979e58001b3e22fb");
-}
-
-TEST(APOP, AGreetingWithoutACompleteStampGivesNone) {
+    // a greeting without a complete stamp gives none
     EXPECT_EQ(APOPTimeStamp("+OK ready"), "");
     EXPECT_EQ(APOPTimeStamp("+OK ready <1896.697170952@dbc"), "");
     EXPECT_EQ(APOPTimeStamp("+OK a>b "), "");

@@ -46,24 +46,18 @@ std::string EncodedLine(std::string Line, bool KeepLast = false) {
 
 using Lines = std::vector<std::string>;
 
-TEST(QuotedPrintableEncoding, EscapesControlsEqualsSignsAndHighBytesOnly) {
+TEST(QuotedPrintableEncoding, EscapesControlsEqualsSignsHighBytesAndBlanksThatEndALine) {
     EXPECT_EQ(EncodedLine("a=b"), "a=3Db");
     EXPECT_EQ(EncodedLine("tab\there"), "tab=09here");
     EXPECT_EQ(EncodedLine("caf\xE9 \xFF"), "caf=E9 =FF");
     EXPECT_EQ(EncodedLine("plain text, punctuation: ~!@#$%^&*()"),
               "plain text, punctuation: ~!@#$%^&*()");
     EXPECT_EQ(EncodedLine(std::string("\0\x7F", 2)), "=00\x7F");
-}
-
-TEST(QuotedPrintableEncoding, ABlankOrTabThatEndsALineIsEscaped) {
-    EXPECT_EQ(EncodedLine("end "), "end=20");
     EXPECT_EQ(EncodedLine("end  "), "end =20");
     EXPECT_EQ(EncodedLine("end\t"), "end=09");
     EXPECT_EQ(EncodedLine(" "), "=20");
-    EXPECT_EQ(EncodedLine("end =", true), "end =");  // before a soft break it is safe
-}
-
-TEST(QuotedPrintableEncoding, ASoftBreakTheCallerAddedStaysUnescaped) {
+    // A soft break the caller added stays unescaped, and a blank before it is safe.
+    EXPECT_EQ(EncodedLine("end =", true), "end =");
     EXPECT_EQ(EncodedLine("a=b=", true), "a=3Db=");
     EXPECT_EQ(EncodedLine("", true), "");
 }
@@ -75,9 +69,7 @@ TEST(QuotedPrintableEncoding, LongParagraphsAreCutIntoPiecesOfSixtyFiveCharacter
     const std::string words = std::string(60, 'a') + " " + std::string(10, 'b');
     EXPECT_EQ(EncodedLines(words), (Lines{std::string(60, 'a') + "=", " " + std::string(10, 'b')}));
     EXPECT_EQ(EncodedLines(std::string(64, 'x')), (Lines{std::string(64, 'x')}));
-}
-
-TEST(QuotedPrintableEncoding, AParagraphOfExactlyTheWidthIsNotTheLastPiece) {
+    // A paragraph of exactly the width is not the last piece.
     EXPECT_EQ(EncodedLines(std::string(65, 'x')), (Lines{std::string(65, 'x') + "=", ""}));
     const std::string withBlank = std::string(30, 'a') + " " + std::string(34, 'b');
     EXPECT_EQ(EncodedLines(withBlank),
@@ -93,9 +85,6 @@ TEST(QuotedPrintableEncoding, EachLineBreakEndsOneParagraph) {
     EXPECT_EQ(EncodedLines("one\r\rtwo"), (Lines{"one", "", "two"}));
     EXPECT_EQ(EncodedLines("one\n\rtwo"), (Lines{"one", "", "two"}));
     EXPECT_EQ(EncodedLines("one\r\n\r\ntwo"), (Lines{"one", "", "two"}));
-}
-
-TEST(QuotedPrintableEncoding, EmptyInputGivesOneEmptyLine) {
     EXPECT_EQ(EncodedLines(""), (Lines{""}));
     EXPECT_EQ(EncodedLines("\r\n"), (Lines{""}));
 }
@@ -109,15 +98,14 @@ TEST(QuotedPrintableEncoding, EncodingAppendsToTheLinesAndReadsTheStreamFromItsS
     EXPECT_EQ(Items(lines), (Lines{"kept", "abc"}));
 }
 
-TEST(QuotedPrintableDecoding, EscapesInEitherCaseBecomeBytes) {
+TEST(QuotedPrintableDecoding, EscapesInEitherCaseBecomeBytesAndMalformedOnesStay) {
     EXPECT_EQ(DecodedBytes({"caf=E9 =e9=3D"}), "caf\xE9 \xE9=\r\n");
     EXPECT_EQ(DecodedBytes({"=00=FF"}), std::string("\0\xFF\r\n", 4));
-}
-
-TEST(QuotedPrintableDecoding, MalformedEscapesStayAsTheyAre) {
     EXPECT_EQ(DecodedBytes({"a=G1b =4"}), "a=G1b =4\r\n");
     EXPECT_EQ(DecodedBytes({"ab=A"}), "ab=A\r\n");  // one digit is not an escape
     EXPECT_EQ(DecodedBytes({"=\xE9=xy"}), "=\xE9=xy\r\n");
+    const std::string longLine(1000, 'z');  // longer than a short string
+    EXPECT_EQ(DecodedBytes({longLine}), longLine + "\r\n");
 }
 
 TEST(QuotedPrintableDecoding, ASoftBreakJoinsTheNextLine) {
@@ -130,11 +118,6 @@ TEST(QuotedPrintableDecoding, ASoftBreakJoinsTheNextLine) {
 TEST(QuotedPrintableDecoding, OnlyAnEndOfFileMarkWrittenAsItIsSuppressesTheBreak) {
     EXPECT_EQ(DecodedBytes({"last\x1A"}), "last\x1A");
     EXPECT_EQ(DecodedBytes({"data=1A", "more"}), "data\x1A\r\nmore\r\n");
-}
-
-TEST(QuotedPrintableDecoding, LinesLongerThanAShortStringAreDecodedWhole) {
-    const std::string line(1000, 'z');
-    EXPECT_EQ(DecodedBytes({line}), line + "\r\n");
 }
 
 TEST(QuotedPrintableDecoding, TheSingleLineRoutineStopsAtTheFirstDecodedBreak) {
