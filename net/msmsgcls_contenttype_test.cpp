@@ -1,25 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "net/msmsgcls.h"
+#include "net/msmsg_testsupport.h"
 
 namespace vex {
 namespace {
 
-void Attach(TmsCustomMessage& Message, const std::string& FileName) {
-    auto item = std::make_unique<TmsAttItem>();
-    item->SetFileName(FileName);
-    Message.Attachments().Add(std::move(item));
-}
-
-TEST(MessageContentType, IsPlainTextForANewMessageAndAfterClear) {
-    TmsMessage message(nullptr);
-    EXPECT_EQ(message.ContentType(), "text/plain");
-    message.SetContentType("text/html");
-    message.Clear();
-    EXPECT_EQ(message.ContentType(), "text/plain");
-}
+using test::Attach;
 
 TEST(MessageContentType, FollowsTheBodyAndTheAttachments) {
     struct Case {
@@ -29,6 +18,7 @@ TEST(MessageContentType, FollowsTheBodyAndTheAttachments) {
         std::string Expected;
     };
     const Case cases[] = {
+        {"nothing", false, {}, "text/plain"},
         {"body and one attachment", true, {"report.pdf"}, "multipart/mixed"},
         {"only an image", false, {"photo.png"}, "image/png"},
         {"only an html body", false, {"_htmbody.htm"}, "text/html"},
@@ -50,18 +40,14 @@ TEST(MessageContentType, FollowsTheBodyAndTheAttachments) {
     }
 }
 
-TEST(MessageContentType, KeepsWhatWasSetInLowerCaseWhenOnlyABodyDecides) {
+TEST(MessageContentType, KeepsWhatWasSetInLowerCaseWhenOnlyABodyDecidesAndNoneUnderUU) {
     TmsMessage message(nullptr);
     message.Body().Add("<p>Hi</p>");
     message.SetContentType("Text/HTML");
     EXPECT_EQ(message.ContentType(), "text/html");
     message.SetContentType("");
     EXPECT_EQ(message.ContentType(), "text/plain");
-}
 
-TEST(MessageContentType, IsEmptyForAUuencodedMessage) {
-    TmsMessage message(nullptr);
-    message.Body().Add("Hello");
     Attach(message, "a.png");
     message.SetEncoding(meUU);
     EXPECT_EQ(message.ContentType(), "");

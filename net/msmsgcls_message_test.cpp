@@ -3,31 +3,18 @@
 #include <functional>
 #include <string>
 
-#include "net/msmsgcls.h"
+#include "net/msmsg_testsupport.h"
 #include "platform/core/resources.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
 namespace {
 
-std::string BytesOf(TMemoryStream& Stream) {
-    return std::string(Stream.Memory(), static_cast<std::size_t>(Stream.Size()));
-}
-
-TmsAttItem& Attach(TmsCustomMessage& Message, const std::string& FileName,
-                   const std::string& Bytes) {
-    auto item = std::make_unique<TmsAttItem>();
-    item->SetFileName(FileName);
-    item->Stream.WriteBuffer(Bytes.data(), static_cast<int32_t>(Bytes.size()));
-    TmsAttItem& added = *item;
-    Message.Attachments().Add(std::move(item));
-    return added;
-}
+using test::Attach;
+using test::Bytes;
 
 void AddAddress(TmsAddressList& List, const std::string& Address) {
-    auto item = std::make_unique<TmsMailAddress>();
-    item->Address = Address;
-    List.Add(std::move(item));
+    test::AddAddress(List, "", Address);
 }
 
 TEST(MessageAssign, CopiesEverythingDeeply) {
@@ -66,7 +53,7 @@ TEST(MessageAssign, CopiesEverythingDeeply) {
     EXPECT_EQ(copied.TransferEncoding, aeBase64);
     copied.Stream.SetPosition(0);
     copied.Stream.WriteBuffer("XXXX", 4);
-    EXPECT_EQ(BytesOf(source.Attachments().Items(0)->Stream), "%PDF");
+    EXPECT_EQ(Bytes(*source.Attachments().Items(0)), "%PDF");
     copy.Recipients().Items(0)->Address = "changed@x.test";
     EXPECT_EQ(source.Recipients().Items(0)->Address, "bob@x.test");
 }
@@ -80,7 +67,7 @@ TEST(MessageAssign, SurvivesTheSourceBeingFreedAndAssigningItself) {
     }
     copy.Assign(&copy);
     ASSERT_EQ(copy.Attachments().Count(), 1);
-    EXPECT_EQ(BytesOf(copy.Attachments().Items(0)->Stream), "bytes");
+    EXPECT_EQ(Bytes(*copy.Attachments().Items(0)), "bytes");
 }
 
 TEST(MessageAssign, TakesTheStoredTypeAsTheSourceDerivesIt) {
@@ -113,7 +100,7 @@ TEST(MessageAttachmentsSetter, CopiesTheItemsInsteadOfSharingThem) {
     message.SetAttachments(list);
     list.Clear();
     ASSERT_EQ(message.Attachments().Count(), 1);
-    EXPECT_EQ(BytesOf(message.Attachments().Items(0)->Stream), "abc");
+    EXPECT_EQ(Bytes(*message.Attachments().Items(0)), "abc");
     EXPECT_EQ(message.ContentType(), "multipart/mixed");
 
     message.SetAttachments(message.Attachments());
@@ -134,12 +121,14 @@ TEST(MessageClear, EmptiesTheContentsButKeepsPriorityAndReturnReceipt) {
     AddAddress(message.BCC(), "b@x.test");
     message.SetPriority(ptLow);
     message.SetReturnReceipt(true);
+    message.SetContentType("text/html");
 
     message.Clear();
     EXPECT_EQ(message.Sender().Address, "");
     EXPECT_EQ(message.Subject(), "");
     EXPECT_EQ(message.Encoding(), meMIME);
     EXPECT_EQ(message.CharSet(), csUSASCII);
+    EXPECT_EQ(message.ContentType(), "text/plain");
     EXPECT_EQ(message.Headers().Count(), 0);
     EXPECT_EQ(message.Body().Count(), 0);
     EXPECT_EQ(message.Attachments().Count(), 0);
@@ -193,28 +182,23 @@ TEST(ArticleCheckAddresses, NeedsASenderNewsgroupsAndASubjectInThatOrder) {
     EXPECT_NO_THROW(article.CheckAddresses());
 }
 
-TEST(MessageLoaded, ReadsTheAttachmentBytesFromTheirFiles) {
+TEST(MessageLoaded, ReadsTheAttachmentBytesFromTheirFilesAndFailsOnAMissingOne) {
     test::TempDir dir;
     test::WriteWholeFile(dir.File("a.txt"), "first file");
     test::WriteWholeFile(dir.File("b.png"), std::string("\x89PNG\0\1", 6));
     TComponent form(nullptr);
     form.BeginLoading();
     auto* message = new TmsMessage(&form);
-    Attach(*message, dir.File("a.txt"), "");
-    Attach(*message, dir.File("b.png"), "");
+    Attach(*message, dir.File("a.txt"));
+    Attach(*message, dir.File("b.png"));
     form.EndLoading();
+    EXPECT_EQ(Bytes(*message->Attachments().Items(0)), "first file");
+    EXPECT_EQ(Bytes(*message->Attachments().Items(1)), std::string("\x89PNG\0\1", 6));
 
-    EXPECT_EQ(BytesOf(message->Attachments().Items(0)->Stream), "first file");
-    EXPECT_EQ(BytesOf(message->Attachments().Items(1)->Stream), std::string("\x89PNG\0\1", 6));
-}
-
-TEST(MessageLoaded, FailsOnAMissingFile) {
-    test::TempDir dir;
-    TComponent form(nullptr);
-    form.BeginLoading();
-    auto* message = new TmsMessage(&form);
-    Attach(*message, dir.File("missing.txt"), "");
-    EXPECT_THROW(form.EndLoading(), EFOpenError);
+    TComponent other(nullptr);
+    other.BeginLoading();
+    Attach(*new TmsMessage(&other), dir.File("missing.txt"));
+    EXPECT_THROW(other.EndLoading(), EFOpenError);
 }
 
 }  // namespace

@@ -1,43 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "net/msmsgcls.h"
-#include "net/msmsgenc.h"
-#include "platform/core/stream.h"
+#include "net/msmsg_testsupport.h"
 
 namespace vex {
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& Text) {
-    std::vector<std::string> lines;
-    size_t p = 0;
-    for (size_t end; (end = Text.find("\r\n", p)) != std::string::npos; p = end + 2)
-        lines.push_back(Text.substr(p, end - p));
-    EXPECT_EQ(p, Text.size()) << "the text does not end with a line break";
-    return lines;
-}
-
-// Random numbers taken from a string of digits, over and over, so boundaries are known.
-std::function<uint32_t(uint32_t)> Digits(const std::string& Sequence) {
-    auto next = std::make_shared<size_t>(0);
-    return [Sequence, next](uint32_t) -> uint32_t {
-        return static_cast<uint32_t>(Sequence[(*next)++ % Sequence.size()] - '0');
-    };
-}
-
-std::vector<std::string> Compose(TmsMessage& Message, const std::string& Random = "1") {
-    TStringStream out;
-    TmsMessageEncoder encoder(&Message);
-    encoder.Stream = &out;
-    encoder.Random = Digits(Random);
-    encoder.Encode();
-    return SplitLines(out.DataString());
-}
+using test::Attach;
+using test::Compose;
 
 // What follows the header block of the message itself.
 std::vector<std::string> AfterHeaders(TmsMessage& Message, const std::string& Random = "1") {
@@ -46,50 +19,14 @@ std::vector<std::string> AfterHeaders(TmsMessage& Message, const std::string& Ra
     return std::vector<std::string>(end, lines.end());
 }
 
-TmsAttItem& Attach(TmsMessage& Message, const std::string& FileName, const std::string& Bytes,
-                   const std::string& ContentType, TAttEncoding Encoding) {
-    auto item = std::make_unique<TmsAttItem>();
-    item->SetFileName(FileName);
-    item->SetContentType(ContentType);
-    item->TransferEncoding = Encoding;
-    item->Stream.WriteBuffer(Bytes.data(), static_cast<int32_t>(Bytes.size()));
-    TmsAttItem& added = *item;
-    Message.Attachments().Add(std::move(item));
-    return added;
-}
-
-TmsMessage& Addressed(TmsMessage& Message) {
-    Message.Sender().Name = "Ann";
-    Message.Sender().Address = "ann@example.test";
-    auto to = std::make_unique<TmsMailAddress>();
-    to->Name = "Bob";
-    to->Address = "bob@example.test";
-    Message.Recipients().Add(std::move(to));
-    return Message;
-}
-
+// The header lines of a plain text message are in the tests of the headers.
 TEST(MessageEncoderBody, WritesPlainTextWithEveryLineAsItStands) {
     TmsMessage message(nullptr);
-    Addressed(message).SetSubject("Hi");
     for (const char* line : {"Hello", ".", "..", "", "-- ", "Bye"})
         message.Body().Add(line);
     const std::string before = message.Body().Text();
-    const std::vector<std::string> expected = {
-        "From:     Ann <ann@example.test>",
-        "To:       Bob <bob@example.test>",
-        "Subject: Hi",
-        "Mime-Version: 1.0",
-        "Content-Type: text/plain; charset=\"us-ascii\"",
-        "Content-Transfer-Encoding: 7bit",
-        "",
-        "Hello",
-        ".",
-        "..",
-        "",
-        "-- ",
-        "Bye",
-    };
-    EXPECT_EQ(Compose(message), expected);
+    EXPECT_EQ(AfterHeaders(message),
+              (std::vector<std::string>{"", "Hello", ".", "..", "", "-- ", "Bye"}));
     EXPECT_EQ(message.Body().Text(), before);
 }
 

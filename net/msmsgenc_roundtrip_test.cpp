@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
-#include "net/msmsg.h"
-#include "net/msmsgcls.h"
-#include "net/msmsgenc.h"
-#include "platform/core/stream.h"
+#include "net/msmsg_testsupport.h"
 
 namespace vex {
 namespace {
+
+using test::AddAddress;
+using test::Attach;
+using test::Bytes;
 
 // What the composer writes, read back by the parser into a fresh message.
 void RoundTrip(TmsMessage& Source, TmsMessage& Result) {
@@ -20,27 +20,6 @@ void RoundTrip(TmsMessage& Source, TmsMessage& Result) {
     TmsMessageDecoder decoder(text);
     decoder.Message = &Result;
     decoder.Decode();
-}
-
-void AddAddress(TmsAddressList& List, const std::string& Name, const std::string& Address) {
-    auto item = std::make_unique<TmsMailAddress>();
-    item->Name = Name;
-    item->Address = Address;
-    List.Add(std::move(item));
-}
-
-void Attach(TmsMessage& Message, const std::string& FileName, const std::string& Bytes,
-            const std::string& ContentType, TAttEncoding Encoding) {
-    auto item = std::make_unique<TmsAttItem>();
-    item->SetFileName(FileName);
-    item->SetContentType(ContentType);
-    item->TransferEncoding = Encoding;
-    item->Stream.WriteBuffer(Bytes.data(), static_cast<int32_t>(Bytes.size()));
-    Message.Attachments().Add(std::move(item));
-}
-
-std::string Bytes(TmsAttItem& Item) {
-    return std::string(Item.Stream.Memory(), static_cast<size_t>(Item.Stream.Size()));
 }
 
 void ExpectSameAddresses(const TmsAddressList& A, const TmsAddressList& B) {

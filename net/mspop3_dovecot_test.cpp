@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "net/mspop3.h"
+#include "net/mspop3_testsupport.h"
 #include "tests/support/dovecotserver.h"
 
 namespace vex {
@@ -29,9 +30,7 @@ std::string HeadersOf(const std::string& Message) {
 
 std::unique_ptr<TmsRemotePOP> ClientFor(const DovecotServer& Server, const std::string& User,
                                         const std::string& Password) {
-    auto pop = std::make_unique<TmsRemotePOP>(nullptr);
-    pop->SetWinsockLoaded(true);
-    pop->SetServer(Server.Address());
+    auto pop = test::ClientFor(Server.Address());
     pop->SetUserName(User);
     pop->SetPassword(Password);
     pop->SetTimeOut(20);

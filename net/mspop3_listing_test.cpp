@@ -24,26 +24,6 @@ Script Listed(int Number, int Size, const std::string& Headers) {
                   {ReadLine(), Send("+OK\r\n" + Headers + "\r\n\r\nfirst body line\r\n.\r\n")}});
 }
 
-struct Recorder {
-    explicit Recorder(TmsRemotePOP& Pop) {
-        auto add = [this](const std::string& Name) {
-            return [this, Name](TObject*) { Events.push_back(Name); };
-        };
-        Pop.OnOpen = add("open");
-        Pop.OnClosing = add("closing");
-        Pop.OnClosed = add("closed");
-        Pop.OnUpdatingInfo = add("updating");
-        Pop.OnInfoUpdated = add("updated");
-        Pop.OnTransferringData = add("transferring");
-        Pop.OnDataTransfered = add("transfered");
-        Pop.OnNextInfoUpdated = [this](TObject*, int32_t Num) {
-            Events.push_back("next " + std::to_string(Num));
-        };
-        Pop.OnError = [this](TObject*, std::string& Msg) { Events.push_back("error " + Msg); };
-    }
-    Lines Events;
-};
-
 TEST(POP3Listing, ReadsSizeAndHeadersOfEveryMessageInOrder) {
     ScriptedServer server(
         Steps({Login(2), Listed(1, 120, "Subject: first\r\nFrom: a@example.org"),
@@ -137,7 +117,7 @@ TEST(POP3Listing, KeepConnectedLeavesTheConnectionForTheCommitThatFollows) {
     EXPECT_EQ(server.Accepted(), 1);
     EXPECT_EQ(pop->RemoteInfo().Items(0)->UIDL, "uid-1");
     EXPECT_EQ(log.Events, (Lines{"open", "updating", "next 0", "updated", "transferring",
-                                 "transfered", "closing", "closed"}));
+                                 "deleting 0", "transfered", "closing", "closed"}));
     EXPECT_EQ(server.ReceivedLines().back(), "QUIT");
 }
 

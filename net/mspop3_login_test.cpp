@@ -23,20 +23,8 @@ using Lines = std::vector<std::string>;
 
 const std::string StampedGreeting = "+OK ready <1896.697170952@example.org>";
 
-// The server reads one command and answers it with Line.
 Script PlainLogin(const std::string& Stat = "+OK 2 320") {
     return Steps({{SendLine("+OK ready")}, Answer("+OK"), Answer("+OK"), Answer(Stat)});
-}
-
-template <typename E>
-std::string FailureOf(const std::function<void()>& Call) {
-    try {
-        Call();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    ADD_FAILURE() << "no exception";
-    return std::string();
 }
 
 TEST(POP3Properties, AMissingUserNameOrPasswordFailsThroughOnErrorBeforeAnyTraffic) {
@@ -158,7 +146,6 @@ TEST(POP3Login, TheTranscriptShowsThePasswordOnlyAsAsterisks) {
     EXPECT_EQ(pop->Transcript().Text(),
               "+OK ready\r\nUSER alice\r\n+OK\r\nPASS ********\r\n+OK\r\nSTAT\r\n+OK 2 "
               "320\r\nQUIT\r\n+OK bye\r\n");
-    EXPECT_EQ(pop->TranscriptFile(), dir.File("pop3.log"));
     pop.reset();
     EXPECT_EQ(ReadWholeFile(dir.File("pop3.log")).find("s3cret"), std::string::npos);
 }

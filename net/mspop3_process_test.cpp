@@ -45,47 +45,6 @@ void AddListed(TmsRemotePOP& Pop, int32_t Size, const std::string& Subject) {
     Pop.RemoteInfo().Add(std::move(item));
 }
 
-struct Recorder {
-    explicit Recorder(TmsRemotePOP& Pop) {
-        auto add = [this](const std::string& Name) {
-            return [this, Name](TObject*) { Events.push_back(Name); };
-        };
-        auto addNum = [this](const std::string& Name) {
-            return [this, Name](TObject*, int32_t Num) {
-                Events.push_back(Name + " " + std::to_string(Num));
-            };
-        };
-        Pop.OnOpen = add("open");
-        Pop.OnClosing = add("closing");
-        Pop.OnClosed = add("closed");
-        Pop.OnCancel = add("cancel");
-        Pop.OnTransferringData = add("transferring");
-        Pop.OnDataTransfered = add("transfered");
-        Pop.OnRetrieving = addNum("retrieving");
-        Pop.OnRetrieved = addNum("retrieved");
-        Pop.OnDeleting = addNum("deleting");
-        Pop.OnError = [this](TObject*, std::string& Msg) { Events.push_back("error " + Msg); };
-        Pop.OnUserMessageSave = [this](TObject*, int32_t Num, TMemoryStream& Contents) {
-            Events.push_back("save " + std::to_string(Num));
-            EXPECT_EQ(Contents.Position(), 0);
-            Saved.emplace_back(Contents.Memory(), static_cast<size_t>(Contents.Size()));
-        };
-    }
-    Lines Events;
-    Lines Saved;
-};
-
-template <typename E>
-std::string FailureOf(const std::function<void()>& Call) {
-    try {
-        Call();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    ADD_FAILURE() << "no exception";
-    return std::string();
-}
-
 TEST(POP3ProcessMarked, AnEmptyListingDoesNotConnect) {
     ScriptedServer server({SendLine("+OK")});
     auto pop = ClientFor(server.Address());
@@ -133,30 +92,27 @@ TEST(POP3ProcessMarked, AMessageMarkedTwiceIsCheckedBeforeEachStep) {
     EXPECT_EQ(log.Saved, Lines{".\r\n"});
 }
 
-TEST(POP3ProcessMarked, WithoutAHandlerTheMessageGoesToItsFileInTheDirectory) {
-    TempDir dir;
-    ScriptedServer server(Steps(
-        {Login(1), Current(1, 50, "one"), Retrieved(1, 50, StuffedOnTheWire), Answer("+OK")}));
-    auto pop = ClientFor(server.Address());
-    pop->SetMessageDirectory(dir.Path());
-    AddListed(*pop, 50, "one");
-    pop->MarkForRetrieve(0);
-    pop->ProcessMarked();
-    EXPECT_EQ(ReadWholeFile(dir.File("msg_0.eml")), StuffedAsStored);
-}
-
-TEST(POP3ProcessMarked, AHandlerTakesTheMessageInsteadOfTheDirectory) {
-    TempDir dir;
-    ScriptedServer server(Steps(
-        {Login(1), Current(1, 50, "one"), Retrieved(1, 50, StuffedOnTheWire), Answer("+OK")}));
-    auto pop = ClientFor(server.Address());
-    pop->SetMessageDirectory(dir.Path());
-    AddListed(*pop, 50, "one");
-    pop->MarkForRetrieve(0);
-    Recorder log(*pop);
-    pop->ProcessMarked();
-    EXPECT_EQ(log.Saved, Lines{StuffedAsStored});
-    EXPECT_FALSE(FileExists(dir.File("msg_0.eml")));
+// The file is written only where no handler takes the message.
+TEST(POP3ProcessMarked, TheMessageGoesToTheHandlerOrElseToItsFileInTheDirectory) {
+    for (const bool handler : {false, true}) {
+        SCOPED_TRACE(handler);
+        TempDir dir;
+        ScriptedServer server(Steps(
+            {Login(1), Current(1, 50, "one"), Retrieved(1, 50, StuffedOnTheWire), Answer("+OK")}));
+        auto pop = ClientFor(server.Address());
+        pop->SetMessageDirectory(dir.Path());
+        AddListed(*pop, 50, "one");
+        pop->MarkForRetrieve(0);
+        std::unique_ptr<Recorder> log;
+        if (handler) log = std::make_unique<Recorder>(*pop);
+        pop->ProcessMarked();
+        if (handler) {
+            EXPECT_EQ(log->Saved, Lines{StuffedAsStored});
+            EXPECT_FALSE(FileExists(dir.File("msg_0.eml")));
+        } else {
+            EXPECT_EQ(ReadWholeFile(dir.File("msg_0.eml")), StuffedAsStored);
+        }
+    }
 }
 
 TEST(POP3ProcessMarked, MessagesThatChangedAreLeftAloneAndNamedAfterThePass) {

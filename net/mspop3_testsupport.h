@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "net/mspop3.h"
 #include "tests/support/scriptedserver.h"
@@ -44,6 +45,41 @@ inline std::unique_ptr<TmsRemotePOP> ClientFor(const std::string& Address) {
     pop->SetTimeOut(10);
     return pop;
 }
+
+// Every event of a session, in order, with the number of the message where there is one; the
+// messages handed to OnUserMessageSave.
+struct Recorder {
+    explicit Recorder(TmsRemotePOP& Pop) {
+        auto add = [this](const std::string& Name) {
+            return [this, Name](TObject*) { Events.push_back(Name); };
+        };
+        auto addNum = [this](const std::string& Name) {
+            return [this, Name](TObject*, int32_t Num) {
+                Events.push_back(Name + " " + std::to_string(Num));
+            };
+        };
+        Pop.OnOpen = add("open");
+        Pop.OnClosing = add("closing");
+        Pop.OnClosed = add("closed");
+        Pop.OnCancel = add("cancel");
+        Pop.OnUpdatingInfo = add("updating");
+        Pop.OnInfoUpdated = add("updated");
+        Pop.OnTransferringData = add("transferring");
+        Pop.OnDataTransfered = add("transfered");
+        Pop.OnNextInfoUpdated = addNum("next");
+        Pop.OnRetrieving = addNum("retrieving");
+        Pop.OnRetrieved = addNum("retrieved");
+        Pop.OnDeleting = addNum("deleting");
+        Pop.OnError = [this](TObject*, std::string& Msg) { Events.push_back("error " + Msg); };
+        Pop.OnUserMessageSave = [this](TObject*, int32_t Num, TMemoryStream& Contents) {
+            Events.push_back("save " + std::to_string(Num));
+            EXPECT_EQ(Contents.Position(), 0);
+            Saved.emplace_back(Contents.Memory(), static_cast<size_t>(Contents.Size()));
+        };
+    }
+    std::vector<std::string> Events;
+    std::vector<std::string> Saved;
+};
 
 // The message of the E that Call raises; a test failure when it raises none.
 template <class E>
