@@ -11,14 +11,10 @@ namespace {
 
 using namespace vex::test;
 
-TEST(WhoIs, AskingForTheWhoisServiceOnPort43ItStartsWithNothingToSendOrKeep) {
+TEST(WhoIs, ItsOwnerFreesItWithItsAnswerStream) {
     auto owner = std::make_unique<TComponent>(nullptr);
-    auto* whois = new TagWhoIs(owner.get());
-    EXPECT_EQ(whois->DefaultPort(), 43);
-    EXPECT_EQ(whois->ServiceName(), "whois");
-    EXPECT_EQ(whois->Query(), "");
-    EXPECT_EQ(whois->Answer().Size(), 0);
-    // Its owner frees it with its stream; the sanitizers see a leak or a double free.
+    new TagWhoIs(owner.get());
+    // The sanitizers see a leak or a double free.
     owner.reset();
 }
 
