@@ -20,10 +20,6 @@ namespace {
 using namespace vex::test;
 using Lines = std::vector<std::string>;
 
-std::string Contents(TStringStream& Stream) {
-    return Stream.DataString();
-}
-
 TEST(SocketReceiveLine, ReadsLinesAndTheirCodesFromOneSegmentOrMany) {
     ScriptedServer server({Send("+OK ready\r\n250 done\r\n"), Delay(20), Send("3"), Delay(20),
                            Send("54 partial\r"), Delay(20), Send("\n")});
@@ -135,7 +131,7 @@ TEST(SocketReceiveMessage, ReadsUpToTheDotLineAndLeavesWhatFollows) {
         auto socket = ConnectedSocket(server.Address());
         TStringStream message("");
         socket->ReceiveMessage(-1, message);
-        EXPECT_EQ(Contents(message), c.Message);
+        EXPECT_EQ(message.DataString(), c.Message);
         std::string line;
         socket->ReceiveLine(line);
         EXPECT_EQ(line, "+OK next");
@@ -185,14 +181,14 @@ TEST(SocketReceiveData, ReadsACountOfBytesLeavingTheRestOrWithoutACountAllUntilT
     EventLog log(*socket);
     TStringStream data("");
     socket->ReceiveData(10, data);
-    EXPECT_EQ(Contents(data), "0123456789");
+    EXPECT_EQ(data.DataString(), "0123456789");
     EXPECT_EQ(log.Events, Lines{"closed"});
     std::string line;
     socket->ReceiveLine(line);
     EXPECT_EQ(line, "+OK");
     TStringStream all("");
     socket->ReceiveData(-1, all);
-    EXPECT_EQ(Contents(all), rest);
+    EXPECT_EQ(all.DataString(), rest);
 }
 
 TEST(SocketReceiveData, ACountOfZeroReturnsWithoutWaiting) {
@@ -204,7 +200,7 @@ TEST(SocketReceiveData, ACountOfZeroReturnsWithoutWaiting) {
     TStringStream data("");
     socket->ReceiveData(0, data);
     EXPECT_EQ(clock.TickMilliseconds(), before);
-    EXPECT_EQ(Contents(data), "");
+    EXPECT_EQ(data.DataString(), "");
 }
 
 TEST(SocketReceiveData, AConnectionClosedEarlyIsAnError) {
@@ -214,7 +210,7 @@ TEST(SocketReceiveData, AConnectionClosedEarlyIsAnError) {
     TStringStream data("");
     EXPECT_EQ(ErrorMessageOf<ESocketError>([&] { socket->ReceiveData(10, data); }),
               "Connection closed after 5 of 10 bytes");
-    EXPECT_EQ(Contents(data), "12345");
+    EXPECT_EQ(data.DataString(), "12345");
 }
 
 // Waits on a virtual clock, so time-outs of a minute pass at once.
@@ -245,7 +241,7 @@ TEST_F(SocketSilence, ReceiveDataTimesOutWhenTheServerStalls) {
     auto socket = ConnectedSocket(server.Address());
     TStringStream data("");
     EXPECT_THROW(socket->ReceiveData(10, data), ETimedOutError);
-    EXPECT_EQ(Contents(data), "12345");
+    EXPECT_EQ(data.DataString(), "12345");
 }
 
 TEST_F(SocketSilence, ACancelFromATimerEndsTheWait) {

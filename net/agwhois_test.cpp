@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "net/agsocket_testsupport.h"
 #include "tests/support/scriptedserver.h"
 
 namespace vex {
@@ -20,23 +21,20 @@ TEST(WhoIs, ItsOwnerFreesItWithItsAnswerStream) {
 
 TEST(WhoIs, AConnectionMadeAndClosedSendsNoQuery) {
     ScriptedServer server({ReadLine()});
-    TagWhoIs whois(nullptr);
-    whois.SetWinsockLoaded(true);
-    whois.SetServer(server.Address());
-    whois.SetTimeOut(10);
-    whois.SetQuery("example.org");
+    auto whois = SocketFor<TagWhoIs>(server.Address());
+    whois->SetQuery("example.org");
     int sending = 0;
-    whois.OnSendingQuery = [&](TObject*) { ++sending; };
+    whois->OnSendingQuery = [&](TObject*) { ++sending; };
 
-    whois.Connect();
-    whois.ConnectSocket();
-    EXPECT_TRUE(whois.Connected());
-    whois.Disconnect();
+    whois->Connect();
+    whois->ConnectSocket();
+    EXPECT_TRUE(whois->Connected());
+    whois->Disconnect();
 
     ASSERT_TRUE(server.WaitUntilDone());
     EXPECT_EQ(server.Received(), "");
     EXPECT_EQ(sending, 0);
-    EXPECT_EQ(whois.Answer().Size(), 0);
+    EXPECT_EQ(whois->Answer().Size(), 0);
 }
 
 }  // namespace

@@ -147,28 +147,24 @@ TEST(SMTPLogin, AGreetingThatNeverEndsIsCutOffThroughOnErrorAndCloses) {
     EXPECT_TRUE(server.ReceivedLines().empty());
 }
 
-TEST(SMTPLogout, QuitWithAPositiveReplyClosesTheConnection) {
-    ScriptedServer server(Steps({{SendLine("220 ready")},
-                                 Answer("250 pleased"),
-                                 Answer("221-closing"),
-                                 {SendLine("221 bye")}}));
+TEST(SMTPLogout, QuitClosesTheConnectionAndANegativeReplyFailsWithItsLineWithoutOnError) {
+    const Script login = Steps({{SendLine("220 ready")}, Answer("250 pleased")});
+    ScriptedServer server(
+        std::vector<Script>{Steps({login, Answer("221-closing"), {SendLine("221 bye")}}),
+                            Steps({login, Answer("500 what")})});
     auto smtp = ClientFor(server.Address());
     smtp->Open();
     smtp->Close();
     EXPECT_FALSE(smtp->Connected());
     EXPECT_EQ(smtp->LastReply, "221 bye");
     EXPECT_EQ(server.ReceivedLines().back(), "QUIT");
-}
 
-TEST(SMTPLogout, QuitWithANegativeReplyFailsWithItsLineAndStillCloses) {
-    ScriptedServer server(
-        Steps({{SendLine("220 ready")}, Answer("250 pleased"), Answer("500 what")}));
-    auto smtp = ClientFor(server.Address());
-    EventLog log(*smtp);
-    smtp->Open();
-    EXPECT_EQ(ErrorMessageOf<EServerError>([&] { smtp->Close(); }), "500 what");
+    auto refused = ClientFor(server.Address());
+    EventLog log(*refused);
+    refused->Open();
+    EXPECT_EQ(ErrorMessageOf<EServerError>([&] { refused->Close(); }), "500 what");
     EXPECT_TRUE(log.Errors.empty());
-    EXPECT_FALSE(smtp->Connected());
+    EXPECT_FALSE(refused->Connected());
 }
 
 TEST(SMTPServer, OpenAndCloseSucceedAgainstARealServer) {
