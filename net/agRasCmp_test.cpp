@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "net/componentexceptions.h"
@@ -38,6 +39,17 @@ void PumpUntil(const std::function<bool()>& Condition) {
         }
         return Condition();
     });
+}
+
+// The text and number of the error that a dial raises.
+std::pair<std::string, DWORD> DialFailure(TagRas& Ras) {
+    try {
+        Ras.Dial();
+    } catch (const ERASError& E) {
+        return {E.what(), E.LastError};
+    }
+    ADD_FAILURE() << "the dial did not fail";
+    return {};
 }
 
 size_t CallsOf(const TScriptedDialup& Service, const std::string& Function) {
@@ -125,22 +137,19 @@ TEST_F(RasDial, ListsEveryEntryOfThePhoneBookBeyondTheFirstBuffer) {
     EXPECT_EQ(r.LastError(), 0u);
 }
 
-TEST_F(RasDial, ServiceTakesOnlyNamesOfThePhoneBookInTheirOwnSpelling) {
+TEST_F(RasDial, ServiceTakesOnlyNamesOfThePhoneBookInTheirOwnSpellingAndOnlyWhileDown) {
+    service.AddEntry({.Name = "Other"});
     TagRas& r = Ras("provider");
     EXPECT_EQ(r.Service(), "Provider");
     r.SetService("Nowhere");
     EXPECT_EQ(r.Service(), "");
     EXPECT_TRUE(boxes.empty());
-}
 
-TEST_F(RasDial, ServiceCannotChangeWhileConnectedButCanAfterHangingUp) {
-    service.AddEntry({.Name = "Other"});
-    TagRas& r = Ras();
+    r.SetService("Provider");
     r.Dial();
     r.SetService("Other");
     EXPECT_EQ(boxes, std::vector<std::string>{SetBeforeConnecting});
     EXPECT_EQ(r.Service(), "Provider");
-
     r.HangUp();
     r.SetService("Other");
     EXPECT_EQ(r.Service(), "Other");
@@ -214,23 +223,25 @@ TEST_F(RasDial, ADialReportsEveryStateInOrderAndConnects) {
         EXPECT_TRUE(r.DialledByMe());
         EXPECT_EQ(r.ConnHandle(), service.Dials().back().Handle);
         EXPECT_EQ(service.Dials().back().Notifier, r.WindowHandle());
+
+        disconnected = 0;
         r.HangUp();
+        EXPECT_EQ(disconnected, 1);
+        EXPECT_EQ(service.HangUps().back(), service.Dials().back().Handle);
+        EXPECT_FALSE(r.Connected());
+        EXPECT_EQ(r.ConnHandle(), TagRas::NoConnection);
+        r.HangUp();
+        EXPECT_EQ(disconnected, 1);
     }
 }
 
-TEST_F(RasDial, AFailedDialIsHungUpAndRaisesTheServicesTextThenDialsAfreshNextTime) {
+TEST_F(RasDial, AFailedDialIsHungUpAndRaisesTheServicesTextOrItsNumberThenDialsAfresh) {
     service.AddEntry(
         {.Name = "Busy",
          .Script = {{100, RASCS_OpenPort, 0}, {100, RASCS_ConnectDevice, ERROR_LINE_BUSY}}});
     service.ErrorTexts[ERROR_LINE_BUSY] = "The line is busy.";
     TagRas& r = Ras("Busy");
-    try {
-        r.Dial();
-        ADD_FAILURE() << "the dial did not fail";
-    } catch (const ERASError& E) {
-        EXPECT_STREQ(E.what(), "The line is busy.");
-        EXPECT_EQ(E.LastError, ERROR_LINE_BUSY);
-    }
+    EXPECT_EQ(DialFailure(r), std::make_pair(std::string("The line is busy."), ERROR_LINE_BUSY));
     EXPECT_EQ(r.LastError(), ERROR_LINE_BUSY);
     ASSERT_EQ(service.Dials().size(), 1u);
     EXPECT_EQ(service.HangUps(), std::vector<HRASCONN>{service.Dials()[0].Handle});
@@ -238,37 +249,24 @@ TEST_F(RasDial, AFailedDialIsHungUpAndRaisesTheServicesTextThenDialsAfreshNextTi
     EXPECT_FALSE(r.DialledByMe());
 
     r.SetService("Provider");
-    r.Dial();
-    EXPECT_TRUE(r.Connected());
-    EXPECT_EQ(r.LastError(), 0u);
-}
-
-TEST_F(RasDial, AnErrorWithoutATextIsNamedByItsNumber) {
-    TagRas& r = Ras();
     service.SetFunctionError("RasDialA", ERROR_NO_DIALTONE);
-    try {
-        r.Dial();
-        ADD_FAILURE() << "the dial did not fail";
-    } catch (const ERASError& E) {
-        EXPECT_STREQ(E.what(), "RAS error no 680");
-        EXPECT_EQ(E.LastError, ERROR_NO_DIALTONE);
-    }
-    EXPECT_EQ(disconnected, 1) << "a refused dial is hung up as well";
+    EXPECT_EQ(DialFailure(r), std::make_pair(std::string("RAS error no 680"), ERROR_NO_DIALTONE));
+    EXPECT_EQ(disconnected, 2) << "a refused dial is hung up as well";
 
     service.SetFunctionError("RasDialA", 0);
     r.Dial();
-    EXPECT_TRUE(r.Connected()) << "the earlier failure does not end the next dial";
+    EXPECT_TRUE(r.Connected()) << "the earlier failures do not end the next dial";
+    EXPECT_EQ(r.LastError(), 0u);
     r.HangUp();
 
     service.SetFunctionError("RasEnumConnectionsA", ERROR_RASMAN_CANNOT_INITIALIZE);
     EXPECT_THROW(r.Dial(), ERASError);
-    EXPECT_EQ(service.Dials().size(), 1u);
+    EXPECT_EQ(service.Dials().size(), 2u);
 }
 
 TEST_F(RasDial, ADialThatNeverConnectsTimesOutAfterTimeOutSecondsAndIsHungUp) {
     service.AddEntry({.Name = "Silent", .Script = {{50, RASCS_OpenPort, 0}}});
     TagRas& r = Ras("Silent");
-    EXPECT_EQ(r.TimeOut(), 120);
     r.SetTimeOut(30);
     const int64_t start = clock.TickMilliseconds();
     EXPECT_THROW(r.Dial(), ETimedOutError);
@@ -278,63 +276,43 @@ TEST_F(RasDial, ADialThatNeverConnectsTimesOutAfterTimeOutSecondsAndIsHungUp) {
     EXPECT_FALSE(r.Connected());
 }
 
-TEST_F(RasDial, HangUpAndCancelFromATimerEndsTheDialWithCanceled) {
-    TagRas& r = Ras();
-    TTimer timer(nullptr);
-    timer.SetInterval(2500);
-    timer.OnTimer = [&](TObject*) {
-        timer.SetEnabled(false);
-        r.HangUpAndCancel();
-    };
-    EXPECT_THROW(r.Dial(), ECanceledError);
-    EXPECT_TRUE(r.Canceled());
-    EXPECT_FALSE(r.Connected());
-    EXPECT_EQ(disconnected, 1);
-    ASSERT_EQ(service.Dials().size(), 1u);
-    EXPECT_EQ(service.HangUps(), std::vector<HRASCONN>{service.Dials()[0].Handle});
+TEST_F(RasDial, HangUpAndCancelOrAQuitFromATimerHangsUpAndEndsTheDialWithCanceled) {
+    for (const bool quit : {false, true}) {
+        SCOPED_TRACE(quit ? "quit" : "cancel");
+        TagRas& r = Ras();
+        disconnected = 0;
+        const size_t dials = service.Dials().size();
+        TTimer timer(nullptr);
+        timer.SetInterval(2500);
+        timer.OnTimer = [&](TObject*) {
+            timer.SetEnabled(false);
+            if (quit)
+                PostQuitMessage(0);
+            else
+                r.HangUpAndCancel();
+        };
+        EXPECT_THROW(r.Dial(), ECanceledError);
+        EXPECT_TRUE(quit || r.Canceled());
+        EXPECT_FALSE(r.Connected());
+        EXPECT_FALSE(r.DialledByMe());
+        EXPECT_EQ(disconnected, 1);
+        ASSERT_EQ(service.Dials().size(), dials + 1);
+        EXPECT_EQ(service.HangUps().back(), service.Dials().back().Handle);
+        // The quit is left for the loop.
+        MSG message{};
+        EXPECT_EQ(PeekMessage(message, 0, WM_QUIT, WM_QUIT, PM_REMOVE) != 0, quit);
+    }
 }
 
-TEST_F(RasDial, AQuitDuringTheDialHangsUpAndEndsItWithCanceledLeavingTheQuitForTheLoop) {
-    TagRas& r = Ras();
-    TTimer timer(nullptr);
-    timer.SetInterval(2500);
-    timer.OnTimer = [&](TObject*) {
-        timer.SetEnabled(false);
-        PostQuitMessage(0);
-    };
-    EXPECT_THROW(r.Dial(), ECanceledError);
-    EXPECT_EQ(disconnected, 1);
-    EXPECT_FALSE(r.DialledByMe());
-    MSG quit{};
-    EXPECT_TRUE(PeekMessage(quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
-}
-
-TEST_F(RasDial, OnDisconnectedFiresOnceAfterHangingUpAConnectionItDialled) {
+TEST_F(RasDial, AnEmptyPasswordDialsTheStoredOneAndASetOneIsStoredOrRemovedAsAsked) {
     TagRas& r = Ras();
     r.Dial();
-    const HRASCONN dialled = r.ConnHandle();
-    r.HangUp();
-    EXPECT_EQ(disconnected, 1);
-    EXPECT_EQ(service.HangUps(), std::vector<HRASCONN>{dialled});
-    EXPECT_FALSE(r.Connected());
-    EXPECT_EQ(r.ConnHandle(), TagRas::NoConnection);
-    r.HangUp();
-    EXPECT_EQ(disconnected, 1);
-}
-
-TEST_F(RasDial, TheStoredPasswordIsDialledAndKeptWhenPasswordIsEmpty) {
-    TagRas& r = Ras();
-    r.Dial();
-    ASSERT_EQ(service.Dials().size(), 1u);
-    EXPECT_EQ(service.Dials()[0].Params.Password, "stored");
-    EXPECT_EQ(service.Dials()[0].Params.UserName, "ann");
+    EXPECT_EQ(service.Dials().back().Params.Password, "stored");
+    EXPECT_EQ(service.Dials().back().Params.UserName, "ann");
     EXPECT_EQ(CallsOf(service, "RasSetEntryDialParamsA"), 0u);
     EXPECT_EQ(service.Entry("Provider").Password, "stored");
-}
+    r.HangUp();
 
-TEST_F(RasDial, ASetPasswordIsDialledAndStoredOrRemovedAsRemovePasswordSays) {
-    TagRas& r = Ras();
-    EXPECT_TRUE(r.RemovePassword());
     r.SetRemovePassword(false);
     r.SetPassword("new");
     r.Dial();
@@ -353,7 +331,7 @@ TEST_F(RasDial, ASetPasswordIsDialledAndStoredOrRemovedAsRemovePasswordSays) {
 
     r.SetPassword(std::string(PWLEN + 1, 'x'));
     EXPECT_THROW(r.Dial(), EInvalidOperation);
-    EXPECT_EQ(service.Dials().size(), 2u);
+    EXPECT_EQ(service.Dials().size(), 3u);
 }
 
 TEST_F(RasDial, AnErrorWhileConnectedIsRaisedByTheNextDialNotByTheHandler) {
@@ -371,13 +349,8 @@ TEST_F(RasDial, AnErrorWhileConnectedIsRaisedByTheNextDialNotByTheHandler) {
     EXPECT_EQ(texts, std::vector<std::string>{""});
     EXPECT_EQ(r.LastError(), RemoteDisconnection);
 
-    try {
-        r.Dial();
-        ADD_FAILURE() << "the stored error was not raised";
-    } catch (const ERASError& E) {
-        EXPECT_EQ(E.LastError, RemoteDisconnection);
-        EXPECT_STREQ(E.what(), "The remote computer hung up.");
-    }
+    EXPECT_EQ(DialFailure(r),
+              std::make_pair(std::string("The remote computer hung up."), RemoteDisconnection));
     EXPECT_EQ(service.HangUps(), std::vector<HRASCONN>{dialled});
     EXPECT_FALSE(r.Connected());
 

@@ -40,28 +40,23 @@ TEST(SocketConnect, AnEmptyServerFailsBeforeAnyNetworkCall) {
     TestSocket socket(nullptr);
     ASSERT_FALSE(socket.WinsockLoaded());  // any call into the library would fail differently
     EventLog log(socket);
-    try {
-        socket.Connect();
-        FAIL() << "no exception";
-    } catch (const ESocketError& e) {
-        EXPECT_EQ(e.Message(), "Server property is required");
-    }
+    EXPECT_EQ(ErrorMessageOf<ESocketError>([&] { socket.Connect(); }),
+              "Server property is required");
     EXPECT_EQ(log.Events, (Events{"open", "error"}));
     EXPECT_EQ(socket.StartupCount, 0);
 }
 
-TEST(SocketConnect, AServerWithAPortNumberNeedsNoServiceLookup) {
-    ScriptedServer server({Silent()});
-    auto socket = SocketFor(server.Address());
-    socket->SetServiceName("");  // a lookup would fail with "Service name is required"
-    socket->Connect();
-    EXPECT_EQ(socket->Port, server.Port());
-    socket->ConnectSocket();
-    EXPECT_TRUE(socket->Connected());
-}
-
-TEST(SocketConnect, AServerWithoutAPortNumberLooksUpTheServiceOrFallsBackToTheDefault) {
-    ScriptedServer server({Silent()});
+TEST(SocketConnect, FindsThePortFromTheServerTheServiceOrTheDefaultAndResolvesHostNames) {
+    ScriptedServer server({Silent()}, 2);
+    {
+        auto socket = SocketFor("localhost:" + std::to_string(server.Port()));
+        socket->SetServiceName("");  // a lookup would fail with "Service name is required"
+        socket->Connect();
+        EXPECT_EQ(socket->Port, server.Port());
+        EXPECT_EQ(socket->RemoteAddressText, "127.0.0.1");
+        socket->ConnectSocket();
+        EXPECT_TRUE(socket->Connected());
+    }
     {
         auto socket = SocketFor("127.0.0.1:abc");
         socket->SetServiceName("no-such-service-here");
@@ -78,45 +73,24 @@ TEST(SocketConnect, AServerWithoutAPortNumberLooksUpTheServiceOrFallsBackToTheDe
         socket->Connect();
         EXPECT_EQ(socket->Port, 110);
     }
+    EXPECT_THROW(SocketFor("127.0.0.1:0")->Connect(), ESocketError);  // no service name
+}
+
+TEST(SocketConnect, ARefusedConnectionFailsAtOnceNamedByNumberOrByTheErrorTextLibrary) {
+    const std::string address = "127.0.0.1:" + std::to_string(RefusingPort());
     {
-        auto socket = SocketFor("127.0.0.1:0");
-        EXPECT_THROW(socket->Connect(), ESocketError);  // "Service name is required"
+        auto socket = SocketFor(address);
+        EventLog log(*socket);
+        socket->Connect();
+        EXPECT_EQ(ErrorMessageOf<ESocketError>([&] { socket->ConnectSocket(); }), "Error #10061");
+        EXPECT_EQ(log.Errors, (Events{"Error #10061"}));
     }
-}
-
-TEST(SocketConnect, AHostNameIsResolvedByALookup) {
-    ScriptedServer server({Silent()});
-    auto socket = SocketFor("localhost:" + std::to_string(server.Port()));
-    socket->Connect();
-    EXPECT_EQ(socket->RemoteAddressText, "127.0.0.1");
-    socket->ConnectSocket();
-    EXPECT_TRUE(socket->Connected());
-}
-
-TEST(SocketConnect, ARefusedConnectionFailsAtOnceWithTheCodeByNumber) {
-    auto socket = SocketFor("127.0.0.1:" + std::to_string(RefusingPort()));
-    EventLog log(*socket);
-    socket->Connect();
-    try {
-        socket->ConnectSocket();
-        FAIL() << "no exception";
-    } catch (const ESocketError& e) {
-        EXPECT_EQ(e.Message(), "Error #10061");
-    }
-    EXPECT_EQ(log.Errors, (Events{"Error #10061"}));
-}
-
-TEST(SocketConnect, ARefusedConnectionTakesItsTextFromTheErrorTextLibrary) {
     ErrorTextLibrary library;
-    auto socket = SocketFor("127.0.0.1:" + std::to_string(RefusingPort()));
+    auto socket = SocketFor(address);
     socket->OnError = [](TObject*, std::string& Msg) { Msg = "[" + Msg + "]"; };
     socket->Connect();
-    try {
-        socket->ConnectSocket();
-        FAIL() << "no exception";
-    } catch (const ESocketError& e) {
-        EXPECT_EQ(e.Message(), "[" + WinsockErrorText(WSAECONNREFUSED) + "]");
-    }
+    EXPECT_EQ(ErrorMessageOf<ESocketError>([&] { socket->ConnectSocket(); }),
+              "[" + WinsockErrorText(WSAECONNREFUSED) + "]");
 }
 
 TEST(SocketConnect, EveryStartupIsMatchedByACleanup) {

@@ -15,6 +15,12 @@ namespace {
 using namespace vex::test;
 using Progress = std::vector<std::pair<int32_t, int32_t>>;
 
+void RecordProgress(TagSocket& Socket, Progress& Into) {
+    Socket.OnProgress = [&Into](TObject*, int32_t Perc, int32_t Transferred) {
+        Into.emplace_back(Perc, Transferred);
+    };
+}
+
 TEST(SocketSend, SendsLinesWithCrLfAndReportsEach) {
     ScriptedServer server({ReadLine(), ReadLine()});
     auto socket = ConnectedSocket(server.Address());
@@ -34,9 +40,7 @@ TEST(SocketSend, SendsAWholeStreamFromItsStartWithProgress) {
     ScriptedServer server({ReadBytes(body.size())});
     auto socket = ConnectedSocket(server.Address());
     Progress progress;
-    socket->OnProgress = [&](TObject*, int32_t Perc, int32_t Transferred) {
-        progress.emplace_back(Perc, Transferred);
-    };
+    RecordProgress(*socket, progress);
     TStringStream stream(body);
     stream.SetPosition(stream.Size());
     socket->SendStream(stream);
@@ -44,17 +48,11 @@ TEST(SocketSend, SendsAWholeStreamFromItsStartWithProgress) {
     EXPECT_EQ(server.Received(), body);
     const int32_t size = static_cast<int32_t>(body.size());
     EXPECT_EQ(progress, (Progress{{41, 2047}, {82, 4094}, {100, size}, {0, 0}}));
-}
 
-TEST(SocketSend, AnEmptyStreamReportsAnUnknownShareInsteadOfDividingByZero) {
-    ScriptedServer server({Silent()});
-    auto socket = ConnectedSocket(server.Address());
-    Progress progress;
-    socket->OnProgress = [&](TObject*, int32_t Perc, int32_t Transferred) {
-        progress.emplace_back(Perc, Transferred);
-    };
-    TStringStream stream("");
-    socket->SendStream(stream);
+    // An empty stream reports an unknown share instead of dividing by zero.
+    progress.clear();
+    TStringStream empty("");
+    socket->SendStream(empty);
     EXPECT_EQ(progress, (Progress{{-1, 0}, {0, 0}}));
 }
 

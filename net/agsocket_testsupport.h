@@ -1,5 +1,8 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,10 +26,11 @@ public:
     using TagSocket::TagSocket;
 };
 
-// A socket with the library loaded, pointed at Address, whose own time-out keeps a test from
-// hanging when the clock is real.
-inline std::unique_ptr<TestSocket> SocketFor(const std::string& Address) {
-    auto socket = std::make_unique<TestSocket>(nullptr);
+// A socket (or a client built on one) with the library loaded, pointed at Address, whose own
+// time-out keeps a test from hanging when the clock is real.
+template <class T = TestSocket>
+std::unique_ptr<T> SocketFor(const std::string& Address) {
+    auto socket = std::make_unique<T>(nullptr);
     socket->SetWinsockLoaded(true);
     socket->SetServer(Address);
     socket->SetTimeOut(10);
@@ -65,5 +69,17 @@ public:
     ErrorTextLibrary(const ErrorTextLibrary&) = delete;
     ErrorTextLibrary& operator=(const ErrorTextLibrary&) = delete;
 };
+
+// The message of the E that Call raises; a test failure when it raises none.
+template <class E>
+std::string ErrorMessageOf(const std::function<void()>& Call) {
+    try {
+        Call();
+    } catch (const E& e) {
+        return e.Message();
+    }
+    ADD_FAILURE() << "no exception";
+    return std::string();
+}
 
 }  // namespace vex::test

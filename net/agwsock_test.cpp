@@ -29,42 +29,23 @@ TEST_F(WinsockBinding, LoadsTheLibraryAndCallsItsFunctionsByName) {
     EXPECT_EQ(winsock.LibHandle(), 0u);
 }
 
-TEST_F(WinsockBinding, CallsWithoutTheLibraryFailWithItsTexts) {
+TEST_F(WinsockBinding, AMissingLibraryOrFunctionIsReported) {
     TagWinsock& winsock = agWinsock();
     ASSERT_FALSE(winsock.IsLoaded());
-    try {
-        winsock.WSACleanup();
-        FAIL() << "no exception";
-    } catch (const EWinsockDLLError& e) {
-        EXPECT_EQ(e.Message(), "Winsock is not loaded");
-    }
+    EXPECT_EQ(test::ErrorMessageOf<EWinsockDLLError>([&] { winsock.WSACleanup(); }),
+              "Winsock is not loaded");
     // This one is looked up without the loaded check, so it reports a missing function.
-    try {
-        winsock.inet_addr("127.0.0.1");
-        FAIL() << "no exception";
-    } catch (const EWinsockDLLError& e) {
-        EXPECT_EQ(e.Message(), "Function inet_addr not found");
-    }
-}
+    EXPECT_EQ(test::ErrorMessageOf<EWinsockDLLError>([&] { winsock.inet_addr("127.0.0.1"); }),
+              "Function inet_addr not found");
 
-TEST_F(WinsockBinding, AMissingFunctionOrLibraryIsReported) {
-    TagWinsock& winsock = agWinsock();
     winsock.Load();
-    try {
-        winsock.GetProc("WSAAsyncGetProtoByName");
-        FAIL() << "no exception";
-    } catch (const EWinsockDLLError& e) {
-        EXPECT_EQ(e.Message(), "Function WSAAsyncGetProtoByName not found");
-    }
+    EXPECT_EQ(
+        test::ErrorMessageOf<EWinsockDLLError>([&] { winsock.GetProc("WSAAsyncGetProtoByName"); }),
+        "Function WSAAsyncGetProtoByName not found");
 
     winsock.Unload();
     UnregisterModule("wsock32.dll");
-    try {
-        winsock.Load();
-        ADD_FAILURE() << "no exception";
-    } catch (const EWinsockDLLError& e) {
-        EXPECT_EQ(e.Message(), "Winsock not found");
-    }
+    EXPECT_EQ(test::ErrorMessageOf<EWinsockDLLError>([&] { winsock.Load(); }), "Winsock not found");
     EXPECT_FALSE(winsock.IsLoaded());
     RegisterWinsockModule();
 }
@@ -86,12 +67,6 @@ TEST_F(WinsockBinding, ErrorTextsComeFromTheOptionalLibraryOnly) {
     EXPECT_EQ(WinsockErrorMessage(WSAECONNREFUSED), WinsockErrorText(WSAECONNREFUSED));
     EXPECT_FALSE(WinsockErrorMessage(WSAECONNREFUSED).empty());
     EXPECT_EQ(WinsockErrorMessage(57000), "");
-}
-
-TEST(WinsockLParam, SplitsIntoEventAndError) {
-    const LPARAM lParam = WSAMAKESELECTREPLY(FD_CLOSE, WSAECONNRESET);
-    EXPECT_EQ(LParamEvent(lParam), FD_CLOSE);
-    EXPECT_EQ(LParamError(lParam), WSAECONNRESET);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "net/agsocket_testsupport.h"
 #include "net/dnsreply.h"
 #include "net/msmx.h"
 #include "net/msmx_testsupport.h"
@@ -13,12 +14,7 @@ namespace {
 using namespace vex::test;
 
 std::string ErrorOf(const std::string& Reply) {
-    try {
-        ParseDnsReply(Reply);
-    } catch (const EResolverError& e) {
-        return e.Message();
-    }
-    return "no error";
+    return ErrorMessageOf<EResolverError>([&] { ParseDnsReply(Reply); });
 }
 
 TEST(DnsReply, ReadsTheHeaderTheQuestionAndEveryAnswer) {
@@ -112,30 +108,21 @@ TEST(DnsReply, RejectsNamesLongerThan255Bytes) {
 TEST(DnsReply, RejectsWhatRunsPastTheData) {
     const DnsReplyBuilder question = DnsReplyBuilder(1).Question("example.test");
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"a short header", std::string(11, '\0')},
-        {"more answers than bytes", DnsReplyBuilder(question).Counts(1, 100)},
-        {"a record longer than the reply",
-         DnsReplyBuilder(question).Record("example.test", 16, "abcdef").Bytes().substr(0, 57)},
-        {"an MX record without room for a name",
-         DnsReplyBuilder(question).Record("x", 15, "\x01\x02")},
-        {"an exchange running past its record",
-         DnsReplyBuilder(question)
+        {std::string(11, '\0'), "it ends in the middle of a record"},
+        {DnsReplyBuilder(question).Counts(1, 100), "it counts more records than it holds"},
+        {DnsReplyBuilder(question).Record("example.test", 16, "abcdef").Bytes().substr(0, 57),
+         "a record's data runs past the end"},
+        {DnsReplyBuilder(question).Record("x", 15, "\x01\x02"), "an MX record's data is too short"},
+        {DnsReplyBuilder(question)
              .Record("x", 15, std::string("\x00\x01\x02mx", 5))
-             .Raw(std::string(1, '\0'))},
-        {"a label of unknown type",
-         DnsReplyBuilder(1).Raw(std::string("\x41x\x00\x00\x0f\x00\x01", 7)).Counts(1, 0)},
+             .Raw(std::string(1, '\0')),
+         "an MX record's name runs past its data"},
+        {DnsReplyBuilder(1).Raw(std::string("\x41x\x00\x00\x0f\x00\x01", 7)).Counts(1, 0),
+         "a name uses an unknown label type"},
     };
-    const std::vector<std::string> texts = {
-        "Malformed DNS reply: it ends in the middle of a record",
-        "Malformed DNS reply: it counts more records than it holds",
-        "Malformed DNS reply: a record's data runs past the end",
-        "Malformed DNS reply: an MX record's data is too short",
-        "Malformed DNS reply: an MX record's name runs past its data",
-        "Malformed DNS reply: a name uses an unknown label type",
-    };
-    for (size_t i = 0; i < cases.size(); ++i) {
-        SCOPED_TRACE(cases[i].first);
-        EXPECT_EQ(ErrorOf(cases[i].second), texts[i]);
+    for (const auto& [bytes, text] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ErrorOf(bytes), "Malformed DNS reply: " + text);
     }
 }
 
@@ -150,8 +137,6 @@ TEST(MXList, SortsByPreferenceAndChecksItsIndexes) {
     EXPECT_EQ(order, (std::vector<uint16_t>{10, 10, 20, 30}));
     EXPECT_THROW(list.Items(4), EListError);
     EXPECT_THROW(list.Items(-1), EListError);
-    list.Clear();
-    EXPECT_EQ(list.Count(), 0);
 }
 
 TEST(QuerySpec, ReadsAndWritesEachFieldOfTheFlagsWord) {

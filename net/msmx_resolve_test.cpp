@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "net/agsocket_testsupport.h"
 #include "net/componentexceptions.h"
 #include "net/msmx.h"
 #include "net/msmx_testsupport.h"
@@ -51,14 +54,8 @@ protected:
         return resolver;
     }
 
-    std::string ErrorOf(TmsMXResolver& Resolver) {
-        try {
-            Resolver.Resolve();
-        } catch (const EResolverError& e) {
-            return e.Message();
-        }
-        ADD_FAILURE() << "no EResolverError";
-        return "";
+    static std::string ErrorOf(TmsMXResolver& Resolver) {
+        return ErrorMessageOf<EResolverError>([&] { Resolver.Resolve(); });
     }
 
     TVirtualClock clock{20};
@@ -66,7 +63,7 @@ protected:
     Lines Events;
 };
 
-TEST_F(MXResolver, ReturnsTheExchangersSortedByPreference) {
+TEST_F(MXResolver, SendsOneRecursiveMXQuestionAndReturnsTheExchangersSortedByPreference) {
     UdpServer server(TwoExchangers);
     auto resolver = ResolverFor(server.Port(), "Example.Test.");
     resolver->Resolve();
@@ -74,42 +71,28 @@ TEST_F(MXResolver, ReturnsTheExchangersSortedByPreference) {
                                          {10, "mx10.example.test."}, {20, "mx20.example.test."}}));
     EXPECT_EQ(resolver->Domain(), "Example.Test.");
     EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
-}
-
-TEST_F(MXResolver, SendsOneRecursiveMXQuestionInWireForm) {
-    UdpServer server(TwoExchangers);
-    auto resolver = ResolverFor(server.Port(), "Example.Test.");
-    resolver->Resolve();
     ASSERT_EQ(server.Received().size(), 1u);
-    const std::string query = server.Received()[0];
-    EXPECT_EQ(query.substr(2), std::string("\x01\x00\x00\x01\x00\x00\x00\x00\x00\x00"
-                                           "\x07"
-                                           "Example\x04Test\x00\x00\x0f\x00\x01",
-                                           28));
+    EXPECT_EQ(server.Received()[0].substr(2), std::string("\x01\x00\x00\x01\x00\x00\x00\x00\x00\x00"
+                                                          "\x07"
+                                                          "Example\x04Test\x00\x00\x0f\x00\x01",
+                                                          28));
 }
 
-TEST_F(MXResolver, UsesAFreshRandomIDForEveryQuery) {
-    UdpServer server(TwoExchangers);
-    auto resolver = ResolverFor(server.Port());
-    for (int i = 0; i < 4; ++i)
-        resolver->Resolve();
-    std::set<uint16_t> ids;
-    for (const std::string& query : server.Received())
-        ids.insert(DnsReplyBuilder::QueryId(query));
-    EXPECT_GT(ids.size(), 1u);
-}
-
-TEST_F(MXResolver, ANewResolveStartsFromAnEmptyList) {
+TEST_F(MXResolver, EachQueryHasAFreshRandomIDAndStartsFromAnEmptyList) {
     int calls = 0;
     UdpServer server([&](const std::string& Request) -> std::optional<std::string> {
         if (++calls == 1) return TwoExchangers(Request);
         return DnsReplyBuilder::For(Request).Mx(WireName::Pointer(12), 5, "only.example.test");
     });
     auto resolver = ResolverFor(server.Port());
-    resolver->Resolve();
-    resolver->Resolve();
+    for (int i = 0; i < 4; ++i)
+        resolver->Resolve();
     EXPECT_EQ(Exchangers(*resolver),
               (std::vector<std::pair<uint16_t, std::string>>{{5, "only.example.test."}}));
+    std::set<uint16_t> ids;
+    for (const std::string& query : server.Received())
+        ids.insert(DnsReplyBuilder::QueryId(query));
+    EXPECT_GT(ids.size(), 1u);
 }
 
 TEST_F(MXResolver, FindsTheMXRecordsAfterAnAlias) {
@@ -142,32 +125,42 @@ TEST_F(MXResolver, ReadsNamesCompressedWithPointersBeyondTheFirst256Bytes) {
     EXPECT_EQ(resolver->MXList().Items(1).Exchange.size(), 3 * 64 + 18u);
 }
 
-TEST_F(MXResolver, ReportsEachResponseCodeWithItsText) {
-    const std::vector<std::pair<uint8_t, std::string>> cases = {
-        {1, "Domain server was unable to interpret a query"},
-        {2, "Domain server failure"},
-        {3, "Domain name does not exist"},
-        {4, "Not implemented"},
-        {5, "Domain server refused to return the information"},
-        {9, "Domain server Error #9"},
+TEST_F(MXResolver, ReportsAnErrorCodeOrAnUnusableReplyWithItsTextAndCloses) {
+    using Respond = std::function<std::string(const std::string&)>;
+    const auto code = [](uint8_t Code) -> Respond {
+        return [Code](const std::string& Request) {
+            return DnsReplyBuilder::For(Request).RCode(Code);
+        };
     };
-    for (const auto& [code, text] : cases) {
-        SCOPED_TRACE(code);
-        UdpServer server([code = code](const std::string& Request) -> std::optional<std::string> {
-            return DnsReplyBuilder::For(Request).RCode(code);
-        });
+    const std::vector<std::tuple<std::string, Respond, std::string>> cases = {
+        {"code 1", code(1), "Domain server was unable to interpret a query"},
+        {"code 2", code(2), "Domain server failure"},
+        {"code 3", code(3), "Domain name does not exist"},
+        {"code 4", code(4), "Not implemented"},
+        {"code 5", code(5), "Domain server refused to return the information"},
+        {"code 9", code(9), "Domain server Error #9"},
+        {"no response bit", [](const std::string& Request) { return Request; },
+         "This is not a response"},
+        {"a compression loop",
+         [](const std::string& Request) {
+             DnsReplyBuilder reply = DnsReplyBuilder::For(Request);
+             // The exchange is a pointer to itself.
+             const uint16_t self = static_cast<uint16_t>(reply.Size() + 2 + 10 + 2);
+             return reply.Mx(WireName::Pointer(12), 10, WireName::Pointer(self)).Bytes();
+         },
+         "Malformed DNS reply: a compression pointer does not point backwards"},
+    };
+    for (const auto& [what, respond, text] : cases) {
+        SCOPED_TRACE(what);
+        UdpServer server(
+            [&respond = respond](const std::string& Request) -> std::optional<std::string> {
+                return respond(Request);
+            });
         auto resolver = ResolverFor(server.Port());
         Events.clear();
         EXPECT_EQ(ErrorOf(*resolver), text);
         EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
     }
-}
-
-TEST_F(MXResolver, RejectsADatagramWithoutTheResponseBit) {
-    UdpServer server(
-        [](const std::string& Request) -> std::optional<std::string> { return Request; });
-    auto resolver = ResolverFor(server.Port());
-    EXPECT_EQ(ErrorOf(*resolver), "This is not a response");
 }
 
 TEST_F(MXResolver, FailsCleanlyOnAReplyCutAtAnyByte) {
@@ -207,49 +200,24 @@ TEST_F(MXResolver, TimesOutWhenTheServerStaysSilent) {
     EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
 }
 
-TEST_F(MXResolver, RejectsACompressionLoop) {
-    UdpServer server([](const std::string& Request) -> std::optional<std::string> {
-        DnsReplyBuilder reply = DnsReplyBuilder::For(Request);
-        // The exchange is a pointer to itself.
-        const uint16_t self = static_cast<uint16_t>(reply.Size() + 2 + 10 + 2);
-        return reply.Mx(WireName::Pointer(12), 10, WireName::Pointer(self));
-    });
-    auto resolver = ResolverFor(server.Port());
-    EXPECT_EQ(ErrorOf(*resolver),
-              "Malformed DNS reply: a compression pointer does not point backwards");
-    EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
-}
-
 // Datagrams that reach the socket ahead of the real reply, each of which must be passed over.
 TEST_F(MXResolver, IgnoresDatagramsThatDoNotAnswerTheQuery) {
+    // A reply with a question of its own, under the query's ID or another.
+    const auto forged = [](uint16_t IdMask, const char* Name, uint16_t Type, uint16_t Class) {
+        return [=](const std::string& Request) -> std::string {
+            return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request) ^ IdMask)
+                .Question(Name, Type, Class)
+                .Mx(WireName::Pointer(12), 1, "forged.example.test");
+        };
+    };
     const std::vector<std::pair<std::string, std::function<std::string(const std::string&)>>>
         strays = {
-            {"a wrong ID",
-             [](const std::string& Request) {
-                 return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request) ^ 0x5A5A)
-                     .Question("example.test")
-                     .Mx(WireName::Pointer(12), 1, "forged.example.test");
-             }},
-            {"another name",
-             [](const std::string& Request) {
-                 return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request))
-                     .Question("other.test")
-                     .Mx(WireName::Pointer(12), 1, "forged.example.test");
-             }},
-            {"another type",
-             [](const std::string& Request) {
-                 return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request))
-                     .Question("example.test", 1)
-                     .Mx(WireName::Pointer(12), 1, "forged.example.test");
-             }},
-            {"another class",
-             [](const std::string& Request) {
-                 return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request))
-                     .Question("example.test", 15, 3)
-                     .Mx(WireName::Pointer(12), 1, "forged.example.test");
-             }},
+            {"a wrong ID", forged(0x5A5A, "example.test", 15, 1)},
+            {"another name", forged(0, "other.test", 15, 1)},
+            {"another type", forged(0, "example.test", 1, 1)},
+            {"another class", forged(0, "example.test", 15, 3)},
             {"no question",
-             [](const std::string& Request) {
+             [](const std::string& Request) -> std::string {
                  return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request))
                      .Mx("example.test", 1, "forged.example.test");
              }},
@@ -282,7 +250,7 @@ TEST_F(MXResolver, TakesTheEchoedQuestionWithoutRegardToCase) {
     EXPECT_EQ(resolver->MXList().Count(), 1);
 }
 
-TEST_F(MXResolver, RefusesABadDomainBeforeSendingAnything) {
+TEST_F(MXResolver, RefusesABadDomainBeforeSendingAnythingButTakesTheLongestValidOne) {
     const std::string label63(63, 'a');
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", "The domain name is empty"},
@@ -304,16 +272,12 @@ TEST_F(MXResolver, RefusesABadDomainBeforeSendingAnything) {
         EXPECT_TRUE(Events.empty());
     }
     EXPECT_TRUE(server.Received().empty());
-}
 
-TEST_F(MXResolver, AcceptsTheLongestValidDomain) {
-    const std::string label63(63, 'a');
     // 4 * 63 + 3 dots - 2 = 253 characters, with the trailing dot allowed on top.
-    const std::string domain =
+    const std::string longest =
         label63 + "." + label63 + "." + label63 + "." + label63.substr(2) + ".";
-    ASSERT_EQ(domain.size(), 254u);
-    UdpServer server(TwoExchangers);
-    auto resolver = ResolverFor(server.Port(), domain);
+    ASSERT_EQ(longest.size(), 254u);
+    auto resolver = ResolverFor(server.Port(), longest);
     resolver->Resolve();
     EXPECT_EQ(resolver->MXList().Count(), 2);
 }
@@ -330,12 +294,7 @@ TEST_F(MXResolver, APortNobodyListensOnIsASocketError) {
     uint16_t port = 0;
     ::close(BindLoopback(SOCK_DGRAM, port));
     auto resolver = ResolverFor(port);
-    try {
-        resolver->Resolve();
-        FAIL() << "no exception";
-    } catch (const ESocketError& e) {
-        EXPECT_EQ(e.Message(), "Error #10061");
-    }
+    EXPECT_EQ(ErrorMessageOf<ESocketError>([&] { resolver->Resolve(); }), "Error #10061");
     EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
 }
 
