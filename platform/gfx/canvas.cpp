@@ -1,0 +1,324 @@
+#include "platform/gfx/canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <span>
+#include <utility>
+
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/shapespans.h"
+
+namespace vex {
+
+namespace {
+
+uint32_t ToPixel(TColor Color) {
+    const TColor rgb = ColorToRGB(Color);
+    return (uint32_t{GetRValue(rgb)} << 16) | (uint32_t{GetGValue(rgb)} << 8) | GetBValue(rgb);
+}
+
+TColor FromPixel(uint32_t Pixel) {
+    return RGB(static_cast<uint8_t>(Pixel >> 16), static_cast<uint8_t>(Pixel >> 8),
+               static_cast<uint8_t>(Pixel));
+}
+
+uint32_t CopyOp(uint32_t, uint32_t Color) {
+    return Color;
+}
+uint32_t NotOp(uint32_t Dest, uint32_t) {
+    return ~Dest & 0xFFFFFF;
+}
+uint32_t XorOp(uint32_t Dest, uint32_t Color) {
+    return Dest ^ Color;
+}
+
+// On and off runs of the one-pixel pen styles, in pixels along the line.
+std::span<const int64_t> DashPattern(TPenStyle Style) {
+    static constexpr int64_t Dash[] = {18, 6};
+    static constexpr int64_t Dot[] = {3, 3};
+    static constexpr int64_t DashDot[] = {9, 6, 3, 6};
+    static constexpr int64_t DashDotDot[] = {9, 3, 3, 3, 3, 3};
+    switch (Style) {
+        case psDash:
+            return Dash;
+        case psDot:
+            return Dot;
+        case psDashDot:
+            return DashDot;
+        case psDashDotDot:
+            return DashDotDot;
+        default:
+            return {};
+    }
+}
+
+bool PatternOn(std::span<const int64_t> Pattern, int64_t Phase) {
+    if (Pattern.empty()) return true;
+    int64_t cycle = 0;
+    for (int64_t run : Pattern)
+        cycle += run;
+    int64_t at = Phase % cycle;
+    for (size_t i = 0; i < Pattern.size(); ++i) {
+        if (at < Pattern[i]) return i % 2 == 0;
+        at -= Pattern[i];
+    }
+    return false;
+}
+
+// A coordinate far outside the bitmap behaves like one just outside it; doubles beyond the
+// int64 range would make the conversion undefined.
+int64_t ClampToInt(double V, int64_t Limit) {
+    if (!(V > -1.0)) return -1;
+    if (V > static_cast<double>(Limit) + 1.0) return Limit + 1;
+    return static_cast<int64_t>(V);
+}
+
+}  // namespace
+
+TCanvas::TPaint TCanvas::PenPaint() const {
+    const uint32_t color = ToPixel(FPen.Color());
+    switch (FPen.Mode()) {
+        case pmNot:
+            return {color, NotOp};
+        case pmXor:
+            return {color, XorOp};
+        default:
+            return {color, CopyOp};
+    }
+}
+
+TCanvas::TPaint TCanvas::BrushPaint() const {
+    TPaint paint = PenPaint();
+    paint.Color = ToPixel(FBrush.Color());
+    return paint;
+}
+
+void TCanvas::Plot(int64_t X, int64_t Y, TPaint Paint) {
+    if (X < 0 || Y < 0 || X >= FBitmap.Width() || Y >= FBitmap.Height()) return;
+    uint32_t& p = FBitmap.ScanLine(static_cast<int32_t>(Y))[X];
+    p = Paint.Op(p, Paint.Color);
+}
+
+void TCanvas::FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint) {
+    if (Y < 0 || Y >= FBitmap.Height()) return;
+    X0 = std::max<int64_t>(X0, 0);
+    X1 = std::min<int64_t>(X1, FBitmap.Width());
+    if (X0 >= X1) return;
+    uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(Y));
+    for (int64_t x = X0; x < X1; ++x)
+        row[x] = Paint.Op(row[x], Paint.Color);
+}
+
+void TCanvas::FillPolygon(const std::vector<TPointF>& Points, TPaint Paint) {
+    if (Points.size() < 3) return;
+    double minY = Points[0].Y, maxY = Points[0].Y;
+    for (const TPointF& p : Points) {
+        minY = std::min(minY, p.Y);
+        maxY = std::max(maxY, p.Y);
+    }
+    const int64_t width = FBitmap.Width();
+    const int64_t height = FBitmap.Height();
+    const int64_t first = std::max<int64_t>(ClampToInt(std::floor(minY), height), 0);
+    const int64_t last = std::min<int64_t>(ClampToInt(std::ceil(maxY), height), height);
+    std::vector<double> crossings;
+    for (int64_t y = first; y < last; ++y) {
+        // A pixel belongs to the polygon when its centre does.
+        const double yc = static_cast<double>(y) + 0.5;
+        crossings.clear();
+        for (size_t i = 0; i < Points.size(); ++i) {
+            const TPointF& a = Points[i];
+            const TPointF& b = Points[(i + 1) % Points.size()];
+            if ((a.Y <= yc && yc < b.Y) || (b.Y <= yc && yc < a.Y))
+                crossings.push_back(a.X + (yc - a.Y) * (b.X - a.X) / (b.Y - a.Y));
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (size_t i = 0; i + 1 < crossings.size(); i += 2)
+            FillSpan(y, ClampToInt(std::ceil(crossings[i] - 0.5), width),
+                     ClampToInt(std::ceil(crossings[i + 1] - 0.5), width), Paint);
+    }
+}
+
+void TCanvas::StrokeThin(TPoint A, TPoint B, int64_t& Phase, TPaint Paint) {
+    const int64_t dx = int64_t{B.X} - A.X;
+    const int64_t dy = int64_t{B.Y} - A.Y;
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const int64_t steps = std::max(std::abs(dx), std::abs(dy));
+    const int64_t majorStart = xMajor ? A.X : A.Y;
+    const int64_t minorStart = xMajor ? A.Y : A.X;
+    const int64_t majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const int64_t minorDelta = xMajor ? dy : dx;
+    const int64_t majorLimit = xMajor ? FBitmap.Width() : FBitmap.Height();
+
+    // Only the steps whose major coordinate lies inside the bitmap are walked, so a line
+    // billions of pixels long costs no more than one across the bitmap.
+    int64_t from = majorSign > 0 ? -majorStart : majorStart - majorLimit + 1;
+    int64_t to = majorSign > 0 ? majorLimit - majorStart : majorStart + 1;
+    from = std::max<int64_t>(from, 0);
+    to = std::min(to, steps);
+    const auto pattern = DashPattern(FPen.Style());
+    for (int64_t i = from; i < to; ++i) {
+        if (!PatternOn(pattern, Phase + i)) continue;
+        // The minor offset rounded to the nearest pixel; 128 bits because i * delta can pass
+        // 2^63 for coordinates at both ends of the 32-bit range.
+        const __int128 num = static_cast<__int128>(2) * i * minorDelta + steps;
+        __int128 minor = num / (2 * static_cast<__int128>(steps));
+        if (num < 0 && num % (2 * static_cast<__int128>(steps)) != 0) --minor;
+        const int64_t major = majorStart + majorSign * i;
+        const int64_t other = minorStart + static_cast<int64_t>(minor);
+        if (xMajor)
+            Plot(major, other, Paint);
+        else
+            Plot(other, major, Paint);
+    }
+    Phase += steps;
+}
+
+void TCanvas::StrokeWide(TPoint A, TPoint B, TPaint Paint) {
+    const double half = FPen.Width() / 2.0;
+    const double ax = A.X + 0.5, ay = A.Y + 0.5, bx = B.X + 0.5, by = B.Y + 0.5;
+    const double length = std::hypot(bx - ax, by - ay);
+    // Unit direction; a zero-length segment still leaves a square dot.
+    const double ux = length > 0 ? (bx - ax) / length : 1.0;
+    const double uy = length > 0 ? (by - ay) / length : 0.0;
+    const double nx = -uy * half, ny = ux * half;
+    const double sx = ux * half, sy = uy * half;
+    FillPolygon({{ax - sx + nx, ay - sy + ny},
+                 {bx + sx + nx, by + sy + ny},
+                 {bx + sx - nx, by + sy - ny},
+                 {ax - sx - nx, ay - sy - ny}},
+                Paint);
+}
+
+void TCanvas::StrokeSegment(TPoint A, TPoint B, int64_t& Phase) {
+    if (FPen.Style() == psClear) return;
+    if (FPen.Width() > 1)
+        StrokeWide(A, B, PenPaint());
+    else
+        StrokeThin(A, B, Phase, PenPaint());
+}
+
+void TCanvas::StrokePath(const std::vector<TPoint>& Points, bool Closed) {
+    int64_t phase = 0;
+    for (size_t i = 0; i + 1 < Points.size(); ++i)
+        StrokeSegment(Points[i], Points[i + 1], phase);
+    if (Closed && Points.size() > 1) StrokeSegment(Points.back(), Points.front(), phase);
+}
+
+void TCanvas::LineTo(int32_t X, int32_t Y) {
+    int64_t phase = 0;
+    StrokeSegment(FPenPos, Point(X, Y), phase);
+    FPenPos = Point(X, Y);
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& Points) {
+    StrokePath(Points, false);
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& Points) {
+    if (FBrush.Style() != bsClear) {
+        std::vector<TPointF> corners;
+        corners.reserve(Points.size());
+        for (const TPoint& p : Points)
+            corners.push_back({static_cast<double>(p.X), static_cast<double>(p.Y)});
+        FillPolygon(corners, BrushPaint());
+    }
+    StrokePath(Points, true);
+}
+
+void TCanvas::DrawShape(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int64_t CornerW,
+                        int64_t CornerH) {
+    int64_t left = std::min(X1, X2), right = std::max(X1, X2);
+    int64_t top = std::min(Y1, Y2), bottom = std::max(Y1, Y2);
+    const bool pen = FPen.Style() != psClear;
+    const bool brush = FBrush.Style() != bsClear;
+    if (!pen) {
+        --right;
+        --bottom;
+    }
+    if (left >= right || top >= bottom) return;
+    const TShapeSpans spans(left, top, right, bottom, CornerW, CornerH);
+    const int64_t inset = pen ? FPen.Width() : 0;
+    const int64_t first = std::max<int64_t>(top, 0);
+    const int64_t last = std::min<int64_t>(bottom, FBitmap.Height());
+    const TPaint brushPaint = BrushPaint();
+    const TPaint penPaint = PenPaint();
+    const auto pattern = DashPattern(FPen.Style());
+    const bool dashed = pen && FPen.Width() == 1 && !pattern.empty();
+
+    // A dashed outline is collected first and ordered around the centre, so the pattern runs
+    // along the curve rather than row by row.
+    std::vector<TPoint> outline;
+    for (int64_t y = first; y < last; ++y) {
+        const TShapeSpans::TSpan row = spans.Row(y);
+        const TShapeSpans::TSpan inner = inset > 0 ? spans.InnerRow(y, inset) : row;
+        const bool hollow = inner.Lo >= inner.Hi;
+        if (brush && !hollow) FillSpan(y, inner.Lo, inner.Hi, brushPaint);
+        if (!pen) continue;
+        const int64_t ends[2][2] = {{row.Lo, hollow ? row.Hi : inner.Lo},
+                                    {hollow ? row.Hi : inner.Hi, row.Hi}};
+        for (const auto& end : ends) {
+            if (!dashed) {
+                FillSpan(y, end[0], end[1], penPaint);
+                continue;
+            }
+            const int64_t from = std::max<int64_t>(end[0], 0);
+            const int64_t to = std::min<int64_t>(end[1], FBitmap.Width());
+            for (int64_t x = from; x < to; ++x)
+                outline.push_back(Point(static_cast<int32_t>(x), static_cast<int32_t>(y)));
+        }
+    }
+    if (outline.empty()) return;
+    const double cx = (static_cast<double>(left) + right - 1) / 2.0;
+    const double cy = (static_cast<double>(top) + bottom - 1) / 2.0;
+    std::sort(outline.begin(), outline.end(), [&](TPoint a, TPoint b) {
+        return std::atan2(a.Y - cy, a.X - cx) < std::atan2(b.Y - cy, b.X - cx);
+    });
+    for (size_t i = 0; i < outline.size(); ++i)
+        if (PatternOn(pattern, static_cast<int64_t>(i))) Plot(outline[i].X, outline[i].Y, penPaint);
+}
+
+void TCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    DrawShape(X1, Y1, X2, Y2, 0, 0);
+}
+
+void TCanvas::Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    DrawShape(X1, Y1, X2, Y2, std::abs(int64_t{X2} - X1), std::abs(int64_t{Y2} - Y1));
+}
+
+void TCanvas::RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3) {
+    DrawShape(X1, Y1, X2, Y2, std::abs(int64_t{X3}), std::abs(int64_t{Y3}));
+}
+
+void TCanvas::FillRect(const TRect& R) {
+    if (FBrush.Style() == bsClear) return;
+    const TPaint paint{ToPixel(FBrush.Color()), CopyOp};
+    for (int64_t y = std::max(R.Top, 0); y < std::min(R.Bottom, FBitmap.Height()); ++y)
+        FillSpan(y, R.Left, R.Right, paint);
+}
+
+void TCanvas::FrameRect(const TRect& R) {
+    if (R.Left >= R.Right || R.Top >= R.Bottom) return;
+    const TPaint paint{ToPixel(FBrush.Color()), CopyOp};
+    FillSpan(R.Top, R.Left, R.Right, paint);
+    FillSpan(int64_t{R.Bottom} - 1, R.Left, R.Right, paint);
+    for (int64_t y = std::max<int64_t>(int64_t{R.Top} + 1, 0);
+         y < std::min<int64_t>(int64_t{R.Bottom} - 1, FBitmap.Height()); ++y) {
+        Plot(R.Left, y, paint);
+        Plot(int64_t{R.Right} - 1, y, paint);
+    }
+}
+
+TColor TCanvas::Pixels(int32_t X, int32_t Y) const {
+    if (X < 0 || Y < 0 || X >= FBitmap.Width() || Y >= FBitmap.Height()) return -1;
+    return FromPixel(std::as_const(FBitmap).ScanLine(Y)[X]);
+}
+
+void TCanvas::SetPixels(int32_t X, int32_t Y, TColor Value) {
+    Plot(X, Y, TPaint{ToPixel(Value), CopyOp});
+}
+
+TRect TCanvas::ClipRect() const {
+    return Rect(0, 0, FBitmap.Width(), FBitmap.Height());
+}
+
+}  // namespace vex

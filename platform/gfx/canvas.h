@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/core/object.h"
+#include "platform/gfx/brush.h"
+#include "platform/gfx/colors.h"
+#include "platform/gfx/geometry.h"
+#include "platform/gfx/pen.h"
+
+namespace vex {
+
+class TBitmap;
+
+// Draws into a bitmap with the original's pixel rules: a line leaves out its end point, a
+// rectangle's right and bottom are exclusive, shapes are outlined with the pen and filled with
+// the brush. Any coordinates are accepted; whatever falls outside the bitmap is clipped.
+class TCanvas : public TPersistent {
+    VEX_CLASS(TCanvas, TPersistent)
+
+public:
+    explicit TCanvas(TBitmap& ABitmap) : FBitmap(ABitmap) {}
+
+    TPen& Pen() { return FPen; }
+    TBrush& Brush() { return FBrush; }
+
+    TPoint PenPos() const { return FPenPos; }
+    void SetPenPos(TPoint Value) { FPenPos = Value; }
+    void MoveTo(int32_t X, int32_t Y) { FPenPos = Point(X, Y); }
+    // From PenPos up to, not including, (X, Y); PenPos moves there.
+    void LineTo(int32_t X, int32_t Y);
+    // Joined lines; only the last point is left out. PenPos is not moved.
+    void Polyline(const std::vector<TPoint>& Points);
+    // Filled with the brush (alternate rule), then outlined with the pen, closed.
+    void Polygon(const std::vector<TPoint>& Points);
+
+    // Pen outline, brush inside, all within [X1, X2) x [Y1, Y2). Without a pen the filled area
+    // ends one pixel short at the right and bottom, as on the original.
+    void Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2);
+    void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
+    void Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2);
+    void Ellipse(const TRect& R) { Ellipse(R.Left, R.Top, R.Right, R.Bottom); }
+    // Corners are quarters of an X3 x Y3 ellipse.
+    void RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3);
+
+    // Brush only, pen and pen mode ignored; a clear brush paints nothing.
+    void FillRect(const TRect& R);
+    // A one-pixel border in the brush colour.
+    void FrameRect(const TRect& R);
+
+    // Outside the bitmap reads -1 (no colour) and writes nothing.
+    TColor Pixels(int32_t X, int32_t Y) const;
+    void SetPixels(int32_t X, int32_t Y, TColor Value);
+
+    // The area drawing can reach: the whole bitmap.
+    TRect ClipRect() const;
+
+private:
+    using TPixelOp = uint32_t (*)(uint32_t Dest, uint32_t Color);
+    struct TPaint {
+        uint32_t Color;
+        TPixelOp Op;
+    };
+
+    TPaint PenPaint() const;
+    TPaint BrushPaint() const;
+    void Plot(int64_t X, int64_t Y, TPaint Paint);
+    void FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint);
+    struct TPointF {
+        double X, Y;
+    };
+    void FillPolygon(const std::vector<TPointF>& Points, TPaint Paint);
+    // Strokes A to B, leaving out B; Phase carries the dash pattern from one segment on.
+    void StrokeSegment(TPoint A, TPoint B, int64_t& Phase);
+    void StrokeThin(TPoint A, TPoint B, int64_t& Phase, TPaint Paint);
+    void StrokeWide(TPoint A, TPoint B, TPaint Paint);
+    void StrokePath(const std::vector<TPoint>& Points, bool Closed);
+    void DrawShape(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int64_t CornerW,
+                   int64_t CornerH);
+
+    TBitmap& FBitmap;
+    TPen FPen;
+    TBrush FBrush;
+    TPoint FPenPos;
+};
+
+}  // namespace vex

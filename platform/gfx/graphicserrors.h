@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/core/exceptions.h"
+
+namespace vex {
+
+// Image data that cannot be read: not a PNG, cut short, corrupt, or larger than a bitmap may be.
+VEX_EXCEPTION(EInvalidGraphic, Exception);
+
+}  // namespace vex

@@ -1,0 +1,86 @@
+#include "platform/gfx/pngcodec.h"
+
+#include <png.h>
+
+#include <bit>
+#include <cstring>
+
+#include "platform/gfx/graphicserrors.h"
+
+namespace vex {
+
+static_assert(std::endian::native == std::endian::little,
+              "pixels are read as BGRA bytes into 0x00RRGGBB words");
+
+namespace {
+
+// Frees the library's state on every path out, including an exception.
+class TPngImage {
+public:
+    TPngImage() {
+        std::memset(&FImage, 0, sizeof FImage);
+        FImage.version = PNG_IMAGE_VERSION;
+    }
+    ~TPngImage() { png_image_free(&FImage); }
+    TPngImage(const TPngImage&) = delete;
+    TPngImage& operator=(const TPngImage&) = delete;
+
+    png_image* operator->() { return &FImage; }
+    png_image* get() { return &FImage; }
+
+    [[noreturn]] void Fail(const std::string& What) {
+        throw EInvalidGraphic(What + ": " + FImage.message);
+    }
+
+private:
+    png_image FImage;
+};
+
+}  // namespace
+
+std::string EncodePng(const TPixelImage& Image) {
+    std::vector<uint8_t> rgb(Image.Pixels.size() * 3);
+    for (size_t i = 0; i < Image.Pixels.size(); ++i) {
+        const uint32_t p = Image.Pixels[i];
+        rgb[i * 3] = static_cast<uint8_t>(p >> 16);
+        rgb[i * 3 + 1] = static_cast<uint8_t>(p >> 8);
+        rgb[i * 3 + 2] = static_cast<uint8_t>(p);
+    }
+    TPngImage png;
+    png->width = static_cast<png_uint_32>(Image.Width);
+    png->height = static_cast<png_uint_32>(Image.Height);
+    png->format = PNG_FORMAT_RGB;
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(png.get(), nullptr, &size, 0, rgb.data(), 0, nullptr))
+        png.Fail("Cannot encode PNG");
+    std::string out(size, '\0');
+    if (!png_image_write_to_memory(png.get(), out.data(), &size, 0, rgb.data(), 0, nullptr))
+        png.Fail("Cannot encode PNG");
+    out.resize(size);
+    return out;
+}
+
+TPixelImage DecodePng(std::string_view Data) {
+    TPngImage png;
+    if (!png_image_begin_read_from_memory(png.get(), Data.data(), Data.size()))
+        png.Fail("Invalid PNG image");
+    if (png->width == 0 || png->height == 0 || png->width > MaxBitmapDimension ||
+        png->height > MaxBitmapDimension)
+        throw EInvalidGraphic("PNG image of " + std::to_string(png->width) + " x " +
+                              std::to_string(png->height) + " pixels exceeds the limit of " +
+                              std::to_string(MaxBitmapDimension) + " x " +
+                              std::to_string(MaxBitmapDimension));
+    png->format = PNG_FORMAT_BGRA;
+    TPixelImage result;
+    result.Width = static_cast<int32_t>(png->width);
+    result.Height = static_cast<int32_t>(png->height);
+    result.Pixels.resize(static_cast<size_t>(result.Width) * result.Height);
+    if (!png_image_finish_read(png.get(), nullptr, result.Pixels.data(), 0, nullptr))
+        png.Fail("Invalid PNG image");
+    // BGRA bytes read as a little-endian word are 0xAARRGGBB; the canvas wants the top byte clear.
+    for (uint32_t& p : result.Pixels)
+        p &= 0xFFFFFF;
+    return result;
+}
+
+}  // namespace vex
