@@ -7,12 +7,13 @@ namespace vex {
 
 namespace {
 
-// How many pixels row R of a W x H ellipse leaves out at each side. Every row keeps at least
-// its middle pixel(s), so the ellipse touches all four sides of its box.
+// How many pixels row R of a W x H ellipse leaves out at each side. The row is measured at its
+// edge nearest the centre, so the middle rows span the box; every row keeps at least its middle
+// pixel(s), so the ellipse touches all four sides of its box.
 int64_t EllipseInset(int64_t W, int64_t H, int64_t R) {
     const double a = W / 2.0;
     const double b = H / 2.0;
-    const double dy = (R + 0.5 - b) / b;
+    const double dy = std::max(0.0, std::abs(R + 0.5 - b) - 0.5) / b;
     const double half = a * std::sqrt(std::max(0.0, 1.0 - dy * dy));
     const double inset = std::ceil(a - half - 0.5 - 1e-9);
     return std::clamp<int64_t>(static_cast<int64_t>(inset), 0, (W - 1) / 2);

@@ -1,0 +1,178 @@
+#include "platform/gfx/bitmap.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstdio>
+
+#include "platform/core/files.h"
+#include "platform/core/stream.h"
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/graphicserrors.h"
+#include "platform/gfx/pngcodec.h"
+#include "tests/support/tempdir.h"
+
+namespace vex {
+namespace {
+
+// Every pixel a different colour: multiplying by an odd number is a bijection modulo 2^24.
+void FillDistinct(TBitmap& Bitmap) {
+    uint32_t i = 0;
+    for (int32_t y = 0; y < Bitmap.Height(); ++y)
+        for (int32_t x = 0; x < Bitmap.Width(); ++x)
+            Bitmap.ScanLine(y)[x] = (i++ * 0x9E3779u) & 0xFFFFFF;
+}
+
+bool SamePixels(const TBitmap& A, const TBitmap& B) {
+    if (A.Width() != B.Width() || A.Height() != B.Height()) return false;
+    for (int32_t y = 0; y < A.Height(); ++y)
+        if (!std::equal(A.ScanLine(y), A.ScanLine(y) + A.Width(), B.ScanLine(y))) return false;
+    return true;
+}
+
+std::string SmallPng() {
+    TBitmap bitmap;
+    bitmap.SetSize(7, 5);
+    FillDistinct(bitmap);
+    TStringStream stream("");
+    bitmap.SaveToStream(stream);
+    return stream.DataString();
+}
+
+void PutBigEndian(std::string& S, size_t At, uint32_t V) {
+    for (int i = 0; i < 4; ++i)
+        S[At + i] = static_cast<char>(V >> (24 - 8 * i));
+}
+
+TEST(Bitmap, PngRoundTripKeepsEveryPixel) {
+    test::TempDir dir;
+    TBitmap original;
+    original.SetSize(300, 200);
+    FillDistinct(original);
+    original.SaveToFile(dir.File("distinct.png"));
+
+    TBitmap loaded;
+    loaded.LoadFromFile(dir.File("distinct.png"));
+    EXPECT_TRUE(SamePixels(original, loaded));
+
+    TStringStream stream("");
+    original.SaveToStream(stream);
+    stream.SetPosition(0);
+    TBitmap fromStream;
+    fromStream.LoadFromStream(stream);
+    EXPECT_TRUE(SamePixels(original, fromStream));
+}
+
+TEST(Bitmap, BadPngRaisesAndKeepsTheBitmap) {
+    const std::string good = SmallPng();
+    std::string corrupt = good;
+    corrupt[corrupt.size() - 20] ^= 0x55;  // inside the image data: its checksum no longer fits
+    std::string oversized = good;
+    PutBigEndian(oversized, 16, MaxBitmapDimension + 1);  // IHDR width, checksum made to fit
+    PutBigEndian(oversized, 29,
+                 crc32(0, reinterpret_cast<const Bytef*>(oversized.data()) + 12, 17));
+    const std::string cases[] = {
+        "",      "GIF89a not a png", good.substr(0, good.size() / 2), good.substr(0, 30),
+        corrupt, oversized};
+    for (const std::string& data : cases) {
+        SCOPED_TRACE(data.size());
+        TBitmap bitmap;
+        bitmap.SetSize(2, 2);
+        bitmap.ScanLine(0)[0] = 0x123456;
+        TStringStream stream(data);
+        try {
+            bitmap.LoadFromStream(stream);
+            ADD_FAILURE() << "no exception";
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_FALSE(e.Message().empty());
+        }
+        EXPECT_EQ(bitmap.Width(), 2);
+        EXPECT_EQ(bitmap.ScanLine(0)[0], 0x123456u);
+    }
+}
+
+TEST(Bitmap, FailedSaveLeavesTheOldFile) {
+    test::TempDir dir;
+    const std::string name = dir.File("kept.png");
+    TBitmap bitmap;
+    bitmap.SetSize(3, 3);
+    bitmap.SaveToFile(name);
+    const std::string before = ReadFileToString(name);
+    TBitmap empty;
+    EXPECT_THROW(empty.SaveToFile(name), EInvalidGraphic);
+    EXPECT_EQ(ReadFileToString(name), before);
+}
+
+TEST(Bitmap, ResizingKeepsWhatStaysInsideAndPaintsTheRestWhite) {
+    TBitmap bitmap;
+    bitmap.SetSize(4, 4);
+    FillDistinct(bitmap);
+    const uint32_t kept = bitmap.ScanLine(2)[3];
+    bitmap.SetSize(6, 3);
+    EXPECT_EQ(bitmap.ScanLine(2)[3], kept);
+    EXPECT_EQ(bitmap.ScanLine(2)[5], 0xFFFFFFu);
+    EXPECT_THROW(bitmap.SetSize(-1, 3), EInvalidGraphic);
+    EXPECT_THROW(bitmap.SetSize(3, MaxBitmapDimension + 1), EInvalidGraphic);
+    EXPECT_EQ(bitmap.Width(), 6);
+    EXPECT_THROW(bitmap.ScanLine(3), ERangeError);
+    EXPECT_THROW(bitmap.ScanLine(-1), ERangeError);
+}
+
+TEST(Bitmap, AssignCopiesPixelsAndTransparency) {
+    TBitmap source;
+    source.SetSize(5, 4);
+    FillDistinct(source);
+    source.SetTransparent(true);
+    TBitmap copy;
+    copy.Assign(&source);
+    EXPECT_TRUE(SamePixels(source, copy));
+    EXPECT_TRUE(copy.Transparent());
+    copy.ScanLine(0)[0] ^= 1;
+    EXPECT_FALSE(SamePixels(source, copy));
+    EXPECT_THROW(copy.Assign(nullptr), EConvertError);
+}
+
+TEST(Bitmap, TransparentColourIsTheBottomLeftPixelUnlessFixed) {
+    TBitmap bitmap;
+    bitmap.SetSize(3, 3);
+    bitmap.Canvas().SetPixels(0, 2, clFuchsia);
+    EXPECT_EQ(bitmap.TransparentColor(), clFuchsia);
+    bitmap.SetTransparentColor(clLime);
+    EXPECT_EQ(bitmap.TransparentColor(), clLime);
+    bitmap.SetTransparentColor(clDefault);
+    EXPECT_EQ(bitmap.TransparentColor(), clFuchsia);
+}
+
+// Not a check: leaves a picture of the primitives for a person to look at.
+TEST(Bitmap, SavesASamplerForPeopleToLookAt) {
+    TBitmap bitmap;
+    bitmap.SetSize(160, 100);
+    TCanvas& c = bitmap.Canvas();
+    c.Brush().SetColor(clBtnFace);
+    c.FillRect(c.ClipRect());
+    c.Pen().SetColor(clNavy);
+    c.Brush().SetColor(clYellow);
+    c.Rectangle(5, 5, 45, 35);
+    c.Ellipse(50, 5, 100, 45);
+    c.RoundRect(105, 5, 155, 45, 16, 16);
+    c.Brush().SetColor(clAqua);
+    c.Polygon({{10, 95}, {30, 50}, {50, 95}});
+    const TPenStyle styles[] = {psSolid, psDash, psDot, psDashDot, psDashDotDot};
+    for (int i = 0; i < 5; ++i) {
+        c.Pen().SetStyle(styles[i]);
+        c.MoveTo(60, 55 + i * 8);
+        c.LineTo(155, 55 + i * 8);
+    }
+    c.Pen().SetStyle(psSolid);
+    c.Pen().SetWidth(3);
+    c.Pen().SetColor(clRed);
+    c.MoveTo(60, 95);
+    c.LineTo(155, 70);
+    const std::string name = ::testing::TempDir() + "vex_gfx_sampler.png";
+    bitmap.SaveToFile(name);
+    std::printf("sampler: %s\n", name.c_str());
+    EXPECT_TRUE(FileExists(name));
+}
+
+}  // namespace
+}  // namespace vex
