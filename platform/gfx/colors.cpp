@@ -42,8 +42,7 @@ TColor ColorToRGB(TColor Color) {
         const uint32_t index = static_cast<uint32_t>(Color) & 0xFF;
         return index < ClassicScheme.size() ? ClassicScheme[index] : clBlack;
     }
-    if (Color == clNone || Color == clDefault) return clBlack;
-    return Color & 0xFFFFFF;
+    return Color;
 }
 
 }  // namespace vex

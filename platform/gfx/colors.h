@@ -57,9 +57,9 @@ inline constexpr TColor cl3DLight = SystemColor(22);
 inline constexpr TColor clInfoText = SystemColor(23);
 inline constexpr TColor clInfoBk = SystemColor(24);
 
-// A plain colour stays as it is; a system colour becomes its value in the one colour scheme this
-// platform has (the classic grey 3-D look); an unknown system index and clNone/clDefault become
-// black, so a caller always gets something paintable.
+// A system colour becomes its value in the one colour scheme this platform has (the classic grey
+// 3-D look), an unknown system index black; anything else, clNone and clDefault included, comes
+// back as it is, so callers can still tell those markers apart.
 TColor ColorToRGB(TColor Color);
 
 inline constexpr TColor RGB(uint8_t R, uint8_t G, uint8_t B) {

@@ -22,11 +22,10 @@ TEST(Colors, SystemColoursResolveThroughTheClassicScheme) {
     }
 }
 
-TEST(Colors, PlainColoursPassAndMarkersBecomePaintable) {
+TEST(Colors, PlainColoursAndMarkersPassUnchanged) {
     EXPECT_EQ(ColorToRGB(clTeal), 0x808000);
     EXPECT_EQ(ColorToRGB(RGB(1, 2, 3)), 0x030201);
-    EXPECT_EQ(ColorToRGB(clNone), clBlack);
-    EXPECT_EQ(ColorToRGB(clDefault), clBlack);
+    EXPECT_EQ(ColorToRGB(clNone), clNone);
     EXPECT_EQ(ColorToRGB(SystemColor(200)), clBlack);
 }
 
