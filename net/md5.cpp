@@ -204,7 +204,10 @@ std::string APOPTimeStamp(const std::string& Greeting) {
     if (open == std::string::npos) return std::string();
     const size_t close = Greeting.find('>', open + 1);
     if (close == std::string::npos) return std::string();
-    return "<" + Trim(std::string_view(Greeting).substr(open + 1, close - open - 1)) + ">";
+    std::string stamp(1, '<');
+    stamp += Trim(std::string_view(Greeting).substr(open + 1, close - open - 1));
+    stamp += '>';
+    return stamp;
 }
 
 std::string APOPDigest(const std::string& TimeStamp, const std::string& Password) {

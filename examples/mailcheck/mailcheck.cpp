@@ -19,6 +19,7 @@
 #include "net/mspop3.h"
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
+#include "platform/winsock/winsock.h"
 
 namespace {
 
@@ -121,6 +122,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
+        // With the optional error-text library a refused connection reads "Connection refused"
+        // rather than "Error #10061".
+        vex::RegisterWinsockErrorTextModule();
         const char* fromEnvironment = std::getenv("MAILCHECK_PASSWORD");
         const std::string password =
             fromEnvironment != nullptr ? fromEnvironment : AskPassword(argv[2]);

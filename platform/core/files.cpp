@@ -185,7 +185,7 @@ void WriteFileAtomic(const std::string& FileName, std::string_view Contents) {
     }
 
     std::string folder = ExtractFilePath(FileName);
-    if (folder.empty()) folder = ".";
+    if (folder.empty()) folder.push_back('.');
     TDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     // Some file systems cannot sync a folder (EINVAL); the rename is then as durable as they go.
     if (dir.Get() < 0 || (::fsync(dir.Get()) != 0 && errno != EINVAL))
