@@ -5,6 +5,7 @@
 
 #include "net/base64.h"
 #include "net/componentexceptions.h"
+#include "net/headerwords.h"
 #include "net/quotedprintable.h"
 #include "net/uuencode.h"
 #include "platform/core/stream.h"
@@ -132,6 +133,18 @@ void DecodeQuotedBody(TStrings& Body) {
     }
     text.SetPosition(0);
     Body.LoadFromStream(text);
+}
+
+std::string FieldValue(const TmsHeaders& Headers, const std::string& Name) {
+    std::string value;
+    Headers.GetFieldValue(Name, value);
+    return value;
+}
+
+std::string Parameter(const std::string& Name, const std::string& Value) {
+    std::string result;
+    GetParameter(Name, Value, result);
+    return result;
 }
 
 }  // namespace vex

@@ -55,4 +55,8 @@ private:
 // keeps its raw text beside the explanation of the failure.
 void DecodeQuotedBody(TStrings& Body);
 
+// The value of a header field ("" when absent) and of a parameter within a field's value.
+std::string FieldValue(const TmsHeaders& Headers, const std::string& Name);
+std::string Parameter(const std::string& Name, const std::string& Value);
+
 }  // namespace vex

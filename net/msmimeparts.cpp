@@ -11,22 +11,6 @@
 
 namespace vex {
 
-namespace {
-
-std::string FieldValue(const TmsHeaders& Headers, const std::string& Name) {
-    std::string value;
-    Headers.GetFieldValue(Name, value);
-    return value;
-}
-
-std::string Parameter(const std::string& Name, const std::string& Value) {
-    std::string result;
-    GetParameter(Name, Value, result);
-    return result;
-}
-
-}  // namespace
-
 bool TmsCustomDecoder::IsClosingBoundary(const std::string& Line) const {
     return Line.size() == FBoundary.size() + 2 && Line.starts_with(FBoundary) &&
            Line.ends_with("--");

@@ -18,18 +18,6 @@ bool Contains(const std::string& Text, std::string_view Part) {
     return Text.find(Part) != std::string::npos;
 }
 
-std::string FieldValue(const TmsHeaders& Headers, const std::string& Name) {
-    std::string value;
-    Headers.GetFieldValue(Name, value);
-    return value;
-}
-
-std::string Parameter(const std::string& Name, const std::string& Value) {
-    std::string result;
-    GetParameter(Name, Value, result);
-    return result;
-}
-
 }  // namespace
 
 TmsCustomDecoder::TmsCustomDecoder(TStream& Source)

@@ -56,36 +56,14 @@ bool HasAddress(const TmsAddressList& List) {
     return false;
 }
 
-template <class T>
-T* ItemAt(const std::vector<std::unique_ptr<T>>& Items, int32_t Index) {
-    if (Index < 0 || Index >= static_cast<int32_t>(Items.size()))
-        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
-    return Items[static_cast<std::size_t>(Index)].get();
-}
-
 }  // namespace
 
 // --- TmsAddressList ---
 
-TmsMailAddress* TmsAddressList::Items(int32_t Index) const {
-    return ItemAt(FItems, Index);
-}
-
-int32_t TmsAddressList::Add(std::unique_ptr<TmsMailAddress> Item) {
-    FItems.push_back(std::move(Item));
-    return Count() - 1;
-}
-
 void TmsAddressList::Assign(const TPersistent* Source) {
     const auto* source = dynamic_cast<const TmsAddressList*>(Source);
     if (!source) return TPersistent::Assign(Source);
-    if (source == this) return;
-    Clear();
-    for (const auto& item : source->FItems) {
-        auto copy = std::make_unique<TmsMailAddress>();
-        copy->Assign(item.get());
-        Add(std::move(copy));
-    }
+    CopyItems(*source);
 }
 
 // --- TmsAttItem ---
@@ -117,25 +95,10 @@ void TmsAttItem::Assign(const TPersistent* Source) {
 
 // --- TmsAttList ---
 
-TmsAttItem* TmsAttList::Items(int32_t Index) const {
-    return ItemAt(FItems, Index);
-}
-
-int32_t TmsAttList::Add(std::unique_ptr<TmsAttItem> Item) {
-    FItems.push_back(std::move(Item));
-    return Count() - 1;
-}
-
 void TmsAttList::Assign(const TPersistent* Source) {
     const auto* source = dynamic_cast<const TmsAttList*>(Source);
     if (!source) return TPersistent::Assign(Source);
-    if (source == this) return;
-    Clear();
-    for (const auto& item : source->FItems) {
-        auto copy = std::make_unique<TmsAttItem>();
-        copy->Assign(item.get());
-        Add(std::move(copy));
-    }
+    CopyItems(*source);
 }
 
 // --- TmsCustomMessage ---

@@ -11,6 +11,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/stream.h"
 #include "platform/core/stringlist.h"
+#include "platform/core/stringutils.h"
 
 namespace vex {
 
@@ -27,22 +28,47 @@ inline constexpr int32_t sRecipientRequired = 57101;
 inline constexpr int32_t sNewsgroupRequired = 57115;
 inline constexpr int32_t sSubjectRequired = 57116;
 
-// The addresses of one header field (To, CC, BCC); the list owns its items. Indexes count from
-// 0; one out of range raises EListError.
-class TmsAddressList : public TPersistent {
+// A list that owns its items and copies them, never shares them, when assigned. Indexes count
+// from 0; one out of range raises EListError.
+template <class TItem>
+class TmsOwnedList : public TPersistent {
+public:
+    int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
+    TItem* Items(int32_t Index) const {
+        if (Index < 0 || Index >= Count())
+            throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+        return FItems[static_cast<std::size_t>(Index)].get();
+    }
+    // Takes ownership of Item; returns its index.
+    int32_t Add(std::unique_ptr<TItem> Item) {
+        FItems.push_back(std::move(Item));
+        return Count() - 1;
+    }
+    void Clear() { FItems.clear(); }
+
+protected:
+    // Replaces this list's items with copies of Source's (each copied by its own Assign).
+    void CopyItems(const TmsOwnedList& Source) {
+        if (&Source == this) return;
+        Clear();
+        for (const auto& item : Source.FItems) {
+            auto copy = std::make_unique<TItem>();
+            copy->Assign(item.get());
+            Add(std::move(copy));
+        }
+    }
+
+private:
+    std::vector<std::unique_ptr<TItem>> FItems;
+};
+
+// The addresses of one header field (To, CC, BCC).
+class TmsAddressList : public TmsOwnedList<TmsMailAddress> {
     VEX_CLASS(TmsAddressList, TPersistent)
 
 public:
-    int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
-    TmsMailAddress* Items(int32_t Index) const;
-    // Takes ownership of Item; returns its index.
-    int32_t Add(std::unique_ptr<TmsMailAddress> Item);
-    void Clear() { FItems.clear(); }
-    // From another address list: its items copied, never shared.
+    // From another address list: its items copied.
     void Assign(const TPersistent* Source) override;
-
-private:
-    std::vector<std::unique_ptr<TmsMailAddress>> FItems;
 };
 
 // One attached file: its decoded bytes, its name and how it travels.
@@ -53,10 +79,9 @@ public:
     TMemoryStream Stream;
 
     const std::string& FileName() const { return FFileName; }
-    // Keeps the last component of the name only, so a name taken from a message can never
-    // reach outside the folder it is saved in ("..", "." and folder parts are dropped), cut to
-    // 255 characters. A name that is left non-empty also sets ContentType from its extension
-    // and TransferEncoding from that type.
+    // The name as given (a path for a file to attach; a name taken from a message goes through
+    // AttachmentNameOnly first), cut to 255 characters. A non-empty name also sets ContentType
+    // from its extension and TransferEncoding from that type.
     void SetFileName(const std::string& Value);
 
     const std::string& ContentType() const { return FContentType; }
@@ -72,20 +97,13 @@ private:
     std::string FContentType;
 };
 
-// The attachments of a message; the list owns its items, as TmsAddressList does.
-class TmsAttList : public TPersistent {
+// The attachments of a message.
+class TmsAttList : public TmsOwnedList<TmsAttItem> {
     VEX_CLASS(TmsAttList, TPersistent)
 
 public:
-    int32_t Count() const { return static_cast<int32_t>(FItems.size()); }
-    TmsAttItem* Items(int32_t Index) const;
-    int32_t Add(std::unique_ptr<TmsAttItem> Item);
-    void Clear() { FItems.clear(); }
     // From another attachment list: deep copies of its items, bytes included.
     void Assign(const TPersistent* Source) override;
-
-private:
-    std::vector<std::unique_ptr<TmsAttItem>> FItems;
 };
 
 // What a mail message and a news article share. The content type is derived from the body and

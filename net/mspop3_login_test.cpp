@@ -41,7 +41,7 @@ TEST(POP3Properties, AMissingUserNameOrPasswordFailsThroughOnErrorBeforeAnyTraff
         pop->SetUserName(c.User);
         pop->SetPassword(c.Password);
         EventLog log(*pop);
-        EXPECT_EQ(FailureOf<ESocketError>([&] { pop->Open(); }), c.Error);
+        EXPECT_EQ(ErrorMessageOf<ESocketError>([&] { pop->Open(); }), c.Error);
         EXPECT_EQ(log.Events, Lines{"error"});
         EXPECT_EQ(log.Errors, Lines{c.Error});
         EXPECT_EQ(server.Accepted(), 0);
@@ -108,7 +108,7 @@ TEST(POP3Login, ARefusalClosesTheConnectionAndTheNextOpenLogsInAgain) {
         ScriptedServer server(std::vector<Script>{c.Failing, PlainLogin()});
         auto pop = ClientFor(server.Address());
         EventLog log(*pop);
-        EXPECT_EQ(FailureOf<EServerError>([&] { pop->Open(); }), c.Error);
+        EXPECT_EQ(ErrorMessageOf<EServerError>([&] { pop->Open(); }), c.Error);
         EXPECT_FALSE(pop->Connected());
         EXPECT_TRUE(log.Errors.empty());
         EXPECT_EQ(log.Events, (Lines{"open", "connected", "closing", "closed"}));
@@ -126,7 +126,7 @@ TEST(POP3Login, AMalformedSTATReplyIsAClearServerError) {
         SCOPED_TRACE(reply);
         ScriptedServer server(PlainLogin(reply));
         auto pop = ClientFor(server.Address());
-        EXPECT_EQ(FailureOf<EServerError>([&] { pop->Open(); }),
+        EXPECT_EQ(ErrorMessageOf<EServerError>([&] { pop->Open(); }),
                   "Malformed reply to STAT: " + reply);
         EXPECT_EQ(pop->MessageCount(), -1);
         EXPECT_FALSE(pop->Connected());
@@ -154,7 +154,7 @@ TEST(POP3Close, ARefusedQUITStillClosesTheConnection) {
     ScriptedServer server(Steps({PlainLogin(), Answer("-ERR some deleted messages not removed")}));
     auto pop = ClientFor(server.Address());
     pop->Open();
-    EXPECT_EQ(FailureOf<EServerError>([&] { pop->Close(); }),
+    EXPECT_EQ(ErrorMessageOf<EServerError>([&] { pop->Close(); }),
               "-ERR some deleted messages not removed");
     EXPECT_FALSE(pop->Connected());
 }

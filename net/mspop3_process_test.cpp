@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "net/agsocket_testsupport.h"
 #include "net/componentexceptions.h"
 #include "net/mspop3.h"
 #include "net/mspop3_testsupport.h"
@@ -127,7 +128,7 @@ TEST(POP3ProcessMarked, MessagesThatChangedAreLeftAloneAndNamedAfterThePass) {
     pop->MarkForDelete(1);
     pop->MarkForDelete(2);
     Recorder log(*pop);
-    EXPECT_EQ(FailureOf<EServerError>([&] { pop->ProcessMarked(); }),
+    EXPECT_EQ(ErrorMessageOf<EServerError>([&] { pop->ProcessMarked(); }),
               "Messages changed on the server and were left alone: 1, 2");
     EXPECT_EQ(log.Events,
               (Lines{"open", "transferring", "deleting 2", "transfered", "closing", "closed"}));
@@ -178,7 +179,8 @@ TEST(POP3ProcessMarked, ARefusedRETROrDELEFailsWithTheReplyAndNothingIsReportedD
         else
             pop->MarkForDelete(0);
         Recorder log(*pop);
-        EXPECT_EQ(FailureOf<EServerError>([&] { pop->ProcessMarked(); }), "-ERR message locked");
+        EXPECT_EQ(ErrorMessageOf<EServerError>([&] { pop->ProcessMarked(); }),
+                  "-ERR message locked");
         EXPECT_EQ(log.Events, c.Events);
         EXPECT_TRUE(log.Saved.empty());
         EXPECT_TRUE(pop->Connected());

@@ -81,16 +81,4 @@ struct Recorder {
     std::vector<std::string> Saved;
 };
 
-// The message of the E that Call raises; a test failure when it raises none.
-template <class E>
-std::string FailureOf(const std::function<void()>& Call) {
-    try {
-        Call();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    ADD_FAILURE() << "no exception";
-    return std::string();
-}
-
 }  // namespace vex::test
