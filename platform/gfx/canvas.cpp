@@ -1,7 +1,9 @@
 #include "platform/gfx/canvas.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <span>
 #include <utility>
 
@@ -65,11 +67,11 @@ bool PatternOn(std::span<const int64_t> Pattern, int64_t Phase) {
     return false;
 }
 
-// A coordinate far outside the bitmap behaves like one just outside it; doubles beyond the
-// int64 range would make the conversion undefined.
-int64_t ClampToInt(double V, int64_t Limit) {
-    if (!(V > -1.0)) return -1;
-    if (V > static_cast<double>(Limit) + 1.0) return Limit + 1;
+// A coordinate far outside [Lo, Hi) behaves like one just outside it; doubles beyond the int64
+// range would make the conversion undefined.
+int64_t ClampToInt(double V, int64_t Lo, int64_t Hi) {
+    if (!(V > static_cast<double>(Lo) - 1.0)) return Lo - 1;
+    if (V > static_cast<double>(Hi) + 1.0) return Hi + 1;
     return static_cast<int64_t>(V);
 }
 
@@ -93,18 +95,32 @@ TCanvas::TPaint TCanvas::BrushPaint() const {
     return paint;
 }
 
+TCanvas::TBounds TCanvas::LogicalClip() const {
+    const int64_t left = std::max<int64_t>(FClip.Left, 0);
+    const int64_t top = std::max<int64_t>(FClip.Top, 0);
+    const int64_t right = std::min<int64_t>(FClip.Right, FBitmap.Width());
+    const int64_t bottom = std::min<int64_t>(FClip.Bottom, FBitmap.Height());
+    if (left >= right || top >= bottom) return {0, 0, 0, 0};
+    return {left - FOrigin.X, top - FOrigin.Y, right - FOrigin.X, bottom - FOrigin.Y};
+}
+
+uint32_t* TCanvas::PixelAt(int64_t X, int64_t Y) {
+    const TBounds clip = LogicalClip();
+    if (X < clip.Left || Y < clip.Top || X >= clip.Right || Y >= clip.Bottom) return nullptr;
+    return FBitmap.ScanLine(static_cast<int32_t>(Y + FOrigin.Y)) + (X + FOrigin.X);
+}
+
 void TCanvas::Plot(int64_t X, int64_t Y, TPaint Paint) {
-    if (X < 0 || Y < 0 || X >= FBitmap.Width() || Y >= FBitmap.Height()) return;
-    uint32_t& p = FBitmap.ScanLine(static_cast<int32_t>(Y))[X];
-    p = Paint.Op(p, Paint.Color);
+    if (uint32_t* p = PixelAt(X, Y)) *p = Paint.Op(*p, Paint.Color);
 }
 
 void TCanvas::FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint) {
-    if (Y < 0 || Y >= FBitmap.Height()) return;
-    X0 = std::max<int64_t>(X0, 0);
-    X1 = std::min<int64_t>(X1, FBitmap.Width());
+    const TBounds clip = LogicalClip();
+    if (Y < clip.Top || Y >= clip.Bottom) return;
+    X0 = std::max(X0, clip.Left);
+    X1 = std::min(X1, clip.Right);
     if (X0 >= X1) return;
-    uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(Y));
+    uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(Y + FOrigin.Y)) + FOrigin.X;
     for (int64_t x = X0; x < X1; ++x)
         row[x] = Paint.Op(row[x], Paint.Color);
 }
@@ -116,10 +132,9 @@ void TCanvas::FillPolygon(const std::vector<TPointF>& Points, TPaint Paint) {
         minY = std::min(minY, p.Y);
         maxY = std::max(maxY, p.Y);
     }
-    const int64_t width = FBitmap.Width();
-    const int64_t height = FBitmap.Height();
-    const int64_t first = std::max<int64_t>(ClampToInt(std::floor(minY), height), 0);
-    const int64_t last = std::min<int64_t>(ClampToInt(std::ceil(maxY), height), height);
+    const TBounds clip = LogicalClip();
+    const int64_t first = std::max(ClampToInt(std::floor(minY), clip.Top, clip.Bottom), clip.Top);
+    const int64_t last = std::min(ClampToInt(std::ceil(maxY), clip.Top, clip.Bottom), clip.Bottom);
     std::vector<double> crossings;
     for (int64_t y = first; y < last; ++y) {
         // A pixel belongs to the polygon when its centre does.
@@ -133,8 +148,8 @@ void TCanvas::FillPolygon(const std::vector<TPointF>& Points, TPaint Paint) {
         }
         std::sort(crossings.begin(), crossings.end());
         for (size_t i = 0; i + 1 < crossings.size(); i += 2)
-            FillSpan(y, ClampToInt(std::ceil(crossings[i] - 0.5), width),
-                     ClampToInt(std::ceil(crossings[i + 1] - 0.5), width), Paint);
+            FillSpan(y, ClampToInt(std::ceil(crossings[i] - 0.5), clip.Left, clip.Right),
+                     ClampToInt(std::ceil(crossings[i + 1] - 0.5), clip.Left, clip.Right), Paint);
     }
 }
 
@@ -147,12 +162,14 @@ void TCanvas::StrokeThin(TPoint A, TPoint B, int64_t& Phase, TPaint Paint) {
     const int64_t minorStart = xMajor ? A.Y : A.X;
     const int64_t majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
     const int64_t minorDelta = xMajor ? dy : dx;
-    const int64_t majorLimit = xMajor ? FBitmap.Width() : FBitmap.Height();
+    const TBounds clip = LogicalClip();
+    const int64_t majorLo = xMajor ? clip.Left : clip.Top;
+    const int64_t majorHi = xMajor ? clip.Right : clip.Bottom;
 
-    // Only the steps whose major coordinate lies inside the bitmap are walked, so a line
+    // Only the steps whose major coordinate lies inside the clip are walked, so a line
     // billions of pixels long costs no more than one across the bitmap.
-    int64_t from = majorSign > 0 ? -majorStart : majorStart - majorLimit + 1;
-    int64_t to = majorSign > 0 ? majorLimit - majorStart : majorStart + 1;
+    int64_t from = majorSign > 0 ? majorLo - majorStart : majorStart - majorHi + 1;
+    int64_t to = majorSign > 0 ? majorHi - majorStart : majorStart - majorLo + 1;
     from = std::max<int64_t>(from, 0);
     to = std::min(to, steps);
     const auto pattern = DashPattern(FPen.Style());
@@ -238,8 +255,9 @@ void TCanvas::DrawShape(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int64_t 
     if (left >= right || top >= bottom) return;
     const TShapeSpans spans(left, top, right, bottom, CornerW, CornerH);
     const int64_t inset = pen ? FPen.Width() : 0;
-    const int64_t first = std::max<int64_t>(top, 0);
-    const int64_t last = std::min<int64_t>(bottom, FBitmap.Height());
+    const TBounds clip = LogicalClip();
+    const int64_t first = std::max(top, clip.Top);
+    const int64_t last = std::min(bottom, clip.Bottom);
     const TPaint brushPaint = BrushPaint();
     const TPaint penPaint = PenPaint();
     const auto pattern = DashPattern(FPen.Style());
@@ -261,8 +279,8 @@ void TCanvas::DrawShape(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int64_t 
                 FillSpan(y, end[0], end[1], penPaint);
                 continue;
             }
-            const int64_t from = std::max<int64_t>(end[0], 0);
-            const int64_t to = std::min<int64_t>(end[1], FBitmap.Width());
+            const int64_t from = std::max(end[0], clip.Left);
+            const int64_t to = std::min(end[1], clip.Right);
             for (int64_t x = from; x < to; ++x)
                 outline.push_back(Point(static_cast<int32_t>(x), static_cast<int32_t>(y)));
         }
@@ -292,7 +310,9 @@ void TCanvas::RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t 
 void TCanvas::FillRect(const TRect& R) {
     if (FBrush.Style() == bsClear) return;
     const TPaint paint{ToPixel(FBrush.Color()), CopyOp};
-    for (int64_t y = std::max(R.Top, 0); y < std::min(R.Bottom, FBitmap.Height()); ++y)
+    const TBounds clip = LogicalClip();
+    for (int64_t y = std::max<int64_t>(R.Top, clip.Top);
+         y < std::min<int64_t>(R.Bottom, clip.Bottom); ++y)
         FillSpan(y, R.Left, R.Right, paint);
 }
 
@@ -301,16 +321,17 @@ void TCanvas::FrameRect(const TRect& R) {
     const TPaint paint{ToPixel(FBrush.Color()), CopyOp};
     FillSpan(R.Top, R.Left, R.Right, paint);
     FillSpan(int64_t{R.Bottom} - 1, R.Left, R.Right, paint);
-    for (int64_t y = std::max<int64_t>(int64_t{R.Top} + 1, 0);
-         y < std::min<int64_t>(int64_t{R.Bottom} - 1, FBitmap.Height()); ++y) {
+    const TBounds clip = LogicalClip();
+    for (int64_t y = std::max<int64_t>(int64_t{R.Top} + 1, clip.Top);
+         y < std::min<int64_t>(int64_t{R.Bottom} - 1, clip.Bottom); ++y) {
         Plot(R.Left, y, paint);
         Plot(int64_t{R.Right} - 1, y, paint);
     }
 }
 
 TColor TCanvas::Pixels(int32_t X, int32_t Y) const {
-    if (X < 0 || Y < 0 || X >= FBitmap.Width() || Y >= FBitmap.Height()) return -1;
-    return FromPixel(std::as_const(FBitmap).ScanLine(Y)[X]);
+    const uint32_t* p = const_cast<TCanvas*>(this)->PixelAt(X, Y);
+    return p ? FromPixel(*p) : -1;
 }
 
 void TCanvas::SetPixels(int32_t X, int32_t Y, TColor Value) {
@@ -318,7 +339,23 @@ void TCanvas::SetPixels(int32_t X, int32_t Y, TColor Value) {
 }
 
 TRect TCanvas::ClipRect() const {
-    return Rect(0, 0, FBitmap.Width(), FBitmap.Height());
+    const TBounds clip = LogicalClip();
+    const auto narrow = [](int64_t V) {
+        return static_cast<int32_t>(std::clamp<int64_t>(V, INT32_MIN, INT32_MAX));
+    };
+    return Rect(narrow(clip.Left), narrow(clip.Top), narrow(clip.Right), narrow(clip.Bottom));
+}
+
+void TCanvas::IntersectClipRect(const TRect& R) {
+    const int64_t left = std::max<int64_t>(FClip.Left, int64_t{R.Left} + FOrigin.X);
+    const int64_t top = std::max<int64_t>(FClip.Top, int64_t{R.Top} + FOrigin.Y);
+    const int64_t right = std::min<int64_t>(FClip.Right, int64_t{R.Right} + FOrigin.X);
+    const int64_t bottom = std::min<int64_t>(FClip.Bottom, int64_t{R.Bottom} + FOrigin.Y);
+    FClip = {left, top, std::max(left, right), std::max(top, bottom)};
+}
+
+void TCanvas::ResetClip() {
+    FClip = Unclipped;
 }
 
 }  // namespace vex

@@ -53,8 +53,17 @@ public:
     TColor Pixels(int32_t X, int32_t Y) const;
     void SetPixels(int32_t X, int32_t Y, TColor Value);
 
-    // The area drawing can reach: the whole bitmap.
+    // The area drawing can reach, in the canvas's coordinates: the bitmap, narrowed by
+    // IntersectClipRect and shifted by the origin.
     TRect ClipRect() const;
+
+    // Where the canvas's (0, 0) lies on the bitmap; a child window paints through an origin at
+    // its own top-left corner. The clip stays where it is on the bitmap.
+    TPoint Origin() const { return FOrigin; }
+    void SetOrigin(TPoint Value) { FOrigin = Value; }
+    // Narrows the clip to R (canvas coordinates); ResetClip returns to the whole bitmap.
+    void IntersectClipRect(const TRect& R);
+    void ResetClip();
 
 private:
     using TPixelOp = uint32_t (*)(uint32_t Dest, uint32_t Color);
@@ -62,6 +71,16 @@ private:
         uint32_t Color;
         TPixelOp Op;
     };
+
+    // Bounds in canvas coordinates; right and bottom exclusive.
+    struct TBounds {
+        int64_t Left, Top, Right, Bottom;
+    };
+    static constexpr TBounds Unclipped{INT64_MIN / 4, INT64_MIN / 4, INT64_MAX / 4, INT64_MAX / 4};
+    // The clip on the bitmap, in canvas coordinates; empty when nothing can be drawn.
+    TBounds LogicalClip() const;
+    // The pixel at canvas coordinates (X, Y), or null outside the clip.
+    uint32_t* PixelAt(int64_t X, int64_t Y);
 
     TPaint PenPaint() const;
     TPaint BrushPaint() const;
@@ -83,6 +102,9 @@ private:
     TPen FPen;
     TBrush FBrush;
     TPoint FPenPos;
+    TPoint FOrigin;
+    // In bitmap coordinates, so moving the origin leaves it in place.
+    TBounds FClip = Unclipped;
 };
 
 }  // namespace vex

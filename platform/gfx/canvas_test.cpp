@@ -21,13 +21,16 @@ protected:
     }
     TCanvas& Canvas() { return Bitmap.Canvas(); }
 
-    // The bitmap as rows of characters: '.' white, 'r' red, 'b' blue, 'g' lime, '?' other.
+    // The bitmap itself, whatever the canvas's origin and clip, as rows of characters: '.' white,
+    // 'r' red, 'b' blue, 'g' lime, '?' other.
     std::vector<std::string> Picture() {
         std::vector<std::string> rows;
         for (int32_t y = 0; y < Bitmap.Height(); ++y) {
             std::string row;
             for (int32_t x = 0; x < Bitmap.Width(); ++x) {
-                switch (Canvas().Pixels(x, y)) {
+                const uint32_t p = Bitmap.ScanLine(y)[x];
+                switch (RGB(static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8),
+                            static_cast<uint8_t>(p))) {
                     case clWhite:
                         row += '.';
                         break;
@@ -230,6 +233,35 @@ TEST_F(CanvasTest, PixelsOutsideTheBitmapReadNothingAndTakeNothing) {
     EXPECT_EQ(Canvas().Pixels(1, 1), clGray);
     EXPECT_EQ(Picture(), (Rows{"...", ".?.", "..."}));
     EXPECT_EQ(Canvas().ClipRect(), Rect(0, 0, 3, 3));
+}
+
+TEST_F(CanvasTest, OriginAndClipPaintAChildWindowsAreaOnly) {
+    Use(8, 4);
+    Canvas().SetOrigin(Point(2, 1));
+    Canvas().IntersectClipRect(Rect(0, 0, 4, 2));
+    EXPECT_EQ(Canvas().ClipRect(), Rect(0, 0, 4, 2));
+    Canvas().FillRect(Rect(-10, -10, 10, 10));
+    Canvas().MoveTo(-5, 0);
+    Canvas().LineTo(50, 0);
+    EXPECT_EQ(Picture(), (Rows{"........", "..rrrr..", "..bbbb..", "........"}));
+    EXPECT_EQ(Canvas().Pixels(0, 1), clBlue);
+    EXPECT_EQ(Canvas().Pixels(4, 0), -1);
+
+    // The clip stays on the bitmap when the origin moves; it only ever narrows until reset.
+    Canvas().SetOrigin(Point(0, 0));
+    EXPECT_EQ(Canvas().ClipRect(), Rect(2, 1, 6, 3));
+    Canvas().IntersectClipRect(Rect(7, 0, 8, 4));
+    EXPECT_EQ(Canvas().ClipRect(), Rect(0, 0, 0, 0));
+    Canvas().SetPixels(7, 0, clRed);
+    EXPECT_EQ(Canvas().Pixels(7, 0), -1);
+    Canvas().ResetClip();
+    EXPECT_EQ(Canvas().ClipRect(), Rect(0, 0, 8, 4));
+
+    Canvas().SetOrigin(Point(INT_MIN, INT_MAX));
+    Canvas().Ellipse(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    Canvas().MoveTo(INT_MAX, INT_MIN);
+    Canvas().LineTo(INT_MIN, INT_MAX);
+    EXPECT_EQ(Picture()[0], "........");
 }
 
 TEST_F(CanvasTest, HugeCoordinatesAreClippedToTheBitmap) {
