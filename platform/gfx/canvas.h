@@ -12,6 +12,11 @@
 namespace vex {
 
 class TBitmap;
+class TCanvas;
+
+// The drawing-context handle of the original's free drawing functions: the canvas itself, so
+// DrawText(Canvas.Handle(), ...) reads as it did.
+using HDC = TCanvas*;
 
 // Draws into a bitmap with the original's pixel rules: a line leaves out its end point, a
 // rectangle's right and bottom are exclusive, shapes are outlined with the pen and filled with
@@ -21,6 +26,9 @@ class TCanvas : public TPersistent {
 
 public:
     explicit TCanvas(TBitmap& ABitmap) : FBitmap(ABitmap) {}
+
+    HDC Handle() { return this; }
+    TBitmap& Bitmap() { return FBitmap; }
 
     TPen& Pen() { return FPen; }
     TBrush& Brush() { return FBrush; }
