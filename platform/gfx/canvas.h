@@ -73,6 +73,15 @@ public:
     void IntersectClipRect(const TRect& R);
     void ResetClip();
 
+    // The context's text and background colours and background mode, which text output and the
+    // monochrome conversions of the raster operations use; see dcstate.h.
+    TColor TextColor() const { return FTextColor; }
+    void SetTextColor(TColor Value) { FTextColor = Value; }
+    TColor BkColor() const { return FBkColor; }
+    void SetBkColor(TColor Value) { FBkColor = Value; }
+    bool BkTransparent() const { return FBkTransparent; }
+    void SetBkTransparent(bool Value) { FBkTransparent = Value; }
+
 private:
     using TPixelOp = uint32_t (*)(uint32_t Dest, uint32_t Color);
     struct TPaint {
@@ -113,6 +122,9 @@ private:
     TPoint FOrigin;
     // In bitmap coordinates, so moving the origin leaves it in place.
     TBounds FClip = Unclipped;
+    TColor FTextColor = clBlack;
+    TColor FBkColor = clWhite;
+    bool FBkTransparent = false;
 };
 
 }  // namespace vex
