@@ -121,6 +121,12 @@ void TCanvas::FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint) {
     X1 = std::min(X1, clip.Right);
     if (X0 >= X1) return;
     uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(Y + FOrigin.Y)) + FOrigin.X;
+    if (Paint.Op == CopyOp) {
+        const uint32_t color = Paint.Color;
+        for (int64_t x = X0; x < X1; ++x)
+            row[x] = color;
+        return;
+    }
     for (int64_t x = X0; x < X1; ++x)
         row[x] = Paint.Op(row[x], Paint.Color);
 }
@@ -309,11 +315,17 @@ void TCanvas::RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t 
 
 void TCanvas::FillRect(const TRect& R) {
     if (FBrush.Style() == bsClear) return;
-    const TPaint paint{ToPixel(FBrush.Color()), CopyOp};
     const TBounds clip = LogicalClip();
-    for (int64_t y = std::max<int64_t>(R.Top, clip.Top);
-         y < std::min<int64_t>(R.Bottom, clip.Bottom); ++y)
-        FillSpan(y, R.Left, R.Right, paint);
+    const int64_t left = std::max<int64_t>(R.Left, clip.Left) + FOrigin.X;
+    const int64_t right = std::min<int64_t>(R.Right, clip.Right) + FOrigin.X;
+    const int64_t top = std::max<int64_t>(R.Top, clip.Top) + FOrigin.Y;
+    const int64_t bottom = std::min<int64_t>(R.Bottom, clip.Bottom) + FOrigin.Y;
+    if (left >= right || top >= bottom) return;
+    // Rows are filled straight from the first, which keeps small rectangles cheap.
+    const uint32_t color = ToPixel(FBrush.Color());
+    uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(top));
+    for (int64_t y = top; y < bottom; ++y, row += FBitmap.Width())
+        std::fill(row + left, row + right, color);
 }
 
 void TCanvas::FrameRect(const TRect& R) {
