@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -104,7 +105,9 @@ public:
     // Clamped to +-MaxFontHeight.
     void SetHeight(int32_t Value);
     int32_t Size() const { return -MulDiv(FHeight, 72, PixelsPerInch); }
-    void SetSize(int32_t Value) { SetHeight(-MulDiv(Value, PixelsPerInch, 72)); }
+    void SetSize(int32_t Value) {
+        SetHeight(-MulDiv(std::clamp(Value, -MaxFontHeight, MaxFontHeight), PixelsPerInch, 72));
+    }
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
     TFontStyles Style() const { return FStyle; }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <list>
 #include <map>
 #include <mutex>
@@ -35,6 +36,20 @@ FT_Library Library() {
         return lib;
     }();
     return library;
+}
+
+// One configuration of our own for the life of the process. Fontconfig keeps caches that only
+// FcFini frees; releasing them at exit keeps leak checkers quiet about them.
+FcConfig* FontConfig() {
+    static FcConfig* config = [] {
+        FcConfig* loaded = FcInitLoadConfigAndFonts();
+        std::atexit([] {
+            FcConfigDestroy(FontConfig());
+            FcFini();
+        });
+        return loaded;
+    }();
+    return config;
 }
 
 struct TFaceAlias {
@@ -202,10 +217,10 @@ TFaceFile MatchFace(const std::string& Family, bool Bold, bool Italic, bool Fixe
     FcPatternAddInteger(pattern, FC_SLANT, Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     if (Fixed) FcPatternAddInteger(pattern, FC_SPACING, FC_MONO);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(FontConfig(), pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult status = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &status);
+    FcPattern* match = FcFontMatch(FontConfig(), pattern, &status);
     FcPatternDestroy(pattern);
     if (!match) return result;
     FcChar8* file = nullptr;
@@ -303,7 +318,7 @@ std::vector<TFontFamily> InstalledFontFamilies() {
     std::map<std::string, bool> families{{FixedFontName, true}};
     FcPattern* pattern = FcPatternCreate();
     FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, FC_SPACING, nullptr);
-    FcFontSet* set = FcFontList(nullptr, pattern, objects);
+    FcFontSet* set = FcFontList(FontConfig(), pattern, objects);
     if (set) {
         for (int i = 0; i < set->nfont; ++i) {
             FcChar8* name = nullptr;
