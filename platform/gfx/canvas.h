@@ -1,18 +1,24 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/object.h"
 #include "platform/gfx/brush.h"
 #include "platform/gfx/colors.h"
+#include "platform/gfx/font.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/pen.h"
+#include "platform/gfx/textmetrics.h"
 
 namespace vex {
 
 class TBitmap;
 class TCanvas;
+class TRealizedFont;
 
 // The drawing-context handle of the original's free drawing functions: the canvas itself, so
 // DrawText(Canvas.Handle(), ...) reads as it did.
@@ -82,7 +88,31 @@ public:
     bool BkTransparent() const { return FBkTransparent; }
     void SetBkTransparent(bool Value) { FBkTransparent = Value; }
 
+    // Text (canvastext.cpp). A change of the font sets the context's text colour to the font's
+    // colour; TextOut and TextRect also take the background from the brush (clear: none,
+    // otherwise an opaque box in the brush colour), as the original did.
+    TFont& Font();
+    // The TA_ flags of drawtext.h; TA_LEFT | TA_TOP by default.
+    uint32_t TextAlign() const { return FTextAlign; }
+    void SetTextAlign(uint32_t Value) { FTextAlign = Value; }
+    // With TA_UPDATECP the text starts at PenPos, X and Y are ignored, and PenPos moves past it.
+    void TextOut(int32_t X, int32_t Y, const std::string& Text);
+    // Text at (X, Y) clipped to Rect, whose background is filled with the brush unless clear.
+    void TextRect(const TRect& Rect, int32_t X, int32_t Y, const std::string& Text);
+    int32_t TextWidth(const std::string& Text);
+    int32_t TextHeight(const std::string& Text);
+    TSize TextExtent(const std::string& Text);
+    // Output with the context's colours, background mode and alignment as they are; Options
+    // are the ETO_ flags, Rect (may be null) the rectangle they apply to.
+    void ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Rect,
+                    std::string_view Text);
+    // The font as drawn, for measuring.
+    std::shared_ptr<const TRealizedFont> RealizedFont();
+
 private:
+    void DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRealizedFont& Face);
+    void TakeTextColors();
+
     using TPixelOp = uint32_t (*)(uint32_t Dest, uint32_t Color);
     struct TPaint {
         uint32_t Color;
@@ -125,6 +155,10 @@ private:
     TColor FTextColor = clBlack;
     TColor FBkColor = clWhite;
     bool FBkTransparent = false;
+    TFont FFont;
+    uint32_t FTextAlign = 0;
+    TLogFont FRealizedFor;
+    std::shared_ptr<const TRealizedFont> FRealized;
 };
 
 }  // namespace vex

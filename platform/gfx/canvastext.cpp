@@ -1,0 +1,243 @@
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/drawtext.h"
+#include "platform/gfx/fontengine.h"
+
+namespace vex {
+
+namespace {
+
+uint32_t TextPixel(TColor Color) {
+    const TColor rgb = ColorToRGB(Color);
+    return (uint32_t{GetRValue(rgb)} << 16) | (uint32_t{GetGValue(rgb)} << 8) | GetBValue(rgb);
+}
+
+uint32_t Blend(uint32_t Dest, uint32_t Color, uint8_t Coverage) {
+    if (Coverage == 255) return Color;
+    uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const uint32_t d = (Dest >> shift) & 0xFF;
+        const uint32_t c = (Color >> shift) & 0xFF;
+        out |= ((c * Coverage + d * (255u - Coverage) + 127) / 255) << shift;
+    }
+    return out;
+}
+
+// Cosine and sine of an escapement; exact at the right angles so that upright and
+// quarter-turned text lands on whole pixels.
+void Direction(int32_t Tenths, double& Cos, double& Sin) {
+    switch (Tenths) {
+        case 0:
+            Cos = 1, Sin = 0;
+            return;
+        case 900:
+            Cos = 0, Sin = 1;
+            return;
+        case 1800:
+            Cos = -1, Sin = 0;
+            return;
+        case 2700:
+            Cos = 0, Sin = -1;
+            return;
+        default:
+            const double a = Tenths * M_PI / 1800.0;
+            Cos = std::cos(a);
+            Sin = std::sin(a);
+    }
+}
+
+int64_t FloorClamp(double V, int64_t Lo, int64_t Hi) {
+    if (!(V > static_cast<double>(Lo))) return Lo;
+    if (V > static_cast<double>(Hi)) return Hi;
+    return static_cast<int64_t>(std::floor(V));
+}
+
+int32_t Narrow(int64_t V) {
+    return static_cast<int32_t>(std::clamp<int64_t>(V, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+TFont& TCanvas::Font() {
+    if (!FFont.OnChange) FFont.OnChange = [this](TObject*) { FTextColor = FFont.Color(); };
+    return FFont;
+}
+
+std::shared_ptr<const TRealizedFont> TCanvas::RealizedFont() {
+    TLogFont wanted = FFont.LogFont();
+    if (!FRealized || !(wanted == FRealizedFor)) {
+        FRealized = RealizeFont(wanted);
+        FRealizedFor = std::move(wanted);
+    }
+    return FRealized;
+}
+
+void TCanvas::TakeTextColors() {
+    FTextColor = FFont.Color();
+    FBkColor = FBrush.Color();
+    FBkTransparent = FBrush.Style() == bsClear;
+}
+
+void TCanvas::TextOut(int32_t X, int32_t Y, const std::string& Text) {
+    TakeTextColors();
+    ExtTextOut(X, Y, 0, nullptr, Text);
+}
+
+void TCanvas::TextRect(const TRect& Rect, int32_t X, int32_t Y, const std::string& Text) {
+    TakeTextColors();
+    const uint32_t options = ETO_CLIPPED | (FBrush.Style() == bsClear ? 0 : ETO_OPAQUE);
+    ExtTextOut(X, Y, options, &Rect, Text);
+}
+
+int32_t TCanvas::TextWidth(const std::string& Text) {
+    return TextExtent(Text).cx;
+}
+
+int32_t TCanvas::TextHeight(const std::string& Text) {
+    return TextExtent(Text).cy;
+}
+
+TSize TCanvas::TextExtent(const std::string& Text) {
+    const auto face = RealizedFont();
+    return TSize{Narrow(face->Width(Text)), face->Metrics().tmHeight};
+}
+
+void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Rect,
+                         std::string_view Text) {
+    const auto face = RealizedFont();
+    if (Rect && (Options & ETO_OPAQUE)) {
+        const TPaint paint{TextPixel(FBkColor), [](uint32_t, uint32_t C) { return C; }};
+        const TBounds clip = LogicalClip();
+        for (int64_t y = std::max<int64_t>(Rect->Top, clip.Top);
+             y < std::min<int64_t>(Rect->Bottom, clip.Bottom); ++y)
+            FillSpan(y, Rect->Left, Rect->Right, paint);
+    }
+    const TBounds saved = FClip;
+    if (Rect && (Options & ETO_CLIPPED)) IntersectClipRect(*Rect);
+    DrawTextRun(X, Y, Text, *face);
+    FClip = saved;
+}
+
+void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRealizedFont& Face) {
+    const TTextMetric& tm = Face.Metrics();
+    const int64_t width = Face.Width(Text);
+    const int64_t height = tm.tmHeight;
+    const bool updateCP = FTextAlign & TA_UPDATECP;
+    const TPoint ref = updateCP ? FPenPos : Point(X, Y);
+    double cs = 1, sn = 0;
+    Direction(FFont.Orientation(), cs, sn);
+
+    // The reference point's place in the unrotated text box, whose top-left is (0, 0).
+    const uint32_t horz = FTextAlign & TA_CENTER;
+    const int64_t ax = horz == TA_CENTER ? width / 2 : horz == TA_RIGHT ? width : 0;
+    const uint32_t vert = FTextAlign & TA_BASELINE;
+    const int64_t ay = vert == TA_BASELINE ? tm.tmAscent : vert == TA_BOTTOM ? height : 0;
+
+    if (updateCP) {
+        const int64_t move = horz == TA_CENTER ? 0 : horz == TA_RIGHT ? -width : width;
+        FPenPos =
+            Point(Narrow(ref.X + std::llround(move * cs)), Narrow(ref.Y - std::llround(move * sn)));
+    }
+    if (Text.empty()) return;
+    const TBounds clip = LogicalClip();
+    if (clip.Left >= clip.Right || clip.Top >= clip.Bottom) return;
+
+    // The box's corners on the canvas give the rows and columns worth visiting.
+    const auto toCanvasX = [&](double U, double V) { return ref.X + U * cs + V * sn; };
+    const auto toCanvasY = [&](double U, double V) { return ref.Y - U * sn + V * cs; };
+    const double us[2] = {static_cast<double>(-ax), static_cast<double>(width - ax)};
+    const double vs[2] = {static_cast<double>(-ay), static_cast<double>(height - ay)};
+    double minX = INFINITY, maxX = -INFINITY, minY = INFINITY, maxY = -INFINITY;
+    for (double u : us)
+        for (double v : vs) {
+            minX = std::min(minX, toCanvasX(u, v));
+            maxX = std::max(maxX, toCanvasX(u, v));
+            minY = std::min(minY, toCanvasY(u, v));
+            maxY = std::max(maxY, toCanvasY(u, v));
+        }
+    const int64_t x0 = FloorClamp(minX, clip.Left, clip.Right);
+    const int64_t x1 = FloorClamp(std::ceil(maxX), clip.Left, clip.Right);
+    const int64_t y0 = FloorClamp(minY, clip.Top, clip.Bottom);
+    const int64_t y1 = FloorClamp(std::ceil(maxY), clip.Top, clip.Bottom);
+    if (x0 >= x1 || y0 >= y1) return;
+
+    // Only the part of the text box those pixels map back to is rasterised, so a megabyte of
+    // text costs memory for what shows and time linear in its length.
+    const auto toBoxU = [&](double Dx, double Dy) { return Dx * cs - Dy * sn + ax; };
+    const auto toBoxV = [&](double Dx, double Dy) { return Dx * sn + Dy * cs + ay; };
+    double minU = INFINITY, maxU = -INFINITY, minV = INFINITY, maxV = -INFINITY;
+    for (int64_t cx : {x0, x1})
+        for (int64_t cy : {y0, y1}) {
+            const double dx = static_cast<double>(cx - ref.X);
+            const double dy = static_cast<double>(cy - ref.Y);
+            minU = std::min(minU, toBoxU(dx, dy));
+            maxU = std::max(maxU, toBoxU(dx, dy));
+            minV = std::min(minV, toBoxV(dx, dy));
+            maxV = std::max(maxV, toBoxV(dx, dy));
+        }
+    const int64_t u0 = FloorClamp(minU - 1, 0, width);
+    const int64_t u1 = FloorClamp(std::ceil(maxU) + 1, 0, width);
+    const int64_t v0 = FloorClamp(minV - 1, 0, height);
+    const int64_t v1 = FloorClamp(std::ceil(maxV) + 1, 0, height);
+    if (u0 >= u1 || v0 >= v1) return;
+    const int64_t maskW = u1 - u0;
+    std::vector<uint8_t> mask(static_cast<size_t>(maskW * (v1 - v0)), 0);
+    const auto cover = [&](int64_t U, int64_t V, uint8_t C) {
+        if (U < u0 || U >= u1 || V < v0 || V >= v1) return;
+        uint8_t& m = mask[static_cast<size_t>((V - v0) * maskW + (U - u0))];
+        m = std::max(m, C);
+    };
+
+    // A glyph may reach a little beyond its advance (italics, overhangs).
+    const int64_t reach = int64_t{tm.tmMaxCharWidth} + height;
+    int64_t pen = 0;
+    for (char ch : Text) {
+        const uint8_t c = static_cast<uint8_t>(ch);
+        const int64_t advance = Face.Advance(c);
+        if (pen + advance + reach > u0 && pen - reach < u1) {
+            const auto glyph = Face.Glyph(c);
+            const int64_t left = pen + glyph->Left;
+            const int64_t top = int64_t{tm.tmAscent} - glyph->Top;
+            for (int32_t gy = 0; gy < glyph->Height; ++gy)
+                for (int32_t gx = 0; gx < glyph->Width; ++gx)
+                    if (uint8_t a = glyph->Coverage[static_cast<size_t>(gy) * glyph->Width + gx])
+                        cover(left + gx, top + gy, a);
+        }
+        pen += advance;
+        if (pen - reach >= u1) break;
+    }
+    const auto line = [&](int64_t Top) {
+        for (int64_t v = Top; v < Top + Face.LineThickness(); ++v)
+            for (int64_t u = u0; u < u1; ++u)
+                cover(u, v, 255);
+    };
+    const TFontStyles style = FFont.Style();
+    if (style.Contains(fsUnderline)) line(int64_t{tm.tmAscent} + Face.UnderlineOffset());
+    if (style.Contains(fsStrikeOut)) line(int64_t{tm.tmAscent} - Face.StrikeOutOffset());
+
+    const uint32_t text = TextPixel(FTextColor);
+    const uint32_t back = TextPixel(FBkColor);
+    for (int64_t y = y0; y < y1; ++y) {
+        uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(y + FOrigin.Y)) + FOrigin.X;
+        const double dy = static_cast<double>(y - ref.Y) + 0.5;
+        for (int64_t x = x0; x < x1; ++x) {
+            const double dx = static_cast<double>(x - ref.X) + 0.5;
+            const double fu = std::floor(toBoxU(dx, dy));
+            const double fv = std::floor(toBoxV(dx, dy));
+            if (fu < 0 || fv < 0 || fu >= static_cast<double>(width) ||
+                fv >= static_cast<double>(height))
+                continue;
+            if (!FBkTransparent) row[x] = back;
+            const auto u = static_cast<int64_t>(fu), v = static_cast<int64_t>(fv);
+            if (u < u0 || u >= u1 || v < v0 || v >= v1) continue;
+            if (uint8_t a = mask[static_cast<size_t>((v - v0) * maskW + (u - u0))])
+                row[x] = Blend(row[x], text, a);
+        }
+    }
+}
+
+}  // namespace vex

@@ -1,0 +1,262 @@
+#include "platform/gfx/font.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/drawtext.h"
+#include "platform/gfx/fontengine.h"
+#include "tests/support/tempdir.h"
+
+namespace vex {
+namespace {
+
+TEST(Font, SizeAndHeightConvertAtNinetySixPixelsPerInch) {
+    TFont font;
+    EXPECT_EQ(font.Name(), "MS Sans Serif");
+    EXPECT_EQ(font.Size(), 8);
+    EXPECT_EQ(font.Height(), -11);
+    font.SetSize(10);
+    EXPECT_EQ(font.Height(), -13);
+    font.SetSize(12);
+    EXPECT_EQ(font.Height(), -16);
+    font.SetHeight(INT32_MAX);
+    EXPECT_EQ(font.Height(), MaxFontHeight);
+    font.SetSize(INT32_MIN);
+    EXPECT_EQ(font.Height(), MaxFontHeight);
+    EXPECT_EQ(MulDiv(5, 1, 2), 3);
+    EXPECT_EQ(MulDiv(-5, 1, 2), -3);
+    EXPECT_EQ(MulDiv(1, 2, 0), -1);
+}
+
+TEST(Font, ChangesFireOnChangeOnlyWhenSomethingChanges) {
+    TFont font;
+    int changes = 0;
+    font.OnChange = [&](TObject*) { ++changes; };
+    font.SetName("Arial");
+    font.SetName("Arial");
+    font.SetStyle({fsBold});
+    font.SetColor(clRed);
+    font.SetOrientation(-900);
+    EXPECT_EQ(font.Orientation(), 2700);
+    EXPECT_EQ(changes, 4);
+}
+
+TEST(FontHandle, AdoptedHandleGivesItsDescriptionAndIsOwnedByTheFont) {
+    TLogFont lf;
+    lf.lfHeight = -20;
+    lf.lfEscapement = 900;
+    lf.lfWeight = FW_BOLD;
+    lf.lfItalic = 1;
+    lf.lfPitchAndFamily = FIXED_PITCH;
+    lf.lfFaceName = "Courier New";
+    const HFONT handle = CreateFontIndirect(lf);
+    TLogFont back;
+    EXPECT_EQ(GetObject(handle, back), static_cast<int32_t>(sizeof(TLogFont)));
+    EXPECT_EQ(back, lf);
+    {
+        TFont font;
+        font.SetHandle(handle);
+        EXPECT_EQ(font.Name(), "Courier New");
+        EXPECT_EQ(font.Height(), -20);
+        EXPECT_EQ(font.Orientation(), 900);
+        EXPECT_EQ(font.Pitch(), fpFixed);
+        EXPECT_EQ(font.Style(), (TFontStyles{fsBold, fsItalic}));
+        EXPECT_EQ(font.Handle(), handle);
+        // A change lets the adopted handle go.
+        font.SetSize(30);
+        EXPECT_THROW(GetObject(handle, back), EInvalidFontHandle);
+        const HFONT own = font.Handle();
+        EXPECT_NE(own, handle);
+        EXPECT_EQ(GetObject(own, back), static_cast<int32_t>(sizeof(TLogFont)));
+    }
+}
+
+TEST(FontHandle, StaleHandleRaisesAndChangesNothing) {
+    const HFONT handle = CreateFontIndirect(TLogFont{});
+    EXPECT_TRUE(DeleteObject(handle));
+    TLogFont lf;
+    EXPECT_THROW(GetObject(handle, lf), EInvalidFontHandle);
+    EXPECT_THROW(DeleteObject(handle), EInvalidFontHandle);
+    EXPECT_THROW(DeleteObject(0), EInvalidFontHandle);
+    TFont font;
+    EXPECT_THROW(font.SetHandle(handle), EInvalidFontHandle);
+    EXPECT_EQ(font.Name(), "MS Sans Serif");
+}
+
+TEST(FontEngine, OriginalFaceNamesMapToInstalledFamilies) {
+    struct Case {
+        const char* Name;
+        bool Fixed;
+        const char* Family;
+    };
+    for (const Case& c : std::vector<Case>{{"MS Sans Serif", false, "DejaVu Sans"},
+                                           {"arial", false, "DejaVu Sans"},
+                                           {"Times New Roman", false, "DejaVu Serif"},
+                                           {"Courier New", false, "DejaVu Sans Mono"},
+                                           {"Fixedsys", false, "DejaVu Sans Mono"},
+                                           {"Tahoma", true, "DejaVu Sans Mono"},
+                                           {"No Such Face", false, "No Such Face"}}) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_EQ(MapFaceName(c.Name, c.Fixed), c.Family);
+    }
+    EXPECT_EQ(Win1252ToUnicode(0x80), U'\u20AC');
+    EXPECT_EQ(Win1252ToUnicode(0xE9), U'\u00E9');
+}
+
+TEST(FontEngine, FamilyListHasTheFixedPitchFlag) {
+    const std::vector<TFontFamily> families = InstalledFontFamilies();
+    const auto find = [&](const std::string& Name) {
+        return std::find_if(families.begin(), families.end(),
+                            [&](const TFontFamily& f) { return f.Name == Name; });
+    };
+    ASSERT_NE(find("DejaVu Sans Mono"), families.end());
+    EXPECT_TRUE(find("DejaVu Sans Mono")->FixedPitch);
+    ASSERT_NE(find("DejaVu Sans"), families.end());
+    EXPECT_FALSE(find("DejaVu Sans")->FixedPitch);
+}
+
+class InstalledFontTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Bitmap.SetSize(200, 120);
+        Canvas().Brush().SetStyle(bsClear);
+    }
+    TCanvas& Canvas() { return Bitmap.Canvas(); }
+    TTextMetric Metrics() {
+        TTextMetric tm;
+        GetTextMetrics(Canvas().Handle(), tm);
+        return tm;
+    }
+    // Bounds of every pixel that is not white.
+    TRect Ink() {
+        TRect r{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+        for (int32_t y = 0; y < Bitmap.Height(); ++y)
+            for (int32_t x = 0; x < Bitmap.Width(); ++x)
+                if ((Bitmap.ScanLine(y)[x] & 0xFFFFFF) != 0xFFFFFF) {
+                    r.Left = std::min(r.Left, x);
+                    r.Top = std::min(r.Top, y);
+                    r.Right = std::max(r.Right, x + 1);
+                    r.Bottom = std::max(r.Bottom, y + 1);
+                }
+        return r;
+    }
+    TBitmap Bitmap;
+};
+
+TEST_F(InstalledFontTest, WidthGrowsWithLengthAndBoldIsWider) {
+    Canvas().Font().SetName("Arial");
+    int32_t last = 0;
+    for (const char* text : {"", "H", "He", "Hel", "Hello", "Hello world"}) {
+        SCOPED_TRACE(text);
+        const int32_t width = Canvas().TextWidth(text);
+        EXPECT_GT(width, last - (*text ? 0 : 1));
+        last = width;
+    }
+    const int32_t regular = Canvas().TextWidth("Hello world");
+    Canvas().Font().SetStyle({fsBold});
+    EXPECT_GT(Canvas().TextWidth("Hello world"), regular);
+    EXPECT_EQ(Metrics().tmWeight, FW_BOLD);
+}
+
+TEST_F(InstalledFontTest, MetricsReportPitchAndTrueType) {
+    Canvas().Font().SetName("Tahoma");
+    Canvas().Font().SetSize(8);
+    TTextMetric tm = Metrics();
+    EXPECT_EQ(tm.tmPitchAndFamily & TMPF_TRUETYPE, TMPF_TRUETYPE);
+    EXPECT_EQ(tm.tmPitchAndFamily & TMPF_FIXED_PITCH, TMPF_FIXED_PITCH);  // variable
+    EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 11);
+    EXPECT_EQ(Canvas().TextHeight("Pp"), tm.tmHeight);
+
+    Canvas().Font().SetName("Courier New");
+    tm = Metrics();
+    EXPECT_EQ(tm.tmPitchAndFamily & TMPF_FIXED_PITCH, 0);
+    EXPECT_EQ(Canvas().TextWidth("i"), Canvas().TextWidth("W"));
+    EXPECT_EQ(Canvas().TextWidth("iiii"), Canvas().TextWidth("WWWW"));
+
+    // A positive height is the whole cell.
+    Canvas().Font().SetHeight(20);
+    EXPECT_NEAR(Metrics().tmHeight, 20, 1);
+}
+
+TEST_F(InstalledFontTest, UnknownAndOddFontsStillDraw) {
+    for (int32_t height : {0, 1, -1, MaxFontHeight, -MaxFontHeight}) {
+        SCOPED_TRACE(height);
+        Canvas().Font().SetName("No Such Face At All");
+        Canvas().Font().SetHeight(height);
+        EXPECT_GT(Metrics().tmHeight, 0);
+        Canvas().TextOut(0, 0, "Ag\x80\xE9\x01");
+    }
+}
+
+TEST_F(InstalledFontTest, RotatedQuarterTurnIsTallerThanWide) {
+    Canvas().Font().SetName("Arial");
+    Canvas().Font().SetSize(12);
+    Canvas().TextOut(10, 10, "Hello");
+    const TRect flat = Ink();
+    EXPECT_GT(flat.Right - flat.Left, flat.Bottom - flat.Top);
+
+    Canvas().Brush().SetStyle(bsSolid);
+    Canvas().Brush().SetColor(clWhite);
+    Canvas().FillRect(Rect(0, 0, 200, 120));
+    Canvas().Brush().SetStyle(bsClear);
+    TLogFont lf = Canvas().Font().LogFont();
+    lf.lfEscapement = 900;
+    Canvas().Font().SetHandle(CreateFontIndirect(lf));
+    Canvas().TextOut(50, 100, "Hello");
+    const TRect turned = Ink();
+    EXPECT_GT(turned.Bottom - turned.Top, turned.Right - turned.Left);
+    EXPECT_LE(turned.Bottom, 100);
+    EXPECT_NEAR(turned.Bottom - turned.Top, flat.Right - flat.Left, 2);
+}
+
+TEST_F(InstalledFontTest, SampleSavesAsPng) {
+    Bitmap.SetSize(320, 170);
+    TCanvas& c = Canvas();
+    c.Font().SetColor(clNavy);
+    const struct {
+        const char* Name;
+        TFontStyles Style;
+    } faces[] = {{"MS Sans Serif", {}},
+                 {"Arial", {fsBold}},
+                 {"Times New Roman", {fsItalic}},
+                 {"Courier New", {fsUnderline}},
+                 {"Tahoma", {fsStrikeOut}}};
+    int32_t y = 4;
+    for (const auto& face : faces) {
+        c.Font().SetName(face.Name);
+        c.Font().SetStyle(face.Style);
+        c.Font().SetSize(10);
+        c.TextOut(4, y, std::string(face.Name) + ": Caf\xE9 \x80 5 \x93quoted\x94");
+        y += c.TextHeight("Pp") + 2;
+    }
+    c.Font().SetStyle({});
+    c.Font().SetName("Arial");
+    c.Font().SetColor(clMaroon);
+    c.Font().SetOrientation(450);
+    c.TextOut(200, 160, "Rotated 45");
+    c.Font().SetOrientation(0);
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(clYellow);
+    c.Font().SetColor(clBlack);
+    TRect r = Rect(4, 110, 180, 166);
+    c.FillRect(r);
+    SetBkMode(c.Handle(), TRANSPARENT);
+    DrawText(c.Handle(), "&File wrapped into a box with an ellipsis at the end of it", r,
+             DT_WORDBREAK | DT_CENTER);
+
+    test::TempDir dir;
+    const char* keep = std::getenv("VEX_SAMPLE_DIR");
+    const std::string path = (keep ? std::string(keep) : dir.Path()) + "/text_sample.png";
+    Bitmap.SaveToFile(path);
+    TBitmap loaded;
+    loaded.LoadFromFile(path);
+    EXPECT_EQ(loaded.Width(), 320);
+}
+
+}  // namespace
+}  // namespace vex

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/gfx/font.h"
+#include "platform/gfx/textmetrics.h"
+
+namespace vex {
+
+// One character's picture: grey-level coverage (0 none, 255 full), Width x Height bytes row
+// by row, placed Left pixels right of the pen and Top rows above the baseline.
+struct TGlyph {
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    std::vector<uint8_t> Coverage;
+};
+
+// A font at one size and weight, ready to measure and draw Windows-1252 text. Underline,
+// strike-out and escapement are not part of it: the canvas draws those.
+class TRealizedFont {
+public:
+    virtual ~TRealizedFont() = default;
+
+    const TTextMetric& Metrics() const { return FMetrics; }
+    int32_t Advance(uint8_t Ch) const { return FAdvances[Ch]; }
+    // The sum of the advances; 64 bits because a long string at a large size passes 2^31.
+    int64_t Width(std::string_view Text) const;
+    // Never null; a character the face lacks gets the face's missing-glyph picture.
+    virtual std::shared_ptr<const TGlyph> Glyph(uint8_t Ch) const = 0;
+
+    // Rows below the baseline where the underline starts, and rows above it for the
+    // strike-out; both LineThickness rows thick.
+    int32_t UnderlineOffset() const { return FUnderlineOffset; }
+    int32_t StrikeOutOffset() const { return FStrikeOutOffset; }
+    int32_t LineThickness() const { return FLineThickness; }
+
+protected:
+    TTextMetric FMetrics;
+    std::array<int32_t, 256> FAdvances{};
+    int32_t FUnderlineOffset = 1;
+    int32_t FStrikeOutOffset = 1;
+    int32_t FLineThickness = 1;
+};
+
+// The font drawn for a description: the built-in fixed-metric font for its face name, else an
+// installed face chosen through fontconfig, never null. Realized fonts are cached, a bounded
+// number of them.
+std::shared_ptr<const TRealizedFont> RealizeFont(const TLogFont& LogFont);
+
+// The installed family a face name of the original is drawn with; Fixed asks for fixed pitch.
+std::string MapFaceName(const std::string& FaceName, bool Fixed);
+
+struct TFontFamily {
+    std::string Name;
+    bool FixedPitch = false;
+};
+// The installed families, sorted by name, each once; the built-in fixed font is among them.
+std::vector<TFontFamily> InstalledFontFamilies();
+
+// The Unicode code point of a Windows-1252 byte; the five unassigned bytes map to themselves.
+char32_t Win1252ToUnicode(uint8_t Ch);
+
+}  // namespace vex
