@@ -92,7 +92,18 @@ TCanvas::TPaint TCanvas::PenPaint() const {
 TCanvas::TPaint TCanvas::BrushPaint() const {
     TPaint paint = PenPaint();
     paint.Color = ToPixel(FBrush.Color());
+    if (!FBrush.Pattern().Empty()) paint.Pattern = &FBrush.Pattern();
     return paint;
+}
+
+TCanvas::TPaint TCanvas::BrushCopyPaint() const {
+    TPaint paint = BrushPaint();
+    paint.Op = CopyOp;
+    return paint;
+}
+
+uint32_t TCanvas::PaintColor(const TPaint& Paint, int64_t X, int64_t Y) const {
+    return Paint.Pattern ? Paint.Pattern->At(X + FOrigin.X, Y + FOrigin.Y) : Paint.Color;
 }
 
 TCanvas::TBounds TCanvas::LogicalClip() const {
@@ -111,7 +122,7 @@ uint32_t* TCanvas::PixelAt(int64_t X, int64_t Y) {
 }
 
 void TCanvas::Plot(int64_t X, int64_t Y, TPaint Paint) {
-    if (uint32_t* p = PixelAt(X, Y)) *p = Paint.Op(*p, Paint.Color);
+    if (uint32_t* p = PixelAt(X, Y)) *p = Paint.Op(*p, PaintColor(Paint, X, Y));
 }
 
 void TCanvas::FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint) {
@@ -122,7 +133,7 @@ void TCanvas::FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint) {
     if (X0 >= X1) return;
     uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(Y + FOrigin.Y)) + FOrigin.X;
     for (int64_t x = X0; x < X1; ++x)
-        row[x] = Paint.Op(row[x], Paint.Color);
+        row[x] = Paint.Op(row[x], PaintColor(Paint, x, Y));
 }
 
 void TCanvas::FillPolygon(const std::vector<TPointF>& Points, TPaint Paint) {
@@ -309,7 +320,7 @@ void TCanvas::RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t 
 
 void TCanvas::FillRect(const TRect& R) {
     if (FBrush.Style() == bsClear) return;
-    const TPaint paint{ToPixel(FBrush.Color()), CopyOp};
+    const TPaint paint = BrushCopyPaint();
     const TBounds clip = LogicalClip();
     for (int64_t y = std::max<int64_t>(R.Top, clip.Top);
          y < std::min<int64_t>(R.Bottom, clip.Bottom); ++y)
@@ -318,7 +329,7 @@ void TCanvas::FillRect(const TRect& R) {
 
 void TCanvas::FrameRect(const TRect& R) {
     if (R.Left >= R.Right || R.Top >= R.Bottom) return;
-    const TPaint paint{ToPixel(FBrush.Color()), CopyOp};
+    const TPaint paint = BrushCopyPaint();
     FillSpan(R.Top, R.Left, R.Right, paint);
     FillSpan(int64_t{R.Bottom} - 1, R.Left, R.Right, paint);
     const TBounds clip = LogicalClip();

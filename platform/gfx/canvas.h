@@ -13,6 +13,10 @@ namespace vex {
 
 class TBitmap;
 class TCanvas;
+class TIcon;
+
+// A raster operation code (rasterops.h names them): the canvas's CopyMode is one.
+using TCopyMode = uint32_t;
 
 // The drawing-context handle of the original's free drawing functions: the canvas itself, so
 // DrawText(Canvas.Handle(), ...) reads as it did.
@@ -82,11 +86,26 @@ public:
     bool BkTransparent() const { return FBkTransparent; }
     void SetBkTransparent(bool Value) { FBkTransparent = Value; }
 
+    // Copying pictures (canvasblit.cpp). CopyRect, and Draw and StretchDraw of an opaque bitmap,
+    // combine through CopyMode; a transparent bitmap leaves its TransparentColor pixels out and an
+    // icon its masked ones, both copied whatever CopyMode says, as on the original.
+    TCopyMode CopyMode() const { return FCopyMode; }
+    void SetCopyMode(TCopyMode Value) { FCopyMode = Value; }
+    void CopyRect(const TRect& Dest, TCanvas& Canvas, const TRect& Source);
+    void Draw(int32_t X, int32_t Y, const TBitmap& Graphic);
+    void Draw(int32_t X, int32_t Y, const TIcon& Graphic);
+    void StretchDraw(const TRect& Rect, const TBitmap& Graphic);
+    void StretchDraw(const TRect& Rect, const TIcon& Graphic);
+    // Copies Source of Bitmap to Dest with the pixels of Color replaced by the brush.
+    void BrushCopy(const TRect& Dest, const TBitmap& Bitmap, const TRect& Source, TColor Color);
+
 private:
     using TPixelOp = uint32_t (*)(uint32_t Dest, uint32_t Color);
     struct TPaint {
         uint32_t Color;
         TPixelOp Op;
+        // When set, the colour of each pixel comes from the brush's pattern instead.
+        const TBrushPattern* Pattern = nullptr;
     };
 
     // Bounds in canvas coordinates; right and bottom exclusive.
@@ -101,6 +120,9 @@ private:
 
     TPaint PenPaint() const;
     TPaint BrushPaint() const;
+    // The brush with its pattern, but always copied, for FillRect and FrameRect.
+    TPaint BrushCopyPaint() const;
+    uint32_t PaintColor(const TPaint& Paint, int64_t X, int64_t Y) const;
     void Plot(int64_t X, int64_t Y, TPaint Paint);
     void FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint);
     struct TPointF {
@@ -125,6 +147,7 @@ private:
     TColor FTextColor = clBlack;
     TColor FBkColor = clWhite;
     bool FBkTransparent = false;
+    TCopyMode FCopyMode = 0x00CC0020;  // SRCCOPY
 };
 
 }  // namespace vex
