@@ -5,6 +5,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
+#include "platform/core/resources.h"
 #include "platform/core/stream.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/graphicserrors.h"
@@ -62,6 +63,23 @@ TColor TBitmap::TransparentColor() const {
                static_cast<uint8_t>(p));
 }
 
+void TBitmap::SetMonochrome(bool Value) {
+    if (Value && !FMonochrome) {
+        const TColor bk = ColorToRGB(Canvas().BkColor());
+        const uint32_t background =
+            (uint32_t{GetRValue(bk)} << 16) | (uint32_t{GetGValue(bk)} << 8) | GetBValue(bk);
+        for (uint32_t& p : FPixels)
+            p = p == background ? WhitePixel : 0;
+    }
+    FMonochrome = Value;
+}
+
+void TBitmap::LoadFromResourceName(const std::string& Name) {
+    const auto data = FindResource("BITMAP", Name);
+    if (!data) throw EResNotFound("Resource " + Name + " not found");
+    LoadFromPng(std::string(reinterpret_cast<const char*>(data->data()), data->size()));
+}
+
 void TBitmap::Assign(const TPersistent* Source) {
     if (const auto* other = dynamic_cast<const TBitmap*>(Source)) {
         if (other == this) return;
@@ -70,6 +88,7 @@ void TBitmap::Assign(const TPersistent* Source) {
         FHeight = other->FHeight;
         FTransparentColor = other->FTransparentColor;
         FTransparent = other->FTransparent;
+        FMonochrome = other->FMonochrome;
     } else {
         TPersistent::Assign(Source);
     }
@@ -85,6 +104,7 @@ void TBitmap::LoadFromPng(const std::string& Data) {
     FPixels = std::move(image.Pixels);
     FWidth = image.Width;
     FHeight = image.Height;
+    FMonochrome = false;
 }
 
 void TBitmap::SaveToFile(const std::string& FileName) const {

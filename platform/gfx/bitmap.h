@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/exceptions.h"
 #include "platform/core/object.h"
 #include "platform/gfx/colors.h"
 
@@ -12,6 +13,9 @@ namespace vex {
 
 class TCanvas;
 class TStream;
+
+// No compiled-in resource has the name asked for.
+VEX_EXCEPTION(EResNotFound, Exception);
 
 // A 32-bit off-screen picture. Each pixel is one 32-bit word 0x00RRGGBB (in memory: blue, green,
 // red, unused), rows top to bottom; ScanLine gives a row for direct access.
@@ -46,7 +50,18 @@ public:
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool Value) { FTransparent = Value; }
 
+    // A monochrome bitmap holds only black and white. Switching it on turns pixels of the
+    // canvas's background colour white and all others black, as the original's conversion did;
+    // switching it off keeps the pixels. Raster operations convert to and from it (rasterops.h).
+    bool Monochrome() const { return FMonochrome; }
+    void SetMonochrome(bool Value);
+
     void Assign(const TPersistent* Source) override;
+
+    // The PNG registered with vex_resources under type "BITMAP" and this name (case ignored);
+    // an unknown name raises EResNotFound and a bad image EInvalidGraphic, both leaving the
+    // bitmap as it was.
+    void LoadFromResourceName(const std::string& Name);
 
     // PNG files. Saving replaces the file atomically; loading a bad file raises EInvalidGraphic
     // and leaves the bitmap unchanged.
@@ -66,6 +81,7 @@ private:
     std::unique_ptr<TCanvas> FCanvas;
     TColor FTransparentColor = clDefault;
     bool FTransparent = false;
+    bool FMonochrome = false;
 };
 
 }  // namespace vex

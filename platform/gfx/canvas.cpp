@@ -92,7 +92,18 @@ TCanvas::TPaint TCanvas::PenPaint() const {
 TCanvas::TPaint TCanvas::BrushPaint() const {
     TPaint paint = PenPaint();
     paint.Color = ToPixel(FBrush.Color());
+    if (!FBrush.Pattern().Empty()) paint.Pattern = &FBrush.Pattern();
     return paint;
+}
+
+TCanvas::TPaint TCanvas::BrushCopyPaint() const {
+    TPaint paint = BrushPaint();
+    paint.Op = CopyOp;
+    return paint;
+}
+
+uint32_t TCanvas::PaintColor(const TPaint& Paint, int64_t X, int64_t Y) const {
+    return Paint.Pattern ? Paint.Pattern->At(X + FOrigin.X, Y + FOrigin.Y) : Paint.Color;
 }
 
 TCanvas::TBounds TCanvas::LogicalClip() const {
@@ -111,7 +122,7 @@ uint32_t* TCanvas::PixelAt(int64_t X, int64_t Y) {
 }
 
 void TCanvas::Plot(int64_t X, int64_t Y, TPaint Paint) {
-    if (uint32_t* p = PixelAt(X, Y)) *p = Paint.Op(*p, Paint.Color);
+    if (uint32_t* p = PixelAt(X, Y)) *p = Paint.Op(*p, PaintColor(Paint, X, Y));
 }
 
 void TCanvas::FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint) {
@@ -121,14 +132,14 @@ void TCanvas::FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint) {
     X1 = std::min(X1, clip.Right);
     if (X0 >= X1) return;
     uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(Y + FOrigin.Y)) + FOrigin.X;
-    if (Paint.Op == CopyOp) {
+    if (Paint.Op == CopyOp && !Paint.Pattern) {
         const uint32_t color = Paint.Color;
         for (int64_t x = X0; x < X1; ++x)
             row[x] = color;
         return;
     }
     for (int64_t x = X0; x < X1; ++x)
-        row[x] = Paint.Op(row[x], Paint.Color);
+        row[x] = Paint.Op(row[x], PaintColor(Paint, x, Y));
 }
 
 void TCanvas::FillPolygon(const std::vector<TPointF>& Points, TPaint Paint) {
@@ -315,14 +326,20 @@ void TCanvas::RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t 
 
 void TCanvas::FillRect(const TRect& R) {
     if (FBrush.Style() == bsClear) return;
+    const TPaint paint = BrushCopyPaint();
     const TBounds clip = LogicalClip();
     const int64_t left = std::max<int64_t>(R.Left, clip.Left) + FOrigin.X;
     const int64_t right = std::min<int64_t>(R.Right, clip.Right) + FOrigin.X;
     const int64_t top = std::max<int64_t>(R.Top, clip.Top) + FOrigin.Y;
     const int64_t bottom = std::min<int64_t>(R.Bottom, clip.Bottom) + FOrigin.Y;
     if (left >= right || top >= bottom) return;
-    // Rows are filled straight from the first, which keeps small rectangles cheap.
-    const uint32_t color = ToPixel(FBrush.Color());
+    if (paint.Pattern) {
+        for (int64_t y = top - FOrigin.Y; y < bottom - FOrigin.Y; ++y)
+            FillSpan(y, R.Left, R.Right, paint);
+        return;
+    }
+    // Solid rows are filled straight from the first, which keeps small rectangles cheap.
+    const uint32_t color = paint.Color;
     uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(top));
     for (int64_t y = top; y < bottom; ++y, row += FBitmap.Width())
         std::fill(row + left, row + right, color);
@@ -330,7 +347,7 @@ void TCanvas::FillRect(const TRect& R) {
 
 void TCanvas::FrameRect(const TRect& R) {
     if (R.Left >= R.Right || R.Top >= R.Bottom) return;
-    const TPaint paint{ToPixel(FBrush.Color()), CopyOp};
+    const TPaint paint = BrushCopyPaint();
     FillSpan(R.Top, R.Left, R.Right, paint);
     FillSpan(int64_t{R.Bottom} - 1, R.Left, R.Right, paint);
     const TBounds clip = LogicalClip();

@@ -19,6 +19,10 @@ namespace vex {
 class TBitmap;
 class TCanvas;
 class TRealizedFont;
+class TIcon;
+
+// A raster operation code (rasterops.h names them): the canvas's CopyMode is one.
+using TCopyMode = uint32_t;
 
 // The drawing-context handle of the original's free drawing functions: the canvas itself, so
 // DrawText(Canvas.Handle(), ...) reads as it did.
@@ -108,6 +112,18 @@ public:
                     std::string_view Text);
     // The font as drawn, for measuring.
     std::shared_ptr<const TRealizedFont> RealizedFont();
+    // Copying pictures (canvasblit.cpp). CopyRect, and Draw and StretchDraw of an opaque bitmap,
+    // combine through CopyMode; a transparent bitmap leaves its TransparentColor pixels out and an
+    // icon its masked ones, both copied whatever CopyMode says, as on the original.
+    TCopyMode CopyMode() const { return FCopyMode; }
+    void SetCopyMode(TCopyMode Value) { FCopyMode = Value; }
+    void CopyRect(const TRect& Dest, TCanvas& Canvas, const TRect& Source);
+    void Draw(int32_t X, int32_t Y, const TBitmap& Graphic);
+    void Draw(int32_t X, int32_t Y, const TIcon& Graphic);
+    void StretchDraw(const TRect& Rect, const TBitmap& Graphic);
+    void StretchDraw(const TRect& Rect, const TIcon& Graphic);
+    // Copies Source of Bitmap to Dest with the pixels of Color replaced by the brush.
+    void BrushCopy(const TRect& Dest, const TBitmap& Bitmap, const TRect& Source, TColor Color);
 
 private:
     void DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRealizedFont& Face);
@@ -117,6 +133,8 @@ private:
     struct TPaint {
         uint32_t Color;
         TPixelOp Op;
+        // When set, the colour of each pixel comes from the brush's pattern instead.
+        const TBrushPattern* Pattern = nullptr;
     };
 
     // Bounds in canvas coordinates; right and bottom exclusive.
@@ -131,6 +149,9 @@ private:
 
     TPaint PenPaint() const;
     TPaint BrushPaint() const;
+    // The brush with its pattern, but always copied, for FillRect and FrameRect.
+    TPaint BrushCopyPaint() const;
+    uint32_t PaintColor(const TPaint& Paint, int64_t X, int64_t Y) const;
     void Plot(int64_t X, int64_t Y, TPaint Paint);
     void FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint);
     struct TPointF {
@@ -159,6 +180,7 @@ private:
     uint32_t FTextAlign = 0;
     TLogFont FRealizedFor;
     std::shared_ptr<const TRealizedFont> FRealized;
+    TCopyMode FCopyMode = 0x00CC0020;  // SRCCOPY
 };
 
 }  // namespace vex

@@ -1,0 +1,84 @@
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/icon.h"
+#include "platform/gfx/rasterops.h"
+
+namespace vex {
+
+namespace {
+
+int32_t Span(int32_t From, int32_t To) {
+    const int64_t span = int64_t{To} - From;
+    return static_cast<int32_t>(std::clamp<int64_t>(span, INT32_MIN, INT32_MAX));
+}
+
+// The original's Draw and StretchDraw of a bitmap: its TransparentColor left out when it is
+// transparent, otherwise combined through the canvas's CopyMode.
+void DrawBitmap(TCanvas& Canvas, const TRect& R, const TBitmap& Graphic) {
+    if (Graphic.Empty()) return;
+    TBlitSource source;
+    source.Bitmap = &Graphic;
+    TCopyMode rop = Canvas.CopyMode();
+    if (Graphic.Transparent()) {
+        source.TransparentPixel = ColorToPixel(Graphic.TransparentColor());
+        rop = SRCCOPY;
+    }
+    StretchRaster(Canvas, R.Left, R.Top, Span(R.Left, R.Right), Span(R.Top, R.Bottom), source, 0, 0,
+                  Graphic.Width(), Graphic.Height(), rop);
+}
+
+void DrawIcon(TCanvas& Canvas, const TRect& R, const TIcon& Graphic) {
+    if (Graphic.Empty()) return;
+    TBlitSource source;
+    source.Bitmap = &Graphic.Image();
+    source.Mask = &Graphic.Mask();
+    StretchRaster(Canvas, R.Left, R.Top, Span(R.Left, R.Right), Span(R.Top, R.Bottom), source, 0, 0,
+                  Graphic.Width(), Graphic.Height(), SRCCOPY);
+}
+
+TRect At(int32_t X, int32_t Y, int32_t Width, int32_t Height) {
+    const auto end = [](int32_t From, int32_t Size) {
+        return static_cast<int32_t>(std::min<int64_t>(int64_t{From} + Size, INT32_MAX));
+    };
+    return Rect(X, Y, end(X, Width), end(Y, Height));
+}
+
+}  // namespace
+
+void TCanvas::CopyRect(const TRect& Dest, TCanvas& Canvas, const TRect& Source) {
+    StretchBlt(this, Dest.Left, Dest.Top, Span(Dest.Left, Dest.Right), Span(Dest.Top, Dest.Bottom),
+               &Canvas, Source.Left, Source.Top, Span(Source.Left, Source.Right),
+               Span(Source.Top, Source.Bottom), FCopyMode);
+}
+
+void TCanvas::Draw(int32_t X, int32_t Y, const TBitmap& Graphic) {
+    DrawBitmap(*this, At(X, Y, Graphic.Width(), Graphic.Height()), Graphic);
+}
+
+void TCanvas::Draw(int32_t X, int32_t Y, const TIcon& Graphic) {
+    DrawIcon(*this, At(X, Y, Graphic.Width(), Graphic.Height()), Graphic);
+}
+
+void TCanvas::StretchDraw(const TRect& Rect, const TBitmap& Graphic) {
+    DrawBitmap(*this, Rect, Graphic);
+}
+
+void TCanvas::StretchDraw(const TRect& Rect, const TIcon& Graphic) {
+    DrawIcon(*this, Rect, Graphic);
+}
+
+void TCanvas::BrushCopy(const TRect& Dest, const TBitmap& Bitmap, const TRect& Source,
+                        TColor Color) {
+    TBlitSource source;
+    source.Bitmap = &Bitmap;
+    source.BrushPixel = ColorToPixel(Color);
+    StretchRaster(*this, Dest.Left, Dest.Top, Span(Dest.Left, Dest.Right),
+                  Span(Dest.Top, Dest.Bottom), source, Source.Left, Source.Top,
+                  Span(Source.Left, Source.Right), Span(Source.Top, Source.Bottom), SRCCOPY);
+}
+
+}  // namespace vex

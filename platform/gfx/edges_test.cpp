@@ -1,0 +1,188 @@
+#include "platform/gfx/edges.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "platform/gfx/bitmap.h"
+
+namespace vex {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+// 'W' highlight, 'L' light grey, 'S' shadow, 'K' black, 'r' red (untouched), '?' other.
+Rows Picture(const TBitmap& Bitmap) {
+    Rows rows;
+    for (int32_t y = 0; y < Bitmap.Height(); ++y) {
+        std::string row;
+        for (int32_t x = 0; x < Bitmap.Width(); ++x) {
+            switch (Bitmap.ScanLine(y)[x]) {
+                case 0xFFFFFF:
+                    row += 'W';
+                    break;
+                case 0xC0C0C0:
+                    row += 'L';
+                    break;
+                case 0x808080:
+                    row += 'S';
+                    break;
+                case 0x000000:
+                    row += 'K';
+                    break;
+                case 0xFF0000:
+                    row += 'r';
+                    break;
+                default:
+                    row += '?';
+            }
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+class EdgeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Bitmap.SetSize(6, 6);
+        Bitmap.Canvas().Brush().SetColor(clRed);
+        Bitmap.Canvas().FillRect(Rect(0, 0, 6, 6));
+    }
+    TBitmap Bitmap;
+};
+
+TEST_F(EdgeTest, EdgesPutTheClassicColoursWhereTheyBelong) {
+    struct Case {
+        const char* Name;
+        uint32_t Edge, Flags;
+        Rows Expected;
+    };
+    const std::vector<Case> cases = {
+        {"raised",
+         EDGE_RAISED,
+         BF_RECT,
+         {"LLLLLK", "LWWWSK", "LWrrSK", "LWrrSK", "LSSSSK", "KKKKKK"}},
+        {"sunken",
+         EDGE_SUNKEN,
+         BF_RECT,
+         {"SSSSSW", "SKKKLW", "SKrrLW", "SKrrLW", "SLLLLW", "WWWWWW"}},
+        {"raised soft",
+         EDGE_RAISED,
+         BF_RECT | BF_SOFT,
+         {"WWWWWK", "WLLLSK", "WLrrSK", "WLrrSK", "WSSSSK", "KKKKKK"}},
+        {"etched",
+         EDGE_ETCHED,
+         BF_RECT,
+         {"SSSSSW", "SWWWSW", "SWrrSW", "SWrrSW", "SSSSSW", "WWWWWW"}},
+        {"inner edge alone takes the outer place",
+         BDR_RAISEDINNER,
+         BF_RECT,
+         {"WWWWWS", "WrrrrS", "WrrrrS", "WrrrrS", "WrrrrS", "SSSSSS"}},
+        {"top and left only",
+         EDGE_RAISED,
+         BF_TOPLEFT,
+         {"LLLLLL", "LWWWWW", "LWrrrr", "LWrrrr", "LWrrrr", "LWrrrr"}},
+        {"flat with middle",
+         EDGE_RAISED,
+         BF_RECT | BF_FLAT | BF_MIDDLE,
+         {"SSSSSS", "SLLLLS", "SLWWLS", "SLWWLS", "SLLLLS", "SSSSSS"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SetUp();
+        TRect r = Rect(0, 0, 6, 6);
+        ASSERT_TRUE(DrawEdge(Bitmap.Canvas().Handle(), r, c.Edge, c.Flags));
+        EXPECT_EQ(Picture(Bitmap), c.Expected);
+        EXPECT_EQ(r, Rect(0, 0, 6, 6));
+    }
+}
+
+TEST_F(EdgeTest, AdjustMovesTheRectangleInsideTheLinesDrawn) {
+    TRect r = Rect(0, 0, 6, 6);
+    DrawEdge(Bitmap.Canvas().Handle(), r, EDGE_SUNKEN, BF_RECT | BF_ADJUST | BF_MIDDLE);
+    EXPECT_EQ(r, Rect(2, 2, 4, 4));
+    EXPECT_EQ(Picture(Bitmap)[2], "SKLLLW");
+    r = Rect(0, 0, 6, 6);
+    DrawEdge(Bitmap.Canvas().Handle(), r, BDR_SUNKENOUTER, BF_LEFT | BF_BOTTOM | BF_ADJUST);
+    EXPECT_EQ(r, Rect(1, 0, 6, 5));
+}
+
+TEST_F(EdgeTest, DegenerateRectanglesDrawNothingAndStayPut) {
+    for (TRect r : {Rect(3, 3, 3, 9), Rect(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN),
+                    Rect(INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN)}) {
+        const TRect before = r;
+        DrawEdge(Bitmap.Canvas().Handle(), r, EDGE_RAISED, BF_RECT | BF_ADJUST);
+        EXPECT_EQ(r, before);
+    }
+    TRect huge = Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    DrawEdge(Bitmap.Canvas().Handle(), huge, EDGE_RAISED, BF_RECT | BF_ADJUST | BF_MIDDLE);
+    EXPECT_EQ(Picture(Bitmap)[0], "LLLLLL");
+    EXPECT_FALSE(DrawEdge(nullptr, huge, EDGE_RAISED, BF_RECT));
+}
+
+TEST_F(EdgeTest, FocusRectInvertsEveryOtherBorderPixelAndTwiceRestores) {
+    const Rows before = Picture(Bitmap);
+    DrawFocusRect(Bitmap.Canvas().Handle(), Rect(0, 0, 5, 4));
+    const Rows once = Picture(Bitmap);
+    EXPECT_EQ(once[0], "?r?r?r");
+    EXPECT_EQ(once[1], "rrrrrr");
+    EXPECT_EQ(once[2], "?rrr?r");
+    EXPECT_EQ(once[3], "r?r?rr");
+    DrawFocusRect(Bitmap.Canvas().Handle(), Rect(0, 0, 5, 4));
+    EXPECT_EQ(Picture(Bitmap), before);
+    DrawFocusRect(Bitmap.Canvas().Handle(), Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+    DrawFocusRect(Bitmap.Canvas().Handle(), Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+    EXPECT_EQ(Picture(Bitmap), before);
+}
+
+TEST(FrameControl, ComboArrowAndRaisedButtonLookClassic) {
+    TBitmap b;
+    b.SetSize(16, 16);
+    TRect r = Rect(0, 0, 16, 16);
+    ASSERT_TRUE(DrawFrameControl(b.Canvas().Handle(), r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX));
+    const Rows rows = Picture(b);
+    EXPECT_EQ(rows[0], "WWWWWWWWWWWWWWWK");
+    EXPECT_EQ(rows[15], "KKKKKKKKKKKKKKKK");
+    // A 7-wide, 4-deep arrow pointing down in the middle.
+    EXPECT_EQ(rows[6], "WLLLKKKKKKKLLLSK");
+    EXPECT_EQ(rows[9], "WLLLLLLKLLLLLLSK");
+    EXPECT_FALSE(DrawFrameControl(b.Canvas().Handle(), r, 99, 0));
+}
+
+TEST(FrameControl, SampleSheetForPeopleToLookAt) {
+    TBitmap b;
+    b.SetSize(200, 60);
+    b.Canvas().Brush().SetColor(clBtnFace);
+    b.Canvas().FillRect(Rect(0, 0, 200, 60));
+    const HDC dc = b.Canvas().Handle();
+    const uint32_t states[] = {0, DFCS_CHECKED, DFCS_PUSHED, DFCS_INACTIVE | DFCS_CHECKED,
+                               DFCS_FLAT | DFCS_CHECKED};
+    for (int i = 0; i < 5; ++i) {
+        TRect r = Rect(4 + i * 20, 4, 17 + i * 20, 17);
+        DrawFrameControl(dc, r, DFC_BUTTON, DFCS_BUTTONCHECK | states[i]);
+        r = Rect(4 + i * 20, 22, 16 + i * 20, 34);
+        DrawFrameControl(dc, r, DFC_BUTTON, DFCS_BUTTONRADIO | states[i]);
+        r = Rect(4 + i * 20, 40, 20 + i * 20, 56);
+        DrawFrameControl(dc, r, DFC_SCROLL, (i % 4) | (states[i] & ~DFCS_CHECKED));
+    }
+    TRect r = Rect(110, 4, 150, 26);
+    DrawFrameControl(dc, r, DFC_BUTTON, DFCS_BUTTONPUSH);
+    r = Rect(155, 4, 195, 26);
+    DrawFrameControl(dc, r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
+    r = Rect(110, 32, 150, 56);
+    DrawEdge(dc, r, EDGE_ETCHED, BF_RECT);
+    r = Rect(155, 32, 195, 56);
+    DrawEdge(dc, r, EDGE_SUNKEN, BF_RECT);
+    DrawFocusRect(dc, Rect(158, 35, 192, 53));
+    const std::string file = ::testing::TempDir() + "vex_frame_controls.png";
+    b.SaveToFile(file);
+    TBitmap back;
+    back.LoadFromFile(file);
+    EXPECT_EQ(back.Width(), 200);
+}
+
+}  // namespace
+}  // namespace vex
