@@ -17,6 +17,7 @@
 #include "net/mailaddress.h"
 #include "net/maildate.h"
 #include "net/mspop3.h"
+#include "platform/core/codepage.h"
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
 #include "platform/winsock/winsock.h"
@@ -66,14 +67,9 @@ bool IsUtf8(std::string_view Text) {
 // For the terminal, text that is not UTF-8 is read as Windows-1252, the components' own set.
 std::string ForTerminal(const std::string& Text) {
     if (IsUtf8(Text)) return Text;
-    static const char16_t kHigh[32] = {
-        0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
     std::string out;
     for (char c : Text) {
-        const auto byte = static_cast<unsigned char>(c);
-        const char32_t code = byte < 0x80 ? byte : byte < 0xA0 ? kHigh[byte - 0x80] : byte;
+        const char32_t code = vex::Win1252ToUnicode(static_cast<unsigned char>(c));
         if (code < 0x80) {
             out += static_cast<char>(code);
         } else if (code < 0x800) {

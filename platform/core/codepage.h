@@ -16,4 +16,8 @@ bool IsAnsiLower(char C);
 // accent, then (when case counts) lower case before upper case. Returns <0, 0 or >0.
 int AnsiCollate(std::string_view A, std::string_view B, bool IgnoreCase);
 
+// The Unicode character of a Windows-1252 byte; the five bytes the code page leaves undefined
+// stand for the control characters of the same number.
+char32_t Win1252ToUnicode(unsigned char Ch);
+
 }  // namespace vex

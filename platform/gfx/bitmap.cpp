@@ -16,8 +16,6 @@ namespace vex {
 namespace {
 
 constexpr uint32_t WhitePixel = 0xFFFFFF;
-// Even a 16384 x 16384 picture of noise compresses to less than this.
-constexpr int64_t MaxPngStreamSize = int64_t{1} << 30;
 
 }  // namespace
 
@@ -59,8 +57,7 @@ TColor TBitmap::TransparentColor() const {
     if (FTransparentColor != clDefault) return FTransparentColor;
     if (Empty()) return clDefault;
     const uint32_t p = FPixels[static_cast<size_t>(FHeight - 1) * FWidth];
-    return RGB(static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8),
-               static_cast<uint8_t>(p));
+    return PixelToColor(p);
 }
 
 void TBitmap::SetMonochrome(bool Value) {
@@ -121,11 +118,7 @@ void TBitmap::SaveToStream(TStream& Stream) const {
 }
 
 void TBitmap::LoadFromStream(TStream& Stream) {
-    const int64_t count = Stream.Size() - Stream.Position();
-    if (count > MaxPngStreamSize) throw EInvalidGraphic("PNG stream too large");
-    std::string data(static_cast<size_t>(std::max<int64_t>(count, 0)), '\0');
-    Stream.ReadBuffer(data.data(), static_cast<int32_t>(data.size()));
-    LoadFromPng(data);
+    LoadFromPng(ReadPngData(Stream));
 }
 
 }  // namespace vex

@@ -14,16 +14,6 @@ namespace vex {
 
 namespace {
 
-uint32_t ToPixel(TColor Color) {
-    const TColor rgb = ColorToRGB(Color);
-    return (uint32_t{GetRValue(rgb)} << 16) | (uint32_t{GetGValue(rgb)} << 8) | GetBValue(rgb);
-}
-
-TColor FromPixel(uint32_t Pixel) {
-    return RGB(static_cast<uint8_t>(Pixel >> 16), static_cast<uint8_t>(Pixel >> 8),
-               static_cast<uint8_t>(Pixel));
-}
-
 uint32_t CopyOp(uint32_t, uint32_t Color) {
     return Color;
 }
@@ -78,7 +68,7 @@ int64_t ClampToInt(double V, int64_t Lo, int64_t Hi) {
 }  // namespace
 
 TCanvas::TPaint TCanvas::PenPaint() const {
-    const uint32_t color = ToPixel(FPen.Color());
+    const uint32_t color = ColorToPixel(FPen.Color());
     switch (FPen.Mode()) {
         case pmNot:
             return {color, NotOp};
@@ -91,7 +81,7 @@ TCanvas::TPaint TCanvas::PenPaint() const {
 
 TCanvas::TPaint TCanvas::BrushPaint() const {
     TPaint paint = PenPaint();
-    paint.Color = ToPixel(FBrush.Color());
+    paint.Color = ColorToPixel(FBrush.Color());
     if (!FBrush.Pattern().Empty()) paint.Pattern = &FBrush.Pattern();
     return paint;
 }
@@ -360,11 +350,11 @@ void TCanvas::FrameRect(const TRect& R) {
 
 TColor TCanvas::Pixels(int32_t X, int32_t Y) const {
     const uint32_t* p = const_cast<TCanvas*>(this)->PixelAt(X, Y);
-    return p ? FromPixel(*p) : -1;
+    return p ? PixelToColor(*p) : -1;
 }
 
 void TCanvas::SetPixels(int32_t X, int32_t Y, TColor Value) {
-    Plot(X, Y, TPaint{ToPixel(Value), CopyOp});
+    Plot(X, Y, TPaint{ColorToPixel(Value), CopyOp});
 }
 
 TRect TCanvas::ClipRect() const {

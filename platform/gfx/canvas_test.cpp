@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/gfx_testsupport.h"
 
 namespace vex {
 namespace {
@@ -21,36 +22,7 @@ protected:
     }
     TCanvas& Canvas() { return Bitmap.Canvas(); }
 
-    // The bitmap itself, whatever the canvas's origin and clip, as rows of characters: '.' white,
-    // 'r' red, 'b' blue, 'g' lime, '?' other.
-    std::vector<std::string> Picture() {
-        std::vector<std::string> rows;
-        for (int32_t y = 0; y < Bitmap.Height(); ++y) {
-            std::string row;
-            for (int32_t x = 0; x < Bitmap.Width(); ++x) {
-                const uint32_t p = Bitmap.ScanLine(y)[x];
-                switch (RGB(static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8),
-                            static_cast<uint8_t>(p))) {
-                    case clWhite:
-                        row += '.';
-                        break;
-                    case clRed:
-                        row += 'r';
-                        break;
-                    case clBlue:
-                        row += 'b';
-                        break;
-                    case clLime:
-                        row += 'g';
-                        break;
-                    default:
-                        row += '?';
-                }
-            }
-            rows.push_back(row);
-        }
-        return rows;
-    }
+    std::vector<std::string> Picture() { return PictureOf(Bitmap); }
 
     std::vector<uint32_t> Snapshot() {
         std::vector<uint32_t> all;

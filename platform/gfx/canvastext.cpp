@@ -11,11 +11,6 @@ namespace vex {
 
 namespace {
 
-uint32_t TextPixel(TColor Color) {
-    const TColor rgb = ColorToRGB(Color);
-    return (uint32_t{GetRValue(rgb)} << 16) | (uint32_t{GetGValue(rgb)} << 8) | GetBValue(rgb);
-}
-
 uint32_t Blend(uint32_t Dest, uint32_t Color, uint8_t Coverage) {
     if (Coverage == 255) return Color;
     uint32_t out = 0;
@@ -110,7 +105,7 @@ void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Re
                          std::string_view Text) {
     const auto face = RealizedFont();
     if (Rect && (Options & ETO_OPAQUE)) {
-        const TPaint paint{TextPixel(FBkColor), [](uint32_t, uint32_t C) { return C; }};
+        const TPaint paint{ColorToPixel(FBkColor), [](uint32_t, uint32_t C) { return C; }};
         const TBounds clip = LogicalClip();
         for (int64_t y = std::max<int64_t>(Rect->Top, clip.Top);
              y < std::min<int64_t>(Rect->Bottom, clip.Bottom); ++y)
@@ -219,8 +214,8 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
     if (style.Contains(fsUnderline)) line(int64_t{tm.tmAscent} + Face.UnderlineOffset());
     if (style.Contains(fsStrikeOut)) line(int64_t{tm.tmAscent} - Face.StrikeOutOffset());
 
-    const uint32_t text = TextPixel(FTextColor);
-    const uint32_t back = TextPixel(FBkColor);
+    const uint32_t text = ColorToPixel(FTextColor);
+    const uint32_t back = ColorToPixel(FBkColor);
     for (int64_t y = y0; y < y1; ++y) {
         uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(y + FOrigin.Y)) + FOrigin.X;
         const double dy = static_cast<double>(y - ref.Y) + 0.5;

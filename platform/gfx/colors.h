@@ -75,4 +75,14 @@ inline constexpr uint8_t GetBValue(TColor Color) {
     return static_cast<uint8_t>(Color >> 16);
 }
 
+// A bitmap's pixel word (0x00RRGGBB) for a colour, system colours resolved, and back.
+inline uint32_t ColorToPixel(TColor Color) {
+    const TColor rgb = ColorToRGB(Color);
+    return (uint32_t{GetRValue(rgb)} << 16) | (uint32_t{GetGValue(rgb)} << 8) | GetBValue(rgb);
+}
+inline constexpr TColor PixelToColor(uint32_t Pixel) {
+    return RGB(static_cast<uint8_t>(Pixel >> 16), static_cast<uint8_t>(Pixel >> 8),
+               static_cast<uint8_t>(Pixel));
+}
+
 }  // namespace vex

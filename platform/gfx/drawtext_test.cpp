@@ -25,8 +25,7 @@ protected:
     // The bitmap's own pixel, whatever the canvas's origin and clip.
     TColor PixelAt(int32_t X, int32_t Y) {
         const uint32_t p = Bitmap.ScanLine(Y)[X];
-        return RGB(static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8),
-                   static_cast<uint8_t>(p));
+        return PixelToColor(p);
     }
     void Clear() {
         Canvas().ResetClip();

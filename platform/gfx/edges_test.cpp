@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/gfx_testsupport.h"
 
 namespace vex {
 namespace {
@@ -15,33 +16,9 @@ using Rows = std::vector<std::string>;
 
 // 'W' highlight, 'L' light grey, 'S' shadow, 'K' black, 'r' red (untouched), '?' other.
 Rows Picture(const TBitmap& Bitmap) {
-    Rows rows;
-    for (int32_t y = 0; y < Bitmap.Height(); ++y) {
-        std::string row;
-        for (int32_t x = 0; x < Bitmap.Width(); ++x) {
-            switch (Bitmap.ScanLine(y)[x]) {
-                case 0xFFFFFF:
-                    row += 'W';
-                    break;
-                case 0xC0C0C0:
-                    row += 'L';
-                    break;
-                case 0x808080:
-                    row += 'S';
-                    break;
-                case 0x000000:
-                    row += 'K';
-                    break;
-                case 0xFF0000:
-                    row += 'r';
-                    break;
-                default:
-                    row += '?';
-            }
-        }
-        rows.push_back(row);
-    }
-    return rows;
+    return PictureOf(
+        Bitmap,
+        {{'W', 0xFFFFFF}, {'L', 0xC0C0C0}, {'S', 0x808080}, {'K', 0x000000}, {'r', 0xFF0000}});
 }
 
 class EdgeTest : public ::testing::Test {

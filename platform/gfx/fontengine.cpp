@@ -15,6 +15,7 @@
 #include <set>
 #include <tuple>
 
+#include "platform/core/codepage.h"
 #include "platform/core/stringutils.h"
 #include "platform/gfx/fixedfont.h"
 
@@ -275,15 +276,6 @@ int64_t TRealizedFont::Width(std::string_view Text) const {
     for (char ch : Text)
         width += FAdvances[static_cast<uint8_t>(ch)];
     return width;
-}
-
-char32_t Win1252ToUnicode(uint8_t Ch) {
-    static constexpr char16_t High[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    if (Ch >= 0x80 && Ch < 0xA0) return High[Ch - 0x80];
-    return Ch;
 }
 
 std::string MapFaceName(const std::string& FaceName, bool Fixed) {

@@ -64,7 +64,4 @@ struct TFontFamily {
 // The installed families, sorted by name, each once; the built-in fixed font is among them.
 std::vector<TFontFamily> InstalledFontFamilies();
 
-// The Unicode code point of a Windows-1252 byte; the five unassigned bytes map to themselves.
-char32_t Win1252ToUnicode(uint8_t Ch);
-
 }  // namespace vex

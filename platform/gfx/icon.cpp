@@ -1,9 +1,5 @@
 #include "platform/gfx/icon.h"
 
-#include <png.h>
-
-#include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "platform/core/files.h"
@@ -17,32 +13,6 @@ namespace {
 
 constexpr uint32_t White = 0xFFFFFF;
 constexpr uint32_t HalfAlpha = 0x80;
-constexpr int64_t MaxIconStreamSize = int64_t{1} << 30;
-
-// The bitmap codec drops alpha, which is the whole point of an icon, so the icon reads the
-// PNG itself: 0xAARRGGBB words.
-std::vector<uint32_t> DecodeWithAlpha(const std::string& Data, int32_t& Width, int32_t& Height) {
-    png_image png;
-    std::memset(&png, 0, sizeof png);
-    png.version = PNG_IMAGE_VERSION;
-    struct TFree {
-        png_image* Image;
-        ~TFree() { png_image_free(Image); }
-    } release{&png};
-    if (!png_image_begin_read_from_memory(&png, Data.data(), Data.size()))
-        throw EInvalidGraphic(std::string("Invalid PNG image: ") + png.message);
-    if (png.width == 0 || png.height == 0 || png.width > MaxBitmapDimension ||
-        png.height > MaxBitmapDimension)
-        throw EInvalidGraphic("Invalid icon size " + std::to_string(png.width) + " x " +
-                              std::to_string(png.height));
-    png.format = PNG_FORMAT_BGRA;
-    Width = static_cast<int32_t>(png.width);
-    Height = static_cast<int32_t>(png.height);
-    std::vector<uint32_t> pixels(static_cast<size_t>(Width) * Height);
-    if (!png_image_finish_read(&png, nullptr, pixels.data(), 0, nullptr))
-        throw EInvalidGraphic(std::string("Invalid PNG image: ") + png.message);
-    return pixels;
-}
 
 }  // namespace
 
@@ -50,8 +20,9 @@ TIcon::TIcon() = default;
 TIcon::~TIcon() = default;
 
 void TIcon::LoadFromPng(const std::string& Data) {
-    int32_t width = 0, height = 0;
-    const std::vector<uint32_t> pixels = DecodeWithAlpha(Data, width, height);
+    const TPixelImage picture = DecodePngWithAlpha(Data);
+    const int32_t width = picture.Width, height = picture.Height;
+    const std::vector<uint32_t>& pixels = picture.Pixels;
     TBitmap image, mask;
     image.SetSize(width, height);
     mask.SetSize(width, height);
@@ -75,11 +46,7 @@ void TIcon::LoadFromFile(const std::string& FileName) {
 }
 
 void TIcon::LoadFromStream(TStream& Stream) {
-    const int64_t count = Stream.Size() - Stream.Position();
-    if (count > MaxIconStreamSize) throw EInvalidGraphic("PNG stream too large");
-    std::string data(static_cast<size_t>(std::max<int64_t>(count, 0)), '\0');
-    Stream.ReadBuffer(data.data(), static_cast<int32_t>(data.size()));
-    LoadFromPng(data);
+    LoadFromPng(ReadPngData(Stream));
 }
 
 void TIcon::Assign(const TPersistent* Source) {

@@ -2,9 +2,11 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
+#include "platform/core/stream.h"
 #include "platform/gfx/graphicserrors.h"
 
 namespace vex {
@@ -60,7 +62,7 @@ std::string EncodePng(const TPixelImage& Image) {
     return out;
 }
 
-TPixelImage DecodePng(std::string_view Data) {
+TPixelImage DecodePngWithAlpha(std::string_view Data) {
     TPngImage png;
     if (!png_image_begin_read_from_memory(png.get(), Data.data(), Data.size()))
         png.Fail("Invalid PNG image");
@@ -77,10 +79,25 @@ TPixelImage DecodePng(std::string_view Data) {
     result.Pixels.resize(static_cast<size_t>(result.Width) * result.Height);
     if (!png_image_finish_read(png.get(), nullptr, result.Pixels.data(), 0, nullptr))
         png.Fail("Invalid PNG image");
-    // BGRA bytes read as a little-endian word are 0xAARRGGBB; the canvas wants the top byte clear.
+    return result;
+}
+
+TPixelImage DecodePng(std::string_view Data) {
+    TPixelImage result = DecodePngWithAlpha(Data);
+    // The canvas wants the top byte clear.
     for (uint32_t& p : result.Pixels)
         p &= 0xFFFFFF;
     return result;
+}
+
+std::string ReadPngData(TStream& Stream) {
+    // Even a 16384 x 16384 picture of noise compresses to less than this.
+    constexpr int64_t MaxPngStreamSize = int64_t{1} << 30;
+    const int64_t count = Stream.Size() - Stream.Position();
+    if (count > MaxPngStreamSize) throw EInvalidGraphic("PNG stream too large");
+    std::string data(static_cast<size_t>(std::max<int64_t>(count, 0)), '\0');
+    Stream.ReadBuffer(data.data(), static_cast<int32_t>(data.size()));
+    return data;
 }
 
 }  // namespace vex

@@ -7,6 +7,8 @@
 
 namespace vex {
 
+class TStream;
+
 // Pixels as the bitmap keeps them: rows top to bottom, each pixel 0x00RRGGBB.
 struct TPixelImage {
     int32_t Width = 0;
@@ -23,5 +25,12 @@ std::string EncodePng(const TPixelImage& Image);
 // Any PNG (palette, grey, 16-bit, with alpha) to RGB pixels; alpha is dropped. Anything that
 // is not a whole, valid PNG within the size cap raises EInvalidGraphic.
 TPixelImage DecodePng(std::string_view Data);
+// The same with each pixel's alpha kept in the top byte (0xAARRGGBB; 0xFF where the file has
+// none), for pictures with a mask.
+TPixelImage DecodePngWithAlpha(std::string_view Data);
+
+// The PNG data from the stream's position to its end; more than any bitmap's file could need
+// raises EInvalidGraphic before anything is read.
+std::string ReadPngData(TStream& Stream);
 
 }  // namespace vex

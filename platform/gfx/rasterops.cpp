@@ -47,11 +47,6 @@ int64_t SourceStep(int64_t I, int64_t DestCount, int64_t SrcCount) {
 
 }  // namespace
 
-uint32_t ColorToPixel(TColor Color) {
-    const TColor rgb = ColorToRGB(Color);
-    return (uint32_t{GetRValue(rgb)} << 16) | (uint32_t{GetGValue(rgb)} << 8) | GetBValue(rgb);
-}
-
 uint32_t ApplyRop3(TCopyMode Rop, uint32_t P, uint32_t S, uint32_t D) {
     const uint8_t table = TruthTable(Rop);
     uint32_t result = 0;

@@ -63,7 +63,4 @@ bool StretchRaster(TCanvas& Dest, int32_t X, int32_t Y, int32_t Width, int32_t H
                    const TBlitSource& Src, int32_t XSrc, int32_t YSrc, int32_t WidthSrc,
                    int32_t HeightSrc, TCopyMode Rop);
 
-// 0x00RRGGBB of a colour, system colours resolved.
-uint32_t ColorToPixel(TColor Color);
-
 }  // namespace vex

@@ -10,51 +10,13 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/dcstate.h"
+#include "platform/gfx/gfx_testsupport.h"
 #include "platform/gfx/graphicserrors.h"
 #include "platform/gfx/icon.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
 namespace {
-
-// Pictures as rows of letters: '.' white, 'k' black, 'r' red, 'b' blue, 'g' lime, '?' other.
-uint32_t Pixel(char Letter) {
-    switch (Letter) {
-        case 'k':
-            return 0x000000;
-        case 'r':
-            return 0xFF0000;
-        case 'b':
-            return 0x0000FF;
-        case 'g':
-            return 0x00FF00;
-        default:
-            return 0xFFFFFF;
-    }
-}
-
-void Paint(TBitmap& Bitmap, const std::vector<std::string>& Rows) {
-    Bitmap.SetSize(static_cast<int32_t>(Rows[0].size()), static_cast<int32_t>(Rows.size()));
-    for (int32_t y = 0; y < Bitmap.Height(); ++y)
-        for (int32_t x = 0; x < Bitmap.Width(); ++x)
-            Bitmap.ScanLine(y)[x] = Pixel(Rows[static_cast<size_t>(y)][static_cast<size_t>(x)]);
-}
-
-std::vector<std::string> Picture(const TBitmap& Bitmap) {
-    std::vector<std::string> rows;
-    for (int32_t y = 0; y < Bitmap.Height(); ++y) {
-        std::string row;
-        for (int32_t x = 0; x < Bitmap.Width(); ++x) {
-            const uint32_t p = Bitmap.ScanLine(y)[x];
-            char c = '?';
-            for (char letter : std::string(".krbg"))
-                if (Pixel(letter) == p) c = letter;
-            row += c;
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
 
 using Rows = std::vector<std::string>;
 
@@ -77,28 +39,28 @@ TEST(RasterOps, EveryNamedOperationFollowsItsTruthTable) {
         {"WHITENESS", WHITENESS, 0xFF},     {"DSPDxax", ROP_DSPDxax, 0xE2},
     };
     TBitmap pattern, source, dest;
-    Paint(pattern, {"kkkk...."});
-    Paint(source, {"kk..kk.."});
+    PaintPicture(pattern, {"kkkk...."});
+    PaintPicture(source, {"kk..kk.."});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        Paint(dest, {"k.k.k.k."});
+        PaintPicture(dest, {"k.k.k.k."});
         dest.Canvas().Brush().SetBitmap(&pattern);
         ASSERT_TRUE(
             BitBlt(dest.Canvas().Handle(), 0, 0, 8, 1, source.Canvas().Handle(), 0, 0, c.Rop));
         std::string expected;
         for (int k = 0; k < 8; ++k)
             expected += c.Table & (1 << k) ? '.' : 'k';
-        EXPECT_EQ(Picture(dest), Rows{expected});
+        EXPECT_EQ(PictureOf(dest), Rows{expected});
     }
 }
 
 TEST(RasterOps, OperationsWithoutASourceNeedNone) {
     TBitmap dest;
-    Paint(dest, {"k.r"});
+    PaintPicture(dest, {"k.r"});
     dest.Canvas().Brush().SetColor(clBlue);
     EXPECT_TRUE(PatBlt(dest.Canvas().Handle(), 0, 0, 1, 1, PATCOPY));
     EXPECT_TRUE(PatBlt(dest.Canvas().Handle(), 1, 0, 2, 1, DSTINVERT));
-    EXPECT_EQ(Picture(dest), Rows{"bk?"});
+    EXPECT_EQ(PictureOf(dest), Rows{"bk?"});
     EXPECT_FALSE(PatBlt(dest.Canvas().Handle(), 0, 0, 1, 1, SRCCOPY));
     EXPECT_FALSE(BitBlt(dest.Canvas().Handle(), 0, 0, 1, 1, nullptr, 0, 0, SRCCOPY));
     EXPECT_FALSE(PatBlt(nullptr, 0, 0, 1, 1, PATCOPY));
@@ -107,8 +69,8 @@ TEST(RasterOps, OperationsWithoutASourceNeedNone) {
 class StretchTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Paint(Source, {"rb", "gk"});
-        Paint(Dest, {"....", "....", "...."});
+        PaintPicture(Source, {"rb", "gk"});
+        PaintPicture(Dest, {"....", "....", "...."});
     }
     bool Stretch(int32_t X, int32_t Y, int32_t W, int32_t H, int32_t XS, int32_t YS, int32_t WS,
                  int32_t HS) {
@@ -120,19 +82,19 @@ protected:
 
 TEST_F(StretchTest, ScalesByTheNearestPixel) {
     Stretch(0, 0, 4, 2, 0, 0, 2, 2);
-    EXPECT_EQ(Picture(Dest), (Rows{"rrbb", "ggkk", "...."}));
+    EXPECT_EQ(PictureOf(Dest), (Rows{"rrbb", "ggkk", "...."}));
     Stretch(0, 2, 1, 1, 0, 0, 2, 2);
-    EXPECT_EQ(Picture(Dest)[2], "k...");
+    EXPECT_EQ(PictureOf(Dest)[2], "k...");
 }
 
 TEST_F(StretchTest, OppositeSignsMirror) {
     Stretch(3, 0, -4, 1, 0, 0, 2, 1);
-    EXPECT_EQ(Picture(Dest)[0], "bbrr");
+    EXPECT_EQ(PictureOf(Dest)[0], "bbrr");
     Stretch(0, 1, 2, 2, 0, 1, 2, -2);
-    EXPECT_EQ(Picture(Dest)[1], "gk..");
-    EXPECT_EQ(Picture(Dest)[2], "rb..");
+    EXPECT_EQ(PictureOf(Dest)[1], "gk..");
+    EXPECT_EQ(PictureOf(Dest)[2], "rb..");
     Stretch(1, 0, -2, 1, 1, 0, -2, 1);  // both negative: not mirrored
-    EXPECT_EQ(Picture(Dest)[0], "rbrr");
+    EXPECT_EQ(PictureOf(Dest)[0], "rbrr");
 }
 
 TEST_F(StretchTest, ExtremeCoordinatesWriteOnlyInside) {
@@ -148,107 +110,107 @@ TEST_F(StretchTest, ExtremeCoordinatesWriteOnlyInside) {
 
 TEST_F(StretchTest, SourcePixelsOutsideTheSourceLeaveTheDestination) {
     BitBlt(Dest.Canvas().Handle(), 0, 0, 4, 1, Source.Canvas().Handle(), -1, 0, SRCCOPY);
-    EXPECT_EQ(Picture(Dest)[0], ".rb.");
+    EXPECT_EQ(PictureOf(Dest)[0], ".rb.");
 }
 
 TEST(RasterOps, OverlappingCopyOnOneCanvasReadsBeforeWriting) {
     TBitmap b;
-    Paint(b, {"rbgk."});
+    PaintPicture(b, {"rbgk."});
     BitBlt(b.Canvas().Handle(), 1, 0, 4, 1, b.Canvas().Handle(), 0, 0, SRCCOPY);
-    EXPECT_EQ(Picture(b), Rows{"rrbgk"});
+    EXPECT_EQ(PictureOf(b), Rows{"rrbgk"});
     BitBlt(b.Canvas().Handle(), 0, 0, 4, 1, b.Canvas().Handle(), 1, 0, SRCCOPY);
-    EXPECT_EQ(Picture(b), Rows{"rbgkk"});
+    EXPECT_EQ(PictureOf(b), Rows{"rbgkk"});
 }
 
 TEST(RasterOps, OriginAndClipApplyToBothEnds) {
     TBitmap src, dest;
-    Paint(src, {"rb.."});
-    Paint(dest, {"...."});
+    PaintPicture(src, {"rb.."});
+    PaintPicture(dest, {"...."});
     src.Canvas().SetOrigin(Point(2, 0));  // source's (-2, 0) is the bitmap's first pixel
     dest.Canvas().SetOrigin(Point(1, 0));
     dest.Canvas().IntersectClipRect(Rect(0, 0, 2, 1));
     BitBlt(dest.Canvas().Handle(), 0, 0, 3, 1, src.Canvas().Handle(), -2, 0, SRCCOPY);
-    EXPECT_EQ(Picture(dest), Rows{".rb."});
+    EXPECT_EQ(PictureOf(dest), Rows{".rb."});
 }
 
 TEST(Monochrome, ColourBecomesWhiteForTheBackgroundAndBlackOtherwise) {
     TBitmap b;
-    Paint(b, {"r.g", "b.k"});
+    PaintPicture(b, {"r.g", "b.k"});
     b.Canvas().SetBkColor(clRed);
     b.SetMonochrome(true);
-    EXPECT_EQ(Picture(b), (Rows{".kk", "kkk"}));
+    EXPECT_EQ(PictureOf(b), (Rows{".kk", "kkk"}));
 
     TBitmap colour, mono;
-    Paint(colour, {"rgr"});
-    Paint(mono, {"kkk"});
+    PaintPicture(colour, {"rgr"});
+    PaintPicture(mono, {"kkk"});
     mono.SetMonochrome(true);
     SetBkColor(colour.Canvas().Handle(), clLime);
     BitBlt(mono.Canvas().Handle(), 0, 0, 3, 1, colour.Canvas().Handle(), 0, 0, SRCCOPY);
-    EXPECT_EQ(Picture(mono), Rows{"k.k"});
+    EXPECT_EQ(PictureOf(mono), Rows{"k.k"});
 
     // And back: black takes the destination's text colour, white its background colour.
-    Paint(colour, {"..."});
+    PaintPicture(colour, {"..."});
     SetTextColor(colour.Canvas().Handle(), clBlue);
     SetBkColor(colour.Canvas().Handle(), clRed);
     BitBlt(colour.Canvas().Handle(), 0, 0, 3, 1, mono.Canvas().Handle(), 0, 0, SRCCOPY);
-    EXPECT_EQ(Picture(colour), Rows{"brb"});
+    EXPECT_EQ(PictureOf(colour), Rows{"brb"});
 }
 
 TEST(Monochrome, DspdxaxPutsTheBrushWhereTheMaskIsWhite) {
     TBitmap mask, dest;
-    Paint(mask, {"k.k."});
+    PaintPicture(mask, {"k.k."});
     mask.SetMonochrome(true);
-    Paint(dest, {"rrgg"});
+    PaintPicture(dest, {"rrgg"});
     dest.Canvas().Brush().SetColor(clBlue);
     BitBlt(dest.Canvas().Handle(), 0, 0, 4, 1, mask.Canvas().Handle(), 0, 0, ROP_DSPDxax);
-    EXPECT_EQ(Picture(dest), Rows{"rbgb"});
+    EXPECT_EQ(PictureOf(dest), Rows{"rbgb"});
 }
 
 TEST(BrushPattern, TilesFromTheBitmapOriginNotTheShape) {
     TBitmap pattern, b;
-    Paint(pattern, {"rb", "br"});
-    Paint(b, {".....", ".....", "....."});
+    PaintPicture(pattern, {"rb", "br"});
+    PaintPicture(b, {".....", ".....", "....."});
     b.Canvas().Brush().SetBitmap(&pattern);
     b.Canvas().SetOrigin(Point(1, 0));
     b.Canvas().FillRect(Rect(0, 1, 3, 3));
-    EXPECT_EQ(Picture(b), (Rows{".....", ".rbr.", ".brb."}));
+    EXPECT_EQ(PictureOf(b), (Rows{".....", ".rbr.", ".brb."}));
     b.Canvas().Brush().SetBitmap(nullptr);
     b.Canvas().Brush().SetColor(clLime);
     b.Canvas().FillRect(Rect(0, 0, 1, 1));
-    EXPECT_EQ(Picture(b)[0], ".g...");
+    EXPECT_EQ(PictureOf(b)[0], ".g...");
 }
 
 TEST(CanvasDraw, TransparentBitmapLeavesItsTransparentColourOut) {
     TBitmap picture, b;
-    Paint(picture, {"rg", "gb"});
-    Paint(b, {"kkk", "kkk"});
+    PaintPicture(picture, {"rg", "gb"});
+    PaintPicture(b, {"kkk", "kkk"});
     picture.SetTransparent(true);
     picture.SetTransparentColor(clLime);
     b.Canvas().SetCopyMode(SRCINVERT);  // ignored for a transparent bitmap
     b.Canvas().Draw(1, 0, picture);
-    EXPECT_EQ(Picture(b), (Rows{"krk", "kkb"}));
+    EXPECT_EQ(PictureOf(b), (Rows{"krk", "kkb"}));
     picture.SetTransparent(false);
     b.Canvas().SetCopyMode(SRCCOPY);
     b.Canvas().StretchDraw(Rect(0, 0, 1, 2), picture);
-    EXPECT_EQ(Picture(b), (Rows{"grk", "bkb"}));  // column 1 lies under the centre
+    EXPECT_EQ(PictureOf(b), (Rows{"grk", "bkb"}));  // column 1 lies under the centre
 }
 
 TEST(CanvasDraw, CopyRectUsesTheCopyMode) {
     TBitmap src, b;
-    Paint(src, {"k."});
-    Paint(b, {"rr"});
+    PaintPicture(src, {"k."});
+    PaintPicture(b, {"rr"});
     b.Canvas().SetCopyMode(SRCPAINT);
     b.Canvas().CopyRect(Rect(0, 0, 2, 1), src.Canvas(), Rect(0, 0, 2, 1));
-    EXPECT_EQ(Picture(b), Rows{"r."});
+    EXPECT_EQ(PictureOf(b), Rows{"r."});
 }
 
 TEST(CanvasDraw, BrushCopyGivesTheKeyColourTheBrush) {
     TBitmap src, b;
-    Paint(src, {"rgr"});
-    Paint(b, {"kkk"});
+    PaintPicture(src, {"rgr"});
+    PaintPicture(b, {"kkk"});
     b.Canvas().Brush().SetColor(clBlue);
     b.Canvas().BrushCopy(Rect(0, 0, 3, 1), src, Rect(0, 0, 3, 1), clRed);
-    EXPECT_EQ(Picture(b), Rows{"bgb"});
+    EXPECT_EQ(PictureOf(b), Rows{"bgb"});
 }
 
 // A PNG with alpha, so the icon's mask has something to read.
@@ -277,9 +239,9 @@ TEST(Icon, AlphaBelowHalfIsLeftOutWhenDrawn) {
     EXPECT_EQ(icon.Width(), 2);
     EXPECT_EQ(icon.Height(), 2);
     TBitmap b;
-    Paint(b, {"kk", "kk"});
+    PaintPicture(b, {"kk", "kk"});
     b.Canvas().Draw(0, 0, icon);
-    EXPECT_EQ(Picture(b), (Rows{"rk", "bk"}));
+    EXPECT_EQ(PictureOf(b), (Rows{"rk", "bk"}));
 
     test::WriteWholeFile(dir.File("bad.png"), "not a picture");
     EXPECT_THROW(icon.LoadFromFile(dir.File("bad.png")), EInvalidGraphic);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/gfx/bitmap.h"
+
+namespace vex {
+
+// Pictures in tests as rows of letters, one letter a pixel, through a legend of pixel words.
+using TPictureRows = std::vector<std::string>;
+using TPictureLegend = std::vector<std::pair<char, uint32_t>>;
+
+inline const TPictureLegend& PlainLegend() {
+    static const TPictureLegend legend = {
+        {'.', 0xFFFFFF}, {'k', 0x000000}, {'r', 0xFF0000}, {'b', 0x0000FF}, {'g', 0x00FF00}};
+    return legend;
+}
+
+// The bitmap's own pixels, whatever a canvas's origin and clip; '?' for a pixel not in the
+// legend.
+inline TPictureRows PictureOf(const TBitmap& Bitmap, const TPictureLegend& Legend = PlainLegend()) {
+    TPictureRows rows;
+    for (int32_t y = 0; y < Bitmap.Height(); ++y) {
+        std::string row(static_cast<size_t>(Bitmap.Width()), '?');
+        for (int32_t x = 0; x < Bitmap.Width(); ++x)
+            for (const auto& [letter, pixel] : Legend)
+                if (Bitmap.ScanLine(y)[x] == pixel) row[static_cast<size_t>(x)] = letter;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Sizes the bitmap to the rows and paints them; a letter not in the legend paints white.
+inline void PaintPicture(TBitmap& Bitmap, const TPictureRows& Rows,
+                         const TPictureLegend& Legend = PlainLegend()) {
+    Bitmap.SetSize(static_cast<int32_t>(Rows.at(0).size()), static_cast<int32_t>(Rows.size()));
+    for (int32_t y = 0; y < Bitmap.Height(); ++y)
+        for (int32_t x = 0; x < Bitmap.Width(); ++x) {
+            uint32_t pixel = 0xFFFFFF;
+            for (const auto& [letter, value] : Legend)
+                if (Rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == letter) pixel = value;
+            Bitmap.ScanLine(y)[x] = pixel;
+        }
+}
+
+}  // namespace vex
