@@ -17,6 +17,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
+#include "platform/gfx/drawtext.h"
 
 namespace {
 
@@ -107,9 +108,54 @@ void BM_FillRectCairo(benchmark::State& State) {
     cairo_surface_destroy(surface);
 }
 
+constexpr const char* kLine = "The quick brown fox jumps over the lazy dog 0123456789";
+constexpr int kLines = 200;
+
+int LineX(int I) {
+    return 5 + (I * 37) % 300;
+}
+int LineY(int I) {
+    return 12 + (I * 3) % (kHeight - 20);
+}
+
+void BM_TextOutCanvas(benchmark::State& State) {
+    vex::TBitmap bitmap;
+    bitmap.SetSize(kWidth, kHeight);
+    vex::TCanvas& canvas = bitmap.Canvas();
+    canvas.Font().SetName("Arial");
+    canvas.Font().SetHeight(-11);
+    canvas.Brush().SetStyle(vex::bsClear);
+    // The baseline is the reference point, as for Cairo.
+    canvas.SetTextAlign(vex::TA_BASELINE);
+    Measure(State, "TextOut canvas", [&] {
+        for (int i = 0; i < kLines; ++i)
+            canvas.TextOut(LineX(i), LineY(i), kLine);
+        benchmark::DoNotOptimize(bitmap.ScanLine(0));
+    });
+}
+
+void BM_TextOutCairo(benchmark::State& State) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kWidth, kHeight);
+    cairo_t* cr = cairo_create(surface);
+    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, 11);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    Measure(State, "TextOut cairo", [&] {
+        for (int i = 0; i < kLines; ++i) {
+            cairo_move_to(cr, LineX(i), LineY(i));
+            cairo_show_text(cr, kLine);
+        }
+        cairo_surface_flush(surface);
+    });
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+}
+
 BENCHMARK(BM_FillRectCanvas)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FillRectMemoryFill)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FillRectCairo)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TextOutCanvas)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TextOutCairo)->Unit(benchmark::kMicrosecond);
 
 void Ratio(const std::string& Ours, const std::string& Peer) {
     const double ours = gBest[Ours], peer = gBest[Peer];
@@ -125,5 +171,6 @@ int main(int argc, char** argv) {
     benchmark::Shutdown();
     Ratio("FillRect canvas", "FillRect memory fill");
     Ratio("FillRect canvas", "FillRect cairo");
+    Ratio("TextOut canvas", "TextOut cairo");
     return 0;
 }

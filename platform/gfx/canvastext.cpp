@@ -179,43 +179,73 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
     const int64_t v0 = FloorClamp(minV - 1, 0, height);
     const int64_t v1 = FloorClamp(std::ceil(maxV) + 1, 0, height);
     if (u0 >= u1 || v0 >= v1) return;
-    const int64_t maskW = u1 - u0;
-    std::vector<uint8_t> mask(static_cast<size_t>(maskW * (v1 - v0)), 0);
-    const auto cover = [&](int64_t U, int64_t V, uint8_t C) {
-        if (U < u0 || U >= u1 || V < v0 || V >= v1) return;
-        uint8_t& m = mask[static_cast<size_t>((V - v0) * maskW + (U - u0))];
-        m = std::max(m, C);
-    };
 
-    // A glyph may reach a little beyond its advance (italics, overhangs).
-    const int64_t reach = int64_t{tm.tmMaxCharWidth} + height;
-    int64_t pen = 0;
-    for (char ch : Text) {
-        const uint8_t c = static_cast<uint8_t>(ch);
-        const int64_t advance = Face.Advance(c);
-        if (pen + advance + reach > u0 && pen - reach < u1) {
-            const auto glyph = Face.Glyph(c);
-            const int64_t left = pen + glyph->Left;
-            const int64_t top = int64_t{tm.tmAscent} - glyph->Top;
-            for (int32_t gy = 0; gy < glyph->Height; ++gy)
-                for (int32_t gx = 0; gx < glyph->Width; ++gx)
-                    if (uint8_t a = glyph->Coverage[static_cast<size_t>(gy) * glyph->Width + gx])
-                        cover(left + gx, top + gy, a);
+    // Walks the coverage of every glyph and line that can show, in box coordinates, handing
+    // each covered pixel of [u0, u1) x [v0, v1) to Sink(U, V, Coverage).
+    const auto walkCoverage = [&](auto&& Sink) {
+        const auto cover = [&](int64_t U, int64_t V, uint8_t C) {
+            if (U >= u0 && U < u1 && V >= v0 && V < v1) Sink(U, V, C);
+        };
+        // A glyph may reach a little beyond its advance (italics, overhangs).
+        const int64_t reach = int64_t{tm.tmMaxCharWidth} + height;
+        int64_t pen = 0;
+        for (char ch : Text) {
+            const uint8_t c = static_cast<uint8_t>(ch);
+            const int64_t advance = Face.Advance(c);
+            if (pen + advance + reach > u0 && pen - reach < u1) {
+                const auto glyph = Face.Glyph(c);
+                const int64_t left = pen + glyph->Left;
+                const int64_t top = int64_t{tm.tmAscent} - glyph->Top;
+                for (int32_t gy = 0; gy < glyph->Height; ++gy) {
+                    const uint8_t* coverage =
+                        glyph->Coverage.data() + static_cast<size_t>(gy) * glyph->Width;
+                    for (int32_t gx = 0; gx < glyph->Width; ++gx)
+                        if (coverage[gx]) cover(left + gx, top + gy, coverage[gx]);
+                }
+            }
+            pen += advance;
+            if (pen - reach >= u1) break;
         }
-        pen += advance;
-        if (pen - reach >= u1) break;
-    }
-    const auto line = [&](int64_t Top) {
-        for (int64_t v = Top; v < Top + Face.LineThickness(); ++v)
-            for (int64_t u = u0; u < u1; ++u)
-                cover(u, v, 255);
+        const auto line = [&](int64_t Top) {
+            for (int64_t v = Top; v < Top + Face.LineThickness(); ++v)
+                for (int64_t u = u0; u < u1; ++u)
+                    cover(u, v, 255);
+        };
+        const TFontStyles style = FFont.Style();
+        if (style.Contains(fsUnderline)) line(int64_t{tm.tmAscent} + Face.UnderlineOffset());
+        if (style.Contains(fsStrikeOut)) line(int64_t{tm.tmAscent} - Face.StrikeOutOffset());
     };
-    const TFontStyles style = FFont.Style();
-    if (style.Contains(fsUnderline)) line(int64_t{tm.tmAscent} + Face.UnderlineOffset());
-    if (style.Contains(fsStrikeOut)) line(int64_t{tm.tmAscent} - Face.StrikeOutOffset());
 
     const uint32_t text = ColorToPixel(FTextColor);
     const uint32_t back = ColorToPixel(FBkColor);
+    if (sn == 0 && cs == 1) {
+        // Upright text, the common case: the box lies on the canvas shifted, so the background
+        // is a fill and each glyph blends straight into the bitmap.
+        const int64_t du = ax - ref.X, dv = ay - ref.Y;
+        const int64_t xs = std::max(x0, -du), xe = std::min(x1, width - du);
+        const int64_t ys = std::max(y0, -dv), ye = std::min(y1, height - dv);
+        if (!FBkTransparent)
+            for (int64_t y = ys; y < ye; ++y) {
+                uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(y + FOrigin.Y)) + FOrigin.X;
+                std::fill(row + xs, row + xe, back);
+            }
+        walkCoverage([&](int64_t U, int64_t V, uint8_t C) {
+            const int64_t x = U - du, y = V - dv;
+            if (x < xs || x >= xe || y < ys || y >= ye) return;
+            uint32_t& p = FBitmap.ScanLine(static_cast<int32_t>(y + FOrigin.Y))[x + FOrigin.X];
+            p = Blend(p, text, C);
+        });
+        return;
+    }
+
+    // Rotated text: the coverage is gathered in the box first, then each pixel of the canvas
+    // takes the box pixel its centre falls in.
+    const int64_t maskW = u1 - u0;
+    std::vector<uint8_t> mask(static_cast<size_t>(maskW * (v1 - v0)), 0);
+    walkCoverage([&](int64_t U, int64_t V, uint8_t C) {
+        uint8_t& m = mask[static_cast<size_t>((V - v0) * maskW + (U - u0))];
+        m = std::max(m, C);
+    });
     for (int64_t y = y0; y < y1; ++y) {
         uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(y + FOrigin.Y)) + FOrigin.X;
         const double dy = static_cast<double>(y - ref.Y) + 0.5;
