@@ -96,6 +96,12 @@ uint32_t TCanvas::PaintColor(const TPaint& Paint, int64_t X, int64_t Y) const {
     return Paint.Pattern ? Paint.Pattern->At(X + FOrigin.X, Y + FOrigin.Y) : Paint.Color;
 }
 
+TCanvas::TCanvas(TBitmap& ABitmap) : FBitmap(ABitmap) {
+    // As on the original, the context takes the font's colour whenever the font changes, so
+    // DrawText on the handle writes in it.
+    FFont.OnChange = [this](TObject*) { FTextColor = FFont.Color(); };
+}
+
 TCanvas::TBounds TCanvas::LogicalClip() const {
     const int64_t left = std::max<int64_t>(FClip.Left, 0);
     const int64_t top = std::max<int64_t>(FClip.Top, 0);

@@ -35,7 +35,7 @@ class TCanvas : public TPersistent {
     VEX_CLASS(TCanvas, TPersistent)
 
 public:
-    explicit TCanvas(TBitmap& ABitmap) : FBitmap(ABitmap) {}
+    explicit TCanvas(TBitmap& ABitmap);
 
     HDC Handle() { return this; }
     TBitmap& Bitmap() { return FBitmap; }
@@ -95,7 +95,7 @@ public:
     // Text (canvastext.cpp). A change of the font sets the context's text colour to the font's
     // colour; TextOut and TextRect also take the background from the brush (clear: none,
     // otherwise an opaque box in the brush colour), as the original did.
-    TFont& Font();
+    TFont& Font() { return FFont; }
     // The TA_ flags of drawtext.h; TA_LEFT | TA_TOP by default.
     uint32_t TextAlign() const { return FTextAlign; }
     void SetTextAlign(uint32_t Value) { FTextAlign = Value; }

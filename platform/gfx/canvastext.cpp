@@ -57,11 +57,6 @@ int32_t Narrow(int64_t V) {
 
 }  // namespace
 
-TFont& TCanvas::Font() {
-    if (!FFont.OnChange) FFont.OnChange = [this](TObject*) { FTextColor = FFont.Color(); };
-    return FFont;
-}
-
 std::shared_ptr<const TRealizedFont> TCanvas::RealizedFont() {
     TLogFont wanted = FFont.LogFont();
     if (!FRealized || !(wanted == FRealizedFor)) {
