@@ -129,37 +129,5 @@ TEST(FrameControl, ComboArrowAndRaisedButtonLookClassic) {
     EXPECT_FALSE(DrawFrameControl(b.Canvas().Handle(), r, 99, 0));
 }
 
-TEST(FrameControl, SampleSheetForPeopleToLookAt) {
-    TBitmap b;
-    b.SetSize(200, 60);
-    b.Canvas().Brush().SetColor(clBtnFace);
-    b.Canvas().FillRect(Rect(0, 0, 200, 60));
-    const HDC dc = b.Canvas().Handle();
-    const uint32_t states[] = {0, DFCS_CHECKED, DFCS_PUSHED, DFCS_INACTIVE | DFCS_CHECKED,
-                               DFCS_FLAT | DFCS_CHECKED};
-    for (int i = 0; i < 5; ++i) {
-        TRect r = Rect(4 + i * 20, 4, 17 + i * 20, 17);
-        DrawFrameControl(dc, r, DFC_BUTTON, DFCS_BUTTONCHECK | states[i]);
-        r = Rect(4 + i * 20, 22, 16 + i * 20, 34);
-        DrawFrameControl(dc, r, DFC_BUTTON, DFCS_BUTTONRADIO | states[i]);
-        r = Rect(4 + i * 20, 40, 20 + i * 20, 56);
-        DrawFrameControl(dc, r, DFC_SCROLL, (i % 4) | (states[i] & ~DFCS_CHECKED));
-    }
-    TRect r = Rect(110, 4, 150, 26);
-    DrawFrameControl(dc, r, DFC_BUTTON, DFCS_BUTTONPUSH);
-    r = Rect(155, 4, 195, 26);
-    DrawFrameControl(dc, r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
-    r = Rect(110, 32, 150, 56);
-    DrawEdge(dc, r, EDGE_ETCHED, BF_RECT);
-    r = Rect(155, 32, 195, 56);
-    DrawEdge(dc, r, EDGE_SUNKEN, BF_RECT);
-    DrawFocusRect(dc, Rect(158, 35, 192, 53));
-    const std::string file = ::testing::TempDir() + "vex_frame_controls.png";
-    b.SaveToFile(file);
-    TBitmap back;
-    back.LoadFromFile(file);
-    EXPECT_EQ(back.Width(), 200);
-}
-
 }  // namespace
 }  // namespace vex

@@ -212,49 +212,5 @@ TEST_F(InstalledFontTest, RotatedQuarterTurnIsTallerThanWide) {
     EXPECT_NEAR(turned.Bottom - turned.Top, flat.Right - flat.Left, 2);
 }
 
-TEST_F(InstalledFontTest, SampleSavesAsPng) {
-    Bitmap.SetSize(320, 170);
-    TCanvas& c = Canvas();
-    c.Font().SetColor(clNavy);
-    const struct {
-        const char* Name;
-        TFontStyles Style;
-    } faces[] = {{"MS Sans Serif", {}},
-                 {"Arial", {fsBold}},
-                 {"Times New Roman", {fsItalic}},
-                 {"Courier New", {fsUnderline}},
-                 {"Tahoma", {fsStrikeOut}}};
-    int32_t y = 4;
-    for (const auto& face : faces) {
-        c.Font().SetName(face.Name);
-        c.Font().SetStyle(face.Style);
-        c.Font().SetSize(10);
-        c.TextOut(4, y, std::string(face.Name) + ": Caf\xE9 \x80 5 \x93quoted\x94");
-        y += c.TextHeight("Pp") + 2;
-    }
-    c.Font().SetStyle({});
-    c.Font().SetName("Arial");
-    c.Font().SetColor(clMaroon);
-    c.Font().SetOrientation(450);
-    c.TextOut(200, 160, "Rotated 45");
-    c.Font().SetOrientation(0);
-    c.Brush().SetStyle(bsSolid);
-    c.Brush().SetColor(clYellow);
-    c.Font().SetColor(clBlack);
-    TRect r = Rect(4, 110, 180, 166);
-    c.FillRect(r);
-    SetBkMode(c.Handle(), TRANSPARENT);
-    DrawText(c.Handle(), "&File wrapped into a box with an ellipsis at the end of it", r,
-             DT_WORDBREAK | DT_CENTER);
-
-    test::TempDir dir;
-    const char* keep = std::getenv("VEX_SAMPLE_DIR");
-    const std::string path = (keep ? std::string(keep) : dir.Path()) + "/text_sample.png";
-    Bitmap.SaveToFile(path);
-    TBitmap loaded;
-    loaded.LoadFromFile(path);
-    EXPECT_EQ(loaded.Width(), 320);
-}
-
 }  // namespace
 }  // namespace vex

@@ -72,6 +72,13 @@ TPixelImage DecodePngWithAlpha(std::string_view Data) {
                               std::to_string(png->height) + " pixels exceeds the limit of " +
                               std::to_string(MaxBitmapDimension) + " x " +
                               std::to_string(MaxBitmapDimension));
+    // Deflate packs at most 1032 bytes into one, and a row holds at least its filter byte and a
+    // bit a pixel: a file too short for the size it claims is refused before the pixel memory
+    // is taken, so a few hostile bytes cannot make us allocate and clear a gigabyte.
+    const uint64_t leastRawBytes = uint64_t{png->height} * (1 + (uint64_t{png->width} + 7) / 8);
+    if (Data.size() < leastRawBytes / 1032)
+        throw EInvalidGraphic("PNG image data too short for " + std::to_string(png->width) + " x " +
+                              std::to_string(png->height) + " pixels");
     png->format = PNG_FORMAT_BGRA;
     TPixelImage result;
     result.Width = static_cast<int32_t>(png->width);
