@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <cstdio>
-
 #include "platform/core/files.h"
 #include "platform/core/stream.h"
 #include "platform/gfx/canvas.h"

@@ -4,12 +4,10 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/drawtext.h"
 #include "platform/gfx/fontengine.h"
-#include "tests/support/tempdir.h"
 
 namespace vex {
 namespace {
