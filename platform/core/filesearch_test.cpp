@@ -1,0 +1,92 @@
+#include "platform/core/filesearch.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <map>
+#include <string>
+
+#include "platform/core/datetime.h"
+#include "tests/support/tempdir.h"
+
+namespace vex {
+namespace {
+
+// Every entry the search gives, by name, with its attributes.
+std::map<std::string, TSearchRec> Search(const std::string& Path, int32_t Attr) {
+    std::map<std::string, TSearchRec> found;
+    TSearchRec f;
+    for (int32_t rc = FindFirst(Path, Attr, f); rc == 0; rc = FindNext(f)) {
+        TSearchRec copy;
+        copy.Name = f.Name;
+        copy.Size = f.Size;
+        copy.Attr = f.Attr;
+        copy.Time = f.Time;
+        found.emplace(f.Name, std::move(copy));
+    }
+    EXPECT_FALSE(f.FindHandle);  // the search closed itself at its end
+    return found;
+}
+
+class FileSearchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteWholeFile(Dir.File("plain.txt"), "12345");
+        test::WriteWholeFile(Dir.File(".hidden"), "");
+        ASSERT_EQ(mkdir(Dir.File("sub").c_str(), 0755), 0);
+        ASSERT_EQ(symlink("sub", Dir.File("link").c_str()), 0);
+        ASSERT_EQ(symlink("missing", Dir.File("dangling").c_str()), 0);
+    }
+
+    test::TempDir Dir;
+};
+
+TEST_F(FileSearchTest, AnyFileGivesEveryEntryWithItsAttributes) {
+    auto found = Search(Dir.Path() + "/*.*", faAnyFile);
+    ASSERT_EQ(found.size(), 7u);  // ".", "..", and five names
+    EXPECT_EQ(found["plain.txt"].Size, 5);
+    EXPECT_EQ(found["plain.txt"].Attr & ~faArchive, 0);
+    EXPECT_EQ(found[".hidden"].Attr, faHidden);
+    EXPECT_EQ(found["sub"].Attr, faDirectory);
+    EXPECT_EQ(found["link"].Attr, faDirectory | faSymLink);
+    EXPECT_EQ(found["dangling"].Attr & faSymLink, faSymLink);
+    EXPECT_EQ(found["."].Attr & faHidden, 0);
+}
+
+TEST_F(FileSearchTest, FoldersAndHiddenEntriesComeOnlyWhenAskedFor) {
+    auto found = Search(Dir.Path() + "/*", 0);
+    EXPECT_EQ(found.count("plain.txt"), 1u);
+    EXPECT_EQ(found.count("dangling"), 1u);
+    EXPECT_EQ(found.count(".hidden"), 0u);
+    EXPECT_EQ(found.count("sub"), 0u);
+    EXPECT_EQ(found.count("link"), 0u);
+}
+
+TEST_F(FileSearchTest, AMaskSelectsNames) {
+    auto found = Search(Dir.Path() + "/p?ain.*", faAnyFile);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found.begin()->first, "plain.txt");
+}
+
+TEST_F(FileSearchTest, AMissingFolderOrNoMatchIsAnErrorCodeNotAnException) {
+    TSearchRec f;
+    EXPECT_EQ(FindFirst(Dir.File("nowhere") + "/*.*", faAnyFile, f), ENOENT);
+    EXPECT_EQ(FindFirst(Dir.Path() + "/*.none", faAnyFile, f), ENOENT);
+    EXPECT_EQ(FindNext(f), ENOENT);
+    FindClose(f);  // closing twice is harmless
+}
+
+TEST(FileDate, PacksLocalDateAndTimeAndRefusesWhatDoesNotFit) {
+    EXPECT_EQ(DateTimeToFileDate(EncodeDate(1980, 1, 1)), (1 << 21) | (1 << 16));
+    TDateTime t = EncodeDate(2107, 12, 31) + EncodeTime(23, 59, 59, 0);
+    EXPECT_EQ(static_cast<uint32_t>(DateTimeToFileDate(t)),
+              127u << 25 | 12u << 21 | 31u << 16 | 23u << 11 | 59u << 5 | 29u);
+    EXPECT_EQ(DateTimeToFileDate(EncodeDate(1979, 12, 31)), 0);
+    EXPECT_EQ(DateTimeToFileDate(EncodeDate(2108, 1, 1)), 0);
+    EXPECT_EQ(DateTimeToFileDate(1e300), 0);
+}
+
+}  // namespace
+}  // namespace vex

@@ -1,0 +1,116 @@
+#include "platform/core/thread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <stdexcept>
+
+#include "platform/core/exceptions.h"
+
+namespace vex {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Runs Work as its Execute; counts the objects alive so a test sees a self-freeing thread go.
+class TWorkThread : public TThread {
+public:
+    TWorkThread(std::function<void(TWorkThread&)> Work, bool CreateSuspended,
+                bool FreeItself = false)
+        : TThread(CreateSuspended), FWork(std::move(Work)) {
+        SetFreeOnTerminate(FreeItself);
+        ++Alive;
+        AfterConstruction();
+    }
+    ~TWorkThread() override {
+        // Joins here, while FWork still exists, rather than in the base after it is gone.
+        Terminate();
+        if (!Suspended() && !FreeOnTerminate()) WaitFor();
+        --Alive;
+    }
+
+    using TThread::ReturnValue;
+    static inline std::atomic<int> Alive = 0;
+
+protected:
+    void Execute() override { FWork(*this); }
+
+private:
+    std::function<void(TWorkThread&)> FWork;
+};
+
+// Every wait of these tests gives up after a while instead of hanging the run.
+template <class Condition>
+bool WaitUntil(Condition Done) {
+    auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!Done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
+TEST(Thread, RunsExecuteOnItsOwnThreadAndReturnsItsValue) {
+    std::thread::id ranOn;
+    TWorkThread t(
+        [&](TWorkThread& self) {
+            ranOn = std::this_thread::get_id();
+            self.ReturnValue = 42;
+        },
+        false);
+    EXPECT_EQ(t.WaitFor(), 42);
+    EXPECT_TRUE(t.Finished());
+    EXPECT_NE(ranOn, std::this_thread::get_id());
+}
+
+TEST(Thread, ASuspendedThreadWaitsForStartAndStartsOnlyOnce) {
+    std::atomic<bool> ran = false;
+    TWorkThread t([&](TWorkThread&) { ran = true; }, true);
+    std::this_thread::sleep_for(20ms);
+    EXPECT_FALSE(ran);
+    EXPECT_TRUE(t.Suspended());
+    EXPECT_THROW(t.WaitFor(), EInvalidOperation);
+    t.Resume();
+    t.WaitFor();
+    EXPECT_TRUE(ran);
+    EXPECT_THROW(t.Start(), EInvalidOperation);
+}
+
+TEST(Thread, FreeingARunningThreadTerminatesAndJoinsIt) {
+    std::atomic<bool> sawTerminate = false;
+    {
+        TWorkThread t(
+            [&](TWorkThread& self) {
+                while (!self.Terminated())
+                    std::this_thread::sleep_for(1ms);
+                sawTerminate = true;
+            },
+            false);
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_TRUE(sawTerminate);
+}
+
+TEST(Thread, AThreadThatFreesItselfIsGoneWhenItsWorkEnds) {
+    std::promise<void> go;
+    std::shared_future<void> goSignal = go.get_future().share();
+    int before = TWorkThread::Alive;
+    auto* t = new TWorkThread([goSignal](TWorkThread&) { goSignal.wait(); }, false, true);
+    EXPECT_EQ(TWorkThread::Alive, before + 1);
+    EXPECT_THROW(t->WaitFor(), EInvalidOperation);
+    go.set_value();
+    EXPECT_TRUE(WaitUntil([&] { return TWorkThread::Alive == before; }));
+}
+
+TEST(Thread, AnExceptionFromExecuteEndsOnlyTheThread) {
+    TWorkThread t([](TWorkThread&) { throw std::runtime_error("boom"); }, false);
+    t.WaitFor();
+    ASSERT_TRUE(t.FatalException());
+    EXPECT_THROW(std::rethrow_exception(t.FatalException()), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace vex
