@@ -18,10 +18,10 @@ constexpr size_t kEntrySize = 12;
 constexpr int32_t scStringNotFound = 1;
 constexpr int32_t scCannotLockResource = 2;
 constexpr int32_t scResourceNotFound = 3;
-constexpr int32_t scCannotOpenResource = 4;
 constexpr int32_t scInvalidResource = 5;
 
-// The reader's messages while its own table is not open yet, or is being opened.
+// The reader's messages while its own table is not open yet, or is being opened. The fourth,
+// for a resource found but not loaded, has no cause here: a found resource is in memory.
 constexpr const char* kBuiltInMessages[] = {
     "String not found: %d",          "Cannot lock resource",
     "String resource not found: %s", "Unable to open string resource: %s",
