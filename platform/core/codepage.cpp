@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace vex {
 
@@ -149,6 +150,35 @@ char32_t Win1252ToUnicode(unsigned char Ch) {
         0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     if (Ch >= 0x80 && Ch < 0xA0) return High[Ch - 0x80];
     return Ch;
+}
+
+char UnicodeToWin1252(char32_t Ch) {
+    if (Ch < 0x80 || (Ch >= 0xA0 && Ch <= 0xFF)) return static_cast<char>(Ch);
+    // Every other character the code page holds sits at 0x80 to 0x9F; a table built once from
+    // the forward mapping keeps the two directions from drifting apart.
+    static const std::array<std::pair<char32_t, uint8_t>, 32> high = [] {
+        std::array<std::pair<char32_t, uint8_t>, 32> t{};
+        for (int b = 0x80; b < 0xA0; ++b)
+            t[static_cast<size_t>(b - 0x80)] = {Win1252ToUnicode(static_cast<unsigned char>(b)),
+                                                static_cast<uint8_t>(b)};
+        return t;
+    }();
+    for (const auto& [unicode, byte] : high)
+        if (unicode == Ch) return static_cast<char>(byte);
+    return '?';
+}
+
+std::string Utf16ToWin1252(std::u16string_view Text) {
+    std::string result;
+    result.reserve(Text.size());
+    for (size_t i = 0; i < Text.size(); ++i) {
+        const char16_t unit = Text[i];
+        const bool highSurrogate = unit >= 0xD800 && unit <= 0xDBFF;
+        if (highSurrogate && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 && Text[i + 1] <= 0xDFFF)
+            ++i;  // a character beyond the 16-bit plane, which 1252 never holds
+        result += UnicodeToWin1252(unit >= 0xD800 && unit <= 0xDFFF ? U'\uFFFD' : unit);
+    }
+    return result;
 }
 
 }  // namespace vex

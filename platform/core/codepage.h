@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace vex {
@@ -19,5 +20,12 @@ int AnsiCollate(std::string_view A, std::string_view B, bool IgnoreCase);
 // The Unicode character of a Windows-1252 byte; the five bytes the code page leaves undefined
 // stand for the control characters of the same number.
 char32_t Win1252ToUnicode(unsigned char Ch);
+
+// The inverse: the byte of a Unicode character, "?" for one the code page cannot hold. The five
+// control characters that stand in for the undefined bytes map back to those bytes.
+char UnicodeToWin1252(char32_t Ch);
+// UTF-16 text as Windows-1252 bytes, one per character: a surrogate pair is one character (and
+// one "?"), and so is a lone surrogate.
+std::string Utf16ToWin1252(std::u16string_view Text);
 
 }  // namespace vex

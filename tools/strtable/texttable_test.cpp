@@ -1,0 +1,76 @@
+#include "tools/strtable/texttable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "tools/rescomp/resourceerror.h"
+
+namespace vex::strtable {
+namespace {
+
+TEST(ParseTextTable, ReadsNumbersAndTextsSkippingCommentsAndBlankLines) {
+    const auto entries = ParseTextTable(
+        "\xEF\xBB\xBF# heading\r\n"
+        "\r\n"
+        "34189 \"No Window's timers are available\"\r\n"
+        "  \t# indented comment\n"
+        "-2147483648\t\"\"  \n"
+        "2147483647 \"# not a comment\"",
+        "t.txt");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].Id, 34189);
+    EXPECT_EQ(entries[0].Text, u"No Window's timers are available");
+    EXPECT_EQ(entries[0].Line, 3);
+    EXPECT_EQ(entries[1].Id, INT32_MIN);
+    EXPECT_EQ(entries[1].Text, u"");
+    EXPECT_EQ(entries[2].Id, INT32_MAX);
+    EXPECT_EQ(entries[2].Text, u"# not a comment");
+}
+
+TEST(ParseTextTable, KeepsEveryCharacterAndResolvesEscapes) {
+    const auto entries = ParseTextTable(
+        "1 \"a\\\"b\\\\c\\nd\\re\\tf\"\n"
+        "2 \"caf\xC3\xA9 \xE2\x82\xAC \xE4\xB8\xAD \xF0\x9F\x98\x80\"\n",
+        "t.txt");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].Text, u"a\"b\\c\nd\re\tf");
+    EXPECT_EQ(entries[1].Text, u"caf\u00E9 \u20AC \u4E2D \U0001F600");
+    EXPECT_EQ(entries[1].Text.size(), 11u);  // the last character takes two units
+}
+
+TEST(ParseTextTable, RejectsBadLinesNamingFileAndLine) {
+    struct Case {
+        std::string_view Table;
+        std::string_view Message;
+    };
+    const Case cases[] = {
+        {"1 \"a\"\nx \"b\"", "t.txt:2: expected a string number"},
+        {"- \"b\"", "t.txt:1: expected a string number"},
+        {"1 b", "t.txt:1: expected a quoted text after the number"},
+        {"1", "t.txt:1: expected a quoted text after the number"},
+        {"1 \"b", "t.txt:1: missing closing quote"},
+        {"1 \"b\" c", "t.txt:1: unexpected text after the closing quote"},
+        {"1 \"b\\q\"", "t.txt:1: unknown escape \\q"},
+        {"1 \"b\\", "t.txt:1: escape at the end of the line"},
+        {"1 \"\xC3\"", "t.txt:1: invalid UTF-8"},
+        {"# \xFF", "t.txt:1: invalid UTF-8"},
+        {"2147483648 \"\"", "t.txt:1: string number 2147483648 does not fit in 32 bits"},
+        {"-99999999999999999999 \"\"",
+         "t.txt:1: string number -99999999999999999999 does not fit in 32 bits"},
+        {"7 \"a\"\n\n7 \"b\"", "t.txt:3: string number 7 is already defined on line 1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Table);
+        try {
+            ParseTextTable(c.Table, "t.txt");
+            ADD_FAILURE() << "no error";
+        } catch (const rescomp::ResourceError& e) {
+            EXPECT_EQ(std::string(e.what()), c.Message);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vex::strtable
