@@ -1,0 +1,63 @@
+#include "platform/win/keyboard.h"
+
+#include <atomic>
+#include <mutex>
+
+#include "platform/core/exceptions.h"
+#include "platform/core/stringutils.h"
+
+namespace vex {
+namespace {
+
+constexpr uint8_t KeyDown = 0x80;
+constexpr uint8_t KeyToggled = 0x01;
+
+// A whole-table write must not interleave with a key press, so writers share a lock; readers
+// of a single key only need the byte to be atomic.
+struct TKeyTable {
+    std::array<std::atomic<uint8_t>, 256> Keys{};
+    std::mutex WriteLock;
+};
+
+TKeyTable& Table() {
+    static TKeyTable table;
+    return table;
+}
+
+}  // namespace
+
+int16_t GetKeyState(int32_t VirtualKey) {
+    if (VirtualKey < 0 || VirtualKey > 255) return 0;
+    const uint8_t state = Table().Keys[VirtualKey].load();
+    int16_t result = (state & KeyToggled) ? 1 : 0;
+    if (state & KeyDown) result = static_cast<int16_t>(result | 0x8000);
+    return result;
+}
+
+void GetKeyboardState(TKeyboardState& State) {
+    TKeyTable& table = Table();
+    std::lock_guard lock(table.WriteLock);
+    for (size_t i = 0; i < State.size(); ++i)
+        State[i] = table.Keys[i].load();
+}
+
+void SetKeyboardState(const TKeyboardState& State) {
+    TKeyTable& table = Table();
+    std::lock_guard lock(table.WriteLock);
+    for (size_t i = 0; i < State.size(); ++i)
+        table.Keys[i].store(State[i]);
+}
+
+void SetKeyState(int32_t VirtualKey, bool Down) {
+    if (VirtualKey < 0 || VirtualKey > 255)
+        throw ERangeError("Virtual key " + IntToStr(VirtualKey) + " is out of range");
+    TKeyTable& table = Table();
+    std::lock_guard lock(table.WriteLock);
+    std::atomic<uint8_t>& key = table.Keys[VirtualKey];
+    uint8_t state = key.load();
+    if (Down && !(state & KeyDown)) state ^= KeyToggled;
+    state = Down ? (state | KeyDown) : (state & ~KeyDown);
+    key.store(state);
+}
+
+}  // namespace vex
