@@ -1,6 +1,7 @@
 #include "platform/registry/registrystore.h"
 
 #include <mutex>
+#include <utility>
 
 #include "platform/registry/fileregistrystore.h"
 
