@@ -1,6 +1,9 @@
 #include "platform/gfx/colors.h"
 
 #include <array>
+#include <string_view>
+
+#include "platform/core/stringutils.h"
 
 namespace vex {
 
@@ -35,7 +38,76 @@ constexpr std::array<TColor, 25> ClassicScheme = {
     0xE1FFFF,  // tooltip background
 };
 
+struct TColorIdent {
+    TColor Color;
+    std::string_view Ident;
+};
+
+constexpr std::array<TColorIdent, 43> ColorIdents = {{
+    {clBlack, "clBlack"},
+    {clMaroon, "clMaroon"},
+    {clGreen, "clGreen"},
+    {clOlive, "clOlive"},
+    {clNavy, "clNavy"},
+    {clPurple, "clPurple"},
+    {clTeal, "clTeal"},
+    {clGray, "clGray"},
+    {clSilver, "clSilver"},
+    {clRed, "clRed"},
+    {clLime, "clLime"},
+    {clYellow, "clYellow"},
+    {clBlue, "clBlue"},
+    {clFuchsia, "clFuchsia"},
+    {clAqua, "clAqua"},
+    {clWhite, "clWhite"},
+    {clScrollBar, "clScrollBar"},
+    {clBackground, "clBackground"},
+    {clActiveCaption, "clActiveCaption"},
+    {clInactiveCaption, "clInactiveCaption"},
+    {clMenu, "clMenu"},
+    {clWindow, "clWindow"},
+    {clWindowFrame, "clWindowFrame"},
+    {clMenuText, "clMenuText"},
+    {clWindowText, "clWindowText"},
+    {clCaptionText, "clCaptionText"},
+    {clActiveBorder, "clActiveBorder"},
+    {clInactiveBorder, "clInactiveBorder"},
+    {clAppWorkSpace, "clAppWorkSpace"},
+    {clHighlight, "clHighlight"},
+    {clHighlightText, "clHighlightText"},
+    {clBtnFace, "clBtnFace"},
+    {clBtnShadow, "clBtnShadow"},
+    {clGrayText, "clGrayText"},
+    {clBtnText, "clBtnText"},
+    {clInactiveCaptionText, "clInactiveCaptionText"},
+    {clBtnHighlight, "clBtnHighlight"},
+    {cl3DDkShadow, "cl3DDkShadow"},
+    {cl3DLight, "cl3DLight"},
+    {clInfoText, "clInfoText"},
+    {clInfoBk, "clInfoBk"},
+    {clNone, "clNone"},
+    {clDefault, "clDefault"},
+}};
+
 }  // namespace
+
+bool ColorToIdent(TColor Color, std::string& Ident) {
+    for (const TColorIdent& entry : ColorIdents) {
+        if (entry.Color != Color) continue;
+        Ident = entry.Ident;
+        return true;
+    }
+    return false;
+}
+
+bool IdentToColor(const std::string& Ident, TColor& Color) {
+    for (const TColorIdent& entry : ColorIdents) {
+        if (!SameText(entry.Ident, Ident)) continue;
+        Color = entry.Color;
+        return true;
+    }
+    return false;
+}
 
 TColor ColorToRGB(TColor Color) {
     if (Color < 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace vex {
 
@@ -56,6 +57,11 @@ inline constexpr TColor cl3DDkShadow = SystemColor(21);
 inline constexpr TColor cl3DLight = SystemColor(22);
 inline constexpr TColor clInfoText = SystemColor(23);
 inline constexpr TColor clInfoBk = SystemColor(24);
+
+// The identifiers of the named and system colours ("clRed", "clBtnFace", "clNone"). A colour
+// without one gives False and leaves Ident alone; identifiers are matched without regard to case.
+bool ColorToIdent(TColor Color, std::string& Ident);
+bool IdentToColor(const std::string& Ident, TColor& Color);
 
 // A system colour becomes its value in the one colour scheme this platform has (the classic grey
 // 3-D look), an unknown system index black; anything else, clNone and clDefault included, comes

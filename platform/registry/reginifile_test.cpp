@@ -1,0 +1,88 @@
+#include "platform/registry/reginifile.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/core/stringlist.h"
+#include "platform/registry/memoryregistrystore.h"
+
+namespace vex {
+namespace {
+
+constexpr const char* Key = "Software\\Quentara Corporation\\Vexbane\\10";
+
+class RegIniFile : public ::testing::Test {
+protected:
+    TRegistryStoreOverride Store{std::make_shared<TMemoryRegistryStore>()};
+};
+
+TEST_F(RegIniFile, SectionsAreSubkeysAndEveryValueIsText) {
+    {
+        TRegIniFile ini(Key);
+        EXPECT_EQ(ini.CurrentPath(), Key);
+        for (int i = 0; i < 3; ++i)
+            ini.WriteInteger("Subject", "col" + std::to_string(i), 40 + i);
+        ini.WriteBool("Subject", "On", true);
+        ini.WriteString("", "Top", "in the file key");
+        EXPECT_EQ(ini.CurrentPath(), Key) << "section work leaves the file key open";
+    }
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly(std::string(Key) + "\\Subject"));
+    EXPECT_EQ(reg.ReadString("col1"), "41");
+    EXPECT_EQ(reg.ReadString("On"), "1");
+    ASSERT_TRUE(reg.OpenKeyReadOnly(std::string("\\") + Key));
+    EXPECT_EQ(reg.ReadString("Top"), "in the file key");
+
+    TRegIniFile ini(Key);
+    EXPECT_EQ(ini.ReadInteger("SUBJECT", "COL2", -1), 42);
+    EXPECT_EQ(ini.ReadInteger("Subject", "col3", -1), -1);
+    EXPECT_EQ(ini.ReadInteger("Headers", "col0", -1), -1);
+    EXPECT_TRUE(ini.ReadBool("Subject", "On", false));
+    EXPECT_EQ(ini.ReadString("Subject", "missing", "dflt"), "dflt");
+    EXPECT_FALSE(ini.KeyExists("Headers")) << "reading never creates a section";
+}
+
+TEST_F(RegIniFile, TextThatIsNoNumberReadsAsTheDefault) {
+    TRegIniFile ini(Key);
+    ini.WriteString("S", "n", "12abc");
+    ini.WriteString("S", "b", "yes");
+    EXPECT_EQ(ini.ReadInteger("S", "n", -1), -1);
+    EXPECT_TRUE(ini.ReadBool("S", "b", true));
+    EXPECT_FALSE(ini.ReadBool("S", "b", false));
+    ini.WriteString("S", "hex", "$1F");
+    EXPECT_EQ(ini.ReadInteger("S", "hex", -1), 31);
+}
+
+TEST_F(RegIniFile, AnIdentThatIsNoTextRaises) {
+    TRegIniFile ini(Key);
+    ASSERT_TRUE(ini.OpenKey("S", true));
+    ini.WriteInteger("dword", 5);
+    ASSERT_TRUE(ini.OpenKey(std::string("\\") + Key, false));
+    EXPECT_THROW(ini.ReadInteger("S", "dword", -1), ERegistryException);
+    EXPECT_EQ(ini.CurrentPath(), Key) << "the file key is back after the failure";
+}
+
+TEST_F(RegIniFile, SectionsAreListedTestedAndErased) {
+    TRegIniFile ini(Key);
+    ini.WriteString("Sender", "b", "1");
+    ini.WriteString("Sender", "a", "2");
+    TStringList idents;
+    idents.Add("stale");
+    ini.ReadSection("Sender", idents);
+    EXPECT_EQ(idents.CommaText(), "b,a");
+    ini.ReadSection("Nothing", idents);
+    EXPECT_EQ(idents.Count(), 0);
+    EXPECT_TRUE(ini.SectionExists("sender"));
+    EXPECT_TRUE(ini.ValueExists("Sender", "A"));
+    EXPECT_FALSE(ini.ValueExists("Sender", "c"));
+    EXPECT_FALSE(ini.ValueExists("Nothing", "a"));
+
+    ini.EraseSection("SENDER");
+    EXPECT_FALSE(ini.SectionExists("Sender"));
+    ini.EraseSection("");
+    EXPECT_TRUE(TRegistry().KeyExists(Key)) << "an empty section never erases the file";
+}
+
+}  // namespace
+}  // namespace vex

@@ -1,0 +1,187 @@
+#include "platform/registry/registry.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "platform/core/stringlist.h"
+#include "platform/registry/fileregistrystore.h"
+#include "platform/registry/memoryregistrystore.h"
+#include "tests/support/tempdir.h"
+
+namespace vex {
+namespace {
+
+// Every behaviour of TRegistry must hold over either store.
+class Registry : public ::testing::TestWithParam<const char*> {
+protected:
+    Registry() : Override(MakeStore()) {}
+
+    std::shared_ptr<TRegistryStore> MakeStore() {
+        if (std::string(GetParam()) == "memory") return std::make_shared<TMemoryRegistryStore>();
+        return std::make_shared<TFileRegistryStore>(Dir.Path() + "/registry");
+    }
+
+    void ExpectRegistryError(const std::function<void()>& Action, const std::string& Message) {
+        try {
+            Action();
+            ADD_FAILURE() << "no exception, expected: " << Message;
+        } catch (const ERegistryException& e) {
+            EXPECT_EQ(e.Message(), Message);
+        }
+    }
+
+    test::TempDir Dir;
+    TRegistryStoreOverride Override;
+};
+
+TEST_P(Registry, ValuesOfEachTypeRoundTrip) {
+    TRegistry reg;
+    EXPECT_EQ(reg.RootKey(), HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.OpenKey("Software\\Quentara Corporation\\Vexbane\\10", true));
+    EXPECT_EQ(reg.CurrentPath(), "Software\\Quentara Corporation\\Vexbane\\10");
+    reg.WriteString("Text", "Caf\xe9\r\n=%[x]");
+    reg.WriteString("", "default value");
+    reg.WriteInteger("Number", -5);
+    reg.WriteBool("Flag", true);
+    reg.CloseKey();
+    EXPECT_EQ(reg.CurrentPath(), "");
+
+    TRegistry again;
+    ASSERT_TRUE(again.OpenKeyReadOnly("\\software\\QUENTARA corporation\\vexbane\\10\\"));
+    EXPECT_EQ(again.ReadString("text"), "Caf\xe9\r\n=%[x]");
+    EXPECT_EQ(again.ReadString(""), "default value");
+    EXPECT_EQ(again.ReadInteger("NUMBER"), -5);
+    EXPECT_TRUE(again.ReadBool("Flag"));
+    EXPECT_EQ(again.GetDataType("Text"), rdString);
+    EXPECT_EQ(again.GetDataType("Number"), rdInteger);
+    EXPECT_EQ(again.GetDataType("Missing"), rdUnknown);
+}
+
+TEST_P(Registry, ReadsOfMissingOrMistypedValuesRaise) {
+    TRegistry reg;
+    ExpectRegistryError([&] { reg.ReadString("x"); }, "Failed to get data for 'x'");
+    ExpectRegistryError([&] { reg.WriteString("x", "1"); }, "Failed to set data for 'x'");
+    ASSERT_TRUE(reg.OpenKey("K", true));
+    reg.WriteString("S", "12");
+    reg.WriteInteger("N", 12);
+    ExpectRegistryError([&] { reg.ReadInteger("S"); }, "Invalid data type for 'S'");
+    ExpectRegistryError([&] { reg.ReadBool("S"); }, "Invalid data type for 'S'");
+    ExpectRegistryError([&] { reg.ReadString("N"); }, "Invalid data type for 'N'");
+    ExpectRegistryError([&] { reg.ReadString("Gone"); }, "Failed to get data for 'Gone'");
+    EXPECT_EQ(reg.ReadString("s"), "12") << "a failed read changes nothing";
+}
+
+TEST_P(Registry, RelativePathsStartAtTheOpenKeyAndAbsoluteOnesAtTheRoot) {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("A", true));
+    ASSERT_TRUE(reg.OpenKey("B\\C", true));
+    EXPECT_EQ(reg.CurrentPath(), "A\\B\\C");
+    EXPECT_TRUE(reg.KeyExists("\\a\\b"));
+    EXPECT_FALSE(reg.KeyExists("B")) << "relative to A\\B\\C";
+    ASSERT_TRUE(reg.OpenKey("\\A", false));
+    EXPECT_EQ(reg.CurrentPath(), "A");
+    EXPECT_TRUE(reg.KeyExists("b\\c"));
+    EXPECT_FALSE(reg.OpenKey("Missing", false));
+    EXPECT_EQ(reg.CurrentPath(), "A") << "a failed open keeps the open key";
+}
+
+TEST_P(Registry, InvalidKeyPathsAreRefused) {
+    TRegistry reg;
+    for (const std::string& bad :
+         {std::string("A\\\\B"), std::string("A\\\\"), std::string(256, 'k'),
+          std::string("A\\") + std::string(256, 'k')}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(reg.OpenKey(bad, true));
+        EXPECT_FALSE(reg.KeyExists(bad));
+        EXPECT_FALSE(reg.DeleteKey(bad));
+    }
+    std::string deep;
+    for (int i = 0; i < 513; ++i)
+        deep += "d\\";
+    EXPECT_FALSE(reg.OpenKey(deep, true));
+    EXPECT_TRUE(reg.OpenKey(std::string(255, 'k'), true));
+    TStringList names;
+    reg.CloseKey();
+    ASSERT_TRUE(reg.OpenKey("", false));
+    reg.GetKeyNames(names);
+    EXPECT_EQ(names.Count(), 1) << "nothing of the refused paths was created";
+}
+
+TEST_P(Registry, ValuesBeyondTheBoundsRaiseAndLoseNothing) {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("K", true));
+    reg.WriteString("V", "old");
+    ExpectRegistryError([&] { reg.WriteString("V", std::string(MaxRegValueDataLength + 1, 'x')); },
+                        "Failed to set data for 'V'");
+    const std::string longName(MaxRegValueNameLength + 1, 'n');
+    EXPECT_THROW(reg.WriteString(longName, "x"), ERegistryException);
+    EXPECT_EQ(reg.ReadString("V"), "old");
+    EXPECT_FALSE(reg.ValueExists(longName));
+}
+
+TEST_P(Registry, NamesAreListedAndDeletedWithoutRegardToCase) {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("Root\\beta\\deep", true));
+    ASSERT_TRUE(reg.OpenKey("\\Root\\Alpha", true));
+    ASSERT_TRUE(reg.OpenKey("\\ROOT\\BETA", true)) << "the existing key, not a second one";
+    reg.WriteString("zeta", "1");
+    reg.WriteString("Alpha", "2");
+    reg.WriteString("ZETA", "3");
+    TStringList names;
+    reg.GetValueNames(names);
+    EXPECT_EQ(names.CommaText(), "zeta,Alpha") << "first spelling, order of first writing";
+    EXPECT_EQ(reg.ReadString("Zeta"), "3");
+    ASSERT_TRUE(reg.OpenKey("\\root", false));
+    reg.GetKeyNames(names);
+    EXPECT_EQ(names.CommaText(), "Alpha,beta");
+
+    EXPECT_TRUE(reg.DeleteKey("BETA"));
+    EXPECT_FALSE(reg.KeyExists("beta\\deep")) << "subkeys go with their key";
+    EXPECT_FALSE(reg.DeleteKey("beta"));
+    ASSERT_TRUE(reg.OpenKey("alpha", false));
+    reg.WriteString("v", "1");
+    EXPECT_TRUE(reg.DeleteValue("V"));
+    EXPECT_FALSE(reg.DeleteValue("V"));
+    EXPECT_FALSE(reg.ValueExists("v"));
+}
+
+TEST_P(Registry, ADeletedOpenKeyCanNoLongerBeUsed) {
+    TRegistry reg, other;
+    ASSERT_TRUE(reg.OpenKey("Gone", true));
+    reg.WriteString("v", "1");
+    ASSERT_TRUE(other.DeleteKey("Gone"));
+    EXPECT_FALSE(reg.ValueExists("v"));
+    EXPECT_THROW(reg.WriteString("v", "2"), ERegistryException);
+    EXPECT_FALSE(other.KeyExists("Gone")) << "the write did not bring the key back";
+}
+
+TEST_P(Registry, AReadOnlyKeyRefusesChanges) {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("K\\Sub", true));
+    reg.WriteString("v", "1");
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\K"));
+    EXPECT_FALSE(reg.OpenKeyReadOnly("\\Nowhere")) << "read-only never creates";
+    EXPECT_FALSE(reg.KeyExists("\\Nowhere"));
+    EXPECT_THROW(reg.WriteString("w", "1"), ERegistryException);
+    EXPECT_FALSE(reg.DeleteKey("Sub"));
+    ASSERT_TRUE(reg.OpenKeyReadOnly("Sub"));
+    EXPECT_FALSE(reg.DeleteValue("v"));
+    EXPECT_EQ(reg.ReadString("v"), "1");
+}
+
+TEST_P(Registry, RootsAreSeparateHives) {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("Shared", true));
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    EXPECT_FALSE(reg.HasOpenKey());
+    EXPECT_FALSE(reg.KeyExists("Shared"));
+    EXPECT_THROW(reg.SetRootKey(0x12345), ERegistryException);
+    EXPECT_EQ(reg.RootKey(), HKEY_LOCAL_MACHINE);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, Registry, ::testing::Values("memory", "file"));
+
+}  // namespace
+}  // namespace vex
