@@ -68,8 +68,8 @@ struct BadTable {
 
 TEST(ParseStringTable, RejectsFaultsNamingFileAndLine) {
     const BadTable cases[] = {
-        {"1 \"ok\"\n\"no number\"", 2, "expected a string number from 0 to 65535"},
-        {"-1 \"x\"", 1, "expected a string number from 0 to 65535"},
+        {"1 \"ok\"\n\"no number\"", 2, "expected a string number"},
+        {"-1 \"x\"", 1, "string number -1 is outside 0 to 65535"},
         {"# c\n65536 \"x\"", 2, "string number 65536 is outside 0 to 65535"},
         {"99999999999999999999 \"x\"", 1, "string number 99999999999999999999 is outside"},
         {"1 x", 1, "expected a quoted text after the number"},
