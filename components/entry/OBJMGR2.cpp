@@ -1,5 +1,7 @@
 #include "components/entry/OBJMGR2.h"
 
+#include <functional>
+
 #include "platform/core/stringlist.h"
 #include "platform/core/stringutils.h"
 #include "platform/core/typinfo.h"
@@ -100,7 +102,8 @@ void TObjMgr::SetItems(const TStrings* Value) {
     FItems->Assign(Value);
 }
 
-void TObjMgr::Load() {
+void TObjMgr::ForEachEntry(const std::function<void(TRegistry&, const std::string&, TComponent&,
+                                                    const TPropInfo&)>& Apply) const {
     TRegistry reg;
     reg.SetRootKey(HKEY_CURRENT_USER);
     for (int32_t i = 0; i < FItems->Count(); ++i) {
@@ -111,36 +114,33 @@ void TObjMgr::Load() {
         if (!FindTarget(Owner(), entry, target, propInfo)) continue;
         try {
             reg.CloseKey();
-            const std::string valueName = GetItemField(entry, efValueName, Separator);
-            if (!reg.OpenKey(GetItemField(entry, efKey, Separator), false) ||
-                !reg.ValueExists(valueName))
-                TextToProperty(*target, *propInfo, GetItemField(entry, efDefault, Separator));
-            else
-                TextToProperty(*target, *propInfo, reg.ReadString(valueName));
+            Apply(reg, entry, *target, *propInfo);
         } catch (const Exception&) {
-            // A damaged registry or a value that is no text leaves this property as it is.
+            // A damaged registry, a value that is no text, or a key that cannot be made or
+            // written affects this entry only; the others are still processed.
         }
     }
 }
 
+void TObjMgr::Load() {
+    ForEachEntry([](TRegistry& Reg, const std::string& Entry, TComponent& Target,
+                    const TPropInfo& PropInfo) {
+        const std::string valueName = GetItemField(Entry, efValueName, Separator);
+        if (!Reg.OpenKey(GetItemField(Entry, efKey, Separator), false) ||
+            !Reg.ValueExists(valueName))
+            TextToProperty(Target, PropInfo, GetItemField(Entry, efDefault, Separator));
+        else
+            TextToProperty(Target, PropInfo, Reg.ReadString(valueName));
+    });
+}
+
 void TObjMgr::Save() {
-    TRegistry reg;
-    reg.SetRootKey(HKEY_CURRENT_USER);
-    for (int32_t i = 0; i < FItems->Count(); ++i) {
-        const std::string entry = FItems->Strings(i);
-        if (!IsEntryUsed(entry)) continue;
-        TComponent* target = nullptr;
-        const TPropInfo* propInfo = nullptr;
-        if (!FindTarget(Owner(), entry, target, propInfo)) continue;
-        try {
-            reg.CloseKey();
-            if (reg.OpenKey(GetItemField(entry, efKey, Separator), true))
-                reg.WriteString(GetItemField(entry, efValueName, Separator),
-                                PropertyToText(*target, *propInfo));
-        } catch (const Exception&) {
-            // A key that cannot be made or written skips this property; the others still save.
-        }
-    }
+    ForEachEntry([](TRegistry& Reg, const std::string& Entry, TComponent& Target,
+                    const TPropInfo& PropInfo) {
+        if (Reg.OpenKey(GetItemField(Entry, efKey, Separator), true))
+            Reg.WriteString(GetItemField(Entry, efValueName, Separator),
+                            PropertyToText(Target, PropInfo));
+    });
 }
 
 }  // namespace vex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "platform/core/component.h"
@@ -8,6 +9,8 @@ namespace vex {
 
 class TStrings;
 class TStringList;
+class TRegistry;
+struct TPropInfo;
 
 // Keeps chosen published properties of its owner, or of components on the owner, in the
 // current user's registry. Each line of Items names one property:
@@ -34,6 +37,11 @@ public:
     void Save();
 
 private:
+    // Calls Apply for every used entry whose target and property exist, with the registry's key
+    // closed; what Apply raises is absorbed for that entry.
+    void ForEachEntry(const std::function<void(TRegistry&, const std::string&, TComponent&,
+                                               const TPropInfo&)>& Apply) const;
+
     std::unique_ptr<TStringList> FItems;
 };
 
