@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/stringutils.h"
-#include "platform/gfx/colors.h"
 
 namespace vex {
 namespace {
@@ -29,29 +28,6 @@ TEST(CursorIdents, StandardCursorsMapBothWaysAndOthersDoNot) {
     EXPECT_FALSE(IdentToCursor("crSize", cursor));
     EXPECT_FALSE(IdentToCursor("", cursor));
     EXPECT_EQ(cursor, 99);
-}
-
-TEST(ColorIdents, NamedAndSystemColoursMapBothWaysAndOthersDoNot) {
-    const std::pair<TColor, const char*> known[] = {
-        {clBlack, "clBlack"},    {clWhite, "clWhite"},   {clBtnFace, "clBtnFace"},
-        {clWindow, "clWindow"},  {clInfoBk, "clInfoBk"}, {clNone, "clNone"},
-        {clDefault, "clDefault"}};
-    for (const auto& [color, name] : known) {
-        SCOPED_TRACE(name);
-        std::string ident;
-        ASSERT_TRUE(ColorToIdent(color, ident));
-        EXPECT_EQ(ident, name);
-        TColor back = 1;
-        ASSERT_TRUE(IdentToColor(UpperCase(name), back));
-        EXPECT_EQ(back, color);
-    }
-    std::string ident = "unchanged";
-    EXPECT_FALSE(ColorToIdent(0x123456, ident));
-    EXPECT_FALSE(ColorToIdent(SystemColor(25), ident));
-    EXPECT_EQ(ident, "unchanged");
-    TColor color = 1;
-    EXPECT_FALSE(IdentToColor("Black", color));
-    EXPECT_EQ(color, 1);
 }
 
 }  // namespace
