@@ -1,9 +1,11 @@
 #include "components/entry/OvcTimer.h"
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 #include "components/entry/OvcErrors.h"
+#include "components/entry/OvcTexts.h"
 #include "platform/core/clock.h"
 #include "platform/win/application.h"
 #include "platform/win/window.h"
@@ -117,6 +119,9 @@ int32_t TOvcTimerPool::NextHandle() const {
     const auto greatest = std::max_element(
         TriggerList.begin(), TriggerList.end(),
         [](const TTriggerRecord& A, const TTriggerRecord& B) { return A.Handle < B.Handle; });
+    // Handles only grow while the greatest one stays; past the last one the pool is full
+    // rather than wrapping into handles that may still be in use.
+    if (greatest->Handle == INT32_MAX) throw ETimerPoolError(GetOvcString(scTooManyEvents));
     return greatest->Handle + 1;
 }
 
