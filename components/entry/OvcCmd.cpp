@@ -1,5 +1,6 @@
 #include "components/entry/OvcCmd.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "components/entry/OvcErrors.h"
@@ -37,12 +38,14 @@ TOvcCmdRec Row(int32_t Key1, uint8_t Shift1, int32_t Key2, uint16_t Cmd) {
     return TOvcCmdRec{Key(Key1), Shift1, Key(Key2), AnyOrCtrl, Cmd};
 }
 
-void AddMarkers(std::vector<TOvcCmdRec>& Rows, uint8_t Shift, uint16_t FirstCmd) {
+// Ten rows, one per digit key, for the commands FirstCmd to FirstCmd + 9.
+void AddDigitRows(std::vector<TOvcCmdRec>& Rows, uint8_t Shift, uint16_t FirstCmd) {
     for (int32_t i = 0; i < 10; ++i)
         Rows.push_back(Row('0' + i, Shift, static_cast<uint16_t>(FirstCmd + i)));
 }
 
-void AddMarkers(std::vector<TOvcCmdRec>& Rows, int32_t Key1, uint16_t FirstCmd) {
+// Ten sequences, Ctrl+Key1 then a digit key.
+void AddDigitSequences(std::vector<TOvcCmdRec>& Rows, int32_t Key1, uint16_t FirstCmd) {
     for (int32_t i = 0; i < 10; ++i)
         Rows.push_back(Row(Key1, Ctrl, '0' + i, static_cast<uint16_t>(FirstCmd + i)));
 }
@@ -95,8 +98,8 @@ const std::vector<TOvcCmdRec>& DefaultRows() {
             Row(VK_TAB, Ctrl, ccTab),
             Row('Z', CtrlShft, ccRedo),
         };
-        AddMarkers(r, Ctrl, ccGotoMarker0);
-        AddMarkers(r, CtrlShft, ccSetMarker0);
+        AddDigitRows(r, Ctrl, ccGotoMarker0);
+        AddDigitRows(r, CtrlShft, ccSetMarker0);
         return r;
     }();
     return rows;
@@ -116,8 +119,8 @@ const std::vector<TOvcCmdRec>& WordStarRows() {
             Row('V', Ctrl, ccIns),       Row('T', Ctrl, ccDelWord),
             Row('P', Ctrl, ccCtrlChar),  Row('Q', Ctrl, 'L', ccRestore),
         };
-        AddMarkers(r, 'Q', ccGotoMarker0);
-        AddMarkers(r, 'K', ccSetMarker0);
+        AddDigitSequences(r, 'Q', ccGotoMarker0);
+        AddDigitSequences(r, 'K', ccSetMarker0);
         return r;
     }();
     return rows;
@@ -335,8 +338,8 @@ void TOvcCommandTable::ReadCommands(TReader& Reader) {
         rec.Cmd = static_cast<uint16_t>(cmd);
         auto found = records.end();
         if (builtIn != nullptr)
-            for (auto it = records.begin(); it != records.end() && found == records.end(); ++it)
-                if (it->Keys() == rec.Keys()) found = it;
+            found = std::find_if(records.begin(), records.end(),
+                                 [&rec](const TOvcCmdRec& r) { return r.Keys() == rec.Keys(); });
         if (found == records.end())
             records.push_back(rec);
         else if (rec.Cmd == ccNone)
@@ -443,9 +446,9 @@ uint16_t TOvcCommandProcessor::Translate(const TMessage& Msg) {
 
 uint16_t TOvcCommandProcessor::TranslateKey(uint16_t Key, TShiftState Shift) {
     uint8_t flags = 0;
-    if (Shift.Contains(ssShift)) flags |= 2;
-    if (Shift.Contains(ssCtrl)) flags |= 4;
-    if (Shift.Contains(ssAlt)) flags |= 8;
+    if (Shift.Contains(ssShift)) flags |= Shft;
+    if (Shift.Contains(ssCtrl)) flags |= Ctrl;
+    if (Shift.Contains(ssAlt)) flags |= Alt;
     return TranslateUsing(Key, flags);
 }
 
@@ -476,7 +479,7 @@ uint16_t TOvcCommandProcessor::AskTable(const TOvcCommandTable& Table, uint16_t 
     for (const TOvcCmdRec& r : Table.CommandList()) {
         if (second) {
             const bool shiftMatches =
-                r.Shift2 == Shift || (r.Shift2 == 128 && (Shift == 0 || Shift == 4));
+                r.Shift2 == Shift || (r.Shift2 == AnyOrCtrl && (Shift == NoMod || Shift == Ctrl));
             if (r.Key1 != FLastKey || r.Shift1 != FLastShift || r.Key2 != Key || !shiftMatches)
                 continue;
         } else if (r.Key1 != Key || r.Shift1 != Shift) {
