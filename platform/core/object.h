@@ -4,6 +4,10 @@
 
 namespace vex {
 
+class TFiler;
+class TReader;
+class TWriter;
+
 // What the original's class references carried: the class name and the parent class, so that
 // code can ask for a name or walk the chain by name ("does this inherit from TCustomForm?").
 struct TClassInfo {
@@ -49,10 +53,17 @@ public:
     virtual void Assign(const TPersistent* Source);
 
 protected:
+    // Declares the properties that are streamed beside the published ones, each with
+    // TFiler::DefineProperty; TWriter::WriteProperties and TReader::ReadProperties call it.
+    virtual void DefineProperties(TFiler& /*Filer*/) {}
+
     // Called by Assign when this class does not know Source: gives Source the chance to copy
     // itself into Dest.
     virtual void AssignTo(TPersistent* Dest) const;
     [[noreturn]] void AssignError(const TPersistent* Source) const;
+
+    friend class TReader;
+    friend class TWriter;
 };
 
 }  // namespace vex

@@ -1,0 +1,176 @@
+#include "platform/core/filer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/core/exceptions.h"
+#include "platform/core/stream.h"
+
+namespace vex {
+namespace {
+
+// Bytes of a stream, built value by value.
+std::string Bytes(std::initializer_list<int> Values) {
+    std::string result;
+    for (int v : Values)
+        result += static_cast<char>(v);
+    return result;
+}
+
+TEST(Writer, StoresIntegersInTheSmallestTypeThatHoldsThem) {
+    struct Case {
+        int32_t Value;
+        std::string Expected;
+    };
+    const std::vector<Case> cases = {
+        {0, Bytes({vaInt8, 0})},
+        {-128, Bytes({vaInt8, 0x80})},
+        {127, Bytes({vaInt8, 0x7F})},
+        {128, Bytes({vaInt16, 0x80, 0x00})},
+        {-129, Bytes({vaInt16, 0x7F, 0xFF})},
+        {32767, Bytes({vaInt16, 0xFF, 0x7F})},
+        {32768, Bytes({vaInt32, 0x00, 0x80, 0x00, 0x00})},
+        {INT32_MIN, Bytes({vaInt32, 0x00, 0x00, 0x00, 0x80})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Value);
+        TStringStream stream;
+        TWriter(stream).WriteInteger(c.Value);
+        EXPECT_EQ(stream.DataString(), c.Expected);
+        stream.SetPosition(0);
+        EXPECT_EQ(TReader(stream).ReadInteger(), c.Value);
+    }
+}
+
+TEST(Writer, StoresShortStringsWithALengthByteAndLongOnesWithFourBytes) {
+    TStringStream stream;
+    TWriter writer(stream);
+    writer.WriteString("ab");
+    writer.WriteString(std::string(255, 'x'));
+    writer.WriteString(std::string(256, 'y'));
+    writer.WriteBoolean(true);
+    writer.WriteBoolean(false);
+    const std::string& data = stream.DataString();
+    EXPECT_EQ(data.substr(0, 4), Bytes({vaString, 2, 'a', 'b'}));
+    EXPECT_EQ(data.substr(4, 2), Bytes({vaString, 255}));
+    EXPECT_EQ(data.substr(261, 5), Bytes({vaLString, 0x00, 0x01, 0x00, 0x00}));
+    EXPECT_EQ(data.substr(data.size() - 2), Bytes({vaTrue, vaFalse}));
+
+    stream.SetPosition(0);
+    TReader reader(stream);
+    EXPECT_EQ(reader.ReadString(), "ab");
+    EXPECT_EQ(reader.ReadString(), std::string(255, 'x'));
+    EXPECT_EQ(reader.ReadString(), std::string(256, 'y'));
+    EXPECT_TRUE(reader.ReadBoolean());
+    EXPECT_FALSE(reader.ReadBoolean());
+}
+
+// Two streamed properties, one of them written only when it has data.
+class TSample : public TPersistent {
+    VEX_CLASS(TSample, TPersistent)
+
+public:
+    std::string Title;
+    std::vector<int32_t> Numbers;
+
+protected:
+    void DefineProperties(TFiler& Filer) override {
+        Filer.DefineProperty(
+            "Title", [this](TReader& r) { Title = r.ReadString(); },
+            [this](TWriter& w) { w.WriteString(Title); }, true);
+        Filer.DefineProperty(
+            "Numbers",
+            [this](TReader& r) {
+                Numbers.clear();
+                r.ReadListBegin();
+                while (!r.EndOfList())
+                    Numbers.push_back(r.ReadInteger());
+                r.ReadListEnd();
+            },
+            [this](TWriter& w) {
+                w.WriteListBegin();
+                for (int32_t n : Numbers)
+                    w.WriteInteger(n);
+                w.WriteListEnd();
+            },
+            !Numbers.empty());
+    }
+};
+
+TEST(Properties, RoundTripAsNameAndValuePairsAndSkipPropertiesWithoutData) {
+    TSample source;
+    source.Title = "T";
+    source.Numbers = {1, 300, -70000};
+    TStringStream stream;
+    TWriter(stream).WriteProperties(source);
+
+    stream.SetPosition(0);
+    TSample copy;
+    TReader(stream).ReadProperties(copy);
+    EXPECT_EQ(copy.Title, "T");
+    EXPECT_EQ(copy.Numbers, source.Numbers);
+    EXPECT_EQ(stream.Position(), stream.Size());
+
+    TSample noNumbers;
+    noNumbers.Title = "N";
+    TStringStream short_;
+    TWriter(short_).WriteProperties(noNumbers);
+    EXPECT_EQ(short_.DataString(), Bytes({5, 'T', 'i', 't', 'l', 'e', vaString, 1, 'N', vaNull}));
+}
+
+TEST(Properties, HostileStreamsRaiseReadErrors) {
+    const std::string title = Bytes({5, 'T', 'i', 't', 'l', 'e'});
+    struct Case {
+        const char* What;
+        std::string Data;
+    };
+    const std::vector<Case> cases = {
+        {"empty stream", ""},
+        {"no end of the property list", title + Bytes({vaString, 1, 'N'})},
+        {"unknown property", Bytes({3, 'F', 'o', 'o', vaInt8, 1, vaNull})},
+        {"name past the end", Bytes({9, 'T', 'i'})},
+        {"string past the end", title + Bytes({vaString, 200, 'N'})},
+        {"long string past the end", title + Bytes({vaLString, 0xFF, 0xFF, 0xFF, 0x7F, 'N'})},
+        {"negative long string length", title + Bytes({vaLString, 0xFF, 0xFF, 0xFF, 0xFF})},
+        {"wrong value type", title + Bytes({vaInt8, 1, vaNull})},
+        {"value type out of range", title + Bytes({99, vaNull})},
+        {"truncated integer", Bytes({7, 'N', 'u', 'm', 'b', 'e', 'r', 's', vaList, vaInt32, 1, 2})},
+        {"list without end", Bytes({7, 'N', 'u', 'm', 'b', 'e', 'r', 's', vaList, vaInt8, 1})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        TStringStream stream(c.Data);
+        TSample sample;
+        EXPECT_THROW(TReader(stream).ReadProperties(sample), EReadError);
+    }
+}
+
+TEST(Reader, RefusesNestingDeeperThanTheLimit) {
+    const auto nested = [](int Depth) {
+        TStringStream stream;
+        TWriter writer(stream);
+        for (int i = 0; i < Depth; ++i)
+            writer.WriteListBegin();
+        for (int i = 0; i < Depth; ++i)
+            writer.WriteListEnd();
+        return stream.DataString();
+    };
+    // Reads lists inside lists as deep as they go.
+    const auto readAll = [](const std::string& Data) {
+        TStringStream stream(Data);
+        TReader reader(stream);
+        int depth = 0;
+        do {
+            reader.ReadListBegin();
+            ++depth;
+        } while (reader.NextValue() == vaList);
+        while (depth-- > 0)
+            reader.ReadListEnd();
+    };
+    EXPECT_NO_THROW(readAll(nested(TReader::MaxNesting)));
+    EXPECT_THROW(readAll(nested(TReader::MaxNesting + 1)), EReadError);
+}
+
+}  // namespace
+}  // namespace vex
