@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "components/entry/OvcIntl.h"
 #include "components/entry/OvcTexts.h"
 #include "platform/core/format.h"
 
@@ -73,5 +74,10 @@ EInvalidPictureMask::EInvalidPictureMask(const std::string& Mask)
 
 EInvalidRangeValue::EInvalidRangeValue(uint8_t DataType, const std::string& DateTimeMask)
     : EEntryFieldError(RangeMessage(DataType, DateTimeMask)) {}
+
+EInvalidRangeValue::EInvalidRangeValue(uint8_t DataType, const TOvcIntlSup& Intl)
+    : EEntryFieldError(RangeMessage(DataType, DataType == 14   ? Intl.InternationalDate(true)
+                                              : DataType == 15 ? Intl.InternationalTime(false)
+                                                               : std::string())) {}
 
 }  // namespace vex

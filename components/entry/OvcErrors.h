@@ -7,6 +7,8 @@
 
 namespace vex {
 
+class TOvcIntlSup;
+
 // The exceptions of the TOvc controls for programming errors (bad handles, indexes, table
 // names). Those with a fixed message take it from the component table when constructed.
 class EOvcException : public Exception {
@@ -64,6 +66,9 @@ public:
 class EInvalidRangeValue : public EEntryFieldError {
 public:
     explicit EInvalidRangeValue(uint8_t DataType, const std::string& DateTimeMask = "");
+    // The same with the masks of the user's settings: InternationalDate(True) for a date,
+    // InternationalTime(False) for a time.
+    EInvalidRangeValue(uint8_t DataType, const TOvcIntlSup& Intl);
     const char* ClassName() const override { return "EInvalidRangeValue"; }
 };
 
