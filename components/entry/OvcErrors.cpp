@@ -72,9 +72,6 @@ EInvalidFontParam::EInvalidFontParam() : EFixedFontError(GetOvcString(scInvalidF
 EInvalidPictureMask::EInvalidPictureMask(const std::string& Mask)
     : EEntryFieldError(Format(GetOvcString(scInvalidPictureMask), {Mask})) {}
 
-EInvalidRangeValue::EInvalidRangeValue(uint8_t DataType, const std::string& DateTimeMask)
-    : EEntryFieldError(RangeMessage(DataType, DateTimeMask)) {}
-
 EInvalidRangeValue::EInvalidRangeValue(uint8_t DataType, const TOvcIntlSup& Intl)
     : EEntryFieldError(RangeMessage(DataType, DataType == 14   ? Intl.InternationalDate(true)
                                               : DataType == 15 ? Intl.InternationalTime(false)

@@ -8,6 +8,7 @@
 namespace vex {
 
 class TOvcIntlSup;
+TOvcIntlSup& OvcIntlSup();
 
 // The exceptions of the TOvc controls for programming errors (bad handles, indexes, table
 // names). Those with a fixed message take it from the component table when constructed.
@@ -65,10 +66,9 @@ public:
 // four-digit years or the time mask without seconds as DateTimeMask, which other codes ignore.
 class EInvalidRangeValue : public EEntryFieldError {
 public:
-    explicit EInvalidRangeValue(uint8_t DataType, const std::string& DateTimeMask = "");
-    // The same with the masks of the user's settings: InternationalDate(True) for a date,
-    // InternationalTime(False) for a time.
-    EInvalidRangeValue(uint8_t DataType, const TOvcIntlSup& Intl);
+    // A date names InternationalDate(True) of the international support, a time
+    // InternationalTime(False): the shared instance unless another is given.
+    explicit EInvalidRangeValue(uint8_t DataType, const TOvcIntlSup& Intl = OvcIntlSup());
     const char* ClassName() const override { return "EInvalidRangeValue"; }
 };
 

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "components/entry/OvcIntl.h"
+#include "platform/core/profile.h"
+
 namespace vex {
 namespace {
 
@@ -85,18 +88,18 @@ TEST(OvcErrors, RangeMessageFollowsTheDataType) {
         between + "(-1.7e+308) and (+1.7e+308)",
         between + "(-3.4e+38) and (+3.4e+38)",
         between + "(-9.2e+18) and (+9.2e+18)",
-        "Invalid date range. Enter a value using 'mm/dd/yyyy' as the format",
-        "Invalid time range. Enter a value using 'hh:mm' as the format",
+        "Invalid date range. Enter a value using 'MM/DD/yyyy' as the format",
+        "Invalid time range. Enter a value using 'Hh:mm tt' as the format",
     };
+    // The profile's United States defaults: short date "M/d/yy", a twelve-hour clock.
+    const TProfileOverride profile;
+    const TOvcIntlSup intl;
     for (uint8_t code = 0; code < 16; ++code) {
         SCOPED_TRACE(int{code});
-        const std::string mask = code == 14 ? "mm/dd/yyyy" : "hh:mm";
-        EXPECT_EQ(EInvalidRangeValue(code, mask).Message(), expected[code]);
+        EXPECT_EQ(EInvalidRangeValue(code, intl).Message(), expected[code]);
     }
-    EXPECT_EQ(EInvalidRangeValue(16).Message(), "Invalid range value");
-    EXPECT_EQ(EInvalidRangeValue(255).Message(), "Invalid range value");
-    EXPECT_EQ(EInvalidRangeValue(14).Message(),
-              "Invalid date range. Enter a value using '' as the format");
+    EXPECT_EQ(EInvalidRangeValue(16, intl).Message(), "Invalid range value");
+    EXPECT_EQ(EInvalidRangeValue(255, intl).Message(), "Invalid range value");
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <string>
 #include <utility>
 
-#include "components/entry/OvcErrors.h"
 #include "platform/core/formatsettings.h"
 #include "platform/core/profile.h"
 
@@ -412,15 +411,6 @@ TEST_F(OvcIntl, EveryTimeOfTheDaySurvivesTheTripThroughTextAndBack) {
             ASSERT_EQ(intl.TimeStringToTime(mask, text), t) << text;
         }
     }
-}
-
-TEST_F(OvcIntl, RangeErrorsOfDatesAndTimesShowTheUsersMasks) {
-    const TOvcIntlSup intl;
-    EXPECT_EQ(EInvalidRangeValue(14, intl).Message(),
-              "Invalid date range. Enter a value using 'MM/DD/yyyy' as the format");
-    EXPECT_EQ(EInvalidRangeValue(15, intl).Message(),
-              "Invalid time range. Enter a value using 'Hh:mm tt' as the format");
-    EXPECT_EQ(EInvalidRangeValue(16, intl).Message(), "Invalid range value");
 }
 
 TEST_F(OvcIntl, TheSharedInstanceReadsTheProfileAgainOnlyWhenAsked) {
