@@ -14,22 +14,14 @@
 
 #include "platform/core/filesearch.h"
 #include "tests/support/tempdir.h"
+#include "tests/support/waituntil.h"
 
 namespace vex {
 namespace {
 
 using namespace std::chrono_literals;
 
-// Every wait gives up after a while, so a hang fails the test instead of stalling the run.
-template <class Condition>
-bool WaitUntil(Condition Done) {
-    auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (!Done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
+using test::WaitUntil;
 
 // A walk thread the test can see go: it frees itself like any other.
 class TCountedThread : public TFileIteratorThread {

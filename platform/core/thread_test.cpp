@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "platform/core/exceptions.h"
+#include "tests/support/waituntil.h"
 
 namespace vex {
 namespace {
@@ -42,16 +43,7 @@ private:
     std::function<void(TWorkThread&)> FWork;
 };
 
-// Every wait of these tests gives up after a while instead of hanging the run.
-template <class Condition>
-bool WaitUntil(Condition Done) {
-    auto deadline = std::chrono::steady_clock::now() + 10s;
-    while (!Done()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
+using test::WaitUntil;
 
 TEST(Thread, RunsExecuteOnItsOwnThreadAndReturnsItsValue) {
     std::thread::id ranOn;
