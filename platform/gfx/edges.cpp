@@ -125,7 +125,8 @@ void DrawCheckBox(TCanvas& Canvas, const TRect& Area, uint32_t State) {
         Canvas.Brush().SetColor(FlatFrameColor(State));
         Canvas.FrameRect(r);
         Canvas.Brush().Assign(&saved);
-        r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+        r = ClampedRect(int64_t{r.Left} + 1, int64_t{r.Top} + 1, int64_t{r.Right} - 1,
+                        int64_t{r.Bottom} - 1);
     } else {
         DrawEdge(&Canvas, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     }

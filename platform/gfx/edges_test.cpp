@@ -115,6 +115,24 @@ TEST_F(EdgeTest, FocusRectInvertsEveryOtherBorderPixelAndTwiceRestores) {
     EXPECT_EQ(Picture(Bitmap), before);
 }
 
+TEST_F(EdgeTest, FrameControlsAtTheEndsOfTheCoordinateRangeDrawNothingOutside) {
+    const Rows before = Picture(Bitmap);
+    for (uint32_t state :
+         {DFCS_BUTTONCHECK | DFCS_FLAT, DFCS_BUTTONCHECK | DFCS_MONO | DFCS_CHECKED,
+          DFCS_BUTTONCHECK, DFCS_BUTTONRADIO | DFCS_FLAT, DFCS_BUTTONPUSH | DFCS_CHECKED}) {
+        for (TRect r : {Rect(INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX),
+                        Rect(INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN),
+                        Rect(INT32_MAX - 1, INT32_MAX - 1, INT32_MAX, INT32_MAX),
+                        Rect(INT32_MIN, INT32_MIN, INT32_MIN + 1, INT32_MIN + 1)}) {
+            SCOPED_TRACE(testing::Message() << state << " at " << r.Left);
+            const TRect given = r;
+            EXPECT_TRUE(DrawFrameControl(Bitmap.Canvas().Handle(), r, DFC_BUTTON, state));
+            EXPECT_EQ(r, given);
+        }
+    }
+    EXPECT_EQ(Picture(Bitmap), before);
+}
+
 TEST(FrameControl, ComboArrowAndRaisedButtonLookClassic) {
     TBitmap b;
     b.SetSize(16, 16);
