@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/drawtext.h"
@@ -177,6 +178,31 @@ TEST_F(InstalledFontTest, MetricsReportPitchAndTrueType) {
     // A positive height is the whole cell.
     Canvas().Font().SetHeight(20);
     EXPECT_NEAR(Metrics().tmHeight, 20, 1);
+}
+
+TEST_F(InstalledFontTest, MetricsFollowEveryChangeOfTheDescription) {
+    struct Case {
+        const char* Name;
+        TFontStyles Style;
+        TFontCharset Charset;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"plain", {}, DEFAULT_CHARSET},
+             {"underlined", {fsUnderline}, DEFAULT_CHARSET},
+             {"struck out", {fsStrikeOut}, DEFAULT_CHARSET},
+             {"both", {fsUnderline, fsStrikeOut}, ANSI_CHARSET},
+             {"symbol", {}, SYMBOL_CHARSET},
+             {"plain again", {}, DEFAULT_CHARSET},
+         }) {
+        SCOPED_TRACE(c.Name);
+        Canvas().Font().SetName("Arial");
+        Canvas().Font().SetStyle(c.Style);
+        Canvas().Font().SetCharset(c.Charset);
+        const TTextMetric tm = Metrics();
+        EXPECT_EQ(tm.tmUnderlined, c.Style.Contains(fsUnderline) ? 1 : 0);
+        EXPECT_EQ(tm.tmStruckOut, c.Style.Contains(fsStrikeOut) ? 1 : 0);
+        EXPECT_EQ(tm.tmCharSet, c.Charset);
+    }
 }
 
 TEST_F(InstalledFontTest, UnknownAndOddFontsStillDraw) {

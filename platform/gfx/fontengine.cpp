@@ -242,7 +242,8 @@ uint8_t FamilyOf(const std::string& Mapped) {
     return FF_DONTCARE;
 }
 
-using TFontKey = std::tuple<std::string, int32_t, bool, bool>;
+// Everything of a description that the realized font depends on, its metrics included.
+using TFontKey = std::tuple<std::string, int32_t, bool, bool, bool, bool, uint8_t, bool>;
 
 struct TFontCache {
     std::list<std::pair<TFontKey, std::shared_ptr<const TRealizedFont>>> Recent;
@@ -291,7 +292,14 @@ std::shared_ptr<const TRealizedFont> RealizeFont(const TLogFont& LogFont) {
     lf.lfHeight = std::clamp(lf.lfHeight, -MaxFontHeight, MaxFontHeight);
     const bool fixed = (lf.lfPitchAndFamily & 3) == FIXED_PITCH;
     const std::string family = MapFaceName(lf.lfFaceName, fixed);
-    TFontKey key{family, lf.lfHeight, lf.lfWeight >= FW_SEMIBOLD, lf.lfItalic != 0};
+    TFontKey key{family,
+                 lf.lfHeight,
+                 lf.lfWeight >= FW_SEMIBOLD,
+                 lf.lfItalic != 0,
+                 lf.lfUnderline != 0,
+                 lf.lfStrikeOut != 0,
+                 lf.lfCharSet,
+                 fixed};
 
     static TFontCache cache;
     std::lock_guard guard(EngineLock());
