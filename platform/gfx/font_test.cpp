@@ -8,6 +8,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/drawtext.h"
+#include "platform/gfx/fixedfont.h"
 #include "platform/gfx/fontengine.h"
 
 namespace vex {
@@ -114,6 +115,18 @@ TEST(FontEngine, FamilyListHasTheFixedPitchFlag) {
     EXPECT_TRUE(find("DejaVu Sans Mono")->FixedPitch);
     ASSERT_NE(find("DejaVu Sans"), families.end());
     EXPECT_FALSE(find("DejaVu Sans")->FixedPitch);
+}
+
+TEST(FontEngine, HeightsBeyondTheLimitAreRealizedAtTheLimit) {
+    for (int32_t height : {INT32_MIN, -MaxFontHeight - 1, MaxFontHeight + 1, INT32_MAX}) {
+        SCOPED_TRACE(height);
+        TLogFont lf;
+        lf.lfHeight = height;
+        lf.lfFaceName = FixedFontName;
+        EXPECT_EQ(RealizeFont(lf)->Metrics().tmHeight, MaxFontHeight);
+        lf.lfFaceName = "Arial";
+        EXPECT_LE(RealizeFont(lf)->Metrics().tmHeight, 2 * MaxFontHeight);
+    }
 }
 
 class InstalledFontTest : public ::testing::Test {

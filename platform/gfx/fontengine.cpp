@@ -287,9 +287,9 @@ std::string MapFaceName(const std::string& FaceName, bool Fixed) {
 }
 
 std::shared_ptr<const TRealizedFont> RealizeFont(const TLogFont& LogFont) {
-    if (SameText(LogFont.lfFaceName, FixedFontName)) return std::make_shared<TFixedFont>(LogFont);
     TLogFont lf = LogFont;
     lf.lfHeight = std::clamp(lf.lfHeight, -MaxFontHeight, MaxFontHeight);
+    if (SameText(lf.lfFaceName, FixedFontName)) return std::make_shared<TFixedFont>(lf);
     const bool fixed = (lf.lfPitchAndFamily & 3) == FIXED_PITCH;
     const std::string family = MapFaceName(lf.lfFaceName, fixed);
     TFontKey key{family,
