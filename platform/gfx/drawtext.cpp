@@ -221,22 +221,36 @@ int32_t DrawTextEx(HDC DC, std::string_view Text, TRect& Rect, uint32_t Format,
         else if (Format & DT_RIGHT)
             x = left + avail - width;
 
-        // Tab-free pieces are drawn where the tab stops put them.
+        // Tab-free pieces are drawn where the tab stops put them. The pen is carried along
+        // rather than measured again from the line's start, which would be quadratic in a line
+        // of many tabs.
         int64_t pen = 0;
+        int64_t pieceAt = 0;
         size_t piece = line.Start;
         for (size_t i = line.Start; i <= end; ++i) {
-            if (i < end && !(shown[i] == '\t' && (Format & DT_EXPANDTABS))) continue;
-            if (i > piece)
-                DC->ExtTextOut(Narrow(x + measure.Width(shown, line.Start, piece)), Narrow(y),
-                               options, &Rect, std::string_view(shown).substr(piece, i - piece));
-            piece = i + 1;
+            const bool tab = i < end && shown[i] == '\t' && (Format & DT_EXPANDTABS);
+            if (i == end || tab) {
+                if (i > piece)
+                    DC->ExtTextOut(Narrow(x + pieceAt), Narrow(y), options, &Rect,
+                                   std::string_view(shown).substr(piece, i - piece));
+                piece = i + 1;
+            }
+            if (i == end) break;
+            pen = measure.Next(pen, shown[i]);
+            if (tab) pieceAt = pen;
         }
-        pen = measure.Width(shown, line.Start, end);
         if (line.Ellipsis) DC->ExtTextOut(Narrow(x + pen), Narrow(y), options, &Rect, "...");
 
-        for (size_t at : underlined) {
-            if (at < line.Start || at >= end) continue;
-            const int64_t ux = x + measure.Width(shown, line.Start, at);
+        // The underlined positions are ascending, so the line's own are found by search and
+        // measured onwards from one another.
+        int64_t underlinePen = 0;
+        size_t measuredTo = line.Start;
+        for (auto it = std::lower_bound(underlined.begin(), underlined.end(), line.Start);
+             it != underlined.end() && *it < end; ++it) {
+            const size_t at = *it;
+            for (; measuredTo < at; ++measuredTo)
+                underlinePen = measure.Next(underlinePen, shown[measuredTo]);
+            const int64_t ux = x + underlinePen;
             const int64_t uw = face->Advance(static_cast<uint8_t>(shown[at]));
             const int64_t uy = y + tm.tmAscent + face->UnderlineOffset();
             for (int64_t row = uy; row < uy + face->LineThickness(); ++row)

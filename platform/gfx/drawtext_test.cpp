@@ -327,15 +327,20 @@ TEST_F(FixedTextTest, ExtremeInputsDrawNothingOrWhatFitsAndNeverFail) {
 
 TEST_F(FixedTextTest, AMegabyteOfTextTakesLinearTime) {
     const std::string text(1 << 20, 'w');
-    std::string words;
-    for (int i = 0; i < (1 << 18); ++i)
+    std::string words, tabs, prefixed;
+    for (int i = 0; i < (1 << 18); ++i) {
         words += "abc ";
+        tabs += "a\tb\t";
+        prefixed += "&ab ";
+    }
     const auto start = std::chrono::steady_clock::now();
     Canvas().TextOut(-1000, 0, text);
     EXPECT_EQ(Canvas().TextWidth(text), 4 << 20);
     TRect r = Rect(0, 0, 40, 30);
     DrawText(Canvas().Handle(), words, r, DT_WORDBREAK);
     DrawText(Canvas().Handle(), text, r, DT_SINGLELINE | DT_END_ELLIPSIS);
+    DrawText(Canvas().Handle(), tabs, r, DT_SINGLELINE | DT_EXPANDTABS);
+    DrawText(Canvas().Handle(), prefixed, r, DT_WORDBREAK);
     TRect calc = Rect(0, 0, 40, 30);
     EXPECT_EQ(DrawText(Canvas().Handle(), words, calc, DT_WORDBREAK | DT_CALCRECT), 8 << 17);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
