@@ -61,7 +61,8 @@ bool IsBreakSpace(char Ch) {
 }
 
 // Greedy word wrap of one paragraph: a line ends at the last space before the text outgrows
-// Avail; a word wider than the line stands alone and overflows.
+// Avail; a word wider than the line stands alone and overflows. An empty paragraph is one
+// empty line.
 void WrapParagraph(std::string_view Text, size_t Start, size_t End, int64_t Avail,
                    const TLineMeasure& Measure, std::vector<TLayoutLine>& Lines) {
     size_t lineStart = Start;
@@ -99,8 +100,10 @@ std::vector<TLayoutLine> SplitLines(std::string_view Text, uint32_t Format, int6
         size_t end = start;
         while (end < Text.size() && Text[end] != '\r' && Text[end] != '\n')
             ++end;
-        if (Format & DT_WORDBREAK) WrapParagraph(Text, start, end, Avail, Measure, lines);
-        if (!(Format & DT_WORDBREAK) || start == end) lines.push_back({start, end});
+        if (Format & DT_WORDBREAK)
+            WrapParagraph(Text, start, end, Avail, Measure, lines);
+        else
+            lines.push_back({start, end});
         if (end >= Text.size()) break;
         start = end + (Text[end] == '\r' && end + 1 < Text.size() && Text[end + 1] == '\n' ? 2 : 1);
         if (start >= Text.size()) break;

@@ -241,6 +241,10 @@ TEST_F(FixedDrawTextTest, CalcRectMeasuresWithoutDrawing) {
              {"a\r\nbbb\nc", DT_SINGLELINE, Rect(2, 3, 34, 11)},
              {"aa bb cc", DT_WORDBREAK, Rect(2, 3, 22, 19)},
              {"aaaaaaaa bb", DT_WORDBREAK, Rect(2, 3, 34, 19)},
+             // A blank line is one line, wrapped or not.
+             {"a\n\nb", 0, Rect(2, 3, 6, 27)},
+             {"a\n\nb", DT_WORDBREAK, Rect(2, 3, 6, 27)},
+             {"a\r\n\r\n\r\nb", DT_WORDBREAK, Rect(2, 3, 6, 35)},
              {"", 0, Rect(2, 3, 2, 3)},
              {"a\tb", DT_EXPANDTABS, Rect(2, 3, 38, 11)},
          }) {
