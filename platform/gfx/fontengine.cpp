@@ -301,8 +301,9 @@ std::shared_ptr<const TRealizedFont> RealizeFont(const TLogFont& LogFont) {
                  lf.lfCharSet,
                  fixed};
 
-    static TFontCache cache;
+    // The lock is made first, so it outlives the cache whose fonts take it when freed at exit.
     std::lock_guard guard(EngineLock());
+    static TFontCache cache;
     for (auto it = cache.Recent.begin(); it != cache.Recent.end(); ++it)
         if (it->first == key) {
             cache.Recent.splice(cache.Recent.begin(), cache.Recent, it);
