@@ -1,6 +1,8 @@
 #include "components/entry/OvcDate.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 
 #include "platform/core/datetime.h"
 
@@ -36,8 +38,11 @@ bool IsLeapYear(int32_t Year) {
 
 int32_t ResolveEpoch(int32_t Year, int32_t Epoch) {
     if (Year >= 100 || Year < 0) return Year;
-    const int32_t century = Epoch / 100 * 100;
-    return Year < Epoch % 100 ? century + 100 + Year : century + Year;
+    // Epochs in the last hundred of the integer range would place the year past it; such a year
+    // lies outside the calendar anyway, so it is held at the largest value.
+    const int64_t century = Epoch / 100 * 100;
+    const int64_t year = Year < Epoch % 100 ? century + 100 + Year : century + Year;
+    return static_cast<int32_t>(std::min<int64_t>(year, INT32_MAX));
 }
 
 int32_t DaysInMonth(int32_t Month, int32_t Year, int32_t Epoch) {

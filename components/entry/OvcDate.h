@@ -23,7 +23,7 @@ inline constexpr int32_t SecondsInDay = 86400;
 
 bool IsLeapYear(int32_t Year);
 // A year of 100 or more is returned as it is; a two-digit year falls into the hundred years
-// that begin at Epoch.
+// that begin at Epoch. A year that would lie beyond INT32_MAX (an epoch near it) is INT32_MAX.
 int32_t ResolveEpoch(int32_t Year, int32_t Epoch);
 // 0 for a month outside 1 to 12 or a (resolved) year outside 1600 to 3999.
 int32_t DaysInMonth(int32_t Month, int32_t Year, int32_t Epoch);

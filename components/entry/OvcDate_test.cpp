@@ -1,5 +1,7 @@
 #include "components/entry/OvcDate.h"
 
+#include <cstdint>
+
 #include <gtest/gtest.h>
 
 #include "platform/core/clock.h"
@@ -27,6 +29,16 @@ TEST(OvcDate, TwoDigitYearsFallIntoTheHundredYearsFromTheEpoch) {
     EXPECT_EQ(ResolveEpoch(0, 1950), 2000);
     EXPECT_EQ(ResolveEpoch(1996, 1950), 1996);
     EXPECT_EQ(ResolveEpoch(100, 1950), 100);
+}
+
+TEST(OvcDate, AnEpochAtTheTopOfTheIntegerRangeGivesNoDate) {
+    for (int32_t year : {0, 5, 47, 48, 99}) {
+        SCOPED_TRACE(year);
+        EXPECT_EQ(ResolveEpoch(year, INT32_MAX), INT32_MAX);
+        EXPECT_EQ(DaysInMonth(1, year, INT32_MAX), 0);
+        EXPECT_EQ(DMYtoStDate(1, 1, year, INT32_MAX), BadDate);
+    }
+    EXPECT_EQ(ResolveEpoch(5, INT32_MIN), INT32_MIN / 100 * 100 + 5);
 }
 
 TEST(OvcDate, MonthLengthsAndValidityStayWithinTheCalendar) {

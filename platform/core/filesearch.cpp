@@ -36,6 +36,10 @@ bool MatchesMask(const std::string& Mask, const std::string& Name) {
 }
 
 int32_t LocalFileDate(time_t Seconds) {
+    // Some file systems keep times millions of years away; those cannot be packed, and their
+    // milliseconds would not fit in 64 bits.
+    constexpr time_t FarBeyondPacking = time_t{1} << 40;
+    if (Seconds < -FarBeyondPacking || Seconds > FarBeyondPacking) return 0;
     int64_t utcMs = static_cast<int64_t>(Seconds) * 1000;
     int64_t localMs = utcMs + int64_t{Clock().LocalOffsetMinutes(utcMs)} * 60000;
     return DateTimeToFileDate(UnixToDateTime(localMs / 1000));

@@ -1,10 +1,12 @@
 #include "platform/core/filesearch.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -76,6 +78,30 @@ TEST_F(FileSearchTest, AMissingFolderOrNoMatchIsAnErrorCodeNotAnException) {
     EXPECT_EQ(FindFirst(Dir.Path() + "/*.none", faAnyFile, f), ENOENT);
     EXPECT_EQ(FindNext(f), ENOENT);
     FindClose(f);  // closing twice is harmless
+}
+
+// tmpfs keeps any 64-bit modification time, as btrfs does; the system's temporary folder may not.
+TEST(FileDate, AModificationTimeFarOutsideThePackedYearsGivesZero) {
+    char folder[] = "/dev/shm/vex-test-XXXXXX";
+    if (mkdtemp(folder) == nullptr) GTEST_SKIP() << "no tmpfs at /dev/shm";
+    const std::string file = std::string(folder) + "/far";
+    struct TRemove {
+        std::string Path;
+        ~TRemove() { std::filesystem::remove_all(Path); }
+    } cleanup{folder};
+    test::WriteWholeFile(file, "");
+    for (const time_t seconds :
+         {time_t{100'000'000'000'000'000}, -time_t{100'000'000'000'000'000}}) {
+        SCOPED_TRACE(seconds);
+        const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+        struct stat st;
+        ASSERT_EQ(stat(file.c_str(), &st), 0);
+        if (st.st_mtime != seconds) GTEST_SKIP() << "/dev/shm limits modification times";
+        TSearchRec f;
+        ASSERT_EQ(FindFirst(std::string(folder) + "/far", faAnyFile, f), 0);
+        EXPECT_EQ(f.Time, 0);
+    }
 }
 
 TEST(FileDate, PacksLocalDateAndTimeAndRefusesWhatDoesNotFit) {

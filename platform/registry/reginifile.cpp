@@ -6,7 +6,8 @@
 namespace vex {
 
 TRegIniFile::TRegIniFile(const std::string& FileName) : FFileName(FileName) {
-    OpenKey(FileName, true);
+    // Without its file key every section would be taken from the root instead.
+    if (!OpenKey(FileName, true)) throw ERegistryException("Failed to create key " + FileName);
 }
 
 template <class F>

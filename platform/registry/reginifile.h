@@ -14,6 +14,7 @@ class TRegIniFile : public TRegistry {
     VEX_CLASS(TRegIniFile, TRegistry)
 
 public:
+    // A name that is no valid key path raises ERegistryException.
     explicit TRegIniFile(const std::string& FileName);
 
     const std::string& FileName() const { return FFileName; }

@@ -43,6 +43,18 @@ TEST_F(RegIniFile, SectionsAreSubkeysAndEveryValueIsText) {
     EXPECT_FALSE(ini.KeyExists("Headers")) << "reading never creates a section";
 }
 
+TEST_F(RegIniFile, AFileNameThatIsNoKeyPathRaisesAndWritesNothing) {
+    for (const std::string& name : {std::string("Software\\\\Vexbane"), std::string(256, 'k')}) {
+        SCOPED_TRACE(name);
+        EXPECT_THROW(TRegIniFile ini(name), ERegistryException);
+    }
+    TRegistry reg;
+    TStringList keys;
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\"));
+    reg.GetKeyNames(keys);
+    EXPECT_EQ(keys.Count(), 0);
+}
+
 TEST_F(RegIniFile, TextThatIsNoNumberReadsAsTheDefault) {
     TRegIniFile ini(Key);
     ini.WriteString("S", "n", "12abc");
