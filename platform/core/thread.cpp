@@ -24,8 +24,9 @@ void TThread::AfterConstruction() {
 void TThread::Start() {
     std::lock_guard<std::mutex> lock(FStartLock);
     if (FStarted) throw EInvalidOperation("Thread already started");
-    FStarted = true;
+    // Marked only once the thread exists: if it cannot be made, nothing waits for it.
     FThread = std::thread(&TThread::Run, this);
+    FStarted = true;
 }
 
 int32_t TThread::WaitFor() {
@@ -37,6 +38,8 @@ int32_t TThread::WaitFor() {
     }
     if (FThread.get_id() == std::this_thread::get_id())
         throw EInvalidOperation("A thread cannot wait for itself");
+    // One waiter joins; any other waits here until it has.
+    std::lock_guard<std::mutex> join(FJoinLock);
     if (FThread.joinable()) FThread.join();
     return ReturnValue;
 }

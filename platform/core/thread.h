@@ -62,6 +62,7 @@ private:
 
     std::thread FThread;
     std::mutex FStartLock;
+    std::mutex FJoinLock;
     bool FCreateSuspended;
     std::atomic<bool> FStarted = false;
     std::atomic<bool> FTerminated = false;

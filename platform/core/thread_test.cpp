@@ -7,6 +7,8 @@
 #include <functional>
 #include <future>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
 #include "platform/core/exceptions.h"
 #include "tests/support/waituntil.h"
@@ -56,6 +58,24 @@ TEST(Thread, RunsExecuteOnItsOwnThreadAndReturnsItsValue) {
     EXPECT_EQ(t.WaitFor(), 42);
     EXPECT_TRUE(t.Finished());
     EXPECT_NE(ranOn, std::this_thread::get_id());
+}
+
+TEST(Thread, SeveralWaitersAllSeeTheEnd) {
+    std::atomic<bool> release = false;
+    TWorkThread t(
+        [&](TWorkThread& self) {
+            WaitUntil([&] { return release.load(); });
+            self.ReturnValue = 7;
+        },
+        false);
+    std::atomic<int> seen = 0;
+    std::vector<std::thread> waiters;
+    for (int i = 0; i < 4; ++i)
+        waiters.emplace_back([&] { seen += t.WaitFor() == 7; });
+    release = true;
+    for (std::thread& w : waiters)
+        w.join();
+    EXPECT_EQ(seen, 4);
 }
 
 TEST(Thread, ASuspendedThreadWaitsForStartAndStartsOnlyOnce) {
