@@ -309,6 +309,11 @@ void TOvcCommandTable::LoadFromFile(const std::string& FileName) {
 }
 
 void TOvcCommandTable::SaveToFile(const std::string& FileName) const {
+    // The name is the file's first line: one with a line break would save a file that cannot
+    // be read back.
+    if (FTableName.find_first_of("\r\n") != std::string::npos)
+        throw ECmdProcessorError("Cannot save command table '" + FTableName + "' to '" + FileName +
+                                 "': its name holds a line break");
     std::string text = FTableName + "\r\n";
     for (const TOvcCmdRec& r : FCommandList)
         text += RightAligned(r.Key1, 4) + RightAligned(r.Shift1, 4) + RightAligned(r.Key2, 4) +

@@ -243,12 +243,15 @@ TEST(CommandTableFile, BadFilesRaiseNamingTheLineAndKeepTheTable) {
     EXPECT_THROW(t.LoadFromFile(dir.File("huge.txt")), ECmdProcessorError);
 }
 
-TEST(CommandTableFile, SavingIntoAMissingFolderFailsAndLeavesNothing) {
+TEST(CommandTableFile, AFailedSaveLeavesNothingAndAnUnreadableNameIsRefused) {
     test::TempDir dir;
     TOvcCommandTable t;
     EXPECT_THROW(t.SaveToFile(dir.File("no/such/folder/t.txt")), Exception);
     test::WriteWholeFile(dir.File("t.txt"), "old");
     t.SaveToFile(dir.File("t.txt"));
+    EXPECT_EQ(test::ReadWholeFile(dir.File("t.txt")), "(Unknown)\r\n");
+    t.SetTableName("Two\nLines");
+    EXPECT_THROW(t.SaveToFile(dir.File("t.txt")), ECmdProcessorError);
     EXPECT_EQ(test::ReadWholeFile(dir.File("t.txt")), "(Unknown)\r\n");
 }
 
