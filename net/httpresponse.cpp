@@ -18,13 +18,6 @@ std::string_view TrimBlanks(std::string_view S) {
     return S.substr(first, S.find_last_not_of(Blanks) - first + 1);
 }
 
-int HexDigit(char C) {
-    if (C >= '0' && C <= '9') return C - '0';
-    if (C >= 'a' && C <= 'f') return C - 'a' + 10;
-    if (C >= 'A' && C <= 'F') return C - 'A' + 10;
-    return -1;
-}
-
 }  // namespace
 
 THttpResponseReader::THttpResponseReader(TmsHeaders& Headers, TStream& Body, int64_t MaxBodySize)

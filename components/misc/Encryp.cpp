@@ -3,6 +3,7 @@
 #include <random>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/stringutils.h"
 
 namespace vex {
 
@@ -33,13 +34,6 @@ constexpr uint8_t Marker = 255;
 
 uint8_t LostByte(uint8_t Previous) {
     return Previous == 255 ? 255 : 0;
-}
-
-int HexDigit(char C) {
-    if (C >= '0' && C <= '9') return C - '0';
-    if (C >= 'A' && C <= 'F') return C - 'A' + 10;
-    if (C >= 'a' && C <= 'f') return C - 'a' + 10;
-    return -1;
 }
 
 std::string HexPair(uint8_t Value) {

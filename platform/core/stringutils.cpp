@@ -23,13 +23,6 @@ char AsciiLower(char C) {
     return (C >= 'A' && C <= 'Z') ? static_cast<char>(C + 32) : C;
 }
 
-int HexDigit(char C) {
-    if (C >= '0' && C <= '9') return C - '0';
-    C = AsciiUpper(C);
-    if (C >= 'A' && C <= 'F') return C - 'A' + 10;
-    return -1;
-}
-
 // The integer scanner behind Val and StrToInt. Limit is the largest magnitude a decimal number
 // may have; hexadecimal may use the whole unsigned range of the type and wraps into negatives.
 template <class T>
@@ -89,6 +82,13 @@ int Sign(int V) {
 }
 
 }  // namespace
+
+int HexDigit(char C) {
+    if (C >= '0' && C <= '9') return C - '0';
+    C = AsciiUpper(C);
+    if (C >= 'A' && C <= 'F') return C - 'A' + 10;
+    return -1;
+}
 
 std::string IntToStr(int64_t Value) {
     return std::to_string(Value);

@@ -13,6 +13,8 @@ namespace vex {
 // raises EConvertError ("'abc' is not a valid integer value").
 std::string IntToStr(int64_t Value);
 std::string IntToHex(int64_t Value, int32_t Digits);
+// The value of a hexadecimal digit of either case, or -1 for any other character.
+int HexDigit(char C);
 int32_t StrToInt(const std::string& S);
 int64_t StrToInt64(const std::string& S);
 int32_t StrToIntDef(const std::string& S, int32_t Default);

@@ -113,13 +113,6 @@ private:
         return out;
     }
 
-    static int HexDigit(char C) {
-        if (C >= '0' && C <= '9') return C - '0';
-        if (C >= 'A' && C <= 'F') return C - 'A' + 10;
-        if (C >= 'a' && C <= 'f') return C - 'a' + 10;
-        return -1;
-    }
-
     void ParseKeyLine() {
         if (FLine.size() < 3 || FLine.back() != ']') Fail("a key line is not closed by ]");
         const std::string_view path = FLine.substr(1, FLine.size() - 2);
