@@ -323,22 +323,27 @@ void TCanvas::RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t 
 void TCanvas::FillRect(const TRect& R) {
     if (FBrush.Style() == bsClear) return;
     const TPaint paint = BrushCopyPaint();
+    if (!paint.Pattern) {
+        FillSolid(R, paint.Color);
+        return;
+    }
+    const TBounds clip = LogicalClip();
+    for (int64_t y = std::max<int64_t>(R.Top, clip.Top);
+         y < std::min<int64_t>(R.Bottom, clip.Bottom); ++y)
+        FillSpan(y, R.Left, R.Right, paint);
+}
+
+void TCanvas::FillSolid(const TRect& R, uint32_t Pixel) {
     const TBounds clip = LogicalClip();
     const int64_t left = std::max<int64_t>(R.Left, clip.Left) + FOrigin.X;
     const int64_t right = std::min<int64_t>(R.Right, clip.Right) + FOrigin.X;
     const int64_t top = std::max<int64_t>(R.Top, clip.Top) + FOrigin.Y;
     const int64_t bottom = std::min<int64_t>(R.Bottom, clip.Bottom) + FOrigin.Y;
     if (left >= right || top >= bottom) return;
-    if (paint.Pattern) {
-        for (int64_t y = top - FOrigin.Y; y < bottom - FOrigin.Y; ++y)
-            FillSpan(y, R.Left, R.Right, paint);
-        return;
-    }
-    // Solid rows are filled straight from the first, which keeps small rectangles cheap.
-    const uint32_t color = paint.Color;
+    // Rows are filled straight from the first, which keeps small rectangles cheap.
     uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(top));
     for (int64_t y = top; y < bottom; ++y, row += FBitmap.Width())
-        std::fill(row + left, row + right, color);
+        std::fill(row + left, row + right, Pixel);
 }
 
 void TCanvas::FrameRect(const TRect& R) {

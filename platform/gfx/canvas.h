@@ -146,6 +146,8 @@ private:
     TBounds LogicalClip() const;
     // The pixel at canvas coordinates (X, Y), or null outside the clip.
     uint32_t* PixelAt(int64_t X, int64_t Y);
+    // Pixel over R (canvas coordinates) within the clip, whatever the pen and brush.
+    void FillSolid(const TRect& R, uint32_t Pixel);
 
     TPaint PenPaint() const;
     TPaint BrushPaint() const;

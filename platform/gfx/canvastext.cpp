@@ -99,13 +99,7 @@ TSize TCanvas::TextExtent(const std::string& Text) {
 void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Rect,
                          std::string_view Text) {
     const auto face = RealizedFont();
-    if (Rect && (Options & ETO_OPAQUE)) {
-        const TPaint paint{ColorToPixel(FBkColor), [](uint32_t, uint32_t C) { return C; }};
-        const TBounds clip = LogicalClip();
-        for (int64_t y = std::max<int64_t>(Rect->Top, clip.Top);
-             y < std::min<int64_t>(Rect->Bottom, clip.Bottom); ++y)
-            FillSpan(y, Rect->Left, Rect->Right, paint);
-    }
+    if (Rect && (Options & ETO_OPAQUE)) FillSolid(*Rect, ColorToPixel(FBkColor));
     const TBounds saved = FClip;
     if (Rect && (Options & ETO_CLIPPED)) IntersectClipRect(*Rect);
     DrawTextRun(X, Y, Text, *face);
