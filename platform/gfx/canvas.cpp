@@ -370,10 +370,8 @@ void TCanvas::SetPixels(int32_t X, int32_t Y, TColor Value) {
 
 TRect TCanvas::ClipRect() const {
     const TBounds clip = LogicalClip();
-    const auto narrow = [](int64_t V) {
-        return static_cast<int32_t>(std::clamp<int64_t>(V, INT32_MIN, INT32_MAX));
-    };
-    return Rect(narrow(clip.Left), narrow(clip.Top), narrow(clip.Right), narrow(clip.Bottom));
+    return Rect(SaturateToInt32(clip.Left), SaturateToInt32(clip.Top), SaturateToInt32(clip.Right),
+                SaturateToInt32(clip.Bottom));
 }
 
 void TCanvas::IntersectClipRect(const TRect& R) {

@@ -12,8 +12,7 @@ namespace vex {
 namespace {
 
 int32_t Span(int32_t From, int32_t To) {
-    const int64_t span = int64_t{To} - From;
-    return static_cast<int32_t>(std::clamp<int64_t>(span, INT32_MIN, INT32_MAX));
+    return SaturateToInt32(int64_t{To} - From);
 }
 
 // The original's Draw and StretchDraw of a bitmap: its TransparentColor left out when it is

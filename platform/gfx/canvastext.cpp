@@ -51,10 +51,6 @@ int64_t FloorClamp(double V, int64_t Lo, int64_t Hi) {
     return static_cast<int64_t>(std::floor(V));
 }
 
-int32_t Narrow(int64_t V) {
-    return static_cast<int32_t>(std::clamp<int64_t>(V, INT32_MIN, INT32_MAX));
-}
-
 }  // namespace
 
 std::shared_ptr<const TRealizedFont> TCanvas::RealizedFont() {
@@ -93,7 +89,7 @@ int32_t TCanvas::TextHeight(const std::string& Text) {
 
 TSize TCanvas::TextExtent(const std::string& Text) {
     const auto face = RealizedFont();
-    return TSize{Narrow(face->Width(Text)), face->Metrics().tmHeight};
+    return TSize{SaturateToInt32(face->Width(Text)), face->Metrics().tmHeight};
 }
 
 void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Rect,
@@ -123,8 +119,8 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
 
     if (updateCP) {
         const int64_t move = horz == TA_CENTER ? 0 : horz == TA_RIGHT ? -width : width;
-        FPenPos =
-            Point(Narrow(ref.X + std::llround(move * cs)), Narrow(ref.Y - std::llround(move * sn)));
+        FPenPos = Point(SaturateToInt32(ref.X + std::llround(move * cs)),
+                        SaturateToInt32(ref.Y - std::llround(move * sn)));
     }
     if (Text.empty()) return;
     const TBounds clip = LogicalClip();

@@ -128,10 +128,6 @@ void FitEllipsis(std::string_view Text, TLayoutLine& Line, int64_t Avail,
     Line.EllipsisAt = keep;
 }
 
-int32_t Narrow(int64_t V) {
-    return static_cast<int32_t>(std::clamp<int64_t>(V, INT32_MIN, INT32_MAX));
-}
-
 }  // namespace
 
 uint32_t SetTextAlign(HDC DC, uint32_t Align) {
@@ -151,7 +147,7 @@ bool GetTextMetrics(HDC DC, TTextMetric& Metric) {
 
 bool GetTextExtentPoint(HDC DC, std::string_view Text, TSize& Size) {
     const auto face = DC->RealizedFont();
-    Size = TSize{Narrow(face->Width(Text)), face->Metrics().tmHeight};
+    Size = TSize{SaturateToInt32(face->Width(Text)), face->Metrics().tmHeight};
     return true;
 }
 
@@ -196,9 +192,9 @@ int32_t DrawTextEx(HDC DC, std::string_view Text, TRect& Rect, uint32_t Format,
         int64_t widest = 0;
         for (const TLayoutLine& line : lines)
             widest = std::max(widest, measure.Width(shown, line.Start, line.End));
-        Rect.Right = Narrow(left + widest + rightMargin);
-        Rect.Bottom = Narrow(int64_t{Rect.Top} + textHeight);
-        return Narrow(textHeight);
+        Rect.Right = SaturateToInt32(left + widest + rightMargin);
+        Rect.Bottom = SaturateToInt32(int64_t{Rect.Top} + textHeight);
+        return SaturateToInt32(textHeight);
     }
     if (Format & DT_END_ELLIPSIS)
         for (TLayoutLine& line : lines)
@@ -234,7 +230,7 @@ int32_t DrawTextEx(HDC DC, std::string_view Text, TRect& Rect, uint32_t Format,
             const bool tab = i < end && shown[i] == '\t' && (Format & DT_EXPANDTABS);
             if (i == end || tab) {
                 if (i > piece)
-                    DC->ExtTextOut(Narrow(x + pieceAt), Narrow(y), options, &Rect,
+                    DC->ExtTextOut(SaturateToInt32(x + pieceAt), SaturateToInt32(y), options, &Rect,
                                    std::string_view(shown).substr(piece, i - piece));
                 piece = i + 1;
             }
@@ -242,7 +238,8 @@ int32_t DrawTextEx(HDC DC, std::string_view Text, TRect& Rect, uint32_t Format,
             pen = measure.Next(pen, shown[i]);
             if (tab) pieceAt = pen;
         }
-        if (line.Ellipsis) DC->ExtTextOut(Narrow(x + pen), Narrow(y), options, &Rect, "...");
+        if (line.Ellipsis)
+            DC->ExtTextOut(SaturateToInt32(x + pen), SaturateToInt32(y), options, &Rect, "...");
 
         // The underlined positions are ascending, so the line's own are found by search and
         // measured onwards from one another.
@@ -261,13 +258,13 @@ int32_t DrawTextEx(HDC DC, std::string_view Text, TRect& Rect, uint32_t Format,
                     const bool inside = col >= Rect.Left && col < Rect.Right && row >= Rect.Top &&
                                         row < Rect.Bottom;
                     if (inside || (Format & DT_NOCLIP))
-                        DC->SetPixels(Narrow(col), Narrow(row), DC->TextColor());
+                        DC->SetPixels(SaturateToInt32(col), SaturateToInt32(row), DC->TextColor());
                 }
         }
         y += lineHeight;
     }
     DC->SetTextAlign(savedAlign);
-    return Narrow(textHeight);
+    return SaturateToInt32(textHeight);
 }
 
 }  // namespace vex

@@ -10,12 +10,9 @@ namespace vex {
 
 namespace {
 
-int32_t Narrow(int64_t V) {
-    return static_cast<int32_t>(std::clamp<int64_t>(V, INT32_MIN, INT32_MAX));
-}
-
 TRect ClampedRect(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom) {
-    return Rect(Narrow(Left), Narrow(Top), Narrow(Right), Narrow(Bottom));
+    return Rect(SaturateToInt32(Left), SaturateToInt32(Top), SaturateToInt32(Right),
+                SaturateToInt32(Bottom));
 }
 
 // R narrowed to what the canvas can draw on, so per-pixel loops stay within the bitmap.

@@ -5,6 +5,8 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "platform/gfx/geometry.h"
+
 namespace vex {
 
 namespace {
@@ -37,7 +39,7 @@ int32_t MulDiv(int32_t Number, int32_t Numerator, int32_t Denominator) {
     // Halves round away from zero.
     int64_t result = (std::llabs(product) + std::llabs(Denominator) / 2) / std::llabs(Denominator);
     if ((product < 0) != (Denominator < 0)) result = -result;
-    return static_cast<int32_t>(std::clamp<int64_t>(result, INT32_MIN, INT32_MAX));
+    return SaturateToInt32(result);
 }
 
 HFONT CreateFontIndirect(const TLogFont& LogFont) {

@@ -21,6 +21,12 @@ struct TRect {
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
+// A coordinate worked out in 64 bits, brought back to 32 bits: beyond the range it stays at the
+// nearest end instead of wrapping to the other side.
+inline constexpr int32_t SaturateToInt32(int64_t V) {
+    return static_cast<int32_t>(V < INT32_MIN ? INT32_MIN : V > INT32_MAX ? INT32_MAX : V);
+}
+
 inline constexpr TPoint Point(int32_t X, int32_t Y) {
     return TPoint{X, Y};
 }

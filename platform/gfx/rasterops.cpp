@@ -161,10 +161,8 @@ bool StretchBlt(HDC Dest, int32_t X, int32_t Y, int32_t Width, int32_t Height, H
     if (Src) {
         source.Bitmap = &Src->Bitmap();
         source.BkColor = Src->BkColor();
-        XSrc = static_cast<int32_t>(
-            std::clamp<int64_t>(int64_t{XSrc} + Src->Origin().X, INT32_MIN, INT32_MAX));
-        YSrc = static_cast<int32_t>(
-            std::clamp<int64_t>(int64_t{YSrc} + Src->Origin().Y, INT32_MIN, INT32_MAX));
+        XSrc = SaturateToInt32(int64_t{XSrc} + Src->Origin().X);
+        YSrc = SaturateToInt32(int64_t{YSrc} + Src->Origin().Y);
     }
     return StretchRaster(*Dest, X, Y, Width, Height, source, XSrc, YSrc, WidthSrc, HeightSrc, Rop);
 }
