@@ -155,10 +155,10 @@ TEST_F(CanvasTest, EllipsesAreSymmetricInsideTheirBoxAndTouchEachSide) {
     }
 }
 
-TEST_F(CanvasTest, EllipseOutlineIsClosedAroundTheBrush) {
+TEST_F(CanvasTest, EllipseOutlineIsClosedAroundTheBrushAndRoundRectCutsItsCorners) {
     Use(11, 9);
     Canvas().Ellipse(0, 0, 11, 9);
-    const Rows rows = Picture();
+    Rows rows = Picture();
     // Every brush pixel is surrounded by brush or pen, never by background.
     for (int32_t y = 1; y < 8; ++y)
         for (int32_t x = 1; x < 10; ++x)
@@ -168,17 +168,12 @@ TEST_F(CanvasTest, EllipseOutlineIsClosedAroundTheBrush) {
             }
     EXPECT_EQ(rows[4][5], 'b');
     EXPECT_EQ(rows[0][0], '.');
-}
 
-TEST_F(CanvasTest, RoundRectCutsItsCorners) {
     Use(12, 8);
     Canvas().RoundRect(0, 0, 12, 8, 6, 6);
-    const Rows rows = Picture();
-    EXPECT_EQ(rows[0][0], '.');
-    EXPECT_EQ(rows[7][11], '.');
-    EXPECT_EQ(rows[0][6], 'r');
-    EXPECT_EQ(rows[4][0], 'r');
-    EXPECT_EQ(rows[4][6], 'b');
+    rows = Picture();
+    EXPECT_EQ(std::string() + rows[0][0] + rows[7][11] + rows[0][6] + rows[4][0] + rows[4][6],
+              "..rrb");
 }
 
 TEST_F(CanvasTest, PolygonIsFilledWithTheBrushAndOutlinedWithThePen) {
