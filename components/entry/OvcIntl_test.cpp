@@ -15,16 +15,9 @@
 namespace vex {
 namespace {
 
-// The cases of one table of testdata/intl.txt, without the table's name.
+// The cases of one table of testdata/intl.txt.
 std::vector<test::TestCase> Cases(const std::string& Table) {
-    std::vector<test::TestCase> cases;
-    for (test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/intl.txt"))
-        if (c[0] == Table) {
-            c.Fields.erase(c.Fields.begin());
-            cases.push_back(std::move(c));
-        }
-    EXPECT_FALSE(cases.empty()) << Table;
-    return cases;
+    return test::ReadCases(VEX_TEST_DIR "/testdata/intl.txt", Table);
 }
 
 // Every test starts from the English (United States) profile and framework settings, with the

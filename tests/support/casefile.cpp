@@ -58,4 +58,15 @@ std::vector<TestCase> ReadCases(const std::string& Path) {
     return cases;
 }
 
+std::vector<TestCase> ReadCases(const std::string& Path, const std::string& Table) {
+    std::vector<TestCase> cases;
+    for (TestCase& c : ReadCases(Path))
+        if (c[0] == Table) {
+            c.Fields.erase(c.Fields.begin());
+            cases.push_back(std::move(c));
+        }
+    if (cases.empty()) throw std::runtime_error(Path + " holds no table " + Table);
+    return cases;
+}
+
 }  // namespace vex::test

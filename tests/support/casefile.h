@@ -19,5 +19,8 @@ struct TestCase {
 
 // Every case of the file; throws std::runtime_error when it cannot be read or a line is malformed.
 std::vector<TestCase> ReadCases(const std::string& Path);
+// The cases of one table of a file that holds several, named by each line's first field, which
+// is dropped.
+std::vector<TestCase> ReadCases(const std::string& Path, const std::string& Table);
 
 }  // namespace vex::test
