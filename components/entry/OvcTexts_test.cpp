@@ -23,10 +23,11 @@ TEST(ComponentTable, HoldsEveryGroupWithItsTexts) {
         SCOPED_TRACE(c.Where);
         const std::string text =
             c[0] == "count" ? "" : GetOvcString(static_cast<int32_t>(c.Int(1)));
-        if (c[0] == "text") EXPECT_EQ(text, c[2]);
-        if (c[0] == "count")
+        if (c[0] == "text") {
+            EXPECT_EQ(text, c[2]);
+        } else if (c[0] == "count") {
             EXPECT_EQ(CountEntries(EntryStringResource(), c.Int(1), c.Int(2)), c.Int(3));
-        if (c[0] == "mask") {
+        } else {
             EXPECT_EQ(text.substr(0, 20), c[2] + std::string(20 - c[2].size(), ' '));
             EXPECT_NE(text.at(20), ' ');
         }
