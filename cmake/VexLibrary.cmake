@@ -17,7 +17,10 @@ function(vex_library target)
     if(VEX_TESTS AND tests)
         add_executable(${target}_tests ${tests})
         target_link_libraries(${target}_tests PRIVATE ${target} vex_test_support
-                              GTest::gtest_main)
+                              vex_test_main)
+        # Tables of cases and other inputs live in a testdata/ folder beside the tests.
+        target_compile_definitions(${target}_tests PRIVATE
+                                   VEX_TEST_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
         gtest_discover_tests(${target}_tests DISCOVERY_MODE PRE_TEST
                              PROPERTIES TIMEOUT 120)
     endif()

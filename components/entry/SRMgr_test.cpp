@@ -80,45 +80,22 @@ std::string ErrorOf(const std::function<void()>& Action) {
     return "(no error)";
 }
 
-TEST(TpsStringResource, ComponentTableGivesTextsAsWindows1252) {
+TEST(TpsStringResource, ReadsTheComponentTablesAndNamesWhatIsMissing) {
     TpsStringResource reader("ENTRY_STRINGS_ENGLISH");
-    const std::string text = reader.GetAsString(34189);
-    EXPECT_EQ(text, "No Window's timers are available");
-    EXPECT_EQ(text.size(), 32u);
-    EXPECT_EQ(reader.GetAsString(33844), "");  // between two stored ids
-    EXPECT_EQ(reader.GetAsString(33767), "");  // below the first
-    EXPECT_EQ(reader.GetAsString(34542), "");  // above the last
-    EXPECT_EQ(reader.GetAsString(-1), "");
-}
-
-TEST(TpsStringResource, ReportErrorTurnsAMissIntoAnError) {
-    TpsStringResource reader("ENTRY_STRINGS_ENGLISH");
+    EXPECT_EQ(reader.GetAsString(34189), "No Window's timers are available");
+    for (int32_t absent : {33844, 33767, 34542, -1})  // between, below and above the stored ids
+        EXPECT_EQ(reader.GetAsString(absent), "") << absent;
     reader.ReportError = true;
     EXPECT_EQ(ErrorOf([&] { reader.GetAsString(33844); }), "String not found: 33844");
-    EXPECT_EQ(reader.GetAsString(33768), "ccNone");
-}
-
-TEST(TpsStringResource, WithoutANameHoldsNoTableUntilAsked) {
-    TpsStringResource reader("");
-    EXPECT_FALSE(reader.ResourceHandle());
-    EXPECT_EQ(ErrorOf([&] { reader.GetAsString(1); }), "Cannot lock resource");
-}
-
-TEST(TpsStringResource, AMissingResourceIsNamed) {
     EXPECT_EQ(ErrorOf([] { TpsStringResource("NO_SUCH_TABLE"); }),
               "String resource not found: NO_SUCH_TABLE");
-}
-
-TEST(TpsStringResource, ChangeResourceClosesTheOldTableFirst) {
-    TpsStringResource reader("EXTRAS_STRINGS_ENGLISH");
-    ASSERT_EQ(reader.GetAsString(0), "Black");
-    reader.ChangeResource("ENTRY_STRINGS_ENGLISH");
-    EXPECT_EQ(reader.ResourceName(), "ENTRY_STRINGS_ENGLISH");
-    EXPECT_EQ(reader.GetAsString(0), "");
+    EXPECT_EQ(ErrorOf([] { TpsStringResource("").GetAsString(1); }), "Cannot lock resource");
+    // Changing the table closes the old one first: never a half-open reader.
+    reader.ChangeResource("EXTRAS_STRINGS_ENGLISH");
+    EXPECT_EQ(reader.GetAsString(0), "Black");
     EXPECT_THROW(reader.ChangeResource("NO_SUCH_TABLE"), ETpsStringResourceError);
-    EXPECT_FALSE(reader.ResourceHandle());  // never a half-open reader
-    reader.ChangeResource("");
     EXPECT_FALSE(reader.ResourceHandle());
+    EXPECT_EQ(SrMgrStringResource().GetAsString(5), "Invalid TPString resource");
 }
 
 TEST(TpsStringResource, FindsEveryEntryOfATableBuiltHere) {
@@ -138,16 +115,7 @@ TEST(TpsStringResource, FindsEveryEntryOfATableBuiltHere) {
     reader.ReportError = true;
     EXPECT_EQ(reader.GetAsString(-5), "");  // present and empty is not a miss
     EXPECT_THROW(reader.GetAsString(1), ETpsStringResourceError);
-    const auto entry = reader.FindEntry(7);
-    ASSERT_TRUE(entry);
-    EXPECT_EQ(entry->Length, 4u);
-}
-
-TEST(TpsStringResource, AnEmptyTableFindsNothing) {
-    RegisteredTable table(Str0Builder({}).Bytes);
-    TpsStringResource reader("TEST_TABLE");
-    EXPECT_FALSE(reader.FindEntry(0));
-    EXPECT_EQ(reader.GetAsString(0), "");
+    EXPECT_EQ(reader.FindEntry(7)->Length, 4u);
 }
 
 // Each damaged table must be refused when opened, before any lookup could read past its end.
@@ -183,27 +151,6 @@ TEST(TpsStringResource, RefusesDamagedTables) {
         RegisteredTable table(c.Bytes);
         EXPECT_EQ(ErrorOf([] { TpsStringResource("TEST_TABLE"); }), "Invalid TPString resource");
     }
-}
-
-TEST(StartUpReaders, OpenTheThreeTablesOnce) {
-    EXPECT_EQ(&SrMgrStringResource(), &SrMgrStringResource());
-    EXPECT_EQ(SrMgrStringResource().ResourceName(), "SRMGR_STRINGS");
-    EXPECT_EQ(EntryStringResource().ResourceName(), "ENTRY_STRINGS_ENGLISH");
-    EXPECT_EQ(ExtrasStringResource().ResourceName(), "EXTRAS_STRINGS_ENGLISH");
-}
-
-TEST(StartUpReaders, ReaderMessagesComeFromItsOwnTable) {
-    const char* const expected[] = {
-        "String not found: %d",          "Cannot lock resource",
-        "String resource not found: %s", "Unable to open string resource: %s",
-        "Invalid TPString resource",
-    };
-    int32_t count = 0;
-    for (int32_t id = -10; id < 100; ++id)
-        if (SrMgrStringResource().FindEntry(id)) ++count;
-    EXPECT_EQ(count, 5);
-    for (int32_t id = 1; id <= 5; ++id)
-        EXPECT_EQ(SrMgrStringResource().GetAsString(id), expected[id - 1]);
 }
 
 }  // namespace

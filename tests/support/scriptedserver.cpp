@@ -81,11 +81,6 @@ std::vector<std::string> ScriptedServer::ReceivedLines() const {
     return FLines;
 }
 
-std::vector<std::string> ScriptedServer::Failures() const {
-    std::lock_guard<std::mutex> guard(FLock);
-    return FFailures;
-}
-
 int ScriptedServer::Accepted() const {
     std::lock_guard<std::mutex> guard(FLock);
     return FAccepted;
@@ -105,11 +100,6 @@ void ScriptedServer::Record(const std::string& Bytes) {
 void ScriptedServer::RecordLine(const std::string& Line) {
     std::lock_guard<std::mutex> guard(FLock);
     FLines.push_back(Line);
-}
-
-void ScriptedServer::Fail(const std::string& What) {
-    std::lock_guard<std::mutex> guard(FLock);
-    FFailures.push_back(What);
 }
 
 void ScriptedServer::ScriptEnded() {
@@ -139,24 +129,13 @@ void ScriptedServer::AcceptLoop() {
 void ScriptedServer::Run(int Fd, const Script& Steps) {
     std::string pending;  // received but not yet consumed by a read step
     bool open = true;
-    // Reads more into pending; false when the step cannot go on.
-    auto readMore = [&](const char* Step) {
-        switch (WaitForSocket(Fd, POLLIN, FStopFd, StepTimeout)) {
-            case WaitOutcome::Stopped:
-                return false;
-            case WaitOutcome::TimedOut:
-                Fail(std::string(Step) + ": timed out");
-                return false;
-            case WaitOutcome::Ready:
-                break;
-        }
+    // Reads more into pending; false when the step cannot go on (time-out, stop, client gone).
+    auto readMore = [&] {
+        if (WaitForSocket(Fd, POLLIN, FStopFd, StepTimeout) != WaitOutcome::Ready) return false;
         char buffer[4096];
         const ssize_t n = ::recv(Fd, buffer, sizeof buffer, 0);
         if (n < 0 && (errno == EAGAIN || errno == EINTR)) return true;
-        if (n <= 0) {
-            Fail(std::string(Step) + ": the client closed the connection");
-            return false;
-        }
+        if (n <= 0) return false;
         pending.append(buffer, static_cast<size_t>(n));
         Record(std::string(buffer, static_cast<size_t>(n)));
         return true;
@@ -169,13 +148,9 @@ void ScriptedServer::Run(int Fd, const Script& Steps) {
                 sent += static_cast<size_t>(n);
                 continue;
             }
-            if (errno != EAGAIN && errno != EINTR) {
-                Fail("send: " + std::system_category().message(errno));
+            if (errno != EAGAIN && errno != EINTR) return false;
+            if (WaitForSocket(Fd, POLLOUT, FStopFd, StepTimeout) != WaitOutcome::Ready)
                 return false;
-            }
-            const WaitOutcome w = WaitForSocket(Fd, POLLOUT, FStopFd, StepTimeout);
-            if (w == WaitOutcome::TimedOut) Fail("send: timed out");
-            if (w != WaitOutcome::Ready) return false;
         }
         return true;
     };
@@ -190,7 +165,7 @@ void ScriptedServer::Run(int Fd, const Script& Steps) {
             case Kind::ReadLine: {
                 size_t end;
                 while (going && (end = pending.find('\n')) == std::string::npos)
-                    going = readMore("ReadLine");
+                    going = readMore();
                 if (!going) break;
                 std::string line = pending.substr(0, end);
                 pending.erase(0, end + 1);
@@ -201,7 +176,7 @@ void ScriptedServer::Run(int Fd, const Script& Steps) {
             }
             case Kind::ReadBytes:
                 while (going && pending.size() < step.Count)
-                    going = readMore("ReadBytes");
+                    going = readMore();
                 if (going) pending.erase(0, step.Count);
                 break;
             case Kind::Delay:

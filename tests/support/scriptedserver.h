@@ -30,8 +30,8 @@ ScriptStep Reset();   // a close with RST
 
 // A TCP server on 127.0.0.1 and an ephemeral port. Each accepted connection runs a script on a
 // thread of its own; after its last step a connection stays open until the server ends. Every
-// read waits at most StepTimeout; a step that runs out of time ends its script and is recorded
-// in Failures(). The destructor stops and joins everything, even with a client connected.
+// read waits at most StepTimeout; a step that runs out of time ends its script. The destructor
+// stops and joins everything, even with a client connected.
 class ScriptedServer {
 public:
     static constexpr std::chrono::milliseconds StepTimeout{5000};
@@ -50,7 +50,6 @@ public:
     // Everything received so far, over all connections; the lines read by ReadLine steps.
     std::string Received() const;
     std::vector<std::string> ReceivedLines() const;
-    std::vector<std::string> Failures() const;
     int Accepted() const;
     // True once every script has run to its end (or to Silent); waits at most Timeout.
     bool WaitUntilDone(std::chrono::milliseconds Timeout = StepTimeout) const;
@@ -60,7 +59,6 @@ private:
     void Run(int Fd, const Script& Steps);
     void Record(const std::string& Bytes);
     void RecordLine(const std::string& Line);
-    void Fail(const std::string& What);
     void ScriptEnded();
 
     std::vector<Script> FScripts;
@@ -71,7 +69,6 @@ private:
     mutable std::condition_variable FChanged;
     std::string FReceived;
     std::vector<std::string> FLines;
-    std::vector<std::string> FFailures;
     int FAccepted = 0;
     int FEnded = 0;
     std::vector<std::thread> FConnections;

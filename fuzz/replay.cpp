@@ -1,5 +1,5 @@
-// Feeds every saved input of one fuzz target to its entry point, so inputs that once crashed it
-// stay fixed in ordinary test runs.
+// Feeds every saved input of one fuzz target to its entry point, so inputs that once crashed or
+// hung it stay fixed in ordinary test runs.
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,3 @@ TEST(FuzzCorpus, EverySavedInputRunsCleanly) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
