@@ -1,7 +1,9 @@
 #include "platform/gfx/pngcodec.h"
 
 #include <png.h>
+#ifdef VEX_PNG_IGNORE_CHECKSUMS
 #include <zlib.h>
+#endif
 
 #include <algorithm>
 #include <bit>
@@ -39,31 +41,42 @@ private:
     png_image FImage;
 };
 
+uint32_t BigEndian32(std::string_view Data, size_t At) {
+    uint32_t n = 0;
+    for (size_t i = 0; i < 4; ++i)
+        n = n << 8 | static_cast<uint8_t>(Data[At + i]);
+    return n;
+}
+
+// The reader takes a chunk's memory for the length the chunk claims before it finds that the
+// data ends sooner, so a few hundred hostile bytes could make it take gigabytes: the chunks are
+// walked first, up to IEND, and one that runs past the end of the data is refused. Fuzzing builds
+// also rewrite every chunk's checksum here, so mutated files reach the decoder instead of
+// stopping at the first checksum; the returned view is then of Mended.
+std::string_view CheckChunks(std::string_view Data, [[maybe_unused]] std::string& Mended) {
+    constexpr size_t SignatureSize = 8, ChunkOverhead = 12;  // length, type, checksum
+    if (Data.size() < SignatureSize) return Data;            // the reader names what is wrong
 #ifdef VEX_PNG_IGNORE_CHECKSUMS
-// Fuzzing builds only: every chunk's CRC is rewritten to match its bytes, so mutated files reach
-// the decoder instead of stopping at the first checksum.
-std::string WithChunkChecksumsFixed(std::string_view Data) {
-    std::string data(Data);
-    auto number = [&](size_t At) {
-        uint32_t n = 0;
-        for (size_t i = 0; i < 4; ++i)
-            n = n << 8 | static_cast<uint8_t>(data[At + i]);
-        return n;
-    };
-    size_t at = 8;  // past the signature
-    while (at + 12 <= data.size()) {
-        const size_t length = number(at);
-        if (length > data.size() - at - 12) break;
-        const auto* typeAndData = reinterpret_cast<const Bytef*>(data.data() + at + 4);
-        const uint32_t crc =
+    Mended.assign(Data);
+    Data = Mended;
+#endif
+    for (size_t at = SignatureSize; at < Data.size();) {
+        const size_t room = Data.size() - at;
+        if (room < ChunkOverhead || BigEndian32(Data, at) > room - ChunkOverhead)
+            throw EInvalidGraphic("Invalid PNG image: a chunk runs past the end of the data");
+        const size_t length = BigEndian32(Data, at);
+#ifdef VEX_PNG_IGNORE_CHECKSUMS
+        const auto* typeAndData = reinterpret_cast<const Bytef*>(Data.data() + at + 4);
+        const auto crc =
             static_cast<uint32_t>(crc32(0, typeAndData, static_cast<uInt>(length + 4)));
         for (size_t i = 0; i < 4; ++i)
-            data[at + 8 + length + i] = static_cast<char>(crc >> (24 - 8 * i));
-        at += length + 12;
-    }
-    return data;
-}
+            Mended[at + 8 + length + i] = static_cast<char>(crc >> (24 - 8 * i));
 #endif
+        if (Data.substr(at + 4, 4) == "IEND") break;
+        at += ChunkOverhead + length;
+    }
+    return Data;
+}
 
 }  // namespace
 
@@ -90,10 +103,8 @@ std::string EncodePng(const TPixelImage& Image) {
 }
 
 TPixelImage DecodePngWithAlpha(std::string_view Data) {
-#ifdef VEX_PNG_IGNORE_CHECKSUMS
-    const std::string fixed = WithChunkChecksumsFixed(Data);
-    Data = fixed;
-#endif
+    std::string mended;
+    Data = CheckChunks(Data, mended);
     TPngImage png;
     if (!png_image_begin_read_from_memory(png.get(), Data.data(), Data.size()))
         png.Fail("Invalid PNG image");
