@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -52,6 +53,34 @@ TEST(Startup, TheLastCleanupClosesTheSocketsLeftOpen) {
     EXPECT_EQ(closesocket(s), SOCKET_ERROR);
     EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
     WSACleanup();
+}
+
+TEST(Startup, OnlyHandlesMadeBySocketAreSockets) {
+    WSADATA data;
+    ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    // Closing what is no socket must leave the descriptor alone.
+    EXPECT_EQ(closesocket(static_cast<SOCKET>(pipeFds[0])), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+    EXPECT_EQ(::write(pipeFds[1], "x", 1), 1);
+    char c;
+    EXPECT_EQ(::read(pipeFds[0], &c, 1), 1);
+    ::close(pipeFds[0]);
+    ::close(pipeFds[1]);
+    EXPECT_EQ(send(INVALID_SOCKET, "x", 1, 0), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+
+    EXPECT_EQ(socket(AF_INET6, SOCK_STREAM, 0), INVALID_SOCKET);
+    EXPECT_EQ(WSAGetLastError(), WSAEAFNOSUPPORT);
+    const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+    char buffer[4];
+    EXPECT_EQ(recv(s, buffer, -1, 0), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAEINVAL);
+    EXPECT_EQ(recv(s, buffer, sizeof buffer, 0), SOCKET_ERROR);
+    EXPECT_EQ(WSAGetLastError(), WSAENOTCONN);
+    EXPECT_EQ(closesocket(s), 0);
+    EXPECT_EQ(WSACleanup(), 0);
 }
 
 }  // namespace
