@@ -9,11 +9,35 @@
 #include "platform/core/exceptions.h"
 #include "platform/dialup/scripteddialup.h"
 #include "platform/win/modules.h"
+#include "tests/support/messagepump.h"
 
 namespace vex {
 namespace {
 
-// Calls the service the way the components do: through the loaded module and its exports.
+TEST(RasService, IsThereOnlyWhileABackendLivesAndWithTheFunctionsItHas) {
+    EXPECT_EQ(LoadLibrary(RASAPI32_DLL), 2u);
+    DWORD size = 0, count = 0;
+    EXPECT_EQ(RasEnumEntriesA(nullptr, nullptr, nullptr, &size, &count),
+              ERROR_RASMAN_CANNOT_INITIALIZE);
+    HMODULE module;
+    {
+        TScriptedDialup service({"RasSetEntryDialParamsA"});
+        EXPECT_THROW(TScriptedDialup second, EInvalidOperation);
+        module = LoadLibrary("RASAPI32.DLL");
+        ASSERT_GE(module, 32u);
+        EXPECT_NE(GetProcAddress(module, "RasGetEntryDialParamsA"), nullptr);
+        EXPECT_EQ(GetProcAddress(module, "RasSetEntryDialParamsA"), nullptr);
+    }
+    EXPECT_EQ(LoadLibrary(RASAPI32_DLL), 2u);
+    // A module held past its backend answers that the service is gone.
+    auto enumEntries = ProcAs<TRasEnumEntriesA>(GetProcAddress(module, "RasEnumEntriesA"));
+    ASSERT_NE(enumEntries, nullptr);
+    EXPECT_EQ(enumEntries(nullptr, nullptr, nullptr, &size, &count),
+              ERROR_RASMAN_CANNOT_INITIALIZE);
+    EXPECT_TRUE(FreeLibrary(module));
+    EXPECT_THROW(TScriptedDialup({"RasNoSuchFunction"}), EInvalidOperation);
+}
+
 class RasFunctions : public ::testing::Test {
 protected:
     RasFunctions() {
@@ -25,16 +49,8 @@ protected:
                           .Password = "secret",
                           .PasswordStored = true});
     }
-    ~RasFunctions() override { FreeLibrary(module); }
 
-    template <class F>
-    F Proc(const char* Name) {
-        FARPROC proc = GetProcAddress(module, Name);
-        EXPECT_NE(proc, nullptr) << Name;
-        return ProcAs<F>(proc);
-    }
-
-    RASDIALPARAMSA ParamsFor(const char* Entry) {
+    static RASDIALPARAMSA ParamsFor(const char* Entry) {
         RASDIALPARAMSA params{};
         params.dwSize = sizeof(params);
         std::strcpy(params.szEntryName, Entry);
@@ -42,140 +58,46 @@ protected:
     }
 
     TScriptedDialup service;
-    HMODULE module = LoadLibrary(RASAPI32_DLL);
 };
 
-TEST(RasService, IsAbsentWithoutABackendAndPresentWhileOneLives) {
-    EXPECT_EQ(LoadLibrary(RASAPI32_DLL), 2u);
-    DWORD size = 0, count = 0;
-    EXPECT_EQ(RasEnumEntriesA(nullptr, nullptr, nullptr, &size, &count),
-              ERROR_RASMAN_CANNOT_INITIALIZE);
-    {
-        TScriptedDialup service;
-        EXPECT_THROW(TScriptedDialup second, EInvalidOperation);
-        const HMODULE module = LoadLibrary("RASAPI32.DLL");
-        EXPECT_GE(module, 32u);
-        EXPECT_NE(GetProcAddress(module, "RasDialA"), nullptr);
-        EXPECT_TRUE(FreeLibrary(module));
-    }
-    EXPECT_EQ(LoadLibrary(RASAPI32_DLL), 2u);
-}
-
-TEST(RasService, AModuleHeldPastItsBackendAnswersThatTheServiceIsGone) {
-    HMODULE module;
-    {
-        TScriptedDialup service;
-        service.AddEntry({.Name = "Office"});
-        module = LoadLibrary(RASAPI32_DLL);
-    }
-    auto enumEntries = ProcAs<TRasEnumEntriesA>(GetProcAddress(module, "RasEnumEntriesA"));
-    ASSERT_NE(enumEntries, nullptr);
-    RASENTRYNAMEA entries[1] = {{sizeof(RASENTRYNAMEA), {}}};
-    DWORD size = sizeof(entries), count = 0;
-    EXPECT_EQ(enumEntries(nullptr, nullptr, entries, &size, &count),
-              ERROR_RASMAN_CANNOT_INITIALIZE);
-    FreeLibrary(module);
-}
-
-TEST(RasService, LeavesOutTheFunctionsItIsToldToLack) {
-    TScriptedDialup service({"RasSetEntryDialParamsA"});
-    const HMODULE module = LoadLibrary(RASAPI32_DLL);
-    EXPECT_EQ(GetProcAddress(module, "RasSetEntryDialParamsA"), nullptr);
-    EXPECT_NE(GetProcAddress(module, "RasGetEntryDialParamsA"), nullptr);
-    FreeLibrary(module);
-    EXPECT_THROW(TScriptedDialup({"RasNoSuchFunction"}), EInvalidOperation);
-}
-
-TEST_F(RasFunctions, EnumerateEntriesIntoABufferOfTheRightRecords) {
+TEST_F(RasFunctions, RecordsAreFilledFromThePhoneBookAndTheConnections) {
     RASENTRYNAMEA entries[25] = {};
     entries[0].dwSize = sizeof(RASENTRYNAMEA);
     DWORD size = sizeof(entries), count = 0;
-    ASSERT_EQ(Proc<TRasEnumEntriesA>("RasEnumEntriesA")(nullptr, nullptr, entries, &size, &count),
-              0u);
+    ASSERT_EQ(RasEnumEntriesA(nullptr, nullptr, entries, &size, &count), 0u);
     ASSERT_EQ(count, 2u);
     EXPECT_EQ(size, 2 * sizeof(RASENTRYNAMEA));
-    EXPECT_STREQ(entries[0].szEntryName, "Office");
     EXPECT_STREQ(entries[1].szEntryName, "Home");
     EXPECT_EQ(entries[1].dwSize, sizeof(RASENTRYNAMEA));
-}
 
-TEST_F(RasFunctions, EnumerateEntriesRefusesWrongSizesAndReportsTheSizeNeeded) {
-    auto enumEntries = Proc<TRasEnumEntriesA>("RasEnumEntriesA");
-    RASENTRYNAMEA entries[2] = {};
-    DWORD size = sizeof(entries), count = 0;
-
-    entries[0].dwSize = 260;
-    EXPECT_EQ(enumEntries(nullptr, nullptr, entries, &size, &count), ERROR_INVALID_SIZE);
-
-    entries[0].dwSize = sizeof(RASENTRYNAMEA);
-    size = sizeof(RASENTRYNAMEA);
-    EXPECT_EQ(enumEntries(nullptr, nullptr, entries, &size, &count), ERROR_BUFFER_TOO_SMALL);
-    EXPECT_EQ(size, 2 * sizeof(RASENTRYNAMEA));
-    EXPECT_EQ(count, 2u);
-    EXPECT_STREQ(entries[0].szEntryName, "") << "nothing written into a short buffer";
-
-    size = 0;
-    EXPECT_EQ(enumEntries(nullptr, nullptr, nullptr, &size, &count), ERROR_BUFFER_TOO_SMALL);
-    EXPECT_EQ(size, 2 * sizeof(RASENTRYNAMEA));
-    size = 100;
-    EXPECT_EQ(enumEntries(nullptr, nullptr, nullptr, &size, &count), ERROR_BUFFER_INVALID);
-    EXPECT_EQ(enumEntries(nullptr, nullptr, entries, nullptr, &count), ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(enumEntries("x", nullptr, entries, &size, &count), ERROR_INVALID_PARAMETER);
-}
-
-TEST_F(RasFunctions, EnumerateConnectionsWithTheirHandlesAndRefuseWrongSizes) {
-    const HRASCONN office = service.AddConnection("Office", "10.0.0.7");
-    const HRASCONN other = service.AddConnection("Elsewhere", "");
-    auto enumConnections = Proc<TRasEnumConnectionsA>("RasEnumConnectionsA");
-
+    const HRASCONN withIp = service.AddConnection("Office", "192.168.1.20");
+    const HRASCONN withoutIp = service.AddConnection("Elsewhere", "");
     RASCONNA connections[10] = {};
     connections[0].dwSize = sizeof(RASCONNA);
-    DWORD size = sizeof(connections), count = 0;
-    ASSERT_EQ(enumConnections(connections, &size, &count), 0u);
+    size = sizeof(connections);
+    ASSERT_EQ(RasEnumConnectionsA(connections, &size, &count), 0u);
     ASSERT_EQ(count, 2u);
-    EXPECT_EQ(connections[0].hrasconn, office);
+    EXPECT_EQ(connections[0].hrasconn, withIp);
     EXPECT_STREQ(connections[0].szEntryName, "Office");
-    EXPECT_EQ(connections[1].hrasconn, other);
+    EXPECT_EQ(connections[1].hrasconn, withoutIp);
     EXPECT_STREQ(connections[1].szDeviceType, "modem");
-
-    connections[0].dwSize = sizeof(RASCONNA) + 4;
-    EXPECT_EQ(enumConnections(connections, &size, &count), ERROR_INVALID_SIZE);
-    connections[0].dwSize = sizeof(RASCONNA);
-    size = sizeof(RASCONNA);
-    EXPECT_EQ(enumConnections(connections, &size, &count), ERROR_BUFFER_TOO_SMALL);
-    EXPECT_EQ(size, 2 * sizeof(RASCONNA));
-}
-
-TEST_F(RasFunctions, ProjectionGivesTheAddressOrSaysThereIsNone) {
-    const HRASCONN withIp = service.AddConnection("Office", "192.168.1.20");
-    const HRASCONN withoutIp = service.AddConnection("Home", "");
-    auto projection = Proc<TRasGetProjectionInfoA>("RasGetProjectionInfoA");
 
     RASPPPIPA ip{};
     ip.dwSize = sizeof(ip);
-    DWORD size = sizeof(ip);
-    ASSERT_EQ(projection(withIp, RASP_PppIp, &ip, &size), 0u);
+    size = sizeof(ip);
+    ASSERT_EQ(RasGetProjectionInfoA(withIp, RASP_PppIp, &ip, &size), 0u);
     EXPECT_EQ(ip.dwError, 0u);
     EXPECT_STREQ(ip.szIpAddress, "192.168.1.20");
-
     std::memset(ip.szIpAddress, 'x', sizeof(ip.szIpAddress));
-    ASSERT_EQ(projection(withoutIp, RASP_PppIp, &ip, &size), 0u);
+    ASSERT_EQ(RasGetProjectionInfoA(withoutIp, RASP_PppIp, &ip, &size), 0u);
     EXPECT_EQ(ip.dwError, ERROR_PROTOCOL_NOT_CONFIGURED);
-    EXPECT_STREQ(ip.szIpAddress, "");
-
-    EXPECT_EQ(projection(0x7777, RASP_PppIp, &ip, &size), ERROR_INVALID_HANDLE);
-    size = 20;
-    EXPECT_EQ(projection(withIp, RASP_PppIp, &ip, &size), ERROR_BUFFER_TOO_SMALL);
-    EXPECT_EQ(size, sizeof(RASPPPIPA));
-    ip.dwSize = 20;
-    EXPECT_EQ(projection(withIp, RASP_PppIp, &ip, &size), ERROR_INVALID_SIZE);
+    EXPECT_STREQ(ip.szIpAddress, "") << "no stale bytes are left";
 }
 
-TEST_F(RasFunctions, DialParametersComeFromTheEntryWithTheStoredPassword) {
-    auto getParams = Proc<TRasGetEntryDialParamsA>("RasGetEntryDialParamsA");
+TEST_F(RasFunctions, DialParametersComeFromTheEntryAndKeepOrDropThePassword) {
     RASDIALPARAMSA params = ParamsFor("home");
     BOOL stored = 0;
-    ASSERT_EQ(getParams(nullptr, &params, &stored), 0u);
+    ASSERT_EQ(RasGetEntryDialParamsA(nullptr, &params, &stored), 0u);
     EXPECT_EQ(stored, 1);
     EXPECT_STREQ(params.szEntryName, "Home");
     EXPECT_STREQ(params.szPhoneNumber, "555-0199");
@@ -184,69 +106,114 @@ TEST_F(RasFunctions, DialParametersComeFromTheEntryWithTheStoredPassword) {
     EXPECT_STREQ(params.szDomain, "WORK");
 
     params = ParamsFor("Office");
-    std::memset(params.szPassword, 'x', sizeof(params.szPassword));
-    ASSERT_EQ(getParams(nullptr, &params, &stored), 0u);
+    std::strcpy(params.szUserName, "carol");
+    std::strcpy(params.szPassword, "hunter2");
+    std::strcpy(params.szPhoneNumber, "999");
+    ASSERT_EQ(RasSetEntryDialParamsA(nullptr, &params, 0), 0u);
+    EXPECT_EQ(service.Entry("Office").UserName, "carol");
+    EXPECT_EQ(service.Entry("Office").Password, "hunter2");
+    EXPECT_TRUE(service.Entry("Office").PasswordStored);
+    EXPECT_EQ(service.Entry("Office").PhoneNumber, "555-0100") << "the number is not changed";
+    ASSERT_EQ(RasSetEntryDialParamsA(nullptr, &params, 1), 0u);
+    EXPECT_FALSE(service.Entry("Office").PasswordStored);
+    ASSERT_EQ(RasGetEntryDialParamsA(nullptr, &params, &stored), 0u);
     EXPECT_EQ(stored, 0);
     EXPECT_STREQ(params.szPassword, "");
 }
 
-TEST_F(RasFunctions, SettingDialParametersKeepsOrRemovesThePasswordByTheFlag) {
-    auto setParams = Proc<TRasSetEntryDialParamsA>("RasSetEntryDialParamsA");
-    RASDIALPARAMSA params = ParamsFor("Office");
-    std::strcpy(params.szUserName, "carol");
-    std::strcpy(params.szPassword, "hunter2");
-    std::strcpy(params.szPhoneNumber, "999");
+TEST_F(RasFunctions, ShortBuffersGetTheSizeNeededAndNothingWritten) {
+    RASENTRYNAMEA entries[2] = {};
+    entries[0].dwSize = sizeof(RASENTRYNAMEA);
+    DWORD size = sizeof(RASENTRYNAMEA), count = 0;
+    EXPECT_EQ(RasEnumEntriesA(nullptr, nullptr, entries, &size, &count), ERROR_BUFFER_TOO_SMALL);
+    EXPECT_EQ(size, 2 * sizeof(RASENTRYNAMEA));
+    EXPECT_EQ(count, 2u);
+    EXPECT_STREQ(entries[0].szEntryName, "");
+    size = 0;
+    EXPECT_EQ(RasEnumEntriesA(nullptr, nullptr, nullptr, &size, &count), ERROR_BUFFER_TOO_SMALL);
+    EXPECT_EQ(size, 2 * sizeof(RASENTRYNAMEA));
 
-    ASSERT_EQ(setParams(nullptr, &params, 0), 0u);
-    EXPECT_EQ(service.Entry("Office").UserName, "carol");
-    EXPECT_EQ(service.Entry("Office").Password, "hunter2");
-    EXPECT_TRUE(service.Entry("Office").PasswordStored);
-    EXPECT_EQ(service.Entry("Office").PhoneNumber, "555-0100");
+    RASPPPIPA ip{};
+    ip.dwSize = sizeof(ip);
+    size = 20;
+    const HRASCONN connection = service.AddConnection("Office", "10.0.0.7");
+    EXPECT_EQ(RasGetProjectionInfoA(connection, RASP_PppIp, &ip, &size), ERROR_BUFFER_TOO_SMALL);
+    EXPECT_EQ(size, sizeof(RASPPPIPA));
 
-    ASSERT_EQ(setParams(nullptr, &params, 1), 0u);
-    EXPECT_EQ(service.Entry("Office").Password, "");
-    EXPECT_FALSE(service.Entry("Office").PasswordStored);
-}
-
-TEST_F(RasFunctions, DialParametersRefuseWrongSizesUnknownEntriesAndUnterminatedNames) {
-    auto getParams = Proc<TRasGetEntryDialParamsA>("RasGetEntryDialParamsA");
-    auto setParams = Proc<TRasSetEntryDialParamsA>("RasSetEntryDialParamsA");
-    RASDIALPARAMSA params = ParamsFor("Office");
-    BOOL stored = 0;
-    params.dwSize = 1048;
-    EXPECT_EQ(getParams(nullptr, &params, &stored), ERROR_INVALID_SIZE);
-    EXPECT_EQ(setParams(nullptr, &params, 1), ERROR_INVALID_SIZE);
-    EXPECT_EQ(getParams(nullptr, nullptr, &stored), ERROR_INVALID_PARAMETER);
-
-    params = ParamsFor("Nowhere");
-    EXPECT_EQ(getParams(nullptr, &params, &stored), ERROR_CANNOT_FIND_PHONEBOOK_ENTRY);
-    EXPECT_EQ(setParams(nullptr, &params, 1), ERROR_CANNOT_FIND_PHONEBOOK_ENTRY);
-
-    // A name filling its field without a terminator is read up to the field's end only.
-    std::memset(params.szEntryName, 'O', sizeof(params.szEntryName));
-    EXPECT_EQ(getParams(nullptr, &params, &stored), ERROR_CANNOT_FIND_PHONEBOOK_ENTRY);
-}
-
-TEST_F(RasFunctions, ErrorTextsFitTheBufferOrAreRefused) {
-    service.ErrorTexts[ERROR_LINE_BUSY] = "The line is busy.";
-    auto errorString = Proc<TRasGetErrorStringA>("RasGetErrorStringA");
     char text[256];
-    ASSERT_EQ(errorString(ERROR_LINE_BUSY, text, sizeof(text)), 0u);
+    service.ErrorTexts[ERROR_LINE_BUSY] = "The line is busy.";
+    EXPECT_EQ(RasGetErrorStringA(ERROR_LINE_BUSY, text, 17), ERROR_INSUFFICIENT_BUFFER);
+    ASSERT_EQ(RasGetErrorStringA(ERROR_LINE_BUSY, text, 18), 0u);
     EXPECT_STREQ(text, "The line is busy.");
-    EXPECT_EQ(errorString(ERROR_LINE_BUSY, text, 17), ERROR_INSUFFICIENT_BUFFER);
-    EXPECT_EQ(errorString(ERROR_LINE_BUSY, text, 18), 0u);
-    EXPECT_EQ(errorString(ERROR_NO_ANSWER, text, sizeof(text)), ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(errorString(ERROR_LINE_BUSY, nullptr, 0), ERROR_INVALID_PARAMETER);
+}
+
+// Records of a foreign size, missing arguments, unknown entries and handles: each call is
+// refused with its error.
+TEST_F(RasFunctions, BadArgumentsAreRefused) {
+    const HRASCONN connection = service.AddConnection("Office", "10.0.0.7");
+    RASENTRYNAMEA entries[2] = {{260, {}}};
+    RASCONNA connections[2] = {{sizeof(RASCONNA) + 4, 0, {}, {}, {}}};
+    RASPPPIPA ip{20, {}, 0};
+    RASCONNSTATUSA status{};
+    RASDIALPARAMSA params = ParamsFor("Office"), nowhere = ParamsFor("Nowhere"),
+                   wrongSize = ParamsFor("Office"), unterminated = ParamsFor("");
+    wrongSize.dwSize = 1048;
+    // A name filling its field without a terminator is read up to the field's end only.
+    std::memset(unterminated.szEntryName, 'O', sizeof(unterminated.szEntryName));
+    RASDIALEXTENSIONS extensions{};
+    extensions.dwSize = 12;
+    test::RecordingWindow window;  // a real notifier, so only the argument at fault is wrong
+    void* notifier = reinterpret_cast<void*>(window.Handle());
+    DWORD size = sizeof(entries), count = 0;
+    BOOL stored = 0;
+    HRASCONN dialled = 0;
+    char text[64];
+    const struct {
+        DWORD Result;
+        DWORD Expected;
+    } cases[] = {
+        {RasEnumEntriesA(nullptr, nullptr, entries, &size, &count), ERROR_INVALID_SIZE},
+        {RasEnumEntriesA(nullptr, nullptr, entries, nullptr, &count), ERROR_INVALID_PARAMETER},
+        {RasEnumEntriesA("x", nullptr, entries, &size, &count), ERROR_INVALID_PARAMETER},
+        {RasEnumEntriesA(nullptr, nullptr, nullptr, &size, &count), ERROR_BUFFER_INVALID},
+        {RasEnumConnectionsA(connections, &size, &count), ERROR_INVALID_SIZE},
+        {RasGetProjectionInfoA(0x7777, RASP_PppIp, &ip, &size), ERROR_INVALID_HANDLE},
+        {RasGetProjectionInfoA(connection, RASP_PppIp, &ip, &size), ERROR_INVALID_SIZE},
+        {RasGetConnectStatusA(connection, &status), ERROR_INVALID_SIZE},
+        {RasGetEntryDialParamsA(nullptr, &wrongSize, &stored), ERROR_INVALID_SIZE},
+        {RasSetEntryDialParamsA(nullptr, &wrongSize, 1), ERROR_INVALID_SIZE},
+        {RasGetEntryDialParamsA(nullptr, nullptr, &stored), ERROR_INVALID_PARAMETER},
+        {RasGetEntryDialParamsA(nullptr, &nowhere, &stored), ERROR_CANNOT_FIND_PHONEBOOK_ENTRY},
+        {RasSetEntryDialParamsA(nullptr, &nowhere, 1), ERROR_CANNOT_FIND_PHONEBOOK_ENTRY},
+        {RasGetEntryDialParamsA(nullptr, &unterminated, &stored),
+         ERROR_CANNOT_FIND_PHONEBOOK_ENTRY},
+        {RasDialA(nullptr, nullptr, &params, 1, notifier, &dialled), ERROR_INVALID_PARAMETER},
+        {RasDialA(nullptr, nullptr, &params, RASDIAL_WINDOW_NOTIFIER, nullptr, &dialled),
+         ERROR_INVALID_PARAMETER},
+        {RasDialA(&extensions, nullptr, &params, RASDIAL_WINDOW_NOTIFIER, notifier, &dialled),
+         ERROR_INVALID_SIZE},
+        {RasDialA(nullptr, nullptr, &wrongSize, RASDIAL_WINDOW_NOTIFIER, notifier, &dialled),
+         ERROR_INVALID_SIZE},
+        {RasDialA(nullptr, nullptr, &nowhere, RASDIAL_WINDOW_NOTIFIER, notifier, &dialled),
+         ERROR_CANNOT_FIND_PHONEBOOK_ENTRY},
+        {RasGetErrorStringA(ERROR_NO_ANSWER, text, sizeof(text)), ERROR_INVALID_PARAMETER},
+        {RasGetErrorStringA(ERROR_LINE_BUSY, nullptr, 0), ERROR_INVALID_PARAMETER},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(cases[i].Result, cases[i].Expected);
+    }
+    EXPECT_EQ(dialled, 0u);
+    EXPECT_TRUE(service.Dials().empty());
 }
 
 TEST_F(RasFunctions, AChosenFunctionFailsWithItsErrorUntilCleared) {
-    auto enumConnections = Proc<TRasEnumConnectionsA>("RasEnumConnectionsA");
     RASCONNA connections[1] = {{sizeof(RASCONNA), 0, {}, {}, {}}};
     DWORD size = sizeof(connections), count = 0;
     service.SetFunctionError("RasEnumConnectionsA", ERROR_NO_ANSWER);
-    EXPECT_EQ(enumConnections(connections, &size, &count), ERROR_NO_ANSWER);
+    EXPECT_EQ(RasEnumConnectionsA(connections, &size, &count), ERROR_NO_ANSWER);
     service.SetFunctionError("RasEnumConnectionsA", 0);
-    EXPECT_EQ(enumConnections(connections, &size, &count), 0u);
+    EXPECT_EQ(RasEnumConnectionsA(connections, &size, &count), 0u);
     EXPECT_EQ(service.Calls(),
               (std::vector<std::string>{"RasEnumConnectionsA", "RasEnumConnectionsA"}));
     EXPECT_THROW(service.SetFunctionError("RasDial", 1), EInvalidOperation);

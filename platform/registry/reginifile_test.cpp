@@ -20,9 +20,7 @@ protected:
 TEST_F(RegIniFile, SectionsAreSubkeysAndEveryValueIsText) {
     {
         TRegIniFile ini(Key);
-        EXPECT_EQ(ini.CurrentPath(), Key);
-        for (int i = 0; i < 3; ++i)
-            ini.WriteInteger("Subject", "col" + std::to_string(i), 40 + i);
+        ini.WriteInteger("Subject", "col1", 41);
         ini.WriteBool("Subject", "On", true);
         ini.WriteString("", "Top", "in the file key");
         EXPECT_EQ(ini.CurrentPath(), Key) << "section work leaves the file key open";
@@ -35,11 +33,10 @@ TEST_F(RegIniFile, SectionsAreSubkeysAndEveryValueIsText) {
     EXPECT_EQ(reg.ReadString("Top"), "in the file key");
 
     TRegIniFile ini(Key);
-    EXPECT_EQ(ini.ReadInteger("SUBJECT", "COL2", -1), 42);
-    EXPECT_EQ(ini.ReadInteger("Subject", "col3", -1), -1);
-    EXPECT_EQ(ini.ReadInteger("Headers", "col0", -1), -1);
+    EXPECT_EQ(ini.ReadInteger("SUBJECT", "COL1", -1), 41);
     EXPECT_TRUE(ini.ReadBool("Subject", "On", false));
-    EXPECT_EQ(ini.ReadString("Subject", "missing", "dflt"), "dflt");
+    EXPECT_EQ(ini.ReadInteger("Subject", "col3", -1), -1);
+    EXPECT_EQ(ini.ReadString("Headers", "col0", "dflt"), "dflt");
     EXPECT_FALSE(ini.KeyExists("Headers")) << "reading never creates a section";
 }
 
@@ -55,20 +52,17 @@ TEST_F(RegIniFile, AFileNameThatIsNoKeyPathRaisesAndWritesNothing) {
     EXPECT_EQ(keys.Count(), 0);
 }
 
-TEST_F(RegIniFile, TextThatIsNoNumberReadsAsTheDefault) {
+TEST_F(RegIniFile, TextThatIsNoNumberReadsAsTheDefaultAndOtherTypesRaise) {
     TRegIniFile ini(Key);
     ini.WriteString("S", "n", "12abc");
     ini.WriteString("S", "b", "yes");
+    ini.WriteString("S", "hex", "$1F");
     EXPECT_EQ(ini.ReadInteger("S", "n", -1), -1);
     EXPECT_TRUE(ini.ReadBool("S", "b", true));
     EXPECT_FALSE(ini.ReadBool("S", "b", false));
-    ini.WriteString("S", "hex", "$1F");
     EXPECT_EQ(ini.ReadInteger("S", "hex", -1), 31);
-}
 
-TEST_F(RegIniFile, AnIdentThatIsNoTextRaises) {
-    TRegIniFile ini(Key);
-    ASSERT_TRUE(ini.OpenKey("S", true));
+    ASSERT_TRUE(ini.OpenKey("S", false));
     ini.WriteInteger("dword", 5);
     ASSERT_TRUE(ini.OpenKey(std::string("\\") + Key, false));
     EXPECT_THROW(ini.ReadInteger("S", "dword", -1), ERegistryException);
@@ -87,9 +81,7 @@ TEST_F(RegIniFile, SectionsAreListedTestedAndErased) {
     EXPECT_EQ(idents.Count(), 0);
     EXPECT_TRUE(ini.SectionExists("sender"));
     EXPECT_TRUE(ini.ValueExists("Sender", "A"));
-    EXPECT_FALSE(ini.ValueExists("Sender", "c"));
     EXPECT_FALSE(ini.ValueExists("Nothing", "a"));
-
     ini.EraseSection("SENDER");
     EXPECT_FALSE(ini.SectionExists("Sender"));
     ini.EraseSection("");

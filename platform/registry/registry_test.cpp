@@ -23,22 +23,12 @@ protected:
         return std::make_shared<TFileRegistryStore>(Dir.Path() + "/registry");
     }
 
-    void ExpectRegistryError(const std::function<void()>& Action, const std::string& Message) {
-        try {
-            Action();
-            ADD_FAILURE() << "no exception, expected: " << Message;
-        } catch (const ERegistryException& e) {
-            EXPECT_EQ(e.Message(), Message);
-        }
-    }
-
     test::TempDir Dir;
     TRegistryStoreOverride Override;
 };
 
 TEST_P(Registry, ValuesOfEachTypeRoundTrip) {
     TRegistry reg;
-    EXPECT_EQ(reg.RootKey(), HKEY_CURRENT_USER);
     ASSERT_TRUE(reg.OpenKey("Software\\Quentara Corporation\\Vexbane\\10", true));
     EXPECT_EQ(reg.CurrentPath(), "Software\\Quentara Corporation\\Vexbane\\10");
     reg.WriteString("Text", "Caf\xe9\r\n=%[x]");
@@ -46,7 +36,6 @@ TEST_P(Registry, ValuesOfEachTypeRoundTrip) {
     reg.WriteInteger("Number", -5);
     reg.WriteBool("Flag", true);
     reg.CloseKey();
-    EXPECT_EQ(reg.CurrentPath(), "");
 
     TRegistry again;
     ASSERT_TRUE(again.OpenKeyReadOnly("\\software\\QUENTARA corporation\\vexbane\\10\\"));
@@ -59,18 +48,31 @@ TEST_P(Registry, ValuesOfEachTypeRoundTrip) {
     EXPECT_EQ(again.GetDataType("Missing"), rdUnknown);
 }
 
-TEST_P(Registry, ReadsOfMissingOrMistypedValuesRaise) {
+TEST_P(Registry, FailedReadsAndWritesRaiseAndLoseNothing) {
     TRegistry reg;
-    ExpectRegistryError([&] { reg.ReadString("x"); }, "Failed to get data for 'x'");
-    ExpectRegistryError([&] { reg.WriteString("x", "1"); }, "Failed to set data for 'x'");
+    const auto expectError = [](const std::function<void()>& Action, const std::string& Message) {
+        try {
+            Action();
+            ADD_FAILURE() << "no exception, expected: " << Message;
+        } catch (const ERegistryException& e) {
+            EXPECT_EQ(e.Message(), Message);
+        }
+    };
+    expectError([&] { reg.ReadString("x"); }, "Failed to get data for 'x'");
+    expectError([&] { reg.WriteString("x", "1"); }, "Failed to set data for 'x'");
     ASSERT_TRUE(reg.OpenKey("K", true));
     reg.WriteString("S", "12");
     reg.WriteInteger("N", 12);
-    ExpectRegistryError([&] { reg.ReadInteger("S"); }, "Invalid data type for 'S'");
-    ExpectRegistryError([&] { reg.ReadBool("S"); }, "Invalid data type for 'S'");
-    ExpectRegistryError([&] { reg.ReadString("N"); }, "Invalid data type for 'N'");
-    ExpectRegistryError([&] { reg.ReadString("Gone"); }, "Failed to get data for 'Gone'");
-    EXPECT_EQ(reg.ReadString("s"), "12") << "a failed read changes nothing";
+    expectError([&] { reg.ReadInteger("S"); }, "Invalid data type for 'S'");
+    expectError([&] { reg.ReadBool("S"); }, "Invalid data type for 'S'");
+    expectError([&] { reg.ReadString("N"); }, "Invalid data type for 'N'");
+    expectError([&] { reg.ReadString("Gone"); }, "Failed to get data for 'Gone'");
+    expectError([&] { reg.WriteString("S", std::string(MaxRegValueDataLength + 1, 'x')); },
+                "Failed to set data for 'S'");
+    const std::string longName(MaxRegValueNameLength + 1, 'n');
+    EXPECT_THROW(reg.WriteString(longName, "x"), ERegistryException);
+    EXPECT_EQ(reg.ReadString("s"), "12") << "a failed read or write changes nothing";
+    EXPECT_FALSE(reg.ValueExists(longName));
 }
 
 TEST_P(Registry, RelativePathsStartAtTheOpenKeyAndAbsoluteOnesAtTheRoot) {
@@ -81,7 +83,6 @@ TEST_P(Registry, RelativePathsStartAtTheOpenKeyAndAbsoluteOnesAtTheRoot) {
     EXPECT_TRUE(reg.KeyExists("\\a\\b"));
     EXPECT_FALSE(reg.KeyExists("B")) << "relative to A\\B\\C";
     ASSERT_TRUE(reg.OpenKey("\\A", false));
-    EXPECT_EQ(reg.CurrentPath(), "A");
     EXPECT_TRUE(reg.KeyExists("b\\c"));
     EXPECT_FALSE(reg.OpenKey("Missing", false));
     EXPECT_EQ(reg.CurrentPath(), "A") << "a failed open keeps the open key";
@@ -89,36 +90,21 @@ TEST_P(Registry, RelativePathsStartAtTheOpenKeyAndAbsoluteOnesAtTheRoot) {
 
 TEST_P(Registry, InvalidKeyPathsAreRefused) {
     TRegistry reg;
-    for (const std::string& bad :
-         {std::string("A\\\\B"), std::string("A\\\\"), std::string(256, 'k'),
-          std::string("A\\") + std::string(256, 'k')}) {
-        SCOPED_TRACE(bad);
+    std::string deep;
+    for (int i = 0; i < 513; ++i)
+        deep += "d\\";
+    for (const std::string& bad : {std::string("A\\\\B"), std::string("A\\\\"),
+                                   std::string(256, 'k'), "A\\" + std::string(256, 'k'), deep}) {
+        SCOPED_TRACE(bad.substr(0, 40));
         EXPECT_FALSE(reg.OpenKey(bad, true));
         EXPECT_FALSE(reg.KeyExists(bad));
         EXPECT_FALSE(reg.DeleteKey(bad));
     }
-    std::string deep;
-    for (int i = 0; i < 513; ++i)
-        deep += "d\\";
-    EXPECT_FALSE(reg.OpenKey(deep, true));
     EXPECT_TRUE(reg.OpenKey(std::string(255, 'k'), true));
     TStringList names;
-    reg.CloseKey();
-    ASSERT_TRUE(reg.OpenKey("", false));
+    ASSERT_TRUE(reg.OpenKey("\\", false));
     reg.GetKeyNames(names);
     EXPECT_EQ(names.Count(), 1) << "nothing of the refused paths was created";
-}
-
-TEST_P(Registry, ValuesBeyondTheBoundsRaiseAndLoseNothing) {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("K", true));
-    reg.WriteString("V", "old");
-    ExpectRegistryError([&] { reg.WriteString("V", std::string(MaxRegValueDataLength + 1, 'x')); },
-                        "Failed to set data for 'V'");
-    const std::string longName(MaxRegValueNameLength + 1, 'n');
-    EXPECT_THROW(reg.WriteString(longName, "x"), ERegistryException);
-    EXPECT_EQ(reg.ReadString("V"), "old");
-    EXPECT_FALSE(reg.ValueExists(longName));
 }
 
 TEST_P(Registry, NamesAreListedAndDeletedWithoutRegardToCase) {
@@ -133,21 +119,17 @@ TEST_P(Registry, NamesAreListedAndDeletedWithoutRegardToCase) {
     reg.GetValueNames(names);
     EXPECT_EQ(names.CommaText(), "zeta,Alpha") << "first spelling, order of first writing";
     EXPECT_EQ(reg.ReadString("Zeta"), "3");
+    EXPECT_TRUE(reg.DeleteValue("ZETA"));
+    EXPECT_FALSE(reg.DeleteValue("zeta"));
     ASSERT_TRUE(reg.OpenKey("\\root", false));
     reg.GetKeyNames(names);
     EXPECT_EQ(names.CommaText(), "Alpha,beta");
-
     EXPECT_TRUE(reg.DeleteKey("BETA"));
     EXPECT_FALSE(reg.KeyExists("beta\\deep")) << "subkeys go with their key";
     EXPECT_FALSE(reg.DeleteKey("beta"));
-    ASSERT_TRUE(reg.OpenKey("alpha", false));
-    reg.WriteString("v", "1");
-    EXPECT_TRUE(reg.DeleteValue("V"));
-    EXPECT_FALSE(reg.DeleteValue("V"));
-    EXPECT_FALSE(reg.ValueExists("v"));
 }
 
-TEST_P(Registry, ADeletedOpenKeyCanNoLongerBeUsed) {
+TEST_P(Registry, DeletedAndReadOnlyKeysRefuseChanges) {
     TRegistry reg, other;
     ASSERT_TRUE(reg.OpenKey("Gone", true));
     reg.WriteString("v", "1");
@@ -155,11 +137,8 @@ TEST_P(Registry, ADeletedOpenKeyCanNoLongerBeUsed) {
     EXPECT_FALSE(reg.ValueExists("v"));
     EXPECT_THROW(reg.WriteString("v", "2"), ERegistryException);
     EXPECT_FALSE(other.KeyExists("Gone")) << "the write did not bring the key back";
-}
 
-TEST_P(Registry, AReadOnlyKeyRefusesChanges) {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("K\\Sub", true));
+    ASSERT_TRUE(reg.OpenKey("\\K\\Sub", true));
     reg.WriteString("v", "1");
     ASSERT_TRUE(reg.OpenKeyReadOnly("\\K"));
     EXPECT_FALSE(reg.OpenKeyReadOnly("\\Nowhere")) << "read-only never creates";
