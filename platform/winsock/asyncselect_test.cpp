@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/winsock/winsock.h"
@@ -17,6 +19,7 @@ using namespace std::chrono_literals;
 
 constexpr UINT kSocketMessage = WM_USER + 150;
 constexpr int32_t kAllEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;
+using Note = std::pair<int, int>;  // event, error
 
 sockaddr_in Loopback(uint16_t Port) {
     sockaddr_in address{};
@@ -49,26 +52,18 @@ protected:
                    : WSAGetLastError();
     }
 
-    int Count(int32_t Event) const {
-        int n = 0;
+    // The notifications so far: the event and the error of each.
+    std::vector<Note> Notes() const {
+        std::vector<Note> notes;
         for (const TMessage& m : Window.Received)
-            if (WSAGETSELECTEVENT(m.LParam) == Event) ++n;
-        return n;
+            notes.emplace_back(WSAGETSELECTEVENT(m.LParam), WSAGETSELECTERROR(m.LParam));
+        return notes;
     }
-    bool WaitFor(int32_t Event, int Times = 1) {
+    int Count(int Event) const {
+        return static_cast<int>(std::ranges::count(Notes(), Event, &Note::first));
+    }
+    bool WaitFor(int Event, int Times = 1) {
         return PumpUntil([&] { return Count(Event) >= Times; });
-    }
-    // The error of the last notification of that event.
-    int ErrorOf(int32_t Event) const {
-        for (auto it = Window.Received.rbegin(); it != Window.Received.rend(); ++it)
-            if (WSAGETSELECTEVENT(it->LParam) == Event) return WSAGETSELECTERROR(it->LParam);
-        return -1;
-    }
-    std::vector<int> Events() const {
-        std::vector<int> events;
-        for (const TMessage& m : Window.Received)
-            events.push_back(WSAGETSELECTEVENT(m.LParam));
-        return events;
     }
     std::string Receive(int Size = 256) {
         std::string text(static_cast<size_t>(Size), '\0');
@@ -84,9 +79,8 @@ protected:
 TEST_F(AsyncSelect, AnExchangeRunsOnNotificationsAlone) {
     ScriptedServer server({ReadLine(), SendLine("hello back"), Close()});
     EXPECT_EQ(StartConnect(server.Port()), WSAEWOULDBLOCK);
-    ASSERT_TRUE(WaitFor(FD_CONNECT));
-    EXPECT_EQ(ErrorOf(FD_CONNECT), 0);
     ASSERT_TRUE(WaitFor(FD_WRITE));
+    EXPECT_EQ(Notes().front(), Note(FD_CONNECT, 0));
     ASSERT_EQ(send(FSocket, "hello\r\n", 7, 0), 7);
 
     std::string reply;
@@ -96,10 +90,8 @@ TEST_F(AsyncSelect, AnExchangeRunsOnNotificationsAlone) {
     }));
     reply += Receive();
     EXPECT_EQ(reply, "hello back\r\n");
-    EXPECT_EQ(ErrorOf(FD_CLOSE), 0);
     EXPECT_EQ(server.ReceivedLines(), std::vector<std::string>{"hello"});
-    EXPECT_EQ(Events().front(), FD_CONNECT);
-    EXPECT_EQ(Events().back(), FD_CLOSE);
+    EXPECT_EQ(Notes().back(), Note(FD_CLOSE, 0));
     EXPECT_EQ(Count(FD_CLOSE), 1);
 }
 
@@ -122,9 +114,8 @@ TEST_F(AsyncSelect, FdReadComesAgainOnlyAfterARecvThatLeftDataBehind) {
 TEST_F(AsyncSelect, ARefusedConnectionIsReportedByFdConnectAlone) {
     if (StartConnect(RefusingPort()) == WSAECONNREFUSED) GTEST_SKIP() << "refused at once";
     ASSERT_TRUE(WaitFor(FD_CONNECT));
-    EXPECT_EQ(ErrorOf(FD_CONNECT), WSAECONNREFUSED);
     PumpFor(50ms);
-    EXPECT_EQ(Events(), std::vector<int>{FD_CONNECT});
+    EXPECT_EQ(Notes(), std::vector<Note>(1, {FD_CONNECT, WSAECONNREFUSED}));
 }
 
 TEST_F(AsyncSelect, FdCloseWaitsUntilTheBufferedDataHasBeenRead) {
@@ -136,7 +127,7 @@ TEST_F(AsyncSelect, FdCloseWaitsUntilTheBufferedDataHasBeenRead) {
     EXPECT_EQ(Count(FD_CLOSE), 0);
     ASSERT_EQ(Receive(), "abc");
     ASSERT_TRUE(WaitFor(FD_CLOSE));
-    EXPECT_EQ(ErrorOf(FD_CLOSE), 0);
+    EXPECT_EQ(Notes().back(), Note(FD_CLOSE, 0));
     char buffer[4];
     EXPECT_EQ(recv(FSocket, buffer, sizeof buffer, 0), 0);
     PumpFor(50ms);
@@ -147,7 +138,7 @@ TEST_F(AsyncSelect, AResetIsReportedByFdCloseAndLaterSendsFailWithoutASignal) {
     ScriptedServer server({Reset()});
     StartConnect(server.Port());
     ASSERT_TRUE(WaitFor(FD_CLOSE));
-    EXPECT_EQ(ErrorOf(FD_CLOSE), WSAECONNRESET);
+    EXPECT_EQ(Notes().back(), Note(FD_CLOSE, WSAECONNRESET));
     // The first failure reports the reset; later ones are where a broken pipe would signal.
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
@@ -179,7 +170,7 @@ TEST_F(AsyncSelect, SelectingNoEventsStopsTheNotifications) {
     ASSERT_EQ(WSAAsyncSelect(FSocket, Window.Handle(), 0, 0), 0);
     ASSERT_TRUE(server.WaitUntilDone());
     PumpFor(100ms);
-    EXPECT_EQ(Events(), std::vector<int>{FD_CONNECT});
+    EXPECT_EQ(Notes(), std::vector<Note>(1, {FD_CONNECT, 0}));
     EXPECT_EQ(Receive(), "late\r\n");
 }
 
