@@ -59,13 +59,6 @@ RASDIALPARAMSA ParamsFor(const char* Entry) {
     return params;
 }
 
-DWORD Dial(const NotifiedWindow& Window, HRASCONN& Connection, const char* Entry) {
-    RASDIALPARAMSA params = ParamsFor(Entry);
-    std::strcpy(params.szPassword, "typed");
-    return RasDialA(nullptr, nullptr, &params, RASDIAL_WINDOW_NOTIFIER, Window.Notifier(),
-                    &Connection);
-}
-
 TEST(RasService, IsThereOnlyWhileABackendLivesAndWithTheFunctionsItHas) {
     EXPECT_EQ(LoadLibrary(RASAPI32_DLL), 2u);
     DWORD size = 0, count = 0;
@@ -99,17 +92,20 @@ TEST(RasService, IsThereOnlyWhileABackendLivesAndWithTheFunctionsItHas) {
 class Dialup : public ::testing::Test {
 protected:
     Dialup() {
-        service.AddEntry({.Name = "Office", .PhoneNumber = "555-0100", .UserName = "ann"});
-        service.AddEntry({.Name = "Home",
-                          .PhoneNumber = "555-0199",
-                          .UserName = "bob",
-                          .Domain = "WORK",
-                          .Password = "secret",
-                          .PasswordStored = true});
+        service->AddEntry({.Name = "Office", .PhoneNumber = "555-0100", .UserName = "ann"});
+        service->AddEntry({.Name = "Home",
+                           .PhoneNumber = "555-0199",
+                           .UserName = "bob",
+                           .Domain = "WORK",
+                           .Password = "secret",
+                           .PasswordStored = true});
     }
 
     DWORD Dial(HRASCONN& Connection, const char* Entry) {
-        return vex::Dial(window, Connection, Entry);
+        RASDIALPARAMSA params = ParamsFor(Entry);
+        std::strcpy(params.szPassword, "typed");
+        return RasDialA(nullptr, nullptr, &params, RASDIAL_WINDOW_NOTIFIER, window.Notifier(),
+                        &Connection);
     }
     DWORD Status(HRASCONN Connection, RASCONNSTATUSA& Status) {
         Status = RASCONNSTATUSA{};
@@ -125,7 +121,7 @@ protected:
 
     TVirtualClock clock;
     TClockOverride useClock{clock};
-    TScriptedDialup service;
+    std::unique_ptr<TScriptedDialup> service = std::make_unique<TScriptedDialup>();
     NotifiedWindow window;
 };
 
@@ -145,8 +141,8 @@ TEST_F(Dialup, RecordsAreFilledFromThePhoneBookAndTheConnections) {
     EXPECT_EQ(size, 2 * sizeof(RASENTRYNAMEA));
     EXPECT_STREQ(entries[1].szEntryName, "Home");
 
-    const HRASCONN withIp = service.AddConnection("Office", "192.168.1.20");
-    const HRASCONN withoutIp = service.AddConnection("Elsewhere", "");
+    const HRASCONN withIp = service->AddConnection("Office", "192.168.1.20");
+    const HRASCONN withoutIp = service->AddConnection("Elsewhere", "");
     RASCONNA connections[10] = {{sizeof(RASCONNA), 0, {}, {}, {}}};
     size = sizeof(connections);
     ASSERT_EQ(RasEnumConnectionsA(connections, &size, &count), 0u);
@@ -169,7 +165,7 @@ TEST_F(Dialup, RecordsAreFilledFromThePhoneBookAndTheConnections) {
     EXPECT_STREQ(ip.szIpAddress, "") << "no stale bytes are left";
 
     char text[18];
-    service.ErrorTexts[ERROR_LINE_BUSY] = "The line is busy.";
+    service->ErrorTexts[ERROR_LINE_BUSY] = "The line is busy.";
     EXPECT_EQ(RasGetErrorStringA(ERROR_LINE_BUSY, text, 17), ERROR_INSUFFICIENT_BUFFER);
     ASSERT_EQ(RasGetErrorStringA(ERROR_LINE_BUSY, text, 18), 0u);
     EXPECT_STREQ(text, "The line is busy.");
@@ -189,9 +185,9 @@ TEST_F(Dialup, DialParametersComeFromTheEntryAndKeepOrDropThePassword) {
     std::strcpy(params.szPassword, "hunter2");
     std::strcpy(params.szPhoneNumber, "999");
     ASSERT_EQ(RasSetEntryDialParamsA(nullptr, &params, 0), 0u);
-    EXPECT_EQ(service.Entry("Office").Password, "hunter2");
-    EXPECT_TRUE(service.Entry("Office").PasswordStored);
-    EXPECT_EQ(service.Entry("Office").PhoneNumber, "555-0100") << "the number is not changed";
+    EXPECT_EQ(service->Entry("Office").Password, "hunter2");
+    EXPECT_TRUE(service->Entry("Office").PasswordStored);
+    EXPECT_EQ(service->Entry("Office").PhoneNumber, "555-0100") << "the number is not changed";
     ASSERT_EQ(RasSetEntryDialParamsA(nullptr, &params, 1), 0u);
     ASSERT_EQ(RasGetEntryDialParamsA(nullptr, &params, &stored), 0u);
     EXPECT_EQ(stored, 0);
@@ -201,7 +197,7 @@ TEST_F(Dialup, DialParametersComeFromTheEntryAndKeepOrDropThePassword) {
 // Records of a foreign size, missing arguments, unknown entries and handles: each call is
 // refused with its error.
 TEST_F(Dialup, BadArgumentsAreRefused) {
-    const HRASCONN connection = service.AddConnection("Office", "10.0.0.7");
+    const HRASCONN connection = service->AddConnection("Office", "10.0.0.7");
     RASENTRYNAMEA entries[2] = {{260, {}}};
     RASCONNA connections[2] = {{sizeof(RASCONNA) + 4, 0, {}, {}, {}}};
     RASPPPIPA ip{20, {}, 0};
@@ -254,42 +250,42 @@ TEST_F(Dialup, BadArgumentsAreRefused) {
         EXPECT_EQ(cases[i].Result, cases[i].Expected);
     }
     EXPECT_EQ(dialled, 0u);
-    EXPECT_TRUE(service.Dials().empty());
+    EXPECT_TRUE(service->Dials().empty());
 }
 
 TEST_F(Dialup, AChosenFunctionFailsWithItsErrorUntilCleared) {
-    service.SetFunctionError("RasDialA", ERROR_NO_DIALTONE);
+    service->SetFunctionError("RasDialA", ERROR_NO_DIALTONE);
     HRASCONN connection = 0;
     EXPECT_EQ(Dial(connection, "Office"), ERROR_NO_DIALTONE);
     EXPECT_EQ(connection, 0u);
-    EXPECT_TRUE(service.Dials().empty());
-    service.SetFunctionError("RasDialA", 0);
+    EXPECT_TRUE(service->Dials().empty());
+    service->SetFunctionError("RasDialA", 0);
     EXPECT_EQ(Dial(connection, "Office"), 0u);
-    EXPECT_THROW(service.SetFunctionError("RasDial", 1), EInvalidOperation);
+    EXPECT_THROW(service->SetFunctionError("RasDial", 1), EInvalidOperation);
 }
 
 TEST_F(Dialup, ThePhoneBookRefusesDuplicatesAndFieldsThatDoNotFit) {
-    EXPECT_THROW(service.AddEntry({.Name = "OFFICE"}), EInvalidOperation);
-    EXPECT_THROW(service.AddEntry({.Name = std::string(257, 'n')}), EInvalidOperation);
-    EXPECT_NO_THROW(service.AddEntry({.Name = std::string(256, 'n')}));
+    EXPECT_THROW(service->AddEntry({.Name = "OFFICE"}), EInvalidOperation);
+    EXPECT_THROW(service->AddEntry({.Name = std::string(257, 'n')}), EInvalidOperation);
+    EXPECT_NO_THROW(service->AddEntry({.Name = std::string(256, 'n')}));
 }
 
 TEST_F(Dialup, ReachesConnectedOnTheVirtualClockReportingEachStateInOrder) {
-    service.AddEntry({.Name = "Fast",
-                      .IpAddress = "10.9.8.7",
-                      .Script = {{0, RASCS_OpenPort, 0},
-                                 {0, RASCS_PortOpened, 0},
-                                 {2000, RASCS_ConnectDevice, 0},
-                                 {30000, RASCS_Authenticate, 0},
-                                 {500, RASCS_Connected, 0}}});
+    service->AddEntry({.Name = "Fast",
+                       .IpAddress = "10.9.8.7",
+                       .Script = {{0, RASCS_OpenPort, 0},
+                                  {0, RASCS_PortOpened, 0},
+                                  {2000, RASCS_ConnectDevice, 0},
+                                  {30000, RASCS_Authenticate, 0},
+                                  {500, RASCS_Connected, 0}}});
     const int64_t start = clock.TickMilliseconds();
     HRASCONN connection = 0;
     ASSERT_EQ(Dial(connection, "fast"), 0u);
     EXPECT_NE(connection, 0u);
     EXPECT_TRUE(window.Events.empty())
         << "progress arrives through the loop, never inside the call";
-    ASSERT_EQ(service.Dials().size(), 1u);
-    EXPECT_EQ(service.Dials()[0].Params.Password, "typed") << "the password typed is dialled";
+    ASSERT_EQ(service->Dials().size(), 1u);
+    EXPECT_EQ(service->Dials()[0].Params.Password, "typed") << "the password typed is dialled";
 
     ASSERT_TRUE(PumpUntil([&] { return window.Events.size() == 5; }));
     const std::vector<TDialEvent> expected = {{RASCS_OpenPort, 0, start},
@@ -307,10 +303,10 @@ TEST_F(Dialup, ReachesConnectedOnTheVirtualClockReportingEachStateInOrder) {
 }
 
 TEST_F(Dialup, AFailingStepReportsItsErrorAndEndsTheScript) {
-    service.AddEntry({.Name = "Busy",
-                      .Script = {{100, RASCS_OpenPort, 0},
-                                 {100, RASCS_ConnectDevice, ERROR_LINE_BUSY},
-                                 {100, RASCS_Connected, 0}}});
+    service->AddEntry({.Name = "Busy",
+                       .Script = {{100, RASCS_OpenPort, 0},
+                                  {100, RASCS_ConnectDevice, ERROR_LINE_BUSY},
+                                  {100, RASCS_Connected, 0}}});
     HRASCONN connection = 0;
     ASSERT_EQ(Dial(connection, "Busy"), 0u);
     ASSERT_TRUE(PumpUntil([&] { return window.Events.size() == 2; }));
@@ -324,21 +320,21 @@ TEST_F(Dialup, AFailingStepReportsItsErrorAndEndsTheScript) {
 }
 
 TEST_F(Dialup, HangingUpDuringTheDialStopsTheRestOfTheScript) {
-    service.AddEntry({.Name = "Slow", .Script = ConnectingScript(1000)});
+    service->AddEntry({.Name = "Slow", .Script = ConnectingScript(1000)});
     HRASCONN connection = 0;
     ASSERT_EQ(Dial(connection, "Slow"), 0u);
     ASSERT_TRUE(PumpUntil([&] { return window.Events.size() == 2; }));
     EXPECT_EQ(RasHangUpA(connection), 0u);
     PumpFor(60000);
     EXPECT_EQ(window.Events.size(), 2u);
-    EXPECT_EQ(service.HangUps(), std::vector<HRASCONN>{connection});
+    EXPECT_EQ(service->HangUps(), std::vector<HRASCONN>{connection});
     RASCONNSTATUSA status;
     EXPECT_EQ(Status(connection, status), ERROR_INVALID_HANDLE);
     EXPECT_EQ(RasHangUpA(connection), ERROR_INVALID_HANDLE);
 }
 
 TEST_F(Dialup, AScriptThatNeverConnectsIsListedWithoutAProjection) {
-    service.AddEntry({.Name = "Silent", .Script = {{50, RASCS_OpenPort, 0}}});
+    service->AddEntry({.Name = "Silent", .Script = {{50, RASCS_OpenPort, 0}}});
     HRASCONN connection = 0;
     ASSERT_EQ(Dial(connection, "Silent"), 0u);
     PumpFor(120000);
@@ -352,24 +348,20 @@ TEST_F(Dialup, AScriptThatNeverConnectsIsListedWithoutAProjection) {
     EXPECT_EQ(RasHangUpA(connection), 0u);
 }
 
-TEST(ScriptedDialupLifetime, DestroyingTheServiceStopsItsDials) {
-    TVirtualClock clock;
-    TClockOverride useClock(clock);
-    NotifiedWindow window;
-    auto service = std::make_unique<TScriptedDialup>();
+TEST_F(Dialup, DestroyingTheServiceStopsItsDials) {
     service->AddEntry({.Name = "Provider", .Script = ConnectingScript(100)});
     HRASCONN connection = 0;
-    ASSERT_EQ(Dial(window, connection, "Provider"), 0u);
+    ASSERT_EQ(Dial(connection, "Provider"), 0u);
     ASSERT_TRUE(PumpUntil([&] { return window.Events.size() == 1; }));
     service.reset();
     PumpFor(5000);
     EXPECT_EQ(window.Events.size(), 1u);
     EXPECT_EQ(RasHangUpA(connection), ERROR_RASMAN_CANNOT_INITIALIZE);
-    TScriptedDialup next;
+    service = std::make_unique<TScriptedDialup>();
     RASCONNA connections[1] = {{sizeof(RASCONNA), 0, {}, {}, {}}};
     DWORD size = sizeof(connections), count = 0;
     ASSERT_EQ(RasEnumConnectionsA(connections, &size, &count), 0u);
-    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(count, 0u) << "the next service starts without the old dials";
 }
 
 }  // namespace

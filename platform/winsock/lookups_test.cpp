@@ -18,19 +18,9 @@ using namespace std::chrono_literals;
 constexpr UINT kLookupMessage = WM_USER + 148;
 
 TEST(AddressText, OnlyDottedQuadsAreAddresses) {
-    const struct {
-        const char* Text;
-        u_long Expected;  // host order
-    } cases[] = {
-        {"127.0.0.1", 0x7F000001},
-        {"0.0.0.0", 0},
-        {"10.1.2.3", 0x0A010203},
-        {"192.168.001.010", 0xC0A8010A},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Text);
-        EXPECT_EQ(ntohl(inet_addr(c.Text)), c.Expected);
-    }
+    EXPECT_EQ(ntohl(inet_addr("127.0.0.1")), 0x7F000001u);
+    EXPECT_EQ(ntohl(inet_addr("0.0.0.0")), 0u);
+    EXPECT_EQ(ntohl(inet_addr("192.168.001.010")), 0xC0A8010Au) << "leading zeros are decimal";
     for (const char* text : {"255.255.255.255", "256.0.0.1", "1.2.3", "1.2.3.4.5", "1.2.3.4 ",
                              "localhost", "", "1..2.3", "0001.2.3.4", "-1.2.3.4"}) {
         SCOPED_TRACE(text);
@@ -55,7 +45,7 @@ protected:
     }
     void TearDown() override { WSACleanup(); }
 
-    // Waits for the answer to the lookup Handle, which writes into the first Size bytes of Buffer.
+    // Waits for the answer to the lookup Handle.
     bool Answered(HANDLE Handle) {
         EXPECT_NE(Handle, 0u);
         if (!PumpUntil([&] { return !Window.Received.empty(); })) return false;
@@ -113,16 +103,7 @@ TEST_F(Lookups, AnswersArePackedWhollyIntoTheCallersBuffer) {
     EXPECT_EQ(static_cast<uint8_t>(blocking->h_addr_list[0][0]), 127);
 }
 
-TEST_F(Lookups, ATooSmallBufferIsLeftUntouchedAndTheNeedIsReported) {
-    const int small = static_cast<int>(sizeof(hostent)) + 4;
-    ASSERT_TRUE(LookUpHost("localhost", small));
-    EXPECT_EQ(Error(), WSAENOBUFS);
-    EXPECT_GT(Needed(), small);
-    for (unsigned char c : Buffer.Bytes)
-        ASSERT_EQ(c, 0xAA);
-}
-
-TEST_F(Lookups, UnknownHostsAndServicesAreNotFound) {
+TEST_F(Lookups, ServicesAreFoundByNameAndProtocolAndUnknownNamesAreNot) {
     // A resolver without a network may only say it could not ask.
     const auto notFound = [](int E) { return E == WSAHOST_NOT_FOUND || E == WSATRY_AGAIN; };
     EXPECT_EQ(gethostbyname("no-such-host.invalid"), nullptr);
@@ -135,10 +116,9 @@ TEST_F(Lookups, UnknownHostsAndServicesAreNotFound) {
     Window.Received.clear();
     ASSERT_TRUE(LookUpService("no-such-service"));
     EXPECT_EQ(Error(), WSANO_DATA);
-}
 
-TEST_F(Lookups, AServiceIsFoundByNameAndProtocol) {
     if (::getservbyname("pop3", "tcp") == nullptr) GTEST_SKIP() << "no services database";
+    Window.Received.clear();
     ASSERT_TRUE(LookUpService("pop3"));
     ASSERT_EQ(Error(), 0);
     const servent& service = *reinterpret_cast<const servent*>(Buffer.Bytes);
@@ -160,7 +140,13 @@ TEST_F(Lookups, ACanceledLookupNeverWritesItsBufferNorPosts) {
     EXPECT_EQ(WSAGetLastError(), WSAEINVAL);
 }
 
-TEST_F(Lookups, BuffersThatCannotHoldTheAnswerAreRefusedAtOnce) {
+TEST_F(Lookups, BuffersThatCannotHoldTheAnswerAreLeftUntouched) {
+    const int small = static_cast<int>(sizeof(hostent)) + 4;
+    ASSERT_TRUE(LookUpHost("localhost", small));
+    EXPECT_EQ(Error(), WSAENOBUFS);
+    EXPECT_GT(Needed(), small) << "the size needed is reported";
+    for (unsigned char c : Buffer.Bytes)
+        ASSERT_EQ(c, 0xAA);
     EXPECT_EQ(WSAAsyncGetHostByName(Window.Handle(), kLookupMessage, "localhost", Buffer.Bytes + 1,
                                     MAXGETHOSTSTRUCT - 1),
               0u)
@@ -168,7 +154,6 @@ TEST_F(Lookups, BuffersThatCannotHoldTheAnswerAreRefusedAtOnce) {
     EXPECT_EQ(WSAGetLastError(), WSAEFAULT);
     char name[256];
     ASSERT_EQ(gethostname(name, sizeof name), 0);
-    EXPECT_GT(std::strlen(name), 0u);
     EXPECT_EQ(gethostname(name, static_cast<int>(std::strlen(name))), SOCKET_ERROR);
     EXPECT_EQ(WSAGetLastError(), WSAEFAULT);
 }
