@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
+#include <fstream>
 
 #include "platform/registry/hivefile.h"
 #include "platform/registry/registry.h"
@@ -42,80 +42,62 @@ protected:
     test::TempDir Dir;
 };
 
-TEST_F(FileRegistry, ChangesSurviveAReloadFromDisk) {
+TEST_F(FileRegistry, EveryChangeIsWrittenWholeAtOnceAndSurvivesAReload) {
     {
         TRegistryStoreOverride store(Reopen());
         TRegistry reg;
-        ASSERT_TRUE(reg.OpenKey("Software\\Quentara Corporation\\Vexbane\\10\\Empty", true));
-        ASSERT_TRUE(reg.OpenKey("\\Software\\Quentara Corporation\\Vexbane\\10", false));
-        reg.WriteString("FormTop", "10");
+        ASSERT_TRUE(reg.OpenKey("Software\\Vexbane\\Empty", true));
+        ASSERT_TRUE(reg.OpenKey("\\Software\\Vexbane", false));
+        reg.WriteString("Gone", "1");
+        EXPECT_EQ(test::ReadWholeFile(HiveFile()),
+                  "VexbaneRegistry 1\n[Software]\n[Software\\Vexbane]\nGone=sz:1\n"
+                  "[Software\\Vexbane\\Empty]\nEnd\n");
         reg.WriteString("Odd name=%[]\\\n", "line 1\r\nline 2\t\x01\x7f\xff");
         reg.WriteInteger("Min", INT32_MIN);
+        reg.DeleteValue("Gone");
+        ASSERT_TRUE(reg.OpenKey("\\Key=[x]%", true));
         reg.SetRootKey(HKEY_LOCAL_MACHINE);
         ASSERT_TRUE(reg.OpenKey("Machine", true));
     }
+    EXPECT_EQ(test::ReadWholeFile(HiveFile()),
+              test::ReadWholeFile(VEX_SOURCE_DIR "/platform/registry/testdata/written.hive"));
+    const auto files = std::filesystem::directory_iterator(Folder());
+    EXPECT_EQ(std::distance(begin(files), end(files)), 2) << "no temporary is left";
+
     TRegistryStoreOverride store(Reopen());
     TRegistry reg;
-    ASSERT_TRUE(reg.OpenKeyReadOnly("SOFTWARE\\quentara corporation\\Vexbane\\10"));
-    EXPECT_EQ(reg.ReadString("FormTop"), "10");
+    ASSERT_TRUE(reg.OpenKeyReadOnly("SOFTWARE\\vexbane"));
     EXPECT_EQ(reg.ReadString("Odd name=%[]\\\n"), "line 1\r\nline 2\t\x01\x7f\xff");
     EXPECT_EQ(reg.ReadInteger("Min"), INT32_MIN);
     EXPECT_TRUE(reg.KeyExists("Empty")) << "a key without values is kept";
+    EXPECT_TRUE(reg.KeyExists("\\Key=[x]%"));
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
     EXPECT_TRUE(reg.KeyExists("Machine"));
-    EXPECT_TRUE(std::filesystem::exists(Folder() + "/HKEY_LOCAL_MACHINE.hive"));
-}
-
-TEST_F(FileRegistry, EveryChangeReplacesTheFileWholeAndLeavesNoTemporary) {
-    TRegistryStoreOverride store(Reopen());
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("K", true));
-    reg.WriteString("a", "1");
-    EXPECT_EQ(test::ReadWholeFile(HiveFile()), "VexbaneRegistry 1\n[K]\na=sz:1\nEnd\n");
-    reg.WriteInteger("b", 7);
-    reg.DeleteValue("a");
-    EXPECT_EQ(test::ReadWholeFile(HiveFile()), "VexbaneRegistry 1\n[K]\nb=dword:7\nEnd\n");
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(Folder()))
-        ++files;
-    EXPECT_EQ(files, 1);
 }
 
 TEST_F(FileRegistry, DamagedFilesRaiseWithTheFileNameAndAreNotOverwritten) {
-    struct Case {
-        const char* Text;
-        const char* Reason;
+    std::vector<std::pair<std::string, std::string>> cases = {
+        {"VexbaneRegistry 1\na=sz:" + std::string(MaxRegValueDataLength + 1, 'x') + "\nEnd\n",
+         "is damaged at line 2: a value is too long"},
+        {"VexbaneRegistry 1\n[k", "is damaged at line 2: keys are nested too deeply"},
     };
-    const Case cases[] = {
-        {"", "is cut off (no End line)"},
-        {"VexbaneRegistry 1\n[K]\na=sz:1\n", "is cut off (no End line)"},
-        {"VexbaneRegistry 1\n[K]\na=sz:1\nEnd", "is cut off (no End line)"},
-        {"VexbaneRegistry 1\n[K]\na=sz:1", "is cut off (no End line)"},
-        {"[K]\nEnd\n", "is damaged at line 1: it is not a registry file"},
-        {"VexbaneRegistry 2\nEnd\n", "is damaged at line 1: it is not a registry file"},
-        {"VexbaneRegistry 1\nEnd\nx\n", "is damaged at line 2: text follows the End line"},
-        {"VexbaneRegistry 1\n[K\nEnd\n", "is damaged at line 2: a key line is not closed by ]"},
-        {"VexbaneRegistry 1\n[A\\\\B]\nEnd\n",
-         "is damaged at line 2: a key name is empty or longer than 255"},
-        {"VexbaneRegistry 1\n[K]\n[k]\nEnd\n", "is damaged at line 3: a key is listed twice"},
-        {"VexbaneRegistry 1\n[K]\nnoequals\nEnd\n", "is damaged at line 3: a value line has no ="},
-        {"VexbaneRegistry 1\na=sz:1\nA=sz:2\nEnd\n",
-         "is damaged at line 3: a value is listed twice"},
-        {"VexbaneRegistry 1\na=bin:00\nEnd\n", "is damaged at line 2: a value has no known type"},
-        {"VexbaneRegistry 1\na=sz:%4\nEnd\n",
-         "is damaged at line 2: a % is not followed by two hexadecimal digits"},
-        {"VexbaneRegistry 1\na=sz:%G0\nEnd\n",
-         "is damaged at line 2: a % is not followed by two hexadecimal digits"},
-        {"VexbaneRegistry 1\na=dword:4294967296\nEnd\n",
-         "is damaged at line 2: a number value is out of range"},
-        {"VexbaneRegistry 1\na=dword:-1\nEnd\n",
-         "is damaged at line 2: a number value is malformed"},
-        {"VexbaneRegistry 1\na=dword:\nEnd\n", "is damaged at line 2: a number value is malformed"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Text);
-        WriteHive(c.Text);
-        EXPECT_EQ(OpenError(), "Registry file " + HiveFile() + " " + c.Reason);
+    for (size_t i = 0; i < MaxRegKeyDepth; ++i)
+        cases.back().first += "\\k";
+    cases.back().first += "]\nEnd\n";
+    std::ifstream data(VEX_SOURCE_DIR "/platform/registry/testdata/damaged-hives.txt");
+    for (std::string line; std::getline(data, line);) {
+        if (line.starts_with("#")) continue;
+        const size_t bar = line.find(" | ");
+        std::string text = line.substr(0, bar);
+        for (size_t at; (at = text.find("\\n")) != std::string::npos;)
+            text.replace(at, 2, "\n");
+        cases.emplace_back(text, line.substr(bar + 3));
+    }
+    ASSERT_EQ(cases.size(), 20u);
+    for (const auto& [text, reason] : cases) {
+        SCOPED_TRACE(text.substr(0, 60));
+        WriteHive(text);
+        EXPECT_EQ(OpenError(), "Registry file " + HiveFile() + " " + reason);
     }
 
     WriteHive("VexbaneRegistry 1\n[Keep]\nv=sz:precious\n");
@@ -124,18 +106,6 @@ TEST_F(FileRegistry, DamagedFilesRaiseWithTheFileNameAndAreNotOverwritten) {
     EXPECT_THROW(reg.OpenKey("Keep", true), ERegistryException);
     EXPECT_THROW(reg.OpenKey("Other", true), ERegistryException) << "it stays unread";
     EXPECT_EQ(test::ReadWholeFile(HiveFile()), "VexbaneRegistry 1\n[Keep]\nv=sz:precious\n");
-}
-
-TEST_F(FileRegistry, ValuesAndNamesBeyondTheBoundsAreDamage) {
-    WriteHive("VexbaneRegistry 1\na=sz:" + std::string(MaxRegValueDataLength + 1, 'x') + "\nEnd\n");
-    EXPECT_EQ(OpenError(),
-              "Registry file " + HiveFile() + " is damaged at line 2: a value is too long");
-    std::string deep = "VexbaneRegistry 1\n[k";
-    for (size_t i = 0; i < MaxRegKeyDepth; ++i)
-        deep += "\\k";
-    WriteHive(deep + "]\nEnd\n");
-    EXPECT_EQ(OpenError(),
-              "Registry file " + HiveFile() + " is damaged at line 2: keys are nested too deeply");
 }
 
 TEST_F(FileRegistry, AFailedWriteRaisesAndForgetsWhatWasNotWritten) {
@@ -152,47 +122,41 @@ TEST_F(FileRegistry, AFailedWriteRaisesAndForgetsWhatWasNotWritten) {
     EXPECT_FALSE(reg.KeyExists("\\K")) << "the hive was read again from disk, where it is gone";
 }
 
-TEST_F(FileRegistry, TheDefaultFolderFollowsTheUsersConfigurationFolder) {
-    struct Env {
-        explicit Env(const char* Name) : FName(Name) {
-            if (const char* v = std::getenv(Name)) FOld = v;
-        }
-        ~Env() {
-            if (FOld)
-                setenv(FName, FOld->c_str(), 1);
-            else
-                unsetenv(FName);
-        }
-        const char* FName;
-        std::optional<std::string> FOld;
+TEST(FileRegistryFolder, FollowsTheUsersConfigurationFolder) {
+    const auto set = [](const char* Name, const char* Value) {
+        Value ? setenv(Name, Value, 1) : unsetenv(Name);
     };
-    Env config("XDG_CONFIG_HOME"), home("HOME");
-    setenv("HOME", "/home/someone", 1);
-    setenv("XDG_CONFIG_HOME", "/custom/config", 1);
-    EXPECT_EQ(TFileRegistryStore::DefaultFolder(), "/custom/config/vexbane/registry");
-    setenv("XDG_CONFIG_HOME", "relative", 1);
-    EXPECT_EQ(TFileRegistryStore::DefaultFolder(), "/home/someone/.config/vexbane/registry");
-    unsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(TFileRegistryStore::DefaultFolder(), "/home/someone/.config/vexbane/registry");
-    unsetenv("HOME");
-    EXPECT_EQ(TFileRegistryStore::DefaultFolder(), "");
+    const char* old[] = {std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")};
+    const std::string oldConfig = old[0] ? old[0] : "", oldHome = old[1] ? old[1] : "";
+    const struct {
+        const char* ConfigHome;  // nullptr: unset
+        const char* Home;
+        const char* Folder;
+    } cases[] = {
+        {"/custom/config", "/home/someone", "/custom/config/vexbane/registry"},
+        {"relative", "/home/someone", "/home/someone/.config/vexbane/registry"},
+        {nullptr, "/home/someone", "/home/someone/.config/vexbane/registry"},
+        {nullptr, nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Folder);
+        set("XDG_CONFIG_HOME", c.ConfigHome);
+        set("HOME", c.Home);
+        EXPECT_EQ(TFileRegistryStore::DefaultFolder(), c.Folder);
+    }
+    set("XDG_CONFIG_HOME", old[0] ? oldConfig.c_str() : nullptr);
+    set("HOME", old[1] ? oldHome.c_str() : nullptr);
 
     TRegistryStoreOverride store(std::make_shared<TFileRegistryStore>(""));
     EXPECT_THROW(TRegistry().KeyExists("K"), ERegistryException);
 }
 
-TEST(HiveFile, FormatsKeysParentsFirstWithEscapedNames) {
-    TRegKeyNode root("HKEY_CURRENT_USER");
-    root.SetValue("top", TRegValue{REG_SZ, "t", 0});
-    TRegKeyNode& a = root.AddKey("a\\b=");
-    a.AddKey("Child").SetValue("n", TRegValue{REG_DWORD, "", 4294967295u});
-    const std::string text = FormatHive(root);
-    EXPECT_EQ(text,
-              "VexbaneRegistry 1\ntop=sz:t\n[a%5Cb%3D]\n[a%5Cb%3D\\Child]\nn=dword:4294967295\n"
-              "End\n");
+TEST(HiveFile, AKeyNameWithABackslashStaysOneKeyThroughARewrite) {
+    const std::string text =
+        "VexbaneRegistry 1\ntop=sz:t\n[a%5Cb]\n[a%5Cb\\Child]\nn=dword:4294967295\nEnd\n";
     const auto parsed = ParseHive(text, "HKEY_CURRENT_USER", "f");
+    ASSERT_NE(parsed->FindKey("A\\B"), nullptr);
     EXPECT_EQ(FormatHive(*parsed), text);
-    ASSERT_NE(parsed->FindKey("A\\B="), nullptr);
 }
 
 }  // namespace

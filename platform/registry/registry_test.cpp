@@ -8,6 +8,7 @@
 #include "platform/core/stringlist.h"
 #include "platform/registry/fileregistrystore.h"
 #include "platform/registry/memoryregistrystore.h"
+#include "platform/registry/reginifile.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -23,30 +24,18 @@ protected:
         return std::make_shared<TFileRegistryStore>(Dir.Path() + "/registry");
     }
 
-    void ExpectRegistryError(const std::function<void()>& Action, const std::string& Message) {
-        try {
-            Action();
-            ADD_FAILURE() << "no exception, expected: " << Message;
-        } catch (const ERegistryException& e) {
-            EXPECT_EQ(e.Message(), Message);
-        }
-    }
-
     test::TempDir Dir;
     TRegistryStoreOverride Override;
 };
 
 TEST_P(Registry, ValuesOfEachTypeRoundTrip) {
     TRegistry reg;
-    EXPECT_EQ(reg.RootKey(), HKEY_CURRENT_USER);
     ASSERT_TRUE(reg.OpenKey("Software\\Quentara Corporation\\Vexbane\\10", true));
-    EXPECT_EQ(reg.CurrentPath(), "Software\\Quentara Corporation\\Vexbane\\10");
     reg.WriteString("Text", "Caf\xe9\r\n=%[x]");
     reg.WriteString("", "default value");
     reg.WriteInteger("Number", -5);
     reg.WriteBool("Flag", true);
     reg.CloseKey();
-    EXPECT_EQ(reg.CurrentPath(), "");
 
     TRegistry again;
     ASSERT_TRUE(again.OpenKeyReadOnly("\\software\\QUENTARA corporation\\vexbane\\10\\"));
@@ -59,21 +48,34 @@ TEST_P(Registry, ValuesOfEachTypeRoundTrip) {
     EXPECT_EQ(again.GetDataType("Missing"), rdUnknown);
 }
 
-TEST_P(Registry, ReadsOfMissingOrMistypedValuesRaise) {
+TEST_P(Registry, FailedReadsAndWritesRaiseAndLoseNothing) {
     TRegistry reg;
-    ExpectRegistryError([&] { reg.ReadString("x"); }, "Failed to get data for 'x'");
-    ExpectRegistryError([&] { reg.WriteString("x", "1"); }, "Failed to set data for 'x'");
+    const auto expectError = [](const std::function<void()>& Action, const std::string& Message) {
+        try {
+            Action();
+            ADD_FAILURE() << "no exception, expected: " << Message;
+        } catch (const ERegistryException& e) {
+            EXPECT_EQ(e.Message(), Message);
+        }
+    };
+    expectError([&] { reg.ReadString("x"); }, "Failed to get data for 'x'");
+    expectError([&] { reg.WriteString("x", "1"); }, "Failed to set data for 'x'");
     ASSERT_TRUE(reg.OpenKey("K", true));
     reg.WriteString("S", "12");
     reg.WriteInteger("N", 12);
-    ExpectRegistryError([&] { reg.ReadInteger("S"); }, "Invalid data type for 'S'");
-    ExpectRegistryError([&] { reg.ReadBool("S"); }, "Invalid data type for 'S'");
-    ExpectRegistryError([&] { reg.ReadString("N"); }, "Invalid data type for 'N'");
-    ExpectRegistryError([&] { reg.ReadString("Gone"); }, "Failed to get data for 'Gone'");
-    EXPECT_EQ(reg.ReadString("s"), "12") << "a failed read changes nothing";
+    expectError([&] { reg.ReadInteger("S"); }, "Invalid data type for 'S'");
+    expectError([&] { reg.ReadBool("S"); }, "Invalid data type for 'S'");
+    expectError([&] { reg.ReadString("N"); }, "Invalid data type for 'N'");
+    expectError([&] { reg.ReadString("Gone"); }, "Failed to get data for 'Gone'");
+    expectError([&] { reg.WriteString("S", std::string(MaxRegValueDataLength + 1, 'x')); },
+                "Failed to set data for 'S'");
+    const std::string longName(MaxRegValueNameLength + 1, 'n');
+    EXPECT_THROW(reg.WriteString(longName, "x"), ERegistryException);
+    EXPECT_EQ(reg.ReadString("s"), "12") << "a failed read or write changes nothing";
+    EXPECT_FALSE(reg.ValueExists(longName));
 }
 
-TEST_P(Registry, RelativePathsStartAtTheOpenKeyAndAbsoluteOnesAtTheRoot) {
+TEST_P(Registry, PathsStartAtTheOpenKeyOrAtTheRootOfTheirOwnHive) {
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey("A", true));
     ASSERT_TRUE(reg.OpenKey("B\\C", true));
@@ -81,44 +83,33 @@ TEST_P(Registry, RelativePathsStartAtTheOpenKeyAndAbsoluteOnesAtTheRoot) {
     EXPECT_TRUE(reg.KeyExists("\\a\\b"));
     EXPECT_FALSE(reg.KeyExists("B")) << "relative to A\\B\\C";
     ASSERT_TRUE(reg.OpenKey("\\A", false));
-    EXPECT_EQ(reg.CurrentPath(), "A");
     EXPECT_TRUE(reg.KeyExists("b\\c"));
     EXPECT_FALSE(reg.OpenKey("Missing", false));
     EXPECT_EQ(reg.CurrentPath(), "A") << "a failed open keeps the open key";
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    EXPECT_FALSE(reg.HasOpenKey());
+    EXPECT_FALSE(reg.KeyExists("\\A")) << "each root is a hive of its own";
+    EXPECT_THROW(reg.SetRootKey(0x12345), ERegistryException);
+    EXPECT_EQ(reg.RootKey(), HKEY_LOCAL_MACHINE);
 }
 
 TEST_P(Registry, InvalidKeyPathsAreRefused) {
     TRegistry reg;
-    for (const std::string& bad :
-         {std::string("A\\\\B"), std::string("A\\\\"), std::string(256, 'k'),
-          std::string("A\\") + std::string(256, 'k')}) {
-        SCOPED_TRACE(bad);
+    std::string deep;
+    for (int i = 0; i < 513; ++i)
+        deep += "d\\";
+    for (const std::string& bad : {std::string("A\\\\B"), std::string("A\\\\"),
+                                   std::string(256, 'k'), "A\\" + std::string(256, 'k'), deep}) {
+        SCOPED_TRACE(bad.substr(0, 40));
         EXPECT_FALSE(reg.OpenKey(bad, true));
         EXPECT_FALSE(reg.KeyExists(bad));
         EXPECT_FALSE(reg.DeleteKey(bad));
     }
-    std::string deep;
-    for (int i = 0; i < 513; ++i)
-        deep += "d\\";
-    EXPECT_FALSE(reg.OpenKey(deep, true));
     EXPECT_TRUE(reg.OpenKey(std::string(255, 'k'), true));
     TStringList names;
-    reg.CloseKey();
-    ASSERT_TRUE(reg.OpenKey("", false));
+    ASSERT_TRUE(reg.OpenKey("\\", false));
     reg.GetKeyNames(names);
     EXPECT_EQ(names.Count(), 1) << "nothing of the refused paths was created";
-}
-
-TEST_P(Registry, ValuesBeyondTheBoundsRaiseAndLoseNothing) {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("K", true));
-    reg.WriteString("V", "old");
-    ExpectRegistryError([&] { reg.WriteString("V", std::string(MaxRegValueDataLength + 1, 'x')); },
-                        "Failed to set data for 'V'");
-    const std::string longName(MaxRegValueNameLength + 1, 'n');
-    EXPECT_THROW(reg.WriteString(longName, "x"), ERegistryException);
-    EXPECT_EQ(reg.ReadString("V"), "old");
-    EXPECT_FALSE(reg.ValueExists(longName));
 }
 
 TEST_P(Registry, NamesAreListedAndDeletedWithoutRegardToCase) {
@@ -133,21 +124,17 @@ TEST_P(Registry, NamesAreListedAndDeletedWithoutRegardToCase) {
     reg.GetValueNames(names);
     EXPECT_EQ(names.CommaText(), "zeta,Alpha") << "first spelling, order of first writing";
     EXPECT_EQ(reg.ReadString("Zeta"), "3");
+    EXPECT_TRUE(reg.DeleteValue("ZETA"));
+    EXPECT_FALSE(reg.DeleteValue("zeta"));
     ASSERT_TRUE(reg.OpenKey("\\root", false));
     reg.GetKeyNames(names);
     EXPECT_EQ(names.CommaText(), "Alpha,beta");
-
     EXPECT_TRUE(reg.DeleteKey("BETA"));
     EXPECT_FALSE(reg.KeyExists("beta\\deep")) << "subkeys go with their key";
     EXPECT_FALSE(reg.DeleteKey("beta"));
-    ASSERT_TRUE(reg.OpenKey("alpha", false));
-    reg.WriteString("v", "1");
-    EXPECT_TRUE(reg.DeleteValue("V"));
-    EXPECT_FALSE(reg.DeleteValue("V"));
-    EXPECT_FALSE(reg.ValueExists("v"));
 }
 
-TEST_P(Registry, ADeletedOpenKeyCanNoLongerBeUsed) {
+TEST_P(Registry, DeletedAndReadOnlyKeysRefuseChanges) {
     TRegistry reg, other;
     ASSERT_TRUE(reg.OpenKey("Gone", true));
     reg.WriteString("v", "1");
@@ -155,11 +142,8 @@ TEST_P(Registry, ADeletedOpenKeyCanNoLongerBeUsed) {
     EXPECT_FALSE(reg.ValueExists("v"));
     EXPECT_THROW(reg.WriteString("v", "2"), ERegistryException);
     EXPECT_FALSE(other.KeyExists("Gone")) << "the write did not bring the key back";
-}
 
-TEST_P(Registry, AReadOnlyKeyRefusesChanges) {
-    TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("K\\Sub", true));
+    ASSERT_TRUE(reg.OpenKey("\\K\\Sub", true));
     reg.WriteString("v", "1");
     ASSERT_TRUE(reg.OpenKeyReadOnly("\\K"));
     EXPECT_FALSE(reg.OpenKeyReadOnly("\\Nowhere")) << "read-only never creates";
@@ -171,17 +155,85 @@ TEST_P(Registry, AReadOnlyKeyRefusesChanges) {
     EXPECT_EQ(reg.ReadString("v"), "1");
 }
 
-TEST_P(Registry, RootsAreSeparateHives) {
+INSTANTIATE_TEST_SUITE_P(Stores, Registry, ::testing::Values("memory", "file"));
+
+constexpr const char* Key = "Software\\Quentara Corporation\\Vexbane\\10";
+
+class RegIniFile : public ::testing::Test {
+protected:
+    TRegistryStoreOverride Store{std::make_shared<TMemoryRegistryStore>()};
+};
+
+TEST_F(RegIniFile, SectionsAreSubkeysAndEveryValueIsText) {
+    {
+        TRegIniFile ini(Key);
+        ini.WriteInteger("Subject", "col1", 41);
+        ini.WriteBool("Subject", "On", true);
+        ini.WriteString("", "Top", "in the file key");
+        EXPECT_EQ(ini.CurrentPath(), Key) << "section work leaves the file key open";
+    }
     TRegistry reg;
-    ASSERT_TRUE(reg.OpenKey("Shared", true));
-    reg.SetRootKey(HKEY_LOCAL_MACHINE);
-    EXPECT_FALSE(reg.HasOpenKey());
-    EXPECT_FALSE(reg.KeyExists("Shared"));
-    EXPECT_THROW(reg.SetRootKey(0x12345), ERegistryException);
-    EXPECT_EQ(reg.RootKey(), HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(reg.OpenKeyReadOnly(std::string(Key) + "\\Subject"));
+    EXPECT_EQ(reg.ReadString("col1"), "41");
+    EXPECT_EQ(reg.ReadString("On"), "1");
+    ASSERT_TRUE(reg.OpenKeyReadOnly(std::string("\\") + Key));
+    EXPECT_EQ(reg.ReadString("Top"), "in the file key");
+
+    TRegIniFile ini(Key);
+    EXPECT_EQ(ini.ReadInteger("SUBJECT", "COL1", -1), 41);
+    EXPECT_TRUE(ini.ReadBool("Subject", "On", false));
+    EXPECT_EQ(ini.ReadInteger("Subject", "col3", -1), -1);
+    EXPECT_EQ(ini.ReadString("Headers", "col0", "dflt"), "dflt");
+    EXPECT_FALSE(ini.KeyExists("Headers")) << "reading never creates a section";
 }
 
-INSTANTIATE_TEST_SUITE_P(Stores, Registry, ::testing::Values("memory", "file"));
+TEST_F(RegIniFile, AFileNameThatIsNoKeyPathRaisesAndWritesNothing) {
+    for (const std::string& name : {std::string("Software\\\\Vexbane"), std::string(256, 'k')}) {
+        SCOPED_TRACE(name);
+        EXPECT_THROW(TRegIniFile ini(name), ERegistryException);
+    }
+    TRegistry reg;
+    TStringList keys;
+    ASSERT_TRUE(reg.OpenKeyReadOnly("\\"));
+    reg.GetKeyNames(keys);
+    EXPECT_EQ(keys.Count(), 0);
+}
+
+TEST_F(RegIniFile, TextThatIsNoNumberReadsAsTheDefaultAndOtherTypesRaise) {
+    TRegIniFile ini(Key);
+    ini.WriteString("S", "n", "12abc");
+    ini.WriteString("S", "b", "yes");
+    ini.WriteString("S", "hex", "$1F");
+    EXPECT_EQ(ini.ReadInteger("S", "n", -1), -1);
+    EXPECT_TRUE(ini.ReadBool("S", "b", true));
+    EXPECT_FALSE(ini.ReadBool("S", "b", false));
+    EXPECT_EQ(ini.ReadInteger("S", "hex", -1), 31);
+
+    ASSERT_TRUE(ini.OpenKey("S", false));
+    ini.WriteInteger("dword", 5);
+    ASSERT_TRUE(ini.OpenKey(std::string("\\") + Key, false));
+    EXPECT_THROW(ini.ReadInteger("S", "dword", -1), ERegistryException);
+    EXPECT_EQ(ini.CurrentPath(), Key) << "the file key is back after the failure";
+}
+
+TEST_F(RegIniFile, SectionsAreListedTestedAndErased) {
+    TRegIniFile ini(Key);
+    ini.WriteString("Sender", "b", "1");
+    ini.WriteString("Sender", "a", "2");
+    TStringList idents;
+    idents.Add("stale");
+    ini.ReadSection("Sender", idents);
+    EXPECT_EQ(idents.CommaText(), "b,a");
+    ini.ReadSection("Nothing", idents);
+    EXPECT_EQ(idents.Count(), 0);
+    EXPECT_TRUE(ini.SectionExists("sender"));
+    EXPECT_TRUE(ini.ValueExists("Sender", "A"));
+    EXPECT_FALSE(ini.ValueExists("Nothing", "a"));
+    ini.EraseSection("SENDER");
+    EXPECT_FALSE(ini.SectionExists("Sender"));
+    ini.EraseSection("");
+    EXPECT_TRUE(TRegistry().KeyExists(Key)) << "an empty section never erases the file";
+}
 
 }  // namespace
 }  // namespace vex

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/winsock/winsock.h"
 #include "tests/support/messagepump.h"
 #include "tests/support/scriptedserver.h"
+#include "tests/support/udpserver.h"
 
 namespace vex {
 namespace {
@@ -16,91 +19,79 @@ using namespace std::chrono_literals;
 
 constexpr UINT kSocketMessage = WM_USER + 150;
 constexpr int32_t kAllEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;
+using Note = std::pair<int, int>;  // event, error
 
-// A started library, a window for the notifications and one TCP socket connecting to a port.
+sockaddr_in Loopback(uint16_t Port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(Port);
+    address.sin_addr.s_addr = inet_addr("127.0.0.1");
+    return address;
+}
+
+// A started library, a window for the notifications and one socket that selects them.
 class AsyncSelect : public ::testing::Test {
 protected:
     void SetUp() override {
         WSADATA data;
         ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
     }
-    void TearDown() override {
-        if (FSocket != INVALID_SOCKET) closesocket(FSocket);
-        WSACleanup();
-    }
+    void TearDown() override { WSACleanup(); }  // closes the socket too
 
-    // Connects with every notification selected; true when the connect is under way.
-    void StartConnect(uint16_t Port, int32_t Events = kAllEvents) {
-        FSocket = socket(AF_INET, SOCK_STREAM, 0);
+    void Open(int32_t Events, int Type = SOCK_STREAM) {
+        FSocket = socket(AF_INET, Type, 0);
         ASSERT_NE(FSocket, INVALID_SOCKET);
         ASSERT_EQ(WSAAsyncSelect(FSocket, Window.Handle(), kSocketMessage, Events), 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(Port);
-        address.sin_addr.s_addr = inet_addr("127.0.0.1");
-        const int result =
-            connect(FSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address);
-        if (result == SOCKET_ERROR) Connect.push_back(WSAGetLastError());
+    }
+    // Returns the error of a connect that did not succeed at once, or 0.
+    int StartConnect(uint16_t Port, int32_t Events = kAllEvents, int Type = SOCK_STREAM) {
+        Open(Events, Type);
+        const sockaddr_in address = Loopback(Port);
+        return connect(FSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0
+                   ? 0
+                   : WSAGetLastError();
     }
 
-    int Count(int32_t Event) const {
-        int n = 0;
+    // The notifications so far: the event and the error of each.
+    std::vector<Note> Notes() const {
+        std::vector<Note> notes;
         for (const TMessage& m : Window.Received)
-            if (WSAGETSELECTEVENT(m.LParam) == Event) ++n;
-        return n;
+            notes.emplace_back(WSAGETSELECTEVENT(m.LParam), WSAGETSELECTERROR(m.LParam));
+        return notes;
     }
-    bool WaitFor(int32_t Event, int Times = 1) {
+    int Count(int Event) const {
+        return static_cast<int>(std::ranges::count(Notes(), Event, &Note::first));
+    }
+    bool WaitFor(int Event, int Times = 1) {
         return PumpUntil([&] { return Count(Event) >= Times; });
     }
-    // The error of the last notification of that event.
-    int ErrorOf(int32_t Event) const {
-        for (auto it = Window.Received.rbegin(); it != Window.Received.rend(); ++it)
-            if (WSAGETSELECTEVENT(it->LParam) == Event) return WSAGETSELECTERROR(it->LParam);
-        return -1;
-    }
-    std::vector<int> Events() const {
-        std::vector<int> events;
-        for (const TMessage& m : Window.Received)
-            events.push_back(WSAGETSELECTEVENT(m.LParam));
-        return events;
-    }
-    std::string ReceiveAll() {
-        std::string text;
-        char buffer[256];
-        int n;
-        while ((n = recv(FSocket, buffer, sizeof buffer, 0)) > 0)
-            text.append(buffer, static_cast<size_t>(n));
+    std::string Receive(int Size = 256) {
+        std::string text(static_cast<size_t>(Size), '\0');
+        const int n = recv(FSocket, text.data(), Size, 0);
+        text.resize(n > 0 ? static_cast<size_t>(n) : 0);
         return text;
     }
 
     RecordingWindow Window;
     SOCKET FSocket = INVALID_SOCKET;
-    std::vector<int> Connect;  // the error of a connect that did not succeed at once
 };
 
 TEST_F(AsyncSelect, AnExchangeRunsOnNotificationsAlone) {
     ScriptedServer server({ReadLine(), SendLine("hello back"), Close()});
-    StartConnect(server.Port());
-    EXPECT_EQ(Connect, std::vector<int>{WSAEWOULDBLOCK});
-    ASSERT_TRUE(WaitFor(FD_CONNECT));
-    EXPECT_EQ(ErrorOf(FD_CONNECT), 0);
+    EXPECT_EQ(StartConnect(server.Port()), WSAEWOULDBLOCK);
     ASSERT_TRUE(WaitFor(FD_WRITE));
-    const std::string line = "hello\r\n";
-    ASSERT_EQ(send(FSocket, line.data(), static_cast<int>(line.size()), 0),
-              static_cast<int>(line.size()));
+    EXPECT_EQ(Notes().front(), Note(FD_CONNECT, 0));
+    ASSERT_EQ(send(FSocket, "hello\r\n", 7, 0), 7);
 
     std::string reply;
     ASSERT_TRUE(PumpUntil([&] {
-        if (Count(FD_READ) > 0) reply += ReceiveAll();
+        if (Count(FD_READ) > 0) reply += Receive();
         return Count(FD_CLOSE) > 0;
     }));
-    reply += ReceiveAll();
+    reply += Receive();
     EXPECT_EQ(reply, "hello back\r\n");
-    EXPECT_EQ(ErrorOf(FD_CLOSE), 0);
     EXPECT_EQ(server.ReceivedLines(), std::vector<std::string>{"hello"});
-    const std::vector<int> events = Events();
-    EXPECT_EQ(events.front(), FD_CONNECT);
-    EXPECT_EQ(events.back(), FD_CLOSE);
+    EXPECT_EQ(Notes().back(), Note(FD_CLOSE, 0));
     EXPECT_EQ(Count(FD_CLOSE), 1);
 }
 
@@ -110,25 +101,21 @@ TEST_F(AsyncSelect, FdReadComesAgainOnlyAfterARecvThatLeftDataBehind) {
     ASSERT_TRUE(WaitFor(FD_READ));
     PumpFor(100ms);
     EXPECT_EQ(Count(FD_READ), 1) << "no second FD_READ before a recv";
-
-    char buffer[16];
-    ASSERT_EQ(recv(FSocket, buffer, 4, 0), 4);
+    ASSERT_EQ(Receive(4), "0123");
     ASSERT_TRUE(WaitFor(FD_READ, 2));
-    ASSERT_EQ(recv(FSocket, buffer, sizeof buffer, 0), 6);
-    EXPECT_EQ(std::string(buffer, 6), "456789");
+    EXPECT_EQ(Receive(), "456789");
     PumpFor(100ms);
     EXPECT_EQ(Count(FD_READ), 2) << "nothing left to report";
+    char buffer[4];
     EXPECT_EQ(recv(FSocket, buffer, sizeof buffer, 0), SOCKET_ERROR);
     EXPECT_EQ(WSAGetLastError(), WSAEWOULDBLOCK);
 }
 
 TEST_F(AsyncSelect, ARefusedConnectionIsReportedByFdConnectAlone) {
-    StartConnect(RefusingPort());
-    if (Connect == std::vector<int>{WSAECONNREFUSED}) GTEST_SKIP() << "refused at once";
+    if (StartConnect(RefusingPort()) == WSAECONNREFUSED) GTEST_SKIP() << "refused at once";
     ASSERT_TRUE(WaitFor(FD_CONNECT));
-    EXPECT_EQ(ErrorOf(FD_CONNECT), WSAECONNREFUSED);
     PumpFor(50ms);
-    EXPECT_EQ(Events(), std::vector<int>{FD_CONNECT});
+    EXPECT_EQ(Notes(), std::vector<Note>(1, {FD_CONNECT, WSAECONNREFUSED}));
 }
 
 TEST_F(AsyncSelect, FdCloseWaitsUntilTheBufferedDataHasBeenRead) {
@@ -138,27 +125,20 @@ TEST_F(AsyncSelect, FdCloseWaitsUntilTheBufferedDataHasBeenRead) {
     ASSERT_TRUE(server.WaitUntilDone());
     PumpFor(50ms);
     EXPECT_EQ(Count(FD_CLOSE), 0);
-
-    char buffer[8];
-    ASSERT_EQ(recv(FSocket, buffer, sizeof buffer, 0), 3);
+    ASSERT_EQ(Receive(), "abc");
     ASSERT_TRUE(WaitFor(FD_CLOSE));
-    EXPECT_EQ(ErrorOf(FD_CLOSE), 0);
+    EXPECT_EQ(Notes().back(), Note(FD_CLOSE, 0));
+    char buffer[4];
     EXPECT_EQ(recv(FSocket, buffer, sizeof buffer, 0), 0);
     PumpFor(50ms);
     EXPECT_EQ(Count(FD_CLOSE), 1);
 }
 
-TEST_F(AsyncSelect, AResetIsReportedByFdCloseWithConnectionReset) {
+TEST_F(AsyncSelect, AResetIsReportedByFdCloseAndLaterSendsFailWithoutASignal) {
     ScriptedServer server({Reset()});
     StartConnect(server.Port());
     ASSERT_TRUE(WaitFor(FD_CLOSE));
-    EXPECT_EQ(ErrorOf(FD_CLOSE), WSAECONNRESET);
-}
-
-TEST_F(AsyncSelect, SendingToAPeerThatHasGoneFailsWithoutASignal) {
-    ScriptedServer server({Reset()});
-    StartConnect(server.Port());
-    ASSERT_TRUE(WaitFor(FD_CLOSE));
+    EXPECT_EQ(Notes().back(), Note(FD_CLOSE, WSAECONNRESET));
     // The first failure reports the reset; later ones are where a broken pipe would signal.
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
@@ -190,9 +170,30 @@ TEST_F(AsyncSelect, SelectingNoEventsStopsTheNotifications) {
     ASSERT_EQ(WSAAsyncSelect(FSocket, Window.Handle(), 0, 0), 0);
     ASSERT_TRUE(server.WaitUntilDone());
     PumpFor(100ms);
-    EXPECT_EQ(Events(), std::vector<int>{FD_CONNECT});
-    char buffer[16];
-    EXPECT_EQ(recv(FSocket, buffer, sizeof buffer, 0), 6);
+    EXPECT_EQ(Notes(), std::vector<Note>(1, {FD_CONNECT, 0}));
+    EXPECT_EQ(Receive(), "late\r\n");
+}
+
+TEST_F(AsyncSelect, DatagramsComeOnFdReadWithTheirSender) {
+    UdpServer server([](const std::string& Request) { return "re: " + Request; });
+    Open(FD_READ, SOCK_DGRAM);
+    const sockaddr_in to = Loopback(server.Port());
+    ASSERT_EQ(sendto(FSocket, "a", 1, 0, reinterpret_cast<const sockaddr*>(&to), sizeof to), 1);
+    ASSERT_TRUE(WaitFor(FD_READ));
+    EXPECT_EQ(Window.Received[0].WParam, FSocket);
+    char buffer[8];
+    sockaddr_in from{};
+    int size = sizeof from;
+    ASSERT_EQ(
+        recvfrom(FSocket, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &size), 5);
+    EXPECT_EQ(ntohs(from.sin_port), server.Port());
+    EXPECT_EQ(from.sin_addr.s_addr, inet_addr("127.0.0.1"));
+
+    ASSERT_EQ(connect(FSocket, reinterpret_cast<const sockaddr*>(&to), sizeof to), 0);
+    ASSERT_EQ(send(FSocket, "query", 5, 0), 5);
+    ASSERT_TRUE(WaitFor(FD_READ, 2));
+    EXPECT_EQ(Receive(), "re: query");
+    EXPECT_EQ(server.Received(), (std::vector<std::string>{"a", "query"}));
 }
 
 }  // namespace
