@@ -4,10 +4,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/registry/hivefile.h"
 #include "platform/registry/registry.h"
+#include "tests/support/casefile.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -60,7 +60,7 @@ TEST_F(FileRegistry, EveryChangeIsWrittenWholeAtOnceAndSurvivesAReload) {
         ASSERT_TRUE(reg.OpenKey("Machine", true));
     }
     EXPECT_EQ(test::ReadWholeFile(HiveFile()),
-              test::ReadWholeFile(VEX_SOURCE_DIR "/platform/registry/testdata/written.hive"));
+              test::ReadWholeFile(VEX_TEST_DIR "/testdata/written.hive"));
     const auto files = std::filesystem::directory_iterator(Folder());
     EXPECT_EQ(std::distance(begin(files), end(files)), 2) << "no temporary is left";
 
@@ -84,15 +84,8 @@ TEST_F(FileRegistry, DamagedFilesRaiseWithTheFileNameAndAreNotOverwritten) {
     for (size_t i = 0; i < MaxRegKeyDepth; ++i)
         cases.back().first += "\\k";
     cases.back().first += "]\nEnd\n";
-    std::ifstream data(VEX_SOURCE_DIR "/platform/registry/testdata/damaged-hives.txt");
-    for (std::string line; std::getline(data, line);) {
-        if (line.starts_with("#")) continue;
-        const size_t bar = line.find(" | ");
-        std::string text = line.substr(0, bar);
-        for (size_t at; (at = text.find("\\n")) != std::string::npos;)
-            text.replace(at, 2, "\n");
-        cases.emplace_back(text, line.substr(bar + 3));
-    }
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/damaged-hives.txt"))
+        cases.emplace_back(c[0], c[1]);
     ASSERT_EQ(cases.size(), 20u);
     for (const auto& [text, reason] : cases) {
         SCOPED_TRACE(text.substr(0, 60));

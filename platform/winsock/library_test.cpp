@@ -83,7 +83,7 @@ TEST(WinsockModules, ExportEveryFunctionTheComponentsLookUpAndTheErrorTexts) {
     RegisterWinsockModule();  // once more: a second registration must keep it loadable
     const HMODULE library = LoadLibrary("WSOCK32.DLL");
     ASSERT_GE(library, 32u);
-    std::ifstream exports(VEX_SOURCE_DIR "/platform/winsock/testdata/wsock32-exports.txt");
+    std::ifstream exports(VEX_TEST_DIR "/testdata/wsock32-exports.txt");
     int count = 0;
     for (std::string name; std::getline(exports, name); ++count) {
         SCOPED_TRACE(name);
