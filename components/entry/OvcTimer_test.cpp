@@ -103,6 +103,7 @@ TEST_F(OvcTimerPool, ADisabledTriggerStopsTheTimerAndFiresOnTheFirstTickWhenEnab
         const int32_t handle = pool.Add(Logger(start), 1000);
         RunThrough(start + 1000);
         pool.SetTriggerEnabled(handle, false);
+        pool.SetTriggerEnabled(handle, false);
         EXPECT_FALSE(pool.GetTriggerEnabled(handle));
         RunThrough(start + off);
         pool.SetTriggerEnabled(handle, true);
@@ -164,6 +165,13 @@ TEST_F(OvcTimerPool, HandlersMayEditAndFreeThePoolDuringAPass) {
         {[](TOvcTimerPool*& P) {
              delete P;
              P = nullptr;
+         },
+         "", ""},
+        {[](TOvcTimerPool*& P) {
+             P->OnAllTriggers = [&P](TObject*, int32_t, uint16_t, int32_t) {
+                 delete P;
+                 P = nullptr;
+             };
          },
          "", ""},
     };

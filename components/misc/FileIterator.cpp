@@ -77,16 +77,14 @@ public:
         }
         const int listFd = fd >= 0 ? fcntl(fd, F_DUPFD_CLOEXEC, 0) : -1;
         DIR* dir = listFd >= 0 ? fdopendir(listFd) : nullptr;
-        struct stat st;
-        if (!dir || fstat(fd, &st) != 0) {
+        if (!dir) {
             const int error = errno;
-            if (dir)
-                closedir(dir);
-            else if (listFd >= 0)
-                close(listFd);
-            if (fd >= 0) close(fd);
+            for (const int unused : {listFd, fd})
+                if (unused >= 0) close(unused);
             return error;
         }
+        struct stat st;
+        fstat(fd, &st);  // cannot fail on an open descriptor
         TWalkFolder folder{fd, 0, st.st_dev, st.st_ino, FPath.size(), {}, 0};
         for (;;) {
             errno = 0;

@@ -175,7 +175,7 @@ TEST_F(FileIteratorTest, FoldersThatCannotBeEnteredAreReportedAndTheWalkGoesOn) 
 TEST_F(FileIteratorTest, ATreeDeeperThanAPathNameLosesNothingAndHoldsFewDescriptors) {
     // Forty levels of 200-character names, each with a file and a side folder holding one.
     const std::string level(200, 'L');
-    int fd = open(Root.c_str(), O_RDONLY | O_DIRECTORY);
+    int fd = open(Root.c_str(), O_RDONLY | O_DIRECTORY), tenth = -1;
     Names expected = Full({".dotfile", "a.txt", "filelink", "sub/b.txt", "sub/deeper/c.txt"});
     for (std::string path = Root; path.size() < 40 * 201; path += "/" + level) {
         ASSERT_EQ(mkdirat(fd, level.c_str(), 0755) | mkdirat(fd, "side", 0755), 0);
@@ -183,7 +183,10 @@ TEST_F(FileIteratorTest, ATreeDeeperThanAPathNameLosesNothingAndHoldsFewDescript
         close(openat(fd, "side/g", O_CREAT | O_WRONLY, 0644));
         expected.insert(expected.end(), {path + "/f", path + "/side/g"});
         const int next = openat(fd, level.c_str(), O_RDONLY | O_DIRECTORY);
-        close(fd);
+        if (expected.size() == 5 + 2 * 11)
+            tenth = fd;  // kept, to move the next level away below
+        else
+            close(fd);
         fd = next;
     }
     close(fd);
@@ -201,6 +204,23 @@ TEST_F(FileIteratorTest, ATreeDeeperThanAPathNameLosesNothingAndHoldsFewDescript
     EXPECT_EQ(Walk(), expected);
     EXPECT_LE(most, 20);
     EXPECT_EQ(Errors, Names());
+
+    // The eleventh level moved away under the walk: the levels above can no longer be reached
+    // through "..", so their side folders not yet entered are reported, not searched elsewhere.
+    const int rootFd = open(Root.c_str(), O_RDONLY | O_DIRECTORY);
+    It.OnAddFile = [&](TObject*, const std::string& Name, const TFileInfo&) {
+        Listed.push_back(Name);
+        if (Name.size() > 35 * 201) renameat(tenth, level.c_str(), rootFd, "moved");
+    };
+    Names reachedOrReported = Walk();
+    for (const std::string& e : Errors) {
+        EXPECT_TRUE(e.ends_with("/side:" + std::to_string(ESTALE))) << e;
+        reachedOrReported.push_back(e.substr(0, e.rfind(':')) + "/g");
+    }
+    std::sort(reachedOrReported.begin(), reachedOrReported.end());
+    EXPECT_EQ(reachedOrReported, expected);
+    close(tenth);
+    close(rootFd);
     EXPECT_EQ(std::system(("rm -rf " + Root).c_str()), 0);  // too deep for remove_all
 }
 
@@ -229,6 +249,7 @@ TEST_F(FileIteratorTest, RunsOnTheWorkerRefusingChangesAndAFreedDescendantStopsF
               "Iterator is not available at the moment. Please call later, but do call");
     it->Stop();
     EXPECT_THROW(it->SetOptions({}), EFileIteratorError);  // a pending stop is not idle yet
+    EXPECT_EQ(it->Options(), TFileIteratorOptions({fiPath, fiDetails, fiRecurseFolders}));
 
     std::thread freer([&] { delete it; });
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
