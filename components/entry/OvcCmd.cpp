@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <sstream>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "components/entry/OvcErrors.h"
 #include "components/entry/OvcMisc.h"
@@ -235,6 +237,37 @@ std::string RightAligned(int32_t Value, size_t Width) {
     return s.size() < Width ? std::string(Width - s.size(), ' ') + s : s;
 }
 
+// Gives tables names no other table has. The names taken only grow while one namer lives, so
+// the first free number of a stripped name only grows too: a stream of n tables of one name is
+// named in time linear in n rather than cubic.
+class TTableNamer {
+public:
+    explicit TTableNamer(const std::vector<std::unique_ptr<TOvcCommandTable>>& Tables) {
+        for (const auto& t : Tables)
+            FTaken.insert(UpperCase(t->TableName()));
+    }
+
+    void Name(TOvcCommandTable& Table) {
+        const std::string& name = Table.TableName();
+        std::string base = name;
+        while (base.size() >= 2 && base.back() >= '0' && base.back() <= '9')
+            base.pop_back();
+        if (Taken(base) || Taken(name)) {
+            int32_t& next = FNextNumber.try_emplace(UpperCase(base), 1).first->second;
+            while (Taken(base + IntToStr(next)))
+                ++next;
+            Table.SetTableName(base + IntToStr(next));
+        }
+        FTaken.insert(UpperCase(Table.TableName()));
+    }
+
+private:
+    bool Taken(const std::string& Name) const { return FTaken.contains(UpperCase(Name)); }
+
+    std::unordered_set<std::string> FTaken;
+    std::unordered_map<std::string, int32_t> FNextNumber;
+};
+
 bool IsModifierOrLock(uint16_t Key) {
     return Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU || Key == VK_CAPITAL ||
            Key == VK_NUMLOCK || Key == VK_SCROLL;
@@ -290,12 +323,11 @@ void TOvcCommandTable::LoadFromFile(const std::string& FileName) {
     int32_t lineNo = 0;
     size_t start = 0;
     while (start < contents.size()) {
-        size_t end = contents.find('\n', start);
-        if (end == std::string::npos) end = contents.size();
-        std::string line = contents.substr(start, end - start);
-        start = end + 1;
+        // CR LF, LF and a lone CR all end a line.
+        size_t end = std::min(contents.find_first_of("\r\n", start), contents.size());
+        const std::string line = contents.substr(start, end - start);
+        start = contents.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
         ++lineNo;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!haveName) {
             name = line;
             haveName = true;
@@ -333,7 +365,16 @@ void TOvcCommandTable::ReadCommands(TReader& Reader) {
     const bool active = Reader.ReadBoolean();
     const std::vector<TOvcCmdRec>* builtIn = BuiltInRows(name);
     std::vector<TOvcCmdRec> records;
-    if (builtIn != nullptr) records = *builtIn;
+    // Where each key sequence of a built-in table is; deleted rows are dropped at the end, so
+    // a long stream costs no more than its length.
+    std::unordered_map<uint32_t, size_t> indexOf;
+    std::vector<bool> deleted;
+    if (builtIn != nullptr) {
+        records = *builtIn;
+        deleted.resize(records.size());
+        for (size_t i = 0; i < records.size(); ++i)
+            indexOf.emplace(records[i].Keys(), i);
+    }
     Reader.ReadListBegin();
     while (!Reader.EndOfList()) {
         TOvcCmdRec rec;
@@ -341,17 +382,22 @@ void TOvcCommandTable::ReadCommands(TReader& Reader) {
         const int32_t cmd = Reader.ReadInteger();
         if (cmd < 0 || cmd > UINT16_MAX) throw EReadError("Invalid property value");
         rec.Cmd = static_cast<uint16_t>(cmd);
-        auto found = records.end();
-        if (builtIn != nullptr)
-            found = std::find_if(records.begin(), records.end(),
-                                 [&rec](const TOvcCmdRec& r) { return r.Keys() == rec.Keys(); });
-        if (found == records.end())
+        const auto found = indexOf.find(rec.Keys());
+        if (found == indexOf.end()) {
+            if (builtIn != nullptr) indexOf.emplace(rec.Keys(), records.size());
             records.push_back(rec);
-        else if (rec.Cmd == ccNone)
-            records.erase(found);
-        else
-            found->Cmd = rec.Cmd;
+            deleted.push_back(false);
+        } else if (rec.Cmd == ccNone) {
+            deleted[found->second] = true;
+            indexOf.erase(found);
+        } else {
+            records[found->second].Cmd = rec.Cmd;
+        }
     }
+    size_t kept = 0;
+    for (size_t i = 0; i < records.size(); ++i)
+        if (!deleted[i]) records[kept++] = records[i];
+    records.resize(kept);
     Reader.ReadListEnd();
     FTableName = std::move(name);
     FIsActive = active;
@@ -399,20 +445,7 @@ int32_t TOvcCommandProcessor::CreateCommandTable(const std::string& TableName, b
 }
 
 int32_t TOvcCommandProcessor::Add(std::unique_ptr<TOvcCommandTable> Table) {
-    const std::string& name = Table->TableName();
-    std::string base = name;
-    while (base.size() >= 2 && base.back() >= '0' && base.back() <= '9')
-        base.pop_back();
-    if (GetCommandTable(base) != nullptr || GetCommandTable(name) != nullptr) {
-        // At most Count() names are taken, so a free one comes within Count() + 1 tries.
-        for (int32_t i = 1;; ++i) {
-            const std::string candidate = base + IntToStr(i);
-            if (GetCommandTable(candidate) == nullptr) {
-                Table->SetTableName(candidate);
-                break;
-            }
-        }
-    }
+    TTableNamer(FTableList).Name(*Table);
     FTableList.push_back(std::move(Table));
     return Count() - 1;
 }
@@ -520,8 +553,11 @@ void TOvcCommandProcessor::ReadTables(TReader& Reader) {
     }
     Reader.ReadListEnd();
     Clear();
-    for (auto& t : tables)
-        Add(std::move(t));
+    TTableNamer namer(FTableList);
+    for (auto& t : tables) {
+        namer.Name(*t);
+        FTableList.push_back(std::move(t));
+    }
 }
 
 void TOvcCommandProcessor::WriteTables(TWriter& Writer) const {

@@ -22,10 +22,8 @@ constexpr int32_t kLongestResolution = 65535;
 // A trigger this close to due fires now rather than one whole timer period late.
 constexpr int32_t kEarlyFire = 27;
 
-// The tick count wraps every 49.7 days; read as a signed difference, a span that crosses the
-// wrap is still right.
-int32_t TicksSince(uint32_t Then, uint32_t Now) {
-    return static_cast<int32_t>(Now - Then);
+int64_t Now() {
+    return Clock().TickMilliseconds();
 }
 
 }  // namespace
@@ -43,7 +41,7 @@ int32_t TOvcTimerPool::Add(TTriggerEvent OnTrigger, uint16_t Interval) {
     const int32_t handle = NextHandle();
     TTriggerRecord trigger;
     trigger.Handle = handle;
-    trigger.StartTime = GetTickCount();
+    trigger.StartTime = Now();
     trigger.LastTime = trigger.StartTime;
     trigger.Interval = Interval;
     trigger.OnTrigger = std::move(OnTrigger);
@@ -78,19 +76,19 @@ void TOvcTimerPool::SetTriggerEnabled(int32_t Handle, bool Value) {
 }
 
 void TOvcTimerPool::FireTriggers() {
-    const uint32_t now = GetTickCount();
+    const int64_t now = Now();
     const std::shared_ptr<bool> alive = FAlive;
     // Handlers may add and remove triggers: the count is read anew at every step, and nothing
     // of a record is used after a handler has run.
     for (size_t i = 0; i < TriggerList.size(); ++i) {
         TTriggerRecord& trigger = TriggerList[i];
-        if (!trigger.Enabled ||
-            TicksSince(trigger.LastTime, now) < int32_t{trigger.Interval} - kEarlyFire)
+        if (!trigger.Enabled || now - trigger.LastTime < int64_t{trigger.Interval} - kEarlyFire)
             continue;
         trigger.LastTime = now;
         const int32_t handle = trigger.Handle;
         const uint16_t interval = trigger.Interval;
-        const int32_t elapsed = TicksSince(trigger.StartTime, now);
+        // Wraps after 2^31 ms, as the handlers' 32-bit argument always did.
+        const int32_t elapsed = static_cast<int32_t>(now - trigger.StartTime);
         if (const TTriggerEvent handler = trigger.OnTrigger) {
             handler(this, handle, interval, elapsed);
             if (!*alive) return;
@@ -131,7 +129,7 @@ int32_t TOvcTimerPool::CountActive() const {
 }
 
 void TOvcTimerPool::CalcResolution() {
-    const uint32_t now = GetTickCount();
+    const int64_t now = Now();
     // Whether a trigger is enabled is asked directly: a candidate left at the longest period
     // also comes from enabled triggers that all wait 65535 ms, and they must still fire.
     bool anyEnabled = false;
@@ -140,7 +138,7 @@ void TOvcTimerPool::CalcResolution() {
         if (!trigger.Enabled) continue;
         anyEnabled = true;
         candidate = std::min<int32_t>(candidate, trigger.Interval);
-        const int64_t left = int64_t{trigger.Interval} - TicksSince(trigger.LastTime, now);
+        const int64_t left = int64_t{trigger.Interval} - (now - trigger.LastTime);
         candidate = static_cast<int32_t>(std::min<int64_t>(candidate, std::max<int64_t>(left, 0)));
     }
     if (!anyEnabled) {

@@ -52,9 +52,11 @@ private:
     struct TTriggerRecord {
         bool Enabled = true;
         int32_t Handle = 0;
-        uint32_t StartTime = 0;
+        // Milliseconds of the monotonic clock, which never wraps: a 32-bit tick count would
+        // read a trigger disabled for 2^31 ms or more as not yet due.
+        int64_t StartTime = 0;
         uint16_t Interval = 0;
-        uint32_t LastTime = 0;
+        int64_t LastTime = 0;
         TTriggerEvent OnTrigger;
     };
 

@@ -5,6 +5,8 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "components/entry/OvcErrors.h"
@@ -16,19 +18,7 @@
 namespace vex {
 namespace {
 
-// Records the tick of every timer message, which shows the period the pool chose, and lets a
-// test run a pass at a tick of its choosing.
-class TProbePool : public TOvcTimerPool {
-public:
-    using TOvcTimerPool::TOvcTimerPool;
-
-    void FireTriggers() override {
-        Ticks.push_back(Clock().TickMilliseconds());
-        TOvcTimerPool::FireTriggers();
-    }
-
-    std::vector<int64_t> Ticks;
-};
+using Strings = std::vector<std::string>;
 
 class OvcTimerPool : public ::testing::Test {
 protected:
@@ -36,184 +26,105 @@ protected:
     void RunThrough(int64_t Tick) {
         ProcessMessagesUntil([] { return false; }, Tick + 1);
     }
-    // Pumps until Condition holds; a virtual day is the watchdog.
-    void RunUntil(const std::function<bool()>& Condition) {
-        ASSERT_EQ(ProcessMessagesUntil(Condition, Clock.TickMilliseconds() + 86400000),
-                  TWaitResult::Condition);
-    }
 
-    // Logs "tick:handle" for every trigger the pool fires.
-    void LogAll(TOvcTimerPool& Pool) {
-        Pool.OnAllTriggers = [this](TObject*, int32_t Handle, uint16_t, int32_t) {
-            Log.push_back(std::to_string(Clock.TickMilliseconds()) + ":" + std::to_string(Handle));
+    // A handler that logs "tick:handle", or "tick+elapsed" when Elapsed is set, the tick
+    // counted from Origin.
+    TTriggerEvent Logger(int64_t Origin = 0, bool Elapsed = false) {
+        return [this, Origin, Elapsed](TObject*, int32_t Handle, uint16_t, int32_t ElapsedTime) {
+            Log.push_back(std::to_string(Clock.TickMilliseconds() - Origin) +
+                          (Elapsed ? "+" : ":") + std::to_string(Elapsed ? ElapsedTime : Handle));
         };
     }
 
     TVirtualClock Clock{1};
     TClockOverride Use{Clock};
-    std::vector<std::string> Log;
+    Strings Log;
+    Strings Shown;
+    TMessageBoxOverride Sink{[this](HWND, const std::string& Text, const std::string&, UINT) {
+        Shown.push_back(Text);
+        return IDOK;
+    }};
 };
 
-using Strings = std::vector<std::string>;
-
-TEST_F(OvcTimerPool, HandlesStartAtZeroAndGoOnFromTheGreatestPresent) {
+TEST_F(OvcTimerPool, HandlesGrowFromTheGreatestAndUnknownOnesRaiseExceptOnRemoval) {
     TOvcTimerPool pool(nullptr);
-    EXPECT_EQ(pool.Add(nullptr, 1000), 0);
-    EXPECT_EQ(pool.Add(nullptr, 500), 1);
-    EXPECT_EQ(pool.Add(nullptr, 2000), 2);
-    pool.Remove(2);
-    EXPECT_EQ(pool.Add(nullptr, 1000), 2);  // the greatest number is free again
-    pool.Remove(0);
-    EXPECT_EQ(pool.Add(nullptr, 1000), 3);  // a gap below the greatest is not
-    for (int32_t handle : {1, 2, 3})
-        pool.Remove(handle);
-    EXPECT_EQ(pool.Add(nullptr, 1000), 0);
-}
-
-TEST_F(OvcTimerPool, UnknownHandlesRaiseInGetAndSetChangeNothingAndAreIgnoredByRemove) {
-    TOvcTimerPool pool(nullptr);
-    LogAll(pool);
-    pool.Add(nullptr, 1000);
-    pool.Add(nullptr, 1000);
-    pool.Add(nullptr, 1000);
+    for (int32_t expected : {0, 1, 2})
+        EXPECT_EQ(pool.Add(nullptr, 1000), expected);
     pool.Remove(1);
-    for (int32_t unknown : {-1, 1, 3}) {
-        SCOPED_TRACE(unknown);
-        try {
-            pool.GetTriggerEnabled(unknown);
-            ADD_FAILURE() << "GetTriggerEnabled accepted the handle";
-        } catch (const EInvalidTriggerHandle& e) {
-            EXPECT_EQ(e.Message(), "Invalid trigger handle");
-        }
-        EXPECT_THROW(pool.SetTriggerEnabled(unknown, false), EInvalidTriggerHandle);
-        EXPECT_NO_THROW(pool.Remove(unknown));
-    }
-    EXPECT_TRUE(pool.GetTriggerEnabled(0));
-    EXPECT_TRUE(pool.GetTriggerEnabled(2));
+    EXPECT_EQ(pool.Add(nullptr, 1000), 3);  // a gap below the greatest is not reused
+    pool.Remove(3);
+    EXPECT_EQ(pool.Add(nullptr, 1000), 3);  // the greatest number is free again
+    pool.Remove(1);
+    EXPECT_THROW(pool.GetTriggerEnabled(1), EInvalidTriggerHandle);
+    EXPECT_THROW(pool.SetTriggerEnabled(-1, false), EInvalidTriggerHandle);
+    pool.OnAllTriggers = Logger();
     RunThrough(1000);
-    EXPECT_EQ(Log, Strings({"1000:0", "1000:2"}));
+    EXPECT_EQ(Log, Strings({"1000:0", "1000:2", "1000:3"}));
 }
 
-TEST_F(OvcTimerPool, TheApplicationsTriggersShareA500msTimerAndFireShortestFirst) {
-    TProbePool pool(nullptr);
-    LogAll(pool);
-    const int32_t minute = pool.Add(nullptr, 60000);
-    const int32_t splash = pool.Add(nullptr, 1500);
-    const int32_t banner = pool.Add(nullptr, 1000);
-    RunThrough(60000);
-
-    ASSERT_EQ(pool.Ticks.size(), 120u);
-    for (size_t i = 0; i < pool.Ticks.size(); ++i)
-        EXPECT_EQ(pool.Ticks[i], 500 * int64_t(i + 1));
-    const auto at = [&](int32_t Tick, int32_t Handle) {
-        return std::to_string(Tick) + ":" + std::to_string(Handle);
-    };
-    EXPECT_EQ(Strings(Log.begin(), Log.begin() + 4),
-              Strings({at(1000, banner), at(1500, splash), at(2000, banner), at(3000, banner)}));
-    EXPECT_EQ(Log[4], at(3000, splash));
-    EXPECT_EQ(Strings(Log.end() - 3, Log.end()),
-              Strings({at(60000, banner), at(60000, splash), at(60000, minute)}));
+TEST_F(OvcTimerPool, TriggersShareOneTimerOfACommonStepAndFireShortestFirst) {
+    {
+        TOvcTimerPool pool(nullptr);
+        pool.OnAllTriggers = Logger();
+        pool.Add(nullptr, 60000);
+        pool.Add(nullptr, 1500);
+        pool.Add(nullptr, 1000);
+        RunThrough(60000);
+    }
+    EXPECT_EQ(Strings(Log.begin(), Log.begin() + 5),
+              Strings({"1000:2", "1500:1", "2000:2", "3000:2", "3000:1"}));
+    EXPECT_EQ(Strings(Log.end() - 3, Log.end()), Strings({"60000:2", "60000:1", "60000:0"}));
+    // Below 55 ms a trigger fires on every tick of a 55 ms timer.
+    Log.clear();
+    TOvcTimerPool pool(nullptr);
+    pool.Add(Logger(60001), 1);
+    RunThrough(60001 + 110);
+    EXPECT_EQ(Log, Strings({"55:0", "110:0"}));
 }
 
-TEST_F(OvcTimerPool, IntervalsBelow55msRunA55msTimerAndFireOnEveryTick) {
-    for (uint16_t interval : {0, 1, 30, 54}) {
-        SCOPED_TRACE(interval);
-        const int64_t start = Clock.TickMilliseconds();
-        TProbePool pool(nullptr);
-        std::vector<int64_t> fired;
-        pool.Add([&](TObject*, int32_t, uint16_t,
-                     int32_t) { fired.push_back(Clock.TickMilliseconds()); },
-                 interval);
-        RunThrough(start + 165);
-        const std::vector<int64_t> expected{start + 55, start + 110, start + 165};
-        EXPECT_EQ(pool.Ticks, expected);
-        EXPECT_EQ(fired, expected);
+TEST_F(OvcTimerPool, ElapsedTimeCountsFromAddAcrossFiringsAndTickWraps) {
+    for (int64_t start : {int64_t{300}, (int64_t{1} << 32) - 250}) {
+        Log.clear();
+        Clock.SetTickMilliseconds(start);
+        TOvcTimerPool pool(nullptr);
+        pool.Add(Logger(start, true), 1000);
+        RunThrough(start + 3000);
+        EXPECT_EQ(Log, Strings({"1000+1000", "2000+2000", "3000+3000"}));
     }
 }
 
-TEST_F(OvcTimerPool, ATriggerFiresUpTo27msEarly) {
-    TProbePool pool(nullptr);
-    std::vector<int32_t> elapsed;
-    pool.Add([&](TObject*, int32_t, uint16_t, int32_t Elapsed) { elapsed.push_back(Elapsed); },
-             1000);
-    Clock.SetTickMilliseconds(972);
-    pool.FireTriggers();
-    EXPECT_TRUE(elapsed.empty());
-    Clock.SetTickMilliseconds(973);
-    pool.FireTriggers();
-    EXPECT_EQ(elapsed, std::vector<int32_t>({973}));
-}
-
-TEST_F(OvcTimerPool, ElapsedTimeCountsFromAddAcrossFirings) {
-    Clock.Advance(300);
-    TOvcTimerPool pool(nullptr);
-    Strings seen;
-    pool.Add(
-        [&](TObject* Sender, int32_t Handle, uint16_t Interval, int32_t Elapsed) {
-            EXPECT_EQ(Sender, &pool);
-            EXPECT_EQ(Handle, 0);
-            EXPECT_EQ(Interval, 1000);
-            seen.push_back(std::to_string(Clock.TickMilliseconds()) + "+" +
-                           std::to_string(Elapsed));
-        },
-        1000);
-    RunUntil([&] { return seen.size() == 3; });
-    EXPECT_EQ(seen, Strings({"1300+1000", "2300+2000", "3300+3000"}));
-}
-
-TEST_F(OvcTimerPool, ATickCountWrapDoesNotDisturbTheTriggers) {
-    const int64_t start = (int64_t{1} << 32) - 250;
-    Clock.SetTickMilliseconds(start);
-    TOvcTimerPool pool(nullptr);
-    Strings seen;
-    pool.Add(
-        [&](TObject*, int32_t, uint16_t, int32_t Elapsed) {
-            seen.push_back(std::to_string(Clock.TickMilliseconds() - start) + "+" +
-                           std::to_string(Elapsed));
-        },
-        1000);
-    RunUntil([&] { return seen.size() == 2; });
-    EXPECT_EQ(seen, Strings({"1000+1000", "2000+2000"}));
-}
-
-TEST_F(OvcTimerPool, DisablingTheLastTriggerStopsTheTimerAndAnOverdueTriggerFiresOnEnabling) {
-    TProbePool pool(nullptr);
-    std::vector<int64_t> fired;
-    int32_t handle = -1;
-    handle = pool.Add(
-        [&](TObject*, int32_t, uint16_t, int32_t) {
-            fired.push_back(Clock.TickMilliseconds());
-            if (fired.size() == 1) pool.SetTriggerEnabled(handle, false);
-        },
-        1000);
-    RunThrough(5000);
-    EXPECT_EQ(fired, std::vector<int64_t>({1000}));
-    EXPECT_EQ(pool.Ticks, std::vector<int64_t>({1000}));
-    EXPECT_FALSE(pool.GetTriggerEnabled(handle));
-
-    const int64_t enabledAt = Clock.TickMilliseconds();
-    pool.SetTriggerEnabled(handle, true);
-    RunUntil([&] { return fired.size() == 2; });
-    EXPECT_EQ(fired[1], enabledAt + 55);
+TEST_F(OvcTimerPool, ADisabledTriggerStopsTheTimerAndFiresOnTheFirstTickWhenEnabledAgain) {
+    // However long it stayed off: past 2^31 ms a 32-bit tick difference reads as negative.
+    for (int64_t off : {int64_t{4000}, (int64_t{1} << 31) + 1000, (int64_t{1} << 32) + 500}) {
+        SCOPED_TRACE(off);
+        Log.clear();
+        TOvcTimerPool pool(nullptr);
+        const int64_t start = Clock.TickMilliseconds();
+        const int32_t handle = pool.Add(Logger(start), 1000);
+        RunThrough(start + 1000);
+        pool.SetTriggerEnabled(handle, false);
+        pool.SetTriggerEnabled(handle, false);
+        EXPECT_FALSE(pool.GetTriggerEnabled(handle));
+        RunThrough(start + off);
+        pool.SetTriggerEnabled(handle, true);
+        const int64_t enabled = Clock.TickMilliseconds();
+        RunThrough(enabled + 55);
+        EXPECT_EQ(Log, Strings({"1000:0", std::to_string(enabled - start + 55) + ":0"}));
+    }
 }
 
 TEST_F(OvcTimerPool, EnabledTriggersOfTheLongestIntervalStillFire) {
-    TProbePool pool(nullptr);
-    LogAll(pool);
+    TOvcTimerPool pool(nullptr);
+    pool.OnAllTriggers = Logger();
     pool.Add(nullptr, 65535);
     pool.Add(nullptr, 65535);
-    RunUntil([&] { return Log.size() == 2; });
+    RunThrough(65535);
     EXPECT_EQ(Log, Strings({"65535:0", "65535:1"}));
 }
 
 TEST_F(OvcTimerPool, AHandlersExceptionIsShownEndsThePassAndLaterTicksFireAgain) {
-    Strings shown;
-    TMessageBoxOverride sink([&](HWND, const std::string& Text, const std::string&, UINT) {
-        shown.push_back(Text);
-        return IDOK;
-    });
     TOvcTimerPool pool(nullptr);
-    LogAll(pool);
+    pool.OnAllTriggers = Logger();
     int calls = 0;
     pool.Add(
         [&](TObject*, int32_t, uint16_t, int32_t) {
@@ -222,123 +133,77 @@ TEST_F(OvcTimerPool, AHandlersExceptionIsShownEndsThePassAndLaterTicksFireAgain)
         1000);
     pool.Add(nullptr, 1000);
     RunThrough(2000);
-    EXPECT_EQ(shown, Strings({"Disk full."}));
+    EXPECT_EQ(Shown, Strings({"Disk full."}));
     EXPECT_EQ(Log, Strings({"2000:0", "2000:1"}));
-}
-
-// Three triggers of 100 ms with handles 0, 1 and 2; the first fire of trigger 0 runs the edit.
-struct TEditCase {
-    const char* Name;
-    std::function<void(TOvcTimerPool& Pool)> Edit;
-    std::vector<int32_t> FiredInThatPass;
-    std::set<int32_t> FiredLater;
-};
-
-TEST_F(OvcTimerPool, HandlersMayEditThePoolDuringAPass) {
-    const std::vector<TEditCase> cases = {
-        // The pass re-reads the count, so the trigger that moved into the removed one's place
-        // waits for the next pass.
-        {"removes itself", [](TOvcTimerPool& P) { P.Remove(0); }, {0, 2}, {1, 2}},
-        {"removes a later one", [](TOvcTimerPool& P) { P.Remove(2); }, {0, 1}, {0, 1}},
-        {"removes every trigger",
-         [](TOvcTimerPool& P) {
-             for (int32_t h : {0, 1, 2})
-                 P.Remove(h);
-         },
-         {0},
-         {}},
-        {"adds one", [](TOvcTimerPool& P) { P.Add(nullptr, 100); }, {0, 1, 2}, {0, 1, 2, 3}},
-        {"disables the next one",
-         [](TOvcTimerPool& P) { P.SetTriggerEnabled(1, false); },
-         {0, 2},
-         {0, 2}},
-    };
-    for (const TEditCase& c : cases) {
-        SCOPED_TRACE(c.Name);
-        const int64_t start = Clock.TickMilliseconds();
-        TProbePool pool(nullptr);
-        std::vector<int32_t> inThatPass;
-        std::set<int32_t> later;
-        pool.OnAllTriggers = [&](TObject*, int32_t Handle, uint16_t, int32_t) {
-            if (Clock.TickMilliseconds() == start + 100)
-                inThatPass.push_back(Handle);
-            else
-                later.insert(Handle);
-        };
-        bool edited = false;
-        const std::string captured = "outlives its own removal";
-        pool.Add(
-            [&, captured](TObject*, int32_t, uint16_t, int32_t) {
-                if (edited) return;
-                edited = true;
-                c.Edit(pool);
-                EXPECT_EQ(captured, "outlives its own removal");
-            },
-            100);
-        pool.Add(nullptr, 100);
-        pool.Add(nullptr, 100);
-        RunThrough(start + 1000);
-        EXPECT_EQ(inThatPass, c.FiredInThatPass);
-        EXPECT_EQ(later, c.FiredLater);
-        if (c.FiredLater.empty()) {
-            EXPECT_EQ(pool.Ticks.size(), 1u);  // no timer left running
-        }
-    }
-}
-
-TEST_F(OvcTimerPool, APoolFreedByItsOwnHandlerStopsThePass) {
-    struct TFreeCase {
-        const char* Name;
-        bool InOnAllTriggers;
-    };
-    for (const TFreeCase& c :
-         {TFreeCase{"in the trigger's handler", false}, TFreeCase{"in OnAllTriggers", true}}) {
-        SCOPED_TRACE(c.Name);
-        Log.clear();
-        auto* owner = new TComponent(nullptr);
-        auto* pool = new TOvcTimerPool(owner);
-        const std::string captured = "outlives the pool";
-        const auto freeIt = [&, captured](const std::string& Who) {
-            Log.push_back(Who);
-            delete owner;
-            EXPECT_EQ(captured, "outlives the pool");
-        };
-        pool->Add(
-            [&](TObject*, int32_t, uint16_t, int32_t) {
-                if (c.InOnAllTriggers)
-                    Log.push_back("own 0");
-                else
-                    freeIt("own 0 frees");
-            },
-            100);
-        pool->Add([&](TObject*, int32_t, uint16_t, int32_t) { Log.push_back("own 1"); }, 100);
-        pool->OnAllTriggers = [&](TObject*, int32_t Handle, uint16_t, int32_t) {
-            if (c.InOnAllTriggers)
-                freeIt("all " + std::to_string(Handle) + " frees");
-            else
-                Log.push_back("all " + std::to_string(Handle));
-        };
-        RunThrough(Clock.TickMilliseconds() + 500);
-        EXPECT_EQ(Log,
-                  c.InOnAllTriggers ? Strings({"own 0", "all 0 frees"}) : Strings({"own 0 frees"}));
-    }
-}
-
-TEST_F(OvcTimerPool, AnExceptionAfterTheHandlerFreedThePoolIsStillShown) {
-    Strings shown;
-    TMessageBoxOverride sink([&](HWND, const std::string& Text, const std::string&, UINT) {
-        shown.push_back(Text);
-        return IDOK;
-    });
-    auto* pool = new TOvcTimerPool(nullptr);
-    pool->Add(
+    // One that frees the pool before it throws is shown too.
+    auto* doomed = new TOvcTimerPool(nullptr);
+    doomed->Add(
         [&](TObject*, int32_t, uint16_t, int32_t) {
-            delete pool;
+            delete doomed;
             throw Exception("Gone");
         },
         100);
-    RunThrough(500);
-    EXPECT_EQ(shown, Strings({"Gone."}));
+    RunThrough(Clock.TickMilliseconds() + 100);
+    EXPECT_EQ(Shown.back(), "Gone.");
+}
+
+// Three triggers of 100 ms, handles 0, 1 and 2; the first fire of trigger 0 runs the edit.
+// Each case gives the handles fired in that pass and those fired later.
+TEST_F(OvcTimerPool, HandlersMayEditAndFreeThePoolDuringAPass) {
+    using TEdit = std::function<void(TOvcTimerPool*&)>;
+    const std::vector<std::tuple<TEdit, std::string, std::string>> cases = {
+        // The pass re-reads the count, so the one that moved into the removed one's place waits.
+        {[](TOvcTimerPool*& P) { P->Remove(0); }, "02", "12"},
+        {[](TOvcTimerPool*& P) { P->Remove(2); }, "01", "01"},
+        {[](TOvcTimerPool*& P) { P->Add(nullptr, 100); }, "012", "0123"},
+        {[](TOvcTimerPool*& P) { P->SetTriggerEnabled(1, false); }, "02", "02"},
+        {[](TOvcTimerPool*& P) {
+             for (int32_t h : {0, 1, 2})
+                 P->Remove(h);
+         },
+         "0", ""},
+        {[](TOvcTimerPool*& P) {
+             delete P;
+             P = nullptr;
+         },
+         "", ""},
+        {[](TOvcTimerPool*& P) {
+             P->OnAllTriggers = [&P](TObject*, int32_t, uint16_t, int32_t) {
+                 delete P;
+                 P = nullptr;
+             };
+         },
+         "", ""},
+    };
+    for (const auto& [edit, firedInThatPass, firedLater] : cases) {
+        SCOPED_TRACE(firedInThatPass + "/" + firedLater);
+        const int64_t start = Clock.TickMilliseconds();
+        auto* pool = new TOvcTimerPool(nullptr);
+        std::string inThatPass;
+        std::set<char> later;
+        pool->OnAllTriggers = [&](TObject*, int32_t Handle, uint16_t, int32_t) {
+            const char h = static_cast<char>('0' + Handle);
+            if (Clock.TickMilliseconds() == start + 100)
+                inThatPass += h;
+            else
+                later.insert(h);
+        };
+        const std::string captured = "outlives the edit";
+        bool edited = false;
+        pool->Add(
+            [&, captured](TObject*, int32_t, uint16_t, int32_t) {
+                if (std::exchange(edited, true)) return;
+                edit(pool);
+                EXPECT_EQ(captured, "outlives the edit");
+            },
+            100);
+        pool->Add(nullptr, 100);
+        pool->Add(nullptr, 100);
+        RunThrough(start + 1000);
+        EXPECT_EQ(inThatPass, firedInThatPass);
+        EXPECT_EQ(std::string(later.begin(), later.end()), firedLater);
+        delete pool;
+    }
 }
 
 }  // namespace

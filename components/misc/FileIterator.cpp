@@ -1,7 +1,14 @@
 #include "components/misc/FileIterator.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <condition_variable>
 #include <mutex>
+#include <vector>
 
 #include "platform/core/filesearch.h"
 #include "platform/core/resources.h"
@@ -12,6 +19,129 @@ namespace {
 
 constexpr int32_t SCannotChangeOptions = 54260;
 constexpr int32_t SIteratorNotAvailable = 54261;
+// Folders held open at once; a walk coming back up reopens the others through "..".
+constexpr size_t kMaxOpenFolders = 16;
+
+struct TWalkEntry {
+    std::string Name;
+    TEntryDetails Details;
+};
+
+// A folder of the walk, listed in full when entered so that its descriptor can be closed while
+// deeper folders are walked.
+struct TWalkFolder {
+    int Fd = -1;        // -1 while closed, or lost
+    int LostError = 0;  // why it could not be reopened
+    dev_t Device = 0;   // to know it again when reopened
+    ino_t Inode = 0;
+    size_t PathLength = 0;
+    std::vector<TWalkEntry> Entries;
+    size_t Next = 0;
+};
+
+// The folders from the root down to the one being walked. Those held open are always the
+// deepest ones, so the shallowest open folder is the one closed when too many are open.
+class TFolderStack {
+public:
+    TFolderStack() = default;
+    TFolderStack(const TFolderStack&) = delete;
+    TFolderStack& operator=(const TFolderStack&) = delete;
+    ~TFolderStack() {
+        for (const TWalkFolder& f : FFolders)
+            if (f.Fd >= 0) close(f.Fd);
+    }
+
+    bool Empty() const { return FFolders.empty(); }
+    TWalkFolder& Top() { return FFolders.back(); }
+    // The folder last entered or tried, without a trailing "/".
+    const std::string& Path() const { return FPath; }
+    std::string PathOf(const std::string& Name) {
+        FPath.resize(Top().PathLength);
+        return FPath + "/" + Name;
+    }
+
+    // Opens and lists the folder Name of the top folder, or the root folder when there is none:
+    // 0, or the error number when it cannot be opened (nothing entered) or read (entered with
+    // what was read).
+    int Enter(const std::string& Name) {
+        int fd = -1;
+        if (FFolders.empty()) {
+            FPath = Name;
+            if (FPath.ends_with('/')) FPath.pop_back();
+            fd = open(Name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        } else {
+            FPath = PathOf(Name);
+            constexpr int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+            fd = Top().Fd >= 0 ? openat(Top().Fd, Name.c_str(), flags)
+                               : (errno = Top().LostError, -1);
+        }
+        const int listFd = fd >= 0 ? fcntl(fd, F_DUPFD_CLOEXEC, 0) : -1;
+        DIR* dir = listFd >= 0 ? fdopendir(listFd) : nullptr;
+        if (!dir) {
+            const int error = errno;
+            for (const int unused : {listFd, fd})
+                if (unused >= 0) close(unused);
+            return error;
+        }
+        struct stat st;
+        fstat(fd, &st);  // cannot fail on an open descriptor
+        TWalkFolder folder{fd, 0, st.st_dev, st.st_ino, FPath.size(), {}, 0};
+        for (;;) {
+            errno = 0;
+            const dirent* entry = readdir(dir);
+            if (!entry) break;
+            TWalkEntry e{entry->d_name, {}};
+            if (e.Name == "." || e.Name == "..") continue;
+            if (EntryDetailsAt(fd, e.Name, e.Details)) folder.Entries.push_back(std::move(e));
+        }
+        const int error = errno;
+        closedir(dir);
+        FFolders.push_back(std::move(folder));
+        if (++FOpen > kMaxOpenFolders) {
+            TWalkFolder& shallowest = FFolders[FFolders.size() - FOpen--];
+            close(shallowest.Fd);
+            shallowest.Fd = -1;
+        }
+        return error;
+    }
+
+    // Done with the top folder: its parent, when closed, is reopened through it, so the top
+    // folder is always open unless it was lost (moved away during the walk).
+    void Leave() {
+        TWalkFolder& leaving = Top();
+        if (FFolders.size() > 1) {
+            TWalkFolder& parent = FFolders[FFolders.size() - 2];
+            if (parent.Fd < 0) Reopen(parent, leaving);
+        }
+        if (leaving.Fd >= 0) {
+            close(leaving.Fd);
+            --FOpen;
+        }
+        FFolders.pop_back();
+    }
+
+private:
+    void Reopen(TWalkFolder& Parent, const TWalkFolder& Child) {
+        if (Child.Fd < 0) {
+            Parent.LostError = Child.LostError;
+            return;
+        }
+        const int fd = openat(Child.Fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        struct stat st;
+        if (fd >= 0 && fstat(fd, &st) == 0 && st.st_dev == Parent.Device &&
+            st.st_ino == Parent.Inode) {
+            Parent.Fd = fd;
+            ++FOpen;
+            return;
+        }
+        Parent.LostError = fd >= 0 ? ESTALE : errno;
+        if (fd >= 0) close(fd);
+    }
+
+    std::vector<TWalkFolder> FFolders;
+    size_t FOpen = 0;
+    std::string FPath;
+};
 
 }  // namespace
 
@@ -30,6 +160,19 @@ TFileIterator::TFileIterator(TComponent* AOwner)
 }
 
 TFileIterator::~TFileIterator() {
+    Detach();
+}
+
+void TFileIterator::operator delete(TFileIterator* Self, std::destroying_delete_t) {
+    // The walk calls virtual hooks, so it must end before the destructor of the most derived
+    // class takes any of their state away.
+    Self->Detach();
+    void* storage = dynamic_cast<void*>(Self);
+    Self->~TFileIterator();
+    ::operator delete(storage);
+}
+
+void TFileIterator::Detach() {
     std::unique_lock<std::mutex> lock(FLink->Lock);
     FLink->Iterator = nullptr;
     uint8_t running = Started;
@@ -100,31 +243,37 @@ void TFileIterator::RunWalk() {
     } becomeIdle{*FLink, FState};
 
     DoActivate();
-    if (!FWalkRoot.empty()) WalkFolder(FWalkRoot);
+    if (!FWalkRoot.empty()) WalkTree(FWalkRoot);
     DoTerminate();
 }
 
-void TFileIterator::WalkFolder(const std::string& Folder) {
-    std::string f = Folder;
-    if (!f.empty() && f.back() == '/') f.pop_back();
-    TSearchRec entry;
-    if (FindFirst(f + "/*.*", faAnyFile, entry) != 0)
-        return;  // missing or unreadable: nothing to report
-    do {
-        if (FState != Started) break;
-        if (entry.Attr & faDirectory) {
-            bool enter = entry.Name[0] != '.' && !(entry.Attr & faSymLink) &&
-                         FWalkOptions.Contains(fiRecurseFolders);
-            if (enter) WalkFolder(f + "/" + entry.Name);
-        } else if (!(entry.Attr & faVolumeID)) {
+void TFileIterator::WalkTree(const std::string& Root) {
+    TFolderStack folders;
+    if (const int error = folders.Enter(Root)) DoFolderError(folders.Path(), error);
+    while (!folders.Empty() && FState == Started) {
+        TWalkFolder& top = folders.Top();
+        if (top.Next == top.Entries.size()) {
+            folders.Leave();
+            continue;
+        }
+        const TWalkEntry entry = std::move(top.Entries[top.Next++]);
+        const int32_t attr = entry.Details.Attr;
+        if (attr & faDirectory) {
+            const bool enter = entry.Name[0] != '.' && !(attr & faSymLink) &&
+                               FWalkOptions.Contains(fiRecurseFolders);
+            if (!enter) continue;
+            if (const int error = folders.Enter(entry.Name)) DoFolderError(folders.Path(), error);
+        } else {
             TFileInfo info;
-            if (FWalkOptions.Contains(fiDetails)) info = {entry.Size, entry.Time, entry.Attr};
-            std::string name = FWalkOptions.Contains(fiPath) ? f + "/" + entry.Name : entry.Name;
+            if (FWalkOptions.Contains(fiDetails))
+                info = {entry.Details.Size, entry.Details.Time, attr};
+            const std::string name =
+                FWalkOptions.Contains(fiPath) ? folders.PathOf(entry.Name) : entry.Name;
             bool canAdd = true;
             DoAddFileQuery(name, info, canAdd);
             if (canAdd) DoAddFile(name, info);
         }
-    } while (FindNext(entry) == 0);
+    }
 }
 
 void TFileIterator::DoAddFile(const std::string& FileName, const TFileInfo& FileInfo) {
@@ -142,6 +291,10 @@ void TFileIterator::DoActivate() {
 
 void TFileIterator::DoTerminate() {
     if (OnTerminate) OnTerminate(this);
+}
+
+void TFileIterator::DoFolderError(const std::string& FolderName, int32_t ErrorCode) {
+    if (OnFolderError) OnFolderError(this, FolderName, ErrorCode);
 }
 
 TFileIteratorThread::TFileIteratorThread(TFileIterator* Iterator, bool CreateSuspended)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <new>
 #include <string>
 
 #include "platform/core/component.h"
@@ -31,14 +32,24 @@ using TAddFileEvent =
 using TAddFileQueryEvent = std::function<void(TObject* Sender, const std::string& FileName,
                                               const TFileInfo& FileInfo, bool& CanAdd)>;
 
+// ErrorCode is the system's error number (ENOENT, EACCES, ...).
+using TFolderErrorEvent =
+    std::function<void(TObject* Sender, const std::string& FolderName, int32_t ErrorCode)>;
+
 struct TFileIteratorLink;
 
 // Walks a folder tree depth first and reports every file through events. The walk normally runs
 // on a TFileIteratorThread, and then so do all four events: handlers that touch anything shared
 // with other threads guard it themselves, and events are assigned only while the iterator is
 // idle. Stop may be called from any thread. Links to folders are never entered, so a link loop
-// cannot trap the walk. Freeing the iterator stops a running walk and waits until it has
-// unwound, so it must not be freed from one of its own events.
+// cannot trap the walk. The walk opens folders relative to their parents and keeps only a few
+// open at a time, so any depth is walked whatever the system's limits on path names and open
+// files.
+//
+// Freeing the iterator with delete (directly, through its owner or a smart pointer) stops a
+// running walk and waits until it has unwound before anything of it goes, a descendant's own
+// members included, so descendants may use them in their hooks. It must not be freed from one
+// of its own events.
 class TFileIterator : public TComponent {
     VEX_CLASS(TFileIterator, TComponent)
 
@@ -65,10 +76,14 @@ public:
     // returns at once, firing nothing.
     void Iterate();
 
+    void operator delete(TFileIterator* Self, std::destroying_delete_t);
+
     TAddFileEvent OnAddFile;
     TAddFileQueryEvent OnAddFileQuery;
     TNotifyEvent OnActivate;
     TNotifyEvent OnTerminate;
+    // A folder the walk could not open or read; the walk goes on with the next entry.
+    TFolderErrorEvent OnFolderError;
 
 protected:
     virtual void DoAddFile(const std::string& FileName, const TFileInfo& FileInfo);
@@ -76,6 +91,7 @@ protected:
                                 bool& CanAdd);
     virtual void DoActivate();
     virtual void DoTerminate();
+    virtual void DoFolderError(const std::string& FolderName, int32_t ErrorCode);
 
 private:
     friend class TFileIteratorThread;
@@ -86,8 +102,10 @@ private:
     bool BeginWalk();
     // The rest of a walk begun by BeginWalk, ending idle even when a handler throws.
     void RunWalk();
-    void WalkFolder(const std::string& Folder);
+    void WalkTree(const std::string& Root);
     void CheckIdleToChange() const;
+    // Stops a running walk and waits until it has unwound; the thread link forgets the iterator.
+    void Detach();
 
     std::atomic<uint8_t> FState = Idle;
     TFileIteratorOptions FOptions{fiPath, fiDetails, fiRecurseFolders};

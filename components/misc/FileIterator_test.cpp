@@ -1,5 +1,6 @@
 #include "components/misc/FileIterator.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,7 +8,10 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <mutex>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,8 +23,7 @@
 namespace vex {
 namespace {
 
-using namespace std::chrono_literals;
-
+using Names = std::vector<std::string>;
 using test::WaitUntil;
 
 // A walk thread the test can see go: it frees itself like any other.
@@ -32,244 +35,227 @@ public:
         if (StartNow) Start();
     }
     ~TCountedThread() override { --Alive; }
-
     static inline std::atomic<int> Alive = 0;
 };
 
-// A handler that holds the walk inside its first file until the test lets it go.
-class TGate {
+// A descendant whose hook uses its own members and holds the walk in its first file until the
+// test opens the gate.
+class TGatedIterator : public TFileIterator {
 public:
-    void Enter() {
+    TGatedIterator() : TFileIterator(nullptr) {}
+    ~TGatedIterator() override { Gone = true; }
+    static inline std::atomic<bool> Entered = false, Open = false, Gone = false;
+
+protected:
+    void DoAddFile(const std::string& Name, const TFileInfo&) override {
+        Listed.push_back(Name);
         Entered = true;
-        WaitUntil([this] { return Open.load(); });
+        WaitUntil([] { return Open.load(); });
+        EXPECT_FALSE(Gone) << "the walk went on in a destroyed descendant";
     }
-    std::atomic<bool> Entered = false;
-    std::atomic<bool> Open = false;
+    Names Listed;
 };
 
 class FileIteratorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Root = Dir.Path() + "/root";
-        MakeFolder("");
-        test::WriteWholeFile(Root + "/a.txt", "abc");
-        test::WriteWholeFile(Root + "/.dotfile", "");
-        MakeFolder("/.git");
-        test::WriteWholeFile(Root + "/.git/inside.txt", "");
-        MakeFolder("/sub");
-        test::WriteWholeFile(Root + "/sub/b.txt", "");
-        MakeFolder("/sub/deeper");
-        test::WriteWholeFile(Root + "/sub/deeper/c.txt", "");
+        for (const char* folder : {"", "/.git", "/sub", "/sub/deeper"})
+            ASSERT_EQ(mkdir((Root + folder).c_str(), 0755), 0);
+        for (const char* file :
+             {"/a.txt", "/.dotfile", "/.git/inside.txt", "/sub/b.txt", "/sub/deeper/c.txt"})
+            test::WriteWholeFile(Root + file, "abc");
         ASSERT_EQ(symlink("..", (Root + "/sub/loop").c_str()), 0);
         ASSERT_EQ(symlink("a.txt", (Root + "/filelink").c_str()), 0);
+        It.SetRootFolder(Root);
+        It.OnAddFile = [this](TObject* Sender, const std::string& Name, const TFileInfo& Info) {
+            EXPECT_EQ(Sender, &It);
+            Listed.push_back(Name);
+            if (Name.ends_with("a.txt")) Infos.push_back(Info);
+        };
+        It.OnFolderError = [this](TObject*, const std::string& Folder, int32_t Code) {
+            Errors.push_back(Folder + ":" + std::to_string(Code));
+        };
     }
     void TearDown() override {
         EXPECT_TRUE(WaitUntil([] { return TCountedThread::Alive == 0; }));
     }
 
-    void MakeFolder(const std::string& Sub) { ASSERT_EQ(mkdir((Root + Sub).c_str(), 0755), 0); }
-
     // Walks on this thread and gives the reported names in order.
-    std::vector<std::string> Walk(TFileIterator& It) {
-        std::vector<std::string> names;
-        It.OnAddFile = [&](TObject* Sender, const std::string& Name, const TFileInfo&) {
-            EXPECT_EQ(Sender, &It);
-            names.push_back(Name);
-        };
+    Names Walk() {
+        Listed.clear();
         It.Iterate();
-        std::sort(names.begin(), names.end());
-        return names;
+        std::sort(Listed.begin(), Listed.end());
+        return Listed;
     }
-
-    std::vector<std::string> Full(std::vector<std::string> Names) {
-        for (auto& n : Names)
+    Names Full(Names Bare) {
+        for (auto& n : Bare)
             n = Root + "/" + n;
-        return Names;
+        return Bare;
     }
 
     test::TempDir Dir;
-    std::string Root;
+    std::string Root = Dir.Path() + "/root";
+    TFileIterator It{nullptr};
+    Names Listed, Errors;
+    std::vector<TFileInfo> Infos;
 };
 
-TEST_F(FileIteratorTest, StartsWithEveryOptionAndTheRootFolder) {
-    TFileIterator it(nullptr);
-    EXPECT_EQ(it.Options(), TFileIteratorOptions({fiPath, fiDetails, fiRecurseFolders}));
-    EXPECT_EQ(it.RootFolder(), "/");
-}
-
-TEST_F(FileIteratorTest, WalksNestedFoldersButNotDotFoldersNorLinkedFolders) {
-    TFileIterator it(nullptr);
-    it.SetRootFolder(Root);
-    const auto expected = Full({".dotfile", "a.txt", "filelink", "sub/b.txt", "sub/deeper/c.txt"});
-    EXPECT_EQ(Walk(it), expected);
-    it.SetRootFolder(Root + "/");
-    EXPECT_EQ(Walk(it), expected);
-}
-
-TEST_F(FileIteratorTest, OptionsChooseBareNamesAndTheTopFolderOnly) {
-    TFileIterator it(nullptr);
-    it.SetRootFolder(Root);
-    it.SetOptions({fiRecurseFolders});
-    EXPECT_EQ(Walk(it),
-              std::vector<std::string>({".dotfile", "a.txt", "b.txt", "c.txt", "filelink"}));
-    it.SetOptions({fiPath});
-    EXPECT_EQ(Walk(it), Full({".dotfile", "a.txt", "filelink"}));
-}
-
-TEST_F(FileIteratorTest, DetailsAreFilledOnlyWhenAskedFor) {
-    TFileIterator it(nullptr);
-    it.SetRootFolder(Root);
+TEST_F(FileIteratorTest, OptionsChooseNamesDetailsAndDepthButDotFoldersAndLinksStayShut) {
     // Sparse, so it costs no disk; its size needs more than 32 bits.
     ASSERT_EQ(truncate((Root + "/a.txt").c_str(), int64_t{5} << 30), 0);
-    std::vector<TFileInfo> infos;
-    it.OnAddFile = [&](TObject*, const std::string& Name, const TFileInfo& Info) {
-        if (Name == Root + "/a.txt" || Name == "a.txt") infos.push_back(Info);
-    };
-    it.Iterate();
-    it.SetOptions({fiPath});
-    it.Iterate();
-    ASSERT_EQ(infos.size(), 2u);
-    EXPECT_EQ(infos[0].Size, int64_t{5} << 30);
-    EXPECT_NE(infos[0].Time, 0);
-    EXPECT_EQ(infos[0].Attr & (faDirectory | faHidden | faSymLink), 0);
-    EXPECT_EQ(infos[1].Size, 0);
-    EXPECT_EQ(infos[1].Time, 0);
-}
+    const Names everything = {".dotfile", "a.txt", "filelink", "sub/b.txt", "sub/deeper/c.txt"};
+    EXPECT_EQ(Walk(), Full(everything));
+    It.Stop();  // idle: nothing to stop
+    It.SetRootFolder(Root + "/");
+    EXPECT_EQ(Walk(), Full(everything));
+    It.SetOptions({fiRecurseFolders});
+    EXPECT_EQ(Walk(), Names({".dotfile", "a.txt", "b.txt", "c.txt", "filelink"}));
+    It.SetOptions({fiPath});
+    EXPECT_EQ(Walk(), Full({".dotfile", "a.txt", "filelink"}));
+    ASSERT_EQ(Infos.size(), 4u);
+    EXPECT_EQ(Infos[0].Size, int64_t{5} << 30);
+    EXPECT_NE(Infos[0].Time, 0);
+    EXPECT_EQ(Infos[0].Attr & (faDirectory | faHidden | faSymLink), 0);
+    EXPECT_EQ(Infos[3].Size, 0);
+    EXPECT_EQ(Infos[3].Time, 0);
+    It.SetRootFolder("/");
+    for (const auto& name : Walk())
+        EXPECT_EQ(name.rfind('/'), 0u) << name;
+    EXPECT_EQ(Errors, Names());
 
-TEST_F(FileIteratorTest, TheFileSystemRootReportsNamesBeginningWithOneSlash) {
-    TFileIterator it(nullptr);
-    it.SetOptions({fiPath});
-    for (const auto& name : Walk(it)) {
-        ASSERT_GE(name.size(), 2u);
-        EXPECT_EQ(name[0], '/');
-        EXPECT_NE(name[1], '/');
-        EXPECT_EQ(name.find('/', 1), std::string::npos);
-    }
-}
-
-TEST_F(FileIteratorTest, AQueryHandlerVetoesSingleFilesAndMayStandAlone) {
-    TFileIterator it(nullptr);
-    it.SetRootFolder(Root);
-    it.SetOptions({fiRecurseFolders});
-    std::vector<std::string> asked;
-    it.OnAddFileQuery = [&](TObject*, const std::string& Name, const TFileInfo&, bool& CanAdd) {
+    It.SetRootFolder(Root);
+    Names asked;
+    It.OnAddFileQuery = [&](TObject*, const std::string& Name, const TFileInfo&, bool& CanAdd) {
         asked.push_back(Name);
-        EXPECT_TRUE(CanAdd);
-        CanAdd = Name != "b.txt";
+        CanAdd = Name != Root + "/a.txt";
     };
-    EXPECT_EQ(Walk(it), std::vector<std::string>({".dotfile", "a.txt", "c.txt", "filelink"}));
-    EXPECT_EQ(asked.size(), 5u);
-
-    asked.clear();
-    it.OnAddFile = nullptr;
-    it.Iterate();
-    EXPECT_EQ(asked.size(), 5u);
+    EXPECT_EQ(Walk(), Full({".dotfile", "filelink"}));
+    It.OnAddFile = nullptr;  // the query alone still runs
+    It.Iterate();
+    It.OnAddFileQuery = nullptr;  // with neither, not even OnActivate fires
+    It.OnActivate = [&](TObject*) { asked.push_back("activate"); };
+    It.Iterate();
+    EXPECT_EQ(asked.size(), 6u);
 }
 
-TEST_F(FileIteratorTest, WithoutFileHandlersNothingFiresNotEvenActivate) {
-    TFileIterator it(nullptr);
-    it.SetRootFolder(Root);
-    int fired = 0;
-    it.OnActivate = [&](TObject*) { ++fired; };
-    it.OnTerminate = [&](TObject*) { ++fired; };
-    it.Iterate();
-    EXPECT_EQ(fired, 0);
-}
-
-TEST_F(FileIteratorTest, EmptyMissingOrUnreadableFoldersYieldNothingButStillActivateAndTerminate) {
-    ASSERT_EQ(chmod(Root.c_str(), 0), 0);
-    bool unreadable = access((Root + "/a.txt").c_str(), F_OK) != 0;  // root reads it anyway
-    for (const std::string& folder : {std::string(), Dir.File("missing"), Root}) {
-        if (folder == Root && !unreadable) continue;
-        SCOPED_TRACE(folder);
-        TFileIterator it(nullptr);
-        it.SetRootFolder(folder);
-        std::vector<std::string> events;
-        it.OnActivate = [&](TObject*) { events.push_back("activate"); };
-        it.OnTerminate = [&](TObject*) { events.push_back("terminate"); };
-        EXPECT_EQ(Walk(it), std::vector<std::string>());
-        EXPECT_EQ(events, std::vector<std::string>({"activate", "terminate"}));
+TEST_F(FileIteratorTest, FoldersThatCannotBeEnteredAreReportedAndTheWalkGoesOn) {
+    Names events;
+    It.OnActivate = [&](TObject*) { events.push_back("activate"); };
+    It.OnTerminate = [&](TObject*) { events.push_back("terminate"); };
+    for (const std::string& folder : {std::string(), Dir.File("missing")}) {
+        It.SetRootFolder(folder);
+        EXPECT_EQ(Walk(), Names());
     }
-    chmod(Root.c_str(), 0755);
-}
+    EXPECT_EQ(events, Names({"activate", "terminate", "activate", "terminate"}));
+    EXPECT_EQ(Errors, Names({Dir.File("missing") + ":" + std::to_string(ENOENT)}));
 
-TEST_F(FileIteratorTest, StopWhileIdleDoesNothing) {
-    TFileIterator it(nullptr);
-    it.SetRootFolder(Root);
-    it.Stop();
-    EXPECT_FALSE(it.Running());
-    EXPECT_EQ(Walk(it).size(), 5u);
-}
-
-TEST_F(FileIteratorTest, RunsOnTheWorkerRefusingChangesAndSecondWalksUntilStopped) {
-    TFileIterator it(nullptr);
-    it.SetRootFolder(Root);
-    TGate gate;
-    std::atomic<int> files = 0;
-    std::atomic<bool> terminated = false;
-    std::thread::id eventThread;
-    it.OnActivate = [&](TObject*) { eventThread = std::this_thread::get_id(); };
-    it.OnAddFile = [&](TObject*, const std::string&, const TFileInfo&) {
-        ++files;
-        gate.Enter();
+    // The first file found in one of three folders takes the other two away before they are
+    // entered, whatever order the file system lists them in.
+    Errors.clear();
+    const std::string three = Dir.File("three");
+    for (const char* f : {"", "/0", "/1", "/2"})
+        ASSERT_EQ(mkdir((three + f).c_str(), 0755), 0);
+    for (const char* f : {"/0/f", "/1/f", "/2/f"})
+        test::WriteWholeFile(three + f, "");
+    Names gone;
+    It.OnAddFile = [&](TObject*, const std::string& Name, const TFileInfo&) {
+        Listed.push_back(Name);
+        for (const char* d : {"/0", "/1", "/2"}) {
+            if (Listed.size() > 1 || Name.starts_with(three + d)) continue;
+            std::filesystem::remove_all(three + d);
+            gone.push_back(three + d + ":" + std::to_string(ENOENT));
+        }
     };
-    it.OnTerminate = [&](TObject*) { terminated = true; };
-    new TCountedThread(&it);
-    ASSERT_TRUE(WaitUntil([&] { return gate.Entered.load(); }));
-    EXPECT_NE(eventThread, std::this_thread::get_id());
-    EXPECT_TRUE(it.Running());
-
-    try {
-        it.SetRootFolder("/elsewhere");
-        ADD_FAILURE() << "a running walk took a new root folder";
-    } catch (const EFileIteratorError& e) {
-        EXPECT_EQ(e.Message(), "Cannot change options on fly. Try later");
-    }
-    EXPECT_THROW(it.SetOptions({}), EFileIteratorError);
-    EXPECT_EQ(it.RootFolder(), Root);
-    EXPECT_EQ(it.Options(), TFileIteratorOptions({fiPath, fiDetails, fiRecurseFolders}));
-    try {
-        it.Iterate();
-        ADD_FAILURE() << "a second walk started";
-    } catch (const EFileIteratorError& e) {
-        EXPECT_EQ(e.Message(),
-                  "Iterator is not available at the moment. Please call later, but do call");
-    }
-
-    it.Stop();
-    EXPECT_THROW(it.SetOptions({}), EFileIteratorError);  // a pending stop is not idle yet
-    gate.Open = true;
-    ASSERT_TRUE(WaitUntil([&] { return !it.Running(); }));
-    EXPECT_EQ(files, 1);
-    EXPECT_TRUE(terminated);
-    it.SetOptions({fiPath});  // idle again
+    It.SetRootFolder(three);
+    EXPECT_EQ(Walk().size(), 1u);
+    std::sort(Errors.begin(), Errors.end());
+    EXPECT_EQ(Errors, gone);
 }
 
-TEST_F(FileIteratorTest, FreeingTheIteratorStopsTheWalkAndWaitsForIt) {
-    auto* it = new TFileIterator(nullptr);
+TEST_F(FileIteratorTest, ATreeDeeperThanAPathNameLosesNothingAndHoldsFewDescriptors) {
+    // Forty levels of 200-character names, each with a file and a side folder holding one.
+    const std::string level(200, 'L');
+    int fd = open(Root.c_str(), O_RDONLY | O_DIRECTORY), tenth = -1;
+    Names expected = Full({".dotfile", "a.txt", "filelink", "sub/b.txt", "sub/deeper/c.txt"});
+    for (std::string path = Root; path.size() < 40 * 201; path += "/" + level) {
+        ASSERT_EQ(mkdirat(fd, level.c_str(), 0755) | mkdirat(fd, "side", 0755), 0);
+        close(openat(fd, "f", O_CREAT | O_WRONLY, 0644));
+        close(openat(fd, "side/g", O_CREAT | O_WRONLY, 0644));
+        expected.insert(expected.end(), {path + "/f", path + "/side/g"});
+        const int next = openat(fd, level.c_str(), O_RDONLY | O_DIRECTORY);
+        if (expected.size() == 5 + 2 * 11)
+            tenth = fd;  // kept, to move the next level away below
+        else
+            close(fd);
+        fd = next;
+    }
+    close(fd);
+    ASSERT_GT(expected.back().size(), size_t{PATH_MAX});
+    const auto openDescriptors = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    };
+    const auto before = openDescriptors();
+    decltype(openDescriptors()) most = 0;
+    It.OnAddFile = [&](TObject*, const std::string& Name, const TFileInfo&) {
+        Listed.push_back(Name);
+        most = std::max(most, openDescriptors() - before);
+    };
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Walk(), expected);
+    EXPECT_LE(most, 20);
+    EXPECT_EQ(Errors, Names());
+
+    // The eleventh level moved away under the walk: the levels above can no longer be reached
+    // through "..", so their side folders not yet entered are reported, not searched elsewhere.
+    const int rootFd = open(Root.c_str(), O_RDONLY | O_DIRECTORY);
+    It.OnAddFile = [&](TObject*, const std::string& Name, const TFileInfo&) {
+        Listed.push_back(Name);
+        if (Name.size() > 35 * 201) renameat(tenth, level.c_str(), rootFd, "moved");
+    };
+    Names reachedOrReported = Walk();
+    for (const std::string& e : Errors) {
+        EXPECT_TRUE(e.ends_with("/side:" + std::to_string(ESTALE))) << e;
+        reachedOrReported.push_back(e.substr(0, e.rfind(':')) + "/g");
+    }
+    std::sort(reachedOrReported.begin(), reachedOrReported.end());
+    EXPECT_EQ(reachedOrReported, expected);
+    close(tenth);
+    close(rootFd);
+    EXPECT_EQ(std::system(("rm -rf " + Root).c_str()), 0);  // too deep for remove_all
+}
+
+TEST_F(FileIteratorTest, RunsOnTheWorkerRefusingChangesAndAFreedDescendantStopsFirst) {
+    auto* it = new TGatedIterator;
     it->SetRootFolder(Root);
-    TGate gate;
-    std::atomic<int> files = 0;
-    std::atomic<bool> terminated = false;
-    it->OnAddFile = [&](TObject*, const std::string&, const TFileInfo&) {
-        ++files;
-        gate.Enter();
-    };
-    it->OnTerminate = [&](TObject*) { terminated = true; };
+    it->OnAddFile = [](TObject*, const std::string&, const TFileInfo&) {};
+    std::thread::id eventThread;
+    it->OnActivate = [&](TObject*) { eventThread = std::this_thread::get_id(); };
     new TCountedThread(it);
-    ASSERT_TRUE(WaitUntil([&] { return gate.Entered.load(); }));
+    ASSERT_TRUE(WaitUntil([] { return TGatedIterator::Entered.load(); }));
+    EXPECT_NE(eventThread, std::this_thread::get_id());
+    EXPECT_TRUE(it->Running());
+    const auto refusal = [](const std::function<void()>& Call) {
+        try {
+            Call();
+        } catch (const EFileIteratorError& e) {
+            return e.Message();
+        }
+        return std::string("no error");
+    };
+    EXPECT_EQ(refusal([&] { it->SetRootFolder("/elsewhere"); }),
+              "Cannot change options on fly. Try later");
+    EXPECT_EQ(it->RootFolder(), Root);
+    EXPECT_EQ(refusal([&] { it->Iterate(); }),
+              "Iterator is not available at the moment. Please call later, but do call");
+    it->Stop();
+    EXPECT_THROW(it->SetOptions({}), EFileIteratorError);  // a pending stop is not idle yet
+    EXPECT_EQ(it->Options(), TFileIteratorOptions({fiPath, fiDetails, fiRecurseFolders}));
 
-    std::atomic<bool> freed = false;
-    std::thread freer([&] {
-        delete it;
-        freed = true;
-    });
-    std::this_thread::sleep_for(20ms);
-    EXPECT_FALSE(freed);  // still inside the handler
-    gate.Open = true;
+    std::thread freer([&] { delete it; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_FALSE(TGatedIterator::Gone);  // the walk is still inside the descendant's hook
+    TGatedIterator::Open = true;
     freer.join();
-    EXPECT_EQ(files, 1);
-    EXPECT_TRUE(terminated);
 }
 
 TEST_F(FileIteratorTest, AThreadWhoseIteratorIsGoneWalksNothing) {

@@ -1,6 +1,7 @@
 #include "platform/core/filesearch.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
 
@@ -19,7 +20,6 @@ struct TSearchState {
     }
 
     DIR* Dir = nullptr;
-    std::string Folder;  // with its trailing "/"
     std::string Mask;
 };
 
@@ -69,35 +69,42 @@ int32_t FindMatching(TSearchRec& F) {
             return code;
         }
         std::string name = entry->d_name;
+        TEntryDetails details;
         if (!MatchesMask(state.Mask, name)) continue;
-        std::string full = state.Folder + name;
-        struct stat st;
-        if (lstat(full.c_str(), &st) != 0) continue;  // gone since the folder was read
-        bool isLink = S_ISLNK(st.st_mode);
-        if (isLink) {
-            struct stat target;
-            if (stat(full.c_str(), &target) == 0)
-                st = target;  // a dangling link keeps its own details
-        }
-        int32_t attr = AttributesOf(name, st, isLink);
-        if (attr & F.ExcludeAttr) continue;
+        if (!EntryDetailsAt(dirfd(state.Dir), name, details)) continue;  // gone since read
+        if (details.Attr & F.ExcludeAttr) continue;
         F.Name = std::move(name);
-        F.Attr = attr;
-        F.Size = S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
-        F.Time = LocalFileDate(st.st_mtime);
+        F.Attr = details.Attr;
+        F.Size = details.Size;
+        F.Time = details.Time;
         return 0;
     }
 }
 
 }  // namespace
 
+bool EntryDetailsAt(int DirFd, const std::string& Name, TEntryDetails& Details) {
+    struct stat st;
+    if (fstatat(DirFd, Name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    const bool isLink = S_ISLNK(st.st_mode);
+    if (isLink) {
+        struct stat target;
+        if (fstatat(DirFd, Name.c_str(), &target, 0) == 0)
+            st = target;  // a dangling link keeps its own details
+    }
+    Details.Attr = AttributesOf(Name, st, isLink);
+    Details.Size = S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
+    Details.Time = LocalFileDate(st.st_mtime);
+    return true;
+}
+
 int32_t FindFirst(const std::string& Path, int32_t Attr, TSearchRec& F) {
     FindClose(F);
     auto slash = Path.rfind('/');
     auto state = std::make_unique<TSearchState>();
-    state->Folder = slash == std::string::npos ? "./" : Path.substr(0, slash + 1);
+    const std::string folder = slash == std::string::npos ? "./" : Path.substr(0, slash + 1);
     state->Mask = slash == std::string::npos ? Path : Path.substr(slash + 1);
-    state->Dir = opendir(state->Folder.c_str());
+    state->Dir = opendir(folder.c_str());
     if (!state->Dir) return errno ? errno : ENOENT;
     F.ExcludeAttr = ~Attr & (faHidden | faSysFile | faVolumeID | faDirectory);
     F.FindHandle = std::move(state);

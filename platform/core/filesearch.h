@@ -48,6 +48,17 @@ int32_t FindFirst(const std::string& Path, int32_t Attr, TSearchRec& F);
 int32_t FindNext(TSearchRec& F);
 void FindClose(TSearchRec& F);
 
+// What a search reports of one entry beside its name.
+struct TEntryDetails {
+    int32_t Attr = 0;
+    int64_t Size = 0;
+    int32_t Time = 0;
+};
+
+// The details of the entry Name of the open folder DirFd, as FindFirst reports them (a link
+// shows what it points to and carries faSymLink); false when the entry is gone.
+bool EntryDetailsAt(int DirFd, const std::string& Name, TEntryDetails& Details);
+
 // The packed date and time: from bit 25 up the year since 1980, then month, day, hour, minute
 // and two-second units. Dates outside 1980 to 2107 cannot be packed and give 0.
 int32_t DateTimeToFileDate(TDateTime DateTime);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/polygonfill.h"
 #include "platform/gfx/shapespans.h"
 
 namespace vex {
@@ -140,30 +141,12 @@ void TCanvas::FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint) {
 
 void TCanvas::FillPolygon(const std::vector<TPointF>& Points, TPaint Paint) {
     if (Points.size() < 3) return;
-    double minY = Points[0].Y, maxY = Points[0].Y;
-    for (const TPointF& p : Points) {
-        minY = std::min(minY, p.Y);
-        maxY = std::max(maxY, p.Y);
-    }
     const TBounds clip = LogicalClip();
-    const int64_t first = std::max(ClampToInt(std::floor(minY), clip.Top, clip.Bottom), clip.Top);
-    const int64_t last = std::min(ClampToInt(std::ceil(maxY), clip.Top, clip.Bottom), clip.Bottom);
-    std::vector<double> crossings;
-    for (int64_t y = first; y < last; ++y) {
-        // A pixel belongs to the polygon when its centre does.
-        const double yc = static_cast<double>(y) + 0.5;
-        crossings.clear();
-        for (size_t i = 0; i < Points.size(); ++i) {
-            const TPointF& a = Points[i];
-            const TPointF& b = Points[(i + 1) % Points.size()];
-            if ((a.Y <= yc && yc < b.Y) || (b.Y <= yc && yc < a.Y))
-                crossings.push_back(a.X + (yc - a.Y) * (b.X - a.X) / (b.Y - a.Y));
-        }
-        std::sort(crossings.begin(), crossings.end());
-        for (size_t i = 0; i + 1 < crossings.size(); i += 2)
-            FillSpan(y, ClampToInt(std::ceil(crossings[i] - 0.5), clip.Left, clip.Right),
-                     ClampToInt(std::ceil(crossings[i + 1] - 0.5), clip.Left, clip.Right), Paint);
-    }
+    // A pixel belongs to the polygon when its centre does.
+    ScanPolygon(Points, clip.Top, clip.Bottom, [&](int64_t Y, double Left, double Right) {
+        FillSpan(Y, ClampToInt(std::ceil(Left - 0.5), clip.Left, clip.Right),
+                 ClampToInt(std::ceil(Right - 0.5), clip.Left, clip.Right), Paint);
+    });
 }
 
 void TCanvas::StrokeThin(TPoint A, TPoint B, int64_t& Phase, TPaint Paint) {

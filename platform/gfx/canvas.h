@@ -12,6 +12,7 @@
 #include "platform/gfx/font.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/pen.h"
+#include "platform/gfx/polygonfill.h"
 #include "platform/gfx/textmetrics.h"
 
 namespace vex {
@@ -156,9 +157,6 @@ private:
     uint32_t PaintColor(const TPaint& Paint, int64_t X, int64_t Y) const;
     void Plot(int64_t X, int64_t Y, TPaint Paint);
     void FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint);
-    struct TPointF {
-        double X, Y;
-    };
     void FillPolygon(const std::vector<TPointF>& Points, TPaint Paint);
     // Strokes A to B, leaving out B; Phase carries the dash pattern from one segment on.
     void StrokeSegment(TPoint A, TPoint B, int64_t& Phase);
