@@ -59,7 +59,7 @@ inline std::map<std::string, TPictureRows> LoadPictures(const std::string& File)
     while (std::getline(in, line))
         if (line.starts_with("= "))
             name = line.substr(2);
-        else if (!line.empty())
+        else if (!line.empty() && !line.starts_with('#'))
             pictures[name].push_back(line);
     return pictures;
 }
