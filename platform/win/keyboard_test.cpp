@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/exceptions.h"
-#include "platform/win/systemmetrics.h"
 
 namespace vex {
 namespace {
@@ -44,15 +43,6 @@ TEST_F(KeyboardTest, WholeTableRoundTripsAndCodesOutsideItReadUp) {
     EXPECT_EQ(GetKeyState(256), 0);
     EXPECT_THROW(SetKeyState(-1, true), ERangeError);
     EXPECT_THROW(SetKeyState(256, true), ERangeError);
-}
-
-TEST(SystemMetrics, SwapButtonIsSettableAndOtherIndexesReadZero) {
-    EXPECT_EQ(GetSystemMetrics(SM_SWAPBUTTON), 0);
-    SetSystemMetrics(SM_SWAPBUTTON, 1);
-    EXPECT_EQ(GetSystemMetrics(SM_SWAPBUTTON), 1);
-    SetSystemMetrics(SM_SWAPBUTTON, 0);
-    EXPECT_EQ(GetSystemMetrics(0), 0);
-    EXPECT_THROW(SetSystemMetrics(0, 5), ERangeError);
 }
 
 }  // namespace

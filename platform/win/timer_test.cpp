@@ -80,7 +80,7 @@ TEST_F(TimerTest, TheHandlerMayFreeItsOwnTimer) {
     delete owner;
 }
 
-TEST_F(TimerTest, AnExceptionFromTheHandlerIsShownWithTheApplicationTitle) {
+TEST_F(TimerTest, AnExceptionFromTheHandlerIsShownWithTheTitleOrGivenToOnException) {
     std::vector<std::string> shown;
     TMessageBoxOverride sink(
         [&](HWND, const std::string& Text, const std::string& Caption, UINT Type) {
@@ -96,30 +96,18 @@ TEST_F(TimerTest, AnExceptionFromTheHandlerIsShownWithTheApplicationTitle) {
         if (fired == 1) throw EConvertError("Bad number");
         if (fired == 2) throw EAbort("silent");
         if (fired == 3) throw Exception("Already ends with a stop.");
-        throw Exception("Ends in a bracket (sic)");
+        if (fired == 4) throw Exception("Ends in a bracket (sic)");
+        throw std::runtime_error("Connection refused");
     };
     RunFor([&] { return fired == 4; });
+    std::string seen;
+    Application().OnException = [&](TObject*, const std::exception& E) { seen = E.what(); };
+    RunFor([&] { return fired == 5; });
+    Application().OnException = nullptr;
+    EXPECT_EQ(seen, "Connection refused");
     EXPECT_EQ(shown,
               std::vector<std::string>({"Vexbane|Bad number.", "Vexbane|Already ends with a stop.",
                                         "Vexbane|Ends in a bracket (sic)"}));
-}
-
-TEST(Application, OnExceptionReplacesTheMessageBox) {
-    int boxes = 0;
-    TMessageBoxOverride sink([&](HWND, const std::string&, const std::string&, UINT) {
-        ++boxes;
-        return IDOK;
-    });
-    TApplication app(nullptr);
-    std::string seen;
-    app.OnException = [&](TObject*, const std::exception& E) { seen = E.what(); };
-    try {
-        throw std::runtime_error("Connection refused");
-    } catch (...) {
-        app.HandleException(&app);
-    }
-    EXPECT_EQ(seen, "Connection refused");
-    EXPECT_EQ(boxes, 0);
 }
 
 TEST(Application, RunHandlesMessagesUntilTerminatedAndCallsOnIdleBeforeSleeping) {
