@@ -32,19 +32,6 @@ TEST(Font, SizeAndHeightConvertAtNinetySixPixelsPerInch) {
     EXPECT_EQ(MulDiv(1, 2, 0), -1);
 }
 
-TEST(Font, ChangesFireOnChangeOnlyWhenSomethingChanges) {
-    TFont font;
-    int changes = 0;
-    font.OnChange = [&](TObject*) { ++changes; };
-    font.SetName("Arial");
-    font.SetName("Arial");
-    font.SetStyle({fsBold});
-    font.SetColor(clRed);
-    font.SetOrientation(-900);
-    EXPECT_EQ(font.Orientation(), 2700);
-    EXPECT_EQ(changes, 4);
-}
-
 TEST(FontHandle, AdoptedHandleGivesItsDescriptionAndIsOwnedByTheFont) {
     TLogFont lf;
     lf.lfHeight = -20;
@@ -141,55 +128,36 @@ protected:
     TBitmap Bitmap;
 };
 
-TEST_F(InstalledFontTest, MetricsReportPitchAndTrueType) {
+TEST_F(InstalledFontTest, MetricsFollowTheFaceStyleAndCharset) {
     Canvas().Font().SetName("Tahoma");
-    Canvas().Font().SetSize(8);
     TTextMetric tm = Metrics();
     EXPECT_EQ(tm.tmPitchAndFamily & TMPF_TRUETYPE, TMPF_TRUETYPE);
     EXPECT_EQ(tm.tmPitchAndFamily & TMPF_FIXED_PITCH, TMPF_FIXED_PITCH);  // variable
-    EXPECT_EQ(tm.tmHeight, tm.tmAscent + tm.tmDescent);
     EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 11);
     EXPECT_EQ(Canvas().TextHeight("Pp"), tm.tmHeight);
-
     Canvas().Font().SetName("Courier New");
-    tm = Metrics();
-    EXPECT_EQ(tm.tmPitchAndFamily & TMPF_FIXED_PITCH, 0);
-    EXPECT_EQ(Canvas().TextWidth("i"), Canvas().TextWidth("W"));
+    EXPECT_EQ(Metrics().tmPitchAndFamily & TMPF_FIXED_PITCH, 0);
     EXPECT_EQ(Canvas().TextWidth("iiii"), Canvas().TextWidth("WWWW"));
+    Canvas().Font().SetHeight(20);  // a positive height is the whole cell
+    EXPECT_NEAR(Metrics().tmHeight, 20, 1);
+
+    // Each change of the description gives new metrics, also a change back.
     Canvas().Font().SetName("Arial");
     const int32_t regular = Canvas().TextWidth("Hello");
-    Canvas().Font().SetStyle({fsBold});
-    EXPECT_GT(Canvas().TextWidth("Hello"), regular);
-
-    // A positive height is the whole cell.
-    Canvas().Font().SetHeight(20);
-    EXPECT_NEAR(Metrics().tmHeight, 20, 1);
-}
-
-TEST_F(InstalledFontTest, MetricsFollowEveryChangeOfTheDescription) {
-    struct Case {
-        const char* Name;
-        TFontStyles Style;
-        TFontCharset Charset;
-    };
-    for (const Case& c : std::vector<Case>{
-             {"plain", {}, DEFAULT_CHARSET},
-             {"bold", {fsBold}, DEFAULT_CHARSET},
-             {"underlined", {fsUnderline}, DEFAULT_CHARSET},
-             {"struck out", {fsStrikeOut}, DEFAULT_CHARSET},
-             {"both", {fsUnderline, fsStrikeOut}, ANSI_CHARSET},
-             {"symbol", {}, SYMBOL_CHARSET},
-             {"plain again", {}, DEFAULT_CHARSET},
-         }) {
-        SCOPED_TRACE(c.Name);
-        Canvas().Font().SetName("Arial");
-        Canvas().Font().SetStyle(c.Style);
-        Canvas().Font().SetCharset(c.Charset);
-        const TTextMetric tm = Metrics();
-        EXPECT_EQ(tm.tmUnderlined, c.Style.Contains(fsUnderline) ? 1 : 0);
-        EXPECT_EQ(tm.tmStruckOut, c.Style.Contains(fsStrikeOut) ? 1 : 0);
-        EXPECT_EQ(tm.tmCharSet, c.Charset);
-        EXPECT_EQ(tm.tmWeight, c.Style.Contains(fsBold) ? FW_BOLD : FW_NORMAL);
+    for (const auto& [style, charset] : std::vector<std::pair<TFontStyles, TFontCharset>>{
+             {{fsBold}, DEFAULT_CHARSET},
+             {{fsUnderline, fsStrikeOut}, ANSI_CHARSET},
+             {{}, SYMBOL_CHARSET},
+             {{}, DEFAULT_CHARSET}}) {
+        SCOPED_TRACE(charset);
+        Canvas().Font().SetStyle(style);
+        Canvas().Font().SetCharset(charset);
+        tm = Metrics();
+        EXPECT_EQ(tm.tmUnderlined, style.Contains(fsUnderline) ? 1 : 0);
+        EXPECT_EQ(tm.tmStruckOut, style.Contains(fsStrikeOut) ? 1 : 0);
+        EXPECT_EQ(tm.tmCharSet, charset);
+        EXPECT_EQ(tm.tmWeight, style.Contains(fsBold) ? FW_BOLD : FW_NORMAL);
+        EXPECT_EQ(Canvas().TextWidth("Hello") > regular, style.Contains(fsBold));
     }
 }
 

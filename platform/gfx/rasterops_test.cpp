@@ -143,16 +143,6 @@ TEST(Monochrome, ColourBecomesWhiteForTheBackgroundAndBlackOtherwise) {
     EXPECT_EQ(PictureOf(colour), Rows{"brb"});
 }
 
-TEST(Monochrome, DspdxaxPutsTheBrushWhereTheMaskIsWhite) {
-    TBitmap mask, dest;
-    PaintPicture(mask, {"k.k."});
-    mask.SetMonochrome(true);
-    PaintPicture(dest, {"rrgg"});
-    dest.Canvas().Brush().SetColor(clBlue);
-    BitBlt(dest.Canvas().Handle(), 0, 0, 4, 1, mask.Canvas().Handle(), 0, 0, ROP_DSPDxax);
-    EXPECT_EQ(PictureOf(dest), Rows{"rbgb"});
-}
-
 TEST(BrushPattern, TilesFromTheBitmapOriginNotTheShape) {
     TBitmap pattern, b;
     PaintPicture(pattern, {"rb", "br"});
