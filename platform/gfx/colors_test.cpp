@@ -2,65 +2,68 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+#include <vector>
+
 #include "platform/core/stringutils.h"
+#include "platform/gfx/cursors.h"
 
 namespace vex {
 namespace {
 
-TEST(Colors, SystemColoursResolveThroughTheClassicScheme) {
+TEST(Colors, SystemColoursResolveThroughTheClassicSchemeAndOthersPassUnchanged) {
     const struct {
-        TColor System;
+        TColor Color;
         TColor Expected;
     } cases[] = {
-        {clBtnFace, 0xC0C0C0}, {clBtnShadow, 0x808080},    {clBtnHighlight, 0xFFFFFF},
-        {clBtnText, clBlack},  {clWindow, clWhite},        {clWindowText, clBlack},
-        {clHighlight, clNavy}, {clHighlightText, clWhite}, {clGrayText, clGray},
-        {cl3DLight, clSilver}, {cl3DDkShadow, clBlack},    {clInfoText, clBlack},
-        {clInfoBk, 0xE1FFFF},  {clActiveCaption, clNavy},  {clScrollBar, clSilver},
+        {clBtnFace, 0xC0C0C0},       {clBtnShadow, 0x808080},    {clBtnHighlight, 0xFFFFFF},
+        {clBtnText, clBlack},        {clWindow, clWhite},        {clWindowText, clBlack},
+        {clHighlight, clNavy},       {clHighlightText, clWhite}, {clGrayText, clGray},
+        {cl3DLight, clSilver},       {cl3DDkShadow, clBlack},    {clInfoText, clBlack},
+        {clInfoBk, 0xE1FFFF},        {clActiveCaption, clNavy},  {clScrollBar, clSilver},
+        {clTeal, 0x808000},          {RGB(1, 2, 3), 0x030201},   {clNone, clNone},
+        {SystemColor(200), clBlack},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.System & 0xFF);
-        EXPECT_EQ(ColorToRGB(c.System), c.Expected);
+        SCOPED_TRACE(c.Color);
+        EXPECT_EQ(ColorToRGB(c.Color), c.Expected);
     }
 }
 
-TEST(Colors, PlainColoursAndMarkersPassUnchanged) {
-    EXPECT_EQ(ColorToRGB(clTeal), 0x808000);
-    EXPECT_EQ(ColorToRGB(RGB(1, 2, 3)), 0x030201);
-    EXPECT_EQ(ColorToRGB(clNone), clNone);
-    EXPECT_EQ(ColorToRGB(SystemColor(200)), clBlack);
-}
-
-TEST(Colors, ComponentsComeBackOut) {
-    const TColor c = RGB(0x12, 0x34, 0x56);
-    EXPECT_EQ(GetRValue(c), 0x12);
-    EXPECT_EQ(GetGValue(c), 0x34);
-    EXPECT_EQ(GetBValue(c), 0x56);
-    EXPECT_EQ(RGB(255, 0, 0), clRed);
-    EXPECT_EQ(RGB(0, 0, 255), clBlue);
-}
-
-TEST(ColorIdents, NamedAndSystemColoursMapBothWaysAndOthersDoNot) {
-    const std::pair<TColor, const char*> known[] = {
-        {clBlack, "clBlack"},    {clWhite, "clWhite"},   {clBtnFace, "clBtnFace"},
-        {clWindow, "clWindow"},  {clInfoBk, "clInfoBk"}, {clNone, "clNone"},
-        {clDefault, "clDefault"}};
-    for (const auto& [color, name] : known) {
+// Colours and cursors share one kind of identifier map, the one forms are written and read with:
+// each known value maps to its identifier and back in any case, and anything else leaves the
+// output alone.
+void ExpectIdentMap(bool (*ToIdent)(int32_t, std::string&),
+                    bool (*FromIdent)(const std::string&, int32_t&),
+                    std::span<const std::pair<int32_t, std::string>> Known,
+                    const std::vector<int32_t>& UnknownValues,
+                    const std::vector<std::string>& UnknownIdents) {
+    for (const auto& [value, name] : Known) {
         SCOPED_TRACE(name);
         std::string ident;
-        ASSERT_TRUE(ColorToIdent(color, ident));
+        int32_t back = 99;
+        EXPECT_TRUE(ToIdent(value, ident));
         EXPECT_EQ(ident, name);
-        TColor back = 1;
-        ASSERT_TRUE(IdentToColor(UpperCase(name), back));
-        EXPECT_EQ(back, color);
+        EXPECT_TRUE(FromIdent(UpperCase(name), back));
+        EXPECT_EQ(back, value);
     }
     std::string ident = "unchanged";
-    EXPECT_FALSE(ColorToIdent(0x123456, ident));
-    EXPECT_FALSE(ColorToIdent(SystemColor(25), ident));
+    int32_t value = 99;
+    for (int32_t unknown : UnknownValues)
+        EXPECT_FALSE(ToIdent(unknown, ident)) << unknown;
+    for (const std::string& unknown : UnknownIdents)
+        EXPECT_FALSE(FromIdent(unknown, value)) << unknown;
     EXPECT_EQ(ident, "unchanged");
-    TColor color = 1;
-    EXPECT_FALSE(IdentToColor("Black", color));
-    EXPECT_EQ(color, 1);
+    EXPECT_EQ(value, 99);
+}
+
+TEST(Idents, NamedColoursAndCursorsMapBothWaysAndOthersDoNot) {
+    const std::pair<int32_t, std::string> colors[] = {
+        {clBlack, "clBlack"}, {clInfoBk, "clInfoBk"}, {clNone, "clNone"}, {clDefault, "clDefault"}};
+    ExpectIdentMap(ColorToIdent, IdentToColor, colors, {0x123456, SystemColor(25)}, {"Black"});
+    const std::pair<int32_t, std::string> cursors[] = {
+        {0, "crDefault"}, {-1, "crNone"}, {-11, "crHourGlass"}, {-22, "crSizeAll"}};
+    ExpectIdentMap(CursorToIdent, IdentToCursor, cursors, {-5, 1}, {"crSize", ""});
 }
 
 }  // namespace

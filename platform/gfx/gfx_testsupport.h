@@ -1,10 +1,14 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <map>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/core/files.h"
 #include "platform/gfx/bitmap.h"
 
 namespace vex {
@@ -44,6 +48,39 @@ inline void PaintPicture(TBitmap& Bitmap, const TPictureRows& Rows,
                 if (Rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == letter) pixel = value;
             Bitmap.ScanLine(y)[x] = pixel;
         }
+}
+
+// Named pictures from a file in testdata/: a line "= name" opens a picture and its rows follow;
+// lines starting with '#' are comments.
+inline std::map<std::string, TPictureRows> LoadPictures(const std::string& File) {
+    std::istringstream in(ReadFileToString(std::string(VEX_GFX_TESTDATA) + "/" + File));
+    std::map<std::string, TPictureRows> pictures;
+    std::string line, name;
+    while (std::getline(in, line))
+        if (line.starts_with("= "))
+            name = line.substr(2);
+        else if (!line.empty() && !line.starts_with('#'))
+            pictures[name].push_back(line);
+    return pictures;
+}
+
+// The smallest rectangle holding every pixel that Matches; empty when there is none.
+template <typename TMatch>
+TRect InkBounds(const TBitmap& Bitmap, TMatch Matches) {
+    TRect r{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    for (int32_t y = 0; y < Bitmap.Height(); ++y)
+        for (int32_t x = 0; x < Bitmap.Width(); ++x)
+            if (Matches(Bitmap.ScanLine(y)[x])) {
+                r = {std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1),
+                     std::max(r.Bottom, y + 1)};
+            }
+    return r.Left == INT32_MAX ? TRect{} : r;
+}
+
+// Bounds of the pixels of one colour.
+inline TRect InkBounds(const TBitmap& Bitmap, TColor Color) {
+    const uint32_t pixel = ColorToPixel(Color);
+    return InkBounds(Bitmap, [pixel](uint32_t P) { return (P & 0xFFFFFF) == pixel; });
 }
 
 }  // namespace vex

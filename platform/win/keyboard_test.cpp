@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/exceptions.h"
-#include "platform/win/systemmetrics.h"
 
 namespace vex {
 namespace {
@@ -18,10 +17,8 @@ protected:
 TEST_F(KeyboardTest, KeyStateIsNegativeWhileDownAndTogglesOnEachPress) {
     EXPECT_EQ(GetKeyState(VK_CAPITAL), 0);
     SetKeyState(VK_CAPITAL, true);
-    EXPECT_LT(GetKeyState(VK_CAPITAL), 0);
-    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
+    EXPECT_EQ(static_cast<uint16_t>(GetKeyState(VK_CAPITAL)), 0x8001);
     SetKeyState(VK_CAPITAL, true);  // auto-repeat does not toggle again
-    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
     SetKeyState(VK_CAPITAL, false);
     EXPECT_EQ(GetKeyState(VK_CAPITAL), 1);
     SetKeyState(VK_CAPITAL, true);
@@ -29,41 +26,23 @@ TEST_F(KeyboardTest, KeyStateIsNegativeWhileDownAndTogglesOnEachPress) {
     EXPECT_EQ(GetKeyState(VK_CAPITAL), 0);
 }
 
-TEST_F(KeyboardTest, WholeTableRoundTripsAndOtherKeysStayUntouched) {
+TEST_F(KeyboardTest, WholeTableRoundTripsAndCodesOutsideItReadUp) {
     TKeyboardState state{};
-    state[VK_SHIFT] = 0x80;
+    state[0] = 0x80;
     state[VK_NUMLOCK] = 0x01;
     state[255] = 0x81;
     SetKeyboardState(state);
-    EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+    EXPECT_LT(GetKeyState(0), 0);
     EXPECT_EQ(GetKeyState(VK_NUMLOCK), 1);
     EXPECT_EQ(GetKeyState(VK_CONTROL), 0);
     EXPECT_EQ(static_cast<uint16_t>(GetKeyState(255)), 0x8001);
     TKeyboardState read;
     GetKeyboardState(read);
     EXPECT_EQ(read, state);
-}
-
-TEST_F(KeyboardTest, CodesOutsideTheTableReadUpAndCannotBeSet) {
-    SetKeyboardState([] {
-        TKeyboardState all;
-        all.fill(0x81);
-        return all;
-    }());
     EXPECT_EQ(GetKeyState(-1), 0);
     EXPECT_EQ(GetKeyState(256), 0);
-    EXPECT_LT(GetKeyState(0), 0);
     EXPECT_THROW(SetKeyState(-1, true), ERangeError);
     EXPECT_THROW(SetKeyState(256, true), ERangeError);
-}
-
-TEST(SystemMetrics, SwapButtonIsSettableAndOtherIndexesReadZero) {
-    EXPECT_EQ(GetSystemMetrics(SM_SWAPBUTTON), 0);
-    SetSystemMetrics(SM_SWAPBUTTON, 1);
-    EXPECT_EQ(GetSystemMetrics(SM_SWAPBUTTON), 1);
-    SetSystemMetrics(SM_SWAPBUTTON, 0);
-    EXPECT_EQ(GetSystemMetrics(0), 0);
-    EXPECT_THROW(SetSystemMetrics(0, 5), ERangeError);
 }
 
 }  // namespace

@@ -82,61 +82,43 @@ TEST(MessageQueue, PeekHonoursTheWindowAndRangeFilters) {
     Drain();
 }
 
-TEST(MessageQueue, QuitComesAfterWhatWasPostedBeforeIt) {
+TEST(MessageQueue, QuitComesAfterWhatWasPostedBeforeItAndAWaitLeavesItForTheOuterLoop) {
     RecordingWindow w;
     PostMessage(w.Handle(), WM_USER, 0, 0);
     PostQuitMessage(7);
     MSG msg;
     ASSERT_TRUE(GetMessage(msg, 0, 0, 0));
     EXPECT_EQ(msg.message, WM_USER);
+    EXPECT_EQ(ProcessMessagesUntil([] { return false; }), TWaitResult::Quit);
     EXPECT_FALSE(GetMessage(msg, 0, 0, 0));
     EXPECT_EQ(msg.wParam, 7u);
 }
 
-TEST(MessageQueue, AWaitReturnsQuitAndLeavesItForTheOuterLoop) {
-    PostQuitMessage(3);
-    EXPECT_EQ(ProcessMessagesUntil([] { return false; }), TWaitResult::Quit);
-    MSG msg;
-    EXPECT_FALSE(GetMessage(msg, 0, 0, 0));
-    EXPECT_EQ(msg.wParam, 3u);
-}
-
-TEST(WindowTimers, FireOnTheVirtualClockWithoutPilingUp) {
+TEST(WindowTimers, ALateTimerFiresOnceAndSettingItAgainRestartsIt) {
     TVirtualClock clock;
     TClockOverride use(clock);
     RecordingWindow w;
     ASSERT_EQ(SetTimer(w.Handle(), 1, 1000), 1u);
-    PumpUntil([&] { return w.Received.size() == 3; });
-    EXPECT_EQ(clock.TickMilliseconds(), 3000);
+    clock.Advance(10000);  // ten intervals late: one message, not ten
+    Drain();
+    ASSERT_EQ(w.Received.size(), 1u);
     EXPECT_EQ(w.Received[0].Msg, WM_TIMER);
     EXPECT_EQ(w.Received[0].WParam, 1u);
 
-    // Ten seconds late: one message, not ten.
-    clock.Advance(10000);
+    clock.Advance(900);
+    SetTimer(w.Handle(), 1, 1000);
+    clock.Advance(900);
     Drain();
-    EXPECT_EQ(w.Received.size(), 4u);
+    EXPECT_EQ(w.Received.size(), 1u);
+    clock.Advance(100);
+    Drain();
+    EXPECT_EQ(w.Received.size(), 2u);
 
     EXPECT_TRUE(KillTimer(w.Handle(), 1));
     EXPECT_FALSE(KillTimer(w.Handle(), 1));
     clock.Advance(5000);
     Drain();
-    EXPECT_EQ(w.Received.size(), 4u);
-}
-
-TEST(WindowTimers, SettingTheSameIdAgainRestartsIt) {
-    TVirtualClock clock;
-    TClockOverride use(clock);
-    RecordingWindow w;
-    SetTimer(w.Handle(), 9, 1000);
-    clock.Advance(900);
-    SetTimer(w.Handle(), 9, 1000);
-    clock.Advance(900);
-    Drain();
-    EXPECT_TRUE(w.Received.empty());
-    clock.Advance(100);
-    Drain();
-    EXPECT_EQ(w.Received.size(), 1u);
-    KillTimer(w.Handle(), 9);
+    EXPECT_EQ(w.Received.size(), 2u);
 }
 
 TEST(WaitUntil, ALongVirtualDeadlinePassesQuicklyAndWithoutSpinning) {
