@@ -47,7 +47,7 @@ private:
 
 using test::WaitUntil;
 
-TEST(Thread, RunsExecuteOnItsOwnThreadAndReturnsItsValue) {
+TEST(Thread, RunsExecuteOnItsOwnThreadAndAnExceptionEndsOnlyTheThread) {
     std::thread::id ranOn;
     TWorkThread t(
         [&](TWorkThread& self) {
@@ -58,6 +58,10 @@ TEST(Thread, RunsExecuteOnItsOwnThreadAndReturnsItsValue) {
     EXPECT_EQ(t.WaitFor(), 42);
     EXPECT_TRUE(t.Finished());
     EXPECT_NE(ranOn, std::this_thread::get_id());
+    TWorkThread failing([](TWorkThread&) { throw std::runtime_error("boom"); }, false);
+    failing.WaitFor();
+    ASSERT_TRUE(failing.FatalException());
+    EXPECT_THROW(std::rethrow_exception(failing.FatalException()), std::runtime_error);
 }
 
 TEST(Thread, SeveralWaitersAllSeeTheEnd) {
@@ -115,13 +119,6 @@ TEST(Thread, AThreadThatFreesItselfIsGoneWhenItsWorkEnds) {
     EXPECT_THROW(t->WaitFor(), EInvalidOperation);
     go.set_value();
     EXPECT_TRUE(WaitUntil([&] { return TWorkThread::Alive == before; }));
-}
-
-TEST(Thread, AnExceptionFromExecuteEndsOnlyTheThread) {
-    TWorkThread t([](TWorkThread&) { throw std::runtime_error("boom"); }, false);
-    t.WaitFor();
-    ASSERT_TRUE(t.FatalException());
-    EXPECT_THROW(std::rethrow_exception(t.FatalException()), std::runtime_error);
 }
 
 }  // namespace
