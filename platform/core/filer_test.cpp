@@ -6,6 +6,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/stream.h"
+#include "tests/support/tabletext.h"
 
 namespace vex {
 namespace {
@@ -18,28 +19,18 @@ std::string Bytes(std::initializer_list<int> Values) {
     return result;
 }
 
+std::vector<std::vector<std::string>> Cases(const char* Name) {
+    return test::ReadTable(std::string(VEX_CORE_TESTDATA) + Name);
+}
+
 TEST(Writer, StoresIntegersInTheSmallestTypeThatHoldsThem) {
-    struct Case {
-        int32_t Value;
-        std::string Expected;
-    };
-    const std::vector<Case> cases = {
-        {0, Bytes({vaInt8, 0})},
-        {-128, Bytes({vaInt8, 0x80})},
-        {127, Bytes({vaInt8, 0x7F})},
-        {128, Bytes({vaInt16, 0x80, 0x00})},
-        {-129, Bytes({vaInt16, 0x7F, 0xFF})},
-        {32767, Bytes({vaInt16, 0xFF, 0x7F})},
-        {32768, Bytes({vaInt32, 0x00, 0x80, 0x00, 0x00})},
-        {INT32_MIN, Bytes({vaInt32, 0x00, 0x00, 0x00, 0x80})},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Value);
+    for (const auto& row : Cases("stored_integers.txt")) {
+        SCOPED_TRACE(row[0]);
         TStringStream stream;
-        TWriter(stream).WriteInteger(c.Value);
-        EXPECT_EQ(stream.DataString(), c.Expected);
+        TWriter(stream).WriteInteger(std::stoi(row[0]));
+        EXPECT_EQ(stream.DataString(), row[1]);
         stream.SetPosition(0);
-        EXPECT_EQ(TReader(stream).ReadInteger(), c.Value);
+        EXPECT_EQ(TReader(stream).ReadInteger(), std::stoi(row[0]));
     }
 }
 
@@ -120,27 +111,9 @@ TEST(Properties, RoundTripAsNameAndValuePairsAndSkipPropertiesWithoutData) {
 }
 
 TEST(Properties, HostileStreamsRaiseReadErrors) {
-    const std::string title = Bytes({5, 'T', 'i', 't', 'l', 'e'});
-    struct Case {
-        const char* What;
-        std::string Data;
-    };
-    const std::vector<Case> cases = {
-        {"empty stream", ""},
-        {"no end of the property list", title + Bytes({vaString, 1, 'N'})},
-        {"unknown property", Bytes({3, 'F', 'o', 'o', vaInt8, 1, vaNull})},
-        {"name past the end", Bytes({9, 'T', 'i'})},
-        {"string past the end", title + Bytes({vaString, 200, 'N'})},
-        {"long string past the end", title + Bytes({vaLString, 0xFF, 0xFF, 0xFF, 0x7F, 'N'})},
-        {"negative long string length", title + Bytes({vaLString, 0xFF, 0xFF, 0xFF, 0xFF})},
-        {"wrong value type", title + Bytes({vaInt8, 1, vaNull})},
-        {"value type out of range", title + Bytes({99, vaNull})},
-        {"truncated integer", Bytes({7, 'N', 'u', 'm', 'b', 'e', 'r', 's', vaList, vaInt32, 1, 2})},
-        {"list without end", Bytes({7, 'N', 'u', 'm', 'b', 'e', 'r', 's', vaList, vaInt8, 1})},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.What);
-        TStringStream stream(c.Data);
+    for (const auto& row : Cases("hostile_properties.txt")) {
+        SCOPED_TRACE(row[0]);
+        TStringStream stream(row[1]);
         TSample sample;
         EXPECT_THROW(TReader(stream).ReadProperties(sample), EReadError);
     }
