@@ -43,27 +43,6 @@ private:
     std::vector<std::string>* FLog;
 };
 
-TEST(ComponentClassInfo, NamesTheClassAndWalksItsChainWithoutRegardToCase) {
-    std::vector<std::string> log;
-    TProbe probe(nullptr, "p", &log);
-    EXPECT_EQ(probe.ClassName(), "TProbe");
-    EXPECT_TRUE(probe.InheritsFrom("tcomponent"));
-    EXPECT_TRUE(probe.InheritsFrom("TPersistent"));
-    EXPECT_TRUE(probe.InheritsFrom("TObject"));
-    EXPECT_FALSE(probe.InheritsFrom("TStrings"));
-}
-
-TEST(ComponentAssign, AForeignSourceRaisesTheConversionError) {
-    TComponent a(nullptr), b(nullptr);
-    try {
-        a.Assign(&b);
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "Cannot assign a TComponent to a TComponent");
-    }
-    EXPECT_THROW(a.Assign(nullptr), EConvertError);
-}
-
 TEST(ComponentOwnership, OwnerFreesItsComponentsLastFirstAndEveryoneLeftHearsEachRemoval) {
     std::vector<std::string> log;
     {
@@ -80,18 +59,6 @@ TEST(ComponentOwnership, OwnerFreesItsComponentsLastFirstAndEveryoneLeftHearsEac
     EXPECT_EQ(log, expected);
 }
 
-TEST(ComponentOwnership, SiblingsClearTheirReferencesBeforeThePartnerIsGone) {
-    std::vector<std::string> log;
-    TProbe owner(nullptr, "owner", &log);
-    auto* ras = new TProbe(&owner, "ras", &log);
-    auto* socket = new TProbe(&owner, "socket", &log);
-    socket->Partner = ras;
-    delete ras;
-    EXPECT_EQ(socket->Partner, nullptr);
-    EXPECT_EQ(owner.ComponentCount(), 1);
-    EXPECT_EQ(owner.Components(0), socket);
-}
-
 TEST(ComponentOwnership, InsertionIsAnnouncedToTheWholeTree) {
     std::vector<std::string> log;
     TProbe owner(nullptr, "owner", &log);
@@ -103,16 +70,21 @@ TEST(ComponentOwnership, InsertionIsAnnouncedToTheWholeTree) {
     EXPECT_EQ(log, std::vector<std::string>({"a hears +"}));
 }
 
-TEST(ComponentFreeNotification, ReachesAComponentWithAnotherOwner) {
+TEST(ComponentFreeNotification, ReachesSiblingsAndAComponentWithAnotherOwner) {
     std::vector<std::string> log;
     TProbe formA(nullptr, "formA", &log);
     TProbe formB(nullptr, "formB", &log);
     auto* ras = new TProbe(&formA, "ras", &log);
+    auto* sibling = new TProbe(&formA, "sibling", &log);
     auto* socket = new TProbe(&formB, "socket", &log);
+    sibling->Partner = ras;
     socket->Partner = ras;
     ras->FreeNotification(socket);
     delete ras;
+    EXPECT_EQ(sibling->Partner, nullptr);
     EXPECT_EQ(socket->Partner, nullptr);
+    EXPECT_EQ(formA.ComponentCount(), 1);
+    EXPECT_EQ(formA.Components(0), sibling);
 
     // The link is two-way: freeing the watcher first leaves nothing dangling behind.
     auto* ras2 = new TProbe(&formA, "ras2", &log);
@@ -121,10 +93,17 @@ TEST(ComponentFreeNotification, ReachesAComponentWithAnotherOwner) {
     delete socket2;
     log.clear();
     delete ras2;
-    EXPECT_EQ(log, std::vector<std::string>({"ras2 freed", "formA hears -ras2"}));
+    EXPECT_EQ(log,
+              std::vector<std::string>({"ras2 freed", "sibling hears -ras2", "formA hears -ras2"}));
 }
 
 TEST(ComponentNames, AreIdentifiersUniqueUnderTheOwnerWithoutRegardToCase) {
+    std::vector<std::string> log;
+    TProbe probe(nullptr, "p", &log);
+    EXPECT_EQ(probe.ClassName(), "TProbe");
+    EXPECT_TRUE(probe.InheritsFrom("tcomponent"));
+    EXPECT_TRUE(probe.InheritsFrom("TObject"));
+    EXPECT_FALSE(probe.InheritsFrom("TStrings"));
     TComponent owner(nullptr);
     auto* a = new TComponent(&owner);
     auto* b = new TComponent(&owner);
@@ -141,6 +120,13 @@ TEST(ComponentNames, AreIdentifiersUniqueUnderTheOwnerWithoutRegardToCase) {
     b->SetName("");  // any number of components may be unnamed
     EXPECT_THROW(owner.Components(2), EListError);
     EXPECT_THROW(owner.Components(-1), EListError);
+    try {
+        a->Assign(b);
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), "Cannot assign a TComponent to a TComponent");
+    }
+    EXPECT_THROW(a->Assign(nullptr), EConvertError);
 }
 
 TEST(ComponentLoading, EndLoadingCallsLoadedOnTheRootThenInJoiningOrder) {

@@ -25,13 +25,6 @@ TEST(MemoryStream, WritesPastTheEndGrowWithZerosAndReadsStopAtTheEnd) {
     m.SetSize(2);
     EXPECT_EQ(m.Position(), 2);
     EXPECT_EQ(m.Seek(-1, soFromEnd), 1);
-}
-
-TEST(MemoryStream, ReadBufferAndWriteBufferRaiseWhenBytesAreMissing) {
-    TMemoryStream m;
-    m.WriteBuffer("abc", 3);
-    m.SetPosition(1);
-    char buf[4];
     try {
         m.ReadBuffer(buf, 3);
         FAIL();
@@ -56,7 +49,7 @@ TEST(MemoryStream, WildSeeksFailCleanlyInsteadOfWrapping) {
     EXPECT_EQ(m.Size(), 0);
 }
 
-TEST(MemoryStream, LoadFromStreamKeepsTheOldContentsWhenTheSourceFails) {
+TEST(MemoryStream, LoadingKeepsTheOldContentsWhenTheSourceFails) {
     // A source that claims more bytes than it delivers.
     class TShortStream : public TStringStream {
     public:
@@ -68,17 +61,12 @@ TEST(MemoryStream, LoadFromStreamKeepsTheOldContentsWhenTheSourceFails) {
     TShortStream source("abc");
     EXPECT_THROW(m.LoadFromStream(source), EReadError);
     EXPECT_EQ(std::string(m.Memory(), static_cast<size_t>(m.Size())), "keep");
-}
-
-TEST(MemoryStream, SavesAndLoadsFiles) {
     TempDir dir;
-    TMemoryStream m;
-    m.WriteBuffer("a\0b", 3);
     m.SaveToFile(dir.File("m.bin"));
+    EXPECT_THROW(m.LoadFromFile(dir.File("missing")), EFOpenError);
     TMemoryStream back;
     back.LoadFromFile(dir.File("m.bin"));
-    EXPECT_EQ(std::string(back.Memory(), 3), std::string("a\0b", 3));
-    EXPECT_THROW(back.LoadFromFile(dir.File("missing")), EFOpenError);
+    EXPECT_EQ(std::string(back.Memory(), 4), "keep");
 }
 
 TEST(StringStream, WritingInTheMiddleOverwritesAndKeepsTheRest) {
@@ -144,13 +132,9 @@ TEST(FileStream, OpenAndCreateFailuresNameTheFile) {
         EXPECT_EQ(e.Message().rfind("Cannot create file " + inMissingFolder, 0), 0u);
     }
     EXPECT_THROW(TFileStream(dir.File("x"), fmOpenReadWrite | 3), EFOpenError);
-}
-
-TEST(FileStream, ReadingAFolderRaisesInsteadOfLookingEmpty) {
-    TempDir dir;
-    TFileStream f(dir.Path(), fmOpenRead);
+    TFileStream folder(dir.Path(), fmOpenRead);  // reading a folder raises instead of looking empty
     char buf[4];
-    EXPECT_THROW(f.Read(buf, 4), EReadError);
+    EXPECT_THROW(folder.Read(buf, 4), EReadError);
 }
 
 }  // namespace
