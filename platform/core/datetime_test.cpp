@@ -234,10 +234,11 @@ TEST_F(DateParsing, ReadsThePartsInTheOrderOfTheShortDateFormat) {
         TFormatSettingsOverride use(settings);
         int y = 0, m = 0, d = 0;
         TDateTime read;
-        if (std::sscanf(row[3].c_str(), "%d-%d-%d", &y, &m, &d) == 3)
+        if (std::sscanf(row[3].c_str(), "%d-%d-%d", &y, &m, &d) == 3) {
             EXPECT_EQ(StrToDate(row[2]), EncodeDate(y, m, d));
-        else
+        } else {
             EXPECT_FALSE(TryStrToDate(row[2], read));
+        }
     }
     EXPECT_EQ(ConvertErrorText([] { StrToDate("2/30/2024"); }), "'2/30/2024' is not a valid date");
 }
@@ -262,10 +263,11 @@ TEST(TimeParsing, ReadsHoursMinutesSecondsFractionsAndAmPm) {
         SCOPED_TRACE(row[0]);
         int h = 0, n = 0, sec = 0, ms = 0;
         TDateTime read;
-        if (std::sscanf(row[1].c_str(), "%d:%d:%d.%d", &h, &n, &sec, &ms) == 4)
+        if (std::sscanf(row[1].c_str(), "%d:%d:%d.%d", &h, &n, &sec, &ms) == 4) {
             EXPECT_EQ(StrToTime(row[0]), EncodeTime(h, n, sec, ms));
-        else
+        } else {
             EXPECT_FALSE(TryStrToTime(row[0], read));
+        }
     }
     EXPECT_EQ(ConvertErrorText([] { StrToTime("25:00"); }), "'25:00' is not a valid time");
     TFormatSettings settings;  // the settings' strings count beside the English ones

@@ -67,10 +67,11 @@ TEST(Format, FollowsEveryCaseOfTheTable) {
                     args.emplace_back(texts.emplace_back(value));
             }
         }
-        if (row[0] == "(error)")
+        if (row[0] == "(error)") {
             EXPECT_THROW(Format(row[1], args), EConvertError);
-        else
+        } else {
             EXPECT_EQ(Format(row[1], args), row[0]);
+        }
     }
     // Narrower integers and unsigned 32-bit ones widen without changing sign.
     EXPECT_EQ(Format("%d %d %d", {uint32_t{4000000000}, uint8_t{200}, int16_t{-7}}),
