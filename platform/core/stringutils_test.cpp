@@ -88,7 +88,7 @@ TEST(StringReplace, HonoursReplaceAllAndIgnoreCase) {
     EXPECT_EQ(StringReplace("aXbxc", "x", "-", {rfReplaceAll}), "aXb-c");
     EXPECT_EQ(StringReplace("aXbxc", "x", "-", {rfReplaceAll, rfIgnoreCase}), "a-b-c");
     EXPECT_EQ(StringReplace("aXbxc", "x", "-", {rfIgnoreCase}), "a-bxc");
-    EXPECT_EQ(IntToHex(-1, 2), "FFFFFFFFFFFFFFFF");
+    EXPECT_EQ(IntToHex(255, 4) + IntToHex(-1, 2), "00FFFFFFFFFFFFFFFFFF");
 }
 
 }  // namespace
