@@ -19,12 +19,8 @@ std::string Bytes(std::initializer_list<int> Values) {
     return result;
 }
 
-std::vector<std::vector<std::string>> Cases(const char* Name) {
-    return test::ReadTable(std::string(VEX_CORE_TESTDATA) + Name);
-}
-
 TEST(Writer, StoresIntegersInTheSmallestTypeThatHoldsThem) {
-    for (const auto& row : Cases("stored_integers.txt")) {
+    for (const auto& row : test::ReadTable(VEX_CORE_TESTDATA "stored_integers.txt")) {
         SCOPED_TRACE(row[0]);
         TStringStream stream;
         TWriter(stream).WriteInteger(std::stoi(row[0]));
@@ -111,7 +107,7 @@ TEST(Properties, RoundTripAsNameAndValuePairsAndSkipPropertiesWithoutData) {
 }
 
 TEST(Properties, HostileStreamsRaiseReadErrors) {
-    for (const auto& row : Cases("hostile_properties.txt")) {
+    for (const auto& row : test::ReadTable(VEX_CORE_TESTDATA "hostile_properties.txt")) {
         SCOPED_TRACE(row[0]);
         TStringStream stream(row[1]);
         TSample sample;

@@ -16,12 +16,6 @@
 namespace vex {
 namespace {
 
-using Table = std::vector<std::vector<std::string>>;
-
-Table Cases(const char* Name) {
-    return test::ReadTable(std::string(VEX_CORE_TESTDATA) + Name);
-}
-
 double Number(const std::string& Text) {
     return std::strtod(Text.c_str(), nullptr);
 }
@@ -38,7 +32,7 @@ TFormatSettings EuropeanSettings() {
 }
 
 TEST(Format, FollowsEveryCaseOfTheTable) {
-    for (const auto& row : Cases("format.txt")) {
+    for (const auto& row : test::ReadTable(VEX_CORE_TESTDATA "format.txt")) {
         SCOPED_TRACE(row[1]);
         std::list<std::string> texts;  // a TVarRec references its text
         std::vector<TVarRec> args;
@@ -109,18 +103,18 @@ TEST(FormatFloats, SeparatorsAndCurrencyLayoutsComeFromTheFormatSettings) {
 }
 
 TEST(FloatToText, FollowsTheTablesOfFloatToStrFloatToStrFAndFormatFloat) {
-    for (const auto& row : Cases("floattostr.txt")) {
+    for (const auto& row : test::ReadTable(VEX_CORE_TESTDATA "floattostr.txt")) {
         SCOPED_TRACE(row[0]);
         EXPECT_EQ(FloatToStr(Number(row[0])), row[1]);
     }
     const std::vector<std::string> forms = {"general", "exponent", "fixed", "number"};
-    for (const auto& row : Cases("floattostrf.txt")) {
+    for (const auto& row : test::ReadTable(VEX_CORE_TESTDATA "floattostrf.txt")) {
         SCOPED_TRACE(row[0]);
         const auto form = static_cast<TFloatFormat>(std::find(forms.begin(), forms.end(), row[1]) -
                                                     forms.begin());
         EXPECT_EQ(FloatToStrF(Number(row[0]), form, std::stoi(row[2]), std::stoi(row[3])), row[4]);
     }
-    for (const auto& row : Cases("formatfloat.txt")) {
+    for (const auto& row : test::ReadTable(VEX_CORE_TESTDATA "formatfloat.txt")) {
         SCOPED_TRACE(row[0]);
         EXPECT_EQ(FormatFloat(row[0], Number(row[1])), row[2]);
     }

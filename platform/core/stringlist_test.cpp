@@ -25,13 +25,9 @@ std::vector<std::string> Lines(const TStrings& List) {
 
 using V = std::vector<std::string>;
 
-std::vector<std::vector<std::string>> Cases(const char* Name) {
-    return test::ReadTable(std::string(VEX_CORE_TESTDATA) + Name);
-}
-
 TEST(Text, SplitsAtEveryKindOfLineBreakWithoutAddingAFinalEmptyLine) {
     TStringList list;
-    for (const auto& row : Cases("settext.txt")) {
+    for (const auto& row : test::ReadTable(VEX_CORE_TESTDATA "settext.txt")) {
         SCOPED_TRACE(testing::PrintToString(row[0]));
         list.SetText(row[0]);
         EXPECT_EQ(Lines(list), V(row.begin() + 1, row.end()));
@@ -41,7 +37,7 @@ TEST(Text, SplitsAtEveryKindOfLineBreakWithoutAddingAFinalEmptyLine) {
 }
 
 TEST(CommaText, QuotesOnlyWhatNeedsItAndSplitsAtBlanksAndCommas) {
-    for (const auto& row : Cases("commatext.txt")) {
+    for (const auto& row : test::ReadTable(VEX_CORE_TESTDATA "commatext.txt")) {
         SCOPED_TRACE(testing::PrintToString(row[1]));
         const V items(row.begin() + 2, row.end());
         TStringList list;
