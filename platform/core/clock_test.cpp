@@ -10,7 +10,7 @@
 namespace vex {
 namespace {
 
-TEST(ClockOverride, InstallsAClockAndRestoresThePreviousOneInNestedOrder) {
+TEST(ClockOverride, InstallsAClockInNestedOrderAndTickCountsWrapAt32Bits) {
     TClock& system = Clock();
     TFixedClock outer(1000, 60, 10);
     TFixedClock inner(2000, 0, 20);
@@ -27,9 +27,7 @@ TEST(ClockOverride, InstallsAClockAndRestoresThePreviousOneInNestedOrder) {
         EXPECT_EQ(Clock().LocalOffsetMinutes(0), 60);
     }
     EXPECT_EQ(&Clock(), &system);
-}
-
-TEST(GetTickCount, WrapsAt32BitsSoUnsignedDifferencesStayRight) {
+    // The tick count wraps at 32 bits, so unsigned differences stay right.
     TFixedClock clock(0, 0, (int64_t{1} << 32) - 10);
     TClockOverride use(clock);
     uint32_t before = GetTickCount();

@@ -19,9 +19,7 @@ TEST(CodePage, Win1252BytesHaveTheirUnicodeCharactersAndBack) {
     // U+0080 is a C1 control whose byte holds the euro sign.
     for (char32_t outside : {U'\u0080', U'\u0100', U'\U0001F600', char32_t{0x110000}})
         EXPECT_EQ(UnicodeToWin1252(outside), '?') << static_cast<uint32_t>(outside);
-}
-
-TEST(CodePage, Utf16TextBecomesOneByteACharacter) {
+    // UTF-16 text becomes one byte a character.
     EXPECT_EQ(Utf16ToWin1252(u"caf\u00E9 \u20AC5 \u201Cq\u201D"),
               "caf\xE9 \x80"
               "5 \x93q\x94");

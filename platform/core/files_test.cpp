@@ -61,6 +61,7 @@ TEST(FileNames, SplitAtTheLastSlashAndTakeExtensionsFromTheNameOnly) {
     EXPECT_EQ(ChangeFileExt("/a/b.d/c.txt", ".ini"), "/a/b.d/c.ini");
     EXPECT_EQ(ChangeFileExt("c.txt", ""), "c");
     EXPECT_EQ(IncludeTrailingPathDelimiter("/a/"), "/a/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/a"), "/a/");
     EXPECT_EQ(IncludeTrailingPathDelimiter(""), "/");
 }
 
@@ -81,6 +82,7 @@ TEST(FileSystem, TellsFilesFromFoldersCreatesEveryMissingLevelAndRenamesWithoutR
     EXPECT_EQ(ReadWholeFile(dir.File("b")), "B");
     EXPECT_TRUE(RenameFile(dir.File("a"), dir.File("c")));
     EXPECT_EQ(ReadWholeFile(dir.File("c")), "A");
+    EXPECT_FALSE(FileExists(dir.File("a")));
     EXPECT_FALSE(DeleteFile(dir.File("x")));
     EXPECT_TRUE(DeleteFile(dir.File("c")));
     EXPECT_FALSE(DeleteFile(dir.File("c")));

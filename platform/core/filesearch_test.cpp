@@ -63,6 +63,14 @@ TEST(FileSearch, GivesEntriesWithTheirAttributesAndFoldersAndHiddenOnesOnlyWhenA
     EXPECT_EQ(FindFirst(dir.Path() + "/*.none", faAnyFile, f), ENOENT);
     EXPECT_EQ(FindNext(f), ENOENT);
     FindClose(f);  // closing twice is harmless
+    // File dates pack the local date and time and refuse what does not fit.
+    EXPECT_EQ(DateTimeToFileDate(EncodeDate(1980, 1, 1)), (1 << 21) | (1 << 16));
+    TDateTime t = EncodeDate(2107, 12, 31) + EncodeTime(23, 59, 59, 0);
+    EXPECT_EQ(static_cast<uint32_t>(DateTimeToFileDate(t)),
+              127u << 25 | 12u << 21 | 31u << 16 | 23u << 11 | 59u << 5 | 29u);
+    EXPECT_EQ(DateTimeToFileDate(EncodeDate(1979, 12, 31)), 0);
+    EXPECT_EQ(DateTimeToFileDate(EncodeDate(2108, 1, 1)), 0);
+    EXPECT_EQ(DateTimeToFileDate(1e300), 0);
 }
 
 // tmpfs keeps any 64-bit modification time, as btrfs does; the system's temporary folder may not.
@@ -87,16 +95,6 @@ TEST(FileDate, AModificationTimeFarOutsideThePackedYearsGivesZero) {
         ASSERT_EQ(FindFirst(std::string(folder) + "/far", faAnyFile, f), 0);
         EXPECT_EQ(f.Time, 0);
     }
-}
-
-TEST(FileDate, PacksLocalDateAndTimeAndRefusesWhatDoesNotFit) {
-    EXPECT_EQ(DateTimeToFileDate(EncodeDate(1980, 1, 1)), (1 << 21) | (1 << 16));
-    TDateTime t = EncodeDate(2107, 12, 31) + EncodeTime(23, 59, 59, 0);
-    EXPECT_EQ(static_cast<uint32_t>(DateTimeToFileDate(t)),
-              127u << 25 | 12u << 21 | 31u << 16 | 23u << 11 | 59u << 5 | 29u);
-    EXPECT_EQ(DateTimeToFileDate(EncodeDate(1979, 12, 31)), 0);
-    EXPECT_EQ(DateTimeToFileDate(EncodeDate(2108, 1, 1)), 0);
-    EXPECT_EQ(DateTimeToFileDate(1e300), 0);
 }
 
 }  // namespace

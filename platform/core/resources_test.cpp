@@ -23,7 +23,7 @@ TEST(LoadStr, FindsStringsAcrossTheWholeNumberRangeAsWindows1252Bytes) {
         EXPECT_EQ(LoadStr(id), "") << id;
 }
 
-TEST(FindResource, MatchesTypeAndNameInAnyCaseWithExactBytes) {
+TEST(FindResource, MatchesTypeAndNameInAnyCaseWithExactBytesAndTellsEmptyFromMissing) {
     for (auto [type, name] : {std::pair{"RCDATA", "EveryByte"}, std::pair{"rcdata", "EVERYBYTE"},
                               std::pair{"RcData", "everybyte"}}) {
         SCOPED_TRACE(std::string(type) + "/" + name);
@@ -33,9 +33,6 @@ TEST(FindResource, MatchesTypeAndNameInAnyCaseWithExactBytes) {
         for (size_t i = 0; i < found->size(); ++i)
             ASSERT_EQ((*found)[i], i);
     }
-}
-
-TEST(FindResource, TellsAnEmptyResourceFromAMissingOne) {
     ASSERT_TRUE(FindResource("RCDATA", "empty").has_value());
     EXPECT_TRUE(FindResource("RCDATA", "empty")->empty());
     for (auto [type, name] : {std::pair{"RCDATA", "Missing"}, std::pair{"BITMAP", "EveryByte"},

@@ -38,6 +38,16 @@ TEST(MemoryStream, WritesPastTheEndGrowWithZerosAndReadsStopAtTheEnd) {
     } catch (const EWriteError& e) {
         EXPECT_EQ(e.Message(), "Stream write error");
     }
+    // Writing in the middle of a string stream overwrites and keeps the rest.
+    TStringStream s("hello world");
+    s.SetPosition(6);
+    s.WriteString("W");
+    EXPECT_EQ(s.DataString(), "hello World");
+    s.SetPosition(3);
+    EXPECT_EQ(s.ReadString(100), "lo World");
+    EXPECT_EQ(s.ReadString(5), "");
+    EXPECT_EQ(s.Seek(5, soFromEnd), s.Size());
+    EXPECT_EQ(s.Seek(-50, soFromCurrent), 0);
 }
 
 TEST(MemoryStream, WildSeeksFailCleanlyInsteadOfWrapping) {
@@ -67,18 +77,6 @@ TEST(MemoryStream, LoadingKeepsTheOldContentsWhenTheSourceFails) {
     TMemoryStream back;
     back.LoadFromFile(dir.File("m.bin"));
     EXPECT_EQ(std::string(back.Memory(), 4), "keep");
-}
-
-TEST(StringStream, WritingInTheMiddleOverwritesAndKeepsTheRest) {
-    TStringStream s("hello world");
-    s.SetPosition(6);
-    s.WriteString("W");
-    EXPECT_EQ(s.DataString(), "hello World");
-    s.SetPosition(3);
-    EXPECT_EQ(s.ReadString(100), "lo World");
-    EXPECT_EQ(s.ReadString(5), "");
-    EXPECT_EQ(s.Seek(5, soFromEnd), s.Size());
-    EXPECT_EQ(s.Seek(-50, soFromCurrent), 0);
 }
 
 TEST(CopyFrom, CountZeroCopiesTheWholeSourceFromItsStartThroughTheBuffer) {

@@ -49,14 +49,6 @@ private:
     TBase* FBuddy = nullptr;
 };
 
-// A class of its own, outside the chain, to hand the wrong object to an accessor.
-class TStranger : public TComponent {
-    VEX_CLASS(TStranger, TComponent)
-
-public:
-    using TComponent::TComponent;
-};
-
 const bool Published = [] {
     RegisterProperties(
         TBase::StaticClassInfo(),
@@ -105,7 +97,7 @@ TEST(TypInfo, PropertiesAreFoundByNameThroughTheClassChainAndReadAndWriteTheObje
 
 TEST(TypInfo, MisuseRaisesInsteadOfCorruptingTheObject) {
     TDerived d(nullptr);
-    TStranger stranger(nullptr);
+    TComponent stranger(nullptr);  // outside the chain
     const TPropInfo& small = *GetPropInfo(d, "Small");
     EXPECT_THROW(SetOrdProp(d, small, 32768), ERangeError);
     EXPECT_THROW(SetOrdProp(d, small, -32769), ERangeError);
