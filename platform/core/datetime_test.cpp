@@ -114,7 +114,7 @@ TEST(DecodeDateTime, RejectsValuesOutsideYears1To9999AndNaN) {
     EXPECT_THROW(DecodeDate(2958465.99999999999, y, m, d), EConvertError);  // would be year 10000
 }
 
-TEST(IncMonth, KeepsTheDayWithinTheTargetMonthAndTheTimeOfDay) {
+TEST(IncMonthAndUnixTime, KeepTheDayInTheMonthAndConvertAcrossBothEpochs) {
     TDateTime jan31 = ComposeDateTime(EncodeDate(2024, 1, 31), EncodeTime(10, 0, 0, 0));
     EXPECT_EQ(Parts(IncMonth(jan31)), "2024-2-29 10:0:0.0");
     EXPECT_EQ(Parts(IncMonth(jan31, 13)), "2025-2-28 10:0:0.0");
@@ -122,9 +122,7 @@ TEST(IncMonth, KeepsTheDayWithinTheTargetMonthAndTheTimeOfDay) {
     EXPECT_EQ(Parts(IncMonth(-1.25, 1)), "1900-1-29 6:0:0.0");
     EXPECT_THROW(IncMonth(EncodeDate(9999, 12, 1)), EConvertError);
     EXPECT_THROW(IncMonth(EncodeDate(1, 1, 1), -1), EConvertError);
-}
-
-TEST(UnixTime, ConvertsBothWaysAcrossBothEpochs) {
+    // Unix time converts both ways across both epochs.
     EXPECT_EQ(Parts(UnixToDateTime(1700000000)), "2023-11-14 22:13:20.0");
     EXPECT_EQ(Parts(UnixToDateTime(-1)), "1969-12-31 23:59:59.0");
     EXPECT_EQ(UnixToDateTime(-2209161600 - 86400 + 6 * 3600), -1.25);
@@ -155,7 +153,7 @@ TEST(FormatDateTime, WritesEveryToken) {
     }
 }
 
-TEST(FormatDateTime, UsesTwelveOClockForMidnightAndNoonAndOmitsAMidnightTime) {
+TEST(FormatDateTime, UsesTwelveOClockForMidnightAndNoonAndTheSettingsSeparatorsAndNames) {
     TDateTime midnight = EncodeDate(2024, 3, 5);
     EXPECT_EQ(FormatDateTime("h:nn ampm", midnight), "12:00 AM");
     EXPECT_EQ(FormatDateTime("h:nn ampm", midnight + 0.5), "12:00 PM");
@@ -166,9 +164,7 @@ TEST(FormatDateTime, UsesTwelveOClockForMidnightAndNoonAndOmitsAMidnightTime) {
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz", 36525.99999999999),
               "2000-01-01 00:00:00.000");
     EXPECT_EQ(FormatDateTime("yyyy yy", EncodeDate(7, 1, 1)), "0007 07");
-}
-
-TEST(FormatDateTime, TakesSeparatorsNamesAndFormatsFromTheSettings) {
+    // Separators, names and formats come from the settings.
     TFormatSettings german;
     german.DateSeparator = '.';
     german.TimeSeparator = '-';
@@ -218,7 +214,7 @@ TEST_F(DateParsing, ReadsThePartsInTheOrderOfTheShortDateFormat) {
     EXPECT_EQ(ConvertErrorText([] { StrToDate("2/30/2024"); }), "'2/30/2024' is not a valid date");
 }
 
-TEST_F(DateParsing, PlacesTwoDigitYearsByTheCenturyWindow) {
+TEST_F(DateParsing, PlacesTwoDigitYearsByTheCenturyWindowAndReadsBackWhatWasWritten) {
     EXPECT_EQ(StrToDate("1/1/99"), EncodeDate(2099, 1, 1));  // window 0: this century
     EXPECT_EQ(StrToDate("1/1/00"), EncodeDate(2000, 1, 1));
     TFormatSettings settings;
@@ -228,6 +224,11 @@ TEST_F(DateParsing, PlacesTwoDigitYearsByTheCenturyWindow) {
     EXPECT_EQ(StrToDate("1/1/74"), EncodeDate(1974, 1, 1));
     EXPECT_EQ(StrToDate("1/1/73"), EncodeDate(2073, 1, 1));
     EXPECT_EQ(StrToDate("1/1/1999"), EncodeDate(1999, 1, 1));
+    for (TDateTime value : {EncodeDate(1999, 12, 31) + EncodeTime(23, 59, 59, 0),
+                            EncodeDate(2024, 2, 29), EncodeDate(2030, 7, 4) + 0.5}) {
+        SCOPED_TRACE(DateTimeToStr(value));  // what DateTimeToStr wrote reads back
+        EXPECT_EQ(StrToDateTime(DateTimeToStr(value)), value);
+    }
     FClock.SetUtcMilliseconds(int64_t{4102444800} * 1000);  // 2100: window 2050 to 2149
     EXPECT_EQ(StrToDate("1/1/49"), EncodeDate(2149, 1, 1));
     EXPECT_EQ(StrToDate("1/1/50"), EncodeDate(2050, 1, 1));
@@ -262,17 +263,6 @@ TEST_F(DateParsing, ReadsDateAndTimeTogetherOrEitherAlone) {
     EXPECT_EQ(StrToDateTime("12/29/1899 6:00"), -1.25);
     EXPECT_EQ(ConvertErrorText([] { StrToDateTime("3/5/2024 25:00"); }),
               "'3/5/2024 25:00' is not a valid date and time");
-}
-
-TEST_F(DateParsing, ReadsBackWhatDateTimeToStrWrote) {
-    TFormatSettings settings;
-    settings.TwoDigitYearCenturyWindow = 50;
-    TFormatSettingsOverride use(settings);
-    for (TDateTime value : {EncodeDate(1999, 12, 31) + EncodeTime(23, 59, 59, 0),
-                            EncodeDate(2024, 2, 29), EncodeDate(2030, 7, 4) + 0.5}) {
-        SCOPED_TRACE(DateTimeToStr(value));
-        EXPECT_EQ(StrToDateTime(DateTimeToStr(value)), value);
-    }
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ std::string Bytes(std::initializer_list<int> Values) {
     return result;
 }
 
-TEST(Writer, StoresIntegersInTheSmallestTypeThatHoldsThem) {
+TEST(Writer, StoresIntegersAndStringsInTheSmallestFormThatHoldsThem) {
     for (const auto& row : test::ReadTable(VEX_CORE_TESTDATA "stored_integers.txt")) {
         SCOPED_TRACE(row[0]);
         TStringStream stream;
@@ -28,9 +28,7 @@ TEST(Writer, StoresIntegersInTheSmallestTypeThatHoldsThem) {
         stream.SetPosition(0);
         EXPECT_EQ(TReader(stream).ReadInteger(), std::stoi(row[0]));
     }
-}
-
-TEST(Writer, StoresShortStringsWithALengthByteAndLongOnesWithFourBytes) {
+    // Short strings take a length byte, long ones four bytes.
     TStringStream stream;
     TWriter writer(stream);
     writer.WriteString("ab");

@@ -50,22 +50,7 @@ mode_t PermissionsOf(const std::string& Path) {
     return st.st_mode & 07777;
 }
 
-TEST(FileNames, SplitAtTheLastSlashAndTakeExtensionsFromTheNameOnly) {
-    EXPECT_EQ(ExtractFilePath("/a/b.d/c.txt"), "/a/b.d/");
-    EXPECT_EQ(ExtractFileName("/a/b.d/c.txt"), "c.txt");
-    EXPECT_EQ(ExtractFileName("/a/"), "");
-    EXPECT_EQ(ExtractFileExt("/a/b.d/c.tar.gz"), ".gz");
-    EXPECT_EQ(ExtractFileExt("/a/b.d/c"), "");
-    EXPECT_EQ(ExtractFileExt(".profile"), ".profile");
-    EXPECT_EQ(ChangeFileExt("/a/b.d/c", ".ini"), "/a/b.d/c.ini");
-    EXPECT_EQ(ChangeFileExt("/a/b.d/c.txt", ".ini"), "/a/b.d/c.ini");
-    EXPECT_EQ(ChangeFileExt("c.txt", ""), "c");
-    EXPECT_EQ(IncludeTrailingPathDelimiter("/a/"), "/a/");
-    EXPECT_EQ(IncludeTrailingPathDelimiter("/a"), "/a/");
-    EXPECT_EQ(IncludeTrailingPathDelimiter(""), "/");
-}
-
-TEST(FileSystem, TellsFilesFromFoldersCreatesEveryMissingLevelAndRenamesWithoutReplacing) {
+TEST(FileSystem, NamesFoldersFilesRenamingAndReading) {
     TempDir dir;
     const std::string deep = dir.File("x/y/z/");
     EXPECT_TRUE(ForceDirectories(deep));
@@ -87,6 +72,27 @@ TEST(FileSystem, TellsFilesFromFoldersCreatesEveryMissingLevelAndRenamesWithoutR
     EXPECT_TRUE(DeleteFile(dir.File("c")));
     EXPECT_FALSE(DeleteFile(dir.File("c")));
     EXPECT_TRUE(FileExists(ProgramDirectory() + "vex_core_tests"));
+    // Whole files read back; missing ones and folders raise.
+    std::string big(300000, 'q');
+    big[123456] = '\0';
+    WriteWholeFile(dir.File("big"), big);
+    EXPECT_EQ(ReadFileToString(dir.File("big")), big);
+    EXPECT_FALSE(ReadFileToString("/proc/self/status").empty());
+    EXPECT_THROW(ReadFileToString(dir.File("missing")), EFOpenError);
+    EXPECT_THROW(ReadFileToString(dir.Path()), EFOpenError);
+    // Names split at the last slash; extensions come from the name only.
+    EXPECT_EQ(ExtractFilePath("/a/b.d/c.txt"), "/a/b.d/");
+    EXPECT_EQ(ExtractFileName("/a/b.d/c.txt"), "c.txt");
+    EXPECT_EQ(ExtractFileName("/a/"), "");
+    EXPECT_EQ(ExtractFileExt("/a/b.d/c.tar.gz"), ".gz");
+    EXPECT_EQ(ExtractFileExt("/a/b.d/c"), "");
+    EXPECT_EQ(ExtractFileExt(".profile"), ".profile");
+    EXPECT_EQ(ChangeFileExt("/a/b.d/c", ".ini"), "/a/b.d/c.ini");
+    EXPECT_EQ(ChangeFileExt("/a/b.d/c.txt", ".ini"), "/a/b.d/c.ini");
+    EXPECT_EQ(ChangeFileExt("c.txt", ""), "c");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/a/"), "/a/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/a"), "/a/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter(""), "/");
 }
 
 TEST(WriteFileAtomic, ReplacesContentsAndKeepsThePermissionBits) {
@@ -159,17 +165,6 @@ TEST(WriteFileAtomic, WriteErrorsCarryErrnoAndRemoveTheTemporary) {
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ReadWholeFile(target), "old");
     EXPECT_EQ(EntriesIn(dir.Path()), 1);
-}
-
-TEST(ReadFileToString, ReadsWholeFilesAndRaisesForMissingOnesAndFolders) {
-    TempDir dir;
-    std::string big(300000, 'q');
-    big[123456] = '\0';
-    WriteWholeFile(dir.File("big"), big);
-    EXPECT_EQ(ReadFileToString(dir.File("big")), big);
-    EXPECT_FALSE(ReadFileToString("/proc/self/status").empty());
-    EXPECT_THROW(ReadFileToString(dir.File("missing")), EFOpenError);
-    EXPECT_THROW(ReadFileToString(dir.Path()), EFOpenError);
 }
 
 }  // namespace

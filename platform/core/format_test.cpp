@@ -81,27 +81,6 @@ TEST(Format, FollowsEveryCaseOfTheTable) {
     }
 }
 
-TEST(FormatFloats, SeparatorsAndCurrencyLayoutsComeFromTheFormatSettings) {
-    TFormatSettings s;
-    s.DecimalSeparator = ',';
-    s.ThousandSeparator = ' ';
-    {
-        TFormatSettingsOverride use(s);
-        EXPECT_EQ(Format("%n|%f|%e", {-1234567.5, 0.5, 1.5}),
-                  "-1 234 567,50|0,50|1,50000000000000E+000");
-        EXPECT_EQ(FloatToStr(1.5), "1,5");
-        EXPECT_EQ(FormatFloat("#,##0.00", 1234.5), "1 234,50");
-    }
-    TFormatSettingsOverride use(EuropeanSettings());
-    EXPECT_EQ(Format("%m|%m|%.0m", {1234.5, -1234.5, -0.4}), "1.234,50 kr|-1.234,50 kr|0 kr");
-    FormatSettings().CurrencyFormat = 2;
-    FormatSettings().NegCurrFormat = 15;
-    FormatSettings().CurrencyDecimals = 0;
-    EXPECT_EQ(Format("%m|%m", {7.5, -7.5}), "kr 8|(8 kr)");
-    FormatSettings().NegCurrFormat = 12;
-    EXPECT_EQ(FloatToStrF(-7.25, ffCurrency, 15, 1), "kr -7,3");
-}
-
 TEST(FloatToText, FollowsTheTablesOfFloatToStrFloatToStrFAndFormatFloat) {
     for (const auto& row : test::ReadTable(VEX_CORE_TESTDATA "floattostr.txt")) {
         SCOPED_TRACE(row[0]);
@@ -120,19 +99,24 @@ TEST(FloatToText, FollowsTheTablesOfFloatToStrFloatToStrFAndFormatFloat) {
     }
 }
 
-TEST(StrToFloat, ReadsTheLocaleDecimalSeparatorAndNothingElse) {
+TEST(FormatSettings, GiveSeparatorsAndCurrencyLayoutsAndStrToFloatReadsOnlyTheirSeparator) {
+    TFormatSettings s;
+    s.DecimalSeparator = ',';
+    s.ThousandSeparator = ' ';
+    {
+        TFormatSettingsOverride use(s);
+        EXPECT_EQ(Format("%n|%f|%e", {-1234567.5, 0.5, 1.5}),
+                  "-1 234 567,50|0,50|1,50000000000000E+000");
+        EXPECT_EQ(FloatToStr(1.5), "1,5");
+        EXPECT_EQ(FormatFloat("#,##0.00", 1234.5), "1 234,50");
+    }
     TFormatSettingsOverride use(EuropeanSettings());
-    for (const auto& [text, value] : std::vector<std::pair<const char*, double>>{{" 1,5 ", 1.5},
-                                                                                 {"-2,5e3", -2500},
-                                                                                 {"+,5", 0.5},
-                                                                                 {"5,", 5},
-                                                                                 {"1E-400", 0},
-                                                                                 {"0,1", 0.1}})
-        EXPECT_EQ(StrToFloat(text), value) << text;
-    for (const char* bad : {"1.5", "1.000,5", "", " ", ",", "e5", "1e", "1e+", "1,5x", "1e400",
-                            "-1e400", "INF", "nan", "0x10", "1 5"}) {
-        SCOPED_TRACE(bad);
-        EXPECT_THROW(StrToFloat(bad), EConvertError);
+    for (const auto& row : test::ReadTable(VEX_CORE_TESTDATA "strtofloat.txt")) {
+        double value = -1;
+        EXPECT_EQ(TryStrToFloat(row[0], value), row[1] != "(error)") << row[0];
+        if (row[1] != "(error)") {
+            EXPECT_EQ(value, Number(row[1])) << row[0];
+        }
     }
     try {
         StrToFloat("1.5");
@@ -141,9 +125,13 @@ TEST(StrToFloat, ReadsTheLocaleDecimalSeparatorAndNothingElse) {
         EXPECT_EQ(e.Message(), "'1.5' is not a valid floating point value");
     }
     EXPECT_EQ(StrToFloatDef("x", 7), 7);
-    double v = 3;
-    EXPECT_TRUE(TryStrToFloat("12345678901234567890", v));
-    EXPECT_EQ(v, 12345678901234567890.0);
+    EXPECT_EQ(Format("%m|%m|%.0m", {1234.5, -1234.5, -0.4}), "1.234,50 kr|-1.234,50 kr|0 kr");
+    FormatSettings().CurrencyFormat = 2;
+    FormatSettings().NegCurrFormat = 15;
+    FormatSettings().CurrencyDecimals = 0;
+    EXPECT_EQ(Format("%m|%m", {7.5, -7.5}), "kr 8|(8 kr)");
+    FormatSettings().NegCurrFormat = 12;
+    EXPECT_EQ(FloatToStrF(-7.25, ffCurrency, 15, 1), "kr -7,3");
 }
 
 TEST(StrToFloat, ReadsBackWhatFloatToStrWrote) {

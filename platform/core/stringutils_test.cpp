@@ -7,7 +7,7 @@
 namespace vex {
 namespace {
 
-TEST(StrToInt, AcceptsDecimalAndHexadecimalWithinRangeAndRejectsTheRest) {
+TEST(NumberParsing, AcceptsWhatFitsAndReportsTheFirstBadCharacter) {
     EXPECT_EQ(StrToInt("  -2147483648"), INT32_MIN);
     EXPECT_EQ(StrToInt("2147483647"), INT32_MAX);
     EXPECT_EQ(StrToInt("$FFFFFFFF"), -1);
@@ -21,9 +21,7 @@ TEST(StrToInt, AcceptsDecimalAndHexadecimalWithinRangeAndRejectsTheRest) {
         EXPECT_EQ(e.Message(), "'abc' is not a valid integer value");
     }
     EXPECT_EQ(StrToIntDef("x", 42), 42);
-}
-
-TEST(Val, ReportsThePositionOfTheFirstBadCharacter) {
+    // Val reports the position of the first bad character.
     int32_t v, code;
     for (auto [text, expected] : {std::pair{"12a4", 3}, {"", 1}, {"-", 2}, {" 99", 0}}) {
         Val(text, v, code);
@@ -40,16 +38,14 @@ TEST(Val, ReportsThePositionOfTheFirstBadCharacter) {
     EXPECT_NE(code, 0);
 }
 
-TEST(CaseMapping, AnsiFormsMapEvery1252LetterAndPlainFormsOnlyAscii) {
+TEST(CaseMapping, AnsiFormsMapAndSortEvery1252LetterAndPlainFormsOnlyAscii) {
     EXPECT_EQ(AnsiUpperCase("\xe9t\xe9 \x9a\x9c\x9e\xff \xdf\xb5"),
               "\xc9T\xc9 \x8a\x8c\x8e\x9f \xdf\xb5");
     EXPECT_EQ(AnsiLowerCase("\xc0\xd7\xde\x8a"), "\xe0\xd7\xfe\x9a");
     EXPECT_EQ(UpperCase("\xe9t\xe9"), "\xe9T\xe9");
     EXPECT_TRUE(AnsiSameText("\xc9T\xc9", "\xe9t\xe9"));
     EXPECT_FALSE(SameText("\xc9", "\xe9"));
-}
-
-TEST(Collation, AccentedLettersSortWithTheirBaseLetter) {
+    // Accented letters sort with their base letter.
     EXPECT_LT(AnsiCompareText("\xe9t\xe9", "etz"), 0);  // e-acute before z, not after all ASCII
     EXPECT_LT(AnsiCompareText("etz", "f"), 0);
     EXPECT_EQ(AnsiCompareText("ABC", "abc"), 0);
@@ -59,7 +55,7 @@ TEST(Collation, AccentedLettersSortWithTheirBaseLetter) {
     EXPECT_LT(CompareStr("B", "a"), 0);
 }
 
-TEST(Substrings, PositionsCountFromOneAndClampAtBothEnds) {
+TEST(Substrings, PositionsCountFromOneAndQuotesAreDoubledAndExtracted) {
     EXPECT_EQ(Pos("lo", "hello"), 4);
     EXPECT_EQ(Pos("", "hello"), 0);
     EXPECT_EQ(Copy("hello", 0, 2), "he");
@@ -72,9 +68,6 @@ TEST(Substrings, PositionsCountFromOneAndClampAtBothEnds) {
     Insert("ey", s, 99);
     EXPECT_EQ(s, "hey");
     EXPECT_EQ(Trim("\t a b \r\n"), "a b");
-}
-
-TEST(Quoting, DoublesInnerQuotesAndExtractsThemBack) {
     EXPECT_EQ(QuotedStr("it's"), "'it''s'");
     std::string_view src = "\"a\"\"b\",rest";
     EXPECT_EQ(AnsiExtractQuotedStr(src, '"'), "a\"b");
@@ -82,9 +75,6 @@ TEST(Quoting, DoublesInnerQuotesAndExtractsThemBack) {
     std::string_view open = "\"unterminated";
     EXPECT_EQ(AnsiExtractQuotedStr(open, '"'), "unterminated");
     EXPECT_TRUE(open.empty());
-}
-
-TEST(StringReplace, HonoursReplaceAllAndIgnoreCase) {
     EXPECT_EQ(StringReplace("aXbxc", "x", "-", {rfReplaceAll}), "aXb-c");
     EXPECT_EQ(StringReplace("aXbxc", "x", "-", {rfReplaceAll, rfIgnoreCase}), "a-b-c");
     EXPECT_EQ(StringReplace("aXbxc", "x", "-", {rfIgnoreCase}), "a-bxc");

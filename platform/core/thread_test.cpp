@@ -82,7 +82,7 @@ TEST(Thread, SeveralWaitersAllSeeTheEnd) {
     EXPECT_EQ(seen, 4);
 }
 
-TEST(Thread, ASuspendedThreadWaitsForStartAndStartsOnlyOnce) {
+TEST(Thread, ASuspendedThreadStartsOnlyOnceAndOneThatFreesItselfIsGoneWhenItEnds) {
     std::atomic<bool> ran = false;
     TWorkThread t([&](TWorkThread&) { ran = true; }, true);
     std::this_thread::sleep_for(20ms);
@@ -93,6 +93,14 @@ TEST(Thread, ASuspendedThreadWaitsForStartAndStartsOnlyOnce) {
     t.WaitFor();
     EXPECT_TRUE(ran);
     EXPECT_THROW(t.Start(), EInvalidOperation);
+    std::promise<void> go;
+    std::shared_future<void> goSignal = go.get_future().share();
+    int before = TWorkThread::Alive;
+    auto* self = new TWorkThread([goSignal](TWorkThread&) { goSignal.wait(); }, false, true);
+    EXPECT_EQ(TWorkThread::Alive, before + 1);
+    EXPECT_THROW(self->WaitFor(), EInvalidOperation);
+    go.set_value();
+    EXPECT_TRUE(WaitUntil([&] { return TWorkThread::Alive == before; }));
 }
 
 TEST(Thread, FreeingARunningThreadTerminatesAndJoinsIt) {
@@ -108,17 +116,6 @@ TEST(Thread, FreeingARunningThreadTerminatesAndJoinsIt) {
         std::this_thread::sleep_for(10ms);
     }
     EXPECT_TRUE(sawTerminate);
-}
-
-TEST(Thread, AThreadThatFreesItselfIsGoneWhenItsWorkEnds) {
-    std::promise<void> go;
-    std::shared_future<void> goSignal = go.get_future().share();
-    int before = TWorkThread::Alive;
-    auto* t = new TWorkThread([goSignal](TWorkThread&) { goSignal.wait(); }, false, true);
-    EXPECT_EQ(TWorkThread::Alive, before + 1);
-    EXPECT_THROW(t->WaitFor(), EInvalidOperation);
-    go.set_value();
-    EXPECT_TRUE(WaitUntil([&] { return TWorkThread::Alive == before; }));
 }
 
 }  // namespace
