@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/core/exceptions.h"
+#include "tests/support/errortext.h"
 
 namespace vex {
 namespace {
@@ -114,12 +115,8 @@ TEST(ComponentNames, AreIdentifiersUniqueUnderTheOwnerWithoutRegardToCase) {
     b->SetName("");  // any number of components may be unnamed
     EXPECT_THROW(owner.Components(2), EListError);
     EXPECT_THROW(owner.Components(-1), EListError);
-    try {
-        a->Assign(b);
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "Cannot assign a TComponent to a TComponent");
-    }
+    EXPECT_EQ(test::ErrorText<EConvertError>([&] { a->Assign(b); }),
+              "Cannot assign a TComponent to a TComponent");
     EXPECT_THROW(a->Assign(nullptr), EConvertError);
 }
 

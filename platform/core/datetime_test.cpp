@@ -10,6 +10,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/formatsettings.h"
+#include "tests/support/errortext.h"
 #include "tests/support/tabletext.h"
 
 namespace vex {
@@ -23,15 +24,6 @@ std::string Parts(TDateTime Value) {
     char text[40];
     std::snprintf(text, sizeof text, "%d-%d-%d %d:%d:%d.%d", y, m, d, h, n, sec, ms);
     return text;
-}
-
-std::string ConvertErrorText(auto Call) {
-    try {
-        Call();
-    } catch (const EConvertError& e) {
-        return e.Message();
-    }
-    return "no error";
 }
 
 TEST(EncodeDate, RoundTripsEveryDayFromYear1To9999) {
@@ -70,11 +62,13 @@ TEST(EncodeDateAndTime, RejectWhatIsNotInTheCalendarOrTheDay) {
         std::sscanf(bad, "%hu-%hu-%hu", &y, &m, &d);
         EXPECT_FALSE(TryEncodeDate(y, m, d, unused)) << bad;
     }
-    EXPECT_EQ(ConvertErrorText([] { EncodeDate(2023, 2, 29); }), "Invalid argument to date encode");
+    EXPECT_EQ(test::ErrorText<EConvertError>([] { EncodeDate(2023, 2, 29); }),
+              "Invalid argument to date encode");
     EXPECT_EQ(Parts(EncodeTime(23, 59, 59, 999)), "1899-12-30 23:59:59.999");
     EXPECT_FALSE(TryEncodeTime(24, 0, 0, 0, unused) || TryEncodeTime(0, 60, 0, 0, unused) ||
                  TryEncodeTime(0, 0, 60, 0, unused) || TryEncodeTime(0, 0, 0, 1000, unused));
-    EXPECT_EQ(ConvertErrorText([] { EncodeTime(24, 0, 0, 0); }), "Invalid argument to time encode");
+    EXPECT_EQ(test::ErrorText<EConvertError>([] { EncodeTime(24, 0, 0, 0); }),
+              "Invalid argument to time encode");
 }
 
 // Before 1899 the day counts down while the time of day still counts up, in the fraction's
@@ -211,7 +205,8 @@ TEST_F(DateParsing, ReadsThePartsInTheOrderOfTheShortDateFormat) {
             EXPECT_FALSE(TryStrToDate(row[2], read));
         }
     }
-    EXPECT_EQ(ConvertErrorText([] { StrToDate("2/30/2024"); }), "'2/30/2024' is not a valid date");
+    EXPECT_EQ(test::ErrorText<EConvertError>([] { StrToDate("2/30/2024"); }),
+              "'2/30/2024' is not a valid date");
 }
 
 TEST_F(DateParsing, PlacesTwoDigitYearsByTheCenturyWindowAndReadsBackWhatWasWritten) {
@@ -245,7 +240,8 @@ TEST(TimeParsing, ReadsHoursMinutesSecondsFractionsAndAmPm) {
             EXPECT_FALSE(TryStrToTime(row[0], read));
         }
     }
-    EXPECT_EQ(ConvertErrorText([] { StrToTime("25:00"); }), "'25:00' is not a valid time");
+    EXPECT_EQ(test::ErrorText<EConvertError>([] { StrToTime("25:00"); }),
+              "'25:00' is not a valid time");
     TFormatSettings settings;  // the settings' strings count beside the English ones
     settings.TimeAMString = "vorm.";
     settings.TimePMString = "nachm.";
@@ -261,7 +257,7 @@ TEST_F(DateParsing, ReadsDateAndTimeTogetherOrEitherAlone) {
               ComposeDateTime(EncodeDate(2024, 3, 5), EncodeTime(14, 7, 0, 0)));
     EXPECT_EQ(StrToDateTime("14:07"), EncodeTime(14, 7, 0, 0));
     EXPECT_EQ(StrToDateTime("12/29/1899 6:00"), -1.25);
-    EXPECT_EQ(ConvertErrorText([] { StrToDateTime("3/5/2024 25:00"); }),
+    EXPECT_EQ(test::ErrorText<EConvertError>([] { StrToDateTime("3/5/2024 25:00"); }),
               "'3/5/2024 25:00' is not a valid date and time");
 }
 

@@ -11,6 +11,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/formatsettings.h"
+#include "tests/support/errortext.h"
 #include "tests/support/tabletext.h"
 
 namespace vex {
@@ -73,12 +74,8 @@ TEST(Format, FollowsEveryCaseOfTheTable) {
     EXPECT_EQ(Format("[%s|%s]", {static_cast<const char*>(nullptr), std::string_view("vw")}),
               "[|vw]");
     static_assert(!std::is_convertible_v<bool, TVarRec>);
-    try {
-        Format("%d items", {"three"});
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "Format '%d items' invalid or incompatible with argument");
-    }
+    EXPECT_EQ(test::ErrorText<EConvertError>([&] { Format("%d items", {"three"}); }),
+              "Format '%d items' invalid or incompatible with argument");
 }
 
 TEST(FloatToText, FollowsTheTablesOfFloatToStrFloatToStrFAndFormatFloat) {
@@ -118,12 +115,8 @@ TEST(FormatSettings, GiveSeparatorsAndCurrencyLayoutsAndStrToFloatReadsOnlyTheir
             EXPECT_EQ(value, Number(row[1])) << row[0];
         }
     }
-    try {
-        StrToFloat("1.5");
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "'1.5' is not a valid floating point value");
-    }
+    EXPECT_EQ(test::ErrorText<EConvertError>([&] { StrToFloat("1.5"); }),
+              "'1.5' is not a valid floating point value");
     EXPECT_EQ(StrToFloatDef("x", 7), 7);
     EXPECT_EQ(Format("%m|%m|%.0m", {1234.5, -1234.5, -0.4}), "1.234,50 kr|-1.234,50 kr|0 kr");
     FormatSettings().CurrencyFormat = 2;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "platform/core/exceptions.h"
+#include "tests/support/errortext.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -25,19 +26,9 @@ TEST(MemoryStream, WritesPastTheEndGrowWithZerosAndReadsStopAtTheEnd) {
     m.SetSize(2);
     EXPECT_EQ(m.Position(), 2);
     EXPECT_EQ(m.Seek(-1, soFromEnd), 1);
-    try {
-        m.ReadBuffer(buf, 3);
-        FAIL();
-    } catch (const EReadError& e) {
-        EXPECT_EQ(e.Message(), "Stream read error");
-    }
+    EXPECT_EQ(test::ErrorText<EReadError>([&] { m.ReadBuffer(buf, 3); }), "Stream read error");
     m.SetPosition(-1);
-    try {
-        m.WriteBuffer("x", 1);
-        FAIL();
-    } catch (const EWriteError& e) {
-        EXPECT_EQ(e.Message(), "Stream write error");
-    }
+    EXPECT_EQ(test::ErrorText<EWriteError>([&] { m.WriteBuffer("x", 1); }), "Stream write error");
     // Writing in the middle of a string stream overwrites and keeps the rest.
     TStringStream s("hello world");
     s.SetPosition(6);
@@ -116,19 +107,13 @@ TEST(FileStream, CreatesWritesSeeksAndReadsBack) {
 TEST(FileStream, OpenAndCreateFailuresNameTheFile) {
     TempDir dir;
     const std::string missing = dir.File("missing.txt");
-    try {
-        TFileStream f(missing, fmOpenRead);
-        FAIL();
-    } catch (const EFOpenError& e) {
-        EXPECT_EQ(e.Message().rfind("Cannot open file " + missing + ". ", 0), 0u) << e.Message();
-    }
+    EXPECT_TRUE(test::ErrorText<EFOpenError>([&] {
+                    TFileStream(missing, fmOpenRead);
+                }).starts_with("Cannot open file " + missing + ". "));
     const std::string inMissingFolder = dir.File("no/such.txt");
-    try {
-        TFileStream f(inMissingFolder, fmCreate);
-        FAIL();
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.Message().rfind("Cannot create file " + inMissingFolder, 0), 0u);
-    }
+    EXPECT_TRUE(test::ErrorText<EFCreateError>([&] {
+                    TFileStream(inMissingFolder, fmCreate);
+                }).starts_with("Cannot create file " + inMissingFolder));
     EXPECT_THROW(TFileStream(dir.File("x"), fmOpenReadWrite | 3), EFOpenError);
     TFileStream folder(dir.Path(), fmOpenRead);  // reading a folder raises instead of looking empty
     char buf[4];

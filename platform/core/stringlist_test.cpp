@@ -6,6 +6,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/stream.h"
+#include "tests/support/errortext.h"
 #include "tests/support/tabletext.h"
 #include "tests/support/tempdir.h"
 
@@ -114,12 +115,8 @@ TEST_F(SortedList, DupIgnoreKeepsTheExistingItemAndDupErrorRaisesWithoutChange) 
     EXPECT_EQ(list.Add("M"), 0);
     EXPECT_EQ(changes, 0);
     list.SetDuplicates(dupError);
-    try {
-        list.Add("X");
-        FAIL();
-    } catch (const EStringListError& e) {
-        EXPECT_EQ(e.Message(), "String list does not allow duplicates");
-    }
+    EXPECT_EQ(test::ErrorText<EStringListError>([&] { list.Add("X"); }),
+              "String list does not allow duplicates");
     EXPECT_EQ(Lines(list), (V{"m", "x"}));
     list.Clear();  // bulk loading stops at the first duplicate
     EXPECT_THROW(list.SetText("c\na\nC\nb\n"), EStringListError);
@@ -164,12 +161,8 @@ TEST_F(SortedList, RefusesPositionalChangesWithoutLosingItems) {
     for (auto change :
          {+[](TStringList& l) { l.Insert(0, "z"); }, +[](TStringList& l) { l.SetStrings(0, "z"); },
           +[](TStringList& l) { l.Move(0, 2); }}) {
-        try {
-            change(list);
-            FAIL();
-        } catch (const EStringListError& e) {
-            EXPECT_EQ(e.Message(), "Operation not allowed on sorted string list");
-        }
+        EXPECT_EQ(test::ErrorText<EStringListError>([&] { change(list); }),
+                  "Operation not allowed on sorted string list");
     }
     EXPECT_EQ(Lines(list), (V{"a", "b", "c"}));
 }
@@ -177,13 +170,9 @@ TEST_F(SortedList, RefusesPositionalChangesWithoutLosingItems) {
 TEST(StringList, IndexErrorsAtBothEndsNameTheIndex) {
     TStringList list;
     list.SetCommaText("a,b");
-    auto expectIndexError = [](auto action, int32_t index) {
-        try {
-            action();
-            ADD_FAILURE() << "no error for " << index;
-        } catch (const EStringListError& e) {
-            EXPECT_EQ(e.Message(), "List index out of bounds (" + std::to_string(index) + ")");
-        }
+    const auto expectIndexError = [](auto Action, int32_t Index) {
+        EXPECT_EQ(test::ErrorText<EStringListError>(Action),
+                  "List index out of bounds (" + std::to_string(Index) + ")");
     };
     expectIndexError([&] { list.Strings(-1); }, -1);
     expectIndexError([&] { list.Strings(2); }, 2);

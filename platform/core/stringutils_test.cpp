@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/exceptions.h"
+#include "tests/support/errortext.h"
 
 namespace vex {
 namespace {
@@ -14,12 +15,8 @@ TEST(NumberParsing, AcceptsWhatFitsAndReportsTheFirstBadCharacter) {
     EXPECT_EQ(StrToInt("0x1f"), 31);
     for (const char* bad : {"2147483648", "12 ", "", "-", "$", "1x", "$100000000"})
         EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
-    try {
-        StrToInt("abc");
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "'abc' is not a valid integer value");
-    }
+    EXPECT_EQ(test::ErrorText<EConvertError>([&] { StrToInt("abc"); }),
+              "'abc' is not a valid integer value");
     EXPECT_EQ(StrToIntDef("x", 42), 42);
     // Val reports the position of the first bad character.
     int32_t v, code;
