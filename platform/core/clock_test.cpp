@@ -56,11 +56,9 @@ private:
     std::optional<std::string> FSaved;
 };
 
-TEST(SystemClock, ReadsTheWallClockAndTheLocalOffsetEastPositiveWithDaylightSaving) {
+TEST(SystemClock, TicksMonotonicallyAndGivesTheLocalOffsetEastPositiveWithDaylightSaving) {
     const TClock& system = Clock();
-    int64_t now = static_cast<int64_t>(std::time(nullptr)) * 1000;
-    EXPECT_NEAR(static_cast<double>(system.UtcMilliseconds()), static_cast<double>(now), 2000.0);
-    int64_t first = system.TickMilliseconds();
+    const int64_t first = system.TickMilliseconds();
     EXPECT_GE(system.TickMilliseconds(), first);
     TimeZoneOverride zone("EST5EDT,M3.2.0,M11.1.0");
     EXPECT_EQ(system.LocalOffsetMinutes(1704067200000), -300);  // 2024-01-01, standard time
