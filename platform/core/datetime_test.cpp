@@ -21,7 +21,7 @@ std::string Parts(TDateTime Value) {
     uint16_t y, m, d, h, n, sec, ms;
     DecodeDate(Value, y, m, d);
     DecodeTime(Value, h, n, sec, ms);
-    char text[40];
+    char text[48];
     std::snprintf(text, sizeof text, "%d-%d-%d %d:%d:%d.%d", y, m, d, h, n, sec, ms);
     return text;
 }

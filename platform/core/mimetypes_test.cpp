@@ -23,6 +23,7 @@ TEST(MimeTypeTable, ReadsTypesAndExtensionsFromAMimeTypesFile) {
         {".xyz", ""},
         {".txt", ""},  // the built-in table is not mixed in
         {"abc", ""},   // the dot is part of what is looked up
+        {".", ""},
     };
     for (const auto& [extension, type] : cases)
         EXPECT_EQ(table.Lookup(extension), type) << extension;

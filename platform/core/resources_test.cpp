@@ -35,8 +35,9 @@ TEST(FindResource, MatchesTypeAndNameInAnyCaseWithExactBytesAndTellsEmptyFromMis
     }
     ASSERT_TRUE(FindResource("RCDATA", "empty").has_value());
     EXPECT_TRUE(FindResource("RCDATA", "empty")->empty());
-    for (auto [type, name] : {std::pair{"RCDATA", "Missing"}, std::pair{"BITMAP", "EveryByte"},
-                              std::pair{"RCDATA", "EveryByt"}, std::pair{"", ""}})
+    for (auto [type, name] :
+         {std::pair{"RCDATA", "Missing"}, std::pair{"BITMAP", "EveryByte"},
+          std::pair{"RCDATA", "EveryByt"}, std::pair{"RCDATA", "EveryBytes"}, std::pair{"", ""}})
         EXPECT_FALSE(FindResource(type, name).has_value()) << type << "/" << name;
     EXPECT_EQ(ResourceConflicts(), std::vector<std::string>{});
 }

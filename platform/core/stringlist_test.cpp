@@ -211,6 +211,7 @@ TEST(StringList, EditsAndAssignmentKeepObjectsWithTheirStrings) {
     target.Assign(&target);
     target.AddStrings(target);
     EXPECT_EQ(Lines(target), (V{"three", "two", "three", "two"}));
+    EXPECT_FALSE(target.Equals(list));
     TPersistent other;
     EXPECT_THROW(target.Assign(&other), EConvertError);
     EXPECT_EQ(target.Count(), 4);

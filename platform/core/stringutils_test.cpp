@@ -12,7 +12,7 @@ TEST(NumberParsing, AcceptsWhatFitsAndReportsTheFirstBadCharacter) {
     EXPECT_EQ(StrToInt("  -2147483648"), INT32_MIN);
     EXPECT_EQ(StrToInt("2147483647"), INT32_MAX);
     EXPECT_EQ(StrToInt("$FFFFFFFF"), -1);
-    EXPECT_EQ(StrToInt("0x1f"), 31);
+    EXPECT_EQ(StrToInt("0x1f") + StrToInt("+7"), 38);
     for (const char* bad : {"2147483648", "12 ", "", "-", "$", "1x", "$100000000"})
         EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
     EXPECT_EQ(test::ErrorText<EConvertError>([&] { StrToInt("abc"); }),

@@ -42,7 +42,7 @@ std::vector<std::vector<std::string>> ReadTable(const std::string& Path) {
     std::istringstream in(ReadWholeFile(Path));
     std::vector<std::vector<std::string>> rows;
     for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
+        if (line.empty() || line.starts_with("# ")) continue;
         std::vector<std::string>& row = rows.emplace_back();
         size_t start = 0;
         for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
