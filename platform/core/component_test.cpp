@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/core/exceptions.h"
+#include "tests/support/errortext.h"
 
 namespace vex {
 namespace {
@@ -43,32 +44,16 @@ private:
     std::vector<std::string>* FLog;
 };
 
-TEST(ComponentClassInfo, NamesTheClassAndWalksItsChainWithoutRegardToCase) {
-    std::vector<std::string> log;
-    TProbe probe(nullptr, "p", &log);
-    EXPECT_EQ(probe.ClassName(), "TProbe");
-    EXPECT_TRUE(probe.InheritsFrom("tcomponent"));
-    EXPECT_TRUE(probe.InheritsFrom("TPersistent"));
-    EXPECT_TRUE(probe.InheritsFrom("TObject"));
-    EXPECT_FALSE(probe.InheritsFrom("TStrings"));
-}
-
-TEST(ComponentAssign, AForeignSourceRaisesTheConversionError) {
-    TComponent a(nullptr), b(nullptr);
-    try {
-        a.Assign(&b);
-        FAIL();
-    } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "Cannot assign a TComponent to a TComponent");
-    }
-    EXPECT_THROW(a.Assign(nullptr), EConvertError);
-}
-
-TEST(ComponentOwnership, OwnerFreesItsComponentsLastFirstAndEveryoneLeftHearsEachRemoval) {
+TEST(ComponentOwnership, InsertionsAndRemovalsAreAnnouncedToTheTreeAndTheOwnerFreesLastFirst) {
     std::vector<std::string> log;
     {
         TProbe owner(nullptr, "owner", &log);
-        new TProbe(&owner, "a", &log);
+        TProbe* a = new TProbe(&owner, "a", &log);
+        log.clear();
+        // a's own component: a hears it, the owner does not. It joins while it is still being
+        // constructed, so it is unnamed then and does not yet hear its own arrival.
+        delete new TProbe(a, "a1", &log);
+        EXPECT_EQ(log[0], "a hears +");
         new TProbe(&owner, "b", &log);
         new TProbe(&owner, "c", &log);
         log.clear();
@@ -80,39 +65,21 @@ TEST(ComponentOwnership, OwnerFreesItsComponentsLastFirstAndEveryoneLeftHearsEac
     EXPECT_EQ(log, expected);
 }
 
-TEST(ComponentOwnership, SiblingsClearTheirReferencesBeforeThePartnerIsGone) {
-    std::vector<std::string> log;
-    TProbe owner(nullptr, "owner", &log);
-    auto* ras = new TProbe(&owner, "ras", &log);
-    auto* socket = new TProbe(&owner, "socket", &log);
-    socket->Partner = ras;
-    delete ras;
-    EXPECT_EQ(socket->Partner, nullptr);
-    EXPECT_EQ(owner.ComponentCount(), 1);
-    EXPECT_EQ(owner.Components(0), socket);
-}
-
-TEST(ComponentOwnership, InsertionIsAnnouncedToTheWholeTree) {
-    std::vector<std::string> log;
-    TProbe owner(nullptr, "owner", &log);
-    TProbe* a = new TProbe(&owner, "a", &log);
-    log.clear();
-    // a's own component: a hears it, the owner does not. It joins while it is still being
-    // constructed, so it is unnamed then and does not yet hear its own arrival.
-    new TProbe(a, "a1", &log);
-    EXPECT_EQ(log, std::vector<std::string>({"a hears +"}));
-}
-
-TEST(ComponentFreeNotification, ReachesAComponentWithAnotherOwner) {
+TEST(ComponentFreeNotification, ReachesSiblingsAndAComponentWithAnotherOwner) {
     std::vector<std::string> log;
     TProbe formA(nullptr, "formA", &log);
     TProbe formB(nullptr, "formB", &log);
     auto* ras = new TProbe(&formA, "ras", &log);
+    auto* sibling = new TProbe(&formA, "sibling", &log);
     auto* socket = new TProbe(&formB, "socket", &log);
+    sibling->Partner = ras;
     socket->Partner = ras;
     ras->FreeNotification(socket);
     delete ras;
+    EXPECT_EQ(sibling->Partner, nullptr);
     EXPECT_EQ(socket->Partner, nullptr);
+    EXPECT_EQ(formA.ComponentCount(), 1);
+    EXPECT_EQ(formA.Components(0), sibling);
 
     // The link is two-way: freeing the watcher first leaves nothing dangling behind.
     auto* ras2 = new TProbe(&formA, "ras2", &log);
@@ -121,10 +88,17 @@ TEST(ComponentFreeNotification, ReachesAComponentWithAnotherOwner) {
     delete socket2;
     log.clear();
     delete ras2;
-    EXPECT_EQ(log, std::vector<std::string>({"ras2 freed", "formA hears -ras2"}));
+    EXPECT_EQ(log,
+              std::vector<std::string>({"ras2 freed", "sibling hears -ras2", "formA hears -ras2"}));
 }
 
 TEST(ComponentNames, AreIdentifiersUniqueUnderTheOwnerWithoutRegardToCase) {
+    std::vector<std::string> log;
+    TProbe probe(nullptr, "p", &log);
+    EXPECT_EQ(probe.ClassName(), "TProbe");
+    EXPECT_TRUE(probe.InheritsFrom("tcomponent"));
+    EXPECT_TRUE(probe.InheritsFrom("TObject"));
+    EXPECT_FALSE(probe.InheritsFrom("TStrings"));
     TComponent owner(nullptr);
     auto* a = new TComponent(&owner);
     auto* b = new TComponent(&owner);
@@ -141,6 +115,9 @@ TEST(ComponentNames, AreIdentifiersUniqueUnderTheOwnerWithoutRegardToCase) {
     b->SetName("");  // any number of components may be unnamed
     EXPECT_THROW(owner.Components(2), EListError);
     EXPECT_THROW(owner.Components(-1), EListError);
+    EXPECT_EQ(test::ErrorText<EConvertError>([&] { a->Assign(b); }),
+              "Cannot assign a TComponent to a TComponent");
+    EXPECT_THROW(a->Assign(nullptr), EConvertError);
 }
 
 TEST(ComponentLoading, EndLoadingCallsLoadedOnTheRootThenInJoiningOrder) {

@@ -6,6 +6,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/stream.h"
+#include "tests/support/casefile.h"
 
 namespace vex {
 namespace {
@@ -18,32 +19,16 @@ std::string Bytes(std::initializer_list<int> Values) {
     return result;
 }
 
-TEST(Writer, StoresIntegersInTheSmallestTypeThatHoldsThem) {
-    struct Case {
-        int32_t Value;
-        std::string Expected;
-    };
-    const std::vector<Case> cases = {
-        {0, Bytes({vaInt8, 0})},
-        {-128, Bytes({vaInt8, 0x80})},
-        {127, Bytes({vaInt8, 0x7F})},
-        {128, Bytes({vaInt16, 0x80, 0x00})},
-        {-129, Bytes({vaInt16, 0x7F, 0xFF})},
-        {32767, Bytes({vaInt16, 0xFF, 0x7F})},
-        {32768, Bytes({vaInt32, 0x00, 0x80, 0x00, 0x00})},
-        {INT32_MIN, Bytes({vaInt32, 0x00, 0x00, 0x00, 0x80})},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Value);
+TEST(Writer, StoresIntegersAndStringsInTheSmallestFormThatHoldsThem) {
+    for (const auto& [row, where] : test::ReadCases(VEX_TEST_DIR "/testdata/stored_integers.txt")) {
+        SCOPED_TRACE(where);
         TStringStream stream;
-        TWriter(stream).WriteInteger(c.Value);
-        EXPECT_EQ(stream.DataString(), c.Expected);
+        TWriter(stream).WriteInteger(std::stoi(row[0]));
+        EXPECT_EQ(stream.DataString(), row[1]);
         stream.SetPosition(0);
-        EXPECT_EQ(TReader(stream).ReadInteger(), c.Value);
+        EXPECT_EQ(TReader(stream).ReadInteger(), std::stoi(row[0]));
     }
-}
-
-TEST(Writer, StoresShortStringsWithALengthByteAndLongOnesWithFourBytes) {
+    // Short strings take a length byte, long ones four bytes.
     TStringStream stream;
     TWriter writer(stream);
     writer.WriteString("ab");
@@ -120,41 +105,19 @@ TEST(Properties, RoundTripAsNameAndValuePairsAndSkipPropertiesWithoutData) {
 }
 
 TEST(Properties, HostileStreamsRaiseReadErrors) {
-    const std::string title = Bytes({5, 'T', 'i', 't', 'l', 'e'});
-    struct Case {
-        const char* What;
-        std::string Data;
-    };
-    const std::vector<Case> cases = {
-        {"empty stream", ""},
-        {"no end of the property list", title + Bytes({vaString, 1, 'N'})},
-        {"unknown property", Bytes({3, 'F', 'o', 'o', vaInt8, 1, vaNull})},
-        {"name past the end", Bytes({9, 'T', 'i'})},
-        {"string past the end", title + Bytes({vaString, 200, 'N'})},
-        {"long string past the end", title + Bytes({vaLString, 0xFF, 0xFF, 0xFF, 0x7F, 'N'})},
-        {"negative long string length", title + Bytes({vaLString, 0xFF, 0xFF, 0xFF, 0xFF})},
-        {"wrong value type", title + Bytes({vaInt8, 1, vaNull})},
-        {"value type out of range", title + Bytes({99, vaNull})},
-        {"truncated integer", Bytes({7, 'N', 'u', 'm', 'b', 'e', 'r', 's', vaList, vaInt32, 1, 2})},
-        {"list without end", Bytes({7, 'N', 'u', 'm', 'b', 'e', 'r', 's', vaList, vaInt8, 1})},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.What);
-        TStringStream stream(c.Data);
+    for (const auto& [row, where] :
+         test::ReadCases(VEX_TEST_DIR "/testdata/hostile_properties.txt")) {
+        SCOPED_TRACE(where);
+        TStringStream stream(row[1]);
         TSample sample;
         EXPECT_THROW(TReader(stream).ReadProperties(sample), EReadError);
     }
 }
 
 TEST(Reader, RefusesNestingDeeperThanTheLimit) {
+    // Depth list starts, then as many list ends.
     const auto nested = [](int Depth) {
-        TStringStream stream;
-        TWriter writer(stream);
-        for (int i = 0; i < Depth; ++i)
-            writer.WriteListBegin();
-        for (int i = 0; i < Depth; ++i)
-            writer.WriteListEnd();
-        return stream.DataString();
+        return std::string(Depth, char{vaList}) + std::string(Depth, char{vaNull});
     };
     // Reads lists inside lists as deep as they go.
     const auto readAll = [](const std::string& Data) {

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "platform/core/exceptions.h"
+#include "tests/support/errortext.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -50,10 +51,39 @@ mode_t PermissionsOf(const std::string& Path) {
     return st.st_mode & 07777;
 }
 
-TEST(FileNames, SplitAtTheLastSlashAndTakeExtensionsFromTheNameOnly) {
+TEST(FileSystem, NamesFoldersFilesRenamingAndReading) {
+    TempDir dir;
+    const std::string deep = dir.File("x/y/z/");
+    EXPECT_TRUE(ForceDirectories(deep));
+    EXPECT_TRUE(ForceDirectories(deep));
+    EXPECT_TRUE(DirectoryExists(deep));
+    EXPECT_FALSE(FileExists(deep));
+    WriteWholeFile(dir.File("a"), "A");
+    WriteWholeFile(dir.File("b"), "B");
+    EXPECT_TRUE(FileExists(dir.File("a")));
+    EXPECT_FALSE(DirectoryExists(dir.File("a")));
+    EXPECT_FALSE(ForceDirectories(dir.File("a/sub")));
+    EXPECT_FALSE(ForceDirectories(""));
+    EXPECT_FALSE(RenameFile(dir.File("a"), dir.File("b")));
+    EXPECT_EQ(ReadWholeFile(dir.File("b")), "B");
+    EXPECT_TRUE(RenameFile(dir.File("a"), dir.File("c")));
+    EXPECT_EQ(ReadWholeFile(dir.File("c")), "A");
+    EXPECT_FALSE(FileExists(dir.File("a")));
+    EXPECT_FALSE(DeleteFile(dir.File("x")));
+    EXPECT_TRUE(DeleteFile(dir.File("c")));
+    EXPECT_FALSE(DeleteFile(dir.File("c")));
+    EXPECT_TRUE(FileExists(ProgramDirectory() + "vex_core_tests"));
+    // Whole files read back; missing ones and folders raise.
+    std::string big(300000, 'q');
+    big[123456] = '\0';
+    WriteWholeFile(dir.File("big"), big);
+    EXPECT_EQ(ReadFileToString(dir.File("big")), big);
+    EXPECT_FALSE(ReadFileToString("/proc/self/status").empty());
+    EXPECT_THROW(ReadFileToString(dir.File("missing")), EFOpenError);
+    EXPECT_THROW(ReadFileToString(dir.Path()), EFOpenError);
+    // Names split at the last slash; extensions come from the name only.
     EXPECT_EQ(ExtractFilePath("/a/b.d/c.txt"), "/a/b.d/");
     EXPECT_EQ(ExtractFileName("/a/b.d/c.txt"), "c.txt");
-    EXPECT_EQ(ExtractFilePath("c.txt"), "");
     EXPECT_EQ(ExtractFileName("/a/"), "");
     EXPECT_EQ(ExtractFileExt("/a/b.d/c.tar.gz"), ".gz");
     EXPECT_EQ(ExtractFileExt("/a/b.d/c"), "");
@@ -61,45 +91,9 @@ TEST(FileNames, SplitAtTheLastSlashAndTakeExtensionsFromTheNameOnly) {
     EXPECT_EQ(ChangeFileExt("/a/b.d/c", ".ini"), "/a/b.d/c.ini");
     EXPECT_EQ(ChangeFileExt("/a/b.d/c.txt", ".ini"), "/a/b.d/c.ini");
     EXPECT_EQ(ChangeFileExt("c.txt", ""), "c");
-    EXPECT_EQ(IncludeTrailingPathDelimiter("/a"), "/a/");
     EXPECT_EQ(IncludeTrailingPathDelimiter("/a/"), "/a/");
+    EXPECT_EQ(IncludeTrailingPathDelimiter("/a"), "/a/");
     EXPECT_EQ(IncludeTrailingPathDelimiter(""), "/");
-}
-
-TEST(FileSystem, TellsFilesFromFoldersAndCreatesEveryMissingLevel) {
-    TempDir dir;
-    const std::string deep = dir.File("x/y/z/");
-    EXPECT_TRUE(ForceDirectories(deep));
-    EXPECT_TRUE(ForceDirectories(deep));
-    EXPECT_TRUE(DirectoryExists(deep));
-    EXPECT_FALSE(FileExists(deep));
-
-    WriteWholeFile(dir.File("f"), "1");
-    EXPECT_TRUE(FileExists(dir.File("f")));
-    EXPECT_FALSE(DirectoryExists(dir.File("f")));
-    EXPECT_FALSE(ForceDirectories(dir.File("f/sub")));
-    EXPECT_FALSE(ForceDirectories(""));
-    EXPECT_FALSE(DeleteFile(dir.File("x")));
-    EXPECT_TRUE(DeleteFile(dir.File("f")));
-    EXPECT_FALSE(DeleteFile(dir.File("f")));
-}
-
-TEST(FileSystem, RenameFileNeverReplacesAnExistingFile) {
-    TempDir dir;
-    WriteWholeFile(dir.File("a"), "A");
-    WriteWholeFile(dir.File("b"), "B");
-    EXPECT_FALSE(RenameFile(dir.File("a"), dir.File("b")));
-    EXPECT_EQ(ReadWholeFile(dir.File("b")), "B");
-    EXPECT_TRUE(RenameFile(dir.File("a"), dir.File("c")));
-    EXPECT_EQ(ReadWholeFile(dir.File("c")), "A");
-    EXPECT_FALSE(FileExists(dir.File("a")));
-}
-
-TEST(FileSystem, ProgramDirectoryIsTheFolderOfThisTestProgram) {
-    const std::string folder = ProgramDirectory();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_EQ(folder.back(), '/');
-    EXPECT_TRUE(FileExists(folder + "vex_core_tests"));
 }
 
 TEST(WriteFileAtomic, ReplacesContentsAndKeepsThePermissionBits) {
@@ -115,7 +109,14 @@ TEST(WriteFileAtomic, ReplacesContentsAndKeepsThePermissionBits) {
     EXPECT_EQ(PermissionsOf(target), 0600u);
     WriteFileAtomic(target, "");
     EXPECT_EQ(ReadWholeFile(target), "");
-    EXPECT_EQ(EntriesIn(dir.Path()), 1);
+    // A folder as target and a missing folder are refused, and leave nothing behind.
+    ASSERT_TRUE(ForceDirectories(dir.File("sub/inner")));
+    EXPECT_TRUE(test::ErrorText<EFCreateError>([&] {
+                    WriteFileAtomic(dir.File("sub"), "x");
+                }).starts_with("Cannot create file " + dir.File("sub")));
+    EXPECT_TRUE(DirectoryExists(dir.File("sub/inner")));
+    EXPECT_THROW(WriteFileAtomic(dir.File("none/f"), "x"), EFCreateError);
+    EXPECT_EQ(EntriesIn(dir.Path()), 2);
 }
 
 TEST(WriteFileAtomic, AFolderWithoutWriteRightsKeepsTheOldFileAndGetsNoTemporary) {
@@ -142,20 +143,6 @@ TEST(WriteFileAtomic, AFolderWithoutWriteRightsKeepsTheOldFileAndGetsNoTemporary
     ASSERT_EQ(::chmod(folder.c_str(), 0755), 0);
 }
 
-TEST(WriteFileAtomic, RefusesAFolderAsTargetAndAMissingFolder) {
-    TempDir dir;
-    ASSERT_TRUE(ForceDirectories(dir.File("sub/inner")));
-    try {
-        WriteFileAtomic(dir.File("sub"), "x");
-        FAIL();
-    } catch (const EFCreateError& e) {
-        EXPECT_EQ(e.Message().rfind("Cannot create file " + dir.File("sub"), 0), 0u);
-    }
-    EXPECT_TRUE(DirectoryExists(dir.File("sub/inner")));
-    EXPECT_EQ(EntriesIn(dir.Path()), 1);
-    EXPECT_THROW(WriteFileAtomic(dir.File("none/f"), "x"), EFCreateError);
-}
-
 TEST(WriteFileAtomic, WriteErrorsCarryErrnoAndRemoveTheTemporary) {
     // A full disk, simulated by a file size limit in a child process.
     TempDir dir;
@@ -176,17 +163,6 @@ TEST(WriteFileAtomic, WriteErrorsCarryErrnoAndRemoveTheTemporary) {
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ReadWholeFile(target), "old");
     EXPECT_EQ(EntriesIn(dir.Path()), 1);
-}
-
-TEST(ReadFileToString, ReadsWholeFilesAndRaisesForMissingOnesAndFolders) {
-    TempDir dir;
-    std::string big(300000, 'q');
-    big[123456] = '\0';
-    WriteWholeFile(dir.File("big"), big);
-    EXPECT_EQ(ReadFileToString(dir.File("big")), big);
-    EXPECT_FALSE(ReadFileToString("/proc/self/status").empty());
-    EXPECT_THROW(ReadFileToString(dir.File("missing")), EFOpenError);
-    EXPECT_THROW(ReadFileToString(dir.Path()), EFOpenError);
 }
 
 }  // namespace

@@ -32,21 +32,15 @@ std::map<std::string, TSearchRec> Search(const std::string& Path, int32_t Attr) 
     return found;
 }
 
-class FileSearchTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        test::WriteWholeFile(Dir.File("plain.txt"), "12345");
-        test::WriteWholeFile(Dir.File(".hidden"), "");
-        ASSERT_EQ(mkdir(Dir.File("sub").c_str(), 0755), 0);
-        ASSERT_EQ(symlink("sub", Dir.File("link").c_str()), 0);
-        ASSERT_EQ(symlink("missing", Dir.File("dangling").c_str()), 0);
-    }
+TEST(FileSearch, GivesEntriesWithTheirAttributesAndFoldersAndHiddenOnesOnlyWhenAskedFor) {
+    test::TempDir dir;
+    test::WriteWholeFile(dir.File("plain.txt"), "12345");
+    test::WriteWholeFile(dir.File(".hidden"), "");
+    ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0755), 0);
+    ASSERT_EQ(symlink("sub", dir.File("link").c_str()), 0);
+    ASSERT_EQ(symlink("missing", dir.File("dangling").c_str()), 0);
 
-    test::TempDir Dir;
-};
-
-TEST_F(FileSearchTest, AnyFileGivesEveryEntryWithItsAttributes) {
-    auto found = Search(Dir.Path() + "/*.*", faAnyFile);
+    auto found = Search(dir.Path() + "/*.*", faAnyFile);
     ASSERT_EQ(found.size(), 7u);  // ".", "..", and five names
     EXPECT_EQ(found["plain.txt"].Size, 5);
     EXPECT_EQ(found["plain.txt"].Attr & ~faArchive, 0);
@@ -55,29 +49,28 @@ TEST_F(FileSearchTest, AnyFileGivesEveryEntryWithItsAttributes) {
     EXPECT_EQ(found["link"].Attr, faDirectory | faSymLink);
     EXPECT_EQ(found["dangling"].Attr & faSymLink, faSymLink);
     EXPECT_EQ(found["."].Attr & faHidden, 0);
-}
 
-TEST_F(FileSearchTest, FoldersAndHiddenEntriesComeOnlyWhenAskedFor) {
-    auto found = Search(Dir.Path() + "/*", 0);
+    found = Search(dir.Path() + "/*", 0);
+    EXPECT_EQ(found.size(), 2u);
+    EXPECT_EQ(found.count("plain.txt") + found.count("dangling"), 2u);
+    found = Search(dir.Path() + "/p?ain.*", faAnyFile);
+    EXPECT_EQ(found.size(), 1u);
     EXPECT_EQ(found.count("plain.txt"), 1u);
-    EXPECT_EQ(found.count("dangling"), 1u);
-    EXPECT_EQ(found.count(".hidden"), 0u);
-    EXPECT_EQ(found.count("sub"), 0u);
-    EXPECT_EQ(found.count("link"), 0u);
-}
 
-TEST_F(FileSearchTest, AMaskSelectsNames) {
-    auto found = Search(Dir.Path() + "/p?ain.*", faAnyFile);
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found.begin()->first, "plain.txt");
-}
-
-TEST_F(FileSearchTest, AMissingFolderOrNoMatchIsAnErrorCodeNotAnException) {
+    // A missing folder or no match is an error code, not an exception.
     TSearchRec f;
-    EXPECT_EQ(FindFirst(Dir.File("nowhere") + "/*.*", faAnyFile, f), ENOENT);
-    EXPECT_EQ(FindFirst(Dir.Path() + "/*.none", faAnyFile, f), ENOENT);
+    EXPECT_EQ(FindFirst(dir.File("nowhere") + "/*.*", faAnyFile, f), ENOENT);
+    EXPECT_EQ(FindFirst(dir.Path() + "/*.none", faAnyFile, f), ENOENT);
     EXPECT_EQ(FindNext(f), ENOENT);
     FindClose(f);  // closing twice is harmless
+    // File dates pack the local date and time and refuse what does not fit.
+    EXPECT_EQ(DateTimeToFileDate(EncodeDate(1980, 1, 1)), (1 << 21) | (1 << 16));
+    TDateTime t = EncodeDate(2107, 12, 31) + EncodeTime(23, 59, 59, 0);
+    EXPECT_EQ(static_cast<uint32_t>(DateTimeToFileDate(t)),
+              127u << 25 | 12u << 21 | 31u << 16 | 23u << 11 | 59u << 5 | 29u);
+    EXPECT_EQ(DateTimeToFileDate(EncodeDate(1979, 12, 31)), 0);
+    EXPECT_EQ(DateTimeToFileDate(EncodeDate(2108, 1, 1)), 0);
+    EXPECT_EQ(DateTimeToFileDate(1e300), 0);
 }
 
 // tmpfs keeps any 64-bit modification time, as btrfs does; the system's temporary folder may not.
@@ -102,16 +95,6 @@ TEST(FileDate, AModificationTimeFarOutsideThePackedYearsGivesZero) {
         ASSERT_EQ(FindFirst(std::string(folder) + "/far", faAnyFile, f), 0);
         EXPECT_EQ(f.Time, 0);
     }
-}
-
-TEST(FileDate, PacksLocalDateAndTimeAndRefusesWhatDoesNotFit) {
-    EXPECT_EQ(DateTimeToFileDate(EncodeDate(1980, 1, 1)), (1 << 21) | (1 << 16));
-    TDateTime t = EncodeDate(2107, 12, 31) + EncodeTime(23, 59, 59, 0);
-    EXPECT_EQ(static_cast<uint32_t>(DateTimeToFileDate(t)),
-              127u << 25 | 12u << 21 | 31u << 16 | 23u << 11 | 59u << 5 | 29u);
-    EXPECT_EQ(DateTimeToFileDate(EncodeDate(1979, 12, 31)), 0);
-    EXPECT_EQ(DateTimeToFileDate(EncodeDate(2108, 1, 1)), 0);
-    EXPECT_EQ(DateTimeToFileDate(1e300), 0);
 }
 
 }  // namespace

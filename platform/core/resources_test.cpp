@@ -14,26 +14,16 @@ std::string AsText(std::span<const uint8_t> Bytes) {
     return std::string(Bytes.begin(), Bytes.end());
 }
 
-TEST(LoadStr, FindsStringsAcrossTheWholeNumberRange) {
+TEST(LoadStr, FindsStringsAcrossTheWholeNumberRangeAsWindows1252Bytes) {
     EXPECT_EQ(LoadStr(0), "Lowest number");
-    EXPECT_EQ(LoadStr(57000), "Operation timed out");
     EXPECT_EQ(LoadStr(65535), "Highest number");
-}
-
-TEST(LoadStr, ReturnsEmptyTextForNumbersNoModuleHas) {
-    for (int32_t id : {1, 56999, 57001, -1, 65536, INT32_MIN, INT32_MAX}) {
-        SCOPED_TRACE(id);
-        EXPECT_EQ(LoadStr(id), "");
-    }
-}
-
-TEST(LoadStr, DeliversTextAsWindows1252BytesWithEscapesResolved) {
     EXPECT_EQ(LoadStr(200), "Caf\xe9 \xe0 5 \x80");
     EXPECT_EQ(LoadStr(201), std::string("Tab\there, \"quoted\", back\\slash, raw \x01\xff"));
-    EXPECT_EQ(LoadStr(202), "");
+    for (int32_t id : {202, 1, 56999, 57001, -1, 65536, INT32_MIN, INT32_MAX})
+        EXPECT_EQ(LoadStr(id), "") << id;
 }
 
-TEST(FindResource, MatchesTypeAndNameInAnyCaseWithExactBytes) {
+TEST(FindResource, MatchesTypeAndNameInAnyCaseWithExactBytesAndTellsEmptyFromMissing) {
     for (auto [type, name] : {std::pair{"RCDATA", "EveryByte"}, std::pair{"rcdata", "EVERYBYTE"},
                               std::pair{"RcData", "everybyte"}}) {
         SCOPED_TRACE(std::string(type) + "/" + name);
@@ -43,20 +33,12 @@ TEST(FindResource, MatchesTypeAndNameInAnyCaseWithExactBytes) {
         for (size_t i = 0; i < found->size(); ++i)
             ASSERT_EQ((*found)[i], i);
     }
-}
-
-TEST(FindResource, TellsAnEmptyResourceFromAMissingOne) {
-    const auto empty = FindResource("RCDATA", "empty");
-    ASSERT_TRUE(empty.has_value());
-    EXPECT_TRUE(empty->empty());
-    EXPECT_FALSE(FindResource("RCDATA", "Missing").has_value());
-    EXPECT_FALSE(FindResource("BITMAP", "EveryByte").has_value());
-    EXPECT_FALSE(FindResource("RCDATA", "EveryByt").has_value());
-    EXPECT_FALSE(FindResource("RCDATA", "EveryBytes").has_value());
-    EXPECT_FALSE(FindResource("", "").has_value());
-}
-
-TEST(ResourceConflicts, NoneAmongTheModulesOfThisProgram) {
+    ASSERT_TRUE(FindResource("RCDATA", "empty").has_value());
+    EXPECT_TRUE(FindResource("RCDATA", "empty")->empty());
+    for (auto [type, name] :
+         {std::pair{"RCDATA", "Missing"}, std::pair{"BITMAP", "EveryByte"},
+          std::pair{"RCDATA", "EveryByt"}, std::pair{"RCDATA", "EveryBytes"}, std::pair{"", ""}})
+        EXPECT_FALSE(FindResource(type, name).has_value()) << type << "/" << name;
     EXPECT_EQ(ResourceConflicts(), std::vector<std::string>{});
 }
 
@@ -75,7 +57,7 @@ TEST(ResourceConflicts, NamesRepeatedNumbersAndNamesWhileTheFirstModuleStillWins
                   (std::vector<std::string>{"string 57000 is defined by core_test and late",
                                             "resource RCDATA/EveryByte is defined by core_test "
                                             "and late"}));
-        EXPECT_EQ(LoadStr(57000), "Operation timed out");
+        EXPECT_EQ(LoadStr(57000), "Operation timed out");  // the first module wins
         EXPECT_EQ(LoadStr(60000), "only!");
         EXPECT_EQ(FindResource("RCDATA", "EveryByte")->size(), 256u);
         EXPECT_EQ(AsText(*FindResource("rcdata", "late")), "*");

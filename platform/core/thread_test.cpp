@@ -47,38 +47,33 @@ private:
 
 using test::WaitUntil;
 
-TEST(Thread, RunsExecuteOnItsOwnThreadAndReturnsItsValue) {
+TEST(Thread, RunsExecuteOnItsOwnThreadForEveryWaiterAndAnExceptionEndsOnlyTheThread) {
     std::thread::id ranOn;
-    TWorkThread t(
-        [&](TWorkThread& self) {
-            ranOn = std::this_thread::get_id();
-            self.ReturnValue = 42;
-        },
-        false);
-    EXPECT_EQ(t.WaitFor(), 42);
-    EXPECT_TRUE(t.Finished());
-    EXPECT_NE(ranOn, std::this_thread::get_id());
-}
-
-TEST(Thread, SeveralWaitersAllSeeTheEnd) {
     std::atomic<bool> release = false;
     TWorkThread t(
         [&](TWorkThread& self) {
+            ranOn = std::this_thread::get_id();
             WaitUntil([&] { return release.load(); });
-            self.ReturnValue = 7;
+            self.ReturnValue = 42;
         },
         false);
     std::atomic<int> seen = 0;
     std::vector<std::thread> waiters;
     for (int i = 0; i < 4; ++i)
-        waiters.emplace_back([&] { seen += t.WaitFor() == 7; });
+        waiters.emplace_back([&] { seen += t.WaitFor() == 42; });
     release = true;
     for (std::thread& w : waiters)
         w.join();
     EXPECT_EQ(seen, 4);
+    EXPECT_TRUE(t.Finished());
+    EXPECT_NE(ranOn, std::this_thread::get_id());
+    TWorkThread failing([](TWorkThread&) { throw std::runtime_error("boom"); }, false);
+    failing.WaitFor();
+    ASSERT_TRUE(failing.FatalException());
+    EXPECT_THROW(std::rethrow_exception(failing.FatalException()), std::runtime_error);
 }
 
-TEST(Thread, ASuspendedThreadWaitsForStartAndStartsOnlyOnce) {
+TEST(Thread, ASuspendedThreadStartsOnlyOnceAndOneThatFreesItselfIsGoneWhenItEnds) {
     std::atomic<bool> ran = false;
     TWorkThread t([&](TWorkThread&) { ran = true; }, true);
     std::this_thread::sleep_for(20ms);
@@ -89,6 +84,14 @@ TEST(Thread, ASuspendedThreadWaitsForStartAndStartsOnlyOnce) {
     t.WaitFor();
     EXPECT_TRUE(ran);
     EXPECT_THROW(t.Start(), EInvalidOperation);
+    std::promise<void> go;
+    std::shared_future<void> goSignal = go.get_future().share();
+    int before = TWorkThread::Alive;
+    auto* self = new TWorkThread([goSignal](TWorkThread&) { goSignal.wait(); }, false, true);
+    EXPECT_EQ(TWorkThread::Alive, before + 1);
+    EXPECT_THROW(self->WaitFor(), EInvalidOperation);
+    go.set_value();
+    EXPECT_TRUE(WaitUntil([&] { return TWorkThread::Alive == before; }));
 }
 
 TEST(Thread, FreeingARunningThreadTerminatesAndJoinsIt) {
@@ -104,24 +107,6 @@ TEST(Thread, FreeingARunningThreadTerminatesAndJoinsIt) {
         std::this_thread::sleep_for(10ms);
     }
     EXPECT_TRUE(sawTerminate);
-}
-
-TEST(Thread, AThreadThatFreesItselfIsGoneWhenItsWorkEnds) {
-    std::promise<void> go;
-    std::shared_future<void> goSignal = go.get_future().share();
-    int before = TWorkThread::Alive;
-    auto* t = new TWorkThread([goSignal](TWorkThread&) { goSignal.wait(); }, false, true);
-    EXPECT_EQ(TWorkThread::Alive, before + 1);
-    EXPECT_THROW(t->WaitFor(), EInvalidOperation);
-    go.set_value();
-    EXPECT_TRUE(WaitUntil([&] { return TWorkThread::Alive == before; }));
-}
-
-TEST(Thread, AnExceptionFromExecuteEndsOnlyTheThread) {
-    TWorkThread t([](TWorkThread&) { throw std::runtime_error("boom"); }, false);
-    t.WaitFor();
-    ASSERT_TRUE(t.FatalException());
-    EXPECT_THROW(std::rethrow_exception(t.FatalException()), std::runtime_error);
 }
 
 }  // namespace

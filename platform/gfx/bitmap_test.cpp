@@ -51,8 +51,7 @@ TEST(Bitmap, PngRoundTripKeepsEveryPixel) {
 // beyond what so few bytes could ever hold.
 TEST(Bitmap, BadPngRaisesAndKeepsTheBitmap) {
     int files = 0;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(VEX_GFX_TESTDATA) + "/badpng")) {
+    for (const auto& entry : std::filesystem::directory_iterator(VEX_TEST_DIR "/testdata/badpng")) {
         SCOPED_TRACE(entry.path().filename().string());
         ++files;
         TBitmap bitmap;

@@ -53,7 +53,7 @@ inline void PaintPicture(TBitmap& Bitmap, const TPictureRows& Rows,
 // Named pictures from a file in testdata/: a line "= name" opens a picture and its rows follow;
 // lines starting with '#' are comments.
 inline std::map<std::string, TPictureRows> LoadPictures(const std::string& File) {
-    std::istringstream in(ReadFileToString(std::string(VEX_GFX_TESTDATA) + "/" + File));
+    std::istringstream in(ReadFileToString(std::string(VEX_TEST_DIR "/testdata/") + File));
     std::map<std::string, TPictureRows> pictures;
     std::string line, name;
     while (std::getline(in, line))

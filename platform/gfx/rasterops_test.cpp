@@ -187,7 +187,7 @@ TEST(CanvasDraw, CopyRectUsesTheCopyModeAndBrushCopyGivesTheKeyColourTheBrush) {
 TEST(Icon, AlphaBelowHalfIsLeftOutWhenDrawn) {
     // Opaque red, green at alpha 0x7F, blue at alpha 0x80, transparent black.
     TIcon icon;
-    icon.LoadFromFile(VEX_GFX_TESTDATA "/alpha_2x2.png");
+    icon.LoadFromFile(VEX_TEST_DIR "/testdata/alpha_2x2.png");
     EXPECT_EQ(icon.Width(), 2);
     EXPECT_EQ(icon.Height(), 2);
     TBitmap b;
@@ -195,7 +195,7 @@ TEST(Icon, AlphaBelowHalfIsLeftOutWhenDrawn) {
     b.Canvas().Draw(0, 0, icon);
     EXPECT_EQ(PictureOf(b), (Rows{"rk", "bk"}));
 
-    EXPECT_THROW(icon.LoadFromFile(VEX_GFX_TESTDATA "/edges.txt"), EInvalidGraphic);  // text
+    EXPECT_THROW(icon.LoadFromFile(VEX_TEST_DIR "/testdata/edges.txt"), EInvalidGraphic);  // text
     EXPECT_EQ(icon.Width(), 2);
 }
 

@@ -55,6 +55,7 @@ std::vector<TestCase> ReadCases(const std::string& Path) {
         }
         if (!c.Fields.empty()) cases.push_back(std::move(c));
     }
+    if (cases.empty()) throw std::runtime_error("no cases in " + Path);
     return cases;
 }
 

@@ -8,18 +8,6 @@
 namespace vex::rescomp {
 namespace {
 
-TEST(Module, RejectsARepeatedStringNumberNamingBothPlaces) {
-    Module module("core");
-    module.AddString(7, "first", "a.txt", 3);
-    try {
-        module.AddString(7, "second", "b.txt", 9);
-        FAIL();
-    } catch (const ResourceError& e) {
-        EXPECT_EQ(std::string(e.what()), "b.txt:9: string 7 is already defined at a.txt:3");
-    }
-    EXPECT_EQ(module.Strings().at(7).Text, "first");
-}
-
 TEST(Module, TreatsTypeAndNameAlikeInAnyCaseAndOrdersThemForLookup) {
     Module module("core");
     module.AddFile("RCDATA", "b", "2", "b.bin");
@@ -33,7 +21,7 @@ TEST(Module, TreatsTypeAndNameAlikeInAnyCaseAndOrdersThemForLookup) {
     EXPECT_EQ(order, "312");
 }
 
-TEST(Module, RejectsNamesThatCannotBeSymbolsOrResourceNames) {
+TEST(Module, RejectsBadNamesAndARepeatedStringNumberNamingBothPlaces) {
     for (const char* bad : {"", "9lives", "has-dash", "a b"}) {
         SCOPED_TRACE(bad);
         EXPECT_THROW(Module{bad}, ResourceError);
@@ -42,6 +30,14 @@ TEST(Module, RejectsNamesThatCannotBeSymbolsOrResourceNames) {
     EXPECT_THROW(module.AddFile("RC DATA", "x", "", "f"), ResourceError);
     EXPECT_THROW(module.AddFile("RCDATA", "", "", "f"), ResourceError);
     EXPECT_THROW(module.AddFile("RCDATA", "caf\xe9", "", "f"), ResourceError);
+    module.AddString(7, "first", "a.txt", 3);
+    try {
+        module.AddString(7, "second", "b.txt", 9);
+        FAIL();
+    } catch (const ResourceError& e) {
+        EXPECT_EQ(std::string(e.what()), "b.txt:9: string 7 is already defined at a.txt:3");
+    }
+    EXPECT_EQ(module.Strings().at(7).Text, "first");
 }
 
 TEST(EmitModule, LaysStringsOutInNumberOrderInOneBlob) {

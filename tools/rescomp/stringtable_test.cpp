@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tools/rescomp/resourceerror.h"
 #include "tools/rescomp/textencoding.h"
 
@@ -24,23 +26,16 @@ TEST(ParseStringTable, ReadsNumbersAndTextsSkippingCommentsAndBlankLines) {
         "65535 \"# not a comment\"",
         "t.txt");
     ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].Id, 57000);
-    EXPECT_EQ(entries[0].Text, "Operation timed out");
-    EXPECT_EQ(entries[0].Line, 3);
-    EXPECT_EQ(entries[1].Id, 0);
-    EXPECT_EQ(entries[1].Text, "");
-    EXPECT_EQ(entries[1].Line, 5);
-    EXPECT_EQ(entries[2].Id, 65535);
-    EXPECT_EQ(entries[2].Text, "# not a comment");
+    const std::tuple<int32_t, std::string, int> expected[] = {
+        {57000, "Operation timed out", 3}, {0, "", 5}, {65535, "# not a comment", 6}};
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(std::tie(entries[i].Id, entries[i].Text, entries[i].Line), expected[i]);
 }
 
-TEST(ParseStringTable, ResolvesEveryEscape) {
+TEST(ParseStringTable, ResolvesEveryEscapeAndConvertsUtf8ToWindows1252) {
     EXPECT_EQ(OnlyText(R"(1 "a\"b\\c\nd\re\tf")"), "a\"b\\c\nd\re\tf");
     EXPECT_EQ(OnlyText(R"(1 "\x00\x7f\x80\xFF\xe9")"), std::string("\x00\x7f\x80\xff\xe9", 5));
     EXPECT_EQ(OnlyText(R"(1 "\\x41")"), "\\x41");  // an escaped backslash ends the escape
-}
-
-TEST(ParseStringTable, ConvertsUtf8ToWindows1252) {
     EXPECT_EQ(OnlyText("1 \"caf\xC3\xA9 \xC3\xA0 \xC3\x9F\xC3\xBF\""), "caf\xe9 \xe0 \xdf\xff");
     EXPECT_EQ(OnlyText("1 \"\xE2\x82\xAC 5\""), "\x80 5");  // euro sign
     EXPECT_EQ(OnlyText("1 \"\xC5\xA0\xC5\xB8\xE2\x84\xA2\""),
@@ -60,14 +55,8 @@ TEST(UnicodeTo1252, MapsTheWholeCodePageAndNothingElse) {
     EXPECT_EQ(UnicodeTo1252(0x0178), 0x9F);
 }
 
-struct BadTable {
-    const char* Text;
-    int Line;
-    const char* Message;
-};
-
 TEST(ParseStringTable, RejectsFaultsNamingFileAndLine) {
-    const BadTable cases[] = {
+    const std::tuple<const char*, int, std::string> cases[] = {
         {"1 \"ok\"\n\"no number\"", 2, "expected a string number"},
         {"-1 \"x\"", 1, "string number -1 is outside 0 to 65535"},
         {"# c\n65536 \"x\"", 2, "string number 65536 is outside 0 to 65535"},
@@ -91,17 +80,16 @@ TEST(ParseStringTable, RejectsFaultsNamingFileAndLine) {
         {"1 \"\xF4\x90\x80\x80\"", 1, "invalid UTF-8"},   // past U+10FFFF
         {"1 \"\xE2\x82\"", 1, "invalid UTF-8"},           // cut off
     };
-    for (const BadTable& bad : cases) {
-        SCOPED_TRACE(bad.Text);
+    for (const auto& [text, line, message] : cases) {
+        SCOPED_TRACE(text);
         try {
-            ParseStringTable(bad.Text, "dir/t.txt");
+            ParseStringTable(text, "dir/t.txt");
             ADD_FAILURE() << "accepted";
         } catch (const ResourceError& e) {
             EXPECT_EQ(e.File(), "dir/t.txt");
-            EXPECT_EQ(e.Line(), bad.Line);
-            EXPECT_TRUE(e.Message().starts_with(bad.Message)) << e.Message();
-            EXPECT_TRUE(
-                std::string(e.what()).starts_with("dir/t.txt:" + std::to_string(bad.Line) + ": "));
+            EXPECT_EQ(e.Line(), line);
+            EXPECT_EQ(e.what(), "dir/t.txt:" + std::to_string(line) + ": " + e.Message());
+            EXPECT_TRUE(e.Message().starts_with(message)) << e.Message();
         }
     }
 }

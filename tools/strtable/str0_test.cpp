@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tools/rescomp/resourceerror.h"
 
@@ -17,29 +18,17 @@ uint32_t Uint32At(const std::string& Data, size_t Offset) {
     return value;
 }
 
-TEST(BuildStr0, LaysOutSortedEntriesFollowedByTheirTexts) {
+TEST(BuildStr0, LaysOutSortedEntriesFollowedByTheirTextsAndRefusesARepeatedId) {
+    EXPECT_EQ(BuildStr0({}, "t.txt"), std::string("STR0\0\0\0\0", 8));
     const std::string table = BuildStr0({{5, u"xy", 1}, {-1, u"\u20AC", 2}, {3, u"", 3}}, "t.txt");
     ASSERT_EQ(table.size(), 8u + 3 * 12 + 2 * 3);
     EXPECT_EQ(table.substr(0, 4), "STR0");
-    EXPECT_EQ(Uint32At(table, 4), 3u);
+    std::vector<uint32_t> words;  // the count, then id, offset and length of each entry
+    for (size_t offset = 4; offset < 44; offset += 4)
+        words.push_back(Uint32At(table, offset));
     // -1 sorts first: ids compare as signed.
-    EXPECT_EQ(Uint32At(table, 8), 0xFFFFFFFFu);
-    EXPECT_EQ(Uint32At(table, 12), 44u);
-    EXPECT_EQ(Uint32At(table, 16), 1u);
-    EXPECT_EQ(Uint32At(table, 20), 3u);
-    EXPECT_EQ(Uint32At(table, 24), 46u);
-    EXPECT_EQ(Uint32At(table, 28), 0u);
-    EXPECT_EQ(Uint32At(table, 32), 5u);
-    EXPECT_EQ(Uint32At(table, 36), 46u);
-    EXPECT_EQ(Uint32At(table, 40), 2u);
+    EXPECT_EQ(words, (std::vector<uint32_t>{3, 0xFFFFFFFF, 44, 1, 3, 46, 0, 5, 46, 2}));
     EXPECT_EQ(table.substr(44), std::string("\xAC\x20x\0y\0", 6));
-}
-
-TEST(BuildStr0, AnEmptyTableIsJustTheHeader) {
-    EXPECT_EQ(BuildStr0({}, "t.txt"), std::string("STR0\0\0\0\0", 8));
-}
-
-TEST(BuildStr0, RefusesAnIdGivenTwice) {
     try {
         BuildStr0({{2, u"a", 4}, {2, u"b", 9}}, "t.txt");
         ADD_FAILURE() << "no error";
