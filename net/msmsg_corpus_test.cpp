@@ -39,6 +39,7 @@ std::vector<CorpusMessage> Corpus() {
     const std::pair<std::string, std::string> folders[] = {
         {"rfc", std::string(VEX_SOURCE_DIR) + "/tests/corpus/rfc"},
         {"cases", std::string(VEX_SOURCE_DIR) + "/tests/corpus/cases"},
+        {"real", std::string(VEX_SOURCE_DIR) + "/tests/corpus/real"},
         {"python-email", "/usr/lib/python3.11/test/test_email/data"},
         {"spam-filter", "/usr/share/doc/spamassassin/examples"},
     };
