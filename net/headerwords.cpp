@@ -1,6 +1,11 @@
 #include "net/headerwords.h"
 
+#include <algorithm>
+#include <map>
 #include <string_view>
+#include <vector>
+
+#include "net/encodedwords.h"
 
 #include "platform/core/files.h"
 #include "platform/core/mimetypes.h"
@@ -14,12 +19,6 @@ constexpr std::size_t MaxTokenLength = 255;
 
 bool IsBlank(char C) {
     return static_cast<unsigned char>(C) <= ' ';
-}
-
-bool IsParameterStart(std::string_view Text, std::size_t At) {
-    if (At == 0) return true;
-    char before = Text[At - 1];
-    return before == ';' || IsBlank(before);
 }
 
 }  // namespace
@@ -71,42 +70,118 @@ int32_t GetIntWord(const std::string& S, int32_t Skip) {
     return value > INT32_MAX ? -1 : static_cast<int32_t>(value);
 }
 
+namespace {
+
+struct TMimeParameter {
+    std::string Name;  // upper case
+    std::string Value;
+};
+
+// The "name=value" pairs of a header value such as "text/plain; charset=x". A name starts after
+// a ";" or a blank, so a word of another parameter's value is never taken for one; a quoted value
+// runs to the closing quote (to the end when there is none), any other value to a blank or ";".
+std::vector<TMimeParameter> MimeParameters(std::string_view Text) {
+    std::vector<TMimeParameter> parameters;
+    std::size_t i = 0;
+    while (i < Text.size()) {
+        while (i < Text.size() && (Text[i] == ';' || IsBlank(Text[i])))
+            ++i;
+        const std::size_t nameStart = i;
+        while (i < Text.size() && Text[i] != '=' && Text[i] != ';' && !IsBlank(Text[i]))
+            ++i;
+        const std::string_view name = Text.substr(nameStart, i - nameStart);
+        while (i < Text.size() && IsBlank(Text[i]))
+            ++i;
+        if (i >= Text.size() || Text[i] != '=') continue;
+        ++i;
+        while (i < Text.size() && IsBlank(Text[i]))
+            ++i;
+        std::size_t valueStart = i;
+        std::size_t valueEnd;
+        if (i < Text.size() && Text[i] == '"') {
+            valueStart = ++i;
+            i = std::min(Text.find('"', i), Text.size());
+            valueEnd = i++;
+        } else {
+            while (i < Text.size() && Text[i] != ';' && !IsBlank(Text[i]))
+                ++i;
+            valueEnd = i;
+        }
+        parameters.push_back(
+            {UpperCase(name), Trim(Text.substr(valueStart, valueEnd - valueStart))});
+    }
+    return parameters;
+}
+
+// "%" and two hexadecimal digits become their byte; anything else stays as it is.
+std::string PercentDecoded(std::string_view Text) {
+    std::string out;
+    for (std::size_t i = 0; i < Text.size(); ++i) {
+        const int high = i + 2 < Text.size() ? HexDigit(Text[i + 1]) : -1;
+        const int low = i + 2 < Text.size() ? HexDigit(Text[i + 2]) : -1;
+        if (Text[i] == '%' && high >= 0 && low >= 0) {
+            out += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else {
+            out += Text[i];
+        }
+    }
+    return out;
+}
+
+// An extended value ("charset'language'%XX..."): its bytes, the charset not converted.
+std::string ExtendedValue(std::string_view Value, bool First) {
+    if (First) {
+        const std::size_t charsetEnd = Value.find('\'');
+        const std::size_t languageEnd =
+            charsetEnd == std::string_view::npos ? charsetEnd : Value.find('\'', charsetEnd + 1);
+        if (languageEnd != std::string_view::npos) Value.remove_prefix(languageEnd + 1);
+    }
+    return PercentDecoded(Value);
+}
+
+}  // namespace
+
 void GetParameter(const std::string& Param, const std::string& Text, std::string& Value) {
     Value.clear();
-    if (Param.empty()) return;
-    const std::string upperText = UpperCase(Text);
-    const std::string upperParam = UpperCase(Param);
-    std::string_view text = Text;
-
-    // The name must stand as a parameter of its own: "name" is not found inside "filename"
-    // or inside another parameter's value.
-    std::size_t at = 0;
-    std::size_t valueStart = std::string_view::npos;
-    while ((at = upperText.find(upperParam, at)) != std::string::npos) {
-        std::size_t after = at + upperParam.size();
-        while (after < text.size() && (text[after] == ' ' || text[after] == '\t'))
-            ++after;
-        if (IsParameterStart(text, at) && after < text.size() && text[after] == '=') {
-            valueStart = after + 1;
-            break;
+    const std::string name = UpperCase(Param);
+    for (const TMimeParameter& parameter : MimeParameters(Text)) {
+        if (parameter.Name == name) {
+            Value = parameter.Value;
+            return;
         }
-        ++at;
     }
-    if (valueStart == std::string_view::npos) return;
+}
 
-    std::string rest = Trim(text.substr(valueStart));
-    std::string_view r = rest;
-    std::string_view value;
-    if (!r.empty() && r.front() == '"') {
-        r.remove_prefix(1);
-        value = r.substr(0, r.find('"'));
-    } else {
-        std::size_t end = 0;
-        while (end < r.size() && !IsBlank(r[end]) && r[end] != ';')
-            ++end;
-        value = r.substr(0, end);
+std::string FileNameParameter(const std::string& Param, const std::string& Text) {
+    const std::string name = UpperCase(Param);
+    const std::vector<TMimeParameter> parameters = MimeParameters(Text);
+    std::string plain;
+    std::map<int32_t, std::string> pieces;  // by section number, each already decoded
+    for (const TMimeParameter& parameter : parameters) {
+        std::string_view n = parameter.Name;
+        if (n == name) {
+            if (plain.empty()) DecodeEncodedWords(parameter.Value, plain);
+            continue;
+        }
+        if (!n.starts_with(name) || n.size() == name.size() || n[name.size()] != '*') continue;
+        n.remove_prefix(name.size() + 1);
+        if (n.empty()) return ExtendedValue(parameter.Value, true);  // "name*": the whole value
+        const bool extended = n.back() == '*';
+        if (extended) n.remove_suffix(1);
+        const bool number =
+            !n.empty() && n.size() <= 3 &&
+            std::all_of(n.begin(), n.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (!number) continue;
+        const int32_t section = std::stoi(std::string(n));
+        pieces.emplace(section,
+                       extended ? ExtendedValue(parameter.Value, section == 0) : parameter.Value);
     }
-    Value = Trim(value);
+    // Sections count up from 0; a gap ends the name.
+    std::string continued;
+    for (int32_t section = 0; pieces.contains(section); ++section)
+        continued += pieces[section];
+    return continued.empty() ? plain : continued;
 }
 
 std::string FirstToken(const std::string& S) {

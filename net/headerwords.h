@@ -23,6 +23,12 @@ int32_t GetIntWord(const std::string& S, int32_t Skip);
 // to the end of Text when there is none.
 void GetParameter(const std::string& Param, const std::string& Text, std::string& Value);
 
+// The file name a parameter (Param "name" or "filename") gives, as RFC 2231 and RFC 2047 write
+// it: the extended form ("Param*=charset'language'%XX...", or sections "Param*0", "Param*1"...,
+// each with or without its own "*") is preferred over a plain value, whose encoded words are
+// decoded. The bytes are kept as they are: the charset is not converted.
+std::string FileNameParameter(const std::string& Param, const std::string& Text);
+
 // The text before the first blank or ";", trimmed: a content type without its parameters.
 // At most 255 characters.
 std::string FirstToken(const std::string& S);

@@ -17,9 +17,11 @@ bool IsContinuation(std::string_view Line) {
     return !Line.empty() && (Line.front() == ' ' || Line.front() == '\t');
 }
 
-// Content-Type keeps its parameters verbatim for the MIME parser, X-UIDL is an opaque id.
+// Content-Type and Content-Disposition keep their parameters verbatim for the MIME parser, which
+// decodes the names in them (a long RFC 2231 name must not be cut); X-UIDL is an opaque id.
 bool KeepsEncodedWords(const std::string& Prefix) {
-    return SameText(Prefix, "Content-Type:") || SameText(Prefix, "X-UIDL:");
+    return SameText(Prefix, "Content-Type:") || SameText(Prefix, "Content-Disposition:") ||
+           SameText(Prefix, "X-UIDL:");
 }
 
 std::string AfterColon(std::string_view Line) {

@@ -16,7 +16,7 @@ namespace vex {
 namespace {
 
 constexpr int32_t kUnlimited = std::numeric_limits<int32_t>::max();
-constexpr size_t kBase64Batch = 64 * 1024;
+constexpr size_t kBatch = 64 * 1024;
 
 constexpr std::array<bool, 256> MakeBase64Chars() {
     std::array<bool, 256> chars{};
@@ -68,55 +68,54 @@ void TPartDataWriter::Add(std::string_view Line) {
             }
             return;
         case aeQuotedPrintable:
-            FQuotedLines.Add(std::string(Line));
+            FEndsWithOwnBreak = DecodeQuotedLine(Line, FPending) == TQuotedLineEnd::Break;
+            if (FPending.size() >= kBatch) WritePending();
             return;
         case aeNone:
-            Write(Line);
-            Write("\r\n");
-            ++FLinesAdded;
+            FPending.append(Line);
+            FPending += "\r\n";
+            FEndsWithOwnBreak = true;
+            if (FPending.size() >= kBatch) WritePending();
             return;
     }
 }
 
+// Line breaks are not part of base64 (RFC 2045 section 6.8): the characters of all lines make
+// one stream, decoded in whole groups of four. Padding ends a stream; what follows it starts a
+// new one, as when two encoded files were joined.
 void TPartDataWriter::AddBase64(std::string_view Line) {
-    std::string clean;
-    clean.reserve(Line.size());
-    for (char c : Line)
-        if (IsBase64Char(c)) clean += c;
-    if (clean.empty()) return;
-    // A line that is not whole groups, or that pads, is decoded on its own so that its bytes
-    // come out exactly as a line-by-line decoder gives them.
-    if (clean.size() % 4 != 0 || clean.find('=') != std::string::npos) {
-        FlushBase64();
-        std::string bytes;
-        Base64Decode(clean, bytes, kUnlimited);
-        Write(bytes);
-        return;
+    for (const char c : Line) {
+        if (c == '=') {
+            if (!FBase64.empty()) DecodeBase64(FBase64.size());
+        } else if (IsBase64Char(c)) {
+            FBase64 += c;
+        }
     }
-    FBase64 += clean;
-    if (FBase64.size() >= kBase64Batch) FlushBase64();
+    if (FBase64.size() >= kBatch) DecodeBase64(FBase64.size() / 4 * 4);
 }
 
-void TPartDataWriter::FlushBase64() {
-    if (FBase64.empty()) return;
+void TPartDataWriter::DecodeBase64(size_t Count) {
     std::string bytes;
-    Base64Decode(FBase64, bytes, kUnlimited);
+    Base64Decode(std::string_view(FBase64).substr(0, Count), bytes, kUnlimited);
     Write(bytes);
-    FBase64.clear();
+    FBase64.erase(0, Count);
 }
 
 void TPartDataWriter::Finish(bool AtDelimiter) {
-    FlushBase64();
-    // Did this writer end the data with a line break of its own after the part's last line?
-    bool endsWithOwnBreak = FEncoding.Encoding == aeNone && FLinesAdded > 0;
-    if (FQuotedLines.Count() > 0) {
-        const std::string last = FQuotedLines[FQuotedLines.Count() - 1];
-        endsWithOwnBreak = last.empty() || (last.back() != '=' && last.back() != '\x1A');
-        TQuotedPrintable codec(&FStream, &FQuotedLines);
-        codec.Decode();
-        FQuotedLines.Clear();
+    if (!FBase64.empty()) DecodeBase64(FBase64.size());
+    // The line break before a boundary belongs to the boundary, not to the data.
+    if (AtDelimiter && FEndsWithOwnBreak) {
+        if (FPending.size() >= 2)
+            FPending.resize(FPending.size() - 2);
+        else if (FStream.Size() >= 2)
+            FStream.SetSize(FStream.Size() - 2);
     }
-    if (AtDelimiter && endsWithOwnBreak && FStream.Size() >= 2) FStream.SetSize(FStream.Size() - 2);
+    WritePending();
+}
+
+void TPartDataWriter::WritePending() {
+    Write(FPending);
+    FPending.clear();
 }
 
 void TPartDataWriter::Write(std::string_view Bytes) {
@@ -125,14 +124,23 @@ void TPartDataWriter::Write(std::string_view Bytes) {
 
 void DecodeQuotedBody(TStrings& Body) {
     TMemoryStream text;
-    try {
-        TQuotedPrintable codec(&text, &Body);
-        codec.Decode();
-    } catch (const Exception& E) {
-        throw EMessageParserError(E.Message());
-    }
+    TQuotedPrintable codec(&text, &Body);
+    codec.Decode();
     text.SetPosition(0);
     Body.LoadFromStream(text);
+}
+
+bool IsDelimiterLine(std::string_view Line, std::string_view Delimiter) {
+    while (!Line.empty() && (Line.back() == ' ' || Line.back() == '\t'))
+        Line.remove_suffix(1);
+    return Line == Delimiter;
+}
+
+std::string PartFileName(const TmsHeaders& Headers) {
+    std::string name = FileNameParameter("name", FieldValue(Headers, "Content-Type"));
+    if (name.empty())
+        name = FileNameParameter("filename", FieldValue(Headers, "Content-Disposition"));
+    return AttachmentNameOnly(name);
 }
 
 std::string FieldValue(const TmsHeaders& Headers, const std::string& Name) {

@@ -21,10 +21,10 @@ struct TPartEncoding {
 TPartEncoding PartEncodingOf(std::string_view TransferEncoding);
 
 // Decodes the data lines of one part, as they are read, onto the end of a stream. Lines are
-// taken whole, however long. Base64 is read as most readers read it: blanks and other
-// characters outside the alphabet are skipped rather than failing the part, as RFC 2045 asks
-// of decoders. Uuencoded data skips its own begin and end lines. Quoted-printable is decoded
-// by paragraphs, so its lines are held until Finish.
+// taken whole, however long, and memory stays bounded: at most a batch of decoded bytes is held
+// before it is written. Base64 is read as most readers read it: blanks and other characters
+// outside the alphabet are skipped rather than failing the part, as RFC 2045 asks of decoders.
+// Uuencoded data skips its own begin and end lines.
 class TPartDataWriter {
 public:
     TPartDataWriter(TStream& Stream, TPartEncoding Encoding);
@@ -38,22 +38,29 @@ public:
 
 private:
     void AddBase64(std::string_view Line);
-    void FlushBase64();
+    // Decodes and writes the first Count characters of FBase64.
+    void DecodeBase64(size_t Count);
+    void WritePending();
     void Write(std::string_view Bytes);
 
     TStream& FStream;
     TPartEncoding FEncoding;
-    // Whole groups of base64 from consecutive lines, decoded together: the same bytes as line
-    // by line, with one decoder call per batch instead of one per line.
-    std::string FBase64;
-    TStringList FQuotedLines;
-    int64_t FLinesAdded = 0;
+    std::string FBase64;   // base64 characters not yet decoded
+    std::string FPending;  // decoded text not yet written
+    // The data so far ends with a line break that this writer added after the last line.
+    bool FEndsWithOwnBreak = false;
 };
 
-// The text of a quoted-printable body, decoded in place. A paragraph too large for the codec
-// raises EMessageParserError with the codec's text and leaves Body as it was, so the message
-// keeps its raw text beside the explanation of the failure.
+// The text of a quoted-printable body, decoded in place.
 void DecodeQuotedBody(TStrings& Body);
+
+// A delimiter line of a multipart: the delimiter, then nothing but the blanks and tabs that a
+// transport may add (RFC 2046 section 5.1.1).
+bool IsDelimiterLine(std::string_view Line, std::string_view Delimiter);
+
+// The file name that a part's headers give it, without its folders: Content-Type's "name",
+// else Content-Disposition's "filename"; empty when neither names one.
+std::string PartFileName(const TmsHeaders& Headers);
 
 // The value of a header field ("" when absent) and of a parameter within a field's value.
 std::string FieldValue(const TmsHeaders& Headers, const std::string& Name);

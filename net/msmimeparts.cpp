@@ -12,8 +12,7 @@
 namespace vex {
 
 bool TmsCustomDecoder::IsClosingBoundary(const std::string& Line) const {
-    return Line.size() == FBoundary.size() + 2 && Line.starts_with(FBoundary) &&
-           Line.ends_with("--");
+    return IsDelimiterLine(Line, FBoundary + "--");
 }
 
 // The line stream only says it is done once a read has failed; a part must not be invented
@@ -24,7 +23,7 @@ bool TmsCustomDecoder::AtEndOfData() const {
 
 void TmsCustomDecoder::SkipToBoundary(bool Exact, int32_t MissingIdent, std::string& Line) {
     while (ReadLine(Line))
-        if (Exact ? Line == FBoundary : Line.starts_with(FBoundary)) return;
+        if (Exact ? IsDelimiterLine(Line, FBoundary) : Line.starts_with(FBoundary)) return;
     throw EMessageParserError(LoadStr(MissingIdent));
 }
 
@@ -68,7 +67,7 @@ TmsCustomDecoder::TAfterFirstPart TmsCustomDecoder::DecodeFirstPart() {
     bool ended = false;  // by a boundary line rather than by the end of the data
     if (!base64) {
         while (!ended && ReadLine(line)) {
-            ended = line == FBoundary || IsClosingBoundary(line);
+            ended = IsDelimiterLine(line, FBoundary) || IsClosingBoundary(line);
             if (!ended) body.Add(line);
         }
         if (body.Count() == 0) body.Add("");
@@ -121,11 +120,7 @@ void TmsCustomDecoder::DecodeParts(bool FirstHeadersRead) {
             PartEncodingOf(FieldValue(*FPartHeaders, "Content-Transfer-Encoding"));
         attachment->SetContentType(FirstToken(contentType));
         // A name's extension says more about the content than a generic type does.
-        attachment->SetFileName(AttachmentNameOnly(Parameter("name", contentType)));
-        if (attachment->FileName().empty()) {
-            attachment->SetFileName(AttachmentNameOnly(
-                Parameter("filename", FieldValue(*FPartHeaders, "Content-Disposition"))));
-        }
+        attachment->SetFileName(PartFileName(*FPartHeaders));
         if (attachment->FileName().empty()) {
             const std::string type = attachment->ContentType();
             attachment->SetFileName(FNestedAlternative || FAlternative ? AlternativeName()

@@ -43,6 +43,7 @@ void TmsCustomDecoder::ReadHeaders(TmsHeaders& List) {
 
 void TmsCustomDecoder::Decode() {
     if (!Message) throw EInvalidOperation("The decoder has no message to fill");
+    StripEndMark();
     ReadHeaders(*FHeaders);
     DoHeaders();
     try {
@@ -53,7 +54,6 @@ void TmsCustomDecoder::Decode() {
     } catch (const EMessageParserError& E) {
         HandleParseError(E.Message());
     }
-    DropFinalDot();
 }
 
 void TmsCustomDecoder::HandleParseError(const std::string& Text) {
@@ -67,14 +67,23 @@ void TmsCustomDecoder::HandleParseError(const std::string& Text) {
     original->SetContentType("message/rfc822");
     original->TransferEncoding = aeNone;
     FSource->SaveToStream(original->Stream);
+    original->Stream.WriteBuffer(FEndMark.data(), static_cast<int32_t>(FEndMark.size()));
     original->Stream.SetPosition(0);
     Message->Attachments().Add(std::move(original));
 }
 
-// The end mark of a POP3 download.
-void TmsCustomDecoder::DropFinalDot() {
-    TStrings& body = Message->Body();
-    if (body.Count() > 0 && body[body.Count() - 1] == ".") body.Delete(body.Count() - 1);
+// A downloaded message keeps the end mark of the POP3 download, a last line ".". It is no part
+// of the message: read as data it would end a text with a dot, join a soft break, or make the
+// last part of a multipart without its closing delimiter longer.
+void TmsCustomDecoder::StripEndMark() {
+    const char* data = FSource->Memory();
+    int64_t end = FSource->Size();
+    if (end > 0 && data[end - 1] == '\n') --end;
+    if (end > 0 && data[end - 1] == '\r') --end;
+    if (end < 1 || data[end - 1] != '.') return;
+    if (end > 1 && data[end - 2] != '\n' && data[end - 2] != '\r') return;
+    FEndMark.assign(data + end - 1, static_cast<size_t>(FSource->Size() - (end - 1)));
+    FSource->SetSize(end - 1);
 }
 
 std::string TmsCustomDecoder::AttachmentName() const {
@@ -145,7 +154,7 @@ void TmsCustomDecoder::DecodeMIME() {
     } else if (!type.empty() && !Contains(type, "text/")) {
         DecodeSinglePart();
     } else {
-        const std::string name = Parameter("name", contentType);
+        const std::string name = FileNameParameter("name", contentType);
         if (!name.empty() && name != "cc:Mail")
             DecodeSinglePart();
         else
@@ -206,12 +215,8 @@ void TmsCustomDecoder::DecodeSinglePart() {
 
     auto attachment = std::make_unique<TmsAttItem>();
     try {
-        attachment->SetFileName(AttachmentNameOnly(Parameter("name", contentType)));
-        if (attachment->FileName().empty()) {
-            attachment->SetFileName(AttachmentNameOnly(
-                Parameter("filename", FieldValue(*FHeaders, "Content-Disposition"))));
-            if (attachment->FileName().empty()) attachment->SetFileName(AttachmentName());
-        }
+        attachment->SetFileName(PartFileName(*FHeaders));
+        if (attachment->FileName().empty()) attachment->SetFileName(AttachmentName());
         // The part's own headers say what it is, whatever its name suggests.
         attachment->SetContentType(FirstToken(contentType));
         const TPartEncoding encoding =

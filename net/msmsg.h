@@ -52,7 +52,7 @@ private:
     bool ReadLine(std::string& Line);
     void ReadHeaders(TmsHeaders& List);
     void HandleParseError(const std::string& Text);
-    void DropFinalDot();
+    void StripEndMark();
 
     void DecodePlain();
     void DecodeUUBlocks(std::string BeginLine);
@@ -86,6 +86,7 @@ private:
     std::unique_ptr<TLineStream> FSource;
     std::unique_ptr<TmsHeaders> FHeaders;
     std::unique_ptr<TmsHeaders> FPartHeaders;
+    std::string FEndMark;  // taken off the end of the input, given back in "original.eml"
     std::string FBoundary;
     bool FNestedAlternative = false;
     std::string FOuterBoundary;

@@ -1,8 +1,10 @@
-// Real-world messages: the examples of the MIME standards kept with the sources, and the sample
-// messages that Debian packages of mail software carry (installed by the test command). Each must
-// load without an exception or a sanitizer report, and what the parser makes of it must match
-// what was checked by hand and recorded in tests/corpus/expected.txt. VEX_UPDATE_CORPUS=1 rewrites
-// that record instead, for a person to review.
+// Messages kept as files: the examples of the MIME standards, messages written by real mail
+// programs (tests/corpus/real, made by its generate script), hand-made edge cases of the parser
+// (tests/corpus/cases), and the sample messages that Debian packages of mail software carry
+// (installed by the test command). Each must load without an exception or a sanitizer report,
+// and what the parser makes of it must match what was checked by hand and recorded in
+// tests/corpus/expected.txt. VEX_UPDATE_CORPUS=1 rewrites that record instead, for a person to
+// review.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "net/md5.h"
 #include "net/msmsgcls.h"
 #include "net/mspop3.h"
 #include "platform/core/files.h"
@@ -35,6 +38,8 @@ struct CorpusMessage {
 std::vector<CorpusMessage> Corpus() {
     const std::pair<std::string, std::string> folders[] = {
         {"rfc", std::string(VEX_SOURCE_DIR) + "/tests/corpus/rfc"},
+        {"cases", std::string(VEX_SOURCE_DIR) + "/tests/corpus/cases"},
+        {"real", std::string(VEX_SOURCE_DIR) + "/tests/corpus/real"},
         {"python-email", "/usr/lib/python3.11/test/test_email/data"},
         {"spam-filter", "/usr/share/doc/spamassassin/examples"},
     };
@@ -58,15 +63,49 @@ std::vector<CorpusMessage> Corpus() {
     return corpus;
 }
 
-// What the parser made of a message, on one line: body lines, then every attachment's name,
-// content type and decoded size.
+// Short data as it stands (C escapes for what is not printable), long data by size and digest.
+std::string Shown(const std::string& Data, const std::string& Unit, size_t Count) {
+    if (Data.size() > 200)
+        return std::to_string(Count) + " " + Unit + " md5 " +
+               DigestToHex(MD5String(Data)).substr(0, 12);
+    std::string s = "\"";
+    for (const char c : Data) {
+        const auto b = static_cast<uint8_t>(c);
+        if (c == '"' || c == '\\') s += '\\';
+        if (b >= 32 && b < 127) {
+            s += c;
+        } else if (c == '\r' || c == '\n') {
+            s += c == '\r' ? "\\r" : "\\n";
+        } else {
+            s += "\\x" + DigestToHex(std::string(1, c));
+        }
+    }
+    return s + "\"";
+}
+
+// What the parser made of a message, on one line: sender, number of recipients, copies and
+// blind copies, the message's encoding and character set where they are not the default, the
+// body, then every attachment's name, content type, transfer encoding and decoded bytes.
 std::string Summary(const TmsMessage& Message) {
-    std::string s = "body " + std::to_string(Message.Body().Count()) + ";";
+    std::string s = "from " + Message.Sender().Address + "; rcpt " +
+                    std::to_string(Message.Recipients().Count()) + "/" +
+                    std::to_string(Message.CC().Count()) + "/" +
+                    std::to_string(Message.BCC().Count()) + ";";
+    if (Message.Encoding() == meUU) s += " uu;";
+    if (Message.CharSet() != csUSASCII) s += " charset " + std::to_string(Message.CharSet()) + ";";
+    std::string body;
+    for (int32_t i = 0; i < Message.Body().Count(); ++i)
+        body += (i > 0 ? "\n" : "") + Message.Body()[i];
+    s += " body " + Shown(body, "lines", static_cast<size_t>(Message.Body().Count())) + ";";
     const TmsAttList& attachments = Message.Attachments();
     for (int32_t i = 0; i < attachments.Count(); ++i) {
         TmsAttItem& item = *attachments.Items(i);
+        const std::string bytes(item.Stream.Memory(), static_cast<size_t>(item.Stream.Size()));
         s += " " + item.FileName() + "|" + item.ContentType() + "|" +
-             std::to_string(item.Stream.Size()) + ";";
+             std::to_string(item.TransferEncoding);
+        // The input, checked whole by SummaryOf.
+        if (item.FileName() != "original.eml") s += "|" + Shown(bytes, "bytes", bytes.size());
+        s += ";";
     }
     return s;
 }
@@ -78,6 +117,14 @@ std::string SummaryOf(const std::string& Contents) {
         message.LoadFromStream(in);
     } catch (const Exception& e) {
         return std::string("raises ") + e.ClassName() + ": " + e.Message();
+    }
+    // The fallback keeps the input whole, whatever was read of it.
+    const TmsAttList& attachments = message.Attachments();
+    for (int32_t i = 0; i < attachments.Count(); ++i) {
+        TMemoryStream& data = attachments.Items(i)->Stream;
+        if (attachments.Items(i)->FileName() == "original.eml") {
+            EXPECT_EQ(std::string(data.Memory(), static_cast<size_t>(data.Size())), Contents);
+        }
     }
     return Summary(message);
 }
@@ -114,7 +161,8 @@ TEST(MessageCorpus, EveryMessageLoadsAsRecorded) {
 }
 
 // The same messages stored in a real mailbox and downloaded by the POP3 client arrive byte for
-// byte as stored, followed by the end mark of the download, and load without an exception.
+// byte as stored, followed by the end mark of the download, and load as the stored message does:
+// the end mark is no part of the message.
 TEST(MessageCorpus, MessagesFetchedFromARealServerArriveWholeAndLoad) {
     const std::vector<CorpusMessage> corpus = Corpus();
     std::vector<std::string> contents;
@@ -150,7 +198,10 @@ TEST(MessageCorpus, MessagesFetchedFromARealServerArriveWholeAndLoad) {
         SCOPED_TRACE(corpus[i].Key);
         const std::string& message = downloaded[static_cast<int32_t>(i)];
         EXPECT_EQ(message, contents[i] + ".\r\n");
-        EXPECT_FALSE(SummaryOf(message).starts_with("raises"));
+        // A stored download already ends in an end mark of its own; this one adds a second.
+        if (!contents[i].ends_with("\n.\r\n")) {
+            EXPECT_EQ(SummaryOf(message), SummaryOf(contents[i]));
+        }
     }
 }
 

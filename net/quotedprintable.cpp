@@ -174,33 +174,39 @@ void TQuotedPrintable::Encode() {
     if (!paragraph.empty() || !any) flush();
 }
 
+TQuotedLineEnd DecodeQuotedLine(std::string_view Line, std::string& Out) {
+    // Blanks at the end of a line were added by a transport, also after a soft break.
+    while (!Line.empty() && (Line.back() == ' ' || Line.back() == '\t'))
+        Line.remove_suffix(1);
+    const bool soft = !Line.empty() && Line.back() == '=';
+    // A DOS end-of-file mark written as it is ends the text without a break; an escaped one is
+    // data like any other byte.
+    const bool endOfFile = !Line.empty() && Line.back() == kEndOfFile;
+    if (soft) Line.remove_suffix(1);
+    std::string decoded(Line);
+    TQuotedPrintable::DecodeLine(decoded, kUnlimited);
+    Out += decoded;
+    if (soft) return TQuotedLineEnd::Soft;
+    if (endOfFile) return TQuotedLineEnd::EndOfFile;
+    Out += "\r\n";
+    return TQuotedLineEnd::Break;
+}
+
 void TQuotedPrintable::Decode() {
-    std::string paragraph;
-    paragraph.reserve(ParagraphSize);
-    std::string line;
+    std::string text;
     TMessagePump pump;
     const int32_t count = FLines->Count();
     for (int32_t i = 0; i < count; ++i) {
-        line = FLines->Strings(i);
-        const bool soft = !line.empty() && line.back() == '=';
-        // A DOS end-of-file mark written as it is ends the text without a break; an escaped
-        // one is data like any other byte.
-        const bool endOfFile = !line.empty() && line.back() == kEndOfFile;
-        if (soft) line.pop_back();
-        DecodeLine(line, kUnlimited);
-        // The same bound as Encode's, the break not counted, so what one writes the other reads.
-        if (paragraph.size() + line.size() >= static_cast<size_t>(ParagraphSize))
-            ParagraphTooLarge();
-        paragraph += line;
-        if (!soft && !endOfFile) paragraph += "\r\n";
-        if (soft) continue;
-        FStream->WriteBuffer(paragraph.data(), static_cast<int32_t>(paragraph.size()));
-        pump.After(paragraph.size());
-        paragraph.clear();
-        if (Cancel) return;
+        const bool paragraphEnds =
+            DecodeQuotedLine(FLines->Strings(i), text) != TQuotedLineEnd::Soft;
+        // Soft breaks may hold a paragraph together for any length: it is written in pieces.
+        if (!paragraphEnds && text.size() < static_cast<size_t>(kReadChunk)) continue;
+        FStream->WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
+        pump.After(text.size());
+        text.clear();
+        if (paragraphEnds && Cancel) return;
     }
-    if (!paragraph.empty())
-        FStream->WriteBuffer(paragraph.data(), static_cast<int32_t>(paragraph.size()));
+    if (!text.empty()) FStream->WriteBuffer(text.data(), static_cast<int32_t>(text.size()));
 }
 
 void DecodeQuotedPrintable(std::string_view Source, std::string& Dest, int32_t MaxLen) {

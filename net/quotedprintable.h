@@ -14,10 +14,11 @@ class TStrings;
 // Quoted-printable between a byte stream and encoded lines. A paragraph is the text between two
 // line breaks (CR LF, or a lone CR or LF); it becomes one or more lines joined by soft breaks
 // and comes back followed by CR LF, so text with CR LF breaks survives a round trip byte for
-// byte. Paragraphs are held in one buffer of 24576 bytes, which bounds the memory a hostile
-// message can take: a longer one raises Exception "Paragraph is too large". Encode and Decode
-// pump the message queue after each paragraph, so a handler may set Cancel to stop the run
-// there.
+// byte. Encode holds a paragraph in one buffer of 24576 bytes, which bounds the memory a hostile
+// stream can take: a longer one raises Exception "Paragraph is too large". Decode streams: a
+// paragraph of any length is written in pieces, since real mail holds whole HTML pages together
+// with soft breaks. Encode and Decode pump the message queue after each paragraph, so a handler
+// may set Cancel to stop the run there.
 class TQuotedPrintable : public TObject {
     VEX_CLASS(TQuotedPrintable, TObject)
 
@@ -27,7 +28,7 @@ public:
 
     // Reads the stream from its start and appends the encoded lines to Lines.
     void Encode();
-    // Writes the bytes of all of Lines to the stream at its position.
+    // Writes the bytes of all of Lines to the stream at its position, line by line.
     void Decode();
 
     bool Cancel = false;
@@ -49,6 +50,13 @@ private:
     TStream* FStream;
     TStrings* FLines;
 };
+
+enum class TQuotedLineEnd { Soft, Break, EndOfFile };
+
+// One encoded line decoded onto the end of Out. Blanks and tabs that end it are transport
+// padding and go; a final "=" then joins the next line (Soft); a line that ends in a DOS
+// end-of-file mark written as it is gets no break (EndOfFile); any other gets CR LF (Break).
+TQuotedLineEnd DecodeQuotedLine(std::string_view Line, std::string& Out);
 
 // One quoted-printable line decoded: a final soft break vanishes, and the result ends at the
 // first line break it decodes to.

@@ -26,10 +26,14 @@ void CutTo(std::string& S, int32_t MaxLen) {
 }  // namespace
 
 bool IsUUBegin(std::string_view Line) {
-    if (Line.size() < 9 || UpperCase(Line.substr(0, 5)) != "BEGIN") return false;
-    const std::string mode = Trim(Line.substr(5)).substr(0, 3);
-    int32_t value = 0;
-    return TryStrToInt(mode, value);
+    if (!Line.starts_with("begin ")) return false;
+    size_t i = 6;
+    const size_t modeStart = i;
+    while (i < Line.size() && Line[i] >= '0' && Line[i] <= '7')
+        ++i;
+    const size_t modeLength = i - modeStart;
+    return (modeLength == 3 || modeLength == 4) && i + 1 < Line.size() && Line[i] == ' ' &&
+           Line[i + 1] != ' ';
 }
 
 void UUFileName(std::string_view Line, std::string& Name) {

@@ -10,7 +10,9 @@ namespace vex {
 // characters 33 to 95. The line routines pump the message queue once per call and cut their
 // result at MaxLen characters.
 
-// True for "begin", in any case, followed by a three-character file mode. Never raises.
+// True for the whole form of a begin line: "begin", a blank, an octal file mode of three or four
+// digits, a blank and a name. Anything less is ordinary text ("Begin 2024 with our offer!"),
+// which must not send the rest of a body to the decoder. Never raises.
 bool IsUUBegin(std::string_view Line);
 
 // The file name of a begin line: the text in double quotes when it starts with one, otherwise
