@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "net/msheaders.h"
 #include "platform/core/stringlist.h"
@@ -10,8 +12,19 @@
 namespace vex {
 namespace {
 
+// Rows of a From or To value, the address and the name it splits into.
+void ExpectSplits(const std::vector<std::array<std::string, 3>>& Cases) {
+    for (const auto& [text, address, name] : Cases) {
+        SCOPED_TRACE(text);
+        std::string parsedAddress, parsedName;
+        ParseMailAddress(text, parsedAddress, parsedName);
+        EXPECT_EQ(parsedAddress, address);
+        EXPECT_EQ(parsedName, name);
+    }
+}
+
 TEST(ParseMailAddress, SplitsTheFormsOfAddressAndName) {
-    const std::string cases[][3] = {
+    ExpectSplits({
         {"\"Joe Q. Public\" <john.q.public@example.com>", "john.q.public@example.com",
          "Joe Q. Public"},
         {"<boss@nil.test>", "boss@nil.test", ""},
@@ -23,14 +36,7 @@ TEST(ParseMailAddress, SplitsTheFormsOfAddressAndName) {
          "Pete(A nice \\) chap)"},
         {"\"" + std::string(300, 'n') + "\" <" + std::string(300, 'a') + ">", std::string(255, 'a'),
          std::string(255, 'n')},
-    };
-    for (const auto& [text, address, name] : cases) {
-        SCOPED_TRACE(text);
-        std::string parsedAddress, parsedName;
-        ParseMailAddress(text, parsedAddress, parsedName);
-        EXPECT_EQ(parsedAddress, address);
-        EXPECT_EQ(parsedName, name);
-    }
+    });
     std::string address = "kept", name = "kept";
     EXPECT_THROW(ParseMailAddress("\"Joe\" <joe@example.test", address, name), EMailAddressError);
     EXPECT_EQ(address + name, "keptkept");
@@ -50,18 +56,11 @@ TEST(ParseMailAddress, EncodedWordsOfAHeaderNeverBecomeTheAddress) {
     TStringList to;
     headers.GetFieldValues("To", to);
     ASSERT_EQ(to.Count(), 2);
-    const std::string cases[][3] = {
+    ExpectSplits({
         {from, "spam@bad.test", "Support <service@bank.test>"},
         {to[0], "one@x.test", "a\\\"b"},
         {to[1], "=?utf-8?Q?x=40y?=@z.test", "M\xC3\xBCller"},
-    };
-    for (const auto& [value, address, name] : cases) {
-        SCOPED_TRACE(value);
-        std::string parsedAddress, parsedName;
-        ParseMailAddress(value, parsedAddress, parsedName);
-        EXPECT_EQ(parsedAddress, address);
-        EXPECT_EQ(parsedName, name);
-    }
+    });
     std::string cc;
     headers.GetFieldValue("Cc", cc);
     EXPECT_EQ(cc, "Caf\xC3\xA9 <two@x.test>");

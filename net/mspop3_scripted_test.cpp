@@ -207,6 +207,8 @@ TEST(POP3ProcessMarked, ChecksEachMarkedMessageThenRetrievesOrDeletesItInOrder) 
     pop->MarkForRetrieve(0);
     pop->MarkForDelete(0);
     pop->MarkForDelete(1);
+    pop->MarkForDelete(2);
+    pop->Unmark(2);
     Recorder log(*pop);
     pop->ProcessMarked();
     EXPECT_EQ(log.Events, (Lines{"open", "transferring", "retrieving 0", "save 0", "retrieved 0",
