@@ -118,7 +118,46 @@ void THttpResponseReader::TakeHeaderLine(std::string Line) {
     if (FHeaderLines == 0) FStatusCode = GetIntWord(Line, 1);
     FHeaders.Add(Line);
     ++FHeaderLines;
-    if (last) StartBody();
+    if (!last) return;
+    if (FStatusCode < 100 || FStatusCode > 199) {
+        StartBody();
+        return;
+    }
+    // An interim response ("100 Continue") has no body; the final one follows it.
+    if (++FInterimResponses > MaxInterimResponses)
+        Fail("More than " + IntToStr(MaxInterimResponses) + " interim responses");
+    FHeaders.Clear();
+    FHeaderLines = 0;
+    FStatusCode = -1;
+}
+
+bool THttpResponseReader::ReadContentLength(std::string& Digits) const {
+    bool present = false;
+    for (int32_t i = 1; i < FHeaders.Count(); ++i) {
+        const std::string line = FHeaders[i];
+        constexpr std::string_view Name = "Content-Length:";
+        if (line.size() < Name.size() ||
+            !SameText(std::string_view(line).substr(0, Name.size()), Name))
+            continue;
+        // A list of values ("5, 5") is what a proxy makes of repeated headers.
+        const std::string_view values = TrimBlanks(std::string_view(line).substr(Name.size()));
+        std::string_view rest = values;
+        for (;;) {
+            const size_t comma = std::min(rest.find(','), rest.size());
+            const std::string_view value = TrimBlanks(rest.substr(0, comma));
+            if (value.empty() || !std::all_of(value.begin(), value.end(),
+                                              [](char C) { return C >= '0' && C <= '9'; }))
+                Fail("Invalid Content-Length \"" + std::string(values.substr(0, 64)) + "\"");
+            const std::string_view digits =
+                value.substr(std::min(value.find_first_not_of('0'), value.size() - 1));
+            if (present && digits != Digits) Fail("Conflicting Content-Length values");
+            Digits = digits;
+            present = true;
+            if (comma == rest.size()) break;
+            rest.remove_prefix(comma + 1);
+        }
+    }
+    return present;
 }
 
 void THttpResponseReader::StartBody() {
@@ -130,13 +169,10 @@ void THttpResponseReader::StartBody() {
         return;
     }
 
-    FHeaders.GetFieldValue("Content-Length", value);
-    const std::string_view length = TrimBlanks(value);
-    const bool counted = !length.empty() && std::all_of(length.begin(), length.end(), [](char C) {
-        return C >= '0' && C <= '9';
-    });
-    // Without a usable count the body runs until the server closes the connection.
-    if (!counted) {
+    // Without a count the body runs until the server closes the connection; a count that is
+    // there but can't be read, or two that differ, leave no way to tell where the body ends.
+    std::string length;
+    if (!ReadContentLength(length)) {
         FState = TState::UntilClose;
         return;
     }

@@ -20,6 +20,8 @@ class THttpResponseReader {
 public:
     static constexpr size_t MaxLineLength = MaxReplyLineLength;
     static constexpr int32_t MaxHeaderLines = 1000;
+    // "100 Continue" and its kind, skipped before the final response.
+    static constexpr int32_t MaxInterimResponses = 10;
 
     // What the reader waits for: a line, DataWanted() bytes of a body or a chunk, everything up
     // to the server's close, or nothing more.
@@ -47,11 +49,14 @@ private:
     void TakeLine(std::string Line);
     void TakeHeaderLine(std::string Line);
     void StartBody();
+    // The decimal digits of the Content-Length headers, without leading zeros; false when there
+    // is none. A value that is no number, or values that differ, raise ESocketError.
+    bool ReadContentLength(std::string& Digits) const;
     void TakeChunkSize(const std::string& Line);
     void TakeTrailerLine(const std::string& Line);
     void WriteBody(std::string_view Bytes);
     void CountBody(int64_t Size);
-    [[noreturn]] void Fail(const std::string& Text);
+    [[noreturn]] static void Fail(const std::string& Text);
 
     TmsHeaders& FHeaders;
     TStream& FBody;
@@ -64,6 +69,7 @@ private:
     int64_t FBodySize = 0;  // announced or read so far
     int32_t FHeaderLines = 0;
     int32_t FTrailerLines = 0;
+    int32_t FInterimResponses = 0;
     int32_t FStatusCode = -1;
 };
 

@@ -1,7 +1,10 @@
 #include "net/mailaddress.h"
 
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
+#include "net/encodedwords.h"
 #include "net/headerwords.h"
 #include "platform/core/stringutils.h"
 
@@ -49,7 +52,124 @@ std::string WithoutComments(std::string_view Address) {
     return result;
 }
 
+enum class TAddressPart { Plain, Quoted, Comment, Angle, Separator };
+
+struct TAddressToken {
+    TAddressPart Part;
+    std::string_view Text;  // with its quotes, parentheses or brackets
+};
+
+// Splits at the marks that give an address its structure. A quote, comment or bracket left
+// open runs to the end.
+std::vector<TAddressToken> Tokenize(std::string_view Text) {
+    constexpr std::string_view Marks = "\"(<,;:";
+    std::vector<TAddressToken> tokens;
+    const size_t n = Text.size();
+    size_t i = 0;
+    while (i < n) {
+        const size_t start = i;
+        TAddressPart part = TAddressPart::Plain;
+        if (Text[i] == '"') {
+            part = TAddressPart::Quoted;
+            for (++i; i < n && Text[i] != '"'; ++i)
+                if (Text[i] == '\\') ++i;
+            ++i;
+        } else if (Text[i] == '(') {
+            part = TAddressPart::Comment;
+            int32_t depth = 0;
+            do {
+                if (Text[i] == '\\')
+                    ++i;
+                else if (Text[i] == '(')
+                    ++depth;
+                else if (Text[i] == ')')
+                    --depth;
+                ++i;
+            } while (i < n && depth > 0);
+        } else if (Text[i] == '<') {
+            part = TAddressPart::Angle;
+            i = std::min(Text.find('>', i), n - 1) + 1;
+        } else if (Marks.find(Text[i]) != std::string_view::npos) {
+            part = TAddressPart::Separator;
+            ++i;
+        } else {
+            i = std::min(Text.find_first_of(Marks, i), n);
+        }
+        i = std::min(i, n);
+        tokens.push_back({part, Text.substr(start, i - start)});
+    }
+    return tokens;
+}
+
+std::string Decoded(std::string_view Text) {
+    std::string result;
+    DecodeEncodedWords(Text, result);
+    return result;
+}
+
+std::string Escaped(std::string_view Text, std::string_view Specials) {
+    std::string result;
+    for (char c : Text) {
+        if (Specials.find(c) != std::string_view::npos) result += '\\';
+        result += c;
+    }
+    return result;
+}
+
+// The inside of a quoted string or a comment, decoded and escaped again.
+std::string DecodedInside(std::string_view Token, char Close, std::string_view Specials) {
+    const bool closed = Token.size() > 1 && Token.back() == Close;
+    const std::string_view inside = Token.substr(1, Token.size() - (closed ? 2 : 1));
+    const std::string decoded = Decoded(inside);
+    if (decoded == inside) return std::string(Token);
+    return Token.front() + Escaped(decoded, Specials) + (closed ? std::string(1, Close) : "");
+}
+
+// A run of a display name, quoted when its decoded text could be taken for structure.
+std::string DecodedPhrase(std::string_view Run) {
+    constexpr std::string_view Specials = "()<>[]:;@\\,\"";
+    const std::string decoded = Decoded(Run);
+    if (decoded == Run || decoded.find_first_of(Specials) == std::string::npos) return decoded;
+    const size_t first = decoded.find_first_not_of(" \t");
+    const size_t last = decoded.find_last_not_of(" \t");
+    return decoded.substr(0, first) + '"' +
+           Escaped(decoded.substr(first, last - first + 1), "\"\\") + '"' +
+           decoded.substr(last + 1);
+}
+
 }  // namespace
+
+std::string DecodeAddressWords(std::string_view Text) {
+    const std::vector<TAddressToken> tokens = Tokenize(Text);
+    std::string result;
+    size_t first = 0;  // of the address being decoded
+    while (first < tokens.size()) {
+        size_t end = first;
+        bool bracketed = false;
+        for (; end < tokens.size() && tokens[end].Part != TAddressPart::Separator; ++end)
+            bracketed = bracketed || tokens[end].Part == TAddressPart::Angle;
+        for (size_t i = first; i < end; ++i) {
+            const std::string_view text = tokens[i].Text;
+            switch (tokens[i].Part) {
+                case TAddressPart::Plain:
+                    // Without brackets the plain text is the address itself.
+                    result += bracketed ? DecodedPhrase(text) : std::string(text);
+                    break;
+                case TAddressPart::Quoted:
+                    result += DecodedInside(text, '"', "\"\\");
+                    break;
+                case TAddressPart::Comment:
+                    result += DecodedInside(text, ')', "()\\");
+                    break;
+                default:
+                    result += text;
+            }
+        }
+        if (end < tokens.size()) result += tokens[end].Text;
+        first = end + 1;
+    }
+    return Cut(std::move(result));
+}
 
 void TmsMailAddress::Assign(const TPersistent* Source) {
     if (const auto* source = dynamic_cast<const TmsMailAddress*>(Source)) {

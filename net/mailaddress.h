@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/core/exceptions.h"
 #include "platform/core/object.h"
@@ -27,5 +28,11 @@ public:
 // EMailAddressError the outputs are left as they were.
 void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress);
 void ParseMailAddress(const std::string& Text, std::string& Address, std::string& Name);
+
+// An address, or a list of them, with encoded words decoded only where they may stand: in
+// display names and comments, never in an address. Decoded text that holds characters with a
+// meaning in an address comes back quoted, so "=?utf-8?Q?a=3Cb=40c=3E?= <d@e>" can't make b@c
+// the address. Cut to 255 characters, as decoded header values are.
+std::string DecodeAddressWords(std::string_view Text);
 
 }  // namespace vex

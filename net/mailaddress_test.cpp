@@ -2,70 +2,68 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <vector>
+
+#include "net/msheaders.h"
+#include "platform/core/stringlist.h"
 
 namespace vex {
 namespace {
 
-struct AddressCase {
-    std::string Text;
-    std::string Address;
-    std::string Name;
-};
+// Rows of a From or To value, the address and the name it splits into.
+void ExpectSplits(const std::vector<std::array<std::string, 3>>& Cases) {
+    for (const auto& [text, address, name] : Cases) {
+        SCOPED_TRACE(text);
+        std::string parsedAddress, parsedName;
+        ParseMailAddress(text, parsedAddress, parsedName);
+        EXPECT_EQ(parsedAddress, address);
+        EXPECT_EQ(parsedName, name);
+    }
+}
 
 TEST(ParseMailAddress, SplitsTheFormsOfAddressAndName) {
-    const AddressCase cases[] = {
+    ExpectSplits({
         {"\"Joe Q. Public\" <john.q.public@example.com>", "john.q.public@example.com",
          "Joe Q. Public"},
-        {"Mary Smith <mary@x.test>", "mary@x.test", "Mary Smith"},
         {"<boss@nil.test>", "boss@nil.test", ""},
-        {"jdoe@example.org", "jdoe@example.org", ""},
         {"  jdoe@example.org  ", "jdoe@example.org", ""},
-        {"jdoe@example.org (John Doe)", "jdoe@example.org", "John Doe"},
         {"jdoe@example.org (John Doe)  ", "jdoe@example.org", "John Doe"},
         {"jdoe@example.org (John", "jdoe@example.org", "John"},
-        {"\"Giant; \\\"Big\\\" Box\" <sysservices@example.net>", "sysservices@example.net",
-         "Giant; \\\"Big\\\" Box"},
         {"\"a<b\" <x@y.test>", "x@y.test", "a<b"},
         {"Pete(A nice \\) chap) <pete(his account)@silly.test(his host)>", "pete@silly.test",
          "Pete(A nice \\) chap)"},
-        {"Chris Jones <c@(Chris's host.)public.example>", "c@public.example", "Chris Jones"},
-        {"", "", ""},
-    };
-    for (const AddressCase& c : cases) {
-        SCOPED_TRACE(c.Text);
-        std::string address, name;
-        ParseMailAddress(c.Text, address, name);
-        EXPECT_EQ(address, c.Address);
-        EXPECT_EQ(name, c.Name);
-    }
+        {"\"" + std::string(300, 'n') + "\" <" + std::string(300, 'a') + ">", std::string(255, 'a'),
+         std::string(255, 'n')},
+    });
+    std::string address = "kept", name = "kept";
+    EXPECT_THROW(ParseMailAddress("\"Joe\" <joe@example.test", address, name), EMailAddressError);
+    EXPECT_EQ(address + name, "keptkept");
 }
 
-TEST(ParseMailAddress, AnOpenBracketWithoutItsCloseRaisesAndChangesNothing) {
-    std::string address = "old address", name = "old name";
-    try {
-        ParseMailAddress("\"Joe\" <joe@example.test", address, name);
-        FAIL() << "no exception";
-    } catch (const EMailAddressError& e) {
-        EXPECT_EQ(e.Message(), "Unable to parse email address");
-    }
-    EXPECT_EQ(address, "old address");
-    EXPECT_EQ(name, "old name");
-
-    TmsMailAddress parsed;
-    parsed.Address = "kept";
-    EXPECT_THROW(ParseAddress("x > y <z", parsed), EMailAddressError);
-    EXPECT_EQ(parsed.Address, "kept");
-    EXPECT_EQ(parsed.Name, "");
-}
-
-TEST(ParseMailAddress, CutsNameAndAddressTo255Characters) {
-    const std::string longName(300, 'n');
-    const std::string longAddress(300, 'a');
-    std::string address, name;
-    ParseMailAddress("\"" + longName + "\" <" + longAddress + ">", address, name);
-    EXPECT_EQ(address, std::string(255, 'a'));
-    EXPECT_EQ(name, std::string(255, 'n'));
+// Decoded before it was parsed, an encoded display name could forge the address a user's
+// always-accept rules look at.
+TEST(ParseMailAddress, EncodedWordsOfAHeaderNeverBecomeTheAddress) {
+    TmsHeaders headers;
+    headers.SetText(
+        "From: =?utf-8?Q?Support_=3Cservice=40bank.test=3E?= <spam@bad.test>\r\n"
+        "To: \"=?utf-8?Q?a=22b?=\" <one@x.test>, =?utf-8?Q?x=40y?=@z.test "
+        "(=?utf-8?Q?M=C3=BCller?=)\r\n"
+        "Cc: =?utf-8?Q?Caf=C3=A9?= <two@x.test>\r\n");
+    std::string from;
+    headers.GetFieldValue("From", from);
+    TStringList to;
+    headers.GetFieldValues("To", to);
+    ASSERT_EQ(to.Count(), 2);
+    ExpectSplits({
+        {from, "spam@bad.test", "Support <service@bank.test>"},
+        {to[0], "one@x.test", "a\\\"b"},
+        {to[1], "=?utf-8?Q?x=40y?=@z.test", "M\xC3\xBCller"},
+    });
+    std::string cc;
+    headers.GetFieldValue("Cc", cc);
+    EXPECT_EQ(cc, "Caf\xC3\xA9 <two@x.test>");
 }
 
 }  // namespace

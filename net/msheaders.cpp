@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "net/encodedwords.h"
+#include "net/mailaddress.h"
 #include "platform/core/stringutils.h"
 
 namespace vex {
@@ -22,6 +23,16 @@ bool IsContinuation(std::string_view Line) {
 bool KeepsEncodedWords(const std::string& Prefix) {
     return SameText(Prefix, "Content-Type:") || SameText(Prefix, "Content-Disposition:") ||
            SameText(Prefix, "X-UIDL:");
+}
+
+// Fields whose value is an address or a list of them: encoded words there may stand only in
+// display names and comments, and decoding them must not change where the address is.
+bool HoldsAddresses(const std::string& Prefix) {
+    for (const char* name : {"From:", "Sender:", "Reply-To:", "To:", "Cc:", "Bcc:", "Resent-From:",
+                             "Resent-Sender:", "Resent-To:", "Resent-Cc:", "Resent-Bcc:",
+                             "Return-Receipt-To:", "Disposition-Notification-To:"})
+        if (SameText(Prefix, name)) return true;
+    return false;
 }
 
 std::string AfterColon(std::string_view Line) {
@@ -87,7 +98,7 @@ public:
 private:
     void Flush() {
         // A piece of nothing but comments ("; (end of the group)") names no address.
-        if (FHasAddress) FList.Add(Decoded(Trim(FPiece)));
+        if (FHasAddress) FList.Add(DecodeAddressWords(Trim(FPiece)));
         FPiece.clear();
         FHasAddress = false;
     }
@@ -125,7 +136,11 @@ void TmsHeaders::GetFieldValue(const std::string& Name, std::string& Value) cons
         value += ' ';
         value += Trim(line);
     }
-    Value = KeepsEncodedWords(FieldPrefix(Name)) ? value : Decoded(value);
+    const std::string prefix = FieldPrefix(Name);
+    if (KeepsEncodedWords(prefix))
+        Value = value;
+    else
+        Value = HoldsAddresses(prefix) ? DecodeAddressWords(value) : Decoded(value);
 }
 
 void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List) const {

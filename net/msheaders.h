@@ -16,7 +16,7 @@ public:
     // The value of the field's first line with its continuation lines joined by one blank;
     // empty when the field is absent. Encoded words are decoded and the value cut to 255
     // characters, except for Content-Type, Content-Disposition and X-UIDL, which come back as
-    // they stand.
+    // they stand; in address fields (From, To, ...) only display names and comments are decoded.
     void GetFieldValue(const std::string& Name, std::string& Value) const;
     // Every address of every line of the field (To, Cc), decoded, one per entry of List. Commas
     // inside quotes, comments and angle brackets do not split; a group's name and its closing

@@ -314,6 +314,10 @@ std::optional<TDnsReply> TmsMXResolver::MatchingReply(const std::string& Datagra
     if (id != FQueryID) return std::nullopt;
     // From here on it claims to be the reply, so damage in it is an error, not noise.
     TDnsReply reply = ParseDnsReply(Datagram);
+    // Some servers drop the question from a failure; its error still ends the wait rather than
+    // leaving it to run out. An answer without its question proves nothing and is passed over.
+    const TQuerySpec flags(reply.Header.Flags);
+    if (reply.Questions.empty() && flags.QR() && flags.RCode() != 0) return reply;
     if (reply.Questions.size() != 1) return std::nullopt;
     const TDnsQuestion& question = reply.Questions.front();
     if (question.Type != DnsTypeMX || question.Class != DnsClassIN ||

@@ -98,9 +98,10 @@ private:
 
 // Asks one DNS server over UDP for the mail exchangers of Domain. Resolve waits on the message
 // loop for at most TimeOut seconds. Only a datagram carrying the query's random ID and echoing its
-// question counts as the reply; anything else that arrives is ignored, so a forged datagram can't
-// decide the result. Every failure is an exception: ESocketError, ETimedOutError or
-// EResolverError (a bad domain, a malformed reply, or the server's error code).
+// question (or, for a failure, no question at all) counts as the reply; anything else that
+// arrives is ignored, so a forged datagram can't decide the result. Every failure is an exception:
+// ESocketError, ETimedOutError or EResolverError (a bad domain, a malformed reply, or the server's
+// error code).
 class TmsMXResolver : public TComponent {
     VEX_CLASS(TmsMXResolver, TComponent)
 
@@ -146,8 +147,9 @@ private:
     TDnsReply WaitForReply();
     // The next datagram; false when none was there yet.
     bool ReceiveDatagram(std::string& Datagram);
-    // The parsed reply when the datagram carries the query's ID and question. A datagram with
-    // the ID that can't be parsed raises EResolverError.
+    // The parsed reply when the datagram carries the query's ID and question, or the ID and an
+    // error code without a question. A datagram with the ID that can't be parsed raises
+    // EResolverError.
     std::optional<TDnsReply> MatchingReply(const std::string& Datagram) const;
     void ReadReply(const TDnsReply& Reply);
     [[noreturn]] void RaiseSocketError(int32_t Code);

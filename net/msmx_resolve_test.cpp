@@ -95,36 +95,6 @@ TEST_F(MXResolver, EachQueryHasAFreshRandomIDAndStartsFromAnEmptyList) {
     EXPECT_GT(ids.size(), 1u);
 }
 
-TEST_F(MXResolver, FindsTheMXRecordsAfterAnAlias) {
-    UdpServer server([](const std::string& Request) -> std::optional<std::string> {
-        return DnsReplyBuilder::For(Request)
-            .Cname(WireName::Pointer(12), "real.example.test")
-            .Mx("real.example.test", 7, "mail.example.test");
-    });
-    auto resolver = ResolverFor(server.Port());
-    resolver->Resolve();
-    EXPECT_EQ(Exchangers(*resolver),
-              (std::vector<std::pair<uint16_t, std::string>>{{7, "mail.example.test."}}));
-}
-
-TEST_F(MXResolver, ReadsNamesCompressedWithPointersBeyondTheFirst256Bytes) {
-    UdpServer server([](const std::string& Request) -> std::optional<std::string> {
-        const std::string label(63, 'x');
-        DnsReplyBuilder reply = DnsReplyBuilder::For(Request);
-        reply.Mx("example.test", 30, label + "." + label + "." + label + ".mail.example.test");
-        // Past three labels of 63 bytes, "mail" and "example" lies "test".
-        const uint16_t test = static_cast<uint16_t>(reply.LastNameOffset() + 3 * 64 + 5 + 8);
-        EXPECT_GT(test, 255);
-        reply.Mx(WireName::Pointer(12), 10, WireName::Pointer(test, "mx2.example"));
-        return reply.Bytes();
-    });
-    auto resolver = ResolverFor(server.Port());
-    resolver->Resolve();
-    ASSERT_EQ(resolver->MXList().Count(), 2);
-    EXPECT_EQ(resolver->MXList().Items(0).Exchange, "mx2.example.test.");
-    EXPECT_EQ(resolver->MXList().Items(1).Exchange.size(), 3 * 64 + 18u);
-}
-
 TEST_F(MXResolver, ReportsAnErrorCodeOrAnUnusableReplyWithItsTextAndCloses) {
     using Respond = std::function<std::string(const std::string&)>;
     const auto code = [](uint8_t Code) -> Respond {
@@ -139,6 +109,12 @@ TEST_F(MXResolver, ReportsAnErrorCodeOrAnUnusableReplyWithItsTextAndCloses) {
         {"code 4", code(4), "Not implemented"},
         {"code 5", code(5), "Domain server refused to return the information"},
         {"code 9", code(9), "Domain server Error #9"},
+        // Some servers drop the question from a failure; the wait must not run out for it.
+        {"code 2 without a question",
+         [](const std::string& Request) -> std::string {
+             return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request)).RCode(2);
+         },
+         "Domain server failure"},
         {"no response bit", [](const std::string& Request) { return Request; },
          "This is not a response"},
         {"a compression loop",
@@ -239,17 +215,6 @@ TEST_F(MXResolver, IgnoresDatagramsThatDoNotAnswerTheQuery) {
     }
 }
 
-TEST_F(MXResolver, TakesTheEchoedQuestionWithoutRegardToCase) {
-    UdpServer server([](const std::string& Request) -> std::optional<std::string> {
-        return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request))
-            .Question("EXAMPLE.test")
-            .Mx(WireName::Pointer(12), 3, "mx.example.test");
-    });
-    auto resolver = ResolverFor(server.Port(), "example.TEST");
-    resolver->Resolve();
-    EXPECT_EQ(resolver->MXList().Count(), 1);
-}
-
 TEST_F(MXResolver, RefusesABadDomainBeforeSendingAnythingButTakesTheLongestValidOne) {
     const std::string label63(63, 'a');
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -296,20 +261,6 @@ TEST_F(MXResolver, APortNobodyListensOnIsASocketError) {
     auto resolver = ResolverFor(port);
     EXPECT_EQ(ErrorMessageOf<ESocketError>([&] { resolver->Resolve(); }), "Error #10061");
     EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
-}
-
-TEST_F(MXResolver, WritesItsStatusLinesToTheLogFileWhenDestroyed) {
-    TempDir folder;
-    const std::string file = folder.File("logs/mx.log");
-    UdpServer server(TwoExchangers);
-    {
-        auto resolver = ResolverFor(server.Port());
-        resolver->SetLogFile(file);
-        resolver->Resolve();
-    }
-    EXPECT_EQ(
-        ReadWholeFile(file),
-        "Opening connection\r\nConstructing query\r\nSending query\r\nRecursion available\r\n");
 }
 
 }  // namespace

@@ -57,9 +57,20 @@ std::string UnstuffMessage(const std::string& Data) {
 // TmsMailBase
 
 void TmsMailBase::Open() {
-    if (Connected()) return;
+    const std::string identity = SessionIdentity();
+    if (Connected() && identity == FOpenIdentity) return;
+    Close();
     Connect();
     Login();
+    FOpenIdentity = identity;
+}
+
+void TmsMailBase::CloseAfterFailure() {
+    try {
+        Close();
+    } catch (...) {
+        // Close has dropped the socket whatever happened; the first failure is the one to see.
+    }
 }
 
 void TmsMailBase::Close() {
@@ -239,6 +250,17 @@ void TmsRemotePOP::GetInfo(int32_t Index, TmsRemoteInfoItem& Item, bool GetUIDL,
 
 void TmsRemotePOP::UpdateInfo() {
     Open();
+    try {
+        ListMessages();
+    } catch (...) {
+        CloseAfterFailure();
+        throw;
+    }
+    if (!KeepConnected) Close();
+    if (OnInfoUpdated) OnInfoUpdated(this);
+}
+
+void TmsRemotePOP::ListMessages() {
     if (OnUpdatingInfo) OnUpdatingInfo(this);
     FRemoteInfo->Clear();
     for (int32_t i = 0; i < MessageCount(); ++i) {
@@ -248,8 +270,6 @@ void TmsRemotePOP::UpdateInfo() {
         FRemoteInfo->Add(std::move(item));
         if (OnNextInfoUpdated) OnNextInfoUpdated(this, FRemoteInfo->Count() - 1);
     }
-    if (!KeepConnected) Close();
-    if (OnInfoUpdated) OnInfoUpdated(this);
 }
 
 void TmsRemotePOP::MarkForDelete(int32_t Index) {
@@ -269,7 +289,14 @@ void TmsRemotePOP::Unmark(int32_t Index) {
 bool TmsRemotePOP::Verify(int32_t Index) {
     TmsRemoteInfoItem current;
     bool ok = true;
-    GetInfo(Index, current, true, true, ok);
+    try {
+        GetInfo(Index, current, true, true, ok);
+    } catch (const EServerError&) {
+        // Another client deleted it meanwhile ("-ERR no such message"). A reply that is not a
+        // refusal, or none at all, leaves nothing to go on with.
+        if (GetReplyCode(LastReply) != -1) throw;
+        return false;
+    }
     TmsRemoteInfoItem& listed = *FRemoteInfo->Items(Index);
     const bool same =
         current.Size == listed.Size && current.Headers.Text() == listed.Headers.Text();
@@ -281,6 +308,22 @@ bool TmsRemotePOP::Verify(int32_t Index) {
 void TmsRemotePOP::ProcessMarked() {
     if (FRemoteInfo->Count() == 0) return;
     Open();
+    std::vector<int32_t> changed;
+    try {
+        changed = ProcessMarkedMessages();
+    } catch (...) {
+        CloseAfterFailure();
+        throw;
+    }
+    Close();
+    if (changed.empty()) return;
+    std::string numbers;
+    for (int32_t number : changed)
+        numbers += (numbers.empty() ? "" : ", ") + IntToStr(number);
+    throw EServerError("Messages changed on the server and were left alone: " + numbers);
+}
+
+std::vector<int32_t> TmsRemotePOP::ProcessMarkedMessages() {
     if (OnTransferringData) OnTransferringData(this);
     std::vector<int32_t> changed;
     for (int32_t i = 0; i < FRemoteInfo->Count(); ++i) {
@@ -301,12 +344,7 @@ void TmsRemotePOP::ProcessMarked() {
         if (leftAlone) changed.push_back(i + 1);
     }
     if (OnDataTransfered) OnDataTransfered(this);
-    Close();
-    if (changed.empty()) return;
-    std::string numbers;
-    for (int32_t number : changed)
-        numbers += (numbers.empty() ? "" : ", ") + IntToStr(number);
-    throw EServerError("Messages changed on the server and were left alone: " + numbers);
+    return changed;
 }
 
 void TmsRemotePOP::SaveMessage(int32_t Num, TMemoryStream& Contents) {

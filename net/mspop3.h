@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "net/agsocket.h"
 #include "net/msinfo.h"
@@ -28,12 +29,24 @@ class TmsMailBase : public TagSocket {
 public:
     using TagSocket::TagSocket;
 
+    // Keeps an open session only while it was opened for the same SessionIdentity; a session
+    // of another server or user is closed first, so it can't answer for the new one.
     void Open();
     // A failed Logout still closes the socket before its exception leaves.
     void Close();
 
     virtual void Login() = 0;
     virtual void Logout() = 0;
+
+protected:
+    // What a session is opened for: the server, and the user where there is one.
+    virtual std::string SessionIdentity() const { return Server(); }
+    // Closes a session that an operation left half-done, keeping the operation's exception:
+    // what the server says to the QUIT can't be worth more than the failure itself.
+    void CloseAfterFailure();
+
+private:
+    std::string FOpenIdentity;
 };
 
 // The POP3 dialogue. Every command waits for its one-line reply; a negative reply leaves as
@@ -81,6 +94,7 @@ protected:
     // LIST n: the message's size in bytes.
     int32_t ListSize(int32_t Number);
     [[noreturn]] void RaiseMalformed(const std::string& CommandName);
+    std::string SessionIdentity() const override { return Server() + '\n' + FUserName; }
 
 private:
     // PASS with its argument kept out of the transcript and OnLineSent.
@@ -112,13 +126,15 @@ public:
     // Leaves the listing's connection open for what follows.
     bool KeepConnected = false;
 
+    // A listing that fails closes the session; what was read before stays in RemoteInfo.
     void UpdateInfo();
     void MarkForDelete(int32_t Index);
     void MarkForRetrieve(int32_t Index);
     void Unmark(int32_t Index);
     // Retrieves and deletes the marked messages, each after checking that it is still the one
-    // listed. Messages found changed are skipped and named by an EServerError once the pass has
-    // ended and the connection is closed.
+    // listed. Messages found changed or gone are skipped and named by an EServerError once the
+    // pass has ended and the connection is closed. Any other failure ends the pass and closes
+    // the session.
     void ProcessMarked();
     // Fills Item from the server: its UIDL (a refusal only clears OK) and its size and headers.
     void GetInfo(int32_t Index, TmsRemoteInfoItem& Item, bool GetUIDL, bool GetHeaders, bool& OK);
@@ -132,7 +148,11 @@ public:
     TmsUserMsgSaveEvent OnUserMessageSave;
 
 private:
-    // Reads the message again; false when its size or headers differ from the listing.
+    void ListMessages();
+    // Returns the numbers of the messages found changed.
+    std::vector<int32_t> ProcessMarkedMessages();
+    // Reads the message again; false when its size or headers differ from the listing or the
+    // server no longer has it.
     bool Verify(int32_t Index);
 
     std::string FMessageDirectory;
