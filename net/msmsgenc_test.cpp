@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "net/msmsg_testsupport.h"
+#include "tests/support/tempdir.h"
 
 namespace vex {
 namespace {
 
 using test::AddAddress;
 using test::Attach;
+using test::Bytes;
 using test::Compose;
 using Lines = std::vector<std::string>;
 
@@ -19,6 +21,17 @@ Lines Block(TmsCustomMessage& Message, bool Headers = true, const std::string& R
     Lines lines = Compose(Message, Random);
     auto end = std::find(lines.begin(), lines.end(), "");
     return Headers ? Lines(lines.begin(), end) : Lines(end, lines.end());
+}
+
+// The whole message against a file beside the tests, whose lines end in LF alone.
+void ExpectComposed(TmsCustomMessage& Message, const std::string& File,
+                    const std::string& Random = "1") {
+    const std::string text =
+        test::ReadWholeFile(std::string(VEX_SOURCE_DIR) + "/net/testdata/" + File);
+    Lines expected;
+    for (size_t p = 0, end; (end = text.find('\n', p)) != std::string::npos; p = end + 1)
+        expected.push_back(text.substr(p, end - p));
+    EXPECT_EQ(Compose(Message, Random), expected) << File;
 }
 
 Lines Tail(const Lines& All, size_t Count) {
@@ -34,7 +47,7 @@ TEST(MessageEncoderHeaders, AreWrittenInTheirFixedOrderWithoutTheCallersCopies) 
     AddAddress(message.CC(), "Cy", "cy@example.test");
     AddAddress(message.BCC(), "Hidden", "hidden@example.test");
     message.SetReturnReceipt(true);
-    message.SetPriority(ptLow);
+    message.SetPriority(ptHigh);
     for (const char* own : {"From: Old <old@example.test>", "X-Mailer: test", "Subject: Old",
                             "Content-Type: multipart/mixed;", "\tboundary=\"old\"", "",
                             "subject: Old again", "Mime-Version: 1.0"})
@@ -42,13 +55,7 @@ TEST(MessageEncoderHeaders, AreWrittenInTheirFixedOrderWithoutTheCallersCopies) 
     const std::string before = message.Headers().Text();
     message.SetSubject("Greetings");
     message.Body().Add("Hi");
-    EXPECT_EQ(Block(message),
-              (Lines{"From:     Ann Lee <ann@example.test>", "To:       Bob <bob@example.test>,",
-                     "          Two <two@example.test>", "CC:       Cy <cy@example.test>",
-                     "Return-Receipt-To: <ann@example.test>", "X-Priority: 5", "X-Mailer: test",
-                     "Subject: Greetings", "Mime-Version: 1.0",
-                     "Content-Type: text/plain; charset=\"us-ascii\"",
-                     "Content-Transfer-Encoding: 7bit"}));
+    ExpectComposed(message, "composed_headers.eml");
     EXPECT_EQ(message.Headers().Text(), before);
 }
 
@@ -118,11 +125,8 @@ TEST(ArticleEncoderHeaders, NameTheNewsgroupsAndPadTheSubject) {
     article.SetSubject("Hello");
     article.Headers().Add("Newsgroups: old.group");
     article.Headers().Add("Path: a!b");
-    EXPECT_EQ(Block(article),
-              (Lines{"From:     J. Smith <js@example.test>", "Newsgroups: comp.test", "Path: a!b",
-                     "Subject:  Hello", "Mime-Version: 1.0",
-                     "Content-Type: text/plain; charset=\"us-ascii\"",
-                     "Content-Transfer-Encoding: 7bit"}));
+    article.Body().Add("Hi");
+    ExpectComposed(article, "composed_article.eml");
 }
 
 TEST(MessageEncoderBody, WritesLinesAsTheyStandOrQuotedPrintableWhenLongOrLatin) {
@@ -137,22 +141,17 @@ TEST(MessageEncoderBody, WritesLinesAsTheyStandOrQuotedPrintableWhenLongOrLatin)
     EXPECT_EQ(Tail(Compose(message), 12),
               (Lines{"Content-Transfer-Encoding: quoted-printable", "", "Hello", ".", "..", "",
                      "--=20", x65, x65, x65, std::string(61, 'x'), "caf=E9"}));
-}
 
-TEST(MessageEncoderBody, WritesAHandSetTypeAsQuotedPrintableSource) {
-    const std::pair<TCharSet, std::string> cases[] = {
-        {csUSASCII, "Content-Type: text/html"},
-        {csISO8859, "Content-Type: text/html; charset=\"iso-8859-1\""},
-    };
-    for (const auto& [charSet, typeLine] : cases) {
-        TmsMessage message(nullptr);
-        message.SetCharSet(charSet);
-        message.Body().Add("<p>a=b</p>");
-        message.SetContentType("Text/HTML");
-        EXPECT_EQ(
-            Tail(Compose(message), 4),
-            (Lines{typeLine, "Content-Transfer-Encoding: quoted-printable", "", "<p>a=3Db</p>"}));
-    }
+    message.SetCharSet(csISO8859);
+    message.SetContentType("Text/HTML");
+    const Lines html = Compose(message);
+    EXPECT_EQ(
+        std::count(html.begin(), html.end(), "Content-Type: text/html; charset=\"iso-8859-1\""), 1);
+    message.Body().Clear();  // an html body that comes as the only attachment
+    Attach(message, "_htmbody.htm", "<p>Hi</p>", "text/html", aeQuotedPrintable);
+    EXPECT_EQ(Tail(Compose(message), 4),
+              (Lines{"Content-Type: text/html", "Content-Transfer-Encoding: Quoted-Printable", "",
+                     "<p>Hi</p>="}));
 }
 
 TEST(MessageEncoderAttachments, WriteEachTransferEncodingAndNoBreakTheDataLacks) {
@@ -181,51 +180,15 @@ TEST(MessageEncoderAttachments, WriteEachTransferEncodingAndNoBreakTheDataLacks)
     }
 }
 
-TEST(MessageEncoderAttachments, WriteAMultipartTypeOnlyWithTheBoundaryItsDataUses) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"--x\r\n\r\na\r\n--x--\r\n", "multipart/related; boundary=\"x\""},
-        {"--y\r\nno closing line\r\n", "application/octet-stream"},
-    };
-    for (const auto& [bytes, type] : cases) {
-        TmsMessage message(nullptr);
-        Attach(message, "f.dat", bytes, "multipart/related", aeNone);
-        EXPECT_EQ(Block(message)[2], "Content-Type: " + type + "; name=\"f.dat\"");
-    }
-}
-
-TEST(MessageEncoderMultipart, SeparatesTheBodyAndTheAttachmentsByTheBoundary) {
+TEST(MessageEncoderMultipart, SeparatesThePartsAndNestsTheRenderingsOfTheBody) {
     TmsMessage message(nullptr);
     message.Body().Add("Hello");
     Attach(message, "data.bin", "ABC", "application/octet-stream", aeBase64);
     Attach(message, "notes.txt", "caf\xe9", "text/plain", aeQuotedPrintable);
-    EXPECT_EQ(Compose(message, "123"),
-              (Lines{"From:      <>",
-                     "Mime-Version: 1.0",
-                     "Content-Type: multipart/mixed; boundary=\"12312312\"",
-                     "",
-                     "This is a multipart message in MIME format",
-                     "",
-                     "--12312312",
-                     "Content-Type: text/plain; charset=\"us-ascii\"",
-                     "Content-Transfer-Encoding: 7bit",
-                     "",
-                     "Hello",
-                     "",
-                     "--12312312",
-                     "Content-Type: application/octet-stream; name=\"data.bin\"",
-                     "Content-Transfer-Encoding: Base64",
-                     "Content-Disposition: attachment; filename=\"data.bin\"",
-                     "",
-                     "QUJD",
-                     "",
-                     "--12312312",
-                     "Content-Type: text/plain; name=\"notes.txt\"",
-                     "Content-Transfer-Encoding: Quoted-Printable",
-                     "Content-Disposition: attachment; filename=\"notes.txt\"",
-                     "",
-                     "caf=E9=",
-                     "",
-                     "--12312312--"}));
+    ExpectComposed(message, "composed_mixed.eml", "123");
+    message.Attachments().Items(0)->SetFileName("_alt.0");  // another rendering of the body
+    Attach(message, "report.pdf", "PDF", "application/pdf", aeBase64);
+    ExpectComposed(message, "composed_alternative.eml", "1111111122222222");
 }
 
 TEST(MessageEncoderMultipart, DrawsABoundaryNoPartHoldsAndGivesUpOnASourceThatFindsNone) {
@@ -259,6 +222,148 @@ TEST(MessageEncoder, CutsWhatAReusedStreamHeldBeyondTheNewMessage) {
     encoder.Encode();
     EXPECT_EQ(out.DataString().find('#'), std::string::npos);
     EXPECT_TRUE(out.DataString().ends_with("short\r\n"));
+}
+
+// What the composer writes, read back by the parser into a fresh message.
+void RoundTrip(TmsMessage& Source, TmsMessage& Result) {
+    TMemoryStream text;
+    TmsMessageEncoder encoder(&Source);
+    encoder.Stream = &text;
+    encoder.Encode();
+    TmsMessageDecoder decoder(text);
+    decoder.Message = &Result;
+    decoder.Decode();
+}
+
+// A body read from the first part of a multipart message keeps the empty line before the
+// boundary as a last line of its own, as the body reading has always done.
+void ExpectSameBody(const TmsMessage& Read, const std::string& Written) {
+    const std::string read = Read.Body().Text();
+    EXPECT_TRUE(read == Written || read == Written + "\r\n") << read;
+}
+
+TmsMessage& Addressed(TmsMessage& Message) {
+    Message.Sender().Name = "Lee, Ann";
+    Message.Sender().Address = "ann@example.test";
+    AddAddress(Message.Recipients(), "J. Smith", "js@example.test");
+    AddAddress(Message.Recipients(), "Bob", "bob@example.test");
+    AddAddress(Message.CC(), "", "cy@example.test");
+    Message.SetSubject("Round trip");
+    Message.SetPriority(ptLow);
+    return Message;
+}
+
+TEST(ComposerRoundTrip, KeepsTheAddressesSubjectAndEveryBodyLine) {
+    TmsMessage source(nullptr);
+    Addressed(source);
+    for (const char* line : {"Hello", ".", "..", "", "--12345678", "Bye"})
+        source.Body().Add(line);
+    TmsMessage result(nullptr);
+    RoundTrip(source, result);
+    EXPECT_EQ(result.Sender().Name, "Lee, Ann");
+    EXPECT_EQ(result.Sender().Address, "ann@example.test");
+    ASSERT_EQ(result.Recipients().Count(), 2);
+    EXPECT_EQ(result.Recipients().Items(0)->Name, "J. Smith");
+    EXPECT_EQ(result.Recipients().Items(1)->Address, "bob@example.test");
+    EXPECT_EQ(result.CC().Items(0)->Address, "cy@example.test");
+    EXPECT_EQ(result.Subject(), "Round trip");
+    EXPECT_EQ(result.Priority(), ptLow);
+    EXPECT_EQ(result.Body().Text(), source.Body().Text());
+}
+
+TEST(ComposerRoundTrip, KeepsEightBitSubjectsAndNamesInTheMessagesCharacterSet) {
+    for (TCharSet charSet : {csUSASCII, csISO8859}) {
+        TmsMessage source(nullptr);
+        Addressed(source).SetCharSet(charSet);
+        source.Sender().Name = "Jos\xe9 M. Pe\xf1\x61";
+        source.Recipients().Items(1)->Name = "Bj\xf6rn";
+        const std::string subject = "Caf\xe9 = cr\xe8me? _" + std::string(60, '\xa0') + " end";
+        source.SetSubject(subject);
+        source.Body().Add("x");
+        for (const std::string& line : test::Compose(source))
+            for (char c : line)
+                ASSERT_FALSE(c & 0x80) << line;
+        TmsMessage result(nullptr);
+        RoundTrip(source, result);
+        EXPECT_EQ(result.Subject(), subject);
+        EXPECT_EQ(result.Sender().Name, source.Sender().Name);
+        EXPECT_EQ(result.Recipients().Items(1)->Name, "Bj\xf6rn");
+    }
+}
+
+// Each file once after a body, among other parts, and where it can be, once as the whole
+// message.
+TEST(ComposerRoundTrip, KeepsTheBytesOfEveryKindOfAttachment) {
+    std::string binary;
+    for (int i = 0; i < 57 * 3; ++i)
+        binary += static_cast<char>(i * 7);
+    struct Case {
+        std::string Name, Bytes, Type;
+        TAttEncoding Encoding;
+        bool Alone;
+    };
+    const Case cases[] = {
+        {"photo.png", binary, "image/png", aeBase64, true},
+        {"notes.txt", "caf\xe9 = ok\r\n.\r\n--1\r\n", "text/plain", aeQuotedPrintable, true},
+        {"last.txt", "no final break", "text/plain", aeQuotedPrintable, true},
+        {"blank.txt", "ends in blanks  ", "text/plain", aeQuotedPrintable, true},
+        {"empty.txt", "", "text/plain", aeQuotedPrintable, true},
+        {"raw.bin", "A\nB\r\nC\rD\r\r\n\n", "application/octet-stream", aeQuotedPrintable, true},
+        {"cr.bin", "ends in CR\r", "application/octet-stream", aeQuotedPrintable, true},
+        {"mail.eml", "Subject: inner\r\n\r\nbody\r\n", "message/rfc822", aeNone, true},
+        {"short.eml", "Subject: inner\r\n\r\nno break", "message/rfc822", aeNone, false},
+        {"empty.eml", "", "message/rfc822", aeNone, false},
+        {"part.dat", "pre\r\n--in\r\nContent-Type: text/plain\r\n\r\nx\r\n--in--\r\n",
+         "multipart/related", aeNone, false},
+        {"fake.dat", "no parts here", "multipart/related", aeBase64, true},
+    };
+    for (const Case& c : cases) {
+        for (bool alone : {false, true}) {
+            if (alone && !c.Alone) continue;
+            SCOPED_TRACE(c.Name + (alone ? " alone" : " after a body"));
+            TmsMessage source(nullptr);
+            Addressed(source);
+            if (!alone) source.Body().Add("See the files.");
+            Attach(source, c.Name, c.Bytes, c.Type, c.Encoding);
+            if (!alone) Attach(source, "after.png", "\x89PNG", "image/png", aeBase64);
+            TmsMessage result(nullptr);
+            RoundTrip(source, result);
+            if (!alone) ExpectSameBody(result, "See the files.\r\n");
+            ASSERT_EQ(result.Attachments().Count(), alone ? 1 : 2) << result.Body().Text();
+            TmsAttItem& read = *result.Attachments().Items(0);
+            EXPECT_EQ(read.FileName(), c.Name);
+            EXPECT_EQ(Bytes(read), c.Bytes);
+        }
+    }
+}
+
+TEST(ComposerRoundTrip, KeepsTheAlternativeRenderingsOfTheBody) {
+    TmsMessage source(nullptr);
+    Addressed(source);
+    source.Body().Add("Hi");
+    Attach(source, "_alt.0", "<p>Hi</p>\r\n", "text/html", aeQuotedPrintable);
+    Attach(source, "report.pdf", "%PDF", "application/pdf", aeBase64);
+    TmsMessage result(nullptr);
+    RoundTrip(source, result);
+    ExpectSameBody(result, "Hi\r\n");
+    ASSERT_EQ(result.Attachments().Count(), 2);
+    EXPECT_EQ(result.Attachments().Items(0)->ContentType(), "text/html");
+    EXPECT_EQ(Bytes(*result.Attachments().Items(0)), "<p>Hi</p>\r\n");
+    EXPECT_EQ(Bytes(*result.Attachments().Items(1)), "%PDF");
+}
+
+TEST(ComposerRoundTrip, KeepsABodyWhoseMultipartTypeWasSetByHand) {
+    for (const char* type : {"multipart/related", "multipart/alternative", "multipart/x-own"}) {
+        SCOPED_TRACE(type);
+        TmsMessage source(nullptr);
+        Addressed(source);
+        source.Body().Add("Hi");
+        source.SetContentType(type);
+        TmsMessage result(nullptr);
+        RoundTrip(source, result);
+        ExpectSameBody(result, "Hi\r\n");
+        EXPECT_EQ(result.Attachments().Count(), 0);
+    }
 }
 
 }  // namespace
