@@ -122,4 +122,37 @@ void EncodeISO2022JPText(std::string_view Source, std::string& Dest) {
     Dest = "=?ISO-2022-JP?B?" + encoded + "?=";
 }
 
+void EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::string& Dest) {
+    constexpr size_t kMaxWord = 75;
+    constexpr char kHex[] = "0123456789ABCDEF";
+    if (std::none_of(Source.begin(), Source.end(), [](char C) { return C & 0x80; })) {
+        Dest.assign(Source);
+        return;
+    }
+    const std::string open = "=?" + std::string(CharSet) + "?Q?";
+    const size_t room = kMaxWord - open.size() - 2;
+    std::string out;
+    std::string word;
+    auto close = [&] {
+        if (!out.empty()) out += ' ';
+        out += open + word + "?=";
+        word.clear();
+    };
+    for (char c : Source) {
+        std::string piece;
+        if (c == ' ') {
+            piece = "_";
+        } else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                   std::string_view("!*+-/").find(c) != std::string_view::npos) {
+            piece = c;
+        } else {
+            piece = {'=', kHex[static_cast<uint8_t>(c) >> 4], kHex[c & 15]};
+        }
+        if (word.size() + piece.size() > room) close();
+        word += piece;
+    }
+    close();
+    Dest = std::move(out);
+}
+
 }  // namespace vex

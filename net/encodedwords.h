@@ -19,4 +19,10 @@ void DecodeEncodedWords(std::string_view Source, std::string& Dest);
 // base64 encoded word; any other text comes back unchanged.
 void EncodeISO2022JPText(std::string_view Source, std::string& Dest);
 
+// Text with a byte above 127 as Q encoded words labelled CharSet, each at most 75 characters,
+// separated by single blanks (which readers drop between adjacent encoded words); text without
+// such a byte comes back unchanged. Only letters, digits and "!*+-/" stand as they are, so the
+// words may stand in a display name as well as in a subject.
+void EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::string& Dest);
+
 }  // namespace vex

@@ -128,14 +128,69 @@ std::string WithoutLineBreaks(std::string_view S) {
     return out;
 }
 
+// A name for a header: line breaks as in WithoutLineBreaks, a tab as a blank, and every other
+// control character dropped, so that no name can end its line or hide what it says.
+std::string CleanName(std::string_view S) {
+    std::string out;
+    for (char c : WithoutLineBreaks(S)) {
+        if (c == '\t') c = ' ';
+        if (static_cast<uint8_t>(c) >= 32 && c != 127) out += c;
+    }
+    return out;
+}
+
+bool HasEightBitByte(std::string_view S) {
+    return std::any_of(S.begin(), S.end(), [](char c) { return static_cast<uint8_t>(c) > 127; });
+}
+
+bool IsTextType(const std::string& ContentType) {
+    return LowerCase(ContentType).starts_with("text/");
+}
+
+// The boundary of the multipart body Bytes: the first delimiter line "--X" whose closing line
+// "--X--" follows somewhere; empty when Bytes is no multipart body.
+std::string DataBoundary(std::string_view Bytes) {
+    std::vector<std::string_view> lines;
+    for (size_t p = 0; p < Bytes.size();) {
+        const size_t end = std::min(Bytes.find('\n', p), Bytes.size());
+        std::string_view line = Bytes.substr(p, end - p);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        lines.push_back(line);
+        p = end + 1;
+    }
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].size() <= 2 || !lines[i].starts_with("--")) continue;
+        const std::string close = std::string(lines[i]) + "--";
+        if (std::find(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end(), close) !=
+            lines.end())
+            return std::string(lines[i].substr(2));
+    }
+    return "";
+}
+
+// The Content-Type value of an attachment part. A multipart type is only true of a multipart
+// body that travels as it stands: it then names the boundary its data uses. Any other data
+// typed so goes as plain bytes, or a reader would look for parts that are not there.
+std::string PartType(TmsAttItem& Item) {
+    const std::string type = WithoutLineBreaks(Item.ContentType());
+    if (!LowerCase(type).starts_with("multipart/")) return type;
+    if (Item.TransferEncoding == aeNone) {
+        const std::string boundary = DataBoundary(
+            std::string_view(Item.Stream.Memory(), static_cast<size_t>(Item.Stream.Size())));
+        if (!boundary.empty()) return type + "; boundary=" + Quoted(boundary);
+    }
+    return "application/octet-stream";
+}
+
 std::string BareName(const std::string& FileName) {
     const size_t slash = FileName.find_last_of("/\\");
     return LowerCase(slash == std::string::npos ? FileName : FileName.substr(slash + 1));
 }
 
+// The name an attachment is written under.
 std::string NameWithoutPath(const std::string& FileName) {
     const size_t slash = FileName.find_last_of("/\\");
-    return slash == std::string::npos ? FileName : FileName.substr(slash + 1);
+    return CleanName(slash == std::string::npos ? FileName : FileName.substr(slash + 1));
 }
 
 bool IsAlternativeName(const std::string& FileName) {
@@ -210,6 +265,8 @@ void TmsCustomEncoder::Encode() {
             EncodeMultipart(true);
         else if (attachments)
             EncodeSingleAttachment();
+        else if (type.starts_with("multipart/"))
+            EncodeMultipart(false);  // a type set by hand: the body becomes its only part
         else if (type == "text/plain")
             EncodePlain();
         else
@@ -236,15 +293,26 @@ void TmsCustomEncoder::WriteText(const std::string& Text) {
 }
 
 std::string TmsCustomEncoder::DisplayName(const std::string& Name, bool DotIsSpecial) const {
+    // An encoded word is an atom of its own: quotes round it would hide it from readers.
     std::string name = WithoutLineBreaks(Name);
-    if (Message->CharSet() == csISO2022jp && Message->Encoding() == meMIME) {
-        // An encoded word is an atom of its own: quotes round it would hide it from readers.
-        std::string encoded;
-        EncodeISO2022JPText(name, encoded);
-        if (encoded != name) return encoded;
-    }
+    if (std::string encoded = EncodedText(name); encoded != name) return encoded;
+    name = CleanName(name);
     if (IsQuotedString(name) || !NeedsQuotes(name, DotIsSpecial)) return name;
     return Quoted(name);
+}
+
+std::string TmsCustomEncoder::EncodedText(const std::string& Text) const {
+    std::string encoded;
+    if (Message->CharSet() == csISO2022jp && Message->Encoding() == meMIME) {
+        EncodeISO2022JPText(Text, encoded);
+        if (encoded != Text) return encoded;
+    }
+    if (!HasEightBitByte(Text)) return Text;
+    // Bytes above 127 stand for no character without a name for their set; mail programs read
+    // unnamed 8-bit text as Windows-1252, a superset of Latin-1 in its printable range.
+    const char* charSet = Message->CharSet() == csISO8859 ? "iso-8859-1" : "windows-1252";
+    EncodeHeaderText(CleanName(Text), charSet, encoded);
+    return encoded;
 }
 
 std::string TmsCustomEncoder::HeaderValue(const std::string& Value) {
@@ -252,11 +320,7 @@ std::string TmsCustomEncoder::HeaderValue(const std::string& Value) {
 }
 
 std::string TmsCustomEncoder::EncodedSubject() const {
-    std::string subject = HeaderValue(Message->Subject());
-    if (Message->CharSet() != csISO2022jp || Message->Encoding() != meMIME) return subject;
-    std::string encoded;
-    EncodeISO2022JPText(subject, encoded);
-    return encoded;
+    return EncodedText(HeaderValue(Message->Subject()));
 }
 
 void TmsCustomEncoder::WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated) {
@@ -329,7 +393,10 @@ std::string TmsCustomEncoder::AttachmentText(TmsAttItem& Item) const {
             TStringList lines;
             {
                 TPositionKeeper keeper(Item.Stream);
-                TQuotedPrintable(&Item.Stream, &lines).Encode();
+                TQuotedPrintable codec(&Item.Stream, &lines);
+                codec.ExactEnd = true;
+                codec.LoneBreaksAreData = !IsTextType(Item.ContentType());
+                codec.Encode();
             }
             AppendLines(lines, text);
             break;
@@ -337,6 +404,10 @@ std::string TmsCustomEncoder::AttachmentText(TmsAttItem& Item) const {
         case aeNone:
         default:
             AppendLines(bytes, text);
+            // Data without a final line break gains none: the break before the next delimiter
+            // is the delimiter's own.
+            if (!bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n')
+                text.resize(text.size() - kCRLF.size());
             break;
     }
     return text;
@@ -386,12 +457,15 @@ void TmsCustomEncoder::EncodeSingleAttachment() {
     else if (rtf)
         WriteLine("Content-Type: text/rtf");
     else
-        WriteLine("Content-Type: " + HeaderValue(item.ContentType()) + "; name=" + Quoted(name));
+        WriteLine("Content-Type: " + PartType(item) + "; name=" + Quoted(name));
     WriteLine(std::string("Content-Transfer-Encoding: ") +
               TransferEncodingName(item.TransferEncoding));
     if (!html && !rtf) WriteLine("Content-Disposition: attachment; filename=" + Quoted(name));
     WriteLine("");
-    WriteText(AttachmentText(item));
+    const std::string text = AttachmentText(item);
+    WriteText(text);
+    // The message itself ends with a line break.
+    if (!text.empty() && !text.ends_with(kCRLF)) WriteLine("");
 }
 
 void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
@@ -450,11 +524,10 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
             htmlFirst = false;
             rtfFirst = false;
         }
-        const TmsAttItem& item = *attachments.Items(i);
+        TmsAttItem& item = *attachments.Items(i);
         const std::string name = NameWithoutPath(item.FileName());
         const bool named = !(Alternative || altOpen || htmlFirst || rtfFirst);
-        WriteLine("Content-Type: " + HeaderValue(item.ContentType()) +
-                  (named ? "; name=" + Quoted(name) : ""));
+        WriteLine("Content-Type: " + PartType(item) + (named ? "; name=" + Quoted(name) : ""));
         WriteLine(std::string("Content-Transfer-Encoding: ") +
                   TransferEncodingName(item.TransferEncoding));
         if (named) WriteLine("Content-Disposition: attachment; filename=" + Quoted(name));
@@ -483,7 +556,7 @@ void TmsCustomEncoder::EncodeUU() {
     for (int32_t i = 0; i < attachments.Count(); ++i) {
         TmsAttItem& item = *attachments.Items(i);
         WriteLine("");
-        WriteLine("begin 600 " + HeaderValue(NameWithoutPath(item.FileName())));
+        WriteLine("begin 600 " + NameWithoutPath(item.FileName()));
         const std::string_view bytes(item.Stream.Memory(), static_cast<size_t>(item.Stream.Size()));
         for (size_t p = 0;; p += kUUPiece) {
             const std::string_view piece = bytes.substr(p, kUUPiece);

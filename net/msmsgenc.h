@@ -54,11 +54,15 @@ public:
 protected:
     virtual void WriteHeaders() = 0;
 
-    // The name made safe for an address line: line breaks taken out, then put in a quoted
-    // string when it holds a character with a meaning of its own in an address ("." only when
-    // DotIsSpecial). A name the caller has already quoted stays as it is. With the Japanese
-    // character set under MIME, a name in that encoding becomes an encoded word instead.
+    // The name made safe for an address line: line breaks and control characters taken out,
+    // then put in a quoted string when it holds a character with a meaning of its own in an
+    // address ("." only when DotIsSpecial). A name the caller has already quoted stays as it
+    // is. A name that EncodedText encodes becomes encoded words instead.
     std::string DisplayName(const std::string& Name, bool DotIsSpecial) const;
+    // Header text as encoded words where it needs them: text in the Japanese encoding under
+    // MIME, and text with bytes above 127 in the message's Latin character set (Windows-1252
+    // unless it names ISO-8859-1). Other text stays as it is.
+    std::string EncodedText(const std::string& Text) const;
     // A value for one header line: line breaks taken out, so that it cannot start another.
     static std::string HeaderValue(const std::string& Value);
     // The subject in the encoding of the message's character set.
@@ -79,6 +83,8 @@ private:
     void WriteText(const std::string& Text);
     // The body's lines as they are written, each ended by CR LF.
     std::string BodyText(bool QuotedPrintable) const;
+    // The encoded data of an attachment. Quoted-printable and 7bit end with a line break only
+    // where the data does, and quoted-printable escapes lone CR and LF in anything but text.
     std::string AttachmentText(TmsAttItem& Item) const;
     // A boundary that begins no line of any of Parts and differs from Taken.
     std::string MakeBoundary(const std::vector<const std::string*>& Parts,

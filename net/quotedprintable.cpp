@@ -141,15 +141,22 @@ void TQuotedPrintable::Encode() {
     TStringList pieces;
     TMessagePump pump;
     bool any = false;  // a paragraph has been written
+    // Text: the last paragraph ended at a CR, so an LF now completes that break. Data: a CR
+    // waits for the LF that would make it a break.
     bool afterCR = false;
 
-    auto flush = [&] {
+    auto flush = [&](bool SoftEnd) {
         EncodeParagraph(paragraph, LineWidth, pieces);
+        if (SoftEnd) pieces.SetStrings(pieces.Count() - 1, pieces[pieces.Count() - 1] + '=');
         FLines->AddStrings(pieces);
         pump.After(paragraph.size());
         paragraph.clear();
         any = true;
         return !Cancel;
+    };
+    auto add = [&](char C) {
+        if (paragraph.size() + 1 >= static_cast<size_t>(ParagraphSize)) ParagraphTooLarge();
+        paragraph += C;
     };
 
     FStream->SetPosition(0);
@@ -158,20 +165,39 @@ void TQuotedPrintable::Encode() {
         if (count <= 0) break;
         for (int32_t i = 0; i < count; ++i) {
             const char c = chunk[static_cast<size_t>(i)];
+            if (LoneBreaksAreData) {
+                if (afterCR) {
+                    afterCR = false;
+                    if (c == '\n') {
+                        if (!flush(false)) return;
+                        continue;
+                    }
+                    add('\r');
+                }
+                if (c == '\r')
+                    afterCR = true;
+                else
+                    add(c);
+                continue;
+            }
             if (afterCR) {
                 afterCR = false;
                 if (c == '\n') continue;
             }
             if (c == '\r' || c == '\n') {
                 afterCR = c == '\r';
-                if (!flush()) return;
+                if (!flush(false)) return;
             } else {
-                if (paragraph.size() + 1 >= static_cast<size_t>(ParagraphSize)) ParagraphTooLarge();
-                paragraph += c;
+                add(c);
             }
         }
     }
-    if (!paragraph.empty() || !any) flush();
+    if (LoneBreaksAreData && afterCR) add('\r');
+    if (ExactEnd) {
+        if (!paragraph.empty()) flush(true);
+    } else if (!paragraph.empty() || !any) {
+        flush(false);
+    }
 }
 
 TQuotedLineEnd DecodeQuotedLine(std::string_view Line, std::string& Out) {

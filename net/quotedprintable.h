@@ -32,6 +32,12 @@ public:
     void Decode();
 
     bool Cancel = false;
+    // For data that is not line-oriented text: only CR LF breaks a line, and a lone CR or LF is
+    // escaped like any other control character.
+    bool LoneBreaksAreData = false;
+    // The lines decode to the stream's bytes and no more: a stream that does not end with a line
+    // break ends in a soft break, and an empty stream gives no line at all.
+    bool ExactEnd = false;
 
     static constexpr int32_t ParagraphSize = 24576;
     static constexpr int32_t LineWidth = 65;
