@@ -73,23 +73,18 @@ protected:
         }};
 };
 
-TEST_F(RasTest, WithoutTheServiceNothingIsListedTheServiceCannotBeSetAndDialDialsNothing) {
-    TagRas ras(nullptr);
-    EXPECT_EQ(ras.RasModule(), 0u);
-    EXPECT_EQ(ras.Entries().Count(), 0);
-
-    ras.SetService("Provider");
-    EXPECT_EQ(boxes, std::vector<std::string>{NotDetected});
-    EXPECT_EQ(ras.Service(), "");
-
-    ras.Dial();
-    EXPECT_TRUE(ras.Connected());
-    EXPECT_FALSE(ras.DialledByMe());
-    EXPECT_EQ(ras.ConnHandle(), TagRas::NoConnection);
-    ras.HangUp();
-}
-
-TEST_F(RasTest, AServiceWithoutTheDialFunctionDialsNothing) {
+TEST_F(RasTest, WithoutTheServiceOrItsDialFunctionNothingIsListedOrDialled) {
+    {
+        TagRas ras(nullptr);
+        EXPECT_EQ(ras.Entries().Count(), 0);
+        ras.SetService("Provider");
+        EXPECT_EQ(boxes, std::vector<std::string>{NotDetected});
+        EXPECT_EQ(ras.Service(), "");
+        ras.Dial();
+        EXPECT_TRUE(ras.Connected());  // nothing to dial: the network is taken as there
+        EXPECT_EQ(ras.ConnHandle(), TagRas::NoConnection);
+        ras.HangUp();
+    }
     TScriptedDialup service({"RasDialA"});
     service.AddEntry({.Name = "Provider", .Script = ConnectingScript(100)});
     TagRas ras(nullptr);
@@ -155,37 +150,25 @@ TEST_F(RasDial, ServiceTakesOnlyNamesOfThePhoneBookInTheirOwnSpellingAndOnlyWhil
     EXPECT_EQ(r.Service(), "Other");
 }
 
-TEST_F(RasDial, AConnectionOfTheServiceThatIsUpIsAdoptedAndLeftUp) {
-    const HRASCONN existing = service.AddConnection("Provider", "10.1.1.1");
-    TagRas& r = Ras();
-    r.Dial();
-    EXPECT_TRUE(r.Connected());
-    EXPECT_FALSE(r.DialledByMe());
-    EXPECT_EQ(r.ConnHandle(), existing);
-    EXPECT_TRUE(service.Dials().empty());
-
-    r.HangUp();
-    EXPECT_TRUE(service.HangUps().empty());
-    EXPECT_EQ(disconnected, 0);
-    EXPECT_EQ(r.ConnHandle(), TagRas::NoConnection);
-}
-
-TEST_F(RasDial, WithoutForceServiceTheFirstConnectionWithAnAddressIsAdopted) {
+TEST_F(RasDial, AConnectionThatIsUpIsAdoptedAndLeftUpOfTheServiceOrWithoutForceServiceAny) {
     service.AddConnection("Office", "");
     const HRASCONN withAddress = service.AddConnection("Home", "10.2.2.2");
     TagRas& r = Ras();
     r.SetForceService(false);
     r.Dial();
-    EXPECT_EQ(r.ConnHandle(), withAddress);
-    EXPECT_FALSE(r.DialledByMe());
-    EXPECT_TRUE(service.Dials().empty());
+    EXPECT_EQ(r.ConnHandle(), withAddress);  // the first one with an address
     r.HangUp();
-
     r.SetForceService(true);
+    const HRASCONN existing = service.AddConnection("Provider", "10.1.1.1");
     r.Dial();
-    EXPECT_TRUE(r.DialledByMe());
-    ASSERT_EQ(service.Dials().size(), 1u);
-    EXPECT_EQ(r.ConnHandle(), service.Dials()[0].Handle);
+    EXPECT_TRUE(r.Connected());
+    EXPECT_FALSE(r.DialledByMe());
+    EXPECT_EQ(r.ConnHandle(), existing);
+    r.HangUp();
+    EXPECT_TRUE(service.Dials().empty());
+    EXPECT_TRUE(service.HangUps().empty());
+    EXPECT_EQ(disconnected, 0);
+    EXPECT_EQ(r.ConnHandle(), TagRas::NoConnection);
 }
 
 TEST_F(RasDial, ADialReportsEveryStateInOrderAndConnects) {
@@ -211,18 +194,13 @@ TEST_F(RasDial, ADialReportsEveryStateInOrderAndConnects) {
         service.StringTable = c.StringTable;
         TagRas& r = Ras();
         std::vector<std::string> texts;
-        r.OnStatusChange = [&](TObject* Sender, const std::string& Text) {
-            EXPECT_EQ(Sender, &r);
-            texts.push_back(Text);
-        };
+        r.OnStatusChange = [&](TObject*, const std::string& Text) { texts.push_back(Text); };
         const int64_t start = clock.TickMilliseconds();
         r.Dial();
         EXPECT_EQ(texts, c.Texts);
         EXPECT_EQ(clock.TickMilliseconds() - start, 8000);
-        EXPECT_TRUE(r.Connected());
         EXPECT_TRUE(r.DialledByMe());
         EXPECT_EQ(r.ConnHandle(), service.Dials().back().Handle);
-        EXPECT_EQ(service.Dials().back().Notifier, r.WindowHandle());
 
         disconnected = 0;
         r.HangUp();
@@ -308,17 +286,13 @@ TEST_F(RasDial, AnEmptyPasswordDialsTheStoredOneAndASetOneIsStoredOrRemovedAsAsk
     TagRas& r = Ras();
     r.Dial();
     EXPECT_EQ(service.Dials().back().Params.Password, "stored");
-    EXPECT_EQ(service.Dials().back().Params.UserName, "ann");
     EXPECT_EQ(CallsOf(service, "RasSetEntryDialParamsA"), 0u);
-    EXPECT_EQ(service.Entry("Provider").Password, "stored");
     r.HangUp();
 
     r.SetRemovePassword(false);
     r.SetPassword("new");
     r.Dial();
-    EXPECT_EQ(service.Dials().back().Params.Password, "new");
     EXPECT_EQ(service.Entry("Provider").Password, "new");
-    EXPECT_TRUE(service.Entry("Provider").PasswordStored);
     r.HangUp();
 
     r.SetRemovePassword(true);

@@ -5,11 +5,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "net/agsocket.h"
+#include "net/casefile_testsupport.h"
 #include "platform/win/modules.h"
 #include "platform/winsock/winsock.h"
+#include "tests/support/scriptedserver.h"
 
 namespace vex::test {
 
@@ -47,28 +50,52 @@ inline std::unique_ptr<TestSocket> ConnectedSocket(const std::string& Address) {
 // Records the events of a socket by name, in order.
 struct EventLog {
     explicit EventLog(TagSocket& Socket) {
-        Socket.OnOpen = [this](TObject*) { Events.push_back("open"); };
-        Socket.OnConnected = [this](TObject*) { Events.push_back("connected"); };
-        Socket.OnClosing = [this](TObject*) { Events.push_back("closing"); };
-        Socket.OnClosed = [this](TObject*) { Events.push_back("closed"); };
-        Socket.OnCancel = [this](TObject*) { Events.push_back("cancel"); };
+        Socket.OnOpen = [this](TObject*) { Add("open"); };
+        Socket.OnConnected = [this](TObject*) { Add("connected"); };
+        Socket.OnClosing = [this](TObject*) { Add("closing"); };
+        Socket.OnClosed = [this](TObject*) { Add("closed"); };
+        Socket.OnCancel = [this](TObject*) { Add("cancel"); };
         Socket.OnError = [this](TObject*, std::string& Msg) {
-            Events.push_back("error");
+            Add("error");
             Errors.push_back(Msg);
         };
+    }
+    void Add(const std::string& Name) { Events.push_back(Name); }
+    // The events separated by blanks.
+    std::string Names() const {
+        std::string names;
+        for (const std::string& event : Events)
+            names += (names.empty() ? "" : " ") + event;
+        return names;
     }
     std::vector<std::string> Events;
     std::vector<std::string> Errors;
 };
 
-// The error-text library, present for the life of the object.
-class ErrorTextLibrary {
-public:
-    ErrorTextLibrary() { RegisterWinsockErrorTextModule(); }
-    ~ErrorTextLibrary() { UnregisterModule("wserr32.dll"); }
-    ErrorTextLibrary(const ErrorTextLibrary&) = delete;
-    ErrorTextLibrary& operator=(const ErrorTextLibrary&) = delete;
-};
+using Progress = std::vector<std::pair<int32_t, int32_t>>;
+
+inline void RecordProgress(TagSocket& Socket, Progress& Into) {
+    Socket.OnProgress = [&Into](TObject*, int32_t Perc, int32_t Transferred) {
+        Into.emplace_back(Perc, Transferred);
+    };
+}
+
+// A server's part of a dialogue kept in a case file: "send <bytes>", "line <text>" (sent with
+// CR LF), "read" (a line), "delay <ms>", "close", "reset", "silent".
+inline Script ScriptOf(const std::vector<std::string>& Steps) {
+    Script script;
+    for (const std::string& step : Steps) {
+        const std::string word = step.substr(0, step.find(' '));
+        const std::string rest = Unescaped(step.substr(std::min(step.size(), word.size() + 1)));
+        const std::vector<std::pair<std::string, ScriptStep>> known = {
+            {"send", Send(rest)}, {"line", SendLine(rest)}, {"read", ReadLine()},
+            {"close", Close()},   {"reset", Reset()},       {"silent", Silent()}};
+        if (word == "delay") script.push_back(Delay(std::stoi(rest)));
+        for (const auto& [name, scripted] : known)
+            if (name == word) script.push_back(scripted);
+    }
+    return script;
+}
 
 // The message of the E that Call raises; a test failure when it raises none.
 template <class E>

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "net/agRasCmp.h"
+#include "net/agsocket.h"
+#include "net/agsocket_testsupport.h"
+#include "net/agwsock.h"
+#include "platform/core/stream.h"
+#include "platform/dialup/scripteddialup.h"
+#include "platform/win/virtualclock.h"
+#include "platform/winsock/wsaerrors.h"
+#include "tests/support/scriptedserver.h"
+#include "tests/support/tempdir.h"
+
+namespace vex {
+namespace {
+
+using namespace vex::test;
+
+TEST(SocketConnect, ConnectsWithItsEventsInOrderAndMatchesEveryStartupWithACleanup) {
+    ScriptedServer server({Silent()}, 2);
+    auto socket = SocketFor(server.Address());
+    EventLog log(*socket);
+    for (int i = 0; i < 2; ++i) {
+        socket->ResetState();
+        socket->Connect();
+        socket->ConnectSocket();
+        EXPECT_TRUE(socket->Connected());
+        socket->Disconnect();
+    }
+    EXPECT_FALSE(socket->Connected());
+    EXPECT_EQ(log.Names(), "open connected closing closed open connected closing closed");
+    EXPECT_EQ(socket->StartupCount, 2);
+    socket.reset();
+    // With every startup undone, the library refuses calls that need one.
+    agWinsock().Load();
+    EXPECT_EQ(agWinsock().socket(AF_INET, SOCK_STREAM, 0), INVALID_SOCKET);
+    EXPECT_EQ(agWinsock().WSAGetLastError(), WSANOTINITIALISED);
+    agWinsock().Unload();
+
+    TestSocket empty(nullptr);
+    ASSERT_FALSE(empty.WinsockLoaded());  // any call into the library would fail differently
+    EventLog emptyLog(empty);
+    EXPECT_EQ(ErrorMessageOf<ESocketError>([&] { empty.Connect(); }),
+              "Server property is required");
+    EXPECT_EQ(emptyLog.Names(), "open error");
+}
+
+TEST(SocketConnect, TakesThePortFromTheServerTheServiceOrTheDefaultAndResolvesHostNames) {
+    ScriptedServer server({Silent()}, 2);
+    struct Case {
+        std::string Server, Service;
+        uint16_t Port;  // 0: the server's, and the socket connects
+    };
+    const std::vector<Case> cases = {{"localhost:" + std::to_string(server.Port()), "", 0},
+                                     {"127.0.0.1:abc", "no-such-service-here", 0},
+                                     {"127.0.0.1", "pop3", 110}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Server);
+        auto socket = SocketFor(c.Server);
+        socket->SetServiceName(c.Service);  // an empty one would fail any lookup
+        socket->SetDefaultPort(server.Port());
+        socket->Connect();
+        EXPECT_EQ(socket->Port, c.Port ? c.Port : server.Port());
+        EXPECT_EQ(socket->RemoteAddressText, "127.0.0.1");
+        if (c.Port == 0) socket->ConnectSocket();  // a failed lookup leaves nothing behind
+    }
+    EXPECT_THROW(SocketFor("127.0.0.1:0")->Connect(), ESocketError);  // no service name
+}
+
+TEST(SocketConnect, ARefusedConnectionFailsAtOnceNamedByNumberOrByTheErrorTextLibrary) {
+    const std::string address = "127.0.0.1:" + std::to_string(RefusingPort());
+    for (const bool library : {false, true}) {
+        if (library) RegisterWinsockErrorTextModule();
+        auto socket = SocketFor(address);
+        socket->OnError = [](TObject*, std::string& Msg) { Msg = "[" + Msg + "]"; };
+        socket->Connect();
+        EXPECT_EQ(ErrorMessageOf<ESocketError>([&] { socket->ConnectSocket(); }),
+                  library ? "[" + WinsockErrorText(WSAECONNREFUSED) + "]" : "[Error #10061]");
+    }
+    UnregisterModule("wserr32.dll");
+}
+
+TEST(SocketConnect, TheLibraryStaysLoadedUnderAnOpenSocket) {
+    ScriptedServer server({ReadLine()});
+    auto open = ConnectedSocket(server.Address());
+    {
+        TestSocket other(nullptr);  // writes WinsockLoaded False as it is made
+        other.SetWinsockLoaded(false);
+        EXPECT_TRUE(open->WinsockLoaded());
+    }
+    open->SendLine("still here");
+    ASSERT_TRUE(server.WaitUntilDone());
+    EXPECT_EQ(server.Received(), "still here\r\n");
+    open.reset();
+    EXPECT_FALSE(TestSocket(nullptr).WinsockLoaded());
+}
+
+TEST(SocketSend, SendsLinesAndWholeStreamsWithProgressAndALargeLineWithoutSpinning) {
+    std::string body;
+    for (int i = 0; body.size() < 5000; ++i)
+        body += "line " + std::to_string(i) + "\r\n";
+    const std::string large(4 * 1024 * 1024, 'z');
+    ScriptedServer server(
+        {ReadLine(), ReadBytes(body.size()), Delay(100), ReadBytes(large.size() + 2)});
+    auto socket = ConnectedSocket(server.Address());
+    std::vector<std::string> sent;
+    socket->OnLineSent = [&](TObject*, const std::string& Line) { sent.push_back(Line); };
+    Progress progress;
+    RecordProgress(*socket, progress);
+    socket->SendLine("");
+    TStringStream stream(body);
+    stream.SetPosition(stream.Size());
+    socket->SendStream(stream);
+    const int32_t size = static_cast<int32_t>(body.size());
+    EXPECT_EQ(progress, (Progress{{41, 2047}, {82, 4094}, {100, size}, {0, 0}}));
+    socket->SendLine(large);
+    ASSERT_TRUE(server.WaitUntilDone());
+    EXPECT_EQ(server.Received(), "\r\n" + body + large + "\r\n");
+    EXPECT_EQ(sent.size(), 2u);
+
+    // An empty stream reports an unknown share instead of dividing by zero.
+    progress.clear();
+    TStringStream empty("");
+    socket->SendStream(empty);
+    EXPECT_EQ(progress, (Progress{{-1, 0}, {0, 0}}));
+}
+
+TEST(SocketTranscript, KeepsLinesButNotMessageBodiesAndIsWrittenWhenTheSocketIsFreed) {
+    TempDir dir;
+    ScriptedServer server({SendLine("+OK ready"), ReadLine(), ReadBytes(4)});
+    {
+        auto socket = ConnectedSocket(server.Address());
+        socket->SetTranscriptFile(dir.File("logs/session.txt"));
+        std::string line;
+        socket->ReceiveLine(line);
+        socket->SendLine("DATA");
+        TStringStream stream("body");
+        socket->SendStream(stream);
+        ASSERT_TRUE(server.WaitUntilDone());
+    }
+    EXPECT_EQ(ReadWholeFile(dir.File("logs/session.txt")),
+              "+OK ready\r\nDATA\r\nSuppressing the message body\r\n");
+}
+
+TEST(SocketDialUp, DialsBeforeOpeningHangsUpAtDisconnectAndForgetsAFreedDialer) {
+    TVirtualClock clock;
+    TClockOverride useClock(clock);
+    TScriptedDialup service;
+    service.AddEntry({.Name = "Provider", .Script = ConnectingScript(100)});
+    ScriptedServer server({Silent()});
+    auto ras = std::make_unique<TagRas>(nullptr);
+    ras->SetService("Provider");
+    auto socket = SocketFor(server.Address());
+    socket->SetRAS(ras.get());
+    EventLog log(*socket);
+    socket->Connect();
+    ASSERT_EQ(service.Dials().size(), 1u);
+    EXPECT_EQ(log.Names(), "open");
+    socket->ConnectSocket();
+    socket->Disconnect();
+    EXPECT_EQ(service.HangUps(), std::vector<HRASCONN>{service.Dials()[0].Handle});
+    ras.reset();
+    EXPECT_EQ(socket->RAS(), nullptr);
+}
+
+}  // namespace
+}  // namespace vex
