@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/core/files.h"
 #include "platform/gfx/bitmap.h"
+#include "tests/support/casefile.h"
 
 namespace vex {
 
@@ -50,17 +49,11 @@ inline void PaintPicture(TBitmap& Bitmap, const TPictureRows& Rows,
         }
 }
 
-// Named pictures from a file in testdata/: a line "= name" opens a picture and its rows follow;
-// lines starting with '#' are comments.
+// Named pictures from a file in testdata/, one block each (tests/support/casefile.h).
 inline std::map<std::string, TPictureRows> LoadPictures(const std::string& File) {
-    std::istringstream in(ReadFileToString(std::string(VEX_TEST_DIR "/testdata/") + File));
     std::map<std::string, TPictureRows> pictures;
-    std::string line, name;
-    while (std::getline(in, line))
-        if (line.starts_with("= "))
-            name = line.substr(2);
-        else if (!line.empty() && !line.starts_with('#'))
-            pictures[name].push_back(line);
+    for (const test::TestBlock& block : test::ReadBlocks(VEX_TEST_DIR "/testdata/" + File))
+        pictures[block.Name] = block.Parts.at(0);
     return pictures;
 }
 
