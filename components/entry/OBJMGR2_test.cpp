@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <type_traits>
+#include <utility>
 
 #include "platform/core/stringlist.h"
 #include "platform/core/typinfo.h"
@@ -16,69 +18,61 @@ namespace {
 
 enum TTestAlign { alNone, alTop, alClient };
 
-// A form-like component with a published property of every kind the manager must tell apart.
+// A form-like component with a published property of every kind the manager must tell apart;
+// each property reads and writes one field.
 class TTestForm : public TComponent {
     VEX_CLASS(TTestForm, TComponent)
 
 public:
     using TComponent::TComponent;
+    template <auto Field>
+    using FieldType = std::remove_cvref_t<decltype(std::declval<TTestForm&>().*Field)>;
+    template <auto Field>
+    FieldType<Field> Get() const {
+        return this->*Field;
+    }
+    template <auto Field>
+    void Set(FieldType<Field> Value) {
+        this->*Field = Value;
+    }
+    TStringList* GetLines() const { return Lines.get(); }
 
-    int32_t Top() const { return FTop; }
-    void SetTop(int32_t V) { FTop = V; }
-    int32_t Left() const { return FLeft; }
-    void SetLeft(int32_t V) { FLeft = V; }
-    int32_t Width() const { return FWidth; }
-    void SetWidth(int32_t V) { FWidth = V; }
-    int32_t Height() const { return FHeight; }
-    void SetHeight(int32_t V) { FHeight = V; }
-    TColor Color() const { return FColor; }
-    void SetColor(TColor V) { FColor = V; }
-    TCursor Cursor() const { return FCursor; }
-    void SetCursor(TCursor V) { FCursor = V; }
-    const std::string& Caption() const { return FCaption; }
-    void SetCaption(const std::string& V) { FCaption = V; }
-    char Accel() const { return FAccel; }
-    void SetAccel(char V) { FAccel = V; }
-    TTestAlign Align() const { return FAlign; }
-    void SetAlign(TTestAlign V) { FAlign = V; }
-    uint8_t Style() const { return FStyle; }
-    void SetStyle(uint8_t V) { FStyle = V; }
-    double Ratio() const { return FRatio; }
-    void SetRatio(double V) { FRatio = V; }
-    TStringList* Lines() const { return FLines.get(); }
-
-private:
-    int32_t FTop = 1, FLeft = 2, FWidth = 3, FHeight = 4;
-    TColor FColor = clBtnFace;
-    TCursor FCursor = crDefault;
-    std::string FCaption = "Main";
-    char FAccel = 'M';
-    TTestAlign FAlign = alNone;
-    uint8_t FStyle = 0;
-    double FRatio = 0.5;
-    std::unique_ptr<TStringList> FLines = std::make_unique<TStringList>();
+    int32_t Top = 1, Left = 2, Width = 3, Height = 4;
+    TColor Color = clBtnFace;
+    TCursor Cursor = crDefault;
+    std::string Caption = "Main";
+    char Accel = 'M';
+    TTestAlign Align = alNone;
+    uint8_t Style = 0;
+    double Ratio = 0.5;
+    std::unique_ptr<TStringList> Lines = std::make_unique<TStringList>();
 };
+
+template <auto Field>
+TPropInfo Ordinal(const char* Name, TTypeKind Kind, const char* TypeName) {
+    return OrdinalProperty(Name, Kind, TypeName, &TTestForm::Get<Field>, &TTestForm::Set<Field>);
+}
 
 const bool TestFormPublished = [] {
     using F = TTestForm;
-    RegisterProperties(
-        F::StaticClassInfo(),
-        {OrdinalProperty("Top", tkInteger, "Integer", &F::Top, &F::SetTop),
-         OrdinalProperty("Left", tkInteger, "Integer", &F::Left, &F::SetLeft),
-         OrdinalProperty("Width", tkInteger, "Integer", &F::Width, &F::SetWidth),
-         OrdinalProperty("Height", tkInteger, "Integer", &F::Height, &F::SetHeight),
-         OrdinalProperty("Color", tkInteger, "TColor", &F::Color, &F::SetColor),
-         OrdinalProperty("Cursor", tkInteger, "TCursor", &F::Cursor, &F::SetCursor),
-         StringProperty("Caption", &F::Caption, &F::SetCaption),
-         OrdinalProperty("Accel", tkChar, "Char", &F::Accel, &F::SetAccel),
-         OrdinalProperty("Align", tkEnumeration, "TAlign", &F::Align, &F::SetAlign),
-         OrdinalProperty("Style", tkSet, "TFontStyles", &F::Style, &F::SetStyle),
-         FloatProperty("Ratio", "Double", &F::Ratio, &F::SetRatio),
-         ClassProperty("Lines", "TStrings", &F::Lines), MethodProperty("OnClick", "TNotifyEvent")});
+    RegisterProperties(F::StaticClassInfo(),
+                       {Ordinal<&F::Top>("Top", tkInteger, "Integer"),
+                        Ordinal<&F::Left>("Left", tkInteger, "Integer"),
+                        Ordinal<&F::Width>("Width", tkInteger, "Integer"),
+                        Ordinal<&F::Height>("Height", tkInteger, "Integer"),
+                        Ordinal<&F::Color>("Color", tkInteger, "TColor"),
+                        Ordinal<&F::Cursor>("Cursor", tkInteger, "TCursor"),
+                        Ordinal<&F::Accel>("Accel", tkChar, "Char"),
+                        Ordinal<&F::Align>("Align", tkEnumeration, "TAlign"),
+                        Ordinal<&F::Style>("Style", tkSet, "TFontStyles"),
+                        StringProperty("Caption", &F::Get<&F::Caption>, &F::Set<&F::Caption>),
+                        FloatProperty("Ratio", "Double", &F::Get<&F::Ratio>, &F::Set<&F::Ratio>),
+                        ClassProperty("Lines", "TStrings", &F::GetLines),
+                        MethodProperty("OnClick", "TNotifyEvent")});
     return true;
 }();
 
-constexpr const char* Key = "Software\\Quentara Corporation\\Vexbane\\10";
+const std::string Key = "Software\\Quentara Corporation\\Vexbane\\10";
 
 class ObjMgr : public ::testing::Test {
 protected:
@@ -87,17 +81,29 @@ protected:
         Mgr = new TObjMgr(&Form);
     }
 
+    // Assigned as a list, which the manager copies.
     void SetItems(std::initializer_list<std::string> Lines) {
+        TStringList list;
         for (const std::string& line : Lines)
-            Mgr->Items()->Add(line);
+            list.Add(line);
+        Mgr->SetItems(&list);
     }
 
-    // The stored value, or "<missing>"; every value must be text.
-    std::string Stored(const std::string& ValueName) {
+    // The stored values, apart by "|", each "<missing>" when absent; every value must be text.
+    std::string Stored(std::initializer_list<const char*> ValueNames) {
+        std::string all;
         TRegistry reg;
-        if (!reg.OpenKeyReadOnly(Key) || !reg.ValueExists(ValueName)) return "<missing>";
-        EXPECT_EQ(reg.GetDataType(ValueName), rdString) << ValueName;
-        return reg.ReadString(ValueName);
+        const bool open = reg.OpenKeyReadOnly(Key);
+        for (const char* name : ValueNames) {
+            if (name != *ValueNames.begin()) all += "|";
+            if (!open || !reg.ValueExists(name)) {
+                all += "<missing>";
+                continue;
+            }
+            EXPECT_EQ(reg.GetDataType(name), rdString) << name;
+            all += reg.ReadString(name);
+        }
+        return all;
     }
 
     void Store(const std::string& ValueName, const std::string& Text) {
@@ -112,111 +118,77 @@ protected:
 };
 
 TEST_F(ObjMgr, FirstRunAppliesTheDefaultsAndSaveWritesDecimalText) {
-    SetItems({"frmMain;Top;Software\\Quentara Corporation\\Vexbane\\10;FormTop;10;1",
-              " frmMain ; Left ; Software\\Quentara Corporation\\Vexbane\\10 ; FormLeft ; 10 ; 1",
-              "frmMain;Width;Software\\Quentara Corporation\\Vexbane\\10;FormWidth;640;1",
-              "frmMain;Height;Software\\Quentara Corporation\\Vexbane\\10;FormHeight;440;1"});
+    SetItems({"frmMain;Top;" + Key + ";FormTop;10;1",
+              " frmMain ; Left ; " + Key + " ; FormLeft ; 10 ; 1",
+              "frmMain;Width;" + Key + ";FormWidth;640;1",
+              "frmMain;Height;" + Key + ";FormHeight;440;1"});
     Mgr->Load();
-    EXPECT_EQ(Form.Top(), 10);
-    EXPECT_EQ(Form.Left(), 10);
-    EXPECT_EQ(Form.Width(), 640);
-    EXPECT_EQ(Form.Height(), 440);
+    EXPECT_EQ(std::vector<int32_t>({Form.Top, Form.Left, Form.Width, Form.Height}),
+              std::vector<int32_t>({10, 10, 640, 440}));
     EXPECT_FALSE(TRegistry().KeyExists(Key)) << "Load must not create the key";
 
-    Form.SetTop(-25);
-    Form.SetWidth(800);
+    Form.Top = -25;
+    Form.Width = 800;
     Mgr->Save();
-    EXPECT_EQ(Stored("FormTop"), "-25");
-    EXPECT_EQ(Stored("FormLeft"), "10");
-    EXPECT_EQ(Stored("FormWidth"), "800");
-    EXPECT_EQ(Stored("FormHeight"), "440");
-
-    Form.SetTop(0);
+    EXPECT_EQ(Stored({"FormTop", "FormLeft", "FormWidth", "FormHeight"}), "-25|10|800|440");
+    Form.Top = 0;
     Mgr->Load();
-    EXPECT_EQ(Form.Top(), -25);
+    EXPECT_EQ(Form.Top, -25);
 }
 
-TEST_F(ObjMgr, ColoursAndCursorsSaveAsIdentifiersWhenTheyHaveOneAndLoadBack) {
-    SetItems({std::string("frmMain;Color;") + Key + ";Color;clBlack",
-              std::string("frmMain;Cursor;") + Key + ";Cursor;crDefault"});
-    Form.SetColor(clWindow);
-    Form.SetCursor(crHourGlass);
-    Mgr->Save();
-    EXPECT_EQ(Stored("Color"), "clWindow");
-    EXPECT_EQ(Stored("Cursor"), "crHourGlass");
-    Form.SetColor(clBlack);
-    Form.SetCursor(crDefault);
+TEST_F(ObjMgr, ColoursCursorsCharsAndStringsSaveAsTextAndLoadBack) {
+    SetItems({"frmMain;Color;" + Key + ";Color;clBlack", "frmMain;Cursor;" + Key + ";Cursor;7",
+              "frmMain;Caption;" + Key + ";Caption;Untitled", "frmMain;Accel;" + Key + ";Accel;Q"});
     Mgr->Load();
-    EXPECT_EQ(Form.Color(), clWindow);
-    EXPECT_EQ(Form.Cursor(), crHourGlass);
-
-    Form.SetColor(0x123456);
-    Form.SetCursor(7);
-    Mgr->Save();
-    EXPECT_EQ(Stored("Color"), "1193046");
-    EXPECT_EQ(Stored("Cursor"), "7");
-    Form.SetColor(clBlack);
-    Form.SetCursor(crDefault);
-    Mgr->Load();
-    EXPECT_EQ(Form.Color(), 0x123456);
-    EXPECT_EQ(Form.Cursor(), 7);
-
+    EXPECT_TRUE(Form.Color == clBlack && Form.Cursor == 7 && Form.Caption == "Untitled" &&
+                Form.Accel == 'Q');
+    const struct {
+        TColor Color;
+        TCursor Cursor;
+        const char* Caption;
+        char Accel;
+        const char* Stored;
+    } cases[] = {
+        {clWindow, crHourGlass, " Caf\xe9; 1 ", '\xe9', "clWindow|crHourGlass| Caf\xe9; 1 |\xe9"},
+        {0x123456, 7, "", 'a', "1193046|7||a"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Stored);
+        Form.Color = c.Color, Form.Cursor = c.Cursor, Form.Caption = c.Caption,
+        Form.Accel = c.Accel;
+        Mgr->Save();
+        EXPECT_EQ(Stored({"Color", "Cursor", "Caption", "Accel"}), c.Stored);
+        Form.Color = clBlack, Form.Cursor = crDefault, Form.Caption = "x", Form.Accel = 'x';
+        Mgr->Load();
+        EXPECT_TRUE(Form.Color == c.Color && Form.Cursor == c.Cursor && Form.Caption == c.Caption &&
+                    Form.Accel == c.Accel);
+    }
     Store("Color", "CLBTNFACE");  // identifiers match without regard to case
     Store("Cursor", "$10");
     Mgr->Load();
-    EXPECT_EQ(Form.Color(), clBtnFace);
-    EXPECT_EQ(Form.Cursor(), 16);
+    EXPECT_TRUE(Form.Color == clBtnFace && Form.Cursor == 16);
 }
 
-TEST_F(ObjMgr, TextThatDoesNotConvertOrFitLeavesThePropertyUnchanged) {
-    SetItems({std::string("frmMain;Top;") + Key + ";Top;10",
-              std::string("frmMain;Cursor;") + Key + ";Cursor;0",
-              std::string("frmMain;Accel;") + Key + ";Accel;x",
-              std::string("frmMain;Left;") + Key + ";Left;"});
-    Form.SetCursor(crCross);
+TEST_F(ObjMgr, AValueThatDoesNotConvertFitOrIsNoTextLeavesThePropertyUnchanged) {
+    SetItems({"frmMain;Top;" + Key + ";Top;10", "frmMain;Cursor;" + Key + ";Cursor;0",
+              "frmMain;Accel;" + Key + ";Accel;x", "frmMain;Left;" + Key + ";Left;"});
+    Form.Cursor = crCross;
     for (const char* bad : {"abc", "12 px", "", "99999999999"}) {
         SCOPED_TRACE(bad);
         Store("Top", bad);
         Store("Accel", "");
         Store("Cursor", "40000");  // beyond the 16 bits of TCursor
         Mgr->Load();
-        EXPECT_EQ(Form.Top(), 1);
-        EXPECT_EQ(Form.Accel(), 'M');
-        EXPECT_EQ(Form.Cursor(), crCross);
-        EXPECT_EQ(Form.Left(), 2) << "an empty default changes nothing";
+        EXPECT_TRUE(Form.Top == 1 && Form.Accel == 'M' && Form.Cursor == crCross);
+        EXPECT_EQ(Form.Left, 2) << "an empty default changes nothing";
     }
-}
-
-TEST_F(ObjMgr, AValueThatIsNoTextLeavesThePropertyAndTheDefaultIsNotApplied) {
-    SetItems({std::string("frmMain;Top;") + Key + ";Top;10",
-              std::string("frmMain;Left;") + Key + ";Left;10"});
-    {
-        TRegistry reg;
-        ASSERT_TRUE(reg.OpenKey(Key, true));
-        reg.WriteInteger("Top", 77);
-        reg.WriteString("Left", "33");
-    }
+    // A value that is no text is not replaced by the default, and the next entry still loads.
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(Key, true));
+    reg.WriteInteger("Top", 77);
+    reg.WriteString("Left", "33");
     Mgr->Load();
-    EXPECT_EQ(Form.Top(), 1);
-    EXPECT_EQ(Form.Left(), 33) << "the next entry is still processed";
-}
-
-TEST_F(ObjMgr, StringsAndCharsRoundTrip) {
-    SetItems({std::string("frmMain;Caption;") + Key + ";Caption;Untitled",
-              std::string("frmMain;Accel;") + Key + ";Accel;Q"});
-    Mgr->Load();
-    EXPECT_EQ(Form.Caption(), "Untitled");
-    EXPECT_EQ(Form.Accel(), 'Q');
-    Form.SetCaption(" Caf\xe9; 1 ");
-    Form.SetAccel('\xe9');
-    Mgr->Save();
-    EXPECT_EQ(Stored("Caption"), " Caf\xe9; 1 ");
-    EXPECT_EQ(Stored("Accel"), "\xe9");
-    Form.SetCaption("");
-    Form.SetAccel('a');
-    Mgr->Load();
-    EXPECT_EQ(Form.Caption(), " Caf\xe9; 1 ");
-    EXPECT_EQ(Form.Accel(), '\xe9');
+    EXPECT_EQ(Form.Top, 1);
+    EXPECT_EQ(Form.Left, 33);
 }
 
 TEST_F(ObjMgr, ACaseDifferentNameIsAComponentOfTheOwnerNeverTheOwner) {
@@ -224,70 +196,48 @@ TEST_F(ObjMgr, ACaseDifferentNameIsAComponentOfTheOwnerNeverTheOwner) {
     panel->SetName("FRMMAINPANEL");
     auto* child = new TTestForm(&Form);
     child->SetName("Fmain");
-    SetItems({std::string("FRMMAIN;Top;") + Key + ";Top1;50",
-              std::string("frmmainpanel;Top;") + Key + ";Top2;60",
-              std::string("fMAIN;Top;") + Key + ";Top3;70"});
+    SetItems({"FRMMAIN;Top;" + Key + ";Top1;50", "frmmainpanel;Top;" + Key + ";Top2;60",
+              "fMAIN;Top;" + Key + ";Top3;70"});
     Mgr->Load();
-    EXPECT_EQ(Form.Top(), 1) << "FRMMAIN is looked up with FindComponent and not found";
-    EXPECT_EQ(panel->Top(), 60);
-    EXPECT_EQ(child->Top(), 70);
+    EXPECT_EQ(Form.Top, 1) << "FRMMAIN is looked up with FindComponent and not found";
+    EXPECT_EQ(panel->Top * 100 + child->Top, 6070);
     Mgr->Save();
-    EXPECT_EQ(Stored("Top1"), "<missing>");
-    EXPECT_EQ(Stored("Top2"), "60");
+    EXPECT_EQ(Stored({"Top1", "Top2"}), "<missing>|60");
 }
 
-TEST_F(ObjMgr, UnusedLinesAndUnknownTargetsAreSkipped) {
-    SetItems({";;;;", " ; ;\t; ;10;1", "", ";;;;99",
-              std::string("frmMain;NoSuchProperty;") + Key + ";A;1",
-              std::string("noSuchObject;Top;") + Key + ";B;1",
-              std::string("frmMain;Top;") + Key + ";Top;5"});
+TEST_F(ObjMgr, UnusedLinesAndUnknownTargetsAreSkippedAndWithoutAnOwnerNothingIsTouched) {
+    SetItems({";;;;", " ; ;\t; ;10;1", "", ";;;;99", "frmMain;NoSuchProperty;" + Key + ";A;1",
+              "noSuchObject;Top;" + Key + ";B;1", "frmMain;Top;" + Key + ";Top;5"});
+    TObjMgr lone(nullptr);
+    lone.SetItems(Mgr->Items());
+    lone.Load();
+    lone.Save();
+    EXPECT_FALSE(TRegistry().KeyExists(Key));
     Mgr->Load();
-    EXPECT_EQ(Form.Top(), 5);
     Mgr->Save();
+    EXPECT_EQ(Form.Top, 5);
     TRegistry reg;
-    ASSERT_TRUE(reg.OpenKeyReadOnly(Key));
     TStringList names;
+    ASSERT_TRUE(reg.OpenKeyReadOnly(Key));
     reg.GetValueNames(names);
     EXPECT_EQ(names.CommaText(), "Top");
-    TRegistry root;
-    ASSERT_TRUE(root.OpenKeyReadOnly(""));
-    EXPECT_FALSE(root.ValueExists("")) << "the lines with only separators wrote nothing";
+    ASSERT_TRUE(reg.OpenKeyReadOnly(""));
+    EXPECT_FALSE(reg.ValueExists("")) << "the lines with only separators wrote nothing";
 }
 
 TEST_F(ObjMgr, OtherKindsAreNotLoadedAndSaveAsEmptyText) {
     for (const char* prop : {"Align", "Style", "Ratio", "Lines", "OnClick"})
         Mgr->Items()->Add(std::string("frmMain;") + prop + ";" + Key + ";" + prop + ";1");
-    Form.SetAlign(alClient);
-    Form.SetStyle(3);
-    Form.Lines()->Add("kept");
+    Form.Align = alClient;
+    Form.Style = 3;
+    Form.Lines->Add("kept");
     Mgr->Save();
-    for (const char* prop : {"Align", "Style", "Ratio", "Lines", "OnClick"})
-        EXPECT_EQ(Stored(prop), "") << prop;
+    EXPECT_EQ(Stored({"Align", "Style", "Ratio", "Lines", "OnClick"}), "||||");
     for (const char* prop : {"Align", "Style", "Ratio"})
         Store(prop, "0");
     Mgr->Load();
-    EXPECT_EQ(Form.Align(), alClient);
-    EXPECT_EQ(Form.Style(), 3);
-    EXPECT_EQ(Form.Ratio(), 0.5);
-    EXPECT_EQ(Form.Lines()->Count(), 1);
-}
-
-TEST_F(ObjMgr, WithoutAnOwnerNothingIsTouched) {
-    TObjMgr lone(nullptr);
-    lone.Items()->Add(std::string(";Top;") + Key + ";Top;10");
-    lone.Load();
-    lone.Save();
-    EXPECT_FALSE(TRegistry().KeyExists(Key));
-}
-
-TEST_F(ObjMgr, ItemsAreCopiedOnAssignment) {
-    TStringList lines;
-    lines.Add(std::string("frmMain;Top;") + Key + ";Top;42");
-    Mgr->SetItems(&lines);
-    lines.Clear();
-    Mgr->Load();
-    EXPECT_EQ(Form.Top(), 42);
-    EXPECT_EQ(Mgr->Items()->Count(), 1);
+    EXPECT_TRUE(Form.Align == alClient && Form.Style == 3 && Form.Ratio == 0.5);
+    EXPECT_EQ(Form.Lines->Count(), 1);
 }
 
 }  // namespace
