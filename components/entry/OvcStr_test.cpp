@@ -68,19 +68,20 @@ TEST(OvcStr, TextRoutinesFollowTheirTables) {
     std::string s = "abcd";
     StrStDeletePrim(s, 1, SIZE_MAX);
     EXPECT_EQ(s + StrStCopy("abcd", 1, SIZE_MAX), "abcd");
-    EXPECT_EQ(DetabPChar("abcd\tb", 4), "abcd    b");
-    EXPECT_EQ(DetabPChar("a\tb", 0), "");
-    EXPECT_EQ(DetabPChar(std::string("a\0\tb", 4), 8), std::string("a\0      b", 9));
+    for (const test::TestCase& c : Cases("detab")) {
+        SCOPED_TRACE(c.Where);
+        EXPECT_EQ(DetabPChar(c[0], static_cast<int32_t>(c.Int(1))), c[2]);
+    }
+    for (const test::TestCase& c : Cases("pos")) {
+        SCOPED_TRACE(c.Where);
+        size_t pos = 99;
+        const auto found = [&](bool Found) { return Found ? static_cast<int64_t>(pos) : -1; };
+        EXPECT_EQ(found(StrStPos(c[0], c[1], pos)), c.Int(2));
+        EXPECT_EQ(c[1].size() == 1 ? found(StrChPos(c[0], c[1][0], pos)) : c.Int(2), c.Int(2));
+    }
     EXPECT_EQ(std::string({UpCaseChar('\xe9'), LoCaseChar('\x8a'), LoCaseChar('1')}),
               "\xc9\x9a"
               "1");
-    size_t pos = 99;
-    EXPECT_TRUE(StrChPos("abcz", 'z', pos) && pos == 3);
-    EXPECT_TRUE(StrStPos("abcabc", "ca", pos) && pos == 2);
-    pos = 99;
-    EXPECT_FALSE(StrChPos("", 'a', pos) || StrStPos("abc", "", pos) ||
-                 StrStPos("abc", "abcd", pos));
-    EXPECT_EQ(pos, 99u);
 }
 
 TEST(OvcStrSearch, TableShiftsByTheLastEarlierOccurrence) {
@@ -97,11 +98,17 @@ TEST(OvcStrSearch, TableShiftsByTheLastEarlierOccurrence) {
     EXPECT_FALSE(BMSearchUC("xxxxxxxx", TBMTable{}, "AB", pos));
 }
 
-// Boyer-Moore against a plain search on random text: alphabets from 2 to 256 letters, patterns
-// from empty to longer than the table's 255, cut from the buffer or made up.
+// Boyer-Moore, plain and ignoring case, against a plain search on random text: alphabets from 2
+// to 256 letters, patterns from empty to longer than the table's 255, cut from the buffer or made
+// up.
 TEST(OvcStrSearch, AgreesWithAPlainSearchOnRandomText) {
     std::mt19937 rng(20240611);
     auto uniform = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    auto upper = [](std::string s) {
+        for (char& c : s)
+            c = UpCaseChar(c);
+        return s;
+    };
     for (int round = 0; round < 3000; ++round) {
         const int letters = uniform(2, 256);
         const int base = letters == 256 ? 0 : uniform(0, 256 - letters);
@@ -112,35 +119,19 @@ TEST(OvcStrSearch, AgreesWithAPlainSearchOnRandomText) {
             return s;
         };
         const std::string buffer = randomText(uniform(0, 2000));
-        std::string pattern;
         const size_t length = uniform(0, 300);
-        if (uniform(0, 1) == 0 && buffer.size() >= length)
-            pattern = buffer.substr(uniform(0, buffer.size() - length), length);
-        else
-            pattern = randomText(length);
-        SCOPED_TRACE(testing::Message()
-                     << "round " << round << ", alphabet " << letters << ", buffer "
-                     << buffer.size() << ", pattern " << pattern.size());
-
-        const size_t expected = pattern.empty() ? std::string::npos : buffer.find(pattern);
-        size_t pos = SIZE_MAX;
-        const bool found = BMSearch(buffer, BMMakeTable(pattern), pattern, pos);
-        ASSERT_EQ(found, expected != std::string::npos);
-        if (found) {
-            ASSERT_EQ(pos, expected);
-        }
-
-        std::string upperBuffer = buffer, upperPattern = pattern;
-        for (char& c : upperBuffer)
-            c = UpCaseChar(c);
-        for (char& c : upperPattern)
-            c = UpCaseChar(c);
-        const size_t expectedUC =
-            pattern.empty() ? std::string::npos : upperBuffer.find(upperPattern);
-        const bool foundUC = BMSearchUC(buffer, BMMakeTable(upperPattern), upperPattern, pos);
-        ASSERT_EQ(foundUC, expectedUC != std::string::npos);
-        if (foundUC) {
-            ASSERT_EQ(pos, expectedUC);
+        const std::string pattern = uniform(0, 1) == 0 && buffer.size() >= length
+                                        ? buffer.substr(uniform(0, buffer.size() - length), length)
+                                        : randomText(length);
+        SCOPED_TRACE(testing::Message() << "round " << round << ", alphabet " << letters);
+        for (const bool ignoreCase : {false, true}) {
+            const std::string p = ignoreCase ? upper(pattern) : pattern;
+            const size_t expected =
+                p.empty() ? std::string::npos : (ignoreCase ? upper(buffer) : buffer).find(p);
+            size_t pos = SIZE_MAX;
+            const bool found = ignoreCase ? BMSearchUC(buffer, BMMakeTable(p), p, pos)
+                                          : BMSearch(buffer, BMMakeTable(p), p, pos);
+            ASSERT_EQ(found ? pos : std::string::npos, expected) << "ignoring case " << ignoreCase;
         }
     }
 }
