@@ -9,79 +9,64 @@
 namespace vex {
 namespace {
 
-// The cases of one table of testdata/str.txt.
-std::vector<test::TestCase> Cases(const std::string& Table) {
-    return test::ReadCases(VEX_TEST_DIR "/testdata/str.txt", Table);
+// Text after Change.
+template <class F>
+std::string After(std::string Text, F Change) {
+    Change(Text);
+    return Text;
 }
 
-TEST(OvcStr, DigitStringsHaveFixedWidthsAndNumbersReadPointAtTheFault) {
+TEST(OvcStr, RoutinesFollowTheirTables) {
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/str.txt")) {
+        SCOPED_TRACE(c.Where);
+        const std::string& table = c[0];
+        size_t found = 99;
+        int32_t value = 12345;
+        if (table == "long") {
+            EXPECT_EQ(StrToLongPChar(c[1], value), c.Int(2) != 0);
+            EXPECT_EQ(value, c.Int(3));
+        } else if (table == "trim") {
+            EXPECT_EQ(After(c[1], TrimTrailPrimPChar) + "|" + After(c[1], TrimSpacesPChar) + "|" +
+                          After(c[1], TrimTrailingZerosPChar),
+                      c[2] + "|" + c[3] + "|" + c[4]);
+        } else if (table == "zeros") {
+            EXPECT_EQ(After(c[1], TrimEmbeddedZerosPChar), c[2]);
+        } else if (table == "real") {
+            EXPECT_EQ(After(c[1], [&](std::string& s) { FixRealPrim(s, c[2][0]); }), c[3]);
+        } else if (table == "edit") {
+            const size_t pos = c.Int(1) < 0 ? SIZE_MAX : static_cast<size_t>(c.Int(1));
+            EXPECT_EQ(After("abcd", [&](std::string& s) { StrChDeletePrim(s, pos); }), c[2]);
+            EXPECT_EQ(After("abcd", [&](std::string& s) { StrChInsertPrim(s, '_', pos); }), c[3]);
+            EXPECT_EQ(After("abcd", [&](std::string& s) { StrStDeletePrim(s, pos, 2); }), c[4]);
+            EXPECT_EQ(After("abcd", [&](std::string& s) { StrStInsertPrim(s, "XY", pos); }), c[5]);
+            EXPECT_EQ(After("abcd", [&](std::string& s) { StrInsertChars(s, '-', pos, 2); }), c[6]);
+            EXPECT_EQ(StrStCopy("abcd", pos, 2), c[7]);
+        } else if (table == "detab") {
+            EXPECT_EQ(DetabPChar(c[1], static_cast<int32_t>(c.Int(2))), c[3]);
+        } else {
+            ASSERT_EQ(table, "pos");
+            const auto at = [&](bool Found) { return Found ? static_cast<int64_t>(found) : -1; };
+            EXPECT_EQ(at(StrStPos(c[1], c[2], found)), c.Int(3));
+            EXPECT_EQ(c[2].size() == 1 ? at(StrChPos(c[1], c[2][0], found)) : c.Int(3), c.Int(3));
+        }
+    }
+}
+
+TEST(OvcStr, FixedWidthDigitsCaseAndOverlongNumbers) {
     EXPECT_EQ(HexLPChar(0xDEADBEEF) + HexWPChar(0xABC) + OctalLPChar(8),
               "DEADBEEF0ABC000000000010");
     EXPECT_EQ(BinaryLPChar(5), std::string(29, '0') + "101");
     EXPECT_EQ(CharStrPChar('x', 3) + CharStrPChar('x', 0), "xxx");
-    for (const test::TestCase& c : Cases("long")) {
-        SCOPED_TRACE(c.Where);
-        int32_t value = 12345;
-        EXPECT_EQ(StrToLongPChar(c[0], value), c.Int(1) != 0);
-        EXPECT_EQ(value, c.Int(2));
-    }
+    EXPECT_EQ(std::string({UpCaseChar('\xe9'), LoCaseChar('\x8a'), LoCaseChar('1')}),
+              "\xc9\x9a"
+              "1");
+    EXPECT_EQ(After("abcd", [](std::string& s) { StrStDeletePrim(s, 1, SIZE_MAX); }) +
+                  StrStCopy("abcd", 1, SIZE_MAX),
+              "abcd");
     int32_t value = 0;
     EXPECT_TRUE(StrToLongPChar(std::string(254, ' ') + "1", value));
     EXPECT_FALSE(StrToLongPChar(std::string(255, ' ') + "1", value));
     EXPECT_EQ(value, -1);
-}
-
-TEST(OvcStr, TextRoutinesFollowTheirTables) {
-    for (const test::TestCase& c : Cases("trim")) {
-        SCOPED_TRACE(c.Where);
-        std::string a = c[0], b = c[0], z = c[0];
-        TrimTrailPrimPChar(a);
-        TrimSpacesPChar(b);
-        TrimTrailingZerosPChar(z);
-        EXPECT_EQ(a + "|" + b + "|" + z, c[1] + "|" + c[2] + "|" + c[3]);
-    }
-    for (const test::TestCase& c : Cases("zeros")) {
-        SCOPED_TRACE(c.Where);
-        std::string s = c[0];
-        TrimEmbeddedZerosPChar(s);
-        EXPECT_EQ(s, c[1]);
-    }
-    for (const test::TestCase& c : Cases("real")) {
-        SCOPED_TRACE(c.Where);
-        std::string s = c[0];
-        FixRealPrim(s, c[1][0]);
-        EXPECT_EQ(s, c[2]);
-    }
-    // Every position routine at the first position, the last, the end and beyond it.
-    for (const test::TestCase& c : Cases("edit")) {
-        SCOPED_TRACE(c.Where);
-        const size_t pos = c.Int(0) < 0 ? SIZE_MAX : static_cast<size_t>(c.Int(0));
-        std::string a = "abcd", b = "abcd", d = "abcd", e = "abcd", f = "abcd";
-        StrChDeletePrim(a, pos);
-        StrChInsertPrim(b, '_', pos);
-        StrStDeletePrim(d, pos, 2);
-        StrStInsertPrim(e, "XY", pos);
-        StrInsertChars(f, '-', pos, 2);
-        EXPECT_EQ(a + "|" + b + "|" + d + "|" + e + "|" + f + "|" + StrStCopy("abcd", pos, 2),
-                  c[1] + "|" + c[2] + "|" + c[3] + "|" + c[4] + "|" + c[5] + "|" + c[6]);
-    }
-    std::string s = "abcd";
-    StrStDeletePrim(s, 1, SIZE_MAX);
-    EXPECT_EQ(s + StrStCopy("abcd", 1, SIZE_MAX), "abcd");
-    for (const test::TestCase& c : Cases("detab")) {
-        SCOPED_TRACE(c.Where);
-        EXPECT_EQ(DetabPChar(c[0], static_cast<int32_t>(c.Int(1))), c[2]);
-    }
-    for (const test::TestCase& c : Cases("pos")) {
-        SCOPED_TRACE(c.Where);
-        size_t pos = 99;
-        const auto found = [&](bool Found) { return Found ? static_cast<int64_t>(pos) : -1; };
-        EXPECT_EQ(found(StrStPos(c[0], c[1], pos)), c.Int(2));
-        EXPECT_EQ(c[1].size() == 1 ? found(StrChPos(c[0], c[1][0], pos)) : c.Int(2), c.Int(2));
-    }
-    EXPECT_EQ(std::string({UpCaseChar('\xe9'), LoCaseChar('\x8a'), LoCaseChar('1')}),
-              "\xc9\x9a"
-              "1");
 }
 
 TEST(OvcStrSearch, TableShiftsByTheLastEarlierOccurrence) {

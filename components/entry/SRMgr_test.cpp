@@ -23,36 +23,27 @@ void Put(std::vector<uint8_t>& Bytes, size_t At, uint32_t Value) {
 
 // The bytes of a table of these entries, in this order.
 std::vector<uint8_t> Table(const std::vector<std::pair<int32_t, std::u16string>>& Entries) {
-    std::vector<uint8_t> bytes = {'S', 'T', 'R', '0'};
+    std::vector<uint8_t> bytes = {'S', 'T', 'R', '0'}, texts;
     Put(bytes, 4, static_cast<uint32_t>(Entries.size()));
-    size_t text = 8 + 12 * Entries.size();
-    for (size_t i = 0; i < Entries.size(); ++i) {
-        Put(bytes, 8 + 12 * i, static_cast<uint32_t>(Entries[i].first));
-        Put(bytes, 12 + 12 * i, static_cast<uint32_t>(text));
-        Put(bytes, 16 + 12 * i, static_cast<uint32_t>(Entries[i].second.size()));
-        for (char16_t unit : Entries[i].second) {
-            bytes.resize(text + 2);
-            bytes[text++] = static_cast<uint8_t>(unit & 0xFF);
-            bytes[text++] = static_cast<uint8_t>(unit >> 8);
-        }
+    for (const auto& [id, text] : Entries) {
+        const size_t at = bytes.size();
+        Put(bytes, at, static_cast<uint32_t>(id));
+        Put(bytes, at + 4, static_cast<uint32_t>(8 + 12 * Entries.size() + texts.size()));
+        Put(bytes, at + 8, static_cast<uint32_t>(text.size()));
+        for (char16_t unit : text)
+            texts.insert(texts.end(),
+                         {static_cast<uint8_t>(unit), static_cast<uint8_t>(unit >> 8)});
     }
+    bytes.insert(bytes.end(), texts.begin(), texts.end());
     return bytes;
 }
 
-// Registers bytes as the RCDATA resource TEST_TABLE for as long as it lives.
-class RegisteredTable {
-public:
-    explicit RegisteredTable(std::vector<uint8_t> Bytes)
-        : FBytes(std::move(Bytes)),
-          FFile{"RCDATA", "TEST_TABLE", FBytes},
-          FModule{"entry_test_table", {}, {}, std::span(&FFile, 1)},
-          FRegistrar(FModule) {}
-
-private:
-    std::vector<uint8_t> FBytes;
-    TResourceFile FFile;
-    TResourceModule FModule;
-    TResourceRegistrar FRegistrar;
+// Registers Bytes as the RCDATA resource TEST_TABLE for as long as it lives.
+struct RegisteredTable {
+    const std::vector<uint8_t> Bytes;
+    const TResourceFile File{"RCDATA", "TEST_TABLE", Bytes};
+    const TResourceModule Module{"entry_test_table", {}, {}, std::span(&File, 1)};
+    const TResourceRegistrar Registrar{Module};
 };
 
 std::string ErrorOf(const std::function<void()>& Action) {
@@ -83,11 +74,11 @@ TEST(TpsStringResource, ReadsTheComponentTablesAndNamesWhatIsMissing) {
 }
 
 TEST(TpsStringResource, FindsEveryEntryOfATableBuiltHere) {
-    RegisteredTable table(Table({{INT32_MIN, u"lowest"},
-                                 {-5, u""},
-                                 {0, u"\u20AC 5 \u201Cquoted\u201D"},
-                                 {7, u"\u4E2D\U0001F600!"},
-                                 {INT32_MAX, u"highest"}}));
+    const RegisteredTable table{Table({{INT32_MIN, u"lowest"},
+                                       {-5, u""},
+                                       {0, u"\u20AC 5 \u201Cquoted\u201D"},
+                                       {7, u"\u4E2D\U0001F600!"},
+                                       {INT32_MAX, u"highest"}})};
     TpsStringResource reader("test_table");  // names compare without regard to case
     EXPECT_EQ(reader.GetAsString(INT32_MIN) + "|" + reader.GetAsString(INT32_MAX) + "|" +
                   reader.GetAsString(0) + "|" + reader.GetAsString(7),
@@ -108,7 +99,7 @@ TEST(TpsStringResource, RefusesDamagedTables) {
             bytes.resize(c.Int(1) < 0 ? good.size() + c.Int(1) : c.Int(1));
         else
             Put(bytes, c.Int(1), static_cast<uint32_t>(c.Int(2)));
-        RegisteredTable table(bytes);
+        const RegisteredTable table{bytes};
         EXPECT_EQ(ErrorOf([] { TpsStringResource("TEST_TABLE"); }), "Invalid TPString resource");
     }
 }
