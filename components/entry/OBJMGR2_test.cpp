@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -103,7 +104,7 @@ public:
             TComponent& target = Step[1] == Form.Name() ? Form : *Form.FindComponent(Step[1]);
             const TPropInfo& prop = *GetPropInfo(target, Step[2]);
             if (verb == "form") {
-                EXPECT_EQ(Read(target, prop), Read(Step[3], prop));
+                EXPECT_EQ(Read(target, prop), Step[3]);
             } else if (prop.Kind == tkLString) {
                 SetStrProp(target, prop, Step[3]);
             } else {
@@ -134,15 +135,9 @@ private:
     // The property's value as the case file writes it.
     static std::string Read(const TComponent& Target, const TPropInfo& Prop) {
         if (Prop.Kind == tkLString) return GetStrProp(Target, Prop);
-        if (Prop.Kind == tkFloat) return std::to_string(GetFloatProp(Target, Prop));
+        if (Prop.Kind == tkFloat) return (std::ostringstream() << GetFloatProp(Target, Prop)).str();
         if (Prop.Kind == tkChar) return std::string(1, char(GetOrdProp(Target, Prop)));
         return IntToStr(int32_t(GetOrdProp(Target, Prop)));
-    }
-    static std::string Read(const std::string& Text, const TPropInfo& Prop) {
-        if (Prop.Kind == tkFloat) return std::to_string(std::stod(Text));
-        if (Prop.Kind == tkInteger || Prop.Kind == tkEnumeration || Prop.Kind == tkSet)
-            return IntToStr(int32_t(std::stoll(Text, nullptr, 0)));
-        return Text;
     }
 
     TRegistryStoreOverride FStore{std::make_shared<TMemoryRegistryStore>()};

@@ -15,11 +15,6 @@
 namespace vex {
 namespace {
 
-// The cases of one table of testdata/intl.txt.
-std::vector<test::TestCase> Cases(const std::string& Table) {
-    return test::ReadCases(VEX_TEST_DIR "/testdata/intl.txt", Table);
-}
-
 // The settings read with Settings ("key=value" apart by "|", a key alone deleted,
 // LongTimeFormat the framework's) written over the profile; the profile is put back after.
 TOvcIntlSup With(const std::string& Settings) {
@@ -75,11 +70,37 @@ std::string Property(const TOvcIntlSup& I, const std::string& Name) {
            "|" + IntToStr(I.CurrencyDigits()) + " " + IntToStr(I.CurrencyFormat());
 }
 
-TEST_F(OvcIntl, ProfileValuesBecomeSettingsAndMasks) {
-    for (const test::TestCase& c : Cases("prop")) {
+// Each case names its table, then the settings it is read with (but for readdate).
+TEST_F(OvcIntl, ProfileValuesBecomeSettingsAndDatesAndTimesAreMergedIntoMasksAndReadBack) {
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/intl.txt")) {
         SCOPED_TRACE(c.Where);
-        EXPECT_EQ(Property(With(c[0]), c[1]), c[2]);
+        const std::string& table = c[0];
+        const TOvcIntlSup intl = With(table == "readdate" ? "" : c[1]);
+        const auto n = [&](size_t I) { return static_cast<int32_t>(c.Int(I)); };
+        int32_t day = -7, month = -7, year = -7;
+        if (table == "prop") {
+            EXPECT_EQ(Property(intl, c[2]), c[3]);
+        } else if (table == "mergedate") {
+            EXPECT_EQ(intl.DMYtoDateString(c[2], n(3), n(4), n(5), n(6) != 0, n(7)), c[8]);
+        } else if (table == "baddate") {
+            for (const TStDate bad : {BadDate, MaxDate + 1, -100})
+                EXPECT_EQ(intl.DateToDateString(c[2], bad, true), c[3]) << bad;
+        } else if (table == "readdate") {
+            EXPECT_EQ(intl.DateStringToDMY(c[1], c[2], day, month, year, n(3)), n(4) != 0);
+            EXPECT_EQ(
+                std::to_string(day) + "/" + std::to_string(month) + "/" + std::to_string(year),
+                c[5] + "/" + c[6] + "/" + c[7]);
+        } else if (table == "mergetime") {
+            EXPECT_EQ(intl.TimeToTimeString(c[2], n(3), n(4) != 0), c[5]);
+        } else {
+            ASSERT_EQ(table, "readtime");
+            EXPECT_EQ(intl.TimeStringToTime(c[2], c[3]), n(4));
+        }
     }
+    const TOvcIntlSup intl;
+    EXPECT_EQ(intl.DateToDateString("wwwwwwww", 0, true), "Saturday");
+    EXPECT_EQ(intl.DateStringToDate("", "", 0), DMYtoStDate(1, 2, 1996, 0));
+    EXPECT_EQ(OvcIntlSup().ShortDate(), "M/d/yy") << "the shared settings read the profile";
 }
 
 TEST_F(OvcIntl, LongProfileValuesAreCutAndOverlongMasksStayBounded) {
@@ -102,38 +123,6 @@ TEST_F(OvcIntl, LongProfileValuesAreCutAndOverlongMasksStayBounded) {
     EXPECT_EQ(intl.DateStringToDate(years, std::string(300, '9'), 0), BadDate);
     EXPECT_EQ(intl.TimeStringToTime(hours, std::string(200, '9')), BadTime);
     EXPECT_EQ(intl.TimeToTimeString(hours, 3600, false), std::string(199, '0') + "1");
-}
-
-TEST_F(OvcIntl, DatesAndTimesAreMergedIntoMasksAndReadBack) {
-    for (const test::TestCase& c : Cases("mergedate")) {
-        SCOPED_TRACE(c.Where);
-        EXPECT_EQ(
-            With(c[0]).DMYtoDateString(c[1], c.Int(2), c.Int(3), c.Int(4), c.Int(5) != 0, c.Int(6)),
-            c[7]);
-    }
-    for (const test::TestCase& c : Cases("baddate")) {
-        SCOPED_TRACE(c.Where);
-        for (const TStDate bad : {BadDate, MaxDate + 1, -100})
-            EXPECT_EQ(With(c[0]).DateToDateString(c[1], bad, true), c[2]) << bad;
-    }
-    const TOvcIntlSup intl;
-    for (const test::TestCase& c : Cases("readdate")) {
-        SCOPED_TRACE(c.Where);
-        int32_t day = -7, month = -7, year = -7;
-        EXPECT_EQ(intl.DateStringToDMY(c[0], c[1], day, month, year, c.Int(2)), c.Int(3) != 0);
-        EXPECT_EQ(std::to_string(day) + "/" + std::to_string(month) + "/" + std::to_string(year),
-                  c[4] + "/" + c[5] + "/" + c[6]);
-    }
-    EXPECT_EQ(intl.DateToDateString("wwwwwwww", 0, true), "Saturday");
-    EXPECT_EQ(intl.DateStringToDate("", "", 0), DMYtoStDate(1, 2, 1996, 0));
-    for (const test::TestCase& c : Cases("mergetime")) {
-        SCOPED_TRACE(c.Where);
-        EXPECT_EQ(With(c[0]).TimeToTimeString(c[1], c.Int(2), c.Int(3) != 0), c[4]);
-    }
-    for (const test::TestCase& c : Cases("readtime")) {
-        SCOPED_TRACE(c.Where);
-        EXPECT_EQ(With(c[0]).TimeStringToTime(c[1], c[2]), c.Int(3));
-    }
 }
 
 TEST_F(OvcIntl, DatesAndTimesSurviveTheTripThroughTextAndBack) {
