@@ -19,6 +19,12 @@ TEST(OvcDate, CalendarEdgesLeapDaysTwoDigitYearsAndWrappedTimes) {
             EXPECT_EQ(ResolveEpoch(n(1), n(2)), n(3));
         } else if (c[0] == "days") {
             EXPECT_EQ(DaysInMonth(n(1), n(2), n(3)), n(4));
+        } else if (c[0] == "dow") {
+            int32_t d = 9, m = 9, y = 9;
+            StDateToDMY(n(1), d, m, y);
+            EXPECT_EQ(DayOfWeek(n(1)), n(2));
+            EXPECT_EQ(DayOfWeekDMY(d, m, y, 0), n(2));
+            EXPECT_TRUE(n(2) < 7 || d + m + y == 0);
         } else if (c[0] == "dmy") {
             EXPECT_EQ(DMYtoStDate(n(1), n(2), n(3), n(4)), n(5));
             EXPECT_EQ(ValidDate(n(1), n(2), n(3), n(4)), n(5) != BadDate);
@@ -50,15 +56,6 @@ TEST(OvcDate, EveryDayNumberRoundTripsAndOthersGiveNoDate) {
         prevDay = d, prevMonth = m, prevYear = y;
     }
     EXPECT_EQ(prevYear, MaxYear);
-    for (TStDate bad : {BadDate, -100, MaxDate + 1}) {
-        int32_t d = 9, m = 9, y = 9;
-        StDateToDMY(bad, d, m, y);
-        EXPECT_EQ(d + m + y, 0) << bad;
-        EXPECT_EQ(DayOfWeek(bad), 7) << bad;
-    }
-    EXPECT_EQ(DayOfWeek(0), 6);  // 1 January 1600 was a Saturday
-    EXPECT_EQ(DayOfWeekDMY(5, 1, 1996, 0), 5);
-    EXPECT_EQ(DayOfWeekDMY(30, 2, 2000, 0), 7);
 }
 
 }  // namespace
