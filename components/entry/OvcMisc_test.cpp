@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/drawtext.h"
@@ -9,39 +11,24 @@
 #include "platform/gfx/font.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/systemmetrics.h"
+#include "tests/support/casefile.h"
 
 namespace vex {
 namespace {
 
-class KeyStateTest : public ::testing::Test {
-protected:
-    void SetUp() override { SetKeyboardState(TKeyboardState{}); }
-    void TearDown() override {
-        SetKeyboardState(TKeyboardState{});
-        SetSystemMetrics(SM_SWAPBUTTON, 0);
-    }
-};
-
-TEST_F(KeyStateTest, ShiftFlagsAddUpTheModifiersThatAreDown) {
-    EXPECT_EQ(GetShiftFlags(), 0);
+TEST(OvcMisc, ShiftFlagsAddUpTheModifiersDownAndTheLeftButtonFollowsTheSwap) {
     SetKeyState(VK_SHIFT, true);
     EXPECT_EQ(GetShiftFlags(), 2);
     SetKeyState(VK_CONTROL, true);
-    EXPECT_EQ(GetShiftFlags(), 6);
     SetKeyState(VK_MENU, true);
     EXPECT_EQ(GetShiftFlags(), 14);
     SetKeyState(VK_SHIFT, false);
     EXPECT_EQ(GetShiftFlags(), 12);
-    // Toggled but released keys are not down.
-    SetKeyState(VK_CONTROL, false);
-    SetKeyState(VK_MENU, false);
-    EXPECT_EQ(GetShiftFlags(), 0);
-}
-
-TEST_F(KeyStateTest, LeftButtonFollowsTheSwapSetting) {
     EXPECT_EQ(GetLeftButton(), VK_LBUTTON);
     SetSystemMetrics(SM_SWAPBUTTON, 1);
     EXPECT_EQ(GetLeftButton(), VK_RBUTTON);
+    SetSystemMetrics(SM_SWAPBUTTON, 0);
+    SetKeyboardState(TKeyboardState{});
 }
 
 int32_t SystemFontHeight() {
@@ -54,94 +41,58 @@ int32_t SystemFontHeight() {
     return metric.tmHeight;
 }
 
-TEST(TopTextMargin, EachBorderCaseAroundTheFontHeight) {
+TEST(OvcMisc, TopTextMarginForEachBorderAroundTheSmallerOfTheFontAndTheSystemFont) {
+    const int32_t system = SystemFontHeight();
+    ASSERT_TRUE(system > 8 && system < 60) << system;
     TFont font;
     font.SetName(FixedFontName);
-    font.SetHeight(8);  // cells 8 high, smaller than the system font
-    ASSERT_GT(SystemFontHeight(), 8);
-    const struct {
-        TBorderStyle Border;
-        bool Ctl3D;
-        int32_t Height, Margin;
-    } cases[] = {
-        {bsNone, false, 20, 0},    {bsNone, false, 11, 0},   {bsNone, false, 10, 0},
-        {bsNone, false, 9, -1},    {bsNone, false, 5, -3},   {bsNone, true, 9, -1},
-        {bsSingle, true, 13, 1},   {bsSingle, true, 12, -1}, {bsSingle, true, 11, -1},
-        {bsSingle, true, 6, -4},   {bsSingle, false, 13, 1}, {bsSingle, false, 12, 0},
-        {bsSingle, false, 11, -1}, {bsSingle, false, 6, -3},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << "border " << c.Border << ", 3D " << c.Ctl3D << ", height " << c.Height);
-        EXPECT_EQ(GetTopTextMargin(font, c.Border, c.Height, c.Ctl3D), c.Margin);
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/margins.txt")) {
+        SCOPED_TRACE(c.Where);
+        font.SetHeight(static_cast<int32_t>(c.Int(0)));
+        const int32_t height = std::min<int32_t>(system, c.Int(0)) + c.Int(3);
+        EXPECT_EQ(GetTopTextMargin(font, c[1] == "none" ? bsNone : bsSingle, height, c.Int(2) != 0),
+                  c.Int(4));
     }
 }
 
-TEST(TopTextMargin, TheSystemFontLimitsALargerFont) {
-    TFont font;
-    font.SetName(FixedFontName);
-    font.SetHeight(60);
-    const int32_t s = SystemFontHeight();
-    ASSERT_LT(s, 60);
-    EXPECT_EQ(GetTopTextMargin(font, bsSingle, s + 5, true), 1);
-    EXPECT_EQ(GetTopTextMargin(font, bsSingle, s + 4, true), -1);
-    EXPECT_EQ(GetTopTextMargin(font, bsNone, s + 3, false), 0);
-}
-
-TEST(LoadBaseBitmap, LoadsACompiledInPictureAndRefusesUnknownNames) {
-    const auto bitmap = LoadBaseBitmap("testarrow");
-    ASSERT_TRUE(bitmap);
-    EXPECT_FALSE(bitmap->Empty());
+TEST(OvcMisc, LoadBaseBitmapLoadsACompiledInPictureAndRefusesUnknownNames) {
+    EXPECT_FALSE(LoadBaseBitmap("testarrow")->Empty());
     EXPECT_THROW(LoadBaseBitmap("NoSuchGlyph"), EResNotFound);
 }
 
-TEST(AlphaCharSet, HoldsLettersThePunctuationOfNamesAndUpperHalfLetters) {
+TEST(OvcMisc, AlphaCharSetHoldsLettersThePunctuationOfNamesAndUpperHalfLetters) {
     const TCharSet& set = AlphaCharSet();
     for (char c : std::string("AZaz ,-.\xc0\xe9\xff\x8a\x9a"))
         EXPECT_TRUE(CharInSet(c, set)) << int(static_cast<uint8_t>(c));
-    for (char c : std::string("09@[`{\t\x7f\x80\xa0\xd7\xf7"))
+    for (char c : std::string("09@[`{\t\x7f\x80\xa0\xd7\xf7\0", 13))
         EXPECT_FALSE(CharInSet(c, set)) << int(static_cast<uint8_t>(c));
-    EXPECT_FALSE(CharInSet('\0', set));
 }
 
-TEST(OvcUserData, DefaultsAcceptEverythingAndSubstituteCodesForThemselves) {
-    TOvcUserData& data = DefaultUserData();
-    EXPECT_EQ(&data, &DefaultUserData());
+// Defaults accept every character but 0 and substitute codes for themselves; only the user
+// characters "1" to "8" and the substitution codes 241 to 248 are looked up.
+TEST(OvcMisc, UserDataLooksUpOnlyTheUserCharactersAndSubstitutionCodes) {
     TCharSet set;
-    data.UserCharSet('1', set);
-    EXPECT_EQ(set.count(), 255u);
-    EXPECT_FALSE(set.test(0));
-    EXPECT_EQ(data.ForceCaseOf('8'), mcNoChange);
-    EXPECT_EQ(data.SubstCharOf('\xf1'), '\xf1');
-    EXPECT_EQ(data.SubstCharOf('\xf8'), '\xf8');
-}
-
-TEST(OvcUserData, OnlyTheUserCharactersAndSubstitutionCodesAreLookedUp) {
+    DefaultUserData().UserCharSet('1', set);
+    EXPECT_TRUE(set.count() == 255 && !set.test(0));
+    EXPECT_EQ(
+        std::string({DefaultUserData().SubstCharOf('\xf1'), DefaultUserData().SubstCharOf('\xf8')}),
+        "\xf1\xf8");
     TOvcUserData data;
-    data.UserCharSets[7].reset();
-    data.UserCharSets[7].set('x');
+    const TCharSet onlyX = TCharSet().set('x');
+    data.UserCharSets[7] = onlyX;
     data.ForceCase[0] = mcUpperCase;
     data.ForceCase[7] = mcLowerCase;
     data.SubstChars[7] = '*';
-
-    TCharSet set;
     data.UserCharSet('8', set);
-    EXPECT_EQ(set.count(), 1u);
-    EXPECT_TRUE(CharInSet('x', set));
+    EXPECT_EQ(set, onlyX);
     for (char other : {'0', '9', 'a'}) {
-        SCOPED_TRACE(other);
-        TCharSet untouched;
-        untouched.set('q');
-        data.UserCharSet(other, untouched);
-        EXPECT_EQ(untouched.count(), 1u);
-        EXPECT_EQ(data.ForceCaseOf(other), mcNoChange);
+        data.UserCharSet(other, set);
+        EXPECT_TRUE(set == onlyX && data.ForceCaseOf(other) == mcNoChange) << other;
     }
-    EXPECT_EQ(data.ForceCaseOf('1'), mcUpperCase);
-    EXPECT_EQ(data.ForceCaseOf('8'), mcLowerCase);
-    EXPECT_EQ(data.SubstCharOf('\xf8'), '*');
-    EXPECT_EQ(data.SubstCharOf('\xf0'), '\0');
-    EXPECT_EQ(data.SubstCharOf('\xf9'), '\0');
-    EXPECT_EQ(data.SubstCharOf('a'), '\0');
+    EXPECT_TRUE(data.ForceCaseOf('1') == mcUpperCase && data.ForceCaseOf('8') == mcLowerCase);
+    EXPECT_EQ(std::string({data.SubstCharOf('\xf8'), data.SubstCharOf('\xf0'),
+                           data.SubstCharOf('\xf9'), data.SubstCharOf('a')}),
+              std::string("*\0\0\0", 4));
 }
 
 }  // namespace
