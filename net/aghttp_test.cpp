@@ -123,8 +123,9 @@ TEST(HttpThroughTinyproxy, TheRightCredentialsReachTheServerAndOthersAreRefused)
     PythonHttpServer server;
     server.AddFile("version.txt", VersionFile());
     TinyProxyServer proxy("Aladdin", "open-sesame");
-    auto http = ClientOf(server.Url("version.txt"));
+    auto http = ClientOf(server.Url("missing.txt"));
     http->SetProxy(proxy.Address());
+    http->SetURL(server.Url("version.txt"));  // the proxy stays
     http->SetProxyUserName("Aladdin");
     http->SetProxyPassword("open-sesame");
     EXPECT_EQ(http->Get(), 200);
@@ -137,6 +138,9 @@ TEST(HttpThroughTinyproxy, TheRightCredentialsReachTheServerAndOthersAreRefused)
     http->SetProxyPassword("open sesame");
     const int32_t refused = http->Get();
     EXPECT_TRUE(refused == 401 || refused == 407) << refused;
+    // Without the proxy the request goes to the URL's own server again.
+    http->SetProxy("");
+    EXPECT_EQ(http->Get(), 200);
 }
 
 }  // namespace
