@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
