@@ -1,18 +1,19 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
-#include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "net/agsocket_testsupport.h"
 #include "net/componentexceptions.h"
 #include "net/msmx.h"
-#include "net/msmx_testsupport.h"
-#include "platform/core/clock.h"
 #include "platform/win/virtualclock.h"
+#include "tests/support/casefile.h"
 #include "tests/support/socketwait.h"
 #include "tests/support/tempdir.h"
 #include "tests/support/udpserver.h"
@@ -23,19 +24,26 @@ namespace {
 using namespace vex::test;
 using Lines = std::vector<std::string>;
 
-std::vector<std::pair<uint16_t, std::string>> Exchangers(const TmsMXResolver& Resolver) {
-    std::vector<std::pair<uint16_t, std::string>> list;
+std::vector<TestCase> Table(const std::string& Name) {
+    return ReadCases(VEX_TEST_DIR "/testdata/dns_replies.txt", Name);
+}
+
+// Reply as sent to Request: the file's first two bytes are XORed with the query's ID.
+std::string Answering(std::string Reply, const std::string& Request) {
+    for (size_t i = 0; i < 2 && i < Reply.size(); ++i)
+        Reply[i] = static_cast<char>(Reply[i] ^ Request.at(i));
+    return Reply;
+}
+
+Lines Exchangers(const TmsMXResolver& Resolver) {
+    Lines list;
     for (int32_t i = 0; i < Resolver.MXList().Count(); ++i)
-        list.emplace_back(Resolver.MXList().Items(i).Preference,
-                          Resolver.MXList().Items(i).Exchange);
+        list.push_back(std::to_string(Resolver.MXList().Items(i).Preference) + " " +
+                       Resolver.MXList().Items(i).Exchange);
     return list;
 }
 
-std::string TwoExchangers(const std::string& Request) {
-    return DnsReplyBuilder::For(Request)
-        .Mx(WireName::Pointer(12), 20, "mx20.example.test")
-        .Mx(WireName::Pointer(12), 10, "mx10.example.test");
-}
+const Lines BothExchangers = {"10 mx10.example.test.", "20 mx20.example.test."};
 
 // Every wait runs on a virtual clock, so the resolver's own time-out is the watchdog and a
 // silent server costs well under a second. The grace period leaves the loopback server time to
@@ -61,108 +69,67 @@ protected:
     TVirtualClock clock{20};
     TClockOverride useClock{clock};
     Lines Events;
+    const std::string Answer = Table("answer").at(0)[0];
 };
 
+// Each query has a fresh random ID and starts from an empty list.
 TEST_F(MXResolver, SendsOneRecursiveMXQuestionAndReturnsTheExchangersSortedByPreference) {
-    UdpServer server(TwoExchangers);
-    auto resolver = ResolverFor(server.Port(), "Example.Test.");
-    resolver->Resolve();
-    EXPECT_EQ(Exchangers(*resolver), (std::vector<std::pair<uint16_t, std::string>>{
-                                         {10, "mx10.example.test."}, {20, "mx20.example.test."}}));
-    EXPECT_EQ(resolver->Domain(), "Example.Test.");
-    EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
-    ASSERT_EQ(server.Received().size(), 1u);
-    EXPECT_EQ(server.Received()[0].substr(2), std::string("\x01\x00\x00\x01\x00\x00\x00\x00\x00\x00"
-                                                          "\x07"
-                                                          "Example\x04Test\x00\x00\x0f\x00\x01",
-                                                          28));
-}
-
-TEST_F(MXResolver, EachQueryHasAFreshRandomIDAndStartsFromAnEmptyList) {
+    const std::string none = Table("answer").at(1)[0];
     int calls = 0;
     UdpServer server([&](const std::string& Request) -> std::optional<std::string> {
-        if (++calls == 1) return TwoExchangers(Request);
-        return DnsReplyBuilder::For(Request).Mx(WireName::Pointer(12), 5, "only.example.test");
+        return Answering(++calls == 1 ? Answer : none, Request);
     });
-    auto resolver = ResolverFor(server.Port());
-    for (int i = 0; i < 4; ++i)
+    const TestCase query = Table("query").at(0);
+    auto resolver = ResolverFor(server.Port(), query[0]);
+    resolver->Resolve();
+    EXPECT_EQ(Exchangers(*resolver), BothExchangers);
+    EXPECT_THROW(resolver->MXList().Items(2), EListError);
+    EXPECT_THROW(resolver->MXList().Items(-1), EListError);
+    EXPECT_EQ(resolver->Domain(), query[0]);
+    EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
+    EXPECT_EQ(server.Received().at(0).substr(2), query[1]);
+    for (int i = 0; i < 3; ++i)
         resolver->Resolve();
-    EXPECT_EQ(Exchangers(*resolver),
-              (std::vector<std::pair<uint16_t, std::string>>{{5, "only.example.test."}}));
-    std::set<uint16_t> ids;
-    for (const std::string& query : server.Received())
-        ids.insert(DnsReplyBuilder::QueryId(query));
+    EXPECT_EQ(resolver->MXList().Count(), 0);
+    std::set<std::string> ids;
+    for (const std::string& sent : server.Received())
+        ids.insert(sent.substr(0, 2));
     EXPECT_GT(ids.size(), 1u);
 }
 
 TEST_F(MXResolver, ReportsAnErrorCodeOrAnUnusableReplyWithItsTextAndCloses) {
-    using Respond = std::function<std::string(const std::string&)>;
-    const auto code = [](uint8_t Code) -> Respond {
-        return [Code](const std::string& Request) {
-            return DnsReplyBuilder::For(Request).RCode(Code);
-        };
-    };
-    const std::vector<std::tuple<std::string, Respond, std::string>> cases = {
-        {"code 1", code(1), "Domain server was unable to interpret a query"},
-        {"code 2", code(2), "Domain server failure"},
-        {"code 3", code(3), "Domain name does not exist"},
-        {"code 4", code(4), "Not implemented"},
-        {"code 5", code(5), "Domain server refused to return the information"},
-        {"code 9", code(9), "Domain server Error #9"},
-        // Some servers drop the question from a failure; the wait must not run out for it.
-        {"code 2 without a question",
-         [](const std::string& Request) -> std::string {
-             return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request)).RCode(2);
-         },
-         "Domain server failure"},
-        {"no response bit", [](const std::string& Request) { return Request; },
-         "This is not a response"},
-        {"a compression loop",
-         [](const std::string& Request) {
-             DnsReplyBuilder reply = DnsReplyBuilder::For(Request);
-             // The exchange is a pointer to itself.
-             const uint16_t self = static_cast<uint16_t>(reply.Size() + 2 + 10 + 2);
-             return reply.Mx(WireName::Pointer(12), 10, WireName::Pointer(self)).Bytes();
-         },
-         "Malformed DNS reply: a compression pointer does not point backwards"},
-    };
-    for (const auto& [what, respond, text] : cases) {
-        SCOPED_TRACE(what);
-        UdpServer server(
-            [&respond = respond](const std::string& Request) -> std::optional<std::string> {
-                return respond(Request);
-            });
+    for (const TestCase& c : Table("resolve")) {
+        SCOPED_TRACE(c.Where);
+        UdpServer server([&](const std::string& Request) -> std::optional<std::string> {
+            return Answering(c[0], Request);
+        });
         auto resolver = ResolverFor(server.Port());
         Events.clear();
-        EXPECT_EQ(ErrorOf(*resolver), text);
+        EXPECT_EQ(ErrorOf(*resolver), c[1]);
         EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
     }
 }
 
 TEST_F(MXResolver, FailsCleanlyOnAReplyCutAtAnyByte) {
     size_t length = 0;
-    std::string whole;
     UdpServer server([&](const std::string& Request) -> std::optional<std::string> {
-        whole = DnsReplyBuilder::For(Request)
-                    .Cname(WireName::Pointer(12), "alias.example.test")
-                    .Mx(WireName::Pointer(12), 10, WireName::Pointer(12, "mx"));
-        return whole.substr(0, length);
+        return Answering(Answer.substr(0, length), Request);
     });
     auto resolver = ResolverFor(server.Port());
     resolver->SetTimeOut(2);
-    for (length = 0;; ++length) {
+    for (length = 0; length < Answer.size(); ++length) {
         SCOPED_TRACE(length);
-        if (length < 2) {
-            // Too short to carry the ID: it is noise, and the wait runs out.
-            EXPECT_THROW(resolver->Resolve(), ETimedOutError);
-            continue;
+        // Too short to carry the ID, it is noise, and the wait runs out.
+        const std::string error = length < 2 ? "ETimedOutError" : "EResolverError";
+        try {
+            resolver->Resolve();
+            ADD_FAILURE() << "no exception";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.ClassName(), error);
         }
-        EXPECT_THROW(resolver->Resolve(), EResolverError);
-        if (length + 1 == whole.size()) break;
     }
-    length = whole.size();
     resolver->Resolve();
-    EXPECT_EQ(resolver->MXList().Count(), 1);
+    EXPECT_EQ(Exchangers(*resolver), BothExchangers);
 }
 
 TEST_F(MXResolver, TimesOutWhenTheServerStaysSilent) {
@@ -178,40 +145,17 @@ TEST_F(MXResolver, TimesOutWhenTheServerStaysSilent) {
 
 // Datagrams that reach the socket ahead of the real reply, each of which must be passed over.
 TEST_F(MXResolver, IgnoresDatagramsThatDoNotAnswerTheQuery) {
-    // A reply with a question of its own, under the query's ID or another.
-    const auto forged = [](uint16_t IdMask, const char* Name, uint16_t Type, uint16_t Class) {
-        return [=](const std::string& Request) -> std::string {
-            return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request) ^ IdMask)
-                .Question(Name, Type, Class)
-                .Mx(WireName::Pointer(12), 1, "forged.example.test");
-        };
-    };
-    const std::vector<std::pair<std::string, std::function<std::string(const std::string&)>>>
-        strays = {
-            {"a wrong ID", forged(0x5A5A, "example.test", 15, 1)},
-            {"another name", forged(0, "other.test", 15, 1)},
-            {"another type", forged(0, "example.test", 1, 1)},
-            {"another class", forged(0, "example.test", 15, 3)},
-            {"no question",
-             [](const std::string& Request) -> std::string {
-                 return DnsReplyBuilder(DnsReplyBuilder::QueryId(Request))
-                     .Mx("example.test", 1, "forged.example.test");
-             }},
-            {"a single byte", [](const std::string& Request) { return Request.substr(0, 1); }},
-        };
-    for (const auto& [what, stray] : strays) {
-        SCOPED_TRACE(what);
-        MultiReplyServer server([&stray = stray](const std::string& Request) {
-            return std::vector<std::string>{stray(Request), TwoExchangers(Request)};
-        });
+    for (const TestCase& stray : Table("stray")) {
+        SCOPED_TRACE(stray.Where);
+        UdpServer server(UdpServer::Datagrams([&](const std::string& Request) {
+            return Lines{Answering(stray[0], Request), Answering(Answer, Request)};
+        }));
         TempDir folder;
         auto resolver = ResolverFor(server.Port());
         resolver->SetLogFile(folder.File("mx.log"));
         resolver->Resolve();
-        EXPECT_EQ(resolver->MXList().Count(), 2);
-        EXPECT_EQ(resolver->MXList().Items(0).Exchange, "mx10.example.test.");
-        const TStringList& log = resolver->Log();
-        EXPECT_GE(log.IndexOf("Ignored a datagram that does not answer the query"), 0);
+        EXPECT_EQ(Exchangers(*resolver), BothExchangers);
+        EXPECT_GE(resolver->Log().IndexOf("Ignored a datagram that does not answer the query"), 0);
     }
 }
 
@@ -228,7 +172,10 @@ TEST_F(MXResolver, RefusesABadDomainBeforeSendingAnythingButTakesTheLongestValid
         {label63 + "." + label63 + "." + label63 + "." + label63 + ".ab",
          "The domain name is longer than 253 characters"},
     };
-    UdpServer server(TwoExchangers);
+    // The query itself, marked as a response, is an answer without exchangers.
+    UdpServer server([](const std::string& Request) -> std::optional<std::string> {
+        return Request.substr(0, 2) + static_cast<char>(Request[2] | 0x80) + Request.substr(3);
+    });
     for (const auto& [domain, text] : cases) {
         SCOPED_TRACE(domain);
         auto resolver = ResolverFor(server.Port(), domain);
@@ -237,30 +184,24 @@ TEST_F(MXResolver, RefusesABadDomainBeforeSendingAnythingButTakesTheLongestValid
         EXPECT_TRUE(Events.empty());
     }
     EXPECT_TRUE(server.Received().empty());
-
     // 4 * 63 + 3 dots - 2 = 253 characters, with the trailing dot allowed on top.
-    const std::string longest =
-        label63 + "." + label63 + "." + label63 + "." + label63.substr(2) + ".";
-    ASSERT_EQ(longest.size(), 254u);
-    auto resolver = ResolverFor(server.Port(), longest);
+    auto resolver = ResolverFor(
+        server.Port(), label63 + "." + label63 + "." + label63 + "." + label63.substr(2) + ".");
     resolver->Resolve();
-    EXPECT_EQ(resolver->MXList().Count(), 2);
+    EXPECT_EQ(server.Received().size(), 1u);
 }
 
-TEST_F(MXResolver, RefusesADNSAddressThatIsNotDotted) {
+TEST_F(MXResolver, RefusesADNSAddressThatIsNotDottedAndAPortNobodyListensOnIsASocketError) {
     auto resolver = ResolverFor(53);
     resolver->SetDNSAddress("dns.example.test");
     EXPECT_EQ(ErrorOf(*resolver),
               "The DNS server address \"dns.example.test\" is not a dotted IPv4 address");
     EXPECT_EQ(Events, Lines{"sending"});
-}
-
-TEST_F(MXResolver, APortNobodyListensOnIsASocketError) {
     uint16_t port = 0;
     ::close(BindLoopback(SOCK_DGRAM, port));
-    auto resolver = ResolverFor(port);
+    resolver = ResolverFor(port);
     EXPECT_EQ(ErrorMessageOf<ESocketError>([&] { resolver->Resolve(); }), "Error #10061");
-    EXPECT_EQ(Events, (Lines{"sending", "waiting", "closing"}));
+    EXPECT_EQ(Events, (Lines{"sending", "sending", "waiting", "closing"}));
 }
 
 }  // namespace

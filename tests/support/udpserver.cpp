@@ -12,7 +12,13 @@
 
 namespace vex::test {
 
-UdpServer::UdpServer(Responder Respond) : FRespond(std::move(Respond)) {
+UdpServer::UdpServer(Responder Respond)
+    : UdpServer(Datagrams([Respond = std::move(Respond)](const std::string& Request) {
+          std::optional<std::string> reply = Respond(Request);
+          return reply ? std::vector<std::string>{*reply} : std::vector<std::string>{};
+      })) {}
+
+UdpServer::UdpServer(Datagrams Respond) : FRespond(std::move(Respond)) {
     FFd = BindLoopback(SOCK_DGRAM, FPort);
     FStopFd = MakeStopDescriptor();
     FThread = std::thread([this] { Serve(); });
@@ -56,8 +62,8 @@ void UdpServer::Serve() {
             std::lock_guard<std::mutex> guard(FLock);
             FReceived.push_back(request);
         }
-        if (std::optional<std::string> reply = FRespond(request))
-            ::sendto(FFd, reply->data(), reply->size(), MSG_DONTWAIT,
+        for (const std::string& reply : FRespond(request))
+            ::sendto(FFd, reply.data(), reply.size(), MSG_DONTWAIT,
                      reinterpret_cast<sockaddr*>(&peer), size);
     }
 }

@@ -16,8 +16,11 @@ namespace vex::test {
 class UdpServer {
 public:
     using Responder = std::function<std::optional<std::string>(const std::string& Request)>;
+    // Any number of datagrams in answer, in order: how a stray one comes ahead of the reply.
+    using Datagrams = std::function<std::vector<std::string>(const std::string& Request)>;
 
     explicit UdpServer(Responder Respond);
+    explicit UdpServer(Datagrams Respond);
     // The n-th datagram gets the n-th reply; datagrams beyond the list get none.
     explicit UdpServer(std::vector<std::string> Replies);
     ~UdpServer();
@@ -31,7 +34,7 @@ public:
 private:
     void Serve();
 
-    Responder FRespond;
+    Datagrams FRespond;
     int FFd = -1;
     int FStopFd = -1;
     uint16_t FPort = 0;
