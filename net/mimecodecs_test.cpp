@@ -3,11 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
+#include <ctime>
 #include <limits>
 #include <random>
-#include <vector>
 
 #include "net/base64.h"
 #include "net/componentexceptions.h"
@@ -15,47 +13,17 @@
 #include "net/headerwords.h"
 #include "net/quotedprintable.h"
 #include "net/uuencode.h"
-#include "platform/core/files.h"
 #include "platform/core/stream.h"
 #include "platform/core/stringlist.h"
-#include "platform/core/stringutils.h"
 #include "platform/win/messageloop.h"
+#include "tests/support/casefile.h"
 
 namespace vex {
 namespace {
 
 constexpr int32_t kWhole = std::numeric_limits<int32_t>::max();
-using Strings = std::vector<std::string>;
 
-std::string Unescaped(std::string_view S) {
-    std::string out;
-    for (size_t i = 0; i < S.size(); ++i) {
-        if (S[i] != '\\' || i + 1 >= S.size()) {
-            out += S[i];
-            continue;
-        }
-        const char c = S[++i];
-        if (c == 'x' && i + 2 < S.size()) {
-            out += static_cast<char>(HexDigit(S[i + 1]) * 16 + HexDigit(S[i + 2]));
-            i += 2;
-        } else {
-            out += c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-        }
-    }
-    return out;
-}
-
-Strings Split(const std::string& S, char Separator) {
-    Strings parts(1);
-    for (const char c : S) {
-        if (c == Separator)
-            parts.emplace_back();
-        else
-            parts.back().push_back(c);
-    }
-    return parts;
-}
-
+// Lines apart by LF.
 std::string Joined(const TStrings& Lines) {
     std::string s;
     for (int32_t i = 0; i < Lines.Count(); ++i)
@@ -63,19 +31,23 @@ std::string Joined(const TStrings& Lines) {
     return s;
 }
 
-std::string QPEncoded(const std::string& Bytes) {
+std::string QPEncoded(const std::string& Bytes, bool Cancel = false) {
     TStringStream stream(Bytes);
     TStringList lines;
-    TQuotedPrintable(&stream, &lines).Encode();
+    TQuotedPrintable encoder(&stream, &lines);
+    if (Cancel) RunOnMainThread([&] { encoder.Cancel = true; });
+    encoder.Encode();
     return Joined(lines);
 }
 
-std::string QPDecoded(const std::string& Lines) {
+std::string QPDecoded(const std::string& Lines, bool Cancel = false) {
     TStringList lines;
-    for (const std::string& line : Split(Lines, '\n'))
-        lines.Add(line);
+    for (size_t p = 0, end = 0; end != std::string::npos; p = end + 1)
+        lines.Add(Lines.substr(p, (end = Lines.find('\n', p)) - p));
     TStringStream stream;
-    TQuotedPrintable(&stream, &lines).Decode();
+    TQuotedPrintable decoder(&stream, &lines);
+    if (Cancel) RunOnMainThread([&] { decoder.Cancel = true; });
+    decoder.Decode();
     return stream.DataString();
 }
 
@@ -86,60 +58,47 @@ std::string Coded(Routine Code, const std::string& Source) {
     return dest;
 }
 
-std::string Raised(const std::function<void()>& Run) {
+// What the operation of a row of the table gives for its arguments.
+std::string Outcome(const test::TestCase& F) {
+    const std::string& op = F[0];
+    const std::string& a = F[1];
+    std::string out = "stale";
     try {
-        Run();
+        if (op == "base64") return Coded(Base64Encode, a) + "|" + Coded(Base64Decode, F[2]);
+        if (op == "base64-decode" || op == "base64-invalid") return Coded(Base64Decode, a);
+        if (op == "qp-encode") return QPEncoded(a);
+        if (op == "qp-decode") return QPDecoded(a);
+        if (op == "qp-decode-word") return Coded(DecodeQuotedPrintable, a);
+        if (op.starts_with("qp-encode-line")) {
+            out = a;
+            TQuotedPrintable::EncodeLine(out, kWhole, op == "qp-encode-line-soft");
+        }
+        if (op == "uu") return Coded(UUEncodeLine, a) + "|" + Coded(UUDecodeLine, F[2]);
+        if (op == "uu-decode" || op == "uu-invalid") return Coded(UUDecodeLine, a);
+        if (op == "uu-begin") return IsUUBegin(a) ? "1" : "0";
+        if (op == "uu-name") UUFileName(a, out);
+        if (op == "words") DecodeEncodedWords(a, out);
+        if (op == "iso2022jp") EncodeISO2022JPText(a, out);
+        if (op == "unquote") return Unquote(a);
+        if (op == "word") GetWord(a, static_cast<int32_t>(F.Int(2)), F[3] == "1", out);
+        if (op == "int-word") return std::to_string(GetIntWord(a, static_cast<int32_t>(F.Int(2))));
+        if (op == "parameter") GetParameter(a, F[2], out);
+        if (op == "file-name") return FileNameParameter(a, F[2]);
+        if (op == "first-token") return FirstToken(a);
+        if (op == "mime-type") GetMimeType(a, out);
     } catch (const EMessageParserError& e) {
         return e.Message();
     }
-    return "no exception";
-}
-
-// The operations of the table: what each returns for its arguments.
-std::string Outcome(const Strings& F) {
-    const std::string& a = F[1];
-    const std::string b = F.size() > 2 ? F[2] : "";
-    std::string out = "stale";
-    if (F[0] == "base64") return Coded(Base64Encode, a) + "|" + Coded(Base64Decode, b);
-    if (F[0] == "base64-decode") return Coded(Base64Decode, a);
-    if (F[0] == "base64-invalid") return Raised([&] { Coded(Base64Decode, a); });
-    if (F[0] == "qp-encode") return QPEncoded(a);
-    if (F[0] == "qp-decode") return QPDecoded(a);
-    if (F[0] == "qp-decode-word") return Coded(DecodeQuotedPrintable, a);
-    if (F[0] == "qp-encode-line" || F[0] == "qp-encode-line-soft") {
-        out = a;
-        TQuotedPrintable::EncodeLine(out, kWhole, F[0] == "qp-encode-line-soft");
-        return out;
-    }
-    if (F[0] == "uu") return Coded(UUEncodeLine, a) + "|" + Coded(UUDecodeLine, b);
-    if (F[0] == "uu-decode") return Coded(UUDecodeLine, a);
-    if (F[0] == "uu-invalid") return Raised([&] { Coded(UUDecodeLine, a); });
-    if (F[0] == "uu-begin") return IsUUBegin(a) ? "1" : "0";
-    if (F[0] == "uu-name") UUFileName(a, out);
-    if (F[0] == "words") DecodeEncodedWords(a, out);
-    if (F[0] == "unquote") return Unquote(a);
-    if (F[0] == "word") GetWord(a, std::stoi(b), F[3] == "1", out);
-    if (F[0] == "int-word") return std::to_string(GetIntWord(a, std::stoi(b)));
-    if (F[0] == "parameter") GetParameter(a, b, out);
-    if (F[0] == "file-name") return FileNameParameter(a, b);
-    if (F[0] == "first-token") return FirstToken(a);
-    if (F[0] == "mime-type") GetMimeType(a, out);
     return out;
 }
 
 TEST(MimeCodecs, GiveTheResultsOfTheTable) {
-    TStringList table;
-    table.LoadFromFile(std::string(VEX_SOURCE_DIR) + "/net/testdata/mimecodecs.txt");
-    for (int32_t i = 0; i < table.Count(); ++i) {
-        if (table[i].empty() || table[i][0] == '#') continue;
-        SCOPED_TRACE(table[i]);
-        Strings fields;
-        for (const std::string& field : Split(table[i], '\t'))
-            fields.push_back(Unescaped(field));
-        std::string expected = fields.back();
-        if (fields[0] == "base64" || fields[0] == "uu") expected = fields[2] + "|" + fields[1];
-        if (fields[0].ends_with("-invalid")) expected = "Invalid Character";
-        EXPECT_EQ(Outcome(fields), expected);
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/mimecodecs.txt")) {
+        SCOPED_TRACE(c.Where);
+        std::string expected = c.Fields.back();
+        if (c[0] == "base64" || c[0] == "uu") expected = c[2] + "|" + c[1];
+        if (c[0].ends_with("-invalid")) expected = "Invalid Character";
+        EXPECT_EQ(Outcome(c), expected);
     }
 }
 
@@ -169,81 +128,49 @@ TEST(MimeCodecs, RandomDataSurvivesARoundTrip) {
         // Text whose breaks are all CR LF comes back byte for byte, in lines a transport keeps.
         const std::string text = RandomBytes(length, static_cast<uint32_t>(length) + 1, true);
         const std::string encoded = QPEncoded(text);
-        for (const std::string& line : Split(encoded, '\n'))
+        for (size_t p = 0, end = 0; end != std::string::npos; p = end + 1) {
+            const std::string line = encoded.substr(p, (end = encoded.find('\n', p)) - p);
             ASSERT_TRUE(line.size() <= 196 && !line.ends_with(' ') && !line.ends_with('\t'));
+        }
         EXPECT_EQ(QPDecoded(encoded), text);
     }
     EXPECT_THROW(Coded(UUEncodeLine, std::string(64, 'x')), ERangeError);
 }
 
-// A newsletter holds a whole HTML page together with soft breaks; decoding streams it.
+// A newsletter holds a whole HTML page together with soft breaks; decoding streams it. A handler
+// of the message loop may cancel either way at a paragraph's end.
 TEST(MimeCodecs, QuotedPrintableDecodesAParagraphOfAnyLengthButEncodesABoundedOne) {
     const std::string paragraph(3 * TQuotedPrintable::ParagraphSize, 'p');
-    EXPECT_EQ(QPDecoded(QPEncoded("first\r\n" + paragraph.substr(0, 24575) + "\r\n")),
-              "first\r\n" + paragraph.substr(0, 24575) + "\r\n");
     std::string soft;
     for (size_t i = 0; i < paragraph.size(); i += 64)
         soft += paragraph.substr(i, 64) + "=\n";
     EXPECT_EQ(QPDecoded(soft + "end"), paragraph + "end\r\n");
-    TStringStream big("first\r\n" + paragraph);
+    const std::string bounded = "first\r\n" + paragraph.substr(0, 24575) + "\r\n";
+    TStringStream big(bounded + paragraph);
     TStringList lines;
     EXPECT_THROW(TQuotedPrintable(&big, &lines).Encode(), Exception);
-    EXPECT_EQ(Joined(lines), "first");  // what came before is kept
-}
-
-TEST(MimeCodecs, CodecsLetWaitingMessagesRunAndAHandlerMayCancel) {
-    int ran = 0;
-    for (const auto& code : {Base64Encode, Base64Decode, UUEncodeLine}) {
-        RunOnMainThread([&] { ++ran; });
-        Coded(code, "YWJj");
-    }
-    RunOnMainThread([&] { ++ran; });
-    Coded(UUDecodeLine, "#86)C");
-    EXPECT_EQ(ran, 4);
-    TStringStream stream("one\r\ntwo\r\nthree\r\n");
-    TStringList lines;
-    TQuotedPrintable encoder(&stream, &lines);
-    RunOnMainThread([&] { encoder.Cancel = true; });
-    encoder.Encode();
-    EXPECT_EQ(Joined(lines), "one");
-    TStringStream out;
-    lines.Clear();
-    for (const char* line : {"a=", "b", "c", "d"})
-        lines.Add(line);
-    TQuotedPrintable decoder(&out, &lines);
-    RunOnMainThread([&] { decoder.Cancel = true; });
-    decoder.Decode();
-    EXPECT_EQ(out.DataString(), "ab\r\n");
+    EXPECT_EQ(QPDecoded(Joined(lines)), bounded);  // what came before is kept
+    EXPECT_EQ(QPDecoded("a=\nb\nc\nd", true), "ab\r\n");
+    EXPECT_EQ(QPEncoded("one\r\ntwo\r\nthree\r\n", true), "one");
 }
 
 // Each of these would cost time in proportion to the square of its length if the decoder
-// searched its result again or looked for a far "?=" from every "=?".
+// searched its result again or looked for a far "?=" from every "=?". The bound is on processor
+// time, so a loaded machine does not fail it; the sound code needs about a tenth of a second.
 TEST(MimeCodecs, HostileValuesOfAMegabyteDecodeInLinearTime) {
-    for (const char* piece : {"=?x?Q?", "=?x?X?z", "=?x?B?!", "=?",
-                              "=?x?Q?"
-                              "?= ",
-                              "a=?b; "}) {
+    for (const char* piece : {"=?x?Q?", "=?x?X?z", "=?x?B?!", "=?", "=?x?Q?\?= ", "a=?b; "}) {
         SCOPED_TRACE(piece);
         std::string value;
         while (value.size() < (1 << 20))
             value += piece;
         value += "?=";
-        const auto start = std::chrono::steady_clock::now();
+        const std::clock_t start = std::clock();
         std::string result;
         DecodeEncodedWords(value, result);
         FileNameParameter("name", value);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        EXPECT_LT(std::clock() - start, 10 * CLOCKS_PER_SEC);
         EXPECT_LE(result.size(), 255u);
     }
-}
-
-TEST(MimeCodecs, ISO2022JPTextIsWrappedInOneBase64WordAndOtherTextLeftAlone) {
-    const std::string jis = "\x1B$B$3$s$K$A$O\x1B(B";
-    std::string dest;
-    EncodeISO2022JPText(jis, dest);
-    EXPECT_EQ(dest, "=?ISO-2022-JP?B?GyRCJDMkcyRLJEEkTxsoQg==?=");
-    EncodeISO2022JPText("plain subject", dest);
-    EXPECT_EQ(dest, "plain subject");
 }
 
 }  // namespace

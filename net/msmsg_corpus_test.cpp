@@ -1,10 +1,9 @@
 // Messages kept as files: the examples of the MIME standards, messages written by real mail
 // programs (tests/corpus/real, made by its generate script), hand-made edge cases of the parser
-// (tests/corpus/cases), and the sample messages that Debian packages of mail software carry
-// (installed by the test command). Each must load without an exception or a sanitizer report,
-// and what the parser makes of it must match what was checked by hand and recorded in
-// tests/corpus/expected.txt. VEX_UPDATE_CORPUS=1 rewrites that record instead, for a person to
-// review.
+// (tests/corpus/cases), and the sample messages of Debian's python3 and spam filter (installed by
+// scripts/install-deps). Each must load without an exception or a sanitizer report, as checked by
+// hand and recorded in tests/corpus/expected.txt. VEX_UPDATE_CORPUS=1 rewrites that record
+// instead, for a person to review.
 
 #include <gtest/gtest.h>
 
@@ -12,54 +11,46 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <string>
-#include <vector>
 
 #include "net/md5.h"
 #include "net/msmsgcls.h"
 #include "net/mspop3.h"
 #include "platform/core/files.h"
 #include "platform/core/stream.h"
+#include "tests/support/casefile.h"
 #include "tests/support/dovecotserver.h"
-#include "tests/support/tempdir.h"
 
 namespace vex {
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string ExpectedFile = std::string(VEX_SOURCE_DIR) + "/tests/corpus/expected.txt";
+const std::string ExpectedFile = VEX_SOURCE_DIR "/tests/corpus/expected.txt";
 
-struct CorpusMessage {
-    std::string Key;  // stable across machines: folder label and file name
-    std::string Path;
-};
-
-std::vector<CorpusMessage> Corpus() {
+// Path by a key stable across machines: folder label and file name.
+std::map<std::string, std::string> Corpus() {
+    const std::string python = VEX_PYTHON_LIBRARY;
+    EXPECT_NE(python, "") << "no /usr/bin/python3 when the build was configured";
     const std::pair<std::string, std::string> folders[] = {
-        {"rfc", std::string(VEX_SOURCE_DIR) + "/tests/corpus/rfc"},
-        {"cases", std::string(VEX_SOURCE_DIR) + "/tests/corpus/cases"},
-        {"real", std::string(VEX_SOURCE_DIR) + "/tests/corpus/real"},
-        {"python-email", "/usr/lib/python3.11/test/test_email/data"},
+        {"rfc", VEX_SOURCE_DIR "/tests/corpus/rfc"},
+        {"cases", VEX_SOURCE_DIR "/tests/corpus/cases"},
+        {"real", VEX_SOURCE_DIR "/tests/corpus/real"},
+        {"python-email", python + "/test/test_email/data"},
         {"spam-filter", "/usr/share/doc/spamassassin/examples"},
     };
-    std::vector<CorpusMessage> corpus;
+    std::map<std::string, std::string> corpus;
     for (const auto& [label, folder] : folders) {
         if (!fs::is_directory(folder)) {
-            ADD_FAILURE() << "sample messages missing: " << folder;
+            ADD_FAILURE() << "sample messages missing (see scripts/install-deps): " << folder;
             continue;
         }
         for (const auto& entry : fs::directory_iterator(folder)) {
             const std::string name = entry.path().filename().string();
-            const bool message = name.ends_with(".eml") ||
-                                 (name.starts_with("msg_") && name.ends_with(".txt")) ||
-                                 name.starts_with("sample-");
-            if (entry.is_regular_file() && message)
-                corpus.push_back({label + "/" + name, entry.path().string()});
+            if (name.ends_with(".eml") || (name.starts_with("msg_") && name.ends_with(".txt")) ||
+                name.starts_with("sample-"))
+                corpus[label + "/" + name] = entry.path().string();
         }
     }
-    std::sort(corpus.begin(), corpus.end(),
-              [](const CorpusMessage& A, const CorpusMessage& B) { return A.Key < B.Key; });
     return corpus;
 }
 
@@ -70,15 +61,11 @@ std::string Shown(const std::string& Data, const std::string& Unit, size_t Count
                DigestToHex(MD5String(Data)).substr(0, 12);
     std::string s = "\"";
     for (const char c : Data) {
-        const auto b = static_cast<uint8_t>(c);
         if (c == '"' || c == '\\') s += '\\';
-        if (b >= 32 && b < 127) {
+        if (static_cast<uint8_t>(c) >= 32 && static_cast<uint8_t>(c) < 127)
             s += c;
-        } else if (c == '\r' || c == '\n') {
-            s += c == '\r' ? "\\r" : "\\n";
-        } else {
-            s += "\\x" + DigestToHex(std::string(1, c));
-        }
+        else
+            s += c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\x" + DigestToHex(std::string(1, c));
     }
     return s + "\"";
 }
@@ -86,30 +73,6 @@ std::string Shown(const std::string& Data, const std::string& Unit, size_t Count
 // What the parser made of a message, on one line: sender, number of recipients, copies and
 // blind copies, the message's encoding and character set where they are not the default, the
 // body, then every attachment's name, content type, transfer encoding and decoded bytes.
-std::string Summary(const TmsMessage& Message) {
-    std::string s = "from " + Message.Sender().Address + "; rcpt " +
-                    std::to_string(Message.Recipients().Count()) + "/" +
-                    std::to_string(Message.CC().Count()) + "/" +
-                    std::to_string(Message.BCC().Count()) + ";";
-    if (Message.Encoding() == meUU) s += " uu;";
-    if (Message.CharSet() != csUSASCII) s += " charset " + std::to_string(Message.CharSet()) + ";";
-    std::string body;
-    for (int32_t i = 0; i < Message.Body().Count(); ++i)
-        body += (i > 0 ? "\n" : "") + Message.Body()[i];
-    s += " body " + Shown(body, "lines", static_cast<size_t>(Message.Body().Count())) + ";";
-    const TmsAttList& attachments = Message.Attachments();
-    for (int32_t i = 0; i < attachments.Count(); ++i) {
-        TmsAttItem& item = *attachments.Items(i);
-        const std::string bytes(item.Stream.Memory(), static_cast<size_t>(item.Stream.Size()));
-        s += " " + item.FileName() + "|" + item.ContentType() + "|" +
-             std::to_string(item.TransferEncoding);
-        // The input, checked whole by SummaryOf.
-        if (item.FileName() != "original.eml") s += "|" + Shown(bytes, "bytes", bytes.size());
-        s += ";";
-    }
-    return s;
-}
-
 std::string SummaryOf(const std::string& Contents) {
     TmsMessage message(nullptr);
     TStringStream in(Contents);
@@ -118,64 +81,66 @@ std::string SummaryOf(const std::string& Contents) {
     } catch (const Exception& e) {
         return std::string("raises ") + e.ClassName() + ": " + e.Message();
     }
-    // The fallback keeps the input whole, whatever was read of it.
-    const TmsAttList& attachments = message.Attachments();
-    for (int32_t i = 0; i < attachments.Count(); ++i) {
-        TMemoryStream& data = attachments.Items(i)->Stream;
-        if (attachments.Items(i)->FileName() == "original.eml") {
-            EXPECT_EQ(std::string(data.Memory(), static_cast<size_t>(data.Size())), Contents);
-        }
+    std::string s = "from " + message.Sender().Address + "; rcpt " +
+                    std::to_string(message.Recipients().Count()) + "/" +
+                    std::to_string(message.CC().Count()) + "/" +
+                    std::to_string(message.BCC().Count()) + ";";
+    if (message.Encoding() == meUU) s += " uu;";
+    if (message.CharSet() != csUSASCII) s += " charset " + std::to_string(message.CharSet()) + ";";
+    std::string body;
+    for (int32_t i = 0; i < message.Body().Count(); ++i)
+        body += (i > 0 ? "\n" : "") + message.Body()[i];
+    s += " body " + Shown(body, "lines", static_cast<size_t>(message.Body().Count())) + ";";
+    for (int32_t i = 0; i < message.Attachments().Count(); ++i) {
+        TmsAttItem& item = *message.Attachments().Items(i);
+        const std::string bytes(item.Stream.Memory(), static_cast<size_t>(item.Stream.Size()));
+        s += " " + item.FileName() + "|" + item.ContentType() + "|" +
+             std::to_string(item.TransferEncoding);
+        // The fallback keeps the input whole, whatever was read of it.
+        if (item.FileName() == "original.eml")
+            EXPECT_EQ(bytes, Contents);
+        else
+            s += "|" + Shown(bytes, "bytes", bytes.size());
+        s += ";";
     }
-    return Summary(message);
-}
-
-std::map<std::string, std::string> Recorded() {
-    std::map<std::string, std::string> recorded;
-    TStringList lines;
-    lines.LoadFromFile(ExpectedFile);
-    for (int32_t i = 0; i < lines.Count(); ++i) {
-        const std::string line = lines[i];
-        const size_t tab = line.find('\t');
-        if (tab != std::string::npos) recorded[line.substr(0, tab)] = line.substr(tab + 1);
-    }
-    return recorded;
+    return s;
 }
 
 TEST(MessageCorpus, EveryMessageLoadsAsRecorded) {
-    const std::vector<CorpusMessage> corpus = Corpus();
+    const std::map<std::string, std::string> corpus = Corpus();
     ASSERT_GT(corpus.size(), 40u);
     if (std::getenv("VEX_UPDATE_CORPUS") != nullptr) {
-        std::string text;
-        for (const CorpusMessage& m : corpus)
-            text += m.Key + "\t" + SummaryOf(ReadFileToString(m.Path)) + "\r\n";
+        std::string text = "# Each message of the corpus and what the parser makes of it.\n";
+        for (const auto& [key, path] : corpus)
+            text += "== " + key + "\n" + SummaryOf(ReadFileToString(path)) + "\n";
         WriteFileAtomic(ExpectedFile, text);
         GTEST_SKIP() << "record rewritten: " << ExpectedFile;
     }
-    const std::map<std::string, std::string> recorded = Recorded();
-    for (const CorpusMessage& m : corpus) {
-        SCOPED_TRACE(m.Key);
-        const auto it = recorded.find(m.Key);
-        ASSERT_NE(it, recorded.end()) << "not recorded";
-        EXPECT_EQ(SummaryOf(ReadFileToString(m.Path)), it->second);
+    std::map<std::string, std::string> recorded;
+    for (const test::TestBlock& block : test::ReadBlocks(ExpectedFile))
+        recorded[block.Name] = block.Parts.at(0).at(0);
+    for (const auto& [key, path] : corpus) {
+        SCOPED_TRACE(key);
+        ASSERT_TRUE(recorded.contains(key)) << "not recorded";
+        EXPECT_EQ(SummaryOf(ReadFileToString(path)), recorded[key]);
     }
+    EXPECT_EQ(recorded.size(), corpus.size()) << "a recorded message is gone";
 }
 
 // The same messages stored in a real mailbox and downloaded by the POP3 client arrive byte for
 // byte as stored, followed by the end mark of the download, and load as the stored message does:
 // the end mark is no part of the message.
 TEST(MessageCorpus, MessagesFetchedFromARealServerArriveWholeAndLoad) {
-    const std::vector<CorpusMessage> corpus = Corpus();
-    std::vector<std::string> contents;
-    for (const CorpusMessage& m : corpus) {
-        std::string text = ReadFileToString(m.Path);
+    std::vector<std::string> keys, contents;
+    for (const auto& [key, path] : Corpus()) {
+        const std::string text = ReadFileToString(path);
         // A mailbox stores lines ending in CR LF and a message ending in a line break.
         std::string normal;
-        for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) normal += '\r';
-            normal += text[i];
-        }
-        if (!normal.ends_with("\r\n")) normal += "\r\n";
-        contents.push_back(normal);
+        for (size_t i = 0; i < text.size(); ++i)
+            normal +=
+                text[i] == '\n' && (i == 0 || text[i - 1] != '\r') ? "\r\n" : text.substr(i, 1);
+        keys.push_back(key);
+        contents.push_back(normal.ends_with("\r\n") ? normal : normal + "\r\n");
     }
     test::DovecotServer server({{"corpus", "corpus-password", contents}});
     TmsRemotePOP pop(nullptr);
@@ -185,7 +150,7 @@ TEST(MessageCorpus, MessagesFetchedFromARealServerArriveWholeAndLoad) {
     pop.SetPassword("corpus-password");
     pop.SetTimeOut(20);
     pop.UpdateInfo();
-    ASSERT_EQ(pop.RemoteInfo().Count(), static_cast<int32_t>(corpus.size()));
+    ASSERT_EQ(pop.RemoteInfo().Count(), static_cast<int32_t>(keys.size()));
     std::map<int32_t, std::string> downloaded;
     pop.OnUserMessageSave = [&](TObject*, int32_t Num, TMemoryStream& Contents) {
         downloaded[Num] = std::string(Contents.Memory(), static_cast<size_t>(Contents.Size()));
@@ -193,9 +158,9 @@ TEST(MessageCorpus, MessagesFetchedFromARealServerArriveWholeAndLoad) {
     for (int32_t i = 0; i < pop.RemoteInfo().Count(); ++i)
         pop.MarkForRetrieve(i);
     pop.ProcessMarked();
-    ASSERT_EQ(downloaded.size(), corpus.size());
-    for (size_t i = 0; i < corpus.size(); ++i) {
-        SCOPED_TRACE(corpus[i].Key);
+    ASSERT_EQ(downloaded.size(), keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        SCOPED_TRACE(keys[i]);
         const std::string& message = downloaded[static_cast<int32_t>(i)];
         EXPECT_EQ(message, contents[i] + ".\r\n");
         // A stored download already ends in an end mark of its own; this one adds a second.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "net/msmsgcls.h"
 #include "net/msmsgenc.h"
 #include "platform/core/stream.h"
+#include "tests/support/casefile.h"
 
 namespace vex::test {
 
@@ -19,69 +19,85 @@ inline std::string Bytes(TmsAttItem& Item) {
     return std::string(Item.Stream.Memory(), static_cast<size_t>(Item.Stream.Size()));
 }
 
-inline std::string Bytes(TMemoryStream& Stream) {
-    return std::string(Stream.Memory(), static_cast<size_t>(Stream.Size()));
+// The addresses, subject, priority and attachments of a message, on one line each.
+inline std::vector<std::string> Outline(const TmsMessage& Message) {
+    std::vector<std::string> outline{Message.Sender().Name + " <" + Message.Sender().Address + ">",
+                                     Message.Subject() + " " + std::to_string(Message.Priority())};
+    for (const TmsAddressList* list : {&Message.Recipients(), &Message.CC(), &Message.BCC()})
+        for (int32_t i = 0; i < list->Count(); ++i)
+            outline.push_back(list->Items(i)->Name + " <" + list->Items(i)->Address + ">");
+    for (int32_t i = 0; i < Message.Attachments().Count(); ++i) {
+        TmsAttItem& item = *Message.Attachments().Items(i);
+        outline.push_back(item.FileName() + " " + item.ContentType() + " " + Bytes(item));
+    }
+    return outline;
 }
 
-// An attachment typed from its file name.
-inline TmsAttItem& Attach(TmsCustomMessage& Message, const std::string& FileName,
-                          const std::string& Data = "") {
-    auto item = std::make_unique<TmsAttItem>();
-    item->SetFileName(FileName);
-    item->Stream.WriteBuffer(Data.data(), static_cast<int32_t>(Data.size()));
-    TmsAttItem& added = *item;
-    Message.Attachments().Add(std::move(item));
-    return added;
+// The position of a value among the names of an enumeration.
+inline int Named(const std::string& Value, const std::vector<std::string>& Names) {
+    for (size_t i = 0; i < Names.size(); ++i)
+        if (Names[i] == Value) return static_cast<int>(i);
+    throw std::runtime_error("unknown name " + Value);
 }
 
-// An attachment whose type and transfer encoding are set by hand after its name.
-inline TmsAttItem& Attach(TmsCustomMessage& Message, const std::string& FileName,
-                          const std::string& Data, const std::string& ContentType,
-                          TAttEncoding Encoding) {
-    TmsAttItem& item = Attach(Message, FileName, Data);
-    item.SetContentType(ContentType);
-    item.TransferEncoding = Encoding;
-    return item;
-}
-
-inline void AddAddress(TmsAddressList& List, const std::string& Name, const std::string& Address) {
-    auto item = std::make_unique<TmsMailAddress>();
-    item->Name = Name;
-    item->Address = Address;
-    List.Add(std::move(item));
-}
-
-// The lines of Text, each of which must end with CR LF.
-inline std::vector<std::string> SplitLines(const std::string& Text) {
-    std::vector<std::string> lines;
-    size_t p = 0;
-    for (size_t end; (end = Text.find("\r\n", p)) != std::string::npos; p = end + 2)
-        lines.push_back(Text.substr(p, end - p));
-    EXPECT_EQ(p, Text.size()) << "the text does not end with a line break";
-    return lines;
-}
-
-// Random numbers taken from a string of digits, over and over, so boundaries are known.
-inline std::function<uint32_t(uint32_t)> Digits(const std::string& Sequence) {
-    auto next = std::make_shared<size_t>(0);
-    return [Sequence, next](uint32_t) -> uint32_t {
-        return static_cast<uint32_t>(Sequence[(*next)++ % Sequence.size()] - '0');
-    };
-}
-
-// The lines the composer writes for a message or an article, boundaries drawn from Random.
-inline std::vector<std::string> Compose(TmsCustomMessage& Message,
-                                        const std::string& Random = "1") {
-    TStringStream out;
-    std::unique_ptr<TmsCustomEncoder> encoder;
-    if (auto* article = dynamic_cast<TmsArticle*>(&Message))
-        encoder = std::make_unique<TmsArticleEncoder>(article);
-    else
-        encoder = std::make_unique<TmsMessageEncoder>(dynamic_cast<TmsMessage*>(&Message));
-    encoder->Stream = &out;
-    encoder->Random = Digits(Random);
-    encoder->Encode();
-    return SplitLines(out.DataString());
+// Builds a message from a script, one instruction a line with its arguments as fields:
+//   from|to|cc|bcc NAME ADDRESS, subject TEXT, body LINE, header LINE, type CONTENT-TYPE,
+//   charset us-ascii|iso-8859-1|iso-2022-jp, priority low|normal|high, receipt, uu,
+//   newsgroups NAMES, attach FILE-NAME [BYTES [CONTENT-TYPE none|base64|qp]],
+//   random DIGITS (the digits the composer draws boundaries from; the function returns them).
+inline std::string Script(TmsCustomMessage& M, const std::vector<std::string>& Lines) {
+    std::string random = "1";
+    for (const std::string& line : Lines) {
+        const TestCase c = CaseOf(line);
+        const std::string& op = c[0];
+        auto* message = dynamic_cast<TmsMessage*>(&M);
+        if (op == "from") {
+            M.Sender().Name = c[1];
+            M.Sender().Address = c[2];
+        } else if (op == "to" || op == "cc" || op == "bcc") {
+            auto item = std::make_unique<TmsMailAddress>();
+            item->Name = c[1];
+            item->Address = c[2];
+            (op == "to"   ? message->Recipients()
+             : op == "cc" ? message->CC()
+                          : message->BCC())
+                .Add(std::move(item));
+        } else if (op == "attach") {
+            auto item = std::make_unique<TmsAttItem>();
+            item->SetFileName(c[1]);
+            const std::string data = c.size() > 2 ? c[2] : "";
+            item->Stream.WriteBuffer(data.data(), static_cast<int32_t>(data.size()));
+            if (c.size() > 3) item->SetContentType(c[3]);
+            if (c.size() > 4)
+                item->TransferEncoding =
+                    static_cast<TAttEncoding>(Named(c[4], {"none", "base64", "qp"}));
+            M.Attachments().Add(std::move(item));
+        } else if (op == "subject") {
+            M.SetSubject(c[1]);
+        } else if (op == "body") {
+            M.Body().Add(c[1]);
+        } else if (op == "header") {
+            M.Headers().Add(c[1]);
+        } else if (op == "type") {
+            M.SetContentType(c[1]);
+        } else if (op == "charset") {
+            M.SetCharSet(
+                static_cast<TCharSet>(Named(c[1], {"us-ascii", "iso-8859-1", "iso-2022-jp"})));
+        } else if (op == "priority") {
+            message->SetPriority(static_cast<TPriority>(Named(c[1], {"low", "normal", "high"})));
+        } else if (op == "receipt") {
+            message->SetReturnReceipt(true);
+        } else if (op == "uu") {
+            M.SetEncoding(meUU);
+        } else if (op == "newsgroups") {
+            dynamic_cast<TmsArticle&>(M).SetNewsGroups(c[1]);
+        } else if (op == "random") {
+            random = c[1];
+        } else {
+            throw std::runtime_error("unknown instruction " + line);
+        }
+    }
+    return random;
 }
 
 }  // namespace vex::test

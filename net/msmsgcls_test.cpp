@@ -1,71 +1,36 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "net/msmsg_testsupport.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
 namespace {
 
-using test::AddAddress;
-using test::Attach;
 using test::Bytes;
+using test::Script;
+
+std::vector<test::TestCase> Table(const std::string& Name) {
+    return test::ReadCases(VEX_TEST_DIR "/testdata/messages.txt", Name);
+}
 
 TEST(MessageContentType, FollowsTheBodyTheAttachmentsAndWhatWasSet) {
-    struct Case {
-        bool Body;
-        std::vector<std::string> Files;
-        std::string Set, Expected;
-    };
-    const Case cases[] = {
-        {false, {}, "", "text/plain"},
-        {true, {"report.pdf"}, "", "multipart/mixed"},
-        {false, {"photo.png"}, "", "image/png"},
-        {false, {"_RtfBody.RTF"}, "", "text/rtf"},
-        {false, {"_htmbody.htm"}, "", "text/html"},
-        {false, {"a.png", "b.png"}, "", "multipart/mixed"},
-        {true, {"_htmbody.htm"}, "", "multipart/mixed"},
-        {true, {"_ALT.0", "_alt.1"}, "", "multipart/alternative"},
-        {true, {"_alt.0", "a.png"}, "", "multipart/mixed"},
-        {true, {}, "Text/HTML", "text/html"},
-        {false, {}, "Text/HTML", "text/plain"},
-    };
-    for (const Case& c : cases) {
+    for (const test::TestCase& c : Table("content-type")) {
+        SCOPED_TRACE(c.Where);
         TmsMessage message(nullptr);
-        if (c.Body) message.Body().Add("Hello");
-        for (const std::string& file : c.Files)
-            Attach(message, file);
-        if (!c.Set.empty()) message.SetContentType(c.Set);
-        EXPECT_EQ(message.ContentType(), c.Expected) << c.Set << c.Files.size();
+        Script(message, std::vector<std::string>(c.Fields.begin() + 1, c.Fields.end()));
+        EXPECT_EQ(message.ContentType(), c[0]);
         message.SetEncoding(meUU);
         EXPECT_EQ(message.ContentType(), "");
     }
-}
-
-TEST(AttachmentFileName, SetsTheTypeAndEncodingAndKeepsNoFolderFromAMessage) {
-    const std::pair<std::string, TAttEncoding> types[] = {{"text/plain", aeQuotedPrintable},
-                                                          {"message/rfc822", aeNone},
-                                                          {"image/png", aeBase64},
-                                                          {"application/octet-stream", aeBase64},
-                                                          {"application/octet-stream", aeBase64}};
-    const char* files[] = {"notes.txt", "forwarded.eml", "photo.png", "data.zzqx", "noext"};
-    for (int i = 0; i < 5; ++i) {
+    for (const test::TestCase& c : Table("attachment-type")) {
+        SCOPED_TRACE(c.Where);
         TmsAttItem item;
-        item.SetFileName(files[i]);
-        EXPECT_EQ(item.ContentType(), types[i].first) << files[i];
-        EXPECT_EQ(item.TransferEncoding, types[i].second) << files[i];
+        item.SetFileName(c[0]);
+        EXPECT_EQ(item.ContentType() + " " + std::to_string(item.TransferEncoding),
+                  c[1] + " " + c[2]);
     }
-    const std::pair<std::string, std::string> names[] = {
-        {"../../etc/passwd", "passwd"},
-        {"..\\..\\Windows\\win.ini", "win.ini"},
-        {"dir/..", ""},
-        {".", ""},
-        {"..notes.txt", "..notes.txt"},
-    };
-    for (const auto& [given, kept] : names)
-        EXPECT_EQ(AttachmentNameOnly(given), kept) << given;
+    for (const test::TestCase& c : Table("name-only"))
+        EXPECT_EQ(AttachmentNameOnly(c[0]), c[1]) << c.Where;
 }
 
 TEST(MessageMapHeaders, TakesTheFieldsAppendsAddressesAndReadsAnUnclosedOneAsItCan) {
@@ -77,14 +42,13 @@ TEST(MessageMapHeaders, TakesTheFieldsAppendsAddressesAndReadsAnUnclosedOneAsItC
         "Return-Receipt-To: ann@x.test\r\nX-Priority: 5\r\n");
     message.MapHeaders(headers);
     message.MapHeaders(headers);
-    EXPECT_EQ(message.Sender().Name, "Ann Smith");
-    EXPECT_EQ(message.Sender().Address, "ann@x.test");
-    ASSERT_EQ(message.Recipients().Count(), 4);
-    EXPECT_EQ(message.Recipients().Items(1)->Name, "Carol");
-    EXPECT_EQ(message.CC().Count() + message.BCC().Count(), 4);
-    EXPECT_EQ(message.Subject(), "Lunch");
+    const std::vector<std::string> outline{"Ann Smith <ann@x.test>", "Lunch 0",
+                                           " <bob@x.test>",          "Carol <carol@x.test>",
+                                           " <bob@x.test>",          "Carol <carol@x.test>",
+                                           " <dave@x.test>",         " <dave@x.test>",
+                                           " <eve@x.test>",          " <eve@x.test>"};
+    EXPECT_EQ(test::Outline(message), outline);
     EXPECT_TRUE(message.ReturnReceipt());
-    EXPECT_EQ(message.Priority(), ptLow);
     EXPECT_TRUE(message.Headers().Equals(headers));
 
     TmsArticle article(nullptr);
@@ -98,32 +62,28 @@ TEST(MessageMapHeaders, TakesTheFieldsAppendsAddressesAndReadsAnUnclosedOneAsItC
               "Annp!qalt.test<4@x>");
 }
 
+// Clear empties the contents but keeps the sender's settings, priority and return receipt.
 TEST(MessageAssign, CopiesEverythingDeeplyAndNeverSharesItems) {
     TmsMessage source(nullptr);
-    source.Sender().Address = "ann@x.test";
-    source.SetSubject("Minutes");
-    source.SetCharSet(csISO8859);
-    source.Headers().Add("X-Mailer: test");
-    Attach(source, "photo.png", "png");
-    AddAddress(source.BCC(), "", "carol@x.test");
-    source.SetPriority(ptHigh);
+    Script(source, {"from \"\" ann@x.test", "subject Minutes", "charset iso-8859-1",
+                    "header \"X-Mailer: test\"", "attach photo.png png", "bcc \"\" carol@x.test",
+                    "priority high", "receipt"});
     source.SetTag(7);
     TmsMessage copy(nullptr);
     copy.Assign(&source);
     copy.Assign(&copy);
-    EXPECT_EQ(copy.Sender().Address + copy.Subject() + copy.Headers()[0],
-              "ann@x.testMinutesX-Mailer: test");
-    EXPECT_EQ(copy.CharSet(), csISO8859);
-    EXPECT_EQ(copy.BCC().Items(0)->Address, "carol@x.test");
-    EXPECT_EQ(copy.Priority(), ptHigh);
-    EXPECT_EQ(copy.Tag(), 7);
-    ASSERT_EQ(copy.Attachments().Count(), 1);
+    EXPECT_EQ(test::Outline(copy), test::Outline(source));
+    EXPECT_EQ(copy.Headers().Text() + std::to_string(copy.CharSet()) + std::to_string(copy.Tag()),
+              "X-Mailer: test\r\n17");
     EXPECT_NE(copy.Attachments().Items(0), source.Attachments().Items(0));
-    EXPECT_EQ(Bytes(*copy.Attachments().Items(0)), "png");
     // The type is taken as the source derives it, not as the copy would.
     copy.Attachments().Clear();
     copy.Body().Add("text");
     EXPECT_EQ(copy.ContentType(), "image/png");
+    copy.Clear();
+    EXPECT_EQ(test::Outline(copy), (std::vector<std::string>{" <>", " 2"}));
+    EXPECT_EQ(copy.Body().Text() + copy.ContentType(), "text/plain");
+    EXPECT_TRUE(copy.ReturnReceipt());
 
     TmsMessage holder(nullptr);
     holder.SetAttachments(source.Attachments());
@@ -137,27 +97,11 @@ TEST(MessageAssign, CopiesEverythingDeeplyAndNeverSharesItems) {
     EXPECT_THROW(holder.CC().Assign(&other), EConvertError);
 }
 
-TEST(MessageClear, EmptiesTheContentsButKeepsPriorityAndReturnReceipt) {
-    TmsMessage message(nullptr);
-    message.SetSubject("s");
-    message.SetEncoding(meUU);
-    message.Body().Add("b");
-    Attach(message, "a.png", "x");
-    AddAddress(message.CC(), "", "c@x.test");
-    message.SetPriority(ptLow);
-    message.SetReturnReceipt(true);
-    message.Clear();
-    EXPECT_EQ(message.Subject() + message.Body().Text(), "");
-    EXPECT_EQ(message.ContentType(), "text/plain");
-    EXPECT_EQ(message.Attachments().Count() + message.CC().Count(), 0);
-    EXPECT_EQ(message.Priority(), ptLow);
-    EXPECT_TRUE(message.ReturnReceipt());
-}
-
 TEST(MessageCheckAddresses, NeedWhatSendingOrPostingNeedsInThatOrder) {
     TmsMessage message(nullptr);
     TmsArticle article(nullptr);
-    auto check = [](TmsCustomMessage& M) {
+    auto check = [](TmsCustomMessage& M, const std::vector<std::string>& Lines) {
+        Script(M, Lines);
         try {
             M.CheckAddresses();
         } catch (const EMessageError& e) {
@@ -165,17 +109,13 @@ TEST(MessageCheckAddresses, NeedWhatSendingOrPostingNeedsInThatOrder) {
         }
         return std::string("passed");
     };
-    AddAddress(message.Recipients(), "", "");
-    EXPECT_EQ(check(message), "The address of sender is required");
-    message.Sender().Address = article.Sender().Address = "ann@x.test";
-    EXPECT_EQ(check(message), "At least one Recipient, CC or BCC must be entered");
-    AddAddress(message.BCC(), "", "hidden@x.test");
-    EXPECT_EQ(check(message), "passed");
-    EXPECT_EQ(check(article), "Newsgroup header is required");
-    article.SetNewsGroups("alt.test");
-    EXPECT_EQ(check(article), "Subject header is required");
-    article.SetSubject("Hi");
-    EXPECT_EQ(check(article), "passed");
+    EXPECT_EQ(check(message, {"to \"\" \"\""}), "The address of sender is required");
+    EXPECT_EQ(check(message, {"from \"\" ann@x.test"}),
+              "At least one Recipient, CC or BCC must be entered");
+    EXPECT_EQ(check(message, {"bcc \"\" hidden@x.test"}), "passed");
+    EXPECT_EQ(check(article, {"from \"\" ann@x.test"}), "Newsgroup header is required");
+    EXPECT_EQ(check(article, {"newsgroups alt.test"}), "Subject header is required");
+    EXPECT_EQ(check(article, {"subject Hi"}), "passed");
 }
 
 TEST(MessageLoaded, ReadsTheAttachmentBytesFromTheirFilesAndFailsOnAMissingOne) {
@@ -184,12 +124,12 @@ TEST(MessageLoaded, ReadsTheAttachmentBytesFromTheirFilesAndFailsOnAMissingOne) 
     TComponent form(nullptr);
     form.BeginLoading();
     auto* message = new TmsMessage(&form);
-    Attach(*message, dir.File("b.png"));
+    Script(*message, {"attach " + dir.File("b.png")});
     form.EndLoading();
     EXPECT_EQ(Bytes(*message->Attachments().Items(0)), std::string("\x89PNG\0\1", 6));
     TComponent other(nullptr);
     other.BeginLoading();
-    Attach(*new TmsMessage(&other), dir.File("missing.txt"));
+    Script(*new TmsMessage(&other), {"attach " + dir.File("missing.txt")});
     EXPECT_THROW(other.EndLoading(), EFOpenError);
 }
 
