@@ -26,7 +26,7 @@ constexpr size_t kMinimumBytes = size_t{50} << 20;
 
 std::vector<std::string> CorpusFiles() {
     const std::string folders[] = {std::string(VEX_SOURCE_DIR) + "/tests/corpus/rfc",
-                                   "/usr/lib/python3.11/test/test_email/data",
+                                   std::string(VEX_PYTHON_LIBRARY) + "/test/test_email/data",
                                    "/usr/share/doc/spamassassin/examples"};
     std::vector<std::string> files;
     for (const std::string& folder : folders) {
