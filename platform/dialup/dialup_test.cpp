@@ -60,14 +60,15 @@ RASDIALPARAMSA ParamsFor(const char* Entry) {
 }
 
 TEST(RasService, IsThereOnlyWhileABackendLivesAndWithTheFunctionsItHas) {
-    EXPECT_EQ(LoadLibrary(RASAPI32_DLL), 2u);
-    DWORD size = 0, count = 0;
-    EXPECT_EQ(RasEnumEntriesA(nullptr, nullptr, nullptr, &size, &count),
-              ERROR_RASMAN_CANNOT_INITIALIZE);
     HMODULE module;
     {
         TScriptedDialup service({"RasSetEntryDialParamsA"});
         EXPECT_THROW(TScriptedDialup second, EInvalidOperation);
+        EXPECT_THROW(service.SetFunctionError("RasDial", 1), EInvalidOperation);
+        // The phone book refuses what the records could not hold.
+        service.AddEntry({.Name = std::string(256, 'n')});
+        EXPECT_THROW(service.AddEntry({.Name = std::string(256, 'N')}), EInvalidOperation);
+        EXPECT_THROW(service.AddEntry({.Name = std::string(257, 'm')}), EInvalidOperation);
         module = LoadLibrary("RASAPI32.DLL");
         ASSERT_GE(module, 32u);
         EXPECT_NE(GetProcAddress(module, "RasGetEntryDialParamsA"), nullptr);
@@ -82,6 +83,7 @@ TEST(RasService, IsThereOnlyWhileABackendLivesAndWithTheFunctionsItHas) {
     // A module held past its backend answers that the service is gone.
     auto enumEntries = ProcAs<TRasEnumEntriesA>(GetProcAddress(module, "RasEnumEntriesA"));
     ASSERT_NE(enumEntries, nullptr);
+    DWORD size = 0, count = 0;
     EXPECT_EQ(enumEntries(nullptr, nullptr, nullptr, &size, &count),
               ERROR_RASMAN_CANNOT_INITIALIZE);
     EXPECT_TRUE(FreeLibrary(module));
@@ -111,6 +113,12 @@ protected:
         Status = RASCONNSTATUSA{};
         Status.dwSize = sizeof(Status);
         return RasGetConnectStatusA(Connection, &Status);
+    }
+    DWORD ConnectionCount() {
+        RASCONNA connections[4] = {{sizeof(RASCONNA), 0, {}, {}, {}}};
+        DWORD size = sizeof(connections), count = 0;
+        EXPECT_EQ(RasEnumConnectionsA(connections, &size, &count), 0u);
+        return count;
     }
     DWORD Projection(HRASCONN Connection, RASPPPIPA& Ip) {
         Ip = RASPPPIPA{};
@@ -253,23 +261,6 @@ TEST_F(Dialup, BadArgumentsAreRefused) {
     EXPECT_TRUE(service->Dials().empty());
 }
 
-TEST_F(Dialup, AChosenFunctionFailsWithItsErrorUntilCleared) {
-    service->SetFunctionError("RasDialA", ERROR_NO_DIALTONE);
-    HRASCONN connection = 0;
-    EXPECT_EQ(Dial(connection, "Office"), ERROR_NO_DIALTONE);
-    EXPECT_EQ(connection, 0u);
-    EXPECT_TRUE(service->Dials().empty());
-    service->SetFunctionError("RasDialA", 0);
-    EXPECT_EQ(Dial(connection, "Office"), 0u);
-    EXPECT_THROW(service->SetFunctionError("RasDial", 1), EInvalidOperation);
-}
-
-TEST_F(Dialup, ThePhoneBookRefusesDuplicatesAndFieldsThatDoNotFit) {
-    EXPECT_THROW(service->AddEntry({.Name = "OFFICE"}), EInvalidOperation);
-    EXPECT_THROW(service->AddEntry({.Name = std::string(257, 'n')}), EInvalidOperation);
-    EXPECT_NO_THROW(service->AddEntry({.Name = std::string(256, 'n')}));
-}
-
 TEST_F(Dialup, ReachesConnectedOnTheVirtualClockReportingEachStateInOrder) {
     service->AddEntry({.Name = "Fast",
                        .IpAddress = "10.9.8.7",
@@ -280,8 +271,11 @@ TEST_F(Dialup, ReachesConnectedOnTheVirtualClockReportingEachStateInOrder) {
                                   {500, RASCS_Connected, 0}}});
     const int64_t start = clock.TickMilliseconds();
     HRASCONN connection = 0;
+    service->SetFunctionError("RasDialA", ERROR_NO_DIALTONE);
+    EXPECT_EQ(Dial(connection, "fast"), ERROR_NO_DIALTONE);
+    EXPECT_EQ(connection, 0u);
+    service->SetFunctionError("RasDialA", 0);
     ASSERT_EQ(Dial(connection, "fast"), 0u);
-    EXPECT_NE(connection, 0u);
     EXPECT_TRUE(window.Events.empty())
         << "progress arrives through the loop, never inside the call";
     ASSERT_EQ(service->Dials().size(), 1u);
@@ -302,24 +296,32 @@ TEST_F(Dialup, ReachesConnectedOnTheVirtualClockReportingEachStateInOrder) {
     EXPECT_STREQ(ip.szIpAddress, "10.9.8.7");
 }
 
-TEST_F(Dialup, AFailingStepReportsItsErrorAndEndsTheScript) {
+// A script ends at a failing step, or at its last one without connecting; either dial is listed.
+TEST_F(Dialup, AScriptThatFailsOrRunsOutNeverConnects) {
     service->AddEntry({.Name = "Busy",
                        .Script = {{100, RASCS_OpenPort, 0},
                                   {100, RASCS_ConnectDevice, ERROR_LINE_BUSY},
                                   {100, RASCS_Connected, 0}}});
-    HRASCONN connection = 0;
-    ASSERT_EQ(Dial(connection, "Busy"), 0u);
-    ASSERT_TRUE(PumpUntil([&] { return window.Events.size() == 2; }));
-    PumpFor(10000);
-    ASSERT_EQ(window.Events.size(), 2u);
-    EXPECT_EQ(window.Events[1].Error, static_cast<LPARAM>(ERROR_LINE_BUSY));
+    service->AddEntry({.Name = "Silent", .Script = {{50, RASCS_OpenPort, 0}}});
+    const int64_t start = clock.TickMilliseconds();
+    HRASCONN busy = 0, silent = 0;
+    ASSERT_EQ(Dial(busy, "Busy"), 0u);
+    ASSERT_EQ(Dial(silent, "Silent"), 0u);
+    PumpFor(120000);
+    const std::vector<TDialEvent> expected = {{RASCS_OpenPort, 0, start + 50},
+                                              {RASCS_OpenPort, 0, start + 100},
+                                              {RASCS_ConnectDevice, ERROR_LINE_BUSY, start + 200}};
+    EXPECT_EQ(window.Events, expected);
     RASCONNSTATUSA status;
-    ASSERT_EQ(Status(connection, status), 0u);
+    ASSERT_EQ(Status(busy, status), 0u);
     EXPECT_EQ(status.rasconnstate, RASCS_ConnectDevice);
     EXPECT_EQ(status.dwError, ERROR_LINE_BUSY);
+    RASPPPIPA ip;
+    EXPECT_EQ(Projection(silent, ip), ERROR_PROJECTION_NOT_COMPLETE);
+    EXPECT_EQ(ConnectionCount(), 2u);
 }
 
-TEST_F(Dialup, HangingUpDuringTheDialStopsTheRestOfTheScript) {
+TEST_F(Dialup, HangingUpOrEndingTheServiceStopsTheRestOfTheScript) {
     service->AddEntry({.Name = "Slow", .Script = ConnectingScript(1000)});
     HRASCONN connection = 0;
     ASSERT_EQ(Dial(connection, "Slow"), 0u);
@@ -331,37 +333,15 @@ TEST_F(Dialup, HangingUpDuringTheDialStopsTheRestOfTheScript) {
     RASCONNSTATUSA status;
     EXPECT_EQ(Status(connection, status), ERROR_INVALID_HANDLE);
     EXPECT_EQ(RasHangUpA(connection), ERROR_INVALID_HANDLE);
-}
 
-TEST_F(Dialup, AScriptThatNeverConnectsIsListedWithoutAProjection) {
-    service->AddEntry({.Name = "Silent", .Script = {{50, RASCS_OpenPort, 0}}});
-    HRASCONN connection = 0;
-    ASSERT_EQ(Dial(connection, "Silent"), 0u);
-    PumpFor(120000);
-    EXPECT_EQ(window.Events.size(), 1u);
-    RASPPPIPA ip;
-    EXPECT_EQ(Projection(connection, ip), ERROR_PROJECTION_NOT_COMPLETE);
-    RASCONNA connections[2] = {{sizeof(RASCONNA), 0, {}, {}, {}}};
-    DWORD size = sizeof(connections), count = 0;
-    ASSERT_EQ(RasEnumConnectionsA(connections, &size, &count), 0u);
-    EXPECT_EQ(count, 1u) << "a dial in progress is listed";
-    EXPECT_EQ(RasHangUpA(connection), 0u);
-}
-
-TEST_F(Dialup, DestroyingTheServiceStopsItsDials) {
-    service->AddEntry({.Name = "Provider", .Script = ConnectingScript(100)});
-    HRASCONN connection = 0;
-    ASSERT_EQ(Dial(connection, "Provider"), 0u);
-    ASSERT_TRUE(PumpUntil([&] { return window.Events.size() == 1; }));
+    ASSERT_EQ(Dial(connection, "Slow"), 0u);
+    ASSERT_TRUE(PumpUntil([&] { return window.Events.size() == 3; }));
     service.reset();
-    PumpFor(5000);
-    EXPECT_EQ(window.Events.size(), 1u);
+    PumpFor(60000);
+    EXPECT_EQ(window.Events.size(), 3u);
     EXPECT_EQ(RasHangUpA(connection), ERROR_RASMAN_CANNOT_INITIALIZE);
     service = std::make_unique<TScriptedDialup>();
-    RASCONNA connections[1] = {{sizeof(RASCONNA), 0, {}, {}, {}}};
-    DWORD size = sizeof(connections), count = 0;
-    ASSERT_EQ(RasEnumConnectionsA(connections, &size, &count), 0u);
-    EXPECT_EQ(count, 0u) << "the next service starts without the old dials";
+    EXPECT_EQ(ConnectionCount(), 0u) << "the next service starts without the old dials";
 }
 
 }  // namespace

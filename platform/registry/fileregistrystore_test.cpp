@@ -86,7 +86,6 @@ TEST_F(FileRegistry, DamagedFilesRaiseWithTheFileNameAndAreNotOverwritten) {
     cases.back().first += "]\nEnd\n";
     for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/damaged-hives.txt"))
         cases.emplace_back(c[0], c[1]);
-    ASSERT_EQ(cases.size(), 20u);
     for (const auto& [text, reason] : cases) {
         SCOPED_TRACE(text.substr(0, 60));
         WriteHive(text);
@@ -116,29 +115,21 @@ TEST_F(FileRegistry, AFailedWriteRaisesAndForgetsWhatWasNotWritten) {
 }
 
 TEST(FileRegistryFolder, FollowsTheUsersConfigurationFolder) {
-    const auto set = [](const char* Name, const char* Value) {
-        Value ? setenv(Name, Value, 1) : unsetenv(Name);
+    const char* names[] = {"XDG_CONFIG_HOME", "HOME"};
+    const auto set = [&](size_t I, const std::string& Value) {  // "-" unsets
+        Value == "-" ? unsetenv(names[I]) : setenv(names[I], Value.c_str(), 1);
     };
-    const char* old[] = {std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")};
-    const std::string oldConfig = old[0] ? old[0] : "", oldHome = old[1] ? old[1] : "";
-    const struct {
-        const char* ConfigHome;  // nullptr: unset
-        const char* Home;
-        const char* Folder;
-    } cases[] = {
-        {"/custom/config", "/home/someone", "/custom/config/vexbane/registry"},
-        {"relative", "/home/someone", "/home/someone/.config/vexbane/registry"},
-        {nullptr, "/home/someone", "/home/someone/.config/vexbane/registry"},
-        {nullptr, nullptr, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Folder);
-        set("XDG_CONFIG_HOME", c.ConfigHome);
-        set("HOME", c.Home);
-        EXPECT_EQ(TFileRegistryStore::DefaultFolder(), c.Folder);
+    std::string saved[2];
+    for (size_t i = 0; i < 2; ++i)
+        saved[i] = std::getenv(names[i]) ? std::getenv(names[i]) : "-";
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/config-folders.txt")) {
+        SCOPED_TRACE(c.Where);
+        set(0, c[0]);
+        set(1, c[1]);
+        EXPECT_EQ(TFileRegistryStore::DefaultFolder(), c[2]);
     }
-    set("XDG_CONFIG_HOME", old[0] ? oldConfig.c_str() : nullptr);
-    set("HOME", old[1] ? oldHome.c_str() : nullptr);
+    set(0, saved[0]);
+    set(1, saved[1]);
 
     TRegistryStoreOverride store(std::make_shared<TFileRegistryStore>(""));
     EXPECT_THROW(TRegistry().KeyExists("K"), ERegistryException);
