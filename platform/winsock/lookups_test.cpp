@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/winsock/winsock.h"
+#include "tests/support/casefile.h"
 #include "tests/support/messagepump.h"
 
 namespace vex {
@@ -18,13 +19,9 @@ using namespace std::chrono_literals;
 constexpr UINT kLookupMessage = WM_USER + 148;
 
 TEST(AddressText, OnlyDottedQuadsAreAddresses) {
-    EXPECT_EQ(ntohl(inet_addr("127.0.0.1")), 0x7F000001u);
-    EXPECT_EQ(ntohl(inet_addr("0.0.0.0")), 0u);
-    EXPECT_EQ(ntohl(inet_addr("192.168.001.010")), 0xC0A8010Au) << "leading zeros are decimal";
-    for (const char* text : {"255.255.255.255", "256.0.0.1", "1.2.3", "1.2.3.4.5", "1.2.3.4 ",
-                             "localhost", "", "1..2.3", "0001.2.3.4", "-1.2.3.4"}) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(inet_addr(text), INADDR_NONE);
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/address-texts.txt")) {
+        SCOPED_TRACE(c.Where);
+        EXPECT_EQ(ntohl(inet_addr(c[0].c_str())), static_cast<uint32_t>(c.Int(1)));
     }
     EXPECT_EQ(inet_addr(nullptr), INADDR_NONE);
     in_addr address{};
@@ -78,7 +75,6 @@ TEST_F(Lookups, AnswersArePackedWhollyIntoTheCallersBuffer) {
         Window.Received.clear();
         ASSERT_TRUE(LookUpHost(name));
         ASSERT_EQ(Error(), 0);
-        EXPECT_GT(Needed(), static_cast<int>(sizeof(hostent)));
         const hostent& host = Host();
         EXPECT_EQ(host.h_addrtype, AF_INET);
         EXPECT_EQ(host.h_length, 4);
