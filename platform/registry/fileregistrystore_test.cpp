@@ -8,6 +8,7 @@
 #include "platform/registry/hivefile.h"
 #include "platform/registry/registry.h"
 #include "tests/support/casefile.h"
+#include "tests/support/errortext.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -21,22 +22,6 @@ protected:
     // A fresh store over the same folder, as a new run of the program would see it.
     std::shared_ptr<TFileRegistryStore> Reopen() const {
         return std::make_shared<TFileRegistryStore>(Folder());
-    }
-
-    void WriteHive(const std::string& Text) {
-        std::filesystem::create_directories(Folder());
-        test::WriteWholeFile(HiveFile(), Text);
-    }
-
-    // The message of the ERegistryException that opening any key raises, or "" when none.
-    std::string OpenError() {
-        TRegistryStoreOverride store(Reopen());
-        try {
-            TRegistry().KeyExists("Any");
-        } catch (const ERegistryException& e) {
-            return e.Message();
-        }
-        return "";
     }
 
     test::TempDir Dir;
@@ -86,18 +71,16 @@ TEST_F(FileRegistry, DamagedFilesRaiseWithTheFileNameAndAreNotOverwritten) {
     cases.back().first += "]\nEnd\n";
     for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/damaged-hives.txt"))
         cases.emplace_back(c[0], c[1]);
+    std::filesystem::create_directories(Folder());
     for (const auto& [text, reason] : cases) {
         SCOPED_TRACE(text.substr(0, 60));
-        WriteHive(text);
-        EXPECT_EQ(OpenError(), "Registry file " + HiveFile() + " " + reason);
+        test::WriteWholeFile(HiveFile(), text);
+        TRegistryStoreOverride store(Reopen());
+        EXPECT_EQ(test::ErrorText<ERegistryException>([] { TRegistry().KeyExists("Any"); }),
+                  "Registry file " + HiveFile() + " " + reason);
+        EXPECT_THROW(TRegistry().OpenKey("Other", true), ERegistryException) << "it stays unread";
+        EXPECT_EQ(test::ReadWholeFile(HiveFile()), text) << "and is not overwritten";
     }
-
-    WriteHive("VexbaneRegistry 1\n[Keep]\nv=sz:precious\n");
-    TRegistryStoreOverride store(Reopen());
-    TRegistry reg;
-    EXPECT_THROW(reg.OpenKey("Keep", true), ERegistryException);
-    EXPECT_THROW(reg.OpenKey("Other", true), ERegistryException) << "it stays unread";
-    EXPECT_EQ(test::ReadWholeFile(HiveFile()), "VexbaneRegistry 1\n[Keep]\nv=sz:precious\n");
 }
 
 TEST_F(FileRegistry, AFailedWriteRaisesAndForgetsWhatWasNotWritten) {

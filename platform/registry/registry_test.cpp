@@ -18,12 +18,10 @@ namespace {
 // Every behaviour of TRegistry must hold over either store.
 class Registry : public ::testing::TestWithParam<const char*> {
 protected:
-    Registry() : Override(MakeStore()) {}
-
-    std::shared_ptr<TRegistryStore> MakeStore() {
-        if (std::string(GetParam()) == "memory") return std::make_shared<TMemoryRegistryStore>();
-        return std::make_shared<TFileRegistryStore>(Dir.Path() + "/registry");
-    }
+    Registry()
+        : Override(std::string(GetParam()) == "memory"
+                       ? std::shared_ptr<TRegistryStore>(std::make_shared<TMemoryRegistryStore>())
+                       : std::make_shared<TFileRegistryStore>(Dir.Path() + "/registry")) {}
 
     test::TempDir Dir;
     TRegistryStoreOverride Override;
@@ -71,7 +69,7 @@ TEST_P(Registry, FailedReadsAndWritesRaiseAndLoseNothing) {
     EXPECT_FALSE(reg.ValueExists(longName));
 }
 
-TEST_P(Registry, PathsStartAtTheOpenKeyOrAtTheRootOfTheirOwnHive) {
+TEST_P(Registry, PathsStartAtTheOpenKeyOrTheirHivesRootAndInvalidOnesAreRefused) {
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey("A", true));
     ASSERT_TRUE(reg.OpenKey("B\\C", true));
@@ -87,10 +85,7 @@ TEST_P(Registry, PathsStartAtTheOpenKeyOrAtTheRootOfTheirOwnHive) {
     EXPECT_FALSE(reg.KeyExists("\\A")) << "each root is a hive of its own";
     EXPECT_THROW(reg.SetRootKey(0x12345), ERegistryException);
     EXPECT_EQ(reg.RootKey(), HKEY_LOCAL_MACHINE);
-}
 
-TEST_P(Registry, InvalidKeyPathsAreRefused) {
-    TRegistry reg;
     std::string deep;
     for (int i = 0; i < 513; ++i)
         deep += "d\\";
@@ -108,7 +103,7 @@ TEST_P(Registry, InvalidKeyPathsAreRefused) {
     EXPECT_EQ(names.Count(), 1) << "nothing of the refused paths was created";
 }
 
-TEST_P(Registry, NamesAreListedAndDeletedWithoutRegardToCase) {
+TEST_P(Registry, NamesIgnoreCaseAndDeletedOrReadOnlyKeysRefuseChanges) {
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey("Root\\beta\\deep", true));
     ASSERT_TRUE(reg.OpenKey("\\Root\\Alpha", true));
@@ -128,11 +123,9 @@ TEST_P(Registry, NamesAreListedAndDeletedWithoutRegardToCase) {
     EXPECT_TRUE(reg.DeleteKey("BETA"));
     EXPECT_FALSE(reg.KeyExists("beta\\deep")) << "subkeys go with their key";
     EXPECT_FALSE(reg.DeleteKey("beta"));
-}
 
-TEST_P(Registry, DeletedAndReadOnlyKeysRefuseChanges) {
-    TRegistry reg, other;
-    ASSERT_TRUE(reg.OpenKey("Gone", true));
+    TRegistry other;
+    ASSERT_TRUE(reg.OpenKey("\\Gone", true));
     reg.WriteString("v", "1");
     ASSERT_TRUE(other.DeleteKey("Gone"));
     EXPECT_FALSE(reg.ValueExists("v"));
