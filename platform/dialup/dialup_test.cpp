@@ -246,7 +246,9 @@ TEST_F(Dialup, BadArgumentsAreRefused) {
     EXPECT_TRUE(service->Dials().empty());
 }
 
-TEST_F(Dialup, ReachesConnectedOnTheVirtualClockReportingEachStateInOrder) {
+// Each dial reports its states on the virtual clock; a script ends connected, at a failing step
+// or at its last step without connecting, and every dial is listed.
+TEST_F(Dialup, DialsReportEachStateInOrderOnTheVirtualClock) {
     service->AddEntry({.Name = "Fast",
                        .IpAddress = "10.9.8.7",
                        .Script = {{0, RASCS_OpenPort, 0},
@@ -254,56 +256,46 @@ TEST_F(Dialup, ReachesConnectedOnTheVirtualClockReportingEachStateInOrder) {
                                   {2000, RASCS_ConnectDevice, 0},
                                   {30000, RASCS_Authenticate, 0},
                                   {500, RASCS_Connected, 0}}});
-    const int64_t start = clock.TickMilliseconds();
-    HRASCONN connection = 0;
-    service->SetFunctionError("RasDialA", ERROR_NO_DIALTONE);
-    EXPECT_EQ(Dial(connection, "fast"), ERROR_NO_DIALTONE);
-    EXPECT_EQ(connection, 0u);
-    service->SetFunctionError("RasDialA", 0);
-    ASSERT_EQ(Dial(connection, "fast"), 0u);
-    EXPECT_TRUE(window.Events.empty())
-        << "progress arrives through the loop, never inside the call";
-    ASSERT_EQ(service->Dials().size(), 1u);
-    EXPECT_EQ(service->Dials()[0].Params.Password, "typed") << "the password typed is dialled";
-
-    ASSERT_TRUE(PumpUntil([&] { return window.Events.size() == 5; }));
-    const std::vector<TDialEvent> expected = {{RASCS_OpenPort, 0, start},
-                                              {RASCS_PortOpened, 0, start},
-                                              {RASCS_ConnectDevice, 0, start + 2000},
-                                              {RASCS_Authenticate, 0, start + 32000},
-                                              {RASCS_Connected, 0, start + 32500}};
-    EXPECT_EQ(window.Events, expected);
-    RASCONNSTATUSA status;
-    ASSERT_EQ(Status(connection, status), 0u);
-    EXPECT_EQ(status.rasconnstate, RASCS_Connected);
-    RASPPPIPA ip;
-    ASSERT_EQ(Projection(connection, ip), 0u);
-    EXPECT_STREQ(ip.szIpAddress, "10.9.8.7");
-}
-
-// A script ends at a failing step, or at its last one without connecting; either dial is listed.
-TEST_F(Dialup, AScriptThatFailsOrRunsOutNeverConnects) {
     service->AddEntry({.Name = "Busy",
                        .Script = {{100, RASCS_OpenPort, 0},
                                   {100, RASCS_ConnectDevice, ERROR_LINE_BUSY},
                                   {100, RASCS_Connected, 0}}});
     service->AddEntry({.Name = "Silent", .Script = {{50, RASCS_OpenPort, 0}}});
     const int64_t start = clock.TickMilliseconds();
-    HRASCONN busy = 0, silent = 0;
+    HRASCONN fast = 0, busy = 0, silent = 0;
+    service->SetFunctionError("RasDialA", ERROR_NO_DIALTONE);
+    EXPECT_EQ(Dial(fast, "fast"), ERROR_NO_DIALTONE);
+    EXPECT_EQ(fast, 0u);
+    service->SetFunctionError("RasDialA", 0);
+    ASSERT_EQ(Dial(fast, "fast"), 0u);
     ASSERT_EQ(Dial(busy, "Busy"), 0u);
     ASSERT_EQ(Dial(silent, "Silent"), 0u);
+    EXPECT_TRUE(window.Events.empty())
+        << "progress arrives through the loop, never inside the call";
+    ASSERT_EQ(service->Dials().size(), 3u);
+    EXPECT_EQ(service->Dials()[0].Params.Password, "typed") << "the password typed is dialled";
+
     PumpFor(120000);
-    const std::vector<TDialEvent> expected = {{RASCS_OpenPort, 0, start + 50},
+    const std::vector<TDialEvent> expected = {{RASCS_OpenPort, 0, start},
+                                              {RASCS_PortOpened, 0, start},
+                                              {RASCS_OpenPort, 0, start + 50},
                                               {RASCS_OpenPort, 0, start + 100},
-                                              {RASCS_ConnectDevice, ERROR_LINE_BUSY, start + 200}};
+                                              {RASCS_ConnectDevice, ERROR_LINE_BUSY, start + 200},
+                                              {RASCS_ConnectDevice, 0, start + 2000},
+                                              {RASCS_Authenticate, 0, start + 32000},
+                                              {RASCS_Connected, 0, start + 32500}};
     EXPECT_EQ(window.Events, expected);
     RASCONNSTATUSA status;
+    ASSERT_EQ(Status(fast, status), 0u);
+    EXPECT_EQ(status.rasconnstate, RASCS_Connected);
     ASSERT_EQ(Status(busy, status), 0u);
     EXPECT_EQ(status.rasconnstate, RASCS_ConnectDevice);
     EXPECT_EQ(status.dwError, ERROR_LINE_BUSY);
     RASPPPIPA ip;
+    ASSERT_EQ(Projection(fast, ip), 0u);
+    EXPECT_STREQ(ip.szIpAddress, "10.9.8.7");
     EXPECT_EQ(Projection(silent, ip), ERROR_PROJECTION_NOT_COMPLETE);
-    EXPECT_EQ(ConnectionCount(), 2u);
+    EXPECT_EQ(ConnectionCount(), 3u);
 }
 
 TEST_F(Dialup, HangingUpOrEndingTheServiceStopsTheRestOfTheScript) {
