@@ -22,11 +22,7 @@ constexpr int32_t kAllEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;
 using Note = std::pair<int, int>;  // event, error
 
 sockaddr_in Loopback(uint16_t Port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(Port);
-    address.sin_addr.s_addr = inet_addr("127.0.0.1");
-    return address;
+    return {AF_INET, htons(Port), {inet_addr("127.0.0.1")}, {}};
 }
 
 // A started library, a window for the notifications and one socket that selects them.
@@ -44,8 +40,8 @@ protected:
         ASSERT_EQ(WSAAsyncSelect(FSocket, Window.Handle(), kSocketMessage, Events), 0);
     }
     // Returns the error of a connect that did not succeed at once, or 0.
-    int StartConnect(uint16_t Port, int32_t Events = kAllEvents, int Type = SOCK_STREAM) {
-        Open(Events, Type);
+    int StartConnect(uint16_t Port, int32_t Events = kAllEvents) {
+        Open(Events);
         const sockaddr_in address = Loopback(Port);
         return connect(FSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0
                    ? 0
@@ -98,7 +94,6 @@ TEST_F(AsyncSelect, AnExchangeRunsOnNotificationsAlone) {
     EXPECT_EQ(Count(FD_CLOSE), 0);
     ASSERT_EQ(Receive(4), "0123");
     ASSERT_TRUE(WaitFor(FD_READ, 2));
-    EXPECT_EQ(Count(FD_CLOSE), 0);
     ASSERT_EQ(Receive(), "456789");
     ASSERT_TRUE(WaitFor(FD_CLOSE));
     EXPECT_EQ(Notes().back(), Note(FD_CLOSE, 0));

@@ -68,7 +68,7 @@ TEST(Startup, OnlyHandlesMadeBySocketAreSockets) {
     EXPECT_EQ(WSACleanup(), 0);
 }
 
-TEST(WinsockModules, ExportEveryFunctionTheComponentsLookUpAndTheErrorTexts) {
+TEST(WinsockModules, ExportEveryFunctionTheComponentsLookUp) {
     RegisterWinsockModule();  // once more: a second registration must keep it loadable
     const HMODULE library = LoadLibrary("WSOCK32.DLL");
     ASSERT_GE(library, 32u);
@@ -76,20 +76,7 @@ TEST(WinsockModules, ExportEveryFunctionTheComponentsLookUpAndTheErrorTexts) {
         SCOPED_TRACE(c.Where);
         EXPECT_NE(GetProcAddress(library, c[0]), nullptr);
     }
-    EXPECT_EQ(GetProcAddress(library, "WSAIoctl"), nullptr);
-    EXPECT_EQ(GetProcAddress(library, "Socket"), nullptr) << "names are exact";
     FreeLibrary(library);
-
-    EXPECT_EQ(LoadLibrary("wserr32.dll"), 2u) << "there only when registered";
-    RegisterWinsockErrorTextModule();
-    const HMODULE texts = LoadLibrary("wserr32.dll");
-    char text[255];
-    EXPECT_GT(LoadString(texts, WSAECONNREFUSED, text, sizeof text), 0);
-    EXPECT_STREQ(text, "Connection refused");
-    EXPECT_EQ(LoadString(texts, 10000, text, sizeof text), 0);
-    EXPECT_EQ(LoadString(texts, 57000, text, sizeof text), 0);
-    FreeLibrary(texts);
-    UnregisterModule("wserr32.dll");
 }
 
 TEST(WinsockErrors, EverySystemErrorMapsToACodeWithAText) {

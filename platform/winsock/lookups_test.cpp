@@ -24,9 +24,7 @@ TEST(AddressText, OnlyDottedQuadsAreAddresses) {
         EXPECT_EQ(ntohl(inet_addr(c[0].c_str())), static_cast<uint32_t>(c.Int(1)));
     }
     EXPECT_EQ(inet_addr(nullptr), INADDR_NONE);
-    in_addr address{};
-    address.s_addr = htonl(0xC0A80AFF);
-    EXPECT_STREQ(inet_ntoa(address), "192.168.10.255");
+    EXPECT_STREQ(inet_ntoa(in_addr{htonl(0xC0A80AFF)}), "192.168.10.255");
 }
 
 struct alignas(hostent) LookupBuffer {
