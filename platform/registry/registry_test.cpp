@@ -148,12 +148,8 @@ INSTANTIATE_TEST_SUITE_P(Stores, Registry, ::testing::Values("memory", "file"));
 
 constexpr const char* Key = "Software\\Quentara Corporation\\Vexbane\\10";
 
-class RegIniFile : public ::testing::Test {
-protected:
-    TRegistryStoreOverride Store{std::make_shared<TMemoryRegistryStore>()};
-};
-
-TEST_F(RegIniFile, SectionsAreSubkeysAndEveryValueIsText) {
+TEST(RegIniFile, SectionsAreSubkeysOfTheFileKeyAndEveryValueIsText) {
+    TRegistryStoreOverride store{std::make_shared<TMemoryRegistryStore>()};
     for (const std::string& name : {std::string("Software\\\\Vexbane"), std::string(256, 'k')})
         EXPECT_THROW(TRegIniFile ini(name), ERegistryException) << name;
     EXPECT_FALSE(TRegistry().KeyExists("Software")) << "nothing is written for them";
@@ -189,10 +185,7 @@ TEST_F(RegIniFile, SectionsAreSubkeysAndEveryValueIsText) {
     EXPECT_EQ(ini.ReadInteger("S", "hex", -1), 31);
     EXPECT_THROW(ini.ReadInteger("S", "dword", -1), ERegistryException);
     EXPECT_EQ(ini.CurrentPath(), Key) << "the file key is back after the failure";
-}
 
-TEST_F(RegIniFile, SectionsAreListedTestedAndErased) {
-    TRegIniFile ini(Key);
     ini.WriteString("Sender", "b", "1");
     ini.WriteString("Sender", "a", "2");
     TStringList idents;
