@@ -99,22 +99,11 @@ protected:
         return RasDialA(nullptr, nullptr, &params, RASDIAL_WINDOW_NOTIFIER, window.Notifier(),
                         &Connection);
     }
-    DWORD Status(HRASCONN Connection, RASCONNSTATUSA& Status) {
-        Status = RASCONNSTATUSA{};
-        Status.dwSize = sizeof(Status);
-        return RasGetConnectStatusA(Connection, &Status);
-    }
     DWORD ConnectionCount() {
         RASCONNA connections[4] = {{sizeof(RASCONNA), 0, {}, {}, {}}};
         DWORD size = sizeof(connections), count = 0;
         EXPECT_EQ(RasEnumConnectionsA(connections, &size, &count), 0u);
         return count;
-    }
-    DWORD Projection(HRASCONN Connection, RASPPPIPA& Ip) {
-        Ip = RASPPPIPA{};
-        Ip.dwSize = sizeof(Ip);
-        DWORD size = sizeof(Ip);
-        return RasGetProjectionInfoA(Connection, RASP_PppIp, &Ip, &size);
     }
 
     TVirtualClock clock;
@@ -280,16 +269,18 @@ TEST_F(Dialup, DialsReportEachStateInOrderOnTheVirtualClock) {
                                               {RASCS_Authenticate, 0, start + 32000},
                                               {RASCS_Connected, 0, start + 32500}};
     EXPECT_EQ(window.Events, expected);
-    RASCONNSTATUSA status;
-    ASSERT_EQ(Status(fast, status), 0u);
+    RASCONNSTATUSA status{};
+    status.dwSize = sizeof(status);
+    ASSERT_EQ(RasGetConnectStatusA(fast, &status), 0u);
     EXPECT_EQ(status.rasconnstate, RASCS_Connected);
-    ASSERT_EQ(Status(busy, status), 0u);
+    ASSERT_EQ(RasGetConnectStatusA(busy, &status), 0u);
     EXPECT_EQ(status.rasconnstate, RASCS_ConnectDevice);
     EXPECT_EQ(status.dwError, ERROR_LINE_BUSY);
-    RASPPPIPA ip;
-    ASSERT_EQ(Projection(fast, ip), 0u);
+    RASPPPIPA ip{sizeof(RASPPPIPA), {}, 0};
+    DWORD size = sizeof(ip);
+    ASSERT_EQ(RasGetProjectionInfoA(fast, RASP_PppIp, &ip, &size), 0u);
     EXPECT_STREQ(ip.szIpAddress, "10.9.8.7");
-    EXPECT_EQ(Projection(silent, ip), ERROR_PROJECTION_NOT_COMPLETE);
+    EXPECT_EQ(RasGetProjectionInfoA(silent, RASP_PppIp, &ip, &size), ERROR_PROJECTION_NOT_COMPLETE);
     EXPECT_EQ(ConnectionCount(), 3u);
 }
 

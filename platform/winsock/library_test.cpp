@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <string>
 
 #include "platform/win/modules.h"
@@ -20,7 +19,7 @@ int ErrorIf(bool Failed) {
     return error;
 }
 
-TEST(Startup, EveryCallNeedsAStartupAndTheLastCleanupClosesTheSocketsLeftOpen) {
+TEST(Startup, SocketsNeedAStartupLiveUntilTheLastCleanupAndAreOnlyWhatSocketMade) {
     WSADATA data;
     EXPECT_EQ(WSAStartup(MAKEWORD(1, 0), &data), WSAVERNOTSUPPORTED);
     EXPECT_EQ(WSAStartup(MAKEWORD(1, 1), nullptr), WSAEFAULT);
@@ -45,15 +44,10 @@ TEST(Startup, EveryCallNeedsAStartupAndTheLastCleanupClosesTheSocketsLeftOpen) {
     ASSERT_EQ(WSACleanup(), 0);
     ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
     EXPECT_EQ(ErrorIf(closesocket(s) == SOCKET_ERROR), WSAENOTSOCK);
-    WSACleanup();
-}
 
-TEST(Startup, OnlyHandlesMadeBySocketAreSockets) {
-    WSADATA data;
-    ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
+    // Only handles made by socket are sockets; closing anything else leaves it alone.
     int pipeFds[2];
     ASSERT_EQ(::pipe(pipeFds), 0);
-    // Closing what is no socket must leave the descriptor alone.
     EXPECT_EQ(ErrorIf(closesocket(static_cast<SOCKET>(pipeFds[0])) == SOCKET_ERROR), WSAENOTSOCK);
     EXPECT_EQ(::write(pipeFds[1], "x", 1), 1);
     char c;
@@ -62,9 +56,9 @@ TEST(Startup, OnlyHandlesMadeBySocketAreSockets) {
     ::close(pipeFds[1]);
     EXPECT_EQ(ErrorIf(send(INVALID_SOCKET, "x", 1, 0) == SOCKET_ERROR), WSAENOTSOCK);
     EXPECT_EQ(ErrorIf(socket(AF_INET6, SOCK_STREAM, 0) == INVALID_SOCKET), WSAEAFNOSUPPORT);
-    const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-    EXPECT_EQ(ErrorIf(recv(s, &c, -1, 0) == SOCKET_ERROR), WSAEINVAL);
-    EXPECT_EQ(ErrorIf(recv(s, &c, 1, 0) == SOCKET_ERROR), WSAENOTCONN);
+    const SOCKET stream = socket(AF_INET, SOCK_STREAM, 0);
+    EXPECT_EQ(ErrorIf(recv(stream, &c, -1, 0) == SOCKET_ERROR), WSAEINVAL);
+    EXPECT_EQ(ErrorIf(recv(stream, &c, 1, 0) == SOCKET_ERROR), WSAENOTCONN);
     EXPECT_EQ(WSACleanup(), 0);
 }
 
@@ -80,16 +74,9 @@ TEST(WinsockModules, ExportEveryFunctionTheComponentsLookUp) {
 }
 
 TEST(WinsockErrors, EverySystemErrorMapsToACodeWithAText) {
-    const struct {
-        int Errno;
-        int Code;
-    } deliberate[] = {
-        {EAGAIN, WSAEWOULDBLOCK}, {EINPROGRESS, WSAEWOULDBLOCK}, {EPIPE, WSAECONNRESET},
-        {EBADF, WSAENOTSOCK},     {ECONNREFUSED, 10061},         {ENOENT, WSAENETDOWN},
-    };
-    for (const auto& c : deliberate) {
-        SCOPED_TRACE(c.Errno);
-        EXPECT_EQ(WinsockErrorFromErrno(c.Errno), c.Code);
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/errno-codes.txt")) {
+        SCOPED_TRACE(c.Where);
+        EXPECT_EQ(WinsockErrorFromErrno(static_cast<int>(c.Int(0))), c.Int(1));
     }
     for (int e = 1; e < 134; ++e) {
         SCOPED_TRACE(e);
