@@ -18,7 +18,6 @@ using namespace vex::test;
 using namespace std::chrono_literals;
 
 constexpr UINT kSocketMessage = WM_USER + 150;
-constexpr int32_t kAllEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;
 using Note = std::pair<int, int>;  // event, error
 
 sockaddr_in Loopback(uint16_t Port) {
@@ -40,7 +39,7 @@ protected:
         ASSERT_EQ(WSAAsyncSelect(FSocket, Window.Handle(), kSocketMessage, Events), 0);
     }
     // Returns the error of a connect that did not succeed at once, or 0.
-    int StartConnect(uint16_t Port, int32_t Events = kAllEvents) {
+    int StartConnect(uint16_t Port, int32_t Events = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE) {
         Open(Events);
         const sockaddr_in address = Loopback(Port);
         return connect(FSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0
@@ -55,9 +54,7 @@ protected:
             notes.emplace_back(WSAGETSELECTEVENT(m.LParam), WSAGETSELECTERROR(m.LParam));
         return notes;
     }
-    int Count(int Event) const {
-        return static_cast<int>(std::ranges::count(Notes(), Event, &Note::first));
-    }
+    long Count(int Event) const { return std::ranges::count(Notes(), Event, &Note::first); }
     bool WaitFor(int Event, int Times = 1) {
         return PumpUntil([&] { return Count(Event) >= Times; });
     }
@@ -122,7 +119,6 @@ TEST_F(AsyncSelect, ClosingTheSocketEndsItsNotificationsAtOnce) {
     StartConnect(server.Port());
     ASSERT_TRUE(WaitFor(FD_READ));
     ASSERT_EQ(closesocket(FSocket), 0);
-    FSocket = INVALID_SOCKET;
     // What was posted before the close may still arrive, as on the original; nothing after it.
     MSG queued;
     while (PeekMessage(queued, 0, 0, 0, PM_REMOVE))

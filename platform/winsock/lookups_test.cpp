@@ -43,6 +43,7 @@ protected:
     // Waits for the answer to the lookup Handle.
     bool Answered(HANDLE Handle) {
         EXPECT_NE(Handle, 0u);
+        Window.Received.clear();  // the answer is posted, so it is not here yet
         if (!PumpUntil([&] { return !Window.Received.empty(); })) return false;
         EXPECT_EQ(Window.Received[0].WParam, Handle);
         return true;
@@ -70,7 +71,6 @@ protected:
 TEST_F(Lookups, AnswersArePackedWhollyIntoTheCallersBuffer) {
     for (const char* name : {"localhost", "127.0.0.2"}) {
         SCOPED_TRACE(name);
-        Window.Received.clear();
         ASSERT_TRUE(LookUpHost(name));
         ASSERT_EQ(Error(), 0);
         const hostent& host = Host();
@@ -107,12 +107,10 @@ TEST_F(Lookups, ServicesAreFoundByNameAndProtocolAndUnknownNamesAreNot) {
     ASSERT_TRUE(LookUpHost("no-such-host.invalid"));
     EXPECT_PRED1(notFound, Error());
     EXPECT_EQ(Needed(), 0);
-    Window.Received.clear();
     ASSERT_TRUE(LookUpService("no-such-service"));
     EXPECT_EQ(Error(), WSANO_DATA);
 
     if (::getservbyname("pop3", "tcp") == nullptr) GTEST_SKIP() << "no services database";
-    Window.Received.clear();
     ASSERT_TRUE(LookUpService("pop3"));
     ASSERT_EQ(Error(), 0);
     const servent& service = *reinterpret_cast<const servent*>(Buffer.Bytes);
