@@ -142,7 +142,6 @@ TEST_F(AsyncSelect, DatagramsComeOnFdReadWithTheirSender) {
     ASSERT_EQ(
         recvfrom(FSocket, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &size), 5);
     EXPECT_EQ(ntohs(from.sin_port), server.Port());
-    EXPECT_EQ(from.sin_addr.s_addr, inet_addr("127.0.0.1"));
 
     ASSERT_EQ(connect(FSocket, reinterpret_cast<const sockaddr*>(&to), sizeof to), 0);
     ASSERT_EQ(send(FSocket, "query", 5, 0), 5);

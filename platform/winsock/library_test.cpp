@@ -82,6 +82,7 @@ TEST(WinsockErrors, EverySystemErrorMapsToACodeWithAText) {
         SCOPED_TRACE(e);
         EXPECT_FALSE(WinsockErrorText(WinsockErrorFromErrno(e)).empty());
     }
+    EXPECT_EQ(WinsockErrorText(10000), "") << "a code that is none has no text";
 }
 
 }  // namespace
