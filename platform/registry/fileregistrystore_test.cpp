@@ -8,6 +8,7 @@
 #include "platform/registry/hivefile.h"
 #include "platform/registry/registry.h"
 #include "tests/support/casefile.h"
+#include "tests/support/errortext.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -21,22 +22,6 @@ protected:
     // A fresh store over the same folder, as a new run of the program would see it.
     std::shared_ptr<TFileRegistryStore> Reopen() const {
         return std::make_shared<TFileRegistryStore>(Folder());
-    }
-
-    void WriteHive(const std::string& Text) {
-        std::filesystem::create_directories(Folder());
-        test::WriteWholeFile(HiveFile(), Text);
-    }
-
-    // The message of the ERegistryException that opening any key raises, or "" when none.
-    std::string OpenError() {
-        TRegistryStoreOverride store(Reopen());
-        try {
-            TRegistry().KeyExists("Any");
-        } catch (const ERegistryException& e) {
-            return e.Message();
-        }
-        return "";
     }
 
     test::TempDir Dir;
@@ -86,19 +71,16 @@ TEST_F(FileRegistry, DamagedFilesRaiseWithTheFileNameAndAreNotOverwritten) {
     cases.back().first += "]\nEnd\n";
     for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/damaged-hives.txt"))
         cases.emplace_back(c[0], c[1]);
-    ASSERT_EQ(cases.size(), 20u);
+    std::filesystem::create_directories(Folder());
     for (const auto& [text, reason] : cases) {
         SCOPED_TRACE(text.substr(0, 60));
-        WriteHive(text);
-        EXPECT_EQ(OpenError(), "Registry file " + HiveFile() + " " + reason);
+        test::WriteWholeFile(HiveFile(), text);
+        TRegistryStoreOverride store(Reopen());
+        EXPECT_EQ(test::ErrorText<ERegistryException>([] { TRegistry().KeyExists("Any"); }),
+                  "Registry file " + HiveFile() + " " + reason);
+        EXPECT_THROW(TRegistry().OpenKey("Other", true), ERegistryException) << "it stays unread";
+        EXPECT_EQ(test::ReadWholeFile(HiveFile()), text) << "and is not overwritten";
     }
-
-    WriteHive("VexbaneRegistry 1\n[Keep]\nv=sz:precious\n");
-    TRegistryStoreOverride store(Reopen());
-    TRegistry reg;
-    EXPECT_THROW(reg.OpenKey("Keep", true), ERegistryException);
-    EXPECT_THROW(reg.OpenKey("Other", true), ERegistryException) << "it stays unread";
-    EXPECT_EQ(test::ReadWholeFile(HiveFile()), "VexbaneRegistry 1\n[Keep]\nv=sz:precious\n");
 }
 
 TEST_F(FileRegistry, AFailedWriteRaisesAndForgetsWhatWasNotWritten) {
@@ -116,29 +98,21 @@ TEST_F(FileRegistry, AFailedWriteRaisesAndForgetsWhatWasNotWritten) {
 }
 
 TEST(FileRegistryFolder, FollowsTheUsersConfigurationFolder) {
-    const auto set = [](const char* Name, const char* Value) {
-        Value ? setenv(Name, Value, 1) : unsetenv(Name);
+    const char* names[] = {"XDG_CONFIG_HOME", "HOME"};
+    const auto set = [&](size_t I, const std::string& Value) {  // "-" unsets
+        Value == "-" ? unsetenv(names[I]) : setenv(names[I], Value.c_str(), 1);
     };
-    const char* old[] = {std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")};
-    const std::string oldConfig = old[0] ? old[0] : "", oldHome = old[1] ? old[1] : "";
-    const struct {
-        const char* ConfigHome;  // nullptr: unset
-        const char* Home;
-        const char* Folder;
-    } cases[] = {
-        {"/custom/config", "/home/someone", "/custom/config/vexbane/registry"},
-        {"relative", "/home/someone", "/home/someone/.config/vexbane/registry"},
-        {nullptr, "/home/someone", "/home/someone/.config/vexbane/registry"},
-        {nullptr, nullptr, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Folder);
-        set("XDG_CONFIG_HOME", c.ConfigHome);
-        set("HOME", c.Home);
-        EXPECT_EQ(TFileRegistryStore::DefaultFolder(), c.Folder);
+    std::string saved[2];
+    for (size_t i = 0; i < 2; ++i)
+        saved[i] = std::getenv(names[i]) ? std::getenv(names[i]) : "-";
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/config-folders.txt")) {
+        SCOPED_TRACE(c.Where);
+        set(0, c[0]);
+        set(1, c[1]);
+        EXPECT_EQ(TFileRegistryStore::DefaultFolder(), c[2]);
     }
-    set("XDG_CONFIG_HOME", old[0] ? oldConfig.c_str() : nullptr);
-    set("HOME", old[1] ? oldHome.c_str() : nullptr);
+    set(0, saved[0]);
+    set(1, saved[1]);
 
     TRegistryStoreOverride store(std::make_shared<TFileRegistryStore>(""));
     EXPECT_THROW(TRegistry().KeyExists("K"), ERegistryException);

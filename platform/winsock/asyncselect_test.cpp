@@ -18,15 +18,10 @@ using namespace vex::test;
 using namespace std::chrono_literals;
 
 constexpr UINT kSocketMessage = WM_USER + 150;
-constexpr int32_t kAllEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;
 using Note = std::pair<int, int>;  // event, error
 
 sockaddr_in Loopback(uint16_t Port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(Port);
-    address.sin_addr.s_addr = inet_addr("127.0.0.1");
-    return address;
+    return {AF_INET, htons(Port), {inet_addr("127.0.0.1")}, {}};
 }
 
 // A started library, a window for the notifications and one socket that selects them.
@@ -44,8 +39,8 @@ protected:
         ASSERT_EQ(WSAAsyncSelect(FSocket, Window.Handle(), kSocketMessage, Events), 0);
     }
     // Returns the error of a connect that did not succeed at once, or 0.
-    int StartConnect(uint16_t Port, int32_t Events = kAllEvents, int Type = SOCK_STREAM) {
-        Open(Events, Type);
+    int StartConnect(uint16_t Port, int32_t Events = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE) {
+        Open(Events);
         const sockaddr_in address = Loopback(Port);
         return connect(FSocket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0
                    ? 0
@@ -59,9 +54,7 @@ protected:
             notes.emplace_back(WSAGETSELECTEVENT(m.LParam), WSAGETSELECTERROR(m.LParam));
         return notes;
     }
-    int Count(int Event) const {
-        return static_cast<int>(std::ranges::count(Notes(), Event, &Note::first));
-    }
+    long Count(int Event) const { return std::ranges::count(Notes(), Event, &Note::first); }
     bool WaitFor(int Event, int Times = 1) {
         return PumpUntil([&] { return Count(Event) >= Times; });
     }
@@ -76,41 +69,6 @@ protected:
     SOCKET FSocket = INVALID_SOCKET;
 };
 
-TEST_F(AsyncSelect, AnExchangeRunsOnNotificationsAlone) {
-    ScriptedServer server({ReadLine(), SendLine("hello back"), Close()});
-    EXPECT_EQ(StartConnect(server.Port()), WSAEWOULDBLOCK);
-    ASSERT_TRUE(WaitFor(FD_WRITE));
-    EXPECT_EQ(Notes().front(), Note(FD_CONNECT, 0));
-    ASSERT_EQ(send(FSocket, "hello\r\n", 7, 0), 7);
-
-    std::string reply;
-    ASSERT_TRUE(PumpUntil([&] {
-        if (Count(FD_READ) > 0) reply += Receive();
-        return Count(FD_CLOSE) > 0;
-    }));
-    reply += Receive();
-    EXPECT_EQ(reply, "hello back\r\n");
-    EXPECT_EQ(server.ReceivedLines(), std::vector<std::string>{"hello"});
-    EXPECT_EQ(Notes().back(), Note(FD_CLOSE, 0));
-    EXPECT_EQ(Count(FD_CLOSE), 1);
-}
-
-TEST_F(AsyncSelect, FdReadComesAgainOnlyAfterARecvThatLeftDataBehind) {
-    ScriptedServer server({Send("0123456789"), Silent()});
-    StartConnect(server.Port(), FD_READ | FD_CONNECT);
-    ASSERT_TRUE(WaitFor(FD_READ));
-    PumpFor(100ms);
-    EXPECT_EQ(Count(FD_READ), 1) << "no second FD_READ before a recv";
-    ASSERT_EQ(Receive(4), "0123");
-    ASSERT_TRUE(WaitFor(FD_READ, 2));
-    EXPECT_EQ(Receive(), "456789");
-    PumpFor(100ms);
-    EXPECT_EQ(Count(FD_READ), 2) << "nothing left to report";
-    char buffer[4];
-    EXPECT_EQ(recv(FSocket, buffer, sizeof buffer, 0), SOCKET_ERROR);
-    EXPECT_EQ(WSAGetLastError(), WSAEWOULDBLOCK);
-}
-
 TEST_F(AsyncSelect, ARefusedConnectionIsReportedByFdConnectAlone) {
     if (StartConnect(RefusingPort()) == WSAECONNREFUSED) GTEST_SKIP() << "refused at once";
     ASSERT_TRUE(WaitFor(FD_CONNECT));
@@ -118,19 +76,28 @@ TEST_F(AsyncSelect, ARefusedConnectionIsReportedByFdConnectAlone) {
     EXPECT_EQ(Notes(), std::vector<Note>(1, {FD_CONNECT, WSAECONNREFUSED}));
 }
 
-TEST_F(AsyncSelect, FdCloseWaitsUntilTheBufferedDataHasBeenRead) {
-    ScriptedServer server({Send("abc"), Close()});
-    StartConnect(server.Port(), FD_READ | FD_CONNECT | FD_CLOSE);
+// FD_READ comes again only after a recv that left data behind, FD_CLOSE only once all is read.
+TEST_F(AsyncSelect, AnExchangeRunsOnNotificationsAlone) {
+    ScriptedServer server({ReadLine(), Send("0123456789"), Close()});
+    EXPECT_EQ(StartConnect(server.Port()), WSAEWOULDBLOCK);
+    ASSERT_TRUE(WaitFor(FD_WRITE));
+    EXPECT_EQ(Notes().front(), Note(FD_CONNECT, 0));
+    ASSERT_EQ(send(FSocket, "hello\r\n", 7, 0), 7);
     ASSERT_TRUE(WaitFor(FD_READ));
     ASSERT_TRUE(server.WaitUntilDone());
-    PumpFor(50ms);
+    EXPECT_EQ(server.ReceivedLines(), std::vector<std::string>{"hello"});
+    PumpFor(100ms);
+    EXPECT_EQ(Count(FD_READ), 1);
     EXPECT_EQ(Count(FD_CLOSE), 0);
-    ASSERT_EQ(Receive(), "abc");
+    ASSERT_EQ(Receive(4), "0123");
+    ASSERT_TRUE(WaitFor(FD_READ, 2));
+    ASSERT_EQ(Receive(), "456789");
     ASSERT_TRUE(WaitFor(FD_CLOSE));
     EXPECT_EQ(Notes().back(), Note(FD_CLOSE, 0));
     char buffer[4];
     EXPECT_EQ(recv(FSocket, buffer, sizeof buffer, 0), 0);
-    PumpFor(50ms);
+    PumpFor(100ms);
+    EXPECT_EQ(Count(FD_READ), 2);
     EXPECT_EQ(Count(FD_CLOSE), 1);
 }
 
@@ -152,7 +119,6 @@ TEST_F(AsyncSelect, ClosingTheSocketEndsItsNotificationsAtOnce) {
     StartConnect(server.Port());
     ASSERT_TRUE(WaitFor(FD_READ));
     ASSERT_EQ(closesocket(FSocket), 0);
-    FSocket = INVALID_SOCKET;
     // What was posted before the close may still arrive, as on the original; nothing after it.
     MSG queued;
     while (PeekMessage(queued, 0, 0, 0, PM_REMOVE))
@@ -161,17 +127,6 @@ TEST_F(AsyncSelect, ClosingTheSocketEndsItsNotificationsAtOnce) {
     ASSERT_TRUE(server.WaitUntilDone());
     PumpFor(100ms);
     EXPECT_EQ(Window.Received.size(), seen);
-}
-
-TEST_F(AsyncSelect, SelectingNoEventsStopsTheNotifications) {
-    ScriptedServer server({Delay(100), SendLine("late"), Close()});
-    StartConnect(server.Port(), FD_CONNECT | FD_READ | FD_CLOSE);
-    ASSERT_TRUE(WaitFor(FD_CONNECT));
-    ASSERT_EQ(WSAAsyncSelect(FSocket, Window.Handle(), 0, 0), 0);
-    ASSERT_TRUE(server.WaitUntilDone());
-    PumpFor(100ms);
-    EXPECT_EQ(Notes(), std::vector<Note>(1, {FD_CONNECT, 0}));
-    EXPECT_EQ(Receive(), "late\r\n");
 }
 
 TEST_F(AsyncSelect, DatagramsComeOnFdReadWithTheirSender) {
@@ -187,7 +142,6 @@ TEST_F(AsyncSelect, DatagramsComeOnFdReadWithTheirSender) {
     ASSERT_EQ(
         recvfrom(FSocket, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from), &size), 5);
     EXPECT_EQ(ntohs(from.sin_port), server.Port());
-    EXPECT_EQ(from.sin_addr.s_addr, inet_addr("127.0.0.1"));
 
     ASSERT_EQ(connect(FSocket, reinterpret_cast<const sockaddr*>(&to), sizeof to), 0);
     ASSERT_EQ(send(FSocket, "query", 5, 0), 5);

