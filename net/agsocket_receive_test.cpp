@@ -7,7 +7,6 @@
 
 #include "net/agsocket.h"
 #include "net/agsocket_testsupport.h"
-#include "net/casefile_testsupport.h"
 #include "net/componentexceptions.h"
 #include "platform/core/stream.h"
 #include "platform/win/application.h"
@@ -22,43 +21,42 @@ using namespace vex::test;
 using Lines = std::vector<std::string>;
 
 TEST(SocketReceive, ReadsLinesRepliesMessagesAndDataAsTheServerSendsThem) {
-    for (const FileCase& c : CasesOf("socket_receive.txt")) {
+    for (const TestBlock& c : ReadBlocks(VEX_TEST_DIR "/testdata/socket_receive.txt")) {
         SCOPED_TRACE(c.Name);
         ScriptedServer server(ScriptOf(c.Parts.at(0)));
         auto socket = ConnectedSocket(server.Address());
         EventLog log(*socket);
-        for (const std::string& row : c.Parts.at(1)) {
-            SCOPED_TRACE(row);
-            const Lines field = FieldsOf(row);
-            const std::string& read = field[0];
+        for (const std::string& line : c.Parts.at(1)) {
+            SCOPED_TRACE(line);
+            const TestCase expected = CaseOf(line);
+            const std::string& read = expected[0];
             std::string text;
             const auto receive = [&] {
                 if (read.ends_with("line")) return socket->ReceiveLine(text);
                 const int32_t code = read.ends_with("reply") ? socket->ReceiveReply() : 0;
                 TStringStream data("");
                 if (read.ends_with("message")) socket->ReceiveMessage(-1, data);
-                if (read.ends_with("data")) socket->ReceiveData(std::stoi(field[1]), data);
+                if (read.ends_with("data")) socket->ReceiveData(expected.Int(1), data);
                 text = read.ends_with("reply") ? socket->LastReply : data.DataString();
                 return code;
             };
             if (read.starts_with("fails")) {
-                EXPECT_EQ(ErrorMessageOf<ESocketError>(receive), field.back());
+                EXPECT_EQ(ErrorMessageOf<ESocketError>(receive), expected.Fields.back());
                 continue;
             }
             Lines seen{read};
             if (read == "events") {
                 seen.push_back(log.Names());
-            } else if (read == "connected" || read == "peer closed") {
-                seen.push_back((read == "connected" ? socket->Connected() : socket->PeerClosed)
-                                   ? "yes"
-                                   : "no");
+            } else if (read == "connected" || read == "peer-closed") {
+                const bool state = read == "connected" ? socket->Connected() : socket->PeerClosed;
+                seen.push_back(state ? "yes" : "no");
             } else {
                 const int32_t code = receive();
                 if (read != "message")
-                    seen.push_back(read == "data" ? field[1] : std::to_string(code));
-                if (field.size() > 2 || read == "message") seen.push_back(text);
+                    seen.push_back(read == "data" ? expected[1] : std::to_string(code));
+                if (expected.size() > 2 || read == "message") seen.push_back(text);
             }
-            EXPECT_EQ(seen, field);
+            EXPECT_EQ(seen, expected.Fields);
         }
     }
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "net/casefile_testsupport.h"
+#include "tests/support/casefile.h"
 
 namespace vex {
 namespace {
@@ -17,23 +17,26 @@ TmsHeaders HeadersOf(const std::string& Text) {
 }
 
 TEST(HeaderFields, FindsJoinsDecodesAndSplitsFieldValues) {
-    for (const test::FileCase& c : test::CasesOf("headers.txt")) {
+    for (const test::TestBlock& c : test::ReadBlocks(VEX_TEST_DIR "/testdata/headers.txt")) {
         SCOPED_TRACE(c.Name);
-        const TmsHeaders headers = HeadersOf(test::Crlf(c.Parts.at(0)));
-        for (const std::string& query : c.Parts.at(1)) {
-            SCOPED_TRACE(query);
-            std::vector<std::string> expected = test::FieldsOf(query);
-            const std::string name = expected[0].substr(expected[0].find(' ') + 1);
-            const bool single = expected[0].starts_with("value ");
-            expected.erase(expected.begin());
-            TStringList list;
-            list.Add("stale");
-            std::string value = "stale";
+        std::string text;
+        for (const std::string& line : c.Parts.at(0))
+            text += test::Unescape(line) + "\r\n";
+        const TmsHeaders headers = HeadersOf(text);
+        for (const std::string& line : c.Parts.at(1)) {
+            const test::TestCase query = test::CaseOf(line);
+            SCOPED_TRACE(line);
+            const bool single = query[0] == "value";
+            std::string value = "stale", expected;
+            for (size_t i = 2; i < query.size(); ++i)
+                expected += query[i] + (single ? "" : "\r\n");
+            TStringList values;
+            values.Add("stale");
             if (single)
-                headers.GetFieldValue(name, value);
+                headers.GetFieldValue(query[1], value);
             else
-                headers.GetFieldValues(name, list);
-            EXPECT_EQ(single ? value : list.Text(), single ? expected.at(0) : test::Crlf(expected));
+                headers.GetFieldValues(query[1], values);
+            EXPECT_EQ(single ? value : values.Text(), expected);
         }
     }
     // Values are cut to 255 characters, but not a content type, which a later parse needs whole.

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "net/agsocket_testsupport.h"
-#include "net/casefile_testsupport.h"
 #include "net/componentexceptions.h"
 #include "net/msmsgcls.h"
 #include "tests/support/scriptedserver.h"
@@ -27,14 +26,14 @@ public:
 };
 
 TEST(SMTPDialogue, OpensAndClosesOrFailsWithTheServersLineWithoutOnErrorAndCloses) {
-    for (const FileCase& c : CasesOf("smtp_dialogues.txt")) {
+    for (const TestBlock& c : ReadBlocks(VEX_TEST_DIR "/testdata/smtp_dialogues.txt")) {
         SCOPED_TRACE(c.Name);
         ScriptedServer server(ScriptOf(c.Parts.at(0)));
         auto smtp = SocketFor<TestSMTP>(server.Address());
         EventLog log(*smtp);
         bool open = false;
         for (const std::string& row : c.Parts.at(1)) {
-            Lines field = FieldsOf(row);
+            Lines field = CaseOf(row).Fields;
             const bool closing = field[0].find("close") != std::string::npos;
             const auto act = [&] { closing ? smtp->Close() : smtp->Open(); };
             if (field[0].starts_with("fails")) {
