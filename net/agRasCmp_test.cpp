@@ -3,12 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "net/componentexceptions.h"
@@ -19,43 +15,14 @@
 #include "platform/win/timer.h"
 #include "platform/win/virtualclock.h"
 #include "platform/win/window.h"
+#include "tests/support/casefile.h"
 
 namespace vex {
 namespace {
 
+using Lines = std::vector<std::string>;
+
 const std::string NotDetected = "TagRas component was unable to detect\r\nRAS on your system.";
-const std::string SetBeforeConnecting =
-    "This property can be set only before\r\nestablishing the connection";
-
-constexpr DWORD RemoteDisconnection = 628;
-
-// Dispatches until the condition holds; a hang fails the test after a few real seconds.
-void PumpUntil(const std::function<bool()>& Condition) {
-    const auto start = std::chrono::steady_clock::now();
-    ProcessMessagesUntil([&] {
-        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(10)) {
-            ADD_FAILURE() << "watchdog: the condition never held";
-            return true;
-        }
-        return Condition();
-    });
-}
-
-// The text and number of the error that a dial raises.
-std::pair<std::string, DWORD> DialFailure(TagRas& Ras) {
-    try {
-        Ras.Dial();
-    } catch (const ERASError& E) {
-        return {E.what(), E.LastError};
-    }
-    ADD_FAILURE() << "the dial did not fail";
-    return {};
-}
-
-size_t CallsOf(const TScriptedDialup& Service, const std::string& Function) {
-    return static_cast<size_t>(
-        std::count(Service.Calls().begin(), Service.Calls().end(), Function));
-}
 
 // Message boxes are collected instead of shown; the virtual clock lets dials of many seconds
 // pass at once.
@@ -63,7 +30,7 @@ class RasTest : public ::testing::Test {
 protected:
     TVirtualClock clock;
     TClockOverride useClock{clock};
-    std::vector<std::string> boxes;
+    Lines boxes;
     TMessageBoxOverride collectBoxes{
         [this](HWND, const std::string& Text, const std::string& Caption, UINT Type) {
             EXPECT_EQ(Caption, Application().Title());
@@ -78,8 +45,7 @@ TEST_F(RasTest, WithoutTheServiceOrItsDialFunctionNothingIsListedOrDialled) {
         TagRas ras(nullptr);
         EXPECT_EQ(ras.Entries().Count(), 0);
         ras.SetService("Provider");
-        EXPECT_EQ(boxes, std::vector<std::string>{NotDetected});
-        EXPECT_EQ(ras.Service(), "");
+        EXPECT_EQ(boxes, Lines{NotDetected});
         ras.Dial();
         EXPECT_TRUE(ras.Connected());  // nothing to dial: the network is taken as there
         EXPECT_EQ(ras.ConnHandle(), TagRas::NoConnection);
@@ -91,7 +57,6 @@ TEST_F(RasTest, WithoutTheServiceOrItsDialFunctionNothingIsListedOrDialled) {
     ras.SetService("Provider");
     ras.Dial();
     EXPECT_FALSE(ras.Connected());
-    EXPECT_FALSE(ras.DialledByMe());
     EXPECT_TRUE(service.Dials().empty());
 }
 
@@ -127,7 +92,6 @@ TEST_F(RasDial, ListsEveryEntryOfThePhoneBookBeyondTheFirstBuffer) {
         service.AddEntry({.Name = "Entry " + std::to_string(i)});
     TagRas& r = Ras();
     ASSERT_EQ(r.Entries().Count(), 31);
-    EXPECT_EQ(r.Entries()[0], "Provider");
     EXPECT_EQ(r.Entries()[30], "Entry 30");
     EXPECT_EQ(r.LastError(), 0u);
 }
@@ -143,7 +107,7 @@ TEST_F(RasDial, ServiceTakesOnlyNamesOfThePhoneBookInTheirOwnSpellingAndOnlyWhil
     r.SetService("Provider");
     r.Dial();
     r.SetService("Other");
-    EXPECT_EQ(boxes, std::vector<std::string>{SetBeforeConnecting});
+    EXPECT_EQ(boxes, Lines{"This property can be set only before\r\nestablishing the connection"});
     EXPECT_EQ(r.Service(), "Provider");
     r.HangUp();
     r.SetService("Other");
@@ -168,90 +132,81 @@ TEST_F(RasDial, AConnectionThatIsUpIsAdoptedAndLeftUpOfTheServiceOrWithoutForceS
     EXPECT_TRUE(service.Dials().empty());
     EXPECT_TRUE(service.HangUps().empty());
     EXPECT_EQ(disconnected, 0);
-    EXPECT_EQ(r.ConnHandle(), TagRas::NoConnection);
 }
 
-TEST_F(RasDial, ADialReportsEveryStateInOrderAndConnects) {
-    struct Case {
-        const char* Name;
-        std::map<uint32_t, std::string> StringTable;
-        std::vector<std::string> Texts;
-    };
-    const std::vector<Case> cases = {
-        {"fixed texts",
-         {},
-         {"Initializing...", "", "Dialing...", "Dialing...", "Dialing...",
-          "Verifying user name and password", "User name and password verified",
-          "Successfully connected"}},
-        {"the service's own texts",
-         {{120, "Opening the port"}, {129, "Connected, at last"}},
-         {"Opening the port", "", "Dialing...", "Dialing...", "Dialing...",
-          "Verifying user name and password", "User name and password verified",
-          "Connected, at last"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Name);
-        service.StringTable = c.StringTable;
-        TagRas& r = Ras();
-        std::vector<std::string> texts;
-        r.OnStatusChange = [&](TObject*, const std::string& Text) { texts.push_back(Text); };
-        const int64_t start = clock.TickMilliseconds();
-        r.Dial();
-        EXPECT_EQ(texts, c.Texts);
-        EXPECT_EQ(clock.TickMilliseconds() - start, 8000);
-        EXPECT_TRUE(r.DialledByMe());
-        EXPECT_EQ(r.ConnHandle(), service.Dials().back().Handle);
-
-        disconnected = 0;
-        r.HangUp();
-        EXPECT_EQ(disconnected, 1);
-        EXPECT_EQ(service.HangUps().back(), service.Dials().back().Handle);
-        EXPECT_FALSE(r.Connected());
-        EXPECT_EQ(r.ConnHandle(), TagRas::NoConnection);
-        r.HangUp();
-        EXPECT_EQ(disconnected, 1);
+// The service's set-up of a case of ras_dials.txt; the entry to dial.
+std::string Prepare(TScriptedDialup& Service, const Lines& Steps, TagRas& Ras) {
+    std::string entry = "Provider";
+    Service.StringTable.clear();
+    for (const std::string& line : Steps) {
+        const test::TestCase step = test::CaseOf(line);
+        if (step[0] == "entry") {
+            TDialScript script;
+            for (size_t i = 2; i + 2 < step.size(); i += 3)
+                script.push_back({static_cast<uint32_t>(step.Int(i)),
+                                  static_cast<RASCONNSTATE>(step.Int(i + 1)),
+                                  static_cast<DWORD>(step.Int(i + 2))});
+            Service.AddEntry({.Name = entry = step[1], .Script = script});
+        } else if (step[0] == "refuse") {
+            Service.SetFunctionError(step[1], static_cast<DWORD>(step.Int(2)));
+        } else if (step[0] == "timeout") {
+            Ras.SetTimeOut(static_cast<int32_t>(step.Int(1)));
+        } else if (step[0] == "error-text") {
+            Service.ErrorTexts[static_cast<DWORD>(step.Int(1))] = step[2];
+        } else {
+            Service.StringTable[static_cast<uint32_t>(step.Int(1))] = step[2];
+        }
     }
+    return entry;
 }
 
-TEST_F(RasDial, AFailedDialIsHungUpAndRaisesTheServicesTextOrItsNumberThenDialsAfresh) {
-    service.AddEntry(
-        {.Name = "Busy",
-         .Script = {{100, RASCS_OpenPort, 0}, {100, RASCS_ConnectDevice, ERROR_LINE_BUSY}}});
-    service.ErrorTexts[ERROR_LINE_BUSY] = "The line is busy.";
-    TagRas& r = Ras("Busy");
-    EXPECT_EQ(DialFailure(r), std::make_pair(std::string("The line is busy."), ERROR_LINE_BUSY));
-    EXPECT_EQ(r.LastError(), ERROR_LINE_BUSY);
-    ASSERT_EQ(service.Dials().size(), 1u);
-    EXPECT_EQ(service.HangUps(), std::vector<HRASCONN>{service.Dials()[0].Handle});
-    EXPECT_EQ(disconnected, 1);
-    EXPECT_FALSE(r.DialledByMe());
+TEST_F(RasDial, ADialConnectsOrFailsHungUpAsTheServiceAnswersAndTheNextOneStartsClean) {
+    for (const test::TestBlock& c : test::ReadBlocks(VEX_TEST_DIR "/testdata/ras_dials.txt")) {
+        SCOPED_TRACE(c.Name);
+        TagRas& r = Ras();
+        r.SetService(Prepare(service, c.Parts.at(0), r));
+        Lines texts;
+        r.OnStatusChange = [&](TObject*, const std::string& Text) { texts.push_back(Text); };
+        disconnected = 0;
+        const size_t dials = service.Dials().size();
+        const int64_t start = clock.TickMilliseconds();
+        Lines seen{"connected"};
+        try {
+            r.Dial();
+        } catch (const ETimedOutError&) {
+            seen[0] = "timed-out";
+        } catch (const ERASError& e) {
+            seen = {"failed", e.what(), std::to_string(e.LastError)};
+            EXPECT_EQ(r.LastError(), e.LastError);
+        }
+        seen.insert(seen.begin() + 1, {std::to_string(clock.TickMilliseconds() - start),
+                                       std::to_string(disconnected)});
+        EXPECT_EQ(seen, test::CaseOf(c.Parts.at(1).at(0)).Fields);
+        texts.insert(texts.begin(), "status");
+        EXPECT_EQ(texts, test::CaseOf(c.Parts.at(1).at(1)).Fields);
 
-    r.SetService("Provider");
-    service.SetFunctionError("RasDialA", ERROR_NO_DIALTONE);
-    EXPECT_EQ(DialFailure(r), std::make_pair(std::string("RAS error no 680"), ERROR_NO_DIALTONE));
-    EXPECT_EQ(disconnected, 2) << "a refused dial is hung up as well";
+        if (seen[0] == "connected") {
+            EXPECT_TRUE(r.DialledByMe());
+            EXPECT_EQ(r.ConnHandle(), service.Dials().back().Handle);
+            r.HangUp();
+            r.HangUp();
+            EXPECT_EQ(disconnected, 1);
+        }
+        EXPECT_FALSE(r.Connected());
+        EXPECT_FALSE(r.DialledByMe());
+        EXPECT_EQ(r.ConnHandle(), TagRas::NoConnection);
+        if (service.Dials().size() > dials) {
+            EXPECT_EQ(service.HangUps().back(), service.Dials().back().Handle);
+        }
 
-    service.SetFunctionError("RasDialA", 0);
-    r.Dial();
-    EXPECT_TRUE(r.Connected()) << "the earlier failures do not end the next dial";
-    EXPECT_EQ(r.LastError(), 0u);
-    r.HangUp();
-
-    service.SetFunctionError("RasEnumConnectionsA", ERROR_RASMAN_CANNOT_INITIALIZE);
-    EXPECT_THROW(r.Dial(), ERASError);
-    EXPECT_EQ(service.Dials().size(), 2u);
-}
-
-TEST_F(RasDial, ADialThatNeverConnectsTimesOutAfterTimeOutSecondsAndIsHungUp) {
-    service.AddEntry({.Name = "Silent", .Script = {{50, RASCS_OpenPort, 0}}});
-    TagRas& r = Ras("Silent");
-    r.SetTimeOut(30);
-    const int64_t start = clock.TickMilliseconds();
-    EXPECT_THROW(r.Dial(), ETimedOutError);
-    EXPECT_EQ(clock.TickMilliseconds() - start, 30000);
-    ASSERT_EQ(service.Dials().size(), 1u);
-    EXPECT_EQ(service.HangUps(), std::vector<HRASCONN>{service.Dials()[0].Handle});
-    EXPECT_FALSE(r.Connected());
+        for (const char* function : {"RasDialA", "RasEnumConnectionsA"})
+            service.SetFunctionError(function, 0);
+        r.SetService("Provider");
+        r.Dial();
+        EXPECT_TRUE(r.Connected());
+        EXPECT_EQ(r.LastError(), 0u);
+        r.HangUp();
+    }
 }
 
 TEST_F(RasDial, HangUpAndCancelOrAQuitFromATimerHangsUpAndEndsTheDialWithCanceled) {
@@ -272,7 +227,6 @@ TEST_F(RasDial, HangUpAndCancelOrAQuitFromATimerHangsUpAndEndsTheDialWithCancele
         EXPECT_THROW(r.Dial(), ECanceledError);
         EXPECT_TRUE(quit || r.Canceled());
         EXPECT_FALSE(r.Connected());
-        EXPECT_FALSE(r.DialledByMe());
         EXPECT_EQ(disconnected, 1);
         ASSERT_EQ(service.Dials().size(), dials + 1);
         EXPECT_EQ(service.HangUps().back(), service.Dials().back().Handle);
@@ -286,7 +240,7 @@ TEST_F(RasDial, AnEmptyPasswordDialsTheStoredOneAndASetOneIsStoredOrRemovedAsAsk
     TagRas& r = Ras();
     r.Dial();
     EXPECT_EQ(service.Dials().back().Params.Password, "stored");
-    EXPECT_EQ(CallsOf(service, "RasSetEntryDialParamsA"), 0u);
+    EXPECT_EQ(std::ranges::count(service.Calls(), "RasSetEntryDialParamsA"), 0);
     r.HangUp();
 
     r.SetRemovePassword(false);
@@ -309,28 +263,27 @@ TEST_F(RasDial, AnEmptyPasswordDialsTheStoredOneAndASetOneIsStoredOrRemovedAsAsk
 }
 
 TEST_F(RasDial, AnErrorWhileConnectedIsRaisedByTheNextDialNotByTheHandler) {
-    service.ErrorTexts[RemoteDisconnection] = "The remote computer hung up.";
+    constexpr DWORD remoteDisconnection = 628;
+    service.ErrorTexts[remoteDisconnection] = "The remote computer hung up.";
     TagRas& r = Ras();
-    std::vector<std::string> texts;
+    Lines texts;
     r.OnStatusChange = [&](TObject*, const std::string& Text) { texts.push_back(Text); };
     r.Dial();
     const HRASCONN dialled = r.ConnHandle();
     texts.clear();
 
     ASSERT_TRUE(PostMessage(r.WindowHandle(), r.DialEventMsg(), RASCS_Disconnected,
-                            static_cast<LPARAM>(RemoteDisconnection)));
-    EXPECT_NO_THROW(PumpUntil([&] { return !texts.empty(); }));
-    EXPECT_EQ(texts, std::vector<std::string>{""});
-    EXPECT_EQ(r.LastError(), RemoteDisconnection);
+                            static_cast<LPARAM>(remoteDisconnection)));
+    EXPECT_NO_THROW(
+        ProcessMessagesUntil([&] { return !texts.empty(); }, clock.TickMilliseconds() + 10000));
+    EXPECT_EQ(texts, Lines{""});
+    EXPECT_EQ(r.LastError(), remoteDisconnection);
 
-    EXPECT_EQ(DialFailure(r),
-              std::make_pair(std::string("The remote computer hung up."), RemoteDisconnection));
+    EXPECT_THROW(r.Dial(), ERASError);
     EXPECT_EQ(service.HangUps(), std::vector<HRASCONN>{dialled});
     EXPECT_FALSE(r.Connected());
-
     r.Dial();
     EXPECT_TRUE(r.Connected());
-    EXPECT_EQ(service.Dials().size(), 2u);
 }
 
 }  // namespace
