@@ -122,53 +122,42 @@ TEST(SocketReceive, ReportsMessageProgressAndReadsDataOfManyBuffersUntilTheClose
     EXPECT_EQ(all.DataString(), rest);
 }
 
-// Waits on a virtual clock, so time-outs of a minute pass at once.
-class SocketSilence : public ::testing::Test {
-protected:
-    TVirtualClock clock;
-    TClockOverride useClock{clock};
-};
-
-TEST_F(SocketSilence, ReceiveLineTimesOutAfterTimeOutSecondsWithoutProgress) {
-    ScriptedServer server({Send("+OK no line feed"), Silent()});
-    auto socket = ConnectedSocket(server.Address());
-    socket->SetTimeOut(60);
-    EventLog log(*socket);
-    std::string line;
-    const int64_t start = clock.TickMilliseconds();
-    EXPECT_THROW(socket->ReceiveLine(line), ETimedOutError);
-    EXPECT_GE(clock.TickMilliseconds() - start, 59000);
-    EXPECT_LE(clock.TickMilliseconds() - start, 62000);
-    EXPECT_EQ(log.Names(), "error closing closed");
-    EXPECT_EQ(log.Errors, Lines{"Operation timed out"});
-}
-
-TEST_F(SocketSilence, ReceiveDataOfNothingReturnsAtOnceAndAStalledOneTimesOutKeepingWhatCame) {
-    ScriptedServer server({Send("12345"), Silent()});
-    auto socket = ConnectedSocket(server.Address());
-    TStringStream data("");
-    const int64_t start = clock.TickMilliseconds();
-    socket->ReceiveData(0, data);
-    EXPECT_EQ(clock.TickMilliseconds(), start);
-    EXPECT_THROW(socket->ReceiveData(10, data), ETimedOutError);
-    EXPECT_EQ(data.DataString(), "12345");
-}
-
-TEST_F(SocketSilence, ACancelFromATimerEndsTheWait) {
-    ScriptedServer server({Silent()});
-    auto socket = ConnectedSocket(server.Address());
-    EventLog log(*socket);
-    TTimer timer(nullptr);
-    timer.SetInterval(500);
-    timer.OnTimer = [&](TObject*) {
-        timer.SetEnabled(false);
-        socket->Cancel();
-    };
-    std::string line;
-    EXPECT_THROW(socket->ReceiveLine(line), ECanceledError);
-    EXPECT_EQ(log.Names(), "cancel closing closed error");
-    EXPECT_EQ(log.Errors, Lines{"Operation has been canceled"});
-    EXPECT_TRUE(socket->Canceled);
+// A line that never ends and data that stall time out after TimeOut seconds without progress; a
+// cancel from a timer ends the wait at once. Either closes the socket after OnError.
+TEST(SocketSilence, ATimeOutOrACancelEndsTheWaitAndClosesTheSocket) {
+    TVirtualClock clock;  // a time-out of a minute passes at once
+    TClockOverride useClock(clock);
+    ScriptedServer server({Send("12345"), Silent()}, 3);
+    for (const std::string read : {"line", "data", "cancel"}) {
+        SCOPED_TRACE(read);
+        auto socket = ConnectedSocket(server.Address());
+        socket->SetTimeOut(60);
+        TStringStream data("");
+        const int64_t start = clock.TickMilliseconds();
+        socket->ReceiveData(0, data);  // returns at once
+        EXPECT_EQ(clock.TickMilliseconds(), start);
+        EventLog log(*socket);
+        TTimer timer(nullptr);
+        timer.SetInterval(500);
+        timer.SetEnabled(read == "cancel");
+        timer.OnTimer = [&](TObject*) { socket->Cancel(); };
+        std::string line;
+        try {
+            read == "data" ? socket->ReceiveData(10, data) : (void)socket->ReceiveLine(line);
+            ADD_FAILURE() << "the wait did not end with an error";
+        } catch (const ECanceledError&) {
+            EXPECT_EQ(read, "cancel");
+            EXPECT_EQ(log.Names(), "cancel closing closed error");
+            EXPECT_EQ(log.Errors, Lines{"Operation has been canceled"});
+            EXPECT_TRUE(socket->Canceled);
+        } catch (const ETimedOutError&) {
+            EXPECT_NE(read, "cancel");
+            EXPECT_NEAR(clock.TickMilliseconds() - start, 60000, 2000);
+            EXPECT_EQ(log.Names(), "error closing closed");
+            EXPECT_EQ(log.Errors, Lines{"Operation timed out"});
+            EXPECT_EQ(data.DataString(), read == "data" ? "12345" : "");
+        }
+    }
 }
 
 }  // namespace
