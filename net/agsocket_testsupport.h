@@ -79,8 +79,9 @@ inline void RecordProgress(TagSocket& Socket, Progress& Into) {
     };
 }
 
-// A server's part of a dialogue kept in a case file, a step a line: "send <bytes>", "line <text>"
-// (sent with CR LF), "read" (a line), "delay <ms>", "close", "reset".
+// A server's part of a dialogue kept in a case file, a step a line: "send <bytes>", "repeat
+// <count> <bytes>", "line <text>" (sent with CR LF), "read" (a line), "delay <ms>", "close",
+// "reset".
 inline Script ScriptOf(const std::vector<std::string>& Steps) {
     Script script;
     for (const std::string& line : Steps) {
@@ -88,6 +89,13 @@ inline Script ScriptOf(const std::vector<std::string>& Steps) {
         const std::string& word = step[0];
         if (word == "send" || word == "line")
             script.push_back(word == "send" ? Send(step[1]) : SendLine(step[1]));
+        else if (word == "repeat")
+            script.push_back(Send([&step] {
+                std::string bytes;
+                for (int64_t i = 0; i < step.Int(1); ++i)
+                    bytes += step[2];
+                return bytes;
+            }()));
         else if (word == "delay")
             script.push_back(Delay(static_cast<int>(step.Int(1))));
         else if (word == "read" || word == "close" || word == "reset")
