@@ -9,7 +9,6 @@
 #include "net/agsocket_testsupport.h"
 #include "net/componentexceptions.h"
 #include "net/msmsgcls.h"
-#include "tests/support/scriptedserver.h"
 #include "tests/support/smtpserver.h"
 
 namespace vex {
