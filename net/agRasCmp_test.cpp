@@ -135,6 +135,12 @@ TEST_F(RasDial, ADialEndsAsTheServiceAnswersHungUpUnlessItConnectsAndTheNextOneS
                 r.SetRemovePassword(step[2] == "remove");
             } else if (what == "connection") {
                 connections[step[1]] = service.AddConnection(step[1], step[2]);
+            } else if (what == "dropped-with") {
+                r.Dial();
+                ASSERT_TRUE(PostMessage(r.WindowHandle(), r.DialEventMsg(), RASCS_Disconnected,
+                                        static_cast<LPARAM>(step.Int(1))));
+                ProcessMessagesUntil([&] { return r.LastError() != 0; },
+                                     clock.TickMilliseconds() + 10000);
             } else if (what.ends_with("-after")) {
                 timer.SetInterval(static_cast<uint32_t>(step.Int(1)));
                 timer.SetEnabled(true);
@@ -199,27 +205,6 @@ TEST_F(RasDial, ADialEndsAsTheServiceAnswersHungUpUnlessItConnectsAndTheNextOneS
         EXPECT_EQ(r.LastError(), 0u);
         r.HangUp();
     }
-}
-
-TEST_F(RasDial, AnErrorWhileConnectedIsRaisedByTheNextDialNotByTheHandler) {
-    constexpr DWORD remoteDisconnection = 628;
-    TagRas& r = Ras();
-    Lines texts;
-    r.OnStatusChange = [&](TObject*, const std::string& Text) { texts.push_back(Text); };
-    r.Dial();
-    const HRASCONN dialled = r.ConnHandle();
-    texts.clear();
-    ASSERT_TRUE(PostMessage(r.WindowHandle(), r.DialEventMsg(), RASCS_Disconnected,
-                            static_cast<LPARAM>(remoteDisconnection)));
-    EXPECT_NO_THROW(
-        ProcessMessagesUntil([&] { return !texts.empty(); }, clock.TickMilliseconds() + 10000));
-    EXPECT_EQ(texts, Lines{""});
-    EXPECT_EQ(r.LastError(), remoteDisconnection);
-
-    EXPECT_THROW(r.Dial(), ERASError);
-    EXPECT_EQ(service.HangUps(), std::vector<HRASCONN>{dialled});
-    r.Dial();
-    EXPECT_TRUE(r.Connected());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "platform/win/modules.h"
 #include "platform/winsock/winsock.h"
 #include "tests/support/casefile.h"
+#include "tests/support/errortext.h"
 #include "tests/support/scriptedserver.h"
 
 namespace vex::test {
@@ -106,16 +107,10 @@ inline Script ScriptOf(const std::vector<std::string>& Steps) {
     return script;
 }
 
-// The message of the E that Call raises; a test failure when it raises none.
+// The message of the E that Call raises, "no error" when it raises none.
 template <class E>
 std::string ErrorMessageOf(const std::function<void()>& Call) {
-    try {
-        Call();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    ADD_FAILURE() << "no exception";
-    return std::string();
+    return ErrorText<E>(Call);
 }
 
 }  // namespace vex::test

@@ -18,20 +18,6 @@ protected:
     TagWinsock& winsock = agWinsock();
 };
 
-TEST_F(WinsockBinding, LoadsTheLibraryCallsItsFunctionsByNameAndStaysWhileAUserHoldsIt) {
-    winsock.Load();
-    EXPECT_GE(winsock.LibHandle(), 32u);
-    EXPECT_EQ(winsock.htons(0x1234), 0x3412);
-    EXPECT_EQ(winsock.ntohl(0x01020304), 0x04030201u);
-    EXPECT_EQ(winsock.inet_addr("127.0.0.1"), 0x0100007Fu);
-    winsock.AddUser();
-    winsock.Unload();
-    EXPECT_TRUE(winsock.IsLoaded());
-    winsock.RemoveUser();
-    winsock.Unload();
-    EXPECT_EQ(winsock.LibHandle(), 0u);
-}
-
 TEST_F(WinsockBinding, AMissingLibraryFunctionOrErrorTextIsReported) {
     EXPECT_EQ(ErrorMessageOf<EWinsockDLLError>([&] { winsock.WSACleanup(); }),
               "Winsock is not loaded");
