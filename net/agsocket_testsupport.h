@@ -20,7 +20,6 @@ namespace vex::test {
 // Opens the protected state that tests look at.
 class TestSocket : public TagSocket {
 public:
-    using TagSocket::Canceled;
     using TagSocket::LastReply;
     using TagSocket::PeerClosed;
     using TagSocket::Port;

@@ -21,17 +21,13 @@ TEST(MD5, GivesTheDefinitionsValuesWhereverTheUpdatesSplitTheData) {
     std::string data(1000, '\0');
     for (char& c : data)
         c = static_cast<char>(random());
-    for (uint32_t first : {0, 1, 55, 56, 63, 64, 65, 127, 128, 500, 999}) {
-        for (uint32_t second : {0, 1, 8, 64}) {
-            if (first + second > data.size()) continue;
-            SCOPED_TRACE(std::to_string(first) + "+" + std::to_string(second));
-            TMD5Context context;
-            MD5Init(context);
-            MD5Update(context, data.data(), first);
-            MD5Update(context, data.data() + first, second);
-            MD5Update(context, data.data() + first + second, 1000 - first - second);
-            EXPECT_EQ(MD5Final(context), MD5String(data));
-        }
+    for (uint32_t first : {0, 1, 55, 56, 63, 64, 65, 127, 128, 500, 999, 1000}) {
+        SCOPED_TRACE(first);
+        TMD5Context context;
+        MD5Init(context);
+        MD5Update(context, data.data(), first);
+        MD5Update(context, data.data() + first, 1000 - first);
+        EXPECT_EQ(MD5Final(context), MD5String(data));
     }
 }
 
