@@ -10,15 +10,10 @@ namespace {
 
 using test::ErrorMessageOf;
 
-// The binding is shared by the whole program; each test starts and leaves it unloaded.
-class WinsockBinding : public ::testing::Test {
-protected:
-    void SetUp() override { agWinsock().Unload(); }
-    void TearDown() override { agWinsock().Unload(); }
+// The binding is shared by the whole program; the test starts and leaves it unloaded.
+TEST(WinsockBinding, AMissingLibraryFunctionOrErrorTextIsReported) {
     TagWinsock& winsock = agWinsock();
-};
-
-TEST_F(WinsockBinding, AMissingLibraryFunctionOrErrorTextIsReported) {
+    winsock.Unload();
     EXPECT_EQ(ErrorMessageOf<EWinsockDLLError>([&] { winsock.WSACleanup(); }),
               "Winsock is not loaded");
     // This one is looked up without the loaded check, so it reports a missing function.
@@ -27,7 +22,7 @@ TEST_F(WinsockBinding, AMissingLibraryFunctionOrErrorTextIsReported) {
     winsock.Load();
     EXPECT_EQ(ErrorMessageOf<EWinsockDLLError>([&] { winsock.GetProc("WSAAsyncGetProtoByName"); }),
               "Function WSAAsyncGetProtoByName not found");
-    winsock.Unload();
+    winsock.Unload();  // and is left unloaded
     UnregisterModule("wsock32.dll");
     EXPECT_EQ(ErrorMessageOf<EWinsockDLLError>([&] { winsock.Load(); }), "Winsock not found");
     EXPECT_FALSE(winsock.IsLoaded());
