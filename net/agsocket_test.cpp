@@ -56,42 +56,35 @@ TEST(SocketConnect, ConnectsWithItsEventsInOrderKeepsTheLibraryWhileOpenAndClean
     EXPECT_EQ(emptyLog.Names(), "open error");
 }
 
-TEST(SocketConnect, TakesThePortFromTheServerTheServiceOrTheDefaultAndResolvesHostNames) {
+TEST(SocketConnect, TakesThePortFromTheServerTheServiceOrTheDefaultAndNamesARefusal) {
     ScriptedServer server({Silent()}, 2);
-    struct Case {
-        std::string Server, Service;
-        uint16_t Port;  // 0: the server's, and the socket connects
-    };
-    const std::vector<Case> cases = {{"localhost:" + std::to_string(server.Port()), "", 0},
-                                     {"127.0.0.1:abc", "no-such-service-here", 0},
-                                     {"127.0.0.1", "pop3", 110}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.Server);
-        auto socket = SocketFor(c.Server);
-        socket->SetServiceName(c.Service);  // an empty one would fail any lookup
+    const std::string port = std::to_string(server.Port());
+    const std::string refusing = std::to_string(RefusingPort());
+    // The server, the service name, then the port found and the error of connecting to it.
+    const std::vector<Lines> cases = {{"localhost:" + port, "", port, "no error"},
+                                      {"127.0.0.1:abc", "no-such-service-here", port, "no error"},
+                                      {"127.0.0.1", "pop3", "110", ""},  // not connected to
+                                      {"127.0.0.1:" + refusing, "", refusing, "[Error #10061]"}};
+    for (const Lines& c : cases) {
+        auto socket = SocketFor(c[0]);
+        socket->SetServiceName(c[1]);  // an empty one would fail any lookup
         socket->SetDefaultPort(server.Port());
-        socket->Connect();
-        EXPECT_EQ(socket->Port, c.Port ? c.Port : server.Port());
-        EXPECT_EQ(socket->RemoteAddressText, "127.0.0.1");
-        if (c.Port == 0) socket->ConnectSocket();  // a failed lookup leaves nothing behind
-    }
-    EXPECT_THROW(SocketFor("127.0.0.1:0")->Connect(), ESocketError);  // no service name
-}
-
-TEST(SocketConnect, ARefusedConnectionFailsAtOnceNamedByNumberOrByTheErrorTextLibrary) {
-    const std::string address = "127.0.0.1:" + std::to_string(RefusingPort());
-    for (const bool library : {false, true}) {
-        if (library) RegisterWinsockErrorTextModule();
-        auto socket = SocketFor(address);
         socket->OnError = [](TObject*, std::string& Msg) { Msg = "[" + Msg + "]"; };
         socket->Connect();
-        EXPECT_EQ(ErrorMessageOf<ESocketError>([&] { socket->ConnectSocket(); }),
-                  library ? "[" + WinsockErrorText(WSAECONNREFUSED) + "]" : "[Error #10061]");
+        EXPECT_EQ(socket->RemoteAddressText, "127.0.0.1");
+        const auto connect = [&] { socket->ConnectSocket(); };
+        const std::string error = c[3].empty() ? "" : ErrorMessageOf<ESocketError>(connect);
+        EXPECT_EQ((Lines{c[0], c[1], std::to_string(socket->Port), error}), c);
     }
+    EXPECT_THROW(SocketFor("127.0.0.1:0")->Connect(), ESocketError);  // no service name
+    RegisterWinsockErrorTextModule();
+    auto socket = SocketFor("127.0.0.1:" + refusing);
+    socket->Connect();
+    EXPECT_EQ(ErrorMessageOf<ESocketError>([&] { socket->ConnectSocket(); }),
+              WinsockErrorText(WSAECONNREFUSED));
     UnregisterModule("wserr32.dll");
 }
 
-// The transcript keeps lines but not message bodies and is written when the socket is freed.
 TEST(SocketSend, SendsLinesAndWholeStreamsWithProgressAndALargeLineWithoutSpinning) {
     std::string body;
     for (int i = 0; body.size() < 5000; ++i)

@@ -90,12 +90,7 @@ inline Script ScriptOf(const std::vector<std::string>& Steps) {
         if (word == "send" || word == "line")
             script.push_back(word == "send" ? Send(step[1]) : SendLine(step[1]));
         else if (word == "repeat")
-            script.push_back(Send([&step] {
-                std::string bytes;
-                for (int64_t i = 0; i < step.Int(1); ++i)
-                    bytes += step[2];
-                return bytes;
-            }()));
+            script.insert(script.end(), step.Int(1), Send(step[2]));
         else if (word == "delay")
             script.push_back(Delay(static_cast<int>(step.Int(1))));
         else if (word == "read" || word == "close" || word == "reset")
