@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "net/agsocket.h"
-#include "net/casefile_testsupport.h"
 #include "platform/win/modules.h"
 #include "platform/winsock/winsock.h"
+#include "tests/support/casefile.h"
+#include "tests/support/errortext.h"
 #include "tests/support/scriptedserver.h"
 
 namespace vex::test {
@@ -19,9 +20,7 @@ namespace vex::test {
 // Opens the protected state that tests look at.
 class TestSocket : public TagSocket {
 public:
-    using TagSocket::Canceled;
     using TagSocket::LastReply;
-    using TagSocket::LocalHost;
     using TagSocket::PeerClosed;
     using TagSocket::Port;
     using TagSocket::RemoteAddressText;
@@ -50,17 +49,17 @@ inline std::unique_ptr<TestSocket> ConnectedSocket(const std::string& Address) {
 // Records the events of a socket by name, in order.
 struct EventLog {
     explicit EventLog(TagSocket& Socket) {
-        Socket.OnOpen = [this](TObject*) { Add("open"); };
-        Socket.OnConnected = [this](TObject*) { Add("connected"); };
-        Socket.OnClosing = [this](TObject*) { Add("closing"); };
-        Socket.OnClosed = [this](TObject*) { Add("closed"); };
-        Socket.OnCancel = [this](TObject*) { Add("cancel"); };
+        for (auto [event, name] : {std::pair{&Socket.OnOpen, "open"},
+                                   {&Socket.OnConnected, "connected"},
+                                   {&Socket.OnClosing, "closing"},
+                                   {&Socket.OnClosed, "closed"},
+                                   {&Socket.OnCancel, "cancel"}})
+            *event = [this, name](TObject*) { Events.push_back(name); };
         Socket.OnError = [this](TObject*, std::string& Msg) {
-            Add("error");
+            Events.push_back("error");
             Errors.push_back(Msg);
         };
     }
-    void Add(const std::string& Name) { Events.push_back(Name); }
     // The events separated by blanks.
     std::string Names() const {
         std::string names;
@@ -80,33 +79,32 @@ inline void RecordProgress(TagSocket& Socket, Progress& Into) {
     };
 }
 
-// A server's part of a dialogue kept in a case file: "send <bytes>", "line <text>" (sent with
-// CR LF), "read" (a line), "delay <ms>", "close", "reset", "silent".
+// A server's part of a dialogue kept in a case file, a step a line: "send <bytes>", "repeat
+// <count> <bytes>", "line <text>" (sent with CR LF), "read" (a line), "delay <ms>", "close",
+// "reset".
 inline Script ScriptOf(const std::vector<std::string>& Steps) {
     Script script;
-    for (const std::string& step : Steps) {
-        const std::string word = step.substr(0, step.find(' '));
-        const std::string rest = Unescaped(step.substr(std::min(step.size(), word.size() + 1)));
-        const std::vector<std::pair<std::string, ScriptStep>> known = {
-            {"send", Send(rest)}, {"line", SendLine(rest)}, {"read", ReadLine()},
-            {"close", Close()},   {"reset", Reset()},       {"silent", Silent()}};
-        if (word == "delay") script.push_back(Delay(std::stoi(rest)));
-        for (const auto& [name, scripted] : known)
-            if (name == word) script.push_back(scripted);
+    for (const std::string& line : Steps) {
+        const TestCase step = CaseOf(line);
+        const std::string& word = step[0];
+        if (word == "send" || word == "line")
+            script.push_back(word == "send" ? Send(step[1]) : SendLine(step[1]));
+        else if (word == "repeat")
+            script.insert(script.end(), step.Int(1), Send(step[2]));
+        else if (word == "delay")
+            script.push_back(Delay(static_cast<int>(step.Int(1))));
+        else if (word == "read" || word == "close" || word == "reset")
+            script.push_back(word == "read" ? ReadLine() : word == "close" ? Close() : Reset());
+        else
+            ADD_FAILURE() << "unknown step " << line;
     }
     return script;
 }
 
-// The message of the E that Call raises; a test failure when it raises none.
+// The message of the E that Call raises, "no error" when it raises none.
 template <class E>
 std::string ErrorMessageOf(const std::function<void()>& Call) {
-    try {
-        Call();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    ADD_FAILURE() << "no exception";
-    return std::string();
+    return ErrorText<E>(Call);
 }
 
 }  // namespace vex::test
