@@ -57,6 +57,26 @@ inline std::map<std::string, TPictureRows> LoadPictures(const std::string& File)
     return pictures;
 }
 
+// Pictures from a file in testdata/ with how each is drawn: a block of the picture and, after
+// "--", one line of the case's fields.
+struct TPictureCase {
+    std::string Name;
+    TPictureRows Picture;
+    test::TestCase Fields;
+};
+inline std::vector<TPictureCase> LoadPictureCases(const std::string& File) {
+    std::vector<TPictureCase> cases;
+    for (const test::TestBlock& b : test::ReadBlocks(VEX_TEST_DIR "/testdata/" + File))
+        cases.push_back({b.Name, b.Parts.at(0), test::CaseOf(b.Parts.at(1).at(0), b.Where)});
+    return cases;
+}
+
+// The rectangle of four fields of a case from First on: left, top, right, bottom.
+inline TRect CaseRect(const test::TestCase& Case, size_t First) {
+    const auto at = [&](size_t I) { return static_cast<int32_t>(Case.Int(First + I)); };
+    return TRect{at(0), at(1), at(2), at(3)};
+}
+
 // The smallest rectangle holding every pixel that Matches; empty when there is none.
 template <typename TMatch>
 TRect InkBounds(const TBitmap& Bitmap, TMatch Matches) {
