@@ -7,26 +7,16 @@
 
 #include "platform/core/stringutils.h"
 #include "platform/gfx/cursors.h"
+#include "tests/support/casefile.h"
 
 namespace vex {
 namespace {
 
 TEST(Colors, SystemColoursResolveThroughTheClassicSchemeAndOthersPassUnchanged) {
-    const struct {
-        TColor Color;
-        TColor Expected;
-    } cases[] = {
-        {clBtnFace, 0xC0C0C0},       {clBtnShadow, 0x808080},    {clBtnHighlight, 0xFFFFFF},
-        {clBtnText, clBlack},        {clWindow, clWhite},        {clWindowText, clBlack},
-        {clHighlight, clNavy},       {clHighlightText, clWhite}, {clGrayText, clGray},
-        {cl3DLight, clSilver},       {cl3DDkShadow, clBlack},    {clInfoText, clBlack},
-        {clInfoBk, 0xE1FFFF},        {clActiveCaption, clNavy},  {clScrollBar, clSilver},
-        {clTeal, 0x808000},          {RGB(1, 2, 3), 0x030201},   {clNone, clNone},
-        {SystemColor(200), clBlack},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Color);
-        EXPECT_EQ(ColorToRGB(c.Color), c.Expected);
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/colors.txt")) {
+        TColor color;
+        if (!IdentToColor(c[0], color)) color = static_cast<TColor>(c.Int(0));
+        EXPECT_EQ(ColorToRGB(color), c.Int(1)) << c.Where;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/gfx/fixedfont.h"
 #include "platform/gfx/fontengine.h"
 #include "platform/gfx/gfx_testsupport.h"
+#include "tests/support/casefile.h"
 
 namespace vex {
 namespace {
@@ -71,21 +72,8 @@ TEST(FontHandle, StaleHandleRaisesAndChangesNothing) {
 }
 
 TEST(FontEngine, OriginalFaceNamesMapToInstalledFamilies) {
-    struct Case {
-        const char* Name;
-        bool Fixed;
-        const char* Family;
-    };
-    for (const Case& c : std::vector<Case>{{"MS Sans Serif", false, "DejaVu Sans"},
-                                           {"arial", false, "DejaVu Sans"},
-                                           {"Times New Roman", false, "DejaVu Serif"},
-                                           {"Courier New", false, "DejaVu Sans Mono"},
-                                           {"Fixedsys", false, "DejaVu Sans Mono"},
-                                           {"Tahoma", true, "DejaVu Sans Mono"},
-                                           {"No Such Face", false, "No Such Face"}}) {
-        SCOPED_TRACE(c.Name);
-        EXPECT_EQ(MapFaceName(c.Name, c.Fixed), c.Family);
-    }
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/faces.txt"))
+        EXPECT_EQ(MapFaceName(c[0], c[1] == "fixed"), c[2]) << c.Where;
 }
 
 TEST(FontEngine, FamilyListHasTheFixedPitchFlag) {
