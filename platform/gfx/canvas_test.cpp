@@ -38,62 +38,35 @@ protected:
 
 using Rows = std::vector<std::string>;
 
-// Each case draws, with a red pen and a blue brush, the picture of its name in testdata/canvas.txt.
+// Runs one line of a picture's drawing: a method of the canvas and its numbers.
+void Draw(TCanvas& C, const test::TestCase& Line) {
+    const std::string& op = Line[0];
+    const auto n = [&](size_t I) { return static_cast<int32_t>(Line.Int(I)); };
+    if (op == "MoveTo") C.MoveTo(n(1), n(2));
+    if (op == "LineTo") C.LineTo(n(1), n(2));
+    if (op == "Rectangle") C.Rectangle(n(1), n(2), n(3), n(4));
+    if (op == "FillRect") C.FillRect(Rect(n(1), n(2), n(3), n(4)));
+    if (op == "FrameRect") C.FrameRect(Rect(n(1), n(2), n(3), n(4)));
+    if (op == "Ellipse") C.Ellipse(n(1), n(2), n(3), n(4));
+    if (op == "RoundRect") C.RoundRect(n(1), n(2), n(3), n(4), n(5), n(6));
+    if (op == "PenStyle") C.Pen().SetStyle(static_cast<TPenStyle>(n(1)));
+    if (op == "PenWidth") C.Pen().SetWidth(n(1));
+    if (op == "BrushColor") C.Brush().SetColor(n(1));
+    if (op == "BrushClear") C.Brush().SetStyle(bsClear);
+    if (op != "Polygon") return;
+    std::vector<TPoint> points;
+    for (size_t i = 1; i + 1 < Line.size(); i += 2)
+        points.push_back(Point(n(i), n(i + 1)));
+    C.Polygon(points);
+}
+
 TEST_F(CanvasTest, ShapesPaintTheirPictures) {
-    const auto pictures = LoadPictures("canvas.txt");
-    const struct {
-        const char* Name;
-        std::function<void(TCanvas&)> Draw;
-    } cases[] = {
-        {"lines leave out their end point",
-         [](TCanvas& C) {
-             C.MoveTo(0, 0);
-             C.LineTo(5, 0);
-             C.MoveTo(6, 3);
-             C.LineTo(6, 0);
-             C.MoveTo(0, 1);
-             C.LineTo(2, 3);
-         }},
-        {"rectangles outline with the pen and fill with the brush, edges exclusive",
-         [](TCanvas& C) {
-             C.Rectangle(0, 0, 4, 3);
-             C.Rectangle(5, 4, 3, 2);  // corners in either order
-             C.Pen().SetStyle(psClear);
-             C.Rectangle(6, 0, 10, 3);  // without a pen: one pixel short
-             C.FillRect(Rect(6, 3, 8, 5));
-             C.Brush().SetColor(clLime);
-             C.FrameRect(Rect(10, 0, 14, 4));
-             C.Brush().SetStyle(bsClear);
-             C.FillRect(Rect(0, 0, 14, 5));
-         }},
-        {"pen styles follow their dash patterns",
-         [](TCanvas& C) {
-             int32_t y = 0;
-             for (TPenStyle style : {psDash, psDot, psDashDot, psDashDotDot, psClear}) {
-                 C.Pen().SetStyle(style);
-                 C.MoveTo(0, y);
-                 C.LineTo(48, y++);
-             }
-         }},
-        {"a wide pen covers its width across the line",
-         [](TCanvas& C) {
-             C.Pen().SetWidth(3);
-             C.MoveTo(2, 2);
-             C.LineTo(5, 2);
-         }},
-        {"an ellipse outline is closed around the brush",
-         [](TCanvas& C) { C.Ellipse(0, 0, 11, 9); }},
-        {"a round rectangle cuts its corners", [](TCanvas& C) { C.RoundRect(0, 0, 12, 8, 6, 6); }},
-        {"a polygon is filled with the brush and outlined with the pen",
-         [](TCanvas& C) {
-             C.Polygon({{0, 0}, {8, 0}, {8, 6}, {0, 6}});
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        const Rows& expected = pictures.at(c.Name);
+    for (const test::TestBlock& b : test::ReadBlocks(VEX_TEST_DIR "/testdata/canvas.txt")) {
+        SCOPED_TRACE(b.Name);
+        const Rows& expected = b.Parts.at(0);
         Use(static_cast<int32_t>(expected[0].size()), static_cast<int32_t>(expected.size()));
-        c.Draw(Canvas());
+        for (const std::string& line : b.Parts.at(1))
+            Draw(Canvas(), test::CaseOf(line, b.Where));
         EXPECT_EQ(Picture(), expected);
     }
 }

@@ -59,11 +59,7 @@ TEST_F(EdgeTest, DegenerateRectanglesDrawNothingAndStayPut) {
 TEST_F(EdgeTest, FocusRectInvertsEveryOtherBorderPixelAndTwiceRestores) {
     const Rows before = Picture(Bitmap);
     DrawFocusRect(Bitmap.Canvas().Handle(), Rect(0, 0, 5, 4));
-    const Rows once = Picture(Bitmap);
-    EXPECT_EQ(once[0], "?r?r?r");
-    EXPECT_EQ(once[1], "rrrrrr");
-    EXPECT_EQ(once[2], "?rrr?r");
-    EXPECT_EQ(once[3], "r?r?rr");
+    EXPECT_EQ(Picture(Bitmap), (Rows{"?r?r?r", "rrrrrr", "?rrr?r", "r?r?rr", "rrrrrr", "rrrrrr"}));
     DrawFocusRect(Bitmap.Canvas().Handle(), Rect(0, 0, 5, 4));
     EXPECT_EQ(Picture(Bitmap), before);
     DrawFocusRect(Bitmap.Canvas().Handle(), Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));

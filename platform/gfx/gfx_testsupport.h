@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,14 +46,6 @@ inline void PaintPicture(TBitmap& Bitmap, const TPictureRows& Rows,
                 if (Rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == letter) pixel = value;
             Bitmap.ScanLine(y)[x] = pixel;
         }
-}
-
-// Named pictures from a file in testdata/, one block each (tests/support/casefile.h).
-inline std::map<std::string, TPictureRows> LoadPictures(const std::string& File) {
-    std::map<std::string, TPictureRows> pictures;
-    for (const test::TestBlock& block : test::ReadBlocks(VEX_TEST_DIR "/testdata/" + File))
-        pictures[block.Name] = block.Parts.at(0);
-    return pictures;
 }
 
 // Pictures from a file in testdata/ with how each is drawn: a block of the picture and, after

@@ -109,17 +109,6 @@ TEST(RasterOps, OverlappingCopyOnOneCanvasReadsBeforeWriting) {
     EXPECT_EQ(PictureOf(b), Rows{"rbgkk"});
 }
 
-TEST(RasterOps, OriginAndClipApplyToBothEnds) {
-    TBitmap src, dest;
-    PaintPicture(src, {"rb.."});
-    PaintPicture(dest, {"...."});
-    src.Canvas().SetOrigin(Point(2, 0));  // source's (-2, 0) is the bitmap's first pixel
-    dest.Canvas().SetOrigin(Point(1, 0));
-    dest.Canvas().IntersectClipRect(Rect(0, 0, 2, 1));
-    BitBlt(dest.Canvas().Handle(), 0, 0, 3, 1, src.Canvas().Handle(), -2, 0, SRCCOPY);
-    EXPECT_EQ(PictureOf(dest), Rows{".rb."});
-}
-
 TEST(Monochrome, ColourBecomesWhiteForTheBackgroundAndBlackOtherwise) {
     TBitmap b;
     PaintPicture(b, {"r.g", "b.k"});

@@ -26,18 +26,6 @@ void Drain() {
         DispatchMessage(msg);
 }
 
-TEST(MessageQueue, PostedMessagesArriveInOrderAndSendCallsAtOnce) {
-    RecordingWindow w;
-    EXPECT_TRUE(PostMessage(w.Handle(), WM_USER + 1, 1, 10));
-    EXPECT_TRUE(PostMessage(w.Handle(), WM_USER + 2, 2, 20));
-    EXPECT_TRUE(w.Received.empty());
-    EXPECT_EQ(SendMessage(w.Handle(), WM_USER + 3, 0, 0), 0);
-    ASSERT_EQ(w.Received.size(), 1u);
-    PumpUntil([&] { return w.Received.size() == 3; });
-    EXPECT_EQ(w.Received[1].Msg, WM_USER + 1u);
-    EXPECT_EQ(w.Received[2].LParam, 20);
-}
-
 TEST(MessageQueue, MessagesToAFreedWindowAreDropped) {
     auto w = std::make_unique<RecordingWindow>();
     const HWND handle = w->Handle();
@@ -69,17 +57,22 @@ TEST(MessageQueue, RegisteredMessagesAreStablePerNameWithoutRegardToCase) {
     EXPECT_NE(RegisterWindowMessage("SomethingElse"), a);
 }
 
-TEST(MessageQueue, PeekHonoursTheWindowAndRangeFilters) {
+TEST(MessageQueue, SendCallsAtOncePostedArriveInOrderAndPeekHonoursItsFilters) {
     RecordingWindow a, b;
     PostMessage(a.Handle(), WM_USER + 5, 0, 0);
-    PostMessage(b.Handle(), WM_USER + 1, 0, 0);
+    PostMessage(b.Handle(), WM_USER + 1, 0, 10);
+    PostMessage(b.Handle(), WM_USER + 2, 0, 20);
+    EXPECT_EQ(SendMessage(a.Handle(), WM_USER + 3, 0, 0), 0);
+    EXPECT_EQ(a.Received.size(), 1u);
     MSG msg;
     ASSERT_TRUE(PeekMessage(msg, b.Handle(), 0, 0, PM_NOREMOVE));
     EXPECT_EQ(msg.message, WM_USER + 1);
-    ASSERT_TRUE(PeekMessage(msg, 0, WM_USER + 2, WM_USER + 9, PM_REMOVE));
+    ASSERT_TRUE(PeekMessage(msg, 0, WM_USER + 3, WM_USER + 9, PM_REMOVE));
     EXPECT_EQ(msg.hwnd, a.Handle());
     EXPECT_FALSE(PeekMessage(msg, a.Handle(), 0, 0, PM_REMOVE));
     Drain();
+    ASSERT_EQ(b.Received.size(), 2u);
+    EXPECT_EQ(b.Received[1].LParam, 20);
 }
 
 TEST(MessageQueue, QuitComesAfterWhatWasPostedBeforeItAndAWaitLeavesItForTheOuterLoop) {
