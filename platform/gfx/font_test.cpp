@@ -33,7 +33,7 @@ TEST(Font, SizeAndHeightConvertAtNinetySixPixelsPerInch) {
     EXPECT_EQ(MulDiv(1, 2, 0), -1);
 }
 
-TEST(FontHandle, AdoptedHandleGivesItsDescriptionAndIsOwnedByTheFont) {
+TEST(FontHandle, AdoptedHandleIsOwnedByTheFontAndAStaleOneRaises) {
     TLogFont lf;
     lf.lfHeight = -20;
     lf.lfEscapement = lf.lfOrientation = 900;
@@ -56,19 +56,12 @@ TEST(FontHandle, AdoptedHandleGivesItsDescriptionAndIsOwnedByTheFont) {
         const HFONT own = font.Handle();
         EXPECT_NE(own, handle);
         EXPECT_EQ(GetObject(own, back), static_cast<int32_t>(sizeof(TLogFont)));
+        // The released handle is stale: it raises and changes nothing.
+        EXPECT_THROW(DeleteObject(handle), EInvalidFontHandle);
+        EXPECT_THROW(DeleteObject(0), EInvalidFontHandle);
+        EXPECT_THROW(font.SetHandle(handle), EInvalidFontHandle);
+        EXPECT_EQ(font.Handle(), own);
     }
-}
-
-TEST(FontHandle, StaleHandleRaisesAndChangesNothing) {
-    const HFONT handle = CreateFontIndirect(TLogFont{});
-    EXPECT_TRUE(DeleteObject(handle));
-    TLogFont lf;
-    EXPECT_THROW(GetObject(handle, lf), EInvalidFontHandle);
-    EXPECT_THROW(DeleteObject(handle), EInvalidFontHandle);
-    EXPECT_THROW(DeleteObject(0), EInvalidFontHandle);
-    TFont font;
-    EXPECT_THROW(font.SetHandle(handle), EInvalidFontHandle);
-    EXPECT_EQ(font.Name(), "MS Sans Serif");
 }
 
 TEST(FontEngine, OriginalFaceNamesMapToInstalledFamilies) {
