@@ -35,6 +35,14 @@ inline TPictureRows PictureOf(const TBitmap& Bitmap, const TPictureLegend& Legen
     return rows;
 }
 
+// Every pixel of the bitmap, row by row, with its width first.
+inline std::vector<uint32_t> PixelsOf(const TBitmap& Bitmap) {
+    std::vector<uint32_t> all{static_cast<uint32_t>(Bitmap.Width())};
+    for (int32_t y = 0; y < Bitmap.Height(); ++y)
+        all.insert(all.end(), Bitmap.ScanLine(y), Bitmap.ScanLine(y) + Bitmap.Width());
+    return all;
+}
+
 // Sizes the bitmap to the rows and paints them; a letter not in the legend paints white.
 inline void PaintPicture(TBitmap& Bitmap, const TPictureRows& Rows,
                          const TPictureLegend& Legend = PlainLegend()) {
