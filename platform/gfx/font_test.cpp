@@ -20,10 +20,10 @@ TEST(Font, SizeAndHeightConvertAtNinetySixPixelsPerInch) {
     EXPECT_EQ(font.Name(), "MS Sans Serif");
     EXPECT_EQ(font.Size(), 8);
     EXPECT_EQ(font.Height(), -11);
-    font.SetSize(10);
-    EXPECT_EQ(font.Height(), -13);
-    font.SetSize(12);
-    EXPECT_EQ(font.Height(), -16);
+    for (const auto& [size, height] : {std::pair{10, -13}, {12, -16}}) {
+        font.SetSize(size);
+        EXPECT_EQ(font.Height(), height);
+    }
     font.SetHeight(INT32_MAX);
     EXPECT_EQ(font.Height(), MaxFontHeight);
     font.SetSize(INT32_MIN);
