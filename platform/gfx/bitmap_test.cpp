@@ -7,6 +7,7 @@
 #include "platform/core/files.h"
 #include "platform/core/stream.h"
 #include "platform/gfx/canvas.h"
+#include "platform/gfx/gfx_testsupport.h"
 #include "platform/gfx/graphicserrors.h"
 #include "platform/gfx/pngcodec.h"
 #include "tests/support/tempdir.h"
@@ -22,13 +23,6 @@ void FillDistinct(TBitmap& Bitmap) {
             Bitmap.ScanLine(y)[x] = (i++ * 0x9E3779u) & 0xFFFFFF;
 }
 
-bool SamePixels(const TBitmap& A, const TBitmap& B) {
-    if (A.Width() != B.Width() || A.Height() != B.Height()) return false;
-    for (int32_t y = 0; y < A.Height(); ++y)
-        if (!std::equal(A.ScanLine(y), A.ScanLine(y) + A.Width(), B.ScanLine(y))) return false;
-    return true;
-}
-
 TEST(Bitmap, PngRoundTripKeepsEveryPixel) {
     test::TempDir dir;
     TBitmap original;
@@ -38,13 +32,13 @@ TEST(Bitmap, PngRoundTripKeepsEveryPixel) {
 
     TBitmap loaded;
     loaded.LoadFromFile(dir.File("distinct.png"));
-    EXPECT_TRUE(SamePixels(original, loaded));
+    EXPECT_EQ(PixelsOf(original), PixelsOf(loaded));
     TStringStream saved("");
     original.SaveToStream(saved);
     TStringStream stream(saved.DataString());
     loaded.SetSize(1, 1);
     loaded.LoadFromStream(stream);
-    EXPECT_TRUE(SamePixels(original, loaded));
+    EXPECT_EQ(PixelsOf(original), PixelsOf(loaded));
 }
 
 // Truncated, corrupt, not a PNG, and dimensions (with checksums made to fit) beyond the cap or
@@ -108,10 +102,10 @@ TEST(Bitmap, AssignCopiesPixelsAndTransparency) {
     source.SetTransparent(true);
     TBitmap copy;
     copy.Assign(&source);
-    EXPECT_TRUE(SamePixels(source, copy));
+    EXPECT_EQ(PixelsOf(source), PixelsOf(copy));
     EXPECT_TRUE(copy.Transparent());
     copy.ScanLine(0)[0] ^= 1;
-    EXPECT_FALSE(SamePixels(source, copy));
+    EXPECT_NE(PixelsOf(source), PixelsOf(copy));
     EXPECT_THROW(copy.Assign(nullptr), EConvertError);
 
     // The transparent colour is the bottom-left pixel unless fixed.

@@ -28,91 +28,46 @@ protected:
     TCanvas& Canvas = FixedCanvas(Bitmap, 40, 30);
 };
 
+const std::string Cases = VEX_TEST_DIR "/testdata/fixedtext.txt";
+
 TEST_F(FixedTextTest, MetricsFollowFromTheHeight) {
-    struct Case {
-        int32_t Height, Cell, Ascent, Descent, Width;
-    };
-    for (const Case& c : std::vector<Case>{{8, 8, 6, 2, 4},
-                                           {-8, 8, 6, 2, 4},
-                                           {13, 13, 10, 3, 7},
-                                           {0, 16, 12, 4, 8},
-                                           {1, 1, 1, 0, 1}}) {
-        SCOPED_TRACE(c.Height);
-        Canvas.Font().SetHeight(c.Height);
+    for (const test::TestCase& c : test::ReadCases(Cases, "metrics")) {
+        SCOPED_TRACE(c.Where);
+        Canvas.Font().SetHeight(static_cast<int32_t>(c.Int(0)));
         TTextMetric tm;
         ASSERT_TRUE(GetTextMetrics(Canvas.Handle(), tm));
-        EXPECT_EQ(tm.tmHeight, c.Cell);
-        EXPECT_EQ(tm.tmAscent, c.Ascent);
-        EXPECT_EQ(tm.tmDescent, c.Descent);
-        EXPECT_EQ(tm.tmAveCharWidth, c.Width);
+        EXPECT_EQ((std::vector<int64_t>{tm.tmHeight, tm.tmAscent, tm.tmDescent, tm.tmAveCharWidth}),
+                  (std::vector<int64_t>{c.Int(1), c.Int(2), c.Int(3), c.Int(4)}));
         EXPECT_EQ(tm.tmPitchAndFamily & (TMPF_FIXED_PITCH | TMPF_TRUETYPE), 0);
-        EXPECT_EQ(Canvas.TextExtent("abc"), (TSize{3 * c.Width, c.Cell}));
+        EXPECT_EQ(Canvas.TextExtent("abc"), (TSize{3 * tm.tmAveCharWidth, tm.tmHeight}));
     }
 }
 
 TEST(FixedText, TextOutPaintsByAlignmentBrushStyleAndEscapement) {
-    const auto pictures = LoadPictures("textout.txt");
-    const struct {
-        const char* Name;
-        uint32_t Align;
-        TBrushStyle Brush;
-        TFontStyles Style;
-        int32_t Orientation, X, Y;
-        const char* Text;
-    } cases[] = {
-        {"left top", TA_LEFT | TA_TOP, bsClear, {}, 0, 10, 8, "ab"},
-        {"right top", TA_RIGHT | TA_TOP, bsClear, {}, 0, 10, 8, "ab"},
-        {"centre top", TA_CENTER | TA_TOP, bsClear, {}, 0, 10, 8, "ab"},
-        {"left bottom", TA_LEFT | TA_BOTTOM, bsClear, {}, 0, 10, 8, "ab"},
-        {"left baseline", TA_LEFT | TA_BASELINE, bsClear, {}, 0, 10, 8, "ab"},
-        {"right baseline", TA_RIGHT | TA_BASELINE, bsClear, {}, 0, 10, 8, "ab"},
-        {"a solid brush paints the cells", TA_TOP, bsSolid, {}, 0, 2, 3, "a b"},
-        {"a clear brush paints the ink alone", TA_TOP, bsClear, {}, 0, 2, 3, "a b"},
-        {"underline runs under the whole text", TA_TOP, bsClear, {fsUnderline}, 0, 10, 2, "a b"},
-        {"strike out runs through blanks too", TA_TOP, bsClear, {fsStrikeOut}, 0, 10, 2, "  "},
-        {"a quarter turn runs upwards", TA_TOP, bsClear, {}, 900, 20, 10, "ab"},
-        {"a half turn runs leftwards upside down", TA_TOP, bsClear, {}, 1800, 20, 10, "ab"},
-    };
-    for (const auto& c : cases) {
+    for (const TPictureCase& c : LoadPictureCases("textout.txt")) {
         SCOPED_TRACE(c.Name);
         TBitmap bitmap;
         TCanvas& canvas = FixedCanvas(bitmap, 32, 16);
-        SetTextAlign(canvas.Handle(), c.Align);
-        canvas.Brush().SetStyle(c.Brush);
-        canvas.Font().SetStyle(c.Style);
-        canvas.Font().SetOrientation(c.Orientation);
-        canvas.TextOut(c.X, c.Y, c.Text);
-        EXPECT_EQ(PictureOf(bitmap), pictures.at(c.Name));
+        SetTextAlign(canvas.Handle(), static_cast<uint32_t>(c.Fields.Int(0)));
+        canvas.Brush().SetStyle(c.Fields[1] == "solid" ? bsSolid : bsClear);
+        if (c.Fields[2] != "-")
+            canvas.Font().SetStyle({c.Fields[2] == "underline" ? fsUnderline : fsStrikeOut});
+        canvas.Font().SetOrientation(static_cast<int32_t>(c.Fields.Int(3)));
+        canvas.TextOut(static_cast<int32_t>(c.Fields.Int(4)), static_cast<int32_t>(c.Fields.Int(5)),
+                       c.Fields[6]);
+        EXPECT_EQ(PictureOf(bitmap), c.Picture);
     }
 }
 
 TEST(FixedText, DrawTextBreaksCutsPrefixesExpandsAndClips) {
-    const auto pictures = LoadPictures("drawtext.txt");
-    const struct {
-        const char* Name;
-        const char* Text;
-        TRect Rect;
-        uint32_t Format;
-    } cases[] = {
-        {"word break", "aa bb cc", Rect(0, 0, 24, 16), DT_WORDBREAK},
-        {"end ellipsis", "ab cdefgh", Rect(0, 0, 20, 16), DT_SINGLELINE | DT_END_ELLIPSIS},
-        {"cut without ellipsis", "ab cdefgh", Rect(0, 0, 20, 16), DT_SINGLELINE},
-        {"prefix", "a&bc", Rect(0, 0, 40, 16), 0},
-        {"doubled prefix", "a&&b", Rect(0, 0, 40, 16), 0},
-        {"no prefix", "a&b", Rect(0, 0, 40, 16), DT_NOPREFIX},
-        {"expanded tabs", "a\tb", Rect(0, 0, 40, 16), DT_EXPANDTABS},
-        {"plain tabs", "a\tb", Rect(0, 0, 40, 16), 0},
-        {"clipped", "ab", Rect(0, 0, 6, 16), 0},
-        {"no clip", "ab", Rect(0, 8, 6, 16), DT_NOCLIP},
-    };
-    for (const auto& c : cases) {
+    for (const TPictureCase& c : LoadPictureCases("drawtext.txt")) {
         SCOPED_TRACE(c.Name);
         TBitmap bitmap;
         TCanvas& canvas = FixedCanvas(bitmap, 40, 16);
         SetBkMode(canvas.Handle(), TRANSPARENT);
-        TRect r = c.Rect;
-        DrawText(canvas.Handle(), c.Text, r, c.Format);
-        EXPECT_EQ(PictureOf(bitmap), pictures.at(c.Name));
+        TRect r = CaseRect(c.Fields, 1);
+        DrawText(canvas.Handle(), c.Fields[0], r, static_cast<uint32_t>(c.Fields.Int(5)));
+        EXPECT_EQ(PictureOf(bitmap), c.Picture);
     }
 }
 
@@ -137,14 +92,6 @@ TEST_F(FixedTextTest, RectanglesOriginClipAndFontColourBoundTheText) {
     ExtTextOut(dc, 2, 2, ETO_OPAQUE | ETO_CLIPPED, &r, "abc");
     EXPECT_EQ(InkBounds(opaque, clBlue), Rect(0, 0, 10, 10));
     EXPECT_EQ(InkBounds(opaque, clBlack), Rect(2, 2, 10, 8));
-
-    // A font change sets the context's text colour, which DrawText uses.
-    TBitmap red;
-    FixedCanvas(red, 40, 30).Font().SetColor(clRed);
-    TRect all = Rect(0, 0, 40, 30);
-    SetBkMode(red.Canvas().Handle(), TRANSPARENT);
-    DrawText(red.Canvas().Handle(), "a", all, DT_NOPREFIX);
-    EXPECT_EQ(InkBounds(red, clRed), Rect(0, 0, 4, 6));
 }
 
 TEST_F(FixedTextTest, UpdateCpStartsAtThePenAndMovesIt) {
@@ -162,20 +109,15 @@ TEST_F(FixedTextTest, UpdateCpStartsAtThePenAndMovesIt) {
 }
 
 TEST(FixedText, DrawTextAlignsWithinTheRectangleAndItsMargins) {
-    for (const auto& [format, ink] : std::vector<std::pair<uint32_t, TRect>>{
-             {DT_LEFT, Rect(0, 0, 8, 6)},
-             {DT_CENTER, Rect(16, 0, 24, 6)},
-             {DT_RIGHT, Rect(32, 0, 40, 6)},
-             {DT_SINGLELINE | DT_VCENTER, Rect(0, 11, 8, 17)},
-             {DT_SINGLELINE | DT_BOTTOM | DT_RIGHT, Rect(32, 22, 40, 28)},
-             // Vertical placement needs a single line, as on the original.
-             {DT_VCENTER, Rect(0, 0, 8, 6)},
-         }) {
-        SCOPED_TRACE(format);
+    for (const test::TestCase& c : test::ReadCases(Cases, "align")) {
+        SCOPED_TRACE(c.Where);
         TBitmap bitmap;
         TRect r = Rect(0, 0, 40, 30);
-        EXPECT_EQ(DrawText(FixedCanvas(bitmap, 40, 30).Handle(), "ab", r, format), 8);
-        EXPECT_EQ(InkBounds(bitmap, clBlack), ink);
+        const uint32_t format = static_cast<uint32_t>(c.Int(0));
+        TCanvas& canvas = FixedCanvas(bitmap, 40, 30);
+        canvas.Font().SetColor(clRed);  // sets the context's text colour, which DrawText uses
+        EXPECT_EQ(DrawText(canvas.Handle(), "ab", r, format), 8);
+        EXPECT_EQ(InkBounds(bitmap, clRed), CaseRect(c, 1));
     }
     TBitmap bitmap;
     TDrawTextParams params;
@@ -188,29 +130,13 @@ TEST(FixedText, DrawTextAlignsWithinTheRectangleAndItsMargins) {
 }
 
 TEST_F(FixedTextTest, CalcRectMeasuresWithoutDrawing) {
-    struct Case {
-        std::string Text;
-        uint32_t Format;
-        TRect Result;
-    };
-    for (const Case& c : std::vector<Case>{
-             {"ab", DT_SINGLELINE, Rect(2, 3, 10, 11)},
-             {"a\r\nbbb\nc", 0, Rect(2, 3, 14, 27)},
-             {"a\r\nbbb\nc", DT_SINGLELINE, Rect(2, 3, 34, 11)},
-             {"aa bb cc", DT_WORDBREAK, Rect(2, 3, 22, 19)},
-             {"aaaaaaaa bb", DT_WORDBREAK, Rect(2, 3, 34, 19)},
-             // A blank line is one line, wrapped or not.
-             {"a\n\nb", 0, Rect(2, 3, 6, 27)},
-             {"a\n\nb", DT_WORDBREAK, Rect(2, 3, 6, 27)},
-             {"a\r\n\r\n\r\nb", DT_WORDBREAK, Rect(2, 3, 6, 35)},
-             {"", 0, Rect(2, 3, 2, 3)},
-             {"a\tb", DT_EXPANDTABS, Rect(2, 3, 38, 11)},
-         }) {
-        SCOPED_TRACE(c.Text);
+    for (const test::TestCase& c : test::ReadCases(Cases, "calc")) {
+        SCOPED_TRACE(c.Where);
         TRect r = Rect(2, 3, 26, 20);
-        const int32_t h = DrawText(Canvas.Handle(), c.Text, r, c.Format | DT_CALCRECT);
-        EXPECT_EQ(r, c.Result);
-        EXPECT_EQ(h, c.Result.Bottom - c.Result.Top);
+        const uint32_t format = static_cast<uint32_t>(c.Int(1)) | DT_CALCRECT;
+        const int32_t h = DrawText(Canvas.Handle(), c[0], r, format);
+        EXPECT_EQ(r, CaseRect(c, 2));
+        EXPECT_EQ(h, r.Bottom - r.Top);
     }
     EXPECT_EQ(InkBounds(Bitmap, clBlack), TRect{});
 }

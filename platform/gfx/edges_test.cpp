@@ -31,32 +31,15 @@ protected:
     TBitmap Bitmap;
 };
 
-// BF_ADJUST moves the rectangle inside the lines drawn; without it the rectangle stays.
 TEST_F(EdgeTest, EdgesPutTheClassicColoursWhereTheyBelong) {
-    const auto pictures = LoadPictures("edges.txt");
-    const struct {
-        const char* Name;
-        uint32_t Edge, Flags;
-        TRect After;
-    } cases[] = {
-        {"raised", EDGE_RAISED, BF_RECT, Rect(0, 0, 6, 6)},
-        {"sunken", EDGE_SUNKEN, BF_RECT, Rect(0, 0, 6, 6)},
-        {"raised soft", EDGE_RAISED, BF_RECT | BF_SOFT, Rect(0, 0, 6, 6)},
-        {"etched", EDGE_ETCHED, BF_RECT, Rect(0, 0, 6, 6)},
-        {"inner edge alone takes the outer place", BDR_RAISEDINNER, BF_RECT, Rect(0, 0, 6, 6)},
-        {"top and left only", EDGE_RAISED, BF_TOPLEFT, Rect(0, 0, 6, 6)},
-        {"flat with middle", EDGE_RAISED, BF_RECT | BF_FLAT | BF_MIDDLE, Rect(0, 0, 6, 6)},
-        {"sunken adjusted", EDGE_SUNKEN, BF_RECT | BF_ADJUST | BF_MIDDLE, Rect(2, 2, 4, 4)},
-        {"left and bottom adjusted", BDR_SUNKENOUTER, BF_LEFT | BF_BOTTOM | BF_ADJUST,
-         Rect(1, 0, 6, 5)},
-    };
-    for (const auto& c : cases) {
+    for (const TPictureCase& c : LoadPictureCases("edges.txt")) {
         SCOPED_TRACE(c.Name);
         SetUp();
         TRect r = Rect(0, 0, 6, 6);
-        ASSERT_TRUE(DrawEdge(Bitmap.Canvas().Handle(), r, c.Edge, c.Flags));
-        EXPECT_EQ(Picture(Bitmap), pictures.at(c.Name));
-        EXPECT_EQ(r, c.After);
+        ASSERT_TRUE(DrawEdge(Bitmap.Canvas().Handle(), r, static_cast<uint32_t>(c.Fields.Int(0)),
+                             static_cast<uint32_t>(c.Fields.Int(1))));
+        EXPECT_EQ(Picture(Bitmap), c.Picture);
+        EXPECT_EQ(r, CaseRect(c.Fields, 2));
     }
 }
 
@@ -76,11 +59,7 @@ TEST_F(EdgeTest, DegenerateRectanglesDrawNothingAndStayPut) {
 TEST_F(EdgeTest, FocusRectInvertsEveryOtherBorderPixelAndTwiceRestores) {
     const Rows before = Picture(Bitmap);
     DrawFocusRect(Bitmap.Canvas().Handle(), Rect(0, 0, 5, 4));
-    const Rows once = Picture(Bitmap);
-    EXPECT_EQ(once[0], "?r?r?r");
-    EXPECT_EQ(once[1], "rrrrrr");
-    EXPECT_EQ(once[2], "?rrr?r");
-    EXPECT_EQ(once[3], "r?r?rr");
+    EXPECT_EQ(Picture(Bitmap), (Rows{"?r?r?r", "rrrrrr", "?rrr?r", "r?r?rr", "rrrrrr", "rrrrrr"}));
     DrawFocusRect(Bitmap.Canvas().Handle(), Rect(0, 0, 5, 4));
     EXPECT_EQ(Picture(Bitmap), before);
     DrawFocusRect(Bitmap.Canvas().Handle(), Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));

@@ -10,6 +10,7 @@
 #include "platform/gfx/fixedfont.h"
 #include "platform/gfx/fontengine.h"
 #include "platform/gfx/gfx_testsupport.h"
+#include "tests/support/casefile.h"
 
 namespace vex {
 namespace {
@@ -19,10 +20,10 @@ TEST(Font, SizeAndHeightConvertAtNinetySixPixelsPerInch) {
     EXPECT_EQ(font.Name(), "MS Sans Serif");
     EXPECT_EQ(font.Size(), 8);
     EXPECT_EQ(font.Height(), -11);
-    font.SetSize(10);
-    EXPECT_EQ(font.Height(), -13);
-    font.SetSize(12);
-    EXPECT_EQ(font.Height(), -16);
+    for (const auto& [size, height] : {std::pair{10, -13}, {12, -16}}) {
+        font.SetSize(size);
+        EXPECT_EQ(font.Height(), height);
+    }
     font.SetHeight(INT32_MAX);
     EXPECT_EQ(font.Height(), MaxFontHeight);
     font.SetSize(INT32_MIN);
@@ -32,7 +33,7 @@ TEST(Font, SizeAndHeightConvertAtNinetySixPixelsPerInch) {
     EXPECT_EQ(MulDiv(1, 2, 0), -1);
 }
 
-TEST(FontHandle, AdoptedHandleGivesItsDescriptionAndIsOwnedByTheFont) {
+TEST(FontHandle, AdoptedHandleIsOwnedByTheFontAndAStaleOneRaises) {
     TLogFont lf;
     lf.lfHeight = -20;
     lf.lfEscapement = lf.lfOrientation = 900;
@@ -55,37 +56,17 @@ TEST(FontHandle, AdoptedHandleGivesItsDescriptionAndIsOwnedByTheFont) {
         const HFONT own = font.Handle();
         EXPECT_NE(own, handle);
         EXPECT_EQ(GetObject(own, back), static_cast<int32_t>(sizeof(TLogFont)));
+        // The released handle is stale: it raises and changes nothing.
+        EXPECT_THROW(DeleteObject(handle), EInvalidFontHandle);
+        EXPECT_THROW(DeleteObject(0), EInvalidFontHandle);
+        EXPECT_THROW(font.SetHandle(handle), EInvalidFontHandle);
+        EXPECT_EQ(font.Handle(), own);
     }
-}
-
-TEST(FontHandle, StaleHandleRaisesAndChangesNothing) {
-    const HFONT handle = CreateFontIndirect(TLogFont{});
-    EXPECT_TRUE(DeleteObject(handle));
-    TLogFont lf;
-    EXPECT_THROW(GetObject(handle, lf), EInvalidFontHandle);
-    EXPECT_THROW(DeleteObject(handle), EInvalidFontHandle);
-    EXPECT_THROW(DeleteObject(0), EInvalidFontHandle);
-    TFont font;
-    EXPECT_THROW(font.SetHandle(handle), EInvalidFontHandle);
-    EXPECT_EQ(font.Name(), "MS Sans Serif");
 }
 
 TEST(FontEngine, OriginalFaceNamesMapToInstalledFamilies) {
-    struct Case {
-        const char* Name;
-        bool Fixed;
-        const char* Family;
-    };
-    for (const Case& c : std::vector<Case>{{"MS Sans Serif", false, "DejaVu Sans"},
-                                           {"arial", false, "DejaVu Sans"},
-                                           {"Times New Roman", false, "DejaVu Serif"},
-                                           {"Courier New", false, "DejaVu Sans Mono"},
-                                           {"Fixedsys", false, "DejaVu Sans Mono"},
-                                           {"Tahoma", true, "DejaVu Sans Mono"},
-                                           {"No Such Face", false, "No Such Face"}}) {
-        SCOPED_TRACE(c.Name);
-        EXPECT_EQ(MapFaceName(c.Name, c.Fixed), c.Family);
-    }
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/faces.txt"))
+        EXPECT_EQ(MapFaceName(c[0], c[1] == "fixed"), c[2]) << c.Where;
 }
 
 TEST(FontEngine, FamilyListHasTheFixedPitchFlag) {
@@ -96,18 +77,6 @@ TEST(FontEngine, FamilyListHasTheFixedPitchFlag) {
             ++found;
         }
     EXPECT_EQ(found, 2);
-}
-
-TEST(FontEngine, HeightsBeyondTheLimitAreRealizedAtTheLimit) {
-    for (int32_t height : {INT32_MIN, -MaxFontHeight - 1, MaxFontHeight + 1, INT32_MAX}) {
-        SCOPED_TRACE(height);
-        TLogFont lf;
-        lf.lfHeight = height;
-        lf.lfFaceName = FixedFontName;
-        EXPECT_EQ(RealizeFont(lf)->Metrics().tmHeight, MaxFontHeight);
-        lf.lfFaceName = "Arial";
-        EXPECT_LE(RealizeFont(lf)->Metrics().tmHeight, 2 * MaxFontHeight);
-    }
 }
 
 class InstalledFontTest : public ::testing::Test {
@@ -168,6 +137,16 @@ TEST_F(InstalledFontTest, UnknownAndOddFontsStillDraw) {
         Canvas().Font().SetHeight(height);
         EXPECT_GT(Metrics().tmHeight, 0);
         Canvas().TextOut(0, 0, "Ag\x80\xE9\x01");
+    }
+    // Asked for directly, heights beyond the limit are realized at the limit.
+    for (int32_t height : {INT32_MIN, -MaxFontHeight - 1, MaxFontHeight + 1, INT32_MAX}) {
+        SCOPED_TRACE(height);
+        TLogFont lf;
+        lf.lfHeight = height;
+        lf.lfFaceName = FixedFontName;
+        EXPECT_EQ(RealizeFont(lf)->Metrics().tmHeight, MaxFontHeight);
+        lf.lfFaceName = "Arial";
+        EXPECT_LE(RealizeFont(lf)->Metrics().tmHeight, 2 * MaxFontHeight);
     }
 }
 

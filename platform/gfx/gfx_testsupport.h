@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,6 +35,14 @@ inline TPictureRows PictureOf(const TBitmap& Bitmap, const TPictureLegend& Legen
     return rows;
 }
 
+// Every pixel of the bitmap, row by row, with its width first.
+inline std::vector<uint32_t> PixelsOf(const TBitmap& Bitmap) {
+    std::vector<uint32_t> all{static_cast<uint32_t>(Bitmap.Width())};
+    for (int32_t y = 0; y < Bitmap.Height(); ++y)
+        all.insert(all.end(), Bitmap.ScanLine(y), Bitmap.ScanLine(y) + Bitmap.Width());
+    return all;
+}
+
 // Sizes the bitmap to the rows and paints them; a letter not in the legend paints white.
 inline void PaintPicture(TBitmap& Bitmap, const TPictureRows& Rows,
                          const TPictureLegend& Legend = PlainLegend()) {
@@ -49,12 +56,24 @@ inline void PaintPicture(TBitmap& Bitmap, const TPictureRows& Rows,
         }
 }
 
-// Named pictures from a file in testdata/, one block each (tests/support/casefile.h).
-inline std::map<std::string, TPictureRows> LoadPictures(const std::string& File) {
-    std::map<std::string, TPictureRows> pictures;
-    for (const test::TestBlock& block : test::ReadBlocks(VEX_TEST_DIR "/testdata/" + File))
-        pictures[block.Name] = block.Parts.at(0);
-    return pictures;
+// Pictures from a file in testdata/ with how each is drawn: a block of the picture and, after
+// "--", one line of the case's fields.
+struct TPictureCase {
+    std::string Name;
+    TPictureRows Picture;
+    test::TestCase Fields;
+};
+inline std::vector<TPictureCase> LoadPictureCases(const std::string& File) {
+    std::vector<TPictureCase> cases;
+    for (const test::TestBlock& b : test::ReadBlocks(VEX_TEST_DIR "/testdata/" + File))
+        cases.push_back({b.Name, b.Parts.at(0), test::CaseOf(b.Parts.at(1).at(0), b.Where)});
+    return cases;
+}
+
+// The rectangle of four fields of a case from First on: left, top, right, bottom.
+inline TRect CaseRect(const test::TestCase& Case, size_t First) {
+    const auto at = [&](size_t I) { return static_cast<int32_t>(Case.Int(First + I)); };
+    return TRect{at(0), at(1), at(2), at(3)};
 }
 
 // The smallest rectangle holding every pixel that Matches; empty when there is none.

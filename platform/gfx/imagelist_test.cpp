@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/exceptions.h"
+#include "platform/gfx/gfx_testsupport.h"
 
 namespace vex {
 namespace {
@@ -31,39 +32,27 @@ protected:
     TBitmap Target;
 };
 
-TEST_F(ImageListTest, AStripSplitsIntoImagesDrawnMasked) {
-    EXPECT_EQ(List.Count(), 2);
+TEST_F(ImageListTest, AStripSplitsIntoImagesDrawnMaskedEmbossedOrByAnExplicitMask) {
     List.Draw(Target.Canvas(), 1, 1, 1);
-    EXPECT_EQ(Target.Canvas().Pixels(1, 1), clWhite);
-    EXPECT_EQ(Target.Canvas().Pixels(2, 2), clBlue);
-    TBitmap image;
-    List.GetBitmap(0, image);
-    EXPECT_EQ(image.Width(), 2);
-    EXPECT_EQ(image.Canvas().Pixels(0, 0), clRed);
-    EXPECT_EQ(image.Canvas().Pixels(1, 1), clWhite);
-}
-
-TEST_F(ImageListTest, AnExplicitMaskHidesItsWhitePixels) {
+    EXPECT_EQ(PictureOf(Target), (TPictureRows{"...", "...", "..b"}));
     TBitmap image, mask;
-    image.SetSize(2, 2);
-    image.Canvas().Brush().SetColor(clRed);
-    image.Canvas().FillRect(Rect(0, 0, 2, 2));
-    mask.SetSize(2, 2);
-    mask.Canvas().SetPixels(0, 0, clBlack);
-    EXPECT_EQ(List.Add(image, &mask), 2);
-    List.Draw(Target.Canvas(), 0, 0, 2);
-    EXPECT_EQ(Target.Canvas().Pixels(0, 0), clRed);
-    EXPECT_EQ(Target.Canvas().Pixels(1, 0), clWhite);
-}
+    List.GetBitmap(0, image);
+    EXPECT_EQ(PictureOf(image), (TPictureRows{"r.", ".."}));
 
-TEST_F(ImageListTest, DisabledImagesAreEmbossedFromTheirInk) {
+    // Disabled: embossed from the ink, the canvas's colours and brush as they were.
     List.Draw(Target.Canvas(), 0, 0, 0, false);
     EXPECT_EQ(Target.Canvas().Pixels(0, 0), ColorToRGB(clBtnShadow));
     EXPECT_EQ(Target.Canvas().Pixels(1, 1), ColorToRGB(clBtnHighlight));
     EXPECT_EQ(Target.Canvas().Pixels(1, 0), clWhite);
-    // The canvas's colours and brush are as they were.
     EXPECT_EQ(Target.Canvas().TextColor(), clBlack);
     EXPECT_EQ(Target.Canvas().Brush().Color(), clWhite);
+
+    // An explicit mask hides its white pixels.
+    PaintPicture(image, {"rr", "rr"});
+    PaintPicture(mask, {"k.", ".."});
+    EXPECT_EQ(List.Add(image, &mask), 2);
+    List.Draw(Target.Canvas(), 1, 0, 2);
+    EXPECT_EQ(PictureOf(Target)[0].substr(1), "r.");
 }
 
 TEST_F(ImageListTest, BadIndexesAndSizesRaiseTheOriginalsErrors) {

@@ -14,7 +14,7 @@ protected:
     void TearDown() override { SetKeyboardState(TKeyboardState{}); }
 };
 
-TEST_F(KeyboardTest, KeyStateIsNegativeWhileDownAndTogglesOnEachPress) {
+TEST_F(KeyboardTest, KeyStateIsNegativeWhileDownTogglesOnEachPressAndRoundTripsAsATable) {
     EXPECT_EQ(GetKeyState(VK_CAPITAL), 0);
     SetKeyState(VK_CAPITAL, true);
     EXPECT_EQ(static_cast<uint16_t>(GetKeyState(VK_CAPITAL)), 0x8001);
@@ -24,9 +24,8 @@ TEST_F(KeyboardTest, KeyStateIsNegativeWhileDownAndTogglesOnEachPress) {
     SetKeyState(VK_CAPITAL, true);
     SetKeyState(VK_CAPITAL, false);
     EXPECT_EQ(GetKeyState(VK_CAPITAL), 0);
-}
 
-TEST_F(KeyboardTest, WholeTableRoundTripsAndCodesOutsideItReadUp) {
+    // The whole table round-trips, and codes outside it read up.
     TKeyboardState state{};
     state[0] = 0x80;
     state[VK_NUMLOCK] = 0x01;
