@@ -54,12 +54,13 @@ struct EventLog {
                                    {&Socket.OnClosing, "closing"},
                                    {&Socket.OnClosed, "closed"},
                                    {&Socket.OnCancel, "cancel"}})
-            *event = [this, name](TObject*) { Events.push_back(name); };
+            *event = [this, name](TObject*) { Add(name); };
         Socket.OnError = [this](TObject*, std::string& Msg) {
-            Events.push_back("error");
+            Add("error");
             Errors.push_back(Msg);
         };
     }
+    void Add(const std::string& Name) { Events.push_back(Name); }
     // The events separated by blanks.
     std::string Names() const {
         std::string names;
