@@ -44,27 +44,6 @@ private:
     std::vector<std::string>* FLog;
 };
 
-TEST(ComponentOwnership, InsertionsAndRemovalsAreAnnouncedToTheTreeAndTheOwnerFreesLastFirst) {
-    std::vector<std::string> log;
-    {
-        TProbe owner(nullptr, "owner", &log);
-        TProbe* a = new TProbe(&owner, "a", &log);
-        log.clear();
-        // a's own component: a hears it, the owner does not. It joins while it is still being
-        // constructed, so it is unnamed then and does not yet hear its own arrival.
-        delete new TProbe(a, "a1", &log);
-        EXPECT_EQ(log[0], "a hears +");
-        new TProbe(&owner, "b", &log);
-        new TProbe(&owner, "c", &log);
-        log.clear();
-    }
-    const std::vector<std::string> expected = {
-        "owner freed",
-        // c leaves first; its owner's tree (a, b and c itself) hears it while c still exists.
-        "c freed", "a hears -c", "b hears -c", "b freed", "a hears -b", "a freed"};
-    EXPECT_EQ(log, expected);
-}
-
 TEST(ComponentFreeNotification, ReachesSiblingsAndAComponentWithAnotherOwner) {
     std::vector<std::string> log;
     TProbe formA(nullptr, "formA", &log);

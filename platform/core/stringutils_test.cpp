@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/core/codepage.h"
 #include "platform/core/exceptions.h"
 #include "tests/support/errortext.h"
 
@@ -46,6 +47,7 @@ TEST(CaseMapping, AnsiFormsMapAndSortEvery1252LetterAndPlainFormsOnlyAscii) {
     EXPECT_LT(AnsiCompareText("\xe9t\xe9", "etz"), 0);  // e-acute before z, not after all ASCII
     EXPECT_LT(AnsiCompareText("etz", "f"), 0);
     EXPECT_EQ(AnsiCompareText("ABC", "abc"), 0);
+    EXPECT_LT(AnsiCompareText("ab", "abc"), 0);
     EXPECT_LT(AnsiCompareStr("abc", "ABC"), 0);  // lower case first when case counts
     EXPECT_LT(AnsiCompareText("-", "0"), 0);
     EXPECT_GT(CompareText("b", "A"), 0);
@@ -76,6 +78,24 @@ TEST(Substrings, PositionsCountFromOneAndQuotesAreDoubledAndExtracted) {
     EXPECT_EQ(StringReplace("aXbxc", "x", "-", {rfReplaceAll, rfIgnoreCase}), "a-b-c");
     EXPECT_EQ(StringReplace("aXbxc", "x", "-", {rfIgnoreCase}), "a-bxc");
     EXPECT_EQ(IntToHex(255, 4) + IntToHex(-1, 2), "00FFFFFFFFFFFFFFFFFF");
+}
+
+TEST(CodePage, Win1252BytesHaveTheirUnicodeCharactersAndBack) {
+    EXPECT_EQ(Win1252ToUnicode(0x80), U'\u20AC');
+    EXPECT_EQ(Win1252ToUnicode(0x9F), U'\u0178');
+    EXPECT_EQ(Win1252ToUnicode(0x81), U'\u0081');
+    for (int b = 0; b < 256; ++b)
+        EXPECT_EQ(static_cast<uint8_t>(UnicodeToWin1252(Win1252ToUnicode(static_cast<uint8_t>(b)))),
+                  b);
+    // U+0080 is a C1 control whose byte holds the euro sign.
+    for (char32_t outside : {U'\u0080', U'\u0100', U'\U0001F600', char32_t{0x110000}})
+        EXPECT_EQ(UnicodeToWin1252(outside), '?') << static_cast<uint32_t>(outside);
+    // UTF-16 text becomes one byte a character; a pair is one character, a lone half a '?'.
+    EXPECT_EQ(Utf16ToWin1252(u"caf\u00E9 \u20AC5 \u201Cq\u201D a\U0001F600b"),
+              "caf\xE9 \x80"
+              "5 \x93q\x94 a?b");
+    const char16_t lone[] = {u'a', 0xD800, u'b', 0xDC00, u'x', 0xD83D};
+    EXPECT_EQ(Utf16ToWin1252(std::u16string_view(lone, 6)), "a?b?x?");
 }
 
 }  // namespace
