@@ -38,29 +38,16 @@ TEST(Format, FollowsEveryCaseOfTheTable) {
         std::list<std::string> texts;  // a TVarRec references its text
         std::vector<TVarRec> args;
         for (size_t i = 2; i < row.size(); ++i) {
+            const char type = row[i][0];
             const std::string value = row[i].substr(1);
-            switch (row[i][0]) {
-                case 'i':
-                    args.emplace_back(static_cast<int32_t>(std::stol(value)));
-                    break;
-                case 'l':
-                    args.emplace_back(int64_t{std::stoll(value)});
-                    break;
-                case 'u':
-                    args.emplace_back(uint64_t{std::stoull(value)});
-                    break;
-                case 'f':
-                    args.emplace_back(Number(value));
-                    break;
-                case 'c':
-                    args.emplace_back(value[0]);
-                    break;
-                case 'p':
-                    args.emplace_back(reinterpret_cast<const void*>(std::stoul(value, {}, 16)));
-                    break;
-                default:
-                    args.emplace_back(texts.emplace_back(value));
-            }
+            if (type == 'i') args.emplace_back(static_cast<int32_t>(std::stol(value)));
+            if (type == 'l') args.emplace_back(int64_t{std::stoll(value)});
+            if (type == 'u') args.emplace_back(uint64_t{std::stoull(value)});
+            if (type == 'f') args.emplace_back(Number(value));
+            if (type == 'c') args.emplace_back(value[0]);
+            if (type == 'p')
+                args.emplace_back(reinterpret_cast<const void*>(std::stoul(value, {}, 16)));
+            if (type == 's') args.emplace_back(texts.emplace_back(value));
         }
         if (row[0] == "(error)") {
             EXPECT_THROW(Format(row[1], args), EConvertError);
