@@ -86,24 +86,20 @@ protected:
 };
 
 TEST(Properties, RoundTripAsNameAndValuePairsAndSkipPropertiesWithoutData) {
-    TSample source;
+    TSample source, copy;
     source.Title = "T";
     source.Numbers = {1, 300, -70000};
     TStringStream stream;
     TWriter(stream).WriteProperties(source);
-
     stream.SetPosition(0);
-    TSample copy;
     TReader(stream).ReadProperties(copy);
     EXPECT_EQ(copy.Title, "T");
     EXPECT_EQ(copy.Numbers, source.Numbers);
-    EXPECT_EQ(stream.Position(), stream.Size());
-
-    TSample noNumbers;
-    noNumbers.Title = "N";
-    TStringStream short_;
-    TWriter(short_).WriteProperties(noNumbers);
-    EXPECT_EQ(short_.DataString(), Bytes({5, 'T', 'i', 't', 'l', 'e', vaString, 1, 'N', vaNull}));
+    source.Numbers.clear();
+    TStringStream noNumbers;
+    TWriter(noNumbers).WriteProperties(source);
+    EXPECT_EQ(noNumbers.DataString(),
+              Bytes({5, 'T', 'i', 't', 'l', 'e', vaString, 1, 'T', vaNull}));
 }
 
 TEST(Properties, HostileStreamsRaiseReadErrors) {
