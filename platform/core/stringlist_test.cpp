@@ -135,20 +135,7 @@ TEST(SortedLists, LoadInBulkAsIfAddingOneByOne) {
     }
 }
 
-TEST(SortedList, RefusesPositionalChangesWithoutLosingItems) {
-    TStringList list;
-    list.SetCommaText("a,b,c");
-    list.SetSorted(true);
-    for (auto change :
-         {+[](TStringList& l) { l.Insert(0, "z"); }, +[](TStringList& l) { l.SetStrings(0, "z"); },
-          +[](TStringList& l) { l.Move(0, 2); }}) {
-        EXPECT_EQ(test::ErrorText<EStringListError>([&] { change(list); }),
-                  "Operation not allowed on sorted string list");
-    }
-    EXPECT_EQ(Lines(list), (V{"a", "b", "c"}));
-}
-
-TEST(StringList, IndexErrorsAtBothEndsNameTheIndex) {
+TEST(StringList, IndexErrorsNameTheIndexAndSortedListsRefusePositionalChanges) {
     TStringList list;
     list.SetCommaText("a,b");
     const auto expectIndexError = [](auto Action, int32_t Index) {
@@ -167,6 +154,14 @@ TEST(StringList, IndexErrorsAtBothEndsNameTheIndex) {
     list.Insert(0, "z");
     EXPECT_EQ(Lines(list), (V{"z", "a", "b", "c"}));
     EXPECT_THROW(list.SetCapacity(3), EStringListError);
+    list.SetSorted(true);  // a sorted list refuses positional changes without losing items
+    for (auto change :
+         {+[](TStringList& l) { l.Insert(0, "z"); }, +[](TStringList& l) { l.SetStrings(0, "z"); },
+          +[](TStringList& l) { l.Move(0, 2); }}) {
+        EXPECT_EQ(test::ErrorText<EStringListError>([&] { change(list); }),
+                  "Operation not allowed on sorted string list");
+    }
+    EXPECT_EQ(Lines(list), (V{"a", "b", "c", "z"}));
 }
 
 TEST(StringList, EditsAndAssignmentKeepObjectsWithTheirStrings) {
