@@ -69,7 +69,11 @@ std::array<CharInfo, 256> BuildTable() {
         e.Alpha = true;
         e.Primary = static_cast<uint16_t>(LetterWeight(static_cast<char>(base)) +
                                           (IsOwnLetter(static_cast<uint8_t>(c)) ? 2 : 0));
-        e.Secondary = (base == c || base + 32 == c || base == c + 32) ? 0 : static_cast<uint8_t>(c);
+        // The accent's weight is the lower-case letter's, so letters that differ only in case
+        // compare equal when case does not count.
+        const int lower = upper && partner != 0 ? partner : c;
+        e.Secondary =
+            (base == c || base + 32 == c || base == c + 32) ? 0 : static_cast<uint8_t>(lower);
         e.Tertiary = upper ? 1 : 0;
         if (partner != 0) {
             if (upper)

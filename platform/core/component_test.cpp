@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "platform/core/exceptions.h"
+#include "platform/core/typinfo.h"
+#include "tests/support/casefile.h"
 #include "tests/support/errortext.h"
 
 namespace vex {
@@ -25,7 +27,6 @@ public:
     ~TProbe() override { FLog->push_back(Name() + " freed"); }
 
     TComponent* Partner = nullptr;
-    int LoadedCalls = 0;
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override {
@@ -36,34 +37,12 @@ protected:
     }
     void Loaded() override {
         TComponent::Loaded();
-        ++LoadedCalls;
         FLog->push_back(Name() + " loaded");
     }
 
 private:
     std::vector<std::string>* FLog;
 };
-
-TEST(ComponentOwnership, InsertionsAndRemovalsAreAnnouncedToTheTreeAndTheOwnerFreesLastFirst) {
-    std::vector<std::string> log;
-    {
-        TProbe owner(nullptr, "owner", &log);
-        TProbe* a = new TProbe(&owner, "a", &log);
-        log.clear();
-        // a's own component: a hears it, the owner does not. It joins while it is still being
-        // constructed, so it is unnamed then and does not yet hear its own arrival.
-        delete new TProbe(a, "a1", &log);
-        EXPECT_EQ(log[0], "a hears +");
-        new TProbe(&owner, "b", &log);
-        new TProbe(&owner, "c", &log);
-        log.clear();
-    }
-    const std::vector<std::string> expected = {
-        "owner freed",
-        // c leaves first; its owner's tree (a, b and c itself) hears it while c still exists.
-        "c freed", "a hears -c", "b hears -c", "b freed", "a hears -b", "a freed"};
-    EXPECT_EQ(log, expected);
-}
 
 TEST(ComponentFreeNotification, ReachesSiblingsAndAComponentWithAnotherOwner) {
     std::vector<std::string> log;
@@ -120,22 +99,113 @@ TEST(ComponentNames, AreIdentifiersUniqueUnderTheOwnerWithoutRegardToCase) {
     EXPECT_THROW(a->Assign(nullptr), EConvertError);
 }
 
+class TBase : public TComponent {
+    VEX_CLASS(TBase, TComponent)
+
+public:
+    using TComponent::TComponent;
+    int32_t Left() const { return FLeft; }
+    void SetLeft(int32_t V) { FLeft = V; }
+    int16_t Small() const { return FSmall; }
+    void SetSmall(int16_t V) { FSmall = V; }
+    int32_t Count() const { return 3; }
+
+private:
+    int32_t FLeft = 0;
+    int16_t FSmall = 0;
+};
+
+class TDerived : public TBase {
+    VEX_CLASS(TDerived, TBase)
+
+public:
+    using TBase::TBase;
+    std::string Caption() const { return FCaption; }
+    void SetCaption(const std::string& V) { FCaption = V; }
+    char Letter() const { return FLetter; }
+    void SetLetter(char V) { FLetter = V; }
+    double Ratio() const { return FRatio; }
+    void SetRatio(double V) { FRatio = V; }
+    TBase* Buddy() const { return FBuddy; }
+    void SetBuddy(TBase* V) { FBuddy = V; }
+
+private:
+    std::string FCaption;
+    char FLetter = 'a';
+    double FRatio = 0;
+    TBase* FBuddy = nullptr;
+};
+
+const bool Published = [] {
+    RegisterProperties(
+        TBase::StaticClassInfo(),
+        {OrdinalProperty("Left", tkInteger, "Integer", &TBase::Left, &TBase::SetLeft),
+         OrdinalProperty("Small", tkInteger, "SmallInt", &TBase::Small, &TBase::SetSmall),
+         OrdinalProperty("Count", tkInteger, "Integer", &TBase::Count)});
+    using D = TDerived;
+    RegisterProperties(
+        D::StaticClassInfo(),
+        {StringProperty("Caption", &D::Caption, &D::SetCaption),
+         OrdinalProperty("Letter", tkChar, "Char", &D::Letter, &D::SetLetter),
+         FloatProperty("Ratio", "Double", &D::Ratio, &D::SetRatio),
+         ClassProperty("Buddy", "TBase", &D::Buddy), MethodProperty("OnClick", "TNotifyEvent")});
+    return true;
+}();
+
 TEST(ComponentLoading, EndLoadingCallsLoadedOnTheRootThenInJoiningOrder) {
     std::vector<std::string> log;
     TProbe form(nullptr, "form", &log);
     form.BeginLoading();
     auto* a = new TProbe(&form, "a", &log);
-    auto* gone = new TProbe(&form, "gone", &log);
-    auto* b = new TProbe(&form, "b", &log);
+    delete new TProbe(&form, "gone", &log);
+    new TProbe(&form, "b", &log);
     EXPECT_TRUE(a->ComponentState().Contains(csLoading));
     EXPECT_FALSE(a->ComponentState().Contains(csDesigning));
-    delete gone;
     log.clear();
     form.EndLoading();
-    EXPECT_EQ(log, std::vector<std::string>({"form loaded", "a loaded", "b loaded"}));
-    EXPECT_FALSE(b->ComponentState().Contains(csLoading));
     form.EndLoading();  // a second end has nothing left to do
-    EXPECT_EQ(a->LoadedCalls, 1);
+    EXPECT_EQ(log, std::vector<std::string>({"form loaded", "a loaded", "b loaded"}));
+    EXPECT_FALSE(a->ComponentState().Contains(csLoading));
+}
+
+TEST(TypInfo, PropertiesAreFoundByNameThroughTheClassChainAndOnlyRegisteredOnce) {
+    TDerived d(nullptr);
+    const TPropInfo* left = GetPropInfo(d, "LEFT");
+    ASSERT_NE(left, nullptr);
+    EXPECT_EQ(left->Name, "Left");
+    EXPECT_EQ(GetPropInfo(TDerived::StaticClassInfo(), "Left"), left);
+    EXPECT_EQ(GetPropInfo(TBase::StaticClassInfo(), "Caption"), nullptr)
+        << "a parent does not see its descendants' properties";
+    EXPECT_EQ(GetPropInfo(d, ""), nullptr);
+    EXPECT_EQ(GetPropInfo(d, "OnClick")->Kind, tkMethod);
+    TBase buddy(nullptr);
+    d.SetBuddy(&buddy);
+    EXPECT_EQ(GetObjectProp(d, *GetPropInfo(d, "Buddy")), &buddy);
+    EXPECT_THROW(RegisterProperties(TBase::StaticClassInfo(),
+                                    {OrdinalProperty("left", tkInteger, "Integer", &TBase::Left)}),
+                 EPropertyError);
+}
+
+TEST(TypInfo, ReadsAndWritesTheObjectOrRaisesInsteadOfCorruptingIt) {
+    TDerived d(nullptr);
+    TComponent stranger(nullptr);
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/typinfo.txt")) {
+        SCOPED_TRACE(c.Where);
+        TObject& object = c[1] == "d" ? static_cast<TObject&>(d) : stranger;
+        const TPropInfo& info = *GetPropInfo(d, c[2]);
+        std::string got;
+        const std::string error = test::ErrorText<Exception>([&] {
+            if (c[0] == "SetOrd") SetOrdProp(object, info, c.Int(3));
+            if (c[0] == "SetStr") SetStrProp(object, info, c[3]);
+            if (c[0] == "SetFloat") SetFloatProp(object, info, std::stod(c[3]));
+            if (c[0] == "GetOrd") got = std::to_string(GetOrdProp(object, info));
+            if (c[0] == "GetStr") got = GetStrProp(object, info);
+            if (c[0] == "GetFloat") got = std::to_string(GetFloatProp(object, info));
+        });
+        EXPECT_EQ(error == "no error" ? got : error, c[4]);
+    }
+    EXPECT_EQ(d.Left(), -7);  // the object itself changed
+    EXPECT_EQ(d.Letter(), '\xe9');
 }
 
 }  // namespace

@@ -7,48 +7,29 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/stream.h"
 #include "tests/support/casefile.h"
+#include "tests/support/errortext.h"
+#include "tests/support/tempdir.h"
 
 namespace vex {
 namespace {
 
-// Bytes of a stream, built value by value.
-std::string Bytes(std::initializer_list<int> Values) {
-    std::string result;
-    for (int v : Values)
-        result += static_cast<char>(v);
-    return result;
-}
-
-TEST(Writer, StoresIntegersAndStringsInTheSmallestFormThatHoldsThem) {
-    for (const auto& [row, where] : test::ReadCases(VEX_TEST_DIR "/testdata/stored_integers.txt")) {
+TEST(Writer, StoresValuesInTheSmallestFormThatHoldsThemAndTheReaderReadsThemBack) {
+    for (const auto& [row, where] : test::ReadCases(VEX_TEST_DIR "/testdata/stored_values.txt")) {
         SCOPED_TRACE(where);
         TStringStream stream;
-        TWriter(stream).WriteInteger(std::stoi(row[0]));
-        EXPECT_EQ(stream.DataString(), row[1]);
+        TWriter writer(stream);
+        const std::string text(row[0] == "S" ? std::stoi(row[1]) : 0, 'x');
+        if (row[0] == "I") writer.WriteInteger(std::stoi(row[1]));
+        if (row[0] == "S") writer.WriteString(text);
+        if (row[0] == "B") writer.WriteBoolean(row[1] == "1");
+        EXPECT_EQ(stream.DataString(), row[2] + text);
         stream.SetPosition(0);
-        EXPECT_EQ(TReader(stream).ReadInteger(), std::stoi(row[0]));
+        TReader reader(stream);
+        const std::string back = row[0] == "I"   ? std::to_string(reader.ReadInteger())
+                                 : row[0] == "S" ? reader.ReadString()
+                                                 : std::to_string(reader.ReadBoolean());
+        EXPECT_EQ(back, row[0] == "S" ? text : row[1]);
     }
-    // Short strings take a length byte, long ones four bytes.
-    TStringStream stream;
-    TWriter writer(stream);
-    writer.WriteString("ab");
-    writer.WriteString(std::string(255, 'x'));
-    writer.WriteString(std::string(256, 'y'));
-    writer.WriteBoolean(true);
-    writer.WriteBoolean(false);
-    const std::string& data = stream.DataString();
-    EXPECT_EQ(data.substr(0, 4), Bytes({vaString, 2, 'a', 'b'}));
-    EXPECT_EQ(data.substr(4, 2), Bytes({vaString, 255}));
-    EXPECT_EQ(data.substr(261, 5), Bytes({vaLString, 0x00, 0x01, 0x00, 0x00}));
-    EXPECT_EQ(data.substr(data.size() - 2), Bytes({vaTrue, vaFalse}));
-
-    stream.SetPosition(0);
-    TReader reader(stream);
-    EXPECT_EQ(reader.ReadString(), "ab");
-    EXPECT_EQ(reader.ReadString(), std::string(255, 'x'));
-    EXPECT_EQ(reader.ReadString(), std::string(256, 'y'));
-    EXPECT_TRUE(reader.ReadBoolean());
-    EXPECT_FALSE(reader.ReadBoolean());
 }
 
 // Two streamed properties, one of them written only when it has data.
@@ -84,24 +65,19 @@ protected:
 };
 
 TEST(Properties, RoundTripAsNameAndValuePairsAndSkipPropertiesWithoutData) {
-    TSample source;
+    TSample source, copy;
     source.Title = "T";
     source.Numbers = {1, 300, -70000};
     TStringStream stream;
     TWriter(stream).WriteProperties(source);
-
     stream.SetPosition(0);
-    TSample copy;
     TReader(stream).ReadProperties(copy);
     EXPECT_EQ(copy.Title, "T");
     EXPECT_EQ(copy.Numbers, source.Numbers);
-    EXPECT_EQ(stream.Position(), stream.Size());
-
-    TSample noNumbers;
-    noNumbers.Title = "N";
-    TStringStream short_;
-    TWriter(short_).WriteProperties(noNumbers);
-    EXPECT_EQ(short_.DataString(), Bytes({5, 'T', 'i', 't', 'l', 'e', vaString, 1, 'N', vaNull}));
+    source.Numbers.clear();
+    TStringStream noNumbers;
+    TWriter(noNumbers).WriteProperties(source);
+    EXPECT_EQ(noNumbers.DataString(), std::string("\x05Title\x06\x01T\x00", 10));
 }
 
 TEST(Properties, HostileStreamsRaiseReadErrors) {
@@ -115,24 +91,117 @@ TEST(Properties, HostileStreamsRaiseReadErrors) {
 }
 
 TEST(Reader, RefusesNestingDeeperThanTheLimit) {
-    // Depth list starts, then as many list ends.
-    const auto nested = [](int Depth) {
-        return std::string(Depth, char{vaList}) + std::string(Depth, char{vaNull});
-    };
-    // Reads lists inside lists as deep as they go.
-    const auto readAll = [](const std::string& Data) {
-        TStringStream stream(Data);
+    const auto read = [](int Depth) {
+        TStringStream stream(std::string(Depth, char{vaList}) + std::string(Depth, char{vaNull}));
         TReader reader(stream);
-        int depth = 0;
-        do {
+        for (int i = 0; i < Depth; ++i)
             reader.ReadListBegin();
-            ++depth;
-        } while (reader.NextValue() == vaList);
-        while (depth-- > 0)
+        for (int i = 0; i < Depth; ++i)
             reader.ReadListEnd();
     };
-    EXPECT_NO_THROW(readAll(nested(TReader::MaxNesting)));
-    EXPECT_THROW(readAll(nested(TReader::MaxNesting + 1)), EReadError);
+    EXPECT_NO_THROW(read(TReader::MaxNesting));
+    EXPECT_THROW(read(TReader::MaxNesting + 1), EReadError);
+}
+
+using test::TempDir;
+
+TEST(MemoryStream, WritesPastTheEndGrowWithZerosAndReadsStopAtTheEnd) {
+    TMemoryStream m;
+    m.SetPosition(3);
+    m.WriteBuffer("ab", 2);
+    EXPECT_EQ(m.Size(), 5);
+    EXPECT_EQ(std::string(m.Memory(), 5), std::string("\0\0\0ab", 5));
+
+    char buf[8];
+    m.SetPosition(4);
+    EXPECT_EQ(m.Read(buf, 8), 1);
+    EXPECT_EQ(m.Read(buf, 8), 0);
+    m.SetSize(2);
+    EXPECT_EQ(m.Position(), 2);
+    EXPECT_EQ(m.Seek(-1, soFromEnd), 1);
+    EXPECT_EQ(test::ErrorText<EReadError>([&] { m.ReadBuffer(buf, 3); }), "Stream read error");
+    m.SetPosition(-1);
+    EXPECT_EQ(test::ErrorText<EWriteError>([&] { m.WriteBuffer("x", 1); }), "Stream write error");
+    // Writing in the middle of a string stream overwrites and keeps the rest.
+    TStringStream s("hello world");
+    s.SetPosition(6);
+    s.WriteString("W");
+    EXPECT_EQ(s.DataString(), "hello World");
+    s.SetPosition(3);
+    EXPECT_EQ(s.ReadString(100), "lo World");
+    EXPECT_EQ(s.ReadString(5), "");
+    EXPECT_EQ(s.Seek(5, soFromEnd), s.Size());
+    EXPECT_EQ(s.Seek(-50, soFromCurrent), 0);
+    // Wild seeks fail cleanly instead of wrapping.
+    TMemoryStream wild;
+    wild.Seek(INT64_MAX, soFromBeginning);
+    wild.Seek(INT64_MAX, soFromCurrent);
+    EXPECT_EQ(wild.Position(), INT64_MAX);
+    EXPECT_THROW(wild.WriteBuffer("x", 1), EOutOfMemory);
+    EXPECT_EQ(wild.Size(), 0);
+}
+
+TEST(MemoryStream, LoadingKeepsTheOldContentsWhenTheSourceFails) {
+    // A source that claims more bytes than it delivers.
+    class TShortStream : public TStringStream {
+    public:
+        using TStringStream::TStringStream;
+        int64_t Size() override { return 10; }
+    };
+    TMemoryStream m;
+    m.WriteBuffer("keep", 4);
+    TShortStream source("abc");
+    EXPECT_THROW(m.LoadFromStream(source), EReadError);
+    EXPECT_EQ(std::string(m.Memory(), static_cast<size_t>(m.Size())), "keep");
+    TempDir dir;
+    m.SaveToFile(dir.File("m.bin"));
+    EXPECT_THROW(m.LoadFromFile(dir.File("missing")), EFOpenError);
+    TMemoryStream back;
+    back.LoadFromFile(dir.File("m.bin"));
+    EXPECT_EQ(std::string(back.Memory(), 4), "keep");
+}
+
+TEST(CopyFrom, CountZeroCopiesTheWholeSourceFromItsStartThroughTheBuffer) {
+    std::string big(200000, 'x');
+    for (size_t i = 0; i < big.size(); i += 7)
+        big[i] = static_cast<char>(i);
+    TStringStream source(big);
+    source.SetPosition(500);
+    TStringStream target;
+    EXPECT_EQ(target.CopyFrom(source, 0), static_cast<int64_t>(big.size()));
+    EXPECT_EQ(target.DataString(), big);
+
+    source.SetPosition(10);
+    TStringStream part;
+    EXPECT_EQ(part.CopyFrom(source, 5), 5);
+    EXPECT_EQ(part.DataString(), big.substr(10, 5));
+    EXPECT_THROW(part.CopyFrom(source, static_cast<int64_t>(big.size())), EReadError);
+}
+
+TEST(FileStream, CreatesWritesSeeksAndReadsBackAndNamesTheFileItCannotOpen) {
+    TempDir dir;
+    {
+        TFileStream f(dir.File("f.txt"), fmCreate);
+        f.WriteBuffer("0123456789", 10);
+        f.SetSize(4);
+        EXPECT_EQ(f.Position(), 4);
+    }
+    TFileStream f(dir.File("f.txt"), fmOpenRead | fmShareDenyNone);
+    char buf[8] = {};
+    EXPECT_EQ(f.Read(buf, 8), 4);
+    EXPECT_EQ(std::string(buf), "0123");
+    EXPECT_THROW(f.WriteBuffer("x", 1), EWriteError);
+    EXPECT_THROW(f.Seek(-1, soFromBeginning), EStreamError);
+    const std::string missing = dir.File("missing.txt"), inMissingFolder = dir.File("no/such.txt");
+    EXPECT_TRUE(test::ErrorText<EFOpenError>([&] {
+                    TFileStream(missing, fmOpenRead);
+                }).starts_with("Cannot open file " + missing + ". "));
+    EXPECT_TRUE(test::ErrorText<EFCreateError>([&] {
+                    TFileStream(inMissingFolder, fmCreate);
+                }).starts_with("Cannot create file " + inMissingFolder));
+    EXPECT_THROW(TFileStream(dir.File("x"), fmOpenReadWrite | 3), EFOpenError);
+    TFileStream folder(dir.Path(), fmOpenRead);  // reading a folder raises instead of looking empty
+    EXPECT_THROW(folder.Read(buf, 4), EReadError);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/core/files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -9,8 +10,11 @@
 #include <csignal>
 
 #include <filesystem>
+#include <map>
 
+#include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
+#include "platform/core/filesearch.h"
 #include "tests/support/errortext.h"
 #include "tests/support/tempdir.h"
 
@@ -28,15 +32,23 @@ int EntriesIn(const std::string& Folder) {
     return n;
 }
 
-// Runs Body in a forked process, for tests that change limits or rights of the process.
+constexpr int kCreateError = 200;
+
+// Runs Body in a forked process, for tests that change limits or rights of the process: 0 when
+// it raises nothing, kCreateError for an EFCreateError, the code of an EInOutError.
 template <class F>
-int ExitCodeOfChild(F Body) {
+int ErrorInChild(F Body) {
     const pid_t child = ::fork();
     if (child == 0) {
-        int code = 3;
+        int code = 0;
         try {
-            code = Body();
+            Body();
+        } catch (const EFCreateError&) {
+            code = kCreateError;
+        } catch (const EInOutError& e) {
+            code = e.ErrorCode;
         } catch (...) {
+            code = 255;
         }
         ::_exit(code);
     }
@@ -119,50 +131,103 @@ TEST(WriteFileAtomic, ReplacesContentsAndKeepsThePermissionBits) {
     EXPECT_EQ(EntriesIn(dir.Path()), 2);
 }
 
-TEST(WriteFileAtomic, AFolderWithoutWriteRightsKeepsTheOldFileAndGetsNoTemporary) {
+TEST(WriteFileAtomic, KeepsTheOldFileAndNoTemporaryWhenTheFolderIsLockedOrTheDiskFull) {
     TempDir dir;
-    const std::string folder = dir.File("locked");
+    const std::string folder = dir.File("locked"), target = folder + "/keep.txt";
     ASSERT_TRUE(ForceDirectories(folder));
-    const std::string target = folder + "/keep.txt";
     WriteWholeFile(target, "old");
     ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
     ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
-    const int result = ExitCodeOfChild([&] {
-        // The superuser ignores folder modes, so the write runs as nobody.
-        if (::geteuid() == 0 && ::setuid(65534) != 0) return 4;
-        try {
-            WriteFileAtomic(target, "new");
-        } catch (const EFCreateError&) {
-            return 0;
-        }
-        return 1;
-    });
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ErrorInChild([&] {
+                  // The superuser ignores folder modes, so the write runs as nobody.
+                  if (::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(4);
+                  WriteFileAtomic(target, "new");
+              }),
+              kCreateError);
+    ASSERT_EQ(::chmod(folder.c_str(), 0755), 0);
+    EXPECT_EQ(ErrorInChild([&] {
+                  // A full disk: ignoring SIGXFSZ turns a file size limit into an EFBIG from write.
+                  ::signal(SIGXFSZ, SIG_IGN);
+                  const struct ::rlimit limit { 4, 4 };
+                  ::setrlimit(RLIMIT_FSIZE, &limit);
+                  WriteFileAtomic(target, "far too long");
+              }),
+              EFBIG);
     EXPECT_EQ(ReadWholeFile(target), "old");
     EXPECT_EQ(EntriesIn(folder), 1);
-    ASSERT_EQ(::chmod(folder.c_str(), 0755), 0);
 }
 
-TEST(WriteFileAtomic, WriteErrorsCarryErrnoAndRemoveTheTemporary) {
-    // A full disk, simulated by a file size limit in a child process.
+// The attributes of every entry the search gives, by name.
+std::map<std::string, int32_t> Search(const std::string& Path, int32_t Attr) {
+    std::map<std::string, int32_t> found;
+    TSearchRec f;
+    for (int32_t rc = FindFirst(Path, Attr, f); rc == 0; rc = FindNext(f))
+        found[f.Name] = f.Attr;
+    EXPECT_FALSE(f.FindHandle);  // the search closed itself at its end
+    return found;
+}
+
+TEST(FileSearch, GivesEntriesWithTheirAttributesAndFoldersAndHiddenOnesOnlyWhenAskedFor) {
     TempDir dir;
-    const std::string target = dir.File("big");
-    WriteWholeFile(target, "old");
-    const int result = ExitCodeOfChild([&] {
-        // Ignoring SIGXFSZ turns the limit into an EFBIG from write.
-        ::signal(SIGXFSZ, SIG_IGN);
-        const struct ::rlimit limit { 4, 4 };
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        try {
-            WriteFileAtomic(target, "far too long");
-        } catch (const EInOutError& e) {
-            return e.ErrorCode == EFBIG ? 0 : 2;
-        }
-        return 1;
-    });
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(ReadWholeFile(target), "old");
-    EXPECT_EQ(EntriesIn(dir.Path()), 1);
+    WriteWholeFile(dir.File("plain.txt"), "12345");
+    WriteWholeFile(dir.File(".hidden"), "");
+    ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0755), 0);
+    ASSERT_EQ(symlink("sub", dir.File("link").c_str()), 0);
+    ASSERT_EQ(symlink("missing", dir.File("dangling").c_str()), 0);
+
+    auto found = Search(dir.Path() + "/*.*", faAnyFile);
+    ASSERT_EQ(found.size(), 7u);  // ".", "..", and five names
+    EXPECT_EQ(found["plain.txt"] & ~faArchive, 0);
+    EXPECT_EQ(found[".hidden"], faHidden);
+    EXPECT_EQ(found["sub"], faDirectory);
+    EXPECT_EQ(found["link"], faDirectory | faSymLink);
+    EXPECT_EQ(found["dangling"] & faSymLink, faSymLink);
+    EXPECT_EQ(found["."] & faHidden, 0);
+
+    found = Search(dir.Path() + "/*", 0);
+    EXPECT_EQ(found.size(), 2u);
+    EXPECT_EQ(found.count("plain.txt") + found.count("dangling"), 2u);
+    found = Search(dir.Path() + "/p?ain.*", faAnyFile);
+    EXPECT_EQ(found.count("plain.txt"), found.size());
+
+    // A missing folder or no match is an error code, not an exception.
+    TSearchRec f;
+    EXPECT_EQ(FindFirst(dir.File("nowhere") + "/*.*", faAnyFile, f), ENOENT);
+    EXPECT_EQ(FindFirst(dir.Path() + "/*.none", faAnyFile, f), ENOENT);
+    ASSERT_EQ(FindFirst(dir.File("plain.txt"), faAnyFile, f), 0);
+    EXPECT_EQ(f.Size, 5);
+    EXPECT_EQ(FindNext(f), ENOENT);
+    FindClose(f);  // closing twice is harmless
+    // File dates pack the local date and time and refuse what does not fit.
+    EXPECT_EQ(DateTimeToFileDate(EncodeDate(1980, 1, 1)), (1 << 21) | (1 << 16));
+    TDateTime t = EncodeDate(2107, 12, 31) + EncodeTime(23, 59, 59, 0);
+    EXPECT_EQ(static_cast<uint32_t>(DateTimeToFileDate(t)),
+              127u << 25 | 12u << 21 | 31u << 16 | 23u << 11 | 59u << 5 | 29u);
+    EXPECT_EQ(DateTimeToFileDate(EncodeDate(1979, 12, 31)), 0);
+    EXPECT_EQ(DateTimeToFileDate(EncodeDate(2108, 1, 1)), 0);
+    EXPECT_EQ(DateTimeToFileDate(1e300), 0);
+}
+
+// tmpfs keeps any 64-bit modification time, as btrfs does; the system's temporary folder may not.
+TEST(FileDate, AModificationTimeFarOutsideThePackedYearsGivesZero) {
+    char folder[] = "/dev/shm/vex-test-XXXXXX";
+    if (mkdtemp(folder) == nullptr) GTEST_SKIP() << "no tmpfs at /dev/shm";
+    const std::string file = std::string(folder) + "/far";
+    WriteWholeFile(file, "");
+    bool kept = true;
+    for (const time_t seconds :
+         {time_t{100'000'000'000'000'000}, -time_t{100'000'000'000'000'000}}) {
+        const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+        struct stat st;
+        TSearchRec f;
+        kept = kept && utimensat(AT_FDCWD, file.c_str(), times, 0) == 0 &&
+               stat(file.c_str(), &st) == 0 && st.st_mtime == seconds;
+        if (!kept) break;
+        EXPECT_EQ(FindFirst(file, faAnyFile, f), 0);
+        EXPECT_EQ(f.Time, 0) << seconds;
+    }
+    std::filesystem::remove_all(folder);
+    if (!kept) GTEST_SKIP() << "/dev/shm limits modification times";
 }
 
 }  // namespace

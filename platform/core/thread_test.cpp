@@ -94,20 +94,5 @@ TEST(Thread, ASuspendedThreadStartsOnlyOnceAndOneThatFreesItselfIsGoneWhenItEnds
     EXPECT_TRUE(WaitUntil([&] { return TWorkThread::Alive == before; }));
 }
 
-TEST(Thread, FreeingARunningThreadTerminatesAndJoinsIt) {
-    std::atomic<bool> sawTerminate = false;
-    {
-        TWorkThread t(
-            [&](TWorkThread& self) {
-                while (!self.Terminated())
-                    std::this_thread::sleep_for(1ms);
-                sawTerminate = true;
-            },
-            false);
-        std::this_thread::sleep_for(10ms);
-    }
-    EXPECT_TRUE(sawTerminate);
-}
-
 }  // namespace
 }  // namespace vex
