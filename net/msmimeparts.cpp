@@ -12,7 +12,8 @@
 namespace vex {
 
 bool TmsCustomDecoder::IsClosingBoundary(const std::string& Line) const {
-    return IsDelimiterLine(Line, FBoundary + "--");
+    return Line.starts_with(FBoundary) &&
+           IsDelimiterLine(std::string_view(Line).substr(FBoundary.size()), "--");
 }
 
 // The line stream only says it is done once a read has failed; a part must not be invented

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <limits>
 #include <random>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "net/base64.h"
 #include "net/encodedwords.h"
@@ -151,18 +154,19 @@ bool IsTextType(const std::string& ContentType) {
 // "--X--" follows somewhere; empty when Bytes is no multipart body.
 std::string DataBoundary(std::string_view Bytes) {
     std::vector<std::string_view> lines;
+    std::unordered_map<std::string_view, size_t> lastAt;  // the last line of each text
     for (size_t p = 0; p < Bytes.size();) {
         const size_t end = std::min(Bytes.find('\n', p), Bytes.size());
         std::string_view line = Bytes.substr(p, end - p);
         if (line.ends_with('\r')) line.remove_suffix(1);
+        lastAt[line] = lines.size();
         lines.push_back(line);
         p = end + 1;
     }
     for (size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].size() <= 2 || !lines[i].starts_with("--")) continue;
         const std::string close = std::string(lines[i]) + "--";
-        if (std::find(lines.begin() + static_cast<std::ptrdiff_t>(i), lines.end(), close) !=
-            lines.end())
+        if (const auto found = lastAt.find(close); found != lastAt.end() && found->second > i)
             return std::string(lines[i].substr(2));
     }
     return "";

@@ -1,5 +1,7 @@
 #include "net/uuencode.h"
 
+#include <algorithm>
+
 #include "net/componentexceptions.h"
 #include "platform/core/stringutils.h"
 #include "platform/win/application.h"
@@ -26,14 +28,12 @@ void CutTo(std::string& S, int32_t MaxLen) {
 }  // namespace
 
 bool IsUUBegin(std::string_view Line) {
+    constexpr size_t ModeStart = 6;  // past "begin "
     if (!Line.starts_with("begin ")) return false;
-    size_t i = 6;
-    const size_t modeStart = i;
-    while (i < Line.size() && Line[i] >= '0' && Line[i] <= '7')
-        ++i;
-    const size_t modeLength = i - modeStart;
-    return (modeLength == 3 || modeLength == 4) && i + 1 < Line.size() && Line[i] == ' ' &&
-           Line[i + 1] != ' ';
+    const size_t modeEnd = std::min(Line.find_first_not_of("01234567", ModeStart), Line.size());
+    const size_t modeLength = modeEnd - ModeStart;
+    return (modeLength == 3 || modeLength == 4) && modeEnd + 1 < Line.size() &&
+           Line[modeEnd] == ' ' && Line[modeEnd + 1] != ' ';
 }
 
 void UUFileName(std::string_view Line, std::string& Name) {
