@@ -35,6 +35,19 @@ bool ParseCount(const std::string& Text, int32_t& Value) {
     return true;
 }
 
+// Keeps an event unassigned while it lives.
+class TEventMute {
+public:
+    explicit TEventMute(TmsErrorEvent& Event) : FEvent(Event), FKept(std::exchange(Event, {})) {}
+    ~TEventMute() { FEvent = std::move(FKept); }
+    TEventMute(const TEventMute&) = delete;
+    TEventMute& operator=(const TEventMute&) = delete;
+
+private:
+    TmsErrorEvent& FEvent;
+    TmsErrorEvent FKept;
+};
+
 }  // namespace
 
 std::string UnstuffMessage(const std::string& Data) {
@@ -59,7 +72,7 @@ std::string UnstuffMessage(const std::string& Data) {
 void TmsMailBase::Open() {
     const std::string identity = SessionIdentity();
     if (Connected() && identity == FOpenIdentity) return;
-    Close();
+    if (Connected()) LeaveSession();
     Connect();
     Login();
     FOpenIdentity = identity;
@@ -71,6 +84,19 @@ void TmsMailBase::CloseAfterFailure() {
     } catch (...) {
         // Close has dropped the socket whatever happened; the first failure is the one to see.
     }
+}
+
+void TmsMailBase::LeaveSession() {
+    {
+        const TEventMute muted(OnError);
+        try {
+            Close();
+        } catch (const Exception&) {
+            // Close has dropped the socket whatever the server said.
+        }
+    }
+    // A cancel meanwhile was the caller's, and the Connect that follows would forget it.
+    if (Canceled) RaiseCanceled();
 }
 
 void TmsMailBase::Close() {

@@ -30,7 +30,8 @@ public:
     using TagSocket::TagSocket;
 
     // Keeps an open session only while it was opened for the same SessionIdentity; a session
-    // of another server or user is closed first, so it can't answer for the new one.
+    // of another server or user is closed first, so it can't answer for the new one, and what
+    // that server makes of the QUIT is no failure of the new one. A cancel still ends the Open.
     void Open();
     // A failed Logout still closes the socket before its exception leaves.
     void Close();
@@ -46,6 +47,10 @@ protected:
     void CloseAfterFailure();
 
 private:
+    // Closes a session that is no longer wanted. Its server may have dropped it while it was
+    // idle or may refuse the QUIT: neither reaches OnError or the caller.
+    void LeaveSession();
+
     std::string FOpenIdentity;
 };
 
