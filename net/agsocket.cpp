@@ -566,7 +566,7 @@ void TagSocket::ReceiveMessage(int32_t Size, TStream& Stream) {
     if (Canceled) RaiseCanceled();
 }
 
-void TagSocket::ReceiveData(int32_t Count, TStream& Stream) {
+void TagSocket::ReceiveData(int64_t Count, TStream& Stream) {
     if (OnProgress) OnProgress(this, 0, 0);
     if (Count == 0) {
         if (OnClosed) OnClosed(this);
