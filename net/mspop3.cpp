@@ -22,16 +22,33 @@ constexpr std::string_view TerminatedBody = "\r\n.\r\n";
 // What a transcript shows for a password: nothing about it, not even its length.
 constexpr const char* MaskedPassword = "********";
 
-// A whole non-negative decimal number that fits an Integer.
-bool ParseCount(const std::string& Text, int32_t& Value) {
-    if (Text.empty() || Text.size() > 10) return false;
+constexpr int64_t LargestInteger = std::numeric_limits<int32_t>::max();
+
+// A whole non-negative decimal number, held at one past the largest Integer; -1 for other text.
+int64_t ParseDigits(const std::string& Text) {
+    if (Text.empty()) return -1;
     int64_t result = 0;
     for (char c : Text) {
-        if (c < '0' || c > '9') return false;
-        result = result * 10 + (c - '0');
+        if (c < '0' || c > '9') return -1;
+        result = std::min(result * 10 + (c - '0'), LargestInteger + 1);
     }
-    if (result > std::numeric_limits<int32_t>::max()) return false;
-    Value = static_cast<int32_t>(result);
+    return result;
+}
+
+// A count must fit an Integer.
+bool ParseCount(const std::string& Text, int32_t& Value) {
+    const int64_t number = ParseDigits(Text);
+    if (number < 0 || number > LargestInteger) return false;
+    Value = static_cast<int32_t>(number);
+    return true;
+}
+
+// A size past the largest Integer reads as the largest: a mailbox or a message of more than
+// 2 GB is still one to list.
+bool ParseSize(const std::string& Text, int32_t& Value) {
+    const int64_t number = ParseDigits(Text);
+    if (number < 0) return false;
+    Value = static_cast<int32_t>(std::min(number, LargestInteger));
     return true;
 }
 
@@ -197,7 +214,7 @@ void TmsCustomPOP::GetStat() {
     GetWord(LastReply, 2, true, size);
     int32_t messages = 0;
     int32_t octets = 0;
-    if (!ParseCount(count, messages) || !ParseCount(size, octets)) RaiseMalformed("STAT");
+    if (!ParseCount(count, messages) || !ParseSize(size, octets)) RaiseMalformed("STAT");
     FMessageCount = messages;
     FMailboxSize = octets;
 }
@@ -210,7 +227,7 @@ int32_t TmsCustomPOP::ListSize(int32_t Number) {
     GetWord(LastReply, 2, true, size);
     int32_t listed = 0;
     int32_t octets = 0;
-    if (!ParseCount(number, listed) || listed != Number || !ParseCount(size, octets))
+    if (!ParseCount(number, listed) || listed != Number || !ParseSize(size, octets))
         RaiseMalformed("LIST");
     return octets;
 }

@@ -67,7 +67,8 @@ public:
     void SetUserName(const std::string& Value) { FUserName = Value; }
     const std::string& Password() const { return FPassword; }
     void SetPassword(const std::string& Value) { FPassword = Value; }
-    // From the last STAT; -1 until a login has read one.
+    // From the last STAT; -1 until a login has read one. A size past the largest Integer reads
+    // as the largest.
     int32_t MessageCount() const { return FMessageCount; }
     int32_t MailboxSize() const { return FMailboxSize; }
 
@@ -96,7 +97,7 @@ protected:
     // Sends Command and reads its reply into LastReply; a reply that isn't positive raises.
     void Command(const std::string& Line);
     void ExpectPositiveReply();
-    // LIST n: the message's size in bytes.
+    // LIST n: the message's size in bytes, the largest Integer for any larger one.
     int32_t ListSize(int32_t Number);
     [[noreturn]] void RaiseMalformed(const std::string& CommandName);
     std::string SessionIdentity() const override { return Server() + '\n' + FUserName; }

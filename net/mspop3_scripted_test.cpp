@@ -120,6 +120,7 @@ TEST(POP3Dialogue, EachCaseOfTheFileShowsWhatItsDialogueMeans) {
             if (what == "events") seen = log.Events;
             if (what == "saved") seen = log.Saved;
             if (what == "messages") seen = {std::to_string(pop->MessageCount())};
+            if (what == "mailbox") seen = {std::to_string(pop->MailboxSize())};
             if (what == "items") seen = {std::to_string(pop->RemoteInfo().Count())};
             if (what == "item") {
                 const TmsRemoteInfoItem& item = *pop->RemoteInfo().Items(n());
