@@ -52,7 +52,8 @@ bool ParseSize(const std::string& Text, int32_t& Value) {
     return true;
 }
 
-// Keeps an event unassigned while it lives.
+// Keeps an error event unassigned while it lives, so that a failure dropped on purpose reaches
+// no handler.
 class TEventMute {
 public:
     explicit TEventMute(TmsErrorEvent& Event) : FEvent(Event), FKept(std::exchange(Event, {})) {}
