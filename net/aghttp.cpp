@@ -165,7 +165,7 @@ void TagHTTP::ReadResponse() {
                 break;
             }
             case THttpResponseReader::TStep::Data:
-                ReceiveData(static_cast<int32_t>(reader.DataWanted()), sink);
+                ReceiveData(reader.DataWanted(), sink);
                 break;
             case THttpResponseReader::TStep::UntilClose:
                 ReceiveData(-1, sink);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "net/aghttp.h"
@@ -81,8 +82,9 @@ TEST(HttpRequest, NamesPathAndServerDirectlyAndTheWholeUrlThroughAProxy) {
 TEST(HttpGet, ReadsTheFinalResponseAndFailsOnFramingItCantTrust) {
     for (const TestCase& c : ReadCases(VEX_TEST_DIR "/testdata/http_responses.txt", "get")) {
         SCOPED_TRACE(c.Where);
-        ScriptedServer server(Answer(c[0], 4, c.size() > 4));
+        ScriptedServer server(Answer(c[0], 4, c.size() > 4 && c[4] == "open"));
         auto http = ClientOf("http://" + server.Address() + "/");
+        if (c.size() > 5) http->SetMaxMessageSize(c.Int(5));
         Lines errors;
         http->OnError = [&](TObject*, std::string& Msg) { errors.push_back(Msg); };
         std::string outcome;
@@ -96,6 +98,25 @@ TEST(HttpGet, ReadsTheFinalResponseAndFailsOnFramingItCantTrust) {
                   (Lines{c[1], c[2], c[3]}));
         EXPECT_FALSE(http->Connected());
     }
+}
+
+// Each chunk is received against its own size while the body counts every byte so far, so a
+// later chunk is far past its size: the share reported still ends at a hundred percent.
+TEST(HttpGet, ProgressOfAChunkedBodyStaysWithinAHundredPercent) {
+    ScriptedServer server(
+        Answer("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
+               "a\r\n0123456789\r\n1\r\nx\r\n0\r\n\r\n"));
+    auto http = ClientOf("http://" + server.Address() + "/");
+    std::vector<std::pair<int32_t, int32_t>> progress;
+    http->OnProgress = [&](TObject*, int32_t Perc, int32_t Transferred) {
+        progress.emplace_back(Perc, Transferred);
+    };
+    EXPECT_EQ(http->Get(), 200);
+    EXPECT_EQ(BodyOf(*http), "0123456789x");
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress.back(), std::make_pair(100, 11));
+    for (const auto& [percent, transferred] : progress)
+        EXPECT_TRUE(percent >= 0 && percent <= 100) << percent << " at " << transferred;
 }
 
 // Bytes of every value, longer than one read, so the body is put together from many.

@@ -410,9 +410,14 @@ void TagSocket::CheckConnected() {
 
 void TagSocket::ReportProgress(int64_t Size, int64_t Position) {
     if (!OnProgress) return;
+    // The stream may hold more than Size: a chunk of an HTTP body is counted against its own
+    // size, and a server may send more than it announced. Past the whole, a share says no more
+    // than the whole; past an Integer, the count says no more than the largest.
     const int32_t percent =
-        Size < 1 ? -1 : static_cast<int32_t>(std::nearbyint(Position * 100.0 / Size));
-    OnProgress(this, percent, static_cast<int32_t>(Position));
+        Size < 1 ? -1
+                 : static_cast<int32_t>(std::nearbyint(std::min(Position * 100.0 / Size, 100.0)));
+    const int64_t transferred = std::min<int64_t>(Position, std::numeric_limits<int32_t>::max());
+    OnProgress(this, percent, static_cast<int32_t>(transferred));
 }
 
 void TagSocket::AddToTranscript(const std::string& Line) {
@@ -566,7 +571,7 @@ void TagSocket::ReceiveMessage(int32_t Size, TStream& Stream) {
     if (Canceled) RaiseCanceled();
 }
 
-void TagSocket::ReceiveData(int32_t Count, TStream& Stream) {
+void TagSocket::ReceiveData(int64_t Count, TStream& Stream) {
     if (OnProgress) OnProgress(this, 0, 0);
     if (Count == 0) {
         if (OnClosed) OnClosed(this);

@@ -106,8 +106,9 @@ public:
     // Reads up to and including the line "." that ends a message. Size is for OnProgress only;
     // -1 when unknown.
     void ReceiveMessage(int32_t Size, TStream& Stream);
-    // Count bytes; a negative Count reads until the server closes the connection.
-    void ReceiveData(int32_t Count, TStream& Stream);
+    // Count bytes, a count wider than an Integer because an HTTP body may announce more than 4 GB;
+    // a negative Count reads until the server closes the connection.
+    void ReceiveData(int64_t Count, TStream& Stream);
     void SendStream(TStream& Stream);
 
     TNotifyEvent OnOpen;

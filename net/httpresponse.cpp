@@ -1,6 +1,7 @@
 #include "net/httpresponse.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "net/componentexceptions.h"
 #include "net/headerwords.h"
@@ -16,6 +17,13 @@ std::string_view TrimBlanks(std::string_view S) {
     const size_t first = S.find_first_not_of(Blanks);
     if (first == std::string_view::npos) return {};
     return S.substr(first, S.find_last_not_of(Blanks) - first + 1);
+}
+
+// Value * Base + Digit, or false when that does not fit.
+bool AppendDigit(int64_t& Value, int Base, int Digit) {
+    if (Value > (std::numeric_limits<int64_t>::max() - Digit) / Base) return false;
+    Value = Value * Base + Digit;
+    return true;
 }
 
 }  // namespace
@@ -178,7 +186,8 @@ void THttpResponseReader::StartBody() {
     }
     int64_t size = 0;
     for (char c : length) {
-        size = size * 10 + (c - '0');
+        if (!AppendDigit(size, 10, c - '0'))
+            Fail("Invalid Content-Length \"" + length.substr(0, 64) + "\"");
         if (size > FMaxBodySize) CountBody(size);
     }
     CountBody(size);
@@ -188,12 +197,12 @@ void THttpResponseReader::StartBody() {
 
 void THttpResponseReader::TakeChunkSize(const std::string& Line) {
     const std::string_view size = TrimBlanks(std::string_view(Line).substr(0, Line.find(';')));
-    if (size.empty()) Fail("Invalid chunk size \"" + Line.substr(0, 64) + "\"");
+    const auto invalid = [&] { Fail("Invalid chunk size \"" + Line.substr(0, 64) + "\""); };
+    if (size.empty()) invalid();
     int64_t value = 0;
     for (char c : size) {
         const int digit = HexDigit(c);
-        if (digit < 0) Fail("Invalid chunk size \"" + Line.substr(0, 64) + "\"");
-        value = value * 16 + digit;
+        if (digit < 0 || !AppendDigit(value, 16, digit)) invalid();
         if (value > FMaxBodySize) CountBody(value);
     }
     if (value == 0) {

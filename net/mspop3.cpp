@@ -22,18 +22,49 @@ constexpr std::string_view TerminatedBody = "\r\n.\r\n";
 // What a transcript shows for a password: nothing about it, not even its length.
 constexpr const char* MaskedPassword = "********";
 
-// A whole non-negative decimal number that fits an Integer.
-bool ParseCount(const std::string& Text, int32_t& Value) {
-    if (Text.empty() || Text.size() > 10) return false;
+constexpr int64_t LargestInteger = std::numeric_limits<int32_t>::max();
+
+// A whole non-negative decimal number, held at one past the largest Integer; -1 for other text.
+int64_t ParseDigits(const std::string& Text) {
+    if (Text.empty()) return -1;
     int64_t result = 0;
     for (char c : Text) {
-        if (c < '0' || c > '9') return false;
-        result = result * 10 + (c - '0');
+        if (c < '0' || c > '9') return -1;
+        result = std::min(result * 10 + (c - '0'), LargestInteger + 1);
     }
-    if (result > std::numeric_limits<int32_t>::max()) return false;
-    Value = static_cast<int32_t>(result);
+    return result;
+}
+
+// A count must fit an Integer.
+bool ParseCount(const std::string& Text, int32_t& Value) {
+    const int64_t number = ParseDigits(Text);
+    if (number < 0 || number > LargestInteger) return false;
+    Value = static_cast<int32_t>(number);
     return true;
 }
+
+// A size past the largest Integer reads as the largest: a mailbox or a message of more than
+// 2 GB is still one to list.
+bool ParseSize(const std::string& Text, int32_t& Value) {
+    const int64_t number = ParseDigits(Text);
+    if (number < 0) return false;
+    Value = static_cast<int32_t>(std::min(number, LargestInteger));
+    return true;
+}
+
+// Keeps an error event unassigned while it lives, so that a failure dropped on purpose reaches
+// no handler.
+class TEventMute {
+public:
+    explicit TEventMute(TmsErrorEvent& Event) : FEvent(Event), FKept(std::exchange(Event, {})) {}
+    ~TEventMute() { FEvent = std::move(FKept); }
+    TEventMute(const TEventMute&) = delete;
+    TEventMute& operator=(const TEventMute&) = delete;
+
+private:
+    TmsErrorEvent& FEvent;
+    TmsErrorEvent FKept;
+};
 
 }  // namespace
 
@@ -59,7 +90,7 @@ std::string UnstuffMessage(const std::string& Data) {
 void TmsMailBase::Open() {
     const std::string identity = SessionIdentity();
     if (Connected() && identity == FOpenIdentity) return;
-    Close();
+    if (Connected()) LeaveSession();
     Connect();
     Login();
     FOpenIdentity = identity;
@@ -71,6 +102,19 @@ void TmsMailBase::CloseAfterFailure() {
     } catch (...) {
         // Close has dropped the socket whatever happened; the first failure is the one to see.
     }
+}
+
+void TmsMailBase::LeaveSession() {
+    {
+        const TEventMute muted(OnError);
+        try {
+            Close();
+        } catch (const Exception&) {
+            // Close has dropped the socket whatever the server said.
+        }
+    }
+    // A cancel meanwhile was the caller's, and the Connect that follows would forget it.
+    if (Canceled) RaiseCanceled();
 }
 
 void TmsMailBase::Close() {
@@ -171,7 +215,7 @@ void TmsCustomPOP::GetStat() {
     GetWord(LastReply, 2, true, size);
     int32_t messages = 0;
     int32_t octets = 0;
-    if (!ParseCount(count, messages) || !ParseCount(size, octets)) RaiseMalformed("STAT");
+    if (!ParseCount(count, messages) || !ParseSize(size, octets)) RaiseMalformed("STAT");
     FMessageCount = messages;
     FMailboxSize = octets;
 }
@@ -184,7 +228,7 @@ int32_t TmsCustomPOP::ListSize(int32_t Number) {
     GetWord(LastReply, 2, true, size);
     int32_t listed = 0;
     int32_t octets = 0;
-    if (!ParseCount(number, listed) || listed != Number || !ParseCount(size, octets))
+    if (!ParseCount(number, listed) || listed != Number || !ParseSize(size, octets))
         RaiseMalformed("LIST");
     return octets;
 }

@@ -30,7 +30,8 @@ public:
     using TagSocket::TagSocket;
 
     // Keeps an open session only while it was opened for the same SessionIdentity; a session
-    // of another server or user is closed first, so it can't answer for the new one.
+    // of another server or user is closed first, so it can't answer for the new one, and what
+    // that server makes of the QUIT is no failure of the new one. A cancel still ends the Open.
     void Open();
     // A failed Logout still closes the socket before its exception leaves.
     void Close();
@@ -46,6 +47,10 @@ protected:
     void CloseAfterFailure();
 
 private:
+    // Closes a session that is no longer wanted. Its server may have dropped it while it was
+    // idle or may refuse the QUIT: neither reaches OnError or the caller.
+    void LeaveSession();
+
     std::string FOpenIdentity;
 };
 
@@ -62,7 +67,8 @@ public:
     void SetUserName(const std::string& Value) { FUserName = Value; }
     const std::string& Password() const { return FPassword; }
     void SetPassword(const std::string& Value) { FPassword = Value; }
-    // From the last STAT; -1 until a login has read one.
+    // From the last STAT; -1 until a login has read one. A size past the largest Integer reads
+    // as the largest.
     int32_t MessageCount() const { return FMessageCount; }
     int32_t MailboxSize() const { return FMailboxSize; }
 
@@ -91,7 +97,7 @@ protected:
     // Sends Command and reads its reply into LastReply; a reply that isn't positive raises.
     void Command(const std::string& Line);
     void ExpectPositiveReply();
-    // LIST n: the message's size in bytes.
+    // LIST n: the message's size in bytes, the largest Integer for any larger one.
     int32_t ListSize(int32_t Number);
     [[noreturn]] void RaiseMalformed(const std::string& CommandName);
     std::string SessionIdentity() const override { return Server() + '\n' + FUserName; }

@@ -59,10 +59,15 @@ void AddListed(TmsRemotePOP& Pop, int32_t Size, const std::string& Subject) {
     Pop.RemoteInfo().Add(std::move(item));
 }
 
-// A connection's part of a dialogue: "S: <line>" is sent, "C: <line>" read and kept in Commands.
+// A connection's part of a dialogue: "S: <line>" is sent, "C: <line>" read and kept in Commands,
+// "S closes" and "S resets" end the connection.
 Script DialogueOf(const Lines& Dialogue, Lines& Commands) {
     Script script;
     for (const std::string& line : Dialogue) {
+        if (line == "S closes" || line == "S resets") {
+            script.push_back(line == "S closes" ? Close() : Reset());
+            continue;
+        }
         const std::string text = line.substr(std::min<size_t>(3, line.size()));
         if (line.starts_with("C:")) Commands.push_back(text);
         script.push_back(line.starts_with("C:") ? ReadLine() : SendLine(Unescape(text)));
@@ -115,6 +120,7 @@ TEST(POP3Dialogue, EachCaseOfTheFileShowsWhatItsDialogueMeans) {
             if (what == "events") seen = log.Events;
             if (what == "saved") seen = log.Saved;
             if (what == "messages") seen = {std::to_string(pop->MessageCount())};
+            if (what == "mailbox") seen = {std::to_string(pop->MailboxSize())};
             if (what == "items") seen = {std::to_string(pop->RemoteInfo().Count())};
             if (what == "item") {
                 const TmsRemoteInfoItem& item = *pop->RemoteInfo().Items(n());
@@ -151,6 +157,34 @@ TEST_F(POP3Silence, AServerThatStopsAnsweringTimesOutAndClosesTheConnection) {
     EXPECT_THROW(pop->Open(), ETimedOutError);
     EXPECT_GE(clock.TickMilliseconds() - start, 119000);
     EXPECT_FALSE(pop->Connected());
+}
+
+// What the left session's server says is no failure of the next mailbox, but a cancel while it
+// keeps silent about the QUIT is the caller's and stops the listing before the next server.
+TEST_F(POP3Silence, ACancelWhileLeavingAKeptSessionStopsTheListingOfTheNextMailbox) {
+    Script script{SendLine("+OK ready")};
+    for (const char* reply : {"+OK", "+OK", "+OK 0 0"}) {
+        script.push_back(ReadLine());
+        script.push_back(SendLine(reply));
+    }
+    script.insert(script.end(), {ReadLine(), Silent()});
+    ScriptedServer server(script, 2);
+    auto pop = ClientFor(server.Address());
+    pop->KeepConnected = true;
+    pop->UpdateInfo();
+    pop->SetUserName("bob");
+    Pop3Log log(*pop);
+    TTimer timer(nullptr);
+    timer.SetInterval(1000);
+    timer.OnTimer = [&](TObject*) {
+        timer.SetEnabled(false);
+        pop->Cancel();
+    };
+    EXPECT_THROW(pop->UpdateInfo(), ECanceledError);
+    EXPECT_EQ(log.Events,
+              (Lines{"cancel", "closing", "closed", "error:Operation has been canceled"}));
+    EXPECT_EQ(server.Accepted(), 1);
+    EXPECT_EQ(server.ReceivedLines(), (Lines{"USER alice", "PASS s3cret", "STAT", "QUIT"}));
 }
 
 TEST_F(POP3Silence, ACancelFromATimerDuringARetrievalClosesAtOnce) {
