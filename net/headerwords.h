@@ -19,14 +19,16 @@ void GetWord(const std::string& S, int32_t Skip, bool FirstOnly, std::string& Re
 int32_t GetIntWord(const std::string& S, int32_t Skip);
 
 // The value of the parameter Param (a MIME "boundary" or "charset") in Text, its name matched
-// without regard to case; empty when it is absent. A quoted value runs to the closing quote, or
-// to the end of Text when there is none.
+// without regard to case, blanks at its edges dropped; empty when it is absent. A quoted value
+// runs to the closing quote, or to the end of Text when there is none; a backslash before a
+// quote or a backslash stands for that character.
 void GetParameter(const std::string& Param, const std::string& Text, std::string& Value);
 
 // The file name a parameter (Param "name" or "filename") gives, as RFC 2231 and RFC 2047 write
 // it: the extended form ("Param*=charset'language'%XX...", or sections "Param*0", "Param*1"...,
 // each with or without its own "*") is preferred over a plain value, whose encoded words are
-// decoded. The bytes are kept as they are: the charset is not converted.
+// decoded. Sections are joined exactly; blanks at the edges of the whole name are dropped. The
+// bytes are kept as they are: the charset is not converted.
 std::string FileNameParameter(const std::string& Param, const std::string& Text);
 
 // The text before the first blank or ";", trimmed: a content type without its parameters.
