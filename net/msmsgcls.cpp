@@ -70,11 +70,17 @@ void TmsAddressList::Assign(const TPersistent* Source) {
 
 void TmsAttItem::SetFileName(const std::string& Value) {
     FFileName = Cut(Value);
+    FFileNameMadeUp = false;
     if (FFileName.empty()) return;
     std::string type;
     GetMimeType(FFileName, type);
     SetContentType(type);
     TransferEncoding = EncodingForType(FContentType);
+}
+
+void TmsAttItem::SetMadeUpFileName(const std::string& Value) {
+    SetFileName(Value);
+    FFileNameMadeUp = true;
 }
 
 void TmsAttItem::SetContentType(const std::string& Value) {
@@ -91,6 +97,7 @@ void TmsAttItem::Assign(const TPersistent* Source) {
     FContentType = source->FContentType;
     TransferEncoding = source->TransferEncoding;
     FFileName = source->FFileName;
+    FFileNameMadeUp = source->FFileNameMadeUp;
 }
 
 // --- TmsAttList ---

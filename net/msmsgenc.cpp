@@ -197,6 +197,14 @@ std::string NameWithoutPath(const std::string& FileName) {
     return CleanName(slash == std::string::npos ? FileName : FileName.substr(slash + 1));
 }
 
+// "; name=..." (Param "name") or "; filename=..." for an attachment's headers; nothing for a
+// name the parser made up, which would read back as if the sender had chosen it, and whose
+// extension would then be taken for the part's type.
+std::string NameParameter(const char* Param, const TmsAttItem& Item) {
+    if (Item.FileNameMadeUp()) return "";
+    return std::string("; ") + Param + "=" + Quoted(NameWithoutPath(Item.FileName()));
+}
+
 bool IsAlternativeName(const std::string& FileName) {
     return BareName(FileName).starts_with("_alt.");
 }
@@ -461,10 +469,11 @@ void TmsCustomEncoder::EncodeSingleAttachment() {
     else if (rtf)
         WriteLine("Content-Type: text/rtf");
     else
-        WriteLine("Content-Type: " + PartType(item) + "; name=" + Quoted(name));
+        WriteLine("Content-Type: " + PartType(item) + NameParameter("name", item));
     WriteLine(std::string("Content-Transfer-Encoding: ") +
               TransferEncodingName(item.TransferEncoding));
-    if (!html && !rtf) WriteLine("Content-Disposition: attachment; filename=" + Quoted(name));
+    if (!html && !rtf)
+        WriteLine("Content-Disposition: attachment" + NameParameter("filename", item));
     WriteLine("");
     const std::string text = AttachmentText(item);
     WriteText(text);
@@ -529,12 +538,11 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
             rtfFirst = false;
         }
         TmsAttItem& item = *attachments.Items(i);
-        const std::string name = NameWithoutPath(item.FileName());
         const bool named = !(Alternative || altOpen || htmlFirst || rtfFirst);
-        WriteLine("Content-Type: " + PartType(item) + (named ? "; name=" + Quoted(name) : ""));
+        WriteLine("Content-Type: " + PartType(item) + (named ? NameParameter("name", item) : ""));
         WriteLine(std::string("Content-Transfer-Encoding: ") +
                   TransferEncodingName(item.TransferEncoding));
-        if (named) WriteLine("Content-Disposition: attachment; filename=" + Quoted(name));
+        if (named) WriteLine("Content-Disposition: attachment" + NameParameter("filename", item));
         WriteLine("");
         WriteText(texts[static_cast<size_t>(i)]);
         WriteLine("");
