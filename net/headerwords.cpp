@@ -199,6 +199,33 @@ std::string FileNameParameter(const std::string& Param, const std::string& Text)
     return Trim(continued.empty() ? plain : continued);
 }
 
+std::string WithoutLineBreaks(std::string_view S) {
+    auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
+    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    std::string out;
+    out.reserve(S.size());
+    size_t i = 0;
+    while (i < S.size()) {
+        if (!isBreak(S[i])) {
+            out += S[i++];
+            continue;
+        }
+        while (i < S.size() && (isBreak(S[i]) || isBlank(S[i])))
+            ++i;
+        if (!out.empty() && !isBlank(out.back()) && i < S.size()) out += ' ';
+    }
+    return out;
+}
+
+std::string CleanName(std::string_view S) {
+    std::string out;
+    for (char c : WithoutLineBreaks(S)) {
+        if (c == '\t') c = ' ';
+        if (static_cast<uint8_t>(c) >= 32 && c != 127) out += c;
+    }
+    return out;
+}
+
 std::string FirstToken(const std::string& S) {
     std::string s = Trim(S);
     std::size_t end = 0;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace vex {
 
@@ -30,6 +31,15 @@ void GetParameter(const std::string& Param, const std::string& Text, std::string
 // decoded. Sections are joined exactly; blanks at the edges of the whole name are dropped. The
 // bytes are kept as they are: the charset is not converted.
 std::string FileNameParameter(const std::string& Param, const std::string& Text);
+
+// Text for one header line: every run of line breaks, with the blanks that fold the line after
+// it, becomes one blank (nothing at either end of the text), so that it cannot start a line.
+std::string WithoutLineBreaks(std::string_view S);
+
+// A name, of a person or a file, as it may stand in a header or be shown: line breaks as in
+// WithoutLineBreaks, a tab as a blank, and every other control character dropped, so that no
+// name can end its line or hide what it says.
+std::string CleanName(std::string_view S);
 
 // The text before the first blank or ";", trimmed: a content type without its parameters.
 // At most 255 characters.

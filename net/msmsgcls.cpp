@@ -283,8 +283,9 @@ void TmsArticle::Assign(const TPersistent* Source) {
 }
 
 std::string AttachmentNameOnly(const std::string& FileName) {
-    const std::size_t slash = FileName.find_last_of("/\\");
-    std::string name = slash == std::string::npos ? FileName : FileName.substr(slash + 1);
+    const std::string clean = CleanName(FileName);
+    const std::size_t slash = clean.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? clean : clean.substr(slash + 1);
     if (name == "." || name == "..") name.clear();
     return name;
 }

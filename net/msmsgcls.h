@@ -264,6 +264,8 @@ private:
 
 // The last part of a file name written with either separator, for a name taken from a message:
 // a stranger's "../../x" must not choose where an attachment is saved. "." and ".." give "".
+// The name is cleaned as the composer cleans the names it writes (CleanName): a program saves
+// the part under it, and a line break or a control character has no place in a file's name.
 std::string AttachmentNameOnly(const std::string& FileName);
 
 }  // namespace vex

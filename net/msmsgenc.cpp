@@ -9,6 +9,7 @@
 
 #include "net/base64.h"
 #include "net/encodedwords.h"
+#include "net/headerwords.h"
 #include "net/msheaders.h"
 #include "net/msmsgcls.h"
 #include "net/quotedprintable.h"
@@ -110,36 +111,6 @@ bool NeedsQuotes(std::string_view Name, bool DotIsSpecial) {
     return std::any_of(Name.begin(), Name.end(), [&](char c) {
         return specials.find(c) != std::string_view::npos || (DotIsSpecial && c == '.');
     });
-}
-
-// Every run of line breaks, with the blanks that fold the line after it, becomes one blank.
-std::string WithoutLineBreaks(std::string_view S) {
-    auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
-    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    std::string out;
-    out.reserve(S.size());
-    size_t i = 0;
-    while (i < S.size()) {
-        if (!isBreak(S[i])) {
-            out += S[i++];
-            continue;
-        }
-        while (i < S.size() && (isBreak(S[i]) || isBlank(S[i])))
-            ++i;
-        if (!out.empty() && !isBlank(out.back()) && i < S.size()) out += ' ';
-    }
-    return out;
-}
-
-// A name for a header: line breaks as in WithoutLineBreaks, a tab as a blank, and every other
-// control character dropped, so that no name can end its line or hide what it says.
-std::string CleanName(std::string_view S) {
-    std::string out;
-    for (char c : WithoutLineBreaks(S)) {
-        if (c == '\t') c = ' ';
-        if (static_cast<uint8_t>(c) >= 32 && c != 127) out += c;
-    }
-    return out;
 }
 
 bool HasEightBitByte(std::string_view S) {
