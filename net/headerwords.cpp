@@ -77,9 +77,26 @@ struct TMimeParameter {
     std::string Value;
 };
 
+// The content of the quoted string that opens at Text[I], with its quoted-pairs undone; I ends
+// past the closing quote, or at the end of Text when there is none. Only a backslash before a
+// quote or another backslash is taken as one: the only pairs a composer needs to write, while
+// senders that never escape write Windows paths ("C:\Mail\a.txt") whose other backslashes must
+// still part the folders from the name.
+std::string QuotedContent(std::string_view Text, std::size_t& I) {
+    std::string content;
+    for (++I; I < Text.size() && Text[I] != '"'; ++I) {
+        if (Text[I] == '\\' && I + 1 < Text.size() && (Text[I + 1] == '"' || Text[I + 1] == '\\'))
+            ++I;
+        content += Text[I];
+    }
+    if (I < Text.size()) ++I;
+    return content;
+}
+
 // The "name=value" pairs of a header value such as "text/plain; charset=x". A name starts after
 // a ";" or a blank, so a word of another parameter's value is never taken for one; a quoted value
-// runs to the closing quote (to the end when there is none), any other value to a blank or ";".
+// is the whole content of its quoted string, blanks at its edges included; any other value runs
+// to a blank or ";".
 std::vector<TMimeParameter> MimeParameters(std::string_view Text) {
     std::vector<TMimeParameter> parameters;
     std::size_t i = 0;
@@ -96,19 +113,16 @@ std::vector<TMimeParameter> MimeParameters(std::string_view Text) {
         ++i;
         while (i < Text.size() && IsBlank(Text[i]))
             ++i;
-        std::size_t valueStart = i;
-        std::size_t valueEnd;
+        std::string value;
         if (i < Text.size() && Text[i] == '"') {
-            valueStart = ++i;
-            i = std::min(Text.find('"', i), Text.size());
-            valueEnd = i++;
+            value = QuotedContent(Text, i);
         } else {
+            const std::size_t valueStart = i;
             while (i < Text.size() && Text[i] != ';' && !IsBlank(Text[i]))
                 ++i;
-            valueEnd = i;
+            value = Text.substr(valueStart, i - valueStart);
         }
-        parameters.push_back(
-            {UpperCase(name), Trim(Text.substr(valueStart, valueEnd - valueStart))});
+        parameters.push_back({UpperCase(name), std::move(value)});
     }
     return parameters;
 }
@@ -147,7 +161,7 @@ void GetParameter(const std::string& Param, const std::string& Text, std::string
     const std::string name = UpperCase(Param);
     for (const TMimeParameter& parameter : MimeParameters(Text)) {
         if (parameter.Name == name) {
-            Value = parameter.Value;
+            Value = Trim(parameter.Value);
             return;
         }
     }
@@ -166,7 +180,7 @@ std::string FileNameParameter(const std::string& Param, const std::string& Text)
         }
         if (!n.starts_with(name) || n.size() == name.size() || n[name.size()] != '*') continue;
         n.remove_prefix(name.size() + 1);
-        if (n.empty()) return ExtendedValue(parameter.Value, true);  // "name*": the whole value
+        if (n.empty()) return Trim(ExtendedValue(parameter.Value, true));  // "name*": all of it
         const bool extended = n.back() == '*';
         if (extended) n.remove_suffix(1);
         const bool number =
@@ -177,11 +191,39 @@ std::string FileNameParameter(const std::string& Param, const std::string& Text)
         pieces.emplace(section,
                        extended ? ExtendedValue(parameter.Value, section == 0) : parameter.Value);
     }
-    // Sections count up from 0; a gap ends the name.
+    // Sections count up from 0; a gap ends the name. They are joined exactly: a blank at the edge
+    // of one is part of the name.
     std::string continued;
     for (int32_t section = 0; pieces.contains(section); ++section)
         continued += pieces[section];
-    return continued.empty() ? plain : continued;
+    return Trim(continued.empty() ? plain : continued);
+}
+
+std::string WithoutLineBreaks(std::string_view S) {
+    auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
+    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    std::string out;
+    out.reserve(S.size());
+    size_t i = 0;
+    while (i < S.size()) {
+        if (!isBreak(S[i])) {
+            out += S[i++];
+            continue;
+        }
+        while (i < S.size() && (isBreak(S[i]) || isBlank(S[i])))
+            ++i;
+        if (!out.empty() && !isBlank(out.back()) && i < S.size()) out += ' ';
+    }
+    return out;
+}
+
+std::string CleanName(std::string_view S) {
+    std::string out;
+    for (char c : WithoutLineBreaks(S)) {
+        if (c == '\t') c = ' ';
+        if (static_cast<uint8_t>(c) >= 32 && c != 127) out += c;
+    }
+    return out;
 }
 
 std::string FirstToken(const std::string& S) {

@@ -158,7 +158,8 @@ TEST(MimeCodecs, QuotedPrintableDecodesAParagraphOfAnyLengthButEncodesABoundedOn
 // searched its result again or looked for a far "?=" from every "=?". The bound is on processor
 // time, so a loaded machine does not fail it; the sound code needs about a tenth of a second.
 TEST(MimeCodecs, HostileValuesOfAMegabyteDecodeInLinearTime) {
-    for (const char* piece : {"=?x?Q?", "=?x?X?z", "=?x?B?!", "=?", "=?x?Q?\?= ", "a=?b; "}) {
+    for (const char* piece :
+         {"=?x?Q?", "=?x?X?z", "=?x?B?!", "=?", "=?x?Q?\?= ", "a=?b; ", "n*1=\"\\\"\\\\\"; "}) {
         SCOPED_TRACE(piece);
         std::string value;
         while (value.size() < (1 << 20))

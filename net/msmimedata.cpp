@@ -136,11 +136,21 @@ bool IsDelimiterLine(std::string_view Line, std::string_view Delimiter) {
     return Line == Delimiter;
 }
 
-std::string PartFileName(const TmsHeaders& Headers) {
-    std::string name = FileNameParameter("name", FieldValue(Headers, "Content-Type"));
+void NamePart(TmsAttItem& Item, const TmsHeaders& Headers, const std::string& MadeUpName) {
+    const std::string contentType = FieldValue(Headers, "Content-Type");
+    std::string name = FileNameParameter("name", contentType);
     if (name.empty())
         name = FileNameParameter("filename", FieldValue(Headers, "Content-Disposition"));
-    return AttachmentNameOnly(name);
+    name = AttachmentNameOnly(name);
+    if (name.empty())
+        Item.SetMadeUpFileName(MadeUpName);
+    else
+        Item.SetFileName(name);
+
+    const std::string declared = FirstToken(contentType);
+    const bool generic = declared.empty() || SameText(declared, "application/octet-stream");
+    // Text is what a part without a type holds (RFC 2045 section 5.2).
+    if (!generic || name.empty()) Item.SetContentType(declared.empty() ? "text/plain" : declared);
 }
 
 std::string FieldValue(const TmsHeaders& Headers, const std::string& Name) {

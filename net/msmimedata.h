@@ -58,9 +58,12 @@ void DecodeQuotedBody(TStrings& Body);
 // transport may add (RFC 2046 section 5.1.1).
 bool IsDelimiterLine(std::string_view Line, std::string_view Delimiter);
 
-// The file name that a part's headers give it, without its folders: Content-Type's "name",
-// else Content-Disposition's "filename"; empty when neither names one.
-std::string PartFileName(const TmsHeaders& Headers);
+// Names and types the attachment of a part from the part's headers. The name is Content-Type's
+// "name", else Content-Disposition's "filename", without its folders; when neither gives one, it
+// is MadeUpName, marked as made up. The declared type wins over a guess from the name's
+// extension, but where none is declared, or the declared one says no more than "bytes"
+// (application/octet-stream), a given name's extension tells more.
+void NamePart(TmsAttItem& Item, const TmsHeaders& Headers, const std::string& MadeUpName);
 
 // The value of a header field ("" when absent) and of a parameter within a field's value.
 std::string FieldValue(const TmsHeaders& Headers, const std::string& Name);

@@ -115,19 +115,10 @@ void TmsCustomDecoder::DecodeParts(bool FirstHeadersRead) {
         headersRead = false;
 
         auto attachment = std::make_unique<TmsAttItem>();
-        std::string contentType = FieldValue(*FPartHeaders, "Content-type");
-        if (contentType.empty()) contentType = "text/plain";
         const TPartEncoding encoding =
             PartEncodingOf(FieldValue(*FPartHeaders, "Content-Transfer-Encoding"));
-        attachment->SetContentType(FirstToken(contentType));
-        // A name's extension says more about the content than a generic type does.
-        attachment->SetFileName(PartFileName(*FPartHeaders));
-        if (attachment->FileName().empty()) {
-            const std::string type = attachment->ContentType();
-            attachment->SetFileName(FNestedAlternative || FAlternative ? AlternativeName()
-                                                                       : AttachmentName());
-            attachment->SetContentType(type);
-        }
+        NamePart(*attachment, *FPartHeaders,
+                 FNestedAlternative || FAlternative ? AlternativeName() : AttachmentName());
         attachment->TransferEncoding = encoding.Encoding;
 
         try {

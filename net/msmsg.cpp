@@ -116,7 +116,7 @@ void TmsCustomDecoder::DecodeUUBlocks(std::string BeginLine) {
             std::string name;
             UUFileName(BeginLine, name);
             attachment->SetFileName(AttachmentNameOnly(name));
-            if (attachment->FileName().empty()) attachment->SetFileName(AttachmentName());
+            if (attachment->FileName().empty()) attachment->SetMadeUpFileName(AttachmentName());
             std::string bytes;
             while (ReadLine(line) && line != "`" && !SameText(line, "END")) {
                 if (line.empty()) continue;
@@ -209,16 +209,11 @@ void TmsCustomDecoder::ReadAgainAsPlain() {
     DecodePlain();
 }
 
+// Reached only with a Content-Type, so a missing one needs no error of its own here.
 void TmsCustomDecoder::DecodeSinglePart() {
-    // Reached only with a Content-Type, so a missing one needs no error of its own here.
-    const std::string contentType = FieldValue(*FHeaders, "Content-type");
-
     auto attachment = std::make_unique<TmsAttItem>();
     try {
-        attachment->SetFileName(PartFileName(*FHeaders));
-        if (attachment->FileName().empty()) attachment->SetFileName(AttachmentName());
-        // The part's own headers say what it is, whatever its name suggests.
-        attachment->SetContentType(FirstToken(contentType));
+        NamePart(*attachment, *FHeaders, AttachmentName());
         const TPartEncoding encoding =
             PartEncodingOf(FieldValue(*FHeaders, "Content-Transfer-Encoding"));
         attachment->TransferEncoding = encoding.Encoding;

@@ -70,11 +70,17 @@ void TmsAddressList::Assign(const TPersistent* Source) {
 
 void TmsAttItem::SetFileName(const std::string& Value) {
     FFileName = Cut(Value);
+    FFileNameMadeUp = false;
     if (FFileName.empty()) return;
     std::string type;
     GetMimeType(FFileName, type);
     SetContentType(type);
     TransferEncoding = EncodingForType(FContentType);
+}
+
+void TmsAttItem::SetMadeUpFileName(const std::string& Value) {
+    SetFileName(Value);
+    FFileNameMadeUp = true;
 }
 
 void TmsAttItem::SetContentType(const std::string& Value) {
@@ -91,6 +97,7 @@ void TmsAttItem::Assign(const TPersistent* Source) {
     FContentType = source->FContentType;
     TransferEncoding = source->TransferEncoding;
     FFileName = source->FFileName;
+    FFileNameMadeUp = source->FFileNameMadeUp;
 }
 
 // --- TmsAttList ---
@@ -276,8 +283,9 @@ void TmsArticle::Assign(const TPersistent* Source) {
 }
 
 std::string AttachmentNameOnly(const std::string& FileName) {
-    const std::size_t slash = FileName.find_last_of("/\\");
-    std::string name = slash == std::string::npos ? FileName : FileName.substr(slash + 1);
+    const std::string clean = CleanName(FileName);
+    const std::size_t slash = clean.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? clean : clean.substr(slash + 1);
     if (name == "." || name == "..") name.clear();
     return name;
 }

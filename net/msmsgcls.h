@@ -83,17 +83,24 @@ public:
     // AttachmentNameOnly first), cut to 255 characters. A non-empty name also sets ContentType
     // from its extension and TransferEncoding from that type.
     void SetFileName(const std::string& Value);
+    // A name the parser made up for a part that carried none ("att.0"), set as SetFileName sets
+    // one. Callers save the part under it, but it is not the sender's: the composer does not
+    // write it into the part's headers. SetFileName makes the name a given one again.
+    void SetMadeUpFileName(const std::string& Value);
+    bool FileNameMadeUp() const { return FFileNameMadeUp; }
 
     const std::string& ContentType() const { return FContentType; }
     void SetContentType(const std::string& Value);
 
     TAttEncoding TransferEncoding = aeNone;
 
-    // From another item: its bytes, file name (as it stands), content type and encoding.
+    // From another item: its bytes, file name (as it stands, made up or not), content type and
+    // encoding.
     void Assign(const TPersistent* Source) override;
 
 private:
     std::string FFileName;
+    bool FFileNameMadeUp = false;
     std::string FContentType;
 };
 
@@ -257,6 +264,8 @@ private:
 
 // The last part of a file name written with either separator, for a name taken from a message:
 // a stranger's "../../x" must not choose where an attachment is saved. "." and ".." give "".
+// The name is cleaned as the composer cleans the names it writes (CleanName): a program saves
+// the part under it, and a line break or a control character has no place in a file's name.
 std::string AttachmentNameOnly(const std::string& FileName);
 
 }  // namespace vex

@@ -76,6 +76,14 @@ TEST(MessageAssign, CopiesEverythingDeeplyAndNeverSharesItems) {
     EXPECT_EQ(copy.Headers().Text() + std::to_string(copy.CharSet()) + std::to_string(copy.Tag()),
               "X-Mailer: test\r\n17");
     EXPECT_NE(copy.Attachments().Items(0), source.Attachments().Items(0));
+    // A name the parser made up stays made up in a copy, until a caller names the part.
+    TmsAttItem item;
+    item.SetMadeUpFileName("att.0");
+    TmsAttItem itemCopy;
+    itemCopy.Assign(&item);
+    EXPECT_TRUE(itemCopy.FileNameMadeUp());
+    itemCopy.SetFileName("att.0");
+    EXPECT_FALSE(itemCopy.FileNameMadeUp());
     // The type is taken as the source derives it, not as the copy would.
     copy.Attachments().Clear();
     copy.Body().Add("text");

@@ -9,6 +9,7 @@
 
 #include "net/base64.h"
 #include "net/encodedwords.h"
+#include "net/headerwords.h"
 #include "net/msheaders.h"
 #include "net/msmsgcls.h"
 #include "net/quotedprintable.h"
@@ -112,36 +113,6 @@ bool NeedsQuotes(std::string_view Name, bool DotIsSpecial) {
     });
 }
 
-// Every run of line breaks, with the blanks that fold the line after it, becomes one blank.
-std::string WithoutLineBreaks(std::string_view S) {
-    auto isBreak = [](char c) { return c == '\r' || c == '\n'; };
-    auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    std::string out;
-    out.reserve(S.size());
-    size_t i = 0;
-    while (i < S.size()) {
-        if (!isBreak(S[i])) {
-            out += S[i++];
-            continue;
-        }
-        while (i < S.size() && (isBreak(S[i]) || isBlank(S[i])))
-            ++i;
-        if (!out.empty() && !isBlank(out.back()) && i < S.size()) out += ' ';
-    }
-    return out;
-}
-
-// A name for a header: line breaks as in WithoutLineBreaks, a tab as a blank, and every other
-// control character dropped, so that no name can end its line or hide what it says.
-std::string CleanName(std::string_view S) {
-    std::string out;
-    for (char c : WithoutLineBreaks(S)) {
-        if (c == '\t') c = ' ';
-        if (static_cast<uint8_t>(c) >= 32 && c != 127) out += c;
-    }
-    return out;
-}
-
 bool HasEightBitByte(std::string_view S) {
     return std::any_of(S.begin(), S.end(), [](char c) { return static_cast<uint8_t>(c) > 127; });
 }
@@ -195,6 +166,14 @@ std::string BareName(const std::string& FileName) {
 std::string NameWithoutPath(const std::string& FileName) {
     const size_t slash = FileName.find_last_of("/\\");
     return CleanName(slash == std::string::npos ? FileName : FileName.substr(slash + 1));
+}
+
+// "; name=..." (Param "name") or "; filename=..." for an attachment's headers; nothing for a
+// name the parser made up, which would read back as if the sender had chosen it, and whose
+// extension would then be taken for the part's type.
+std::string NameParameter(const char* Param, const TmsAttItem& Item) {
+    if (Item.FileNameMadeUp()) return "";
+    return std::string("; ") + Param + "=" + Quoted(NameWithoutPath(Item.FileName()));
 }
 
 bool IsAlternativeName(const std::string& FileName) {
@@ -461,10 +440,11 @@ void TmsCustomEncoder::EncodeSingleAttachment() {
     else if (rtf)
         WriteLine("Content-Type: text/rtf");
     else
-        WriteLine("Content-Type: " + PartType(item) + "; name=" + Quoted(name));
+        WriteLine("Content-Type: " + PartType(item) + NameParameter("name", item));
     WriteLine(std::string("Content-Transfer-Encoding: ") +
               TransferEncodingName(item.TransferEncoding));
-    if (!html && !rtf) WriteLine("Content-Disposition: attachment; filename=" + Quoted(name));
+    if (!html && !rtf)
+        WriteLine("Content-Disposition: attachment" + NameParameter("filename", item));
     WriteLine("");
     const std::string text = AttachmentText(item);
     WriteText(text);
@@ -529,12 +509,11 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
             rtfFirst = false;
         }
         TmsAttItem& item = *attachments.Items(i);
-        const std::string name = NameWithoutPath(item.FileName());
         const bool named = !(Alternative || altOpen || htmlFirst || rtfFirst);
-        WriteLine("Content-Type: " + PartType(item) + (named ? "; name=" + Quoted(name) : ""));
+        WriteLine("Content-Type: " + PartType(item) + (named ? NameParameter("name", item) : ""));
         WriteLine(std::string("Content-Transfer-Encoding: ") +
                   TransferEncodingName(item.TransferEncoding));
-        if (named) WriteLine("Content-Disposition: attachment; filename=" + Quoted(name));
+        if (named) WriteLine("Content-Disposition: attachment" + NameParameter("filename", item));
         WriteLine("");
         WriteText(texts[static_cast<size_t>(i)]);
         WriteLine("");
