@@ -163,13 +163,20 @@ TFileIterator::~TFileIterator() {
     Detach();
 }
 
-void TFileIterator::operator delete(TFileIterator* Self, std::destroying_delete_t) {
+void TFileIterator::operator delete(TFileIterator* Self, std::destroying_delete_t,
+                                    [[maybe_unused]] size_t Size, std::align_val_t Alignment) {
     // The walk calls virtual hooks, so it must end before the destructor of the most derived
     // class takes any of their state away.
     Self->Detach();
     void* storage = dynamic_cast<void*>(Self);
     Self->~TFileIterator();
-    ::operator delete(storage);
+    // Only a class aligned beyond what plain new gives was allocated with its alignment.
+    const bool overAligned = static_cast<size_t>(Alignment) > __STDCPP_DEFAULT_NEW_ALIGNMENT__;
+#ifdef __cpp_sized_deallocation
+    overAligned ? ::operator delete(storage, Size, Alignment) : ::operator delete(storage, Size);
+#else
+    overAligned ? ::operator delete(storage, Alignment) : ::operator delete(storage);
+#endif
 }
 
 void TFileIterator::Detach() {

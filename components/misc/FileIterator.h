@@ -76,7 +76,9 @@ public:
     // returns at once, firing nothing.
     void Iterate();
 
-    void operator delete(TFileIterator* Self, std::destroying_delete_t);
+    // Given the size and alignment of the most derived class, which the storage is freed with.
+    void operator delete(TFileIterator* Self, std::destroying_delete_t, size_t Size,
+                         std::align_val_t Alignment);
 
     TAddFileEvent OnAddFile;
     TAddFileQueryEvent OnAddFileQuery;

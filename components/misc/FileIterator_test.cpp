@@ -37,7 +37,7 @@ public:
 };
 
 // A descendant whose hook uses its own members and holds the walk in its first file until the
-// test opens the gate.
+// test opens the gate. Its over-aligned member makes it need the aligned form of delete.
 class TGatedIterator : public TFileIterator {
 public:
     TGatedIterator() : TFileIterator(nullptr) {}
@@ -51,7 +51,7 @@ protected:
         WaitUntil([] { return Open.load(); });
         EXPECT_FALSE(Gone) << "the walk went on in a destroyed descendant";
     }
-    Names Listed;
+    alignas(64) Names Listed;
 };
 
 // Removes the folder Name of the open folder At with all it holds, however deep.
