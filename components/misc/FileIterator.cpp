@@ -61,8 +61,8 @@ public:
     }
 
     // Opens and lists the folder Name of the top folder, or the root folder when there is none:
-    // 0, or the error number when it cannot be opened (nothing entered) or read (entered with
-    // what was read).
+    // 0, or the error number when it cannot be opened (nothing entered), or read or searched
+    // (entered with what could be).
     int Enter(const std::string& Name) {
         int fd = -1;
         if (FFolders.empty()) {
@@ -86,15 +86,22 @@ public:
         struct stat st;
         fstat(fd, &st);  // cannot fail on an open descriptor
         TWalkFolder folder{fd, 0, st.st_dev, st.st_ino, FPath.size(), {}, 0};
+        int error = 0;
         for (;;) {
             errno = 0;
             const dirent* entry = readdir(dir);
-            if (!entry) break;
+            if (!entry) {
+                error = errno ? errno : error;
+                break;
+            }
             TWalkEntry e{entry->d_name, {}};
             if (e.Name == "." || e.Name == "..") continue;
-            if (EntryDetailsAt(fd, e.Name, e.Details)) folder.Entries.push_back(std::move(e));
+            const int detailsError = EntryDetailsAt(fd, e.Name, e.Details);
+            if (detailsError == 0)
+                folder.Entries.push_back(std::move(e));
+            else if (detailsError != ENOENT)  // not gone since read: the folder cannot be searched
+                error = detailsError;
         }
-        const int error = errno;
         closedir(dir);
         FFolders.push_back(std::move(folder));
         if (++FOpen > kMaxOpenFolders) {

@@ -84,7 +84,8 @@ public:
     TAddFileQueryEvent OnAddFileQuery;
     TNotifyEvent OnActivate;
     TNotifyEvent OnTerminate;
-    // A folder the walk could not open or read; the walk goes on with the next entry.
+    // A folder the walk could not open, read or search (list but not look into, so that what
+    // it holds goes unreported); the walk goes on with the next entry.
     TFolderErrorEvent OnFolderError;
 
 protected:

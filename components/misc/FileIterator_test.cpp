@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/core/filesearch.h"
+#include "tests/support/forkedchild.h"
 #include "tests/support/tempdir.h"
 #include "tests/support/waituntil.h"
 
@@ -174,6 +175,27 @@ TEST_F(FileIteratorTest, FoldersThatCannotBeEnteredAreReportedAndTheWalkGoesOn) 
     EXPECT_EQ(Walk().size(), 1u);
     std::sort(Errors.begin(), Errors.end());
     EXPECT_EQ(Errors, gone);
+}
+
+TEST_F(FileIteratorTest, AFolderThatCanBeListedButNotSearchedIsReported) {
+    // The superuser may search any folder, so the walk runs as an ordinary user.
+    ASSERT_EQ(chmod(Dir.Path().c_str(), 0755) | chmod((Root + "/sub").c_str(), 0444), 0);
+    const std::string seen = test::InForkedChild([&] {
+        if (!test::RunAsOrdinaryUser()) return std::string("still the superuser");
+        std::string text;
+        for (const auto& line : Walk())
+            text += line + "\n";
+        for (const auto& line : Errors)
+            text += line + "\n";
+        return text;
+    });
+    chmod((Root + "/sub").c_str(), 0755);
+    if (seen == "still the superuser") GTEST_SKIP() << "cannot become an ordinary user";
+    std::string expected;
+    for (const auto& line :
+         Full({".dotfile", "a.txt", "filelink", "sub:" + std::to_string(EACCES)}))
+        expected += line + "\n";
+    EXPECT_EQ(seen, expected);
 }
 
 TEST_F(FileIteratorTest, ATreeDeeperThanAPathNameLosesNothingAndHoldsFewDescriptors) {
