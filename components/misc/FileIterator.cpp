@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <condition_variable>
 #include <mutex>
@@ -19,28 +20,41 @@ namespace {
 
 constexpr int32_t SCannotChangeOptions = 54260;
 constexpr int32_t SIteratorNotAvailable = 54261;
-// Folders held open at once; a walk coming back up reopens the others through "..".
+// Folders held open at once: the root folder, for the whole walk, and the deepest others.
 constexpr size_t kMaxOpenFolders = 16;
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 struct TWalkEntry {
     std::string Name;
     TEntryDetails Details;
 };
 
+// What tells a folder from any other while the walk lasts, wherever it is moved.
+struct TFolderId {
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    bool operator==(const TFolderId&) const = default;
+};
+
+TFolderId IdOf(const struct stat& St) {
+    return {St.st_dev, St.st_ino};
+}
+
 // A folder of the walk, listed in full when entered so that its descriptor can be closed while
 // deeper folders are walked.
 struct TWalkFolder {
+    std::string Name;   // in its parent; the path given for the root folder
     int Fd = -1;        // -1 while closed, or lost
-    int LostError = 0;  // why it could not be reopened
-    dev_t Device = 0;   // to know it again when reopened
-    ino_t Inode = 0;
+    int LostError = 0;  // why it can no longer be reached from the root folder
+    TFolderId Id;       // to know it again when reopened
     size_t PathLength = 0;
     std::vector<TWalkEntry> Entries;
     size_t Next = 0;
 };
 
-// The folders from the root down to the one being walked. Those held open are always the
-// deepest ones, so the shallowest open folder is the one closed when too many are open.
+// The folders from the root down to the one being walked. Besides the root folder, those held
+// open are always the deepest ones, so the shallowest of them is the one closed when too many
+// are open, and a closed folder is reopened by name from the root folder down.
 class TFolderStack {
 public:
     TFolderStack() = default;
@@ -61,8 +75,9 @@ public:
     }
 
     // Opens and lists the folder Name of the top folder, or the root folder when there is none:
-    // 0, or the error number when it cannot be opened (nothing entered) or read (entered with
-    // what was read).
+    // 0, or the error number when it cannot be opened (nothing entered), or read or searched
+    // (entered with what could be). A folder that left its place earlier in the walk is not
+    // entered again where it went.
     int Enter(const std::string& Name) {
         int fd = -1;
         if (FFolders.empty()) {
@@ -71,8 +86,7 @@ public:
             fd = open(Name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         } else {
             FPath = PathOf(Name);
-            constexpr int flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-            fd = Top().Fd >= 0 ? openat(Top().Fd, Name.c_str(), flags)
+            fd = Top().Fd >= 0 ? openat(Top().Fd, Name.c_str(), kFolderFlags)
                                : (errno = Top().LostError, -1);
         }
         const int listFd = fd >= 0 ? fcntl(fd, F_DUPFD_CLOEXEC, 0) : -1;
@@ -85,19 +99,31 @@ public:
         }
         struct stat st;
         fstat(fd, &st);  // cannot fail on an open descriptor
-        TWalkFolder folder{fd, 0, st.st_dev, st.st_ino, FPath.size(), {}, 0};
+        if (std::find(FMovedAway.begin(), FMovedAway.end(), IdOf(st)) != FMovedAway.end()) {
+            closedir(dir);
+            close(fd);
+            return 0;
+        }
+        TWalkFolder folder{Name, fd, 0, IdOf(st), FPath.size(), {}, 0};
+        int error = 0;
         for (;;) {
             errno = 0;
             const dirent* entry = readdir(dir);
-            if (!entry) break;
+            if (!entry) {
+                error = errno ? errno : error;
+                break;
+            }
             TWalkEntry e{entry->d_name, {}};
             if (e.Name == "." || e.Name == "..") continue;
-            if (EntryDetailsAt(fd, e.Name, e.Details)) folder.Entries.push_back(std::move(e));
+            const int detailsError = EntryDetailsAt(fd, e.Name, e.Details);
+            if (detailsError == 0)
+                folder.Entries.push_back(std::move(e));
+            else if (detailsError != ENOENT)  // not gone since read: the folder cannot be searched
+                error = detailsError;
         }
-        const int error = errno;
         closedir(dir);
         FFolders.push_back(std::move(folder));
-        if (++FOpen > kMaxOpenFolders) {
+        if (FFolders.size() > 1 && ++FOpen == kMaxOpenFolders) {
             TWalkFolder& shallowest = FFolders[FFolders.size() - FOpen--];
             close(shallowest.Fd);
             shallowest.Fd = -1;
@@ -105,42 +131,71 @@ public:
         return error;
     }
 
-    // Done with the top folder: its parent, when closed, is reopened through it, so the top
-    // folder is always open unless it was lost (moved away during the walk).
+    // Done with the top folder: its parent, when closed, is reopened, so the top folder is
+    // always open unless it was lost (it, or a folder above it, left its place during the walk).
     void Leave() {
         TWalkFolder& leaving = Top();
         if (FFolders.size() > 1) {
             TWalkFolder& parent = FFolders[FFolders.size() - 2];
-            if (parent.Fd < 0) Reopen(parent, leaving);
+            if (parent.Fd < 0 && parent.LostError == 0) Reopen(FFolders.size() - 2);
+            if (parent.Fd >= 0) RememberIfMoved(parent, leaving);
         }
         if (leaving.Fd >= 0) {
             close(leaving.Fd);
-            --FOpen;
+            if (FFolders.size() > 1) --FOpen;
         }
         FFolders.pop_back();
     }
 
 private:
-    void Reopen(TWalkFolder& Parent, const TWalkFolder& Child) {
-        if (Child.Fd < 0) {
-            Parent.LostError = Child.LostError;
+    // Reopens the closed folder Index by name from the root folder down, checking at each step
+    // that the folder is still the one entered: a folder moved away, or put in the place of
+    // another, or a link left in its place, cuts off only what lies below it, and nothing
+    // outside the root folder is reached. The folders on the way are kept open as far as the
+    // bound allows, so that going on up does not start from the root each time.
+    void Reopen(size_t Index) {
+        const size_t room = std::max<size_t>(1, kMaxOpenFolders - 1 - FOpen);
+        const size_t keepFrom = Index >= room ? Index + 1 - room : 1;
+        for (size_t k = 1; k <= Index; ++k) {
+            TWalkFolder& above = FFolders[k - 1];
+            TWalkFolder& folder = FFolders[k];
+            folder.Fd = openat(above.Fd, folder.Name.c_str(), kFolderFlags);
+            const int error = folder.Fd < 0 ? errno : 0;
+            if (k > 1 && k - 1 < keepFrom) {  // only a step on the way down
+                close(above.Fd);
+                above.Fd = -1;
+            }
+            struct stat st;
+            if (folder.Fd >= 0 && fstat(folder.Fd, &st) == 0 && IdOf(st) == folder.Id) {
+                if (k >= keepFrom) ++FOpen;
+                continue;
+            }
+            if (folder.Fd >= 0) close(folder.Fd);
+            folder.Fd = -1;
+            // Lost folders are always the deepest, so those kept open above stay a run.
+            const bool gone = error == 0 || error == ENOENT || error == ENOTDIR || error == ELOOP;
+            for (size_t lost = k; lost <= Index; ++lost)
+                FFolders[lost].LostError = gone ? ESTALE : error;
             return;
         }
-        const int fd = openat(Child.Fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+
+    // A folder gone from its place while the walk was in it is not walked again should the walk
+    // find it elsewhere; one deleted for good is not remembered, as a new folder may be given
+    // its identity.
+    void RememberIfMoved(const TWalkFolder& Parent, const TWalkFolder& Child) {
         struct stat st;
-        if (fd >= 0 && fstat(fd, &st) == 0 && st.st_dev == Parent.Device &&
-            st.st_ino == Parent.Inode) {
-            Parent.Fd = fd;
-            ++FOpen;
+        if (fstatat(Parent.Fd, Child.Name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            IdOf(st) == Child.Id)
             return;
-        }
-        Parent.LostError = fd >= 0 ? ESTALE : errno;
-        if (fd >= 0) close(fd);
+        if (Child.Fd >= 0 && fstat(Child.Fd, &st) == 0 && st.st_nlink == 0) return;
+        FMovedAway.push_back(Child.Id);
     }
 
     std::vector<TWalkFolder> FFolders;
-    size_t FOpen = 0;
+    size_t FOpen = 0;  // besides the root folder
     std::string FPath;
+    std::vector<TFolderId> FMovedAway;
 };
 
 }  // namespace
@@ -163,13 +218,20 @@ TFileIterator::~TFileIterator() {
     Detach();
 }
 
-void TFileIterator::operator delete(TFileIterator* Self, std::destroying_delete_t) {
+void TFileIterator::operator delete(TFileIterator* Self, std::destroying_delete_t,
+                                    [[maybe_unused]] size_t Size, std::align_val_t Alignment) {
     // The walk calls virtual hooks, so it must end before the destructor of the most derived
     // class takes any of their state away.
     Self->Detach();
     void* storage = dynamic_cast<void*>(Self);
     Self->~TFileIterator();
-    ::operator delete(storage);
+    // Only a class aligned beyond what plain new gives was allocated with its alignment.
+    const bool overAligned = static_cast<size_t>(Alignment) > __STDCPP_DEFAULT_NEW_ALIGNMENT__;
+#ifdef __cpp_sized_deallocation
+    overAligned ? ::operator delete(storage, Size, Alignment) : ::operator delete(storage, Size);
+#else
+    overAligned ? ::operator delete(storage, Alignment) : ::operator delete(storage);
+#endif
 }
 
 void TFileIterator::Detach() {

@@ -44,7 +44,9 @@ struct TFileIteratorLink;
 // idle. Stop may be called from any thread. Links to folders are never entered, so a link loop
 // cannot trap the walk. The walk opens folders relative to their parents and keeps only a few
 // open at a time, so any depth is walked whatever the system's limits on path names and open
-// files.
+// files. A folder moved during the walk costs only what lies below it: what the walk cannot
+// reach any more from the root folder is reported through OnFolderError (ESTALE), and the
+// moved folder is not walked again should the walk come upon it where it went.
 //
 // Freeing the iterator with delete (directly, through its owner or a smart pointer) stops a
 // running walk and waits until it has unwound before anything of it goes, a descendant's own
@@ -76,13 +78,16 @@ public:
     // returns at once, firing nothing.
     void Iterate();
 
-    void operator delete(TFileIterator* Self, std::destroying_delete_t);
+    // Given the size and alignment of the most derived class, which the storage is freed with.
+    void operator delete(TFileIterator* Self, std::destroying_delete_t, size_t Size,
+                         std::align_val_t Alignment);
 
     TAddFileEvent OnAddFile;
     TAddFileQueryEvent OnAddFileQuery;
     TNotifyEvent OnActivate;
     TNotifyEvent OnTerminate;
-    // A folder the walk could not open or read; the walk goes on with the next entry.
+    // A folder the walk could not open, read or search (list but not look into, so that what
+    // it holds goes unreported); the walk goes on with the next entry.
     TFolderErrorEvent OnFolderError;
 
 protected:

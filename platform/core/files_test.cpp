@@ -4,18 +4,19 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 
 #include <filesystem>
 #include <map>
+#include <stdexcept>
 
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/filesearch.h"
 #include "tests/support/errortext.h"
+#include "tests/support/forkedchild.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -38,23 +39,16 @@ constexpr int kCreateError = 200;
 // it raises nothing, kCreateError for an EFCreateError, the code of an EInOutError.
 template <class F>
 int ErrorInChild(F Body) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-        int code = 0;
+    return std::stoi(test::InForkedChild([&] {
         try {
             Body();
         } catch (const EFCreateError&) {
-            code = kCreateError;
+            return std::to_string(kCreateError);
         } catch (const EInOutError& e) {
-            code = e.ErrorCode;
-        } catch (...) {
-            code = 255;
+            return std::to_string(e.ErrorCode);
         }
-        ::_exit(code);
-    }
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
+        return std::string("0");
+    }));
 }
 
 mode_t PermissionsOf(const std::string& Path) {
@@ -140,7 +134,7 @@ TEST(WriteFileAtomic, KeepsTheOldFileAndNoTemporaryWhenTheFolderIsLockedOrTheDis
     ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
     EXPECT_EQ(ErrorInChild([&] {
                   // The superuser ignores folder modes, so the write runs as nobody.
-                  if (::geteuid() == 0 && ::setuid(65534) != 0) ::_exit(4);
+                  if (!test::RunAsOrdinaryUser()) throw std::runtime_error("still the superuser");
                   WriteFileAtomic(target, "new");
               }),
               kCreateError);
@@ -198,6 +192,15 @@ TEST(FileSearch, GivesEntriesWithTheirAttributesAndFoldersAndHiddenOnesOnlyWhenA
     EXPECT_EQ(f.Size, 5);
     EXPECT_EQ(FindNext(f), ENOENT);
     FindClose(f);  // closing twice is harmless
+    // A folder that can be listed but not searched gives its error, not an empty listing.
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755) | ::chmod(dir.File("sub").c_str(), 0444), 0);
+    WriteWholeFile(dir.File("sub/inside"), "");
+    EXPECT_EQ(test::InForkedChild([&] {
+                  if (!test::RunAsOrdinaryUser()) return std::string("still the superuser");
+                  TSearchRec inSub;
+                  return std::to_string(FindFirst(dir.File("sub/*"), faAnyFile, inSub));
+              }),
+              std::to_string(EACCES));
     // File dates pack the local date and time and refuse what does not fit.
     EXPECT_EQ(DateTimeToFileDate(EncodeDate(1980, 1, 1)), (1 << 21) | (1 << 16));
     TDateTime t = EncodeDate(2107, 12, 31) + EncodeTime(23, 59, 59, 0);

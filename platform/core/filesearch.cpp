@@ -71,7 +71,11 @@ int32_t FindMatching(TSearchRec& F) {
         std::string name = entry->d_name;
         TEntryDetails details;
         if (!MatchesMask(state.Mask, name)) continue;
-        if (!EntryDetailsAt(dirfd(state.Dir), name, details)) continue;  // gone since read
+        if (const int32_t code = EntryDetailsAt(dirfd(state.Dir), name, details)) {
+            if (code == ENOENT) continue;  // gone since read
+            FindClose(F);
+            return code;
+        }
         if (details.Attr & F.ExcludeAttr) continue;
         F.Name = std::move(name);
         F.Attr = details.Attr;
@@ -83,9 +87,9 @@ int32_t FindMatching(TSearchRec& F) {
 
 }  // namespace
 
-bool EntryDetailsAt(int DirFd, const std::string& Name, TEntryDetails& Details) {
+int32_t EntryDetailsAt(int DirFd, const std::string& Name, TEntryDetails& Details) {
     struct stat st;
-    if (fstatat(DirFd, Name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    if (fstatat(DirFd, Name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
     const bool isLink = S_ISLNK(st.st_mode);
     if (isLink) {
         struct stat target;
@@ -95,7 +99,7 @@ bool EntryDetailsAt(int DirFd, const std::string& Name, TEntryDetails& Details) 
     Details.Attr = AttributesOf(Name, st, isLink);
     Details.Size = S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
     Details.Time = LocalFileDate(st.st_mtime);
-    return true;
+    return 0;
 }
 
 int32_t FindFirst(const std::string& Path, int32_t Attr, TSearchRec& F) {

@@ -48,18 +48,25 @@ uint32_t BigEndian32(std::string_view Data, size_t At) {
     return n;
 }
 
+struct TCheckedChunks {
+    std::string_view Data;
+    std::string_view Header;     // the first IHDR chunk's data, which the reader takes
+    uint64_t ImageDataSize = 0;  // the IDAT chunks together
+};
+
 // The reader takes a chunk's memory for the length the chunk claims before it finds that the
 // data ends sooner, so a few hundred hostile bytes could make it take gigabytes: the chunks are
 // walked first, up to IEND, and one that runs past the end of the data is refused. Fuzzing builds
 // also rewrite every chunk's checksum here, so mutated files reach the decoder instead of
 // stopping at the first checksum; the returned view is then of Mended.
-std::string_view CheckChunks(std::string_view Data, [[maybe_unused]] std::string& Mended) {
+TCheckedChunks CheckChunks(std::string_view Data, [[maybe_unused]] std::string& Mended) {
     constexpr size_t SignatureSize = 8, ChunkOverhead = 12;  // length, type, checksum
-    if (Data.size() < SignatureSize) return Data;            // the reader names what is wrong
+    if (Data.size() < SignatureSize) return {Data, {}, 0};   // the reader names what is wrong
 #ifdef VEX_PNG_IGNORE_CHECKSUMS
     Mended.assign(Data);
     Data = Mended;
 #endif
+    TCheckedChunks chunks;
     for (size_t at = SignatureSize; at < Data.size();) {
         const size_t room = Data.size() - at;
         if (room < ChunkOverhead || BigEndian32(Data, at) > room - ChunkOverhead)
@@ -72,10 +79,36 @@ std::string_view CheckChunks(std::string_view Data, [[maybe_unused]] std::string
         for (size_t i = 0; i < 4; ++i)
             Mended[at + 8 + length + i] = static_cast<char>(crc >> (24 - 8 * i));
 #endif
-        if (Data.substr(at + 4, 4) == "IEND") break;
+        const std::string_view type = Data.substr(at + 4, 4);
+        if (type == "IEND") break;
+        if (type == "IDAT") chunks.ImageDataSize += length;
+        if (type == "IHDR" && chunks.Header.empty()) chunks.Header = Data.substr(at + 8, length);
         at += ChunkOverhead + length;
     }
-    return Data;
+    chunks.Data = Data;
+    return chunks;
+}
+
+// The bytes that the image data inflates to, from a header that the reader accepted (so of 13
+// bytes, with a valid colour type and depth): each row of each pass (the one pass of a picture
+// not interlaced) is a filter byte and its pixels' bits.
+uint64_t InflatedImageSize(std::string_view Header) {
+    const uint64_t width = BigEndian32(Header, 0), height = BigEndian32(Header, 4);
+    constexpr uint8_t ChannelsOfColourType[7] = {1, 0, 3, 1, 2, 0, 4};
+    const uint64_t bitsPerPixel = uint64_t{static_cast<uint8_t>(Header[8])} *
+                                  ChannelsOfColourType[static_cast<uint8_t>(Header[9])];
+    const auto passSize = [&](uint64_t Columns, uint64_t Rows) {
+        return Columns == 0 ? 0 : Rows * (1 + (Columns * bitsPerPixel + 7) / 8);
+    };
+    if (Header[12] == 0) return passSize(width, height);
+    // The seven passes of the interlaced layout: first column and row, column and row steps.
+    constexpr uint8_t Passes[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                      {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+    uint64_t size = 0;
+    for (const auto& [x, y, dx, dy] : Passes)
+        size += passSize(width > x ? (width - x + dx - 1) / dx : 0,
+                         height > y ? (height - y + dy - 1) / dy : 0);
+    return size;
 }
 
 }  // namespace
@@ -104,7 +137,8 @@ std::string EncodePng(const TPixelImage& Image) {
 
 TPixelImage DecodePngWithAlpha(std::string_view Data) {
     std::string mended;
-    Data = CheckChunks(Data, mended);
+    const TCheckedChunks chunks = CheckChunks(Data, mended);
+    Data = chunks.Data;
     TPngImage png;
     if (!png_image_begin_read_from_memory(png.get(), Data.data(), Data.size()))
         png.Fail("Invalid PNG image");
@@ -114,11 +148,11 @@ TPixelImage DecodePngWithAlpha(std::string_view Data) {
                               std::to_string(png->height) + " pixels exceeds the limit of " +
                               std::to_string(MaxBitmapDimension) + " x " +
                               std::to_string(MaxBitmapDimension));
-    // Deflate packs at most 1032 bytes into one, and a row holds at least its filter byte and a
-    // bit a pixel: a file too short for the size it claims is refused before the pixel memory
-    // is taken, so a few hostile bytes cannot make us allocate and clear a gigabyte.
-    const uint64_t leastRawBytes = uint64_t{png->height} * (1 + (uint64_t{png->width} + 7) / 8);
-    if (Data.size() < leastRawBytes / 1032)
+    // Deflate packs at most 1032 bytes into one: image data too short for the pixels its header
+    // claims is refused before the pixel memory is taken, so a few hostile bytes of it cannot
+    // make us allocate and clear a gigabyte, however much else pads the file. A picture that
+    // honestly compresses that well (one colour throughout) stays just inside the bound.
+    if (chunks.ImageDataSize < InflatedImageSize(chunks.Header) / 1032)
         throw EInvalidGraphic("PNG image data too short for " + std::to_string(png->width) + " x " +
                               std::to_string(png->height) + " pixels");
     png->format = PNG_FORMAT_BGRA;
