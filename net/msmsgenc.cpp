@@ -222,6 +222,18 @@ void AppendLines(std::string_view Bytes, std::string& Out) {
     }
 }
 
+// The parser takes a last line "." for the end mark of a POP3 download, whatever its input's
+// source, so a message that ended with such a line of its own would lose it when read back.
+bool EndsWithDotLine(std::string_view Text) {
+    if (Text.ends_with(kCRLF)) Text.remove_suffix(kCRLF.size());
+    return Text == "." || Text.ends_with("\n.");
+}
+
+// Quoted-printable can write that last dot as an escape, which reads back the same.
+void EscapeFinalDot(std::string& QuotedText) {
+    if (EndsWithDotLine(QuotedText)) QuotedText.replace(QuotedText.rfind('.'), 1, "=2E");
+}
+
 // Text holds whole lines ended by CR LF.
 bool BeginsALine(const std::string& Text, const std::string& Prefix) {
     return Text.starts_with(Prefix) || Text.find("\n" + Prefix) != std::string::npos;
@@ -351,10 +363,10 @@ bool TmsCustomEncoder::TextIsQuotedPrintable() const {
     return Message->CharSet() == csISO8859 || LongLines;
 }
 
-void TmsCustomEncoder::WriteTextPartHeaders() {
+void TmsCustomEncoder::WriteTextPartHeaders(bool QuotedPrintable) {
     WriteLine("Content-Type: text/plain; charset=" + Quoted(CharSetName(Message->CharSet())));
-    WriteLine(TextIsQuotedPrintable() ? "Content-Transfer-Encoding: quoted-printable"
-                                      : "Content-Transfer-Encoding: 7bit");
+    WriteLine(QuotedPrintable ? "Content-Transfer-Encoding: quoted-printable"
+                              : "Content-Transfer-Encoding: 7bit");
 }
 
 std::string TmsCustomEncoder::BodyText(bool QuotedPrintable) const {
@@ -375,10 +387,10 @@ std::string TmsCustomEncoder::BodyText(bool QuotedPrintable) const {
     return text;
 }
 
-std::string TmsCustomEncoder::AttachmentText(TmsAttItem& Item) const {
+std::string TmsCustomEncoder::AttachmentText(TmsAttItem& Item, TAttEncoding Encoding) const {
     std::string text;
     const std::string_view bytes(Item.Stream.Memory(), static_cast<size_t>(Item.Stream.Size()));
-    switch (Item.TransferEncoding) {
+    switch (Encoding) {
         case aeBase64: {
             text.reserve(bytes.size() / kBase64Piece * 78 + 80);
             std::string line;
@@ -434,9 +446,16 @@ std::string TmsCustomEncoder::MakeBoundary(const std::vector<const std::string*>
 }
 
 void TmsCustomEncoder::EncodePlain() {
-    WriteTextPartHeaders();
+    bool quoted = TextIsQuotedPrintable();
+    std::string text = BodyText(quoted);
+    if (!quoted && EndsWithDotLine(text)) {
+        quoted = true;
+        text = BodyText(true);
+    }
+    if (quoted) EscapeFinalDot(text);
+    WriteTextPartHeaders(quoted);
     WriteLine("");
-    WriteText(BodyText(TextIsQuotedPrintable()));
+    WriteText(text);
 }
 
 void TmsCustomEncoder::EncodeBodyAs(const std::string& ContentType) {
@@ -446,7 +465,9 @@ void TmsCustomEncoder::EncodeBodyAs(const std::string& ContentType) {
     WriteLine(line);
     WriteLine("Content-Transfer-Encoding: quoted-printable");
     WriteLine("");
-    WriteText(BodyText(true));
+    std::string text = BodyText(true);
+    EscapeFinalDot(text);
+    WriteText(text);
 }
 
 void TmsCustomEncoder::EncodeSingleAttachment() {
@@ -456,17 +477,23 @@ void TmsCustomEncoder::EncodeSingleAttachment() {
     const bool only = attachments.Count() == 1;
     const bool html = only && BareName(name) == "_htmbody.htm";
     const bool rtf = only && BareName(name) == "_rtfbody.rtf";
+    TAttEncoding encoding = item.TransferEncoding;
+    std::string text = AttachmentText(item, encoding);
+    // Only quoted-printable has an escape for a last line ".".
+    if (EndsWithDotLine(text) && encoding != aeQuotedPrintable) {
+        encoding = aeQuotedPrintable;
+        text = AttachmentText(item, encoding);
+    }
+    EscapeFinalDot(text);
     if (html)
         WriteLine("Content-Type: text/html");
     else if (rtf)
         WriteLine("Content-Type: text/rtf");
     else
         WriteLine("Content-Type: " + PartType(item) + "; name=" + Quoted(name));
-    WriteLine(std::string("Content-Transfer-Encoding: ") +
-              TransferEncodingName(item.TransferEncoding));
+    WriteLine(std::string("Content-Transfer-Encoding: ") + TransferEncodingName(encoding));
     if (!html && !rtf) WriteLine("Content-Disposition: attachment; filename=" + Quoted(name));
     WriteLine("");
-    const std::string text = AttachmentText(item);
     WriteText(text);
     // The message itself ends with a line break.
     if (!text.empty() && !text.ends_with(kCRLF)) WriteLine("");
@@ -489,8 +516,10 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
     const std::string body = hasBody ? BodyText(quotedBody) : std::string();
     std::vector<std::string> texts;
     texts.reserve(static_cast<size_t>(count));
-    for (int32_t i = 0; i < count; ++i)
-        texts.push_back(AttachmentText(*attachments.Items(i)));
+    for (int32_t i = 0; i < count; ++i) {
+        TmsAttItem& item = *attachments.Items(i);
+        texts.push_back(AttachmentText(item, item.TransferEncoding));
+    }
     std::vector<const std::string*> parts{&body};
     for (const std::string& text : texts)
         parts.push_back(&text);
@@ -511,7 +540,7 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
     }
 
     if (hasBody) {
-        WriteTextPartHeaders();
+        WriteTextPartHeaders(quotedBody);
         WriteLine("");
         WriteText(body);
         WriteLine("");
@@ -556,6 +585,10 @@ void TmsCustomEncoder::EncodeUU() {
     for (int32_t i = 0; i < body.Count(); ++i)
         WriteLine(body[i]);
     const TmsAttList& attachments = Message->Attachments();
+    // Text outside MIME has no escape: an empty line keeps a last line "." from ending the
+    // message.
+    if (attachments.Count() == 0 && body.Count() > 0 && EndsWithDotLine(body[body.Count() - 1]))
+        WriteLine("");
     std::string line;
     for (int32_t i = 0; i < attachments.Count(); ++i) {
         TmsAttItem& item = *attachments.Items(i);

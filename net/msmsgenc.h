@@ -16,12 +16,15 @@ class TmsAttItem;
 class TmsArticle;
 class TmsCustomMessage;
 class TmsMessage;
+enum TAttEncoding : uint8_t;
 
 // Writes one message to a stream as Internet message text: the header lines, then a plain body,
 // a single part, a multipart body with at most one nested alternative, or a body with uuencoded
 // attachments. The message is only read: its body, headers and attachment streams are the same
 // after saving as before. Every line is written as it stands; making a line safe for a
-// particular transport (dot-stuffing for SMTP) is that transport's work.
+// particular transport (dot-stuffing for SMTP) is that transport's work. The one exception: the
+// message never ends with a line ".", which readers of downloads take off as the end mark, so a
+// text or file that ends with one is written in quoted-printable with the dot escaped.
 //
 // The codecs and the drawing of boundaries let the message loop run, so application events may
 // fire during Encode; none of them may change the message meanwhile.
@@ -79,13 +82,13 @@ private:
     void EncodeUU();
 
     bool TextIsQuotedPrintable() const;
-    void WriteTextPartHeaders();
+    void WriteTextPartHeaders(bool QuotedPrintable);
     void WriteText(const std::string& Text);
     // The body's lines as they are written, each ended by CR LF.
     std::string BodyText(bool QuotedPrintable) const;
-    // The encoded data of an attachment. Quoted-printable and 7bit end with a line break only
-    // where the data does, and quoted-printable escapes lone CR and LF in anything but text.
-    std::string AttachmentText(TmsAttItem& Item) const;
+    // The data of an attachment in Encoding. Quoted-printable and 7bit end with a line break
+    // only where the data does, and quoted-printable escapes lone CR and LF in anything but text.
+    std::string AttachmentText(TmsAttItem& Item, TAttEncoding Encoding) const;
     // A boundary that begins no line of any of Parts and differs from Taken.
     std::string MakeBoundary(const std::vector<const std::string*>& Parts,
                              const std::vector<std::string>& Taken) const;
