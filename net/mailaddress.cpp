@@ -148,12 +148,15 @@ std::string DecodeAddressWords(std::string_view Text) {
         bool bracketed = false;
         for (; end < tokens.size() && tokens[end].Part != TAddressPart::Separator; ++end)
             bracketed = bracketed || tokens[end].Part == TAddressPart::Angle;
+        // A display name stands before an address in brackets or before the ":" that opens a
+        // group; without either the plain text is the address itself.
+        const bool groupName = end < tokens.size() && tokens[end].Text == ":";
+        const bool phrase = bracketed || groupName;
         for (size_t i = first; i < end; ++i) {
             const std::string_view text = tokens[i].Text;
             switch (tokens[i].Part) {
                 case TAddressPart::Plain:
-                    // Without brackets the plain text is the address itself.
-                    result += bracketed ? DecodedPhrase(text) : std::string(text);
+                    result += phrase ? DecodedPhrase(text) : std::string(text);
                     break;
                 case TAddressPart::Quoted:
                     result += DecodedInside(text, '"', "\"\\");
