@@ -33,6 +33,24 @@ std::size_t FindOpeningBracket(std::string_view Text) {
     return std::string_view::npos;
 }
 
+// Text with its quoted-pairs undone: a backslash stands for the character after it.
+std::string WithoutQuotedPairs(std::string_view Text) {
+    std::string result;
+    for (std::size_t i = 0; i < Text.size(); ++i) {
+        if (Text[i] == '\\' && i + 1 < Text.size()) ++i;
+        result += Text[i];
+    }
+    return result;
+}
+
+// A display name as its writer meant it: one quoted string loses its quotes and the backslashes
+// that escape in it; any other name loses only the quotes at its ends.
+std::string NameText(const std::string& Text) {
+    const std::string name = Trim(Text);
+    if (!IsQuotedString(name)) return Unquote(name);
+    return WithoutQuotedPairs(std::string_view(name).substr(1, name.size() - 2));
+}
+
 // An address with its comments ("pete(his account)@silly.test") taken out, since no mail
 // system would accept them as part of it.
 std::string WithoutComments(std::string_view Address) {
@@ -139,6 +157,19 @@ std::string DecodedPhrase(std::string_view Run) {
 
 }  // namespace
 
+bool IsQuotedString(std::string_view S) {
+    if (S.size() < 2 || S.front() != '"' || S.back() != '"') return false;
+    for (size_t i = 1; i + 1 < S.size(); ++i) {
+        if (S[i] == '\\') {
+            ++i;
+            if (i + 1 >= S.size()) return false;  // the backslash escapes the closing quote
+        } else if (S[i] == '"') {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string DecodeAddressWords(std::string_view Text) {
     const std::vector<TAddressToken> tokens = Tokenize(Text);
     std::string result;
@@ -197,12 +228,12 @@ void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress) {
         std::size_t close = Text.find('>', open + 1);
         if (close == std::string::npos) throw EMailAddressError("Unable to parse email address");
         address = Unquote(WithoutComments(Text.substr(open + 1, close - open - 1)));
-        name = Unquote(Text.substr(0, open) + Text.substr(close + 1));
+        name = NameText(Text.substr(0, open) + Text.substr(close + 1));
     } else if (paren != std::string::npos) {
         address = Unquote(Text.substr(0, paren));
         std::string inside = TrimRight(std::string_view(Text).substr(paren + 1));
         if (!inside.empty() && inside.back() == ')') inside.pop_back();
-        name = Unquote(inside);
+        name = Unquote(WithoutQuotedPairs(inside));
     } else {
         address = Trim(Text);
     }

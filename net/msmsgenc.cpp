@@ -92,19 +92,6 @@ std::string Quoted(std::string_view S) {
     return out;
 }
 
-bool IsQuotedString(std::string_view S) {
-    if (S.size() < 2 || S.front() != '"' || S.back() != '"') return false;
-    for (size_t i = 1; i + 1 < S.size(); ++i) {
-        if (S[i] == '\\') {
-            ++i;
-            if (i + 1 >= S.size()) return false;  // the backslash escapes the closing quote
-        } else if (S[i] == '"') {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool NeedsQuotes(std::string_view Name, bool DotIsSpecial) {
     constexpr std::string_view specials = "()<>[]:;@\\,\"";
     return std::any_of(Name.begin(), Name.end(), [&](char c) {
