@@ -119,9 +119,9 @@ std::vector<TAddressToken> Tokenize(std::string_view Text) {
     return tokens;
 }
 
-std::string Decoded(std::string_view Text) {
+std::string Decoded(std::string_view Text, TWordCharSets& CharSets) {
     std::string result;
-    DecodeEncodedWords(Text, result);
+    DecodeEncodedWords(Text, result, CharSets);
     return result;
 }
 
@@ -135,18 +135,19 @@ std::string Escaped(std::string_view Text, std::string_view Specials) {
 }
 
 // The inside of a quoted string or a comment, decoded and escaped again.
-std::string DecodedInside(std::string_view Token, char Close, std::string_view Specials) {
+std::string DecodedInside(std::string_view Token, char Close, std::string_view Specials,
+                          TWordCharSets& CharSets) {
     const bool closed = Token.size() > 1 && Token.back() == Close;
     const std::string_view inside = Token.substr(1, Token.size() - (closed ? 2 : 1));
-    const std::string decoded = Decoded(inside);
+    const std::string decoded = Decoded(inside, CharSets);
     if (decoded == inside) return std::string(Token);
     return Token.front() + Escaped(decoded, Specials) + (closed ? std::string(1, Close) : "");
 }
 
 // A run of a display name, quoted when its decoded text could be taken for structure.
-std::string DecodedPhrase(std::string_view Run) {
+std::string DecodedPhrase(std::string_view Run, TWordCharSets& CharSets) {
     constexpr std::string_view Specials = "()<>[]:;@\\,\"";
-    const std::string decoded = Decoded(Run);
+    const std::string decoded = Decoded(Run, CharSets);
     if (decoded == Run || decoded.find_first_of(Specials) == std::string::npos) return decoded;
     const size_t first = decoded.find_first_not_of(" \t");
     const size_t last = decoded.find_last_not_of(" \t");
@@ -171,6 +172,11 @@ bool IsQuotedString(std::string_view S) {
 }
 
 std::string DecodeAddressWords(std::string_view Text) {
+    TWordCharSets unused;
+    return DecodeAddressWords(Text, unused);
+}
+
+std::string DecodeAddressWords(std::string_view Text, TWordCharSets& CharSets) {
     const std::vector<TAddressToken> tokens = Tokenize(Text);
     std::string result;
     size_t first = 0;  // of the address being decoded
@@ -187,13 +193,13 @@ std::string DecodeAddressWords(std::string_view Text) {
             const std::string_view text = tokens[i].Text;
             switch (tokens[i].Part) {
                 case TAddressPart::Plain:
-                    result += phrase ? DecodedPhrase(text) : std::string(text);
+                    result += phrase ? DecodedPhrase(text, CharSets) : std::string(text);
                     break;
                 case TAddressPart::Quoted:
-                    result += DecodedInside(text, '"', "\"\\");
+                    result += DecodedInside(text, '"', "\"\\", CharSets);
                     break;
                 case TAddressPart::Comment:
-                    result += DecodedInside(text, ')', "()\\");
+                    result += DecodedInside(text, ')', "()\\", CharSets);
                     break;
                 default:
                     result += text;
@@ -209,6 +215,7 @@ void TmsMailAddress::Assign(const TPersistent* Source) {
     if (const auto* source = dynamic_cast<const TmsMailAddress*>(Source)) {
         Name = source->Name;
         Address = source->Address;
+        FNameCharSet = source->FNameCharSet;
         return;
     }
     TPersistent::Assign(Source);
@@ -217,6 +224,7 @@ void TmsMailAddress::Assign(const TPersistent* Source) {
 void TmsMailAddress::Clear() {
     Name.clear();
     Address.clear();
+    FNameCharSet = TTextCharSet();
 }
 
 void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress) {

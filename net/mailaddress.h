@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "net/encodedwords.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/object.h"
 
@@ -19,8 +20,17 @@ public:
     void Assign(const TPersistent* Source) override;
     void Clear();
 
+    // The character set the name's encoded words named when it was read; empty when they named
+    // none or several, or when the name has changed since.
+    std::string_view NameCharSet() const { return FNameCharSet.Of(Name); }
+    // Records Value as the set of the name as it now stands.
+    void SetNameCharSet(std::string_view Value) { FNameCharSet.Assign(Name, Value); }
+
     std::string Name;
     std::string Address;
+
+private:
+    TTextCharSet FNameCharSet;
 };
 
 // Splits a From or To value: "Name <address>", "address (Name)" or a bare address. Quotes round
@@ -39,5 +49,7 @@ bool IsQuotedString(std::string_view S);
 // meaning in an address comes back quoted, so "=?utf-8?Q?a=3Cb=40c=3E?= <d@e>" can't make b@c
 // the address. Cut to 255 characters, as decoded header values are.
 std::string DecodeAddressWords(std::string_view Text);
+// The same; CharSets gathers the sets of the words decoded.
+std::string DecodeAddressWords(std::string_view Text, TWordCharSets& CharSets);
 
 }  // namespace vex

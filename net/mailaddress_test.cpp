@@ -31,8 +31,8 @@ TEST(ParseMailAddress, SplitsTheFormsOfAddressAndName) {
 }
 
 // Decoded before it was parsed, an encoded display name could forge the address a user's
-// always-accept rules look at.
-// The name comes back as the bytes its encoded words hold, the JIS bytes of a backslash too.
+// always-accept rules look at. The name comes back as the bytes its encoded words hold, the JIS
+// bytes of a backslash too.
 TEST(ParseMailAddress, EncodedWordsOfAHeaderNeverBecomeTheAddressAndKeepTheirBytes) {
     TmsHeaders headers;
     headers.SetText(

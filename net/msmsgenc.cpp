@@ -129,10 +129,6 @@ std::string CleanName(std::string_view S) {
     return out;
 }
 
-bool HasEightBitByte(std::string_view S) {
-    return std::any_of(S.begin(), S.end(), [](char c) { return static_cast<uint8_t>(c) > 127; });
-}
-
 bool IsTextType(const std::string& ContentType) {
     return LowerCase(ContentType).starts_with("text/");
 }
@@ -295,26 +291,26 @@ void TmsCustomEncoder::WriteText(const std::string& Text) {
     }
 }
 
-std::string TmsCustomEncoder::DisplayName(const std::string& Name, bool DotIsSpecial) const {
+std::string TmsCustomEncoder::DisplayName(const TmsMailAddress& Address, bool DotIsSpecial) const {
     // An encoded word is an atom of its own: quotes round it would hide it from readers.
-    std::string name = WithoutLineBreaks(Name);
-    if (std::string encoded = EncodedText(name); encoded != name) return encoded;
+    std::string name = WithoutLineBreaks(Address.Name);
+    if (std::string encoded = EncodedText(name, Address.NameCharSet()); encoded != name)
+        return encoded;
     name = CleanName(name);
     if (IsQuotedString(name) || !NeedsQuotes(name, DotIsSpecial)) return name;
     return Quoted(name);
 }
 
-std::string TmsCustomEncoder::EncodedText(const std::string& Text) const {
+std::string TmsCustomEncoder::EncodedText(const std::string& Text, std::string_view CharSet) const {
     std::string encoded;
-    if (Message->CharSet() == csISO2022jp && Message->Encoding() == meMIME) {
-        EncodeISO2022JPText(Text, encoded);
-        if (encoded != Text) return encoded;
+    if (!CharSet.empty()) {
+        EncodeHeaderText(Text, CharSet, encoded);
+        return encoded;
     }
-    if (!HasEightBitByte(Text)) return Text;
     // Bytes above 127 stand for no character without a name for their set; mail programs read
     // unnamed 8-bit text as Windows-1252, a superset of Latin-1 in its printable range.
-    const char* charSet = Message->CharSet() == csISO8859 ? "iso-8859-1" : "windows-1252";
-    EncodeHeaderText(CleanName(Text), charSet, encoded);
+    const char* latin = Message->CharSet() == csISO8859 ? "iso-8859-1" : "windows-1252";
+    EncodeUnnamedHeaderText(Text, latin, encoded);
     return encoded;
 }
 
@@ -323,7 +319,7 @@ std::string TmsCustomEncoder::HeaderValue(const std::string& Value) {
 }
 
 std::string TmsCustomEncoder::EncodedSubject() const {
-    return EncodedText(HeaderValue(Message->Subject()));
+    return EncodedText(HeaderValue(Message->Subject()), Message->SubjectCharSet());
 }
 
 void TmsCustomEncoder::WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated) {
@@ -600,8 +596,7 @@ TmsMessageEncoder::TmsMessageEncoder(TmsMessage* AMessage)
 
 void TmsMessageEncoder::WriteHeaders() {
     const TmsMailAddress& sender = FMessage->Sender();
-    WriteLine("From:     " + DisplayName(sender.Name, true) + " <" + HeaderValue(sender.Address) +
-              ">");
+    WriteLine("From:     " + DisplayName(sender, true) + " <" + HeaderValue(sender.Address) + ">");
     WriteAddressList("To", FMessage->Recipients());
     WriteAddressList("CC", FMessage->CC());
     if (FMessage->ReturnReceipt())
@@ -622,7 +617,7 @@ void TmsMessageEncoder::WriteAddressList(const std::string& Field, const TmsAddr
     const std::string indent(kAddressIndent, ' ');
     for (int32_t i = 0; i < count; ++i) {
         const TmsMailAddress& item = *List.Items(i);
-        WriteLine((i == 0 ? head : indent) + DisplayName(item.Name, true) + " <" +
+        WriteLine((i == 0 ? head : indent) + DisplayName(item, true) + " <" +
                   HeaderValue(item.Address) + (i + 1 < count ? ">," : ">"));
     }
 }
@@ -634,8 +629,7 @@ TmsArticleEncoder::TmsArticleEncoder(TmsArticle* AMessage)
 
 void TmsArticleEncoder::WriteHeaders() {
     const TmsMailAddress& sender = FArticle->Sender();
-    WriteLine("From:     " + DisplayName(sender.Name, false) + " <" + HeaderValue(sender.Address) +
-              ">");
+    WriteLine("From:     " + DisplayName(sender, false) + " <" + HeaderValue(sender.Address) + ">");
     WriteLine("Newsgroups: " + HeaderValue(FArticle->NewsGroups()));
     // A loaded article keeps its Newsgroups line among its headers; it is written above.
     WriteOtherHeaders({"Newsgroups"});

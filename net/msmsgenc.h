@@ -15,6 +15,7 @@ class TmsAddressList;
 class TmsAttItem;
 class TmsArticle;
 class TmsCustomMessage;
+class TmsMailAddress;
 class TmsMessage;
 enum TAttEncoding : uint8_t;
 
@@ -57,15 +58,17 @@ public:
 protected:
     virtual void WriteHeaders() = 0;
 
-    // The name made safe for an address line: line breaks and control characters taken out,
-    // then put in a quoted string when it holds a character with a meaning of its own in an
-    // address ("." only when DotIsSpecial). A name the caller has already quoted stays as it
-    // is. A name that EncodedText encodes becomes encoded words instead.
-    std::string DisplayName(const std::string& Name, bool DotIsSpecial) const;
-    // Header text as encoded words where it needs them: text in the Japanese encoding under
-    // MIME, and text with bytes above 127 in the message's Latin character set (Windows-1252
-    // unless it names ISO-8859-1). Other text stays as it is.
-    std::string EncodedText(const std::string& Text) const;
+    // The address's name made safe for an address line: line breaks and control characters
+    // taken out, then put in a quoted string when it holds a character with a meaning of its
+    // own in an address ("." only when DotIsSpecial). A name the caller has already quoted stays
+    // as it is. A name that EncodedText encodes becomes encoded words instead.
+    std::string DisplayName(const TmsMailAddress& Address, bool DotIsSpecial) const;
+    // Header text as encoded words where it needs them, labelled with the set its bytes are in:
+    // CharSet, the set the text was read in, when it is known. Otherwise ISO-2022 text is told
+    // by its escapes, and text with bytes above 127 is UTF-8 when it is valid UTF-8, else in
+    // the message's Latin character set (Windows-1252 unless it names ISO-8859-1). Other text
+    // stays as it is.
+    std::string EncodedText(const std::string& Text, std::string_view CharSet) const;
     // A value for one header line: line breaks taken out, so that it cannot start another.
     static std::string HeaderValue(const std::string& Value);
     // The subject in the encoding of the message's character set.
