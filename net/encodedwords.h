@@ -58,12 +58,11 @@ void EncodeISO2022JPText(std::string_view Source, std::string& Dest);
 // other text comes back unchanged. In the words control characters are dropped, tabs become
 // blanks, and every other byte is kept. Text of a set whose bytes mean what escapes or shifts
 // before them say (ISO-2022, UTF-7, HZ) keeps those and is one B word, since a cut would lose
-// that state.
-// Any other is Q words of at most 75 characters, separated by single blanks (which readers drop
-// between adjacent encoded words) and cut only between characters: a UTF-8 sequence stays
-// whole, and a set not known to take one byte a character is cut only before a blank, which no
-// such set uses inside a character. Only letters, digits and "!*+-/" stand as they are, so the
-// words may stand in a display name as well as in a subject.
+// that state. Any other is Q words of at most 75 characters, separated by single blanks (which
+// readers drop between adjacent encoded words) and cut only between characters: a UTF-8
+// sequence stays whole, and a set not known to take one byte a character is cut only before a
+// blank, which no such set uses inside a character. Only letters, digits and "!*+-/" stand as
+// they are, so the words may stand in a display name as well as in a subject.
 void EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::string& Dest);
 
 // Text whose set nobody named, as encoded words where it needs them. A stretch of 7-bit text

@@ -71,7 +71,7 @@ protected:
     std::string EncodedText(const std::string& Text, std::string_view CharSet) const;
     // A value for one header line: line breaks taken out, so that it cannot start another.
     static std::string HeaderValue(const std::string& Value);
-    // The subject in the encoding of the message's character set.
+    // The subject as EncodedText writes it, under the set it was read in.
     std::string EncodedSubject() const;
     // The caller's own header lines without the fields the encoder writes itself (the common
     // ones and AlsoGenerated), every occurrence of each, so none appears twice.
