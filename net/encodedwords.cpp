@@ -4,10 +4,12 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include "net/base64.h"
 #include "net/componentexceptions.h"
 #include "net/quotedprintable.h"
+#include "platform/core/stringutils.h"
 
 namespace vex {
 
@@ -15,6 +17,12 @@ namespace {
 
 constexpr size_t kMaxResult = 255;
 constexpr int32_t kUnlimited = std::numeric_limits<int32_t>::max();
+constexpr size_t kMaxWord = 75;
+// Registered character set names are at most 40 characters long.
+constexpr size_t kMaxCharSetName = 40;
+constexpr char kEscape = 27;
+constexpr char kShiftOut = 14;
+constexpr char kShiftIn = 15;
 
 bool IsWhiteSpace(char C) {
     return C == ' ' || C == '\t' || C == '\r' || C == '\n';
@@ -25,6 +33,7 @@ bool IsCharsetChar(char C) {
 }
 
 struct TEncodedWord {
+    std::string_view CharSet;
     std::string Text;  // decoded
     size_t End;        // just past the closing "?="
 };
@@ -63,7 +72,7 @@ std::optional<TEncodedWord> ParseWord(std::string_view S, size_t Pos, TCloseFind
     const size_t close = Closes.From(textStart);
     if (close == std::string_view::npos) return std::nullopt;
     const std::string_view text = S.substr(textStart, close - textStart);
-    TEncodedWord word{{}, close + 2};
+    TEncodedWord word{S.substr(charsetStart, i - charsetStart), {}, close + 2};
     if (encoding == 'B' || encoding == 'b') {
         try {
             Base64Decode(text, word.Text, kUnlimited);
@@ -80,9 +89,185 @@ std::optional<TEncodedWord> ParseWord(std::string_view S, size_t Pos, TCloseFind
     return word;
 }
 
+bool IsPrintableAscii(char C) {
+    const auto c = static_cast<uint8_t>(C);
+    return (c >= ' ' && c < 127) || C == '\t';
+}
+
+bool IsTokenChar(char C) {
+    return (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') ||
+           std::string_view("!#$%&'+-^_`{}~").find(C) != std::string_view::npos;
+}
+
+// A set's name as it is kept: in lower case, without the language RFC 2231 lets follow a "*";
+// empty when it could not stand in an encoded word.
+std::string KeptCharSetName(std::string_view CharSet) {
+    std::string name = LowerCase(CharSet.substr(0, CharSet.find('*')));
+    if (name.empty() || name.size() > kMaxCharSetName ||
+        !std::all_of(name.begin(), name.end(), IsTokenChar))
+        return "";
+    return name;
+}
+
+// Sets that spell other characters with printable ASCII.
+bool SpellsWithAscii(std::string_view LowerName) {
+    return LowerName.find("utf-7") != std::string_view::npos ||
+           LowerName.find("utf7") != std::string_view::npos || LowerName.starts_with("hz");
+}
+
+bool IsStateful(std::string_view LowerName) {
+    return LowerName.starts_with("iso-2022-") || LowerName.starts_with("csiso2022") ||
+           SpellsWithAscii(LowerName);
+}
+
+std::string BWord(std::string_view Source, std::string_view CharSet) {
+    std::string encoded;
+    Base64Encode(Source, encoded, kUnlimited);
+    return "=?" + std::string(CharSet) + "?B?" + encoded + "?=";
+}
+
+// Where a Q word may end: between characters only.
+enum class TCuts { Anywhere, BetweenUtf8Sequences, BeforeBlanks };
+
+TCuts CutsOf(std::string_view CharSet) {
+    const std::string name = LowerCase(CharSet);
+    if (name == "utf-8" || name == "utf8") return TCuts::BetweenUtf8Sequences;
+    for (const char* singleByte : {"us-ascii", "iso-8859-", "windows-125", "cp125", "koi8-"})
+        if (name.starts_with(singleByte)) return TCuts::Anywhere;
+    return TCuts::BeforeBlanks;
+}
+
+bool MayCutBefore(std::string_view Source, size_t I, TCuts Cuts) {
+    switch (Cuts) {
+        case TCuts::Anywhere:
+            return true;
+        case TCuts::BetweenUtf8Sequences:
+            return (static_cast<uint8_t>(Source[I]) & 0xC0) != 0x80;
+        case TCuts::BeforeBlanks:
+            break;
+    }
+    return Source[I] == ' ';
+}
+
+void AppendQEscaped(char C, std::string& Word) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    if (C == ' ')
+        Word += '_';
+    else if ((C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') ||
+             std::string_view("!*+-/").find(C) != std::string_view::npos)
+        Word += C;
+    else
+        Word += {'=', kHex[static_cast<uint8_t>(C) >> 4], kHex[C & 15]};
+}
+
+std::string QWords(std::string_view Source, std::string_view CharSet) {
+    const std::string open = "=?" + std::string(CharSet) + "?Q?";
+    const size_t room = kMaxWord - std::min(open.size() + 2, kMaxWord);
+    const TCuts cuts = CutsOf(CharSet);
+    std::string out;
+    std::string word;
+    std::string character;
+    auto close = [&] {
+        if (!out.empty()) out += ' ';
+        out += open + word + "?=";
+        word.clear();
+    };
+    for (size_t i = 0; i < Source.size();) {
+        character.clear();
+        do
+            AppendQEscaped(Source[i++], character);
+        while (i < Source.size() && !MayCutBefore(Source, i, cuts));
+        if (!word.empty() && word.size() + character.size() > room) close();
+        word += character;
+    }
+    close();
+    return out;
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsUtf8(std::string_view S) {
+    for (size_t i = 0; i < S.size();) {
+        const auto c = static_cast<uint8_t>(S[i]);
+        size_t length = 1;
+        uint8_t low = 0x80;
+        uint8_t high = 0xBF;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            low = c == 0xE0 ? 0xA0 : 0x80;
+            high = c == 0xED ? 0x9F : 0xBF;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            low = c == 0xF0 ? 0x90 : 0x80;
+            high = c == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (S.size() - i < length) return false;
+        for (size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<uint8_t>(S[i + k]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+// The ISO-2022 set whose designations Text holds: Korean and Chinese have escapes of their own,
+// and any other is taken for the Japanese set, by far the most common in mail.
+std::string_view Iso2022SetOf(std::string_view Text) {
+    if (Text.find("\x1b$)C") != std::string_view::npos) return "ISO-2022-KR";
+    for (const char* chinese : {"\x1b$)A", "\x1b$)G", "\x1b$)E", "\x1b$*H", "\x1b$+"})
+        if (Text.find(chinese) != std::string_view::npos) return "ISO-2022-CN";
+    return "ISO-2022-JP";
+}
+
+// Control characters taken out, a tab as a blank; an escape and the shifts stay in the text of
+// a stateful set, whose meaning they carry.
+std::string WithoutControls(std::string_view S, bool Stateful) {
+    std::string out;
+    for (char c : S) {
+        const auto u = static_cast<uint8_t>(c);
+        const bool shift = c == kEscape || c == kShiftOut || c == kShiftIn;
+        if (c == '\t')
+            out += ' ';
+        else if ((u >= 32 && u != 127) || (Stateful && shift))
+            out += c;
+    }
+    return out;
+}
+
 }  // namespace
 
+void TWordCharSets::Add(std::string_view CharSet, std::string_view Bytes) {
+    const std::string name = KeptCharSetName(CharSet);
+    if (!NeedsEncodedWords(Bytes, name)) return;
+    if (name.empty() || (!FCharSet.empty() && name != FCharSet))
+        FSeveral = true;
+    else
+        FCharSet = name;
+}
+
+void TTextCharSet::Assign(std::string_view Text, std::string_view CharSet) {
+    FText.assign(Text);
+    FCharSet = KeptCharSetName(CharSet);
+}
+
+std::string_view TTextCharSet::Of(std::string_view Text) const {
+    return Text == FText ? std::string_view(FCharSet) : std::string_view();
+}
+
 void DecodeEncodedWords(std::string_view Source, std::string& Dest) {
+    TWordCharSets unused;
+    DecodeEncodedWords(Source, Dest, unused);
+}
+
+void DecodeEncodedWords(std::string_view Source, std::string& Dest, TWordCharSets& CharSets) {
     std::string out;
     size_t pos = 0;
     bool afterWord = false;  // the last thing written was a decoded word
@@ -96,6 +281,7 @@ void DecodeEncodedWords(std::string_view Source, std::string& Dest) {
         const bool onlyWhiteSpace = std::all_of(plain.begin(), plain.end(), IsWhiteSpace);
         if (!(word && afterWord && onlyWhiteSpace)) out.append(plain);
         if (word) {
+            CharSets.Add(word->CharSet, word->Text);
             out.append(word->Text);
             pos = word->End;
             afterWord = true;
@@ -111,47 +297,70 @@ void DecodeEncodedWords(std::string_view Source, std::string& Dest) {
     Dest = std::move(out);
 }
 
+bool NeedsEncodedWords(std::string_view Text, std::string_view CharSet) {
+    if (Text.empty()) return false;
+    return SpellsWithAscii(LowerCase(CharSet)) ||
+           !std::all_of(Text.begin(), Text.end(), IsPrintableAscii);
+}
+
 void EncodeISO2022JPText(std::string_view Source, std::string& Dest) {
-    constexpr char kEscape = 27;
-    if (Source.empty() || Source.front() != kEscape) {
+    if (Source.empty() || Source.front() != kEscape)
         Dest.assign(Source);
-        return;
-    }
-    std::string encoded;
-    Base64Encode(Source, encoded, kUnlimited);
-    Dest = "=?ISO-2022-JP?B?" + encoded + "?=";
+    else
+        Dest = BWord(Source, "ISO-2022-JP");
 }
 
 void EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::string& Dest) {
-    constexpr size_t kMaxWord = 75;
-    constexpr char kHex[] = "0123456789ABCDEF";
-    if (std::none_of(Source.begin(), Source.end(), [](char C) { return C & 0x80; })) {
+    if (!NeedsEncodedWords(Source, CharSet)) {
         Dest.assign(Source);
         return;
     }
-    const std::string open = "=?" + std::string(CharSet) + "?Q?";
-    const size_t room = kMaxWord - open.size() - 2;
-    std::string out;
-    std::string word;
-    auto close = [&] {
-        if (!out.empty()) out += ' ';
-        out += open + word + "?=";
-        word.clear();
-    };
-    for (char c : Source) {
-        std::string piece;
-        if (c == ' ') {
-            piece = "_";
-        } else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                   std::string_view("!*+-/").find(c) != std::string_view::npos) {
-            piece = c;
-        } else {
-            piece = {'=', kHex[static_cast<uint8_t>(c) >> 4], kHex[c & 15]};
-        }
-        if (word.size() + piece.size() > room) close();
-        word += piece;
+    const bool stateful = IsStateful(LowerCase(CharSet));
+    const std::string text = WithoutControls(Source, stateful);
+    if (text.empty())
+        Dest.clear();
+    else
+        Dest = stateful ? BWord(text, CharSet) : QWords(text, CharSet);
+}
+
+void EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinCharSet,
+                             std::string& Dest) {
+    const bool eightBit =
+        std::any_of(Source.begin(), Source.end(), [](char C) { return C & 0x80; });
+    if (!eightBit) {
+        if (Source.find(kEscape) == std::string_view::npos)
+            Dest.assign(Source);
+        else  // ASCII is ISO-2022 too: the whole text is one word
+            Dest = BWord(WithoutControls(Source, true), Iso2022SetOf(Source));
+        return;
     }
-    close();
+    struct TPiece {
+        std::string_view Text;
+        bool Iso2022;
+    };
+    std::vector<TPiece> pieces;
+    std::string rest;  // the text outside ISO-2022 stretches, which one set must fit
+    for (size_t i = 0; i < Source.size();) {
+        const size_t escape = std::min(Source.find(kEscape, i), Source.size());
+        if (escape > i) {
+            pieces.push_back({Source.substr(i, escape - i), false});
+            rest.append(pieces.back().Text);
+        }
+        size_t end = escape;
+        while (end < Source.size() && !(Source[end] & 0x80))
+            ++end;
+        if (end > escape) pieces.push_back({Source.substr(escape, end - escape), true});
+        i = end;
+    }
+    const std::string_view restCharSet = IsUtf8(rest) ? "utf-8" : LatinCharSet;
+    // Every piece is a word, so the blanks between them vanish for readers as they should.
+    std::string out;
+    for (const TPiece& piece : pieces) {
+        const std::string text = WithoutControls(piece.Text, piece.Iso2022);
+        if (text.empty()) continue;
+        if (!out.empty()) out += ' ';
+        out += piece.Iso2022 ? BWord(text, Iso2022SetOf(text)) : QWords(text, restCharSet);
+    }
     Dest = std::move(out);
 }
 

@@ -8,21 +8,69 @@ namespace vex {
 // Header values with encoded words ("=?charset?B?...?=" or "=?charset?Q?...?="). The decoded
 // bytes go into the result as they are: no character set is converted.
 
+// The character set that the encoded words of a decoded text named, gathered word by word. A
+// word whose bytes read the same in every set built on ASCII names nothing; the others must all
+// name one set, or no one set fits the whole text. A name that could not stand in an encoded
+// word we write is not kept, and so leaves the text without a set.
+class TWordCharSets {
+public:
+    void Add(std::string_view CharSet, std::string_view Bytes);
+    // The one set named, in lower case and without a language; empty when none or several were.
+    std::string CharSet() const { return FSeveral ? std::string() : FCharSet; }
+
+private:
+    std::string FCharSet;
+    bool FSeveral = false;
+};
+
+// The character set recorded for a text, kept with the text it describes: it holds only while
+// the text is the same, so a text set afresh never carries the set of the one it replaced.
+class TTextCharSet {
+public:
+    // The name is kept in lower case; one that could not stand in an encoded word is not kept.
+    void Assign(std::string_view Text, std::string_view CharSet);
+    // The set recorded for Text; empty when none was, or when it was for another text.
+    std::string_view Of(std::string_view Text) const;
+
+private:
+    std::string FText;
+    std::string FCharSet;
+};
+
 // The decoded value, cut at 255 characters. White space between two adjacent encoded words
 // is dropped, white space anywhere else is kept, and "_" stands for a blank only inside
 // Q-encoded text. Anything that is not a well-formed encoded word (no closing "?=", an
 // encoding other than B or Q, base64 with a foreign character) stays as it stands. The text is
 // read once from left to right, so decoded text is never decoded again.
 void DecodeEncodedWords(std::string_view Source, std::string& Dest);
+// The same; CharSets gathers the sets of the words decoded.
+void DecodeEncodedWords(std::string_view Source, std::string& Dest, TWordCharSets& CharSets);
+
+// Text in CharSet travels only in encoded words: it holds a byte outside printable ASCII, or its
+// set spells other characters with ASCII (UTF-7, HZ).
+bool NeedsEncodedWords(std::string_view Text, std::string_view CharSet);
 
 // A text in ISO-2022-JP (it starts with the escape that shifts into JIS) wrapped as one
 // base64 encoded word; any other text comes back unchanged.
 void EncodeISO2022JPText(std::string_view Source, std::string& Dest);
 
-// Text with a byte above 127 as Q encoded words labelled CharSet, each at most 75 characters,
-// separated by single blanks (which readers drop between adjacent encoded words); text without
-// such a byte comes back unchanged. Only letters, digits and "!*+-/" stand as they are, so the
-// words may stand in a display name as well as in a subject.
+// Text in CharSet as encoded words labelled CharSet where it needs them (NeedsEncodedWords);
+// other text comes back unchanged. In the words control characters are dropped, tabs become
+// blanks, and every other byte is kept. Text of a set whose bytes mean what escapes or shifts
+// before them say (ISO-2022, UTF-7, HZ) keeps those and is one B word, since a cut would lose
+// that state. Any other is Q words of at most 75 characters, separated by single blanks (which
+// readers drop between adjacent encoded words) and cut only between characters: a UTF-8
+// sequence stays whole, and a set not known to take one byte a character is cut only before a
+// blank, which no such set uses inside a character. Only letters, digits and "!*+-/" stand as
+// they are, so the words may stand in a display name as well as in a subject.
 void EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::string& Dest);
+
+// Text whose set nobody named, as encoded words where it needs them. A stretch of 7-bit text
+// from an escape on is ISO-2022 (JP, KR or CN, as its escapes designate) and keeps its escapes
+// and shifts. Text with a byte above 127 is UTF-8 when it is valid UTF-8, else LatinCharSet.
+// Other control characters are dropped and tabs become blanks in the words; text with neither
+// kind of byte comes back unchanged.
+void EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinCharSet,
+                             std::string& Dest);
 
 }  // namespace vex

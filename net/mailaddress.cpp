@@ -33,6 +33,24 @@ std::size_t FindOpeningBracket(std::string_view Text) {
     return std::string_view::npos;
 }
 
+// Text with its quoted-pairs undone: a backslash stands for the character after it.
+std::string WithoutQuotedPairs(std::string_view Text) {
+    std::string result;
+    for (std::size_t i = 0; i < Text.size(); ++i) {
+        if (Text[i] == '\\' && i + 1 < Text.size()) ++i;
+        result += Text[i];
+    }
+    return result;
+}
+
+// A display name as its writer meant it: one quoted string loses its quotes and the backslashes
+// that escape in it; any other name loses only the quotes at its ends.
+std::string NameText(const std::string& Text) {
+    const std::string name = Trim(Text);
+    if (!IsQuotedString(name)) return Unquote(name);
+    return WithoutQuotedPairs(std::string_view(name).substr(1, name.size() - 2));
+}
+
 // An address with its comments ("pete(his account)@silly.test") taken out, since no mail
 // system would accept them as part of it.
 std::string WithoutComments(std::string_view Address) {
@@ -101,9 +119,9 @@ std::vector<TAddressToken> Tokenize(std::string_view Text) {
     return tokens;
 }
 
-std::string Decoded(std::string_view Text) {
+std::string Decoded(std::string_view Text, TWordCharSets& CharSets) {
     std::string result;
-    DecodeEncodedWords(Text, result);
+    DecodeEncodedWords(Text, result, CharSets);
     return result;
 }
 
@@ -117,18 +135,19 @@ std::string Escaped(std::string_view Text, std::string_view Specials) {
 }
 
 // The inside of a quoted string or a comment, decoded and escaped again.
-std::string DecodedInside(std::string_view Token, char Close, std::string_view Specials) {
+std::string DecodedInside(std::string_view Token, char Close, std::string_view Specials,
+                          TWordCharSets& CharSets) {
     const bool closed = Token.size() > 1 && Token.back() == Close;
     const std::string_view inside = Token.substr(1, Token.size() - (closed ? 2 : 1));
-    const std::string decoded = Decoded(inside);
+    const std::string decoded = Decoded(inside, CharSets);
     if (decoded == inside) return std::string(Token);
     return Token.front() + Escaped(decoded, Specials) + (closed ? std::string(1, Close) : "");
 }
 
 // A run of a display name, quoted when its decoded text could be taken for structure.
-std::string DecodedPhrase(std::string_view Run) {
+std::string DecodedPhrase(std::string_view Run, TWordCharSets& CharSets) {
     constexpr std::string_view Specials = "()<>[]:;@\\,\"";
-    const std::string decoded = Decoded(Run);
+    const std::string decoded = Decoded(Run, CharSets);
     if (decoded == Run || decoded.find_first_of(Specials) == std::string::npos) return decoded;
     const size_t first = decoded.find_first_not_of(" \t");
     const size_t last = decoded.find_last_not_of(" \t");
@@ -139,7 +158,25 @@ std::string DecodedPhrase(std::string_view Run) {
 
 }  // namespace
 
+bool IsQuotedString(std::string_view S) {
+    if (S.size() < 2 || S.front() != '"' || S.back() != '"') return false;
+    for (size_t i = 1; i + 1 < S.size(); ++i) {
+        if (S[i] == '\\') {
+            ++i;
+            if (i + 1 >= S.size()) return false;  // the backslash escapes the closing quote
+        } else if (S[i] == '"') {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string DecodeAddressWords(std::string_view Text) {
+    TWordCharSets unused;
+    return DecodeAddressWords(Text, unused);
+}
+
+std::string DecodeAddressWords(std::string_view Text, TWordCharSets& CharSets) {
     const std::vector<TAddressToken> tokens = Tokenize(Text);
     std::string result;
     size_t first = 0;  // of the address being decoded
@@ -148,18 +185,21 @@ std::string DecodeAddressWords(std::string_view Text) {
         bool bracketed = false;
         for (; end < tokens.size() && tokens[end].Part != TAddressPart::Separator; ++end)
             bracketed = bracketed || tokens[end].Part == TAddressPart::Angle;
+        // A display name stands before an address in brackets or before the ":" that opens a
+        // group; without either the plain text is the address itself.
+        const bool groupName = end < tokens.size() && tokens[end].Text == ":";
+        const bool phrase = bracketed || groupName;
         for (size_t i = first; i < end; ++i) {
             const std::string_view text = tokens[i].Text;
             switch (tokens[i].Part) {
                 case TAddressPart::Plain:
-                    // Without brackets the plain text is the address itself.
-                    result += bracketed ? DecodedPhrase(text) : std::string(text);
+                    result += phrase ? DecodedPhrase(text, CharSets) : std::string(text);
                     break;
                 case TAddressPart::Quoted:
-                    result += DecodedInside(text, '"', "\"\\");
+                    result += DecodedInside(text, '"', "\"\\", CharSets);
                     break;
                 case TAddressPart::Comment:
-                    result += DecodedInside(text, ')', "()\\");
+                    result += DecodedInside(text, ')', "()\\", CharSets);
                     break;
                 default:
                     result += text;
@@ -175,6 +215,7 @@ void TmsMailAddress::Assign(const TPersistent* Source) {
     if (const auto* source = dynamic_cast<const TmsMailAddress*>(Source)) {
         Name = source->Name;
         Address = source->Address;
+        FNameCharSet = source->FNameCharSet;
         return;
     }
     TPersistent::Assign(Source);
@@ -183,6 +224,7 @@ void TmsMailAddress::Assign(const TPersistent* Source) {
 void TmsMailAddress::Clear() {
     Name.clear();
     Address.clear();
+    FNameCharSet = TTextCharSet();
 }
 
 void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress) {
@@ -194,12 +236,12 @@ void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress) {
         std::size_t close = Text.find('>', open + 1);
         if (close == std::string::npos) throw EMailAddressError("Unable to parse email address");
         address = Unquote(WithoutComments(Text.substr(open + 1, close - open - 1)));
-        name = Unquote(Text.substr(0, open) + Text.substr(close + 1));
+        name = NameText(Text.substr(0, open) + Text.substr(close + 1));
     } else if (paren != std::string::npos) {
         address = Unquote(Text.substr(0, paren));
         std::string inside = TrimRight(std::string_view(Text).substr(paren + 1));
         if (!inside.empty() && inside.back() == ')') inside.pop_back();
-        name = Unquote(inside);
+        name = Unquote(WithoutQuotedPairs(inside));
     } else {
         address = Trim(Text);
     }

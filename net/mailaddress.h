@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "net/encodedwords.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/object.h"
 
@@ -19,20 +20,36 @@ public:
     void Assign(const TPersistent* Source) override;
     void Clear();
 
+    // The character set the name's encoded words named when it was read; empty when they named
+    // none or several, or when the name has changed since.
+    std::string_view NameCharSet() const { return FNameCharSet.Of(Name); }
+    // Records Value as the set of the name as it now stands.
+    void SetNameCharSet(std::string_view Value) { FNameCharSet.Assign(Name, Value); }
+
     std::string Name;
     std::string Address;
+
+private:
+    TTextCharSet FNameCharSet;
 };
 
 // Splits a From or To value: "Name <address>", "address (Name)" or a bare address. Quotes round
-// the name are removed, comments inside the brackets dropped from the address. On an
+// the name are removed, and a name that is one quoted string or a comment loses the backslashes
+// that escape in it; comments inside the brackets are dropped from the address. On an
 // EMailAddressError the outputs are left as they were.
 void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress);
 void ParseMailAddress(const std::string& Text, std::string& Address, std::string& Name);
+
+// S is one quoted string: quotes at both ends and none between them that a backslash does not
+// escape.
+bool IsQuotedString(std::string_view S);
 
 // An address, or a list of them, with encoded words decoded only where they may stand: in
 // display names and comments, never in an address. Decoded text that holds characters with a
 // meaning in an address comes back quoted, so "=?utf-8?Q?a=3Cb=40c=3E?= <d@e>" can't make b@c
 // the address. Cut to 255 characters, as decoded header values are.
 std::string DecodeAddressWords(std::string_view Text);
+// The same; CharSets gathers the sets of the words decoded.
+std::string DecodeAddressWords(std::string_view Text, TWordCharSets& CharSets);
 
 }  // namespace vex

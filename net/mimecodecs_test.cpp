@@ -79,6 +79,13 @@ std::string Outcome(const test::TestCase& F) {
         if (op == "uu-name") UUFileName(a, out);
         if (op == "words") DecodeEncodedWords(a, out);
         if (op == "iso2022jp") EncodeISO2022JPText(a, out);
+        if (op == "words-charset") {
+            TWordCharSets charSets;
+            DecodeEncodedWords(a, out, charSets);
+            return charSets.CharSet();
+        }
+        if (op == "header-text") EncodeHeaderText(a, F[2], out);
+        if (op == "unnamed-header-text") EncodeUnnamedHeaderText(a, F[2], out);
         if (op == "unquote") return Unquote(a);
         if (op == "word") GetWord(a, static_cast<int32_t>(F.Int(2)), F[3] == "1", out);
         if (op == "int-word") return std::to_string(GetIntWord(a, static_cast<int32_t>(F.Int(2))));

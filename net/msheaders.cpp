@@ -1,6 +1,7 @@
 #include "net/msheaders.h"
 
 #include <string_view>
+#include <vector>
 
 #include "net/encodedwords.h"
 #include "net/mailaddress.h"
@@ -40,18 +41,14 @@ std::string AfterColon(std::string_view Line) {
     return Trim(colon == std::string_view::npos ? Line : Line.substr(colon + 1));
 }
 
-std::string Decoded(std::string_view Value) {
-    std::string result;
-    DecodeEncodedWords(Value, result);
-    return result;
-}
-
 // Splits an address list at the commas that separate its addresses. Quoted strings, comments
 // and angle brackets are passed over whole (a backslash escapes the next character inside the
 // first two). "Group name:" opens a group and ";" closes it; neither is an address.
 class TAddressListSplitter {
 public:
-    explicit TAddressListSplitter(TStrings& List) : FList(List) {}
+    // CharSets, when given, gets the set of each entry's encoded words.
+    TAddressListSplitter(TStrings& List, std::vector<std::string>* CharSets)
+        : FList(List), FCharSets(CharSets) {}
 
     void Feed(std::string_view Text) {
         for (std::size_t i = 0; i < Text.size(); ++i) {
@@ -98,12 +95,17 @@ public:
 private:
     void Flush() {
         // A piece of nothing but comments ("; (end of the group)") names no address.
-        if (FHasAddress) FList.Add(DecodeAddressWords(Trim(FPiece)));
+        if (FHasAddress) {
+            TWordCharSets charSets;
+            FList.Add(DecodeAddressWords(Trim(FPiece), charSets));
+            if (FCharSets) FCharSets->push_back(charSets.CharSet());
+        }
         FPiece.clear();
         FHasAddress = false;
     }
 
     TStrings& FList;
+    std::vector<std::string>* FCharSets;
     std::string FPiece;
     bool FInQuotes = false;
     bool FInAngle = false;
@@ -126,7 +128,14 @@ int32_t TmsHeaders::FindField(const std::string& Name, int32_t From) const {
 }
 
 void TmsHeaders::GetFieldValue(const std::string& Name, std::string& Value) const {
+    std::string unused;
+    GetFieldValue(Name, Value, unused);
+}
+
+void TmsHeaders::GetFieldValue(const std::string& Name, std::string& Value,
+                               std::string& CharSet) const {
     Value.clear();
+    CharSet.clear();
     int32_t i = FindField(Name, 0);
     if (i < 0) return;
     std::string value = AfterColon(Strings(i));
@@ -137,15 +146,30 @@ void TmsHeaders::GetFieldValue(const std::string& Name, std::string& Value) cons
         value += Trim(line);
     }
     const std::string prefix = FieldPrefix(Name);
+    TWordCharSets charSets;
     if (KeepsEncodedWords(prefix))
         Value = value;
+    else if (HoldsAddresses(prefix))
+        Value = DecodeAddressWords(value, charSets);
     else
-        Value = HoldsAddresses(prefix) ? DecodeAddressWords(value) : Decoded(value);
+        DecodeEncodedWords(value, Value, charSets);
+    CharSet = charSets.CharSet();
 }
 
 void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List) const {
+    GetFieldValues(Name, List, nullptr);
+}
+
+void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List,
+                                std::vector<std::string>& CharSets) const {
+    CharSets.clear();
+    GetFieldValues(Name, List, &CharSets);
+}
+
+void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List,
+                                std::vector<std::string>* CharSets) const {
     List.Clear();
-    TAddressListSplitter splitter(List);
+    TAddressListSplitter splitter(List, CharSets);
     int32_t i = FindField(Name, 0);
     while (i >= 0) {
         // Lines without a colon are taken as continuations too: a header block that lost the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/core/stringlist.h"
 
@@ -18,14 +19,21 @@ public:
     // characters, except for Content-Type, Content-Disposition and X-UIDL, which come back as
     // they stand; in address fields (From, To, ...) only display names and comments are decoded.
     void GetFieldValue(const std::string& Name, std::string& Value) const;
+    // The same; CharSet is the one set that the decoded words named (see TWordCharSets).
+    void GetFieldValue(const std::string& Name, std::string& Value, std::string& CharSet) const;
     // Every address of every line of the field (To, Cc), decoded, one per entry of List. Commas
     // inside quotes, comments and angle brackets do not split; a group's name and its closing
     // ";" are dropped, so its members come out as ordinary entries.
     void GetFieldValues(const std::string& Name, TStrings& List) const;
+    // The same; CharSets gets the set that the words of each entry named, entry by entry.
+    void GetFieldValues(const std::string& Name, TStrings& List,
+                        std::vector<std::string>& CharSets) const;
     // Removes the field's first line and its continuation lines.
     void DeleteField(const std::string& Name);
 
 private:
+    void GetFieldValues(const std::string& Name, TStrings& List,
+                        std::vector<std::string>* CharSets) const;
     // The index of the first line of the field at or after From; -1 when none.
     int32_t FindField(const std::string& Name, int32_t From) const;
 };

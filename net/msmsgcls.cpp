@@ -40,14 +40,35 @@ void ReadAddress(const std::string& Text, TmsMailAddress& Address) {
     }
 }
 
+// The set the encoded words of each name named travels with it, so a reply writes its bytes
+// under the right label.
 void AppendAddresses(const TmsHeaders& Headers, const std::string& Field, TmsAddressList& List) {
     TStringList values;
-    Headers.GetFieldValues(Field, values);
+    std::vector<std::string> charSets;
+    Headers.GetFieldValues(Field, values, charSets);
     for (int32_t i = 0; i < values.Count(); ++i) {
         auto address = std::make_unique<TmsMailAddress>();
         ReadAddress(values[i], *address);
+        address->SetNameCharSet(charSets[static_cast<std::size_t>(i)]);
         List.Add(std::move(address));
     }
+}
+
+void MapSender(const TmsHeaders& Headers, TmsMailAddress& Sender) {
+    std::string value;
+    std::string charSet;
+    Headers.GetFieldValue("FROM", value, charSet);
+    ReadAddress(value, Sender);
+    Sender.SetNameCharSet(charSet);
+}
+
+void MapSubject(const TmsHeaders& Headers, TmsCustomMessage& Message) {
+    std::string value;
+    std::string charSet;
+    Headers.GetFieldValue("Subject", value, charSet);
+    if (value.empty()) return;
+    Message.SetSubject(value);
+    Message.SetSubjectCharSet(charSet);
 }
 
 bool HasAddress(const TmsAddressList& List) {
@@ -169,6 +190,7 @@ void TmsCustomMessage::Clear() {
     FSender->Clear();
     FHeaders->Clear();
     FSubject.clear();
+    FSubjectCharSet = TTextCharSet();
     FEncoding = meMIME;
     FCharSet = csUSASCII;
     FContentType.clear();
@@ -180,6 +202,7 @@ void TmsCustomMessage::Assign(const TPersistent* Source) {
     if (source == this) return;
     FSender->Assign(source->FSender.get());
     FSubject = source->FSubject;
+    FSubjectCharSet = source->FSubjectCharSet;
     FEncoding = source->FEncoding;
     FCharSet = source->FCharSet;
     FHeaders->Assign(source->FHeaders.get());
@@ -221,16 +244,13 @@ void TmsMessage::Clear() {
 }
 
 void TmsMessage::MapHeaders(const TmsHeaders& AHeaders) {
-    std::string value;
-    AHeaders.GetFieldValue("FROM", value);
-    ReadAddress(value, Sender());
+    MapSender(AHeaders, Sender());
     AppendAddresses(AHeaders, "TO", *FRecipients);
     AppendAddresses(AHeaders, "CC", *FCC);
     AppendAddresses(AHeaders, "BCC", *FBCC);
+    MapSubject(AHeaders, *this);
 
-    AHeaders.GetFieldValue("Subject", value);
-    if (!value.empty()) SetSubject(value);
-
+    std::string value;
     AHeaders.GetFieldValue("X-Priority", value);
     FPriority = value == "1" ? ptHigh : value == "5" ? ptLow : ptNormal;
 
@@ -265,14 +285,11 @@ void TmsArticle::Clear() {
 }
 
 void TmsArticle::MapHeaders(const TmsHeaders& AHeaders) {
-    std::string value;
-    AHeaders.GetFieldValue("FROM", value);
-    ReadAddress(value, Sender());
+    MapSender(AHeaders, Sender());
     AHeaders.GetFieldValue("PATH", Path);
     AHeaders.GetFieldValue("NEWSGROUPS", FNewsGroups);
     AHeaders.GetFieldValue("MESSAGE-ID", MessageID);
-    AHeaders.GetFieldValue("Subject", value);
-    if (!value.empty()) SetSubject(value);
+    MapSubject(AHeaders, *this);
     SetHeaders(AHeaders);
 }
 

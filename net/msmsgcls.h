@@ -143,6 +143,12 @@ public:
     // Cut to 255 characters.
     void SetSubject(const std::string& Value);
 
+    // The character set the subject's encoded words named when it was read; empty when they
+    // named none or several, or when the subject has changed since.
+    std::string_view SubjectCharSet() const { return FSubjectCharSet.Of(FSubject); }
+    // Records Value as the set of the subject as it now stands.
+    void SetSubjectCharSet(std::string_view Value) { FSubjectCharSet.Assign(FSubject, Value); }
+
     TCharSet CharSet() const { return FCharSet; }
     void SetCharSet(TCharSet Value) { FCharSet = Value; }
 
@@ -182,6 +188,7 @@ protected:
 private:
     std::unique_ptr<TmsMailAddress> FSender;
     std::string FSubject;
+    TTextCharSet FSubjectCharSet;
     TMsgEncoding FEncoding = meMIME;
     TCharSet FCharSet = csUSASCII;
     std::unique_ptr<TmsHeaders> FHeaders;

@@ -62,6 +62,31 @@ TEST(MessageMapHeaders, TakesTheFieldsAppendsAddressesAndReadsAnUnclosedOneAsItC
               "Annp!qalt.test<4@x>");
 }
 
+// The set a text's encoded words named travels with the text, through copies, and lapses when
+// the text changes.
+TEST(MessageMapHeaders, KeepsTheCharacterSetOfEachDecodedText) {
+    TmsHeaders headers;
+    headers.SetText(
+        "From: =?utf-8?Q?J=C3=BCrgen?= <j@x.test>\r\nTo: =?koi8-r?Q?=F0?= <k@x.test>, "
+        "l@x.test\r\nSubject: =?ISO-8859-2?Q?=B1?=\r\n");
+    TmsMessage message(nullptr);
+    message.MapHeaders(headers);
+    TmsMessage copy(nullptr);
+    copy.Assign(&message);
+    auto charSets = [](const TmsMessage& M) {
+        return std::string(M.SubjectCharSet()) + " " + std::string(M.Sender().NameCharSet()) + " " +
+               std::string(M.Recipients().Items(0)->NameCharSet()) + " " +
+               std::string(M.Recipients().Items(1)->NameCharSet());
+    };
+    EXPECT_EQ(charSets(copy), "iso-8859-2 utf-8 koi8-r ");
+    copy.SetSubject("Other");
+    copy.Sender().Name = "Other";
+    copy.Recipients().Items(1)->SetNameCharSet("bad?name");
+    EXPECT_EQ(charSets(copy), "  koi8-r ");
+    copy.Clear();
+    EXPECT_EQ(std::string(copy.Sender().NameCharSet()) + std::string(copy.SubjectCharSet()), "");
+}
+
 // Clear empties the contents but keeps the sender's settings, priority and return receipt.
 TEST(MessageAssign, CopiesEverythingDeeplyAndNeverSharesItems) {
     TmsMessage source(nullptr);

@@ -93,28 +93,11 @@ std::string Quoted(std::string_view S) {
     return out;
 }
 
-bool IsQuotedString(std::string_view S) {
-    if (S.size() < 2 || S.front() != '"' || S.back() != '"') return false;
-    for (size_t i = 1; i + 1 < S.size(); ++i) {
-        if (S[i] == '\\') {
-            ++i;
-            if (i + 1 >= S.size()) return false;  // the backslash escapes the closing quote
-        } else if (S[i] == '"') {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool NeedsQuotes(std::string_view Name, bool DotIsSpecial) {
     constexpr std::string_view specials = "()<>[]:;@\\,\"";
     return std::any_of(Name.begin(), Name.end(), [&](char c) {
         return specials.find(c) != std::string_view::npos || (DotIsSpecial && c == '.');
     });
-}
-
-bool HasEightBitByte(std::string_view S) {
-    return std::any_of(S.begin(), S.end(), [](char c) { return static_cast<uint8_t>(c) > 127; });
 }
 
 bool IsTextType(const std::string& ContentType) {
@@ -201,6 +184,18 @@ void AppendLines(std::string_view Bytes, std::string& Out) {
     }
 }
 
+// The parser takes a last line "." for the end mark of a POP3 download, whatever its input's
+// source, so a message that ended with such a line of its own would lose it when read back.
+bool EndsWithDotLine(std::string_view Text) {
+    if (Text.ends_with(kCRLF)) Text.remove_suffix(kCRLF.size());
+    return Text == "." || Text.ends_with("\n.");
+}
+
+// Quoted-printable can write that last dot as an escape, which reads back the same.
+void EscapeFinalDot(std::string& QuotedText) {
+    if (EndsWithDotLine(QuotedText)) QuotedText.replace(QuotedText.rfind('.'), 1, "=2E");
+}
+
 // Text holds whole lines ended by CR LF.
 bool BeginsALine(const std::string& Text, const std::string& Prefix) {
     return Text.starts_with(Prefix) || Text.find("\n" + Prefix) != std::string::npos;
@@ -275,26 +270,26 @@ void TmsCustomEncoder::WriteText(const std::string& Text) {
     }
 }
 
-std::string TmsCustomEncoder::DisplayName(const std::string& Name, bool DotIsSpecial) const {
+std::string TmsCustomEncoder::DisplayName(const TmsMailAddress& Address, bool DotIsSpecial) const {
     // An encoded word is an atom of its own: quotes round it would hide it from readers.
-    std::string name = WithoutLineBreaks(Name);
-    if (std::string encoded = EncodedText(name); encoded != name) return encoded;
+    std::string name = WithoutLineBreaks(Address.Name);
+    if (std::string encoded = EncodedText(name, Address.NameCharSet()); encoded != name)
+        return encoded;
     name = CleanName(name);
     if (IsQuotedString(name) || !NeedsQuotes(name, DotIsSpecial)) return name;
     return Quoted(name);
 }
 
-std::string TmsCustomEncoder::EncodedText(const std::string& Text) const {
+std::string TmsCustomEncoder::EncodedText(const std::string& Text, std::string_view CharSet) const {
     std::string encoded;
-    if (Message->CharSet() == csISO2022jp && Message->Encoding() == meMIME) {
-        EncodeISO2022JPText(Text, encoded);
-        if (encoded != Text) return encoded;
+    if (!CharSet.empty()) {
+        EncodeHeaderText(Text, CharSet, encoded);
+        return encoded;
     }
-    if (!HasEightBitByte(Text)) return Text;
     // Bytes above 127 stand for no character without a name for their set; mail programs read
     // unnamed 8-bit text as Windows-1252, a superset of Latin-1 in its printable range.
-    const char* charSet = Message->CharSet() == csISO8859 ? "iso-8859-1" : "windows-1252";
-    EncodeHeaderText(CleanName(Text), charSet, encoded);
+    const char* latin = Message->CharSet() == csISO8859 ? "iso-8859-1" : "windows-1252";
+    EncodeUnnamedHeaderText(Text, latin, encoded);
     return encoded;
 }
 
@@ -303,7 +298,7 @@ std::string TmsCustomEncoder::HeaderValue(const std::string& Value) {
 }
 
 std::string TmsCustomEncoder::EncodedSubject() const {
-    return EncodedText(HeaderValue(Message->Subject()));
+    return EncodedText(HeaderValue(Message->Subject()), Message->SubjectCharSet());
 }
 
 void TmsCustomEncoder::WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated) {
@@ -330,10 +325,10 @@ bool TmsCustomEncoder::TextIsQuotedPrintable() const {
     return Message->CharSet() == csISO8859 || LongLines;
 }
 
-void TmsCustomEncoder::WriteTextPartHeaders() {
+void TmsCustomEncoder::WriteTextPartHeaders(bool QuotedPrintable) {
     WriteLine("Content-Type: text/plain; charset=" + Quoted(CharSetName(Message->CharSet())));
-    WriteLine(TextIsQuotedPrintable() ? "Content-Transfer-Encoding: quoted-printable"
-                                      : "Content-Transfer-Encoding: 7bit");
+    WriteLine(QuotedPrintable ? "Content-Transfer-Encoding: quoted-printable"
+                              : "Content-Transfer-Encoding: 7bit");
 }
 
 std::string TmsCustomEncoder::BodyText(bool QuotedPrintable) const {
@@ -354,10 +349,10 @@ std::string TmsCustomEncoder::BodyText(bool QuotedPrintable) const {
     return text;
 }
 
-std::string TmsCustomEncoder::AttachmentText(TmsAttItem& Item) const {
+std::string TmsCustomEncoder::AttachmentText(TmsAttItem& Item, TAttEncoding Encoding) const {
     std::string text;
     const std::string_view bytes(Item.Stream.Memory(), static_cast<size_t>(Item.Stream.Size()));
-    switch (Item.TransferEncoding) {
+    switch (Encoding) {
         case aeBase64: {
             text.reserve(bytes.size() / kBase64Piece * 78 + 80);
             std::string line;
@@ -413,9 +408,16 @@ std::string TmsCustomEncoder::MakeBoundary(const std::vector<const std::string*>
 }
 
 void TmsCustomEncoder::EncodePlain() {
-    WriteTextPartHeaders();
+    bool quoted = TextIsQuotedPrintable();
+    std::string text = BodyText(quoted);
+    if (!quoted && EndsWithDotLine(text)) {
+        quoted = true;
+        text = BodyText(true);
+    }
+    if (quoted) EscapeFinalDot(text);
+    WriteTextPartHeaders(quoted);
     WriteLine("");
-    WriteText(BodyText(TextIsQuotedPrintable()));
+    WriteText(text);
 }
 
 void TmsCustomEncoder::EncodeBodyAs(const std::string& ContentType) {
@@ -425,7 +427,9 @@ void TmsCustomEncoder::EncodeBodyAs(const std::string& ContentType) {
     WriteLine(line);
     WriteLine("Content-Transfer-Encoding: quoted-printable");
     WriteLine("");
-    WriteText(BodyText(true));
+    std::string text = BodyText(true);
+    EscapeFinalDot(text);
+    WriteText(text);
 }
 
 void TmsCustomEncoder::EncodeSingleAttachment() {
@@ -435,18 +439,24 @@ void TmsCustomEncoder::EncodeSingleAttachment() {
     const bool only = attachments.Count() == 1;
     const bool html = only && BareName(name) == "_htmbody.htm";
     const bool rtf = only && BareName(name) == "_rtfbody.rtf";
+    TAttEncoding encoding = item.TransferEncoding;
+    std::string text = AttachmentText(item, encoding);
+    // Only quoted-printable has an escape for a last line ".".
+    if (EndsWithDotLine(text) && encoding != aeQuotedPrintable) {
+        encoding = aeQuotedPrintable;
+        text = AttachmentText(item, encoding);
+    }
+    EscapeFinalDot(text);
     if (html)
         WriteLine("Content-Type: text/html");
     else if (rtf)
         WriteLine("Content-Type: text/rtf");
     else
         WriteLine("Content-Type: " + PartType(item) + NameParameter("name", item));
-    WriteLine(std::string("Content-Transfer-Encoding: ") +
-              TransferEncodingName(item.TransferEncoding));
+    WriteLine(std::string("Content-Transfer-Encoding: ") + TransferEncodingName(encoding));
     if (!html && !rtf)
         WriteLine("Content-Disposition: attachment" + NameParameter("filename", item));
     WriteLine("");
-    const std::string text = AttachmentText(item);
     WriteText(text);
     // The message itself ends with a line break.
     if (!text.empty() && !text.ends_with(kCRLF)) WriteLine("");
@@ -469,8 +479,10 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
     const std::string body = hasBody ? BodyText(quotedBody) : std::string();
     std::vector<std::string> texts;
     texts.reserve(static_cast<size_t>(count));
-    for (int32_t i = 0; i < count; ++i)
-        texts.push_back(AttachmentText(*attachments.Items(i)));
+    for (int32_t i = 0; i < count; ++i) {
+        TmsAttItem& item = *attachments.Items(i);
+        texts.push_back(AttachmentText(item, item.TransferEncoding));
+    }
     std::vector<const std::string*> parts{&body};
     for (const std::string& text : texts)
         parts.push_back(&text);
@@ -491,7 +503,7 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
     }
 
     if (hasBody) {
-        WriteTextPartHeaders();
+        WriteTextPartHeaders(quotedBody);
         WriteLine("");
         WriteText(body);
         WriteLine("");
@@ -535,6 +547,10 @@ void TmsCustomEncoder::EncodeUU() {
     for (int32_t i = 0; i < body.Count(); ++i)
         WriteLine(body[i]);
     const TmsAttList& attachments = Message->Attachments();
+    // Text outside MIME has no escape: an empty line keeps a last line "." from ending the
+    // message.
+    if (attachments.Count() == 0 && body.Count() > 0 && EndsWithDotLine(body[body.Count() - 1]))
+        WriteLine("");
     std::string line;
     for (int32_t i = 0; i < attachments.Count(); ++i) {
         TmsAttItem& item = *attachments.Items(i);
@@ -559,8 +575,7 @@ TmsMessageEncoder::TmsMessageEncoder(TmsMessage* AMessage)
 
 void TmsMessageEncoder::WriteHeaders() {
     const TmsMailAddress& sender = FMessage->Sender();
-    WriteLine("From:     " + DisplayName(sender.Name, true) + " <" + HeaderValue(sender.Address) +
-              ">");
+    WriteLine("From:     " + DisplayName(sender, true) + " <" + HeaderValue(sender.Address) + ">");
     WriteAddressList("To", FMessage->Recipients());
     WriteAddressList("CC", FMessage->CC());
     if (FMessage->ReturnReceipt())
@@ -581,7 +596,7 @@ void TmsMessageEncoder::WriteAddressList(const std::string& Field, const TmsAddr
     const std::string indent(kAddressIndent, ' ');
     for (int32_t i = 0; i < count; ++i) {
         const TmsMailAddress& item = *List.Items(i);
-        WriteLine((i == 0 ? head : indent) + DisplayName(item.Name, true) + " <" +
+        WriteLine((i == 0 ? head : indent) + DisplayName(item, true) + " <" +
                   HeaderValue(item.Address) + (i + 1 < count ? ">," : ">"));
     }
 }
@@ -593,8 +608,7 @@ TmsArticleEncoder::TmsArticleEncoder(TmsArticle* AMessage)
 
 void TmsArticleEncoder::WriteHeaders() {
     const TmsMailAddress& sender = FArticle->Sender();
-    WriteLine("From:     " + DisplayName(sender.Name, false) + " <" + HeaderValue(sender.Address) +
-              ">");
+    WriteLine("From:     " + DisplayName(sender, false) + " <" + HeaderValue(sender.Address) + ">");
     WriteLine("Newsgroups: " + HeaderValue(FArticle->NewsGroups()));
     // A loaded article keeps its Newsgroups line among its headers; it is written above.
     WriteOtherHeaders({"Newsgroups"});

@@ -15,13 +15,17 @@ class TmsAddressList;
 class TmsAttItem;
 class TmsArticle;
 class TmsCustomMessage;
+class TmsMailAddress;
 class TmsMessage;
+enum TAttEncoding : uint8_t;
 
 // Writes one message to a stream as Internet message text: the header lines, then a plain body,
 // a single part, a multipart body with at most one nested alternative, or a body with uuencoded
 // attachments. The message is only read: its body, headers and attachment streams are the same
 // after saving as before. Every line is written as it stands; making a line safe for a
-// particular transport (dot-stuffing for SMTP) is that transport's work.
+// particular transport (dot-stuffing for SMTP) is that transport's work. The one exception: the
+// message never ends with a line ".", which readers of downloads take off as the end mark, so a
+// text or file that ends with one is written in quoted-printable with the dot escaped.
 //
 // The codecs and the drawing of boundaries let the message loop run, so application events may
 // fire during Encode; none of them may change the message meanwhile.
@@ -54,18 +58,20 @@ public:
 protected:
     virtual void WriteHeaders() = 0;
 
-    // The name made safe for an address line: line breaks and control characters taken out,
-    // then put in a quoted string when it holds a character with a meaning of its own in an
-    // address ("." only when DotIsSpecial). A name the caller has already quoted stays as it
-    // is. A name that EncodedText encodes becomes encoded words instead.
-    std::string DisplayName(const std::string& Name, bool DotIsSpecial) const;
-    // Header text as encoded words where it needs them: text in the Japanese encoding under
-    // MIME, and text with bytes above 127 in the message's Latin character set (Windows-1252
-    // unless it names ISO-8859-1). Other text stays as it is.
-    std::string EncodedText(const std::string& Text) const;
+    // The address's name made safe for an address line: line breaks and control characters
+    // taken out, then put in a quoted string when it holds a character with a meaning of its
+    // own in an address ("." only when DotIsSpecial). A name the caller has already quoted stays
+    // as it is. A name that EncodedText encodes becomes encoded words instead.
+    std::string DisplayName(const TmsMailAddress& Address, bool DotIsSpecial) const;
+    // Header text as encoded words where it needs them, labelled with the set its bytes are in:
+    // CharSet, the set the text was read in, when it is known. Otherwise ISO-2022 text is told
+    // by its escapes, and text with bytes above 127 is UTF-8 when it is valid UTF-8, else in
+    // the message's Latin character set (Windows-1252 unless it names ISO-8859-1). Other text
+    // stays as it is.
+    std::string EncodedText(const std::string& Text, std::string_view CharSet) const;
     // A value for one header line: line breaks taken out, so that it cannot start another.
     static std::string HeaderValue(const std::string& Value);
-    // The subject in the encoding of the message's character set.
+    // The subject as EncodedText writes it, under the set it was read in.
     std::string EncodedSubject() const;
     // The caller's own header lines without the fields the encoder writes itself (the common
     // ones and AlsoGenerated), every occurrence of each, so none appears twice.
@@ -79,13 +85,13 @@ private:
     void EncodeUU();
 
     bool TextIsQuotedPrintable() const;
-    void WriteTextPartHeaders();
+    void WriteTextPartHeaders(bool QuotedPrintable);
     void WriteText(const std::string& Text);
     // The body's lines as they are written, each ended by CR LF.
     std::string BodyText(bool QuotedPrintable) const;
-    // The encoded data of an attachment. Quoted-printable and 7bit end with a line break only
-    // where the data does, and quoted-printable escapes lone CR and LF in anything but text.
-    std::string AttachmentText(TmsAttItem& Item) const;
+    // The data of an attachment in Encoding. Quoted-printable and 7bit end with a line break
+    // only where the data does, and quoted-printable escapes lone CR and LF in anything but text.
+    std::string AttachmentText(TmsAttItem& Item, TAttEncoding Encoding) const;
     // A boundary that begins no line of any of Parts and differs from Taken.
     std::string MakeBoundary(const std::vector<const std::string*>& Parts,
                              const std::vector<std::string>& Taken) const;

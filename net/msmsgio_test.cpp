@@ -2,9 +2,8 @@
 
 #include <string>
 
-#include "net/msmsgcls.h"
+#include "net/msmsg_testsupport.h"
 #include "platform/core/exceptions.h"
-#include "platform/core/stream.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -34,6 +33,32 @@ TEST(MessageFiles, LoadingReplacesTheMessageAndSavingWritesWhatLoadingReadsBack)
     // A file that cannot be opened leaves the message empty instead of half the old one.
     EXPECT_THROW(copy.LoadFromFile(dir.File("missing.eml")), EFOpenError);
     EXPECT_EQ(copy.Recipients().Count() + copy.Subject().size(), 0u);
+}
+
+// A reply or a forward saves what was read: the second reading must find the same bytes under
+// the same labels, and the saved text holds the lines each case of testdata/resaved.txt names.
+TEST(MessageFiles, WhatIsReadIsSavedSoThatItReadsBackTheSame) {
+    for (const test::TestBlock& block : test::ReadBlocks(VEX_TEST_DIR "/testdata/resaved.txt")) {
+        SCOPED_TRACE(block.Where + " " + block.Name);
+        std::string text;
+        for (const std::string& line : block.Parts.at(0))
+            text += test::Unescape(line) + "\r\n";
+        TmsMessage first(nullptr);
+        TStringStream in(text);
+        first.LoadFromStream(in);
+        TStringStream saved;
+        first.SaveToStream(saved);
+        TmsMessage second(nullptr);
+        TStringStream back(saved.DataString());
+        second.LoadFromStream(back);
+        EXPECT_EQ(test::Outline(second), test::Outline(first));
+        EXPECT_EQ(second.Body().Text(), first.Body().Text());
+        const std::string written = "\r\n" + saved.DataString();
+        for (const std::string& line : block.Parts.at(1))
+            EXPECT_NE(written.find("\r\n" + test::Unescape(line) + "\r\n"), std::string::npos)
+                << line << " not in\n"
+                << saved.DataString();
+    }
 }
 
 }  // namespace
