@@ -416,8 +416,14 @@ void TOvcCommandTable::WriteCommands(TWriter& Writer) const {
     if (builtIn != nullptr)
         for (const TOvcCmdRec& r : *builtIn)
             if (!HasSequence(FCommandList, r.Keys())) writePair(r.Keys(), ccNone);
-    for (const TOvcCmdRec& r : FCommandList)
-        if (builtIn == nullptr || !HasRow(*builtIn, r)) writePair(r.Keys(), r.Cmd);
+    for (const TOvcCmdRec& r : FCommandList) {
+        if (builtIn != nullptr && HasRow(*builtIn, r)) continue;
+        // A command of 0 for a built-in sequence reads back as deleting that row; a deletion
+        // before it makes the record read back as added.
+        if (builtIn != nullptr && r.Cmd == ccNone && HasSequence(*builtIn, r.Keys()))
+            writePair(r.Keys(), ccNone);
+        writePair(r.Keys(), r.Cmd);
+    }
     Writer.WriteListEnd();
 }
 

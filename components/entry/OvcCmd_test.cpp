@@ -164,6 +164,8 @@ TEST(Streaming, BuiltInTablesWriteOnlyTheirDifferencesAndRoundTrip) {
     def.Delete(5);                                              // deleted
     def.AddRec(TOvcCmdRec{'Q', 4, 'X', 128, ccUserFirst + 7});  // added sequence
     def.AddRec(TOvcCmdRec{'J', 4, 0, 0, ccNone});               // added, command 0
+    def.Delete(1);
+    def.AddRec(TOvcCmdRec{VK_RIGHT, 0, 0, 0, ccNone});  // a built-in sequence given command 0
     source.GetCommandTable("Grid")->SetIsActive(true);
     source.CreateCommandTable("Mine", false);
     source.AddCommandRec("Mine", TOvcCmdRec{'M', 8, 0, 0, ccCopy});

@@ -1,6 +1,7 @@
 #include "platform/registry/hivefile.h"
 
 #include <set>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/core/stringutils.h"
@@ -131,14 +132,15 @@ private:
         }
         if (!FListedKeys.insert(key).second) Fail("a key is listed twice");
         FKey = key;
+        FValueNames.clear();
     }
 
     void ParseValueLine() {
         const size_t equals = FLine.find('=');
         if (equals == std::string_view::npos) Fail("a value line has no =");
-        const std::string name = Unescape(FLine.substr(0, equals));
+        std::string name = Unescape(FLine.substr(0, equals));
         if (name.size() > MaxRegValueNameLength) Fail("a value name is too long");
-        if (FKey->FindValue(name) != nullptr) Fail("a value is listed twice");
+        if (!FValueNames.insert(AnsiUpperCase(name)).second) Fail("a value is listed twice");
         const std::string_view data = FLine.substr(equals + 1);
         TRegValue value;
         if (data.starts_with(StringPrefix)) {
@@ -151,7 +153,7 @@ private:
         } else {
             Fail("a value has no known type");
         }
-        FKey->SetValue(name, value);
+        FKey->AddNewValue(std::move(name), std::move(value));
     }
 
     uint32_t ParseNumber(std::string_view Digits) const {
@@ -170,6 +172,8 @@ private:
     std::unique_ptr<TRegKeyNode> FRoot;
     TRegKeyNode* FKey = nullptr;
     std::set<const TRegKeyNode*> FListedKeys;
+    // The upper-cased value names of FKey so far: a key is listed once, its values after it.
+    std::unordered_set<std::string> FValueNames;
     std::string_view FLine;
     size_t FPos = 0;
     int64_t FLineNumber = 0;

@@ -46,6 +46,10 @@ bool TRegKeyNode::SetValue(const std::string& Name, const TRegValue& Value) {
     return true;
 }
 
+void TRegKeyNode::AddNewValue(std::string Name, TRegValue Value) {
+    FValues.emplace_back(std::move(Name), std::move(Value));
+}
+
 bool TRegKeyNode::RemoveValue(std::string_view Name) {
     const auto it = std::find_if(FValues.begin(), FValues.end(),
                                  [&](const auto& v) { return AnsiSameText(v.first, Name); });

@@ -38,6 +38,9 @@ public:
     const TRegValue* FindValue(std::string_view Name) const;
     // False when the value was already there with the same data.
     bool SetValue(const std::string& Name, const TRegValue& Value);
+    // Appends a value the key is known not to hold, without looking for it; what reads a whole
+    // hive checks each name against the others once, in constant time.
+    void AddNewValue(std::string Name, TRegValue Value);
     bool RemoveValue(std::string_view Name);
     const std::vector<std::pair<std::string, TRegValue>>& Values() const { return FValues; }
 
