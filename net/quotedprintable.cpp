@@ -1,10 +1,10 @@
 #include "net/quotedprintable.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <vector>
 
-#include "platform/core/exceptions.h"
 #include "platform/core/stream.h"
 #include "platform/core/stringlist.h"
 #include "platform/win/application.h"
@@ -15,7 +15,8 @@ namespace {
 
 // Lets the message loop run once per 64 KiB of text: often enough that the program answers while
 // a large attachment is coded, seldom enough that a text of short paragraphs does not pay a
-// system call for each one. A handler that sets Cancel is seen at the next paragraph.
+// system call for each one. A handler that sets Cancel is seen at the next paragraph, or
+// within a long one when its next held text is encoded.
 class TMessagePump {
 public:
     void After(size_t Bytes) {
@@ -35,6 +36,9 @@ constexpr uint8_t kNotHex = 0x80;
 constexpr int32_t kUnlimited = std::numeric_limits<int32_t>::max();
 constexpr char kEndOfFile = 26;  // a DOS text ends here; no break follows it
 constexpr int32_t kReadChunk = 65536;
+constexpr size_t kLineLimit = TQuotedPrintable::MaxLineLength;
+// The text of a paragraph held before it is encoded as far as its cuts are certain.
+constexpr size_t kHeldText = 64 * 1024;
 
 constexpr std::array<uint8_t, 256> MakeHexValues() {
     std::array<uint8_t, 256> values{};
@@ -54,13 +58,95 @@ bool NeedsEscape(uint8_t C) {
     return C < 32 || C == '=' || C >= 128;
 }
 
+size_t EncodedSize(char C) {
+    return NeedsEscape(static_cast<uint8_t>(C)) ? 3 : 1;
+}
+
 void CutTo(std::string& S, int32_t MaxLen) {
     const size_t limit = MaxLen > 0 ? static_cast<size_t>(MaxLen) : 0;
     if (S.size() > limit) S.resize(limit);
 }
 
-[[noreturn]] void ParagraphTooLarge() {
-    throw Exception("Paragraph is too large");
+// With EscapeFinalBlank a blank that ends Text is escaped too: any transport that trims lines
+// would lose it.
+void AppendEncoded(std::string_view Text, bool EscapeFinalBlank, std::string& Out) {
+    size_t kept = 0;  // where the characters that go as they are begin
+    for (size_t i = 0; i < Text.size(); ++i) {
+        const auto c = static_cast<uint8_t>(Text[i]);
+        if (!NeedsEscape(c) && !(EscapeFinalBlank && c == ' ' && i + 1 == Text.size())) continue;
+        const char escape[] = {'=', kHexDigits[c >> 4], kHexDigits[c & 15]};
+        Out.append(Text.substr(kept, i - kept)).append(escape, sizeof escape);
+        kept = i + 1;
+    }
+    Out.append(Text.substr(kept));
+}
+
+// Whether Text encodes within Room characters as a last piece, its final blank escaped. Looks at
+// no more than Room characters.
+bool FitsIn(std::string_view Text, size_t Room) {
+    size_t size = !Text.empty() && Text.back() == ' ' ? 2 : 0;
+    for (const char c : Text) {
+        size += EncodedSize(c);
+        if (size > Room) return false;
+    }
+    return true;
+}
+
+// Where the first CR of Text is, or LF too unless lone breaks are data; its size when there is
+// none.
+size_t FindBreak(std::string_view Text, bool LoneBreaksAreData) {
+    if (LoneBreaksAreData) return std::min(Text.find('\r'), Text.size());
+    return static_cast<size_t>(
+        std::find_if(Text.begin(), Text.end(), [](char C) { return C == '\r' || C == '\n'; }) -
+        Text.begin());
+}
+
+// What follows the text of a paragraph held so far: more of it (Open), a line break (Break), or
+// the end of data that has no break there (Soft, written as a soft break).
+enum class TTextEnd { Open, Break, Soft };
+
+struct TCut {
+    size_t End;
+    bool Last;
+};
+
+// Where the piece of Text from P ends. It is the last piece when the rest is shorter than Width
+// and fits LastRoom. Otherwise it ends before the last blank within Width characters whose
+// escapes, with the soft break, fit a line; without a blank it is cut there. The blank begins
+// the next piece.
+TCut NextCut(std::string_view Text, size_t P, size_t Width, size_t LastRoom) {
+    const size_t rest = Text.size() - P;
+    if (rest < Width && FitsIn(Text.substr(P), LastRoom)) return {Text.size(), true};
+    const size_t limit = P + std::min(rest, Width);
+    size_t end = P;
+    size_t size = 1;  // the soft break
+    while (end < limit && size + EncodedSize(Text[end]) <= kLineLimit)
+        size += EncodedSize(Text[end++]);
+    // A piece that ends where the text does is looked at like any other, so a paragraph of
+    // Width characters still breaks at a blank.
+    size_t cut = end;
+    while (cut > P && (cut == Text.size() || Text[cut] != ' '))
+        --cut;
+    return {cut > P ? cut : end, false};
+}
+
+// Encodes the pieces of a paragraph's Text from its start onto Lines; when more text may follow,
+// only those that it could not change, which leaves no more than Width characters. Returns how
+// much of Text was encoded.
+size_t EncodePieces(std::string_view Text, size_t Width, TTextEnd End, TStrings& Lines) {
+    const size_t lastRoom = End == TTextEnd::Soft ? kLineLimit - 1 : kLineLimit;
+    std::string line;
+    size_t p = 0;
+    for (;;) {
+        if (End == TTextEnd::Open && Text.size() - p <= Width) return p;
+        const TCut cut = NextCut(Text, p, Width, lastRoom);
+        line.clear();
+        AppendEncoded(Text.substr(p, cut.End - p), cut.Last, line);
+        if (!cut.Last || End == TTextEnd::Soft) line += '=';
+        Lines.Add(line);
+        p = cut.End;
+        if (cut.Last) return p;
+    }
 }
 
 }  // namespace
@@ -72,18 +158,7 @@ void TQuotedPrintable::EncodeLine(std::string& Line, int32_t MaxLen, bool KeepLa
     const size_t scanned = KeepLast && !Line.empty() ? Line.size() - 1 : Line.size();
     std::string out;
     out.reserve(Line.size() + 16);
-    for (size_t i = 0; i < scanned; ++i) {
-        const auto c = static_cast<uint8_t>(Line[i]);
-        // A blank at the very end would be lost by any transport that trims lines.
-        const bool trailingBlank = c == ' ' && i + 1 == Line.size();
-        if (NeedsEscape(c) || trailingBlank) {
-            out += '=';
-            out += kHexDigits[c >> 4];
-            out += kHexDigits[c & 15];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
+    AppendEncoded(std::string_view(Line).substr(0, scanned), !KeepLast, out);
     out.append(Line, scanned, std::string::npos);
     CutTo(out, MaxLen);
     Line = std::move(out);
@@ -91,27 +166,7 @@ void TQuotedPrintable::EncodeLine(std::string& Line, int32_t MaxLen, bool KeepLa
 
 void TQuotedPrintable::EncodeParagraph(std::string_view Text, int32_t Width, TStrings& Lines) {
     Lines.Clear();
-    const size_t width = Width > 0 ? static_cast<size_t>(Width) : 1;
-    size_t p = 0;
-    for (;;) {
-        size_t q = p + width;
-        const bool last = q > Text.size();
-        if (last) {
-            q = Text.size();
-        } else {
-            // A piece of exactly the remaining length is not the last: its end is looked at
-            // like any other, so a paragraph of Width characters still breaks at a blank.
-            while (q > p && (q == Text.size() || Text[q] != ' '))
-                --q;
-            if (q == p) q = p + width;
-        }
-        std::string piece(Text.substr(p, q - p));
-        if (!last) piece += '=';
-        EncodeLine(piece, kUnlimited, !last);
-        Lines.Add(piece);
-        if (last) break;
-        p = q;
-    }
+    EncodePieces(Text, Width > 0 ? static_cast<size_t>(Width) : 1, TTextEnd::Break, Lines);
 }
 
 void TQuotedPrintable::DecodeLine(std::string& Line, int32_t MaxLen) {
@@ -135,68 +190,61 @@ void TQuotedPrintable::DecodeLine(std::string& Line, int32_t MaxLen) {
 }
 
 void TQuotedPrintable::Encode() {
-    std::string paragraph;
-    paragraph.reserve(ParagraphSize);
     std::vector<char> chunk(kReadChunk);
-    TStringList pieces;
+    std::string paragraph;  // what is not yet encoded of the current paragraph
     TMessagePump pump;
     bool any = false;  // a paragraph has been written
     // Text: the last paragraph ended at a CR, so an LF now completes that break. Data: a CR
     // waits for the LF that would make it a break.
     bool afterCR = false;
 
-    auto flush = [&](bool SoftEnd) {
-        EncodeParagraph(paragraph, LineWidth, pieces);
-        if (SoftEnd) pieces.SetStrings(pieces.Count() - 1, pieces[pieces.Count() - 1] + '=');
-        FLines->AddStrings(pieces);
-        pump.After(paragraph.size());
-        paragraph.clear();
-        any = true;
+    // False when a handler has cancelled the run.
+    auto encode = [&](TTextEnd End) {
+        FLines->BeginUpdate();
+        size_t done = 0;
+        try {
+            done = EncodePieces(paragraph, LineWidth, End, *FLines);
+        } catch (...) {
+            FLines->EndUpdate();
+            throw;
+        }
+        FLines->EndUpdate();
+        pump.After(done);
+        paragraph.erase(0, done);
         return !Cancel;
     };
-    auto add = [&](char C) {
-        if (paragraph.size() + 1 >= static_cast<size_t>(ParagraphSize)) ParagraphTooLarge();
-        paragraph += C;
+    auto endParagraph = [&] {
+        any = true;
+        return encode(TTextEnd::Break);
     };
 
     FStream->SetPosition(0);
-    for (;;) {
-        const int32_t count = FStream->Read(chunk.data(), kReadChunk);
-        if (count <= 0) break;
-        for (int32_t i = 0; i < count; ++i) {
-            const char c = chunk[static_cast<size_t>(i)];
-            if (LoneBreaksAreData) {
-                if (afterCR) {
-                    afterCR = false;
-                    if (c == '\n') {
-                        if (!flush(false)) return;
-                        continue;
-                    }
-                    add('\r');
-                }
-                if (c == '\r')
-                    afterCR = true;
-                else
-                    add(c);
-                continue;
-            }
+    for (int32_t count; (count = FStream->Read(chunk.data(), kReadChunk)) > 0;) {
+        std::string_view rest(chunk.data(), static_cast<size_t>(count));
+        while (!rest.empty()) {
             if (afterCR) {
                 afterCR = false;
-                if (c == '\n') continue;
+                if (rest.front() == '\n') {
+                    rest.remove_prefix(1);
+                    if (LoneBreaksAreData && !endParagraph()) return;
+                    continue;
+                }
+                if (LoneBreaksAreData) paragraph += '\r';
             }
-            if (c == '\r' || c == '\n') {
-                afterCR = c == '\r';
-                if (!flush(false)) return;
-            } else {
-                add(c);
-            }
+            const size_t lineBreak = FindBreak(rest, LoneBreaksAreData);
+            paragraph.append(rest.substr(0, lineBreak));
+            if (lineBreak == rest.size()) break;
+            afterCR = rest[lineBreak] == '\r';
+            rest.remove_prefix(lineBreak + 1);
+            if (!LoneBreaksAreData && !endParagraph()) return;
         }
+        if (paragraph.size() >= kHeldText && !encode(TTextEnd::Open)) return;
     }
-    if (LoneBreaksAreData && afterCR) add('\r');
+    if (LoneBreaksAreData && afterCR) paragraph += '\r';
     if (ExactEnd) {
-        if (!paragraph.empty()) flush(true);
+        if (!paragraph.empty()) encode(TTextEnd::Soft);
     } else if (!paragraph.empty() || !any) {
-        flush(false);
+        encode(TTextEnd::Break);
     }
 }
 

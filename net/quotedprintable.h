@@ -14,11 +14,11 @@ class TStrings;
 // Quoted-printable between a byte stream and encoded lines. A paragraph is the text between two
 // line breaks (CR LF, or a lone CR or LF); it becomes one or more lines joined by soft breaks
 // and comes back followed by CR LF, so text with CR LF breaks survives a round trip byte for
-// byte. Encode holds a paragraph in one buffer of 24576 bytes, which bounds the memory a hostile
-// stream can take: a longer one raises Exception "Paragraph is too large". Decode streams: a
-// paragraph of any length is written in pieces, since real mail holds whole HTML pages together
-// with soft breaks. Encode and Decode pump the message queue after each paragraph, so a handler
-// may set Cancel to stop the run there.
+// byte. Both ways stream: real mail holds whole HTML pages in one paragraph, so a paragraph of
+// any length is coded in pieces, and what is held at once stays bounded whatever its length.
+// Encode and Decode pump the message queue after each paragraph, and Encode also every 64 KiB
+// within a long one, so a handler may set Cancel to stop the run there; a run stopped within a
+// paragraph keeps the lines written so far, the last ending in a soft break.
 class TQuotedPrintable : public TObject {
     VEX_CLASS(TQuotedPrintable, TObject)
 
@@ -39,14 +39,18 @@ public:
     // break ends in a soft break, and an empty stream gives no line at all.
     bool ExactEnd = false;
 
-    static constexpr int32_t ParagraphSize = 24576;
+    // Source characters in one encoded line at most.
     static constexpr int32_t LineWidth = 65;
+    // Characters in one encoded line at most, its soft break included, as transports require:
+    // a piece whose escapes would pass it is cut shorter.
+    static constexpr int32_t MaxLineLength = 76;
 
     // Escapes control characters, "=", bytes of 128 and above, and a blank that ends the line.
     // With KeepLast the last character is the caller's soft break and stays as it is.
     static void EncodeLine(std::string& Line, int32_t MaxLen, bool KeepLast);
-    // Replaces Lines with the encoded pieces of one paragraph: at most Width characters each,
-    // cut before a blank where there is one, every piece but the last ending in a soft break.
+    // Replaces Lines with the encoded pieces of one paragraph: at most Width source characters
+    // and MaxLineLength encoded ones each, cut before a blank where there is one, every piece but
+    // the last ending in a soft break.
     static void EncodeParagraph(std::string_view Text, int32_t Width, TStrings& Lines);
     // Turns every "=" and two hexadecimal digits into its byte; a malformed escape stays as it
     // is.
