@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +19,37 @@ namespace vex::test {
 
 inline std::string Bytes(TmsAttItem& Item) {
     return std::string(Item.Stream.Memory(), static_cast<size_t>(Item.Stream.Size()));
+}
+
+// The boundaries the composer draws at random, eight digits, named by the order they are drawn
+// in instead. A boundary that the data of an attachment brings stays as it is.
+inline std::string WithBoundariesNamed(const std::string& Saved) {
+    const std::string parameter = "; boundary=\"";
+    std::map<std::string, std::string> names;
+    auto rename = [&](std::string& Line, size_t From, size_t Length, bool Declared) {
+        const std::string boundary = Line.substr(From, Length);
+        const bool digits =
+            boundary.size() == 8 && boundary.find_first_not_of("012345678") == std::string::npos;
+        if (Declared && digits && !names.contains(boundary))
+            names[boundary] = "B" + std::to_string(names.size());
+        if (const auto found = names.find(boundary); found != names.end())
+            Line.replace(From, Length, found->second);
+    };
+    std::string out;
+    for (size_t p = 0; p < Saved.size();) {
+        const size_t end = std::min(Saved.find('\n', p), Saved.size() - 1) + 1;
+        std::string line = Saved.substr(p, end - p);
+        p = end;
+        if (const size_t at = line.find(parameter);
+            line.starts_with("Content-Type:") && at != std::string::npos) {
+            const size_t from = at + parameter.size();
+            rename(line, from, line.find('"', from) - from, true);
+        } else if (line.starts_with("--")) {
+            rename(line, 2, line.find_first_of("-\r\n", 2) - 2, false);
+        }
+        out += line;
+    }
+    return out;
 }
 
 // The addresses, subject, priority and attachments of a message, on one line each.
