@@ -71,6 +71,11 @@ TmsCustomDecoder::TAfterFirstPart TmsCustomDecoder::DecodeFirstPart() {
             ended = IsDelimiterLine(line, FBoundary) || IsClosingBoundary(line);
             if (!ended) body.Add(line);
         }
+        // The line break before a delimiter is the delimiter's (RFC 2046 section 5.1.1), so an
+        // empty last line is only the end of the line before it. Composers, ours among them,
+        // write one there; kept, it would grow the text by a line at every save.
+        const int32_t last = body.Count() - 1;
+        if (ended && last >= 0 && body[last].empty()) body.Delete(last);
         if (body.Count() == 0) body.Add("");
         if (quoted) DecodeQuotedBody(body);
     } else {

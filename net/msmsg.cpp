@@ -95,14 +95,19 @@ std::string TmsCustomDecoder::AlternativeName() const {
 }
 
 void TmsCustomDecoder::DecodePlain() {
+    TStrings& body = Message->Body();
     std::string line;
     while (ReadLine(line)) {
         if (IsUUBegin(line)) {
+            // An empty line before the first block sets it apart from the text and belongs to
+            // neither; the composer writes one there, which would otherwise grow the text.
+            const int32_t last = body.Count() - 1;
+            if (last >= 0 && body[last].empty()) body.Delete(last);
             Message->SetEncoding(meUU);
             DecodeUUBlocks(line);
             return;
         }
-        Message->Body().Add(line);
+        body.Add(line);
     }
 }
 
