@@ -57,13 +57,14 @@ TmsCustomDecoder::TAfterFirstPart TmsCustomDecoder::DecodeFirstPart() {
 
     const std::string transfer = LowerCase(FieldValue(*FPartHeaders, "Content-Transfer-Encoding"));
     const bool base64 = transfer == "base64";
+    const bool quoted = transfer == "quoted-printable";
+    // The text part of a nested alternative names its own set.
+    SetTextCharSet(*Message, contentType, quoted);
     // Base64 is taken as text only for Japanese mail, whose text travels that way.
     if (base64 && Message->CharSet() != csISO2022jp) return TAfterFirstPart::PartIsAttachment;
 
     TStrings& body = Message->Body();
     body.Clear();
-    const bool quoted = transfer == "quoted-printable";
-    if (quoted) Message->SetCharSet(csISO8859);
 
     bool ended = false;  // by a boundary line rather than by the end of the data
     if (!base64) {

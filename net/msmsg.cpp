@@ -173,14 +173,12 @@ void TmsCustomDecoder::DecodeText() {
     const std::string type = LowerCase(FirstToken(contentType));
     if (type == "text/html" || type == "text/rtf") Message->SetContentType(type);
 
-    const std::string charSet = LowerCase(Parameter("CharSet", contentType));
     const std::string transfer = LowerCase(FieldValue(*FHeaders, "Content-Transfer-Encoding"));
     body.Clear();
     const bool quoted = transfer == "quoted-printable" ||
                         Contains(FieldValue(*FHeaders, "X-MIME-Autoconverted"), "quoted-printable");
     const bool base64 = transfer == "base64";
-    if (charSet == "iso-2022-jp") Message->SetCharSet(csISO2022jp);
-    if (quoted) Message->SetCharSet(csISO8859);
+    SetTextCharSet(*Message, contentType, quoted);
 
     std::string line;
     if (!base64) {
