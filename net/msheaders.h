@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/stringlist.h"
@@ -40,5 +41,11 @@ private:
 
 // Removes the first empty line and everything after it: the body that came with the headers.
 void CutBody(TStrings& Headers);
+
+// Line opens a header field: a name of printable characters other than ":" (blanks may stand
+// between it and the colon, as RFC 5322 lets obsolete headers write), then ":".
+bool IsFieldLine(std::string_view Line);
+// Line continues the field above it: it begins with a blank or a tab.
+bool IsContinuationLine(std::string_view Line);
 
 }  // namespace vex

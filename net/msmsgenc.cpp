@@ -329,10 +329,17 @@ void TmsCustomEncoder::WriteOtherHeaders(const std::vector<std::string>& AlsoGen
     for (const std::string& field : AlsoGenerated)
         remove(field);
     if (WritesOwnDisposition()) remove("Content-Disposition");
+    // A line that is neither a field nor the continuation of one written here would be taken
+    // for part of the line above it (a To line reads it as more addresses), and readers that
+    // keep to RFC 5322 take it for the start of the body: it is left out, and so is what
+    // continues it.
+    bool continuable = false;
     for (int32_t i = 0; i < headers.Count(); ++i) {
+        const std::string line = HeaderValue(headers[i]);
         // An empty line would end the header block before the encoder's own lines.
-        std::string line = HeaderValue(headers[i]);
-        if (!Trim(line).empty()) WriteLine(line);
+        if (Trim(line).empty()) continue;
+        continuable = IsContinuationLine(line) ? continuable : IsFieldLine(line);
+        if (continuable) WriteLine(line);
     }
 }
 

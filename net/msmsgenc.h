@@ -75,7 +75,8 @@ protected:
     std::string EncodedSubject() const;
     // The caller's own header lines without the fields the encoder writes itself (the common
     // ones, AlsoGenerated, and Content-Disposition when it writes its own), every occurrence of
-    // each, so none appears twice.
+    // each, so none appears twice. Lines that are no field, and what continues them, are left
+    // out: written after the encoder's To line they would read as addresses.
     void WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated);
 
 private:
