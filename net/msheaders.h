@@ -18,7 +18,8 @@ public:
     // The value of the field's first line with its continuation lines joined by one blank;
     // empty when the field is absent. Encoded words are decoded and the value cut to 255
     // characters, except for Content-Type, Content-Disposition and X-UIDL, which come back as
-    // they stand; in address fields (From, To, ...) only display names and comments are decoded.
+    // they stand. In address fields (From, To, ...) only display names and comments are decoded,
+    // and the value is not cut, so that a long name never hides the address behind it.
     void GetFieldValue(const std::string& Name, std::string& Value) const;
     // The same; CharSet is the one set that the decoded words named (see TWordCharSets).
     void GetFieldValue(const std::string& Name, std::string& Value, std::string& CharSet) const;
