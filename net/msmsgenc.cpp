@@ -585,7 +585,7 @@ void TmsCustomEncoder::EncodeUU() {
     for (int32_t i = 0; i < attachments.Count(); ++i) {
         TmsAttItem& item = *attachments.Items(i);
         WriteLine("");
-        WriteLine("begin 600 " + NameWithoutPath(item.FileName()));
+        WriteLine("begin 600 " + UUBeginLineName(NameWithoutPath(item.FileName())));
         const std::string_view bytes(item.Stream.Memory(), static_cast<size_t>(item.Stream.Size()));
         for (size_t p = 0;; p += kUUPiece) {
             const std::string_view piece = bytes.substr(p, kUUPiece);
