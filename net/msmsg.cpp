@@ -159,7 +159,8 @@ void TmsCustomDecoder::DecodeMIME() {
     } else if (!type.empty() && !Contains(type, "text/")) {
         DecodeSinglePart();
     } else {
-        const std::string name = FileNameParameter("name", contentType);
+        // A name that names no file ("dir/") is no name: the part is the message's text.
+        const std::string name = AttachmentNameOnly(FileNameParameter("name", contentType));
         if (!name.empty() && name != "cc:Mail")
             DecodeSinglePart();
         else
