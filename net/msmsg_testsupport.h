@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "net/md5.h"
 #include "net/msmsg.h"
 #include "net/msmsgcls.h"
 #include "net/msmsgenc.h"
@@ -19,6 +21,53 @@ namespace vex::test {
 
 inline std::string Bytes(TmsAttItem& Item) {
     return std::string(Item.Stream.Memory(), static_cast<size_t>(Item.Stream.Size()));
+}
+
+// The messages kept as files: the examples of the MIME standards, messages written by real mail
+// programs, hand-made edge cases of the parser, and the sample messages of Debian's python3 and
+// spam filter (installed by scripts/install-deps). Paths by a key stable across machines: folder
+// label and file name.
+inline std::map<std::string, std::string> Corpus() {
+    namespace fs = std::filesystem;
+    const std::string python = VEX_PYTHON_LIBRARY;
+    EXPECT_NE(python, "") << "no /usr/bin/python3 when the build was configured";
+    const std::pair<std::string, std::string> folders[] = {
+        {"rfc", VEX_SOURCE_DIR "/tests/corpus/rfc"},
+        {"cases", VEX_SOURCE_DIR "/tests/corpus/cases"},
+        {"real", VEX_SOURCE_DIR "/tests/corpus/real"},
+        {"python-email", python + "/test/test_email/data"},
+        {"spam-filter", "/usr/share/doc/spamassassin/examples"},
+    };
+    std::map<std::string, std::string> corpus;
+    for (const auto& [label, folder] : folders) {
+        if (!fs::is_directory(folder)) {
+            ADD_FAILURE() << "sample messages missing (see scripts/install-deps): " << folder;
+            continue;
+        }
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (name.ends_with(".eml") || (name.starts_with("msg_") && name.ends_with(".txt")) ||
+                name.starts_with("sample-"))
+                corpus[label + "/" + name] = entry.path().string();
+        }
+    }
+    return corpus;
+}
+
+// Short data as it stands (C escapes for what is not printable), long data by size and digest.
+inline std::string Shown(const std::string& Data, const std::string& Unit, size_t Count) {
+    if (Data.size() > 200)
+        return std::to_string(Count) + " " + Unit + " md5 " +
+               DigestToHex(MD5String(Data)).substr(0, 12);
+    std::string s = "\"";
+    for (const char c : Data) {
+        if (c == '"' || c == '\\') s += '\\';
+        if (static_cast<uint8_t>(c) >= 32 && static_cast<uint8_t>(c) < 127)
+            s += c;
+        else
+            s += c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\x" + DigestToHex(std::string(1, c));
+    }
+    return s + "\"";
 }
 
 // The boundaries the composer draws at random, eight digits, named by the order they are drawn
