@@ -89,6 +89,16 @@ std::optional<TEncodedWord> ParseWord(std::string_view S, size_t Pos, TCloseFind
     return word;
 }
 
+// Text a reader would take, in part, for an encoded word: written as it stands, it would not
+// read back as itself (RFC 2047 section 5 asks that such text be encoded).
+bool HoldsEncodedWord(std::string_view S) {
+    TCloseFinder closes(S);
+    for (size_t start = S.find("=?"); start != std::string_view::npos;
+         start = S.find("=?", start + 2))
+        if (ParseWord(S, start, closes)) return true;
+    return false;
+}
+
 bool IsPrintableAscii(char C) {
     const auto c = static_cast<uint8_t>(C);
     return (c >= ' ' && c < 127) || C == '\t';
@@ -300,7 +310,7 @@ void DecodeEncodedWords(std::string_view Source, std::string& Dest, TWordCharSet
 bool NeedsEncodedWords(std::string_view Text, std::string_view CharSet) {
     if (Text.empty()) return false;
     return SpellsWithAscii(LowerCase(CharSet)) ||
-           !std::all_of(Text.begin(), Text.end(), IsPrintableAscii);
+           !std::all_of(Text.begin(), Text.end(), IsPrintableAscii) || HoldsEncodedWord(Text);
 }
 
 void EncodeISO2022JPText(std::string_view Source, std::string& Dest) {
@@ -328,10 +338,12 @@ void EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinChar
     const bool eightBit =
         std::any_of(Source.begin(), Source.end(), [](char C) { return C & 0x80; });
     if (!eightBit) {
-        if (Source.find(kEscape) == std::string_view::npos)
-            Dest.assign(Source);
-        else  // ASCII is ISO-2022 too: the whole text is one word
+        if (Source.find(kEscape) != std::string_view::npos)  // ISO-2022: the whole text is one word
             Dest = BWord(WithoutControls(Source, true), Iso2022SetOf(Source));
+        else if (HoldsEncodedWord(Source))
+            Dest = QWords(WithoutControls(Source, false), "us-ascii");
+        else
+            Dest.assign(Source);
         return;
     }
     struct TPiece {

@@ -46,8 +46,8 @@ void DecodeEncodedWords(std::string_view Source, std::string& Dest);
 // The same; CharSets gathers the sets of the words decoded.
 void DecodeEncodedWords(std::string_view Source, std::string& Dest, TWordCharSets& CharSets);
 
-// Text in CharSet travels only in encoded words: it holds a byte outside printable ASCII, or its
-// set spells other characters with ASCII (UTF-7, HZ).
+// Text in CharSet travels only in encoded words: it holds a byte outside printable ASCII, or text
+// that would read as an encoded word, or its set spells other characters with ASCII (UTF-7, HZ).
 bool NeedsEncodedWords(std::string_view Text, std::string_view CharSet);
 
 // A text in ISO-2022-JP (it starts with the escape that shifts into JIS) wrapped as one
@@ -68,8 +68,8 @@ void EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::st
 // Text whose set nobody named, as encoded words where it needs them. A stretch of 7-bit text
 // from an escape on is ISO-2022 (JP, KR or CN, as its escapes designate) and keeps its escapes
 // and shifts. Text with a byte above 127 is UTF-8 when it is valid UTF-8, else LatinCharSet.
-// Other control characters are dropped and tabs become blanks in the words; text with neither
-// kind of byte comes back unchanged.
+// ASCII text that would read as an encoded word is US-ASCII words. Other control characters are
+// dropped and tabs become blanks in the words; any other text comes back unchanged.
 void EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinCharSet,
                              std::string& Dest);
 

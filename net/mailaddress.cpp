@@ -208,7 +208,7 @@ std::string DecodeAddressWords(std::string_view Text, TWordCharSets& CharSets) {
         if (end < tokens.size()) result += tokens[end].Text;
         first = end + 1;
     }
-    return Cut(std::move(result));
+    return result;
 }
 
 void TmsMailAddress::Assign(const TPersistent* Source) {

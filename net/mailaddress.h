@@ -47,7 +47,8 @@ bool IsQuotedString(std::string_view S);
 // An address, or a list of them, with encoded words decoded only where they may stand: in
 // display names and comments, never in an address. Decoded text that holds characters with a
 // meaning in an address comes back quoted, so "=?utf-8?Q?a=3Cb=40c=3E?= <d@e>" can't make b@c
-// the address. Cut to 255 characters, as decoded header values are.
+// the address. The result is not cut, however long its names: a cut could take the address
+// with it. ParseAddress cuts the name and the address it takes apart, each on its own.
 std::string DecodeAddressWords(std::string_view Text);
 // The same; CharSets gathers the sets of the words decoded.
 std::string DecodeAddressWords(std::string_view Text, TWordCharSets& CharSets);

@@ -84,6 +84,11 @@ std::string Outcome(const test::TestCase& F) {
         if (op == "uu-decode" || op == "uu-invalid") return Coded(UUDecodeLine, a);
         if (op == "uu-begin") return IsUUBegin(a) ? "1" : "0";
         if (op == "uu-name") UUFileName(a, out);
+        if (op == "uu-begin-name") {
+            const std::string written = UUBeginLineName(a);
+            UUFileName("begin 600 " + written, out);
+            return written + "|" + out;
+        }
         if (op == "words") DecodeEncodedWords(a, out);
         if (op == "iso2022jp") EncodeISO2022JPText(a, out);
         if (op == "words-charset") {
@@ -111,6 +116,7 @@ TEST(MimeCodecs, GiveTheResultsOfTheTable) {
         SCOPED_TRACE(c.Where);
         std::string expected = c.Fields.back();
         if (c[0] == "base64" || c[0] == "uu") expected = c[2] + "|" + c[1];
+        if (c[0] == "uu-begin-name") expected = c[2] + "|" + c[3];
         if (c[0].ends_with("-invalid")) expected = "Invalid Character";
         EXPECT_EQ(Outcome(c), expected);
     }

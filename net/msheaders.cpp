@@ -1,5 +1,6 @@
 #include "net/msheaders.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -13,10 +14,6 @@ namespace {
 
 std::string FieldPrefix(const std::string& Name) {
     return !Name.empty() && Name.back() == ':' ? Name : Name + ":";
-}
-
-bool IsContinuation(std::string_view Line) {
-    return !Line.empty() && (Line.front() == ' ' || Line.front() == '\t');
 }
 
 // Content-Type and Content-Disposition keep their parameters verbatim for the MIME parser, which
@@ -141,7 +138,7 @@ void TmsHeaders::GetFieldValue(const std::string& Name, std::string& Value,
     std::string value = AfterColon(Strings(i));
     for (++i; i < Count(); ++i) {
         const std::string line = Strings(i);
-        if (!IsContinuation(line)) break;
+        if (!IsContinuationLine(line)) break;
         value += ' ';
         value += Trim(line);
     }
@@ -177,7 +174,7 @@ void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List,
         std::string text = AfterColon(Strings(i));
         for (++i; i < Count(); ++i) {
             const std::string line = Strings(i);
-            if (!IsContinuation(line) && line.find(':') != std::string::npos) break;
+            if (!IsContinuationLine(line) && line.find(':') != std::string::npos) break;
             text += ' ';
             text += Trim(line);
         }
@@ -192,9 +189,24 @@ void TmsHeaders::DeleteField(const std::string& Name) {
     if (i < 0) return;
     BeginUpdate();
     Delete(i);
-    while (i < Count() && IsContinuation(Strings(i)))
+    while (i < Count() && IsContinuationLine(Strings(i)))
         Delete(i);
     EndUpdate();
+}
+
+bool IsFieldLine(std::string_view Line) {
+    const std::size_t colon = Line.find(':');
+    if (colon == std::string_view::npos) return false;
+    std::string_view name = Line.substr(0, colon);
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t'))
+        name.remove_suffix(1);
+    return !name.empty() && std::all_of(name.begin(), name.end(), [](char C) {
+        return static_cast<unsigned char>(C) > ' ' && static_cast<unsigned char>(C) < 127;
+    });
+}
+
+bool IsContinuationLine(std::string_view Line) {
+    return !Line.empty() && (Line.front() == ' ' || Line.front() == '\t');
 }
 
 void CutBody(TStrings& Headers) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/stringlist.h"
@@ -17,7 +18,8 @@ public:
     // The value of the field's first line with its continuation lines joined by one blank;
     // empty when the field is absent. Encoded words are decoded and the value cut to 255
     // characters, except for Content-Type, Content-Disposition and X-UIDL, which come back as
-    // they stand; in address fields (From, To, ...) only display names and comments are decoded.
+    // they stand. In address fields (From, To, ...) only display names and comments are decoded,
+    // and the value is not cut, so that a long name never hides the address behind it.
     void GetFieldValue(const std::string& Name, std::string& Value) const;
     // The same; CharSet is the one set that the decoded words named (see TWordCharSets).
     void GetFieldValue(const std::string& Name, std::string& Value, std::string& CharSet) const;
@@ -40,5 +42,11 @@ private:
 
 // Removes the first empty line and everything after it: the body that came with the headers.
 void CutBody(TStrings& Headers);
+
+// Line opens a header field: a name of printable characters other than ":" (blanks may stand
+// between it and the colon, as RFC 5322 lets obsolete headers write), then ":".
+bool IsFieldLine(std::string_view Line);
+// Line continues the field above it: it begins with a blank or a tab.
+bool IsContinuationLine(std::string_view Line);
 
 }  // namespace vex

@@ -153,6 +153,15 @@ void NamePart(TmsAttItem& Item, const TmsHeaders& Headers, const std::string& Ma
     if (!generic || name.empty()) Item.SetContentType(declared.empty() ? "text/plain" : declared);
 }
 
+void SetTextCharSet(TmsCustomMessage& Message, const std::string& ContentType,
+                    bool QuotedPrintable) {
+    const std::string name = LowerCase(Parameter("CharSet", ContentType));
+    if (name == "iso-2022-jp")
+        Message.SetCharSet(csISO2022jp);
+    else if (QuotedPrintable && !name.empty() && name != "us-ascii")
+        Message.SetCharSet(csISO8859);
+}
+
 std::string FieldValue(const TmsHeaders& Headers, const std::string& Name) {
     std::string value;
     Headers.GetFieldValue(Name, value);

@@ -65,6 +65,14 @@ bool IsDelimiterLine(std::string_view Line, std::string_view Delimiter);
 // (application/octet-stream), a given name's extension tells more.
 void NamePart(TmsAttItem& Item, const TmsHeaders& Headers, const std::string& MadeUpName);
 
+// Sets the message's CharSet from the Content-Type of the part that is its text. Of the three
+// sets the model knows, ISO-2022-JP is taken by its name. Quoted-printable text of any other
+// named set is taken for Latin-1, the one 8-bit set the model writes; text named US-ASCII, or
+// naming no set (which MIME reads as US-ASCII), keeps the set it has: the composer writes such
+// text in quoted-printable too, and must find it under the same label when it is read back.
+void SetTextCharSet(TmsCustomMessage& Message, const std::string& ContentType,
+                    bool QuotedPrintable);
+
 // The value of a header field ("" when absent) and of a parameter within a field's value.
 std::string FieldValue(const TmsHeaders& Headers, const std::string& Name);
 std::string Parameter(const std::string& Name, const std::string& Value);

@@ -57,13 +57,14 @@ TmsCustomDecoder::TAfterFirstPart TmsCustomDecoder::DecodeFirstPart() {
 
     const std::string transfer = LowerCase(FieldValue(*FPartHeaders, "Content-Transfer-Encoding"));
     const bool base64 = transfer == "base64";
+    const bool quoted = transfer == "quoted-printable";
+    // The text part of a nested alternative names its own set.
+    SetTextCharSet(*Message, contentType, quoted);
     // Base64 is taken as text only for Japanese mail, whose text travels that way.
     if (base64 && Message->CharSet() != csISO2022jp) return TAfterFirstPart::PartIsAttachment;
 
     TStrings& body = Message->Body();
     body.Clear();
-    const bool quoted = transfer == "quoted-printable";
-    if (quoted) Message->SetCharSet(csISO8859);
 
     bool ended = false;  // by a boundary line rather than by the end of the data
     if (!base64) {
@@ -71,6 +72,11 @@ TmsCustomDecoder::TAfterFirstPart TmsCustomDecoder::DecodeFirstPart() {
             ended = IsDelimiterLine(line, FBoundary) || IsClosingBoundary(line);
             if (!ended) body.Add(line);
         }
+        // The line break before a delimiter is the delimiter's (RFC 2046 section 5.1.1), so an
+        // empty last line is only the end of the line before it. Composers, ours among them,
+        // write one there; kept, it would grow the text by a line at every save.
+        const int32_t last = body.Count() - 1;
+        if (ended && last >= 0 && body[last].empty()) body.Delete(last);
         if (body.Count() == 0) body.Add("");
         if (quoted) DecodeQuotedBody(body);
     } else {

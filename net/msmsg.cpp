@@ -95,14 +95,19 @@ std::string TmsCustomDecoder::AlternativeName() const {
 }
 
 void TmsCustomDecoder::DecodePlain() {
+    TStrings& body = Message->Body();
     std::string line;
     while (ReadLine(line)) {
         if (IsUUBegin(line)) {
+            // An empty line before the first block sets it apart from the text and belongs to
+            // neither; the composer writes one there, which would otherwise grow the text.
+            const int32_t last = body.Count() - 1;
+            if (last >= 0 && body[last].empty()) body.Delete(last);
             Message->SetEncoding(meUU);
             DecodeUUBlocks(line);
             return;
         }
-        Message->Body().Add(line);
+        body.Add(line);
     }
 }
 
@@ -154,7 +159,8 @@ void TmsCustomDecoder::DecodeMIME() {
     } else if (!type.empty() && !Contains(type, "text/")) {
         DecodeSinglePart();
     } else {
-        const std::string name = FileNameParameter("name", contentType);
+        // A name that names no file ("dir/") is no name: the part is the message's text.
+        const std::string name = AttachmentNameOnly(FileNameParameter("name", contentType));
         if (!name.empty() && name != "cc:Mail")
             DecodeSinglePart();
         else
@@ -168,14 +174,12 @@ void TmsCustomDecoder::DecodeText() {
     const std::string type = LowerCase(FirstToken(contentType));
     if (type == "text/html" || type == "text/rtf") Message->SetContentType(type);
 
-    const std::string charSet = LowerCase(Parameter("CharSet", contentType));
     const std::string transfer = LowerCase(FieldValue(*FHeaders, "Content-Transfer-Encoding"));
     body.Clear();
     const bool quoted = transfer == "quoted-printable" ||
                         Contains(FieldValue(*FHeaders, "X-MIME-Autoconverted"), "quoted-printable");
     const bool base64 = transfer == "base64";
-    if (charSet == "iso-2022-jp") Message->SetCharSet(csISO2022jp);
-    if (quoted) Message->SetCharSet(csISO8859);
+    SetTextCharSet(*Message, contentType, quoted);
 
     std::string line;
     if (!base64) {

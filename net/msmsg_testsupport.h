@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "net/md5.h"
 #include "net/msmsg.h"
 #include "net/msmsgcls.h"
 #include "net/msmsgenc.h"
@@ -17,6 +21,84 @@ namespace vex::test {
 
 inline std::string Bytes(TmsAttItem& Item) {
     return std::string(Item.Stream.Memory(), static_cast<size_t>(Item.Stream.Size()));
+}
+
+// The messages kept as files: the examples of the MIME standards, messages written by real mail
+// programs, hand-made edge cases of the parser, and the sample messages of Debian's python3 and
+// spam filter (installed by scripts/install-deps). Paths by a key stable across machines: folder
+// label and file name.
+inline std::map<std::string, std::string> Corpus() {
+    namespace fs = std::filesystem;
+    const std::string python = VEX_PYTHON_LIBRARY;
+    EXPECT_NE(python, "") << "no /usr/bin/python3 when the build was configured";
+    const std::pair<std::string, std::string> folders[] = {
+        {"rfc", VEX_SOURCE_DIR "/tests/corpus/rfc"},
+        {"cases", VEX_SOURCE_DIR "/tests/corpus/cases"},
+        {"real", VEX_SOURCE_DIR "/tests/corpus/real"},
+        {"python-email", python + "/test/test_email/data"},
+        {"spam-filter", "/usr/share/doc/spamassassin/examples"},
+    };
+    std::map<std::string, std::string> corpus;
+    for (const auto& [label, folder] : folders) {
+        if (!fs::is_directory(folder)) {
+            ADD_FAILURE() << "sample messages missing (see scripts/install-deps): " << folder;
+            continue;
+        }
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (name.ends_with(".eml") || (name.starts_with("msg_") && name.ends_with(".txt")) ||
+                name.starts_with("sample-"))
+                corpus[label + "/" + name] = entry.path().string();
+        }
+    }
+    return corpus;
+}
+
+// Short data as it stands (C escapes for what is not printable), long data by size and digest.
+inline std::string Shown(const std::string& Data, const std::string& Unit, size_t Count) {
+    if (Data.size() > 200)
+        return std::to_string(Count) + " " + Unit + " md5 " +
+               DigestToHex(MD5String(Data)).substr(0, 12);
+    std::string s = "\"";
+    for (const char c : Data) {
+        if (c == '"' || c == '\\') s += '\\';
+        if (static_cast<uint8_t>(c) >= 32 && static_cast<uint8_t>(c) < 127)
+            s += c;
+        else
+            s += c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\x" + DigestToHex(std::string(1, c));
+    }
+    return s + "\"";
+}
+
+// The boundaries the composer draws at random, eight digits, named by the order they are drawn
+// in instead. A boundary that the data of an attachment brings stays as it is.
+inline std::string WithBoundariesNamed(const std::string& Saved) {
+    const std::string parameter = "; boundary=\"";
+    std::map<std::string, std::string> names;
+    auto rename = [&](std::string& Line, size_t From, size_t Length, bool Declared) {
+        const std::string boundary = Line.substr(From, Length);
+        const bool digits =
+            boundary.size() == 8 && boundary.find_first_not_of("012345678") == std::string::npos;
+        if (Declared && digits && !names.contains(boundary))
+            names[boundary] = "B" + std::to_string(names.size());
+        if (const auto found = names.find(boundary); found != names.end())
+            Line.replace(From, Length, found->second);
+    };
+    std::string out;
+    for (size_t p = 0; p < Saved.size();) {
+        const size_t end = std::min(Saved.find('\n', p), Saved.size() - 1) + 1;
+        std::string line = Saved.substr(p, end - p);
+        p = end;
+        if (const size_t at = line.find(parameter);
+            line.starts_with("Content-Type:") && at != std::string::npos) {
+            const size_t from = at + parameter.size();
+            rename(line, from, line.find('"', from) - from, true);
+        } else if (line.starts_with("--")) {
+            rename(line, 2, line.find_first_of("-\r\n", 2) - 2, false);
+        }
+        out += line;
+    }
+    return out;
 }
 
 // The addresses, subject, priority and attachments of a message, on one line each.

@@ -228,27 +228,41 @@ TmsCustomEncoder::TmsCustomEncoder(TmsCustomMessage* AMessage)
 
 TmsCustomEncoder::~TmsCustomEncoder() = default;
 
+TmsCustomEncoder::TBodyForm TmsCustomEncoder::BodyForm() const {
+    if (Message->Encoding() == meUU) return TBodyForm::UU;
+    const std::string type = Message->ContentType();
+    if (type == "multipart/mixed") return TBodyForm::Mixed;
+    if (type == "multipart/alternative") return TBodyForm::Alternative;
+    if (Message->Attachments().Count() > 0) return TBodyForm::SingleAttachment;
+    if (type.starts_with("multipart/"))
+        return TBodyForm::Mixed;  // a type set by hand: the body becomes its only part
+    if (type == "text/plain") return TBodyForm::Plain;
+    return TBodyForm::OtherText;
+}
+
 void TmsCustomEncoder::Encode() {
     if (!Stream) throw EInvalidOperation("The encoder has no stream to write to");
     Stream->SetPosition(0);
     WriteHeaders();
-    if (Message->Encoding() == meUU) {
-        EncodeUU();
-    } else {
-        const std::string type = Message->ContentType();
-        const bool attachments = Message->Attachments().Count() > 0;
-        if (type == "multipart/mixed")
+    switch (BodyForm()) {
+        case TBodyForm::UU:
+            EncodeUU();
+            break;
+        case TBodyForm::Mixed:
             EncodeMultipart(false);
-        else if (type == "multipart/alternative")
+            break;
+        case TBodyForm::Alternative:
             EncodeMultipart(true);
-        else if (attachments)
+            break;
+        case TBodyForm::SingleAttachment:
             EncodeSingleAttachment();
-        else if (type.starts_with("multipart/"))
-            EncodeMultipart(false);  // a type set by hand: the body becomes its only part
-        else if (type == "text/plain")
+            break;
+        case TBodyForm::Plain:
             EncodePlain();
-        else
-            EncodeBodyAs(type);
+            break;
+        case TBodyForm::OtherText:
+            EncodeBodyAs(Message->ContentType());
+            break;
     }
     const int64_t end = Stream->Position();
     if (Stream->Size() > end) Stream->SetSize(end);
@@ -314,11 +328,32 @@ void TmsCustomEncoder::WriteOtherHeaders(const std::vector<std::string>& AlsoGen
         remove(field);
     for (const std::string& field : AlsoGenerated)
         remove(field);
+    if (WritesOwnDisposition()) remove("Content-Disposition");
+    // A line that is neither a field nor the continuation of one written here would be taken
+    // for part of the line above it (a To line reads it as more addresses), and readers that
+    // keep to RFC 5322 take it for the start of the body: it is left out, and so is what
+    // continues it.
+    bool continuable = false;
     for (int32_t i = 0; i < headers.Count(); ++i) {
+        const std::string line = HeaderValue(headers[i]);
         // An empty line would end the header block before the encoder's own lines.
-        std::string line = HeaderValue(headers[i]);
-        if (!Trim(line).empty()) WriteLine(line);
+        if (Trim(line).empty()) continue;
+        continuable = IsContinuationLine(line) ? continuable : IsFieldLine(line);
+        if (continuable) WriteLine(line);
     }
+}
+
+bool TmsCustomEncoder::WritesOwnDisposition() const {
+    return BodyForm() == TBodyForm::SingleAttachment && BodyTextType().empty();
+}
+
+std::string TmsCustomEncoder::BodyTextType() const {
+    const TmsAttList& attachments = Message->Attachments();
+    if (attachments.Count() != 1) return "";
+    const std::string name = BareName(attachments.Items(0)->FileName());
+    if (name == "_htmbody.htm") return "text/html";
+    if (name == "_rtfbody.rtf") return "text/rtf";
+    return "";
 }
 
 bool TmsCustomEncoder::TextIsQuotedPrintable() const {
@@ -435,10 +470,7 @@ void TmsCustomEncoder::EncodeBodyAs(const std::string& ContentType) {
 void TmsCustomEncoder::EncodeSingleAttachment() {
     const TmsAttList& attachments = Message->Attachments();
     TmsAttItem& item = *attachments.Items(0);
-    const std::string name = NameWithoutPath(item.FileName());
-    const bool only = attachments.Count() == 1;
-    const bool html = only && BareName(name) == "_htmbody.htm";
-    const bool rtf = only && BareName(name) == "_rtfbody.rtf";
+    const std::string textType = BodyTextType();
     TAttEncoding encoding = item.TransferEncoding;
     std::string text = AttachmentText(item, encoding);
     // Only quoted-printable has an escape for a last line ".".
@@ -447,14 +479,12 @@ void TmsCustomEncoder::EncodeSingleAttachment() {
         text = AttachmentText(item, encoding);
     }
     EscapeFinalDot(text);
-    if (html)
-        WriteLine("Content-Type: text/html");
-    else if (rtf)
-        WriteLine("Content-Type: text/rtf");
+    if (!textType.empty())
+        WriteLine("Content-Type: " + textType);
     else
         WriteLine("Content-Type: " + PartType(item) + NameParameter("name", item));
     WriteLine(std::string("Content-Transfer-Encoding: ") + TransferEncodingName(encoding));
-    if (!html && !rtf)
+    if (WritesOwnDisposition())
         WriteLine("Content-Disposition: attachment" + NameParameter("filename", item));
     WriteLine("");
     WriteText(text);
@@ -555,7 +585,7 @@ void TmsCustomEncoder::EncodeUU() {
     for (int32_t i = 0; i < attachments.Count(); ++i) {
         TmsAttItem& item = *attachments.Items(i);
         WriteLine("");
-        WriteLine("begin 600 " + NameWithoutPath(item.FileName()));
+        WriteLine("begin 600 " + UUBeginLineName(NameWithoutPath(item.FileName())));
         const std::string_view bytes(item.Stream.Memory(), static_cast<size_t>(item.Stream.Size()));
         for (size_t p = 0;; p += kUUPiece) {
             const std::string_view piece = bytes.substr(p, kUUPiece);

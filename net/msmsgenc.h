@@ -74,10 +74,21 @@ protected:
     // The subject as EncodedText writes it, under the set it was read in.
     std::string EncodedSubject() const;
     // The caller's own header lines without the fields the encoder writes itself (the common
-    // ones and AlsoGenerated), every occurrence of each, so none appears twice.
+    // ones, AlsoGenerated, and Content-Disposition when it writes its own), every occurrence of
+    // each, so none appears twice. Lines that are no field, and what continues them, are left
+    // out: written after the encoder's To line they would read as addresses.
     void WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated);
 
 private:
+    // How the body goes out, from the message's encoding, type and attachments.
+    enum class TBodyForm { UU, Mixed, Alternative, SingleAttachment, Plain, OtherText };
+    TBodyForm BodyForm() const;
+    // The message is its one attachment, written with a Content-Disposition of the encoder's
+    // own; the caller's copy of that field is then not written.
+    bool WritesOwnDisposition() const;
+    // "text/html" or "text/rtf" when the one attachment is the message's HTML or RTF text.
+    std::string BodyTextType() const;
+
     void EncodePlain();
     void EncodeBodyAs(const std::string& ContentType);
     void EncodeSingleAttachment();

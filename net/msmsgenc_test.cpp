@@ -64,10 +64,12 @@ void ExpectRoundTrip(TmsMessage& Source) {
             line.replace(at + 1, line.find(' ', at + 1) - at - 1, "application/octet-stream");
     }
     EXPECT_EQ(test::Outline(result), expected);
-    // A body read from the first part of a multipart message keeps the empty line before the
-    // boundary as a last line of its own, as the body reading has always done.
-    const std::string body = result.Body().Text();
-    EXPECT_TRUE(body == Source.Body().Text() || body == Source.Body().Text() + "\r\n") << body;
+    // Text outside MIME has no escape for a last line ".", which readers of downloads take for
+    // the end mark: an empty line after it keeps it, and stays.
+    const TStrings& body = Source.Body();
+    const bool dotEnds = Source.Encoding() == meUU && count == 0 && body.Count() > 0 &&
+                         body[body.Count() - 1] == ".";
+    EXPECT_EQ(result.Body().Text(), body.Text() + (dotEnds ? "\r\n" : ""));
 }
 
 TEST(MessageEncoder, WritesWhatItsScriptsRecordAndKeepsWhatItIsGiven) {

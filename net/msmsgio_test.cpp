@@ -36,7 +36,9 @@ TEST(MessageFiles, LoadingReplacesTheMessageAndSavingWritesWhatLoadingReadsBack)
 }
 
 // A reply or a forward saves what was read: the second reading must find the same bytes under
-// the same labels, and the saved text holds the lines each case of testdata/resaved.txt names.
+// the same labels, saved again it must give the same text (a save that adds or relabels
+// something would do so again each time), and the saved text holds the lines each case of
+// testdata/resaved.txt names.
 TEST(MessageFiles, WhatIsReadIsSavedSoThatItReadsBackTheSame) {
     for (const test::TestBlock& block : test::ReadBlocks(VEX_TEST_DIR "/testdata/resaved.txt")) {
         SCOPED_TRACE(block.Where + " " + block.Name);
@@ -53,6 +55,11 @@ TEST(MessageFiles, WhatIsReadIsSavedSoThatItReadsBackTheSame) {
         second.LoadFromStream(back);
         EXPECT_EQ(test::Outline(second), test::Outline(first));
         EXPECT_EQ(second.Body().Text(), first.Body().Text());
+        EXPECT_EQ(second.CharSet(), first.CharSet());
+        TStringStream resaved;
+        second.SaveToStream(resaved);
+        EXPECT_EQ(test::WithBoundariesNamed(resaved.DataString()),
+                  test::WithBoundariesNamed(saved.DataString()));
         const std::string written = "\r\n" + saved.DataString();
         for (const std::string& line : block.Parts.at(1))
             EXPECT_NE(written.find("\r\n" + test::Unescape(line) + "\r\n"), std::string::npos)

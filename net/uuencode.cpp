@@ -55,6 +55,15 @@ void UUFileName(std::string_view Line, std::string& Name) {
     }
 }
 
+std::string UUBeginLineName(std::string_view Name) {
+    if (Name.find_first_of(" \t") == std::string_view::npos && !Name.starts_with('"'))
+        return std::string(Name);
+    std::string quoted = "\"";
+    for (const char c : Name)
+        if (c != '"') quoted += c;
+    return quoted + '"';
+}
+
 uint8_t UUDecodeChar(char C) {
     if (C == '`' || C == ' ') return 0;
     if (C >= '!' && C <= '_') return static_cast<uint8_t>(C - 32);

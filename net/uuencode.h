@@ -18,6 +18,10 @@ bool IsUUBegin(std::string_view Line);
 // The file name of a begin line: the text in double quotes when it starts with one, otherwise
 // the text up to the first blank.
 void UUFileName(std::string_view Line, std::string& Name);
+// Name as a begin line writes it, so that UUFileName reads it back: in double quotes when it
+// holds a blank or starts with a quote. A double quote cannot stand inside quotes, so a name
+// that needs them is written without its own.
+std::string UUBeginLineName(std::string_view Name);
 
 // The value of one character; the blank counts as 0 like the grave accent. Anything else
 // outside the alphabet raises EMessageParserError "Invalid Character".
