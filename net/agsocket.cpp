@@ -404,6 +404,15 @@ void TagSocket::UpdatePeerClosed() {
     if (FCloseReported && Input().empty()) PeerClosed = true;
 }
 
+bool TagSocket::IdleConnectionUsable() {
+    if (!Connected() || FCloseReported || ErrorPending || !Input().empty()) return false;
+    // An idle connection in good health has nothing to read: a byte is one unasked, 0 the end
+    // of the stream, and any other failure a reset.
+    char byte = 0;
+    if (agWinsock().recv(SocketHandle, &byte, 1, MSG_PEEK) != SOCKET_ERROR) return false;
+    return agWinsock().WSAGetLastError() == WSAEWOULDBLOCK;
+}
+
 void TagSocket::CheckConnected() {
     if (!Connected()) RaiseSocketError(sNotConnected);
 }

@@ -126,6 +126,10 @@ protected:
     // both.
     void SendLine(const std::string& Line, const std::string& Shown);
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Whether a connection left idle between dialogues can carry the next command: its server
+    // has neither closed nor reset it, and has sent nothing unasked that would pass for the next
+    // reply. Looks at the socket without waiting and without a round trip.
+    bool IdleConnectionUsable();
 
     // Fires OnError with the code's text and raises ESocketError; code 0 does nothing, a reset
     // connection is closed first.

@@ -89,8 +89,12 @@ std::string UnstuffMessage(const std::string& Data) {
 
 void TmsMailBase::Open() {
     const std::string identity = SessionIdentity();
-    if (Connected() && identity == FOpenIdentity) return;
-    if (Connected()) LeaveSession();
+    if (Connected()) {
+        // A server often ends a session idle for as long as the checks are apart.
+        const bool usable = IdleConnectionUsable();
+        if (usable && identity == FOpenIdentity) return;
+        LeaveSession(usable);
+    }
     Connect();
     Login();
     FOpenIdentity = identity;
@@ -104,14 +108,18 @@ void TmsMailBase::CloseAfterFailure() {
     }
 }
 
-void TmsMailBase::LeaveSession() {
-    {
+void TmsMailBase::LeaveSession(bool Usable) {
+    if (Usable) {
         const TEventMute muted(OnError);
         try {
             Close();
         } catch (const Exception&) {
             // Close has dropped the socket whatever the server said.
         }
+    } else {
+        // Nobody may be there to hear a QUIT, or its reply would be misread; a session abandoned
+        // without one commits nothing on the server.
+        Disconnect();
     }
     // A cancel meanwhile was the caller's, and the Connect that follows would forget it.
     if (Canceled) RaiseCanceled();

@@ -29,9 +29,10 @@ class TmsMailBase : public TagSocket {
 public:
     using TagSocket::TagSocket;
 
-    // Keeps an open session only while it was opened for the same SessionIdentity; a session
-    // of another server or user is closed first, so it can't answer for the new one, and what
-    // that server makes of the QUIT is no failure of the new one. A cancel still ends the Open.
+    // Keeps an open session only while it was opened for the same SessionIdentity and its
+    // server has not closed, reset or spoken into it while it was idle; any other session is
+    // left first, so it can't answer for the new one, and nothing of it fails the new one. A
+    // cancel still ends the Open.
     void Open();
     // A failed Logout still closes the socket before its exception leaves.
     void Close();
@@ -47,9 +48,10 @@ protected:
     void CloseAfterFailure();
 
 private:
-    // Closes a session that is no longer wanted. Its server may have dropped it while it was
-    // idle or may refuse the QUIT: neither reaches OnError or the caller.
-    void LeaveSession();
+    // Ends a session that is no longer wanted or no longer Usable: a usable one with QUIT,
+    // whatever its server answers, the other by closing the socket. Neither reaches OnError or
+    // the caller.
+    void LeaveSession(bool Usable);
 
     std::string FOpenIdentity;
 };

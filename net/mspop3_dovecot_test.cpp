@@ -83,5 +83,30 @@ TEST(POP3Dovecot, LogsInByUserAndPasswordWithoutAPOP) {
     EXPECT_EQ(sent, (Lines{"USER bob", "PASS ********", "STAT", "LIST 1", "TOP 1 1", "QUIT"}));
 }
 
+// The server ends a kept session as it ends one idle for too long: the next listing logs in again
+// without an error, and a session still standing is listed again without a login.
+TEST(POP3Dovecot, AKeptSessionTheServerEndedIsLoggedIntoAgain) {
+    DovecotServer server({{"bob", "banana", {Stored[0]}}}, false);
+    Lines sent;
+    auto pop = Client(server, "bob", "banana", sent);
+    Lines errors;
+    pop->OnError = [&errors](TObject*, std::string& Msg) { errors.push_back(Msg); };
+    pop->KeepConnected = true;
+    const Lines login = {"USER bob", "PASS ********", "STAT"};
+    const Lines listing = {"LIST 1", "TOP 1 1"};
+    Lines expected;
+    for (const Lines* part : {&login, &listing, &login, &listing, &listing})
+        expected.insert(expected.end(), part->begin(), part->end());
+
+    pop->UpdateInfo();
+    server.Kick("bob");
+    pop->UpdateInfo();
+    pop->UpdateInfo();
+    EXPECT_EQ(sent, expected);
+    EXPECT_EQ(errors, Lines{});
+    EXPECT_EQ(pop->RemoteInfo().Count(), 1);
+    EXPECT_TRUE(pop->Connected());
+}
+
 }  // namespace
 }  // namespace vex

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -51,6 +52,16 @@ std::unique_ptr<TmsRemotePOP> ClientFor(const std::string& Address) {
     return pop;
 }
 
+// A server that greets, then answers each command with the next of Replies.
+Script Answering(std::initializer_list<const char*> Replies) {
+    Script script{SendLine("+OK ready")};
+    for (const char* reply : Replies) {
+        script.push_back(ReadLine());
+        script.push_back(SendLine(reply));
+    }
+    return script;
+}
+
 // An item as a listing left it.
 void AddListed(TmsRemotePOP& Pop, int32_t Size, const std::string& Subject) {
     auto item = std::make_unique<TmsRemoteInfoItem>();
@@ -60,12 +71,12 @@ void AddListed(TmsRemotePOP& Pop, int32_t Size, const std::string& Subject) {
 }
 
 // A connection's part of a dialogue: "S: <line>" is sent, "C: <line>" read and kept in Commands,
-// "S closes" and "S resets" end the connection.
+// "S closes" and "S resets" end the connection, "S waits" until the client is idle.
 Script DialogueOf(const Lines& Dialogue, Lines& Commands) {
     Script script;
     for (const std::string& line : Dialogue) {
-        if (line == "S closes" || line == "S resets") {
-            script.push_back(line == "S closes" ? Close() : Reset());
+        if (line == "S closes" || line == "S resets" || line == "S waits") {
+            script.push_back(line == "S closes" ? Close() : line == "S resets" ? Reset() : Hold());
             continue;
         }
         const std::string text = line.substr(std::min<size_t>(3, line.size()));
@@ -95,6 +106,10 @@ TEST(POP3Dialogue, EachCaseOfTheFileShowsWhatItsDialogueMeans) {
             if (what == "user") pop->SetUserName(step[1]);
             if (what == "password") pop->SetPassword(step[1]);
             if (what == "keep") pop->KeepConnected = true;
+            if (what == "idle") {
+                server.Release();
+                EXPECT_TRUE(server.WaitUntilEnded(server.Accepted()));
+            }
             if (what == "listed") AddListed(*pop, n(), step[2]);
             if (what == "retrieve") pop->MarkForRetrieve(n());
             if (what == "delete") pop->MarkForDelete(n());
@@ -142,6 +157,29 @@ TEST(POP3Dialogue, EachCaseOfTheFileShowsWhatItsDialogueMeans) {
     }
 }
 
+// A session its server dropped is left with OnClosing and OnClosed; a cancel from either is the
+// caller's, and the listing stops before it connects again.
+TEST(POP3KeptSession, ACancelWhileADroppedSessionIsLeftStopsTheListing) {
+    Script script = Answering({"+OK", "+OK", "+OK 0 0"});
+    script.insert(script.end(), {Hold(), Close()});
+    ScriptedServer server(script);
+    auto pop = ClientFor(server.Address());
+    pop->KeepConnected = true;
+    pop->UpdateInfo();
+    server.Release();
+    ASSERT_TRUE(server.WaitUntilDone());
+    Pop3Log log(*pop);
+    pop->OnClosed = [&](TObject*) {
+        log.Add("closed");
+        pop->Cancel();
+    };
+    EXPECT_THROW(pop->UpdateInfo(), ECanceledError);
+    EXPECT_EQ(log.Events,
+              (Lines{"closing", "closed", "cancel", "error:Operation has been canceled"}));
+    EXPECT_EQ(server.Accepted(), 1);
+    EXPECT_FALSE(pop->Connected());
+}
+
 // Waits on a virtual clock, so the two-minute time-out passes at once.
 class POP3Silence : public ::testing::Test {
 protected:
@@ -162,11 +200,7 @@ TEST_F(POP3Silence, AServerThatStopsAnsweringTimesOutAndClosesTheConnection) {
 // What the left session's server says is no failure of the next mailbox, but a cancel while it
 // keeps silent about the QUIT is the caller's and stops the listing before the next server.
 TEST_F(POP3Silence, ACancelWhileLeavingAKeptSessionStopsTheListingOfTheNextMailbox) {
-    Script script{SendLine("+OK ready")};
-    for (const char* reply : {"+OK", "+OK", "+OK 0 0"}) {
-        script.push_back(ReadLine());
-        script.push_back(SendLine(reply));
-    }
+    Script script = Answering({"+OK", "+OK", "+OK 0 0"});
     script.insert(script.end(), {ReadLine(), Silent()});
     ScriptedServer server(script, 2);
     auto pop = ClientFor(server.Address());
@@ -188,12 +222,8 @@ TEST_F(POP3Silence, ACancelWhileLeavingAKeptSessionStopsTheListingOfTheNextMailb
 }
 
 TEST_F(POP3Silence, ACancelFromATimerDuringARetrievalClosesAtOnce) {
-    Script script{SendLine("+OK ready")};
-    for (const char* reply : {"+OK", "+OK", "+OK 1 50", "+OK 1 uid-1", "+OK 1 50",
-                              "+OK\r\nSubject: one\r\n\r\nbody\r\n.", "+OK 1 50"}) {
-        script.push_back(ReadLine());
-        script.push_back(SendLine(reply));
-    }
+    Script script = Answering({"+OK", "+OK", "+OK 1 50", "+OK 1 uid-1", "+OK 1 50",
+                               "+OK\r\nSubject: one\r\n\r\nbody\r\n.", "+OK 1 50"});
     script.insert(script.end(), {ReadLine(), Send("+OK\r\npart"), Silent()});
     ScriptedServer server(script);
     auto pop = ClientFor(server.Address());

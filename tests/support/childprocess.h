@@ -21,6 +21,8 @@ public:
     void Start(const std::vector<std::string>& Arguments, const std::string& LogFile);
     // True once the program has ended (it is then reaped).
     bool Exited();
+    // -1 when none runs.
+    pid_t Pid() const { return FPid; }
     void Stop();
 
 private:

@@ -8,10 +8,12 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
 #include "tests/support/childprocess.h"
+#include "tests/support/waituntil.h"
 
 namespace vex::test {
 
@@ -40,6 +42,26 @@ void ChownTree(const fs::path& Root, uid_t Uid, gid_t Gid) {
     for (const auto& entry : fs::recursive_directory_iterator(Root))
         if (::chown(entry.path().c_str(), Uid, Gid) != 0)
             throw std::runtime_error("chown " + entry.path().string());
+}
+
+// Whether Parent has a child called Name that still runs; a zombie has closed its files.
+bool HasRunningChild(pid_t Parent, const std::string& Name) {
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::ifstream in(entry.path() / "stat");
+        std::string stat;
+        if (!std::getline(in, stat)) continue;  // not a process, or one that just ended
+        // "pid (name) state ppid ...", where the name may hold blanks and parentheses.
+        const size_t open = stat.find('(');
+        const size_t close = stat.rfind(')');
+        if (open == std::string::npos || close == std::string::npos || close < open) continue;
+        std::istringstream rest(stat.substr(close + 1));
+        char state = 0;
+        pid_t parent = 0;
+        rest >> state >> parent;
+        if (parent == Parent && state != 'Z' && stat.substr(open + 1, close - open - 1) == Name)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -154,6 +176,16 @@ int DovecotServer::MessageCount(const std::string& User) const {
             if (entry.is_regular_file()) ++count;
     }
     return count;
+}
+
+void DovecotServer::Kick(const std::string& User) {
+    ChildProcess doveadm;
+    doveadm.Start({"doveadm", "-c", FRoot.File("dovecot.conf"), "kick", User},
+                  FRoot.File("doveadm.out"));
+    if (!WaitUntil([&] { return doveadm.Exited(); }))
+        throw std::runtime_error("doveadm kick did not end");
+    if (!WaitUntil([&] { return !HasRunningChild(FMaster.Pid(), "pop3"); }))
+        throw std::runtime_error("the kicked sessions did not end:\n" + LogTail());
 }
 
 }  // namespace vex::test

@@ -33,6 +33,9 @@ public:
     std::string Address() const;  // "127.0.0.1:port"
     // The messages now in a user's mailbox (new and seen), as files; deletion shows here.
     int MessageCount(const std::string& User) const;
+    // Ends the user's sessions as the server ends one idle for too long, with a last "-ERR" line
+    // and the close; returns once their processes have closed their connections.
+    void Kick(const std::string& User);
 
 private:
     void WriteConfiguration(const std::vector<Mailbox>& Mailboxes, bool Apop);

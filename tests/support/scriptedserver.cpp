@@ -33,6 +33,9 @@ ScriptStep ReadBytes(size_t Count) {
 ScriptStep Delay(int Milliseconds) {
     return ScriptStep{Kind::Delay, {}, static_cast<size_t>(Milliseconds)};
 }
+ScriptStep Hold() {
+    return ScriptStep{Kind::Hold, {}};
+}
 ScriptStep Silent() {
     return ScriptStep{Kind::Silent, {}};
 }
@@ -59,6 +62,11 @@ ScriptedServer::ScriptedServer(std::vector<Script> PerConnection)
 }
 
 ScriptedServer::~ScriptedServer() {
+    {
+        std::lock_guard<std::mutex> guard(FLock);
+        FStopping = true;
+    }
+    FChanged.notify_all();
     SignalStop(FStopFd);
     FAcceptor.join();
     for (std::thread& t : FConnections)
@@ -87,9 +95,29 @@ int ScriptedServer::Accepted() const {
 }
 
 bool ScriptedServer::WaitUntilDone(std::chrono::milliseconds Timeout) const {
+    return WaitUntilEnded(static_cast<int>(FScripts.size()), Timeout);
+}
+
+bool ScriptedServer::WaitUntilEnded(int Count, std::chrono::milliseconds Timeout) const {
     std::unique_lock<std::mutex> guard(FLock);
-    return FChanged.wait_for(guard, Timeout,
-                             [this] { return FEnded == static_cast<int>(FScripts.size()); });
+    return FChanged.wait_for(guard, Timeout, [this, Count] { return FEnded >= Count; });
+}
+
+void ScriptedServer::Release() {
+    {
+        std::lock_guard<std::mutex> guard(FLock);
+        ++FReleases;
+    }
+    FChanged.notify_all();
+}
+
+bool ScriptedServer::WaitForRelease() {
+    std::unique_lock<std::mutex> guard(FLock);
+    if (!FChanged.wait_for(guard, StepTimeout, [this] { return FReleases > 0 || FStopping; }) ||
+        FStopping)
+        return false;
+    --FReleases;
+    return true;
 }
 
 void ScriptedServer::Record(const std::string& Bytes) {
@@ -182,6 +210,9 @@ void ScriptedServer::Run(int Fd, const Script& Steps) {
             case Kind::Delay:
                 going = WaitForSocket(-1, 0, FStopFd, std::chrono::milliseconds(step.Count)) ==
                         WaitOutcome::TimedOut;
+                break;
+            case Kind::Hold:
+                going = WaitForRelease();
                 break;
             case Kind::Silent:
                 going = false;

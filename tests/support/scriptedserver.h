@@ -12,7 +12,7 @@ namespace vex::test {
 
 // One step of what a scripted server does on a connection.
 struct ScriptStep {
-    enum class Kind { Send, ReadLine, ReadBytes, Delay, Silent, Close, Reset };
+    enum class Kind { Send, ReadLine, ReadBytes, Delay, Hold, Silent, Close, Reset };
     Kind What;
     std::string Bytes;  // Send
     size_t Count = 0;   // ReadBytes; Delay in milliseconds
@@ -24,6 +24,8 @@ ScriptStep Send(const std::string& Bytes);
 ScriptStep ReadLine();  // records the line without its CR LF
 ScriptStep ReadBytes(size_t Count);
 ScriptStep Delay(int Milliseconds);
+// Waits until the test calls Release, so that what follows happens while the client is idle.
+ScriptStep Hold();
 ScriptStep Silent();  // says nothing and keeps the connection open until the server ends
 ScriptStep Close();   // a graceful close
 ScriptStep Reset();   // a close with RST
@@ -53,6 +55,10 @@ public:
     int Accepted() const;
     // True once every script has run to its end (or to Silent); waits at most Timeout.
     bool WaitUntilDone(std::chrono::milliseconds Timeout = StepTimeout) const;
+    // True once Count scripts have run to their end; waits at most Timeout.
+    bool WaitUntilEnded(int Count, std::chrono::milliseconds Timeout = StepTimeout) const;
+    // Lets one Hold step go on, the one waiting now or the next to come.
+    void Release();
 
 private:
     void AcceptLoop();
@@ -60,6 +66,8 @@ private:
     void Record(const std::string& Bytes);
     void RecordLine(const std::string& Line);
     void ScriptEnded();
+    // False when the server stopped or no Release came within StepTimeout.
+    bool WaitForRelease();
 
     std::vector<Script> FScripts;
     int FListenFd = -1;
@@ -71,6 +79,8 @@ private:
     std::vector<std::string> FLines;
     int FAccepted = 0;
     int FEnded = 0;
+    int FReleases = 0;  // not yet taken by a Hold step
+    bool FStopping = false;
     std::vector<std::thread> FConnections;
     std::thread FAcceptor;
 };
