@@ -109,16 +109,6 @@ bool IsTokenChar(char C) {
            std::string_view("!#$%&'+-^_`{}~").find(C) != std::string_view::npos;
 }
 
-// A set's name as it is kept: in lower case, without the language RFC 2231 lets follow a "*";
-// empty when it could not stand in an encoded word.
-std::string KeptCharSetName(std::string_view CharSet) {
-    std::string name = LowerCase(CharSet.substr(0, CharSet.find('*')));
-    if (name.empty() || name.size() > kMaxCharSetName ||
-        !std::all_of(name.begin(), name.end(), IsTokenChar))
-        return "";
-    return name;
-}
-
 // Sets that spell other characters with printable ASCII.
 bool SpellsWithAscii(std::string_view LowerName) {
     return LowerName.find("utf-7") != std::string_view::npos ||
@@ -194,7 +184,40 @@ std::string QWords(std::string_view Source, std::string_view CharSet) {
     return out;
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+// The ISO-2022 set whose designations Text holds: Korean and Chinese have escapes of their own,
+// and any other is taken for the Japanese set, by far the most common in mail.
+std::string_view Iso2022SetOf(std::string_view Text) {
+    if (Text.find("\x1b$)C") != std::string_view::npos) return "ISO-2022-KR";
+    for (const char* chinese : {"\x1b$)A", "\x1b$)G", "\x1b$)E", "\x1b$*H", "\x1b$+"})
+        if (Text.find(chinese) != std::string_view::npos) return "ISO-2022-CN";
+    return "ISO-2022-JP";
+}
+
+// Control characters taken out, a tab as a blank; an escape and the shifts stay in the text of
+// a stateful set, whose meaning they carry.
+std::string WithoutControls(std::string_view S, bool Stateful) {
+    std::string out;
+    for (char c : S) {
+        const auto u = static_cast<uint8_t>(c);
+        const bool shift = c == kEscape || c == kShiftOut || c == kShiftIn;
+        if (c == '\t')
+            out += ' ';
+        else if ((u >= 32 && u != 127) || (Stateful && shift))
+            out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string KeptCharSetName(std::string_view CharSet) {
+    std::string name = LowerCase(CharSet.substr(0, CharSet.find('*')));
+    if (name.empty() || name.size() > kMaxCharSetName ||
+        !std::all_of(name.begin(), name.end(), IsTokenChar))
+        return "";
+    return name;
+}
+
 bool IsUtf8(std::string_view S) {
     for (size_t i = 0; i < S.size();) {
         const auto c = static_cast<uint8_t>(S[i]);
@@ -228,31 +251,13 @@ bool IsUtf8(std::string_view S) {
     return true;
 }
 
-// The ISO-2022 set whose designations Text holds: Korean and Chinese have escapes of their own,
-// and any other is taken for the Japanese set, by far the most common in mail.
-std::string_view Iso2022SetOf(std::string_view Text) {
-    if (Text.find("\x1b$)C") != std::string_view::npos) return "ISO-2022-KR";
-    for (const char* chinese : {"\x1b$)A", "\x1b$)G", "\x1b$)E", "\x1b$*H", "\x1b$+"})
-        if (Text.find(chinese) != std::string_view::npos) return "ISO-2022-CN";
-    return "ISO-2022-JP";
+bool HoldsEightBit(std::string_view S) {
+    return std::any_of(S.begin(), S.end(), [](char C) { return C & 0x80; });
 }
 
-// Control characters taken out, a tab as a blank; an escape and the shifts stay in the text of
-// a stateful set, whose meaning they carry.
-std::string WithoutControls(std::string_view S, bool Stateful) {
-    std::string out;
-    for (char c : S) {
-        const auto u = static_cast<uint8_t>(c);
-        const bool shift = c == kEscape || c == kShiftOut || c == kShiftIn;
-        if (c == '\t')
-            out += ' ';
-        else if ((u >= 32 && u != 127) || (Stateful && shift))
-            out += c;
-    }
-    return out;
+std::string_view UnnamedCharSet(std::string_view EightBitText, std::string_view LatinCharSet) {
+    return IsUtf8(EightBitText) ? "utf-8" : LatinCharSet;
 }
-
-}  // namespace
 
 void TWordCharSets::Add(std::string_view CharSet, std::string_view Bytes) {
     const std::string name = KeptCharSetName(CharSet);
@@ -335,9 +340,7 @@ void EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::st
 
 void EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinCharSet,
                              std::string& Dest) {
-    const bool eightBit =
-        std::any_of(Source.begin(), Source.end(), [](char C) { return C & 0x80; });
-    if (!eightBit) {
+    if (!HoldsEightBit(Source)) {
         if (Source.find(kEscape) != std::string_view::npos)  // ISO-2022: the whole text is one word
             Dest = BWord(WithoutControls(Source, true), Iso2022SetOf(Source));
         else if (HoldsEncodedWord(Source))
@@ -364,7 +367,7 @@ void EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinChar
         if (end > escape) pieces.push_back({Source.substr(escape, end - escape), true});
         i = end;
     }
-    const std::string_view restCharSet = IsUtf8(rest) ? "utf-8" : LatinCharSet;
+    const std::string_view restCharSet = UnnamedCharSet(rest, LatinCharSet);
     // Every piece is a word, so the blanks between them vanish for readers as they should.
     std::string out;
     for (const TPiece& piece : pieces) {

@@ -8,6 +8,21 @@ namespace vex {
 // Header values with encoded words ("=?charset?B?...?=" or "=?charset?Q?...?="). The decoded
 // bytes go into the result as they are: no character set is converted.
 
+// A character set's name as it is kept with a text: in lower case, without the language RFC 2231
+// lets follow a "*"; empty when it could not stand in an encoded word, whose rules for a name
+// are stricter than a parameter's.
+std::string KeptCharSetName(std::string_view CharSet);
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsUtf8(std::string_view S);
+
+// Some byte is above 127: the text is no ASCII, and cannot travel as 7bit.
+bool HoldsEightBit(std::string_view S);
+
+// The set to name for 8-bit text whose set nobody named: UTF-8 when it is valid UTF-8, which text
+// in another set seldom is by chance, else LatinCharSet.
+std::string_view UnnamedCharSet(std::string_view EightBitText, std::string_view LatinCharSet);
+
 // The character set that the encoded words of a decoded text named, gathered word by word. A
 // word whose bytes read the same in every set built on ASCII names nothing; the others must all
 // name one set, or no one set fits the whole text. A name that could not stand in an encoded

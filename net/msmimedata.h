@@ -67,9 +67,10 @@ void NamePart(TmsAttItem& Item, const TmsHeaders& Headers, const std::string& Ma
 
 // Sets the message's CharSet from the Content-Type of the part that is its text. Of the three
 // sets the model knows, ISO-2022-JP is taken by its name. Quoted-printable text of any other
-// named set is taken for Latin-1, the one 8-bit set the model writes; text named US-ASCII, or
-// naming no set (which MIME reads as US-ASCII), keeps the set it has: the composer writes such
-// text in quoted-printable too, and must find it under the same label when it is read back.
+// named set is csISO8859, the model's 8-bit text (the name itself is kept as the body's
+// BodyCharSet once the text is read); text named US-ASCII, or naming no set (which MIME reads as
+// US-ASCII), keeps the set it has: the composer writes such text in quoted-printable too, and
+// must find it under the same label when it is read back.
 void SetTextCharSet(TmsCustomMessage& Message, const std::string& ContentType,
                     bool QuotedPrintable);
 

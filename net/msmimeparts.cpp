@@ -90,6 +90,7 @@ TmsCustomDecoder::TAfterFirstPart TmsCustomDecoder::DecodeFirstPart() {
         text.SetPosition(0);
         body.LoadFromStream(text);
     }
+    Message->SetBodyCharSet(Parameter("CharSet", contentType));
 
     if (!ended) throw EMessageParserError(LoadStr(sBoundaryMissing));
     if (!IsClosingBoundary(line)) return TAfterFirstPart::PartsFollow;

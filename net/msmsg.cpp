@@ -188,10 +188,11 @@ void TmsCustomDecoder::DecodeText() {
             body.Add(line);
             uuencoded = IsUUBegin(line);
         }
-        if (uuencoded)
+        if (uuencoded) {
             ReadAgainAsPlain();
-        else if (quoted)
-            DecodeQuotedBody(body);
+            return;
+        }
+        if (quoted) DecodeQuotedBody(body);
     } else if (!quoted) {
         TMemoryStream text;
         TPartDataWriter writer(text, {aeBase64, false});
@@ -201,6 +202,7 @@ void TmsCustomDecoder::DecodeText() {
         text.SetPosition(0);
         body.LoadFromStream(text);
     }
+    Message->SetBodyCharSet(Parameter("CharSet", contentType));
 }
 
 // A text body with a uuencoded block is a non-MIME message in disguise.

@@ -168,6 +168,10 @@ std::map<std::string, std::string> RoundTripDifferences(const std::string& Origi
         else if (was->second != is->second)
             differences[name] = Parting(was->second, is->second);
     }
+    // A save names the set of text that named none, so only a set that was named must stay.
+    if (!first.BodyCharSet().empty() && second.BodyCharSet() != first.BodyCharSet())
+        differences["body charset"] =
+            Parting(std::string(first.BodyCharSet()), std::string(second.BodyCharSet()));
     if (test::WithBoundariesNamed(saved) != test::WithBoundariesNamed(resaved))
         differences["resaved"] =
             Parting(test::WithBoundariesNamed(saved), test::WithBoundariesNamed(resaved));

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <utility>
 
+#include "net/encodedwords.h"
 #include "net/headerwords.h"
 #include "platform/core/resources.h"
 #include "platform/core/stringutils.h"
@@ -71,6 +72,18 @@ void MapSubject(const TmsHeaders& Headers, TmsCustomMessage& Message) {
     Message.SetSubjectCharSet(charSet);
 }
 
+// Text that cannot be in the set named: 8-bit bytes are no US-ASCII, and UTF-8 has rules that
+// text in other sets seldom keeps by chance.
+bool Contradicts(const std::string& CharSet, const TStrings& Text) {
+    const bool ascii = CharSet == "us-ascii";
+    if (!ascii && CharSet != "utf-8" && CharSet != "utf8") return false;
+    for (int32_t i = 0; i < Text.Count(); ++i) {
+        const std::string line = Text[i];
+        if (ascii ? HoldsEightBit(line) : !IsUtf8(line)) return true;
+    }
+    return false;
+}
+
 bool HasAddress(const TmsAddressList& List) {
     for (int32_t i = 0; i < List.Count(); ++i)
         if (!List.Items(i)->Address.empty()) return true;
@@ -129,13 +142,20 @@ void TmsAttList::Assign(const TPersistent* Source) {
     CopyItems(*source);
 }
 
+// --- TmsTextLines ---
+
+void TmsTextLines::Changed() {
+    ++FChanges;
+    TStringList::Changed();
+}
+
 // --- TmsCustomMessage ---
 
 TmsCustomMessage::TmsCustomMessage(TComponent* AOwner)
     : TComponent(AOwner),
       FSender(std::make_unique<TmsMailAddress>()),
       FHeaders(std::make_unique<TmsHeaders>()),
-      FBody(std::make_unique<TStringList>()),
+      FBody(std::make_unique<TmsTextLines>()),
       FAttachments(std::make_unique<TmsAttList>()) {}
 
 TmsCustomMessage::~TmsCustomMessage() = default;
@@ -180,12 +200,23 @@ void TmsCustomMessage::SetSubject(const std::string& Value) {
     FSubject = Cut(Value);
 }
 
+std::string_view TmsCustomMessage::BodyCharSet() const {
+    return FBody->Changes() == FBodyCharSetAt ? std::string_view(FBodyCharSet) : std::string_view();
+}
+
+void TmsCustomMessage::SetBodyCharSet(std::string_view Value) {
+    FBodyCharSet = KeptCharSetName(Value);
+    if (Contradicts(FBodyCharSet, *FBody)) FBodyCharSet.clear();
+    FBodyCharSetAt = FBody->Changes();
+}
+
 void TmsCustomMessage::CheckAddresses() {
     if (FSender->Address.empty()) RaiseMessageError(sSenderRequired);
 }
 
 void TmsCustomMessage::Clear() {
     FBody->Clear();
+    FBodyCharSet.clear();
     FAttachments->Clear();
     FSender->Clear();
     FHeaders->Clear();
@@ -207,6 +238,8 @@ void TmsCustomMessage::Assign(const TPersistent* Source) {
     FCharSet = source->FCharSet;
     FHeaders->Assign(source->FHeaders.get());
     FBody->Assign(source->FBody.get());
+    FBodyCharSet = source->BodyCharSet();
+    FBodyCharSetAt = FBody->Changes();
     FAttachments->Assign(source->FAttachments.get());
     FContentType = source->ContentType();
     SetTag(source->Tag());

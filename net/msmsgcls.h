@@ -113,6 +113,21 @@ public:
     void Assign(const TPersistent* Source) override;
 };
 
+// Lines that count their changes, so that what was recorded of their text is known to hold only
+// while nothing has changed since.
+class TmsTextLines : public TStringList {
+    VEX_CLASS(TmsTextLines, TStringList)
+
+public:
+    uint64_t Changes() const { return FChanges; }
+
+protected:
+    void Changed() override;
+
+private:
+    uint64_t FChanges = 0;
+};
+
 // What a mail message and a news article share. The content type is derived from the body and
 // the attachments each time it is read; what was set is kept only where they leave it open.
 class TmsCustomMessage : public TComponent {
@@ -160,6 +175,17 @@ public:
     const TStrings& Body() const { return *FBody; }
     void SetBody(const TStrings& Value) { FBody->Assign(&Value); }
 
+    // The character set the body's text was declared in when it was read (the charset of its
+    // Content-Type), in lower case: the composer labels the text with it, where CharSet knows
+    // only three sets. Empty when no set was declared, or once Body has changed in any way since
+    // it was recorded, so that it never outlives its text: SetBody, Clear or any change to the
+    // lines drops it. A load records the new text's own; Assign copies it with the body.
+    std::string_view BodyCharSet() const;
+    // Records Value as the set of the body as it now stands. A name that could not stand in an
+    // encoded word, or that the text contradicts (8-bit bytes under US-ASCII, bytes that are not
+    // UTF-8 under UTF-8), is not kept: the composer then names the set from the bytes.
+    void SetBodyCharSet(std::string_view Value);
+
     // Raises EMessageError when the message lacks an address that sending needs.
     virtual void CheckAddresses();
     virtual void Clear();
@@ -192,7 +218,9 @@ private:
     TMsgEncoding FEncoding = meMIME;
     TCharSet FCharSet = csUSASCII;
     std::unique_ptr<TmsHeaders> FHeaders;
-    std::unique_ptr<TStringList> FBody;
+    std::unique_ptr<TmsTextLines> FBody;
+    std::string FBodyCharSet;
+    uint64_t FBodyCharSetAt = 0;  // the count of the body's changes when it was recorded
     std::unique_ptr<TmsAttList> FAttachments;
     // The getter refreshes it from the parts it derives the type from.
     mutable std::string FContentType = "text/plain";

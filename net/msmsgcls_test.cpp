@@ -87,6 +87,54 @@ TEST(MessageMapHeaders, KeepsTheCharacterSetOfEachDecodedText) {
     EXPECT_EQ(std::string(copy.Sender().NameCharSet()) + std::string(copy.SubjectCharSet()), "");
 }
 
+// The set the body was read in describes that text only: any change to the body drops it, a
+// copy takes it along, and a load puts the new text's own in its place.
+TEST(MessageBodyCharSet, HoldsWhileTheTextStaysAndFitsIt) {
+    for (const test::TestCase& c : Table("body-charset")) {
+        SCOPED_TRACE(c.Where);
+        TmsMessage message(nullptr);
+        Script(message, std::vector<std::string>(c.Fields.begin() + 2, c.Fields.end()));
+        message.SetBodyCharSet(c[1]);
+        EXPECT_EQ(message.BodyCharSet(), c[0]);
+    }
+
+    TmsMessage message(nullptr);
+    auto recorded = [&](const std::function<void(TmsMessage&)>& Change) {
+        message.Body().SetText("Gr\xc3\xbc\xc3\x9f\r\nline\r\n");
+        message.SetBodyCharSet("utf-8");
+        Change(message);
+        return std::string(message.BodyCharSet());
+    };
+    TStringList same;
+    same.SetText("Gr\xc3\xbc\xc3\x9f\r\nline\r\n");
+    EXPECT_EQ(recorded([](TmsMessage&) {}), "utf-8");
+    EXPECT_EQ(recorded([](TmsMessage& M) { M.SetSubject("other"); }), "utf-8");
+    EXPECT_EQ(recorded([](TmsMessage& M) { M.Body().Add("more"); }), "");
+    EXPECT_EQ(recorded([](TmsMessage& M) { M.Body().Delete(1); }), "");
+    EXPECT_EQ(recorded([](TmsMessage& M) { M.Body().SetStrings(1, "caf\xe9"); }), "");
+    EXPECT_EQ(recorded([&](TmsMessage& M) { M.SetBody(same); }), "");
+    EXPECT_EQ(recorded([](TmsMessage& M) { M.Clear(); }), "");
+    EXPECT_EQ(recorded([](TmsMessage& M) {
+                  M.Body().Clear();
+                  M.SetBodyCharSet("koi8-r");
+                  M.Clear();
+              }),
+              "");
+    EXPECT_EQ(recorded([](TmsMessage& M) {
+                  TStringStream in("From: a@x.test\r\n\r\ncaf\xe9\r\n");
+                  M.LoadFromStream(in);
+              }),
+              "");
+    TmsMessage copy(nullptr);
+    EXPECT_EQ(recorded([&](TmsMessage& M) { copy.Assign(&M); }), "utf-8");
+    EXPECT_EQ(copy.BodyCharSet(), "utf-8");
+    copy.Body().Add("more");
+    EXPECT_EQ(copy.BodyCharSet(), "");
+    TmsMessage stale(nullptr);
+    stale.Assign(&copy);
+    EXPECT_EQ(stale.BodyCharSet(), "");
+}
+
 // Clear empties the contents but keeps the sender's settings, priority and return receipt.
 TEST(MessageAssign, CopiesEverythingDeeplyAndNeverSharesItems) {
     TmsMessage source(nullptr);

@@ -222,8 +222,11 @@ private:
 TmsCustomEncoder::TmsCustomEncoder(TmsCustomMessage* AMessage)
     : Message(AMessage), Random(SystemRandom) {
     const TStrings& body = Message->Body();
-    for (int32_t i = 0; i < body.Count() && !LongLines; ++i)
-        LongLines = body[i].size() > kLongLine;
+    for (int32_t i = 0; i < body.Count(); ++i) {
+        const std::string line = body[i];
+        LongLines = LongLines || line.size() > kLongLine;
+        FEightBitBody = FEightBitBody || HoldsEightBit(line);
+    }
 }
 
 TmsCustomEncoder::~TmsCustomEncoder() = default;
@@ -300,11 +303,14 @@ std::string TmsCustomEncoder::EncodedText(const std::string& Text, std::string_v
         EncodeHeaderText(Text, CharSet, encoded);
         return encoded;
     }
-    // Bytes above 127 stand for no character without a name for their set; mail programs read
-    // unnamed 8-bit text as Windows-1252, a superset of Latin-1 in its printable range.
-    const char* latin = Message->CharSet() == csISO8859 ? "iso-8859-1" : "windows-1252";
-    EncodeUnnamedHeaderText(Text, latin, encoded);
+    EncodeUnnamedHeaderText(Text, LatinCharSet(), encoded);
     return encoded;
+}
+
+// Bytes above 127 stand for no character without a name for their set; mail programs read
+// unnamed 8-bit text as Windows-1252, a superset of Latin-1 in its printable range.
+std::string_view TmsCustomEncoder::LatinCharSet() const {
+    return Message->CharSet() == csISO8859 ? "iso-8859-1" : "windows-1252";
 }
 
 std::string TmsCustomEncoder::HeaderValue(const std::string& Value) {
@@ -357,11 +363,18 @@ std::string TmsCustomEncoder::BodyTextType() const {
 }
 
 bool TmsCustomEncoder::TextIsQuotedPrintable() const {
-    return Message->CharSet() == csISO8859 || LongLines;
+    return Message->CharSet() == csISO8859 || LongLines || FEightBitBody;
+}
+
+std::string TmsCustomEncoder::BodyCharSet() const {
+    if (const std::string_view kept = Message->BodyCharSet(); !kept.empty())
+        return std::string(kept);
+    if (!FEightBitBody) return CharSetName(Message->CharSet());
+    return std::string(UnnamedCharSet(Message->Body().Text(), LatinCharSet()));
 }
 
 void TmsCustomEncoder::WriteTextPartHeaders(bool QuotedPrintable) {
-    WriteLine("Content-Type: text/plain; charset=" + Quoted(CharSetName(Message->CharSet())));
+    WriteLine("Content-Type: text/plain; charset=" + Quoted(BodyCharSet()));
     WriteLine(QuotedPrintable ? "Content-Transfer-Encoding: quoted-printable"
                               : "Content-Transfer-Encoding: 7bit");
 }
@@ -457,8 +470,10 @@ void TmsCustomEncoder::EncodePlain() {
 
 void TmsCustomEncoder::EncodeBodyAs(const std::string& ContentType) {
     std::string line = "Content-Type: " + HeaderValue(ContentType);
-    if (Message->CharSet() != csUSASCII && ContentType.starts_with("text/"))
-        line += "; charset=" + Quoted(CharSetName(Message->CharSet()));
+    // Text without a set named is US-ASCII to its readers.
+    if (const std::string charSet = BodyCharSet();
+        charSet != "us-ascii" && ContentType.starts_with("text/"))
+        line += "; charset=" + Quoted(charSet);
     WriteLine(line);
     WriteLine("Content-Transfer-Encoding: quoted-printable");
     WriteLine("");

@@ -66,8 +66,7 @@ protected:
     // Header text as encoded words where it needs them, labelled with the set its bytes are in:
     // CharSet, the set the text was read in, when it is known. Otherwise ISO-2022 text is told
     // by its escapes, and text with bytes above 127 is UTF-8 when it is valid UTF-8, else in
-    // the message's Latin character set (Windows-1252 unless it names ISO-8859-1). Other text
-    // stays as it is.
+    // LatinCharSet. Other text stays as it is.
     std::string EncodedText(const std::string& Text, std::string_view CharSet) const;
     // A value for one header line: line breaks taken out, so that it cannot start another.
     static std::string HeaderValue(const std::string& Value);
@@ -95,7 +94,16 @@ private:
     void EncodeMultipart(bool Alternative);
     void EncodeUU();
 
+    // The text goes quoted-printable when it is in the message's Latin set, has long lines, or
+    // holds 8-bit bytes, which 7bit cannot carry.
     bool TextIsQuotedPrintable() const;
+    // The set the body's bytes are in, for its Content-Type: the one it was read in
+    // (BodyCharSet of the message) when it is known. Otherwise 7-bit text is in the message's
+    // CharSet, and 8-bit text is UTF-8 when it is valid UTF-8, else in LatinCharSet.
+    std::string BodyCharSet() const;
+    // The set that unnamed 8-bit text is taken to be in: Windows-1252 unless the message's
+    // CharSet names ISO-8859-1.
+    std::string_view LatinCharSet() const;
     void WriteTextPartHeaders(bool QuotedPrintable);
     void WriteText(const std::string& Text);
     // The body's lines as they are written, each ended by CR LF.
@@ -106,6 +114,8 @@ private:
     // A boundary that begins no line of any of Parts and differs from Taken.
     std::string MakeBoundary(const std::vector<const std::string*>& Parts,
                              const std::vector<std::string>& Taken) const;
+
+    bool FEightBitBody = false;  // some byte of the body is above 127
 };
 
 // A mail message: From, To, CC, the receipt and priority lines. BCC is never written.

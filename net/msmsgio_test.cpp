@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "net/encodedwords.h"
 #include "net/msmsg_testsupport.h"
 #include "platform/core/exceptions.h"
 #include "tests/support/tempdir.h"
@@ -55,7 +56,13 @@ TEST(MessageFiles, WhatIsReadIsSavedSoThatItReadsBackTheSame) {
         second.LoadFromStream(back);
         EXPECT_EQ(test::Outline(second), test::Outline(first));
         EXPECT_EQ(second.Body().Text(), first.Body().Text());
-        EXPECT_EQ(second.CharSet(), first.CharSet());
+        // Text with 8-bit bytes goes quoted-printable under the name of its set, which reads as
+        // csISO8859; a set that was named stays named.
+        const bool eightBit = HoldsEightBit(first.Body().Text()) && first.CharSet() == csUSASCII;
+        EXPECT_EQ(second.CharSet(), eightBit ? csISO8859 : first.CharSet());
+        if (!first.BodyCharSet().empty()) {
+            EXPECT_EQ(second.BodyCharSet(), first.BodyCharSet());
+        }
         TStringStream resaved;
         second.SaveToStream(resaved);
         EXPECT_EQ(test::WithBoundariesNamed(resaved.DataString()),
