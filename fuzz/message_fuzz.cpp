@@ -1,6 +1,6 @@
 // Messages from strangers: whatever the bytes, loading ends and throws nothing, and the loaded
 // message answers for its parts. The composer then writes what was loaded, in a size bounded by
-// the input, or refuses it in one of the ways it documents; what it wrote loads again.
+// the input, or refuses it in the way it documents; what it wrote loads again.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,11 +18,10 @@ namespace {
 constexpr int64_t MaxGrowth = 64;
 constexpr int64_t MaxOverhead = 64 * 1024;
 
-// The composer's refusals of a message it cannot write; any other exception is a fault.
+// The composer's refusal of a message it cannot write; any other exception is a fault.
 bool DocumentedRefusal(const vex::Exception& E) {
     return std::string_view(E.ClassName()) == "Exception" &&
-           (E.Message() == "Paragraph is too large" ||
-            E.Message() == "No boundary could be drawn that the message does not already hold");
+           E.Message() == "No boundary could be drawn that the message does not already hold";
 }
 
 }  // namespace
