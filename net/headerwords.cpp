@@ -81,12 +81,13 @@ struct TMimeParameter {
 // past the closing quote, or at the end of Text when there is none. Only a backslash before a
 // quote or another backslash is taken as one: the only pairs a composer needs to write, while
 // senders that never escape write Windows paths ("C:\Mail\a.txt") whose other backslashes must
-// still part the folders from the name.
+// still part the folders from the name. A backslash that ends the whole text escapes nothing: the
+// text was cut before what it escaped, and it goes, rather than turn the name into a folder.
 std::string QuotedContent(std::string_view Text, std::size_t& I) {
     std::string content;
     for (++I; I < Text.size() && Text[I] != '"'; ++I) {
-        if (Text[I] == '\\' && I + 1 < Text.size() && (Text[I + 1] == '"' || Text[I + 1] == '\\'))
-            ++I;
+        if (Text[I] == '\\' && I + 1 == Text.size()) break;
+        if (Text[I] == '\\' && (Text[I + 1] == '"' || Text[I + 1] == '\\')) ++I;
         content += Text[I];
     }
     if (I < Text.size()) ++I;
@@ -183,8 +184,9 @@ std::string FileNameParameter(const std::string& Param, const std::string& Text)
         if (n.empty()) return Trim(ExtendedValue(parameter.Value, true));  // "name*": all of it
         const bool extended = n.back() == '*';
         if (extended) n.remove_suffix(1);
+        // Section numbers have no leading zeros (RFC 2231 section 3): "name*01" is no section.
         const bool number =
-            !n.empty() && n.size() <= 3 &&
+            !n.empty() && n.size() <= 3 && (n.size() == 1 || n.front() != '0') &&
             std::all_of(n.begin(), n.end(), [](char c) { return c >= '0' && c <= '9'; });
         if (!number) continue;
         const int32_t section = std::stoi(std::string(n));

@@ -151,6 +151,7 @@ void NamePart(TmsAttItem& Item, const TmsHeaders& Headers, const std::string& Ma
     const bool generic = declared.empty() || SameText(declared, "application/octet-stream");
     // Text is what a part without a type holds (RFC 2045 section 5.2).
     if (!generic || name.empty()) Item.SetContentType(declared.empty() ? "text/plain" : declared);
+    Item.SetCharSet(Parameter("CharSet", contentType));
 }
 
 void SetTextCharSet(TmsCustomMessage& Message, const std::string& ContentType,

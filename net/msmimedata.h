@@ -62,7 +62,8 @@ bool IsDelimiterLine(std::string_view Line, std::string_view Delimiter);
 // "name", else Content-Disposition's "filename", without its folders; when neither gives one, it
 // is MadeUpName, marked as made up. The declared type wins over a guess from the name's
 // extension, but where none is declared, or the declared one says no more than "bytes"
-// (application/octet-stream), a given name's extension tells more.
+// (application/octet-stream), a given name's extension tells more. The charset declared is kept
+// with the item, so that text is written back under the name of its set.
 void NamePart(TmsAttItem& Item, const TmsHeaders& Headers, const std::string& MadeUpName);
 
 // Sets the message's CharSet from the Content-Type of the part that is its text. Of the three

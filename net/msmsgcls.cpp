@@ -74,13 +74,9 @@ void MapSubject(const TmsHeaders& Headers, TmsCustomMessage& Message) {
 
 // Text that cannot be in the set named: 8-bit bytes are no US-ASCII, and UTF-8 has rules that
 // text in other sets seldom keeps by chance.
-bool Contradicts(const std::string& CharSet, const TStrings& Text) {
-    const bool ascii = CharSet == "us-ascii";
-    if (!ascii && CharSet != "utf-8" && CharSet != "utf8") return false;
-    for (int32_t i = 0; i < Text.Count(); ++i) {
-        const std::string line = Text[i];
-        if (ascii ? HoldsEightBit(line) : !IsUtf8(line)) return true;
-    }
+bool Contradicts(std::string_view CharSet, std::string_view Text) {
+    if (CharSet == "us-ascii") return HoldsEightBit(Text);
+    if (CharSet == "utf-8" || CharSet == "utf8") return !IsUtf8(Text);
     return false;
 }
 
@@ -105,6 +101,7 @@ void TmsAddressList::Assign(const TPersistent* Source) {
 void TmsAttItem::SetFileName(const std::string& Value) {
     FFileName = Cut(Value);
     FFileNameMadeUp = false;
+    FCharSet.clear();
     if (FFileName.empty()) return;
     std::string type;
     GetMimeType(FFileName, type);
@@ -121,6 +118,15 @@ void TmsAttItem::SetContentType(const std::string& Value) {
     FContentType = Cut(Value);
 }
 
+std::string_view TmsAttItem::CharSet() {
+    const std::string_view bytes(Stream.Memory(), static_cast<size_t>(Stream.Size()));
+    return Contradicts(FCharSet, bytes) ? std::string_view() : std::string_view(FCharSet);
+}
+
+void TmsAttItem::SetCharSet(std::string_view Value) {
+    FCharSet = KeptCharSetName(Value);
+}
+
 void TmsAttItem::Assign(const TPersistent* Source) {
     const auto* source = dynamic_cast<const TmsAttItem*>(Source);
     if (!source) return TPersistent::Assign(Source);
@@ -132,6 +138,7 @@ void TmsAttItem::Assign(const TPersistent* Source) {
     TransferEncoding = source->TransferEncoding;
     FFileName = source->FFileName;
     FFileNameMadeUp = source->FFileNameMadeUp;
+    FCharSet = source->FCharSet;
 }
 
 // --- TmsAttList ---
@@ -206,7 +213,7 @@ std::string_view TmsCustomMessage::BodyCharSet() const {
 
 void TmsCustomMessage::SetBodyCharSet(std::string_view Value) {
     FBodyCharSet = KeptCharSetName(Value);
-    if (Contradicts(FBodyCharSet, *FBody)) FBodyCharSet.clear();
+    if (Contradicts(FBodyCharSet, FBody->Text())) FBodyCharSet.clear();
     FBodyCharSetAt = FBody->Changes();
 }
 

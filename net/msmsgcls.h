@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "net/mailaddress.h"
@@ -94,14 +95,23 @@ public:
 
     TAttEncoding TransferEncoding = aeNone;
 
-    // From another item: its bytes, file name (as it stands, made up or not), content type and
-    // encoding.
+    // The character set the part's text was declared in when it was read (the charset of its
+    // Content-Type), in lower case, for the composer to label the text with. Empty when none was
+    // declared, when the name could not stand in an encoded word, or while the bytes contradict
+    // it (8-bit bytes under US-ASCII, bytes that are not UTF-8 under UTF-8): it holds only while
+    // it fits the bytes as they now stand. A new file name drops it; Assign copies it.
+    std::string_view CharSet();
+    void SetCharSet(std::string_view Value);
+
+    // From another item: its bytes, file name (as it stands, made up or not), content type,
+    // character set and encoding.
     void Assign(const TPersistent* Source) override;
 
 private:
     std::string FFileName;
     bool FFileNameMadeUp = false;
     std::string FContentType;
+    std::string FCharSet;
 };
 
 // The attachments of a message.

@@ -135,6 +135,29 @@ TEST(MessageBodyCharSet, HoldsWhileTheTextStaysAndFitsIt) {
     EXPECT_EQ(stale.BodyCharSet(), "");
 }
 
+// The set an attachment was read in holds while its bytes fit it: bytes that come to contradict
+// it, or a new file, drop it; a copy takes it along.
+TEST(MessageAttachmentCharSet, HoldsWhileTheBytesFitIt) {
+    for (const test::TestCase& c : Table("attachment-charset")) {
+        SCOPED_TRACE(c.Where);
+        TmsAttItem item;
+        item.Stream.WriteBuffer(c[2].data(), static_cast<int32_t>(c[2].size()));
+        item.SetCharSet(c[1]);
+        EXPECT_EQ(item.CharSet(), c[0]);
+    }
+    TmsAttItem item;
+    item.SetFileName("notes.txt");
+    item.Stream.WriteBuffer("plain", 5);
+    item.SetCharSet("us-ascii");
+    TmsAttItem copy;
+    copy.Assign(&item);
+    EXPECT_EQ(copy.CharSet(), "us-ascii");
+    item.Stream.WriteBuffer("\xe9", 1);
+    EXPECT_EQ(item.CharSet(), "");
+    copy.SetFileName("other.txt");
+    EXPECT_EQ(copy.CharSet(), "");
+}
+
 // Clear empties the contents but keeps the sender's settings, priority and return receipt.
 TEST(MessageAssign, CopiesEverythingDeeplyAndNeverSharesItems) {
     TmsMessage source(nullptr);

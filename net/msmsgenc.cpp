@@ -104,6 +104,73 @@ bool IsTextType(const std::string& ContentType) {
     return LowerCase(ContentType).starts_with("text/");
 }
 
+// The bytes of an attachment.
+std::string_view DataOf(TmsAttItem& Item) {
+    return {Item.Stream.Memory(), static_cast<size_t>(Item.Stream.Size())};
+}
+
+// A type whose data holds entities of its own, with their own headers, which no encoding may
+// wrap (RFC 2045 section 6.4).
+bool IsCompositeType(const std::string& ContentType) {
+    const std::string type = LowerCase(ContentType);
+    return type.starts_with("multipart/") || type.starts_with("message/");
+}
+
+enum class TDataBits { Seven, Eight, Binary };
+
+// What data is, read as the lines it is written in (RFC 2045 section 2): 7bit holds no byte above
+// 127, 8bit may, and neither holds a NUL or a line of more than 998 bytes.
+TDataBits BitsOf(std::string_view Bytes) {
+    constexpr size_t maxLine = 998;
+    bool eightBit = false;
+    size_t line = 0;
+    for (const char c : Bytes) {
+        if (c == '\r' || c == '\n') {
+            line = 0;
+            continue;
+        }
+        if (c == '\0' || ++line > maxLine) return TDataBits::Binary;
+        eightBit = eightBit || (c & 0x80);
+    }
+    return eightBit ? TDataBits::Eight : TDataBits::Seven;
+}
+
+// How an attachment's data travels, and the name written for that.
+struct TPartTransfer {
+    TAttEncoding Encoding;
+    const char* Name;
+};
+
+// The item's own encoding, unless it says 7bit of data that is not. Such data goes quoted-
+// printable; under a composite Type, which no encoding may wrap, it goes as it stands under the
+// label that is true of it.
+TPartTransfer TransferOf(TmsAttItem& Item, const std::string& Type) {
+    const TAttEncoding encoding = Item.TransferEncoding;
+    if (encoding == aeBase64 || encoding == aeQuotedPrintable)
+        return {encoding, TransferEncodingName(encoding)};
+    const bool composite = IsCompositeType(Type);
+    switch (BitsOf(DataOf(Item))) {
+        case TDataBits::Seven:
+            return {aeNone, TransferEncodingName(aeNone)};
+        case TDataBits::Eight:
+            if (composite) return {aeNone, "8bit"};
+            break;
+        case TDataBits::Binary:
+            if (composite) return {aeNone, "binary"};
+            break;
+    }
+    return {aeQuotedPrintable, TransferEncodingName(aeQuotedPrintable)};
+}
+
+// The ISO-2022 set that 7-bit text with escapes is in, named as header words name it: by the
+// designations its escapes make. Text must hold an escape and no byte above 127; it is then one
+// base64 word.
+std::string Iso2022CharSet(std::string_view Text) {
+    std::string word;
+    EncodeUnnamedHeaderText(Text, "us-ascii", word);
+    return LowerCase(word.substr(2, word.find('?', 2) - 2));
+}
+
 // The boundary of the multipart body Bytes: the first delimiter line "--X" whose closing line
 // "--X--" follows somewhere; empty when Bytes is no multipart body.
 std::string DataBoundary(std::string_view Bytes) {
@@ -133,8 +200,7 @@ std::string PartType(TmsAttItem& Item) {
     const std::string type = WithoutLineBreaks(Item.ContentType());
     if (!LowerCase(type).starts_with("multipart/")) return type;
     if (Item.TransferEncoding == aeNone) {
-        const std::string boundary = DataBoundary(
-            std::string_view(Item.Stream.Memory(), static_cast<size_t>(Item.Stream.Size())));
+        const std::string boundary = DataBoundary(DataOf(Item));
         if (!boundary.empty()) return type + "; boundary=" + Quoted(boundary);
     }
     return "application/octet-stream";
@@ -369,8 +435,25 @@ bool TmsCustomEncoder::TextIsQuotedPrintable() const {
 std::string TmsCustomEncoder::BodyCharSet() const {
     if (const std::string_view kept = Message->BodyCharSet(); !kept.empty())
         return std::string(kept);
-    if (!FEightBitBody) return CharSetName(Message->CharSet());
-    return std::string(UnnamedCharSet(Message->Body().Text(), LatinCharSet()));
+    // 7-bit text in a set the caller chose is in that set; US-ASCII is only the default.
+    if (FEightBitBody || Message->CharSet() == csUSASCII) {
+        if (std::string unnamed = UnnamedTextCharSet(Message->Body().Text()); !unnamed.empty())
+            return unnamed;
+    }
+    return CharSetName(Message->CharSet());
+}
+
+std::string TmsCustomEncoder::UnnamedTextCharSet(std::string_view Text) const {
+    if (HoldsEightBit(Text)) return std::string(UnnamedCharSet(Text, LatinCharSet()));
+    if (Text.find('\x1b') != std::string_view::npos) return Iso2022CharSet(Text);
+    return "";
+}
+
+std::string TmsCustomEncoder::CharSetParameter(TmsAttItem& Item, const std::string& Type) const {
+    if (!IsTextType(Type)) return "";
+    std::string charSet(Item.CharSet());
+    if (charSet.empty()) charSet = UnnamedTextCharSet(DataOf(Item));
+    return charSet.empty() ? "" : "; charset=" + Quoted(charSet);
 }
 
 void TmsCustomEncoder::WriteTextPartHeaders(bool QuotedPrintable) {
@@ -399,7 +482,7 @@ std::string TmsCustomEncoder::BodyText(bool QuotedPrintable) const {
 
 std::string TmsCustomEncoder::AttachmentText(TmsAttItem& Item, TAttEncoding Encoding) const {
     std::string text;
-    const std::string_view bytes(Item.Stream.Memory(), static_cast<size_t>(Item.Stream.Size()));
+    const std::string_view bytes = DataOf(Item);
     switch (Encoding) {
         case aeBase64: {
             text.reserve(bytes.size() / kBase64Piece * 78 + 80);
@@ -486,25 +569,26 @@ void TmsCustomEncoder::EncodeSingleAttachment() {
     const TmsAttList& attachments = Message->Attachments();
     TmsAttItem& item = *attachments.Items(0);
     const std::string textType = BodyTextType();
-    TAttEncoding encoding = item.TransferEncoding;
-    std::string text = AttachmentText(item, encoding);
-    // Only quoted-printable has an escape for a last line ".".
-    if (EndsWithDotLine(text) && encoding != aeQuotedPrintable) {
-        encoding = aeQuotedPrintable;
-        text = AttachmentText(item, encoding);
+    const std::string type = textType.empty() ? PartType(item) : textType;
+    TPartTransfer transfer = TransferOf(item, type);
+    std::string text = AttachmentText(item, transfer.Encoding);
+    // The message ends with a line break, which is its last line's (RFC 5321 section 4.1.1.4),
+    // and readers of downloads take a last line "." for the end mark. Data that ends without a
+    // break, or with such a line, would not read back as it was: quoted-printable ends it with a
+    // soft break, or escapes the dot.
+    const bool exactEnd = text.empty() || (text.ends_with(kCRLF) && !EndsWithDotLine(text));
+    if (transfer.Encoding != aeQuotedPrintable && !exactEnd) {
+        transfer = {aeQuotedPrintable, TransferEncodingName(aeQuotedPrintable)};
+        text = AttachmentText(item, transfer.Encoding);
     }
     EscapeFinalDot(text);
-    if (!textType.empty())
-        WriteLine("Content-Type: " + textType);
-    else
-        WriteLine("Content-Type: " + PartType(item) + NameParameter("name", item));
-    WriteLine(std::string("Content-Transfer-Encoding: ") + TransferEncodingName(encoding));
+    WriteLine("Content-Type: " + type + CharSetParameter(item, type) +
+              (textType.empty() ? NameParameter("name", item) : ""));
+    WriteLine(std::string("Content-Transfer-Encoding: ") + transfer.Name);
     if (WritesOwnDisposition())
         WriteLine("Content-Disposition: attachment" + NameParameter("filename", item));
     WriteLine("");
     WriteText(text);
-    // The message itself ends with a line break.
-    if (!text.empty() && !text.ends_with(kCRLF)) WriteLine("");
 }
 
 void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
@@ -522,15 +606,22 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
     // the lines that will actually stand between its delimiters.
     const bool quotedBody = TextIsQuotedPrintable();
     const std::string body = hasBody ? BodyText(quotedBody) : std::string();
-    std::vector<std::string> texts;
-    texts.reserve(static_cast<size_t>(count));
+    struct TPart {
+        std::string Type;
+        TPartTransfer Transfer;
+        std::string Text;
+    };
+    std::vector<TPart> written;
+    written.reserve(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
         TmsAttItem& item = *attachments.Items(i);
-        texts.push_back(AttachmentText(item, item.TransferEncoding));
+        std::string type = PartType(item);
+        const TPartTransfer transfer = TransferOf(item, type);
+        written.push_back({std::move(type), transfer, AttachmentText(item, transfer.Encoding)});
     }
     std::vector<const std::string*> parts{&body};
-    for (const std::string& text : texts)
-        parts.push_back(&text);
+    for (const TPart& part : written)
+        parts.push_back(&part.Text);
 
     const std::string outer = MakeBoundary(parts, {});
     std::string boundary = outer;
@@ -566,13 +657,14 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
             rtfFirst = false;
         }
         TmsAttItem& item = *attachments.Items(i);
+        const TPart& part = written[static_cast<size_t>(i)];
         const bool named = !(Alternative || altOpen || htmlFirst || rtfFirst);
-        WriteLine("Content-Type: " + PartType(item) + (named ? NameParameter("name", item) : ""));
-        WriteLine(std::string("Content-Transfer-Encoding: ") +
-                  TransferEncodingName(item.TransferEncoding));
+        WriteLine("Content-Type: " + part.Type + CharSetParameter(item, part.Type) +
+                  (named ? NameParameter("name", item) : ""));
+        WriteLine(std::string("Content-Transfer-Encoding: ") + part.Transfer.Name);
         if (named) WriteLine("Content-Disposition: attachment" + NameParameter("filename", item));
         WriteLine("");
-        WriteText(texts[static_cast<size_t>(i)]);
+        WriteText(part.Text);
         WriteLine("");
 
         const bool last = i + 1 == count;
@@ -600,8 +692,11 @@ void TmsCustomEncoder::EncodeUU() {
     for (int32_t i = 0; i < attachments.Count(); ++i) {
         TmsAttItem& item = *attachments.Items(i);
         WriteLine("");
-        WriteLine("begin 600 " + UUBeginLineName(NameWithoutPath(item.FileName())));
-        const std::string_view bytes(item.Stream.Memory(), static_cast<size_t>(item.Stream.Size()));
+        // A begin line needs a name to be one; the reader would make this one up.
+        std::string name = AttachmentNameOnly(item.FileName());
+        if (name.empty()) name = "att." + IntToStr(i);
+        WriteLine("begin 600 " + UUBeginLineName(name));
+        const std::string_view bytes = DataOf(item);
         for (size_t p = 0;; p += kUUPiece) {
             const std::string_view piece = bytes.substr(p, kUUPiece);
             UUEncodeLine(piece, line, kUnlimited);

@@ -25,7 +25,9 @@ enum TAttEncoding : uint8_t;
 // after saving as before. Every line is written as it stands; making a line safe for a
 // particular transport (dot-stuffing for SMTP) is that transport's work. The one exception: the
 // message never ends with a line ".", which readers of downloads take off as the end mark, so a
-// text or file that ends with one is written in quoted-printable with the dot escaped.
+// text or file that ends with one is written in quoted-printable with the dot escaped; so is a
+// file that is the whole message and does not end with a line break, which the message must.
+// Data said to be 7bit that is not (RFC 2045 section 2.7) goes quoted-printable too.
 //
 // The codecs and the drawing of boundaries let the message loop run, so application events may
 // fire during Encode; none of them may change the message meanwhile.
@@ -98,9 +100,16 @@ private:
     // holds 8-bit bytes, which 7bit cannot carry.
     bool TextIsQuotedPrintable() const;
     // The set the body's bytes are in, for its Content-Type: the one it was read in
-    // (BodyCharSet of the message) when it is known. Otherwise 7-bit text is in the message's
-    // CharSet, and 8-bit text is UTF-8 when it is valid UTF-8, else in LatinCharSet.
+    // (BodyCharSet of the message) when it is known, else the one UnnamedTextCharSet names, but
+    // for 7-bit text in a CharSet other than US-ASCII, which is in that set.
     std::string BodyCharSet() const;
+    // The set of text whose set nobody named: 8-bit text is UTF-8 when it is valid UTF-8, else in
+    // LatinCharSet; 7-bit text with escapes is ISO-2022 (the set its escapes designate, as in
+    // header words). Empty for other text, which is US-ASCII.
+    std::string UnnamedTextCharSet(std::string_view Text) const;
+    // "; charset=..." for an attachment written under a text Type: the set it was read in, else
+    // the one UnnamedTextCharSet names; nothing for US-ASCII text and other types.
+    std::string CharSetParameter(TmsAttItem& Item, const std::string& Type) const;
     // The set that unnamed 8-bit text is taken to be in: Windows-1252 unless the message's
     // CharSet names ISO-8859-1.
     std::string_view LatinCharSet() const;

@@ -109,5 +109,29 @@ TEST(MessageEncoder, WritesWhatItsScriptsRecordAndKeepsWhatItIsGiven) {
     }
 }
 
+// Text built in code names no set. 7-bit text with escapes is ISO-2022, in the set its escapes
+// designate, named as header words name it; it travels 7bit. Plain 7-bit text is US-ASCII, which
+// a file needs no parameter for.
+TEST(MessageEncoder, NamesSevenBitTextByTheSetItsEscapesDesignate) {
+    const std::pair<std::string, std::string> cases[] = {
+        {R"(body "\x1b$B$3$s\x1b(B")",
+         "Content-Type: text/plain; charset=\"iso-2022-jp\"\r\nContent-Transfer-Encoding: 7bit"},
+        {R"(body "\x1b$)C\x0e\x30\x21\x0f")",
+         "Content-Type: text/plain; charset=\"iso-2022-kr\"\r\nContent-Transfer-Encoding: 7bit"},
+        {R"(attach jis.txt "\x1b$B$3$s\x1b(B\r\n" text/plain none)",
+         "Content-Type: text/plain; charset=\"iso-2022-jp\"; name=\"jis.txt\"\r\n"
+         "Content-Transfer-Encoding: 7bit"},
+        {R"(attach plain.txt "plain\r\n" text/plain none)",
+         "Content-Type: text/plain; name=\"plain.txt\"\r\nContent-Transfer-Encoding: 7bit"},
+    };
+    for (const auto& [script, written] : cases) {
+        SCOPED_TRACE(script);
+        TmsMessage message(nullptr);
+        test::Script(message, {script});
+        const std::string text = Composed(message, "");
+        EXPECT_NE(text.find("\r\n" + written + "\r\n"), std::string::npos) << text;
+    }
+}
+
 }  // namespace
 }  // namespace vex

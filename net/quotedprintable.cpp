@@ -288,8 +288,6 @@ void DecodeQuotedPrintable(std::string_view Source, std::string& Dest, int32_t M
     std::string line(Source);
     if (!line.empty() && line.back() == '=') line.pop_back();
     TQuotedPrintable::DecodeLine(line, kUnlimited);
-    const size_t lineBreak = line.find_first_of("\r\n");
-    if (lineBreak != std::string::npos) line.resize(lineBreak);
     CutTo(line, MaxLen);
     Dest = std::move(line);
 }

@@ -68,8 +68,9 @@ enum class TQuotedLineEnd { Soft, Break, EndOfFile };
 // end-of-file mark written as it is gets no break (EndOfFile); any other gets CR LF (Break).
 TQuotedLineEnd DecodeQuotedLine(std::string_view Line, std::string& Out);
 
-// One quoted-printable line decoded: a final soft break vanishes, and the result ends at the
-// first line break it decodes to.
+// One quoted-printable line decoded, as the text of a Q encoded word is: a final soft break
+// vanishes, and every escape becomes its byte, line breaks included, as base64 words keep theirs.
+// A line break decoded is data: a caller that puts the text into a header line must take it out.
 void DecodeQuotedPrintable(std::string_view Source, std::string& Dest, int32_t MaxLen);
 
 }  // namespace vex
