@@ -305,6 +305,47 @@ TEST_F(FileIteratorTest, ATreeDeeperThanAPathNameLosesNothingAndHoldsFewDescript
     RemoveTree(AT_FDCWD, Root.c_str());  // too deep for remove_all
 }
 
+// A folder deleted for good while the walk is deeper in it than the folders it keeps open, and a
+// new folder given its inode number where the walk has yet to go: the new one is walked.
+TEST_F(FileIteratorTest, AFolderGivenTheInodeOfOneDeletedUnderTheWalkIsWalked) {
+    // root/a/<chain>/L/.../L/f twenty levels deep, listed before root/a/<later>, which holds a
+    // file listed before its folder w: by that file the walk has left the chain for good.
+    const std::string a = Root + "/a", pair[2] = {"x", "y"}, inLater[2] = {"k", "w"};
+    const size_t chainFirst = ListedFirst(Dir.File("scratch"), pair);
+    const size_t fileFirst = ListedFirst(Dir.File("scratch"), inLater);
+    const std::string chain = a + "/" + pair[chainFirst], later = a + "/" + pair[1 - chainFirst];
+    const std::string file = later + "/" + inLater[fileFirst];
+    const std::string w = later + "/" + inLater[1 - fileFirst];
+    std::string bottom = chain;
+    for (const std::string& folder : {a, chain, later, w})
+        ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    for (int level = 0; level < 20; ++level)
+        ASSERT_EQ(mkdir((bottom += "/L").c_str(), 0755), 0);
+    for (const std::string& f : {bottom + "/f", file})
+        test::WriteWholeFile(f, "");
+    struct stat deleted {};
+    ASSERT_EQ(stat(chain.c_str(), &deleted), 0);
+
+    std::string reused;
+    It.OnAddFile = [&](TObject*, const std::string& Name, const TFileInfo&) {
+        Listed.push_back(Name);
+        if (Name == bottom + "/f") std::filesystem::remove_all(chain);
+        // The file system hands a freed inode number out again: folders are made until one has it.
+        for (int i = 0; Name == file && reused.empty() && i < 1000; ++i) {
+            const std::string made = w + "/n" + std::to_string(i);
+            struct stat st {};
+            ASSERT_EQ(mkdir(made.c_str(), 0755) | stat(made.c_str(), &st), 0);
+            if (st.st_ino == deleted.st_ino && st.st_dev == deleted.st_dev) reused = made;
+        }
+        if (Name == file && !reused.empty()) test::WriteWholeFile(reused + "/g", "");
+    };
+    const Names listed = Walk();
+    if (reused.empty()) GTEST_SKIP() << "the file system gave no new folder the deleted inode";
+    EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), reused + "/g"))
+        << reused << " has the inode of the deleted " << chain;
+    EXPECT_EQ(Errors, Names());
+}
+
 TEST_F(FileIteratorTest, RunsOnTheWorkerRefusingChangesAndAFreedDescendantStopsFirst) {
     auto* it = new TGatedIterator;
     it->SetRootFolder(Root);

@@ -151,6 +151,42 @@ TEST(WriteFileAtomic, KeepsTheOldFileAndNoTemporaryWhenTheFolderIsLockedOrTheDis
     EXPECT_EQ(EntriesIn(folder), 1);
 }
 
+// On the file systems at hand: the system's temporary folder, and tmpfs where there is one.
+std::vector<std::string> FoldersOnEachFileSystem(const TempDir& Dir) {
+    std::vector<std::string> folders{Dir.Path()};
+    char shm[] = "/dev/shm/vex-test-XXXXXX";
+    if (mkdtemp(shm) != nullptr) folders.push_back(shm);
+    return folders;
+}
+
+TEST(FileIdentity, FollowsAMovedFolderAndTellsAFolderFromANewOneGivenItsInodeNumber) {
+    TempDir dir;
+    for (const std::string& base : FoldersOnEachFileSystem(dir)) {
+        SCOPED_TRACE(base);
+        const std::string before = base + "/before", after = base + "/after";
+        ASSERT_EQ(mkdir(before.c_str(), 0755), 0);
+        const int fd = open(before.c_str(), O_RDONLY | O_DIRECTORY);
+        TFileIdentity opened, moved;
+        ASSERT_TRUE(FileIdentityAt(fd, "", opened));
+        ASSERT_EQ(rename(before.c_str(), after.c_str()), 0);
+        EXPECT_TRUE(FileIdentityAt(AT_FDCWD, after, moved));
+        EXPECT_EQ(moved, opened);
+        EXPECT_TRUE(opened.Lasting());
+        close(fd);
+        // Made at once, within the file system's clock tick: the birth time alone would match.
+        ASSERT_EQ(rmdir(after.c_str()), 0);
+        for (int i = 0; i < 50; ++i) {
+            const std::string made = base + "/n" + std::to_string(i);
+            ASSERT_EQ(mkdir(made.c_str(), 0755), 0);
+            TFileIdentity next;
+            ASSERT_TRUE(FileIdentityAt(AT_FDCWD, made, next));
+            EXPECT_NE(next, opened) << made;
+            ASSERT_EQ(rmdir(made.c_str()), 0);
+        }
+        if (base != dir.Path()) std::filesystem::remove_all(base);
+    }
+}
+
 // The attributes of every entry the search gives, by name.
 std::map<std::string, int32_t> Search(const std::string& Path, int32_t Attr) {
     std::map<std::string, int32_t> found;
