@@ -28,7 +28,8 @@ constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 struct TWalkEntry {
     std::string Name;
-    TEntryDetails Details;
+    TEntryDetails Details;  // only whether it is a folder, as the listing says, when Error is set
+    int Error = 0;          // why it could not be looked at
 };
 
 struct TIdentityHash {
@@ -73,8 +74,8 @@ public:
 
     // Opens and lists the folder Name of the top folder, or the root folder when there is none:
     // 0, or the error number when it cannot be opened (nothing entered), or read or searched
-    // (entered with what could be). A folder that left its place earlier in the walk is not
-    // entered again where it went.
+    // (entered with what could be). An entry that alone cannot be looked at is listed with its
+    // error. A folder that left its place earlier in the walk is not entered again where it went.
     int Enter(const std::string& Name) {
         int fd = -1;
         if (FFolders.empty()) {
@@ -110,13 +111,16 @@ public:
                 error = errno ? errno : error;
                 break;
             }
-            TWalkEntry e{entry->d_name, {}};
+            TWalkEntry e{entry->d_name, {}, 0};
             if (e.Name == "." || e.Name == "..") continue;
-            const int detailsError = EntryDetailsAt(fd, e.Name, e.Details);
-            if (detailsError == 0)
-                folder.Entries.push_back(std::move(e));
-            else if (detailsError != ENOENT)  // not gone since read: the folder cannot be searched
-                error = detailsError;
+            e.Error = EntryDetailsAt(fd, e.Name, e.Details);
+            if (e.Error == ENOENT) continue;  // gone since read
+            if (e.Error != 0 && !FolderSearchable(fd)) {
+                error = e.Error;  // and so would every other entry fail
+                break;
+            }
+            if (e.Error != 0 && entry->d_type == DT_DIR) e.Details.Attr = faDirectory;
+            folder.Entries.push_back(std::move(e));
         }
         closedir(dir);
         FFolders.push_back(std::move(folder));
@@ -318,10 +322,13 @@ void TFileIterator::WalkTree(const std::string& Root) {
         }
         const TWalkEntry entry = std::move(top.Entries[top.Next++]);
         const int32_t attr = entry.Details.Attr;
-        if (attr & faDirectory) {
-            const bool enter = entry.Name[0] != '.' && !(attr & faSymLink) &&
-                               FWalkOptions.Contains(fiRecurseFolders);
-            if (!enter) continue;
+        const bool folder = attr & faDirectory;
+        if (folder && (entry.Name[0] == '.' || (attr & faSymLink) ||
+                       !FWalkOptions.Contains(fiRecurseFolders)))
+            continue;
+        if (entry.Error) {
+            DoFolderError(folders.PathOf(entry.Name), entry.Error);
+        } else if (folder) {
             if (const int error = folders.Enter(entry.Name)) DoFolderError(folders.Path(), error);
         } else {
             TFileInfo info;

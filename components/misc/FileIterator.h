@@ -89,7 +89,9 @@ public:
     TNotifyEvent OnActivate;
     TNotifyEvent OnTerminate;
     // A folder the walk could not open, read or search (list but not look into, so that what
-    // it holds goes unreported); the walk goes on with the next entry.
+    // it holds goes unreported), or, by its own name, an entry of a folder it could search that
+    // alone could not be looked at (another user's FUSE mount point, say), unless it is listed as
+    // a folder the walk would not enter. The walk goes on with the next entry.
     TFolderErrorEvent OnFolderError;
 
 protected:

@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -95,6 +96,20 @@ protected:
         It.Iterate();
         std::sort(Listed.begin(), Listed.end());
         return Listed;
+    }
+    // What a walk in a forked copy prepared by Prepare reported, files and then folder errors,
+    // one a line, or why the copy could not be prepared.
+    test::ForkedResult WalkInForkedChild(const std::function<std::string()>& Prepare) {
+        return test::InForkedChild(Prepare, [&] {
+            const Names files = Walk();
+            return LinesOf(files) + LinesOf(Errors);
+        });
+    }
+    static std::string LinesOf(const Names& Lines) {
+        std::string text;
+        for (const auto& line : Lines)
+            text += line + "\n";
+        return text;
     }
     Names Full(Names Bare) {
         for (auto& n : Bare)
@@ -180,22 +195,25 @@ TEST_F(FileIteratorTest, FoldersThatCannotBeEnteredAreReportedAndTheWalkGoesOn) 
 TEST_F(FileIteratorTest, AFolderThatCanBeListedButNotSearchedIsReported) {
     // The superuser may search any folder, so the walk runs as an ordinary user.
     ASSERT_EQ(chmod(Dir.Path().c_str(), 0755) | chmod((Root + "/sub").c_str(), 0444), 0);
-    const std::string seen = test::InForkedChild([&] {
-        if (!test::RunAsOrdinaryUser()) return std::string("still the superuser");
-        std::string text;
-        for (const auto& line : Walk())
-            text += line + "\n";
-        for (const auto& line : Errors)
-            text += line + "\n";
-        return text;
-    });
+    const auto seen = WalkInForkedChild([&] { return test::BecomeOrdinaryUser(Root); });
     chmod((Root + "/sub").c_str(), 0755);
-    if (seen == "still the superuser") GTEST_SKIP() << "cannot become an ordinary user";
-    std::string expected;
-    for (const auto& line :
-         Full({".dotfile", "a.txt", "filelink", "sub:" + std::to_string(EACCES)}))
-        expected += line + "\n";
-    EXPECT_EQ(seen, expected);
+    if (!seen.NotRun.empty()) GTEST_SKIP() << seen.NotRun;
+    EXPECT_EQ(seen.Text,
+              LinesOf(Full({".dotfile", "a.txt", "filelink", "sub:" + std::to_string(EACCES)})));
+}
+
+// Another user's FUSE mount point in a folder the walk can search is reported by its own name, and
+// the rest of the folder is walked; without recursion it would not be entered, and goes unsaid.
+TEST_F(FileIteratorTest, AFolderThatCannotBeLookedAtIsReportedAndTheRestOfItsFolderWalked) {
+    ASSERT_EQ(mkdir((Root + "/sub/mnt").c_str(), 0755), 0);
+    const auto unreachable = [&] { return test::MountUnreachableFolder(Root + "/sub/mnt"); };
+    const auto seen = WalkInForkedChild(unreachable);
+    if (!seen.NotRun.empty()) GTEST_SKIP() << seen.NotRun;
+    EXPECT_EQ(seen.Text, LinesOf(Full({".dotfile", "a.txt", "filelink", "sub/b.txt",
+                                       "sub/deeper/c.txt", "sub/mnt:" + std::to_string(EACCES)})));
+    It.SetOptions({fiPath});
+    It.SetRootFolder(Root + "/sub");
+    EXPECT_EQ(WalkInForkedChild(unreachable).Text, LinesOf({Root + "/sub/b.txt"}));
 }
 
 // Of two folder names made in this order beside a file, the one that a folder lists first,
