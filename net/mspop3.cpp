@@ -253,7 +253,7 @@ void TmsCustomPOP::Retrieve(int32_t Index) {
     ReceiveMessage(size, received);
     const std::string message = UnstuffMessage(received.DataString());
     TMemoryStream stream;
-    stream.WriteBuffer(message.data(), static_cast<int32_t>(message.size()));
+    stream.WriteBuffer(message.data(), static_cast<int64_t>(message.size()));
     SaveMessage(Index, stream);
     if (OnRetrieved) OnRetrieved(this, Index);
 }
