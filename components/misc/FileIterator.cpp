@@ -190,8 +190,8 @@ private:
         TFileIdentity there;
         if (FileIdentityAt(Parent.Fd, Child.Name, there) && there == Child.Id) return;
         struct stat st;
-        const bool stillThere = Child.Fd >= 0 && fstat(Child.Fd, &st) == 0 && st.st_nlink > 0;
-        if (stillThere || (Child.Fd < 0 && Child.Id.Lasting())) FMovedAway.insert(Child.Id);
+        const bool elsewhere = Child.Fd >= 0 && fstat(Child.Fd, &st) == 0 && st.st_nlink > 0;
+        if (elsewhere || (Child.Fd < 0 && Child.Id.Lasting())) FMovedAway.insert(Child.Id);
     }
 
     std::vector<TWalkFolder> FFolders;

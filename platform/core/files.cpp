@@ -20,8 +20,9 @@ namespace vex {
 
 namespace {
 
-// Asks for a handle meant only to tell files apart, which file systems that cannot open files
-// by handle give too. Kernels before it refuse the flag (EINVAL), and are asked without it.
+// Asks for a handle meant only to tell files apart, which file systems that cannot reopen a file
+// by its handle (overlay) give too. Kernels older than the flag refuse it with EINVAL, and are
+// asked again without it.
 #ifndef AT_HANDLE_FID
 constexpr int AT_HANDLE_FID = 0x200;
 #endif
