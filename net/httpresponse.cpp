@@ -230,7 +230,7 @@ void THttpResponseReader::CountBody(int64_t Size) {
 }
 
 void THttpResponseReader::WriteBody(std::string_view Bytes) {
-    if (!Bytes.empty()) FBody.WriteBuffer(Bytes.data(), static_cast<int32_t>(Bytes.size()));
+    FBody.WriteBuffer(Bytes.data(), static_cast<int64_t>(Bytes.size()));
 }
 
 void THttpResponseReader::Fail(const std::string& Text) {

@@ -53,11 +53,14 @@ bool ParseSize(const std::string& Text, int32_t& Value) {
 }
 
 // Keeps an error event unassigned while it lives, so that a failure dropped on purpose reaches
-// no handler.
+// no handler. A handler assigned meanwhile (from another event) is the one wanted from then on,
+// and stays.
 class TEventMute {
 public:
     explicit TEventMute(TmsErrorEvent& Event) : FEvent(Event), FKept(std::exchange(Event, {})) {}
-    ~TEventMute() { FEvent = std::move(FKept); }
+    ~TEventMute() {
+        if (!FEvent) FEvent = std::move(FKept);
+    }
     TEventMute(const TEventMute&) = delete;
     TEventMute& operator=(const TEventMute&) = delete;
 
@@ -250,7 +253,7 @@ void TmsCustomPOP::Retrieve(int32_t Index) {
     ReceiveMessage(size, received);
     const std::string message = UnstuffMessage(received.DataString());
     TMemoryStream stream;
-    stream.WriteBuffer(message.data(), static_cast<int32_t>(message.size()));
+    stream.WriteBuffer(message.data(), static_cast<int64_t>(message.size()));
     SaveMessage(Index, stream);
     if (OnRetrieved) OnRetrieved(this, Index);
 }

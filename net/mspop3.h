@@ -50,7 +50,8 @@ protected:
 private:
     // Ends a session that is no longer wanted or no longer Usable: a usable one with QUIT,
     // whatever its server answers, the other by closing the socket. Neither reaches OnError or
-    // the caller.
+    // the caller. The QUIT is given the whole TimeOut, since it may commit that session's
+    // deletions; a cancel ends the wait at once.
     void LeaveSession(bool Usable);
 
     std::string FOpenIdentity;

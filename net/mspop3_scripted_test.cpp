@@ -180,6 +180,28 @@ TEST(POP3KeptSession, ACancelWhileADroppedSessionIsLeftStopsTheListing) {
     EXPECT_FALSE(pop->Connected());
 }
 
+// An error handler that the application assigns while the old session closes (from OnClosed,
+// say) is the one it wants from then on.
+TEST(POP3KeptSession, AnErrorHandlerAssignedWhileTheSessionIsLeftStaysAssigned) {
+    ScriptedServer server(std::vector<Script>{Answering({"+OK", "+OK", "+OK 0 0", "+OK"}),
+                                              Answering({"+OK", "+OK", "+OK 0 0"})});
+    auto pop = ClientFor(server.Address());
+    pop->KeepConnected = true;
+    pop->UpdateInfo();
+    Lines seen;
+    pop->OnError = [&](TObject*, std::string& Msg) { seen.push_back("old:" + Msg); };
+    pop->OnClosed = [&](TObject*) {
+        pop->OnError = [&](TObject*, std::string& Msg) { seen.push_back("new:" + Msg); };
+    };
+    pop->SetUserName("bob");
+    pop->UpdateInfo();
+    ASSERT_TRUE(pop->OnError);
+    std::string text = "later";
+    pop->OnError(pop.get(), text);
+    EXPECT_EQ(seen, Lines{"new:later"});
+    EXPECT_EQ(server.Accepted(), 2);
+}
+
 // Waits on a virtual clock, so the two-minute time-out passes at once.
 class POP3Silence : public ::testing::Test {
 protected:
@@ -204,6 +226,7 @@ TEST_F(POP3Silence, ACancelWhileLeavingAKeptSessionStopsTheListingOfTheNextMailb
     script.insert(script.end(), {ReadLine(), Silent()});
     ScriptedServer server(script, 2);
     auto pop = ClientFor(server.Address());
+    pop->SetTimeOut(120);
     pop->KeepConnected = true;
     pop->UpdateInfo();
     pop->SetUserName("bob");
@@ -214,7 +237,11 @@ TEST_F(POP3Silence, ACancelWhileLeavingAKeptSessionStopsTheListingOfTheNextMailb
         timer.SetEnabled(false);
         pop->Cancel();
     };
+    // The QUIT is given the whole time-out, as it may commit that session's deletions, but the
+    // wait for it goes on dispatching, so the cancel ends it at once.
+    const int64_t start = clock.TickMilliseconds();
     EXPECT_THROW(pop->UpdateInfo(), ECanceledError);
+    EXPECT_LT(clock.TickMilliseconds() - start, 60000);
     EXPECT_EQ(log.Events,
               (Lines{"cancel", "closing", "closed", "error:Operation has been canceled"}));
     EXPECT_EQ(server.Accepted(), 1);

@@ -9,8 +9,10 @@
 #include <cerrno>
 #include <condition_variable>
 #include <mutex>
+#include <unordered_set>
 #include <vector>
 
+#include "platform/core/files.h"
 #include "platform/core/filesearch.h"
 #include "platform/core/resources.h"
 
@@ -26,19 +28,15 @@ constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 struct TWalkEntry {
     std::string Name;
-    TEntryDetails Details;
+    TEntryDetails Details;  // only whether it is a folder, as the listing says, when Error is set
+    int Error = 0;          // why it could not be looked at
 };
 
-// What tells a folder from any other while the walk lasts, wherever it is moved.
-struct TFolderId {
-    dev_t Device = 0;
-    ino_t Inode = 0;
-    bool operator==(const TFolderId&) const = default;
+struct TIdentityHash {
+    size_t operator()(const TFileIdentity& Id) const {
+        return std::hash<uint64_t>{}(Id.Inode) ^ std::hash<uint64_t>{}(Id.Device);
+    }
 };
-
-TFolderId IdOf(const struct stat& St) {
-    return {St.st_dev, St.st_ino};
-}
 
 // A folder of the walk, listed in full when entered so that its descriptor can be closed while
 // deeper folders are walked.
@@ -46,7 +44,7 @@ struct TWalkFolder {
     std::string Name;   // in its parent; the path given for the root folder
     int Fd = -1;        // -1 while closed, or lost
     int LostError = 0;  // why it can no longer be reached from the root folder
-    TFolderId Id;       // to know it again when reopened
+    TFileIdentity Id;   // to know it again when reopened
     size_t PathLength = 0;
     std::vector<TWalkEntry> Entries;
     size_t Next = 0;
@@ -76,8 +74,8 @@ public:
 
     // Opens and lists the folder Name of the top folder, or the root folder when there is none:
     // 0, or the error number when it cannot be opened (nothing entered), or read or searched
-    // (entered with what could be). A folder that left its place earlier in the walk is not
-    // entered again where it went.
+    // (entered with what could be). An entry that alone cannot be looked at is listed with its
+    // error. A folder that left its place earlier in the walk is not entered again where it went.
     int Enter(const std::string& Name) {
         int fd = -1;
         if (FFolders.empty()) {
@@ -97,14 +95,14 @@ public:
                 if (unused >= 0) close(unused);
             return error;
         }
-        struct stat st;
-        fstat(fd, &st);  // cannot fail on an open descriptor
-        if (std::find(FMovedAway.begin(), FMovedAway.end(), IdOf(st)) != FMovedAway.end()) {
+        TFileIdentity id;
+        const int idError = FileIdentityAt(fd, "", id) ? 0 : errno;
+        if (idError != 0 || FMovedAway.contains(id)) {
             closedir(dir);
             close(fd);
-            return 0;
+            return idError;
         }
-        TWalkFolder folder{Name, fd, 0, IdOf(st), FPath.size(), {}, 0};
+        TWalkFolder folder{Name, fd, 0, std::move(id), FPath.size(), {}, 0};
         int error = 0;
         for (;;) {
             errno = 0;
@@ -113,13 +111,16 @@ public:
                 error = errno ? errno : error;
                 break;
             }
-            TWalkEntry e{entry->d_name, {}};
+            TWalkEntry e{entry->d_name, {}, 0};
             if (e.Name == "." || e.Name == "..") continue;
-            const int detailsError = EntryDetailsAt(fd, e.Name, e.Details);
-            if (detailsError == 0)
-                folder.Entries.push_back(std::move(e));
-            else if (detailsError != ENOENT)  // not gone since read: the folder cannot be searched
-                error = detailsError;
+            e.Error = EntryDetailsAt(fd, e.Name, e.Details);
+            if (e.Error == ENOENT) continue;  // gone since read
+            if (e.Error != 0 && !FolderSearchable(fd)) {
+                error = e.Error;  // and so would every other entry fail
+                break;
+            }
+            if (e.Error != 0 && entry->d_type == DT_DIR) e.Details.Attr = faDirectory;
+            folder.Entries.push_back(std::move(e));
         }
         closedir(dir);
         FFolders.push_back(std::move(folder));
@@ -165,8 +166,8 @@ private:
                 close(above.Fd);
                 above.Fd = -1;
             }
-            struct stat st;
-            if (folder.Fd >= 0 && fstat(folder.Fd, &st) == 0 && IdOf(st) == folder.Id) {
+            TFileIdentity id;
+            if (folder.Fd >= 0 && FileIdentityAt(folder.Fd, "", id) && id == folder.Id) {
                 if (k >= keepFrom) ++FOpen;
                 continue;
             }
@@ -181,21 +182,22 @@ private:
     }
 
     // A folder gone from its place while the walk was in it is not walked again should the walk
-    // find it elsewhere; one deleted for good is not remembered, as a new folder may be given
-    // its identity.
+    // find it elsewhere. A folder deleted for good may give its inode number to a new one, which
+    // must be walked: so a folder is remembered only when it is known to be still there,
+    // elsewhere, or when its identity cannot pass to a new folder. Losing a new folder unseen
+    // would be worse than walking a moved one twice.
     void RememberIfMoved(const TWalkFolder& Parent, const TWalkFolder& Child) {
+        TFileIdentity there;
+        if (FileIdentityAt(Parent.Fd, Child.Name, there) && there == Child.Id) return;
         struct stat st;
-        if (fstatat(Parent.Fd, Child.Name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-            IdOf(st) == Child.Id)
-            return;
-        if (Child.Fd >= 0 && fstat(Child.Fd, &st) == 0 && st.st_nlink == 0) return;
-        FMovedAway.push_back(Child.Id);
+        const bool elsewhere = Child.Fd >= 0 && fstat(Child.Fd, &st) == 0 && st.st_nlink > 0;
+        if (elsewhere || (Child.Fd < 0 && Child.Id.Lasting())) FMovedAway.insert(Child.Id);
     }
 
     std::vector<TWalkFolder> FFolders;
     size_t FOpen = 0;  // besides the root folder
     std::string FPath;
-    std::vector<TFolderId> FMovedAway;
+    std::unordered_set<TFileIdentity, TIdentityHash> FMovedAway;
 };
 
 }  // namespace
@@ -320,10 +322,13 @@ void TFileIterator::WalkTree(const std::string& Root) {
         }
         const TWalkEntry entry = std::move(top.Entries[top.Next++]);
         const int32_t attr = entry.Details.Attr;
-        if (attr & faDirectory) {
-            const bool enter = entry.Name[0] != '.' && !(attr & faSymLink) &&
-                               FWalkOptions.Contains(fiRecurseFolders);
-            if (!enter) continue;
+        const bool folder = attr & faDirectory;
+        if (folder && (entry.Name[0] == '.' || (attr & faSymLink) ||
+                       !FWalkOptions.Contains(fiRecurseFolders)))
+            continue;
+        if (entry.Error) {
+            DoFolderError(folders.PathOf(entry.Name), entry.Error);
+        } else if (folder) {
             if (const int error = folders.Enter(entry.Name)) DoFolderError(folders.Path(), error);
         } else {
             TFileInfo info;

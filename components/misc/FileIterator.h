@@ -45,8 +45,10 @@ struct TFileIteratorLink;
 // cannot trap the walk. The walk opens folders relative to their parents and keeps only a few
 // open at a time, so any depth is walked whatever the system's limits on path names and open
 // files. A folder moved during the walk costs only what lies below it: what the walk cannot
-// reach any more from the root folder is reported through OnFolderError (ESTALE), and the
-// moved folder is not walked again should the walk come upon it where it went.
+// reach any more from the root folder is reported through OnFolderError (ESTALE). A folder moved
+// while the walk is inside it is not walked again should the walk come upon it where it went;
+// one moved after the walk has left it is walked again there, as knowing it would mean keeping
+// every folder walked, and memory would grow with the tree.
 //
 // Freeing the iterator with delete (directly, through its owner or a smart pointer) stops a
 // running walk and waits until it has unwound before anything of it goes, a descendant's own
@@ -87,7 +89,9 @@ public:
     TNotifyEvent OnActivate;
     TNotifyEvent OnTerminate;
     // A folder the walk could not open, read or search (list but not look into, so that what
-    // it holds goes unreported); the walk goes on with the next entry.
+    // it holds goes unreported), or, by its own name, an entry of a folder it could search that
+    // alone could not be looked at (another user's FUSE mount point, say), unless it is listed as
+    // a folder the walk would not enter. The walk goes on with the next entry.
     TFolderErrorEvent OnFolderError;
 
 protected:

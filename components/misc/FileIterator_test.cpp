@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -95,6 +96,20 @@ protected:
         It.Iterate();
         std::sort(Listed.begin(), Listed.end());
         return Listed;
+    }
+    // What a walk in a forked copy prepared by Prepare reported, files and then folder errors,
+    // one a line, or why the copy could not be prepared.
+    test::ForkedResult WalkInForkedChild(const std::function<std::string()>& Prepare) {
+        return test::InForkedChild(Prepare, [&] {
+            const Names files = Walk();
+            return LinesOf(files) + LinesOf(Errors);
+        });
+    }
+    static std::string LinesOf(const Names& Lines) {
+        std::string text;
+        for (const auto& line : Lines)
+            text += line + "\n";
+        return text;
     }
     Names Full(Names Bare) {
         for (auto& n : Bare)
@@ -180,22 +195,25 @@ TEST_F(FileIteratorTest, FoldersThatCannotBeEnteredAreReportedAndTheWalkGoesOn) 
 TEST_F(FileIteratorTest, AFolderThatCanBeListedButNotSearchedIsReported) {
     // The superuser may search any folder, so the walk runs as an ordinary user.
     ASSERT_EQ(chmod(Dir.Path().c_str(), 0755) | chmod((Root + "/sub").c_str(), 0444), 0);
-    const std::string seen = test::InForkedChild([&] {
-        if (!test::RunAsOrdinaryUser()) return std::string("still the superuser");
-        std::string text;
-        for (const auto& line : Walk())
-            text += line + "\n";
-        for (const auto& line : Errors)
-            text += line + "\n";
-        return text;
-    });
+    const auto seen = WalkInForkedChild([&] { return test::BecomeOrdinaryUser(Root); });
     chmod((Root + "/sub").c_str(), 0755);
-    if (seen == "still the superuser") GTEST_SKIP() << "cannot become an ordinary user";
-    std::string expected;
-    for (const auto& line :
-         Full({".dotfile", "a.txt", "filelink", "sub:" + std::to_string(EACCES)}))
-        expected += line + "\n";
-    EXPECT_EQ(seen, expected);
+    if (!seen.NotRun.empty()) GTEST_SKIP() << seen.NotRun;
+    EXPECT_EQ(seen.Text,
+              LinesOf(Full({".dotfile", "a.txt", "filelink", "sub:" + std::to_string(EACCES)})));
+}
+
+// Another user's FUSE mount point in a folder the walk can search is reported by its own name, and
+// the rest of the folder is walked; without recursion it would not be entered, and goes unsaid.
+TEST_F(FileIteratorTest, AFolderThatCannotBeLookedAtIsReportedAndTheRestOfItsFolderWalked) {
+    ASSERT_EQ(mkdir((Root + "/sub/mnt").c_str(), 0755), 0);
+    const auto unreachable = [&] { return test::MountUnreachableFolder(Root + "/sub/mnt"); };
+    const auto seen = WalkInForkedChild(unreachable);
+    if (!seen.NotRun.empty()) GTEST_SKIP() << seen.NotRun;
+    EXPECT_EQ(seen.Text, LinesOf(Full({".dotfile", "a.txt", "filelink", "sub/b.txt",
+                                       "sub/deeper/c.txt", "sub/mnt:" + std::to_string(EACCES)})));
+    It.SetOptions({fiPath});
+    It.SetRootFolder(Root + "/sub");
+    EXPECT_EQ(WalkInForkedChild(unreachable).Text, LinesOf({Root + "/sub/b.txt"}));
 }
 
 // Of two folder names made in this order beside a file, the one that a folder lists first,
@@ -303,6 +321,47 @@ TEST_F(FileIteratorTest, ATreeDeeperThanAPathNameLosesNothingAndHoldsFewDescript
     }
     close(tenth);
     RemoveTree(AT_FDCWD, Root.c_str());  // too deep for remove_all
+}
+
+// A folder deleted for good while the walk is deeper in it than the folders it keeps open, and a
+// new folder given its inode number where the walk has yet to go: the new one is walked.
+TEST_F(FileIteratorTest, AFolderGivenTheInodeOfOneDeletedUnderTheWalkIsWalked) {
+    // root/a/<chain>/L/.../L/f twenty levels deep, listed before root/a/<later>, which holds a
+    // file listed before its folder w: by that file the walk has left the chain for good.
+    const std::string a = Root + "/a", pair[2] = {"x", "y"}, inLater[2] = {"k", "w"};
+    const size_t chainFirst = ListedFirst(Dir.File("scratch"), pair);
+    const size_t fileFirst = ListedFirst(Dir.File("scratch"), inLater);
+    const std::string chain = a + "/" + pair[chainFirst], later = a + "/" + pair[1 - chainFirst];
+    const std::string file = later + "/" + inLater[fileFirst];
+    const std::string w = later + "/" + inLater[1 - fileFirst];
+    std::string bottom = chain;
+    for (const std::string& folder : {a, chain, later, w})
+        ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    for (int level = 0; level < 20; ++level)
+        ASSERT_EQ(mkdir((bottom += "/L").c_str(), 0755), 0);
+    for (const std::string& f : {bottom + "/f", file})
+        test::WriteWholeFile(f, "");
+    struct stat deleted {};
+    ASSERT_EQ(stat(chain.c_str(), &deleted), 0);
+
+    std::string reused;
+    It.OnAddFile = [&](TObject*, const std::string& Name, const TFileInfo&) {
+        Listed.push_back(Name);
+        if (Name == bottom + "/f") std::filesystem::remove_all(chain);
+        // The file system hands a freed inode number out again: folders are made until one has it.
+        for (int i = 0; Name == file && reused.empty() && i < 1000; ++i) {
+            const std::string made = w + "/n" + std::to_string(i);
+            struct stat st {};
+            ASSERT_EQ(mkdir(made.c_str(), 0755) | stat(made.c_str(), &st), 0);
+            if (st.st_ino == deleted.st_ino && st.st_dev == deleted.st_dev) reused = made;
+        }
+        if (Name == file && !reused.empty()) test::WriteWholeFile(reused + "/g", "");
+    };
+    const Names listed = Walk();
+    if (reused.empty()) GTEST_SKIP() << "the file system gave no new folder the deleted inode";
+    EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), reused + "/g"))
+        << reused << " has the inode of the deleted " << chain;
+    EXPECT_EQ(Errors, Names());
 }
 
 TEST_F(FileIteratorTest, RunsOnTheWorkerRefusingChangesAndAFreedDescendantStopsFirst) {

@@ -3,10 +3,12 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <random>
 #include <vector>
 
@@ -17,6 +19,31 @@
 namespace vex {
 
 namespace {
+
+// Asks for a handle meant only to tell files apart, which file systems that cannot reopen a file
+// by its handle (overlay) give too. Kernels older than the flag refuse it with EINVAL, and are
+// asked again without it.
+#ifndef AT_HANDLE_FID
+constexpr int AT_HANDLE_FID = 0x200;
+#endif
+
+// The handle's type and bytes, or nothing when the file system gives no handle.
+std::string HandleAt(int DirFd, const char* Name, int EmptyPath) {
+    alignas(file_handle) unsigned char buffer[sizeof(file_handle) + MAX_HANDLE_SZ];
+    file_handle* handle = new (buffer) file_handle{};
+    int mountId = 0;
+    for (const int flags : {EmptyPath | AT_HANDLE_FID, EmptyPath}) {
+        handle->handle_bytes = MAX_HANDLE_SZ;
+        if (name_to_handle_at(DirFd, Name, handle, &mountId, flags) == 0) {
+            std::string bytes(reinterpret_cast<const char*>(&handle->handle_type),
+                              sizeof handle->handle_type);
+            return bytes.append(reinterpret_cast<const char*>(handle->f_handle),
+                                handle->handle_bytes);
+        }
+        if (errno != EINVAL) break;
+    }
+    return {};
+}
 
 size_t NameStart(const std::string& FileName) {
     const size_t slash = FileName.rfind('/');
@@ -144,6 +171,18 @@ bool RenameFile(const std::string& OldName, const std::string& NewName) {
     struct stat st;
     if (::lstat(NewName.c_str(), &st) == 0) return false;
     return ::rename(OldName.c_str(), NewName.c_str()) == 0;
+}
+
+bool FileIdentityAt(int DirFd, const std::string& Name, TFileIdentity& Identity) {
+    const int emptyPath = Name.empty() ? AT_EMPTY_PATH : 0;
+    struct statx st;
+    if (statx(DirFd, Name.c_str(), emptyPath | AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &st))
+        return false;
+    const bool born = st.stx_mask & STATX_BTIME;
+    Identity = {makedev(st.stx_dev_major, st.stx_dev_minor), st.stx_ino,
+                born ? st.stx_btime.tv_sec : 0, born ? st.stx_btime.tv_nsec : 0u,
+                HandleAt(DirFd, Name.c_str(), emptyPath)};
+    return true;
 }
 
 std::string ProgramDirectory() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,27 @@ bool ForceDirectories(const std::string& Dir);
 // DeleteFile removes files, never folders. RenameFile never replaces an existing file.
 bool DeleteFile(const std::string& FileName);
 bool RenameFile(const std::string& OldName, const std::string& NewName);
+
+// What tells an open file or folder from any other, wherever it is moved. Beside the device and
+// inode number it holds what the file system gives to tell a file from one made later with the
+// same inode number, once the first is deleted: the file's handle, which carries the inode's
+// generation, and its birth time, which is kept only to the file system's clock tick, so that two
+// files made within one tick may share it.
+struct TFileIdentity {
+    uint64_t Device = 0;
+    uint64_t Inode = 0;
+    int64_t BirthSeconds = 0;  // both 0 where the file system keeps no birth time
+    uint32_t BirthNanoseconds = 0;
+    std::string Handle;  // empty where the file system gives none
+
+    bool operator==(const TFileIdentity&) const = default;
+    // True when no file made after this one is deleted can be taken for it.
+    bool Lasting() const { return !Handle.empty(); }
+};
+
+// The identity of the entry Name of the open folder DirFd, or of DirFd itself when Name is empty;
+// a link is not followed. False, with errno set, when it cannot be read.
+bool FileIdentityAt(int DirFd, const std::string& Name, TFileIdentity& Identity);
 
 // The folder of the running program, with a trailing "/".
 std::string ProgramDirectory();

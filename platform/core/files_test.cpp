@@ -10,7 +10,6 @@
 
 #include <filesystem>
 #include <map>
-#include <stdexcept>
 
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
@@ -35,20 +34,17 @@ int EntriesIn(const std::string& Folder) {
 
 constexpr int kCreateError = 200;
 
-// Runs Body in a forked process, for tests that change limits or rights of the process: 0 when
-// it raises nothing, kCreateError for an EFCreateError, the code of an EInOutError.
+// What Body raised: 0 for nothing, kCreateError for an EFCreateError, the code of an EInOutError.
 template <class F>
-int ErrorInChild(F Body) {
-    return std::stoi(test::InForkedChild([&] {
-        try {
-            Body();
-        } catch (const EFCreateError&) {
-            return std::to_string(kCreateError);
-        } catch (const EInOutError& e) {
-            return std::to_string(e.ErrorCode);
-        }
-        return std::string("0");
-    }));
+std::string ErrorOf(F Body) {
+    try {
+        Body();
+    } catch (const EFCreateError&) {
+        return std::to_string(kCreateError);
+    } catch (const EInOutError& e) {
+        return std::to_string(e.ErrorCode);
+    }
+    return "0";
 }
 
 mode_t PermissionsOf(const std::string& Path) {
@@ -125,30 +121,82 @@ TEST(WriteFileAtomic, ReplacesContentsAndKeepsThePermissionBits) {
     EXPECT_EQ(EntriesIn(dir.Path()), 2);
 }
 
-TEST(WriteFileAtomic, KeepsTheOldFileAndNoTemporaryWhenTheFolderIsLockedOrTheDiskFull) {
+// A folder holding one file, "old", which a failed write must leave as the folder's only entry.
+class WriteFileAtomicFailure : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(ForceDirectories(Folder));
+        WriteWholeFile(Target, "old");
+    }
+    void ExpectOldFileAlone() {
+        EXPECT_EQ(ReadWholeFile(Target), "old");
+        EXPECT_EQ(EntriesIn(Folder), 1);
+    }
+
+    TempDir Dir;
+    const std::string Folder = Dir.File("locked"), Target = Folder + "/keep.txt";
+};
+
+TEST_F(WriteFileAtomicFailure, KeepsTheOldFileAndNoTemporaryWhenTheDiskIsFull) {
+    const std::string error = test::InForkedChild([&] {
+        return ErrorOf([&] {
+            // A full disk: ignoring SIGXFSZ turns a file size limit into an EFBIG from write.
+            ::signal(SIGXFSZ, SIG_IGN);
+            const struct ::rlimit limit { 4, 4 };
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            WriteFileAtomic(Target, "far too long");
+        });
+    });
+    EXPECT_EQ(error, std::to_string(EFBIG));
+    ExpectOldFileAlone();
+}
+
+TEST_F(WriteFileAtomicFailure, KeepsTheOldFileAndNoTemporaryWhenTheFolderIsLocked) {
+    ASSERT_EQ(::chmod(Dir.Path().c_str(), 0755) | ::chmod(Folder.c_str(), 0555), 0);
+    // The superuser ignores folder modes, so the write runs as an ordinary user.
+    const auto written =
+        test::InForkedChild([&] { return test::BecomeOrdinaryUser(Folder); },
+                            [&] { return ErrorOf([&] { WriteFileAtomic(Target, "new"); }); });
+    ASSERT_EQ(::chmod(Folder.c_str(), 0755), 0);
+    if (!written.NotRun.empty()) GTEST_SKIP() << written.NotRun;
+    EXPECT_EQ(written.Text, std::to_string(kCreateError));
+    ExpectOldFileAlone();
+}
+
+// On the file systems at hand: the system's temporary folder, and tmpfs where there is one.
+std::vector<std::string> FoldersOnEachFileSystem(const TempDir& Dir) {
+    std::vector<std::string> folders{Dir.Path()};
+    char shm[] = "/dev/shm/vex-test-XXXXXX";
+    if (mkdtemp(shm) != nullptr) folders.push_back(shm);
+    return folders;
+}
+
+TEST(FileIdentity, FollowsAMovedFolderAndTellsAFolderFromANewOneGivenItsInodeNumber) {
     TempDir dir;
-    const std::string folder = dir.File("locked"), target = folder + "/keep.txt";
-    ASSERT_TRUE(ForceDirectories(folder));
-    WriteWholeFile(target, "old");
-    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
-    ASSERT_EQ(::chmod(folder.c_str(), 0555), 0);
-    EXPECT_EQ(ErrorInChild([&] {
-                  // The superuser ignores folder modes, so the write runs as nobody.
-                  if (!test::RunAsOrdinaryUser()) throw std::runtime_error("still the superuser");
-                  WriteFileAtomic(target, "new");
-              }),
-              kCreateError);
-    ASSERT_EQ(::chmod(folder.c_str(), 0755), 0);
-    EXPECT_EQ(ErrorInChild([&] {
-                  // A full disk: ignoring SIGXFSZ turns a file size limit into an EFBIG from write.
-                  ::signal(SIGXFSZ, SIG_IGN);
-                  const struct ::rlimit limit { 4, 4 };
-                  ::setrlimit(RLIMIT_FSIZE, &limit);
-                  WriteFileAtomic(target, "far too long");
-              }),
-              EFBIG);
-    EXPECT_EQ(ReadWholeFile(target), "old");
-    EXPECT_EQ(EntriesIn(folder), 1);
+    for (const std::string& base : FoldersOnEachFileSystem(dir)) {
+        SCOPED_TRACE(base);
+        const std::string before = base + "/before", after = base + "/after";
+        ASSERT_EQ(mkdir(before.c_str(), 0755), 0);
+        const int fd = open(before.c_str(), O_RDONLY | O_DIRECTORY);
+        TFileIdentity opened, moved;
+        ASSERT_TRUE(FileIdentityAt(fd, "", opened));
+        ASSERT_EQ(rename(before.c_str(), after.c_str()), 0);
+        EXPECT_TRUE(FileIdentityAt(AT_FDCWD, after, moved));
+        EXPECT_EQ(moved, opened);
+        EXPECT_TRUE(opened.Lasting());
+        close(fd);
+        // Made at once, within the file system's clock tick: the birth time alone would match.
+        ASSERT_EQ(rmdir(after.c_str()), 0);
+        for (int i = 0; i < 50; ++i) {
+            const std::string made = base + "/n" + std::to_string(i);
+            ASSERT_EQ(mkdir(made.c_str(), 0755), 0);
+            TFileIdentity next;
+            ASSERT_TRUE(FileIdentityAt(AT_FDCWD, made, next));
+            EXPECT_NE(next, opened) << made;
+            ASSERT_EQ(rmdir(made.c_str()), 0);
+        }
+        if (base != dir.Path()) std::filesystem::remove_all(base);
+    }
 }
 
 // The attributes of every entry the search gives, by name.
@@ -192,15 +240,6 @@ TEST(FileSearch, GivesEntriesWithTheirAttributesAndFoldersAndHiddenOnesOnlyWhenA
     EXPECT_EQ(f.Size, 5);
     EXPECT_EQ(FindNext(f), ENOENT);
     FindClose(f);  // closing twice is harmless
-    // A folder that can be listed but not searched gives its error, not an empty listing.
-    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755) | ::chmod(dir.File("sub").c_str(), 0444), 0);
-    WriteWholeFile(dir.File("sub/inside"), "");
-    EXPECT_EQ(test::InForkedChild([&] {
-                  if (!test::RunAsOrdinaryUser()) return std::string("still the superuser");
-                  TSearchRec inSub;
-                  return std::to_string(FindFirst(dir.File("sub/*"), faAnyFile, inSub));
-              }),
-              std::to_string(EACCES));
     // File dates pack the local date and time and refuse what does not fit.
     EXPECT_EQ(DateTimeToFileDate(EncodeDate(1980, 1, 1)), (1 << 21) | (1 << 16));
     TDateTime t = EncodeDate(2107, 12, 31) + EncodeTime(23, 59, 59, 0);
@@ -209,6 +248,42 @@ TEST(FileSearch, GivesEntriesWithTheirAttributesAndFoldersAndHiddenOnesOnlyWhenA
     EXPECT_EQ(DateTimeToFileDate(EncodeDate(1979, 12, 31)), 0);
     EXPECT_EQ(DateTimeToFileDate(EncodeDate(2108, 1, 1)), 0);
     EXPECT_EQ(DateTimeToFileDate(1e300), 0);
+}
+
+// The superuser may search any folder, so the search runs as an ordinary user.
+TEST(FileSearch, AFolderThatCanBeListedButNotSearchedGivesItsErrorNotAnEmptyListing) {
+    TempDir dir;
+    ASSERT_EQ(mkdir(dir.File("sub").c_str(), 0755), 0);
+    WriteWholeFile(dir.File("sub/inside"), "");
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0755) | ::chmod(dir.File("sub").c_str(), 0444), 0);
+    const auto found = test::InForkedChild(
+        [&] { return test::BecomeOrdinaryUser(dir.Path()); },
+        [&] {
+            TSearchRec inSub;
+            return std::to_string(FindFirst(dir.File("sub/*"), faAnyFile, inSub));
+        });
+    ::chmod(dir.File("sub").c_str(), 0755);
+    if (!found.NotRun.empty()) GTEST_SKIP() << found.NotRun;
+    EXPECT_EQ(found.Text, std::to_string(EACCES));
+}
+
+// Another user's FUSE mount point: only that entry cannot be looked at.
+TEST(FileSearch, AnEntryThatCannotBeLookedAtIsSkippedInAFolderThatCanBeSearched) {
+    TempDir dir;
+    for (const char* name : {"a", "z"})
+        WriteWholeFile(dir.File(name), "");
+    ASSERT_EQ(mkdir(dir.File("mnt").c_str(), 0755), 0);
+    const auto found = test::InForkedChild(
+        [&] { return test::MountUnreachableFolder(dir.File("mnt")); },
+        [&] {
+            std::string names;
+            for (const auto& [name, attr] : Search(dir.Path() + "/*", faAnyFile))
+                names += name + " ";
+            TSearchRec inside;
+            return names + std::to_string(FindFirst(dir.File("mnt/*"), faAnyFile, inside));
+        });
+    if (!found.NotRun.empty()) GTEST_SKIP() << found.NotRun;
+    EXPECT_EQ(found.Text, ". .. a z " + std::to_string(EACCES));
 }
 
 // tmpfs keeps any 64-bit modification time, as btrfs does; the system's temporary folder may not.

@@ -72,7 +72,8 @@ int32_t FindMatching(TSearchRec& F) {
         TEntryDetails details;
         if (!MatchesMask(state.Mask, name)) continue;
         if (const int32_t code = EntryDetailsAt(dirfd(state.Dir), name, details)) {
-            if (code == ENOENT) continue;  // gone since read
+            // Gone since read, or closed to us on its own.
+            if (code == ENOENT || FolderSearchable(dirfd(state.Dir))) continue;
             FindClose(F);
             return code;
         }
@@ -100,6 +101,12 @@ int32_t EntryDetailsAt(int DirFd, const std::string& Name, TEntryDetails& Detail
     Details.Size = S_ISREG(st.st_mode) ? static_cast<int64_t>(st.st_size) : 0;
     Details.Time = LocalFileDate(st.st_mtime);
     return 0;
+}
+
+bool FolderSearchable(int DirFd) {
+    // Even "." is looked up in the folder, which takes the right to search it.
+    struct stat st;
+    return fstatat(DirFd, ".", &st, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 int32_t FindFirst(const std::string& Path, int32_t Attr, TSearchRec& F) {

@@ -41,9 +41,10 @@ struct TSearchRec {
 
 // Path is a folder, "/" and a mask of "*" and "?" ("*.*" and "*" match every name). Entries
 // come in the order the file system gives them, "." and ".." included; hidden, system and folder
-// entries only when Attr asks for them. Each returns 0 with F filled, or an errno code (ENOENT
-// when nothing more matches, EACCES for a folder that may be listed but not searched) with the
-// search closed. A link to a folder is never followed by the search itself.
+// entries only when Attr asks for them, and none that cannot be looked at. Each returns 0 with F
+// filled, or an errno code (ENOENT when nothing more matches, EACCES for a folder that may be
+// listed but not searched) with the search closed. A link to a folder is never followed by the
+// search itself.
 int32_t FindFirst(const std::string& Path, int32_t Attr, TSearchRec& F);
 int32_t FindNext(TSearchRec& F);
 void FindClose(TSearchRec& F);
@@ -57,8 +58,14 @@ struct TEntryDetails {
 
 // The details of the entry Name of the open folder DirFd, as FindFirst reports them (a link
 // shows what it points to and carries faSymLink): 0, or the error number (ENOENT when the entry
-// is gone, EACCES when the folder may be listed but not searched).
+// is gone; EACCES when the folder may be listed but not searched, or the entry itself may not be
+// looked at, which FolderSearchable tells apart).
 int32_t EntryDetailsAt(int DirFd, const std::string& Name, TEntryDetails& Details);
+
+// Whether the entries of the open folder DirFd may be looked up, and not only listed. In a folder
+// that may, an entry that cannot be looked at is that entry's own doing (another user's FUSE
+// mount point, say), and the search passes over it.
+bool FolderSearchable(int DirFd);
 
 // The packed date and time: from bit 25 up the year since 1980, then month, day, hour, minute
 // and two-second units. Dates outside 1980 to 2107 cannot be packed and give 0.

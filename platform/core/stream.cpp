@@ -49,6 +49,19 @@ int64_t SaturatedAdd(int64_t A, int64_t B) {
     return B > 0 ? INT64_MAX : INT64_MIN;
 }
 
+// Moves Count bytes from Buffer on with MovePiece, which takes at most an Integer's worth at a
+// time: false when a piece moves short, or the count is below zero.
+template <class Byte, class Move>
+bool MoveWhole(Byte* Buffer, int64_t Count, Move MovePiece) {
+    if (Count < 0) return false;
+    for (int64_t done = 0; done < Count;) {
+        const auto piece = static_cast<int32_t>(std::min<int64_t>(Count - done, INT32_MAX));
+        if (MovePiece(Buffer + done, piece) != piece) return false;
+        done += piece;
+    }
+    return true;
+}
+
 int64_t SeekTarget(int64_t Offset, TSeekOrigin Origin, int64_t Current, int64_t Size) {
     switch (Origin) {
         case soFromBeginning:
@@ -70,12 +83,15 @@ int64_t TStream::Size() {
     return size;
 }
 
-void TStream::ReadBuffer(void* Buffer, int32_t Count) {
-    if (Count != 0 && Read(Buffer, Count) != Count) throw EReadError("Stream read error");
+void TStream::ReadBuffer(void* Buffer, int64_t Count) {
+    const auto read = [this](char* Piece, int32_t Size) { return Read(Piece, Size); };
+    if (!MoveWhole(static_cast<char*>(Buffer), Count, read)) throw EReadError("Stream read error");
 }
 
-void TStream::WriteBuffer(const void* Buffer, int32_t Count) {
-    if (Count != 0 && Write(Buffer, Count) != Count) throw EWriteError("Stream write error");
+void TStream::WriteBuffer(const void* Buffer, int64_t Count) {
+    const auto write = [this](const char* Piece, int32_t Size) { return Write(Piece, Size); };
+    if (!MoveWhole(static_cast<const char*>(Buffer), Count, write))
+        throw EWriteError("Stream write error");
 }
 
 int64_t TStream::CopyFrom(TStream& Source, int64_t Count) {
@@ -134,23 +150,15 @@ void TMemoryStream::Clear() {
 void TMemoryStream::LoadFromStream(TStream& Stream) {
     Stream.SetPosition(0);
     const int64_t count = Stream.Size();
-    if (count > INT32_MAX) throw EOutOfMemory("Out of memory");
     std::vector<char> data;
     ResizeData(data, count);
-    Stream.ReadBuffer(data.data(), static_cast<int32_t>(count));
+    Stream.ReadBuffer(data.data(), count);
     FData.swap(data);
     if (FPosition > count) FPosition = count;
 }
 
 void TMemoryStream::SaveToStream(TStream& Stream) const {
-    const char* p = FData.data();
-    size_t left = FData.size();
-    while (left > 0) {
-        const auto n = static_cast<int32_t>(std::min<size_t>(left, INT32_MAX));
-        Stream.WriteBuffer(p, n);
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
+    Stream.WriteBuffer(FData.data(), DataSize());
 }
 
 void TMemoryStream::LoadFromFile(const std::string& FileName) {
@@ -202,7 +210,7 @@ std::string TStringStream::ReadString(int32_t Count) {
 }
 
 void TStringStream::WriteString(const std::string& AString) {
-    WriteBuffer(AString.data(), static_cast<int32_t>(AString.size()));
+    WriteBuffer(AString.data(), static_cast<int64_t>(AString.size()));
 }
 
 // TFileStream

@@ -11,7 +11,8 @@ namespace vex {
 enum TSeekOrigin { soFromBeginning, soFromCurrent, soFromEnd };
 
 // A sequence of bytes with a position. Read and Write move what they can and say how much;
-// ReadBuffer and WriteBuffer insist on the whole count. An operating-system failure is never
+// ReadBuffer and WriteBuffer insist on the whole count, which may pass what an Integer holds:
+// they move it in pieces that Read and Write can take. An operating-system failure is never
 // reported as a short count: it raises EReadError or EWriteError with the system's text.
 class TStream : public TObject {
     VEX_CLASS(TStream, TObject)
@@ -26,8 +27,8 @@ public:
     virtual int64_t Size();
     virtual void SetSize(int64_t NewSize) = 0;
 
-    void ReadBuffer(void* Buffer, int32_t Count);
-    void WriteBuffer(const void* Buffer, int32_t Count);
+    void ReadBuffer(void* Buffer, int64_t Count);
+    void WriteBuffer(const void* Buffer, int64_t Count);
 
     // Copies Count bytes from Source's position; Count 0 copies the whole of Source from its
     // start. Returns the number of bytes copied.
