@@ -57,6 +57,21 @@ std::string WithoutQuotedPairs(std::string_view Text) {
     return result;
 }
 
+// S is one quoted string: quotes at both ends and none between them that a backslash does not
+// escape.
+bool IsQuotedString(std::string_view S) {
+    if (S.size() < 2 || S.front() != '"' || S.back() != '"') return false;
+    for (size_t i = 1; i + 1 < S.size(); ++i) {
+        if (S[i] == '\\') {
+            ++i;
+            if (i + 1 >= S.size()) return false;  // the backslash escapes the closing quote
+        } else if (S[i] == '"') {
+            return false;
+        }
+    }
+    return true;
+}
+
 // A display name as its writer meant it: one quoted string loses its quotes and the backslashes
 // that escape in it; any other name loses only the quotes at its ends.
 std::string NameText(const std::string& Text) {
@@ -171,19 +186,6 @@ std::string DecodedPhrase(std::string_view Run, TWordCharSets& CharSets) {
 }
 
 }  // namespace
-
-bool IsQuotedString(std::string_view S) {
-    if (S.size() < 2 || S.front() != '"' || S.back() != '"') return false;
-    for (size_t i = 1; i + 1 < S.size(); ++i) {
-        if (S[i] == '\\') {
-            ++i;
-            if (i + 1 >= S.size()) return false;  // the backslash escapes the closing quote
-        } else if (S[i] == '"') {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::string DecodeAddressWords(std::string_view Text) {
     TWordCharSets unused;

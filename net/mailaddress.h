@@ -42,10 +42,6 @@ private:
 void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress);
 void ParseMailAddress(const std::string& Text, std::string& Address, std::string& Name);
 
-// S is one quoted string: quotes at both ends and none between them that a backslash does not
-// escape.
-bool IsQuotedString(std::string_view S);
-
 // An address, or a list of them, with encoded words decoded only where they may stand: in
 // display names and comments, never in an address. Decoded text that holds characters with a
 // meaning in an address comes back quoted, so "=?utf-8?Q?a=3Cb=40c=3E?= <d@e>" can't make b@c

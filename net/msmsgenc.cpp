@@ -292,9 +292,9 @@ std::string TmsCustomEncoder::DisplayName(const TmsMailAddress& Address, bool Do
     std::string name = WithoutLineBreaks(Address.Name);
     if (std::string encoded = EncodedText(name, Address.NameCharSet()); encoded != name)
         return encoded;
+    // The name is what the reader is to see: quotes of its own are text, escaped like any other.
     name = CleanName(name);
-    if (IsQuotedString(name) || !NeedsQuotes(name, DotIsSpecial)) return name;
-    return Quoted(name);
+    return NeedsQuotes(name, DotIsSpecial) ? Quoted(name) : name;
 }
 
 std::string TmsCustomEncoder::EncodedText(const std::string& Text, std::string_view CharSet) const {

@@ -60,8 +60,8 @@ protected:
 
     // The address's name made safe for an address line: line breaks and control characters
     // taken out, then put in a quoted string when it holds a character with a meaning of its
-    // own in an address ("." only when DotIsSpecial). A name the caller has already quoted stays
-    // as it is. A name that EncodedText encodes becomes encoded words instead.
+    // own in an address ("." only when DotIsSpecial), its own quotes escaped. A name that
+    // EncodedText encodes becomes encoded words instead.
     std::string DisplayName(const TmsMailAddress& Address, bool DotIsSpecial) const;
     // Header text as encoded words where it needs them, labelled with the set its bytes are in:
     // CharSet, the set the text was read in, when it is known. Otherwise ISO-2022 text is told
