@@ -54,14 +54,16 @@ std::string AddressOf(const TmsMailAddress& Address) {
     return Address.Name + " <" + Address.Address + ">";
 }
 
-// A message that is one file and no text goes out as that file, under a Content-Disposition the
-// composer writes (an HTML or RTF text that is the message's only part has none).
-bool IsOneFile(const TmsMessage& Message) {
+// A message goes out as one text part (its body, or the HTML or RTF text that is its only
+// attachment) under the disposition it was read with; any other shape is written with the
+// composer's own structure, and a disposition of the caller's would describe the old one.
+bool IsOneTextPart(const TmsMessage& Message) {
     const TmsAttList& attachments = Message.Attachments();
-    if (Message.Encoding() != meMIME || Message.Body().Count() > 0 || attachments.Count() != 1)
-        return false;
+    if (Message.Encoding() != meMIME) return false;
+    if (attachments.Count() == 0) return !Message.ContentType().starts_with("multipart/");
+    if (Message.Body().Count() > 0 || attachments.Count() != 1) return false;
     const std::string name = LowerCase(attachments.Items(0)->FileName());
-    return name != "_htmbody.htm" && name != "_rtfbody.rtf";
+    return name == "_htmbody.htm" || name == "_rtfbody.rtf";
 }
 
 std::string OtherHeaders(const TmsMessage& Message) {
@@ -75,7 +77,7 @@ std::string OtherHeaders(const TmsMessage& Message) {
     };
     for (const char* field : GeneratedFields)
         remove(field);
-    if (IsOneFile(Message)) remove("Content-Disposition");
+    if (!IsOneTextPart(Message)) remove("Content-Disposition");
     return Joined(others);
 }
 

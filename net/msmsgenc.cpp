@@ -322,35 +322,48 @@ std::string TmsCustomEncoder::EncodedSubject() const {
 }
 
 void TmsCustomEncoder::WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated) {
-    TmsHeaders headers;
-    headers.Assign(&Message->Headers());
-    auto remove = [&](const std::string& Field) {
-        for (int32_t before = -1; before != headers.Count();) {
-            before = headers.Count();
-            headers.DeleteField(Field);
-        }
+    // A disposition read with the message describes the part it was read as; it still holds
+    // only when the message goes out as that one text part again.
+    const bool dropsDisposition = !IsOneTextPart();
+    auto generated = [&](std::string_view Name) {
+        auto same = [&](std::string_view Field) { return SameText(Name, Field); };
+        return std::any_of(std::begin(kGeneratedFields), std::end(kGeneratedFields), same) ||
+               std::any_of(AlsoGenerated.begin(), AlsoGenerated.end(), same) ||
+               (dropsDisposition && same("Content-Disposition"));
     };
-    for (const char* field : kGeneratedFields)
-        remove(field);
-    for (const std::string& field : AlsoGenerated)
-        remove(field);
-    if (WritesOwnDisposition()) remove("Content-Disposition");
     // A line that is neither a field nor the continuation of one written here would be taken
     // for part of the line above it (a To line reads it as more addresses), and readers that
     // keep to RFC 5322 take it for the start of the body: it is left out, and so is what
-    // continues it.
-    bool continuable = false;
+    // continues it. Fields are told by their names as reading tells them, blanks before the
+    // colon and case aside.
+    const TmsHeaders& headers = Message->Headers();
+    bool written = false;  // the field the line belongs to is written
     for (int32_t i = 0; i < headers.Count(); ++i) {
         const std::string line = HeaderValue(headers[i]);
         // An empty line would end the header block before the encoder's own lines.
         if (Trim(line).empty()) continue;
-        continuable = IsContinuationLine(line) ? continuable : IsFieldLine(line);
-        if (continuable) WriteLine(line);
+        if (!IsContinuationLine(line)) {
+            const std::string_view name = FieldNameOf(line);
+            written = !name.empty() && !generated(name);
+        }
+        if (written) WriteLine(line);
     }
 }
 
 bool TmsCustomEncoder::WritesOwnDisposition() const {
     return BodyForm() == TBodyForm::SingleAttachment && BodyTextType().empty();
+}
+
+bool TmsCustomEncoder::IsOneTextPart() const {
+    switch (BodyForm()) {
+        case TBodyForm::Plain:
+        case TBodyForm::OtherText:
+            return true;
+        case TBodyForm::SingleAttachment:
+            return !BodyTextType().empty();
+        default:
+            return false;
+    }
 }
 
 std::string TmsCustomEncoder::BodyTextType() const {

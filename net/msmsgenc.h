@@ -73,9 +73,9 @@ protected:
     // The subject as EncodedText writes it, under the set it was read in.
     std::string EncodedSubject() const;
     // The caller's own header lines without the fields the encoder writes itself (the common
-    // ones, AlsoGenerated, and Content-Disposition when it writes its own), every occurrence of
-    // each, so none appears twice. Lines that are no field, and what continues them, are left
-    // out: written after the encoder's To line they would read as addresses.
+    // ones and AlsoGenerated), every occurrence of each, so none appears twice. Lines that are
+    // no field, and what continues them, are left out: written after the encoder's To line they
+    // would read as addresses. One pass, however many lines.
     void WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated);
 
 private:
@@ -83,8 +83,11 @@ private:
     enum class TBodyForm { UU, Mixed, Alternative, SingleAttachment, Plain, OtherText };
     TBodyForm BodyForm() const;
     // The message is its one attachment, written with a Content-Disposition of the encoder's
-    // own; the caller's copy of that field is then not written.
+    // own.
     bool WritesOwnDisposition() const;
+    // The message goes out as one part of text: its body, or the HTML or RTF text that is its
+    // only attachment; not a multipart, a file or uuencoded data.
+    bool IsOneTextPart() const;
     // "text/html" or "text/rtf" when the one attachment is the message's HTML or RTF text.
     std::string BodyTextType() const;
 
