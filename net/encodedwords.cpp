@@ -259,10 +259,31 @@ std::string_view UnnamedCharSet(std::string_view EightBitText, std::string_view 
     return IsUtf8(EightBitText) ? "utf-8" : LatinCharSet;
 }
 
+bool ContradictsCharSet(std::string_view CharSet, std::string_view Bytes) {
+    const std::string name = LowerCase(CharSet);
+    if (name == "us-ascii") return HoldsEightBit(Bytes);
+    if (name == "utf-8" || name == "utf8") return !IsUtf8(Bytes);
+    return false;
+}
+
+std::string_view CutText(std::string_view S, size_t Max) {
+    if (S.size() <= Max) return S;
+    auto continues = [&](size_t I) { return (static_cast<uint8_t>(S[I]) & 0xC0) == 0x80; };
+    size_t lead = Max;  // of the character the cut falls in
+    while (lead > 0 && Max - lead < 3 && continues(lead))
+        --lead;
+    size_t next = Max;  // the character after it
+    while (next < S.size() && next - lead < 4 && continues(next))
+        ++next;
+    const bool splitsCharacter = lead < Max && IsUtf8(S.substr(lead, next - lead));
+    return S.substr(0, splitsCharacter && IsUtf8(S.substr(0, lead)) ? lead : Max);
+}
+
 void TWordCharSets::Add(std::string_view CharSet, std::string_view Bytes) {
     const std::string name = KeptCharSetName(CharSet);
     if (!NeedsEncodedWords(Bytes, name)) return;
-    if (name.empty() || (!FCharSet.empty() && name != FCharSet))
+    // A label its bytes contradict names no set of the text's.
+    if (name.empty() || ContradictsCharSet(name, Bytes) || (!FCharSet.empty() && name != FCharSet))
         FSeveral = true;
     else
         FCharSet = name;
@@ -308,8 +329,7 @@ void DecodeEncodedWords(std::string_view Source, std::string& Dest, TWordCharSet
             pos = Source.size();
         }
     }
-    if (out.size() > kMaxResult) out.resize(kMaxResult);
-    Dest = std::move(out);
+    Dest = CutText(out, kMaxResult);
 }
 
 bool NeedsEncodedWords(std::string_view Text, std::string_view CharSet) {
@@ -325,29 +345,32 @@ void EncodeISO2022JPText(std::string_view Source, std::string& Dest) {
         Dest = BWord(Source, "ISO-2022-JP");
 }
 
-void EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::string& Dest) {
-    if (!NeedsEncodedWords(Source, CharSet)) {
-        Dest.assign(Source);
-        return;
-    }
+bool EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::string& Dest) {
     const bool stateful = IsStateful(LowerCase(CharSet));
-    const std::string text = WithoutControls(Source, stateful);
-    if (text.empty())
-        Dest.clear();
-    else
-        Dest = stateful ? BWord(text, CharSet) : QWords(text, CharSet);
+    std::string text = WithoutControls(Source, stateful);
+    if (!NeedsEncodedWords(text, CharSet)) {
+        Dest = std::move(text);
+        return false;
+    }
+    Dest = stateful ? BWord(text, CharSet) : QWords(text, CharSet);
+    return true;
 }
 
-void EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinCharSet,
+bool EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinCharSet,
                              std::string& Dest) {
     if (!HoldsEightBit(Source)) {
-        if (Source.find(kEscape) != std::string_view::npos)  // ISO-2022: the whole text is one word
-            Dest = BWord(WithoutControls(Source, true), Iso2022SetOf(Source));
-        else if (HoldsEncodedWord(Source))
-            Dest = QWords(WithoutControls(Source, false), "us-ascii");
-        else
-            Dest.assign(Source);
-        return;
+        const bool iso2022 = Source.find(kEscape) != std::string_view::npos;
+        std::string text = WithoutControls(Source, iso2022);
+        if (iso2022) {
+            Dest = BWord(text, Iso2022SetOf(text));
+            return true;
+        }
+        if (HoldsEncodedWord(text)) {
+            Dest = QWords(text, "us-ascii");
+            return true;
+        }
+        Dest = std::move(text);
+        return false;
     }
     struct TPiece {
         std::string_view Text;
@@ -377,6 +400,7 @@ void EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinChar
         out += piece.Iso2022 ? BWord(text, Iso2022SetOf(text)) : QWords(text, restCharSet);
     }
     Dest = std::move(out);
+    return true;
 }
 
 }  // namespace vex

@@ -14,9 +14,8 @@ namespace {
 
 constexpr std::size_t MaxFieldLength = 255;
 
-std::string Cut(std::string S) {
-    if (S.size() > MaxFieldLength) S.resize(MaxFieldLength);
-    return S;
+std::string Cut(std::string_view S) {
+    return std::string(CutText(S, MaxFieldLength));
 }
 
 // The first of Marks in Text that is part of the address's structure: not
@@ -272,8 +271,8 @@ void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress) {
         // An empty group ("Undisclosed recipients:;") has only its name to show.
         if (address.empty()) name = NameText(groupName);
     }
-    MailAddress.Address = Cut(std::move(address));
-    MailAddress.Name = Cut(std::move(name));
+    MailAddress.Address = Cut(address);
+    MailAddress.Name = Cut(name);
 }
 
 void ParseMailAddress(const std::string& Text, std::string& Address, std::string& Name) {

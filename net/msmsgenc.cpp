@@ -288,23 +288,17 @@ void TmsCustomEncoder::WriteText(const std::string& Text) {
 }
 
 std::string TmsCustomEncoder::DisplayName(const TmsMailAddress& Address, bool DotIsSpecial) const {
+    std::string name;
     // An encoded word is an atom of its own: quotes round it would hide it from readers.
-    std::string name = WithoutLineBreaks(Address.Name);
-    if (std::string encoded = EncodedText(name, Address.NameCharSet()); encoded != name)
-        return encoded;
+    if (EncodedText(WithoutLineBreaks(Address.Name), Address.NameCharSet(), name)) return name;
     // The name is what the reader is to see: quotes of its own are text, escaped like any other.
-    name = CleanName(name);
     return NeedsQuotes(name, DotIsSpecial) ? Quoted(name) : name;
 }
 
-std::string TmsCustomEncoder::EncodedText(const std::string& Text, std::string_view CharSet) const {
-    std::string encoded;
-    if (!CharSet.empty()) {
-        EncodeHeaderText(Text, CharSet, encoded);
-        return encoded;
-    }
-    EncodeUnnamedHeaderText(Text, LatinCharSet(), encoded);
-    return encoded;
+bool TmsCustomEncoder::EncodedText(const std::string& Text, std::string_view CharSet,
+                                   std::string& Dest) const {
+    if (!CharSet.empty()) return EncodeHeaderText(Text, CharSet, Dest);
+    return EncodeUnnamedHeaderText(Text, LatinCharSet(), Dest);
 }
 
 // Bytes above 127 stand for no character without a name for their set; mail programs read
@@ -318,7 +312,9 @@ std::string TmsCustomEncoder::HeaderValue(const std::string& Value) {
 }
 
 std::string TmsCustomEncoder::EncodedSubject() const {
-    return EncodedText(HeaderValue(Message->Subject()), Message->SubjectCharSet());
+    std::string subject;
+    EncodedText(HeaderValue(Message->Subject()), Message->SubjectCharSet(), subject);
+    return subject;
 }
 
 void TmsCustomEncoder::WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated) {
@@ -641,7 +637,8 @@ void TmsMessageEncoder::WriteHeaders() {
     if (FMessage->Priority() == ptHigh) WriteLine("X-Priority: 1");
     if (FMessage->Priority() == ptLow) WriteLine("X-Priority: 5");
     WriteOtherHeaders({});
-    if (!FMessage->Subject().empty()) WriteLine("Subject: " + EncodedSubject());
+    if (const std::string subject = EncodedSubject(); !subject.empty())
+        WriteLine("Subject: " + subject);
     if (FMessage->Encoding() == meMIME) WriteLine("Mime-Version: 1.0");
 }
 
@@ -670,7 +667,8 @@ void TmsArticleEncoder::WriteHeaders() {
     WriteLine("Newsgroups: " + HeaderValue(FArticle->NewsGroups()));
     // A loaded article keeps its Newsgroups line among its headers; it is written above.
     WriteOtherHeaders({"Newsgroups"});
-    if (!FArticle->Subject().empty()) WriteLine("Subject:  " + EncodedSubject());
+    if (const std::string subject = EncodedSubject(); !subject.empty())
+        WriteLine("Subject:  " + subject);
     if (FArticle->Encoding() == meMIME) WriteLine("Mime-Version: 1.0");
 }
 

@@ -63,14 +63,16 @@ protected:
     // own in an address ("." only when DotIsSpecial), its own quotes escaped. A name that
     // EncodedText encodes becomes encoded words instead.
     std::string DisplayName(const TmsMailAddress& Address, bool DotIsSpecial) const;
-    // Header text as encoded words where it needs them, labelled with the set its bytes are in:
-    // CharSet, the set the text was read in, when it is known. Otherwise ISO-2022 text is told
-    // by its escapes, and text with bytes above 127 is UTF-8 when it is valid UTF-8, else in
-    // LatinCharSet. Other text stays as it is.
-    std::string EncodedText(const std::string& Text, std::string_view CharSet) const;
+    // Header text with its control characters taken out (tabs become blanks), as encoded words
+    // where it needs them, labelled with the set its bytes are in: CharSet, the set the text was
+    // read in, when it is known. Otherwise ISO-2022 text is told by its escapes, and text with
+    // bytes above 127 is UTF-8 when it is valid UTF-8, else in LatinCharSet. Returns whether
+    // Dest is encoded words.
+    bool EncodedText(const std::string& Text, std::string_view CharSet, std::string& Dest) const;
     // A value for one header line: line breaks taken out, so that it cannot start another.
     static std::string HeaderValue(const std::string& Value);
-    // The subject as EncodedText writes it, under the set it was read in.
+    // The subject as EncodedText writes it, under the set it was read in; empty when nothing of
+    // it is left to write.
     std::string EncodedSubject() const;
     // The caller's own header lines without the fields the encoder writes itself (the common
     // ones and AlsoGenerated), every occurrence of each, so none appears twice. Lines that are
