@@ -39,9 +39,18 @@ bool IsBlank(char C) {
     return C == ' ' || C == '\t';
 }
 
+// S without the white space at its ends. Other control characters stay: the escape that opens
+// ISO-2022 text at the start of a value is part of the text.
+std::string TrimWhiteSpace(std::string_view S) {
+    constexpr std::string_view whiteSpace = " \t\r\n";
+    const std::size_t first = S.find_first_not_of(whiteSpace);
+    if (first == std::string_view::npos) return "";
+    return std::string(S.substr(first, S.find_last_not_of(whiteSpace) - first + 1));
+}
+
 std::string AfterColon(std::string_view Line) {
     std::size_t colon = Line.find(':');
-    return Trim(colon == std::string_view::npos ? Line : Line.substr(colon + 1));
+    return TrimWhiteSpace(colon == std::string_view::npos ? Line : Line.substr(colon + 1));
 }
 
 // Splits an address list at the commas that separate its addresses. Quoted strings, comments
@@ -143,7 +152,7 @@ void TmsHeaders::GetFieldValue(const std::string& Name, std::string& Value,
         const std::string line = Strings(i);
         if (!IsContinuationLine(line)) break;
         value += ' ';
-        value += Trim(line);
+        value += TrimWhiteSpace(line);
     }
     const std::string_view name = WithoutColon(Name);
     TWordCharSets charSets;
@@ -179,7 +188,7 @@ void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List,
             const std::string line = Strings(i);
             if (!IsContinuationLine(line) && line.find(':') != std::string::npos) break;
             text += ' ';
-            text += Trim(line);
+            text += TrimWhiteSpace(line);
         }
         splitter.Feed(text);
         splitter.EndField();
