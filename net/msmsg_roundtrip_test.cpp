@@ -142,8 +142,9 @@ std::string Parting(const std::string& Before, const std::string& After) {
            std::to_string(After.size()) + ": " + piece(Before) + " -> " + piece(After);
 }
 
-// Each field whose value a save and a second load changed, with how; "resaved" when a second
-// save writes other text than the first; "save raises" and the error when the first save fails.
+// Each field whose value a save and a second load changed, with how; "header limits" when a line
+// or an encoded word of the saved header is too long; "resaved" when a second save writes other
+// text than the first; "save raises" and the error when the first save fails.
 std::map<std::string, std::string> RoundTripDifferences(const std::string& Original) {
     TmsMessage first(nullptr), second(nullptr);
     Load(first, Original);
@@ -174,6 +175,8 @@ std::map<std::string, std::string> RoundTripDifferences(const std::string& Origi
     if (!first.BodyCharSet().empty() && second.BodyCharSet() != first.BodyCharSet())
         differences["body charset"] =
             Parting(std::string(first.BodyCharSet()), std::string(second.BodyCharSet()));
+    if (const std::string broken = test::HeaderLimitsBroken(saved); !broken.empty())
+        differences["header limits"] = broken;
     if (test::WithBoundariesNamed(saved) != test::WithBoundariesNamed(resaved))
         differences["resaved"] =
             Parting(test::WithBoundariesNamed(saved), test::WithBoundariesNamed(resaved));

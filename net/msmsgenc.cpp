@@ -37,6 +37,8 @@ constexpr int32_t kBoundaryDraws = 100;
 constexpr size_t kAddressIndent = 10;
 constexpr int32_t sMultipartPreamble = 57106;
 constexpr std::string_view kCRLF = "\r\n";
+// The line length RFC 5322 recommends, line break aside.
+constexpr size_t kFoldWidth = 78;
 
 // The fields the encoders write from the message's properties; the caller's own copies of them
 // would otherwise appear twice.
@@ -80,6 +82,29 @@ const char* CharSetName(TCharSet CharSet) {
             break;
     }
     return "us-ascii";
+}
+
+// Line folded so that its lines keep to kFoldWidth where its text allows: before blanks at
+// positions from From up to To that stand between two other characters. A reader takes the line
+// break and the blank after it for that one blank, so the value reads the same, and the blanks
+// between encoded words are dropped anyway. The first word stays on the line of the field's name.
+std::string Folded(std::string_view Line, size_t From, size_t To) {
+    auto isBlank = [](char C) { return C == ' ' || C == '\t'; };
+    std::string out;
+    size_t start = 0;  // of the line being filled
+    size_t fold = 0;   // the last blank it may fold before; 0 when none
+    auto foldBefore = [&](size_t At) {
+        out.append(Line.substr(start, At - start)).append(kCRLF);
+        start = At;
+    };
+    for (size_t i = std::max<size_t>(From, 1); i < std::min(To, Line.size() - 1); ++i) {
+        if (Line[i] != ' ' || isBlank(Line[i - 1]) || isBlank(Line[i + 1])) continue;
+        if (i - start > kFoldWidth && fold > start) foldBefore(fold);
+        fold = i;
+    }
+    if (Line.size() - start > kFoldWidth && fold > start) foldBefore(fold);
+    out.append(Line.substr(start));
+    return out;
 }
 
 // A header parameter or display name as an RFC 5322 quoted string.
@@ -311,10 +336,17 @@ std::string TmsCustomEncoder::HeaderValue(const std::string& Value) {
     return WithoutLineBreaks(Value);
 }
 
-std::string TmsCustomEncoder::EncodedSubject() const {
+void TmsCustomEncoder::WriteAddressLine(const std::string& Head, const TmsMailAddress& Address,
+                                        bool DotIsSpecial, std::string_view End) {
+    const std::string name = DisplayName(Address, DotIsSpecial);
+    const std::string line = Head + name + " <" + HeaderValue(Address.Address) + std::string(End);
+    WriteLine(Folded(line, Head.size(), Head.size() + name.size() + 1));
+}
+
+void TmsCustomEncoder::WriteSubject(const std::string& Head) {
     std::string subject;
     EncodedText(HeaderValue(Message->Subject()), Message->SubjectCharSet(), subject);
-    return subject;
+    if (!subject.empty()) WriteLine(Folded(Head + subject, Head.size(), std::string::npos));
 }
 
 void TmsCustomEncoder::WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated) {
@@ -629,7 +661,7 @@ TmsMessageEncoder::TmsMessageEncoder(TmsMessage* AMessage)
 
 void TmsMessageEncoder::WriteHeaders() {
     const TmsMailAddress& sender = FMessage->Sender();
-    WriteLine("From:     " + DisplayName(sender, true) + " <" + HeaderValue(sender.Address) + ">");
+    WriteAddressLine("From:     ", sender, true, ">");
     WriteAddressList("To", FMessage->Recipients());
     WriteAddressList("CC", FMessage->CC());
     if (FMessage->ReturnReceipt())
@@ -637,8 +669,7 @@ void TmsMessageEncoder::WriteHeaders() {
     if (FMessage->Priority() == ptHigh) WriteLine("X-Priority: 1");
     if (FMessage->Priority() == ptLow) WriteLine("X-Priority: 5");
     WriteOtherHeaders({});
-    if (const std::string subject = EncodedSubject(); !subject.empty())
-        WriteLine("Subject: " + subject);
+    WriteSubject("Subject: ");
     if (FMessage->Encoding() == meMIME) WriteLine("Mime-Version: 1.0");
 }
 
@@ -651,8 +682,7 @@ void TmsMessageEncoder::WriteAddressList(const std::string& Field, const TmsAddr
     const std::string indent(kAddressIndent, ' ');
     for (int32_t i = 0; i < count; ++i) {
         const TmsMailAddress& item = *List.Items(i);
-        WriteLine((i == 0 ? head : indent) + DisplayName(item, true) + " <" +
-                  HeaderValue(item.Address) + (i + 1 < count ? ">," : ">"));
+        WriteAddressLine(i == 0 ? head : indent, item, true, i + 1 < count ? ">," : ">");
     }
 }
 
@@ -663,12 +693,11 @@ TmsArticleEncoder::TmsArticleEncoder(TmsArticle* AMessage)
 
 void TmsArticleEncoder::WriteHeaders() {
     const TmsMailAddress& sender = FArticle->Sender();
-    WriteLine("From:     " + DisplayName(sender, false) + " <" + HeaderValue(sender.Address) + ">");
+    WriteAddressLine("From:     ", sender, false, ">");
     WriteLine("Newsgroups: " + HeaderValue(FArticle->NewsGroups()));
     // A loaded article keeps its Newsgroups line among its headers; it is written above.
     WriteOtherHeaders({"Newsgroups"});
-    if (const std::string subject = EncodedSubject(); !subject.empty())
-        WriteLine("Subject:  " + subject);
+    WriteSubject("Subject:  ");
     if (FArticle->Encoding() == meMIME) WriteLine("Mime-Version: 1.0");
 }
 

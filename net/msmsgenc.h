@@ -71,9 +71,14 @@ protected:
     bool EncodedText(const std::string& Text, std::string_view CharSet, std::string& Dest) const;
     // A value for one header line: line breaks taken out, so that it cannot start another.
     static std::string HeaderValue(const std::string& Value);
-    // The subject as EncodedText writes it, under the set it was read in; empty when nothing of
-    // it is left to write.
-    std::string EncodedSubject() const;
+    // Head, the address's display name and the address in brackets, then End, as one header
+    // line folded between the words of the name where it would run past 78 characters.
+    void WriteAddressLine(const std::string& Head, const TmsMailAddress& Address, bool DotIsSpecial,
+                          std::string_view End);
+    // Head and the subject as EncodedText writes it, under the set it was read in, folded
+    // between its words where the line would run past 78 characters; nothing when nothing of
+    // the subject is left to write.
+    void WriteSubject(const std::string& Head);
     // The caller's own header lines without the fields the encoder writes itself (the common
     // ones and AlsoGenerated), every occurrence of each, so none appears twice. Lines that are
     // no field, and what continues them, are left out: written after the encoder's To line they
