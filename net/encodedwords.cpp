@@ -9,6 +9,7 @@
 #include "net/base64.h"
 #include "net/componentexceptions.h"
 #include "net/quotedprintable.h"
+#include "net/statefultext.h"
 #include "platform/core/stringutils.h"
 
 namespace vex {
@@ -110,14 +111,9 @@ bool IsTokenChar(char C) {
 }
 
 // Sets that spell other characters with printable ASCII.
-bool SpellsWithAscii(std::string_view LowerName) {
-    return LowerName.find("utf-7") != std::string_view::npos ||
-           LowerName.find("utf7") != std::string_view::npos || LowerName.starts_with("hz");
-}
-
-bool IsStateful(std::string_view LowerName) {
-    return LowerName.starts_with("iso-2022-") || LowerName.starts_with("csiso2022") ||
-           SpellsWithAscii(LowerName);
+bool SpellsWithAscii(std::string_view CharSet) {
+    const TStatefulKind kind = StatefulKindOf(CharSet);
+    return kind == TStatefulKind::Hz || kind == TStatefulKind::Utf7;
 }
 
 std::string BWord(std::string_view Source, std::string_view CharSet) {
@@ -126,27 +122,63 @@ std::string BWord(std::string_view Source, std::string_view CharSet) {
     return "=?" + std::string(CharSet) + "?B?" + encoded + "?=";
 }
 
-// Where a Q word may end: between characters only.
-enum class TCuts { Anywhere, BetweenUtf8Sequences, BeforeBlanks };
+// How the bytes of a set make its characters, so that a word is cut only between two.
+enum class TCharacters { SingleByte, Utf8, DoubleByte, ShiftJis, EucJp, Unknown };
 
-TCuts CutsOf(std::string_view CharSet) {
+TCharacters CharactersOf(std::string_view CharSet) {
     const std::string name = LowerCase(CharSet);
-    if (name == "utf-8" || name == "utf8") return TCuts::BetweenUtf8Sequences;
-    for (const char* singleByte : {"us-ascii", "iso-8859-", "windows-125", "cp125", "koi8-"})
-        if (name.starts_with(singleByte)) return TCuts::Anywhere;
-    return TCuts::BeforeBlanks;
+    auto named = [&](std::initializer_list<std::string_view> Names) {
+        return std::find(Names.begin(), Names.end(), name) != Names.end();
+    };
+    if (named({"utf-8", "utf8"})) return TCharacters::Utf8;
+    for (const char* singleByte : {"us-ascii", "iso-8859-", "windows-125", "cp125", "koi8-",
+                                   "tis-620", "windows-874", "ibm", "cp437", "cp850", "cp866"})
+        if (name.starts_with(singleByte)) return TCharacters::SingleByte;
+    if (named({"shift_jis", "shift-jis", "sjis", "x-sjis", "windows-31j", "cp932", "ms_kanji",
+               "csshiftjis"}))
+        return TCharacters::ShiftJis;
+    if (named({"euc-jp", "eucjp", "x-euc-jp", "cseucpkdfmtjapanese"})) return TCharacters::EucJp;
+    if (named({"gb2312", "euc-cn", "gbk", "cp936", "gb18030", "big5", "big5-hkscs", "cp950",
+               "euc-kr", "ks_c_5601-1987", "cp949", "uhc"}))
+        return TCharacters::DoubleByte;
+    return TCharacters::Unknown;
 }
 
-bool MayCutBefore(std::string_view Source, size_t I, TCuts Cuts) {
-    switch (Cuts) {
-        case TCuts::Anywhere:
-            return true;
-        case TCuts::BetweenUtf8Sequences:
-            return (static_cast<uint8_t>(Source[I]) & 0xC0) != 0x80;
-        case TCuts::BeforeBlanks:
+// The length of the character at I, which a word must not be cut inside. In a set we do not
+// know, a run of bytes from 0x30 up stands whole where it can: every set built on ASCII that
+// spells characters with several bytes (GB 18030's digits included) uses none below it in them.
+size_t CharacterLength(std::string_view S, size_t I, TCharacters Characters) {
+    auto byte = [&](size_t K) { return static_cast<uint8_t>(S[K]); };
+    const uint8_t lead = byte(I);
+    size_t length = 1;
+    switch (Characters) {
+        case TCharacters::SingleByte:
+            break;
+        case TCharacters::Utf8:
+            while (I + length < S.size() && length < 4 && (byte(I + length) & 0xC0) == 0x80)
+                ++length;
+            break;
+        case TCharacters::DoubleByte: {
+            const bool fourBytes =
+                I + 1 < S.size() && byte(I + 1) >= '0' && byte(I + 1) <= '9';  // GB 18030
+            if (lead >= 0x81 && lead <= 0xFE) length = fourBytes ? 4 : 2;
+            break;
+        }
+        case TCharacters::ShiftJis:
+            if ((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) length = 2;
+            break;
+        case TCharacters::EucJp:
+            if (lead == 0x8F)
+                length = 3;
+            else if (lead == 0x8E || (lead >= 0xA1 && lead <= 0xFE))
+                length = 2;
+            break;
+        case TCharacters::Unknown:
+            while (lead >= '0' && I + length < S.size() && byte(I + length) >= '0')
+                ++length;
             break;
     }
-    return Source[I] == ' ';
+    return std::min(length, S.size() - I);
 }
 
 void AppendQEscaped(char C, std::string& Word) {
@@ -163,34 +195,140 @@ void AppendQEscaped(char C, std::string& Word) {
 std::string QWords(std::string_view Source, std::string_view CharSet) {
     const std::string open = "=?" + std::string(CharSet) + "?Q?";
     const size_t room = kMaxWord - std::min(open.size() + 2, kMaxWord);
-    const TCuts cuts = CutsOf(CharSet);
+    const TCharacters characters = CharactersOf(CharSet);
     std::string out;
     std::string word;
-    std::string character;
     auto close = [&] {
         if (!out.empty()) out += ' ';
         out += open + word + "?=";
         word.clear();
     };
+    auto add = [&](std::string_view Escaped) {
+        if (!word.empty() && word.size() + Escaped.size() > room) close();
+        word += Escaped;
+    };
+    std::string character;
     for (size_t i = 0; i < Source.size();) {
+        const std::string_view bytes = Source.substr(i, CharacterLength(Source, i, characters));
+        i += bytes.size();
         character.clear();
-        do
-            AppendQEscaped(Source[i++], character);
-        while (i < Source.size() && !MayCutBefore(Source, i, cuts));
-        if (!word.empty() && word.size() + character.size() > room) close();
-        word += character;
+        for (const char c : bytes)
+            AppendQEscaped(c, character);
+        if (character.size() <= room) {
+            add(character);
+            continue;
+        }
+        // Bytes of a set we do not know with no bound to be seen among them for a whole word:
+        // the word limit holds, and readers that join the words of one set read them whole.
+        for (const char c : bytes) {
+            character.clear();
+            AppendQEscaped(c, character);
+            add(character);
+        }
     }
     close();
     return out;
 }
 
+// Text of a stateful set as B words of at most 75 characters. A word ends only between two
+// characters, so that the bytes a reader finds between them are the ones written here: it
+// closes the state its text left (SI, a return to ASCII, "~}") and the next word opens it again
+// (the designations and the shift in effect, "~{"); where the state is the initial one nothing
+// needs either, and a word may end beside an escape too. Where escapes leave no two characters
+// side by side for a whole word, the word runs on to the next place it may end. A UTF-7 run too
+// long for one word is the one thing cut inside: its bits fall on no character bound, and
+// readers that join the words of one set, as DecodeEncodedWords does, read it whole.
+std::string StatefulWords(std::string_view Source, std::string_view CharSet, TStatefulKind Kind) {
+    // The bytes a word holds; a name too long for any to fit still leaves room for progress.
+    const size_t room =
+        std::max<size_t>(3, (kMaxWord - std::min(CharSet.size() + 7, kMaxWord)) / 4 * 3);
+    struct TUnit {
+        std::string_view Text;
+        bool MayEndBefore;             // a word may end before this unit
+        std::string Opening, Closing;  // of the state before it
+    };
+    std::vector<TUnit> units;
+    const std::unique_ptr<TStatefulText> text = ReadStateful(Kind, Source);
+    bool afterCharacter = false;
+    for (;;) {
+        TUnit unit{{}, false, text->Opening(), text->Closing()};
+        bool character = false;
+        if (!text->Next(unit.Text, character)) break;
+        const bool initial = unit.Opening.empty() && unit.Closing.empty();
+        unit.MayEndBefore = initial ? character || afterCharacter : character && afterCharacter;
+        afterCharacter = character;
+        for (; initial && unit.Text.size() > room; unit.Text.remove_prefix(room))
+            units.push_back({unit.Text.substr(0, room), true, {}, {}});
+        units.push_back(std::move(unit));
+    }
+    // Each word as long as it can be: from its first unit to the last place it may end where it
+    // still fits, or else the first.
+    std::string out;
+    for (size_t first = 0; first < units.size();) {
+        size_t end = 0;  // of the word: the unit it ends before
+        size_t size = units[first].Opening.size();
+        for (size_t next = first + 1; next <= units.size(); ++next) {
+            size += units[next - 1].Text.size();
+            const bool last = next == units.size();
+            if (!last && !units[next].MayEndBefore) continue;
+            const size_t closed = size + (last ? 0 : units[next].Closing.size());
+            if (closed > room && end != 0) break;
+            end = next;
+            if (closed > room) break;
+        }
+        std::string word = units[first].Opening;
+        for (size_t i = first; i < end; ++i)
+            word += units[i].Text;
+        if (end < units.size()) word += units[end].Closing;
+        if (!out.empty()) out += ' ';
+        out += BWord(word, CharSet);
+        first = end;
+    }
+    return out;
+}
+
+// How many bytes at the end of Previous and at the start of Next, adjacent words of one set of
+// Kind, are the closing and opening of one state that a writer put there to cut the text: they
+// stand for no character and together change nothing. Zero for both when they are not.
+std::pair<size_t, size_t> CutStateBytes(TStatefulKind Kind, std::string_view Previous,
+                                        std::string_view Next) {
+    const std::unique_ptr<TStatefulText> previous = ReadStateful(Kind, Previous);
+    size_t read = 0;
+    size_t end = 0;                // just past the last character of Previous
+    std::string opening, closing;  // of the state there
+    std::string_view unit;
+    bool character = true;
+    for (;;) {
+        if (character) {
+            end = read;
+            opening = previous->Opening();
+            closing = previous->Closing();
+        }
+        if (!previous->Next(unit, character)) break;
+        read += unit.size();
+    }
+    const std::unique_ptr<TStatefulText> next = ReadStateful(Kind, Next);
+    size_t leading = 0;  // bytes before the first character of Next
+    while (next->Next(unit, character) && !character)
+        leading += unit.size();
+    if (Previous.substr(end) != closing || Next.substr(0, leading) != opening) return {0, 0};
+    return {closing.size(), opening.size()};
+}
+
 // The ISO-2022 set whose designations Text holds: Korean and Chinese have escapes of their own,
 // and any other is taken for the Japanese set, by far the most common in mail.
+// The name is written in lower case, as names read from words are kept, so that a text saved
+// and read back is written under the same name again.
 std::string_view Iso2022SetOf(std::string_view Text) {
-    if (Text.find("\x1b$)C") != std::string_view::npos) return "ISO-2022-KR";
+    if (Text.find("\x1b$)C") != std::string_view::npos) return "iso-2022-kr";
     for (const char* chinese : {"\x1b$)A", "\x1b$)G", "\x1b$)E", "\x1b$*H", "\x1b$+"})
-        if (Text.find(chinese) != std::string_view::npos) return "ISO-2022-CN";
-    return "ISO-2022-JP";
+        if (Text.find(chinese) != std::string_view::npos) return "iso-2022-cn";
+    return "iso-2022-jp";
+}
+
+// Text of no named set that holds escapes, as words of the ISO-2022 set they designate.
+std::string Iso2022Words(std::string_view Text) {
+    return StatefulWords(Text, Iso2022SetOf(Text), TStatefulKind::Iso2022);
 }
 
 // Control characters taken out, a tab as a blank; an escape and the shifts stay in the text of
@@ -259,10 +397,31 @@ std::string_view UnnamedCharSet(std::string_view EightBitText, std::string_view 
     return IsUtf8(EightBitText) ? "utf-8" : LatinCharSet;
 }
 
+bool ContradictsCharSet(std::string_view CharSet, std::string_view Bytes) {
+    const std::string name = LowerCase(CharSet);
+    if (name == "us-ascii") return HoldsEightBit(Bytes);
+    if (name == "utf-8" || name == "utf8") return !IsUtf8(Bytes);
+    return false;
+}
+
+std::string_view CutText(std::string_view S, size_t Max) {
+    if (S.size() <= Max) return S;
+    auto continues = [&](size_t I) { return (static_cast<uint8_t>(S[I]) & 0xC0) == 0x80; };
+    size_t lead = Max;  // of the character the cut falls in
+    while (lead > 0 && Max - lead < 3 && continues(lead))
+        --lead;
+    size_t next = Max;  // the character after it
+    while (next < S.size() && next - lead < 4 && continues(next))
+        ++next;
+    const bool splitsCharacter = lead < Max && IsUtf8(S.substr(lead, next - lead));
+    return S.substr(0, splitsCharacter && IsUtf8(S.substr(0, lead)) ? lead : Max);
+}
+
 void TWordCharSets::Add(std::string_view CharSet, std::string_view Bytes) {
     const std::string name = KeptCharSetName(CharSet);
     if (!NeedsEncodedWords(Bytes, name)) return;
-    if (name.empty() || (!FCharSet.empty() && name != FCharSet))
+    // A label its bytes contradict names no set of the text's.
+    if (name.empty() || ContradictsCharSet(name, Bytes) || (!FCharSet.empty() && name != FCharSet))
         FSeveral = true;
     else
         FCharSet = name;
@@ -285,7 +444,8 @@ void DecodeEncodedWords(std::string_view Source, std::string& Dest) {
 void DecodeEncodedWords(std::string_view Source, std::string& Dest, TWordCharSets& CharSets) {
     std::string out;
     size_t pos = 0;
-    bool afterWord = false;  // the last thing written was a decoded word
+    bool afterWord = false;                // the last thing written was a decoded word
+    std::optional<TEncodedWord> previous;  // that word
     TCloseFinder closes(Source);
     while (pos < Source.size() && out.size() < kMaxResult) {
         const size_t start = Source.find("=?", pos);
@@ -294,12 +454,23 @@ void DecodeEncodedWords(std::string_view Source, std::string& Dest, TWordCharSet
         std::optional<TEncodedWord> word;
         if (start != std::string_view::npos) word = ParseWord(Source, start, closes);
         const bool onlyWhiteSpace = std::all_of(plain.begin(), plain.end(), IsWhiteSpace);
-        if (!(word && afterWord && onlyWhiteSpace)) out.append(plain);
+        const bool joined = word && afterWord && onlyWhiteSpace;
+        if (!joined) out.append(plain);
         if (word) {
             CharSets.Add(word->CharSet, word->Text);
-            out.append(word->Text);
+            std::string_view text = word->Text;
+            // Words of a stateful set cut from one text read back as that text.
+            if (const TStatefulKind kind = StatefulKindOf(word->CharSet);
+                joined && kind != TStatefulKind::None &&
+                SameText(previous->CharSet, word->CharSet)) {
+                const auto [closing, opening] = CutStateBytes(kind, previous->Text, text);
+                out.resize(out.size() - closing);
+                text.remove_prefix(opening);
+            }
+            out.append(text);
             pos = word->End;
             afterWord = true;
+            previous = std::move(word);
         } else if (start != std::string_view::npos) {
             out.append("=?");
             pos = start + 2;
@@ -308,14 +479,13 @@ void DecodeEncodedWords(std::string_view Source, std::string& Dest, TWordCharSet
             pos = Source.size();
         }
     }
-    if (out.size() > kMaxResult) out.resize(kMaxResult);
-    Dest = std::move(out);
+    Dest = CutText(out, kMaxResult);
 }
 
 bool NeedsEncodedWords(std::string_view Text, std::string_view CharSet) {
     if (Text.empty()) return false;
-    return SpellsWithAscii(LowerCase(CharSet)) ||
-           !std::all_of(Text.begin(), Text.end(), IsPrintableAscii) || HoldsEncodedWord(Text);
+    return SpellsWithAscii(CharSet) || !std::all_of(Text.begin(), Text.end(), IsPrintableAscii) ||
+           HoldsEncodedWord(Text);
 }
 
 void EncodeISO2022JPText(std::string_view Source, std::string& Dest) {
@@ -325,29 +495,32 @@ void EncodeISO2022JPText(std::string_view Source, std::string& Dest) {
         Dest = BWord(Source, "ISO-2022-JP");
 }
 
-void EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::string& Dest) {
-    if (!NeedsEncodedWords(Source, CharSet)) {
-        Dest.assign(Source);
-        return;
+bool EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::string& Dest) {
+    const TStatefulKind kind = StatefulKindOf(CharSet);
+    std::string text = WithoutControls(Source, kind != TStatefulKind::None);
+    if (!NeedsEncodedWords(text, CharSet)) {
+        Dest = std::move(text);
+        return false;
     }
-    const bool stateful = IsStateful(LowerCase(CharSet));
-    const std::string text = WithoutControls(Source, stateful);
-    if (text.empty())
-        Dest.clear();
-    else
-        Dest = stateful ? BWord(text, CharSet) : QWords(text, CharSet);
+    Dest = kind != TStatefulKind::None ? StatefulWords(text, CharSet, kind) : QWords(text, CharSet);
+    return true;
 }
 
-void EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinCharSet,
+bool EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinCharSet,
                              std::string& Dest) {
     if (!HoldsEightBit(Source)) {
-        if (Source.find(kEscape) != std::string_view::npos)  // ISO-2022: the whole text is one word
-            Dest = BWord(WithoutControls(Source, true), Iso2022SetOf(Source));
-        else if (HoldsEncodedWord(Source))
-            Dest = QWords(WithoutControls(Source, false), "us-ascii");
-        else
-            Dest.assign(Source);
-        return;
+        const bool iso2022 = Source.find(kEscape) != std::string_view::npos;
+        std::string text = WithoutControls(Source, iso2022);
+        if (iso2022) {
+            Dest = Iso2022Words(text);
+            return true;
+        }
+        if (HoldsEncodedWord(text)) {
+            Dest = QWords(text, "us-ascii");
+            return true;
+        }
+        Dest = std::move(text);
+        return false;
     }
     struct TPiece {
         std::string_view Text;
@@ -368,15 +541,17 @@ void EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinChar
         i = end;
     }
     const std::string_view restCharSet = UnnamedCharSet(rest, LatinCharSet);
-    // Every piece is a word, so the blanks between them vanish for readers as they should.
+    // Every piece is words of its own, so the blanks between them vanish for readers as they
+    // should.
     std::string out;
     for (const TPiece& piece : pieces) {
         const std::string text = WithoutControls(piece.Text, piece.Iso2022);
         if (text.empty()) continue;
         if (!out.empty()) out += ' ';
-        out += piece.Iso2022 ? BWord(text, Iso2022SetOf(text)) : QWords(text, restCharSet);
+        out += piece.Iso2022 ? Iso2022Words(text) : QWords(text, restCharSet);
     }
     Dest = std::move(out);
+    return true;
 }
 
 }  // namespace vex

@@ -23,10 +23,19 @@ bool HoldsEightBit(std::string_view S);
 // in another set seldom is by chance, else LatinCharSet.
 std::string_view UnnamedCharSet(std::string_view EightBitText, std::string_view LatinCharSet);
 
+// Bytes that cannot be in the set named: 8-bit bytes are no US-ASCII, and UTF-8 has rules that
+// text in other sets seldom keeps by chance.
+bool ContradictsCharSet(std::string_view CharSet, std::string_view Bytes);
+
+// S cut to at most Max bytes. A cut that would split a character of text that is UTF-8 up to it
+// goes before that character instead, so the text stays UTF-8 and keeps that label.
+std::string_view CutText(std::string_view S, size_t Max);
+
 // The character set that the encoded words of a decoded text named, gathered word by word. A
 // word whose bytes read the same in every set built on ASCII names nothing; the others must all
 // name one set, or no one set fits the whole text. A name that could not stand in an encoded
-// word we write is not kept, and so leaves the text without a set.
+// word we write, or that the word's bytes contradict, is not kept, and so leaves the text
+// without a set.
 class TWordCharSets {
 public:
     void Add(std::string_view CharSet, std::string_view Bytes);
@@ -52,11 +61,15 @@ private:
     std::string FCharSet;
 };
 
-// The decoded value, cut at 255 characters. White space between two adjacent encoded words
-// is dropped, white space anywhere else is kept, and "_" stands for a blank only inside
-// Q-encoded text. Anything that is not a well-formed encoded word (no closing "?=", an
-// encoding other than B or Q, base64 with a foreign character) stays as it stands. The text is
-// read once from left to right, so decoded text is never decoded again.
+// The decoded value, cut at 255 characters (before a UTF-8 character the cut would split, see
+// CutText). White space between two adjacent encoded words is dropped, white space anywhere else
+// is kept, and "_" stands for a blank only inside Q-encoded text. Where two adjacent words of a
+// stateful set (ISO-2022, HZ) meet, the closing of a state at the end of one and its opening
+// again at the start of the next, which a writer puts there to cut the text, stand for nothing
+// and are dropped, so the text reads as it was before it was cut. Anything that is not a
+// well-formed encoded word (no closing "?=", an encoding other than B or Q, base64 with a
+// foreign character) stays as it stands. The text is read once from left to right, so decoded
+// text is never decoded again.
 void DecodeEncodedWords(std::string_view Source, std::string& Dest);
 // The same; CharSets gathers the sets of the words decoded.
 void DecodeEncodedWords(std::string_view Source, std::string& Dest, TWordCharSets& CharSets);
@@ -69,23 +82,25 @@ bool NeedsEncodedWords(std::string_view Text, std::string_view CharSet);
 // base64 encoded word; any other text comes back unchanged.
 void EncodeISO2022JPText(std::string_view Source, std::string& Dest);
 
-// Text in CharSet as encoded words labelled CharSet where it needs them (NeedsEncodedWords);
-// other text comes back unchanged. In the words control characters are dropped, tabs become
-// blanks, and every other byte is kept. Text of a set whose bytes mean what escapes or shifts
-// before them say (ISO-2022, UTF-7, HZ) keeps those and is one B word, since a cut would lose
-// that state. Any other is Q words of at most 75 characters, separated by single blanks (which
-// readers drop between adjacent encoded words) and cut only between characters: a UTF-8
-// sequence stays whole, and a set not known to take one byte a character is cut only before a
-// blank, which no such set uses inside a character. Only letters, digits and "!*+-/" stand as
-// they are, so the words may stand in a display name as well as in a subject.
-void EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::string& Dest);
+// Text in CharSet as it may stand in a header: control characters dropped and tabs made blanks
+// (an escape and the shifts stay in text of a set whose bytes mean what they say, ISO-2022,
+// UTF-7 or HZ), then as encoded words labelled CharSet where it needs them (NeedsEncodedWords).
+// Returns whether Dest is encoded words, which are at most 75 characters long and separated by
+// single blanks (which readers drop between adjacent encoded words). Text of a stateful set is
+// B words, each closing the state its text leaves and the next opening it again; any other is
+// Q words cut only between characters, as the set spells them: one byte each in the sets known
+// to take one, whole UTF-8 sequences, the lead and trail bytes of the known Asian sets; in a set
+// we do not know, beside bytes below 0x30, which no such set uses inside a character, and where
+// a word fills without one, between bytes. Only letters, digits and "!*+-/" stand as they are,
+// so the words may stand in a display name as well as in a subject.
+bool EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::string& Dest);
 
-// Text whose set nobody named, as encoded words where it needs them. A stretch of 7-bit text
-// from an escape on is ISO-2022 (JP, KR or CN, as its escapes designate) and keeps its escapes
-// and shifts. Text with a byte above 127 is UTF-8 when it is valid UTF-8, else LatinCharSet.
-// ASCII text that would read as an encoded word is US-ASCII words. Other control characters are
-// dropped and tabs become blanks in the words; any other text comes back unchanged.
-void EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinCharSet,
+// Text whose set nobody named, cleaned as EncodeHeaderText cleans it and as encoded words where
+// it needs them; returns whether Dest is encoded words. A stretch of 7-bit text from an escape on
+// is ISO-2022 (JP, KR or CN, as its escapes designate) and keeps its escapes and shifts. Text
+// with a byte above 127 is UTF-8 when it is valid UTF-8, else LatinCharSet. ASCII text that
+// would read as an encoded word is US-ASCII words.
+bool EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinCharSet,
                              std::string& Dest);
 
 }  // namespace vex

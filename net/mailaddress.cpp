@@ -14,21 +14,34 @@ namespace {
 
 constexpr std::size_t MaxFieldLength = 255;
 
-std::string Cut(std::string S) {
-    if (S.size() > MaxFieldLength) S.resize(MaxFieldLength);
-    return S;
+std::string Cut(std::string_view S) {
+    return std::string(CutText(S, MaxFieldLength));
 }
 
-// The first "<" that is not inside a quoted display name.
-std::size_t FindOpeningBracket(std::string_view Text) {
+// The first of Marks in Text that is part of the address's structure: not
+// inside a quoted string or a comment, whose text is no structure (RFC 5322 section 3.2.2), nor
+// inside angle brackets unless "<" is one of Marks. A quote or comment left open runs to the end.
+std::size_t FindStructural(std::string_view Text, std::string_view Marks) {
+    const bool skipsAngles = Marks.find('<') == std::string_view::npos;
     bool inQuotes = false;
+    int32_t depth = 0;  // of comments
     for (std::size_t i = 0; i < Text.size(); ++i) {
-        if (inQuotes && Text[i] == '\\')
+        const char c = Text[i];
+        if ((inQuotes || depth > 0) && c == '\\') {
             ++i;
-        else if (Text[i] == '"')
-            inQuotes = !inQuotes;
-        else if (!inQuotes && Text[i] == '<')
+        } else if (inQuotes) {
+            inQuotes = c != '"';
+        } else if (depth > 0) {
+            depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        } else if (Marks.find(c) != std::string_view::npos) {
             return i;
+        } else if (c == '"') {
+            inQuotes = true;
+        } else if (c == '(') {
+            depth = 1;
+        } else if (c == '<' && skipsAngles) {
+            i = std::min(Text.find('>', i), Text.size());
+        }
     }
     return std::string_view::npos;
 }
@@ -41,6 +54,21 @@ std::string WithoutQuotedPairs(std::string_view Text) {
         result += Text[i];
     }
     return result;
+}
+
+// S is one quoted string: quotes at both ends and none between them that a backslash does not
+// escape.
+bool IsQuotedString(std::string_view S) {
+    if (S.size() < 2 || S.front() != '"' || S.back() != '"') return false;
+    for (size_t i = 1; i + 1 < S.size(); ++i) {
+        if (S[i] == '\\') {
+            ++i;
+            if (i + 1 >= S.size()) return false;  // the backslash escapes the closing quote
+        } else if (S[i] == '"') {
+            return false;
+        }
+    }
+    return true;
 }
 
 // A display name as its writer meant it: one quoted string loses its quotes and the backslashes
@@ -158,19 +186,6 @@ std::string DecodedPhrase(std::string_view Run, TWordCharSets& CharSets) {
 
 }  // namespace
 
-bool IsQuotedString(std::string_view S) {
-    if (S.size() < 2 || S.front() != '"' || S.back() != '"') return false;
-    for (size_t i = 1; i + 1 < S.size(); ++i) {
-        if (S[i] == '\\') {
-            ++i;
-            if (i + 1 >= S.size()) return false;  // the backslash escapes the closing quote
-        } else if (S[i] == '"') {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::string DecodeAddressWords(std::string_view Text) {
     TWordCharSets unused;
     return DecodeAddressWords(Text, unused);
@@ -228,25 +243,36 @@ void TmsMailAddress::Clear() {
 }
 
 void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress) {
+    std::string_view text = Text;
+    std::string groupName;
+    // A group ("Friends: a@x, b@x;") stands for its first member; its name is no address.
+    if (const std::size_t colon = FindStructural(text, ":"); colon != std::string_view::npos) {
+        groupName = text.substr(0, colon);
+        text.remove_prefix(colon + 1);
+        text = text.substr(0, FindStructural(text, ",;"));
+    }
     std::string address;
     std::string name;
-    std::size_t open = FindOpeningBracket(Text);
-    std::size_t paren = Text.find('(');
-    if (open != std::string::npos) {
-        std::size_t close = Text.find('>', open + 1);
-        if (close == std::string::npos) throw EMailAddressError("Unable to parse email address");
-        address = Unquote(WithoutComments(Text.substr(open + 1, close - open - 1)));
-        name = NameText(Text.substr(0, open) + Text.substr(close + 1));
-    } else if (paren != std::string::npos) {
-        address = Unquote(Text.substr(0, paren));
-        std::string inside = TrimRight(std::string_view(Text).substr(paren + 1));
+    const std::size_t open = FindStructural(text, "<");
+    const std::size_t paren = FindStructural(text, "(");
+    if (open != std::string_view::npos) {
+        const std::size_t close = text.find('>', open + 1);
+        if (close == std::string_view::npos)
+            throw EMailAddressError("Unable to parse email address");
+        address = Unquote(WithoutComments(text.substr(open + 1, close - open - 1)));
+        name = NameText(std::string(text.substr(0, open)) + std::string(text.substr(close + 1)));
+    } else if (paren != std::string_view::npos) {
+        address = Unquote(std::string(text.substr(0, paren)));
+        std::string inside = TrimRight(text.substr(paren + 1));
         if (!inside.empty() && inside.back() == ')') inside.pop_back();
         name = Unquote(WithoutQuotedPairs(inside));
     } else {
-        address = Trim(Text);
+        address = Trim(text);
+        // An empty group ("Undisclosed recipients:;") has only its name to show.
+        if (address.empty()) name = NameText(groupName);
     }
-    MailAddress.Address = Cut(std::move(address));
-    MailAddress.Name = Cut(std::move(name));
+    MailAddress.Address = Cut(address);
+    MailAddress.Name = Cut(name);
 }
 
 void ParseMailAddress(const std::string& Text, std::string& Address, std::string& Name) {

@@ -35,14 +35,12 @@ private:
 
 // Splits a From or To value: "Name <address>", "address (Name)" or a bare address. Quotes round
 // the name are removed, and a name that is one quoted string or a comment loses the backslashes
-// that escape in it; comments inside the brackets are dropped from the address. On an
+// that escape in it; comments inside the brackets are dropped from the address. Brackets,
+// parentheses and colons inside quoted strings and comments are text, never structure. A group
+// ("Name: member, ...;") gives its first member; an empty one only its name. On an
 // EMailAddressError the outputs are left as they were.
 void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress);
 void ParseMailAddress(const std::string& Text, std::string& Address, std::string& Name);
-
-// S is one quoted string: quotes at both ends and none between them that a backslash does not
-// escape.
-bool IsQuotedString(std::string_view S);
 
 // An address, or a list of them, with encoded words decoded only where they may stand: in
 // display names and comments, never in an address. Decoded text that holds characters with a

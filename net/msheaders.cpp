@@ -12,30 +12,45 @@ namespace vex {
 
 namespace {
 
-std::string FieldPrefix(const std::string& Name) {
-    return !Name.empty() && Name.back() == ':' ? Name : Name + ":";
+// A field asked for as "Name" or "Name:".
+std::string_view WithoutColon(std::string_view Name) {
+    if (Name.ends_with(':')) Name.remove_suffix(1);
+    return Name;
 }
 
 // Content-Type and Content-Disposition keep their parameters verbatim for the MIME parser, which
 // decodes the names in them (a long RFC 2231 name must not be cut); X-UIDL is an opaque id.
-bool KeepsEncodedWords(const std::string& Prefix) {
-    return SameText(Prefix, "Content-Type:") || SameText(Prefix, "Content-Disposition:") ||
-           SameText(Prefix, "X-UIDL:");
+bool KeepsEncodedWords(std::string_view Name) {
+    return SameText(Name, "Content-Type") || SameText(Name, "Content-Disposition") ||
+           SameText(Name, "X-UIDL");
 }
 
 // Fields whose value is an address or a list of them: encoded words there may stand only in
 // display names and comments, and decoding them must not change where the address is.
-bool HoldsAddresses(const std::string& Prefix) {
-    for (const char* name : {"From:", "Sender:", "Reply-To:", "To:", "Cc:", "Bcc:", "Resent-From:",
-                             "Resent-Sender:", "Resent-To:", "Resent-Cc:", "Resent-Bcc:",
-                             "Return-Receipt-To:", "Disposition-Notification-To:"})
-        if (SameText(Prefix, name)) return true;
+bool HoldsAddresses(std::string_view Name) {
+    for (const char* name : {"From", "Sender", "Reply-To", "To", "Cc", "Bcc", "Resent-From",
+                             "Resent-Sender", "Resent-To", "Resent-Cc", "Resent-Bcc",
+                             "Return-Receipt-To", "Disposition-Notification-To"})
+        if (SameText(Name, name)) return true;
     return false;
+}
+
+bool IsBlank(char C) {
+    return C == ' ' || C == '\t';
+}
+
+// S without the white space at its ends. Other control characters stay: the escape that opens
+// ISO-2022 text at the start of a value is part of the text.
+std::string TrimWhiteSpace(std::string_view S) {
+    constexpr std::string_view whiteSpace = " \t\r\n";
+    const std::size_t first = S.find_first_not_of(whiteSpace);
+    if (first == std::string_view::npos) return "";
+    return std::string(S.substr(first, S.find_last_not_of(whiteSpace) - first + 1));
 }
 
 std::string AfterColon(std::string_view Line) {
     std::size_t colon = Line.find(':');
-    return Trim(colon == std::string_view::npos ? Line : Line.substr(colon + 1));
+    return TrimWhiteSpace(colon == std::string_view::npos ? Line : Line.substr(colon + 1));
 }
 
 // Splits an address list at the commas that separate its addresses. Quoted strings, comments
@@ -114,13 +129,10 @@ private:
 }  // namespace
 
 int32_t TmsHeaders::FindField(const std::string& Name, int32_t From) const {
-    const std::string prefix = FieldPrefix(Name);
-    for (int32_t i = From; i < Count(); ++i) {
-        const std::string line = Strings(i);
-        if (line.size() >= prefix.size() &&
-            SameText(std::string_view(line).substr(0, prefix.size()), prefix))
-            return i;
-    }
+    const std::string_view name = WithoutColon(Name);
+    if (name.empty()) return -1;
+    for (int32_t i = From; i < Count(); ++i)
+        if (SameText(FieldNameOf(Strings(i)), name)) return i;
     return -1;
 }
 
@@ -140,13 +152,13 @@ void TmsHeaders::GetFieldValue(const std::string& Name, std::string& Value,
         const std::string line = Strings(i);
         if (!IsContinuationLine(line)) break;
         value += ' ';
-        value += Trim(line);
+        value += TrimWhiteSpace(line);
     }
-    const std::string prefix = FieldPrefix(Name);
+    const std::string_view name = WithoutColon(Name);
     TWordCharSets charSets;
-    if (KeepsEncodedWords(prefix))
+    if (KeepsEncodedWords(name))
         Value = value;
-    else if (HoldsAddresses(prefix))
+    else if (HoldsAddresses(name))
         Value = DecodeAddressWords(value, charSets);
     else
         DecodeEncodedWords(value, Value, charSets);
@@ -176,7 +188,7 @@ void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List,
             const std::string line = Strings(i);
             if (!IsContinuationLine(line) && line.find(':') != std::string::npos) break;
             text += ' ';
-            text += Trim(line);
+            text += TrimWhiteSpace(line);
         }
         splitter.Feed(text);
         splitter.EndField();
@@ -185,28 +197,38 @@ void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List,
 }
 
 void TmsHeaders::DeleteField(const std::string& Name) {
-    int32_t i = FindField(Name, 0);
-    if (i < 0) return;
+    const int32_t first = FindField(Name, 0);
+    if (first < 0) return;
+    int32_t end = first + 1;
+    while (end < Count() && IsContinuationLine(Strings(end)))
+        ++end;
+    // The lines after the field move up once each and the list is cut from its end, so a field
+    // folded over many lines costs no more than one pass.
     BeginUpdate();
-    Delete(i);
-    while (i < Count() && IsContinuationLine(Strings(i)))
-        Delete(i);
+    const int32_t removed = end - first;
+    for (int32_t i = end; i < Count(); ++i) {
+        SetStrings(i - removed, Strings(i));
+        SetObjects(i - removed, Objects(i));
+    }
+    for (int32_t i = 0; i < removed; ++i)
+        Delete(Count() - 1);
     EndUpdate();
 }
 
-bool IsFieldLine(std::string_view Line) {
+std::string_view FieldNameOf(std::string_view Line) {
     const std::size_t colon = Line.find(':');
-    if (colon == std::string_view::npos) return false;
+    if (colon == std::string_view::npos) return {};
     std::string_view name = Line.substr(0, colon);
-    while (!name.empty() && (name.back() == ' ' || name.back() == '\t'))
+    while (!name.empty() && IsBlank(name.back()))
         name.remove_suffix(1);
-    return !name.empty() && std::all_of(name.begin(), name.end(), [](char C) {
+    const bool printable = std::all_of(name.begin(), name.end(), [](char C) {
         return static_cast<unsigned char>(C) > ' ' && static_cast<unsigned char>(C) < 127;
     });
+    return printable ? name : std::string_view();
 }
 
 bool IsContinuationLine(std::string_view Line) {
-    return !Line.empty() && (Line.front() == ' ' || Line.front() == '\t');
+    return !Line.empty() && IsBlank(Line.front());
 }
 
 void CutBody(TStrings& Headers) {

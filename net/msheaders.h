@@ -10,7 +10,8 @@ namespace vex {
 
 // The header lines of a message or an HTTP reply, one line per entry as received; a
 // continuation line (beginning with a blank or a tab) is an entry of its own after its field's
-// line. A field is found by its name at the very start of a line, without regard to case.
+// line. A field is found by its name at the very start of a line, without regard to case, and
+// the colon after it; blanks may stand between the two, as RFC 5322 lets obsolete headers write.
 class TmsHeaders : public TStringList {
     VEX_CLASS(TmsHeaders, TStringList)
 
@@ -43,9 +44,10 @@ private:
 // Removes the first empty line and everything after it: the body that came with the headers.
 void CutBody(TStrings& Headers);
 
-// Line opens a header field: a name of printable characters other than ":" (blanks may stand
-// between it and the colon, as RFC 5322 lets obsolete headers write), then ":".
-bool IsFieldLine(std::string_view Line);
+// The name of the field Line opens: printable characters other than ":" (blanks may stand
+// between it and the colon, as RFC 5322 lets obsolete headers write), then ":". Empty when Line
+// opens no field.
+std::string_view FieldNameOf(std::string_view Line);
 // Line continues the field above it: it begins with a blank or a tab.
 bool IsContinuationLine(std::string_view Line);
 

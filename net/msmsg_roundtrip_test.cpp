@@ -54,14 +54,16 @@ std::string AddressOf(const TmsMailAddress& Address) {
     return Address.Name + " <" + Address.Address + ">";
 }
 
-// A message that is one file and no text goes out as that file, under a Content-Disposition the
-// composer writes (an HTML or RTF text that is the message's only part has none).
-bool IsOneFile(const TmsMessage& Message) {
+// A message goes out as one text part (its body, or the HTML or RTF text that is its only
+// attachment) under the disposition it was read with; any other shape is written with the
+// composer's own structure, and a disposition of the caller's would describe the old one.
+bool IsOneTextPart(const TmsMessage& Message) {
     const TmsAttList& attachments = Message.Attachments();
-    if (Message.Encoding() != meMIME || Message.Body().Count() > 0 || attachments.Count() != 1)
-        return false;
+    if (Message.Encoding() != meMIME) return false;
+    if (attachments.Count() == 0) return !Message.ContentType().starts_with("multipart/");
+    if (Message.Body().Count() > 0 || attachments.Count() != 1) return false;
     const std::string name = LowerCase(attachments.Items(0)->FileName());
-    return name != "_htmbody.htm" && name != "_rtfbody.rtf";
+    return name == "_htmbody.htm" || name == "_rtfbody.rtf";
 }
 
 std::string OtherHeaders(const TmsMessage& Message) {
@@ -75,7 +77,7 @@ std::string OtherHeaders(const TmsMessage& Message) {
     };
     for (const char* field : GeneratedFields)
         remove(field);
-    if (IsOneFile(Message)) remove("Content-Disposition");
+    if (!IsOneTextPart(Message)) remove("Content-Disposition");
     return Joined(others);
 }
 
@@ -140,8 +142,9 @@ std::string Parting(const std::string& Before, const std::string& After) {
            std::to_string(After.size()) + ": " + piece(Before) + " -> " + piece(After);
 }
 
-// Each field whose value a save and a second load changed, with how; "resaved" when a second
-// save writes other text than the first; "save raises" and the error when the first save fails.
+// Each field whose value a save and a second load changed, with how; "header limits" when a line
+// or an encoded word of the saved header is too long; "resaved" when a second save writes other
+// text than the first; "save raises" and the error when the first save fails.
 std::map<std::string, std::string> RoundTripDifferences(const std::string& Original) {
     TmsMessage first(nullptr), second(nullptr);
     Load(first, Original);
@@ -172,6 +175,8 @@ std::map<std::string, std::string> RoundTripDifferences(const std::string& Origi
     if (!first.BodyCharSet().empty() && second.BodyCharSet() != first.BodyCharSet())
         differences["body charset"] =
             Parting(std::string(first.BodyCharSet()), std::string(second.BodyCharSet()));
+    if (const std::string broken = test::HeaderLimitsBroken(saved); !broken.empty())
+        differences["header limits"] = broken;
     if (test::WithBoundariesNamed(saved) != test::WithBoundariesNamed(resaved))
         differences["resaved"] =
             Parting(test::WithBoundariesNamed(saved), test::WithBoundariesNamed(resaved));

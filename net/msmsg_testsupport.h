@@ -101,6 +101,28 @@ inline std::string WithBoundariesNamed(const std::string& Saved) {
     return out;
 }
 
+// What in the header block of a saved message breaks a limit: a line longer than the 998
+// characters of RFC 5322 section 2.1.1, or an encoded word (a blank-separated "=?...?=") longer
+// than the 75 of RFC 2047 section 2. Empty when nothing does.
+inline std::string HeaderLimitsBroken(const std::string& Saved) {
+    const std::string block = Saved.substr(0, Saved.find("\r\n\r\n"));
+    std::string broken;
+    for (size_t p = 0; p < block.size();) {
+        const size_t end = std::min(block.find("\r\n", p), block.size());
+        const std::string_view line = std::string_view(block).substr(p, end - p);
+        if (line.size() > 998) broken += "line of " + std::to_string(line.size()) + "; ";
+        for (size_t w = 0; w < line.size();) {
+            const size_t wordEnd = std::min(line.find(' ', w), line.size());
+            const std::string_view word = line.substr(w, wordEnd - w);
+            if (word.size() > 75 && word.starts_with("=?") && word.ends_with("?="))
+                broken += "word of " + std::to_string(word.size()) + "; ";
+            w = wordEnd + 1;
+        }
+        p = end + 2;
+    }
+    return broken;
+}
+
 // The addresses, subject, priority and attachments of a message, on one line each.
 inline std::vector<std::string> Outline(const TmsMessage& Message) {
     std::vector<std::string> outline{Message.Sender().Name + " <" + Message.Sender().Address + ">",

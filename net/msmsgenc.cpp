@@ -37,6 +37,8 @@ constexpr int32_t kBoundaryDraws = 100;
 constexpr size_t kAddressIndent = 10;
 constexpr int32_t sMultipartPreamble = 57106;
 constexpr std::string_view kCRLF = "\r\n";
+// The line length RFC 5322 recommends, line break aside.
+constexpr size_t kFoldWidth = 78;
 
 // The fields the encoders write from the message's properties; the caller's own copies of them
 // would otherwise appear twice.
@@ -80,6 +82,29 @@ const char* CharSetName(TCharSet CharSet) {
             break;
     }
     return "us-ascii";
+}
+
+// Line folded so that its lines keep to kFoldWidth where its text allows: before blanks at
+// positions from From up to To that stand between two other characters. A reader takes the line
+// break and the blank after it for that one blank, so the value reads the same, and the blanks
+// between encoded words are dropped anyway. The first word stays on the line of the field's name.
+std::string Folded(std::string_view Line, size_t From, size_t To) {
+    auto isBlank = [](char C) { return C == ' ' || C == '\t'; };
+    std::string out;
+    size_t start = 0;  // of the line being filled
+    size_t fold = 0;   // the last blank it may fold before; 0 when none
+    auto foldBefore = [&](size_t At) {
+        out.append(Line.substr(start, At - start)).append(kCRLF);
+        start = At;
+    };
+    for (size_t i = std::max<size_t>(From, 1); i < std::min(To, Line.size() - 1); ++i) {
+        if (Line[i] != ' ' || isBlank(Line[i - 1]) || isBlank(Line[i + 1])) continue;
+        if (i - start > kFoldWidth && fold > start) foldBefore(fold);
+        fold = i;
+    }
+    if (Line.size() - start > kFoldWidth && fold > start) foldBefore(fold);
+    out.append(Line.substr(start));
+    return out;
 }
 
 // A header parameter or display name as an RFC 5322 quoted string.
@@ -354,23 +379,17 @@ void TmsCustomEncoder::WriteText(const std::string& Text) {
 }
 
 std::string TmsCustomEncoder::DisplayName(const TmsMailAddress& Address, bool DotIsSpecial) const {
+    std::string name;
     // An encoded word is an atom of its own: quotes round it would hide it from readers.
-    std::string name = WithoutLineBreaks(Address.Name);
-    if (std::string encoded = EncodedText(name, Address.NameCharSet()); encoded != name)
-        return encoded;
-    name = CleanName(name);
-    if (IsQuotedString(name) || !NeedsQuotes(name, DotIsSpecial)) return name;
-    return Quoted(name);
+    if (EncodedText(WithoutLineBreaks(Address.Name), Address.NameCharSet(), name)) return name;
+    // The name is what the reader is to see: quotes of its own are text, escaped like any other.
+    return NeedsQuotes(name, DotIsSpecial) ? Quoted(name) : name;
 }
 
-std::string TmsCustomEncoder::EncodedText(const std::string& Text, std::string_view CharSet) const {
-    std::string encoded;
-    if (!CharSet.empty()) {
-        EncodeHeaderText(Text, CharSet, encoded);
-        return encoded;
-    }
-    EncodeUnnamedHeaderText(Text, LatinCharSet(), encoded);
-    return encoded;
+bool TmsCustomEncoder::EncodedText(const std::string& Text, std::string_view CharSet,
+                                   std::string& Dest) const {
+    if (!CharSet.empty()) return EncodeHeaderText(Text, CharSet, Dest);
+    return EncodeUnnamedHeaderText(Text, LatinCharSet(), Dest);
 }
 
 // Bytes above 127 stand for no character without a name for their set; mail programs read
@@ -383,40 +402,62 @@ std::string TmsCustomEncoder::HeaderValue(const std::string& Value) {
     return WithoutLineBreaks(Value);
 }
 
-std::string TmsCustomEncoder::EncodedSubject() const {
-    return EncodedText(HeaderValue(Message->Subject()), Message->SubjectCharSet());
+void TmsCustomEncoder::WriteAddressLine(const std::string& Head, const TmsMailAddress& Address,
+                                        bool DotIsSpecial, std::string_view End) {
+    const std::string name = DisplayName(Address, DotIsSpecial);
+    const std::string line = Head + name + " <" + HeaderValue(Address.Address) + std::string(End);
+    WriteLine(Folded(line, Head.size(), Head.size() + name.size() + 1));
+}
+
+void TmsCustomEncoder::WriteSubject(const std::string& Head) {
+    std::string subject;
+    EncodedText(HeaderValue(Message->Subject()), Message->SubjectCharSet(), subject);
+    if (!subject.empty()) WriteLine(Folded(Head + subject, Head.size(), std::string::npos));
 }
 
 void TmsCustomEncoder::WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated) {
-    TmsHeaders headers;
-    headers.Assign(&Message->Headers());
-    auto remove = [&](const std::string& Field) {
-        for (int32_t before = -1; before != headers.Count();) {
-            before = headers.Count();
-            headers.DeleteField(Field);
-        }
+    // A disposition read with the message describes the part it was read as; it still holds
+    // only when the message goes out as that one text part again.
+    const bool dropsDisposition = !IsOneTextPart();
+    auto generated = [&](std::string_view Name) {
+        auto same = [&](std::string_view Field) { return SameText(Name, Field); };
+        return std::any_of(std::begin(kGeneratedFields), std::end(kGeneratedFields), same) ||
+               std::any_of(AlsoGenerated.begin(), AlsoGenerated.end(), same) ||
+               (dropsDisposition && same("Content-Disposition"));
     };
-    for (const char* field : kGeneratedFields)
-        remove(field);
-    for (const std::string& field : AlsoGenerated)
-        remove(field);
-    if (WritesOwnDisposition()) remove("Content-Disposition");
     // A line that is neither a field nor the continuation of one written here would be taken
     // for part of the line above it (a To line reads it as more addresses), and readers that
     // keep to RFC 5322 take it for the start of the body: it is left out, and so is what
-    // continues it.
-    bool continuable = false;
+    // continues it. Fields are told by their names as reading tells them, blanks before the
+    // colon and case aside.
+    const TmsHeaders& headers = Message->Headers();
+    bool written = false;  // the field the line belongs to is written
     for (int32_t i = 0; i < headers.Count(); ++i) {
         const std::string line = HeaderValue(headers[i]);
         // An empty line would end the header block before the encoder's own lines.
         if (Trim(line).empty()) continue;
-        continuable = IsContinuationLine(line) ? continuable : IsFieldLine(line);
-        if (continuable) WriteLine(line);
+        if (!IsContinuationLine(line)) {
+            const std::string_view name = FieldNameOf(line);
+            written = !name.empty() && !generated(name);
+        }
+        if (written) WriteLine(line);
     }
 }
 
 bool TmsCustomEncoder::WritesOwnDisposition() const {
     return BodyForm() == TBodyForm::SingleAttachment && BodyTextType().empty();
+}
+
+bool TmsCustomEncoder::IsOneTextPart() const {
+    switch (BodyForm()) {
+        case TBodyForm::Plain:
+        case TBodyForm::OtherText:
+            return true;
+        case TBodyForm::SingleAttachment:
+            return !BodyTextType().empty();
+        default:
+            return false;
+    }
 }
 
 std::string TmsCustomEncoder::BodyTextType() const {
@@ -715,7 +756,7 @@ TmsMessageEncoder::TmsMessageEncoder(TmsMessage* AMessage)
 
 void TmsMessageEncoder::WriteHeaders() {
     const TmsMailAddress& sender = FMessage->Sender();
-    WriteLine("From:     " + DisplayName(sender, true) + " <" + HeaderValue(sender.Address) + ">");
+    WriteAddressLine("From:     ", sender, true, ">");
     WriteAddressList("To", FMessage->Recipients());
     WriteAddressList("CC", FMessage->CC());
     if (FMessage->ReturnReceipt())
@@ -723,7 +764,7 @@ void TmsMessageEncoder::WriteHeaders() {
     if (FMessage->Priority() == ptHigh) WriteLine("X-Priority: 1");
     if (FMessage->Priority() == ptLow) WriteLine("X-Priority: 5");
     WriteOtherHeaders({});
-    if (!FMessage->Subject().empty()) WriteLine("Subject: " + EncodedSubject());
+    WriteSubject("Subject: ");
     if (FMessage->Encoding() == meMIME) WriteLine("Mime-Version: 1.0");
 }
 
@@ -736,8 +777,7 @@ void TmsMessageEncoder::WriteAddressList(const std::string& Field, const TmsAddr
     const std::string indent(kAddressIndent, ' ');
     for (int32_t i = 0; i < count; ++i) {
         const TmsMailAddress& item = *List.Items(i);
-        WriteLine((i == 0 ? head : indent) + DisplayName(item, true) + " <" +
-                  HeaderValue(item.Address) + (i + 1 < count ? ">," : ">"));
+        WriteAddressLine(i == 0 ? head : indent, item, true, i + 1 < count ? ">," : ">");
     }
 }
 
@@ -748,11 +788,11 @@ TmsArticleEncoder::TmsArticleEncoder(TmsArticle* AMessage)
 
 void TmsArticleEncoder::WriteHeaders() {
     const TmsMailAddress& sender = FArticle->Sender();
-    WriteLine("From:     " + DisplayName(sender, false) + " <" + HeaderValue(sender.Address) + ">");
+    WriteAddressLine("From:     ", sender, false, ">");
     WriteLine("Newsgroups: " + HeaderValue(FArticle->NewsGroups()));
     // A loaded article keeps its Newsgroups line among its headers; it is written above.
     WriteOtherHeaders({"Newsgroups"});
-    if (!FArticle->Subject().empty()) WriteLine("Subject:  " + EncodedSubject());
+    WriteSubject("Subject:  ");
     if (FArticle->Encoding() == meMIME) WriteLine("Mime-Version: 1.0");
 }
 

@@ -62,22 +62,29 @@ protected:
 
     // The address's name made safe for an address line: line breaks and control characters
     // taken out, then put in a quoted string when it holds a character with a meaning of its
-    // own in an address ("." only when DotIsSpecial). A name the caller has already quoted stays
-    // as it is. A name that EncodedText encodes becomes encoded words instead.
+    // own in an address ("." only when DotIsSpecial), its own quotes escaped. A name that
+    // EncodedText encodes becomes encoded words instead.
     std::string DisplayName(const TmsMailAddress& Address, bool DotIsSpecial) const;
-    // Header text as encoded words where it needs them, labelled with the set its bytes are in:
-    // CharSet, the set the text was read in, when it is known. Otherwise ISO-2022 text is told
-    // by its escapes, and text with bytes above 127 is UTF-8 when it is valid UTF-8, else in
-    // LatinCharSet. Other text stays as it is.
-    std::string EncodedText(const std::string& Text, std::string_view CharSet) const;
+    // Header text with its control characters taken out (tabs become blanks), as encoded words
+    // where it needs them, labelled with the set its bytes are in: CharSet, the set the text was
+    // read in, when it is known. Otherwise ISO-2022 text is told by its escapes, and text with
+    // bytes above 127 is UTF-8 when it is valid UTF-8, else in LatinCharSet. Returns whether
+    // Dest is encoded words.
+    bool EncodedText(const std::string& Text, std::string_view CharSet, std::string& Dest) const;
     // A value for one header line: line breaks taken out, so that it cannot start another.
     static std::string HeaderValue(const std::string& Value);
-    // The subject as EncodedText writes it, under the set it was read in.
-    std::string EncodedSubject() const;
+    // Head, the address's display name and the address in brackets, then End, as one header
+    // line folded between the words of the name where it would run past 78 characters.
+    void WriteAddressLine(const std::string& Head, const TmsMailAddress& Address, bool DotIsSpecial,
+                          std::string_view End);
+    // Head and the subject as EncodedText writes it, under the set it was read in, folded
+    // between its words where the line would run past 78 characters; nothing when nothing of
+    // the subject is left to write.
+    void WriteSubject(const std::string& Head);
     // The caller's own header lines without the fields the encoder writes itself (the common
-    // ones, AlsoGenerated, and Content-Disposition when it writes its own), every occurrence of
-    // each, so none appears twice. Lines that are no field, and what continues them, are left
-    // out: written after the encoder's To line they would read as addresses.
+    // ones and AlsoGenerated), every occurrence of each, so none appears twice. Lines that are
+    // no field, and what continues them, are left out: written after the encoder's To line they
+    // would read as addresses. One pass, however many lines.
     void WriteOtherHeaders(const std::vector<std::string>& AlsoGenerated);
 
 private:
@@ -85,8 +92,11 @@ private:
     enum class TBodyForm { UU, Mixed, Alternative, SingleAttachment, Plain, OtherText };
     TBodyForm BodyForm() const;
     // The message is its one attachment, written with a Content-Disposition of the encoder's
-    // own; the caller's copy of that field is then not written.
+    // own.
     bool WritesOwnDisposition() const;
+    // The message goes out as one part of text: its body, or the HTML or RTF text that is its
+    // only attachment; not a multipart, a file or uuencoded data.
+    bool IsOneTextPart() const;
     // "text/html" or "text/rtf" when the one attachment is the message's HTML or RTF text.
     std::string BodyTextType() const;
 

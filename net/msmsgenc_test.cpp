@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <map>
 
 #include "net/msmsg_testsupport.h"
@@ -130,6 +131,24 @@ TEST(MessageEncoder, NamesSevenBitTextByTheSetItsEscapesDesignate) {
         test::Script(message, {script});
         const std::string text = Composed(message, "");
         EXPECT_NE(text.find("\r\n" + written + "\r\n"), std::string::npos) << text;
+    }
+}
+
+// The caller's copies of generated fields are left out in one pass, however many there are and
+// however far one is folded.
+TEST(MessageEncoder, LeavesOutManyCopiesOfAGeneratedFieldInLinearTime) {
+    TmsMessage copies(nullptr);
+    for (int i = 0; i < 40000; ++i)
+        copies.Headers().Add("X-Priority: 1");
+    TmsMessage folded(nullptr);
+    folded.Headers().Add("Content-Type: multipart/mixed;");
+    for (int i = 0; i < 40000; ++i)
+        folded.Headers().Add(" x=1;");
+    for (TmsMessage* message : {&copies, &folded}) {
+        const std::clock_t start = std::clock();
+        const std::string text = Composed(*message, "1");
+        EXPECT_LT(std::clock() - start, CLOCKS_PER_SEC);
+        EXPECT_LT(text.size(), 200u) << text.substr(0, 200);
     }
 }
 

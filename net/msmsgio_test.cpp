@@ -37,9 +37,9 @@ TEST(MessageFiles, LoadingReplacesTheMessageAndSavingWritesWhatLoadingReadsBack)
 }
 
 // A reply or a forward saves what was read: the second reading must find the same bytes under
-// the same labels, saved again it must give the same text (a save that adds or relabels
-// something would do so again each time), and the saved text holds the lines each case of
-// testdata/resaved.txt names.
+// the same labels, the header's lines and encoded words keep to their lengths, saved again it
+// must give the same text (a save that adds or relabels something would do so again each time),
+// and the saved text holds the lines each case of testdata/resaved.txt names.
 TEST(MessageFiles, WhatIsReadIsSavedSoThatItReadsBackTheSame) {
     for (const test::TestBlock& block : test::ReadBlocks(VEX_TEST_DIR "/testdata/resaved.txt")) {
         SCOPED_TRACE(block.Where + " " + block.Name);
@@ -56,6 +56,7 @@ TEST(MessageFiles, WhatIsReadIsSavedSoThatItReadsBackTheSame) {
         second.LoadFromStream(back);
         EXPECT_EQ(test::Outline(second), test::Outline(first));
         EXPECT_EQ(second.Body().Text(), first.Body().Text());
+        EXPECT_EQ(test::HeaderLimitsBroken(saved.DataString()), "");
         // Text with 8-bit bytes goes quoted-printable under the name of its set, which reads as
         // csISO8859; a set that was named stays named.
         const bool eightBit = HoldsEightBit(first.Body().Text()) && first.CharSet() == csUSASCII;
