@@ -315,17 +315,6 @@ std::pair<size_t, size_t> CutStateBytes(TStatefulKind Kind, std::string_view Pre
     return {closing.size(), opening.size()};
 }
 
-// The ISO-2022 set whose designations Text holds: Korean and Chinese have escapes of their own,
-// and any other is taken for the Japanese set, by far the most common in mail.
-// The name is written in lower case, as names read from words are kept, so that a text saved
-// and read back is written under the same name again.
-std::string_view Iso2022SetOf(std::string_view Text) {
-    if (Text.find("\x1b$)C") != std::string_view::npos) return "iso-2022-kr";
-    for (const char* chinese : {"\x1b$)A", "\x1b$)G", "\x1b$)E", "\x1b$*H", "\x1b$+"})
-        if (Text.find(chinese) != std::string_view::npos) return "iso-2022-cn";
-    return "iso-2022-jp";
-}
-
 // Text of no named set that holds escapes, as words of the ISO-2022 set they designate.
 std::string Iso2022Words(std::string_view Text) {
     return StatefulWords(Text, Iso2022SetOf(Text), TStatefulKind::Iso2022);
@@ -395,6 +384,13 @@ bool HoldsEightBit(std::string_view S) {
 
 std::string_view UnnamedCharSet(std::string_view EightBitText, std::string_view LatinCharSet) {
     return IsUtf8(EightBitText) ? "utf-8" : LatinCharSet;
+}
+
+std::string_view Iso2022SetOf(std::string_view Text) {
+    if (Text.find("\x1b$)C") != std::string_view::npos) return "iso-2022-kr";
+    for (const char* chinese : {"\x1b$)A", "\x1b$)G", "\x1b$)E", "\x1b$*H", "\x1b$+"})
+        if (Text.find(chinese) != std::string_view::npos) return "iso-2022-cn";
+    return "iso-2022-jp";
 }
 
 bool ContradictsCharSet(std::string_view CharSet, std::string_view Bytes) {

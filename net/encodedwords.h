@@ -23,6 +23,12 @@ bool HoldsEightBit(std::string_view S);
 // in another set seldom is by chance, else LatinCharSet.
 std::string_view UnnamedCharSet(std::string_view EightBitText, std::string_view LatinCharSet);
 
+// The ISO-2022 set whose designations 7-bit Text with escapes holds: Korean and Chinese have
+// escapes of their own, and any other is taken for the Japanese set, by far the most common in
+// mail. The name is in lower case, as names read from words are kept, so that a text saved and
+// read back is written under the same name again.
+std::string_view Iso2022SetOf(std::string_view Text);
+
 // Bytes that cannot be in the set named: 8-bit bytes are no US-ASCII, and UTF-8 has rules that
 // text in other sets seldom keeps by chance.
 bool ContradictsCharSet(std::string_view CharSet, std::string_view Bytes);

@@ -72,14 +72,6 @@ void MapSubject(const TmsHeaders& Headers, TmsCustomMessage& Message) {
     Message.SetSubjectCharSet(charSet);
 }
 
-// Text that cannot be in the set named: 8-bit bytes are no US-ASCII, and UTF-8 has rules that
-// text in other sets seldom keeps by chance.
-bool Contradicts(std::string_view CharSet, std::string_view Text) {
-    if (CharSet == "us-ascii") return HoldsEightBit(Text);
-    if (CharSet == "utf-8" || CharSet == "utf8") return !IsUtf8(Text);
-    return false;
-}
-
 bool HasAddress(const TmsAddressList& List) {
     for (int32_t i = 0; i < List.Count(); ++i)
         if (!List.Items(i)->Address.empty()) return true;
@@ -120,7 +112,7 @@ void TmsAttItem::SetContentType(const std::string& Value) {
 
 std::string_view TmsAttItem::CharSet() {
     const std::string_view bytes(Stream.Memory(), static_cast<size_t>(Stream.Size()));
-    return Contradicts(FCharSet, bytes) ? std::string_view() : std::string_view(FCharSet);
+    return ContradictsCharSet(FCharSet, bytes) ? std::string_view() : std::string_view(FCharSet);
 }
 
 void TmsAttItem::SetCharSet(std::string_view Value) {
@@ -213,7 +205,7 @@ std::string_view TmsCustomMessage::BodyCharSet() const {
 
 void TmsCustomMessage::SetBodyCharSet(std::string_view Value) {
     FBodyCharSet = KeptCharSetName(Value);
-    if (Contradicts(FBodyCharSet, FBody->Text())) FBodyCharSet.clear();
+    if (ContradictsCharSet(FBodyCharSet, FBody->Text())) FBodyCharSet.clear();
     FBodyCharSetAt = FBody->Changes();
 }
 

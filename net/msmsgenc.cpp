@@ -187,15 +187,6 @@ TPartTransfer TransferOf(TmsAttItem& Item, const std::string& Type) {
     return {aeQuotedPrintable, TransferEncodingName(aeQuotedPrintable)};
 }
 
-// The ISO-2022 set that 7-bit text with escapes is in, named as header words name it: by the
-// designations its escapes make. Text must hold an escape and no byte above 127; it is then one
-// base64 word.
-std::string Iso2022CharSet(std::string_view Text) {
-    std::string word;
-    EncodeUnnamedHeaderText(Text, "us-ascii", word);
-    return LowerCase(word.substr(2, word.find('?', 2) - 2));
-}
-
 // The boundary of the multipart body Bytes: the first delimiter line "--X" whose closing line
 // "--X--" follows somewhere; empty when Bytes is no multipart body.
 std::string DataBoundary(std::string_view Bytes) {
@@ -486,7 +477,7 @@ std::string TmsCustomEncoder::BodyCharSet() const {
 
 std::string TmsCustomEncoder::UnnamedTextCharSet(std::string_view Text) const {
     if (HoldsEightBit(Text)) return std::string(UnnamedCharSet(Text, LatinCharSet()));
-    if (Text.find('\x1b') != std::string_view::npos) return Iso2022CharSet(Text);
+    if (Text.find('\x1b') != std::string_view::npos) return std::string(Iso2022SetOf(Text));
     return "";
 }
 
