@@ -197,7 +197,7 @@ void TagHTTP::FeedEnd(THttpResponseReader& Reader) {
 void TagHTTP::RaiseResponseError(std::string Text) {
     TimeCounter->Stop();
     Disconnect();
-    if (OnError) OnError(this, Text);
+    ReportError(Text);
     throw ESocketError(Text);
 }
 

@@ -651,13 +651,17 @@ void TagSocket::SendStream(TStream& Stream) {
     if (OnProgress) OnProgress(this, 0, 0);
 }
 
+void TagSocket::ReportError(std::string& Text) {
+    if (FQuietErrors == 0 && OnError) OnError(this, Text);
+}
+
 void TagSocket::RaiseSocketError(int32_t Code) {
     if (Code == 0) return;
     TimeCounter->Stop();
     std::string text =
         Code >= WSABASEERR && Code <= WSANO_DATA ? WinsockErrorMessage(Code) : LoadStr(Code);
     if (text.empty()) text = "Error #" + IntToStr(Code);
-    if (OnError) OnError(this, text);
+    ReportError(text);
     if (Code == WSAECONNRESET) Disconnect();
     throw ESocketError(text);
 }
@@ -665,14 +669,14 @@ void TagSocket::RaiseSocketError(int32_t Code) {
 void TagSocket::RaiseProtocolError(std::string Text) {
     TimeCounter->Stop();
     Disconnect();
-    if (OnError) OnError(this, Text);
+    ReportError(Text);
     throw ESocketError(Text);
 }
 
 void TagSocket::RaiseTimeOut() {
     TimeCounter->Stop();
     std::string text = LoadStr(sTimedOut);
-    if (OnError) OnError(this, text);
+    ReportError(text);
     CancelLookup();
     if (agWinsock().IsLoaded() && agWinsock().WSAIsBlocking()) agWinsock().WSACancelBlockingCall();
     Disconnect();
@@ -682,7 +686,7 @@ void TagSocket::RaiseTimeOut() {
 void TagSocket::RaiseCanceled() {
     TimeCounter->Stop();
     std::string text = LoadStr(sCanceled);
-    if (OnError) OnError(this, text);
+    ReportError(text);
     throw ECanceledError();
 }
 

@@ -131,6 +131,21 @@ protected:
     // reply. Looks at the socket without waiting and without a round trip.
     bool IdleConnectionUsable();
 
+    // Fires OnError with Text, unless failures are kept quiet.
+    void ReportError(std::string& Text);
+    // While one lives, failures raise as ever but reach no OnError, whatever handler is assigned
+    // meanwhile: for a failure dropped on purpose, such as that of a session being left.
+    class TQuietErrors {
+    public:
+        explicit TQuietErrors(TagSocket& Socket) : FSocket(Socket) { ++FSocket.FQuietErrors; }
+        ~TQuietErrors() { --FSocket.FQuietErrors; }
+        TQuietErrors(const TQuietErrors&) = delete;
+        TQuietErrors& operator=(const TQuietErrors&) = delete;
+
+    private:
+        TagSocket& FSocket;
+    };
+
     // Fires OnError with the code's text and raises ESocketError; code 0 does nothing, a reset
     // connection is closed first.
     void RaiseSocketError(int32_t Code);
@@ -203,6 +218,7 @@ private:
     size_t FInputStart = 0;
     // The server closed its side: FD_CLOSE came or a read returned 0.
     bool FCloseReported = false;
+    int32_t FQuietErrors = 0;
     struct TLookupBuffer;
     std::unique_ptr<TLookupBuffer> FLookupBuffer;
     std::unique_ptr<TStringList> FTranscript;

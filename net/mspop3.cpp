@@ -52,23 +52,6 @@ bool ParseSize(const std::string& Text, int32_t& Value) {
     return true;
 }
 
-// Keeps an error event unassigned while it lives, so that a failure dropped on purpose reaches
-// no handler. A handler assigned meanwhile (from another event) is the one wanted from then on,
-// and stays.
-class TEventMute {
-public:
-    explicit TEventMute(TmsErrorEvent& Event) : FEvent(Event), FKept(std::exchange(Event, {})) {}
-    ~TEventMute() {
-        if (!FEvent) FEvent = std::move(FKept);
-    }
-    TEventMute(const TEventMute&) = delete;
-    TEventMute& operator=(const TEventMute&) = delete;
-
-private:
-    TmsErrorEvent& FEvent;
-    TmsErrorEvent FKept;
-};
-
 }  // namespace
 
 std::string UnstuffMessage(const std::string& Data) {
@@ -113,7 +96,7 @@ void TmsMailBase::CloseAfterFailure() {
 
 void TmsMailBase::LeaveSession(bool Usable) {
     if (Usable) {
-        const TEventMute muted(OnError);
+        const TQuietErrors quiet(*this);
         try {
             Close();
         } catch (const Exception&) {
