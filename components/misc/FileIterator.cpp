@@ -166,8 +166,7 @@ private:
                 close(above.Fd);
                 above.Fd = -1;
             }
-            TFileIdentity id;
-            if (folder.Fd >= 0 && FileIdentityAt(folder.Fd, "", id) && id == folder.Id) {
+            if (folder.Fd >= 0 && IsFileAt(folder.Fd, "", folder.Id)) {
                 if (k >= keepFrom) ++FOpen;
                 continue;
             }
@@ -187,8 +186,7 @@ private:
     // elsewhere, or when its identity cannot pass to a new folder. Losing a new folder unseen
     // would be worse than walking a moved one twice.
     void RememberIfMoved(const TWalkFolder& Parent, const TWalkFolder& Child) {
-        TFileIdentity there;
-        if (FileIdentityAt(Parent.Fd, Child.Name, there) && there == Child.Id) return;
+        if (IsFileAt(Parent.Fd, Child.Name, Child.Id)) return;
         struct stat st;
         const bool elsewhere = Child.Fd >= 0 && fstat(Child.Fd, &st) == 0 && st.st_nlink > 0;
         if (elsewhere || (Child.Fd < 0 && Child.Id.Lasting())) FMovedAway.insert(Child.Id);

@@ -3,6 +3,8 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -362,6 +364,49 @@ TEST_F(FileIteratorTest, AFolderGivenTheInodeOfOneDeletedUnderTheWalkIsWalked) {
     EXPECT_TRUE(std::binary_search(listed.begin(), listed.end(), reused + "/g"))
         << reused << " has the inode of the deleted " << chain;
     EXPECT_EQ(Errors, Names());
+}
+
+// A folder of a layered file system that is copied up to its upper layer while the walk is below
+// it (a file is written deep inside) is the same folder, which the walk reopens on its way back
+// up: its birth time is then the copy's, but its inode number and handle stay.
+TEST_F(FileIteratorTest, FoldersCopiedUpInALayeredFileSystemUnderTheWalkAreStillWalked) {
+    const std::string lower = Dir.File("lower"), merged = Dir.File("merged");
+    for (const std::string& f : {lower, Dir.File("upper"), Dir.File("work"), merged})
+        ASSERT_EQ(mkdir(f.c_str(), 0755), 0);
+    // Twenty levels, each with a side folder listed after the next level, so the side folders of
+    // the levels the walk closed on the way down are entered after reopening them.
+    const std::string made[2] = {"L", "S"};
+    const size_t chainIndex = ListedFirst(Dir.File("scratch"), made);
+    const std::string &level = made[chainIndex], &side = made[1 - chainIndex];
+    Names expected;
+    std::string path;
+    for (int depth = 0; depth < 20; ++depth, path += "/" + level) {
+        for (const std::string& name : made)
+            ASSERT_EQ(mkdir((lower + path + "/" + name).c_str(), 0755), 0);
+        test::WriteWholeFile(lower + path + "/" + side + "/g", "");
+        expected.push_back(merged + path + "/" + side + "/g");
+    }
+    test::WriteWholeFile(lower + path + "/f", "");
+    expected.push_back(merged + path + "/f");
+    std::sort(expected.begin(), expected.end());
+
+    It.SetRootFolder(merged);
+    It.OnAddFile = [&](TObject*, const std::string& Name, const TFileInfo&) {
+        Listed.push_back(Name);
+        if (Name == merged + path + "/f") test::WriteWholeFile(merged + path + "/new", "");
+    };
+    const auto seen = WalkInForkedChild([&]() -> std::string {
+        if (unshare(CLONE_NEWNS) != 0) return "cannot make a mount namespace";
+        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+            return "cannot keep mounts private";
+        const std::string options =
+            "lowerdir=" + lower + ",upperdir=" + Dir.File("upper") + ",workdir=" + Dir.File("work");
+        if (mount("overlay", merged.c_str(), "overlay", 0, options.c_str()) != 0)
+            return "cannot mount an overlay file system";
+        return {};
+    });
+    if (!seen.NotRun.empty()) GTEST_SKIP() << seen.NotRun;
+    EXPECT_EQ(seen.Text, LinesOf(expected));
 }
 
 TEST_F(FileIteratorTest, RunsOnTheWorkerRefusingChangesAndAFreedDescendantStopsFirst) {

@@ -45,6 +45,21 @@ std::string HandleAt(int DirFd, const char* Name, int EmptyPath) {
     return {};
 }
 
+// The identity of the entry but its handle.
+bool StatIdentityAt(int DirFd, const std::string& Name, TFileIdentity& Identity) {
+    struct statx st;
+    if (statx(DirFd, Name.c_str(), (Name.empty() ? AT_EMPTY_PATH : 0) | AT_SYMLINK_NOFOLLOW,
+              STATX_INO | STATX_BTIME, &st))
+        return false;
+    const bool born = st.stx_mask & STATX_BTIME;
+    Identity = {makedev(st.stx_dev_major, st.stx_dev_minor),
+                st.stx_ino,
+                born ? st.stx_btime.tv_sec : 0,
+                born ? st.stx_btime.tv_nsec : 0u,
+                {}};
+    return true;
+}
+
 size_t NameStart(const std::string& FileName) {
     const size_t slash = FileName.rfind('/');
     return slash == std::string::npos ? 0 : slash + 1;
@@ -173,16 +188,26 @@ bool RenameFile(const std::string& OldName, const std::string& NewName) {
     return ::rename(OldName.c_str(), NewName.c_str()) == 0;
 }
 
+bool TFileIdentity::operator==(const TFileIdentity& Other) const {
+    if (Device != Other.Device || Inode != Other.Inode) return false;
+    if (!Handle.empty() && !Other.Handle.empty()) return Handle == Other.Handle;
+    return BirthSeconds == Other.BirthSeconds && BirthNanoseconds == Other.BirthNanoseconds;
+}
+
 bool FileIdentityAt(int DirFd, const std::string& Name, TFileIdentity& Identity) {
-    const int emptyPath = Name.empty() ? AT_EMPTY_PATH : 0;
-    struct statx st;
-    if (statx(DirFd, Name.c_str(), emptyPath | AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &st))
-        return false;
-    const bool born = st.stx_mask & STATX_BTIME;
-    Identity = {makedev(st.stx_dev_major, st.stx_dev_minor), st.stx_ino,
-                born ? st.stx_btime.tv_sec : 0, born ? st.stx_btime.tv_nsec : 0u,
-                HandleAt(DirFd, Name.c_str(), emptyPath)};
+    if (!StatIdentityAt(DirFd, Name, Identity)) return false;
+    Identity.Handle = HandleAt(DirFd, Name.c_str(), Name.empty() ? AT_EMPTY_PATH : 0);
     return true;
+}
+
+bool IsFileAt(int DirFd, const std::string& Name, const TFileIdentity& Identity) {
+    TFileIdentity there;
+    if (!StatIdentityAt(DirFd, Name, there) || there.Device != Identity.Device ||
+        there.Inode != Identity.Inode)
+        return false;
+    if (Identity.Lasting())
+        there.Handle = HandleAt(DirFd, Name.c_str(), Name.empty() ? AT_EMPTY_PATH : 0);
+    return there == Identity;
 }
 
 std::string ProgramDirectory() {

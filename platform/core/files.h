@@ -27,8 +27,10 @@ bool RenameFile(const std::string& OldName, const std::string& NewName);
 // What tells an open file or folder from any other, wherever it is moved. Beside the device and
 // inode number it holds what the file system gives to tell a file from one made later with the
 // same inode number, once the first is deleted: the file's handle, which carries the inode's
-// generation, and its birth time, which is kept only to the file system's clock tick, so that two
-// files made within one tick may share it.
+// generation, or else its birth time, which is kept only to the file system's clock tick, so that
+// two files made within one tick may share it. Where there is a handle the birth time does not
+// count: a layered file system gives a folder a new one when it copies the folder up, and the
+// folder is still the same.
 struct TFileIdentity {
     uint64_t Device = 0;
     uint64_t Inode = 0;
@@ -36,7 +38,7 @@ struct TFileIdentity {
     uint32_t BirthNanoseconds = 0;
     std::string Handle;  // empty where the file system gives none
 
-    bool operator==(const TFileIdentity&) const = default;
+    bool operator==(const TFileIdentity& Other) const;
     // True when no file made after this one is deleted can be taken for it.
     bool Lasting() const { return !Handle.empty(); }
 };
@@ -44,6 +46,9 @@ struct TFileIdentity {
 // The identity of the entry Name of the open folder DirFd, or of DirFd itself when Name is empty;
 // a link is not followed. False, with errno set, when it cannot be read.
 bool FileIdentityAt(int DirFd, const std::string& Name, TFileIdentity& Identity);
+// Whether that entry is the file Identity was read from. Its handle is asked for only when the
+// device and inode number agree, which is seldom for any other file.
+bool IsFileAt(int DirFd, const std::string& Name, const TFileIdentity& Identity);
 
 // The folder of the running program, with a trailing "/".
 std::string ProgramDirectory();
