@@ -141,16 +141,23 @@ bool IsCompositeType(const std::string& ContentType) {
     return type.starts_with("multipart/") || type.starts_with("message/");
 }
 
+// In the order of what each can carry: a multipart is as wide as the widest part it holds.
 enum class TDataBits { Seven, Eight, Binary };
 
 // What data is, read as the lines it is written in (RFC 2045 section 2): 7bit holds no byte above
-// 127, 8bit may, and neither holds a NUL or a line of more than 998 bytes.
-TDataBits BitsOf(std::string_view Bytes) {
+// 127, 8bit may, and neither holds a NUL or a line of more than 998 bytes. Where a lone CR or LF
+// is a byte of the data rather than the end of a line (LoneBreaksAreData), neither holds one
+// either: CR and LF stand in them only as the pair that ends a line.
+TDataBits BitsOf(std::string_view Bytes, bool LoneBreaksAreData) {
     constexpr size_t maxLine = 998;
     bool eightBit = false;
     size_t line = 0;
-    for (const char c : Bytes) {
+    for (size_t i = 0; i < Bytes.size(); ++i) {
+        const char c = Bytes[i];
         if (c == '\r' || c == '\n') {
+            const bool pair = c == '\r' ? i + 1 < Bytes.size() && Bytes[i + 1] == '\n'
+                                        : i > 0 && Bytes[i - 1] == '\r';
+            if (LoneBreaksAreData && !pair) return TDataBits::Binary;
             line = 0;
             continue;
         }
@@ -160,31 +167,38 @@ TDataBits BitsOf(std::string_view Bytes) {
     return eightBit ? TDataBits::Eight : TDataBits::Seven;
 }
 
-// How an attachment's data travels, and the name written for that.
+// How an attachment's data travels: in an encoding, or as it stands with what its bytes are.
 struct TPartTransfer {
     TAttEncoding Encoding;
-    const char* Name;
+    TDataBits Bits = TDataBits::Seven;  // of the lines written: 7bit in an encoding
 };
+
+// The Content-Transfer-Encoding written for Transfer.
+const char* TransferName(const TPartTransfer& Transfer) {
+    if (Transfer.Encoding != aeNone) return TransferEncodingName(Transfer.Encoding);
+    switch (Transfer.Bits) {
+        case TDataBits::Eight:
+            return "8bit";
+        case TDataBits::Binary:
+            return "binary";
+        case TDataBits::Seven:
+            break;
+    }
+    return TransferEncodingName(aeNone);
+}
 
 // The item's own encoding, unless it says 7bit of data that is not. Such data goes quoted-
 // printable; under a composite Type, which no encoding may wrap, it goes as it stands under the
-// label that is true of it.
+// label that is true of it. Text and composite data are lines: a lone CR or LF in them ends one
+// and goes as CR LF, as in text (RFC 2046 section 4.1.1); in other data it is a byte, which only
+// an encoding keeps.
 TPartTransfer TransferOf(TmsAttItem& Item, const std::string& Type) {
     const TAttEncoding encoding = Item.TransferEncoding;
-    if (encoding == aeBase64 || encoding == aeQuotedPrintable)
-        return {encoding, TransferEncodingName(encoding)};
+    if (encoding == aeBase64 || encoding == aeQuotedPrintable) return {encoding};
     const bool composite = IsCompositeType(Type);
-    switch (BitsOf(DataOf(Item))) {
-        case TDataBits::Seven:
-            return {aeNone, TransferEncodingName(aeNone)};
-        case TDataBits::Eight:
-            if (composite) return {aeNone, "8bit"};
-            break;
-        case TDataBits::Binary:
-            if (composite) return {aeNone, "binary"};
-            break;
-    }
-    return {aeQuotedPrintable, TransferEncodingName(aeQuotedPrintable)};
+    const TDataBits bits = BitsOf(DataOf(Item), !composite && !IsTextType(Type));
+    if (bits == TDataBits::Seven || composite) return {aeNone, bits};
+    return {aeQuotedPrintable};
 }
 
 // The boundary of the multipart body Bytes: the first delimiter line "--X" whose closing line
@@ -276,6 +290,15 @@ bool EndsWithDotLine(std::string_view Text) {
 // Quoted-printable can write that last dot as an escape, which reads back the same.
 void EscapeFinalDot(std::string& QuotedText) {
     if (EndsWithDotLine(QuotedText)) QuotedText.replace(QuotedText.rfind('.'), 1, "=2E");
+}
+
+// Data of a message or multipart, which no encoding may wrap, that would end the whole message
+// gains what it needs to end it: the line break it lacks, and an empty line after a last line
+// ".". Mail takes neither for a change of the message (RFC 6376 section 3.4.3 drops both before
+// it signs a body).
+void EndAsWholeLines(std::string& Text) {
+    if (!Text.empty() && !Text.ends_with(kCRLF)) Text += kCRLF;
+    if (EndsWithDotLine(Text)) Text += kCRLF;
 }
 
 // Text holds whole lines ended by CR LF.
@@ -590,10 +613,18 @@ void TmsCustomEncoder::EncodeBodyAs(const std::string& ContentType) {
         charSet != "us-ascii" && ContentType.starts_with("text/"))
         line += "; charset=" + Quoted(charSet);
     WriteLine(line);
-    WriteLine("Content-Transfer-Encoding: quoted-printable");
+    // A body typed as a message is one, which goes as it stands.
+    const bool composite = IsCompositeType(ContentType);
+    std::string text = BodyText(!composite);
+    if (composite) {
+        EndAsWholeLines(text);
+        WriteLine(std::string("Content-Transfer-Encoding: ") +
+                  TransferName({aeNone, BitsOf(text, false)}));
+    } else {
+        EscapeFinalDot(text);
+        WriteLine("Content-Transfer-Encoding: quoted-printable");
+    }
     WriteLine("");
-    std::string text = BodyText(true);
-    EscapeFinalDot(text);
     WriteText(text);
 }
 
@@ -607,16 +638,20 @@ void TmsCustomEncoder::EncodeSingleAttachment() {
     // The message ends with a line break, which is its last line's (RFC 5321 section 4.1.1.4),
     // and readers of downloads take a last line "." for the end mark. Data that ends without a
     // break, or with such a line, would not read back as it was: quoted-printable ends it with a
-    // soft break, or escapes the dot.
+    // soft break, or escapes the dot. A message or multipart may not go quoted-printable.
     const bool exactEnd = text.empty() || (text.ends_with(kCRLF) && !EndsWithDotLine(text));
-    if (transfer.Encoding != aeQuotedPrintable && !exactEnd) {
-        transfer = {aeQuotedPrintable, TransferEncodingName(aeQuotedPrintable)};
-        text = AttachmentText(item, transfer.Encoding);
+    if (transfer.Encoding == aeNone && !exactEnd) {
+        if (IsCompositeType(type)) {
+            EndAsWholeLines(text);
+        } else {
+            transfer = {aeQuotedPrintable};
+            text = AttachmentText(item, transfer.Encoding);
+        }
     }
     EscapeFinalDot(text);
     WriteLine("Content-Type: " + type + CharSetParameter(item, type) +
               (textType.empty() ? NameParameter("name", item) : ""));
-    WriteLine(std::string("Content-Transfer-Encoding: ") + transfer.Name);
+    WriteLine(std::string("Content-Transfer-Encoding: ") + TransferName(transfer));
     if (WritesOwnDisposition())
         WriteLine("Content-Disposition: attachment" + NameParameter("filename", item));
     WriteLine("");
@@ -654,10 +689,25 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
     std::vector<const std::string*> parts{&body};
     for (const TPart& part : written)
         parts.push_back(&part.Text);
+    // A multipart is as wide as the widest part inside it (RFC 2045 section 6.4); the body's text
+    // goes 7bit or quoted-printable. The nested renderings are the leading ones.
+    auto widest = [&](size_t Count) {
+        TPartTransfer transfer{aeNone};
+        for (size_t i = 0; i < Count; ++i)
+            transfer.Bits = std::max(transfer.Bits, written[i].Transfer.Bits);
+        return transfer;
+    };
+    size_t renderings = 0;
+    while (altOpen && renderings < written.size() &&
+           IsAlternativeName(attachments.Items(static_cast<int32_t>(renderings))->FileName()))
+        ++renderings;
 
     const std::string outer = MakeBoundary(parts, {});
     std::string boundary = outer;
     WriteLine("Content-Type: " + Message->ContentType() + "; boundary=" + Quoted(outer));
+    // Nothing is written for 7bit, which a field missing means.
+    if (const TPartTransfer whole = widest(written.size()); whole.Bits != TDataBits::Seven)
+        WriteLine(std::string("Content-Transfer-Encoding: ") + TransferName(whole));
     WriteLine("");
     WriteLine(LoadStr(sMultipartPreamble));
     WriteLine("");
@@ -665,7 +715,7 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
     if (altOpen) {
         boundary = MakeBoundary(parts, {outer});
         WriteLine("Content-Type:  multipart/alternative; boundary=" + Quoted(boundary));
-        WriteLine("Content-Transfer-Encoding: 7bit");
+        WriteLine(std::string("Content-Transfer-Encoding: ") + TransferName(widest(renderings)));
         WriteLine("");
         WriteLine("--" + boundary);
     }
@@ -693,7 +743,7 @@ void TmsCustomEncoder::EncodeMultipart(bool Alternative) {
         const bool named = !(Alternative || altOpen || htmlFirst || rtfFirst);
         WriteLine("Content-Type: " + part.Type + CharSetParameter(item, part.Type) +
                   (named ? NameParameter("name", item) : ""));
-        WriteLine(std::string("Content-Transfer-Encoding: ") + part.Transfer.Name);
+        WriteLine(std::string("Content-Transfer-Encoding: ") + TransferName(part.Transfer));
         if (named) WriteLine("Content-Disposition: attachment" + NameParameter("filename", item));
         WriteLine("");
         WriteText(part.Text);

@@ -27,7 +27,11 @@ enum TAttEncoding : uint8_t;
 // message never ends with a line ".", which readers of downloads take off as the end mark, so a
 // text or file that ends with one is written in quoted-printable with the dot escaped; so is a
 // file that is the whole message and does not end with a line break, which the message must.
-// Data said to be 7bit that is not (RFC 2045 section 2.7) goes quoted-printable too.
+// Data said to be 7bit that is not (RFC 2045 section 2.7: 8-bit bytes, a NUL, a long line, and
+// in data other than text a lone CR or LF) goes quoted-printable too. A message or multipart,
+// which no encoding may wrap (RFC 2045 section 6.4), goes as it stands instead, labelled 8bit or
+// binary where its bytes are, and so is every multipart that holds it; as the whole message it
+// gains the line break it lacks, and an empty line after a last line ".".
 //
 // The codecs and the drawing of boundaries let the message loop run, so application events may
 // fire during Encode; none of them may change the message meanwhile.
