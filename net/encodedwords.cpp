@@ -90,6 +90,11 @@ std::optional<TEncodedWord> ParseWord(std::string_view S, size_t Pos, TCloseFind
     return word;
 }
 
+// A set's name without the language RFC 2231 lets follow a "*" ("iso-2022-jp*ja").
+std::string_view WithoutLanguage(std::string_view CharSet) {
+    return CharSet.substr(0, CharSet.find('*'));
+}
+
 // Text a reader would take, in part, for an encoded word: written as it stands, it would not
 // read back as itself (RFC 2047 section 5 asks that such text be encoded).
 bool HoldsEncodedWord(std::string_view S) {
@@ -230,52 +235,76 @@ std::string QWords(std::string_view Source, std::string_view CharSet) {
     return out;
 }
 
-// Text of a stateful set as B words of at most 75 characters. A word ends only between two
-// characters, so that the bytes a reader finds between them are the ones written here: it
-// closes the state its text left (SI, a return to ASCII, "~}") and the next word opens it again
-// (the designations and the shift in effect, "~{"); where the state is the initial one nothing
-// needs either, and a word may end beside an escape too. Where escapes leave no two characters
-// side by side for a whole word, the word runs on to the next place it may end. A UTF-7 run too
-// long for one word is the one thing cut inside: its bits fall on no character bound, and
-// readers that join the words of one set, as DecodeEncodedWords does, read it whole.
+// One unit of stateful text as it goes into words: a character, an escape or a shift, or a
+// piece of a UTF-7 run.
+struct TWordUnit {
+    std::string Text;
+    // A word that ends before the unit reads back byte for byte (see CutStateBytes).
+    bool Exact = true;
+    std::string Opening, Closing;  // of the state before it
+};
+
+// The units of text in a set of Kind, a UTF-7 run too long for a word of Room bytes already
+// cut into the pieces that stand in words of their own. A reader takes the first place after
+// a word's last character where the word ends with the closing of the state there, and the
+// next word opens with its opening, for the cut. That is the writer's cut unless an escape or
+// shift of the text's own that is part of such a closing (SI, a return to ASCII, "~}") stands
+// just before it: a cut there would lose it, but where the state is the initial one and a
+// character follows, which no opening can be mistaken for.
+std::vector<TWordUnit> WordUnits(std::string_view Source, TStatefulKind Kind, size_t Room) {
+    std::vector<TWordUnit> units;
+    const std::unique_ptr<TStatefulText> text = ReadStateful(Kind, Source);
+    bool afterClosingBytes = false;
+    for (;;) {
+        TWordUnit unit{{}, true, text->Opening(), text->Closing()};
+        std::string_view bytes;
+        bool character = false;
+        if (!text->Next(bytes, character)) break;
+        const bool initial = unit.Opening.empty() && unit.Closing.empty();
+        unit.Exact = !afterClosingBytes || (initial && character);
+        afterClosingBytes = !character && unit.Closing.find(bytes) != std::string::npos;
+        if (Kind != TStatefulKind::Utf7) {
+            unit.Text = bytes;
+            units.push_back(std::move(unit));
+            continue;
+        }
+        // Reading joins a run closed after whole code units to a run that opens the next word.
+        const std::vector<std::string> pieces = bytes.size() > Room && bytes.starts_with('+')
+                                                    ? CutUtf7Run(bytes, Room)
+                                                    : std::vector{std::string(bytes)};
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            const bool joins = !units.empty() && Utf7RunsJoin(units.back().Text, pieces[i]);
+            units.push_back({pieces[i], i > 0 || !joins, {}, {}});
+        }
+    }
+    return units;
+}
+
+// Text of a stateful set as B words of at most 75 characters, each of which reads on its own:
+// it opens the state its first unit needs (the designations and the shift in effect, "~{") and
+// closes the one its last leaves (SI, a return to ASCII, "~}"). Each word is as long as it can be
+// and ends where it reads back byte for byte if any such place fits; where none does (a run of
+// escapes with no character between), it ends before the last unit that fits and reads back as
+// the same characters. A UTF-7 run is cut between whole characters (CutUtf7Run). A word too long
+// however it is cut (a name that leaves no room) holds one unit.
 std::string StatefulWords(std::string_view Source, std::string_view CharSet, TStatefulKind Kind) {
     // The bytes a word holds; a name too long for any to fit still leaves room for progress.
     const size_t room =
         std::max<size_t>(3, (kMaxWord - std::min(CharSet.size() + 7, kMaxWord)) / 4 * 3);
-    struct TUnit {
-        std::string_view Text;
-        bool MayEndBefore;             // a word may end before this unit
-        std::string Opening, Closing;  // of the state before it
-    };
-    std::vector<TUnit> units;
-    const std::unique_ptr<TStatefulText> text = ReadStateful(Kind, Source);
-    bool afterCharacter = false;
-    for (;;) {
-        TUnit unit{{}, false, text->Opening(), text->Closing()};
-        bool character = false;
-        if (!text->Next(unit.Text, character)) break;
-        const bool initial = unit.Opening.empty() && unit.Closing.empty();
-        unit.MayEndBefore = initial ? character || afterCharacter : character && afterCharacter;
-        afterCharacter = character;
-        for (; initial && unit.Text.size() > room; unit.Text.remove_prefix(room))
-            units.push_back({unit.Text.substr(0, room), true, {}, {}});
-        units.push_back(std::move(unit));
-    }
-    // Each word as long as it can be: from its first unit to the last place it may end where it
-    // still fits, or else the first.
+    const std::vector<TWordUnit> units = WordUnits(Source, Kind, room);
     std::string out;
     for (size_t first = 0; first < units.size();) {
-        size_t end = 0;  // of the word: the unit it ends before
+        size_t exactEnd = 0;  // the unit the word ends before, where it reads back exactly
+        size_t anyEnd = 0;    // where it at least reads as the same characters
         size_t size = units[first].Opening.size();
-        for (size_t next = first + 1; next <= units.size(); ++next) {
+        for (size_t next = first + 1; next <= units.size() && size <= room; ++next) {
             size += units[next - 1].Text.size();
             const bool last = next == units.size();
-            if (!last && !units[next].MayEndBefore) continue;
-            const size_t closed = size + (last ? 0 : units[next].Closing.size());
-            if (closed > room && end != 0) break;
-            end = next;
-            if (closed > room) break;
+            if (size + (last ? 0 : units[next].Closing.size()) > room) continue;
+            anyEnd = next;
+            if (last || units[next].Exact) exactEnd = next;
         }
+        const size_t end = exactEnd != 0 ? exactEnd : anyEnd != 0 ? anyEnd : first + 1;
         std::string word = units[first].Opening;
         for (size_t i = first; i < end; ++i)
             word += units[i].Text;
@@ -289,30 +318,32 @@ std::string StatefulWords(std::string_view Source, std::string_view CharSet, TSt
 
 // How many bytes at the end of Previous and at the start of Next, adjacent words of one set of
 // Kind, are the closing and opening of one state that a writer put there to cut the text: they
-// stand for no character and together change nothing. Zero for both when they are not.
+// stand for no character and together change nothing. Zero for both when they are not. The cut
+// is the first place after the last character of Previous where the rest of it is the closing
+// of the state there and Next begins with the opening of that state; in UTF-7 it is the "-" and
+// "+" between two runs that Utf7RunsJoin joins.
 std::pair<size_t, size_t> CutStateBytes(TStatefulKind Kind, std::string_view Previous,
                                         std::string_view Next) {
+    if (Kind == TStatefulKind::Utf7)
+        return Utf7RunsJoin(Previous, Next) ? std::pair<size_t, size_t>{1, 1}
+                                            : std::pair<size_t, size_t>{0, 0};
+    struct TPlace {
+        size_t At;
+        std::string Opening, Closing;  // of the state there
+    };
     const std::unique_ptr<TStatefulText> previous = ReadStateful(Kind, Previous);
-    size_t read = 0;
-    size_t end = 0;                // just past the last character of Previous
-    std::string opening, closing;  // of the state there
+    std::vector<TPlace> places{{0, {}, {}}};  // from the last character on
     std::string_view unit;
-    bool character = true;
-    for (;;) {
-        if (character) {
-            end = read;
-            opening = previous->Opening();
-            closing = previous->Closing();
-        }
-        if (!previous->Next(unit, character)) break;
-        read += unit.size();
+    bool character = false;
+    while (previous->Next(unit, character)) {
+        const size_t at = places.back().At + unit.size();
+        if (character) places.clear();
+        places.push_back({at, previous->Opening(), previous->Closing()});
     }
-    const std::unique_ptr<TStatefulText> next = ReadStateful(Kind, Next);
-    size_t leading = 0;  // bytes before the first character of Next
-    while (next->Next(unit, character) && !character)
-        leading += unit.size();
-    if (Previous.substr(end) != closing || Next.substr(0, leading) != opening) return {0, 0};
-    return {closing.size(), opening.size()};
+    for (const TPlace& place : places)
+        if (Previous.substr(place.At) == place.Closing && Next.starts_with(place.Opening))
+            return {place.Closing.size(), place.Opening.size()};
+    return {0, 0};
 }
 
 // Text of no named set that holds escapes, as words of the ISO-2022 set they designate.
@@ -338,7 +369,7 @@ std::string WithoutControls(std::string_view S, bool Stateful) {
 }  // namespace
 
 std::string KeptCharSetName(std::string_view CharSet) {
-    std::string name = LowerCase(CharSet.substr(0, CharSet.find('*')));
+    std::string name = LowerCase(WithoutLanguage(CharSet));
     if (name.empty() || name.size() > kMaxCharSetName ||
         !std::all_of(name.begin(), name.end(), IsTokenChar))
         return "";
@@ -458,7 +489,7 @@ void DecodeEncodedWords(std::string_view Source, std::string& Dest, TWordCharSet
             // Words of a stateful set cut from one text read back as that text.
             if (const TStatefulKind kind = StatefulKindOf(word->CharSet);
                 joined && kind != TStatefulKind::None &&
-                SameText(previous->CharSet, word->CharSet)) {
+                SameText(WithoutLanguage(previous->CharSet), WithoutLanguage(word->CharSet))) {
                 const auto [closing, opening] = CutStateBytes(kind, previous->Text, text);
                 out.resize(out.size() - closing);
                 text.remove_prefix(opening);
@@ -498,8 +529,13 @@ bool EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::st
         Dest = std::move(text);
         return false;
     }
-    Dest = kind != TStatefulKind::None ? StatefulWords(text, CharSet, kind) : QWords(text, CharSet);
+    Dest = HeaderWords(text, CharSet);
     return true;
+}
+
+std::string HeaderWords(std::string_view Text, std::string_view CharSet) {
+    const TStatefulKind kind = StatefulKindOf(CharSet);
+    return kind != TStatefulKind::None ? StatefulWords(Text, CharSet, kind) : QWords(Text, CharSet);
 }
 
 bool EncodeUnnamedHeaderText(std::string_view Source, std::string_view LatinCharSet,

@@ -70,10 +70,11 @@ private:
 // The decoded value, cut at 255 characters (before a UTF-8 character the cut would split, see
 // CutText). White space between two adjacent encoded words is dropped, white space anywhere else
 // is kept, and "_" stands for a blank only inside Q-encoded text. Where two adjacent words of a
-// stateful set (ISO-2022, HZ) meet, the closing of a state at the end of one and its opening
-// again at the start of the next, which a writer puts there to cut the text, stand for nothing
-// and are dropped, so the text reads as it was before it was cut. Anything that is not a
-// well-formed encoded word (no closing "?=", an encoding other than B or Q, base64 with a
+// stateful set (ISO-2022, HZ, UTF-7) meet, the closing of a state at the end of one and its
+// opening again at the start of the next, which a writer puts there to cut the text, stand for
+// nothing and are dropped, so the text reads as it was before it was cut; the set's names are
+// compared without case and without an RFC 2231 language ("iso-2022-jp*ja"). Anything that is
+// not a well-formed encoded word (no closing "?=", an encoding other than B or Q, base64 with a
 // foreign character) stays as it stands. The text is read once from left to right, so decoded
 // text is never decoded again.
 void DecodeEncodedWords(std::string_view Source, std::string& Dest);
@@ -93,13 +94,18 @@ void EncodeISO2022JPText(std::string_view Source, std::string& Dest);
 // UTF-7 or HZ), then as encoded words labelled CharSet where it needs them (NeedsEncodedWords).
 // Returns whether Dest is encoded words, which are at most 75 characters long and separated by
 // single blanks (which readers drop between adjacent encoded words). Text of a stateful set is
-// B words, each closing the state its text leaves and the next opening it again; any other is
+// B words that each read on their own: each opens the state its text needs and closes the one it
+// leaves, and a UTF-7 run is cut only between whole UTF-16 code units (CutUtf7Run); any other is
 // Q words cut only between characters, as the set spells them: one byte each in the sets known
 // to take one, whole UTF-8 sequences, the lead and trail bytes of the known Asian sets; in a set
 // we do not know, beside bytes below 0x30, which no such set uses inside a character, and where
 // a word fills without one, between bytes. Only letters, digits and "!*+-/" stand as they are,
 // so the words may stand in a display name as well as in a subject.
 bool EncodeHeaderText(std::string_view Source, std::string_view CharSet, std::string& Dest);
+
+// Text in CharSet, cleaned as EncodeHeaderText cleans it, as the encoded words EncodeHeaderText
+// writes, whether it needs them or not: words cut text that has no blank to fold a line at.
+std::string HeaderWords(std::string_view Text, std::string_view CharSet);
 
 // Text whose set nobody named, cleaned as EncodeHeaderText cleans it and as encoded words where
 // it needs them; returns whether Dest is encoded words. A stretch of 7-bit text from an escape on

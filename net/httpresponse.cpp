@@ -19,6 +19,15 @@ std::string_view TrimBlanks(std::string_view S) {
     return S.substr(first, S.find_last_not_of(Blanks) - first + 1);
 }
 
+// A field line with white space between its name and the colon, which RFC 9112 section 5.1
+// forbids: a reader that took the name without it and one that did not would frame the body
+// differently. A continuation line is no field line.
+bool HasBlankBeforeColon(std::string_view Line) {
+    const size_t colon = Line.find(':');
+    return !IsContinuationLine(Line) && colon != std::string_view::npos && colon > 0 &&
+           Blanks.find(Line[colon - 1]) != std::string_view::npos;
+}
+
 // Value * Base + Digit, or false when that does not fit.
 bool AppendDigit(int64_t& Value, int Base, int Digit) {
     if (Value > (std::numeric_limits<int64_t>::max() - Digit) / Base) return false;
@@ -123,7 +132,10 @@ void THttpResponseReader::TakeHeaderLine(std::string Line) {
     if (FHeaderLines >= MaxHeaderLines)
         Fail("More than " + IntToStr(MaxHeaderLines) + " header lines");
     const bool last = Line.empty();
-    if (FHeaderLines == 0) FStatusCode = GetIntWord(Line, 1);
+    if (FHeaderLines == 0)
+        FStatusCode = GetIntWord(Line, 1);
+    else if (HasBlankBeforeColon(Line))
+        Fail("Invalid header line \"" + Line.substr(0, 64) + "\"");
     FHeaders.Add(Line);
     ++FHeaderLines;
     if (!last) return;
@@ -143,12 +155,10 @@ bool THttpResponseReader::ReadContentLength(std::string& Digits) const {
     bool present = false;
     for (int32_t i = 1; i < FHeaders.Count(); ++i) {
         const std::string line = FHeaders[i];
-        constexpr std::string_view Name = "Content-Length:";
-        if (line.size() < Name.size() ||
-            !SameText(std::string_view(line).substr(0, Name.size()), Name))
-            continue;
+        if (!SameText(FieldNameOf(line), "Content-Length")) continue;
         // A list of values ("5, 5") is what a proxy makes of repeated headers.
-        const std::string_view values = TrimBlanks(std::string_view(line).substr(Name.size()));
+        const std::string_view values =
+            TrimBlanks(std::string_view(line).substr(line.find(':') + 1));
         std::string_view rest = values;
         for (;;) {
             const size_t comma = std::min(rest.find(','), rest.size());

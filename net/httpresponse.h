@@ -14,8 +14,9 @@ namespace vex {
 // up to the empty line, then a body that is chunked, counted by Content-Length or ended by the
 // server's close. Everything it reads comes from an untrusted server, so lines, the number of
 // header lines and the body are bounded, and any framing it can't follow raises ESocketError
-// instead of guessing. Header lines go to Headers and body bytes to Body as they arrive, so
-// whatever came before a failure stays there.
+// instead of guessing; so does a header line with white space before its colon, which the body's
+// framing and a later lookup of the field could read apart. Header lines go to Headers and body
+// bytes to Body as they arrive, so whatever came before a failure stays there.
 class THttpResponseReader {
 public:
     static constexpr size_t MaxLineLength = MaxReplyLineLength;

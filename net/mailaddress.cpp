@@ -18,34 +18,6 @@ std::string Cut(std::string_view S) {
     return std::string(CutText(S, MaxFieldLength));
 }
 
-// The first of Marks in Text that is part of the address's structure: not
-// inside a quoted string or a comment, whose text is no structure (RFC 5322 section 3.2.2), nor
-// inside angle brackets unless "<" is one of Marks. A quote or comment left open runs to the end.
-std::size_t FindStructural(std::string_view Text, std::string_view Marks) {
-    const bool skipsAngles = Marks.find('<') == std::string_view::npos;
-    bool inQuotes = false;
-    int32_t depth = 0;  // of comments
-    for (std::size_t i = 0; i < Text.size(); ++i) {
-        const char c = Text[i];
-        if ((inQuotes || depth > 0) && c == '\\') {
-            ++i;
-        } else if (inQuotes) {
-            inQuotes = c != '"';
-        } else if (depth > 0) {
-            depth += c == '(' ? 1 : c == ')' ? -1 : 0;
-        } else if (Marks.find(c) != std::string_view::npos) {
-            return i;
-        } else if (c == '"') {
-            inQuotes = true;
-        } else if (c == '(') {
-            depth = 1;
-        } else if (c == '<' && skipsAngles) {
-            i = std::min(Text.find('>', i), Text.size());
-        }
-    }
-    return std::string_view::npos;
-}
-
 // Text with its quoted-pairs undone: a backslash stands for the character after it.
 std::string WithoutQuotedPairs(std::string_view Text) {
     std::string result;
@@ -79,72 +51,282 @@ std::string NameText(const std::string& Text) {
     return WithoutQuotedPairs(std::string_view(name).substr(1, name.size() - 2));
 }
 
-// An address with its comments ("pete(his account)@silly.test") taken out, since no mail
-// system would accept them as part of it.
-std::string WithoutComments(std::string_view Address) {
-    std::string result;
-    int32_t depth = 0;
-    for (std::size_t i = 0; i < Address.size(); ++i) {
-        char c = Address[i];
-        if (depth > 0 && c == '\\')
-            ++i;
-        else if (c == '(')
-            ++depth;
-        else if (depth > 0 && c == ')')
-            --depth;
-        else if (depth == 0)
-            result += c;
-    }
-    return result;
+bool IsWhite(char C) {
+    return static_cast<unsigned char>(C) <= ' ';
 }
 
-enum class TAddressPart { Plain, Quoted, Comment, Angle, Separator };
+enum class TAddressPart { Plain, Quoted, Comment, Literal, Angle, Separator };
 
 struct TAddressToken {
     TAddressPart Part;
     std::string_view Text;  // with its quotes, parentheses or brackets
+    bool Closed = true;     // false for a quote, comment or angle bracket that runs to the end
 };
 
-// Splits at the marks that give an address its structure. A quote, comment or bracket left
-// open runs to the end.
-std::vector<TAddressToken> Tokenize(std::string_view Text) {
-    constexpr std::string_view Marks = "\"(<,;:";
-    std::vector<TAddressToken> tokens;
-    const size_t n = Text.size();
-    size_t i = 0;
-    while (i < n) {
-        const size_t start = i;
-        TAddressPart part = TAddressPart::Plain;
-        if (Text[i] == '"') {
-            part = TAddressPart::Quoted;
-            for (++i; i < n && Text[i] != '"'; ++i)
-                if (Text[i] == '\\') ++i;
-            ++i;
-        } else if (Text[i] == '(') {
-            part = TAddressPart::Comment;
-            int32_t depth = 0;
-            do {
-                if (Text[i] == '\\')
-                    ++i;
-                else if (Text[i] == '(')
-                    ++depth;
-                else if (Text[i] == ')')
-                    --depth;
-                ++i;
-            } while (i < n && depth > 0);
-        } else if (Text[i] == '<') {
-            part = TAddressPart::Angle;
-            i = std::min(Text.find('>', i), n - 1) + 1;
-        } else if (Marks.find(Text[i]) != std::string_view::npos) {
-            part = TAddressPart::Separator;
-            ++i;
-        } else {
-            i = std::min(Text.find_first_of(Marks, i), n);
+// Just past the quoted string at I, or the end of Text when it never closes. A backslash escapes
+// the character after it.
+std::size_t QuotedEnd(std::string_view Text, std::size_t I, bool& Closed) {
+    for (++I; I < Text.size(); ++I) {
+        if (Text[I] == '\\') {
+            ++I;
+        } else if (Text[I] == '"') {
+            Closed = true;
+            return I + 1;
         }
-        i = std::min(i, n);
-        tokens.push_back({part, Text.substr(start, i - start)});
+    }
+    Closed = false;
+    return Text.size();
+}
+
+// Just past the comment at I, nested ones included, or the end of Text when it never closes.
+std::size_t CommentEnd(std::string_view Text, std::size_t I, bool& Closed) {
+    int32_t depth = 0;
+    for (; I < Text.size(); ++I) {
+        if (Text[I] == '\\') {
+            ++I;
+        } else if (Text[I] == '(') {
+            ++depth;
+        } else if (Text[I] == ')' && --depth == 0) {
+            Closed = true;
+            return I + 1;
+        }
+    }
+    Closed = false;
+    return Text.size();
+}
+
+// Just past the domain literal at I ("[192.0.2.1]"); npos when no "]" closes it before another
+// "[" or the end, and the "[" is text.
+std::size_t LiteralEnd(std::string_view Text, std::size_t I) {
+    for (++I; I < Text.size(); ++I) {
+        if (Text[I] == '\\')
+            ++I;
+        else if (Text[I] == '[')
+            return std::string_view::npos;
+        else if (Text[I] == ']')
+            return I + 1;
+    }
+    return std::string_view::npos;
+}
+
+// Just past the address in angle brackets at I, or the end of Text when no ">" closes it. Quoted
+// strings, comments and domain literals in it are passed over whole: a ">" in them is text.
+std::size_t AngleEnd(std::string_view Text, std::size_t I, bool& Closed) {
+    for (++I; I < Text.size();) {
+        const char c = Text[I];
+        bool closed = true;
+        const std::size_t literal = c == '[' ? LiteralEnd(Text, I) : std::string_view::npos;
+        if (c == '>') {
+            Closed = true;
+            return I + 1;
+        }
+        if (c == '"')
+            I = QuotedEnd(Text, I, closed);
+        else if (c == '(')
+            I = CommentEnd(Text, I, closed);
+        else if (literal != std::string_view::npos)
+            I = literal;
+        else
+            ++I;
+    }
+    Closed = false;
+    return Text.size();
+}
+
+// Just past the plain text at I, which opens no token of another kind: at the next mark that
+// does.
+std::size_t PlainEnd(std::string_view Text, std::size_t I) {
+    for (++I; I < Text.size(); ++I) {
+        I = Text.find_first_of("\"(<,;:[", I);
+        if (I == std::string_view::npos) return Text.size();
+        if (Text[I] != '[' || LiteralEnd(Text, I) != std::string_view::npos) return I;
+    }
+    return Text.size();
+}
+
+// Splits at the marks that give an address its structure. The text of quoted strings,
+// comments, domain literals and angle brackets is no structure (RFC 5322 section 3.2.2): a mark
+// in it is text.
+std::vector<TAddressToken> Tokenize(std::string_view Text) {
+    std::vector<TAddressToken> tokens;
+    for (std::size_t i = 0; i < Text.size();) {
+        const std::size_t start = i;
+        const char c = Text[i];
+        const std::size_t literal = c == '[' ? LiteralEnd(Text, i) : std::string_view::npos;
+        TAddressToken token{TAddressPart::Plain, {}};
+        if (c == '"') {
+            token.Part = TAddressPart::Quoted;
+            i = QuotedEnd(Text, i, token.Closed);
+        } else if (c == '(') {
+            token.Part = TAddressPart::Comment;
+            i = CommentEnd(Text, i, token.Closed);
+        } else if (c == '<') {
+            token.Part = TAddressPart::Angle;
+            i = AngleEnd(Text, i, token.Closed);
+        } else if (c == ',' || c == ';' || c == ':') {
+            token.Part = TAddressPart::Separator;
+            ++i;
+        } else if (literal != std::string_view::npos) {
+            token.Part = TAddressPart::Literal;
+            i = literal;
+        } else {
+            i = PlainEnd(Text, i);
+        }
+        token.Text = Text.substr(start, i - start);
+        tokens.push_back(token);
     }
     return tokens;
+}
+
+// The inside of a quoted string, comment or angle bracket token.
+std::string_view Inside(const TAddressToken& Token) {
+    return Token.Text.substr(1, Token.Text.size() - (Token.Closed ? 2 : 1));
+}
+
+// The text from the token at First up to the one at End.
+std::string_view Span(const std::vector<TAddressToken>& Tokens, std::size_t First,
+                      std::size_t End) {
+    if (First >= End) return {};
+    const char* begin = Tokens[First].Text.data();
+    const std::string_view last = Tokens[End - 1].Text;
+    return {begin, static_cast<std::size_t>(last.data() + last.size() - begin)};
+}
+
+// A token that may stand in a phrase, as a group's name is: words and comments, but no address
+// in brackets, no domain literal and no "@".
+bool MayStandInPhrase(const TAddressToken& Token) {
+    switch (Token.Part) {
+        case TAddressPart::Plain:
+            return Token.Text.find_first_of("@<>[]") == std::string_view::npos;
+        case TAddressPart::Quoted:
+        case TAddressPart::Comment:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A stretch of the tokens of an address list: the name of a group, or one entry.
+struct TListPiece {
+    std::size_t First;
+    std::size_t End;  // the separator after it, or the count of tokens
+    bool GroupName;
+};
+
+// An address list split at its commas and semicolons, and after a group's name ("Friends:"). A
+// colon opens a group only after a phrase: one after an address is text of that entry, as is
+// one inside a domain literal or brackets.
+std::vector<TListPiece> ListPieces(const std::vector<TAddressToken>& Tokens) {
+    std::vector<TListPiece> pieces;
+    std::size_t first = 0;
+    bool phrase = true;  // every token since first may stand in a group's name
+    for (std::size_t i = 0; i < Tokens.size(); ++i) {
+        const TAddressToken& token = Tokens[i];
+        if (token.Part != TAddressPart::Separator) {
+            phrase = phrase && MayStandInPhrase(token);
+            continue;
+        }
+        const bool groupName = token.Text == ":";
+        if (groupName && !phrase) continue;
+        pieces.push_back({first, i, groupName});
+        first = i + 1;
+        phrase = true;
+    }
+    pieces.push_back({first, Tokens.size(), false});
+    return pieces;
+}
+
+// The token is more than a comment or white space.
+bool IsSignificant(const TAddressToken& Token) {
+    return Token.Part != TAddressPart::Comment &&
+           !std::all_of(Token.Text.begin(), Token.Text.end(), IsWhite);
+}
+
+// The piece holds more than comments and blanks ("; (end of the group)" holds no address).
+bool HoldsAddress(const std::vector<TAddressToken>& Tokens, const TListPiece& Piece) {
+    return std::any_of(Tokens.begin() + static_cast<std::ptrdiff_t>(Piece.First),
+                       Tokens.begin() + static_cast<std::ptrdiff_t>(Piece.End), IsSignificant);
+}
+
+// The words of an address that no white space or comment parts, or that a "." or "@" joins
+// across them (RFC 5322 section 3.4.1 allows CFWS around each word).
+struct TAddressRun {
+    std::string Text;
+    bool HasAt = false;   // an "@" outside quoted strings and literals
+    bool Quoted = false;  // it is one quoted string and nothing else
+    std::size_t Words = 0;
+};
+
+bool JoinsWords(char C) {
+    return C == '.' || C == '@';
+}
+
+// The address tokens [First, End) hold. An obsolete route before it ("@relay.test:") is no part
+// of it (RFC 5322 section 4.4), nor are comments and the white space around its words. Where
+// more stands beside the address than it, it is the first run of words that holds an "@", else
+// the first run; one that is a quoted string alone ("\"a@b.test\"") loses its quotes.
+std::string AddressIn(const std::vector<TAddressToken>& Tokens, std::size_t First,
+                      std::size_t End) {
+    std::size_t lead = First;
+    while (lead < End && !IsSignificant(Tokens[lead]))
+        ++lead;
+    if (lead < End && (Tokens[lead].Text == "," || Trim(Tokens[lead].Text).starts_with('@'))) {
+        for (std::size_t i = lead; i < End; ++i) {
+            if (Tokens[i].Part == TAddressPart::Separator && Tokens[i].Text == ":") {
+                First = i + 1;
+                break;
+            }
+        }
+    }
+    std::vector<TAddressRun> runs;
+    bool apart = true;   // white space, a comment or a separator since the last word
+    bool broken = true;  // a separator since the last word: no "." or "@" joins across it
+    auto addWord = [&](std::string_view Word, TAddressPart Part) {
+        const bool joined =
+            !runs.empty() && !broken &&
+            (!apart || JoinsWords(runs.back().Text.back()) || JoinsWords(Word.front()));
+        if (!joined) runs.emplace_back();
+        TAddressRun& run = runs.back();
+        run.Text += Word;
+        run.HasAt =
+            run.HasAt || (Part == TAddressPart::Plain && Word.find('@') != std::string_view::npos);
+        run.Quoted = ++run.Words == 1 && Part == TAddressPart::Quoted;
+        apart = broken = false;
+    };
+    for (std::size_t i = First; i < End; ++i) {
+        const TAddressToken& token = Tokens[i];
+        switch (token.Part) {
+            case TAddressPart::Comment:
+                apart = true;
+                break;
+            case TAddressPart::Separator:
+                apart = broken = true;
+                break;
+            case TAddressPart::Plain:
+                for (std::size_t p = 0; p < token.Text.size();) {
+                    if (IsWhite(token.Text[p])) {
+                        apart = true;
+                        ++p;
+                        continue;
+                    }
+                    const auto white =
+                        std::find_if(token.Text.begin() + p, token.Text.end(), IsWhite);
+                    const auto end = static_cast<std::size_t>(white - token.Text.begin());
+                    addWord(token.Text.substr(p, end - p), TAddressPart::Plain);
+                    p = end;
+                }
+                break;
+            default:
+                addWord(token.Text, token.Part);
+        }
+    }
+    if (runs.empty()) return "";
+    const auto withAt =
+        std::find_if(runs.begin(), runs.end(), [](const TAddressRun& R) { return R.HasAt; });
+    const TAddressRun& run = withAt != runs.end() ? *withAt : runs.front();
+    if (run.Quoted && IsQuotedString(run.Text))
+        return WithoutQuotedPairs(std::string_view(run.Text).substr(1, run.Text.size() - 2));
+    return run.Text;
 }
 
 std::string Decoded(std::string_view Text, TWordCharSets& CharSets) {
@@ -162,14 +344,14 @@ std::string Escaped(std::string_view Text, std::string_view Specials) {
     return result;
 }
 
-// The inside of a quoted string or a comment, decoded and escaped again.
-std::string DecodedInside(std::string_view Token, char Close, std::string_view Specials,
+// A quoted string or a comment with its inside decoded and escaped again.
+std::string DecodedInside(const TAddressToken& Token, std::string_view Specials,
                           TWordCharSets& CharSets) {
-    const bool closed = Token.size() > 1 && Token.back() == Close;
-    const std::string_view inside = Token.substr(1, Token.size() - (closed ? 2 : 1));
+    const std::string_view inside = Inside(Token);
     const std::string decoded = Decoded(inside, CharSets);
-    if (decoded == inside) return std::string(Token);
-    return Token.front() + Escaped(decoded, Specials) + (closed ? std::string(1, Close) : "");
+    if (decoded == inside) return std::string(Token.Text);
+    return Token.Text.front() + Escaped(decoded, Specials) +
+           (Token.Closed ? std::string(1, Token.Text.back()) : "");
 }
 
 // A run of a display name, quoted when its decoded text could be taken for structure.
@@ -184,6 +366,51 @@ std::string DecodedPhrase(std::string_view Run, TWordCharSets& CharSets) {
            decoded.substr(last + 1);
 }
 
+// The address and the name of one entry, tokens [First, End): "Name <address>", "address
+// (Name)" or a bare address.
+void ParseEntry(const std::vector<TAddressToken>& Tokens, std::size_t First, std::size_t End,
+                bool Lenient, std::string& Address, std::string& Name) {
+    const auto begin = Tokens.begin() + static_cast<std::ptrdiff_t>(First);
+    const auto end = Tokens.begin() + static_cast<std::ptrdiff_t>(End);
+    const auto isAngle = [](const TAddressToken& T) { return T.Part == TAddressPart::Angle; };
+    if (const auto angle = std::find_if(begin, end, isAngle); angle != end) {
+        if (!angle->Closed && !Lenient) throw EMailAddressError("Unable to parse email address");
+        const std::vector<TAddressToken> inside = Tokenize(Inside(*angle));
+        Address = AddressIn(inside, 0, inside.size());
+        const auto at = static_cast<std::size_t>(angle - Tokens.begin());
+        Name =
+            NameText(std::string(Span(Tokens, First, at)) + std::string(Span(Tokens, at + 1, End)));
+        return;
+    }
+    Address = AddressIn(Tokens, First, End);
+    const auto isComment = [](const TAddressToken& T) { return T.Part == TAddressPart::Comment; };
+    if (const auto comment = std::find_if(begin, end, isComment); comment != end)
+        Name = Unquote(WithoutQuotedPairs(Inside(*comment)));
+}
+
+// ParseAddress, and with Lenient an address whose "<" never closes read up to the end.
+void ReadAddress(const std::string& Text, TmsMailAddress& MailAddress, bool Lenient) {
+    const std::vector<TAddressToken> tokens = Tokenize(Text);
+    const std::vector<TListPiece> pieces = ListPieces(tokens);
+    std::string address;
+    std::string name;
+    if (!pieces.front().GroupName) {
+        ParseEntry(tokens, 0, tokens.size(), Lenient, address, name);
+    } else {
+        // A group ("Friends: a@x, b@x;") stands for its first member, past empty elements; its
+        // name is no address.
+        const auto member = std::find_if(
+            pieces.begin() + 1, pieces.end(),
+            [&](const TListPiece& P) { return !P.GroupName && HoldsAddress(tokens, P); });
+        if (member != pieces.end())
+            ParseEntry(tokens, member->First, member->End, Lenient, address, name);
+        else  // an empty group ("Undisclosed recipients:;") has only its name to show
+            name = NameText(std::string(Span(tokens, 0, pieces.front().End)));
+    }
+    MailAddress.Address = Cut(address);
+    MailAddress.Name = Cut(name);
+}
+
 }  // namespace
 
 std::string DecodeAddressWords(std::string_view Text) {
@@ -194,36 +421,43 @@ std::string DecodeAddressWords(std::string_view Text) {
 std::string DecodeAddressWords(std::string_view Text, TWordCharSets& CharSets) {
     const std::vector<TAddressToken> tokens = Tokenize(Text);
     std::string result;
-    size_t first = 0;  // of the address being decoded
-    while (first < tokens.size()) {
-        size_t end = first;
-        bool bracketed = false;
-        for (; end < tokens.size() && tokens[end].Part != TAddressPart::Separator; ++end)
-            bracketed = bracketed || tokens[end].Part == TAddressPart::Angle;
-        // A display name stands before an address in brackets or before the ":" that opens a
-        // group; without either the plain text is the address itself.
-        const bool groupName = end < tokens.size() && tokens[end].Text == ":";
-        const bool phrase = bracketed || groupName;
-        for (size_t i = first; i < end; ++i) {
-            const std::string_view text = tokens[i].Text;
-            switch (tokens[i].Part) {
+    for (const TListPiece& piece : ListPieces(tokens)) {
+        // A display name stands before an address in brackets or is a group's name; without
+        // either the plain text is the address itself.
+        const bool phrase =
+            piece.GroupName ||
+            std::any_of(tokens.begin() + static_cast<std::ptrdiff_t>(piece.First),
+                        tokens.begin() + static_cast<std::ptrdiff_t>(piece.End),
+                        [](const TAddressToken& T) { return T.Part == TAddressPart::Angle; });
+        for (std::size_t i = piece.First; i < piece.End; ++i) {
+            const TAddressToken& token = tokens[i];
+            switch (token.Part) {
                 case TAddressPart::Plain:
-                    result += phrase ? DecodedPhrase(text, CharSets) : std::string(text);
+                    result +=
+                        phrase ? DecodedPhrase(token.Text, CharSets) : std::string(token.Text);
                     break;
                 case TAddressPart::Quoted:
-                    result += DecodedInside(text, '"', "\"\\", CharSets);
+                    result += DecodedInside(token, "\"\\", CharSets);
                     break;
                 case TAddressPart::Comment:
-                    result += DecodedInside(text, ')', "()\\", CharSets);
+                    result += DecodedInside(token, "()\\", CharSets);
                     break;
                 default:
-                    result += text;
+                    result += token.Text;
             }
         }
-        if (end < tokens.size()) result += tokens[end].Text;
-        first = end + 1;
+        if (piece.End < tokens.size()) result += tokens[piece.End].Text;
     }
     return result;
+}
+
+std::vector<std::string_view> AddressListEntries(std::string_view Text) {
+    const std::vector<TAddressToken> tokens = Tokenize(Text);
+    std::vector<std::string_view> entries;
+    for (const TListPiece& piece : ListPieces(tokens))
+        if (!piece.GroupName && HoldsAddress(tokens, piece))
+            entries.push_back(Span(tokens, piece.First, piece.End));
+    return entries;
 }
 
 void TmsMailAddress::Assign(const TPersistent* Source) {
@@ -243,36 +477,11 @@ void TmsMailAddress::Clear() {
 }
 
 void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress) {
-    std::string_view text = Text;
-    std::string groupName;
-    // A group ("Friends: a@x, b@x;") stands for its first member; its name is no address.
-    if (const std::size_t colon = FindStructural(text, ":"); colon != std::string_view::npos) {
-        groupName = text.substr(0, colon);
-        text.remove_prefix(colon + 1);
-        text = text.substr(0, FindStructural(text, ",;"));
-    }
-    std::string address;
-    std::string name;
-    const std::size_t open = FindStructural(text, "<");
-    const std::size_t paren = FindStructural(text, "(");
-    if (open != std::string_view::npos) {
-        const std::size_t close = text.find('>', open + 1);
-        if (close == std::string_view::npos)
-            throw EMailAddressError("Unable to parse email address");
-        address = Unquote(WithoutComments(text.substr(open + 1, close - open - 1)));
-        name = NameText(std::string(text.substr(0, open)) + std::string(text.substr(close + 1)));
-    } else if (paren != std::string_view::npos) {
-        address = Unquote(std::string(text.substr(0, paren)));
-        std::string inside = TrimRight(text.substr(paren + 1));
-        if (!inside.empty() && inside.back() == ')') inside.pop_back();
-        name = Unquote(WithoutQuotedPairs(inside));
-    } else {
-        address = Trim(text);
-        // An empty group ("Undisclosed recipients:;") has only its name to show.
-        if (address.empty()) name = NameText(groupName);
-    }
-    MailAddress.Address = Cut(address);
-    MailAddress.Name = Cut(name);
+    ReadAddress(Text, MailAddress, false);
+}
+
+void ParseAddressLeniently(const std::string& Text, TmsMailAddress& MailAddress) {
+    ReadAddress(Text, MailAddress, true);
 }
 
 void ParseMailAddress(const std::string& Text, std::string& Address, std::string& Name) {

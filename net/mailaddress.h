@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "net/encodedwords.h"
 #include "platform/core/exceptions.h"
@@ -35,11 +36,20 @@ private:
 
 // Splits a From or To value: "Name <address>", "address (Name)" or a bare address. Quotes round
 // the name are removed, and a name that is one quoted string or a comment loses the backslashes
-// that escape in it; comments inside the brackets are dropped from the address. Brackets,
-// parentheses and colons inside quoted strings and comments are text, never structure. A group
-// ("Name: member, ...;") gives its first member; an empty one only its name. On an
-// EMailAddressError the outputs are left as they were.
+// that escape in it. The address is read as RFC 5322 writes one: brackets, parentheses and
+// colons inside quoted strings, comments and domain literals are text, never structure; comments
+// and the white space around its words are no part of it, nor is an obsolete route
+// ("<@relay.test:a@x.test>" gives a@x.test). A quoted local part keeps its quotes
+// ("\"a b\"@x.test"); an address that is one quoted string and nothing else loses them. Where more
+// stands beside a bare address than it, the address is the first run of words that holds an "@".
+// A group ("Name: member, ...;") gives its first member, past empty ones; an empty one only its
+// name. A colon opens a group only after a phrase, so one after an address in brackets or inside
+// a domain literal is text. On an EMailAddressError (an address whose "<" is never closed) the
+// outputs are left as they were.
 void ParseAddress(const std::string& Text, TmsMailAddress& MailAddress);
+// The same for a header that must load whatever it holds: an address whose "<" is never closed
+// is read up to the end of Text, as though it closed there, rather than raising.
+void ParseAddressLeniently(const std::string& Text, TmsMailAddress& MailAddress);
 void ParseMailAddress(const std::string& Text, std::string& Address, std::string& Name);
 
 // An address, or a list of them, with encoded words decoded only where they may stand: in
@@ -50,5 +60,11 @@ void ParseMailAddress(const std::string& Text, std::string& Address, std::string
 std::string DecodeAddressWords(std::string_view Text);
 // The same; CharSets gathers the sets of the words decoded.
 std::string DecodeAddressWords(std::string_view Text, TWordCharSets& CharSets);
+
+// The entries of an address list (To, Cc): the text between the commas and semicolons that
+// separate them, where they stand outside quoted strings, comments, domain literals and angle
+// brackets. A group's name is dropped with its colon, so its members come out as ordinary
+// entries, and so is an entry of nothing but comments and white space. The views are into Text.
+std::vector<std::string_view> AddressListEntries(std::string_view Text);
 
 }  // namespace vex

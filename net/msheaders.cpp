@@ -53,79 +53,6 @@ std::string AfterColon(std::string_view Line) {
     return TrimWhiteSpace(colon == std::string_view::npos ? Line : Line.substr(colon + 1));
 }
 
-// Splits an address list at the commas that separate its addresses. Quoted strings, comments
-// and angle brackets are passed over whole (a backslash escapes the next character inside the
-// first two). "Group name:" opens a group and ";" closes it; neither is an address.
-class TAddressListSplitter {
-public:
-    // CharSets, when given, gets the set of each entry's encoded words.
-    TAddressListSplitter(TStrings& List, std::vector<std::string>* CharSets)
-        : FList(List), FCharSets(CharSets) {}
-
-    void Feed(std::string_view Text) {
-        for (std::size_t i = 0; i < Text.size(); ++i) {
-            char c = Text[i];
-            const bool inComment = FCommentDepth > 0;
-            if (FEscaped) {
-                FEscaped = false;
-            } else if ((FInQuotes || FCommentDepth > 0) && c == '\\') {
-                FEscaped = true;
-            } else if (FInQuotes) {
-                FInQuotes = c != '"';
-            } else if (FCommentDepth > 0) {
-                if (c == '(') ++FCommentDepth;
-                if (c == ')') --FCommentDepth;
-            } else if (FInAngle) {
-                FInAngle = c != '>';
-            } else if (c == '"') {
-                FInQuotes = true;
-            } else if (c == '(') {
-                FCommentDepth = 1;
-            } else if (c == '<') {
-                FInAngle = true;
-            } else if (c == ',' || c == ';') {
-                Flush();
-                continue;
-            } else if (c == ':') {
-                FPiece.clear();  // the group's name
-                FHasAddress = false;
-                continue;
-            }
-            FPiece += c;
-            if (!inComment && FCommentDepth == 0 && static_cast<unsigned char>(c) > ' ')
-                FHasAddress = true;
-        }
-    }
-
-    // Ends a field; a quote, comment or bracket left open does not reach into the next one.
-    void EndField() {
-        Flush();
-        FInQuotes = FInAngle = FEscaped = false;
-        FCommentDepth = 0;
-    }
-
-private:
-    void Flush() {
-        // A piece of nothing but comments ("; (end of the group)") names no address.
-        if (FHasAddress) {
-            TWordCharSets charSets;
-            FList.Add(DecodeAddressWords(Trim(FPiece), charSets));
-            if (FCharSets) FCharSets->push_back(charSets.CharSet());
-        }
-        FPiece.clear();
-        FHasAddress = false;
-    }
-
-    TStrings& FList;
-    std::vector<std::string>* FCharSets;
-    std::string FPiece;
-    bool FInQuotes = false;
-    bool FInAngle = false;
-    bool FEscaped = false;
-    bool FHasAddress = false;
-    int32_t FCommentDepth = 0;
-};
-
 }  // namespace
 
 int32_t TmsHeaders::FindField(const std::string& Name, int32_t From) const {
@@ -178,7 +105,6 @@ void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List,
 void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List,
                                 std::vector<std::string>* CharSets) const {
     List.Clear();
-    TAddressListSplitter splitter(List, CharSets);
     int32_t i = FindField(Name, 0);
     while (i >= 0) {
         // Lines without a colon are taken as continuations too: a header block that lost the
@@ -190,8 +116,12 @@ void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List,
             text += ' ';
             text += TrimWhiteSpace(line);
         }
-        splitter.Feed(text);
-        splitter.EndField();
+        // A quote, comment or bracket left open ends with its field.
+        for (const std::string_view entry : AddressListEntries(text)) {
+            TWordCharSets charSets;
+            List.Add(DecodeAddressWords(Trim(entry), charSets));
+            if (CharSets) CharSets->push_back(charSets.CharSet());
+        }
         i = FindField(Name, i);
     }
 }

@@ -24,9 +24,10 @@ public:
     void GetFieldValue(const std::string& Name, std::string& Value) const;
     // The same; CharSet is the one set that the decoded words named (see TWordCharSets).
     void GetFieldValue(const std::string& Name, std::string& Value, std::string& CharSet) const;
-    // Every address of every line of the field (To, Cc), decoded, one per entry of List. Commas
-    // inside quotes, comments and angle brackets do not split; a group's name and its closing
-    // ";" are dropped, so its members come out as ordinary entries.
+    // Every address of every line of the field (To, Cc), decoded, one per entry of List, split
+    // as AddressListEntries splits them: commas inside quotes, comments, domain literals and
+    // angle brackets do not split; a group's name and its closing ";" are dropped, so its
+    // members come out as ordinary entries.
     void GetFieldValues(const std::string& Name, TStrings& List) const;
     // The same; CharSets gets the set that the words of each entry named, entry by entry.
     void GetFieldValues(const std::string& Name, TStrings& List,

@@ -32,13 +32,7 @@ TAttEncoding EncodingForType(const std::string& MimeType) {
 // A header address as well as it can be read: one that opens "<" and never closes it loses
 // nothing but the bracket, rather than the whole message failing to load.
 void ReadAddress(const std::string& Text, TmsMailAddress& Address) {
-    try {
-        ParseAddress(Text, Address);
-    } catch (const EMailAddressError&) {
-        std::size_t open = Text.rfind('<');
-        Address.Address = Cut(Trim(std::string_view(Text).substr(open + 1)));
-        Address.Name = Cut(Unquote(Text.substr(0, open)));
-    }
+    ParseAddressLeniently(Text, Address);
 }
 
 // The set the encoded words of each name named travels with it, so a reply writes its bytes

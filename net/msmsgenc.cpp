@@ -39,6 +39,8 @@ constexpr int32_t sMultipartPreamble = 57106;
 constexpr std::string_view kCRLF = "\r\n";
 // The line length RFC 5322 recommends, line break aside.
 constexpr size_t kFoldWidth = 78;
+// The longest line it allows.
+constexpr size_t kMaxHeaderLine = 998;
 
 // The fields the encoders write from the message's properties; the caller's own copies of them
 // would otherwise appear twice.
@@ -84,12 +86,30 @@ const char* CharSetName(TCharSet CharSet) {
     return "us-ascii";
 }
 
+// The blank at I, neither the first nor the last character of Line, is one a line may be folded
+// before: it stands between two other characters.
+bool IsFoldPoint(std::string_view Line, size_t I) {
+    auto isBlank = [](char C) { return C == ' ' || C == '\t'; };
+    return Line[I] == ' ' && !isBlank(Line[I - 1]) && !isBlank(Line[I + 1]);
+}
+
+// The longest stretch of Text that no blank Folded folds before breaks.
+size_t LongestUnfoldable(std::string_view Text) {
+    size_t longest = 0;
+    size_t start = 0;
+    for (size_t i = 1; i + 1 < Text.size(); ++i) {
+        if (!IsFoldPoint(Text, i)) continue;
+        longest = std::max(longest, i - start);
+        start = i;
+    }
+    return std::max(longest, Text.size() - start);
+}
+
 // Line folded so that its lines keep to kFoldWidth where its text allows: before blanks at
 // positions from From up to To that stand between two other characters. A reader takes the line
 // break and the blank after it for that one blank, so the value reads the same, and the blanks
 // between encoded words are dropped anyway. The first word stays on the line of the field's name.
 std::string Folded(std::string_view Line, size_t From, size_t To) {
-    auto isBlank = [](char C) { return C == ' ' || C == '\t'; };
     std::string out;
     size_t start = 0;  // of the line being filled
     size_t fold = 0;   // the last blank it may fold before; 0 when none
@@ -98,7 +118,7 @@ std::string Folded(std::string_view Line, size_t From, size_t To) {
         start = At;
     };
     for (size_t i = std::max<size_t>(From, 1); i < std::min(To, Line.size() - 1); ++i) {
-        if (Line[i] != ' ' || isBlank(Line[i - 1]) || isBlank(Line[i + 1])) continue;
+        if (!IsFoldPoint(Line, i)) continue;
         if (i - start > kFoldWidth && fold > start) foldBefore(fold);
         fold = i;
     }
@@ -397,7 +417,13 @@ std::string TmsCustomEncoder::DisplayName(const TmsMailAddress& Address, bool Do
     // An encoded word is an atom of its own: quotes round it would hide it from readers.
     if (EncodedText(WithoutLineBreaks(Address.Name), Address.NameCharSet(), name)) return name;
     // The name is what the reader is to see: quotes of its own are text, escaped like any other.
-    return NeedsQuotes(name, DotIsSpecial) ? Quoted(name) : name;
+    std::string written = NeedsQuotes(name, DotIsSpecial) ? Quoted(name) : name;
+    // A stretch no fold can break that would not fit a line beside the field's name makes a
+    // line longer than RFC 5322 allows (section 2.1.1): encoded words cut it, and readers join
+    // them into the name again. The text is ASCII here.
+    if (LongestUnfoldable(written) > kMaxHeaderLine - kAddressIndent)
+        written = HeaderWords(name, "us-ascii");
+    return written;
 }
 
 bool TmsCustomEncoder::EncodedText(const std::string& Text, std::string_view CharSet,

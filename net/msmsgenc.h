@@ -67,7 +67,8 @@ protected:
     // The address's name made safe for an address line: line breaks and control characters
     // taken out, then put in a quoted string when it holds a character with a meaning of its
     // own in an address ("." only when DotIsSpecial), its own quotes escaped. A name that
-    // EncodedText encodes becomes encoded words instead.
+    // EncodedText encodes becomes encoded words instead, and so does one with a stretch that no
+    // fold could break too long for a line of 998 characters beside the field's name.
     std::string DisplayName(const TmsMailAddress& Address, bool DotIsSpecial) const;
     // Header text with its control characters taken out (tabs become blanks), as encoded words
     // where it needs them, labelled with the set its bytes are in: CharSet, the set the text was

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 
+#include "net/base64.h"
 #include "platform/core/stringutils.h"
 
 namespace vex {
@@ -14,6 +16,10 @@ constexpr char kEscape = 27;
 constexpr char kShiftOut = 14;
 constexpr char kShiftIn = 15;
 constexpr std::string_view kAsciiToG0 = "\x1b(B";
+constexpr int32_t kUnlimited = std::numeric_limits<int32_t>::max();
+// Eight base64 characters of UTF-7 hold 48 bits: three UTF-16 code units exactly.
+constexpr size_t kWholeUnitsChars = 8;
+constexpr size_t kWholeUnitsCount = 3;
 // ISO 2022 escapes have at most three intermediate bytes before their final one.
 constexpr size_t kMaxIntermediates = 3;
 
@@ -194,7 +200,83 @@ protected:
     }
 };
 
+// UTF-16 code units as the base64 of a UTF-7 run, which has no padding.
+std::string Utf7Base64(std::string_view Utf16) {
+    std::string encoded;
+    Base64Encode(Utf16, encoded, kUnlimited);
+    encoded.erase(encoded.find_last_not_of('=') + 1);
+    return encoded;
+}
+
+// The last unit of UTF-7 Text; empty when it has none.
+std::string_view LastUtf7Unit(std::string_view Text) {
+    TUtf7Text text(Text);
+    std::string_view unit;
+    std::string_view last;
+    for (bool character = false; text.Next(unit, character);)
+        last = unit;
+    return last;
+}
+
 }  // namespace
+
+std::vector<std::string> CutUtf7Run(std::string_view Run, size_t Room) {
+    const bool closed = Run.size() > 1 && Run.back() == '-';
+    const std::string_view chars = Run.substr(1, Run.size() - 1 - (closed ? 1 : 0));
+    std::string utf16;
+    Base64Decode(chars, utf16, kUnlimited);
+    const size_t units = utf16.size() / 2;
+    const size_t head = Room > 2 ? Room - 2 : 0;  // base64 characters between "+" and "-"
+    size_t unit = 0;                              // the first unit of the rest of the run
+    size_t at = 0;        // its first character, while it is written as it came
+    bool afresh = false;  // the rest is written afresh from its units
+    auto unitsText = [&](size_t First, size_t End) {
+        return Utf7Base64(std::string_view(utf16).substr(2 * First, 2 * (End - First)));
+    };
+    auto restSize = [&] { return afresh ? ((units - unit) * 16 + 5) / 6 : chars.size() - at; };
+    // Ending before unit End, a piece would leave a high surrogate without its pair.
+    auto splitsPair = [&](size_t End) {
+        if (End >= units) return false;
+        const auto high = static_cast<uint8_t>(utf16[2 * End - 2]);
+        return high >= 0xD8 && high <= 0xDB;
+    };
+    std::vector<std::string> pieces;
+    while (1 + restSize() + (closed ? 1 : 0) > Room) {
+        size_t take = 0;  // characters, a whole number of eight
+        for (size_t k = std::max(kWholeUnitsChars, head / kWholeUnitsChars * kWholeUnitsChars);
+             k >= kWholeUnitsChars && take == 0; k -= kWholeUnitsChars)
+            if (k < restSize() && !splitsPair(unit + k / kWholeUnitsChars * kWholeUnitsCount))
+                take = k;
+        if (take > 0) {
+            const size_t end = unit + take / kWholeUnitsChars * kWholeUnitsCount;
+            pieces.push_back(
+                "+" + (afresh ? unitsText(unit, end) : std::string(chars.substr(at, take))) + "-");
+            unit = end;
+            at += take;
+            continue;
+        }
+        if (head < kWholeUnitsChars || units - unit < 2) break;
+        // As many units as "head" characters carry (16 bits in 6-bit characters), one fewer or
+        // more to keep a pair whole.
+        size_t end = unit + std::clamp<size_t>(head * 6 / 16, 1, units - unit - 1);
+        if (splitsPair(end)) end = end > unit + 1 ? end - 1 : end + 1;
+        if (end >= units) break;
+        pieces.push_back("+" + unitsText(unit, end) + "-");
+        unit = end;
+        afresh = true;
+    }
+    const std::string rest = afresh ? unitsText(unit, units) : std::string(chars.substr(at));
+    pieces.push_back("+" + rest + (closed ? "-" : ""));
+    return pieces;
+}
+
+bool Utf7RunsJoin(std::string_view Previous, std::string_view Next) {
+    if (Next.size() < 2 || Next[0] != '+' || !IsBase64Char(Next[1])) return false;
+    const std::string_view last = LastUtf7Unit(Previous);
+    const size_t chars = last.size() < 2 ? 0 : last.size() - 2;
+    return last.starts_with('+') && last.ends_with('-') && chars > 0 &&
+           chars % kWholeUnitsChars == 0;
+}
 
 TStatefulKind StatefulKindOf(std::string_view CharSet) {
     const std::string name = LowerCase(CharSet);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vex {
 
@@ -35,5 +37,19 @@ public:
 
 // The reader of Text in a set of Kind; null for TStatefulKind::None.
 std::unique_ptr<TStatefulText> ReadStateful(TStatefulKind Kind, std::string_view Text);
+
+// A UTF-7 run ("+", base64 of UTF-16, then "-" or nothing) cut into runs of at most Room bytes
+// that each hold whole characters: every one but the last closed with "-", every one but the
+// first opened with "+", none ending inside a surrogate pair. Where it can, a run is cut after a
+// group of eight base64 characters, which hold three code units and not a bit more, so the
+// pieces are the run's own characters and Utf7RunsJoin joins them back into it. Where every such
+// place splits a pair, the rest of the run is written afresh from a place that does not. A Room
+// too small for eight characters still gets them, and a run too short to cut stays whole.
+std::vector<std::string> CutUtf7Run(std::string_view Run, size_t Room);
+
+// Previous, UTF-7 text, ends with a run closed by "-" whose base64 holds whole code units and
+// not a bit more, and Next opens a run: dropping the "-" and the "+" between them makes one run
+// that reads as the two did.
+bool Utf7RunsJoin(std::string_view Previous, std::string_view Next);
 
 }  // namespace vex
