@@ -263,8 +263,8 @@ bool JoinsWords(char C) {
 
 // The address tokens [First, End) hold. An obsolete route before it ("@relay.test:") is no part
 // of it (RFC 5322 section 4.4), nor are comments and the white space around its words. Where
-// more stands beside the address than it, it is the first run of words that holds an "@", else
-// the first run; one that is a quoted string alone ("\"a@b.test\"") loses its quotes.
+// more stands beside the address than it, it is the first run of words that holds an "@"; where
+// none does, all of them; one that is a quoted string alone ("\"a@b.test\"") loses its quotes.
 std::string AddressIn(const std::vector<TAddressToken>& Tokens, std::size_t First,
                       std::size_t End) {
     std::size_t lead = First;
@@ -323,6 +323,14 @@ std::string AddressIn(const std::vector<TAddressToken>& Tokens, std::size_t Firs
     if (runs.empty()) return "";
     const auto withAt =
         std::find_if(runs.begin(), runs.end(), [](const TAddressRun& R) { return R.HasAt; });
+    // Text that names no mailbox at all ("Mail Delivery System") is the address as it stands, but
+    // for its comments: the rules match it whole.
+    if (withAt == runs.end() && runs.size() > 1) {
+        std::string words = runs.front().Text;
+        for (auto r = runs.begin() + 1; r != runs.end(); ++r)
+            words += ' ' + r->Text;
+        return words;
+    }
     const TAddressRun& run = withAt != runs.end() ? *withAt : runs.front();
     if (run.Quoted && IsQuotedString(run.Text))
         return WithoutQuotedPairs(std::string_view(run.Text).substr(1, run.Text.size() - 2));
