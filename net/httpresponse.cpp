@@ -154,8 +154,12 @@ void THttpResponseReader::TakeHeaderLine(std::string Line) {
 bool THttpResponseReader::ReadContentLength(std::string& Digits) const {
     bool present = false;
     for (int32_t i = 1; i < FHeaders.Count(); ++i) {
-        const std::string line = FHeaders[i];
+        std::string line = FHeaders[i];
         if (!SameText(FieldNameOf(line), "Content-Length")) continue;
+        // A folded value is read unfolded, as every other lookup reads it: framing the body by
+        // its first line alone would disagree with them.
+        for (int32_t k = i + 1; k < FHeaders.Count() && IsContinuationLine(FHeaders[k]); ++k)
+            line += ' ' + FHeaders[k];
         // A list of values ("5, 5") is what a proxy makes of repeated headers.
         const std::string_view values =
             TrimBlanks(std::string_view(line).substr(line.find(':') + 1));
