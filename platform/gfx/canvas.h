@@ -10,7 +10,7 @@
 #include "platform/gfx/brush.h"
 #include "platform/gfx/colors.h"
 #include "platform/gfx/font.h"
-#include "platform/gfx/geometry.h"
+#include "platform/core/geometry.h"
 #include "platform/gfx/pen.h"
 #include "platform/gfx/polygonfill.h"
 #include "platform/gfx/textmetrics.h"

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "platform/gfx/geometry.h"
+#include "platform/core/geometry.h"
 
 namespace vex {
 
