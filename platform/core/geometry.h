@@ -34,4 +34,19 @@ inline constexpr TRect Rect(int32_t Left, int32_t Top, int32_t Right, int32_t Bo
     return TRect{Left, Top, Right, Bottom};
 }
 
+// The rectangle routines of the original, with its answers: each says whether the result holds
+// any pixel, and an empty result is the empty rectangle at (0, 0).
+inline bool IsRectEmpty(const TRect& R) {
+    return R.Right <= R.Left || R.Bottom <= R.Top;
+}
+inline bool PtInRect(const TRect& R, TPoint P) {
+    return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
+}
+bool IntersectRect(TRect& Dest, const TRect& A, const TRect& B);
+// The smallest rectangle holding both; an empty one does not count.
+bool UnionRect(TRect& Dest, const TRect& A, const TRect& B);
+// Coordinates that would leave the 32-bit range stay at its end.
+void OffsetRect(TRect& R, int32_t DX, int32_t DY);
+void InflateRect(TRect& R, int32_t DX, int32_t DY);
+
 }  // namespace vex

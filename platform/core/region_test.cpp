@@ -1,0 +1,116 @@
+#include "platform/core/region.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+
+#include "tests/support/casefile.h"
+
+namespace vex {
+namespace {
+
+TRect RectOf(const test::TestCase& C, size_t First) {
+    return Rect(static_cast<int32_t>(C.Int(First)), static_cast<int32_t>(C.Int(First + 1)),
+                static_cast<int32_t>(C.Int(First + 2)), static_cast<int32_t>(C.Int(First + 3)));
+}
+
+// Each row: the routine, two rectangles (or one and a distance), the answer and the result.
+TEST(RectRoutines, AnswerAsTheOriginalsDo) {
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/rects.txt")) {
+        SCOPED_TRACE(c.Where);
+        TRect result;
+        bool answer = true;
+        if (c[0] == "intersect") {
+            answer = IntersectRect(result, RectOf(c, 1), RectOf(c, 5));
+        } else if (c[0] == "union") {
+            answer = UnionRect(result, RectOf(c, 1), RectOf(c, 5));
+        } else {
+            result = RectOf(c, 1);
+            const auto dx = static_cast<int32_t>(c.Int(5)), dy = static_cast<int32_t>(c.Int(6));
+            c[0] == "offset" ? OffsetRect(result, dx, dy) : InflateRect(result, dx, dy);
+        }
+        const size_t at = c[0] == "intersect" || c[0] == "union" ? 9 : 7;
+        EXPECT_EQ(answer, c[at] == "true");
+        EXPECT_EQ(result, RectOf(c, at + 1));
+    }
+}
+
+// Every operation checked against a plain grid of pixels, over many random rectangles.
+TEST(Region, HoldsExactlyThePixelsItsOperationsMake) {
+    constexpr int32_t Size = 24;
+    using Grid = std::array<std::array<bool, Size>, Size>;
+    std::mt19937 random(7);
+    auto anyRect = [&] {
+        std::uniform_int_distribution<int32_t> at(0, Size);
+        return Rect(at(random), at(random), at(random), at(random));  // often empty or inverted
+    };
+    auto gridOf = [](const TRegion& R) {
+        Grid g{};
+        for (int32_t y = 0; y < Size; ++y)
+            for (int32_t x = 0; x < Size; ++x)
+                g[y][x] = R.Contains(Point(x, y));
+        return g;
+    };
+    for (int round = 0; round < 300; ++round) {
+        TRegion region, other;
+        Grid expected{}, second{};
+        for (int step = 0; step < 12; ++step) {
+            const TRect r = anyRect();
+            const int kind = static_cast<int>(random() % 5);
+            for (int32_t y = 0; y < Size; ++y)
+                for (int32_t x = 0; x < Size; ++x) {
+                    const bool in = PtInRect(r, Point(x, y));
+                    bool& pixel = expected[y][x];
+                    pixel = kind == 0 || kind == 3 ? pixel || in
+                            : kind == 1           ? pixel && !in
+                            : kind == 2           ? pixel && in
+                                                  : pixel;
+                    if (kind == 4) second[y][x] = second[y][x] || in;
+                }
+            if (kind == 0 || kind == 3) region.Union(r);
+            if (kind == 1) region.Subtract(r);
+            if (kind == 2) region.Intersect(r);
+            if (kind == 4) other.Union(r);
+        }
+        ASSERT_EQ(gridOf(region), expected) << "round " << round;
+        int64_t area = 0;
+        for (const auto& row : expected)
+            for (bool pixel : row)
+                area += pixel;
+        EXPECT_EQ(region.Area(), area) << "rectangles overlap in round " << round;
+        for (const TRect& r : region.Rects())
+            EXPECT_TRUE(region.Covers(r) && !IsRectEmpty(r));
+        TRegion both = region, without = region;
+        both.Intersect(other);
+        without.Subtract(other);
+        for (int32_t y = 0; y < Size; ++y)
+            for (int32_t x = 0; x < Size; ++x) {
+                ASSERT_EQ(both.Contains(Point(x, y)), expected[y][x] && second[y][x]);
+                ASSERT_EQ(without.Contains(Point(x, y)), expected[y][x] && !second[y][x]);
+            }
+        TRegion united = without;
+        united.Union(both);
+        EXPECT_TRUE(united.SameArea(region));
+    }
+}
+
+TEST(Region, NeighboursBecomeOneRectangleSoInvalidatingARowStaysCheap) {
+    TRegion row;
+    for (int32_t x = 0; x < 1000; ++x)
+        row.Union(Rect(x * 10, 0, x * 10 + 10, 20));
+    EXPECT_EQ(row.Rects(), (std::vector<TRect>{Rect(0, 0, 10000, 20)}));
+    row.Union(Rect(5, 5, 15, 15));  // already covered: nothing changes
+    EXPECT_EQ(row.Rects().size(), 1u);
+}
+
+TEST(Region, OffsetStaysInRangeAndDropsWhatIsSqueezedFlat) {
+    TRegion region(Rect(0, 0, 10, 10));
+    region.Union(Rect(INT32_MAX - 5, 0, INT32_MAX, 10));
+    region.Offset(10, 0);
+    EXPECT_EQ(region.Bounds(), Rect(10, 0, 20, 10));
+    EXPECT_EQ(region.Area(), 100);
+}
+
+}  // namespace
+}  // namespace vex
