@@ -5,8 +5,8 @@
 namespace vex {
 
 bool IntersectRect(TRect& Dest, const TRect& A, const TRect& B) {
-    const TRect common{std::max(A.Left, B.Left), std::max(A.Top, B.Top),
-                       std::min(A.Right, B.Right), std::min(A.Bottom, B.Bottom)};
+    const TRect common{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
+                       std::min(A.Bottom, B.Bottom)};
     Dest = IsRectEmpty(common) ? TRect{} : common;
     return !IsRectEmpty(Dest);
 }
@@ -17,8 +17,8 @@ bool UnionRect(TRect& Dest, const TRect& A, const TRect& B) {
     else if (IsRectEmpty(B))
         Dest = A;
     else
-        Dest = TRect{std::min(A.Left, B.Left), std::min(A.Top, B.Top),
-                     std::max(A.Right, B.Right), std::max(A.Bottom, B.Bottom)};
+        Dest = TRect{std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
+                     std::max(A.Bottom, B.Bottom)};
     return !IsRectEmpty(Dest);
 }
 

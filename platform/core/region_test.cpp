@@ -63,9 +63,9 @@ TEST(Region, HoldsExactlyThePixelsItsOperationsMake) {
                     const bool in = PtInRect(r, Point(x, y));
                     bool& pixel = expected[y][x];
                     pixel = kind == 0 || kind == 3 ? pixel || in
-                            : kind == 1           ? pixel && !in
-                            : kind == 2           ? pixel && in
-                                                  : pixel;
+                            : kind == 1            ? pixel && !in
+                            : kind == 2            ? pixel && in
+                                                   : pixel;
                     if (kind == 4) second[y][x] = second[y][x] || in;
                 }
             if (kind == 0 || kind == 3) region.Union(r);

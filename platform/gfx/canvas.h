@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/geometry.h"
 #include "platform/core/object.h"
 #include "platform/gfx/brush.h"
 #include "platform/gfx/colors.h"
 #include "platform/gfx/font.h"
-#include "platform/core/geometry.h"
 #include "platform/gfx/pen.h"
 #include "platform/gfx/polygonfill.h"
 #include "platform/gfx/textmetrics.h"
