@@ -4,8 +4,8 @@
 
 namespace vex {
 
-// The message vocabulary of the original desktop platform, kept because the components speak
-// it: hidden windows receive socket, timer and dial-up notifications as numbered messages.
+// The message vocabulary of the original desktop platform, kept because the components speak it:
+// windows receive painting, input, socket, timer and dial-up notifications as numbered messages.
 using UINT = uint32_t;
 using DWORD = uint32_t;
 using WPARAM = uintptr_t;
@@ -16,13 +16,76 @@ using UINT_PTR = uintptr_t;
 using HWND = uintptr_t;
 
 inline constexpr UINT WM_NULL = 0x0000;
+inline constexpr UINT WM_CREATE = 0x0001;
 inline constexpr UINT WM_DESTROY = 0x0002;
+inline constexpr UINT WM_MOVE = 0x0003;
+inline constexpr UINT WM_SIZE = 0x0005;
+inline constexpr UINT WM_ACTIVATE = 0x0006;
+inline constexpr UINT WM_SETFOCUS = 0x0007;
+inline constexpr UINT WM_KILLFOCUS = 0x0008;
+inline constexpr UINT WM_ENABLE = 0x000A;
+inline constexpr UINT WM_SETREDRAW = 0x000B;
+inline constexpr UINT WM_SETTEXT = 0x000C;
+inline constexpr UINT WM_GETTEXT = 0x000D;
+inline constexpr UINT WM_GETTEXTLENGTH = 0x000E;
+inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CLOSE = 0x0010;
 inline constexpr UINT WM_QUIT = 0x0012;
-inline constexpr UINT WM_TIMER = 0x0113;
+inline constexpr UINT WM_ERASEBKGND = 0x0014;
+inline constexpr UINT WM_SHOWWINDOW = 0x0018;
+inline constexpr UINT WM_ACTIVATEAPP = 0x001C;
+inline constexpr UINT WM_CANCELMODE = 0x001F;
+inline constexpr UINT WM_SETCURSOR = 0x0020;
+inline constexpr UINT WM_MOUSEACTIVATE = 0x0021;
+inline constexpr UINT WM_GETMINMAXINFO = 0x0024;
+inline constexpr UINT WM_SETFONT = 0x0030;
+inline constexpr UINT WM_GETFONT = 0x0031;
+inline constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
+inline constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
+inline constexpr UINT WM_NOTIFY = 0x004E;
+inline constexpr UINT WM_STYLECHANGING = 0x007C;
+inline constexpr UINT WM_STYLECHANGED = 0x007D;
+inline constexpr UINT WM_NCCREATE = 0x0081;
+inline constexpr UINT WM_NCDESTROY = 0x0082;
+inline constexpr UINT WM_NCCALCSIZE = 0x0083;
+inline constexpr UINT WM_NCHITTEST = 0x0084;
+inline constexpr UINT WM_NCPAINT = 0x0085;
+inline constexpr UINT WM_NCACTIVATE = 0x0086;
+inline constexpr UINT WM_GETDLGCODE = 0x0087;
+inline constexpr UINT WM_KEYDOWN = 0x0100;
+inline constexpr UINT WM_KEYUP = 0x0101;
+inline constexpr UINT WM_CHAR = 0x0102;
+inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
+inline constexpr UINT WM_SYSKEYUP = 0x0105;
+inline constexpr UINT WM_SYSCHAR = 0x0106;
+inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
+inline constexpr UINT WM_TIMER = 0x0113;
+inline constexpr UINT WM_HSCROLL = 0x0114;
+inline constexpr UINT WM_VSCROLL = 0x0115;
+inline constexpr UINT WM_MOUSEMOVE = 0x0200;
+inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
+inline constexpr UINT WM_LBUTTONUP = 0x0202;
+inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
+inline constexpr UINT WM_RBUTTONUP = 0x0205;
+inline constexpr UINT WM_RBUTTONDBLCLK = 0x0206;
+inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
+inline constexpr UINT WM_MBUTTONUP = 0x0208;
+inline constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
+inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
+inline constexpr UINT WM_MOUSELEAVE = 0x02A3;
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
+
+// Mouse message wParam flags, and one notch of a wheel.
+inline constexpr WPARAM MK_LBUTTON = 0x0001;
+inline constexpr WPARAM MK_RBUTTON = 0x0002;
+inline constexpr WPARAM MK_SHIFT = 0x0004;
+inline constexpr WPARAM MK_CONTROL = 0x0008;
+inline constexpr WPARAM MK_MBUTTON = 0x0010;
+inline constexpr int32_t WHEEL_DELTA = 120;
 
 // What a window method receives and answers.
 struct TMessage {
