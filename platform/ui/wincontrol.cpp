@@ -1,0 +1,247 @@
+#include "platform/ui/wincontrol.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/core/exceptions.h"
+#include "platform/core/stringutils.h"
+#include "platform/ui/align.h"
+#include "platform/ui/controllist.h"
+#include "platform/ui/controlmessages.h"
+#include "platform/ui/mousetracking.h"
+
+namespace vex {
+
+namespace {
+
+template <class T>
+void Erase(std::vector<T*>& List, const TControl* Item) {
+    List.erase(std::remove(List.begin(), List.end(), Item), List.end());
+}
+
+}  // namespace
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
+
+TWinControl::~TWinControl() {
+    FDestroying = true;
+    // A child leaves the lists before it is freed, so its destructor finds no parent to tell.
+    while (ControlCount() > 0) {
+        TControl* child = Controls(ControlCount() - 1);
+        Remove(child);
+        delete child;
+    }
+    SetParent(nullptr);
+}
+
+TControl* TWinControl::Controls(int32_t Index) const {
+    if (Index < 0 || Index >= ControlCount())
+        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    const auto graphic = static_cast<int32_t>(FControls.size());
+    if (Index < graphic) return FControls[static_cast<size_t>(Index)];
+    return FWinControls[static_cast<size_t>(Index - graphic)];
+}
+
+bool TWinControl::ContainsControl(const TControl* Control) const {
+    for (const TControl* c = Control; c != nullptr; c = c->Parent())
+        if (c == this) return true;
+    return false;
+}
+
+TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls) {
+    const auto hits = [&](TControl* C) {
+        const TPoint p = Point(Pos.X - C->Left(), Pos.Y - C->Top());
+        return C->Visible() && (C->Enabled() || AllowDisabled) && PtInRect(C->ClientRect(), p) &&
+               C->Perform(CM_HITTEST, 0,
+                          MAKELONG(static_cast<uint16_t>(p.X), static_cast<uint16_t>(p.Y))) !=
+                   HTNOWHERE;
+    };
+    // A hit-test handler may change the lists; each step looks at them as they are then.
+    if (AllowWinControls)
+        for (size_t i = FWinControls.size(); i-- > 0;)
+            if (i < FWinControls.size() && hits(FWinControls[i])) return FWinControls[i];
+    for (size_t i = FControls.size(); i-- > 0;)
+        if (i < FControls.size() && hits(FControls[i])) return FControls[i];
+    return nullptr;
+}
+
+void TWinControl::Insert(TControl* AControl) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
+        FWinControls.push_back(windowed);
+        FTabList.push_back(windowed);
+    } else {
+        FControls.push_back(AControl);
+    }
+    AControl->FParent = this;
+}
+
+void TWinControl::Remove(TControl* AControl) {
+    Erase(FControls, AControl);
+    Erase(FWinControls, AControl);
+    Erase(FTabList, AControl);
+    AControl->FParent = nullptr;
+}
+
+void TWinControl::InsertControl(TControl* AControl) {
+    Insert(AControl);
+    AControl->Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
+    AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+    if (dynamic_cast<TWinControl*>(AControl) != nullptr)
+        AControl->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+    else
+        AControl->Invalidate();
+    AlignControl(AControl);
+}
+
+void TWinControl::RemoveControl(TControl* AControl) {
+    ForgetMouseControls(AControl);
+    if (dynamic_cast<TWinControl*>(AControl) == nullptr)
+        AControl->InvalidateControl(AControl->Visible(), false);
+    Remove(AControl);
+    Realign();
+}
+
+void TWinControl::Broadcast(TMessage& Message) {
+    // A handler may free or move children; each is reached only while it is still one.
+    std::vector<std::pair<TControl*, std::weak_ptr<const void>>> children;
+    for (int32_t i = 0; i < ControlCount(); ++i)
+        children.emplace_back(Controls(i), Controls(i)->LifeToken());
+    for (const auto& [child, life] : children) {
+        if (life.expired() || child->Parent() != this) continue;
+        child->WndProc(Message);
+        if (Message.Result != 0) return;
+    }
+}
+
+void TWinControl::NotifyControls(UINT Msg) {
+    TMessage message{Msg, 0, 0, 0};
+    Broadcast(message);
+}
+
+void TWinControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {
+    AWidth = std::max(AWidth, 0);
+    AHeight = std::max(AHeight, 0);
+    if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+    const bool resized = AWidth != FWidth || AHeight != FHeight;
+    FLeft = ALeft;
+    FTop = ATop;
+    FWidth = AWidth;
+    FHeight = AHeight;
+    RequestAlign();
+    if (!resized) return;
+    Realign();
+    if (!ComponentState().Contains(csLoading)) Resize();
+}
+
+void TWinControl::EnableAlign() {
+    --FAlignLevel;
+    if (FAlignLevel == 0 && FControlState.Contains(csAlignmentNeeded)) Realign();
+}
+
+void TWinControl::AlignControl(TControl* AControl) {
+    if (FDestroying) return;
+    if (FAlignLevel != 0 || ComponentState().Contains(csLoading)) {
+        FControlState.Include(csAlignmentNeeded);
+        return;
+    }
+    DisableAlign();
+    struct TEndAlign {
+        TWinControl& Self;
+        ~TEndAlign() {
+            Self.FControlState.Exclude(csAlignmentNeeded);
+            Self.EnableAlign();
+        }
+    } end{*this};
+    TRect r = GetClientRect();
+    AlignControls(AControl, r);
+}
+
+void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
+    std::vector<TControl*> children;
+    bool anyAligned = false;
+    for (int32_t i = 0; i < ControlCount(); ++i) {
+        children.push_back(Controls(i));
+        anyAligned = anyAligned || children.back()->Align() != alNone;
+    }
+    if (!anyAligned) return;
+    AdjustClientRect(Rect);
+    AlignControlList(children, AControl, Rect);
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    Realign();
+}
+
+void TWinControl::SetCtl3D(bool Value) {
+    SetOwnValue(FCtl3D, Value, FParentCtl3D, CM_CTL3DCHANGED);
+}
+
+void TWinControl::SetParentCtl3D(bool Value) {
+    SetFromParent(FParentCtl3D, Value, CM_PARENTCTL3DCHANGED);
+}
+
+int32_t TWinControl::TabOrder() const {
+    if (Parent() == nullptr) return -1;
+    const auto& list = Parent()->FTabList;
+    return static_cast<int32_t>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TWinControl::SetTabOrder(int32_t Value) {
+    if (Parent() != nullptr) MoveInList(Parent()->FTabList, this, Value);
+}
+
+void TWinControl::SetTabStop(bool Value) {
+    if (FTabStop == Value) return;
+    FTabStop = Value;
+    Perform(CM_TABSTOPCHANGED, 0, 0);
+}
+
+void TWinControl::SetZOrderPosition(int32_t Position) {
+    if (Parent() != nullptr) MoveInList(Parent()->FWinControls, this, Position);
+}
+
+void TWinControl::WndProc(TMessage& Message) {
+    if (!Enabled() && IsInputMessage(Message.Msg)) return;
+    switch (Message.Msg) {
+        case CM_CTL3DCHANGED:
+            CMCtl3DChanged(Message);
+            break;
+        case CM_PARENTCTL3DCHANGED:
+            CMParentCtl3DChanged(Message);
+            break;
+        case CM_SHOWHINTCHANGED:
+            CMShowHintChanged(Message);
+            break;
+        default:
+            TControl::WndProc(Message);
+            break;
+    }
+}
+
+void TWinControl::CMCtl3DChanged(TMessage&) {
+    NotifyControls(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::CMParentCtl3DChanged(TMessage& Message) {
+    if (!FParentCtl3D || Parent() == nullptr) return;
+    SetCtl3D(Message.WParam != 0 ? Message.LParam != 0 : Parent()->Ctl3D());
+    FParentCtl3D = true;
+}
+
+void TWinControl::CMShowHintChanged(TMessage&) {
+    NotifyControls(CM_PARENTSHOWHINTCHANGED);
+}
+
+void TWinControl::CMColorChanged(TMessage& Message) {
+    TControl::CMColorChanged(Message);
+    NotifyControls(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::CMFontChanged(TMessage& Message) {
+    TControl::CMFontChanged(Message);
+    NotifyControls(CM_PARENTFONTCHANGED);
+}
+
+}  // namespace vex
