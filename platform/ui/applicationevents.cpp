@@ -29,12 +29,13 @@ void TApplicationEvents::Restored() {
     Fire(OnRestore, RestoreSubscribers);
 }
 
-void TApplicationEvents::Activated() {
-    Fire(OnActivate, ActivateSubscribers);
-}
-
-void TApplicationEvents::Deactivated() {
-    Fire(OnDeactivate, DeactivateSubscribers);
+void TApplicationEvents::SetActive(bool Value) {
+    if (FActive == Value) return;
+    FActive = Value;
+    if (Value)
+        Fire(OnActivate, ActivateSubscribers);
+    else
+        Fire(OnDeactivate, DeactivateSubscribers);
 }
 
 TApplicationEvents& ApplicationEvents() {

@@ -53,16 +53,19 @@ public:
 
     // Asks the handler, then each subscriber, whether and how a hint is shown.
     void DoShowHint(std::string& HintStr, bool& CanShow, THintInfo& HintInfo);
-    // The application was minimised or restored, or became or stopped being the active one.
+    // The application was minimised or restored.
     void Minimized();
     void Restored();
-    void Activated();
-    void Deactivated();
+    // Whether one of the application's windows is the active one. Every top-level window hears
+    // when that changes, so only a change fires OnActivate or OnDeactivate.
+    bool Active() const { return FActive; }
+    void SetActive(bool Value);
 
 private:
     static void Fire(const TNotifyEvent& Handler, const TSubscribers<TObject*>& Subscribers);
 
     std::string FHint;
+    bool FActive = false;
 };
 
 TApplicationEvents& ApplicationEvents();

@@ -31,9 +31,18 @@ TEST(ApplicationEvents, EachNotifyEventReachesItsHandlerAndItsSubscribersUntilTh
     const std::vector<TCase> cases = {
         {"minimise", events.OnMinimize, events.MinimizeSubscribers, [&] { events.Minimized(); }},
         {"restore", events.OnRestore, events.RestoreSubscribers, [&] { events.Restored(); }},
-        {"activate", events.OnActivate, events.ActivateSubscribers, [&] { events.Activated(); }},
+        {"activate", events.OnActivate, events.ActivateSubscribers,
+         [&] {
+             events.SetActive(true);
+             events.SetActive(true);  // every window says so; the change fires once
+             events.SetActive(false);
+         }},
         {"deactivate", events.OnDeactivate, events.DeactivateSubscribers,
-         [&] { events.Deactivated(); }},
+         [&] {
+             events.SetActive(true);
+             events.SetActive(false);
+             events.SetActive(false);
+         }},
         {"hint", events.OnHint, events.HintSubscribers,
          [&] { events.SetHint(events.Hint() + "x"); }},
     };
