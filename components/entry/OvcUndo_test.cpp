@@ -96,8 +96,10 @@ TEST(UndoBuffer, AGroupNumberComingRoundAgainStaysItsOwn) {
     TUndoBuffer buffer(65535);
     for (int32_t i = 1; i <= 257; ++i)
         ASSERT_TRUE(buffer.Add(TUndoNode(TUndoKind::CaretMarker, false, i, 1)));
-    for (int i = 0; i < 256; ++i)
+    // Back to the second record, whose group number the group after the 257th would take.
+    for (int i = 0; i < 255; ++i)
         buffer.StepBack();
+    ASSERT_EQ(buffer.LastUndo().Para, 2);
     ASSERT_TRUE(buffer.Add(TUndoNode(TUndoKind::CaretMarker, false, 999, 1)));
     EXPECT_EQ(LastGroupSize(buffer), 1);
     buffer.StepBack();
