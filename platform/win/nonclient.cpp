@@ -23,7 +23,10 @@ TRect NonClientMargins(DWORD Style, DWORD ExStyle) {
     TRect margins{x, y, x, y};
     if ((Style & WS_CAPTION) == WS_CAPTION) margins.Top += GetSystemMetrics(SM_CYCAPTION);
     if (ExStyle & WS_EX_CLIENTEDGE) {
-        InflateRect(margins, GetSystemMetrics(SM_CXEDGE), GetSystemMetrics(SM_CYEDGE));
+        const int32_t edgeX = GetSystemMetrics(SM_CXEDGE);
+        const int32_t edgeY = GetSystemMetrics(SM_CYEDGE);
+        margins = TRect{margins.Left + edgeX, margins.Top + edgeY, margins.Right + edgeX,
+                        margins.Bottom + edgeY};
     }
     if (Style & WS_VSCROLL) margins.Right += GetSystemMetrics(SM_CXVSCROLL);
     if (Style & WS_HSCROLL) margins.Bottom += GetSystemMetrics(SM_CYHSCROLL);

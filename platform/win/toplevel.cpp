@@ -19,6 +19,13 @@ bool CanTakeActivation(const TWnd& W) {
     return (W.Style & WS_VISIBLE) && !W.Iconic && !(W.Style & WS_DISABLED) && !W.Destroying;
 }
 
+bool OnTopOfItsBand(const TWnd& W) {
+    const bool topMost = (W.ExStyle & WS_EX_TOPMOST) != 0;
+    for (const TWnd* top : Store().Desktop().Children)
+        if (((top->ExStyle & WS_EX_TOPMOST) != 0) == topMost) return top == &W;
+    return false;
+}
+
 void SendToAllTopLevel(UINT Msg, WPARAM WParam) {
     for (HWND top : wintree::ChildHandles(Store().Desktop()))
         SendMessage(top, Msg, WParam, 0);
@@ -44,7 +51,7 @@ void Activate(HWND Wnd) {
     TWnd* t = Store().Find(target);
     if (t == nullptr || t->Destroying) return;
     Store().Active = target;
-    if (IsShowing(*t))
+    if (IsShowing(*t) && !OnTopOfItsBand(*t))
         SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (Store().Active != target) return;  // a handler activated another window meanwhile
     SendMessage(target, WM_NCACTIVATE, 1, 0);

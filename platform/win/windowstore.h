@@ -51,7 +51,8 @@ struct TWnd {
     TRect Bounds;
     TRect Client;
     bool Iconic = false;
-    bool Destroying = false;
+    bool Destroying = false;     // DestroyWindow has begun on it or an ancestor
+    bool DestroySent = false;    // it has had its WM_DESTROY
     bool Presented = false;      // the presenter shows it now
     bool EverPresented = false;  // the presenter has been shown it at some time
     bool RedrawOff = false;      // WM_SETREDRAW FALSE

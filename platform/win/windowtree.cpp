@@ -27,12 +27,13 @@ TRect BoundsOf(int32_t X, int32_t Y, int32_t Width, int32_t Height) {
                  SaturateToInt32(int64_t{Y} + std::max(Height, 0))};
 }
 
-// WM_DESTROY to the window, then to each child; each is marked as being destroyed first, so
-// a handler's DestroyWindow of it changes nothing.
+// WM_DESTROY to the window, then to each child, once; each is marked as being destroyed
+// first, so a handler's DestroyWindow of it changes nothing.
 void SendDestroy(HWND Wnd) {
     TWnd* w = Store().Find(Wnd);
-    if (w == nullptr) return;
+    if (w == nullptr || w->DestroySent) return;
     w->Destroying = true;
+    w->DestroySent = true;
     SendMessage(Wnd, WM_DESTROY, 0, 0);
     w = Store().Find(Wnd);
     if (w == nullptr) return;
@@ -130,14 +131,15 @@ bool DestroyWindow(HWND Wnd) {
     TWnd* w = Store().Find(Wnd);
     if (w == nullptr || Store().IsDesktop(*w) || w->Destroying) return false;
     w->Destroying = true;
-    if (w->Style & WS_VISIBLE)
-        SetWindowPos(Wnd, 0, 0, 0, 0, 0,
-                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    wintree::ActivateNext(Wnd);
     for (HWND top : wintree::ChildHandles(Store().Desktop())) {
         const TWnd* owned = Store().Find(top);
         if (owned != nullptr && owned->Owner == Wnd) DestroyWindow(top);
     }
+    if ((w = Store().Find(Wnd)) == nullptr) return true;
+    if (w->Style & WS_VISIBLE)
+        SetWindowPos(Wnd, 0, 0, 0, 0, 0,
+                     SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    wintree::ActivateNext(Wnd);
     SendDestroy(Wnd);
     FreeWindow(Wnd);
     return true;
