@@ -59,11 +59,13 @@ void SyncPending(const TWnd& W) {
 
 void Invalidate(TWnd& W, const TRegion& Area, UINT Flags) {
     if (!Reaches(W)) return;
+    if (Flags & RDW_INTERNALPAINT) W.InternalPaint = true;
+    SyncPending(W);
+    if ((Flags & RDW_INVALIDATE) == 0) return;
     TRegion area = Area;
     area.Intersect((Flags & RDW_FRAME) ? WindowArea(W) : W.Client);
     if (!area.Empty() && !CoversAll(W.Update, area)) W.Update.Union(area);
     if (!area.Empty() && (Flags & RDW_ERASE)) W.Erase = true;
-    if (Flags & RDW_INTERNALPAINT) W.InternalPaint = true;
     SyncPending(W);
     if (!IncludesChildren(W, Flags)) return;
     // A parent that paints over its children leaves their frames to paint again too.
@@ -72,12 +74,14 @@ void Invalidate(TWnd& W, const TRegion& Area, UINT Flags) {
 }
 
 void Validate(TWnd& W, const TRegion& Area, UINT Flags) {
+    if (Flags & RDW_NOINTERNALPAINT) W.InternalPaint = false;
+    SyncPending(W);
+    if ((Flags & RDW_VALIDATE) == 0) return;
     TRegion area = Area;
     area.Intersect(WindowArea(W));
     W.Update.Subtract(area);
     if (Flags & RDW_NOFRAME) W.Update.Intersect(W.Client);
     if (W.Update.Empty() || (Flags & RDW_NOERASE)) W.Erase = false;
-    if (Flags & RDW_NOINTERNALPAINT) W.InternalPaint = false;
     SyncPending(W);
     if (!IncludesChildren(W, Flags)) return;
     ForChildrenIn(W, area, [&](TWnd& C, const TRegion& Part) {
@@ -125,6 +129,11 @@ bool NextToPaint(HWND Filter, HWND& Target) {
 }
 
 LRESULT SendPaint(HWND Wnd) {
+    // An internal paint asks for one WM_PAINT, painted or not.
+    if (TWnd* w = TWindowStore::Instance().Find(Wnd); w != nullptr && w->InternalPaint) {
+        w->InternalPaint = false;
+        SyncPending(*w);
+    }
     try {
         return SendMessage(Wnd, WM_PAINT, 0, 0);
     } catch (...) {
