@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -19,6 +20,16 @@
 #include "tests/support/casefile.h"
 
 namespace vex::test {
+
+// The bits a table names, apart by "|": "WS_POPUP|WS_BORDER".
+inline uint32_t FlagsOf(const std::string& Names, const std::map<std::string, uint32_t>& Bits) {
+    uint32_t flags = 0;
+    for (size_t start = 0, bar; start <= Names.size(); start = bar + 1) {
+        bar = std::min(Names.find('|', start), Names.size());
+        flags |= Bits.at(Names.substr(start, bar - start));
+    }
+    return flags;
+}
 
 // The names tests print messages by.
 inline const char* MessageName(UINT Msg) {

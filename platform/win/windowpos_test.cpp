@@ -18,27 +18,18 @@ using test::MessageLog;
 const TRect kMain{10, 20, 210, 170};
 
 DWORD StyleBits(const std::string& Names) {
-    static const std::map<std::string, DWORD> bits = {
-        {"0", 0},
-        {"WS_POPUP", WS_POPUP},
-        {"WS_CHILD", WS_CHILD},
-        {"WS_BORDER", WS_BORDER},
-        {"WS_DLGFRAME", WS_DLGFRAME},
-        {"WS_THICKFRAME", WS_THICKFRAME},
-        {"WS_CAPTION", WS_CAPTION},
-        {"WS_OVERLAPPEDWINDOW", WS_OVERLAPPEDWINDOW},
-        {"WS_VSCROLL", WS_VSCROLL},
-        {"WS_HSCROLL", WS_HSCROLL},
-        {"WS_EX_CLIENTEDGE", WS_EX_CLIENTEDGE},
-        {"WS_EX_DLGMODALFRAME", WS_EX_DLGMODALFRAME},
-    };
-    DWORD style = 0;
-    size_t start = 0;
-    for (size_t bar; start <= Names.size(); start = bar + 1) {
-        bar = std::min(Names.find('|', start), Names.size());
-        style |= bits.at(Names.substr(start, bar - start));
-    }
-    return style;
+    return test::FlagsOf(Names, {{"0", 0},
+                                 {"WS_POPUP", WS_POPUP},
+                                 {"WS_CHILD", WS_CHILD},
+                                 {"WS_BORDER", WS_BORDER},
+                                 {"WS_DLGFRAME", WS_DLGFRAME},
+                                 {"WS_THICKFRAME", WS_THICKFRAME},
+                                 {"WS_CAPTION", WS_CAPTION},
+                                 {"WS_OVERLAPPEDWINDOW", WS_OVERLAPPEDWINDOW},
+                                 {"WS_VSCROLL", WS_VSCROLL},
+                                 {"WS_HSCROLL", WS_HSCROLL},
+                                 {"WS_EX_CLIENTEDGE", WS_EX_CLIENTEDGE},
+                                 {"WS_EX_DLGMODALFRAME", WS_EX_DLGMODALFRAME}});
 }
 
 TEST(NonClient, EachStyleSetLeavesTheClassicClientArea) {
