@@ -40,6 +40,8 @@ TRegion TBackBuffer::Resize(int32_t Width, int32_t Height) {
 }
 
 void TBackBuffer::Move(const TRegion& Target, int32_t DX, int32_t DY) {
+    // A move as far as the buffer is wide or high takes every source pixel out of it.
+    if (DX <= -FWidth || DX >= FWidth || DY <= -FHeight || DY >= FHeight) return;
     TRegion source = Target;
     source.Offset(-DX, -DY);
     source.Intersect(Bounds());

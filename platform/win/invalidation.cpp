@@ -42,7 +42,7 @@ void ForChildrenIn(TWnd& W, const TRegion& Area, Action Apply) {
         TRegion part = Area;
         part.Intersect(place);
         if (part.Empty()) continue;
-        part.Offset(-place.Left, -place.Top);
+        part.Offset(Negated(place.Left), Negated(place.Top));
         Apply(*c, part);
     }
 }
@@ -80,6 +80,7 @@ void Validate(TWnd& W, const TRegion& Area, UINT Flags) {
     TRegion area = Area;
     area.Intersect(WindowArea(W));
     W.Update.Subtract(area);
+    W.Update.Intersect(WindowArea(W));
     if (Flags & RDW_NOFRAME) W.Update.Intersect(W.Client);
     if (W.Update.Empty() || (Flags & RDW_NOERASE)) W.Erase = false;
     SyncPending(W);
@@ -150,7 +151,8 @@ LRESULT SendPaint(HWND Wnd) {
 int RegionKind(const TRegion& Region) {
     if (Region.Empty()) return NULLREGION;
     const TRect bounds = Region.Bounds();
-    const int64_t boundsArea = int64_t{Width(bounds)} * Height(bounds);
+    const int64_t boundsArea =
+        (int64_t{bounds.Right} - bounds.Left) * (int64_t{bounds.Bottom} - bounds.Top);
     return Region.Area() == boundsArea ? SIMPLEREGION : COMPLEXREGION;
 }
 

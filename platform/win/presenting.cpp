@@ -10,7 +10,7 @@ namespace {
 
 TRect ScreenBounds(const TWnd& W) {
     const TPoint origin = WindowOrigin(W);
-    return TRect{origin.X, origin.Y, origin.X + Width(W.Bounds), origin.Y + Height(W.Bounds)};
+    return PlacedAt(origin, Width(W.Bounds), Height(W.Bounds));
 }
 
 }  // namespace
@@ -40,10 +40,16 @@ void SyncWithPresenter(TWnd& W) {
         const TRegion added = W.Buffer->Resize(Width(W.Bounds), Height(W.Bounds));
         Invalidate(W, added, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
-    if (TWindowStore::Instance().MovedByPresenter == W.Handle && W.Presented) return;
+    const TRect bounds = ScreenBounds(W);
+    const TWindowLook look = LookOf(W);
+    if (W.Presented && bounds == W.PresentedBounds && look == W.PresentedLook) return;
+    // The display made this move itself and already shows it.
+    const bool echo = W.Presented && TWindowStore::Instance().MovedByPresenter == W.Handle;
     W.Presented = true;
     W.EverPresented = true;
-    Presenter().Show(W.Handle, ScreenBounds(W), LookOf(W));
+    W.PresentedBounds = bounds;
+    W.PresentedLook = look;
+    if (!echo) Presenter().Show(W.Handle, bounds, look);
 }
 
 void ForgetOnPresenter(TWnd& W) {

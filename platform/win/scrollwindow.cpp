@@ -17,7 +17,8 @@ TRegion ShowingClient(TWnd& W, bool WithChildren) {
     if (!wintree::CanPaint(W)) return TRegion();
     TRegion visible = wintree::VisibleRegion(W, W.Client, !WithChildren);
     const TPoint origin = wintree::BufferOrigin(W);
-    visible.Offset(-origin.X - W.Client.Left, -origin.Y - W.Client.Top);
+    const TPoint client = wintree::Shifted(origin, W.Client.Left, W.Client.Top);
+    visible.Offset(wintree::Negated(client.X), wintree::Negated(client.Y));
     return visible;
 }
 
@@ -44,7 +45,8 @@ void MoveChildren(HWND Wnd, const TRect* Scroll, int32_t DX, int32_t DY) {
         TRect common;
         if (c == nullptr || (Scroll != nullptr && !IntersectRect(common, c->Bounds, *Scroll)))
             continue;
-        SetWindowPos(child, 0, c->Bounds.Left + DX, c->Bounds.Top + DY, 0, 0,
+        const TPoint to = wintree::Shifted({c->Bounds.Left, c->Bounds.Top}, DX, DY);
+        SetWindowPos(child, 0, to.X, to.Y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     }
 }
@@ -75,10 +77,11 @@ int ScrollWindowEx(HWND Wnd, int32_t DX, int32_t DY, const TRect* Scroll, const 
     filled.Intersect(showing);
     if (!filled.Empty()) {
         const TPoint origin = wintree::BufferOrigin(*w);
-        filled.Offset(origin.X + w->Client.Left, origin.Y + w->Client.Top);
+        const TPoint client = wintree::Shifted(origin, w->Client.Left, w->Client.Top);
+        filled.Offset(client.X, client.Y);
         wintree::BufferOf(*w)->Move(filled, DX, DY);
         PresentWindowArea(Wnd, filled.Bounds());
-        filled.Offset(-origin.X - w->Client.Left, -origin.Y - w->Client.Top);
+        filled.Offset(wintree::Negated(client.X), wintree::Negated(client.Y));
     }
     TRegion uncovered(target);
     uncovered.Subtract(filled);

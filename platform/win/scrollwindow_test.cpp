@@ -76,10 +76,13 @@ TEST(ScrollWindow, PixelsMoveInsideTheRectanglesAndTheUncoveredStripIsInvalidate
         // pixel; every other pixel kept its own.
         for (int32_t y = 0; y < kHeight; ++y)
             for (int32_t x = 0; x < kWidth; ++x) {
-                const TPoint from{x - dx, y - dy};
-                const bool moved = PtInRect(scroll, {x, y}) && PtInRect(clip, {x, y}) &&
-                                   PtInRect(scroll, from) &&
-                                   PtInRect(TRect{0, 0, kWidth, kHeight}, from);
+                const int64_t fromX = int64_t{x} - dx;
+                const int64_t fromY = int64_t{y} - dy;
+                const bool inside = fromX >= 0 && fromX < kWidth && fromY >= 0 && fromY < kHeight;
+                const TPoint from{static_cast<int32_t>(inside ? fromX : 0),
+                                  static_cast<int32_t>(inside ? fromY : 0)};
+                const bool moved = inside && PtInRect(scroll, {x, y}) && PtInRect(clip, {x, y}) &&
+                                   PtInRect(scroll, from);
                 const uint32_t expected = moved ? Pattern(from.X, from.Y) : Pattern(x, y);
                 ASSERT_EQ(PixelAt(wnd, x, y), expected) << x << "," << y;
             }
@@ -125,6 +128,16 @@ TEST(ScrollWindow, ChildrenMoveWithTheirPixelsOnlyWhenAsked) {
     GetWindowRect(child, rect);
     EXPECT_EQ(rect, (TRect{2, 1, 4, 3}));
     EXPECT_EQ(ScrollWindowEx(0, 1, 1, nullptr, nullptr, nullptr, nullptr, 0), ERROR);
+
+    // However far it goes, a child stays at the end of the coordinate range.
+    ScrollWindow(parent, INT32_MIN, INT32_MAX, nullptr, nullptr);
+    GetWindowRect(child, rect);
+    EXPECT_EQ(rect.Left, INT32_MIN + 2);
+    EXPECT_EQ(rect.Top, INT32_MAX);
+    TPoint p{5, 5};
+    ClientToScreen(child, p);
+    EXPECT_EQ(p, (TPoint{INT32_MIN + 7, INT32_MAX}));
+    EXPECT_EQ(WindowFromPoint({INT32_MIN, INT32_MAX}), 0u);
 }
 
 }  // namespace

@@ -63,6 +63,17 @@ TEST(UpdateRegion, AreasCoveredByAPendingOneChangeNothingAndOnePaintCoversAll) {
     EXPECT_FALSE(GetUpdateRect(wnd, box));
 }
 
+TEST(UpdateRegion, AWindowShrunkBeforeItPaintsPaintsOnce) {
+    MessageLog log;
+    log.Watched = {WM_PAINT};
+    const HWND wnd = log.Create("w", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND child = log.Create("child", WS_CHILD | WS_VISIBLE, {0, 0, 100, 100}, wnd);
+    MoveWindow(wnd, 0, 0, 40, 40, true);
+    MoveWindow(child, 0, 0, 20, 20, true);
+    Drain(100);
+    EXPECT_EQ(log.Take(), "w WM_PAINT\nchild WM_PAINT\n");
+}
+
 TEST(UpdateRegion, PaintComesAfterPostedMessagesAndInputBeforeTimersParentsFirst) {
     TVirtualClock clock;
     TClockOverride use(clock);

@@ -9,8 +9,9 @@ namespace {
 // Child's window rectangle in the buffer, its parent's buffer origin being ParentOrigin.
 TRect ChildInBuffer(const TWnd& Child, TPoint ParentOrigin) {
     TRect r = Child.Bounds;
-    OffsetRect(r, ParentOrigin.X + Child.Parent->Client.Left,
-               ParentOrigin.Y + Child.Parent->Client.Top);
+    const TPoint origin =
+        Shifted(ParentOrigin, Child.Parent->Client.Left, Child.Parent->Client.Top);
+    OffsetRect(r, origin.X, origin.Y);
     return r;
 }
 

@@ -114,8 +114,8 @@ UINT ChangedFlags(const WINDOWPOS& Asked, const TWnd& W, const TRect& OldBounds,
         flags |= SWP_NOSIZE;
     if (Width(OldClient) == Width(W.Client) && Height(OldClient) == Height(W.Client))
         flags |= SWP_NOCLIENTSIZE;
-    if (OldBounds.Left + OldClient.Left == W.Bounds.Left + W.Client.Left &&
-        OldBounds.Top + OldClient.Top == W.Bounds.Top + W.Client.Top)
+    if (int64_t{OldBounds.Left} + OldClient.Left == int64_t{W.Bounds.Left} + W.Client.Left &&
+        int64_t{OldBounds.Top} + OldClient.Top == int64_t{W.Bounds.Top} + W.Client.Top)
         flags |= SWP_NOCLIENTMOVE;
     return flags;
 }
@@ -161,7 +161,7 @@ void Show(HWND Wnd, bool Activate) {
 TRect ScreenRect(const TWnd& W) {
     if (Store().IsDesktop(W)) return Presenter().ScreenRect();
     const TPoint origin = wintree::WindowOrigin(W);
-    return TRect{origin.X, origin.Y, origin.X + Width(W.Bounds), origin.Y + Height(W.Bounds)};
+    return wintree::PlacedAt(origin, Width(W.Bounds), Height(W.Bounds));
 }
 
 // The point in screen coordinates of client point (0, 0); the screen's own for Wnd 0.
@@ -178,7 +178,7 @@ bool ClientOffset(HWND Wnd, TPoint& Offset) {
 
 HWND DeepestAt(const TWnd& W, TPoint ScreenPoint) {
     const TPoint client = wintree::ClientOrigin(W);
-    const TPoint inClient{ScreenPoint.X - client.X, ScreenPoint.Y - client.Y};
+    const TPoint inClient = wintree::Shifted(ScreenPoint, -int64_t{client.X}, -int64_t{client.Y});
     if (!PtInRect(TRect{0, 0, Width(W.Client), Height(W.Client)}, inClient)) return W.Handle;
     for (const TWnd* c : W.Children)
         if ((c->Style & WS_VISIBLE) && !(c->Style & WS_DISABLED) && PtInRect(c->Bounds, inClient))
@@ -196,21 +196,26 @@ void RecalculateClient(HWND Wnd) {
     TRect rect = w->Bounds;
     SendMessage(Wnd, WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&rect));
     if ((w = Store().Find(Wnd)) == nullptr) return;
-    OffsetRect(rect, -w->Bounds.Left, -w->Bounds.Top);
-    // Whatever the procedure answered, the client area stays inside the window.
+    // Into window coordinates; whatever the procedure answered, the client area stays inside
+    // the window.
+    const auto inside = [](int32_t V, int32_t Origin, int32_t Low, int32_t High) {
+        return static_cast<int32_t>(std::clamp<int64_t>(int64_t{V} - Origin, Low, High));
+    };
     const int32_t width = Width(w->Bounds);
     const int32_t height = Height(w->Bounds);
-    rect.Left = std::clamp(rect.Left, 0, width);
-    rect.Top = std::clamp(rect.Top, 0, height);
-    rect.Right = std::clamp(rect.Right, rect.Left, width);
-    rect.Bottom = std::clamp(rect.Bottom, rect.Top, height);
-    w->Client = rect;
+    TRect client;
+    client.Left = inside(rect.Left, w->Bounds.Left, 0, width);
+    client.Top = inside(rect.Top, w->Bounds.Top, 0, height);
+    client.Right = inside(rect.Right, w->Bounds.Left, client.Left, width);
+    client.Bottom = inside(rect.Bottom, w->Bounds.Top, client.Top, height);
+    w->Client = client;
 }
 
 void SendSizeAndMove(HWND Wnd, bool Size, bool Move) {
     const TWnd* w = Store().Find(Wnd);
     if (w == nullptr) return;
-    const TPoint place{w->Bounds.Left + w->Client.Left, w->Bounds.Top + w->Client.Top};
+    const TPoint place =
+        wintree::Shifted({w->Bounds.Left, w->Bounds.Top}, w->Client.Left, w->Client.Top);
     if (Size) {
         const LPARAM size = w->Iconic ? 0 : PackPoint(Width(w->Client), Height(w->Client));
         SendMessage(Wnd, WM_SIZE, w->Iconic ? SIZE_MINIMIZED : SIZE_RESTORED, size);
@@ -253,6 +258,9 @@ bool SetWindowPos(HWND Wnd, HWND InsertAfter, int32_t X, int32_t Y, int32_t Widt
         w->Style |= WS_VISIBLE;
     else if (pos.flags & SWP_HIDEWINDOW)
         w->Style &= ~WS_VISIBLE;
+    // What waited to be painted outside a window that shrank is gone with that part.
+    w->Update.Intersect(wintree::WindowArea(*w));
+    wintree::SyncPending(*w);
     const bool showing = wintree::IsShowing(*w);
     Repaint(*w, wasShowing, oldBounds, oldClient, restacked, pos.flags);
     wintree::SyncWithPresenter(*w);
@@ -335,14 +343,14 @@ bool GetClientRect(HWND Wnd, TRect& Rect) {
 bool ClientToScreen(HWND Wnd, TPoint& Point) {
     TPoint offset;
     if (Wnd == 0 || !ClientOffset(Wnd, offset)) return false;
-    Point = TPoint{Point.X + offset.X, Point.Y + offset.Y};
+    Point = wintree::Shifted(Point, offset.X, offset.Y);
     return true;
 }
 
 bool ScreenToClient(HWND Wnd, TPoint& Point) {
     TPoint offset;
     if (Wnd == 0 || !ClientOffset(Wnd, offset)) return false;
-    Point = TPoint{Point.X - offset.X, Point.Y - offset.Y};
+    Point = wintree::Shifted(Point, -int64_t{offset.X}, -int64_t{offset.Y});
     return true;
 }
 
@@ -350,10 +358,10 @@ int32_t MapWindowPoints(HWND From, HWND To, TPoint* Points, uint32_t Count) {
     TPoint from;
     TPoint to;
     if (!ClientOffset(From, from) || !ClientOffset(To, to)) return 0;
-    const int32_t dx = from.X - to.X;
-    const int32_t dy = from.Y - to.Y;
+    const int32_t dx = SaturateToInt32(int64_t{from.X} - to.X);
+    const int32_t dy = SaturateToInt32(int64_t{from.Y} - to.Y);
     for (uint32_t i = 0; i < Count; ++i)
-        Points[i] = TPoint{Points[i].X + dx, Points[i].Y + dy};
+        Points[i] = wintree::Shifted(Points[i], dx, dy);
     return static_cast<int32_t>(PackPoint(dx, dy));
 }
 

@@ -5,6 +5,7 @@
 #include "platform/win/nonclient.h"
 #include "platform/win/scrollbars.h"
 #include "platform/win/toplevel.h"
+#include "platform/win/updateregion.h"
 #include "platform/win/win_testsupport.h"
 #include "platform/win/windowerrors.h"
 #include "platform/win/windowstyles.h"
@@ -156,6 +157,30 @@ TEST(WindowPos, EnablingSendsWmEnableOnlyOnAChange) {
     EXPECT_TRUE(EnableWindow(wnd, true));
     EXPECT_TRUE(IsWindowEnabled(wnd));
     EXPECT_EQ(log.Take(), "w WM_ENABLE 0\nw WM_ENABLE 1\n");
+}
+
+TEST(WindowPos, HostileCoordinatesStayAtTheEndsOfTheRange) {
+    MessageLog log;
+    const HWND main = log.Create("main", WS_POPUP | WS_VISIBLE, {0, 0, 50, 50});
+    const HWND child = log.Create("child", WS_CHILD | WS_VISIBLE | WS_BORDER, {0, 0, 5, 5}, main);
+    ASSERT_TRUE(MoveWindow(child, INT32_MAX - 5, INT32_MIN, INT32_MAX, INT32_MAX, true));
+    TRect rect;
+    GetWindowRect(child, rect);
+    EXPECT_EQ(rect, (TRect{INT32_MAX - 5, INT32_MIN, INT32_MAX, -1}));
+    TPoint p{100, 100};
+    ClientToScreen(child, p);
+    EXPECT_EQ(p.X, INT32_MAX);
+    TRect mapped{0, 0, 1, 1};
+    MapWindowPoints(child, main, mapped);
+    EXPECT_EQ(mapped.Left, INT32_MAX - 4);
+    EXPECT_EQ(WindowFromPoint({INT32_MAX - 1, 0}), 0u);
+    MoveWindow(child, INT32_MIN, INT32_MIN, -5, -5, true);
+    GetClientRect(child, rect);
+    EXPECT_EQ(rect, (TRect{0, 0, 0, 0}));
+    InvalidateRect(main, nullptr, true);
+    MSG msg;
+    while (PeekMessage(msg, 0, 0, 0, PM_REMOVE))
+        DispatchMessage(msg);
 }
 
 }  // namespace

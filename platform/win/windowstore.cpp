@@ -132,19 +132,19 @@ int32_t Height(const TRect& R) {
 TPoint WindowOrigin(const TWnd& W) {
     if (W.Parent == nullptr) return TPoint{W.Bounds.Left, W.Bounds.Top};
     const TPoint parent = ClientOrigin(*W.Parent);
-    return TPoint{parent.X + W.Bounds.Left, parent.Y + W.Bounds.Top};
+    return Shifted(parent, W.Bounds.Left, W.Bounds.Top);
 }
 
 TPoint ClientOrigin(const TWnd& W) {
     const TPoint origin = WindowOrigin(W);
-    return TPoint{origin.X + W.Client.Left, origin.Y + W.Client.Top};
+    return Shifted(origin, W.Client.Left, W.Client.Top);
 }
 
 TPoint BufferOrigin(const TWnd& W) {
     if (W.Parent == nullptr || IsTopLevel(W)) return TPoint{0, 0};
     const TPoint parent = BufferOrigin(*W.Parent);
-    return TPoint{parent.X + W.Parent->Client.Left + W.Bounds.Left,
-                  parent.Y + W.Parent->Client.Top + W.Bounds.Top};
+    return Shifted(parent, int64_t{W.Parent->Client.Left} + W.Bounds.Left,
+                   int64_t{W.Parent->Client.Top} + W.Bounds.Top);
 }
 
 TRect WindowArea(const TWnd& W) {

@@ -51,9 +51,11 @@ struct TWnd {
     TRect Bounds;
     TRect Client;
     bool Iconic = false;
-    bool Destroying = false;     // DestroyWindow has begun on it or an ancestor
-    bool DestroySent = false;    // it has had its WM_DESTROY
-    bool Presented = false;      // the presenter shows it now
+    bool Destroying = false;   // DestroyWindow has begun on it or an ancestor
+    bool DestroySent = false;  // it has had its WM_DESTROY
+    bool Presented = false;    // the presenter shows it now
+    TRect PresentedBounds;     // with this place and look
+    TWindowLook PresentedLook;
     bool EverPresented = false;  // the presenter has been shown it at some time
     bool RedrawOff = false;      // WM_SETREDRAW FALSE
     // What waits to be painted, in window coordinates (the part outside the client area is
@@ -112,6 +114,20 @@ TWnd& TopLevelOf(TWnd& W);
 void Link(TWnd& Parent, TWnd& W, HWND InsertAfter);
 void Unlink(TWnd& W);
 bool IsAncestor(const TWnd& Ancestor, const TWnd& W);
+
+// P moved by DX, DY, worked out in 64 bits: a hostile place or offset stays at the end of the
+// 32-bit range instead of wrapping.
+inline TPoint Shifted(TPoint P, int64_t DX, int64_t DY) {
+    return TPoint{SaturateToInt32(P.X + DX), SaturateToInt32(P.Y + DY)};
+}
+inline int32_t Negated(int32_t V) {
+    return SaturateToInt32(-int64_t{V});
+}
+// The rectangle of the given size at Origin, cut at the end of the range.
+inline TRect PlacedAt(TPoint Origin, int32_t Width, int32_t Height) {
+    const TPoint end = Shifted(Origin, Width, Height);
+    return TRect{Origin.X, Origin.Y, end.X, end.Y};
+}
 
 int32_t Width(const TRect& R);
 int32_t Height(const TRect& R);
