@@ -164,6 +164,18 @@ TEST(TopLevel, ThePresenterHearsOfShownWindowsAndItsReportsComeBackAsMessages) {
     EXPECT_EQ(calls, expected);
 }
 
+TEST(TopLevel, ANewPresenterIsShownWhatShowsAlready) {
+    MessageLog log;
+    const HWND shown = log.Create("shown", WS_POPUP | WS_VISIBLE, {1, 2, 11, 12});
+    log.Create("hidden", WS_POPUP, {0, 0, 10, 10});
+    std::vector<std::string> calls;
+    test::PresenterOverride presenter(std::make_unique<test::RecordingPresenter>(calls));
+    const std::vector<std::string> expected{"Show shown 1,2 10x10 shown", "Present 0,0,10,10 shown",
+                                            "Activate shown"};
+    EXPECT_EQ(calls, expected);
+    EXPECT_EQ(GetActiveWindow(), shown);
+}
+
 TEST(SystemValues, TheClassicMetricsTheScreenAndTheStoredSettings) {
     EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 16);
     EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), 18);
@@ -173,10 +185,11 @@ TEST(SystemValues, TheClassicMetricsTheScreenAndTheStoredSettings) {
     {
         test::PresenterOverride screen(std::make_unique<THeadlessPresenter>(TRect{0, 0, 640, 480}));
         EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 480);
-        TRect work;
-        ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0));
-        EXPECT_EQ(work, (TRect{0, 0, 640, 480}));
     }
+    // The work area is the screen's until one is set; the settings live as long as the process.
+    TRect original;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &original, 0));
+    EXPECT_EQ(original, Presenter().ScreenRect());
     TRect work{0, 0, 1024, 738};
     ASSERT_TRUE(SystemParametersInfo(SPI_SETWORKAREA, 0, &work, 0));
     TRect read;
@@ -184,6 +197,7 @@ TEST(SystemValues, TheClassicMetricsTheScreenAndTheStoredSettings) {
     EXPECT_EQ(read, work);
     TRect empty{};
     EXPECT_FALSE(SystemParametersInfo(SPI_SETWORKAREA, 0, &empty, 0));
+    SystemParametersInfo(SPI_SETWORKAREA, 0, &original, 0);
 
     UINT lines = 0;
     ASSERT_TRUE(SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0));
@@ -193,6 +207,8 @@ TEST(SystemValues, TheClassicMetricsTheScreenAndTheStoredSettings) {
     animation.iMinAnimate = 5;
     ASSERT_TRUE(SystemParametersInfo(SPI_GETANIMATION, 0, &animation, 0));
     EXPECT_EQ(animation.iMinAnimate, 0);
+    animation.iMinAnimate = 1;
+    SystemParametersInfo(SPI_SETANIMATION, 0, &animation, 0);
     animation.cbSize = 12;
     EXPECT_FALSE(SystemParametersInfo(SPI_GETANIMATION, 0, &animation, 0));
     EXPECT_FALSE(SystemParametersInfo(SPI_GETWORKAREA, 0, nullptr, 0));
