@@ -110,8 +110,13 @@ std::size_t LiteralEnd(std::string_view Text, std::size_t I) {
 }
 
 // Just past the address in angle brackets at I, or the end of Text when no ">" closes it. Quoted
-// strings, comments and domain literals in it are passed over whole: a ">" in them is text.
+// strings, comments and domain literals in it are passed over whole: a ">" in them is text. A
+// quote that never closes is text too, or the address it stands in, written back in brackets,
+// would swallow the ">" after it and gain one with every save.
 std::size_t AngleEnd(std::string_view Text, std::size_t I, bool& Closed) {
+    // Once a quote finds no closing one, no quote after it does: its reading passes every later
+    // quote, escaped or closing, and reads on from there as theirs would.
+    bool quotesClose = true;
     for (++I; I < Text.size();) {
         const char c = Text[I];
         bool closed = true;
@@ -120,14 +125,16 @@ std::size_t AngleEnd(std::string_view Text, std::size_t I, bool& Closed) {
             Closed = true;
             return I + 1;
         }
-        if (c == '"')
-            I = QuotedEnd(Text, I, closed);
-        else if (c == '(')
+        if (c == '"' && quotesClose) {
+            const std::size_t end = QuotedEnd(Text, I, quotesClose);
+            I = quotesClose ? end : I + 1;
+        } else if (c == '(') {
             I = CommentEnd(Text, I, closed);
-        else if (literal != std::string_view::npos)
+        } else if (literal != std::string_view::npos) {
             I = literal;
-        else
+        } else {
             ++I;
+        }
     }
     Closed = false;
     return Text.size();

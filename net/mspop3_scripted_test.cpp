@@ -213,6 +213,20 @@ class POP3Silence : public ::testing::Test {
 protected:
     TVirtualClock clock;
     TClockOverride useClock{clock};
+
+    // Alice's mailbox is listed and its session kept; her server then reads the QUIT and keeps
+    // silent. The client is switched to bob, so its next listing leaves that session.
+    static Script ListedThenSilentAtQuit() {
+        Script script = Answering({"+OK", "+OK", "+OK 0 0"});
+        script.insert(script.end(), {ReadLine(), Silent()});
+        return script;
+    }
+    static void KeepAndSwitchToBob(TmsRemotePOP& Pop) {
+        Pop.SetTimeOut(120);
+        Pop.KeepConnected = true;
+        Pop.UpdateInfo();
+        Pop.SetUserName("bob");
+    }
 };
 
 TEST_F(POP3Silence, AServerThatStopsAnsweringTimesOutAndClosesTheConnection) {
@@ -228,14 +242,9 @@ TEST_F(POP3Silence, AServerThatStopsAnsweringTimesOutAndClosesTheConnection) {
 // What the left session's server says is no failure of the next mailbox, but a cancel while it
 // keeps silent about the QUIT is the caller's and stops the listing before the next server.
 TEST_F(POP3Silence, ACancelWhileLeavingAKeptSessionStopsTheListingOfTheNextMailbox) {
-    Script script = Answering({"+OK", "+OK", "+OK 0 0"});
-    script.insert(script.end(), {ReadLine(), Silent()});
-    ScriptedServer server(script, 2);
+    ScriptedServer server(ListedThenSilentAtQuit(), 2);
     auto pop = ClientFor(server.Address());
-    pop->SetTimeOut(120);
-    pop->KeepConnected = true;
-    pop->UpdateInfo();
-    pop->SetUserName("bob");
+    KeepAndSwitchToBob(*pop);
     Pop3Log log(*pop);
     TTimer timer(nullptr);
     timer.SetInterval(1000);
@@ -257,14 +266,9 @@ TEST_F(POP3Silence, ACancelWhileLeavingAKeptSessionStopsTheListingOfTheNextMailb
 // The cancel that ends the wait for the QUIT of a left session is the caller's and is reported
 // once, also to a handler assigned while that session closed.
 TEST_F(POP3Silence, ACancelWhileLeavingAKeptSessionIsReportedOnceToAHandlerAssignedMeanwhile) {
-    Script script = Answering({"+OK", "+OK", "+OK 0 0"});
-    script.insert(script.end(), {ReadLine(), Silent()});
-    ScriptedServer server(script, 2);
+    ScriptedServer server(ListedThenSilentAtQuit(), 2);
     auto pop = ClientFor(server.Address());
-    pop->SetTimeOut(120);
-    pop->KeepConnected = true;
-    pop->UpdateInfo();
-    pop->SetUserName("bob");
+    KeepAndSwitchToBob(*pop);
     Lines seen;
     pop->OnError = [&](TObject*, std::string& Msg) { seen.push_back("old:" + Msg); };
     pop->OnClosed = [&](TObject*) {

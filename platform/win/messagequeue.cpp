@@ -33,40 +33,33 @@ TMessageQueue& TMessageQueue::Instance() {
 TMessageQueue::TMessageQueue() {
     FWakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (FWakeFd < 0) throw EOutOfMemory("Cannot create the message queue's wake-up descriptor");
-    FActionWindow = AllocateWindow([this](TMessage& M) {
-        if (M.Msg == kRunAction) RunAction(static_cast<uint64_t>(M.LParam));
-    });
+    FActionWindow = NewWindowHandle();
 }
 
 TMessageQueue::~TMessageQueue() {
     ::close(FWakeFd);
 }
 
-HWND TMessageQueue::AllocateWindow(TWndMethod Method) {
+HWND TMessageQueue::NewWindowHandle() {
     std::lock_guard<std::mutex> guard(FLock);
     const HWND wnd = FNextWindow++;
-    FWindows.emplace(wnd, std::make_shared<TWndMethod>(std::move(Method)));
+    FLive.insert(wnd);
     return wnd;
 }
 
-void TMessageQueue::DeallocateWindow(HWND Wnd) {
+void TMessageQueue::ForgetWindow(HWND Wnd) {
     {
         std::lock_guard<std::mutex> guard(FLock);
-        if (FWindows.erase(Wnd) == 0) return;
-        std::erase_if(FPosted, [Wnd](const MSG& M) { return M.hwnd == Wnd; });
+        if (FLive.erase(Wnd) == 0) return;
+        std::erase_if(FPosted, [Wnd](const TPosted& P) { return P.Msg.hwnd == Wnd; });
+        std::erase_if(FInput, [Wnd](const MSG& M) { return M.hwnd == Wnd; });
     }
     std::erase_if(FTimers, [Wnd](const TTimerEntry& T) { return T.Wnd == Wnd; });
 }
 
 bool TMessageQueue::WindowExists(HWND Wnd) {
     std::lock_guard<std::mutex> guard(FLock);
-    return FWindows.count(Wnd) != 0;
-}
-
-std::shared_ptr<TWndMethod> TMessageQueue::WindowMethod(HWND Wnd) {
-    std::lock_guard<std::mutex> guard(FLock);
-    auto it = FWindows.find(Wnd);
-    return it == FWindows.end() ? nullptr : it->second;
+    return FLive.count(Wnd) != 0;
 }
 
 UINT TMessageQueue::RegisterMessage(const std::string& Name) {
@@ -79,15 +72,49 @@ UINT TMessageQueue::RegisterMessage(const std::string& Name) {
     return FNextRegistered++;
 }
 
-bool TMessageQueue::Post(const MSG& Msg) {
-    {
-        std::lock_guard<std::mutex> guard(FLock);
-        if (FWindows.count(Msg.hwnd) == 0) return false;
-        FPosted.push_back(Msg);
-    }
+void TMessageQueue::Wake() {
     const uint64_t one = 1;
     // A full counter already wakes the loop, so a failed write loses nothing.
     [[maybe_unused]] ssize_t written = ::write(FWakeFd, &one, sizeof one);
+}
+
+bool TMessageQueue::Enqueue(TPosted Entry, bool Coalesce) {
+    {
+        std::lock_guard<std::mutex> guard(FLock);
+        if (FLive.count(Entry.Msg.hwnd) == 0) return false;
+        if (Coalesce) {
+            const MSG& m = Entry.Msg;
+            const bool pending = std::any_of(FPosted.begin(), FPosted.end(), [&](const TPosted& P) {
+                return P.Msg.hwnd == m.hwnd && P.Msg.message == m.message &&
+                       P.Msg.wParam == m.wParam && P.Msg.lParam == m.lParam;
+            });
+            if (pending) return true;
+        }
+        FPosted.push_back(std::move(Entry));
+    }
+    Wake();
+    return true;
+}
+
+bool TMessageQueue::Post(const MSG& Msg) {
+    return Enqueue(TPosted{Msg, {}, false}, false);
+}
+
+bool TMessageQueue::PostCoalesced(const MSG& Msg) {
+    return Enqueue(TPosted{Msg, {}, false}, true);
+}
+
+bool TMessageQueue::PostGuarded(const MSG& Msg, std::weak_ptr<const void> Guard) {
+    return Enqueue(TPosted{Msg, std::move(Guard), true}, false);
+}
+
+bool TMessageQueue::PostInput(const MSG& Msg) {
+    {
+        std::lock_guard<std::mutex> guard(FLock);
+        if (FLive.count(Msg.hwnd) == 0) return false;
+        FInput.push_back(Msg);
+    }
+    Wake();
     return true;
 }
 
@@ -101,22 +128,28 @@ void TMessageQueue::PostAction(std::function<void()> Action) {
     Post(MSG{FActionWindow, kRunAction, 0, static_cast<LPARAM>(id), GetTickCount()});
 }
 
-void TMessageQueue::RunAction(uint64_t Id) {
+bool TMessageQueue::DispatchAction(const MSG& Msg) {
+    if (Msg.hwnd != FActionWindow) return false;
     std::function<void()> action;
     {
         std::lock_guard<std::mutex> guard(FLock);
-        auto it = FActions.find(Id);
-        if (it == FActions.end()) return;
+        auto it = FActions.find(static_cast<uint64_t>(Msg.lParam));
+        if (Msg.message != kRunAction || it == FActions.end()) return true;
         action = std::move(it->second);
         FActions.erase(it);
     }
     action();
+    return true;
 }
 
 void TMessageQueue::PostQuit(int ExitCode) {
     std::lock_guard<std::mutex> guard(FLock);
     FQuitPosted = true;
     FQuitCode = ExitCode;
+}
+
+void TMessageQueue::SetPaintSource(TPaintSource Source) {
+    FPaintSource = std::move(Source);
 }
 
 bool TMessageQueue::Matches(const MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax) {
@@ -129,21 +162,52 @@ bool TMessageQueue::Peek(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, boo
     PollDescriptors(0);
     {
         std::lock_guard<std::mutex> guard(FLock);
-        auto it = std::find_if(FPosted.begin(), FPosted.end(),
-                               [&](const MSG& M) { return Matches(M, Wnd, FilterMin, FilterMax); });
-        if (it != FPosted.end()) {
-            Msg = *it;
+        if (PeekQueued(Msg, Wnd, FilterMin, FilterMax, Remove)) return true;
+    }
+    return PeekPaint(Msg, Wnd, FilterMin, FilterMax) ||
+           PeekTimer(Msg, Wnd, FilterMin, FilterMax, Remove);
+}
+
+bool TMessageQueue::PeekQueued(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove) {
+    for (auto it = FPosted.begin(); it != FPosted.end();) {
+        if (!Matches(it->Msg, Wnd, FilterMin, FilterMax)) {
+            ++it;
+        } else if (it->Guarded && it->Guard.expired()) {
+            it = FPosted.erase(it);  // its component is gone: nobody is left to receive it
+        } else {
+            Msg = it->Msg;
             if (Remove) FPosted.erase(it);
             return true;
         }
-        const MSG quit{0, WM_QUIT, static_cast<WPARAM>(FQuitCode), 0, GetTickCount()};
-        if (FQuitPosted && Wnd == 0 && Matches(quit, Wnd, FilterMin, FilterMax)) {
-            Msg = quit;
-            if (Remove) FQuitPosted = false;
-            return true;
-        }
     }
-    // Timer messages are made when asked for, so a late timer fires once and a killed one never.
+    auto input = std::find_if(FInput.begin(), FInput.end(),
+                              [&](const MSG& M) { return Matches(M, Wnd, FilterMin, FilterMax); });
+    if (input != FInput.end()) {
+        Msg = *input;
+        if (Remove) FInput.erase(input);
+        return true;
+    }
+    const MSG quit{0, WM_QUIT, static_cast<WPARAM>(FQuitCode), 0, GetTickCount()};
+    if (FQuitPosted && Wnd == 0 && Matches(quit, Wnd, FilterMin, FilterMax)) {
+        Msg = quit;
+        if (Remove) FQuitPosted = false;
+        return true;
+    }
+    return false;
+}
+
+// WM_PAINT is made when asked for and stays until the window's update region is validated.
+bool TMessageQueue::PeekPaint(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax) {
+    HWND target = 0;
+    if (!FPaintSource || !Matches(MSG{Wnd, WM_PAINT, 0, 0, 0}, Wnd, FilterMin, FilterMax) ||
+        !FPaintSource(Wnd, target))
+        return false;
+    Msg = MSG{target, WM_PAINT, 0, 0, GetTickCount()};
+    return true;
+}
+
+// Timer messages are made when asked for, so a late timer fires once and a killed one never.
+bool TMessageQueue::PeekTimer(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove) {
     const int64_t now = Now();
     TTimerEntry* due = nullptr;
     for (TTimerEntry& t : FTimers) {

@@ -9,29 +9,44 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/win/messages.h"
-#include "platform/win/window.h"
 
 namespace vex {
 
-// The main thread's message queue and everything the loop waits on: posted messages, window
-// timers and watched descriptors. One per process; window.h and messageloop.h are its face.
+// The main thread's message queue and everything the loop waits on: posted messages, input,
+// window timers and watched descriptors, taken in that order of priority with painting between
+// input and timers. One per process; window.h and messageloop.h are its face. It knows window
+// handles only as live or gone: the window tree (windowstore.h) keeps the windows.
 class TMessageQueue {
 public:
     static TMessageQueue& Instance();
 
-    HWND AllocateWindow(TWndMethod Method);
-    void DeallocateWindow(HWND Wnd);
+    // A handle never given before, live until ForgetWindow.
+    HWND NewWindowHandle();
+    // Drops the window's posted messages, input and timers; posts to it fail from now on.
+    void ForgetWindow(HWND Wnd);
     bool WindowExists(HWND Wnd);
-    std::shared_ptr<TWndMethod> WindowMethod(HWND Wnd);
     UINT RegisterMessage(const std::string& Name);
 
     bool Post(const MSG& Msg);
+    // Dropped, and true, when an identical message (window, number, wParam, lParam) still waits.
+    bool PostCoalesced(const MSG& Msg);
+    // The message is dropped, not dispatched, when Guard has expired by the time it is taken.
+    bool PostGuarded(const MSG& Msg, std::weak_ptr<const void> Guard);
+    // Pointer, key and focus messages: taken after posted messages, before painting.
+    bool PostInput(const MSG& Msg);
     void PostAction(std::function<void()> Action);
+    // Runs the action a message made by PostAction carries; false for any other message.
+    bool DispatchAction(const MSG& Msg);
     void PostQuit(int ExitCode);
+
+    // Finds the window to send WM_PAINT next (Filter 0: any window), or answers false.
+    using TPaintSource = std::function<bool(HWND Filter, HWND& Target)>;
+    void SetPaintSource(TPaintSource Source);
+
     bool Peek(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove);
     // Sleeps until something may be ready or the tick count reaches DeadlineTick (negative:
     // none), whichever is first.
@@ -49,6 +64,11 @@ private:
     TMessageQueue();
     ~TMessageQueue();
 
+    struct TPosted {
+        MSG Msg;
+        std::weak_ptr<const void> Guard;
+        bool Guarded = false;
+    };
     struct TTimerEntry {
         HWND Wnd;
         UINT_PTR Id;
@@ -62,18 +82,27 @@ private:
     };
 
     static bool Matches(const MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax);
+    bool Enqueue(TPosted Entry, bool Coalesce);
+    void Wake();
+    // Takes (or looks at) the first matching posted message, input message or quit; the
+    // caller holds FLock.
+    bool PeekQueued(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove);
+    bool PeekPaint(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax);
+    bool PeekTimer(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove);
     // Polls the watched descriptors and the wake-up descriptor for at most TimeoutMs (-1: no
     // limit) and runs the handlers of the ready watches; returns whether anything was ready.
     bool PollDescriptors(int TimeoutMs);
-    void RunAction(uint64_t Id);
     int64_t NextTimerDue() const;
 
-    std::mutex FLock;  // guards FPosted, FActions, FWindows, FRegistered and the quit flag
-    std::deque<MSG> FPosted;
-    std::unordered_map<uint64_t, std::function<void()>> FActions;
+    // Guards FPosted, FInput, FActions, FLive, FRegistered and the quit flag.
+    std::mutex FLock;
+    std::deque<TPosted> FPosted;
+    std::deque<MSG> FInput;
+    std::map<uint64_t, std::function<void()>> FActions;
     uint64_t FNextAction = 1;
-    std::unordered_map<HWND, std::shared_ptr<TWndMethod>> FWindows;
-    HWND FNextWindow = 1;
+    std::unordered_set<HWND> FLive;
+    // Below 0x100 lie the special handles of SetWindowPos (HWND_BOTTOM is 1).
+    HWND FNextWindow = 0x100;
     HWND FActionWindow = 0;
     std::map<std::string, UINT> FRegistered;
     UINT FNextRegistered = 0xC000;
@@ -82,6 +111,7 @@ private:
     int FWakeFd = -1;
 
     // Main thread only.
+    TPaintSource FPaintSource;
     std::vector<TTimerEntry> FTimers;
     std::map<uint64_t, TWatch> FWatches;
     uint64_t FNextWatch = 1;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/core/clock.h"
+#include "platform/win/lifetoken.h"
 #include "platform/win/messageloop.h"
 #include "platform/win/virtualclock.h"
 #include "platform/win/window.h"
@@ -176,6 +177,44 @@ TEST(DescriptorWatch, RunsItsHandlerWhenTheDescriptorIsReady) {
     EXPECT_EQ(ready, 1);
     close(fds[0]);
     close(fds[1]);
+}
+
+TEST(GuardedPosts, AreDroppedWhenTheirComponentIsGoneBeforeTheyAreTaken) {
+    RecordingWindow w;
+    auto token = std::make_unique<TLifeToken>();
+    EXPECT_TRUE(PostGuardedMessage(w.Handle(), WM_USER, 1, 0, token->Weak()));
+    EXPECT_TRUE(PostGuardedMessage(w.Handle(), WM_USER, 2, 0, token->Weak()));
+    Drain();
+    ASSERT_EQ(w.Received.size(), 2u);
+
+    // Posted from another thread, the component gone before the loop comes round.
+    const std::weak_ptr<const void> guard = token->Weak();
+    std::thread poster([&] {
+        PostGuardedMessage(w.Handle(), WM_USER, 3, 0, guard);
+        PostMessage(w.Handle(), WM_USER, 4, 0);
+    });
+    poster.join();
+    token.reset();
+    PumpUntil([&] { return w.Received.size() == 3; });
+    EXPECT_EQ(w.Received.back().WParam, 4u);
+    EXPECT_FALSE(PostGuardedMessage(0, WM_USER, 0, 0, guard));
+}
+
+TEST(CoalescedPosts, AreDroppedWhileAnIdenticalMessageWaits) {
+    RecordingWindow w;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(PostCoalescedMessage(w.Handle(), WM_USER, 1, 2));
+    PostCoalescedMessage(w.Handle(), WM_USER, 1, 3);  // another lParam is another message
+    PostMessage(w.Handle(), WM_USER + 1, 0, 0);
+    EXPECT_TRUE(PostCoalescedMessage(w.Handle(), WM_USER + 1, 0, 0));  // a plain post counts
+    Drain();
+    ASSERT_EQ(w.Received.size(), 3u);
+    EXPECT_EQ(w.Received[0].LParam, 2);
+    EXPECT_EQ(w.Received[1].LParam, 3);
+    PostCoalescedMessage(w.Handle(), WM_USER, 1, 2);  // taken ones no longer count
+    Drain();
+    EXPECT_EQ(w.Received.size(), 4u);
+    EXPECT_FALSE(PostCoalescedMessage(0, WM_USER, 0, 0));
 }
 
 }  // namespace

@@ -1,24 +1,53 @@
 #include "platform/win/window.h"
 
 #include "platform/core/clock.h"
+#include "platform/win/invalidation.h"
 #include "platform/win/messagequeue.h"
+#include "platform/win/windowclass.h"
+#include "platform/win/windowstore.h"
+#include "platform/win/windowstyles.h"
+#include "platform/win/windowtree.h"
 
 namespace vex {
 
+namespace {
+
+constexpr const char* kUtilityClass = "TPUtilWindow";
+
+void RegisterUtilityClass() {
+    WNDCLASS utility;
+    if (GetClassInfo(kUtilityClass, utility)) return;
+    utility.lpfnWndProc = DefWindowProc;
+    utility.lpszClassName = kUtilityClass;
+    RegisterClass(utility);
+}
+
+MSG Posted(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    return MSG{Wnd, Msg, WParam, LParam, GetTickCount()};
+}
+
+}  // namespace
+
 HWND AllocateHWnd(TWndMethod Method) {
-    return TMessageQueue::Instance().AllocateWindow(std::move(Method));
+    RegisterUtilityClass();
+    const HWND wnd =
+        CreateWindowEx(WS_EX_TOOLWINDOW, kUtilityClass, "", WS_POPUP, 0, 0, 0, 0, 0, 0, 0);
+    SetWindowProc(wnd, [Method = std::move(Method)](HWND, UINT Msg, WPARAM WParam, LPARAM LParam) {
+        TMessage message{Msg, WParam, LParam, 0};
+        Method(message);
+        return message.Result;
+    });
+    return wnd;
 }
 
 void DeallocateHWnd(HWND Wnd) {
-    TMessageQueue::Instance().DeallocateWindow(Wnd);
+    if (TWindowStore::Instance().Find(Wnd) == nullptr) return;
+    SetWindowProc(Wnd, DefWindowProc);
+    DestroyWindow(Wnd);
 }
 
 bool IsWindow(HWND Wnd) {
     return TMessageQueue::Instance().WindowExists(Wnd);
-}
-
-LRESULT DefWindowProc(HWND, UINT, WPARAM, LPARAM) {
-    return 0;
 }
 
 UINT RegisterWindowMessage(const std::string& Name) {
@@ -26,16 +55,25 @@ UINT RegisterWindowMessage(const std::string& Name) {
 }
 
 LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-    // The method is held for the call, so a window freed by its own handler stays callable.
-    std::shared_ptr<TWndMethod> method = TMessageQueue::Instance().WindowMethod(Wnd);
-    if (!method) return 0;
-    TMessage message{Msg, WParam, LParam, 0};
-    (*method)(message);
-    return message.Result;
+    const TWnd* w = TWindowStore::Instance().Find(Wnd);
+    if (w == nullptr) return 0;
+    // The procedure is held for the call, so a window freed by its own handler stays callable.
+    const std::shared_ptr<const WNDPROC> proc = w->Proc;
+    return (*proc)(Wnd, Msg, WParam, LParam);
 }
 
 bool PostMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-    return TMessageQueue::Instance().Post(MSG{Wnd, Msg, WParam, LParam, GetTickCount()});
+    return TMessageQueue::Instance().Post(Posted(Wnd, Msg, WParam, LParam));
+}
+
+bool PostCoalescedMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    return TMessageQueue::Instance().PostCoalesced(Posted(Wnd, Msg, WParam, LParam));
+}
+
+bool PostGuardedMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam,
+                        std::weak_ptr<const void> Guard) {
+    return TMessageQueue::Instance().PostGuarded(Posted(Wnd, Msg, WParam, LParam),
+                                                 std::move(Guard));
 }
 
 void PostQuitMessage(int ExitCode) {
@@ -62,6 +100,8 @@ void WaitMessage() {
 }
 
 LRESULT DispatchMessage(const MSG& Msg) {
+    if (TMessageQueue::Instance().DispatchAction(Msg)) return 0;
+    if (Msg.message == WM_PAINT) return wintree::SendPaint(Msg.hwnd);
     return SendMessage(Msg.hwnd, Msg.message, Msg.wParam, Msg.lParam);
 }
 

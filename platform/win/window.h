@@ -1,25 +1,31 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/win/messages.h"
 
 namespace vex {
 
-// Hidden windows: a handle with a method that receives its messages. Everything here runs on the
-// main thread but PostMessage, which any thread may call.
+// Messages, the queue and hidden windows. Everything here runs on the main thread but
+// IsWindow and the Post calls, which any thread may use.
 
 using TWndMethod = std::function<void(TMessage& Message)>;
 
-// A window whose messages go to Method. The method may free its own window (or anything else)
-// while it runs.
+// A hidden top-level tool window whose messages go to Method. The method may free its own
+// window (or anything else) while it runs.
 HWND AllocateHWnd(TWndMethod Method);
-// Frees the window; messages still queued for it are dropped. Unknown handles are ignored.
+// Destroys the window; messages still queued for it are dropped, and the method hears nothing
+// of the destruction, since its object is usually going too. Unknown handles are ignored.
 void DeallocateHWnd(HWND Wnd);
 bool IsWindow(HWND Wnd);
 
-// The answer of a window to a message it does not handle: 0, with nothing done.
+// The answer of a window to a message it does not handle, as the original's: WM_NCCREATE keeps
+// the text and allows creation, WM_NCCALCSIZE gives the client area the styles leave
+// (nonclient.h), WM_SETTEXT, WM_GETTEXT and WM_GETTEXTLENGTH keep and give the text, WM_PAINT
+// validates, WM_WINDOWPOSCHANGED sends WM_SIZE and WM_MOVE as they apply, WM_SETREDRAW turns
+// painting off (FALSE) and on, WM_CLOSE destroys the window; anything else answers 0.
 LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 
 // A message number from 0xC000 to 0xFFFF for the name, the same for every call with that name
@@ -31,18 +37,31 @@ LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 // Queues the message for the main thread; false when the window does not exist. A message whose
 // window is freed before it is dispatched is dropped.
 bool PostMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+// Queues the message unless an identical one (same window, number, wParam and lParam) still
+// waits, for notifications that mean the same however often they are posted; true when one
+// waits now. False when the window does not exist.
+bool PostCoalescedMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+// Queues the message to be dropped, not dispatched, when Guard (lifetoken.h) has expired by the
+// time the loop takes it: the component that posted it, and that the parameters may point
+// into, is gone. False when the window does not exist.
+bool PostGuardedMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam,
+                        std::weak_ptr<const void> Guard);
 // Makes GetMessage return false once everything posted before it has been taken.
 void PostQuitMessage(int ExitCode);
 
 inline constexpr UINT PM_NOREMOVE = 0;
 inline constexpr UINT PM_REMOVE = 1;
 // Takes (or looks at) the next message for Wnd (0: any window) whose number lies between
-// FilterMin and FilterMax (both 0: any), without waiting: posted messages first, then due timers.
+// FilterMin and FilterMax (both 0: any), without waiting: posted messages first, then input,
+// then WM_PAINT for a window that waits to paint (it stays until the window is validated), then
+// due timers.
 bool PeekMessage(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, UINT RemoveMsg);
 // Waits for the next message; false when it is WM_QUIT.
 bool GetMessage(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax);
 // Waits until a message is there to be taken, sleeping in poll(); never spins.
 void WaitMessage();
+// Sends the message to its window. An exception from a WM_PAINT handler validates the window
+// before it passes on (see invalidation.h), so it is reported once.
 LRESULT DispatchMessage(const MSG& Msg);
 
 // Sends WM_TIMER (wParam = IDEvent) to Wnd every Elapse milliseconds, measured on Clock(). A

@@ -1,0 +1,79 @@
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win/invalidation.h"
+#include "platform/win/nonclient.h"
+#include "platform/win/presenting.h"
+#include "platform/win/updateregion.h"
+#include "platform/win/window.h"
+#include "platform/win/windowpos.h"
+#include "platform/win/windowsizing.h"
+#include "platform/win/windowstore.h"
+#include "platform/win/windowstyles.h"
+#include "platform/win/windowtree.h"
+
+namespace vex {
+
+namespace {
+
+// A caption shows the title and whether the window is active.
+void InvalidateCaption(TWnd& W) {
+    if ((W.Style & WS_CAPTION) != WS_CAPTION) return;
+    TRegion frame(wintree::WindowArea(W));
+    frame.Subtract(W.Client);
+    wintree::Invalidate(W, frame, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+}
+
+}  // namespace
+
+LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    TWnd* w = TWindowStore::Instance().Find(Wnd);
+    if (w == nullptr) return 0;
+    switch (Msg) {
+        case WM_NCCREATE: {
+            const auto* create = reinterpret_cast<const CREATESTRUCT*>(LParam);
+            if (create != nullptr && create->lpszName != nullptr) w->Text = create->lpszName;
+            return 1;
+        }
+        case WM_NCCALCSIZE:
+            if (auto* rect = reinterpret_cast<TRect*>(LParam))
+                *rect = ClientInside(*rect, w->Style, w->ExStyle);
+            return 0;
+        case WM_SETTEXT:
+            w->Text = LParam == 0 ? "" : reinterpret_cast<const char*>(LParam);
+            InvalidateCaption(*w);
+            if (w->Presented) wintree::SyncWithPresenter(*w);
+            return 1;
+        case WM_GETTEXT: {
+            auto* buffer = reinterpret_cast<char*>(LParam);
+            if (WParam == 0 || buffer == nullptr) return 0;
+            const size_t copied = std::min<size_t>(w->Text.size(), WParam - 1);
+            std::memcpy(buffer, w->Text.data(), copied);
+            buffer[copied] = '\0';
+            return static_cast<LRESULT>(copied);
+        }
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(w->Text.size());
+        case WM_PAINT:
+            ValidateRect(Wnd, nullptr);
+            return 0;
+        case WM_WINDOWPOSCHANGED:
+            if (const auto* pos = reinterpret_cast<const WINDOWPOS*>(LParam))
+                wintree::SendSizeAndMove(Wnd, (pos->flags & SWP_NOCLIENTSIZE) == 0,
+                                         (pos->flags & SWP_NOCLIENTMOVE) == 0);
+            return 0;
+        case WM_SETREDRAW:
+            w->RedrawOff = WParam == 0;
+            return 0;
+        case WM_NCACTIVATE:
+            InvalidateCaption(*w);
+            return 1;
+        case WM_CLOSE:
+            DestroyWindow(Wnd);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace vex

@@ -1,0 +1,159 @@
+#include "platform/win/invalidation.h"
+
+#include "platform/win/updateregion.h"
+#include "platform/win/window.h"
+#include "platform/win/windowstyles.h"
+
+namespace vex::wintree {
+
+namespace {
+
+// The chain up to the desktop shows and none of it has redrawing off.
+bool Reaches(const TWnd& W) {
+    if (!IsShowing(W)) return false;
+    for (const TWnd* w = &W; w != nullptr; w = w->Parent)
+        if (w->RedrawOff) return false;
+    return true;
+}
+
+bool IncludesChildren(const TWnd& W, UINT Flags) {
+    if (Flags & RDW_ALLCHILDREN) return true;
+    return (Flags & RDW_NOCHILDREN) == 0 && (W.Style & WS_CLIPCHILDREN) == 0;
+}
+
+bool CoversAll(const TRegion& Region, const TRegion& Area) {
+    for (const TRect& r : Area.Rects())
+        if (!Region.Covers(r)) return false;
+    return true;
+}
+
+// Calls Apply for each visible child with the part of Area (W's window coordinates) it covers,
+// in the child's window coordinates.
+template <class Action>
+void ForChildrenIn(TWnd& W, const TRegion& Area, Action Apply) {
+    if (Area.Empty()) return;
+    const TRect bounds = Area.Bounds();
+    for (TWnd* c : W.Children) {
+        if ((c->Style & WS_VISIBLE) == 0) continue;
+        TRect place = c->Bounds;
+        OffsetRect(place, W.Client.Left, W.Client.Top);
+        TRect common;
+        if (!IntersectRect(common, place, bounds)) continue;
+        TRegion part = Area;
+        part.Intersect(place);
+        if (part.Empty()) continue;
+        part.Offset(Negated(place.Left), Negated(place.Top));
+        Apply(*c, part);
+    }
+}
+
+}  // namespace
+
+void SyncPending(const TWnd& W) {
+    std::set<HWND>& pending = TWindowStore::Instance().Pending;
+    if (!W.Update.Empty() || W.InternalPaint)
+        pending.insert(W.Handle);
+    else
+        pending.erase(W.Handle);
+}
+
+void Invalidate(TWnd& W, const TRegion& Area, UINT Flags) {
+    if (!Reaches(W)) return;
+    if (Flags & RDW_INTERNALPAINT) W.InternalPaint = true;
+    SyncPending(W);
+    if ((Flags & RDW_INVALIDATE) == 0) return;
+    TRegion area = Area;
+    area.Intersect((Flags & RDW_FRAME) ? WindowArea(W) : W.Client);
+    if (!area.Empty() && !CoversAll(W.Update, area)) W.Update.Union(area);
+    if (!area.Empty() && (Flags & RDW_ERASE)) W.Erase = true;
+    SyncPending(W);
+    if (!IncludesChildren(W, Flags)) return;
+    // A parent that paints over its children leaves their frames to paint again too.
+    const UINT childFlags = (Flags & ~RDW_INTERNALPAINT) | RDW_FRAME;
+    ForChildrenIn(W, area, [&](TWnd& C, const TRegion& Part) { Invalidate(C, Part, childFlags); });
+}
+
+void Validate(TWnd& W, const TRegion& Area, UINT Flags) {
+    if (Flags & RDW_NOINTERNALPAINT) W.InternalPaint = false;
+    SyncPending(W);
+    if ((Flags & RDW_VALIDATE) == 0) return;
+    TRegion area = Area;
+    area.Intersect(WindowArea(W));
+    W.Update.Subtract(area);
+    W.Update.Intersect(WindowArea(W));
+    if (Flags & RDW_NOFRAME) W.Update.Intersect(W.Client);
+    if (W.Update.Empty() || (Flags & RDW_NOERASE)) W.Erase = false;
+    SyncPending(W);
+    if (!IncludesChildren(W, Flags)) return;
+    ForChildrenIn(W, area, [&](TWnd& C, const TRegion& Part) {
+        Validate(C, Part, (Flags & ~RDW_NOINTERNALPAINT) | RDW_FRAME);
+    });
+}
+
+void InvalidateWhole(TWnd& W) {
+    Invalidate(W, TRegion(WindowArea(W)), RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void ExposeInParent(TWnd& Parent, const TRegion& ClientArea) {
+    TRegion area = ClientArea;
+    area.Offset(Parent.Client.Left, Parent.Client.Top);
+    Invalidate(Parent, area, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void ClearUpdates(TWnd& W) {
+    W.Update.Clear();
+    W.Erase = false;
+    W.InternalPaint = false;
+    SyncPending(W);
+    for (TWnd* c : W.Children)
+        ClearUpdates(*c);
+}
+
+bool NextToPaint(HWND Filter, HWND& Target) {
+    TWindowStore& store = TWindowStore::Instance();
+    if (Filter != 0) {
+        const TWnd* w = store.Find(Filter);
+        if (w == nullptr || store.Pending.count(Filter) == 0 || !CanPaint(*w)) return false;
+        Target = Filter;
+        return true;
+    }
+    for (HWND h : store.Pending) {
+        const TWnd* w = store.Find(h);
+        if (w == nullptr || !CanPaint(*w)) continue;
+        const TWnd* first = w;
+        for (const TWnd* a = w->Parent; a != nullptr && a->Parent != nullptr; a = a->Parent)
+            if (store.Pending.count(a->Handle) != 0) first = a;
+        Target = first->Handle;
+        return true;
+    }
+    return false;
+}
+
+LRESULT SendPaint(HWND Wnd) {
+    // An internal paint asks for one WM_PAINT, painted or not.
+    if (TWnd* w = TWindowStore::Instance().Find(Wnd); w != nullptr && w->InternalPaint) {
+        w->InternalPaint = false;
+        SyncPending(*w);
+    }
+    try {
+        return SendMessage(Wnd, WM_PAINT, 0, 0);
+    } catch (...) {
+        if (TWnd* w = TWindowStore::Instance().Find(Wnd)) {
+            w->Update.Clear();
+            w->Erase = false;
+            w->InternalPaint = false;
+            SyncPending(*w);
+        }
+        throw;
+    }
+}
+
+int RegionKind(const TRegion& Region) {
+    if (Region.Empty()) return NULLREGION;
+    const TRect bounds = Region.Bounds();
+    const int64_t boundsArea =
+        (int64_t{bounds.Right} - bounds.Left) * (int64_t{bounds.Bottom} - bounds.Top);
+    return Region.Area() == boundsArea ? SIMPLEREGION : COMPLEXREGION;
+}
+
+}  // namespace vex::wintree

@@ -1,0 +1,91 @@
+#include "platform/win/painting.h"
+
+#include "platform/win/invalidation.h"
+#include "platform/win/visibleregion.h"
+#include "platform/win/windowstore.h"
+
+namespace vex {
+
+namespace {
+
+TWindowSurface SurfaceOf(TWnd& W, TSurfaceArea Area) {
+    TWindowSurface surface;
+    TBackBuffer* buffer = wintree::BufferOf(W);
+    if (buffer == nullptr || !wintree::IsShowing(W)) return surface;
+    const TRect area = Area == TSurfaceArea::Client ? W.Client : wintree::WindowArea(W);
+    const TPixelRows rows = buffer->Rows();
+    surface.Pixels = buffer->Row(0);
+    surface.Width = rows.Width;
+    surface.Height = rows.Height;
+    surface.Stride = rows.Stride;
+    const TRect placed = wintree::BufferRect(W, area);
+    surface.Origin = TPoint{placed.Left, placed.Top};
+    surface.Clip = wintree::VisibleRegion(W, area, true);
+    return surface;
+}
+
+}  // namespace
+
+TWindowSurface GetWindowSurface(HWND Wnd, TSurfaceArea Area) {
+    TWnd* w = TWindowStore::Instance().Find(Wnd);
+    return w == nullptr ? TWindowSurface() : SurfaceOf(*w, Area);
+}
+
+TPaintSession BeginWindowPaint(HWND Wnd) {
+    TPaintSession session;
+    TWnd* w = TWindowStore::Instance().Find(Wnd);
+    if (w == nullptr) return session;
+    session.Wnd = Wnd;
+    TRegion client = w->Update;
+    client.Intersect(w->Client);
+    TRegion frame = w->Update;
+    frame.Subtract(w->Client);
+    session.FrameInvalid = !frame.Empty();
+    session.Erase = w->Erase;
+    const bool canPaint = wintree::CanPaint(*w);
+    w->Update.Clear();
+    w->Erase = false;
+    w->InternalPaint = false;
+    wintree::SyncPending(*w);
+    if (canPaint) {
+        session.Surface = SurfaceOf(*w, TSurfaceArea::Client);
+        TRegion inBuffer = client;
+        const TPoint origin = wintree::BufferOrigin(*w);
+        inBuffer.Offset(origin.X, origin.Y);
+        session.Surface.Clip.Intersect(inBuffer);
+    }
+    client.Offset(-w->Client.Left, -w->Client.Top);
+    session.UpdateBox = client.Bounds();
+    session.UpdateRegion = std::move(client);
+    return session;
+}
+
+void EndWindowPaint(const TPaintSession& Session) {
+    if (!Session.Surface.Clip.Empty())
+        PresentWindowArea(Session.Wnd, Session.Surface.Clip.Bounds());
+}
+
+void PresentWindowArea(HWND Wnd, const TRect& Area) {
+    TWnd* w = TWindowStore::Instance().Find(Wnd);
+    if (w == nullptr) return;
+    TWnd& top = wintree::TopLevelOf(*w);
+    if (top.Buffer == nullptr || !top.Presented) return;
+    TRect dirty;
+    if (!IntersectRect(dirty, Area, top.Buffer->Bounds())) return;
+    Presenter().Present(top.Handle, top.Buffer->Rows(), dirty);
+}
+
+TPixelRows WindowPixels(HWND Wnd) {
+    TWnd* w = TWindowStore::Instance().Find(Wnd);
+    if (w == nullptr || !wintree::IsShowing(*w)) return TPixelRows();
+    TBackBuffer* buffer = wintree::BufferOf(*w);
+    if (buffer == nullptr) return TPixelRows();
+    TRect area;
+    if (!IntersectRect(area, wintree::BufferRect(*w, wintree::WindowArea(*w)), buffer->Bounds()))
+        return TPixelRows();
+    const TPixelRows rows = buffer->Rows();
+    return TPixelRows{rows.Pixels + static_cast<size_t>(area.Top) * rows.Stride + area.Left,
+                      wintree::Width(area), wintree::Height(area), rows.Stride};
+}
+
+}  // namespace vex

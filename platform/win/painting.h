@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/core/geometry.h"
+#include "platform/core/region.h"
+#include "platform/win/messages.h"
+#include "platform/win/presenter.h"
+
+namespace vex {
+
+// What the painting layer above needs of a window to draw it: where its pixels are and which
+// of them it may touch. Every window draws into the back buffer of the top-level window that
+// holds it; what it may touch leaves out what lies outside its ancestors' client areas, the
+// siblings above it when it has WS_CLIPSIBLINGS, and its children when it has WS_CLIPCHILDREN.
+
+struct TWindowSurface {
+    // The top-level window's back buffer; null (and the sizes 0) when the window shows nothing.
+    uint32_t* Pixels = nullptr;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int32_t Stride = 0;  // pixels from one row to the next
+    // The top-left corner of the area drawn in (the client area or the whole window) inside
+    // the buffer.
+    TPoint Origin;
+    // The pixels the window may draw, in buffer coordinates.
+    TRegion Clip;
+};
+
+// The whole window, frame included, or the client area alone: what the original's window and
+// client device contexts drew in.
+enum class TSurfaceArea { Client, Window };
+TWindowSurface GetWindowSurface(HWND Wnd, TSurfaceArea Area);
+
+// One WM_PAINT's worth of painting.
+struct TPaintSession {
+    HWND Wnd = 0;
+    // What was invalid in the client area, in client coordinates, and its bounds.
+    TRegion UpdateRegion;
+    TRect UpdateBox;
+    // The background is to be erased first (WM_ERASEBKGND), and the frame wanted painting
+    // too (WM_NCPAINT, to be sent before).
+    bool Erase = false;
+    bool FrameInvalid = false;
+    // The client surface, its clip narrowed to the update region.
+    TWindowSurface Surface;
+};
+
+// Validates the window's whole update region and returns what is to be painted. A window that
+// cannot paint now (hidden, redrawing off, locked) gets an empty clip.
+TPaintSession BeginWindowPaint(HWND Wnd);
+// Puts what the session may have changed on the screen.
+void EndWindowPaint(const TPaintSession& Session);
+// Puts Area (buffer coordinates) of the back buffer holding Wnd on the screen, after drawing
+// outside WM_PAINT.
+void PresentWindowArea(HWND Wnd, const TRect& Area);
+
+// The window's own pixels, frame included: its area inside its top-level window's back buffer,
+// cut to the buffer. Empty rows for a window that shows nothing.
+TPixelRows WindowPixels(HWND Wnd);
+
+}  // namespace vex

@@ -1,0 +1,105 @@
+#include "platform/win/painting.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/win/updateregion.h"
+#include "platform/win/win_testsupport.h"
+#include "platform/win/windowstyles.h"
+
+namespace vex {
+namespace {
+
+using test::MessageLog;
+
+void Drain() {
+    MSG msg;
+    while (PeekMessage(msg, 0, 0, 0, PM_REMOVE))
+        DispatchMessage(msg);
+}
+
+void Fill(const TWindowSurface& Surface, uint32_t Color) {
+    for (const TRect& r : Surface.Clip.Rects())
+        for (int32_t y = r.Top; y < r.Bottom; ++y)
+            for (int32_t x = r.Left; x < r.Right; ++x)
+                Surface.Pixels[y * Surface.Stride + x] = Color;
+}
+
+uint32_t At(const TPixelRows& Rows, int32_t X, int32_t Y) {
+    return Rows.Pixels[Y * Rows.Stride + X];
+}
+
+// main clips its children; a (bordered) lies above b, which clips its siblings.
+struct Layout {
+    MessageLog Log;
+    HWND Main = Log.Create("main", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, {0, 0, 100, 80});
+    HWND A = Log.Create("a", WS_CHILD | WS_VISIBLE | WS_BORDER, {10, 10, 50, 40}, Main);
+    HWND B = Log.Create("b", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, {30, 20, 70, 60}, Main);
+};
+
+TEST(Painting, APaintSessionValidatesAndClipsToWhatTheWindowMayTouch) {
+    Layout layout;
+    Drain();
+    InvalidateRect(layout.Main, nullptr, true);
+    TRect box;
+    EXPECT_FALSE(GetUpdateRect(layout.A, box));  // a parent that clips them leaves them be
+
+    const TPaintSession main = BeginWindowPaint(layout.Main);
+    EXPECT_EQ(main.UpdateBox, (TRect{0, 0, 100, 80}));
+    EXPECT_TRUE(main.Erase);
+    EXPECT_FALSE(main.FrameInvalid);
+    EXPECT_EQ(main.Surface.Origin, (TPoint{0, 0}));
+    EXPECT_EQ(main.Surface.Clip.Area(), 8000 - 1200 - 1600 + 400);
+    EXPECT_FALSE(main.Surface.Clip.Contains({15, 15}));
+    EXPECT_FALSE(main.Surface.Clip.Contains({65, 55}));
+    EXPECT_FALSE(GetUpdateRect(layout.Main, box));  // validated
+
+    const TRect part{0, 0, 30, 30};
+    InvalidateRect(layout.B, &part, false);
+    const TPaintSession b = BeginWindowPaint(layout.B);
+    EXPECT_EQ(b.UpdateBox, part);
+    EXPECT_FALSE(b.Erase);
+    EXPECT_EQ(b.Surface.Origin, (TPoint{30, 20}));
+    // The part asked for, less what a, above it, covers.
+    EXPECT_EQ(b.Surface.Clip.Bounds(), (TRect{30, 20, 60, 50}));
+    EXPECT_EQ(b.Surface.Clip.Area(), 900 - 400);
+
+    EXPECT_EQ(GetWindowSurface(layout.A, TSurfaceArea::Client).Origin, (TPoint{11, 11}));
+    EXPECT_EQ(GetWindowSurface(layout.A, TSurfaceArea::Window).Origin, (TPoint{10, 10}));
+    EXPECT_EQ(GetWindowSurface(layout.A, TSurfaceArea::Window).Clip.Area(), 1200);
+    RedrawWindow(layout.A, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    EXPECT_TRUE(BeginWindowPaint(layout.A).FrameInvalid);
+}
+
+TEST(Painting, WhatIsPaintedReachesTheWindowsPixelsAndTheDisplay) {
+    std::vector<std::string> calls;
+    test::PresenterOverride presenter(std::make_unique<test::RecordingPresenter>(calls));
+    Layout layout;
+    Drain();
+    calls.clear();
+    InvalidateRect(layout.B, nullptr, false);
+    const TPaintSession session = BeginWindowPaint(layout.B);
+    Fill(session.Surface, 0x00FF00);
+    EndWindowPaint(session);
+    EXPECT_EQ(calls, std::vector<std::string>{"Present 30,20,70,60 main"});
+
+    const TPixelRows b = WindowPixels(layout.B);
+    ASSERT_EQ(b.Width, 40);
+    ASSERT_EQ(b.Height, 40);
+    EXPECT_EQ(At(b, 25, 25), 0x00FF00u);
+    EXPECT_EQ(At(b, 1, 1), 0u);  // under a, which lies above it
+
+    // A bigger window keeps its pixels and has only its new part to paint.
+    MoveWindow(layout.Main, 0, 0, 120, 90, true);
+    EXPECT_EQ(At(WindowPixels(layout.B), 25, 25), 0x00FF00u);
+    TRegion update;
+    GetUpdateRgn(layout.Main, update);
+    EXPECT_EQ(update.Area(), 120 * 90 - 100 * 80);
+    EXPECT_FALSE(update.Contains({5, 5}));
+
+    ShowWindow(layout.Main, SW_HIDE);
+    EXPECT_EQ(GetWindowSurface(layout.B, TSurfaceArea::Client).Pixels, nullptr);
+    EXPECT_EQ(WindowPixels(layout.B).Pixels, nullptr);
+}
+
+}  // namespace
+}  // namespace vex

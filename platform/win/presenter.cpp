@@ -1,0 +1,80 @@
+#include "platform/win/presenter.h"
+
+#include <map>
+
+#include "platform/win/headlesspresenter.h"
+#include "platform/win/messagequeue.h"
+#include "platform/win/presenting.h"
+#include "platform/win/window.h"
+#include "platform/win/windowpos.h"
+#include "platform/win/windowstore.h"
+
+namespace vex {
+
+namespace {
+
+std::unique_ptr<TPresenter>& Current() {
+    static std::unique_ptr<TPresenter> presenter;
+    return presenter;
+}
+
+// Moves the display reported, latest per window, applied together once the loop comes round,
+// so a drag that reports every step resizes the tree once per batch.
+std::map<HWND, TRect>& PendingMoves() {
+    static std::map<HWND, TRect> moves;
+    return moves;
+}
+
+void ApplyMoves() {
+    std::map<HWND, TRect> moves;
+    moves.swap(PendingMoves());
+    TWindowStore& store = TWindowStore::Instance();
+    for (const auto& [wnd, bounds] : moves) {
+        store.MovedByPresenter = wnd;
+        try {
+            SetWindowPos(wnd, 0, bounds.Left, bounds.Top, bounds.Right - bounds.Left,
+                         bounds.Bottom - bounds.Top, SWP_NOZORDER | SWP_NOACTIVATE);
+        } catch (...) {
+            store.MovedByPresenter = 0;
+            throw;
+        }
+        store.MovedByPresenter = 0;
+    }
+}
+
+TPixelRows PixelsOf(HWND Wnd) {
+    TWnd* w = TWindowStore::Instance().Find(Wnd);
+    if (w == nullptr || !wintree::IsTopLevel(*w) || w->Buffer == nullptr) return TPixelRows();
+    return w->Buffer->Rows();
+}
+
+void Moved(HWND Wnd, const TRect& Bounds) {
+    std::map<HWND, TRect>& moves = PendingMoves();
+    const bool first = moves.empty();
+    moves[Wnd] = Bounds;
+    if (first) TMessageQueue::Instance().PostAction(ApplyMoves);
+}
+
+}  // namespace
+
+TPresenter& Presenter() {
+    std::unique_ptr<TPresenter>& presenter = Current();
+    if (presenter == nullptr) presenter = std::make_unique<THeadlessPresenter>();
+    return *presenter;
+}
+
+void SetPresenter(std::unique_ptr<TPresenter> Value) {
+    Current() = std::move(Value);
+    wintree::PresentAll();
+}
+
+TPresenterSink WindowTreeSink() {
+    TPresenterSink sink;
+    sink.Pixels = PixelsOf;
+    sink.Moved = Moved;
+    sink.CloseRequested = [](HWND Wnd) { PostMessage(Wnd, WM_CLOSE, 0, 0); };
+    sink.Input = [](const MSG& Msg) { TMessageQueue::Instance().PostInput(Msg); };
+    return sink;
+}
+
+}  // namespace vex

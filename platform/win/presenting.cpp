@@ -1,0 +1,72 @@
+#include "platform/win/presenting.h"
+
+#include "platform/win/invalidation.h"
+#include "platform/win/updateregion.h"
+#include "platform/win/windowstyles.h"
+
+namespace vex::wintree {
+
+namespace {
+
+TRect ScreenBounds(const TWnd& W) {
+    const TPoint origin = WindowOrigin(W);
+    return PlacedAt(origin, Width(W.Bounds), Height(W.Bounds));
+}
+
+}  // namespace
+
+TWindowLook LookOf(const TWnd& W) {
+    TWindowLook look;
+    look.Title = W.Text;
+    look.Owner = W.Owner;
+    look.TopMost = (W.ExStyle & WS_EX_TOPMOST) != 0;
+    look.ToolWindow = (W.ExStyle & WS_EX_TOOLWINDOW) != 0;
+    look.Framed = (W.Style & WS_CAPTION) == WS_CAPTION || (W.Style & WS_THICKFRAME) != 0;
+    return look;
+}
+
+void SyncWithPresenter(TWnd& W) {
+    if (!IsTopLevel(W) || !IsShowing(W)) {
+        W.Buffer.reset();
+        if (W.Presented) {
+            W.Presented = false;
+            Presenter().Hide(W.Handle);
+        }
+        return;
+    }
+    if (W.Buffer == nullptr) {
+        W.Buffer = std::make_unique<TBackBuffer>(Width(W.Bounds), Height(W.Bounds));
+    } else {
+        const TRegion added = W.Buffer->Resize(Width(W.Bounds), Height(W.Bounds));
+        Invalidate(W, added, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+    const TRect bounds = ScreenBounds(W);
+    const TWindowLook look = LookOf(W);
+    if (W.Presented && bounds == W.PresentedBounds && look == W.PresentedLook) return;
+    // The display made this move itself and already shows it.
+    const bool echo = W.Presented && TWindowStore::Instance().MovedByPresenter == W.Handle;
+    W.Presented = true;
+    W.EverPresented = true;
+    W.PresentedBounds = bounds;
+    W.PresentedLook = look;
+    if (!echo) Presenter().Show(W.Handle, bounds, look);
+}
+
+void ForgetOnPresenter(TWnd& W) {
+    W.Buffer.reset();
+    W.Presented = false;
+    if (W.EverPresented) Presenter().Forget(W.Handle);
+}
+
+void PresentAll() {
+    TWindowStore& store = TWindowStore::Instance();
+    for (TWnd* top : store.Desktop().Children) {
+        if (!top->Presented) continue;
+        Presenter().Show(top->Handle, ScreenBounds(*top), LookOf(*top));
+        if (top->Buffer)
+            Presenter().Present(top->Handle, top->Buffer->Rows(), top->Buffer->Bounds());
+        if (store.Active == top->Handle) Presenter().Activate(top->Handle);
+    }
+}
+
+}  // namespace vex::wintree

@@ -1,0 +1,124 @@
+#include "platform/win/toplevel.h"
+
+#include "platform/win/activation.h"
+#include "platform/win/presenter.h"
+#include "platform/win/window.h"
+#include "platform/win/windowpos.h"
+#include "platform/win/windowstore.h"
+#include "platform/win/windowstyles.h"
+
+namespace vex {
+
+namespace {
+
+TWindowStore& Store() {
+    return TWindowStore::Instance();
+}
+
+bool CanTakeActivation(const TWnd& W) {
+    return (W.Style & WS_VISIBLE) && !W.Iconic && !(W.Style & WS_DISABLED) && !W.Destroying;
+}
+
+bool OnTopOfItsBand(const TWnd& W) {
+    const bool topMost = (W.ExStyle & WS_EX_TOPMOST) != 0;
+    for (const TWnd* top : Store().Desktop().Children)
+        if (((top->ExStyle & WS_EX_TOPMOST) != 0) == topMost) return top == &W;
+    return false;
+}
+
+void SendToAllTopLevel(UINT Msg, WPARAM WParam) {
+    for (HWND top : wintree::ChildHandles(Store().Desktop()))
+        SendMessage(top, Msg, WParam, 0);
+}
+
+}  // namespace
+
+namespace wintree {
+
+void Activate(HWND Wnd) {
+    TWnd* w = Store().Find(Wnd);
+    if (w == nullptr || w->Parent == nullptr) return;
+    const TWnd& top = TopLevelOf(*w);
+    const HWND target = top.Handle;
+    const HWND previous = Store().Active;
+    if (target == previous || (top.Style & WS_DISABLED) || top.Destroying) return;
+    if (previous != 0) {
+        SendMessage(previous, WM_NCACTIVATE, 0, 0);
+        SendMessage(previous, WM_ACTIVATE, WA_INACTIVE, static_cast<LPARAM>(target));
+    } else {
+        SendToAllTopLevel(WM_ACTIVATEAPP, 1);
+    }
+    TWnd* t = Store().Find(target);
+    if (t == nullptr || t->Destroying) return;
+    Store().Active = target;
+    if (IsShowing(*t) && !OnTopOfItsBand(*t))
+        SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (Store().Active != target) return;  // a handler activated another window meanwhile
+    SendMessage(target, WM_NCACTIVATE, 1, 0);
+    SendMessage(target, WM_ACTIVATE, WA_ACTIVE, static_cast<LPARAM>(previous));
+    t = Store().Find(target);
+    if (t != nullptr && t->Presented && Store().Active == target) Presenter().Activate(target);
+}
+
+void ActivateNext(HWND Leaving) {
+    TWnd* leaving = Store().Find(Leaving);
+    if (leaving == nullptr || Store().Active != Leaving) return;
+    TWnd* next = nullptr;
+    if (TWnd* owner = Store().Find(leaving->Owner);
+        owner != nullptr && IsTopLevel(*owner) && CanTakeActivation(*owner))
+        next = owner;
+    for (TWnd* top : Store().Desktop().Children) {
+        if (next != nullptr) break;
+        if (top != leaving && CanTakeActivation(*top)) next = top;
+    }
+    if (next != nullptr) {
+        Activate(next->Handle);
+        return;
+    }
+    Store().Active = 0;
+    SendMessage(Leaving, WM_NCACTIVATE, 0, 0);
+    SendMessage(Leaving, WM_ACTIVATE, WA_INACTIVE, 0);
+    SendToAllTopLevel(WM_ACTIVATEAPP, 0);
+}
+
+}  // namespace wintree
+
+HWND SetActiveWindow(HWND Wnd) {
+    const HWND previous = Store().Active;
+    const TWnd* w = Store().Find(Wnd);
+    if (w == nullptr || w->Parent == nullptr) return 0;
+    const TWnd& top = wintree::TopLevelOf(const_cast<TWnd&>(*w));
+    if ((top.Style & WS_DISABLED) || top.Destroying) return 0;
+    wintree::Activate(Wnd);
+    return previous;
+}
+
+HWND GetActiveWindow() {
+    return Store().Active;
+}
+
+bool SetForegroundWindow(HWND Wnd) {
+    const TWnd* w = Store().Find(Wnd);
+    if (w == nullptr || w->Parent == nullptr) return false;
+    wintree::Activate(Wnd);
+    return Store().Active == wintree::TopLevelOf(const_cast<TWnd&>(*w)).Handle;
+}
+
+HWND GetForegroundWindow() {
+    return Store().Active;
+}
+
+bool GetTopLevelState(HWND Wnd, TTopLevelState& State) {
+    const TWnd* w = Store().Find(Wnd);
+    State = TTopLevelState();
+    if (w == nullptr || w->Parent == nullptr || (w->Style & WS_CHILD)) return false;
+    State.Visible = (w->Style & WS_VISIBLE) != 0;
+    State.Iconic = w->Iconic;
+    State.Parked = !wintree::IsTopLevel(*w);
+    State.TopMost = (w->ExStyle & WS_EX_TOPMOST) != 0;
+    State.Taskbar = State.Visible && !State.Parked && !(w->ExStyle & WS_EX_TOOLWINDOW) &&
+                    (w->Owner == 0 || (w->ExStyle & WS_EX_APPWINDOW));
+    return true;
+}
+
+}  // namespace vex

@@ -1,0 +1,113 @@
+#include "platform/win/updateregion.h"
+
+#include "platform/win/invalidation.h"
+#include "platform/win/windowstore.h"
+
+namespace vex {
+
+namespace {
+
+// The area a call names, in the window's window coordinates.
+TRegion AreaOf(const TWnd& W, const TRect* Rect, const TRegion* Region, UINT Flags) {
+    TRegion area;
+    if (Region != nullptr) {
+        area = *Region;
+    } else if (Rect != nullptr) {
+        area = TRegion(*Rect);
+    } else {
+        if (Flags & RDW_FRAME) return TRegion(wintree::WindowArea(W));
+        area = TRegion(TRect{0, 0, wintree::Width(W.Client), wintree::Height(W.Client)});
+    }
+    area.Offset(W.Client.Left, W.Client.Top);
+    return area;
+}
+
+// Paints the window, and with Children each window inside it, that waits to, parents first.
+void PaintNow(HWND Wnd, bool Children) {
+    TWindowStore& store = TWindowStore::Instance();
+    TWnd* w = store.Find(Wnd);
+    if (w == nullptr) return;
+    if (store.Pending.count(Wnd) != 0 && wintree::CanPaint(*w)) {
+        wintree::SendPaint(Wnd);
+        w = store.Find(Wnd);
+        if (w == nullptr) return;
+    }
+    if (!Children) return;
+    for (HWND c : wintree::ChildHandles(*w))
+        PaintNow(c, true);
+}
+
+}  // namespace
+
+bool RedrawWindow(HWND Wnd, const TRect* Rect, const TRegion* Region, UINT Flags) {
+    TWindowStore& store = TWindowStore::Instance();
+    TWnd* w = store.Find(Wnd);
+    if (w == nullptr) return false;
+    const TRegion area = AreaOf(*w, Rect, Region, Flags);
+    if (Flags & (RDW_INVALIDATE | RDW_INTERNALPAINT)) wintree::Invalidate(*w, area, Flags);
+    if (Flags & (RDW_VALIDATE | RDW_NOINTERNALPAINT)) wintree::Validate(*w, area, Flags);
+    if (Flags & (RDW_UPDATENOW | RDW_ERASENOW)) PaintNow(Wnd, (Flags & RDW_NOCHILDREN) == 0);
+    return true;
+}
+
+bool InvalidateRect(HWND Wnd, const TRect* Rect, bool Erase) {
+    const UINT flags = RDW_INVALIDATE | (Erase ? RDW_ERASE : 0);
+    if (Wnd != 0) return RedrawWindow(Wnd, Rect, nullptr, flags);
+    for (HWND top : wintree::ChildHandles(TWindowStore::Instance().Desktop()))
+        RedrawWindow(top, nullptr, nullptr, flags | RDW_FRAME | RDW_ALLCHILDREN);
+    return true;
+}
+
+bool InvalidateRgn(HWND Wnd, const TRegion* Region, bool Erase) {
+    if (Wnd == 0) return InvalidateRect(0, nullptr, Erase);
+    return RedrawWindow(Wnd, nullptr, Region, RDW_INVALIDATE | (Erase ? RDW_ERASE : 0));
+}
+
+bool ValidateRect(HWND Wnd, const TRect* Rect) {
+    const UINT flags = RDW_VALIDATE | RDW_NOCHILDREN | (Rect == nullptr ? RDW_FRAME : 0);
+    return RedrawWindow(Wnd, Rect, nullptr, flags);
+}
+
+bool ValidateRgn(HWND Wnd, const TRegion* Region) {
+    if (Region == nullptr) return ValidateRect(Wnd, nullptr);
+    return RedrawWindow(Wnd, nullptr, Region, RDW_VALIDATE | RDW_NOCHILDREN);
+}
+
+bool GetUpdateRect(HWND Wnd, TRect& Rect) {
+    TRegion region;
+    GetUpdateRgn(Wnd, region);
+    Rect = region.Bounds();
+    return !region.Empty();
+}
+
+int GetUpdateRgn(HWND Wnd, TRegion& Region) {
+    const TWnd* w = TWindowStore::Instance().Find(Wnd);
+    Region.Clear();
+    if (w == nullptr) return ERROR;
+    Region = w->Update;
+    Region.Intersect(w->Client);
+    Region.Offset(-w->Client.Left, -w->Client.Top);
+    return wintree::RegionKind(Region);
+}
+
+bool UpdateWindow(HWND Wnd) {
+    if (TWindowStore::Instance().Find(Wnd) == nullptr) return false;
+    PaintNow(Wnd, true);
+    return true;
+}
+
+bool LockWindowUpdate(HWND Wnd) {
+    TWindowStore& store = TWindowStore::Instance();
+    if (Wnd == 0) {
+        if (store.Locked == 0) return false;
+        if (--store.LockCount == 0) store.Locked = 0;
+        return true;
+    }
+    if (store.Find(Wnd) == nullptr) return false;
+    if (store.Locked != 0 && store.Locked != Wnd) return false;
+    store.Locked = Wnd;
+    ++store.LockCount;
+    return true;
+}
+
+}  // namespace vex

@@ -1,0 +1,221 @@
+#include "platform/win/updateregion.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "platform/core/clock.h"
+#include "platform/win/application.h"
+#include "platform/win/presenter.h"
+#include "platform/win/virtualclock.h"
+#include "platform/win/win_testsupport.h"
+#include "platform/win/windowstyles.h"
+
+namespace vex {
+namespace {
+
+using test::MessageLog;
+
+// Dispatches what is pending without waiting, as the application's loop does; an exception
+// goes to the application. Stops after Limit messages, so an endless paint loop fails.
+int Drain(int Limit = 10000) {
+    MSG msg;
+    int taken = 0;
+    while (taken < Limit && PeekMessage(msg, 0, 0, 0, PM_REMOVE)) {
+        ++taken;
+        try {
+            DispatchMessage(msg);
+        } catch (...) {
+            Application().HandleException(nullptr);
+        }
+    }
+    return taken;
+}
+
+TEST(UpdateRegion, AreasCoveredByAPendingOneChangeNothingAndOnePaintCoversAll) {
+    MessageLog log;
+    log.Watched = {WM_PAINT};
+    const HWND wnd = log.Create("w", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    Drain();
+    log.Take();
+    const TRect big{10, 10, 60, 60};
+    InvalidateRect(wnd, &big, false);
+    TRegion first;
+    EXPECT_EQ(GetUpdateRgn(wnd, first), SIMPLEREGION);
+    for (int i = 0; i < 40; ++i) {
+        const TRect inside{10 + i, 10 + i, 20 + i, 20 + i};
+        InvalidateRect(wnd, &inside, false);
+    }
+    TRegion after;
+    GetUpdateRgn(wnd, after);
+    EXPECT_EQ(after.Rects(), first.Rects());
+    const TRect apart{80, 80, 90, 90};
+    InvalidateRect(wnd, &apart, true);
+    EXPECT_EQ(GetUpdateRgn(wnd, after), COMPLEXREGION);
+    TRect box;
+    ASSERT_TRUE(GetUpdateRect(wnd, box));
+    EXPECT_EQ(box, (TRect{10, 10, 90, 90}));
+    Drain();
+    EXPECT_EQ(log.Take(), "w WM_PAINT\n");
+    EXPECT_FALSE(GetUpdateRect(wnd, box));
+    const TRect outside{200, 200, 300, 300};
+    InvalidateRect(wnd, &outside, true);
+    EXPECT_FALSE(GetUpdateRect(wnd, box));
+}
+
+TEST(UpdateRegion, AWindowShrunkBeforeItPaintsPaintsOnce) {
+    MessageLog log;
+    log.Watched = {WM_PAINT};
+    const HWND wnd = log.Create("w", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND child = log.Create("child", WS_CHILD | WS_VISIBLE, {0, 0, 100, 100}, wnd);
+    MoveWindow(wnd, 0, 0, 40, 40, true);
+    MoveWindow(child, 0, 0, 20, 20, true);
+    Drain(100);
+    EXPECT_EQ(log.Take(), "w WM_PAINT\nchild WM_PAINT\n");
+}
+
+TEST(UpdateRegion, PaintComesAfterPostedMessagesAndInputBeforeTimersParentsFirst) {
+    TVirtualClock clock;
+    TClockOverride use(clock);
+    MessageLog log;
+    log.Watched = {WM_PAINT, WM_USER, WM_KEYDOWN, WM_TIMER};
+    const HWND main = log.Create("main", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    log.Create("child", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, main);
+    log.Create("second", WS_CHILD | WS_VISIBLE, {60, 10, 90, 50}, main);
+    SetTimer(main, 1, 10);
+    clock.Advance(20);
+    WindowTreeSink().Input(MSG{main, WM_KEYDOWN, 13, 0, 0});
+    PostMessage(main, WM_USER, 0, 0);
+    Drain();
+    EXPECT_EQ(log.Take(),
+              "main WM_USER\nmain WM_KEYDOWN\nmain WM_PAINT\nchild WM_PAINT\nsecond WM_PAINT\n"
+              "main WM_TIMER\n");
+    KillTimer(main, 1);
+}
+
+TEST(UpdateRegion, ChildrenAreInvalidatedWithAParentThatPaintsOverThem) {
+    MessageLog log;
+    const HWND plain = log.Create("plain", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND clipping =
+        log.Create("clipping", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, {0, 0, 100, 100});
+    const HWND inPlain = log.Create("a", WS_CHILD | WS_VISIBLE, {10, 10, 30, 30}, plain);
+    const HWND inClipping = log.Create("b", WS_CHILD | WS_VISIBLE, {10, 10, 30, 30}, clipping);
+    const HWND hidden = log.Create("c", WS_CHILD, {10, 10, 30, 30}, plain);
+    Drain();
+    const TRect corner{0, 0, 15, 15};
+    InvalidateRect(plain, &corner, true);
+    InvalidateRect(clipping, &corner, true);
+    TRect box;
+    ASSERT_TRUE(GetUpdateRect(inPlain, box));
+    EXPECT_EQ(box, (TRect{0, 0, 5, 5}));  // the part the parent covers, in its own coordinates
+    EXPECT_FALSE(GetUpdateRect(inClipping, box));
+    EXPECT_FALSE(GetUpdateRect(hidden, box));  // hidden windows never paint
+    RedrawWindow(clipping, &corner, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    EXPECT_TRUE(GetUpdateRect(inClipping, box));
+    Drain();
+    RedrawWindow(plain, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+    EXPECT_FALSE(GetUpdateRect(inPlain, box));
+    RedrawWindow(plain, nullptr, nullptr, RDW_VALIDATE);
+    EXPECT_FALSE(GetUpdateRect(plain, box));
+}
+
+TEST(UpdateRegion, UpdateWindowPaintsAtOnceParentsFirst) {
+    MessageLog log;
+    log.Watched = {WM_PAINT};
+    const HWND main = log.Create("main", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    log.Create("child", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, main);
+    EXPECT_TRUE(UpdateWindow(main));
+    EXPECT_EQ(log.Take(), "main WM_PAINT\nchild WM_PAINT\n");
+    EXPECT_TRUE(UpdateWindow(main));
+    EXPECT_EQ(log.Take(), "");  // nothing left to paint
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    EXPECT_EQ(log.Take(), "main WM_PAINT\n");
+    RedrawWindow(main, nullptr, nullptr, RDW_INTERNALPAINT);
+    Drain();
+    EXPECT_EQ(log.Take(), "main WM_PAINT\n");
+}
+
+TEST(UpdateRegion, SetRedrawAndLockWindowUpdateHoldPaintingBack) {
+    MessageLog log;
+    log.Watched = {WM_PAINT};
+    const HWND main = log.Create("main", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND other = log.Create("other", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    Drain();
+    log.Take();
+
+    SendMessage(main, WM_SETREDRAW, 0, 0);
+    InvalidateRect(main, nullptr, true);
+    TRect box;
+    EXPECT_FALSE(GetUpdateRect(main, box));  // invalidation does not reach it
+    SendMessage(main, WM_SETREDRAW, 1, 0);
+    InvalidateRect(main, nullptr, true);
+    SendMessage(main, WM_SETREDRAW, 0, 0);
+    Drain();
+    EXPECT_EQ(log.Take(), "");  // what was pending waits
+    SendMessage(main, WM_SETREDRAW, 1, 0);
+    Drain();
+    EXPECT_EQ(log.Take(), "main WM_PAINT\n");
+
+    EXPECT_FALSE(LockWindowUpdate(0));
+    EXPECT_TRUE(LockWindowUpdate(main));
+    EXPECT_TRUE(LockWindowUpdate(main));
+    EXPECT_FALSE(LockWindowUpdate(other));  // one window at a time
+    InvalidateRect(main, nullptr, true);
+    InvalidateRect(other, nullptr, true);
+    Drain();
+    EXPECT_EQ(log.Take(), "other WM_PAINT\n");
+    EXPECT_TRUE(LockWindowUpdate(0));
+    Drain();
+    EXPECT_EQ(log.Take(), "");  // still one count held
+    EXPECT_TRUE(LockWindowUpdate(0));
+    Drain();
+    EXPECT_EQ(log.Take(), "main WM_PAINT\n");
+
+    // Locking the desktop holds every window back.
+    ASSERT_TRUE(LockWindowUpdate(GetDesktopWindow()));
+    InvalidateRect(0, nullptr, true);
+    Drain();
+    EXPECT_EQ(log.Take(), "");
+    LockWindowUpdate(0);
+    Drain();
+    EXPECT_EQ(log.Take(), "main WM_PAINT\nother WM_PAINT\n");
+}
+
+TEST(UpdateRegion, AnExceptionWhilePaintingIsReportedOnceAndPaintingStops) {
+    MessageLog log;
+    int paints = 0;
+    log.Intercept = [&](HWND, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Msg != WM_PAINT) return std::nullopt;
+        ++paints;
+        throw EInvalidOperation("Canvas does not allow drawing");
+    };
+    int reported = 0;
+    Application().OnException = [&](TObject*, const std::exception&) { ++reported; };
+    log.Create("w", WS_POPUP | WS_VISIBLE, {0, 0, 10, 10});
+    Drain(100);
+    Application().OnException = nullptr;
+    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(reported, 1);
+}
+
+TEST(UpdateRegion, AThousandChildrenInvalidateAndPaintCheaply) {
+    MessageLog log;
+    log.Watched = {WM_PAINT};
+    const HWND main = log.Create("main", WS_POPUP | WS_VISIBLE, {0, 0, 1000, 1000});
+    for (int i = 0; i < 1000; ++i)
+        log.Create("c", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                   {(i % 40) * 25, (i / 40) * 25, (i % 40) * 25 + 30, (i / 40) * 25 + 30}, main);
+    Drain();
+    log.Take();
+    const auto start = std::chrono::steady_clock::now();
+    for (int round = 0; round < 5; ++round) {
+        InvalidateRect(main, nullptr, true);
+        EXPECT_EQ(Drain(), 1001);
+    }
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, std::chrono::seconds(5));  // about 0.1 s; quadratic work would be far more
+    EXPECT_EQ(log.Lines.size(), 5005u);
+}
+
+}  // namespace
+}  // namespace vex

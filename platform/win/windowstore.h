@@ -1,0 +1,153 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/core/geometry.h"
+#include "platform/core/region.h"
+#include "platform/win/backbuffer.h"
+#include "platform/win/messages.h"
+#include "platform/win/windowclass.h"
+
+namespace vex {
+
+// The window tree's records, for the files of platform/win alone. Everything here runs on the
+// main thread. Every message sent may destroy any window, so code that sends one finds its
+// windows again by handle afterwards instead of keeping a TWnd* across the call.
+
+struct TWindowClassEntry {
+    WNDCLASS Class;
+    ATOM Atom = 0;
+    int32_t Windows = 0;  // windows of the class that exist
+};
+
+// One scroll bar of a window. Whether it shows is the window's WS_VSCROLL or WS_HSCROLL bit.
+struct TScrollBarData {
+    int32_t Min = 0;
+    int32_t Max = 100;
+    uint32_t Page = 0;
+    int32_t Pos = 0;
+    UINT DisabledArrows = 0;  // ESB_DISABLE_* bits
+};
+
+struct TWnd {
+    HWND Handle = 0;
+    std::shared_ptr<TWindowClassEntry> Class;
+    std::shared_ptr<const WNDPROC> Proc;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    LONG_PTR Id = 0;
+    LONG_PTR UserData = 0;
+    std::string Text;
+    TWnd* Parent = nullptr;  // the desktop for a top-level window; none for the desktop
+    HWND Owner = 0;
+    std::vector<TWnd*> Children;  // top of the stacking order first
+    // The window in its parent's client coordinates (screen coordinates for a top-level one),
+    // and its client area in window coordinates.
+    TRect Bounds;
+    TRect Client;
+    bool Iconic = false;
+    bool Destroying = false;   // DestroyWindow has begun on it or an ancestor
+    bool DestroySent = false;  // it has had its WM_DESTROY
+    bool Presented = false;    // the presenter shows it now
+    TRect PresentedBounds;     // with this place and look
+    TWindowLook PresentedLook;
+    bool EverPresented = false;  // the presenter has been shown it at some time
+    bool RedrawOff = false;      // WM_SETREDRAW FALSE
+    // What waits to be painted, in window coordinates (the part outside the client area is
+    // the frame's), and whether the background is to be erased first.
+    TRegion Update;
+    bool Erase = false;
+    bool InternalPaint = false;
+    TScrollBarData Bars[3];               // SB_HORZ, SB_VERT, SB_CTL
+    std::unique_ptr<TBackBuffer> Buffer;  // a shown top-level window's pixels
+};
+
+class TWindowStore {
+public:
+    static TWindowStore& Instance();
+
+    TWnd* Find(HWND Wnd) const;
+    // Like Find, but raises EWindowError naming What when Wnd is no window.
+    TWnd& Get(HWND Wnd, const char* What) const;
+    TWnd& Desktop() { return *FDesktop; }
+    bool IsDesktop(const TWnd& W) const { return &W == FDesktop; }
+
+    // Makes a record with a new handle, not yet linked into the tree.
+    TWnd& Add();
+    // Unlinks and frees the record, and drops what the queue holds for it.
+    void Remove(HWND Wnd);
+
+    // Windows whose update region is not empty or that wait for an internal paint; ordered by
+    // handle, so windows of one pass paint in the order they were made.
+    std::set<HWND> Pending;
+    HWND Active = 0;
+    HWND Locked = 0;  // LockWindowUpdate
+    int32_t LockCount = 0;
+    // A move the presenter reported is being applied: it is not told of it again.
+    HWND MovedByPresenter = 0;
+
+private:
+    TWindowStore();
+    ~TWindowStore();
+
+    std::unordered_map<HWND, std::unique_ptr<TWnd>> FWindows;
+    TWnd* FDesktop = nullptr;
+};
+
+// The registered class of that name (compared without regard to case), or null.
+std::shared_ptr<TWindowClassEntry> FindWindowClass(const std::string& ClassName);
+
+// Relations and coordinates over the records.
+namespace wintree {
+
+bool IsTopLevel(const TWnd& W);
+// The window under the desktop that holds W (W itself for a top-level window).
+TWnd& TopLevelOf(TWnd& W);
+// Links W into Parent's children: above the window InsertAfter names (HWND_TOP, HWND_BOTTOM,
+// or a sibling to go just below), keeping top-most windows above the others among top-level
+// ones.
+void Link(TWnd& Parent, TWnd& W, HWND InsertAfter);
+void Unlink(TWnd& W);
+bool IsAncestor(const TWnd& Ancestor, const TWnd& W);
+
+// P moved by DX, DY, worked out in 64 bits: a hostile place or offset stays at the end of the
+// 32-bit range instead of wrapping.
+inline TPoint Shifted(TPoint P, int64_t DX, int64_t DY) {
+    return TPoint{SaturateToInt32(P.X + DX), SaturateToInt32(P.Y + DY)};
+}
+inline int32_t Negated(int32_t V) {
+    return SaturateToInt32(-int64_t{V});
+}
+// The rectangle of the given size at Origin, cut at the end of the range.
+inline TRect PlacedAt(TPoint Origin, int32_t Width, int32_t Height) {
+    const TPoint end = Shifted(Origin, Width, Height);
+    return TRect{Origin.X, Origin.Y, end.X, end.Y};
+}
+
+int32_t Width(const TRect& R);
+int32_t Height(const TRect& R);
+// The window's and its client area's top-left corners on the screen.
+TPoint WindowOrigin(const TWnd& W);
+TPoint ClientOrigin(const TWnd& W);
+// Where the window's top-left corner lies in its top-level window's back buffer.
+TPoint BufferOrigin(const TWnd& W);
+// The window and its client area in the window's own coordinates.
+TRect WindowArea(const TWnd& W);
+
+// WS_VISIBLE on the window and every ancestor, the chain reaching the desktop and no minimised
+// top-level window on it: the window shows on the screen.
+bool IsShowing(const TWnd& W);
+// Showing, and neither WM_SETREDRAW nor LockWindowUpdate keeps painting from it.
+bool CanPaint(const TWnd& W);
+
+// Children in the stacking order, as handles, so a caller can send messages while walking.
+std::vector<HWND> ChildHandles(const TWnd& W);
+
+}  // namespace wintree
+
+}  // namespace vex
