@@ -32,6 +32,7 @@ inline constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 25;
 inline constexpr UINT CM_ENTER = CM_BASE + 26;
 inline constexpr UINT CM_EXIT = CM_BASE + 27;
 inline constexpr UINT CM_DESIGNHITTEST = CM_BASE + 28;
+inline constexpr UINT CM_RELEASE = CM_BASE + 33;
 inline constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 34;
 inline constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 35;
 inline constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 40;
@@ -51,6 +52,13 @@ inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 inline constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 inline constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
 inline constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
+
+// What WM_NOTIFY's lParam points at: which child window tells what.
+struct NMHDR {
+    HWND hwndFrom;
+    UINT_PTR idFrom;
+    UINT code;
+};
 
 // The answers of CM_HITTEST: the point is on the control, or not.
 inline constexpr LRESULT HTNOWHERE = 0;
