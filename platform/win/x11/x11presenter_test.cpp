@@ -156,6 +156,30 @@ TEST_P(X11DisplayPixels, APictureLargerThanAnyBeforeGrowsTheImage) {
     EXPECT_EQ(ScreenShows(2, Point(100, 100), Rect(0, 0, 600, 400)), "");
 }
 
+TEST_P(X11DisplayPixels, PicturesPresentedInQuickSuccessionAllArriveWhole) {
+    ShowPainted(1, Rect(0, 0, 320, 240), "Frames", 0);
+    // What the screen must end up showing: each present's dirty part of its own picture.
+    std::vector<uint32_t> expected(320 * 240);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            expected[y * 320 + x] = Pictures.at(1).At(x, y);
+    for (uint32_t frame = 1; frame <= 40; ++frame) {
+        const TPicture picture(320, 240, frame);
+        const int inset = static_cast<int>(frame % 7) * 20;
+        const TRect dirty = frame % 5 == 0 ? Rect(0, 0, 320, 240)
+                                           : Rect(inset, inset / 2, 320 - inset / 3, 240 - inset);
+        Presenter->Present(1, picture.Rows(), dirty);
+        for (int y = dirty.Top; y < dirty.Bottom; ++y)
+            for (int x = dirty.Left; x < dirty.Right; ++x)
+                expected[y * 320 + x] = picture.At(x, y);
+    }
+    EXPECT_EQ(test::Eventually([&] {
+                  return ScreenDifference(Peer, Point(0, 0), Rect(0, 0, 320, 240),
+                                          [&](int X, int Y) { return expected[Y * 320 + X]; });
+              }),
+              "");
+}
+
 TEST_P(X11DisplayPixels, AnExposedAreaIsCopiedFromTheBufferWithoutPaintingAgain) {
     const Window ours = ShowPainted(1, Rect(20, 30, 220, 180), "Exposed", 0);
     ASSERT_TRUE(test::PumpUntil([&] { return PixelsAsked > 0; }));  // the first map's expose

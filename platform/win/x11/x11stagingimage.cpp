@@ -20,7 +20,8 @@ TX11StagingImage::TX11StagingImage(const TX11Connection& Connection)
       FShared(XShmQueryExtension(Connection.Dpy()) != 0) {}
 
 TX11StagingImage::~TX11StagingImage() {
-    Release();
+    for (TBuffer& buffer : FBuffers)
+        Release(buffer);
 }
 
 void TX11StagingImage::Put(Drawable Target, GC Gc, const TPixelRows& Rows, const TRect& Area) {
@@ -30,86 +31,97 @@ void TX11StagingImage::Put(Drawable Target, GC Gc, const TPixelRows& Rows, const
     TRect area;
     if (!IntersectRect(area, Area, Rect(0, 0, Rows.Width, Rows.Height))) return;
     const int width = area.Right - area.Left, height = area.Bottom - area.Top;
-    Reserve(width, height);
-    WaitForLastPut();
+    // This buffer's last put ended before the other's was sent (see below), so it is free.
+    TBuffer& buffer = FBuffers[FShared ? FNext : 0];
+    Reserve(buffer, width, height);
+    XImage* image = buffer.Image;
     for (int y = 0; y < height; ++y)
-        std::memcpy(FImage->data + static_cast<size_t>(y) * FImage->bytes_per_line,
+        std::memcpy(image->data + static_cast<size_t>(y) * image->bytes_per_line,
                     Rows.Pixels + static_cast<size_t>(area.Top + y) * Rows.Stride + area.Left,
                     static_cast<size_t>(width) * sizeof(uint32_t));
+    if (!FShared) {
+        XPutImage(FDisplay, Target, Gc, image, 0, 0, area.Left, area.Top, width, height);
+        return;
+    }
+    // The server may still be reading the other buffer, which the next put will write.
+    if (FLastPutSerial > XLastKnownRequestProcessed(FDisplay)) XSync(FDisplay, False);
+    FLastPutSerial = NextRequest(FDisplay);
+    XShmPutImage(FDisplay, Target, Gc, image, 0, 0, area.Left, area.Top, width, height, False);
+    FNext = 1 - FNext;
+}
+
+void TX11StagingImage::Reserve(TBuffer& Buffer, int Width, int Height) {
+    if (Buffer.Image != nullptr) {
+        if (Buffer.Image->width >= Width && Buffer.Image->height >= Height) return;
+        Width = std::max(Width, Buffer.Image->width);
+        Height = std::max(Height, Buffer.Image->height);
+    }
+    Release(Buffer);
+    if (FShared && AttachShared(Buffer, Width, Height)) return;
     if (FShared) {
-        FLastPutSerial = NextRequest(FDisplay);
-        XShmPutImage(FDisplay, Target, Gc, FImage, 0, 0, area.Left, area.Top, width, height, False);
-    } else {
-        XPutImage(FDisplay, Target, Gc, FImage, 0, 0, area.Left, area.Top, width, height);
+        // From now on every put goes down the connection, through the first buffer.
+        FShared = false;
+        for (TBuffer& other : FBuffers)
+            Release(other);
     }
+    MakePlain(FBuffers[0], Width, Height);
 }
 
-void TX11StagingImage::WaitForLastPut() {
-    if (FShared && FLastPutSerial > XLastKnownRequestProcessed(FDisplay)) XSync(FDisplay, False);
-}
-
-void TX11StagingImage::Reserve(int Width, int Height) {
-    if (FImage != nullptr && FImage->width >= Width && FImage->height >= Height) return;
-    if (FImage != nullptr) {
-        Width = std::max(Width, FImage->width);
-        Height = std::max(Height, FImage->height);
-    }
-    Release();
-    if (FShared && AttachSharedImage(Width, Height)) return;
-    FShared = false;
-    MakePlainImage(Width, Height);
-}
-
-bool TX11StagingImage::AttachSharedImage(int Width, int Height) {
-    FImage = XShmCreateImage(FDisplay, FVisual, TX11Connection::Depth, ZPixmap, nullptr, &FSegment,
-                             static_cast<unsigned>(Width), static_cast<unsigned>(Height));
-    if (FImage == nullptr) return false;
-    const size_t bytes = static_cast<size_t>(FImage->bytes_per_line) * FImage->height;
-    FSegment.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-    void* address = FSegment.shmid < 0 ? nullptr : shmat(FSegment.shmid, nullptr, 0);
+bool TX11StagingImage::AttachShared(TBuffer& Buffer, int Width, int Height) {
+    XImage* image =
+        XShmCreateImage(FDisplay, FVisual, TX11Connection::Depth, ZPixmap, nullptr, &Buffer.Segment,
+                        static_cast<unsigned>(Width), static_cast<unsigned>(Height));
+    if (image == nullptr) return false;
+    const size_t bytes = static_cast<size_t>(image->bytes_per_line) * image->height;
+    const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
+    void* address = id < 0 ? nullptr : shmat(id, nullptr, 0);
     if (address == reinterpret_cast<void*>(-1)) address = nullptr;
     bool attached = false;
     if (address != nullptr) {
-        FSegment.shmaddr = FImage->data = static_cast<char*>(address);
-        FSegment.readOnly = True;
+        Buffer.Segment.shmid = id;
+        Buffer.Segment.shmaddr = image->data = static_cast<char*>(address);
+        Buffer.Segment.readOnly = True;
         TX11ErrorTrap trap(FDisplay);
-        XShmAttach(FDisplay, &FSegment);
+        XShmAttach(FDisplay, &Buffer.Segment);
         attached = trap.Sync() == Success;
     }
     // Marked for removal at once: it goes when both sides have let go, even if we crash.
-    if (FSegment.shmid >= 0) shmctl(FSegment.shmid, IPC_RMID, nullptr);
-    if (attached) return true;
+    if (id >= 0) shmctl(id, IPC_RMID, nullptr);
+    if (attached) {
+        Buffer.Image = image;
+        return true;
+    }
     if (address != nullptr) shmdt(address);
-    FImage->data = nullptr;
-    XDestroyImage(FImage);
-    FImage = nullptr;
-    FSegment = XShmSegmentInfo{};
+    image->data = nullptr;
+    XDestroyImage(image);
+    Buffer.Segment = XShmSegmentInfo{};
     return false;
 }
 
-void TX11StagingImage::MakePlainImage(int Width, int Height) {
-    FPlainPixels.assign(static_cast<size_t>(Width) * Height, 0);
-    FImage =
+void TX11StagingImage::MakePlain(TBuffer& Buffer, int Width, int Height) {
+    Buffer.Plain.assign(static_cast<size_t>(Width) * Height, 0);
+    Buffer.Image =
         XCreateImage(FDisplay, FVisual, TX11Connection::Depth, ZPixmap, 0,
-                     reinterpret_cast<char*>(FPlainPixels.data()), static_cast<unsigned>(Width),
+                     reinterpret_cast<char*>(Buffer.Plain.data()), static_cast<unsigned>(Width),
                      static_cast<unsigned>(Height), 32, Width * static_cast<int>(sizeof(uint32_t)));
-    if (FImage == nullptr) throw EOutOfMemory("Cannot make an image to show a window");
+    if (Buffer.Image == nullptr) throw EOutOfMemory("Cannot make an image to show a window");
     // The pixels are in this machine's order; Xlib swaps them for a server of the other order.
-    FImage->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+    Buffer.Image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
 }
 
-void TX11StagingImage::Release() {
-    if (FImage == nullptr) return;
-    if (FShared) {
+void TX11StagingImage::Release(TBuffer& Buffer) {
+    if (Buffer.Image == nullptr) return;
+    if (Buffer.Segment.shmaddr != nullptr) {
         // The server keeps its own mapping until the detach, which comes after any put.
-        XShmDetach(FDisplay, &FSegment);
-        shmdt(FSegment.shmaddr);
-        FSegment = XShmSegmentInfo{};
+        XShmDetach(FDisplay, &Buffer.Segment);
+        shmdt(Buffer.Segment.shmaddr);
+        Buffer.Segment = XShmSegmentInfo{};
     }
-    FImage->data = nullptr;  // not Xlib's to free
-    XDestroyImage(FImage);
-    FImage = nullptr;
-    FPlainPixels.clear();
+    Buffer.Image->data = nullptr;  // not Xlib's to free
+    XDestroyImage(Buffer.Image);
+    Buffer.Image = nullptr;
+    Buffer.Plain.clear();
+    Buffer.Plain.shrink_to_fit();
 }
 
 }  // namespace vex

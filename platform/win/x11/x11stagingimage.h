@@ -3,6 +3,8 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -13,9 +15,11 @@ namespace vex {
 
 class TX11Connection;
 
-// Where pixels wait on their way to a window: a shared-memory image that the server reads in
+// Where pixels wait on their way to a window: shared-memory images that the server reads in
 // place when it offers MIT-SHM and lets this process attach, else an ordinary image sent down the
-// connection (a remote display). One serves every window of a connection; it grows to the
+// connection (a remote display). With shared memory there are two, used in turn: the next picture
+// is copied into one while the server still reads the other, and only then does the presenter
+// wait for the server. One set serves every window of a connection; each image grows to the
 // largest area put through it and no further.
 class TX11StagingImage {
 public:
@@ -32,19 +36,23 @@ public:
     void Put(Drawable Target, GC Gc, const TPixelRows& Rows, const TRect& Area);
 
 private:
-    void Reserve(int Width, int Height);
-    bool AttachSharedImage(int Width, int Height);
-    void MakePlainImage(int Width, int Height);
-    void Release();
-    // The server may still read the shared pixels of the last put; waits until it has.
-    void WaitForLastPut();
+    struct TBuffer {
+        XImage* Image = nullptr;
+        XShmSegmentInfo Segment{};  // shmaddr is null for an ordinary image
+        std::vector<uint32_t> Plain;
+    };
+
+    // Makes Buffer at least Width x Height, keeping neither its pixels nor its kind when it grows.
+    void Reserve(TBuffer& Buffer, int Width, int Height);
+    bool AttachShared(TBuffer& Buffer, int Width, int Height);
+    void MakePlain(TBuffer& Buffer, int Width, int Height);
+    void Release(TBuffer& Buffer);
 
     Display* FDisplay;
     Visual* FVisual;
     bool FShared;
-    XImage* FImage = nullptr;
-    XShmSegmentInfo FSegment{};
-    std::vector<uint32_t> FPlainPixels;
+    std::array<TBuffer, 2> FBuffers;
+    size_t FNext = 0;
     unsigned long FLastPutSerial = 0;
 };
 

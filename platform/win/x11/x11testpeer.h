@@ -16,6 +16,7 @@
 
 #include "platform/core/geometry.h"
 #include "platform/win/presenter.h"
+#include "platform/win/x11/x11errortrap.h"
 
 namespace vex::test {
 
@@ -99,6 +100,8 @@ private:
         int format = 0;
         unsigned long count = 0, after = 0;
         unsigned char* data = nullptr;
+        // The window may be destroyed by its owner at any time, which is then no property.
+        TX11ErrorTrap trap(FDisplay);
         if (XGetWindowProperty(FDisplay, W, AtomNamed(Name), 0, 4096, False, AnyPropertyType, &type,
                                &format, &count, &after, &data) == Success &&
             data != nullptr)
