@@ -84,7 +84,8 @@ private:
     std::unique_ptr<TDescriptorWatch> FWatch;
     // Lets a queued event run find out that the presenter is gone.
     std::shared_ptr<TX11Presenter*> FSelf;
-    bool FHandlingQueued = false;
+    TRect FScreen;
+    bool FEventRunQueued = false;  // a run of HandleEvents waits in the message queue
 };
 
 TX11Presenter::TX11Presenter(const std::string& DisplayName, TPresenterSink Sink)
@@ -99,6 +100,11 @@ TX11Presenter::TX11Presenter(const std::string& DisplayName, TPresenterSink Sink
     values.graphics_exposures = False;
     FGc = XCreateGC(dpy, sample, GCGraphicsExposures, &values);
     XFreePixmap(dpy, sample);
+    // The screen is the root window, whose size follows the display's resolution.
+    XWindowAttributes root{};
+    XGetWindowAttributes(dpy, FConnection.Root(), &root);
+    FScreen = Rect(0, 0, root.width, root.height);
+    XSelectInput(dpy, FConnection.Root(), StructureNotifyMask);
     FWatch = std::make_unique<TDescriptorWatch>(ConnectionNumber(dpy), POLLIN,
                                                 [this](short) { HandleEvents(); });
     Flush();
@@ -112,9 +118,7 @@ TX11Presenter::~TX11Presenter() {
 }
 
 TRect TX11Presenter::ScreenRect() const {
-    Display* dpy = FConnection.Dpy();
-    return Rect(0, 0, DisplayWidth(dpy, FConnection.Screen()),
-                DisplayHeight(dpy, FConnection.Screen()));
+    return FScreen;
 }
 
 TX11Window* TX11Presenter::Find(HWND Wnd) {
@@ -245,15 +249,15 @@ void TX11Presenter::Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty
 void TX11Presenter::Flush() {
     Display* dpy = FConnection.Dpy();
     XFlush(dpy);
-    if (FHandlingQueued || XEventsQueued(dpy, QueuedAlready) == 0) return;
-    FHandlingQueued = true;
+    if (FEventRunQueued || XEventsQueued(dpy, QueuedAlready) == 0) return;
+    FEventRunQueued = true;
     RunOnMainThread([self = std::weak_ptr<TX11Presenter*>(FSelf)] {
         if (auto presenter = self.lock()) (*presenter)->HandleEvents();
     });
 }
 
 void TX11Presenter::HandleEvents() {
-    FHandlingQueued = false;
+    FEventRunQueued = false;
     Display* dpy = FConnection.Dpy();
     std::map<HWND, XConfigureEvent> configured;
     while (XPending(dpy) > 0) {
@@ -266,6 +270,10 @@ void TX11Presenter::HandleEvents() {
 }
 
 void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& Configured) {
+    if (Event.type == ConfigureNotify && Event.xconfigure.window == FConnection.Root()) {
+        FScreen = Rect(0, 0, Event.xconfigure.width, Event.xconfigure.height);
+        return;
+    }
     const HWND wnd = HandleOf(Event.xany.window);
     if (wnd == 0) return;
     const TX11Atoms& atoms = FConnection.Atoms();
@@ -274,7 +282,7 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
             HandleExpose(wnd, Event.xexpose);
             return;
         case ConfigureNotify:
-            if (Event.xconfigure.serial >= FWindows[wnd].ConfigureSerial)
+            if (Event.xconfigure.serial >= FWindows.at(wnd).ConfigureSerial)
                 Configured[wnd] = Event.xconfigure;
             return;
         case ClientMessage:
@@ -301,7 +309,7 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
 }
 
 void TX11Presenter::HandleExpose(HWND Wnd, const XExposeEvent& Event) {
-    TX11Window& window = FWindows[Wnd];
+    TX11Window& window = FWindows.at(Wnd);
     const TRect area = Rect(Event.x, Event.y, Event.x + Event.width, Event.y + Event.height);
     UnionRect(window.Exposed, window.Exposed, area);
     if (Event.count > 0 || !FSink.Pixels) return;

@@ -398,9 +398,18 @@ TEST_F(X11Display, ActivatingRaisesAndFocusesWithoutAWindowManager) {
     EXPECT_EQ(test::Eventually(focusAndTop(two)), "");
 }
 
-TEST_F(X11Display, TheScreenIsTheRootWindow) {
+TEST_F(X11Display, TheScreenIsTheRootWindowAndFollowsItsSize) {
     EXPECT_EQ(Presenter->ScreenRect(), Rect(0, 0, 1280, 1024));
     EXPECT_FALSE(Presenter->Headless());
+    // What the server tells its clients when the resolution changes.
+    XEvent event{};
+    event.xconfigure.type = ConfigureNotify;
+    event.xconfigure.event = event.xconfigure.window = Peer.Root();
+    event.xconfigure.width = 800;
+    event.xconfigure.height = 600;
+    XSendEvent(Peer.Dpy(), Peer.Root(), False, StructureNotifyMask, &event);
+    XSync(Peer.Dpy(), False);
+    EXPECT_TRUE(test::PumpUntil([&] { return Presenter->ScreenRect() == Rect(0, 0, 800, 600); }));
 }
 
 TEST_F(X11Display, AnIdleWaitWithAShownWindowTakesNoProcessorTime) {

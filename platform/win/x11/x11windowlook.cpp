@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/core/codepage.h"
@@ -16,6 +17,34 @@ constexpr long kStateAdd = 1;
 constexpr long kSourceApplication = 1;
 // The Motif hints' flag saying the decorations field counts; a decorations field of 0 is none.
 constexpr unsigned long kMotifHintsDecorations = 1ul << 1;
+
+// Title text in the encodings of the two title properties: UTF-8, and ISO 8859-1 with "?" for
+// the characters of Windows-1252 that it lacks.
+std::string Win1252ToUtf8(const std::string& Text) {
+    std::string utf8;
+    utf8.reserve(Text.size());
+    for (char c : Text) {
+        const char32_t u = Win1252ToUnicode(static_cast<unsigned char>(c));
+        if (u < 0x80) {
+            utf8 += static_cast<char>(u);
+        } else if (u < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (u >> 6));
+            utf8 += static_cast<char>(0x80 | (u & 0x3F));
+        } else {  // the code page reaches no further than U+2122
+            utf8 += static_cast<char>(0xE0 | (u >> 12));
+            utf8 += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    return utf8;
+}
+
+std::string Win1252ToLatin1(const std::string& Text) {
+    std::string latin1 = Text;
+    for (char& c : latin1)
+        if (Win1252ToUnicode(static_cast<unsigned char>(c)) > 0xFF) c = '?';
+    return latin1;
+}
 
 void WriteText(Display* Dpy, Window Target, Atom Property, Atom Type, const std::string& Text) {
     XChangeProperty(Dpy, Target, Property, Type, 8, PropModeReplace,
@@ -90,32 +119,6 @@ void WriteWindowLook(const TX11Connection& Connection, Window Target, const TX11
         WriteStates(Connection, Target, Previous, Next, Mapped);
     if (Previous == nullptr || Previous->Framed != Next.Framed)
         WriteDecorations(Connection, Target, Next.Framed);
-}
-
-std::string Win1252ToUtf8(const std::string& Text) {
-    std::string utf8;
-    utf8.reserve(Text.size());
-    for (char c : Text) {
-        const char32_t u = Win1252ToUnicode(static_cast<unsigned char>(c));
-        if (u < 0x80) {
-            utf8 += static_cast<char>(u);
-        } else if (u < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (u >> 6));
-            utf8 += static_cast<char>(0x80 | (u & 0x3F));
-        } else {  // the code page reaches no further than U+2122
-            utf8 += static_cast<char>(0xE0 | (u >> 12));
-            utf8 += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (u & 0x3F));
-        }
-    }
-    return utf8;
-}
-
-std::string Win1252ToLatin1(const std::string& Text) {
-    std::string latin1 = Text;
-    for (char& c : latin1)
-        if (Win1252ToUnicode(static_cast<unsigned char>(c)) > 0xFF) c = '?';
-    return latin1;
 }
 
 }  // namespace vex

@@ -24,9 +24,4 @@ struct TX11Look {
 void WriteWindowLook(const TX11Connection& Connection, Window Target, const TX11Look* Previous,
                      const TX11Look& Next, bool Mapped);
 
-// Title text in the encodings of the two title properties: UTF-8, and ISO 8859-1 with "?" for
-// the characters of Windows-1252 that it lacks.
-std::string Win1252ToUtf8(const std::string& Text);
-std::string Win1252ToLatin1(const std::string& Text);
-
 }  // namespace vex
