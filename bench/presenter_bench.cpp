@@ -3,11 +3,15 @@
 // presenter could reach. Each frame of the bare loop is a put and an XSync. Each Present copies
 // the whole window and makes the same round trip before its put, which waits for the frame
 // before it; the last frame is waited for once the loop ends.
+//
+// Then what an idle shown window costs: a 2-second wait in the message loop with the window on
+// screen, against one bare poll() of the display's descriptor for as long.
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <benchmark/benchmark.h>
+#include <poll.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
@@ -17,6 +21,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "bench/cpushare.h"
 #include "platform/core/clock.h"
 #include "platform/win/messageloop.h"
 #include "platform/win/x11/x11presenter.h"
@@ -43,19 +48,34 @@ const vex::test::XvfbServer& Server() {
     return server;
 }
 
+constexpr int kIdleMilliseconds = 2000;
+
 double gPresenterFps = 0;
 double gBareFps = 0;
+double gLoopCpuShare = 0;
+double gPollCpuShare = 0;
+
+using vex::bench::ThreadCpuSeconds;
+using vex::bench::WallSeconds;
+
+// A presenter showing one window of Size with Rows on it, once its first map and expose have
+// passed.
+std::unique_ptr<vex::TPresenter> ShownWindow(const vex::TPixelRows& Rows, const vex::TRect& Size) {
+    vex::TPresenterSink sink;
+    sink.Pixels = [Rows](vex::HWND) { return Rows; };
+    std::unique_ptr<vex::TPresenter> presenter =
+        vex::MakeX11Presenter(Server().DisplayName(), sink);
+    presenter->Show(1, Size, vex::TWindowLook{"Bench"});
+    presenter->Present(1, Rows, Size);
+    vex::ProcessMessagesUntil([] { return false; }, vex::Clock().TickMilliseconds() + 200);
+    return presenter;
+}
 
 void BM_FramesThroughThePresenter(benchmark::State& State) {
     const std::vector<uint32_t> pixels = Picture();
     const vex::TPixelRows rows{pixels.data(), kWidth, kHeight, kWidth};
-    vex::TPresenterSink sink;
-    sink.Pixels = [&](vex::HWND) { return rows; };
-    std::unique_ptr<vex::TPresenter> presenter =
-        vex::MakeX11Presenter(Server().DisplayName(), sink);
-    presenter->Show(1, vex::Rect(0, 0, kWidth, kHeight), vex::TWindowLook{"Frames"});
-    // Lets the window's first map and expose pass before timing.
-    vex::ProcessMessagesUntil([] { return false; }, vex::Clock().TickMilliseconds() + 200);
+    const std::unique_ptr<vex::TPresenter> presenter =
+        ShownWindow(rows, vex::Rect(0, 0, kWidth, kHeight));
     const auto start = std::chrono::steady_clock::now();
     for (auto _ : State)
         presenter->Present(1, rows, vex::Rect(0, 0, kWidth, kHeight));
@@ -105,8 +125,36 @@ void BM_FramesThroughABareShmPutImageLoop(benchmark::State& State) {
     XCloseDisplay(dpy);
 }
 
+void BM_IdleWaitWithAShownWindow(benchmark::State& State) {
+    const std::vector<uint32_t> pixels = Picture();
+    const std::unique_ptr<vex::TPresenter> presenter = ShownWindow(
+        vex::TPixelRows{pixels.data(), kWidth, kHeight, kWidth}, vex::Rect(0, 0, 640, 480));
+    for (auto _ : State) {
+        const double cpu = ThreadCpuSeconds(), wall = WallSeconds();
+        vex::ProcessMessagesUntil([] { return false; },
+                                  vex::Clock().TickMilliseconds() + kIdleMilliseconds);
+        gLoopCpuShare = (ThreadCpuSeconds() - cpu) / (WallSeconds() - wall);
+    }
+    State.counters["cpu_share_percent"] = gLoopCpuShare * 100;
+}
+
+void BM_IdleWaitByOneBarePoll(benchmark::State& State) {
+    Display* dpy = XOpenDisplay(Server().DisplayName().c_str());
+    if (dpy == nullptr) throw std::runtime_error("cannot open the display");
+    for (auto _ : State) {
+        const double cpu = ThreadCpuSeconds(), wall = WallSeconds();
+        pollfd p{ConnectionNumber(dpy), POLLIN, 0};
+        ::poll(&p, 1, kIdleMilliseconds);
+        gPollCpuShare = (ThreadCpuSeconds() - cpu) / (WallSeconds() - wall);
+    }
+    State.counters["cpu_share_percent"] = gPollCpuShare * 100;
+    XCloseDisplay(dpy);
+}
+
 BENCHMARK(BM_FramesThroughThePresenter)->MinTime(2.0)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FramesThroughABareShmPutImageLoop)->MinTime(2.0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IdleWaitWithAShownWindow)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_IdleWaitByOneBarePoll)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -117,5 +165,9 @@ int main(int argc, char** argv) {
     const double ratio = gBareFps > 0 ? gPresenterFps / gBareFps : 0.0;
     std::printf("%d x %d frames: presenter %.0f fps, bare XShmPutImage %.0f fps; ratio %.2f\n",
                 kWidth, kHeight, gPresenterFps, gBareFps, ratio);
+    std::printf(
+        "idle 2 s wait with a shown window: message loop %.3f%% of a core, bare poll "
+        "%.3f%%\n",
+        gLoopCpuShare * 100, gPollCpuShare * 100);
     return 0;
 }
