@@ -40,13 +40,15 @@ public:
     Visual* PixelVisual() const { return FVisual; }
     Colormap Colors() const { return FColormap; }
     static constexpr int Depth = 24;
+    static constexpr long SourceApplication = 1;
     const TX11Atoms& Atoms() const { return FAtoms; }
 
     // Whether a window manager says it runs (its check window names itself); asked each time,
     // as one may start or end while we run.
     bool WindowManagerRunning() const;
     // Sends the window manager a request about one of our windows, as a client message to the
-    // root window: Data are its five 32-bit values.
+    // root window: Data are its five 32-bit values. Requests that say where they come from say
+    // SourceApplication (not a pager or taskbar acting for the user).
     void AskWindowManager(Window About, Atom Request, const std::array<long, 5>& Data) const;
 
 private:

@@ -22,7 +22,6 @@ namespace {
 
 constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask |
                             ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
-constexpr long kSourceApplication = 1;
 
 // What the server was told of one shown top-level window.
 struct TX11Window {
@@ -219,7 +218,7 @@ void TX11Presenter::Activate(HWND Wnd) {
     XRaiseWindow(dpy, window->Id);
     if (FConnection.WindowManagerRunning()) {
         FConnection.AskWindowManager(window->Id, FConnection.Atoms().NetActiveWindow,
-                                     {kSourceApplication, CurrentTime, 0, 0, 0});
+                                     {TX11Connection::SourceApplication, CurrentTime, 0, 0, 0});
     } else {
         // Nobody else hands out the keyboard. Another client may have unmapped the window, and
         // then it simply does not get it.
@@ -260,12 +259,19 @@ void TX11Presenter::HandleEvents() {
     FEventRunQueued = false;
     Display* dpy = FConnection.Dpy();
     std::map<HWND, XConfigureEvent> configured;
-    while (XPending(dpy) > 0) {
-        XEvent event;
-        XNextEvent(dpy, &event);
-        HandleEvent(event, configured);
+    try {
+        while (XPending(dpy) > 0) {
+            XEvent event;
+            XNextEvent(dpy, &event);
+            HandleEvent(event, configured);
+        }
+        ReportMoves(configured);
+    } catch (...) {
+        // The failure goes to the loop's caller; the events Xlib has already read must not wait
+        // for the descriptor, which will not wake the loop for them.
+        Flush();
+        throw;
     }
-    ReportMoves(configured);
     Flush();
 }
 

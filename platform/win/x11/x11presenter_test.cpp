@@ -80,6 +80,7 @@ protected:
         TPresenterSink sink;
         sink.Pixels = [this](HWND Wnd) {
             ++PixelsAsked;
+            if (PixelsFail) throw EInvalidOperation("no pixels");
             return Pictures.at(Wnd).Rows();
         };
         sink.Moved = [this](HWND Wnd, const TRect& Bounds) { Moves.push_back({Wnd, Bounds}); };
@@ -114,6 +115,7 @@ protected:
     test::X11Peer Peer;
     std::map<HWND, TPicture> Pictures;
     int PixelsAsked = 0;
+    bool PixelsFail = false;
     std::vector<std::pair<HWND, TRect>> Moves;
     std::vector<HWND> Closes;
     std::vector<MSG> Inputs;
@@ -314,6 +316,20 @@ TEST_F(X11Display, TheCloseButtonAsksTheTreeToClose) {
     EXPECT_EQ(Closes, std::vector<HWND>{3});
     EXPECT_EQ(Peer.Values(ours, "WM_PROTOCOLS"),
               std::vector<unsigned long>{Peer.AtomNamed("WM_DELETE_WINDOW")});
+}
+
+TEST_F(X11Display, EventsAfterOneWhoseHandlingFailedAreStillHandled) {
+    const Window ours = ShowPainted(3, Rect(0, 0, 50, 50), "Failing", 0);
+    ASSERT_TRUE(test::PumpUntil([&] { return PixelsAsked > 0; }));
+    PixelsFail = true;
+    Display* peer = Peer.Dpy();
+    XUnmapWindow(peer, ours);
+    XMapWindow(peer, ours);
+    Peer.SendClientMessage(ours, Peer.AtomNamed("WM_PROTOCOLS"),
+                           Peer.AtomNamed("WM_DELETE_WINDOW"));
+    EXPECT_THROW(test::PumpUntil([&] { return !Closes.empty(); }), EInvalidOperation);
+    PixelsFail = false;
+    EXPECT_TRUE(test::PumpUntil([&] { return !Closes.empty(); }, 2s));
 }
 
 TEST_F(X11Display, PointerAndKeyEventsReachTheSinkAsMessages) {

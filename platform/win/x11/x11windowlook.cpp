@@ -14,7 +14,6 @@ namespace {
 
 constexpr long kStateRemove = 0;
 constexpr long kStateAdd = 1;
-constexpr long kSourceApplication = 1;
 // The Motif hints' flag saying the decorations field counts; a decorations field of 0 is none.
 constexpr unsigned long kMotifHintsDecorations = 1ul << 1;
 
@@ -71,7 +70,7 @@ void WriteStates(const TX11Connection& C, Window Target, const TX11Look* Previou
         const auto request = [&](Atom State, bool On) {
             C.AskWindowManager(Target, atoms.NetWmState,
                                {On ? kStateAdd : kStateRemove, static_cast<long>(State), 0,
-                                kSourceApplication, 0});
+                                TX11Connection::SourceApplication, 0});
         };
         if (Previous == nullptr || Previous->OnTop != Next.OnTop)
             request(atoms.NetWmStateAbove, Next.OnTop);
