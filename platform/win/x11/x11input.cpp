@@ -69,8 +69,8 @@ std::optional<MSG> TranslateButton(const XButtonEvent& Event, bool Press, HWND W
 }
 
 // The key data of the original: repeat count 1, scan code, the extended bit, Alt held (bit 29),
-// and for a release the previous-state and transition bits.
-LPARAM KeyData(const TVirtualKey& Key, unsigned Keycode, bool AltDown, bool Press) {
+// the key down before (bit 30: a repeat, or any release) and for a release the transition bit.
+LPARAM KeyData(const TVirtualKey& Key, unsigned Keycode, bool AltDown, bool WasDown, bool Press) {
     uint32_t scan = Key.ScanCode;
     // X servers number keys as the kernel does, eight above it, and the kernel's codes of the
     // main block are the scan codes.
@@ -78,13 +78,14 @@ LPARAM KeyData(const TVirtualKey& Key, unsigned Keycode, bool AltDown, bool Pres
     uint32_t data = 1 | (scan << 16);
     if (Key.Extended) data |= 1u << 24;
     if (AltDown) data |= 1u << 29;
-    if (!Press) data |= (1u << 30) | (1u << 31);
+    if (WasDown || !Press) data |= 1u << 30;
+    if (!Press) data |= 1u << 31;
     return static_cast<LPARAM>(static_cast<int32_t>(data));
 }
 
-std::optional<MSG> TranslateKey(const XKeyEvent& Event, bool Press, KeySym Sym, HWND Wnd,
+std::optional<MSG> TranslateKey(const XKeyEvent& Event, bool Press, const TXKey& Key, HWND Wnd,
                                 DWORD Time) {
-    const TVirtualKey key = VirtualKeyOfKeySym(Sym);
+    const TVirtualKey key = VirtualKeyOfKeySym(Key.Sym);
     if (key.Code == 0) return std::nullopt;
     // The state is the one before the event, so pressing Alt itself does not show it yet.
     const bool altDown = (Event.state & Mod1Mask) != 0 || (Press && key.Code == VK_MENU);
@@ -97,12 +98,12 @@ std::optional<MSG> TranslateKey(const XKeyEvent& Event, bool Press, KeySym Sym, 
     else
         message = Press ? WM_KEYDOWN : WM_KEYUP;
     return MSG{Wnd, message, static_cast<WPARAM>(key.Code),
-               KeyData(key, Event.keycode, altDown, Press), Time};
+               KeyData(key, Event.keycode, altDown, Key.WasDown, Press), Time};
 }
 
 }  // namespace
 
-std::optional<MSG> TranslateXEvent(const XEvent& Event, HWND Wnd, KeySym Sym, DWORD Time) {
+std::optional<MSG> TranslateXEvent(const XEvent& Event, HWND Wnd, const TXKey& Key, DWORD Time) {
     switch (Event.type) {
         case MotionNotify:
             return MSG{Wnd, WM_MOUSEMOVE, MouseFlags(Event.xmotion.state),
@@ -112,9 +113,9 @@ std::optional<MSG> TranslateXEvent(const XEvent& Event, HWND Wnd, KeySym Sym, DW
         case ButtonRelease:
             return TranslateButton(Event.xbutton, false, Wnd, Time);
         case KeyPress:
-            return TranslateKey(Event.xkey, true, Sym, Wnd, Time);
+            return TranslateKey(Event.xkey, true, Key, Wnd, Time);
         case KeyRelease:
-            return TranslateKey(Event.xkey, false, Sym, Wnd, Time);
+            return TranslateKey(Event.xkey, false, Key, Wnd, Time);
         default:
             return std::nullopt;
     }

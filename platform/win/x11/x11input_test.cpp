@@ -17,8 +17,8 @@ constexpr DWORD kTime = 123456;
 
 unsigned StateOf(const std::string& Names) {
     static const std::map<std::string, unsigned> masks = {
-        {"none", 0},           {"shift", ShiftMask},    {"control", ControlMask}, {"alt", Mod1Mask},
-        {"left", Button1Mask}, {"middle", Button2Mask}, {"right", Button3Mask}};
+        {"repeat", 0},     {"none", 0},           {"shift", ShiftMask},    {"control", ControlMask},
+        {"alt", Mod1Mask}, {"left", Button1Mask}, {"middle", Button2Mask}, {"right", Button3Mask}};
     unsigned state = 0;
     std::istringstream words(Names);
     for (std::string word; std::getline(words, word, '+');)
@@ -69,7 +69,7 @@ TEST(TranslateXEvent, TurnsPointerEventsIntoMouseMessages) {
         event.xbutton.x_root = static_cast<int>(row.Int(4));
         event.xbutton.y_root = static_cast<int>(row.Int(5));
         event.xbutton.state = StateOf(row[6]);
-        ExpectMessage(TranslateXEvent(event, kWindow, NoSymbol, kTime), row, 7);
+        ExpectMessage(TranslateXEvent(event, kWindow, TXKey{}, kTime), row, 7);
     }
 }
 
@@ -80,8 +80,9 @@ TEST(TranslateXEvent, TurnsKeyEventsIntoKeyMessages) {
         event.type = EventTypeOf("key", row[0]);
         event.xkey.keycode = static_cast<unsigned>(row.Int(2));
         event.xkey.state = StateOf(row[3]);
-        const KeySym sym = XStringToKeysym(row[1].c_str());
-        ExpectMessage(TranslateXEvent(event, kWindow, sym, kTime), row, 4);
+        const TXKey key{XStringToKeysym(row[1].c_str()),
+                        row[3].find("repeat") != std::string::npos};
+        ExpectMessage(TranslateXEvent(event, kWindow, key, kTime), row, 4);
     }
 }
 
@@ -89,7 +90,7 @@ TEST(TranslateXEvent, LeavesOtherEventsAlone) {
     for (int type : {Expose, ConfigureNotify, ClientMessage, EnterNotify, FocusIn, MapNotify}) {
         XEvent event{};
         event.type = type;
-        EXPECT_FALSE(TranslateXEvent(event, kWindow, NoSymbol, kTime).has_value()) << type;
+        EXPECT_FALSE(TranslateXEvent(event, kWindow, TXKey{}, kTime).has_value()) << type;
     }
 }
 

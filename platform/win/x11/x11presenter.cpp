@@ -1,10 +1,12 @@
 #include "platform/win/x11/x11presenter.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <poll.h>
 
 #include <algorithm>
+#include <bitset>
 #include <map>
 #include <unordered_map>
 
@@ -85,6 +87,7 @@ private:
     std::shared_ptr<TX11Presenter*> FSelf;
     TRect FScreen;
     bool FEventRunQueued = false;  // a run of HandleEvents waits in the message queue
+    std::bitset<256> FKeysDown;    // by key code, to tell the keyboard's repeats
 };
 
 TX11Presenter::TX11Presenter(const std::string& DisplayName, TPresenterSink Sink)
@@ -104,6 +107,10 @@ TX11Presenter::TX11Presenter(const std::string& DisplayName, TPresenterSink Sink
     XGetWindowAttributes(dpy, FConnection.Root(), &root);
     FScreen = Rect(0, 0, root.width, root.height);
     XSelectInput(dpy, FConnection.Root(), StructureNotifyMask);
+    // A held key comes as presses alone, as the original's repeats do, not as the release and
+    // press pairs X makes by default. A server without it still works, with those pairs.
+    Bool detectable = False;
+    XkbSetDetectableAutoRepeat(dpy, True, &detectable);
     FWatch = std::make_unique<TDescriptorWatch>(ConnectionNumber(dpy), POLLIN,
                                                 [this](short) { HandleEvents(); });
     Flush();
@@ -302,10 +309,13 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
         case ButtonPress:
         case ButtonRelease:
         case MotionNotify: {
-            const KeySym sym = Event.type == KeyPress || Event.type == KeyRelease
-                                   ? XLookupKeysym(&Event.xkey, 0)
-                                   : NoSymbol;
-            const std::optional<MSG> message = TranslateXEvent(Event, wnd, sym, GetTickCount());
+            TXKey key;
+            if (Event.type == KeyPress || Event.type == KeyRelease) {
+                key.Sym = XLookupKeysym(&Event.xkey, 0);
+                key.WasDown = FKeysDown.test(Event.xkey.keycode);
+                FKeysDown.set(Event.xkey.keycode, Event.type == KeyPress);
+            }
+            const std::optional<MSG> message = TranslateXEvent(Event, wnd, key, GetTickCount());
             if (message && FSink.Input) FSink.Input(*message);
             return;
         }

@@ -14,7 +14,9 @@
 #include "platform/core/clock.h"
 #include "platform/win/messageloop.h"
 #include "platform/win/x11/x11testpeer.h"
+#include "tests/support/childprocess.h"
 #include "tests/support/messagepump.h"
+#include "tests/support/tempdir.h"
 #include "tests/support/xvfbserver.h"
 
 namespace vex {
@@ -354,6 +356,26 @@ TEST_F(X11Display, PointerAndKeyEventsReachTheSinkAsMessages) {
     EXPECT_EQ(Inputs[0].lParam, MAKELONG(7, 9));
     EXPECT_EQ(Inputs[1].message, WM_KEYDOWN);
     EXPECT_EQ(Inputs[1].wParam, WPARAM{'Q'});
+}
+
+TEST_F(X11Display, AHeldKeyRepeatsAsPressesAndIsReleasedOnce) {
+    ShowPainted(4, Rect(0, 0, 100, 100), "Held", 0);
+    Presenter->Activate(4);
+    test::ChildProcess xdotool;
+    test::TempDir logs;
+    const std::string display = "DISPLAY=" + Server.DisplayName();
+    xdotool.Start({"env", display, "sh", "-c", "xdotool keydown a; sleep 0.8; xdotool keyup a"},
+                  logs.File("xdotool.log"));
+    ASSERT_TRUE(test::PumpUntil([&] { return xdotool.Exited(); }));
+    test::PumpFor(100ms);
+    ASSERT_GE(Inputs.size(), 3u) << "the server repeats a key held for 0.8 s";
+    for (size_t i = 0; i + 1 < Inputs.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Inputs[i].message, WM_KEYDOWN);
+        EXPECT_EQ((Inputs[i].lParam >> 30) & 1, i == 0 ? 0 : 1);
+    }
+    EXPECT_EQ(Inputs.back().message, WM_KEYUP);
+    EXPECT_EQ(Inputs.back().wParam, WPARAM{'A'});
 }
 
 TEST_F(X11Display, HiddenWindowsAreWithdrawnAndForgottenOnesDestroyed) {
