@@ -187,24 +187,24 @@ void TX11Presenter::Show(HWND Wnd, const TRect& Bounds, const TWindowLook& Look)
     if (window == nullptr) {
         window = &Create(Wnd, bounds);
         WritePlacementHints(*window);
-        WriteWindowLook(FConnection, window->Id, nullptr, look, false);
-    } else {
-        if (bounds != window->Bounds) {
-            window->ConfigureSerial = NextRequest(FConnection.Dpy());
-            XMoveResizeWindow(FConnection.Dpy(), window->Id, bounds.Left, bounds.Top,
-                              static_cast<unsigned>(bounds.Right - bounds.Left),
-                              static_cast<unsigned>(bounds.Bottom - bounds.Top));
-            window->Bounds = bounds;
-            WritePlacementHints(*window);
-        }
-        if (look != window->Look)
-            WriteWindowLook(FConnection, window->Id, &window->Look, look, window->Mapped);
+    } else if (bounds != window->Bounds) {
+        window->ConfigureSerial = NextRequest(FConnection.Dpy());
+        XMoveResizeWindow(FConnection.Dpy(), window->Id, bounds.Left, bounds.Top,
+                          static_cast<unsigned>(bounds.Right - bounds.Left),
+                          static_cast<unsigned>(bounds.Bottom - bounds.Top));
+        window->Bounds = bounds;
+        WritePlacementHints(*window);
     }
-    window->Look = look;
     if (!window->Mapped) {
+        // Written whole before each map: a window manager drops the states of a window that
+        // was withdrawn.
+        WriteWindowLook(FConnection, window->Id, nullptr, look, false);
         XMapWindow(FConnection.Dpy(), window->Id);
         window->Mapped = true;
+    } else if (look != window->Look) {
+        WriteWindowLook(FConnection, window->Id, &window->Look, look, true);
     }
+    window->Look = look;
     Flush();
 }
 

@@ -115,6 +115,19 @@ TEST(X11WindowLook, TitlesAndHintsCanBeReadBackAndFollowEveryChange) {
     }
     EXPECT_EQ(LookDifference(peer, fresh, owner, kLooks[0]), "");
 
+    // A window manager drops the states of a window that is withdrawn; shown again, it has them.
+    presenter->Hide(2);
+    EXPECT_EQ(test::Eventually([&] {
+                  XWindowAttributes a{};
+                  XGetWindowAttributes(peer.Dpy(), fresh, &a);
+                  return a.map_state == IsUnmapped ? "" : "still mapped";
+              }),
+              "");
+    XDeleteProperty(peer.Dpy(), fresh, peer.AtomNamed("_NET_WM_STATE"));
+    XSync(peer.Dpy(), False);
+    presenter->Show(2, Rect(10, 10, 60, 60), kLooks[0].Look);
+    EXPECT_EQ(test::Eventually([&] { return LookDifference(peer, fresh, owner, kLooks[0]); }), "");
+
     XWindowAttributes attributes{};
     XGetWindowAttributes(peer.Dpy(), changing, &attributes);
     EXPECT_EQ(attributes.bit_gravity, NorthWestGravity);
