@@ -5,12 +5,12 @@
 #include <benchmark/benchmark.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <stdexcept>
 
+#include "bench/cpushare.h"
 #include "platform/core/clock.h"
 #include "platform/win/messageloop.h"
 #include "platform/win/window.h"
@@ -20,15 +20,8 @@ namespace {
 
 constexpr int kWaitMilliseconds = 2000;
 
-double ThreadCpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-}
-
-double WallSeconds() {
-    return static_cast<double>(vex::Clock().TickMilliseconds()) / 1000.0;
-}
+using vex::bench::ThreadCpuSeconds;
+using vex::bench::WallSeconds;
 
 // A loopback listener that never accepts or answers: the kernel completes the connection from
 // its backlog and then nothing ever arrives.

@@ -1,0 +1,362 @@
+#include "platform/win/x11/x11presenter.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <bitset>
+#include <map>
+#include <unordered_map>
+
+#include "platform/core/clock.h"
+#include "platform/win/messageloop.h"
+#include "platform/win/x11/x11connection.h"
+#include "platform/win/x11/x11errortrap.h"
+#include "platform/win/x11/x11input.h"
+#include "platform/win/x11/x11stagingimage.h"
+#include "platform/win/x11/x11windowlook.h"
+
+namespace vex {
+
+namespace {
+
+constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask |
+                            ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+
+// What the server was told of one shown top-level window.
+struct TX11Window {
+    Window Id = 0;
+    TRect Bounds;  // screen coordinates, as last set or reported
+    bool Mapped = false;
+    TX11Look Look;
+    TRect Exposed;  // the exposed area gathered until the last event of a series
+    // Configure events made before our last move or resize describe a place we left.
+    unsigned long ConfigureSerial = 0;
+};
+
+// A window's place as X takes it: sizes of 1 to 32767, positions in 16 signed bits.
+TRect ToXBounds(const TRect& Bounds) {
+    const auto position = [](int32_t V) { return std::clamp<int32_t>(V, -32768, 32767); };
+    const auto size = [](int64_t V) {
+        return static_cast<int32_t>(std::clamp<int64_t>(V, 1, 32767));
+    };
+    const int32_t left = position(Bounds.Left), top = position(Bounds.Top);
+    return Rect(left, top, left + size(int64_t{Bounds.Right} - Bounds.Left),
+                top + size(int64_t{Bounds.Bottom} - Bounds.Top));
+}
+
+class TX11Presenter : public TPresenter {
+public:
+    TX11Presenter(const std::string& DisplayName, TPresenterSink Sink);
+    ~TX11Presenter() override;
+
+    bool Headless() const override { return false; }
+    TRect ScreenRect() const override;
+    void Show(HWND Wnd, const TRect& Bounds, const TWindowLook& Look) override;
+    void Hide(HWND Wnd) override;
+    void Activate(HWND Wnd) override;
+    void Forget(HWND Wnd) override;
+    void Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty) override;
+
+private:
+    TX11Window& Create(HWND Wnd, const TRect& Bounds);
+    void WritePlacementHints(const TX11Window& W);
+    TX11Look LookOf(const TWindowLook& Look) const;
+    TX11Window* Find(HWND Wnd);
+    HWND HandleOf(Window Id) const;
+
+    // Handles every event that has come, then reports the last place of each moved window.
+    void HandleEvents();
+    void HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& Configured);
+    void HandleExpose(HWND Wnd, const XExposeEvent& Event);
+    void ReportMoves(const std::map<HWND, XConfigureEvent>& Configured);
+    // Sends what is queued and makes sure events Xlib has already read (while waiting for a
+    // reply) are handled: the descriptor will not wake the loop for them.
+    void Flush();
+
+    TX11Connection FConnection;
+    TPresenterSink FSink;
+    TX11StagingImage FImage;
+    GC FGc = nullptr;
+    std::unordered_map<HWND, TX11Window> FWindows;
+    std::unordered_map<Window, HWND> FHandles;
+    std::unique_ptr<TDescriptorWatch> FWatch;
+    // Lets a queued event run find out that the presenter is gone.
+    std::shared_ptr<TX11Presenter*> FSelf;
+    TRect FScreen;
+    bool FEventRunQueued = false;  // a run of HandleEvents waits in the message queue
+    std::bitset<256> FKeysDown;    // by key code, to tell the keyboard's repeats
+};
+
+TX11Presenter::TX11Presenter(const std::string& DisplayName, TPresenterSink Sink)
+    : FConnection(DisplayName),
+      FSink(std::move(Sink)),
+      FImage(FConnection),
+      FSelf(std::make_shared<TX11Presenter*>(this)) {
+    Display* dpy = FConnection.Dpy();
+    // A GC fits drawables of its depth, which the root's may not be.
+    const Pixmap sample = XCreatePixmap(dpy, FConnection.Root(), 1, 1, TX11Connection::Depth);
+    XGCValues values{};
+    values.graphics_exposures = False;
+    FGc = XCreateGC(dpy, sample, GCGraphicsExposures, &values);
+    XFreePixmap(dpy, sample);
+    // The screen is the root window, whose size follows the display's resolution.
+    XWindowAttributes root{};
+    XGetWindowAttributes(dpy, FConnection.Root(), &root);
+    FScreen = Rect(0, 0, root.width, root.height);
+    XSelectInput(dpy, FConnection.Root(), StructureNotifyMask);
+    // A held key comes as presses alone, as the original's repeats do, not as the release and
+    // press pairs X makes by default. A server without it still works, with those pairs.
+    Bool detectable = False;
+    XkbSetDetectableAutoRepeat(dpy, True, &detectable);
+    FWatch = std::make_unique<TDescriptorWatch>(ConnectionNumber(dpy), POLLIN,
+                                                [this](short) { HandleEvents(); });
+    Flush();
+}
+
+TX11Presenter::~TX11Presenter() {
+    FWatch.reset();
+    for (const auto& [wnd, window] : FWindows)
+        XDestroyWindow(FConnection.Dpy(), window.Id);
+    XFreeGC(FConnection.Dpy(), FGc);
+}
+
+TRect TX11Presenter::ScreenRect() const {
+    return FScreen;
+}
+
+TX11Window* TX11Presenter::Find(HWND Wnd) {
+    auto it = FWindows.find(Wnd);
+    return it == FWindows.end() ? nullptr : &it->second;
+}
+
+HWND TX11Presenter::HandleOf(Window Id) const {
+    auto it = FHandles.find(Id);
+    return it == FHandles.end() ? 0 : it->second;
+}
+
+TX11Look TX11Presenter::LookOf(const TWindowLook& Look) const {
+    auto owner = FWindows.find(Look.Owner);
+    return TX11Look{Look.Title, owner == FWindows.end() ? 0 : owner->second.Id, Look.TopMost,
+                    Look.ToolWindow, Look.Framed};
+}
+
+TX11Window& TX11Presenter::Create(HWND Wnd, const TRect& Bounds) {
+    Display* dpy = FConnection.Dpy();
+    XSetWindowAttributes attributes{};
+    // Growing keeps what is there, and nothing is cleared before we put our pixels: no flicker.
+    attributes.bit_gravity = NorthWestGravity;
+    attributes.background_pixmap = None;
+    attributes.border_pixel = 0;
+    attributes.colormap = FConnection.Colors();
+    attributes.event_mask = kEventMask;
+    const Window id = XCreateWindow(
+        dpy, FConnection.Root(), Bounds.Left, Bounds.Top,
+        static_cast<unsigned>(Bounds.Right - Bounds.Left),
+        static_cast<unsigned>(Bounds.Bottom - Bounds.Top), 0, TX11Connection::Depth, InputOutput,
+        FConnection.PixelVisual(),
+        CWBitGravity | CWBackPixmap | CWBorderPixel | CWColormap | CWEventMask, &attributes);
+    Atom protocols[] = {FConnection.Atoms().WmDeleteWindow};
+    XSetWMProtocols(dpy, id, protocols, 1);
+    TX11Window& window = FWindows[Wnd];
+    window.Id = id;
+    window.Bounds = Bounds;
+    FHandles[id] = Wnd;
+    return window;
+}
+
+void TX11Presenter::WritePlacementHints(const TX11Window& W) {
+    XSizeHints hints{};
+    // Our place and size are the program's, and they are those of the window itself, not of a
+    // frame around it.
+    hints.flags = USPosition | USSize | PWinGravity;
+    hints.x = W.Bounds.Left;
+    hints.y = W.Bounds.Top;
+    hints.width = W.Bounds.Right - W.Bounds.Left;
+    hints.height = W.Bounds.Bottom - W.Bounds.Top;
+    hints.win_gravity = StaticGravity;
+    XSetWMNormalHints(FConnection.Dpy(), W.Id, &hints);
+}
+
+void TX11Presenter::Show(HWND Wnd, const TRect& Bounds, const TWindowLook& Look) {
+    const TRect bounds = ToXBounds(Bounds);
+    const TX11Look look = LookOf(Look);
+    TX11Window* window = Find(Wnd);
+    if (window == nullptr) {
+        window = &Create(Wnd, bounds);
+        WritePlacementHints(*window);
+    } else if (bounds != window->Bounds) {
+        window->ConfigureSerial = NextRequest(FConnection.Dpy());
+        XMoveResizeWindow(FConnection.Dpy(), window->Id, bounds.Left, bounds.Top,
+                          static_cast<unsigned>(bounds.Right - bounds.Left),
+                          static_cast<unsigned>(bounds.Bottom - bounds.Top));
+        window->Bounds = bounds;
+        WritePlacementHints(*window);
+    }
+    if (!window->Mapped) {
+        // Written whole before each map: a window manager drops the states of a window that
+        // was withdrawn.
+        WriteWindowLook(FConnection, window->Id, nullptr, look, false);
+        XMapWindow(FConnection.Dpy(), window->Id);
+        window->Mapped = true;
+    } else if (look != window->Look) {
+        WriteWindowLook(FConnection, window->Id, &window->Look, look, true);
+    }
+    window->Look = look;
+    Flush();
+}
+
+void TX11Presenter::Hide(HWND Wnd) {
+    TX11Window* window = Find(Wnd);
+    if (window == nullptr || !window->Mapped) return;
+    // Withdrawn, not iconic: a window manager must forget it until it is shown again.
+    XWithdrawWindow(FConnection.Dpy(), window->Id, FConnection.Screen());
+    window->Mapped = false;
+    window->Exposed = TRect{};
+    Flush();
+}
+
+void TX11Presenter::Activate(HWND Wnd) {
+    TX11Window* window = Find(Wnd);
+    if (window == nullptr || !window->Mapped) return;
+    Display* dpy = FConnection.Dpy();
+    XRaiseWindow(dpy, window->Id);
+    if (FConnection.WindowManagerRunning()) {
+        FConnection.AskWindowManager(window->Id, FConnection.Atoms().NetActiveWindow,
+                                     {TX11Connection::SourceApplication, CurrentTime, 0, 0, 0});
+    } else {
+        // Nobody else hands out the keyboard. Another client may have unmapped the window, and
+        // then it simply does not get it.
+        TX11ErrorTrap trap(dpy);
+        XSetInputFocus(dpy, window->Id, RevertToParent, CurrentTime);
+        trap.Sync();
+    }
+    Flush();
+}
+
+void TX11Presenter::Forget(HWND Wnd) {
+    TX11Window* window = Find(Wnd);
+    if (window == nullptr) return;
+    XDestroyWindow(FConnection.Dpy(), window->Id);
+    FHandles.erase(window->Id);
+    FWindows.erase(Wnd);
+    Flush();
+}
+
+void TX11Presenter::Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty) {
+    TX11Window* window = Find(Wnd);
+    if (window == nullptr || !window->Mapped) return;
+    FImage.Put(window->Id, FGc, Rows, Dirty);
+    Flush();
+}
+
+void TX11Presenter::Flush() {
+    Display* dpy = FConnection.Dpy();
+    XFlush(dpy);
+    if (FEventRunQueued || XEventsQueued(dpy, QueuedAlready) == 0) return;
+    FEventRunQueued = true;
+    RunOnMainThread([self = std::weak_ptr<TX11Presenter*>(FSelf)] {
+        if (auto presenter = self.lock()) (*presenter)->HandleEvents();
+    });
+}
+
+void TX11Presenter::HandleEvents() {
+    FEventRunQueued = false;
+    Display* dpy = FConnection.Dpy();
+    std::map<HWND, XConfigureEvent> configured;
+    try {
+        while (XPending(dpy) > 0) {
+            XEvent event;
+            XNextEvent(dpy, &event);
+            HandleEvent(event, configured);
+        }
+        ReportMoves(configured);
+    } catch (...) {
+        // The failure goes to the loop's caller; the events Xlib has already read must not wait
+        // for the descriptor, which will not wake the loop for them.
+        Flush();
+        throw;
+    }
+    Flush();
+}
+
+void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& Configured) {
+    if (Event.type == ConfigureNotify && Event.xconfigure.window == FConnection.Root()) {
+        FScreen = Rect(0, 0, Event.xconfigure.width, Event.xconfigure.height);
+        return;
+    }
+    const HWND wnd = HandleOf(Event.xany.window);
+    if (wnd == 0) return;
+    const TX11Atoms& atoms = FConnection.Atoms();
+    switch (Event.type) {
+        case Expose:
+            HandleExpose(wnd, Event.xexpose);
+            return;
+        case ConfigureNotify:
+            if (Event.xconfigure.serial >= FWindows.at(wnd).ConfigureSerial)
+                Configured[wnd] = Event.xconfigure;
+            return;
+        case ClientMessage:
+            if (Event.xclient.message_type == atoms.WmProtocols && Event.xclient.format == 32 &&
+                static_cast<Atom>(Event.xclient.data.l[0]) == atoms.WmDeleteWindow &&
+                FSink.CloseRequested)
+                FSink.CloseRequested(wnd);
+            return;
+        case KeyPress:
+        case KeyRelease:
+        case ButtonPress:
+        case ButtonRelease:
+        case MotionNotify: {
+            TXKey key;
+            if (Event.type == KeyPress || Event.type == KeyRelease) {
+                key.Sym = XLookupKeysym(&Event.xkey, 0);
+                key.WasDown = FKeysDown.test(Event.xkey.keycode);
+                FKeysDown.set(Event.xkey.keycode, Event.type == KeyPress);
+            }
+            const std::optional<MSG> message = TranslateXEvent(Event, wnd, key, GetTickCount());
+            if (message && FSink.Input) FSink.Input(*message);
+            return;
+        }
+        default:
+            return;
+    }
+}
+
+void TX11Presenter::HandleExpose(HWND Wnd, const XExposeEvent& Event) {
+    TX11Window& window = FWindows.at(Wnd);
+    const TRect area = Rect(Event.x, Event.y, Event.x + Event.width, Event.y + Event.height);
+    UnionRect(window.Exposed, window.Exposed, area);
+    if (Event.count > 0 || !FSink.Pixels) return;
+    const TRect exposed = window.Exposed;
+    const Window id = window.Id;
+    window.Exposed = TRect{};
+    // The buffer holds the picture as painting left it; nothing is painted again for this.
+    FImage.Put(id, FGc, FSink.Pixels(Wnd), exposed);
+}
+
+void TX11Presenter::ReportMoves(const std::map<HWND, XConfigureEvent>& Configured) {
+    for (const auto& [wnd, event] : Configured) {
+        TX11Window* window = Find(wnd);  // an earlier report may have made the tree forget it
+        if (window == nullptr) continue;
+        // Under a window manager the event's place is in its frame; the root's is wanted.
+        int x = 0, y = 0;
+        Window child = 0;
+        if (!XTranslateCoordinates(FConnection.Dpy(), window->Id, FConnection.Root(), 0, 0, &x, &y,
+                                   &child))
+            continue;
+        const TRect bounds = Rect(x, y, x + event.width, y + event.height);
+        if (bounds == window->Bounds) continue;
+        window->Bounds = bounds;
+        if (FSink.Moved) FSink.Moved(wnd, bounds);
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<TPresenter> MakeX11Presenter(const std::string& DisplayName, TPresenterSink Sink) {
+    return std::make_unique<TX11Presenter>(DisplayName, std::move(Sink));
+}
+
+}  // namespace vex

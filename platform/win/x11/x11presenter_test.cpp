@@ -1,0 +1,482 @@
+// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
+#include <gtest/gtest.h>
+
+#include "platform/win/x11/x11presenter.h"
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <thread>
+#include <vector>
+
+#include "platform/core/clock.h"
+#include "platform/win/messageloop.h"
+#include "platform/win/x11/x11testpeer.h"
+#include "tests/support/childprocess.h"
+#include "tests/support/messagepump.h"
+#include "tests/support/tempdir.h"
+#include "tests/support/xvfbserver.h"
+
+namespace vex {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A window's picture: stripes of strong colours and specks like the strokes of text, in rows
+// wider than the picture, so that a lost stride, a swapped channel or an off-by-one shows.
+class TPicture {
+public:
+    TPicture(int Width, int Height, uint32_t Seed)
+        : FWidth(Width), FHeight(Height), FStride(Width + 13), FPixels(FStride * Height, 0xDEAD) {
+        for (int y = 0; y < Height; ++y)
+            for (int x = 0; x < Width; ++x) {
+                const bool speck = (x * 31 + y * 17 + Seed) % 11 == 0;
+                const uint32_t stripe = (x / 8 + Seed) % 3 == 0   ? 0xFF8040
+                                        : (x / 8 + Seed) % 3 == 1 ? 0x2060C0
+                                                                  : 0x10E030;
+                FPixels[y * FStride + x] = speck ? 0x000000 : stripe ^ ((y & 0x0F) * 0x010101);
+            }
+    }
+    TPixelRows Rows() const { return TPixelRows{FPixels.data(), FWidth, FHeight, FStride}; }
+    uint32_t At(int X, int Y) const { return FPixels[Y * FStride + X]; }
+
+private:
+    int FWidth, FHeight, FStride;
+    std::vector<uint32_t> FPixels;
+};
+
+// "" when the screen shows Expected(x, y) at every point of Area (window coordinates) of a
+// window placed at Origin, else where and how it differs.
+template <class Expected>
+std::string ScreenDifference(const test::X11Peer& Peer, TPoint Origin, const TRect& Area,
+                             Expected Want) {
+    TRect onScreen = Area;
+    OffsetRect(onScreen, Origin.X, Origin.Y);
+    const std::vector<uint32_t> shown = Peer.Screen(onScreen);
+    const int width = Area.Right - Area.Left;
+    int wrong = 0;
+    std::string first;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const int x = Area.Left + static_cast<int>(i) % width;
+        const int y = Area.Top + static_cast<int>(i) / width;
+        const uint32_t want = Want(x, y);
+        if (want == shown[i]) continue;
+        if (wrong++ == 0) {
+            char text[96];
+            std::snprintf(text, sizeof text, "at (%d, %d) the screen shows %06X, not %06X", x, y,
+                          shown[i], want);
+            first = text;
+        }
+    }
+    return wrong == 0 ? "" : first + " (" + std::to_string(wrong) + " pixels differ)";
+}
+
+// A presenter on a fresh Xvfb, with a sink that records what the presenter reports and answers
+// for pixels from Pictures, and a second client that looks at the screen.
+class X11Display : public testing::Test {
+protected:
+    explicit X11Display(bool SharedMemory = true)
+        : Server(SharedMemory), Peer(Server.DisplayName()) {
+        TPresenterSink sink;
+        sink.Pixels = [this](HWND Wnd) {
+            ++PixelsAsked;
+            if (PixelsFail) throw EInvalidOperation("no pixels");
+            return Pictures.at(Wnd).Rows();
+        };
+        sink.Moved = [this](HWND Wnd, const TRect& Bounds) { Moves.push_back({Wnd, Bounds}); };
+        sink.CloseRequested = [this](HWND Wnd) { Closes.push_back(Wnd); };
+        sink.Input = [this](const MSG& Msg) { Inputs.push_back(Msg); };
+        Presenter = MakeX11Presenter(Server.DisplayName(), sink);
+    }
+
+    // Shows the window with its picture put on screen; returns the X window another client sees.
+    Window ShowPainted(HWND Wnd, const TRect& Bounds, const std::string& Title, uint32_t Seed) {
+        const int width = Bounds.Right - Bounds.Left, height = Bounds.Bottom - Bounds.Top;
+        Pictures.insert_or_assign(Wnd, TPicture(width, height, Seed));
+        Presenter->Show(Wnd, Bounds, TWindowLook{Title});
+        Presenter->Present(Wnd, Pictures.at(Wnd).Rows(), Rect(0, 0, width, height));
+        Window id = 0;
+        EXPECT_EQ(test::Eventually([&] {
+                      id = Peer.FindWindow(Title);
+                      return id == 0 ? "no window is titled " + Title : "";
+                  }),
+                  "");
+        return id;
+    }
+
+    std::string ScreenShows(HWND Wnd, TPoint Origin, const TRect& Area) {
+        return test::Eventually([&] {
+            return ScreenDifference(Peer, Origin, Area,
+                                    [&](int X, int Y) { return Pictures.at(Wnd).At(X, Y); });
+        });
+    }
+
+    test::XvfbServer Server;
+    test::X11Peer Peer;
+    std::map<HWND, TPicture> Pictures;
+    int PixelsAsked = 0;
+    bool PixelsFail = false;
+    std::vector<std::pair<HWND, TRect>> Moves;
+    std::vector<HWND> Closes;
+    std::vector<MSG> Inputs;
+    std::unique_ptr<TPresenter> Presenter;
+};
+
+// The same with and without MIT-SHM on the server.
+class X11DisplayPixels : public X11Display, public testing::WithParamInterface<bool> {
+protected:
+    X11DisplayPixels() : X11Display(GetParam()) {}
+};
+
+INSTANTIATE_TEST_SUITE_P(SharedMemory, X11DisplayPixels, testing::Values(true, false),
+                         [](const testing::TestParamInfo<bool>& Info) {
+                             return Info.param ? "WithMitShm" : "WithoutMitShm";
+                         });
+
+TEST_P(X11DisplayPixels, TheScreenShowsThePresentedPixelsExactly) {
+    ShowPainted(1, Rect(20, 30, 220, 180), "Stripes", 0);
+    EXPECT_EQ(ScreenShows(1, Point(20, 30), Rect(0, 0, 200, 150)), "");
+
+    // Only the dirty part changes, though the rows hold a new picture everywhere.
+    const TPicture before = Pictures.at(1);
+    Pictures.insert_or_assign(1, TPicture(200, 150, 1));
+    const TRect dirty = Rect(10, 20, 57, 61);
+    Presenter->Present(1, Pictures.at(1).Rows(), dirty);
+    EXPECT_EQ(
+        test::Eventually([&] {
+            return ScreenDifference(Peer, Point(20, 30), Rect(0, 0, 200, 150), [&](int X, int Y) {
+                return PtInRect(dirty, Point(X, Y)) ? Pictures.at(1).At(X, Y) : before.At(X, Y);
+            });
+        }),
+        "");
+}
+
+TEST_P(X11DisplayPixels, APictureLargerThanAnyBeforeGrowsTheImage) {
+    ShowPainted(1, Rect(0, 0, 40, 30), "Small", 0);
+    ShowPainted(2, Rect(100, 100, 700, 500), "Large", 2);
+    EXPECT_EQ(ScreenShows(1, Point(0, 0), Rect(0, 0, 40, 30)), "");
+    EXPECT_EQ(ScreenShows(2, Point(100, 100), Rect(0, 0, 600, 400)), "");
+}
+
+TEST_P(X11DisplayPixels, PicturesPresentedInQuickSuccessionAllArriveWhole) {
+    ShowPainted(1, Rect(0, 0, 320, 240), "Frames", 0);
+    // What the screen must end up showing: each present's dirty part of its own picture.
+    std::vector<uint32_t> expected(320 * 240);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            expected[y * 320 + x] = Pictures.at(1).At(x, y);
+    for (uint32_t frame = 1; frame <= 40; ++frame) {
+        const TPicture picture(320, 240, frame);
+        const int inset = static_cast<int>(frame % 7) * 20;
+        const TRect dirty = frame % 5 == 0 ? Rect(0, 0, 320, 240)
+                                           : Rect(inset, inset / 2, 320 - inset / 3, 240 - inset);
+        Presenter->Present(1, picture.Rows(), dirty);
+        for (int y = dirty.Top; y < dirty.Bottom; ++y)
+            for (int x = dirty.Left; x < dirty.Right; ++x)
+                expected[y * 320 + x] = picture.At(x, y);
+    }
+    EXPECT_EQ(test::Eventually([&] {
+                  return ScreenDifference(Peer, Point(0, 0), Rect(0, 0, 320, 240),
+                                          [&](int X, int Y) { return expected[Y * 320 + X]; });
+              }),
+              "");
+}
+
+TEST_P(X11DisplayPixels, AnExposedAreaIsCopiedFromTheBufferWithoutPaintingAgain) {
+    const Window ours = ShowPainted(1, Rect(20, 30, 220, 180), "Exposed", 0);
+    ASSERT_TRUE(test::PumpUntil([&] { return PixelsAsked > 0; }));  // the first map's expose
+    ASSERT_EQ(ScreenShows(1, Point(20, 30), Rect(0, 0, 200, 150)), "");
+    // The buffer changes behind the screen's back: what comes back after an expose shows it.
+    Pictures.insert_or_assign(1, TPicture(200, 150, 7));
+    PixelsAsked = 0;
+
+    // Another program's window over ours, and one over that; the first goes away and leaves an
+    // L-shaped hole, which the server reports as a series of rectangles.
+    Display* peer = Peer.Dpy();
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    attributes.background_pixel = 0x808080;
+    const auto cover = [&](int X, int Y, int W, int H) {
+        const Window w =
+            XCreateWindow(peer, Peer.Root(), X, Y, static_cast<unsigned>(W),
+                          static_cast<unsigned>(H), 0, CopyFromParent, InputOutput, CopyFromParent,
+                          CWOverrideRedirect | CWBackPixel, &attributes);
+        XMapRaised(peer, w);
+        return w;
+    };
+    const Window first = cover(40, 50, 100, 80);
+    cover(90, 90, 200, 200);
+    XSync(peer, False);
+    XDestroyWindow(peer, first);
+    XSync(peer, False);
+    ASSERT_TRUE(test::PumpUntil([&] { return PixelsAsked > 0; }));
+    test::PumpFor(100ms);
+    EXPECT_EQ(PixelsAsked, 1);
+    // What the second window leaves uncovered of the hole, in window coordinates.
+    EXPECT_EQ(ScreenShows(1, Point(20, 30), Rect(20, 20, 120, 60)), "");
+    EXPECT_EQ(ScreenShows(1, Point(20, 30), Rect(20, 60, 70, 100)), "");
+
+    // Unmapped and mapped again by someone else: the whole window comes back in one put.
+    PixelsAsked = 0;
+    XUnmapWindow(peer, ours);
+    XMapWindow(peer, ours);
+    XSync(peer, False);
+    ASSERT_TRUE(test::PumpUntil([&] { return PixelsAsked > 0; }));
+    test::PumpFor(100ms);
+    EXPECT_EQ(PixelsAsked, 1);
+    EXPECT_EQ(ScreenShows(1, Point(20, 30), Rect(0, 0, 70, 150)), "");
+    EXPECT_TRUE(Moves.empty());
+    EXPECT_TRUE(Closes.empty());
+    EXPECT_TRUE(Inputs.empty());
+}
+
+TEST_F(X11Display, ResizesThroughTheServerReachTheTreeOnceWithTheLastPlace) {
+    const Window ours = ShowPainted(1, Rect(20, 30, 220, 180), "Resized", 0);
+    Display* peer = Peer.Dpy();
+    XResizeWindow(peer, ours, 300, 200);
+    XMoveWindow(peer, ours, 5, 6);
+    XMoveResizeWindow(peer, ours, 40, 50, 320, 240);
+    XSync(peer, False);
+    ASSERT_TRUE(test::PumpUntil([&] { return !Moves.empty(); }));
+    test::PumpFor(200ms);
+    ASSERT_EQ(Moves.size(), 1u);
+    EXPECT_EQ(Moves[0].first, HWND{1});
+    EXPECT_EQ(Moves[0].second, Rect(40, 50, 360, 290));
+}
+
+TEST_F(X11Display, PlacesTheTreeSetsAreNotReportedBack) {
+    const Window ours = ShowPainted(1, Rect(20, 30, 220, 180), "Placed", 0);
+    const auto geometryIs = [&](int X, int Width) {
+        return [&, X, Width] {
+            XWindowAttributes a{};
+            XGetWindowAttributes(Peer.Dpy(), ours, &a);
+            return a.x == X && a.width == Width ? "" : "elsewhere";
+        };
+    };
+    Presenter->Show(1, Rect(21, 30, 222, 180), TWindowLook{"Placed"});
+    ASSERT_EQ(test::Eventually(geometryIs(21, 201)), "");
+    // The server's word on that move waits unread while the next move is held up behind
+    // another client's grab: it tells of a place the tree has already left.
+    Display* peer = Peer.Dpy();
+    XGrabServer(peer);
+    XSync(peer, False);
+    Presenter->Show(1, Rect(25, 30, 230, 180), TWindowLook{"Placed"});
+    std::thread release([peer] {
+        std::this_thread::sleep_for(300ms);
+        XUngrabServer(peer);
+        XFlush(peer);
+    });
+    test::PumpFor(100ms);
+    release.join();
+    test::PumpFor(200ms);
+    EXPECT_TRUE(Moves.empty());
+    EXPECT_EQ(test::Eventually(geometryIs(25, 205)), "");
+}
+
+TEST_F(X11Display, BoundsBeyondWhatXAllowsAreBroughtWithinIt) {
+    struct TCase {
+        TRect Bounds;
+        int X, Y, Width, Height;
+    };
+    const TCase cases[] = {
+        {Rect(10, 10, 10, 10), 10, 10, 1, 1},  // empty
+        {Rect(50, 60, 40, 30), 50, 60, 1, 1},  // inside out
+        {Rect(-40000, 5, -39990, 15), -32768, 5, 10, 10},
+        {Rect(0, 0, INT32_MAX, 100), 0, 0, 32767, 100},
+        {Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), -32768, -32768, 32767, 32767},
+    };
+    HWND wnd = 1;
+    for (const TCase& c : cases) {
+        const std::string title = "Odd " + std::to_string(wnd);
+        Presenter->Show(wnd, c.Bounds, TWindowLook{title});
+        Window id = 0;
+        ASSERT_EQ(test::Eventually([&] {
+                      id = Peer.FindWindow(title);
+                      return id == 0 ? "not shown" : "";
+                  }),
+                  "")
+            << title;
+        XWindowAttributes a{};
+        ASSERT_NE(XGetWindowAttributes(Peer.Dpy(), id, &a), 0);
+        EXPECT_EQ(std::vector<int>({a.x, a.y, a.width, a.height}),
+                  std::vector<int>({c.X, c.Y, c.Width, c.Height}))
+            << title;
+        ++wnd;
+    }
+}
+
+TEST_F(X11Display, TheCloseButtonAsksTheTreeToClose) {
+    const Window ours = ShowPainted(3, Rect(0, 0, 50, 50), "Closing", 0);
+    // Another protocol's message is not a close.
+    Peer.SendClientMessage(ours, Peer.AtomNamed("WM_PROTOCOLS"), Peer.AtomNamed("WM_TAKE_FOCUS"));
+    Peer.SendClientMessage(ours, Peer.AtomNamed("WM_PROTOCOLS"),
+                           Peer.AtomNamed("WM_DELETE_WINDOW"));
+    ASSERT_TRUE(test::PumpUntil([&] { return !Closes.empty(); }));
+    test::PumpFor(50ms);
+    EXPECT_EQ(Closes, std::vector<HWND>{3});
+    EXPECT_EQ(Peer.Values(ours, "WM_PROTOCOLS"),
+              std::vector<unsigned long>{Peer.AtomNamed("WM_DELETE_WINDOW")});
+}
+
+TEST_F(X11Display, EventsAfterOneWhoseHandlingFailedAreStillHandled) {
+    const Window ours = ShowPainted(3, Rect(0, 0, 50, 50), "Failing", 0);
+    ASSERT_TRUE(test::PumpUntil([&] { return PixelsAsked > 0; }));
+    PixelsFail = true;
+    Display* peer = Peer.Dpy();
+    XUnmapWindow(peer, ours);
+    XMapWindow(peer, ours);
+    Peer.SendClientMessage(ours, Peer.AtomNamed("WM_PROTOCOLS"),
+                           Peer.AtomNamed("WM_DELETE_WINDOW"));
+    EXPECT_THROW(test::PumpUntil([&] { return !Closes.empty(); }), EInvalidOperation);
+    PixelsFail = false;
+    EXPECT_TRUE(test::PumpUntil([&] { return !Closes.empty(); }, 2s));
+}
+
+TEST_F(X11Display, PointerAndKeyEventsReachTheSinkAsMessages) {
+    const Window ours = ShowPainted(4, Rect(100, 100, 200, 200), "Typing", 0);
+    Display* peer = Peer.Dpy();
+    XEvent event{};
+    event.xbutton.type = ButtonPress;
+    event.xbutton.window = ours;
+    event.xbutton.button = Button1;
+    event.xbutton.x = 7;
+    event.xbutton.y = 9;
+    XSendEvent(peer, ours, False, NoEventMask, &event);
+    event = XEvent{};
+    event.xkey.type = KeyPress;
+    event.xkey.window = ours;
+    event.xkey.keycode = XKeysymToKeycode(peer, XStringToKeysym("q"));
+    XSendEvent(peer, ours, False, NoEventMask, &event);
+    XSync(peer, False);
+    ASSERT_TRUE(test::PumpUntil([&] { return Inputs.size() >= 2; }));
+    EXPECT_EQ(Inputs[0].hwnd, HWND{4});
+    EXPECT_EQ(Inputs[0].message, WM_LBUTTONDOWN);
+    EXPECT_EQ(Inputs[0].lParam, MAKELONG(7, 9));
+    EXPECT_EQ(Inputs[1].message, WM_KEYDOWN);
+    EXPECT_EQ(Inputs[1].wParam, WPARAM{'Q'});
+}
+
+TEST_F(X11Display, AHeldKeyRepeatsAsPressesAndIsReleasedOnce) {
+    ShowPainted(4, Rect(0, 0, 100, 100), "Held", 0);
+    Presenter->Activate(4);
+    test::ChildProcess xdotool;
+    test::TempDir logs;
+    const std::string display = "DISPLAY=" + Server.DisplayName();
+    xdotool.Start({"env", display, "sh", "-c", "xdotool keydown a; sleep 0.8; xdotool keyup a"},
+                  logs.File("xdotool.log"));
+    ASSERT_TRUE(test::PumpUntil([&] { return xdotool.Exited(); }));
+    test::PumpFor(100ms);
+    ASSERT_GE(Inputs.size(), 3u) << "the server repeats a key held for 0.8 s";
+    for (size_t i = 0; i + 1 < Inputs.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Inputs[i].message, WM_KEYDOWN);
+        EXPECT_EQ((Inputs[i].lParam >> 30) & 1, i == 0 ? 0 : 1);
+    }
+    EXPECT_EQ(Inputs.back().message, WM_KEYUP);
+    EXPECT_EQ(Inputs.back().wParam, WPARAM{'A'});
+}
+
+TEST_F(X11Display, HiddenWindowsAreWithdrawnAndForgottenOnesDestroyed) {
+    const Window ours = ShowPainted(5, Rect(0, 0, 60, 40), "Hidden", 0);
+    const auto mapState = [&] {
+        XWindowAttributes a{};
+        return XGetWindowAttributes(Peer.Dpy(), ours, &a) != 0 ? a.map_state : -1;
+    };
+    EXPECT_EQ(mapState(), IsViewable);
+    Presenter->Hide(5);
+    EXPECT_EQ(test::Eventually([&] { return mapState() == IsUnmapped ? "" : "still mapped"; }), "");
+    // Pixels of a hidden window go nowhere, and nothing fails.
+    Presenter->Present(5, Pictures.at(5).Rows(), Rect(0, 0, 60, 40));
+    Presenter->Show(5, Rect(0, 0, 60, 40), TWindowLook{"Hidden"});
+    EXPECT_EQ(test::Eventually([&] { return mapState() == IsViewable ? "" : "not mapped"; }), "");
+    Presenter->Forget(5);
+    EXPECT_EQ(test::Eventually([&] { return Peer.FindWindow("Hidden") == 0 ? "" : "still there"; }),
+              "");
+    // A forgotten or unknown window is left alone.
+    Presenter->Present(5, Pictures.at(5).Rows(), Rect(0, 0, 60, 40));
+    Presenter->Hide(5);
+    Presenter->Activate(77);
+    Presenter->Forget(77);
+}
+
+TEST_F(X11Display, MalformedRowsAreRefused) {
+    ShowPainted(1, Rect(0, 0, 60, 40), "Rows", 0);
+    std::vector<uint32_t> pixels(60 * 40);
+    EXPECT_THROW(Presenter->Present(1, TPixelRows{pixels.data(), 60, 40, 59}, Rect(0, 0, 60, 40)),
+                 EInvalidOperation);
+    EXPECT_THROW(Presenter->Present(1, TPixelRows{nullptr, 60, 40, 60}, Rect(0, 0, 60, 40)),
+                 EInvalidOperation);
+    // Nothing to show is not an error, nor a dirty area beyond the rows.
+    Presenter->Present(1, TPixelRows{nullptr, 0, 0, 0}, Rect(0, 0, 60, 40));
+    Presenter->Present(1, TPixelRows{pixels.data(), 60, 40, 60}, Rect(-100, -100, 1000, 1000));
+    Presenter->Present(1, TPixelRows{pixels.data(), 60, 40, 60}, Rect(70, 0, 80, 10));
+}
+
+TEST_F(X11Display, ActivatingRaisesAndFocusesWithoutAWindowManager) {
+    const Window one = ShowPainted(1, Rect(0, 0, 100, 100), "One", 0);
+    const Window two = ShowPainted(2, Rect(50, 50, 150, 150), "Two", 1);
+    const auto focusAndTop = [&](Window Expected) {
+        return [&, Expected] {
+            Window focus = 0;
+            int revert = 0;
+            XGetInputFocus(Peer.Dpy(), &focus, &revert);
+            Window root = 0, parent = 0, *children = nullptr;
+            unsigned count = 0;
+            XQueryTree(Peer.Dpy(), Peer.Root(), &root, &parent, &children, &count);
+            const Window top = count > 0 ? children[count - 1] : 0;
+            if (children != nullptr) XFree(children);
+            return focus == Expected && top == Expected ? "" : "not focused and on top";
+        };
+    };
+    Presenter->Activate(1);
+    EXPECT_EQ(test::Eventually(focusAndTop(one)), "");
+    Presenter->Activate(2);
+    EXPECT_EQ(test::Eventually(focusAndTop(two)), "");
+}
+
+TEST_F(X11Display, TheScreenIsTheRootWindowAndFollowsItsSize) {
+    EXPECT_EQ(Presenter->ScreenRect(), Rect(0, 0, 1280, 1024));
+    EXPECT_FALSE(Presenter->Headless());
+    // What the server tells its clients when the resolution changes.
+    XEvent event{};
+    event.xconfigure.type = ConfigureNotify;
+    event.xconfigure.event = event.xconfigure.window = Peer.Root();
+    event.xconfigure.width = 800;
+    event.xconfigure.height = 600;
+    XSendEvent(Peer.Dpy(), Peer.Root(), False, StructureNotifyMask, &event);
+    XSync(Peer.Dpy(), False);
+    EXPECT_TRUE(test::PumpUntil([&] { return Presenter->ScreenRect() == Rect(0, 0, 800, 600); }));
+}
+
+TEST_F(X11Display, AnIdleWaitWithAShownWindowTakesNoProcessorTime) {
+    ShowPainted(1, Rect(0, 0, 300, 200), "Idle", 0);
+    test::PumpFor(100ms);
+    const auto cpuMicroseconds = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000000L + usage.ru_utime.tv_usec +
+               usage.ru_stime.tv_usec;
+    };
+    const long cpuBefore = cpuMicroseconds();
+    const auto start = std::chrono::steady_clock::now();
+    ProcessMessagesUntil([] { return false; }, Clock().TickMilliseconds() + 2000);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    const long cpu = cpuMicroseconds() - cpuBefore;
+    EXPECT_GE(waited, 1990ms);
+    EXPECT_LT(cpu, 20000) << "microseconds of processor time in a 2-second idle wait";
+    std::printf("idle 2 s wait with a shown window: %ld us of processor time\n", cpu);
+}
+
+TEST(X11PresenterOpening, ADisplayThatCannotBeOpenedFailsNamingIt) {
+    try {
+        MakeX11Presenter(":31999", TPresenterSink{});
+        FAIL() << "no error";
+    } catch (const EDisplayError& e) {
+        EXPECT_NE(e.Message().find("\":31999\""), std::string::npos) << e.Message();
+    }
+}
+
+}  // namespace
+}  // namespace vex
