@@ -8,6 +8,7 @@
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/mousetracking.h"
 #include "platform/ui/wincontrol.h"
+#include "platform/win/updateregion.h"
 
 namespace vex {
 
@@ -292,7 +293,13 @@ void TControl::Repaint() {
     Update();
 }
 
-void TControl::InvalidateControl(bool, bool) {}
+void TControl::InvalidateControl(bool IsVisible, bool IsOpaque) {
+    if (!IsVisible || FParent == nullptr || !FParent->HandleAllocated()) return;
+    const TRect bounds = BoundsRect();
+    // What lies behind is erased first unless the control or its parent covers it.
+    const bool erase = !IsOpaque && !FParent->ControlStyle().Contains(csOpaque);
+    InvalidateRect(FParent->Handle(), &bounds, erase);
+}
 
 void TControl::SetZOrder(bool TopMost) {
     if (FParent == nullptr) return;
