@@ -1,6 +1,8 @@
 #include "platform/win/presenter.h"
 
+#include <cstdlib>
 #include <map>
+#include <string>
 
 #include "platform/win/headlesspresenter.h"
 #include "platform/win/messagequeue.h"
@@ -8,6 +10,7 @@
 #include "platform/win/window.h"
 #include "platform/win/windowpos.h"
 #include "platform/win/windowstore.h"
+#include "platform/win/x11/x11presenter.h"
 
 namespace vex {
 
@@ -55,11 +58,21 @@ void Moved(HWND Wnd, const TRect& Bounds) {
     if (first) TMessageQueue::Instance().PostAction(ApplyMoves);
 }
 
+// Headless unless a display is named and not refused: tests and servers run without one.
+std::unique_ptr<TPresenter> MakePresenter() {
+    const char* mode = std::getenv("VEX_DISPLAY");
+    const char* display = std::getenv("DISPLAY");
+    if ((mode != nullptr && std::string(mode) == "headless") || display == nullptr ||
+        *display == '\0')
+        return std::make_unique<THeadlessPresenter>();
+    return MakeX11Presenter(display, WindowTreeSink());
+}
+
 }  // namespace
 
 TPresenter& Presenter() {
     std::unique_ptr<TPresenter>& presenter = Current();
-    if (presenter == nullptr) presenter = std::make_unique<THeadlessPresenter>();
+    if (presenter == nullptr) presenter = MakePresenter();
     return *presenter;
 }
 

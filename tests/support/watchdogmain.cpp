@@ -82,6 +82,9 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Windows stay off any display the developer has open; tests that need one start their own
+    // server and speak to it directly.
+    setenv("VEX_DISPLAY", "headless", 1);
     testing::InitGoogleTest(&argc, argv);
     testing::TestEventListeners& listeners = testing::UnitTest::GetInstance()->listeners();
     auto* watchdog = new TTestWatchdog(TestTimeLimit());

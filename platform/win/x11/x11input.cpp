@@ -14,8 +14,6 @@ constexpr unsigned kMiddleButton = Button2;
 constexpr unsigned kRightButton = Button3;
 constexpr unsigned kWheelUp = Button4;
 constexpr unsigned kWheelDown = Button5;
-// The F10 key opens the menu bar in the original, so it comes as a system key like Alt.
-constexpr int32_t kVkF10 = 0x79;
 
 WPARAM MouseFlags(unsigned State) {
     WPARAM flags = 0;
@@ -91,7 +89,8 @@ std::optional<MSG> TranslateKey(const XKeyEvent& Event, bool Press, const TXKey&
     const bool altDown = (Event.state & Mod1Mask) != 0 || (Press && key.Code == VK_MENU);
     const bool controlDown = (Event.state & ControlMask) != 0;
     // With Control held, Alt is a shift of the key (AltGr), not the menu.
-    const bool system = !controlDown && (altDown || key.Code == kVkF10);
+    // F10 opens the menu bar in the original, so it comes as a system key like Alt.
+    const bool system = !controlDown && (altDown || key.Code == VK_F10);
     UINT message;
     if (system)
         message = Press ? WM_SYSKEYDOWN : WM_SYSKEYUP;

@@ -11,22 +11,18 @@ namespace vex {
 
 namespace {
 
-constexpr int32_t kVkEscape = 0x1B;
-constexpr int32_t kVkSpace = 0x20;
-constexpr int32_t kVkF1 = 0x70;
-
 struct TNamedKey {
     KeySym Sym;
     TVirtualKey Key;
 };
 
 constexpr std::array kNamedKeys = {
-    TNamedKey{XK_Escape, {kVkEscape, 0x01, false}},
+    TNamedKey{XK_Escape, {VK_ESCAPE, 0x01, false}},
     TNamedKey{XK_BackSpace, {VK_BACK, 0x0E, false}},
     TNamedKey{XK_Tab, {VK_TAB, 0x0F, false}},
     TNamedKey{XK_ISO_Left_Tab, {VK_TAB, 0x0F, false}},  // Shift+Tab on most maps
     TNamedKey{XK_Return, {VK_RETURN, 0x1C, false}},
-    TNamedKey{XK_space, {kVkSpace, 0x39, false}},
+    TNamedKey{XK_space, {VK_SPACE, 0x39, false}},
     TNamedKey{XK_Shift_L, {VK_SHIFT, 0x2A, false}},
     TNamedKey{XK_Shift_R, {VK_SHIFT, 0x36, false}},
     TNamedKey{XK_Control_L, {VK_CONTROL, 0x1D, false}},
@@ -57,7 +53,7 @@ TVirtualKey VirtualKeyOfKeySym(KeySym Sym) {
     if (Sym >= XK_0 && Sym <= XK_9) return {static_cast<int32_t>('0' + (Sym - XK_0)), 0, false};
     if (Sym >= XK_F1 && Sym <= XK_F12) {
         const auto n = static_cast<size_t>(Sym - XK_F1);
-        return {kVkF1 + static_cast<int32_t>(n), kFunctionKeyScanCodes[n], false};
+        return {VK_F1 + static_cast<int32_t>(n), kFunctionKeyScanCodes[n], false};
     }
     for (const TNamedKey& named : kNamedKeys)
         if (named.Sym == Sym) return named.Key;
