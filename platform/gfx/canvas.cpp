@@ -325,7 +325,7 @@ void TCanvas::FillSolid(const TRect& R, uint32_t Pixel) {
     if (left >= right || top >= bottom) return;
     // Rows are filled straight from the first, which keeps small rectangles cheap.
     uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(top));
-    for (int64_t y = top; y < bottom; ++y, row += FBitmap.Width())
+    for (int64_t y = top; y < bottom; ++y, row += FBitmap.Stride())
         std::fill(row + left, row + right, Pixel);
 }
 

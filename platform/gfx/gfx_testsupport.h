@@ -56,6 +56,29 @@ inline void PaintPicture(TBitmap& Bitmap, const TPictureRows& Rows,
         }
 }
 
+// Rows of someone else's buffer with a margin right of the view and a row below it, all holding
+// Guard; the view itself starts white, as a new bitmap does.
+struct TForeignRows {
+    static constexpr uint32_t Guard = 0x123456;
+    TForeignRows(int32_t Width, int32_t Height, int32_t Stride)
+        : Pixels(static_cast<size_t>(Stride) * (Height + 1), Guard),
+          View(Pixels.data(), Width, Height, Stride) {
+        for (int32_t y = 0; y < Height; ++y)
+            std::fill_n(View.ScanLine(y), Width, 0xFFFFFF);
+    }
+    bool OutsideUntouched() const {
+        const auto stride = static_cast<size_t>(View.Stride());
+        for (size_t i = 0; i < Pixels.size(); ++i) {
+            const bool inside = i / stride < static_cast<size_t>(View.Height()) &&
+                                i % stride < static_cast<size_t>(View.Width());
+            if (!inside && Pixels[i] != Guard) return false;
+        }
+        return true;
+    }
+    std::vector<uint32_t> Pixels;
+    TBitmap View;
+};
+
 // Pictures from a file in testdata/ with how each is drawn: a block of the picture and, after
 // "--", one line of the case's fields.
 struct TPictureCase {
