@@ -19,14 +19,6 @@
 namespace vex {
 namespace {
 
-// Every pixel a different colour: multiplying by an odd number is a bijection modulo 2^24.
-void FillDistinct(TBitmap& Bitmap) {
-    uint32_t i = 0;
-    for (int32_t y = 0; y < Bitmap.Height(); ++y)
-        for (int32_t x = 0; x < Bitmap.Width(); ++x)
-            Bitmap.ScanLine(y)[x] = (i++ * 0x9E3779u) & 0xFFFFFF;
-}
-
 TEST(Bitmap, PngRoundTripKeepsEveryPixel) {
     test::TempDir dir;
     TBitmap original;

@@ -35,4 +35,19 @@ inline int GetBkMode(HDC DC) {
     return DC->BkTransparent() ? TRANSPARENT : OPAQUE;
 }
 
+// The clip calls of the canvas under the original's names; each answers the kind of clip it
+// leaves (canvas.h), RGN_ERROR for a null context.
+inline int IntersectClipRect(HDC DC, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom) {
+    return DC ? DC->IntersectClipRect(Rect(Left, Top, Right, Bottom)) : RGN_ERROR;
+}
+inline int ExcludeClipRect(HDC DC, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom) {
+    return DC ? DC->ExcludeClipRect(Rect(Left, Top, Right, Bottom)) : RGN_ERROR;
+}
+inline int SelectClipRgn(HDC DC, const TRegion* Region) {
+    return DC ? DC->SelectClipRgn(Region) : RGN_ERROR;
+}
+inline int GetClipBox(HDC DC, TRect& Box) {
+    return DC ? DC->GetClipBox(Box) : RGN_ERROR;
+}
+
 }  // namespace vex

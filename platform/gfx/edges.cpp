@@ -258,6 +258,7 @@ bool DrawFocusRect(HDC DC, const TRect& Rect) {
     const TPoint origin = DC->Origin();
     const auto invert = [&](int64_t X, int64_t Y) {
         if (X < clip.Left || Y < clip.Top || X >= clip.Right || Y >= clip.Bottom) return;
+        if (!DC->PtVisible(static_cast<int32_t>(X), static_cast<int32_t>(Y))) return;
         if ((X + origin.X + Y + origin.Y) & 1) return;
         uint32_t& p = DC->Bitmap().ScanLine(static_cast<int32_t>(Y + origin.Y))[X + origin.X];
         p ^= 0xFFFFFF;

@@ -43,6 +43,14 @@ inline std::vector<uint32_t> PixelsOf(const TBitmap& Bitmap) {
     return all;
 }
 
+// Every pixel a different colour: multiplying by an odd number is a bijection modulo 2^24.
+inline void FillDistinct(TBitmap& Bitmap) {
+    uint32_t i = 0;
+    for (int32_t y = 0; y < Bitmap.Height(); ++y)
+        for (int32_t x = 0; x < Bitmap.Width(); ++x)
+            Bitmap.ScanLine(y)[x] = (i++ * 0x9E3779u) & 0xFFFFFF;
+}
+
 // Sizes the bitmap to the rows and paints them; a letter not in the legend paints white.
 inline void PaintPicture(TBitmap& Bitmap, const TPictureRows& Rows,
                          const TPictureLegend& Legend = PlainLegend()) {

@@ -143,13 +143,20 @@ bool StretchRaster(TCanvas& Dest, int32_t X, int32_t Y, int32_t Width, int32_t H
             o = {ApplyRop3(Rop, p, s, d), true};
         }
     }
+    // Only what the destination's clip lets through is written; within its bounds that may be
+    // less than the whole row.
+    const int64_t xa = ax.Start + ax.Step * ax.First, xb = ax.Start + ax.Step * (ax.Last - 1);
     for (int64_t j = ay.First; j < ay.Last; ++j) {
-        uint32_t* destRow =
-            target.ScanLine(static_cast<int32_t>(ay.Start + ay.Step * j + origin.Y));
-        for (int64_t i = ax.First; i < ax.Last; ++i) {
-            const TOut& o = out[static_cast<size_t>((j - ay.First) * w + (i - ax.First))];
-            if (o.Write) destRow[ax.Start + ax.Step * i + origin.X] = o.Pixel;
-        }
+        const int64_t dy = ay.Start + ay.Step * j;
+        uint32_t* destRow = target.ScanLine(static_cast<int32_t>(dy + origin.Y)) + origin.X;
+        const TOut* outRow = out.data() + (j - ay.First) * w;
+        Dest.ForEachVisibleRun(dy, std::min(xa, xb), std::max(xa, xb) + 1,
+                               [&](int64_t From, int64_t To) {
+                                   for (int64_t x = From; x < To; ++x) {
+                                       const TOut& o = outRow[(x - ax.Start) * ax.Step - ax.First];
+                                       if (o.Write) destRow[x] = o.Pixel;
+                                   }
+                               });
     }
     return true;
 }
