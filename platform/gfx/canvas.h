@@ -124,6 +124,16 @@ public:
     bool BkTransparent() const { return FBkTransparent; }
     void SetBkTransparent(bool Value) { FBkTransparent = Value; }
 
+    // A stack of drawing states (canvasstate.cpp): pen, brush, font, text and background
+    // colours, background mode, text alignment, copy mode, origin, pen position and user clip;
+    // the base clip is not the drawing code's to save. SaveDC answers the new depth, counted
+    // from 1, or 0 once MaxSavedStates are kept. RestoreDC(N) returns to the state saved at
+    // depth N, RestoreDC(-N) to the one N saves back (-1 the last), dropping it and every later
+    // one; an index that names no saved state answers false and changes nothing.
+    static constexpr int32_t MaxSavedStates = 1024;
+    int32_t SaveDC();
+    bool RestoreDC(int32_t Index);
+
     // Text (canvastext.cpp). A change of the font sets the context's text colour to the font's
     // colour; TextOut and TextRect also take the background from the brush (clear: none,
     // otherwise an opaque box in the brush colour), as the original did.
@@ -227,6 +237,21 @@ private:
     TLogFont FRealizedFor;
     std::shared_ptr<const TRealizedFont> FRealized;
     TCopyMode FCopyMode = 0x00CC0020;  // SRCCOPY
+    struct TSavedState {
+        TPen Pen;
+        TBrush Brush;
+        TFont Font;
+        TColor TextColor;
+        TColor BkColor;
+        bool BkTransparent;
+        uint32_t TextAlign;
+        TCopyMode CopyMode;
+        TPoint Origin;
+        TPoint PenPos;
+        std::optional<TRegion> UserClip;
+    };
+    // TFont cannot move, so each state is held apart.
+    std::vector<std::unique_ptr<TSavedState>> FSaved;
 };
 
 }  // namespace vex

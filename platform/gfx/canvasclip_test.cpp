@@ -38,6 +38,10 @@ void ApplyClipLine(TCanvas& C, TRegion& Base, const test::TestCase& Line) {
         for (size_t i = 2; i + 3 < Line.size(); i += 4)
             region.Union(rect(i));
         EXPECT_EQ(C.SelectClipRgn(Line.size() > 2 ? &region : nullptr), Line.Int(1));
+    } else if (op == "Save") {
+        EXPECT_EQ(SaveDC(C.Handle()), Line.Int(1));
+    } else if (op == "Restore") {
+        EXPECT_EQ(RestoreDC(C.Handle(), static_cast<int32_t>(Line.Int(1))), Line.Int(2) != 0);
     } else if (op == "Reset") {
         C.ResetClip();
     } else if (op == "Box") {
