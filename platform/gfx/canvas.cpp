@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvasrecorder.h"
 #include "platform/gfx/polygonfill.h"
 #include "platform/gfx/shapespans.h"
 
@@ -225,16 +226,23 @@ void TCanvas::StrokePath(const std::vector<TPoint>& Points, bool Closed) {
 }
 
 void TCanvas::LineTo(int32_t X, int32_t Y) {
+    const TRecordedCall call(*this, "LineTo", [&](TCanvasCall& C) {
+        C.Points = {OnDevice(*this, FPenPos), OnDevice(*this, Point(X, Y))};
+    });
     int64_t phase = 0;
     StrokeSegment(FPenPos, Point(X, Y), phase);
     FPenPos = Point(X, Y);
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& Points) {
+    const TRecordedCall call(*this, "Polyline",
+                             [&](TCanvasCall& C) { C.Points = OnDevice(*this, Points); });
     StrokePath(Points, false);
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& Points) {
+    const TRecordedCall call(*this, "Polygon",
+                             [&](TCanvasCall& C) { C.Points = OnDevice(*this, Points); });
     if (FBrush.Style() != bsClear) {
         std::vector<TPointF> corners;
         corners.reserve(Points.size());
@@ -299,18 +307,30 @@ void TCanvas::DrawShape(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int64_t 
 }
 
 void TCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    const TRecordedCall call(*this, "Rectangle", [&](TCanvasCall& C) {
+        C.Rects = {OnDevice(*this, vex::Rect(X1, Y1, X2, Y2))};
+    });
     DrawShape(X1, Y1, X2, Y2, 0, 0);
 }
 
 void TCanvas::Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    const TRecordedCall call(*this, "Ellipse", [&](TCanvasCall& C) {
+        C.Rects = {OnDevice(*this, vex::Rect(X1, Y1, X2, Y2))};
+    });
     DrawShape(X1, Y1, X2, Y2, std::abs(int64_t{X2} - X1), std::abs(int64_t{Y2} - Y1));
 }
 
 void TCanvas::RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3) {
+    const TRecordedCall call(*this, "RoundRect", [&](TCanvasCall& C) {
+        C.Rects = {OnDevice(*this, vex::Rect(X1, Y1, X2, Y2))};
+        C.Points = {Point(X3, Y3)};
+    });
     DrawShape(X1, Y1, X2, Y2, std::abs(int64_t{X3}), std::abs(int64_t{Y3}));
 }
 
 void TCanvas::FillRect(const TRect& R) {
+    const TRecordedCall call(*this, "FillRect",
+                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, R)}; });
     if (FBrush.Style() == bsClear) return;
     const TPaint paint = BrushCopyPaint();
     if (!paint.Pattern) {
@@ -336,6 +356,8 @@ void TCanvas::FillSolid(const TRect& R, uint32_t Pixel) {
 }
 
 void TCanvas::FrameRect(const TRect& R) {
+    const TRecordedCall call(*this, "FrameRect",
+                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, R)}; });
     if (R.Left >= R.Right || R.Top >= R.Bottom) return;
     const TPaint paint = BrushCopyPaint();
     FillSpan(R.Top, R.Left, R.Right, paint);
@@ -354,6 +376,10 @@ TColor TCanvas::Pixels(int32_t X, int32_t Y) const {
 }
 
 void TCanvas::SetPixels(int32_t X, int32_t Y, TColor Value) {
+    const TRecordedCall call(*this, "SetPixels", [&](TCanvasCall& C) {
+        C.Points = {OnDevice(*this, Point(X, Y))};
+        C.Color = Value;
+    });
     Plot(X, Y, TPaint{ColorToPixel(Value), CopyOp});
 }
 

@@ -193,8 +193,6 @@ private:
     void RebuildClip() const;
     void InvalidateClip() { FClipWidth = -1; }
     int ClipKind() const;
-    // R in bitmap coordinates, coordinates beyond the 32-bit range kept at its ends.
-    TRect ToDevice(const TRect& R) const;
     // The pixel at canvas coordinates (X, Y), or null outside the clip.
     uint32_t* PixelAt(int64_t X, int64_t Y);
     // Pixel over R (canvas coordinates) within the clip, whatever the pen and brush.

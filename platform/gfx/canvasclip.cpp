@@ -1,6 +1,7 @@
 #include <utility>
 
 #include "platform/gfx/canvas.h"
+#include "platform/gfx/canvasrecorder.h"
 #include "platform/gfx/pngcodec.h"
 
 namespace vex {
@@ -11,12 +12,6 @@ namespace {
 constexpr TRect AnyBitmap = {0, 0, MaxBitmapDimension, MaxBitmapDimension};
 
 }  // namespace
-
-TRect TCanvas::ToDevice(const TRect& R) const {
-    TRect device = R;
-    OffsetRect(device, FOrigin.X, FOrigin.Y);
-    return device;
-}
 
 void TCanvas::RebuildClip() const {
     const TRect bitmap = Rect(0, 0, FBitmap.Width(), FBitmap.Height());
@@ -62,16 +57,16 @@ void TCanvas::SetBaseClip(std::optional<TRegion> Region) {
 
 int TCanvas::IntersectClipRect(const TRect& R) {
     if (FUserClip)
-        FUserClip->Intersect(ToDevice(R));
+        FUserClip->Intersect(OnDevice(*this, R));
     else
-        FUserClip = TRegion(ToDevice(R));
+        FUserClip = TRegion(OnDevice(*this, R));
     InvalidateClip();
     return ClipKind();
 }
 
 int TCanvas::ExcludeClipRect(const TRect& R) {
     if (!FUserClip) FUserClip = TRegion(AnyBitmap);
-    FUserClip->Subtract(ToDevice(R));
+    FUserClip->Subtract(OnDevice(*this, R));
     InvalidateClip();
     return ClipKind();
 }

@@ -5,6 +5,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
+#include "platform/gfx/canvasrecorder.h"
 #include "platform/gfx/drawtext.h"
 #include "platform/gfx/fontengine.h"
 
@@ -71,11 +72,20 @@ void TCanvas::TakeTextColors() {
 
 void TCanvas::TextOut(int32_t X, int32_t Y, const std::string& Text) {
     TakeTextColors();
+    const TRecordedCall call(*this, "TextOut", [&](TCanvasCall& C) {
+        C.Points = {OnDevice(*this, Point(X, Y))};
+        C.Text = Text;
+    });
     ExtTextOut(X, Y, 0, nullptr, Text);
 }
 
 void TCanvas::TextRect(const TRect& Rect, int32_t X, int32_t Y, const std::string& Text) {
     TakeTextColors();
+    const TRecordedCall call(*this, "TextRect", [&](TCanvasCall& C) {
+        C.Rects = {OnDevice(*this, Rect)};
+        C.Points = {OnDevice(*this, Point(X, Y))};
+        C.Text = Text;
+    });
     const uint32_t options = ETO_CLIPPED | (FBrush.Style() == bsClear ? 0 : ETO_OPAQUE);
     ExtTextOut(X, Y, options, &Rect, Text);
 }
@@ -95,6 +105,12 @@ TSize TCanvas::TextExtent(const std::string& Text) {
 
 void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Rect,
                          std::string_view Text) {
+    const TRecordedCall call(*this, "ExtTextOut", [&](TCanvasCall& C) {
+        if (Rect) C.Rects = {OnDevice(*this, *Rect)};
+        C.Points = {OnDevice(*this, Point(X, Y))};
+        C.Text = Text;
+        C.Flags = Options;
+    });
     const auto face = RealizedFont();
     if (Rect && (Options & ETO_OPAQUE)) FillSolid(*Rect, ColorToPixel(FBkColor));
     if (!Rect || !(Options & ETO_CLIPPED)) {
@@ -107,7 +123,7 @@ void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Re
         TClipSpans Saved;
         ~TRestore() { Target = std::move(Saved); }
     } restore{FClip, Clip()};
-    FClip = restore.Saved.Intersected(ToDevice(*Rect));
+    FClip = restore.Saved.Intersected(OnDevice(*this, *Rect));
     DrawTextRun(X, Y, Text, *face);
 }
 

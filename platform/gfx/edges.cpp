@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvasrecorder.h"
 
 namespace vex {
 
@@ -254,6 +255,8 @@ bool DrawEdge(HDC DC, TRect& Rect, uint32_t Edge, uint32_t Flags) {
 
 bool DrawFocusRect(HDC DC, const TRect& Rect) {
     if (!DC) return false;
+    const TRecordedCall call(*DC, "DrawFocusRect",
+                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*DC, Rect)}; });
     const TRect clip = DC->ClipRect();
     const TPoint origin = DC->Origin();
     const auto invert = [&](int64_t X, int64_t Y) {

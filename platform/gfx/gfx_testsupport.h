@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvasrecorder.h"
 #include "tests/support/casefile.h"
 
 namespace vex {
@@ -86,6 +87,28 @@ struct TForeignRows {
     std::vector<uint32_t> Pixels;
     TBitmap View;
 };
+
+// A recorded call's geometry in one line: "Name rects points \"text\" flags", each rectangle
+// "l,t,r,b", each point "x,y", lists joined by ";", the text (line breaks as \n) and flags only
+// when there are some.
+inline std::string GeometryOf(const TCanvasCall& Call) {
+    std::string line = Call.Name;
+    const auto add = [&](const std::string& Part) { line += " " + Part; };
+    std::string rects, points;
+    for (const TRect& r : Call.Rects)
+        rects += (rects.empty() ? "" : ";") + std::to_string(r.Left) + "," + std::to_string(r.Top) +
+                 "," + std::to_string(r.Right) + "," + std::to_string(r.Bottom);
+    for (const TPoint& p : Call.Points)
+        points += (points.empty() ? "" : ";") + std::to_string(p.X) + "," + std::to_string(p.Y);
+    if (!rects.empty()) add(rects);
+    if (!points.empty()) add(points);
+    std::string text;
+    for (char ch : Call.Text)
+        text += ch == '\n' ? std::string("\\n") : std::string(1, ch);
+    if (!text.empty()) add("\"" + text + "\"");
+    if (Call.Flags) add(std::to_string(Call.Flags));
+    return line;
+}
 
 // Pictures from a file in testdata/ with how each is drawn: a block of the picture and, after
 // "--", one line of the case's fields.
