@@ -135,21 +135,14 @@ TRect DrawBorder(TCanvas& Canvas, const TRect& Bounds, TFrameStyle Style, TSides
 }
 
 HFONT CreateRotatedFont(const TFont& Font, int32_t Angle) {
-    TLogFont lf;
-    lf.lfHeight = Font.Height();
+    // The font's own description (height, weight, style, pitch, face) with the turn, no
+    // orientation of the characters themselves, and the default character set.
+    TLogFont lf = Font.LogFont();
     lf.lfWidth = 0;
     // Whole turns make no difference to the direction, and keep tenths within range.
     lf.lfEscapement = (Angle % 360) * 10;
     lf.lfOrientation = 0;
-    lf.lfWeight = Font.Style().Contains(fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = Font.Style().Contains(fsItalic);
-    lf.lfUnderline = Font.Style().Contains(fsUnderline);
-    lf.lfStrikeOut = Font.Style().Contains(fsStrikeOut);
     lf.lfCharSet = DEFAULT_CHARSET;
-    lf.lfPitchAndFamily = Font.Pitch() == fpVariable ? VARIABLE_PITCH
-                          : Font.Pitch() == fpFixed  ? FIXED_PITCH
-                                                     : DEFAULT_PITCH;
-    lf.lfFaceName = Font.Name();
     return CreateFontIndirect(lf);
 }
 

@@ -112,6 +112,7 @@ TEST(RzRotatedFont, TakesTheFontsLooksAndTheAngleInTenths) {
     TFont font;
     font.SetName("Times New Roman");
     font.SetHeight(-17);
+    font.SetCharset(SYMBOL_CHARSET);
     for (const auto& [style, pitch, angle, escapement, weight, pitchBits] :
          std::vector<std::tuple<TFontStyles, TFontPitch, int32_t, int32_t, int32_t, uint8_t>>{
              {{}, fpDefault, 90, 900, FW_NORMAL, DEFAULT_PITCH},
@@ -126,17 +127,17 @@ TEST(RzRotatedFont, TakesTheFontsLooksAndTheAngleInTenths) {
         TLogFont lf;
         GetObject(handle, lf);
         DeleteObject(handle);
-        EXPECT_EQ(lf.lfHeight, -17);
-        EXPECT_EQ(lf.lfWidth, 0);
-        EXPECT_EQ(lf.lfEscapement, escapement);
-        EXPECT_EQ(lf.lfOrientation, 0);
-        EXPECT_EQ(lf.lfWeight, weight);
-        EXPECT_EQ(lf.lfItalic, style.Contains(fsItalic));
-        EXPECT_EQ(lf.lfUnderline, style.Contains(fsUnderline));
-        EXPECT_EQ(lf.lfStrikeOut, style.Contains(fsStrikeOut));
-        EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
-        EXPECT_EQ(lf.lfPitchAndFamily, pitchBits);
-        EXPECT_EQ(lf.lfFaceName, "Times New Roman");
+        TLogFont want;
+        want.lfHeight = -17;
+        want.lfEscapement = escapement;
+        want.lfWeight = weight;
+        want.lfItalic = style.Contains(fsItalic);
+        want.lfUnderline = style.Contains(fsUnderline);
+        want.lfStrikeOut = style.Contains(fsStrikeOut);
+        want.lfCharSet = DEFAULT_CHARSET;
+        want.lfPitchAndFamily = pitchBits;
+        want.lfFaceName = "Times New Roman";
+        EXPECT_TRUE(lf == want);
     }
 }
 
