@@ -77,7 +77,8 @@ public:
     // A one-pixel border in the brush colour.
     void FrameRect(const TRect& R);
 
-    // Outside the bitmap reads -1 (no colour) and writes nothing.
+    // Outside what drawing can reach (the bitmap within the clip) reads -1, no colour, and
+    // writes nothing.
     TColor Pixels(int32_t X, int32_t Y) const;
     void SetPixels(int32_t X, int32_t Y, TColor Value);
 
@@ -93,7 +94,7 @@ public:
     // the bitmap when the origin moves; rectangles and regions given are in the canvas's
     // coordinates as they are at the call. Each change answers what the clip has become:
     // NULLREGION, SIMPLEREGION or COMPLEXREGION.
-    // The base clip is in the bitmap's own coordinates.
+    // The base clip alone is given in the bitmap's own coordinates.
     void SetBaseClip(std::optional<TRegion> Region);
     int IntersectClipRect(const TRect& R);
     int ExcludeClipRect(const TRect& R);
