@@ -13,10 +13,10 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench/randomboxes.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/drawtext.h"
@@ -26,25 +26,10 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 
-struct TBox {
-    int X, Y, W, H;
-    uint32_t Pixel;
-};
+using benchsupport::TBox;
 
-// Rectangles of 1 to 100 pixels a side in random colours, the same for every painter.
 const std::vector<TBox>& Boxes() {
-    static const std::vector<TBox> boxes = [] {
-        std::mt19937 random(7);
-        std::vector<TBox> result(1000);
-        for (TBox& b : result) {
-            b.W = 1 + static_cast<int>(random() % 100);
-            b.H = 1 + static_cast<int>(random() % 100);
-            b.X = static_cast<int>(random() % (kWidth - b.W));
-            b.Y = static_cast<int>(random() % (kHeight - b.H));
-            b.Pixel = random() & 0xFFFFFF;
-        }
-        return result;
-    }();
+    static const std::vector<TBox> boxes = benchsupport::RandomBoxes(kWidth, kHeight);
     return boxes;
 }
 
@@ -63,18 +48,13 @@ void Measure(benchmark::State& State, const std::string& Name, TPass Pass) {
     }
 }
 
-vex::TColor ToColor(uint32_t Pixel) {
-    return vex::RGB(static_cast<uint8_t>(Pixel >> 16), static_cast<uint8_t>(Pixel >> 8),
-                    static_cast<uint8_t>(Pixel));
-}
-
 void BM_FillRectCanvas(benchmark::State& State) {
     vex::TBitmap bitmap;
     bitmap.SetSize(kWidth, kHeight);
     vex::TCanvas& canvas = bitmap.Canvas();
     Measure(State, "FillRect canvas", [&] {
         for (const TBox& b : Boxes()) {
-            canvas.Brush().SetColor(ToColor(b.Pixel));
+            canvas.Brush().SetColor(b.Color());
             canvas.FillRect(vex::Rect(b.X, b.Y, b.X + b.W, b.Y + b.H));
         }
         benchmark::DoNotOptimize(bitmap.ScanLine(0));

@@ -1,6 +1,8 @@
 #include "platform/gfx/bitmap.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <span>
 #include <utility>
 
 #include "platform/core/exceptions.h"
@@ -17,31 +19,78 @@ namespace {
 
 constexpr uint32_t WhitePixel = 0xFFFFFF;
 
+[[noreturn]] void RaiseBadSize(int32_t Width, int32_t Height) {
+    throw EInvalidGraphic("Invalid bitmap size " + std::to_string(Width) + " x " +
+                          std::to_string(Height));
+}
+
+bool ValidSize(int32_t Width, int32_t Height) {
+    return Width >= 0 && Height >= 0 && Width <= MaxBitmapDimension && Height <= MaxBitmapDimension;
+}
+
 }  // namespace
 
 TBitmap::TBitmap() = default;
+
+TBitmap::TBitmap(uint32_t* Pixels, int32_t AWidth, int32_t AHeight, int32_t AStride) {
+    if (!ValidSize(AWidth, AHeight)) RaiseBadSize(AWidth, AHeight);
+    if (AStride < AWidth)
+        throw EInvalidGraphic("Bitmap stride " + std::to_string(AStride) +
+                              " is less than its width " + std::to_string(AWidth));
+    if (!Pixels && AWidth > 0 && AHeight > 0) throw EInvalidGraphic("A bitmap view needs pixels");
+    FWidth = AWidth;
+    FHeight = AHeight;
+    FRows = Pixels;
+    FStride = AStride;
+    FView = true;
+}
+
 TBitmap::~TBitmap() = default;
 
+void TBitmap::CheckResizable(int32_t AWidth, int32_t AHeight) const {
+    if (!ValidSize(AWidth, AHeight)) RaiseBadSize(AWidth, AHeight);
+    if (FView && (AWidth != FWidth || AHeight != FHeight))
+        throw EInvalidGraphic("Cannot resize a bitmap over pixels it does not own");
+}
+
 void TBitmap::SetSize(int32_t AWidth, int32_t AHeight) {
-    if (AWidth < 0 || AHeight < 0 || AWidth > MaxBitmapDimension || AHeight > MaxBitmapDimension)
-        throw EInvalidGraphic("Invalid bitmap size " + std::to_string(AWidth) + " x " +
-                              std::to_string(AHeight));
+    CheckResizable(AWidth, AHeight);
     if (AWidth == FWidth && AHeight == FHeight) return;
     std::vector<uint32_t> pixels(static_cast<size_t>(AWidth) * AHeight, WhitePixel);
     const int32_t keepW = std::min(AWidth, FWidth);
     const int32_t keepH = std::min(AHeight, FHeight);
     for (int32_t y = 0; y < keepH; ++y)
-        std::copy_n(FPixels.begin() + static_cast<size_t>(y) * FWidth, keepW,
-                    pixels.begin() + static_cast<size_t>(y) * AWidth);
-    FPixels = std::move(pixels);
+        std::copy_n(ScanLine(y), keepW, pixels.begin() + static_cast<size_t>(y) * AWidth);
+    TakePixels(AWidth, AHeight, std::move(pixels));
+}
+
+void TBitmap::TakePixels(int32_t AWidth, int32_t AHeight, std::vector<uint32_t> Pixels) {
+    CheckResizable(AWidth, AHeight);
+    if (FView) {
+        for (int32_t y = 0; y < FHeight; ++y)
+            std::copy_n(Pixels.begin() + static_cast<size_t>(y) * FWidth, FWidth, ScanLine(y));
+        return;
+    }
+    FPixels = std::move(Pixels);
+    FRows = FPixels.data();
     FWidth = AWidth;
     FHeight = AHeight;
+    FStride = AWidth;
+}
+
+std::vector<uint32_t> TBitmap::ContiguousPixels() const {
+    if (!FView) return FPixels;
+    std::vector<uint32_t> pixels;
+    pixels.reserve(static_cast<size_t>(FWidth) * FHeight);
+    for (int32_t y = 0; y < FHeight; ++y)
+        pixels.insert(pixels.end(), ScanLine(y), ScanLine(y) + FWidth);
+    return pixels;
 }
 
 const uint32_t* TBitmap::ScanLine(int32_t Y) const {
     if (Y < 0 || Y >= FHeight)
         throw ERangeError("Scan line index out of range (" + std::to_string(Y) + ")");
-    return FPixels.data() + static_cast<size_t>(Y) * FWidth;
+    return FRows + static_cast<ptrdiff_t>(Y) * FStride;
 }
 
 uint32_t* TBitmap::ScanLine(int32_t Y) {
@@ -56,8 +105,7 @@ TCanvas& TBitmap::Canvas() {
 TColor TBitmap::TransparentColor() const {
     if (FTransparentColor != clDefault) return FTransparentColor;
     if (Empty()) return clDefault;
-    const uint32_t p = FPixels[static_cast<size_t>(FHeight - 1) * FWidth];
-    return PixelToColor(p);
+    return PixelToColor(ScanLine(FHeight - 1)[0]);
 }
 
 void TBitmap::SetMonochrome(bool Value) {
@@ -65,8 +113,9 @@ void TBitmap::SetMonochrome(bool Value) {
         const TColor bk = ColorToRGB(Canvas().BkColor());
         const uint32_t background =
             (uint32_t{GetRValue(bk)} << 16) | (uint32_t{GetGValue(bk)} << 8) | GetBValue(bk);
-        for (uint32_t& p : FPixels)
-            p = p == background ? WhitePixel : 0;
+        for (int32_t y = 0; y < FHeight; ++y)
+            for (uint32_t& p : std::span(ScanLine(y), static_cast<size_t>(FWidth)))
+                p = p == background ? WhitePixel : 0;
     }
     FMonochrome = Value;
 }
@@ -80,9 +129,7 @@ void TBitmap::LoadFromResourceName(const std::string& Name) {
 void TBitmap::Assign(const TPersistent* Source) {
     if (const auto* other = dynamic_cast<const TBitmap*>(Source)) {
         if (other == this) return;
-        FPixels = other->FPixels;
-        FWidth = other->FWidth;
-        FHeight = other->FHeight;
+        TakePixels(other->FWidth, other->FHeight, other->ContiguousPixels());
         FTransparentColor = other->FTransparentColor;
         FTransparent = other->FTransparent;
         FMonochrome = other->FMonochrome;
@@ -93,14 +140,12 @@ void TBitmap::Assign(const TPersistent* Source) {
 
 std::string TBitmap::SaveToPng() const {
     if (Empty()) throw EInvalidGraphic("Cannot save an empty bitmap");
-    return EncodePng(TPixelImage{FWidth, FHeight, FPixels});
+    return EncodePng(TPixelImage{FWidth, FHeight, ContiguousPixels()});
 }
 
 void TBitmap::LoadFromPng(const std::string& Data) {
     TPixelImage image = DecodePng(Data);
-    FPixels = std::move(image.Pixels);
-    FWidth = image.Width;
-    FHeight = image.Height;
+    TakePixels(image.Width, image.Height, std::move(image.Pixels));
     FMonochrome = false;
 }
 

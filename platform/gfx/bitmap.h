@@ -19,11 +19,19 @@ VEX_EXCEPTION(EResNotFound, Exception);
 
 // A 32-bit off-screen picture. Each pixel is one 32-bit word 0x00RRGGBB (in memory: blue, green,
 // red, unused), rows top to bottom; ScanLine gives a row for direct access.
+//
+// A bitmap either owns its pixels or views rows that belong to someone else (a window's back
+// buffer), so that a canvas draws straight into them. A view keeps its size: whatever would
+// resize it raises EInvalidGraphic and leaves it as it was.
 class TBitmap : public TPersistent {
     VEX_CLASS(TBitmap, TPersistent)
 
 public:
     TBitmap();
+    // A view of Height rows of Width pixels, Stride pixels apart, from Pixels on. The rows must
+    // outlive the bitmap. A negative or too large size, a stride below the width, or no rows
+    // for a size that needs some raise EInvalidGraphic.
+    TBitmap(uint32_t* Pixels, int32_t AWidth, int32_t AHeight, int32_t AStride);
     ~TBitmap() override;
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
@@ -32,14 +40,18 @@ public:
     int32_t Height() const { return FHeight; }
     void SetWidth(int32_t Value) { SetSize(Value, FHeight); }
     void SetHeight(int32_t Value) { SetSize(FWidth, Value); }
-    // Keeps the pixels that stay inside; new ones are white. A negative size, or one beyond
-    // MaxBitmapDimension, raises EInvalidGraphic and leaves the bitmap as it was.
+    // Keeps the pixels that stay inside; new ones are white. A negative size, one beyond
+    // MaxBitmapDimension, or any new size of a view raises EInvalidGraphic and leaves the bitmap
+    // as it was.
     void SetSize(int32_t AWidth, int32_t AHeight);
     bool Empty() const { return FWidth == 0 || FHeight == 0; }
+    bool OwnsPixels() const { return !FView; }
 
     // Row Y, counted from the top; a row outside the bitmap raises ERangeError.
     uint32_t* ScanLine(int32_t Y);
     const uint32_t* ScanLine(int32_t Y) const;
+    // Pixels from the start of one row to the start of the next.
+    int32_t Stride() const { return FStride; }
 
     TCanvas& Canvas();
 
@@ -74,10 +86,20 @@ public:
 private:
     void LoadFromPng(const std::string& Data);
     std::string SaveToPng() const;
+    // Takes a whole picture of contiguous rows: moved in when the bitmap owns its pixels, copied
+    // row by row into a view of the same size.
+    void TakePixels(int32_t AWidth, int32_t AHeight, std::vector<uint32_t> Pixels);
+    void CheckResizable(int32_t AWidth, int32_t AHeight) const;
+    // The rows one after another, without the gaps a view's stride may leave.
+    std::vector<uint32_t> ContiguousPixels() const;
 
     int32_t FWidth = 0;
     int32_t FHeight = 0;
+    // Owned pixels; a view leaves this empty and points FRows elsewhere.
     std::vector<uint32_t> FPixels;
+    uint32_t* FRows = nullptr;
+    int32_t FStride = 0;
+    bool FView = false;
     std::unique_ptr<TCanvas> FCanvas;
     TColor FTransparentColor = clDefault;
     bool FTransparent = false;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "platform/core/files.h"
 #include "platform/core/stream.h"
@@ -15,14 +18,6 @@
 
 namespace vex {
 namespace {
-
-// Every pixel a different colour: multiplying by an odd number is a bijection modulo 2^24.
-void FillDistinct(TBitmap& Bitmap) {
-    uint32_t i = 0;
-    for (int32_t y = 0; y < Bitmap.Height(); ++y)
-        for (int32_t x = 0; x < Bitmap.Width(); ++x)
-            Bitmap.ScanLine(y)[x] = (i++ * 0x9E3779u) & 0xFFFFFF;
-}
 
 TEST(Bitmap, PngRoundTripKeepsEveryPixel) {
     test::TempDir dir;
@@ -127,6 +122,63 @@ TEST(Bitmap, AssignCopiesPixelsAndTransparency) {
     EXPECT_EQ(copy.TransparentColor(), clLime);
     copy.SetTransparentColor(clDefault);
     EXPECT_EQ(copy.TransparentColor(), clFuchsia);
+}
+
+TEST(BitmapView, KeepsItsSizeAndItsRowsThroughEveryChange) {
+    TForeignRows rows(4, 3, 7);
+    TBitmap& view = rows.View;
+    FillDistinct(view);
+    EXPECT_FALSE(view.OwnsPixels());
+    EXPECT_EQ(view.ScanLine(1), rows.Pixels.data() + 7);
+    const std::vector<uint32_t> before = PixelsOf(view);
+    const std::string resizeError = "Cannot resize a bitmap over pixels it does not own";
+    EXPECT_EQ(test::ErrorText<EInvalidGraphic>([&] { view.SetSize(5, 3); }), resizeError);
+    EXPECT_EQ(test::ErrorText<EInvalidGraphic>([&] { view.SetHeight(2); }), resizeError);
+    view.SetSize(4, 3);
+    TBitmap other;
+    other.SetSize(2, 2);
+    EXPECT_EQ(test::ErrorText<EInvalidGraphic>([&] { view.Assign(&other); }), resizeError);
+    TStringStream png("");
+    other.SaveToStream(png);
+    TStringStream reread(png.DataString());
+    EXPECT_EQ(test::ErrorText<EInvalidGraphic>([&] { view.LoadFromStream(reread); }), resizeError);
+    EXPECT_EQ(PixelsOf(view), before);
+
+    // A picture of the view's own size comes in row by row, and a view saves what it shows.
+    other.SetSize(4, 3);
+    FillDistinct(other);
+    other.ScanLine(2)[3] = 0xABCDEF;
+    view.Assign(&other);
+    EXPECT_EQ(PixelsOf(view), PixelsOf(other));
+    TStringStream saved("");
+    view.SaveToStream(saved);
+    TStringStream loaded(saved.DataString());
+    TBitmap copy;
+    copy.LoadFromStream(loaded);
+    EXPECT_EQ(PixelsOf(copy), PixelsOf(other));
+    copy.Assign(&view);
+    EXPECT_EQ(PixelsOf(copy), PixelsOf(view));
+    EXPECT_TRUE(copy.OwnsPixels());
+
+    view.SetMonochrome(true);
+    EXPECT_EQ(view.TransparentColor(), clBlack);
+    EXPECT_TRUE(rows.OutsideUntouched());
+}
+
+TEST(BitmapView, RefusesRowsItCannotAddress) {
+    uint32_t pixel = 0;
+    for (const auto& [width, height, stride, pixels, error] :
+         std::vector<std::tuple<int32_t, int32_t, int32_t, uint32_t*, std::string>>{
+             {3, 2, 2, &pixel, "Bitmap stride 2 is less than its width 3"},
+             {-1, 2, 2, &pixel, "Invalid bitmap size -1 x 2"},
+             {2, MaxBitmapDimension + 1, 2, &pixel, "Invalid bitmap size 2 x 16385"},
+             {2, 2, 2, nullptr, "A bitmap view needs pixels"},
+             {0, 5, 0, nullptr, "no error"},
+             {1, 1, 1, &pixel, "no error"}}) {
+        SCOPED_TRACE(error);
+        EXPECT_EQ(test::ErrorText<EInvalidGraphic>([&] { TBitmap(pixels, width, height, stride); }),
+                  error);
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvasrecorder.h"
 #include "platform/gfx/polygonfill.h"
 #include "platform/gfx/shapespans.h"
 
@@ -103,40 +104,33 @@ TCanvas::TCanvas(TBitmap& ABitmap) : FBitmap(ABitmap) {
     FFont.OnChange = [this](TObject*) { FTextColor = FFont.Color(); };
 }
 
-TCanvas::TBounds TCanvas::LogicalClip() const {
-    const int64_t left = std::max<int64_t>(FClip.Left, 0);
-    const int64_t top = std::max<int64_t>(FClip.Top, 0);
-    const int64_t right = std::min<int64_t>(FClip.Right, FBitmap.Width());
-    const int64_t bottom = std::min<int64_t>(FClip.Bottom, FBitmap.Height());
-    if (left >= right || top >= bottom) return {0, 0, 0, 0};
-    return {left - FOrigin.X, top - FOrigin.Y, right - FOrigin.X, bottom - FOrigin.Y};
+uint32_t* TCanvas::PixelAt(int64_t X, int64_t Y) {
+    const int64_t x = X + FOrigin.X, y = Y + FOrigin.Y;
+    if (!Clip().Contains(x, y)) return nullptr;
+    return FBitmap.ScanLine(static_cast<int32_t>(y)) + x;
 }
 
-uint32_t* TCanvas::PixelAt(int64_t X, int64_t Y) {
-    const TBounds clip = LogicalClip();
-    if (X < clip.Left || Y < clip.Top || X >= clip.Right || Y >= clip.Bottom) return nullptr;
-    return FBitmap.ScanLine(static_cast<int32_t>(Y + FOrigin.Y)) + (X + FOrigin.X);
+void TCanvas::Plot(const TClipSpans& Visible, int64_t X, int64_t Y, TPaint Paint) {
+    const int64_t x = X + FOrigin.X, y = Y + FOrigin.Y;
+    if (!Visible.Contains(x, y)) return;
+    uint32_t& p = FBitmap.ScanLine(static_cast<int32_t>(y))[x];
+    p = Paint.Op(p, PaintColor(Paint, X, Y));
 }
 
 void TCanvas::Plot(int64_t X, int64_t Y, TPaint Paint) {
-    if (uint32_t* p = PixelAt(X, Y)) *p = Paint.Op(*p, PaintColor(Paint, X, Y));
+    Plot(Clip(), X, Y, Paint);
 }
 
 void TCanvas::FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint) {
-    const TBounds clip = LogicalClip();
-    if (Y < clip.Top || Y >= clip.Bottom) return;
-    X0 = std::max(X0, clip.Left);
-    X1 = std::min(X1, clip.Right);
-    if (X0 >= X1) return;
-    uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(Y + FOrigin.Y)) + FOrigin.X;
-    if (Paint.Op == CopyOp && !Paint.Pattern) {
-        const uint32_t color = Paint.Color;
-        for (int64_t x = X0; x < X1; ++x)
-            row[x] = color;
-        return;
-    }
-    for (int64_t x = X0; x < X1; ++x)
-        row[x] = Paint.Op(row[x], PaintColor(Paint, x, Y));
+    ForEachVisibleRun(Y, X0, X1, [&](int64_t From, int64_t To) {
+        uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(Y + FOrigin.Y)) + FOrigin.X;
+        if (Paint.Op == CopyOp && !Paint.Pattern) {
+            std::fill(row + From, row + To, Paint.Color);
+            return;
+        }
+        for (int64_t x = From; x < To; ++x)
+            row[x] = Paint.Op(row[x], PaintColor(Paint, x, Y));
+    });
 }
 
 void TCanvas::FillPolygon(const std::vector<TPointF>& Points, TPaint Paint) {
@@ -168,22 +162,36 @@ void TCanvas::StrokeThin(TPoint A, TPoint B, int64_t& Phase, TPaint Paint) {
     int64_t to = majorSign > 0 ? majorHi - majorStart : majorStart - majorLo + 1;
     from = std::max<int64_t>(from, 0);
     to = std::min(to, steps);
-    const auto pattern = DashPattern(FPen.Style());
-    for (int64_t i = from; i < to; ++i) {
-        if (!PatternOn(pattern, Phase + i)) continue;
-        // The minor offset rounded to the nearest pixel; 128 bits because i * delta can pass
-        // 2^63 for coordinates at both ends of the 32-bit range.
-        const __int128 num = static_cast<__int128>(2) * i * minorDelta + steps;
-        __int128 minor = num / (2 * static_cast<__int128>(steps));
-        if (num < 0 && num % (2 * static_cast<__int128>(steps)) != 0) --minor;
-        const int64_t major = majorStart + majorSign * i;
-        const int64_t other = minorStart + static_cast<int64_t>(minor);
-        if (xMajor)
-            Plot(major, other, Paint);
-        else
-            Plot(other, major, Paint);
-    }
+    const int64_t phase = Phase;
     Phase += steps;
+    if (from >= to) return;
+    const auto pattern = DashPattern(FPen.Style());
+    const TClipSpans& visible = Clip();
+    // The minor offset at step i is floor((2 i delta + steps) / (2 steps)), the nearest pixel.
+    // It is divided out once, in 128 bits because i * delta can pass 2^63 for coordinates at
+    // both ends of the 32-bit range; from there each step moves the remainder by 2 delta, which
+    // never carries more than one.
+    const int64_t divisor = 2 * steps;
+    const __int128 num = static_cast<__int128>(2) * from * minorDelta + steps;
+    __int128 quotient = num / divisor;
+    __int128 remainder = num % divisor;
+    if (remainder < 0) remainder += divisor, --quotient;
+    int64_t minor = minorStart + static_cast<int64_t>(quotient);
+    int64_t rest = static_cast<int64_t>(remainder);
+    for (int64_t i = from; i < to; ++i) {
+        if (PatternOn(pattern, phase + i)) {
+            const int64_t major = majorStart + majorSign * i;
+            if (xMajor)
+                Plot(visible, major, minor, Paint);
+            else
+                Plot(visible, minor, major, Paint);
+        }
+        rest += 2 * minorDelta;
+        if (rest >= divisor)
+            rest -= divisor, ++minor;
+        else if (rest < 0)
+            rest += divisor, --minor;
+    }
 }
 
 void TCanvas::StrokeWide(TPoint A, TPoint B, TPaint Paint) {
@@ -218,16 +226,23 @@ void TCanvas::StrokePath(const std::vector<TPoint>& Points, bool Closed) {
 }
 
 void TCanvas::LineTo(int32_t X, int32_t Y) {
+    const TRecordedCall call(*this, "LineTo", [&](TCanvasCall& C) {
+        C.Points = {OnDevice(*this, FPenPos), OnDevice(*this, Point(X, Y))};
+    });
     int64_t phase = 0;
     StrokeSegment(FPenPos, Point(X, Y), phase);
     FPenPos = Point(X, Y);
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& Points) {
+    const TRecordedCall call(*this, "Polyline",
+                             [&](TCanvasCall& C) { C.Points = OnDevice(*this, Points); });
     StrokePath(Points, false);
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& Points) {
+    const TRecordedCall call(*this, "Polygon",
+                             [&](TCanvasCall& C) { C.Points = OnDevice(*this, Points); });
     if (FBrush.Style() != bsClear) {
         std::vector<TPointF> corners;
         corners.reserve(Points.size());
@@ -292,18 +307,30 @@ void TCanvas::DrawShape(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int64_t 
 }
 
 void TCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    const TRecordedCall call(*this, "Rectangle", [&](TCanvasCall& C) {
+        C.Rects = {OnDevice(*this, vex::Rect(X1, Y1, X2, Y2))};
+    });
     DrawShape(X1, Y1, X2, Y2, 0, 0);
 }
 
 void TCanvas::Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
+    const TRecordedCall call(*this, "Ellipse", [&](TCanvasCall& C) {
+        C.Rects = {OnDevice(*this, vex::Rect(X1, Y1, X2, Y2))};
+    });
     DrawShape(X1, Y1, X2, Y2, std::abs(int64_t{X2} - X1), std::abs(int64_t{Y2} - Y1));
 }
 
 void TCanvas::RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3) {
+    const TRecordedCall call(*this, "RoundRect", [&](TCanvasCall& C) {
+        C.Rects = {OnDevice(*this, vex::Rect(X1, Y1, X2, Y2))};
+        C.Points = {Point(X3, Y3)};
+    });
     DrawShape(X1, Y1, X2, Y2, std::abs(int64_t{X3}), std::abs(int64_t{Y3}));
 }
 
 void TCanvas::FillRect(const TRect& R) {
+    const TRecordedCall call(*this, "FillRect",
+                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, R)}; });
     if (FBrush.Style() == bsClear) return;
     const TPaint paint = BrushCopyPaint();
     if (!paint.Pattern) {
@@ -317,19 +344,20 @@ void TCanvas::FillRect(const TRect& R) {
 }
 
 void TCanvas::FillSolid(const TRect& R, uint32_t Pixel) {
-    const TBounds clip = LogicalClip();
-    const int64_t left = std::max<int64_t>(R.Left, clip.Left) + FOrigin.X;
-    const int64_t right = std::min<int64_t>(R.Right, clip.Right) + FOrigin.X;
-    const int64_t top = std::max<int64_t>(R.Top, clip.Top) + FOrigin.Y;
-    const int64_t bottom = std::min<int64_t>(R.Bottom, clip.Bottom) + FOrigin.Y;
-    if (left >= right || top >= bottom) return;
-    // Rows are filled straight from the first, which keeps small rectangles cheap.
-    uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(top));
-    for (int64_t y = top; y < bottom; ++y, row += FBitmap.Width())
-        std::fill(row + left, row + right, Pixel);
+    const int64_t dx = FOrigin.X, dy = FOrigin.Y;
+    Clip().ForEachRect(R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy,
+                       [&](const TRect& Part) {
+                           // Rows are filled straight from the first, which keeps small rectangles
+                           // cheap.
+                           uint32_t* row = FBitmap.ScanLine(Part.Top);
+                           for (int32_t y = Part.Top; y < Part.Bottom; ++y, row += FBitmap.Stride())
+                               std::fill(row + Part.Left, row + Part.Right, Pixel);
+                       });
 }
 
 void TCanvas::FrameRect(const TRect& R) {
+    const TRecordedCall call(*this, "FrameRect",
+                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, R)}; });
     if (R.Left >= R.Right || R.Top >= R.Bottom) return;
     const TPaint paint = BrushCopyPaint();
     FillSpan(R.Top, R.Left, R.Right, paint);
@@ -348,25 +376,11 @@ TColor TCanvas::Pixels(int32_t X, int32_t Y) const {
 }
 
 void TCanvas::SetPixels(int32_t X, int32_t Y, TColor Value) {
+    const TRecordedCall call(*this, "SetPixels", [&](TCanvasCall& C) {
+        C.Points = {OnDevice(*this, Point(X, Y))};
+        C.Color = Value;
+    });
     Plot(X, Y, TPaint{ColorToPixel(Value), CopyOp});
-}
-
-TRect TCanvas::ClipRect() const {
-    const TBounds clip = LogicalClip();
-    return Rect(SaturateToInt32(clip.Left), SaturateToInt32(clip.Top), SaturateToInt32(clip.Right),
-                SaturateToInt32(clip.Bottom));
-}
-
-void TCanvas::IntersectClipRect(const TRect& R) {
-    const int64_t left = std::max<int64_t>(FClip.Left, int64_t{R.Left} + FOrigin.X);
-    const int64_t top = std::max<int64_t>(FClip.Top, int64_t{R.Top} + FOrigin.Y);
-    const int64_t right = std::min<int64_t>(FClip.Right, int64_t{R.Right} + FOrigin.X);
-    const int64_t bottom = std::min<int64_t>(FClip.Bottom, int64_t{R.Bottom} + FOrigin.Y);
-    FClip = {left, top, std::max(left, right), std::max(top, bottom)};
-}
-
-void TCanvas::ResetClip() {
-    FClip = Unclipped;
 }
 
 }  // namespace vex

@@ -2,13 +2,17 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/core/geometry.h"
 #include "platform/core/object.h"
+#include "platform/core/region.h"
+#include "platform/gfx/bitmap.h"
 #include "platform/gfx/brush.h"
+#include "platform/gfx/clipspans.h"
 #include "platform/gfx/colors.h"
 #include "platform/gfx/font.h"
 #include "platform/gfx/pen.h"
@@ -17,10 +21,15 @@
 
 namespace vex {
 
-class TBitmap;
 class TCanvas;
 class TRealizedFont;
 class TIcon;
+
+// What a clip is, as the clip calls answer it.
+inline constexpr int RGN_ERROR = 0;
+inline constexpr int NULLREGION = 1;
+inline constexpr int SIMPLEREGION = 2;
+inline constexpr int COMPLEXREGION = 3;
 
 // A raster operation code (rasterops.h names them): the canvas's CopyMode is one.
 using TCopyMode = uint32_t;
@@ -68,21 +77,44 @@ public:
     // A one-pixel border in the brush colour.
     void FrameRect(const TRect& R);
 
-    // Outside the bitmap reads -1 (no colour) and writes nothing.
+    // Outside what drawing can reach (the bitmap within the clip) reads -1, no colour, and
+    // writes nothing.
     TColor Pixels(int32_t X, int32_t Y) const;
     void SetPixels(int32_t X, int32_t Y, TColor Value);
-
-    // The area drawing can reach, in the canvas's coordinates: the bitmap, narrowed by
-    // IntersectClipRect and shifted by the origin.
-    TRect ClipRect() const;
 
     // Where the canvas's (0, 0) lies on the bitmap; a child window paints through an origin at
     // its own top-left corner. The clip stays where it is on the bitmap.
     TPoint Origin() const { return FOrigin; }
     void SetOrigin(TPoint Value) { FOrigin = Value; }
-    // Narrows the clip to R (canvas coordinates); ResetClip returns to the whole bitmap.
-    void IntersectClipRect(const TRect& R);
+
+    // Drawing reaches the pixels of the bitmap inside the base clip and the user clip. The base
+    // clip belongs to whoever made the canvas (a control's visible area, so that no component
+    // paints over its siblings); none means the whole bitmap. The user clip is the drawing
+    // code's own, and none of its calls can reach beyond the base. Both stay where they are on
+    // the bitmap when the origin moves; rectangles and regions given are in the canvas's
+    // coordinates as they are at the call. Each change answers what the clip has become:
+    // NULLREGION, SIMPLEREGION or COMPLEXREGION.
+    // The base clip alone is given in the bitmap's own coordinates.
+    void SetBaseClip(std::optional<TRegion> Region);
+    int IntersectClipRect(const TRect& R);
+    int ExcludeClipRect(const TRect& R);
+    // The user clip becomes Region; null returns to the base clip.
+    int SelectClipRgn(const TRegion* Region);
+    // Back to the base clip, not to the whole bitmap.
     void ResetClip();
+    // The bounding box of what drawing can reach, in the canvas's coordinates, and its kind.
+    TRect ClipRect() const;
+    int GetClipBox(TRect& Box) const;
+    bool PtVisible(int32_t X, int32_t Y) const {
+        return Clip().Contains(int64_t{X} + FOrigin.X, int64_t{Y} + FOrigin.Y);
+    }
+    // Fn(Left, Right) for each run of row Y within [X0, X1) that drawing can reach, left to
+    // right, in the canvas's coordinates.
+    template <typename TFn>
+    void ForEachVisibleRun(int64_t Y, int64_t X0, int64_t X1, TFn&& Fn) const {
+        Clip().ForEachRun(Y + FOrigin.Y, X0 + FOrigin.X, X1 + FOrigin.X,
+                          [&](int64_t From, int64_t To) { Fn(From - FOrigin.X, To - FOrigin.X); });
+    }
 
     // The context's text and background colours and background mode, which text output and the
     // monochrome conversions of the raster operations use; see dcstate.h.
@@ -92,6 +124,16 @@ public:
     void SetBkColor(TColor Value) { FBkColor = Value; }
     bool BkTransparent() const { return FBkTransparent; }
     void SetBkTransparent(bool Value) { FBkTransparent = Value; }
+
+    // A stack of drawing states (canvasstate.cpp): pen, brush, font, text and background
+    // colours, background mode, text alignment, copy mode, origin, pen position and user clip;
+    // the base clip is not the drawing code's to save. SaveDC answers the new depth, counted
+    // from 1, or 0 once MaxSavedStates are kept. RestoreDC(N) returns to the state saved at
+    // depth N, RestoreDC(-N) to the one N saves back (-1 the last), dropping it and every later
+    // one; an index that names no saved state answers false and changes nothing.
+    static constexpr int32_t MaxSavedStates = 1024;
+    int32_t SaveDC();
+    bool RestoreDC(int32_t Index);
 
     // Text (canvastext.cpp). A change of the font sets the context's text colour to the font's
     // colour; TextOut and TextRect also take the background from the brush (clear: none,
@@ -142,9 +184,16 @@ private:
     struct TBounds {
         int64_t Left, Top, Right, Bottom;
     };
-    static constexpr TBounds Unclipped{INT64_MIN / 4, INT64_MIN / 4, INT64_MAX / 4, INT64_MAX / 4};
-    // The clip on the bitmap, in canvas coordinates; empty when nothing can be drawn.
+    // The clip's bounds, in canvas coordinates; empty when nothing can be drawn.
     TBounds LogicalClip() const;
+    // The clip in bitmap coordinates, made anew once the clips or the bitmap's size changed.
+    const TClipSpans& Clip() const {
+        if (FClipWidth != FBitmap.Width() || FClipHeight != FBitmap.Height()) RebuildClip();
+        return FClip;
+    }
+    void RebuildClip() const;
+    void InvalidateClip() { FClipWidth = -1; }
+    int ClipKind() const;
     // The pixel at canvas coordinates (X, Y), or null outside the clip.
     uint32_t* PixelAt(int64_t X, int64_t Y);
     // Pixel over R (canvas coordinates) within the clip, whatever the pen and brush.
@@ -156,6 +205,7 @@ private:
     TPaint BrushCopyPaint() const;
     uint32_t PaintColor(const TPaint& Paint, int64_t X, int64_t Y) const;
     void Plot(int64_t X, int64_t Y, TPaint Paint);
+    void Plot(const TClipSpans& Visible, int64_t X, int64_t Y, TPaint Paint);
     void FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint);
     void FillPolygon(const std::vector<TPointF>& Points, TPaint Paint);
     // Strokes A to B, leaving out B; Phase carries the dash pattern from one segment on.
@@ -171,8 +221,13 @@ private:
     TBrush FBrush;
     TPoint FPenPos;
     TPoint FOrigin;
-    // In bitmap coordinates, so moving the origin leaves it in place.
-    TBounds FClip = Unclipped;
+    // In bitmap coordinates, so moving the origin leaves them in place.
+    std::optional<TRegion> FBaseClip;
+    std::optional<TRegion> FUserClip;
+    // Their intersection with the bitmap, and the bitmap size it was made for.
+    mutable TClipSpans FClip;
+    mutable int32_t FClipWidth = -1;
+    mutable int32_t FClipHeight = -1;
     TColor FTextColor = clBlack;
     TColor FBkColor = clWhite;
     bool FBkTransparent = false;
@@ -181,6 +236,21 @@ private:
     TLogFont FRealizedFor;
     std::shared_ptr<const TRealizedFont> FRealized;
     TCopyMode FCopyMode = 0x00CC0020;  // SRCCOPY
+    struct TSavedState {
+        TPen Pen;
+        TBrush Brush;
+        TFont Font;
+        TColor TextColor;
+        TColor BkColor;
+        bool BkTransparent;
+        uint32_t TextAlign;
+        TCopyMode CopyMode;
+        TPoint Origin;
+        TPoint PenPos;
+        std::optional<TRegion> UserClip;
+    };
+    // TFont cannot move, so each state is held apart.
+    std::vector<std::unique_ptr<TSavedState>> FSaved;
 };
 
 }  // namespace vex

@@ -132,5 +132,43 @@ TEST_F(CanvasTest, HugeCoordinatesAreClippedToTheBitmap) {
     SUCCEED();
 }
 
+// Rows owned by someone else, with a wider stride: every drawing lands as on an owned bitmap
+// and nothing outside the view changes.
+TEST(CanvasOnAView, DrawsAsOnAnOwnedBitmapAndNothingOutside) {
+    for (const test::TestBlock& b : test::ReadBlocks(VEX_TEST_DIR "/testdata/canvas.txt")) {
+        SCOPED_TRACE(b.Name);
+        const Rows& expected = b.Parts.at(0);
+        const auto width = static_cast<int32_t>(expected[0].size());
+        TForeignRows rows(width, static_cast<int32_t>(expected.size()), width + 3);
+        TCanvas& canvas = rows.View.Canvas();
+        canvas.Pen().SetColor(clRed);
+        canvas.Brush().SetColor(clBlue);
+        for (const std::string& line : b.Parts.at(1))
+            Draw(canvas, test::CaseOf(line, b.Where));
+        EXPECT_EQ(PictureOf(rows.View), expected);
+        EXPECT_TRUE(rows.OutsideUntouched());
+    }
+
+    TBitmap picture;
+    PaintPicture(picture, {"rb.", "gkr"});
+    const auto paint = [&](TCanvas& C) {
+        C.Font().SetName("DejaVu Sans");
+        C.TextOut(-3, 2, "Wide text past both edges");
+        C.Draw(10, 14, picture);
+        C.StretchDraw(Rect(14, 10, 26, 22), picture);
+        C.BrushCopy(Rect(0, 17, 6, 23), picture, Rect(0, 0, 3, 2), clBlack);
+        C.CopyRect(Rect(20, 0, 40, 8), C, Rect(0, 0, 20, 8));
+        C.SetPixels(25, 0, clRed);
+        C.SetPixels(0, 22, clLime);
+    };
+    TBitmap owned;
+    owned.SetSize(26, 23);
+    paint(owned.Canvas());
+    TForeignRows rows(26, 23, 31);
+    paint(rows.View.Canvas());
+    EXPECT_EQ(PixelsOf(rows.View), PixelsOf(owned));
+    EXPECT_TRUE(rows.OutsideUntouched());
+}
+
 }  // namespace
 }  // namespace vex

@@ -4,6 +4,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
+#include "platform/gfx/canvasrecorder.h"
 #include "platform/gfx/icon.h"
 #include "platform/gfx/rasterops.h"
 
@@ -49,29 +50,47 @@ TRect At(int32_t X, int32_t Y, int32_t Width, int32_t Height) {
 }  // namespace
 
 void TCanvas::CopyRect(const TRect& Dest, TCanvas& Canvas, const TRect& Source) {
+    const TRecordedCall call(*this, "CopyRect", [&](TCanvasCall& C) {
+        C.Rects = {OnDevice(*this, Dest), OnDevice(Canvas, Source)};
+        C.Flags = FCopyMode;
+    });
     StretchBlt(this, Dest.Left, Dest.Top, Span(Dest.Left, Dest.Right), Span(Dest.Top, Dest.Bottom),
                &Canvas, Source.Left, Source.Top, Span(Source.Left, Source.Right),
                Span(Source.Top, Source.Bottom), FCopyMode);
 }
 
 void TCanvas::Draw(int32_t X, int32_t Y, const TBitmap& Graphic) {
-    DrawBitmap(*this, At(X, Y, Graphic.Width(), Graphic.Height()), Graphic);
+    const TRect at = At(X, Y, Graphic.Width(), Graphic.Height());
+    const TRecordedCall call(*this, "Draw",
+                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, at)}; });
+    DrawBitmap(*this, at, Graphic);
 }
 
 void TCanvas::Draw(int32_t X, int32_t Y, const TIcon& Graphic) {
-    DrawIcon(*this, At(X, Y, Graphic.Width(), Graphic.Height()), Graphic);
+    const TRect at = At(X, Y, Graphic.Width(), Graphic.Height());
+    const TRecordedCall call(*this, "Draw",
+                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, at)}; });
+    DrawIcon(*this, at, Graphic);
 }
 
 void TCanvas::StretchDraw(const TRect& Rect, const TBitmap& Graphic) {
+    const TRecordedCall call(*this, "StretchDraw",
+                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, Rect)}; });
     DrawBitmap(*this, Rect, Graphic);
 }
 
 void TCanvas::StretchDraw(const TRect& Rect, const TIcon& Graphic) {
+    const TRecordedCall call(*this, "StretchDraw",
+                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, Rect)}; });
     DrawIcon(*this, Rect, Graphic);
 }
 
 void TCanvas::BrushCopy(const TRect& Dest, const TBitmap& Bitmap, const TRect& Source,
                         TColor Color) {
+    const TRecordedCall call(*this, "BrushCopy", [&](TCanvasCall& C) {
+        C.Rects = {OnDevice(*this, Dest), Source};
+        C.Color = Color;
+    });
     TBlitSource source;
     source.Bitmap = &Bitmap;
     source.BrushPixel = ColorToPixel(Color);

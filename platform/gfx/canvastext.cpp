@@ -1,9 +1,11 @@
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
+#include "platform/gfx/canvasrecorder.h"
 #include "platform/gfx/drawtext.h"
 #include "platform/gfx/fontengine.h"
 
@@ -70,11 +72,20 @@ void TCanvas::TakeTextColors() {
 
 void TCanvas::TextOut(int32_t X, int32_t Y, const std::string& Text) {
     TakeTextColors();
+    const TRecordedCall call(*this, "TextOut", [&](TCanvasCall& C) {
+        C.Points = {OnDevice(*this, Point(X, Y))};
+        C.Text = Text;
+    });
     ExtTextOut(X, Y, 0, nullptr, Text);
 }
 
 void TCanvas::TextRect(const TRect& Rect, int32_t X, int32_t Y, const std::string& Text) {
     TakeTextColors();
+    const TRecordedCall call(*this, "TextRect", [&](TCanvasCall& C) {
+        C.Rects = {OnDevice(*this, Rect)};
+        C.Points = {OnDevice(*this, Point(X, Y))};
+        C.Text = Text;
+    });
     const uint32_t options = ETO_CLIPPED | (FBrush.Style() == bsClear ? 0 : ETO_OPAQUE);
     ExtTextOut(X, Y, options, &Rect, Text);
 }
@@ -94,12 +105,26 @@ TSize TCanvas::TextExtent(const std::string& Text) {
 
 void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Rect,
                          std::string_view Text) {
+    const TRecordedCall call(*this, "ExtTextOut", [&](TCanvasCall& C) {
+        if (Rect) C.Rects = {OnDevice(*this, *Rect)};
+        C.Points = {OnDevice(*this, Point(X, Y))};
+        C.Text = Text;
+        C.Flags = Options;
+    });
     const auto face = RealizedFont();
     if (Rect && (Options & ETO_OPAQUE)) FillSolid(*Rect, ColorToPixel(FBkColor));
-    const TBounds saved = FClip;
-    if (Rect && (Options & ETO_CLIPPED)) IntersectClipRect(*Rect);
+    if (!Rect || !(Options & ETO_CLIPPED)) {
+        DrawTextRun(X, Y, Text, *face);
+        return;
+    }
+    // The rectangle narrows this call's clip only; the clip is back however the call ends.
+    struct TRestore {
+        TClipSpans& Target;
+        TClipSpans Saved;
+        ~TRestore() { Target = std::move(Saved); }
+    } restore{FClip, Clip()};
+    FClip = restore.Saved.Intersected(OnDevice(*this, *Rect));
     DrawTextRun(X, Y, Text, *face);
-    FClip = saved;
 }
 
 void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRealizedFont& Face) {
@@ -209,16 +234,28 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
         const int64_t du = ax - ref.X, dv = ay - ref.Y;
         const int64_t xs = std::max(x0, -du), xe = std::min(x1, width - du);
         const int64_t ys = std::max(y0, -dv), ye = std::min(y1, height - dv);
+        if (xs >= xe || ys >= ye) return;
         if (!FBkTransparent)
-            for (int64_t y = ys; y < ye; ++y) {
-                uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(y + FOrigin.Y)) + FOrigin.X;
-                std::fill(row + xs, row + xe, back);
+            FillSolid(vex::Rect(static_cast<int32_t>(xs), static_cast<int32_t>(ys),
+                                static_cast<int32_t>(xe), static_cast<int32_t>(ye)),
+                      back);
+        // Glyphs come row by row, so the row last written is kept at hand.
+        int64_t rowY = INT64_MIN;
+        uint32_t* row = nullptr;
+        const auto blend = [&](int64_t X, int64_t Y, uint8_t C) {
+            if (Y != rowY) {
+                rowY = Y;
+                row = FBitmap.ScanLine(static_cast<int32_t>(Y + FOrigin.Y)) + FOrigin.X;
             }
+            row[X] = Blend(row[X], text, C);
+        };
+        // Within a rectangular clip the bounds above are the whole test.
+        const TClipSpans& visible = Clip();
+        const bool rectangular = visible.IsRect();
         walkCoverage([&](int64_t U, int64_t V, uint8_t C) {
             const int64_t x = U - du, y = V - dv;
             if (x < xs || x >= xe || y < ys || y >= ye) return;
-            uint32_t& p = FBitmap.ScanLine(static_cast<int32_t>(y + FOrigin.Y))[x + FOrigin.X];
-            p = Blend(p, text, C);
+            if (rectangular || visible.Contains(x + FOrigin.X, y + FOrigin.Y)) blend(x, y, C);
         });
         return;
     }
@@ -231,10 +268,12 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
         uint8_t& m = mask[static_cast<size_t>((V - v0) * maskW + (U - u0))];
         m = std::max(m, C);
     });
+    const TClipSpans& visible = Clip();
     for (int64_t y = y0; y < y1; ++y) {
         uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(y + FOrigin.Y)) + FOrigin.X;
         const double dy = static_cast<double>(y - ref.Y) + 0.5;
         for (int64_t x = x0; x < x1; ++x) {
+            if (!visible.Contains(x + FOrigin.X, y + FOrigin.Y)) continue;
             const double dx = static_cast<double>(x - ref.X) + 0.5;
             const double fu = std::floor(toBoxU(dx, dy));
             const double fv = std::floor(toBoxV(dx, dy));

@@ -35,4 +35,43 @@ inline int GetBkMode(HDC DC) {
     return DC->BkTransparent() ? TRANSPARENT : OPAQUE;
 }
 
+// The canvas's state stack (TCanvas::SaveDC); 0 and false for a null context.
+inline int32_t SaveDC(HDC DC) {
+    return DC ? DC->SaveDC() : 0;
+}
+inline bool RestoreDC(HDC DC, int32_t Index) {
+    return DC && DC->RestoreDC(Index);
+}
+
+// Saves the context's state and restores it when the scope ends, however it ends and whatever
+// the code inside did to the state. Code inside that restores past it leaves nothing to restore.
+class TSavedDC {
+public:
+    explicit TSavedDC(HDC DC) : FDC(DC), FIndex(SaveDC(DC)) {}
+    ~TSavedDC() {
+        if (FIndex > 0) FDC->RestoreDC(FIndex);
+    }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    HDC FDC;
+    int32_t FIndex;
+};
+
+// The clip calls of the canvas under the original's names; each answers the kind of clip it
+// leaves (canvas.h), RGN_ERROR for a null context.
+inline int IntersectClipRect(HDC DC, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom) {
+    return DC ? DC->IntersectClipRect(Rect(Left, Top, Right, Bottom)) : RGN_ERROR;
+}
+inline int ExcludeClipRect(HDC DC, int32_t Left, int32_t Top, int32_t Right, int32_t Bottom) {
+    return DC ? DC->ExcludeClipRect(Rect(Left, Top, Right, Bottom)) : RGN_ERROR;
+}
+inline int SelectClipRgn(HDC DC, const TRegion* Region) {
+    return DC ? DC->SelectClipRgn(Region) : RGN_ERROR;
+}
+inline int GetClipBox(HDC DC, TRect& Box) {
+    return DC ? DC->GetClipBox(Box) : RGN_ERROR;
+}
+
 }  // namespace vex

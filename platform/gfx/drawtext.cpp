@@ -1,8 +1,10 @@
 #include "platform/gfx/drawtext.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
+#include "platform/gfx/canvasrecorder.h"
 #include "platform/gfx/fontengine.h"
 
 namespace vex {
@@ -152,6 +154,10 @@ bool GetTextExtentPoint(HDC DC, std::string_view Text, TSize& Size) {
 }
 
 bool TextOut(HDC DC, int32_t X, int32_t Y, std::string_view Text) {
+    const TRecordedCall call(*DC, "TextOut", [&](TCanvasCall& C) {
+        C.Points = {OnDevice(*DC, Point(X, Y))};
+        C.Text = Text;
+    });
     DC->ExtTextOut(X, Y, 0, nullptr, Text);
     return true;
 }
@@ -168,6 +174,14 @@ int32_t DrawText(HDC DC, std::string_view Text, TRect& Rect, uint32_t Format) {
 
 int32_t DrawTextEx(HDC DC, std::string_view Text, TRect& Rect, uint32_t Format,
                    TDrawTextParams* Params) {
+    // Measuring alone draws nothing, so it is no drawing call to record.
+    std::optional<TRecordedCall> call;
+    if (!(Format & DT_CALCRECT))
+        call.emplace(*DC, "DrawText", [&](TCanvasCall& C) {
+            C.Rects = {OnDevice(*DC, Rect)};
+            C.Text = Text;
+            C.Flags = Format;
+        });
     const auto face = DC->RealizedFont();
     const TTextMetric& tm = face->Metrics();
     const int32_t tabLength = Params && Params->iTabLength > 0 ? Params->iTabLength : 8;

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvasrecorder.h"
 
 namespace vex {
 
@@ -254,10 +255,13 @@ bool DrawEdge(HDC DC, TRect& Rect, uint32_t Edge, uint32_t Flags) {
 
 bool DrawFocusRect(HDC DC, const TRect& Rect) {
     if (!DC) return false;
+    const TRecordedCall call(*DC, "DrawFocusRect",
+                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*DC, Rect)}; });
     const TRect clip = DC->ClipRect();
     const TPoint origin = DC->Origin();
     const auto invert = [&](int64_t X, int64_t Y) {
         if (X < clip.Left || Y < clip.Top || X >= clip.Right || Y >= clip.Bottom) return;
+        if (!DC->PtVisible(static_cast<int32_t>(X), static_cast<int32_t>(Y))) return;
         if ((X + origin.X + Y + origin.Y) & 1) return;
         uint32_t& p = DC->Bitmap().ScanLine(static_cast<int32_t>(Y + origin.Y))[X + origin.X];
         p ^= 0xFFFFFF;

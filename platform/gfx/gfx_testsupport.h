@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvasrecorder.h"
 #include "tests/support/casefile.h"
 
 namespace vex {
@@ -43,6 +44,14 @@ inline std::vector<uint32_t> PixelsOf(const TBitmap& Bitmap) {
     return all;
 }
 
+// Every pixel a different colour: multiplying by an odd number is a bijection modulo 2^24.
+inline void FillDistinct(TBitmap& Bitmap) {
+    uint32_t i = 0;
+    for (int32_t y = 0; y < Bitmap.Height(); ++y)
+        for (int32_t x = 0; x < Bitmap.Width(); ++x)
+            Bitmap.ScanLine(y)[x] = (i++ * 0x9E3779u) & 0xFFFFFF;
+}
+
 // Sizes the bitmap to the rows and paints them; a letter not in the legend paints white.
 inline void PaintPicture(TBitmap& Bitmap, const TPictureRows& Rows,
                          const TPictureLegend& Legend = PlainLegend()) {
@@ -54,6 +63,51 @@ inline void PaintPicture(TBitmap& Bitmap, const TPictureRows& Rows,
                 if (Rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == letter) pixel = value;
             Bitmap.ScanLine(y)[x] = pixel;
         }
+}
+
+// Rows of someone else's buffer with a margin right of the view and a row below it, all holding
+// Guard; the view itself starts white, as a new bitmap does.
+struct TForeignRows {
+    static constexpr uint32_t Guard = 0x123456;
+    TForeignRows(int32_t Width, int32_t Height, int32_t Stride)
+        : Pixels(static_cast<size_t>(Stride) * (Height + 1), Guard),
+          View(Pixels.data(), Width, Height, Stride) {
+        for (int32_t y = 0; y < Height; ++y)
+            std::fill_n(View.ScanLine(y), Width, 0xFFFFFF);
+    }
+    bool OutsideUntouched() const {
+        const auto stride = static_cast<size_t>(View.Stride());
+        for (size_t i = 0; i < Pixels.size(); ++i) {
+            const bool inside = i / stride < static_cast<size_t>(View.Height()) &&
+                                i % stride < static_cast<size_t>(View.Width());
+            if (!inside && Pixels[i] != Guard) return false;
+        }
+        return true;
+    }
+    std::vector<uint32_t> Pixels;
+    TBitmap View;
+};
+
+// A recorded call's geometry in one line: "Name rects points \"text\" flags", each rectangle
+// "l,t,r,b", each point "x,y", lists joined by ";", the text (line breaks as \n) and flags only
+// when there are some.
+inline std::string GeometryOf(const TCanvasCall& Call) {
+    std::string line = Call.Name;
+    const auto add = [&](const std::string& Part) { line += " " + Part; };
+    std::string rects, points;
+    for (const TRect& r : Call.Rects)
+        rects += (rects.empty() ? "" : ";") + std::to_string(r.Left) + "," + std::to_string(r.Top) +
+                 "," + std::to_string(r.Right) + "," + std::to_string(r.Bottom);
+    for (const TPoint& p : Call.Points)
+        points += (points.empty() ? "" : ";") + std::to_string(p.X) + "," + std::to_string(p.Y);
+    if (!rects.empty()) add(rects);
+    if (!points.empty()) add(points);
+    std::string text;
+    for (char ch : Call.Text)
+        text += ch == '\n' ? std::string("\\n") : std::string(1, ch);
+    if (!text.empty()) add("\"" + text + "\"");
+    if (Call.Flags) add(std::to_string(Call.Flags));
+    return line;
 }
 
 // Pictures from a file in testdata/ with how each is drawn: a block of the picture and, after

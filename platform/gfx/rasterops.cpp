@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvasrecorder.h"
 
 namespace vex {
 
@@ -143,20 +144,44 @@ bool StretchRaster(TCanvas& Dest, int32_t X, int32_t Y, int32_t Width, int32_t H
             o = {ApplyRop3(Rop, p, s, d), true};
         }
     }
+    // Only what the destination's clip lets through is written; within its bounds that may be
+    // less than the whole row.
+    const int64_t xa = ax.Start + ax.Step * ax.First, xb = ax.Start + ax.Step * (ax.Last - 1);
     for (int64_t j = ay.First; j < ay.Last; ++j) {
-        uint32_t* destRow =
-            target.ScanLine(static_cast<int32_t>(ay.Start + ay.Step * j + origin.Y));
-        for (int64_t i = ax.First; i < ax.Last; ++i) {
-            const TOut& o = out[static_cast<size_t>((j - ay.First) * w + (i - ax.First))];
-            if (o.Write) destRow[ax.Start + ax.Step * i + origin.X] = o.Pixel;
-        }
+        const int64_t dy = ay.Start + ay.Step * j;
+        uint32_t* destRow = target.ScanLine(static_cast<int32_t>(dy + origin.Y)) + origin.X;
+        const TOut* outRow = out.data() + (j - ay.First) * w;
+        Dest.ForEachVisibleRun(dy, std::min(xa, xb), std::max(xa, xb) + 1,
+                               [&](int64_t From, int64_t To) {
+                                   for (int64_t x = From; x < To; ++x) {
+                                       const TOut& o = outRow[(x - ax.Start) * ax.Step - ax.First];
+                                       if (o.Write) destRow[x] = o.Pixel;
+                                   }
+                               });
     }
     return true;
+}
+
+// A blit as a recorder sees it: the destination, the source when there is one, the operation.
+auto BlitCall(HDC Dest, int32_t X, int32_t Y, int32_t Width, int32_t Height, HDC Src, int32_t XSrc,
+              int32_t YSrc, int32_t WidthSrc, int32_t HeightSrc, TCopyMode Rop) {
+    const auto extent = [](int32_t Left, int32_t Top, int32_t W, int32_t H) {
+        return Rect(Left, Top, SaturateToInt32(int64_t{Left} + W),
+                    SaturateToInt32(int64_t{Top} + H));
+    };
+    return [=](TCanvasCall& C) {
+        C.Rects = {OnDevice(*Dest, extent(X, Y, Width, Height))};
+        if (Src) C.Rects.push_back(OnDevice(*Src, extent(XSrc, YSrc, WidthSrc, HeightSrc)));
+        C.Flags = Rop;
+    };
 }
 
 bool StretchBlt(HDC Dest, int32_t X, int32_t Y, int32_t Width, int32_t Height, HDC Src,
                 int32_t XSrc, int32_t YSrc, int32_t WidthSrc, int32_t HeightSrc, TCopyMode Rop) {
     if (!Dest) return false;
+    const TRecordedCall call(
+        *Dest, "StretchBlt",
+        BlitCall(Dest, X, Y, Width, Height, Src, XSrc, YSrc, WidthSrc, HeightSrc, Rop));
     TBlitSource source;
     if (Src) {
         source.Bitmap = &Src->Bitmap();
@@ -169,11 +194,16 @@ bool StretchBlt(HDC Dest, int32_t X, int32_t Y, int32_t Width, int32_t Height, H
 
 bool BitBlt(HDC Dest, int32_t X, int32_t Y, int32_t Width, int32_t Height, HDC Src, int32_t XSrc,
             int32_t YSrc, TCopyMode Rop) {
+    if (!Dest) return false;
+    const TRecordedCall call(
+        *Dest, "BitBlt", BlitCall(Dest, X, Y, Width, Height, Src, XSrc, YSrc, Width, Height, Rop));
     return StretchBlt(Dest, X, Y, Width, Height, Src, XSrc, YSrc, Width, Height, Rop);
 }
 
 bool PatBlt(HDC Dest, int32_t X, int32_t Y, int32_t Width, int32_t Height, TCopyMode Rop) {
-    if (RopUsesSource(Rop)) return false;
+    if (!Dest || RopUsesSource(Rop)) return false;
+    const TRecordedCall call(
+        *Dest, "PatBlt", BlitCall(Dest, X, Y, Width, Height, nullptr, 0, 0, Width, Height, Rop));
     return StretchBlt(Dest, X, Y, Width, Height, nullptr, 0, 0, Width, Height, Rop);
 }
 

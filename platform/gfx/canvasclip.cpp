@@ -1,0 +1,89 @@
+#include <utility>
+
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/canvasrecorder.h"
+#include "platform/gfx/pngcodec.h"
+
+namespace vex {
+
+namespace {
+
+// Every pixel any bitmap can have: where a user clip that only excludes starts from.
+constexpr TRect AnyBitmap = {0, 0, MaxBitmapDimension, MaxBitmapDimension};
+
+}  // namespace
+
+void TCanvas::RebuildClip() const {
+    const TRect bitmap = Rect(0, 0, FBitmap.Width(), FBitmap.Height());
+    if (!FBaseClip && !FUserClip) {
+        FClip = TClipSpans(bitmap);
+    } else {
+        TRegion visible(bitmap);
+        if (FBaseClip) visible.Intersect(*FBaseClip);
+        if (FUserClip) visible.Intersect(*FUserClip);
+        FClip = TClipSpans(visible);
+    }
+    FClipWidth = FBitmap.Width();
+    FClipHeight = FBitmap.Height();
+}
+
+int TCanvas::ClipKind() const {
+    const TClipSpans& clip = Clip();
+    return clip.Empty() ? NULLREGION : clip.IsRect() ? SIMPLEREGION : COMPLEXREGION;
+}
+
+TCanvas::TBounds TCanvas::LogicalClip() const {
+    const TRect bounds = Clip().Bounds();
+    if (IsRectEmpty(bounds)) return {0, 0, 0, 0};
+    return {int64_t{bounds.Left} - FOrigin.X, int64_t{bounds.Top} - FOrigin.Y,
+            int64_t{bounds.Right} - FOrigin.X, int64_t{bounds.Bottom} - FOrigin.Y};
+}
+
+TRect TCanvas::ClipRect() const {
+    const TBounds clip = LogicalClip();
+    return Rect(SaturateToInt32(clip.Left), SaturateToInt32(clip.Top), SaturateToInt32(clip.Right),
+                SaturateToInt32(clip.Bottom));
+}
+
+int TCanvas::GetClipBox(TRect& Box) const {
+    Box = ClipRect();
+    return ClipKind();
+}
+
+void TCanvas::SetBaseClip(std::optional<TRegion> Region) {
+    FBaseClip = std::move(Region);
+    InvalidateClip();
+}
+
+int TCanvas::IntersectClipRect(const TRect& R) {
+    if (FUserClip)
+        FUserClip->Intersect(OnDevice(*this, R));
+    else
+        FUserClip = TRegion(OnDevice(*this, R));
+    InvalidateClip();
+    return ClipKind();
+}
+
+int TCanvas::ExcludeClipRect(const TRect& R) {
+    if (!FUserClip) FUserClip = TRegion(AnyBitmap);
+    FUserClip->Subtract(OnDevice(*this, R));
+    InvalidateClip();
+    return ClipKind();
+}
+
+int TCanvas::SelectClipRgn(const TRegion* Region) {
+    FUserClip.reset();
+    if (Region) {
+        FUserClip = *Region;
+        FUserClip->Offset(FOrigin.X, FOrigin.Y);
+    }
+    InvalidateClip();
+    return ClipKind();
+}
+
+void TCanvas::ResetClip() {
+    FUserClip.reset();
+    InvalidateClip();
+}
+
+}  // namespace vex

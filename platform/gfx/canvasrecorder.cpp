@@ -1,0 +1,62 @@
+#include "platform/gfx/canvasrecorder.h"
+
+namespace vex {
+
+TCanvasRecorder::TCanvasRecorder() : FPrevious(FCurrent) {
+    FCurrent = this;
+}
+
+TCanvasRecorder::TCanvasRecorder(const TCanvas& Canvas) : TCanvasRecorder() {
+    FOnly = &Canvas;
+}
+
+TCanvasRecorder::~TCanvasRecorder() {
+    FCurrent = FPrevious;
+}
+
+std::vector<TCanvasCall> TCanvasRecorder::Named(std::string_view Name) const {
+    std::vector<TCanvasCall> named;
+    for (const TCanvasCall& call : FCalls)
+        if (call.Name == Name) named.push_back(call);
+    return named;
+}
+
+TCanvasCall& TCanvasRecorder::Begin(TCanvas& Canvas, std::string_view Name) {
+    ++FDepth;
+    TCanvasCall& call = FCalls.emplace_back();
+    call.Canvas = &Canvas;
+    call.Name = Name;
+    call.PenColor = Canvas.Pen().Color();
+    call.PenStyle = Canvas.Pen().Style();
+    call.PenWidth = Canvas.Pen().Width();
+    call.PenMode = Canvas.Pen().Mode();
+    call.BrushColor = Canvas.Brush().Color();
+    call.BrushStyle = Canvas.Brush().Style();
+    call.FontName = Canvas.Font().Name();
+    call.FontSize = Canvas.Font().Size();
+    call.FontStyle = Canvas.Font().Style();
+    call.TextColor = Canvas.TextColor();
+    call.BkColor = Canvas.BkTransparent() ? clNone : Canvas.BkColor();
+    return call;
+}
+
+TRect OnDevice(const TCanvas& Canvas, const TRect& R) {
+    TRect device = R;
+    OffsetRect(device, Canvas.Origin().X, Canvas.Origin().Y);
+    return device;
+}
+
+TPoint OnDevice(const TCanvas& Canvas, TPoint P) {
+    return Point(SaturateToInt32(int64_t{P.X} + Canvas.Origin().X),
+                 SaturateToInt32(int64_t{P.Y} + Canvas.Origin().Y));
+}
+
+std::vector<TPoint> OnDevice(const TCanvas& Canvas, const std::vector<TPoint>& Points) {
+    std::vector<TPoint> device;
+    device.reserve(Points.size());
+    for (TPoint p : Points)
+        device.push_back(OnDevice(Canvas, p));
+    return device;
+}
+
+}  // namespace vex

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/gfx/canvas.h"
+
+namespace vex {
+
+// One drawing call as a canvas received it, so that a test can check exact geometry and
+// attributes without reading pixels. Positions are in device coordinates (the bitmap's, the
+// origin applied) and as given, before any clipping.
+struct TCanvasCall {
+    const TCanvas* Canvas = nullptr;
+    // The canvas method or drawing function: "FillRect", "LineTo", "TextOut", "DrawText",
+    // "BitBlt", "DrawFocusRect"...
+    std::string Name;
+    // What the call covers: its rectangle, a copy's destination then its source (a source
+    // canvas's device coordinates, a bitmap's own).
+    std::vector<TRect> Rects;
+    // Its points: a line's ends, a polygon's corners, where text starts. RoundRect's corner
+    // size is the one entry that is a size and not a position.
+    std::vector<TPoint> Points;
+    std::string Text;
+    // ETO_ options of text output, DT_ flags of DrawText, the raster operation of a copy.
+    uint32_t Flags = 0;
+    // The colour the call names: SetPixels's, the one BrushCopy replaces.
+    TColor Color = clNone;
+
+    TColor PenColor = clNone;
+    TPenStyle PenStyle = psSolid;
+    int32_t PenWidth = 1;
+    TPenMode PenMode = pmCopy;
+    TColor BrushColor = clNone;
+    TBrushStyle BrushStyle = bsSolid;
+    std::string FontName;
+    int32_t FontSize = 0;
+    TFontStyles FontStyle;
+    // The colour text is drawn in, and its background (clNone when transparent).
+    TColor TextColor = clNone;
+    TColor BkColor = clNone;
+};
+
+// Records the drawing calls made on this thread's canvases while it exists: on every canvas,
+// or only on the one given. The canvases draw as always. A call made of other calls (TextOut,
+// DrawText, BitBlt) is recorded once, by its own name; a composite routine that is no call of
+// its own (DrawEdge) shows as the calls it makes. Recorders nest: the newest one records until
+// it is destroyed, then the one before it again.
+class TCanvasRecorder {
+public:
+    TCanvasRecorder();
+    explicit TCanvasRecorder(const TCanvas& Canvas);
+    ~TCanvasRecorder();
+    TCanvasRecorder(const TCanvasRecorder&) = delete;
+    TCanvasRecorder& operator=(const TCanvasRecorder&) = delete;
+
+    const std::vector<TCanvasCall>& Calls() const { return FCalls; }
+    // The calls of one name, in the order they were made.
+    std::vector<TCanvasCall> Named(std::string_view Name) const;
+    void Clear() { FCalls.clear(); }
+
+    // The recorder to tell of a call on Canvas: none when none listens to it, or when the call
+    // is part of one already being recorded.
+    static TCanvasRecorder* For(const TCanvas& Canvas) {
+        TCanvasRecorder* r = FCurrent;
+        if (!r || r->FDepth > 0 || (r->FOnly && r->FOnly != &Canvas)) return nullptr;
+        return r;
+    }
+
+private:
+    friend class TRecordedCall;
+    // A new call with the canvas's pen, brush, font and colours as they are.
+    TCanvasCall& Begin(TCanvas& Canvas, std::string_view Name);
+
+    static inline thread_local TCanvasRecorder* FCurrent = nullptr;
+    TCanvasRecorder* FPrevious;
+    const TCanvas* FOnly = nullptr;
+    int32_t FDepth = 0;
+    std::vector<TCanvasCall> FCalls;
+};
+
+// Records one call on a canvas for as long as it lives; calls made meanwhile on that thread's
+// canvases are parts of it and are not recorded again. Fill sets what the call covers; it runs
+// only when a recorder listens, so a canvas without one pays a test and nothing more.
+class TRecordedCall {
+public:
+    template <typename TFill>
+    TRecordedCall(TCanvas& Canvas, std::string_view Name, TFill&& Fill)
+        : FRecorder(TCanvasRecorder::For(Canvas)) {
+        if (FRecorder) Fill(FRecorder->Begin(Canvas, Name));
+    }
+    ~TRecordedCall() {
+        if (FRecorder) --FRecorder->FDepth;
+    }
+    TRecordedCall(const TRecordedCall&) = delete;
+    TRecordedCall& operator=(const TRecordedCall&) = delete;
+
+private:
+    TCanvasRecorder* FRecorder;
+};
+
+// Canvas coordinates to device coordinates, kept at the ends of the 32-bit range.
+TRect OnDevice(const TCanvas& Canvas, const TRect& R);
+TPoint OnDevice(const TCanvas& Canvas, TPoint P);
+std::vector<TPoint> OnDevice(const TCanvas& Canvas, const std::vector<TPoint>& Points);
+
+}  // namespace vex

@@ -1,0 +1,131 @@
+#include "platform/gfx/canvasrecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/drawtext.h"
+#include "platform/gfx/edges.h"
+#include "platform/gfx/gfx_testsupport.h"
+#include "platform/gfx/rasterops.h"
+
+namespace vex {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+std::vector<std::string> GeometryOf(const TCanvasRecorder& Recorder) {
+    std::vector<std::string> lines;
+    for (const TCanvasCall& call : Recorder.Calls())
+        lines.push_back(GeometryOf(call));
+    return lines;
+}
+
+class CanvasRecorderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Bitmap.SetSize(40, 30);
+        Other.SetSize(8, 8);
+        Canvas().SetOrigin(Point(5, 3));
+    }
+    TCanvas& Canvas() { return Bitmap.Canvas(); }
+    TBitmap Bitmap, Other;
+};
+
+// Each call once, under its own name, where it lands on the bitmap; the calls a call is made
+// of are not recorded again.
+TEST_F(CanvasRecorderTest, EveryDrawingCallIsRecordedOnceWithItsDeviceGeometry) {
+    TCanvasRecorder recorder;
+    TCanvas& c = Canvas();
+    c.MoveTo(1, 2);
+    c.LineTo(10, 2);
+    c.Polyline({{0, 0}, {3, 4}, {-2, 9}});
+    c.Polygon({{1, 1}, {6, 1}, {3, 7}});
+    c.Rectangle(0, 0, 4, 5);
+    c.Ellipse(2, 3, 12, 9);
+    c.RoundRect(1, 1, 20, 12, 6, 4);
+    c.FillRect(Rect(-5, -3, 35, 27));
+    c.FrameRect(Rect(2, 2, 8, 8));
+    c.SetPixels(7, 7, clRed);
+    c.TextOut(3, 4, "Hello");
+    c.TextRect(Rect(0, 0, 20, 10), 1, 2, "Clipped");
+    c.ExtTextOut(4, 5, ETO_OPAQUE, nullptr, "Raw");
+    TextOut(c.Handle(), 6, 7, "Function");
+    c.Draw(9, 8, Other);
+    c.StretchDraw(Rect(0, 0, 16, 16), Other);
+    c.BrushCopy(Rect(1, 1, 5, 5), Other, Rect(0, 0, 4, 4), clBlack);
+    c.CopyRect(Rect(0, 0, 4, 4), Other.Canvas(), Rect(2, 2, 6, 6));
+    BitBlt(c.Handle(), 1, 2, 3, 4, Other.Canvas().Handle(), 0, 1, SRCINVERT);
+    StretchBlt(c.Handle(), 10, 0, -10, 5, nullptr, 0, 0, 0, 0, DSTINVERT);
+    PatBlt(c.Handle(), 0, 0, 6, 6, PATCOPY);
+    TRect box = Rect(0, 0, 30, 20);
+    DrawText(c.Handle(), "Two &words\non two lines", box, DT_CENTER);
+    DrawFocusRect(c.Handle(), Rect(1, 1, 9, 9));
+    const Rows expected =
+        test::ReadBlocks(VEX_TEST_DIR "/testdata/recordedcalls.txt").at(0).Parts.at(0);
+    EXPECT_EQ(GeometryOf(recorder), expected);
+}
+
+TEST_F(CanvasRecorderTest, CallsCarryThePenBrushFontAndColoursTheyWereMadeWith) {
+    TCanvasRecorder recorder;
+    TCanvas& c = Canvas();
+    c.Pen().SetColor(clBtnShadow);
+    c.Pen().SetWidth(3);
+    c.Pen().SetStyle(psDash);
+    c.Pen().SetMode(pmXor);
+    c.Brush().SetColor(clInfoBk);
+    c.Rectangle(0, 0, 5, 5);
+    c.Font().SetName("Arial");
+    c.Font().SetSize(12);
+    c.Font().SetStyle({fsBold, fsItalic});
+    c.Font().SetColor(clHighlightText);
+    c.SetTextColor(clRed);  // TextOut takes the font's colour and the brush as background
+    c.TextOut(0, 0, "Label");
+    c.Brush().SetStyle(bsClear);
+    c.TextOut(0, 0, "Clear");
+    TRect r = Rect(0, 0, 10, 10);
+    DrawEdge(c.Handle(), r, EDGE_SUNKEN, BF_TOPLEFT);
+
+    const std::vector<TCanvasCall>& calls = recorder.Calls();
+    ASSERT_EQ(calls.size(), 7u);
+    EXPECT_EQ(calls[0].Canvas, &c);
+    EXPECT_EQ(calls[0].PenColor, clBtnShadow);
+    EXPECT_EQ(calls[0].PenWidth, 3);
+    EXPECT_EQ(calls[0].PenStyle, psDash);
+    EXPECT_EQ(calls[0].PenMode, pmXor);
+    EXPECT_EQ(calls[0].BrushColor, clInfoBk);
+    EXPECT_EQ(calls[0].BrushStyle, bsSolid);
+    EXPECT_EQ(calls[1].FontName, "Arial");
+    EXPECT_EQ(calls[1].FontSize, 12);
+    EXPECT_EQ(calls[1].FontStyle, (TFontStyles{fsBold, fsItalic}));
+    EXPECT_EQ(calls[1].TextColor, clHighlightText);
+    EXPECT_EQ(calls[1].BkColor, clInfoBk);
+    EXPECT_EQ(calls[2].BkColor, clNone);
+    // An edge is the fills it is made of, in the system's colours by name.
+    EXPECT_EQ(GeometryOf(calls[3]), "FillRect 5,3,15,4");
+    EXPECT_EQ(calls[3].BrushColor, clBtnShadow);
+    EXPECT_EQ(calls[5].BrushColor, cl3DDkShadow);
+    EXPECT_EQ(recorder.Named("FillRect").size(), 4u);
+}
+
+TEST_F(CanvasRecorderTest, RecordersListenToOneCanvasOrAllAndNest) {
+    TCanvasRecorder all;
+    Other.Canvas().FillRect(Rect(0, 0, 1, 1));
+    {
+        TCanvasRecorder onlyMine(Canvas());
+        Other.Canvas().FillRect(Rect(0, 0, 2, 2));
+        Canvas().FillRect(Rect(0, 0, 3, 3));
+        TRect r = Rect(0, 0, 10, 10);
+        DrawText(Canvas().Handle(), "measured only", r, DT_CALCRECT);
+        EXPECT_EQ(GeometryOf(onlyMine), (Rows{"FillRect 5,3,8,6"}));
+    }
+    Canvas().FillRect(Rect(0, 0, 4, 4));
+    EXPECT_EQ(GeometryOf(all), (Rows{"FillRect 0,0,1,1", "FillRect 5,3,9,7"}));
+    all.Clear();
+    EXPECT_TRUE(all.Calls().empty());
+}
+
+}  // namespace
+}  // namespace vex

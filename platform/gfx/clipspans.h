@@ -1,0 +1,105 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "platform/core/geometry.h"
+#include "platform/core/region.h"
+
+namespace vex {
+
+// Where a canvas may draw, in bitmap coordinates, arranged for the questions drawing asks row by
+// row: bands of rows that share the same runs of columns, top to bottom, each band's runs left
+// to right. A single rectangle, the common case, is kept as its bounds alone, so that a clip
+// test costs four comparisons as it did before clips could be regions.
+class TClipSpans {
+public:
+    // Nothing is visible.
+    TClipSpans() = default;
+    explicit TClipSpans(const TRect& R);
+    explicit TClipSpans(const TRegion& Region);
+
+    bool Empty() const { return IsRectEmpty(FBounds); }
+    // True for a single rectangle and for the empty clip.
+    bool IsRect() const { return FBands.empty(); }
+    const TRect& Bounds() const { return FBounds; }
+
+    bool Contains(int64_t X, int64_t Y) const {
+        if (X < FBounds.Left || Y < FBounds.Top || X >= FBounds.Right || Y >= FBounds.Bottom)
+            return false;
+        return IsRect() || RunsContain(X, Y);
+    }
+
+    // What of the clip also lies inside R.
+    TClipSpans Intersected(const TRect& R) const;
+
+    // Fn(Left, Right) for each run of row Y that lies inside and within [X0, X1), left to right.
+    template <typename TFn>
+    void ForEachRun(int64_t Y, int64_t X0, int64_t X1, TFn&& Fn) const {
+        if (Y < FBounds.Top || Y >= FBounds.Bottom) return;
+        if (IsRect()) {
+            X0 = std::max<int64_t>(X0, FBounds.Left);
+            X1 = std::min<int64_t>(X1, FBounds.Right);
+            if (X0 < X1) Fn(X0, X1);
+            return;
+        }
+        const TBand* band = BandAt(Y);
+        if (!band) return;
+        for (uint32_t i = band->First; i < band->End; ++i) {
+            const TRun& run = FRuns[i];
+            if (run.Left >= X1) break;
+            const int64_t from = std::max<int64_t>(X0, run.Left);
+            const int64_t to = std::min<int64_t>(X1, run.Right);
+            if (from < to) Fn(from, to);
+        }
+    }
+
+    // Fn(Part) for each rectangle of the clip inside [Left, Right) x [Top, Bottom), none
+    // overlapping another.
+    template <typename TFn>
+    void ForEachRect(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom, TFn&& Fn) const {
+        const auto part = [&](int64_t L, int64_t T, int64_t R, int64_t B) {
+            L = std::max(L, Left), T = std::max(T, Top);
+            R = std::min(R, Right), B = std::min(B, Bottom);
+            if (L < R && T < B)
+                Fn(Rect(static_cast<int32_t>(L), static_cast<int32_t>(T), static_cast<int32_t>(R),
+                        static_cast<int32_t>(B)));
+        };
+        if (IsRect()) {
+            part(FBounds.Left, FBounds.Top, FBounds.Right, FBounds.Bottom);
+            return;
+        }
+        for (const TBand& band : FBands) {
+            if (band.Bottom <= Top) continue;
+            if (band.Top >= Bottom) break;
+            for (uint32_t i = band.First; i < band.End; ++i)
+                part(FRuns[i].Left, band.Top, FRuns[i].Right, band.Bottom);
+        }
+    }
+
+private:
+    struct TRun {
+        int32_t Left, Right;
+        friend bool operator==(const TRun&, const TRun&) = default;
+    };
+    // Rows [Top, Bottom) whose runs are FRuns[First, End).
+    struct TBand {
+        int32_t Top, Bottom;
+        uint32_t First, End;
+    };
+
+    const TBand* BandAt(int64_t Y) const;
+    bool RunsContain(int64_t X, int64_t Y) const;
+    // Appends the rows [Top, Bottom) with Runs (ordered, apart); a band that continues the last
+    // one with the same runs lengthens it instead.
+    void AddBand(int32_t Top, int32_t Bottom, const std::vector<TRun>& Runs);
+    // Sets the bounds once every band is in; one band of one run becomes a plain rectangle.
+    void Finish();
+
+    TRect FBounds;
+    std::vector<TBand> FBands;
+    std::vector<TRun> FRuns;
+};
+
+}  // namespace vex
