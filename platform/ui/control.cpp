@@ -7,6 +7,7 @@
 #include "platform/ui/controllist.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/mousetracking.h"
+#include "platform/ui/paint.h"
 #include "platform/ui/wincontrol.h"
 #include "platform/win/updateregion.h"
 
@@ -289,8 +290,17 @@ void TControl::Update() {
 }
 
 void TControl::Repaint() {
-    Invalidate();
-    Update();
+    if (!FVisible || FParent == nullptr || !FParent->HandleAllocated()) return;
+    if (!FControlStyle.Contains(csOpaque)) {
+        Invalidate();
+        Update();
+        return;
+    }
+    // An opaque control paints over what is behind it, so it and what lies above it paint now,
+    // within its bounds, without the parent.
+    const TWindowContext context(FParent->Handle());
+    context.DC()->IntersectClipRect(BoundsRect());
+    FParent->PaintControls(context.DC(), this);
 }
 
 void TControl::InvalidateControl(bool IsVisible, bool IsOpaque) {

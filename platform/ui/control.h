@@ -22,6 +22,9 @@ class TWinControl;
 // the others leave. Controls are placed in this order of values, alTop first.
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
+// How text sits across the space it is given.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
 enum TControlStyleItem {
     csAcceptsControls,
     csCaptureMouse,
@@ -161,6 +164,8 @@ public:
     virtual void Invalidate();
     // Paints what is invalid now instead of at the next pass.
     virtual void Update();
+    // Paints the control now: an opaque plain control (and whatever lies over it) at once, any
+    // other through its parent's painting.
     virtual void Repaint();
     void Refresh() { Repaint(); }
 
@@ -233,6 +238,8 @@ protected:
     // reacts to the changes freeing makes (the component state says so only once the
     // component's own destructor runs).
     bool FDestroying = false;
+    // Set directly by a control that sizes itself later, when it has content.
+    bool FAutoSize = false;
 
 private:
     friend class TWinControl;
@@ -246,7 +253,6 @@ private:
     int32_t FWidth = 0;
     int32_t FHeight = 0;
     TAlign FAlign = alNone;
-    bool FAutoSize = false;
     bool FVisible = true;
     bool FEnabled = true;
     TColor FColor = clWindow;

@@ -10,7 +10,9 @@
 #include "platform/ui/align.h"
 #include "platform/ui/controllist.h"
 #include "platform/ui/controlmessages.h"
+#include "platform/ui/defaultpainting.h"
 #include "platform/ui/mousetracking.h"
+#include "platform/ui/paint.h"
 #include "platform/win/nonclient.h"
 #include "platform/win/updateregion.h"
 #include "platform/win/window.h"
@@ -283,7 +285,7 @@ void TWinControl::CreateParams(TCreateParams& Params) {
     Params.Height = FHeight;
     Params.WndParent = Parent() != nullptr ? Parent()->FHandle : 0;
     Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    Params.WindowClass.lpfnWndProc = DefWindowProc;
+    Params.WindowClass.lpfnWndProc = DefPaintProc;
     Params.WinClassName = ClassName();
 }
 
@@ -508,7 +510,38 @@ void TWinControl::WMPaint(TMessage& Message) {
 }
 
 void TWinControl::PaintHandler(TMessage& Message) {
-    DefaultHandler(Message);
+    const std::weak_ptr<const void> life = LifeToken();
+    TPaintScope paint(FHandle, reinterpret_cast<HDC>(Message.WParam));
+    HDC dc = paint.DC();
+    // Opaque children cover their part of the background, so the control leaves it alone.
+    {
+        TSavedDC saved(dc);
+        for (TControl* c : FControls)
+            if (c->Visible() && c->ControlStyle().Contains(csOpaque))
+                dc->ExcludeClipRect(c->BoundsRect());
+        if (!IsRectEmpty(dc->ClipRect())) PaintWindow(dc);
+    }
+    if (!life.expired()) PaintControls(dc, nullptr);
+}
+
+void TWinControl::PaintWindow(HDC DC) {
+    TMessage message{WM_PAINT, reinterpret_cast<WPARAM>(DC), 0, 0};
+    DefaultHandler(message);
+}
+
+void TWinControl::PaintControls(HDC DC, TControl* First) {
+    auto from = std::find(FControls.begin(), FControls.end(), First);
+    if (from == FControls.end()) from = FControls.begin();
+    const std::vector<TControl*> above(from, FControls.end());
+    const std::weak_ptr<const void> life = LifeToken();
+    for (const auto& [child, childLife] : Snapshot(above)) {
+        // A child's painting may free it, a sibling, or this control.
+        if (life.expired()) return;
+        if (childLife.expired() || child->Parent() != this || !child->Visible()) continue;
+        if (!RectVisible(DC, child->BoundsRect())) continue;
+        TChildPaintScope scope(DC, child->BoundsRect());
+        child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    }
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& Message) {

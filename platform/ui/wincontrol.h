@@ -98,6 +98,11 @@ public:
     void Update() override;
     void Repaint() override;
 
+    // Paints the plain children that are visible and meet DC's clip, bottom to top from First
+    // (nil: all): each on the DC moved to its place and clipped to its bounds, so that it cannot
+    // paint over its siblings.
+    void PaintControls(HDC DC, TControl* First);
+
     void WndProc(TMessage& Message) override;
     // Messages no handler took go to the procedure of the window's class.
     void DefaultHandler(TMessage& Message) override;
@@ -133,6 +138,8 @@ protected:
 
     // Paints the window: the background, what the class paints, then the plain children.
     void PaintHandler(TMessage& Message);
+    // What the control itself paints on DC; by default the class's painting.
+    virtual void PaintWindow(HDC DC);
 
     void WMPaint(TMessage& Message) override;
     virtual void WMEraseBkgnd(TMessage& Message);
