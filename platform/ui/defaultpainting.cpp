@@ -131,6 +131,8 @@ void PaintWindowFrame(HWND Wnd, HDC DC) {
         r.Top = caption.Bottom;
     }
     if ((exStyle & WS_EX_CLIENTEDGE) != 0) DrawEdge(DC, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    // Scroll bars of a window too small for them show what fits inside the frame.
+    DC->IntersectClipRect(r);
     PaintScrollBars(Wnd, DC, client, style);
 }
 
@@ -143,6 +145,15 @@ LRESULT DefPaintProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         }
         case WM_ERASEBKGND:
             return EraseWithClassBackground(Wnd, reinterpret_cast<HDC>(WParam)) ? 1 : 0;
+        case WM_PAINT:
+            // Painting with no context given takes what waits, which erases it and paints the
+            // frame; a context given means someone paints with it already.
+            if (WParam == 0) {
+                PAINTSTRUCT paint;
+                BeginPaint(Wnd, paint);
+                EndPaint(Wnd, paint);
+            }
+            return 0;
         default:
             return DefWindowProc(Wnd, Msg, WParam, LParam);
     }

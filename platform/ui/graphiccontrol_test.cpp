@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/ui/controlmessages.h"
+#include "platform/ui/mousetracking.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/updateregion.h"
 
@@ -113,6 +116,58 @@ TEST(PlainControls, MayBeFreedWhileTheirParentPaints) {
         EXPECT_FALSE(IsWindow(panel));
         EXPECT_EQ(o.Shown.Form->ControlCount(), 0);
     }
+}
+
+// A plain control that notes the mouse messages it gets, with the point they carry.
+class TMouseNoting : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    std::vector<std::string> Seen;
+    bool FreeOnPress = false;
+
+    void WndProc(TMessage& Message) override {
+        const auto x = static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(Message.LParam)));
+        const auto y = static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(Message.LParam)));
+        if (Message.Msg == CM_MOUSEENTER) Seen.push_back("enter");
+        if (Message.Msg == CM_MOUSELEAVE) Seen.push_back("leave");
+        if (Message.Msg >= WM_MOUSEMOVE && Message.Msg <= WM_MBUTTONDBLCLK)
+            Seen.push_back(std::to_string(Message.Msg) + "@" + std::to_string(x) + "," +
+                           std::to_string(y));
+        if (FreeOnPress && Message.Msg == WM_LBUTTONDOWN) {
+            delete this;
+            return;
+        }
+        TGraphicControl::WndProc(Message);
+    }
+};
+
+TEST(PlainControls, GetTheMouseOverThemFromTheirParent) {
+    TShownForm shown;
+    auto* panel = shown.Add<TPlainPanel>(shown.Form, Rect(0, 0, 20, 20));
+    auto* a = shown.Add<TMouseNoting>(panel, Rect(5, 5, 10, 10));
+    auto* disabled = shown.Add<TMouseNoting>(panel, Rect(12, 12, 18, 18));
+    disabled->SetEnabled(false);
+    const HWND wnd = panel->Handle();
+    const auto send = [wnd](UINT Msg, int16_t X, int16_t Y) {
+        SendMessage(wnd, Msg, 0, MAKELONG(static_cast<uint16_t>(X), static_cast<uint16_t>(Y)));
+    };
+    send(WM_MOUSEMOVE, 6, 7);
+    send(WM_LBUTTONDOWN, 6, 7);
+    send(WM_MOUSEMOVE, 13, 13);  // over the disabled one: the panel's own
+    EXPECT_EQ(MouseControl(), panel);
+    SetCaptureControl(a);
+    send(WM_LBUTTONUP, 15, 1);  // held: it goes to the control holding the mouse
+    SetCaptureControl(nullptr);
+    const std::string move = std::to_string(WM_MOUSEMOVE);
+    EXPECT_EQ(a->Seen, (std::vector<std::string>{"enter", move + "@1,2",
+                                                 std::to_string(WM_LBUTTONDOWN) + "@1,2", "leave",
+                                                 std::to_string(WM_LBUTTONUP) + "@10,-4"}));
+    EXPECT_TRUE(disabled->Seen.empty());
+
+    a->FreeOnPress = true;
+    send(WM_LBUTTONDOWN, 6, 7);  // freed by its handler while its parent dispatches
+    EXPECT_EQ(panel->ControlCount(), 1);
+    SetMouseControl(nullptr);
 }
 
 // A windowed control that paints itself, here clear beyond its window.

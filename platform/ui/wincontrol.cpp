@@ -576,6 +576,28 @@ void TWinControl::WMNCDestroy(TMessage& Message) {
     FShowing = false;
 }
 
+bool TWinControl::IsControlMouseMsg(TMessage& Message) {
+    const TPoint at = Point(static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(Message.LParam))),
+                            static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(Message.LParam))));
+    TControl* capture = GetCaptureControl();
+    TControl* control =
+        capture != nullptr && capture->Parent() == this ? capture : ControlAtPos(at, false);
+    const std::weak_ptr<const void> life = LifeToken();
+    const std::weak_ptr<const void> controlLife =
+        control != nullptr ? control->LifeToken() : std::weak_ptr<const void>();
+    if (Message.Msg == WM_MOUSEMOVE) SetMouseControl(control != nullptr ? control : this);
+    // A handler of entering or leaving may have freed either of them: the message then goes
+    // nowhere.
+    if (life.expired()) return true;
+    if (control == nullptr) return false;
+    if (controlLife.expired()) return true;
+    const TPoint p = Point(at.X - control->Left(), at.Y - control->Top());
+    Message.Result =
+        control->Perform(Message.Msg, Message.WParam,
+                         MAKELONG(static_cast<uint16_t>(p.X), static_cast<uint16_t>(p.Y)));
+    return true;
+}
+
 bool TWinControl::DoControlMsg(HWND ChildWnd, TMessage& Message) {
     TWinControl* control = FindControl(ChildWnd);
     if (control == nullptr || control == this) return false;
@@ -622,6 +644,18 @@ void TWinControl::WndProc(TMessage& Message) {
         case WM_VSCROLL:
             if (Message.LParam == 0 || !DoControlMsg(static_cast<HWND>(Message.LParam), Message))
                 TControl::WndProc(Message);
+            break;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK:
+            if (!IsControlMouseMsg(Message)) TControl::WndProc(Message);
             break;
         case CM_SHOWINGCHANGED:
             CMShowingChanged(Message);

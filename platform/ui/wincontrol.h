@@ -169,6 +169,10 @@ private:
     void UpdateBounds();
     // The window the control's window goes below, to keep the windows in the list's order.
     HWND PrecedingWindow(const TWinControl* Control) const;
+    // Hands a mouse message over a plain child (or to the child holding the mouse) to it, in its
+    // own coordinates, and tells the mouse tracking which control the pointer is over; false
+    // when the message is this control's own.
+    bool IsControlMouseMsg(TMessage& Message);
     // Hands a notification about the child window ChildWnd to its control as CN_*; false when
     // no control has that window.
     bool DoControlMsg(HWND ChildWnd, TMessage& Message);
