@@ -15,6 +15,7 @@ namespace vex {
 
 TX11Connection::TX11Connection(const std::string& DisplayName) {
     const std::string name = XDisplayName(DisplayName.empty() ? nullptr : DisplayName.c_str());
+    RecordUntrappedX11Errors();
     FDisplay = XOpenDisplay(name.c_str());
     if (FDisplay == nullptr) throw EDisplayError("Cannot open the display \"" + name + "\"");
     try {

@@ -294,6 +294,11 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
         case Expose:
             HandleExpose(wnd, Event.xexpose);
             return;
+        case DestroyNotify:
+            // Another client destroyed it; a later show makes a new one.
+            FHandles.erase(Event.xdestroywindow.window);
+            FWindows.erase(wnd);
+            return;
         case ConfigureNotify:
             if (Event.xconfigure.serial >= FWindows.at(wnd).ConfigureSerial)
                 Configured[wnd] = Event.xconfigure;

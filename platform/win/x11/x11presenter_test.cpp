@@ -401,6 +401,28 @@ TEST_F(X11Display, HiddenWindowsAreWithdrawnAndForgottenOnesDestroyed) {
     Presenter->Forget(77);
 }
 
+TEST_F(X11Display, AWindowAnotherClientDestroysCostsNeitherTheProcessNorLaterShows) {
+    const Window ours = ShowPainted(6, Rect(10, 10, 110, 90), "Doomed", 0);
+    const uint64_t errorsBefore = UntrappedX11Errors().Count;
+    XDestroyWindow(Peer.Dpy(), ours);
+    XSync(Peer.Dpy(), False);
+    // Before the news arrives, every request about the gone window fails on the server, and
+    // none of that ends us; after it, the window is simply not there.
+    Presenter->Present(6, Pictures.at(6).Rows(), Rect(0, 0, 100, 80));
+    Presenter->Show(6, Rect(12, 10, 112, 90), TWindowLook{"Doomed"});
+    test::PumpFor(50ms);
+    EXPECT_GT(UntrappedX11Errors().Count, errorsBefore);
+    Presenter->Present(6, Pictures.at(6).Rows(), Rect(0, 0, 100, 80));
+    Presenter->Activate(6);
+    Presenter->Hide(6);
+    test::PumpFor(50ms);
+    // Shown again, it is a window of its own once more.
+    ShowPainted(6, Rect(12, 10, 112, 90), "Doomed", 3);
+    EXPECT_EQ(ScreenShows(6, Point(12, 10), Rect(0, 0, 100, 80)), "");
+    Presenter->Forget(6);
+    test::PumpFor(50ms);
+}
+
 TEST_F(X11Display, MalformedRowsAreRefused) {
     ShowPainted(1, Rect(0, 0, 60, 40), "Rows", 0);
     std::vector<uint32_t> pixels(60 * 40);
