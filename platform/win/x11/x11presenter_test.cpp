@@ -423,6 +423,29 @@ TEST_F(X11Display, AWindowAnotherClientDestroysCostsNeitherTheProcessNorLaterSho
     test::PumpFor(50ms);
 }
 
+TEST_F(X11Display, ALostDisplayIsReportedOnceAndLeavesTheWindowsOffScreen) {
+    ShowPainted(7, Rect(0, 0, 80, 60), "Lost", 0);
+    Server.Stop();
+    EXPECT_THROW(test::PumpUntil([] { return false; }, 2s), EDisplayError);
+    // From now on the presenter shows nothing, fails nothing and keeps the loop asleep.
+    Presenter->Present(7, Pictures.at(7).Rows(), Rect(0, 0, 80, 60));
+    Presenter->Show(7, Rect(5, 0, 85, 60), TWindowLook{"Lost"});
+    Presenter->Show(8, Rect(0, 0, 10, 10), TWindowLook{"New"});
+    Presenter->Activate(7);
+    Presenter->Hide(7);
+    Presenter->Forget(8);
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    test::PumpFor(300ms);
+    getrusage(RUSAGE_SELF, &after);
+    const long cpu = (after.ru_utime.tv_sec - before.ru_utime.tv_sec) * 1000000L +
+                     (after.ru_utime.tv_usec - before.ru_utime.tv_usec) +
+                     (after.ru_stime.tv_sec - before.ru_stime.tv_sec) * 1000000L +
+                     (after.ru_stime.tv_usec - before.ru_stime.tv_usec);
+    EXPECT_LT(cpu, 30000) << "microseconds of processor time in 300 ms after the loss";
+    Presenter.reset();
+}
+
 TEST_F(X11Display, MalformedRowsAreRefused) {
     ShowPainted(1, Rect(0, 0, 60, 40), "Rows", 0);
     std::vector<uint32_t> pixels(60 * 40);
