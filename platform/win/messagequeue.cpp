@@ -84,8 +84,9 @@ bool TMessageQueue::Enqueue(TPosted Entry, bool Coalesce) {
         if (FLive.count(Entry.Msg.hwnd) == 0) return false;
         if (Coalesce) {
             const MSG& m = Entry.Msg;
+            // A guarded message may yet be dropped, so it cannot stand in for this one.
             const bool pending = std::any_of(FPosted.begin(), FPosted.end(), [&](const TPosted& P) {
-                return P.Msg.hwnd == m.hwnd && P.Msg.message == m.message &&
+                return !P.Guarded && P.Msg.hwnd == m.hwnd && P.Msg.message == m.message &&
                        P.Msg.wParam == m.wParam && P.Msg.lParam == m.lParam;
             });
             if (pending) return true;

@@ -32,7 +32,8 @@ public:
     UINT RegisterMessage(const std::string& Name);
 
     bool Post(const MSG& Msg);
-    // Dropped, and true, when an identical message (window, number, wParam, lParam) still waits.
+    // Dropped, and true, when an identical unguarded message (window, number, wParam, lParam)
+    // still waits.
     bool PostCoalesced(const MSG& Msg);
     // The message is dropped, not dispatched, when Guard has expired by the time it is taken.
     bool PostGuarded(const MSG& Msg, std::weak_ptr<const void> Guard);

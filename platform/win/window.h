@@ -37,9 +37,9 @@ LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 // Queues the message for the main thread; false when the window does not exist. A message whose
 // window is freed before it is dispatched is dropped.
 bool PostMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
-// Queues the message unless an identical one (same window, number, wParam and lParam) still
-// waits, for notifications that mean the same however often they are posted; true when one
-// waits now. False when the window does not exist.
+// Queues the message unless an identical one (same window, number, wParam and lParam) posted
+// without a guard still waits, for notifications that mean the same however often they are posted;
+// true when one waits now. False when the window does not exist.
 bool PostCoalescedMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 // Queues the message to be dropped, not dispatched, when Guard (lifetoken.h) has expired by the
 // time the loop takes it: the component that posted it, and that the parameters may point
