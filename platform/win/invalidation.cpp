@@ -1,5 +1,7 @@
 #include "platform/win/invalidation.h"
 
+#include <algorithm>
+
 #include "platform/win/updateregion.h"
 #include "platform/win/window.h"
 #include "platform/win/windowstyles.h"
@@ -117,19 +119,29 @@ bool NextToPaint(HWND Filter, HWND& Target) {
         Target = Filter;
         return true;
     }
-    for (HWND h : store.Pending) {
-        const TWnd* w = store.Find(h);
-        if (w == nullptr || !CanPaint(*w)) continue;
+    const auto paintable = [&](HWND H) {
+        const TWnd* w = store.Find(H);
+        if (w == nullptr || !CanPaint(*w)) return false;
         const TWnd* first = w;
         for (const TWnd* a = w->Parent; a != nullptr && a->Parent != nullptr; a = a->Parent)
             if (store.Pending.count(a->Handle) != 0) first = a;
         Target = first->Handle;
         return true;
-    }
+    };
+    // Round by round in the order the windows were made, going on after the one that painted
+    // last: a window that invalidates itself whenever it paints waits for the rest of the
+    // round instead of keeping the others from painting. Once nothing waits, the next round
+    // starts from the first window again.
+    const auto split = store.Pending.upper_bound(store.LastPainted);
+    if (std::any_of(split, store.Pending.end(), paintable) ||
+        std::any_of(store.Pending.begin(), split, paintable))
+        return true;
+    store.LastPainted = 0;
     return false;
 }
 
 LRESULT SendPaint(HWND Wnd) {
+    TWindowStore::Instance().LastPainted = Wnd;
     // An internal paint asks for one WM_PAINT, painted or not.
     if (TWnd* w = TWindowStore::Instance().Find(Wnd); w != nullptr && w->InternalPaint) {
         w->InternalPaint = false;

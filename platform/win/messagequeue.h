@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -114,6 +115,8 @@ private:
     // Main thread only.
     TPaintSource FPaintSource;
     std::vector<TTimerEntry> FTimers;
+    // Windows that took WM_PAINT while a timer was due and waited.
+    std::set<HWND> FPaintedWhileTimersWait;
     std::map<uint64_t, TWatch> FWatches;
     uint64_t FNextWatch = 1;
     std::vector<pollfd> FPollSet;

@@ -93,6 +93,32 @@ TEST(UpdateRegion, PaintComesAfterPostedMessagesAndInputBeforeTimersParentsFirst
     KillTimer(main, 1);
 }
 
+TEST(UpdateRegion, AWindowInvalidatingItselfWhenItPaintsLetsDueTimersThrough) {
+    TVirtualClock clock;
+    TClockOverride use(clock);
+    MessageLog log;
+    log.Watched = {WM_PAINT, WM_TIMER};
+    const HWND spinner = log.Create("spinner", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    log.Create("still", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    Drain();
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Wnd != spinner || Msg != WM_PAINT) return std::nullopt;
+        ValidateRect(Wnd, nullptr);
+        InvalidateRect(Wnd, nullptr, false);
+        return 0;
+    };
+    SetTimer(spinner, 1, 10);
+    InvalidateRect(0, nullptr, false);
+    clock.Advance(20);
+    log.Take();
+    Drain(5);
+    EXPECT_EQ(log.Take(),
+              "spinner WM_PAINT\nstill WM_PAINT\nspinner WM_TIMER\nspinner WM_PAINT\n"
+              "spinner WM_PAINT\n");
+    KillTimer(spinner, 1);
+    log.Intercept = nullptr;
+}
+
 TEST(UpdateRegion, ChildrenAreInvalidatedWithAParentThatPaintsOverThem) {
     MessageLog log;
     const HWND plain = log.Create("plain", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});

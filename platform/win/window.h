@@ -54,7 +54,7 @@ inline constexpr UINT PM_REMOVE = 1;
 // Takes (or looks at) the next message for Wnd (0: any window) whose number lies between
 // FilterMin and FilterMax (both 0: any), without waiting: posted messages first, then input,
 // then WM_PAINT for a window that waits to paint (it stays until the window is validated), then
-// due timers.
+// due timers; a due timer comes before a window's second WM_PAINT while the timer waits.
 bool PeekMessage(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, UINT RemoveMsg);
 // Waits for the next message; false when it is WM_QUIT.
 bool GetMessage(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax);
