@@ -10,6 +10,10 @@ namespace vex::wintree {
 
 namespace {
 
+// An update region of more rectangles than this waits as its bounds instead: painting a little
+// more costs less than keeping, and walking at every change, thousands of scattered pieces.
+constexpr size_t kMaxUpdateRects = 64;
+
 // The chain up to the desktop shows and none of it has redrawing off.
 bool Reaches(const TWnd& W) {
     if (!IsShowing(W)) return false;
@@ -66,7 +70,10 @@ void Invalidate(TWnd& W, const TRegion& Area, UINT Flags) {
     if ((Flags & RDW_INVALIDATE) == 0) return;
     TRegion area = Area;
     area.Intersect((Flags & RDW_FRAME) ? WindowArea(W) : W.Client);
-    if (!area.Empty() && !CoversAll(W.Update, area)) W.Update.Union(area);
+    if (!area.Empty() && !CoversAll(W.Update, area)) {
+        W.Update.Union(area);
+        if (W.Update.Rects().size() > kMaxUpdateRects) W.Update = TRegion(W.Update.Bounds());
+    }
     if (!area.Empty() && (Flags & RDW_ERASE)) W.Erase = true;
     SyncPending(W);
     if (!IncludesChildren(W, Flags)) return;

@@ -63,6 +63,31 @@ TEST(UpdateRegion, AreasCoveredByAPendingOneChangeNothingAndOnePaintCoversAll) {
     EXPECT_FALSE(GetUpdateRect(wnd, box));
 }
 
+TEST(UpdateRegion, ThousandsOfScatteredAreasStayAFewRectanglesThatCoverThemAll) {
+    MessageLog log;
+    log.Watched = {WM_PAINT};
+    const HWND wnd = log.Create("w", WS_POPUP | WS_VISIBLE, {0, 0, 1000, 1000});
+    Drain();
+    log.Take();
+    std::vector<TRect> invalidated;
+    uint32_t seed = 1;
+    const auto next = [&] {
+        return static_cast<int32_t>((seed = seed * 1103515245 + 12345) >> 8) % 990;
+    };
+    for (int i = 0; i < 5000; ++i) {
+        const int32_t x = next(), y = next();
+        invalidated.push_back(TRect{x, y, x + 3, y + 2});
+        InvalidateRect(wnd, &invalidated.back(), false);
+    }
+    TRegion update;
+    GetUpdateRgn(wnd, update);
+    EXPECT_LE(update.Rects().size(), 100u);
+    for (const TRect& r : invalidated)
+        ASSERT_TRUE(update.Covers(r));
+    Drain();
+    EXPECT_EQ(log.Take(), "w WM_PAINT\n");
+}
+
 TEST(UpdateRegion, AWindowShrunkBeforeItPaintsPaintsOnce) {
     MessageLog log;
     log.Watched = {WM_PAINT};
