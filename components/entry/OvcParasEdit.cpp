@@ -347,9 +347,11 @@ void TParaList::Apply(TUndoNode& Record, bool Forward) {
         case TUndoKind::ParaDeleted: {
             // Out of the list the record keeps the paragraph for the way back.
             const int32_t para = Record.Para + (kind == TUndoKind::ParaInsertedAfter);
-            if ((kind != TUndoKind::ParaDeleted) == Forward)
+            if ((kind != TUndoKind::ParaDeleted) == Forward) {
+                // The wrap column or tab size may have changed while the record held it.
+                Record.OwnedNode->Rewrap(WrapAt(), FTabSize);
                 Link(para, std::move(Record.OwnedNode));
-            else
+            } else
                 Record.OwnedNode = Unlink(para);
             break;
         }

@@ -69,7 +69,10 @@ bool TUndoBuffer::Merge(const TUndoNode& Record) {
     TUndoNode& last = LastUndo();
     if (last.Kind != Record.Kind || last.Para != Record.Para) return false;
     const int32_t added = Length(Record.Text) + Length(Record.NewText);
-    const bool typingOn = Record.Pos == last.Pos + Length(last.Text);
+    // Typing goes on where the text the last record put in ends: for a replacement its new text,
+    // which need not be as long as what it replaced.
+    const std::string& put = last.Kind == TUndoKind::CharsReplaced ? last.NewText : last.Text;
+    const bool typingOn = Record.Pos == last.Pos + Length(put);
     const bool deletingForward = Record.Pos == last.Pos;
     const bool deletingBack = Record.Pos + Length(Record.Text) == last.Pos;
     switch (Record.Kind) {

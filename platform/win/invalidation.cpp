@@ -1,5 +1,7 @@
 #include "platform/win/invalidation.h"
 
+#include <algorithm>
+
 #include "platform/win/updateregion.h"
 #include "platform/win/window.h"
 #include "platform/win/windowstyles.h"
@@ -7,6 +9,10 @@
 namespace vex::wintree {
 
 namespace {
+
+// An update region of more rectangles than this waits as its bounds instead: painting a little
+// more costs less than keeping, and walking at every change, thousands of scattered pieces.
+constexpr size_t kMaxUpdateRects = 64;
 
 // The chain up to the desktop shows and none of it has redrawing off.
 bool Reaches(const TWnd& W) {
@@ -64,7 +70,10 @@ void Invalidate(TWnd& W, const TRegion& Area, UINT Flags) {
     if ((Flags & RDW_INVALIDATE) == 0) return;
     TRegion area = Area;
     area.Intersect((Flags & RDW_FRAME) ? WindowArea(W) : W.Client);
-    if (!area.Empty() && !CoversAll(W.Update, area)) W.Update.Union(area);
+    if (!area.Empty() && !CoversAll(W.Update, area)) {
+        W.Update.Union(area);
+        if (W.Update.Rects().size() > kMaxUpdateRects) W.Update = TRegion(W.Update.Bounds());
+    }
     if (!area.Empty() && (Flags & RDW_ERASE)) W.Erase = true;
     SyncPending(W);
     if (!IncludesChildren(W, Flags)) return;
@@ -117,19 +126,29 @@ bool NextToPaint(HWND Filter, HWND& Target) {
         Target = Filter;
         return true;
     }
-    for (HWND h : store.Pending) {
-        const TWnd* w = store.Find(h);
-        if (w == nullptr || !CanPaint(*w)) continue;
+    const auto paintable = [&](HWND H) {
+        const TWnd* w = store.Find(H);
+        if (w == nullptr || !CanPaint(*w)) return false;
         const TWnd* first = w;
         for (const TWnd* a = w->Parent; a != nullptr && a->Parent != nullptr; a = a->Parent)
             if (store.Pending.count(a->Handle) != 0) first = a;
         Target = first->Handle;
         return true;
-    }
+    };
+    // Round by round in the order the windows were made, going on after the one that painted
+    // last: a window that invalidates itself whenever it paints waits for the rest of the
+    // round instead of keeping the others from painting. Once nothing waits, the next round
+    // starts from the first window again.
+    const auto split = store.Pending.upper_bound(store.LastPainted);
+    if (std::any_of(split, store.Pending.end(), paintable) ||
+        std::any_of(store.Pending.begin(), split, paintable))
+        return true;
+    store.LastPainted = 0;
     return false;
 }
 
 LRESULT SendPaint(HWND Wnd) {
+    TWindowStore::Instance().LastPainted = Wnd;
     // An internal paint asks for one WM_PAINT, painted or not.
     if (TWnd* w = TWindowStore::Instance().Find(Wnd); w != nullptr && w->InternalPaint) {
         w->InternalPaint = false;

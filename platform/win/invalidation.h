@@ -22,7 +22,7 @@ void ClearUpdates(TWnd& W);
 // Keeps TWindowStore::Pending in step with W's update state.
 void SyncPending(const TWnd& W);
 // The window WM_PAINT goes to next (Filter 0: any): one that can paint now and none of whose
-// ancestors waits to paint. False when there is none.
+// ancestors waits to paint, the windows taking turns. False when there is none.
 bool NextToPaint(HWND Filter, HWND& Target);
 // Sends WM_PAINT. A handler that throws leaves nothing to paint behind it: the window's whole
 // update region is validated before the exception passes on, so it is reported once instead

@@ -84,8 +84,9 @@ bool TMessageQueue::Enqueue(TPosted Entry, bool Coalesce) {
         if (FLive.count(Entry.Msg.hwnd) == 0) return false;
         if (Coalesce) {
             const MSG& m = Entry.Msg;
+            // A guarded message may yet be dropped, so it cannot stand in for this one.
             const bool pending = std::any_of(FPosted.begin(), FPosted.end(), [&](const TPosted& P) {
-                return P.Msg.hwnd == m.hwnd && P.Msg.message == m.message &&
+                return !P.Guarded && P.Msg.hwnd == m.hwnd && P.Msg.message == m.message &&
                        P.Msg.wParam == m.wParam && P.Msg.lParam == m.lParam;
             });
             if (pending) return true;
@@ -164,8 +165,22 @@ bool TMessageQueue::Peek(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, boo
         std::lock_guard<std::mutex> guard(FLock);
         if (PeekQueued(Msg, Wnd, FilterMin, FilterMax, Remove)) return true;
     }
-    return PeekPaint(Msg, Wnd, FilterMin, FilterMax) ||
-           PeekTimer(Msg, Wnd, FilterMin, FilterMax, Remove);
+    MSG paint;
+    if (PeekPaint(paint, Wnd, FilterMin, FilterMax)) {
+        MSG timer;
+        const bool timerWaits = PeekTimer(timer, Wnd, FilterMin, FilterMax, false);
+        if (!timerWaits) FPaintedWhileTimersWait.clear();
+        // Painting goes before timers, but a window that invalidates itself whenever it paints
+        // must not keep a due timer waiting for ever: it paints once while the timer waits.
+        if (!timerWaits || FPaintedWhileTimersWait.count(paint.hwnd) == 0) {
+            if (Remove && timerWaits) FPaintedWhileTimersWait.insert(paint.hwnd);
+            Msg = paint;
+            return true;
+        }
+    }
+    if (!PeekTimer(Msg, Wnd, FilterMin, FilterMax, Remove)) return false;
+    if (Remove) FPaintedWhileTimersWait.clear();
+    return true;
 }
 
 bool TMessageQueue::PeekQueued(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove) {

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -32,7 +33,8 @@ public:
     UINT RegisterMessage(const std::string& Name);
 
     bool Post(const MSG& Msg);
-    // Dropped, and true, when an identical message (window, number, wParam, lParam) still waits.
+    // Dropped, and true, when an identical unguarded message (window, number, wParam, lParam)
+    // still waits.
     bool PostCoalesced(const MSG& Msg);
     // The message is dropped, not dispatched, when Guard has expired by the time it is taken.
     bool PostGuarded(const MSG& Msg, std::weak_ptr<const void> Guard);
@@ -113,6 +115,8 @@ private:
     // Main thread only.
     TPaintSource FPaintSource;
     std::vector<TTimerEntry> FTimers;
+    // Windows that took WM_PAINT while a timer was due and waited.
+    std::set<HWND> FPaintedWhileTimersWait;
     std::map<uint64_t, TWatch> FWatches;
     uint64_t FNextWatch = 1;
     std::vector<pollfd> FPollSet;

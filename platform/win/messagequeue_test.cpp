@@ -215,6 +215,15 @@ TEST(CoalescedPosts, AreDroppedWhileAnIdenticalMessageWaits) {
     Drain();
     EXPECT_EQ(w.Received.size(), 4u);
     EXPECT_FALSE(PostCoalescedMessage(0, WM_USER, 0, 0));
+
+    // A guarded post may yet be dropped, so it does not stand in for an unguarded one.
+    auto token = std::make_unique<TLifeToken>();
+    PostGuardedMessage(w.Handle(), WM_USER, 5, 6, token->Weak());
+    EXPECT_TRUE(PostCoalescedMessage(w.Handle(), WM_USER, 5, 6));
+    token.reset();
+    Drain();
+    ASSERT_EQ(w.Received.size(), 5u);
+    EXPECT_EQ(w.Received.back().LParam, 6);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "platform/win/toplevel.h"
 
+#include <utility>
+
 #include "platform/win/activation.h"
 #include "platform/win/presenter.h"
 #include "platform/win/window.h"
@@ -31,6 +33,32 @@ void SendToAllTopLevel(UINT Msg, WPARAM WParam) {
         SendMessage(top, Msg, WParam, 0);
 }
 
+// Who is being told of a change of activation, while its handlers run. A handler may activate
+// another window itself; that nested activation does not tell the same news again, which would
+// run the handler again without end.
+struct TTelling {
+    HWND Deactivating = 0;
+    HWND Incoming = 0;  // the window that activation is going to
+    bool AppActivating = false;
+};
+
+TTelling& Telling() {
+    static TTelling telling;
+    return telling;
+}
+
+// Sets what is being told for a scope, and puts back what was, also when a handler throws.
+class TTellingScope {
+public:
+    explicit TTellingScope(const TTelling& Now) : FSaved(std::exchange(Telling(), Now)) {}
+    ~TTellingScope() { Telling() = FSaved; }
+    TTellingScope(const TTellingScope&) = delete;
+    TTellingScope& operator=(const TTellingScope&) = delete;
+
+private:
+    TTelling FSaved;
+};
+
 }  // namespace
 
 namespace wintree {
@@ -42,12 +70,16 @@ void Activate(HWND Wnd) {
     const HWND target = top.Handle;
     const HWND previous = Store().Active;
     if (target == previous || (top.Style & WS_DISABLED) || top.Destroying) return;
-    if (previous != 0) {
+    const TTelling telling = Telling();
+    if (previous != 0 && previous != telling.Deactivating) {
+        TTellingScope scope(TTelling{previous, target, telling.AppActivating});
         SendMessage(previous, WM_NCACTIVATE, 0, 0);
         SendMessage(previous, WM_ACTIVATE, WA_INACTIVE, static_cast<LPARAM>(target));
-    } else {
+    } else if (previous == 0 && !telling.AppActivating) {
+        TTellingScope scope(TTelling{telling.Deactivating, telling.Incoming, true});
         SendToAllTopLevel(WM_ACTIVATEAPP, 1);
     }
+    if (Store().Active != previous) return;  // a handler activated another window meanwhile
     TWnd* t = Store().Find(target);
     if (t == nullptr || t->Destroying) return;
     Store().Active = target;
@@ -64,8 +96,12 @@ void ActivateNext(HWND Leaving) {
     TWnd* leaving = Store().Find(Leaving);
     if (leaving == nullptr || Store().Active != Leaving) return;
     TWnd* next = nullptr;
+    // Leaving while it is told it loses activation: the window that was to get it still does.
+    if (TWnd* incoming = Store().Find(Telling().Incoming);
+        Leaving == Telling().Deactivating && incoming != nullptr && CanTakeActivation(*incoming))
+        next = incoming;
     if (TWnd* owner = Store().Find(leaving->Owner);
-        owner != nullptr && IsTopLevel(*owner) && CanTakeActivation(*owner))
+        next == nullptr && owner != nullptr && IsTopLevel(*owner) && CanTakeActivation(*owner))
         next = owner;
     for (TWnd* top : Store().Desktop().Children) {
         if (next != nullptr) break;
@@ -76,8 +112,10 @@ void ActivateNext(HWND Leaving) {
         return;
     }
     Store().Active = 0;
-    SendMessage(Leaving, WM_NCACTIVATE, 0, 0);
-    SendMessage(Leaving, WM_ACTIVATE, WA_INACTIVE, 0);
+    if (Leaving != Telling().Deactivating) {
+        SendMessage(Leaving, WM_NCACTIVATE, 0, 0);
+        SendMessage(Leaving, WM_ACTIVATE, WA_INACTIVE, 0);
+    }
     SendToAllTopLevel(WM_ACTIVATEAPP, 0);
 }
 

@@ -85,6 +85,54 @@ TEST(TopLevel, ActivationMovesInTheOriginalsOrderAndFallsToTheNextWindow) {
     EXPECT_NE(log.Take().find("third WM_ACTIVATEAPP 0"), std::string::npos);
 }
 
+TEST(TopLevel, AHandlerToldOfAnActivationChangeMayActivateAnotherWindowItself) {
+    MessageLog log;
+    const HWND p = log.Create("p", WS_POPUP | WS_VISIBLE, kBox);
+    const HWND a = log.Create("a", WS_POPUP | WS_VISIBLE, kBox);
+    const HWND b = log.Create("b", WS_POPUP | WS_VISIBLE, kBox);
+    SetActiveWindow(p);
+    log.Watched = {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_ACTIVATEAPP, WM_NCACTIVATE,
+                   WM_ACTIVATE};
+    log.Take();
+    // Told that it loses activation, or that the application gains it, p hands it to b.
+    int told = 0;
+    UINT handing = WM_ACTIVATE;
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM WParam, LPARAM) -> std::optional<LRESULT> {
+        const WPARAM when = Msg == WM_ACTIVATE ? WA_INACTIVE : 1;
+        if (Wnd == p && Msg == handing && WParam == when && ++told < 10) SetActiveWindow(b);
+        return std::nullopt;
+    };
+    SetActiveWindow(a);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(log.Take(),
+              test::ExpectedMessages(
+                  "a window losing activation activates a third one itself, which wins"));
+    EXPECT_EQ(GetActiveWindow(), b);
+
+    handing = WM_ACTIVATEAPP;
+    for (HWND w : {p, a, b})
+        ShowWindow(w, SW_HIDE);
+    ASSERT_EQ(GetActiveWindow(), 0u);
+    for (HWND w : {p, a, b})
+        ShowWindow(w, SW_SHOWNA);
+    told = 0;
+    SetActiveWindow(a);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(GetActiveWindow(), b);
+
+    // Destroyed while told it loses activation, p leaves it to the window that was to get it.
+    log.Intercept = nullptr;
+    SetActiveWindow(p);
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM WParam, LPARAM) -> std::optional<LRESULT> {
+        if (Wnd == p && Msg == WM_ACTIVATE && WParam == WA_INACTIVE) DestroyWindow(p);
+        return std::nullopt;
+    };
+    SetActiveWindow(a);
+    EXPECT_FALSE(IsWindow(p));
+    EXPECT_EQ(GetActiveWindow(), a);
+    log.Intercept = nullptr;
+}
+
 TEST(TopLevel, EachWindowKnowsItsTaskbarAndParkedState) {
     MessageLog log;
     const HWND owner = log.Create("owner", WS_POPUP, kBox);

@@ -63,6 +63,31 @@ TEST(UpdateRegion, AreasCoveredByAPendingOneChangeNothingAndOnePaintCoversAll) {
     EXPECT_FALSE(GetUpdateRect(wnd, box));
 }
 
+TEST(UpdateRegion, ThousandsOfScatteredAreasStayAFewRectanglesThatCoverThemAll) {
+    MessageLog log;
+    log.Watched = {WM_PAINT};
+    const HWND wnd = log.Create("w", WS_POPUP | WS_VISIBLE, {0, 0, 1000, 1000});
+    Drain();
+    log.Take();
+    std::vector<TRect> invalidated;
+    uint32_t seed = 1;
+    const auto next = [&] {
+        return static_cast<int32_t>((seed = seed * 1103515245 + 12345) >> 8) % 990;
+    };
+    for (int i = 0; i < 5000; ++i) {
+        const int32_t x = next(), y = next();
+        invalidated.push_back(TRect{x, y, x + 3, y + 2});
+        InvalidateRect(wnd, &invalidated.back(), false);
+    }
+    TRegion update;
+    GetUpdateRgn(wnd, update);
+    EXPECT_LE(update.Rects().size(), 100u);
+    for (const TRect& r : invalidated)
+        ASSERT_TRUE(update.Covers(r));
+    Drain();
+    EXPECT_EQ(log.Take(), "w WM_PAINT\n");
+}
+
 TEST(UpdateRegion, AWindowShrunkBeforeItPaintsPaintsOnce) {
     MessageLog log;
     log.Watched = {WM_PAINT};
@@ -91,6 +116,32 @@ TEST(UpdateRegion, PaintComesAfterPostedMessagesAndInputBeforeTimersParentsFirst
               "main WM_USER\nmain WM_KEYDOWN\nmain WM_PAINT\nchild WM_PAINT\nsecond WM_PAINT\n"
               "main WM_TIMER\n");
     KillTimer(main, 1);
+}
+
+TEST(UpdateRegion, AWindowInvalidatingItselfWhenItPaintsLetsDueTimersThrough) {
+    TVirtualClock clock;
+    TClockOverride use(clock);
+    MessageLog log;
+    log.Watched = {WM_PAINT, WM_TIMER};
+    const HWND spinner = log.Create("spinner", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    log.Create("still", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    Drain();
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Wnd != spinner || Msg != WM_PAINT) return std::nullopt;
+        ValidateRect(Wnd, nullptr);
+        InvalidateRect(Wnd, nullptr, false);
+        return 0;
+    };
+    SetTimer(spinner, 1, 10);
+    InvalidateRect(0, nullptr, false);
+    clock.Advance(20);
+    log.Take();
+    Drain(5);
+    EXPECT_EQ(log.Take(),
+              "spinner WM_PAINT\nstill WM_PAINT\nspinner WM_TIMER\nspinner WM_PAINT\n"
+              "spinner WM_PAINT\n");
+    KillTimer(spinner, 1);
+    log.Intercept = nullptr;
 }
 
 TEST(UpdateRegion, ChildrenAreInvalidatedWithAParentThatPaintsOverThem) {

@@ -37,9 +37,9 @@ LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 // Queues the message for the main thread; false when the window does not exist. A message whose
 // window is freed before it is dispatched is dropped.
 bool PostMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
-// Queues the message unless an identical one (same window, number, wParam and lParam) still
-// waits, for notifications that mean the same however often they are posted; true when one
-// waits now. False when the window does not exist.
+// Queues the message unless an identical one (same window, number, wParam and lParam) posted
+// without a guard still waits, for notifications that mean the same however often they are posted;
+// true when one waits now. False when the window does not exist.
 bool PostCoalescedMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 // Queues the message to be dropped, not dispatched, when Guard (lifetoken.h) has expired by the
 // time the loop takes it: the component that posted it, and that the parameters may point
@@ -54,7 +54,7 @@ inline constexpr UINT PM_REMOVE = 1;
 // Takes (or looks at) the next message for Wnd (0: any window) whose number lies between
 // FilterMin and FilterMax (both 0: any), without waiting: posted messages first, then input,
 // then WM_PAINT for a window that waits to paint (it stays until the window is validated), then
-// due timers.
+// due timers; a due timer comes before a window's second WM_PAINT while the timer waits.
 bool PeekMessage(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, UINT RemoveMsg);
 // Waits for the next message; false when it is WM_QUIT.
 bool GetMessage(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax);

@@ -85,6 +85,7 @@ public:
     // Windows whose update region is not empty or that wait for an internal paint; ordered by
     // handle, so windows of one pass paint in the order they were made.
     std::set<HWND> Pending;
+    HWND LastPainted = 0;  // the window WM_PAINT went to last
     HWND Active = 0;
     HWND Locked = 0;  // LockWindowUpdate
     int32_t LockCount = 0;

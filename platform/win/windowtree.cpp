@@ -158,8 +158,9 @@ HWND GetParent(HWND Wnd) {
 HWND SetParent(HWND Wnd, HWND NewParent) {
     TWnd* w = Store().Find(Wnd);
     TWnd* parent = NewParent == 0 ? &Store().Desktop() : Store().Find(NewParent);
+    // A window on its way out stays where its destruction takes it, and takes no new children.
     if (w == nullptr || parent == nullptr || Store().IsDesktop(*w) || parent == w ||
-        wintree::IsAncestor(*w, *parent))
+        wintree::IsAncestor(*w, *parent) || w->Destroying || parent->Destroying)
         return 0;
     const HWND previous = w->Parent->Handle;
     if (wintree::IsShowing(*w) && !wintree::IsTopLevel(*w))

@@ -46,7 +46,8 @@ HWND GetDesktopWindow();
 HWND GetParent(HWND Wnd);
 // Moves the window under NewParent (0: the desktop) at the top of its new siblings, keeping
 // its coordinates relative to the parent. Returns the previous parent (the desktop's handle for
-// a top-level window), 0 when either is no window or NewParent lies inside Wnd.
+// a top-level window), 0 when either is no window or is being destroyed, or NewParent lies
+// inside Wnd.
 HWND SetParent(HWND Wnd, HWND NewParent);
 // Child is a WS_CHILD window inside Parent, however deep.
 bool IsChild(HWND Parent, HWND Child);

@@ -106,6 +106,23 @@ TEST(WindowTree, HandlersMayDestroyTheirOwnWindowOrItsParentMidway) {
     EXPECT_EQ(destroys, 1);
     EXPECT_FALSE(IsWindow(child));
     EXPECT_FALSE(IsWindow(main));
+
+    // A window on its way out cannot be moved out of its parent's destruction, which would
+    // leave it half destroyed for good, and no window can be moved under one on its way out.
+    const HWND leaving = log.Create("leaving", WS_OVERLAPPEDWINDOW, kMain);
+    const HWND staying = log.Create("staying", WS_OVERLAPPEDWINDOW, kMain);
+    const HWND inside = log.Create("inside", WS_CHILD, {0, 0, 10, 10}, leaving);
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Msg == WM_DESTROY && Wnd == inside) {
+            EXPECT_EQ(SetParent(inside, staying), 0u);
+            EXPECT_EQ(SetParent(staying, leaving), 0u);
+        }
+        return std::nullopt;
+    };
+    DestroyWindow(leaving);
+    EXPECT_FALSE(IsWindow(inside));
+    EXPECT_TRUE(IsWindow(staying));
+    log.Intercept = nullptr;
 }
 
 TEST(WindowTree, ASubclassSeesMessagesFirstAndPassesTheRestOn) {

@@ -20,6 +20,8 @@ public:
 
     // ":N", for XOpenDisplay or DISPLAY.
     const std::string& DisplayName() const { return FDisplayName; }
+    // Ends the server now, as a crash or a closed session would, cutting every connection.
+    void Stop() { FServer.Stop(); }
 
 private:
     // The number the server writes to its -displayfd once it takes connections.

@@ -15,8 +15,14 @@ namespace vex {
 
 TX11Connection::TX11Connection(const std::string& DisplayName) {
     const std::string name = XDisplayName(DisplayName.empty() ? nullptr : DisplayName.c_str());
+    RecordUntrappedX11Errors();
     FDisplay = XOpenDisplay(name.c_str());
     if (FDisplay == nullptr) throw EDisplayError("Cannot open the display \"" + name + "\"");
+    // Xlib's own handler of a broken connection ends the process, before the exit handler
+    // that marks the connection lost could run.
+    static const XIOErrorHandler previous = XSetIOErrorHandler([](Display*) { return 0; });
+    (void)previous;
+    XSetIOErrorExitHandler(FDisplay, &OnLost, this);
     try {
         FScreen = DefaultScreen(FDisplay);
         FRoot = RootWindow(FDisplay, FScreen);
@@ -31,6 +37,10 @@ TX11Connection::TX11Connection(const std::string& DisplayName) {
 TX11Connection::~TX11Connection() {
     if (FOwnColormap) XFreeColormap(FDisplay, FColormap);
     XCloseDisplay(FDisplay);
+}
+
+void TX11Connection::OnLost(Display*, void* Self) {
+    static_cast<TX11Connection*>(Self)->FLost = true;
 }
 
 void TX11Connection::ChooseVisual(const std::string& Name) {

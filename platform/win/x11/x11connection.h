@@ -43,6 +43,10 @@ public:
     static constexpr long SourceApplication = 1;
     const TX11Atoms& Atoms() const { return FAtoms; }
 
+    // The connection broke (the server ended, the link dropped): from then on Xlib's calls on it
+    // return without reaching a server, and the process goes on instead of being ended by Xlib.
+    bool Lost() const { return FLost; }
+
     // Whether a window manager says it runs (its check window names itself); asked each time,
     // as one may start or end while we run.
     bool WindowManagerRunning() const;
@@ -52,6 +56,7 @@ public:
     void AskWindowManager(Window About, Atom Request, const std::array<long, 5>& Data) const;
 
 private:
+    static void OnLost(Display* Dpy, void* Self);
     void ChooseVisual(const std::string& Name);
     void InternAtoms();
     Window WindowProperty(Window Owner, Atom Property) const;
@@ -63,6 +68,7 @@ private:
     Colormap FColormap = 0;
     bool FOwnColormap = false;
     TX11Atoms FAtoms{};
+    bool FLost = false;
 };
 
 }  // namespace vex

@@ -7,8 +7,25 @@ namespace {
 // The innermost trap; Xlib calls handlers on the thread of the failing call, and the presenter
 // lives on the main thread.
 TX11ErrorTrap* gInnermost = nullptr;
+TX11UntrappedErrors gUntrapped;
+
+int Record(Display*, XErrorEvent* Error) {
+    ++gUntrapped.Count;
+    gUntrapped.LastCode = Error->error_code;
+    gUntrapped.LastRequest = Error->request_code;
+    return 0;
+}
 
 }  // namespace
+
+void RecordUntrappedX11Errors() {
+    static const bool installed = (XSetErrorHandler(&Record), true);
+    (void)installed;
+}
+
+TX11UntrappedErrors UntrappedX11Errors() {
+    return gUntrapped;
+}
 
 TX11ErrorTrap::TX11ErrorTrap(Display* Dpy)
     : FDisplay(Dpy), FFirstSerial(NextRequest(Dpy)), FOuter(gInnermost) {

@@ -2,7 +2,21 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdint>
+
 namespace vex {
+
+// What no trap caught: requests about a window another client destroyed meanwhile fail on the
+// server, and Xlib's default handler would end the process for them.
+struct TX11UntrappedErrors {
+    uint64_t Count = 0;
+    int LastCode = Success;
+    int LastRequest = 0;  // the major opcode of the request that failed last
+};
+// Puts, once for the process, a handler in force that records such errors instead of ending it.
+// Traps set later pass the errors that are not theirs on to it.
+void RecordUntrappedX11Errors();
+TX11UntrappedErrors UntrappedX11Errors();
 
 // Catches the X errors of requests that may fail for reasons outside this process (attaching
 // shared memory to a remote server, focusing a window another client has just unmapped), which

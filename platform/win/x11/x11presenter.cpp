@@ -52,7 +52,8 @@ public:
     TX11Presenter(const std::string& DisplayName, TPresenterSink Sink);
     ~TX11Presenter() override;
 
-    bool Headless() const override { return false; }
+    // A display that was lost shows nothing any more, as none does.
+    bool Headless() const override { return FConnection.Lost(); }
     TRect ScreenRect() const override;
     void Show(HWND Wnd, const TRect& Bounds, const TWindowLook& Look) override;
     void Hide(HWND Wnd) override;
@@ -75,6 +76,9 @@ private:
     // Sends what is queued and makes sure events Xlib has already read (while waiting for a
     // reply) are handled: the descriptor will not wake the loop for them.
     void Flush();
+    // Once the connection is lost: stops watching it, which would wake the loop for ever, and
+    // has the loop's caller told once.
+    void GoOffline();
 
     TX11Connection FConnection;
     TPresenterSink FSink;
@@ -118,8 +122,9 @@ TX11Presenter::TX11Presenter(const std::string& DisplayName, TPresenterSink Sink
 
 TX11Presenter::~TX11Presenter() {
     FWatch.reset();
-    for (const auto& [wnd, window] : FWindows)
-        XDestroyWindow(FConnection.Dpy(), window.Id);
+    if (!FConnection.Lost())
+        for (const auto& [wnd, window] : FWindows)
+            XDestroyWindow(FConnection.Dpy(), window.Id);
     XFreeGC(FConnection.Dpy(), FGc);
 }
 
@@ -181,6 +186,7 @@ void TX11Presenter::WritePlacementHints(const TX11Window& W) {
 }
 
 void TX11Presenter::Show(HWND Wnd, const TRect& Bounds, const TWindowLook& Look) {
+    if (FConnection.Lost()) return;
     const TRect bounds = ToXBounds(Bounds);
     const TX11Look look = LookOf(Look);
     TX11Window* window = Find(Wnd);
@@ -209,6 +215,7 @@ void TX11Presenter::Show(HWND Wnd, const TRect& Bounds, const TWindowLook& Look)
 }
 
 void TX11Presenter::Hide(HWND Wnd) {
+    if (FConnection.Lost()) return;
     TX11Window* window = Find(Wnd);
     if (window == nullptr || !window->Mapped) return;
     // Withdrawn, not iconic: a window manager must forget it until it is shown again.
@@ -219,6 +226,7 @@ void TX11Presenter::Hide(HWND Wnd) {
 }
 
 void TX11Presenter::Activate(HWND Wnd) {
+    if (FConnection.Lost()) return;
     TX11Window* window = Find(Wnd);
     if (window == nullptr || !window->Mapped) return;
     Display* dpy = FConnection.Dpy();
@@ -237,6 +245,7 @@ void TX11Presenter::Activate(HWND Wnd) {
 }
 
 void TX11Presenter::Forget(HWND Wnd) {
+    if (FConnection.Lost()) return;
     TX11Window* window = Find(Wnd);
     if (window == nullptr) return;
     XDestroyWindow(FConnection.Dpy(), window->Id);
@@ -246,6 +255,7 @@ void TX11Presenter::Forget(HWND Wnd) {
 }
 
 void TX11Presenter::Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty) {
+    if (FConnection.Lost()) return;
     TX11Window* window = Find(Wnd);
     if (window == nullptr || !window->Mapped) return;
     FImage.Put(window->Id, FGc, Rows, Dirty);
@@ -255,10 +265,25 @@ void TX11Presenter::Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty
 void TX11Presenter::Flush() {
     Display* dpy = FConnection.Dpy();
     XFlush(dpy);
+    if (FConnection.Lost()) {
+        GoOffline();
+        return;
+    }
     if (FEventRunQueued || XEventsQueued(dpy, QueuedAlready) == 0) return;
     FEventRunQueued = true;
     RunOnMainThread([self = std::weak_ptr<TX11Presenter*>(FSelf)] {
         if (auto presenter = self.lock()) (*presenter)->HandleEvents();
+    });
+}
+
+void TX11Presenter::GoOffline() {
+    if (FWatch == nullptr) return;
+    FWatch.reset();
+    RunOnMainThread([self = std::weak_ptr<TX11Presenter*>(FSelf),
+                     name = std::string(DisplayString(FConnection.Dpy()))] {
+        if (!self.expired())
+            throw EDisplayError("The connection to the display \"" + name +
+                                "\" was lost; windows are no longer shown on it");
     });
 }
 
@@ -267,7 +292,7 @@ void TX11Presenter::HandleEvents() {
     Display* dpy = FConnection.Dpy();
     std::map<HWND, XConfigureEvent> configured;
     try {
-        while (XPending(dpy) > 0) {
+        while (!FConnection.Lost() && XPending(dpy) > 0) {
             XEvent event;
             XNextEvent(dpy, &event);
             HandleEvent(event, configured);
@@ -293,6 +318,11 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
     switch (Event.type) {
         case Expose:
             HandleExpose(wnd, Event.xexpose);
+            return;
+        case DestroyNotify:
+            // Another client destroyed it; a later show makes a new one.
+            FHandles.erase(Event.xdestroywindow.window);
+            FWindows.erase(wnd);
             return;
         case ConfigureNotify:
             if (Event.xconfigure.serial >= FWindows.at(wnd).ConfigureSerial)

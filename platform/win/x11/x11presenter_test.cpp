@@ -401,6 +401,51 @@ TEST_F(X11Display, HiddenWindowsAreWithdrawnAndForgottenOnesDestroyed) {
     Presenter->Forget(77);
 }
 
+TEST_F(X11Display, AWindowAnotherClientDestroysCostsNeitherTheProcessNorLaterShows) {
+    const Window ours = ShowPainted(6, Rect(10, 10, 110, 90), "Doomed", 0);
+    const uint64_t errorsBefore = UntrappedX11Errors().Count;
+    XDestroyWindow(Peer.Dpy(), ours);
+    XSync(Peer.Dpy(), False);
+    // Before the news arrives, every request about the gone window fails on the server, and
+    // none of that ends us; after it, the window is simply not there.
+    Presenter->Present(6, Pictures.at(6).Rows(), Rect(0, 0, 100, 80));
+    Presenter->Show(6, Rect(12, 10, 112, 90), TWindowLook{"Doomed"});
+    test::PumpFor(50ms);
+    EXPECT_GT(UntrappedX11Errors().Count, errorsBefore);
+    Presenter->Present(6, Pictures.at(6).Rows(), Rect(0, 0, 100, 80));
+    Presenter->Activate(6);
+    Presenter->Hide(6);
+    test::PumpFor(50ms);
+    // Shown again, it is a window of its own once more.
+    ShowPainted(6, Rect(12, 10, 112, 90), "Doomed", 3);
+    EXPECT_EQ(ScreenShows(6, Point(12, 10), Rect(0, 0, 100, 80)), "");
+    Presenter->Forget(6);
+    test::PumpFor(50ms);
+}
+
+TEST_F(X11Display, ALostDisplayIsReportedOnceAndLeavesTheWindowsOffScreen) {
+    ShowPainted(7, Rect(0, 0, 80, 60), "Lost", 0);
+    Server.Stop();
+    EXPECT_THROW(test::PumpUntil([] { return false; }, 2s), EDisplayError);
+    // From now on the presenter shows nothing, fails nothing and keeps the loop asleep.
+    Presenter->Present(7, Pictures.at(7).Rows(), Rect(0, 0, 80, 60));
+    Presenter->Show(7, Rect(5, 0, 85, 60), TWindowLook{"Lost"});
+    Presenter->Show(8, Rect(0, 0, 10, 10), TWindowLook{"New"});
+    Presenter->Activate(7);
+    Presenter->Hide(7);
+    Presenter->Forget(8);
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    test::PumpFor(300ms);
+    getrusage(RUSAGE_SELF, &after);
+    const long cpu = (after.ru_utime.tv_sec - before.ru_utime.tv_sec) * 1000000L +
+                     (after.ru_utime.tv_usec - before.ru_utime.tv_usec) +
+                     (after.ru_stime.tv_sec - before.ru_stime.tv_sec) * 1000000L +
+                     (after.ru_stime.tv_usec - before.ru_stime.tv_usec);
+    EXPECT_LT(cpu, 30000) << "microseconds of processor time in 300 ms after the loss";
+    Presenter.reset();
+}
+
 TEST_F(X11Display, MalformedRowsAreRefused) {
     ShowPainted(1, Rect(0, 0, 60, 40), "Rows", 0);
     std::vector<uint32_t> pixels(60 * 40);
