@@ -356,6 +356,23 @@ TEST(ControlAlignment, FollowsTheParentsSizeAndWaitsWhileHeldBack) {
     EXPECT_EQ(filler->BoundsRect(), Rect(0, 0, 30, 30));
 }
 
+TEST(ControlAlignment, KeepsToAClientAreaAControlNarrows) {
+    class TInset : public TWinControl {
+    public:
+        using TWinControl::TWinControl;
+        TRect GetClientRect() const override {
+            TRect r = TWinControl::GetClientRect();
+            InflateRect(r, -5, -5);
+            return r;
+        }
+    } parent(nullptr);
+    parent.SetBounds(0, 0, 100, 80);
+    auto* client = new TControl(&parent);
+    client->SetParent(&parent);
+    client->SetAlign(alClient);
+    EXPECT_EQ(client->BoundsRect(), Rect(5, 5, 95, 75));
+}
+
 TEST(ControlBounds, NegativeSizesBecomeEmpty) {
     TControl control(nullptr);
     control.SetBounds(-5, -6, -7, -8);

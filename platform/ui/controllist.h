@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace vex {
@@ -19,6 +21,17 @@ bool MoveInList(std::vector<T*>& List, TItem* Item, int64_t Position) {
     List.erase(at);
     List.insert(List.begin() + to, item);
     return true;
+}
+
+// A list of controls as it is now, each with its life, for walks that call out to handlers
+// which may free any of them.
+template <class T>
+std::vector<std::pair<T*, std::weak_ptr<const void>>> Snapshot(const std::vector<T*>& List) {
+    std::vector<std::pair<T*, std::weak_ptr<const void>>> snapshot;
+    snapshot.reserve(List.size());
+    for (T* c : List)
+        snapshot.emplace_back(c, c->LifeToken());
+    return snapshot;
 }
 
 }  // namespace vex

@@ -118,6 +118,30 @@ TEST(PlainControls, MayBeFreedWhileTheirParentPaints) {
     }
 }
 
+TEST(PlainControls, DrawOutsidePaintingWithinTheirBounds) {
+    TOverlapping o;
+    test::PumpUntilIdle();
+    TCanvas& canvas = o.Green->Canvas();
+    canvas.ResetClip();
+    Fill(canvas, clBlack, Rect(-1000, -1000, 1000, 1000));
+    TBitmap picture;
+    PictureOfControl(*o.Panel, picture);  // nothing waits to be painted: these are the pixels
+    EXPECT_EQ(PictureOf(picture), (TPictureRows{
+                                      "rrrrrrrr",
+                                      "rbbbbrrr",
+                                      "rbbkkkkr",
+                                      "rbbkkkkr",
+                                      "rrrkkkkr",
+                                  }));
+    // The context goes back once the message is handled; the next one is over the pixels the
+    // window has then, here those of its resized back buffer.
+    o.Shown.Form->SetBounds(10, 10, 400, 300);
+    test::PumpUntilIdle();
+    Fill(o.Green->Canvas(), clBlue, Rect(0, 0, 1, 1));
+    PictureOfControl(*o.Panel, picture);
+    EXPECT_EQ(PictureOf(picture)[2], "rbbbgggr");
+}
+
 // A plain control that notes the mouse messages it gets, with the point they carry.
 class TMouseNoting : public TGraphicControl {
 public:

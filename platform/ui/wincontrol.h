@@ -34,7 +34,8 @@ struct TCreateParams {
 // its styles change. Everything a window holds (bounds, text, enabled state, scroll bars) is
 // kept by the control as well, so a new window starts as the old one ended. Its children are
 // kept in two lists, each in z-order from the bottom: the controls it paints itself and the
-// windowed ones above them.
+// windowed ones above them. The windows are made and kept in wincontrolwindow.cpp and painted
+// in wincontrolpaint.cpp.
 class TWinControl : public TControl {
     VEX_CLASS(TWinControl, TControl)
 

@@ -31,11 +31,13 @@ public:
 
     void WndProc(TMessage& Message) override {
         if (Message.Msg >= CN_BASE) Seen.push_back(Message);
+        if (Message.Msg == CM_SHOWINGCHANGED) ShowingChanges.push_back(Showing());
         if (Answer && Answer(Message)) return;
         TWinControl::WndProc(Message);
     }
 
     std::vector<TMessage> Seen;
+    std::vector<bool> ShowingChanges;
     // Takes the message when it answers true, before the framework does.
     std::function<bool(TMessage&)> Answer;
 };
@@ -89,6 +91,7 @@ TEST(WindowedControls, MakeTheirWindowsWhenFirstNeeded) {
     panel->Hide();
     EXPECT_FALSE(inner->Showing());
     EXPECT_FALSE(IsWindowVisible(innerWnd));
+    EXPECT_EQ(inner->ShowingChanges, (std::vector<bool>{true, false}));
 
     delete inner;
     EXPECT_FALSE(IsWindow(innerWnd));
@@ -233,6 +236,28 @@ TEST(WindowedControls, FollowTheirWindowsBoundsAndAlignInTheirClientArea) {
     TPoint expected{0, 0};
     ClientToScreen(client->Handle(), expected);
     EXPECT_EQ(origin, expected);
+}
+
+// A control leaving its parent leaves its window behind; under its new parent it gets a new one
+// as it was.
+TEST(WindowedControls, GetANewWindowUnderANewParent) {
+    TShownForm shown;
+    auto* left = shown.Add<TPanel>(shown.Form, Rect(0, 0, 50, 50));
+    auto* right = shown.Add<TPanel>(shown.Form, Rect(50, 0, 100, 50));
+    auto* moved = shown.Add<TPanel>(left, Rect(5, 5, 20, 20));
+    moved->SetText("moved");
+    const HWND old = moved->Handle();
+    moved->SetParent(nullptr);
+    EXPECT_FALSE(moved->HandleAllocated());
+    EXPECT_FALSE(IsWindow(old));
+    moved->SetParent(right);
+    const HWND wnd = moved->Handle();
+    EXPECT_EQ(GetParent(wnd), right->Handle());
+    EXPECT_EQ(WindowBoundsInParent(wnd), Rect(5, 5, 20, 20));
+    EXPECT_EQ(GetWindowText(wnd), "moved");
+    EXPECT_TRUE(IsWindowVisible(wnd));
+    moved->SetParent(left);
+    EXPECT_EQ(GetParent(moved->Handle()), left->Handle());
 }
 
 TEST(WindowedControls, SurviveFreeingThemselvesInAHandler) {
