@@ -104,11 +104,6 @@ HWND TopLevelWindowOf(HWND Wnd) {
     return Wnd;
 }
 
-bool RectVisible(HDC DC, const TRect& R) {
-    TRect both;
-    return DC != nullptr && IntersectRect(both, DC->ClipRect(), R);
-}
-
 void SetBaseClipOf(HDC DC, std::optional<TRegion> Clip) {
     if (Clip)
         BaseClips()[DC] = *Clip;
@@ -130,17 +125,16 @@ TPaintScope::~TPaintScope() {
     if (FPaint.hdc != nullptr) EndPaint(FWnd, FPaint);
 }
 
-TChildPaintScope::TChildPaintScope(HDC DC, const TRect& Bounds)
+TChildPaintScope::TChildPaintScope(HDC DC, const TRect& Bounds, TRect Reach)
     : FDC(DC), FSaved(DC), FOuterOrigin(DC->Origin()), FOuterBase(BaseClipOf(DC)) {
     TRect onBitmap = Bounds;
     OffsetRect(onBitmap, FOuterOrigin.X, FOuterOrigin.Y);
     // What the parent could still draw bounds the child: its base clip, and its own clip as far
     // as a box tells.
-    TRect reach = DC->ClipRect();
-    OffsetRect(reach, FOuterOrigin.X, FOuterOrigin.Y);
+    OffsetRect(Reach, FOuterOrigin.X, FOuterOrigin.Y);
     TRegion base = FOuterBase ? *FOuterBase : TRegion(onBitmap);
     base.Intersect(onBitmap);
-    base.Intersect(reach);
+    base.Intersect(Reach);
     SetBaseClipOf(DC, std::move(base));
     DC->SelectClipRgn(nullptr);
     DC->SetOrigin(Point(FOuterOrigin.X + Bounds.Left, FOuterOrigin.Y + Bounds.Top));

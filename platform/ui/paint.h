@@ -55,9 +55,6 @@ private:
 // The top-level window holding Wnd, Wnd itself when it is one.
 HWND TopLevelWindowOf(HWND Wnd);
 
-// Whether any pixel of R (DC's coordinates) can be drawn.
-bool RectVisible(HDC DC, const TRect& R);
-
 // Paints with BeginPaint and EndPaint, unless a context was given to paint on (a WM_PAINT whose
 // wParam is a canvas, as a parent paints a plain child or a picture is taken).
 class TPaintScope {
@@ -76,12 +73,13 @@ private:
 };
 
 // Gives a plain child control DC for its painting: the origin at the child's top-left corner
-// (Bounds, in DC's coordinates) and a base clip narrowed to the child's bounds, so that a child
-// that resets its clip still cannot paint over its siblings. The DC is put back as it was when
-// the scope ends.
+// (Bounds, in DC's coordinates) and a base clip narrowed to the child's bounds and to Reach, the
+// box of DC's clip (which the caller takes once for all the children it paints), so that a
+// child that resets its clip still cannot paint over its siblings. The DC is put back as it was
+// when the scope ends.
 class TChildPaintScope {
 public:
-    TChildPaintScope(HDC DC, const TRect& Bounds);
+    TChildPaintScope(HDC DC, const TRect& Bounds, TRect Reach);
     ~TChildPaintScope();
     TChildPaintScope(const TChildPaintScope&) = delete;
     TChildPaintScope& operator=(const TChildPaintScope&) = delete;

@@ -32,13 +32,11 @@ void TWinControl::PaintHandler(TMessage& Message) {
     const std::weak_ptr<const void> life = LifeToken();
     TPaintScope paint(FHandle, reinterpret_cast<HDC>(Message.WParam));
     HDC dc = paint.DC();
-    // Opaque children cover their part of the background, so the control leaves it alone.
+    // What the control paints itself goes under its plain children, which paint over it before
+    // anything reaches the screen.
     {
         TSavedDC saved(dc);
-        for (TControl* c : FControls)
-            if (c->Visible() && c->ControlStyle().Contains(csOpaque))
-                dc->ExcludeClipRect(c->BoundsRect());
-        if (!IsRectEmpty(dc->ClipRect())) PaintWindow(dc);
+        PaintWindow(dc);
     }
     if (!life.expired()) PaintControls(dc, nullptr);
 }
@@ -53,12 +51,14 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
     if (from == FControls.end()) from = FControls.begin();
     const std::vector<TControl*> above(from, FControls.end());
     const std::weak_ptr<const void> life = LifeToken();
+    const TRect reach = DC->ClipRect();
     for (const auto& [child, childLife] : Snapshot(above)) {
         // A child's painting may free it, a sibling, or this control.
         if (life.expired()) return;
         if (childLife.expired() || child->Parent() != this || !child->Visible()) continue;
-        if (!RectVisible(DC, child->BoundsRect())) continue;
-        TChildPaintScope scope(DC, child->BoundsRect());
+        TRect visible;
+        if (!IntersectRect(visible, reach, child->BoundsRect())) continue;
+        TChildPaintScope scope(DC, child->BoundsRect(), reach);
         child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
     }
 }
