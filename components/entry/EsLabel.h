@@ -111,6 +111,9 @@ public:
     const TEsCustomSettings& CustomSettings() const { return FCustomSettings; }
     std::string Version() const { return "1.05"; }
 
+protected:
+    void Paint() override;
+
 private:
     struct TSchemeColors {
         TColor Highlight;

@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "platform/core/exceptions.h"
+#include "platform/gfx/canvasrecorder.h"
+#include "platform/gfx/fixedfont.h"
+#include "platform/ui/ui_testsupport.h"
 #include "tests/support/casefile.h"
 
 namespace vex {
@@ -46,7 +49,7 @@ std::string ColorName(TColor Color) {
     return ColorToIdent(Color, name) ? name : hex;
 }
 
-// A label captioned "Ab", with a root to load it from, after
+// A label captioned "Ab" in the built-in font 11 pixels high, with a root to load it from, after
 // the steps of the tables: each "Name=Value" sets a property; "Loading" first makes the label as
 // loading a form does, until "Loaded".
 struct TLabelUnderTest {
@@ -60,6 +63,8 @@ struct TLabelUnderTest {
         if (loading) Root.BeginLoading();
         Label = new TEsLabel(&Root);
         Label->SetCaption("Ab");
+        Label->Font().SetName(FixedFontName);
+        Label->Font().SetHeight(-11);
         for (size_t i = loading ? 1 : 0; i < steps.size(); ++i) {
             const size_t eq = steps[i].find('=');
             Set(steps[i].substr(0, eq), eq == std::string::npos ? "" : steps[i].substr(eq + 1));
@@ -137,6 +142,102 @@ TEST(EsLabel, SettingsTellOfEachChangeUnlessHeldAndOfBothWhenReleased) {
               std::tuple(clRed, TEsDepth{9}, ssExtrude));
     TFont font;
     EXPECT_THROW(copy.Assign(&font), EConvertError);
+}
+
+// The label painted at (0, 0) of a white bitmap of its size (40 by 30 unless given).
+void PaintOn(TEsLabel& Label, TBitmap& Target, const TRect& Bounds = Rect(0, 0, 40, 30)) {
+    Label.SetBoundsRect(Bounds);
+    Target.SetSize(Bounds.Right, Bounds.Bottom);
+    Label.Perform(WM_PAINT, reinterpret_cast<WPARAM>(&Target.Canvas()), 0);
+}
+
+std::vector<std::string> PaintCalls(TEsLabel& Label) {
+    TBitmap target;
+    TCanvasRecorder recorder;
+    PaintOn(Label, target);
+    std::vector<std::string> calls;
+    for (const TCanvasCall& call : recorder.Calls()) {
+        std::string line = GeometryOf(call);
+        if (call.Name == "DrawText") line += " " + ColorName(call.TextColor);
+        if (call.Name == "FillRect" || call.Name == "BrushCopy")
+            line += " " + ColorName(call.BrushColor);
+        calls.push_back(line);
+    }
+    return calls;
+}
+
+TEST(EsLabel, PaintsItsEffectsAsTheTableSays) {
+    for (const test::TestBlock& block :
+         test::ReadBlocks(VEX_TEST_DIR "/testdata/eslabel_paint.txt")) {
+        SCOPED_TRACE(block.Name + " at " + block.Where);
+        TLabelUnderTest under(test::CaseOf(block.Parts.at(0).at(0))[0]);
+        EXPECT_EQ(PaintCalls(*under.Label), block.Parts.at(1));
+    }
+}
+
+TEST(EsLabel, AFreshLabelShowsItsFaceBetweenHighlightAndShadowOverItsParent) {
+    const TPictureLegend legend = {
+        {'.', 0xFFFF00}, {'w', 0xFFFFFF}, {'k', 0x000000}, {'s', 0x808080}};
+    test::TShownForm shown;
+    auto* panel = shown.Add<test::TPlainPanel>(shown.Form, Rect(0, 0, 20, 20));
+    panel->SetColor(clYellow);
+    auto* label = shown.Add<TEsLabel>(panel, Rect(2, 1, 9, 10));
+    label->Font().SetName(FixedFontName);
+    label->Font().SetHeight(-8);  // a block 4 wide, 6 high
+    label->SetCaption("A");
+    EXPECT_EQ(test::ShownRows(*label, legend), (TPictureRows{
+                                                   "wwww...",
+                                                   "wssss..",
+                                                   "wssssk.",
+                                                   "wssssk.",
+                                                   "wssssk.",
+                                                   "wssssk.",
+                                                   ".ssssk.",
+                                                   "..kkkk.",
+                                                   ".......",
+                                               }));
+}
+
+TEST(EsLabel, AGradientGivesTheFaceExactlyItsFirstAndLastColoursAtItsEnds) {
+    TLabelUnderTest under(
+        "Caption=AAAA Appearance=apNone FontColor=clRed GraduateFromColor=clBlue "
+        "GraduateStyle=gsHorizontal");
+    TBitmap picture;
+    PaintOn(*under.Label, picture);
+    const uint32_t* row = picture.ScanLine(4);
+    // The text's 24 columns from x 0: band 0 over two of them, band 15 over the last.
+    EXPECT_EQ((std::vector<uint32_t>{row[0], row[1], row[2], row[22], row[23], row[24]}),
+              (std::vector<uint32_t>{0x0000FF, 0x0000FF, 0x1100EE, 0xEE0011, 0xFF0000, 0xFFFFFF}));
+}
+
+TEST(EsLabel, AGradientOverSmoothedTextLeavesNoTraceOfTheMaskColour) {
+    // Grey on white in every colour, so that any pixel not grey came from the mask.
+    TLabelUnderTest under("Caption=Wave GraduateStyle=gsVertical GraduateFromColor=clSilver");
+    under.Label->Font().SetName("Times New Roman");
+    under.Label->Font().SetHeight(-40);
+    TBitmap picture;
+    PaintOn(*under.Label, picture, Rect(0, 0, 120, 60));
+    const TRect tinted = InkBounds(picture, [](uint32_t P) {
+        return (P & 0xFF) != ((P >> 8) & 0xFF) || (P & 0xFF) != ((P >> 16) & 0xFF);
+    });
+    EXPECT_EQ(tinted, TRect{});
+    EXPECT_NE(InkBounds(picture, [](uint32_t P) { return P != 0xFFFFFF; }), TRect{});
+}
+
+TEST(EsLabel, HostileSettingsPaintWithoutFailing) {
+    const std::vector<std::string> cases = {
+        "ShadowStyle=ssExtrude ShadowDepth=255 HighlightStyle=ssGraduated HighlightDepth=255",
+        "ShadowDepth=255 ShadowDirection=sdUpLeft Alignment=taCenter GraduateStyle=gsHorizontal",
+        "Caption= GraduateStyle=gsVertical",
+        "Caption= GraduateStyle=gsHorizontal Alignment=taRightJustify",
+    };
+    for (const std::string& steps : cases) {
+        SCOPED_TRACE(steps);
+        TLabelUnderTest under(steps);
+        TBitmap target;
+        for (const TRect& bounds : {Rect(0, 0, 0, 0), Rect(0, 0, 40, 0), Rect(0, 0, 300, 80)})
+            EXPECT_NO_THROW(PaintOn(*under.Label, target, bounds));
+    }
 }
 
 }  // namespace
