@@ -23,7 +23,7 @@ HWND ReleaseWindow() {
     static const HWND window = AllocateHWnd([](TMessage&) {
         const auto canvases = CanvasesWithOwnContexts();
         for (TControlCanvas* canvas : canvases)
-            if (CanvasesWithOwnContexts().count(canvas) != 0) canvas->SetHandle(nullptr);
+            if (CanvasesWithOwnContexts().count(canvas) != 0) canvas->FreeHandle();
     });
     return window;
 }
@@ -47,7 +47,7 @@ HDC ControlContext(TControl& Control) {
 TControlCanvas::TControlCanvas() : TCanvas(Target) {}
 
 TControlCanvas::~TControlCanvas() {
-    ReleaseOwnContext();
+    FreeHandle();
     SetBaseClipOf(this, std::nullopt);
 }
 
@@ -93,13 +93,13 @@ void TControlCanvas::SetHandle(HDC DC) {
     if (own != nullptr) ReleaseDC(0, own);
 }
 
-void TControlCanvas::ReleaseOwnContext() {
+void TControlCanvas::FreeHandle() {
     if (FOwnContext != nullptr && FContext == FOwnContext) SetHandle(nullptr);
 }
 
 void TControlCanvas::TakeControlContext() {
     if (FContext != nullptr && FContext != FOwnContext) return;  // painting: keep its context
-    ReleaseOwnContext();
+    FreeHandle();
     if (FControl == nullptr || !FControl->Showing()) return;
     HDC dc = ControlContext(*FControl);
     SetHandle(dc);

@@ -41,11 +41,12 @@ public:
     // it is resized) and the screen is brought up to date once the current message is handled.
     // Nothing when the control does not show.
     void TakeControlContext();
+    // Lets go of a context the canvas took itself, putting what was drawn on the screen.
+    void FreeHandle();
 
 private:
     // Points the target at DC's pixels (or at none).
     void Retarget(HDC DC);
-    void ReleaseOwnContext();
 
     TControl* FControl = nullptr;
     HDC FContext = nullptr;

@@ -55,8 +55,7 @@ TWinControl* FindControl(HWND Handle) {
 }
 
 bool IsKeyMsg(const MSG& Msg) {
-    constexpr UINT keyFirst = WM_KEYDOWN, keyLast = 0x0109;
-    if (Msg.message < keyFirst || Msg.message > keyLast) return false;
+    if (!IsKeyMessage(Msg.message)) return false;
     HWND wnd = Msg.hwnd;
     while (wnd != 0 && FindControl(wnd) == nullptr)
         wnd = GetParent(wnd);
