@@ -58,11 +58,11 @@ TRect TControl::GetClientRect() const {
 }
 
 void TControl::SetClientWidth(int32_t Value) {
-    SetBounds(FLeft, FTop, FWidth - ClientWidth() + Value, FHeight);
+    SetBounds(FLeft, FTop, SaturateToInt32(int64_t{FWidth} - ClientWidth() + Value), FHeight);
 }
 
 void TControl::SetClientHeight(int32_t Value) {
-    SetBounds(FLeft, FTop, FWidth, FHeight - ClientHeight() + Value);
+    SetBounds(FLeft, FTop, FWidth, SaturateToInt32(int64_t{FHeight} - ClientHeight() + Value));
 }
 
 void TControl::SetAlign(TAlign Value) {
@@ -324,7 +324,8 @@ void TControl::SetZOrderPosition(int32_t Position) {
 TPoint TControl::ClientOrigin() const {
     if (FParent == nullptr) return Point(FLeft, FTop);
     const TPoint origin = FParent->ClientOrigin();
-    return Point(origin.X + FLeft, origin.Y + FTop);
+    return Point(SaturateToInt32(int64_t{origin.X} + FLeft),
+                 SaturateToInt32(int64_t{origin.Y} + FTop));
 }
 
 TPoint TControl::ClientToScreen(TPoint P) const {

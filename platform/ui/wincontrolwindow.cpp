@@ -253,7 +253,8 @@ TPoint TWinControl::ClientOrigin() const {
     const_cast<TWinControl*>(this)->CreateParams(params);
     const TRect margins = NonClientMargins(params.Style, params.ExStyle);
     origin = TControl::ClientOrigin();
-    return Point(origin.X + margins.Left, origin.Y + margins.Top);
+    return Point(SaturateToInt32(int64_t{origin.X} + margins.Left),
+                 SaturateToInt32(int64_t{origin.Y} + margins.Top));
 }
 
 void TWinControl::WMSize(TMessage& Message) {
