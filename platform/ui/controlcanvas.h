@@ -54,4 +54,13 @@ private:
     HDC FOwnContext = nullptr;
 };
 
+// Makes every canvas let go of the context it took itself and puts what was drawn on the screen;
+// the framework calls it once the message the drawing came in is handled.
+void FreeTakenContexts();
+
+// A top-level window's pixels moved (it was resized, shown or hidden): every control canvas
+// lets go of its context, and every context the framework made points at nothing, so a canvas
+// or context kept from before draws nowhere instead of into pixels that are gone.
+void LetGoOfWindowPixels();
+
 }  // namespace vex

@@ -144,6 +144,32 @@ TEST(PlainControls, DrawOutsidePaintingWithinTheirBounds) {
     EXPECT_EQ(PictureOf(picture)[2], "rbbbgggr");
 }
 
+// A canvas taken outside painting and kept while its window's pixels move (resized or hidden)
+// draws nowhere instead of into pixels that are gone.
+TEST(PlainControls, ACanvasKeptWhileTheWindowChangesDrawsNowhere) {
+    TOverlapping o;
+    test::PumpUntilIdle();
+    TCanvas& kept = o.Green->Canvas();
+    o.Shown.Form->SetBounds(10, 10, 900, 700);
+    Fill(kept, clBlack, Rect(0, 0, 4, 3));
+    o.Shown.Form->Hide();
+    TCanvas& hidden = o.Green->Canvas();
+    o.Shown.Form->Show();
+    Fill(hidden, clBlack, Rect(0, 0, 4, 3));
+    EXPECT_EQ(test::ShownRows(*o.Panel)[3], "rbbggggr");
+
+    // A form that resizes itself while a control paints: the rest of that painting goes
+    // nowhere, and the new pixels are painted whole.
+    bool resized = false;
+    o.Blue->Painter = [&](TCanvas& C) {
+        if (!resized) o.Shown.Form->SetBounds(10, 10, 300, 200);
+        resized = true;
+        Fill(C, clBlue, Rect(0, 0, 4, 3));
+    };
+    o.Panel->Invalidate();
+    EXPECT_EQ(test::ShownRows(*o.Panel)[1], "rbbbbrrr");
+}
+
 // A control whose painting fails is reported once per painting pass; the pass does not come
 // back by itself, and its parent's context is as it was for the controls after it.
 TEST(PlainControls, AFailingPaintIsReportedOnce) {
