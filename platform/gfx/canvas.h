@@ -18,6 +18,7 @@
 #include "platform/gfx/pen.h"
 #include "platform/gfx/polygonfill.h"
 #include "platform/gfx/textmetrics.h"
+#include "platform/win/updateregion.h"
 
 namespace vex {
 
@@ -25,11 +26,9 @@ class TCanvas;
 class TRealizedFont;
 class TIcon;
 
-// What a clip is, as the clip calls answer it.
+// What a clip is, as the clip calls answer it: RGN_ERROR, or the region kinds the window
+// layer's update regions share.
 inline constexpr int RGN_ERROR = 0;
-inline constexpr int NULLREGION = 1;
-inline constexpr int SIMPLEREGION = 2;
-inline constexpr int COMPLEXREGION = 3;
 
 // A raster operation code (rasterops.h names them): the canvas's CopyMode is one.
 using TCopyMode = uint32_t;

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <optional>
+
+#include "platform/core/geometry.h"
+#include "platform/core/region.h"
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/dcstate.h"
+#include "platform/win/messages.h"
+
+namespace vex {
+
+// Device contexts over windows: canvases that draw straight into the back buffer of the
+// top-level window holding a window, with their origin at the window's client area (or, from
+// GetWindowDC, at its top-left corner) and a base clip of what of the window shows, so that
+// nothing drawn through them reaches another window. Each context ends with EndPaint or
+// ReleaseDC, which puts what was drawn on the screen and frees it.
+
+struct PAINTSTRUCT {
+    HDC hdc = nullptr;
+    // The background is still to be erased: WM_ERASEBKGND answered 0.
+    bool fErase = false;
+    // The bounds of what waits to be painted, in client coordinates.
+    TRect rcPaint;
+};
+
+// Takes what waits to be painted: sends WM_NCPAINT when the frame waits too and WM_ERASEBKGND
+// when the background is to be erased, then returns a context clipped to the update region.
+HDC BeginPaint(HWND Wnd, PAINTSTRUCT& Paint);
+bool EndPaint(HWND Wnd, const PAINTSTRUCT& Paint);
+
+// A context over the client area, or for Wnd 0 one that measures text and draws nowhere.
+HDC GetDC(HWND Wnd);
+// A context over the whole window, frame included.
+HDC GetWindowDC(HWND Wnd);
+// 1 when DC was one of these contexts, 0 otherwise.
+int ReleaseDC(HWND Wnd, HDC DC);
+
+// Points every context the framework made at nothing: a top-level window's pixels moved (it was
+// resized, shown or hidden), and whoever still holds a context now draws nowhere instead of
+// into pixels that are gone. Releasing or ending the contexts stays as it was.
+void DetachAllContexts();
+
+// A context of GetDC, or of GetWindowDC when WholeWindow, released when the scope ends.
+class TWindowContext {
+public:
+    explicit TWindowContext(HWND Wnd, bool WholeWindow = false)
+        : FWnd(Wnd), FDC(WholeWindow ? GetWindowDC(Wnd) : GetDC(Wnd)) {}
+    ~TWindowContext() { ReleaseDC(FWnd, FDC); }
+    TWindowContext(const TWindowContext&) = delete;
+    TWindowContext& operator=(const TWindowContext&) = delete;
+
+    HDC DC() const { return FDC; }
+
+private:
+    HWND FWnd;
+    HDC FDC;
+};
+
+// The top-level window holding Wnd, Wnd itself when it is one.
+HWND TopLevelWindowOf(HWND Wnd);
+
+// Paints with BeginPaint and EndPaint, unless a context was given to paint on (a WM_PAINT whose
+// wParam is a canvas, as a parent paints a plain child or a picture is taken).
+class TPaintScope {
+public:
+    TPaintScope(HWND Wnd, HDC Given);
+    ~TPaintScope();
+    TPaintScope(const TPaintScope&) = delete;
+    TPaintScope& operator=(const TPaintScope&) = delete;
+
+    HDC DC() const { return FDC; }
+
+private:
+    HWND FWnd;
+    PAINTSTRUCT FPaint;
+    HDC FDC;
+};
+
+// Gives a plain child control DC for its painting: the origin at the child's top-left corner
+// (Bounds, in DC's coordinates) and a base clip narrowed to the child's bounds and to Reach, the
+// box of DC's clip (which the caller takes once for all the children it paints), so that a
+// child that resets its clip still cannot paint over its siblings. The DC is put back as it was
+// when the scope ends.
+class TChildPaintScope {
+public:
+    TChildPaintScope(HDC DC, const TRect& Bounds, TRect Reach);
+    ~TChildPaintScope();
+    TChildPaintScope(const TChildPaintScope&) = delete;
+    TChildPaintScope& operator=(const TChildPaintScope&) = delete;
+
+private:
+    HDC FDC;
+    TSavedDC FSaved;
+    TPoint FOuterOrigin;
+    std::optional<TRegion> FOuterBase;
+};
+
+// The base clip the framework gave DC (in the bitmap's coordinates); none for a canvas it did
+// not make, which may draw on its whole bitmap. SetBaseClipOf gives one and notes it.
+std::optional<TRegion> BaseClipOf(HDC DC);
+void SetBaseClipOf(HDC DC, std::optional<TRegion> Clip);
+
+}  // namespace vex

@@ -1,0 +1,392 @@
+#include "platform/ui/wincontrol.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "platform/core/exceptions.h"
+#include "platform/core/stringutils.h"
+#include "platform/ui/align.h"
+#include "platform/ui/controllist.h"
+#include "platform/ui/controlmessages.h"
+#include "platform/ui/mousetracking.h"
+#include "platform/win/window.h"
+#include "platform/win/windowpos.h"
+#include "platform/win/windowstyles.h"
+#include "platform/win/windowtree.h"
+
+namespace vex {
+
+namespace {
+
+template <class T>
+void Erase(std::vector<T*>& List, const TControl* Item) {
+    List.erase(std::remove(List.begin(), List.end(), Item), List.end());
+}
+
+}  // namespace
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
+    FBrush.SetColor(Color());
+}
+
+TWinControl::~TWinControl() {
+    FDestroying = true;
+    if (FHandle != 0) DestroyWindowHandle();
+    // A child leaves the lists before it is freed, so its destructor finds no parent to tell.
+    while (ControlCount() > 0) {
+        TControl* child = Controls(ControlCount() - 1);
+        Remove(child);
+        delete child;
+    }
+    SetParent(nullptr);
+}
+
+TControl* TWinControl::Controls(int32_t Index) const {
+    if (Index < 0 || Index >= ControlCount())
+        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    const auto graphic = static_cast<int32_t>(FControls.size());
+    if (Index < graphic) return FControls[static_cast<size_t>(Index)];
+    return FWinControls[static_cast<size_t>(Index - graphic)];
+}
+
+bool TWinControl::ContainsControl(const TControl* Control) const {
+    for (const TControl* c = Control; c != nullptr; c = c->Parent())
+        if (c == this) return true;
+    return false;
+}
+
+TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls) {
+    const auto hits = [&](TControl* C) {
+        const TPoint p = Point(Pos.X - C->Left(), Pos.Y - C->Top());
+        return C->Visible() && (C->Enabled() || AllowDisabled) && PtInRect(C->ClientRect(), p) &&
+               C->Perform(CM_HITTEST, 0,
+                          MAKELONG(static_cast<uint16_t>(p.X), static_cast<uint16_t>(p.Y))) !=
+                   HTNOWHERE;
+    };
+    // A hit-test handler may change the lists; each step looks at them as they are then.
+    if (AllowWinControls)
+        for (size_t i = FWinControls.size(); i-- > 0;)
+            if (i < FWinControls.size() && hits(FWinControls[i])) return FWinControls[i];
+    for (size_t i = FControls.size(); i-- > 0;)
+        if (i < FControls.size() && hits(FControls[i])) return FControls[i];
+    return nullptr;
+}
+
+void TWinControl::Insert(TControl* AControl) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
+        FWinControls.push_back(windowed);
+        FTabList.push_back(windowed);
+    } else {
+        FControls.push_back(AControl);
+    }
+    AControl->FParent = this;
+}
+
+void TWinControl::Remove(TControl* AControl) {
+    Erase(FControls, AControl);
+    Erase(FWinControls, AControl);
+    Erase(FTabList, AControl);
+    AControl->FParent = nullptr;
+}
+
+void TWinControl::InsertControl(TControl* AControl) {
+    Insert(AControl);
+    AControl->Perform(CM_PARENTCOLORCHANGED, 0, 0);
+    AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
+    AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+    if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
+        windowed->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+        windowed->UpdateControlState();
+    } else {
+        AControl->Invalidate();
+    }
+    AlignControl(AControl);
+}
+
+void TWinControl::RemoveControl(TControl* AControl) {
+    ForgetMouseControls(AControl);
+    if (auto* windowed = dynamic_cast<TWinControl*>(AControl))
+        windowed->DestroyHandle();
+    else
+        AControl->InvalidateControl(AControl->Visible(), false);
+    Remove(AControl);
+    Realign();
+}
+
+void TWinControl::Broadcast(TMessage& Message) {
+    // A handler may free or move children; each is reached only while it is still one.
+    std::vector<TControl*> all;
+    for (int32_t i = 0; i < ControlCount(); ++i)
+        all.push_back(Controls(i));
+    for (const auto& [child, life] : Snapshot(all)) {
+        if (life.expired() || child->Parent() != this) continue;
+        child->WndProc(Message);
+        if (Message.Result != 0) return;
+    }
+}
+
+void TWinControl::NotifyControls(UINT Msg) {
+    TMessage message{Msg, 0, 0, 0};
+    Broadcast(message);
+}
+
+void TWinControl::EnableAlign() {
+    --FAlignLevel;
+    if (FAlignLevel == 0 && FControlState.Contains(csAlignmentNeeded)) Realign();
+}
+
+void TWinControl::AlignControl(TControl* AControl) {
+    if (FDestroying) return;
+    if (FAlignLevel != 0 || ComponentState().Contains(csLoading)) {
+        FControlState.Include(csAlignmentNeeded);
+        return;
+    }
+    DisableAlign();
+    struct TEndAlign {
+        TWinControl& Self;
+        ~TEndAlign() {
+            Self.FControlState.Exclude(csAlignmentNeeded);
+            Self.EnableAlign();
+        }
+    } end{*this};
+    TRect r = GetClientRect();
+    AlignControls(AControl, r);
+}
+
+void TWinControl::AlignControls(TControl* AControl, TRect& Rect) {
+    std::vector<TControl*> children;
+    bool anyAligned = false;
+    for (int32_t i = 0; i < ControlCount(); ++i) {
+        children.push_back(Controls(i));
+        anyAligned = anyAligned || children.back()->Align() != alNone;
+    }
+    if (!anyAligned) return;
+    AdjustClientRect(Rect);
+    AlignControlList(children, AControl, Rect);
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    Realign();
+}
+
+void TWinControl::SetCtl3D(bool Value) {
+    SetOwnValue(FCtl3D, Value, FParentCtl3D, CM_CTL3DCHANGED);
+}
+
+void TWinControl::SetParentCtl3D(bool Value) {
+    SetFromParent(FParentCtl3D, Value, CM_PARENTCTL3DCHANGED);
+}
+
+int32_t TWinControl::TabOrder() const {
+    if (Parent() == nullptr) return -1;
+    const auto& list = Parent()->FTabList;
+    return static_cast<int32_t>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TWinControl::SetTabOrder(int32_t Value) {
+    if (Parent() != nullptr) MoveInList(Parent()->FTabList, this, Value);
+}
+
+void TWinControl::SetTabStop(bool Value) {
+    if (FTabStop == Value) return;
+    FTabStop = Value;
+    if (FHandle != 0) {
+        const auto style = static_cast<DWORD>(GetWindowLong(FHandle, GWL_STYLE));
+        SetWindowLong(FHandle, GWL_STYLE, Value ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+    Perform(CM_TABSTOPCHANGED, 0, 0);
+}
+
+void TWinControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {
+    AWidth = std::max(AWidth, 0);
+    AHeight = std::max(AHeight, 0);
+    if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+    // Handlers of this control's and its children's resizing may free it.
+    const std::weak_ptr<const void> life = LifeToken();
+    if (FHandle != 0 && !IsIconic(FHandle)) {
+        // The window's messages bring the bounds back, realign and resize.
+        SetWindowPos(FHandle, 0, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        const bool resized = AWidth != FWidth || AHeight != FHeight;
+        FLeft = ALeft;
+        FTop = ATop;
+        FWidth = AWidth;
+        FHeight = AHeight;
+        if (resized) {
+            Realign();
+            if (!life.expired() && !ComponentState().Contains(csLoading)) Resize();
+        }
+    }
+    if (!life.expired()) RequestAlign();
+}
+
+void TWinControl::SetZOrder(bool TopMost) {
+    if (FHandle != 0)
+        SetWindowPos(FHandle, TopMost ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE);
+    TControl::SetZOrder(TopMost);
+}
+
+void TWinControl::SetZOrderPosition(int32_t Position) {
+    if (Parent() == nullptr || !MoveInList(Parent()->FWinControls, this, Position)) return;
+    if (FHandle != 0)
+        SetWindowPos(FHandle, Parent()->PrecedingWindow(this), 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool TWinControl::IsControlMouseMsg(TMessage& Message) {
+    const TPoint at = Point(static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(Message.LParam))),
+                            static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(Message.LParam))));
+    TControl* capture = GetCaptureControl();
+    TControl* control =
+        capture != nullptr && capture->Parent() == this ? capture : ControlAtPos(at, false);
+    const std::weak_ptr<const void> life = LifeToken();
+    const std::weak_ptr<const void> controlLife =
+        control != nullptr ? control->LifeToken() : std::weak_ptr<const void>();
+    if (Message.Msg == WM_MOUSEMOVE) SetMouseControl(control != nullptr ? control : this);
+    // A handler of entering or leaving may have freed either of them: the message then goes
+    // nowhere.
+    if (life.expired()) return true;
+    if (control == nullptr) return false;
+    if (controlLife.expired()) return true;
+    const TPoint p = Point(at.X - control->Left(), at.Y - control->Top());
+    Message.Result =
+        control->Perform(Message.Msg, Message.WParam,
+                         MAKELONG(static_cast<uint16_t>(p.X), static_cast<uint16_t>(p.Y)));
+    return true;
+}
+
+bool TWinControl::DoControlMsg(HWND ChildWnd, TMessage& Message) {
+    TWinControl* control = FindControl(ChildWnd);
+    if (control == nullptr || control == this) return false;
+    Message.Result = control->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+    return true;
+}
+
+void TWinControl::WMCommand(TMessage& Message) {
+    if (!DoControlMsg(static_cast<HWND>(Message.LParam), Message)) DefaultHandler(Message);
+}
+
+void TWinControl::WMNotify(TMessage& Message) {
+    const auto* header = reinterpret_cast<const NMHDR*>(Message.LParam);
+    if (header == nullptr || !DoControlMsg(header->hwndFrom, Message)) DefaultHandler(Message);
+}
+
+void TWinControl::WndProc(TMessage& Message) {
+    if (!Enabled() && IsInputMessage(Message.Msg)) return;
+    switch (Message.Msg) {
+        case WM_ERASEBKGND:
+            WMEraseBkgnd(Message);
+            break;
+        case WM_SIZE:
+            WMSize(Message);
+            break;
+        case WM_MOVE:
+            WMMove(Message);
+            break;
+        case WM_WINDOWPOSCHANGED:
+            WMWindowPosChanged(Message);
+            break;
+        case WM_NCDESTROY:
+            WMNCDestroy(Message);
+            break;
+        case WM_COMMAND:
+            WMCommand(Message);
+            break;
+        case WM_NOTIFY:
+            WMNotify(Message);
+            break;
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            if (Message.LParam == 0 || !DoControlMsg(static_cast<HWND>(Message.LParam), Message))
+                TControl::WndProc(Message);
+            break;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK:
+            if (!IsControlMouseMsg(Message)) TControl::WndProc(Message);
+            break;
+        case CM_SHOWINGCHANGED:
+            CMShowingChanged(Message);
+            break;
+        case CM_CTL3DCHANGED:
+            CMCtl3DChanged(Message);
+            break;
+        case CM_PARENTCTL3DCHANGED:
+            CMParentCtl3DChanged(Message);
+            break;
+        case CM_SHOWHINTCHANGED:
+            CMShowHintChanged(Message);
+            break;
+        default:
+            TControl::WndProc(Message);
+            break;
+    }
+}
+
+void TWinControl::DefaultHandler(TMessage& Message) {
+    switch (Message.Msg) {
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+            // The control's text is the truth; the window's follows it.
+            TControl::DefaultHandler(Message);
+            return;
+        case WM_SETTEXT:
+            TControl::DefaultHandler(Message);
+            if (FHandle != 0)
+                CallWindowProc(FDefWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
+            return;
+        default:
+            break;
+    }
+    if (FHandle != 0)
+        Message.Result =
+            CallWindowProc(FDefWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
+    else
+        TControl::DefaultHandler(Message);
+}
+
+void TWinControl::CMVisibleChanged(TMessage& Message) {
+    TControl::CMVisibleChanged(Message);
+    UpdateControlState();
+}
+
+void TWinControl::CMEnabledChanged(TMessage& Message) {
+    if (FHandle != 0) EnableWindow(FHandle, Enabled());
+    TControl::CMEnabledChanged(Message);
+}
+
+void TWinControl::CMCtl3DChanged(TMessage&) {
+    NotifyControls(CM_PARENTCTL3DCHANGED);
+}
+
+void TWinControl::CMParentCtl3DChanged(TMessage& Message) {
+    if (!FParentCtl3D || Parent() == nullptr) return;
+    SetCtl3D(Message.WParam != 0 ? Message.LParam != 0 : Parent()->Ctl3D());
+    FParentCtl3D = true;
+}
+
+void TWinControl::CMShowHintChanged(TMessage&) {
+    NotifyControls(CM_PARENTSHOWHINTCHANGED);
+}
+
+void TWinControl::CMColorChanged(TMessage& Message) {
+    FBrush.SetColor(Color());
+    TControl::CMColorChanged(Message);
+    NotifyControls(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::CMFontChanged(TMessage& Message) {
+    TControl::CMFontChanged(Message);
+    NotifyControls(CM_PARENTFONTCHANGED);
+}
+
+}  // namespace vex

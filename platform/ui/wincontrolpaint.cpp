@@ -1,0 +1,74 @@
+#include "platform/ui/wincontrol.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "platform/gfx/dcstate.h"
+#include "platform/ui/controllist.h"
+#include "platform/ui/paint.h"
+#include "platform/win/updateregion.h"
+
+namespace vex {
+
+void TWinControl::Invalidate() {
+    if (FHandle != 0) InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));
+}
+
+void TWinControl::Update() {
+    if (FHandle != 0) UpdateWindow(FHandle);
+}
+
+void TWinControl::Repaint() {
+    Invalidate();
+    Update();
+}
+
+void TWinControl::WMPaint(TMessage& Message) {
+    PaintHandler(Message);
+}
+
+void TWinControl::PaintHandler(TMessage& Message) {
+    const std::weak_ptr<const void> life = LifeToken();
+    TPaintScope paint(FHandle, reinterpret_cast<HDC>(Message.WParam));
+    HDC dc = paint.DC();
+    // What the control paints itself goes under its plain children, which paint over it before
+    // anything reaches the screen.
+    {
+        TSavedDC saved(dc);
+        PaintWindow(dc);
+    }
+    if (!life.expired()) PaintControls(dc, nullptr);
+}
+
+void TWinControl::PaintWindow(HDC DC) {
+    TMessage message{WM_PAINT, reinterpret_cast<WPARAM>(DC), 0, 0};
+    DefaultHandler(message);
+}
+
+void TWinControl::PaintControls(HDC DC, TControl* First) {
+    auto from = std::find(FControls.begin(), FControls.end(), First);
+    if (from == FControls.end()) from = FControls.begin();
+    const std::vector<TControl*> above(from, FControls.end());
+    const std::weak_ptr<const void> life = LifeToken();
+    const TRect reach = DC->ClipRect();
+    for (const auto& [child, childLife] : Snapshot(above)) {
+        // A child's painting may free it, a sibling, or this control.
+        if (life.expired()) return;
+        if (childLife.expired() || child->Parent() != this || !child->Visible()) continue;
+        TRect visible;
+        if (!IntersectRect(visible, reach, child->BoundsRect())) continue;
+        TChildPaintScope scope(DC, child->BoundsRect(), reach);
+        child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    }
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& Message) {
+    if (auto* dc = reinterpret_cast<HDC>(Message.WParam)) {
+        dc->Brush().Assign(&FBrush);
+        dc->FillRect(GetClientRect());
+    }
+    Message.Result = 1;
+}
+
+}  // namespace vex

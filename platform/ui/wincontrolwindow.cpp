@@ -1,0 +1,297 @@
+#include "platform/ui/wincontrol.h"
+
+#include <memory>
+#include <unordered_map>
+#include <utility>
+
+#include "platform/core/exceptions.h"
+#include "platform/ui/controlcanvas.h"
+#include "platform/ui/controllist.h"
+#include "platform/ui/controlmessages.h"
+#include "platform/ui/defaultpainting.h"
+#include "platform/win/nonclient.h"
+#include "platform/win/window.h"
+#include "platform/win/windowpos.h"
+#include "platform/win/windowstyles.h"
+#include "platform/win/windowtree.h"
+
+namespace vex {
+
+namespace {
+
+// The controls of the windows they made.
+std::unordered_map<HWND, TWinControl*>& ControlWindows() {
+    static std::unordered_map<HWND, TWinControl*> windows;
+    return windows;
+}
+
+// The control whose window CreateWindowEx is making: the first message of a new window
+// binds the window to it.
+TWinControl* CreationControl = nullptr;
+
+}  // namespace
+
+// The procedure every window of a control is made with: the message goes to the control's
+// WndProc, which leaves what it does not take to the class's own procedure.
+LRESULT ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    // A top-level window that moved, resized, showed, hid or goes may have taken its pixels
+    // along.
+    if ((Msg == WM_WINDOWPOSCHANGED || Msg == WM_SIZE || Msg == WM_SHOWWINDOW ||
+         Msg == WM_DESTROY) &&
+        (static_cast<DWORD>(GetWindowLong(Wnd, GWL_STYLE)) & WS_CHILD) == 0)
+        LetGoOfWindowPixels();
+    auto& windows = ControlWindows();
+    auto found = windows.find(Wnd);
+    TWinControl* control = found != windows.end() ? found->second : nullptr;
+    if (control == nullptr) {
+        if (CreationControl == nullptr) return DefWindowProc(Wnd, Msg, WParam, LParam);
+        control = std::exchange(CreationControl, nullptr);
+        control->FHandle = Wnd;
+        windows[Wnd] = control;
+    }
+    TMessage message{Msg, WParam, LParam, 0};
+    control->WndProc(message);
+    return message.Result;
+}
+
+TWinControl* FindControl(HWND Handle) {
+    if (Handle == 0) return nullptr;
+    auto& windows = ControlWindows();
+    const auto found = windows.find(Handle);
+    return found != windows.end() ? found->second : nullptr;
+}
+
+bool IsKeyMsg(const MSG& Msg) {
+    if (!IsKeyMessage(Msg.message)) return false;
+    HWND wnd = Msg.hwnd;
+    while (wnd != 0 && FindControl(wnd) == nullptr)
+        wnd = GetParent(wnd);
+    return wnd != 0 && SendMessage(wnd, CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
+}
+
+HWND TWinControl::Handle() {
+    HandleNeeded();
+    return FHandle;
+}
+
+void TWinControl::HandleNeeded() {
+    if (FHandle != 0) return;
+    if (Parent() != nullptr) Parent()->HandleNeeded();
+    CreateHandle();
+}
+
+void TWinControl::CreateParams(TCreateParams& Params) {
+    Params = TCreateParams();
+    Params.Caption = FText;
+    Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (FControlStyle.Contains(csAcceptsControls)) Params.Style |= WS_CLIPCHILDREN;
+    if (!Enabled()) Params.Style |= WS_DISABLED;
+    if (FTabStop) Params.Style |= WS_TABSTOP;
+    Params.X = FLeft;
+    Params.Y = FTop;
+    Params.Width = FWidth;
+    Params.Height = FHeight;
+    Params.WndParent = Parent() != nullptr ? Parent()->FHandle : 0;
+    Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    Params.WindowClass.lpfnWndProc = DefPaintProc;
+    Params.WinClassName = ClassName();
+}
+
+void TWinControl::CreateWnd() {
+    TCreateParams params;
+    CreateParams(params);
+    if (params.WndParent == 0 && (params.Style & WS_CHILD) != 0)
+        throw EInvalidOperation("Control '" + Name() + "' has no parent window");
+    FDefWndProc = params.WindowClass.lpfnWndProc;
+    // The class is registered once, with the framework's procedure in front of the native one,
+    // which each control keeps for itself.
+    WNDCLASS registered;
+    if (!GetClassInfo(params.WinClassName, registered)) {
+        WNDCLASS windowClass = params.WindowClass;
+        windowClass.lpfnWndProc = ControlWindowProc;
+        windowClass.lpszClassName = params.WinClassName;
+        RegisterClass(windowClass);
+    }
+    CreationControl = this;
+    struct TEndCreation {
+        ~TEndCreation() { CreationControl = nullptr; }
+    } endCreation;
+    CreateWindowHandle(params);
+    if (FHandle == 0) throw EInvalidOperation("Control '" + Name() + "' could not make its window");
+    RestoreScrollBars();
+    UpdateBounds();
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
+    CreateWindowEx(Params.ExStyle, Params.WinClassName, Params.Caption, Params.Style, Params.X,
+                   Params.Y, Params.Width, Params.Height, Params.WndParent, 0, Params.Param);
+}
+
+void TWinControl::CreateHandle() {
+    if (FHandle != 0) return;
+    CreateWnd();
+    if (Parent() != nullptr)
+        SetWindowPos(FHandle, Parent()->PrecedingWindow(this), 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HWND TWinControl::PrecedingWindow(const TWinControl* Control) const {
+    auto at = std::find(FWinControls.begin(), FWinControls.end(), Control);
+    if (at == FWinControls.end()) return HWND_TOP;
+    for (++at; at != FWinControls.end(); ++at)
+        if ((*at)->FHandle != 0) return (*at)->FHandle;
+    return HWND_TOP;
+}
+
+void TWinControl::RestoreScrollBars() {
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        TSavedScrollBar& saved = FScrollBars[bar];
+        if (!saved.Saved) continue;
+        saved.Info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        SetScrollInfo(FHandle, bar, saved.Info, false);
+        ShowScrollBar(FHandle, bar, saved.Visible);
+        EnableScrollBar(FHandle, bar, saved.DisabledArrows);
+    }
+}
+
+void TWinControl::DestroyHandle() {
+    if (FHandle == 0) return;
+    FControlState.Include(csDestroyingHandle);
+    struct TEndDestroying {
+        TWinControl& Self;
+        ~TEndDestroying() { Self.FControlState.Exclude(csDestroyingHandle); }
+    } end{*this};
+    for (const auto& [child, life] : Snapshot(FWinControls))
+        if (!life.expired()) child->DestroyHandle();
+    DestroyWnd();
+}
+
+void TWinControl::DestroyWnd() {
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        TSavedScrollBar& saved = FScrollBars[bar];
+        TScrollBarState state;
+        if (!GetScrollBarState(FHandle, bar, state)) continue;
+        saved.Saved = true;
+        saved.Info.nMin = state.Min;
+        saved.Info.nMax = state.Max;
+        saved.Info.nPage = state.Page;
+        saved.Info.nPos = state.Pos;
+        saved.Visible = state.Visible;
+        saved.DisabledArrows = state.DisabledArrows;
+    }
+    DestroyWindowHandle();
+}
+
+void TWinControl::DestroyWindowHandle() {
+    const HWND wnd = FHandle;
+    DestroyWindow(wnd);
+    // WM_NCDESTROY forgot the window; a window the tree would not destroy is forgotten too.
+    ControlWindows().erase(wnd);
+    FHandle = 0;
+    FShowing = false;
+}
+
+void TWinControl::RecreateWnd() {
+    if (FHandle == 0) return;
+    DestroyHandle();
+    UpdateControlState();
+}
+
+void TWinControl::UpdateShowing() {
+    UpdateShowingWithin(Parent() == nullptr || Parent()->Showing());
+}
+
+void TWinControl::UpdateShowingWithin(bool ParentShows) {
+    const bool show = ParentShows && Visible() && !FControlState.Contains(csReadingState);
+    // Children are made and shown before their parent shows, and hidden after it hides.
+    if (show) {
+        if (FHandle == 0) CreateHandle();
+        for (const auto& [child, life] : Snapshot(FWinControls))
+            if (!life.expired() && child->Parent() == this) child->UpdateShowingWithin(true);
+    }
+    if (FHandle != 0 && FShowing != show) {
+        FShowing = show;
+        try {
+            Perform(CM_SHOWINGCHANGED, 0, 0);
+        } catch (...) {
+            FShowing = !show;
+            throw;
+        }
+    }
+    if (!show)
+        for (const auto& [child, life] : Snapshot(FWinControls))
+            if (!life.expired() && child->Parent() == this) child->UpdateShowingWithin(false);
+}
+
+void TWinControl::UpdateControlState() {
+    TWinControl* top = this;
+    while (top->Parent() != nullptr) {
+        top = top->Parent();
+        if (!top->Showing()) return;
+    }
+    // Only a form stands on its own: any other control shows inside a parent.
+    if (top->InheritsFrom("TCustomForm")) UpdateShowing();
+}
+
+void TWinControl::UpdateBounds() {
+    TRect r;
+    if (!GetWindowRect(FHandle, r) || IsIconic(FHandle)) return;
+    const auto style = static_cast<DWORD>(GetWindowLong(FHandle, GWL_STYLE));
+    if ((style & WS_CHILD) != 0) MapWindowPoints(0, GetParent(FHandle), r);
+    FLeft = r.Left;
+    FTop = r.Top;
+    FWidth = r.Right - r.Left;
+    FHeight = r.Bottom - r.Top;
+}
+
+TRect TWinControl::GetClientRect() const {
+    TRect r;
+    if (FHandle != 0 && ::vex::GetClientRect(FHandle, r)) return r;
+    TCreateParams params;
+    const_cast<TWinControl*>(this)->CreateParams(params);
+    const TRect client = ClientInside(Rect(0, 0, FWidth, FHeight), params.Style, params.ExStyle);
+    return Rect(0, 0, client.Right - client.Left, client.Bottom - client.Top);
+}
+
+TPoint TWinControl::ClientOrigin() const {
+    TPoint origin;
+    if (FHandle != 0 && ::vex::ClientToScreen(FHandle, origin)) return origin;
+    TCreateParams params;
+    const_cast<TWinControl*>(this)->CreateParams(params);
+    const TRect margins = NonClientMargins(params.Style, params.ExStyle);
+    origin = TControl::ClientOrigin();
+    return Point(SaturateToInt32(int64_t{origin.X} + margins.Left),
+                 SaturateToInt32(int64_t{origin.Y} + margins.Top));
+}
+
+void TWinControl::WMSize(TMessage& Message) {
+    UpdateBounds();
+    DefaultHandler(Message);
+    Realign();
+    if (!ComponentState().Contains(csLoading)) Resize();
+}
+
+void TWinControl::WMMove(TMessage& Message) {
+    DefaultHandler(Message);
+    UpdateBounds();
+}
+
+void TWinControl::WMWindowPosChanged(TMessage& Message) {
+    if (!FControlState.Contains(csDestroyingHandle)) UpdateBounds();
+    DefaultHandler(Message);
+}
+
+void TWinControl::WMNCDestroy(TMessage& Message) {
+    DefaultHandler(Message);
+    ControlWindows().erase(FHandle);
+    FHandle = 0;
+    FShowing = false;
+}
+
+void TWinControl::CMShowingChanged(TMessage&) {
+    SetWindowPos(FHandle, 0, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
+                     (FShowing ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+}  // namespace vex
