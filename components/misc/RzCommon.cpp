@@ -4,6 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ui/control.h"
+#include "platform/win/timer.h"
+#include "platform/win/windowtree.h"
+
 namespace vex {
 
 namespace {
@@ -144,6 +148,98 @@ HFONT CreateRotatedFont(const TFont& Font, int32_t Angle) {
     lf.lfOrientation = 0;
     lf.lfCharSet = DEFAULT_CHARSET;
     return CreateFontIndirect(lf);
+}
+
+namespace {
+
+std::unique_ptr<TRzBlinkingControlsList>& SharedList() {
+    // The window layer is made first, so that it outlives a list whose last control was never
+    // freed and which therefore goes only when the program ends.
+    static std::unique_ptr<TRzBlinkingControlsList> list = [] {
+        GetDesktopWindow();
+        return nullptr;
+    }();
+    return list;
+}
+
+}  // namespace
+
+TRzBlinkingControlsList::TRzBlinkingControlsList() : FTimer(std::make_unique<TTimer>(nullptr)) {
+    FTimer->SetInterval(FOffInterval);
+    FTimer->OnTimer = [this](TObject*) { Flip(); };
+}
+
+TRzBlinkingControlsList::~TRzBlinkingControlsList() = default;
+
+void TRzBlinkingControlsList::Add(TControl* Control) {
+    if (Control == nullptr) return;
+    // A control freed without being removed may have left its address to this one.
+    std::erase_if(FControls, [](const TEntry& E) { return E.Life.expired(); });
+    if (std::none_of(FControls.begin(), FControls.end(),
+                     [Control](const TEntry& E) { return E.Control == Control; }))
+        FControls.push_back({Control, Control->LifeToken()});
+}
+
+void TRzBlinkingControlsList::Remove(TControl* Control) {
+    std::erase_if(FControls, [Control](const TEntry& E) { return E.Control == Control; });
+}
+
+int32_t TRzBlinkingControlsList::Count() const {
+    return static_cast<int32_t>(std::count_if(FControls.begin(), FControls.end(),
+                                              [](const TEntry& E) { return !E.Life.expired(); }));
+}
+
+void TRzBlinkingControlsList::SetBlinkIntervalOn(uint16_t Value) {
+    FOnInterval = Value;
+    Resume(true, Value);
+}
+
+void TRzBlinkingControlsList::SetBlinkIntervalOff(uint16_t Value) {
+    FOffInterval = Value;
+    Resume(false, Value);
+}
+
+void TRzBlinkingControlsList::Resume(bool State, uint16_t Interval) {
+    if (FBlinkState == State && FTimer->Interval() == 0) FTimer->SetInterval(Interval);
+}
+
+TRzBlinkingControlsList& TRzBlinkingControlsList::Acquire(TControl* Control) {
+    std::unique_ptr<TRzBlinkingControlsList>& list = SharedList();
+    if (!list) list = std::make_unique<TRzBlinkingControlsList>();
+    list->Add(Control);
+    return *list;
+}
+
+void TRzBlinkingControlsList::Release(TControl* Control) {
+    std::unique_ptr<TRzBlinkingControlsList>& list = SharedList();
+    if (!list) return;
+    list->Remove(Control);
+    if (list->Count() == 0) list.reset();
+}
+
+TRzBlinkingControlsList* TRzBlinkingControlsList::Shared() {
+    return SharedList().get();
+}
+
+bool TRzBlinkingControlsList::Lists(const TEntry& Entry) const {
+    return !Entry.Life.expired() &&
+           std::any_of(FControls.begin(), FControls.end(),
+                       [&](const TEntry& E) { return E.Control == Entry.Control; });
+}
+
+void TRzBlinkingControlsList::Flip() {
+    FBlinkState = !FBlinkState;
+    FTimer->SetInterval(FBlinkState ? FOnInterval : FOffInterval);
+    const bool state = FBlinkState;
+    const std::weak_ptr<const void> life = FLife.Weak();
+    // Those told may change the list, or free it with the last of them: go through a copy, and
+    // tell only those still listed, while the list lasts.
+    const std::vector<TEntry> controls = FControls;
+    for (const TEntry& e : controls) {
+        if (life.expired()) return;
+        if (!Lists(e) || e.Control->Perform(CM_BLINKING, 0, 0) != 1) continue;
+        if (!life.expired() && Lists(e)) e.Control->Perform(CM_BLINKSTATECHANGED, state, 0);
+    }
 }
 
 }  // namespace vex

@@ -38,26 +38,31 @@ std::vector<TControl*> ControlsOnSide(const std::vector<TControl*>& Controls, TC
     return side;
 }
 
+// A + B kept within the 32-bit range, for rectangles and sizes a hostile caller chose.
+int32_t Add(int32_t A, int64_t B) {
+    return SaturateToInt32(int64_t{A} + B);
+}
+
 void Place(TControl& Control, TAlign Side, TRect& Rect) {
-    int32_t width = Rect.Right - Rect.Left;
+    int32_t width = Add(Rect.Right, -int64_t{Rect.Left});
     if (width < 0 || Side == alLeft || Side == alRight) width = Control.Width();
-    int32_t height = Rect.Bottom - Rect.Top;
+    int32_t height = Add(Rect.Bottom, -int64_t{Rect.Top});
     if (height < 0 || Side == alTop || Side == alBottom) height = Control.Height();
     int32_t left = Rect.Left;
     int32_t top = Rect.Top;
     switch (Side) {
         case alTop:
-            Rect.Top += height;
+            Rect.Top = Add(Rect.Top, height);
             break;
         case alBottom:
-            Rect.Bottom -= height;
+            Rect.Bottom = Add(Rect.Bottom, -int64_t{height});
             top = Rect.Bottom;
             break;
         case alLeft:
-            Rect.Left += width;
+            Rect.Left = Add(Rect.Left, width);
             break;
         case alRight:
-            Rect.Right -= width;
+            Rect.Right = Add(Rect.Right, -int64_t{width});
             left = Rect.Right;
             break;
         default:
@@ -65,24 +70,24 @@ void Place(TControl& Control, TAlign Side, TRect& Rect) {
     }
     Control.SetBounds(left, top, width, height);
     // A control that kept another size than the one it was given takes the room it kept.
-    const int32_t dw = width - Control.Width();
-    const int32_t dh = height - Control.Height();
+    const int64_t dw = int64_t{width} - Control.Width();
+    const int64_t dh = int64_t{height} - Control.Height();
     switch (Side) {
         case alTop:
-            Rect.Top -= dh;
+            Rect.Top = Add(Rect.Top, -dh);
             break;
         case alBottom:
-            Rect.Bottom += dh;
+            Rect.Bottom = Add(Rect.Bottom, dh);
             break;
         case alLeft:
-            Rect.Left -= dw;
+            Rect.Left = Add(Rect.Left, -dw);
             break;
         case alRight:
-            Rect.Right += dw;
+            Rect.Right = Add(Rect.Right, dw);
             break;
         case alClient:
-            Rect.Right += dw;
-            Rect.Bottom += dh;
+            Rect.Right = Add(Rect.Right, dw);
+            Rect.Bottom = Add(Rect.Bottom, dh);
             break;
         default:
             break;

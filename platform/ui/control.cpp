@@ -47,8 +47,10 @@ void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AH
     FWidth = AWidth;
     FHeight = AHeight;
     Invalidate();
+    // The siblings' resize handlers run while the parent aligns, and may free this control.
+    const std::weak_ptr<const void> life = LifeToken();
     RequestAlign();
-    if (!ComponentState().Contains(csLoading)) Resize();
+    if (!life.expired() && !ComponentState().Contains(csLoading)) Resize();
 }
 
 TRect TControl::GetClientRect() const {
@@ -56,11 +58,11 @@ TRect TControl::GetClientRect() const {
 }
 
 void TControl::SetClientWidth(int32_t Value) {
-    SetBounds(FLeft, FTop, FWidth - ClientWidth() + Value, FHeight);
+    SetBounds(FLeft, FTop, SaturateToInt32(int64_t{FWidth} - ClientWidth() + Value), FHeight);
 }
 
 void TControl::SetClientHeight(int32_t Value) {
-    SetBounds(FLeft, FTop, FWidth, FHeight - ClientHeight() + Value);
+    SetBounds(FLeft, FTop, FWidth, SaturateToInt32(int64_t{FHeight} - ClientHeight() + Value));
 }
 
 void TControl::SetAlign(TAlign Value) {
@@ -156,9 +158,7 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 bool TControl::IsInputMessage(UINT Msg) {
-    // The ranges of the keyboard and the mouse messages, every one of them.
-    constexpr UINT keyFirst = 0x0100, keyLast = 0x0109, mouseFirst = 0x0200, mouseLast = 0x020D;
-    return (Msg >= keyFirst && Msg <= keyLast) || (Msg >= mouseFirst && Msg <= mouseLast);
+    return IsKeyMessage(Msg) || IsMouseMessage(Msg);
 }
 
 void TControl::WndProc(TMessage& Message) {
@@ -324,7 +324,8 @@ void TControl::SetZOrderPosition(int32_t Position) {
 TPoint TControl::ClientOrigin() const {
     if (FParent == nullptr) return Point(FLeft, FTop);
     const TPoint origin = FParent->ClientOrigin();
-    return Point(origin.X + FLeft, origin.Y + FTop);
+    return Point(SaturateToInt32(int64_t{origin.X} + FLeft),
+                 SaturateToInt32(int64_t{origin.Y} + FTop));
 }
 
 TPoint TControl::ClientToScreen(TPoint P) const {

@@ -87,7 +87,11 @@ public:
     void SetHeight(int32_t Value) { SetBounds(FLeft, FTop, FWidth, Value); }
     // A negative width or height is taken as 0.
     virtual void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight);
-    TRect BoundsRect() const { return Rect(FLeft, FTop, FLeft + FWidth, FTop + FHeight); }
+    // Edges beyond the 32-bit range stay at its end.
+    TRect BoundsRect() const {
+        return Rect(FLeft, FTop, SaturateToInt32(int64_t{FLeft} + FWidth),
+                    SaturateToInt32(int64_t{FTop} + FHeight));
+    }
     void SetBoundsRect(const TRect& R) {
         SetBounds(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
     }

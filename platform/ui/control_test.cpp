@@ -373,12 +373,21 @@ TEST(ControlAlignment, KeepsToAClientAreaAControlNarrows) {
     EXPECT_EQ(client->BoundsRect(), Rect(5, 5, 95, 75));
 }
 
-TEST(ControlBounds, NegativeSizesBecomeEmpty) {
+TEST(ControlBounds, StayMeaningfulForHostileValues) {
     TControl control(nullptr);
     control.SetBounds(-5, -6, -7, -8);
-    EXPECT_EQ(control.BoundsRect(), Rect(-5, -6, -5, -6));
+    EXPECT_EQ(control.BoundsRect(), Rect(-5, -6, -5, -6)) << "a negative size is empty";
     control.SetClientWidth(20);
     EXPECT_EQ(control.Width(), 20);
+    control.SetBounds(INT32_MAX - 5, INT32_MIN, 100, INT32_MAX);
+    EXPECT_EQ(control.BoundsRect(), Rect(INT32_MAX - 5, INT32_MIN, INT32_MAX, -1));
+    control.SetClientHeight(INT32_MAX);
+    EXPECT_EQ(control.Height(), INT32_MAX);
+    TWinControl parent(nullptr);
+    parent.SetBounds(INT32_MAX, INT32_MAX, 10, 10);
+    control.SetParent(&parent);
+    EXPECT_EQ(control.ClientOrigin(), Point(INT32_MAX, -1));
+    control.SetParent(nullptr);
 }
 
 // A handler that frees a sibling while the parent tells its children of a change.

@@ -1,8 +1,8 @@
 #include "platform/ui/controlcanvas.h"
 
-#include <new>
 #include <unordered_set>
 
+#include "platform/ui/bitmaptarget.h"
 #include "platform/ui/control.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/wincontrol.h"
@@ -19,12 +19,14 @@ std::unordered_set<TControlCanvas*>& CanvasesWithOwnContexts() {
     return canvases;
 }
 
+// Canvases drawing through a context, theirs or one they were given.
+std::unordered_set<TControlCanvas*>& CanvasesWithContexts() {
+    static std::unordered_set<TControlCanvas*> canvases;
+    return canvases;
+}
+
 HWND ReleaseWindow() {
-    static const HWND window = AllocateHWnd([](TMessage&) {
-        const auto canvases = CanvasesWithOwnContexts();
-        for (TControlCanvas* canvas : canvases)
-            if (CanvasesWithOwnContexts().count(canvas) != 0) canvas->SetHandle(nullptr);
-    });
+    static const HWND window = AllocateHWnd([](TMessage&) { FreeTakenContexts(); });
     return window;
 }
 
@@ -44,28 +46,34 @@ HDC ControlContext(TControl& Control) {
 
 }  // namespace
 
+void FreeTakenContexts() {
+    const auto canvases = CanvasesWithOwnContexts();
+    for (TControlCanvas* canvas : canvases)
+        if (CanvasesWithOwnContexts().count(canvas) != 0) canvas->FreeHandle();
+}
+
+void LetGoOfWindowPixels() {
+    const auto canvases = CanvasesWithContexts();
+    for (TControlCanvas* canvas : canvases)
+        if (CanvasesWithContexts().count(canvas) != 0) canvas->SetHandle(nullptr);
+    DetachAllContexts();
+}
+
 TControlCanvas::TControlCanvas() : TCanvas(Target) {}
 
 TControlCanvas::~TControlCanvas() {
-    ReleaseOwnContext();
+    FreeHandle();
+    CanvasesWithContexts().erase(this);
     SetBaseClipOf(this, std::nullopt);
 }
 
 void TControlCanvas::Retarget(HDC DC) {
-    // A new bitmap object in the place of the old one: the canvas's reference to its bitmap
-    // then refers to it, as it is of the same type in the same storage.
-    Target.~TBitmap();
-    try {
-        if (DC != nullptr && DC->Bitmap().Height() > 0) {
-            TBitmap& rows = DC->Bitmap();
-            new (&Target) TBitmap(rows.ScanLine(0), rows.Width(), rows.Height(), rows.Stride());
-        } else {
-            new (&Target) TBitmap();
-        }
-    } catch (...) {
-        new (&Target) TBitmap();
-        throw;
+    if (DC == nullptr || DC->Bitmap().Height() == 0) {
+        RetargetBitmap(Target, nullptr, 0, 0, 0);
+        return;
     }
+    TBitmap& rows = DC->Bitmap();
+    RetargetBitmap(Target, rows.ScanLine(0), rows.Width(), rows.Height(), rows.Stride());
 }
 
 void TControlCanvas::SetHandle(HDC DC) {
@@ -75,6 +83,10 @@ void TControlCanvas::SetHandle(HDC DC) {
     CanvasesWithOwnContexts().erase(this);
     Retarget(DC);
     FContext = DC;
+    if (DC != nullptr)
+        CanvasesWithContexts().insert(this);
+    else
+        CanvasesWithContexts().erase(this);
     ResetClip();
     if (DC != nullptr) {
         // What DC could draw bounds the canvas: its base clip, and its own clip as far as a box
@@ -93,13 +105,13 @@ void TControlCanvas::SetHandle(HDC DC) {
     if (own != nullptr) ReleaseDC(0, own);
 }
 
-void TControlCanvas::ReleaseOwnContext() {
+void TControlCanvas::FreeHandle() {
     if (FOwnContext != nullptr && FContext == FOwnContext) SetHandle(nullptr);
 }
 
 void TControlCanvas::TakeControlContext() {
     if (FContext != nullptr && FContext != FOwnContext) return;  // painting: keep its context
-    ReleaseOwnContext();
+    FreeHandle();
     if (FControl == nullptr || !FControl->Showing()) return;
     HDC dc = ControlContext(*FControl);
     SetHandle(dc);

@@ -41,16 +41,26 @@ public:
     // it is resized) and the screen is brought up to date once the current message is handled.
     // Nothing when the control does not show.
     void TakeControlContext();
+    // Lets go of a context the canvas took itself, putting what was drawn on the screen.
+    void FreeHandle();
 
 private:
     // Points the target at DC's pixels (or at none).
     void Retarget(HDC DC);
-    void ReleaseOwnContext();
 
     TControl* FControl = nullptr;
     HDC FContext = nullptr;
     // A context the canvas took itself, released when it takes another or is given one.
     HDC FOwnContext = nullptr;
 };
+
+// Makes every canvas let go of the context it took itself and puts what was drawn on the screen;
+// the framework calls it once the message the drawing came in is handled.
+void FreeTakenContexts();
+
+// A top-level window's pixels moved (it was resized, shown or hidden): every control canvas
+// lets go of its context, and every context the framework made points at nothing, so a canvas
+// or context kept from before draws nowhere instead of into pixels that are gone.
+void LetGoOfWindowPixels();
 
 }  // namespace vex

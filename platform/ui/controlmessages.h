@@ -53,6 +53,15 @@ inline constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 inline constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;
 inline constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;
 
+// The keyboard messages (WM_KEYDOWN to WM_UNICHAR) and the mouse messages (WM_MOUSEMOVE to
+// WM_MOUSEHWHEEL), every one of each range.
+inline constexpr bool IsKeyMessage(UINT Msg) {
+    return Msg >= 0x0100 && Msg <= 0x0109;
+}
+inline constexpr bool IsMouseMessage(UINT Msg) {
+    return Msg >= 0x0200 && Msg <= 0x020E;
+}
+
 // What WM_NOTIFY's lParam points at: which child window tells what.
 struct NMHDR {
     HWND hwndFrom;

@@ -10,7 +10,9 @@
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/mousetracking.h"
 #include "platform/ui/ui_testsupport.h"
+#include "platform/win/application.h"
 #include "platform/win/updateregion.h"
+#include "tests/support/tempdir.h"
 
 namespace vex {
 namespace {
@@ -140,6 +142,62 @@ TEST(PlainControls, DrawOutsidePaintingWithinTheirBounds) {
     Fill(o.Green->Canvas(), clBlue, Rect(0, 0, 1, 1));
     PictureOfControl(*o.Panel, picture);
     EXPECT_EQ(PictureOf(picture)[2], "rbbbgggr");
+}
+
+// A canvas taken outside painting and kept while its window's pixels move (resized or hidden)
+// draws nowhere instead of into pixels that are gone.
+TEST(PlainControls, ACanvasKeptWhileTheWindowChangesDrawsNowhere) {
+    TOverlapping o;
+    test::PumpUntilIdle();
+    TCanvas& kept = o.Green->Canvas();
+    o.Shown.Form->SetBounds(10, 10, 900, 700);
+    Fill(kept, clBlack, Rect(0, 0, 4, 3));
+    o.Shown.Form->Hide();
+    TCanvas& hidden = o.Green->Canvas();
+    o.Shown.Form->Show();
+    Fill(hidden, clBlack, Rect(0, 0, 4, 3));
+    EXPECT_EQ(test::ShownRows(*o.Panel)[3], "rbbggggr");
+
+    // A form that resizes itself while a control paints: the rest of that painting goes
+    // nowhere, and the new pixels are painted whole.
+    bool resized = false;
+    o.Blue->Painter = [&](TCanvas& C) {
+        if (!resized) o.Shown.Form->SetBounds(10, 10, 300, 200);
+        resized = true;
+        Fill(C, clBlue, Rect(0, 0, 4, 3));
+    };
+    o.Panel->Invalidate();
+    EXPECT_EQ(test::ShownRows(*o.Panel)[1], "rbbbbrrr");
+}
+
+// A control whose painting fails is reported once per painting pass; the pass does not come
+// back by itself, and its parent's context is as it was for the controls after it.
+TEST(PlainControls, AFailingPaintIsReportedOnce) {
+    TOverlapping o;
+    test::PumpUntilIdle();
+    int reported = 0;
+    Application().OnException = [&](TObject*, const std::exception&) { ++reported; };
+    o.Blue->Painter = [](TCanvas&) { throw EInvalidOperation("no paint"); };
+    o.Panel->Invalidate();
+    EXPECT_TRUE(test::PumpUntilIdle());
+    EXPECT_EQ(reported, 1);
+    o.Blue->Painter = nullptr;
+    o.Panel->Invalidate();
+    EXPECT_EQ(test::ShownRows(*o.Panel)[3], "rrrggggr");
+    EXPECT_EQ(reported, 1);
+    Application().OnException = nullptr;
+}
+
+TEST(PlainControls, AreWrittenToPngFilesAsTheyShow) {
+    TOverlapping o;
+    test::TempDir dir;
+    SaveControlPicture(*o.Green, dir.File("green.png"));
+    SaveWindowPicture(o.Panel->Handle(), dir.File("panel.png"));
+    TBitmap green, panel;
+    green.LoadFromFile(dir.File("green.png"));
+    panel.LoadFromFile(dir.File("panel.png"));
+    EXPECT_EQ(PictureOf(green), (TPictureRows{"gggg", "gggg", "gggg"}));
+    EXPECT_EQ(PictureOf(panel), test::ShownRows(*o.Panel));
 }
 
 // A plain control that notes the mouse messages it gets, with the point they carry.

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/ui/bitmaptarget.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
 #include "platform/win/windowstyles.h"
@@ -95,6 +96,13 @@ int ReleaseDC(HWND, HDC DC) {
     if (context->Wnd != 0 && !IsRectEmpty(context->Drawable))
         PresentWindowArea(context->Wnd, context->Drawable);
     return 1;
+}
+
+void DetachAllContexts() {
+    for (auto& [dc, context] : Contexts()) {
+        RetargetBitmap(*context->Target, nullptr, 0, 0, 0);
+        context->Drawable = TRect();
+    }
 }
 
 HWND TopLevelWindowOf(HWND Wnd) {

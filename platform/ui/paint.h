@@ -36,6 +36,11 @@ HDC GetWindowDC(HWND Wnd);
 // 1 when DC was one of these contexts, 0 otherwise.
 int ReleaseDC(HWND Wnd, HDC DC);
 
+// Points every context the framework made at nothing: a top-level window's pixels moved (it was
+// resized, shown or hidden), and whoever still holds a context now draws nowhere instead of
+// into pixels that are gone. Releasing or ending the contexts stays as it was.
+void DetachAllContexts();
+
 // A context of GetDC, or of GetWindowDC when WholeWindow, released when the scope ends.
 class TWindowContext {
 public:

@@ -202,6 +202,8 @@ void TWinControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t
     AWidth = std::max(AWidth, 0);
     AHeight = std::max(AHeight, 0);
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
+    // Handlers of this control's and its children's resizing may free it.
+    const std::weak_ptr<const void> life = LifeToken();
     if (FHandle != 0 && !IsIconic(FHandle)) {
         // The window's messages bring the bounds back, realign and resize.
         SetWindowPos(FHandle, 0, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -213,10 +215,10 @@ void TWinControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t
         FHeight = AHeight;
         if (resized) {
             Realign();
-            if (!ComponentState().Contains(csLoading)) Resize();
+            if (!life.expired() && !ComponentState().Contains(csLoading)) Resize();
         }
     }
-    RequestAlign();
+    if (!life.expired()) RequestAlign();
 }
 
 void TWinControl::SetZOrder(bool TopMost) {

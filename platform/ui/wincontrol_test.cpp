@@ -10,12 +10,12 @@
 #include "platform/core/exceptions.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/form.h"
+#include "platform/ui/ui_testsupport.h"
 #include "platform/win/nonclient.h"
 #include "platform/win/scrollbars.h"
 #include "platform/win/windowpos.h"
 #include "platform/win/windowstyles.h"
 #include "platform/win/windowtree.h"
-#include "tests/support/idlepump.h"
 
 namespace vex {
 namespace {
@@ -42,21 +42,7 @@ public:
     std::function<bool(TMessage&)> Answer;
 };
 
-struct TShownForm {
-    TForm* Form = new TForm(nullptr);
-    TShownForm() {
-        Form->SetBounds(10, 20, 200, 150);
-        Form->Show();
-    }
-    ~TShownForm() { delete Form; }
-    template <class T>
-    T* Add(TWinControl* Parent, TRect Bounds) {
-        auto* c = new T(Form);
-        c->SetBoundsRect(Bounds);
-        c->SetParent(Parent);
-        return c;
-    }
-};
+using test::TShownForm;
 
 TRect WindowBoundsInParent(HWND Wnd) {
     TRect r;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/core/exceptions.h"
+#include "platform/ui/controlcanvas.h"
 #include "platform/ui/controllist.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/defaultpainting.h"
@@ -33,6 +34,12 @@ TWinControl* CreationControl = nullptr;
 // The procedure every window of a control is made with: the message goes to the control's
 // WndProc, which leaves what it does not take to the class's own procedure.
 LRESULT ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    // A top-level window that moved, resized, showed, hid or goes may have taken its pixels
+    // along.
+    if ((Msg == WM_WINDOWPOSCHANGED || Msg == WM_SIZE || Msg == WM_SHOWWINDOW ||
+         Msg == WM_DESTROY) &&
+        (static_cast<DWORD>(GetWindowLong(Wnd, GWL_STYLE)) & WS_CHILD) == 0)
+        LetGoOfWindowPixels();
     auto& windows = ControlWindows();
     auto found = windows.find(Wnd);
     TWinControl* control = found != windows.end() ? found->second : nullptr;
@@ -55,8 +62,7 @@ TWinControl* FindControl(HWND Handle) {
 }
 
 bool IsKeyMsg(const MSG& Msg) {
-    constexpr UINT keyFirst = WM_KEYDOWN, keyLast = 0x0109;
-    if (Msg.message < keyFirst || Msg.message > keyLast) return false;
+    if (!IsKeyMessage(Msg.message)) return false;
     HWND wnd = Msg.hwnd;
     while (wnd != 0 && FindControl(wnd) == nullptr)
         wnd = GetParent(wnd);
@@ -254,7 +260,8 @@ TPoint TWinControl::ClientOrigin() const {
     const_cast<TWinControl*>(this)->CreateParams(params);
     const TRect margins = NonClientMargins(params.Style, params.ExStyle);
     origin = TControl::ClientOrigin();
-    return Point(origin.X + margins.Left, origin.Y + margins.Top);
+    return Point(SaturateToInt32(int64_t{origin.X} + margins.Left),
+                 SaturateToInt32(int64_t{origin.Y} + margins.Top));
 }
 
 void TWinControl::WMSize(TMessage& Message) {
