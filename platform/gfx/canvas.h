@@ -93,8 +93,15 @@ public:
     // the bitmap when the origin moves; rectangles and regions given are in the canvas's
     // coordinates as they are at the call. Each change answers what the clip has become:
     // NULLREGION, SIMPLEREGION or COMPLEXREGION.
-    // The base clip alone is given in the bitmap's own coordinates.
-    void SetBaseClip(std::optional<TRegion> Region);
+    // The base clip alone is given and answered in the bitmap's own coordinates.
+    void SetBaseClip(const std::optional<TRegion>& Region);
+    // The base clip as drawing uses it; exchanging it answers the one it replaces, so that a
+    // canvas lent for a while gets its own back without working it out again.
+    const std::optional<TClipSpans>& BaseClip() const { return FBaseClip; }
+    std::optional<TClipSpans> ExchangeBaseClip(std::optional<TClipSpans> Spans);
+    // What drawing can reach now (base clip, user clip and bitmap) within R, in the bitmap's
+    // coordinates: the base clip of something drawn inside this canvas's reach.
+    TClipSpans ReachWithin(const TRect& R) const { return Clip().Intersected(R); }
     int IntersectClipRect(const TRect& R);
     int ExcludeClipRect(const TRect& R);
     // The user clip becomes Region; null returns to the base clip.
@@ -185,10 +192,16 @@ private:
     };
     // The clip's bounds, in canvas coordinates; empty when nothing can be drawn.
     TBounds LogicalClip() const;
-    // The clip in bitmap coordinates, made anew once the clips or the bitmap's size changed.
+    // The clip in bitmap coordinates: the base clip itself while it is all there is and lies
+    // on the bitmap, otherwise made anew once the clips or the bitmap's size changed.
     const TClipSpans& Clip() const {
+        if (!FUserClip && FBaseClip && OnBitmap(FBaseClip->Bounds())) return *FBaseClip;
         if (FClipWidth != FBitmap.Width() || FClipHeight != FBitmap.Height()) RebuildClip();
         return FClip;
+    }
+    bool OnBitmap(const TRect& R) const {
+        return R.Left >= 0 && R.Top >= 0 && R.Right <= FBitmap.Width() &&
+               R.Bottom <= FBitmap.Height();
     }
     void RebuildClip() const;
     void InvalidateClip() { FClipWidth = -1; }
@@ -221,7 +234,7 @@ private:
     TPoint FPenPos;
     TPoint FOrigin;
     // In bitmap coordinates, so moving the origin leaves them in place.
-    std::optional<TRegion> FBaseClip;
+    std::optional<TClipSpans> FBaseClip;
     std::optional<TRegion> FUserClip;
     // Their intersection with the bitmap, and the bitmap size it was made for.
     mutable TClipSpans FClip;

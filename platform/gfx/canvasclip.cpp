@@ -15,14 +15,14 @@ constexpr TRect AnyBitmap = {0, 0, MaxBitmapDimension, MaxBitmapDimension};
 
 void TCanvas::RebuildClip() const {
     const TRect bitmap = Rect(0, 0, FBitmap.Width(), FBitmap.Height());
-    if (!FBaseClip && !FUserClip) {
-        FClip = TClipSpans(bitmap);
-    } else {
+    if (FUserClip) {
         TRegion visible(bitmap);
-        if (FBaseClip) visible.Intersect(*FBaseClip);
-        if (FUserClip) visible.Intersect(*FUserClip);
+        visible.Intersect(*FUserClip);
         FClip = TClipSpans(visible);
+    } else {
+        FClip = TClipSpans(bitmap);
     }
+    if (FBaseClip) FClip = FClip.Intersected(*FBaseClip);
     FClipWidth = FBitmap.Width();
     FClipHeight = FBitmap.Height();
 }
@@ -50,9 +50,14 @@ int TCanvas::GetClipBox(TRect& Box) const {
     return ClipKind();
 }
 
-void TCanvas::SetBaseClip(std::optional<TRegion> Region) {
-    FBaseClip = std::move(Region);
+void TCanvas::SetBaseClip(const std::optional<TRegion>& Region) {
+    ExchangeBaseClip(Region ? std::optional<TClipSpans>(TClipSpans(*Region)) : std::nullopt);
+}
+
+std::optional<TClipSpans> TCanvas::ExchangeBaseClip(std::optional<TClipSpans> Spans) {
+    std::swap(FBaseClip, Spans);
     InvalidateClip();
+    return Spans;
 }
 
 int TCanvas::IntersectClipRect(const TRect& R) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
@@ -99,6 +101,30 @@ TEST(CanvasClip, AControlThatResetsItsClipStillCannotPaintOverItsSibling) {
         EXPECT_EQ(PictureOf(buffer),
                   (Rows{"........", ".bbbb...", ".bbggg..", ".bbggg..", "........"}));
     }
+}
+
+// A parent lends its canvas to a child within the child's bounds: what the parent could reach
+// there, its own clip included, bounds the child whatever the child does to its clip, and the
+// parent's base clip comes back as it was.
+TEST(CanvasClip, ACanvasLentWithinItsReachGetsItsOwnClipBack) {
+    TBitmap buffer;
+    PaintPicture(buffer, {"........", "........", "........", "........", "........"});
+    TCanvas canvas(buffer);
+    TRegion ring(Rect(0, 0, 8, 5));
+    ring.Subtract(Rect(2, 1, 5, 4));
+    canvas.SetBaseClip(ring);
+    canvas.ExcludeClipRect(Rect(6, 0, 7, 5));
+    std::optional<TClipSpans> own = canvas.ExchangeBaseClip(canvas.ReachWithin(Rect(1, 1, 8, 3)));
+    canvas.ResetClip();
+    canvas.Brush().SetColor(clBlue);
+    canvas.FillRect(Rect(-100, -100, 100, 100));
+    EXPECT_EQ(PictureOf(buffer),
+              (Rows{"........", ".b...b.b", ".b...b.b", "........", "........"}));
+    canvas.ExchangeBaseClip(std::move(own));
+    canvas.Brush().SetColor(clRed);
+    canvas.FillRect(Rect(-100, -100, 100, 100));
+    EXPECT_EQ(PictureOf(buffer),
+              (Rows{"rrrrrrrr", "rr...rrr", "rr...rrr", "rr...rrr", "rrrrrrrr"}));
 }
 
 // Each drawing call made through a clip of several rectangles changes exactly the pixels it

@@ -75,6 +75,42 @@ TClipSpans TClipSpans::Intersected(const TRect& R) const {
     return result;
 }
 
+TClipSpans TClipSpans::Intersected(const TClipSpans& Other) const {
+    if (Other.IsRect()) return Intersected(Other.FBounds);
+    if (IsRect()) return Other.Intersected(FBounds);
+    // Both sets of bands top to bottom at once; where two overlap, the runs both have.
+    TClipSpans result;
+    std::vector<TRun> runs;
+    auto a = FBands.begin();
+    auto b = Other.FBands.begin();
+    while (a != FBands.end() && b != Other.FBands.end()) {
+        const int32_t top = std::max(a->Top, b->Top);
+        const int32_t bottom = std::min(a->Bottom, b->Bottom);
+        if (top < bottom) {
+            runs.clear();
+            uint32_t i = a->First, j = b->First;
+            while (i < a->End && j < b->End) {
+                const TRun& x = FRuns[i];
+                const TRun& y = Other.FRuns[j];
+                const int32_t left = std::max(x.Left, y.Left);
+                const int32_t right = std::min(x.Right, y.Right);
+                if (left < right) runs.push_back({left, right});
+                if (x.Right < y.Right)
+                    ++i;
+                else
+                    ++j;
+            }
+            if (!runs.empty()) result.AddBand(top, bottom, runs);
+        }
+        if (a->Bottom < b->Bottom)
+            ++a;
+        else
+            ++b;
+    }
+    result.Finish();
+    return result;
+}
+
 const TClipSpans::TBand* TClipSpans::BandAt(int64_t Y) const {
     const auto it = std::upper_bound(FBands.begin(), FBands.end(), Y,
                                      [](int64_t Row, const TBand& B) { return Row < B.Bottom; });

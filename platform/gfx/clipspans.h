@@ -31,8 +31,9 @@ public:
         return IsRect() || RunsContain(X, Y);
     }
 
-    // What of the clip also lies inside R.
+    // What of the clip also lies inside R, or inside Other.
     TClipSpans Intersected(const TRect& R) const;
+    TClipSpans Intersected(const TClipSpans& Other) const;
 
     // Fn(Left, Right) for each run of row Y that lies inside and within [X0, X1), left to right.
     template <typename TFn>

@@ -82,6 +82,12 @@ TEST(ClipSpans, AnswerEveryPixelAsTheRegionDoes) {
             narrowed.Intersect(cut);
             ExpectSamePixels(clip.Intersected(cut), narrowed);
         }
+        for (const TCase& other : cases) {
+            SCOPED_TRACE("with " + other.Name);
+            TRegion common = c.Region;
+            common.Intersect(other.Region);
+            ExpectSamePixels(clip.Intersected(TClipSpans(other.Region)), common);
+        }
     }
 }
 

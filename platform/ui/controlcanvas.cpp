@@ -37,9 +37,7 @@ HDC ControlContext(TControl& Control) {
     TRect bounds = Control.BoundsRect();
     const TPoint origin = dc->Origin();
     OffsetRect(bounds, origin.X, origin.Y);
-    TRegion base = BaseClipOf(dc).value_or(TRegion(bounds));
-    base.Intersect(bounds);
-    SetBaseClipOf(dc, std::move(base));
+    dc->ExchangeBaseClip(dc->ReachWithin(bounds));
     dc->SetOrigin(Point(bounds.Left, bounds.Top));
     return dc;
 }
@@ -64,7 +62,6 @@ TControlCanvas::TControlCanvas() : TCanvas(Target) {}
 TControlCanvas::~TControlCanvas() {
     FreeHandle();
     CanvasesWithContexts().erase(this);
-    SetBaseClipOf(this, std::nullopt);
 }
 
 void TControlCanvas::Retarget(HDC DC) {
@@ -89,17 +86,14 @@ void TControlCanvas::SetHandle(HDC DC) {
         CanvasesWithContexts().erase(this);
     ResetClip();
     if (DC != nullptr) {
-        // What DC could draw bounds the canvas: its base clip, and its own clip as far as a box
-        // tells.
+        // What DC could draw bounds the canvas: its base clip and its own.
         const TPoint origin = DC->Origin();
         TRect reach = DC->ClipRect();
         OffsetRect(reach, origin.X, origin.Y);
-        TRegion base = BaseClipOf(DC).value_or(TRegion(reach));
-        base.Intersect(reach);
-        SetBaseClipOf(this, std::move(base));
+        ExchangeBaseClip(DC->ReachWithin(reach));
         SetOrigin(origin);
     } else {
-        SetBaseClipOf(this, std::nullopt);
+        ExchangeBaseClip(std::nullopt);
         SetOrigin(TPoint());
     }
     if (own != nullptr) ReleaseDC(0, own);

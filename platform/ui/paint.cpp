@@ -29,12 +29,6 @@ std::unordered_map<HDC, std::unique_ptr<TDeviceContext>>& Contexts() {
     return contexts;
 }
 
-// The base clips the framework gave canvases, by canvas; a canvas not listed has none.
-std::unordered_map<HDC, TRegion>& BaseClips() {
-    static std::unordered_map<HDC, TRegion> clips;
-    return clips;
-}
-
 HDC MakeContext(HWND Wnd, const TWindowSurface& Surface) {
     auto context = std::make_unique<TDeviceContext>();
     context->Wnd = Wnd;
@@ -44,7 +38,7 @@ HDC MakeContext(HWND Wnd, const TWindowSurface& Surface) {
     context->Drawable = Surface.Clip.Bounds();
     HDC dc = context->Canvas.get();
     dc->SetOrigin(Surface.Origin);
-    SetBaseClipOf(dc, Surface.Clip);
+    dc->SetBaseClip(Surface.Clip);
     Contexts()[dc] = std::move(context);
     return dc;
 }
@@ -55,7 +49,6 @@ std::unique_ptr<TDeviceContext> TakeContext(HDC DC) {
     if (found == contexts.end()) return nullptr;
     std::unique_ptr<TDeviceContext> context = std::move(found->second);
     contexts.erase(found);
-    BaseClips().erase(DC);
     return context;
 }
 
@@ -112,20 +105,6 @@ HWND TopLevelWindowOf(HWND Wnd) {
     return Wnd;
 }
 
-void SetBaseClipOf(HDC DC, std::optional<TRegion> Clip) {
-    if (Clip)
-        BaseClips()[DC] = *Clip;
-    else
-        BaseClips().erase(DC);
-    DC->SetBaseClip(std::move(Clip));
-}
-
-std::optional<TRegion> BaseClipOf(HDC DC) {
-    const auto found = BaseClips().find(DC);
-    if (found == BaseClips().end()) return std::nullopt;
-    return found->second;
-}
-
 TPaintScope::TPaintScope(HWND Wnd, HDC Given)
     : FWnd(Wnd), FDC(Given != nullptr ? Given : BeginPaint(Wnd, FPaint)) {}
 
@@ -133,23 +112,18 @@ TPaintScope::~TPaintScope() {
     if (FPaint.hdc != nullptr) EndPaint(FWnd, FPaint);
 }
 
-TChildPaintScope::TChildPaintScope(HDC DC, const TRect& Bounds, TRect Reach)
-    : FDC(DC), FSaved(DC), FOuterOrigin(DC->Origin()), FOuterBase(BaseClipOf(DC)) {
+TChildPaintScope::TChildPaintScope(HDC DC, const TRect& Bounds)
+    : FDC(DC), FSaved(DC), FOuterOrigin(DC->Origin()) {
     TRect onBitmap = Bounds;
     OffsetRect(onBitmap, FOuterOrigin.X, FOuterOrigin.Y);
-    // What the parent could still draw bounds the child: its base clip, and its own clip as far
-    // as a box tells.
-    OffsetRect(Reach, FOuterOrigin.X, FOuterOrigin.Y);
-    TRegion base = FOuterBase ? *FOuterBase : TRegion(onBitmap);
-    base.Intersect(onBitmap);
-    base.Intersect(Reach);
-    SetBaseClipOf(DC, std::move(base));
+    // Whatever the parent could still draw on bounds the child.
+    FOuterBase = DC->ExchangeBaseClip(DC->ReachWithin(onBitmap));
     DC->SelectClipRgn(nullptr);
-    DC->SetOrigin(Point(FOuterOrigin.X + Bounds.Left, FOuterOrigin.Y + Bounds.Top));
+    DC->SetOrigin(Point(onBitmap.Left, onBitmap.Top));
 }
 
 TChildPaintScope::~TChildPaintScope() {
-    SetBaseClipOf(FDC, FOuterBase);
+    FDC->ExchangeBaseClip(std::move(FOuterBase));
     // The saved state brings back the rest; the origin is set here as well, should the state
     // stack have been too deep to save it.
     FDC->SetOrigin(FOuterOrigin);

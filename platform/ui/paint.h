@@ -78,13 +78,12 @@ private:
 };
 
 // Gives a plain child control DC for its painting: the origin at the child's top-left corner
-// (Bounds, in DC's coordinates) and a base clip narrowed to the child's bounds and to Reach, the
-// box of DC's clip (which the caller takes once for all the children it paints), so that a
-// child that resets its clip still cannot paint over its siblings. The DC is put back as it was
-// when the scope ends.
+// (Bounds, in DC's coordinates) and a base clip of what DC could draw within the child's bounds,
+// so that a child that resets its clip still cannot paint over its siblings. The DC is put back
+// as it was when the scope ends.
 class TChildPaintScope {
 public:
-    TChildPaintScope(HDC DC, const TRect& Bounds, TRect Reach);
+    TChildPaintScope(HDC DC, const TRect& Bounds);
     ~TChildPaintScope();
     TChildPaintScope(const TChildPaintScope&) = delete;
     TChildPaintScope& operator=(const TChildPaintScope&) = delete;
@@ -93,12 +92,7 @@ private:
     HDC FDC;
     TSavedDC FSaved;
     TPoint FOuterOrigin;
-    std::optional<TRegion> FOuterBase;
+    std::optional<TClipSpans> FOuterBase;
 };
-
-// The base clip the framework gave DC (in the bitmap's coordinates); none for a canvas it did
-// not make, which may draw on its whole bitmap. SetBaseClipOf gives one and notes it.
-std::optional<TRegion> BaseClipOf(HDC DC);
-void SetBaseClipOf(HDC DC, std::optional<TRegion> Clip);
 
 }  // namespace vex

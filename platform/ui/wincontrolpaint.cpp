@@ -58,7 +58,7 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
         if (childLife.expired() || child->Parent() != this || !child->Visible()) continue;
         TRect visible;
         if (!IntersectRect(visible, reach, child->BoundsRect())) continue;
-        TChildPaintScope scope(DC, child->BoundsRect(), reach);
+        TChildPaintScope scope(DC, child->BoundsRect());
         child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
     }
 }

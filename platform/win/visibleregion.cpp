@@ -41,10 +41,18 @@ TRegion VisibleRegion(const TWnd& W, const TRect& Area, bool ClipChildren) {
         OffsetRect(parentClient, parentOrigin.X, parentOrigin.Y);
         visible.Intersect(parentClient);
         if ((w->Style & WS_CLIPSIBLINGS) == 0) continue;
+        // Most siblings of a window among many lie elsewhere: a look at the bounds, in the
+        // parent's client coordinates, passes them.
+        TRect reach = visible.Bounds();
+        const TPoint clientOrigin = Shifted(parentOrigin, parent.Client.Left, parent.Client.Top);
+        OffsetRect(reach, -clientOrigin.X, -clientOrigin.Y);
         for (const TWnd* sibling : parent.Children) {
             if (sibling == w) break;
-            if (sibling->Style & WS_VISIBLE)
-                visible.Subtract(ChildInBuffer(*sibling, parentOrigin));
+            const TRect& r = sibling->Bounds;
+            if ((sibling->Style & WS_VISIBLE) == 0 || r.Left >= reach.Right ||
+                r.Right <= reach.Left || r.Top >= reach.Bottom || r.Bottom <= reach.Top)
+                continue;
+            visible.Subtract(ChildInBuffer(*sibling, parentOrigin));
         }
     }
     if (ClipChildren && (W.Style & WS_CLIPCHILDREN)) {

@@ -1,0 +1,123 @@
+// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/core/clock.h"
+#include "platform/ui/form.h"
+#include "platform/ui/label.h"
+#include "platform/ui/windowpicture.h"
+#include "platform/win/headlesspresenter.h"
+#include "platform/win/messageloop.h"
+#include "platform/win/presenter.h"
+#include "platform/win/x11/x11presenter.h"
+#include "platform/win/x11/x11testpeer.h"
+#include "tests/support/messagepump.h"
+#include "tests/support/processortime.h"
+#include "tests/support/xvfbserver.h"
+
+namespace vex {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A form of labels shown through the display's presenter on a fresh Xvfb, and a second client
+// that looks at the screen and changes the window as a window manager would.
+class FormOnDisplay : public testing::Test {
+protected:
+    FormOnDisplay() {
+        setenv("DISPLAY", FServer.DisplayName().c_str(), 1);
+        unsetenv("VEX_DISPLAY");
+        SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+        FForm->SetCaption("Labels on a display");
+        FForm->SetBounds(20, 30, 260, 180);
+        const char* captions[] = {"Left", "Centred", "Right"};
+        for (int i = 0; i < 3; ++i) {
+            auto* label = new TLabel(FForm);
+            label->SetAutoSize(false);
+            label->SetBounds(8, 8 + i * 24, 200, 20);
+            label->SetColor(i == 1 ? clWindow : clInfoBk);
+            label->SetAlignment(i == 0 ? taLeftJustify : i == 1 ? taCenter : taRightJustify);
+            label->SetCaption(captions[i]);
+            label->SetParent(FForm);
+        }
+        FForm->Show();
+    }
+    ~FormOnDisplay() override {
+        delete FForm;
+        SetPresenter(std::make_unique<THeadlessPresenter>());
+        setenv("VEX_DISPLAY", "headless", 1);
+    }
+
+    // "" once the screen shows the form's back buffer pixel for pixel, else how it differs.
+    std::string ScreenAgainstBuffer() {
+        TBitmap buffer;
+        PictureOfWindow(FForm->Handle(), buffer);
+        const Window shown = FPeer.FindWindow("Labels on a display");
+        if (shown == 0) return "no window on the screen";
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(FPeer.Dpy(), shown, FPeer.Root(), 0, 0, &x, &y, &child);
+        const std::vector<uint32_t> screen =
+            FPeer.Screen(Rect(x, y, x + buffer.Width(), y + buffer.Height()));
+        int wrong = 0;
+        for (int32_t row = 0; row < buffer.Height(); ++row)
+            for (int32_t column = 0; column < buffer.Width(); ++column)
+                wrong += screen[static_cast<size_t>(row * buffer.Width() + column)] !=
+                         (buffer.ScanLine(row)[column] & 0xFFFFFF);
+        return wrong == 0 ? "" : std::to_string(wrong) + " pixels differ";
+    }
+
+    bool ScreenMatches() {
+        const bool same = test::PumpUntil([&] { return ScreenAgainstBuffer().empty(); });
+        if (!same) ADD_FAILURE() << ScreenAgainstBuffer();
+        return same;
+    }
+
+    test::XvfbServer FServer;
+    test::X11Peer FPeer{FServer.DisplayName()};
+    TForm* FForm = new TForm(nullptr);
+};
+
+TEST_F(FormOnDisplay, TheScreenShowsTheBackBuffer) {
+    EXPECT_TRUE(ScreenMatches());
+}
+
+TEST_F(FormOnDisplay, AResizeThroughTheServerReachesTheFormAndRepaints) {
+    ASSERT_TRUE(ScreenMatches());
+    std::vector<std::pair<int32_t, int32_t>> resized;
+    FForm->OnResize = [&](TObject*) {
+        resized.emplace_back(FForm->ClientWidth(), FForm->ClientHeight());
+    };
+    const int frameWidth = FForm->Width() - FForm->ClientWidth();
+    const int frameHeight = FForm->Height() - FForm->ClientHeight();
+    const Window shown = FPeer.FindWindow("Labels on a display");
+    XResizeWindow(FPeer.Dpy(), shown, 340, 220);
+    XSync(FPeer.Dpy(), False);
+    ASSERT_TRUE(test::PumpUntil([&] { return !resized.empty(); }));
+    EXPECT_EQ(resized.back(), std::make_pair(340 - frameWidth, 220 - frameHeight));
+    EXPECT_EQ(FForm->Width(), 340);
+    EXPECT_EQ(FForm->Height(), 220);
+    EXPECT_TRUE(ScreenMatches());
+}
+
+TEST_F(FormOnDisplay, AnIdleWaitWithTheShownFormTakesUnderOnePercentOfACore) {
+    ASSERT_TRUE(ScreenMatches());
+    const long before = test::ProcessCpuMicroseconds();
+    const auto start = std::chrono::steady_clock::now();
+    ProcessMessagesUntil([] { return false; }, Clock().TickMilliseconds() + 2000);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    const long cpu = test::ProcessCpuMicroseconds() - before;
+    EXPECT_GE(waited, 1990ms);
+    EXPECT_LT(cpu, 20000) << "microseconds of processor time in a 2-second idle wait";
+    std::printf("idle 2 s wait with a shown form: %ld us of processor time\n", cpu);
+}
+
+}  // namespace
+}  // namespace vex
