@@ -68,7 +68,10 @@ void Place(TControl& Control, TAlign Side, TRect& Rect) {
         default:
             break;
     }
+    // The control's resize handler may free it, or its parent with it.
+    const std::weak_ptr<const void> life = Control.LifeToken();
     Control.SetBounds(left, top, width, height);
+    if (life.expired()) return;
     // A control that kept another size than the one it was given takes the room it kept.
     const int64_t dw = int64_t{width} - Control.Width();
     const int64_t dh = int64_t{height} - Control.Height();

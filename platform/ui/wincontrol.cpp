@@ -91,16 +91,22 @@ void TWinControl::Remove(TControl* AControl) {
 
 void TWinControl::InsertControl(TControl* AControl) {
     Insert(AControl);
-    AControl->Perform(CM_PARENTCOLORCHANGED, 0, 0);
-    AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
-    AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
-    if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
-        windowed->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+    auto* windowed = dynamic_cast<TWinControl*>(AControl);
+    // The control's handlers of its new look may free it, move it on, or free this control.
+    const std::weak_ptr<const void> life = LifeToken();
+    const std::weak_ptr<const void> controlLife = AControl->LifeToken();
+    const auto stillHere = [&] {
+        return !life.expired() && !controlLife.expired() && AControl->Parent() == this;
+    };
+    for (UINT msg : {CM_PARENTCOLORCHANGED, CM_PARENTFONTCHANGED, CM_PARENTSHOWHINTCHANGED})
+        if (stillHere()) AControl->Perform(msg, 0, 0);
+    if (windowed != nullptr && stillHere()) windowed->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+    if (!stillHere()) return;
+    if (windowed != nullptr)
         windowed->UpdateControlState();
-    } else {
+    else
         AControl->Invalidate();
-    }
-    AlignControl(AControl);
+    if (stillHere()) AlignControl(AControl);
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
@@ -142,13 +148,16 @@ void TWinControl::AlignControl(TControl* AControl) {
         return;
     }
     DisableAlign();
+    // A resize handler of a child may free this control while it aligns.
     struct TEndAlign {
         TWinControl& Self;
+        std::weak_ptr<const void> Life;
         ~TEndAlign() {
+            if (Life.expired()) return;
             Self.FControlState.Exclude(csAlignmentNeeded);
             Self.EnableAlign();
         }
-    } end{*this};
+    } end{*this, LifeToken()};
     TRect r = GetClientRect();
     AlignControls(AControl, r);
 }
