@@ -13,11 +13,11 @@ bool PlacedBefore(const TControl& A, const TControl& B, TAlign Side) {
         case alTop:
             return A.Top() < B.Top();
         case alBottom:
-            return A.Top() + A.Height() >= B.Top() + B.Height();
+            return A.BoundsRect().Bottom >= B.BoundsRect().Bottom;
         case alLeft:
             return A.Left() < B.Left();
         case alRight:
-            return A.Left() + A.Width() >= B.Left() + B.Width();
+            return A.BoundsRect().Right >= B.BoundsRect().Right;
         default:
             return false;
     }

@@ -333,12 +333,14 @@ TPoint TControl::ClientOrigin() const {
 
 TPoint TControl::ClientToScreen(TPoint P) const {
     const TPoint origin = ClientOrigin();
-    return Point(P.X + origin.X, P.Y + origin.Y);
+    return Point(SaturateToInt32(int64_t{P.X} + origin.X),
+                 SaturateToInt32(int64_t{P.Y} + origin.Y));
 }
 
 TPoint TControl::ScreenToClient(TPoint P) const {
     const TPoint origin = ClientOrigin();
-    return Point(P.X - origin.X, P.Y - origin.Y);
+    return Point(SaturateToInt32(int64_t{P.X} - origin.X),
+                 SaturateToInt32(int64_t{P.Y} - origin.Y));
 }
 
 void TControl::RequestAlign() {

@@ -391,6 +391,37 @@ TEST(ControlBounds, StayMeaningfulForHostileValues) {
     control.SetParent(nullptr);
 }
 
+// Controls at the ends of the 32-bit range: hit tests, conversions and alignment keep to the
+// range instead of overflowing.
+TEST(ControlBounds, FarAwayControlsKeepTheArithmeticInRange) {
+    TWinControl parent(nullptr);
+    parent.SetBounds(0, 0, 100, 100);
+    auto* farAway = new TControl(&parent);
+    farAway->SetBoundsRect(Rect(INT32_MIN, INT32_MIN, 10, 10));
+    EXPECT_EQ(farAway->BoundsRect(), Rect(INT32_MIN, INT32_MIN, -1, -1));
+    farAway->SetParent(&parent);
+    EXPECT_EQ(parent.ControlAtPos(Point(50, 50), true), nullptr);
+    EXPECT_EQ(parent.ControlAtPos(Point(-5, -5), true), farAway);
+    EXPECT_EQ(farAway->ClientToScreen(Point(-100, -100)), Point(INT32_MIN, INT32_MIN));
+    EXPECT_EQ(farAway->ScreenToClient(Point(100, 100)), Point(INT32_MAX, INT32_MAX));
+
+    for (TAlign side : {alBottom, alRight}) {
+        SCOPED_TRACE(side);
+        std::vector<TControl*> bars;
+        for (int32_t at : {INT32_MAX - 5, INT32_MAX - 6}) {
+            bars.push_back(new TControl(&parent));
+            bars.back()->SetBounds(at, at, INT32_MAX, INT32_MAX);
+            bars.back()->SetParent(&parent);
+        }
+        for (TControl* bar : bars)
+            bar->SetAlign(side);
+        for (TControl* bar : bars)
+            EXPECT_EQ(side == alBottom ? bar->Width() : bar->Height(), 100);
+        for (TControl* bar : bars)
+            delete bar;
+    }
+}
+
 // A handler that frees a sibling while the parent tells its children of a change.
 TEST(ControlRemoval, ABroadcastSurvivesAChildFreedByAnother) {
     class TFreesOnColour : public TControl {

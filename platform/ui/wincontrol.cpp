@@ -23,6 +23,13 @@ void Erase(std::vector<T*>& List, const TControl* Item) {
     List.erase(std::remove(List.begin(), List.end(), Item), List.end());
 }
 
+// Pos, in the parent's client coordinates, in Control's own; kept within the 32-bit range for a
+// control placed far away.
+TPoint PointInControl(TPoint Pos, const TControl& Control) {
+    return Point(SaturateToInt32(int64_t{Pos.X} - Control.Left()),
+                 SaturateToInt32(int64_t{Pos.Y} - Control.Top()));
+}
+
 }  // namespace
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
@@ -57,7 +64,7 @@ bool TWinControl::ContainsControl(const TControl* Control) const {
 
 TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls) {
     const auto hits = [&](TControl* C) {
-        const TPoint p = Point(Pos.X - C->Left(), Pos.Y - C->Top());
+        const TPoint p = PointInControl(Pos, *C);
         return C->Visible() && (C->Enabled() || AllowDisabled) && PtInRect(C->ClientRect(), p) &&
                C->Perform(CM_HITTEST, 0,
                           MAKELONG(static_cast<uint16_t>(p.X), static_cast<uint16_t>(p.Y))) !=
@@ -259,7 +266,7 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message) {
     if (life.expired()) return true;
     if (control == nullptr) return false;
     if (controlLife.expired()) return true;
-    const TPoint p = Point(at.X - control->Left(), at.Y - control->Top());
+    const TPoint p = PointInControl(at, *control);
     Message.Result =
         control->Perform(Message.Msg, Message.WParam,
                          MAKELONG(static_cast<uint16_t>(p.X), static_cast<uint16_t>(p.Y)));
