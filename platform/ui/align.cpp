@@ -1,5 +1,7 @@
 #include "platform/ui/align.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 
@@ -7,19 +9,20 @@ namespace vex {
 
 namespace {
 
-// Whether A goes before B among the controls aligned to the same side.
-bool PlacedBefore(const TControl& A, const TControl& B, TAlign Side) {
+// Where a control stands along Side, the first to be placed smallest: tops and lefts, and the
+// lowest bottoms and rightmost rights.
+int64_t PlaceAlongSide(const TControl& C, TAlign Side) {
     switch (Side) {
         case alTop:
-            return A.Top() < B.Top();
+            return C.Top();
         case alBottom:
-            return A.BoundsRect().Bottom >= B.BoundsRect().Bottom;
+            return -(int64_t{C.Top()} + C.Height());
         case alLeft:
-            return A.Left() < B.Left();
+            return C.Left();
         case alRight:
-            return A.BoundsRect().Right >= B.BoundsRect().Right;
+            return -(int64_t{C.Left()} + C.Width());
         default:
-            return false;
+            return 0;
     }
 }
 
@@ -28,13 +31,14 @@ std::vector<TControl*> ControlsOnSide(const std::vector<TControl*>& Controls, TC
     std::vector<TControl*> side;
     const auto takesPart = [Side](const TControl* C) { return C->Align() == Side && C->Visible(); };
     if (Moved != nullptr && takesPart(Moved)) side.push_back(Moved);
-    for (TControl* c : Controls) {
-        if (c == Moved || !takesPart(c)) continue;
-        auto at = side.begin();
-        while (at != side.end() && !PlacedBefore(*c, **at, Side))
-            ++at;
-        side.insert(at, c);
-    }
+    for (TControl* c : Controls)
+        if (c != Moved && takesPart(c)) side.push_back(c);
+    // Of two at the same place the one met first goes first on the top and left, last on the
+    // bottom and right; a sort keeps a parent of many aligned controls quick.
+    if (Side == alBottom || Side == alRight) std::reverse(side.begin(), side.end());
+    std::stable_sort(side.begin(), side.end(), [Side](const TControl* A, const TControl* B) {
+        return PlaceAlongSide(*A, Side) < PlaceAlongSide(*B, Side);
+    });
     return side;
 }
 
