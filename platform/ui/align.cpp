@@ -1,5 +1,7 @@
 #include "platform/ui/align.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 
@@ -7,19 +9,20 @@ namespace vex {
 
 namespace {
 
-// Whether A goes before B among the controls aligned to the same side.
-bool PlacedBefore(const TControl& A, const TControl& B, TAlign Side) {
+// Where a control stands along Side, the first to be placed smallest: tops and lefts, and the
+// lowest bottoms and rightmost rights.
+int64_t PlaceAlongSide(const TControl& C, TAlign Side) {
     switch (Side) {
         case alTop:
-            return A.Top() < B.Top();
+            return C.Top();
         case alBottom:
-            return A.Top() + A.Height() >= B.Top() + B.Height();
+            return -(int64_t{C.Top()} + C.Height());
         case alLeft:
-            return A.Left() < B.Left();
+            return C.Left();
         case alRight:
-            return A.Left() + A.Width() >= B.Left() + B.Width();
+            return -(int64_t{C.Left()} + C.Width());
         default:
-            return false;
+            return 0;
     }
 }
 
@@ -28,13 +31,14 @@ std::vector<TControl*> ControlsOnSide(const std::vector<TControl*>& Controls, TC
     std::vector<TControl*> side;
     const auto takesPart = [Side](const TControl* C) { return C->Align() == Side && C->Visible(); };
     if (Moved != nullptr && takesPart(Moved)) side.push_back(Moved);
-    for (TControl* c : Controls) {
-        if (c == Moved || !takesPart(c)) continue;
-        auto at = side.begin();
-        while (at != side.end() && !PlacedBefore(*c, **at, Side))
-            ++at;
-        side.insert(at, c);
-    }
+    for (TControl* c : Controls)
+        if (c != Moved && takesPart(c)) side.push_back(c);
+    // Of two at the same place the one met first goes first on the top and left, last on the
+    // bottom and right; a sort keeps a parent of many aligned controls quick.
+    if (Side == alBottom || Side == alRight) std::reverse(side.begin(), side.end());
+    std::stable_sort(side.begin(), side.end(), [Side](const TControl* A, const TControl* B) {
+        return PlaceAlongSide(*A, Side) < PlaceAlongSide(*B, Side);
+    });
     return side;
 }
 
@@ -68,7 +72,10 @@ void Place(TControl& Control, TAlign Side, TRect& Rect) {
         default:
             break;
     }
+    // The control's resize handler may free it, or its parent with it.
+    const std::weak_ptr<const void> life = Control.LifeToken();
     Control.SetBounds(left, top, width, height);
+    if (life.expired()) return;
     // A control that kept another size than the one it was given takes the room it kept.
     const int64_t dw = int64_t{width} - Control.Width();
     const int64_t dh = int64_t{height} - Control.Height();

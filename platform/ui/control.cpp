@@ -33,8 +33,10 @@ void TControl::SetParent(TWinControl* AParent) {
             throw EInvalidOperation(
                 "A control cannot have itself or one of its children as its parent");
     }
+    // Leaving realigns the siblings, whose resize handlers may free this control.
+    const std::weak_ptr<const void> life = LifeToken();
     if (FParent != nullptr) FParent->RemoveControl(this);
-    if (AParent != nullptr) AParent->InsertControl(this);
+    if (AParent != nullptr && !life.expired()) AParent->InsertControl(this);
 }
 
 void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {
@@ -87,8 +89,9 @@ void TControl::SetAutoSize(bool Value) {
 void TControl::SetVisible(bool Value) {
     if (FVisible == Value) return;
     FVisible = Value;
+    const std::weak_ptr<const void> life = LifeToken();
     Perform(CM_VISIBLECHANGED, Value, 0);
-    RequestAlign();
+    if (!life.expired()) RequestAlign();
 }
 
 bool TControl::Showing() const {
@@ -330,12 +333,14 @@ TPoint TControl::ClientOrigin() const {
 
 TPoint TControl::ClientToScreen(TPoint P) const {
     const TPoint origin = ClientOrigin();
-    return Point(P.X + origin.X, P.Y + origin.Y);
+    return Point(SaturateToInt32(int64_t{P.X} + origin.X),
+                 SaturateToInt32(int64_t{P.Y} + origin.Y));
 }
 
 TPoint TControl::ScreenToClient(TPoint P) const {
     const TPoint origin = ClientOrigin();
-    return Point(P.X - origin.X, P.Y - origin.Y);
+    return Point(SaturateToInt32(int64_t{P.X} - origin.X),
+                 SaturateToInt32(int64_t{P.Y} - origin.Y));
 }
 
 void TControl::RequestAlign() {

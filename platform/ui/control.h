@@ -93,7 +93,8 @@ public:
                     SaturateToInt32(int64_t{FTop} + FHeight));
     }
     void SetBoundsRect(const TRect& R) {
-        SetBounds(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+        SetBounds(R.Left, R.Top, SaturateToInt32(int64_t{R.Right} - R.Left),
+                  SaturateToInt32(int64_t{R.Bottom} - R.Top));
     }
 
     // The area children and painting use, in the control's own coordinates.

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/core/exceptions.h"
@@ -390,6 +391,37 @@ TEST(ControlBounds, StayMeaningfulForHostileValues) {
     control.SetParent(nullptr);
 }
 
+// Controls at the ends of the 32-bit range: hit tests, conversions and alignment keep to the
+// range instead of overflowing.
+TEST(ControlBounds, FarAwayControlsKeepTheArithmeticInRange) {
+    TWinControl parent(nullptr);
+    parent.SetBounds(0, 0, 100, 100);
+    auto* farAway = new TControl(&parent);
+    farAway->SetBoundsRect(Rect(INT32_MIN, INT32_MIN, 10, 10));
+    EXPECT_EQ(farAway->BoundsRect(), Rect(INT32_MIN, INT32_MIN, -1, -1));
+    farAway->SetParent(&parent);
+    EXPECT_EQ(parent.ControlAtPos(Point(50, 50), true), nullptr);
+    EXPECT_EQ(parent.ControlAtPos(Point(-5, -5), true), farAway);
+    EXPECT_EQ(farAway->ClientToScreen(Point(-100, -100)), Point(INT32_MIN, INT32_MIN));
+    EXPECT_EQ(farAway->ScreenToClient(Point(100, 100)), Point(INT32_MAX, INT32_MAX));
+
+    for (TAlign side : {alBottom, alRight}) {
+        SCOPED_TRACE(side);
+        std::vector<TControl*> bars;
+        for (int32_t at : {INT32_MAX - 5, INT32_MAX - 6}) {
+            bars.push_back(new TControl(&parent));
+            bars.back()->SetBounds(at, at, INT32_MAX, INT32_MAX);
+            bars.back()->SetParent(&parent);
+        }
+        for (TControl* bar : bars)
+            bar->SetAlign(side);
+        for (TControl* bar : bars)
+            EXPECT_EQ(side == alBottom ? bar->Width() : bar->Height(), 100);
+        for (TControl* bar : bars)
+            delete bar;
+    }
+}
+
 // A handler that frees a sibling while the parent tells its children of a change.
 TEST(ControlRemoval, ABroadcastSurvivesAChildFreedByAnother) {
     class TFreesOnColour : public TControl {
@@ -413,6 +445,98 @@ TEST(ControlRemoval, ABroadcastSurvivesAChildFreedByAnother) {
     parent.SetColor(clRed);
     EXPECT_EQ(parent.ControlCount(), 1);
     EXPECT_EQ(killer->Color(), clRed);
+}
+
+// A plain control that frees a chosen control when it gets a chosen message.
+class TFreeingOn : public TControl {
+public:
+    using TControl::TControl;
+    UINT On = 0;
+    TControl* Victim = nullptr;
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == On && Victim != nullptr) {
+            delete std::exchange(Victim, nullptr);  // may be this control
+            return;
+        }
+        TControl::WndProc(Message);
+    }
+};
+
+// Handlers that free the control they were called for, its parent or the control being moved,
+// in the middle of the framework's own work: whoever is freed goes, and nothing touches it after.
+TEST(ControlRemoval, HandlersMayFreeTheControlOrItsParentMidway) {
+    struct TCase {
+        const char* Name;
+        // Sets the scene under Parent, then acts; answers the life of the control to be gone.
+        std::function<std::weak_ptr<const void>(TWinControl& Parent)> Act;
+    };
+    const auto freeingOn = [](TWinControl& Parent, UINT Msg, bool FreesParent) {
+        auto* c = new TFreeingOn(nullptr);
+        c->On = Msg;
+        c->Victim = FreesParent ? static_cast<TControl*>(&Parent) : c;
+        return c;
+    };
+    const auto arrivesAndGoesOn = [&](UINT Msg) {
+        return [&freeingOn, Msg](TWinControl& P) {
+            TFreeingOn* c = freeingOn(P, Msg, false);
+            const auto life = c->LifeToken();
+            c->SetParent(&P);
+            return life;
+        };
+    };
+    const std::vector<TCase> cases = {
+        {"hidden, freed by its change of visibility",
+         [&](TWinControl& P) {
+             TFreeingOn* c = freeingOn(P, CM_VISIBLECHANGED, false);
+             c->SetParent(&P);
+             const auto life = c->LifeToken();
+             c->Hide();
+             return life;
+         }},
+        {"moved in, freed by the parent's colour", arrivesAndGoesOn(CM_PARENTCOLORCHANGED)},
+        {"moved in, freed by the parent's font", arrivesAndGoesOn(CM_PARENTFONTCHANGED)},
+        {"moved in, frees its new parent",
+         [&](TWinControl& P) {
+             const auto life = P.LifeToken();
+             freeingOn(P, CM_PARENTSHOWHINTCHANGED, true)->SetParent(&P);
+             return life;
+         }},
+        {"aligned, its resize frees the parent",
+         [](TWinControl& P) {
+             auto* c = new TControl(&P);
+             c->SetParent(&P);
+             c->SetAlign(alClient);
+             c->OnResize = [&P](TObject*) { delete &P; };
+             const auto life = P.LifeToken();
+             P.SetBounds(0, 0, 50, 50);
+             return life;
+         }},
+        {"moving out, a sibling's resize frees it",
+         [](TWinControl& P) {
+             auto* moving = new TControl(&P);
+             moving->SetBounds(0, 0, 10, 10);
+             moving->SetParent(&P);
+             moving->SetAlign(alTop);
+             auto* below = new TControl(&P);
+             below->SetBounds(0, 20, 10, 10);
+             below->SetParent(&P);
+             below->SetAlign(alTop);
+             below->OnResize = [moving](TObject*) { delete moving; };
+             const auto life = moving->LifeToken();
+             TWinControl elsewhere(nullptr);
+             moving->SetParent(&elsewhere);
+             EXPECT_EQ(elsewhere.ControlCount(), 0);
+             return life;
+         }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto* parent = new TWinControl(nullptr);
+        parent->SetBounds(0, 0, 100, 100);
+        const std::weak_ptr<const void> parentLife = parent->LifeToken();
+        EXPECT_TRUE(c.Act(*parent).expired());
+        if (!parentLife.expired()) delete parent;
+    }
 }
 
 TEST(ControlRemoval, MouseReferencesAreClearedWhenAControlGoesAway) {

@@ -27,8 +27,9 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 }
 
 void TCustomForm::Show() {
+    const std::weak_ptr<const void> life = LifeToken();
     SetVisible(true);
-    BringToFront();
+    if (!life.expired()) BringToFront();
 }
 
 void TCustomForm::Close() {

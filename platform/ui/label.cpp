@@ -126,8 +126,10 @@ void TCustomLabel::AdjustBounds() {
     } measuring{ControlCanvas()};
     measuring.Canvas.SetHandle(screen.DC());
     DoDrawText(rect, DT_EXPANDTABS | DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : 0));
-    int32_t left = Left();
-    if (FAlignment == taRightJustify) left += Width() - rect.Right;
+    // A right-justified label keeps its right edge, which stays within the 32-bit range.
+    const int32_t left = FAlignment == taRightJustify
+                             ? SaturateToInt32(int64_t{BoundsRect().Right} - rect.Right)
+                             : Left();
     SetBounds(left, Top(), rect.Right, rect.Bottom);
 }
 

@@ -23,6 +23,13 @@ void Erase(std::vector<T*>& List, const TControl* Item) {
     List.erase(std::remove(List.begin(), List.end(), Item), List.end());
 }
 
+// Pos, in the parent's client coordinates, in Control's own; kept within the 32-bit range for a
+// control placed far away.
+TPoint PointInControl(TPoint Pos, const TControl& Control) {
+    return Point(SaturateToInt32(int64_t{Pos.X} - Control.Left()),
+                 SaturateToInt32(int64_t{Pos.Y} - Control.Top()));
+}
+
 }  // namespace
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
@@ -57,7 +64,7 @@ bool TWinControl::ContainsControl(const TControl* Control) const {
 
 TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls) {
     const auto hits = [&](TControl* C) {
-        const TPoint p = Point(Pos.X - C->Left(), Pos.Y - C->Top());
+        const TPoint p = PointInControl(Pos, *C);
         return C->Visible() && (C->Enabled() || AllowDisabled) && PtInRect(C->ClientRect(), p) &&
                C->Perform(CM_HITTEST, 0,
                           MAKELONG(static_cast<uint16_t>(p.X), static_cast<uint16_t>(p.Y))) !=
@@ -91,16 +98,22 @@ void TWinControl::Remove(TControl* AControl) {
 
 void TWinControl::InsertControl(TControl* AControl) {
     Insert(AControl);
-    AControl->Perform(CM_PARENTCOLORCHANGED, 0, 0);
-    AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
-    AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
-    if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
-        windowed->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+    auto* windowed = dynamic_cast<TWinControl*>(AControl);
+    // The control's handlers of its new look may free it, move it on, or free this control.
+    const std::weak_ptr<const void> life = LifeToken();
+    const std::weak_ptr<const void> controlLife = AControl->LifeToken();
+    const auto stillHere = [&] {
+        return !life.expired() && !controlLife.expired() && AControl->Parent() == this;
+    };
+    for (UINT msg : {CM_PARENTCOLORCHANGED, CM_PARENTFONTCHANGED, CM_PARENTSHOWHINTCHANGED})
+        if (stillHere()) AControl->Perform(msg, 0, 0);
+    if (windowed != nullptr && stillHere()) windowed->Perform(CM_PARENTCTL3DCHANGED, 0, 0);
+    if (!stillHere()) return;
+    if (windowed != nullptr)
         windowed->UpdateControlState();
-    } else {
+    else
         AControl->Invalidate();
-    }
-    AlignControl(AControl);
+    if (stillHere()) AlignControl(AControl);
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
@@ -142,13 +155,16 @@ void TWinControl::AlignControl(TControl* AControl) {
         return;
     }
     DisableAlign();
+    // A resize handler of a child may free this control while it aligns.
     struct TEndAlign {
         TWinControl& Self;
+        std::weak_ptr<const void> Life;
         ~TEndAlign() {
+            if (Life.expired()) return;
             Self.FControlState.Exclude(csAlignmentNeeded);
             Self.EnableAlign();
         }
-    } end{*this};
+    } end{*this, LifeToken()};
     TRect r = GetClientRect();
     AlignControls(AControl, r);
 }
@@ -250,7 +266,7 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message) {
     if (life.expired()) return true;
     if (control == nullptr) return false;
     if (controlLife.expired()) return true;
-    const TPoint p = Point(at.X - control->Left(), at.Y - control->Top());
+    const TPoint p = PointInControl(at, *control);
     Message.Result =
         control->Perform(Message.Msg, Message.WParam,
                          MAKELONG(static_cast<uint16_t>(p.X), static_cast<uint16_t>(p.Y)));

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/exceptions.h"
@@ -260,6 +261,81 @@ TEST(WindowedControls, SurviveFreeingThemselvesInAHandler) {
     SendMessage(shown.Form->Handle(), WM_COMMAND, 0, static_cast<LPARAM>(wnd));
     EXPECT_FALSE(IsWindow(wnd));
     EXPECT_EQ(shown.Form->ControlCount(), 0);
+}
+
+// Handlers that free their form, their control or its parent while the framework shows, hides or
+// resizes windows: whoever is freed goes, and nothing touches it after.
+TEST(WindowedControls, MayBeFreedInTheHandlersOfShowingAndResizing) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TForm*& Form)> Act;
+    };
+    // Frees Victim (nil: the form) when Panel hears of a change of its showing.
+    const auto freeOnShowing = [](TForm*& Form, TPanel* Panel, TControl* Victim) {
+        Panel->Answer = [&Form, Victim](TMessage& M) {
+            if (M.Msg != CM_SHOWINGCHANGED) return false;
+            delete (Victim != nullptr ? Victim : std::exchange(Form, nullptr));
+            return true;
+        };
+    };
+    const auto panelOn = [](TWinControl* Parent, TRect Bounds) {
+        auto* panel = new TPanel(Parent);
+        panel->SetBoundsRect(Bounds);
+        panel->SetParent(Parent);
+        return panel;
+    };
+    const std::vector<TCase> cases = {
+        {"form freed by its OnShow",
+         [](TForm*& F) {
+             F->OnShow = [&F](TObject*) { delete std::exchange(F, nullptr); };
+             F->Show();
+         }},
+        {"form freed by the OnResize of its first window",
+         [](TForm*& F) {
+             F->OnResize = [&F](TObject*) { delete std::exchange(F, nullptr); };
+             F->Show();
+         }},
+        {"a panel frees itself as the form hides",
+         [&](TForm*& F) {
+             F->Show();
+             TPanel* panel = panelOn(F, Rect(0, 0, 10, 10));
+             panelOn(F, Rect(0, 20, 10, 30));
+             freeOnShowing(F, panel, panel);
+             F->Hide();
+             EXPECT_EQ(F->ControlCount(), 1);
+         }},
+        {"an inner panel frees its parent as that hides",
+         [&](TForm*& F) {
+             F->Show();
+             TPanel* outer = panelOn(F, Rect(0, 0, 50, 50));
+             freeOnShowing(F, panelOn(outer, Rect(0, 0, 5, 5)), outer);
+             outer->Hide();
+             EXPECT_EQ(F->ControlCount(), 0);
+         }},
+        {"a panel frees the form as the form hides",
+         [&](TForm*& F) {
+             F->Show();
+             freeOnShowing(F, panelOn(F, Rect(0, 0, 10, 10)), nullptr);
+             F->Hide();
+         }},
+        {"an aligned child's resize frees its windowed parent",
+         [&](TForm*& F) {
+             F->Show();
+             TPanel* panel = panelOn(F, Rect(0, 0, 100, 100));
+             auto* inner = panelOn(panel, Rect(0, 0, 10, 10));
+             inner->SetAlign(alClient);
+             inner->OnResize = [panel](TObject*) { delete panel; };
+             panel->SetBounds(0, 0, 50, 50);
+             EXPECT_EQ(F->ControlCount(), 0);
+         }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto* form = new TForm(nullptr);
+        c.Act(form);
+        test::PumpUntilIdle();
+        delete form;
+    }
 }
 
 TEST(Forms, CloseDoesWhatTheHandlersChoose) {

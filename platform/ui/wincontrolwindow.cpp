@@ -116,7 +116,10 @@ void TWinControl::CreateWnd() {
     struct TEndCreation {
         ~TEndCreation() { CreationControl = nullptr; }
     } endCreation;
+    // The new window's first messages reach handlers that may free the control.
+    const std::weak_ptr<const void> life = LifeToken();
     CreateWindowHandle(params);
+    if (life.expired()) return;
     if (FHandle == 0) throw EInvalidOperation("Control '" + Name() + "' could not make its window");
     RestoreScrollBars();
     UpdateBounds();
@@ -129,8 +132,9 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
 
 void TWinControl::CreateHandle() {
     if (FHandle != 0) return;
+    const std::weak_ptr<const void> life = LifeToken();
     CreateWnd();
-    if (Parent() != nullptr)
+    if (!life.expired() && Parent() != nullptr)
         SetWindowPos(FHandle, Parent()->PrecedingWindow(this), 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -203,24 +207,31 @@ void TWinControl::UpdateShowing() {
 
 void TWinControl::UpdateShowingWithin(bool ParentShows) {
     const bool show = ParentShows && Visible() && !FControlState.Contains(csReadingState);
+    // The handlers of showing and hiding may free this control, or any of its children.
+    const std::weak_ptr<const void> life = LifeToken();
+    const auto updateChildren = [&](bool Shows) {
+        if (life.expired()) return;
+        for (const auto& [child, childLife] : Snapshot(FWinControls)) {
+            if (!childLife.expired() && child->Parent() == this) child->UpdateShowingWithin(Shows);
+            if (life.expired()) return;
+        }
+    };
     // Children are made and shown before their parent shows, and hidden after it hides.
     if (show) {
         if (FHandle == 0) CreateHandle();
-        for (const auto& [child, life] : Snapshot(FWinControls))
-            if (!life.expired() && child->Parent() == this) child->UpdateShowingWithin(true);
+        updateChildren(true);
     }
+    if (life.expired()) return;
     if (FHandle != 0 && FShowing != show) {
         FShowing = show;
         try {
             Perform(CM_SHOWINGCHANGED, 0, 0);
         } catch (...) {
-            FShowing = !show;
+            if (!life.expired()) FShowing = !show;
             throw;
         }
     }
-    if (!show)
-        for (const auto& [child, life] : Snapshot(FWinControls))
-            if (!life.expired() && child->Parent() == this) child->UpdateShowingWithin(false);
+    if (!show) updateChildren(false);
 }
 
 void TWinControl::UpdateControlState() {
@@ -267,8 +278,10 @@ TPoint TWinControl::ClientOrigin() const {
 void TWinControl::WMSize(TMessage& Message) {
     UpdateBounds();
     DefaultHandler(Message);
+    // The children's resize handlers may free this control.
+    const std::weak_ptr<const void> life = LifeToken();
     Realign();
-    if (!ComponentState().Contains(csLoading)) Resize();
+    if (!life.expired() && !ComponentState().Contains(csLoading)) Resize();
 }
 
 void TWinControl::WMMove(TMessage& Message) {
