@@ -8,7 +8,11 @@
 #include <string>
 #include <utility>
 
+#include "components/entry/EsLabel.h"
+#include "components/misc/Animate.h"
 #include "examples/gallery/framedpanel.h"
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvas.h"
 #include "platform/gfx/colors.h"
 #include "platform/ui/form.h"
 #include "platform/ui/label.h"
@@ -167,10 +171,83 @@ int WindowFrames(TForm* Form, int Left, int Top) {
     return box->BoundsRect().Bottom;
 }
 
+// Headings as the application's windows have them: a serif face over an extruded or plain shadow,
+// and the presets beside them.
+int EffectsLabels(TForm* Form, int Left, int Top) {
+    TFramedPanel* box = AddGroup(Form, Left, Top, 176, "Effects labels");
+    auto heading = [&](int Y, const std::string& Caption) {
+        auto* label = Add<TEsLabel>(box, Rect(8, Y, 290, Y + 40));
+        label->SetCaption(Caption);
+        return label;
+    };
+    TEsLabel* extruded = heading(4, "Extruded heading");
+    extruded->Font().SetColor(clBlue);
+    extruded->Font().SetHeight(-27);
+    extruded->CustomSettings().SetShadowStyle(ssExtrude);
+    extruded->CustomSettings().SetShadowDepth(4);
+    extruded->CustomSettings().SetShadowColor(clOlive);
+
+    TEsLabel* gold = heading(46, "Gold, flying");
+    gold->SetColorScheme(csGold);
+    gold->SetAppearance(apFlying);
+
+    TEsLabel* gradient = heading(88, "Graduated face");
+    gradient->Font().SetStyle({fsBold});
+    gradient->SetAppearance(apSunken);
+    gradient->CustomSettings().SetGraduateStyle(gsHorizontal);
+    gradient->CustomSettings().SetGraduateFromColor(clRed);
+    gradient->Font().SetColor(clNavy);
+
+    TEsLabel* steel = heading(130, "Steel, centred");
+    steel->SetColorScheme(csSteel);
+    steel->SetAppearance(apRaised);
+    steel->SetAlignment(taCenter);
+    return box->BoundsRect().Bottom;
+}
+
+// A strip of ten frames, a ball going round, each frame the control's width.
+void DrawBallStrip(TBitmap& Strip) {
+    constexpr int size = 32, frames = 10;
+    Strip.SetSize(size * frames, size);
+    TCanvas& canvas = Strip.Canvas();
+    canvas.Brush().SetColor(clSilver);
+    canvas.FillRect(Rect(0, 0, size * frames, size));
+    const TPoint path[frames] = {{16, 4},  {23, 6}, {27, 12}, {27, 20}, {23, 26},
+                                 {16, 28}, {9, 26}, {5, 20},  {5, 12},  {9, 6}};
+    for (int i = 0; i < frames; ++i) {
+        canvas.Brush().SetColor(i == 0 ? clRed : clNavy);
+        canvas.Pen().SetColor(clBlack);
+        const int x = i * size + path[i].X, y = path[i].Y;
+        canvas.Ellipse(x - 4, y - 4, x + 5, y + 5);
+    }
+}
+
+int Animations(TForm* Form, int Left, int Top) {
+    TFramedPanel* box = AddGroup(Form, Left, Top, 52, "Frame-strip animation");
+    TBitmap strip;
+    DrawBallStrip(strip);
+    const struct {
+        int Frame;
+        bool Reverse;
+        TColor Transparent;
+    } animations[] = {{0, false, clSilver}, {3, true, clSilver}, {6, false, -1}};
+    for (int i = 0; i < 3; ++i) {
+        auto* animation = Add<TAnimated>(box, Rect(8 + i * 40, 8, 40 + i * 40, 40));
+        animation->SetBitMap(strip);
+        animation->SetFrameCount(10);
+        animation->SetFrame(animations[i].Frame);
+        animation->SetReverse(animations[i].Reverse);
+        animation->SetTransparentColor(animations[i].Transparent);
+        animation->SetColor(clWindow);
+        animation->SetInterval(300);
+        animation->SetPlay(true);
+    }
+    return box->BoundsRect().Bottom;
+}
+
 // The groups in two columns; a new control adds its group to a column.
-// The animation and the effects label join the right column.
-const TGroup kLeftColumn[] = {LabelAlignments, LabelLooks};
-const TGroup kRightColumn[] = {PanelFrames, WindowFrames};
+const TGroup kLeftColumn[] = {LabelAlignments, LabelLooks, EffectsLabels};
+const TGroup kRightColumn[] = {PanelFrames, WindowFrames, Animations};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);
