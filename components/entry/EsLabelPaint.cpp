@@ -110,7 +110,9 @@ public:
     }
 
     // The bands of a gradient from From to the font colour, each brushed over the key colour
-    // of the mask's face.
+    // of the mask's face. The bands span one pixel less than the text (or client height), and
+    // their rounding can end them before a narrow face does: the end bands reach on to the
+    // client's edges, so no pixel of the face is left without a colour.
     void Graduate(TBitmap& Work, const TBitmap& Mask, TColor From, TEsGraduateStyle Style) {
         TCanvas& canvas = Work.Canvas();
         const int32_t width = canvas.TextWidth(FText);
@@ -123,10 +125,13 @@ public:
         else if (!vertical && FAlignment == taRightJustify)
             origin = clientWidth - FMaxOff - width;
         canvas.Brush().SetStyle(bsSolid);
+        const int32_t extent = vertical ? clientHeight : clientWidth;
         for (int32_t i = 0; i <= GradientSteps; ++i) {
             canvas.Brush().SetColor(StepColor(From, FFontColor, GradientSteps, i));
-            const int32_t from = origin + RoundHalfEven(i * band);
-            const int32_t to = origin + RoundHalfEven((i + 1) * band);
+            int32_t from = origin + RoundHalfEven(i * band);
+            int32_t to = origin + RoundHalfEven((i + 1) * band);
+            if (i == 0) from = std::min(from, 0);
+            if (i == GradientSteps) to = std::max(to, extent);
             const TRect r =
                 vertical ? Rect(0, from, clientWidth, to) : Rect(from, 0, to, clientHeight);
             canvas.BrushCopy(r, Mask, r, MaskKeyColor);
