@@ -115,7 +115,7 @@ public:
     // client's edges, so no pixel of the face is left without a colour.
     void Graduate(TBitmap& Work, const TBitmap& Mask, TColor From, TEsGraduateStyle Style) {
         TCanvas& canvas = Work.Canvas();
-        const int32_t width = canvas.TextWidth(FText);
+        const int32_t width = ShownWidth(canvas);
         const int32_t clientWidth = FClient.Right, clientHeight = FClient.Bottom;
         const bool vertical = Style == gsVertical;
         const double band = ((vertical ? clientHeight : width) - 1) / double{GradientSteps};
@@ -139,6 +139,14 @@ public:
     }
 
 private:
+    // The caption's width on one line as it shows: without the prefix characters of
+    // accelerators, with tabs expanded, so that the bands lie where the face does.
+    int32_t ShownWidth(TCanvas& Canvas) const {
+        TRect r = FClient;
+        DrawText(&Canvas, FText, r, DT_CALCRECT | DT_SINGLELINE | (FFlags & ~DT_WORDBREAK));
+        return r.Right - r.Left;
+    }
+
     void DrawShade(TCanvas& Canvas, const TShade& Shade) {
         const int32_t first = Shade.Style != ssPlain && Shade.Depth > 1 ? 1 : Shade.Depth;
         const int32_t steps = Shade.Style == ssGraduated ? Shade.Depth - 1 : 0;

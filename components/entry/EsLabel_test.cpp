@@ -210,6 +210,28 @@ TEST(EsLabel, AGradientGivesTheFaceExactlyItsFirstAndLastColoursAtItsEnds) {
               (std::vector<uint32_t>{0x0000FF, 0x0000FF, 0x1100EE, 0xEE0011, 0xFF0000, 0xFFFFFF}));
 }
 
+// Whatever the alignment, the face's first column has the start colour and its last the font
+// colour, also where an accelerator's prefix character is not shown.
+TEST(EsLabel, AHorizontalGradientRunsOverTheTextAsShown) {
+    for (const std::string steps :
+         {"Caption=AB", "Caption=&AB", "Caption=&AB Alignment=taCenter",
+          "Caption=A&B Alignment=taRightJustify", "Caption=A&&B ShowAccelChar=0",
+          "Caption=A&&B Alignment=taCenter"}) {
+        SCOPED_TRACE(steps);
+        TLabelUnderTest under(steps +
+                              " Appearance=apNone FontColor=clRed GraduateFromColor=clBlue"
+                              " GraduateStyle=gsHorizontal");
+        TBitmap picture;
+        PaintOn(*under.Label, picture);
+        const TRect face =
+            InkBounds(picture, [](uint32_t P) { return (P & 0xFFFFFF) != 0xFFFFFF; });
+        ASSERT_FALSE(IsRectEmpty(face));
+        const uint32_t* row = picture.ScanLine(face.Top + 1);
+        EXPECT_EQ(row[face.Left] & 0xFFFFFF, 0x0000FFu);
+        EXPECT_EQ(row[face.Right - 1] & 0xFFFFFF, 0xFF0000u);
+    }
+}
+
 // A gradient from the font colour to itself must leave the face as it is without one, also on
 // text narrower than the bands and on labels shorter than them.
 TEST(EsLabel, AGradientColoursEveryPixelOfTheFace) {
