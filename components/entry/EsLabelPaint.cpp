@@ -110,10 +110,12 @@ public:
     }
 
     // The bands of a gradient from From to the font colour, each brushed over the key colour
-    // of the mask's face.
+    // of the mask's face. The bands span one pixel less than the text (or client height), and
+    // their rounding can end them before a narrow face does: the end bands reach on to the
+    // client's edges, so no pixel of the face is left without a colour.
     void Graduate(TBitmap& Work, const TBitmap& Mask, TColor From, TEsGraduateStyle Style) {
         TCanvas& canvas = Work.Canvas();
-        const int32_t width = canvas.TextWidth(FText);
+        const int32_t width = ShownWidth(canvas);
         const int32_t clientWidth = FClient.Right, clientHeight = FClient.Bottom;
         const bool vertical = Style == gsVertical;
         const double band = ((vertical ? clientHeight : width) - 1) / double{GradientSteps};
@@ -123,10 +125,13 @@ public:
         else if (!vertical && FAlignment == taRightJustify)
             origin = clientWidth - FMaxOff - width;
         canvas.Brush().SetStyle(bsSolid);
+        const int32_t extent = vertical ? clientHeight : clientWidth;
         for (int32_t i = 0; i <= GradientSteps; ++i) {
             canvas.Brush().SetColor(StepColor(From, FFontColor, GradientSteps, i));
-            const int32_t from = origin + RoundHalfEven(i * band);
-            const int32_t to = origin + RoundHalfEven((i + 1) * band);
+            int32_t from = origin + RoundHalfEven(i * band);
+            int32_t to = origin + RoundHalfEven((i + 1) * band);
+            if (i == 0) from = std::min(from, 0);
+            if (i == GradientSteps) to = std::max(to, extent);
             const TRect r =
                 vertical ? Rect(0, from, clientWidth, to) : Rect(from, 0, to, clientHeight);
             canvas.BrushCopy(r, Mask, r, MaskKeyColor);
@@ -134,6 +139,14 @@ public:
     }
 
 private:
+    // The caption's width on one line as it shows: without the prefix characters of
+    // accelerators, with tabs expanded, so that the bands lie where the face does.
+    int32_t ShownWidth(TCanvas& Canvas) const {
+        TRect r = FClient;
+        DrawText(&Canvas, FText, r, DT_CALCRECT | DT_SINGLELINE | (FFlags & ~DT_WORDBREAK));
+        return r.Right - r.Left;
+    }
+
     void DrawShade(TCanvas& Canvas, const TShade& Shade) {
         const int32_t first = Shade.Style != ssPlain && Shade.Depth > 1 ? 1 : Shade.Depth;
         const int32_t steps = Shade.Style == ssGraduated ? Shade.Depth - 1 : 0;

@@ -210,6 +210,51 @@ TEST(EsLabel, AGradientGivesTheFaceExactlyItsFirstAndLastColoursAtItsEnds) {
               (std::vector<uint32_t>{0x0000FF, 0x0000FF, 0x1100EE, 0xEE0011, 0xFF0000, 0xFFFFFF}));
 }
 
+// Whatever the alignment, the face's first column has the start colour and its last the font
+// colour, also where an accelerator's prefix character is not shown.
+TEST(EsLabel, AHorizontalGradientRunsOverTheTextAsShown) {
+    for (const std::string steps :
+         {"Caption=AB", "Caption=&AB", "Caption=&AB Alignment=taCenter",
+          "Caption=A&B Alignment=taRightJustify", "Caption=A&&B ShowAccelChar=0",
+          "Caption=A&&B Alignment=taCenter"}) {
+        SCOPED_TRACE(steps);
+        TLabelUnderTest under(steps +
+                              " Appearance=apNone FontColor=clRed GraduateFromColor=clBlue"
+                              " GraduateStyle=gsHorizontal");
+        TBitmap picture;
+        PaintOn(*under.Label, picture);
+        const TRect face =
+            InkBounds(picture, [](uint32_t P) { return (P & 0xFFFFFF) != 0xFFFFFF; });
+        ASSERT_FALSE(IsRectEmpty(face));
+        const uint32_t* row = picture.ScanLine(face.Top + 1);
+        EXPECT_EQ(row[face.Left] & 0xFFFFFF, 0x0000FFu);
+        EXPECT_EQ(row[face.Right - 1] & 0xFFFFFF, 0xFF0000u);
+    }
+}
+
+// A gradient from the font colour to itself must leave the face as it is without one, also on
+// text narrower than the bands and on labels shorter than them.
+TEST(EsLabel, AGradientColoursEveryPixelOfTheFace) {
+    const std::vector<std::pair<std::string, TRect>> cases = {
+        {"Caption=A GraduateStyle=gsHorizontal", Rect(0, 0, 40, 30)},
+        {"Caption=A Alignment=taCenter GraduateStyle=gsHorizontal", Rect(0, 0, 40, 30)},
+        {"Caption=A Alignment=taRightJustify GraduateStyle=gsHorizontal", Rect(0, 0, 40, 30)},
+        {"Caption=AB Appearance=apNone GraduateStyle=gsHorizontal", Rect(0, 0, 40, 30)},
+        {"Caption=AAAA GraduateStyle=gsVertical", Rect(0, 0, 40, 8)},
+        {"Caption=AAAA Appearance=apNone GraduateStyle=gsVertical", Rect(0, 0, 40, 5)},
+        {"Caption=AAAA Appearance=apNone GraduateStyle=gsVertical", Rect(0, 0, 40, 1)},
+    };
+    for (const auto& [steps, bounds] : cases) {
+        SCOPED_TRACE(steps + " in " + std::to_string(bounds.Bottom) + " rows");
+        const std::string colours = " FontColor=clRed GraduateFromColor=clRed ";
+        TLabelUnderTest graduated(steps + colours), plain(steps + colours + "GraduateStyle=gsNone");
+        TBitmap withBands, without;
+        PaintOn(*graduated.Label, withBands, bounds);
+        PaintOn(*plain.Label, without, bounds);
+        EXPECT_EQ(PictureOf(withBands), PictureOf(without));
+    }
+}
+
 TEST(EsLabel, AGradientOverSmoothedTextLeavesNoTraceOfTheMaskColour) {
     // Grey on white in every colour, so that any pixel not grey came from the mask.
     TLabelUnderTest under("Caption=Wave GraduateStyle=gsVertical GraduateFromColor=clSilver");
