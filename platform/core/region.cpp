@@ -1,51 +1,153 @@
 #include "platform/core/region.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vex {
 namespace {
 
-// Appends the parts of R that lie outside Hole: at most four, a band above, a band below, and
-// the pieces left and right of the hole between them.
-void AppendOutside(const TRect& R, const TRect& Hole, std::vector<TRect>& Out) {
-    TRect common;
-    if (!IntersectRect(common, R, Hole)) {
-        Out.push_back(R);
-        return;
-    }
-    if (R.Top < common.Top) Out.push_back({R.Left, R.Top, R.Right, common.Top});
-    if (common.Bottom < R.Bottom) Out.push_back({R.Left, common.Bottom, R.Right, R.Bottom});
-    if (R.Left < common.Left) Out.push_back({R.Left, common.Top, common.Left, common.Bottom});
-    if (common.Right < R.Right) Out.push_back({common.Right, common.Top, R.Right, common.Bottom});
+struct TSpan {
+    int32_t Left, Right;
+    friend bool operator==(const TSpan&, const TSpan&) = default;
+};
+
+// One past the last rectangle of the band that starts at First.
+size_t BandEnd(const std::vector<TRect>& Rects, size_t First) {
+    size_t end = First + 1;
+    while (end < Rects.size() && Rects[end].Top == Rects[First].Top)
+        ++end;
+    return end;
 }
 
-void SubtractFrom(std::vector<TRect>& Rects, const TRect& Hole) {
-    std::vector<TRect> kept;
-    kept.reserve(Rects.size());
-    for (const TRect& r : Rects)
-        AppendOutside(r, Hole, kept);
-    Rects.swap(kept);
+// The spans of a row where Keep(in A, in B) holds, A and B being the spans of the same row in
+// each operand, left to right. Every edge of both is visited once, so the cost is their sum.
+template <typename TKeep>
+void CombineSpans(const TRect* A, size_t CountA, const TRect* B, size_t CountB, TKeep Keep,
+                  std::vector<TSpan>& Out) {
+    constexpr int64_t kPast = std::numeric_limits<int64_t>::max();
+    // Edge I of a row: the left side of span I / 2 when I is even, its right side when odd.
+    const auto edge = [](const TRect* Spans, size_t Count, size_t I) -> int64_t {
+        if (I >= 2 * Count) return kPast;
+        return I % 2 == 0 ? Spans[I / 2].Left : Spans[I / 2].Right;
+    };
+    size_t i = 0, j = 0;
+    bool inA = false, inB = false, in = false;
+    int32_t start = 0;
+    for (;;) {
+        const int64_t x = std::min(edge(A, CountA, i), edge(B, CountB, j));
+        if (x == kPast) break;
+        // Spans of one operand that touch pass through here as one.
+        for (; edge(A, CountA, i) == x; ++i)
+            inA = !inA;
+        for (; edge(B, CountB, j) == x; ++j)
+            inB = !inB;
+        const bool now = Keep(inA, inB);
+        if (now == in) continue;
+        if (now)
+            start = static_cast<int32_t>(x);
+        else
+            Out.push_back({start, static_cast<int32_t>(x)});
+        in = now;
+    }
 }
 
-// One rectangle holding both, when together they make exactly a rectangle.
-bool Joined(const TRect& A, const TRect& B, TRect& Out) {
-    if (A.Top == B.Top && A.Bottom == B.Bottom && (A.Right == B.Left || B.Right == A.Left)) {
-        Out = {std::min(A.Left, B.Left), A.Top, std::max(A.Right, B.Right), A.Bottom};
+// Builds a banded list band by band, joining a band to the one above it when they touch and
+// hold the same spans, so that one set of pixels always has one list.
+class TBandWriter {
+public:
+    explicit TBandWriter(std::vector<TRect>& Out) : FOut(Out) {}
+
+    void Add(int32_t Top, int32_t Bottom, const std::vector<TSpan>& Spans) {
+        if (Spans.empty() || Top >= Bottom) return;
+        if (FLastStart < FOut.size() && FOut.back().Bottom == Top && SameAsLast(Spans)) {
+            for (size_t k = FLastStart; k < FOut.size(); ++k)
+                FOut[k].Bottom = Bottom;
+            return;
+        }
+        FLastStart = FOut.size();
+        for (const TSpan& s : Spans)
+            FOut.push_back({s.Left, Top, s.Right, Bottom});
+    }
+
+private:
+    bool SameAsLast(const std::vector<TSpan>& Spans) const {
+        if (FOut.size() - FLastStart != Spans.size()) return false;
+        for (size_t k = 0; k < Spans.size(); ++k)
+            if (FOut[FLastStart + k].Left != Spans[k].Left ||
+                FOut[FLastStart + k].Right != Spans[k].Right)
+                return false;
         return true;
     }
-    if (A.Left == B.Left && A.Right == B.Right && (A.Bottom == B.Top || B.Bottom == A.Top)) {
-        Out = {A.Left, std::min(A.Top, B.Top), A.Right, std::max(A.Bottom, B.Bottom)};
-        return true;
+
+    std::vector<TRect>& FOut;
+    size_t FLastStart = std::numeric_limits<size_t>::max();
+};
+
+// The banded list of the pixels where Keep(in A, in B) holds. Both walk down together: each
+// output band lies where neither operand starts or ends a band, so its spans come from one row.
+template <typename TKeep>
+std::vector<TRect> Combine(const std::vector<TRect>& A, const std::vector<TRect>& B, TKeep Keep) {
+    std::vector<TRect> out;
+    out.reserve(A.size() + B.size());
+    TBandWriter writer(out);
+    std::vector<TSpan> spans;
+    constexpr int64_t kPast = std::numeric_limits<int64_t>::max();
+    size_t a = 0, b = 0;
+    int64_t y = std::numeric_limits<int64_t>::min();
+    while (a < A.size() || b < B.size()) {
+        const int64_t topA = a < A.size() ? std::max<int64_t>(y, A[a].Top) : kPast;
+        const int64_t topB = b < B.size() ? std::max<int64_t>(y, B[b].Top) : kPast;
+        const int64_t top = std::min(topA, topB);
+        const bool inA = topA == top, inB = topB == top;
+        const int64_t bottom = std::min(inA ? A[a].Bottom : topA, inB ? B[b].Bottom : topB);
+        const size_t endA = inA ? BandEnd(A, a) : a;
+        const size_t endB = inB ? BandEnd(B, b) : b;
+        spans.clear();
+        CombineSpans(A.data() + a, endA - a, B.data() + b, endB - b, Keep, spans);
+        writer.Add(static_cast<int32_t>(top), static_cast<int32_t>(bottom), spans);
+        y = bottom;
+        if (inA && A[a].Bottom == bottom) a = endA;
+        if (inB && B[b].Bottom == bottom) b = endB;
     }
-    return false;
+    return out;
+}
+
+bool InEither(bool A, bool B) {
+    return A || B;
+}
+bool InFirstOnly(bool A, bool B) {
+    return A && !B;
+}
+bool InBoth(bool A, bool B) {
+    return A && B;
+}
+
+std::vector<TRect> RectsOf(const TRect& R) {
+    if (IsRectEmpty(R)) return {};
+    return {R};
 }
 
 }  // namespace
 
+TRegion TRegion::OfRects(std::span<const TRect> Rects) {
+    if (Rects.size() == 1) return TRegion(Rects.front());
+    TRegion region;
+    if (Rects.empty()) return region;
+    // Halves joined pairwise: each rectangle takes part in a logarithmic number of merges.
+    const size_t half = Rects.size() / 2;
+    region = OfRects(Rects.first(half));
+    region.Union(OfRects(Rects.subspan(half)));
+    return region;
+}
+
 TRect TRegion::Bounds() const {
-    TRect bounds;
-    for (const TRect& r : FRects)
-        UnionRect(bounds, bounds, r);
+    if (FRects.empty()) return TRect();
+    TRect bounds{FRects.front().Left, FRects.front().Top, FRects.front().Right,
+                 FRects.back().Bottom};
+    for (const TRect& r : FRects) {
+        bounds.Left = std::min(bounds.Left, r.Left);
+        bounds.Right = std::max(bounds.Right, r.Right);
+    }
     return bounds;
 }
 
@@ -68,78 +170,73 @@ bool TRegion::Intersects(const TRect& R) const {
 }
 
 bool TRegion::Covers(const TRect& R) const {
-    if (IsRectEmpty(R)) return true;
-    std::vector<TRect> left{R};
-    for (const TRect& r : FRects) {
-        SubtractFrom(left, r);
-        if (left.empty()) return true;
-    }
-    return false;
+    return IsRectEmpty(R) || Combine(RectsOf(R), FRects, InFirstOnly).empty();
 }
 
 bool TRegion::SameArea(const TRegion& Other) const {
-    if (Area() != Other.Area()) return false;
-    return std::all_of(FRects.begin(), FRects.end(),
-                       [&](const TRect& r) { return Other.Covers(r); });
+    return FRects == Other.FRects;
+}
+
+// A single rectangle met with a rectangle, the common case of painting one window, needs no walk.
+bool TRegion::IsRect() const {
+    return FRects.size() == 1;
 }
 
 void TRegion::Union(const TRect& R) {
-    if (IsRectEmpty(R) || Covers(R)) return;
-    std::vector<TRect> added{R};
-    for (const TRect& r : FRects)
-        SubtractFrom(added, r);
-    for (const TRect& piece : added)
-        MergeIn(piece);
+    if (IsRectEmpty(R)) return;
+    if (Empty())
+        FRects.push_back(R);
+    else
+        FRects = Combine(FRects, RectsOf(R), InEither);
 }
 
 void TRegion::Union(const TRegion& Other) {
-    for (const TRect& r : Other.FRects)
-        Union(r);
+    if (!Other.Empty()) FRects = Combine(FRects, Other.FRects, InEither);
 }
 
 void TRegion::Subtract(const TRect& R) {
-    if (!IsRectEmpty(R)) SubtractFrom(FRects, R);
+    TRect common;
+    if (Empty() || !IntersectRect(common, Bounds(), R)) return;
+    FRects = Combine(FRects, RectsOf(R), InFirstOnly);
 }
 
 void TRegion::Subtract(const TRegion& Other) {
-    for (const TRect& r : Other.FRects)
-        SubtractFrom(FRects, r);
+    if (!Other.Empty() && !Empty()) FRects = Combine(FRects, Other.FRects, InFirstOnly);
 }
 
 void TRegion::Intersect(const TRect& R) {
-    std::vector<TRect> kept;
-    TRect common;
-    for (const TRect& r : FRects)
-        if (IntersectRect(common, r, R)) kept.push_back(common);
-    FRects.swap(kept);
+    if (Empty()) return;
+    if (IsRect()) {
+        TRect common;
+        if (IntersectRect(common, FRects.front(), R))
+            FRects.front() = common;
+        else
+            FRects.clear();
+        return;
+    }
+    FRects = Combine(FRects, RectsOf(R), InBoth);
 }
 
 void TRegion::Intersect(const TRegion& Other) {
-    std::vector<TRect> kept;
-    TRect common;
-    for (const TRect& a : FRects)
-        for (const TRect& b : Other.FRects)
-            if (IntersectRect(common, a, b)) kept.push_back(common);
-    FRects.swap(kept);
+    if (Other.IsRect())
+        Intersect(Other.FRects.front());
+    else if (!Empty())
+        FRects = Combine(FRects, Other.FRects, InBoth);
 }
 
 void TRegion::Offset(int32_t DX, int32_t DY) {
-    for (TRect& r : FRects)
+    bool squeezed = false;
+    for (TRect& r : FRects) {
+        const TRect before = r;
         OffsetRect(r, DX, DY);
-    // Rectangles pressed together at the end of the range may now be empty.
+        squeezed |= r.Right - r.Left != before.Right - before.Left ||
+                    r.Bottom - r.Top != before.Bottom - before.Top;
+    }
+    if (!squeezed) return;
+    // Pressed against the end of the range, rectangles may have gone flat and bands that were
+    // different may have become alike: one more pass restores the one list for these pixels.
     std::erase_if(FRects, [](const TRect& r) { return IsRectEmpty(r); });
-}
-
-void TRegion::MergeIn(TRect R) {
-    for (size_t i = 0; i < FRects.size();)
-        if (Joined(FRects[i], R, R)) {
-            FRects[i] = FRects.back();
-            FRects.pop_back();
-            i = 0;
-        } else {
-            ++i;
-        }
-    FRects.push_back(R);
+    FRects = Combine(FRects, {}, InEither);
 }
 
 }  // namespace vex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "platform/core/geometry.h"
@@ -8,12 +9,16 @@ namespace vex {
 
 // A set of pixels built from rectangles: what a window needs painted, what of it a sibling hides,
 // where a canvas may draw. Kept as rectangles that never overlap, so the area is their sum and a
-// painter can fill each once. The rectangles come in no particular order; two regions covering
-// the same pixels may hold different rectangles, so compare them with SameArea.
+// painter can fill each once, in bands: rows of rectangles sharing top and bottom, bands top to
+// bottom, each band's rectangles left to right and apart, and no two touching bands alike. So
+// the same pixels always make the same list, and every operation is one walk down both lists.
 class TRegion {
 public:
     TRegion() = default;
     explicit TRegion(const TRect& R) { Union(R); }
+    // The union of many rectangles, at a cost that grows with their number times its logarithm
+    // rather than its square.
+    static TRegion OfRects(std::span<const TRect> Rects);
 
     bool Empty() const { return FRects.empty(); }
     const std::vector<TRect>& Rects() const { return FRects; }
@@ -38,9 +43,7 @@ public:
     void Offset(int32_t DX, int32_t DY);
 
 private:
-    // Adds R, which overlaps none of the rectangles, joined with every neighbour it makes one
-    // rectangle with, so that invalidating a row of neighbours keeps the list short.
-    void MergeIn(TRect R);
+    bool IsRect() const;
 
     std::vector<TRect> FRects;
 };

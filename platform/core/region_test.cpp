@@ -4,6 +4,7 @@
 
 #include <array>
 #include <random>
+#include <vector>
 
 #include "tests/support/casefile.h"
 
@@ -54,6 +55,7 @@ TEST(Region, HoldsExactlyThePixelsItsOperationsMake) {
     };
     for (int round = 0; round < 300; ++round) {
         TRegion region, other;
+        std::vector<TRect> otherRects;
         Grid expected{}, second{};
         for (int step = 0; step < 12; ++step) {
             const TRect r = anyRect();
@@ -71,8 +73,9 @@ TEST(Region, HoldsExactlyThePixelsItsOperationsMake) {
             if (kind == 0 || kind == 3) region.Union(r);
             if (kind == 1) region.Subtract(r);
             if (kind == 2) region.Intersect(r);
-            if (kind == 4) other.Union(r);
+            if (kind == 4) other.Union(r), otherRects.push_back(r);
         }
+        EXPECT_EQ(TRegion::OfRects(otherRects).Rects(), other.Rects()) << "round " << round;
         ASSERT_EQ(gridOf(region), expected) << "round " << round;
         int64_t area = 0;
         for (const auto& row : expected)
@@ -81,6 +84,13 @@ TEST(Region, HoldsExactlyThePixelsItsOperationsMake) {
         EXPECT_EQ(region.Area(), area) << "rectangles overlap in round " << round;
         for (const TRect& r : region.Rects())
             EXPECT_TRUE(region.Covers(r) && !IsRectEmpty(r));
+        // Bands top to bottom, apart or touching; within one, rectangles left to right, apart.
+        const std::vector<TRect>& rects = region.Rects();
+        for (size_t i = 1; i < rects.size(); ++i) {
+            const TRect &a = rects[i - 1], &b = rects[i];
+            const bool sameBand = a.Top == b.Top && a.Bottom == b.Bottom;
+            EXPECT_TRUE(sameBand ? a.Right < b.Left : a.Bottom <= b.Top) << "round " << round;
+        }
         TRegion both = region, without = region;
         both.Intersect(other);
         without.Subtract(other);
@@ -92,6 +102,7 @@ TEST(Region, HoldsExactlyThePixelsItsOperationsMake) {
         TRegion united = without;
         united.Union(both);
         EXPECT_TRUE(united.SameArea(region));
+        EXPECT_EQ(united.Rects(), region.Rects()) << "the same pixels make one list";
     }
 }
 
@@ -110,6 +121,27 @@ TEST(Region, OffsetStaysInRangeAndDropsWhatIsSqueezedFlat) {
     region.Offset(10, 0);
     EXPECT_EQ(region.Bounds(), Rect(10, 0, 20, 10));
     EXPECT_EQ(region.Area(), 100);
+
+    // Two bands that differ only beyond the end of the range become one once pressed there.
+    TRegion steps(Rect(0, 0, 5, 2));
+    steps.Union(Rect(0, 2, 6, 4));
+    steps.Offset(INT32_MAX - 4, 0);
+    EXPECT_EQ(steps.Rects(), (std::vector<TRect>{Rect(INT32_MAX - 4, 0, INT32_MAX, 4)}));
+}
+
+TEST(Region, ManyWindowsUniteAtOnceAsOneByOne) {
+    std::vector<TRect> grid;
+    TRegion oneByOne;
+    for (int32_t row = 0; row < 25; ++row)
+        for (int32_t column = row % 2; column < 40; column += 2) {
+            grid.push_back(Rect(column * 25 + 1, row * 30 + 1, column * 25 + 24, row * 30 + 29));
+            oneByOne.Union(grid.back());
+        }
+    EXPECT_EQ(TRegion::OfRects(grid).Rects(), oneByOne.Rects());
+    TRegion form(Rect(0, 0, 1000, 750));
+    form.Subtract(TRegion::OfRects(grid));
+    EXPECT_EQ(form.Area(), 1000 * 750 - int64_t{500} * 23 * 28);
+    EXPECT_TRUE(TRegion::OfRects({}).Empty());
 }
 
 }  // namespace

@@ -261,8 +261,10 @@ private:
         TPoint PenPos;
         std::optional<TRegion> UserClip;
     };
-    // TFont cannot move, so each state is held apart.
+    // TFont cannot move, so each state is held apart. The first FSavedDepth are saved; the
+    // rest wait to be used again.
     std::vector<std::unique_ptr<TSavedState>> FSaved;
+    size_t FSavedDepth = 0;
 };
 
 }  // namespace vex

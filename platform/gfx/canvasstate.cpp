@@ -4,9 +4,18 @@
 
 namespace vex {
 
+namespace {
+
+// Restored states kept for the next saves, so that painting, which saves and restores around
+// every control, does not make and free a pen, a brush and a font each time.
+constexpr size_t kSpareSavedStates = 8;
+
+}  // namespace
+
 int32_t TCanvas::SaveDC() {
-    if (FSaved.size() >= MaxSavedStates) return 0;
-    auto state = std::make_unique<TSavedState>();
+    if (FSavedDepth >= static_cast<size_t>(MaxSavedStates)) return 0;
+    if (FSaved.size() == FSavedDepth) FSaved.push_back(std::make_unique<TSavedState>());
+    TSavedState* state = FSaved[FSavedDepth].get();
     state->Pen.Assign(&FPen);
     state->Brush.Assign(&FBrush);
     state->Font.Assign(&FFont);
@@ -18,12 +27,11 @@ int32_t TCanvas::SaveDC() {
     state->Origin = FOrigin;
     state->PenPos = FPenPos;
     state->UserClip = FUserClip;
-    FSaved.push_back(std::move(state));
-    return static_cast<int32_t>(FSaved.size());
+    return static_cast<int32_t>(++FSavedDepth);
 }
 
 bool TCanvas::RestoreDC(int32_t Index) {
-    const auto depth = static_cast<int64_t>(FSaved.size());
+    const auto depth = static_cast<int64_t>(FSavedDepth);
     const int64_t level = Index > 0 ? Index : depth + Index + 1;
     if (Index == 0 || level < 1 || level > depth) return false;
     TSavedState& state = *FSaved[static_cast<size_t>(level - 1)];
@@ -40,7 +48,10 @@ bool TCanvas::RestoreDC(int32_t Index) {
     FPenPos = state.PenPos;
     FUserClip = std::move(state.UserClip);
     InvalidateClip();
-    FSaved.resize(static_cast<size_t>(level - 1));
+    state.UserClip.reset();
+    FSavedDepth = static_cast<size_t>(level - 1);
+    if (FSaved.size() > FSavedDepth + kSpareSavedStates)
+        FSaved.resize(FSavedDepth + kSpareSavedStates);
     return true;
 }
 

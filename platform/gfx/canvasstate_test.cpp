@@ -69,8 +69,12 @@ TEST_F(CanvasState, SavedStatesComeBackWholeAndInOrder) {
     ChangeEverything(C(), 3);
     EXPECT_TRUE(RestoreDC(C().Handle(), -2));
     EXPECT_EQ(StateOf(C()), first);
+    // A depth saved again holds what was saved the second time, not the first.
     EXPECT_EQ(SaveDC(C().Handle()), 2);
     ChangeEverything(C(), 4);
+    EXPECT_TRUE(RestoreDC(C().Handle(), -1));
+    EXPECT_EQ(StateOf(C()), first);
+    EXPECT_EQ(SaveDC(C().Handle()), 2);
     EXPECT_TRUE(RestoreDC(C().Handle(), 1));
     EXPECT_EQ(StateOf(C()), initial);
     EXPECT_FALSE(RestoreDC(C().Handle(), -1));

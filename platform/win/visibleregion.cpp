@@ -1,5 +1,8 @@
 #include "platform/win/visibleregion.h"
 
+#include <span>
+#include <vector>
+
 #include "platform/win/windowstyles.h"
 
 namespace vex::wintree {
@@ -13,6 +16,15 @@ TRect ChildInBuffer(const TWnd& Child, TPoint ParentOrigin) {
         Shifted(ParentOrigin, Child.Parent->Client.Left, Child.Parent->Client.Top);
     OffsetRect(r, origin.X, origin.Y);
     return r;
+}
+
+// Takes the windows' rectangles out of Visible at once: united first, they leave one region to
+// subtract instead of one pass over Visible for each of many windows.
+void SubtractAll(TRegion& Visible, std::span<const TRect> Windows) {
+    if (Windows.size() == 1)
+        Visible.Subtract(Windows.front());
+    else if (!Windows.empty())
+        Visible.Subtract(TRegion::OfRects(Windows));
 }
 
 }  // namespace
@@ -46,19 +58,26 @@ TRegion VisibleRegion(const TWnd& W, const TRect& Area, bool ClipChildren) {
         TRect reach = visible.Bounds();
         const TPoint clientOrigin = Shifted(parentOrigin, parent.Client.Left, parent.Client.Top);
         OffsetRect(reach, -clientOrigin.X, -clientOrigin.Y);
+        std::vector<TRect> above;
         for (const TWnd* sibling : parent.Children) {
             if (sibling == w) break;
+            // The place first: it rules out nearly every sibling, and reading it alone touches
+            // less of each record.
             const TRect& r = sibling->Bounds;
-            if ((sibling->Style & WS_VISIBLE) == 0 || r.Left >= reach.Right ||
-                r.Right <= reach.Left || r.Top >= reach.Bottom || r.Bottom <= reach.Top)
+            if (r.Left >= reach.Right || r.Right <= reach.Left || r.Top >= reach.Bottom ||
+                r.Bottom <= reach.Top || (sibling->Style & WS_VISIBLE) == 0)
                 continue;
-            visible.Subtract(ChildInBuffer(*sibling, parentOrigin));
+            above.push_back(ChildInBuffer(*sibling, parentOrigin));
         }
+        SubtractAll(visible, above);
     }
-    if (ClipChildren && (W.Style & WS_CLIPCHILDREN)) {
+    if (ClipChildren && (W.Style & WS_CLIPCHILDREN) && !visible.Empty()) {
         const TPoint origin = BufferOrigin(W);
+        std::vector<TRect> children;
+        children.reserve(W.Children.size());
         for (const TWnd* child : W.Children)
-            if (child->Style & WS_VISIBLE) visible.Subtract(ChildInBuffer(*child, origin));
+            if (child->Style & WS_VISIBLE) children.push_back(ChildInBuffer(*child, origin));
+        SubtractAll(visible, children);
     }
     return visible;
 }
