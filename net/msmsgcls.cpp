@@ -29,21 +29,16 @@ TAttEncoding EncodingForType(const std::string& MimeType) {
     throw EMessageError(LoadStr(Ident));
 }
 
-// A header address as well as it can be read: one that opens "<" and never closes it loses
-// nothing but the bracket, rather than the whole message failing to load.
-void ReadAddress(const std::string& Text, TmsMailAddress& Address) {
-    ParseAddressLeniently(Text, Address);
-}
-
 // The set the encoded words of each name named travels with it, so a reply writes its bytes
-// under the right label.
+// under the right label. Addresses are read leniently: a header that cannot be parsed loses what
+// it must, rather than the whole message failing to load.
 void AppendAddresses(const TmsHeaders& Headers, const std::string& Field, TmsAddressList& List) {
     TStringList values;
     std::vector<std::string> charSets;
     Headers.GetFieldValues(Field, values, charSets);
     for (int32_t i = 0; i < values.Count(); ++i) {
         auto address = std::make_unique<TmsMailAddress>();
-        ReadAddress(values[i], *address);
+        ParseAddressLeniently(values[i], *address);
         address->SetNameCharSet(charSets[static_cast<std::size_t>(i)]);
         List.Add(std::move(address));
     }
@@ -53,7 +48,7 @@ void MapSender(const TmsHeaders& Headers, TmsMailAddress& Sender) {
     std::string value;
     std::string charSet;
     Headers.GetFieldValue("FROM", value, charSet);
-    ReadAddress(value, Sender);
+    ParseAddressLeniently(value, Sender);
     Sender.SetNameCharSet(charSet);
 }
 

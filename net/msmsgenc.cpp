@@ -39,8 +39,8 @@ constexpr int32_t sMultipartPreamble = 57106;
 constexpr std::string_view kCRLF = "\r\n";
 // The line length RFC 5322 recommends, line break aside.
 constexpr size_t kFoldWidth = 78;
-// The longest line it allows.
-constexpr size_t kMaxHeaderLine = 998;
+// The longest line it allows, in the header or the body.
+constexpr size_t kMaxLine = 998;
 
 // The fields the encoders write from the message's properties; the caller's own copies of them
 // would otherwise appear twice.
@@ -169,7 +169,6 @@ enum class TDataBits { Seven, Eight, Binary };
 // is a byte of the data rather than the end of a line (LoneBreaksAreData), neither holds one
 // either: CR and LF stand in them only as the pair that ends a line.
 TDataBits BitsOf(std::string_view Bytes, bool LoneBreaksAreData) {
-    constexpr size_t maxLine = 998;
     bool eightBit = false;
     size_t line = 0;
     for (size_t i = 0; i < Bytes.size(); ++i) {
@@ -181,7 +180,7 @@ TDataBits BitsOf(std::string_view Bytes, bool LoneBreaksAreData) {
             line = 0;
             continue;
         }
-        if (c == '\0' || ++line > maxLine) return TDataBits::Binary;
+        if (c == '\0' || ++line > kMaxLine) return TDataBits::Binary;
         eightBit = eightBit || (c & 0x80);
     }
     return eightBit ? TDataBits::Eight : TDataBits::Seven;
@@ -421,7 +420,7 @@ std::string TmsCustomEncoder::DisplayName(const TmsMailAddress& Address, bool Do
     // A stretch no fold can break that would not fit a line beside the field's name makes a
     // line longer than RFC 5322 allows (section 2.1.1): encoded words cut it, and readers join
     // them into the name again. The text is ASCII here.
-    if (LongestUnfoldable(written) > kMaxHeaderLine - kAddressIndent)
+    if (LongestUnfoldable(written) > kMaxLine - kAddressIndent)
         written = HeaderWords(name, "us-ascii");
     return written;
 }
