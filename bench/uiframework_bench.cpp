@@ -92,22 +92,16 @@ struct TGridForm {
                 control->SetParent(Form);
             }
         Form->Show();
-        Settle();
+        Application().ProcessMessages();
     }
     ~TGridForm() { delete Form; }
     TGridForm(const TGridForm&) = delete;
     TGridForm& operator=(const TGridForm&) = delete;
 
-    static void Settle() {
-        MSG msg;
-        while (PeekMessage(msg, 0, 0, 0, PM_REMOVE))
-            DispatchMessage(msg);
-    }
-
     void Repaint() const {
         RedrawWindow(Form->Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Settle();
+        Application().ProcessMessages();
     }
 };
 
