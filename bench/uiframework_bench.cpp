@@ -10,9 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
@@ -24,7 +22,6 @@
 #include "platform/ui/label.h"
 #include "platform/win/application.h"
 #include "platform/win/updateregion.h"
-#include "platform/win/window.h"
 
 namespace {
 
