@@ -17,7 +17,6 @@
 #include "platform/core/region.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
-#include "platform/gfx/drawtext.h"
 
 namespace {
 

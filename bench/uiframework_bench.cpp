@@ -10,9 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
@@ -24,7 +22,6 @@
 #include "platform/ui/label.h"
 #include "platform/win/application.h"
 #include "platform/win/updateregion.h"
-#include "platform/win/window.h"
 
 namespace {
 
@@ -92,22 +89,16 @@ struct TGridForm {
                 control->SetParent(Form);
             }
         Form->Show();
-        Settle();
+        Application().ProcessMessages();
     }
     ~TGridForm() { delete Form; }
     TGridForm(const TGridForm&) = delete;
     TGridForm& operator=(const TGridForm&) = delete;
 
-    static void Settle() {
-        MSG msg;
-        while (PeekMessage(msg, 0, 0, 0, PM_REMOVE))
-            DispatchMessage(msg);
-    }
-
     void Repaint() const {
         RedrawWindow(Form->Handle(), nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Settle();
+        Application().ProcessMessages();
     }
 };
 

@@ -34,11 +34,7 @@ HWND ReleaseWindow() {
 HDC ControlContext(TControl& Control) {
     if (auto* windowed = dynamic_cast<TWinControl*>(&Control)) return GetDC(windowed->Handle());
     HDC dc = GetDC(Control.Parent()->Handle());
-    TRect bounds = Control.BoundsRect();
-    const TPoint origin = dc->Origin();
-    OffsetRect(bounds, origin.X, origin.Y);
-    dc->ExchangeBaseClip(dc->ReachWithin(bounds));
-    dc->SetOrigin(Point(bounds.Left, bounds.Top));
+    NarrowContext(dc, Control.BoundsRect());
     return dc;
 }
 

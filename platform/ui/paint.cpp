@@ -112,14 +112,20 @@ TPaintScope::~TPaintScope() {
     if (FPaint.hdc != nullptr) EndPaint(FWnd, FPaint);
 }
 
+std::optional<TClipSpans> NarrowContext(HDC DC, const TRect& Area) {
+    TRect onBitmap = Area;
+    const TPoint origin = DC->Origin();
+    OffsetRect(onBitmap, origin.X, origin.Y);
+    std::optional<TClipSpans> outer = DC->ExchangeBaseClip(DC->ReachWithin(onBitmap));
+    DC->SetOrigin(Point(onBitmap.Left, onBitmap.Top));
+    return outer;
+}
+
 TChildPaintScope::TChildPaintScope(HDC DC, const TRect& Bounds)
     : FDC(DC), FSaved(DC), FOuterOrigin(DC->Origin()) {
-    TRect onBitmap = Bounds;
-    OffsetRect(onBitmap, FOuterOrigin.X, FOuterOrigin.Y);
     // Whatever the parent could still draw on bounds the child.
-    FOuterBase = DC->ExchangeBaseClip(DC->ReachWithin(onBitmap));
+    FOuterBase = NarrowContext(DC, Bounds);
     DC->SelectClipRgn(nullptr);
-    DC->SetOrigin(Point(onBitmap.Left, onBitmap.Top));
 }
 
 TChildPaintScope::~TChildPaintScope() {

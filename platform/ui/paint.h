@@ -77,6 +77,10 @@ private:
     HDC FDC;
 };
 
+// Narrows DC to Area (in DC's coordinates): the origin moves to Area's top-left corner and the
+// base clip becomes what DC could draw within Area. Answers the base clip DC had.
+std::optional<TClipSpans> NarrowContext(HDC DC, const TRect& Area);
+
 // Gives a plain child control DC for its painting: the origin at the child's top-left corner
 // (Bounds, in DC's coordinates) and a base clip of what DC could draw within the child's bounds,
 // so that a child that resets its clip still cannot paint over its siblings. The DC is put back
