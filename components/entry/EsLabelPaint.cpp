@@ -56,10 +56,6 @@ TShade HighlightOf(const TEsCustomSettings& S) {
             S.HighlightStyle()};
 }
 
-uint32_t AlignmentFlag(TAlignment Alignment) {
-    return Alignment == taCenter ? DT_CENTER : Alignment == taRightJustify ? DT_RIGHT : DT_LEFT;
-}
-
 // One paint of a label: its text, and where the face goes so that every effect fits in the
 // client area (and stays centred or right-aligned with it).
 class TEsPainter {
@@ -67,7 +63,7 @@ public:
     explicit TEsPainter(TEsCustomLabel& Label)
         : FText(Label.Caption()),
           FFlags(DT_EXPANDTABS | (Label.WordWrap() ? DT_WORDBREAK : 0) |
-                 AlignmentFlag(Label.Alignment()) | (Label.ShowAccelChar() ? 0 : DT_NOPREFIX)),
+                 AlignmentFlags(Label.Alignment()) | (Label.ShowAccelChar() ? 0 : DT_NOPREFIX)),
           FClient(Label.ClientRect()),
           FAlignment(Label.Alignment()),
           FFontColor(Label.Font().Color()),

@@ -6,8 +6,6 @@
 
 namespace vex {
 
-namespace {
-
 uint32_t AlignmentFlags(TAlignment Alignment) {
     switch (Alignment) {
         case taRightJustify:
@@ -19,7 +17,7 @@ uint32_t AlignmentFlags(TAlignment Alignment) {
     }
 }
 
-}  // namespace
+namespace {}  // namespace
 
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
     FControlStyle.Include(csOpaque);

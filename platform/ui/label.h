@@ -14,6 +14,9 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 // asked, with "&" marking an accelerator unless ShowAccelChar is off, and etched when disabled.
 // With AutoSize (on at first) it takes the size of its text, keeping its top, and its left edge
 // (its right one when right-justified).
+// The text-drawing flag (DT_LEFT, DT_CENTER or DT_RIGHT) of an alignment.
+uint32_t AlignmentFlags(TAlignment Alignment);
+
 class TCustomLabel : public TGraphicControl {
     VEX_CLASS(TCustomLabel, TGraphicControl)
 

@@ -3,8 +3,6 @@
 
 #include "platform/win/x11/x11presenter.h"
 
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -16,6 +14,7 @@
 #include "platform/win/x11/x11testpeer.h"
 #include "tests/support/childprocess.h"
 #include "tests/support/messagepump.h"
+#include "tests/support/processortime.h"
 #include "tests/support/tempdir.h"
 #include "tests/support/xvfbserver.h"
 
@@ -434,14 +433,9 @@ TEST_F(X11Display, ALostDisplayIsReportedOnceAndLeavesTheWindowsOffScreen) {
     Presenter->Activate(7);
     Presenter->Hide(7);
     Presenter->Forget(8);
-    rusage before{}, after{};
-    getrusage(RUSAGE_SELF, &before);
+    const long before = test::ProcessCpuMicroseconds();
     test::PumpFor(300ms);
-    getrusage(RUSAGE_SELF, &after);
-    const long cpu = (after.ru_utime.tv_sec - before.ru_utime.tv_sec) * 1000000L +
-                     (after.ru_utime.tv_usec - before.ru_utime.tv_usec) +
-                     (after.ru_stime.tv_sec - before.ru_stime.tv_sec) * 1000000L +
-                     (after.ru_stime.tv_usec - before.ru_stime.tv_usec);
+    const long cpu = test::ProcessCpuMicroseconds() - before;
     EXPECT_LT(cpu, 30000) << "microseconds of processor time in 300 ms after the loss";
     Presenter.reset();
 }
@@ -498,17 +492,11 @@ TEST_F(X11Display, TheScreenIsTheRootWindowAndFollowsItsSize) {
 TEST_F(X11Display, AnIdleWaitWithAShownWindowTakesNoProcessorTime) {
     ShowPainted(1, Rect(0, 0, 300, 200), "Idle", 0);
     test::PumpFor(100ms);
-    const auto cpuMicroseconds = [] {
-        rusage usage{};
-        getrusage(RUSAGE_SELF, &usage);
-        return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000000L + usage.ru_utime.tv_usec +
-               usage.ru_stime.tv_usec;
-    };
-    const long cpuBefore = cpuMicroseconds();
+    const long cpuBefore = test::ProcessCpuMicroseconds();
     const auto start = std::chrono::steady_clock::now();
     ProcessMessagesUntil([] { return false; }, Clock().TickMilliseconds() + 2000);
     const auto waited = std::chrono::steady_clock::now() - start;
-    const long cpu = cpuMicroseconds() - cpuBefore;
+    const long cpu = test::ProcessCpuMicroseconds() - cpuBefore;
     EXPECT_GE(waited, 1990ms);
     EXPECT_LT(cpu, 20000) << "microseconds of processor time in a 2-second idle wait";
     std::printf("idle 2 s wait with a shown window: %ld us of processor time\n", cpu);
