@@ -173,6 +173,10 @@ bool TRegion::Covers(const TRect& R) const {
     return IsRectEmpty(R) || Combine(RectsOf(R), FRects, InFirstOnly).empty();
 }
 
+bool TRegion::Covers(const TRegion& Other) const {
+    return Combine(Other.FRects, FRects, InFirstOnly).empty();
+}
+
 bool TRegion::SameArea(const TRegion& Other) const {
     return FRects == Other.FRects;
 }
