@@ -163,14 +163,12 @@ bool TRegion::Contains(TPoint P) const {
                        [&](const TRect& r) { return PtInRect(r, P); });
 }
 
-bool TRegion::Intersects(const TRect& R) const {
-    TRect common;
-    return std::any_of(FRects.begin(), FRects.end(),
-                       [&](const TRect& r) { return IntersectRect(common, r, R); });
-}
-
 bool TRegion::Covers(const TRect& R) const {
     return IsRectEmpty(R) || Combine(RectsOf(R), FRects, InFirstOnly).empty();
+}
+
+bool TRegion::Covers(const TRegion& Other) const {
+    return Combine(Other.FRects, FRects, InFirstOnly).empty();
 }
 
 bool TRegion::SameArea(const TRegion& Other) const {

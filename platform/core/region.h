@@ -27,9 +27,9 @@ public:
     int64_t Area() const;
 
     bool Contains(TPoint P) const;
-    bool Intersects(const TRect& R) const;
     // True when every pixel of R lies in the region; an empty R is covered by any region.
     bool Covers(const TRect& R) const;
+    bool Covers(const TRegion& Other) const;
     bool SameArea(const TRegion& Other) const;
 
     void Clear() { FRects.clear(); }

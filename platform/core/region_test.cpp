@@ -103,6 +103,12 @@ TEST(Region, HoldsExactlyThePixelsItsOperationsMake) {
         united.Union(both);
         EXPECT_TRUE(united.SameArea(region));
         EXPECT_EQ(united.Rects(), region.Rects()) << "the same pixels make one list";
+        bool otherInside = true;
+        for (int32_t y = 0; y < Size; ++y)
+            for (int32_t x = 0; x < Size; ++x)
+                otherInside = otherInside && (!second[y][x] || expected[y][x]);
+        EXPECT_TRUE(region.Covers(both) && region.Covers(TRegion()));
+        EXPECT_EQ(region.Covers(other), otherInside) << "round " << round;
     }
 }
 

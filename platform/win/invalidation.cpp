@@ -27,12 +27,6 @@ bool IncludesChildren(const TWnd& W, UINT Flags) {
     return (Flags & RDW_NOCHILDREN) == 0 && (W.Style & WS_CLIPCHILDREN) == 0;
 }
 
-bool CoversAll(const TRegion& Region, const TRegion& Area) {
-    for (const TRect& r : Area.Rects())
-        if (!Region.Covers(r)) return false;
-    return true;
-}
-
 // Calls Apply for each visible child with the part of Area (W's window coordinates) it covers,
 // in the child's window coordinates.
 template <class Action>
@@ -70,7 +64,7 @@ void Invalidate(TWnd& W, const TRegion& Area, UINT Flags) {
     if ((Flags & RDW_INVALIDATE) == 0) return;
     TRegion area = Area;
     area.Intersect((Flags & RDW_FRAME) ? WindowArea(W) : W.Client);
-    if (!area.Empty() && !CoversAll(W.Update, area)) {
+    if (!area.Empty() && !W.Update.Covers(area)) {
         W.Update.Union(area);
         if (W.Update.Rects().size() > kMaxUpdateRects) W.Update = TRegion(W.Update.Bounds());
     }

@@ -16,8 +16,7 @@ namespace {
 TRegion ShowingClient(TWnd& W, bool WithChildren) {
     if (!wintree::CanPaint(W)) return TRegion();
     TRegion visible = wintree::VisibleRegion(W, W.Client, !WithChildren);
-    const TPoint origin = wintree::BufferOrigin(W);
-    const TPoint client = wintree::Shifted(origin, W.Client.Left, W.Client.Top);
+    const TPoint client = wintree::ClientBufferOrigin(W);
     visible.Offset(wintree::Negated(client.X), wintree::Negated(client.Y));
     return visible;
 }
@@ -76,8 +75,7 @@ int ScrollWindowEx(HWND Wnd, int32_t DX, int32_t DY, const TRect* Scroll, const 
     filled.Intersect(target);
     filled.Intersect(showing);
     if (!filled.Empty()) {
-        const TPoint origin = wintree::BufferOrigin(*w);
-        const TPoint client = wintree::Shifted(origin, w->Client.Left, w->Client.Top);
+        const TPoint client = wintree::ClientBufferOrigin(*w);
         filled.Offset(client.X, client.Y);
         wintree::BufferOf(*w)->Move(filled, DX, DY);
         PresentWindowArea(Wnd, filled.Bounds());

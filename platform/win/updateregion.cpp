@@ -9,15 +9,9 @@ namespace {
 
 // The area a call names, in the window's window coordinates.
 TRegion AreaOf(const TWnd& W, const TRect* Rect, const TRegion* Region, UINT Flags) {
-    TRegion area;
-    if (Region != nullptr) {
-        area = *Region;
-    } else if (Rect != nullptr) {
-        area = TRegion(*Rect);
-    } else {
-        if (Flags & RDW_FRAME) return TRegion(wintree::WindowArea(W));
-        area = TRegion(TRect{0, 0, wintree::Width(W.Client), wintree::Height(W.Client)});
-    }
+    if (Region == nullptr && Rect == nullptr)
+        return TRegion((Flags & RDW_FRAME) ? wintree::WindowArea(W) : W.Client);
+    TRegion area = Region != nullptr ? *Region : TRegion(*Rect);
     area.Offset(W.Client.Left, W.Client.Top);
     return area;
 }

@@ -9,12 +9,11 @@ namespace vex::wintree {
 
 namespace {
 
-// Child's window rectangle in the buffer, its parent's buffer origin being ParentOrigin.
-TRect ChildInBuffer(const TWnd& Child, TPoint ParentOrigin) {
+// Child's window rectangle in the buffer, its parent's client area starting there at
+// ParentClient.
+TRect ChildInBuffer(const TWnd& Child, TPoint ParentClient) {
     TRect r = Child.Bounds;
-    const TPoint origin =
-        Shifted(ParentOrigin, Child.Parent->Client.Left, Child.Parent->Client.Top);
-    OffsetRect(r, origin.X, origin.Y);
+    OffsetRect(r, ParentClient.X, ParentClient.Y);
     return r;
 }
 
@@ -67,12 +66,12 @@ TRegion VisibleRegion(const TWnd& W, const TRect& Area, bool ClipChildren) {
             if (r.Left >= reach.Right || r.Right <= reach.Left || r.Top >= reach.Bottom ||
                 r.Bottom <= reach.Top || (sibling->Style & WS_VISIBLE) == 0)
                 continue;
-            above.push_back(ChildInBuffer(*sibling, parentOrigin));
+            above.push_back(ChildInBuffer(*sibling, clientOrigin));
         }
         SubtractAll(visible, above);
     }
     if (ClipChildren && (W.Style & WS_CLIPCHILDREN) && !visible.Empty()) {
-        const TPoint origin = BufferOrigin(W);
+        const TPoint origin = ClientBufferOrigin(W);
         std::vector<TRect> children;
         children.reserve(W.Children.size());
         for (const TWnd* child : W.Children)

@@ -147,6 +147,10 @@ TPoint BufferOrigin(const TWnd& W) {
                    int64_t{W.Parent->Client.Top} + W.Bounds.Top);
 }
 
+TPoint ClientBufferOrigin(const TWnd& W) {
+    return Shifted(BufferOrigin(W), W.Client.Left, W.Client.Top);
+}
+
 TRect WindowArea(const TWnd& W) {
     return TRect{0, 0, Width(W.Bounds), Height(W.Bounds)};
 }

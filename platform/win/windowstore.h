@@ -137,6 +137,8 @@ TPoint WindowOrigin(const TWnd& W);
 TPoint ClientOrigin(const TWnd& W);
 // Where the window's top-left corner lies in its top-level window's back buffer.
 TPoint BufferOrigin(const TWnd& W);
+// And where its client area's top-left corner lies there.
+TPoint ClientBufferOrigin(const TWnd& W);
 // The window and its client area in the window's own coordinates.
 TRect WindowArea(const TWnd& W);
 
