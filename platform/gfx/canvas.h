@@ -140,6 +140,9 @@ public:
     static constexpr int32_t MaxSavedStates = 1024;
     int32_t SaveDC();
     bool RestoreDC(int32_t Index);
+    // Back to the state of a canvas just made, base clip and saved states included, so that a
+    // canvas can be used again for a new device context.
+    void ResetState();
 
     // Text (canvastext.cpp). A change of the font sets the context's text colour to the font's
     // colour; TextOut and TextRect also take the background from the brush (clear: none,
@@ -261,6 +264,10 @@ private:
         TPoint PenPos;
         std::optional<TRegion> UserClip;
     };
+    void SaveStateTo(TSavedState& State) const;
+    // Takes State, its user clip moved out.
+    void TakeState(TSavedState& State);
+    void DropSavedStatesFrom(size_t Depth);
     // TFont cannot move, so each state is held apart. The first FSavedDepth are saved; the
     // rest wait to be used again.
     std::vector<std::unique_ptr<TSavedState>> FSaved;

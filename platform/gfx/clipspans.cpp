@@ -9,45 +9,21 @@ TClipSpans::TClipSpans(const TRect& R) {
 }
 
 TClipSpans::TClipSpans(const TRegion& Region) {
-    std::vector<TRect> rects = Region.Rects();
+    // A region already lies in bands of rectangles sharing top and bottom, left to right and
+    // apart, with no two touching bands alike: each band becomes one band of runs as it is.
+    const std::vector<TRect>& rects = Region.Rects();
     if (rects.size() <= 1) {
         if (!rects.empty()) FBounds = rects.front();
         return;
     }
-    // A sweep from the top: every top and bottom starts a band, and the rectangles under way at
-    // its first row cover all of it, because no rectangle starts or ends inside.
-    std::sort(rects.begin(), rects.end(),
-              [](const TRect& A, const TRect& B) { return A.Top < B.Top; });
-    std::vector<int32_t> rows;
+    FRuns.reserve(rects.size());
     for (const TRect& r : rects) {
-        rows.push_back(r.Top);
-        rows.push_back(r.Bottom);
-    }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-
-    std::vector<const TRect*> active;
-    std::vector<TRun> runs;
-    size_t next = 0;
-    for (size_t i = 0; i + 1 < rows.size(); ++i) {
-        const int32_t top = rows[i];
-        std::erase_if(active, [top](const TRect* R) { return R->Bottom <= top; });
-        for (; next < rects.size() && rects[next].Top <= top; ++next)
-            active.push_back(&rects[next]);
-        runs.clear();
-        for (const TRect* r : active)
-            runs.push_back({r->Left, r->Right});
-        std::sort(runs.begin(), runs.end(),
-                  [](const TRun& A, const TRun& B) { return A.Left < B.Left; });
-        // Neighbours that touch make one run.
-        size_t kept = 0;
-        for (const TRun& run : runs)
-            if (kept > 0 && run.Left <= runs[kept - 1].Right)
-                runs[kept - 1].Right = std::max(runs[kept - 1].Right, run.Right);
-            else
-                runs[kept++] = run;
-        runs.resize(kept);
-        if (!runs.empty()) AddBand(top, rows[i + 1], runs);
+        if (FBands.empty() || FBands.back().Top != r.Top) {
+            const auto first = static_cast<uint32_t>(FRuns.size());
+            FBands.push_back({r.Top, r.Bottom, first, first});
+        }
+        FRuns.push_back({r.Left, r.Right});
+        FBands.back().End = static_cast<uint32_t>(FRuns.size());
     }
     Finish();
 }
@@ -58,21 +34,46 @@ TClipSpans TClipSpans::Intersected(const TRect& R) const {
         IntersectRect(result.FBounds, FBounds, R);
         return result;
     }
+    if (IsRectEmpty(R)) return result;
+    const auto first = std::upper_bound(FBands.begin(), FBands.end(), R.Top,
+                                        [](int32_t Row, const TBand& B) { return Row < B.Bottom; });
+    // Something drawn inside a window or control mostly lies wholly within what may be drawn:
+    // then R is the answer, and no band is built.
+    if (Covers(first, R)) {
+        result.FBounds = R;
+        return result;
+    }
     std::vector<TRun> runs;
-    for (const TBand& band : FBands) {
-        const int32_t top = std::max(band.Top, R.Top);
-        const int32_t bottom = std::min(band.Bottom, R.Bottom);
-        if (top >= bottom) continue;
+    for (auto band = first; band != FBands.end() && band->Top < R.Bottom; ++band) {
+        const int32_t top = std::max(band->Top, R.Top);
+        const int32_t bottom = std::min(band->Bottom, R.Bottom);
         runs.clear();
-        for (uint32_t i = band.First; i < band.End; ++i) {
-            const int32_t left = std::max(FRuns[i].Left, R.Left);
-            const int32_t right = std::min(FRuns[i].Right, R.Right);
-            if (left < right) runs.push_back({left, right});
+        for (uint32_t i = FirstRunReaching(*band, R.Left); i < band->End; ++i) {
+            if (FRuns[i].Left >= R.Right) break;
+            runs.push_back({std::max(FRuns[i].Left, R.Left), std::min(FRuns[i].Right, R.Right)});
         }
         if (!runs.empty()) result.AddBand(top, bottom, runs);
     }
     result.Finish();
     return result;
+}
+
+uint32_t TClipSpans::FirstRunReaching(const TBand& Band, int32_t X) const {
+    const auto first = FRuns.begin() + Band.First, end = FRuns.begin() + Band.End;
+    const auto it = std::upper_bound(
+        first, end, X, [](int32_t Column, const TRun& Run) { return Column < Run.Right; });
+    return static_cast<uint32_t>(it - FRuns.begin());
+}
+
+bool TClipSpans::Covers(std::vector<TBand>::const_iterator Band, const TRect& R) const {
+    if (Band == FBands.end() || Band->Top > R.Top) return false;
+    for (int32_t row = R.Top; row < R.Bottom; row = Band->Bottom, ++Band) {
+        if (Band == FBands.end() || Band->Top > row) return false;
+        const uint32_t run = FirstRunReaching(*Band, R.Left);
+        if (run == Band->End || FRuns[run].Left > R.Left || FRuns[run].Right < R.Right)
+            return false;
+    }
+    return true;
 }
 
 TClipSpans TClipSpans::Intersected(const TClipSpans& Other) const {

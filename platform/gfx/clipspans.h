@@ -91,6 +91,10 @@ private:
     };
 
     const TBand* BandAt(int64_t Y) const;
+    // The first of Band's runs that ends right of column X (Band.End when none does).
+    uint32_t FirstRunReaching(const TBand& Band, int32_t X) const;
+    // Every row of R, from the bands at Band on, has one run that holds all of R's columns.
+    bool Covers(std::vector<TBand>::const_iterator Band, const TRect& R) const;
     bool RunsContain(int64_t X, int64_t Y) const;
     // Appends the rows [Top, Bottom) with Runs (ordered, apart); a band that continues the last
     // one with the same runs lengthens it instead.

@@ -77,7 +77,9 @@ TEST(ClipSpans, AnswerEveryPixelAsTheRegionDoes) {
         const TClipSpans clip(c.Region);
         EXPECT_EQ(clip.IsRect(), c.Simple);
         ExpectSamePixels(clip, c.Region);
-        for (const TRect& cut : {Rect(3, 2, 17, 11), Rect(6, 7, 7, 8), Rect(30, 30, 40, 40)}) {
+        for (const TRect& cut : {Rect(3, 2, 17, 11), Rect(6, 7, 7, 8), Rect(30, 30, 40, 40),
+                                 Rect(1, 1, 19, 5), Rect(1, 1, 4, 19), Rect(0, 0, 20, 20),
+                                 Rect(4, 4, 8, 8), Rect(0, 0, 4, 8), Rect(9, 9, 9, 12)}) {
             TRegion narrowed = c.Region;
             narrowed.Intersect(cut);
             ExpectSamePixels(clip.Intersected(cut), narrowed);

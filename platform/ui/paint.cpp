@@ -1,7 +1,10 @@
 #include "platform/ui/paint.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
-#include <unordered_map>
+#include <optional>
+#include <vector>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/ui/bitmaptarget.h"
@@ -17,50 +20,78 @@ namespace {
 // A context the framework made over a window's pixels.
 struct TDeviceContext {
     HWND Wnd = 0;
-    std::unique_ptr<TBitmap> Target;
-    std::unique_ptr<TCanvas> Canvas;
+    TBitmap Target;
+    TCanvas Canvas{Target};
     // Set for a context of BeginPaint, which EndPaint closes.
-    std::unique_ptr<TPaintSession> Session;
+    std::optional<TPaintSession> Session;
     TRect Drawable;  // what of the buffer it may have changed
 };
 
-std::unordered_map<HDC, std::unique_ptr<TDeviceContext>>& Contexts() {
-    static std::unordered_map<HDC, std::unique_ptr<TDeviceContext>> contexts;
+// Painting makes and frees a context for every window it paints, so contexts given back are
+// kept for the next ones; few are ever in use at once.
+constexpr size_t kSpareContexts = 4;
+
+struct TContexts {
+    // Most recently made last: the one released next is mostly there.
+    std::vector<std::unique_ptr<TDeviceContext>> InUse;
+    std::vector<std::unique_ptr<TDeviceContext>> Spare;
+};
+
+TContexts& Contexts() {
+    static TContexts contexts;
     return contexts;
 }
 
-HDC MakeContext(HWND Wnd, const TWindowSurface& Surface) {
-    auto context = std::make_unique<TDeviceContext>();
+TDeviceContext& MakeContext(HWND Wnd, const TWindowSurface& Surface) {
+    TContexts& contexts = Contexts();
+    std::unique_ptr<TDeviceContext> context;
+    if (contexts.Spare.empty()) {
+        context = std::make_unique<TDeviceContext>();
+    } else {
+        context = std::move(contexts.Spare.back());
+        contexts.Spare.pop_back();
+    }
     context->Wnd = Wnd;
-    context->Target =
-        std::make_unique<TBitmap>(Surface.Pixels, Surface.Width, Surface.Height, Surface.Stride);
-    context->Canvas = std::make_unique<TCanvas>(*context->Target);
+    RetargetBitmap(context->Target, Surface.Pixels, Surface.Width, Surface.Height, Surface.Stride);
     context->Drawable = Surface.Clip.Bounds();
-    HDC dc = context->Canvas.get();
-    dc->SetOrigin(Surface.Origin);
-    dc->SetBaseClip(Surface.Clip);
-    Contexts()[dc] = std::move(context);
-    return dc;
+    context->Canvas.SetOrigin(Surface.Origin);
+    context->Canvas.ExchangeBaseClip(TClipSpans(Surface.Clip));
+    contexts.InUse.push_back(std::move(context));
+    return *contexts.InUse.back();
 }
 
 std::unique_ptr<TDeviceContext> TakeContext(HDC DC) {
-    auto& contexts = Contexts();
-    const auto found = contexts.find(DC);
-    if (found == contexts.end()) return nullptr;
-    std::unique_ptr<TDeviceContext> context = std::move(found->second);
-    contexts.erase(found);
+    auto& inUse = Contexts().InUse;
+    const auto found = std::find_if(inUse.rbegin(), inUse.rend(),
+                                    [DC](const auto& Context) { return &Context->Canvas == DC; });
+    if (found == inUse.rend()) return nullptr;
+    std::unique_ptr<TDeviceContext> context = std::move(*found);
+    inUse.erase(std::next(found).base());
     return context;
+}
+
+// Keeps a context that was ended or released for the next one, as a context just made.
+void GiveBack(std::unique_ptr<TDeviceContext> Context) {
+    auto& spare = Contexts().Spare;
+    if (spare.size() >= kSpareContexts) return;
+    Context->Session.reset();
+    Context->Canvas.ResetState();
+    spare.push_back(std::move(Context));
 }
 
 }  // namespace
 
 HDC BeginPaint(HWND Wnd, PAINTSTRUCT& Paint) {
-    auto session = std::make_unique<TPaintSession>(BeginWindowPaint(Wnd));
-    if (session->FrameInvalid) SendMessage(Wnd, WM_NCPAINT, 1, 0);
-    HDC dc = MakeContext(Wnd, session->Surface);
-    Paint = PAINTSTRUCT{dc, false, session->UpdateBox};
-    const bool erase = session->Erase;
-    Contexts()[dc]->Session = std::move(session);
+    TPaintSession session = BeginWindowPaint(Wnd);
+    TDeviceContext& context = MakeContext(Wnd, session.Surface);
+    HDC dc = &context.Canvas;
+    Paint = PAINTSTRUCT{dc, false, session.UpdateBox};
+    const bool frame = session.FrameInvalid;
+    const bool erase = session.Erase;
+    context.Session = std::move(session);
+    // The context exists before any handler runs, so one that moves the window's pixels (by
+    // resizing it) leaves it drawing nowhere rather than into pixels that are gone.
+    if (frame) SendMessage(Wnd, WM_NCPAINT, 1, 0);
     if (erase) {
         TSavedDC saved(dc);
         Paint.fErase = SendMessage(Wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) == 0;
@@ -69,31 +100,38 @@ HDC BeginPaint(HWND Wnd, PAINTSTRUCT& Paint) {
 }
 
 bool EndPaint(HWND, const PAINTSTRUCT& Paint) {
-    const std::unique_ptr<TDeviceContext> context = TakeContext(Paint.hdc);
-    if (context == nullptr || context->Session == nullptr) return false;
+    std::unique_ptr<TDeviceContext> context = TakeContext(Paint.hdc);
+    if (context == nullptr) return false;
+    if (!context->Session) {
+        // A context of GetDC stays the caller's to release.
+        Contexts().InUse.push_back(std::move(context));
+        return false;
+    }
     EndWindowPaint(*context->Session);
+    GiveBack(std::move(context));
     return true;
 }
 
 HDC GetDC(HWND Wnd) {
-    return MakeContext(Wnd, GetWindowSurface(Wnd, TSurfaceArea::Client));
+    return &MakeContext(Wnd, GetWindowSurface(Wnd, TSurfaceArea::Client)).Canvas;
 }
 
 HDC GetWindowDC(HWND Wnd) {
-    return MakeContext(Wnd, GetWindowSurface(Wnd, TSurfaceArea::Window));
+    return &MakeContext(Wnd, GetWindowSurface(Wnd, TSurfaceArea::Window)).Canvas;
 }
 
 int ReleaseDC(HWND, HDC DC) {
-    const std::unique_ptr<TDeviceContext> context = TakeContext(DC);
+    std::unique_ptr<TDeviceContext> context = TakeContext(DC);
     if (context == nullptr) return 0;
     if (context->Wnd != 0 && !IsRectEmpty(context->Drawable))
         PresentWindowArea(context->Wnd, context->Drawable);
+    GiveBack(std::move(context));
     return 1;
 }
 
 void DetachAllContexts() {
-    for (auto& [dc, context] : Contexts()) {
-        RetargetBitmap(*context->Target, nullptr, 0, 0, 0);
+    for (const auto& context : Contexts().InUse) {
+        RetargetBitmap(context->Target, nullptr, 0, 0, 0);
         context->Drawable = TRect();
     }
 }
