@@ -1,6 +1,6 @@
 #include "platform/ui/controlcanvas.h"
 
-#include <unordered_set>
+#include <algorithm>
 
 #include "platform/ui/bitmaptarget.h"
 #include "platform/ui/control.h"
@@ -14,14 +14,14 @@ namespace {
 
 // Canvases holding a context they took themselves, which go back once the current message is
 // handled.
-std::unordered_set<TControlCanvas*>& CanvasesWithOwnContexts() {
-    static std::unordered_set<TControlCanvas*> canvases;
+TControlCanvas::TRoll& CanvasesWithOwnContexts() {
+    static TControlCanvas::TRoll canvases;
     return canvases;
 }
 
 // Canvases drawing through a context, theirs or one they were given.
-std::unordered_set<TControlCanvas*>& CanvasesWithContexts() {
-    static std::unordered_set<TControlCanvas*> canvases;
+TControlCanvas::TRoll& CanvasesWithContexts() {
+    static TControlCanvas::TRoll canvases;
     return canvases;
 }
 
@@ -40,16 +40,41 @@ HDC ControlContext(TControl& Control) {
 
 }  // namespace
 
+void TControlCanvas::TRoll::Join(TControlCanvas* Canvas, size_t& Place) {
+    if (Place != kNowhere) return;
+    Place = FEntries.size();
+    FEntries.push_back({Canvas, &Place});
+}
+
+void TControlCanvas::TRoll::Leave(size_t& Place) {
+    if (Place == kNowhere) return;
+    FEntries[Place] = FEntries.back();
+    *FEntries[Place].Place = Place;
+    FEntries.pop_back();
+    Place = kNowhere;
+}
+
+std::vector<TControlCanvas*> TControlCanvas::TRoll::Canvases() const {
+    std::vector<TControlCanvas*> canvases;
+    for (const TEntry& entry : FEntries)
+        canvases.push_back(entry.Canvas);
+    return canvases;
+}
+
+bool TControlCanvas::TRoll::Holds(const TControlCanvas* Canvas) const {
+    return std::any_of(FEntries.begin(), FEntries.end(),
+                       [Canvas](const TEntry& Entry) { return Entry.Canvas == Canvas; });
+}
+
 void FreeTakenContexts() {
-    const auto canvases = CanvasesWithOwnContexts();
-    for (TControlCanvas* canvas : canvases)
-        if (CanvasesWithOwnContexts().count(canvas) != 0) canvas->FreeHandle();
+    // Letting go of one context may free other canvases: each is looked for again first.
+    for (TControlCanvas* canvas : CanvasesWithOwnContexts().Canvases())
+        if (CanvasesWithOwnContexts().Holds(canvas)) canvas->FreeHandle();
 }
 
 void LetGoOfWindowPixels() {
-    const auto canvases = CanvasesWithContexts();
-    for (TControlCanvas* canvas : canvases)
-        if (CanvasesWithContexts().count(canvas) != 0) canvas->SetHandle(nullptr);
+    for (TControlCanvas* canvas : CanvasesWithContexts().Canvases())
+        if (CanvasesWithContexts().Holds(canvas)) canvas->SetHandle(nullptr);
     DetachAllContexts();
 }
 
@@ -57,7 +82,8 @@ TControlCanvas::TControlCanvas() : TCanvas(Target) {}
 
 TControlCanvas::~TControlCanvas() {
     FreeHandle();
-    CanvasesWithContexts().erase(this);
+    CanvasesWithOwnContexts().Leave(FPlaceAmongTakers);
+    CanvasesWithContexts().Leave(FPlaceAmongDrawers);
 }
 
 void TControlCanvas::Retarget(HDC DC) {
@@ -73,13 +99,13 @@ void TControlCanvas::SetHandle(HDC DC) {
     if (DC == FContext) return;
     const HDC own = FOwnContext;
     FOwnContext = nullptr;
-    CanvasesWithOwnContexts().erase(this);
+    CanvasesWithOwnContexts().Leave(FPlaceAmongTakers);
     Retarget(DC);
     FContext = DC;
     if (DC != nullptr)
-        CanvasesWithContexts().insert(this);
+        CanvasesWithContexts().Join(this, FPlaceAmongDrawers);
     else
-        CanvasesWithContexts().erase(this);
+        CanvasesWithContexts().Leave(FPlaceAmongDrawers);
     ResetClip();
     if (DC != nullptr) {
         // What DC could draw bounds the canvas: its base clip and its own.
@@ -106,7 +132,7 @@ void TControlCanvas::TakeControlContext() {
     HDC dc = ControlContext(*FControl);
     SetHandle(dc);
     FOwnContext = dc;
-    CanvasesWithOwnContexts().insert(this);
+    CanvasesWithOwnContexts().Join(this, FPlaceAmongTakers);
     PostCoalescedMessage(ReleaseWindow(), WM_USER, 0, 0);
 }
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
 
@@ -44,6 +48,24 @@ public:
     // Lets go of a context the canvas took itself, putting what was drawn on the screen.
     void FreeHandle();
 
+    // Canvases of one kind (those with a context, those with one they took), each knowing its
+    // place in the roll, so that joining or leaving it on every paint costs a few stores.
+    class TRoll {
+    public:
+        static constexpr size_t kNowhere = SIZE_MAX;
+        void Join(TControlCanvas* Canvas, size_t& Place);
+        void Leave(size_t& Place);
+        std::vector<TControlCanvas*> Canvases() const;
+        bool Holds(const TControlCanvas* Canvas) const;
+
+    private:
+        struct TEntry {
+            TControlCanvas* Canvas;
+            size_t* Place;
+        };
+        std::vector<TEntry> FEntries;
+    };
+
 private:
     // Points the target at DC's pixels (or at none).
     void Retarget(HDC DC);
@@ -52,6 +74,8 @@ private:
     HDC FContext = nullptr;
     // A context the canvas took itself, released when it takes another or is given one.
     HDC FOwnContext = nullptr;
+    size_t FPlaceAmongDrawers = TRoll::kNowhere;
+    size_t FPlaceAmongTakers = TRoll::kNowhere;
 };
 
 // Makes every canvas let go of the context it took itself and puts what was drawn on the screen;
