@@ -90,11 +90,17 @@ void TCanvas::DropSavedStatesFrom(size_t Depth) {
 }
 
 void TCanvas::ResetState() {
-    static TBitmap nothing;
-    static const TCanvas fresh(nothing);
-    TSavedState state;
-    fresh.SaveStateTo(state);
-    TakeState(state);
+    // Taking a state moves its user clip out, and a fresh canvas has none: the one copy serves
+    // every reset.
+    struct TFresh {
+        TSavedState State;
+        TFresh() {
+            TBitmap nothing;
+            TCanvas(nothing).SaveStateTo(State);
+        }
+    };
+    static TFresh fresh;
+    TakeState(fresh.State);
     FBaseClip.reset();
     DropSavedStatesFrom(0);
 }
