@@ -18,9 +18,10 @@ namespace vex {
 
 namespace {
 
+// True when Item was there.
 template <class T>
-void Erase(std::vector<T*>& List, const TControl* Item) {
-    List.erase(std::remove(List.begin(), List.end(), Item), List.end());
+bool Erase(std::vector<T*>& List, const TControl* Item) {
+    return std::erase(List, Item) != 0;
 }
 
 // Pos, in the parent's client coordinates, in Control's own; kept within the 32-bit range for a
@@ -90,7 +91,7 @@ void TWinControl::Insert(TControl* AControl) {
 }
 
 void TWinControl::Remove(TControl* AControl) {
-    Erase(FControls, AControl);
+    if (Erase(FControls, AControl)) ++FControlRemovals;
     Erase(FWinControls, AControl);
     Erase(FTabList, AControl);
     AControl->FParent = nullptr;

@@ -181,6 +181,9 @@ private:
     void UpdateShowingWithin(bool ParentShows);
 
     std::vector<TControl*> FControls;
+    // Counts the plain children taken out of FControls, so a walk over them that calls out
+    // can tell when one it holds may be gone.
+    uint64_t FControlRemovals = 0;
     std::vector<TWinControl*> FWinControls;
     std::vector<TWinControl*> FTabList;
     int32_t FAlignLevel = 0;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "platform/gfx/dcstate.h"
-#include "platform/ui/controllist.h"
 #include "platform/ui/paint.h"
 #include "platform/win/updateregion.h"
 
@@ -51,11 +50,16 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
     if (from == FControls.end()) from = FControls.begin();
     const std::vector<TControl*> above(from, FControls.end());
     const std::weak_ptr<const void> life = LifeToken();
+    const uint64_t removals = FControlRemovals;
     const TRect reach = DC->ClipRect();
-    for (const auto& [child, childLife] : Snapshot(above)) {
-        // A child's painting may free it, a sibling, or this control.
+    for (TControl* child : above) {
+        // A child's painting may free it, a sibling, or this control. A freed child has left
+        // the list, so once any child has, each is looked for there before it is touched.
         if (life.expired()) return;
-        if (childLife.expired() || child->Parent() != this || !child->Visible()) continue;
+        if (FControlRemovals != removals &&
+            std::find(FControls.begin(), FControls.end(), child) == FControls.end())
+            continue;
+        if (!child->Visible()) continue;
         TRect visible;
         if (!IntersectRect(visible, reach, child->BoundsRect())) continue;
         TChildPaintScope scope(DC, child->BoundsRect());
