@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -89,6 +91,79 @@ TEST(ClipSpans, AnswerEveryPixelAsTheRegionDoes) {
             TRegion common = c.Region;
             common.Intersect(other.Region);
             ExpectSamePixels(clip.Intersected(TClipSpans(other.Region)), common);
+        }
+    }
+}
+
+// The clip's rectangles make exactly the region's pixels, it is a plain rectangle exactly when
+// the region is one, and every corner of every rectangle answers as the region does.
+void ExpectSameArea(const TClipSpans& Clip, const TRegion& Region) {
+    EXPECT_EQ(Clip.Bounds(), Region.Bounds());
+    EXPECT_EQ(Clip.IsRect(), Region.Rects().size() <= 1);
+    TRegion fromRects;
+    Clip.ForEachRect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX,
+                     [&](const TRect& Part) { fromRects.Union(Part); });
+    EXPECT_TRUE(fromRects.SameArea(Region));
+    for (const TRect& r : Region.Rects())
+        for (int64_t x :
+             {int64_t{r.Left} - 1, int64_t{r.Left}, int64_t{r.Right} - 1, int64_t{r.Right}})
+            for (int64_t y :
+                 {int64_t{r.Top} - 1, int64_t{r.Top}, int64_t{r.Bottom} - 1, int64_t{r.Bottom}}) {
+                const bool inside =
+                    x >= INT32_MIN && x <= INT32_MAX && y >= INT32_MIN && y <= INT32_MAX &&
+                    Region.Contains(Point(static_cast<int32_t>(x), static_cast<int32_t>(y)));
+                EXPECT_EQ(Clip.Contains(x, y), inside) << x << "," << y;
+            }
+}
+
+// Random regions, some pressed against the ends of the 32-bit range, cut by random rectangles
+// (empty, inverted, touching band edges, reaching the ends) answer as the region cut alike.
+TEST(ClipSpans, CutByAnyRectangleAnswerAsTheRegionDoes) {
+    for (uint32_t seed = 1; seed <= 400; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        const auto coordinate = [&](int32_t Spread) {
+            return std::uniform_int_distribution<int32_t>(0, Spread)(random);
+        };
+        // Far regions sit at one end of the range, so that their edges are its ends.
+        const int32_t shift = seed % 3 == 0 ? INT32_MAX - 40 : seed % 3 == 1 ? INT32_MIN : 0;
+        const auto at = [&](int32_t Value) {
+            return static_cast<int32_t>(
+                std::clamp<int64_t>(int64_t{Value} + shift, INT32_MIN, INT32_MAX));
+        };
+        const auto randomRect = [&] {
+            const int32_t left = coordinate(30), top = coordinate(30);
+            return Rect(at(left), at(top), at(left + coordinate(16)), at(top + coordinate(16)));
+        };
+        TRegion region;
+        const int pieces = 1 + coordinate(8);
+        for (int i = 0; i < pieces; ++i)
+            if (coordinate(3) == 0)
+                region.Subtract(randomRect());
+            else
+                region.Union(randomRect());
+        const TClipSpans clip(region);
+        ExpectSameArea(clip, region);
+        std::vector<TRect> cuts = {Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX),
+                                   Rect(at(5), at(5), at(5), at(9)),
+                                   Rect(at(9), at(9), at(3), at(3))};
+        for (const TRect& r : region.Rects()) {
+            cuts.push_back(r);  // wholly inside
+            cuts.push_back(Rect(r.Left, r.Top, r.Right, INT32_MAX));
+            cuts.push_back(Rect(INT32_MIN, r.Bottom, INT32_MAX, INT32_MAX));
+            cuts.push_back(Rect(r.Right, r.Top, r.Right + (r.Right < INT32_MAX), r.Bottom));
+        }
+        for (int i = 0; i < 20; ++i)
+            cuts.push_back(randomRect());
+        for (const TRect& cut : cuts) {
+            SCOPED_TRACE(testing::Message()
+                         << cut.Left << "," << cut.Top << "," << cut.Right << "," << cut.Bottom);
+            TRegion narrowed = region;
+            narrowed.Intersect(cut);
+            const TClipSpans narrowedClip = clip.Intersected(cut);
+            ExpectSameArea(narrowedClip, narrowed);
+            ExpectSameArea(clip.Intersected(TClipSpans(narrowed)), narrowed);
+            if (::testing::Test::HasFailure()) return;
         }
     }
 }

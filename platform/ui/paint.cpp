@@ -90,11 +90,17 @@ HDC BeginPaint(HWND Wnd, PAINTSTRUCT& Paint) {
     const bool erase = session.Erase;
     context.Session = std::move(session);
     // The context exists before any handler runs, so one that moves the window's pixels (by
-    // resizing it) leaves it drawing nowhere rather than into pixels that are gone.
-    if (frame) SendMessage(Wnd, WM_NCPAINT, 1, 0);
-    if (erase) {
-        TSavedDC saved(dc);
-        Paint.fErase = SendMessage(Wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) == 0;
+    // resizing it) leaves it drawing nowhere rather than into pixels that are gone. A handler
+    // that fails ends it, since no caller gets it to end.
+    try {
+        if (frame) SendMessage(Wnd, WM_NCPAINT, 1, 0);
+        if (erase) {
+            TSavedDC saved(dc);
+            Paint.fErase = SendMessage(Wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) == 0;
+        }
+    } catch (...) {
+        EndPaint(Wnd, Paint);
+        throw;
     }
     return dc;
 }

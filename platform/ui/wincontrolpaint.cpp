@@ -32,7 +32,8 @@ void TWinControl::PaintHandler(TMessage& Message) {
     TPaintScope paint(FHandle, reinterpret_cast<HDC>(Message.WParam));
     HDC dc = paint.DC();
     // What the control paints itself goes under its plain children, which paint over it before
-    // anything reaches the screen.
+    // anything reaches the screen. A frame or background handler may have freed the control.
+    if (life.expired()) return;
     {
         TSavedDC saved(dc);
         PaintWindow(dc);

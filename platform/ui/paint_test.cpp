@@ -1,0 +1,145 @@
+#include "platform/ui/paint.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/gfx/dcstate.h"
+#include "platform/ui/ui_testsupport.h"
+#include "platform/win/updateregion.h"
+#include "platform/win/windowstyles.h"
+
+namespace vex {
+namespace {
+
+using test::TPlainPanel;
+using test::TShownForm;
+
+// A panel with a border that lets the test handle its frame and background painting.
+class THookedPanel : public TPlainPanel {
+public:
+    using TPlainPanel::TPlainPanel;
+    std::function<void(TMessage&)> OnFrame;
+    std::function<void(TMessage&)> OnErase;
+
+protected:
+    void CreateParams(TCreateParams& Params) override {
+        TPlainPanel::CreateParams(Params);
+        Params.Style |= WS_BORDER;
+    }
+    void WndProc(TMessage& Message) override {
+        // A copy: the handler may free the panel.
+        std::function<void(TMessage&)> handler;
+        if (Message.Msg == WM_NCPAINT) handler = OnFrame;
+        if (Message.Msg == WM_ERASEBKGND) handler = OnErase;
+        if (handler)
+            handler(Message);
+        else
+            TPlainPanel::WndProc(Message);
+    }
+};
+
+void Scribble(HDC DC) {
+    DC->Brush().SetColor(clBlack);
+    DC->FillRect(Rect(-5000, -5000, 5000, 5000));
+}
+
+// What a painter may leave on a context, for comparing a reused one with a new one.
+std::string StateOf(HDC DC) {
+    const TRect clip = DC->ClipRect();
+    return std::to_string(DC->Pen().Color()) + " " + std::to_string(DC->Brush().Color()) + " " +
+           DC->Font().Name() + " " + std::to_string(DC->TextColor()) + " " +
+           std::to_string(DC->Origin().X) + "," + std::to_string(DC->Origin().Y) + " " +
+           std::to_string(clip.Left) + "," + std::to_string(clip.Top) + "," +
+           std::to_string(clip.Right) + "," + std::to_string(clip.Bottom);
+}
+
+TEST(DeviceContexts, AContextGivenBackComesAgainAsNew) {
+    TShownForm shown;
+    test::PumpUntilIdle();
+    const HWND form = shown.Form->Handle();
+    HDC first = GetDC(form);
+    const std::string fresh = StateOf(first);
+    first->Pen().SetColor(clRed);
+    first->Brush().SetColor(clLime);
+    first->Font().SetName("Courier New");
+    first->SetTextColor(clNavy);
+    first->SetOrigin(Point(40, 50));
+    first->IntersectClipRect(Rect(0, 0, 3, 3));
+    SaveDC(first);
+    EXPECT_EQ(ReleaseDC(form, first), 1);
+    EXPECT_EQ(ReleaseDC(form, first), 0) << "released twice";
+    for (int i = 0; i < 3; ++i) {
+        HDC again = GetDC(form);
+        EXPECT_EQ(StateOf(again), fresh);
+        EXPECT_FALSE(RestoreDC(again, -1));
+        EXPECT_FALSE(EndPaint(form, PAINTSTRUCT{again, false, Rect(0, 0, 0, 0)}))
+            << "a context of GetDC is not ended";
+        EXPECT_EQ(ReleaseDC(form, again), 1) << "and stays the caller's to release";
+    }
+}
+
+// A frame or background handler that fails leaves no context open behind it.
+TEST(DeviceContexts, AFailingFrameOrBackgroundHandlerLeavesNoContextOpen) {
+    for (const bool frame : {false, true}) {
+        SCOPED_TRACE(frame ? "frame" : "background");
+        TShownForm shown;
+        auto* panel = shown.Add<THookedPanel>(shown.Form, Rect(0, 0, 20, 20));
+        test::PumpUntilIdle();
+        HDC painted = nullptr;
+        const auto fail = [&](TMessage& M) {
+            if (M.Msg == WM_ERASEBKGND) painted = reinterpret_cast<HDC>(M.WParam);
+            throw std::runtime_error("handler failed");
+        };
+        (frame ? panel->OnFrame : panel->OnErase) = fail;
+        RedrawWindow(panel->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | (frame ? RDW_FRAME : 0));
+        EXPECT_THROW(UpdateWindow(panel->Handle()), std::runtime_error);
+        // The background handler's context is known; the frame handler's is the same code.
+        if (!frame) {
+            ASSERT_NE(painted, nullptr);
+            EXPECT_EQ(ReleaseDC(0, painted), 0) << "the context was left open";
+        }
+    }
+}
+
+// Handlers that move, hide or free the window's pixels before painting is done: what is drawn
+// through the context after that goes nowhere.
+TEST(DeviceContexts, HandlersThatTakeThePixelsAwayLeaveTheContextDrawingNowhere) {
+    const std::vector<std::pair<std::string, std::function<void(TShownForm&)>>> changes = {
+        {"resize", [](TShownForm& S) { S.Form->SetBounds(10, 10, 900, 700); }},
+        {"shrink", [](TShownForm& S) { S.Form->SetBounds(10, 10, 30, 30); }},
+        {"hide", [](TShownForm& S) { S.Form->Hide(); }},
+        {"free the form", [](TShownForm& S) { delete std::exchange(S.Form, nullptr); }},
+    };
+    for (const auto& [name, change] : changes) {
+        for (const bool frame : {false, true}) {
+            SCOPED_TRACE(name + (frame ? " in the frame handler" : " in the background handler"));
+            TShownForm shown;
+            auto* panel = shown.Add<THookedPanel>(shown.Form, Rect(0, 0, 20, 20));
+            test::PumpUntilIdle();
+            bool changed = false;
+            const auto once = [&] {
+                if (!changed) change(shown);
+                changed = true;
+            };
+            panel->OnFrame = [&](TMessage&) { once(); };
+            panel->OnErase = [&](TMessage& M) {
+                if (!frame) once();
+                Scribble(reinterpret_cast<HDC>(M.WParam));
+                M.Result = 1;
+            };
+            RedrawWindow(panel->Handle(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | (frame ? RDW_FRAME : 0));
+            test::PumpUntilIdle();
+            EXPECT_TRUE(changed);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vex
