@@ -107,12 +107,14 @@ void Link(TWnd& Parent, TWnd& W, HWND InsertAfter) {
     }
     list.insert(at, &W);
     W.Parent = &Parent;
+    TWindowStore::Instance().LayoutChanged();
 }
 
 void Unlink(TWnd& W) {
     if (W.Parent == nullptr) return;
     std::erase(W.Parent->Children, &W);
     W.Parent = nullptr;
+    TWindowStore::Instance().LayoutChanged();
 }
 
 bool IsAncestor(const TWnd& Ancestor, const TWnd& W) {
