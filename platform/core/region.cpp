@@ -122,6 +122,12 @@ bool InBoth(bool A, bool B) {
     return A && B;
 }
 
+// Every pixel of Inner lies in Outer; Inner is not empty.
+bool Holds(const TRect& Outer, const TRect& Inner) {
+    return Outer.Left <= Inner.Left && Outer.Top <= Inner.Top && Inner.Right <= Outer.Right &&
+           Inner.Bottom <= Outer.Bottom;
+}
+
 std::vector<TRect> RectsOf(const TRect& R) {
     if (IsRectEmpty(R)) return {};
     return {R};
@@ -164,10 +170,17 @@ bool TRegion::Contains(TPoint P) const {
 }
 
 bool TRegion::Covers(const TRect& R) const {
-    return IsRectEmpty(R) || Combine(RectsOf(R), FRects, InFirstOnly).empty();
+    if (IsRectEmpty(R)) return true;
+    if (Empty()) return false;
+    if (IsRect()) return Holds(FRects.front(), R);
+    return Combine(RectsOf(R), FRects, InFirstOnly).empty();
 }
 
 bool TRegion::Covers(const TRegion& Other) const {
+    if (Other.Empty()) return true;
+    if (Other.IsRect()) return Covers(Other.FRects.front());
+    if (Empty()) return false;
+    if (IsRect()) return Holds(FRects.front(), Other.Bounds());
     return Combine(Other.FRects, FRects, InFirstOnly).empty();
 }
 
@@ -181,21 +194,31 @@ bool TRegion::IsRect() const {
 }
 
 void TRegion::Union(const TRect& R) {
-    if (IsRectEmpty(R)) return;
-    if (Empty())
-        FRects.push_back(R);
+    if (IsRectEmpty(R) || (IsRect() && Holds(FRects.front(), R))) return;
+    if (Empty() || Holds(R, Bounds()))
+        FRects.assign(1, R);
     else
         FRects = Combine(FRects, RectsOf(R), InEither);
 }
 
 void TRegion::Union(const TRegion& Other) {
-    if (!Other.Empty()) FRects = Combine(FRects, Other.FRects, InEither);
+    if (Other.IsRect())
+        Union(Other.FRects.front());
+    else if (Empty())
+        FRects = Other.FRects;
+    else if (!Other.Empty())
+        FRects = Combine(FRects, Other.FRects, InEither);
 }
 
 void TRegion::Subtract(const TRect& R) {
+    if (Empty()) return;
+    const TRect bounds = Bounds();
     TRect common;
-    if (Empty() || !IntersectRect(common, Bounds(), R)) return;
-    FRects = Combine(FRects, RectsOf(R), InFirstOnly);
+    if (!IntersectRect(common, bounds, R)) return;
+    if (common == bounds)
+        FRects.clear();
+    else
+        FRects = Combine(FRects, RectsOf(R), InFirstOnly);
 }
 
 void TRegion::Subtract(const TRegion& Other) {
@@ -204,15 +227,14 @@ void TRegion::Subtract(const TRegion& Other) {
 
 void TRegion::Intersect(const TRect& R) {
     if (Empty()) return;
-    if (IsRect()) {
-        TRect common;
-        if (IntersectRect(common, FRects.front(), R))
-            FRects.front() = common;
-        else
-            FRects.clear();
-        return;
-    }
-    FRects = Combine(FRects, RectsOf(R), InBoth);
+    const TRect bounds = Bounds();
+    TRect common;
+    if (!IntersectRect(common, bounds, R))
+        FRects.clear();
+    else if (IsRect())
+        FRects.front() = common;
+    else if (common != bounds)
+        FRects = Combine(FRects, RectsOf(R), InBoth);
 }
 
 void TRegion::Intersect(const TRegion& Other) {
