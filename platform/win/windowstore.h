@@ -72,6 +72,7 @@ struct TWnd {
     TRegion Update;
     bool Erase = false;
     bool InternalPaint = false;
+    bool InPending = false;               // listed in TWindowStore::Pending
     TScrollBarData Bars[3];               // SB_HORZ, SB_VERT, SB_CTL
     std::unique_ptr<TBackBuffer> Buffer;  // a shown top-level window's pixels
     // By client area or whole window, and with or without the children cut out.
