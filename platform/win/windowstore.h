@@ -115,6 +115,8 @@ private:
 
     std::unordered_map<HWND, std::unique_ptr<TWnd>> FWindows;
     TWnd* FDesktop = nullptr;
+    // The window found last: one message goes through many lookups of the same handle.
+    mutable TWnd* FLastFound = nullptr;
     uint64_t FLayoutGeneration = 1;
 };
 
