@@ -136,13 +136,44 @@ std::vector<TRect> RectsOf(const TRect& R) {
 }  // namespace
 
 TRegion TRegion::OfRects(std::span<const TRect> Rects) {
-    if (Rects.size() == 1) return TRegion(Rects.front());
+    std::vector<TRect> byTop;
+    std::vector<int32_t> edges;
+    byTop.reserve(Rects.size());
+    edges.reserve(2 * Rects.size());
+    for (const TRect& r : Rects)
+        if (!IsRectEmpty(r)) {
+            byTop.push_back(r);
+            edges.push_back(r.Top);
+            edges.push_back(r.Bottom);
+        }
+    std::sort(byTop.begin(), byTop.end(),
+              [](const TRect& A, const TRect& B) { return A.Top < B.Top; });
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    // A sweep down the rectangles' tops and bottoms: between two neighbouring ones the same
+    // rectangles are crossed, so that band is their spans, met left to right, run together.
     TRegion region;
-    if (Rects.empty()) return region;
-    // Halves joined pairwise: each rectangle takes part in a logarithmic number of merges.
-    const size_t half = Rects.size() / 2;
-    region = OfRects(Rects.first(half));
-    region.Union(OfRects(Rects.subspan(half)));
+    TBandWriter writer(region.FRects);
+    std::vector<TRect> crossed;  // by left side
+    std::vector<TSpan> spans;
+    size_t next = 0;
+    for (size_t e = 0; e + 1 < edges.size(); ++e) {
+        const int32_t top = edges[e];
+        std::erase_if(crossed, [&](const TRect& R) { return R.Bottom <= top; });
+        for (; next < byTop.size() && byTop[next].Top == top; ++next) {
+            const auto at =
+                std::upper_bound(crossed.begin(), crossed.end(), byTop[next],
+                                 [](const TRect& A, const TRect& B) { return A.Left < B.Left; });
+            crossed.insert(at, byTop[next]);
+        }
+        spans.clear();
+        for (const TRect& r : crossed)
+            if (!spans.empty() && r.Left <= spans.back().Right)
+                spans.back().Right = std::max(spans.back().Right, r.Right);
+            else
+                spans.push_back({r.Left, r.Right});
+        writer.Add(top, edges[e + 1], spans);
+    }
     return region;
 }
 
