@@ -122,6 +122,12 @@ bool InBoth(bool A, bool B) {
     return A && B;
 }
 
+// Every pixel of Inner lies in Outer; Inner is not empty.
+bool Holds(const TRect& Outer, const TRect& Inner) {
+    return Outer.Left <= Inner.Left && Outer.Top <= Inner.Top && Inner.Right <= Outer.Right &&
+           Inner.Bottom <= Outer.Bottom;
+}
+
 std::vector<TRect> RectsOf(const TRect& R) {
     if (IsRectEmpty(R)) return {};
     return {R};
@@ -130,13 +136,44 @@ std::vector<TRect> RectsOf(const TRect& R) {
 }  // namespace
 
 TRegion TRegion::OfRects(std::span<const TRect> Rects) {
-    if (Rects.size() == 1) return TRegion(Rects.front());
+    std::vector<TRect> byTop;
+    std::vector<int32_t> edges;
+    byTop.reserve(Rects.size());
+    edges.reserve(2 * Rects.size());
+    for (const TRect& r : Rects)
+        if (!IsRectEmpty(r)) {
+            byTop.push_back(r);
+            edges.push_back(r.Top);
+            edges.push_back(r.Bottom);
+        }
+    std::sort(byTop.begin(), byTop.end(),
+              [](const TRect& A, const TRect& B) { return A.Top < B.Top; });
+    std::sort(edges.begin(), edges.end());
+    edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+    // A sweep down the rectangles' tops and bottoms: between two neighbouring ones the same
+    // rectangles are crossed, so that band is their spans, met left to right, run together.
     TRegion region;
-    if (Rects.empty()) return region;
-    // Halves joined pairwise: each rectangle takes part in a logarithmic number of merges.
-    const size_t half = Rects.size() / 2;
-    region = OfRects(Rects.first(half));
-    region.Union(OfRects(Rects.subspan(half)));
+    TBandWriter writer(region.FRects);
+    std::vector<TRect> crossed;  // by left side
+    std::vector<TSpan> spans;
+    size_t next = 0;
+    for (size_t e = 0; e + 1 < edges.size(); ++e) {
+        const int32_t top = edges[e];
+        std::erase_if(crossed, [&](const TRect& R) { return R.Bottom <= top; });
+        for (; next < byTop.size() && byTop[next].Top == top; ++next) {
+            const auto at =
+                std::upper_bound(crossed.begin(), crossed.end(), byTop[next],
+                                 [](const TRect& A, const TRect& B) { return A.Left < B.Left; });
+            crossed.insert(at, byTop[next]);
+        }
+        spans.clear();
+        for (const TRect& r : crossed)
+            if (!spans.empty() && r.Left <= spans.back().Right)
+                spans.back().Right = std::max(spans.back().Right, r.Right);
+            else
+                spans.push_back({r.Left, r.Right});
+        writer.Add(top, edges[e + 1], spans);
+    }
     return region;
 }
 
@@ -164,10 +201,17 @@ bool TRegion::Contains(TPoint P) const {
 }
 
 bool TRegion::Covers(const TRect& R) const {
-    return IsRectEmpty(R) || Combine(RectsOf(R), FRects, InFirstOnly).empty();
+    if (IsRectEmpty(R)) return true;
+    if (Empty()) return false;
+    if (IsRect()) return Holds(FRects.front(), R);
+    return Combine(RectsOf(R), FRects, InFirstOnly).empty();
 }
 
 bool TRegion::Covers(const TRegion& Other) const {
+    if (Other.Empty()) return true;
+    if (Other.IsRect()) return Covers(Other.FRects.front());
+    if (Empty()) return false;
+    if (IsRect()) return Holds(FRects.front(), Other.Bounds());
     return Combine(Other.FRects, FRects, InFirstOnly).empty();
 }
 
@@ -181,21 +225,31 @@ bool TRegion::IsRect() const {
 }
 
 void TRegion::Union(const TRect& R) {
-    if (IsRectEmpty(R)) return;
-    if (Empty())
-        FRects.push_back(R);
+    if (IsRectEmpty(R) || (IsRect() && Holds(FRects.front(), R))) return;
+    if (Empty() || Holds(R, Bounds()))
+        FRects.assign(1, R);
     else
         FRects = Combine(FRects, RectsOf(R), InEither);
 }
 
 void TRegion::Union(const TRegion& Other) {
-    if (!Other.Empty()) FRects = Combine(FRects, Other.FRects, InEither);
+    if (Other.IsRect())
+        Union(Other.FRects.front());
+    else if (Empty())
+        FRects = Other.FRects;
+    else if (!Other.Empty())
+        FRects = Combine(FRects, Other.FRects, InEither);
 }
 
 void TRegion::Subtract(const TRect& R) {
+    if (Empty()) return;
+    const TRect bounds = Bounds();
     TRect common;
-    if (Empty() || !IntersectRect(common, Bounds(), R)) return;
-    FRects = Combine(FRects, RectsOf(R), InFirstOnly);
+    if (!IntersectRect(common, bounds, R)) return;
+    if (common == bounds)
+        FRects.clear();
+    else
+        FRects = Combine(FRects, RectsOf(R), InFirstOnly);
 }
 
 void TRegion::Subtract(const TRegion& Other) {
@@ -204,15 +258,14 @@ void TRegion::Subtract(const TRegion& Other) {
 
 void TRegion::Intersect(const TRect& R) {
     if (Empty()) return;
-    if (IsRect()) {
-        TRect common;
-        if (IntersectRect(common, FRects.front(), R))
-            FRects.front() = common;
-        else
-            FRects.clear();
-        return;
-    }
-    FRects = Combine(FRects, RectsOf(R), InBoth);
+    const TRect bounds = Bounds();
+    TRect common;
+    if (!IntersectRect(common, bounds, R))
+        FRects.clear();
+    else if (IsRect())
+        FRects.front() = common;
+    else if (common != bounds)
+        FRects = Combine(FRects, RectsOf(R), InBoth);
 }
 
 void TRegion::Intersect(const TRegion& Other) {

@@ -16,8 +16,7 @@ class TRegion {
 public:
     TRegion() = default;
     explicit TRegion(const TRect& R) { Union(R); }
-    // The union of many rectangles, at a cost that grows with their number times its logarithm
-    // rather than its square.
+    // The union of many rectangles, built band by band in one sweep down their edges.
     static TRegion OfRects(std::span<const TRect> Rects);
 
     bool Empty() const { return FRects.empty(); }

@@ -112,6 +112,49 @@ TEST(Region, HoldsExactlyThePixelsItsOperationsMake) {
     }
 }
 
+// A region of two rectangles met with one rectangle that holds it, lies inside it or overlaps
+// it, each way round.
+TEST(Region, OneRectangleMetWithARegionGivesThePixelsOfBoth) {
+    const TRegion two = [] {
+        TRegion r(Rect(0, 0, 10, 10));
+        r.Union(Rect(20, 20, 30, 30));
+        return r;
+    }();
+    const TRect around = Rect(-1, -1, 31, 31), inside = Rect(2, 2, 8, 8),
+                across = Rect(5, 5, 25, 25);
+    struct Case {
+        TRect R;
+        int64_t United, Without, Common;
+        bool Covered, CoversRegion;
+    };
+    const Case cases[] = {
+        {around, 32 * 32, 0, 200, false, true},
+        {inside, 200, 200 - 36, 36, true, false},
+        {across, 200 + 400 - 25 - 25, 200 - 50, 50, false, false},
+        {Rect(40, 0, 50, 10), 300, 200, 0, false, false},
+        {Rect(5, 5, 5, 25), 200, 200, 0, true, false},  // empty
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.R));
+        TRegion united = two, without = two, common = two;
+        united.Union(c.R);
+        without.Subtract(c.R);
+        common.Intersect(c.R);
+        EXPECT_EQ(united.Area(), c.United);
+        EXPECT_EQ(without.Area(), c.Without);
+        EXPECT_EQ(common.Area(), c.Common);
+        EXPECT_EQ(two.Covers(c.R), c.Covered);
+        EXPECT_EQ(TRegion(c.R).Covers(two), c.CoversRegion);
+        // The same answers by way of a region of the one rectangle.
+        TRegion unitedByRegion = two, commonByRegion = two;
+        unitedByRegion.Union(TRegion(c.R));
+        commonByRegion.Intersect(TRegion(c.R));
+        EXPECT_EQ(unitedByRegion.Rects(), united.Rects());
+        EXPECT_EQ(commonByRegion.Rects(), common.Rects());
+        EXPECT_EQ(two.Covers(TRegion(c.R)), c.Covered);
+    }
+}
+
 TEST(Region, NeighboursBecomeOneRectangleSoInvalidatingARowStaysCheap) {
     TRegion row;
     for (int32_t x = 0; x < 1000; ++x)

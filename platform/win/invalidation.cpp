@@ -39,7 +39,8 @@ void ForChildrenIn(TWnd& W, const TRegion& Area, Action Apply) {
         OffsetRect(place, W.Client.Left, W.Client.Top);
         TRect common;
         if (!IntersectRect(common, place, bounds)) continue;
-        TRegion part = Area;
+        // A rectangle over a child leaves the rectangle they share, with no walk over regions.
+        TRegion part = Area.Rects().size() == 1 ? TRegion(common) : Area;
         part.Intersect(place);
         if (part.Empty()) continue;
         part.Offset(Negated(place.Left), Negated(place.Top));
@@ -49,10 +50,14 @@ void ForChildrenIn(TWnd& W, const TRegion& Area, Action Apply) {
 
 }  // namespace
 
-void SyncPending(const TWnd& W) {
+void SyncPending(TWnd& W) {
+    const bool waits = !W.Update.Empty() || W.InternalPaint;
+    if (waits == W.InPending) return;
+    W.InPending = waits;
     std::set<HWND>& pending = TWindowStore::Instance().Pending;
-    if (!W.Update.Empty() || W.InternalPaint)
-        pending.insert(W.Handle);
+    if (waits)
+        // Invalidation walks children in the order they were made more often than not.
+        pending.insert(pending.end(), W.Handle);
     else
         pending.erase(W.Handle);
 }

@@ -20,7 +20,7 @@ void ExposeInParent(TWnd& Parent, const TRegion& ClientArea);
 // Drops what W and everything inside it wait to paint: hidden windows never paint.
 void ClearUpdates(TWnd& W);
 // Keeps TWindowStore::Pending in step with W's update state.
-void SyncPending(const TWnd& W);
+void SyncPending(TWnd& W);
 // The window WM_PAINT goes to next (Filter 0: any): one that can paint now and none of whose
 // ancestors waits to paint, the windows taking turns. False when there is none.
 bool NextToPaint(HWND Filter, HWND& Target);

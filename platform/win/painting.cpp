@@ -24,6 +24,33 @@ TWindowSurface SurfaceOf(TWnd& W, TSurfaceArea Area) {
     return surface;
 }
 
+// Empties W's update region and returns its part in the client area; Frame tells whether any
+// of it lay outside, on the frame.
+TRegion TakeClientUpdate(TWnd& W, bool& Frame) {
+    TRegion client = std::move(W.Update);
+    W.Update.Clear();
+    // The client area is one rectangle: the region lies inside it when its bounds do.
+    const TRect bounds = client.Bounds();
+    TRect common;
+    Frame = !client.Empty() && !(IntersectRect(common, bounds, W.Client) && common == bounds);
+    if (Frame) client.Intersect(W.Client);
+    return client;
+}
+
+// Narrows Clip (buffer coordinates) to Update (coordinates of the window that starts at Origin
+// in the buffer).
+void ClipToUpdate(TRegion& Clip, const TRegion& Update, TPoint Origin) {
+    if (Update.Rects().size() == 1) {
+        TRect r = Update.Rects().front();
+        OffsetRect(r, Origin.X, Origin.Y);
+        Clip.Intersect(r);
+        return;
+    }
+    TRegion inBuffer = Update;
+    inBuffer.Offset(Origin.X, Origin.Y);
+    Clip.Intersect(inBuffer);
+}
+
 }  // namespace
 
 TWindowSurface GetWindowSurface(HWND Wnd, TSurfaceArea Area) {
@@ -36,23 +63,15 @@ TPaintSession BeginWindowPaint(HWND Wnd) {
     TWnd* w = TWindowStore::Instance().Find(Wnd);
     if (w == nullptr) return session;
     session.Wnd = Wnd;
-    TRegion client = w->Update;
-    client.Intersect(w->Client);
-    TRegion frame = w->Update;
-    frame.Subtract(w->Client);
-    session.FrameInvalid = !frame.Empty();
+    TRegion client = TakeClientUpdate(*w, session.FrameInvalid);
     session.Erase = w->Erase;
     const bool canPaint = wintree::CanPaint(*w);
-    w->Update.Clear();
     w->Erase = false;
     w->InternalPaint = false;
     wintree::SyncPending(*w);
     if (canPaint) {
         session.Surface = SurfaceOf(*w, TSurfaceArea::Client);
-        TRegion inBuffer = client;
-        const TPoint origin = wintree::BufferOrigin(*w);
-        inBuffer.Offset(origin.X, origin.Y);
-        session.Surface.Clip.Intersect(inBuffer);
+        ClipToUpdate(session.Surface.Clip, client, wintree::BufferOrigin(*w));
     }
     client.Offset(-w->Client.Left, -w->Client.Top);
     session.UpdateBox = client.Bounds();

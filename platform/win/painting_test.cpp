@@ -67,7 +67,12 @@ TEST(Painting, APaintSessionValidatesAndClipsToWhatTheWindowMayTouch) {
     EXPECT_EQ(GetWindowSurface(layout.A, TSurfaceArea::Window).Origin, (TPoint{10, 10}));
     EXPECT_EQ(GetWindowSurface(layout.A, TSurfaceArea::Window).Clip.Area(), 1200);
     RedrawWindow(layout.A, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
-    EXPECT_TRUE(BeginWindowPaint(layout.A).FrameInvalid);
+    const TPaintSession framed = BeginWindowPaint(layout.A);
+    EXPECT_TRUE(framed.FrameInvalid);
+    EXPECT_EQ(framed.UpdateBox, (TRect{0, 0, 38, 28}));  // the client area's part alone
+    EXPECT_EQ(framed.UpdateRegion.Area(), 38 * 28);
+    EXPECT_EQ(framed.Surface.Clip.Bounds(), (TRect{11, 11, 49, 39}));
+    EXPECT_FALSE(GetUpdateRect(layout.A, box));
 }
 
 TEST(Painting, WhatIsPaintedReachesTheWindowsPixelsAndTheDisplay) {

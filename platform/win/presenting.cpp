@@ -13,6 +13,12 @@ TRect ScreenBounds(const TWnd& W) {
     return PlacedAt(origin, Width(W.Bounds), Height(W.Bounds));
 }
 
+void DropBuffer(TWnd& W) {
+    if (W.Buffer == nullptr) return;
+    W.Buffer.reset();
+    TWindowStore::Instance().LayoutChanged();
+}
+
 }  // namespace
 
 TWindowLook LookOf(const TWnd& W) {
@@ -26,8 +32,9 @@ TWindowLook LookOf(const TWnd& W) {
 }
 
 void SyncWithPresenter(TWnd& W) {
+    TWindowStore& store = TWindowStore::Instance();
     if (!IsTopLevel(W) || !IsShowing(W)) {
-        W.Buffer.reset();
+        DropBuffer(W);
         if (W.Presented) {
             W.Presented = false;
             Presenter().Hide(W.Handle);
@@ -36,15 +43,18 @@ void SyncWithPresenter(TWnd& W) {
     }
     if (W.Buffer == nullptr) {
         W.Buffer = std::make_unique<TBackBuffer>(Width(W.Bounds), Height(W.Bounds));
+        store.LayoutChanged();
     } else {
+        const TRect before = W.Buffer->Bounds();
         const TRegion added = W.Buffer->Resize(Width(W.Bounds), Height(W.Bounds));
+        if (W.Buffer->Bounds() != before) store.LayoutChanged();
         Invalidate(W, added, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
     const TRect bounds = ScreenBounds(W);
     const TWindowLook look = LookOf(W);
     if (W.Presented && bounds == W.PresentedBounds && look == W.PresentedLook) return;
     // The display made this move itself and already shows it.
-    const bool echo = W.Presented && TWindowStore::Instance().MovedByPresenter == W.Handle;
+    const bool echo = W.Presented && store.MovedByPresenter == W.Handle;
     W.Presented = true;
     W.EverPresented = true;
     W.PresentedBounds = bounds;
@@ -53,7 +63,7 @@ void SyncWithPresenter(TWnd& W) {
 }
 
 void ForgetOnPresenter(TWnd& W) {
-    W.Buffer.reset();
+    DropBuffer(W);
     W.Presented = false;
     if (W.EverPresented) Presenter().Forget(W.Handle);
 }

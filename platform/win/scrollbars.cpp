@@ -140,7 +140,7 @@ bool ShowScrollBar(HWND Wnd, int Bar, bool Show) {
     const DWORD bits = Bar == SB_BOTH ? WS_HSCROLL | WS_VSCROLL : StyleBit(Bar);
     const DWORD style = Show ? w->Style | bits : w->Style & ~bits;
     if (style == w->Style) return true;
-    w->Style = style;
+    wintree::SetLayoutField(w->Style, style);
     SetWindowPos(Wnd, 0, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return true;

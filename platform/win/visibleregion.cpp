@@ -40,7 +40,9 @@ TBackBuffer* BufferOf(TWnd& W) {
     return TopLevelOf(W).Buffer.get();
 }
 
-TRegion VisibleRegion(const TWnd& W, const TRect& Area, bool ClipChildren) {
+namespace {
+
+TRegion WorkOutVisibleRegion(const TWnd& W, const TRect& Area, bool ClipChildren) {
     TWnd& top = TopLevelOf(const_cast<TWnd&>(W));
     if (!IsShowing(W) || top.Buffer == nullptr) return TRegion();
     TRegion visible(BufferRect(W, Area));
@@ -79,6 +81,22 @@ TRegion VisibleRegion(const TWnd& W, const TRect& Area, bool ClipChildren) {
         SubtractAll(visible, children);
     }
     return visible;
+}
+
+}  // namespace
+
+TRegion VisibleRegion(const TWnd& W, const TRect& Area, bool ClipChildren) {
+    // Nothing in the tree changes between most paints: the region of the client area or of the
+    // whole window, asked for at every paint, is worked out again only after a change.
+    const bool whole = Area == WindowArea(W);
+    if (!whole && Area != W.Client) return WorkOutVisibleRegion(W, Area, ClipChildren);
+    TVisibleRegionCache& cache = W.VisibleCache[whole][ClipChildren];
+    const uint64_t generation = TWindowStore::Instance().LayoutGeneration();
+    if (cache.Generation != generation) {
+        cache.Region = WorkOutVisibleRegion(W, Area, ClipChildren);
+        cache.Generation = generation;
+    }
+    return cache.Region;
 }
 
 }  // namespace vex::wintree

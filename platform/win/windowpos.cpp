@@ -60,6 +60,7 @@ bool Restack(TWnd& W, HWND InsertAfter) {
             std::erase(parent.Children, o);
         const auto at = std::find(parent.Children.begin(), parent.Children.end(), &W);
         parent.Children.insert(at, owned.begin(), owned.end());
+        Store().LayoutChanged();
     }
     return parent.Children != before;
 }
@@ -126,9 +127,9 @@ void Minimize(HWND Wnd) {
     if ((w->Style & WS_VISIBLE) == 0) {
         SendMessage(Wnd, WM_SHOWWINDOW, 1, 0);
         if ((w = Store().Find(Wnd)) == nullptr) return;
-        w->Style |= WS_VISIBLE;
+        wintree::SetLayoutField(w->Style, w->Style | WS_VISIBLE);
     }
-    w->Iconic = true;
+    wintree::SetLayoutField(w->Iconic, true);
     wintree::ClearUpdates(*w);
     wintree::SyncWithPresenter(*w);
     wintree::ActivateNext(Wnd);
@@ -138,7 +139,7 @@ void Minimize(HWND Wnd) {
 void Restore(HWND Wnd, bool Activate) {
     TWnd* w = Store().Find(Wnd);
     if (w == nullptr || !w->Iconic) return;
-    w->Iconic = false;
+    wintree::SetLayoutField(w->Iconic, false);
     wintree::SyncWithPresenter(*w);
     if (wintree::IsShowing(*w)) wintree::InvalidateWhole(*w);
     wintree::SendSizeAndMove(Wnd, true, false);
@@ -208,7 +209,7 @@ void RecalculateClient(HWND Wnd) {
     client.Top = inside(rect.Top, w->Bounds.Top, 0, height);
     client.Right = inside(rect.Right, w->Bounds.Left, client.Left, width);
     client.Bottom = inside(rect.Bottom, w->Bounds.Top, client.Top, height);
-    w->Client = client;
+    wintree::SetLayoutField(w->Client, client);
 }
 
 void SendSizeAndMove(HWND Wnd, bool Size, bool Move) {
@@ -246,8 +247,9 @@ bool SetWindowPos(HWND Wnd, HWND InsertAfter, int32_t X, int32_t Y, int32_t Widt
     const TRect oldBounds = w->Bounds;
     const TRect oldClient = w->Client;
     const bool restacked = (pos.flags & SWP_NOZORDER) == 0 && Restack(*w, pos.hwndInsertAfter);
-    w->Bounds = TRect{pos.x, pos.y, SaturateToInt32(int64_t{pos.x} + std::max(pos.cx, 0)),
-                      SaturateToInt32(int64_t{pos.y} + std::max(pos.cy, 0))};
+    wintree::SetLayoutField(
+        w->Bounds, TRect{pos.x, pos.y, SaturateToInt32(int64_t{pos.x} + std::max(pos.cx, 0)),
+                         SaturateToInt32(int64_t{pos.y} + std::max(pos.cy, 0))});
     if (wintree::Width(oldBounds) != wintree::Width(w->Bounds) ||
         wintree::Height(oldBounds) != wintree::Height(w->Bounds) ||
         (pos.flags & SWP_FRAMECHANGED)) {
@@ -255,9 +257,9 @@ bool SetWindowPos(HWND Wnd, HWND InsertAfter, int32_t X, int32_t Y, int32_t Widt
         if ((w = Store().Find(Wnd)) == nullptr) return false;
     }
     if (pos.flags & SWP_SHOWWINDOW)
-        w->Style |= WS_VISIBLE;
+        wintree::SetLayoutField(w->Style, w->Style | WS_VISIBLE);
     else if (pos.flags & SWP_HIDEWINDOW)
-        w->Style &= ~WS_VISIBLE;
+        wintree::SetLayoutField(w->Style, w->Style & ~WS_VISIBLE);
     // What waited to be painted outside a window that shrank is gone with that part.
     w->Update.Intersect(wintree::WindowArea(*w));
     wintree::SyncPending(*w);
@@ -406,10 +408,7 @@ bool EnableWindow(HWND Wnd, bool Enable) {
     if (w == nullptr) return false;
     const bool wasDisabled = (w->Style & WS_DISABLED) != 0;
     if (wasDisabled != Enable) return wasDisabled;
-    if (Enable)
-        w->Style &= ~WS_DISABLED;
-    else
-        w->Style |= WS_DISABLED;
+    wintree::SetLayoutField(w->Style, Enable ? w->Style & ~WS_DISABLED : w->Style | WS_DISABLED);
     SendMessage(Wnd, WM_ENABLE, Enable ? 1 : 0, 0);
     return wasDisabled;
 }

@@ -30,8 +30,11 @@ TWindowStore::~TWindowStore() {
 }
 
 TWnd* TWindowStore::Find(HWND Wnd) const {
+    if (FLastFound != nullptr && FLastFound->Handle == Wnd) return FLastFound;
     auto it = FWindows.find(Wnd);
-    return it == FWindows.end() ? nullptr : it->second.get();
+    if (it == FWindows.end()) return nullptr;
+    FLastFound = it->second.get();
+    return FLastFound;
 }
 
 TWnd& TWindowStore::Get(HWND Wnd, const char* What) const {
@@ -53,6 +56,7 @@ void TWindowStore::Remove(HWND Wnd) {
     if (it == FWindows.end()) return;
     wintree::Unlink(*it->second);
     Pending.erase(Wnd);
+    if (FLastFound == it->second.get()) FLastFound = nullptr;
     if (Active == Wnd) Active = 0;
     if (Locked == Wnd) {
         Locked = 0;
@@ -107,12 +111,14 @@ void Link(TWnd& Parent, TWnd& W, HWND InsertAfter) {
     }
     list.insert(at, &W);
     W.Parent = &Parent;
+    TWindowStore::Instance().LayoutChanged();
 }
 
 void Unlink(TWnd& W) {
     if (W.Parent == nullptr) return;
     std::erase(W.Parent->Children, &W);
     W.Parent = nullptr;
+    TWindowStore::Instance().LayoutChanged();
 }
 
 bool IsAncestor(const TWnd& Ancestor, const TWnd& W) {

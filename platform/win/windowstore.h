@@ -34,6 +34,15 @@ struct TScrollBarData {
     UINT DisabledArrows = 0;  // ESB_DISABLE_* bits
 };
 
+// What VisibleRegion last worked out for one kind of area of a window, good while the store's
+// layout generation is the one it was worked out in.
+struct TVisibleRegionCache {
+    uint64_t Generation = 0;
+    TRegion Region;
+};
+
+// Style, Bounds, Client, Children, Parent, Buffer and Iconic decide which pixels windows may
+// draw: whatever changes one of them calls TWindowStore::LayoutChanged at that place.
 struct TWnd {
     HWND Handle = 0;
     std::shared_ptr<TWindowClassEntry> Class;
@@ -63,8 +72,11 @@ struct TWnd {
     TRegion Update;
     bool Erase = false;
     bool InternalPaint = false;
+    bool InPending = false;               // listed in TWindowStore::Pending
     TScrollBarData Bars[3];               // SB_HORZ, SB_VERT, SB_CTL
     std::unique_ptr<TBackBuffer> Buffer;  // a shown top-level window's pixels
+    // By client area or whole window, and with or without the children cut out.
+    mutable TVisibleRegionCache VisibleCache[2][2];
 };
 
 class TWindowStore {
@@ -82,6 +94,11 @@ public:
     // Unlinks and frees the record, and drops what the queue holds for it.
     void Remove(HWND Wnd);
 
+    // Bumped by every change to the fields that decide which pixels windows may draw, so what
+    // was worked out from them before is known to be stale; never 0.
+    uint64_t LayoutGeneration() const { return FLayoutGeneration; }
+    void LayoutChanged() { ++FLayoutGeneration; }
+
     // Windows whose update region is not empty or that wait for an internal paint; ordered by
     // handle, so windows of one pass paint in the order they were made.
     std::set<HWND> Pending;
@@ -98,6 +115,9 @@ private:
 
     std::unordered_map<HWND, std::unique_ptr<TWnd>> FWindows;
     TWnd* FDesktop = nullptr;
+    // The window found last: one message goes through many lookups of the same handle.
+    mutable TWnd* FLastFound = nullptr;
+    uint64_t FLayoutGeneration = 1;
 };
 
 // The registered class of that name (compared without regard to case), or null.
@@ -105,6 +125,14 @@ std::shared_ptr<TWindowClassEntry> FindWindowClass(const std::string& ClassName)
 
 // Relations and coordinates over the records.
 namespace wintree {
+
+// Sets one of the fields that decide which pixels windows may draw, counting a change.
+template <class T>
+void SetLayoutField(T& Field, const T& Value) {
+    if (Field == Value) return;
+    Field = Value;
+    TWindowStore::Instance().LayoutChanged();
+}
 
 bool IsTopLevel(const TWnd& W);
 // The window under the desktop that holds W (W itself for a top-level window).

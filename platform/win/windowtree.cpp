@@ -93,6 +93,7 @@ HWND CreateWindowEx(DWORD ExStyle, const std::string& ClassName, const std::stri
     w.Class = windowClass;
     ++windowClass->Windows;
     w.Proc = std::make_shared<const WNDPROC>(windowClass->Class.lpfnWndProc);
+    // Nothing draws by a record outside the tree: linking it below counts as the change.
     w.Style = Style & ~WS_VISIBLE;  // shown at the end, once it is made
     w.ExStyle = ExStyle;
     w.Id = Menu;
@@ -250,7 +251,7 @@ LONG_PTR SetWindowLong(HWND Wnd, int Index, LONG_PTR Value) {
         SendMessage(Wnd, WM_STYLECHANGING, static_cast<WPARAM>(Index), param);
         w = Store().Find(Wnd);
         if (w == nullptr) return 0;
-        (Index == GWL_STYLE ? w->Style : w->ExStyle) = change.styleNew;
+        wintree::SetLayoutField(Index == GWL_STYLE ? w->Style : w->ExStyle, change.styleNew);
         SendMessage(Wnd, WM_STYLECHANGED, static_cast<WPARAM>(Index), param);
     }
     return previous;
