@@ -88,9 +88,9 @@ TCanvas::TPaint TCanvas::BrushPaint() const {
     return paint;
 }
 
-TCanvas::TPaint TCanvas::BrushCopyPaint() const {
-    TPaint paint = BrushPaint();
-    paint.Op = CopyOp;
+TCanvas::TPaint TCanvas::BrushCopyPaint(const TBrush& Brush) const {
+    TPaint paint{ColorToPixel(Brush.Color()), CopyOp};
+    if (!Brush.Pattern().Empty()) paint.Pattern = &Brush.Pattern();
     return paint;
 }
 
@@ -329,10 +329,17 @@ void TCanvas::RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t 
 }
 
 void TCanvas::FillRect(const TRect& R) {
-    const TRecordedCall call(*this, "FillRect",
-                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, R)}; });
-    if (FBrush.Style() == bsClear) return;
-    const TPaint paint = BrushCopyPaint();
+    FillRect(R, FBrush);
+}
+
+void TCanvas::FillRect(const TRect& R, const TBrush& Brush) {
+    const TRecordedCall call(*this, "FillRect", [&](TCanvasCall& C) {
+        C.Rects = {OnDevice(*this, R)};
+        C.BrushColor = Brush.Color();
+        C.BrushStyle = Brush.Style();
+    });
+    if (Brush.Style() == bsClear) return;
+    const TPaint paint = BrushCopyPaint(Brush);
     if (!paint.Pattern) {
         FillSolid(R, paint.Color);
         return;
@@ -359,7 +366,7 @@ void TCanvas::FrameRect(const TRect& R) {
     const TRecordedCall call(*this, "FrameRect",
                              [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, R)}; });
     if (R.Left >= R.Right || R.Top >= R.Bottom) return;
-    const TPaint paint = BrushCopyPaint();
+    const TPaint paint = BrushCopyPaint(FBrush);
     FillSpan(R.Top, R.Left, R.Right, paint);
     FillSpan(int64_t{R.Bottom} - 1, R.Left, R.Right, paint);
     const TBounds clip = LogicalClip();

@@ -73,6 +73,8 @@ public:
 
     // Brush only, pen and pen mode ignored; a clear brush paints nothing.
     void FillRect(const TRect& R);
+    // With Brush in place of the canvas's, which stays as it was.
+    void FillRect(const TRect& R, const TBrush& Brush);
     // A one-pixel border in the brush colour.
     void FrameRect(const TRect& R);
 
@@ -217,7 +219,7 @@ private:
     TPaint PenPaint() const;
     TPaint BrushPaint() const;
     // The brush with its pattern, but always copied, for FillRect and FrameRect.
-    TPaint BrushCopyPaint() const;
+    TPaint BrushCopyPaint(const TBrush& Brush) const;
     uint32_t PaintColor(const TPaint& Paint, int64_t X, int64_t Y) const;
     void Plot(int64_t X, int64_t Y, TPaint Paint);
     void Plot(const TClipSpans& Visible, int64_t X, int64_t Y, TPaint Paint);

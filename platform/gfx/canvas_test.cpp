@@ -40,6 +40,11 @@ void Draw(TCanvas& C, const test::TestCase& Line) {
     if (op == "Rectangle") C.Rectangle(n(1), n(2), n(3), n(4));
     if (op == "FillRect") C.FillRect(Rect(n(1), n(2), n(3), n(4)));
     if (op == "FrameRect") C.FrameRect(Rect(n(1), n(2), n(3), n(4)));
+    if (op == "FillRectWith") {
+        TBrush brush;
+        brush.SetColor(n(1));
+        C.FillRect(Rect(n(2), n(3), n(4), n(5)), brush);
+    }
     if (op == "Ellipse") C.Ellipse(n(1), n(2), n(3), n(4));
     if (op == "RoundRect") C.RoundRect(n(1), n(2), n(3), n(4), n(5), n(6));
     if (op == "PenStyle") C.Pen().SetStyle(static_cast<TPenStyle>(n(1)));

@@ -70,8 +70,7 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
 
 void TWinControl::WMEraseBkgnd(TMessage& Message) {
     if (auto* dc = reinterpret_cast<HDC>(Message.WParam)) {
-        dc->Brush().Assign(&FBrush);
-        dc->FillRect(GetClientRect());
+        dc->FillRect(GetClientRect(), FBrush);
     }
     Message.Result = 1;
 }
