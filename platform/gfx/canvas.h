@@ -104,6 +104,8 @@ public:
     // What drawing can reach now (base clip, user clip and bitmap) within R, in the bitmap's
     // coordinates: the base clip of something drawn inside this canvas's reach.
     TClipSpans ReachWithin(const TRect& R) const { return Clip().Intersected(R); }
+    // All that drawing can reach now, in the bitmap's coordinates.
+    const TClipSpans& Reach() const { return Clip(); }
     int IntersectClipRect(const TRect& R);
     int ExcludeClipRect(const TRect& R);
     // The user clip becomes Region; null returns to the base clip.

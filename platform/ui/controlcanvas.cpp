@@ -109,11 +109,8 @@ void TControlCanvas::SetHandle(HDC DC) {
     ResetClip();
     if (DC != nullptr) {
         // What DC could draw bounds the canvas: its base clip and its own.
-        const TPoint origin = DC->Origin();
-        TRect reach = DC->ClipRect();
-        OffsetRect(reach, origin.X, origin.Y);
-        ExchangeBaseClip(DC->ReachWithin(reach));
-        SetOrigin(origin);
+        ExchangeBaseClip(DC->Reach());
+        SetOrigin(DC->Origin());
     } else {
         ExchangeBaseClip(std::nullopt);
         SetOrigin(TPoint());

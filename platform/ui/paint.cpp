@@ -169,7 +169,7 @@ TChildPaintScope::TChildPaintScope(HDC DC, const TRect& Bounds)
     : FDC(DC), FSaved(DC), FOuterOrigin(DC->Origin()) {
     // Whatever the parent could still draw on bounds the child.
     FOuterBase = NarrowContext(DC, Bounds);
-    DC->SelectClipRgn(nullptr);
+    DC->ResetClip();
 }
 
 TChildPaintScope::~TChildPaintScope() {
