@@ -47,6 +47,7 @@ void TWinControl::PaintWindow(HDC DC) {
 }
 
 void TWinControl::PaintControls(HDC DC, TControl* First) {
+    if (FControls.empty()) return;
     auto from = std::find(FControls.begin(), FControls.end(), First);
     if (from == FControls.end()) from = FControls.begin();
     const std::vector<TControl*> above(from, FControls.end());
