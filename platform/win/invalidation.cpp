@@ -14,12 +14,14 @@ namespace {
 // more costs less than keeping, and walking at every change, thousands of scattered pieces.
 constexpr size_t kMaxUpdateRects = 64;
 
-// The chain up to the desktop shows and none of it has redrawing off.
+// The chain up to the desktop shows and none of it has redrawing off. A visible child of a
+// window that reaches is reached itself unless its own redrawing is off.
 bool Reaches(const TWnd& W) {
-    if (!IsShowing(W)) return false;
-    for (const TWnd* w = &W; w != nullptr; w = w->Parent)
-        if (w->RedrawOff) return false;
-    return true;
+    for (const TWnd* w = &W; w->Parent != nullptr; w = w->Parent) {
+        if ((w->Style & WS_VISIBLE) == 0 || w->RedrawOff) return false;
+        if (w->Parent->Parent == nullptr) return !w->Iconic && !w->Parent->RedrawOff;
+    }
+    return false;
 }
 
 bool IncludesChildren(const TWnd& W, UINT Flags) {
@@ -54,31 +56,77 @@ void SyncPending(TWnd& W) {
     const bool waits = !W.Update.Empty() || W.InternalPaint;
     if (waits == W.InPending) return;
     W.InPending = waits;
-    std::set<HWND>& pending = TWindowStore::Instance().Pending;
+    TPendingWindows& pending = TWindowStore::Instance().Pending;
     if (waits)
-        // Invalidation walks children in the order they were made more often than not.
-        pending.insert(pending.end(), W.Handle);
+        pending.Insert(W.Handle);
     else
-        pending.erase(W.Handle);
+        pending.Erase(W.Handle);
 }
 
-void Invalidate(TWnd& W, const TRegion& Area, UINT Flags) {
-    if (!Reaches(W)) return;
-    if (Flags & RDW_INTERNALPAINT) W.InternalPaint = true;
-    SyncPending(W);
-    if ((Flags & RDW_INVALIDATE) == 0) return;
-    TRegion area = Area;
-    area.Intersect((Flags & RDW_FRAME) ? WindowArea(W) : W.Client);
-    if (!area.Empty() && !W.Update.Covers(area)) {
-        W.Update.Union(area);
+namespace {
+
+bool WantsFrameOf(UINT Flags) {
+    return (Flags & RDW_FRAME) != 0;
+}
+
+// A parent that paints over its children leaves their frames to paint again too.
+UINT ChildFlags(UINT Flags) {
+    return (Flags & ~RDW_INTERNALPAINT) | RDW_FRAME;
+}
+
+// Adds the part of Area that W's update region lacks; Area lies within W.
+void AddToUpdate(TWnd& W, const auto& Area, UINT Flags) {
+    if (!W.Update.Covers(Area)) {
+        W.Update.Union(Area);
         if (W.Update.Rects().size() > kMaxUpdateRects) W.Update = TRegion(W.Update.Bounds());
     }
-    if (!area.Empty() && (Flags & RDW_ERASE)) W.Erase = true;
+    if (Flags & RDW_ERASE) W.Erase = true;
+}
+
+// Invalidate for a window known to be reached, with an area of one rectangle: the common case,
+// worked out with no region made for it or for any child.
+void InvalidateReachedRect(TWnd& W, const TRect& Area, UINT Flags) {
+    if (Flags & RDW_INTERNALPAINT) W.InternalPaint = true;
+    TRect area;
+    const bool invalidates = (Flags & RDW_INVALIDATE) != 0;
+    const bool any =
+        invalidates && IntersectRect(area, Area, WantsFrameOf(Flags) ? WindowArea(W) : W.Client);
+    if (any) AddToUpdate(W, area, Flags);
     SyncPending(W);
-    if (!IncludesChildren(W, Flags)) return;
-    // A parent that paints over its children leaves their frames to paint again too.
-    const UINT childFlags = (Flags & ~RDW_INTERNALPAINT) | RDW_FRAME;
-    ForChildrenIn(W, area, [&](TWnd& C, const TRegion& Part) { Invalidate(C, Part, childFlags); });
+    if (!any || !IncludesChildren(W, Flags)) return;
+    const UINT childFlags = ChildFlags(Flags);
+    for (TWnd* c : W.Children) {
+        if ((c->Style & WS_VISIBLE) == 0 || c->RedrawOff) continue;
+        TRect place = c->Bounds;
+        OffsetRect(place, W.Client.Left, W.Client.Top);
+        TRect part;
+        if (!IntersectRect(part, place, area)) continue;
+        OffsetRect(part, Negated(place.Left), Negated(place.Top));
+        InvalidateReachedRect(*c, part, childFlags);
+    }
+}
+
+void InvalidateReached(TWnd& W, const TRegion& Area, UINT Flags) {
+    if (Area.Rects().size() == 1) return InvalidateReachedRect(W, Area.Rects().front(), Flags);
+    if (Flags & RDW_INTERNALPAINT) W.InternalPaint = true;
+    TRegion area;
+    if (Flags & RDW_INVALIDATE) {
+        area = Area;
+        area.Intersect(WantsFrameOf(Flags) ? WindowArea(W) : W.Client);
+        if (!area.Empty()) AddToUpdate(W, area, Flags);
+    }
+    SyncPending(W);
+    if (area.Empty() || !IncludesChildren(W, Flags)) return;
+    const UINT childFlags = ChildFlags(Flags);
+    ForChildrenIn(W, area, [&](TWnd& C, const TRegion& Part) {
+        if (!C.RedrawOff) InvalidateReached(C, Part, childFlags);
+    });
+}
+
+}  // namespace
+
+void Invalidate(TWnd& W, const TRegion& Area, UINT Flags) {
+    if (Reaches(W)) InvalidateReached(W, Area, Flags);
 }
 
 void Validate(TWnd& W, const TRegion& Area, UINT Flags) {
@@ -121,7 +169,7 @@ bool NextToPaint(HWND Filter, HWND& Target) {
     TWindowStore& store = TWindowStore::Instance();
     if (Filter != 0) {
         const TWnd* w = store.Find(Filter);
-        if (w == nullptr || store.Pending.count(Filter) == 0 || !CanPaint(*w)) return false;
+        if (w == nullptr || !w->InPending || !CanPaint(*w)) return false;
         Target = Filter;
         return true;
     }
@@ -130,7 +178,7 @@ bool NextToPaint(HWND Filter, HWND& Target) {
         if (w == nullptr || !CanPaint(*w)) return false;
         const TWnd* first = w;
         for (const TWnd* a = w->Parent; a != nullptr && a->Parent != nullptr; a = a->Parent)
-            if (store.Pending.count(a->Handle) != 0) first = a;
+            if (a->InPending) first = a;
         Target = first->Handle;
         return true;
     };
@@ -138,7 +186,7 @@ bool NextToPaint(HWND Filter, HWND& Target) {
     // last: a window that invalidates itself whenever it paints waits for the rest of the
     // round instead of keeping the others from painting. Once nothing waits, the next round
     // starts from the first window again.
-    const auto split = store.Pending.upper_bound(store.LastPainted);
+    const HWND* split = store.Pending.After(store.LastPainted);
     if (std::any_of(split, store.Pending.end(), paintable) ||
         std::any_of(store.Pending.begin(), split, paintable))
         return true;
@@ -147,16 +195,25 @@ bool NextToPaint(HWND Filter, HWND& Target) {
 }
 
 LRESULT SendPaint(HWND Wnd) {
+    TWnd* w = TWindowStore::Instance().Find(Wnd);
+    if (w != nullptr) return SendPaint(*w);
     TWindowStore::Instance().LastPainted = Wnd;
+    return 0;
+}
+
+LRESULT SendPaint(TWnd& W) {
+    TWindowStore& store = TWindowStore::Instance();
+    const HWND wnd = W.Handle;
+    store.LastPainted = wnd;
     // An internal paint asks for one WM_PAINT, painted or not.
-    if (TWnd* w = TWindowStore::Instance().Find(Wnd); w != nullptr && w->InternalPaint) {
-        w->InternalPaint = false;
-        SyncPending(*w);
+    if (W.InternalPaint) {
+        W.InternalPaint = false;
+        SyncPending(W);
     }
     try {
-        return SendMessage(Wnd, WM_PAINT, 0, 0);
+        return Send(W, WM_PAINT, 0, 0);
     } catch (...) {
-        if (TWnd* w = TWindowStore::Instance().Find(Wnd)) {
+        if (TWnd* w = store.Find(wnd)) {
             w->Update.Clear();
             w->Erase = false;
             w->InternalPaint = false;

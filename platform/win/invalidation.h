@@ -28,6 +28,8 @@ bool NextToPaint(HWND Filter, HWND& Target);
 // update region is validated before the exception passes on, so it is reported once instead
 // of coming back with every following WM_PAINT.
 LRESULT SendPaint(HWND Wnd);
+// The same for a window whose record the caller holds; W is not used after the message.
+LRESULT SendPaint(TWnd& W);
 // NULLREGION, SIMPLEREGION (one rectangle) or COMPLEXREGION.
 int RegionKind(const TRegion& Region);
 

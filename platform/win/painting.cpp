@@ -8,20 +8,25 @@ namespace vex {
 
 namespace {
 
-TWindowSurface SurfaceOf(TWnd& W, TSurfaceArea Area) {
+// The surface of a window that shows, its top-left corner at Origin in the buffer.
+TWindowSurface SurfaceAt(TWnd& W, TSurfaceArea Area, TPoint Origin) {
     TWindowSurface surface;
     TBackBuffer* buffer = wintree::BufferOf(W);
-    if (buffer == nullptr || !wintree::IsShowing(W)) return surface;
+    if (buffer == nullptr) return surface;
     const TRect area = Area == TSurfaceArea::Client ? W.Client : wintree::WindowArea(W);
     const TPixelRows rows = buffer->Rows();
     surface.Pixels = buffer->Row(0);
     surface.Width = rows.Width;
     surface.Height = rows.Height;
     surface.Stride = rows.Stride;
-    const TRect placed = wintree::BufferRect(W, area);
-    surface.Origin = TPoint{placed.Left, placed.Top};
+    surface.Origin = wintree::Shifted(Origin, area.Left, area.Top);
     surface.Clip = wintree::VisibleRegion(W, area, true);
     return surface;
+}
+
+TWindowSurface SurfaceOf(TWnd& W, TSurfaceArea Area) {
+    if (!wintree::IsShowing(W)) return TWindowSurface();
+    return SurfaceAt(W, Area, wintree::BufferOrigin(W));
 }
 
 // Empties W's update region and returns its part in the client area; Frame tells whether any
@@ -70,8 +75,10 @@ TPaintSession BeginWindowPaint(HWND Wnd) {
     w->InternalPaint = false;
     wintree::SyncPending(*w);
     if (canPaint) {
-        session.Surface = SurfaceOf(*w, TSurfaceArea::Client);
-        ClipToUpdate(session.Surface.Clip, client, wintree::BufferOrigin(*w));
+        // A window that can paint shows.
+        const TPoint origin = wintree::BufferOrigin(*w);
+        session.Surface = SurfaceAt(*w, TSurfaceArea::Client, origin);
+        ClipToUpdate(session.Surface.Clip, client, origin);
     }
     client.Offset(-w->Client.Left, -w->Client.Top);
     session.UpdateBox = client.Bounds();

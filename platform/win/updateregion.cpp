@@ -21,12 +21,12 @@ void PaintNow(HWND Wnd, bool Children) {
     TWindowStore& store = TWindowStore::Instance();
     TWnd* w = store.Find(Wnd);
     if (w == nullptr) return;
-    if (store.Pending.count(Wnd) != 0 && wintree::CanPaint(*w)) {
-        wintree::SendPaint(Wnd);
+    if (w->InPending && wintree::CanPaint(*w)) {
+        wintree::SendPaint(*w);
         w = store.Find(Wnd);
         if (w == nullptr) return;
     }
-    if (!Children) return;
+    if (!Children || w->Children.empty()) return;
     for (HWND c : wintree::ChildHandles(*w))
         PaintNow(c, true);
 }

@@ -56,10 +56,7 @@ UINT RegisterWindowMessage(const std::string& Name) {
 
 LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
     const TWnd* w = TWindowStore::Instance().Find(Wnd);
-    if (w == nullptr) return 0;
-    // The procedure is held for the call, so a window freed by its own handler stays callable.
-    const std::shared_ptr<const WNDPROC> proc = w->Proc;
-    return (*proc)(Wnd, Msg, WParam, LParam);
+    return w == nullptr ? 0 : wintree::Send(*w, Msg, WParam, LParam);
 }
 
 bool PostMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {

@@ -11,11 +11,6 @@
 
 namespace vex {
 
-TWindowStore& TWindowStore::Instance() {
-    static TWindowStore store;
-    return store;
-}
-
 TWindowStore::TWindowStore() {
     // The queue is made first, so it outlives the windows that name its handles.
     TMessageQueue::Instance();
@@ -29,8 +24,7 @@ TWindowStore::~TWindowStore() {
     TMessageQueue::Instance().SetPaintSource(nullptr);
 }
 
-TWnd* TWindowStore::Find(HWND Wnd) const {
-    if (FLastFound != nullptr && FLastFound->Handle == Wnd) return FLastFound;
+TWnd* TWindowStore::Look(HWND Wnd) const {
     auto it = FWindows.find(Wnd);
     if (it == FWindows.end()) return nullptr;
     FLastFound = it->second.get();
@@ -55,7 +49,7 @@ void TWindowStore::Remove(HWND Wnd) {
     auto it = FWindows.find(Wnd);
     if (it == FWindows.end()) return;
     wintree::Unlink(*it->second);
-    Pending.erase(Wnd);
+    if (it->second->InPending) Pending.Erase(Wnd);
     if (FLastFound == it->second.get()) FLastFound = nullptr;
     if (Active == Wnd) Active = 0;
     if (Locked == Wnd) {
@@ -171,11 +165,17 @@ bool IsShowing(const TWnd& W) {
 }
 
 bool CanPaint(const TWnd& W) {
-    if (!IsShowing(W)) return false;
-    const TWindowStore& store = TWindowStore::Instance();
-    for (const TWnd* w = &W; w != nullptr; w = w->Parent)
-        if (w->RedrawOff || (store.Locked != 0 && w->Handle == store.Locked)) return false;
-    return true;
+    // One walk up for what IsShowing asks and for what holds painting back, the desktop's
+    // WM_SETREDRAW and lock included.
+    const HWND locked = TWindowStore::Instance().Locked;
+    const auto holdsBack = [locked](const TWnd* A) {
+        return A->RedrawOff || (locked != 0 && A->Handle == locked);
+    };
+    for (const TWnd* w = &W; w->Parent != nullptr; w = w->Parent) {
+        if ((w->Style & WS_VISIBLE) == 0 || holdsBack(w)) return false;
+        if (w->Parent->Parent == nullptr) return !w->Iconic && !holdsBack(w->Parent);
+    }
+    return false;
 }
 
 std::vector<HWND> ChildHandles(const TWnd& W) {

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "platform/core/region.h"
 #include "platform/win/backbuffer.h"
 #include "platform/win/messages.h"
+#include "platform/win/pendingwindows.h"
 #include "platform/win/windowclass.h"
 
 namespace vex {
@@ -81,9 +81,16 @@ struct TWnd {
 
 class TWindowStore {
 public:
-    static TWindowStore& Instance();
+    // Inline, as the store is reached many times for every message.
+    static TWindowStore& Instance() {
+        static TWindowStore store;
+        return store;
+    }
 
-    TWnd* Find(HWND Wnd) const;
+    TWnd* Find(HWND Wnd) const {
+        if (FLastFound != nullptr && FLastFound->Handle == Wnd) return FLastFound;
+        return Look(Wnd);
+    }
     // Like Find, but raises EWindowError naming What when Wnd is no window.
     TWnd& Get(HWND Wnd, const char* What) const;
     TWnd& Desktop() { return *FDesktop; }
@@ -99,9 +106,10 @@ public:
     uint64_t LayoutGeneration() const { return FLayoutGeneration; }
     void LayoutChanged() { ++FLayoutGeneration; }
 
-    // Windows whose update region is not empty or that wait for an internal paint; ordered by
-    // handle, so windows of one pass paint in the order they were made.
-    std::set<HWND> Pending;
+    // Windows whose update region is not empty or that wait for an internal paint (those
+    // with InPending); ordered by handle, so windows of one pass paint in the order they were
+    // made.
+    TPendingWindows Pending;
     HWND LastPainted = 0;  // the window WM_PAINT went to last
     HWND Active = 0;
     HWND Locked = 0;  // LockWindowUpdate
@@ -112,6 +120,8 @@ public:
 private:
     TWindowStore();
     ~TWindowStore();
+
+    TWnd* Look(HWND Wnd) const;
 
     std::unordered_map<HWND, std::unique_ptr<TWnd>> FWindows;
     TWnd* FDesktop = nullptr;
@@ -175,6 +185,13 @@ TRect WindowArea(const TWnd& W);
 bool IsShowing(const TWnd& W);
 // Showing, and neither WM_SETREDRAW nor LockWindowUpdate keeps painting from it.
 bool CanPaint(const TWnd& W);
+
+// Calls W's procedure, for a caller that holds the record already.
+inline LRESULT Send(const TWnd& W, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    // The procedure is held for the call, so a window freed by its own handler stays callable.
+    const std::shared_ptr<const WNDPROC> proc = W.Proc;
+    return (*proc)(W.Handle, Msg, WParam, LParam);
+}
 
 // Children in the stacking order, as handles, so a caller can send messages while walking.
 std::vector<HWND> ChildHandles(const TWnd& W);

@@ -1,0 +1,52 @@
+#include "platform/win/pendingwindows.h"
+
+#include <algorithm>
+
+namespace vex {
+
+bool TPendingWindows::Contains(HWND Wnd) const {
+    return std::binary_search(begin(), end(), Wnd);
+}
+
+const HWND* TPendingWindows::After(HWND Wnd) const {
+    return std::upper_bound(begin(), end(), Wnd);
+}
+
+void TPendingWindows::Insert(HWND Wnd) {
+    if (Empty() || FItems.back() < Wnd) {
+        FItems.push_back(Wnd);
+        return;
+    }
+    const HWND* at = std::lower_bound(begin(), end(), Wnd);
+    if (*at == Wnd) return;
+    const auto index = static_cast<size_t>(at - FItems.data());
+    // The shorter side moves to make room.
+    if (FHead > 0 && index - FHead < FItems.size() - index) {
+        std::move(FItems.begin() + FHead, FItems.begin() + index, FItems.begin() + FHead - 1);
+        --FHead;
+        FItems[index - 1] = Wnd;
+    } else {
+        FItems.insert(FItems.begin() + index, Wnd);
+    }
+}
+
+void TPendingWindows::Erase(HWND Wnd) {
+    const HWND* at = std::lower_bound(begin(), end(), Wnd);
+    if (at == end() || *at != Wnd) return;
+    const auto index = static_cast<size_t>(at - FItems.data());
+    if (index - FHead < FItems.size() - index - 1) {
+        std::move_backward(FItems.begin() + FHead, FItems.begin() + index,
+                           FItems.begin() + index + 1);
+        ++FHead;
+    } else {
+        FItems.erase(FItems.begin() + index);
+    }
+    // Once the unused front outgrows the rest it goes: the array stays within twice the windows
+    // that wait, and dropping it moves no more handles than were taken out to make it.
+    if (FHead * 2 >= FItems.size()) {
+        FItems.erase(FItems.begin(), FItems.begin() + FHead);
+        FHead = 0;
+    }
+}
+
+}  // namespace vex
