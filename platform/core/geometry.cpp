@@ -4,13 +4,6 @@
 
 namespace vex {
 
-bool IntersectRect(TRect& Dest, const TRect& A, const TRect& B) {
-    const TRect common{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
-                       std::min(A.Bottom, B.Bottom)};
-    Dest = IsRectEmpty(common) ? TRect{} : common;
-    return !IsRectEmpty(Dest);
-}
-
 bool UnionRect(TRect& Dest, const TRect& A, const TRect& B) {
     if (IsRectEmpty(A))
         Dest = IsRectEmpty(B) ? TRect{} : B;
@@ -20,11 +13,6 @@ bool UnionRect(TRect& Dest, const TRect& A, const TRect& B) {
         Dest = TRect{std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
                      std::max(A.Bottom, B.Bottom)};
     return !IsRectEmpty(Dest);
-}
-
-void OffsetRect(TRect& R, int32_t DX, int32_t DY) {
-    R = TRect{SaturateToInt32(int64_t{R.Left} + DX), SaturateToInt32(int64_t{R.Top} + DY),
-              SaturateToInt32(int64_t{R.Right} + DX), SaturateToInt32(int64_t{R.Bottom} + DY)};
 }
 
 void InflateRect(TRect& R, int32_t DX, int32_t DY) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace vex {
@@ -42,11 +43,22 @@ inline bool IsRectEmpty(const TRect& R) {
 inline bool PtInRect(const TRect& R, TPoint P) {
     return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
 }
-bool IntersectRect(TRect& Dest, const TRect& A, const TRect& B);
+// Painting meets rectangles and moves them between window and canvas tens of thousands of
+// times a frame, so these two are inline.
+inline bool IntersectRect(TRect& Dest, const TRect& A, const TRect& B) {
+    const TRect common{std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
+                       std::min(A.Bottom, B.Bottom)};
+    const bool any = !IsRectEmpty(common);
+    Dest = any ? common : TRect{};
+    return any;
+}
+// Coordinates that would leave the 32-bit range stay at its end.
+inline void OffsetRect(TRect& R, int32_t DX, int32_t DY) {
+    R = TRect{SaturateToInt32(int64_t{R.Left} + DX), SaturateToInt32(int64_t{R.Top} + DY),
+              SaturateToInt32(int64_t{R.Right} + DX), SaturateToInt32(int64_t{R.Bottom} + DY)};
+}
 // The smallest rectangle holding both; an empty one does not count.
 bool UnionRect(TRect& Dest, const TRect& A, const TRect& B);
-// Coordinates that would leave the 32-bit range stay at its end.
-void OffsetRect(TRect& R, int32_t DX, int32_t DY);
 void InflateRect(TRect& R, int32_t DX, int32_t DY);
 
 }  // namespace vex

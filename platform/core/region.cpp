@@ -1,6 +1,7 @@
 #include "platform/core/region.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 namespace vex {
@@ -12,7 +13,7 @@ struct TSpan {
 };
 
 // One past the last rectangle of the band that starts at First.
-size_t BandEnd(const std::vector<TRect>& Rects, size_t First) {
+size_t BandEnd(std::span<const TRect> Rects, size_t First) {
     size_t end = First + 1;
     while (end < Rects.size() && Rects[end].Top == Rects[First].Top)
         ++end;
@@ -86,7 +87,7 @@ private:
 // The banded list of the pixels where Keep(in A, in B) holds. Both walk down together: each
 // output band lies where neither operand starts or ends a band, so its spans come from one row.
 template <typename TKeep>
-std::vector<TRect> Combine(const std::vector<TRect>& A, const std::vector<TRect>& B, TKeep Keep) {
+std::vector<TRect> Combine(std::span<const TRect> A, std::span<const TRect> B, TKeep Keep) {
     std::vector<TRect> out;
     out.reserve(A.size() + B.size());
     TBandWriter writer(out);
@@ -128,9 +129,8 @@ bool Holds(const TRect& Outer, const TRect& Inner) {
            Inner.Bottom <= Outer.Bottom;
 }
 
-std::vector<TRect> RectsOf(const TRect& R) {
-    if (IsRectEmpty(R)) return {};
-    return {R};
+std::span<const TRect> RectsOf(const TRect& R) {
+    return {&R, IsRectEmpty(R) ? 0u : 1u};
 }
 
 }  // namespace
@@ -152,8 +152,8 @@ TRegion TRegion::OfRects(std::span<const TRect> Rects) {
     edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
     // A sweep down the rectangles' tops and bottoms: between two neighbouring ones the same
     // rectangles are crossed, so that band is their spans, met left to right, run together.
-    TRegion region;
-    TBandWriter writer(region.FRects);
+    std::vector<TRect> rects;
+    TBandWriter writer(rects);
     std::vector<TRect> crossed;  // by left side
     std::vector<TSpan> spans;
     size_t next = 0;
@@ -174,14 +174,25 @@ TRegion TRegion::OfRects(std::span<const TRect> Rects) {
                 spans.push_back({r.Left, r.Right});
         writer.Add(top, edges[e + 1], spans);
     }
+    TRegion region;
+    region.Assign(std::move(rects));
     return region;
 }
 
+void TRegion::Assign(std::vector<TRect>&& Rects) {
+    if (Rects.size() <= 1) {
+        SetRect(Rects.empty() ? TRect() : Rects.front());
+    } else {
+        FOne = TRect();
+        FMany = std::move(Rects);
+    }
+}
+
 TRect TRegion::Bounds() const {
-    if (FRects.empty()) return TRect();
-    TRect bounds{FRects.front().Left, FRects.front().Top, FRects.front().Right,
-                 FRects.back().Bottom};
-    for (const TRect& r : FRects) {
+    const std::span<const TRect> rects = Rects();
+    if (rects.empty()) return TRect();
+    TRect bounds{rects.front().Left, rects.front().Top, rects.front().Right, rects.back().Bottom};
+    for (const TRect& r : rects.subspan(1)) {
         bounds.Left = std::min(bounds.Left, r.Left);
         bounds.Right = std::max(bounds.Right, r.Right);
     }
@@ -190,55 +201,49 @@ TRect TRegion::Bounds() const {
 
 int64_t TRegion::Area() const {
     int64_t area = 0;
-    for (const TRect& r : FRects)
+    for (const TRect& r : Rects())
         area += (int64_t{r.Right} - r.Left) * (int64_t{r.Bottom} - r.Top);
     return area;
 }
 
 bool TRegion::Contains(TPoint P) const {
-    return std::any_of(FRects.begin(), FRects.end(),
-                       [&](const TRect& r) { return PtInRect(r, P); });
+    return std::ranges::any_of(Rects(), [&](const TRect& r) { return PtInRect(r, P); });
 }
 
 bool TRegion::Covers(const TRect& R) const {
     if (IsRectEmpty(R)) return true;
     if (Empty()) return false;
-    if (IsRect()) return Holds(FRects.front(), R);
-    return Combine(RectsOf(R), FRects, InFirstOnly).empty();
+    if (IsRect()) return Holds(FOne, R);
+    return Combine(RectsOf(R), FMany, InFirstOnly).empty();
 }
 
 bool TRegion::Covers(const TRegion& Other) const {
     if (Other.Empty()) return true;
-    if (Other.IsRect()) return Covers(Other.FRects.front());
+    if (Other.IsRect()) return Covers(Other.FOne);
     if (Empty()) return false;
-    if (IsRect()) return Holds(FRects.front(), Other.Bounds());
-    return Combine(Other.FRects, FRects, InFirstOnly).empty();
+    if (IsRect()) return Holds(FOne, Other.Bounds());
+    return Combine(Other.FMany, FMany, InFirstOnly).empty();
 }
 
 bool TRegion::SameArea(const TRegion& Other) const {
-    return FRects == Other.FRects;
-}
-
-// A single rectangle met with a rectangle, the common case of painting one window, needs no walk.
-bool TRegion::IsRect() const {
-    return FRects.size() == 1;
+    return std::ranges::equal(Rects(), Other.Rects());
 }
 
 void TRegion::Union(const TRect& R) {
-    if (IsRectEmpty(R) || (IsRect() && Holds(FRects.front(), R))) return;
+    if (IsRectEmpty(R) || (IsRect() && Holds(FOne, R))) return;
     if (Empty() || Holds(R, Bounds()))
-        FRects.assign(1, R);
+        SetRect(R);
     else
-        FRects = Combine(FRects, RectsOf(R), InEither);
+        Assign(Combine(Rects(), RectsOf(R), InEither));
 }
 
 void TRegion::Union(const TRegion& Other) {
     if (Other.IsRect())
-        Union(Other.FRects.front());
+        Union(Other.FOne);
     else if (Empty())
-        FRects = Other.FRects;
+        *this = Other;
     else if (!Other.Empty())
-        FRects = Combine(FRects, Other.FRects, InEither);
+        Assign(Combine(Rects(), Other.Rects(), InEither));
 }
 
 void TRegion::Subtract(const TRect& R) {
@@ -247,13 +252,13 @@ void TRegion::Subtract(const TRect& R) {
     TRect common;
     if (!IntersectRect(common, bounds, R)) return;
     if (common == bounds)
-        FRects.clear();
+        Clear();
     else
-        FRects = Combine(FRects, RectsOf(R), InFirstOnly);
+        Assign(Combine(Rects(), RectsOf(R), InFirstOnly));
 }
 
 void TRegion::Subtract(const TRegion& Other) {
-    if (!Other.Empty() && !Empty()) FRects = Combine(FRects, Other.FRects, InFirstOnly);
+    if (!Other.Empty() && !Empty()) Assign(Combine(Rects(), Other.Rects(), InFirstOnly));
 }
 
 void TRegion::Intersect(const TRect& R) {
@@ -261,23 +266,24 @@ void TRegion::Intersect(const TRect& R) {
     const TRect bounds = Bounds();
     TRect common;
     if (!IntersectRect(common, bounds, R))
-        FRects.clear();
+        Clear();
     else if (IsRect())
-        FRects.front() = common;
+        FOne = common;
     else if (common != bounds)
-        FRects = Combine(FRects, RectsOf(R), InBoth);
+        Assign(Combine(FMany, RectsOf(R), InBoth));
 }
 
 void TRegion::Intersect(const TRegion& Other) {
     if (Other.IsRect())
-        Intersect(Other.FRects.front());
+        Intersect(Other.FOne);
     else if (!Empty())
-        FRects = Combine(FRects, Other.FRects, InBoth);
+        Assign(Combine(Rects(), Other.Rects(), InBoth));
 }
 
 void TRegion::Offset(int32_t DX, int32_t DY) {
+    if (Empty()) return;
     bool squeezed = false;
-    for (TRect& r : FRects) {
+    for (TRect& r : FMany.empty() ? std::span<TRect>(&FOne, 1) : std::span<TRect>(FMany)) {
         const TRect before = r;
         OffsetRect(r, DX, DY);
         squeezed |= r.Right - r.Left != before.Right - before.Left ||
@@ -286,8 +292,10 @@ void TRegion::Offset(int32_t DX, int32_t DY) {
     if (!squeezed) return;
     // Pressed against the end of the range, rectangles may have gone flat and bands that were
     // different may have become alike: one more pass restores the one list for these pixels.
-    std::erase_if(FRects, [](const TRect& r) { return IsRectEmpty(r); });
-    FRects = Combine(FRects, {}, InEither);
+    std::vector<TRect> kept;
+    std::ranges::copy_if(Rects(), std::back_inserter(kept),
+                         [](const TRect& r) { return !IsRectEmpty(r); });
+    Assign(Combine(kept, {}, InEither));
 }
 
 }  // namespace vex

@@ -19,8 +19,11 @@ public:
     // The union of many rectangles, built band by band in one sweep down their edges.
     static TRegion OfRects(std::span<const TRect> Rects);
 
-    bool Empty() const { return FRects.empty(); }
-    const std::vector<TRect>& Rects() const { return FRects; }
+    bool Empty() const { return FMany.empty() && IsRectEmpty(FOne); }
+    std::span<const TRect> Rects() const {
+        if (!FMany.empty()) return FMany;
+        return {&FOne, IsRectEmpty(FOne) ? 0u : 1u};
+    }
     // The smallest rectangle holding every pixel; an empty rectangle for an empty region.
     TRect Bounds() const;
     int64_t Area() const;
@@ -31,7 +34,7 @@ public:
     bool Covers(const TRegion& Other) const;
     bool SameArea(const TRegion& Other) const;
 
-    void Clear() { FRects.clear(); }
+    void Clear() { SetRect(TRect()); }
     void Union(const TRect& R);
     void Union(const TRegion& Other);
     void Subtract(const TRect& R);
@@ -42,9 +45,19 @@ public:
     void Offset(int32_t DX, int32_t DY);
 
 private:
-    bool IsRect() const;
+    bool IsRect() const { return FMany.empty() && !IsRectEmpty(FOne); }
+    // R is a rectangle of the region or empty.
+    void SetRect(const TRect& R) {
+        FOne = R;
+        FMany.clear();
+    }
+    void Assign(std::vector<TRect>&& Rects);
 
-    std::vector<TRect> FRects;
+    // Nearly every region is one rectangle (an update region, a visible region, the part handed
+    // to a child), so that one is kept here and copied without touching the heap. From the
+    // second rectangle on all of them are in FMany, and FOne is empty.
+    TRect FOne;
+    std::vector<TRect> FMany;
 };
 
 }  // namespace vex

@@ -16,6 +16,10 @@ TRect RectOf(const test::TestCase& C, size_t First) {
                 static_cast<int32_t>(C.Int(First + 2)), static_cast<int32_t>(C.Int(First + 3)));
 }
 
+std::vector<TRect> ListOf(const TRegion& R) {
+    return {R.Rects().begin(), R.Rects().end()};
+}
+
 // Each row: the routine, two rectangles (or one and a distance), the answer and the result.
 TEST(RectRoutines, AnswerAsTheOriginalsDo) {
     for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/rects.txt")) {
@@ -75,7 +79,7 @@ TEST(Region, HoldsExactlyThePixelsItsOperationsMake) {
             if (kind == 2) region.Intersect(r);
             if (kind == 4) other.Union(r), otherRects.push_back(r);
         }
-        EXPECT_EQ(TRegion::OfRects(otherRects).Rects(), other.Rects()) << "round " << round;
+        EXPECT_EQ(ListOf(TRegion::OfRects(otherRects)), ListOf(other)) << "round " << round;
         ASSERT_EQ(gridOf(region), expected) << "round " << round;
         int64_t area = 0;
         for (const auto& row : expected)
@@ -85,7 +89,7 @@ TEST(Region, HoldsExactlyThePixelsItsOperationsMake) {
         for (const TRect& r : region.Rects())
             EXPECT_TRUE(region.Covers(r) && !IsRectEmpty(r));
         // Bands top to bottom, apart or touching; within one, rectangles left to right, apart.
-        const std::vector<TRect>& rects = region.Rects();
+        const std::vector<TRect> rects = ListOf(region);
         for (size_t i = 1; i < rects.size(); ++i) {
             const TRect &a = rects[i - 1], &b = rects[i];
             const bool sameBand = a.Top == b.Top && a.Bottom == b.Bottom;
@@ -102,7 +106,7 @@ TEST(Region, HoldsExactlyThePixelsItsOperationsMake) {
         TRegion united = without;
         united.Union(both);
         EXPECT_TRUE(united.SameArea(region));
-        EXPECT_EQ(united.Rects(), region.Rects()) << "the same pixels make one list";
+        EXPECT_EQ(ListOf(united), ListOf(region)) << "the same pixels make one list";
         bool otherInside = true;
         for (int32_t y = 0; y < Size; ++y)
             for (int32_t x = 0; x < Size; ++x)
@@ -149,9 +153,60 @@ TEST(Region, OneRectangleMetWithARegionGivesThePixelsOfBoth) {
         TRegion unitedByRegion = two, commonByRegion = two;
         unitedByRegion.Union(TRegion(c.R));
         commonByRegion.Intersect(TRegion(c.R));
-        EXPECT_EQ(unitedByRegion.Rects(), united.Rects());
-        EXPECT_EQ(commonByRegion.Rects(), common.Rects());
+        EXPECT_EQ(ListOf(unitedByRegion), ListOf(united));
+        EXPECT_EQ(ListOf(commonByRegion), ListOf(common));
         EXPECT_EQ(two.Covers(TRegion(c.R)), c.Covered);
+    }
+}
+
+// Each row: steps from an empty region and the rectangles they leave. Most regions are one
+// rectangle and some are several, so each is copied and moved onto both kinds, and every copy
+// keeps its own rectangles.
+TEST(Region, KeepsItsRectanglesAsItGrowsShrinksIsCopiedAndMoved) {
+    const TRegion one(Rect(100, 100, 110, 110));
+    const TRegion several = TRegion::OfRects(std::array{one.Bounds(), Rect(120, 100, 130, 110)});
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/region_steps.txt")) {
+        SCOPED_TRACE(c.Where);
+        TRegion region;
+        size_t at = 0;
+        for (; c[at] != "="; at += c[at] == "offset" ? 3 : 5) {
+            if (c[at] == "offset")
+                region.Offset(static_cast<int32_t>(c.Int(at + 1)),
+                              static_cast<int32_t>(c.Int(at + 2)));
+            else if (c[at] == "union")
+                region.Union(RectOf(c, at + 1));
+            else if (c[at] == "subtract")
+                region.Subtract(RectOf(c, at + 1));
+            else
+                region.Intersect(RectOf(c, at + 1));
+        }
+        std::vector<TRect> expected;
+        int64_t area = 0;
+        for (++at; at < c.size(); at += 4) {
+            expected.push_back(RectOf(c, at));
+            area += (int64_t{expected.back().Right} - expected.back().Left) *
+                    (int64_t{expected.back().Bottom} - expected.back().Top);
+        }
+        ASSERT_EQ(ListOf(region), expected);
+        EXPECT_EQ(region.Empty(), expected.empty());
+        EXPECT_EQ(region.Area(), area);
+
+        TRegion copied(region), movedFrom(region), ontoOne = one, ontoSeveral = several,
+                                                   movedOntoOne = one, movedOntoSeveral = several;
+        const TRegion moved(std::move(movedFrom));
+        ontoOne = region;
+        ontoSeveral = region;
+        movedOntoOne = TRegion(region);
+        movedOntoSeveral = TRegion(region);
+        for (const TRegion* r : std::initializer_list<const TRegion*>{
+                 &copied, &moved, &ontoOne, &ontoSeveral, &movedOntoOne, &movedOntoSeveral})
+            EXPECT_EQ(ListOf(*r), expected);
+        copied.Union(Rect(-50, -50, -40, -40));
+        ontoOne.Clear();
+        ontoSeveral.Offset(1, 1);
+        EXPECT_EQ(ListOf(region), expected) << "a copy shares nothing with its original";
+        region = several;
+        EXPECT_EQ(ListOf(moved), expected);
     }
 }
 
@@ -159,7 +214,7 @@ TEST(Region, NeighboursBecomeOneRectangleSoInvalidatingARowStaysCheap) {
     TRegion row;
     for (int32_t x = 0; x < 1000; ++x)
         row.Union(Rect(x * 10, 0, x * 10 + 10, 20));
-    EXPECT_EQ(row.Rects(), (std::vector<TRect>{Rect(0, 0, 10000, 20)}));
+    EXPECT_EQ(ListOf(row), (std::vector<TRect>{Rect(0, 0, 10000, 20)}));
     row.Union(Rect(5, 5, 15, 15));  // already covered: nothing changes
     EXPECT_EQ(row.Rects().size(), 1u);
 }
@@ -175,7 +230,7 @@ TEST(Region, OffsetStaysInRangeAndDropsWhatIsSqueezedFlat) {
     TRegion steps(Rect(0, 0, 5, 2));
     steps.Union(Rect(0, 2, 6, 4));
     steps.Offset(INT32_MAX - 4, 0);
-    EXPECT_EQ(steps.Rects(), (std::vector<TRect>{Rect(INT32_MAX - 4, 0, INT32_MAX, 4)}));
+    EXPECT_EQ(ListOf(steps), (std::vector<TRect>{Rect(INT32_MAX - 4, 0, INT32_MAX, 4)}));
 }
 
 TEST(Region, ManyWindowsUniteAtOnceAsOneByOne) {
@@ -186,7 +241,7 @@ TEST(Region, ManyWindowsUniteAtOnceAsOneByOne) {
             grid.push_back(Rect(column * 25 + 1, row * 30 + 1, column * 25 + 24, row * 30 + 29));
             oneByOne.Union(grid.back());
         }
-    EXPECT_EQ(TRegion::OfRects(grid).Rects(), oneByOne.Rects());
+    EXPECT_EQ(ListOf(TRegion::OfRects(grid)), ListOf(oneByOne));
     TRegion form(Rect(0, 0, 1000, 750));
     form.Subtract(TRegion::OfRects(grid));
     EXPECT_EQ(form.Area(), 1000 * 750 - int64_t{500} * 23 * 28);

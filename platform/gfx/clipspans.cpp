@@ -11,7 +11,7 @@ TClipSpans::TClipSpans(const TRect& R) {
 TClipSpans::TClipSpans(const TRegion& Region) {
     // A region already lies in bands of rectangles sharing top and bottom, left to right and
     // apart, with no two touching bands alike: each band becomes one band of runs as it is.
-    const std::vector<TRect>& rects = Region.Rects();
+    const std::span<const TRect> rects = Region.Rects();
     if (rects.size() <= 1) {
         if (!rects.empty()) FBounds = rects.front();
         return;
