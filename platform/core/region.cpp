@@ -136,6 +136,15 @@ std::vector<TRect> RectsOf(const TRect& R) {
 }  // namespace
 
 TRegion TRegion::OfRects(std::span<const TRect> Rects) {
+    // Each band of the sweep walks every rectangle it crosses: past a few dozen rectangles that
+    // overlap, that grows with the square of their number, so halves are swept and then joined.
+    constexpr size_t kSweptAtOnce = 64;
+    if (Rects.size() > kSweptAtOnce) {
+        const size_t half = Rects.size() / 2;
+        TRegion region = OfRects(Rects.first(half));
+        region.Union(OfRects(Rects.subspan(half)));
+        return region;
+    }
     std::vector<TRect> byTop;
     std::vector<int32_t> edges;
     byTop.reserve(Rects.size());
