@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 
@@ -74,6 +75,14 @@ TEST(VisibleRegion, EachChangeToTheTreeShowsInWhatAWindowMayDraw) {
         {"parent: c moved into main", [](Layout& L) { SetParent(L.C, L.Main); }, &Layout::B},
         {"buffer: main shrunk", [](Layout& L) { MoveWindow(L.Main, 0, 0, 50, 40, false); },
          &Layout::B},
+        {"buffer: main squeezed to no width",
+         [](Layout& L) { MoveWindow(L.Main, 0, 0, 0, 80, false); }, &Layout::B},
+        {"buffer: main squeezed to no width and widened again",
+         [](Layout& L) {
+             MoveWindow(L.Main, 0, 0, 0, 80, false);
+             MoveWindow(L.Main, 0, 0, 120, 80, false);
+         },
+         &Layout::Main},
         {"buffer: main hidden", [](Layout& L) { ShowWindow(L.Main, SW_HIDE); }, &Layout::B},
         {"iconic: main minimised", [](Layout& L) { ShowWindow(L.Main, SW_MINIMIZE); }, &Layout::B},
     };
@@ -142,7 +151,7 @@ TEST(VisibleRegion, WhatIsKeptMatchesAFreshAnswerThroughRandomChanges) {
         };
         for (int step = 0; step < 60; ++step) {
             const HWND w = anyWindow();
-            const int op = pick(14);
+            const int op = pick(15);
             const TRect r = anyBounds();
             switch (op) {
                 case 0:
@@ -180,9 +189,13 @@ TEST(VisibleRegion, WhatIsKeptMatchesAFreshAnswerThroughRandomChanges) {
                     if (w != layout.Main && pick(3) == 0) DestroyWindow(w);
                     break;
                 case 8:
-                    if (IsWindow(w))
-                        windows.push_back(
-                            log.Create("made", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, r, w));
+                    if (IsWindow(w)) {
+                        const HWND made =
+                            log.Create("made", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, r, w);
+                        ASSERT_EQ(std::count(windows.begin(), windows.end(), made), 0)
+                            << "a handle is never given twice";
+                        windows.push_back(made);
+                    }
                     break;
                 case 9:
                     ScrollWindowEx(w, pick(21) - 10, pick(21) - 10, nullptr, nullptr, nullptr,
@@ -199,14 +212,29 @@ TEST(VisibleRegion, WhatIsKeptMatchesAFreshAnswerThroughRandomChanges) {
                     MoveWindow(w, r.Left, r.Top, wintree::Width(r), wintree::Height(r),
                                pick(2) == 0);
                     break;
+                case 13: {
+                    MSG msg;
+                    for (int n = 0; n < 50 && PeekMessage(msg, 0, 0, 0, PM_REMOVE); ++n)
+                        DispatchMessage(msg);
+                    break;
+                }
                 default:
                     EnableWindow(w, pick(2) == 0);
                     break;
             }
+            TWindowStore& store = TWindowStore::Instance();
             for (HWND each : windows) {
-                if (!IsWindow(each)) continue;
                 SCOPED_TRACE("run " + std::to_string(run) + " step " + std::to_string(step) +
                              " operation " + std::to_string(op));
+                // The store's lookup, remembered or not, knows a window exactly while it lives,
+                // and a window is listed as waiting exactly while it has something to paint.
+                const TWnd* found = store.Find(each);
+                ASSERT_EQ(found != nullptr, IsWindow(each));
+                if (found == nullptr) continue;
+                ASSERT_EQ(found->Handle, each);
+                const bool waits = !found->Update.Empty() || found->InternalPaint;
+                ASSERT_EQ(found->InPending, waits);
+                ASSERT_EQ(store.Pending.count(each) != 0, waits);
                 const std::vector<TRegion> kept = WhatMayBeDrawn(each);
                 TWindowStore::Instance().LayoutChanged();
                 const std::vector<TRegion> fresh = WhatMayBeDrawn(each);
