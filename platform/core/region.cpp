@@ -289,8 +289,8 @@ void TRegion::Offset(int32_t DX, int32_t DY) {
     for (TRect& r : FRects) {
         const TRect before = r;
         OffsetRect(r, DX, DY);
-        squeezed |= r.Right - r.Left != before.Right - before.Left ||
-                    r.Bottom - r.Top != before.Bottom - before.Top;
+        squeezed |= int64_t{r.Right} - r.Left != int64_t{before.Right} - before.Left ||
+                    int64_t{r.Bottom} - r.Top != int64_t{before.Bottom} - before.Top;
     }
     if (!squeezed) return;
     // Pressed against the end of the range, rectangles may have gone flat and bands that were

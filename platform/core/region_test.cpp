@@ -178,6 +178,12 @@ TEST(Region, OffsetStaysInRangeAndDropsWhatIsSqueezedFlat) {
     steps.Union(Rect(0, 2, 6, 4));
     steps.Offset(INT32_MAX - 4, 0);
     EXPECT_EQ(steps.Rects(), (std::vector<TRect>{Rect(INT32_MAX - 4, 0, INT32_MAX, 4)}));
+
+    // A region as wide as the whole range moves without its width overflowing on the way.
+    TRegion everything(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+    everything.Offset(1, -1);
+    EXPECT_EQ(everything.Rects(),
+              (std::vector<TRect>{Rect(INT32_MIN + 1, INT32_MIN, INT32_MAX, INT32_MAX - 1)}));
 }
 
 TEST(Region, ManyWindowsUniteAtOnceAsOneByOne) {
