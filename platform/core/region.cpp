@@ -136,6 +136,15 @@ std::span<const TRect> RectsOf(const TRect& R) {
 }  // namespace
 
 TRegion TRegion::OfRects(std::span<const TRect> Rects) {
+    // Each band of the sweep walks every rectangle it crosses: past a few dozen rectangles that
+    // overlap, that grows with the square of their number, so halves are swept and then joined.
+    constexpr size_t kSweptAtOnce = 64;
+    if (Rects.size() > kSweptAtOnce) {
+        const size_t half = Rects.size() / 2;
+        TRegion region = OfRects(Rects.first(half));
+        region.Union(OfRects(Rects.subspan(half)));
+        return region;
+    }
     std::vector<TRect> byTop;
     std::vector<int32_t> edges;
     byTop.reserve(Rects.size());
@@ -286,8 +295,8 @@ void TRegion::Offset(int32_t DX, int32_t DY) {
     for (TRect& r : FMany.empty() ? std::span<TRect>(&FOne, 1) : std::span<TRect>(FMany)) {
         const TRect before = r;
         OffsetRect(r, DX, DY);
-        squeezed |= r.Right - r.Left != before.Right - before.Left ||
-                    r.Bottom - r.Top != before.Bottom - before.Top;
+        squeezed |= int64_t{r.Right} - r.Left != int64_t{before.Right} - before.Left ||
+                    int64_t{r.Bottom} - r.Top != int64_t{before.Bottom} - before.Top;
     }
     if (!squeezed) return;
     // Pressed against the end of the range, rectangles may have gone flat and bands that were

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
+#include <climits>
 #include <random>
 #include <vector>
 
@@ -231,6 +233,12 @@ TEST(Region, OffsetStaysInRangeAndDropsWhatIsSqueezedFlat) {
     steps.Union(Rect(0, 2, 6, 4));
     steps.Offset(INT32_MAX - 4, 0);
     EXPECT_EQ(ListOf(steps), (std::vector<TRect>{Rect(INT32_MAX - 4, 0, INT32_MAX, 4)}));
+
+    // A region as wide as the whole range moves without its width overflowing on the way.
+    TRegion everything(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+    everything.Offset(1, -1);
+    EXPECT_EQ(ListOf(everything),
+              (std::vector<TRect>{Rect(INT32_MIN + 1, INT32_MIN, INT32_MAX, INT32_MAX - 1)}));
 }
 
 TEST(Region, ManyWindowsUniteAtOnceAsOneByOne) {
@@ -246,6 +254,40 @@ TEST(Region, ManyWindowsUniteAtOnceAsOneByOne) {
     form.Subtract(TRegion::OfRects(grid));
     EXPECT_EQ(form.Area(), 1000 * 750 - int64_t{500} * 23 * 28);
     EXPECT_TRUE(TRegion::OfRects({}).Empty());
+}
+
+// Empty, inverted and range-end rectangles among others unite at once as they do one by one.
+TEST(Region, HostileRectanglesUniteAtOnceAsOneByOne) {
+    const std::vector<std::vector<TRect>> sets = {
+        {Rect(5, 5, 5, 9), Rect(9, 9, 1, 1), Rect(0, 3, 4, 2)},
+        {Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), Rect(0, 0, 10, 10)},
+        {Rect(INT32_MAX - 1, 0, INT32_MAX, INT32_MAX), Rect(INT32_MIN, INT32_MIN, INT32_MIN + 1, 0),
+         Rect(INT32_MIN, -1, INT32_MAX, 0)},
+        {Rect(0, 0, 10, 10), Rect(0, 0, 10, 10), Rect(10, 0, 20, 10), Rect(0, 10, 20, 20)},
+        {Rect(0, 0, 4, 100), Rect(8, 50, 12, 60), Rect(2, 40, 10, 70), Rect(20, 0, 30, 1)},
+    };
+    for (const std::vector<TRect>& rects : sets) {
+        SCOPED_TRACE(testing::PrintToString(rects));
+        TRegion oneByOne;
+        for (const TRect& r : rects)
+            oneByOne.Union(r);
+        EXPECT_EQ(ListOf(TRegion::OfRects(rects)), ListOf(oneByOne));
+    }
+}
+
+// Thousands of tall rectangles that all overlap leave one span in each of their bands: their
+// union takes a moment, not a time that grows with the square of their number.
+TEST(Region, ManyOverlappingTallRectanglesUniteQuickly) {
+    constexpr int32_t Count = 20000;
+    std::vector<TRect> tall;
+    for (int32_t i = 0; i < Count; ++i)
+        tall.push_back(Rect(i, i, i + 100000, i + 100000));
+    const auto start = std::chrono::steady_clock::now();
+    const TRegion united = TRegion::OfRects(tall);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(united.Rects().size(), size_t{2 * Count - 1});
+    EXPECT_EQ(united.Bounds(), Rect(0, 0, Count - 1 + 100000, Count - 1 + 100000));
+    EXPECT_LT(took, std::chrono::seconds(2));
 }
 
 }  // namespace

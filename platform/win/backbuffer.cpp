@@ -30,7 +30,9 @@ TRegion TBackBuffer::Resize(int32_t Width, int32_t Height) {
     if (Width == FWidth && Height == FHeight) return added;
     std::vector<uint32_t> pixels(static_cast<size_t>(Width) * Height);
     const int32_t keptWidth = std::min(Width, FWidth);
-    for (int32_t y = 0; y < std::min(Height, FHeight); ++y)
+    // A buffer with no width has no pixels to copy, nor a place to take them from or put them.
+    const int32_t keptRows = keptWidth > 0 ? std::min(Height, FHeight) : 0;
+    for (int32_t y = 0; y < keptRows; ++y)
         std::memcpy(pixels.data() + static_cast<size_t>(y) * Width, Row(y),
                     static_cast<size_t>(keptWidth) * sizeof(uint32_t));
     FPixels.swap(pixels);

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 
 #include "platform/win/scrollbars.h"
+#include "platform/win/scrollwindow.h"
+#include "platform/win/updateregion.h"
 #include "platform/win/win_testsupport.h"
 #include "platform/win/windowstyles.h"
 
@@ -71,6 +75,14 @@ TEST(VisibleRegion, EachChangeToTheTreeShowsInWhatAWindowMayDraw) {
         {"parent: c moved into main", [](Layout& L) { SetParent(L.C, L.Main); }, &Layout::B},
         {"buffer: main shrunk", [](Layout& L) { MoveWindow(L.Main, 0, 0, 50, 40, false); },
          &Layout::B},
+        {"buffer: main squeezed to no width",
+         [](Layout& L) { MoveWindow(L.Main, 0, 0, 0, 80, false); }, &Layout::B},
+        {"buffer: main squeezed to no width and widened again",
+         [](Layout& L) {
+             MoveWindow(L.Main, 0, 0, 0, 80, false);
+             MoveWindow(L.Main, 0, 0, 120, 80, false);
+         },
+         &Layout::Main},
         {"buffer: main hidden", [](Layout& L) { ShowWindow(L.Main, SW_HIDE); }, &Layout::B},
         {"iconic: main minimised", [](Layout& L) { ShowWindow(L.Main, SW_MINIMIZE); }, &Layout::B},
     };
@@ -104,6 +116,134 @@ TEST(VisibleRegion, ARestoredWindowDrawsWhereItDidBefore) {
     const std::vector<TRegion> after = WhatMayBeDrawn(layout.B);
     for (size_t i = 0; i < after.size(); ++i)
         EXPECT_TRUE(after[i].SameArea(before[i])) << "region " << i;
+}
+
+// What each window may draw, as kept, matches what is worked out afresh after every step of a
+// long run of random changes: styles, places, order, parents, scroll bars, minimising, windows
+// made and destroyed, scrolling, and paints whose handlers move windows about.
+TEST(VisibleRegion, WhatIsKeptMatchesAFreshAnswerThroughRandomChanges) {
+    std::mt19937 random(11);
+    const auto pick = [&](int Count) { return static_cast<int>(random() % Count); };
+    const auto anyBounds = [&] {
+        const int32_t x = pick(90) - 10, y = pick(70) - 10;
+        return TRect{x, y, x + pick(60), y + pick(50)};
+    };
+    const DWORD toggles[] = {WS_CLIPSIBLINGS, WS_CLIPCHILDREN, WS_VISIBLE, WS_BORDER,
+                             WS_VSCROLL,      WS_HSCROLL,      WS_DISABLED};
+    const HWND inserts[] = {HWND_TOP, HWND_BOTTOM, HWND_TOPMOST, HWND_NOTOPMOST};
+    for (int run = 0; run < 20; ++run) {
+        Layout layout;
+        MessageLog& log = layout.Log;
+        std::vector<HWND> windows = {layout.Main, layout.A, layout.B, layout.C};
+        HWND second =
+            log.Create("second", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, {20, 10, 90, 90});
+        windows.push_back(second);
+        const auto anyWindow = [&] { return windows[pick(static_cast<int>(windows.size()))]; };
+        // Some paints move a window while they are under way.
+        log.Intercept = [&](HWND, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if ((Msg == WM_PAINT || Msg == WM_ERASEBKGND || Msg == WM_NCPAINT) && pick(4) == 0) {
+                const HWND w = anyWindow();
+                const TRect r = anyBounds();
+                if (IsWindow(w))
+                    MoveWindow(w, r.Left, r.Top, wintree::Width(r), wintree::Height(r), true);
+            }
+            return std::nullopt;
+        };
+        for (int step = 0; step < 60; ++step) {
+            const HWND w = anyWindow();
+            const int op = pick(15);
+            const TRect r = anyBounds();
+            switch (op) {
+                case 0:
+                    SetWindowLong(w, GWL_STYLE, GetWindowLong(w, GWL_STYLE) ^ toggles[pick(7)]);
+                    break;
+                case 1:
+                    SetWindowLong(w, GWL_EXSTYLE, GetWindowLong(w, GWL_EXSTYLE) ^ WS_EX_CLIENTEDGE);
+                    SetWindowPos(w, 0, 0, 0, 0, 0,
+                                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+                    break;
+                case 2:
+                    SetWindowPos(
+                        w, inserts[pick(4)], r.Left, r.Top, wintree::Width(r), wintree::Height(r),
+                        static_cast<UINT>(random()) &
+                            (SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW |
+                             SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED | SWP_NOACTIVATE));
+                    break;
+                case 3:
+                    BringWindowToTop(w);
+                    break;
+                case 4:
+                    SetParent(w, anyWindow());
+                    break;
+                case 5:
+                    ShowScrollBar(w,
+                                  pick(3) == 0 ? SB_BOTH
+                                  : pick(2)    ? SB_VERT
+                                               : SB_HORZ,
+                                  pick(2) == 0);
+                    break;
+                case 6:
+                    ShowWindow(w, pick(2) ? SW_MINIMIZE : SW_RESTORE);
+                    break;
+                case 7:
+                    if (w != layout.Main && pick(3) == 0) DestroyWindow(w);
+                    break;
+                case 8:
+                    if (IsWindow(w)) {
+                        const HWND made =
+                            log.Create("made", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, r, w);
+                        ASSERT_EQ(std::count(windows.begin(), windows.end(), made), 0)
+                            << "a handle is never given twice";
+                        windows.push_back(made);
+                    }
+                    break;
+                case 9:
+                    ScrollWindowEx(w, pick(21) - 10, pick(21) - 10, nullptr, nullptr, nullptr,
+                                   nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+                    break;
+                case 10:
+                    ShowWindow(w, pick(2) ? SW_HIDE : SW_SHOW);
+                    break;
+                case 11:
+                    InvalidateRect(w, nullptr, true);
+                    UpdateWindow(w);
+                    break;
+                case 12:
+                    MoveWindow(w, r.Left, r.Top, wintree::Width(r), wintree::Height(r),
+                               pick(2) == 0);
+                    break;
+                case 13: {
+                    MSG msg;
+                    for (int n = 0; n < 50 && PeekMessage(msg, 0, 0, 0, PM_REMOVE); ++n)
+                        DispatchMessage(msg);
+                    break;
+                }
+                default:
+                    EnableWindow(w, pick(2) == 0);
+                    break;
+            }
+            TWindowStore& store = TWindowStore::Instance();
+            for (HWND each : windows) {
+                SCOPED_TRACE("run " + std::to_string(run) + " step " + std::to_string(step) +
+                             " operation " + std::to_string(op));
+                // The store's lookup, remembered or not, knows a window exactly while it lives,
+                // and a window is listed as waiting exactly while it has something to paint.
+                const TWnd* found = store.Find(each);
+                ASSERT_EQ(found != nullptr, IsWindow(each));
+                if (found == nullptr) continue;
+                ASSERT_EQ(found->Handle, each);
+                const bool waits = !found->Update.Empty() || found->InternalPaint;
+                ASSERT_EQ(found->InPending, waits);
+                ASSERT_EQ(store.Pending.Contains(each), waits);
+                const std::vector<TRegion> kept = WhatMayBeDrawn(each);
+                TWindowStore::Instance().LayoutChanged();
+                const std::vector<TRegion> fresh = WhatMayBeDrawn(each);
+                for (size_t i = 0; i < kept.size(); ++i)
+                    ASSERT_TRUE(kept[i].SameArea(fresh[i])) << "region " << i;
+            }
+        }
+        log.Intercept = nullptr;
+    }
 }
 
 }  // namespace
