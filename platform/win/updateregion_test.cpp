@@ -149,6 +149,49 @@ TEST(UpdateRegion, AWindowInvalidatingItselfWhenItPaintsLetsDueTimersThrough) {
     log.Intercept = nullptr;
 }
 
+// A parent that asks to paint again whenever it paints waits for the rest of the round like any
+// other window: its children, and a window made after them, still get their turn.
+TEST(UpdateRegion, AParentInvalidatingItselfWhenItPaintsLetsItsChildrenPaint) {
+    MessageLog log;
+    log.Watched = {WM_PAINT};
+    const HWND spinner =
+        log.Create("spinner", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, {0, 0, 100, 100});
+    log.Create("child", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, spinner);
+    log.Create("other", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    Drain();
+    log.Take();
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Wnd != spinner || Msg != WM_PAINT) return std::nullopt;
+        ValidateRect(Wnd, nullptr);
+        InvalidateRect(Wnd, nullptr, false);
+        return 0;
+    };
+    InvalidateRect(0, nullptr, false);
+    Drain(5);
+    EXPECT_EQ(log.Take(),
+              "spinner WM_PAINT\nchild WM_PAINT\nother WM_PAINT\nspinner WM_PAINT\n"
+              "spinner WM_PAINT\n");
+
+    // A parent invalidated again by something else after its paint still paints before the
+    // children it paints over.
+    const HWND parent = log.Create("parent", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    log.Create("inParent", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, parent);
+    log.Watched = {WM_PAINT, WM_USER};
+    bool posted = false;
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Wnd == parent && Msg == WM_PAINT && !posted) {
+            posted = true;
+            PostMessage(parent, WM_USER, 0, 0);
+        }
+        if (Wnd == parent && Msg == WM_USER) InvalidateRect(parent, nullptr, true);
+        return std::nullopt;
+    };
+    DestroyWindow(spinner);
+    Drain();
+    EXPECT_EQ(log.Take(), "parent WM_PAINT\nparent WM_USER\nparent WM_PAINT\ninParent WM_PAINT\n");
+    log.Intercept = nullptr;
+}
+
 TEST(UpdateRegion, ChildrenAreInvalidatedWithAParentThatPaintsOverThem) {
     MessageLog log;
     const HWND plain = log.Create("plain", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
