@@ -192,6 +192,50 @@ TEST(UpdateRegion, AParentInvalidatingItselfWhenItPaintsLetsItsChildrenPaint) {
     log.Intercept = nullptr;
 }
 
+// A paint that destroys its own window and others, waiting or not, leaves the rest to paint
+// in turn, whether the paint came from the queue or from UpdateWindow.
+TEST(UpdateRegion, APaintThatDestroysWindowsLeavesTheRestToPaint) {
+    MessageLog log;
+    log.Watched = {WM_PAINT};
+    const HWND first = log.Create("first", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND inFirst = log.Create("inFirst", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, first);
+    log.Create("second", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND third = log.Create("third", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND fourth = log.Create("fourth", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND inFourth = log.Create("inFourth", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, fourth);
+    const HWND deeper = log.Create("deeper", WS_CHILD | WS_VISIBLE, {0, 0, 20, 20}, inFourth);
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Msg != WM_PAINT) return std::nullopt;
+        if (Wnd == first) {
+            DestroyWindow(third);
+            DestroyWindow(first);
+            return 0;
+        }
+        if (Wnd == inFourth) {
+            DestroyWindow(fourth);
+            return 0;
+        }
+        return std::nullopt;
+    };
+    Drain(20);
+    EXPECT_EQ(log.Take(), "first WM_PAINT\nsecond WM_PAINT\nfourth WM_PAINT\ninFourth WM_PAINT\n");
+    EXPECT_FALSE(IsWindow(inFirst));
+    EXPECT_FALSE(IsWindow(deeper));
+    EXPECT_TRUE(TWindowStore::Instance().Pending.Empty());
+
+    const HWND again = log.Create("again", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND inAgain = log.Create("inAgain", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, again);
+    log.Create("deepest", WS_CHILD | WS_VISIBLE, {0, 0, 20, 20}, inAgain);
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Msg == WM_PAINT && Wnd == inAgain) DestroyWindow(again);
+        return std::nullopt;
+    };
+    EXPECT_TRUE(UpdateWindow(again));
+    EXPECT_EQ(log.Take(), "again WM_PAINT\ninAgain WM_PAINT\n");
+    EXPECT_TRUE(TWindowStore::Instance().Pending.Empty());
+    log.Intercept = nullptr;
+}
+
 TEST(UpdateRegion, ChildrenAreInvalidatedWithAParentThatPaintsOverThem) {
     MessageLog log;
     const HWND plain = log.Create("plain", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
