@@ -209,6 +209,27 @@ TEST(Region, KeepsItsRectanglesAsItGrowsShrinksIsCopiedAndMoved) {
         EXPECT_EQ(ListOf(region), expected) << "a copy shares nothing with its original";
         region = several;
         EXPECT_EQ(ListOf(moved), expected);
+
+        // Met with itself, or with one of its own rectangles held by reference while it
+        // changes, a region gives what it gives with a copy.
+        const auto selfMet = [&](auto Operation) {
+            TRegion self = moved, other = moved;
+            Operation(self, self);
+            Operation(other, TRegion(moved));
+            EXPECT_EQ(ListOf(self), ListOf(other));
+        };
+        selfMet([](TRegion& R, const TRegion& O) { R.Union(O); });
+        selfMet([](TRegion& R, const TRegion& O) { R.Intersect(O); });
+        selfMet([](TRegion& R, const TRegion& O) { R.Subtract(O); });
+        selfMet([](TRegion& R, const TRegion& O) {
+            if (!O.Empty()) R.Union(O.Rects().back());
+        });
+        selfMet([](TRegion& R, const TRegion& O) {
+            if (!O.Empty()) R.Intersect(O.Rects().back());
+        });
+        selfMet([](TRegion& R, const TRegion& O) {
+            if (!O.Empty()) R.Subtract(O.Rects().front());
+        });
     }
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/gfx/dcstate.h"
+#include "platform/ui/controlcanvas.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/updateregion.h"
 #include "platform/win/windowstyles.h"
@@ -139,6 +140,88 @@ TEST(DeviceContexts, HandlersThatTakeThePixelsAwayLeaveTheContextDrawingNowhere)
             EXPECT_TRUE(changed);
         }
     }
+}
+
+// A control canvas drawing through a context reaches the pixels the context reaches, no more
+// and no fewer: with a user clip of one or several rectangles, with a base clip or none, with
+// an origin, and over a bitmap of no pixels.
+TEST(DeviceContexts, AControlCanvasReachesWhatItsContextReaches) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TCanvas&)> Prepare;
+    };
+    TRegion ring(Rect(0, 0, 10, 6));
+    ring.Subtract(Rect(3, 2, 6, 4));
+    const TCase cases[] = {
+        {"no clip", [](TCanvas&) {}},
+        {"user clip", [](TCanvas& C) { C.IntersectClipRect(Rect(2, 1, 7, 5)); }},
+        {"user clip of several rectangles",
+         [](TCanvas& C) { C.ExcludeClipRect(Rect(1, 1, 4, 3)); }},
+        {"base clip", [&](TCanvas& C) { C.SetBaseClip(ring); }},
+        {"base clip past the bitmap",
+         [](TCanvas& C) { C.SetBaseClip(TRegion(Rect(-5, 2, 50, 9))); }},
+        {"base clip, user clip and origin",
+         [&](TCanvas& C) {
+             C.SetBaseClip(ring);
+             C.SetOrigin(Point(2, 1));
+             C.ExcludeClipRect(Rect(0, 0, 2, 2));
+         }},
+        {"user clip off the bitmap", [](TCanvas& C) { C.IntersectClipRect(Rect(20, 20, 30, 30)); }},
+    };
+    for (const TCase& c : cases)
+        for (const int32_t width : {10, 0}) {
+            SCOPED_TRACE(std::string(c.Name) + (width == 0 ? ", no pixels" : ""));
+            TBitmap direct, through;
+            direct.SetSize(width, 6);
+            through.SetSize(width, 6);
+            TCanvas directDC(direct), throughDC(through);
+            c.Prepare(directDC);
+            c.Prepare(throughDC);
+            directDC.Brush().SetColor(clRed);
+            directDC.FillRect(Rect(-100, -100, 100, 100));
+            TControlCanvas canvas;
+            canvas.SetHandle(&throughDC);
+            canvas.Brush().SetColor(clRed);
+            canvas.FillRect(Rect(-100, -100, 100, 100));
+            canvas.SetHandle(nullptr);
+            EXPECT_EQ(PictureOf(through), PictureOf(direct));
+        }
+}
+
+// A window erases its client area with its own brush, plain, patterned or clear, and leaves
+// the context's brush as it was.
+TEST(DeviceContexts, AWindowErasesWithItsOwnBrushAndLeavesTheContextsBrush) {
+    TShownForm shown;
+    auto* panel = shown.Add<TPlainPanel>(shown.Form, Rect(0, 0, 6, 2));
+    test::PumpUntilIdle();
+    TBitmap tile;
+    PaintPicture(tile, {"rb"});
+    struct TCase {
+        const char* Name;
+        std::function<void(TBrush&)> Choose;
+        TPictureRows Expected;
+    };
+    const TCase cases[] = {
+        {"plain", [](TBrush& B) { B.SetColor(clLime); }, {"gggggg..", "gggggg.."}},
+        {"patterned", [&](TBrush& B) { B.SetBitmap(&tile); }, {"rbrbrb..", "rbrbrb.."}},
+        {"clear", [](TBrush& B) { B.SetStyle(bsClear); }, {"........", "........"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        panel->Brush().SetStyle(bsSolid);
+        panel->Brush().SetBitmap(nullptr);
+        c.Choose(panel->Brush());
+        TBitmap pixels;
+        PaintPicture(pixels, {"........", "........"});
+        TCanvas dc(pixels);
+        dc.Brush().SetColor(clNavy);
+        EXPECT_EQ(SendMessage(panel->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0), 1);
+        EXPECT_EQ(PictureOf(pixels), c.Expected);
+        EXPECT_EQ(dc.Brush().Color(), clNavy);
+        EXPECT_EQ(dc.Brush().Style(), bsSolid);
+        EXPECT_TRUE(dc.Brush().Pattern().Empty());
+    }
+    panel->Brush().SetBitmap(nullptr);
 }
 
 }  // namespace

@@ -176,9 +176,11 @@ bool NextToPaint(HWND Filter, HWND& Target) {
     const auto paintable = [&](HWND H) {
         const TWnd* w = store.Find(H);
         if (w == nullptr || !CanPaint(*w)) return false;
+        // Parents paint before their children, except one whose own paint left it waiting
+        // again: it waits for the next round, and its children take their turns in this one.
         const TWnd* first = w;
         for (const TWnd* a = w->Parent; a != nullptr && a->Parent != nullptr; a = a->Parent)
-            if (a->InPending) first = a;
+            if (a->InPending && a->WaitsAgainInRound != store.PaintRound) first = a;
         Target = first->Handle;
         return true;
     };
@@ -187,9 +189,9 @@ bool NextToPaint(HWND Filter, HWND& Target) {
     // round instead of keeping the others from painting. Once nothing waits, the next round
     // starts from the first window again.
     const HWND* split = store.Pending.After(store.LastPainted);
-    if (std::any_of(split, store.Pending.end(), paintable) ||
-        std::any_of(store.Pending.begin(), split, paintable))
-        return true;
+    if (std::any_of(split, store.Pending.end(), paintable)) return true;
+    ++store.PaintRound;
+    if (std::any_of(store.Pending.begin(), split, paintable)) return true;
     store.LastPainted = 0;
     return false;
 }
@@ -211,7 +213,10 @@ LRESULT SendPaint(TWnd& W) {
         SyncPending(W);
     }
     try {
-        return Send(W, WM_PAINT, 0, 0);
+        const LRESULT result = Send(W, WM_PAINT, 0, 0);
+        if (TWnd* w = store.Find(wnd); w != nullptr && w->InPending)
+            w->WaitsAgainInRound = store.PaintRound;
+        return result;
     } catch (...) {
         if (TWnd* w = store.Find(wnd)) {
             w->Update.Clear();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 #include <vector>
 
@@ -24,6 +25,12 @@ TEST(PendingWindows, KeepsTheHandlesOfAnOrderedSetWhereverTheyJoinOrLeave) {
         {"reverse order", [](uint32_t Step, uint32_t) -> HWND { return 0x400 - Step % 300; }},
         {"scattered", [](uint32_t, uint32_t Random) -> HWND { return 0x100 + Random % 200; }},
         {"few", [](uint32_t, uint32_t Random) -> HWND { return 0x100 + Random % 3; }},
+        {"ends of the range",
+         [](uint32_t, uint32_t Random) -> HWND {
+             return Random % 2 ? 1 + Random % 3 : UINTPTR_MAX - Random % 3;
+         }},
+        {"leaving first, joining last",
+         [](uint32_t Step, uint32_t) -> HWND { return 0x100 + Step / 3 + (Step % 3) * 40; }},
     };
     for (const TPattern& pattern : patterns) {
         SCOPED_TRACE(pattern.Name);

@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
+#include <random>
+#include <tuple>
 
 #include "platform/core/clock.h"
 #include "platform/win/application.h"
+#include "platform/win/invalidation.h"
 #include "platform/win/presenter.h"
 #include "platform/win/virtualclock.h"
 #include "platform/win/win_testsupport.h"
+#include "platform/win/windowstore.h"
 #include "platform/win/windowstyles.h"
 
 namespace vex {
@@ -144,6 +149,93 @@ TEST(UpdateRegion, AWindowInvalidatingItselfWhenItPaintsLetsDueTimersThrough) {
     log.Intercept = nullptr;
 }
 
+// A parent that asks to paint again whenever it paints waits for the rest of the round like any
+// other window: its children, and a window made after them, still get their turn.
+TEST(UpdateRegion, AParentInvalidatingItselfWhenItPaintsLetsItsChildrenPaint) {
+    MessageLog log;
+    log.Watched = {WM_PAINT};
+    const HWND spinner =
+        log.Create("spinner", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, {0, 0, 100, 100});
+    log.Create("child", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, spinner);
+    log.Create("other", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    Drain();
+    log.Take();
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Wnd != spinner || Msg != WM_PAINT) return std::nullopt;
+        ValidateRect(Wnd, nullptr);
+        InvalidateRect(Wnd, nullptr, false);
+        return 0;
+    };
+    InvalidateRect(0, nullptr, false);
+    Drain(5);
+    EXPECT_EQ(log.Take(),
+              "spinner WM_PAINT\nchild WM_PAINT\nother WM_PAINT\nspinner WM_PAINT\n"
+              "spinner WM_PAINT\n");
+
+    // A parent invalidated again by something else after its paint still paints before the
+    // children it paints over.
+    const HWND parent = log.Create("parent", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    log.Create("inParent", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, parent);
+    log.Watched = {WM_PAINT, WM_USER};
+    bool posted = false;
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Wnd == parent && Msg == WM_PAINT && !posted) {
+            posted = true;
+            PostMessage(parent, WM_USER, 0, 0);
+        }
+        if (Wnd == parent && Msg == WM_USER) InvalidateRect(parent, nullptr, true);
+        return std::nullopt;
+    };
+    DestroyWindow(spinner);
+    Drain();
+    EXPECT_EQ(log.Take(), "parent WM_PAINT\nparent WM_USER\nparent WM_PAINT\ninParent WM_PAINT\n");
+    log.Intercept = nullptr;
+}
+
+// A paint that destroys its own window and others, waiting or not, leaves the rest to paint
+// in turn, whether the paint came from the queue or from UpdateWindow.
+TEST(UpdateRegion, APaintThatDestroysWindowsLeavesTheRestToPaint) {
+    MessageLog log;
+    log.Watched = {WM_PAINT};
+    const HWND first = log.Create("first", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND inFirst = log.Create("inFirst", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, first);
+    log.Create("second", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND third = log.Create("third", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND fourth = log.Create("fourth", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND inFourth = log.Create("inFourth", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, fourth);
+    const HWND deeper = log.Create("deeper", WS_CHILD | WS_VISIBLE, {0, 0, 20, 20}, inFourth);
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Msg != WM_PAINT) return std::nullopt;
+        if (Wnd == first) {
+            DestroyWindow(third);
+            DestroyWindow(first);
+            return 0;
+        }
+        if (Wnd == inFourth) {
+            DestroyWindow(fourth);
+            return 0;
+        }
+        return std::nullopt;
+    };
+    Drain(20);
+    EXPECT_EQ(log.Take(), "first WM_PAINT\nsecond WM_PAINT\nfourth WM_PAINT\ninFourth WM_PAINT\n");
+    EXPECT_FALSE(IsWindow(inFirst));
+    EXPECT_FALSE(IsWindow(deeper));
+    EXPECT_TRUE(TWindowStore::Instance().Pending.Empty());
+
+    const HWND again = log.Create("again", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+    const HWND inAgain = log.Create("inAgain", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, again);
+    log.Create("deepest", WS_CHILD | WS_VISIBLE, {0, 0, 20, 20}, inAgain);
+    log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Msg == WM_PAINT && Wnd == inAgain) DestroyWindow(again);
+        return std::nullopt;
+    };
+    EXPECT_TRUE(UpdateWindow(again));
+    EXPECT_EQ(log.Take(), "again WM_PAINT\ninAgain WM_PAINT\n");
+    EXPECT_TRUE(TWindowStore::Instance().Pending.Empty());
+    log.Intercept = nullptr;
+}
+
 TEST(UpdateRegion, ChildrenAreInvalidatedWithAParentThatPaintsOverThem) {
     MessageLog log;
     const HWND plain = log.Create("plain", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
@@ -168,6 +260,74 @@ TEST(UpdateRegion, ChildrenAreInvalidatedWithAParentThatPaintsOverThem) {
     EXPECT_FALSE(GetUpdateRect(inPlain, box));
     RedrawWindow(plain, nullptr, nullptr, RDW_VALIDATE);
     EXPECT_FALSE(GetUpdateRect(plain, box));
+}
+
+// An area of two rectangles invalidates the same pixels, down the whole tree, as the two
+// rectangles invalidated one after the other: through every mix of flags, clipping parents,
+// hidden children, children with redrawing off, children partly outside their parents, and
+// places at the ends of the coordinate range.
+TEST(UpdateRegion, TwoRectanglesAtOnceInvalidateWhatEachDoesAlone) {
+    std::mt19937 random(5);
+    const auto pick = [&](int Count) { return static_cast<int>(random() % Count); };
+    const auto anyPlace = [&]() -> TRect {
+        if (pick(8) == 0) {
+            const int32_t x = pick(2) ? INT32_MAX - pick(60) : INT32_MIN + pick(60);
+            return TRect{x, pick(40), SaturateToInt32(int64_t{x} + pick(80)), pick(40) + 40};
+        }
+        const int32_t x = pick(120) - 20, y = pick(120) - 20;
+        return TRect{x, y, x + pick(80), y + pick(80)};
+    };
+    const UINT flagBits[] = {RDW_INTERNALPAINT, RDW_ERASE, RDW_FRAME, RDW_ALLCHILDREN,
+                             RDW_NOCHILDREN};
+    const DWORD styleBits[] = {WS_VISIBLE, WS_CLIPCHILDREN, WS_BORDER, WS_CLIPSIBLINGS};
+    TWindowStore& store = TWindowStore::Instance();
+    for (int run = 0; run < 60; ++run) {
+        MessageLog log;
+        std::vector<HWND> windows = {
+            log.Create("main", WS_POPUP | WS_VISIBLE | WS_BORDER, {0, 0, 100, 100})};
+        for (int i = 0; i < 12; ++i) {
+            DWORD style = WS_CHILD | WS_VISIBLE;
+            for (DWORD bit : styleBits)
+                if (pick(4) == 0) style ^= bit;
+            const TRect r = anyPlace();
+            windows.push_back(
+                log.Create("c", style, r, windows[pick(static_cast<int>(windows.size()))]));
+            if (pick(6) == 0) SendMessage(windows.back(), WM_SETREDRAW, 0, 0);
+        }
+        const auto state = [&] {
+            std::vector<std::tuple<TRegion, bool, bool, bool>> all;
+            for (HWND w : windows) {
+                const TWnd& found = store.Get(w, "test");
+                all.emplace_back(found.Update, found.Erase, found.InternalPaint, found.InPending);
+            }
+            return all;
+        };
+        for (int call = 0; call < 20; ++call) {
+            SCOPED_TRACE("run " + std::to_string(run) + " call " + std::to_string(call));
+            const HWND target = windows[pick(2) ? 0 : pick(static_cast<int>(windows.size()))];
+            UINT flags = pick(4) == 0 ? 0 : RDW_INVALIDATE;
+            for (UINT bit : flagBits)
+                if (pick(3) == 0) flags |= bit;
+            const TRect first = anyPlace(), second = anyPlace();
+            wintree::ClearUpdates(store.Desktop());
+            RedrawWindow(target, &first, nullptr, flags);
+            RedrawWindow(target, &second, nullptr, flags);
+            const auto apart = state();
+            wintree::ClearUpdates(store.Desktop());
+            TRegion both(first);
+            both.Union(second);
+            RedrawWindow(target, nullptr, &both, flags);
+            const auto together = state();
+            for (size_t i = 0; i < windows.size(); ++i) {
+                SCOPED_TRACE("window " + std::to_string(i));
+                EXPECT_TRUE(std::get<0>(together[i]).SameArea(std::get<0>(apart[i])));
+                EXPECT_EQ(std::get<1>(together[i]), std::get<1>(apart[i]));
+                EXPECT_EQ(std::get<2>(together[i]), std::get<2>(apart[i]));
+                EXPECT_EQ(std::get<3>(together[i]), std::get<3>(apart[i]));
+            }
+        }
+        wintree::ClearUpdates(store.Desktop());
+    }
 }
 
 TEST(UpdateRegion, UpdateWindowPaintsAtOnceParentsFirst) {

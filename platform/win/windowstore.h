@@ -72,7 +72,9 @@ struct TWnd {
     TRegion Update;
     bool Erase = false;
     bool InternalPaint = false;
-    bool InPending = false;               // listed in TWindowStore::Pending
+    bool InPending = false;  // listed in TWindowStore::Pending
+    // The TWindowStore::PaintRound in which its own paint left it waiting again.
+    uint64_t WaitsAgainInRound = 0;
     TScrollBarData Bars[3];               // SB_HORZ, SB_VERT, SB_CTL
     std::unique_ptr<TBackBuffer> Buffer;  // a shown top-level window's pixels
     // By client area or whole window, and with or without the children cut out.
@@ -110,7 +112,8 @@ public:
     // with InPending); ordered by handle, so windows of one pass paint in the order they were
     // made.
     TPendingWindows Pending;
-    HWND LastPainted = 0;  // the window WM_PAINT went to last
+    HWND LastPainted = 0;     // the window WM_PAINT went to last
+    uint64_t PaintRound = 1;  // counts the rounds in which waiting windows take their turns
     HWND Active = 0;
     HWND Locked = 0;  // LockWindowUpdate
     int32_t LockCount = 0;
