@@ -14,14 +14,11 @@ namespace {
 // more costs less than keeping, and walking at every change, thousands of scattered pieces.
 constexpr size_t kMaxUpdateRects = 64;
 
-// The chain up to the desktop shows and none of it has redrawing off. A visible child of a
-// window that reaches is reached itself unless its own redrawing is off.
+// The chain up to the desktop shows and none of it has redrawing off; a lock does not keep a
+// window from being invalidated. A visible child of a window that reaches is reached itself
+// unless its own redrawing is off.
 bool Reaches(const TWnd& W) {
-    for (const TWnd* w = &W; w->Parent != nullptr; w = w->Parent) {
-        if ((w->Style & WS_VISIBLE) == 0 || w->RedrawOff) return false;
-        if (w->Parent->Parent == nullptr) return !w->Iconic && !w->Parent->RedrawOff;
-    }
-    return false;
+    return ShowsWithRedrawOn(W, 0);
 }
 
 bool IncludesChildren(const TWnd& W, UINT Flags) {
@@ -41,8 +38,7 @@ void ForChildrenIn(TWnd& W, const TRegion& Area, Action Apply) {
         OffsetRect(place, W.Client.Left, W.Client.Top);
         TRect common;
         if (!IntersectRect(common, place, bounds)) continue;
-        // A rectangle over a child leaves the rectangle they share, with no walk over regions.
-        TRegion part = Area.Rects().size() == 1 ? TRegion(common) : Area;
+        TRegion part = Area;
         part.Intersect(place);
         if (part.Empty()) continue;
         part.Offset(Negated(place.Left), Negated(place.Top));

@@ -45,12 +45,6 @@ TRegion TakeClientUpdate(TWnd& W, bool& Frame) {
 // Narrows Clip (buffer coordinates) to Update (coordinates of the window that starts at Origin
 // in the buffer).
 void ClipToUpdate(TRegion& Clip, const TRegion& Update, TPoint Origin) {
-    if (Update.Rects().size() == 1) {
-        TRect r = Update.Rects().front();
-        OffsetRect(r, Origin.X, Origin.Y);
-        Clip.Intersect(r);
-        return;
-    }
     TRegion inBuffer = Update;
     inBuffer.Offset(Origin.X, Origin.Y);
     Clip.Intersect(inBuffer);

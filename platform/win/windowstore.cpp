@@ -164,18 +164,21 @@ bool IsShowing(const TWnd& W) {
     return false;  // the desktop itself shows nothing of its own
 }
 
-bool CanPaint(const TWnd& W) {
+bool ShowsWithRedrawOn(const TWnd& W, HWND Locked) {
     // One walk up for what IsShowing asks and for what holds painting back, the desktop's
     // WM_SETREDRAW and lock included.
-    const HWND locked = TWindowStore::Instance().Locked;
-    const auto holdsBack = [locked](const TWnd* A) {
-        return A->RedrawOff || (locked != 0 && A->Handle == locked);
+    const auto holdsBack = [Locked](const TWnd* A) {
+        return A->RedrawOff || (Locked != 0 && A->Handle == Locked);
     };
     for (const TWnd* w = &W; w->Parent != nullptr; w = w->Parent) {
         if ((w->Style & WS_VISIBLE) == 0 || holdsBack(w)) return false;
         if (w->Parent->Parent == nullptr) return !w->Iconic && !holdsBack(w->Parent);
     }
     return false;
+}
+
+bool CanPaint(const TWnd& W) {
+    return ShowsWithRedrawOn(W, TWindowStore::Instance().Locked);
 }
 
 std::vector<HWND> ChildHandles(const TWnd& W) {

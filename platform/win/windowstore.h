@@ -186,6 +186,9 @@ TRect WindowArea(const TWnd& W);
 // WS_VISIBLE on the window and every ancestor, the chain reaching the desktop and no minimised
 // top-level window on it: the window shows on the screen.
 bool IsShowing(const TWnd& W);
+// Showing, and WM_SETREDRAW keeps painting from neither W nor an ancestor (the desktop
+// included), nor does Locked, a window LockWindowUpdate holds (0: none counts).
+bool ShowsWithRedrawOn(const TWnd& W, HWND Locked);
 // Showing, and neither WM_SETREDRAW nor LockWindowUpdate keeps painting from it.
 bool CanPaint(const TWnd& W);
 
