@@ -82,9 +82,9 @@ TCanvas::TPaint TCanvas::PenPaint() const {
 }
 
 TCanvas::TPaint TCanvas::BrushPaint() const {
-    TPaint paint = PenPaint();
-    paint.Color = ColorToPixel(FBrush.Color());
-    if (!FBrush.Pattern().Empty()) paint.Pattern = &FBrush.Pattern();
+    // The brush's colour or pattern, combined as the pen's mode says.
+    TPaint paint = BrushCopyPaint(FBrush);
+    paint.Op = PenPaint().Op;
     return paint;
 }
 

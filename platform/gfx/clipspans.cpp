@@ -35,8 +35,7 @@ TClipSpans TClipSpans::Intersected(const TRect& R) const {
         return result;
     }
     if (IsRectEmpty(R)) return result;
-    const auto first = std::upper_bound(FBands.begin(), FBands.end(), R.Top,
-                                        [](int32_t Row, const TBand& B) { return Row < B.Bottom; });
+    const auto first = FirstBandReaching(R.Top);
     // Something drawn inside a window or control mostly lies wholly within what may be drawn:
     // then R is the answer, and no band is built.
     if (Covers(first, R)) {
@@ -112,19 +111,22 @@ TClipSpans TClipSpans::Intersected(const TClipSpans& Other) const {
     return result;
 }
 
+std::vector<TClipSpans::TBand>::const_iterator TClipSpans::FirstBandReaching(int64_t Y) const {
+    return std::upper_bound(FBands.begin(), FBands.end(), Y,
+                            [](int64_t Row, const TBand& B) { return Row < B.Bottom; });
+}
+
 const TClipSpans::TBand* TClipSpans::BandAt(int64_t Y) const {
-    const auto it = std::upper_bound(FBands.begin(), FBands.end(), Y,
-                                     [](int64_t Row, const TBand& B) { return Row < B.Bottom; });
+    const auto it = FirstBandReaching(Y);
     return it != FBands.end() && it->Top <= Y ? &*it : nullptr;
 }
 
 bool TClipSpans::RunsContain(int64_t X, int64_t Y) const {
+    // Contains has checked X against the bounds, so it is a column of the 32-bit range.
     const TBand* band = BandAt(Y);
     if (!band) return false;
-    const auto first = FRuns.begin() + band->First, end = FRuns.begin() + band->End;
-    const auto it = std::upper_bound(
-        first, end, X, [](int64_t Column, const TRun& R) { return Column < R.Right; });
-    return it != end && it->Left <= X;
+    const uint32_t run = FirstRunReaching(*band, static_cast<int32_t>(X));
+    return run != band->End && FRuns[run].Left <= X;
 }
 
 void TClipSpans::AddBand(int32_t Top, int32_t Bottom, const std::vector<TRun>& Runs) {

@@ -90,6 +90,8 @@ private:
         uint32_t First, End;
     };
 
+    // The first band that ends below row Y.
+    std::vector<TBand>::const_iterator FirstBandReaching(int64_t Y) const;
     const TBand* BandAt(int64_t Y) const;
     // The first of Band's runs that ends right of column X (Band.End when none does).
     uint32_t FirstRunReaching(const TBand& Band, int32_t X) const;
