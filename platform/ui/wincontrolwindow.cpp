@@ -19,40 +19,9 @@ namespace vex {
 
 namespace {
 
-// The controls of the windows they made. Messages mostly come in runs to one window (a paint
-// and the erase inside it), so the last window asked for is kept at hand.
-class TControlWindows {
-public:
-    TWinControl* Find(HWND Wnd) {
-        if (Wnd != FLastWnd) {
-            const auto found = FControls.find(Wnd);
-            FLastWnd = Wnd;
-            FLast = found != FControls.end() ? found->second : nullptr;
-        }
-        return FLast;
-    }
-    void Bind(HWND Wnd, TWinControl* Control) {
-        FControls[Wnd] = Control;
-        Forget();
-    }
-    void Unbind(HWND Wnd) {
-        FControls.erase(Wnd);
-        Forget();
-    }
-
-private:
-    void Forget() {
-        FLastWnd = 0;
-        FLast = nullptr;
-    }
-
-    std::unordered_map<HWND, TWinControl*> FControls;
-    HWND FLastWnd = 0;
-    TWinControl* FLast = nullptr;
-};
-
-TControlWindows& ControlWindows() {
-    static TControlWindows windows;
+// The controls of the windows they made.
+std::unordered_map<HWND, TWinControl*>& ControlWindows() {
+    static std::unordered_map<HWND, TWinControl*> windows;
     return windows;
 }
 
@@ -71,12 +40,14 @@ LRESULT ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
          Msg == WM_DESTROY) &&
         (static_cast<DWORD>(GetWindowLong(Wnd, GWL_STYLE)) & WS_CHILD) == 0)
         LetGoOfWindowPixels();
-    TWinControl* control = ControlWindows().Find(Wnd);
+    auto& windows = ControlWindows();
+    auto found = windows.find(Wnd);
+    TWinControl* control = found != windows.end() ? found->second : nullptr;
     if (control == nullptr) {
         if (CreationControl == nullptr) return DefWindowProc(Wnd, Msg, WParam, LParam);
         control = std::exchange(CreationControl, nullptr);
         control->FHandle = Wnd;
-        ControlWindows().Bind(Wnd, control);
+        windows[Wnd] = control;
     }
     TMessage message{Msg, WParam, LParam, 0};
     control->WndProc(message);
@@ -84,7 +55,10 @@ LRESULT ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 TWinControl* FindControl(HWND Handle) {
-    return Handle == 0 ? nullptr : ControlWindows().Find(Handle);
+    if (Handle == 0) return nullptr;
+    auto& windows = ControlWindows();
+    const auto found = windows.find(Handle);
+    return found != windows.end() ? found->second : nullptr;
 }
 
 bool IsKeyMsg(const MSG& Msg) {
@@ -216,7 +190,7 @@ void TWinControl::DestroyWindowHandle() {
     const HWND wnd = FHandle;
     DestroyWindow(wnd);
     // WM_NCDESTROY forgot the window; a window the tree would not destroy is forgotten too.
-    ControlWindows().Unbind(wnd);
+    ControlWindows().erase(wnd);
     FHandle = 0;
     FShowing = false;
 }
@@ -322,7 +296,7 @@ void TWinControl::WMWindowPosChanged(TMessage& Message) {
 
 void TWinControl::WMNCDestroy(TMessage& Message) {
     DefaultHandler(Message);
-    ControlWindows().Unbind(FHandle);
+    ControlWindows().erase(FHandle);
     FHandle = 0;
     FShowing = false;
 }
