@@ -96,7 +96,8 @@ public:
     // coordinates as they are at the call. Each change answers what the clip has become:
     // NULLREGION, SIMPLEREGION or COMPLEXREGION.
     // The base clip alone is given and answered in the bitmap's own coordinates.
-    void SetBaseClip(const std::optional<TRegion>& Region);
+    // A new canvas, or one reset, has none; ExchangeBaseClip with nothing returns to none.
+    void SetBaseClip(const TRegion& Region);
     // The base clip as drawing uses it; exchanging it answers the one it replaces, so that a
     // canvas lent for a while gets its own back without working it out again.
     const std::optional<TClipSpans>& BaseClip() const { return FBaseClip; }

@@ -50,8 +50,8 @@ int TCanvas::GetClipBox(TRect& Box) const {
     return ClipKind();
 }
 
-void TCanvas::SetBaseClip(const std::optional<TRegion>& Region) {
-    ExchangeBaseClip(Region ? std::optional<TClipSpans>(TClipSpans(*Region)) : std::nullopt);
+void TCanvas::SetBaseClip(const TRegion& Region) {
+    ExchangeBaseClip(TClipSpans(Region));
 }
 
 std::optional<TClipSpans> TCanvas::ExchangeBaseClip(std::optional<TClipSpans> Spans) {

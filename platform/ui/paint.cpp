@@ -55,7 +55,7 @@ TDeviceContext& MakeContext(HWND Wnd, const TWindowSurface& Surface) {
     RetargetBitmap(context->Target, Surface.Pixels, Surface.Width, Surface.Height, Surface.Stride);
     context->Drawable = Surface.Clip.Bounds();
     context->Canvas.SetOrigin(Surface.Origin);
-    context->Canvas.ExchangeBaseClip(TClipSpans(Surface.Clip));
+    context->Canvas.SetBaseClip(Surface.Clip);
     contexts.InUse.push_back(std::move(context));
     return *contexts.InUse.back();
 }
