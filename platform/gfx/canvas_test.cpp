@@ -90,6 +90,56 @@ TEST_F(CanvasTest, DrawingTwiceInXorOrNotModeRestoresThePicture) {
     }
 }
 
+// A filled shape combines its brush, solid or patterned, with what lies under it as the pen's
+// mode says, even where no outline is drawn: each pixel the shape covers is worked out from the
+// picture beneath and from the same shape filled in copy mode.
+TEST_F(CanvasTest, ShapesFillWithTheirBrushInThePensMode) {
+    const std::vector<std::pair<std::string, std::function<void(TCanvas&)>>> shapes = {
+        {"rectangle", [](TCanvas& C) { C.Rectangle(2, 1, 13, 9); }},
+        {"ellipse", [](TCanvas& C) { C.Ellipse(1, 1, 15, 10); }},
+        {"polygon",
+         [](TCanvas& C) {
+             C.Polygon({{1, 1}, {14, 3}, {6, 10}});
+         }},
+        {"round rectangle", [](TCanvas& C) { C.RoundRect(1, 0, 15, 10, 6, 4); }},
+    };
+    TBitmap stripes;
+    PaintPicture(stripes, {"rb..", "gg.b"});
+    const auto beneath = [](TCanvas& C) {
+        for (int32_t y = 0; y < 11; ++y)
+            for (int32_t x = 0; x < 16; ++x)
+                C.SetPixels(x, y, static_cast<TColor>((x * 0x1F3D5B + y * 0x0A6E13) & 0xFFFFFF));
+    };
+    for (const auto& [name, draw] : shapes)
+        for (const bool patterned : {false, true})
+            for (const TPenMode mode : {pmCopy, pmXor, pmNot}) {
+                SCOPED_TRACE(name + (patterned ? " patterned " : " solid ") + std::to_string(mode));
+                const auto paint = [&](TPenMode Mode, bool Beneath) {
+                    Use(16, 11);
+                    if (Beneath) beneath(Canvas());
+                    Canvas().Pen().SetStyle(psClear);
+                    Canvas().Pen().SetMode(Mode);
+                    Canvas().Brush().SetColor(TColor(0x3C96E1));
+                    if (patterned) Canvas().Brush().SetBitmap(&stripes);
+                    draw(Canvas());
+                    return PixelsOf(*Bitmap);
+                };
+                const std::vector<uint32_t> copied = paint(pmCopy, false);
+                const std::vector<uint32_t> white = paint(pmXor, false);  // changed where covered
+                Use(16, 11);
+                beneath(Canvas());
+                const std::vector<uint32_t> under = PixelsOf(*Bitmap);
+                std::vector<uint32_t> expected = under;
+                for (size_t i = 1; i < under.size(); ++i) {
+                    if (white[i] == 0xFFFFFF && copied[i] == 0xFFFFFF) continue;  // not covered
+                    expected[i] = mode == pmCopy  ? copied[i]
+                                  : mode == pmXor ? under[i] ^ copied[i]
+                                                  : ~under[i] & 0xFFFFFF;
+                }
+                EXPECT_EQ(paint(mode, true), expected);
+            }
+}
+
 TEST_F(CanvasTest, OriginAndClipPaintAChildWindowsAreaOnly) {
     Use(8, 4);
     Canvas().SetOrigin(Point(2, 1));

@@ -103,6 +103,34 @@ TEST(CanvasClip, AControlThatResetsItsClipStillCannotPaintOverItsSibling) {
     }
 }
 
+// An empty base clip, as a window that cannot paint gets, leaves nothing to draw on, whatever
+// the canvas's own clip says; only a reset canvas has no base clip at all.
+TEST(CanvasClip, AnEmptyBaseClipLetsNothingBeDrawn) {
+    TBitmap buffer;
+    PaintPicture(buffer, {"....", "...."});
+    TCanvas canvas(buffer);
+    canvas.SetBaseClip(TRegion());
+    ASSERT_TRUE(canvas.BaseClip().has_value());
+    canvas.Brush().SetColor(clBlue);
+    for (const std::function<void()>& escape :
+         std::vector<std::function<void()>>{[&] { canvas.ResetClip(); },
+                                            [&] {
+                                                const TRegion all(Rect(-1000, -1000, 1000, 1000));
+                                                canvas.SelectClipRgn(&all);
+                                            }}) {
+        escape();
+        TRect box;
+        EXPECT_EQ(canvas.GetClipBox(box), NULLREGION);
+        canvas.FillRect(Rect(-100, -100, 100, 100));
+        canvas.SetPixels(1, 1, clRed);
+        EXPECT_EQ(PictureOf(buffer), (Rows{"....", "...."}));
+    }
+    canvas.ResetState();
+    canvas.Brush().SetColor(clBlue);
+    canvas.FillRect(Rect(-100, -100, 100, 100));
+    EXPECT_EQ(PictureOf(buffer), (Rows{"bbbb", "bbbb"}));
+}
+
 // A parent lends its canvas to a child within the child's bounds: what the parent could reach
 // there, its own clip included, bounds the child whatever the child does to its clip, and the
 // parent's base clip comes back as it was.

@@ -40,6 +40,21 @@ void ExpectSamePixels(const TClipSpans& Clip, const TRegion& Region) {
             if (inside && x >= -1 && x < 23) expected[static_cast<size_t>(x - box.Left)] = '#';
         }
         EXPECT_EQ(fromRuns, expected) << "row " << y;
+        // Columns and rows far beyond the 32-bit range lie outside, and a row asked for
+        // without limits gives the same runs.
+        for (const int64_t far :
+             {INT64_MIN, int64_t{INT32_MIN} - 1, int64_t{INT32_MAX} + 1, INT64_MAX}) {
+            EXPECT_FALSE(Clip.Contains(far, y)) << far << "," << y;
+            EXPECT_FALSE(Clip.Contains(y, far)) << y << "," << far;
+            Clip.ForEachRun(far, INT64_MIN, INT64_MAX,
+                            [&](int64_t, int64_t) { ADD_FAILURE() << "a run in row " << far; });
+        }
+        std::string unbounded(fromRuns.size(), '.');
+        Clip.ForEachRun(y, INT64_MIN, INT64_MAX, [&](int64_t From, int64_t To) {
+            for (int64_t x = std::max<int64_t>(From, -1); x < std::min<int64_t>(To, 23); ++x)
+                unbounded[static_cast<size_t>(x - box.Left)] = '#';
+        });
+        EXPECT_EQ(unbounded, expected) << "row " << y;
     }
     TRegion fromRects;
     int64_t area = 0;

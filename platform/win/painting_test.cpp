@@ -75,6 +75,56 @@ TEST(Painting, APaintSessionValidatesAndClipsToWhatTheWindowMayTouch) {
     EXPECT_FALSE(GetUpdateRect(layout.A, box));
 }
 
+// The surface of a paint session is what the window may touch narrowed to what waited for
+// paint, whether that was one rectangle or many, reached the ends of the coordinate range or was
+// partly validated again; a's client area lies partly over b.
+TEST(Painting, APaintSessionClipsToAnUpdateOfAnyShape) {
+    struct TCase {
+        std::string Name;
+        std::vector<TRect> Invalid, Valid;  // b's client coordinates
+    };
+    constexpr int32_t kMin = INT32_MIN, kMax = INT32_MAX;
+    const std::vector<TCase> cases = {
+        {"one rectangle", {{2, 3, 25, 30}}, {}},
+        {"two apart", {{0, 0, 5, 5}, {20, 20, 40, 40}}, {}},
+        {"two in a row", {{0, 0, 5, 40}, {30, 0, 40, 40}}, {}},
+        {"to the ends of the range", {{kMin, kMin, kMax, kMax}}, {}},
+        {"one end each", {{kMin, kMin, 3, 3}, {35, 35, kMax, kMax}}, {}},
+        {"partly outside", {{-10, 30, 15, 60}}, {}},
+        {"a hole validated", {{0, 0, 40, 40}}, {{10, 10, 20, 20}}},
+        {"everything validated", {{0, 0, 40, 40}}, {{kMin, kMin, kMax, kMax}}},
+        {"a corner validated from a pair", {{0, 0, 5, 5}, {20, 20, 40, 40}}, {{0, 0, 30, 30}}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Layout layout;
+        Drain();
+        for (int validateAsRegion = 0; validateAsRegion < 2; ++validateAsRegion) {
+            TRegion update = TRegion::OfRects(c.Invalid);
+            InvalidateRgn(layout.B, &update, false);
+            for (const TRect& r : c.Valid) {
+                update.Subtract(r);
+                if (validateAsRegion) {
+                    const TRegion valid(r);
+                    ValidateRgn(layout.B, &valid);
+                } else {
+                    ValidateRect(layout.B, &r);
+                }
+            }
+            update.Intersect(TRect{0, 0, 40, 40});
+            TRegion expected = update;
+            expected.Offset(30, 20);
+            expected.Intersect(GetWindowSurface(layout.B, TSurfaceArea::Client).Clip);
+            const TPaintSession b = BeginWindowPaint(layout.B);
+            EXPECT_TRUE(b.UpdateRegion.SameArea(update));
+            EXPECT_TRUE(b.Surface.Clip.SameArea(expected));
+            EXPECT_EQ(b.Surface.Clip.Rects().size(), expected.Rects().size());
+            TRect box;
+            EXPECT_FALSE(GetUpdateRect(layout.B, box));
+        }
+    }
+}
+
 TEST(Painting, WhatIsPaintedReachesTheWindowsPixelsAndTheDisplay) {
     std::vector<std::string> calls;
     test::PresenterOverride presenter(std::make_unique<test::RecordingPresenter>(calls));

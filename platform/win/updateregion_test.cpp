@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <tuple>
 
@@ -390,6 +391,54 @@ TEST(UpdateRegion, SetRedrawAndLockWindowUpdateHoldPaintingBack) {
     LockWindowUpdate(0);
     Drain();
     EXPECT_EQ(log.Take(), "main WM_PAINT\nother WM_PAINT\n");
+}
+
+// A lock holds painting back but lets invalidation through, to the locked window, its children
+// and, with the desktop locked, every window; a window that does not show is not reached at all.
+TEST(UpdateRegion, ALockKeepsWhatWaitsAndWhatDoesNotShowIsNotReached) {
+    struct TCase {
+        std::string Name;
+        std::function<void(HWND Main, HWND Child)> Hold, Release;
+        bool Reached;                      // main and child both have updates waiting
+        std::string WhileHeld, OnRelease;  // what paints
+    };
+    const auto lock = [](HWND Wnd) { ASSERT_TRUE(LockWindowUpdate(Wnd)); };
+    const auto unlock = [](HWND, HWND) { ASSERT_TRUE(LockWindowUpdate(0)); };
+    const std::vector<TCase> cases = {
+        {"main locked", [&](HWND M, HWND) { lock(M); }, unlock, true, "",
+         "main WM_PAINT\nchild WM_PAINT\n"},
+        {"child locked", [&](HWND, HWND C) { lock(C); }, unlock, true, "main WM_PAINT\n",
+         "child WM_PAINT\n"},
+        {"desktop locked", [&](HWND, HWND) { lock(GetDesktopWindow()); }, unlock, true, "",
+         "main WM_PAINT\nchild WM_PAINT\n"},
+        {"main minimised", [](HWND M, HWND) { ShowWindow(M, SW_MINIMIZE); },
+         [](HWND M, HWND) { ShowWindow(M, SW_RESTORE); }, false, "", ""},
+        {"main hidden", [](HWND M, HWND) { ShowWindow(M, SW_HIDE); },
+         [](HWND M, HWND) { ShowWindow(M, SW_SHOW); }, false, "", ""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        MessageLog log;
+        log.Watched = {WM_PAINT};
+        const HWND main = log.Create("main", WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
+        const HWND child = log.Create("child", WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, main);
+        Drain();
+        log.Take();
+        c.Hold(main, child);
+        Drain();
+        log.Take();
+        const TRect part{5, 5, 30, 30};
+        InvalidateRect(main, &part, true);
+        TRect box;
+        EXPECT_EQ(GetUpdateRect(main, box), c.Reached);
+        EXPECT_EQ(GetUpdateRect(child, box), c.Reached);
+        Drain();
+        EXPECT_EQ(log.Take(), c.WhileHeld);
+        c.Release(main, child);
+        if (!c.Reached) continue;
+        Drain();
+        EXPECT_EQ(log.Take(), c.OnRelease);
+    }
 }
 
 TEST(UpdateRegion, AnExceptionWhilePaintingIsReportedOnceAndPaintingStops) {
