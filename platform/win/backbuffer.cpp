@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace vex {
 
@@ -13,29 +14,38 @@ int32_t Capped(int32_t Side) {
 
 }  // namespace
 
-TBackBuffer::TBackBuffer(int32_t Width, int32_t Height)
+TBackBuffer::TBackBuffer(int32_t Width, int32_t Height, TPresenter& Source)
     : FWidth(Capped(Width)),
       FHeight(Capped(Height)),
-      FPixels(static_cast<size_t>(FWidth) * FHeight) {}
+      FStore(Source.MakePixelStore(FWidth, FHeight)),
+      FPixels(FStore->Pixels()) {}
 
 TPixelRows TBackBuffer::Rows() const {
-    return TPixelRows{FPixels.data(), FWidth, FHeight, FWidth};
+    return TPixelRows{FPixels, FWidth, FHeight, FWidth};
 }
 
-TRegion TBackBuffer::Resize(int32_t Width, int32_t Height) {
+uint32_t* TBackBuffer::PixelsToChange() {
+    FStore->AwaitRead();
+    return FPixels;
+}
+
+TRegion TBackBuffer::Resize(int32_t Width, int32_t Height, TPresenter& Source) {
     Width = Capped(Width);
     Height = Capped(Height);
     TRegion added(TRect{0, 0, Width, Height});
     added.Subtract(Bounds());
     if (Width == FWidth && Height == FHeight) return added;
-    std::vector<uint32_t> pixels(static_cast<size_t>(Width) * Height);
+    // The old store is only read from: the display may still be reading it too.
+    std::unique_ptr<TPixelStore> store = Source.MakePixelStore(Width, Height);
+    uint32_t* pixels = store->Pixels();
     const int32_t keptWidth = std::min(Width, FWidth);
     // A buffer with no width has no pixels to copy, nor a place to take them from or put them.
     const int32_t keptRows = keptWidth > 0 ? std::min(Height, FHeight) : 0;
     for (int32_t y = 0; y < keptRows; ++y)
-        std::memcpy(pixels.data() + static_cast<size_t>(y) * Width, Row(y),
+        std::memcpy(pixels + static_cast<size_t>(y) * Width, Row(y),
                     static_cast<size_t>(keptWidth) * sizeof(uint32_t));
-    FPixels.swap(pixels);
+    FStore = std::move(store);
+    FPixels = pixels;
     FWidth = Width;
     FHeight = Height;
     return added;
@@ -52,6 +62,7 @@ void TBackBuffer::Move(const TRegion& Target, int32_t DX, int32_t DY) {
     target.Intersect(Target);
     target.Intersect(Bounds());
     if (target.Empty()) return;
+    FStore->AwaitRead();
     // The source pixels are copied out first, so the rectangles of a region cannot overwrite
     // pixels another rectangle still has to read.
     const TRect from = source.Bounds();

@@ -15,7 +15,7 @@ TWindowSurface SurfaceAt(TWnd& W, TSurfaceArea Area, TPoint Origin) {
     if (buffer == nullptr) return surface;
     const TRect area = Area == TSurfaceArea::Client ? W.Client : wintree::WindowArea(W);
     const TPixelRows rows = buffer->Rows();
-    surface.Pixels = buffer->Row(0);
+    surface.Pixels = buffer->PixelsToChange();
     surface.Width = rows.Width;
     surface.Height = rows.Height;
     surface.Stride = rows.Stride;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/win/headlesspresenter.h"
+#include "platform/win/scrollwindow.h"
 #include "platform/win/updateregion.h"
 #include "platform/win/win_testsupport.h"
 #include "platform/win/windowstyles.h"
@@ -154,6 +156,72 @@ TEST(Painting, WhatIsPaintedReachesTheWindowsPixelsAndTheDisplay) {
     ShowWindow(layout.Main, SW_HIDE);
     EXPECT_EQ(GetWindowSurface(layout.B, TSurfaceArea::Client).Pixels, nullptr);
     EXPECT_EQ(WindowPixels(layout.B).Pixels, nullptr);
+}
+
+// Keeps windows' pixels in stores of its own and writes down when they are made and waited for.
+class StoringPresenter : public THeadlessPresenter {
+public:
+    explicit StoringPresenter(std::vector<std::string>& Calls) : FCalls(Calls) {}
+
+    void Present(HWND, const TPixelRows&, const TRect&) override { FCalls.push_back("Present"); }
+    std::unique_ptr<TPixelStore> MakePixelStore(int32_t Width, int32_t Height) override {
+        FCalls.push_back("Store " + std::to_string(Width) + "x" + std::to_string(Height));
+        return std::make_unique<Store>(FCalls, Width * Height);
+    }
+
+private:
+    class Store : public TPixelStore {
+    public:
+        Store(std::vector<std::string>& Calls, int32_t Count) : FCalls(Calls), FPixels(Count) {}
+        uint32_t* Pixels() override { return FPixels.data(); }
+        void AwaitRead() override { FCalls.push_back("Await"); }
+
+    private:
+        std::vector<std::string>& FCalls;
+        std::vector<uint32_t> FPixels;
+    };
+
+    std::vector<std::string>& FCalls;
+};
+
+TEST(Painting, PixelsLiveWhereThePresenterKeepsThemAndChangeOnlyOnceTheDisplayHasReadThem) {
+    std::vector<std::string> calls;
+    test::PresenterOverride presenter(std::make_unique<StoringPresenter>(calls));
+    Layout layout;
+    Drain();
+    EXPECT_EQ(calls.front(), "Store 100x80");
+    using Calls = std::vector<std::string>;
+    const auto callsOf = [&](const auto& Step) {
+        calls.clear();
+        Step();
+        return calls;
+    };
+    EXPECT_EQ(callsOf([&] {
+                  InvalidateRect(layout.B, nullptr, false);
+                  const TPaintSession session = BeginWindowPaint(layout.B);
+                  Fill(session.Surface, 0x00FF00);
+                  EndWindowPaint(session);
+              }),
+              (Calls{"Await", "Present"}));
+    EXPECT_EQ(callsOf([&] { GetWindowSurface(layout.Main, TSurfaceArea::Window); }),
+              Calls{"Await"});
+    EXPECT_EQ(callsOf([&] {
+                  ScrollWindowEx(layout.B, 0, 5, nullptr, nullptr, nullptr, nullptr, 0);
+              }).front(),
+              "Await");
+    EXPECT_EQ(At(WindowPixels(layout.B), 25, 30), 0x00FF00u);
+    EXPECT_EQ(callsOf([&] { MoveWindow(layout.Main, 0, 0, 120, 90, true); }).front(),
+              "Store 120x90");
+    EXPECT_EQ(At(WindowPixels(layout.B), 25, 30), 0x00FF00u);
+
+    // Another presenter takes over; the pixels stay in the store the first one made.
+    SetPresenter(std::make_unique<THeadlessPresenter>());
+    EXPECT_EQ(At(WindowPixels(layout.B), 25, 30), 0x00FF00u);
+    InvalidateRect(layout.B, nullptr, false);
+    const TPaintSession session = BeginWindowPaint(layout.B);
+    Fill(session.Surface, 0x0000FF);
+    EndWindowPaint(session);
+    EXPECT_EQ(At(WindowPixels(layout.B), 25, 30), 0x0000FFu);
 }
 
 }  // namespace

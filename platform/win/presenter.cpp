@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <vector>
 
+#include "platform/core/exceptions.h"
 #include "platform/win/headlesspresenter.h"
 #include "platform/win/messagequeue.h"
 #include "platform/win/presenting.h"
@@ -58,6 +60,15 @@ void Moved(HWND Wnd, const TRect& Bounds) {
     if (first) TMessageQueue::Instance().PostAction(ApplyMoves);
 }
 
+class THeapPixels : public TPixelStore {
+public:
+    explicit THeapPixels(size_t Count) : FPixels(Count) {}
+    uint32_t* Pixels() override { return FPixels.data(); }
+
+private:
+    std::vector<uint32_t> FPixels;
+};
+
 // Headless unless a display is named and not refused: tests and servers run without one.
 std::unique_ptr<TPresenter> MakePresenter() {
     const char* mode = std::getenv("VEX_DISPLAY");
@@ -69,6 +80,11 @@ std::unique_ptr<TPresenter> MakePresenter() {
 }
 
 }  // namespace
+
+std::unique_ptr<TPixelStore> TPresenter::MakePixelStore(int32_t Width, int32_t Height) {
+    if (Width < 0 || Height < 0) throw EInvalidOperation("A window cannot have a negative size");
+    return std::make_unique<THeapPixels>(static_cast<size_t>(Width) * static_cast<size_t>(Height));
+}
 
 TPresenter& Presenter() {
     std::unique_ptr<TPresenter>& presenter = Current();

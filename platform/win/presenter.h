@@ -41,6 +41,17 @@ struct TPresenterSink {
     std::function<void(const MSG& Msg)> Input;
 };
 
+// Where a top-level window's pixels live. They stay in one place for the store's life.
+class TPixelStore {
+public:
+    virtual ~TPixelStore() = default;
+    // The pixels, row after row with no gap, black at first.
+    virtual uint32_t* Pixels() = 0;
+    // Returns once the display has read what the last present put from here: a change made
+    // before then could reach the screen half done.
+    virtual void AwaitRead() {}
+};
+
 // How shown top-level windows reach a screen. The window tree alone calls it, on the main thread;
 // child windows never reach it. Without a display the headless presenter keeps nothing.
 class TPresenter {
@@ -59,6 +70,10 @@ public:
     virtual void Forget(HWND Wnd) = 0;
     // Painting changed Dirty (window coordinates) of the window's pixels.
     virtual void Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty) = 0;
+    // Room for Width x Height pixels (neither side negative) that Present may put without
+    // copying them first. Here, memory of the process. A store goes on working as plain memory
+    // after the presenter that made it is gone.
+    virtual std::unique_ptr<TPixelStore> MakePixelStore(int32_t Width, int32_t Height);
 };
 
 // The window tree's side of the seam, for the presenter it makes.

@@ -42,11 +42,11 @@ void SyncWithPresenter(TWnd& W) {
         return;
     }
     if (W.Buffer == nullptr) {
-        W.Buffer = std::make_unique<TBackBuffer>(Width(W.Bounds), Height(W.Bounds));
+        W.Buffer = std::make_unique<TBackBuffer>(Width(W.Bounds), Height(W.Bounds), Presenter());
         store.LayoutChanged();
     } else {
         const TRect before = W.Buffer->Bounds();
-        const TRegion added = W.Buffer->Resize(Width(W.Bounds), Height(W.Bounds));
+        const TRegion added = W.Buffer->Resize(Width(W.Bounds), Height(W.Bounds), Presenter());
         if (W.Buffer->Bounds() != before) store.LayoutChanged();
         Invalidate(W, added, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }

@@ -15,6 +15,7 @@
 #include "platform/win/x11/x11connection.h"
 #include "platform/win/x11/x11errortrap.h"
 #include "platform/win/x11/x11input.h"
+#include "platform/win/x11/x11sharedpixels.h"
 #include "platform/win/x11/x11stagingimage.h"
 #include "platform/win/x11/x11windowlook.h"
 
@@ -60,6 +61,7 @@ public:
     void Activate(HWND Wnd) override;
     void Forget(HWND Wnd) override;
     void Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty) override;
+    std::unique_ptr<TPixelStore> MakePixelStore(int32_t Width, int32_t Height) override;
 
 private:
     TX11Window& Create(HWND Wnd, const TRect& Bounds);
@@ -67,6 +69,9 @@ private:
     TX11Look LookOf(const TWindowLook& Look) const;
     TX11Window* Find(HWND Wnd);
     HWND HandleOf(Window Id) const;
+    // Queues a put of Area of Rows to the same place of the window: straight from the rows when
+    // they are one of our stores, else through the staging image.
+    void Put(Window Id, const TPixelRows& Rows, const TRect& Area);
 
     // Handles every event that has come, then reports the last place of each moved window.
     void HandleEvents();
@@ -83,6 +88,7 @@ private:
     TX11Connection FConnection;
     TPresenterSink FSink;
     TX11StagingImage FImage;
+    TX11SharedPixelsList FSharedPixels;
     GC FGc = nullptr;
     std::unordered_map<HWND, TX11Window> FWindows;
     std::unordered_map<Window, HWND> FHandles;
@@ -98,6 +104,7 @@ TX11Presenter::TX11Presenter(const std::string& DisplayName, TPresenterSink Sink
     : FConnection(DisplayName),
       FSink(std::move(Sink)),
       FImage(FConnection),
+      FSharedPixels(FConnection, [this] { Flush(); }),
       FSelf(std::make_shared<TX11Presenter*>(this)) {
     Display* dpy = FConnection.Dpy();
     // A GC fits drawables of its depth, which the root's may not be.
@@ -258,8 +265,24 @@ void TX11Presenter::Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty
     if (FConnection.Lost()) return;
     TX11Window* window = Find(Wnd);
     if (window == nullptr || !window->Mapped) return;
-    FImage.Put(window->Id, FGc, Rows, Dirty);
+    Put(window->Id, Rows, Dirty);
     Flush();
+}
+
+void TX11Presenter::Put(Window Id, const TPixelRows& Rows, const TRect& Area) {
+    if (TX11SharedPixels* shared = FSharedPixels.Holding(Rows))
+        shared->Put(Id, FGc, Area);
+    else
+        FImage.Put(Id, FGc, Rows, Area);
+}
+
+std::unique_ptr<TPixelStore> TX11Presenter::MakePixelStore(int32_t Width, int32_t Height) {
+    if (Width > 0 && Height > 0 && FImage.SharedMemory()) {
+        std::unique_ptr<TPixelStore> shared = FSharedPixels.Make(Width, Height);
+        Flush();
+        if (shared != nullptr) return shared;
+    }
+    return TPresenter::MakePixelStore(Width, Height);
 }
 
 void TX11Presenter::Flush() {
@@ -363,7 +386,7 @@ void TX11Presenter::HandleExpose(HWND Wnd, const XExposeEvent& Event) {
     const Window id = window.Id;
     window.Exposed = TRect{};
     // The buffer holds the picture as painting left it; nothing is painted again for this.
-    FImage.Put(id, FGc, FSink.Pixels(Wnd), exposed);
+    Put(id, FSink.Pixels(Wnd), exposed);
 }
 
 void TX11Presenter::ReportMoves(const std::map<HWND, XConfigureEvent>& Configured) {

@@ -40,6 +40,14 @@ public:
     }
     TPixelRows Rows() const { return TPixelRows{FPixels.data(), FWidth, FHeight, FStride}; }
     uint32_t At(int X, int Y) const { return FPixels[Y * FStride + X]; }
+    // Writes the picture into Store, whose rows have no gap, and returns those rows.
+    TPixelRows CopyTo(TPixelStore& Store) const {
+        uint32_t* pixels = Store.Pixels();
+        for (int y = 0; y < FHeight; ++y)
+            for (int x = 0; x < FWidth; ++x)
+                pixels[y * FWidth + x] = At(x, y);
+        return TPixelRows{pixels, FWidth, FHeight, FWidth};
+    }
 
 private:
     int FWidth, FHeight, FStride;
@@ -160,27 +168,92 @@ TEST_P(X11DisplayPixels, APictureLargerThanAnyBeforeGrowsTheImage) {
 }
 
 TEST_P(X11DisplayPixels, PicturesPresentedInQuickSuccessionAllArriveWhole) {
+    // The pictures come in rows of their own, then painted one after the other into one store
+    // of the presenter; each frame waits for the display to read the store before changing it,
+    // as painting does, or a put could show a later picture where an earlier one was meant.
     ShowPainted(1, Rect(0, 0, 320, 240), "Frames", 0);
-    // What the screen must end up showing: each present's dirty part of its own picture.
-    std::vector<uint32_t> expected(320 * 240);
-    for (int y = 0; y < 240; ++y)
-        for (int x = 0; x < 320; ++x)
-            expected[y * 320 + x] = Pictures.at(1).At(x, y);
-    for (uint32_t frame = 1; frame <= 40; ++frame) {
-        const TPicture picture(320, 240, frame);
-        const int inset = static_cast<int>(frame % 7) * 20;
-        const TRect dirty = frame % 5 == 0 ? Rect(0, 0, 320, 240)
-                                           : Rect(inset, inset / 2, 320 - inset / 3, 240 - inset);
-        Presenter->Present(1, picture.Rows(), dirty);
-        for (int y = dirty.Top; y < dirty.Bottom; ++y)
-            for (int x = dirty.Left; x < dirty.Right; ++x)
-                expected[y * 320 + x] = picture.At(x, y);
+    const std::unique_ptr<TPixelStore> store = Presenter->MakePixelStore(320, 240);
+    for (const bool stored : {false, true}) {
+        SCOPED_TRACE(stored ? "in a store" : "in rows of their own");
+        // What the screen must end up showing: each present's dirty part of its own picture.
+        std::vector<uint32_t> expected(320 * 240);
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x)
+                expected[y * 320 + x] = Pictures.at(1).At(x, y);
+        Presenter->Present(1, Pictures.at(1).Rows(), Rect(0, 0, 320, 240));
+        for (uint32_t frame = 1; frame <= 40; ++frame) {
+            const TPicture picture(320, 240, frame);
+            const int inset = static_cast<int>(frame % 7) * 20;
+            const TRect dirty = frame % 5 == 0
+                                    ? Rect(0, 0, 320, 240)
+                                    : Rect(inset, inset / 2, 320 - inset / 3, 240 - inset);
+            if (stored) store->AwaitRead();
+            Presenter->Present(1, stored ? picture.CopyTo(*store) : picture.Rows(), dirty);
+            for (int y = dirty.Top; y < dirty.Bottom; ++y)
+                for (int x = dirty.Left; x < dirty.Right; ++x)
+                    expected[y * 320 + x] = picture.At(x, y);
+        }
+        EXPECT_EQ(test::Eventually([&] {
+                      return ScreenDifference(Peer, Point(0, 0), Rect(0, 0, 320, 240),
+                                              [&](int X, int Y) { return expected[Y * 320 + X]; });
+                  }),
+                  "");
     }
-    EXPECT_EQ(test::Eventually([&] {
-                  return ScreenDifference(Peer, Point(0, 0), Rect(0, 0, 320, 240),
-                                          [&](int X, int Y) { return expected[Y * 320 + X]; });
-              }),
-              "");
+}
+
+TEST_F(X11Display, WaitingForAStoreWaitsForTheServerToReadItsLastPutAndNoLonger) {
+    ShowPainted(1, Rect(0, 0, 200, 150), "Awaited", 0);
+    const std::unique_ptr<TPixelStore> store = Presenter->MakePixelStore(200, 150);
+    const TPixelRows rows = Pictures.at(1).CopyTo(*store);
+    // While another client holds the server, it reads nothing of ours.
+    XGrabServer(Peer.Dpy());
+    XSync(Peer.Dpy(), False);
+    const auto waited = [&] {
+        const auto start = std::chrono::steady_clock::now();
+        store->AwaitRead();
+        return std::chrono::steady_clock::now() - start;
+    };
+    EXPECT_LT(waited(), 100ms) << "nothing was put from the store";
+    Presenter->Present(1, rows, Rect(0, 0, 200, 150));
+    std::thread release([&] {
+        std::this_thread::sleep_for(300ms);
+        XUngrabServer(Peer.Dpy());
+        XSync(Peer.Dpy(), False);
+    });
+    EXPECT_GE(waited(), 250ms) << "the put was not read before the wait ended";
+    release.join();
+    EXPECT_LT(waited(), 100ms) << "the put has been read";
+}
+
+TEST_P(X11DisplayPixels, StoresOfEverySizeStartBlackAndAnEmptyOneHasNoPixelsToShow) {
+    for (const auto& [width, height] :
+         {std::pair{1, 1}, {3, 1}, {1, 7}, {640, 480}, {0, 5}, {5, 0}}) {
+        SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+        const std::unique_ptr<TPixelStore> store = Presenter->MakePixelStore(width, height);
+        for (int i = 0; i < width * height; ++i)
+            ASSERT_EQ(store->Pixels()[i], 0u);
+        store->AwaitRead();
+    }
+    EXPECT_THROW(Presenter->MakePixelStore(-1, 10), EInvalidOperation);
+}
+
+TEST_P(X11DisplayPixels, AStoreOutlivesItsPresenterAndIsShownThroughTheNextOne) {
+    ShowPainted(1, Rect(10, 10, 210, 160), "Before", 0);
+    std::unique_ptr<TPixelStore> store = Presenter->MakePixelStore(200, 150);
+    store->AwaitRead();
+    Presenter->Present(1, Pictures.at(1).CopyTo(*store), Rect(0, 0, 200, 150));
+    Presenter.reset();
+    // The pixels are still there and can change; the next presenter shows them.
+    store->AwaitRead();
+    Pictures.insert_or_assign(2, TPicture(200, 150, 4));
+    const TPixelRows rows = Pictures.at(2).CopyTo(*store);
+    Presenter = MakeX11Presenter(Server.DisplayName(), TPresenterSink{});
+    Presenter->Show(2, Rect(30, 20, 230, 170), TWindowLook{"After"});
+    Presenter->Present(2, rows, Rect(0, 0, 200, 150));
+    EXPECT_EQ(ScreenShows(2, Point(30, 20), Rect(0, 0, 200, 150)), "");
+    Presenter->Forget(2);
+    store.reset();
+    test::PumpFor(50ms);
 }
 
 TEST_P(X11DisplayPixels, AnExposedAreaIsCopiedFromTheBufferWithoutPaintingAgain) {
@@ -424,6 +497,8 @@ TEST_F(X11Display, AWindowAnotherClientDestroysCostsNeitherTheProcessNorLaterSho
 
 TEST_F(X11Display, ALostDisplayIsReportedOnceAndLeavesTheWindowsOffScreen) {
     ShowPainted(7, Rect(0, 0, 80, 60), "Lost", 0);
+    const std::unique_ptr<TPixelStore> store = Presenter->MakePixelStore(80, 60);
+    Presenter->Present(7, Pictures.at(7).CopyTo(*store), Rect(0, 0, 80, 60));
     Server.Stop();
     EXPECT_THROW(test::PumpUntil([] { return false; }, 2s), EDisplayError);
     // From now on the presenter shows nothing, fails nothing and keeps the loop asleep.
@@ -433,6 +508,10 @@ TEST_F(X11Display, ALostDisplayIsReportedOnceAndLeavesTheWindowsOffScreen) {
     Presenter->Activate(7);
     Presenter->Hide(7);
     Presenter->Forget(8);
+    // Its stores are memory now: waiting for the display returns at once, and new ones come.
+    store->AwaitRead();
+    Presenter->Present(7, Pictures.at(7).CopyTo(*store), Rect(0, 0, 80, 60));
+    EXPECT_EQ(Presenter->MakePixelStore(10, 10)->Pixels()[99], 0u);
     const long before = test::ProcessCpuMicroseconds();
     test::PumpFor(300ms);
     const long cpu = test::ProcessCpuMicroseconds() - before;

@@ -1,8 +1,6 @@
 #include "platform/win/x11/x11stagingimage.h"
 
 #include <X11/Xutil.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 
 #include <algorithm>
 #include <bit>
@@ -10,7 +8,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/win/x11/x11connection.h"
-#include "platform/win/x11/x11errortrap.h"
+#include "platform/win/x11/x11sharedimage.h"
 
 namespace vex {
 
@@ -57,7 +55,10 @@ void TX11StagingImage::Reserve(TBuffer& Buffer, int Width, int Height) {
         Height = std::max(Height, Buffer.Image->height);
     }
     Release(Buffer);
-    if (FShared && AttachShared(Buffer, Width, Height)) return;
+    if (FShared) {
+        Buffer.Image = AttachSharedImage(FDisplay, FVisual, Width, Height, Buffer.Segment);
+        if (Buffer.Image != nullptr) return;
+    }
     if (FShared) {
         // From now on every put goes down the connection, through the first buffer.
         FShared = false;
@@ -65,37 +66,6 @@ void TX11StagingImage::Reserve(TBuffer& Buffer, int Width, int Height) {
             Release(other);
     }
     MakePlain(FBuffers[0], Width, Height);
-}
-
-bool TX11StagingImage::AttachShared(TBuffer& Buffer, int Width, int Height) {
-    XImage* image =
-        XShmCreateImage(FDisplay, FVisual, TX11Connection::Depth, ZPixmap, nullptr, &Buffer.Segment,
-                        static_cast<unsigned>(Width), static_cast<unsigned>(Height));
-    if (image == nullptr) return false;
-    const size_t bytes = static_cast<size_t>(image->bytes_per_line) * image->height;
-    const int id = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-    void* address = id < 0 ? nullptr : shmat(id, nullptr, 0);
-    if (address == reinterpret_cast<void*>(-1)) address = nullptr;
-    bool attached = false;
-    if (address != nullptr) {
-        Buffer.Segment.shmid = id;
-        Buffer.Segment.shmaddr = image->data = static_cast<char*>(address);
-        Buffer.Segment.readOnly = True;
-        TX11ErrorTrap trap(FDisplay);
-        XShmAttach(FDisplay, &Buffer.Segment);
-        attached = trap.Sync() == Success;
-    }
-    // Marked for removal at once: it goes when both sides have let go, even if we crash.
-    if (id >= 0) shmctl(id, IPC_RMID, nullptr);
-    if (attached) {
-        Buffer.Image = image;
-        return true;
-    }
-    if (address != nullptr) shmdt(address);
-    image->data = nullptr;
-    XDestroyImage(image);
-    Buffer.Segment = XShmSegmentInfo{};
-    return false;
 }
 
 void TX11StagingImage::MakePlain(TBuffer& Buffer, int Width, int Height) {
@@ -112,13 +82,11 @@ void TX11StagingImage::MakePlain(TBuffer& Buffer, int Width, int Height) {
 void TX11StagingImage::Release(TBuffer& Buffer) {
     if (Buffer.Image == nullptr) return;
     if (Buffer.Segment.shmaddr != nullptr) {
-        // The server keeps its own mapping until the detach, which comes after any put.
-        XShmDetach(FDisplay, &Buffer.Segment);
-        shmdt(Buffer.Segment.shmaddr);
-        Buffer.Segment = XShmSegmentInfo{};
+        ReleaseSharedImage(FDisplay, Buffer.Image, Buffer.Segment);
+    } else {
+        Buffer.Image->data = nullptr;  // not Xlib's to free
+        XDestroyImage(Buffer.Image);
     }
-    Buffer.Image->data = nullptr;  // not Xlib's to free
-    XDestroyImage(Buffer.Image);
     Buffer.Image = nullptr;
     Buffer.Plain.clear();
     Buffer.Plain.shrink_to_fit();

@@ -44,7 +44,6 @@ private:
 
     // Makes Buffer at least Width x Height, keeping neither its pixels nor its kind when it grows.
     void Reserve(TBuffer& Buffer, int Width, int Height);
-    bool AttachShared(TBuffer& Buffer, int Width, int Height);
     void MakePlain(TBuffer& Buffer, int Width, int Height);
     void Release(TBuffer& Buffer);
 
