@@ -19,9 +19,19 @@ void TPendingWindows::Insert(HWND Wnd) {
     }
     const HWND* at = std::lower_bound(begin(), end(), Wnd);
     if (*at == Wnd) return;
-    const auto index = static_cast<size_t>(at - FItems.data());
-    // The shorter side moves to make room.
-    if (FHead > 0 && index - FHead < FItems.size() - index) {
+    auto index = static_cast<size_t>(at - FItems.data());
+    // The shorter side moves to make room. Windows that join at the front one after the other
+    // (children invalidated from the top of the stacking order) find room there: when there is
+    // none, as much is made as there are windows, so each move is paid for by the joins it
+    // serves.
+    const bool frontShorter = index - FHead < FItems.size() - index;
+    if (frontShorter && FHead == 0) {
+        const size_t room = std::max<size_t>(FItems.size(), 8);
+        FItems.insert(FItems.begin(), room, HWND{});
+        FHead = room;
+        index += room;
+    }
+    if (frontShorter) {
         std::move(FItems.begin() + FHead, FItems.begin() + index, FItems.begin() + FHead - 1);
         --FHead;
         FItems[index - 1] = Wnd;

@@ -10,8 +10,10 @@ namespace vex {
 // The windows that wait to paint, in handle order, which is the order they were made. A window
 // joins when it is invalidated and leaves when it paints, and both nearly always happen at the
 // ends: a parent and its children are invalidated in the order they were made and paint in that
-// order. So the handles lie in one sorted array whose front is left unused as windows leave
-// there, and no window costs an allocation of its own.
+// order, or join in the reverse order when children are invalidated from the top of the
+// stacking order. So the handles lie in one sorted array whose front is left unused as windows
+// leave there, or kept free for windows to join there, and no window costs an allocation of its
+// own.
 class TPendingWindows {
 public:
     const HWND* begin() const { return FItems.data() + FHead; }
