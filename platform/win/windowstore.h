@@ -44,41 +44,45 @@ struct TVisibleRegionCache {
 // Style, Bounds, Client, Children, Parent, Buffer and Iconic decide which pixels windows may
 // draw: whatever changes one of them calls TWindowStore::LayoutChanged at that place.
 struct TWnd {
+    // What painting and invalidation read of every window come first, so that walking a tree
+    // of many windows touches few cache lines of each.
     HWND Handle = 0;
-    std::shared_ptr<TWindowClassEntry> Class;
-    std::shared_ptr<const WNDPROC> Proc;
     DWORD Style = 0;
     DWORD ExStyle = 0;
-    LONG_PTR Id = 0;
-    LONG_PTR UserData = 0;
-    std::string Text;
-    TWnd* Parent = nullptr;  // the desktop for a top-level window; none for the desktop
-    HWND Owner = 0;
+    TWnd* Parent = nullptr;       // the desktop for a top-level window; none for the desktop
     std::vector<TWnd*> Children;  // top of the stacking order first
     // The window in its parent's client coordinates (screen coordinates for a top-level one),
     // and its client area in window coordinates.
     TRect Bounds;
     TRect Client;
     bool Iconic = false;
-    bool Destroying = false;   // DestroyWindow has begun on it or an ancestor
-    bool DestroySent = false;  // it has had its WM_DESTROY
-    bool Presented = false;    // the presenter shows it now
-    TRect PresentedBounds;     // with this place and look
-    TWindowLook PresentedLook;
-    bool EverPresented = false;  // the presenter has been shown it at some time
-    bool RedrawOff = false;      // WM_SETREDRAW FALSE
-    // What waits to be painted, in window coordinates (the part outside the client area is
-    // the frame's), and whether the background is to be erased first.
-    TRegion Update;
+    bool Destroying = false;  // DestroyWindow has begun on it or an ancestor
+    bool RedrawOff = false;   // WM_SETREDRAW FALSE
+    // Whether the background is to be erased before the update region is painted.
     bool Erase = false;
     bool InternalPaint = false;
     bool InPending = false;  // listed in TWindowStore::Pending
     // The TWindowStore::PaintRound in which its own paint left it waiting again.
     uint64_t WaitsAgainInRound = 0;
-    TScrollBarData Bars[3];               // SB_HORZ, SB_VERT, SB_CTL
-    std::unique_ptr<TBackBuffer> Buffer;  // a shown top-level window's pixels
+    // What waits to be painted, in window coordinates (the part outside the client area is
+    // the frame's).
+    TRegion Update;
+    std::shared_ptr<const WNDPROC> Proc;
     // By client area or whole window, and with or without the children cut out.
     mutable TVisibleRegionCache VisibleCache[2][2];
+    std::unique_ptr<TBackBuffer> Buffer;  // a shown top-level window's pixels
+
+    std::shared_ptr<TWindowClassEntry> Class;
+    LONG_PTR Id = 0;
+    LONG_PTR UserData = 0;
+    std::string Text;
+    HWND Owner = 0;
+    bool DestroySent = false;  // it has had its WM_DESTROY
+    bool Presented = false;    // the presenter shows it now
+    TRect PresentedBounds;     // with this place and look
+    TWindowLook PresentedLook;
+    bool EverPresented = false;  // the presenter has been shown it at some time
+    TScrollBarData Bars[3];      // SB_HORZ, SB_VERT, SB_CTL
 };
 
 class TWindowStore {
