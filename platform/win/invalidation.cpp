@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win/painting.h"
 #include "platform/win/updateregion.h"
 #include "platform/win/window.h"
 #include "platform/win/windowstyles.h"
@@ -165,9 +166,13 @@ bool NextToPaint(HWND Filter, HWND& Target) {
     TWindowStore& store = TWindowStore::Instance();
     if (Filter != 0) {
         const TWnd* w = store.Find(Filter);
-        if (w == nullptr || !w->InPending || !CanPaint(*w)) return false;
-        Target = Filter;
-        return true;
+        if (w != nullptr && w->InPending && CanPaint(*w)) {
+            Target = Filter;
+            return true;
+        }
+        // The caller may wait for its window next: nothing painted is kept from the screen.
+        PresentPainted();
+        return false;
     }
     const auto paintable = [&](HWND H) {
         const TWnd* w = store.Find(H);
@@ -189,6 +194,8 @@ bool NextToPaint(HWND Filter, HWND& Target) {
     ++store.PaintRound;
     if (std::any_of(store.Pending.begin(), split, paintable)) return true;
     store.LastPainted = 0;
+    // Every window has painted what it could: the screen is brought up to date at once.
+    PresentPainted();
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win/painting.h"
 
+#include <utility>
+
 #include "platform/win/invalidation.h"
 #include "platform/win/visibleregion.h"
 #include "platform/win/windowstore.h"
@@ -86,13 +88,33 @@ void EndWindowPaint(const TPaintSession& Session) {
 }
 
 void PresentWindowArea(HWND Wnd, const TRect& Area) {
-    TWnd* w = TWindowStore::Instance().Find(Wnd);
+    TWindowStore& store = TWindowStore::Instance();
+    TWnd* w = store.Find(Wnd);
     if (w == nullptr) return;
     TWnd& top = wintree::TopLevelOf(*w);
     if (top.Buffer == nullptr || !top.Presented) return;
     TRect dirty;
     if (!IntersectRect(dirty, Area, top.Buffer->Bounds())) return;
-    Presenter().Present(top.Handle, top.Buffer->Rows(), dirty);
+    if (IsRectEmpty(top.Unpresented)) store.Unpresented.push_back(top.Handle);
+    UnionRect(top.Unpresented, top.Unpresented, dirty);
+}
+
+void PresentPainted() {
+    TWindowStore& store = TWindowStore::Instance();
+    // A presenter that fails leaves the rest to the next time.
+    while (!store.Unpresented.empty()) {
+        const HWND wnd = store.Unpresented.back();
+        store.Unpresented.pop_back();
+        TWnd* top = store.Find(wnd);
+        if (top == nullptr) continue;
+        const TRect area = std::exchange(top->Unpresented, TRect{});
+        TRect dirty;
+        // The window may have been hidden, or its buffer made smaller, since it painted.
+        if (top->Buffer == nullptr || !top->Presented ||
+            !IntersectRect(dirty, area, top->Buffer->Bounds()))
+            continue;
+        Presenter().Present(wnd, top->Buffer->Rows(), dirty);
+    }
 }
 
 TPixelRows WindowPixels(HWND Wnd) {

@@ -49,11 +49,17 @@ struct TPaintSession {
 // Validates the window's whole update region and returns what is to be painted. A window that
 // cannot paint now (hidden, redrawing off, locked) gets an empty clip.
 TPaintSession BeginWindowPaint(HWND Wnd);
-// Puts what the session may have changed on the screen.
+// Has what the session may have changed put on the screen.
 void EndWindowPaint(const TPaintSession& Session);
-// Puts Area (buffer coordinates) of the back buffer holding Wnd on the screen, after drawing
-// outside WM_PAINT.
+// Has Area (buffer coordinates) of the back buffer holding Wnd put on the screen, after drawing
+// outside WM_PAINT. What a window's paintings change waits and goes to the screen as one
+// picture when they are done: see PresentPainted.
 void PresentWindowArea(HWND Wnd, const TRect& Area);
+// Puts on the screen what painting changed since the last time, one area per top-level window.
+// Called once nothing waits to paint, and when a synchronous update ends, so that many windows
+// painting one after another reach the display in one put instead of one each, and none waits
+// for the display to read the put before it.
+void PresentPainted();
 
 // The window's own pixels, frame included: its area inside its top-level window's back buffer,
 // cut to the buffer. Empty rows for a window that shows nothing.

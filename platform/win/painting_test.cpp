@@ -137,7 +137,19 @@ TEST(Painting, WhatIsPaintedReachesTheWindowsPixelsAndTheDisplay) {
     const TPaintSession session = BeginWindowPaint(layout.B);
     Fill(session.Surface, 0x00FF00);
     EndWindowPaint(session);
+    // What windows paint reaches the display in one put, once nothing more waits to paint or a
+    // synchronous update ends.
+    EXPECT_TRUE(calls.empty());
+    UpdateWindow(layout.Main);
     EXPECT_EQ(calls, std::vector<std::string>{"Present 30,20,70,60 main"});
+    calls.clear();
+    for (const HWND wnd : {layout.B, layout.A}) {
+        InvalidateRect(wnd, nullptr, false);
+        EndWindowPaint(BeginWindowPaint(wnd));
+    }
+    EXPECT_TRUE(calls.empty());
+    Drain();
+    EXPECT_EQ(calls, std::vector<std::string>{"Present 11,11,70,60 main"});  // a's client and b
 
     const TPixelRows b = WindowPixels(layout.B);
     ASSERT_EQ(b.Width, 40);
@@ -201,6 +213,7 @@ TEST(Painting, PixelsLiveWhereThePresenterKeepsThemAndChangeOnlyOnceTheDisplayHa
                   const TPaintSession session = BeginWindowPaint(layout.B);
                   Fill(session.Surface, 0x00FF00);
                   EndWindowPaint(session);
+                  PresentPainted();
               }),
               (Calls{"Await", "Present"}));
     EXPECT_EQ(callsOf([&] { GetWindowSurface(layout.Main, TSurfaceArea::Window); }),

@@ -1,6 +1,7 @@
 #include "platform/win/updateregion.h"
 
 #include "platform/win/invalidation.h"
+#include "platform/win/painting.h"
 #include "platform/win/windowstore.h"
 
 namespace vex {
@@ -40,7 +41,10 @@ bool RedrawWindow(HWND Wnd, const TRect* Rect, const TRegion* Region, UINT Flags
     const TRegion area = AreaOf(*w, Rect, Region, Flags);
     if (Flags & (RDW_INVALIDATE | RDW_INTERNALPAINT)) wintree::Invalidate(*w, area, Flags);
     if (Flags & (RDW_VALIDATE | RDW_NOINTERNALPAINT)) wintree::Validate(*w, area, Flags);
-    if (Flags & (RDW_UPDATENOW | RDW_ERASENOW)) PaintNow(Wnd, (Flags & RDW_NOCHILDREN) == 0);
+    if (Flags & (RDW_UPDATENOW | RDW_ERASENOW)) {
+        PaintNow(Wnd, (Flags & RDW_NOCHILDREN) == 0);
+        PresentPainted();
+    }
     return true;
 }
 
@@ -87,6 +91,7 @@ int GetUpdateRgn(HWND Wnd, TRegion& Region) {
 bool UpdateWindow(HWND Wnd) {
     if (TWindowStore::Instance().Find(Wnd) == nullptr) return false;
     PaintNow(Wnd, true);
+    PresentPainted();
     return true;
 }
 

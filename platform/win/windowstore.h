@@ -83,6 +83,9 @@ struct TWnd {
     TWindowLook PresentedLook;
     bool EverPresented = false;  // the presenter has been shown it at some time
     TScrollBarData Bars[3];      // SB_HORZ, SB_VERT, SB_CTL
+    // Of a top-level window: what painting changed of its buffer and the screen does not show
+    // yet.
+    TRect Unpresented;
 };
 
 class TWindowStore {
@@ -116,7 +119,9 @@ public:
     // with InPending); ordered by handle, so windows of one pass paint in the order they were
     // made.
     TPendingWindows Pending;
-    HWND LastPainted = 0;     // the window WM_PAINT went to last
+    HWND LastPainted = 0;  // the window WM_PAINT went to last
+    // Top-level windows whose TWnd::Unpresented is not empty.
+    std::vector<HWND> Unpresented;
     uint64_t PaintRound = 1;  // counts the rounds in which waiting windows take their turns
     HWND Active = 0;
     HWND Locked = 0;  // LockWindowUpdate
