@@ -1,0 +1,422 @@
+#include "dataaware/edits/Wwpict.h"
+
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "platform/core/codepage.h"
+
+namespace vex {
+namespace {
+
+// Each level of nesting costs the matcher a few stack frames.
+constexpr int32_t MaxNesting = 100;
+
+bool IsDigit(char C) {
+    return C >= '0' && C <= '9';
+}
+
+bool IsLetter(char C) {
+    const unsigned char c = static_cast<unsigned char>(C);
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c >= 129;
+}
+
+char AsciiUpper(char C) {
+    return C >= 'a' && C <= 'z' ? static_cast<char>(C - 'a' + 'A') : C;
+}
+
+// What auto-fill stops at; ";" is not among them, it escapes the literal after it.
+bool IsSpecial(char C) {
+    switch (C) {
+        case '\0':
+        case '!':
+        case '#':
+        case '&':
+        case '*':
+        case ',':
+        case '?':
+        case '@':
+        case '[':
+        case ']':
+        case '{':
+        case '}':
+        case '~':
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsComplete(TwwPictureResult R) {
+    return R == picComplete || R == picAmbiguous;
+}
+
+bool IsIncomplete(TwwPictureResult R) {
+    return R == picIncomplete || R == picIncompleteNoFill;
+}
+
+// Brackets must close what is open, in order, and the mask must not end inside an escape or a
+// repetition. A level of nesting is an open group or a repetition still waiting for its element.
+// Close gets, at the position of each opening bracket, the position of its closing one.
+bool IsWellFormed(const std::string& Mask, std::vector<size_t>& Close) {
+    if (Mask.empty()) return false;
+    Close.assign(Mask.size(), 0);
+    struct TOpenGroup {
+        char Close;
+        size_t At;
+        int32_t RepetitionsBefore;
+    };
+    std::vector<TOpenGroup> open;
+    int32_t pending = 0;  // repetitions waiting for their element
+    int32_t level = 0;
+    for (size_t i = 0; i < Mask.size(); ++i) {
+        switch (Mask[i]) {
+            case ';':
+                if (++i == Mask.size()) return false;
+                level -= pending;
+                pending = 0;
+                break;
+            case '*':
+                if (i + 1 == Mask.size()) return false;
+                while (i + 1 < Mask.size() && IsDigit(Mask[i + 1]))
+                    ++i;
+                ++pending;
+                if (++level > MaxNesting) return false;
+                break;
+            case '[':
+            case '{':
+                open.push_back({Mask[i] == '[' ? ']' : '}', i, pending});
+                pending = 0;
+                if (++level > MaxNesting) return false;
+                break;
+            case ']':
+            case '}':
+                if (open.empty() || open.back().Close != Mask[i]) return false;
+                level -= pending + 1 + open.back().RepetitionsBefore;
+                Close[open.back().At] = i;
+                pending = 0;
+                open.pop_back();
+                break;
+            default:
+                level -= pending;
+                pending = 0;
+                break;
+        }
+    }
+    return open.empty();
+}
+
+// One match of a text against a well-formed mask. I and J are 0-based positions in the mask
+// and the text; Term is always an exclusive end in the mask.
+class TwwPictureMatch {
+public:
+    // Close is what IsWellFormed found in Mask.
+    TwwPictureMatch(const std::string& Mask, const std::vector<size_t>& Close, std::string& Text)
+        : FMask(Mask), FClose(Close), FText(Text), FNextAlternative(Mask.size()) {}
+
+    TwwPictureResult Run() {
+        I = 0;
+        J = 0;
+        return MatchAlternatives(FMask.size());
+    }
+
+    size_t I = 0;
+    size_t J = 0;
+
+private:
+    char At(size_t K) const { return K < FMask.size() ? FMask[K] : '\0'; }
+
+    void Consume(char C) {
+        FText[J++] = C;
+        ++I;
+    }
+
+    // The position after the element at K: a character, an escaped literal, a repetition with
+    // its element, or a group with its closing bracket.
+    size_t SkipElement(size_t K, size_t Term) const {
+        if (K >= Term) return K;
+        switch (FMask[K]) {
+            case '[':
+            case '{':
+                return FClose[K] + 1;
+            case ';':
+                return K + 2;
+            case '*':
+                ++K;
+                while (K < Term && IsDigit(FMask[K]))
+                    ++K;
+                return SkipElement(K, Term);
+            default:
+                return K + 1;
+        }
+    }
+
+    bool NextAlternative(size_t Term) {
+        TNextAlternative& known = FNextAlternative[I];
+        if (known.Term != Term) {
+            size_t k = I;
+            while (k < Term && FMask[k] != ',')
+                k = SkipElement(k, Term);
+            known = {Term, k < Term ? k + 1 : k};
+        }
+        I = known.Next;
+        return I < Term;
+    }
+
+    // Among the alternatives from I to Term the first that matches wins, but one that is
+    // complete beats an earlier incomplete one only when it took at least as much text.
+    TwwPictureResult MatchAlternatives(size_t Term) {
+        size_t oldI = I, oldJ = J;
+        bool incomplete = false;
+        size_t incompleteI = 0, incompleteJ = 0;
+        bool trailingSpace = false;
+        TwwPictureResult r;
+        for (;;) {
+            r = ScanAlternative(Term, trailingSpace);
+            if (IsComplete(r) && incomplete && J < incompleteJ) {
+                r = picIncomplete;
+                J = incompleteJ;
+            }
+            if (r != picError && r != picIncomplete) break;
+            if (!incomplete && r == picIncomplete) {
+                incomplete = true;
+                incompleteI = I;
+                incompleteJ = J;
+            }
+            I = oldI;
+            J = oldJ;
+            if (!NextAlternative(Term)) {
+                if (!incomplete) return r;
+                I = incompleteI;
+                J = incompleteJ;
+                return picIncomplete;
+            }
+            oldI = I;
+        }
+        return r == picComplete && incomplete ? picAmbiguous : r;
+    }
+
+    TwwPictureResult ScanAlternative(size_t Term, bool& TrailingSpace) {
+        TwwPictureResult r = picEmpty;
+        while (I < Term && FMask[I] != ',') {
+            if (J >= FText.size()) return SkipOptionalRest(r, I, Term);
+            const char c = FText[J];
+            switch (FMask[I]) {
+                case '#':
+                    if (!IsDigit(c)) return picError;
+                    Consume(c);
+                    break;
+                case '?':
+                    if (!IsLetter(c)) return picError;
+                    Consume(c);
+                    break;
+                case '&':
+                    if (!IsLetter(c)) return picError;
+                    Consume(AnsiUpperChar(c));
+                    break;
+                case '~':
+                    if (!IsLetter(c)) return picError;
+                    Consume(AnsiLowerChar(c));
+                    break;
+                case '!':
+                    Consume(AnsiUpperChar(c));
+                    break;
+                case '@':
+                    Consume(c);
+                    break;
+                case '*':
+                    r = MatchRepetition(Term);
+                    if (!IsComplete(r)) return r;
+                    break;
+                case '{':
+                    r = MatchGroup(Term);
+                    if (!IsComplete(r)) return r;
+                    break;
+                case '[':
+                    r = MatchGroup(Term);
+                    if (IsIncomplete(r)) return r;
+                    if (r == picError) r = picAmbiguous;
+                    break;
+                default:
+                    if (!MatchLiteral(c, TrailingSpace)) return picError;
+                    break;
+            }
+            r = r == picAmbiguous ? picIncompleteNoFill : picIncomplete;
+        }
+        return r == picIncompleteNoFill ? picAmbiguous : picComplete;
+    }
+
+    // A space typed as the text's last character stands for whatever literal is due, once per
+    // list of alternatives; the text then holds the literal.
+    bool MatchLiteral(char C, bool& TrailingSpace) {
+        if (FMask[I] == ';') ++I;
+        const char literal = At(I);
+        const bool last = J + 1 == FText.size();
+        if (AsciiUpper(C) == AsciiUpper(literal)) {
+            if (C == ' ' && last) TrailingSpace = true;
+        } else if (C != ' ' || !last || TrailingSpace) {
+            return false;
+        }
+        Consume(literal);
+        return true;
+    }
+
+    TwwPictureResult MatchRepetition(size_t Term) {
+        ++I;
+        // Past the text's length every further pass would take nothing, so the count saturates.
+        size_t count = 0;
+        while (I < Term && IsDigit(FMask[I])) {
+            const size_t digit = static_cast<size_t>(FMask[I] - '0');
+            count = count > (std::numeric_limits<size_t>::max() - digit) / 10
+                        ? std::numeric_limits<size_t>::max()
+                        : count * 10 + digit;
+            ++I;
+        }
+        const size_t k = I;
+        const size_t newTerm = SkipElement(k, Term);
+        TwwPictureResult r = picComplete;
+        if (count > 0) {
+            for (size_t pass = 0; pass < count; ++pass) {
+                I = k;
+                const size_t before = J;
+                r = MatchAlternatives(newTerm);
+                if (!IsComplete(r)) {
+                    if (r == picEmpty) r = At(I) == '[' ? picComplete : picIncomplete;
+                    return r;
+                }
+                // A pass that took no text leaves everything as the next one would find it.
+                if (J == before) break;
+            }
+        } else {
+            size_t before;
+            do {
+                I = k;
+                before = J;
+                r = MatchAlternatives(newTerm);
+            } while (J != before && IsComplete(r));
+            if (r == picEmpty || r == picError) r = picAmbiguous;
+        }
+        I = newTerm;
+        return r;
+    }
+
+    TwwPictureResult MatchGroup(size_t Term) {
+        const size_t end = SkipElement(I, Term);
+        ++I;
+        const TwwPictureResult r = MatchAlternatives(end - 1);
+        if (!IsIncomplete(r)) I = end;
+        return r;
+    }
+
+    // The text ran out at K: the rest may be absent when it holds only optional parts, open
+    // repetitions and groups with an alternative that may itself be absent.
+    TwwPictureResult SkipOptionalRest(TwwPictureResult R, size_t K, size_t Term) const {
+        if (!IsIncomplete(R)) return R;
+        while (K < Term) {
+            switch (FMask[K]) {
+                case '*':
+                    if (!IsDigit(At(K + 1))) {
+                        K = SkipElement(K + 1, Term);
+                    } else if (At(K + 2) == '[' && K + 2 < Term) {
+                        K = SkipElement(K + 2, Term);
+                    } else {
+                        return R;
+                    }
+                    break;
+                case '[':
+                    K = SkipElement(K, Term);
+                    break;
+                case ',':
+                    // The alternative is done; the ones after it do not count.
+                    K = Term;
+                    break;
+                case '{': {
+                    const size_t end = SkipElement(K, Term);
+                    if (!AnyAlternativeSkippable(K, end - 1)) return R;
+                    K = end;
+                    break;
+                }
+                default:
+                    return R;
+            }
+        }
+        return picAmbiguous;
+    }
+
+    // Start is at "{" and Stop at its "}".
+    bool AnyAlternativeSkippable(size_t Start, size_t Stop) const {
+        size_t p = Start + 1;
+        for (;;) {
+            size_t q = p;
+            while (q < Stop && FMask[q] != ',')
+                q = SkipElement(q, Stop);
+            if (SkipOptionalRest(picIncomplete, p, q) == picAmbiguous) return true;
+            p = q + 1;
+            if (p > Stop) return false;
+        }
+    }
+
+    struct TNextAlternative {
+        size_t Term = SIZE_MAX;  // none known yet
+        size_t Next = 0;
+    };
+
+    const std::string& FMask;
+    const std::vector<size_t>& FClose;
+    std::string& FText;
+    // Where the alternative after the one that starts at a position begins, so a repetition
+    // that tries the same alternatives pass after pass walks them once.
+    std::vector<TNextAlternative> FNextAlternative;
+};
+
+}  // namespace
+
+TwwPictureValidator::TwwPictureValidator(const std::string& AMask, bool AutoFill) : Mask(AMask) {
+    if (AutoFill) Options |= voFill;
+    std::string empty;
+    if (MatchPicture(empty, false) != picEmpty) Status = vsSyntax;
+}
+
+bool TwwPictureValidator::CheckInput(std::string& Text, bool SuppressFill) {
+    return MatchPicture(Text, (Options & voFill) != 0 && !SuppressFill) != picError;
+}
+
+bool TwwPictureValidator::CheckText(const std::string& Text) {
+    std::string copy = Text;
+    const TwwPictureResult r = MatchPicture(copy, false);
+    return r == picComplete || r == picEmpty;
+}
+
+TwwPictureResult TwwPictureValidator::MatchPicture(std::string& Text, bool AutoFill) {
+    std::vector<size_t> close;
+    if (!IsWellFormed(Mask, close)) return picSyntax;
+    if (Text.empty()) return picEmpty;
+    std::string text = Text;
+    TwwPictureMatch match(Mask, close, text);
+    TwwPictureResult r = match.Run();
+    if (r != picError && match.J < text.size()) r = picError;
+    if (r == picIncomplete && AutoFill) {
+        // The literals that must come next are typed for the user, then the text is matched
+        // again so that they are checked like typed ones.
+        size_t i = match.I;
+        const size_t length = text.size();
+        while (i < Mask.size() && !IsSpecial(Mask[i])) {
+            if (Mask[i] == ';') ++i;
+            text += Mask[i++];
+        }
+        if (text.size() > length) r = match.Run();
+    }
+    if (r == picAmbiguous) r = picComplete;
+    if (r == picIncompleteNoFill) r = picIncomplete;
+    Text = std::move(text);
+    return r;
+}
+
+bool wwPassesPicture(const std::string& Mask, const std::string& Text) {
+    if (Text.empty()) return true;
+    TwwPictureValidator validator(Mask, false);
+    std::string copy = Text;
+    return validator.MatchPicture(copy, false) == picComplete;
+}
+
+}  // namespace vex
