@@ -569,7 +569,7 @@ void TRtfParser::CommitFont() {
         Warn("Fonts past the size limit of the font table were left out");
         return;
     }
-    FFontEntry.Face = Trim(FFontEntry.Face);
+    FFontEntry.Face = Trim(FFontEntry.Face.substr(0, MaxFaceLength));
     FFonts[FFontNumber] = std::move(FFontEntry);
     CharFormatChanged();
 }
