@@ -93,6 +93,13 @@ void TRichDocument::Replace(int32_t Start, int32_t Count, const TRichFragment& W
     int32_t firstOffset = 0, lastOffset = 0;
     const int32_t first = Locate(Start, firstOffset);
     const int32_t last = Locate(Start + Count, lastOffset);
+    const TRichParagraph& typed = With.Paragraphs[0];
+    if (Count == 0 && With.Paragraphs.size() == 1 && typed.Runs.size() == 1 &&
+        !typed.Runs[0].Object &&
+        FParagraphs[first].GrowRun(firstOffset, typed.Text, typed.Runs[0].Format)) {
+        if (!FIndexStale) FIndex.Add(static_cast<size_t>(first), typed.Length());
+        return;
+    }
     const TRichParagraph& lastParagraph = FParagraphs[last];
     const TRichParagraph tail = lastParagraph.Slice(lastOffset, lastParagraph.Length());
 

@@ -46,6 +46,22 @@ void TRichParagraph::Append(const TRichParagraph& Other) {
     Runs.insert(Runs.end(), first, Other.Runs.end());
 }
 
+bool TRichParagraph::GrowRun(int32_t Offset, std::string_view Chars, int32_t CharFormat) {
+    int32_t end = 0;
+    for (TRichRun& run : Runs) {
+        end += run.Length;
+        if (Offset > end) continue;
+        if (run.Object || run.Format != CharFormat) {
+            if (Offset == end) continue;  // the next run may take it
+            return false;
+        }
+        Text.insert(static_cast<size_t>(Offset), Chars);
+        run.Length += static_cast<int32_t>(Chars.size());
+        return true;
+    }
+    return false;
+}
+
 int32_t TRichParagraph::FormatAt(int32_t Offset, int32_t Fallback) const {
     int32_t at = 0;
     for (const TRichRun& run : Runs) {

@@ -35,6 +35,9 @@ struct TRichParagraph {
     void AppendObject(int32_t CharFormat);
     // Appends another paragraph's characters and runs (not its format).
     void Append(const TRichParagraph& Other);
+    // Inserts Chars at Offset into the run of CharFormat that holds or ends at it, and
+    // answers false (changing nothing) when no such run is there: the quick path of typing.
+    bool GrowRun(int32_t Offset, std::string_view Chars, int32_t CharFormat);
     // The character format at Offset; at the end, that of the last character (or Fallback).
     int32_t FormatAt(int32_t Offset, int32_t Fallback) const;
     bool operator==(const TRichParagraph&) const = default;
