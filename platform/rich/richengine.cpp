@@ -71,7 +71,9 @@ void TRichEditEngine::Replace(int32_t Start, int32_t Length, const TRichFragment
     const int32_t length = TextLength();
     Start = std::clamp(Start, 0, length);
     Length = std::clamp(Length, 0, length - Start);
-    const TRichFragment& piece = FPlainText ? Unformatted(With) : With;
+    TRichFragment plain;
+    if (FPlainText) plain = Unformatted(With);
+    const TRichFragment& piece = FPlainText ? plain : With;
     TRichUndoStep step;
     if (CanUndo) step.Before = FDocument.Extract(Start, Length);
     FDocument.Replace(Start, Length, piece);

@@ -9,6 +9,7 @@
 
 #include "platform/rich/richengine.h"
 #include "platform/rich/richstreams.h"
+#include "platform/rich/rtfwriter.h"
 #include "platform/rich/testformats.h"
 #include "tests/support/casefile.h"
 #include "tests/support/tempdir.h"
@@ -92,6 +93,18 @@ TEST(RtfCorpus, EveryFileReadsToTheWordsUnrtfFinds) {
             Remove(c[1] == "unrtf" ? theirs : ours, Words(c[2]));
         }
         EXPECT_EQ(ours, theirs);
+    }
+}
+
+// unrtf, reading what the writer makes of each file, finds the words this engine read there.
+TEST(RtfCorpus, WhatTheWriterMakesOfEveryFileReadsInUnrtfToTheSameWords) {
+    test::TempDir folder;
+    for (const std::string& file : CorpusFiles()) {
+        SCOPED_TRACE(file);
+        TRichEditEngine engine;
+        LoadFile(engine, file);
+        test::WriteWholeFile(folder.File(file), WriteRtf(engine.Document()));
+        EXPECT_EQ(Words(UnrtfText(folder.File(file))), Words(engine.Text()));
     }
 }
 

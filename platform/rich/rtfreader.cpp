@@ -587,7 +587,9 @@ void TRtfParser::CommitColor() {
 }  // namespace
 
 TRtfReader::TRtfReader(TRichDocument& Target, TRtfLimits Limits)
-    : FTarget(Target), FLimits(Limits) {}
+    : FTarget(Target), FLimits(Limits) {
+    FLimits.MaxDepth = std::max(FLimits.MaxDepth, 1);  // the document's own group
+}
 
 TRichFragment TRtfReader::Read(std::string_view Rtf) {
     FWarnings.clear();
