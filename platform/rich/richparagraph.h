@@ -49,7 +49,6 @@ struct TRichFragment {
     std::vector<TRichParagraph> Paragraphs{1};
 
     int64_t Length() const;
-    bool Empty() const { return Paragraphs.size() == 1 && Paragraphs[0].Text.empty(); }
     // Appends Other so that its first paragraph continues the open last one here.
     void Append(const TRichFragment& Other);
     // Closes the open paragraph with the given paragraph format and opens a new one.

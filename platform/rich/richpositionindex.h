@@ -12,7 +12,6 @@ namespace vex {
 class TRichPositionIndex {
 public:
     void Reset(const std::vector<int32_t>& Sizes);
-    size_t Count() const { return FSizes.size(); }
     void Add(size_t Index, int32_t Delta);
     // The total of the sizes before Index.
     int64_t Before(size_t Index) const;
