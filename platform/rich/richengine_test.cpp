@@ -180,18 +180,20 @@ TEST(RichEditEngine, FormatSetOnTheCaretGoesToWhatIsTypedNext) {
     EXPECT_FALSE(engine.SelCharFormat(mask).Bold);
 }
 
-TEST(RichEditEngine, CutsFacesAndFallsBackFromUnknownCharacterSets) {
+TEST(RichEditEngine, CutsFacesBoundsSizesAndFallsBackFromUnknownCharacterSets) {
     TRichEditEngine engine;
     engine.SetText("x");
     engine.SelectAll();
     TRichCharFormat format;
     format.Face = std::string(40, 'F');
     format.Charset = 3;
-    engine.SetSelCharFormat(format, CFM_FACE | CFM_CHARSET);
+    format.Size = 0;
+    engine.SetSelCharFormat(format, CFM_FACE | CFM_CHARSET | CFM_SIZE);
     uint32_t mask = 0;
     const TRichCharFormat read = engine.SelCharFormat(mask);
     EXPECT_EQ(read.Face, std::string(31, 'F'));
     EXPECT_EQ(read.Charset, engine.DefaultCharFormat().Charset);
+    EXPECT_EQ(read.Size, MinFontSize);
 }
 
 TEST(RichEditEngine, PlainTextModeHoldsOneFormatForTheWholeText) {

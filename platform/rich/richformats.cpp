@@ -35,6 +35,7 @@ void TRichCharFormat::Assign(const TRichCharFormat& Source, uint32_t Mask) {
 
 void TRichCharFormat::Normalize(uint8_t DefaultCharset) {
     SetFace(Face);
+    Size = std::clamp(Size, MinFontSize, MaxFontSize);
     if (AutoColor) Color = 0;
     Color &= 0xFFFFFF;
     if (Pitch > 2) Pitch = 0;

@@ -31,6 +31,9 @@ constexpr uint8_t SYMBOL_CHARSET = 2;
 bool IsKnownCharset(int32_t Charset);
 
 constexpr size_t MaxFaceLength = 31;
+// Half a point to 1638 points, the sizes RTF can say.
+constexpr int32_t MinFontSize = 10;
+constexpr int32_t MaxFontSize = 32760;
 
 struct TRichCharFormat {
     std::string Face = "MS Sans Serif";
@@ -49,7 +52,8 @@ struct TRichCharFormat {
     void SetFace(const std::string& Value);
     // Copies the fields of Mask from Source.
     void Assign(const TRichCharFormat& Source, uint32_t Mask);
-    // Makes the format one the engine can hold: the face cut, no colour kept with AutoColor,
+    // Makes the format one the engine can hold: the face cut, the size within bounds, no
+    // colour kept with AutoColor,
     // a known pitch, and DefaultCharset for a character set the engine does not know.
     void Normalize(uint8_t DefaultCharset);
     // The fields of Mask in which the two differ.

@@ -394,7 +394,7 @@ void TRtfParser::ApplyToText(const TRtfWord& Word, bool HasParameter, int32_t Pa
             state.StrikeOut = on;
             break;
         case K::FontSize:
-            state.HalfPoints = Parameter > 0 ? std::min(Parameter, 3276) : 24;
+            state.HalfPoints = Parameter > 0 ? std::min(Parameter, MaxFontSize / 10) : 24;
             break;
         case K::Color:
             state.ColorIndex = Parameter;
