@@ -42,20 +42,21 @@ bool TRichUndoList::JoinTyping(int32_t Start, const TRichFragment& Typed) {
 }
 
 bool TRichUndoList::Undo(TRichDocument& Document, int32_t& SelStart, int32_t& SelLength) {
-    if (FUndo.empty()) return false;
-    FTypingOpen = false;
-    Apply(Document, FUndo.back(), true, SelStart, SelLength);
-    FRedo.push_back(std::move(FUndo.back()));
-    FUndo.pop_back();
-    return true;
+    return Move(FUndo, FRedo, true, Document, SelStart, SelLength);
 }
 
 bool TRichUndoList::Redo(TRichDocument& Document, int32_t& SelStart, int32_t& SelLength) {
-    if (FRedo.empty()) return false;
+    return Move(FRedo, FUndo, false, Document, SelStart, SelLength);
+}
+
+bool TRichUndoList::Move(std::deque<TRichUndoStep>& From, std::deque<TRichUndoStep>& To,
+                         bool Backwards, TRichDocument& Document, int32_t& SelStart,
+                         int32_t& SelLength) {
+    if (From.empty()) return false;
     FTypingOpen = false;
-    Apply(Document, FRedo.back(), false, SelStart, SelLength);
-    FUndo.push_back(std::move(FRedo.back()));
-    FRedo.pop_back();
+    Apply(Document, From.back(), Backwards, SelStart, SelLength);
+    To.push_back(std::move(From.back()));
+    From.pop_back();
     return true;
 }
 

@@ -39,6 +39,10 @@ public:
     void Clear();
 
 private:
+    // Takes the last step of From, applies it and keeps it in To.
+    bool Move(std::deque<TRichUndoStep>& From, std::deque<TRichUndoStep>& To, bool Backwards,
+              TRichDocument& Document, int32_t& SelStart, int32_t& SelLength);
+
     std::deque<TRichUndoStep> FUndo, FRedo;
     bool FTypingOpen = false;
 };

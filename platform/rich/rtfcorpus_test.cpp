@@ -42,9 +42,12 @@ void Remove(std::vector<std::string>& Words, const std::vector<std::string>& Phr
     Words.erase(found, found + static_cast<std::ptrdiff_t>(Phrase.size()));
 }
 
-// unrtf's text, less its own lines (they begin "###") and the rule under its header.
+// unrtf's text, less its own lines (they begin "###") and the rule under its header. It runs in
+// a folder of its own, where it leaves the pictures it finds.
 std::string UnrtfText(const std::string& File) {
-    const std::string command = "unrtf --text '" + File + "' 2>/dev/null";
+    const test::TempDir pictures;
+    const std::string command =
+        "cd '" + pictures.Path() + "' && unrtf --text '" + File + "' 2>/dev/null";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
     if (!pipe) return "";
     std::string output, line;
