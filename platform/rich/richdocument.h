@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/rich/richformats.h"
+#include "platform/rich/richparagraph.h"
+#include "platform/rich/richpositionindex.h"
+
+namespace vex {
+
+// The text of a rich-text document as paragraphs of formatted runs. Character positions count
+// each paragraph end as one character; the last paragraph has no end, so an empty document has
+// one empty paragraph and the length 0. Positions outside the text are clamped to it.
+class TRichDocument {
+public:
+    TRichDocument();
+
+    int32_t Length() const;
+    int32_t ParagraphCount() const { return static_cast<int32_t>(FParagraphs.size()); }
+    const TRichParagraph& Paragraph(int32_t Index) const { return FParagraphs.at(Index); }
+    int32_t ParagraphStart(int32_t Index) const;
+    // The paragraph holding Position and the offset in it (its length at its end).
+    int32_t Locate(int32_t Position, int32_t& Offset) const;
+
+    TCharFormatPool& CharFormats() { return FCharFormats; }
+    const TCharFormatPool& CharFormats() const { return FCharFormats; }
+    TParaFormatPool& ParaFormats() { return FParaFormats; }
+    const TParaFormatPool& ParaFormats() const { return FParaFormats; }
+
+    // What new text takes where nothing else says: the format of an empty document, and of
+    // every character in plain-text mode.
+    int32_t DefaultCharFormat() const { return FDefaultCharFormat; }
+    void SetDefaultCharFormat(const TRichCharFormat& Value);
+    int32_t DefaultParaFormat() const { return FDefaultParaFormat; }
+
+    // The characters with paragraph ends as "\r".
+    std::string Text(int32_t Start, int32_t Count) const;
+    std::string Text() const { return Text(0, Length()); }
+    TRichFragment Extract(int32_t Start, int32_t Count) const;
+    // Puts With in place of [Start, Start + Count). A paragraph end keeps its format: the
+    // paragraph that ends where the removed text ended keeps the format of that end.
+    void Replace(int32_t Start, int32_t Count, const TRichFragment& With);
+    void Clear();
+
+    // The format that text typed at Position takes: that of the character before it, or at
+    // the start of a paragraph that of the character after it.
+    int32_t CharFormatForTyping(int32_t Position) const;
+    void SetParagraphFormat(int32_t Index, int32_t Format);
+
+    // Every paragraph and run reads back the same (formats compared by value).
+    bool SameContent(const TRichDocument& Other) const;
+
+private:
+    void Clamp(int32_t& Start, int32_t& Count) const;
+    const TRichPositionIndex& Index() const;
+
+    std::vector<TRichParagraph> FParagraphs;
+    TCharFormatPool FCharFormats;
+    TParaFormatPool FParaFormats;
+    int32_t FDefaultCharFormat = 0;
+    int32_t FDefaultParaFormat = 0;
+    mutable TRichPositionIndex FIndex;
+    mutable bool FIndexStale = true;
+};
+
+}  // namespace vex

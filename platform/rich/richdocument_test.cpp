@@ -1,0 +1,104 @@
+#include "platform/rich/richdocument.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "platform/rich/richplaintext.h"
+
+namespace vex {
+namespace {
+
+// Random replaces checked against the same edits on a plain string: lengths, positions of
+// paragraphs, text and pieces must agree after every step, whichever path the edit took.
+TEST(RichDocument, AgreesWithAPlainStringThroughRandomEdits) {
+    std::mt19937 random(7);
+    auto pick = [&](int Low, int High) {
+        return std::uniform_int_distribution<int>(Low, High)(random);
+    };
+    TRichDocument document;
+    const int32_t bold = [&] {
+        TRichCharFormat f;
+        f.Bold = true;
+        return document.CharFormats().Intern(f);
+    }();
+    std::string model;
+    for (int step = 0; step < 3000; ++step) {
+        SCOPED_TRACE(step);
+        const int32_t length = static_cast<int32_t>(model.size());
+        const int32_t start = pick(0, length), count = pick(0, std::min(length - start, 8));
+        std::string text;
+        for (int n = pick(0, 6); n > 0; --n)
+            text.push_back("ab\r"[pick(0, 2)]);
+        document.Replace(start, count,
+                         PlainTextFragment(text, pick(0, 1) ? bold : document.DefaultCharFormat(),
+                                           document.DefaultParaFormat()));
+        model.replace(static_cast<size_t>(start), static_cast<size_t>(count), text);
+
+        ASSERT_EQ(document.Length(), static_cast<int32_t>(model.size()));
+        ASSERT_EQ(document.Text(), model);
+        const int32_t at = pick(0, document.Length());
+        int32_t offset = 0;
+        const int32_t paragraph = document.Locate(at, offset);
+        ASSERT_EQ(document.ParagraphStart(paragraph) + offset, at);
+        ASSERT_EQ(std::count(model.begin(), model.begin() + at, '\r'), paragraph);
+        const int32_t from = pick(0, length), many = pick(0, 10);
+        ASSERT_EQ(document.Extract(from, many).Length(),
+                  static_cast<int64_t>(document.Text(from, many).size()));
+        for (int32_t i = 0; i < document.ParagraphCount(); ++i) {
+            const TRichParagraph& p = document.Paragraph(i);
+            int32_t covered = 0;
+            for (size_t r = 0; r < p.Runs.size(); ++r) {
+                ASSERT_GT(p.Runs[r].Length, 0);
+                if (r > 0) {
+                    ASSERT_NE(p.Runs[r].Format, p.Runs[r - 1].Format);
+                }
+                covered += p.Runs[r].Length;
+            }
+            ASSERT_EQ(covered, p.Length());
+        }
+    }
+}
+
+TEST(RichDocument, ClampsPositionsOutsideTheText) {
+    TRichDocument document;
+    document.Replace(-5, 99, PlainTextFragment("ab\ncd", 0, 0));
+    EXPECT_EQ(document.Text(), "ab\rcd");
+    EXPECT_EQ(document.Text(-3, 2), "ab");
+    EXPECT_EQ(document.Text(4, 100), "d");
+    int32_t offset = 0;
+    EXPECT_EQ(document.Locate(1000, offset), 1);
+    EXPECT_EQ(offset, 2);
+    document.Replace(1000, 5, PlainTextFragment("!", 0, 0));
+    EXPECT_EQ(document.Text(), "ab\rcd!");
+}
+
+TEST(RichDocument, KeepsTheFormatOfTheParagraphEndThatSurvivesAJoin) {
+    TRichDocument document;
+    TRichParaFormat centred;
+    centred.Alignment = PFA_CENTER;
+    const int32_t centre = document.ParaFormats().Intern(centred);
+    document.Replace(0, 0, PlainTextFragment("one\rtwo", 0, centre));
+    EXPECT_EQ(document.Paragraph(0).Format, centre);
+    EXPECT_EQ(document.Paragraph(1).Format, document.DefaultParaFormat());
+    document.Replace(3, 1, TRichFragment{});
+    ASSERT_EQ(document.ParagraphCount(), 1);
+    EXPECT_EQ(document.Paragraph(0).Format, document.DefaultParaFormat());
+}
+
+TEST(PlainText, EndsParagraphsAtCrLfAndAtLoneCrOrLf) {
+    const struct {
+        const char* In;
+        const char* Out;
+    } cases[] = {{"a\r\nb", "a\r\nb"},     {"a\rb", "a\r\nb"},       {"a\nb", "a\r\nb"},
+                 {"a\n\rb", "a\r\n\r\nb"}, {"\r\n\r\n", "\r\n\r\n"}, {"", ""},
+                 {"a\r", "a\r\n"}};
+    for (const auto& c : cases) {
+        TRichDocument document;
+        document.Replace(0, 0, PlainTextFragment(c.In, 0, 0));
+        EXPECT_EQ(PlainTextOf(document), c.Out) << c.In;
+    }
+}
+
+}  // namespace
+}  // namespace vex

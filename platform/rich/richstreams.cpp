@@ -1,0 +1,61 @@
+#include "platform/rich/richstreams.h"
+
+#include "platform/rich/richengine.h"
+#include "platform/rich/richplaintext.h"
+#include "platform/rich/rtfreader.h"
+
+namespace vex {
+
+namespace {
+
+void Load(TRichEditEngine& Engine, const TRichFragment& Piece, bool IntoSelection) {
+    if (IntoSelection) {
+        Engine.ReplaceSelection(Piece);
+        return;
+    }
+    TRichDocument& document = Engine.Document();
+    Engine.Replace(0, Engine.TextLength(), Piece, false);
+    if (!Engine.PlainText())
+        document.SetParagraphFormat(document.ParagraphCount() - 1, Piece.Paragraphs.back().Format);
+    Engine.SetModified(false);
+    Engine.SetSel(0, 0);
+}
+
+}  // namespace
+
+void LoadRtf(TRichEditEngine& Engine, std::string_view Rtf, bool IntoSelection,
+             std::vector<std::string>* Warnings) {
+    TRtfReader reader(Engine.Document());
+    const TRichFragment piece = reader.Read(Rtf);
+    if (Warnings) *Warnings = reader.Warnings();
+    Load(Engine, piece, IntoSelection);
+}
+
+void LoadPlainText(TRichEditEngine& Engine, std::string_view Text, bool IntoSelection) {
+    if (IntoSelection) {
+        Engine.ReplaceSelection(Text);
+        return;
+    }
+    const TRichDocument& document = Engine.Document();
+    TRichFragment piece =
+        PlainTextFragment(Text, document.DefaultCharFormat(), document.DefaultParaFormat());
+    piece.Paragraphs.back().Format = document.DefaultParaFormat();
+    Load(Engine, piece, IntoSelection);
+}
+
+void LoadRtfOrPlainText(TRichEditEngine& Engine, std::string_view Bytes) {
+    if (Bytes.substr(0, 5) == "{\\rtf")
+        LoadRtf(Engine, Bytes, false);
+    else
+        LoadPlainText(Engine, Bytes, false);
+}
+
+std::string RtfToPlainText(std::string_view Rtf) {
+    if (Rtf.substr(0, 5) != "{\\rtf") return std::string(Rtf);
+    TRichDocument document;
+    TRtfReader reader(document);
+    document.Replace(0, 0, reader.Read(Rtf));
+    return PlainTextOf(document);
+}
+
+}  // namespace vex

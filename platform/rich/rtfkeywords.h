@@ -1,0 +1,77 @@
+#pragma once
+
+#include <string_view>
+
+namespace vex {
+
+// What a control word does to the reader; words not listed are ignored.
+enum class TRtfKeyword {
+    Unknown,
+    // document
+    Rtf,
+    Ansi,
+    Mac,
+    Pc,
+    Pca,
+    AnsiCodePage,
+    DefaultFont,
+    UnicodeSkip,
+    Unicode,
+    Bin,
+    // destinations
+    FontTable,
+    ColorTable,
+    SkippedDestination,
+    Object,
+    Result,
+    FieldResult,
+    Numbering,
+    // font and colour tables
+    Font,
+    FontCharset,
+    FontPitch,
+    Red,
+    Green,
+    Blue,
+    // characters
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Strike,
+    FontSize,
+    Color,
+    Protect,
+    Hidden,
+    // paragraphs
+    ParagraphDefault,
+    AlignLeft,
+    AlignRight,
+    AlignCenter,
+    AlignJustify,
+    LeftIndent,
+    RightIndent,
+    FirstIndent,
+    SpaceBefore,
+    SpaceAfter,
+    LineSpacing,
+    LineMultiple,
+    Tab,
+    BulletLevel,
+    ListItem,
+    // text
+    TabChar,
+    ParagraphEnd,
+    Cell,
+    Symbol,
+};
+
+struct TRtfWord {
+    TRtfKeyword Keyword = TRtfKeyword::Unknown;
+    char Char = 0;  // the character of a symbol word, 0 for one that stands for nothing
+};
+
+TRtfWord LookUpRtfWord(std::string_view Name);
+
+}  // namespace vex

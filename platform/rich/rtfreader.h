@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/exceptions.h"
+#include "platform/rich/richparagraph.h"
+
+namespace vex {
+
+class TRichDocument;
+
+// Raised for input that is not RTF at all, so that a caller can read it as plain text instead.
+VEX_EXCEPTION(ERtfError, Exception);
+
+// RTF arrives from outside (downloads, pasted documents, memo fields), so every measure of it is
+// capped. What lies beyond a cap is dropped with a warning; the rest is read.
+struct TRtfLimits {
+    int32_t MaxDepth = 1000;      // groups inside groups
+    int32_t MaxWordLength = 32;   // letters of a control word
+    int32_t MaxFonts = 4096;      // entries of the font table
+    int32_t MaxColors = 4096;     // entries of the colour table
+    int64_t MaxText = 128 << 20;  // characters of text
+};
+
+// Reads an RTF document into a document piece whose formats are kept in Target's pools. The
+// piece's last, open paragraph carries the paragraph format in force at the end. Reading takes
+// time in proportion to the input, whatever it holds.
+class TRtfReader {
+public:
+    explicit TRtfReader(TRichDocument& Target, TRtfLimits Limits = {});
+
+    // Raises ERtfError unless Rtf begins "{\rtf". A document cut short, or holding what a cap
+    // drops, keeps what was read and adds a warning.
+    TRichFragment Read(std::string_view Rtf);
+    // What was tolerated, one line each, in the order met.
+    const std::vector<std::string>& Warnings() const { return FWarnings; }
+
+private:
+    TRichDocument& FTarget;
+    TRtfLimits FLimits;
+    std::vector<std::string> FWarnings;
+};
+
+}  // namespace vex

@@ -1,0 +1,51 @@
+#pragma once
+
+// Formats as the test tables write them: one field by name, as text.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/core/stringutils.h"
+#include "platform/rich/richformats.h"
+
+namespace vex::test {
+
+inline std::string TabsOf(const TRichParaFormat& Format) {
+    std::string text;
+    for (int32_t tab : Format.Tabs)
+        text += (text.empty() ? "" : ",") + std::to_string(tab);
+    return text;
+}
+
+inline std::string CharField(const TRichCharFormat& F, const std::string& Field) {
+    if (Field == "face") return F.Face;
+    if (Field == "size") return std::to_string(F.Size);
+    if (Field == "color") return F.AutoColor ? "auto" : "0x" + IntToHex(F.Color, 6);
+    if (Field == "charset") return std::to_string(F.Charset);
+    if (Field == "pitch") return std::to_string(F.Pitch);
+    if (Field == "bold") return std::to_string(F.Bold);
+    if (Field == "italic") return std::to_string(F.Italic);
+    if (Field == "underline") return std::to_string(F.Underline);
+    if (Field == "strike") return std::to_string(F.StrikeOut);
+    if (Field == "protected") return std::to_string(F.Protected);
+    ADD_FAILURE() << "unknown field " << Field;
+    return "";
+}
+
+inline std::string ParaField(const TRichParaFormat& F, const std::string& Field) {
+    if (Field == "align") return std::to_string(F.Alignment);
+    if (Field == "start") return std::to_string(F.StartIndent);
+    if (Field == "offset") return std::to_string(F.Offset);
+    if (Field == "right") return std::to_string(F.RightIndent);
+    if (Field == "before") return std::to_string(F.SpaceBefore);
+    if (Field == "after") return std::to_string(F.SpaceAfter);
+    if (Field == "rule") return std::to_string(F.LineSpacingRule);
+    if (Field == "spacing") return std::to_string(F.LineSpacing);
+    if (Field == "tabs") return TabsOf(F);
+    if (Field == "numbering") return std::to_string(F.Numbering);
+    ADD_FAILURE() << "unknown field " << Field;
+    return "";
+}
+
+}  // namespace vex::test
