@@ -6,6 +6,8 @@
 #include <set>
 #include <vector>
 
+#include "tests/support/processortime.h"
+
 namespace vex {
 namespace {
 
@@ -59,6 +61,22 @@ TEST(PendingWindows, KeepsTheHandlesOfAnOrderedSetWhereverTheyJoinOrLeave) {
         ASSERT_EQ(Listed(pending), std::vector<HWND>(expected.begin(), expected.end()));
         EXPECT_EQ(pending.Empty(), expected.empty());
     }
+}
+
+// A parent that is invalidated again and again while many windows made after it wait joins and
+// leaves before all of them each time; that must not move them all each time.
+TEST(PendingWindows, AWindowJoiningAndLeavingBeforeManyWaitingOnesMovesNoneOfThem) {
+    TPendingWindows pending;
+    for (HWND wnd = 0x1000; wnd < 0x1000 + 50000; ++wnd)
+        pending.Insert(wnd);
+    const long before = test::ProcessCpuMicroseconds();
+    for (int round = 0; round < 10000; ++round) {
+        pending.Insert(0x0FFF);
+        pending.Erase(0x0FFF);
+    }
+    const long cpu = test::ProcessCpuMicroseconds() - before;
+    EXPECT_LT(cpu, 100000) << "microseconds of processor time for 10000 joins and leaves";
+    EXPECT_EQ(*pending.begin(), HWND{0x1000});
 }
 
 }  // namespace
