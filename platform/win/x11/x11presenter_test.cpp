@@ -242,6 +242,22 @@ TEST_P(X11DisplayPixels, StoresOfEverySizeStartBlackAndAnEmptyOneHasNoPixelsToSh
     EXPECT_THROW(Presenter->MakePixelStore(-1, 10), EInvalidOperation);
 }
 
+TEST_P(X11DisplayPixels, AStoreWiderThanAnyWindowIsShownRowForRow) {
+    ShowPainted(1, Rect(0, 0, 100, 3), "Wide", 0);
+    for (const int width : {32767, 32768, 70000}) {
+        SCOPED_TRACE(width);
+        const std::unique_ptr<TPixelStore> store = Presenter->MakePixelStore(width, 3);
+        const TPicture picture(width, 3, static_cast<uint32_t>(width));
+        store->AwaitRead();
+        Presenter->Present(1, picture.CopyTo(*store), Rect(0, 0, 100, 3));
+        EXPECT_EQ(test::Eventually([&] {
+                      return ScreenDifference(Peer, Point(0, 0), Rect(0, 0, 100, 3),
+                                              [&](int X, int Y) { return picture.At(X, Y); });
+                  }),
+                  "");
+    }
+}
+
 TEST_P(X11DisplayPixels, AStoreOutlivesItsPresenterAndIsShownThroughTheNextOne) {
     ShowPainted(1, Rect(10, 10, 210, 160), "Before", 0);
     std::unique_ptr<TPixelStore> store = Presenter->MakePixelStore(200, 150);
