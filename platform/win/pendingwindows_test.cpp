@@ -31,6 +31,10 @@ TEST(PendingWindows, KeepsTheHandlesOfAnOrderedSetWhereverTheyJoinOrLeave) {
          [](uint32_t, uint32_t Random) -> HWND {
              return Random % 2 ? 1 + Random % 3 : UINTPTR_MAX - Random % 3;
          }},
+        {"one joining and leaving before many",
+         [](uint32_t Step, uint32_t Random) -> HWND {
+             return Step % 2 ? 0x100 : 0x200 + Random % 300;
+         }},
         {"leaving first, joining last",
          [](uint32_t Step, uint32_t) -> HWND { return 0x100 + Step / 3 + (Step % 3) * 40; }},
     };
