@@ -22,11 +22,13 @@ void TPendingWindows::Insert(HWND Wnd) {
     auto index = static_cast<size_t>(at - FItems.data());
     // The shorter side moves to make room. Windows that join at the front one after the other
     // (children invalidated from the top of the stacking order) find room there: when there is
-    // none, as much is made as there are windows, so each move is paid for by the joins it
-    // serves.
+    // none, half as much is made as there are windows, so each move is paid for by the joins it
+    // serves. Not more: a window that then leaves the front must not make the unused front
+    // outgrow the rest, or one joining and leaving there again and again would move them all
+    // each time.
     const bool frontShorter = index - FHead < FItems.size() - index;
     if (frontShorter && FHead == 0) {
-        const size_t room = std::max<size_t>(FItems.size(), 8);
+        const size_t room = std::max<size_t>(FItems.size() / 2, 8);
         FItems.insert(FItems.begin(), room, HWND{});
         FHead = room;
         index += room;

@@ -6,6 +6,8 @@
 #include <set>
 #include <vector>
 
+#include "tests/support/processortime.h"
+
 namespace vex {
 namespace {
 
@@ -28,6 +30,10 @@ TEST(PendingWindows, KeepsTheHandlesOfAnOrderedSetWhereverTheyJoinOrLeave) {
         {"ends of the range",
          [](uint32_t, uint32_t Random) -> HWND {
              return Random % 2 ? 1 + Random % 3 : UINTPTR_MAX - Random % 3;
+         }},
+        {"one joining and leaving before many",
+         [](uint32_t Step, uint32_t Random) -> HWND {
+             return Step % 2 ? 0x100 : 0x200 + Random % 300;
          }},
         {"leaving first, joining last",
          [](uint32_t Step, uint32_t) -> HWND { return 0x100 + Step / 3 + (Step % 3) * 40; }},
@@ -59,6 +65,22 @@ TEST(PendingWindows, KeepsTheHandlesOfAnOrderedSetWhereverTheyJoinOrLeave) {
         ASSERT_EQ(Listed(pending), std::vector<HWND>(expected.begin(), expected.end()));
         EXPECT_EQ(pending.Empty(), expected.empty());
     }
+}
+
+// A parent that is invalidated again and again while many windows made after it wait joins and
+// leaves before all of them each time; that must not move them all each time.
+TEST(PendingWindows, AWindowJoiningAndLeavingBeforeManyWaitingOnesMovesNoneOfThem) {
+    TPendingWindows pending;
+    for (HWND wnd = 0x1000; wnd < 0x1000 + 50000; ++wnd)
+        pending.Insert(wnd);
+    const long before = test::ProcessCpuMicroseconds();
+    for (int round = 0; round < 10000; ++round) {
+        pending.Insert(0x0FFF);
+        pending.Erase(0x0FFF);
+    }
+    const long cpu = test::ProcessCpuMicroseconds() - before;
+    EXPECT_LT(cpu, 100000) << "microseconds of processor time for 10000 joins and leaves";
+    EXPECT_EQ(*pending.begin(), HWND{0x1000});
 }
 
 }  // namespace

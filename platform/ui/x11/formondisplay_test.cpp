@@ -12,10 +12,12 @@
 #include "platform/core/clock.h"
 #include "platform/ui/form.h"
 #include "platform/ui/label.h"
+#include "platform/ui/paint.h"
 #include "platform/ui/windowpicture.h"
 #include "platform/win/headlesspresenter.h"
 #include "platform/win/messageloop.h"
 #include "platform/win/presenter.h"
+#include "platform/win/scrollwindow.h"
 #include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
 #include "tests/support/messagepump.h"
@@ -104,6 +106,27 @@ TEST_F(FormOnDisplay, AResizeThroughTheServerReachesTheFormAndRepaints) {
     EXPECT_EQ(resized.back(), std::make_pair(340 - frameWidth, 220 - frameHeight));
     EXPECT_EQ(FForm->Width(), 340);
     EXPECT_EQ(FForm->Height(), 220);
+    EXPECT_TRUE(ScreenMatches());
+}
+
+// Pixels drawn outside painting, then scrolled, then shown by a presenter that took over
+// while the form showed, and by that one after a resize: the screen follows the buffer.
+TEST_F(FormOnDisplay, ScrollingAndAPresenterTakingOverKeepTheScreenOnTheBuffer) {
+    ASSERT_TRUE(ScreenMatches());
+    const HWND wnd = FForm->Handle();
+    for (int round = 0; round < 8; ++round) {
+        HDC dc = GetDC(wnd);
+        dc->Brush().SetColor(static_cast<TColor>(0x203040 * (round + 1) & 0xFFFFFF));
+        dc->FillRect(Rect(round * 9, round * 5, round * 9 + 60, round * 5 + 40));
+        ReleaseDC(wnd, dc);
+        ScrollWindowEx(wnd, round % 3 - 1, 2 - round % 5, nullptr, nullptr, nullptr, nullptr,
+                       SW_INVALIDATE | SW_SCROLLCHILDREN);
+    }
+    EXPECT_TRUE(ScreenMatches());
+    SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+    EXPECT_TRUE(ScreenMatches());
+    FForm->SetBounds(20, 30, 300, 210);
+    FForm->Invalidate();
     EXPECT_TRUE(ScreenMatches());
 }
 

@@ -37,11 +37,14 @@ struct TX11Window {
     unsigned long ConfigureSerial = 0;
 };
 
-// A window's place as X takes it: sizes of 1 to 32767, positions in 16 signed bits.
+// The largest side of a window, and of an image whose rows a put can step through.
+constexpr int32_t kMaxXSide = 32767;
+
+// A window's place as X takes it: sizes of 1 to kMaxXSide, positions in 16 signed bits.
 TRect ToXBounds(const TRect& Bounds) {
     const auto position = [](int32_t V) { return std::clamp<int32_t>(V, -32768, 32767); };
     const auto size = [](int64_t V) {
-        return static_cast<int32_t>(std::clamp<int64_t>(V, 1, 32767));
+        return static_cast<int32_t>(std::clamp<int64_t>(V, 1, kMaxXSide));
     };
     const int32_t left = position(Bounds.Left), top = position(Bounds.Top);
     return Rect(left, top, left + size(int64_t{Bounds.Right} - Bounds.Left),
@@ -277,7 +280,10 @@ void TX11Presenter::Put(Window Id, const TPixelRows& Rows, const TRect& Area) {
 }
 
 std::unique_ptr<TPixelStore> TX11Presenter::MakePixelStore(int32_t Width, int32_t Height) {
-    if (Width > 0 && Height > 0 && FImage.SharedMemory()) {
+    // A put names its image's width in 16 bits: the server would read a wider one's rows from
+    // the wrong places.
+    if (Width > 0 && Height > 0 && Width <= kMaxXSide && Height <= kMaxXSide &&
+        FImage.SharedMemory()) {
         std::unique_ptr<TPixelStore> shared = FSharedPixels.Make(Width, Height);
         Flush();
         if (shared != nullptr) return shared;

@@ -3,9 +3,14 @@
 
 #include "platform/win/x11/x11presenter.h"
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <map>
+#include <set>
+#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -237,6 +242,22 @@ TEST_P(X11DisplayPixels, StoresOfEverySizeStartBlackAndAnEmptyOneHasNoPixelsToSh
     EXPECT_THROW(Presenter->MakePixelStore(-1, 10), EInvalidOperation);
 }
 
+TEST_P(X11DisplayPixels, AStoreWiderThanAnyWindowIsShownRowForRow) {
+    ShowPainted(1, Rect(0, 0, 100, 3), "Wide", 0);
+    for (const int width : {32767, 32768, 70000}) {
+        SCOPED_TRACE(width);
+        const std::unique_ptr<TPixelStore> store = Presenter->MakePixelStore(width, 3);
+        const TPicture picture(width, 3, static_cast<uint32_t>(width));
+        store->AwaitRead();
+        Presenter->Present(1, picture.CopyTo(*store), Rect(0, 0, 100, 3));
+        EXPECT_EQ(test::Eventually([&] {
+                      return ScreenDifference(Peer, Point(0, 0), Rect(0, 0, 100, 3),
+                                              [&](int X, int Y) { return picture.At(X, Y); });
+                  }),
+                  "");
+    }
+}
+
 TEST_P(X11DisplayPixels, AStoreOutlivesItsPresenterAndIsShownThroughTheNextOne) {
     ShowPainted(1, Rect(10, 10, 210, 160), "Before", 0);
     std::unique_ptr<TPixelStore> store = Presenter->MakePixelStore(200, 150);
@@ -254,6 +275,69 @@ TEST_P(X11DisplayPixels, AStoreOutlivesItsPresenterAndIsShownThroughTheNextOne) 
     Presenter->Forget(2);
     store.reset();
     test::PumpFor(50ms);
+}
+
+// The shared-memory segments this process made that still exist.
+std::set<int> OurSegments() {
+    std::ifstream table("/proc/sysvipc/shm");
+    std::string line;
+    std::getline(table, line);  // the column names
+    std::set<int> ids;
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        long key = 0, size = 0;
+        int id = 0, perms = 0, creator = 0;
+        fields >> key >> id >> perms >> size >> creator;
+        if (creator == getpid()) ids.insert(id);
+    }
+    return ids;
+}
+
+TEST_P(X11DisplayPixels, NoSegmentOutlivesTheStoresAndPresenterThatUsedIt) {
+    const std::set<int> before = OurSegments();
+    ShowPainted(1, Rect(0, 0, 120, 90), "Segments", 0);
+    std::vector<std::unique_ptr<TPixelStore>> stores;
+    for (int i = 0; i < 60; ++i) {
+        const int width = 1 + i * 7, height = 1 + i * 3;
+        stores.push_back(Presenter->MakePixelStore(width, height));
+        if (i % 3 == 0)
+            Presenter->Present(1, TPicture(width, height, i).CopyTo(*stores.back()),
+                               Rect(0, 0, width, height));
+    }
+    // The stores are in segments of their own when the server reads them in place.
+    EXPECT_EQ(OurSegments().size() > before.size() + 60, GetParam());
+    // Some go with the presenter still there, the rest after it.
+    stores.resize(30);
+    Presenter.reset();
+    stores.clear();
+    EXPECT_EQ(OurSegments(), before);
+}
+
+TEST_F(X11Display, AStoreFreedWhileItsPutWaitsIsShownWhole) {
+    ShowPainted(1, Rect(0, 0, 200, 150), "Freed", 0);
+    std::unique_ptr<TPixelStore> store = Presenter->MakePixelStore(200, 150);
+    Pictures.insert_or_assign(1, TPicture(200, 150, 5));
+    const TPixelRows rows = Pictures.at(1).CopyTo(*store);
+    XGrabServer(Peer.Dpy());
+    XSync(Peer.Dpy(), False);
+    Presenter->Present(1, rows, Rect(0, 0, 200, 150));
+    store.reset();
+    XUngrabServer(Peer.Dpy());
+    XSync(Peer.Dpy(), False);
+    EXPECT_EQ(ScreenShows(1, Point(0, 0), Rect(0, 0, 200, 150)), "");
+}
+
+TEST_F(X11Display, WaitingForAStoreWhenTheDisplayHasEndedReturns) {
+    ShowPainted(7, Rect(0, 0, 80, 60), "Ended", 0);
+    const std::unique_ptr<TPixelStore> store = Presenter->MakePixelStore(80, 60);
+    Presenter->Present(7, Pictures.at(7).CopyTo(*store), Rect(0, 0, 80, 60));
+    Server.Stop();
+    // Nothing has told the presenter yet: the wait is what finds out.
+    store->AwaitRead();
+    store->AwaitRead();
+    Presenter->Present(7, Pictures.at(7).CopyTo(*store), Rect(0, 0, 80, 60));
+    EXPECT_TRUE(Presenter->Headless());
+    EXPECT_THROW(test::PumpUntil([] { return false; }, 2s), EDisplayError);
 }
 
 TEST_P(X11DisplayPixels, AnExposedAreaIsCopiedFromTheBufferWithoutPaintingAgain) {
