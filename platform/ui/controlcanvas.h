@@ -82,9 +82,10 @@ private:
 // the framework calls it once the message the drawing came in is handled.
 void FreeTakenContexts();
 
-// A top-level window's pixels moved (it was resized, shown or hidden): every control canvas
+// A top-level window's pixels moved (it was resized, hidden or destroyed): every control canvas
 // lets go of its context, and every context the framework made points at nothing, so a canvas
-// or context kept from before draws nowhere instead of into pixels that are gone.
+// or context kept from before draws nowhere instead of into pixels that are gone. The window
+// tree calls it.
 void LetGoOfWindowPixels();
 
 }  // namespace vex

@@ -8,6 +8,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/ui/bitmaptarget.h"
+#include "platform/ui/controlcanvas.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
 #include "platform/win/windowstyles.h"
@@ -38,7 +39,12 @@ struct TContexts {
 };
 
 TContexts& Contexts() {
-    static TContexts contexts;
+    // Contexts and the control canvases drawing through them let go of a window's pixels as
+    // soon as the window tree moves them.
+    static TContexts contexts = [] {
+        SetWindowPixelsMovedHandler(LetGoOfWindowPixels);
+        return TContexts();
+    }();
     return contexts;
 }
 

@@ -12,6 +12,8 @@
 #include "platform/ui/controlcanvas.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/updateregion.h"
+#include "platform/win/win_testsupport.h"
+#include "platform/win/windowpos.h"
 #include "platform/win/windowstyles.h"
 
 namespace vex {
@@ -139,6 +141,29 @@ TEST(DeviceContexts, HandlersThatTakeThePixelsAwayLeaveTheContextDrawingNowhere)
             test::PumpUntilIdle();
             EXPECT_TRUE(changed);
         }
+    }
+}
+
+// A context taken on a window that is no control's lets go of the window's pixels as soon as
+// the window tree moves them, as a control's does: drawing with it afterwards reaches nothing.
+TEST(DeviceContexts, AContextOfAPlainWindowDrawsNowhereOnceItsPixelsMove) {
+    const std::vector<std::pair<std::string, std::function<void(HWND)>>> changes = {
+        {"hide", [](HWND W) { ShowWindow(W, SW_HIDE); }},
+        {"shrink", [](HWND W) { SetWindowPos(W, 0, 0, 0, 8, 8, SWP_NOMOVE | SWP_NOZORDER); }},
+        {"grow", [](HWND W) { SetWindowPos(W, 0, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER); }},
+        {"destroy", [](HWND W) { DestroyWindow(W); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        test::MessageLog log;
+        const HWND plain = log.Create("plain", WS_POPUP | WS_VISIBLE, Rect(0, 0, 300, 200));
+        HDC dc = GetDC(plain);
+        ASSERT_FALSE(IsRectEmpty(dc->ClipRect()));
+        change(plain);
+        EXPECT_TRUE(IsRectEmpty(dc->ClipRect()));
+        Scribble(dc);
+        ReleaseDC(plain, dc);
+        DestroyWindow(plain);
     }
 }
 

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "platform/core/exceptions.h"
-#include "platform/ui/controlcanvas.h"
 #include "platform/ui/controllist.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/defaultpainting.h"
@@ -34,12 +33,6 @@ TWinControl* CreationControl = nullptr;
 // The procedure every window of a control is made with: the message goes to the control's
 // WndProc, which leaves what it does not take to the class's own procedure.
 LRESULT ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-    // A top-level window that moved, resized, showed, hid or goes may have taken its pixels
-    // along.
-    if ((Msg == WM_WINDOWPOSCHANGED || Msg == WM_SIZE || Msg == WM_SHOWWINDOW ||
-         Msg == WM_DESTROY) &&
-        (static_cast<DWORD>(GetWindowLong(Wnd, GWL_STYLE)) & WS_CHILD) == 0)
-        LetGoOfWindowPixels();
     auto& windows = ControlWindows();
     auto found = windows.find(Wnd);
     TWinControl* control = found != windows.end() ? found->second : nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <cstdint>
 
 #include "platform/core/geometry.h"
@@ -60,6 +62,11 @@ void PresentWindowArea(HWND Wnd, const TRect& Area);
 // painting one after another reach the display in one put instead of one each, and none waits
 // for the display to read the put before it.
 void PresentPainted();
+
+// Handler runs whenever a shown top-level window's pixels move (it is resized, hidden or
+// destroyed), so that whoever made contexts over them lets go before anything draws into pixels
+// that are gone. One handler; a new one replaces it.
+void SetWindowPixelsMovedHandler(std::function<void()> Handler);
 
 // The window's own pixels, frame included: its area inside its top-level window's back buffer,
 // cut to the buffer. Empty rows for a window that shows nothing.

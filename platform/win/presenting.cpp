@@ -1,6 +1,10 @@
 #include "platform/win/presenting.h"
 
+#include <functional>
+#include <utility>
+
 #include "platform/win/invalidation.h"
+#include "platform/win/painting.h"
 #include "platform/win/updateregion.h"
 #include "platform/win/windowstyles.h"
 
@@ -13,10 +17,20 @@ TRect ScreenBounds(const TWnd& W) {
     return PlacedAt(origin, Width(W.Bounds), Height(W.Bounds));
 }
 
+std::function<void()>& PixelsMovedHandler() {
+    static std::function<void()> handler;
+    return handler;
+}
+
+void PixelsMoved() {
+    if (const std::function<void()>& handler = PixelsMovedHandler()) handler();
+}
+
 void DropBuffer(TWnd& W) {
     if (W.Buffer == nullptr) return;
     W.Buffer.reset();
     TWindowStore::Instance().LayoutChanged();
+    PixelsMoved();
 }
 
 }  // namespace
@@ -47,7 +61,10 @@ void SyncWithPresenter(TWnd& W) {
     } else {
         const TRect before = W.Buffer->Bounds();
         const TRegion added = W.Buffer->Resize(Width(W.Bounds), Height(W.Bounds), Presenter());
-        if (W.Buffer->Bounds() != before) store.LayoutChanged();
+        if (W.Buffer->Bounds() != before) {
+            store.LayoutChanged();
+            PixelsMoved();
+        }
         Invalidate(W, added, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
     const TRect bounds = ScreenBounds(W);
@@ -80,3 +97,11 @@ void PresentAll() {
 }
 
 }  // namespace vex::wintree
+
+namespace vex {
+
+void SetWindowPixelsMovedHandler(std::function<void()> Handler) {
+    wintree::PixelsMovedHandler() = std::move(Handler);
+}
+
+}  // namespace vex
