@@ -528,6 +528,10 @@ void TRtfParser::EndParagraph() {
         Warn("Text past the size limit was left out");
         return;
     }
+    if (static_cast<int64_t>(FFragment.Paragraphs.size()) >= FLimits.MaxParagraphs) {
+        Warn("Paragraph ends past the limit of paragraphs were left out");
+        return;
+    }
     ++FTextCount;
     FFragment.EndParagraph(ParaFormat());
 }
