@@ -20,6 +20,36 @@ std::string Folded(std::string Text) {
     return Text;
 }
 
+// The first (down) or last (up) match that starts within [First, Last], reading only the text
+// such matches and the characters either side of them take.
+int32_t FindIn(const TRichDocument& Document, const std::string& Pattern, int32_t First,
+               int32_t Last, uint32_t Options) {
+    // One character either side tells whether a match there stands as a word.
+    const int32_t from = std::max(First - 1, 0);
+    const int64_t to = std::min<int64_t>(int64_t{Last} + static_cast<int64_t>(Pattern.size()) + 1,
+                                         Document.Length());
+    std::string haystack = Document.Text(from, static_cast<int32_t>(to - from));
+    if (!(Options & FR_MATCHCASE)) haystack = Folded(std::move(haystack));
+    const size_t first = static_cast<size_t>(First - from);
+    const size_t last = static_cast<size_t>(Last - from);
+    auto standsAlone = [&](size_t At) {
+        if (!(Options & FR_WHOLEWORD)) return true;
+        const size_t after = At + Pattern.size();
+        return (At == 0 || !IsWordChar(haystack[At - 1])) &&
+               (after >= haystack.size() || !IsWordChar(haystack[after]));
+    };
+    if (Options & FR_DOWN) {
+        for (size_t at = haystack.find(Pattern, first); at != std::string::npos && at <= last;
+             at = haystack.find(Pattern, at + 1))
+            if (standsAlone(at)) return from + static_cast<int32_t>(at);
+    } else {
+        for (size_t at = haystack.rfind(Pattern, last); at != std::string::npos && at >= first;
+             at = at == 0 ? std::string::npos : haystack.rfind(Pattern, at - 1))
+            if (standsAlone(at)) return from + static_cast<int32_t>(at);
+    }
+    return -1;
+}
+
 }  // namespace
 
 int32_t FindText(const TRichDocument& Document, std::string_view Text, int32_t Start, int32_t End,
@@ -33,30 +63,29 @@ int32_t FindText(const TRichDocument& Document, std::string_view Text, int32_t S
     if (End < 0 || End > length) End = length;
     Start = std::clamp(Start, 0, End);
     if (pattern.empty() || static_cast<size_t>(End - Start) < pattern.size()) return -1;
+    if (!(Options & FR_MATCHCASE)) pattern = Folded(std::move(pattern));
 
-    // One character either side of the range tells whether a match there stands as a word.
-    const int32_t from = std::max(Start - 1, 0);
-    std::string haystack = Document.Text(from, std::min(End + 1, length) - from);
-    if (!(Options & FR_MATCHCASE)) {
-        haystack = Folded(std::move(haystack));
-        pattern = Folded(std::move(pattern));
-    }
-    const size_t first = static_cast<size_t>(Start - from);
-    const size_t last = static_cast<size_t>(End - from) - pattern.size();  // latest start
-    auto standsAlone = [&](size_t At) {
-        if (!(Options & FR_WHOLEWORD)) return true;
-        const size_t after = At + pattern.size();
-        return (At == 0 || !IsWordChar(haystack[At - 1])) &&
-               (after >= haystack.size() || !IsWordChar(haystack[after]));
-    };
+    // The range is read in windows that double as they go, so that finding the next match
+    // again and again (a replace-all) reads about as much text as lies between the matches.
+    const int32_t lastStart = End - static_cast<int32_t>(pattern.size());
+    int64_t window = 64;
     if (Options & FR_DOWN) {
-        for (size_t at = haystack.find(pattern, first); at != std::string::npos && at <= last;
-             at = haystack.find(pattern, at + 1))
-            if (standsAlone(at)) return from + static_cast<int32_t>(at);
+        for (int64_t first = Start; first <= lastStart; window *= 2) {
+            const auto last =
+                static_cast<int32_t>(std::min<int64_t>(lastStart, first + window - 1));
+            const int32_t found =
+                FindIn(Document, pattern, static_cast<int32_t>(first), last, Options);
+            if (found >= 0) return found;
+            first = int64_t{last} + 1;
+        }
     } else {
-        for (size_t at = haystack.rfind(pattern, last); at != std::string::npos && at >= first;
-             at = at == 0 ? std::string::npos : haystack.rfind(pattern, at - 1))
-            if (standsAlone(at)) return from + static_cast<int32_t>(at);
+        for (int64_t last = lastStart; last >= Start; window *= 2) {
+            const auto first = static_cast<int32_t>(std::max<int64_t>(Start, last - window + 1));
+            const int32_t found =
+                FindIn(Document, pattern, first, static_cast<int32_t>(last), Options);
+            if (found >= 0) return found;
+            last = int64_t{first} - 1;
+        }
     }
     return -1;
 }

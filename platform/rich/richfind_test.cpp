@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "platform/rich/richdocument.h"
 #include "platform/rich/richplaintext.h"
 #include "tests/support/casefile.h"
@@ -26,6 +28,29 @@ TEST(FindText, FindsEachCaseOfTheTable) {
                            static_cast<int32_t>(c.Int(3)), OptionsOf(c[4])),
                   c.Int(5));
     }
+}
+
+double SecondsToFindEveryMatch(int32_t Length) {
+    TRichDocument document;
+    std::string text;
+    while (static_cast<int32_t>(text.size()) < Length)
+        text += "abc xyz \r\n";
+    document.Replace(0, 0, PlainTextFragment(text, 0, 0));
+    const auto start = std::chrono::steady_clock::now();
+    int32_t found = 0;
+    for (int32_t at = 0; (at = FindText(document, "xyz", at, -1, FR_DOWN)) >= 0; ++at)
+        ++found;
+    for (int32_t end = -1; (end = FindText(document, "abc", 0, end, 0)) >= 0;)
+        ++found;
+    EXPECT_EQ(found, 2 * ((Length + 9) / 10));
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Finding the next match again and again, as a replace-all does, reads the text about once.
+TEST(FindText, FindsEveryMatchInTurnInTimeProportionalToTheText) {
+    const double small = SecondsToFindEveryMatch(100000);
+    const double large = SecondsToFindEveryMatch(400000);
+    EXPECT_LT(large, 4 * small * 3 + 0.05);
 }
 
 }  // namespace

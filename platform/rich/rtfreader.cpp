@@ -257,6 +257,15 @@ void TRtfParser::ReadControlSymbol(char C) {
 
 void TRtfParser::Apply(std::string_view Name, bool HasParameter, int32_t Parameter) {
     const TRtfWord word = LookUpRtfWord(Name);
+    // Binary bytes are no RTF whatever group they stand in, and stand for one character of a
+    // unicode word's fallback.
+    if (word.Keyword == K::Bin) {
+        const size_t length = HasParameter ? static_cast<size_t>(std::max(Parameter, 0)) : 0;
+        if (length > FIn.size() - FAt) Warn("Binary data runs past the end of the document");
+        FAt += std::min(length, FIn.size() - FAt);
+        if (FPendingSkip > 0) --FPendingSkip;
+        return;
+    }
     TGroupState& state = Top();
     if (FStarPending) {
         FStarPending = false;
@@ -264,12 +273,6 @@ void TRtfParser::Apply(std::string_view Name, bool HasParameter, int32_t Paramet
             state.Destination = TDestination::Skip;
             return;
         }
-    }
-    if (word.Keyword == K::Bin) {
-        const size_t length = HasParameter ? static_cast<size_t>(std::max(Parameter, 0)) : 0;
-        if (length > FIn.size() - FAt) Warn("Binary data runs past the end of the document");
-        FAt += std::min(length, FIn.size() - FAt);
-        return;
     }
     if (state.Destination == TDestination::Skip) return;
     if (state.Destination == TDestination::Object) {
@@ -361,6 +364,7 @@ void TRtfParser::ApplyToText(const TRtfWord& Word, bool HasParameter, int32_t Pa
             state.UnicodeSkip = std::clamp(Parameter, 0, 64);
             return;
         case K::Unicode: {
+            if (!HasParameter) return;
             const int32_t code = Parameter < 0 ? Parameter + 65536 : Parameter;
             const char c = code >= 0 ? UnicodeToWin1252(static_cast<char32_t>(code)) : '?';
             if (c == '?' && code != '?') return;  // the fallback text that follows stands in
@@ -486,7 +490,12 @@ void TRtfParser::Character(char C, bool Escaped) {
     const TGroupState& state = Top();
     switch (state.Destination) {
         case TDestination::Text:
-            if (!state.Hidden) AppendText(std::string_view(&C, 1));
+            if (state.Hidden) return;
+            // A paragraph end inside a paragraph's text would break the count of positions.
+            if (C == '\r' || C == '\n')
+                EndParagraph();
+            else
+                AppendText(std::string_view(&C, 1));
             return;
         case TDestination::FontTable:
             if (C == ';' && !Escaped)
@@ -517,6 +526,10 @@ void TRtfParser::EndParagraph() {
     if (destination != TDestination::Text) return;
     if (FTextCount >= FLimits.MaxText) {
         Warn("Text past the size limit was left out");
+        return;
+    }
+    if (static_cast<int64_t>(FFragment.Paragraphs.size()) >= FLimits.MaxParagraphs) {
+        Warn("Paragraph ends past the limit of paragraphs were left out");
         return;
     }
     ++FTextCount;

@@ -23,6 +23,9 @@ struct TRtfLimits {
     int32_t MaxFonts = 4096;      // entries of the font table
     int32_t MaxColors = 4096;     // entries of the colour table
     int64_t MaxText = 128 << 20;  // characters of text
+    // A paragraph costs as much memory as some 64 characters, while a hostile document ends
+    // one in two bytes: this keeps paragraphs within what the text cap allows for text.
+    int64_t MaxParagraphs = 2 << 20;
 };
 
 // Reads an RTF document into a document piece whose formats are kept in Target's pools. The

@@ -137,6 +137,17 @@ TEST(RtfReader, StopsAtTheTextCapAndSaysSo) {
     EXPECT_TRUE(Warned(read, "size limit"));
 }
 
+// A paragraph costs far more memory than the few bytes that end one, so their number is capped
+// like the text's length.
+TEST(RtfReader, LeavesOutParagraphEndsPastTheCapAndSaysSo) {
+    TReadDocument read;
+    TRtfLimits limits;
+    limits.MaxParagraphs = 3;
+    Read("{\\rtf1 a\\par b\\par c\\par d\\\ne}", read, limits);
+    EXPECT_EQ(PlainTextOf(read.Document), "a\r\nb\r\ncde");
+    EXPECT_TRUE(Warned(read, "paragraphs"));
+}
+
 TEST(RtfReader, CapsTheFontAndColourTables) {
     std::string rtf = "{\\rtf1{\\fonttbl";
     for (int i = 0; i < 5000; ++i)

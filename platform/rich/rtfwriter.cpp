@@ -136,7 +136,7 @@ void TRtfWriter::Text(std::string_view Chars, bool Name) {
             continue;
         }
         const auto c = static_cast<unsigned char>(Chars[at++]);
-        if (c == '\t') {
+        if (c == '\t' && !Name) {  // the font table reads no \tab
             Word("tab");
         } else if (c == '\\' || c == '{' || c == '}') {
             FOut.push_back('\\');

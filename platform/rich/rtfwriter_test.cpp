@@ -52,10 +52,11 @@ private:
     }
 
     TRichCharFormat CharFormat() {
-        static const char* faces[] = {"Arial", "Times New Roman", "A;B", "Symbol", "Courier"};
+        static const char* faces[] = {"Arial",  "Times New Roman", "A;B",
+                                      "Symbol", "Courier",         "A\tB{\\}"};
         static const uint8_t charsets[] = {0, 2, 161, 204, 238};
         TRichCharFormat f;
-        f.Face = faces[Pick(0, 4)];
+        f.Face = faces[Pick(0, 5)];
         f.Charset = charsets[Pick(0, 4)];
         f.Pitch = static_cast<uint8_t>(Pick(0, 2));
         f.Size = Pick(2, 200) * 10;
