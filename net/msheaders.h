@@ -35,11 +35,20 @@ public:
     // Removes the field's first line and its continuation lines.
     void DeleteField(const std::string& Name);
 
+protected:
+    void Changed() override;
+
 private:
     void GetFieldValues(const std::string& Name, TStrings& List,
                         std::vector<std::string>* CharSets) const;
     // The index of the first line of the field at or after From; -1 when none.
     int32_t FindField(const std::string& Name, int32_t From) const;
+    // The lines as they stand. The list hands out copies only, and a message is looked up for a
+    // dozen fields: the lines are copied once and kept until the list changes.
+    const std::vector<std::string>& Lines() const;
+
+    mutable std::vector<std::string> FLines;
+    mutable bool FLinesKept = false;
 };
 
 // Removes the first empty line and everything after it: the body that came with the headers.
