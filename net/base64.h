@@ -19,6 +19,11 @@ uint8_t Base64CharValue(char C);
 // carries (two characters one byte, three characters two), with or without padding.
 void Base64Decode(std::string_view Source, std::string& Dest, int32_t MaxLen);
 
+// Decodes whole groups of four characters from Source onto To, three bytes a group, and stops
+// before the first group that holds a character outside the alphabet ("=" included). Returns
+// the number of groups decoded. Pumps no messages: it is the inner loop of the routines that do.
+size_t Base64DecodeGroups(const char* Source, size_t Groups, char* To);
+
 void Base64Encode(std::string_view Source, std::string& Dest, int32_t MaxLen);
 
 }  // namespace vex

@@ -149,6 +149,27 @@ size_t EncodePieces(std::string_view Text, size_t Width, TTextEnd End, TStrings&
     }
 }
 
+// Every "=" and two hexadecimal digits of Text as its byte onto Out; a malformed escape stays as
+// it is. The text between escapes goes over whole.
+void AppendDecoded(std::string_view Text, std::string& Out) {
+    size_t p = 0;
+    for (size_t escape; (escape = Text.find('=', p)) != std::string_view::npos;) {
+        Out.append(Text.substr(p, escape - p));
+        p = escape + 1;
+        if (escape + 2 < Text.size()) {
+            const uint8_t high = kHexValues[static_cast<uint8_t>(Text[escape + 1])];
+            const uint8_t low = kHexValues[static_cast<uint8_t>(Text[escape + 2])];
+            if (((high | low) & kNotHex) == 0) {
+                Out += static_cast<char>(high << 4 | low);
+                p = escape + 3;
+                continue;
+            }
+        }
+        Out += '=';
+    }
+    Out.append(Text.substr(p));
+}
+
 }  // namespace
 
 TQuotedPrintable::TQuotedPrintable(TStream* Stream, TStrings* Lines)
@@ -170,23 +191,11 @@ void TQuotedPrintable::EncodeParagraph(std::string_view Text, int32_t Width, TSt
 }
 
 void TQuotedPrintable::DecodeLine(std::string& Line, int32_t MaxLen) {
-    char* text = Line.data();
-    const size_t size = Line.size();
-    size_t to = 0;
-    for (size_t i = 0; i < size; ++i) {
-        if (text[i] == '=' && i + 2 < size) {
-            const uint8_t high = kHexValues[static_cast<uint8_t>(text[i + 1])];
-            const uint8_t low = kHexValues[static_cast<uint8_t>(text[i + 2])];
-            if (((high | low) & kNotHex) == 0) {
-                text[to++] = static_cast<char>(high << 4 | low);
-                i += 2;
-                continue;
-            }
-        }
-        text[to++] = text[i];
-    }
-    Line.resize(to);
-    CutTo(Line, MaxLen);
+    std::string decoded;
+    decoded.reserve(Line.size());
+    AppendDecoded(Line, decoded);
+    CutTo(decoded, MaxLen);
+    Line = std::move(decoded);
 }
 
 void TQuotedPrintable::Encode() {
@@ -257,9 +266,7 @@ TQuotedLineEnd DecodeQuotedLine(std::string_view Line, std::string& Out) {
     // data like any other byte.
     const bool endOfFile = !Line.empty() && Line.back() == kEndOfFile;
     if (soft) Line.remove_suffix(1);
-    std::string decoded(Line);
-    TQuotedPrintable::DecodeLine(decoded, kUnlimited);
-    Out += decoded;
+    AppendDecoded(Line, Out);
     if (soft) return TQuotedLineEnd::Soft;
     if (endOfFile) return TQuotedLineEnd::EndOfFile;
     Out += "\r\n";
