@@ -59,6 +59,10 @@ uint8_t Base64CharValue(char C) {
 
 void Base64Decode(std::string_view Source, std::string& Dest, int32_t MaxLen) {
     Application().ProcessMessages();
+    Base64DecodePiece(Source, Dest, MaxLen);
+}
+
+void Base64DecodePiece(std::string_view Source, std::string& Dest, int32_t MaxLen) {
     const std::string_view data = Source.substr(0, std::min(Source.find('='), Source.size()));
     const size_t groups = data.size() / 4;
     const size_t tail = data.size() % 4;

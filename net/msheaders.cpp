@@ -61,12 +61,15 @@ void TmsHeaders::Changed() {
     TStringList::Changed();
 }
 
-const std::vector<std::string>& TmsHeaders::Lines() const {
+const std::vector<TmsHeaders::TLine>& TmsHeaders::Lines() const {
     if (!FLinesKept) {
         FLines.clear();
         FLines.reserve(static_cast<size_t>(Count()));
-        for (int32_t i = 0; i < Count(); ++i)
-            FLines.push_back(Strings(i));
+        for (int32_t i = 0; i < Count(); ++i) {
+            std::string line = Strings(i);
+            const std::size_t nameSize = FieldNameOf(line).size();
+            FLines.push_back({std::move(line), nameSize});
+        }
         FLinesKept = true;
     }
     return FLines;
@@ -75,9 +78,11 @@ const std::vector<std::string>& TmsHeaders::Lines() const {
 int32_t TmsHeaders::FindField(const std::string& Name, int32_t From) const {
     const std::string_view name = WithoutColon(Name);
     if (name.empty()) return -1;
-    const std::vector<std::string>& lines = Lines();
+    const std::vector<TLine>& lines = Lines();
     for (auto i = static_cast<size_t>(From); i < lines.size(); ++i)
-        if (SameText(FieldNameOf(lines[i]), name)) return static_cast<int32_t>(i);
+        if (lines[i].NameSize == name.size() &&
+            SameText(std::string_view(lines[i].Text).substr(0, name.size()), name))
+            return static_cast<int32_t>(i);
     return -1;
 }
 
@@ -92,11 +97,11 @@ void TmsHeaders::GetFieldValue(const std::string& Name, std::string& Value,
     CharSet.clear();
     const int32_t first = FindField(Name, 0);
     if (first < 0) return;
-    const std::vector<std::string>& lines = Lines();
+    const std::vector<TLine>& lines = Lines();
     auto i = static_cast<size_t>(first);
-    std::string value = AfterColon(lines[i]);
+    std::string value = AfterColon(lines[i].Text);
     for (++i; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
+        const std::string& line = lines[i].Text;
         if (!IsContinuationLine(line)) break;
         value += ' ';
         value += TrimWhiteSpace(line);
@@ -132,14 +137,14 @@ void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List,
         return;
     }
     List.Clear();
-    const std::vector<std::string>& lines = Lines();
+    const std::vector<TLine>& lines = Lines();
     int32_t i = FindField(Name, 0);
     while (i >= 0) {
         // Lines without a colon are taken as continuations too: a header block that lost the
         // leading blank of a folded address line still gives every address.
-        std::string text = AfterColon(lines[static_cast<size_t>(i)]);
+        std::string text = AfterColon(lines[static_cast<size_t>(i)].Text);
         for (++i; static_cast<size_t>(i) < lines.size(); ++i) {
-            const std::string& line = lines[static_cast<size_t>(i)];
+            const std::string& line = lines[static_cast<size_t>(i)].Text;
             if (!IsContinuationLine(line) && line.find(':') != std::string::npos) break;
             text += ' ';
             text += TrimWhiteSpace(line);

@@ -43,11 +43,17 @@ private:
                         std::vector<std::string>* CharSets) const;
     // The index of the first line of the field at or after From; -1 when none.
     int32_t FindField(const std::string& Name, int32_t From) const;
+    // A line as lookups read it: the field name it opens is its first NameSize characters.
+    struct TLine {
+        std::string Text;
+        std::size_t NameSize;
+    };
     // The lines as they stand. The list hands out copies only, and a message is looked up for a
-    // dozen fields: the lines are copied once and kept until the list changes.
-    const std::vector<std::string>& Lines() const;
+    // dozen fields: the lines are copied and their names found once, and kept until the list
+    // changes.
+    const std::vector<TLine>& Lines() const;
 
-    mutable std::vector<std::string> FLines;
+    mutable std::vector<TLine> FLines;
     mutable bool FLinesKept = false;
 };
 

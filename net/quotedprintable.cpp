@@ -33,7 +33,6 @@ private:
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr uint8_t kNotHex = 0x80;
-constexpr int32_t kUnlimited = std::numeric_limits<int32_t>::max();
 constexpr char kEndOfFile = 26;  // a DOS text ends here; no break follows it
 constexpr int32_t kReadChunk = 65536;
 constexpr size_t kLineLimit = TQuotedPrintable::MaxLineLength;
@@ -150,24 +149,25 @@ size_t EncodePieces(std::string_view Text, size_t Width, TTextEnd End, TStrings&
 }
 
 // Every "=" and two hexadecimal digits of Text as its byte onto Out; a malformed escape stays as
-// it is. The text between escapes goes over whole.
+// it is. The decoded text is never longer than Text, so it goes straight into room made first.
 void AppendDecoded(std::string_view Text, std::string& Out) {
-    size_t p = 0;
-    for (size_t escape; (escape = Text.find('=', p)) != std::string_view::npos;) {
-        Out.append(Text.substr(p, escape - p));
-        p = escape + 1;
-        if (escape + 2 < Text.size()) {
-            const uint8_t high = kHexValues[static_cast<uint8_t>(Text[escape + 1])];
-            const uint8_t low = kHexValues[static_cast<uint8_t>(Text[escape + 2])];
+    const size_t held = Out.size();
+    Out.resize(held + Text.size());
+    char* to = Out.data() + held;
+    const size_t size = Text.size();
+    for (size_t i = 0; i < size; ++i) {
+        if (Text[i] == '=' && i + 2 < size) {
+            const uint8_t high = kHexValues[static_cast<uint8_t>(Text[i + 1])];
+            const uint8_t low = kHexValues[static_cast<uint8_t>(Text[i + 2])];
             if (((high | low) & kNotHex) == 0) {
-                Out += static_cast<char>(high << 4 | low);
-                p = escape + 3;
+                *to++ = static_cast<char>(high << 4 | low);
+                i += 2;
                 continue;
             }
         }
-        Out += '=';
+        *to++ = Text[i];
     }
-    Out.append(Text.substr(p));
+    Out.resize(static_cast<size_t>(to - Out.data()));
 }
 
 }  // namespace
@@ -292,11 +292,16 @@ void TQuotedPrintable::Decode() {
 
 void DecodeQuotedPrintable(std::string_view Source, std::string& Dest, int32_t MaxLen) {
     Application().ProcessMessages();
-    std::string line(Source);
-    if (!line.empty() && line.back() == '=') line.pop_back();
-    TQuotedPrintable::DecodeLine(line, kUnlimited);
-    CutTo(line, MaxLen);
-    Dest = std::move(line);
+    DecodeQuotedPrintablePiece(Source, Dest, MaxLen);
+}
+
+void DecodeQuotedPrintablePiece(std::string_view Source, std::string& Dest, int32_t MaxLen) {
+    if (!Source.empty() && Source.back() == '=') Source.remove_suffix(1);
+    std::string decoded;
+    decoded.reserve(Source.size());
+    AppendDecoded(Source, decoded);
+    CutTo(decoded, MaxLen);
+    Dest = std::move(decoded);
 }
 
 }  // namespace vex
