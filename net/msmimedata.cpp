@@ -53,12 +53,11 @@ TPartEncoding PartEncodingOf(std::string_view TransferEncoding) {
 }
 
 TPartDataWriter::TPartDataWriter(TMemoryStream& Stream, TPartEncoding Encoding, int64_t EncodedSize)
-    : FStream(Stream), FEncoding(Encoding) {
-    // Base64 and uuencoding carry three bytes in four characters; the other encodings give at
-    // most about a byte for each.
-    const int64_t decoded = Encoding.Encoding == aeBase64 ? EncodedSize / 4 * 3 + 3 : EncodedSize;
-    FStream.SetCapacity(FStream.Size() + decoded);
-}
+    : FStream(Stream),
+      FEncoding(Encoding),
+      // Base64 and uuencoding carry three bytes in four characters; the other encodings give at
+      // most about a byte for each.
+      FRoomToMake(Encoding.Encoding == aeBase64 ? EncodedSize / 4 * 3 + 3 : EncodedSize) {}
 
 void TPartDataWriter::Add(std::string_view Line) {
     switch (FEncoding.Encoding) {
@@ -142,7 +141,7 @@ void TPartDataWriter::Finish(bool AtDelimiter) {
             FStream.SetSize(FStream.Size() - 2);
     }
     WritePending();
-    FStream.SetCapacity(0);
+    if (FRoomMade) FStream.SetCapacity(0);
 }
 
 void TPartDataWriter::WritePending() {
@@ -151,7 +150,12 @@ void TPartDataWriter::WritePending() {
 }
 
 void TPartDataWriter::Write(std::string_view Bytes) {
-    if (!Bytes.empty()) FStream.WriteBuffer(Bytes.data(), static_cast<int32_t>(Bytes.size()));
+    if (Bytes.empty()) return;
+    if (!FRoomMade && Bytes.size() >= kBatch) {
+        FStream.SetCapacity(FStream.Size() + std::max<int64_t>(FRoomToMake, Bytes.size()));
+        FRoomMade = true;
+    }
+    FStream.WriteBuffer(Bytes.data(), static_cast<int32_t>(Bytes.size()));
 }
 
 void DecodeQuotedBody(TStrings& Body) {

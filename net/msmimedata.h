@@ -25,9 +25,10 @@ TPartEncoding PartEncodingOf(std::string_view TransferEncoding);
 // Uuencoded data skips its own begin and end lines.
 class TPartDataWriter {
 public:
-    // At most EncodedSize more encoded bytes will follow (the rest of the message): room for what
-    // they decode to is made at once, so that a large attachment is not moved as it grows, and
-    // what is left over is given back when the writer is done.
+    // At most EncodedSize more encoded bytes will follow (the rest of the message). Once the part
+    // has proved larger than a batch, room for all they can decode to is made at once, so that a
+    // large attachment is not moved as it grows; what is left over is given back when the writer
+    // is done. Small parts, however many, cost no such reservation.
     TPartDataWriter(TMemoryStream& Stream, TPartEncoding Encoding, int64_t EncodedSize = 0);
     TPartDataWriter(const TPartDataWriter&) = delete;
     TPartDataWriter& operator=(const TPartDataWriter&) = delete;
@@ -48,6 +49,8 @@ private:
 
     TMemoryStream& FStream;
     TPartEncoding FEncoding;
+    int64_t FRoomToMake;  // what the rest can decode to at most, until room is made for it
+    bool FRoomMade = false;
     char FGroup[4] = {};  // base64 characters of a group not yet complete
     size_t FGroupSize = 0;
     std::string FPending;  // decoded bytes not yet written
