@@ -59,21 +59,19 @@ uint8_t Base64CharValue(char C) {
 
 void Base64Decode(std::string_view Source, std::string& Dest, int32_t MaxLen) {
     Application().ProcessMessages();
+    Base64DecodePiece(Source, Dest, MaxLen);
+}
+
+void Base64DecodePiece(std::string_view Source, std::string& Dest, int32_t MaxLen) {
     const std::string_view data = Source.substr(0, std::min(Source.find('='), Source.size()));
     const size_t groups = data.size() / 4;
     const size_t tail = data.size() % 4;
 
     std::string out;
     out.resize(groups * 3 + (tail * 6) / 8);
-    const auto* in = reinterpret_cast<const uint8_t*>(data.data());
-    auto* to = reinterpret_cast<uint8_t*>(out.data());
-    for (size_t g = 0; g < groups; ++g, in += 4, to += 3) {
-        const uint32_t v = kAt18[in[0]] | kAt12[in[1]] | kAt6[in[2]] | kAt0[in[3]];
-        if (v & kBad) InvalidCharacter();
-        to[0] = static_cast<uint8_t>(v >> 16);
-        to[1] = static_cast<uint8_t>(v >> 8);
-        to[2] = static_cast<uint8_t>(v);
-    }
+    if (Base64DecodeGroups(data.data(), groups, out.data()) < groups) InvalidCharacter();
+    const auto* in = reinterpret_cast<const uint8_t*>(data.data()) + groups * 4;
+    auto* to = reinterpret_cast<uint8_t*>(out.data()) + groups * 3;
     if (tail > 0) {
         uint32_t v = 0;
         for (size_t i = 0; i < tail; ++i)
@@ -84,6 +82,19 @@ void Base64Decode(std::string_view Source, std::string& Dest, int32_t MaxLen) {
     }
     if (out.size() > Limit(MaxLen)) out.resize(Limit(MaxLen));
     Dest = std::move(out);
+}
+
+size_t Base64DecodeGroups(const char* Source, size_t Groups, char* To) {
+    const auto* in = reinterpret_cast<const uint8_t*>(Source);
+    auto* to = reinterpret_cast<uint8_t*>(To);
+    for (size_t g = 0; g < Groups; ++g, in += 4, to += 3) {
+        const uint32_t v = kAt18[in[0]] | kAt12[in[1]] | kAt6[in[2]] | kAt0[in[3]];
+        if (v & kBad) return g;
+        to[0] = static_cast<uint8_t>(v >> 16);
+        to[1] = static_cast<uint8_t>(v >> 8);
+        to[2] = static_cast<uint8_t>(v);
+    }
+    return Groups;
 }
 
 void Base64Encode(std::string_view Source, std::string& Dest, int32_t MaxLen) {

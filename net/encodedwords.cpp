@@ -76,14 +76,14 @@ std::optional<TEncodedWord> ParseWord(std::string_view S, size_t Pos, TCloseFind
     TEncodedWord word{S.substr(charsetStart, i - charsetStart), {}, close + 2};
     if (encoding == 'B' || encoding == 'b') {
         try {
-            Base64Decode(text, word.Text, kUnlimited);
+            Base64DecodePiece(text, word.Text, kUnlimited);
         } catch (const EMessageParserError&) {
             return std::nullopt;  // not base64 after all: shown as it stands
         }
     } else if (encoding == 'Q' || encoding == 'q') {
         std::string underscored(text);
         std::replace(underscored.begin(), underscored.end(), '_', ' ');
-        DecodeQuotedPrintable(underscored, word.Text, kUnlimited);
+        DecodeQuotedPrintablePiece(underscored, word.Text, kUnlimited);
     } else {
         return std::nullopt;
     }

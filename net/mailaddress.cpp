@@ -1,6 +1,8 @@
 #include "net/mailaddress.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -11,6 +13,28 @@
 namespace vex {
 
 namespace {
+
+// A set of characters looked up by a table: find_first_of searches its set once for every
+// character of the text, and address lists are read character by character.
+class TCharTable {
+public:
+    constexpr explicit TCharTable(std::string_view Chars) {
+        for (const char c : Chars)
+            FHas[static_cast<uint8_t>(c)] = true;
+    }
+    // The first character of Text at or after From that is in the set; npos when none is.
+    std::size_t FindIn(std::string_view Text, std::size_t From = 0) const {
+        for (std::size_t i = From; i < Text.size(); ++i)
+            if (FHas[static_cast<uint8_t>(Text[i])]) return i;
+        return std::string_view::npos;
+    }
+
+private:
+    std::array<bool, 256> FHas{};
+};
+
+constexpr TCharTable kPlainEnds("\"(<,;:[");
+constexpr TCharTable kNotInPhrase("@<>[]");
 
 constexpr std::size_t MaxFieldLength = 255;
 
@@ -144,7 +168,7 @@ std::size_t AngleEnd(std::string_view Text, std::size_t I, bool& Closed) {
 // does.
 std::size_t PlainEnd(std::string_view Text, std::size_t I) {
     for (++I; I < Text.size(); ++I) {
-        I = Text.find_first_of("\"(<,;:[", I);
+        I = kPlainEnds.FindIn(Text, I);
         if (I == std::string_view::npos) return Text.size();
         if (Text[I] != '[' || LiteralEnd(Text, I) != std::string_view::npos) return I;
     }
@@ -204,7 +228,7 @@ std::string_view Span(const std::vector<TAddressToken>& Tokens, std::size_t Firs
 bool MayStandInPhrase(const TAddressToken& Token) {
     switch (Token.Part) {
         case TAddressPart::Plain:
-            return Token.Text.find_first_of("@<>[]") == std::string_view::npos;
+            return kNotInPhrase.FindIn(Token.Text) == std::string_view::npos;
         case TAddressPart::Quoted:
         case TAddressPart::Comment:
             return true;

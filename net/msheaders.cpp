@@ -55,11 +55,34 @@ std::string AfterColon(std::string_view Line) {
 
 }  // namespace
 
+void TmsHeaders::Changed() {
+    FLinesKept = false;
+    FLines.clear();
+    TStringList::Changed();
+}
+
+const std::vector<TmsHeaders::TLine>& TmsHeaders::Lines() const {
+    if (!FLinesKept) {
+        FLines.clear();
+        FLines.reserve(static_cast<size_t>(Count()));
+        for (int32_t i = 0; i < Count(); ++i) {
+            std::string line = Strings(i);
+            const std::size_t nameSize = FieldNameOf(line).size();
+            FLines.push_back({std::move(line), nameSize});
+        }
+        FLinesKept = true;
+    }
+    return FLines;
+}
+
 int32_t TmsHeaders::FindField(const std::string& Name, int32_t From) const {
     const std::string_view name = WithoutColon(Name);
     if (name.empty()) return -1;
-    for (int32_t i = From; i < Count(); ++i)
-        if (SameText(FieldNameOf(Strings(i)), name)) return i;
+    const std::vector<TLine>& lines = Lines();
+    for (auto i = static_cast<size_t>(From); i < lines.size(); ++i)
+        if (lines[i].NameSize == name.size() &&
+            SameText(std::string_view(lines[i].Text).substr(0, name.size()), name))
+            return static_cast<int32_t>(i);
     return -1;
 }
 
@@ -72,11 +95,13 @@ void TmsHeaders::GetFieldValue(const std::string& Name, std::string& Value,
                                std::string& CharSet) const {
     Value.clear();
     CharSet.clear();
-    int32_t i = FindField(Name, 0);
-    if (i < 0) return;
-    std::string value = AfterColon(Strings(i));
-    for (++i; i < Count(); ++i) {
-        const std::string line = Strings(i);
+    const int32_t first = FindField(Name, 0);
+    if (first < 0) return;
+    const std::vector<TLine>& lines = Lines();
+    auto i = static_cast<size_t>(first);
+    std::string value = AfterColon(lines[i].Text);
+    for (++i; i < lines.size(); ++i) {
+        const std::string& line = lines[i].Text;
         if (!IsContinuationLine(line)) break;
         value += ' ';
         value += TrimWhiteSpace(line);
@@ -104,14 +129,22 @@ void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List,
 
 void TmsHeaders::GetFieldValues(const std::string& Name, TStrings& List,
                                 std::vector<std::string>* CharSets) const {
+    // Filling this list itself would change the lines while they are read.
+    if (&List == this) {
+        TStringList values;
+        GetFieldValues(Name, values, CharSets);
+        List.Assign(&values);
+        return;
+    }
     List.Clear();
+    const std::vector<TLine>& lines = Lines();
     int32_t i = FindField(Name, 0);
     while (i >= 0) {
         // Lines without a colon are taken as continuations too: a header block that lost the
         // leading blank of a folded address line still gives every address.
-        std::string text = AfterColon(Strings(i));
-        for (++i; i < Count(); ++i) {
-            const std::string line = Strings(i);
+        std::string text = AfterColon(lines[static_cast<size_t>(i)].Text);
+        for (++i; static_cast<size_t>(i) < lines.size(); ++i) {
+            const std::string& line = lines[static_cast<size_t>(i)].Text;
             if (!IsContinuationLine(line) && line.find(':') != std::string::npos) break;
             text += ' ';
             text += TrimWhiteSpace(line);

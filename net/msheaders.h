@@ -35,11 +35,26 @@ public:
     // Removes the field's first line and its continuation lines.
     void DeleteField(const std::string& Name);
 
+protected:
+    void Changed() override;
+
 private:
     void GetFieldValues(const std::string& Name, TStrings& List,
                         std::vector<std::string>* CharSets) const;
     // The index of the first line of the field at or after From; -1 when none.
     int32_t FindField(const std::string& Name, int32_t From) const;
+    // A line as lookups read it: the field name it opens is its first NameSize characters.
+    struct TLine {
+        std::string Text;
+        std::size_t NameSize;
+    };
+    // The lines as they stand. The list hands out copies only, and a message is looked up for a
+    // dozen fields: the lines are copied and their names found once, and kept until the list
+    // changes.
+    const std::vector<TLine>& Lines() const;
+
+    mutable std::vector<TLine> FLines;
+    mutable bool FLinesKept = false;
 };
 
 // Removes the first empty line and everything after it: the body that came with the headers.

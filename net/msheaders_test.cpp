@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/casefile.h"
@@ -37,6 +39,34 @@ TEST(HeaderFields, FindsJoinsDecodesAndSplitsFieldValuesAndDeletesFieldsAndBodie
                 value = what == "text" ? headers.Text() : values.Text();
             EXPECT_EQ(value, expected);
         }
+    }
+}
+
+// Lookups keep what they read of the lines: every kind of change must be seen by the next one.
+TEST(HeaderFields, LookupsSeeEveryChangeToTheLines) {
+    TmsHeaders headers;
+    headers.Add("Subject: one");
+    TStringList replacement;
+    replacement.Add("Subject: four");
+    const std::vector<std::pair<std::function<void()>, std::string>> steps = {
+        {[&] { headers.SetStrings(0, "Subject: two"); }, "two"},
+        {[&] { headers.Insert(0, "Subject: three"); }, "three"},
+        {[&] { headers.Exchange(0, 1); }, "two"},
+        {[&] {
+             headers.Add(" folded");
+             headers.Delete(0);
+         },
+         "three folded"},
+        {[&] { headers.Assign(&replacement); }, "four"},
+        {[&] { headers.SetText("Subject: five\r\n"); }, "five"},
+        {[&] { headers.Clear(); }, ""},
+    };
+    std::string value;
+    headers.GetFieldValue("Subject", value);
+    for (size_t i = 0; i < steps.size(); ++i) {
+        steps[i].first();
+        headers.GetFieldValue("Subject", value);
+        EXPECT_EQ(value, steps[i].second) << "step " << i;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "net/msmimedata.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -51,8 +52,12 @@ TPartEncoding PartEncodingOf(std::string_view TransferEncoding) {
     return {aeNone, false};
 }
 
-TPartDataWriter::TPartDataWriter(TStream& Stream, TPartEncoding Encoding)
-    : FStream(Stream), FEncoding(Encoding) {}
+TPartDataWriter::TPartDataWriter(TMemoryStream& Stream, TPartEncoding Encoding, int64_t EncodedSize)
+    : FStream(Stream),
+      FEncoding(Encoding),
+      // Base64 and uuencoding carry three bytes in four characters; the other encodings give at
+      // most about a byte for each.
+      FRoomToMake(Encoding.Encoding == aeBase64 ? EncodedSize / 4 * 3 + 3 : EncodedSize) {}
 
 void TPartDataWriter::Add(std::string_view Line) {
     switch (FEncoding.Encoding) {
@@ -82,27 +87,52 @@ void TPartDataWriter::Add(std::string_view Line) {
 
 // Line breaks are not part of base64 (RFC 2045 section 6.8): the characters of all lines make
 // one stream, decoded in whole groups of four. Padding ends a stream; what follows it starts a
-// new one, as when two encoded files were joined.
+// new one, as when two encoded files were joined. Whole groups are decoded straight from the
+// line; only a group cut by a line break, padding or a stray character goes a character at a
+// time.
 void TPartDataWriter::AddBase64(std::string_view Line) {
-    for (const char c : Line) {
-        if (c == '=') {
-            if (!FBase64.empty()) DecodeBase64(FBase64.size());
-        } else if (IsBase64Char(c)) {
-            FBase64 += c;
+    size_t i = 0;
+    while (i < Line.size()) {
+        if (FGroupSize == 0 && Line.size() - i >= 4) {
+            const size_t groups = (Line.size() - i) / 4;
+            const size_t held = FPending.size();
+            FPending.resize(held + groups * 3);
+            const size_t done = Base64DecodeGroups(Line.data() + i, groups, FPending.data() + held);
+            FPending.resize(held + done * 3);
+            i += done * 4;
+            if (done == groups) continue;
         }
+        AddBase64Char(Line[i++]);
     }
-    if (FBase64.size() >= kBatch) DecodeBase64(FBase64.size() / 4 * 4);
+    if (FPending.size() >= kBatch) WritePending();
 }
 
-void TPartDataWriter::DecodeBase64(size_t Count) {
-    std::string bytes;
-    Base64Decode(std::string_view(FBase64).substr(0, Count), bytes, kUnlimited);
-    Write(bytes);
-    FBase64.erase(0, Count);
+void TPartDataWriter::AddBase64Char(char C) {
+    if (C == '=') {
+        DecodePartialGroup();
+    } else if (IsBase64Char(C)) {
+        FGroup[FGroupSize++] = C;
+        if (FGroupSize < 4) return;
+        FGroupSize = 0;
+        const size_t held = FPending.size();
+        FPending.resize(held + 3);
+        Base64DecodeGroups(FGroup, 1, FPending.data() + held);
+    }
+}
+
+// Two characters carry one byte, three carry two; the bits the missing ones would add are zero.
+void TPartDataWriter::DecodePartialGroup() {
+    if (FGroupSize == 0) return;
+    const size_t bytes = FGroupSize * 6 / 8;
+    std::fill(FGroup + FGroupSize, FGroup + 4, 'A');
+    FGroupSize = 0;
+    char decoded[3];
+    Base64DecodeGroups(FGroup, 1, decoded);
+    FPending.append(decoded, bytes);
 }
 
 void TPartDataWriter::Finish(bool AtDelimiter) {
-    if (!FBase64.empty()) DecodeBase64(FBase64.size());
+    DecodePartialGroup();
     // The line break before a boundary belongs to the boundary, not to the data.
     if (AtDelimiter && FEndsWithOwnBreak) {
         if (FPending.size() >= 2)
@@ -111,6 +141,7 @@ void TPartDataWriter::Finish(bool AtDelimiter) {
             FStream.SetSize(FStream.Size() - 2);
     }
     WritePending();
+    if (FRoomMade) FStream.SetCapacity(0);
 }
 
 void TPartDataWriter::WritePending() {
@@ -119,7 +150,12 @@ void TPartDataWriter::WritePending() {
 }
 
 void TPartDataWriter::Write(std::string_view Bytes) {
-    if (!Bytes.empty()) FStream.WriteBuffer(Bytes.data(), static_cast<int32_t>(Bytes.size()));
+    if (Bytes.empty()) return;
+    if (!FRoomMade && Bytes.size() >= kBatch) {
+        FStream.SetCapacity(FStream.Size() + std::max<int64_t>(FRoomToMake, Bytes.size()));
+        FRoomMade = true;
+    }
+    FStream.WriteBuffer(Bytes.data(), static_cast<int32_t>(Bytes.size()));
 }
 
 void DecodeQuotedBody(TStrings& Body) {

@@ -8,8 +8,6 @@
 
 namespace vex {
 
-class TStream;
-
 // How the data lines of a part are written, from its Content-Transfer-Encoding value: "base64"
 // and any "x-uue..." travel as aeBase64 (UU then tells them apart), "quoted-printable" as
 // aeQuotedPrintable, anything else as it stands.
@@ -27,7 +25,11 @@ TPartEncoding PartEncodingOf(std::string_view TransferEncoding);
 // Uuencoded data skips its own begin and end lines.
 class TPartDataWriter {
 public:
-    TPartDataWriter(TStream& Stream, TPartEncoding Encoding);
+    // At most EncodedSize more encoded bytes will follow (the rest of the message). Once the part
+    // has proved larger than a batch, room for all they can decode to is made at once, so that a
+    // large attachment is not moved as it grows; what is left over is given back when the writer
+    // is done. Small parts, however many, cost no such reservation.
+    TPartDataWriter(TMemoryStream& Stream, TPartEncoding Encoding, int64_t EncodedSize = 0);
     TPartDataWriter(const TPartDataWriter&) = delete;
     TPartDataWriter& operator=(const TPartDataWriter&) = delete;
 
@@ -38,15 +40,20 @@ public:
 
 private:
     void AddBase64(std::string_view Line);
-    // Decodes and writes the first Count characters of FBase64.
-    void DecodeBase64(size_t Count);
+    // One character taken as Add takes it when it does not start a whole group.
+    void AddBase64Char(char C);
+    // Decodes the characters of a group cut short, as many whole bytes as they carry.
+    void DecodePartialGroup();
     void WritePending();
     void Write(std::string_view Bytes);
 
-    TStream& FStream;
+    TMemoryStream& FStream;
     TPartEncoding FEncoding;
-    std::string FBase64;   // base64 characters not yet decoded
-    std::string FPending;  // decoded text not yet written
+    int64_t FRoomToMake;  // what the rest can decode to at most, until room is made for it
+    bool FRoomMade = false;
+    char FGroup[4] = {};  // base64 characters of a group not yet complete
+    size_t FGroupSize = 0;
+    std::string FPending;  // decoded bytes not yet written
     // The data so far ends with a line break that this writer added after the last line.
     bool FEndsWithOwnBreak = false;
 };

@@ -2,7 +2,7 @@
 
 #include "net/componentexceptions.h"
 #include "net/headerwords.h"
-#include "net/linestream.h"
+#include "net/linereader.h"
 #include "net/msmimedata.h"
 #include "net/msmsg.h"
 #include "platform/core/resources.h"
@@ -11,18 +11,16 @@
 
 namespace vex {
 
-bool TmsCustomDecoder::IsClosingBoundary(const std::string& Line) const {
-    return Line.starts_with(FBoundary) &&
-           IsDelimiterLine(std::string_view(Line).substr(FBoundary.size()), "--");
+bool TmsCustomDecoder::IsClosingBoundary(std::string_view Line) const {
+    return Line.starts_with(FBoundary) && IsDelimiterLine(Line.substr(FBoundary.size()), "--");
 }
 
-// The line stream only says it is done once a read has failed; a part must not be invented
-// from the nothing after a final boundary line.
+// A part must not be invented from the nothing after a final boundary line.
 bool TmsCustomDecoder::AtEndOfData() const {
-    return FSource->Position() >= FSource->Size();
+    return FSource->AtEnd();
 }
 
-void TmsCustomDecoder::SkipToBoundary(bool Exact, int32_t MissingIdent, std::string& Line) {
+void TmsCustomDecoder::SkipToBoundary(bool Exact, int32_t MissingIdent, std::string_view& Line) {
     while (ReadLine(Line))
         if (Exact ? IsDelimiterLine(Line, FBoundary) : Line.starts_with(FBoundary)) return;
     throw EMessageParserError(LoadStr(MissingIdent));
@@ -31,7 +29,7 @@ void TmsCustomDecoder::SkipToBoundary(bool Exact, int32_t MissingIdent, std::str
 // The preamble before the first boundary is dropped.
 void TmsCustomDecoder::DecodeMultipart() {
     FBoundary = "--" + Parameter("Boundary", FieldValue(*FHeaders, "Content-Type"));
-    std::string line;
+    std::string_view line;
     SkipToBoundary(true, sBoundaryMissing, line);
     const TAfterFirstPart after = DecodeFirstPart();
     if (after != TAfterFirstPart::NoMoreParts)
@@ -45,7 +43,7 @@ TmsCustomDecoder::TAfterFirstPart TmsCustomDecoder::DecodeFirstPart() {
     if (LowerCase(Parameter("CharSet", contentType)) == "iso-2022-jp")
         Message->SetCharSet(csISO2022jp);
 
-    std::string line;
+    std::string_view line;
     if (LowerCase(contentType).find("multipart/alternative") != std::string::npos) {
         FNestedAlternative = true;
         FOuterBoundary = FBoundary;
@@ -70,7 +68,7 @@ TmsCustomDecoder::TAfterFirstPart TmsCustomDecoder::DecodeFirstPart() {
     if (!base64) {
         while (!ended && ReadLine(line)) {
             ended = IsDelimiterLine(line, FBoundary) || IsClosingBoundary(line);
-            if (!ended) body.Add(line);
+            if (!ended) body.Add(std::string(line));
         }
         // The line break before a delimiter is the delimiter's (RFC 2046 section 5.1.1), so an
         // empty last line is only the end of the line before it. Composers, ours among them,
@@ -106,7 +104,7 @@ TmsCustomDecoder::TAfterFirstPart TmsCustomDecoder::DecodeFirstPart() {
 bool TmsCustomDecoder::LeaveNestedAlternative() {
     FNestedAlternative = false;
     FBoundary = FOuterBoundary;
-    std::string line;
+    std::string_view line;
     SkipToBoundary(false, sClosingBoundaryMissing, line);
     return !IsClosingBoundary(line);
 }
@@ -129,8 +127,8 @@ void TmsCustomDecoder::DecodeParts(bool FirstHeadersRead) {
         attachment->TransferEncoding = encoding.Encoding;
 
         try {
-            TPartDataWriter writer(attachment->Stream, encoding);
-            std::string line;
+            TPartDataWriter writer(attachment->Stream, encoding, FSource->Remaining());
+            std::string_view line;
             bool ended = false;
             while (!ended && ReadLine(line)) {
                 ended = line.starts_with(FBoundary);

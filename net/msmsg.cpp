@@ -1,10 +1,11 @@
 #include "net/msmsg.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "net/componentexceptions.h"
 #include "net/headerwords.h"
-#include "net/linestream.h"
+#include "net/linereader.h"
 #include "net/msmimedata.h"
 #include "net/uuencode.h"
 #include "platform/core/resources.h"
@@ -21,29 +22,27 @@ bool Contains(const std::string& Text, std::string_view Part) {
 }  // namespace
 
 TmsCustomDecoder::TmsCustomDecoder(TStream& Source)
-    : FSource(std::make_unique<TLineStream>()),
+    : FStream(Source),
       FHeaders(std::make_unique<TmsHeaders>()),
       FPartHeaders(std::make_unique<TmsHeaders>()) {
-    FSource->LoadFromStream(Source);
-    FSource->Reset();
+    FSource = std::make_unique<TLineReader>(Source, SizeWithoutEndMark());
 }
 
 TmsCustomDecoder::~TmsCustomDecoder() = default;
 
-bool TmsCustomDecoder::ReadLine(std::string& Line) {
+bool TmsCustomDecoder::ReadLine(std::string_view& Line) {
     return FSource->ReadLine(Line);
 }
 
 void TmsCustomDecoder::ReadHeaders(TmsHeaders& List) {
     List.Clear();
-    std::string line;
+    std::string_view line;
     while (ReadLine(line) && !line.empty())
-        List.Add(line);
+        List.Add(std::string(line));
 }
 
 void TmsCustomDecoder::Decode() {
     if (!Message) throw EInvalidOperation("The decoder has no message to fill");
-    StripEndMark();
     ReadHeaders(*FHeaders);
     DoHeaders();
     try {
@@ -66,24 +65,27 @@ void TmsCustomDecoder::HandleParseError(const std::string& Text) {
     original->SetFileName("original.eml");
     original->SetContentType("message/rfc822");
     original->TransferEncoding = aeNone;
-    FSource->SaveToStream(original->Stream);
-    original->Stream.WriteBuffer(FEndMark.data(), static_cast<int32_t>(FEndMark.size()));
+    original->Stream.CopyFrom(FStream, 0);
     original->Stream.SetPosition(0);
     Message->Attachments().Add(std::move(original));
 }
 
 // A downloaded message keeps the end mark of the POP3 download, a last line ".". It is no part
 // of the message: read as data it would end a text with a dot, join a soft break, or make the
-// last part of a multipart without its closing delimiter longer.
-void TmsCustomDecoder::StripEndMark() {
-    const char* data = FSource->Memory();
-    int64_t end = FSource->Size();
-    if (end > 0 && data[end - 1] == '\n') --end;
-    if (end > 0 && data[end - 1] == '\r') --end;
-    if (end < 1 || data[end - 1] != '.') return;
-    if (end > 1 && data[end - 2] != '\n' && data[end - 2] != '\r') return;
-    FEndMark.assign(data + end - 1, static_cast<size_t>(FSource->Size() - (end - 1)));
-    FSource->SetSize(end - 1);
+// last part of a multipart without its closing delimiter longer. "original.eml" keeps it.
+int64_t TmsCustomDecoder::SizeWithoutEndMark() {
+    const int64_t size = FStream.Size();
+    const int64_t first = std::max<int64_t>(size - 4, 0);  // the last four bytes tell
+    char tail[4];
+    FStream.SetPosition(first);
+    FStream.ReadBuffer(tail, size - first);
+    const auto at = [&](int64_t Index) { return tail[Index - first]; };
+    int64_t end = size;
+    if (end > first && at(end - 1) == '\n') --end;
+    if (end > first && at(end - 1) == '\r') --end;
+    if (end <= first || at(end - 1) != '.') return size;
+    if (end > 1 && at(end - 2) != '\n' && at(end - 2) != '\r') return size;
+    return end - 1;
 }
 
 std::string TmsCustomDecoder::AttachmentName() const {
@@ -96,7 +98,7 @@ std::string TmsCustomDecoder::AlternativeName() const {
 
 void TmsCustomDecoder::DecodePlain() {
     TStrings& body = Message->Body();
-    std::string line;
+    std::string_view line;
     while (ReadLine(line)) {
         if (IsUUBegin(line)) {
             // An empty line before the first block sets it apart from the text and belongs to
@@ -104,17 +106,17 @@ void TmsCustomDecoder::DecodePlain() {
             const int32_t last = body.Count() - 1;
             if (last >= 0 && body[last].empty()) body.Delete(last);
             Message->SetEncoding(meUU);
-            DecodeUUBlocks(line);
+            DecodeUUBlocks(std::string(line));
             return;
         }
-        body.Add(line);
+        body.Add(std::string(line));
     }
 }
 
 // Text between and after the blocks is dropped.
 void TmsCustomDecoder::DecodeUUBlocks(std::string BeginLine) {
     constexpr int32_t unlimited = std::numeric_limits<int32_t>::max();
-    std::string line;
+    std::string_view line;
     for (;;) {
         auto attachment = std::make_unique<TmsAttItem>();
         try {
@@ -140,7 +142,7 @@ void TmsCustomDecoder::DecodeUUBlocks(std::string BeginLine) {
         while (!another && ReadLine(line))
             another = IsUUBegin(line);
         if (!another) return;
-        BeginLine = line;
+        BeginLine = std::string(line);
     }
 }
 
@@ -181,11 +183,11 @@ void TmsCustomDecoder::DecodeText() {
     const bool base64 = transfer == "base64";
     SetTextCharSet(*Message, contentType, quoted);
 
-    std::string line;
+    std::string_view line;
     if (!base64) {
         bool uuencoded = false;
         while (!uuencoded && ReadLine(line)) {
-            body.Add(line);
+            body.Add(std::string(line));
             uuencoded = IsUUBegin(line);
         }
         if (uuencoded) {
@@ -224,8 +226,8 @@ void TmsCustomDecoder::DecodeSinglePart() {
             PartEncodingOf(FieldValue(*FHeaders, "Content-Transfer-Encoding"));
         attachment->TransferEncoding = encoding.Encoding;
 
-        TPartDataWriter writer(attachment->Stream, encoding);
-        std::string line;
+        TPartDataWriter writer(attachment->Stream, encoding, FSource->Remaining());
+        std::string_view line;
         while (ReadLine(line) && !(encoding.Encoding == aeBase64 && line == "."))
             writer.Add(line);
         writer.Finish();

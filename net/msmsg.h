@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "net/msheaders.h"
 #include "net/msmsgcls.h"
@@ -9,7 +10,7 @@
 
 namespace vex {
 
-class TLineStream;
+class TLineReader;
 class TStream;
 
 inline constexpr int32_t sClosingBoundaryMissing = 57109;
@@ -26,7 +27,8 @@ class TmsCustomDecoder : public TObject {
     VEX_CLASS(TmsCustomDecoder, TObject)
 
 public:
-    // Takes a copy of the whole of Source, from its start.
+    // Reads Source from its start, a piece at a time; it must outlive the decoder and stay as
+    // it is until Decode is done.
     explicit TmsCustomDecoder(TStream& Source);
     ~TmsCustomDecoder() override;
     TmsCustomDecoder(const TmsCustomDecoder&) = delete;
@@ -49,10 +51,12 @@ protected:
     const TmsHeaders& Headers() const { return *FHeaders; }
 
 private:
-    bool ReadLine(std::string& Line);
+    // Line is valid until the next read.
+    bool ReadLine(std::string_view& Line);
     void ReadHeaders(TmsHeaders& List);
     void HandleParseError(const std::string& Text);
-    void StripEndMark();
+    // The size of the message without the end mark of a download.
+    int64_t SizeWithoutEndMark();
 
     void DecodePlain();
     void DecodeUUBlocks(std::string BeginLine);
@@ -75,18 +79,18 @@ private:
     bool LeaveNestedAlternative();
     // Reads up to the line that is the boundary (Exact) or begins with it, into Line; the end
     // of the data raises EMessageParserError with the resource text MissingIdent.
-    void SkipToBoundary(bool Exact, int32_t MissingIdent, std::string& Line);
-    bool IsClosingBoundary(const std::string& Line) const;
+    void SkipToBoundary(bool Exact, int32_t MissingIdent, std::string_view& Line);
+    bool IsClosingBoundary(std::string_view Line) const;
     bool AtEndOfData() const;
 
     // Names for parts that carry none.
     std::string AttachmentName() const;
     std::string AlternativeName() const;
 
-    std::unique_ptr<TLineStream> FSource;
+    TStream& FStream;
+    std::unique_ptr<TLineReader> FSource;
     std::unique_ptr<TmsHeaders> FHeaders;
     std::unique_ptr<TmsHeaders> FPartHeaders;
-    std::string FEndMark;  // taken off the end of the input, given back in "original.eml"
     std::string FBoundary;
     bool FNestedAlternative = false;
     std::string FOuterBoundary;

@@ -33,7 +33,6 @@ private:
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr uint8_t kNotHex = 0x80;
-constexpr int32_t kUnlimited = std::numeric_limits<int32_t>::max();
 constexpr char kEndOfFile = 26;  // a DOS text ends here; no break follows it
 constexpr int32_t kReadChunk = 65536;
 constexpr size_t kLineLimit = TQuotedPrintable::MaxLineLength;
@@ -149,6 +148,28 @@ size_t EncodePieces(std::string_view Text, size_t Width, TTextEnd End, TStrings&
     }
 }
 
+// Every "=" and two hexadecimal digits of Text as its byte onto Out; a malformed escape stays as
+// it is. The decoded text is never longer than Text, so it goes straight into room made first.
+void AppendDecoded(std::string_view Text, std::string& Out) {
+    const size_t held = Out.size();
+    Out.resize(held + Text.size());
+    char* to = Out.data() + held;
+    const size_t size = Text.size();
+    for (size_t i = 0; i < size; ++i) {
+        if (Text[i] == '=' && i + 2 < size) {
+            const uint8_t high = kHexValues[static_cast<uint8_t>(Text[i + 1])];
+            const uint8_t low = kHexValues[static_cast<uint8_t>(Text[i + 2])];
+            if (((high | low) & kNotHex) == 0) {
+                *to++ = static_cast<char>(high << 4 | low);
+                i += 2;
+                continue;
+            }
+        }
+        *to++ = Text[i];
+    }
+    Out.resize(static_cast<size_t>(to - Out.data()));
+}
+
 }  // namespace
 
 TQuotedPrintable::TQuotedPrintable(TStream* Stream, TStrings* Lines)
@@ -170,23 +191,11 @@ void TQuotedPrintable::EncodeParagraph(std::string_view Text, int32_t Width, TSt
 }
 
 void TQuotedPrintable::DecodeLine(std::string& Line, int32_t MaxLen) {
-    char* text = Line.data();
-    const size_t size = Line.size();
-    size_t to = 0;
-    for (size_t i = 0; i < size; ++i) {
-        if (text[i] == '=' && i + 2 < size) {
-            const uint8_t high = kHexValues[static_cast<uint8_t>(text[i + 1])];
-            const uint8_t low = kHexValues[static_cast<uint8_t>(text[i + 2])];
-            if (((high | low) & kNotHex) == 0) {
-                text[to++] = static_cast<char>(high << 4 | low);
-                i += 2;
-                continue;
-            }
-        }
-        text[to++] = text[i];
-    }
-    Line.resize(to);
-    CutTo(Line, MaxLen);
+    std::string decoded;
+    decoded.reserve(Line.size());
+    AppendDecoded(Line, decoded);
+    CutTo(decoded, MaxLen);
+    Line = std::move(decoded);
 }
 
 void TQuotedPrintable::Encode() {
@@ -257,9 +266,7 @@ TQuotedLineEnd DecodeQuotedLine(std::string_view Line, std::string& Out) {
     // data like any other byte.
     const bool endOfFile = !Line.empty() && Line.back() == kEndOfFile;
     if (soft) Line.remove_suffix(1);
-    std::string decoded(Line);
-    TQuotedPrintable::DecodeLine(decoded, kUnlimited);
-    Out += decoded;
+    AppendDecoded(Line, Out);
     if (soft) return TQuotedLineEnd::Soft;
     if (endOfFile) return TQuotedLineEnd::EndOfFile;
     Out += "\r\n";
@@ -285,11 +292,16 @@ void TQuotedPrintable::Decode() {
 
 void DecodeQuotedPrintable(std::string_view Source, std::string& Dest, int32_t MaxLen) {
     Application().ProcessMessages();
-    std::string line(Source);
-    if (!line.empty() && line.back() == '=') line.pop_back();
-    TQuotedPrintable::DecodeLine(line, kUnlimited);
-    CutTo(line, MaxLen);
-    Dest = std::move(line);
+    DecodeQuotedPrintablePiece(Source, Dest, MaxLen);
+}
+
+void DecodeQuotedPrintablePiece(std::string_view Source, std::string& Dest, int32_t MaxLen) {
+    if (!Source.empty() && Source.back() == '=') Source.remove_suffix(1);
+    std::string decoded;
+    decoded.reserve(Source.size());
+    AppendDecoded(Source, decoded);
+    CutTo(decoded, MaxLen);
+    Dest = std::move(decoded);
 }
 
 }  // namespace vex

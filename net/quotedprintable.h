@@ -72,5 +72,8 @@ TQuotedLineEnd DecodeQuotedLine(std::string_view Line, std::string& Out);
 // vanishes, and every escape becomes its byte, line breaks included, as base64 words keep theirs.
 // A line break decoded is data: a caller that puts the text into a header line must take it out.
 void DecodeQuotedPrintable(std::string_view Source, std::string& Dest, int32_t MaxLen);
+// The same without letting the message loop run, for the encoded words of a header (see
+// Base64DecodePiece).
+void DecodeQuotedPrintablePiece(std::string_view Source, std::string& Dest, int32_t MaxLen);
 
 }  // namespace vex

@@ -116,7 +116,7 @@ int32_t TMemoryStream::Read(void* Buffer, int32_t Count) {
     const int64_t size = DataSize();
     if (Count <= 0 || FPosition < 0 || FPosition >= size) return 0;
     const auto n = static_cast<int32_t>(std::min<int64_t>(Count, size - FPosition));
-    std::memcpy(Buffer, FData.data() + FPosition, static_cast<size_t>(n));
+    std::memcpy(Buffer, FData.get() + FPosition, static_cast<size_t>(n));
     FPosition += n;
     return n;
 }
@@ -124,8 +124,13 @@ int32_t TMemoryStream::Read(void* Buffer, int32_t Count) {
 int32_t TMemoryStream::Write(const void* Buffer, int32_t Count) {
     if (Count <= 0 || FPosition < 0) return 0;
     const int64_t end = SaturatedAdd(FPosition, Count);
-    if (end > DataSize()) ResizeData(FData, end);
-    std::memcpy(FData.data() + FPosition, Buffer, static_cast<size_t>(Count));
+    if (end > FSize) {
+        Reserve(end);
+        if (FPosition > FSize)
+            std::memset(FData.get() + FSize, 0, static_cast<size_t>(FPosition - FSize));
+        FSize = end;
+    }
+    std::memcpy(FData.get() + FPosition, Buffer, static_cast<size_t>(Count));
     FPosition = end;
     return Count;
 }
@@ -137,28 +142,57 @@ int64_t TMemoryStream::Seek(int64_t Offset, TSeekOrigin Origin) {
 
 void TMemoryStream::SetSize(int64_t NewSize) {
     if (NewSize < 0) throw EStreamError("Invalid stream size");
-    ResizeData(FData, NewSize);
+    if (NewSize > FSize) {
+        Reserve(NewSize);
+        std::memset(FData.get() + FSize, 0, static_cast<size_t>(NewSize - FSize));
+    }
+    FSize = NewSize;
     if (FPosition > NewSize) FPosition = NewSize;
 }
 
+// Capacity at least doubles, so that data written in small pieces is moved a bounded number of
+// times; a large block grows where it lies.
+void TMemoryStream::Reserve(int64_t NewSize) {
+    if (NewSize <= FCapacity) return;
+    if (NewSize > MaxMemorySize) throw EOutOfMemory("Out of memory");
+    SetCapacity(std::max(NewSize, std::min(FCapacity * 2, MaxMemorySize)));
+}
+
+void TMemoryStream::SetCapacity(int64_t NewCapacity) {
+    NewCapacity = std::max(NewCapacity, FSize);
+    if (NewCapacity > MaxMemorySize) throw EOutOfMemory("Out of memory");
+    if (NewCapacity == FCapacity) return;
+    if (NewCapacity == 0) {
+        FData.reset();
+    } else {
+        char* memory =
+            static_cast<char*>(std::realloc(FData.get(), static_cast<size_t>(NewCapacity)));
+        if (!memory) throw EOutOfMemory("Out of memory");
+        static_cast<void>(FData.release());
+        FData.reset(memory);
+    }
+    FCapacity = NewCapacity;
+}
+
 void TMemoryStream::Clear() {
-    FData.clear();
-    FData.shrink_to_fit();
+    FData.reset();
+    FSize = FCapacity = 0;
     FPosition = 0;
 }
 
 void TMemoryStream::LoadFromStream(TStream& Stream) {
     Stream.SetPosition(0);
     const int64_t count = Stream.Size();
-    std::vector<char> data;
-    ResizeData(data, count);
-    Stream.ReadBuffer(data.data(), count);
-    FData.swap(data);
+    TMemoryStream data;
+    data.SetCapacity(count);
+    Stream.ReadBuffer(data.FData.get(), count);
+    FData = std::move(data.FData);
+    FSize = FCapacity = count;
     if (FPosition > count) FPosition = count;
 }
 
 void TMemoryStream::SaveToStream(TStream& Stream) const {
-    Stream.WriteBuffer(FData.data(), DataSize());
+    Stream.WriteBuffer(FData.get(), DataSize());
 }
 
 void TMemoryStream::LoadFromFile(const std::string& FileName) {
@@ -167,7 +201,7 @@ void TMemoryStream::LoadFromFile(const std::string& FileName) {
 }
 
 void TMemoryStream::SaveToFile(const std::string& FileName) const {
-    WriteFileAtomic(FileName, std::string_view(FData.data(), FData.size()));
+    WriteFileAtomic(FileName, std::string_view(FData.get(), static_cast<size_t>(FSize)));
 }
 
 // TStringStream

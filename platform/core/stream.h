@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,8 +49,14 @@ public:
     int64_t Size() override { return DataSize(); }
     void SetSize(int64_t NewSize) override;
 
-    char* Memory() { return FData.data(); }
-    const char* Memory() const { return FData.data(); }
+    // The room held for the data, which writes fill before it grows again. A writer that knows
+    // about how much is coming sets it first and gives back what is left over after; it never
+    // goes below the size.
+    int64_t Capacity() const { return FCapacity; }
+    void SetCapacity(int64_t NewCapacity);
+
+    char* Memory() { return FData.get(); }
+    const char* Memory() const { return FData.get(); }
     void Clear();
 
     // Replaces the contents with the whole of Stream; on a failure the old contents stay.
@@ -59,9 +67,18 @@ public:
 
 private:
     // The size as held, whatever a descendant's Size reports.
-    int64_t DataSize() const { return static_cast<int64_t>(FData.size()); }
+    int64_t DataSize() const { return FSize; }
+    // Room for at least NewSize bytes; what lies past the data is left as it is.
+    void Reserve(int64_t NewSize);
 
-    std::vector<char> FData;
+    struct TFreeMemory {
+        void operator()(char* Memory) const { std::free(Memory); }
+    };
+    // Grown in place where the allocator can, and never zero-filled first: a large attachment
+    // is written once, not cleared and then written.
+    std::unique_ptr<char, TFreeMemory> FData;
+    int64_t FSize = 0;
+    int64_t FCapacity = 0;
     int64_t FPosition = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdint>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "platform/core/exceptions.h"
@@ -79,6 +80,32 @@ TEST(StreamBuffers, CountsPastAnIntegerMoveInPiecesAnIntegerHoldsAndAShortPieceR
         EXPECT_EQ(written.Pieces.size(), count > 0 ? 2u : 0u);
     }
     munmap(block, Reserved);
+}
+
+// Memory is not cleared when it is taken, so every byte the stream grows by must be written or
+// zeroed, also where a cut left old bytes behind in the room it holds.
+TEST(MemoryStream, GrowsWithZerosInGapsAndKeepsItsBytesWhateverRoomItHolds) {
+    TMemoryStream stream;
+    stream.SetCapacity(16);
+    EXPECT_EQ(stream.Capacity(), 16);
+    EXPECT_EQ(stream.Size(), 0);
+    stream.WriteBuffer("abcdefgh", 8);
+    stream.SetSize(2);
+    stream.SetSize(4);
+    EXPECT_EQ(std::string(stream.Memory(), 4), std::string("ab\0\0", 4));
+    stream.SetPosition(6);
+    stream.WriteBuffer("z", 1);
+    const std::string expected("ab\0\0\0\0z", 7);
+    EXPECT_EQ(std::string(stream.Memory(), 7), expected);
+    stream.SetCapacity(0);  // never below the size
+    EXPECT_EQ(stream.Capacity(), 7);
+    EXPECT_EQ(std::string(stream.Memory(), 7), expected);
+    stream.WriteBuffer(std::string(100000, 'x').data(), 100000);
+    EXPECT_EQ(stream.Size(), 100007);
+    EXPECT_EQ(std::string(stream.Memory(), 7), expected);
+    stream.Clear();
+    EXPECT_EQ(stream.Capacity(), 0);
+    EXPECT_EQ(stream.Size(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+#include "net/linereader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/core/stream.h"
+#include "tests/support/casefile.h"
+
+namespace vex {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The lines of Text, read twice: Reset must start over from the first line.
+Lines AllLines(const std::string& Text, int64_t Limit = -1) {
+    TStringStream stream(Text);
+    TLineReader reader(stream, Limit);
+    Lines passes[2];
+    for (Lines& lines : passes) {
+        reader.Reset();
+        std::string_view line;
+        while (reader.ReadLine(line))
+            lines.emplace_back(line);
+        EXPECT_TRUE(reader.AtEnd() && line.empty());
+    }
+    EXPECT_EQ(passes[0], passes[1]);
+    return passes[0];
+}
+
+TEST(LineReader, SplitsAtEveryKindOfLineBreakWithoutAPhantomLastLine) {
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/linestream.txt"))
+        EXPECT_EQ(AllLines(c[0]), Lines(c.Fields.begin() + 1, c.Fields.end())) << c.Where;
+    std::string longLine(3 * TLineReader::ChunkSize + 7, 'x');
+    longLine[50000] = '\0';
+    EXPECT_EQ(AllLines(longLine + "\r\nnext\r\n"), Lines({longLine, "next"}));
+    // A pair straddling a read is still one break, and a lone CR there still ends a line.
+    const std::string upToTheCut(TLineReader::ChunkSize - 1, 'a');
+    EXPECT_EQ(AllLines(upToTheCut + "\r\nb"), Lines({upToTheCut, "b"}));
+    EXPECT_EQ(AllLines(upToTheCut + "\rb"), Lines({upToTheCut, "b"}));
+    EXPECT_EQ(AllLines("a\r\nb" + upToTheCut + "\r\nc"), Lines({"a", "b" + upToTheCut, "c"}));
+}
+
+TEST(LineReader, ReadsNoFurtherThanItsLimit) {
+    EXPECT_EQ(AllLines("a\r\nb\r\n.\r\n", 6), Lines({"a", "b"}));
+    EXPECT_EQ(AllLines("a\r\nb", 2), Lines({"a"}));
+    EXPECT_EQ(AllLines("a\r\nb", 0), Lines());
+}
+
+}  // namespace
+}  // namespace vex
