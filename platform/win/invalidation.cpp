@@ -165,14 +165,14 @@ void ClearUpdates(TWnd& W) {
 bool NextToPaint(HWND Filter, HWND& Target) {
     TWindowStore& store = TWindowStore::Instance();
     if (Filter != 0) {
-        const TWnd* w = store.Find(Filter);
-        if (w != nullptr && w->InPending && CanPaint(*w)) {
-            Target = Filter;
-            return true;
-        }
-        // The caller may wait for its window next: nothing painted is kept from the screen.
+        // The caller paints its window alone, and may wait for it next: what was painted
+        // before goes to the screen first, or a window that always has more to paint would
+        // never show.
         PresentPainted();
-        return false;
+        const TWnd* w = store.Find(Filter);
+        if (w == nullptr || !w->InPending || !CanPaint(*w)) return false;
+        Target = Filter;
+        return true;
     }
     const auto paintable = [&](HWND H) {
         const TWnd* w = store.Find(H);
@@ -191,11 +191,12 @@ bool NextToPaint(HWND Filter, HWND& Target) {
     // starts from the first window again.
     const HWND* split = store.Pending.After(store.LastPainted);
     if (std::any_of(split, store.Pending.end(), paintable)) return true;
+    // The round is over: what its windows painted reaches the screen at once, before windows
+    // that keep asking for paint start the next one.
+    PresentPainted();
     ++store.PaintRound;
     if (std::any_of(store.Pending.begin(), split, paintable)) return true;
     store.LastPainted = 0;
-    // Every window has painted what it could: the screen is brought up to date at once.
-    PresentPainted();
     return false;
 }
 

@@ -170,6 +170,47 @@ TEST(Painting, WhatIsPaintedReachesTheWindowsPixelsAndTheDisplay) {
     EXPECT_EQ(WindowPixels(layout.B).Pixels, nullptr);
 }
 
+// A window that invalidates itself whenever it paints always has more to paint; each frame it
+// paints still reaches the display, whether the loop takes any window's messages, only its own,
+// or only WM_PAINT.
+TEST(Painting, AWindowThatKeepsInvalidatingItselfStillReachesTheDisplay) {
+    struct TCase {
+        std::string Name;
+        bool OwnWindowOnly;
+        UINT FilterMin, FilterMax;
+    };
+    const std::vector<TCase> cases = {
+        {"any message", false, 0, 0},
+        {"its own window's", true, 0, 0},
+        {"painting alone", false, WM_PAINT, WM_PAINT},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::vector<std::string> calls;
+        test::PresenterOverride presenter(std::make_unique<test::RecordingPresenter>(calls));
+        Layout layout;
+        Drain();
+        layout.Log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if (Wnd != layout.B || Msg != WM_PAINT) return std::nullopt;
+            EndWindowPaint(BeginWindowPaint(Wnd));
+            InvalidateRect(Wnd, nullptr, false);
+            return 0;
+        };
+        InvalidateRect(layout.B, nullptr, false);
+        calls.clear();
+        MSG msg;
+        for (int frame = 0; frame < 3; ++frame) {
+            ASSERT_TRUE(PeekMessage(msg, c.OwnWindowOnly ? layout.B : 0, c.FilterMin, c.FilterMax,
+                                    PM_REMOVE));
+            DispatchMessage(msg);
+        }
+        ASSERT_TRUE(PeekMessage(msg, c.OwnWindowOnly ? layout.B : 0, c.FilterMin, c.FilterMax,
+                                PM_NOREMOVE));
+        EXPECT_EQ(calls, std::vector<std::string>(3, "Present 30,20,70,60 main"));
+        layout.Log.Intercept = nullptr;
+    }
+}
+
 // Keeps windows' pixels in stores of its own and writes down when they are made and waited for.
 class StoringPresenter : public THeadlessPresenter {
 public:
