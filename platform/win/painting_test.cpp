@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "platform/win/headlesspresenter.h"
 #include "platform/win/scrollwindow.h"
 #include "platform/win/updateregion.h"
@@ -170,6 +174,17 @@ TEST(Painting, WhatIsPaintedReachesTheWindowsPixelsAndTheDisplay) {
     EXPECT_EQ(WindowPixels(layout.B).Pixels, nullptr);
 }
 
+// The layout, painted, with a presenter that writes down what reaches it from now on.
+struct Recorded {
+    std::vector<std::string> Calls;
+    test::PresenterOverride Presenter{std::make_unique<test::RecordingPresenter>(Calls)};
+    Layout Windows;
+    Recorded() {
+        Drain();
+        Calls.clear();
+    }
+};
+
 // A window that invalidates itself whenever it paints always has more to paint; each frame it
 // paints still reaches the display, whether the loop takes any window's messages, only its own,
 // or only WM_PAINT.
@@ -186,10 +201,9 @@ TEST(Painting, AWindowThatKeepsInvalidatingItselfStillReachesTheDisplay) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        std::vector<std::string> calls;
-        test::PresenterOverride presenter(std::make_unique<test::RecordingPresenter>(calls));
-        Layout layout;
-        Drain();
+        Recorded recorded;
+        Layout& layout = recorded.Windows;
+        std::vector<std::string>& calls = recorded.Calls;
         layout.Log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
             if (Wnd != layout.B || Msg != WM_PAINT) return std::nullopt;
             EndWindowPaint(BeginWindowPaint(Wnd));
@@ -197,7 +211,6 @@ TEST(Painting, AWindowThatKeepsInvalidatingItselfStillReachesTheDisplay) {
             return 0;
         };
         InvalidateRect(layout.B, nullptr, false);
-        calls.clear();
         MSG msg;
         for (int frame = 0; frame < 3; ++frame) {
             ASSERT_TRUE(PeekMessage(msg, c.OwnWindowOnly ? layout.B : 0, c.FilterMin, c.FilterMax,
@@ -208,6 +221,45 @@ TEST(Painting, AWindowThatKeepsInvalidatingItselfStillReachesTheDisplay) {
                                 PM_NOREMOVE));
         EXPECT_EQ(calls, std::vector<std::string>(3, "Present 30,20,70,60 main"));
         layout.Log.Intercept = nullptr;
+    }
+}
+
+// What a window painted waits for the screen while the window may be hidden, destroyed, shown
+// again, made smaller or handed to another presenter: none of it reaches the display for a
+// window the display no longer shows, or outside the window's pixels.
+TEST(Painting, WhatWaitsForTheScreenFollowsWhatHappensToTheWindowMeanwhile) {
+    struct TCase {
+        std::string Name;
+        std::function<void(Recorded&)> Meanwhile;
+        std::vector<std::string> Expected;
+    };
+    const std::vector<TCase> cases = {
+        {"hidden", [](Recorded& R) { ShowWindow(R.Windows.Main, SW_HIDE); }, {"Hide main"}},
+        {"destroyed",
+         [](Recorded& R) { DestroyWindow(R.Windows.Main); },
+         {"Hide main", "Forget main"}},
+        {"hidden and shown again",
+         [](Recorded& R) {
+             ShowWindow(R.Windows.Main, SW_HIDE);
+             ShowWindow(R.Windows.Main, SW_SHOW);
+         },
+         {"Hide main", "Show main 0,0 100x80 main", "Activate main", "Present 30,20,70,60 main"}},
+        {"made smaller",
+         [](Recorded& R) { MoveWindow(R.Windows.Main, 0, 0, 50, 40, true); },
+         {"Show main 0,0 50x40 main", "Present 30,20,50,40 main"}},
+        {"handed to another presenter",
+         [](Recorded& R) { SetPresenter(std::make_unique<test::RecordingPresenter>(R.Calls)); },
+         {"Show main 0,0 100x80 main", "Present 0,0,100,80 main", "Activate main",
+          "Present 30,20,70,60 main"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Recorded recorded;
+        InvalidateRect(recorded.Windows.B, nullptr, false);
+        EndWindowPaint(BeginWindowPaint(recorded.Windows.B));
+        c.Meanwhile(recorded);
+        Drain();
+        EXPECT_EQ(recorded.Calls, c.Expected);
     }
 }
 
