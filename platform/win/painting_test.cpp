@@ -224,6 +224,28 @@ TEST(Painting, AWindowThatKeepsInvalidatingItselfStillReachesTheDisplay) {
     }
 }
 
+// Messages posted one after another for ever go before painting, yet what was painted before
+// they began is not kept from the screen.
+TEST(Painting, WhatWasPaintedShowsWhileMessagesKeepComing) {
+    Recorded recorded;
+    const HWND b = recorded.Windows.B;
+    recorded.Windows.Log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM,
+                                         LPARAM) -> std::optional<LRESULT> {
+        if (Wnd != b || (Msg != WM_PAINT && Msg != WM_USER)) return std::nullopt;
+        if (Msg == WM_PAINT) EndWindowPaint(BeginWindowPaint(Wnd));
+        PostMessage(Wnd, WM_USER, 0, 0);
+        return 0;
+    };
+    InvalidateRect(b, nullptr, false);
+    MSG msg;
+    for (int message = 0; message < 5; ++message) {
+        ASSERT_TRUE(PeekMessage(msg, 0, 0, 0, PM_REMOVE));
+        DispatchMessage(msg);
+    }
+    EXPECT_EQ(recorded.Calls, std::vector<std::string>{"Present 30,20,70,60 main"});
+    recorded.Windows.Log.Intercept = nullptr;
+}
+
 // What a window painted waits for the screen while the window may be hidden, destroyed, shown
 // again, made smaller or handed to another presenter: none of it reaches the display for a
 // window the display no longer shows, or outside the window's pixels.
