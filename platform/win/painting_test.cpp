@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win/headlesspresenter.h"
@@ -283,6 +285,38 @@ TEST(Painting, WhatWaitsForTheScreenFollowsWhatHappensToTheWindowMeanwhile) {
         Drain();
         EXPECT_EQ(recorded.Calls, c.Expected);
     }
+}
+
+// Records presents, and fails the first one as a display that went away would.
+class FailingOncePresenter : public test::RecordingPresenter {
+public:
+    using RecordingPresenter::RecordingPresenter;
+    void Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty) override {
+        if (std::exchange(FFail, false)) throw std::runtime_error("display lost");
+        RecordingPresenter::Present(Wnd, Rows, Dirty);
+    }
+
+private:
+    bool FFail = true;
+};
+
+// A presenter that fails on one window's picture costs that picture alone: the other windows'
+// pictures reach it the next time.
+TEST(Painting, APresentThatFailsLeavesTheOtherWindowsForTheNextTime) {
+    std::vector<std::string> calls;
+    test::PresenterOverride presenter(std::make_unique<FailingOncePresenter>(calls));
+    Layout layout;
+    const HWND other = layout.Log.Create("other", WS_POPUP | WS_VISIBLE, {200, 0, 240, 30});
+    Drain();
+    calls.clear();
+    for (const HWND wnd : {layout.B, other}) {
+        InvalidateRect(wnd, nullptr, false);
+        EndWindowPaint(BeginWindowPaint(wnd));
+    }
+    EXPECT_THROW(PresentPainted(), std::runtime_error);
+    EXPECT_TRUE(calls.empty());
+    PresentPainted();
+    EXPECT_EQ(calls, std::vector<std::string>{"Present 30,20,70,60 main"});
 }
 
 // Keeps windows' pixels in stores of its own and writes down when they are made and waited for.
