@@ -187,6 +187,27 @@ struct Recorded {
     }
 };
 
+// Windows the loop paints one after another in a round reach the display in one put, once the
+// last of them has painted.
+TEST(Painting, WindowsPaintedInOneRoundReachTheDisplayInOnePut) {
+    Recorded recorded;
+    Layout& layout = recorded.Windows;
+    int painted = 0;
+    layout.Log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Msg != WM_PAINT || Wnd == layout.Main) return std::nullopt;
+        EndWindowPaint(BeginWindowPaint(Wnd));
+        EXPECT_EQ(recorded.Calls.size(), 0u) << "put before the round ended";
+        ++painted;
+        return 0;
+    };
+    InvalidateRect(layout.A, nullptr, false);
+    InvalidateRect(layout.B, nullptr, false);
+    Drain();
+    EXPECT_EQ(painted, 2);
+    EXPECT_EQ(recorded.Calls, std::vector<std::string>{"Present 11,11,70,60 main"});
+    layout.Log.Intercept = nullptr;
+}
+
 // A window that invalidates itself whenever it paints always has more to paint; each frame it
 // paints still reaches the display, whether the loop takes any window's messages, only its own,
 // or only WM_PAINT.
