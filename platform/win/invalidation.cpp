@@ -199,12 +199,11 @@ bool NextToPaint(HWND Filter, HWND& Target) {
     // starts from the first window again.
     const HWND* split = store.Pending.After(store.LastPainted);
     if (std::any_of(split, store.Pending.end(), paintable)) return true;
-    // The round is over: what its windows painted reaches the screen at once, before windows
-    // that keep asking for paint start the next one.
-    PresentPainted();
     ++store.PaintRound;
     if (std::any_of(store.Pending.begin(), split, paintable)) return true;
     store.LastPainted = 0;
+    // Every window has painted what it could: the screen is brought up to date at once.
+    PresentPainted();
     return false;
 }
 
