@@ -135,8 +135,12 @@ HDC GetWindowDC(HWND Wnd) {
 int ReleaseDC(HWND, HDC DC) {
     std::unique_ptr<TDeviceContext> context = TakeContext(DC);
     if (context == nullptr) return 0;
-    if (context->Wnd != 0 && !IsRectEmpty(context->Drawable))
+    if (context->Wnd != 0 && !IsRectEmpty(context->Drawable)) {
         PresentWindowArea(context->Wnd, context->Drawable);
+        // Drawing outside painting need not be followed by a pass of the loop that reaches
+        // painting (a drag loop takes mouse messages alone): it goes to the screen now.
+        PresentPainted();
+    }
     GiveBack(std::move(context));
     return 1;
 }

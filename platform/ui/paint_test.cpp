@@ -86,6 +86,28 @@ TEST(DeviceContexts, AContextGivenBackComesAgainAsNew) {
     }
 }
 
+// A loop that takes only some messages (the mouse's, while something is dragged) lets no
+// painting run, yet what it draws through a context of its own shows once the context is
+// released, each time.
+TEST(DeviceContexts, WhatAContextDrewShowsOnceItIsReleased) {
+    std::vector<std::string> calls;
+    test::PresenterOverride presenter(std::make_unique<test::RecordingPresenter>(calls));
+    TShownForm shown;
+    test::PumpUntilIdle();
+    const HWND form = shown.Form->Handle();
+    for (int drag = 0; drag < 2; ++drag) {
+        calls.clear();
+        HDC dc = GetDC(form);
+        dc->Brush().SetColor(clBlack);
+        dc->FillRect(Rect(0, 0, 5, 5));
+        ReleaseDC(form, dc);
+        MSG msg;
+        EXPECT_FALSE(PeekMessage(msg, 0, WM_MOUSEMOVE, WM_RBUTTONUP, PM_REMOVE));
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].rfind("Present ", 0), 0u) << calls[0];
+    }
+}
+
 // A frame or background handler that fails leaves no context open behind it.
 TEST(DeviceContexts, AFailingFrameOrBackgroundHandlerLeavesNoContextOpen) {
     for (const bool frame : {false, true}) {

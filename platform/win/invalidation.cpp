@@ -162,29 +162,37 @@ void ClearUpdates(TWnd& W) {
         ClearUpdates(*c);
 }
 
+namespace {
+
+// Whether H can paint now; Target is then the window to paint first, H or a waiting ancestor.
+bool FirstToPaint(HWND H, HWND& Target) {
+    TWindowStore& store = TWindowStore::Instance();
+    const TWnd* w = store.Find(H);
+    if (w == nullptr || !CanPaint(*w)) return false;
+    // Parents paint before their children, except one whose own paint left it waiting again:
+    // it waits for the next round, and its children take their turns in this one.
+    const TWnd* first = w;
+    for (const TWnd* a = w->Parent; a != nullptr && a->Parent != nullptr; a = a->Parent)
+        if (a->InPending && a->WaitsAgainInRound != store.PaintRound) first = a;
+    Target = first->Handle;
+    return true;
+}
+
+}  // namespace
+
 bool NextToPaint(HWND Filter, HWND& Target) {
     TWindowStore& store = TWindowStore::Instance();
     if (Filter != 0) {
-        const TWnd* w = store.Find(Filter);
-        if (w != nullptr && w->InPending && CanPaint(*w)) {
-            Target = Filter;
-            return true;
-        }
-        // The caller may wait for its window next: nothing painted is kept from the screen.
+        // The caller paints its window alone, and may wait for it next: what was painted
+        // before goes to the screen first, or a window that always has more to paint would
+        // never show.
         PresentPainted();
-        return false;
-    }
-    const auto paintable = [&](HWND H) {
-        const TWnd* w = store.Find(H);
-        if (w == nullptr || !CanPaint(*w)) return false;
-        // Parents paint before their children, except one whose own paint left it waiting
-        // again: it waits for the next round, and its children take their turns in this one.
-        const TWnd* first = w;
-        for (const TWnd* a = w->Parent; a != nullptr && a->Parent != nullptr; a = a->Parent)
-            if (a->InPending && a->WaitsAgainInRound != store.PaintRound) first = a;
-        Target = first->Handle;
+        const TWnd* w = store.Find(Filter);
+        if (w == nullptr || !w->InPending || !CanPaint(*w)) return false;
+        Target = Filter;
         return true;
-    };
+    }
+    const auto paintable = [&](HWND H) { return FirstToPaint(H, Target); };
     // Round by round in the order the windows were made, going on after the one that painted
     // last: a window that invalidates itself whenever it paints waits for the rest of the
     // round instead of keeping the others from painting. Once nothing waits, the next round
@@ -200,10 +208,16 @@ bool NextToPaint(HWND Filter, HWND& Target) {
 }
 
 LRESULT SendPaint(HWND Wnd) {
-    TWnd* w = TWindowStore::Instance().Find(Wnd);
-    if (w != nullptr) return SendPaint(*w);
-    TWindowStore::Instance().LastPainted = Wnd;
-    return 0;
+    TWindowStore& store = TWindowStore::Instance();
+    TWnd* w = store.Find(Wnd);
+    if (w == nullptr) store.LastPainted = Wnd;
+    const LRESULT result = w != nullptr ? SendPaint(*w) : 0;
+    // The last window of the round has painted: the round is shown now, since messages posted
+    // meanwhile, which go before painting, may keep the loop from asking for paint again.
+    HWND next = 0;
+    const auto paintable = [&](HWND H) { return FirstToPaint(H, next); };
+    if (std::none_of(store.Pending.After(Wnd), store.Pending.end(), paintable)) PresentPainted();
+    return result;
 }
 
 LRESULT SendPaint(TWnd& W) {

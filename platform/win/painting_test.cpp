@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "platform/win/headlesspresenter.h"
 #include "platform/win/scrollwindow.h"
 #include "platform/win/updateregion.h"
@@ -168,6 +174,172 @@ TEST(Painting, WhatIsPaintedReachesTheWindowsPixelsAndTheDisplay) {
     ShowWindow(layout.Main, SW_HIDE);
     EXPECT_EQ(GetWindowSurface(layout.B, TSurfaceArea::Client).Pixels, nullptr);
     EXPECT_EQ(WindowPixels(layout.B).Pixels, nullptr);
+}
+
+// The layout, painted, with a presenter that writes down what reaches it from now on.
+struct Recorded {
+    std::vector<std::string> Calls;
+    test::PresenterOverride Presenter{std::make_unique<test::RecordingPresenter>(Calls)};
+    Layout Windows;
+    Recorded() {
+        Drain();
+        Calls.clear();
+    }
+};
+
+// Windows the loop paints one after another in a round reach the display in one put, once the
+// last of them has painted.
+TEST(Painting, WindowsPaintedInOneRoundReachTheDisplayInOnePut) {
+    Recorded recorded;
+    Layout& layout = recorded.Windows;
+    int painted = 0;
+    layout.Log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (Msg != WM_PAINT || Wnd == layout.Main) return std::nullopt;
+        EndWindowPaint(BeginWindowPaint(Wnd));
+        EXPECT_EQ(recorded.Calls.size(), 0u) << "put before the round ended";
+        ++painted;
+        return 0;
+    };
+    InvalidateRect(layout.A, nullptr, false);
+    InvalidateRect(layout.B, nullptr, false);
+    Drain();
+    EXPECT_EQ(painted, 2);
+    EXPECT_EQ(recorded.Calls, std::vector<std::string>{"Present 11,11,70,60 main"});
+    layout.Log.Intercept = nullptr;
+}
+
+// A window that invalidates itself whenever it paints always has more to paint; each frame it
+// paints still reaches the display, whether the loop takes any window's messages (painting a
+// window made after it in between), only its own (leaving that one waiting), or only WM_PAINT.
+TEST(Painting, AWindowThatKeepsInvalidatingItselfStillReachesTheDisplay) {
+    struct TCase {
+        std::string Name;
+        bool OwnWindowOnly;
+        UINT FilterMin, FilterMax;
+        int Dispatches;  // three frames of b, and c once where the loop takes its messages
+    };
+    const std::vector<TCase> cases = {
+        {"any message", false, 0, 0, 4},
+        {"its own window's", true, 0, 0, 3},
+        {"painting alone", false, WM_PAINT, WM_PAINT, 4},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Recorded recorded;
+        Layout& layout = recorded.Windows;
+        const HWND later =
+            layout.Log.Create("c", WS_CHILD | WS_VISIBLE, {80, 0, 90, 10}, layout.Main);
+        layout.Log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if (Wnd != layout.B || Msg != WM_PAINT) return std::nullopt;
+            EndWindowPaint(BeginWindowPaint(Wnd));
+            InvalidateRect(Wnd, nullptr, false);
+            return 0;
+        };
+        InvalidateRect(layout.B, nullptr, false);
+        InvalidateRect(later, nullptr, false);
+        MSG msg;
+        const HWND filter = c.OwnWindowOnly ? layout.B : 0;
+        for (int dispatch = 0; dispatch < c.Dispatches; ++dispatch) {
+            ASSERT_TRUE(PeekMessage(msg, filter, c.FilterMin, c.FilterMax, PM_REMOVE));
+            DispatchMessage(msg);
+        }
+        ASSERT_TRUE(PeekMessage(msg, filter, c.FilterMin, c.FilterMax, PM_NOREMOVE));
+        EXPECT_EQ(recorded.Calls, std::vector<std::string>(3, "Present 30,20,70,60 main"));
+        layout.Log.Intercept = nullptr;
+    }
+}
+
+// Messages posted one after another for ever go before painting, yet what was painted before
+// they began is not kept from the screen.
+TEST(Painting, WhatWasPaintedShowsWhileMessagesKeepComing) {
+    Recorded recorded;
+    const HWND b = recorded.Windows.B;
+    recorded.Windows.Log.Intercept = [&](HWND Wnd, UINT Msg, WPARAM,
+                                         LPARAM) -> std::optional<LRESULT> {
+        if (Wnd != b || (Msg != WM_PAINT && Msg != WM_USER)) return std::nullopt;
+        if (Msg == WM_PAINT) EndWindowPaint(BeginWindowPaint(Wnd));
+        PostMessage(Wnd, WM_USER, 0, 0);
+        return 0;
+    };
+    InvalidateRect(b, nullptr, false);
+    MSG msg;
+    for (int message = 0; message < 5; ++message) {
+        ASSERT_TRUE(PeekMessage(msg, 0, 0, 0, PM_REMOVE));
+        DispatchMessage(msg);
+    }
+    EXPECT_EQ(recorded.Calls, std::vector<std::string>{"Present 30,20,70,60 main"});
+    recorded.Windows.Log.Intercept = nullptr;
+}
+
+// What a window painted waits for the screen while the window may be hidden, destroyed, shown
+// again, made smaller or handed to another presenter: none of it reaches the display for a
+// window the display no longer shows, or outside the window's pixels.
+TEST(Painting, WhatWaitsForTheScreenFollowsWhatHappensToTheWindowMeanwhile) {
+    struct TCase {
+        std::string Name;
+        std::function<void(Recorded&)> Meanwhile;
+        std::vector<std::string> Expected;
+    };
+    const std::vector<TCase> cases = {
+        {"hidden", [](Recorded& R) { ShowWindow(R.Windows.Main, SW_HIDE); }, {"Hide main"}},
+        {"destroyed",
+         [](Recorded& R) { DestroyWindow(R.Windows.Main); },
+         {"Hide main", "Forget main"}},
+        {"hidden and shown again",
+         [](Recorded& R) {
+             ShowWindow(R.Windows.Main, SW_HIDE);
+             ShowWindow(R.Windows.Main, SW_SHOW);
+         },
+         {"Hide main", "Show main 0,0 100x80 main", "Activate main", "Present 30,20,70,60 main"}},
+        {"made smaller",
+         [](Recorded& R) { MoveWindow(R.Windows.Main, 0, 0, 50, 40, true); },
+         {"Show main 0,0 50x40 main", "Present 30,20,50,40 main"}},
+        {"handed to another presenter",
+         [](Recorded& R) { SetPresenter(std::make_unique<test::RecordingPresenter>(R.Calls)); },
+         {"Show main 0,0 100x80 main", "Present 0,0,100,80 main", "Activate main",
+          "Present 30,20,70,60 main"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Recorded recorded;
+        InvalidateRect(recorded.Windows.B, nullptr, false);
+        EndWindowPaint(BeginWindowPaint(recorded.Windows.B));
+        c.Meanwhile(recorded);
+        Drain();
+        EXPECT_EQ(recorded.Calls, c.Expected);
+    }
+}
+
+// Records presents, and fails the first one as a display that went away would.
+class FailingOncePresenter : public test::RecordingPresenter {
+public:
+    using RecordingPresenter::RecordingPresenter;
+    void Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty) override {
+        if (std::exchange(FFail, false)) throw std::runtime_error("display lost");
+        RecordingPresenter::Present(Wnd, Rows, Dirty);
+    }
+
+private:
+    bool FFail = true;
+};
+
+// A presenter that fails on one window's picture costs that picture alone: the other windows'
+// pictures reach it the next time.
+TEST(Painting, APresentThatFailsLeavesTheOtherWindowsForTheNextTime) {
+    std::vector<std::string> calls;
+    test::PresenterOverride presenter(std::make_unique<FailingOncePresenter>(calls));
+    Layout layout;
+    const HWND other = layout.Log.Create("other", WS_POPUP | WS_VISIBLE, {200, 0, 240, 30});
+    Drain();
+    calls.clear();
+    for (const HWND wnd : {layout.B, other}) {
+        InvalidateRect(wnd, nullptr, false);
+        EndWindowPaint(BeginWindowPaint(wnd));
+    }
+    EXPECT_THROW(PresentPainted(), std::runtime_error);
+    EXPECT_TRUE(calls.empty());
+    PresentPainted();
+    EXPECT_EQ(calls, std::vector<std::string>{"Present 30,20,70,60 main"});
 }
 
 // Keeps windows' pixels in stores of its own and writes down when they are made and waited for.

@@ -4,20 +4,24 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "platform/core/clock.h"
+#include "platform/ui/controlcanvas.h"
 #include "platform/ui/form.h"
 #include "platform/ui/label.h"
 #include "platform/ui/paint.h"
-#include "platform/ui/windowpicture.h"
 #include "platform/win/headlesspresenter.h"
 #include "platform/win/messageloop.h"
+#include "platform/win/painting.h"
 #include "platform/win/presenter.h"
 #include "platform/win/scrollwindow.h"
+#include "platform/win/updateregion.h"
 #include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
 #include "tests/support/messagepump.h"
@@ -59,20 +63,26 @@ protected:
 
     // "" once the screen shows the form's back buffer pixel for pixel, else how it differs.
     std::string ScreenAgainstBuffer() {
-        TBitmap buffer;
-        PictureOfWindow(FForm->Handle(), buffer);
+        UpdateWindow(FForm->Handle());
+        return ScreenAgainstPixels();
+    }
+
+    // The same for the back buffer as it is, with nothing painted first.
+    std::string ScreenAgainstPixels() {
+        const TPixelRows buffer = WindowPixels(FForm->Handle());
         const Window shown = FPeer.FindWindow("Labels on a display");
         if (shown == 0) return "no window on the screen";
         int x = 0, y = 0;
         Window child = 0;
         XTranslateCoordinates(FPeer.Dpy(), shown, FPeer.Root(), 0, 0, &x, &y, &child);
         const std::vector<uint32_t> screen =
-            FPeer.Screen(Rect(x, y, x + buffer.Width(), y + buffer.Height()));
+            FPeer.Screen(Rect(x, y, x + buffer.Width, y + buffer.Height));
         int wrong = 0;
-        for (int32_t row = 0; row < buffer.Height(); ++row)
-            for (int32_t column = 0; column < buffer.Width(); ++column)
-                wrong += screen[static_cast<size_t>(row * buffer.Width() + column)] !=
-                         (buffer.ScanLine(row)[column] & 0xFFFFFF);
+        for (int32_t row = 0; row < buffer.Height; ++row)
+            for (int32_t column = 0; column < buffer.Width; ++column)
+                wrong +=
+                    screen[static_cast<size_t>(row * buffer.Width + column)] !=
+                    (buffer.Pixels[static_cast<size_t>(row) * buffer.Stride + column] & 0xFFFFFF);
         return wrong == 0 ? "" : std::to_string(wrong) + " pixels differ";
     }
 
@@ -82,6 +92,20 @@ protected:
         return same;
     }
 
+    // Like ScreenMatches, but with no pass of the message loop: what the screen shows must
+    // already be on its way.
+    bool ScreenMatchesUnpumped() {
+        const auto deadline = std::chrono::steady_clock::now() + 1s;
+        while (!ScreenAgainstPixels().empty()) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                ADD_FAILURE() << ScreenAgainstPixels();
+                return false;
+            }
+            std::this_thread::sleep_for(5ms);
+        }
+        return true;
+    }
+
     test::XvfbServer FServer;
     test::X11Peer FPeer{FServer.DisplayName()};
     TForm* FForm = new TForm(nullptr);
@@ -89,6 +113,50 @@ protected:
 
 TEST_F(FormOnDisplay, TheScreenShowsTheBackBuffer) {
     EXPECT_TRUE(ScreenMatches());
+}
+
+// What is drawn outside the message loop is on the screen once the call that drew or
+// updated it returns: no pass of the loop is needed to show it.
+TEST_F(FormOnDisplay, WhatIsDrawnAndUpdatedShowsWithNoPassOfTheLoop) {
+    ASSERT_TRUE(ScreenMatches());
+    const HWND form = FForm->Handle();
+    auto* label = static_cast<TLabel*>(FForm->Controls(0));
+    const std::vector<std::pair<std::string, std::function<void()>>> steps = {
+        {"an update",
+         [&] {
+             FForm->SetColor(clYellow);
+             UpdateWindow(form);
+         }},
+        {"a redraw",
+         [&] {
+             label->SetCaption("Redrawn");
+             RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+         }},
+        {"a context released",
+         [&] {
+             HDC dc = GetDC(form);
+             dc->Brush().SetColor(clRed);
+             dc->FillRect(Rect(30, 20, 90, 70));
+             ReleaseDC(form, dc);
+         }},
+        {"a control's own canvas let go",
+         [&] {
+             label->Canvas().Brush().SetColor(clBlue);
+             label->Canvas().FillRect(Rect(0, 0, 50, 10));
+             FreeTakenContexts();
+         }},
+        {"a scroll brought up to date",
+         [&] {
+             ScrollWindowEx(form, 0, 7, nullptr, nullptr, nullptr, nullptr,
+                            SW_INVALIDATE | SW_ERASE);
+             UpdateWindow(form);
+         }},
+    };
+    for (const auto& [name, step] : steps) {
+        SCOPED_TRACE(name);
+        step();
+        EXPECT_TRUE(ScreenMatchesUnpumped());
+    }
 }
 
 TEST_F(FormOnDisplay, AResizeThroughTheServerReachesTheFormAndRepaints) {
