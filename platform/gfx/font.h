@@ -145,15 +145,16 @@ private:
     void ReleaseHandle();
     void NewVersion();
 
+    // Copying a font that is already there reads these alone, next to OnChange.
     uint64_t FVersion = 0;  // every font made describes the same default font
+    HFONT FHandle = 0;
+    TColor FColor = clWindowText;
     std::string FName = "MS Sans Serif";
     int32_t FHeight = -11;
-    TColor FColor = clWindowText;
     TFontStyles FStyle;
     TFontPitch FPitch = fpDefault;
     TFontCharset FCharset = DEFAULT_CHARSET;
     int32_t FOrientation = 0;
-    HFONT FHandle = 0;
 };
 
 }  // namespace vex
