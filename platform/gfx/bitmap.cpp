@@ -33,6 +33,26 @@ bool ValidSize(int32_t Width, int32_t Height) {
 TBitmap::TBitmap() = default;
 
 TBitmap::TBitmap(uint32_t* Pixels, int32_t AWidth, int32_t AHeight, int32_t AStride) {
+    View(Pixels, AWidth, AHeight, AStride);
+}
+
+TBitmap::~TBitmap() = default;
+
+void TBitmap::Retarget(uint32_t* Pixels, int32_t AWidth, int32_t AHeight, int32_t AStride) {
+    // Painting points canvases at other rows for every window and control it paints, so this
+    // costs a few stores when there is nothing to free.
+    if (FCanvas) FCanvas.reset();
+    if (FPixels.capacity() != 0) std::vector<uint32_t>().swap(FPixels);
+    FTransparentColor = clDefault;
+    FTransparent = false;
+    FMonochrome = false;
+    FWidth = FHeight = FStride = 0;
+    FRows = nullptr;
+    FView = false;
+    if (Pixels != nullptr) View(Pixels, AWidth, AHeight, AStride);
+}
+
+void TBitmap::View(uint32_t* Pixels, int32_t AWidth, int32_t AHeight, int32_t AStride) {
     if (!ValidSize(AWidth, AHeight)) RaiseBadSize(AWidth, AHeight);
     if (AStride < AWidth)
         throw EInvalidGraphic("Bitmap stride " + std::to_string(AStride) +
@@ -44,8 +64,6 @@ TBitmap::TBitmap(uint32_t* Pixels, int32_t AWidth, int32_t AHeight, int32_t AStr
     FStride = AStride;
     FView = true;
 }
-
-TBitmap::~TBitmap() = default;
 
 void TBitmap::CheckResizable(int32_t AWidth, int32_t AHeight) const {
     if (!ValidSize(AWidth, AHeight)) RaiseBadSize(AWidth, AHeight);

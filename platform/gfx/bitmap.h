@@ -33,6 +33,11 @@ public:
     // for a size that needs some raise EInvalidGraphic.
     TBitmap(uint32_t* Pixels, int32_t AWidth, int32_t AHeight, int32_t AStride);
     ~TBitmap() override;
+    // Becomes what TBitmap(Pixels, ...) would make, or with Pixels null what TBitmap() would, in
+    // place: a canvas over the bitmap draws on the new rows (or on none) from then on. What the
+    // bitmap owned, its own canvas and its transparency settings go. Rows the constructor would
+    // refuse raise EInvalidGraphic and leave an empty bitmap of its own.
+    void Retarget(uint32_t* Pixels, int32_t AWidth, int32_t AHeight, int32_t AStride);
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
 
@@ -90,6 +95,9 @@ private:
     // row by row into a view of the same size.
     void TakePixels(int32_t AWidth, int32_t AHeight, std::vector<uint32_t> Pixels);
     void CheckResizable(int32_t AWidth, int32_t AHeight) const;
+    // Views the rows, which a bitmap just made (or emptied) does not have yet; rows that cannot
+    // be addressed raise EInvalidGraphic and change nothing.
+    void View(uint32_t* Pixels, int32_t AWidth, int32_t AHeight, int32_t AStride);
     // The rows one after another, without the gaps a view's stride may leave.
     std::vector<uint32_t> ContiguousPixels() const;
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -162,6 +163,63 @@ TEST(BitmapView, KeepsItsSizeAndItsRowsThroughEveryChange) {
 
     view.SetMonochrome(true);
     EXPECT_EQ(view.TransparentColor(), clBlack);
+    EXPECT_TRUE(rows.OutsideUntouched());
+}
+
+// Painting points one bitmap, under a canvas that keeps referring to it, at other rows again and
+// again: each time it must be just what a bitmap made anew would be.
+TEST(BitmapView, RetargetedIsWhatABitmapMadeAnewWouldBe) {
+    TForeignRows rows(4, 3, 7);
+    uint32_t pixel = 0;
+    const auto owned = [](TBitmap& B) {
+        B.SetSize(3, 2);
+        B.SetMonochrome(true);
+        B.SetTransparentColor(clLime);
+        B.SetTransparent(true);
+        B.Canvas().SetPixels(0, 0, clRed);
+    };
+    const auto viewing = [&](TBitmap& B) { B.Retarget(rows.Pixels.data(), 4, 3, 7); };
+    const struct {
+        const char* Case;
+        std::function<void(TBitmap&)> From;
+        uint32_t* Pixels;
+        int32_t Width, Height, Stride;
+        std::string Error;
+    } cases[] = {
+        {"owned to rows", owned, rows.Pixels.data(), 4, 3, 7, ""},
+        {"view to other rows", viewing, &pixel, 1, 1, 1, ""},
+        {"view to none", viewing, nullptr, 0, 0, 0, ""},
+        {"owned to none", owned, nullptr, 5, 5, 5, ""},
+        {"view to a narrow stride", viewing, &pixel, 3, 2, 2,
+         "Bitmap stride 2 is less than its width 3"},
+        {"owned to a bad size", owned, &pixel, -1, 2, 2, "Invalid bitmap size -1 x 2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        TBitmap bitmap;
+        TCanvas over(bitmap);
+        c.From(bitmap);
+        EXPECT_EQ(test::ErrorText<EInvalidGraphic>(
+                      [&] { bitmap.Retarget(c.Pixels, c.Width, c.Height, c.Stride); }),
+                  c.Error.empty() ? "no error" : c.Error);
+        const bool view = c.Error.empty() && c.Pixels != nullptr;
+        EXPECT_EQ(bitmap.OwnsPixels(), !view);
+        EXPECT_EQ(bitmap.Width(), view ? c.Width : 0);
+        EXPECT_EQ(bitmap.Height(), view ? c.Height : 0);
+        EXPECT_EQ(bitmap.Stride(), view ? c.Stride : 0);
+        EXPECT_FALSE(bitmap.Monochrome());
+        EXPECT_FALSE(bitmap.Transparent());
+        if (view) {
+            EXPECT_EQ(bitmap.ScanLine(0), c.Pixels);
+            // The canvas over it draws on the new rows, and the transparent colour is theirs.
+            over.SetPixels(0, c.Height - 1, clFuchsia);
+            EXPECT_EQ(over.Pixels(0, c.Height - 1), clFuchsia);
+            EXPECT_EQ(bitmap.TransparentColor(), clFuchsia);
+        } else {
+            EXPECT_EQ(over.Pixels(0, 0), -1);
+            EXPECT_EQ(bitmap.TransparentColor(), clDefault);
+        }
+    }
     EXPECT_TRUE(rows.OutsideUntouched());
 }
 

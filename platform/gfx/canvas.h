@@ -255,6 +255,7 @@ private:
     uint32_t FTextAlign = 0;
     TLogFont FRealizedFor;
     std::shared_ptr<const TRealizedFont> FRealized;
+    uint64_t FRealizedVersion = 0;     // of the font FRealized was last found right for
     TCopyMode FCopyMode = 0x00CC0020;  // SRCCOPY
     struct TSavedState {
         TPen Pen;

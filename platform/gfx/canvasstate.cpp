@@ -22,6 +22,7 @@ bool Same(const TBrush& A, const TBrush& B) {
 }
 
 bool Same(const TFont& A, const TFont& B) {
+    if (A.Version() == B.Version()) return true;
     return A.Height() == B.Height() && A.Color() == B.Color() && A.Style() == B.Style() &&
            A.Pitch() == B.Pitch() && A.Charset() == B.Charset() &&
            A.Orientation() == B.Orientation() && A.Name() == B.Name();

@@ -56,11 +56,14 @@ int64_t FloorClamp(double V, int64_t Lo, int64_t Hi) {
 }  // namespace
 
 std::shared_ptr<const TRealizedFont> TCanvas::RealizedFont() {
+    // An unchanged font needs no description made to be compared.
+    if (FRealized && FFont.Version() == FRealizedVersion) return FRealized;
     TLogFont wanted = FFont.LogFont();
     if (!FRealized || !(wanted == FRealizedFor)) {
         FRealized = RealizeFont(wanted);
         FRealizedFor = std::move(wanted);
     }
+    FRealizedVersion = FFont.Version();
     return FRealized;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/gfx/font.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <mutex>
 #include <unordered_map>
@@ -82,7 +83,13 @@ void TFont::ReleaseHandle() {
     FHandle = 0;
 }
 
+void TFont::NewVersion() {
+    static std::atomic<uint64_t> latest{0};
+    FVersion = latest.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 void TFont::Changed() {
+    NewVersion();
     ReleaseHandle();
     if (OnChange) OnChange(this);
 }
@@ -103,6 +110,7 @@ void TFont::SetHeight(int32_t Value) {
 void TFont::SetColor(TColor Value) {
     if (Value == FColor) return;
     FColor = Value;
+    NewVersion();
     // The colour is not part of the logical font, so the handle stays valid.
     if (OnChange) OnChange(this);
 }
@@ -180,6 +188,7 @@ void TFont::SetHandle(HFONT Value) {
     FCharset = lf.lfCharSet;
     FOrientation = NormalAngle(lf.lfEscapement);
     FHandle = Value;
+    NewVersion();
     if (OnChange) OnChange(this);
 }
 
@@ -189,14 +198,19 @@ void TFont::Assign(const TPersistent* Source) {
         TPersistent::Assign(Source);
         return;
     }
-    FName = font->FName;
-    FHeight = font->FHeight;
-    FColor = font->FColor;
-    FStyle = font->FStyle;
-    FPitch = font->FPitch;
-    FCharset = font->FCharset;
-    FOrientation = font->FOrientation;
-    Changed();
+    // Painting copies a control's font into its canvas every time, and mostly it is already there.
+    if (font->FVersion != FVersion) {
+        FName = font->FName;
+        FHeight = font->FHeight;
+        FColor = font->FColor;
+        FStyle = font->FStyle;
+        FPitch = font->FPitch;
+        FCharset = font->FCharset;
+        FOrientation = font->FOrientation;
+        FVersion = font->FVersion;
+    }
+    ReleaseHandle();
+    if (OnChange) OnChange(this);
 }
 
 }  // namespace vex

@@ -128,22 +128,33 @@ public:
     // caller must not delete it. A stale handle raises EInvalidFontHandle and changes nothing.
     void SetHandle(HFONT Value);
 
+    // Assigning a font copies what differs; the font still changes (its handle goes, OnChange
+    // fires) when nothing did.
     void Assign(const TPersistent* Source) override;
+
+    // Fonts of one version describe the same font in the same colour: each change makes a new
+    // version, and a copy takes its source's. Comparing versions tells an unchanged copy without
+    // reading either font's description.
+    uint64_t Version() const { return FVersion; }
 
     static constexpr int32_t PixelsPerInch = 96;
 
 private:
+    // A change of the description: a new version, the handle goes, OnChange fires.
     void Changed();
     void ReleaseHandle();
+    void NewVersion();
 
+    // Copying a font that is already there reads these alone, next to OnChange.
+    uint64_t FVersion = 0;  // every font made describes the same default font
+    HFONT FHandle = 0;
+    TColor FColor = clWindowText;
     std::string FName = "MS Sans Serif";
     int32_t FHeight = -11;
-    TColor FColor = clWindowText;
     TFontStyles FStyle;
     TFontPitch FPitch = fpDefault;
     TFontCharset FCharset = DEFAULT_CHARSET;
     int32_t FOrientation = 0;
-    HFONT FHandle = 0;
 };
 
 }  // namespace vex

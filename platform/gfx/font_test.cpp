@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
@@ -62,6 +64,60 @@ TEST(FontHandle, AdoptedHandleIsOwnedByTheFontAndAStaleOneRaises) {
         EXPECT_THROW(font.SetHandle(handle), EInvalidFontHandle);
         EXPECT_EQ(font.Handle(), own);
     }
+}
+
+// A font copied again and again (a control's font into its canvas at every paint) must still
+// take each change, whichever of the two fonts it was made to, and still tell the canvas.
+TEST(FontCopy, EveryChangeOfSourceOrCopyIsTakenAtTheNextCopy) {
+    const struct {
+        const char* Change;
+        std::function<void(TFont&)> Apply;
+    } changes[] = {
+        {"name", [](TFont& F) { F.SetName("Courier New"); }},
+        {"height", [](TFont& F) { F.SetHeight(-20); }},
+        {"colour", [](TFont& F) { F.SetColor(clRed); }},
+        {"style", [](TFont& F) { F.SetStyle(TFontStyles{fsBold}); }},
+        {"pitch", [](TFont& F) { F.SetPitch(fpFixed); }},
+        {"charset", [](TFont& F) { F.SetCharset(SYMBOL_CHARSET); }},
+        {"orientation", [](TFont& F) { F.SetOrientation(900); }},
+        {"handle",
+         [](TFont& F) {
+             TLogFont lf;
+             lf.lfHeight = -15;
+             lf.lfFaceName = "Arial";
+             F.SetHandle(CreateFontIndirect(lf));
+         }},
+        {"copy of another",
+         [](TFont& F) {
+             TFont other;
+             other.SetName("Times New Roman");
+             other.SetColor(clBlue);
+             F.Assign(&other);
+         }},
+    };
+    const auto same = [](const TFont& A, const TFont& B) {
+        return A.LogFont() == B.LogFont() && A.Color() == B.Color();
+    };
+    for (const auto& change : changes)
+        for (const bool ofCopy : {false, true}) {
+            SCOPED_TRACE(std::string(change.Change) + (ofCopy ? " of the copy" : " of the source"));
+            TFont source, copy;
+            int told = 0;
+            copy.OnChange = [&](TObject*) { ++told; };
+            copy.Assign(&source);
+            change.Apply(ofCopy ? copy : source);
+            EXPECT_FALSE(same(source, copy));
+            told = 0;
+            copy.Assign(&source);
+            EXPECT_TRUE(same(source, copy));
+            EXPECT_EQ(told, 1);
+            // Copying what is already there still counts as a change, handle and all.
+            const HFONT handle = copy.Handle();
+            copy.Assign(&source);
+            EXPECT_EQ(told, 2);
+            TLogFont gone;
+            EXPECT_THROW(GetObject(handle, gone), EInvalidFontHandle);
+        }
 }
 
 TEST(FontEngine, OriginalFaceNamesMapToInstalledFamilies) {

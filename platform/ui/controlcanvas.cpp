@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/ui/bitmaptarget.h"
 #include "platform/ui/control.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/wincontrol.h"
@@ -88,11 +87,11 @@ TControlCanvas::~TControlCanvas() {
 
 void TControlCanvas::Retarget(HDC DC) {
     if (DC == nullptr || DC->Bitmap().Height() == 0) {
-        RetargetBitmap(Target, nullptr, 0, 0, 0);
+        Target.Retarget(nullptr, 0, 0, 0);
         return;
     }
     TBitmap& rows = DC->Bitmap();
-    RetargetBitmap(Target, rows.ScanLine(0), rows.Width(), rows.Height(), rows.Stride());
+    Target.Retarget(rows.ScanLine(0), rows.Width(), rows.Height(), rows.Stride());
 }
 
 void TControlCanvas::SetHandle(HDC DC) {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
-#include "platform/ui/bitmaptarget.h"
 #include "platform/ui/controlcanvas.h"
 #include "platform/win/painting.h"
 #include "platform/win/window.h"
@@ -58,7 +57,7 @@ TDeviceContext& MakeContext(HWND Wnd, const TWindowSurface& Surface) {
         contexts.Spare.pop_back();
     }
     context->Wnd = Wnd;
-    RetargetBitmap(context->Target, Surface.Pixels, Surface.Width, Surface.Height, Surface.Stride);
+    context->Target.Retarget(Surface.Pixels, Surface.Width, Surface.Height, Surface.Stride);
     context->Drawable = Surface.Clip.Bounds();
     context->Canvas.SetOrigin(Surface.Origin);
     context->Canvas.SetBaseClip(Surface.Clip);
@@ -147,7 +146,7 @@ int ReleaseDC(HWND, HDC DC) {
 
 void DetachAllContexts() {
     for (const auto& context : Contexts().InUse) {
-        RetargetBitmap(context->Target, nullptr, 0, 0, 0);
+        context->Target.Retarget(nullptr, 0, 0, 0);
         context->Drawable = TRect();
     }
 }
