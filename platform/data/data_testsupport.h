@@ -112,4 +112,38 @@ inline std::vector<FLDDesc> MakeFields(
     return fields;
 }
 
+// A record of every type a filter can read, and a memo that it cannot.
+inline std::vector<FLDDesc> SampleFields() {
+    return MakeFields({{"Name", fldZSTRING, 20, 0},
+                       {"Amount", fldFLOAT, 0, 0},
+                       {"Qty", fldINT32, 0, 0},
+                       {"Small", fldINT16, 0, 0},
+                       {"Price", fldBCD, 10, 2},
+                       {"Born", fldDATE, 0, 0},
+                       {"At", fldTIME, 0, 0},
+                       {"Stamp", fldTIMESTAMP, 0, 0},
+                       {"Active", fldBOOL, 0, 0},
+                       {"Notes", fldBLOB, 0, 0}});
+}
+
+}  // namespace vex::test
+
+#include <sqlite3.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/data/dbiengine.h"
+
+namespace vex::test {
+
+// Runs an SQL file of the fixtures into the database of Directory.
+inline void CreateFixture(const std::string& Directory, const std::string& SqlFile) {
+    std::ifstream in(SqlFile);
+    std::stringstream text;
+    text << in.rdbuf();
+    if (text.str().empty()) throw std::runtime_error("cannot read " + SqlFile);
+    TDbiEngine::Default().OpenDatabase(Directory)->Execute(text.str());
+}
+
 }  // namespace vex::test

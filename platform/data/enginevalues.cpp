@@ -1,5 +1,6 @@
 #include "platform/data/enginevalues.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -116,8 +117,10 @@ TBcd StrToBcd(const std::string& Text, int32_t Precision, int32_t Decimals) {
 TBcd FloatToBcd(double Value, int32_t Precision, int32_t Decimals) {
     if (!std::isfinite(Value) || std::fabs(Value) >= 1e64)
         throw EConvertError("Invalid floating point value for BCD");
-    char text[160];
-    std::snprintf(text, sizeof text, "%.*f", Decimals < 0 || Decimals > 64 ? 0 : Decimals, Value);
+    // Digits well past the last place, so that the decimal rounding of StrToBcd decides a tie
+    // (0.125 to 0.13) instead of printf's rounding to even.
+    char text[200];
+    std::snprintf(text, sizeof text, "%.*f", std::clamp(Decimals, 0, 64) + 17, Value);
     return StrToBcd(text, Precision, Decimals);
 }
 

@@ -17,16 +17,7 @@ using test::TFilterBlockBuilder;
 using Node = TFilterBlockBuilder::Node;
 
 std::vector<FLDDesc> CustomerFields() {
-    return test::MakeFields({{"Name", fldZSTRING, 20, 0},
-                             {"Amount", fldFLOAT, 0, 0},
-                             {"Qty", fldINT32, 0, 0},
-                             {"Small", fldINT16, 0, 0},
-                             {"Price", fldBCD, 10, 2},
-                             {"Born", fldDATE, 0, 0},
-                             {"At", fldTIME, 0, 0},
-                             {"Stamp", fldTIMESTAMP, 0, 0},
-                             {"Active", fldBOOL, 0, 0},
-                             {"Notes", fldBLOB, 0, 0}});
+    return test::SampleFields();
 }
 
 const FLDDesc& FieldOf(const std::vector<FLDDesc>& Fields, const std::string& Name) {
