@@ -102,7 +102,14 @@ TDbiCursor::TDbiCursor(std::shared_ptr<TDbiDatabase> Database, const std::string
     SwitchToIndex(IndexName);
 }
 
-TDbiCursor::~TDbiCursor() = default;
+TDbiCursor::~TDbiCursor() {
+    if (!FDropTable) return;
+    try {
+        FDatabase->Execute("DROP TABLE IF EXISTS temp." + QuoteName(FTable));
+    } catch (const EDBEngineError&) {
+        // A temporary table goes with the connection at the latest.
+    }
+}
 
 void TDbiCursor::SwitchToIndex(const std::string& IndexName) {
     size_t found = FIndexes.size();
@@ -210,7 +217,7 @@ bool TDbiCursor::ReadAt(size_t Position, uint8_t* Buffer) {
     if (Position < FCacheStart || Position >= FCacheStart + FCacheCount) FillCache(Position);
     const size_t i = Position - FCacheStart;
     if (!FCachePresent[i]) return false;
-    std::memcpy(Buffer, FCache.data() + i * FRecordSize, FRecordSize);
+    if (Buffer != nullptr) std::memcpy(Buffer, FCache.data() + i * FRecordSize, FRecordSize);
     return true;
 }
 
@@ -324,13 +331,19 @@ int64_t TDbiCursor::Bookmark() const {
 }
 
 DBIResult TDbiCursor::SetToBookmark(int64_t Bookmark) {
+    // Datasets come back to the record they left, or to a neighbour: look there first.
+    for (size_t p = FPos > FLow ? FPos - 1 : FLow; p < FHigh && p <= FPos + 1; ++p)
+        if (FKeyset[p] == Bookmark) {
+            FPos = p;
+            FOnRecord = true;
+            return ReadAt(FPos, nullptr) ? DBIERR_NONE : DBIERR_RECNOTFOUND;
+        }
     const auto it = std::find(FKeyset.begin() + static_cast<ptrdiff_t>(FLow),
                               FKeyset.begin() + static_cast<ptrdiff_t>(FHigh), Bookmark);
     if (it == FKeyset.begin() + static_cast<ptrdiff_t>(FHigh)) return DBIERR_RECNOTFOUND;
     FPos = static_cast<size_t>(it - FKeyset.begin());
     FOnRecord = true;
-    std::vector<uint8_t> probe(FRecordSize);
-    return ReadAt(FPos, probe.data()) ? DBIERR_NONE : DBIERR_RECNOTFOUND;
+    return ReadAt(FPos, nullptr) ? DBIERR_NONE : DBIERR_RECNOTFOUND;
 }
 
 int TDbiCursor::CompareBookmarks(int64_t A, int64_t B) const {
@@ -561,6 +574,11 @@ void TDbiCursor::SetRange(const uint8_t* Low, uint16_t LowCount, bool LowInclude
     FLow = Low ? LowerBound(Low, LowCount, !LowIncluded) : 0;
     FHigh = High ? LowerBound(High, HighCount, HighIncluded) : FKeyset.size();
     FHigh = std::max(FHigh, FLow);
+    SetToBegin();
+}
+
+void TDbiCursor::SetEmptyRange() {
+    FLow = FHigh = 0;
     SetToBegin();
 }
 

@@ -36,6 +36,8 @@ public:
     TDbiCursor& operator=(const TDbiCursor&) = delete;
 
     const std::string& TableName() const { return FTable; }
+    // An answer table that lives as long as its cursor.
+    void DropTableOnClose() { FDropTable = true; }
     TDbiDatabase& Database() const { return *FDatabase; }
     const std::vector<FLDDesc>& Fields() const { return FFields; }
     uint32_t RecordSize() const { return FRecordSize; }
@@ -86,6 +88,7 @@ public:
     void SetRange(const uint8_t* Low, uint16_t LowCount, bool LowIncluded, const uint8_t* High,
                   uint16_t HighCount, bool HighIncluded);
     void ResetRange();
+    void SetEmptyRange();  // no record at all, until the range is reset
 
     // Filters: a compiled block (Block non-null) or a callback with its client data. All
     // active filters must keep a record. The block is checked against this cursor's fields here.
@@ -112,7 +115,7 @@ private:
     size_t LowerBound(const uint8_t* Key, uint16_t Count, bool After);
     bool KeyCompares(size_t Position, const uint8_t* Key, uint16_t Count, const char* Op);
     void BindField(sqlite3_stmt* Stmt, int Index, const FLDDesc& Field, const uint8_t* Buffer);
-    // Reads the record at Position into Buffer; false when it was deleted meanwhile.
+    // Reads the record at Position into Buffer (when given); false when it was deleted meanwhile.
     bool ReadAt(size_t Position, uint8_t* Buffer);
     void FillCache(size_t Position);
     bool Passes(uint8_t* Buffer, int64_t RowId);
@@ -142,6 +145,7 @@ private:
     std::vector<TFilter> FFilters;
     hDBIFilter FNextFilter = 1;
     std::map<uint16_t, std::optional<std::string>> FStagedBlobs;
+    bool FDropTable = false;
 };
 
 }  // namespace vex

@@ -94,7 +94,9 @@ void TDbiDatabase::Execute(const std::string& Sql) {
 }
 
 bool TDbiDatabase::TableExists(const std::string& Table) {
-    auto q = Prepare("SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1");
+    auto q = Prepare(
+        "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 "
+        "UNION ALL SELECT 1 FROM sqlite_temp_schema WHERE type = 'table' AND name = ?1");
     sqlite3_bind_text(q->Handle(), 1, Table.c_str(), -1, SQLITE_TRANSIENT);
     return q->Step();
 }
