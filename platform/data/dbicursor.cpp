@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/core/exceptions.h"
@@ -17,7 +18,7 @@ namespace vex {
 namespace {
 
 // Records read ahead at a time: enough to amortise a statement, little enough to stay fresh.
-constexpr size_t CacheRecords = 256;
+constexpr size_t CacheRecords = 1024;
 
 const char* ColumnText(sqlite3_stmt* Stmt, int Column) {
     const unsigned char* text = sqlite3_column_text(Stmt, Column);
@@ -37,18 +38,31 @@ void ReadColumn(sqlite3_stmt* Stmt, int Column, const FLDDesc& Field, uint8_t* B
                 break;
             }
             case fldINT16:
-                PutBytes<int16_t>(slot, static_cast<int16_t>(sqlite3_column_int64(Stmt, Column)));
-                break;
             case fldUINT16:
-                PutBytes<uint16_t>(slot, static_cast<uint16_t>(sqlite3_column_int64(Stmt, Column)));
-                break;
             case fldINT32:
-                PutBytes<int32_t>(slot, static_cast<int32_t>(sqlite3_column_int64(Stmt, Column)));
+            case fldBOOL: {
+                // A value the field cannot hold (text, a fraction, a number out of its range)
+                // reads as blank, never as some other number.
+                const sqlite3_int64 v = sqlite3_column_int64(Stmt, Column);
+                const bool whole = sqlite3_column_type(Stmt, Column) == SQLITE_INTEGER;
+                if (Field.iFldType == fldINT16) {
+                    blank = !whole || v < INT16_MIN || v > INT16_MAX;
+                    PutBytes<int16_t>(slot, static_cast<int16_t>(v));
+                } else if (Field.iFldType == fldUINT16) {
+                    blank = !whole || v < 0 || v > UINT16_MAX;
+                    PutBytes<uint16_t>(slot, static_cast<uint16_t>(v));
+                } else if (Field.iFldType == fldINT32) {
+                    blank = !whole || v < INT32_MIN || v > INT32_MAX;
+                    PutBytes<int32_t>(slot, static_cast<int32_t>(v));
+                } else {
+                    blank = !whole;
+                    PutBytes<int16_t>(slot, v != 0 ? -1 : 0);
+                }
                 break;
-            case fldBOOL:
-                PutBytes<int16_t>(slot, sqlite3_column_int64(Stmt, Column) != 0 ? -1 : 0);
-                break;
+            }
             case fldFLOAT:
+                blank = sqlite3_column_type(Stmt, Column) == SQLITE_TEXT ||
+                        sqlite3_column_type(Stmt, Column) == SQLITE_BLOB;
                 PutBytes<double>(slot, sqlite3_column_double(Stmt, Column));
                 break;
             case fldBCD:
@@ -86,6 +100,14 @@ void ReadColumn(sqlite3_stmt* Stmt, int Column, const FLDDesc& Field, uint8_t* B
     Buffer[Field.iNullOffset] = blank ? 1 : 0;
 }
 
+// A whole number binds as one, so that SQLite compares integers without converting.
+void BindNumber(sqlite3_stmt* Stmt, int Index, double Value) {
+    if (Value == std::trunc(Value) && std::fabs(Value) < 9e15)
+        sqlite3_bind_int64(Stmt, Index, static_cast<sqlite3_int64>(Value));
+    else
+        sqlite3_bind_double(Stmt, Index, Value);
+}
+
 }  // namespace
 
 TDbiCursor::TDbiCursor(std::shared_ptr<TDbiDatabase> Database, const std::string& Table,
@@ -93,9 +115,6 @@ TDbiCursor::TDbiCursor(std::shared_ptr<TDbiDatabase> Database, const std::string
     : FDatabase(std::move(Database)), FTable(Table) {
     FFields = FDatabase->TableFields(Table);
     FRecordSize = LayOutRecord(FFields);
-    FColumns = "rowid";
-    for (const FLDDesc& f : FFields)
-        if (f.iFldType != fldBLOB) FColumns += ", " + QuoteName(f.szName);
     FIndexes = FDatabase->TableIndexes(Table);
     FCache.resize(CacheRecords * FRecordSize);
     FCachePresent.resize(CacheRecords);
@@ -170,6 +189,40 @@ void TDbiCursor::SetToEnd() {
     FOnRecord = false;
 }
 
+std::string TDbiCursor::SelectList(const std::vector<uint16_t>* Only) const {
+    std::string list = "rowid";
+    for (const FLDDesc& f : FFields)
+        if (f.iFldType != fldBLOB &&
+            (Only == nullptr || std::find(Only->begin(), Only->end(), f.iFldNum) != Only->end()))
+            list += ", " + QuoteName(f.szName);
+    return list;
+}
+
+std::string TDbiCursor::Narrowing(const std::vector<const TFilterProgram*>& Programs,
+                                  std::vector<double>& Values) const {
+    // Only what the filters need in any case. A field of these types reads a stored integer
+    // (or, for a float, a real) and nothing else, so a record the block keeps holds a number
+    // that SQLite compares exactly as the block does; the block still judges every row.
+    std::string where;
+    static const char* const ops[] = {"", "", "", "=", "<>", ">", "<", ">=", "<="};
+    for (const TFilterProgram* p : Programs)
+        for (const TFilterProgram::TNecessaryComparison& c : p->NecessaryComparisons()) {
+            where += QuoteName(FFields[c.FieldNum - 1].szName) + " " + ops[c.Op] + " ? AND ";
+            Values.push_back(c.Value);
+        }
+    return where;
+}
+
+void TDbiCursor::ReadRow(sqlite3_stmt* Stmt, uint8_t* Record, const std::vector<uint16_t>* Only) {
+    int column = 1;
+    for (const FLDDesc& f : FFields) {
+        if (f.iFldType == fldBLOB)
+            Record[f.iNullOffset] = 0;  // read on demand
+        else if (Only == nullptr || std::find(Only->begin(), Only->end(), f.iFldNum) != Only->end())
+            ReadColumn(Stmt, column++, f, Record);
+    }
+}
+
 void TDbiCursor::FillCache(size_t Position) {
     // A window around the place, reaching further in the direction of travel.
     const bool backward = FCacheCount != 0 && Position < FCacheStart;
@@ -179,58 +232,106 @@ void TDbiCursor::FillCache(size_t Position) {
     FCacheStart = start;
     FCacheCount = end - start;
     std::fill(FCachePresent.begin(), FCachePresent.end(), 0);
-    const bool rowidOrder = CurrentIndex().bPrimary;
-    std::unique_ptr<TSqlStatement> q;
-    if (rowidOrder) {
-        // The keyset is in rowid order: one range scan reads the window.
-        q = FDatabase->Prepare("SELECT " + FColumns + " FROM " + QuoteName(FTable) +
-                               " WHERE rowid BETWEEN ?1 AND ?2 ORDER BY rowid");
-        sqlite3_bind_int64(q->Handle(), 1, FKeyset[start]);
-        sqlite3_bind_int64(q->Handle(), 2, FKeyset[end - 1]);
-    } else {
-        std::string sql = "SELECT " + FColumns + " FROM " + QuoteName(FTable) + " WHERE rowid IN (";
-        for (size_t i = 0; i < CacheRecords; ++i)
-            sql += i ? ",?" : "?";
-        q = FDatabase->Prepare(sql + ")");
-        for (size_t i = start; i < end; ++i)
-            sqlite3_bind_int64(q->Handle(), static_cast<int>(i - start + 1), FKeyset[i]);
-    }
-    std::map<int64_t, size_t> places;
-    for (size_t i = start; i < end; ++i)
-        places.emplace(FKeyset[i], i - start);
-    while (q->Step()) {
-        const auto it = places.find(sqlite3_column_int64(q->Handle(), 0));
-        if (it == places.end()) continue;
-        uint8_t* record = FCache.data() + it->second * FRecordSize;
-        int column = 1;
-        for (const FLDDesc& f : FFields) {
-            if (f.iFldType == fldBLOB)
-                record[f.iNullOffset] = 0;  // read on demand
-            else
-                ReadColumn(q->Handle(), column++, f, record);
+
+    // With expression filters active the window first reads only the fields they judge, and
+    // whole rows only for the records that pass: most rows of a narrow filter cost one column.
+    std::vector<uint16_t> judged;
+    std::vector<const TFilterProgram*> programs;
+    for (const TFilter& f : FFilters)
+        if (f.Active && f.Program) {
+            programs.push_back(f.Program.get());
+            for (uint16_t n : f.Program->FieldNumbers())
+                if (std::find(judged.begin(), judged.end(), n) == judged.end()) judged.push_back(n);
         }
-        FCachePresent[it->second] = 1;
+    const std::vector<uint16_t>* only = programs.empty() ? nullptr : &judged;
+
+    const bool rowidOrder = CurrentIndex().bPrimary;
+    std::vector<double> narrowing;
+    const std::string select = "SELECT " + SelectList(only) + " FROM " + QuoteName(FTable) +
+                               " WHERE " + Narrowing(programs, narrowing);
+    std::unique_ptr<TSqlStatement> q;
+    // In rowid order one range scan reads the window; in another order the rowids are named.
+    std::map<int64_t, size_t> places;
+    int bound = 0;
+    if (rowidOrder) {
+        q = FDatabase->Prepare(select + "rowid BETWEEN ? AND ? ORDER BY rowid");
+        for (double v : narrowing)
+            BindNumber(q->Handle(), ++bound, v);
+        sqlite3_bind_int64(q->Handle(), ++bound, FKeyset[start]);
+        sqlite3_bind_int64(q->Handle(), ++bound, FKeyset[end - 1]);
+    } else {
+        std::string sql = select + "rowid IN (?";
+        for (size_t i = 1; i < CacheRecords; ++i)
+            sql += ",?";
+        q = FDatabase->Prepare(sql + ")");
+        for (double v : narrowing)
+            BindNumber(q->Handle(), ++bound, v);
+        for (size_t i = start; i < end; ++i) {
+            sqlite3_bind_int64(q->Handle(), ++bound, FKeyset[i]);
+            places.emplace(FKeyset[i], i - start);
+        }
     }
+    size_t next = start;  // the rowid order walks the keyset beside the rows
+    while (q->Step()) {
+        const int64_t rowid = sqlite3_column_int64(q->Handle(), 0);
+        size_t place;
+        if (rowidOrder) {
+            while (next < end && FKeyset[next] < rowid)
+                ++next;
+            if (next == end || FKeyset[next] != rowid) continue;
+            place = next - start;
+        } else {
+            const auto it = places.find(rowid);
+            if (it == places.end()) continue;
+            place = it->second;
+        }
+        uint8_t* record = FCache.data() + place * FRecordSize;
+        ReadRow(q->Handle(), record, only);
+        const bool passes =
+            std::all_of(programs.begin(), programs.end(),
+                        [&](const TFilterProgram* p) { return p->Matches(record); });
+        // A record the filters hide is not in the cache: the cursor cannot stand on it.
+        FCachePresent[place] = passes ? (only ? 2 : 1) : 0;
+    }
+    q.reset();
+    if (only == nullptr) return;
+    auto whole = FDatabase->Prepare("SELECT " + SelectList(nullptr) + " FROM " + QuoteName(FTable) +
+                                    " WHERE rowid = ?1");
+    for (size_t place = 0; place < FCacheCount; ++place) {
+        if (FCachePresent[place] != 2) continue;
+        sqlite3_bind_int64(whole->Handle(), 1, FKeyset[start + place]);
+        FCachePresent[place] = whole->Step() ? 1 : 0;
+        if (FCachePresent[place])
+            ReadRow(whole->Handle(), FCache.data() + place * FRecordSize, nullptr);
+        sqlite3_reset(whole->Handle());
+    }
+}
+
+const uint8_t* TDbiCursor::CachedRecord(size_t Position) {
+    if (Position < FCacheStart || Position >= FCacheStart + FCacheCount) FillCache(Position);
+    const size_t i = Position - FCacheStart;
+    return FCachePresent[i] ? FCache.data() + i * FRecordSize : nullptr;
 }
 
 bool TDbiCursor::ReadAt(size_t Position, uint8_t* Buffer) {
-    if (Position < FCacheStart || Position >= FCacheStart + FCacheCount) FillCache(Position);
-    const size_t i = Position - FCacheStart;
-    if (!FCachePresent[i]) return false;
-    if (Buffer != nullptr) std::memcpy(Buffer, FCache.data() + i * FRecordSize, FRecordSize);
+    const uint8_t* record = CachedRecord(Position);
+    if (record == nullptr) return false;
+    if (Buffer != nullptr) std::memcpy(Buffer, record, FRecordSize);
     return true;
 }
 
-bool TDbiCursor::Passes(uint8_t* Buffer, int64_t RowId) {
-    // The list may change under a callback; walk it by index and re-check the size.
+bool TDbiCursor::Passes(size_t Position, uint8_t* Buffer) {
+    const uint8_t* record = CachedRecord(Position);
+    if (record == nullptr) return false;  // deleted since the keyset was read
+    // Expressions judged the record as the cache was filled; callbacks get a copy, since they
+    // may move the cursor and so refill the cache.
+    std::memcpy(Buffer, record, FRecordSize);
+    // The list may change under a callback; walk it by index.
     for (size_t i = 0; i < FFilters.size(); ++i) {
         const TFilter& f = FFilters[i];
-        if (!f.Active) continue;
-        if (f.Program) {
-            if (!f.Program->Matches(Buffer)) return false;
-        } else if (f.Callback(f.ClientData, Buffer, static_cast<int32_t>(RowId)) == 0) {
+        if (f.Active && !f.Program &&
+            f.Callback(f.ClientData, Buffer, static_cast<int32_t>(FKeyset[Position])) == 0)
             return false;
-        }
     }
     return true;
 }
@@ -253,9 +354,7 @@ DBIResult TDbiCursor::Step(int Direction, uint8_t* Buffer) {
             --p;
         }
         onRecord = true;
-        if (!ReadAt(p, Buffer)) continue;  // deleted since the keyset was read
-        const int64_t rowid = FKeyset[p];
-        if (!Passes(Buffer, rowid)) continue;
+        if (!Passes(p, Buffer)) continue;
         // A callback may have moved the cursor; the record found is where it stands now.
         FPos = p;
         FOnRecord = true;
@@ -609,6 +708,7 @@ DBIResult TDbiCursor::AddFilter(void* ClientData, const uint8_t* Block, size_t B
     f.Callback = Callback;
     f.ClientData = ClientData;
     f.Handle = FNextFilter++;
+    FCacheCount = 0;
     Filter = f.Handle;
     FFilters.push_back(std::move(f));
     return DBIERR_NONE;
@@ -618,6 +718,7 @@ DBIResult TDbiCursor::ActivateFilter(hDBIFilter Filter) {
     TFilter* f = FindFilter(Filter);
     if (f == nullptr) return DBIERR_NOSUCHFILTER;
     f->Active = true;
+    FCacheCount = 0;
     return DBIERR_NONE;
 }
 
@@ -630,10 +731,12 @@ DBIResult TDbiCursor::DeactivateFilter(hDBIFilter Filter) {
     TFilter* f = FindFilter(Filter);
     if (f == nullptr) return DBIERR_NOSUCHFILTER;
     f->Active = false;
+    FCacheCount = 0;
     return DBIERR_NONE;
 }
 
 DBIResult TDbiCursor::DropFilter(hDBIFilter Filter) {
+    FCacheCount = 0;
     if (Filter == 0) {
         FFilters.clear();
         return DBIERR_NONE;

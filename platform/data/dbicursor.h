@@ -118,7 +118,15 @@ private:
     // Reads the record at Position into Buffer (when given); false when it was deleted meanwhile.
     bool ReadAt(size_t Position, uint8_t* Buffer);
     void FillCache(size_t Position);
-    bool Passes(uint8_t* Buffer, int64_t RowId);
+    // The select list of the buffer's fields (only those numbered, when given), rowid first.
+    std::string SelectList(const std::vector<uint16_t>* Only) const;
+    void ReadRow(sqlite3_stmt* Stmt, uint8_t* Record, const std::vector<uint16_t>* Only);
+    // SQL conditions ("... AND ") that every record the filters keep meets, with their values.
+    std::string Narrowing(const std::vector<const TFilterProgram*>& Programs,
+                          std::vector<double>& Values) const;
+    const uint8_t* CachedRecord(size_t Position);  // null when deleted meanwhile
+    // Whether the record at Position passes the active filters; copies it to Buffer on the way.
+    bool Passes(size_t Position, uint8_t* Buffer);
     DBIResult Step(int Direction, uint8_t* Buffer);
     void Write(const uint8_t* Buffer, int64_t RowId);
     void PlaceOn(int64_t RowId);
@@ -128,7 +136,6 @@ private:
     std::string FTable;
     std::vector<FLDDesc> FFields;
     uint32_t FRecordSize = 0;
-    std::string FColumns;  // the select list of the buffer's fields, rowid first
     std::vector<IDXDesc> FIndexes;
     size_t FIndex = 0;
 

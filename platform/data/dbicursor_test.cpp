@@ -218,6 +218,33 @@ TEST_F(Cursor, KeepsOnlyRecordsThatEveryActiveFilterKeeps) {
     EXPECT_EQ(refused, 0u);
 }
 
+TEST_F(Cursor, ReadsValuesTheFieldsCannotHoldAsBlank) {
+    auto cursor = Open("odd");
+    EXPECT_EQ(Walk(*cursor, "Small"), "-,-5,0");
+    EXPECT_EQ(Walk(*cursor, "Whole"), "-,-,0");
+    EXPECT_EQ(Walk(*cursor, "Ratio"), "-,2.500000,0.000000");
+    EXPECT_EQ(Walk(*cursor, "Yes"), "-,-1,0");
+    // Filters, which SQLite narrows down first, see the same blanks: 4294967303 is not 7.
+    struct Case {
+        const char* Field;
+        int32_t Value;
+        const char* Ids;
+    };
+    for (const Case& c : {Case{"Whole", 7, ""}, Case{"Whole", 0, "3"}, Case{"Small", 4464, ""},
+                          Case{"Small", -5, "2"}, Case{"Ratio", 0, "3"}}) {
+        SCOPED_TRACE(std::string(c.Field) + " " + std::to_string(c.Value));
+        test::TFilterBlockBuilder b;
+        const std::vector<uint8_t> block =
+            b.Build(b.Binary(canEQ, b.Value(fldINT32, c.Value), b.Field(c.Field)));
+        hDBIFilter filter = 0;
+        ASSERT_EQ(cursor->AddFilter(nullptr, block.data(), block.size(), nullptr, filter),
+                  DBIERR_NONE);
+        cursor->ActivateFilter(filter);
+        EXPECT_EQ(Walk(*cursor, "Id"), c.Ids);
+        cursor->DropFilter(filter);
+    }
+}
+
 TEST_F(Cursor, AFilterMayMoveTheCursorItJudges) {
     auto cursor = Open("customer");
     static TDbiCursor* current;

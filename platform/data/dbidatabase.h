@@ -42,7 +42,8 @@ private:
 };
 
 // The SQLite file of one folder: one connection, defensive, without extension loading, its
-// statements prepared once and kept.
+// statements prepared once and kept. The connection belongs to the thread that uses the data
+// layer (the user-interface thread), so SQLite takes no lock per call.
 class TDbiDatabase {
 public:
     explicit TDbiDatabase(const std::string& FileName);

@@ -1,5 +1,6 @@
 #include "platform/data/filterblock.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -115,7 +116,11 @@ uint16_t TFilterProgram::Decode(size_t Offset, int Depth) {
             if (field == nullptr) Invalid("No field named " + name);
             if (!CategoryOf(field->iFldType, n.Category))
                 Invalid("Field " + name + " cannot be filtered");
+            if (std::find(FFieldNumbers.begin(), FFieldNumbers.end(), field->iFldNum) ==
+                FFieldNumbers.end())
+                FFieldNumbers.push_back(field->iFldNum);
             n.Type = field->iFldType;
+            n.FieldNum = field->iFldNum;
             n.Offset = field->iOffset;
             n.NullOffset = field->iNullOffset;
             n.Length = field->iLen;
@@ -290,6 +295,45 @@ bool TFilterProgram::Truth(uint16_t Index, const uint8_t* Record) const {
 
 bool TFilterProgram::Matches(const uint8_t* Record) const {
     return Truth(FRoot, Record);
+}
+
+}  // namespace vex
+
+namespace vex {
+
+std::vector<TFilterProgram::TNecessaryComparison> TFilterProgram::NecessaryComparisons() const {
+    std::vector<TNecessaryComparison> Result;
+    CollectNecessary(FRoot, Result);
+    return Result;
+}
+
+void TFilterProgram::CollectNecessary(uint16_t Index,
+                                      std::vector<TNecessaryComparison>& Into) const {
+    const TNode& n = FNodes[Index];
+    if (n.Class != nodeBINARY) return;
+    if (n.Op == canAND) {
+        CollectNecessary(n.Left, Into);
+        CollectNecessary(n.Right, Into);
+        return;
+    }
+    if (!IsRelation(n.Op)) return;
+    const auto plainNumber = [](const TNode& x) {
+        return x.Type == fldINT16 || x.Type == fldUINT16 || x.Type == fldINT32 ||
+               x.Type == fldFLOAT;
+    };
+    const TNode *field = &FNodes[n.Left], *constant = &FNodes[n.Right];
+    uint32_t op = n.Op;
+    if (field->Class == nodeCONST) {
+        std::swap(field, constant);
+        // The same comparison with its sides exchanged.
+        static const uint32_t mirrored[] = {0, 0, 0, canEQ, canNE, canLT, canGT, canLE, canGE};
+        op = mirrored[op];
+    }
+    if (field->Class != nodeFIELD || constant->Class != nodeCONST || !plainNumber(*field) ||
+        !plainNumber(*constant))
+        return;
+    const TValue v = Read(*constant, constant->Value, constant->Length);
+    if (!v.Blank) Into.push_back({field->FieldNum, op, v.Number});
 }
 
 }  // namespace vex

@@ -46,6 +46,18 @@ public:
     // Whether the record passes. A blank operand makes a relation false; numbers compare as
     // doubles, two packed decimals exactly; division by zero gives a blank.
     bool Matches(const uint8_t* Record) const;
+    // Comparisons of a whole-number or floating-point field with a number that the whole filter
+    // needs to hold (joined to the root by AND only), with the field on the left: a database can
+    // narrow the rows with them before the block judges the rest.
+    struct TNecessaryComparison {
+        uint16_t FieldNum;
+        uint32_t Op;
+        double Value;
+    };
+    std::vector<TNecessaryComparison> NecessaryComparisons() const;
+
+    // The engine numbers of the fields the block reads, each once.
+    const std::vector<uint16_t>& FieldNumbers() const { return FFieldNumbers; }
 
 private:
     enum TCategory : uint8_t { catBool, catNumber, catBcd, catString, catDate, catTime };
@@ -58,6 +70,7 @@ private:
         uint16_t Type = 0;                                // field or constant type
         const uint8_t* Value = nullptr;                   // constant value inside FBlock
         uint32_t Offset = 0, NullOffset = 0, Length = 0;  // field slots in the record
+        uint16_t FieldNum = 0;
     };
     struct TValue;
 
@@ -66,9 +79,11 @@ private:
     uint16_t Decode(size_t Offset, int Depth);
     TValue Evaluate(uint16_t Node, const uint8_t* Record) const;
     bool Truth(uint16_t Node, const uint8_t* Record) const;
+    void CollectNecessary(uint16_t Node, std::vector<TNecessaryComparison>& Into) const;
 
     std::vector<uint8_t> FBlock;
     std::vector<TNode> FNodes;
+    std::vector<uint16_t> FFieldNumbers;
     uint16_t FRoot = 0;
     size_t FLiteralStart = 0, FTotalSize = 0, FNodeCount = 0;
     // Only while decoding: the cursor's fields and the node decoded from each slot.

@@ -24,3 +24,9 @@ CREATE TABLE everything (Id AUTOINC, Name VARCHAR(10), Small SMALLINT, Unsigned 
                          Whole INTEGER, Yes BOOLEAN, Ratio FLOAT, Cash MONEY,
                          Exact DECIMAL TEXT(20,4), Day DATE, Moment TIME, Stamp TIMESTAMP,
                          Data BLOB, Text MEMO, Rich FMTMEMO);
+
+-- Values that another program may have stored and that the fields cannot hold.
+CREATE TABLE odd (Id INTEGER, Small SMALLINT, Whole INTEGER, Ratio FLOAT, Yes BOOLEAN);
+INSERT INTO odd VALUES (1, 70000, 3.7, 'abc', 'yes');
+INSERT INTO odd VALUES (2, -5, 4294967303, 2.5, 1);
+INSERT INTO odd VALUES (3, 0, 0, 0, 0);
