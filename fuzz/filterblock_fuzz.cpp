@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const std::vector<uint8_t> block(Data, Data + Size);
     try {
         const TFilterProgram program(block.data(), block.size(), fields);
-        const uint32_t size = fields.back().iOffset + fields.back().iLen + 1;
+        const uint32_t size = fields.back().iOffset + fields.back().iLen;
         std::vector<uint8_t> blank(size, 1), zero(size, 0), ones(size, 0xFF);
         for (const FLDDesc& f : fields)
             ones[f.iNullOffset] = 0;
