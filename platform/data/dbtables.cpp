@@ -2,10 +2,9 @@
 
 #include <sqlite3.h>
 
-#include <atomic>
-
 #include "platform/core/stringutils.h"
 #include "platform/data/dbiengine.h"
+#include "platform/data/dbistatement.h"
 
 namespace vex {
 
@@ -327,23 +326,6 @@ void TTable::ApplyMasterRange() {
 }
 
 // ---- queries and procedures ----
-
-std::unique_ptr<TDbiCursor> OpenAnswer(std::shared_ptr<TDbiDatabase> Database,
-                                       const std::string& Sql) {
-    // Refuses a second statement before anything runs.
-    Database->Prepare(Sql);
-    static std::atomic<int> counter{0};
-    const std::string answer = "answer_" + std::to_string(++counter);
-    Database->Execute("CREATE TEMP TABLE " + QuoteName(answer) + " AS " + Sql);
-    try {
-        auto cursor = std::make_unique<TDbiCursor>(Database, answer);
-        cursor->DropTableOnClose();
-        return cursor;
-    } catch (...) {
-        Database->Execute("DROP TABLE temp." + QuoteName(answer));
-        throw;
-    }
-}
 
 TQuery::TQuery(TComponent* AOwner) : TDBDataSet(AOwner) {}
 

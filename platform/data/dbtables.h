@@ -166,8 +166,4 @@ private:
     std::string FName;
 };
 
-// Runs one SELECT into a private table of the connection and opens a cursor on it.
-std::unique_ptr<TDbiCursor> OpenAnswer(std::shared_ptr<TDbiDatabase> Database,
-                                       const std::string& Sql);
-
 }  // namespace vex
