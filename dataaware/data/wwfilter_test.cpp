@@ -10,6 +10,7 @@
 #include "platform/data/dbtables.h"
 #include "platform/data/enginevalues.h"
 #include "platform/data/filterblock.h"
+#include "platform/data/scriptedcursor.h"
 #include "platform/win/messagebox.h"
 #include "tests/support/casefile.h"
 #include "tests/support/tempdir.h"
@@ -176,6 +177,44 @@ TEST_F(Filter, CallsTheRecordCallbackWithTheDataSet) {
     TDataSet bare(nullptr);
     bare.Open();
     EXPECT_FALSE(SetRecordFilterCallback(keepA1, bare, handle)) << "no cursor to filter";
+}
+
+// A dataset over a cursor that refuses what the script says.
+class TScriptedDataSet : public TDataSet {
+public:
+    TScriptedDataSet(const std::string& Folder, std::deque<DBIResult> Script)
+        : TDataSet(nullptr), FFolder(Folder), FScript(std::move(Script)) {}
+    TScriptedCursor* Cursor() const { return static_cast<TScriptedCursor*>(Handle()); }
+
+protected:
+    std::unique_ptr<TDbiCursor> CreateHandle() override {
+        auto cursor =
+            std::make_unique<TScriptedCursor>(TDbiEngine::Default().OpenDatabase(FFolder), "t");
+        cursor->Script = FScript;
+        return cursor;
+    }
+
+private:
+    std::string FFolder;
+    std::deque<DBIResult> FScript;
+};
+
+TEST_F(Filter, AnEngineThatRefusesTheCallbackLeavesNoHandle) {
+    TScriptedDataSet refusing(Folder.Path(), {DBIERR_NOTSUPPORTED});
+    refusing.Open();
+    hDBIFilter handle = 0;
+    const pfDBIFilter keepAll = [](void*, uint8_t*, int32_t) -> int32_t { return 1; };
+    EXPECT_FALSE(SetRecordFilterCallback(keepAll, refusing, handle));
+    EXPECT_EQ(handle, 0u);
+    EXPECT_EQ(refusing.Cursor()->Calls, std::vector<std::string>{"AddFilter callback"});
+    EXPECT_EQ(refusing.RecordCount(), 4) << "unfiltered";
+
+    // Accepted the second time: added, activated, and dropped again when removed.
+    EXPECT_TRUE(SetRecordFilterCallback(keepAll, refusing, handle));
+    EXPECT_TRUE(SetRecordFilterCallback(nullptr, refusing, handle));
+    EXPECT_EQ(refusing.Cursor()->Calls,
+              (std::vector<std::string>{"AddFilter callback", "AddFilter callback",
+                                        "ActivateFilter 1", "DeactivateFilter 1", "DropFilter 1"}));
 }
 
 }  // namespace
