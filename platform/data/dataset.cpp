@@ -50,8 +50,6 @@ void TDataSet::SetActive(bool Value) {
         Fire(BeforeOpen);
         try {
             OpenCursor(false);
-            CreateFields();
-            BindFields();
         } catch (...) {
             CloseCursor();
             DestroyFields();
@@ -95,9 +93,14 @@ void TDataSet::InitFieldDefs() {
     FFieldDefs = FHandle ? FHandle->Fields() : std::vector<FLDDesc>();
 }
 
-void TDataSet::OpenCursor(bool /*InfoQuery*/) {
+void TDataSet::OpenCursor(bool InfoQuery) {
     SetHandle(CreateHandle());
     InitFieldDefs();
+    // The fields exist before the cursor is prepared: a filter installed then names them.
+    if (!InfoQuery) {
+        CreateFields();
+        BindFields();
+    }
     if (FHandle) PrepareCursor();
 }
 

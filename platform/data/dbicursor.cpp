@@ -117,6 +117,7 @@ TDbiCursor::TDbiCursor(std::shared_ptr<TDbiDatabase> Database, const std::string
     FRecordSize = LayOutRecord(FFields);
     FIndexes = FDatabase->TableIndexes(Table);
     FCache.resize(CacheRecords * FRecordSize);
+    FScratch.resize(FRecordSize);
     FCachePresent.resize(CacheRecords);
     SwitchToIndex(IndexName);
 }
@@ -358,6 +359,7 @@ DBIResult TDbiCursor::Step(int Direction, uint8_t* Buffer) {
         // A callback may have moved the cursor; the record found is where it stands now.
         FPos = p;
         FOnRecord = true;
+        FVerified = true;
         return DBIERR_NONE;
     }
 }
@@ -430,19 +432,28 @@ int64_t TDbiCursor::Bookmark() const {
 }
 
 DBIResult TDbiCursor::SetToBookmark(int64_t Bookmark) {
-    // Datasets come back to the record they left, or to a neighbour: look there first.
+    // Datasets come back to the record they left, which passed the filters when it was
+    // reached and needs no second look while they stay as they are.
+    if (FOnRecord && FVerified && FPos < FHigh && FKeyset[FPos] == Bookmark) return DBIERR_NONE;
+    // A neighbour next, then the whole range.
     for (size_t p = FPos > FLow ? FPos - 1 : FLow; p < FHigh && p <= FPos + 1; ++p)
         if (FKeyset[p] == Bookmark) {
             FPos = p;
             FOnRecord = true;
-            return ReadAt(FPos, nullptr) ? DBIERR_NONE : DBIERR_RECNOTFOUND;
+            return Verify();
         }
     const auto it = std::find(FKeyset.begin() + static_cast<ptrdiff_t>(FLow),
                               FKeyset.begin() + static_cast<ptrdiff_t>(FHigh), Bookmark);
     if (it == FKeyset.begin() + static_cast<ptrdiff_t>(FHigh)) return DBIERR_RECNOTFOUND;
     FPos = static_cast<size_t>(it - FKeyset.begin());
     FOnRecord = true;
-    return ReadAt(FPos, nullptr) ? DBIERR_NONE : DBIERR_RECNOTFOUND;
+    return Verify();
+}
+
+DBIResult TDbiCursor::Verify() {
+    // A record hidden by a filter is as unreachable as a deleted one.
+    FVerified = Passes(FPos, FScratch.data());
+    return FVerified ? DBIERR_NONE : DBIERR_RECNOTFOUND;
 }
 
 int TDbiCursor::CompareBookmarks(int64_t A, int64_t B) const {
@@ -708,7 +719,7 @@ DBIResult TDbiCursor::AddFilter(void* ClientData, const uint8_t* Block, size_t B
     f.Callback = Callback;
     f.ClientData = ClientData;
     f.Handle = FNextFilter++;
-    FCacheCount = 0;
+    FiltersChanged();
     Filter = f.Handle;
     FFilters.push_back(std::move(f));
     return DBIERR_NONE;
@@ -718,7 +729,7 @@ DBIResult TDbiCursor::ActivateFilter(hDBIFilter Filter) {
     TFilter* f = FindFilter(Filter);
     if (f == nullptr) return DBIERR_NOSUCHFILTER;
     f->Active = true;
-    FCacheCount = 0;
+    FiltersChanged();
     return DBIERR_NONE;
 }
 
@@ -726,17 +737,18 @@ DBIResult TDbiCursor::DeactivateFilter(hDBIFilter Filter) {
     if (Filter == 0) {
         for (TFilter& f : FFilters)
             f.Active = false;
+        FiltersChanged();
         return DBIERR_NONE;
     }
     TFilter* f = FindFilter(Filter);
     if (f == nullptr) return DBIERR_NOSUCHFILTER;
     f->Active = false;
-    FCacheCount = 0;
+    FiltersChanged();
     return DBIERR_NONE;
 }
 
 DBIResult TDbiCursor::DropFilter(hDBIFilter Filter) {
-    FCacheCount = 0;
+    FiltersChanged();
     if (Filter == 0) {
         FFilters.clear();
         return DBIERR_NONE;
@@ -746,6 +758,12 @@ DBIResult TDbiCursor::DropFilter(hDBIFilter Filter) {
     if (it == FFilters.end()) return DBIERR_NOSUCHFILTER;
     FFilters.erase(it);
     return DBIERR_NONE;
+}
+
+void TDbiCursor::FiltersChanged() {
+    // Records read or reached under the old filters are judged again.
+    FCacheCount = 0;
+    FVerified = false;
 }
 
 }  // namespace vex

@@ -131,6 +131,9 @@ private:
     void Write(const uint8_t* Buffer, int64_t RowId);
     void PlaceOn(int64_t RowId);
     TFilter* FindFilter(hDBIFilter Filter);
+    // Whether the record at the cursor's place passes the filters now.
+    DBIResult Verify();
+    void FiltersChanged();
 
     std::shared_ptr<TDbiDatabase> FDatabase;
     std::string FTable;
@@ -143,6 +146,8 @@ private:
     size_t FLow = 0, FHigh = 0;  // the range, as places in FKeyset
     size_t FPos = 0;             // the record, or the crack before it
     bool FOnRecord = false;
+    bool FVerified = false;  // the record at FPos passed the filters as they are
+    std::vector<uint8_t> FScratch;
 
     // Records read ahead: FCacheCount records from place FCacheStart.
     std::vector<uint8_t> FCache;
