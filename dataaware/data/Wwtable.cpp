@@ -49,6 +49,23 @@ bool TwwTable::IsParadoxTable() const {
     return name.find(".db") != std::string::npos && !name.empty() && name.back() == 'b';
 }
 
+std::string TwwTable::wwGetParadoxPicture(const std::string& FieldName) {
+    if (FPicturesToRead && IsParadoxTable()) {
+        FPicturesToRead = false;
+        const auto [folder, table] = TDbiEngine::ResolveTable(Directory(), TableName());
+        auto database = TDbiEngine::Default().OpenDatabase(folder);
+        const std::vector<FLDDesc> fields = database->TableFields(table);
+        for (const TDbiDatabase::VCHKDesc& check : database->ValidityChecks(table))
+            FParadoxPictures.Add(fields[check.iFldNum - 1].szName + "\t" + check.szPict);
+    }
+    for (int32_t i = 0; i < FParadoxPictures.Count(); ++i) {
+        const std::string line = FParadoxPictures[i];
+        const size_t tab = line.find('\t');
+        if (line.substr(0, tab) == FieldName) return line.substr(tab + 1);
+    }
+    return "";
+}
+
 bool TwwTable::IsSequenced() const {
     return TwwDataSetExtensions<TTable>::IsSequenced() && CombinedFilterText().empty();
 }

@@ -30,6 +30,9 @@ public:
     // " AND (" + line + ")".
     std::string CombinedFilterText() const;
     bool IsParadoxTable() const;
+    // The picture of the field's validity check in a Paradox table; empty when none. The checks
+    // are read once, on first use.
+    std::string wwGetParadoxPicture(const std::string& FieldName);
     // Key search for the lookup machinery: false without index fields, and with a message when
     // more values are given than the index has fields.
     bool wwFindKey(const std::vector<std::string>& KeyValues);
@@ -53,7 +56,8 @@ protected:
 private:
     bool CurrentRecordMatches(const std::vector<std::string>& KeyValues) const;
 
-    TStringList FwwFilter, FQuery;
+    TStringList FwwFilter, FQuery, FParadoxPictures;
+    bool FPicturesToRead = true;
     std::string FLanguage;
     hDBIFilter FFilterHandle = 0;
     bool FParadox = false;

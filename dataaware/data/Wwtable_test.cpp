@@ -173,6 +173,24 @@ TEST_F(LibraryDataSet, KnowsParadoxTablesByTypeOrName) {
     }
 }
 
+TEST_F(LibraryDataSet, ReadsThePicturesOfParadoxValidityChecks) {
+    auto database = TDbiEngine::Default().OpenDatabase(Folder.Path());
+    database->SetValidityCheck("t", "name", "*!");
+    database->SetValidityCheck("t", "Small", "#[#][#]");
+    database->SetValidityCheck("t", "Gone", "&");
+    TwwTable table(nullptr);
+    table.SetDatabaseName(Folder.Path());
+    table.SetTableName("t.db");
+    EXPECT_EQ(table.wwGetParadoxPicture("Name"), "*!");
+    EXPECT_EQ(table.wwGetParadoxPicture("Small"), "#[#][#]");
+    EXPECT_EQ(table.wwGetParadoxPicture("small"), "") << "names compare exactly";
+    EXPECT_EQ(table.wwGetParadoxPicture("A"), "");
+    TwwTable plain(nullptr);
+    plain.SetDatabaseName(Folder.Path());
+    plain.SetTableName("t");
+    EXPECT_EQ(plain.wwGetParadoxPicture("Name"), "") << "not a Paradox table";
+}
+
 TEST_F(LibraryDataSet, FindsKeysAndIndexesForTheLookups) {
     TwwTable table(nullptr);
     table.SetName("Lookup");

@@ -150,6 +150,41 @@ std::vector<IDXDesc> TDbiDatabase::TableIndexes(const std::string& Table) {
     return indexes;
 }
 
+namespace {
+const char* const ValidityCatalogue =
+    "CREATE TABLE IF NOT EXISTS vex_validity (table_name TEXT NOT NULL COLLATE NOCASE, "
+    "field_name TEXT NOT NULL COLLATE NOCASE, picture TEXT NOT NULL, "
+    "PRIMARY KEY (table_name, field_name))";
+}  // namespace
+
+std::vector<TDbiDatabase::VCHKDesc> TDbiDatabase::ValidityChecks(const std::string& Table) {
+    const std::vector<FLDDesc> fields = TableFields(Table);
+    std::vector<VCHKDesc> checks;
+    if (!TableExists("vex_validity")) return checks;
+    auto q = Prepare(
+        "SELECT field_name, picture FROM vex_validity WHERE table_name = ?1 ORDER BY rowid");
+    sqlite3_bind_text(q->Handle(), 1, Table.c_str(), -1, SQLITE_TRANSIENT);
+    while (q->Step()) {
+        const std::string field =
+            reinterpret_cast<const char*>(sqlite3_column_text(q->Handle(), 0));
+        for (const FLDDesc& f : fields)
+            if (SameText(f.szName, field))
+                checks.push_back({f.iFldNum, reinterpret_cast<const char*>(
+                                                 sqlite3_column_text(q->Handle(), 1))});
+    }
+    return checks;
+}
+
+void TDbiDatabase::SetValidityCheck(const std::string& Table, const std::string& Field,
+                                    const std::string& Picture) {
+    Execute(ValidityCatalogue);
+    auto q = Prepare("INSERT OR REPLACE INTO vex_validity VALUES (?1, ?2, ?3)");
+    sqlite3_bind_text(q->Handle(), 1, Table.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(q->Handle(), 2, Field.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(q->Handle(), 3, Picture.c_str(), -1, SQLITE_TRANSIENT);
+    q->Step();
+}
+
 void TDbiDatabase::CreateTable(const std::string& Table, const std::vector<FLDDesc>& Fields) {
     if (TableExists(Table)) throw EDBEngineError(DBIERR_TABLEEXISTS, Table);
     std::string sql = "CREATE TABLE " + QuoteName(Table) + " (";

@@ -64,6 +64,16 @@ public:
     std::vector<FLDDesc> TableFields(const std::string& Table);
     std::vector<IDXDesc> TableIndexes(const std::string& Table);
 
+    // The validity checks of a table's fields: each a field number (from 1) and the picture its
+    // values must pass. They live in a catalogue table of the database, vex_validity.
+    struct VCHKDesc {
+        uint16_t iFldNum = 0;
+        std::string szPict;
+    };
+    std::vector<VCHKDesc> ValidityChecks(const std::string& Table);
+    void SetValidityCheck(const std::string& Table, const std::string& Field,
+                          const std::string& Picture);
+
     void CreateTable(const std::string& Table, const std::vector<FLDDesc>& Fields);
     void AddIndex(const std::string& Table, const IDXDesc& Index);
 
