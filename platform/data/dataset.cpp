@@ -346,12 +346,54 @@ void TDataSet::CalculateFields(uint8_t* Buffer) {
         if (f->Calculated()) Buffer[f->Slot().iNullOffset] = 1;
     const TDataSetState old = SetTempState(dsCalcFields, Buffer);
     try {
+        for (TField* f : FFields)
+            if (f->FieldKind() == fkLookup) LookUp(*f);
         DoOnCalcFields();
     } catch (...) {
         RestoreState(old, Buffer);
         throw;
     }
     RestoreState(old, Buffer);
+}
+
+namespace {
+
+std::vector<std::string> FieldNames(const std::string& List) {
+    std::vector<std::string> names;
+    for (size_t start = 0; start <= List.size();) {
+        const size_t end = std::min(List.find(';', start), List.size());
+        const std::string name = Trim(List.substr(start, end - start));
+        if (!name.empty()) names.push_back(name);
+        start = end + 1;
+    }
+    return names;
+}
+
+}  // namespace
+
+void TDataSet::LookUp(TField& Field) {
+    TDataSet* source = Field.LookupDataSet;
+    if (source == nullptr || !source->Active() || source->Handle() == nullptr) return;
+    const std::vector<std::string> keys = FieldNames(Field.KeyFields);
+    const std::vector<std::string> sourceKeys = FieldNames(Field.LookupKeyFields);
+    if (keys.empty() || keys.size() != sourceKeys.size()) return;
+    std::vector<std::string> wanted;
+    for (const std::string& k : keys)
+        wanted.push_back(FieldByName(k)->AsString());
+    TField* result = source->FieldByName(Field.LookupResultField);
+    // The lookup table's own records, read from its cursor; its window is left as it is.
+    TDbiCursor& cursor = *source->Handle();
+    std::vector<uint8_t> record(cursor.RecordSize());
+    cursor.SetToBegin();
+    while (cursor.GetNextRecord(record.data()) == DBIERR_NONE) {
+        bool match = true;
+        for (size_t i = 0; i < sourceKeys.size() && match; ++i)
+            match = source->FieldByName(sourceKeys[i])->TextOf(record.data()) == wanted[i];
+        if (match) {
+            Field.SetAsString(result->TextOf(record.data()));
+            break;
+        }
+    }
 }
 
 void TDataSet::First() {

@@ -177,6 +177,9 @@ private:
     bool FetchPriorRecord();
     void FillWindow(int32_t Before);
     void CalculateFields(uint8_t* Buffer);
+    // A lookup field's value: the result field of the lookup dataset's record whose key fields
+    // hold this record's key fields' values (compared as text).
+    void LookUp(TField& Field);
     // The active buffer becomes a new blank record; Anchor is the record Cancel returns to.
     void StartInsert(int64_t Anchor);
     void CheckRequiredFields();

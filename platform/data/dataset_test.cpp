@@ -213,6 +213,33 @@ TEST_F(DataSet, CalculatesFieldsForEveryRecordItReads) {
     EXPECT_EQ(Customers.Fields(0), &label);
 }
 
+TEST_F(DataSet, LooksUpValuesInAnotherDataSet) {
+    Customers.Open();
+    Customers.MoveBy(2);
+    TTable orders(nullptr);
+    orders.SetDatabaseName(Folder.Path());
+    orders.SetTableName("orders");
+    TIntegerField orderNo(nullptr), custNo(nullptr);
+    orderNo.SetFieldName("OrderNo");
+    custNo.SetFieldName("CustNo");
+    TStringField customer(nullptr);
+    customer.SetFieldName("Customer");
+    customer.SetFieldKind(fkLookup);
+    customer.SetSize(30);
+    customer.LookupDataSet = &Customers;
+    customer.KeyFields = "CustNo";
+    customer.LookupKeyFields = "CustNo";
+    customer.LookupResultField = "Name";
+    for (TField* f : std::initializer_list<TField*>{&orderNo, &custNo, &customer})
+        f->SetDataSet(&orders);
+    orders.Open();
+    EXPECT_EQ(Walk(orders, "Customer"), "Smith,Baker,Smith,Smithers,Smith");
+    EXPECT_EQ(Customers.FieldByName("Name")->AsString(), "Baker") << "the lookup table stays put";
+    Customers.Next();
+    EXPECT_EQ(Customers.FieldByName("Name")->AsString(), "carter");
+    orders.Close();
+}
+
 TEST_F(DataSet, WithoutACursorAnActiveDataSetIsEmpty) {
     TDataSet bare(nullptr);
     bare.Open();
