@@ -240,6 +240,37 @@ TEST_F(DataSet, LooksUpValuesInAnotherDataSet) {
     orders.Close();
 }
 
+TEST_F(DataSet, ReachesItsFolderThroughADatabaseOrAnAlias) {
+    TDbiEngine::Default().AddAlias("CustomerData", Folder.Path());
+    struct Case {
+        const char* Name;
+        int Records;
+    };
+    {
+        TDatabase database(nullptr);
+        database.SetDatabaseName("Shop");
+        database.SetAliasName("customerdata");
+        EXPECT_EQ(database.Directory(), Folder.Path());
+        for (const Case& c : {Case{"Shop", 6}, Case{"CUSTOMERDATA", 6}}) {
+            SCOPED_TRACE(c.Name);
+            TTable table(nullptr);
+            table.SetDatabaseName(c.Name);
+            table.SetTableName("customer");
+            table.Open();
+            EXPECT_EQ(table.RecordCount(), c.Records);
+        }
+        database.Open();
+        EXPECT_TRUE(database.Connected());
+        EXPECT_THROW(database.SetAliasName("Other"), EDatabaseError);
+        EXPECT_TRUE(database.Handle().TableExists("orders"));
+    }
+    TTable gone(nullptr);
+    gone.SetDatabaseName("Shop");
+    gone.SetTableName("customer");
+    EXPECT_THROW(gone.Open(), EDBEngineError) << "no database, alias or folder of that name";
+    TDbiEngine::Default().DeleteAlias("CustomerData");
+}
+
 TEST_F(DataSet, WithoutACursorAnActiveDataSetIsEmpty) {
     TDataSet bare(nullptr);
     bare.Open();

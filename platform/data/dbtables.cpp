@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 #include "platform/core/stringutils.h"
 #include "platform/data/dbiengine.h"
 #include "platform/data/dbistatement.h"
@@ -13,12 +15,63 @@ TSession& TSession::Default() {
     return session;
 }
 
+TDatabase* TSession::FindDatabase(const std::string& DatabaseName) const {
+    for (TDatabase* d : Databases)
+        if (!DatabaseName.empty() && SameText(d->DatabaseName(), DatabaseName)) return d;
+    return nullptr;
+}
+
+TDatabase::TDatabase(TComponent* AOwner) : TComponent(AOwner) {
+    TSession::Default().Databases.push_back(this);
+}
+
+TDatabase::~TDatabase() {
+    auto& all = TSession::Default().Databases;
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
+}
+
+void TDatabase::CheckInactive() const {
+    if (Connected()) throw EDatabaseError("Cannot perform this operation on an open database");
+}
+
+void TDatabase::SetDatabaseName(const std::string& Value) {
+    CheckInactive();
+    FDatabaseName = Value;
+}
+
+void TDatabase::SetAliasName(const std::string& Value) {
+    CheckInactive();
+    FAliasName = Value;
+    FDirectory.clear();
+}
+
+void TDatabase::SetDirectory(const std::string& Value) {
+    CheckInactive();
+    FDirectory = Value;
+    FAliasName.clear();
+}
+
+std::string TDatabase::Directory() const {
+    return FAliasName.empty() ? FDirectory : TDbiEngine::Default().AliasPath(FAliasName);
+}
+
+void TDatabase::Open() {
+    if (!FHandle) FHandle = TDbiEngine::Default().OpenDatabase(Directory());
+}
+
+TDbiDatabase& TDatabase::Handle() {
+    Open();
+    return *FHandle;
+}
+
 void TDBDataSet::SetDatabaseName(const std::string& Value) {
     if (Active()) throw EDatabaseError("Cannot perform this operation on an open dataset");
     FDatabaseName = Value;
 }
 
 std::string TDBDataSet::Directory() const {
+    if (const TDatabase* database = TSession::Default().FindDatabase(FDatabaseName))
+        return database->Directory();
     TDbiEngine& engine = TDbiEngine::Default();
     return engine.AliasExists(FDatabaseName) ? engine.AliasPath(FDatabaseName) : FDatabaseName;
 }

@@ -11,17 +11,52 @@
 
 namespace vex {
 
-// The session: where private answer tables go, and who is asked for a password when the engine
-// wants one.
+class TDatabase;
+
+// The session: where private answer tables go, who is asked for a password when the engine
+// wants one, and the database components by name.
 class TSession {
 public:
     static TSession& Default();
     std::string PrivateDir;
+    // The open or closed database component of that name (compared without regard to case).
+    TDatabase* FindDatabase(const std::string& DatabaseName) const;
+    std::vector<TDatabase*> Databases;
     // Asks the user; false when the user gave up.
     std::function<bool(const std::string& TableName, std::string& Password)> OnPassword;
     bool GetPassword(const std::string& TableName, std::string& Password) const {
         return OnPassword && OnPassword(TableName, Password);
     }
+};
+
+// A named connection that datasets reach by its DatabaseName: an engine alias (AliasName) or a
+// folder (Directory).
+class TDatabase : public TComponent {
+    VEX_CLASS(TDatabase, TComponent)
+
+public:
+    explicit TDatabase(TComponent* AOwner);
+    ~TDatabase() override;
+
+    const std::string& DatabaseName() const { return FDatabaseName; }
+    void SetDatabaseName(const std::string& Value);
+    const std::string& AliasName() const { return FAliasName; }
+    void SetAliasName(const std::string& Value);
+    void SetDirectory(const std::string& Value);
+    // The folder: the alias's path, or the directory given.
+    std::string Directory() const;
+
+    bool Connected() const { return FHandle != nullptr; }
+    void Open();
+    void Close() { FHandle.reset(); }
+    // The engine's connection; opens the database when needed.
+    TDbiDatabase& Handle();
+
+private:
+    void CheckInactive() const;
+
+    std::string FDatabaseName, FAliasName, FDirectory;
+    std::shared_ptr<TDbiDatabase> FHandle;
 };
 
 // A dataset over the engine.
@@ -38,7 +73,8 @@ public:
     using TBDEDataSet::TBDEDataSet;
     const std::string& DatabaseName() const { return FDatabaseName; }
     void SetDatabaseName(const std::string& Value);
-    // The folder whose database the dataset reads.
+    // The folder whose database the dataset reads: a database component's, an alias's, or the
+    // folder DatabaseName names.
     std::string Directory() const;
 
 private:
