@@ -10,7 +10,7 @@
 namespace vex {
 namespace {
 
-const std::string Cases = VEX_TEST_DIR "/data/testdata/strings.txt";
+const std::string Cases = VEX_TEST_DIR "/testdata/strings.txt";
 
 TEST(WwGetToken, TokensFollowEachOtherUntilThePositionIsMinusOne) {
     for (const test::TestCase& c : test::ReadCases(Cases, "token")) {

@@ -11,7 +11,7 @@
 namespace vex {
 namespace {
 
-const std::string Cases = VEX_TEST_DIR "/data/testdata/scanning.txt";
+const std::string Cases = VEX_TEST_DIR "/testdata/scanning.txt";
 
 TFormatSettings DateFormat(const std::string& ShortDateFormat, char Separator = '/') {
     TFormatSettings settings;

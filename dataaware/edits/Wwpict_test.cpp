@@ -18,7 +18,7 @@ const char* ResultName(TwwPictureResult R) {
 
 TEST(WwPictureValidator, MatchesFollowTheTable) {
     for (const test::TestCase& c :
-         test::ReadCases(VEX_TEST_DIR "/edits/testdata/pictures.txt", "match")) {
+         test::ReadCases(VEX_TEST_DIR "/testdata/pictures.txt", "match")) {
         SCOPED_TRACE(c.Where);
         TwwPictureValidator validator(c[0], false);
         std::string text = c[1];

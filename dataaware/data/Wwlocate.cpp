@@ -1,0 +1,175 @@
+#include "dataaware/data/Wwlocate.h"
+
+#include <memory>
+
+#include "dataaware/data/Wwtable.h"
+#include "platform/core/format.h"
+#include "platform/core/stringutils.h"
+#include "platform/data/dbtables.h"
+#include "platform/gfx/cursors.h"
+#include "platform/ui/screen.h"
+#include "platform/win/messagebox.h"
+
+namespace vex {
+
+namespace {
+
+bool IsMemo(const TField& Field) {
+    return Field.DataType() == ftMemo || Field.DataType() == ftFmtMemo;
+}
+
+bool IsFloatField(const TField& Field) {
+    return Field.DataType() == ftFloat || Field.DataType() == ftCurrency ||
+           Field.DataType() == ftBCD;
+}
+
+// Calculated and lookup fields, and anything the engine's record does not hold.
+bool IsNotEngineField(const TField& Field) {
+    return Field.Calculated() || Field.FieldNo() == 0;
+}
+
+bool HasTableQuery(TDataSet& DataSet) {
+    auto* table = dynamic_cast<TwwTable*>(&DataSet);
+    return table && table->Query().Count() > 0;
+}
+
+// Numbers compare as numbers: both texts must be numbers, and equal.
+bool SameNumber(const std::string& FieldText, const std::string& Value) {
+    double a = 0, b = 0;
+    return TryStrToFloat(Trim(FieldText), a) && TryStrToFloat(Trim(Value), b) && a == b;
+}
+
+}  // namespace
+
+bool wwMatchText(const std::string& FieldText, const std::string& Value, int MatchType,
+                 bool CaseSensitive) {
+    const std::string text = CaseSensitive ? FieldText : AnsiUpperCase(FieldText);
+    switch (MatchType) {
+        case mtExactMatch:
+            return text.size() == Value.size() && (text.empty() || Pos(Value, text) == 1);
+        case mtPartialMatchStart:
+            return Pos(Value, text) == 1;
+        case mtPartialMatchAny:
+            return Pos(Value, text) > 0;
+        default:
+            return false;
+    }
+}
+
+bool wwMatchMemo(TField& Field, const std::string& Value, bool CaseSensitive, int MatchType) {
+    const std::string text = Field.AsString();
+    return wwMatchText(text, Value, MatchType, CaseSensitive) &&
+           (MatchType != mtExactMatch || text.size() == Value.size());
+}
+
+bool wwIndexIsCaseSensitive(TDataSet& DataSet) {
+    auto* table = dynamic_cast<TTable*>(&DataSet);
+    if (!table) return false;
+    for (const IDXDesc& index : table->IndexDefs())
+        if (!index.bPrimary && UpperCase(index.szName) == UpperCase(table->IndexName()))
+            return !index.bCaseInsensitive;
+    return false;
+}
+
+bool wwIndexStartsWithField(TDataSet& DataSet) {
+    auto* table = dynamic_cast<TTable*>(&DataSet);
+    if (!table || table->Handle() == nullptr) return false;
+    const IDXDesc& index = table->Handle()->CurrentIndex();
+    return !index.Fields.empty() && table->FindField(index.Fields[0]) != nullptr;
+}
+
+bool wwLocateRecord(bool FromStart, TDataSet& DataSet, const std::string& FieldName,
+                    const std::string& SearchValue, int MatchType, bool CaseSensitive) {
+    DataSet.CheckBrowseMode();
+    TField* field = DataSet.FindField(FieldName);
+    if (field == nullptr) {
+        MessageBox(0, "Field " + FieldName + " not found.", "Warning", MB_ICONWARNING | MB_OK);
+        return false;
+    }
+    DataSet.UpdateCursorPos();
+    const std::string value = CaseSensitive ? SearchValue : AnsiUpperCase(SearchValue);
+    const auto fold = [&](const std::string& Text) {
+        return CaseSensitive ? Text : AnsiUpperCase(Text);
+    };
+
+    // A key search where the current index starts with the field and treats case as asked.
+    bool stopAtMismatch = false;
+    auto* table = dynamic_cast<TTable*>(&DataSet);
+    if (table && !IsMemo(*field) && !HasTableQuery(DataSet) && table->IndexFieldCount() > 0) {
+        const bool onIndex =
+            wwIndexStartsWithField(DataSet) &&
+            UpperCase(table->IndexFields(0)->FieldName()) == UpperCase(field->FieldName());
+        const bool indexCaseSensitive = wwIndexIsCaseSensitive(DataSet);
+        const std::string current = table->IsEmpty() ? "" : table->IndexFields(0)->AsString();
+        // An empty value is looked for by scanning: a blank field reads as empty text, but no
+        // key equals it.
+        if (MatchType == mtExactMatch && onIndex && field->DataType() != ftBoolean &&
+            !value.empty() &&
+            (!wwMatchText(current, value, mtExactMatch, CaseSensitive) || FromStart)) {
+            if (field->DataType() != ftString || indexCaseSensitive == CaseSensitive)
+                return table->FindKey({SearchValue});
+        } else if (MatchType == mtPartialMatchStart && onIndex && field->DataType() == ftString &&
+                   indexCaseSensitive == CaseSensitive) {
+            stopAtMismatch = true;
+            if (!wwMatchText(current, value, mtPartialMatchStart, CaseSensitive) || FromStart) {
+                // In index order a value that sorts before the current text lies behind us; the
+                // index's own rule (case-blind or not) decides, as the key search would.
+                if (!FromStart && CompareStr(value, fold(current)) < 0) return false;
+                const TBookmark start = table->GetBookmark();
+                table->FindNearest({SearchValue});
+                if (!table->IsEmpty() && wwMatchText(table->IndexFields(0)->AsString(), value,
+                                                     mtPartialMatchStart, CaseSensitive))
+                    return true;
+                if (start.Id != 0 && table->BookmarkValid(start)) table->GotoBookmark(start);
+                return false;
+            }
+        }
+    }
+
+    // The scan.
+    const TBookmark start = DataSet.GetBookmark();
+    if (FromStart) DataSet.First();
+    Screen().SetCursor(crHourGlass);
+    const bool numeric = MatchType == mtExactMatch && IsFloatField(*field) && !value.empty();
+    const auto matches = [&](const std::string& Text) {
+        return numeric ? SameNumber(Text, value)
+                       : wwMatchText(Text, value, MatchType, CaseSensitive);
+    };
+    bool found = false;
+    DataSet.DisableControls();
+    try {
+        if (FromStart && !DataSet.IsEmpty())
+            found = IsMemo(*field) ? wwMatchMemo(*field, value, CaseSensitive, MatchType)
+                                   : matches(field->AsString());
+        if (!found && (IsMemo(*field) || IsNotEngineField(*field) || DataSet.Handle() == nullptr)) {
+            for (DataSet.Next(); !found && !DataSet.Eof(); DataSet.Next()) {
+                found = IsMemo(*field) ? wwMatchMemo(*field, value, CaseSensitive, MatchType)
+                                       : matches(field->AsString());
+                if (found) break;
+            }
+        } else if (!found) {
+            // Engine fields: records read straight from the cursor, no dataset scrolling.
+            TDbiCursor& cursor = *DataSet.Handle();
+            std::vector<uint8_t> record(cursor.RecordSize());
+            DataSet.UpdateCursorPos();
+            while (cursor.GetNextRecord(record.data()) == DBIERR_NONE) {
+                const std::string text = field->TextOf(record.data());
+                if (matches(text)) {
+                    DataSet.CursorPosChanged();
+                    DataSet.Resync({rmExact, rmCenter});
+                    found = true;
+                    break;
+                }
+                if (stopAtMismatch) break;
+            }
+        }
+    } catch (const EDBEngineError&) {
+        found = false;  // an engine error ends the scan without a match
+    }
+    DataSet.EnableControls();
+    Screen().SetCursor(crDefault);
+    if (!found && start.Id != 0 && DataSet.BookmarkValid(start)) DataSet.GotoBookmark(start);
+    return found;
+}
+
+}  // namespace vex

@@ -1,0 +1,14 @@
+-- A table with a field of every kind a filter constant can take.
+CREATE TABLE t (Name VARCHAR(20), "First Name" VARCHAR(20), A INTEGER, B INTEGER, C INTEGER,
+                Amount FLOAT, Price NUMERIC(10,2), Active BOOLEAN, Day DATE, Moment TIME,
+                Stamp TIMESTAMP, Small SMALLINT, Notes MEMO);
+CREATE INDEX ByName ON t (Name COLLATE NOCASE);
+INSERT INTO t VALUES ('Smith', 'John Smith', 1, 2, 3, 12.5, 12.5, 1, '2001-02-03', '10:00:00', '2001-02-03 10:00:00', 7, NULL);
+INSERT INTO t VALUES ('Jones', 'Ann Jones', 1, 5, 3, 100, 0.01, 0, '1850-06-01', '23:59:59', '1850-06-01 06:00:00', -7, 'memo');
+INSERT INTO t VALUES ('Brown', NULL, 2, 2, 4, 250, 99.99, 1, NULL, NULL, NULL, 0, NULL);
+INSERT INTO t VALUES (NULL, 'Nobody', 3, 3, 3, NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL);
+
+-- 250 numbered records for the filter event's Escape check.
+CREATE TABLE many (N INTEGER NOT NULL, Even BOOLEAN);
+WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 250)
+INSERT INTO many SELECT i, i % 2 = 0 FROM k;
