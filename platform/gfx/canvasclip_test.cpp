@@ -235,40 +235,46 @@ TEST(CanvasClip, EveryDrawingCallHonoursARegion) {
          }},
     };
 
-    // A ring from the base clip with a hole from the user clip, and a notch in its corner.
+    // A ring from the base clip with a hole from the user clip, and a notch in its corner; and
+    // the base clip alone, which a canvas lent a context's reach has.
     TRegion base(Rect(2, 1, 37, 28));
     base.Subtract(Rect(30, 1, 37, 6));
-    const auto inClip = [&](int32_t X, int32_t Y) {
-        return base.Contains(Point(X, Y)) && !PtInRect(Rect(10, 8, 25, 20), Point(X, Y)) &&
-               !PtInRect(Rect(0, 0, 5, 4), Point(X, Y));
-    };
-    for (const TCall& call : calls) {
-        SCOPED_TRACE(call.Name);
-        TBitmap plain, clipped;
-        for (TBitmap* b : {&plain, &clipped}) {
-            b->SetSize(40, 30);
-            FillDistinct(*b);
-        }
-        const std::vector<uint32_t> before = PixelsOf(plain);
-        call.Draw(plain.Canvas());
-        TCanvas& canvas = clipped.Canvas();
-        canvas.SetBaseClip(base);
-        canvas.SetOrigin(Point(1, 1));
-        EXPECT_EQ(canvas.ExcludeClipRect(Rect(9, 7, 24, 19)), COMPLEXREGION);
-        canvas.SetOrigin(Point(0, 0));
-        canvas.ExcludeClipRect(Rect(0, 0, 5, 4));
-        call.Draw(canvas);
-        const std::vector<uint32_t> drawn = PixelsOf(plain);
-        size_t changed = 0, wrong = 0;
-        for (int32_t y = 0; y < 30; ++y)
-            for (int32_t x = 0; x < 40; ++x) {
-                const size_t i = 1 + static_cast<size_t>(y) * 40 + x;
-                const uint32_t want = inClip(x, y) ? drawn[i] : before[i];
-                changed += want != before[i];
-                wrong += clipped.ScanLine(y)[x] != want;
+    for (const bool userClip : {true, false}) {
+        const auto inClip = [&](int32_t X, int32_t Y) {
+            return base.Contains(Point(X, Y)) &&
+                   (!userClip || (!PtInRect(Rect(10, 8, 25, 20), Point(X, Y)) &&
+                                  !PtInRect(Rect(0, 0, 5, 4), Point(X, Y))));
+        };
+        for (const TCall& call : calls) {
+            SCOPED_TRACE(call.Name + (userClip ? " with a user clip" : " in a base clip alone"));
+            TBitmap plain, clipped;
+            for (TBitmap* b : {&plain, &clipped}) {
+                b->SetSize(40, 30);
+                FillDistinct(*b);
             }
-        EXPECT_GT(changed, 0u);
-        EXPECT_EQ(wrong, 0u);
+            const std::vector<uint32_t> before = PixelsOf(plain);
+            call.Draw(plain.Canvas());
+            TCanvas& canvas = clipped.Canvas();
+            canvas.SetBaseClip(base);
+            if (userClip) {
+                canvas.SetOrigin(Point(1, 1));
+                EXPECT_EQ(canvas.ExcludeClipRect(Rect(9, 7, 24, 19)), COMPLEXREGION);
+                canvas.SetOrigin(Point(0, 0));
+                canvas.ExcludeClipRect(Rect(0, 0, 5, 4));
+            }
+            call.Draw(canvas);
+            const std::vector<uint32_t> drawn = PixelsOf(plain);
+            size_t changed = 0, wrong = 0;
+            for (int32_t y = 0; y < 30; ++y)
+                for (int32_t x = 0; x < 40; ++x) {
+                    const size_t i = 1 + static_cast<size_t>(y) * 40 + x;
+                    const uint32_t want = inClip(x, y) ? drawn[i] : before[i];
+                    changed += want != before[i];
+                    wrong += clipped.ScanLine(y)[x] != want;
+                }
+            EXPECT_GT(changed, 0u);
+            EXPECT_EQ(wrong, 0u);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -120,13 +121,14 @@ void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Re
         DrawTextRun(X, Y, Text, *face);
         return;
     }
-    // The rectangle narrows this call's clip only; the clip is back however the call ends.
+    // The rectangle narrows this call's reach only. It goes through the base clip, which bounds
+    // every clip: without a user clip the base clip is the whole clip. The clips are back however
+    // the call ends.
     struct TRestore {
-        TClipSpans& Target;
-        TClipSpans Saved;
-        ~TRestore() { Target = std::move(Saved); }
-    } restore{FClip, Clip()};
-    FClip = restore.Saved.Intersected(OnDevice(*this, *Rect));
+        TCanvas& Canvas;
+        std::optional<TClipSpans> Base;
+        ~TRestore() { Canvas.ExchangeBaseClip(std::move(Base)); }
+    } restore{*this, ExchangeBaseClip(Clip().Intersected(OnDevice(*this, *Rect)))};
     DrawTextRun(X, Y, Text, *face);
 }
 
