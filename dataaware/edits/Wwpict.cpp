@@ -314,15 +314,16 @@ private:
         if (!IsIncomplete(R)) return R;
         while (K < Term) {
             switch (FMask[K]) {
-                case '*':
-                    if (!IsDigit(At(K + 1))) {
-                        K = SkipElement(K + 1, Term);
-                    } else if (At(K + 2) == '[' && K + 2 < Term) {
-                        K = SkipElement(K + 2, Term);
-                    } else {
-                        return R;
-                    }
+                case '*': {
+                    // Any number of times, or any count of an optional group, may be none.
+                    size_t element = K + 1;
+                    bool counted = false;
+                    for (; element < Term && IsDigit(FMask[element]); ++element)
+                        counted = counted || FMask[element] != '0';
+                    if (counted && (element >= Term || FMask[element] != '[')) return R;
+                    K = SkipElement(element, Term);
                     break;
+                }
                 case '[':
                     K = SkipElement(K, Term);
                     break;
