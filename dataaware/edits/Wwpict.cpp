@@ -1,5 +1,6 @@
 #include "dataaware/edits/Wwpict.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -117,6 +118,8 @@ public:
     TwwPictureResult Run() {
         I = 0;
         J = 0;
+        FOriginal = FText;
+        FConverted = 0;
         return MatchAlternatives(FMask.size());
     }
 
@@ -128,7 +131,19 @@ private:
 
     void Consume(char C) {
         FText[J++] = C;
+        FConverted = std::max(FConverted, J);
         ++I;
+    }
+
+    // An alternative that did not hold must leave the text from From on as it was typed, or
+    // the next alternative reads its conversions ("@" would take the "A" that a failed "&"
+    // made of "a").
+    void Restore(size_t From) {
+        if (From >= FConverted) return;
+        std::copy(FOriginal.begin() + static_cast<std::ptrdiff_t>(From),
+                  FOriginal.begin() + static_cast<std::ptrdiff_t>(FConverted),
+                  FText.begin() + static_cast<std::ptrdiff_t>(From));
+        FConverted = From;
     }
 
     // The position after the element at K: a character, an escaped literal, a repetition with
@@ -169,6 +184,7 @@ private:
         size_t oldI = I, oldJ = J;
         bool incomplete = false;
         size_t incompleteI = 0, incompleteJ = 0;
+        std::string incompleteText;  // what the first incomplete alternative made of the text
         bool trailingSpace = false;
         TwwPictureResult r;
         for (;;) {
@@ -182,13 +198,18 @@ private:
                 incomplete = true;
                 incompleteI = I;
                 incompleteJ = J;
+                incompleteText.assign(FText, oldJ, J - oldJ);
             }
             I = oldI;
             J = oldJ;
+            Restore(J);
             if (!NextAlternative(Term)) {
                 if (!incomplete) return r;
                 I = incompleteI;
                 J = incompleteJ;
+                std::copy(incompleteText.begin(), incompleteText.end(),
+                          FText.begin() + static_cast<std::ptrdiff_t>(oldJ));
+                FConverted = std::max(FConverted, J);
                 return picIncomplete;
             }
             oldI = I;
@@ -365,6 +386,8 @@ private:
     const std::string& FMask;
     const std::vector<size_t>& FClose;
     std::string& FText;
+    std::string FOriginal;  // the text as this run found it
+    size_t FConverted = 0;  // from here on the text is as this run found it
     // Where the alternative after the one that starts at a position begins, so a repetition
     // that tries the same alternatives pass after pass walks them once.
     std::vector<TNextAlternative> FNextAlternative;
