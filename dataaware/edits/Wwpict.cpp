@@ -56,9 +56,14 @@ bool IsIncomplete(TwwPictureResult R) {
     return R == picIncomplete || R == picIncompleteNoFill;
 }
 
-// Brackets must close what is open, in order, and the mask must not end inside an escape or a
-// repetition. A level of nesting is an open group or a repetition still waiting for its element.
-// Close gets, at the position of each opening bracket, the position of its closing one.
+// What closes an element list; a repetition in front of it would have nothing to repeat.
+bool IsElementEnd(char C) {
+    return C == ',' || C == ']' || C == '}';
+}
+
+// Brackets must close what is open, in order, and every escape and repetition must have an
+// element after it. A level of nesting is an open group or a repetition still waiting for its
+// element. Close gets, at the position of each opening bracket, the position of its closing one.
 bool IsWellFormed(const std::string& Mask, std::vector<size_t>& Close) {
     if (Mask.empty()) return false;
     Close.assign(Mask.size(), 0);
@@ -78,9 +83,9 @@ bool IsWellFormed(const std::string& Mask, std::vector<size_t>& Close) {
                 pending = 0;
                 break;
             case '*':
-                if (i + 1 == Mask.size()) return false;
                 while (i + 1 < Mask.size() && IsDigit(Mask[i + 1]))
                     ++i;
+                if (i + 1 == Mask.size() || IsElementEnd(Mask[i + 1])) return false;
                 ++pending;
                 if (++level > MaxNesting) return false;
                 break;
