@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/core/codepage.h"
@@ -12,6 +13,8 @@ namespace {
 
 // Each level of nesting costs the matcher a few stack frames.
 constexpr int32_t MaxNesting = 100;
+// Outcomes one match remembers; past this the matcher works them out again, more slowly.
+constexpr size_t MaxKnownOutcomes = size_t{1} << 20;
 
 bool IsDigit(char C) {
     return C >= '0' && C <= '9';
@@ -114,6 +117,13 @@ bool IsWellFormed(const std::string& Mask, std::vector<size_t>& Close) {
 
 // One match of a text against a well-formed mask. I and J are 0-based positions in the mask
 // and the text; Term is always an exclusive end in the mask.
+//
+// A list of alternatives or an open repetition may be tried again at a place in the text where
+// it was already worked out: each pass of an outer repetition retries the alternatives that
+// failed at the last place, and each retry runs the inner repetitions to their end. So that
+// nesting costs no power of the text's length, a match first decides without touching the text
+// and remembers every outcome by where it started; then it converts the text along the
+// alternatives that won, retrying nothing.
 class TwwPictureMatch {
 public:
     // Close is what IsWellFormed found in Mask.
@@ -121,10 +131,17 @@ public:
         : FMask(Mask), FClose(Close), FText(Text), FNextAlternative(Mask.size()) {}
 
     TwwPictureResult Run() {
-        I = 0;
-        J = 0;
         FOriginal = FText;
         FConverted = 0;
+        FKnown.clear();
+        FRepeated.clear();
+        FConverting = false;
+        I = 0;
+        J = 0;
+        MatchAlternatives(FMask.size());
+        FConverting = true;
+        I = 0;
+        J = 0;
         return MatchAlternatives(FMask.size());
     }
 
@@ -132,11 +149,42 @@ public:
     size_t J = 0;
 
 private:
+    // Where a list of alternatives or a repetition starts: outcomes are remembered by it.
+    struct TPlace {
+        size_t I, J, Term;
+        bool operator==(const TPlace&) const = default;
+    };
+    struct TPlaceHash {
+        size_t operator()(const TPlace& P) const {
+            size_t h = P.I;
+            h = h * 0x9E3779B97F4A7C15ull + P.J;
+            return h * 0x9E3779B97F4A7C15ull + P.Term;
+        }
+    };
+    // Where a repetition ends.
+    struct TRepeated {
+        TwwPictureResult R;
+        size_t I, J;
+    };
+
+    // Where a list of alternatives ends and which of them won, with the trailing-space flag
+    // it found.
+    struct TOutcome {
+        TwwPictureResult R;
+        size_t I, J;
+        size_t Winner;
+        bool TrailingSpace;
+    };
+    static constexpr size_t NoWinner = SIZE_MAX;
+
     char At(size_t K) const { return K < FMask.size() ? FMask[K] : '\0'; }
 
     void Consume(char C) {
-        FText[J++] = C;
-        FConverted = std::max(FConverted, J);
+        if (FConverting) {
+            FText[J] = C;
+            FConverted = std::max(FConverted, J + 1);
+        }
+        ++J;
         ++I;
     }
 
@@ -186,40 +234,70 @@ private:
     // Among the alternatives from I to Term the first that matches wins, but one that is
     // complete beats an earlier incomplete one only when it took at least as much text.
     TwwPictureResult MatchAlternatives(size_t Term) {
+        const TPlace place{I, J, Term};
+        if (const auto known = FKnown.find(place); known != FKnown.end())
+            return Replay(known->second, Term);
         size_t oldI = I, oldJ = J;
         bool incomplete = false;
         size_t incompleteI = 0, incompleteJ = 0;
-        std::string incompleteText;  // what the first incomplete alternative made of the text
+        size_t incompleteFrom = 0;  // where the first incomplete alternative starts in the mask
+        bool incompleteSpace = false;
+        std::string incompleteText;  // what it made of the text
         bool trailingSpace = false;
         TwwPictureResult r;
         for (;;) {
+            const bool spaceBefore = trailingSpace;
             r = ScanAlternative(Term, trailingSpace);
             if (IsComplete(r) && incomplete && J < incompleteJ) {
                 r = picIncomplete;
                 J = incompleteJ;
             }
-            if (r != picError && r != picIncomplete) break;
+            if (r != picError && r != picIncomplete) {
+                if (r == picComplete && incomplete) r = picAmbiguous;
+                return Remember(place, {r, I, J, oldI, spaceBefore});
+            }
             if (!incomplete && r == picIncomplete) {
                 incomplete = true;
                 incompleteI = I;
                 incompleteJ = J;
-                incompleteText.assign(FText, oldJ, J - oldJ);
+                incompleteFrom = oldI;
+                incompleteSpace = spaceBefore;
+                if (FConverting) incompleteText.assign(FText, oldJ, J - oldJ);
             }
             I = oldI;
             J = oldJ;
             Restore(J);
             if (!NextAlternative(Term)) {
-                if (!incomplete) return r;
+                if (!incomplete) return Remember(place, {r, I, J, NoWinner, false});
                 I = incompleteI;
                 J = incompleteJ;
-                std::copy(incompleteText.begin(), incompleteText.end(),
-                          FText.begin() + static_cast<std::ptrdiff_t>(oldJ));
-                FConverted = std::max(FConverted, J);
-                return picIncomplete;
+                if (FConverting) {
+                    std::copy(incompleteText.begin(), incompleteText.end(),
+                              FText.begin() + static_cast<std::ptrdiff_t>(oldJ));
+                    FConverted = std::max(FConverted, J);
+                }
+                return Remember(place, {picIncomplete, I, J, incompleteFrom, incompleteSpace});
             }
             oldI = I;
         }
-        return r == picComplete && incomplete ? picAmbiguous : r;
+    }
+
+    TwwPictureResult Remember(const TPlace& Place, const TOutcome& Outcome) {
+        if (FKnown.size() < MaxKnownOutcomes) FKnown.emplace(Place, Outcome);
+        return Outcome.R;
+    }
+
+    // While deciding, a known outcome is taken as it is; while converting, the alternative
+    // that won runs again, for its conversions only.
+    TwwPictureResult Replay(const TOutcome& Known, size_t Term) {
+        if (FConverting && Known.Winner != NoWinner) {
+            I = Known.Winner;
+            bool trailingSpace = Known.TrailingSpace;
+            ScanAlternative(Term, trailingSpace);
+        }
+        I = Known.I;
+        J = Known.J;
+        return Known.R;
     }
 
     TwwPictureResult ScanAlternative(size_t Term, bool& TrailingSpace) {
@@ -300,29 +378,46 @@ private:
         }
         const size_t k = I;
         const size_t newTerm = SkipElement(k, Term);
+        // Each pass starts the same repetition afresh, so all passes end where the first one
+        // does. A count larger than the text left cannot be used up by passes that take text,
+        // so such a repetition ends as an open one does; while deciding, its end is remembered
+        // for the start of every pass.
+        const bool remember = !FConverting && (count == 0 || count > FText.size() - J);
+        std::vector<size_t> starts;
         TwwPictureResult r = picComplete;
-        if (count > 0) {
-            for (size_t pass = 0; pass < count; ++pass) {
-                I = k;
-                const size_t before = J;
-                r = MatchAlternatives(newTerm);
-                if (!IsComplete(r)) {
-                    if (r == picEmpty) r = At(I) == '[' ? picComplete : picIncomplete;
-                    return r;
+        size_t end = newTerm;
+        for (size_t pass = 0; count == 0 || pass < count; ++pass) {
+            I = k;
+            const size_t before = J;
+            if (remember) {
+                const auto known = FRepeated.find({k, J, newTerm});
+                if (known != FRepeated.end()) {
+                    r = known->second.R;
+                    end = known->second.I;
+                    J = known->second.J;
+                    break;
                 }
-                // A pass that took no text leaves everything as the next one would find it.
-                if (J == before) break;
+                starts.push_back(J);
             }
-        } else {
-            size_t before;
-            do {
-                I = k;
-                before = J;
-                r = MatchAlternatives(newTerm);
-            } while (J != before && IsComplete(r));
-            if (r == picEmpty || r == picError) r = picAmbiguous;
+            r = MatchAlternatives(newTerm);
+            if (count == 0) {
+                if (J != before && IsComplete(r)) continue;
+                if (r == picEmpty || r == picError) r = picAmbiguous;
+                break;
+            }
+            if (!IsComplete(r)) {
+                if (r == picEmpty) r = At(I) == '[' ? picComplete : picIncomplete;
+                end = I;
+                break;
+            }
+            // A pass that took no text leaves everything as the next one would find it.
+            if (J == before) break;
         }
-        I = newTerm;
+        for (size_t from : starts) {
+            if (FRepeated.size() >= MaxKnownOutcomes) break;
+            FRepeated.emplace(TPlace{k, from, newTerm}, TRepeated{r, end, J});
+        }
+        I = end;
         return r;
     }
 
@@ -393,6 +488,9 @@ private:
     std::string& FText;
     std::string FOriginal;  // the text as this run found it
     size_t FConverted = 0;  // from here on the text is as this run found it
+    bool FConverting = false;
+    std::unordered_map<TPlace, TOutcome, TPlaceHash> FKnown;
+    std::unordered_map<TPlace, TRepeated, TPlaceHash> FRepeated;
     // Where the alternative after the one that starts at a position begins, so a repetition
     // that tries the same alternatives pass after pass walks them once.
     std::vector<TNextAlternative> FNextAlternative;
