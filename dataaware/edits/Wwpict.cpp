@@ -121,24 +121,31 @@ bool IsWellFormed(const std::string& Mask, std::vector<size_t>& Close) {
 // A list of alternatives or an open repetition may be tried again at a place in the text where
 // it was already worked out: each pass of an outer repetition retries the alternatives that
 // failed at the last place, and each retry runs the inner repetitions to their end. So that
-// nesting costs no power of the text's length, a match first decides without touching the text
-// and remembers every outcome by where it started; then it converts the text along the
-// alternatives that won, retrying nothing.
+// nesting costs no power of the text's length, a match with repetitions first decides without
+// touching the text and remembers every outcome by where it started; then it converts the text
+// along the alternatives that won, retrying nothing. With one repetition at most, no retry runs
+// further than the mask is long, and the match converts as it goes.
 class TwwPictureMatch {
 public:
     // Close is what IsWellFormed found in Mask.
     TwwPictureMatch(const std::string& Mask, const std::vector<size_t>& Close, std::string& Text)
-        : FMask(Mask), FClose(Close), FText(Text), FNextAlternative(Mask.size()) {}
+        : FMask(Mask),
+          FClose(Close),
+          FText(Text),
+          FRemembering(std::count(Mask.begin(), Mask.end(), '*') > 1),
+          FNextAlternative(Mask.size()) {}
 
     TwwPictureResult Run() {
         FOriginal = FText;
         FConverted = 0;
         FKnown.clear();
         FRepeated.clear();
-        FConverting = false;
-        I = 0;
-        J = 0;
-        MatchAlternatives(FMask.size());
+        if (FRemembering) {
+            FConverting = false;
+            I = 0;
+            J = 0;
+            MatchAlternatives(FMask.size());
+        }
         FConverting = true;
         I = 0;
         J = 0;
@@ -235,8 +242,12 @@ private:
     // complete beats an earlier incomplete one only when it took at least as much text.
     TwwPictureResult MatchAlternatives(size_t Term) {
         const TPlace place{I, J, Term};
-        if (const auto known = FKnown.find(place); known != FKnown.end())
-            return Replay(known->second, Term);
+        // A list of one element is as quickly matched as looked up.
+        const bool remember = FRemembering && Term - I > 2;
+        if (remember) {
+            if (const auto known = FKnown.find(place); known != FKnown.end())
+                return Replay(known->second, Term);
+        }
         size_t oldI = I, oldJ = J;
         bool incomplete = false;
         size_t incompleteI = 0, incompleteJ = 0;
@@ -254,7 +265,7 @@ private:
             }
             if (r != picError && r != picIncomplete) {
                 if (r == picComplete && incomplete) r = picAmbiguous;
-                return Remember(place, {r, I, J, oldI, spaceBefore});
+                return Remember(remember, place, {r, I, J, oldI, spaceBefore});
             }
             if (!incomplete && r == picIncomplete) {
                 incomplete = true;
@@ -268,7 +279,7 @@ private:
             J = oldJ;
             Restore(J);
             if (!NextAlternative(Term)) {
-                if (!incomplete) return Remember(place, {r, I, J, NoWinner, false});
+                if (!incomplete) return Remember(remember, place, {r, I, J, NoWinner, false});
                 I = incompleteI;
                 J = incompleteJ;
                 if (FConverting) {
@@ -276,14 +287,15 @@ private:
                               FText.begin() + static_cast<std::ptrdiff_t>(oldJ));
                     FConverted = std::max(FConverted, J);
                 }
-                return Remember(place, {picIncomplete, I, J, incompleteFrom, incompleteSpace});
+                return Remember(remember, place,
+                                {picIncomplete, I, J, incompleteFrom, incompleteSpace});
             }
             oldI = I;
         }
     }
 
-    TwwPictureResult Remember(const TPlace& Place, const TOutcome& Outcome) {
-        if (FKnown.size() < MaxKnownOutcomes) FKnown.emplace(Place, Outcome);
+    TwwPictureResult Remember(bool Wanted, const TPlace& Place, const TOutcome& Outcome) {
+        if (Wanted && FKnown.size() < MaxKnownOutcomes) FKnown.emplace(Place, Outcome);
         return Outcome.R;
     }
 
@@ -382,7 +394,8 @@ private:
         // does. A count larger than the text left cannot be used up by passes that take text,
         // so such a repetition ends as an open one does; while deciding, its end is remembered
         // for the start of every pass.
-        const bool remember = !FConverting && (count == 0 || count > FText.size() - J);
+        const bool remember =
+            FRemembering && !FConverting && (count == 0 || count > FText.size() - J);
         std::vector<size_t> starts;
         TwwPictureResult r = picComplete;
         size_t end = newTerm;
@@ -488,6 +501,8 @@ private:
     std::string& FText;
     std::string FOriginal;  // the text as this run found it
     size_t FConverted = 0;  // from here on the text is as this run found it
+    // A repetition in a repetition may run again from one place.
+    const bool FRemembering;
     bool FConverting = false;
     std::unordered_map<TPlace, TOutcome, TPlaceHash> FKnown;
     std::unordered_map<TPlace, TRepeated, TPlaceHash> FRepeated;
