@@ -511,6 +511,16 @@ private:
     std::vector<TNextAlternative> FNextAlternative;
 };
 
+// Matches all of Text; I is where the mask stopped.
+TwwPictureResult MatchWhole(const std::string& Mask, const std::vector<size_t>& Close,
+                            std::string& Text, size_t& I) {
+    TwwPictureMatch match(Mask, Close, Text);
+    TwwPictureResult r = match.Run();
+    if (r != picError && match.J < Text.size()) r = picError;
+    I = match.I;
+    return r;
+}
+
 }  // namespace
 
 TwwPictureValidator::TwwPictureValidator(const std::string& AMask, bool AutoFill) : Mask(AMask) {
@@ -534,19 +544,24 @@ TwwPictureResult TwwPictureValidator::MatchPicture(std::string& Text, bool AutoF
     if (!IsWellFormed(Mask, close)) return picSyntax;
     if (Text.empty()) return picEmpty;
     std::string text = Text;
-    TwwPictureMatch match(Mask, close, text);
-    TwwPictureResult r = match.Run();
-    if (r != picError && match.J < text.size()) r = picError;
+    size_t i = 0;
+    TwwPictureResult r = MatchWhole(Mask, close, text, i);
     if (r == picIncomplete && AutoFill) {
         // The literals that must come next are typed for the user, then the text is matched
-        // again so that they are checked like typed ones.
-        size_t i = match.I;
-        const size_t length = text.size();
+        // again so that they are checked like typed ones. A fill the text then fails, as after
+        // an open repetition that stopped short, is not made: the text typed so far still fits.
+        std::string filled = text;
         while (i < Mask.size() && !IsSpecial(Mask[i])) {
             if (Mask[i] == ';') ++i;
-            text += Mask[i++];
+            filled += Mask[i++];
         }
-        if (text.size() > length) r = match.Run();
+        if (filled.size() > text.size()) {
+            const TwwPictureResult again = MatchWhole(Mask, close, filled, i);
+            if (again != picError) {
+                r = again;
+                text = std::move(filled);
+            }
+        }
     }
     if (r == picAmbiguous) r = picComplete;
     if (r == picIncompleteNoFill) r = picIncomplete;
