@@ -1,7 +1,9 @@
 #include "dataaware/edits/Wwpict.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/core/codepage.h"
@@ -11,6 +13,8 @@ namespace {
 
 // Each level of nesting costs the matcher a few stack frames.
 constexpr int32_t MaxNesting = 100;
+// Outcomes one match remembers; past this the matcher works them out again, more slowly.
+constexpr size_t MaxKnownOutcomes = size_t{1} << 20;
 
 bool IsDigit(char C) {
     return C >= '0' && C <= '9';
@@ -55,9 +59,14 @@ bool IsIncomplete(TwwPictureResult R) {
     return R == picIncomplete || R == picIncompleteNoFill;
 }
 
-// Brackets must close what is open, in order, and the mask must not end inside an escape or a
-// repetition. A level of nesting is an open group or a repetition still waiting for its element.
-// Close gets, at the position of each opening bracket, the position of its closing one.
+// What closes an element list; a repetition in front of it would have nothing to repeat.
+bool IsElementEnd(char C) {
+    return C == ',' || C == ']' || C == '}';
+}
+
+// Brackets must close what is open, in order, and every escape and repetition must have an
+// element after it. A level of nesting is an open group or a repetition still waiting for its
+// element. Close gets, at the position of each opening bracket, the position of its closing one.
 bool IsWellFormed(const std::string& Mask, std::vector<size_t>& Close) {
     if (Mask.empty()) return false;
     Close.assign(Mask.size(), 0);
@@ -77,9 +86,9 @@ bool IsWellFormed(const std::string& Mask, std::vector<size_t>& Close) {
                 pending = 0;
                 break;
             case '*':
-                if (i + 1 == Mask.size()) return false;
                 while (i + 1 < Mask.size() && IsDigit(Mask[i + 1]))
                     ++i;
+                if (i + 1 == Mask.size() || IsElementEnd(Mask[i + 1])) return false;
                 ++pending;
                 if (++level > MaxNesting) return false;
                 break;
@@ -108,13 +117,36 @@ bool IsWellFormed(const std::string& Mask, std::vector<size_t>& Close) {
 
 // One match of a text against a well-formed mask. I and J are 0-based positions in the mask
 // and the text; Term is always an exclusive end in the mask.
+//
+// A list of alternatives or an open repetition may be tried again at a place in the text where
+// it was already worked out: each pass of an outer repetition retries the alternatives that
+// failed at the last place, and each retry runs the inner repetitions to their end. So that
+// nesting costs no power of the text's length, a match with repetitions first decides without
+// touching the text and remembers every outcome by where it started; then it converts the text
+// along the alternatives that won, retrying nothing. With one repetition at most, no retry runs
+// further than the mask is long, and the match converts as it goes.
 class TwwPictureMatch {
 public:
     // Close is what IsWellFormed found in Mask.
     TwwPictureMatch(const std::string& Mask, const std::vector<size_t>& Close, std::string& Text)
-        : FMask(Mask), FClose(Close), FText(Text), FNextAlternative(Mask.size()) {}
+        : FMask(Mask),
+          FClose(Close),
+          FText(Text),
+          FRemembering(std::count(Mask.begin(), Mask.end(), '*') > 1),
+          FNextAlternative(Mask.size()) {}
 
     TwwPictureResult Run() {
+        FOriginal = FText;
+        FConverted = 0;
+        FKnown.clear();
+        FRepeated.clear();
+        if (FRemembering) {
+            FConverting = false;
+            I = 0;
+            J = 0;
+            MatchAlternatives(FMask.size());
+        }
+        FConverting = true;
         I = 0;
         J = 0;
         return MatchAlternatives(FMask.size());
@@ -124,11 +156,54 @@ public:
     size_t J = 0;
 
 private:
+    // Where a list of alternatives or a repetition starts: outcomes are remembered by it.
+    struct TPlace {
+        size_t I, J, Term;
+        bool operator==(const TPlace&) const = default;
+    };
+    struct TPlaceHash {
+        size_t operator()(const TPlace& P) const {
+            size_t h = P.I;
+            h = h * 0x9E3779B97F4A7C15ull + P.J;
+            return h * 0x9E3779B97F4A7C15ull + P.Term;
+        }
+    };
+    // Where a repetition ends.
+    struct TRepeated {
+        TwwPictureResult R;
+        size_t I, J;
+    };
+
+    // Where a list of alternatives ends and which of them won, with the trailing-space flag
+    // it found.
+    struct TOutcome {
+        TwwPictureResult R;
+        size_t I, J;
+        size_t Winner;
+        bool TrailingSpace;
+    };
+    static constexpr size_t NoWinner = SIZE_MAX;
+
     char At(size_t K) const { return K < FMask.size() ? FMask[K] : '\0'; }
 
     void Consume(char C) {
-        FText[J++] = C;
+        if (FConverting) {
+            FText[J] = C;
+            FConverted = std::max(FConverted, J + 1);
+        }
+        ++J;
         ++I;
+    }
+
+    // An alternative that did not hold must leave the text from From on as it was typed, or
+    // the next alternative reads its conversions ("@" would take the "A" that a failed "&"
+    // made of "a").
+    void Restore(size_t From) {
+        if (From >= FConverted) return;
+        std::copy(FOriginal.begin() + static_cast<std::ptrdiff_t>(From),
+                  FOriginal.begin() + static_cast<std::ptrdiff_t>(FConverted),
+                  FText.begin() + static_cast<std::ptrdiff_t>(From));
+        FConverted = From;
     }
 
     // The position after the element at K: a character, an escaped literal, a repetition with
@@ -166,34 +241,75 @@ private:
     // Among the alternatives from I to Term the first that matches wins, but one that is
     // complete beats an earlier incomplete one only when it took at least as much text.
     TwwPictureResult MatchAlternatives(size_t Term) {
+        const TPlace place{I, J, Term};
+        // A list of one element is as quickly matched as looked up.
+        const bool remember = FRemembering && Term - I > 2;
+        if (remember) {
+            if (const auto known = FKnown.find(place); known != FKnown.end())
+                return Replay(known->second, Term);
+        }
         size_t oldI = I, oldJ = J;
         bool incomplete = false;
         size_t incompleteI = 0, incompleteJ = 0;
+        size_t incompleteFrom = 0;  // where the first incomplete alternative starts in the mask
+        bool incompleteSpace = false;
+        std::string incompleteText;  // what it made of the text
         bool trailingSpace = false;
         TwwPictureResult r;
         for (;;) {
+            const bool spaceBefore = trailingSpace;
             r = ScanAlternative(Term, trailingSpace);
             if (IsComplete(r) && incomplete && J < incompleteJ) {
                 r = picIncomplete;
                 J = incompleteJ;
             }
-            if (r != picError && r != picIncomplete) break;
+            if (r != picError && r != picIncomplete) {
+                if (r == picComplete && incomplete) r = picAmbiguous;
+                return Remember(remember, place, {r, I, J, oldI, spaceBefore});
+            }
             if (!incomplete && r == picIncomplete) {
                 incomplete = true;
                 incompleteI = I;
                 incompleteJ = J;
+                incompleteFrom = oldI;
+                incompleteSpace = spaceBefore;
+                if (FConverting) incompleteText.assign(FText, oldJ, J - oldJ);
             }
             I = oldI;
             J = oldJ;
+            Restore(J);
             if (!NextAlternative(Term)) {
-                if (!incomplete) return r;
+                if (!incomplete) return Remember(remember, place, {r, I, J, NoWinner, false});
                 I = incompleteI;
                 J = incompleteJ;
-                return picIncomplete;
+                if (FConverting) {
+                    std::copy(incompleteText.begin(), incompleteText.end(),
+                              FText.begin() + static_cast<std::ptrdiff_t>(oldJ));
+                    FConverted = std::max(FConverted, J);
+                }
+                return Remember(remember, place,
+                                {picIncomplete, I, J, incompleteFrom, incompleteSpace});
             }
             oldI = I;
         }
-        return r == picComplete && incomplete ? picAmbiguous : r;
+    }
+
+    TwwPictureResult Remember(bool Wanted, const TPlace& Place, const TOutcome& Outcome) {
+        if (Wanted && FKnown.size() < MaxKnownOutcomes) FKnown.emplace(Place, Outcome);
+        return Outcome.R;
+    }
+
+    // While deciding, a known outcome is taken as it is; while converting, the alternative
+    // that won runs again, for its conversions only.
+    TwwPictureResult Replay(const TOutcome& Known, size_t Term) {
+        if (FConverting && Known.Winner != NoWinner) {
+            I = Known.Winner;
+            bool trailingSpace = Known.TrailingSpace;
+            ScanAlternative(Term, trailingSpace);
+        }
+        I = Known.I;
+        J = Known.J;
+        return Known.R;
     }
 
     TwwPictureResult ScanAlternative(size_t Term, bool& TrailingSpace) {
@@ -274,29 +390,47 @@ private:
         }
         const size_t k = I;
         const size_t newTerm = SkipElement(k, Term);
+        // Each pass starts the same repetition afresh, so all passes end where the first one
+        // does. A count larger than the text left cannot be used up by passes that take text,
+        // so such a repetition ends as an open one does; while deciding, its end is remembered
+        // for the start of every pass.
+        const bool remember =
+            FRemembering && !FConverting && (count == 0 || count > FText.size() - J);
+        std::vector<size_t> starts;
         TwwPictureResult r = picComplete;
-        if (count > 0) {
-            for (size_t pass = 0; pass < count; ++pass) {
-                I = k;
-                const size_t before = J;
-                r = MatchAlternatives(newTerm);
-                if (!IsComplete(r)) {
-                    if (r == picEmpty) r = At(I) == '[' ? picComplete : picIncomplete;
-                    return r;
+        size_t end = newTerm;
+        for (size_t pass = 0; count == 0 || pass < count; ++pass) {
+            I = k;
+            const size_t before = J;
+            if (remember) {
+                const auto known = FRepeated.find({k, J, newTerm});
+                if (known != FRepeated.end()) {
+                    r = known->second.R;
+                    end = known->second.I;
+                    J = known->second.J;
+                    break;
                 }
-                // A pass that took no text leaves everything as the next one would find it.
-                if (J == before) break;
+                starts.push_back(J);
             }
-        } else {
-            size_t before;
-            do {
-                I = k;
-                before = J;
-                r = MatchAlternatives(newTerm);
-            } while (J != before && IsComplete(r));
-            if (r == picEmpty || r == picError) r = picAmbiguous;
+            r = MatchAlternatives(newTerm);
+            if (count == 0) {
+                if (J != before && IsComplete(r)) continue;
+                if (r == picEmpty || r == picError) r = picAmbiguous;
+                break;
+            }
+            if (!IsComplete(r)) {
+                if (r == picEmpty) r = At(I) == '[' ? picComplete : picIncomplete;
+                end = I;
+                break;
+            }
+            // A pass that took no text leaves everything as the next one would find it.
+            if (J == before) break;
         }
-        I = newTerm;
+        for (size_t from : starts) {
+            if (FRepeated.size() >= MaxKnownOutcomes) break;
+            FRepeated.emplace(TPlace{k, from, newTerm}, TRepeated{r, end, J});
+        }
+        I = end;
         return r;
     }
 
@@ -314,15 +448,16 @@ private:
         if (!IsIncomplete(R)) return R;
         while (K < Term) {
             switch (FMask[K]) {
-                case '*':
-                    if (!IsDigit(At(K + 1))) {
-                        K = SkipElement(K + 1, Term);
-                    } else if (At(K + 2) == '[' && K + 2 < Term) {
-                        K = SkipElement(K + 2, Term);
-                    } else {
-                        return R;
-                    }
+                case '*': {
+                    // Any number of times, or any count of an optional group, may be none.
+                    size_t element = K + 1;
+                    bool counted = false;
+                    for (; element < Term && IsDigit(FMask[element]); ++element)
+                        counted = counted || FMask[element] != '0';
+                    if (counted && (element >= Term || FMask[element] != '[')) return R;
+                    K = SkipElement(element, Term);
                     break;
+                }
                 case '[':
                     K = SkipElement(K, Term);
                     break;
@@ -364,10 +499,27 @@ private:
     const std::string& FMask;
     const std::vector<size_t>& FClose;
     std::string& FText;
+    std::string FOriginal;  // the text as this run found it
+    size_t FConverted = 0;  // from here on the text is as this run found it
+    // A repetition in a repetition may run again from one place.
+    const bool FRemembering;
+    bool FConverting = false;
+    std::unordered_map<TPlace, TOutcome, TPlaceHash> FKnown;
+    std::unordered_map<TPlace, TRepeated, TPlaceHash> FRepeated;
     // Where the alternative after the one that starts at a position begins, so a repetition
     // that tries the same alternatives pass after pass walks them once.
     std::vector<TNextAlternative> FNextAlternative;
 };
+
+// Matches all of Text; I is where the mask stopped.
+TwwPictureResult MatchWhole(const std::string& Mask, const std::vector<size_t>& Close,
+                            std::string& Text, size_t& I) {
+    TwwPictureMatch match(Mask, Close, Text);
+    TwwPictureResult r = match.Run();
+    if (r != picError && match.J < Text.size()) r = picError;
+    I = match.I;
+    return r;
+}
 
 }  // namespace
 
@@ -392,19 +544,24 @@ TwwPictureResult TwwPictureValidator::MatchPicture(std::string& Text, bool AutoF
     if (!IsWellFormed(Mask, close)) return picSyntax;
     if (Text.empty()) return picEmpty;
     std::string text = Text;
-    TwwPictureMatch match(Mask, close, text);
-    TwwPictureResult r = match.Run();
-    if (r != picError && match.J < text.size()) r = picError;
+    size_t i = 0;
+    TwwPictureResult r = MatchWhole(Mask, close, text, i);
     if (r == picIncomplete && AutoFill) {
         // The literals that must come next are typed for the user, then the text is matched
-        // again so that they are checked like typed ones.
-        size_t i = match.I;
-        const size_t length = text.size();
+        // again so that they are checked like typed ones. A fill the text then fails, as after
+        // an open repetition that stopped short, is not made: the text typed so far still fits.
+        std::string filled = text;
         while (i < Mask.size() && !IsSpecial(Mask[i])) {
             if (Mask[i] == ';') ++i;
-            text += Mask[i++];
+            filled += Mask[i++];
         }
-        if (text.size() > length) r = match.Run();
+        if (filled.size() > text.size()) {
+            const TwwPictureResult again = MatchWhole(Mask, close, filled, i);
+            if (again != picError) {
+                r = again;
+                text = std::move(filled);
+            }
+        }
     }
     if (r == picAmbiguous) r = picComplete;
     if (r == picIncompleteNoFill) r = picIncomplete;

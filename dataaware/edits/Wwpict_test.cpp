@@ -63,6 +63,16 @@ TEST(WwPassesPicture, EmptyTextAlwaysPassesAndOthersMustBeComplete) {
     EXPECT_FALSE(wwPassesPicture("[#", "1"));
 }
 
+std::string Nested(size_t Levels, const std::string& Open, const std::string& Close) {
+    std::string mask;
+    for (size_t i = 0; i < Levels; ++i)
+        mask += Open;
+    mask += "#";
+    for (size_t i = 0; i < Levels; ++i)
+        mask += Close;
+    return mask;
+}
+
 // No limit of eight-bit positions: long masks, long texts and counts above 255 match.
 TEST(WwPictureValidator, MasksTextsAndCountsOfAnyLength) {
     const std::string digits(1000, '7');
@@ -81,6 +91,12 @@ TEST(WwPictureValidator, MasksTextsAndCountsOfAnyLength) {
         {"*99999999999{[x]}", "5", picError},
         // Each pass tries the long alternative first; it is not walked again to find the next.
         {"*{x" + std::string(100000, 'y') + ",#}", std::string(100000, '1'), picComplete},
+        // Each pass of an outer repetition retries an alternative that runs inner repetitions
+        // to the end of the text before it fails; nesting costs no power of the text's length.
+        {"*{*{*{*{#}x,#}y,#}z,#}q", std::string(20000, '1') + "q", picComplete},
+        {"*{*99999{*{#}x,#}y,#}q", std::string(20000, '1') + "q", picComplete},
+        {"*{[*{[*#x]#}y]#}q", std::string(20000, '1') + "q", picComplete},
+        {Nested(49, "*{", "x,#}") + "q", std::string(2000, '1') + "q", picComplete},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Mask.substr(0, 40));
@@ -92,23 +108,14 @@ TEST(WwPictureValidator, MasksTextsAndCountsOfAnyLength) {
 
 // Nesting costs stack, so it is bounded: a hundred levels match, more are a malformed mask.
 TEST(WwPictureValidator, NestingDeeperThanAHundredLevelsIsMalformed) {
-    const auto nested = [](size_t Levels, const std::string& Open, const std::string& Close) {
-        std::string mask;
-        for (size_t i = 0; i < Levels; ++i)
-            mask += Open;
-        mask += "#";
-        for (size_t i = 0; i < Levels; ++i)
-            mask += Close;
-        return mask;
-    };
-    EXPECT_TRUE(wwPassesPicture(nested(100, "{", "}"), "1"));
-    EXPECT_EQ(TwwPictureValidator(nested(101, "{", "}"), false).Status, vsSyntax);
-    EXPECT_TRUE(wwPassesPicture(nested(50, "*{", "}"), "1"));
-    EXPECT_EQ(TwwPictureValidator(nested(51, "*{", "}"), false).Status, vsSyntax);
-    EXPECT_TRUE(wwPassesPicture(nested(100, "*", ""), "1"));
-    EXPECT_EQ(TwwPictureValidator(nested(101, "*", ""), false).Status, vsSyntax);
+    EXPECT_TRUE(wwPassesPicture(Nested(100, "{", "}"), "1"));
+    EXPECT_EQ(TwwPictureValidator(Nested(101, "{", "}"), false).Status, vsSyntax);
+    EXPECT_TRUE(wwPassesPicture(Nested(50, "*{", "}"), "1"));
+    EXPECT_EQ(TwwPictureValidator(Nested(51, "*{", "}"), false).Status, vsSyntax);
+    EXPECT_TRUE(wwPassesPicture(Nested(100, "*", ""), "1"));
+    EXPECT_EQ(TwwPictureValidator(Nested(101, "*", ""), false).Status, vsSyntax);
     // Escaped brackets neither open nor close anything.
-    EXPECT_TRUE(wwPassesPicture(nested(200, ";{", ";}"),
+    EXPECT_TRUE(wwPassesPicture(Nested(200, ";{", ";}"),
                                 std::string(200, '{') + "1" + std::string(200, '}')));
 }
 
