@@ -13,9 +13,21 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The lines of Text, read twice: Reset must start over from the first line.
-Lines AllLines(const std::string& Text, int64_t Limit = -1) {
-    TStringStream stream(Text);
+// A stream that says it holds more than it gives, as a file cut short while it is read does.
+class TShortStream : public TStringStream {
+public:
+    TShortStream(const std::string& Text, int64_t Missing)
+        : TStringStream(Text), FMissing(Missing) {}
+    int64_t Size() override { return TStringStream::Size() + FMissing; }
+
+private:
+    int64_t FMissing;
+};
+
+// The lines of Text, read twice: Reset must start over from the first line. With Missing, the
+// stream promises that many bytes more than Text.
+Lines AllLines(const std::string& Text, int64_t Limit = -1, int64_t Missing = 0) {
+    TShortStream stream(Text, Missing);
     TLineReader reader(stream, Limit);
     Lines passes[2];
     for (Lines& lines : passes) {
@@ -40,6 +52,16 @@ TEST(LineReader, SplitsAtEveryKindOfLineBreakWithoutAPhantomLastLine) {
     EXPECT_EQ(AllLines(upToTheCut + "\r\nb"), Lines({upToTheCut, "b"}));
     EXPECT_EQ(AllLines(upToTheCut + "\rb"), Lines({upToTheCut, "b"}));
     EXPECT_EQ(AllLines("a\r\nb" + upToTheCut + "\r\nc"), Lines({"a", "b" + upToTheCut, "c"}));
+}
+
+// What was read stays as it was read when the rest is not there, wherever the held bytes had to
+// move to make room for it.
+TEST(LineReader, EndsWhereAStreamShorterThanItSaidEnds) {
+    EXPECT_EQ(AllLines("a\r\nbcd", -1, 10), Lines({"a", "bcd"}));
+    EXPECT_EQ(AllLines("a\r\nb\r", -1, 10), Lines({"a", "b"}));
+    EXPECT_EQ(AllLines("", -1, 10), Lines());
+    const std::string upToTheCut(TLineReader::ChunkSize - 2, 'a');
+    EXPECT_EQ(AllLines(upToTheCut + "\r\nxyz", -1, 10), Lines({upToTheCut, "xyz"}));
 }
 
 TEST(LineReader, ReadsNoFurtherThanItsLimit) {
