@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -13,32 +15,45 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A stream that says it holds more than it gives, as a file cut short while it is read does.
+// A stream that says it holds more than it gives, as a file cut short while it is read does,
+// and gives at most Piece bytes a read, as a pipe may.
 class TShortStream : public TStringStream {
 public:
-    TShortStream(const std::string& Text, int64_t Missing)
-        : TStringStream(Text), FMissing(Missing) {}
+    TShortStream(const std::string& Text, int64_t Missing, int32_t Piece)
+        : TStringStream(Text), FMissing(Missing), FPiece(Piece) {}
     int64_t Size() override { return TStringStream::Size() + FMissing; }
+    int32_t Read(void* Buffer, int32_t Count) override {
+        return TStringStream::Read(Buffer, std::min(Count, FPiece));
+    }
 
 private:
     int64_t FMissing;
+    int32_t FPiece;
 };
 
-// The lines of Text, read twice: Reset must start over from the first line. With Missing, the
-// stream promises that many bytes more than Text.
+// Every line from the first, Reset first.
+Lines ReadAll(TLineReader& Reader) {
+    Reader.Reset();
+    Lines lines;
+    std::string_view line;
+    while (Reader.ReadLine(line))
+        lines.emplace_back(line);
+    EXPECT_TRUE(Reader.AtEnd() && line.empty());
+    return lines;
+}
+
+// The lines of Text, read twice: Reset must start over from the first line. They must not
+// change when the stream gives a byte a read. With Missing, the stream promises that many bytes
+// more than Text.
 Lines AllLines(const std::string& Text, int64_t Limit = -1, int64_t Missing = 0) {
-    TShortStream stream(Text, Missing);
+    TShortStream stream(Text, Missing, INT32_MAX);
     TLineReader reader(stream, Limit);
-    Lines passes[2];
-    for (Lines& lines : passes) {
-        reader.Reset();
-        std::string_view line;
-        while (reader.ReadLine(line))
-            lines.emplace_back(line);
-        EXPECT_TRUE(reader.AtEnd() && line.empty());
-    }
-    EXPECT_EQ(passes[0], passes[1]);
-    return passes[0];
+    const Lines lines = ReadAll(reader);
+    EXPECT_EQ(ReadAll(reader), lines);
+    TShortStream trickle(Text, Missing, 1);
+    TLineReader byBytes(trickle, Limit);
+    EXPECT_EQ(ReadAll(byBytes), lines);
+    return lines;
 }
 
 TEST(LineReader, SplitsAtEveryKindOfLineBreakWithoutAPhantomLastLine) {
