@@ -27,9 +27,8 @@ size_t TLineReader::Find(char C, size_t& Next, size_t Before) const {
     return Next;
 }
 
-bool TLineReader::Fill() {
+void TLineReader::Fill() {
     const int64_t unread = FLimit - FRead;
-    if (unread <= 0) return false;
     const size_t held = FEnd - FStart;
     if (FStart > 0) {
         std::memmove(FBuffer.get(), FBuffer.get() + FStart, held);
@@ -54,11 +53,10 @@ bool TLineReader::Fill() {
     if (read <= 0) {
         // The stream is shorter than it said: what it gave is all there is.
         FLimit = FRead;
-        return false;
+        return;
     }
     FEnd += static_cast<size_t>(read);
     FRead += read;
-    return true;
 }
 
 bool TLineReader::ReadLine(std::string_view& Line) {
@@ -66,8 +64,12 @@ bool TLineReader::ReadLine(std::string_view& Line) {
         const size_t cr = Find('\r', FNextCR, FEnd);
         const size_t end = Find('\n', FNextLF, cr);
         // Without a break, or with a CR last, what follows may still change where the line
-        // ends.
-        if ((end == FEnd || (end == cr && end + 1 == FEnd)) && Fill()) continue;
+        // ends. Filling may move what is held, even when the stream then gives nothing, so the
+        // search is made again after it.
+        if ((end == FEnd || (end == cr && end + 1 == FEnd)) && FRead < FLimit) {
+            Fill();
+            continue;
+        }
         if (end == FEnd && FStart == FEnd) {
             Line = {};
             return false;

@@ -35,8 +35,9 @@ public:
 
 private:
     // Reads more of the stream behind what is held, moving that to the front of the buffer
-    // and growing the buffer when it is full; false when nothing was left to read.
-    bool Fill();
+    // and growing the buffer when it is full. Only called while some of the limit is unread; a
+    // stream that gives nothing more ends the data there.
+    void Fill();
     // The first C from FStart up to Before, Before when there is none. Next holds where the
     // last search stopped: no C lies between FStart and it, so no byte is searched twice.
     size_t Find(char C, size_t& Next, size_t Before) const;

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 
 #include "net/encodedwords.h"
 #include "net/msmsg_testsupport.h"
 #include "platform/core/exceptions.h"
+#include "platform/win/window.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -34,6 +36,38 @@ TEST(MessageFiles, LoadingReplacesTheMessageAndSavingWritesWhatLoadingReadsBack)
     // A file that cannot be opened leaves the message empty instead of half the old one.
     EXPECT_THROW(copy.LoadFromFile(dir.File("missing.eml")), EFOpenError);
     EXPECT_EQ(copy.Recipients().Count() + copy.Subject().size(), 0u);
+}
+
+// A message is read from its file a piece at a time, and the message loop runs between its parts:
+// what runs there may cut the file short. The part being read ends where the file now does.
+TEST(MessageFiles, AFileCutShortWhileItIsReadGivesThePartAsFarAsItWasThere) {
+    std::string line;
+    for (int32_t i = 0; i < 19; ++i)
+        line += "QUJD";  // "ABC"
+    std::string data;
+    for (int32_t i = 0; i < 2000; ++i)
+        data += line + "\r\n";
+    const std::string mail =
+        "MIME-Version: 1.0\r\nContent-Type: multipart/mixed; boundary=\"b\"\r\n\r\n--b\r\n\r\n"
+        "text\r\n--b\r\nContent-Transfer-Encoding: base64\r\n\r\n" +
+        data + "--b\r\n\r\nlast\r\n--b--\r\n";
+    test::TempDir dir;
+    const std::string path = dir.File("cut.eml");
+    test::WriteWholeFile(path, mail);
+    const HWND window = AllocateHWnd([&](TMessage&) { EXPECT_EQ(truncate(path.c_str(), 100), 0); });
+    ASSERT_TRUE(PostMessage(window, WM_USER, 0, 0));
+    TmsMessage message(nullptr);
+    message.LoadFromFile(path);
+    DeallocateHWnd(window);
+
+    ASSERT_EQ(message.Attachments().Count(), 1);
+    const std::string bytes = test::Bytes(*message.Attachments().Items(0));
+    std::string whole;
+    for (int32_t i = 0; i < 2000 * 19; ++i)
+        whole += "ABC";
+    EXPECT_GT(bytes.size(), 0u);
+    EXPECT_LT(bytes.size(), whole.size());
+    EXPECT_EQ(bytes, whole.substr(0, bytes.size()));
 }
 
 // A reply or a forward saves what was read: the second reading must find the same bytes under

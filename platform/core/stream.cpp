@@ -9,6 +9,7 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
@@ -111,6 +112,21 @@ int64_t TStream::CopyFrom(TStream& Source, int64_t Count) {
 }
 
 // TMemoryStream
+
+TMemoryStream::TMemoryStream(TMemoryStream&& Other) noexcept
+    : FData(std::move(Other.FData)),
+      FSize(std::exchange(Other.FSize, 0)),
+      FCapacity(std::exchange(Other.FCapacity, 0)),
+      FPosition(std::exchange(Other.FPosition, 0)) {}
+
+TMemoryStream& TMemoryStream::operator=(TMemoryStream&& Other) noexcept {
+    if (this == &Other) return *this;
+    FData = std::move(Other.FData);
+    FSize = std::exchange(Other.FSize, 0);
+    FCapacity = std::exchange(Other.FCapacity, 0);
+    FPosition = std::exchange(Other.FPosition, 0);
+    return *this;
+}
 
 int32_t TMemoryStream::Read(void* Buffer, int32_t Count) {
     const int64_t size = DataSize();

@@ -43,6 +43,11 @@ class TMemoryStream : public TStream {
     VEX_CLASS(TMemoryStream, TStream)
 
 public:
+    TMemoryStream() = default;
+    // The stream moved from is left empty: its size must not outlive the memory it gave away.
+    TMemoryStream(TMemoryStream&& Other) noexcept;
+    TMemoryStream& operator=(TMemoryStream&& Other) noexcept;
+
     int32_t Read(void* Buffer, int32_t Count) override;
     int32_t Write(const void* Buffer, int32_t Count) override;
     int64_t Seek(int64_t Offset, TSeekOrigin Origin) override;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/exceptions.h"
@@ -106,6 +107,27 @@ TEST(MemoryStream, GrowsWithZerosInGapsAndKeepsItsBytesWhateverRoomItHolds) {
     stream.Clear();
     EXPECT_EQ(stream.Capacity(), 0);
     EXPECT_EQ(stream.Size(), 0);
+}
+
+// A stream moved from keeps nothing that speaks of the memory it gave away: it reads as empty and
+// takes new data, and one moved onto lets go of its own.
+TEST(MemoryStream, MovedFromIsEmptyAndStillUsable) {
+    TMemoryStream from;
+    from.WriteBuffer("hello", 5);
+    TMemoryStream to(std::move(from));
+    EXPECT_EQ(std::string(to.Memory(), static_cast<size_t>(to.Size())), "hello");
+    EXPECT_EQ(to.Position(), 5);
+    EXPECT_EQ(from.Size(), 0);
+    EXPECT_EQ(from.Capacity(), 0);
+    EXPECT_EQ(from.Position(), 0);
+    char byte;
+    EXPECT_EQ(from.Read(&byte, 1), 0);
+    from.WriteBuffer("ab", 2);
+    to = std::move(from);
+    EXPECT_EQ(std::string(to.Memory(), static_cast<size_t>(to.Size())), "ab");
+    EXPECT_EQ(from.Size(), 0);
+    from.WriteBuffer("c", 1);
+    EXPECT_EQ(std::string(from.Memory(), 1), "c");
 }
 
 }  // namespace
