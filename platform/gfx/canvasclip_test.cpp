@@ -278,5 +278,81 @@ TEST(CanvasClip, EveryDrawingCallHonoursARegion) {
     }
 }
 
+// Text clipped to a rectangle reaches what text drawn with that rectangle intersected into the
+// clip reaches, under any clip, origin and font, with the rectangle anywhere; and the clip is
+// afterwards what it was, state stack included.
+TEST(CanvasClip, TextClippedToARectangleLeavesTheClipAsItWas) {
+    struct TSetup {
+        std::string Name;
+        std::function<void(TCanvas&)> Apply;
+    };
+    TRegion ring(Rect(2, 1, 37, 28));
+    ring.Subtract(Rect(12, 9, 22, 18));
+    const std::vector<TSetup> clips = {
+        {"no clip", [](TCanvas&) {}},
+        {"base clip", [&](TCanvas& C) { C.SetBaseClip(ring); }},
+        {"user clip", [](TCanvas& C) { C.ExcludeClipRect(Rect(5, 5, 15, 12)); }},
+        {"both and saved",
+         [&](TCanvas& C) {
+             C.SetBaseClip(ring);
+             SaveDC(C.Handle());
+             C.IntersectClipRect(Rect(0, 3, 30, 40));
+         }},
+        {"empty base clip", [](TCanvas& C) { C.SetBaseClip(TRegion()); }},
+    };
+    const std::vector<TSetup> fonts = {
+        {"plain", [](TCanvas& C) { C.Font().SetHeight(-18); }},
+        {"rotated", [](TCanvas& C) { C.Font().SetHeight(-16), C.Font().SetOrientation(450); }},
+    };
+    const std::vector<TRect> rects = {Rect(4, 2, 30, 24),   Rect(-20, -9, 12, 14),
+                                      Rect(30, 20, 90, 70), Rect(50, 50, 60, 60),
+                                      Rect(9, 9, 9, 20),    Rect(20, 20, 5, 5)};
+    for (const TSetup& clip : clips)
+        for (const TSetup& font : fonts)
+            for (const TPoint origin : {Point(0, 0), Point(-3, 4)})
+                for (const TRect& r : rects) {
+                    SCOPED_TRACE(clip.Name + ", " + font.Name + " font, origin " +
+                                 std::to_string(origin.X) + " rect " + std::to_string(r.Left) +
+                                 "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
+                                 std::to_string(r.Bottom));
+                    TBitmap clipped, expected;
+                    for (TBitmap* b : {&clipped, &expected}) {
+                        b->SetSize(40, 30);
+                        FillDistinct(*b);
+                        clip.Apply(b->Canvas());
+                        font.Apply(b->Canvas());
+                        b->Canvas().SetOrigin(origin);
+                        b->Canvas().Brush().SetStyle(bsClear);
+                    }
+                    TCanvas& canvas = clipped.Canvas();
+                    TRect box;
+                    const int kind = canvas.GetClipBox(box);
+                    const std::optional<TClipSpans> base = canvas.BaseClip();
+                    const int depth = SaveDC(canvas.Handle());
+                    RestoreDC(canvas.Handle(), -1);
+                    canvas.TextRect(r, 1, 22, "WgMy");
+
+                    TCanvas& reference = expected.Canvas();
+                    SaveDC(reference.Handle());
+                    reference.IntersectClipRect(r);
+                    reference.TextOut(1, 22, "WgMy");
+                    RestoreDC(reference.Handle(), -1);
+                    EXPECT_EQ(PixelsOf(clipped), PixelsOf(expected));
+
+                    TRect after;
+                    EXPECT_EQ(canvas.GetClipBox(after), kind);
+                    EXPECT_EQ(after, box);
+                    EXPECT_EQ(canvas.BaseClip().has_value(), base.has_value());
+                    EXPECT_EQ(SaveDC(canvas.Handle()), depth);
+                    RestoreDC(canvas.Handle(), -1);
+                    // What a fill reaches now shows the whole clip, not its box alone.
+                    for (TCanvas* c : {&canvas, &reference}) {
+                        c->Brush().SetStyle(bsSolid);
+                        c->FillRect(Rect(-100, -100, 100, 100));
+                    }
+                    EXPECT_EQ(PixelsOf(clipped), PixelsOf(expected));
+                }
+}
+
 }  // namespace
 }  // namespace vex

@@ -71,10 +71,11 @@ void FreeTakenContexts() {
         if (CanvasesWithOwnContexts().Holds(canvas)) canvas->FreeHandle();
 }
 
-void LetGoOfWindowPixels() {
+void LetGoOfWindowPixels(const uint32_t* Gone) {
     for (TControlCanvas* canvas : CanvasesWithContexts().Canvases())
-        if (CanvasesWithContexts().Holds(canvas)) canvas->SetHandle(nullptr);
-    DetachAllContexts();
+        if (CanvasesWithContexts().Holds(canvas) && DrawsOn(*canvas, Gone))
+            canvas->SetHandle(nullptr);
+    DetachContextsOver(Gone);
 }
 
 TControlCanvas::TControlCanvas() : TCanvas(Target) {}

@@ -82,10 +82,11 @@ private:
 // the framework calls it once the message the drawing came in is handled.
 void FreeTakenContexts();
 
-// A top-level window's pixels moved (it was resized, hidden or destroyed): every control canvas
-// lets go of its context, and every context the framework made points at nothing, so a canvas
-// or context kept from before draws nowhere instead of into pixels that are gone. The window
-// tree calls it.
-void LetGoOfWindowPixels();
+// A top-level window's pixels, those beginning at Gone, moved (it was resized, hidden or
+// destroyed): every control canvas drawing on them lets go of its context, and every context the
+// framework made over them points at nothing, so a canvas or context kept from before draws
+// nowhere instead of into pixels that are gone. Those drawing elsewhere, another window's
+// painting among them, draw on. The window tree calls it.
+void LetGoOfWindowPixels(const uint32_t* Gone);
 
 }  // namespace vex

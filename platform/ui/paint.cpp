@@ -144,8 +144,14 @@ int ReleaseDC(HWND, HDC DC) {
     return 1;
 }
 
-void DetachAllContexts() {
+bool DrawsOn(TCanvas& Canvas, const uint32_t* Pixels) {
+    const TBitmap& target = Canvas.Bitmap();
+    return target.Height() > 0 && target.ScanLine(0) == Pixels;
+}
+
+void DetachContextsOver(const uint32_t* Gone) {
     for (const auto& context : Contexts().InUse) {
+        if (!DrawsOn(context->Canvas, Gone)) continue;
         context->Target.Retarget(nullptr, 0, 0, 0);
         context->Drawable = TRect();
     }

@@ -36,10 +36,13 @@ HDC GetWindowDC(HWND Wnd);
 // 1 when DC was one of these contexts, 0 otherwise.
 int ReleaseDC(HWND Wnd, HDC DC);
 
-// Points every context the framework made at nothing: a top-level window's pixels moved (it was
-// resized, shown or hidden), and whoever still holds a context now draws nowhere instead of
-// into pixels that are gone. Releasing or ending the contexts stays as it was.
-void DetachAllContexts();
+// Whether Canvas draws on the pixels that begin at Pixels.
+bool DrawsOn(TCanvas& Canvas, const uint32_t* Pixels);
+// Points every context the framework made over the pixels that begin at Gone at nothing: a
+// top-level window's pixels moved (it was resized, hidden or destroyed), and whoever still holds
+// such a context now draws nowhere instead of into pixels that are gone. Contexts over other
+// windows' pixels draw on. Releasing or ending the contexts stays as it was.
+void DetachContextsOver(const uint32_t* Gone);
 
 // A context of GetDC, or of GetWindowDC when WholeWindow, released when the scope ends.
 class TWindowContext {

@@ -11,6 +11,7 @@
 #include "platform/gfx/dcstate.h"
 #include "platform/ui/controlcanvas.h"
 #include "platform/ui/ui_testsupport.h"
+#include "platform/win/painting.h"
 #include "platform/win/updateregion.h"
 #include "platform/win/win_testsupport.h"
 #include "platform/win/windowpos.h"
@@ -168,24 +169,58 @@ TEST(DeviceContexts, HandlersThatTakeThePixelsAwayLeaveTheContextDrawingNowhere)
 
 // A context taken on a window that is no control's lets go of the window's pixels as soon as
 // the window tree moves them, as a control's does: drawing with it afterwards reaches nothing.
+// A context and a control canvas over another window, whose pixels stayed, go on drawing, as
+// they do over a window that only moved.
 TEST(DeviceContexts, AContextOfAPlainWindowDrawsNowhereOnceItsPixelsMove) {
-    const std::vector<std::pair<std::string, std::function<void(HWND)>>> changes = {
-        {"hide", [](HWND W) { ShowWindow(W, SW_HIDE); }},
-        {"shrink", [](HWND W) { SetWindowPos(W, 0, 0, 0, 8, 8, SWP_NOMOVE | SWP_NOZORDER); }},
-        {"grow", [](HWND W) { SetWindowPos(W, 0, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER); }},
-        {"destroy", [](HWND W) { DestroyWindow(W); }},
+    struct TChange {
+        std::string Name;
+        std::function<void(HWND W, HWND Other)> Make;
+        bool PixelsGo;
     };
-    for (const auto& [name, change] : changes) {
-        SCOPED_TRACE(name);
+    const std::vector<TChange> changes = {
+        {"hide", [](HWND W, HWND) { ShowWindow(W, SW_HIDE); }, true},
+        {"minimize", [](HWND W, HWND) { ShowWindow(W, SW_MINIMIZE); }, true},
+        {"shrink", [](HWND W, HWND) { SetWindowPos(W, 0, 0, 0, 8, 8, SWP_NOMOVE | SWP_NOZORDER); },
+         true},
+        {"grow",
+         [](HWND W, HWND) { SetWindowPos(W, 0, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER); }, true},
+        {"become a child of another", [](HWND W, HWND Other) { SetParent(W, Other); }, true},
+        {"destroy", [](HWND W, HWND) { DestroyWindow(W); }, true},
+        {"move", [](HWND W, HWND) { SetWindowPos(W, 0, 40, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
+         false},
+        {"keep its size",
+         [](HWND W, HWND) { SetWindowPos(W, 0, 0, 0, 300, 200, SWP_NOMOVE | SWP_FRAMECHANGED); },
+         false},
+    };
+    for (const TChange& change : changes) {
+        SCOPED_TRACE(change.Name);
         test::MessageLog log;
         const HWND plain = log.Create("plain", WS_POPUP | WS_VISIBLE, Rect(0, 0, 300, 200));
+        const HWND other = log.Create("other", WS_POPUP | WS_VISIBLE, Rect(0, 0, 30, 20));
         HDC dc = GetDC(plain);
+        HDC otherDC = GetDC(other);
+        TControlCanvas canvas;
+        canvas.SetHandle(GetDC(other));
         ASSERT_FALSE(IsRectEmpty(dc->ClipRect()));
-        change(plain);
-        EXPECT_TRUE(IsRectEmpty(dc->ClipRect()));
+        change.Make(plain, other);
+        EXPECT_EQ(IsRectEmpty(dc->ClipRect()), change.PixelsGo);
         Scribble(dc);
+        EXPECT_EQ(otherDC->ClipRect(), Rect(0, 0, 30, 20));
+        ASSERT_NE(canvas.DrawingContext(), nullptr);
+        EXPECT_EQ(canvas.ClipRect(), Rect(0, 0, 30, 20));
+        otherDC->Brush().SetColor(clWhite);
+        otherDC->FillRect(Rect(0, 0, 1, 1));
+        canvas.Brush().SetColor(clRed);
+        canvas.FillRect(Rect(1, 0, 2, 1));
+        const TPixelRows pixels = WindowPixels(other);
+        ASSERT_GE(pixels.Width, 2);
+        EXPECT_EQ(pixels.Pixels[0], 0xFFFFFFu);
+        EXPECT_EQ(pixels.Pixels[1], 0xFF0000u);
+        const HDC lent = canvas.DrawingContext();
+        canvas.SetHandle(nullptr);
+        ReleaseDC(other, lent);
+        ReleaseDC(other, otherDC);
         ReleaseDC(plain, dc);
-        DestroyWindow(plain);
     }
 }
 

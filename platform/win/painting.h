@@ -64,9 +64,10 @@ void PresentWindowArea(HWND Wnd, const TRect& Area);
 void PresentPainted();
 
 // Handler runs whenever a shown top-level window's pixels move (it is resized, hidden or
-// destroyed), so that whoever made contexts over them lets go before anything draws into pixels
-// that are gone. One handler; a new one replaces it.
-void SetWindowPixelsMovedHandler(std::function<void()> Handler);
+// destroyed), given the first of the pixels that are gone, so that whoever made contexts over
+// them, and only over them, lets go before anything draws into them. One handler; a new one
+// replaces it.
+void SetWindowPixelsMovedHandler(std::function<void(const uint32_t* Gone)> Handler);
 
 // The window's own pixels, frame included: its area inside its top-level window's back buffer,
 // cut to the buffer. Empty rows for a window that shows nothing.

@@ -17,20 +17,21 @@ TRect ScreenBounds(const TWnd& W) {
     return PlacedAt(origin, Width(W.Bounds), Height(W.Bounds));
 }
 
-std::function<void()>& PixelsMovedHandler() {
-    static std::function<void()> handler;
+std::function<void(const uint32_t*)>& PixelsMovedHandler() {
+    static std::function<void(const uint32_t*)> handler;
     return handler;
 }
 
-void PixelsMoved() {
-    if (const std::function<void()>& handler = PixelsMovedHandler()) handler();
+void PixelsMoved(const uint32_t* Gone) {
+    if (const std::function<void(const uint32_t*)>& handler = PixelsMovedHandler()) handler(Gone);
 }
 
 void DropBuffer(TWnd& W) {
     if (W.Buffer == nullptr) return;
+    const uint32_t* gone = W.Buffer->Rows().Pixels;
     W.Buffer.reset();
     TWindowStore::Instance().LayoutChanged();
-    PixelsMoved();
+    PixelsMoved(gone);
 }
 
 }  // namespace
@@ -60,10 +61,11 @@ void SyncWithPresenter(TWnd& W) {
         store.LayoutChanged();
     } else {
         const TRect before = W.Buffer->Bounds();
+        const uint32_t* pixels = W.Buffer->Rows().Pixels;
         const TRegion added = W.Buffer->Resize(Width(W.Bounds), Height(W.Bounds), Presenter());
         if (W.Buffer->Bounds() != before) {
             store.LayoutChanged();
-            PixelsMoved();
+            PixelsMoved(pixels);
         }
         Invalidate(W, added, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
@@ -100,7 +102,7 @@ void PresentAll() {
 
 namespace vex {
 
-void SetWindowPixelsMovedHandler(std::function<void()> Handler) {
+void SetWindowPixelsMovedHandler(std::function<void(const uint32_t* Gone)> Handler) {
     wintree::PixelsMovedHandler() = std::move(Handler);
 }
 
