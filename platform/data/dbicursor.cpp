@@ -202,13 +202,18 @@ std::string TDbiCursor::SelectList(const std::vector<uint16_t>* Only) const {
 std::string TDbiCursor::Narrowing(const std::vector<const TFilterProgram*>& Programs,
                                   std::vector<double>& Values) const {
     // Only what the filters need in any case. A field of these types reads a stored integer
-    // (or, for a float, a real) and nothing else, so a record the block keeps holds a number
-    // that SQLite compares exactly as the block does; the block still judges every row.
+    // (or, for a float, any stored number as a double) and nothing else, so a record the block
+    // keeps holds a number that SQLite compares exactly as the block does; the block still
+    // judges every row. A float field's column may keep integers beyond a double's exact ones
+    // (a column of numeric affinity does), which the block sees rounded: SQLite rounds them too.
     std::string where;
     static const char* const ops[] = {"", "", "", "=", "<>", ">", "<", ">=", "<="};
     for (const TFilterProgram* p : Programs)
         for (const TFilterProgram::TNecessaryComparison& c : p->NecessaryComparisons()) {
-            where += QuoteName(FFields[c.FieldNum - 1].szName) + " " + ops[c.Op] + " ? AND ";
+            const FLDDesc& field = FFields[c.FieldNum - 1];
+            const std::string column = QuoteName(field.szName);
+            where += (field.iFldType == fldFLOAT ? "CAST(" + column + " AS REAL)" : column) + " " +
+                     ops[c.Op] + " ? AND ";
             Values.push_back(c.Value);
         }
     return where;

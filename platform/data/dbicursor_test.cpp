@@ -6,6 +6,7 @@
 #include "platform/data/data_testsupport.h"
 #include "platform/data/dbiengine.h"
 #include "platform/data/enginevalues.h"
+#include "platform/data/filterblock.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -243,6 +244,44 @@ TEST_F(Cursor, ReadsValuesTheFieldsCannotHoldAsBlank) {
         EXPECT_EQ(Walk(*cursor, "Id"), c.Ids);
         cursor->DropFilter(filter);
     }
+}
+
+// SQLite narrows a filtered walk down first: it may never drop a record that the block, judging
+// the whole record, would keep.
+TEST_F(Cursor, NarrowsFilteredWalksToNoFewerRecordsThanTheBlockKeeps) {
+    auto cursor = Open("mixed");
+    const FLDDesc& id = Field(*cursor, "Id");
+    std::vector<std::vector<uint8_t>> records;
+    cursor->SetToBegin();
+    while (cursor->GetNextRecord(Buffer.data()) == DBIERR_NONE)
+        records.push_back(Buffer);
+    ASSERT_EQ(records.size(), 23u);
+    const double constants[] = {
+        0, 12, 12.5, -1, 1000, 65535, 2147483648.0, 9007199254740992.0, 9.5e15, 1e300};
+    for (const char* field : {"Small", "Unsigned", "Whole", "Ratio", "Cash"})
+        for (uint32_t op = canEQ; op <= canLE; ++op)
+            for (const double k : constants)
+                for (const bool fieldLeft : {true, false}) {
+                    SCOPED_TRACE(std::string(field) + " op " + std::to_string(op) + " " +
+                                 std::to_string(k) + (fieldLeft ? "" : " mirrored"));
+                    test::TFilterBlockBuilder b;
+                    const auto f = b.Field(field), c = b.Value(fldFLOAT, k);
+                    const std::vector<uint8_t> block =
+                        b.Build(fieldLeft ? b.Binary(op, f, c) : b.Binary(op, c, f));
+                    const TFilterProgram program(block.data(), block.size(), cursor->Fields());
+                    std::string kept;
+                    for (const std::vector<uint8_t>& r : records)
+                        if (program.Matches(r.data()))
+                            kept += (kept.empty() ? "" : ",") +
+                                    std::to_string(GetBytes<int32_t>(r.data() + id.iOffset));
+                    hDBIFilter filter = 0;
+                    ASSERT_EQ(
+                        cursor->AddFilter(nullptr, block.data(), block.size(), nullptr, filter),
+                        DBIERR_NONE);
+                    cursor->ActivateFilter(filter);
+                    EXPECT_EQ(Walk(*cursor, "Id"), kept);
+                    cursor->DropFilter(filter);
+                }
 }
 
 TEST_F(Cursor, AFilterMayMoveTheCursorItJudges) {
