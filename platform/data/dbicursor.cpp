@@ -100,6 +100,19 @@ void ReadColumn(sqlite3_stmt* Stmt, int Column, const FLDDesc& Field, uint8_t* B
     Buffer[Field.iNullOffset] = blank ? 1 : 0;
 }
 
+// The name that reaches the row id of the table with these columns: a column may take any of
+// SQLite's three names, and then that name reads the column.
+std::string RowIdName(const std::vector<FLDDesc>& Fields, const std::string& Table) {
+    for (const char* name : {"rowid", "_rowid_", "oid"})
+        if (std::none_of(Fields.begin(), Fields.end(),
+                         [&](const FLDDesc& f) { return SameText(f.szName, name); }))
+            return name;
+    throw EDBEngineError(DBIERR_NOTSUPPORTED,
+                         Table +
+                             ": its columns take every name of the row id, so no row can be "
+                             "told apart");
+}
+
 // A whole number binds as one, so that SQLite compares integers without converting.
 void BindNumber(sqlite3_stmt* Stmt, int Index, double Value) {
     if (Value == std::trunc(Value) && std::fabs(Value) < 9e15)
@@ -114,6 +127,7 @@ TDbiCursor::TDbiCursor(std::shared_ptr<TDbiDatabase> Database, const std::string
                        const std::string& IndexName)
     : FDatabase(std::move(Database)), FTable(Table) {
     FFields = FDatabase->TableFields(Table);
+    FRowId = RowIdName(FFields, Table);
     FRecordSize = LayOutRecord(FFields);
     FIndexes = FDatabase->TableIndexes(Table);
     FCache.resize(CacheRecords * FRecordSize);
@@ -151,12 +165,12 @@ std::string TDbiCursor::KeyColumns(uint16_t Count) const {
 
 std::string TDbiCursor::OrderBy() const {
     const std::string keys = KeyColumns(static_cast<uint16_t>(CurrentIndex().Fields.size()));
-    return keys.empty() ? "rowid" : keys + ", rowid";
+    return keys.empty() ? FRowId : keys + ", " + FRowId;
 }
 
 void TDbiCursor::LoadKeyset() {
-    auto q =
-        FDatabase->Prepare("SELECT rowid FROM " + QuoteName(FTable) + " ORDER BY " + OrderBy());
+    auto q = FDatabase->Prepare("SELECT " + FRowId + " FROM " + QuoteName(FTable) + " ORDER BY " +
+                                OrderBy());
     FKeyset.clear();
     while (q->Step())
         FKeyset.push_back(sqlite3_column_int64(q->Handle(), 0));
@@ -191,7 +205,7 @@ void TDbiCursor::SetToEnd() {
 }
 
 std::string TDbiCursor::SelectList(const std::vector<uint16_t>* Only) const {
-    std::string list = "rowid";
+    std::string list = FRowId;
     for (const FLDDesc& f : FFields)
         if (f.iFldType != fldBLOB &&
             (Only == nullptr || std::find(Only->begin(), Only->end(), f.iFldNum) != Only->end()))
@@ -260,13 +274,13 @@ void TDbiCursor::FillCache(size_t Position) {
     std::map<int64_t, size_t> places;
     int bound = 0;
     if (rowidOrder) {
-        q = FDatabase->Prepare(select + "rowid BETWEEN ? AND ? ORDER BY rowid");
+        q = FDatabase->Prepare(select + FRowId + " BETWEEN ? AND ? ORDER BY " + FRowId);
         for (double v : narrowing)
             BindNumber(q->Handle(), ++bound, v);
         sqlite3_bind_int64(q->Handle(), ++bound, FKeyset[start]);
         sqlite3_bind_int64(q->Handle(), ++bound, FKeyset[end - 1]);
     } else {
-        std::string sql = select + "rowid IN (?";
+        std::string sql = select + FRowId + " IN (?";
         for (size_t i = 1; i < CacheRecords; ++i)
             sql += ",?";
         q = FDatabase->Prepare(sql + ")");
@@ -302,7 +316,7 @@ void TDbiCursor::FillCache(size_t Position) {
     q.reset();
     if (only == nullptr) return;
     auto whole = FDatabase->Prepare("SELECT " + SelectList(nullptr) + " FROM " + QuoteName(FTable) +
-                                    " WHERE rowid = ?1");
+                                    " WHERE " + FRowId + " = ?1");
     for (size_t place = 0; place < FCacheCount; ++place) {
         if (FCachePresent[place] != 2) continue;
         sqlite3_bind_int64(whole->Handle(), 1, FKeyset[start + place]);
@@ -484,7 +498,7 @@ std::optional<std::string> TDbiCursor::ReadBlob(uint16_t FieldNum) {
     if (staged != FStagedBlobs.end()) return staged->second;
     if (Bookmark() == 0) return std::nullopt;
     auto q = FDatabase->Prepare("SELECT " + QuoteName(FFields[FieldNum - 1].szName) + " FROM " +
-                                QuoteName(FTable) + " WHERE rowid = ?1");
+                                QuoteName(FTable) + " WHERE " + FRowId + " = ?1");
     sqlite3_bind_int64(q->Handle(), 1, Bookmark());
     if (!q->Step() || sqlite3_column_type(q->Handle(), 0) == SQLITE_NULL) return std::nullopt;
     const void* bytes = sqlite3_column_blob(q->Handle(), 0);
@@ -589,7 +603,7 @@ void TDbiCursor::Write(const uint8_t* Buffer, int64_t RowId) {
         std::string sets;
         for (size_t i = 0; i < bound.size(); ++i)
             sets += (i ? ", " : "") + QuoteName(bound[i]->szName) + " = ?";
-        sql = "UPDATE " + QuoteName(FTable) + " SET " + sets + " WHERE rowid = ?";
+        sql = "UPDATE " + QuoteName(FTable) + " SET " + sets + " WHERE " + FRowId + " = ?";
     }
     auto q = FDatabase->Prepare(sql);
     for (size_t i = 0; i < bound.size(); ++i)
@@ -625,7 +639,7 @@ void TDbiCursor::ModifyRecord(const uint8_t* Buffer) {
 void TDbiCursor::DeleteRecord() {
     const int64_t rowid = Bookmark();
     if (rowid == 0) throw EDBEngineError(DBIERR_NOCURRREC);
-    auto q = FDatabase->Prepare("DELETE FROM " + QuoteName(FTable) + " WHERE rowid = ?1");
+    auto q = FDatabase->Prepare("DELETE FROM " + QuoteName(FTable) + " WHERE " + FRowId + " = ?1");
     sqlite3_bind_int64(q->Handle(), 1, rowid);
     q->Step();
     FKeyset.erase(FKeyset.begin() + static_cast<ptrdiff_t>(FPos));
@@ -640,7 +654,7 @@ bool TDbiCursor::KeyCompares(size_t Position, const uint8_t* Key, uint16_t Count
     for (uint16_t i = 0; i < Count; ++i)
         values += i ? ", ?" : "?";
     auto q = FDatabase->Prepare("SELECT (" + KeyColumns(Count) + ") " + Op + " (" + values +
-                                ") FROM " + QuoteName(FTable) + " WHERE rowid = ?");
+                                ") FROM " + QuoteName(FTable) + " WHERE " + FRowId + " = ?");
     for (uint16_t i = 0; i < Count; ++i) {
         const auto field = std::find_if(FFields.begin(), FFields.end(), [&](const FLDDesc& f) {
             return SameText(f.szName, index.Fields[i]);

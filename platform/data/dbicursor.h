@@ -138,6 +138,7 @@ private:
     std::shared_ptr<TDbiDatabase> FDatabase;
     std::string FTable;
     std::vector<FLDDesc> FFields;
+    std::string FRowId;  // the name that reads the row id, not a column
     uint32_t FRecordSize = 0;
     std::vector<IDXDesc> FIndexes;
     size_t FIndex = 0;

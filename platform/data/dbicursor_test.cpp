@@ -393,6 +393,28 @@ TEST_F(Cursor, ModifiesAndDeletesTheCurrentRecord) {
     EXPECT_EQ(cursor->GetRecordCount(), 5);
 }
 
+TEST_F(Cursor, ReachesRowsWhoseColumnsShadowTheRowIdsName) {
+    auto cursor = Open("shadow");
+    EXPECT_EQ(Walk(*cursor, "Name"), "first,second,third");
+    cursor->SetToBegin();
+    ASSERT_EQ(cursor->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    ASSERT_EQ(cursor->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    SetKey(*cursor, "Name", "changed");
+    cursor->ModifyRecord(Buffer.data());
+    EXPECT_EQ(Walk(*cursor, "Name"), "first,changed,third") << "the record on the cursor, alone";
+    cursor->SetToBegin();
+    ASSERT_EQ(cursor->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    cursor->DeleteRecord();
+    EXPECT_EQ(Walk(*cursor, "Name"), "changed,third");
+    // With every name taken no row can be told apart: refused, never guessed.
+    try {
+        Open("eclipse");
+        ADD_FAILURE() << "opened";
+    } catch (const EDBEngineError& e) {
+        EXPECT_EQ(e.ErrorCode(), DBIERR_NOTSUPPORTED);
+    }
+}
+
 TEST_F(Cursor, BookmarksCompareInIndexOrder) {
     auto cursor = Open("customer", "ByName");
     cursor->SetToBegin();

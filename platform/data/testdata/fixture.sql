@@ -40,3 +40,10 @@ INSERT INTO mixed SELECT key + 1, value, value, value, value, value FROM json_ea
       9007199254740992, 1e300, 70000, 65535, -1, 2147483648, -2147483649, 0, -0.0, "1e3",
       9.5e15, -32769]');
 INSERT INTO mixed VALUES (23, x'3132', x'3132', x'3132', x'3132', x'3132');
+
+-- Columns that take the names SQLite gives the row id, holding values that are no row's id.
+CREATE TABLE shadow (rowid INTEGER, Name VARCHAR(10));
+INSERT INTO shadow VALUES (2, 'first');
+INSERT INTO shadow VALUES (2, 'second');
+INSERT INTO shadow VALUES (1, 'third');
+CREATE TABLE eclipse (rowid INTEGER, oid INTEGER, _rowid_ INTEGER);
