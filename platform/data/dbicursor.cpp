@@ -431,14 +431,16 @@ bool TDbiCursor::Filtered() const {
 int32_t TDbiCursor::GetRecordCount() {
     if (!Filtered()) return static_cast<int32_t>(FHigh - FLow);
     const size_t pos = FPos;
-    const bool onRecord = FOnRecord;
+    const bool onRecord = FOnRecord, verified = FVerified;
     std::vector<uint8_t> buffer(FRecordSize);
     int32_t count = 0;
     SetToBegin();
     while (Step(1, buffer.data()) == DBIERR_NONE)
         ++count;
+    // Back where it was, and no surer of that record than before.
     FPos = pos;
     FOnRecord = onRecord;
+    FVerified = verified;
     return count;
 }
 
