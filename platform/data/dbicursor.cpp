@@ -612,6 +612,9 @@ void TDbiCursor::Write(const uint8_t* Buffer, int64_t RowId) {
         BindField(q->Handle(), static_cast<int>(i + 1), *bound[i], Buffer);
     if (RowId != 0) sqlite3_bind_int64(q->Handle(), static_cast<int>(bound.size() + 1), RowId);
     q->Step();
+    // A change to a record deleted meanwhile would otherwise vanish as if it had been written.
+    if (RowId != 0 && sqlite3_changes(FDatabase->Handle()) == 0)
+        throw EDBEngineError(DBIERR_RECNOTFOUND, "The record was deleted by another user");
     FStagedBlobs.clear();
 }
 

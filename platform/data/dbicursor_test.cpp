@@ -406,6 +406,20 @@ TEST_F(Cursor, ModifiesAndDeletesTheCurrentRecord) {
         EXPECT_NE(e.Message().find("CustNo"), std::string::npos);
     }
     EXPECT_EQ(cursor->GetRecordCount(), 5);
+
+    // A record another cursor deleted cannot take a change: the change is refused, not lost.
+    auto other = Open("customer");
+    cursor->SetToBegin();
+    ASSERT_EQ(cursor->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    ASSERT_EQ(other->SetToBookmark(cursor->Bookmark()), DBIERR_NONE);
+    other->DeleteRecord();
+    try {
+        cursor->ModifyRecord(Buffer.data());
+        FAIL() << "modified";
+    } catch (const EDBEngineError& e) {
+        EXPECT_EQ(e.ErrorCode(), DBIERR_RECNOTFOUND);
+    }
+    EXPECT_EQ(Walk(*other, "Name"), "Smith,adams,carter,Smithers") << "nothing written";
 }
 
 TEST_F(Cursor, ReachesRowsWhoseColumnsShadowTheRowIdsName) {
