@@ -165,6 +165,11 @@ bool wwLocateRecord(bool FromStart, TDataSet& DataSet, const std::string& FieldN
         }
     } catch (const EDBEngineError&) {
         found = false;  // an engine error ends the scan without a match
+    } catch (...) {
+        // Anything else, from a filter or calculation event, passes on with the controls back.
+        DataSet.EnableControls();
+        Screen().SetCursor(crDefault);
+        throw;
     }
     DataSet.EnableControls();
     Screen().SetCursor(crDefault);
