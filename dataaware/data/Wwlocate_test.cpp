@@ -77,6 +77,20 @@ TEST_F(LocateInTable, AScanThatRaisesGivesTheControlsBack) {
     EXPECT_FALSE(table.ControlsDisabled());
 }
 
+TEST_F(LocateInTable, APartialKeyAheadInACaseBlindIndexIsFound) {
+    table.SetIndexName("ByName");
+    table.Append();
+    table.FieldByName("Name")->SetAsString("S_x");
+    table.Post();
+    // Folded to lower case, as the index folds, "_" sorts below the letters: S_x before Smith.
+    ASSERT_EQ(table.FieldByName("Name")->AsString(), "S_x");
+    EXPECT_TRUE(wwLocateRecord(false, table, "Name", "sm", mtPartialMatchStart, false));
+    EXPECT_EQ(table.FieldByName("Name")->AsString(), "Smith");
+    EXPECT_FALSE(wwLocateRecord(false, table, "Name", "s_", mtPartialMatchStart, false))
+        << "behind the current record";
+    EXPECT_EQ(table.FieldByName("Name")->AsString(), "Smith");
+}
+
 TEST(Locate, MatchesTextsAsTheMatchTypeSays) {
     struct Case {
         const char *Text, *Value;
