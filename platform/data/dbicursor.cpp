@@ -180,16 +180,9 @@ void TDbiCursor::LoadKeyset() {
 
 void TDbiCursor::Refresh() {
     const int64_t current = Bookmark();
-    const size_t low = FLow, high = FHigh, count = FKeyset.size();
     LoadKeyset();
-    // A range keeps its places while no record came or went; otherwise it is dropped.
-    if (FKeyset.size() == count) {
-        FLow = low;
-        FHigh = high;
-    } else {
-        FLow = 0;
-        FHigh = FKeyset.size();
-    }
+    // Records came, went or moved: the range's keys find its places again.
+    PlaceRange();
     if (current != 0 && SetToBookmark(current) == DBIERR_NONE) return;
     SetToBegin();
 }
@@ -705,21 +698,41 @@ void TDbiCursor::SetRange(const uint8_t* Low, uint16_t LowCount, bool LowInclude
                           const uint8_t* High, uint16_t HighCount, bool HighIncluded) {
     if (CurrentIndex().bPrimary)
         throw EDBEngineError(DBIERR_INVALIDPARAM, "A range needs an index");
-    FLow = Low ? LowerBound(Low, LowCount, !LowIncluded) : 0;
-    FHigh = High ? LowerBound(High, HighCount, HighIncluded) : FKeyset.size();
-    FHigh = std::max(FHigh, FLow);
+    const auto end = [&](const uint8_t* Key, uint16_t Count, bool Included) {
+        return Key ? std::optional<TRangeEnd>({{Key, Key + FRecordSize}, Count, Included})
+                   : std::nullopt;
+    };
+    FRangeLow = end(Low, LowCount, LowIncluded);
+    FRangeHigh = end(High, HighCount, HighIncluded);
+    FEmptyRange = false;
+    PlaceRange();
     SetToBegin();
 }
 
 void TDbiCursor::SetEmptyRange() {
-    FLow = FHigh = 0;
+    FRangeLow = FRangeHigh = std::nullopt;
+    FEmptyRange = true;
+    PlaceRange();
     SetToBegin();
 }
 
 void TDbiCursor::ResetRange() {
-    FLow = 0;
-    FHigh = FKeyset.size();
+    FRangeLow = FRangeHigh = std::nullopt;
+    FEmptyRange = false;
+    PlaceRange();
     SetToBegin();
+}
+
+void TDbiCursor::PlaceRange() {
+    if (FEmptyRange) {
+        FLow = FHigh = 0;
+        return;
+    }
+    FLow =
+        FRangeLow ? LowerBound(FRangeLow->Key.data(), FRangeLow->Count, !FRangeLow->Included) : 0;
+    FHigh = FRangeHigh ? LowerBound(FRangeHigh->Key.data(), FRangeHigh->Count, FRangeHigh->Included)
+                       : FKeyset.size();
+    FHigh = std::max(FHigh, FLow);
 }
 
 TDbiCursor::TFilter* TDbiCursor::FindFilter(hDBIFilter Filter) {

@@ -174,6 +174,23 @@ TEST_F(Cursor, RangesShowTheDetailRecordsOfAMaster) {
     orders->ResetRange();
     EXPECT_EQ(orders->GetRecordCount(), 5);
     EXPECT_EQ(Walk(*orders, "Amount"), "10.50,0.01,-5.00,99.99,12345678.90");
+
+    // A range holds its keys, not places in the index: records written keep to it.
+    orders->InitRecord(Buffer.data());
+    SetKey(*orders, "CustNo", "1");
+    const std::vector<uint8_t> one = Buffer;
+    orders->SetRange(one.data(), 1, true, one.data(), 1, true);
+    SetKey(*orders, "OrderNo", "105");
+    orders->InsertRecord(Buffer.data());
+    EXPECT_EQ(Walk(*orders, "OrderNo"), "100,102,104,105");
+    orders->SetToBegin();
+    ASSERT_EQ(orders->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    SetKey(*orders, "CustNo", "3");
+    orders->ModifyRecord(Buffer.data());
+    EXPECT_EQ(Walk(*orders, "OrderNo"), "102,104,105") << "order 100 went to customer 3";
+    orders->SetEmptyRange();
+    orders->Refresh();
+    EXPECT_EQ(Walk(*orders, "OrderNo"), "");
 }
 
 TEST_F(Cursor, KeepsOnlyRecordsThatEveryActiveFilterKeeps) {
