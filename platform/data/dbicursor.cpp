@@ -448,7 +448,8 @@ int64_t TDbiCursor::Bookmark() const {
 DBIResult TDbiCursor::SetToBookmark(int64_t Bookmark) {
     // Datasets come back to the record they left, which passed the filters when it was
     // reached and needs no second look while they stay as they are.
-    if (FOnRecord && FVerified && FPos < FHigh && FKeyset[FPos] == Bookmark) return DBIERR_NONE;
+    if (FOnRecord && FVerified && FPos >= FLow && FPos < FHigh && FKeyset[FPos] == Bookmark)
+        return DBIERR_NONE;
     // A neighbour next, then the whole range.
     for (size_t p = FPos > FLow ? FPos - 1 : FLow; p < FHigh && p <= FPos + 1; ++p)
         if (FKeyset[p] == Bookmark) {

@@ -188,6 +188,14 @@ TEST_F(Cursor, RangesShowTheDetailRecordsOfAMaster) {
     SetKey(*orders, "CustNo", "3");
     orders->ModifyRecord(Buffer.data());
     EXPECT_EQ(Walk(*orders, "OrderNo"), "102,104,105") << "order 100 went to customer 3";
+    // A record changed to sort before the range, at the place it had in it, has left it.
+    orders->SetToBegin();
+    ASSERT_EQ(orders->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    SetKey(*orders, "CustNo", "0");
+    orders->ModifyRecord(Buffer.data());
+    EXPECT_EQ(orders->GetRecord(Buffer.data()), DBIERR_NOCURRREC);
+    EXPECT_EQ(orders->Bookmark(), 0) << "a dataset coming back to it would find nothing there";
+    EXPECT_EQ(Walk(*orders, "OrderNo"), "104,105");
     orders->SetEmptyRange();
     orders->Refresh();
     EXPECT_EQ(Walk(*orders, "OrderNo"), "");
