@@ -88,9 +88,6 @@ bool wwLocateRecord(bool FromStart, TDataSet& DataSet, const std::string& FieldN
     }
     DataSet.UpdateCursorPos();
     const std::string value = CaseSensitive ? SearchValue : AnsiUpperCase(SearchValue);
-    const auto fold = [&](const std::string& Text) {
-        return CaseSensitive ? Text : AnsiUpperCase(Text);
-    };
 
     // A key search where the current index starts with the field and treats case as asked.
     bool stopAtMismatch = false;
@@ -113,8 +110,12 @@ bool wwLocateRecord(bool FromStart, TDataSet& DataSet, const std::string& FieldN
             stopAtMismatch = true;
             if (!wwMatchText(current, value, mtPartialMatchStart, CaseSensitive) || FromStart) {
                 // In index order a value that sorts before the current text lies behind us; the
-                // index's own rule (case-blind or not) decides, as the key search would.
-                if (!FromStart && CompareStr(value, fold(current)) < 0) return false;
+                // index's own rule decides, as the key search would: bytes, or bytes with A to Z
+                // folded to lower case (so "_" sorts below the letters, not between the cases).
+                const int order = indexCaseSensitive
+                                      ? CompareStr(SearchValue, current)
+                                      : CompareStr(LowerCase(SearchValue), LowerCase(current));
+                if (!FromStart && order < 0) return false;
                 const TBookmark start = table->GetBookmark();
                 table->FindNearest({SearchValue});
                 if (!table->IsEmpty() && wwMatchText(table->IndexFields(0)->AsString(), value,
@@ -165,6 +166,11 @@ bool wwLocateRecord(bool FromStart, TDataSet& DataSet, const std::string& FieldN
         }
     } catch (const EDBEngineError&) {
         found = false;  // an engine error ends the scan without a match
+    } catch (...) {
+        // Anything else, from a filter or calculation event, passes on with the controls back.
+        DataSet.EnableControls();
+        Screen().SetCursor(crDefault);
+        throw;
     }
     DataSet.EnableControls();
     Screen().SetCursor(crDefault);

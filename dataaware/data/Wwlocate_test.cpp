@@ -39,18 +39,56 @@ TEST(Locate, FindsRecordsByKeyOrByScanning) {
     EXPECT_EQ(messages, std::vector<std::string>{"Field Town not found."});
 }
 
-TEST(Locate, AMatchOnlyOnTheCurrentRecordIsNotFoundAgain) {
-    test::TempDir folder;
-    test::CreateFixture(folder.Path(), VEX_TEST_DIR "/testdata/tables.sql");
-    TwwTable table(nullptr);
-    table.SetDatabaseName(folder.Path());
-    table.SetTableName("t");
-    table.Open();
+// The table of the fixture, open in its natural order.
+class LocateInTable : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::CreateFixture(Folder.Path(), VEX_TEST_DIR "/testdata/tables.sql");
+        table.SetDatabaseName(Folder.Path());
+        table.SetTableName("t");
+        table.Open();
+    }
+
+    test::TempDir Folder;
+    TwwTable table{nullptr};
+};
+
+TEST_F(LocateInTable, AMatchOnlyOnTheCurrentRecordIsNotFoundAgain) {
     EXPECT_FALSE(wwLocateRecord(false, table, "Name", "Smith", mtExactMatch, true));
     EXPECT_EQ(table.FieldByName("Name")->AsString(), "Smith");
     table.Next();
     EXPECT_TRUE(wwLocateRecord(false, table, "B", "2", mtExactMatch, true));
     EXPECT_EQ(table.FieldByName("Name")->AsString(), "Brown");
+}
+
+TEST_F(LocateInTable, AScanThatRaisesGivesTheControlsBack) {
+    // A record filter that fails on the third record it is asked about.
+    static int asked;
+    asked = 0;
+    const pfDBIFilter failing = [](void*, uint8_t*, int32_t) -> int32_t {
+        if (++asked == 3) throw EDatabaseError("The filter failed");
+        return 1;
+    };
+    hDBIFilter filter = 0;
+    table.Handle()->AddFilter(nullptr, nullptr, 0, failing, filter);
+    table.Handle()->ActivateFilter(filter);
+    EXPECT_THROW(wwLocateRecord(false, table, "Name", "Nobody", mtExactMatch, true),
+                 EDatabaseError);
+    EXPECT_FALSE(table.ControlsDisabled());
+}
+
+TEST_F(LocateInTable, APartialKeyAheadInACaseBlindIndexIsFound) {
+    table.SetIndexName("ByName");
+    table.Append();
+    table.FieldByName("Name")->SetAsString("S_x");
+    table.Post();
+    // Folded to lower case, as the index folds, "_" sorts below the letters: S_x before Smith.
+    ASSERT_EQ(table.FieldByName("Name")->AsString(), "S_x");
+    EXPECT_TRUE(wwLocateRecord(false, table, "Name", "sm", mtPartialMatchStart, false));
+    EXPECT_EQ(table.FieldByName("Name")->AsString(), "Smith");
+    EXPECT_FALSE(wwLocateRecord(false, table, "Name", "s_", mtPartialMatchStart, false))
+        << "behind the current record";
+    EXPECT_EQ(table.FieldByName("Name")->AsString(), "Smith");
 }
 
 TEST(Locate, MatchesTextsAsTheMatchTypeSays) {

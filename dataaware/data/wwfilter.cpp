@@ -1,7 +1,9 @@
 #include "dataaware/data/wwfilter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
@@ -50,6 +52,23 @@ bool IsDigit(char C) {
     return C >= '0' && C <= '9';
 }
 
+// The length of the number at the start of S: an optional minus sign, digits, and a fraction
+// after the locale's decimal separator; 0 when S does not start with one.
+size_t NumberLength(std::string_view S) {
+    size_t n = !S.empty() && S[0] == '-' ? 1 : 0;
+    if (n == S.size() || !IsDigit(S[n])) return 0;
+    while (n < S.size() && IsDigit(S[n]))
+        ++n;
+    if (n < S.size() && S[n] == FormatSettings().DecimalSeparator) ++n;
+    while (n < S.size() && IsDigit(S[n]))
+        ++n;
+    return n;
+}
+
+[[noreturn]] void TooDeep() {
+    throw ERangeError("The filter is nested too deeply for the engine's filter block");
+}
+
 // One compilation: the remaining input, both stacks and the dataset the operands name.
 class TFilterParser {
 public:
@@ -63,24 +82,26 @@ public:
     bool ParseAll() {
         if (!L()) return false;
         // A complete expression followed by more text would silently mean something else.
-        return Trim(FInput).empty();
+        return Trim(Rest()).empty();
     }
     std::unique_ptr<TNode> Root() { return std::unique_ptr<TNode>(FNodes.Pop()); }
 
 private:
+    // The input not consumed yet. The parser moves past what it consumes instead of erasing
+    // it, so that a long text is read once rather than once per token.
+    std::string_view Rest() const { return std::string_view(FInput).substr(FPos); }
+
     std::string NextToken() {
-        if (FInput.empty()) return "";
-        const size_t lead = FInput.find_first_not_of(" \t");
-        FInput.erase(0, lead == std::string::npos ? FInput.size() : lead);
-        if (FInput.empty()) return "";
-        std::string token = Recognise();
+        FPos = std::min(FInput.find_first_not_of(" \t", FPos), FInput.size());
+        if (FPos == FInput.size()) return "";
+        std::string_view token = Recognise();
         while (!token.empty() && token.back() == ' ')
-            token.pop_back();
-        return token;
+            token.remove_suffix(1);
+        return std::string(token);
     }
 
-    std::string Recognise() const {
-        const std::string& s = FInput;
+    std::string_view Recognise() const {
+        const std::string_view s = Rest();
         const auto relational = [](char c) { return c == '<' || c == '=' || c == '>'; };
         if (s[0] == '(' || s[0] == ')') return s.substr(0, 1);
         if (relational(s[0])) return s.substr(0, s.size() > 1 && relational(s[1]) ? 2 : 1);
@@ -89,21 +110,16 @@ private:
             if (upper == "AND") return s.substr(0, 3);
             if (upper.compare(0, 2, "OR") == 0) return s.substr(0, 2);
         }
+        const size_t number = NumberLength(s);
         if (InNameStart(static_cast<unsigned char>(s[0]))) {
             size_t n = 1;
             while (n < s.size() && InName(static_cast<unsigned char>(s[n])))
                 ++n;
-            return s.substr(0, n);
+            // A minus sign and digits start a name, which ends at a decimal separator: the
+            // number that goes on past it is the token, or -2.5 would read as -2 and ".5".
+            return s.substr(0, std::max(n, number));
         }
-        size_t n = s[0] == '-' ? 1 : 0;
-        if (n < s.size() && IsDigit(s[n])) {
-            while (n < s.size() && IsDigit(s[n]))
-                ++n;
-            if (n < s.size() && s[n] == FormatSettings().DecimalSeparator) ++n;
-            while (n < s.size() && IsDigit(s[n]))
-                ++n;
-            return s.substr(0, n);
-        }
+        if (number != 0) return s.substr(0, number);
         if (s[0] == '"') {
             const size_t close = s.find('"', 1);
             if (close != std::string::npos) return s.substr(0, close + 1);
@@ -112,8 +128,8 @@ private:
     }
 
     bool Match(const std::string& Token) {
-        if (Token.empty() || FInput.compare(0, Token.size(), Token) != 0) return false;
-        FInput.erase(0, Token.size());
+        if (Token.empty() || Rest().substr(0, Token.size()) != Token) return false;
+        FPos += Token.size();
         FSymbols.Push(Token);
         return true;
     }
@@ -131,10 +147,13 @@ private:
     bool MakeNode(uint8_t Kind, const std::string& Text) {
         if (Kind == TNode::nkOperand) {
             FNodes.Push(new TNode(Kind, Text, nullptr, nullptr));
+            FHeights.push_back(0);
             return true;
         }
         if (FNodes.Count() < 2) return false;
         std::unique_ptr<TNode> right(FNodes.Pop()), left(FNodes.Pop());
+        const int height = 1 + std::max(FHeights.end()[-1], FHeights.end()[-2]);
+        FHeights.resize(FHeights.size() - 2);
         if (left->Kind == TNode::nkOperand) {
             TField* field = FDataSet.FindField(left->Text);
             if (field == nullptr) {
@@ -148,7 +167,10 @@ private:
             // A number compared with a computed value: a constant, typed as the computation is.
             right->ValueType = 2;
         }
+        // The engine refuses a deeper tree, and the walks over it would run out of stack.
+        if (height > FilterMaxDepth) TooDeep();
         FNodes.Push(new TNode(Kind, Text, left.release(), right.release()));
+        FHeights.push_back(height);
         return true;
     }
 
@@ -211,7 +233,15 @@ private:
         return true;
     }
 
+    // Every level of parentheses and every "*" or "/" nests one call of T in another.
     bool T() {
+        struct TNesting {
+            int& Depth;
+            explicit TNesting(int& D) : Depth(D) {
+                if (++Depth > FilterMaxDepth) TooDeep();
+            }
+            ~TNesting() { --Depth; }
+        } nesting(FNesting);
         if (!P() || !Reduce(1, "T")) return false;
         for (std::string token = NextToken(); token == "*" || token == "/"; token = NextToken())
             if (!Match(token) || !T() || !Reduce(3, "T") || !MakeNode(TNode::nkArithmetic, token))
@@ -227,9 +257,12 @@ private:
     }
 
     std::string FInput;
+    size_t FPos = 0;
     TDataSet& FDataSet;
     TStackStr FSymbols;
     TStackPtr FNodes;
+    std::vector<int> FHeights;  // of the trees on the node stack, leaves 0
+    int FNesting = 0;
     bool FConnective = false;
 };
 

@@ -126,6 +126,25 @@ TEST_F(Filter, CutsLongOperandsAndLeavesTheRestInTheInput) {
     EXPECT_EQ(Describe(*block), "(= Name s:" + name.substr(0, 64) + ")");
 }
 
+TEST_F(Filter, RefusesTextsTooDeepOrTooLargeForTheEngineQuickly) {
+    const std::string deep = std::string(100000, '(') + "A = 1" + std::string(100000, ')');
+    std::string chain = "A = 1", product = "(A)";
+    for (int i = 0; i < 1000; ++i) {
+        chain += " OR A = 1";
+        product += "*(1)";
+    }
+    // Many nodes at little depth: more than a block holds, in a long text read once.
+    std::string wide = "A = 1";
+    for (int i = 0; i < 15; ++i)
+        wide = "(" + wide + ") OR (" + wide + ")";
+    for (const std::string& text : {deep, chain, product + " = 1", wide}) {
+        SCOPED_TRACE(text.substr(0, 40));
+        EXPECT_THROW(CompileFilterText(text, Table), ERangeError);
+    }
+    // Nesting a person writes still compiles.
+    EXPECT_TRUE(CompileFilterText(std::string(50, '(') + "A = 1" + std::string(50, ')'), Table));
+}
+
 TEST_F(Filter, InstallsAndRemovesExpressionFilters) {
     hDBIFilter handle = 0;
     struct Case {

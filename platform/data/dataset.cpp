@@ -265,6 +265,13 @@ void TDataSet::SetBufferCount(int32_t /*Value*/) {
     if (needed == BufferCount()) return;
     const int64_t active =
         FRecordCount > 0 ? FBuffers[static_cast<size_t>(FActiveRecord)].Bookmark : 0;
+    if (FActiveRecord >= needed) {
+        // The active record, perhaps being edited, stays: the records before it leave instead.
+        const int32_t leaving = FActiveRecord - (needed - 1);
+        std::rotate(FBuffers.begin(), FBuffers.begin() + leaving, FBuffers.end());
+        FActiveRecord -= leaving;
+        FRecordCount -= leaving;
+    }
     FBuffers.resize(static_cast<size_t>(needed));
     for (TRecordBuffer& b : FBuffers)
         b.Data.resize(FRecordSize + FCalcSize);

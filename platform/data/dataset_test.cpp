@@ -441,9 +441,14 @@ TEST_F(DataSet, LinksSeeTheirOwnWindowOfRecords) {
     }
     grid.SetActiveRecord(2);
     EXPECT_EQ(Customers.FieldByName("CustNo")->AsInteger(), 3);
+    // The grid goes while its last row is being edited: the edit stays.
+    Customers.Edit();
+    Customers.FieldByName("Name")->SetAsString("Edited");
     grid.SetDataSource(nullptr);
     EXPECT_EQ(Customers.BufferCount(), 1);
     EXPECT_EQ(Customers.FieldByName("CustNo")->AsInteger(), 3);
+    Customers.Post();
+    EXPECT_EQ(Walk(Customers, "Name"), "Smith,adams,Edited,carter,Smithers,");
 }
 
 TEST_F(DataSet, FieldLinksWriteBackWhatTheirControlChanged) {

@@ -100,6 +100,19 @@ void ReadColumn(sqlite3_stmt* Stmt, int Column, const FLDDesc& Field, uint8_t* B
     Buffer[Field.iNullOffset] = blank ? 1 : 0;
 }
 
+// The name that reaches the row id of the table with these columns: a column may take any of
+// SQLite's three names, and then that name reads the column.
+std::string RowIdName(const std::vector<FLDDesc>& Fields, const std::string& Table) {
+    for (const char* name : {"rowid", "_rowid_", "oid"})
+        if (std::none_of(Fields.begin(), Fields.end(),
+                         [&](const FLDDesc& f) { return SameText(f.szName, name); }))
+            return name;
+    throw EDBEngineError(DBIERR_NOTSUPPORTED,
+                         Table +
+                             ": its columns take every name of the row id, so no row can be "
+                             "told apart");
+}
+
 // A whole number binds as one, so that SQLite compares integers without converting.
 void BindNumber(sqlite3_stmt* Stmt, int Index, double Value) {
     if (Value == std::trunc(Value) && std::fabs(Value) < 9e15)
@@ -114,6 +127,7 @@ TDbiCursor::TDbiCursor(std::shared_ptr<TDbiDatabase> Database, const std::string
                        const std::string& IndexName)
     : FDatabase(std::move(Database)), FTable(Table) {
     FFields = FDatabase->TableFields(Table);
+    FRowId = RowIdName(FFields, Table);
     FRecordSize = LayOutRecord(FFields);
     FIndexes = FDatabase->TableIndexes(Table);
     FCache.resize(CacheRecords * FRecordSize);
@@ -151,12 +165,12 @@ std::string TDbiCursor::KeyColumns(uint16_t Count) const {
 
 std::string TDbiCursor::OrderBy() const {
     const std::string keys = KeyColumns(static_cast<uint16_t>(CurrentIndex().Fields.size()));
-    return keys.empty() ? "rowid" : keys + ", rowid";
+    return keys.empty() ? FRowId : keys + ", " + FRowId;
 }
 
 void TDbiCursor::LoadKeyset() {
-    auto q =
-        FDatabase->Prepare("SELECT rowid FROM " + QuoteName(FTable) + " ORDER BY " + OrderBy());
+    auto q = FDatabase->Prepare("SELECT " + FRowId + " FROM " + QuoteName(FTable) + " ORDER BY " +
+                                OrderBy());
     FKeyset.clear();
     while (q->Step())
         FKeyset.push_back(sqlite3_column_int64(q->Handle(), 0));
@@ -166,16 +180,9 @@ void TDbiCursor::LoadKeyset() {
 
 void TDbiCursor::Refresh() {
     const int64_t current = Bookmark();
-    const size_t low = FLow, high = FHigh, count = FKeyset.size();
     LoadKeyset();
-    // A range keeps its places while no record came or went; otherwise it is dropped.
-    if (FKeyset.size() == count) {
-        FLow = low;
-        FHigh = high;
-    } else {
-        FLow = 0;
-        FHigh = FKeyset.size();
-    }
+    // Records came, went or moved: the range's keys find its places again.
+    PlaceRange();
     if (current != 0 && SetToBookmark(current) == DBIERR_NONE) return;
     SetToBegin();
 }
@@ -191,7 +198,7 @@ void TDbiCursor::SetToEnd() {
 }
 
 std::string TDbiCursor::SelectList(const std::vector<uint16_t>* Only) const {
-    std::string list = "rowid";
+    std::string list = FRowId;
     for (const FLDDesc& f : FFields)
         if (f.iFldType != fldBLOB &&
             (Only == nullptr || std::find(Only->begin(), Only->end(), f.iFldNum) != Only->end()))
@@ -202,13 +209,18 @@ std::string TDbiCursor::SelectList(const std::vector<uint16_t>* Only) const {
 std::string TDbiCursor::Narrowing(const std::vector<const TFilterProgram*>& Programs,
                                   std::vector<double>& Values) const {
     // Only what the filters need in any case. A field of these types reads a stored integer
-    // (or, for a float, a real) and nothing else, so a record the block keeps holds a number
-    // that SQLite compares exactly as the block does; the block still judges every row.
+    // (or, for a float, any stored number as a double) and nothing else, so a record the block
+    // keeps holds a number that SQLite compares exactly as the block does; the block still
+    // judges every row. A float field's column may keep integers beyond a double's exact ones
+    // (a column of numeric affinity does), which the block sees rounded: SQLite rounds them too.
     std::string where;
     static const char* const ops[] = {"", "", "", "=", "<>", ">", "<", ">=", "<="};
     for (const TFilterProgram* p : Programs)
         for (const TFilterProgram::TNecessaryComparison& c : p->NecessaryComparisons()) {
-            where += QuoteName(FFields[c.FieldNum - 1].szName) + " " + ops[c.Op] + " ? AND ";
+            const FLDDesc& field = FFields[c.FieldNum - 1];
+            const std::string column = QuoteName(field.szName);
+            where += (field.iFldType == fldFLOAT ? "CAST(" + column + " AS REAL)" : column) + " " +
+                     ops[c.Op] + " ? AND ";
             Values.push_back(c.Value);
         }
     return where;
@@ -255,13 +267,13 @@ void TDbiCursor::FillCache(size_t Position) {
     std::map<int64_t, size_t> places;
     int bound = 0;
     if (rowidOrder) {
-        q = FDatabase->Prepare(select + "rowid BETWEEN ? AND ? ORDER BY rowid");
+        q = FDatabase->Prepare(select + FRowId + " BETWEEN ? AND ? ORDER BY " + FRowId);
         for (double v : narrowing)
             BindNumber(q->Handle(), ++bound, v);
         sqlite3_bind_int64(q->Handle(), ++bound, FKeyset[start]);
         sqlite3_bind_int64(q->Handle(), ++bound, FKeyset[end - 1]);
     } else {
-        std::string sql = select + "rowid IN (?";
+        std::string sql = select + FRowId + " IN (?";
         for (size_t i = 1; i < CacheRecords; ++i)
             sql += ",?";
         q = FDatabase->Prepare(sql + ")");
@@ -297,7 +309,7 @@ void TDbiCursor::FillCache(size_t Position) {
     q.reset();
     if (only == nullptr) return;
     auto whole = FDatabase->Prepare("SELECT " + SelectList(nullptr) + " FROM " + QuoteName(FTable) +
-                                    " WHERE rowid = ?1");
+                                    " WHERE " + FRowId + " = ?1");
     for (size_t place = 0; place < FCacheCount; ++place) {
         if (FCachePresent[place] != 2) continue;
         sqlite3_bind_int64(whole->Handle(), 1, FKeyset[start + place]);
@@ -412,14 +424,16 @@ bool TDbiCursor::Filtered() const {
 int32_t TDbiCursor::GetRecordCount() {
     if (!Filtered()) return static_cast<int32_t>(FHigh - FLow);
     const size_t pos = FPos;
-    const bool onRecord = FOnRecord;
+    const bool onRecord = FOnRecord, verified = FVerified;
     std::vector<uint8_t> buffer(FRecordSize);
     int32_t count = 0;
     SetToBegin();
     while (Step(1, buffer.data()) == DBIERR_NONE)
         ++count;
+    // Back where it was, and no surer of that record than before.
     FPos = pos;
     FOnRecord = onRecord;
+    FVerified = verified;
     return count;
 }
 
@@ -434,7 +448,8 @@ int64_t TDbiCursor::Bookmark() const {
 DBIResult TDbiCursor::SetToBookmark(int64_t Bookmark) {
     // Datasets come back to the record they left, which passed the filters when it was
     // reached and needs no second look while they stay as they are.
-    if (FOnRecord && FVerified && FPos < FHigh && FKeyset[FPos] == Bookmark) return DBIERR_NONE;
+    if (FOnRecord && FVerified && FPos >= FLow && FPos < FHigh && FKeyset[FPos] == Bookmark)
+        return DBIERR_NONE;
     // A neighbour next, then the whole range.
     for (size_t p = FPos > FLow ? FPos - 1 : FLow; p < FHigh && p <= FPos + 1; ++p)
         if (FKeyset[p] == Bookmark) {
@@ -479,7 +494,7 @@ std::optional<std::string> TDbiCursor::ReadBlob(uint16_t FieldNum) {
     if (staged != FStagedBlobs.end()) return staged->second;
     if (Bookmark() == 0) return std::nullopt;
     auto q = FDatabase->Prepare("SELECT " + QuoteName(FFields[FieldNum - 1].szName) + " FROM " +
-                                QuoteName(FTable) + " WHERE rowid = ?1");
+                                QuoteName(FTable) + " WHERE " + FRowId + " = ?1");
     sqlite3_bind_int64(q->Handle(), 1, Bookmark());
     if (!q->Step() || sqlite3_column_type(q->Handle(), 0) == SQLITE_NULL) return std::nullopt;
     const void* bytes = sqlite3_column_blob(q->Handle(), 0);
@@ -584,13 +599,16 @@ void TDbiCursor::Write(const uint8_t* Buffer, int64_t RowId) {
         std::string sets;
         for (size_t i = 0; i < bound.size(); ++i)
             sets += (i ? ", " : "") + QuoteName(bound[i]->szName) + " = ?";
-        sql = "UPDATE " + QuoteName(FTable) + " SET " + sets + " WHERE rowid = ?";
+        sql = "UPDATE " + QuoteName(FTable) + " SET " + sets + " WHERE " + FRowId + " = ?";
     }
     auto q = FDatabase->Prepare(sql);
     for (size_t i = 0; i < bound.size(); ++i)
         BindField(q->Handle(), static_cast<int>(i + 1), *bound[i], Buffer);
     if (RowId != 0) sqlite3_bind_int64(q->Handle(), static_cast<int>(bound.size() + 1), RowId);
     q->Step();
+    // A change to a record deleted meanwhile would otherwise vanish as if it had been written.
+    if (RowId != 0 && sqlite3_changes(FDatabase->Handle()) == 0)
+        throw EDBEngineError(DBIERR_RECNOTFOUND, "The record was deleted by another user");
     FStagedBlobs.clear();
 }
 
@@ -620,7 +638,7 @@ void TDbiCursor::ModifyRecord(const uint8_t* Buffer) {
 void TDbiCursor::DeleteRecord() {
     const int64_t rowid = Bookmark();
     if (rowid == 0) throw EDBEngineError(DBIERR_NOCURRREC);
-    auto q = FDatabase->Prepare("DELETE FROM " + QuoteName(FTable) + " WHERE rowid = ?1");
+    auto q = FDatabase->Prepare("DELETE FROM " + QuoteName(FTable) + " WHERE " + FRowId + " = ?1");
     sqlite3_bind_int64(q->Handle(), 1, rowid);
     q->Step();
     FKeyset.erase(FKeyset.begin() + static_cast<ptrdiff_t>(FPos));
@@ -635,7 +653,7 @@ bool TDbiCursor::KeyCompares(size_t Position, const uint8_t* Key, uint16_t Count
     for (uint16_t i = 0; i < Count; ++i)
         values += i ? ", ?" : "?";
     auto q = FDatabase->Prepare("SELECT (" + KeyColumns(Count) + ") " + Op + " (" + values +
-                                ") FROM " + QuoteName(FTable) + " WHERE rowid = ?");
+                                ") FROM " + QuoteName(FTable) + " WHERE " + FRowId + " = ?");
     for (uint16_t i = 0; i < Count; ++i) {
         const auto field = std::find_if(FFields.begin(), FFields.end(), [&](const FLDDesc& f) {
             return SameText(f.szName, index.Fields[i]);
@@ -681,21 +699,41 @@ void TDbiCursor::SetRange(const uint8_t* Low, uint16_t LowCount, bool LowInclude
                           const uint8_t* High, uint16_t HighCount, bool HighIncluded) {
     if (CurrentIndex().bPrimary)
         throw EDBEngineError(DBIERR_INVALIDPARAM, "A range needs an index");
-    FLow = Low ? LowerBound(Low, LowCount, !LowIncluded) : 0;
-    FHigh = High ? LowerBound(High, HighCount, HighIncluded) : FKeyset.size();
-    FHigh = std::max(FHigh, FLow);
+    const auto end = [&](const uint8_t* Key, uint16_t Count, bool Included) {
+        return Key ? std::optional<TRangeEnd>({{Key, Key + FRecordSize}, Count, Included})
+                   : std::nullopt;
+    };
+    FRangeLow = end(Low, LowCount, LowIncluded);
+    FRangeHigh = end(High, HighCount, HighIncluded);
+    FEmptyRange = false;
+    PlaceRange();
     SetToBegin();
 }
 
 void TDbiCursor::SetEmptyRange() {
-    FLow = FHigh = 0;
+    FRangeLow = FRangeHigh = std::nullopt;
+    FEmptyRange = true;
+    PlaceRange();
     SetToBegin();
 }
 
 void TDbiCursor::ResetRange() {
-    FLow = 0;
-    FHigh = FKeyset.size();
+    FRangeLow = FRangeHigh = std::nullopt;
+    FEmptyRange = false;
+    PlaceRange();
     SetToBegin();
+}
+
+void TDbiCursor::PlaceRange() {
+    if (FEmptyRange) {
+        FLow = FHigh = 0;
+        return;
+    }
+    FLow =
+        FRangeLow ? LowerBound(FRangeLow->Key.data(), FRangeLow->Count, !FRangeLow->Included) : 0;
+    FHigh = FRangeHigh ? LowerBound(FRangeHigh->Key.data(), FRangeHigh->Count, FRangeHigh->Included)
+                       : FKeyset.size();
+    FHigh = std::max(FHigh, FLow);
 }
 
 TDbiCursor::TFilter* TDbiCursor::FindFilter(hDBIFilter Filter) {

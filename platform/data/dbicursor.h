@@ -134,15 +134,26 @@ private:
     // Whether the record at the cursor's place passes the filters now.
     DBIResult Verify();
     void FiltersChanged();
+    // The range's places in the keyset, found again from its ends whenever the keyset is read.
+    void PlaceRange();
 
     std::shared_ptr<TDbiDatabase> FDatabase;
     std::string FTable;
     std::vector<FLDDesc> FFields;
+    std::string FRowId;  // the name that reads the row id, not a column
     uint32_t FRecordSize = 0;
     std::vector<IDXDesc> FIndexes;
     size_t FIndex = 0;
 
+    struct TRangeEnd {
+        std::vector<uint8_t> Key;  // a record buffer
+        uint16_t Count;
+        bool Included;
+    };
+
     std::vector<int64_t> FKeyset;
+    std::optional<TRangeEnd> FRangeLow, FRangeHigh;  // an open end when absent
+    bool FEmptyRange = false;
     size_t FLow = 0, FHigh = 0;  // the range, as places in FKeyset
     size_t FPos = 0;             // the record, or the crack before it
     bool FOnRecord = false;

@@ -6,6 +6,7 @@
 #include "platform/data/data_testsupport.h"
 #include "platform/data/dbiengine.h"
 #include "platform/data/enginevalues.h"
+#include "platform/data/filterblock.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -173,6 +174,31 @@ TEST_F(Cursor, RangesShowTheDetailRecordsOfAMaster) {
     orders->ResetRange();
     EXPECT_EQ(orders->GetRecordCount(), 5);
     EXPECT_EQ(Walk(*orders, "Amount"), "10.50,0.01,-5.00,99.99,12345678.90");
+
+    // A range holds its keys, not places in the index: records written keep to it.
+    orders->InitRecord(Buffer.data());
+    SetKey(*orders, "CustNo", "1");
+    const std::vector<uint8_t> one = Buffer;
+    orders->SetRange(one.data(), 1, true, one.data(), 1, true);
+    SetKey(*orders, "OrderNo", "105");
+    orders->InsertRecord(Buffer.data());
+    EXPECT_EQ(Walk(*orders, "OrderNo"), "100,102,104,105");
+    orders->SetToBegin();
+    ASSERT_EQ(orders->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    SetKey(*orders, "CustNo", "3");
+    orders->ModifyRecord(Buffer.data());
+    EXPECT_EQ(Walk(*orders, "OrderNo"), "102,104,105") << "order 100 went to customer 3";
+    // A record changed to sort before the range, at the place it had in it, has left it.
+    orders->SetToBegin();
+    ASSERT_EQ(orders->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    SetKey(*orders, "CustNo", "0");
+    orders->ModifyRecord(Buffer.data());
+    EXPECT_EQ(orders->GetRecord(Buffer.data()), DBIERR_NOCURRREC);
+    EXPECT_EQ(orders->Bookmark(), 0) << "a dataset coming back to it would find nothing there";
+    EXPECT_EQ(Walk(*orders, "OrderNo"), "104,105");
+    orders->SetEmptyRange();
+    orders->Refresh();
+    EXPECT_EQ(Walk(*orders, "OrderNo"), "");
 }
 
 TEST_F(Cursor, KeepsOnlyRecordsThatEveryActiveFilterKeeps) {
@@ -211,6 +237,21 @@ TEST_F(Cursor, KeepsOnlyRecordsThatEveryActiveFilterKeeps) {
     EXPECT_EQ(cursor->DropFilter(0), DBIERR_NONE);
     EXPECT_EQ(cursor->ActivateFilter(byCity), DBIERR_NOSUCHFILTER);
 
+    // Counting walks the records and comes back; the record it left, hidden by a filter added
+    // while the cursor stood on it, stays out of reach.
+    cursor->SetToBegin();
+    ASSERT_EQ(cursor->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    const int64_t smith = cursor->Bookmark();
+    const std::vector<uint8_t> bergen =
+        b.Build(b.Binary(canEQ, b.Field("City"), b.String("Bergen")));
+    hDBIFilter byBergen = 0;
+    ASSERT_EQ(cursor->AddFilter(nullptr, bergen.data(), bergen.size(), nullptr, byBergen),
+              DBIERR_NONE);
+    cursor->ActivateFilter(byBergen);
+    EXPECT_EQ(cursor->GetRecordCount(), 2);
+    EXPECT_EQ(cursor->SetToBookmark(smith), DBIERR_RECNOTFOUND);
+    cursor->DropFilter(byBergen);
+
     const std::vector<uint8_t> wrong = b.Build(b.Binary(canEQ, b.Field("Town"), b.String("Oslo")));
     hDBIFilter refused = 7;
     EXPECT_EQ(cursor->AddFilter(nullptr, wrong.data(), wrong.size(), nullptr, refused),
@@ -243,6 +284,44 @@ TEST_F(Cursor, ReadsValuesTheFieldsCannotHoldAsBlank) {
         EXPECT_EQ(Walk(*cursor, "Id"), c.Ids);
         cursor->DropFilter(filter);
     }
+}
+
+// SQLite narrows a filtered walk down first: it may never drop a record that the block, judging
+// the whole record, would keep.
+TEST_F(Cursor, NarrowsFilteredWalksToNoFewerRecordsThanTheBlockKeeps) {
+    auto cursor = Open("mixed");
+    const FLDDesc& id = Field(*cursor, "Id");
+    std::vector<std::vector<uint8_t>> records;
+    cursor->SetToBegin();
+    while (cursor->GetNextRecord(Buffer.data()) == DBIERR_NONE)
+        records.push_back(Buffer);
+    ASSERT_EQ(records.size(), 23u);
+    const double constants[] = {
+        0, 12, 12.5, -1, 1000, 65535, 2147483648.0, 9007199254740992.0, 9.5e15, 1e300};
+    for (const char* field : {"Small", "Unsigned", "Whole", "Ratio", "Cash"})
+        for (uint32_t op = canEQ; op <= canLE; ++op)
+            for (const double k : constants)
+                for (const bool fieldLeft : {true, false}) {
+                    SCOPED_TRACE(std::string(field) + " op " + std::to_string(op) + " " +
+                                 std::to_string(k) + (fieldLeft ? "" : " mirrored"));
+                    test::TFilterBlockBuilder b;
+                    const auto f = b.Field(field), c = b.Value(fldFLOAT, k);
+                    const std::vector<uint8_t> block =
+                        b.Build(fieldLeft ? b.Binary(op, f, c) : b.Binary(op, c, f));
+                    const TFilterProgram program(block.data(), block.size(), cursor->Fields());
+                    std::string kept;
+                    for (const std::vector<uint8_t>& r : records)
+                        if (program.Matches(r.data()))
+                            kept += (kept.empty() ? "" : ",") +
+                                    std::to_string(GetBytes<int32_t>(r.data() + id.iOffset));
+                    hDBIFilter filter = 0;
+                    ASSERT_EQ(
+                        cursor->AddFilter(nullptr, block.data(), block.size(), nullptr, filter),
+                        DBIERR_NONE);
+                    cursor->ActivateFilter(filter);
+                    EXPECT_EQ(Walk(*cursor, "Id"), kept);
+                    cursor->DropFilter(filter);
+                }
 }
 
 TEST_F(Cursor, AFilterMayMoveTheCursorItJudges) {
@@ -352,6 +431,42 @@ TEST_F(Cursor, ModifiesAndDeletesTheCurrentRecord) {
         EXPECT_NE(e.Message().find("CustNo"), std::string::npos);
     }
     EXPECT_EQ(cursor->GetRecordCount(), 5);
+
+    // A record another cursor deleted cannot take a change: the change is refused, not lost.
+    auto other = Open("customer");
+    cursor->SetToBegin();
+    ASSERT_EQ(cursor->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    ASSERT_EQ(other->SetToBookmark(cursor->Bookmark()), DBIERR_NONE);
+    other->DeleteRecord();
+    try {
+        cursor->ModifyRecord(Buffer.data());
+        FAIL() << "modified";
+    } catch (const EDBEngineError& e) {
+        EXPECT_EQ(e.ErrorCode(), DBIERR_RECNOTFOUND);
+    }
+    EXPECT_EQ(Walk(*other, "Name"), "Smith,adams,carter,Smithers") << "nothing written";
+}
+
+TEST_F(Cursor, ReachesRowsWhoseColumnsShadowTheRowIdsName) {
+    auto cursor = Open("shadow");
+    EXPECT_EQ(Walk(*cursor, "Name"), "first,second,third");
+    cursor->SetToBegin();
+    ASSERT_EQ(cursor->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    ASSERT_EQ(cursor->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    SetKey(*cursor, "Name", "changed");
+    cursor->ModifyRecord(Buffer.data());
+    EXPECT_EQ(Walk(*cursor, "Name"), "first,changed,third") << "the record on the cursor, alone";
+    cursor->SetToBegin();
+    ASSERT_EQ(cursor->GetNextRecord(Buffer.data()), DBIERR_NONE);
+    cursor->DeleteRecord();
+    EXPECT_EQ(Walk(*cursor, "Name"), "changed,third");
+    // With every name taken no row can be told apart: refused, never guessed.
+    try {
+        Open("eclipse");
+        ADD_FAILURE() << "opened";
+    } catch (const EDBEngineError& e) {
+        EXPECT_EQ(e.ErrorCode(), DBIERR_NOTSUPPORTED);
+    }
 }
 
 TEST_F(Cursor, BookmarksCompareInIndexOrder) {

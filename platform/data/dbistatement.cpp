@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/core/stringutils.h"
 
@@ -28,9 +29,14 @@ TSqlValue ValueOf(std::string Text) {
         v.Text = Text.substr(1, Text.size() - 2);
         return v;
     }
+    // Decimal numbers only: strtod also reads "nan", "inf" and hexadecimal, and a name such as
+    // Nan would become a NaN that SQLite binds as NULL.
+    const bool decimal = std::all_of(Text.begin(), Text.end(), [](char c) {
+        return (c >= '0' && c <= '9') || std::strchr("+-.eE", c) != nullptr;
+    });
     char* end = nullptr;
     v.Number = std::strtod(Text.c_str(), &end);
-    v.IsText = Text.empty() || end != Text.c_str() + Text.size();
+    v.IsText = Text.empty() || !decimal || end != Text.c_str() + Text.size();
     v.Text = Text;
     return v;
 }

@@ -15,9 +15,6 @@ namespace vex {
 
 namespace {
 
-// Far deeper than any filter text a person writes, and shallow enough for the stack.
-constexpr int MaxDepth = 1000;
-
 [[noreturn]] void Invalid(const std::string& Why) {
     throw EDBEngineError(DBIERR_INVALIDFILTER, Why);
 }
@@ -68,11 +65,13 @@ TFilterProgram::TFilterProgram(const uint8_t* Block, size_t Length,
 }
 
 uint16_t TFilterProgram::Decode(size_t Offset, int Depth) {
-    if (Depth > MaxDepth) Invalid("The filter is nested too deeply");
+    if (Depth > FilterMaxDepth) Invalid("The filter is nested too deeply");
     if (Offset % FilterNodeSize != 0 || Offset / FilterNodeSize >= FNodeCount)
         Invalid("A filter operand lies outside the node area");
     int32_t& slot = (*FSlots)[Offset / FilterNodeSize];
-    if (slot >= 0) return static_cast<uint16_t>(slot);
+    // A tree, not a graph: a node shared by two parents would be judged once per path, and a
+    // few dozen shared slots would take longer to judge than any record is worth.
+    if (slot >= 0) Invalid("A filter node is an operand twice");
 
     const uint8_t* p = FBlock.data() + FilterHeaderSize + Offset;
     TNode n;

@@ -16,6 +16,10 @@ namespace vex {
 inline constexpr size_t FilterHeaderSize = 10;
 inline constexpr size_t FilterNodeSize = 14;
 
+// The deepest operand a block may hold below its root: far deeper than any filter text a person
+// writes, and shallow enough for the stack of the recursive walks over the tree.
+inline constexpr int FilterMaxDepth = 1000;
+
 enum : uint32_t { nodeBINARY = 2, nodeFIELD = 4, nodeCONST = 5 };
 
 enum : uint32_t {

@@ -219,6 +219,8 @@ TEST(FilterProgram, RefusesMalformedBlocksWithAReason) {
          "outside the node area"},
         {"operand is its parent", [](auto& v) { PutBytes<uint16_t>(v.data() + 18, 0); },
          "does not follow its parent"},
+        // Shared operands would let a short block take exponential time to judge.
+        {"operand used twice", [](auto& v) { PutBytes<uint16_t>(v.data() + 20, 14); }, "twice"},
         {"unknown operator", [](auto& v) { v[14] = 99; }, "Unknown filter operator"},
         {"unknown class", [](auto& v) { v[10 + 14] = 9; }, "Unknown filter node class"},
         {"unknown field", [](auto& v) { v[52] = 'X'; }, "No field named Xame"},

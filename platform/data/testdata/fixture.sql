@@ -30,3 +30,20 @@ CREATE TABLE odd (Id INTEGER, Small SMALLINT, Whole INTEGER, Ratio FLOAT, Yes BO
 INSERT INTO odd VALUES (1, 70000, 3.7, 'abc', 'yes');
 INSERT INTO odd VALUES (2, -5, 4294967303, 2.5, 1);
 INSERT INTO odd VALUES (3, 0, 0, 0, 0);
+
+-- One value a row, stored into numeric columns of each affinity: text, blobs, fractions,
+-- numbers beyond every field's range and beyond a double's exact integers.
+CREATE TABLE mixed (Id INTEGER, Small SMALLINT, Unsigned WORD, Whole INTEGER, Ratio FLOAT,
+                    Cash MONEY);
+INSERT INTO mixed SELECT key + 1, value, value, value, value, value FROM json_each(
+    '[null, "abc", "12", 12, 12.0, 12.5, " 12", "", 9007199254740993, -9007199254740993,
+      9007199254740992, 1e300, 70000, 65535, -1, 2147483648, -2147483649, 0, -0.0, "1e3",
+      9.5e15, -32769]');
+INSERT INTO mixed VALUES (23, x'3132', x'3132', x'3132', x'3132', x'3132');
+
+-- Columns that take the names SQLite gives the row id, holding values that are no row's id.
+CREATE TABLE shadow (rowid INTEGER, Name VARCHAR(10));
+INSERT INTO shadow VALUES (2, 'first');
+INSERT INTO shadow VALUES (2, 'second');
+INSERT INTO shadow VALUES (1, 'third');
+CREATE TABLE eclipse (rowid INTEGER, oid INTEGER, _rowid_ INTEGER);
