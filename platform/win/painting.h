@@ -1,8 +1,7 @@
 #pragma once
 
-#include <functional>
-
 #include <cstdint>
+#include <functional>
 
 #include "platform/core/geometry.h"
 #include "platform/core/region.h"
