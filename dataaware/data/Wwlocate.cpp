@@ -46,7 +46,7 @@ bool wwMatchText(const std::string& FieldText, const std::string& Value, int Mat
     const std::string text = CaseSensitive ? FieldText : AnsiUpperCase(FieldText);
     switch (MatchType) {
         case mtExactMatch:
-            return text.size() == Value.size() && (text.empty() || Pos(Value, text) == 1);
+            return text == Value;
         case mtPartialMatchStart:
             return Pos(Value, text) == 1;
         case mtPartialMatchAny:
@@ -57,9 +57,7 @@ bool wwMatchText(const std::string& FieldText, const std::string& Value, int Mat
 }
 
 bool wwMatchMemo(TField& Field, const std::string& Value, bool CaseSensitive, int MatchType) {
-    const std::string text = Field.AsString();
-    return wwMatchText(text, Value, MatchType, CaseSensitive) &&
-           (MatchType != mtExactMatch || text.size() == Value.size());
+    return wwMatchText(Field.AsString(), Value, MatchType, CaseSensitive);
 }
 
 bool wwIndexIsCaseSensitive(TDataSet& DataSet) {
