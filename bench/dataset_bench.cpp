@@ -7,9 +7,8 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <fstream>
-#include <memory>
 #include <string>
 
 #include "platform/data/data_testsupport.h"

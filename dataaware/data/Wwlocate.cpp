@@ -46,7 +46,7 @@ bool wwMatchText(const std::string& FieldText, const std::string& Value, int Mat
     const std::string text = CaseSensitive ? FieldText : AnsiUpperCase(FieldText);
     switch (MatchType) {
         case mtExactMatch:
-            return text.size() == Value.size() && (text.empty() || Pos(Value, text) == 1);
+            return text == Value;
         case mtPartialMatchStart:
             return Pos(Value, text) == 1;
         case mtPartialMatchAny:
@@ -57,16 +57,14 @@ bool wwMatchText(const std::string& FieldText, const std::string& Value, int Mat
 }
 
 bool wwMatchMemo(TField& Field, const std::string& Value, bool CaseSensitive, int MatchType) {
-    const std::string text = Field.AsString();
-    return wwMatchText(text, Value, MatchType, CaseSensitive) &&
-           (MatchType != mtExactMatch || text.size() == Value.size());
+    return wwMatchText(Field.AsString(), Value, MatchType, CaseSensitive);
 }
 
 bool wwIndexIsCaseSensitive(TDataSet& DataSet) {
     auto* table = dynamic_cast<TTable*>(&DataSet);
     if (!table) return false;
     for (const IDXDesc& index : table->IndexDefs())
-        if (!index.bPrimary && UpperCase(index.szName) == UpperCase(table->IndexName()))
+        if (!index.bPrimary && SameText(index.szName, table->IndexName()))
             return !index.bCaseInsensitive;
     return false;
 }
@@ -93,9 +91,8 @@ bool wwLocateRecord(bool FromStart, TDataSet& DataSet, const std::string& FieldN
     bool stopAtMismatch = false;
     auto* table = dynamic_cast<TTable*>(&DataSet);
     if (table && !IsMemo(*field) && !HasTableQuery(DataSet) && table->IndexFieldCount() > 0) {
-        const bool onIndex =
-            wwIndexStartsWithField(DataSet) &&
-            UpperCase(table->IndexFields(0)->FieldName()) == UpperCase(field->FieldName());
+        const bool onIndex = wwIndexStartsWithField(DataSet) &&
+                             SameText(table->IndexFields(0)->FieldName(), field->FieldName());
         const bool indexCaseSensitive = wwIndexIsCaseSensitive(DataSet);
         const std::string current = table->IsEmpty() ? "" : table->IndexFields(0)->AsString();
         // An empty value is looked for by scanning: a blank field reads as empty text, but no

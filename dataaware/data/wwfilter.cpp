@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <string_view>
 
 #include "platform/core/datetime.h"
@@ -338,7 +337,7 @@ private:
     template <typename T>
     static std::string Bytes(T Value) {
         std::string s(sizeof Value, '\0');
-        std::memcpy(s.data(), &Value, sizeof Value);
+        PutBytes(reinterpret_cast<uint8_t*>(s.data()), Value);
         return s;
     }
 

@@ -320,11 +320,8 @@ std::string TField::TextOf(const uint8_t* Buffer) const {
             return BoolText(GetBytes<int16_t>(p) != 0);
         case fldFLOAT:
             return FloatToStr(GetBytes<double>(p));
-        case fldBCD: {
-            TBcd bcd;
-            std::memcpy(bcd.Bytes, p, BcdSize);
-            return FloatToStr(BcdToFloat(bcd));
-        }
+        case fldBCD:
+            return FloatToStr(BcdToFloat(p));
         case fldDATE:
             return DateToStr(DayToDateTime(GetBytes<int32_t>(p)));
         case fldTIME:

@@ -3,11 +3,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/core/datetime.h"
+
 namespace vex {
 
 namespace {
 
-constexpr int64_t MSecsPerDay = 86400000;
 // Day number of 1 January 1970.
 constexpr int32_t UnixEpochDay = 719163;
 constexpr int32_t LastDay = 3652059;  // 31 December 9999
@@ -48,9 +49,7 @@ bool ParseDatePart(const char*& P, int32_t& DayNumber) {
     if (!Digits(P, 4, y) || *P++ != '-' || !Digits(P, 2, m) || *P++ != '-' || !Digits(P, 2, d))
         return false;
     if (y < 1 || m < 1 || m > 12 || d < 1) return false;
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-    if (d > days[m - 1] + (m == 2 && leap)) return false;
+    if (d > MonthDays(static_cast<uint16_t>(y), static_cast<uint16_t>(m))) return false;
     DayNumber = static_cast<int32_t>(DaysFromCivil(y, m, d) + UnixEpochDay);
     return true;
 }
