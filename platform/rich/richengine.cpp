@@ -40,11 +40,14 @@ void TRichEditEngine::Clear() {
     SetText("");
 }
 
+int32_t TRichEditEngine::TypingFormat(int32_t At) const {
+    return FTypingFormat ? *FTypingFormat : FDocument.CharFormatForTyping(At);
+}
+
 TRichFragment TRichEditEngine::Formatted(std::string_view Text, int32_t At) const {
     int32_t offset = 0;
     const int32_t paragraph = FDocument.Locate(At, offset);
-    return PlainTextFragment(Text, FTypingFormat.value_or(FDocument.CharFormatForTyping(At)),
-                             FDocument.Paragraph(paragraph).Format);
+    return PlainTextFragment(Text, TypingFormat(At), FDocument.Paragraph(paragraph).Format);
 }
 
 TRichFragment TRichEditEngine::Unformatted(const TRichFragment& Piece) const {
@@ -119,8 +122,7 @@ void TRichEditEngine::Type(std::string_view Chars) {
 
 void TRichEditEngine::InsertObject() {
     TRichFragment object;
-    object.Paragraphs[0].AppendObject(
-        FTypingFormat.value_or(FDocument.CharFormatForTyping(FSelStart)));
+    object.Paragraphs[0].AppendObject(TypingFormat(FSelStart));
     Replace(FSelStart, FSelLength, object, true);
 }
 
@@ -145,9 +147,7 @@ void TRichEditEngine::SetPlainText(bool Value) {
 
 TRichCharFormat TRichEditEngine::SelCharFormat(uint32_t& Mask) const {
     Mask = CFM_ALL;
-    if (FSelLength == 0)
-        return FDocument
-            .CharFormats()[FTypingFormat.value_or(FDocument.CharFormatForTyping(FSelStart))];
+    if (FSelLength == 0) return FDocument.CharFormats()[TypingFormat(FSelStart)];
     const TRichFragment piece = FDocument.Extract(FSelStart, FSelLength);
     const TRichCharFormat* first = nullptr;
     for (const TRichParagraph& paragraph : piece.Paragraphs) {
@@ -201,8 +201,7 @@ void TRichEditEngine::SetSelCharFormat(const TRichCharFormat& Format, uint32_t M
         ApplyCharFormat(FSelStart, FSelLength, Format, Mask);
         return;
     }
-    TRichCharFormat format =
-        FDocument.CharFormats()[FTypingFormat.value_or(FDocument.CharFormatForTyping(FSelStart))];
+    TRichCharFormat format = FDocument.CharFormats()[TypingFormat(FSelStart)];
     format.Assign(Format, Mask);
     format.Normalize(DefaultCharFormat().Charset);
     FTypingFormat = FDocument.CharFormats().Intern(format);
