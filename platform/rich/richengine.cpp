@@ -6,6 +6,32 @@
 
 namespace vex {
 
+namespace {
+
+// Piece with each run's character format replaced by Map(number); text, objects and paragraph
+// formats stay.
+template <typename TMap>
+TRichFragment WithCharFormats(const TRichFragment& Piece, TMap Map) {
+    TRichFragment mapped;
+    mapped.Paragraphs.clear();
+    for (const TRichParagraph& paragraph : Piece.Paragraphs) {
+        TRichParagraph& made = mapped.Paragraphs.emplace_back();
+        made.Format = paragraph.Format;
+        int32_t at = 0;
+        for (const TRichRun& run : paragraph.Runs) {
+            const int32_t format = Map(run.Format);
+            if (run.Object)
+                made.AppendObject(format);
+            else
+                made.Append(std::string_view(paragraph.Text).substr(at, run.Length), format);
+            at += run.Length;
+        }
+    }
+    return mapped;
+}
+
+}  // namespace
+
 void TRichEditEngine::SetSel(int32_t Start, int32_t Length) {
     const int32_t length = TextLength();
     FSelStart = std::clamp(Start, 0, length);
@@ -51,21 +77,10 @@ TRichFragment TRichEditEngine::Formatted(std::string_view Text, int32_t At) cons
 }
 
 TRichFragment TRichEditEngine::Unformatted(const TRichFragment& Piece) const {
-    TRichFragment plain;
-    plain.Paragraphs.clear();
-    for (const TRichParagraph& paragraph : Piece.Paragraphs) {
-        TRichParagraph& made = plain.Paragraphs.emplace_back();
-        made.Format = FDocument.DefaultParaFormat();
-        int32_t at = 0;
-        for (const TRichRun& run : paragraph.Runs) {
-            if (run.Object)
-                made.AppendObject(FDocument.DefaultCharFormat());
-            else
-                made.Append(std::string_view(paragraph.Text).substr(at, run.Length),
-                            FDocument.DefaultCharFormat());
-            at += run.Length;
-        }
-    }
+    TRichFragment plain =
+        WithCharFormats(Piece, [&](int32_t) { return FDocument.DefaultCharFormat(); });
+    for (TRichParagraph& paragraph : plain.Paragraphs)
+        paragraph.Format = FDocument.DefaultParaFormat();
     return plain;
 }
 
@@ -164,26 +179,14 @@ TRichCharFormat TRichEditEngine::SelCharFormat(uint32_t& Mask) const {
 
 void TRichEditEngine::ApplyCharFormat(int32_t Start, int32_t Length, const TRichCharFormat& Format,
                                       uint32_t Mask) {
-    TRichFragment piece = FDocument.Extract(Start, Length);
-    TRichFragment changed;
-    changed.Paragraphs.clear();
     TCharFormatPool& pool = FDocument.CharFormats();
-    for (const TRichParagraph& paragraph : piece.Paragraphs) {
-        TRichParagraph& made = changed.Paragraphs.emplace_back();
-        made.Format = paragraph.Format;
-        int32_t at = 0;
-        for (const TRichRun& run : paragraph.Runs) {
-            TRichCharFormat format = pool[run.Format];
+    const TRichFragment changed =
+        WithCharFormats(FDocument.Extract(Start, Length), [&](int32_t Number) {
+            TRichCharFormat format = pool[Number];
             format.Assign(Format, Mask);
             format.Normalize(DefaultCharFormat().Charset);
-            const int32_t number = pool.Intern(format);
-            if (run.Object)
-                made.AppendObject(number);
-            else
-                made.Append(std::string_view(paragraph.Text).substr(at, run.Length), number);
-            at += run.Length;
-        }
-    }
+            return pool.Intern(format);
+        });
     const int32_t start = FSelStart, length = FSelLength;
     Replace(Start, Length, changed, true);
     FSelStart = start;
