@@ -1,7 +1,5 @@
 #include "platform/rich/richengine.h"
 
-#include <algorithm>
-
 #include "platform/rich/richplaintext.h"
 
 namespace vex {
@@ -33,9 +31,9 @@ TRichFragment WithCharFormats(const TRichFragment& Piece, TMap Map) {
 }  // namespace
 
 void TRichEditEngine::SetSel(int32_t Start, int32_t Length) {
-    const int32_t length = TextLength();
-    FSelStart = std::clamp(Start, 0, length);
-    FSelLength = std::clamp(Length, 0, length - FSelStart);
+    FDocument.Clamp(Start, Length);
+    FSelStart = Start;
+    FSelLength = Length;
     FTypingFormat.reset();
     FUndo.CloseTyping();
 }
@@ -86,9 +84,7 @@ TRichFragment TRichEditEngine::Unformatted(const TRichFragment& Piece) const {
 
 void TRichEditEngine::Replace(int32_t Start, int32_t Length, const TRichFragment& With,
                               bool CanUndo) {
-    const int32_t length = TextLength();
-    Start = std::clamp(Start, 0, length);
-    Length = std::clamp(Length, 0, length - Start);
+    FDocument.Clamp(Start, Length);
     TRichFragment plain;
     if (FPlainText) plain = Unformatted(With);
     const TRichFragment& piece = FPlainText ? plain : With;
