@@ -51,9 +51,10 @@ public:
 
     // Every paragraph and run reads back the same (formats compared by value).
     bool SameContent(const TRichDocument& Other) const;
+    // Narrows a range to the text there is.
+    void Clamp(int32_t& Start, int32_t& Count) const;
 
 private:
-    void Clamp(int32_t& Start, int32_t& Count) const;
     const TRichPositionIndex& Index() const;
 
     std::vector<TRichParagraph> FParagraphs;

@@ -1,15 +1,39 @@
 #include "platform/rich/richengine.h"
 
-#include <algorithm>
-
 #include "platform/rich/richplaintext.h"
 
 namespace vex {
 
+namespace {
+
+// Piece with each run's character format replaced by Map(number); text, objects and paragraph
+// formats stay.
+template <typename TMap>
+TRichFragment WithCharFormats(const TRichFragment& Piece, TMap Map) {
+    TRichFragment mapped;
+    mapped.Paragraphs.clear();
+    for (const TRichParagraph& paragraph : Piece.Paragraphs) {
+        TRichParagraph& made = mapped.Paragraphs.emplace_back();
+        made.Format = paragraph.Format;
+        int32_t at = 0;
+        for (const TRichRun& run : paragraph.Runs) {
+            const int32_t format = Map(run.Format);
+            if (run.Object)
+                made.AppendObject(format);
+            else
+                made.Append(std::string_view(paragraph.Text).substr(at, run.Length), format);
+            at += run.Length;
+        }
+    }
+    return mapped;
+}
+
+}  // namespace
+
 void TRichEditEngine::SetSel(int32_t Start, int32_t Length) {
-    const int32_t length = TextLength();
-    FSelStart = std::clamp(Start, 0, length);
-    FSelLength = std::clamp(Length, 0, length - FSelStart);
+    FDocument.Clamp(Start, Length);
+    FSelStart = Start;
+    FSelLength = Length;
     FTypingFormat.reset();
     FUndo.CloseTyping();
 }
@@ -40,37 +64,27 @@ void TRichEditEngine::Clear() {
     SetText("");
 }
 
+int32_t TRichEditEngine::TypingFormat(int32_t At) const {
+    return FTypingFormat ? *FTypingFormat : FDocument.CharFormatForTyping(At);
+}
+
 TRichFragment TRichEditEngine::Formatted(std::string_view Text, int32_t At) const {
     int32_t offset = 0;
     const int32_t paragraph = FDocument.Locate(At, offset);
-    return PlainTextFragment(Text, FTypingFormat.value_or(FDocument.CharFormatForTyping(At)),
-                             FDocument.Paragraph(paragraph).Format);
+    return PlainTextFragment(Text, TypingFormat(At), FDocument.Paragraph(paragraph).Format);
 }
 
 TRichFragment TRichEditEngine::Unformatted(const TRichFragment& Piece) const {
-    TRichFragment plain;
-    plain.Paragraphs.clear();
-    for (const TRichParagraph& paragraph : Piece.Paragraphs) {
-        TRichParagraph& made = plain.Paragraphs.emplace_back();
-        made.Format = FDocument.DefaultParaFormat();
-        int32_t at = 0;
-        for (const TRichRun& run : paragraph.Runs) {
-            if (run.Object)
-                made.AppendObject(FDocument.DefaultCharFormat());
-            else
-                made.Append(std::string_view(paragraph.Text).substr(at, run.Length),
-                            FDocument.DefaultCharFormat());
-            at += run.Length;
-        }
-    }
+    TRichFragment plain =
+        WithCharFormats(Piece, [&](int32_t) { return FDocument.DefaultCharFormat(); });
+    for (TRichParagraph& paragraph : plain.Paragraphs)
+        paragraph.Format = FDocument.DefaultParaFormat();
     return plain;
 }
 
 void TRichEditEngine::Replace(int32_t Start, int32_t Length, const TRichFragment& With,
                               bool CanUndo) {
-    const int32_t length = TextLength();
-    Start = std::clamp(Start, 0, length);
-    Length = std::clamp(Length, 0, length - Start);
+    FDocument.Clamp(Start, Length);
     TRichFragment plain;
     if (FPlainText) plain = Unformatted(With);
     const TRichFragment& piece = FPlainText ? plain : With;
@@ -119,8 +133,7 @@ void TRichEditEngine::Type(std::string_view Chars) {
 
 void TRichEditEngine::InsertObject() {
     TRichFragment object;
-    object.Paragraphs[0].AppendObject(
-        FTypingFormat.value_or(FDocument.CharFormatForTyping(FSelStart)));
+    object.Paragraphs[0].AppendObject(TypingFormat(FSelStart));
     Replace(FSelStart, FSelLength, object, true);
 }
 
@@ -145,9 +158,7 @@ void TRichEditEngine::SetPlainText(bool Value) {
 
 TRichCharFormat TRichEditEngine::SelCharFormat(uint32_t& Mask) const {
     Mask = CFM_ALL;
-    if (FSelLength == 0)
-        return FDocument
-            .CharFormats()[FTypingFormat.value_or(FDocument.CharFormatForTyping(FSelStart))];
+    if (FSelLength == 0) return FDocument.CharFormats()[TypingFormat(FSelStart)];
     const TRichFragment piece = FDocument.Extract(FSelStart, FSelLength);
     const TRichCharFormat* first = nullptr;
     for (const TRichParagraph& paragraph : piece.Paragraphs) {
@@ -164,26 +175,14 @@ TRichCharFormat TRichEditEngine::SelCharFormat(uint32_t& Mask) const {
 
 void TRichEditEngine::ApplyCharFormat(int32_t Start, int32_t Length, const TRichCharFormat& Format,
                                       uint32_t Mask) {
-    TRichFragment piece = FDocument.Extract(Start, Length);
-    TRichFragment changed;
-    changed.Paragraphs.clear();
     TCharFormatPool& pool = FDocument.CharFormats();
-    for (const TRichParagraph& paragraph : piece.Paragraphs) {
-        TRichParagraph& made = changed.Paragraphs.emplace_back();
-        made.Format = paragraph.Format;
-        int32_t at = 0;
-        for (const TRichRun& run : paragraph.Runs) {
-            TRichCharFormat format = pool[run.Format];
+    const TRichFragment changed =
+        WithCharFormats(FDocument.Extract(Start, Length), [&](int32_t Number) {
+            TRichCharFormat format = pool[Number];
             format.Assign(Format, Mask);
             format.Normalize(DefaultCharFormat().Charset);
-            const int32_t number = pool.Intern(format);
-            if (run.Object)
-                made.AppendObject(number);
-            else
-                made.Append(std::string_view(paragraph.Text).substr(at, run.Length), number);
-            at += run.Length;
-        }
-    }
+            return pool.Intern(format);
+        });
     const int32_t start = FSelStart, length = FSelLength;
     Replace(Start, Length, changed, true);
     FSelStart = start;
@@ -201,8 +200,7 @@ void TRichEditEngine::SetSelCharFormat(const TRichCharFormat& Format, uint32_t M
         ApplyCharFormat(FSelStart, FSelLength, Format, Mask);
         return;
     }
-    TRichCharFormat format =
-        FDocument.CharFormats()[FTypingFormat.value_or(FDocument.CharFormatForTyping(FSelStart))];
+    TRichCharFormat format = FDocument.CharFormats()[TypingFormat(FSelStart)];
     format.Assign(Format, Mask);
     format.Normalize(DefaultCharFormat().Charset);
     FTypingFormat = FDocument.CharFormats().Intern(format);

@@ -65,6 +65,8 @@ public:
     void SetModified(bool Value) { FModified = Value; }
 
 private:
+    // The format set for what is typed next, else the one the text at At carries on.
+    int32_t TypingFormat(int32_t At) const;
     TRichFragment Formatted(std::string_view Text, int32_t At) const;
     TRichFragment Unformatted(const TRichFragment& Piece) const;
     void ApplyCharFormat(int32_t Start, int32_t Length, const TRichCharFormat& Format,

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/core/codepage.h"
+#include "platform/core/stringutils.h"
 #include "platform/rich/richdocument.h"
 
 namespace vex {
@@ -12,12 +13,6 @@ namespace {
 
 bool IsWordChar(char C) {
     return IsAnsiAlpha(C) || (C >= '0' && C <= '9') || C == '_';
-}
-
-std::string Folded(std::string Text) {
-    for (char& c : Text)
-        c = AnsiUpperChar(c);
-    return Text;
 }
 
 // The first (down) or last (up) match that starts within [First, Last], reading only the text
@@ -29,7 +24,7 @@ int32_t FindIn(const TRichDocument& Document, const std::string& Pattern, int32_
     const int64_t to = std::min<int64_t>(int64_t{Last} + static_cast<int64_t>(Pattern.size()) + 1,
                                          Document.Length());
     std::string haystack = Document.Text(from, static_cast<int32_t>(to - from));
-    if (!(Options & FR_MATCHCASE)) haystack = Folded(std::move(haystack));
+    if (!(Options & FR_MATCHCASE)) haystack = AnsiUpperCase(haystack);
     const size_t first = static_cast<size_t>(First - from);
     const size_t last = static_cast<size_t>(Last - from);
     auto standsAlone = [&](size_t At) {
@@ -63,7 +58,7 @@ int32_t FindText(const TRichDocument& Document, std::string_view Text, int32_t S
     if (End < 0 || End > length) End = length;
     Start = std::clamp(Start, 0, End);
     if (pattern.empty() || static_cast<size_t>(End - Start) < pattern.size()) return -1;
-    if (!(Options & FR_MATCHCASE)) pattern = Folded(std::move(pattern));
+    if (!(Options & FR_MATCHCASE)) pattern = AnsiUpperCase(pattern);
 
     // The range is read in windows that double as they go, so that finding the next match
     // again and again (a replace-all) reads about as much text as lies between the matches.

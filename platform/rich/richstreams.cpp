@@ -44,14 +44,14 @@ void LoadPlainText(TRichEditEngine& Engine, std::string_view Text, bool IntoSele
 }
 
 void LoadRtfOrPlainText(TRichEditEngine& Engine, std::string_view Bytes) {
-    if (Bytes.substr(0, 5) == "{\\rtf")
+    if (LooksLikeRtf(Bytes))
         LoadRtf(Engine, Bytes, false);
     else
         LoadPlainText(Engine, Bytes, false);
 }
 
 std::string RtfToPlainText(std::string_view Rtf) {
-    if (Rtf.substr(0, 5) != "{\\rtf") return std::string(Rtf);
+    if (!LooksLikeRtf(Rtf)) return std::string(Rtf);
     TRichDocument document;
     TRtfReader reader(document);
     document.Replace(0, 0, reader.Read(Rtf));

@@ -109,7 +109,7 @@ void TRtfParser::Warn(const std::string& Text) {
 }
 
 TRichFragment TRtfParser::Parse(std::string_view Input) {
-    if (Input.substr(0, 5) != "{\\rtf") throw ERtfError("The text is not in RTF format");
+    if (!LooksLikeRtf(Input)) throw ERtfError("The text is not in RTF format");
     FIn = Input;
     FStates.reserve(64);
     while (FAt < FIn.size() && !FDone) {

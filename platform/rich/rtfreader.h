@@ -28,6 +28,11 @@ struct TRtfLimits {
     int64_t MaxParagraphs = 2 << 20;
 };
 
+// Whether Bytes begin as every RTF document does.
+inline bool LooksLikeRtf(std::string_view Bytes) {
+    return Bytes.starts_with("{\\rtf");
+}
+
 // Reads an RTF document into a document piece whose formats are kept in Target's pools. The
 // piece's last, open paragraph carries the paragraph format in force at the end. Reading takes
 // time in proportion to the input, whatever it holds.

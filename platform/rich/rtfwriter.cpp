@@ -54,9 +54,7 @@ private:
 
 TRtfWriter::TRtfWriter(const TRichDocument& Document, int32_t Start, int32_t Count)
     : FDocument(Document), FStart(Start), FCount(Count) {
-    const int32_t length = Document.Length();
-    FStart = std::clamp(FStart, 0, length);
-    FCount = std::clamp(FCount, 0, length - FStart);
+    Document.Clamp(FStart, FCount);
 }
 
 // Calls Visit(paragraph, from, to, last) for each paragraph the range touches.
