@@ -89,6 +89,13 @@ std::string Base64Lines(std::string_view Bytes) {
     return out;
 }
 
+// A byte as quoted-printable and Q-encoded words write it: "=" and two hexadecimal digits.
+void AppendEscape(std::string& Out, unsigned char Byte) {
+    char escape[4];
+    std::snprintf(escape, sizeof escape, "=%02X", Byte);
+    Out += escape;
+}
+
 // Latin-1 prose as a mail program writes it in quoted-printable: escapes for accented letters
 // and "=", soft breaks within paragraphs of a few hundred characters.
 std::string QuotedPrintableText(std::mt19937& Random, size_t Size) {
@@ -117,9 +124,7 @@ std::string QuotedPrintableText(std::mt19937& Random, size_t Size) {
         for (const char c : word) {
             const auto u = static_cast<unsigned char>(c);
             if (u >= 128 || c == '=') {
-                char escape[4];
-                std::snprintf(escape, sizeof escape, "=%02X", u);
-                encoded += escape;
+                AppendEscape(encoded, u);
             } else {
                 encoded += c;
             }
@@ -185,9 +190,7 @@ std::string EncodedWord(std::mt19937& Random, std::string_view Text) {
         if (c == ' ') {
             out += '_';
         } else if (u >= 128 || c == '=' || c == '?' || c == '_') {
-            char escape[4];
-            std::snprintf(escape, sizeof escape, "=%02X", u);
-            out += escape;
+            AppendEscape(out, u);
         } else {
             out += c;
         }

@@ -11,7 +11,6 @@ namespace vex {
 TLineReader::TLineReader(TStream& Stream, int64_t Limit) : FStream(Stream) {
     const int64_t size = Stream.Size();
     FLimit = Limit < 0 ? size : std::min(Limit, size);
-    Reset();
 }
 
 void TLineReader::Reset() {

@@ -148,12 +148,11 @@ size_t EncodePieces(std::string_view Text, size_t Width, TTextEnd End, TStrings&
     }
 }
 
-// Every "=" and two hexadecimal digits of Text as its byte onto Out; a malformed escape stays as
-// it is. The decoded text is never longer than Text, so it goes straight into room made first.
-void AppendDecoded(std::string_view Text, std::string& Out) {
-    const size_t held = Out.size();
-    Out.resize(held + Text.size());
-    char* to = Out.data() + held;
+// Every "=" and two hexadecimal digits of Text as its byte, written from To on; a malformed
+// escape stays as it is. Returns the end of what was written. The decoded text is never longer
+// than Text and each byte is read before it can be overwritten, so To may be where Text starts.
+char* DecodeEscapes(std::string_view Text, char* To) {
+    char* to = To;
     const size_t size = Text.size();
     for (size_t i = 0; i < size; ++i) {
         if (Text[i] == '=' && i + 2 < size) {
@@ -167,7 +166,13 @@ void AppendDecoded(std::string_view Text, std::string& Out) {
         }
         *to++ = Text[i];
     }
-    Out.resize(static_cast<size_t>(to - Out.data()));
+    return to;
+}
+
+void AppendDecoded(std::string_view Text, std::string& Out) {
+    const size_t held = Out.size();
+    Out.resize(held + Text.size());
+    Out.resize(static_cast<size_t>(DecodeEscapes(Text, Out.data() + held) - Out.data()));
 }
 
 }  // namespace
@@ -191,11 +196,8 @@ void TQuotedPrintable::EncodeParagraph(std::string_view Text, int32_t Width, TSt
 }
 
 void TQuotedPrintable::DecodeLine(std::string& Line, int32_t MaxLen) {
-    std::string decoded;
-    decoded.reserve(Line.size());
-    AppendDecoded(Line, decoded);
-    CutTo(decoded, MaxLen);
-    Line = std::move(decoded);
+    Line.resize(static_cast<size_t>(DecodeEscapes(Line, Line.data()) - Line.data()));
+    CutTo(Line, MaxLen);
 }
 
 void TQuotedPrintable::Encode() {
@@ -297,11 +299,9 @@ void DecodeQuotedPrintable(std::string_view Source, std::string& Dest, int32_t M
 
 void DecodeQuotedPrintablePiece(std::string_view Source, std::string& Dest, int32_t MaxLen) {
     if (!Source.empty() && Source.back() == '=') Source.remove_suffix(1);
-    std::string decoded;
-    decoded.reserve(Source.size());
-    AppendDecoded(Source, decoded);
-    CutTo(decoded, MaxLen);
-    Dest = std::move(decoded);
+    std::string line(Source);
+    TQuotedPrintable::DecodeLine(line, MaxLen);
+    Dest = std::move(line);
 }
 
 }  // namespace vex

@@ -37,8 +37,7 @@ inline constexpr uint16_t voFill = 1;
 // exception: Status is vsSyntax and every match answers picSyntax. Besides the counts of the
 // brackets, a mask is malformed when its brackets cross or close what is not open, when a
 // repetition has no element after it, or when it nests groups and repetitions more than 100
-// deep. Masks, texts and repetition counts may be of
-// any length.
+// deep. Masks, texts and repetition counts may be of any length.
 class TwwPictureValidator : public TObject {
     VEX_CLASS(TwwPictureValidator, TObject)
 public:
