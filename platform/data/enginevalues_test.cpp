@@ -102,6 +102,13 @@ TEST(IsoDates, ReadWhatTheyWriteAndRefuseTheRest) {
     const Case cases[] = {
         {"2020-02-29", true, false, true},
         {"2019-02-29", false, false, false},
+        {"2000-02-29", true, false, true},
+        {"1900-02-29", false, false, false},
+        {"2100-02-29", false, false, false},
+        {"2021-04-31", false, false, false},
+        {"2021-12-31", true, false, true},
+        {"2021-13-01", false, false, false},
+        {"9999-12-31", true, false, true},
         {"0001-01-01", true, false, true},
         {"0000-12-31", false, false, false},
         {"9999-12-31 23:59:59.999", false, false, true},

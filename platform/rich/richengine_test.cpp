@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "platform/rich/richstreams.h"
 #include "platform/rich/rtfreader.h"
 #include "platform/rich/rtfwriter.h"
@@ -20,7 +22,14 @@ TEST(RichEditEngine, ClampsTheSelectionToTheText) {
     engine.SetText("one\r\ntwo");
     const struct {
         int32_t Start, Length, WantStart, WantLength;
-    } cases[] = {{-4, 2, 0, 2}, {2, 100, 2, 5}, {100, 1, 7, 0}, {3, -1, 3, 0}, {0, 7, 0, 7}};
+    } cases[] = {{-4, 2, 0, 2},
+                 {2, 100, 2, 5},
+                 {100, 1, 7, 0},
+                 {3, -1, 3, 0},
+                 {0, 7, 0, 7},
+                 {INT32_MAX, INT32_MAX, 7, 0},
+                 {INT32_MIN, INT32_MAX, 0, 7},
+                 {5, INT32_MIN, 5, 0}};
     for (const auto& c : cases) {
         engine.SetSel(c.Start, c.Length);
         EXPECT_EQ(engine.SelStart(), c.WantStart);
@@ -242,6 +251,8 @@ TEST(RichStreams, LoadsWholeDocumentsAndSelections) {
 TEST(RichStreams, TurnsRtfIntoPlainTextAndLeavesOtherTextAlone) {
     EXPECT_EQ(RtfToPlainText("{\\rtf1 a\\par b\\tab c}"), "a\r\nb\tc");
     EXPECT_EQ(RtfToPlainText("just text"), "just text");
+    for (const char* shortText : {"", "{", "{\\rt", "{\\RTF1 x}"})
+        EXPECT_EQ(RtfToPlainText(shortText), shortText);
 }
 
 }  // namespace

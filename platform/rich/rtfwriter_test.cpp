@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 
 #include "platform/rich/richdocument.h"
@@ -136,6 +137,10 @@ TEST(RtfWriter, WritesASelectionAlone) {
     TRichEditEngine copy;
     LoadRtf(copy, rtf, false);
     EXPECT_EQ(copy.Text(), "e\r\ntwo\r\nt");
+    LoadRtf(copy, WriteRtf(engine.Document(), INT32_MIN, INT32_MAX), false);
+    EXPECT_EQ(copy.Text(), engine.Text());
+    LoadRtf(copy, WriteRtf(engine.Document(), INT32_MAX, 5), false);
+    EXPECT_EQ(copy.Text(), "");
 }
 
 }  // namespace
