@@ -61,6 +61,7 @@ bool wwSetAnswerTable(TDBDataSet& DataSet, TDbiCursor& Answer, const std::string
     std::string table;
     try {
         const auto [folder, tableName] = TDbiEngine::ResolveTable(DataSet.Directory(), name);
+        if (tableName.empty()) throw EDBEngineError(DBIERR_INVALIDPARAM, "No table name");
         database = TDbiEngine::Default().OpenDatabase(folder);
         table = tableName;
     } catch (const EDBEngineError& e) {
