@@ -1,9 +1,7 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "dataaware/data/wwextensions.h"
 #include "dataaware/data/wwfieldlists.h"
@@ -51,7 +49,8 @@ inline bool wwKeyStateDown(uint8_t State) {
 
 // The extension properties the library's four dataset classes share, over the framework class
 // each derives from: per-field lines for controls, lookups and picture masks, and a local
-// record filter driven by OnFilter.
+// record filter driven by OnFilter. A post is checked against the masks (ValidateWithMask),
+// and every calculation pass fills the lookup fields.
 template <class TBase>
 class TwwDataSetExtensions : public TBase, public TwwExtensionProperties {
 public:
