@@ -57,17 +57,8 @@ TEST(SharedRoutines, TellEditKeysAndScaleSizes) {
         EXPECT_TRUE(wwIsEditKey(key)) << key;
     for (const uint16_t key : {0, 9, 13, 27, 33, 36, 37, 38, 39, 40, 45, 47, 112, 123, 145})
         EXPECT_FALSE(wwIsEditKey(key)) << key;
-    EXPECT_TRUE(wwKeyStateDown(0x80));
-    EXPECT_TRUE(wwKeyStateDown(0x81));
-    EXPECT_FALSE(wwKeyStateDown(0x7F));
-    EXPECT_EQ(wwScale96(10, 96), 10);
-    EXPECT_EQ(wwScale96(10, 144), 15);
     EXPECT_EQ(wwScale96(7, 120), 8);
     EXPECT_EQ(wwScale96(1000000000, 192), 2000000000) << "no overflow on the way";
-    EXPECT_EQ(wwMax(-1, 2), 2);
-    EXPECT_EQ(wwMin(-1, 2), -1);
-    EXPECT_STREQ(wwBoolToTF(true), "T");
-    EXPECT_STREQ(wwBoolToTF(false), "F");
 }
 
 }  // namespace
