@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
-#include <vector>
 
+#include "dataaware/data/wwextensions.h"
+#include "dataaware/data/wwfieldlists.h"
 #include "dataaware/data/wwfilter.h"
+#include "dataaware/data/wwlookups.h"
+#include "dataaware/data/wwpictures.h"
 #include "platform/core/set.h"
 #include "platform/core/stringlist.h"
 #include "platform/data/dataset.h"
@@ -21,30 +23,43 @@ using TwwOnFilterOptions = TSet<TwwOnFilterOption>;
 // Removes the next keyboard message from the queue; true when it was Escape.
 bool wwCheckEscape();
 
+// The lines as one text, apart by a blank (OneLine) or by CR LF; nothing after the last.
+std::string wwStringsToText(const TStrings& Lines, bool OneLine);
+inline const char* wwBoolToTF(bool Value) {
+    return Value ? "T" : "F";
+}
+inline int wwCompareBookmarks(const TDataSet& DataSet, const TBookmark& A, const TBookmark& B) {
+    return DataSet.CompareBookmarks(A, B);
+}
+inline int32_t wwMax(int32_t A, int32_t B) {
+    return A > B ? A : B;
+}
+inline int32_t wwMin(int32_t A, int32_t B) {
+    return A < B ? A : B;
+}
+// A size laid out at 96 pixels per inch, at PixelsPerInch.
+int32_t wwScale96(int32_t Value, int32_t PixelsPerInch);
+// Keys that change an edit's text: backspace, space, delete, digits, letters, the number pad,
+// and the keys from 146 on; not the arrows.
+bool wwIsEditKey(uint16_t Key);
+// A key-state byte with its high bit set is down.
+inline bool wwKeyStateDown(uint8_t State) {
+    return (State & 0x80) != 0;
+}
+
 // The extension properties the library's four dataset classes share, over the framework class
 // each derives from: per-field lines for controls, lookups and picture masks, and a local
-// record filter driven by OnFilter.
+// record filter driven by OnFilter. A post is checked against the masks (ValidateWithMask),
+// and every calculation pass fills the lookup fields.
 template <class TBase>
-class TwwDataSetExtensions : public TBase {
+class TwwDataSetExtensions : public TBase, public TwwExtensionProperties {
 public:
     using TFilterEvent = std::function<void(TDataSet* DataSet, bool& Accept)>;
 
     explicit TwwDataSetExtensions(TComponent* AOwner) : TBase(AOwner) {}
     ~TwwDataSetExtensions() override { FDestroying = true; }
 
-    TStrings& ControlType() { return FControlType; }
-    void SetControlType(const TStrings& Value) { FControlType.Assign(&Value); }
-    TStrings& LookupFields() { return FLookupFields; }
-    void SetLookupFields(const TStrings& Value) { FLookupFields.Assign(&Value); }
-    TStrings& LookupLinks() { return FLookupLinks; }
-    void SetLookupLinks(const TStrings& Value) { FLookupLinks.Assign(&Value); }
-    TStrings& PictureMasks() { return FPictureMasks; }
-    void SetPictureMasks(const TStrings& Value) { FPictureMasks.Assign(&Value); }
-    bool ValidateWithMask = true;
-    std::function<void(TDataSet* DataSet, TField* Field)> OnInvalidValue;
     std::function<void(TDataSet* DataSet)> OnFilterEscape;
-    // The lookup tables the shared routines open for this dataset; freed with it.
-    std::vector<std::unique_ptr<TDataSet>> LookupTables;
 
     const TFilterEvent& OnFilter() const { return FOnFilter; }
     void SetOnFilter(TFilterEvent Value) {
@@ -89,6 +104,15 @@ protected:
         const int32_t count = TBase::GetNextRecords();
         RestoreCursor();
         return count;
+    }
+    void DoBeforePost() override {
+        TBase::DoBeforePost();
+        if (ValidateWithMask) wwValidatePictures(*this, OnInvalidValue);
+    }
+    void DoOnCalcFields() override {
+        wwRemoveStaleDefinitions(*this, LookupFields(), LookupLinks(), ControlType());
+        wwRefreshLookups(*this, LookupFields(), LookupLinks(), LookupTables);
+        TBase::DoOnCalcFields();
     }
     void DoAfterOpen() override {
         TBase::DoAfterOpen();
@@ -154,7 +178,6 @@ private:
         }
     }
 
-    TStringList FControlType, FLookupFields, FLookupLinks, FPictureMasks;
     TFilterEvent FOnFilter;
     TwwOnFilterOptions FOnFilterOptions{ofoEnabled, ofoShowHourGlass};
     const uint8_t* FFilterBuffer = nullptr;

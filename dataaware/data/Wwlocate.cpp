@@ -3,10 +3,13 @@
 #include <memory>
 
 #include "dataaware/data/Wwtable.h"
+#include "dataaware/data/wwfieldlists.h"
 #include "platform/core/format.h"
 #include "platform/core/stringutils.h"
 #include "platform/data/dbtables.h"
 #include "platform/gfx/cursors.h"
+#include "platform/rich/richstreams.h"
+#include "platform/rich/rtfreader.h"
 #include "platform/ui/screen.h"
 #include "platform/win/messagebox.h"
 
@@ -21,16 +24,6 @@ bool IsMemo(const TField& Field) {
 bool IsFloatField(const TField& Field) {
     return Field.DataType() == ftFloat || Field.DataType() == ftCurrency ||
            Field.DataType() == ftBCD;
-}
-
-// Calculated and lookup fields, and anything the engine's record does not hold.
-bool IsNotEngineField(const TField& Field) {
-    return Field.Calculated() || Field.FieldNo() == 0;
-}
-
-bool HasTableQuery(TDataSet& DataSet) {
-    auto* table = dynamic_cast<TwwTable*>(&DataSet);
-    return table && table->Query().Count() > 0;
 }
 
 // Numbers compare as numbers: both texts must be numbers, and equal.
@@ -56,8 +49,23 @@ bool wwMatchText(const std::string& FieldText, const std::string& Value, int Mat
     }
 }
 
-bool wwMatchMemo(TField& Field, const std::string& Value, bool CaseSensitive, int MatchType) {
-    return wwMatchText(Field.AsString(), Value, MatchType, CaseSensitive);
+bool wwMatchMemo(TField& Field, const std::string& Value, bool RichText, bool CaseSensitive,
+                 int MatchType) {
+    // Each value is looked at for itself: a column can hold rich text in some records only.
+    const std::string text = Field.AsString();
+    const bool rich = RichText || LooksLikeRtf(text);
+    return wwMatchText(rich ? RtfToPlainText(text) : text, Value, MatchType, CaseSensitive);
+}
+
+bool wwLocateValue(TDataSet& DataSet, const std::string& Value, const std::string& FieldName,
+                   bool CaseSensitive, bool Partial) {
+    if (const TField* field = DataSet.FindField(FieldName); field && !DataSet.IsEmpty()) {
+        const std::string text = field->Text();
+        if (CaseSensitive ? text == Value : AnsiLowerCase(text) == AnsiLowerCase(Value))
+            return true;
+    }
+    return wwLocateRecord(true, DataSet, FieldName, Value,
+                          Partial ? mtPartialMatchStart : mtExactMatch, CaseSensitive);
 }
 
 bool wwIndexIsCaseSensitive(TDataSet& DataSet) {
@@ -90,7 +98,7 @@ bool wwLocateRecord(bool FromStart, TDataSet& DataSet, const std::string& FieldN
     // A key search where the current index starts with the field and treats case as asked.
     bool stopAtMismatch = false;
     auto* table = dynamic_cast<TTable*>(&DataSet);
-    if (table && !IsMemo(*field) && !HasTableQuery(DataSet) && table->IndexFieldCount() > 0) {
+    if (table && !IsMemo(*field) && !wwHasTableQuery(&DataSet) && table->IndexFieldCount() > 0) {
         const bool onIndex = wwIndexStartsWithField(DataSet) &&
                              SameText(table->IndexFields(0)->FieldName(), field->FieldName());
         const bool indexCaseSensitive = wwIndexIsCaseSensitive(DataSet);
@@ -128,6 +136,8 @@ bool wwLocateRecord(bool FromStart, TDataSet& DataSet, const std::string& FieldN
     const TBookmark start = DataSet.GetBookmark();
     if (FromStart) DataSet.First();
     Screen().SetCursor(crHourGlass);
+    // Rich text compares as the text a reader sees, not as its RTF source.
+    const bool rich = IsMemo(*field) && wwIsRichEditField(*field, false);
     const bool numeric = MatchType == mtExactMatch && IsFloatField(*field) && !value.empty();
     const auto matches = [&](const std::string& Text) {
         return numeric ? SameNumber(Text, value)
@@ -137,11 +147,12 @@ bool wwLocateRecord(bool FromStart, TDataSet& DataSet, const std::string& FieldN
     DataSet.DisableControls();
     try {
         if (FromStart && !DataSet.IsEmpty())
-            found = IsMemo(*field) ? wwMatchMemo(*field, value, CaseSensitive, MatchType)
+            found = IsMemo(*field) ? wwMatchMemo(*field, value, rich, CaseSensitive, MatchType)
                                    : matches(field->AsString());
-        if (!found && (IsMemo(*field) || IsNotEngineField(*field) || DataSet.Handle() == nullptr)) {
+        if (!found &&
+            (IsMemo(*field) || wwIsNotEngineField(*field) || DataSet.Handle() == nullptr)) {
             for (DataSet.Next(); !found && !DataSet.Eof(); DataSet.Next()) {
-                found = IsMemo(*field) ? wwMatchMemo(*field, value, CaseSensitive, MatchType)
+                found = IsMemo(*field) ? wwMatchMemo(*field, value, rich, CaseSensitive, MatchType)
                                        : matches(field->AsString());
                 if (found) break;
             }

@@ -19,8 +19,16 @@ bool wwLocateRecord(bool FromStart, TDataSet& DataSet, const std::string& FieldN
 // The comparison of a field's text with the value (already upper-cased by a case-blind caller).
 bool wwMatchText(const std::string& FieldText, const std::string& Value, int MatchType,
                  bool CaseSensitive);
-// The same on a memo field's text.
-bool wwMatchMemo(TField& Field, const std::string& Value, bool CaseSensitive, int MatchType);
+// The same on a memo field's text. An RTF value, or any value with RichText, compares as
+// its plain text.
+bool wwMatchMemo(TField& Field, const std::string& Value, bool RichText, bool CaseSensitive,
+                 int MatchType);
+
+// True at once when the current record's field text is Value already (compared without regard
+// to case unless CaseSensitive); else the first record from the start whose field text equals,
+// or with Partial begins with, Value.
+bool wwLocateValue(TDataSet& DataSet, const std::string& Value, const std::string& FieldName,
+                   bool CaseSensitive, bool Partial);
 
 // For a table: whether the index named IndexName tells case apart / starts with a field of the
 // table. False for any other dataset.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dataaware/data/Wwtable.h"
+#include "dataaware/data/wwtestsupport.h"
 #include "platform/data/data_testsupport.h"
 #include "tests/support/casefile.h"
 #include "tests/support/tempdir.h"
@@ -89,6 +90,60 @@ TEST_F(LocateInTable, APartialKeyAheadInACaseBlindIndexIsFound) {
     EXPECT_FALSE(wwLocateRecord(false, table, "Name", "s_", mtPartialMatchStart, false))
         << "behind the current record";
     EXPECT_EQ(table.FieldByName("Name")->AsString(), "Smith");
+}
+
+TEST(Locate, ComparesRichTextMemosAsTheTextAReaderSees) {
+    test::TempDir folder;
+    test::CreateFixture(folder.Path(), VEX_TEST_DIR "/testdata/tables.sql");
+    TwwTable customers(nullptr);
+    customers.SetDatabaseName(folder.Path());
+    customers.SetTableName("customers");
+    customers.SetIndexName("ByCustNo");
+    customers.Open();
+    struct Case {
+        const char* ControlType;
+        const char* Value;
+        int Match;
+        const char* Company;  // "-" when none is found
+    };
+    // The first record's note is plain text, the second's RTF.
+    for (const Case& c :
+         {Case{"", "Globex bold note", mtExactMatch, "Globex"},
+          Case{"", "BOLD", mtPartialMatchAny, "Globex"}, Case{"", "rtf", mtPartialMatchAny, "-"},
+          Case{"", "ansi", mtPartialMatchAny, "-"}, Case{"", "plain note", mtExactMatch, "Acme"},
+          Case{"Notes;RichEdit", "plain", mtPartialMatchStart, "Acme"},
+          Case{"Notes;RichEdit", "globex", mtPartialMatchStart, "Globex"}}) {
+        SCOPED_TRACE(c.Value);
+        customers.SetControlType(test::LinesOf({c.ControlType}));
+        customers.First();
+        const bool found = wwLocateRecord(true, customers, "Notes", c.Value, c.Match, false);
+        EXPECT_EQ(found, std::string(c.Company) != "-");
+        EXPECT_EQ(customers.FieldByName("Company")->AsString(), found ? c.Company : "Acme")
+            << "the search went back to where it started";
+    }
+}
+
+TEST(Locate, LocatesAValueUnlessTheCurrentRecordHoldsItAlready) {
+    test::TempDir folder;
+    test::CreateFixture(folder.Path(), VEX_TEST_DIR "/testdata/tables.sql");
+    struct Case {
+        const char* Value;
+        bool CaseSensitive, Partial, Found;
+        const char* Company;
+    };
+    for (const Case& c :
+         {Case{"acme", false, false, true, "Acme"}, Case{"ACME", true, false, false, "Acme"},
+          Case{"glo", false, true, true, "Globex"}, Case{"Initech", true, false, true, "Initech"},
+          Case{"Init", false, false, false, "Acme"}}) {
+        SCOPED_TRACE(c.Value);
+        TwwTable customers(nullptr);
+        customers.SetDatabaseName(folder.Path());
+        customers.SetTableName("customers");
+        customers.Open();
+        EXPECT_EQ(wwLocateValue(customers, c.Value, "Company", c.CaseSensitive, c.Partial),
+                  c.Found);
+        EXPECT_EQ(customers.FieldByName("Company")->AsString(), c.Company);
+    }
 }
 
 TEST(Locate, MatchesTextsAsTheMatchTypeSays) {

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "dataaware/data/wwanswertable.h"
 #include "platform/core/stringutils.h"
 #include "platform/data/dbiengine.h"
 #include "platform/data/dbistatement.h"
@@ -41,7 +42,7 @@ void TwwQBE::SetTildeVariable(const std::string& Name, const std::string& Value)
 }
 
 std::string TwwQBE::SubstitutedText() const {
-    std::string text;
+    TStringList lines;
     for (int32_t l = 0; l < FQBE.Count(); ++l) {
         std::string line = FQBE[l];
         if (line.find('~') != std::string::npos) {
@@ -65,9 +66,9 @@ std::string TwwQBE::SubstitutedText() const {
                 line.replace(at, end - at, " ");
             }
         }
-        text += (l ? "\r\n" : "") + line;
+        lines.Add(line);
     }
-    return text;
+    return wwStringsToText(lines, false);
 }
 
 DBIResult TwwQBE::ExecQBE(std::unique_ptr<TDbiCursor>& Cursor) {
@@ -99,7 +100,10 @@ std::unique_ptr<TDbiCursor> TwwQBE::RunQuery() {
         if (result != DBIERR_NONE) throw EDBEngineError(result, FLastError);
         break;
     }
-    if (!cursor) FNoAnswer = true;
+    if (!cursor)
+        FNoAnswer = true;
+    else
+        wwSetAnswerTable(*this, *cursor, FAnswerTable);
     return cursor;
 }
 

@@ -1,10 +1,20 @@
 #include "dataaware/data/Wwtable.h"
 
+#include "dataaware/data/Wwlocate.h"
 #include "platform/core/stringutils.h"
 #include "platform/data/dbiengine.h"
 #include "platform/data/dbistatement.h"
 
 namespace vex {
+
+namespace {
+// Raised for the length of a key search or a locate.
+struct TBusy {
+    explicit TBusy(int32_t& Count) : Busy(Count) { ++Busy; }
+    ~TBusy() { --Busy; }
+    int32_t& Busy;
+};
+}  // namespace
 
 TwwTable::TwwTable(TComponent* AOwner) : TwwDataSetExtensions<TTable>(AOwner) {}
 
@@ -95,9 +105,7 @@ std::unique_ptr<TDbiCursor> TwwTable::CreateHandle() {
     SetMasterFields("");
     const bool qbe = FLanguage == "QBE";
     // Lines joined by line breaks: a "--" comment ends at its line, not with the rest.
-    std::string text;
-    for (int32_t i = 0; i < FQuery.Count(); ++i)
-        text += (i ? "\r\n" : "") + FQuery[i];
+    const std::string text = wwStringsToText(FQuery, false);
     TDbiStatement statement(TDbiEngine::Default().OpenDatabase(Directory()),
                             qbe ? qrylangQBE : qrylangSQL);
     if (qbe) {
@@ -140,14 +148,46 @@ bool TwwTable::wwFindKey(const std::vector<std::string>& KeyValues) {
             "Warning", MB_ICONWARNING | MB_OK);
         return false;
     }
-    ++FBusy;
-    struct TLower {
-        int32_t& Busy;
-        ~TLower() { --Busy; }
-    } lower{FBusy};
+    TBusy busy{FBusy};
+    if (SyncSQLByRange && HasActiveMasterLink()) return FindInRange(KeyValues);
     if (NarrowSearch) CancelRange();
     if (CurrentRecordMatches(KeyValues)) return true;
     return FindKey(KeyValues);
+}
+
+bool TwwTable::HasActiveMasterLink() const {
+    const TDataSource* master = MasterSource();
+    return master && master->DataSet() && master->DataSet()->Active() && !MasterFields().empty();
+}
+
+bool TwwTable::FindInRange(const std::vector<std::string>& KeyValues) {
+    if (CurrentRecordMatches(KeyValues)) return true;
+    if (KeyValues.empty() || KeyValues[0].empty()) {
+        if (!Searching) CancelRange();
+        return false;
+    }
+    if (Searching) {
+        SetRange(KeyValues, KeyValues);
+    } else {
+        // From the values to where the master's range ends.
+        SetRangeStart();
+        for (size_t i = 0; i < KeyValues.size(); ++i)
+            IndexFields(static_cast<int32_t>(i))->SetAsString(KeyValues[i]);
+        ApplyRange();
+    }
+    First();
+    return CurrentRecordMatches(KeyValues);
+}
+
+bool TwwTable::wwLookupLocate(const std::string& Value, const std::string& FieldName,
+                              bool CaseSensitive, bool Partial) {
+    TBusy busy{FBusy};
+    return wwLocateValue(*this, Value, FieldName, CaseSensitive, Partial);
+}
+
+bool wwHasTableQuery(TDataSet* DataSet) {
+    auto* table = dynamic_cast<TwwTable*>(DataSet);
+    return table && table->Query().Count() > 0;
 }
 
 void TwwTable::wwFindIndexForFields(const std::string& Fields, std::string& IndexName) {

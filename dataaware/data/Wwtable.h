@@ -34,8 +34,12 @@ public:
     // are read once, on first use.
     std::string wwGetParadoxPicture(const std::string& FieldName);
     // Key search for the lookup machinery: false without index fields, and with a message when
-    // more values are given than the index has fields.
+    // more values are given than the index has fields. A detail table with SyncSQLByRange
+    // searches by narrowing its range: from the values on, or to them alone while Searching.
     bool wwFindKey(const std::vector<std::string>& KeyValues);
+    // wwLocateValue on this table.
+    bool wwLookupLocate(const std::string& Value, const std::string& FieldName, bool CaseSensitive,
+                        bool Partial);
     // The index whose fields are, or begin with, Fields (";"-separated): case-insensitive ones
     // first, exact lists before prefixes. IndexName is left as it is when none fits.
     void wwFindIndexForFields(const std::string& Fields, std::string& IndexName);
@@ -43,6 +47,11 @@ public:
     hDBIFilter FilterHandle() const { return FFilterHandle; }
 
     bool IsSequenced() const override;
+
+    // What the lookup refresh keeps on a table it opened: the LookupLinks line it serves,
+    // whether this refresh has positioned it and found a record, and whether it is searching.
+    std::string LookupLinksLine;
+    bool LookupPositioned = false, LookupFound = false, Searching = false;
 
 protected:
     std::unique_ptr<TDbiCursor> CreateHandle() override;
@@ -55,6 +64,8 @@ protected:
 
 private:
     bool CurrentRecordMatches(const std::vector<std::string>& KeyValues) const;
+    bool HasActiveMasterLink() const;
+    bool FindInRange(const std::vector<std::string>& KeyValues);
 
     TStringList FwwFilter, FQuery, FParadoxPictures;
     bool FPicturesToRead = true;
@@ -63,5 +74,8 @@ private:
     bool FParadox = false;
     int32_t FBusy = 0;
 };
+
+// Whether DataSet is a library table run from a query text.
+bool wwHasTableQuery(TDataSet* DataSet);
 
 }  // namespace vex

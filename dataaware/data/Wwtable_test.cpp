@@ -212,6 +212,57 @@ TEST_F(LibraryDataSet, FindsKeysAndIndexesForTheLookups) {
                             "Table Lookup: FindKey has too many lookup values for index ByName"});
 }
 
+TEST_F(LibraryDataSet, SearchesADetailTableByNarrowingItsRange) {
+    TwwTable customers(nullptr);
+    customers.SetDatabaseName(Folder.Path());
+    customers.SetTableName("customers");
+    customers.SetIndexName("ByCustNo");
+    customers.Open();
+    TDataSource source(nullptr);
+    source.SetDataSet(&customers);
+    TwwTable orders(nullptr);
+    orders.SetDatabaseName(Folder.Path());
+    orders.SetTableName("orders");
+    orders.SetIndexName("ByCust");
+    orders.SetMasterSource(&source);
+    orders.SetMasterFields("CustNo");
+    orders.SyncSQLByRange = true;
+    orders.Open();
+    ASSERT_EQ(Walk(orders, "OrderNo"), "1001,1003,1005");
+    orders.First();
+
+    struct Case {
+        std::vector<std::string> Keys;
+        bool Searching, Found;
+        const char* Seen;  // the records the table shows afterwards
+    };
+    for (const Case& c : {
+             // From the key to the end of the master's range.
+             Case{{"1", "1003"}, false, true, "1003,1005"},
+             Case{{"1", "1005"}, false, true, "1005"},
+             Case{{"1", "1002"}, false, false, "1003,1005"},
+             // While the lookup machinery searches, the key alone.
+             Case{{"1", "1001"}, true, true, "1001"},
+             Case{{"1", "1001"}, false, true, "1001"},
+             Case{{""}, true, false, "1001"},
+             Case{{""}, false, false, "1001,1003,1005,1002,1004"},
+         }) {
+        SCOPED_TRACE(c.Keys.back() + (c.Searching ? " searching" : ""));
+        orders.Searching = c.Searching;
+        EXPECT_EQ(orders.wwFindKey(c.Keys), c.Found);
+        const std::string current = orders.FieldByName("OrderNo")->AsString();
+        EXPECT_EQ(Walk(orders, "OrderNo"), c.Seen);
+        orders.First();
+        EXPECT_EQ(current == c.Keys.back(), c.Found);
+    }
+    orders.Searching = false;
+    customers.Next();
+    EXPECT_EQ(Walk(orders, "OrderNo"), "1002") << "the master moves the range again";
+    orders.SyncSQLByRange = false;
+    EXPECT_FALSE(orders.wwFindKey({"1", "1003"})) << "a plain key search keeps to the range";
+    EXPECT_TRUE(Messages.empty());
+}
+
 TEST_F(LibraryDataSet, StoredProceduresHonourSwitchingFilteringOff) {
     TStoredProc::Define(*TDbiEngine::Default().OpenDatabase(Folder.Path()), "names",
                         "SELECT Name, A FROM t");

@@ -12,3 +12,14 @@ INSERT INTO t VALUES (NULL, 'Nobody', 3, 3, 3, NULL, NULL, NULL, NULL, NULL, NUL
 CREATE TABLE many (N INTEGER NOT NULL, Even BOOLEAN);
 WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 250)
 INSERT INTO many SELECT i, i % 2 = 0 FROM k;
+
+-- Customers and their orders: lookups, master and detail, rich-text notes.
+CREATE TABLE customers (CustNo INTEGER, Company VARCHAR(30), Notes MEMO);
+CREATE INDEX ByCustNo ON customers (CustNo);
+INSERT INTO customers VALUES (1, 'Acme', 'plain note'), (2, 'Globex', '{\rtf1\ansi Globex {\b bold} note}'),
+                             (3, 'Initech', NULL);
+CREATE TABLE orders (OrderNo INTEGER, CustNo INTEGER, Item VARCHAR(20), Phone VARCHAR(14));
+CREATE INDEX ByCust ON orders (CustNo, OrderNo);
+INSERT INTO orders VALUES (1001, 1, 'Anvil', '(555)123-4567'), (1002, 2, 'Rocket', NULL),
+                          (1003, 1, 'Magnet', NULL), (1004, 9, 'Spring', NULL),
+                          (1005, 1, 'Glue', NULL);

@@ -1,0 +1,99 @@
+#include "dataaware/data/wwanswertable.h"
+
+#include <gtest/gtest.h>
+
+#include "dataaware/data/Wwqbe.h"
+#include "dataaware/data/Wwtable.h"
+#include "dataaware/data/wwtestsupport.h"
+#include "platform/data/dbiengine.h"
+
+namespace vex {
+namespace {
+
+class AnswerTable : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TDbiEngine::Default().AddAlias("ANSWERS", Other.Path());
+        Query.SetDatabaseName(Folder.Path());
+        Query.SetQBE(test::LinesOf({"t | Name  | A |", "  | Check | 1 |"}));
+    }
+    void TearDown() override { TDbiEngine::Default().DeleteAlias("ANSWERS"); }
+    // The names of a table's records in name order; "?" when there is no such table.
+    static std::string Names(const std::string& Folder, const std::string& Table) {
+        if (!TDbiEngine::Default().OpenDatabase(Folder)->TableExists(Table)) return "?";
+        TwwTable table(nullptr);
+        table.SetDatabaseName(Folder);
+        table.SetQuery(test::LinesOf({"SELECT Name FROM " + Table + " ORDER BY Name"}));
+        table.Open();
+        std::string seen;
+        for (table.First(); !table.Eof(); table.Next())
+            seen += (table.Bof() ? "" : ",") + table.FieldByName("Name")->AsString();
+        return seen;
+    }
+
+    test::TFixtureFolder Folder;
+    test::TempDir Other;
+    TwwQBE Query{nullptr};
+};
+
+TEST_F(AnswerTable, FindsTheFolderOfAnAlias) {
+    std::string path = "x";
+    wwGetAliasPath("answers", path);
+    EXPECT_EQ(path, Other.Path());
+    wwGetAliasPath("nosuch", path);
+    EXPECT_EQ(path, "");
+    wwGetAliasPath("", path);
+    EXPECT_EQ(path, "");
+}
+
+TEST_F(AnswerTable, ReceivesTheAnswerWhereverItsNamePoints) {
+    struct Case {
+        std::string Name, Folder, Table;
+    };
+    for (const Case& c :
+         {Case{"kept", Folder.Path(), "kept"}, Case{"kept.db", Folder.Path(), "kept"},
+          Case{":answers:kept", Other.Path(), "kept"},
+          Case{":ANSWERS:/kept.db", Other.Path(), "kept"},
+          Case{Other.Path() + "/abs", Other.Path(), "abs"}}) {
+        SCOPED_TRACE(c.Name);
+        Query.Close();
+        Query.SetAnswerTable(c.Name);
+        Query.Open();
+        EXPECT_EQ(Names(c.Folder, c.Table), "Jones,Smith");
+        EXPECT_EQ(Query.RecordCount(), 2) << "the dataset reads its answer still";
+        Query.First();
+        EXPECT_EQ(Query.FieldByName("Name")->AsString(), "Jones");
+    }
+    // A second run replaces what the first left.
+    Query.SetQBE(test::LinesOf({"t | Name  | A |", "  | Check | 2 |"}));
+    EXPECT_EQ(Names(Other.Path(), "abs"), "Brown");
+    EXPECT_TRUE(Folder.Messages.empty());
+}
+
+TEST_F(AnswerTable, TellsWhatWentWrongAndLeavesTheDataSetItsAnswer) {
+    struct Case {
+        std::string Name, Message;
+    };
+    for (const Case& c : {
+             Case{":nosuch:kept", "Invalid Alias in QBE"},
+             Case{":nosuch", "Invalid Alias in QBE"},
+             Case{":answers", "Invalid parameter.\nNo table name(" + Other.Path() + "/)"},
+             Case{Folder.Path() + "/none/kept", "Cannot open database file.\nNo folder " +
+                                                    Folder.Path() + "/none(" + Folder.Path() +
+                                                    "/none/kept)"},
+             // Writing fails: the table name is taken by an index.
+             Case{"ByName", "Unable to create answer table ByName"},
+         }) {
+        SCOPED_TRACE(c.Name);
+        Folder.Messages.clear();
+        Query.Close();
+        Query.SetAnswerTable(c.Name);
+        Query.Open();
+        EXPECT_EQ(Folder.Messages, std::vector<std::string>{c.Message});
+        EXPECT_EQ(Query.RecordCount(), 2);
+    }
+    EXPECT_EQ(Names(Other.Path(), "kept"), "?");
+}
+
+}  // namespace
+}  // namespace vex
