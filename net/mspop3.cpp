@@ -362,8 +362,9 @@ void TmsRemotePOP::ListAhead() {
                     commands.push_back("LIST " + IntToStr(asked + 1));
                     commands.push_back("TOP " + IntToStr(asked + 1) + " 1");
                 }
-                SendLines(commands);
+                // Counted first: a send cut short may have put some of them on the wire.
                 owed += static_cast<int32_t>(commands.size());
+                SendLines(commands);
             }
             auto item = std::make_unique<TmsRemoteInfoItem>();
             --owed;

@@ -57,9 +57,9 @@ private:
     std::string FOpenIdentity;
 };
 
-// The POP3 dialogue. Every command waits for its one-line reply; a negative reply leaves as
-// EServerError carrying the reply line, a reply whose numbers can't be read as one naming the
-// command and the line, both without OnError.
+// The POP3 dialogue. Every command but those of a pipelined listing waits for its reply before
+// the next goes out; a negative reply leaves as EServerError carrying the reply line, a reply
+// whose numbers can't be read as one naming the command and the line, both without OnError.
 class TmsCustomPOP : public TmsMailBase {
     VEX_CLASS(TmsCustomPOP, TmsMailBase)
 
