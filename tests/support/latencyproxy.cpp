@@ -176,6 +176,10 @@ void LatencyProxy::Run() {
                 else if (!d->Queue.empty())
                     wake = std::min(wake.value_or(d->Queue.front().Due), d->Queue.front().Due);
             }
+            // A hang-up is reported even when nothing is asked; a side neither read nor written
+            // now is left out, so that it can't wake the loop over and over.
+            for (pollfd* side : {&client, &server})
+                if (side->events == 0) side->fd = -1;
             fds.push_back(client);
             fds.push_back(server);
         }
