@@ -153,6 +153,12 @@ TEST(POP3Dovecot, AListingSendsCommandsAheadAndACommitChecksOneAtATime) {
         EXPECT_EQ(info.Items(i)->Headers.Text(), message.substr(0, message.find("\r\n\r\n") + 2));
         EXPECT_EQ(next[static_cast<size_t>(i)], std::to_string(i));
     }
+    // The kept session's capabilities are known: the next listing goes ahead at once.
+    sent.clear();
+    pop->UpdateInfo();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent[0], "LIST 1");
+    EXPECT_EQ(info.Count(), Count);
 
     talk = {"C: "};
     pop->MarkForDelete(139);
