@@ -522,15 +522,29 @@ void TagSocket::SendLine(const std::string& Line) {
 }
 
 void TagSocket::SendLine(const std::string& Line, const std::string& Shown) {
+    SendText(Line + CRLF);
+    AddToTranscript(Shown);
+    if (OnLineSent) OnLineSent(this, Shown);
+}
+
+void TagSocket::SendLines(const std::vector<std::string>& Lines) {
+    std::string data;
+    for (const std::string& line : Lines)
+        data += line + CRLF;
+    SendText(data);
+    for (const std::string& line : Lines) {
+        AddToTranscript(line);
+        if (OnLineSent) OnLineSent(this, line);
+    }
+}
+
+void TagSocket::SendText(const std::string& Data) {
     CheckConnected();
-    const std::string data = Line + CRLF;
     TimeCounter->Start();
-    SendBuffer(data.data(), data.size());
+    SendBuffer(Data.data(), Data.size());
     TimeCounter->Stop();
     if (TimeCounter->Expired()) RaiseTimeOut();
     if (Canceled) RaiseCanceled();
-    AddToTranscript(Shown);
-    if (OnLineSent) OnLineSent(this, Shown);
 }
 
 void TagSocket::ReceiveMessage(int32_t Size, TStream& Stream) {

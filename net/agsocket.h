@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "net/componentexceptions.h"
 #include "platform/core/component.h"
@@ -96,6 +97,9 @@ public:
 
     void ConnectSocket();
     void SendLine(const std::string& Line);
+    // The lines in one send, each then reported as if sent alone: how commands go out ahead of
+    // their replies without a packet each.
+    void SendLines(const std::vector<std::string>& Lines);
     // The reply code of the line read; -1, with the partial text in Line, when the server closed
     // the connection before a line feed.
     int32_t ReceiveLine(std::string& Line);
@@ -197,6 +201,8 @@ private:
     void UpdatePeerClosed();
     // Waits until the socket may have more to read.
     void WaitForMoreData();
+    // Sends Data within the time-out; raises for the time-out or a cancel.
+    void SendText(const std::string& Data);
     // Sends everything unless a cancel or the time-out stops it; progress restarts the count.
     void SendBuffer(const char* Data, size_t Length);
     void ReportProgress(int64_t Size, int64_t Position);

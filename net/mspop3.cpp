@@ -175,6 +175,7 @@ void TmsCustomPOP::Login() {
 }
 
 void TmsCustomPOP::LoginDialogue() {
+    FPipelining = TPipelining::Unknown;
     ResetState();
     ConnectSocket();
     ExpectPositiveReply();
@@ -216,6 +217,10 @@ void TmsCustomPOP::GetStat() {
 
 int32_t TmsCustomPOP::ListSize(int32_t Number) {
     Command("LIST " + IntToStr(Number));
+    return ListedSize(Number);
+}
+
+int32_t TmsCustomPOP::ListedSize(int32_t Number) {
     std::string number;
     std::string size;
     GetWord(LastReply, 1, true, number);
@@ -225,6 +230,29 @@ int32_t TmsCustomPOP::ListSize(int32_t Number) {
     if (!ParseCount(number, listed) || listed != Number || !ParseSize(size, octets))
         RaiseMalformed("LIST");
     return octets;
+}
+
+bool TmsCustomPOP::ServerPipelines() {
+    if (FPipelining == TPipelining::Unknown)
+        FPipelining = CapabilitiesNamePipelining() ? TPipelining::Yes : TPipelining::No;
+    return FPipelining == TPipelining::Yes;
+}
+
+bool TmsCustomPOP::CapabilitiesNamePipelining() {
+    SendLine("CAPA");
+    // A server older than the command refuses it, and is served as ever.
+    if (ReceiveLine(LastReply) != 1) return false;
+    TStringStream received("");
+    ReceiveMessage(-1, received);
+    TStringList capabilities;
+    capabilities.SetText(UnstuffMessage(received.DataString()));
+    bool pipelining = false;
+    for (int32_t i = 0; i < capabilities.Count(); ++i) {
+        std::string name;
+        GetWord(capabilities[i], 0, true, name);
+        pipelining = pipelining || SameText(name, "PIPELINING");
+    }
+    return pipelining;
 }
 
 void TmsCustomPOP::Retrieve(int32_t Index) {
@@ -273,17 +301,21 @@ void TmsRemotePOP::GetInfo(int32_t Index, TmsRemoteInfoItem& Item, bool GetUIDL,
     if (GetHeaders) {
         Item.Size = ListSize(number);
         Command("TOP " + IntToStr(number) + " 1");
-        TStringStream received("");
-        ReceiveMessage(-1, received);
-        std::string text = UnstuffMessage(received.DataString());
-        // Without the end mark, so that a message of headers alone keeps no "." line.
-        if (text == MessageEnd)
-            text.clear();
-        else if (text.ends_with(TerminatedBody))
-            text.resize(text.size() - MessageEnd.size());
-        Item.Headers.SetText(text);
-        CutBody(Item.Headers);
+        ReceiveHeaders(Item);
     }
+}
+
+void TmsRemotePOP::ReceiveHeaders(TmsRemoteInfoItem& Item) {
+    TStringStream received("");
+    ReceiveMessage(-1, received);
+    std::string text = UnstuffMessage(received.DataString());
+    // Without the end mark, so that a message of headers alone keeps no "." line.
+    if (text == MessageEnd)
+        text.clear();
+    else if (text.ends_with(TerminatedBody))
+        text.resize(text.size() - MessageEnd.size());
+    Item.Headers.SetText(text);
+    CutBody(Item.Headers);
 }
 
 void TmsRemotePOP::UpdateInfo() {
@@ -301,13 +333,59 @@ void TmsRemotePOP::UpdateInfo() {
 void TmsRemotePOP::ListMessages() {
     if (OnUpdatingInfo) OnUpdatingInfo(this);
     FRemoteInfo->Clear();
+    // A single message gains nothing from commands sent ahead.
+    if (MessageCount() > 1 && ServerPipelines())
+        ListAhead();
+    else
+        ListOneByOne();
+}
+
+void TmsRemotePOP::ListOneByOne() {
     for (int32_t i = 0; i < MessageCount(); ++i) {
         auto item = std::make_unique<TmsRemoteInfoItem>();
         bool ok = true;
         GetInfo(i, *item, false, true, ok);
-        FRemoteInfo->Add(std::move(item));
-        if (OnNextInfoUpdated) OnNextInfoUpdated(this, FRemoteInfo->Count() - 1);
+        AddListed(std::move(item));
     }
+}
+
+void TmsRemotePOP::ListAhead() {
+    const int32_t count = MessageCount();
+    int32_t asked = 0;  // messages whose commands have gone out
+    int32_t owed = 0;   // replies not yet read
+    try {
+        for (int32_t i = 0; i < count; ++i) {
+            if (asked < count && asked - i <= PipelineDepth - PipelineBatch) {
+                std::vector<std::string> commands;
+                for (const int32_t last = std::min(count, i + PipelineDepth); asked < last;
+                     ++asked) {
+                    commands.push_back("LIST " + IntToStr(asked + 1));
+                    commands.push_back("TOP " + IntToStr(asked + 1) + " 1");
+                }
+                // Counted first: a send cut short may have put some of them on the wire.
+                owed += static_cast<int32_t>(commands.size());
+                SendLines(commands);
+            }
+            auto item = std::make_unique<TmsRemoteInfoItem>();
+            --owed;
+            ExpectPositiveReply();
+            item->Size = ListedSize(i + 1);
+            --owed;
+            ExpectPositiveReply();
+            ReceiveHeaders(*item);
+            AddListed(std::move(item));
+        }
+    } catch (...) {
+        // Replies still owed would pass for the answers to whatever is asked next; a listing
+        // commits nothing, so the session is dropped rather than quit.
+        if (owed > 0 && Connected()) Disconnect();
+        throw;
+    }
+}
+
+void TmsRemotePOP::AddListed(std::unique_ptr<TmsRemoteInfoItem> Item) {
+    FRemoteInfo->Add(std::move(Item));
+    if (OnNextInfoUpdated) OnNextInfoUpdated(this, FRemoteInfo->Count() - 1);
 }
 
 void TmsRemotePOP::MarkForDelete(int32_t Index) {

@@ -57,9 +57,9 @@ private:
     std::string FOpenIdentity;
 };
 
-// The POP3 dialogue. Every command waits for its one-line reply; a negative reply leaves as
-// EServerError carrying the reply line, a reply whose numbers can't be read as one naming the
-// command and the line, both without OnError.
+// The POP3 dialogue. Every command but those of a pipelined listing waits for its reply before
+// the next goes out; a negative reply leaves as EServerError carrying the reply line, a reply
+// whose numbers can't be read as one naming the command and the line, both without OnError.
 class TmsCustomPOP : public TmsMailBase {
     VEX_CLASS(TmsCustomPOP, TmsMailBase)
 
@@ -102,6 +102,12 @@ protected:
     void ExpectPositiveReply();
     // LIST n: the message's size in bytes, the largest Integer for any larger one.
     int32_t ListSize(int32_t Number);
+    // The size that LastReply, a positive reply to LIST n, gives.
+    int32_t ListedSize(int32_t Number);
+    // Whether the server of this session takes commands ahead of their replies; asks CAPA once
+    // per login. A server that refuses CAPA or doesn't name PIPELINING is asked one command at
+    // a time.
+    bool ServerPipelines();
     [[noreturn]] void RaiseMalformed(const std::string& CommandName);
     std::string SessionIdentity() const override { return Server() + '\n' + FUserName; }
 
@@ -109,11 +115,15 @@ private:
     // PASS with its argument kept out of the transcript and OnLineSent.
     void SendPassword();
     void LoginDialogue();
+    bool CapabilitiesNamePipelining();
+
+    enum class TPipelining { Unknown, No, Yes };
 
     std::string FUserName;
     std::string FPassword;
     int32_t FMessageCount = -1;
     int32_t FMailboxSize = -1;
+    TPipelining FPipelining = TPipelining::Unknown;
 };
 
 // The POP3 client the application uses: lists a mailbox from headers alone, then retrieves or
@@ -135,7 +145,9 @@ public:
     // Leaves the listing's connection open for what follows.
     bool KeepConnected = false;
 
-    // A listing that fails closes the session; what was read before stays in RemoteInfo.
+    // A listing that fails closes the session; what was read before stays in RemoteInfo. A
+    // server that offers pipelining is sent the commands of the following messages ahead, a
+    // bounded number at a time, with the same events as one command at a time.
     void UpdateInfo();
     void MarkForDelete(int32_t Index);
     void MarkForRetrieve(int32_t Index);
@@ -156,8 +168,19 @@ public:
     TmsNumNotifyEvent OnNextInfoUpdated;
     TmsUserMsgSaveEvent OnUserMessageSave;
 
+    // The messages whose commands may be outstanding at once, and how many go out together.
+    // Their commands stay well below the smallest socket buffer, so sending them never waits for
+    // a server that is itself waiting for its replies to be read.
+    static constexpr int32_t PipelineDepth = 64;
+    static constexpr int32_t PipelineBatch = 16;
+
 private:
     void ListMessages();
+    void ListOneByOne();
+    void ListAhead();
+    // Reads the rest of a positive reply to TOP n 1 into Item's headers.
+    void ReceiveHeaders(TmsRemoteInfoItem& Item);
+    void AddListed(std::unique_ptr<TmsRemoteInfoItem> Item);
     // Returns the numbers of the messages found changed.
     std::vector<int32_t> ProcessMarkedMessages();
     // Reads the message again; false when its size or headers differ from the listing or the

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "net/componentexceptions.h"
 #include "net/mspop3.h"
 #include "tests/support/dovecotserver.h"
+#include "tests/support/latencyproxy.h"
 
 namespace vex {
 namespace {
@@ -106,6 +109,88 @@ TEST(POP3Dovecot, AKeptSessionTheServerEndedIsLoggedIntoAgain) {
     EXPECT_EQ(errors, Lines{});
     EXPECT_EQ(pop->RemoteInfo().Count(), 1);
     EXPECT_TRUE(pop->Connected());
+}
+
+Lines Numbered(int Count) {
+    Lines messages;
+    for (int i = 1; i <= Count; ++i)
+        messages.push_back("From: n" + std::to_string(i) + "@example.org\r\nSubject: number " +
+                           std::to_string(i) + "\r\n\r\nBody " + std::to_string(i) + ".\r\n");
+    return messages;
+}
+
+// Dovecot names PIPELINING: the listing sends a window of commands before its first reply and
+// reads every message as stored, in order; the checks before a deletion stay one at a time.
+TEST(POP3Dovecot, AListingSendsCommandsAheadAndACommitChecksOneAtATime) {
+    constexpr int Count = 150;
+    const Lines stored = Numbered(Count);
+    DovecotServer server({{"bob", "banana", stored}}, false);
+    Lines sent;
+    auto pop = Client(server, "bob", "banana", sent);
+    Lines talk;  // sent and received lines, in order, from the first LIST on
+    pop->OnLineSent = [&](TObject*, const std::string& Line) {
+        sent.push_back(Line);
+        if (!talk.empty() || Line == "LIST 1") talk.push_back("C: " + Line);
+    };
+    pop->OnReplyLine = [&](TObject*, const std::string& Line) {
+        if (!talk.empty()) talk.push_back("S: " + Line);
+    };
+    Lines next;
+    pop->OnNextInfoUpdated = [&](TObject*, int32_t Num) { next.push_back(std::to_string(Num)); };
+    pop->KeepConnected = true;
+    pop->UpdateInfo();
+
+    ASSERT_GE(sent.size(), 4u);
+    EXPECT_EQ(sent[3], "CAPA");
+    const auto firstReply = std::find_if(
+        talk.begin(), talk.end(), [](const std::string& Line) { return Line.starts_with("S: "); });
+    EXPECT_EQ(firstReply - talk.begin(), 2 * TmsRemotePOP::PipelineDepth);
+    TmsRemoteInfo& info = pop->RemoteInfo();
+    ASSERT_EQ(info.Count(), Count);
+    for (int32_t i = 0; i < Count; ++i) {
+        const std::string& message = stored[static_cast<size_t>(i)];
+        EXPECT_EQ(info.Items(i)->Size, static_cast<int32_t>(message.size()));
+        EXPECT_EQ(info.Items(i)->Headers.Text(), message.substr(0, message.find("\r\n\r\n") + 2));
+        EXPECT_EQ(next[static_cast<size_t>(i)], std::to_string(i));
+    }
+    // The kept session's capabilities are known: the next listing goes ahead at once.
+    sent.clear();
+    pop->UpdateInfo();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent[0], "LIST 1");
+    EXPECT_EQ(info.Count(), Count);
+
+    talk = {"C: "};
+    pop->MarkForDelete(139);
+    pop->ProcessMarked();
+    EXPECT_EQ(server.MessageCount("bob"), Count - 1);
+    Lines commands;
+    for (size_t i = 1; i < talk.size(); ++i) {
+        if (!talk[i].starts_with("C: ")) continue;
+        commands.push_back(talk[i].substr(3));
+        // Each command's reply has come before the next command goes out.
+        EXPECT_TRUE(talk[i - 1].starts_with("S: ") || i == 1) << talk[i];
+    }
+    EXPECT_EQ(commands, (Lines{"UIDL 140", "LIST 140", "TOP 140 1", "DELE 140", "QUIT"}));
+}
+
+// Through a relay that holds every chunk 20 ms each way, the listing takes a few round trips,
+// where one command at a time would wait two round trips for every message.
+TEST(POP3Dovecot, ADistantServerIsListedInAFewRoundTrips) {
+    constexpr int Count = 40;
+    constexpr auto Delay = std::chrono::milliseconds(20);
+    DovecotServer server({{"bob", "banana", Numbered(Count)}}, false);
+    LatencyProxy proxy(server.Port(), Delay);
+    Lines sent;
+    auto pop = Client(server, "bob", "banana", sent);
+    pop->SetServer(proxy.Address());
+    const auto start = std::chrono::steady_clock::now();
+    pop->UpdateInfo();
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(pop->RemoteInfo().Count(), Count);
+    // The greeting, USER, PASS, STAT, CAPA, the listing and QUIT: seven round trips at least.
+    EXPECT_GE(elapsed, 7 * 2 * Delay);
+    EXPECT_LT(elapsed, Count * 2 * 2 * Delay);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -208,6 +209,23 @@ TEST(POP3KeptSession, AnErrorHandlerChangedWhileTheSessionIsLeftStaysAndHearsNot
     }
 }
 
+// Cancels the client's operation once, a second after it is armed.
+class CancelTimer {
+public:
+    CancelTimer(TmsRemotePOP& Pop, bool Armed) {
+        FTimer.SetEnabled(Armed);
+        FTimer.SetInterval(1000);
+        FTimer.OnTimer = [this, &Pop](TObject*) {
+            FTimer.SetEnabled(false);
+            Pop.Cancel();
+        };
+    }
+    void Arm(bool Armed = true) { FTimer.SetEnabled(Armed); }
+
+private:
+    TTimer FTimer{nullptr};
+};
+
 // Waits on a virtual clock, so the two-minute time-out passes at once.
 class POP3Silence : public ::testing::Test {
 protected:
@@ -246,12 +264,7 @@ TEST_F(POP3Silence, ACancelWhileLeavingAKeptSessionStopsTheListingOfTheNextMailb
     auto pop = ClientFor(server.Address());
     KeepAndSwitchToBob(*pop);
     Pop3Log log(*pop);
-    TTimer timer(nullptr);
-    timer.SetInterval(1000);
-    timer.OnTimer = [&](TObject*) {
-        timer.SetEnabled(false);
-        pop->Cancel();
-    };
+    CancelTimer timer(*pop, true);
     // The QUIT is given the whole time-out, as it may commit that session's deletions, but the
     // wait for it goes on dispatching, so the cancel ends it at once.
     const int64_t start = clock.TickMilliseconds();
@@ -274,12 +287,7 @@ TEST_F(POP3Silence, ACancelWhileLeavingAKeptSessionIsReportedOnceToAHandlerAssig
     pop->OnClosed = [&](TObject*) {
         pop->OnError = [&](TObject*, std::string& Msg) { seen.push_back("new:" + Msg); };
     };
-    TTimer timer(nullptr);
-    timer.SetInterval(1000);
-    timer.OnTimer = [&](TObject*) {
-        timer.SetEnabled(false);
-        pop->Cancel();
-    };
+    CancelTimer timer(*pop, true);
     EXPECT_THROW(pop->UpdateInfo(), ECanceledError);
     EXPECT_EQ(seen, Lines{"new:Operation has been canceled"});
 }
@@ -295,17 +303,300 @@ TEST_F(POP3Silence, ACancelFromATimerDuringARetrievalClosesAtOnce) {
     Pop3Log log(*pop);
     // Armed only once the retrieval starts: a loaded machine may let the virtual clock reach
     // the timer during any earlier wait.
-    TTimer timer(nullptr);
-    timer.SetEnabled(false);
-    timer.SetInterval(1000);
-    timer.OnTimer = [&](TObject*) {
-        timer.SetEnabled(false);
-        pop->Cancel();
-    };
-    pop->OnRetrieving = [&](TObject*, int32_t) { timer.SetEnabled(true); };
+    CancelTimer timer(*pop, false);
+    pop->OnRetrieving = [&](TObject*, int32_t) { timer.Arm(); };
     EXPECT_THROW(pop->ProcessMarked(), ECanceledError);
     EXPECT_EQ(log.Events, (Lines{"open", "connected", "transferring", "cancel", "closing", "closed",
                                  "error:Operation has been canceled"}));
+}
+
+// What a server answers to CAPA.
+const std::string Refused = "-ERR unknown command\r\n";
+const std::string WithoutPipelining = "+OK\r\nTOP\r\nUIDL\r\nX-PIPELINING-SOON\r\n.\r\n";
+const std::string Pipelining = "+OK Capability list follows\r\nTOP\r\npipelining\r\nUIDL\r\n.\r\n";
+
+std::string ListReply(int N) {
+    return "+OK " + std::to_string(N) + " " + std::to_string(100 + N) + "\r\n";
+}
+// Message 2 has a stuffed header line, so that unstuffing is seen across replies.
+std::string TopReply(int N) {
+    return "+OK\r\nSubject: message " + std::to_string(N) + "\r\n" +
+           (N == 2 ? "..X: dot\r\n" : "") + "\r\nbody\r\n.\r\n";
+}
+
+// The login of alice to a mailbox of Count messages, and the answer to CAPA where one is asked.
+Script LoggedIn(int Count, const std::string& Capabilities) {
+    Script script = {SendLine("+OK ready"),
+                     ReadLine(),
+                     SendLine("+OK"),
+                     ReadLine(),
+                     SendLine("+OK"),
+                     ReadLine(),
+                     SendLine("+OK " + std::to_string(Count) + " 999")};
+    if (Count > 1) script.insert(script.end(), {ReadLine(), Send(Capabilities)});
+    return script;
+}
+
+// Each command of messages From to To read and answered in turn: a server that is happy either
+// way, whether the commands come ahead or one at a time.
+void AnswerInTurn(Script& S, int From, int To) {
+    for (int n = From; n <= To; ++n)
+        S.insert(S.end(), {ReadLine(), Send(ListReply(n)), ReadLine(), Send(TopReply(n))});
+}
+
+// Every command of messages From to To read before any is answered: only a client that sends
+// ahead gets its replies.
+void AnswerAfterAll(Script& S, int From, int To) {
+    for (int n = From; n <= To; ++n)
+        S.insert(S.end(), {ReadLine(), ReadLine()});
+    for (int n = From; n <= To; ++n)
+        S.insert(S.end(), {Send(ListReply(n)), Send(TopReply(n))});
+}
+
+void AnswerQuit(Script& S) {
+    S.insert(S.end(), {ReadLine(), SendLine("+OK bye")});
+}
+
+Lines ListingCommands(int From, int To) {
+    Lines lines;
+    for (int n = From; n <= To; ++n) {
+        lines.push_back("LIST " + std::to_string(n));
+        lines.push_back("TOP " + std::to_string(n) + " 1");
+    }
+    return lines;
+}
+
+// What a listing shows of each message, from its first command on: its events in order, and
+// how many commands went out before the first reply came.
+struct ListingLog {
+    explicit ListingLog(TmsRemotePOP& Pop) {
+        Pop.OnLineSent = [this](TObject*, const std::string& Line) {
+            Started = Started || Line == "LIST 1";
+            if (Started && !Replied) ++SentBeforeReply;
+        };
+        Pop.OnReplyLine = [this](TObject*, const std::string& Line) {
+            Replied = Started;
+            Add("reply " + Line);
+        };
+        Pop.OnProgress = [this](TObject*, int32_t Perc, int32_t Transferred) {
+            Add("progress " + std::to_string(Perc) + " " + std::to_string(Transferred));
+        };
+        Pop.OnNextInfoUpdated = [this, &Pop](TObject*, int32_t Num) {
+            const TmsRemoteInfoItem& item = *Pop.RemoteInfo().Items(Num);
+            Add("next " + std::to_string(Num) + " " + std::to_string(item.Size) + " " +
+                item.Headers.Text());
+        };
+        for (auto [event, name] : {std::pair{&Pop.OnClosing, "closing"},
+                                   {&Pop.OnClosed, "closed"},
+                                   {&Pop.OnCancel, "cancel"}})
+            *event = [this, name](TObject*) { Add(name); };
+        Pop.OnError = [this](TObject*, std::string& Msg) { Add("error " + Msg); };
+    }
+    void Add(const std::string& Event) {
+        if (Started) Events.push_back(Event);
+    }
+    bool Started = false;
+    bool Replied = false;
+    int SentBeforeReply = 0;
+    Lines Events;
+};
+
+// Whatever the server says of its capabilities, the listing's events are the same, message by
+// message; only a server that names pipelining is sent commands ahead.
+TEST(POP3Pipelining, AListingShowsTheSameEventsWhetherOrNotCommandsGoAhead) {
+    constexpr int Count = 5;
+    struct Case {
+        const char* Name;
+        std::string Capabilities;
+        bool Ahead;
+    };
+    std::vector<Lines> seen;
+    for (const Case& c :
+         {Case{"refused", Refused, false}, Case{"without pipelining", WithoutPipelining, false},
+          Case{"pipelining", Pipelining, true}}) {
+        SCOPED_TRACE(c.Name);
+        Script script = LoggedIn(Count, c.Capabilities);
+        if (c.Ahead)
+            AnswerAfterAll(script, 1, Count);
+        else
+            AnswerInTurn(script, 1, Count);
+        AnswerQuit(script);
+        ScriptedServer server(script);
+        auto pop = ClientFor(server.Address());
+        ListingLog log(*pop);
+        pop->UpdateInfo();
+        EXPECT_TRUE(server.WaitUntilDone());
+        Lines commands = {"USER alice", "PASS s3cret", "STAT", "CAPA"};
+        for (const std::string& line : ListingCommands(1, Count))
+            commands.push_back(line);
+        commands.push_back("QUIT");
+        EXPECT_EQ(server.ReceivedLines(), commands);
+        // One at a time, the reply to LIST 1 is read before anything else goes out.
+        EXPECT_EQ(log.SentBeforeReply, c.Ahead ? 2 * Count : 1);
+        seen.push_back(log.Events);
+    }
+    EXPECT_EQ(seen[1], seen[0]);
+    EXPECT_EQ(seen[2], seen[0]);
+}
+
+// A server that then keeps its socket open and its mouth shut.
+Script ThenSilent(Script S) {
+    S.push_back(Silent());
+    return S;
+}
+
+// The second connection after a failure: a mailbox of one message, listed as ever.
+Script OneMessage() {
+    Script script = LoggedIn(1, Refused);
+    AnswerInTurn(script, 1, 1);
+    AnswerQuit(script);
+    return script;
+}
+
+// Each failure ends the listing with the exception it has without pipelining. Replies still owed
+// are never read as answers to later commands: the session is dropped without a QUIT, and the
+// next listing logs in afresh.
+TEST(POP3Pipelining, AFailureInTheMiddleOfAWindowEndsTheListingAndTheNextLogsInAfresh) {
+    struct Case {
+        const char* Name;
+        Script Steps;
+        std::string Error;
+        int32_t Listed;
+        bool Quit;  // whether the failed session is left with a QUIT
+    };
+    std::vector<Case> cases;
+    {
+        Script s = LoggedIn(120, Pipelining);
+        AnswerInTurn(s, 1, 99);
+        s.insert(s.end(),
+                 {ReadLine(), Send(ListReply(100)), ReadLine(), SendLine("-ERR no such message")});
+        cases.push_back(
+            {"the 100th TOP refused", ThenSilent(s), "-ERR no such message", 99, false});
+    }
+    {
+        Script s = LoggedIn(2, Pipelining);
+        s.insert(s.end(), {ReadLine(), ReadLine(), ReadLine(), ReadLine(), Send(ListReply(1)),
+                           Send(TopReply(1)), Send(ListReply(2)), SendLine("-ERR no TOP")});
+        AnswerQuit(s);
+        cases.push_back({"the last TOP refused, with nothing owed", s, "-ERR no TOP", 1, true});
+    }
+    {
+        Script s = LoggedIn(70, Pipelining);
+        AnswerInTurn(s, 1, 9);
+        s.insert(s.end(), {ReadLine(), SendLine("+OK 10")});
+        cases.push_back(
+            {"a LIST without a size", ThenSilent(s), "Malformed reply to LIST: +OK 10", 9, false});
+    }
+    for (const std::string& capabilities : {Pipelining, Refused}) {
+        const bool ahead = capabilities == Pipelining;
+        Script s = LoggedIn(64, capabilities);
+        if (ahead) {
+            for (int i = 0; i < 2 * 64; ++i)
+                s.push_back(ReadLine());
+            for (int n = 1; n <= 32; ++n)
+                s.insert(s.end(), {Send(ListReply(n)), Send(TopReply(n))});
+        } else {
+            AnswerInTurn(s, 1, 32);
+        }
+        s.push_back(Close());
+        cases.push_back({ahead ? "a close after half the window's replies"
+                               : "a close after half as many replies, one at a time",
+                         s, "Connection closed by the server", 32, !ahead});
+    }
+    {
+        Script s = LoggedIn(40, Pipelining);
+        AnswerInTurn(s, 1, 10);
+        s.insert(s.end(), {ReadLine(), Send(ListReply(11)), ReadLine(), Send("+OK\r\nSubject: cut"),
+                           Close()});
+        cases.push_back({"a close in the middle of a TOP reply", s,
+                         "Connection closed before the end of the message", 10, false});
+    }
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ScriptedServer server(std::vector<Script>{c.Steps, OneMessage()});
+        auto pop = ClientFor(server.Address());
+        Lines errors;
+        pop->OnError = [&](TObject*, std::string& Msg) { errors.push_back(Msg); };
+        EXPECT_EQ(ErrorMessageOf<Exception>([&] { pop->UpdateInfo(); }), c.Error);
+        EXPECT_FALSE(pop->Connected());
+        EXPECT_EQ(pop->RemoteInfo().Count(), c.Listed);
+        // A refusal is no network failure; a close in the middle of a reply is.
+        EXPECT_EQ(errors.size(), c.Error.starts_with("Connection closed before") ? 1u : 0u);
+        EXPECT_TRUE(server.WaitUntilEnded(1));
+        EXPECT_EQ(server.Received().find("QUIT") != std::string::npos, c.Quit);
+
+        pop->UpdateInfo();
+        EXPECT_EQ(pop->RemoteInfo().Count(), 1);
+        EXPECT_EQ(server.Accepted(), 2);
+    }
+}
+
+// Replies that come in pieces, late, are put together as they come; the commands of the
+// following messages go out meanwhile.
+TEST(POP3Pipelining, ASlowServerIsListedInFull) {
+    constexpr int Count = 30;
+    Script script = LoggedIn(Count, Pipelining);
+    for (int n = 1; n <= Count; ++n) {
+        const std::string top = TopReply(n);
+        script.insert(script.end(), {ReadLine(), Delay(2), Send(ListReply(n)), ReadLine(),
+                                     Send(top.substr(0, 9)), Delay(2), Send(top.substr(9))});
+    }
+    AnswerQuit(script);
+    ScriptedServer server(script);
+    auto pop = ClientFor(server.Address());
+    ListingLog log(*pop);
+    pop->UpdateInfo();
+    ASSERT_EQ(pop->RemoteInfo().Count(), Count);
+    for (int32_t i = 0; i < Count; ++i) {
+        const TmsRemoteInfoItem& item = *pop->RemoteInfo().Items(i);
+        EXPECT_EQ(item.Size, 101 + i);
+        EXPECT_EQ(item.Headers.Text(), "Subject: message " + std::to_string(i + 1) + "\r\n" +
+                                           (i == 1 ? ".X: dot\r\n" : ""));
+    }
+    EXPECT_EQ(log.SentBeforeReply, 2 * Count);
+    EXPECT_TRUE(server.WaitUntilDone());
+}
+
+// A cancel or a time-out while commands are outstanding closes the connection at once, with the
+// events and the exception a listing has without pipelining; the next listing logs in afresh.
+TEST_F(POP3Silence, ACancelOrATimeOutWithCommandsOutstandingClosesTheSession) {
+    for (const bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel ? "cancel" : "time-out");
+        Script script = LoggedIn(20, Pipelining);
+        for (int i = 0; i < 2 * 20; ++i)
+            script.push_back(ReadLine());
+        for (int n = 1; n <= 5; ++n)
+            script.insert(script.end(), {Send(ListReply(n)), Send(TopReply(n))});
+        ScriptedServer server(std::vector<Script>{ThenSilent(script), OneMessage()});
+        auto pop = ClientFor(server.Address());
+        pop->SetTimeOut(120);
+        ListingLog log(*pop);
+        // Armed once the fifth message is in: the wait for the sixth is the one canceled.
+        CancelTimer timer(*pop, false);
+        auto next = pop->OnNextInfoUpdated;
+        pop->OnNextInfoUpdated = [&](TObject* Sender, int32_t Num) {
+            next(Sender, Num);
+            if (Num == 4) timer.Arm(cancel);
+        };
+        if (cancel)
+            EXPECT_THROW(pop->UpdateInfo(), ECanceledError);
+        else
+            EXPECT_THROW(pop->UpdateInfo(), ETimedOutError);
+        const Lines end =
+            cancel ? Lines{"cancel", "closing", "closed", "error Operation has been canceled"}
+                   : Lines{"error Operation timed out", "closing", "closed"};
+        ASSERT_GE(log.Events.size(), end.size());
+        EXPECT_EQ(Lines(log.Events.end() - static_cast<ptrdiff_t>(end.size()), log.Events.end()),
+                  end);
+        EXPECT_TRUE(log.Events[log.Events.size() - end.size() - 1].starts_with("next 4 "));
+        EXPECT_FALSE(pop->Connected());
+        EXPECT_EQ(pop->RemoteInfo().Count(), 5);
+        EXPECT_EQ(server.Received().find("QUIT"), std::string::npos);
+
+        pop->UpdateInfo();
+        EXPECT_EQ(pop->RemoteInfo().Count(), 1);
+    }
 }
 
 }  // namespace
