@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
@@ -29,30 +28,40 @@ constexpr std::array<uint8_t, 256> MakeHexValues() {
 
 constexpr std::array<uint8_t, 256> kHexValues = MakeHexValues();
 
-char* DecodeOneByOne(std::string_view Text, char* To) {
-    char* to = To;
-    const size_t size = Text.size();
-    for (size_t i = 0; i < size; ++i) {
-        if (Text[i] == '=' && i + 2 < size) {
-            const uint8_t high = kHexValues[static_cast<uint8_t>(Text[i + 1])];
-            const uint8_t low = kHexValues[static_cast<uint8_t>(Text[i + 2])];
-            if (((high | low) & kNotHex) == 0) {
-                *to++ = static_cast<char>(high << 4 | low);
-                i += 2;
-                continue;
-            }
+// Binary text is mostly escapes, and a branch on each byte would guess wrong half the time
+// there: each byte is written whatever it is, and the output moves on unless the byte is a digit
+// of an escape. Skip tells which of the first two bytes are digits of an escape that began
+// before From.
+char* DecodeOneByOne(const char* From, const char* End, char* To, unsigned Skip) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(From);
+    const auto size = static_cast<size_t>(End - From);
+    size_t i = 0;
+    if (size >= 3) {
+        unsigned high = kHexValues[bytes[1]];
+        for (; i < size - 2; ++i) {
+            const unsigned c = bytes[i];
+            const unsigned low = kHexValues[bytes[i + 2]];
+            const unsigned escape = 0u - (((c ^ '=') | ((high | low) & kNotHex)) == 0);
+            *To = static_cast<char>(c ^ ((c ^ (high << 4 | low)) & escape));
+            To += 1 - (Skip & 1);
+            Skip = Skip >> 1 | (escape & 3);
+            high = low;
         }
-        *to++ = Text[i];
     }
-    return to;
+    // The last two bytes are too near the end to begin an escape.
+    for (; i < size; ++i, Skip >>= 1) {
+        *To = static_cast<char>(bytes[i]);
+        To += 1 - (Skip & 1);
+    }
+    return To;
 }
 
 #if defined(__x86_64__)
 
-// Binary text is mostly escapes, and a branch for each byte guesses wrong half the time there.
-// Sixteen bytes at a time instead: the digits of an escape are never "=", so escapes cannot
-// overlap, and whether a byte begins one, or is one of its digits, follows from the two bytes
-// on either side of it alone. The bytes that remain are packed together with a shuffle.
+// Sixteen bytes at a time where the processor can shuffle bytes: the digits of an escape are never
+// "=", so escapes cannot overlap, and whether a byte begins one, or is one of its digits, follows
+// from the two bytes on either side of it alone. The bytes that remain are packed together with a
+// shuffle.
 constexpr size_t kBlock = 16;
 // A block looks two bytes past its end for the digits of its last escapes.
 constexpr size_t kBlockReach = kBlock + 2;
@@ -114,28 +123,15 @@ VEX_WIDE inline char* DecodeBlock(const char* From, char* To, unsigned& Skip) {
     return To + __builtin_popcount(kept >> 8);
 }
 
-// Text of kBlockReach bytes at least. A block writes no further than its own end, which no later
-// block reads, so To may be where Text starts.
+// A block writes no further than its own end, which no later block reads, so To may be where
+// Text starts.
 VEX_WIDE char* DecodeByBlocks(std::string_view Text, char* To) {
     const char* from = Text.data();
     const char* const end = from + Text.size();
     unsigned skip = 0;
     for (; static_cast<size_t>(end - from) >= kBlockReach; from += kBlock)
         To = DecodeBlock(from, To, skip);
-    // The rest, shorter than a block's reach, is decoded in a copy padded with NULs, which are
-    // neither "=" nor digits: they begin no escape and complete none, and all of them are kept.
-    const auto rest = static_cast<size_t>(end - from);
-    if (rest == 0) return To;
-    char padded[3 * kBlock] = {};
-    char decoded[2 * kBlock];
-    std::memcpy(padded, from, rest);
-    const size_t blocks = rest > kBlock ? 2 : 1;
-    char* to = decoded;
-    for (size_t b = 0; b < blocks; ++b)
-        to = DecodeBlock(padded + b * kBlock, to, skip);
-    const auto count = static_cast<size_t>(to - decoded) - (blocks * kBlock - rest);
-    std::memcpy(To, decoded, count);
-    return To + count;
+    return DecodeOneByOne(from, end, To, skip);
 }
 
 bool CanDecodeByBlocks() {
@@ -151,7 +147,7 @@ char* DecodeQuotedEscapes(std::string_view Text, char* To) {
 #if defined(__x86_64__)
     if (Text.size() >= kBlockReach && CanDecodeByBlocks()) return DecodeByBlocks(Text, To);
 #endif
-    return DecodeOneByOne(Text, To);
+    return DecodeOneByOne(Text.data(), Text.data() + Text.size(), To, 0);
 }
 
 }  // namespace vex
