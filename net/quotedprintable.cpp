@@ -1,10 +1,10 @@
 #include "net/quotedprintable.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
 #include <vector>
 
+#include "net/quotedprintableescapes.h"
 #include "platform/core/stream.h"
 #include "platform/core/stringlist.h"
 #include "platform/win/application.h"
@@ -32,26 +32,11 @@ private:
 };
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
-constexpr uint8_t kNotHex = 0x80;
 constexpr char kEndOfFile = 26;  // a DOS text ends here; no break follows it
 constexpr int32_t kReadChunk = 65536;
 constexpr size_t kLineLimit = TQuotedPrintable::MaxLineLength;
 // The text of a paragraph held before it is encoded as far as its cuts are certain.
 constexpr size_t kHeldText = 64 * 1024;
-
-constexpr std::array<uint8_t, 256> MakeHexValues() {
-    std::array<uint8_t, 256> values{};
-    values.fill(kNotHex);
-    for (uint8_t i = 0; i < 10; ++i)
-        values['0' + i] = i;
-    for (uint8_t i = 0; i < 6; ++i) {
-        values['A' + i] = static_cast<uint8_t>(10 + i);
-        values['a' + i] = static_cast<uint8_t>(10 + i);
-    }
-    return values;
-}
-
-constexpr std::array<uint8_t, 256> kHexValues = MakeHexValues();
 
 bool NeedsEscape(uint8_t C) {
     return C < 32 || C == '=' || C >= 128;
@@ -148,31 +133,10 @@ size_t EncodePieces(std::string_view Text, size_t Width, TTextEnd End, TStrings&
     }
 }
 
-// Every "=" and two hexadecimal digits of Text as its byte, written from To on; a malformed
-// escape stays as it is. Returns the end of what was written. The decoded text is never longer
-// than Text and each byte is read before it can be overwritten, so To may be where Text starts.
-char* DecodeEscapes(std::string_view Text, char* To) {
-    char* to = To;
-    const size_t size = Text.size();
-    for (size_t i = 0; i < size; ++i) {
-        if (Text[i] == '=' && i + 2 < size) {
-            const uint8_t high = kHexValues[static_cast<uint8_t>(Text[i + 1])];
-            const uint8_t low = kHexValues[static_cast<uint8_t>(Text[i + 2])];
-            if (((high | low) & kNotHex) == 0) {
-                *to++ = static_cast<char>(high << 4 | low);
-                i += 2;
-                continue;
-            }
-        }
-        *to++ = Text[i];
-    }
-    return to;
-}
-
 void AppendDecoded(std::string_view Text, std::string& Out) {
     const size_t held = Out.size();
     Out.resize(held + Text.size());
-    Out.resize(static_cast<size_t>(DecodeEscapes(Text, Out.data() + held) - Out.data()));
+    Out.resize(static_cast<size_t>(DecodeQuotedEscapes(Text, Out.data() + held) - Out.data()));
 }
 
 }  // namespace
@@ -196,7 +160,7 @@ void TQuotedPrintable::EncodeParagraph(std::string_view Text, int32_t Width, TSt
 }
 
 void TQuotedPrintable::DecodeLine(std::string& Line, int32_t MaxLen) {
-    Line.resize(static_cast<size_t>(DecodeEscapes(Line, Line.data()) - Line.data()));
+    Line.resize(static_cast<size_t>(DecodeQuotedEscapes(Line, Line.data()) - Line.data()));
     CutTo(Line, MaxLen);
 }
 

@@ -14,15 +14,17 @@ namespace vex {
 
 namespace {
 
+// Each channel is (Color * Coverage + Dest * (255 - Coverage)) / 255, rounded to nearest. Red
+// and blue share one multiply, each in its own 16 bits, and the division is the exact
+// (X + 1 + X / 256) / 256 that holds for every X up to 255 * 255 + 127.
 uint32_t Blend(uint32_t Dest, uint32_t Color, uint8_t Coverage) {
     if (Coverage == 255) return Color;
-    uint32_t out = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const uint32_t d = (Dest >> shift) & 0xFF;
-        const uint32_t c = (Color >> shift) & 0xFF;
-        out |= ((c * Coverage + d * (255u - Coverage) + 127) / 255) << shift;
-    }
-    return out;
+    const uint32_t inverse = 255u - Coverage;
+    uint32_t redBlue = (Color & 0xFF00FF) * Coverage + (Dest & 0xFF00FF) * inverse + 0x7F007F;
+    uint32_t green = (Color & 0xFF00) * Coverage + (Dest & 0xFF00) * inverse + 0x7F00;
+    redBlue = ((redBlue + 0x10001 + ((redBlue >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+    green = ((green + 0x100 + ((green >> 8) & 0xFFFF00)) >> 8) & 0xFF00;
+    return redBlue | green;
 }
 
 // Cosine and sine of an escapement; exact at the right angles so that upright and
@@ -196,11 +198,9 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
     if (u0 >= u1 || v0 >= v1) return;
 
     // Walks the coverage of every glyph and line that can show, in box coordinates, handing
-    // each covered pixel of [u0, u1) x [v0, v1) to Sink(U, V, Coverage).
+    // each row of it that falls in [u0, u1) x [v0, v1), cut to those bounds, to
+    // Sink(U, V, Coverage, Count): Count pixels from (U, V) on, some of them maybe uncovered.
     const auto walkCoverage = [&](auto&& Sink) {
-        const auto cover = [&](int64_t U, int64_t V, uint8_t C) {
-            if (U >= u0 && U < u1 && V >= v0 && V < v1) Sink(U, V, C);
-        };
         // A glyph may reach a little beyond its advance (italics, overhangs).
         const int64_t reach = int64_t{tm.tmMaxCharWidth} + height;
         int64_t pen = 0;
@@ -211,22 +211,26 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
                 const auto glyph = Face.Glyph(c);
                 const int64_t left = pen + glyph->Left;
                 const int64_t top = int64_t{tm.tmAscent} - glyph->Top;
-                for (int32_t gy = 0; gy < glyph->Height; ++gy) {
-                    const uint8_t* coverage =
-                        glyph->Coverage.data() + static_cast<size_t>(gy) * glyph->Width;
-                    for (int32_t gx = 0; gx < glyph->Width; ++gx)
-                        if (coverage[gx]) cover(left + gx, top + gy, coverage[gx]);
-                }
+                const int64_t gx0 = std::max<int64_t>(0, u0 - left);
+                const int64_t gx1 = std::min<int64_t>(glyph->Width, u1 - left);
+                const int64_t gy0 = std::max<int64_t>(0, v0 - top);
+                const int64_t gy1 = std::min<int64_t>(glyph->Height, v1 - top);
+                for (int64_t gy = gy0; gx0 < gx1 && gy < gy1; ++gy)
+                    Sink(left + gx0, top + gy,
+                         glyph->Coverage.data() + static_cast<size_t>(gy * glyph->Width + gx0),
+                         gx1 - gx0);
             }
             pen += advance;
             if (pen - reach >= u1) break;
         }
-        const auto line = [&](int64_t Top) {
-            for (int64_t v = Top; v < Top + Face.LineThickness(); ++v)
-                for (int64_t u = u0; u < u1; ++u)
-                    cover(u, v, 255);
-        };
         const TFontStyles style = FFont.Style();
+        if (!style.Contains(fsUnderline) && !style.Contains(fsStrikeOut)) return;
+        const std::vector<uint8_t> solid(static_cast<size_t>(u1 - u0), 255);
+        const auto line = [&](int64_t Top) {
+            const int64_t end = std::min(Top + Face.LineThickness(), v1);
+            for (int64_t v = std::max(Top, v0); v < end; ++v)
+                Sink(u0, v, solid.data(), u1 - u0);
+        };
         if (style.Contains(fsUnderline)) line(int64_t{tm.tmAscent} + Face.UnderlineOffset());
         if (style.Contains(fsStrikeOut)) line(int64_t{tm.tmAscent} - Face.StrikeOutOffset());
     };
@@ -244,23 +248,21 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
             FillSolid(vex::Rect(static_cast<int32_t>(xs), static_cast<int32_t>(ys),
                                 static_cast<int32_t>(xe), static_cast<int32_t>(ye)),
                       back);
-        // Glyphs come row by row, so the row last written is kept at hand.
-        int64_t rowY = INT64_MIN;
-        uint32_t* row = nullptr;
-        const auto blend = [&](int64_t X, int64_t Y, uint8_t C) {
-            if (Y != rowY) {
-                rowY = Y;
-                row = FBitmap.ScanLine(static_cast<int32_t>(Y + FOrigin.Y)) + FOrigin.X;
-            }
-            row[X] = Blend(row[X], text, C);
-        };
         // Within a rectangular clip the bounds above are the whole test.
         const TClipSpans& visible = Clip();
         const bool rectangular = visible.IsRect();
-        walkCoverage([&](int64_t U, int64_t V, uint8_t C) {
-            const int64_t x = U - du, y = V - dv;
-            if (x < xs || x >= xe || y < ys || y >= ye) return;
-            if (rectangular || visible.Contains(x + FOrigin.X, y + FOrigin.Y)) blend(x, y, C);
+        walkCoverage([&](int64_t U, int64_t V, const uint8_t* Coverage, int64_t Count) {
+            const int64_t y = V - dv;
+            if (y < ys || y >= ye) return;
+            const int64_t first = U - du;  // where Coverage[0] lands
+            const int64_t from = std::max(first, xs), to = std::min(first + Count, xe);
+            if (from >= to) return;
+            uint32_t* row = FBitmap.ScanLine(static_cast<int32_t>(y + FOrigin.Y)) + FOrigin.X;
+            for (int64_t x = from; x < to; ++x) {
+                const uint8_t c = Coverage[x - first];
+                if (c && (rectangular || visible.Contains(x + FOrigin.X, y + FOrigin.Y)))
+                    row[x] = Blend(row[x], text, c);
+            }
         });
         return;
     }
@@ -269,9 +271,10 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
     // takes the box pixel its centre falls in.
     const int64_t maskW = u1 - u0;
     std::vector<uint8_t> mask(static_cast<size_t>(maskW * (v1 - v0)), 0);
-    walkCoverage([&](int64_t U, int64_t V, uint8_t C) {
-        uint8_t& m = mask[static_cast<size_t>((V - v0) * maskW + (U - u0))];
-        m = std::max(m, C);
+    walkCoverage([&](int64_t U, int64_t V, const uint8_t* Coverage, int64_t Count) {
+        uint8_t* m = mask.data() + static_cast<size_t>((V - v0) * maskW + (U - u0));
+        for (int64_t i = 0; i < Count; ++i)
+            m[i] = std::max(m[i], Coverage[i]);
     });
     const TClipSpans& visible = Clip();
     for (int64_t y = y0; y < y1; ++y) {
