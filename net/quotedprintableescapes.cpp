@@ -147,6 +147,10 @@ char* DecodeQuotedEscapes(std::string_view Text, char* To) {
 #if defined(__x86_64__)
     if (Text.size() >= kBlockReach && CanDecodeByBlocks()) return DecodeByBlocks(Text, To);
 #endif
+    return DecodeQuotedEscapesOneByOne(Text, To);
+}
+
+char* DecodeQuotedEscapesOneByOne(std::string_view Text, char* To) {
     return DecodeOneByOne(Text.data(), Text.data() + Text.size(), To, 0);
 }
 

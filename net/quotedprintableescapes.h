@@ -9,5 +9,7 @@ namespace vex {
 // than Text, and no byte is written before every byte of Text that could be read after it, so
 // To may be where Text starts. To must have room for Text.size() bytes.
 char* DecodeQuotedEscapes(std::string_view Text, char* To);
+// The same a byte at a time, as on a processor that cannot shuffle bytes, and for short text.
+char* DecodeQuotedEscapesOneByOne(std::string_view Text, char* To);
 
 }  // namespace vex
