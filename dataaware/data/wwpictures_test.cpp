@@ -143,5 +143,20 @@ TEST_F(Pictures, KeepARecordThatFailsItsMaskFromBeingPosted) {
     }
 }
 
+TEST_F(Pictures, NameTheFailingFieldEvenWhenTheEventClosesTheDataSet) {
+    Orders.SetPictureMasks(test::LinesOf({"Phone\t(###)###-####\tT\tF"}));
+    Orders.Open();
+    Orders.OnInvalidValue = [](TDataSet* D, TField*) { D->Close(); };
+    Orders.Edit();
+    Orders.FieldByName("Phone")->SetAsString("5");
+    try {
+        Orders.Post();
+        FAIL() << "posted";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.Message(), "Invalid characters. Field : Phone");
+    }
+    EXPECT_FALSE(Orders.Active());
+}
+
 }  // namespace
 }  // namespace vex
