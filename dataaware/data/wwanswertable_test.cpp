@@ -95,5 +95,42 @@ TEST_F(AnswerTable, TellsWhatWentWrongAndLeavesTheDataSetItsAnswer) {
     EXPECT_EQ(Names(Other.Path(), "kept"), "?");
 }
 
+TEST_F(AnswerTable, RefusesToReplaceATableThatIsStillReadOrTheEngines) {
+    const std::string folder = Folder.Path();
+    const std::string up = folder.substr(folder.rfind('/'));
+    TDbiEngine::Default().OpenDatabase(folder)->SetValidityCheck("t", "Name", "*&");
+    TDbiEngine::Default()
+        .OpenDatabase(Other.Path())
+        ->Execute("CREATE TABLE held (Name VARCHAR(20)); INSERT INTO held VALUES ('kept')");
+    TwwTable open(nullptr);
+    open.SetDatabaseName(Other.Path());
+    open.SetTableName("held");
+    open.Open();
+    struct Case {
+        std::string Name, Why;
+    };
+    // The query's own table, however the name reaches it; a table open elsewhere; the
+    // engine's catalogue of validity checks.
+    for (const Case& c :
+         {Case{"t", "in use"}, Case{"T.db", "in use"}, Case{folder + "/t", "in use"},
+          Case{"./t", "in use"}, Case{Other.Path() + "/.." + up + "/t", "in use"},
+          Case{":answers:held", "in use"}, Case{"vex_validity", "engine's own"},
+          Case{"VEX_Validity.db", "engine's own"}}) {
+        SCOPED_TRACE(c.Name);
+        Folder.Messages.clear();
+        Query.Close();
+        Query.SetAnswerTable(c.Name);
+        Query.Open();
+        ASSERT_EQ(Folder.Messages.size(), 1u);
+        EXPECT_NE(Folder.Messages[0].find(c.Why), std::string::npos) << Folder.Messages[0];
+        EXPECT_EQ(Query.RecordCount(), 2);
+        EXPECT_EQ(Names(folder, "t"), ",Brown,Jones,Smith") << "nothing of it is lost";
+        EXPECT_EQ(Names(Other.Path(), "held"), "kept");
+        EXPECT_EQ(TDbiEngine::Default().OpenDatabase(folder)->ValidityChecks("t").size(), 1u);
+    }
+    open.First();
+    EXPECT_EQ(open.FieldByName("Name")->AsString(), "kept");
+}
+
 }  // namespace
 }  // namespace vex

@@ -185,6 +185,24 @@ void TDbiDatabase::SetValidityCheck(const std::string& Table, const std::string&
     q->Step();
 }
 
+void TDbiDatabase::CursorOpened(const std::string& Table) {
+    ++FOpenCursors[UpperCase(Table)];
+}
+
+void TDbiDatabase::CursorClosed(const std::string& Table) {
+    const auto it = FOpenCursors.find(UpperCase(Table));
+    if (it != FOpenCursors.end() && --it->second == 0) FOpenCursors.erase(it);
+}
+
+bool TDbiDatabase::TableInUse(const std::string& Table) const {
+    return FOpenCursors.count(UpperCase(Table)) != 0;
+}
+
+bool TDbiDatabase::IsEngineTable(const std::string& Table) {
+    const std::string name = UpperCase(Table);
+    return name == "VEX_VALIDITY" || name.rfind("SQLITE_", 0) == 0;
+}
+
 void TDbiDatabase::CreateTable(const std::string& Table, const std::vector<FLDDesc>& Fields) {
     if (TableExists(Table)) throw EDBEngineError(DBIERR_TABLEEXISTS, Table);
     std::string sql = "CREATE TABLE " + QuoteName(Table) + " (";

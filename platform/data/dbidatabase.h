@@ -80,10 +80,19 @@ public:
     // Raises EDBEngineError with the connection's message for an SQLite result other than OK.
     void CheckResult(int Result) const;
 
+    // The cursors open on each table (names without regard to ASCII case, as SQLite takes
+    // them), so that a table is not replaced under a cursor that reads it by row id.
+    void CursorOpened(const std::string& Table);
+    void CursorClosed(const std::string& Table);
+    bool TableInUse(const std::string& Table) const;
+    // The engine's own tables (SQLite's and the catalogue), which no caller may replace.
+    static bool IsEngineTable(const std::string& Table);
+
 private:
     std::string FFileName;
     sqlite3* FHandle = nullptr;
     std::map<std::string, sqlite3_stmt*> FCache;
+    std::map<std::string, int32_t> FOpenCursors;  // upper-cased table name to count
     friend class TSqlStatement;
 };
 

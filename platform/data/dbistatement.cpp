@@ -79,6 +79,31 @@ bool Condition(const std::string& Column, std::string Cell, bool BlanksAsZero, s
     return true;
 }
 
+// Notes the tables of the main database that a statement being prepared reads.
+class TReadTables {
+public:
+    explicit TReadTables(TDbiDatabase& Database) : FDatabase(Database) {
+        sqlite3_set_authorizer(FDatabase.Handle(), &Note, this);
+    }
+    ~TReadTables() { sqlite3_set_authorizer(FDatabase.Handle(), nullptr, nullptr); }
+    TReadTables(const TReadTables&) = delete;
+    TReadTables& operator=(const TReadTables&) = delete;
+
+    std::vector<std::string> Tables;
+
+private:
+    static int Note(void* Self, int Action, const char* Table, const char*, const char* Schema,
+                    const char*) {
+        auto& tables = static_cast<TReadTables*>(Self)->Tables;
+        if (Action == SQLITE_READ && Table && Schema && std::strcmp(Schema, "main") == 0 &&
+            std::find(tables.begin(), tables.end(), Table) == tables.end())
+            tables.emplace_back(Table);
+        return SQLITE_OK;
+    }
+
+    TDbiDatabase& FDatabase;
+};
+
 }  // namespace
 
 DBIResult TranslateQbe(const std::string& Text, bool BlanksAsZero, std::string& Sql,
@@ -157,14 +182,21 @@ std::unique_ptr<TDbiCursor> OpenAnswer(std::shared_ptr<TDbiDatabase> Database,
     Database->Prepare(Sql);
     static std::atomic<int> counter{0};
     const std::string answer = "answer_" + std::to_string(++counter);
+    std::vector<std::string> sources;
     {
-        auto create = Database->Prepare("CREATE TEMP TABLE " + QuoteName(answer) + " AS " + Sql);
+        std::unique_ptr<TSqlStatement> create;
+        {
+            TReadTables reads(*Database);
+            create = Database->Prepare("CREATE TEMP TABLE " + QuoteName(answer) + " AS " + Sql);
+            sources = std::move(reads.Tables);
+        }
         Bind(create->Handle(), Params);
         create->Step();
     }
     try {
         auto cursor = std::make_unique<TDbiCursor>(Database, answer);
         cursor->DropTableOnClose();
+        cursor->SourceTables = std::move(sources);
         return cursor;
     } catch (...) {
         Database->Execute("DROP TABLE temp." + QuoteName(answer));
