@@ -128,5 +128,24 @@ TEST_F(Lookups, FindTheLinkedRecordOfAFieldOnRequest) {
     EXPECT_EQ(found, Orders.FindField("Item"));
 }
 
+TEST_F(Lookups, CutAResultLongerThanTheLookupField) {
+    // A memo result, and one record's note longer than the 30 characters of Company.
+    Define("customers;Notes;ByCustNo", "CustNo;CustNo");
+    Orders.Open();
+    EXPECT_EQ(Companies(), "plain note,{\\rtf1\\ansi Globex {\\b bold} n,plain note,-,plain note");
+}
+
+TEST_F(Lookups, FindNoLinkedRecordThroughLinksThatNameNoMasterField) {
+    for (const char* links : {"", ";CustNo", "Gone;CustNo"}) {
+        SCOPED_TRACE(links);
+        Orders.Close();
+        Define("customers;Company;ByCustNo", links);
+        Orders.Open();
+        std::string value;
+        TField* found = nullptr;
+        EXPECT_FALSE(wwFindLookupValue(*Company, value, found));
+    }
+}
+
 }  // namespace
 }  // namespace vex
