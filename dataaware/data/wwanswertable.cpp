@@ -25,7 +25,7 @@ bool InUse(const TDbiDatabase& Database, const std::string& Table, const TDbiCur
 // Copies every record, blobs included, into a new table of that name in Database.
 void CopyAnswer(TDbiCursor& Answer, const std::shared_ptr<TDbiDatabase>& Database,
                 const std::string& Table) {
-    if (Database->TableExists(Table)) Database->Execute("DROP TABLE " + QuoteName(Table));
+    if (Database->TableExists(Table)) Database->DropTable(Table);
     Database->CreateTable(Table, Answer.Fields());
     TDbiCursor target(Database, Table);
     std::vector<uint8_t> record(Answer.RecordSize());

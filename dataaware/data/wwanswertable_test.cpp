@@ -70,6 +70,16 @@ TEST_F(AnswerTable, ReceivesTheAnswerWhereverItsNamePoints) {
     EXPECT_TRUE(Folder.Messages.empty());
 }
 
+TEST_F(AnswerTable, TakesNothingOverFromTheTableItReplaces) {
+    auto database = TDbiEngine::Default().OpenDatabase(Folder.Path());
+    database->Execute("CREATE TABLE old (Name VARCHAR(20)); INSERT INTO old VALUES ('x')");
+    database->SetValidityCheck("old", "Name", "###");
+    Query.SetAnswerTable("old");
+    Query.Open();
+    EXPECT_EQ(Names(Folder.Path(), "old"), "Jones,Smith");
+    EXPECT_TRUE(database->ValidityChecks("old").empty()) << "its names would fail the old picture";
+}
+
 TEST_F(AnswerTable, TellsWhatWentWrongAndLeavesTheDataSetItsAnswer) {
     struct Case {
         std::string Name, Message;

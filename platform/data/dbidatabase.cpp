@@ -213,6 +213,14 @@ void TDbiDatabase::CreateTable(const std::string& Table, const std::vector<FLDDe
     Execute(sql + ")");
 }
 
+void TDbiDatabase::DropTable(const std::string& Table) {
+    Execute("DROP TABLE main." + QuoteName(Table));
+    if (!TableExists("vex_validity")) return;
+    auto q = Prepare("DELETE FROM vex_validity WHERE table_name = ?1");
+    sqlite3_bind_text(q->Handle(), 1, Table.c_str(), -1, SQLITE_TRANSIENT);
+    q->Step();
+}
+
 void TDbiDatabase::AddIndex(const std::string& Table, const IDXDesc& Index) {
     std::string sql = std::string("CREATE ") + (Index.bUnique ? "UNIQUE " : "") + "INDEX " +
                       QuoteName(Index.szName) + " ON " + QuoteName(Table) + " (";

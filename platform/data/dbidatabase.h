@@ -75,6 +75,8 @@ public:
                           const std::string& Picture);
 
     void CreateTable(const std::string& Table, const std::vector<FLDDesc>& Fields);
+    // Drops a table of the main database with its indexes and its validity checks.
+    void DropTable(const std::string& Table);
     void AddIndex(const std::string& Table, const IDXDesc& Index);
 
     // Raises EDBEngineError with the connection's message for an SQLite result other than OK.
