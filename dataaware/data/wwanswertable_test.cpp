@@ -140,6 +140,13 @@ TEST_F(AnswerTable, RefusesToReplaceATableThatIsStillReadOrTheEngines) {
     }
     open.First();
     EXPECT_EQ(open.FieldByName("Name")->AsString(), "kept");
+    open.Close();
+    Folder.Messages.clear();
+    Query.Close();
+    Query.SetAnswerTable(":answers:held");
+    Query.Open();
+    EXPECT_EQ(Names(Other.Path(), "held"), "Jones,Smith") << "closed, it takes the answer";
+    EXPECT_TRUE(Folder.Messages.empty());
 }
 
 }  // namespace
