@@ -1,6 +1,7 @@
 #include "dataaware/data/wwanswertable.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "dataaware/data/Wwqbe.h"
 #include "dataaware/data/Wwtable.h"
@@ -147,6 +148,22 @@ TEST_F(AnswerTable, RefusesToReplaceATableThatIsStillReadOrTheEngines) {
     Query.Open();
     EXPECT_EQ(Names(Other.Path(), "held"), "Jones,Smith") << "closed, it takes the answer";
     EXPECT_TRUE(Folder.Messages.empty());
+}
+
+TEST_F(AnswerTable, LeavesTheOldTableWholeWhenTheWriteFails) {
+    auto database = TDbiEngine::Default().OpenDatabase(Folder.Path());
+    database->Execute("CREATE TABLE old (Name VARCHAR(20)); INSERT INTO old VALUES ('x')");
+    // Another program is writing to the file: it may be read, not written.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(database->FileName().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    Query.SetAnswerTable("old");
+    Query.Open();
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(Folder.Messages, std::vector<std::string>{"Unable to create answer table old"});
+    EXPECT_EQ(Names(Folder.Path(), "old"), "x");
+    EXPECT_EQ(Query.RecordCount(), 2);
 }
 
 }  // namespace
