@@ -8,6 +8,10 @@
 
 namespace vex {
 
+namespace {
+constexpr size_t MaxCachedStatements = 256;
+}  // namespace
+
 std::string QuoteName(const std::string& Name) {
     std::string Result = "\"";
     for (char c : Name) {
@@ -79,11 +83,13 @@ std::unique_ptr<TSqlStatement> TDbiDatabase::Prepare(const std::string& Sql) {
         sqlite3_finalize(stmt);
         throw EDBEngineError(DBIERR_QRYSYNTAX, "More than one statement: " + std::string(tail));
     }
-    if (it == FCache.end()) {
+    // Texts that differ by the values written into them would fill the cache without end:
+    // past its size a statement is the caller's alone.
+    if (it == FCache.end() && FCache.size() < MaxCachedStatements) {
         FCache.emplace(Sql, stmt);
         return std::make_unique<TSqlStatement>(stmt, false);
     }
-    // The cached one is out on another borrow: this one is the caller's alone.
+    // The cached one is out on another borrow, or the cache is full: this one is the caller's.
     return std::make_unique<TSqlStatement>(stmt, true);
 }
 

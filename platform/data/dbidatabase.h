@@ -42,8 +42,9 @@ private:
 };
 
 // The SQLite file of one folder: one connection, defensive, without extension loading, its
-// statements prepared once and kept. The connection belongs to the thread that uses the data
-// layer (the user-interface thread), so SQLite takes no lock per call.
+// statements prepared once and kept (the first few hundred texts). The connection belongs to
+// the thread that uses the data layer (the user-interface thread), so SQLite takes no lock
+// per call.
 class TDbiDatabase {
 public:
     explicit TDbiDatabase(const std::string& FileName);

@@ -184,14 +184,18 @@ std::unique_ptr<TDbiCursor> OpenAnswer(std::shared_ptr<TDbiDatabase> Database,
     const std::string answer = "answer_" + std::to_string(++counter);
     std::vector<std::string> sources;
     {
-        std::unique_ptr<TSqlStatement> create;
+        // Its text names this answer alone: prepared for this once, never kept.
+        const std::string text = "CREATE TEMP TABLE " + QuoteName(answer) + " AS " + Sql;
+        sqlite3_stmt* handle = nullptr;
         {
             TReadTables reads(*Database);
-            create = Database->Prepare("CREATE TEMP TABLE " + QuoteName(answer) + " AS " + Sql);
+            Database->CheckResult(
+                sqlite3_prepare_v2(Database->Handle(), text.c_str(), -1, &handle, nullptr));
             sources = std::move(reads.Tables);
         }
-        Bind(create->Handle(), Params);
-        create->Step();
+        TSqlStatement create(handle, true);
+        Bind(create.Handle(), Params);
+        create.Step();
     }
     try {
         auto cursor = std::make_unique<TDbiCursor>(Database, answer);
