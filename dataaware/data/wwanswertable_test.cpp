@@ -53,7 +53,8 @@ TEST_F(AnswerTable, ReceivesTheAnswerWhereverItsNamePoints) {
     };
     for (const Case& c :
          {Case{"kept", Folder.Path(), "kept"}, Case{"kept.db", Folder.Path(), "kept"},
-          Case{":answers:kept", Other.Path(), "kept"},
+          // A table's name is the same in any case.
+          Case{"KEPT", Folder.Path(), "kept"}, Case{":answers:kept", Other.Path(), "kept"},
           Case{":ANSWERS:/kept.db", Other.Path(), "kept"},
           Case{Other.Path() + "/abs", Other.Path(), "abs"}}) {
         SCOPED_TRACE(c.Name);

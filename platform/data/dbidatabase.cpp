@@ -104,8 +104,9 @@ void TDbiDatabase::Execute(const std::string& Sql) {
 
 bool TDbiDatabase::TableExists(const std::string& Table) {
     auto q = Prepare(
-        "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 "
-        "UNION ALL SELECT 1 FROM sqlite_temp_schema WHERE type = 'table' AND name = ?1");
+        "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE "
+        "UNION ALL SELECT 1 FROM sqlite_temp_schema WHERE type = 'table' AND name = ?1 COLLATE "
+        "NOCASE");
     sqlite3_bind_text(q->Handle(), 1, Table.c_str(), -1, SQLITE_TRANSIENT);
     return q->Step();
 }

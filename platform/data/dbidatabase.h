@@ -60,6 +60,7 @@ public:
     std::unique_ptr<TSqlStatement> Prepare(const std::string& Sql);
     void Execute(const std::string& Sql);
 
+    // Whether the table is there, its name in any case as SQLite takes it.
     bool TableExists(const std::string& Table);
     // Raises DBIERR_NOSUCHTABLE for a missing table.
     std::vector<FLDDesc> TableFields(const std::string& Table);
