@@ -28,7 +28,10 @@ struct TLookupDefinition {
     // its extension.
     std::string TableName() const {
         const bool bare = Parts.size() >= 6 && Parts.back() == "N";
-        return bare ? Parts[2].substr(0, Parts[2].find('.')) : Parts[2];
+        const std::string& table = Parts[2];
+        const size_t name = table.rfind('/') == std::string::npos ? 0 : table.rfind('/') + 1;
+        const size_t dot = table.rfind('.');
+        return bare && dot != std::string::npos && dot > name ? table.substr(0, dot) : table;
     }
 };
 
