@@ -118,6 +118,7 @@ TEST_F(Pictures, KeepARecordThatFailsItsMaskFromBeingPosted) {
     }
     EXPECT_EQ(events, std::vector<std::string>{"Phone"});
     EXPECT_EQ(Orders.State(), dsEdit);
+    EXPECT_EQ(Orders.FieldByName("Phone")->AsString(), "555-1234") << "what the user typed";
     Orders.Cancel();
     EXPECT_EQ(Orders.FieldByName("Phone")->AsString(), "(555)123-4567") << "nothing was written";
 
