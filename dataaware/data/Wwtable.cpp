@@ -171,8 +171,13 @@ bool TwwTable::FindInRange(const std::vector<std::string>& KeyValues) {
     } else {
         // From the values to where the master's range ends.
         SetRangeStart();
-        for (size_t i = 0; i < KeyValues.size(); ++i)
-            IndexFields(static_cast<int32_t>(i))->SetAsString(KeyValues[i]);
+        try {
+            for (size_t i = 0; i < KeyValues.size(); ++i)
+                IndexFields(static_cast<int32_t>(i))->SetAsString(KeyValues[i]);
+        } catch (...) {
+            LeaveKeyState();
+            throw;
+        }
         ApplyRange();
     }
     First();

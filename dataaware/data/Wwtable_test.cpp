@@ -255,6 +255,13 @@ TEST_F(LibraryDataSet, SearchesADetailTableByNarrowingItsRange) {
         orders.First();
         EXPECT_EQ(current == c.Keys.back(), c.Found);
     }
+    for (const bool searching : {false, true}) {
+        orders.Searching = searching;
+        const std::string shown = Walk(orders, "OrderNo");
+        EXPECT_THROW(orders.wwFindKey({"one"}), Exception) << "not a number";
+        EXPECT_EQ(orders.State(), dsBrowse) << "no key is left half typed";
+        EXPECT_EQ(Walk(orders, "OrderNo"), shown);
+    }
     orders.Searching = false;
     customers.Next();
     EXPECT_EQ(Walk(orders, "OrderNo"), "1002") << "the master moves the range again";

@@ -12,10 +12,20 @@ namespace vex {
 
 namespace {
 
+// A table that a cursor reads by row id, or that the answer came from, would lose what it
+// holds to the answer: the answer is refused instead.
+bool InUse(const TDbiDatabase& Database, const std::string& Table, const TDbiCursor& Answer) {
+    if (Database.TableInUse(Table)) return true;
+    if (&Database != &Answer.Database()) return false;
+    for (const std::string& source : Answer.SourceTables)
+        if (UpperCase(source) == UpperCase(Table)) return true;
+    return false;
+}
+
 // Copies every record, blobs included, into a new table of that name in Database.
 void CopyAnswer(TDbiCursor& Answer, const std::shared_ptr<TDbiDatabase>& Database,
                 const std::string& Table) {
-    if (Database->TableExists(Table)) Database->Execute("DROP TABLE " + QuoteName(Table));
+    if (Database->TableExists(Table)) Database->DropTable(Table);
     Database->CreateTable(Table, Answer.Fields());
     TDbiCursor target(Database, Table);
     std::vector<uint8_t> record(Answer.RecordSize());
@@ -63,6 +73,10 @@ bool wwSetAnswerTable(TDBDataSet& DataSet, TDbiCursor& Answer, const std::string
         const auto [folder, tableName] = TDbiEngine::ResolveTable(DataSet.Directory(), name);
         if (tableName.empty()) throw EDBEngineError(DBIERR_INVALIDPARAM, "No table name");
         database = TDbiEngine::Default().OpenDatabase(folder);
+        if (TDbiDatabase::IsEngineTable(tableName))
+            throw EDBEngineError(DBIERR_INVALIDPARAM, "The table is the engine's own");
+        if (InUse(*database, tableName, Answer))
+            throw EDBEngineError(DBIERR_INVALIDPARAM, "The table is in use");
         table = tableName;
     } catch (const EDBEngineError& e) {
         MessageBox(0, e.Message() + "(" + name + ")", "", MB_OK);

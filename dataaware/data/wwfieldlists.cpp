@@ -31,6 +31,19 @@ bool wwIsField(TDataSet* DataSet, const std::string& FieldName) {
 }
 
 void wwSetSelectedFields(TDataSet& DataSet, const TStrings& Selected) {
+    struct TShown {
+        TField* Field;
+        int32_t Width, Index;
+        std::string Label;
+    };
+    // Read in full first: a bad width leaves the fields as they were.
+    std::vector<TShown> shown;
+    for (int32_t i = 0; i < Selected.Count(); ++i) {
+        const std::vector<std::string> parts = wwLineParts(Selected[i], '\t');
+        if (TField* field = DataSet.FindField(parts[0]))
+            shown.push_back({field, StrToInt(parts.size() > 1 ? parts[1] : ""), i,
+                             parts.size() > 2 ? parts[2] : ""});
+    }
     DataSet.DisableControls();
     struct TEnable {
         TDataSet& D;
@@ -38,14 +51,11 @@ void wwSetSelectedFields(TDataSet& DataSet, const TStrings& Selected) {
     } enable{DataSet};
     for (int32_t i = 0; i < DataSet.FieldCount(); ++i)
         DataSet.Fields(i)->SetVisible(false);
-    for (int32_t i = 0; i < Selected.Count(); ++i) {
-        const std::vector<std::string> parts = wwLineParts(Selected[i], '\t');
-        TField* field = DataSet.FindField(parts[0]);
-        if (!field) continue;
-        field->SetDisplayWidth(StrToInt(parts.size() > 1 ? parts[1] : ""));
-        field->SetDisplayLabel(parts.size() > 2 ? parts[2] : "");
-        field->SetIndex(i);
-        field->SetVisible(true);
+    for (const TShown& s : shown) {
+        s.Field->SetDisplayWidth(s.Width);
+        s.Field->SetDisplayLabel(s.Label);
+        s.Field->SetIndex(s.Index);
+        s.Field->SetVisible(true);
     }
 }
 

@@ -39,8 +39,12 @@ TEST_F(FieldLists, ShowOnlyTheSelectedFieldsInTheirOrder) {
     wwSetSelectedFields(Customers, TStringList());
     EXPECT_EQ(Selected(), "") << "an empty list hides every field";
 
-    EXPECT_THROW(wwSetSelectedFields(Customers, test::LinesOf({"Company\twide\tFirm"})), Exception);
+    wwSetSelectedFields(Customers, test::LinesOf({"Company\t12\tFirm"}));
+    EXPECT_THROW(
+        wwSetSelectedFields(Customers, test::LinesOf({"Notes\t5\t", "Company\twide\tFirm"})),
+        Exception);
     EXPECT_FALSE(Customers.ControlsDisabled()) << "controls come back after a bad width";
+    EXPECT_EQ(Selected(), "Company\t12\tFirm") << "a bad list changes nothing";
 }
 
 TEST_F(FieldLists, FindAFieldsLineWithoutRegardToCase) {

@@ -28,7 +28,10 @@ struct TLookupDefinition {
     // its extension.
     std::string TableName() const {
         const bool bare = Parts.size() >= 6 && Parts.back() == "N";
-        return bare ? Parts[2].substr(0, Parts[2].find('.')) : Parts[2];
+        const std::string& table = Parts[2];
+        const size_t name = table.rfind('/') == std::string::npos ? 0 : table.rfind('/') + 1;
+        const size_t dot = table.rfind('.');
+        return bare && dot != std::string::npos && dot > name ? table.substr(0, dot) : table;
     }
 };
 
@@ -112,7 +115,9 @@ bool wwFindLookupValue(TField& Field, std::string& Value, TField*& ResultField) 
     TwwTable* table = FindTable(*tables, *d);
     if (!table) return false;
     ResultField = table->FieldByName(d->ResultField());
-    Value = Field.DataSet()->FieldByName(wwLineParts(d->Links, ';')[0])->Text();
+    const TField* master = Field.DataSet()->FindField(wwLineParts(d->Links, ';')[0]);
+    if (!master) return false;
+    Value = master->Text();
     return table->wwFindKey({Value});
 }
 
@@ -153,8 +158,14 @@ void wwRefreshLookups(TDataSet& DataSet, const TStrings& LookupFields, const TSt
             }
             table->Searching = false;
         }
-        if (TField* field = DataSet.FindField(d->FieldName()))
-            field->SetText(table->LookupFound ? table->FieldByName(d->ResultField())->Text() : "");
+        if (TField* field = DataSet.FindField(d->FieldName())) {
+            std::string text =
+                table->LookupFound ? table->FieldByName(d->ResultField())->Text() : "";
+            // What the field shows of a longer result, as it would of a typed one.
+            if (field->DataType() == ftString && field->Size() > 0)
+                text.resize(std::min<size_t>(text.size(), field->Size()));
+            field->SetText(text);
+        }
         table->LookupPositioned = true;
     }
 }

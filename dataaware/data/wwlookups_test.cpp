@@ -58,6 +58,8 @@ TEST_F(Lookups, ChooseTheTableAndIndexAsTheDefinitionSays) {
              // Index fields instead of a name, then the flag: "N" drops the extension.
              Case{"customers.db;Company;;CustNo;N", "customers", "ByCustNo"},
              Case{"customers.db;Company;;CustNo;Y", "customers.db", "ByCustNo"},
+             // Only the file's own extension goes.
+             Case{"./customers.db;Company;;CustNo;N", "./customers", "ByCustNo"},
              // No index fields and no index that fits: the table is searched by its field.
              Case{"customers.db;Company;;N", "customers", ""},
              Case{"customers;Company;;Company;N", "customers", ""},
@@ -126,6 +128,25 @@ TEST_F(Lookups, FindTheLinkedRecordOfAFieldOnRequest) {
     EXPECT_EQ(found->AsString(), "Globex");
     EXPECT_FALSE(wwFindLookupValue(*Orders.FindField("Item"), value, found));
     EXPECT_EQ(found, Orders.FindField("Item"));
+}
+
+TEST_F(Lookups, CutAResultLongerThanTheLookupField) {
+    // A memo result, and one record's note longer than the 30 characters of Company.
+    Define("customers;Notes;ByCustNo", "CustNo;CustNo");
+    Orders.Open();
+    EXPECT_EQ(Companies(), "plain note,{\\rtf1\\ansi Globex {\\b bold} n,plain note,-,plain note");
+}
+
+TEST_F(Lookups, FindNoLinkedRecordThroughLinksThatNameNoMasterField) {
+    for (const char* links : {"", ";CustNo", "Gone;CustNo"}) {
+        SCOPED_TRACE(links);
+        Orders.Close();
+        Define("customers;Company;ByCustNo", links);
+        Orders.Open();
+        std::string value;
+        TField* found = nullptr;
+        EXPECT_FALSE(wwFindLookupValue(*Company, value, found));
+    }
 }
 
 }  // namespace

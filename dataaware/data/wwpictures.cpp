@@ -82,9 +82,11 @@ void wwValidatePictures(TDataSet& DataSet, const TwwInvalidValueEvent& OnInvalid
         std::string mask;
         wwGetPictureInfo(&DataSet, field.FieldName(), true, flag2, autoFill, mask);
         if (mask.empty() || field.ReadOnly() || wwPassesPicture(mask, field.Text())) continue;
+        // The event may close the dataset and free its fields: the message is made first.
+        const std::string message = wwPictureValidateError + field.DisplayName();
         field.FocusControl();
         if (OnInvalidValue) OnInvalidValue(&DataSet, &field);
-        throw EDatabaseError(wwPictureValidateError + field.DisplayName());
+        throw EDatabaseError(message);
     }
 }
 

@@ -118,6 +118,7 @@ TEST_F(Pictures, KeepARecordThatFailsItsMaskFromBeingPosted) {
     }
     EXPECT_EQ(events, std::vector<std::string>{"Phone"});
     EXPECT_EQ(Orders.State(), dsEdit);
+    EXPECT_EQ(Orders.FieldByName("Phone")->AsString(), "555-1234") << "what the user typed";
     Orders.Cancel();
     EXPECT_EQ(Orders.FieldByName("Phone")->AsString(), "(555)123-4567") << "nothing was written";
 
@@ -141,6 +142,21 @@ TEST_F(Pictures, KeepARecordThatFailsItsMaskFromBeingPosted) {
         }
         Orders.FieldByName("Phone")->SetReadOnly(false);
     }
+}
+
+TEST_F(Pictures, NameTheFailingFieldEvenWhenTheEventClosesTheDataSet) {
+    Orders.SetPictureMasks(test::LinesOf({"Phone\t(###)###-####\tT\tF"}));
+    Orders.Open();
+    Orders.OnInvalidValue = [](TDataSet* D, TField*) { D->Close(); };
+    Orders.Edit();
+    Orders.FieldByName("Phone")->SetAsString("5");
+    try {
+        Orders.Post();
+        FAIL() << "posted";
+    } catch (const EDatabaseError& e) {
+        EXPECT_EQ(e.Message(), "Invalid characters. Field : Phone");
+    }
+    EXPECT_FALSE(Orders.Active());
 }
 
 }  // namespace

@@ -322,7 +322,11 @@ TEST_F(DataSet, SearchesKeysAndShowsRangesOfAnIndex) {
 
     Customers.SetRange({"B"}, {"Smith"});
     EXPECT_EQ(Walk(Customers, "Name"), "Baker,carter,Smith");
+    // Starting a key afresh while it is being typed begins it again.
     Customers.SetRangeStart();
+    Customers.FieldByName("Name")->SetAsString("Adams");
+    Customers.SetRangeStart();
+    EXPECT_TRUE(Customers.FieldByName("Name")->IsNull());
     Customers.FieldByName("Name")->SetAsString("Baker");
     Customers.SetKeyExclusive(true);
     Customers.ApplyRange();

@@ -134,9 +134,11 @@ TDbiCursor::TDbiCursor(std::shared_ptr<TDbiDatabase> Database, const std::string
     FScratch.resize(FRecordSize);
     FCachePresent.resize(CacheRecords);
     SwitchToIndex(IndexName);
+    FDatabase->CursorOpened(FTable);
 }
 
 TDbiCursor::~TDbiCursor() {
+    FDatabase->CursorClosed(FTable);
     if (!FDropTable) return;
     try {
         FDatabase->Execute("DROP TABLE IF EXISTS temp." + QuoteName(FTable));

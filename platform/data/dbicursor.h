@@ -38,6 +38,8 @@ public:
     const std::string& TableName() const { return FTable; }
     // An answer table that lives as long as its cursor.
     void DropTableOnClose() { FDropTable = true; }
+    // For an answer: the tables of the database that its query read.
+    std::vector<std::string> SourceTables;
     TDbiDatabase& Database() const { return *FDatabase; }
     const std::vector<FLDDesc>& Fields() const { return FFields; }
     uint32_t RecordSize() const { return FRecordSize; }

@@ -8,6 +8,10 @@
 
 namespace vex {
 
+namespace {
+constexpr size_t MaxCachedStatements = 256;
+}  // namespace
+
 std::string QuoteName(const std::string& Name) {
     std::string Result = "\"";
     for (char c : Name) {
@@ -79,11 +83,13 @@ std::unique_ptr<TSqlStatement> TDbiDatabase::Prepare(const std::string& Sql) {
         sqlite3_finalize(stmt);
         throw EDBEngineError(DBIERR_QRYSYNTAX, "More than one statement: " + std::string(tail));
     }
-    if (it == FCache.end()) {
+    // Texts that differ by the values written into them would fill the cache without end:
+    // past its size a statement is the caller's alone.
+    if (it == FCache.end() && FCache.size() < MaxCachedStatements) {
         FCache.emplace(Sql, stmt);
         return std::make_unique<TSqlStatement>(stmt, false);
     }
-    // The cached one is out on another borrow: this one is the caller's alone.
+    // The cached one is out on another borrow, or the cache is full: this one is the caller's.
     return std::make_unique<TSqlStatement>(stmt, true);
 }
 
@@ -98,8 +104,9 @@ void TDbiDatabase::Execute(const std::string& Sql) {
 
 bool TDbiDatabase::TableExists(const std::string& Table) {
     auto q = Prepare(
-        "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 "
-        "UNION ALL SELECT 1 FROM sqlite_temp_schema WHERE type = 'table' AND name = ?1");
+        "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE "
+        "UNION ALL SELECT 1 FROM sqlite_temp_schema WHERE type = 'table' AND name = ?1 COLLATE "
+        "NOCASE");
     sqlite3_bind_text(q->Handle(), 1, Table.c_str(), -1, SQLITE_TRANSIENT);
     return q->Step();
 }
@@ -185,6 +192,24 @@ void TDbiDatabase::SetValidityCheck(const std::string& Table, const std::string&
     q->Step();
 }
 
+void TDbiDatabase::CursorOpened(const std::string& Table) {
+    ++FOpenCursors[UpperCase(Table)];
+}
+
+void TDbiDatabase::CursorClosed(const std::string& Table) {
+    const auto it = FOpenCursors.find(UpperCase(Table));
+    if (it != FOpenCursors.end() && --it->second == 0) FOpenCursors.erase(it);
+}
+
+bool TDbiDatabase::TableInUse(const std::string& Table) const {
+    return FOpenCursors.count(UpperCase(Table)) != 0;
+}
+
+bool TDbiDatabase::IsEngineTable(const std::string& Table) {
+    const std::string name = UpperCase(Table);
+    return name == "VEX_VALIDITY" || name.rfind("SQLITE_", 0) == 0;
+}
+
 void TDbiDatabase::CreateTable(const std::string& Table, const std::vector<FLDDesc>& Fields) {
     if (TableExists(Table)) throw EDBEngineError(DBIERR_TABLEEXISTS, Table);
     std::string sql = "CREATE TABLE " + QuoteName(Table) + " (";
@@ -193,6 +218,14 @@ void TDbiDatabase::CreateTable(const std::string& Table, const std::vector<FLDDe
         if (Fields[i].bRequired) sql += " NOT NULL";
     }
     Execute(sql + ")");
+}
+
+void TDbiDatabase::DropTable(const std::string& Table) {
+    Execute("DROP TABLE main." + QuoteName(Table));
+    if (!TableExists("vex_validity")) return;
+    auto q = Prepare("DELETE FROM vex_validity WHERE table_name = ?1");
+    sqlite3_bind_text(q->Handle(), 1, Table.c_str(), -1, SQLITE_TRANSIENT);
+    q->Step();
 }
 
 void TDbiDatabase::AddIndex(const std::string& Table, const IDXDesc& Index) {

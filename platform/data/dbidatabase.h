@@ -42,8 +42,9 @@ private:
 };
 
 // The SQLite file of one folder: one connection, defensive, without extension loading, its
-// statements prepared once and kept. The connection belongs to the thread that uses the data
-// layer (the user-interface thread), so SQLite takes no lock per call.
+// statements prepared once and kept (the first few hundred texts). The connection belongs to
+// the thread that uses the data layer (the user-interface thread), so SQLite takes no lock
+// per call.
 class TDbiDatabase {
 public:
     explicit TDbiDatabase(const std::string& FileName);
@@ -59,6 +60,7 @@ public:
     std::unique_ptr<TSqlStatement> Prepare(const std::string& Sql);
     void Execute(const std::string& Sql);
 
+    // Whether the table is there, its name in any case as SQLite takes it.
     bool TableExists(const std::string& Table);
     // Raises DBIERR_NOSUCHTABLE for a missing table.
     std::vector<FLDDesc> TableFields(const std::string& Table);
@@ -75,15 +77,26 @@ public:
                           const std::string& Picture);
 
     void CreateTable(const std::string& Table, const std::vector<FLDDesc>& Fields);
+    // Drops a table of the main database with its indexes and its validity checks.
+    void DropTable(const std::string& Table);
     void AddIndex(const std::string& Table, const IDXDesc& Index);
 
     // Raises EDBEngineError with the connection's message for an SQLite result other than OK.
     void CheckResult(int Result) const;
 
+    // The cursors open on each table (names without regard to ASCII case, as SQLite takes
+    // them), so that a table is not replaced under a cursor that reads it by row id.
+    void CursorOpened(const std::string& Table);
+    void CursorClosed(const std::string& Table);
+    bool TableInUse(const std::string& Table) const;
+    // The engine's own tables (SQLite's and the catalogue), which no caller may replace.
+    static bool IsEngineTable(const std::string& Table);
+
 private:
     std::string FFileName;
     sqlite3* FHandle = nullptr;
     std::map<std::string, sqlite3_stmt*> FCache;
+    std::map<std::string, int32_t> FOpenCursors;  // upper-cased table name to count
     friend class TSqlStatement;
 };
 

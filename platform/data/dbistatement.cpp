@@ -79,6 +79,31 @@ bool Condition(const std::string& Column, std::string Cell, bool BlanksAsZero, s
     return true;
 }
 
+// Notes the tables of the main database that a statement being prepared reads.
+class TReadTables {
+public:
+    explicit TReadTables(TDbiDatabase& Database) : FDatabase(Database) {
+        sqlite3_set_authorizer(FDatabase.Handle(), &Note, this);
+    }
+    ~TReadTables() { sqlite3_set_authorizer(FDatabase.Handle(), nullptr, nullptr); }
+    TReadTables(const TReadTables&) = delete;
+    TReadTables& operator=(const TReadTables&) = delete;
+
+    std::vector<std::string> Tables;
+
+private:
+    static int Note(void* Self, int Action, const char* Table, const char*, const char* Schema,
+                    const char*) {
+        auto& tables = static_cast<TReadTables*>(Self)->Tables;
+        if (Action == SQLITE_READ && Table && Schema && std::strcmp(Schema, "main") == 0 &&
+            std::find(tables.begin(), tables.end(), Table) == tables.end())
+            tables.emplace_back(Table);
+        return SQLITE_OK;
+    }
+
+    TDbiDatabase& FDatabase;
+};
+
 }  // namespace
 
 DBIResult TranslateQbe(const std::string& Text, bool BlanksAsZero, std::string& Sql,
@@ -157,14 +182,25 @@ std::unique_ptr<TDbiCursor> OpenAnswer(std::shared_ptr<TDbiDatabase> Database,
     Database->Prepare(Sql);
     static std::atomic<int> counter{0};
     const std::string answer = "answer_" + std::to_string(++counter);
+    std::vector<std::string> sources;
     {
-        auto create = Database->Prepare("CREATE TEMP TABLE " + QuoteName(answer) + " AS " + Sql);
-        Bind(create->Handle(), Params);
-        create->Step();
+        // Its text names this answer alone: prepared for this once, never kept.
+        const std::string text = "CREATE TEMP TABLE " + QuoteName(answer) + " AS " + Sql;
+        sqlite3_stmt* handle = nullptr;
+        {
+            TReadTables reads(*Database);
+            Database->CheckResult(
+                sqlite3_prepare_v2(Database->Handle(), text.c_str(), -1, &handle, nullptr));
+            sources = std::move(reads.Tables);
+        }
+        TSqlStatement create(handle, true);
+        Bind(create.Handle(), Params);
+        create.Step();
     }
     try {
         auto cursor = std::make_unique<TDbiCursor>(Database, answer);
         cursor->DropTableOnClose();
+        cursor->SourceTables = std::move(sources);
         return cursor;
     } catch (...) {
         Database->Execute("DROP TABLE temp." + QuoteName(answer));

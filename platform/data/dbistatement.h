@@ -64,7 +64,7 @@ DBIResult TranslateQbe(const std::string& Text, bool BlanksAsZero, std::string& 
                        std::vector<TSqlValue>& Params, std::string& Error);
 
 // Runs one SELECT with its parameters into a private table of the connection and opens a
-// read-only cursor on it; the table goes with the cursor.
+// read-only cursor on it; the table goes with the cursor, which knows the tables read.
 std::unique_ptr<TDbiCursor> OpenAnswer(std::shared_ptr<TDbiDatabase> Database,
                                        const std::string& Sql,
                                        const std::vector<TSqlValue>& Params = {});

@@ -1,6 +1,7 @@
 #include "platform/data/dbistatement.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "platform/data/data_testsupport.h"
 #include "platform/data/dbiengine.h"
@@ -89,6 +90,25 @@ TEST_F(Statement, RunsOneSqlStatementAndRefusesASecond) {
     EXPECT_EQ(two.Prepare("SELECT 1; DELETE FROM customer"), DBIERR_QRYSYNTAX);
     EXPECT_EQ(two.Execute(none), DBIERR_INVALIDHNDL);
     EXPECT_EQ(two.SetProp(12345, 1), DBIERR_NOTSUPPORTED);
+}
+
+TEST_F(Statement, KeepsTheConnectionsStatementsBoundedOverManyAnswers) {
+    const auto statements = [&] {
+        int count = 0;
+        for (sqlite3_stmt* s = sqlite3_next_stmt(Database->Handle(), nullptr); s;
+             s = sqlite3_next_stmt(Database->Handle(), s))
+            ++count;
+        return count;
+    };
+    // Each answer is made under a name of its own, and each value gives another text.
+    for (int i = 0; i < 600; ++i) {
+        TDbiStatement select(Database, qrylangSQL);
+        ASSERT_EQ(select.Prepare("SELECT CustNo FROM customer WHERE CustNo > " + std::to_string(i)),
+                  DBIERR_NONE);
+        std::unique_ptr<TDbiCursor> answer;
+        ASSERT_EQ(select.Execute(answer), DBIERR_NONE);
+    }
+    EXPECT_LT(statements(), 600);
 }
 
 }  // namespace

@@ -191,6 +191,8 @@ void TTable::CheckIndex() const {
 void TTable::EnterKeyState(TKeyBuffer& Buffer, bool Clear) {
     CheckBrowseMode();
     CheckIndex();
+    // A key being typed is finished first: it may be the very buffer begun again here.
+    if (FEditingKey) LeaveKeyState();
     if (Clear || Buffer.Data.size() != Handle()->RecordSize()) {
         const bool exclusive = Buffer.Exclusive;
         Buffer = TKeyBuffer();
@@ -198,7 +200,6 @@ void TTable::EnterKeyState(TKeyBuffer& Buffer, bool Clear) {
         Buffer.Data.resize(Handle()->RecordSize());
         Handle()->InitRecord(Buffer.Data.data());
     }
-    if (FEditingKey) LeaveKeyState();
     FEditingKey = &Buffer;
     FStateBeforeKey = SetTempState(dsSetKey, Buffer.Data.data());
     DataEvent(deUpdateState, 0);

@@ -144,11 +144,13 @@ protected:
     void DoAfterOpen() override;
     std::unique_ptr<TDbiCursor> CreateHandle() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Ends the typing of a key begun by SetKey, SetRangeStart and the like (the key keeps
+    // what was typed); the dataset is back in the state it had.
+    void LeaveKeyState();
 
 private:
     class TMasterDataLink;
     void EnterKeyState(TKeyBuffer& Buffer, bool Clear);
-    void LeaveKeyState();
     void SetKeyFields(TKeyBuffer& Buffer, const std::vector<std::string>& Values);
     void CheckIndex() const;
     void ApplyMasterRange();
