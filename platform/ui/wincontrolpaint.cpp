@@ -34,6 +34,13 @@ void TWinControl::PaintHandler(TMessage& Message) {
     // What the control paints itself goes under its plain children, which paint over it before
     // anything reaches the screen. A frame or background handler may have freed the control.
     if (life.expired()) return;
+    // Most windowed controls have no plain children: then nothing draws after the control's own
+    // painting, and its state need not be kept. Children that its painting adds have asked for a
+    // paint of their own.
+    if (FControls.empty()) {
+        PaintWindow(dc);
+        return;
+    }
     {
         TSavedDC saved(dc);
         PaintWindow(dc);
