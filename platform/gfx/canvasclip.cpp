@@ -51,7 +51,8 @@ int TCanvas::GetClipBox(TRect& Box) const {
 }
 
 void TCanvas::SetBaseClip(const TRegion& Region) {
-    ExchangeBaseClip(TClipSpans(Region));
+    FBaseClip.emplace(Region);
+    InvalidateClip();
 }
 
 std::optional<TClipSpans> TCanvas::ExchangeBaseClip(std::optional<TClipSpans> Spans) {

@@ -25,7 +25,7 @@ void SurfaceAt(TWnd& W, TSurfaceArea Area, TPoint Origin, TWindowSurface& Surfac
     Surface.Height = rows.Height;
     Surface.Stride = rows.Stride;
     Surface.Origin = wintree::Shifted(Origin, area.Left, area.Top);
-    Surface.Clip = wintree::VisibleRegion(W, area, true);
+    wintree::VisibleRegion(W, area, true, Surface.Clip);
 }
 
 TWindowSurface SurfaceOf(TWnd& W, TSurfaceArea Area) {
