@@ -290,9 +290,15 @@ void TRegion::Intersect(const TRegion& Other) {
 }
 
 void TRegion::Offset(int32_t DX, int32_t DY) {
-    if (Empty()) return;
+    if (FMany.empty()) {
+        // One rectangle, the common case: pressed flat against the end of the range, it is gone.
+        if (IsRectEmpty(FOne)) return;
+        OffsetRect(FOne, DX, DY);
+        if (IsRectEmpty(FOne)) FOne = TRect();
+        return;
+    }
     bool squeezed = false;
-    for (TRect& r : FMany.empty() ? std::span<TRect>(&FOne, 1) : std::span<TRect>(FMany)) {
+    for (TRect& r : FMany) {
         const TRect before = r;
         OffsetRect(r, DX, DY);
         squeezed |= int64_t{r.Right} - r.Left != int64_t{before.Right} - before.Left ||

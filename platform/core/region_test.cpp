@@ -255,6 +255,14 @@ TEST(Region, OffsetStaysInRangeAndDropsWhatIsSqueezedFlat) {
     steps.Offset(INT32_MAX - 4, 0);
     EXPECT_EQ(ListOf(steps), (std::vector<TRect>{Rect(INT32_MAX - 4, 0, INT32_MAX, 4)}));
 
+    // One rectangle alone the same: narrowed at the end of the range, gone once pressed flat.
+    TRegion one(Rect(INT32_MAX - 10, 0, INT32_MAX - 2, 10));
+    one.Offset(5, 0);
+    EXPECT_EQ(ListOf(one), (std::vector<TRect>{Rect(INT32_MAX - 5, 0, INT32_MAX, 10)}));
+    one.Offset(10, 0);
+    EXPECT_TRUE(one.Empty());
+    EXPECT_EQ(one.Bounds(), TRect());
+
     // A region as wide as the whole range moves without its width overflowing on the way.
     TRegion everything(Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
     everything.Offset(1, -1);

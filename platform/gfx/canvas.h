@@ -102,6 +102,10 @@ public:
     // canvas lent for a while gets its own back without working it out again.
     const std::optional<TClipSpans>& BaseClip() const { return FBaseClip; }
     std::optional<TClipSpans> ExchangeBaseClip(std::optional<TClipSpans> Spans);
+    // The same in place, for what binds and lends canvases at every paint: the base clip becomes
+    // a copy of Spans (null: none), or trades places with Spans.
+    void SetBaseClip(const TClipSpans* Spans);
+    void SwapBaseClip(std::optional<TClipSpans>& Spans);
     // What drawing can reach now (base clip, user clip and bitmap) within R, in the bitmap's
     // coordinates: the base clip of something drawn inside this canvas's reach.
     TClipSpans ReachWithin(const TRect& R) const { return Clip().Intersected(R); }

@@ -51,13 +51,28 @@ int TCanvas::GetClipBox(TRect& Box) const {
 }
 
 void TCanvas::SetBaseClip(const TRegion& Region) {
-    ExchangeBaseClip(TClipSpans(Region));
+    FBaseClip.emplace(Region);
+    InvalidateClip();
 }
 
 std::optional<TClipSpans> TCanvas::ExchangeBaseClip(std::optional<TClipSpans> Spans) {
-    std::swap(FBaseClip, Spans);
-    InvalidateClip();
+    SwapBaseClip(Spans);
     return Spans;
+}
+
+void TCanvas::SetBaseClip(const TClipSpans* Spans) {
+    if (Spans == nullptr)
+        FBaseClip.reset();
+    else if (FBaseClip)
+        *FBaseClip = *Spans;
+    else
+        FBaseClip.emplace(*Spans);
+    InvalidateClip();
+}
+
+void TCanvas::SwapBaseClip(std::optional<TClipSpans>& Spans) {
+    FBaseClip.swap(Spans);
+    InvalidateClip();
 }
 
 int TCanvas::IntersectClipRect(const TRect& R) {

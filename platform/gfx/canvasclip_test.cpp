@@ -155,6 +155,35 @@ TEST(CanvasClip, ACanvasLentWithinItsReachGetsItsOwnClipBack) {
               (Rows{"rrrrrrrr", "rr...rrr", "rr...rrr", "rr...rrr", "rrrrrrrr"}));
 }
 
+// A canvas bound to one context after another takes each base clip in place: it draws what the
+// same clip set from its region lets through, whatever it had before, and null leaves none.
+TEST(CanvasClip, ABaseClipTakenInPlaceDrawsAsOneSetFromItsRegion) {
+    TRegion ring(Rect(0, 0, 8, 5));
+    ring.Subtract(Rect(2, 1, 5, 4));
+    const Rows blank{"........", "........", "........", "........", "........"};
+    for (const TRegion& base : {ring, TRegion(Rect(1, 1, 6, 4)), TRegion()}) {
+        for (const TRegion& before : {TRegion(), TRegion(Rect(0, 0, 3, 3)), ring}) {
+            TBitmap expected, actual;
+            PaintPicture(expected, blank);
+            PaintPicture(actual, blank);
+            TCanvas fromRegion(expected), inPlace(actual);
+            fromRegion.SetBaseClip(base);
+            if (!before.Empty()) inPlace.SetBaseClip(before);
+            inPlace.SetBaseClip(&*fromRegion.BaseClip());
+            for (TCanvas* canvas : {&fromRegion, &inPlace}) {
+                canvas->Brush().SetColor(clBlue);
+                canvas->FillRect(Rect(-100, -100, 100, 100));
+            }
+            EXPECT_EQ(PictureOf(actual), PictureOf(expected));
+            inPlace.SetBaseClip(nullptr);
+            EXPECT_FALSE(inPlace.BaseClip().has_value());
+            inPlace.Brush().SetColor(clRed);
+            inPlace.FillRect(Rect(-100, -100, 100, 100));
+            EXPECT_EQ(PictureOf(actual), (Rows(5, "rrrrrrrr")));
+        }
+    }
+}
+
 // Each drawing call made through a clip of several rectangles changes exactly the pixels it
 // changes without a clip that lie inside the clip, and no other.
 TEST(CanvasClip, EveryDrawingCallHonoursARegion) {

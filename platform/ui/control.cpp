@@ -13,12 +13,33 @@
 
 namespace vex {
 
+namespace {
+
+// The watches in their scopes, the newest first.
+TControlWatch* Watches = nullptr;
+
+}  // namespace
+
+TControlWatch::TControlWatch(const TControl& Control) : FControl(&Control), FOuter(Watches) {
+    Watches = this;
+}
+
+TControlWatch::~TControlWatch() {
+    // Scopes end in the reverse order they began, so this is nearly always the newest.
+    TControlWatch** link = &Watches;
+    while (*link != this)
+        link = &(*link)->FOuter;
+    *link = FOuter;
+}
+
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
     FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     FFont.OnChange = [this](TObject*) { FontChanged(); };
 }
 
 TControl::~TControl() {
+    for (TControlWatch* watch = Watches; watch != nullptr; watch = watch->FOuter)
+        if (watch->FControl == this) watch->FControl = nullptr;
     FDestroying = true;
     ForgetMouseControls(this);
     SetParent(nullptr);

@@ -273,4 +273,24 @@ private:
     int32_t FHelpContext = 0;
 };
 
+// Tells, as LifeToken does, whether a control is still there after a call out to code that may
+// free it, for the paths that run for every control at every paint: watching touches nothing but
+// the watch, where a token reaches a record of its own beside each control. A watch lives in a
+// scope; the control's destructor marks the watches on it.
+class TControlWatch {
+public:
+    explicit TControlWatch(const TControl& Control);
+    ~TControlWatch();
+    TControlWatch(const TControlWatch&) = delete;
+    TControlWatch& operator=(const TControlWatch&) = delete;
+
+    bool Expired() const { return FControl == nullptr; }
+
+private:
+    friend class TControl;
+
+    const TControl* FControl;
+    TControlWatch* FOuter;  // the watch made before this one, still in its scope
+};
+
 }  // namespace vex

@@ -539,6 +539,33 @@ TEST(ControlRemoval, HandlersMayFreeTheControlOrItsParentMidway) {
     }
 }
 
+// A watch sees its own control freed in its scope, and no other, whichever order the scopes end
+// in.
+TEST(ControlRemoval, AWatchSeesItsControlFreedWhileItLasts) {
+    auto* first = new TControl(nullptr);
+    auto* second = new TControl(nullptr);
+    {
+        const TControlWatch onFirst(*first);
+        const TControlWatch onSecond(*second);
+        const TControlWatch onFirstAgain(*first);
+        delete first;
+        EXPECT_TRUE(onFirst.Expired());
+        EXPECT_TRUE(onFirstAgain.Expired());
+        EXPECT_FALSE(onSecond.Expired());
+    }
+    auto older = std::make_unique<TControlWatch>(*second);
+    auto newer = std::make_unique<TControlWatch>(*second);
+    older.reset();
+    EXPECT_FALSE(newer->Expired());
+    delete second;
+    EXPECT_TRUE(newer->Expired());
+    newer.reset();
+    auto* third = new TControl(nullptr);
+    const TControlWatch onThird(*third);
+    delete third;
+    EXPECT_TRUE(onThird.Expired());
+}
+
 TEST(ControlRemoval, MouseReferencesAreClearedWhenAControlGoesAway) {
     struct TCase {
         const char* Name;

@@ -107,14 +107,9 @@ void TControlCanvas::SetHandle(HDC DC) {
     else
         CanvasesWithContexts().Leave(FPlaceAmongDrawers);
     ResetClip();
-    if (DC != nullptr) {
-        // What DC could draw bounds the canvas: its base clip and its own.
-        ExchangeBaseClip(DC->Reach());
-        SetOrigin(DC->Origin());
-    } else {
-        ExchangeBaseClip(std::nullopt);
-        SetOrigin(TPoint());
-    }
+    // What DC could draw bounds the canvas: its base clip and its own.
+    SetBaseClip(DC != nullptr ? &DC->Reach() : nullptr);
+    SetOrigin(DC != nullptr ? DC->Origin() : TPoint());
     if (own != nullptr) ReleaseDC(0, own);
 }
 

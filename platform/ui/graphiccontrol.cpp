@@ -1,7 +1,5 @@
 #include "platform/ui/graphiccontrol.h"
 
-#include <memory>
-
 namespace vex {
 
 namespace {
@@ -11,17 +9,17 @@ namespace {
 class TCanvasOnContext {
 public:
     TCanvasOnContext(TControl& Control, TControlCanvas& Canvas, HDC DC)
-        : FLife(Control.LifeToken()), FCanvas(Canvas) {
+        : FWatch(Control), FCanvas(Canvas) {
         Canvas.SetHandle(DC);
     }
     ~TCanvasOnContext() {
-        if (!FLife.expired()) FCanvas.SetHandle(nullptr);
+        if (!FWatch.Expired()) FCanvas.SetHandle(nullptr);
     }
     TCanvasOnContext(const TCanvasOnContext&) = delete;
     TCanvasOnContext& operator=(const TCanvasOnContext&) = delete;
 
 private:
-    std::weak_ptr<const void> FLife;
+    TControlWatch FWatch;
     TControlCanvas& FCanvas;
 };
 
@@ -53,10 +51,10 @@ TCanvas& TCustomControl::Canvas() {
 }
 
 void TCustomControl::WMPaint(TMessage& Message) {
-    const std::weak_ptr<const void> life = LifeToken();
+    const TControlWatch watch(*this);
     FControlState.Include(csCustomPaint);
     TWinControl::WMPaint(Message);
-    if (!life.expired()) FControlState.Exclude(csCustomPaint);
+    if (!watch.Expired()) FControlState.Exclude(csCustomPaint);
 }
 
 void TCustomControl::PaintWindow(HDC DC) {

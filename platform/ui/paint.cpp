@@ -47,22 +47,30 @@ TContexts& Contexts() {
     return contexts;
 }
 
+// A context given back before, or a new one, not yet in use.
+std::unique_ptr<TDeviceContext> SpareContext() {
+    auto& spare = Contexts().Spare;
+    if (spare.empty()) return std::make_unique<TDeviceContext>();
+    std::unique_ptr<TDeviceContext> context = std::move(spare.back());
+    spare.pop_back();
+    return context;
+}
+
+// Puts Context in use over Surface of Wnd.
+TDeviceContext& UseContext(std::unique_ptr<TDeviceContext> Context, HWND Wnd,
+                           const TWindowSurface& Surface) {
+    Context->Wnd = Wnd;
+    Context->Target.Retarget(Surface.Pixels, Surface.Width, Surface.Height, Surface.Stride);
+    Context->Drawable = Surface.Clip.Bounds();
+    Context->Canvas.SetOrigin(Surface.Origin);
+    Context->Canvas.SetBaseClip(Surface.Clip);
+    auto& inUse = Contexts().InUse;
+    inUse.push_back(std::move(Context));
+    return *inUse.back();
+}
+
 TDeviceContext& MakeContext(HWND Wnd, const TWindowSurface& Surface) {
-    TContexts& contexts = Contexts();
-    std::unique_ptr<TDeviceContext> context;
-    if (contexts.Spare.empty()) {
-        context = std::make_unique<TDeviceContext>();
-    } else {
-        context = std::move(contexts.Spare.back());
-        contexts.Spare.pop_back();
-    }
-    context->Wnd = Wnd;
-    context->Target.Retarget(Surface.Pixels, Surface.Width, Surface.Height, Surface.Stride);
-    context->Drawable = Surface.Clip.Bounds();
-    context->Canvas.SetOrigin(Surface.Origin);
-    context->Canvas.SetBaseClip(Surface.Clip);
-    contexts.InUse.push_back(std::move(context));
-    return *contexts.InUse.back();
+    return UseContext(SpareContext(), Wnd, Surface);
 }
 
 std::unique_ptr<TDeviceContext> TakeContext(HDC DC) {
@@ -87,13 +95,16 @@ void GiveBack(std::unique_ptr<TDeviceContext> Context) {
 }  // namespace
 
 HDC BeginPaint(HWND Wnd, PAINTSTRUCT& Paint) {
-    TPaintSession session = BeginWindowPaint(Wnd);
-    TDeviceContext& context = MakeContext(Wnd, session.Surface);
+    // The session is made where the context keeps it: a window painted at every pass makes no
+    // copy of it.
+    std::unique_ptr<TDeviceContext> made = SpareContext();
+    const TPaintSession& session = made->Session.emplace();
+    BeginWindowPaint(Wnd, made->Session.value());
+    TDeviceContext& context = UseContext(std::move(made), Wnd, session.Surface);
     HDC dc = &context.Canvas;
     Paint = PAINTSTRUCT{dc, false, session.UpdateBox};
     const bool frame = session.FrameInvalid;
     const bool erase = session.Erase;
-    context.Session = std::move(session);
     // The context exists before any handler runs, so one that moves the window's pixels (by
     // resizing it) leaves it drawing nowhere rather than into pixels that are gone. A handler
     // that fails ends it, since no caller gets it to end.
@@ -171,24 +182,35 @@ TPaintScope::~TPaintScope() {
     if (FPaint.hdc != nullptr) EndPaint(FWnd, FPaint);
 }
 
-std::optional<TClipSpans> NarrowContext(HDC DC, const TRect& Area) {
+namespace {
+
+// NarrowContext, trading DC's base clip for the narrowed one in place.
+void NarrowContextSwapping(HDC DC, const TRect& Area, std::optional<TClipSpans>& Base) {
     TRect onBitmap = Area;
     const TPoint origin = DC->Origin();
     OffsetRect(onBitmap, origin.X, origin.Y);
-    std::optional<TClipSpans> outer = DC->ExchangeBaseClip(DC->ReachWithin(onBitmap));
+    Base.emplace(DC->ReachWithin(onBitmap));
+    DC->SwapBaseClip(Base);
     DC->SetOrigin(Point(onBitmap.Left, onBitmap.Top));
+}
+
+}  // namespace
+
+std::optional<TClipSpans> NarrowContext(HDC DC, const TRect& Area) {
+    std::optional<TClipSpans> outer;
+    NarrowContextSwapping(DC, Area, outer);
     return outer;
 }
 
 TChildPaintScope::TChildPaintScope(HDC DC, const TRect& Bounds)
     : FDC(DC), FSaved(DC), FOuterOrigin(DC->Origin()) {
     // Whatever the parent could still draw on bounds the child.
-    FOuterBase = NarrowContext(DC, Bounds);
+    NarrowContextSwapping(DC, Bounds, FOuterBase);
     DC->ResetClip();
 }
 
 TChildPaintScope::~TChildPaintScope() {
-    FDC->ExchangeBaseClip(std::move(FOuterBase));
+    FDC->SwapBaseClip(FOuterBase);
     // The saved state brings back the rest; the origin is set here as well, should the state
     // stack have been too deep to save it.
     FDC->SetOrigin(FOuterOrigin);

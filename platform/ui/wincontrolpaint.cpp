@@ -28,17 +28,24 @@ void TWinControl::WMPaint(TMessage& Message) {
 }
 
 void TWinControl::PaintHandler(TMessage& Message) {
-    const std::weak_ptr<const void> life = LifeToken();
+    const TControlWatch watch(*this);
     TPaintScope paint(FHandle, reinterpret_cast<HDC>(Message.WParam));
     HDC dc = paint.DC();
     // What the control paints itself goes under its plain children, which paint over it before
     // anything reaches the screen. A frame or background handler may have freed the control.
-    if (life.expired()) return;
+    if (watch.Expired()) return;
+    // Most windowed controls have no plain children: then nothing draws after the control's own
+    // painting, and its state need not be kept. Children that its painting adds have asked for a
+    // paint of their own.
+    if (FControls.empty()) {
+        PaintWindow(dc);
+        return;
+    }
     {
         TSavedDC saved(dc);
         PaintWindow(dc);
     }
-    if (!life.expired()) PaintControls(dc, nullptr);
+    if (!watch.Expired()) PaintControls(dc, nullptr);
 }
 
 void TWinControl::PaintWindow(HDC DC) {

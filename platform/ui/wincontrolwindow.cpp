@@ -1,7 +1,6 @@
 #include "platform/ui/wincontrol.h"
 
 #include <memory>
-#include <unordered_map>
 #include <utility>
 
 #include "platform/core/exceptions.h"
@@ -18,29 +17,26 @@ namespace vex {
 
 namespace {
 
-// The controls of the windows they made.
-std::unordered_map<HWND, TWinControl*>& ControlWindows() {
-    static std::unordered_map<HWND, TWinControl*> windows;
-    return windows;
-}
-
 // The control whose window CreateWindowEx is making: the first message of a new window
 // binds the window to it.
 TWinControl* CreationControl = nullptr;
+
+// The control a window is bound to; only controls are ever bound.
+TWinControl* BoundControl(HWND Wnd) {
+    return static_cast<TWinControl*>(WindowObject(Wnd));
+}
 
 }  // namespace
 
 // The procedure every window of a control is made with: the message goes to the control's
 // WndProc, which leaves what it does not take to the class's own procedure.
 LRESULT ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-    auto& windows = ControlWindows();
-    auto found = windows.find(Wnd);
-    TWinControl* control = found != windows.end() ? found->second : nullptr;
+    TWinControl* control = BoundControl(Wnd);
     if (control == nullptr) {
         if (CreationControl == nullptr) return DefWindowProc(Wnd, Msg, WParam, LParam);
         control = std::exchange(CreationControl, nullptr);
         control->FHandle = Wnd;
-        windows[Wnd] = control;
+        SetWindowObject(Wnd, control);
     }
     TMessage message{Msg, WParam, LParam, 0};
     control->WndProc(message);
@@ -49,9 +45,7 @@ LRESULT ControlWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
 
 TWinControl* FindControl(HWND Handle) {
     if (Handle == 0) return nullptr;
-    auto& windows = ControlWindows();
-    const auto found = windows.find(Handle);
-    return found != windows.end() ? found->second : nullptr;
+    return BoundControl(Handle);
 }
 
 bool IsKeyMsg(const MSG& Msg) {
@@ -183,7 +177,7 @@ void TWinControl::DestroyWindowHandle() {
     const HWND wnd = FHandle;
     DestroyWindow(wnd);
     // WM_NCDESTROY forgot the window; a window the tree would not destroy is forgotten too.
-    ControlWindows().erase(wnd);
+    SetWindowObject(wnd, nullptr);
     FHandle = 0;
     FShowing = false;
 }
@@ -289,7 +283,7 @@ void TWinControl::WMWindowPosChanged(TMessage& Message) {
 
 void TWinControl::WMNCDestroy(TMessage& Message) {
     DefaultHandler(Message);
-    ControlWindows().erase(FHandle);
+    SetWindowObject(FHandle, nullptr);
     FHandle = 0;
     FShowing = false;
 }

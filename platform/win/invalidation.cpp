@@ -92,7 +92,10 @@ void InvalidateReachedRect(TWnd& W, const TRect& Area, UINT Flags) {
     SyncPending(W);
     if (!any || !IncludesChildren(W, Flags)) return;
     const UINT childFlags = ChildFlags(Flags);
-    for (TWnd* c : W.Children) {
+    // From the bottom of the stacking order up, which is mostly the order the windows were made:
+    // the windows waiting to paint are kept in that order, and each joins them at their end.
+    for (auto it = W.Children.rbegin(); it != W.Children.rend(); ++it) {
+        TWnd* c = *it;
         if ((c->Style & WS_VISIBLE) == 0 || c->RedrawOff) continue;
         TRect place = c->Bounds;
         OffsetRect(place, W.Client.Left, W.Client.Top);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/core/clock.h"
+#include "platform/core/object.h"
 #include "platform/win/lifetoken.h"
 #include "platform/win/messageloop.h"
 #include "platform/win/virtualclock.h"
@@ -48,6 +49,28 @@ TEST(MessageQueue, MessagesToAFreedWindowAreDroppedEvenWhenItFreesItself) {
     PostMessage(self, WM_USER, 0, 0);
     Drain();
     EXPECT_EQ(calls, 1);
+}
+
+// The object a window is bound to stays with the window, is let go of when unbound, and goes
+// with it; a handle that is no window binds nothing.
+TEST(WindowObjects, StayWithTheirWindowUntilUnboundOrTheWindowGoes) {
+    TObject first, second;
+    const HWND wnd = AllocateHWnd([](TMessage&) {});
+    const HWND other = AllocateHWnd([](TMessage&) {});
+    EXPECT_EQ(WindowObject(wnd), nullptr);
+    SetWindowObject(wnd, &first);
+    SetWindowObject(other, &second);
+    EXPECT_EQ(WindowObject(wnd), &first);
+    EXPECT_EQ(WindowObject(other), &second);
+    SetWindowObject(wnd, nullptr);
+    EXPECT_EQ(WindowObject(wnd), nullptr);
+    SetWindowObject(wnd, &first);
+    DeallocateHWnd(wnd);
+    EXPECT_EQ(WindowObject(wnd), nullptr);
+    SetWindowObject(wnd, &second);
+    EXPECT_EQ(WindowObject(wnd), nullptr);
+    EXPECT_EQ(WindowObject(other), &second);
+    DeallocateHWnd(other);
 }
 
 TEST(MessageQueue, RegisteredMessagesAreStablePerNameWithoutRegardToCase) {

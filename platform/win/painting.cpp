@@ -10,43 +10,52 @@ namespace vex {
 
 namespace {
 
-// The surface of a window that shows, its top-left corner at Origin in the buffer.
-TWindowSurface SurfaceAt(TWnd& W, TSurfaceArea Area, TPoint Origin) {
-    TWindowSurface surface;
+// Surface becomes the surface of a window that shows, its top-left corner at Origin in the
+// buffer.
+void SurfaceAt(TWnd& W, TSurfaceArea Area, TPoint Origin, TWindowSurface& Surface) {
     TBackBuffer* buffer = wintree::BufferOf(W);
-    if (buffer == nullptr) return surface;
+    if (buffer == nullptr) {
+        Surface = TWindowSurface();
+        return;
+    }
     const TRect area = Area == TSurfaceArea::Client ? W.Client : wintree::WindowArea(W);
     const TPixelRows rows = buffer->Rows();
-    surface.Pixels = buffer->PixelsToChange();
-    surface.Width = rows.Width;
-    surface.Height = rows.Height;
-    surface.Stride = rows.Stride;
-    surface.Origin = wintree::Shifted(Origin, area.Left, area.Top);
-    surface.Clip = wintree::VisibleRegion(W, area, true);
-    return surface;
+    Surface.Pixels = buffer->PixelsToChange();
+    Surface.Width = rows.Width;
+    Surface.Height = rows.Height;
+    Surface.Stride = rows.Stride;
+    Surface.Origin = wintree::Shifted(Origin, area.Left, area.Top);
+    wintree::VisibleRegion(W, area, true, Surface.Clip);
 }
 
 TWindowSurface SurfaceOf(TWnd& W, TSurfaceArea Area) {
-    if (!wintree::IsShowing(W)) return TWindowSurface();
-    return SurfaceAt(W, Area, wintree::BufferOrigin(W));
+    TWindowSurface surface;
+    if (wintree::IsShowing(W)) SurfaceAt(W, Area, wintree::BufferOrigin(W), surface);
+    return surface;
 }
 
-// Empties W's update region and returns its part in the client area; Frame tells whether any
-// of it lay outside, on the frame.
-TRegion TakeClientUpdate(TWnd& W, bool& Frame) {
-    TRegion client = std::move(W.Update);
+// Moves W's update region into Client, keeping its part in the client area; Frame tells whether
+// any of it lay outside, on the frame.
+void TakeClientUpdate(TWnd& W, TRegion& Client, bool& Frame) {
+    Client = std::move(W.Update);
     W.Update.Clear();
     // The client area is one rectangle: the region lies inside it when its bounds do.
-    const TRect bounds = client.Bounds();
+    const TRect bounds = Client.Bounds();
     TRect common;
-    Frame = !client.Empty() && !(IntersectRect(common, bounds, W.Client) && common == bounds);
-    if (Frame) client.Intersect(W.Client);
-    return client;
+    Frame = !Client.Empty() && !(IntersectRect(common, bounds, W.Client) && common == bounds);
+    if (Frame) Client.Intersect(W.Client);
 }
 
 // Narrows Clip (buffer coordinates) to Update (coordinates of the window that starts at Origin
 // in the buffer).
 void ClipToUpdate(TRegion& Clip, const TRegion& Update, TPoint Origin) {
+    // Nearly every update region is one rectangle, moved without a copy of the region.
+    if (Update.Rects().size() == 1) {
+        TRect inBuffer = Update.Rects().front();
+        OffsetRect(inBuffer, Origin.X, Origin.Y);
+        Clip.Intersect(inBuffer);
+        return;
+    }
     TRegion inBuffer = Update;
     inBuffer.Offset(Origin.X, Origin.Y);
     Clip.Intersect(inBuffer);
@@ -61,11 +70,20 @@ TWindowSurface GetWindowSurface(HWND Wnd, TSurfaceArea Area) {
 
 TPaintSession BeginWindowPaint(HWND Wnd) {
     TPaintSession session;
+    BeginWindowPaint(Wnd, session);
+    return session;
+}
+
+void BeginWindowPaint(HWND Wnd, TPaintSession& Session) {
     TWnd* w = TWindowStore::Instance().Find(Wnd);
-    if (w == nullptr) return session;
-    session.Wnd = Wnd;
-    TRegion client = TakeClientUpdate(*w, session.FrameInvalid);
-    session.Erase = w->Erase;
+    if (w == nullptr) {
+        Session = TPaintSession();
+        return;
+    }
+    Session.Wnd = Wnd;
+    TRegion& client = Session.UpdateRegion;
+    TakeClientUpdate(*w, client, Session.FrameInvalid);
+    Session.Erase = w->Erase;
     const bool canPaint = wintree::CanPaint(*w);
     w->Erase = false;
     w->InternalPaint = false;
@@ -73,13 +91,13 @@ TPaintSession BeginWindowPaint(HWND Wnd) {
     if (canPaint) {
         // A window that can paint shows.
         const TPoint origin = wintree::BufferOrigin(*w);
-        session.Surface = SurfaceAt(*w, TSurfaceArea::Client, origin);
-        ClipToUpdate(session.Surface.Clip, client, origin);
+        SurfaceAt(*w, TSurfaceArea::Client, origin, Session.Surface);
+        ClipToUpdate(Session.Surface.Clip, client, origin);
+    } else {
+        Session.Surface = TWindowSurface();
     }
     client.Offset(-w->Client.Left, -w->Client.Top);
-    session.UpdateBox = client.Bounds();
-    session.UpdateRegion = std::move(client);
-    return session;
+    Session.UpdateBox = client.Bounds();
 }
 
 void EndWindowPaint(const TPaintSession& Session) {

@@ -50,6 +50,8 @@ struct TPaintSession {
 // Validates the window's whole update region and returns what is to be painted. A window that
 // cannot paint now (hidden, redrawing off, locked) gets an empty clip.
 TPaintSession BeginWindowPaint(HWND Wnd);
+// The same, into Session, all of which it sets.
+void BeginWindowPaint(HWND Wnd, TPaintSession& Session);
 // Has what the session may have changed put on the screen.
 void EndWindowPaint(const TPaintSession& Session);
 // Has Area (buffer coordinates) of the back buffer holding Wnd put on the screen, after drawing

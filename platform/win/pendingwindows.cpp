@@ -43,7 +43,11 @@ void TPendingWindows::Insert(HWND Wnd) {
 }
 
 void TPendingWindows::Erase(HWND Wnd) {
-    const HWND* at = std::lower_bound(begin(), end(), Wnd);
+    // Windows leave as they paint, in the order they were made or the reverse (siblings from the
+    // top of the stacking order), so the one leaving is nearly always at an end.
+    const HWND* at = Empty() || *begin() == Wnd ? begin()
+                     : *(end() - 1) == Wnd      ? end() - 1
+                                                : std::lower_bound(begin(), end(), Wnd);
     if (at == end() || *at != Wnd) return;
     const auto index = static_cast<size_t>(at - FItems.data());
     if (index - FHead < FItems.size() - index - 1) {

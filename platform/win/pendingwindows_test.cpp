@@ -35,6 +35,10 @@ TEST(PendingWindows, KeepsTheHandlesOfAnOrderedSetWhereverTheyJoinOrLeave) {
          [](uint32_t Step, uint32_t Random) -> HWND {
              return Step % 2 ? 0x100 : 0x200 + Random % 300;
          }},
+        {"joining in made order, leaving from the last",
+         [](uint32_t Step, uint32_t) -> HWND {
+             return 0x100 + (Step % 2 ? Step / 2 % 300 : 299 - Step / 2 % 300);
+         }},
         {"leaving first, joining last",
          [](uint32_t Step, uint32_t) -> HWND { return 0x100 + Step / 3 + (Step % 3) * 40; }},
     };

@@ -1,5 +1,7 @@
 #include "platform/win/updateregion.h"
 
+#include <vector>
+
 #include "platform/win/invalidation.h"
 #include "platform/win/painting.h"
 #include "platform/win/windowstore.h"
@@ -17,19 +19,37 @@ TRegion AreaOf(const TWnd& W, const TRect* Rect, const TRegion* Region, UINT Fla
     return area;
 }
 
-// Paints the window, and with Children each window inside it, that waits to, parents first.
-void PaintNow(HWND Wnd, bool Children) {
+// Paints W, and with Children each window inside it, that waits to, parents first. W is not
+// used after a message: any message may free any window.
+void PaintNow(TWnd& W, bool Children) {
     TWindowStore& store = TWindowStore::Instance();
-    TWnd* w = store.Find(Wnd);
-    if (w == nullptr) return;
+    const HWND wnd = W.Handle;
+    TWnd* w = &W;
     if (w->InPending && wintree::CanPaint(*w)) {
         wintree::SendPaint(*w);
-        w = store.Find(Wnd);
+        w = store.Find(wnd);
         if (w == nullptr) return;
     }
     if (!Children || w->Children.empty()) return;
-    for (HWND c : wintree::ChildHandles(*w))
-        PaintNow(c, true);
+    // The children are reached by their records while no window has been freed, which saves a
+    // search for each of a great many; once one has, by handle.
+    struct TChild {
+        TWnd* Record;
+        HWND Handle;
+    };
+    std::vector<TChild> children;
+    children.reserve(w->Children.size());
+    for (TWnd* c : w->Children)
+        children.push_back({c, c->Handle});
+    const uint64_t removals = store.Removals();
+    for (const TChild& c : children) {
+        TWnd* child = store.Removals() == removals ? c.Record : store.Find(c.Handle);
+        if (child != nullptr) PaintNow(*child, true);
+    }
+}
+
+void PaintNow(HWND Wnd, bool Children) {
+    if (TWnd* w = TWindowStore::Instance().Find(Wnd)) PaintNow(*w, Children);
 }
 
 }  // namespace

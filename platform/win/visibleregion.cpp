@@ -86,17 +86,26 @@ TRegion WorkOutVisibleRegion(const TWnd& W, const TRect& Area, bool ClipChildren
 }  // namespace
 
 TRegion VisibleRegion(const TWnd& W, const TRect& Area, bool ClipChildren) {
+    TRegion visible;
+    VisibleRegion(W, Area, ClipChildren, visible);
+    return visible;
+}
+
+void VisibleRegion(const TWnd& W, const TRect& Area, bool ClipChildren, TRegion& Into) {
     // Nothing in the tree changes between most paints: the region of the client area or of the
     // whole window, asked for at every paint, is worked out again only after a change.
     const bool whole = Area == WindowArea(W);
-    if (!whole && Area != W.Client) return WorkOutVisibleRegion(W, Area, ClipChildren);
+    if (!whole && Area != W.Client) {
+        Into = WorkOutVisibleRegion(W, Area, ClipChildren);
+        return;
+    }
     TVisibleRegionCache& cache = W.VisibleCache[whole][ClipChildren];
     const uint64_t generation = TWindowStore::Instance().LayoutGeneration();
     if (cache.Generation != generation) {
         cache.Region = WorkOutVisibleRegion(W, Area, ClipChildren);
         cache.Generation = generation;
     }
-    return cache.Region;
+    Into = cache.Region;
 }
 
 }  // namespace vex::wintree

@@ -38,7 +38,10 @@ std::vector<TRegion> WhatMayBeDrawn(HWND Wnd) {
     std::vector<TRegion> regions;
     for (int round = 0; round < 2; ++round) {
         regions.push_back(wintree::VisibleRegion(w, w.Client, true));
-        regions.push_back(wintree::VisibleRegion(w, wintree::WindowArea(w), false));
+        // Asked into a region that holds something already, as a paint session's clip does.
+        TRegion into = TRegion::OfRects(std::vector<TRect>{{-5, -5, 1, 1}, {3, 3, 9, 9}});
+        wintree::VisibleRegion(w, wintree::WindowArea(w), false, into);
+        regions.push_back(into);
     }
     return regions;
 }

@@ -50,12 +50,21 @@ bool IsWindow(HWND Wnd) {
     return TMessageQueue::Instance().WindowExists(Wnd);
 }
 
+TObject* WindowObject(HWND Wnd) {
+    const TWnd* w = TWindowStore::Instance().Find(Wnd);
+    return w == nullptr ? nullptr : w->Object;
+}
+
+void SetWindowObject(HWND Wnd, TObject* Object) {
+    if (TWnd* w = TWindowStore::Instance().Find(Wnd)) w->Object = Object;
+}
+
 UINT RegisterWindowMessage(const std::string& Name) {
     return TMessageQueue::Instance().RegisterMessage(Name);
 }
 
 LRESULT SendMessage(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
-    const TWnd* w = TWindowStore::Instance().Find(Wnd);
+    TWnd* w = TWindowStore::Instance().Find(Wnd);
     return w == nullptr ? 0 : wintree::Send(*w, Msg, WParam, LParam);
 }
 

@@ -8,6 +8,8 @@
 
 namespace vex {
 
+class TObject;
+
 // Messages, the queue and hidden windows. Everything here runs on the main thread but
 // IsWindow and the Post calls, which any thread may use.
 
@@ -20,6 +22,12 @@ HWND AllocateHWnd(TWndMethod Method);
 // of the destruction, since its object is usually going too. Unknown handles are ignored.
 void DeallocateHWnd(HWND Wnd);
 bool IsWindow(HWND Wnd);
+
+// The object a layer above made the window for, so that its procedure reaches that object at
+// every message without a search: null until SetWindowObject binds one, and gone with the
+// window. Null for a window that does not exist; binding one is ignored.
+TObject* WindowObject(HWND Wnd);
+void SetWindowObject(HWND Wnd, TObject* Object);
 
 // The answer of a window to a message it does not handle, as the original's: WM_NCCREATE keeps
 // the text and allows creation, WM_NCCALCSIZE gives the client area the styles leave

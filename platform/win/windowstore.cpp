@@ -57,6 +57,7 @@ void TWindowStore::Remove(HWND Wnd) {
         LockCount = 0;
     }
     FWindows.erase(it);
+    ++FRemovals;
     TMessageQueue::Instance().ForgetWindow(Wnd);
 }
 

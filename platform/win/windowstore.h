@@ -15,6 +15,8 @@
 
 namespace vex {
 
+class TObject;
+
 // The window tree's records, for the files of platform/win alone. Everything here runs on the
 // main thread. Every message sent may destroy any window, so code that sends one finds its
 // windows again by handle afterwards instead of keeping a TWnd* across the call.
@@ -68,6 +70,9 @@ struct TWnd {
     // the frame's).
     TRegion Update;
     std::shared_ptr<const WNDPROC> Proc;
+    // The object the layer above made the window for (window.h); beside Proc, which every
+    // message reads.
+    TObject* Object = nullptr;
     // By client area or whole window, and with or without the children cut out.
     mutable TVisibleRegionCache VisibleCache[2][2];
     std::unique_ptr<TBackBuffer> Buffer;  // a shown top-level window's pixels
@@ -100,6 +105,8 @@ public:
         if (FLastFound != nullptr && FLastFound->Handle == Wnd) return FLastFound;
         return Look(Wnd);
     }
+    // W is found next, without a search: a message is going to it.
+    void Remember(TWnd& W) const { FLastFound = &W; }
     // Like Find, but raises EWindowError naming What when Wnd is no window.
     TWnd& Get(HWND Wnd, const char* What) const;
     TWnd& Desktop() { return *FDesktop; }
@@ -109,6 +116,9 @@ public:
     TWnd& Add();
     // Unlinks and frees the record, and drops what the queue holds for it.
     void Remove(HWND Wnd);
+    // Counts the records freed, so that a caller holding records across a message sees whether
+    // any of them may be gone.
+    uint64_t Removals() const { return FRemovals; }
 
     // Bumped by every change to the fields that decide which pixels windows may draw, so what
     // was worked out from them before is known to be stale; never 0.
@@ -140,6 +150,7 @@ private:
     // The window found last: one message goes through many lookups of the same handle.
     mutable TWnd* FLastFound = nullptr;
     uint64_t FLayoutGeneration = 1;
+    uint64_t FRemovals = 0;
 };
 
 // The registered class of that name (compared without regard to case), or null.
@@ -202,9 +213,10 @@ bool ShowsWithRedrawOn(const TWnd& W, HWND Locked);
 bool CanPaint(const TWnd& W);
 
 // Calls W's procedure, for a caller that holds the record already.
-inline LRESULT Send(const TWnd& W, UINT Msg, WPARAM WParam, LPARAM LParam) {
+inline LRESULT Send(TWnd& W, UINT Msg, WPARAM WParam, LPARAM LParam) {
     // The procedure is held for the call, so a window freed by its own handler stays callable.
     const std::shared_ptr<const WNDPROC> proc = W.Proc;
+    TWindowStore::Instance().Remember(W);
     return (*proc)(W.Handle, Msg, WParam, LParam);
 }
 
