@@ -518,13 +518,16 @@ TEST(POP3Pipelining, AFailureInTheMiddleOfAWindowEndsTheListingAndTheNextLogsInA
         auto pop = ClientFor(server.Address());
         Lines errors;
         pop->OnError = [&](TObject*, std::string& Msg) { errors.push_back(Msg); };
+        // Seen as sent: the server may read a QUIT to a closed session only after the test looks.
+        bool quit = false;
+        pop->OnLineSent = [&](TObject*, const std::string& Line) { quit = quit || Line == "QUIT"; };
         EXPECT_EQ(ErrorMessageOf<Exception>([&] { pop->UpdateInfo(); }), c.Error);
         EXPECT_FALSE(pop->Connected());
         EXPECT_EQ(pop->RemoteInfo().Count(), c.Listed);
         // A refusal is no network failure; a close in the middle of a reply is.
         EXPECT_EQ(errors.size(), c.Error.starts_with("Connection closed before") ? 1u : 0u);
         EXPECT_TRUE(server.WaitUntilEnded(1));
-        EXPECT_EQ(server.Received().find("QUIT") != std::string::npos, c.Quit);
+        EXPECT_EQ(quit, c.Quit);
 
         pop->UpdateInfo();
         EXPECT_EQ(pop->RemoteInfo().Count(), 1);
