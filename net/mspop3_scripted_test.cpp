@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "net/agsocket_testsupport.h"
@@ -600,6 +603,136 @@ TEST_F(POP3Silence, ACancelOrATimeOutWithCommandsOutstandingClosesTheSession) {
         pop->UpdateInfo();
         EXPECT_EQ(pop->RemoteInfo().Count(), 1);
     }
+}
+
+// The events of a listing but the reply lines, which differ where a failed session is left
+// with a QUIT one at a time and dropped with replies owed.
+Lines WithoutReplies(const Lines& Events) {
+    Lines kept;
+    for (const std::string& event : Events)
+        if (!event.starts_with("reply ")) kept.push_back(event);
+    return kept;
+}
+
+// A listing of Count messages, one at a time or ahead, whose server answers each command in
+// turn; what Failing names, when set, refuses that command.
+struct ListingRun {
+    std::string Error;
+    Lines Events;
+    int32_t Listed = 0;
+    std::string QuitReply;  // the line read as the reply to QUIT, where one was sent
+};
+
+ListingRun RunListing(int Count, bool Ahead, const std::string& Failing,
+                      const std::function<void(TmsRemotePOP&, int32_t)>& OnNext = nullptr) {
+    Script script = LoggedIn(Count, Ahead ? Pipelining : Refused);
+    for (int n = 1; n <= Count; ++n) {
+        const std::string list = "LIST " + std::to_string(n);
+        const std::string top = "TOP " + std::to_string(n) + " 1";
+        script.insert(script.end(), {ReadLine(), Send(list == Failing ? Refused : ListReply(n)),
+                                     ReadLine(), Send(top == Failing ? Refused : TopReply(n))});
+    }
+    AnswerQuit(script);
+    ScriptedServer server(std::vector<Script>{script, OneMessage()});
+    auto pop = ClientFor(server.Address());
+    ListingLog log(*pop);
+    if (OnNext) {
+        pop->OnNextInfoUpdated = [&, next = pop->OnNextInfoUpdated](TObject* Sender, int32_t Num) {
+            next(Sender, Num);
+            OnNext(*pop, Num);
+        };
+    }
+    ListingRun run;
+    bool quitSent = false;
+    pop->OnLineSent = [&, sent = pop->OnLineSent](TObject* Sender, const std::string& Line) {
+        sent(Sender, Line);
+        quitSent = quitSent || Line == "QUIT";
+    };
+    pop->OnReplyLine = [&, read = pop->OnReplyLine](TObject* Sender, const std::string& Line) {
+        read(Sender, Line);
+        if (quitSent && run.QuitReply.empty()) run.QuitReply = Line;
+    };
+    run.Error = ErrorMessageOf<Exception>([&] { pop->UpdateInfo(); });
+    run.Events = WithoutReplies(log.Events);
+    run.Listed = pop->RemoteInfo().Count();
+    EXPECT_FALSE(pop->Connected());
+    EXPECT_TRUE(server.WaitUntilEnded(1));
+    pop->OnNextInfoUpdated = nullptr;
+    pop->UpdateInfo();
+    EXPECT_EQ(pop->RemoteInfo().Count(), 1);
+    return run;
+}
+
+// Mailboxes around the window's bounds, and refusals anywhere in one, show the same events,
+// values and failures whether the commands go ahead or not.
+TEST(POP3Pipelining, EveryMailboxSizeAndRefusalShowsTheSameEventsEitherWay) {
+    for (const int count : {2, 63, 64, 65, 80, 129}) {
+        for (const std::string& failing :
+             Lines{"", "LIST 1", "TOP 1 1", "LIST " + std::to_string(count / 2 + 1),
+                   "TOP " + std::to_string(count) + " 1", "LIST " + std::to_string(count)}) {
+            SCOPED_TRACE(std::to_string(count) + " messages, refused: " + failing);
+            const ListingRun inTurn = RunListing(count, false, failing);
+            const ListingRun ahead = RunListing(count, true, failing);
+            EXPECT_EQ(ahead.Error, inTurn.Error);
+            EXPECT_EQ(ahead.Events, inTurn.Events);
+            EXPECT_EQ(ahead.Listed, inTurn.Listed);
+        }
+    }
+}
+
+// A handler of OnNextInfoUpdated that ends the session, throws or empties the listing does to
+// a listing sending ahead what it does to one asking in turn, and a QUIT is never answered by
+// a reply owed to a command sent ahead.
+TEST(POP3Pipelining, AHandlerThatEndsTheSessionDoesTheSameEitherWay) {
+    struct Case {
+        const char* Name;
+        std::function<void(TmsRemotePOP&)> Act;
+    };
+    const std::vector<Case> cases = {
+        {"cancel", [](TmsRemotePOP& Pop) { Pop.Cancel(); }},
+        {"close", [](TmsRemotePOP& Pop) { Pop.Close(); }},
+        {"disconnect", [](TmsRemotePOP& Pop) { Pop.Disconnect(); }},
+        {"throw", [](TmsRemotePOP&) { throw EServerError("stop"); }},
+        {"clear", [](TmsRemotePOP& Pop) { Pop.RemoteInfo().Clear(); }},
+    };
+    for (const Case& c : cases) {
+        for (const int32_t at : {0, 3, 4}) {
+            SCOPED_TRACE(std::string(c.Name) + " at " + std::to_string(at));
+            const auto act = [&](TmsRemotePOP& Pop, int32_t Num) {
+                if (Num == at) c.Act(Pop);
+            };
+            const ListingRun inTurn = RunListing(5, false, "", act);
+            const ListingRun ahead = RunListing(5, true, "", act);
+            EXPECT_EQ(ahead.Error, inTurn.Error);
+            EXPECT_EQ(ahead.Events, inTurn.Events);
+            EXPECT_EQ(ahead.Listed, inTurn.Listed);
+            EXPECT_TRUE(ahead.QuitReply == "" || ahead.QuitReply == "+OK bye") << ahead.QuitReply;
+        }
+    }
+}
+
+// A listing started again from a handler while replies are owed can't take the session over:
+// it logs in afresh, and the listing it interrupted fails at once rather than wait for its
+// replies on the new session.
+TEST(POP3Pipelining, AListingStartedFromAHandlerLeavesASessionThatOwesReplies) {
+    Script first = LoggedIn(5, Pipelining);
+    AnswerInTurn(first, 1, 5);
+    ScriptedServer server(std::vector<Script>{first, OneMessage()});
+    auto pop = ClientFor(server.Address());
+    pop->KeepConnected = true;
+    bool nested = false;
+    pop->OnNextInfoUpdated = [&](TObject*, int32_t) {
+        if (std::exchange(nested, true)) return;
+        pop->UpdateInfo();
+    };
+    EXPECT_EQ(ErrorMessageOf<Exception>([&] { pop->UpdateInfo(); }),
+              "You have to connect to the server first");
+    EXPECT_FALSE(pop->Connected());
+    EXPECT_TRUE(server.WaitUntilDone());
+    // The failure closes the new session; the one that owed replies was dropped.
+    const Lines commands = server.ReceivedLines();
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), "QUIT"), 1);
+    EXPECT_EQ(commands.back(), "QUIT");
 }
 
 }  // namespace
