@@ -1,6 +1,13 @@
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
@@ -16,7 +23,9 @@
 #include "platform/win/timer.h"
 #include "platform/win/virtualclock.h"
 #include "tests/support/casefile.h"
+#include "tests/support/latencyproxy.h"
 #include "tests/support/scriptedserver.h"
+#include "tests/support/socketwait.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -733,6 +742,38 @@ TEST(POP3Pipelining, AListingStartedFromAHandlerLeavesASessionThatOwesReplies) {
     const Lines commands = server.ReceivedLines();
     EXPECT_EQ(std::count(commands.begin(), commands.end(), "QUIT"), 1);
     EXPECT_EQ(commands.back(), "QUIT");
+}
+
+// What a relay passes on to a plain client until the connection ends, and how it ends.
+std::string ReceivedThrough(const LatencyProxy& Proxy, bool& Reset) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(Proxy.Port());
+    EXPECT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    std::string received;
+    char buffer[256];
+    ssize_t n = 0;
+    while (WaitForSocket(fd, POLLIN, -1, ScriptedServer::StepTimeout) == WaitOutcome::Ready &&
+           (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0)
+        received.append(buffer, static_cast<size_t>(n));
+    Reset = n < 0 && errno == ECONNRESET;
+    ::close(fd);
+    return received;
+}
+
+// A relay holds the end of a connection as it holds the data: what a server says before it
+// closes or resets the connection still arrives first.
+TEST(POP3Relay, WhatComesBeforeTheEndOfAConnectionArrivesBeforeIt) {
+    for (const bool reset : {false, true}) {
+        SCOPED_TRACE(reset ? "reset" : "close");
+        ScriptedServer server({SendLine("-ERR go away"), Delay(5), reset ? Reset() : Close()});
+        LatencyProxy proxy(server.Port(), std::chrono::milliseconds(20));
+        bool wasReset = false;
+        EXPECT_EQ(ReceivedThrough(proxy, wasReset), "-ERR go away\r\n");
+        EXPECT_EQ(wasReset, reset);
+    }
 }
 
 }  // namespace
