@@ -374,7 +374,10 @@ void TmsRemotePOP::ListAhead() {
         ExpectOwedReply();
         item->Size = ListedSize(i + 1);
         ExpectOwedReply();
+        // The rest of the TOP reply is owed until it is read: a QUIT would read a line of it.
+        ++RepliesOwed;
         ReceiveHeaders(*item);
+        --RepliesOwed;
         AddListed(std::move(item));
     }
 }
