@@ -727,6 +727,43 @@ TEST(POP3Pipelining, AHandlerThatEndsTheSessionDoesTheSameEitherWay) {
     }
 }
 
+// Only a capability named PIPELINING, in any case, sends commands ahead; a server whose list of
+// capabilities never ends times the listing out, and the next logs in afresh.
+TEST_F(POP3Silence, OnlyACapabilityNamedPipeliningSendsCommandsAhead) {
+    struct Case {
+        const char* Name;
+        std::string Capabilities;
+        bool Ahead;
+    };
+    for (const Case& c :
+         {Case{"in capitals", "+OK\r\nPIPELINING\r\n.\r\n", true},
+          Case{"with a blank before it", "+OK\r\nTOP\r\n PIPELINING \r\n.\r\n", true},
+          Case{"inside another word", "+OK\r\nXPIPELINING\r\nPIPELININGX\r\n.\r\n", false},
+          Case{"as another's argument", "+OK\r\nSASL PLAIN PIPELINING\r\n.\r\n", false},
+          Case{"on the status line only", "+OK PIPELINING\r\n.\r\n", false},
+          Case{"stuffed", "+OK\r\n..PIPELINING\r\n.\r\n", false}}) {
+        SCOPED_TRACE(c.Name);
+        Script script = LoggedIn(3, c.Capabilities);
+        AnswerInTurn(script, 1, 3);
+        AnswerQuit(script);
+        ScriptedServer server(script);
+        auto pop = ClientFor(server.Address());
+        ListingLog log(*pop);
+        pop->UpdateInfo();
+        EXPECT_EQ(pop->RemoteInfo().Count(), 3);
+        EXPECT_EQ(log.SentBeforeReply, c.Ahead ? 6 : 1);
+    }
+    Script endless = LoggedIn(3, "+OK\r\nTOP\r\n");
+    endless.push_back(Silent());
+    ScriptedServer server(std::vector<Script>{endless, OneMessage()});
+    auto pop = ClientFor(server.Address());
+    pop->SetTimeOut(120);
+    EXPECT_THROW(pop->UpdateInfo(), ETimedOutError);
+    EXPECT_FALSE(pop->Connected());
+    pop->UpdateInfo();
+    EXPECT_EQ(pop->RemoteInfo().Count(), 1);
+}
+
 // A listing started again from a handler while replies are owed can't take the session over:
 // it logs in afresh, and the listing it interrupted fails at once rather than wait for its
 // replies on the new session.
