@@ -162,6 +162,7 @@ void TagSocket::WndProc(TMessage& Message) {
 
 void TagSocket::ResetState() {
     Canceled = false;
+    RepliesOwed = 0;
     TimeCounter->SetExpired(false);
     CancelLookup();
     ErrorPending = false;
@@ -405,7 +406,8 @@ void TagSocket::UpdatePeerClosed() {
 }
 
 bool TagSocket::IdleConnectionUsable() {
-    if (!Connected() || FCloseReported || ErrorPending || !Input().empty()) return false;
+    if (!Connected() || RepliesOwed > 0 || FCloseReported || ErrorPending || !Input().empty())
+        return false;
     // An idle connection in good health has nothing to read: a byte is one unasked, 0 the end
     // of the stream, and any other failure a reset.
     char byte = 0;

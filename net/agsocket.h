@@ -98,7 +98,7 @@ public:
     void ConnectSocket();
     void SendLine(const std::string& Line);
     // The lines in one send, each then reported as if sent alone: how commands go out ahead of
-    // their replies without a packet each.
+    // their replies without a packet each. The caller counts their replies in RepliesOwed.
     void SendLines(const std::vector<std::string>& Lines);
     // The reply code of the line read; -1, with the partial text in Line, when the server closed
     // the connection before a line feed.
@@ -131,8 +131,9 @@ protected:
     void SendLine(const std::string& Line, const std::string& Shown);
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // Whether a connection left idle between dialogues can carry the next command: its server
-    // has neither closed nor reset it, and has sent nothing unasked that would pass for the next
-    // reply. Looks at the socket without waiting and without a round trip.
+    // has neither closed nor reset it, owes no reply to a command sent ahead, and has sent
+    // nothing unasked; either would pass for the next reply. Looks at the socket without waiting
+    // and without a round trip.
     bool IdleConnectionUsable();
 
     // Fires OnError with Text, unless failures are kept quiet.
@@ -157,6 +158,8 @@ protected:
     [[noreturn]] void RaiseCanceled();
 
     std::string LastReply;
+    // Replies to commands sent ahead that have not been read; a new session owes none.
+    int32_t RepliesOwed = 0;
     std::unique_ptr<TTimeCounter> TimeCounter;
     WSADATA WSAData{};
     SOCKET SocketHandle = INVALID_SOCKET;

@@ -199,7 +199,14 @@ void TmsCustomPOP::SendPassword() {
 }
 
 void TmsCustomPOP::Logout() {
-    if (Connected()) Command("QUIT");
+    if (!Connected()) return;
+    // A reply still owed to a command sent ahead would pass for the QUIT's. Only a listing sends
+    // ahead, and it commits nothing, so its session is dropped instead.
+    if (RepliesOwed > 0) {
+        Disconnect();
+        return;
+    }
+    Command("QUIT");
 }
 
 void TmsCustomPOP::GetStat() {
@@ -352,35 +359,34 @@ void TmsRemotePOP::ListOneByOne() {
 void TmsRemotePOP::ListAhead() {
     const int32_t count = MessageCount();
     int32_t asked = 0;  // messages whose commands have gone out
-    int32_t owed = 0;   // replies not yet read
-    try {
-        for (int32_t i = 0; i < count; ++i) {
-            if (asked < count && asked - i <= PipelineDepth - PipelineBatch) {
-                std::vector<std::string> commands;
-                for (const int32_t last = std::min(count, i + PipelineDepth); asked < last;
-                     ++asked) {
-                    commands.push_back("LIST " + IntToStr(asked + 1));
-                    commands.push_back("TOP " + IntToStr(asked + 1) + " 1");
-                }
-                // Counted first: a send cut short may have put some of them on the wire.
-                owed += static_cast<int32_t>(commands.size());
-                SendLines(commands);
+    for (int32_t i = 0; i < count; ++i) {
+        if (asked < count && asked - i <= PipelineDepth - PipelineBatch) {
+            std::vector<std::string> commands;
+            for (const int32_t last = std::min(count, i + PipelineDepth); asked < last; ++asked) {
+                commands.push_back("LIST " + IntToStr(asked + 1));
+                commands.push_back("TOP " + IntToStr(asked + 1) + " 1");
             }
-            auto item = std::make_unique<TmsRemoteInfoItem>();
-            --owed;
-            ExpectPositiveReply();
-            item->Size = ListedSize(i + 1);
-            --owed;
-            ExpectPositiveReply();
-            ReceiveHeaders(*item);
-            AddListed(std::move(item));
+            // Counted first: a send cut short may have put some of them on the wire.
+            RepliesOwed += static_cast<int32_t>(commands.size());
+            SendLines(commands);
         }
-    } catch (...) {
-        // Replies still owed would pass for the answers to whatever is asked next; a listing
-        // commits nothing, so the session is dropped rather than quit.
-        if (owed > 0 && Connected()) Disconnect();
-        throw;
+        auto item = std::make_unique<TmsRemoteInfoItem>();
+        ExpectOwedReply();
+        item->Size = ListedSize(i + 1);
+        ExpectOwedReply();
+        // The rest of the TOP reply is owed until it is read: a QUIT would read a line of it.
+        ++RepliesOwed;
+        ReceiveHeaders(*item);
+        --RepliesOwed;
+        AddListed(std::move(item));
     }
+}
+
+void TmsRemotePOP::ExpectOwedReply() {
+    // A handler left the session meanwhile, and whatever comes now answers another command.
+    if (RepliesOwed == 0) RaiseSocketError(sNotConnected);
+    --RepliesOwed;
+    ExpectPositiveReply();
 }
 
 void TmsRemotePOP::AddListed(std::unique_ptr<TmsRemoteInfoItem> Item) {

@@ -81,6 +81,7 @@ public:
     // APOP when the greeting carries a time stamp, USER and PASS when it doesn't or APOP is
     // refused, then STAT. Any failure closes the connection, so the next Open starts afresh.
     void Login() override;
+    // QUIT, or where replies are still owed to commands sent ahead, a drop of the connection.
     void Logout() override;
 
     void GetStat();
@@ -177,7 +178,10 @@ public:
 private:
     void ListMessages();
     void ListOneByOne();
+    // Replies still owed when the listing fails are left to Close, which drops the session.
     void ListAhead();
+    // Reads the next positive reply owed to a command sent ahead.
+    void ExpectOwedReply();
     // Reads the rest of a positive reply to TOP n 1 into Item's headers.
     void ReceiveHeaders(TmsRemoteInfoItem& Item);
     void AddListed(std::unique_ptr<TmsRemoteInfoItem> Item);

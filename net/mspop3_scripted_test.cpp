@@ -1,10 +1,20 @@
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstddef>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "net/agsocket_testsupport.h"
@@ -13,7 +23,9 @@
 #include "platform/win/timer.h"
 #include "platform/win/virtualclock.h"
 #include "tests/support/casefile.h"
+#include "tests/support/latencyproxy.h"
 #include "tests/support/scriptedserver.h"
+#include "tests/support/socketwait.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
@@ -393,8 +405,12 @@ struct ListingLog {
         Pop.OnError = [this](TObject*, std::string& Msg) { Add("error " + Msg); };
     }
     void Add(const std::string& Event) {
-        if (Started) Events.push_back(Event);
+        if (!Started) return;
+        Events.push_back(Event);
+        if (Then) Then(Event);
     }
+    // Called after each event is logged: how a test acts from inside a handler.
+    std::function<void(const std::string& Event)> Then;
     bool Started = false;
     bool Replied = false;
     int SentBeforeReply = 0;
@@ -518,13 +534,16 @@ TEST(POP3Pipelining, AFailureInTheMiddleOfAWindowEndsTheListingAndTheNextLogsInA
         auto pop = ClientFor(server.Address());
         Lines errors;
         pop->OnError = [&](TObject*, std::string& Msg) { errors.push_back(Msg); };
+        // Seen as sent: the server may read a QUIT to a closed session only after the test looks.
+        bool quit = false;
+        pop->OnLineSent = [&](TObject*, const std::string& Line) { quit = quit || Line == "QUIT"; };
         EXPECT_EQ(ErrorMessageOf<Exception>([&] { pop->UpdateInfo(); }), c.Error);
         EXPECT_FALSE(pop->Connected());
         EXPECT_EQ(pop->RemoteInfo().Count(), c.Listed);
         // A refusal is no network failure; a close in the middle of a reply is.
         EXPECT_EQ(errors.size(), c.Error.starts_with("Connection closed before") ? 1u : 0u);
         EXPECT_TRUE(server.WaitUntilEnded(1));
-        EXPECT_EQ(server.Received().find("QUIT") != std::string::npos, c.Quit);
+        EXPECT_EQ(quit, c.Quit);
 
         pop->UpdateInfo();
         EXPECT_EQ(pop->RemoteInfo().Count(), 1);
@@ -596,6 +615,208 @@ TEST_F(POP3Silence, ACancelOrATimeOutWithCommandsOutstandingClosesTheSession) {
 
         pop->UpdateInfo();
         EXPECT_EQ(pop->RemoteInfo().Count(), 1);
+    }
+}
+
+// The events of a listing but the reply lines, which differ where a failed session is left
+// with a QUIT one at a time and dropped with replies owed.
+Lines WithoutReplies(const Lines& Events) {
+    Lines kept;
+    for (const std::string& event : Events)
+        if (!event.starts_with("reply ")) kept.push_back(event);
+    return kept;
+}
+
+// A listing of Count messages, one at a time or ahead, whose server answers each command in
+// turn; what Failing names, when set, refuses that command.
+struct ListingRun {
+    std::string Error;
+    Lines Events;
+    int32_t Listed = 0;
+    std::string QuitReply;  // the line read as the reply to QUIT, where one was sent
+};
+
+ListingRun RunListing(
+    int Count, bool Ahead, const std::string& Failing,
+    const std::function<void(TmsRemotePOP&, const std::string&)>& OnEvent = nullptr) {
+    Script script = LoggedIn(Count, Ahead ? Pipelining : Refused);
+    for (int n = 1; n <= Count; ++n) {
+        const std::string list = "LIST " + std::to_string(n);
+        const std::string top = "TOP " + std::to_string(n) + " 1";
+        script.insert(script.end(), {ReadLine(), Send(list == Failing ? Refused : ListReply(n)),
+                                     ReadLine(), Send(top == Failing ? Refused : TopReply(n))});
+    }
+    AnswerQuit(script);
+    ScriptedServer server(std::vector<Script>{script, OneMessage()});
+    auto pop = ClientFor(server.Address());
+    ListingLog log(*pop);
+    if (OnEvent) log.Then = [&](const std::string& Event) { OnEvent(*pop, Event); };
+    ListingRun run;
+    bool quitSent = false;
+    pop->OnLineSent = [&, sent = pop->OnLineSent](TObject* Sender, const std::string& Line) {
+        sent(Sender, Line);
+        quitSent = quitSent || Line == "QUIT";
+    };
+    pop->OnReplyLine = [&, read = pop->OnReplyLine](TObject* Sender, const std::string& Line) {
+        read(Sender, Line);
+        if (quitSent && run.QuitReply.empty()) run.QuitReply = Line;
+    };
+    run.Error = ErrorMessageOf<Exception>([&] { pop->UpdateInfo(); });
+    run.Events = WithoutReplies(log.Events);
+    run.Listed = pop->RemoteInfo().Count();
+    EXPECT_FALSE(pop->Connected());
+    EXPECT_TRUE(server.WaitUntilEnded(1));
+    log.Then = nullptr;
+    pop->UpdateInfo();
+    EXPECT_EQ(pop->RemoteInfo().Count(), 1);
+    return run;
+}
+
+// Mailboxes around the window's bounds, and refusals anywhere in one, show the same events,
+// values and failures whether the commands go ahead or not.
+TEST(POP3Pipelining, EveryMailboxSizeAndRefusalShowsTheSameEventsEitherWay) {
+    for (const int count : {2, 63, 64, 65, 80, 129}) {
+        for (const std::string& failing :
+             Lines{"", "LIST 1", "TOP 1 1", "LIST " + std::to_string(count / 2 + 1),
+                   "TOP " + std::to_string(count) + " 1", "LIST " + std::to_string(count)}) {
+            SCOPED_TRACE(std::to_string(count) + " messages, refused: " + failing);
+            const ListingRun inTurn = RunListing(count, false, failing);
+            const ListingRun ahead = RunListing(count, true, failing);
+            EXPECT_EQ(ahead.Error, inTurn.Error);
+            EXPECT_EQ(ahead.Events, inTurn.Events);
+            EXPECT_EQ(ahead.Listed, inTurn.Listed);
+        }
+    }
+}
+
+// A handler of OnNextInfoUpdated or OnProgress that ends the session, throws or empties the
+// listing does to a listing sending ahead what it does to one asking in turn, and a QUIT is never
+// answered by a reply owed to a command sent ahead.
+TEST(POP3Pipelining, AHandlerThatEndsTheSessionDoesTheSameEitherWay) {
+    struct Case {
+        const char* Name;
+        std::function<void(TmsRemotePOP&)> Act;
+    };
+    const std::vector<Case> cases = {
+        {"cancel", [](TmsRemotePOP& Pop) { Pop.Cancel(); }},
+        {"close", [](TmsRemotePOP& Pop) { Pop.Close(); }},
+        {"disconnect", [](TmsRemotePOP& Pop) { Pop.Disconnect(); }},
+        {"throw", [](TmsRemotePOP&) { throw EServerError("stop"); }},
+        {"clear", [](TmsRemotePOP& Pop) { Pop.RemoteInfo().Clear(); }},
+    };
+    for (const Case& c : cases) {
+        for (const std::string handler : {"next ", "progress "}) {
+            // One at a time, a QUIT in the middle of a reply reads a line of it as its answer.
+            if (handler == "progress " && c.Name == std::string("close")) continue;
+            for (const int at : {0, 3, 4}) {
+                SCOPED_TRACE(std::string(c.Name) + " from " + handler + std::to_string(at));
+                int seen = 0;
+                const auto act = [&](TmsRemotePOP& Pop, const std::string& Event) {
+                    if (Event.starts_with(handler) && seen++ == at) c.Act(Pop);
+                };
+                const ListingRun inTurn = RunListing(5, false, "", act);
+                seen = 0;
+                const ListingRun ahead = RunListing(5, true, "", act);
+                EXPECT_EQ(ahead.Error, inTurn.Error);
+                EXPECT_EQ(ahead.Events, inTurn.Events);
+                EXPECT_EQ(ahead.Listed, inTurn.Listed);
+                EXPECT_TRUE(ahead.QuitReply == "" || ahead.QuitReply == "+OK bye")
+                    << ahead.QuitReply;
+            }
+        }
+    }
+}
+
+// Only a capability named PIPELINING, in any case, sends commands ahead; a server whose list of
+// capabilities never ends times the listing out, and the next logs in afresh.
+TEST_F(POP3Silence, OnlyACapabilityNamedPipeliningSendsCommandsAhead) {
+    struct Case {
+        const char* Name;
+        std::string Capabilities;
+        bool Ahead;
+    };
+    for (const Case& c :
+         {Case{"in capitals", "+OK\r\nPIPELINING\r\n.\r\n", true},
+          Case{"with a blank before it", "+OK\r\nTOP\r\n PIPELINING \r\n.\r\n", true},
+          Case{"inside another word", "+OK\r\nXPIPELINING\r\nPIPELININGX\r\n.\r\n", false},
+          Case{"as another's argument", "+OK\r\nSASL PLAIN PIPELINING\r\n.\r\n", false},
+          Case{"on the status line only", "+OK PIPELINING\r\n.\r\n", false},
+          Case{"stuffed", "+OK\r\n..PIPELINING\r\n.\r\n", false}}) {
+        SCOPED_TRACE(c.Name);
+        Script script = LoggedIn(3, c.Capabilities);
+        AnswerInTurn(script, 1, 3);
+        AnswerQuit(script);
+        ScriptedServer server(script);
+        auto pop = ClientFor(server.Address());
+        ListingLog log(*pop);
+        pop->UpdateInfo();
+        EXPECT_EQ(pop->RemoteInfo().Count(), 3);
+        EXPECT_EQ(log.SentBeforeReply, c.Ahead ? 6 : 1);
+    }
+    Script endless = LoggedIn(3, "+OK\r\nTOP\r\n");
+    endless.push_back(Silent());
+    ScriptedServer server(std::vector<Script>{endless, OneMessage()});
+    auto pop = ClientFor(server.Address());
+    pop->SetTimeOut(120);
+    EXPECT_THROW(pop->UpdateInfo(), ETimedOutError);
+    EXPECT_FALSE(pop->Connected());
+    pop->UpdateInfo();
+    EXPECT_EQ(pop->RemoteInfo().Count(), 1);
+}
+
+// A listing started again from a handler while replies are owed can't take the session over:
+// it logs in afresh, and the listing it interrupted fails at once rather than wait for its
+// replies on the new session.
+TEST(POP3Pipelining, AListingStartedFromAHandlerLeavesASessionThatOwesReplies) {
+    Script first = LoggedIn(5, Pipelining);
+    AnswerInTurn(first, 1, 5);
+    ScriptedServer server(std::vector<Script>{first, OneMessage()});
+    auto pop = ClientFor(server.Address());
+    pop->KeepConnected = true;
+    bool nested = false;
+    pop->OnNextInfoUpdated = [&](TObject*, int32_t) {
+        if (std::exchange(nested, true)) return;
+        pop->UpdateInfo();
+    };
+    EXPECT_EQ(ErrorMessageOf<Exception>([&] { pop->UpdateInfo(); }),
+              "You have to connect to the server first");
+    EXPECT_FALSE(pop->Connected());
+    EXPECT_TRUE(server.WaitUntilDone());
+    // The failure closes the new session; the one that owed replies was dropped.
+    const Lines commands = server.ReceivedLines();
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), "QUIT"), 1);
+    EXPECT_EQ(commands.back(), "QUIT");
+}
+
+// What a relay passes on to a plain client until the connection ends, and how it ends.
+std::string ReceivedThrough(const LatencyProxy& Proxy, bool& Reset) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(Proxy.Port());
+    EXPECT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    std::string received;
+    char buffer[256];
+    ssize_t n = 0;
+    while (WaitForSocket(fd, POLLIN, -1, ScriptedServer::StepTimeout) == WaitOutcome::Ready &&
+           (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0)
+        received.append(buffer, static_cast<size_t>(n));
+    Reset = n < 0 && errno == ECONNRESET;
+    ::close(fd);
+    return received;
+}
+
+// A relay holds the end of a connection as it holds the data: what a server says before it
+// closes or resets the connection still arrives first.
+TEST(POP3Relay, WhatComesBeforeTheEndOfAConnectionArrivesBeforeIt) {
+    for (const bool reset : {false, true}) {
+        SCOPED_TRACE(reset ? "reset" : "close");
+        ScriptedServer server({SendLine("-ERR go away"), Delay(5), reset ? Reset() : Close()});
+        LatencyProxy proxy(server.Port(), std::chrono::milliseconds(20));
+        bool wasReset = false;
+        EXPECT_EQ(ReceivedThrough(proxy, wasReset), "-ERR go away\r\n");
+        EXPECT_EQ(wasReset, reset);
     }
 }
 

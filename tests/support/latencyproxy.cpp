@@ -26,11 +26,13 @@ using Clock = std::chrono::steady_clock;
 
 constexpr size_t ReadChunk = 64 * 1024;
 
-// What one side sent, to be passed on at Due; End stands for the end of its stream.
+// What one side sent, to be passed on at Due; End stands for the end of its stream, Reset for
+// an end by reset.
 struct Chunk {
     Clock::time_point Due;
     std::string Bytes;
     bool End = false;
+    bool Reset = false;
 };
 
 // One direction of a relayed connection.
@@ -95,14 +97,15 @@ int ConnectLoopback(uint16_t Port) {
 }
 
 // Reads what From holds into the queue, due Delay from now; false when the connection broke.
+// A reset by the peer is an end like a close: it follows what the peer sent before it.
 bool ReadInto(Direction& D, std::chrono::milliseconds Delay) {
     char buffer[ReadChunk];
     const ssize_t n = ::recv(D.From, buffer, sizeof buffer, 0);
-    if (n < 0) return errno == EAGAIN || errno == EINTR;
+    if (n < 0 && errno != ECONNRESET) return errno == EAGAIN || errno == EINTR;
     const Clock::time_point due = Clock::now() + Delay;
-    if (n == 0) {
+    if (n <= 0) {
         D.ReadEnded = true;
-        D.Queue.push_back(Chunk{due, {}, true});
+        D.Queue.push_back(Chunk{due, {}, true, n < 0});
         return true;
     }
     D.Queue.push_back(Chunk{due, std::string(buffer, static_cast<size_t>(n))});
@@ -114,6 +117,8 @@ bool ReadInto(Direction& D, std::chrono::milliseconds Delay) {
 bool WriteDue(Direction& D) {
     while (D.Due(Clock::now())) {
         Chunk& front = D.Queue.front();
+        // A reset passed on fails the relay, which resets both sides.
+        if (front.Reset) return false;
         if (front.End) {
             ::shutdown(D.To, SHUT_WR);
             D.Queue.pop_front();

@@ -9,10 +9,10 @@ namespace vex::test {
 
 // A distant server on this machine: a TCP relay on 127.0.0.1 and an ephemeral port that passes
 // each connection on to 127.0.0.1:TargetPort and holds every chunk it relays, and the end of
-// each direction, for Delay before passing it on, in order. One thread serves every connection
-// through poll(); a direction that holds MaxQueued bytes reads no more until it has passed some
-// on, so a fast sender meets the slow reader as it would across a real network. The destructor
-// stops the thread and closes every connection.
+// each direction (a close or a reset), for Delay before passing it on, in order. One thread serves
+// every connection through poll(); a direction that holds MaxQueued bytes reads no more until it
+// has passed some on, so a fast sender meets the slow reader as it would across a real network. The
+// destructor stops the thread and closes every connection.
 class LatencyProxy {
 public:
     static constexpr size_t MaxQueued = size_t{4} * 1024 * 1024;
