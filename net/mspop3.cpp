@@ -200,8 +200,8 @@ void TmsCustomPOP::SendPassword() {
 
 void TmsCustomPOP::Logout() {
     if (!Connected()) return;
-    // A reply still owed to a command sent ahead would pass for the QUIT's. Only a listing sends
-    // ahead, and it commits nothing, so its session is dropped instead.
+    // A reply still owed, to a command sent ahead or one whose reply was left half read, would
+    // pass for the QUIT's: the session is dropped instead, and commits nothing on the server.
     if (RepliesOwed > 0) {
         Disconnect();
         return;
@@ -314,7 +314,11 @@ void TmsRemotePOP::GetInfo(int32_t Index, TmsRemoteInfoItem& Item, bool GetUIDL,
 
 void TmsRemotePOP::ReceiveHeaders(TmsRemoteInfoItem& Item) {
     TStringStream received("");
+    // The rest of the reply is owed until it is read, so that a handler of OnProgress that
+    // fails or closes drops the session rather than have a QUIT read a line of it.
+    ++RepliesOwed;
     ReceiveMessage(-1, received);
+    --RepliesOwed;
     std::string text = UnstuffMessage(received.DataString());
     // Without the end mark, so that a message of headers alone keeps no "." line.
     if (text == MessageEnd)
@@ -374,10 +378,7 @@ void TmsRemotePOP::ListAhead() {
         ExpectOwedReply();
         item->Size = ListedSize(i + 1);
         ExpectOwedReply();
-        // The rest of the TOP reply is owed until it is read: a QUIT would read a line of it.
-        ++RepliesOwed;
         ReceiveHeaders(*item);
-        --RepliesOwed;
         AddListed(std::move(item));
     }
 }

@@ -81,7 +81,8 @@ public:
     // APOP when the greeting carries a time stamp, USER and PASS when it doesn't or APOP is
     // refused, then STAT. Any failure closes the connection, so the next Open starts afresh.
     void Login() override;
-    // QUIT, or where replies are still owed to commands sent ahead, a drop of the connection.
+    // QUIT, or where a reply is still owed (to a command sent ahead, or half read), a drop of
+    // the connection.
     void Logout() override;
 
     void GetStat();
@@ -182,7 +183,8 @@ private:
     void ListAhead();
     // Reads the next positive reply owed to a command sent ahead.
     void ExpectOwedReply();
-    // Reads the rest of a positive reply to TOP n 1 into Item's headers.
+    // Reads the rest of a positive reply to TOP n 1 into Item's headers; the reply stays owed
+    // until its last line is read.
     void ReceiveHeaders(TmsRemoteInfoItem& Item);
     void AddListed(std::unique_ptr<TmsRemoteInfoItem> Item);
     // Returns the numbers of the messages found changed.

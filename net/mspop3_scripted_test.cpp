@@ -706,8 +706,6 @@ TEST(POP3Pipelining, AHandlerThatEndsTheSessionDoesTheSameEitherWay) {
     };
     for (const Case& c : cases) {
         for (const std::string handler : {"next ", "progress "}) {
-            // One at a time, a QUIT in the middle of a reply reads a line of it as its answer.
-            if (handler == "progress " && c.Name == std::string("close")) continue;
             for (const int at : {0, 3, 4}) {
                 SCOPED_TRACE(std::string(c.Name) + " from " + handler + std::to_string(at));
                 int seen = 0;
@@ -720,8 +718,12 @@ TEST(POP3Pipelining, AHandlerThatEndsTheSessionDoesTheSameEitherWay) {
                 EXPECT_EQ(ahead.Error, inTurn.Error);
                 EXPECT_EQ(ahead.Events, inTurn.Events);
                 EXPECT_EQ(ahead.Listed, inTurn.Listed);
-                EXPECT_TRUE(ahead.QuitReply == "" || ahead.QuitReply == "+OK bye")
-                    << ahead.QuitReply;
+                // Between replies, one at a time, the server is free to take the QUIT.
+                for (const ListingRun* run : {&inTurn, &ahead}) {
+                    if (run == &inTurn && handler == "next ") continue;
+                    EXPECT_TRUE(run->QuitReply == "" || run->QuitReply == "+OK bye")
+                        << run->QuitReply;
+                }
             }
         }
     }
