@@ -160,6 +160,12 @@ void TmsCustomPOP::ExpectPositiveReply() {
     throw EServerError(LastReply);
 }
 
+void TmsCustomPOP::ReceiveOwedMessage(int32_t Size, TStream& Stream) {
+    ++RepliesOwed;
+    ReceiveMessage(Size, Stream);
+    --RepliesOwed;
+}
+
 void TmsCustomPOP::RaiseMalformed(const std::string& CommandName) {
     throw EServerError("Malformed reply to " + CommandName + ": " + LastReply);
 }
@@ -250,7 +256,7 @@ bool TmsCustomPOP::CapabilitiesNamePipelining() {
     // A server older than the command refuses it, and is served as ever.
     if (ReceiveLine(LastReply) != 1) return false;
     TStringStream received("");
-    ReceiveMessage(-1, received);
+    ReceiveOwedMessage(-1, received);
     TStringList capabilities;
     capabilities.SetText(UnstuffMessage(received.DataString()));
     bool pipelining = false;
@@ -268,7 +274,7 @@ void TmsCustomPOP::Retrieve(int32_t Index) {
     if (OnRetrieving) OnRetrieving(this, Index);
     Command("RETR " + IntToStr(number));
     TStringStream received("");
-    ReceiveMessage(size, received);
+    ReceiveOwedMessage(size, received);
     const std::string message = UnstuffMessage(received.DataString());
     TMemoryStream stream;
     stream.WriteBuffer(message.data(), static_cast<int64_t>(message.size()));
@@ -314,11 +320,7 @@ void TmsRemotePOP::GetInfo(int32_t Index, TmsRemoteInfoItem& Item, bool GetUIDL,
 
 void TmsRemotePOP::ReceiveHeaders(TmsRemoteInfoItem& Item) {
     TStringStream received("");
-    // The rest of the reply is owed until it is read, so that a handler of OnProgress that
-    // fails or closes drops the session rather than have a QUIT read a line of it.
-    ++RepliesOwed;
-    ReceiveMessage(-1, received);
-    --RepliesOwed;
+    ReceiveOwedMessage(-1, received);
     std::string text = UnstuffMessage(received.DataString());
     // Without the end mark, so that a message of headers alone keeps no "." line.
     if (text == MessageEnd)

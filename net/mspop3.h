@@ -102,6 +102,10 @@ protected:
     // Sends Command and reads its reply into LastReply; a reply that isn't positive raises.
     void Command(const std::string& Line);
     void ExpectPositiveReply();
+    // Reads the rest of a multi-line reply. It stays owed until its last line is read, so that
+    // a handler of OnProgress that fails or closes drops the session rather than have a QUIT
+    // read a line of it.
+    void ReceiveOwedMessage(int32_t Size, TStream& Stream);
     // LIST n: the message's size in bytes, the largest Integer for any larger one.
     int32_t ListSize(int32_t Number);
     // The size that LastReply, a positive reply to LIST n, gives.
@@ -183,8 +187,7 @@ private:
     void ListAhead();
     // Reads the next positive reply owed to a command sent ahead.
     void ExpectOwedReply();
-    // Reads the rest of a positive reply to TOP n 1 into Item's headers; the reply stays owed
-    // until its last line is read.
+    // Reads the rest of a positive reply to TOP n 1 into Item's headers.
     void ReceiveHeaders(TmsRemoteInfoItem& Item);
     void AddListed(std::unique_ptr<TmsRemoteInfoItem> Item);
     // Returns the numbers of the messages found changed.

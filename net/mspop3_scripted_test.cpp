@@ -322,6 +322,32 @@ TEST_F(POP3Silence, ACancelFromATimerDuringARetrievalClosesAtOnce) {
                                  "error:Operation has been canceled"}));
 }
 
+// A handler of OnProgress that fails in the middle of a retrieval leaves the session without a
+// QUIT, which would read a line of the message as its answer: the deletion before it is not
+// committed, and the failure is the handler's.
+TEST(POP3Retrieval, AProgressHandlerThatFailsMidMessageDropsTheSession) {
+    Script script = Answering({"+OK", "+OK", "+OK 2 100", "+OK 1 uid-1", "+OK 1 50",
+                               "+OK\r\nSubject: one\r\n\r\nbody\r\n.", "+OK deleted", "+OK 2 uid-2",
+                               "+OK 2 50", "+OK\r\nSubject: two\r\n\r\nbody\r\n.", "+OK 2 50",
+                               "+OK\r\nSubject: two\r\n\r\nbody\r\n.", "+OK bye"});
+    ScriptedServer server(script);
+    auto pop = ClientFor(server.Address());
+    AddListed(*pop, 50, "one");
+    AddListed(*pop, 50, "two");
+    pop->MarkForDelete(0);
+    pop->MarkForRetrieve(1);
+    bool retrieving = false;
+    pop->OnRetrieving = [&](TObject*, int32_t) { retrieving = true; };
+    pop->OnProgress = [&](TObject*, int32_t, int32_t) {
+        if (retrieving) throw EServerError("stop");
+    };
+    EXPECT_EQ(ErrorMessageOf<Exception>([&] { pop->ProcessMarked(); }), "stop");
+    EXPECT_FALSE(pop->Connected());
+    EXPECT_TRUE(server.WaitUntilEnded(1));
+    const Lines commands = server.ReceivedLines();
+    EXPECT_EQ(std::count(commands.begin(), commands.end(), "QUIT"), 0);
+}
+
 // What a server answers to CAPA.
 const std::string Refused = "-ERR unknown command\r\n";
 const std::string WithoutPipelining = "+OK\r\nTOP\r\nUIDL\r\nX-PIPELINING-SOON\r\n.\r\n";
