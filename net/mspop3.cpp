@@ -366,6 +366,9 @@ void TmsRemotePOP::ListAhead() {
     const int32_t count = MessageCount();
     int32_t asked = 0;  // messages whose commands have gone out
     for (int32_t i = 0; i < count; ++i) {
+        // A handler left the session meanwhile: the rest of the commands are not for the one it
+        // has now.
+        if (asked > i && RepliesOwed == 0) RaiseSocketError(sNotConnected);
         if (asked < count && asked - i <= PipelineDepth - PipelineBatch) {
             std::vector<std::string> commands;
             for (const int32_t last = std::min(count, i + PipelineDepth); asked < last; ++asked) {

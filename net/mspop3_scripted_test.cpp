@@ -794,26 +794,33 @@ TEST_F(POP3Silence, OnlyACapabilityNamedPipeliningSendsCommandsAhead) {
 
 // A listing started again from a handler while replies are owed can't take the session over:
 // it logs in afresh, and the listing it interrupted fails at once rather than wait for its
-// replies on the new session.
+// replies on the new session or send the rest of its commands there.
 TEST(POP3Pipelining, AListingStartedFromAHandlerLeavesASessionThatOwesReplies) {
-    Script first = LoggedIn(5, Pipelining);
-    AnswerInTurn(first, 1, 5);
-    ScriptedServer server(std::vector<Script>{first, OneMessage()});
-    auto pop = ClientFor(server.Address());
-    pop->KeepConnected = true;
-    bool nested = false;
-    pop->OnNextInfoUpdated = [&](TObject*, int32_t) {
-        if (std::exchange(nested, true)) return;
-        pop->UpdateInfo();
+    struct Case {
+        int Count, At;  // At: the message listed when the handler starts the listing again
     };
-    EXPECT_EQ(ErrorMessageOf<Exception>([&] { pop->UpdateInfo(); }),
-              "You have to connect to the server first");
-    EXPECT_FALSE(pop->Connected());
-    EXPECT_TRUE(server.WaitUntilDone());
-    // The failure closes the new session; the one that owed replies was dropped.
-    const Lines commands = server.ReceivedLines();
-    EXPECT_EQ(std::count(commands.begin(), commands.end(), "QUIT"), 1);
-    EXPECT_EQ(commands.back(), "QUIT");
+    // The first as the listing begins; the last before its commands would go out again.
+    for (const Case c : {Case{5, 1}, Case{70, 16}}) {
+        SCOPED_TRACE(std::to_string(c.Count) + " messages, again at " + std::to_string(c.At));
+        Script first = LoggedIn(c.Count, Pipelining);
+        AnswerInTurn(first, 1, c.Count);
+        ScriptedServer server(std::vector<Script>{first, OneMessage()});
+        auto pop = ClientFor(server.Address());
+        pop->KeepConnected = true;
+        bool nested = false;
+        pop->OnNextInfoUpdated = [&](TObject*, int32_t Num) {
+            if (Num + 1 != c.At || std::exchange(nested, true)) return;
+            pop->UpdateInfo();
+        };
+        EXPECT_EQ(ErrorMessageOf<Exception>([&] { pop->UpdateInfo(); }),
+                  "You have to connect to the server first");
+        EXPECT_FALSE(pop->Connected());
+        EXPECT_TRUE(server.WaitUntilDone());
+        // The failure closes the new session; the one that owed replies was dropped.
+        const Lines commands = server.ReceivedLines();
+        EXPECT_EQ(std::count(commands.begin(), commands.end(), "QUIT"), 1);
+        EXPECT_EQ(commands.back(), "QUIT");
+    }
 }
 
 // What a relay passes on to a plain client until the connection ends, and how it ends.
