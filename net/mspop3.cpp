@@ -160,6 +160,12 @@ void TmsCustomPOP::ExpectPositiveReply() {
     throw EServerError(LastReply);
 }
 
+void TmsCustomPOP::ReceiveOwedMessage(int32_t Size, TStream& Stream) {
+    ++RepliesOwed;
+    ReceiveMessage(Size, Stream);
+    --RepliesOwed;
+}
+
 void TmsCustomPOP::RaiseMalformed(const std::string& CommandName) {
     throw EServerError("Malformed reply to " + CommandName + ": " + LastReply);
 }
@@ -200,8 +206,8 @@ void TmsCustomPOP::SendPassword() {
 
 void TmsCustomPOP::Logout() {
     if (!Connected()) return;
-    // A reply still owed to a command sent ahead would pass for the QUIT's. Only a listing sends
-    // ahead, and it commits nothing, so its session is dropped instead.
+    // A reply still owed, to a command sent ahead or one whose reply was left half read, would
+    // pass for the QUIT's: the session is dropped instead, and commits nothing on the server.
     if (RepliesOwed > 0) {
         Disconnect();
         return;
@@ -250,7 +256,7 @@ bool TmsCustomPOP::CapabilitiesNamePipelining() {
     // A server older than the command refuses it, and is served as ever.
     if (ReceiveLine(LastReply) != 1) return false;
     TStringStream received("");
-    ReceiveMessage(-1, received);
+    ReceiveOwedMessage(-1, received);
     TStringList capabilities;
     capabilities.SetText(UnstuffMessage(received.DataString()));
     bool pipelining = false;
@@ -268,7 +274,7 @@ void TmsCustomPOP::Retrieve(int32_t Index) {
     if (OnRetrieving) OnRetrieving(this, Index);
     Command("RETR " + IntToStr(number));
     TStringStream received("");
-    ReceiveMessage(size, received);
+    ReceiveOwedMessage(size, received);
     const std::string message = UnstuffMessage(received.DataString());
     TMemoryStream stream;
     stream.WriteBuffer(message.data(), static_cast<int64_t>(message.size()));
@@ -314,7 +320,7 @@ void TmsRemotePOP::GetInfo(int32_t Index, TmsRemoteInfoItem& Item, bool GetUIDL,
 
 void TmsRemotePOP::ReceiveHeaders(TmsRemoteInfoItem& Item) {
     TStringStream received("");
-    ReceiveMessage(-1, received);
+    ReceiveOwedMessage(-1, received);
     std::string text = UnstuffMessage(received.DataString());
     // Without the end mark, so that a message of headers alone keeps no "." line.
     if (text == MessageEnd)
@@ -360,6 +366,9 @@ void TmsRemotePOP::ListAhead() {
     const int32_t count = MessageCount();
     int32_t asked = 0;  // messages whose commands have gone out
     for (int32_t i = 0; i < count; ++i) {
+        // A handler left the session meanwhile: the rest of the commands are not for the one it
+        // has now.
+        if (asked > i && RepliesOwed == 0) RaiseSocketError(sNotConnected);
         if (asked < count && asked - i <= PipelineDepth - PipelineBatch) {
             std::vector<std::string> commands;
             for (const int32_t last = std::min(count, i + PipelineDepth); asked < last; ++asked) {
@@ -374,10 +383,7 @@ void TmsRemotePOP::ListAhead() {
         ExpectOwedReply();
         item->Size = ListedSize(i + 1);
         ExpectOwedReply();
-        // The rest of the TOP reply is owed until it is read: a QUIT would read a line of it.
-        ++RepliesOwed;
         ReceiveHeaders(*item);
-        --RepliesOwed;
         AddListed(std::move(item));
     }
 }

@@ -81,7 +81,8 @@ public:
     // APOP when the greeting carries a time stamp, USER and PASS when it doesn't or APOP is
     // refused, then STAT. Any failure closes the connection, so the next Open starts afresh.
     void Login() override;
-    // QUIT, or where replies are still owed to commands sent ahead, a drop of the connection.
+    // QUIT, or where a reply is still owed (to a command sent ahead, or half read), a drop of
+    // the connection.
     void Logout() override;
 
     void GetStat();
@@ -101,6 +102,10 @@ protected:
     // Sends Command and reads its reply into LastReply; a reply that isn't positive raises.
     void Command(const std::string& Line);
     void ExpectPositiveReply();
+    // Reads the rest of a multi-line reply. It stays owed until its last line is read, so that
+    // a handler of OnProgress that fails or closes drops the session rather than have a QUIT
+    // read a line of it.
+    void ReceiveOwedMessage(int32_t Size, TStream& Stream);
     // LIST n: the message's size in bytes, the largest Integer for any larger one.
     int32_t ListSize(int32_t Number);
     // The size that LastReply, a positive reply to LIST n, gives.

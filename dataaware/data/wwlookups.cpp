@@ -29,9 +29,10 @@ struct TLookupDefinition {
     std::string TableName() const {
         const bool bare = Parts.size() >= 6 && Parts.back() == "N";
         const std::string& table = Parts[2];
+        // The file's name ends at its first dot; a folder's dots are its own.
         const size_t name = table.rfind('/') == std::string::npos ? 0 : table.rfind('/') + 1;
-        const size_t dot = table.rfind('.');
-        return bare && dot != std::string::npos && dot > name ? table.substr(0, dot) : table;
+        const size_t dot = table.find('.', name + 1);
+        return bare && dot != std::string::npos ? table.substr(0, dot) : table;
     }
 };
 

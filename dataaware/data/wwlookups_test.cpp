@@ -58,8 +58,9 @@ TEST_F(Lookups, ChooseTheTableAndIndexAsTheDefinitionSays) {
              // Index fields instead of a name, then the flag: "N" drops the extension.
              Case{"customers.db;Company;;CustNo;N", "customers", "ByCustNo"},
              Case{"customers.db;Company;;CustNo;Y", "customers.db", "ByCustNo"},
-             // Only the file's own extension goes.
+             // The file's name ends at its first dot; a folder's dot stays.
              Case{"./customers.db;Company;;CustNo;N", "./customers", "ByCustNo"},
+             Case{"./customers.db.old;Company;;CustNo;N", "./customers", "ByCustNo"},
              // No index fields and no index that fits: the table is searched by its field.
              Case{"customers.db;Company;;N", "customers", ""},
              Case{"customers;Company;;Company;N", "customers", ""},

@@ -95,7 +95,10 @@ private:
     static int Note(void* Self, int Action, const char* Table, const char*, const char* Schema,
                     const char*) {
         auto& tables = static_cast<TReadTables*>(Self)->Tables;
-        if (Action == SQLITE_READ && Table && Schema && std::strcmp(Schema, "main") == 0 &&
+        // A table read for its rows alone (count(*), EXISTS) comes without its schema: it may
+        // be the main database's.
+        const bool mayBeMain = Schema == nullptr || std::strcmp(Schema, "main") == 0;
+        if (Action == SQLITE_READ && Table && mayBeMain &&
             std::find(tables.begin(), tables.end(), Table) == tables.end())
             tables.emplace_back(Table);
         return SQLITE_OK;

@@ -92,6 +92,26 @@ TEST_F(Statement, RunsOneSqlStatementAndRefusesASecond) {
     EXPECT_EQ(two.SetProp(12345, 1), DBIERR_NOTSUPPORTED);
 }
 
+// Every table of the database that a query reads, whether or not a column of it is named.
+TEST_F(Statement, NamesTheTablesItsAnswerRead) {
+    struct Case {
+        std::string Sql;
+        std::vector<std::string> Tables;
+    };
+    for (const Case& c : {
+             Case{"SELECT Name FROM customer", {"customer"}},
+             Case{"SELECT count(*) FROM customer", {"customer"}},
+             Case{"SELECT 1 FROM orders", {"orders"}},
+             Case{"SELECT Name FROM customer WHERE EXISTS (SELECT 1 FROM orders)",
+                  {"customer", "orders"}},
+             Case{"SELECT 1", {}},
+         }) {
+        SCOPED_TRACE(c.Sql);
+        const std::unique_ptr<TDbiCursor> answer = OpenAnswer(Database, c.Sql);
+        EXPECT_EQ(answer->SourceTables, c.Tables);
+    }
+}
+
 TEST_F(Statement, KeepsTheConnectionsStatementsBoundedOverManyAnswers) {
     const auto statements = [&] {
         int count = 0;
