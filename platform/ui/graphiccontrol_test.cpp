@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -276,6 +277,127 @@ TEST(CustomControls, PaintOnTheirCanvasWithinTheirWindow) {
                                            "rbgbrr",
                                            "rrrrrr",
                                        }));
+}
+
+// A windowed control that paints itself blue, then runs what the test gives it, once, from its
+// painting or, for Erasing, from erasing its background.
+class THookedCustom : public TCustomControl {
+public:
+    explicit THookedCustom(TComponent* AOwner) : TCustomControl(AOwner) {
+        FControlStyle.Include(csAcceptsControls);
+    }
+    using TWinControl::RecreateWnd;
+
+    std::function<void(THookedCustom*)> Hook;
+    bool Erasing = false;
+
+protected:
+    void Paint() override {
+        Fill(Canvas(), clBlue, GetClientRect());
+        if (!Erasing) RunHook();
+    }
+    void WndProc(TMessage& Message) override {
+        if (Message.Msg == WM_ERASEBKGND && Erasing && Hook) {
+            RunHook();
+            Message.Result = 1;
+            return;
+        }
+        TCustomControl::WndProc(Message);
+    }
+
+private:
+    void RunHook() {
+        if (auto hook = std::exchange(Hook, nullptr)) hook(this);
+    }
+};
+
+// Controls painting themselves free, make again or move themselves, a sibling, their parent or
+// the form, or take a plain child; nothing freed is touched after, and what is added paints.
+TEST(CustomControls, MayBeFreedMadeAgainOrMovedWhileTheyPaint) {
+    struct TScene {
+        TShownForm Shown;
+        TPlainPanel* Panel = Shown.Add<TPlainPanel>(Shown.Form, Rect(0, 0, 120, 80));
+        THookedCustom* A = Shown.Add<THookedCustom>(Panel, Rect(0, 0, 40, 40));
+        THookedCustom* Inner = Shown.Add<THookedCustom>(A, Rect(5, 5, 20, 20));
+        THookedCustom* Sibling = Shown.Add<THookedCustom>(Panel, Rect(30, 30, 90, 70));
+        TPaintedBy* Plain = Shown.Add<TPaintedBy>(
+            Sibling, Rect(2, 2, 6, 5), [](TCanvas& C) { Fill(C, clLime, C.ClipRect()); });
+        int Ran = 0;
+        TScene() { test::PumpUntilIdle(); }
+        void Hook(THookedCustom* On, std::function<void(THookedCustom*)> Act) {
+            On->Hook = [this, Act](THookedCustom* Self) {
+                ++Ran;
+                Act(Self);
+            };
+        }
+    };
+    struct TCase {
+        const char* Name;
+        bool Erasing;
+        std::function<void(TScene&)> Arrange;
+        int Hooks = 1;
+    };
+    const std::vector<TCase> cases = {
+        {"frees itself", false, [](TScene& s) { s.Hook(s.A, [](auto* c) { delete c; }); }},
+        {"an inner one frees its parent", false,
+         [](TScene& s) { s.Hook(s.Inner, [&s](auto*) { delete s.A; }); }},
+        {"frees the sibling painted next", false,
+         [](TScene& s) { s.Hook(s.A, [&s](auto*) { delete s.Sibling; }); }},
+        {"frees the form", false,
+         [](TScene& s) {
+             s.Hook(s.Inner, [&s](auto*) { delete std::exchange(s.Shown.Form, nullptr); });
+         }},
+        {"frees itself erasing", true, [](TScene& s) { s.Hook(s.A, [](auto* c) { delete c; }); }},
+        {"frees its parent erasing", true,
+         [](TScene& s) { s.Hook(s.Inner, [&s](auto*) { delete s.A; }); }},
+        {"makes itself again", false,
+         [](TScene& s) { s.Hook(s.A, [](auto* c) { c->RecreateWnd(); }); }},
+        {"makes its parent again", false,
+         [](TScene& s) { s.Hook(s.Inner, [&s](auto*) { s.A->RecreateWnd(); }); }},
+        {"moves to another parent", false,
+         [](TScene& s) { s.Hook(s.Inner, [&s](auto* c) { c->SetParent(s.Sibling); }); }},
+        {"has the sibling that frees it painted at once", false,
+         [](TScene& s) {
+             s.Hook(s.Sibling, [&s](auto*) { delete s.A; });
+             s.Hook(s.A, [&s](auto*) { s.Sibling->Repaint(); });
+         },
+         2},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TScene s;
+        for (THookedCustom* each : {s.A, s.Inner, s.Sibling})
+            each->Erasing = c.Erasing;
+        c.Arrange(s);
+        RedrawWindow(s.Shown.Form->Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        test::PumpUntilIdle();
+        EXPECT_EQ(s.Ran, c.Hooks);
+    }
+}
+
+// A plain control that a windowed one takes while painting itself is painted once, where it now
+// lies.
+TEST(CustomControls, PaintAPlainChildTheyTakeWhilePainting) {
+    TShownForm shown;
+    auto* panel = shown.Add<THookedCustom>(shown.Form, Rect(0, 0, 8, 4));
+    auto* other = shown.Add<TPlainPanel>(shown.Form, Rect(20, 0, 30, 10));
+    auto* plain = shown.Add<TPaintedBy>(other, Rect(0, 0, 3, 2),
+                                        [](TCanvas& C) { Fill(C, clLime, C.ClipRect()); });
+    test::PumpUntilIdle();
+    const int paints = plain->Paints;
+    panel->Hook = [plain](THookedCustom* Self) {
+        plain->SetParent(Self);
+        plain->SetBounds(4, 1, 3, 2);
+    };
+    panel->Invalidate();
+    EXPECT_EQ(test::ShownRows(*panel), (TPictureRows{
+                                           "bbbbbbbb",
+                                           "bbbbgggb",
+                                           "bbbbgggb",
+                                           "bbbbbbbb",
+                                       }));
+    EXPECT_EQ(plain->Paints, paints + 1);
 }
 
 }  // namespace

@@ -261,12 +261,22 @@ TEST(DeviceContexts, AControlCanvasReachesWhatItsContextReaches) {
             c.Prepare(throughDC);
             directDC.Brush().SetColor(clRed);
             directDC.FillRect(Rect(-100, -100, 100, 100));
+            // Bound first to a context of another clip and bitmap, whose clip it replaces.
+            TBitmap other;
+            other.SetSize(12, 9);
+            TCanvas otherDC(other);
+            otherDC.SetBaseClip(TRegion::OfRects(std::vector<TRect>{{0, 0, 12, 1}, {4, 3, 5, 9}}));
+            otherDC.SetOrigin(Point(-3, 4));
             TControlCanvas canvas;
+            canvas.SetHandle(&otherDC);
             canvas.SetHandle(&throughDC);
             canvas.Brush().SetColor(clRed);
             canvas.FillRect(Rect(-100, -100, 100, 100));
             canvas.SetHandle(nullptr);
             EXPECT_EQ(PictureOf(through), PictureOf(direct));
+            TBitmap untouched;
+            untouched.SetSize(12, 9);
+            EXPECT_EQ(PictureOf(other), PictureOf(untouched));
         }
 }
 

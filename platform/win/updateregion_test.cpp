@@ -7,6 +7,7 @@
 #include <functional>
 #include <random>
 #include <tuple>
+#include <vector>
 
 #include "platform/core/clock.h"
 #include "platform/win/application.h"
@@ -14,8 +15,10 @@
 #include "platform/win/presenter.h"
 #include "platform/win/virtualclock.h"
 #include "platform/win/win_testsupport.h"
+#include "platform/win/windowpos.h"
 #include "platform/win/windowstore.h"
 #include "platform/win/windowstyles.h"
+#include "platform/win/windowtree.h"
 
 namespace vex {
 namespace {
@@ -456,6 +459,75 @@ TEST(UpdateRegion, AnExceptionWhilePaintingIsReportedOnceAndPaintingStops) {
     Application().OnException = nullptr;
     EXPECT_EQ(paints, 1);
     EXPECT_EQ(reported, 1);
+}
+
+// Windows destroyed, made, moved to other parents, resized, shown, hidden and painted at once from
+// inside painting, at random: nothing freed is touched, and once the hooks stop, every window
+// that can paint has.
+TEST(UpdateRegion, RandomChangesWhilePaintingLeaveNothingWaitingThatCanPaint) {
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        SCOPED_TRACE(seed);
+        MessageLog log;
+        std::mt19937 random(seed);
+        const auto below = [&random](int N) { return static_cast<int>(random() % N); };
+        std::vector<HWND> made{log.Create("root", WS_POPUP | WS_VISIBLE, {0, 0, 300, 300})};
+        const auto makeOne = [&] {
+            HWND parent = made[below(static_cast<int>(made.size()))];
+            if (!IsWindow(parent)) parent = made.front();
+            if (!IsWindow(parent)) return;
+            const DWORD style = WS_CHILD | WS_VISIBLE | (below(2) ? WS_CLIPSIBLINGS : 0) |
+                                (below(2) ? WS_CLIPCHILDREN : 0);
+            const int32_t x = below(200) - 50, y = below(200) - 50;
+            made.push_back(
+                log.Create("w", style, {x, y, x + below(120) + 1, y + below(120) + 1}, parent));
+        };
+        for (int i = 0; i < 25; ++i)
+            makeOne();
+        // What a painting window may do to any window, or to one and another.
+        const std::vector<std::function<void(HWND, HWND)>> acts = {
+            [](HWND W, HWND) { DestroyWindow(W); },
+            [&](HWND, HWND) { makeOne(); },
+            [](HWND W, HWND Other) {
+                if (W != Other && IsWindow(Other)) SetParent(W, Other);
+            },
+            [&](HWND W, HWND) {
+                MoveWindow(W, below(300) - 100, below(300) - 100, below(150), below(150), true);
+            },
+            [&](HWND W, HWND) {
+                const TRect r = Rect(below(50), below(50), below(200), below(200));
+                InvalidateRect(W, &r, below(2) != 0);
+            },
+            [](HWND W, HWND) { UpdateWindow(W); },
+            [&](HWND W, HWND) { ShowWindow(W, below(2) ? SW_HIDE : SW_SHOW); },
+            [](HWND W, HWND) {
+                RedrawWindow(W, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            },
+        };
+        const auto any = [&] { return made[below(static_cast<int>(made.size()))]; };
+        int depth = 0;
+        log.Intercept = [&](HWND, UINT Msg, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if (Msg != WM_PAINT || depth > 3) return std::nullopt;
+            ++depth;
+            for (int count = below(5); count > 0; --count) {
+                const auto& act = acts[below(static_cast<int>(acts.size()))];
+                const HWND w = any();
+                act(w, any());
+            }
+            --depth;
+            return std::nullopt;
+        };
+        for (int round = 0; round < 4; ++round) {
+            RedrawWindow(made.front(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            if (round % 2) UpdateWindow(made.front());
+            Drain();
+        }
+        log.Intercept = nullptr;
+        Drain();
+        TWindowStore& store = TWindowStore::Instance();
+        for (HWND waiting : store.Pending)
+            EXPECT_FALSE(wintree::CanPaint(*store.Find(waiting)));
+    }
 }
 
 TEST(UpdateRegion, AThousandChildrenInvalidateAndPaintCheaply) {
