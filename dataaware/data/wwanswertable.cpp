@@ -18,7 +18,7 @@ bool InUse(const TDbiDatabase& Database, const std::string& Table, const TDbiCur
     if (Database.TableInUse(Table)) return true;
     if (&Database != &Answer.Database()) return false;
     for (const std::string& source : Answer.SourceTables)
-        if (UpperCase(source) == UpperCase(Table)) return true;
+        if (SameText(source, Table)) return true;
     return false;
 }
 
@@ -46,7 +46,7 @@ void wwGetAliasPath(const std::string& Alias, std::string& Path) {
         DBIERR_OBJNOTFOUND)
         return;
     for (const auto& [name, value] : entries)
-        if (LowerCase(name) == "path") {
+        if (SameText(name, "path")) {
             Path = value;
             return;
         }

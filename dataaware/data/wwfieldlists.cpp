@@ -1,6 +1,5 @@
 #include "dataaware/data/wwfieldlists.h"
 
-#include "dataaware/data/Wwstr.h"
 #include "dataaware/data/wwextensions.h"
 #include "platform/core/stringutils.h"
 #include "platform/data/dataset.h"
@@ -24,10 +23,7 @@ std::vector<std::string> wwLineParts(std::string_view Line, char Separator) {
 }
 
 bool wwIsField(TDataSet* DataSet, const std::string& FieldName) {
-    if (!DataSet) return false;
-    for (int32_t i = 0; i < DataSet->FieldCount(); ++i)
-        if (wwEqualText(DataSet->Fields(i)->FieldName(), FieldName)) return true;
-    return false;
+    return DataSet && DataSet->FindField(FieldName);
 }
 
 void wwSetSelectedFields(TDataSet& DataSet, const TStrings& Selected) {

@@ -56,10 +56,9 @@ std::optional<TLookupDefinition> DefinitionOf(const TField& Field) {
 
 TwwTable* FindTable(const std::vector<std::unique_ptr<TwwTable>>& Tables,
                     const TLookupDefinition& D) {
-    const std::string links = LowerCase(D.Links);
     for (const auto& t : Tables)
         if (t->DatabaseName() == D.Database() && t->TableName() == D.TableName() &&
-            LowerCase(t->LookupLinksLine) == links)
+            SameText(t->LookupLinksLine, D.Links))
             return t.get();
     return nullptr;
 }

@@ -17,10 +17,9 @@ struct TPictureEntry {
 };
 
 TPictureEntry FindEntry(const TStrings& Lines, const std::string& FieldName) {
-    const std::string name = LowerCase(FieldName);
     for (int32_t i = 0; i < Lines.Count(); ++i) {
         const std::vector<std::string> parts = wwLineParts(Lines[i], '\t');
-        if (LowerCase(parts[0]) != name) continue;
+        if (!SameText(parts[0], FieldName)) continue;
         const auto part = [&](size_t I) { return I < parts.size() ? parts[I] : ""; };
         return {i, part(1), part(2) == "T", part(3) == "T"};
     }
