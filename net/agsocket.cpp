@@ -525,8 +525,7 @@ void TagSocket::SendLine(const std::string& Line) {
 
 void TagSocket::SendLine(const std::string& Line, const std::string& Shown) {
     SendText(Line + CRLF);
-    AddToTranscript(Shown);
-    if (OnLineSent) OnLineSent(this, Shown);
+    ReportSent(Shown);
 }
 
 void TagSocket::SendLines(const std::vector<std::string>& Lines) {
@@ -534,10 +533,13 @@ void TagSocket::SendLines(const std::vector<std::string>& Lines) {
     for (const std::string& line : Lines)
         data += line + CRLF;
     SendText(data);
-    for (const std::string& line : Lines) {
-        AddToTranscript(line);
-        if (OnLineSent) OnLineSent(this, line);
-    }
+    for (const std::string& line : Lines)
+        ReportSent(line);
+}
+
+void TagSocket::ReportSent(const std::string& Shown) {
+    AddToTranscript(Shown);
+    if (OnLineSent) OnLineSent(this, Shown);
 }
 
 void TagSocket::SendText(const std::string& Data) {

@@ -206,6 +206,8 @@ private:
     void WaitForMoreData();
     // Sends Data within the time-out; raises for the time-out or a cancel.
     void SendText(const std::string& Data);
+    // A line sent, as the transcript and OnLineSent show it.
+    void ReportSent(const std::string& Shown);
     // Sends everything unless a cancel or the time-out stops it; progress restarts the count.
     void SendBuffer(const char* Data, size_t Length);
     void ReportProgress(int64_t Size, int64_t Position);

@@ -160,10 +160,12 @@ void TmsCustomPOP::ExpectPositiveReply() {
     throw EServerError(LastReply);
 }
 
-void TmsCustomPOP::ReceiveOwedMessage(int32_t Size, TStream& Stream) {
+std::string TmsCustomPOP::ReceiveOwedText(int32_t Size) {
+    TStringStream received("");
     ++RepliesOwed;
-    ReceiveMessage(Size, Stream);
+    ReceiveMessage(Size, received);
     --RepliesOwed;
+    return UnstuffMessage(received.DataString());
 }
 
 void TmsCustomPOP::RaiseMalformed(const std::string& CommandName) {
@@ -255,10 +257,8 @@ bool TmsCustomPOP::CapabilitiesNamePipelining() {
     SendLine("CAPA");
     // A server older than the command refuses it, and is served as ever.
     if (ReceiveLine(LastReply) != 1) return false;
-    TStringStream received("");
-    ReceiveOwedMessage(-1, received);
     TStringList capabilities;
-    capabilities.SetText(UnstuffMessage(received.DataString()));
+    capabilities.SetText(ReceiveOwedText(-1));
     bool pipelining = false;
     for (int32_t i = 0; i < capabilities.Count(); ++i) {
         std::string name;
@@ -273,9 +273,7 @@ void TmsCustomPOP::Retrieve(int32_t Index) {
     const int32_t size = ListSize(number);
     if (OnRetrieving) OnRetrieving(this, Index);
     Command("RETR " + IntToStr(number));
-    TStringStream received("");
-    ReceiveOwedMessage(size, received);
-    const std::string message = UnstuffMessage(received.DataString());
+    const std::string message = ReceiveOwedText(size);
     TMemoryStream stream;
     stream.WriteBuffer(message.data(), static_cast<int64_t>(message.size()));
     SaveMessage(Index, stream);
@@ -319,9 +317,7 @@ void TmsRemotePOP::GetInfo(int32_t Index, TmsRemoteInfoItem& Item, bool GetUIDL,
 }
 
 void TmsRemotePOP::ReceiveHeaders(TmsRemoteInfoItem& Item) {
-    TStringStream received("");
-    ReceiveOwedMessage(-1, received);
-    std::string text = UnstuffMessage(received.DataString());
+    std::string text = ReceiveOwedText(-1);
     // Without the end mark, so that a message of headers alone keeps no "." line.
     if (text == MessageEnd)
         text.clear();

@@ -102,10 +102,10 @@ protected:
     // Sends Command and reads its reply into LastReply; a reply that isn't positive raises.
     void Command(const std::string& Line);
     void ExpectPositiveReply();
-    // Reads the rest of a multi-line reply. It stays owed until its last line is read, so that
-    // a handler of OnProgress that fails or closes drops the session rather than have a QUIT
-    // read a line of it.
-    void ReceiveOwedMessage(int32_t Size, TStream& Stream);
+    // Reads the rest of a multi-line reply, unstuffed. It stays owed until its last line is
+    // read, so that a handler of OnProgress that fails or closes drops the session rather than
+    // have a QUIT read a line of it.
+    std::string ReceiveOwedText(int32_t Size);
     // LIST n: the message's size in bytes, the largest Integer for any larger one.
     int32_t ListSize(int32_t Number);
     // The size that LastReply, a positive reply to LIST n, gives.
