@@ -61,12 +61,11 @@ std::optional<TClipSpans> TCanvas::ExchangeBaseClip(std::optional<TClipSpans> Sp
 }
 
 void TCanvas::SetBaseClip(const TClipSpans* Spans) {
+    // Assigned, an engaged clip keeps its storage.
     if (Spans == nullptr)
         FBaseClip.reset();
-    else if (FBaseClip)
-        *FBaseClip = *Spans;
     else
-        FBaseClip.emplace(*Spans);
+        FBaseClip = *Spans;
     InvalidateClip();
 }
 

@@ -98,8 +98,8 @@ HDC BeginPaint(HWND Wnd, PAINTSTRUCT& Paint) {
     // The session is made where the context keeps it: a window painted at every pass makes no
     // copy of it.
     std::unique_ptr<TDeviceContext> made = SpareContext();
-    const TPaintSession& session = made->Session.emplace();
-    BeginWindowPaint(Wnd, made->Session.value());
+    TPaintSession& session = made->Session.emplace();
+    BeginWindowPaint(Wnd, session);
     TDeviceContext& context = UseContext(std::move(made), Wnd, session.Surface);
     HDC dc = &context.Canvas;
     Paint = PAINTSTRUCT{dc, false, session.UpdateBox};

@@ -49,13 +49,6 @@ void TakeClientUpdate(TWnd& W, TRegion& Client, bool& Frame) {
 // Narrows Clip (buffer coordinates) to Update (coordinates of the window that starts at Origin
 // in the buffer).
 void ClipToUpdate(TRegion& Clip, const TRegion& Update, TPoint Origin) {
-    // Nearly every update region is one rectangle, moved without a copy of the region.
-    if (Update.Rects().size() == 1) {
-        TRect inBuffer = Update.Rects().front();
-        OffsetRect(inBuffer, Origin.X, Origin.Y);
-        Clip.Intersect(inBuffer);
-        return;
-    }
     TRegion inBuffer = Update;
     inBuffer.Offset(Origin.X, Origin.Y);
     Clip.Intersect(inBuffer);
