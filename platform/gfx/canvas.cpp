@@ -351,15 +351,17 @@ void TCanvas::FillRect(const TRect& R, const TBrush& Brush) {
 }
 
 void TCanvas::FillSolid(const TRect& R, uint32_t Pixel) {
+    const TClipSpans& clip = Clip();
+    // The clip lies within the bitmap, so every row it reaches is a row of it.
+    if (clip.Empty()) return;
+    uint32_t* const pixels = FBitmap.ScanLine(0);
+    const int64_t stride = FBitmap.Stride();
     const int64_t dx = FOrigin.X, dy = FOrigin.Y;
-    Clip().ForEachRect(R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy,
-                       [&](const TRect& Part) {
-                           // Rows are filled straight from the first, which keeps small rectangles
-                           // cheap.
-                           uint32_t* row = FBitmap.ScanLine(Part.Top);
-                           for (int32_t y = Part.Top; y < Part.Bottom; ++y, row += FBitmap.Stride())
-                               std::fill(row + Part.Left, row + Part.Right, Pixel);
-                       });
+    clip.ForEachSpan(R.Left + dx, R.Top + dy, R.Right + dx, R.Bottom + dy,
+                     [&](int64_t Y, int64_t Left, int64_t Right) {
+                         uint32_t* const row = pixels + Y * stride;
+                         std::fill(row + Left, row + Right, Pixel);
+                     });
 }
 
 void TCanvas::FrameRect(const TRect& R) {

@@ -56,26 +56,30 @@ public:
         }
     }
 
-    // Fn(Part) for each rectangle of the clip inside [Left, Right) x [Top, Bottom), none
-    // overlapping another.
+    // Fn(Y, Left, Right) for each run of the clip inside [Left, Right) x [Top, Bottom): row by
+    // row from the top, left to right within a row, the order pixels lie in memory.
     template <typename TFn>
-    void ForEachRect(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom, TFn&& Fn) const {
-        const auto part = [&](int64_t L, int64_t T, int64_t R, int64_t B) {
-            L = std::max(L, Left), T = std::max(T, Top);
-            R = std::min(R, Right), B = std::min(B, Bottom);
-            if (L < R && T < B)
-                Fn(Rect(static_cast<int32_t>(L), static_cast<int32_t>(T), static_cast<int32_t>(R),
-                        static_cast<int32_t>(B)));
-        };
+    void ForEachSpan(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom, TFn&& Fn) const {
         if (IsRect()) {
-            part(FBounds.Left, FBounds.Top, FBounds.Right, FBounds.Bottom);
+            Left = std::max<int64_t>(Left, FBounds.Left);
+            Right = std::min<int64_t>(Right, FBounds.Right);
+            if (Left >= Right) return;
+            const int64_t bottom = std::min<int64_t>(Bottom, FBounds.Bottom);
+            for (int64_t y = std::max<int64_t>(Top, FBounds.Top); y < bottom; ++y)
+                Fn(y, Left, Right);
             return;
         }
-        for (const TBand& band : FBands) {
-            if (band.Bottom <= Top) continue;
-            if (band.Top >= Bottom) break;
-            for (uint32_t i = band.First; i < band.End; ++i)
-                part(FRuns[i].Left, band.Top, FRuns[i].Right, band.Bottom);
+        const auto from = static_cast<int32_t>(std::clamp<int64_t>(Left, INT32_MIN, INT32_MAX));
+        for (auto band = FirstBandReaching(Top); band != FBands.end() && band->Top < Bottom;
+             ++band) {
+            const uint32_t first = FirstRunReaching(*band, from);
+            const int64_t bottom = std::min<int64_t>(Bottom, band->Bottom);
+            for (int64_t y = std::max<int64_t>(Top, band->Top); y < bottom; ++y)
+                for (uint32_t i = first; i < band->End && FRuns[i].Left < Right; ++i) {
+                    const int64_t left = std::max<int64_t>(Left, FRuns[i].Left);
+                    const int64_t right = std::min<int64_t>(Right, FRuns[i].Right);
+                    if (left < right) Fn(y, left, right);
+                }
         }
     }
 
