@@ -18,6 +18,9 @@ function(vex_library target)
         add_executable(${target}_tests ${tests})
         target_link_libraries(${target}_tests PRIVATE ${target} vex_test_support
                               vex_test_main)
+        # Every test file includes it, and under the sanitizers its parsing is a good part of
+        # each file's build.
+        target_precompile_headers(${target}_tests PRIVATE <gtest/gtest.h>)
         # Tables of cases and other inputs live in a testdata/ folder beside the tests.
         target_compile_definitions(${target}_tests PRIVATE
                                    VEX_TEST_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
