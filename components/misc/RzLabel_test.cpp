@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/fixedfont.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/messageloop.h"
 #include "platform/win/virtualclock.h"
@@ -104,6 +105,33 @@ TEST(RzLabel, ARotationOtherThanACurveStartsUprightAndAFlatOneTurnsAboutTheMiddl
     label.SetAngle(45);
     label.SetRotation(roNone);
     EXPECT_EQ(label.Angle(), 0);
+}
+
+// The built-in font is a bitmap font, which cannot be turned: a label that turns takes Arial.
+TEST(RzLabel, OnlyAFontThatCanTurnIsTurned) {
+    TRzLabel label(nullptr);
+    label.Font().SetName(FixedFontName);
+    label.SetAngle(30);
+    EXPECT_EQ(label.Font().Name(), "Arial");
+    EXPECT_EQ(label.Angle(), 30);
+    label.Font().SetName(FixedFontName);
+    EXPECT_EQ(label.Angle(), 0) << "a font that cannot turn stands the label up";
+    label.SetRotation(roCurve);
+    EXPECT_EQ(label.Font().Name(), "Arial");
+
+    // Loading keeps the stored font until everything is read, then makes it one that turns.
+    TComponent root(nullptr);
+    root.BeginLoading();
+    auto* loaded = new TRzLabel(&root);
+    loaded->Font().SetName(FixedFontName);
+    loaded->Font().SetColor(clTeal);
+    loaded->SetAngle(45);
+    EXPECT_EQ(loaded->Font().Name(), FixedFontName);
+    EXPECT_EQ(loaded->Rotation(), roFlat);
+    root.EndLoading();
+    EXPECT_EQ(loaded->Font().Name(), "Arial");
+    EXPECT_EQ(loaded->Angle(), 45);
+    EXPECT_EQ(loaded->DrawColor(), clTeal);
 }
 
 TEST(RzLabel, BordersFramesShadowAndTurnGrowTheSizeAndShrinkTheTextRectangle) {
