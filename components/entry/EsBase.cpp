@@ -182,7 +182,8 @@ void TEsBase::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHe
 void TEsBase::WndProc(TMessage& Message) {
     if (FAttachment.Dispatch(Message)) return;
     TCustomControl::WndProc(Message);
-    if (Message.Msg == WM_MOUSEWHEEL) {
+    // A disabled control gets no input, the wheel included.
+    if (Message.Msg == WM_MOUSEWHEEL && Enabled()) {
         TShiftState shift;
         const uint16_t keys = LOWORD(Message.WParam);
         if (keys & MK_SHIFT) shift.Include(ssShift);

@@ -125,6 +125,25 @@ TEST_F(EsAttachedLabel, FreeingTheHostOrTheFormFreesTheLabel) {
     // The form goes with the fixture, the label being the last component made, so freed first.
 }
 
+// A label read with its form links itself to its host, which counts it as shown from then on.
+TEST_F(EsAttachedLabel, ALabelLoadedWithItsFormFindsItsHostAndRecordsWhereItSits) {
+    TForm* form = Form.Form;
+    form->BeginLoading();
+    auto* label = new TEsAttachedLabel(form);
+    label->SetAutoSize(false);
+    label->SetEsControl(Host);
+    label->SetParent(form);
+    label->SetBounds(30, 10, 60, 16);
+    form->EndLoading();
+    EXPECT_EQ(Label(), label);
+    EXPECT_FALSE(Host->EsLabelInfo().Visible()) << "not before the posted message";
+    test::PumpUntilIdle();
+    EXPECT_TRUE(Host->EsLabelInfo().Visible());
+    EXPECT_EQ(Host->EsLabelInfo().OffsetX(), 10);
+    EXPECT_EQ(Host->EsLabelInfo().OffsetY(), -20);
+    EXPECT_EQ(label->BoundsRect(), Rect(30, 10, 90, 26));
+}
+
 TEST_F(EsAttachedLabel, AHostTakesOnlyItsOwnLabelsFromTheAssignMessage) {
     Host->EsLabelInfo().SetVisible(true);
     TEsAttachedLabel* own = Label();
@@ -175,7 +194,13 @@ TEST(EsBase, TheWheelEventGetsTheSignedTurnThePointAndTheKeys) {
         host.Perform(WM_MOUSEWHEEL, c.WParam, c.LParam);
         EXPECT_EQ(calls, 1);
     }
+    int calls = 0;
+    host.OnMouseWheel = [&](TObject*, TShiftState, int16_t, int16_t, int16_t) { ++calls; };
+    host.SetEnabled(false);
+    host.Perform(WM_MOUSEWHEEL, 0x00780000, 0);
+    EXPECT_EQ(calls, 0) << "a disabled control hears no wheel";
     host.OnMouseWheel = nullptr;
+    host.SetEnabled(true);
     host.Perform(WM_MOUSEWHEEL, 0x00780000, 0);
 }
 
