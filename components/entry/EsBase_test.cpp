@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "components/entry/EsUtil.h"
 #include "platform/core/clock.h"
@@ -23,12 +22,6 @@ TEST(EsUtil, DaysInMonthTakesLeapYearsAndTwoDigitYearsInTheCurrentCentury) {
         EXPECT_EQ(DaysInMonth(static_cast<int32_t>(c.Int(0)), static_cast<int32_t>(c.Int(1))),
                   c.Int(2));
     }
-}
-
-TEST(EsUtil, SplitColorTakesRedGreenAndBlueFromTheLowBytes) {
-    uint8_t r = 0, g = 0, b = 0;
-    SplitColor(0x7F123456, r, g, b);
-    EXPECT_EQ(std::vector<int>({r, g, b}), std::vector<int>({0x56, 0x34, 0x12}));
 }
 
 // A host named dtStart at (20, 46) on a shown form, as the date edits carry one.

@@ -19,7 +19,14 @@ template <class T>
 void TRzLabel::Change(T& Field, T Value) {
     if (Field == Value) return;
     Field = Value;
-    // What changes the text's extent changes the size of a label that fits it.
+    Invalidate();
+}
+
+template <class T>
+void TRzLabel::ChangeExtent(T& Field, T Value) {
+    if (Field == Value) return;
+    Field = Value;
+    // A label that fits its text takes the new room the text needs.
     AdjustBounds();
     Invalidate();
 }
@@ -91,19 +98,19 @@ void TRzLabel::SetBlinkIntervalOff(uint16_t Value) {
 }
 
 void TRzLabel::SetBevelWidth(int32_t Value) {
-    Change(FBevelWidth, Value);
+    ChangeExtent(FBevelWidth, Value);
 }
 
 void TRzLabel::SetBorderInner(TFrameStyle Value) {
-    Change(FBorderInner, Value);
+    ChangeExtent(FBorderInner, Value);
 }
 
 void TRzLabel::SetBorderOuter(TFrameStyle Value) {
-    Change(FBorderOuter, Value);
+    ChangeExtent(FBorderOuter, Value);
 }
 
 void TRzLabel::SetBorderSides(TSides Value) {
-    Change(FBorderSides, Value);
+    ChangeExtent(FBorderSides, Value);
 }
 
 void TRzLabel::SetBorderColor(TColor Value) {
@@ -119,7 +126,7 @@ void TRzLabel::SetBorderShadow(TColor Value) {
 }
 
 void TRzLabel::SetBorderWidth(int32_t Value) {
-    Change(FBorderWidth, Value);
+    ChangeExtent(FBorderWidth, Value);
 }
 
 void TRzLabel::SetFlatColor(TColor Value) {
@@ -127,7 +134,7 @@ void TRzLabel::SetFlatColor(TColor Value) {
 }
 
 void TRzLabel::SetFrameSides(TSides Value) {
-    Change(FFrameSides, Value);
+    ChangeExtent(FFrameSides, Value);
 }
 
 void TRzLabel::SetFlyByEnabled(bool Value) {
@@ -150,7 +157,7 @@ void TRzLabel::SetLightTextStyle(bool Value) {
 }
 
 void TRzLabel::SetTextStyle(TTextStyle Value) {
-    Change(FTextStyle, Value);
+    ChangeExtent(FTextStyle, Value);
 }
 
 void TRzLabel::SetHighlightColor(TColor Value) {
@@ -162,7 +169,7 @@ void TRzLabel::SetShadowColor(TColor Value) {
 }
 
 void TRzLabel::SetShadowDepth(int32_t Value) {
-    Change(FShadowDepth, Value);
+    ChangeExtent(FShadowDepth, Value);
 }
 
 void TRzLabel::Loaded() {

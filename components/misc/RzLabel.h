@@ -122,6 +122,8 @@ protected:
 private:
     template <class T>
     void Change(T& Field, T Value);
+    template <class T>
+    void ChangeExtent(T& Field, T Value);
     TRect DrawFrame(TRect Bounds, TFrameStyle Style);
     // Whether the font is one that can be turned; tested on the label's canvas.
     bool CanTurnFont();
