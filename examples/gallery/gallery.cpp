@@ -258,6 +258,11 @@ int RaisedLabels(TForm* Form, int Left, int Top) {
     curved->Font().SetColor(clMaroon);
     curved->SetRotation(roCurve);
     curved->SetAngle(90);  // from the left, over the top
+
+    TRzLabel* blinking = label(Rect(200, 110, 292, 136), "Blinking", tsRaised);
+    blinking->Font().SetColor(clNavy);
+    blinking->SetBlinkColor(clRed);
+    blinking->SetBlinking(true);
     return box->BoundsRect().Bottom;
 }
 
