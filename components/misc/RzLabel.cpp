@@ -5,7 +5,7 @@
 
 namespace vex {
 
-TRzLabel::TRzLabel(TComponent* AOwner) : TCustomLabel(AOwner) {
+TRzLabel::TRzLabel(TComponent* AOwner) : TLabel(AOwner) {
     FNormalColor = FSavedColor = FDrawColor = Font().Color();
     TRzBlinkingControlsList::Acquire(this);
 }

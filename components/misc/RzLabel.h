@@ -33,8 +33,8 @@ enum TCenterPoint {
 // lines wide in BorderColor and an inner border. While the mouse is over it the font may take
 // FlyByColor; while Blinking it alternates between its font colour and BlinkColor in step with
 // every other label, on the one shared timer of TRzBlinkingControlsList.
-class TRzLabel : public TCustomLabel {
-    VEX_CLASS(TRzLabel, TCustomLabel)
+class TRzLabel : public TLabel {
+    VEX_CLASS(TRzLabel, TLabel)
 
 public:
     explicit TRzLabel(TComponent* AOwner);
