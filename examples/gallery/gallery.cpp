@@ -8,8 +8,10 @@
 #include <string>
 #include <utility>
 
+#include "components/entry/EsBase.h"
 #include "components/entry/EsLabel.h"
 #include "components/misc/Animate.h"
+#include "components/misc/RzLabel.h"
 #include "examples/gallery/framedpanel.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
@@ -205,6 +207,93 @@ int EffectsLabels(TForm* Form, int Left, int Top) {
     return box->BoundsRect().Bottom;
 }
 
+// Captions raised, recessed and shadowed, turned, bevelled and laid round a circle, as the
+// search and About windows have them.
+int RaisedLabels(TForm* Form, int Left, int Top) {
+    TFramedPanel* box = AddGroup(Form, Left, Top, 196, "Raised and recessed labels");
+    box->SetColor(clBtnFace);
+    auto label = [&](const TRect& Bounds, const std::string& Caption, TTextStyle Style) {
+        auto* rz = Add<TRzLabel>(box, Bounds);
+        rz->SetAutoSize(false);
+        rz->SetBoundsRect(Bounds);
+        rz->SetTransparent(true);
+        rz->Font().SetName("Arial");
+        rz->Font().SetHeight(-20);
+        rz->Font().SetStyle({fsBold});
+        rz->SetTextStyle(Style);
+        rz->SetCaption(Caption);
+        return rz;
+    };
+    // A face in the background colour shows the effect alone: embossed, and engraved.
+    label(Rect(8, 8, 120, 34), "Raised", tsRaised)->Font().SetColor(clBtnFace);
+    label(Rect(8, 38, 120, 64), "Recessed", tsRecessed)->Font().SetColor(clBtnFace);
+    TRzLabel* shadow = label(Rect(8, 68, 120, 96), "Shadow", tsShadow);
+    shadow->Font().SetColor(clNavy);
+    shadow->SetShadowDepth(3);
+    TRzLabel* light = label(Rect(8, 100, 120, 126), "Light", tsRaised);
+    light->SetLightTextStyle(true);
+    light->Font().SetColor(clRed);
+    light->SetFlyByEnabled(true);
+    light->SetFlyByColor(clLime);
+
+    TRzLabel* turned = label(Rect(120, 8, 200, 100), "Turned", tsRaised);
+    turned->SetAngle(45);
+    TRzLabel* upright = label(Rect(160, 104, 190, 190), "Up", tsRecessed);
+    upright->SetAngle(90);
+
+    TRzLabel* bevelled = label(Rect(8, 134, 150, 186), "Bevelled", tsRaised);
+    bevelled->SetTransparent(false);
+    bevelled->SetColor(clInfoBk);
+    bevelled->SetAlignment(taCenter);
+    bevelled->SetLayout(tlCenter);
+    bevelled->SetFrameSides({sdLeft, sdTop, sdRight, sdBottom});
+    bevelled->SetBorderOuter(fsPopup);
+    bevelled->SetBevelWidth(2);
+    bevelled->SetBorderWidth(2);
+    bevelled->SetBorderColor(clSilver);
+    bevelled->SetBorderInner(fsStatus);
+
+    TRzLabel* curved = label(Rect(200, 8, 292, 100), "Round it goes", tsRaised);
+    curved->Font().SetHeight(-14);
+    curved->Font().SetColor(clMaroon);
+    curved->SetRotation(roCurve);
+    curved->SetAngle(90);  // from the left, over the top
+
+    TRzLabel* blinking = label(Rect(200, 110, 292, 136), "Blinking", tsRaised);
+    blinking->Font().SetColor(clNavy);
+    blinking->SetBlinkColor(clRed);
+    blinking->SetBlinking(true);
+    return box->BoundsRect().Bottom;
+}
+
+// A field that paints itself sunken, with the attached caption label above it.
+class TSampleField : public TEsBase {
+public:
+    using TEsBase::TEsBase;
+
+protected:
+    void Paint() override {
+        TCanvas& canvas = Canvas();
+        canvas.Brush().SetColor(clWindow);
+        canvas.FillRect(ClientRect());
+        const TRect inner =
+            DrawBorder(canvas, ClientRect(), fsLowered, {sdLeft, sdTop, sdRight, sdBottom});
+        canvas.Brush().SetStyle(bsClear);
+        canvas.TextOut(inner.Left + 2, inner.Top + 2, "15.06.2050");
+    }
+};
+
+int AttachedLabels(TForm* Form, int Left, int Top) {
+    TFramedPanel* box = AddGroup(Form, Left, Top, 54, "Control with an attached label");
+    // The label goes on the host's form, so the host is the form's as well.
+    auto* host = new TSampleField(Form);
+    host->SetName("dtStart");
+    host->SetBounds(8, 24, 120, 22);
+    host->SetParent(box);
+    host->EsLabelInfo().SetVisible(true);
+    return box->BoundsRect().Bottom;
+}
+
 // A strip of ten frames, a ball going round, each frame the control's width.
 void DrawBallStrip(TBitmap& Strip) {
     constexpr int size = 32, frames = 10;
@@ -246,8 +335,8 @@ int Animations(TForm* Form, int Left, int Top) {
 }
 
 // The groups in two columns; a new control adds its group to a column.
-const TGroup kLeftColumn[] = {LabelAlignments, LabelLooks, EffectsLabels};
-const TGroup kRightColumn[] = {PanelFrames, WindowFrames, Animations};
+const TGroup kLeftColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, AttachedLabels};
+const TGroup kRightColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);
