@@ -74,7 +74,6 @@ protected:
     bool FocusWithin();
     // ---- end of focus and keys ----
 
-protected:
     void CreateParams(TCreateParams& Params) override;
     virtual void DoClose(TCloseAction& Action);
     virtual void DoShow();

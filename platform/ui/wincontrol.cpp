@@ -123,8 +123,9 @@ void TWinControl::RemoveControl(TControl* AControl) {
     if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
         windowed->RemoveFocus(true);
         windowed->DestroyHandle();
-    } else
+    } else {
         AControl->InvalidateControl(AControl->Visible(), false);
+    }
     Remove(AControl);
     Realign();
 }
@@ -345,10 +346,11 @@ void TWinControl::WndProc(TMessage& Message) {
             break;
         case WM_CANCELMODE: {
             // The plain child that holds the mouse through this window loses it too.
+            const std::weak_ptr<const void> life = LifeToken();
             TControl* capture = GetCaptureControl();
             if (capture != nullptr && capture != this && capture->Parent() == this)
                 capture->Perform(WM_CANCELMODE, 0, 0);
-            TControl::WndProc(Message);
+            if (!life.expired()) TControl::WndProc(Message);
             break;
         }
         case WM_SETFOCUS:
