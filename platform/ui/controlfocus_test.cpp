@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/exceptions.h"
@@ -62,6 +63,47 @@ TEST(ControlFocus, AHandlerThatMovesTheFocusAgainEndsTheRunItInterrupted) {
     t.D->SetFocus();
     EXPECT_EQ(t.Shown.Form->ActiveControl(), t.C);
     EXPECT_TRUE(t.C->Focused());
+}
+
+TEST(ControlFocus, HandlersMayFreeWhatTheFocusIsMovingBetween) {
+    struct TCase {
+        const char* Name;
+        // Set on the way from B to D; frees something the move still has to reach.
+        std::function<void(TTwoPanels&)> Arm;
+        bool FormFreed;
+    };
+    const std::vector<TCase> cases = {
+        {"the target freed as the old one exits",
+         [](TTwoPanels& T) { T.B->OnExit = [&T](TObject*) { delete T.D; }; }, false},
+        {"the target's panel freed as the old panel exits",
+         [](TTwoPanels& T) { T.Left->OnExit = [&T](TObject*) { delete T.Right; }; }, false},
+        {"the target freeing itself as it enters",
+         [](TTwoPanels& T) { T.D->OnEnter = [&T](TObject*) { delete T.D; }; }, false},
+        {"the old one freeing itself as it exits",
+         [](TTwoPanels& T) { T.B->OnExit = [&T](TObject*) { delete T.B; }; }, false},
+        {"the form freed as the new panel is entered",
+         [](TTwoPanels& T) {
+             // The handler goes with the form: it touches nothing after freeing it.
+             T.Right->OnEnter = [&T](TObject*) { delete std::exchange(T.Shown.Form, nullptr); };
+         },
+         true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto* t = new TTwoPanels;
+        t->B->SetFocus();
+        c.Arm(*t);
+        t->D->SetFocus();
+        if (c.FormFreed) {
+            EXPECT_EQ(t->Shown.Form, nullptr);
+        } else {
+            // Whatever the focus settled on is there, and holds it.
+            TWinControl* active = t->Shown.Form->ActiveControl();
+            EXPECT_TRUE(active == nullptr ? t->Shown.Form->Focused() : active->Focused());
+            t->Shown.Form->SelectNext(active, true, true);
+        }
+        delete t;
+    }
 }
 
 TEST(ControlFocus, ASetFocusMessageSentDirectlyChangesOnlyTheLook) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/input_testsupport.h"
@@ -275,14 +276,47 @@ TEST(ControlKeys, AKeySetToZeroGoesNoFurther) {
     }
 }
 
-TEST(ControlKeys, AControlFreedByItsOwnKeyHandlerTakesNoMoreKeys) {
-    TDialog d;
-    d.Edit->OnKeyDown = [&](TObject*, uint16_t&, TShiftState) { delete d.Edit; };
-    TypeKey('A', 'a');
-    EXPECT_EQ(d.Shown.Form->ActiveControl(), nullptr);
-    EXPECT_TRUE(d.Shown.Form->Focused());
-    TypeKey(VK_TAB, '\t');
-    EXPECT_EQ(d.Shown.Form->ActiveControl(), d.Next);
+TEST(ControlKeys, KeyHandlersMayFreeTheFocusedControlOrTheForm) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TDialog&)> Arm;
+        bool FormFreed;
+    };
+    const std::vector<TCase> cases = {
+        {"the control frees itself",
+         [](TDialog& D) {
+             D.Edit->OnKeyDown = [&D](TObject*, uint16_t&, TShiftState) { delete D.Edit; };
+         },
+         false},
+        {"the previewing form frees the control",
+         [](TDialog& D) {
+             D.Shown.Form->SetKeyPreview(true);
+             D.Shown.Form->OnKeyDown = [&D](TObject*, uint16_t&, TShiftState) { delete D.Edit; };
+         },
+         false},
+        {"the previewing form frees itself",
+         [](TDialog& D) {
+             D.Shown.Form->SetKeyPreview(true);
+             D.Shown.Form->OnKeyDown = [&D](TObject*, uint16_t&, TShiftState) {
+                 delete std::exchange(D.Shown.Form, nullptr);
+             };
+         },
+         true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TDialog d;
+        c.Arm(d);
+        TypeKey('A', 'a');
+        if (c.FormFreed) {
+            EXPECT_EQ(d.Shown.Form, nullptr);
+            continue;
+        }
+        EXPECT_EQ(d.Shown.Form->ActiveControl(), nullptr);
+        EXPECT_TRUE(d.Shown.Form->Focused());
+        TypeKey(VK_TAB, '\t');
+        EXPECT_EQ(d.Shown.Form->ActiveControl(), d.Next);
+    }
 }
 
 }  // namespace

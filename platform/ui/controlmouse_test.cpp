@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/input_testsupport.h"
@@ -332,6 +334,41 @@ TEST(ControlMouse, TheRightButtonOpensThePopupMenuOfTheControlUnderIt) {
     t.Child->OnContextPopup = nullptr;
     rightClick(15, 16);  // no menus at all: nothing opens
     EXPECT_EQ(opened.size(), 3u);
+}
+
+TEST(ControlMouse, HandlersMayFreeTheControlTheyRunFor) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TPanelWithChild&)> Arm;
+    };
+    const auto freeChild = [](TPanelWithChild& T) { return [&T](TObject*) { delete T.Child; }; };
+    const std::vector<TCase> cases = {
+        {"the child on its click", [&](TPanelWithChild& T) { T.Child->OnClick = freeChild(T); }},
+        {"the child on its double click",
+         [&](TPanelWithChild& T) { T.Child->OnDblClick = freeChild(T); }},
+        {"the panel on the child's click",
+         [](TPanelWithChild& T) { T.Child->OnClick = [&T](TObject*) { delete T.Panel; }; }},
+        {"the form on the child's press",
+         [](TPanelWithChild& T) {
+             T.Child->OnMouseDown = [&T](TObject*, TMouseButton, TShiftState, int32_t, int32_t) {
+                 delete std::exchange(T.Shown.Form, nullptr);
+             };
+         }},
+        {"the child on its context menu",
+         [](TPanelWithChild& T) {
+             T.Child->OnContextPopup = [&T](TObject*, TPoint, bool&) { delete T.Child; };
+         }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPanelWithChild t;
+        c.Arm(t);
+        const HWND panel = t.Panel->Handle();
+        for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP,
+                         WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE})
+            SendMessage(panel, msg, 0, PointToLParam(Point(15, 15)));
+        EXPECT_EQ(GetCaptureControl(), nullptr);
+    }
 }
 
 }  // namespace
