@@ -7,6 +7,7 @@
 
 #include "platform/core/object.h"
 #include "platform/core/set.h"
+#include "platform/ui/inputevents.h"
 #include "platform/win/messages.h"
 
 namespace vex {
@@ -96,11 +97,6 @@ inline constexpr uint16_t ccBrokenSequence = 254;
 inline constexpr uint16_t ccSequencePending = 255;
 // Codes from here on are the application's own commands.
 inline constexpr uint16_t ccUserFirst = 256;
-
-// The framework's shift state of a key event. It belongs to the control layer, which the
-// platform does not have yet.
-enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-using TShiftState = TSet<TShiftStateFlag, 7>;
 
 // One key, or a sequence of two keys, with the command it gives. Key2 is 0 for a single key.
 struct TOvcCmdRec {

@@ -9,6 +9,7 @@
 #include "platform/ui/mousetracking.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/wincontrol.h"
+#include "platform/ui/windowinput.h"
 #include "platform/win/updateregion.h"
 
 namespace vex {
@@ -187,6 +188,7 @@ bool TControl::IsInputMessage(UINT Msg) {
 
 void TControl::WndProc(TMessage& Message) {
     if (!FEnabled && IsInputMessage(Message.Msg)) return;
+    if (IsMouseMessage(Message.Msg)) NoteMouseMessage(Message);
     switch (Message.Msg) {
         case WM_PAINT:
             WMPaint(Message);
@@ -220,6 +222,51 @@ void TControl::WndProc(TMessage& Message) {
             break;
         case CM_HITTEST:
             CMHitTest(Message);
+            break;
+        case CM_MOUSEWHEEL:
+            CMMouseWheel(Message);
+            break;
+        case CM_DIALOGKEY:
+            CMDialogKey(Message);
+            break;
+        case CM_DIALOGCHAR:
+            CMDialogChar(Message);
+            break;
+        case WM_LBUTTONDOWN:
+            WMLButtonDown(Message);
+            break;
+        case WM_LBUTTONDBLCLK:
+            WMLButtonDblClk(Message);
+            break;
+        case WM_LBUTTONUP:
+            WMLButtonUp(Message);
+            break;
+        case WM_RBUTTONDOWN:
+            WMRButtonDown(Message);
+            break;
+        case WM_RBUTTONDBLCLK:
+            WMRButtonDblClk(Message);
+            break;
+        case WM_RBUTTONUP:
+            WMRButtonUp(Message);
+            break;
+        case WM_MBUTTONDOWN:
+            WMMButtonDown(Message);
+            break;
+        case WM_MBUTTONDBLCLK:
+            WMMButtonDblClk(Message);
+            break;
+        case WM_MBUTTONUP:
+            WMMButtonUp(Message);
+            break;
+        case WM_MOUSEMOVE:
+            WMMouseMove(Message);
+            break;
+        case WM_CANCELMODE:
+            WMCancelMode(Message);
+            break;
+        case WM_CONTEXTMENU:
+            WMContextMenu(Message);
             break;
         default:
             DefaultHandler(Message);
@@ -300,6 +347,10 @@ void TControl::CMParentShowHintChanged(TMessage&) {
 }
 
 void TControl::CMCancelMode(TMessage&) {}
+
+void TControl::CMDialogKey(TMessage&) {}
+
+void TControl::CMDialogChar(TMessage&) {}
 
 void TControl::CMHitTest(TMessage& Message) {
     Message.Result = HTCLIENT;

@@ -12,11 +12,19 @@
 #include "platform/gfx/colors.h"
 #include "platform/gfx/cursors.h"
 #include "platform/gfx/font.h"
+#include "platform/ui/inputevents.h"
 #include "platform/win/messages.h"
 
 namespace vex {
 
+class TControl;
 class TWinControl;
+
+// Opens Menu (a control's PopupMenu) at the screen point for Control; true when it opened.
+// Menus install it; without one a right click opens nothing.
+using TPopupMenuHandler =
+    std::function<bool(TControl* Control, TComponent* Menu, TPoint ScreenPos)>;
+void SetPopupMenuHandler(TPopupMenuHandler Handler);
 
 // Where a control is placed in its parent: along a side (taking its whole length) or over what
 // the others leave. Controls are placed in this order of values, alTop first.
@@ -182,13 +190,47 @@ public:
     TPoint ClientToScreen(TPoint P) const;
     TPoint ScreenToClient(TPoint P) const;
 
+    // While true every mouse message comes to this control, wherever the pointer is; a control
+    // with csCaptureMouse takes the mouse while its left button is down.
+    bool MouseCapture() const;
+    void SetMouseCapture(bool Value);
+    // Hands a wheel message (CM_MOUSEWHEEL) to the control that takes the wheel: the focused
+    // control of the form, which passes it up its parents until one handles it.
+    virtual void MouseWheelHandler(TMessage& Message);
+
     // A weak reference that expires when the control is freed: code that calls out to handlers
     // which may free the control checks it before touching the control again.
     std::weak_ptr<const void> LifeToken() const { return FLife; }
 
     TNotifyEvent OnResize;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
+    TContextPopupEvent OnContextPopup;
 
 protected:
+    // The mouse methods (controlmouse.cpp). A click is a left press and release on the control
+    // with csClickEvents; each method fires its event.
+    virtual void Click();
+    virtual void DblClick();
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+    virtual void MouseMove(TShiftState Shift, int32_t X, int32_t Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y);
+    // True when the wheel was handled here. Without an OnMouseWheel that handles it, each whole
+    // notch of the summed deltas becomes a DoMouseWheelUp or DoMouseWheelDown.
+    virtual bool DoMouseWheel(TShiftState Shift, int32_t WheelDelta, TPoint MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    virtual void DoContextPopup(TPoint MousePos, bool& Handled);
+    // Tells the active control of this control's form that the mouse went to Sender, so that
+    // a drop-down or a tracking control gives up (CM_CANCELMODE, lParam the sender).
+    void SendCancelMode(TControl* Sender);
+
     virtual void SetZOrder(bool TopMost);
     // Moves the control to Position among its parent's controls of its kind (0 the bottom).
     virtual void SetZOrderPosition(int32_t Position);
@@ -218,6 +260,25 @@ protected:
     virtual void CMParentShowHintChanged(TMessage& Message);
     virtual void CMCancelMode(TMessage& Message);
     virtual void CMHitTest(TMessage& Message);
+    virtual void CMMouseWheel(TMessage& Message);
+    // A dialog key (Enter, Escape...) or a character the focused control left to its form,
+    // offered to every control until one takes it (Result non-zero): a default button, or an
+    // accelerator's owner.
+    virtual void CMDialogKey(TMessage& Message);
+    virtual void CMDialogChar(TMessage& Message);
+    virtual void WMLButtonDown(TMessage& Message);
+    virtual void WMLButtonDblClk(TMessage& Message);
+    virtual void WMLButtonUp(TMessage& Message);
+    virtual void WMRButtonDown(TMessage& Message);
+    virtual void WMRButtonDblClk(TMessage& Message);
+    virtual void WMRButtonUp(TMessage& Message);
+    virtual void WMMButtonDown(TMessage& Message);
+    virtual void WMMButtonDblClk(TMessage& Message);
+    virtual void WMMButtonUp(TMessage& Message);
+    virtual void WMMouseMove(TMessage& Message);
+    // The mouse was taken away: a capture is given up and a left press ends without a click.
+    virtual void WMCancelMode(TMessage& Message);
+    virtual void WMContextMenu(TMessage& Message);
 
     // The two halves of a property a control may take from its parent (colour, font...): a value
     // of its own ends the link, and setting the link makes the control ask its parent.
@@ -250,6 +311,11 @@ private:
     friend class TWinControl;
 
     void FontChanged();
+    // Turns a double click into a press for a control without csDoubleClicks, and keeps
+    // csLButtonDown, before any handler sees the message.
+    void NoteMouseMessage(TMessage& Message);
+    void DoMouseDown(const TMessage& Message, TMouseButton Button, TShiftState Shift);
+    void DoMouseUp(const TMessage& Message, TMouseButton Button);
 
     std::shared_ptr<int> FLife = std::make_shared<int>(0);
     TWinControl* FParent = nullptr;
@@ -271,6 +337,7 @@ private:
     TComponent* FPopupMenu = nullptr;
     std::string FText;
     int32_t FHelpContext = 0;
+    int32_t FWheelAccumulator = 0;
 };
 
 // Tells, as LifeToken does, whether a control is still there after a call out to code that may

@@ -10,6 +10,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/mousetracking.h"
+#include "platform/ui/ui_testsupport.h"
 #include "platform/ui/wincontrol.h"
 
 namespace vex {
@@ -580,7 +581,9 @@ TEST(ControlRemoval, MouseReferencesAreClearedWhenAControlGoesAway) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        TWinControl root(nullptr);
+        // Holding the mouse takes the capture of a window: the controls are in a shown form.
+        test::TShownForm shown;
+        TWinControl& root = *shown.Form;
         auto* panel = new TWinControl(&root);
         panel->SetParent(&root);
         TControl* label = new TNotingControl(&root);

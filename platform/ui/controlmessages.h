@@ -32,12 +32,17 @@ inline constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 25;
 inline constexpr UINT CM_ENTER = CM_BASE + 26;
 inline constexpr UINT CM_EXIT = CM_BASE + 27;
 inline constexpr UINT CM_DESIGNHITTEST = CM_BASE + 28;
+inline constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 30;
 inline constexpr UINT CM_RELEASE = CM_BASE + 33;
 inline constexpr UINT CM_SHOWHINTCHANGED = CM_BASE + 34;
 inline constexpr UINT CM_PARENTSHOWHINTCHANGED = CM_BASE + 35;
 inline constexpr UINT CM_TABSTOPCHANGED = CM_BASE + 40;
 inline constexpr UINT CM_GETDATALINK = CM_BASE + 45;
 inline constexpr UINT CM_INVALIDATE = CM_BASE + 52;
+// The wheel on its way from the focused control up its parents, with WM_MOUSEWHEEL's parameters:
+// the MK_* flags in the low word of wParam, the signed delta in the high word, the screen point
+// in lParam.
+inline constexpr UINT CM_MOUSEWHEEL = CM_BASE + 67;
 
 // CN_* are notifications a parent window received about a child window, handed on to the
 // child's control (the notification's own number plus CN_BASE), so that a control handles what
@@ -47,6 +52,7 @@ inline constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 inline constexpr UINT CN_KEYUP = CN_BASE + WM_KEYUP;
 inline constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
 inline constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
+inline constexpr UINT CN_SYSKEYUP = CN_BASE + WM_SYSKEYUP;
 inline constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 inline constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;

@@ -4,6 +4,7 @@
 
 #include "platform/ui/applicationevents.h"
 #include "platform/ui/controlmessages.h"
+#include "platform/ui/windowinput.h"
 #include "platform/win/application.h"
 #include "platform/win/window.h"
 #include "platform/win/windowpos.h"
@@ -96,6 +97,9 @@ void TCustomForm::WndProc(TMessage& Message) {
             break;
         case CM_RELEASE:
             delete this;
+            break;
+        case WM_NEXTDLGCTL:
+            WMNextDlgCtl(Message);
             break;
         case WM_ACTIVATEAPP:
             ApplicationEvents().SetActive(Message.WParam != 0);

@@ -38,12 +38,55 @@ public:
 
     void WndProc(TMessage& Message) override;
 
+    // ---- Focus and keys (formfocus.cpp) ----
+    // The control that has the focus while the form is active, and gets it back when the form
+    // is active again; nil for the form itself. Setting one that cannot take the focus, or that
+    // belongs to another form, raises EInvalidOperation "Cannot focus a disabled or invisible
+    // window".
+    TWinControl* ActiveControl() const { return FActiveControl; }
+    void SetActiveControl(TWinControl* Control);
+    // The form's key methods and events see each key before the focused control's.
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+    // Makes Control the active control and gives the form the focus.
+    void FocusControl(TWinControl* Control);
+    // Control, or a control below it, is hidden, disabled or (Removing) leaving the form: the
+    // focus goes to the form.
+    void DefocusControl(TWinControl* Control, bool Removing);
+    // The focus came to Control's window: CM_EXIT goes up from the control that had it to the
+    // nearest container of both, then CM_ENTER down to Control. False when a handler moved the
+    // focus again meanwhile, which ends this run.
+    bool SetFocusedControl(TWinControl* Control);
+    void SetFocus() override;
+    void MouseWheelHandler(TMessage& Message) override;
+
 protected:
+    // Tab and Shift+Tab move through the tab stops, arrows among the active control's siblings;
+    // other dialog keys go to the controls (a default or cancel button).
+    void CMDialogKey(TMessage& Message) override;
+    void WMSetFocus(TMessage& Message) override;
+    // wParam the window to focus when lParam is non-zero; else the previous tab stop when wParam
+    // is non-zero, the next one when it is 0.
+    void WMNextDlgCtl(TMessage& Message);
+    // Gives the window focus to the active control, or to the form without one.
+    void SetWindowFocus();
+    // The focus is on the form's window or one inside it.
+    bool FocusWithin();
+    // ---- end of focus and keys ----
+
     void CreateParams(TCreateParams& Params) override;
     virtual void DoClose(TCloseAction& Action);
     virtual void DoShow();
     void Resize() override;
     void CMShowingChanged(TMessage& Message) override;
+
+private:
+    // ---- Focus and keys ----
+    TWinControl* FActiveControl = nullptr;
+    // The innermost control that has heard CM_ENTER without CM_EXIT since; the form itself when
+    // no control has.
+    TWinControl* FFocusedControl = nullptr;
+    bool FKeyPreview = false;
 };
 
 class TForm : public TCustomForm {

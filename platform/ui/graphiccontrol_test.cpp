@@ -228,6 +228,8 @@ TEST(PlainControls, GetTheMouseOverThemFromTheirParent) {
     TShownForm shown;
     auto* panel = shown.Add<TPlainPanel>(shown.Form, Rect(0, 0, 20, 20));
     auto* a = shown.Add<TMouseNoting>(panel, Rect(5, 5, 10, 10));
+    // Pressed, it would hold the mouse itself; here the test gives it the mouse.
+    a->SetControlStyle(a->ControlStyle() - TControlStyle{csCaptureMouse});
     auto* disabled = shown.Add<TMouseNoting>(panel, Rect(12, 12, 18, 18));
     disabled->SetEnabled(false);
     const HWND wnd = panel->Handle();

@@ -151,4 +151,12 @@ void TCustomLabel::CMFontChanged(TMessage& Message) {
     AdjustBounds();
 }
 
+void TCustomLabel::CMDialogChar(TMessage& Message) {
+    if (FFocusControl != nullptr && Enabled() && FShowAccelChar &&
+        IsAccel(static_cast<uint16_t>(Message.WParam), Caption()) && FFocusControl->CanFocus()) {
+        FFocusControl->SetFocus();
+        Message.Result = 1;
+    }
+}
+
 }  // namespace vex

@@ -49,6 +49,8 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CMTextChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
+    // The caption's accelerator gives the focus to FocusControl.
+    void CMDialogChar(TMessage& Message) override;
 
 private:
     TAlignment FAlignment = taLeftJustify;

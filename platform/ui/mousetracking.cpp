@@ -2,6 +2,7 @@
 
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/wincontrol.h"
+#include "platform/ui/windowinput.h"
 
 namespace vex {
 
@@ -19,11 +20,24 @@ bool Within(const TControl* Candidate, const TControl* Control) {
 }  // namespace
 
 TControl* GetCaptureControl() {
-    return CaptureControl;
+    TWinControl* windowed = FindControl(windowinput::GetCapture());
+    if (windowed != nullptr && CaptureControl != nullptr && CaptureControl->Parent() == windowed)
+        return CaptureControl;
+    return windowed;
 }
 
 void SetCaptureControl(TControl* Control) {
-    CaptureControl = Control;
+    windowinput::ReleaseCapture();
+    CaptureControl = nullptr;
+    if (Control == nullptr) return;
+    auto* windowed = dynamic_cast<TWinControl*>(Control);
+    // A plain control holds the mouse through its parent's window, which hands it the messages.
+    if (windowed == nullptr) {
+        windowed = Control->Parent();
+        if (windowed == nullptr) return;
+        CaptureControl = Control;
+    }
+    windowinput::SetCapture(windowed->Handle());
 }
 
 TControl* MouseControl() {
@@ -40,7 +54,7 @@ void SetMouseControl(TControl* Control) {
 }
 
 void ForgetMouseControls(const TControl* Control) {
-    if (Within(CaptureControl, Control)) CaptureControl = nullptr;
+    if (Within(GetCaptureControl(), Control)) SetCaptureControl(nullptr);
     if (Within(HoverControl, Control)) HoverControl = nullptr;
 }
 

@@ -8,6 +8,8 @@ namespace vex {
 // capture) and the one under the pointer. Both are plain references that a control clears when
 // it is hidden, leaves its parent or is freed, so no message ever goes to a control that is gone.
 
+// The control that holds the mouse: the windowed control whose window has the capture, or the
+// plain child of it that took the mouse through it. Setting one takes the window capture.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* Control);
 

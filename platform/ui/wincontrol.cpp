@@ -9,6 +9,7 @@
 #include "platform/ui/controllist.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/mousetracking.h"
+#include "platform/ui/windowinput.h"
 #include "platform/win/window.h"
 #include "platform/win/windowpos.h"
 #include "platform/win/windowstyles.h"
@@ -38,6 +39,8 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
 }
 
 TWinControl::~TWinControl() {
+    // The form lets go of the control while the control still knows its parents.
+    RemoveFocus(true);
     FDestroying = true;
     if (FHandle != 0) DestroyWindowHandle();
     // A child leaves the lists before it is freed, so its destructor finds no parent to tell.
@@ -67,9 +70,7 @@ TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWi
     const auto hits = [&](TControl* C) {
         const TPoint p = PointInControl(Pos, *C);
         return C->Visible() && (C->Enabled() || AllowDisabled) && PtInRect(C->ClientRect(), p) &&
-               C->Perform(CM_HITTEST, 0,
-                          MAKELONG(static_cast<uint16_t>(p.X), static_cast<uint16_t>(p.Y))) !=
-                   HTNOWHERE;
+               C->Perform(CM_HITTEST, 0, PointToLParam(p)) != HTNOWHERE;
     };
     // A hit-test handler may change the lists; each step looks at them as they are then.
     if (AllowWinControls)
@@ -119,10 +120,12 @@ void TWinControl::InsertControl(TControl* AControl) {
 
 void TWinControl::RemoveControl(TControl* AControl) {
     ForgetMouseControls(AControl);
-    if (auto* windowed = dynamic_cast<TWinControl*>(AControl))
+    if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
+        windowed->RemoveFocus(true);
         windowed->DestroyHandle();
-    else
+    } else {
         AControl->InvalidateControl(AControl->Visible(), false);
+    }
     Remove(AControl);
     Realign();
 }
@@ -253,11 +256,16 @@ void TWinControl::SetZOrderPosition(int32_t Position) {
 }
 
 bool TWinControl::IsControlMouseMsg(TMessage& Message) {
-    const TPoint at = Point(static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(Message.LParam))),
-                            static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(Message.LParam))));
-    TControl* capture = GetCaptureControl();
-    TControl* control =
-        capture != nullptr && capture->Parent() == this ? capture : ControlAtPos(at, false);
+    const TPoint at = MessagePoint(Message.LParam);
+    TControl* control = nullptr;
+    // While this window holds the mouse, only a plain child that took it through the window
+    // gets the messages; the rest are the window's own, wherever the pointer is.
+    if (FHandle != 0 && windowinput::GetCapture() == FHandle) {
+        TControl* capture = GetCaptureControl();
+        if (capture != nullptr && capture->Parent() == this) control = capture;
+    } else {
+        control = ControlAtPos(at, false);
+    }
     const std::weak_ptr<const void> life = LifeToken();
     const std::weak_ptr<const void> controlLife =
         control != nullptr ? control->LifeToken() : std::weak_ptr<const void>();
@@ -267,10 +275,8 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message) {
     if (life.expired()) return true;
     if (control == nullptr) return false;
     if (controlLife.expired()) return true;
-    const TPoint p = PointInControl(at, *control);
     Message.Result =
-        control->Perform(Message.Msg, Message.WParam,
-                         MAKELONG(static_cast<uint16_t>(p.X), static_cast<uint16_t>(p.Y)));
+        control->Perform(Message.Msg, Message.WParam, PointToLParam(PointInControl(at, *control)));
     return true;
 }
 
@@ -329,7 +335,61 @@ void TWinControl::WndProc(TMessage& Message) {
         case WM_MBUTTONDOWN:
         case WM_MBUTTONUP:
         case WM_MBUTTONDBLCLK:
-            if (!IsControlMouseMsg(Message)) TControl::WndProc(Message);
+            RouteMouseMessage(Message);
+            break;
+        case WM_MOUSEWHEEL:
+            WMMouseWheel(Message);
+            break;
+        case WM_MOUSELEAVE:
+            if (ContainsControl(MouseControl())) SetMouseControl(nullptr);
+            DefaultHandler(Message);
+            break;
+        case WM_CANCELMODE: {
+            // The plain child that holds the mouse through this window loses it too.
+            const std::weak_ptr<const void> life = LifeToken();
+            TControl* capture = GetCaptureControl();
+            if (capture != nullptr && capture != this && capture->Parent() == this)
+                capture->Perform(WM_CANCELMODE, 0, 0);
+            if (!life.expired()) TControl::WndProc(Message);
+            break;
+        }
+        case WM_SETFOCUS:
+            WMSetFocus(Message);
+            break;
+        case WM_KILLFOCUS:
+            WMKillFocus(Message);
+            break;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            WMKeyDown(Message);
+            break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            WMKeyUp(Message);
+            break;
+        case WM_CHAR:
+            WMChar(Message);
+            break;
+        case CN_KEYDOWN:
+            CNKeyDown(Message);
+            break;
+        case CN_SYSKEYDOWN:
+            CNSysKeyDown(Message);
+            break;
+        case CN_CHAR:
+            CNChar(Message);
+            break;
+        case CN_SYSCHAR:
+            CNSysChar(Message);
+            break;
+        case CM_ENTER:
+            CMEnter(Message);
+            break;
+        case CM_EXIT:
+            CMExit(Message);
+            break;
+        case CM_FOCUSCHANGED:
+            CMFocusChanged(Message);
             break;
         case CM_SHOWINGCHANGED:
             CMShowingChanged(Message);
@@ -361,6 +421,11 @@ void TWinControl::DefaultHandler(TMessage& Message) {
             if (FHandle != 0)
                 CallWindowProc(FDefWndProc, FHandle, Message.Msg, Message.WParam, Message.LParam);
             return;
+        case WM_CONTEXTMENU:
+            // A child window's menu request nobody answered goes on to its parent.
+            if (Parent() != nullptr)
+                Message.Result = Parent()->Perform(Message.Msg, Message.WParam, Message.LParam);
+            return;
         default:
             break;
     }
@@ -372,11 +437,13 @@ void TWinControl::DefaultHandler(TMessage& Message) {
 }
 
 void TWinControl::CMVisibleChanged(TMessage& Message) {
+    if (!Visible() && Parent() != nullptr) RemoveFocus(false);
     TControl::CMVisibleChanged(Message);
     UpdateControlState();
 }
 
 void TWinControl::CMEnabledChanged(TMessage& Message) {
+    if (!Enabled() && Parent() != nullptr) RemoveFocus(false);
     if (FHandle != 0) EnableWindow(FHandle, Enabled());
     TControl::CMEnabledChanged(Message);
 }

@@ -93,6 +93,25 @@ public:
     void SetTabStop(bool Value);
     // The windowed children in tab order.
     const std::vector<TWinControl*>& TabList() const { return FTabList; }
+    // Every windowed control below this one in tab order, each container followed by its own.
+    void GetTabOrderList(std::vector<TWinControl*>& List) const;
+    // The control after (or before) CurControl in the tab order that can take the focus,
+    // wrapping around; with CheckTabStop only tab stops, with CheckParent only this control's
+    // own children. A CurControl not in the list starts at the end the search comes from.
+    TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop,
+                                 bool CheckParent);
+    // Gives the focus to the control FindNextControl finds; CheckTabStop off moves among the
+    // siblings, as arrow keys do.
+    void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+
+    // The focus (controlfocus.cpp). A control can take it while it and every parent up to its
+    // form are visible and enabled; the form itself need not show yet.
+    virtual bool CanFocus();
+    // The control's window holds the keyboard focus.
+    bool Focused();
+    // Makes the control its form's ActiveControl and gives it the focus. A control that cannot
+    // take it raises EInvalidOperation "Cannot focus a disabled or invisible window".
+    virtual void SetFocus();
 
     void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
     void Invalidate() override;
@@ -110,6 +129,12 @@ public:
 
     // The brush the background is erased with, in the control's colour.
     TBrush& Brush() { return FBrush; }
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
 
 protected:
     virtual void CreateParams(TCreateParams& Params);
@@ -159,6 +184,45 @@ protected:
     void CMColorChanged(TMessage& Message) override;
     void CMFontChanged(TMessage& Message) override;
 
+    // The keys (controlkeys.cpp), in the order a key meets them: before dispatch CN_KEYDOWN,
+    // CN_SYSKEYDOWN, CN_CHAR or CN_SYSCHAR, which offer dialog keys and characters to the form
+    // unless the control claims them (WM_GETDLGCODE, CM_WANTSPECIALKEY); then, dispatched, the
+    // form's methods when it has KeyPreview, the control's own, and the native procedure for a
+    // key they leave non-zero.
+    virtual void KeyDown(uint16_t& Key, TShiftState Shift);
+    virtual void KeyUp(uint16_t& Key, TShiftState Shift);
+    virtual void KeyPress(char& Key);
+    // True when the key was used up by the form or the control and stops there.
+    bool DoKeyDown(TMessage& Message);
+    bool DoKeyUp(TMessage& Message);
+    bool DoKeyPress(TMessage& Message);
+    virtual void WMKeyDown(TMessage& Message);
+    virtual void WMKeyUp(TMessage& Message);
+    virtual void WMChar(TMessage& Message);
+    virtual void CNKeyDown(TMessage& Message);
+    virtual void CNSysKeyDown(TMessage& Message);
+    virtual void CNChar(TMessage& Message);
+    virtual void CNSysChar(TMessage& Message);
+    // A dialog key or character offered to the children in turn, until one takes it.
+    void CMDialogKey(TMessage& Message) override;
+    void CMDialogChar(TMessage& Message) override;
+
+    // The focus (controlfocus.cpp).
+    virtual void DoEnter();
+    virtual void DoExit();
+    virtual void CMEnter(TMessage& Message);
+    virtual void CMExit(TMessage& Message);
+    virtual void CMFocusChanged(TMessage& Message);
+    virtual void WMSetFocus(TMessage& Message);
+    virtual void WMKillFocus(TMessage& Message);
+    // Hands the focus from this control (or one below it) to its form; Removing says the
+    // control is leaving the form, so it hears nothing more.
+    void RemoveFocus(bool Removing);
+
+    // The mouse (controlmouse.cpp).
+    virtual void WMMouseWheel(TMessage& Message);
+    void WMContextMenu(TMessage& Message) override;
+
 private:
     friend class TControl;
     friend LRESULT ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -174,6 +238,14 @@ private:
     // own coordinates, and tells the mouse tracking which control the pointer is over; false
     // when the message is this control's own.
     bool IsControlMouseMsg(TMessage& Message);
+    // The form's turn at a key when it previews keys: Step is the form's own DoKey... method.
+    bool FormPreviews(bool (TWinControl::*Step)(TMessage&), TMessage& Message);
+    // The form's preview, then Method (KeyDown or KeyUp) with the key; true when either used it.
+    bool PassKey(TMessage& Message, bool (TWinControl::*Step)(TMessage&),
+                 void (TWinControl::*Method)(uint16_t&, TShiftState));
+    // A mouse message of the window: to the plain child under the point or holding the mouse,
+    // or to the control itself; a right release then asks for the context menu.
+    void RouteMouseMessage(TMessage& Message);
     // Hands a notification about the child window ChildWnd to its control as CN_*; false when
     // no control has that window.
     bool DoControlMsg(HWND ChildWnd, TMessage& Message);
@@ -207,9 +279,14 @@ private:
 // The control whose window Handle is; nil for any other window.
 TWinControl* FindControl(HWND Handle);
 
-// Sends a key message about to be dispatched to the control it is for as CN_KEYDOWN, CN_CHAR...
-// (the nearest control holding the window when that has none); true when the control answered
-// it with a result other than 0, so it is not to be dispatched.
+// The application loop's step before it dispatches a message: a key message goes as CN_KEYDOWN,
+// CN_CHAR... to the control holding the mouse capture, else to the control it is for (the
+// nearest control holding the window when that has none); true when the control answered it
+// with a result other than 0, so it is not to be dispatched.
 bool IsKeyMsg(const MSG& Msg);
+
+// True when Key is the accelerator of Caption: the character after a single "&" ("&&" shows
+// an "&"), compared without regard to case.
+bool IsAccel(uint16_t Key, const std::string& Caption);
 
 }  // namespace vex

@@ -7,6 +7,7 @@
 #include "platform/ui/controllist.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/defaultpainting.h"
+#include "platform/ui/windowinput.h"
 #include "platform/win/nonclient.h"
 #include "platform/win/window.h"
 #include "platform/win/windowpos.h"
@@ -50,7 +51,8 @@ TWinControl* FindControl(HWND Handle) {
 
 bool IsKeyMsg(const MSG& Msg) {
     if (!IsKeyMessage(Msg.message)) return false;
-    HWND wnd = Msg.hwnd;
+    HWND wnd = windowinput::GetCapture();
+    if (wnd == 0) wnd = Msg.hwnd;
     while (wnd != 0 && FindControl(wnd) == nullptr)
         wnd = GetParent(wnd);
     return wnd != 0 && SendMessage(wnd, CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
@@ -79,7 +81,8 @@ void TWinControl::CreateParams(TCreateParams& Params) {
     Params.Width = FWidth;
     Params.Height = FHeight;
     Params.WndParent = Parent() != nullptr ? Parent()->FHandle : 0;
-    Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW;
+    if (FControlStyle.Contains(csDoubleClicks)) Params.WindowClass.style |= CS_DBLCLKS;
     Params.WindowClass.lpfnWndProc = DefPaintProc;
     Params.WinClassName = ClassName();
 }

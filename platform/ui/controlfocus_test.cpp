@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/core/exceptions.h"
+#include "platform/ui/input_testsupport.h"
+#include "platform/ui/ui_testsupport.h"
+
+namespace vex {
+namespace {
+
+using test::TLog;
+using test::TLogged;
+using test::TPlainPanel;
+using test::TShownForm;
+
+// Two panels side by side, each with two tab stops; the log starts empty.
+struct TTwoPanels {
+    TShownForm Shown;
+    TLog Log;
+    TLogged* Left = Shown.Add<TLogged>(Shown.Form, Rect(0, 0, 90, 90), Log, "left");
+    TLogged* Right = Shown.Add<TLogged>(Shown.Form, Rect(100, 0, 190, 90), Log, "right");
+    TLogged* A = Shown.Add<TLogged>(Left, Rect(5, 5, 40, 20), Log, "a");
+    TLogged* B = Shown.Add<TLogged>(Left, Rect(5, 30, 40, 45), Log, "b");
+    TLogged* C = Shown.Add<TLogged>(Right, Rect(5, 5, 40, 20), Log, "c");
+    TLogged* D = Shown.Add<TLogged>(Right, Rect(5, 30, 40, 45), Log, "d");
+};
+
+TEST(ControlFocus, ExitsRunUpTheOldChainAndEntersDownTheNewOne) {
+    TTwoPanels t;
+    t.A->SetFocus();
+    EXPECT_EQ(t.Log, (TLog{"a setfocus", "left enter", "a enter"}));
+    t.Log.clear();
+    t.B->SetFocus();
+    EXPECT_EQ(t.Log, (TLog{"a killfocus", "b setfocus", "a exit", "b enter"}));
+    t.Log.clear();
+    t.D->SetFocus();
+    EXPECT_EQ(t.Log,
+              (TLog{"b killfocus", "d setfocus", "b exit", "left exit", "right enter", "d enter"}));
+    EXPECT_EQ(t.Shown.Form->ActiveControl(), t.D);
+    EXPECT_TRUE(t.D->Focused());
+    EXPECT_FALSE(t.B->Focused());
+}
+
+TEST(ControlFocus, AHandlerThatMovesTheFocusAgainEndsTheRunItInterrupted) {
+    TTwoPanels t;
+    t.A->SetFocus();
+    t.A->OnExit = [&](TObject*) { t.C->SetFocus(); };
+    t.Log.clear();
+    t.B->SetFocus();
+    // B never hears it was entered: the focus went on to C from A's exit.
+    EXPECT_EQ(t.Log, (TLog{"a killfocus", "b setfocus", "a exit", "b killfocus", "c setfocus",
+                           "left exit", "right enter", "c enter"}));
+    EXPECT_EQ(t.Shown.Form->ActiveControl(), t.C);
+    EXPECT_TRUE(t.C->Focused());
+
+    // An enter handler that moves the focus back where it came from settles there too.
+    t.A->OnExit = nullptr;
+    t.D->OnEnter = [&](TObject*) { t.C->SetFocus(); };
+    t.D->SetFocus();
+    EXPECT_EQ(t.Shown.Form->ActiveControl(), t.C);
+    EXPECT_TRUE(t.C->Focused());
+}
+
+TEST(ControlFocus, HandlersMayFreeWhatTheFocusIsMovingBetween) {
+    struct TCase {
+        const char* Name;
+        // Set on the way from B to D; frees something the move still has to reach.
+        std::function<void(TTwoPanels&)> Arm;
+        bool FormFreed;
+    };
+    const std::vector<TCase> cases = {
+        {"the target freed as the old one exits",
+         [](TTwoPanels& T) { T.B->OnExit = [&T](TObject*) { delete T.D; }; }, false},
+        {"the target's panel freed as the old panel exits",
+         [](TTwoPanels& T) { T.Left->OnExit = [&T](TObject*) { delete T.Right; }; }, false},
+        {"the target freeing itself as it enters",
+         [](TTwoPanels& T) { T.D->OnEnter = [&T](TObject*) { delete T.D; }; }, false},
+        {"the old one freeing itself as it exits",
+         [](TTwoPanels& T) { T.B->OnExit = [&T](TObject*) { delete T.B; }; }, false},
+        {"the form freed as the new panel is entered",
+         [](TTwoPanels& T) {
+             // The handler goes with the form: it touches nothing after freeing it.
+             T.Right->OnEnter = [&T](TObject*) { delete std::exchange(T.Shown.Form, nullptr); };
+         },
+         true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto* t = new TTwoPanels;
+        t->B->SetFocus();
+        c.Arm(*t);
+        t->D->SetFocus();
+        if (c.FormFreed) {
+            EXPECT_EQ(t->Shown.Form, nullptr);
+        } else {
+            // Whatever the focus settled on is there, and holds it.
+            TWinControl* active = t->Shown.Form->ActiveControl();
+            EXPECT_TRUE(active == nullptr ? t->Shown.Form->Focused() : active->Focused());
+            t->Shown.Form->SelectNext(active, true, true);
+        }
+        delete t;
+    }
+}
+
+TEST(ControlFocus, ASetFocusMessageSentDirectlyChangesOnlyTheLook) {
+    TTwoPanels t;
+    t.A->SetFocus();
+    t.Log.clear();
+    SendMessage(t.D->Handle(), WM_SETFOCUS, t.A->Handle(), 0);
+    EXPECT_EQ(t.Log, (TLog{"d setfocus"}));
+    EXPECT_EQ(t.Shown.Form->ActiveControl(), t.A);
+    EXPECT_TRUE(t.A->Focused());
+}
+
+TEST(ControlFocus, ARefusedFocusIsReportedToTheCaller) {
+    TTwoPanels t;
+    TShownForm other;
+    TLog log;
+    auto* stranger = other.Add<TLogged>(other.Form, Rect(0, 0, 10, 10), log, "stranger");
+    EXPECT_THROW(t.Shown.Form->SetActiveControl(stranger), EInvalidOperation);
+    EXPECT_THROW(t.Shown.Form->SetActiveControl(t.Shown.Form), EInvalidOperation);
+
+    struct TCase {
+        const char* Name;
+        std::function<void(TTwoPanels&)> Refuse;
+    };
+    const std::vector<TCase> cases = {
+        {"hidden", [](TTwoPanels& T) { T.B->Hide(); }},
+        {"disabled", [](TTwoPanels& T) { T.B->SetEnabled(false); }},
+        {"parent hidden", [](TTwoPanels& T) { T.Left->Hide(); }},
+        {"parent disabled", [](TTwoPanels& T) { T.Left->SetEnabled(false); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTwoPanels u;
+        c.Refuse(u);
+        EXPECT_FALSE(u.B->CanFocus());
+        try {
+            u.B->SetFocus();
+            ADD_FAILURE() << "the focus was taken";
+        } catch (const EInvalidOperation& e) {
+            EXPECT_STREQ(e.what(), "Cannot focus a disabled or invisible window");
+        }
+        EXPECT_EQ(u.Shown.Form->ActiveControl(), nullptr);
+    }
+
+    // A control of a hidden form may become its active control, but the form cannot take the
+    // focus until it shows.
+    TForm* hidden = new TForm(nullptr);
+    auto* inside = new TLogged(hidden, log, "inside");
+    inside->SetParent(hidden);
+    EXPECT_TRUE(inside->CanFocus());
+    EXPECT_THROW(inside->SetFocus(), EInvalidOperation);
+    EXPECT_EQ(hidden->ActiveControl(), inside);
+    delete hidden;
+}
+
+TEST(ControlFocus, AFocusedControlThatGoesAwayHandsTheFocusToItsForm) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TTwoPanels&)> Remove;
+        TLog Heard;  // after the form's window took the focus
+    };
+    const std::vector<TCase> cases = {
+        {"hidden", [](TTwoPanels& T) { T.B->Hide(); }, {"b exit", "left exit"}},
+        {"disabled", [](TTwoPanels& T) { T.B->SetEnabled(false); }, {"b exit", "left exit"}},
+        {"parent hidden", [](TTwoPanels& T) { T.Left->Hide(); }, {"b exit", "left exit"}},
+        // Leaving the form, a control hears nothing more; its parent still exits.
+        {"freed", [](TTwoPanels& T) { delete T.B; }, {"left exit"}},
+        {"taken off", [](TTwoPanels& T) { T.B->SetParent(nullptr); }, {"left exit"}},
+        {"parent freed", [](TTwoPanels& T) { delete T.Left; }, {}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTwoPanels t;
+        t.B->SetFocus();
+        t.Log.clear();
+        c.Remove(t);
+        TLog heard;
+        for (const std::string& line : t.Log)
+            if (line.find("enter") != std::string::npos || line.find("exit") != std::string::npos)
+                heard.push_back(line);
+        EXPECT_EQ(heard, c.Heard);
+        EXPECT_EQ(t.Shown.Form->ActiveControl(), nullptr);
+        EXPECT_TRUE(t.Shown.Form->Focused());
+        // The form goes on working: Tab finds the next stop.
+        t.Shown.Form->SelectNext(nullptr, true, true);
+        EXPECT_NE(t.Shown.Form->ActiveControl(), nullptr);
+    }
+}
+
+TEST(ControlFocus, TheFormGivesTheFocusBackToItsActiveControl) {
+    TTwoPanels t;
+    t.C->SetFocus();
+    windowinput::SetFocus(t.Shown.Form->Handle());
+    EXPECT_TRUE(t.C->Focused());
+    EXPECT_EQ(t.Shown.Form->ActiveControl(), t.C);
+
+    // The dialog message moves the focus through the tab stops, or to a window it names.
+    SendMessage(t.Shown.Form->Handle(), WM_NEXTDLGCTL, 0, 0);
+    EXPECT_EQ(t.Shown.Form->ActiveControl(), t.D);
+    SendMessage(t.Shown.Form->Handle(), WM_NEXTDLGCTL, 1, 0);
+    EXPECT_EQ(t.Shown.Form->ActiveControl(), t.C);
+    SendMessage(t.Shown.Form->Handle(), WM_NEXTDLGCTL, t.A->Handle(), 1);
+    EXPECT_EQ(t.Shown.Form->ActiveControl(), t.A);
+}
+
+}  // namespace
+}  // namespace vex

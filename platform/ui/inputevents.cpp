@@ -1,0 +1,42 @@
+#include "platform/ui/inputevents.h"
+
+#include "platform/win/keyboard.h"
+
+namespace vex {
+
+namespace {
+
+// Bit 29 of a key message's data: Alt was down.
+constexpr LPARAM AltMask = 0x20000000;
+
+}  // namespace
+
+TShiftState KeysToShiftState(WPARAM Keys) {
+    TShiftState shift;
+    if ((Keys & MK_SHIFT) != 0) shift.Include(ssShift);
+    if ((Keys & MK_CONTROL) != 0) shift.Include(ssCtrl);
+    if ((Keys & MK_LBUTTON) != 0) shift.Include(ssLeft);
+    if ((Keys & MK_RBUTTON) != 0) shift.Include(ssRight);
+    if ((Keys & MK_MBUTTON) != 0) shift.Include(ssMiddle);
+    if (GetKeyState(VK_MENU) < 0) shift.Include(ssAlt);
+    return shift;
+}
+
+TShiftState KeyDataToShiftState(LPARAM KeyData) {
+    TShiftState shift;
+    if (GetKeyState(VK_SHIFT) < 0) shift.Include(ssShift);
+    if (GetKeyState(VK_CONTROL) < 0) shift.Include(ssCtrl);
+    if ((KeyData & AltMask) != 0) shift.Include(ssAlt);
+    return shift;
+}
+
+TPoint MessagePoint(LPARAM LParam) {
+    const auto bits = static_cast<uintptr_t>(LParam);
+    return Point(static_cast<int16_t>(LOWORD(bits)), static_cast<int16_t>(HIWORD(bits)));
+}
+
+LPARAM PointToLParam(TPoint P) {
+    return MAKELONG(static_cast<uint16_t>(P.X), static_cast<uint16_t>(P.Y));
+}
+
+}  // namespace vex
