@@ -252,6 +252,44 @@ TEST(Form, AFormFreedInItsOwnModalRunEndsItWithCancel) {
     EXPECT_EQ(GetActiveWindow(), other.Form->Handle());
 }
 
+TEST(Form, AFormFreedByItsOwnHandlerInItsModalRunEndsItWithCancel) {
+    TShown other("other");
+    auto* dialog = new TForm(nullptr);
+    TModalScript script;
+    script.Then([&] {
+        dialog->OnResize = [&](TObject*) { delete dialog; };
+        PostMessage(dialog->Handle(), WM_SIZE, 0, MAKELONG(40, 30));
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    EXPECT_EQ(script.Pending(), 0u);
+    EXPECT_TRUE(IsWindowEnabled(other.Form->Handle()));
+}
+
+TEST(Form, ANestedModalRunGivesTheOuterOneBackItsWindowAndActivation) {
+    TShown main("main");
+    TForm outer(nullptr), inner(nullptr);
+    TModalResult innerResult = mrNone;
+    bool outerEnabledDuringInner = true;
+    TModalScript script;
+    script
+        .Then([&] {
+            innerResult = inner.ShowModal();
+            EXPECT_TRUE(IsWindowEnabled(outer.Handle()));
+            EXPECT_FALSE(IsWindowEnabled(main.Form->Handle()));
+            EXPECT_EQ(GetActiveWindow(), outer.Handle());
+            outer.SetModalResult(mrOk);
+        })
+        .Then([&] {
+            outerEnabledDuringInner = IsWindowEnabled(outer.Handle());
+            inner.SetModalResult(mrNo);
+        });
+    EXPECT_EQ(outer.ShowModal(), mrOk);
+    EXPECT_EQ(innerResult, mrNo);
+    EXPECT_FALSE(outerEnabledDuringInner);
+    EXPECT_TRUE(IsWindowEnabled(main.Form->Handle()));
+    EXPECT_EQ(GetActiveWindow(), main.Form->Handle());
+}
+
 TEST(Form, ShowModalRefusesAVisibleDisabledOrModalForm) {
     TShown visible("visible");
     EXPECT_THROW(visible.Form->ShowModal(), EInvalidOperation);

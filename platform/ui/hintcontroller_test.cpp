@@ -9,6 +9,7 @@
 #include "platform/ui/applicationevents.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/hintwindow.h"
+#include "platform/ui/screen.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/messageloop.h"
 #include "platform/win/virtualclock.h"
@@ -120,6 +121,17 @@ TEST_F(HintTest, OnShowHintChangesTheHintOrStopsIt) {
     EXPECT_EQ(window->BoundsRect().Top, 40);
 
     Send(Button, CM_MOUSELEAVE);
+    Events.OnShowHint = [](std::string&, bool&, THintInfo& Info) {
+        Info.HintPos = Point(Screen().Width() - 5, Screen().Height() - 2);
+    };
+    Move(Button);
+    ASSERT_EQ(ShowsAfter(), 500);
+    const TRect onScreen = Events.Hints().ShownHint()->BoundsRect();
+    EXPECT_EQ(onScreen.Right, Screen().Width()) << "moved onto the screen";
+    EXPECT_EQ(onScreen.Bottom, Screen().Height());
+
+    Send(Button, CM_MOUSELEAVE);
+    Events.OnShowHint = [&](std::string&, bool& CanShow, THintInfo&) { CanShow = allow; };
     allow = false;
     Move(Button);
     EXPECT_EQ(ShowsAfter(), -1);

@@ -1,5 +1,7 @@
 #include "platform/ui/hintwindow.h"
 
+#include <algorithm>
+
 #include "platform/gfx/dcstate.h"
 #include "platform/gfx/drawtext.h"
 #include "platform/ui/screen.h"
@@ -37,10 +39,14 @@ TRect THintWindow::CalcHintRect(int32_t MaxWidth, const std::string& Hint) {
 }
 
 void THintWindow::ActivateHint(const TRect& Rect, const std::string& Hint) {
+    // Kept on the screen: a hint near its right or bottom edge moves in.
+    const int32_t width = Rect.Right - Rect.Left;
+    const int32_t height = Rect.Bottom - Rect.Top;
+    const int32_t left = std::max(std::min(Rect.Left, Screen().Width() - width), 0);
+    const int32_t top = std::max(std::min(Rect.Top, Screen().Height() - height), 0);
     SetCaption(Hint);
-    SetBoundsRect(Rect);
-    SetWindowPos(Handle(), HWND_TOPMOST, Rect.Left, Rect.Top, Rect.Right - Rect.Left,
-                 Rect.Bottom - Rect.Top, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    SetBounds(left, top, width, height);
+    SetWindowPos(Handle(), HWND_TOPMOST, left, top, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     Invalidate();
 }
 

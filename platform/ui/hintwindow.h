@@ -17,7 +17,8 @@ public:
 
     // The box Hint needs, from (0, 0), its lines broken to stay within MaxWidth.
     virtual TRect CalcHintRect(int32_t MaxWidth, const std::string& Hint);
-    // Shows Hint over Rect (screen coordinates) without activating anything.
+    // Shows Hint over Rect (screen coordinates), moved onto the screen where it overhangs,
+    // without activating anything.
     virtual void ActivateHint(const TRect& Rect, const std::string& Hint);
     void ReleaseHint();
     bool HintShowing();
