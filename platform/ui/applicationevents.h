@@ -91,8 +91,9 @@ public:
     void SetShowHint(bool Value);
     // Hides the hint shown and forgets the control it was for.
     void CancelHint();
-    // Where the controls' mouse code tells of each mouse message, CM_MOUSEENTER and
-    // CM_MOUSELEAVE included; key messages cancel the hint as a click does.
+    // Where the controls' mouse code tells of each mouse message a control gets (positions in
+    // the control's client coordinates), CM_MOUSEENTER and CM_MOUSELEAVE included; key
+    // messages cancel the hint as a click does.
     void HintMouseMessage(TControl* Control, const TMessage& Message);
     // Watches the hint logic, for tests: the hint window shown, or nil.
     THintController& Hints() { return *FHints; }

@@ -184,7 +184,12 @@ TEST(InputDialog, GivesTheTypedTextOnOkAndKeepsTheValueOtherwise) {
         EXPECT_EQ(value, c.Value);
     }
     TModalScript script;
-    script.Then([] { Press("Cancel"); });
+    script.Then([] {
+        test::PumpUntilIdle();
+        if (const char* dir = std::getenv("VEX_PICTURE_DIR"))
+            SaveWindowPicture(RunningDialog().Handle(), std::string(dir) + "/inputbox.png");
+        Press("Cancel");
+    });
     EXPECT_EQ(InputBox("Server", "Host name:", "pop.example.org"), "pop.example.org");
 }
 
