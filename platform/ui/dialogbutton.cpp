@@ -44,6 +44,18 @@ void TDialogButton::WndProc(TMessage& Message) {
             if (x >= 0 && y >= 0 && x < Width() && y < Height()) Click();
             return;
         }
+        // The focused button is pressed with Space as with the mouse: down, then up.
+        case WM_KEYDOWN:
+            if (Message.WParam != VK_SPACE) break;
+            FPressed = true;
+            Invalidate();
+            return;
+        case WM_KEYUP:
+            if (Message.WParam != VK_SPACE || !FPressed) break;
+            FPressed = false;
+            Invalidate();
+            Click();
+            return;
         case CM_DIALOGKEY:
             if ((Message.WParam == VK_RETURN && FDefault) ||
                 (Message.WParam == VK_ESCAPE && FCancel)) {

@@ -6,8 +6,9 @@
 namespace vex {
 
 // The push button of the standard dialogs, until the standard controls bring theirs: a raised
-// box with its caption that, clicked (pressed and released over it), Enter when it is the
-// default button or Escape when it is the cancel one, gives its form its ModalResult.
+// box with its caption that, clicked (pressed and released over it), pressed with Space while
+// it has the focus, or by Enter when it is the default button or Escape when it is the cancel
+// one, gives its form its ModalResult.
 class TDialogButton : public TCustomControl {
     VEX_CLASS(TDialogButton, TCustomControl)
 

@@ -73,6 +73,13 @@ TEST(MessageDialog, AnswersTheResultOfTheButtonPressed) {
         {mbYesNoCancel, [] { DialogKey(VK_ESCAPE); }, mrCancel},
         {mbYesNo, [] { DialogKey(VK_ESCAPE); }, mrNo},
         {{mbOK}, [] { DialogKey(VK_ESCAPE); }, mrOk},
+        {mbYesNo,
+         [] {
+             const HWND no = Part<TWinControl>(RunningDialog(), "No").Handle();
+             PostMessage(no, WM_KEYDOWN, VK_SPACE, 0);
+             PostMessage(no, WM_KEYUP, VK_SPACE, 0);
+         },
+         mrNo},
         {mbYesNo, [] {}, mrCancel},  // nothing pressed: the run ends without an answer
     };
     for (size_t i = 0; i < cases.size(); ++i) {
