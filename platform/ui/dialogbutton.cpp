@@ -44,6 +44,13 @@ void TDialogButton::WndProc(TMessage& Message) {
             if (x >= 0 && y >= 0 && x < Width() && y < Height()) Click();
             return;
         }
+        // Without the mouse held by the button, its release may come to another window.
+        case CM_MOUSELEAVE:
+            if (FPressed) {
+                FPressed = false;
+                Invalidate();
+            }
+            break;
         // The focused button is pressed with Space as with the mouse: down, then up.
         case WM_KEYDOWN:
             if (Message.WParam != VK_SPACE) break;

@@ -81,6 +81,13 @@ TEST(MessageDialog, AnswersTheResultOfTheButtonPressed) {
          },
          mrNo},
         {mbYesNo, [] {}, mrCancel},  // nothing pressed: the run ends without an answer
+        {mbYesNo,
+         [] {  // pressed, but released off the button: no answer
+             const HWND yes = Part<TWinControl>(RunningDialog(), "Yes").Handle();
+             PostMessage(yes, WM_LBUTTONDOWN, MK_LBUTTON, MAKELONG(5, 5));
+             PostMessage(yes, WM_LBUTTONUP, 0, MAKELONG(static_cast<uint16_t>(-4), 5));
+         },
+         mrCancel},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(i);
