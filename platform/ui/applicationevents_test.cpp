@@ -7,7 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/form.h"
 #include "platform/win/application.h"
+#include "platform/win/toplevel.h"
+#include "platform/win/window.h"
+#include "platform/win/windowpos.h"
+#include "platform/win/windowstyles.h"
+#include "platform/win/windowtree.h"
+#include "tests/support/idlepump.h"
 
 namespace vex {
 namespace {
@@ -80,6 +87,77 @@ TEST(ApplicationEvents, ShowHintPassesItsChangesAlong) {
     EXPECT_EQ(seen, "Check (more) 120");
     EXPECT_FALSE(canShow);
     events.OnShowHint = nullptr;
+}
+
+TEST(ApplicationEvents, TheApplicationWindowIsThereHiddenBeforeAnyForm) {
+    const HWND app = ApplicationEvents().Handle();
+    EXPECT_TRUE(IsWindow(app));
+    EXPECT_FALSE(IsWindowVisible(app));
+    EXPECT_EQ(GetWindowText(app), Application().Title());
+    TForm form(nullptr);
+    EXPECT_EQ(ApplicationEvents().Handle(), app);
+}
+
+TEST(ApplicationEvents, MinimizeAndRestoreTakeEveryShownFormAlong) {
+    TApplicationEvents& events = ApplicationEvents();
+    TForm a(nullptr), b(nullptr), hidden(nullptr);
+    a.Show();
+    b.Show();
+    SetActiveWindow(a.Handle());
+    std::vector<std::string> said;
+    events.OnMinimize = [&](TObject*) { said.push_back("minimize"); };
+    events.OnRestore = [&](TObject*) { said.push_back("restore"); };
+    events.Minimize();
+    events.Minimize();  // once is enough
+    EXPECT_TRUE(IsIconic(a.Handle()));
+    EXPECT_TRUE(IsIconic(b.Handle()));
+    events.Restore();
+    EXPECT_FALSE(IsIconic(a.Handle()));
+    EXPECT_FALSE(IsIconic(b.Handle()));
+    EXPECT_FALSE(hidden.HandleAllocated() && IsWindowVisible(hidden.Handle()));
+    EXPECT_EQ(GetActiveWindow(), a.Handle());
+    EXPECT_EQ(said, std::vector<std::string>({"minimize", "restore"}));
+    events.OnMinimize = nullptr;
+    events.OnRestore = nullptr;
+}
+
+TEST(ApplicationEvents, NormalizeTopMostsNestsAndRestoresTheBand) {
+    TApplicationEvents& events = ApplicationEvents();
+    TForm onTop(nullptr), plain(nullptr);
+    onTop.SetFormStyle(fsStayOnTop);
+    onTop.Show();
+    plain.Show();
+    const auto topMost = [&] {
+        return (GetWindowLong(onTop.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    EXPECT_TRUE(topMost());
+    events.NormalizeTopMosts();
+    events.NormalizeTopMosts();
+    EXPECT_FALSE(topMost());
+    events.RestoreTopMosts();
+    EXPECT_FALSE(topMost()) << "the outer call still holds";
+    events.RestoreTopMosts();
+    EXPECT_TRUE(topMost());
+    events.RestoreTopMosts();  // one too many changes nothing
+    EXPECT_TRUE(topMost());
+}
+
+TEST(ApplicationEvents, ClosingTheMainFormEndsTheApplication) {
+    TApplicationEvents& events = ApplicationEvents();
+    auto* main = events.CreateForm<TForm>(nullptr);
+    auto* other = events.CreateForm<TForm>(nullptr);
+    ASSERT_EQ(events.MainForm(), main);
+    other->Show();
+    other->Close();
+    MSG msg;
+    EXPECT_FALSE(PeekMessage(msg, 0, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+    main->Show();
+    main->Close();
+    EXPECT_TRUE(main->Visible()) << "the application ends instead";
+    EXPECT_TRUE(PeekMessage(msg, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
+    delete other;
+    delete main;
+    EXPECT_EQ(events.MainForm(), nullptr);
 }
 
 }  // namespace

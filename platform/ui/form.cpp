@@ -4,8 +4,12 @@
 
 #include "platform/ui/applicationevents.h"
 #include "platform/ui/controlmessages.h"
+#include "platform/ui/formframe.h"
+#include "platform/ui/formplacement.h"
+#include "platform/ui/screen.h"
 #include "platform/ui/windowinput.h"
 #include "platform/win/application.h"
+#include "platform/win/toplevel.h"
 #include "platform/win/window.h"
 #include "platform/win/windowpos.h"
 #include "platform/win/windowstyles.h"
@@ -18,11 +22,93 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
     SetVisible(false);
     SetColor(clBtnFace);
     SetBounds(0, 0, 320, 240);
+    Application().Handle();
+    Screen().AddForm(this);
 }
+
+// --- Frame, placement, lifetime and modal runs ---
+
+TCustomForm::~TCustomForm() {
+    // A failing OnDestroy is reported; the form goes all the same.
+    try {
+        if (OnDestroy) OnDestroy(this);
+    } catch (...) {
+        Application().HandleException(this);
+    }
+    Screen().RemoveForm(this);
+    if (ApplicationEvents().MainForm() == this) ApplicationEvents().SetMainForm(nullptr);
+}
+
+void TCustomForm::AfterConstruction() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+    if (FBorderStyle == Value) return;
+    FBorderStyle = Value;
+    RecreateWnd();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+    if (FFormStyle == Value) return;
+    FFormStyle = Value;
+    RecreateWnd();
+}
+
+bool TCustomForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::CloseModal() {
+    const std::weak_ptr<const void> life = LifeToken();
+    TCloseAction action = caNone;
+    if (CloseQuery() && !life.expired()) {
+        action = caHide;
+        DoClose(action);
+    }
+    if (life.expired()) return;
+    if (action == caNone)
+        FModalResult = mrNone;
+    else if (action == caFree)
+        Release();
+}
+
+void TCustomForm::PlaceForShowing() {
+    if (FPosition == poDesigned || (IsDefaultPlacement(FPosition) && FPlaced)) return;
+    TPlacementSpace space = ScreenPlacementSpace();
+    static int cascade = 0;
+    if (IsDefaultPlacement(FPosition)) space.Cascade = cascade++;
+    TCustomForm* anchor = FPosition == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner())
+                                                         : ApplicationEvents().MainForm();
+    if ((FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) && anchor != nullptr &&
+        anchor != this && anchor->HandleAllocated())
+        GetWindowRect(anchor->Handle(), space.Anchor);
+    FPlaced = true;
+    SetBoundsRect(PlaceForm(FPosition, BoundsRect(), space));
+}
+
+void TCustomForm::Activated(bool Active) {
+    if (Active) {
+        Screen().SetActiveForm(this);
+        if (OnActivate) OnActivate(this);
+    } else {
+        if (OnDeactivate) OnDeactivate(this);
+    }
+}
+
+void TCustomForm::DoHide() {
+    if (OnHide) OnHide(this);
+}
+
+// --- end of frame, placement, lifetime and modal runs ---
 
 void TCustomForm::CreateParams(TCreateParams& Params) {
     TWinControl::CreateParams(Params);
-    Params.Style = WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
+    const TFormFrameStyles frame = FormFrameStyles(FBorderStyle, FFormStyle);
+    Params.Style = WS_CLIPCHILDREN | frame.Style;
+    Params.ExStyle |= frame.ExStyle;
     if (!Enabled()) Params.Style |= WS_DISABLED;
     Params.WndParent = 0;
 }
@@ -34,10 +120,19 @@ void TCustomForm::Show() {
 }
 
 void TCustomForm::Close() {
+    if (FModal) {
+        FModalResult = mrCancel;
+        return;
+    }
     const std::weak_ptr<const void> life = LifeToken();
+    if (!CloseQuery() || life.expired()) return;
     TCloseAction action = caHide;
     DoClose(action);
     if (life.expired()) return;
+    if (action != caNone && ApplicationEvents().MainForm() == this) {
+        Application().Terminate();
+        return;
+    }
     switch (action) {
         case caHide:
             Hide();
@@ -76,17 +171,24 @@ void TCustomForm::Resize() {
 }
 
 void TCustomForm::CMShowingChanged(TMessage&) {
+    const std::weak_ptr<const void> life = LifeToken();
     if (Showing()) {
-        const std::weak_ptr<const void> life = LifeToken();
         // A failing OnShow is reported, and the form shows all the same.
         try {
             DoShow();
         } catch (...) {
             Application().HandleException(this);
         }
-        if (!life.expired()) ShowWindow(Handle(), SW_SHOWNORMAL);
+        if (life.expired()) return;
+        PlaceForShowing();
+        ShowWindow(Handle(), SW_SHOWNORMAL);
     } else {
-        ShowWindow(Handle(), SW_HIDE);
+        try {
+            DoHide();
+        } catch (...) {
+            Application().HandleException(this);
+        }
+        if (!life.expired()) ShowWindow(Handle(), SW_HIDE);
     }
 }
 
@@ -105,6 +207,12 @@ void TCustomForm::WndProc(TMessage& Message) {
             ApplicationEvents().SetActive(Message.WParam != 0);
             TWinControl::WndProc(Message);
             break;
+        case WM_ACTIVATE: {
+            const std::weak_ptr<const void> life = LifeToken();
+            Activated(LOWORD(Message.WParam) != WA_INACTIVE);
+            if (!life.expired()) TWinControl::WndProc(Message);
+            break;
+        }
         default:
             TWinControl::WndProc(Message);
             break;

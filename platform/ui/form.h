@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "platform/core/events.h"
+#include "platform/ui/formtypes.h"
 #include "platform/ui/subscriptions.h"
 #include "platform/ui/wincontrol.h"
 
@@ -11,6 +12,7 @@ namespace vex {
 // What closing a form does with it.
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 
 // A top-level window with a frame and a caption, made hidden: Show puts it on the screen. Its
 // events have a list of subscribers each beside the single handler, for components that hook
@@ -20,11 +22,56 @@ class TCustomForm : public TWinControl {
 
 public:
     explicit TCustomForm(TComponent* AOwner);
+    // Fires OnDestroy first.
+    ~TCustomForm() override;
+
+    // --- Frame, placement, lifetime and modal runs ---
+
+    // Fires OnCreate; Application's CreateForm calls it once the whole form is made, which its
+    // constructor cannot do for the classes derived from it.
+    virtual void AfterConstruction();
+
+    // Changing the frame or the band makes the window again.
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle Value);
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle Value);
+    // Applied each time the form is shown; the default placements only the first time.
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition Value) { FPosition = Value; }
+    // Kept for the scrolling that comes with the scroll boxes.
+    bool AutoScroll() const { return FAutoScroll; }
+    void SetAutoScroll(bool Value) { FAutoScroll = Value; }
+
+    // Setting a result other than mrNone during ShowModal ends the run once the message being
+    // handled is done, unless CloseQuery or OnClose refuse.
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult Value) { FModalResult = Value; }
+    // Inside its ShowModal.
+    bool Modal() const { return FModal; }
+    // Shows the form and handles messages through the modal driver until ModalResult is set,
+    // with every other visible top-level window disabled; then hides the form, enables those
+    // windows again and activates the window that was active before. A quit, or a read the
+    // driver ends, gives mrCancel, as does a form freed by a handler during the run. A form
+    // that is visible, disabled or already modal raises EInvalidOperation.
+    virtual TModalResult ShowModal();
+    // Whether the form may close: OnCloseQuery, true unless it says otherwise.
+    virtual bool CloseQuery();
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TCloseQueryEvent OnCloseQuery;
+
+    // --- end of frame, placement, lifetime and modal runs ---
 
     void Show();
     void Hide() { SetVisible(false); }
-    // Asks OnClose and the close subscribers what to do (hide, unless they say otherwise), then
-    // does it; the display's close button comes here too.
+    // In a modal run, sets ModalResult to mrCancel. Otherwise asks CloseQuery, then OnClose and
+    // the close subscribers what to do (hide, unless they say otherwise), and does it; closing
+    // the main form ends the application. The display's close button comes here too.
     void Close();
     // Frees the form once the messages already waiting have been handled, so a handler of the
     // form may ask for it.
@@ -77,8 +124,13 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     virtual void DoClose(TCloseAction& Action);
     virtual void DoShow();
+    virtual void DoHide();
     void Resize() override;
     void CMShowingChanged(TMessage& Message) override;
+
+    // --- Frame, placement, lifetime and modal runs ---
+    // The form gained (true) or lost activation.
+    virtual void Activated(bool Active);
 
 private:
     // ---- Focus and keys ----
@@ -87,6 +139,22 @@ private:
     // no control has.
     TWinControl* FFocusedControl = nullptr;
     bool FKeyPreview = false;
+
+    // --- Frame, placement, lifetime and modal runs ---
+    // Asks CloseQuery and OnClose whether a modal run that has a result may end; leaves
+    // ModalResult at mrNone when not.
+    void CloseModal();
+    // Moves and sizes the form as Position says, before it shows.
+    void PlaceForShowing();
+
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    TFormStyle FFormStyle = fsNormal;
+    TPosition FPosition = poDesigned;
+    bool FAutoScroll = false;
+    bool FPlaced = false;  // a default placement was made
+    TModalResult FModalResult = mrNone;
+    bool FModal = false;
+    // --- end of frame, placement, lifetime and modal runs ---
 };
 
 class TForm : public TCustomForm {

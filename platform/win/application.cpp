@@ -4,6 +4,7 @@
 
 #include "platform/win/messagebox.h"
 #include "platform/win/window.h"
+#include "platform/win/windowtree.h"
 
 namespace vex {
 
@@ -18,6 +19,22 @@ std::string ProgramTitle() {
 }  // namespace
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FTitle(ProgramTitle()) {}
+
+void TApplication::SetTitle(const std::string& Value) {
+    FTitle = Value;
+    if (FHandle != 0) SetWindowText(FHandle, Value);
+}
+
+HWND TApplication::Handle() {
+    if (FHandle == 0) {
+        // Kept until the process ends, with the window tree, which static destruction may
+        // already have taken down by the time this object goes.
+        FHandle = AllocateHWnd(
+            [this](TMessage& M) { M.Result = DefWindowProc(FHandle, M.Msg, M.WParam, M.LParam); });
+        SetWindowText(FHandle, FTitle);
+    }
+    return FHandle;
+}
 
 bool TApplication::ProcessMessage() {
     MSG msg;

@@ -18,9 +18,12 @@ class TApplication : public TComponent {
 public:
     explicit TApplication(TComponent* AOwner);
 
-    // The program's file name without its extension, unless set.
+    // The program's file name without its extension, unless set; the application window's text.
     const std::string& Title() const { return FTitle; }
-    void SetTitle(const std::string& Value) { FTitle = Value; }
+    void SetTitle(const std::string& Value);
+
+    // The application window: hidden, made before any form, and there until the end.
+    HWND Handle();
 
     // Dispatches every message already waiting, then returns; a WM_QUIT among them ends the run.
     void ProcessMessages();
@@ -47,6 +50,7 @@ private:
 
     std::string FTitle;
     bool FTerminated = false;
+    HWND FHandle = 0;
 };
 
 // The process's application object.
