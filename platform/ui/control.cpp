@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/core/exceptions.h"
+#include "platform/ui/applicationevents.h"
 #include "platform/ui/controllist.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/mousetracking.h"
@@ -188,6 +189,8 @@ bool TControl::IsInputMessage(UINT Msg) {
 
 void TControl::WndProc(TMessage& Message) {
     if (!FEnabled && IsInputMessage(Message.Msg)) return;
+    if (IsMouseMessage(Message.Msg) || Message.Msg == CM_MOUSELEAVE)
+        ApplicationEvents().HintMouseMessage(this, Message);
     if (IsMouseMessage(Message.Msg)) NoteMouseMessage(Message);
     switch (Message.Msg) {
         case WM_PAINT:

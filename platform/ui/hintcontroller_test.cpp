@@ -208,5 +208,14 @@ TEST_F(HintTest, ApplicationShowHintOffShowsNone) {
     Events.SetShowHint(true);
 }
 
+// The controls themselves tell the hint logic of the mouse: a move over a control and then its
+// leaving, sent as any mouse message reaches a control, show and hide the hint.
+TEST_F(HintTest, ControlsTellOfTheMouseThemselves) {
+    Button->Perform(WM_MOUSEMOVE, 0, MAKELONG(5, 5));
+    EXPECT_GE(ShowsAfter(), 0);
+    Button->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(Shown());
+}
+
 }  // namespace
 }  // namespace vex
