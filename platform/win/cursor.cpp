@@ -43,7 +43,7 @@ TCursors& Cursors() {
 // The presenter shows the cursor in force, or none while it is hidden.
 void ShowCurrent() {
     TCursors& cursors = Cursors();
-    Presenter().SetCursor(cursors.ShowCount >= 0 ? CursorShape(cursors.Current) : nullptr);
+    Presenter().SetCursor(cursors.ShowCount >= 0 ? GetCursorShape(cursors.Current) : nullptr);
 }
 
 HCURSOR LoadResourceCursor(uint32_t Id) {
@@ -90,7 +90,7 @@ int32_t ShowCursor(bool Show) {
     return cursors.ShowCount;
 }
 
-const TCursorShape* CursorShape(HCURSOR Cursor) {
+const TCursorShape* GetCursorShape(HCURSOR Cursor) {
     const TCursors& cursors = Cursors();
     auto it = cursors.Shapes.find(Cursor);
     return it == cursors.Shapes.end() ? nullptr : &it->second;

@@ -39,6 +39,6 @@ HCURSOR GetCursor();
 // Counts shows against hides and returns the count; the cursor shows while it is 0 or more.
 int32_t ShowCursor(bool Show);
 // What a loaded cursor looks like; null for 0 or a handle never given.
-const TCursorShape* CursorShape(HCURSOR Cursor);
+const TCursorShape* GetCursorShape(HCURSOR Cursor);
 
 }  // namespace vex

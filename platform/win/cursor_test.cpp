@@ -42,18 +42,18 @@ TEST_F(CursorTest, StandardCursorsLoadByNumberAndUnknownOnesDoNot) {
         SCOPED_TRACE(id);
         const HCURSOR cursor = LoadCursor(0, id);
         ASSERT_NE(cursor, 0);
-        EXPECT_EQ(CursorShape(cursor)->Standard, id);
+        EXPECT_EQ(GetCursorShape(cursor)->Standard, id);
     }
     EXPECT_EQ(LoadCursor(0, 1), 0);
     EXPECT_EQ(LoadCursor(0, 0x10000), 0);  // a resource cursor's handle is no standard number
-    EXPECT_EQ(CursorShape(0), nullptr);
+    EXPECT_EQ(GetCursorShape(0), nullptr);
 }
 
 TEST_F(CursorTest, ResourceCursorsArePicturesLoadedOnce) {
     const HCURSOR drag = LoadCursor(1, 32012);
     ASSERT_NE(drag, 0);
     EXPECT_EQ(LoadCursor(1, 32012), drag);
-    const TCursorShape* shape = CursorShape(drag);
+    const TCursorShape* shape = GetCursorShape(drag);
     ASSERT_NE(shape, nullptr);
     EXPECT_EQ(shape->Standard, 0u);
     EXPECT_EQ(shape->HotSpot, (TPoint{0, 0}));

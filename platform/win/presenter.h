@@ -8,6 +8,7 @@
 
 #include "platform/core/geometry.h"
 #include "platform/win/cursorshape.h"
+#include "platform/win/displayclipboard.h"
 #include "platform/win/messages.h"
 
 namespace vex {
@@ -81,6 +82,9 @@ public:
     // that without a display it can still be read.
     virtual void SetCursor(const TCursorShape* Shape);
     const std::optional<TCursorShape>& ShownCursor() const { return FShownCursor; }
+
+    // The display's shared clipboard; null without a display, where the process keeps its own.
+    virtual TDisplayClipboard* Clipboard() { return nullptr; }
 
 private:
     std::optional<TCursorShape> FShownCursor;
