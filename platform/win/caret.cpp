@@ -246,8 +246,12 @@ TCaretState GetCaretState() {
     return state;
 }
 
-void SuspendCaret() {
-    if (Caret.Suspended++ == 0) TakeOff();
+void SuspendCaret(HWND Wnd) {
+    ++Caret.Suspended;
+    if (!Caret.Drawn) return;
+    // Painting another top-level window leaves the caret's pixels alone.
+    TWnd* w = TWindowStore::Instance().Find(Wnd);
+    if (w == nullptr || wintree::TopLevelOf(*w).Handle == Caret.Drawn->Top) TakeOff();
 }
 
 void ResumeCaret() {

@@ -22,7 +22,8 @@ public:
     virtual THolder Holder() = 0;
     // The text the program holding the clipboard gives, in Windows-1252: at most MaxText bytes,
     // cut at a NUL, bytes that are no character replaced. Waits through the message loop for a
-    // bounded time; nullopt when the holder has no text, refuses or does not answer.
+    // bounded time; nullopt when the holder has no text, refuses or does not answer, and for a
+    // fetch asked for by a handler that runs while another waits.
     virtual std::optional<std::string> Fetch() = 0;
 };
 

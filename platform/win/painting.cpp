@@ -70,7 +70,7 @@ TPaintSession BeginWindowPaint(HWND Wnd) {
 
 void BeginWindowPaint(HWND Wnd, TPaintSession& Session) {
     // The caret's inversion stays out of the pixels until the painting ends.
-    SuspendCaret();
+    SuspendCaret(Wnd);
     TWnd* w = TWindowStore::Instance().Find(Wnd);
     if (w == nullptr) {
         Session = TPaintSession();

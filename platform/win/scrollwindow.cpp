@@ -56,7 +56,7 @@ void MoveChildren(HWND Wnd, const TRect* Scroll, int32_t DX, int32_t DY) {
 int ScrollWindowEx(HWND Wnd, int32_t DX, int32_t DY, const TRect* Scroll, const TRect* Clip,
                    TRegion* Update, TRect* UpdateRect, UINT Flags) {
     // The caret stays where it is while the pixels around it move.
-    const TCaretSuspension caretOff;
+    const TCaretSuspension caretOff(Wnd);
     TWnd* w = TWindowStore::Instance().Find(Wnd);
     if (w == nullptr) return ERROR;
     if (DX == 0 && DY == 0) {

@@ -62,6 +62,13 @@ TDisplayClipboard::THolder TX11Clipboard::Holder() {
 }
 
 std::optional<std::string> TX11Clipboard::Fetch() {
+    // A handler run while we wait must not start a second transfer into the same property.
+    if (FFetching) return std::nullopt;
+    FFetching = true;
+    struct TDone {
+        bool& Flag;
+        ~TDone() { Flag = false; }
+    } done{FFetching};
     const TX11Atoms& atoms = FConnection.Atoms();
     for (Atom target : {atoms.Utf8String, static_cast<Atom>(XA_STRING)}) {
         bool refused = false;

@@ -56,6 +56,7 @@ private:
     Window FWindow = 0;  // 0 until first needed
     bool FOwned = false;
     std::optional<std::string> FOffered;
+    bool FFetching = false;
     // What the owner's answers have brought so far.
     bool FNotified = false;
     Atom FNotifiedProperty = 0;
