@@ -38,6 +38,12 @@ HCURSOR SetCursor(HCURSOR Cursor);
 HCURSOR GetCursor();
 // Counts shows against hides and returns the count; the cursor shows while it is 0 or more.
 int32_t ShowCursor(bool Show);
+// WM_SETCURSOR (wParam the window under the pointer, lParam its hit-test code and the mouse
+// message) is answered by DefWindowProc as the original's: a child asks its parent first, except
+// on its sizing borders, and stops when the parent answers non-zero; in the client area the
+// class cursor is set (answer 1), or nothing when the class has none (answer 0); on a sizing
+// border its size cursor, anywhere else the arrow (answer 1).
+
 // What a loaded cursor looks like; null for 0 or a handle never given.
 const TCursorShape* GetCursorShape(HCURSOR Cursor);
 
