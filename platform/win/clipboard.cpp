@@ -37,20 +37,39 @@ std::pair<UINT, std::string>* Find(UINT Format) {
     return it == formats.end() ? nullptr : &*it;
 }
 
-// While another program holds the display's clipboard, its text is all the clipboard holds;
-// read once an opening, and at each look from outside one.
+// Whether another program holds the display's clipboard, whose text is then all the clipboard
+// holds: what we kept is dropped.
+bool HeldElsewhere(TDisplayClipboard& Display) {
+    const TDisplayClipboard::THolder holder = Display.Holder();
+    if (holder == TDisplayClipboard::THolder::Us) return false;
+    Board().Formats.clear();
+    Board().Owner = 0;
+    return holder == TDisplayClipboard::THolder::Elsewhere;
+}
+
+// Reads the other program's text into the formats, once an opening.
 void SyncWithDisplay() {
     TClipboard& board = Board();
     TDisplayClipboard* display = Display();
     if (display == nullptr || (board.Open && board.SyncedWhileOpen)) return;
     board.SyncedWhileOpen = board.Open;
-    const TDisplayClipboard::THolder holder = display->Holder();
-    if (holder == TDisplayClipboard::THolder::Us) return;
-    board.Formats.clear();
-    board.Owner = 0;
-    if (holder == TDisplayClipboard::THolder::Nobody) return;
+    if (!HeldElsewhere(*display)) return;
     if (std::optional<std::string> text = display->Fetch())
         board.Formats.emplace_back(CF_TEXT, std::move(*text));
+}
+
+// The formats a look from outside an opening sees: the other program is asked whether it
+// offers text, which costs less than fetching it.
+std::vector<UINT> FormatsSeen() {
+    TClipboard& board = Board();
+    TDisplayClipboard* display = Display();
+    if (board.Open) SyncWithDisplay();
+    const bool local = board.Open || display == nullptr || !HeldElsewhere(*display);
+    if (!local) return display->OffersText() ? std::vector<UINT>{CF_TEXT} : std::vector<UINT>{};
+    std::vector<UINT> formats;
+    for (const auto& entry : board.Formats)
+        formats.push_back(entry.first);
+    return formats;
 }
 
 // CF_TEXT ends at its first NUL, as the original's readers take it.
@@ -124,13 +143,12 @@ UINT EnumClipboardFormats(UINT Format) {
 }
 
 bool IsClipboardFormatAvailable(UINT Format) {
-    SyncWithDisplay();
-    return Find(Format) != nullptr;
+    const std::vector<UINT> formats = FormatsSeen();
+    return std::find(formats.begin(), formats.end(), Format) != formats.end();
 }
 
 int32_t CountClipboardFormats() {
-    SyncWithDisplay();
-    return static_cast<int32_t>(Board().Formats.size());
+    return static_cast<int32_t>(FormatsSeen().size());
 }
 
 UINT RegisterClipboardFormat(const std::string& Name) {
@@ -138,8 +156,11 @@ UINT RegisterClipboardFormat(const std::string& Name) {
 }
 
 HWND GetClipboardOwner() {
-    SyncWithDisplay();
-    return Board().Owner;
+    TClipboard& board = Board();
+    TDisplayClipboard* display = Display();
+    // What an opening has read stays for the rest of it.
+    if (display != nullptr && !(board.Open && board.SyncedWhileOpen)) HeldElsewhere(*display);
+    return board.Owner;
 }
 
 HWND GetOpenClipboardWindow() {

@@ -20,6 +20,9 @@ public:
     // other programs until another takes it. False when the display refused.
     virtual bool Offer(std::optional<std::string> Text) = 0;
     virtual THolder Holder() = 0;
+    // Whether the program holding the clipboard offers text, asked without fetching it (which
+    // a look at what the clipboard holds need not pay for). Waits as Fetch does.
+    virtual bool OffersText() = 0;
     // The text the program holding the clipboard gives, in Windows-1252: at most MaxText bytes,
     // cut at a NUL, bytes that are no character replaced. Waits through the message loop for a
     // bounded time; nullopt when the holder has no text, refuses or does not answer, and for a

@@ -22,6 +22,23 @@ int64_t Now() {
     return Clock().TickMilliseconds();
 }
 
+// One transfer at a time: a handler run while we wait must not start a second one into the same
+// reply property. Marks one under way for its scope, unless one already was.
+class TOneTransfer {
+public:
+    explicit TOneTransfer(bool& Busy) : FBusy(Busy), FTaken(!Busy) { FBusy = true; }
+    ~TOneTransfer() {
+        if (FTaken) FBusy = false;
+    }
+    TOneTransfer(const TOneTransfer&) = delete;
+    TOneTransfer& operator=(const TOneTransfer&) = delete;
+    bool Taken() const { return FTaken; }
+
+private:
+    bool& FBusy;
+    bool FTaken;
+};
+
 }  // namespace
 
 TX11Clipboard::TX11Clipboard(const TX11Connection& Connection, std::function<void()> Flush)
@@ -62,13 +79,8 @@ TDisplayClipboard::THolder TX11Clipboard::Holder() {
 }
 
 std::optional<std::string> TX11Clipboard::Fetch() {
-    // A handler run while we wait must not start a second transfer into the same property.
-    if (FFetching) return std::nullopt;
-    FFetching = true;
-    struct TDone {
-        bool& Flag;
-        ~TDone() { Flag = false; }
-    } done{FFetching};
+    const TOneTransfer transfer(FTransferring);
+    if (!transfer.Taken()) return std::nullopt;
     const TX11Atoms& atoms = FConnection.Atoms();
     for (Atom target : {atoms.Utf8String, static_cast<Atom>(XA_STRING)}) {
         bool refused = false;
@@ -79,19 +91,9 @@ std::optional<std::string> TX11Clipboard::Fetch() {
 }
 
 std::optional<std::string> TX11Clipboard::FetchAs(Atom Target, bool& Refused) {
-    Display* dpy = FConnection.Dpy();
     const TX11Atoms& atoms = FConnection.Atoms();
     const int64_t deadline = Now() + TransferTimeoutMs;
-    XDeleteProperty(dpy, OwnWindow(), atoms.ClipboardReply);
-    FNotified = false;
-    XConvertSelection(dpy, atoms.Clipboard, Target, atoms.ClipboardReply, FWindow, CurrentTime);
-    FFlush();
-    if (!Await([this] { return FNotified; }, std::min(deadline, Now() + StepTimeoutMs)))
-        return std::nullopt;
-    if (FNotifiedProperty == 0) {
-        Refused = true;
-        return std::nullopt;
-    }
+    if (!Ask(Target, deadline, Refused)) return std::nullopt;
     std::string raw;
     Atom type = 0;
     FReplyGrew = false;
@@ -103,6 +105,45 @@ std::optional<std::string> TX11Clipboard::FetchAs(Atom Target, bool& Refused) {
         return std::nullopt;  // the owner named a property it never wrote
     }
     return Target == atoms.Utf8String ? Utf8ToWin1252(raw, MaxText) : Latin1ToWin1252(raw, MaxText);
+}
+
+bool TX11Clipboard::Ask(Atom Target, int64_t Deadline, bool& Refused) {
+    Display* dpy = FConnection.Dpy();
+    const TX11Atoms& atoms = FConnection.Atoms();
+    XDeleteProperty(dpy, OwnWindow(), atoms.ClipboardReply);
+    FNotified = false;
+    XConvertSelection(dpy, atoms.Clipboard, Target, atoms.ClipboardReply, FWindow, CurrentTime);
+    FFlush();
+    if (!Await([this] { return FNotified; }, std::min(Deadline, Now() + StepTimeoutMs)))
+        return false;
+    Refused = FNotifiedProperty == 0;
+    return !Refused;
+}
+
+bool TX11Clipboard::OffersText() {
+    const TOneTransfer transfer(FTransferring);
+    if (!transfer.Taken()) return false;
+    const TX11Atoms& atoms = FConnection.Atoms();
+    bool refused = false;
+    if (!Ask(atoms.Targets, Now() + StepTimeoutMs, refused)) return false;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    // A few hundred targets are plenty; more are not read.
+    bool text = false;
+    if (XGetWindowProperty(FConnection.Dpy(), FWindow, atoms.ClipboardReply, 0, 256, True, XA_ATOM,
+                           &type, &format, &count, &after, &data) == Success &&
+        format == 32) {
+        const auto* targets = reinterpret_cast<const unsigned long*>(data);
+        text = std::any_of(targets, targets + count, [&](unsigned long Target) {
+            return Target == atoms.Utf8String || Target == XA_STRING || Target == atoms.Text;
+        });
+    }
+    if (data != nullptr) XFree(data);
+    if (after > 0) XDeleteProperty(FConnection.Dpy(), FWindow, atoms.ClipboardReply);
+    FFlush();
+    return text;
 }
 
 size_t TX11Clipboard::TakeReply(std::string& Raw, size_t Room, Atom& Type) {

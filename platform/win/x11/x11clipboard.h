@@ -31,6 +31,7 @@ public:
 
     bool Offer(std::optional<std::string> Text) override;
     THolder Holder() override;
+    bool OffersText() override;
     std::optional<std::string> Fetch() override;
 
     // Takes the events about the selection and our window; false for any other.
@@ -41,6 +42,9 @@ private:
     Window OwnWindow();
     void Answer(const XSelectionRequestEvent& Request);
     bool Convert(Atom Target, Atom Property, Window Requestor);
+    // Asks the owner to convert to Target and waits for its answer: false when it refused or
+    // did not answer; Refused tells which.
+    bool Ask(Atom Target, int64_t Deadline, bool& Refused);
     // Asks the owner for Target; Refused tells a refusal from no answer.
     std::optional<std::string> FetchAs(Atom Target, bool& Refused);
     // Reads the reply property (deleting it, which asks an incremental sender for more) and
@@ -56,7 +60,7 @@ private:
     Window FWindow = 0;  // 0 until first needed
     bool FOwned = false;
     std::optional<std::string> FOffered;
-    bool FFetching = false;
+    bool FTransferring = false;
     // What the owner's answers have brought so far.
     bool FNotified = false;
     Atom FNotifiedProperty = 0;

@@ -129,6 +129,7 @@ TEST_F(X11ClipboardTest, TextOfOtherProgramsIsPastedAsOursWithWhatIsNoCharacterR
         std::string("\0after", 6));
     EXPECT_EQ(CountClipboardFormats(), 1);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_EQ(GetClipboardOwner(), 0u);  // not ours any more
     EXPECT_EQ(Paste(),
               "\xC7"
               "a co\xFBte 5 \x80 \x97 ? bad?? end");
