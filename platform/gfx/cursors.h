@@ -39,4 +39,15 @@ inline constexpr TCursor crSize = crSizeAll;
 bool CursorToIdent(int32_t Cursor, std::string& Ident);
 bool IdentToCursor(const std::string& Ident, int32_t& Cursor);
 
+// Where a standard cursor's look comes from in the window layer (platform/win/cursor.h): one of
+// its standard cursors, LoadCursor(0, Id), or of the framework's picture cursors,
+// LoadCursor(Instance, Id) with the program's instance. crDefault and crNone come from neither
+// (Id 0): the one leaves the choice to the window, the other shows nothing. crSQLWait shows the
+// hourglass.
+struct TCursorSource {
+    bool Picture = false;
+    uint32_t Id = 0;
+};
+TCursorSource CursorSource(TCursor Cursor);
+
 }  // namespace vex

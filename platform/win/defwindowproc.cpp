@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win/cursor.h"
 #include "platform/win/invalidation.h"
 #include "platform/win/nonclient.h"
 #include "platform/win/presenting.h"
@@ -22,6 +23,49 @@ void InvalidateCaption(TWnd& W) {
     TRegion frame(wintree::WindowArea(W));
     frame.Subtract(W.Client);
     wintree::Invalidate(W, frame, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+}
+
+// The cursor the frame shows where the pointer is, for a hit-test code outside the client area.
+uint32_t FrameCursor(int32_t HitTest) {
+    switch (HitTest) {
+        case HTLEFT:
+        case HTRIGHT:
+            return IDC_SIZEWE;
+        case HTTOP:
+        case HTBOTTOM:
+            return IDC_SIZENS;
+        case HTTOPLEFT:
+        case HTBOTTOMRIGHT:
+            return IDC_SIZENWSE;
+        case HTTOPRIGHT:
+        case HTBOTTOMLEFT:
+            return IDC_SIZENESW;
+        default:
+            return IDC_ARROW;
+    }
+}
+
+// A child lets its parent choose first, except on the sizing borders, which are its own; in
+// the client area the class cursor shows when the class has one, else the window's own code
+// is left to choose; the frame shows the arrow or the size cursor of its border.
+LRESULT SetCursorFor(HWND Wnd, WPARAM WParam, LPARAM LParam) {
+    TWindowStore& store = TWindowStore::Instance();
+    const auto hitTest = static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(LParam)));
+    const bool sizing = hitTest >= HTLEFT && hitTest <= HTBOTTOMRIGHT;
+    const TWnd* w = store.Find(Wnd);
+    if (w != nullptr && (w->Style & WS_CHILD) != 0 && !sizing && w->Parent != nullptr &&
+        !store.IsDesktop(*w->Parent) &&
+        SendMessage(w->Parent->Handle, WM_SETCURSOR, WParam, LParam) != 0)
+        return 1;
+    w = store.Find(Wnd);  // the parent's handler may have destroyed it
+    if (w == nullptr) return 0;
+    if (hitTest == HTCLIENT) {
+        if (w->Class == nullptr || w->Class->Class.hCursor == 0) return 0;
+        SetCursor(w->Class->Class.hCursor);
+        return 1;
+    }
+    SetCursor(LoadCursor(0, FrameCursor(hitTest)));
+    return 1;
 }
 
 }  // namespace
@@ -71,6 +115,8 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         case WM_CLOSE:
             DestroyWindow(Wnd);
             return 0;
+        case WM_SETCURSOR:
+            return SetCursorFor(Wnd, WParam, LParam);
         default:
             return 0;
     }

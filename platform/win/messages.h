@@ -87,6 +87,32 @@ inline constexpr WPARAM MK_CONTROL = 0x0008;
 inline constexpr WPARAM MK_MBUTTON = 0x0010;
 inline constexpr int32_t WHEEL_DELTA = 120;
 
+// Where a point lies in a window (WM_NCHITTEST's answer, the low word of WM_SETCURSOR's
+// lParam).
+inline constexpr LRESULT HTERROR = -2;
+inline constexpr LRESULT HTTRANSPARENT = -1;
+inline constexpr LRESULT HTNOWHERE = 0;
+inline constexpr LRESULT HTCLIENT = 1;
+inline constexpr LRESULT HTCAPTION = 2;
+inline constexpr LRESULT HTSYSMENU = 3;
+inline constexpr LRESULT HTGROWBOX = 4;
+inline constexpr LRESULT HTMENU = 5;
+inline constexpr LRESULT HTHSCROLL = 6;
+inline constexpr LRESULT HTVSCROLL = 7;
+inline constexpr LRESULT HTMINBUTTON = 8;
+inline constexpr LRESULT HTMAXBUTTON = 9;
+inline constexpr LRESULT HTLEFT = 10;
+inline constexpr LRESULT HTRIGHT = 11;
+inline constexpr LRESULT HTTOP = 12;
+inline constexpr LRESULT HTTOPLEFT = 13;
+inline constexpr LRESULT HTTOPRIGHT = 14;
+inline constexpr LRESULT HTBOTTOM = 15;
+inline constexpr LRESULT HTBOTTOMLEFT = 16;
+inline constexpr LRESULT HTBOTTOMRIGHT = 17;
+inline constexpr LRESULT HTBORDER = 18;
+inline constexpr LRESULT HTCLOSE = 20;
+inline constexpr LRESULT HTHELP = 21;
+
 // What a window method receives and answers.
 struct TMessage {
     UINT Msg;

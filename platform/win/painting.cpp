@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/win/caretsuspension.h"
 #include "platform/win/invalidation.h"
 #include "platform/win/visibleregion.h"
 #include "platform/win/windowstore.h"
@@ -68,6 +69,8 @@ TPaintSession BeginWindowPaint(HWND Wnd) {
 }
 
 void BeginWindowPaint(HWND Wnd, TPaintSession& Session) {
+    // The caret's inversion stays out of the pixels until the painting ends.
+    SuspendCaret(Wnd);
     TWnd* w = TWindowStore::Instance().Find(Wnd);
     if (w == nullptr) {
         Session = TPaintSession();
@@ -96,6 +99,7 @@ void BeginWindowPaint(HWND Wnd, TPaintSession& Session) {
 void EndWindowPaint(const TPaintSession& Session) {
     if (!Session.Surface.Clip.Empty())
         PresentWindowArea(Session.Wnd, Session.Surface.Clip.Bounds());
+    ResumeCaret();
 }
 
 void PresentWindowArea(HWND Wnd, const TRect& Area) {

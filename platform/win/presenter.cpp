@@ -86,6 +86,10 @@ std::unique_ptr<TPixelStore> TPresenter::MakePixelStore(int32_t Width, int32_t H
     return std::make_unique<THeapPixels>(static_cast<size_t>(Width) * static_cast<size_t>(Height));
 }
 
+void TPresenter::SetCursor(const TCursorShape* Shape) {
+    FShownCursor = Shape == nullptr ? std::nullopt : std::optional<TCursorShape>(*Shape);
+}
+
 TPresenter& Presenter() {
     std::unique_ptr<TPresenter>& presenter = Current();
     if (presenter == nullptr) presenter = MakePresenter();

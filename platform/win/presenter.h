@@ -3,9 +3,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/core/geometry.h"
+#include "platform/win/cursorshape.h"
+#include "platform/win/displayclipboard.h"
 #include "platform/win/messages.h"
 
 namespace vex {
@@ -74,6 +77,17 @@ public:
     // copying them first. Here, memory of the process. A store goes on working as plain memory
     // after the presenter that made it is gone.
     virtual std::unique_ptr<TPixelStore> MakePixelStore(int32_t Width, int32_t Height);
+
+    // The mouse cursor over every window shown (null: none). Each presenter records it, so
+    // that without a display it can still be read.
+    virtual void SetCursor(const TCursorShape* Shape);
+    const std::optional<TCursorShape>& ShownCursor() const { return FShownCursor; }
+
+    // The display's shared clipboard; null without a display, where the process keeps its own.
+    virtual TDisplayClipboard* Clipboard() { return nullptr; }
+
+private:
+    std::optional<TCursorShape> FShownCursor;
 };
 
 // The window tree's side of the seam, for the presenter it makes.

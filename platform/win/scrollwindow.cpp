@@ -1,5 +1,6 @@
 #include "platform/win/scrollwindow.h"
 
+#include "platform/win/caretsuspension.h"
 #include "platform/win/invalidation.h"
 #include "platform/win/painting.h"
 #include "platform/win/updateregion.h"
@@ -54,6 +55,8 @@ void MoveChildren(HWND Wnd, const TRect* Scroll, int32_t DX, int32_t DY) {
 
 int ScrollWindowEx(HWND Wnd, int32_t DX, int32_t DY, const TRect* Scroll, const TRect* Clip,
                    TRegion* Update, TRect* UpdateRect, UINT Flags) {
+    // The caret stays where it is while the pixels around it move.
+    const TCaretSuspension caretOff(Wnd);
     TWnd* w = TWindowStore::Instance().Find(Wnd);
     if (w == nullptr) return ERROR;
     if (DX == 0 && DY == 0) {

@@ -81,6 +81,11 @@ void TX11Connection::InternAtoms() {
         {"_NET_ACTIVE_WINDOW", &TX11Atoms::NetActiveWindow},
         {"_NET_SUPPORTING_WM_CHECK", &TX11Atoms::NetSupportingWmCheck},
         {"_MOTIF_WM_HINTS", &TX11Atoms::MotifWmHints},
+        {"CLIPBOARD", &TX11Atoms::Clipboard},
+        {"TARGETS", &TX11Atoms::Targets},
+        {"TEXT", &TX11Atoms::Text},
+        {"INCR", &TX11Atoms::Incr},
+        {"VEX_CLIPBOARD_REPLY", &TX11Atoms::ClipboardReply},
     };
     std::array<char*, std::size(kNames)> names{};
     for (size_t i = 0; i < names.size(); ++i)

@@ -22,6 +22,13 @@ struct TX11Atoms {
     Atom NetActiveWindow;
     Atom NetSupportingWmCheck;
     Atom MotifWmHints;
+    // The shared clipboard: the selection, the targets it is asked for, and the property of
+    // our window its owner answers in.
+    Atom Clipboard;
+    Atom Targets;
+    Atom Text;
+    Atom Incr;
+    Atom ClipboardReply;
 };
 
 // An open display and what every window of it shares: the visual whose pixels are 0x00RRGGBB

@@ -8,11 +8,14 @@
 #include <algorithm>
 #include <bitset>
 #include <map>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/core/clock.h"
 #include "platform/win/messageloop.h"
+#include "platform/win/x11/x11clipboard.h"
 #include "platform/win/x11/x11connection.h"
+#include "platform/win/x11/x11cursor.h"
 #include "platform/win/x11/x11errortrap.h"
 #include "platform/win/x11/x11input.h"
 #include "platform/win/x11/x11sharedpixels.h"
@@ -65,6 +68,8 @@ public:
     void Forget(HWND Wnd) override;
     void Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty) override;
     std::unique_ptr<TPixelStore> MakePixelStore(int32_t Width, int32_t Height) override;
+    void SetCursor(const TCursorShape* Shape) override;
+    TDisplayClipboard* Clipboard() override;
 
 private:
     TX11Window& Create(HWND Wnd, const TRect& Bounds);
@@ -101,6 +106,10 @@ private:
     TRect FScreen;
     bool FEventRunQueued = false;  // a run of HandleEvents waits in the message queue
     std::bitset<256> FKeysDown;    // by key code, to tell the keyboard's repeats
+    // The cursor every window of ours shows, and what it was made from; 0: the server's own.
+    Cursor FCursor = 0;
+    std::optional<TCursorShape> FCursorShape;
+    std::unique_ptr<TX11Clipboard> FClipboard;
 };
 
 TX11Presenter::TX11Presenter(const std::string& DisplayName, TPresenterSink Sink)
@@ -108,7 +117,8 @@ TX11Presenter::TX11Presenter(const std::string& DisplayName, TPresenterSink Sink
       FSink(std::move(Sink)),
       FImage(FConnection),
       FSharedPixels(FConnection, [this] { Flush(); }),
-      FSelf(std::make_shared<TX11Presenter*>(this)) {
+      FSelf(std::make_shared<TX11Presenter*>(this)),
+      FClipboard(std::make_unique<TX11Clipboard>(FConnection, [this] { Flush(); })) {
     Display* dpy = FConnection.Dpy();
     // A GC fits drawables of its depth, which the root's may not be.
     const Pixmap sample = XCreatePixmap(dpy, FConnection.Root(), 1, 1, TX11Connection::Depth);
@@ -132,9 +142,12 @@ TX11Presenter::TX11Presenter(const std::string& DisplayName, TPresenterSink Sink
 
 TX11Presenter::~TX11Presenter() {
     FWatch.reset();
-    if (!FConnection.Lost())
+    FClipboard.reset();
+    if (!FConnection.Lost()) {
         for (const auto& [wnd, window] : FWindows)
             XDestroyWindow(FConnection.Dpy(), window.Id);
+        if (FCursor != 0) XFreeCursor(FConnection.Dpy(), FCursor);
+    }
     XFreeGC(FConnection.Dpy(), FGc);
 }
 
@@ -173,6 +186,7 @@ TX11Window& TX11Presenter::Create(HWND Wnd, const TRect& Bounds) {
         static_cast<unsigned>(Bounds.Bottom - Bounds.Top), 0, TX11Connection::Depth, InputOutput,
         FConnection.PixelVisual(),
         CWBitGravity | CWBackPixmap | CWBorderPixel | CWColormap | CWEventMask, &attributes);
+    if (FCursor != 0) XDefineCursor(dpy, id, FCursor);
     Atom protocols[] = {FConnection.Atoms().WmDeleteWindow};
     XSetWMProtocols(dpy, id, protocols, 1);
     TX11Window& window = FWindows[Wnd];
@@ -291,6 +305,24 @@ std::unique_ptr<TPixelStore> TX11Presenter::MakePixelStore(int32_t Width, int32_
     return TPresenter::MakePixelStore(Width, Height);
 }
 
+void TX11Presenter::SetCursor(const TCursorShape* Shape) {
+    TPresenter::SetCursor(Shape);
+    if (FConnection.Lost() || (FCursor != 0 && ShownCursor() == FCursorShape)) return;
+    Display* dpy = FConnection.Dpy();
+    const Cursor previous = FCursor;
+    FCursor = MakeX11Cursor(dpy, FConnection.Root(), Shape);
+    FCursorShape = ShownCursor();
+    for (const auto& [wnd, window] : FWindows)
+        XDefineCursor(dpy, window.Id, FCursor);
+    // The server keeps a cursor that windows still show until they show another.
+    if (previous != 0) XFreeCursor(dpy, previous);
+    Flush();
+}
+
+TDisplayClipboard* TX11Presenter::Clipboard() {
+    return FConnection.Lost() ? nullptr : FClipboard.get();
+}
+
 void TX11Presenter::Flush() {
     Display* dpy = FConnection.Dpy();
     XFlush(dpy);
@@ -341,6 +373,7 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
         FScreen = Rect(0, 0, Event.xconfigure.width, Event.xconfigure.height);
         return;
     }
+    if (FClipboard->HandleEvent(Event)) return;
     const HWND wnd = HandleOf(Event.xany.window);
     if (wnd == 0) return;
     const TX11Atoms& atoms = FConnection.Atoms();

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/codepage.h"
 #include "platform/win/x11/x11connection.h"
+#include "platform/win/x11/x11text.h"
 
 namespace vex {
 
@@ -16,34 +16,6 @@ constexpr long kStateRemove = 0;
 constexpr long kStateAdd = 1;
 // The Motif hints' flag saying the decorations field counts; a decorations field of 0 is none.
 constexpr unsigned long kMotifHintsDecorations = 1ul << 1;
-
-// Title text in the encodings of the two title properties: UTF-8, and ISO 8859-1 with "?" for
-// the characters of Windows-1252 that it lacks.
-std::string Win1252ToUtf8(const std::string& Text) {
-    std::string utf8;
-    utf8.reserve(Text.size());
-    for (char c : Text) {
-        const char32_t u = Win1252ToUnicode(static_cast<unsigned char>(c));
-        if (u < 0x80) {
-            utf8 += static_cast<char>(u);
-        } else if (u < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (u >> 6));
-            utf8 += static_cast<char>(0x80 | (u & 0x3F));
-        } else {  // the code page reaches no further than U+2122
-            utf8 += static_cast<char>(0xE0 | (u >> 12));
-            utf8 += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (u & 0x3F));
-        }
-    }
-    return utf8;
-}
-
-std::string Win1252ToLatin1(const std::string& Text) {
-    std::string latin1 = Text;
-    for (char& c : latin1)
-        if (Win1252ToUnicode(static_cast<unsigned char>(c)) > 0xFF) c = '?';
-    return latin1;
-}
 
 void WriteText(Display* Dpy, Window Target, Atom Property, Atom Type, const std::string& Text) {
     XChangeProperty(Dpy, Target, Property, Type, 8, PropModeReplace,

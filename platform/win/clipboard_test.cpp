@@ -1,0 +1,98 @@
+#include "platform/win/clipboard.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win/window.h"
+
+namespace vex {
+namespace {
+
+// The process's own clipboard, as it is without a display.
+class ClipboardTest : public ::testing::Test {
+protected:
+    ClipboardTest() {
+        OpenClipboard(0);
+        EmptyClipboard();
+        CloseClipboard();
+    }
+    ~ClipboardTest() override {
+        CloseClipboard();
+        DeallocateHWnd(Mine);
+        DeallocateHWnd(Theirs);
+    }
+
+    static std::vector<UINT> Formats() {
+        std::vector<UINT> formats;
+        for (UINT format = EnumClipboardFormats(0); format != 0;
+             format = EnumClipboardFormats(format))
+            formats.push_back(format);
+        return formats;
+    }
+
+    HWND Mine = AllocateHWnd([](TMessage&) {});
+    HWND Theirs = AllocateHWnd([](TMessage&) {});
+};
+
+TEST_F(ClipboardTest, KeepsFormatsInTheOrderSetAndAReplacedOneInItsPlace) {
+    const UINT rtf = RegisterClipboardFormat(CF_RTF);
+    ASSERT_TRUE(OpenClipboard(Mine));
+    ASSERT_TRUE(EmptyClipboard());
+    EXPECT_TRUE(SetClipboardData(rtf, "{\\rtf1 x}"));
+    EXPECT_TRUE(SetClipboardData(CF_TEXT, std::string("x\0tail", 6)));
+    EXPECT_TRUE(SetClipboardData(CF_DIB, "BM"));
+    EXPECT_TRUE(SetClipboardData(CF_TEXT, "y"));
+    EXPECT_FALSE(SetClipboardData(0, "nothing"));
+    EXPECT_EQ(Formats(), (std::vector<UINT>{rtf, CF_TEXT, CF_DIB}));
+    EXPECT_EQ(EnumClipboardFormats(CF_BITMAP), 0u);  // not there: nothing follows it
+    ASSERT_NE(GetClipboardData(CF_TEXT), nullptr);
+    EXPECT_EQ(*GetClipboardData(CF_TEXT), "y");
+    EXPECT_EQ(GetClipboardData(CF_METAFILEPICT), nullptr);
+    EXPECT_EQ(GetClipboardOwner(), Mine);
+    EXPECT_TRUE(CloseClipboard());
+
+    // Looks from outside an opening see the formats; reading and enumerating need one.
+    EXPECT_EQ(CountClipboardFormats(), 3);
+    EXPECT_TRUE(IsClipboardFormatAvailable(rtf));
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
+    EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);
+    EXPECT_EQ(EnumClipboardFormats(0), 0u);
+}
+
+TEST_F(ClipboardTest, OneWindowHasItOpenAndChangesNeedAnOpening) {
+    EXPECT_FALSE(CloseClipboard());
+    EXPECT_FALSE(EmptyClipboard());
+    EXPECT_FALSE(SetClipboardData(CF_TEXT, "lost"));
+    EXPECT_EQ(CountClipboardFormats(), 0);
+
+    ASSERT_TRUE(OpenClipboard(Mine));
+    EXPECT_TRUE(OpenClipboard(Mine));  // again by the same window
+    EXPECT_FALSE(OpenClipboard(Theirs));
+    EXPECT_EQ(GetOpenClipboardWindow(), Mine);
+    SetClipboardData(CF_TEXT, "mine");
+    EXPECT_TRUE(CloseClipboard());
+    EXPECT_EQ(GetOpenClipboardWindow(), 0u);
+
+    // Emptying drops everything and hands the ownership to the window that opened it.
+    ASSERT_TRUE(OpenClipboard(Theirs));
+    EXPECT_EQ(*GetClipboardData(CF_TEXT), "mine");
+    ASSERT_TRUE(EmptyClipboard());
+    EXPECT_EQ(GetClipboardOwner(), Theirs);
+    EXPECT_EQ(CountClipboardFormats(), 0);
+    CloseClipboard();
+}
+
+TEST_F(ClipboardTest, RegisteredNamesShareNumbersWithoutRegardToCase) {
+    const UINT rtf = RegisterClipboardFormat("Rich Text Format");
+    EXPECT_GE(rtf, 0xC000u);
+    EXPECT_LE(rtf, 0xFFFFu);
+    EXPECT_EQ(RegisterClipboardFormat("RICH TEXT FORMAT"), rtf);
+    EXPECT_EQ(RegisterWindowMessage("rich text format"), rtf);
+    EXPECT_NE(RegisterClipboardFormat("Shell IDList Array"), rtf);
+    EXPECT_EQ(RegisterClipboardFormat(""), 0u);
+}
+
+}  // namespace
+}  // namespace vex
