@@ -53,9 +53,16 @@ public:
         : TGraphicControl(AOwner), FLog(Log), FTag(std::move(Tag)) {
         WatchMouse(*this, Log, FTag);
     }
+    // Runs as the pointer leaves, after the leave is noted.
+    std::function<void()> OnLeave;
+
     void WndProc(TMessage& Message) override {
         if (Message.Msg == CM_MOUSEENTER) FLog.push_back(FTag + " enter");
-        if (Message.Msg == CM_MOUSELEAVE) FLog.push_back(FTag + " leave");
+        if (Message.Msg == CM_MOUSELEAVE) {
+            FLog.push_back(FTag + " leave");
+            if (OnLeave) OnLeave();
+            return;
+        }
         TGraphicControl::WndProc(Message);
     }
 
@@ -358,6 +365,8 @@ TEST(ControlMouse, HandlersMayFreeTheControlTheyRunFor) {
          [](TPanelWithChild& T) {
              T.Child->OnContextPopup = [&T](TObject*, TPoint, bool&) { delete T.Child; };
          }},
+        {"the panel as the pointer leaves the child",
+         [](TPanelWithChild& T) { T.Child->OnLeave = [&T] { delete T.Panel; }; }},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -365,7 +374,7 @@ TEST(ControlMouse, HandlersMayFreeTheControlTheyRunFor) {
         c.Arm(t);
         const HWND panel = t.Panel->Handle();
         for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP,
-                         WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE})
+                         WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE, WM_MOUSELEAVE})
             SendMessage(panel, msg, 0, PointToLParam(Point(15, 15)));
         EXPECT_EQ(GetCaptureControl(), nullptr);
     }

@@ -340,10 +340,13 @@ void TWinControl::WndProc(TMessage& Message) {
         case WM_MOUSEWHEEL:
             WMMouseWheel(Message);
             break;
-        case WM_MOUSELEAVE:
+        case WM_MOUSELEAVE: {
+            // The leave handler of the control left may free this window.
+            const std::weak_ptr<const void> life = LifeToken();
             if (ContainsControl(MouseControl())) SetMouseControl(nullptr);
-            DefaultHandler(Message);
+            if (!life.expired()) DefaultHandler(Message);
             break;
+        }
         case WM_CANCELMODE: {
             // The plain child that holds the mouse through this window loses it too.
             const std::weak_ptr<const void> life = LifeToken();
