@@ -307,6 +307,8 @@ void TControl::WMPaint(TMessage& Message) {
 }
 
 void TControl::CMEnabledChanged(TMessage&) {
+    // A disabled control hears no release, so it would keep the mouse for good.
+    if (!FEnabled) ReleaseCaptureWithin(this);
     Invalidate();
 }
 

@@ -230,6 +230,48 @@ TEST(ControlMouse, TheControlHoldingTheMouseLosesItWhenTheModeIsCancelled) {
     EXPECT_EQ(t.Events(), (TLog{"g down L 5,5 L", "g up L -1,-1 ", "g up L 5,5 "}));
 }
 
+TEST(ControlMouse, AControlDisabledWhileHoldingTheMouseLetsItGo) {
+    struct TCase {
+        const char* Name;
+        std::function<TControl*(TPanelWithChild&)> Holder;
+        std::function<void(TPanelWithChild&)> Disable;
+    };
+    const std::vector<TCase> cases = {
+        {"a plain control", [](TPanelWithChild& T) { return T.Child; },
+         [](TPanelWithChild& T) { T.Child->SetEnabled(false); }},
+        {"the window of a plain control holding it", [](TPanelWithChild& T) { return T.Child; },
+         [](TPanelWithChild& T) { T.Panel->SetEnabled(false); }},
+        {"a windowed control", [](TPanelWithChild& T) { return T.Panel; },
+         [](TPanelWithChild& T) { T.Panel->SetEnabled(false); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPanelWithChild t;
+        c.Holder(t)->SetMouseCapture(true);
+        c.Disable(t);
+        // A disabled control hears no release, so it would hold the mouse, and the keys that
+        // go to the window holding it, for good.
+        EXPECT_EQ(GetCaptureControl(), nullptr);
+        EXPECT_EQ(windowinput::GetCapture(), HWND{0});
+    }
+    // Enabled again, the control takes presses as before, and the panel its own.
+    TPanelWithChild t;
+    const TMouseEvent logDown = t.Child->OnMouseDown;
+    t.Child->OnMouseDown = [&t](TObject*, TMouseButton, TShiftState, int32_t, int32_t) {
+        t.Child->SetEnabled(false);
+    };
+    t.Send({{WM_LBUTTONDOWN, 15, 15, MK_LBUTTON}, {WM_LBUTTONUP, 15, 15, 0}});
+    t.Child->SetEnabled(true);
+    t.Child->OnMouseDown = logDown;
+    t.Log.clear();
+    t.Send({{WM_LBUTTONDOWN, 50, 50, MK_LBUTTON},
+            {WM_LBUTTONUP, 50, 50, 0},
+            {WM_LBUTTONDOWN, 15, 15, MK_LBUTTON},
+            {WM_LBUTTONUP, 15, 15, 0}});
+    EXPECT_EQ(t.Events(), (TLog{"panel down L 50,50 L", "panel click", "panel up L 50,50 ",
+                                "g down L 5,5 L", "g click", "g up L 5,5 "}));
+}
+
 TEST(ControlMouse, TheWheelGoesToTheFocusedControlSignedAndInWholeNotches) {
     struct TCase {
         const char* Name;

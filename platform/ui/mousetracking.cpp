@@ -53,8 +53,12 @@ void SetMouseControl(TControl* Control) {
     if (HoverControl != nullptr && HoverControl == Control) Control->Perform(CM_MOUSEENTER, 0, 0);
 }
 
-void ForgetMouseControls(const TControl* Control) {
+void ReleaseCaptureWithin(const TControl* Control) {
     if (Within(GetCaptureControl(), Control)) SetCaptureControl(nullptr);
+}
+
+void ForgetMouseControls(const TControl* Control) {
+    ReleaseCaptureWithin(Control);
     if (Within(HoverControl, Control)) HoverControl = nullptr;
 }
 

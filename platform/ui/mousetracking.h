@@ -18,6 +18,8 @@ void SetCaptureControl(TControl* Control);
 TControl* MouseControl();
 void SetMouseControl(TControl* Control);
 
+// Releases the capture when Control or one of its children holds it.
+void ReleaseCaptureWithin(const TControl* Control);
 // Clears both references when they are Control or one of its children.
 void ForgetMouseControls(const TControl* Control);
 
