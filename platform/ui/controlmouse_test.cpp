@@ -272,6 +272,17 @@ TEST(ControlMouse, AControlDisabledWhileHoldingTheMouseLetsItGo) {
                                 "g down L 5,5 L", "g click", "g up L 5,5 "}));
 }
 
+TEST(ControlMouse, APlainControlFreedWithTheWindowItHeldTheMouseThroughIsForgotten) {
+    TPanelWithChild t;
+    t.Child->SetMouseCapture(true);
+    // The panel's window goes before its children are freed.
+    delete t.Panel;
+    // Another window taking the mouse directly must not find the freed control.
+    windowinput::SetCapture(t.Shown.Form->Handle());
+    EXPECT_EQ(GetCaptureControl(), t.Shown.Form);
+    windowinput::ReleaseCapture();
+}
+
 TEST(ControlMouse, TheWheelGoesToTheFocusedControlSignedAndInWholeNotches) {
     struct TCase {
         const char* Name;

@@ -59,6 +59,8 @@ void ReleaseCaptureWithin(const TControl* Control) {
 
 void ForgetMouseControls(const TControl* Control) {
     ReleaseCaptureWithin(Control);
+    // The window a plain control held the mouse through may be gone already.
+    if (Within(CaptureControl, Control)) CaptureControl = nullptr;
     if (Within(HoverControl, Control)) HoverControl = nullptr;
 }
 
