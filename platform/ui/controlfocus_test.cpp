@@ -193,6 +193,39 @@ TEST(ControlFocus, AFocusedControlThatGoesAwayHandsTheFocusToItsForm) {
     }
 }
 
+TEST(ControlFocus, AnExitHandlerMayFreeTheControlThatIsHiddenOrDisabled) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TTwoPanels&)> Arm;
+        std::function<void(TTwoPanels&)> TakeAway;
+    };
+    const std::vector<TCase> cases = {
+        {"hidden, freeing itself",
+         [](TTwoPanels& T) { T.B->OnExit = [&T](TObject*) { delete T.B; }; },
+         [](TTwoPanels& T) { T.B->Hide(); }},
+        {"disabled, freeing itself",
+         [](TTwoPanels& T) { T.B->OnExit = [&T](TObject*) { delete T.B; }; },
+         [](TTwoPanels& T) { T.B->SetEnabled(false); }},
+        {"its panel hidden, freeing the panel",
+         [](TTwoPanels& T) { T.Left->OnExit = [&T](TObject*) { delete T.Left; }; },
+         [](TTwoPanels& T) { T.Left->Hide(); }},
+        {"its panel disabled, freeing the panel",
+         [](TTwoPanels& T) { T.Left->OnExit = [&T](TObject*) { delete T.Left; }; },
+         [](TTwoPanels& T) { T.Left->SetEnabled(false); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTwoPanels t;
+        t.B->SetFocus();
+        c.Arm(t);
+        c.TakeAway(t);
+        EXPECT_EQ(t.Shown.Form->ActiveControl(), nullptr);
+        EXPECT_TRUE(t.Shown.Form->Focused());
+        t.Shown.Form->SelectNext(nullptr, true, true);
+        EXPECT_TRUE(t.Shown.Form->ActiveControl()->Focused());
+    }
+}
+
 TEST(ControlFocus, TheFormGivesTheFocusBackToItsActiveControl) {
     TTwoPanels t;
     t.C->SetFocus();

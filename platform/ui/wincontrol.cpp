@@ -440,13 +440,18 @@ void TWinControl::DefaultHandler(TMessage& Message) {
 }
 
 void TWinControl::CMVisibleChanged(TMessage& Message) {
+    // The exit handlers that moving the focus away runs may free this control.
+    const std::weak_ptr<const void> life = LifeToken();
     if (!Visible() && Parent() != nullptr) RemoveFocus(false);
+    if (life.expired()) return;
     TControl::CMVisibleChanged(Message);
     UpdateControlState();
 }
 
 void TWinControl::CMEnabledChanged(TMessage& Message) {
+    const std::weak_ptr<const void> life = LifeToken();
     if (!Enabled() && Parent() != nullptr) RemoveFocus(false);
+    if (life.expired()) return;
     if (FHandle != 0) EnableWindow(FHandle, Enabled());
     TControl::CMEnabledChanged(Message);
 }
