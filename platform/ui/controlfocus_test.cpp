@@ -226,6 +226,33 @@ TEST(ControlFocus, AnExitHandlerMayFreeTheControlThatIsHiddenOrDisabled) {
     }
 }
 
+// A tab stop whose window can be made again, as a change of window style does.
+class TRemade : public TLogged {
+public:
+    using TLogged::TLogged;
+    using TWinControl::RecreateWnd;
+};
+
+TEST(ControlFocus, TheFocusStaysWithAControlWhoseWindowIsMadeAgain) {
+    for (bool panelRemade : {false, true}) {
+        SCOPED_TRACE(panelRemade ? "its panel's window" : "its own window");
+        TShownForm shown;
+        TLog log;
+        auto* panel = shown.Add<TRemade>(shown.Form, Rect(0, 0, 100, 100), log, "panel");
+        auto* edit = shown.Add<TRemade>(panel, Rect(5, 5, 50, 20), log, "edit");
+        edit->SetFocus();
+        const HWND old = edit->Handle();
+        (panelRemade ? panel : edit)->RecreateWnd();
+        ASSERT_NE(edit->Handle(), old);
+        EXPECT_TRUE(edit->Focused());
+        EXPECT_EQ(shown.Form->ActiveControl(), edit);
+        log.clear();
+        test::TypeKey('A', 'a');
+        EXPECT_EQ(log, (TLog{"edit keydown 65", "edit native key 65", "edit keypress a",
+                             "edit native char a"}));
+    }
+}
+
 TEST(ControlFocus, TheFormGivesTheFocusBackToItsActiveControl) {
     TTwoPanels t;
     t.C->SetFocus();
