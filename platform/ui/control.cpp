@@ -313,7 +313,11 @@ void TControl::CMEnabledChanged(TMessage&) {
 }
 
 void TControl::CMVisibleChanged(TMessage&) {
-    if (!FVisible) ForgetMouseControls(this);
+    if (!FVisible) {
+        const std::weak_ptr<const void> life = LifeToken();
+        LeaveMouseControls(this);
+        if (life.expired()) return;
+    }
     InvalidateControl(true, FVisible && FControlStyle.Contains(csOpaque));
 }
 

@@ -209,6 +209,37 @@ TEST(ControlMouse, ThePointerEntersAndLeavesEachControl) {
     (void)other;
 }
 
+TEST(ControlMouse, AControlHiddenUnderThePointerHearsItWasLeft) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TPanelWithChild&)> Hide;
+        TLog Crossings;
+    };
+    const std::vector<TCase> cases = {
+        {"itself hidden", [](TPanelWithChild& T) { T.Child->Hide(); }, {"g enter", "g leave"}},
+        {"its window hidden", [](TPanelWithChild& T) { T.Panel->Hide(); }, {"g enter", "g leave"}},
+        {"hidden, its leave handler freeing its window",
+         [](TPanelWithChild& T) {
+             T.Child->OnLeave = [&T] { delete T.Panel; };
+             T.Child->Hide();
+         },
+         {"g enter", "g leave"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPanelWithChild t;
+        t.Send({{WM_MOUSEMOVE, 15, 15, 0}});
+        ASSERT_EQ(MouseControl(), t.Child);
+        c.Hide(t);
+        // It may show again somewhere the pointer is not, looking as if it still were.
+        EXPECT_EQ(MouseControl(), nullptr);
+        TLog crossings;
+        for (const std::string& line : t.Log)
+            if (line.ends_with(" enter") || line.ends_with(" leave")) crossings.push_back(line);
+        EXPECT_EQ(crossings, c.Crossings);
+    }
+}
+
 TEST(ControlMouse, TheControlHoldingTheMouseLosesItWhenTheModeIsCancelled) {
     TPanelWithChild t;
     TLog focusLog;

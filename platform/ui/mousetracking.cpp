@@ -57,6 +57,11 @@ void ReleaseCaptureWithin(const TControl* Control) {
     if (Within(GetCaptureControl(), Control)) SetCaptureControl(nullptr);
 }
 
+void LeaveMouseControls(const TControl* Control) {
+    ReleaseCaptureWithin(Control);
+    if (Within(HoverControl, Control)) SetMouseControl(nullptr);
+}
+
 void ForgetMouseControls(const TControl* Control) {
     ReleaseCaptureWithin(Control);
     // The window a plain control held the mouse through may be gone already.

@@ -440,12 +440,12 @@ void TWinControl::DefaultHandler(TMessage& Message) {
 }
 
 void TWinControl::CMVisibleChanged(TMessage& Message) {
-    // The exit handlers that moving the focus away runs may free this control.
+    // The exit and leave handlers that hiding runs may free this control.
     const std::weak_ptr<const void> life = LifeToken();
     if (!Visible() && Parent() != nullptr) RemoveFocus(false);
     if (life.expired()) return;
     TControl::CMVisibleChanged(Message);
-    UpdateControlState();
+    if (!life.expired()) UpdateControlState();
 }
 
 void TWinControl::CMEnabledChanged(TMessage& Message) {
