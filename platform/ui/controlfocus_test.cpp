@@ -226,6 +226,18 @@ TEST(ControlFocus, AnExitHandlerMayFreeTheControlThatIsHiddenOrDisabled) {
     }
 }
 
+TEST(ControlFocus, AnExitHandlerMayFreeThePanelOfAFocusedControlBeingFreed) {
+    TTwoPanels t;
+    t.B->SetFocus();
+    t.Left->OnExit = [&t](TObject*) { delete t.Left; };
+    // The panel goes while the control is still being freed: it is freed once.
+    delete t.B;
+    EXPECT_EQ(t.Shown.Form->ActiveControl(), nullptr);
+    EXPECT_TRUE(t.Shown.Form->Focused());
+    t.Shown.Form->SelectNext(nullptr, true, true);
+    EXPECT_EQ(t.Shown.Form->ActiveControl(), t.Right);
+}
+
 // A tab stop whose window can be made again, as a change of window style does.
 class TRemade : public TLogged {
 public:

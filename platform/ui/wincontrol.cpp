@@ -39,15 +39,17 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
 }
 
 TWinControl::~TWinControl() {
+    // Marked first: the exit handlers that letting go of the focus runs may free a parent,
+    // which then leaves this control to its own destruction.
+    FDestroying = true;
     // The form lets go of the control while the control still knows its parents.
     RemoveFocus(true);
-    FDestroying = true;
     if (FHandle != 0) DestroyWindowHandle();
     // A child leaves the lists before it is freed, so its destructor finds no parent to tell.
     while (ControlCount() > 0) {
         TControl* child = Controls(ControlCount() - 1);
         Remove(child);
-        delete child;
+        if (!child->FDestroying) delete child;
     }
     SetParent(nullptr);
 }
