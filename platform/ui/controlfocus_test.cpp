@@ -226,16 +226,24 @@ TEST(ControlFocus, AnExitHandlerMayFreeTheControlThatIsHiddenOrDisabled) {
     }
 }
 
-TEST(ControlFocus, AnExitHandlerMayFreeThePanelOfAFocusedControlBeingFreed) {
-    TTwoPanels t;
-    t.B->SetFocus();
-    t.Left->OnExit = [&t](TObject*) { delete t.Left; };
-    // The panel goes while the control is still being freed: it is freed once.
-    delete t.B;
-    EXPECT_EQ(t.Shown.Form->ActiveControl(), nullptr);
-    EXPECT_TRUE(t.Shown.Form->Focused());
-    t.Shown.Form->SelectNext(nullptr, true, true);
-    EXPECT_EQ(t.Shown.Form->ActiveControl(), t.Right);
+TEST(ControlFocus, AnExitHandlerMayFreeThePanelOfAFocusedControlLeavingIt) {
+    const std::vector<std::pair<const char*, std::function<void(TTwoPanels&)>>> cases = {
+        // The panel goes while the control is still being freed: it is freed once.
+        {"the control freed", [](TTwoPanels& T) { delete T.B; }},
+        {"the control moved to the other panel", [](TTwoPanels& T) { T.B->SetParent(T.Right); }},
+        {"the control taken off", [](TTwoPanels& T) { T.B->SetParent(nullptr); }},
+    };
+    for (const auto& [name, leave] : cases) {
+        SCOPED_TRACE(name);
+        TTwoPanels t;
+        t.B->SetFocus();
+        t.Left->OnExit = [&t](TObject*) { delete t.Left; };
+        leave(t);
+        EXPECT_EQ(t.Shown.Form->ActiveControl(), nullptr);
+        EXPECT_TRUE(t.Shown.Form->Focused());
+        t.Shown.Form->SelectNext(nullptr, true, true);
+        EXPECT_EQ(t.Shown.Form->ActiveControl(), t.Right);
+    }
 }
 
 // A tab stop whose window can be made again, as a change of window style does.
