@@ -1,5 +1,6 @@
 #include "components/entry/EsBase.h"
 
+#include <memory>
 #include <utility>
 
 #include "platform/ui/form.h"
@@ -181,9 +182,11 @@ void TEsBase::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHe
 
 void TEsBase::WndProc(TMessage& Message) {
     if (FAttachment.Dispatch(Message)) return;
+    // The framework's wheel handling may run a handler that frees this control.
+    const std::weak_ptr<const void> life = LifeToken();
     TCustomControl::WndProc(Message);
     // A disabled control gets no input, the wheel included.
-    if (Message.Msg == WM_MOUSEWHEEL && Enabled()) {
+    if (Message.Msg == WM_MOUSEWHEEL && !life.expired() && Enabled()) {
         TShiftState shift;
         const uint16_t keys = LOWORD(Message.WParam);
         if (keys & MK_SHIFT) shift.Include(ssShift);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "components/entry/EsUtil.h"
 #include "platform/core/clock.h"
@@ -195,6 +196,22 @@ TEST(EsBase, TheWheelEventGetsTheSignedTurnThePointAndTheKeys) {
     host.OnMouseWheel = nullptr;
     host.SetEnabled(true);
     host.Perform(WM_MOUSEWHEEL, 0x00780000, 0);
+}
+
+TEST(EsBase, AWheelHandlerOfTheFrameworkMayFreeTheControl) {
+    test::TShownForm shown;
+    auto* host = shown.Add<TEsBase>(shown.Form, Rect(10, 10, 85, 35));
+    host->SetFocus();
+    int calls = 0;
+    host->OnMouseWheel = [&](TObject*, TShiftState, int16_t, int16_t, int16_t) { ++calls; };
+    // The focused control hears the wheel first, through the framework's own event.
+    static_cast<TControl*>(host)->OnMouseWheel = [&host](TObject*, TShiftState, int32_t, TPoint,
+                                                         bool&) {
+        delete std::exchange(host, nullptr);
+    };
+    SendMessage(host->Handle(), WM_MOUSEWHEEL, 0x00780000, 0);
+    EXPECT_EQ(host, nullptr);
+    EXPECT_EQ(calls, 0);
 }
 
 }  // namespace

@@ -310,11 +310,17 @@ void TControl::WMPaint(TMessage& Message) {
 }
 
 void TControl::CMEnabledChanged(TMessage&) {
+    // A disabled control hears no release, so it would keep the mouse for good.
+    if (!FEnabled) ReleaseCaptureWithin(this);
     Invalidate();
 }
 
 void TControl::CMVisibleChanged(TMessage&) {
-    if (!FVisible) ForgetMouseControls(this);
+    if (!FVisible) {
+        const std::weak_ptr<const void> life = LifeToken();
+        LeaveMouseControls(this);
+        if (life.expired()) return;
+    }
     InvalidateControl(true, FVisible && FControlStyle.Contains(csOpaque));
 }
 

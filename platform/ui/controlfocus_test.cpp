@@ -193,6 +193,86 @@ TEST(ControlFocus, AFocusedControlThatGoesAwayHandsTheFocusToItsForm) {
     }
 }
 
+TEST(ControlFocus, AnExitHandlerMayFreeTheControlThatIsHiddenOrDisabled) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TTwoPanels&)> Arm;
+        std::function<void(TTwoPanels&)> TakeAway;
+    };
+    const std::vector<TCase> cases = {
+        {"hidden, freeing itself",
+         [](TTwoPanels& T) { T.B->OnExit = [&T](TObject*) { delete T.B; }; },
+         [](TTwoPanels& T) { T.B->Hide(); }},
+        {"disabled, freeing itself",
+         [](TTwoPanels& T) { T.B->OnExit = [&T](TObject*) { delete T.B; }; },
+         [](TTwoPanels& T) { T.B->SetEnabled(false); }},
+        {"its panel hidden, freeing the panel",
+         [](TTwoPanels& T) { T.Left->OnExit = [&T](TObject*) { delete T.Left; }; },
+         [](TTwoPanels& T) { T.Left->Hide(); }},
+        {"its panel disabled, freeing the panel",
+         [](TTwoPanels& T) { T.Left->OnExit = [&T](TObject*) { delete T.Left; }; },
+         [](TTwoPanels& T) { T.Left->SetEnabled(false); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTwoPanels t;
+        t.B->SetFocus();
+        c.Arm(t);
+        c.TakeAway(t);
+        EXPECT_EQ(t.Shown.Form->ActiveControl(), nullptr);
+        EXPECT_TRUE(t.Shown.Form->Focused());
+        t.Shown.Form->SelectNext(nullptr, true, true);
+        EXPECT_TRUE(t.Shown.Form->ActiveControl()->Focused());
+    }
+}
+
+TEST(ControlFocus, AnExitHandlerMayFreeThePanelOfAFocusedControlLeavingIt) {
+    const std::vector<std::pair<const char*, std::function<void(TTwoPanels&)>>> cases = {
+        // The panel goes while the control is still being freed: it is freed once.
+        {"the control freed", [](TTwoPanels& T) { delete T.B; }},
+        {"the control moved to the other panel", [](TTwoPanels& T) { T.B->SetParent(T.Right); }},
+        {"the control taken off", [](TTwoPanels& T) { T.B->SetParent(nullptr); }},
+    };
+    for (const auto& [name, leave] : cases) {
+        SCOPED_TRACE(name);
+        TTwoPanels t;
+        t.B->SetFocus();
+        t.Left->OnExit = [&t](TObject*) { delete t.Left; };
+        leave(t);
+        EXPECT_EQ(t.Shown.Form->ActiveControl(), nullptr);
+        EXPECT_TRUE(t.Shown.Form->Focused());
+        t.Shown.Form->SelectNext(nullptr, true, true);
+        EXPECT_EQ(t.Shown.Form->ActiveControl(), t.Right);
+    }
+}
+
+// A tab stop whose window can be made again, as a change of window style does.
+class TRemade : public TLogged {
+public:
+    using TLogged::TLogged;
+    using TWinControl::RecreateWnd;
+};
+
+TEST(ControlFocus, TheFocusStaysWithAControlWhoseWindowIsMadeAgain) {
+    for (bool panelRemade : {false, true}) {
+        SCOPED_TRACE(panelRemade ? "its panel's window" : "its own window");
+        TShownForm shown;
+        TLog log;
+        auto* panel = shown.Add<TRemade>(shown.Form, Rect(0, 0, 100, 100), log, "panel");
+        auto* edit = shown.Add<TRemade>(panel, Rect(5, 5, 50, 20), log, "edit");
+        edit->SetFocus();
+        const HWND old = edit->Handle();
+        (panelRemade ? panel : edit)->RecreateWnd();
+        ASSERT_NE(edit->Handle(), old);
+        EXPECT_TRUE(edit->Focused());
+        EXPECT_EQ(shown.Form->ActiveControl(), edit);
+        log.clear();
+        test::TypeKey('A', 'a');
+        EXPECT_EQ(log, (TLog{"edit keydown 65", "edit native key 65", "edit keypress a",
+                             "edit native char a"}));
+    }
+}
+
 TEST(ControlFocus, TheFormGivesTheFocusBackToItsActiveControl) {
     TTwoPanels t;
     t.C->SetFocus();

@@ -53,9 +53,16 @@ public:
         : TGraphicControl(AOwner), FLog(Log), FTag(std::move(Tag)) {
         WatchMouse(*this, Log, FTag);
     }
+    // Runs as the pointer leaves, after the leave is noted.
+    std::function<void()> OnLeave;
+
     void WndProc(TMessage& Message) override {
         if (Message.Msg == CM_MOUSEENTER) FLog.push_back(FTag + " enter");
-        if (Message.Msg == CM_MOUSELEAVE) FLog.push_back(FTag + " leave");
+        if (Message.Msg == CM_MOUSELEAVE) {
+            FLog.push_back(FTag + " leave");
+            if (OnLeave) OnLeave();
+            return;
+        }
         TGraphicControl::WndProc(Message);
     }
 
@@ -202,6 +209,37 @@ TEST(ControlMouse, ThePointerEntersAndLeavesEachControl) {
     (void)other;
 }
 
+TEST(ControlMouse, AControlHiddenUnderThePointerHearsItWasLeft) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TPanelWithChild&)> Hide;
+        TLog Crossings;
+    };
+    const std::vector<TCase> cases = {
+        {"itself hidden", [](TPanelWithChild& T) { T.Child->Hide(); }, {"g enter", "g leave"}},
+        {"its window hidden", [](TPanelWithChild& T) { T.Panel->Hide(); }, {"g enter", "g leave"}},
+        {"hidden, its leave handler freeing its window",
+         [](TPanelWithChild& T) {
+             T.Child->OnLeave = [&T] { delete T.Panel; };
+             T.Child->Hide();
+         },
+         {"g enter", "g leave"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPanelWithChild t;
+        t.Send({{WM_MOUSEMOVE, 15, 15, 0}});
+        ASSERT_EQ(MouseControl(), t.Child);
+        c.Hide(t);
+        // It may show again somewhere the pointer is not, looking as if it still were.
+        EXPECT_EQ(MouseControl(), nullptr);
+        TLog crossings;
+        for (const std::string& line : t.Log)
+            if (line.ends_with(" enter") || line.ends_with(" leave")) crossings.push_back(line);
+        EXPECT_EQ(crossings, c.Crossings);
+    }
+}
+
 TEST(ControlMouse, TheControlHoldingTheMouseLosesItWhenTheModeIsCancelled) {
     TPanelWithChild t;
     TLog focusLog;
@@ -221,6 +259,59 @@ TEST(ControlMouse, TheControlHoldingTheMouseLosesItWhenTheModeIsCancelled) {
     // The press ended where nothing is, without a click; the late release is the child's too
     // since the pointer is over it, and it is no click either.
     EXPECT_EQ(t.Events(), (TLog{"g down L 5,5 L", "g up L -1,-1 ", "g up L 5,5 "}));
+}
+
+TEST(ControlMouse, AControlDisabledWhileHoldingTheMouseLetsItGo) {
+    struct TCase {
+        const char* Name;
+        std::function<TControl*(TPanelWithChild&)> Holder;
+        std::function<void(TPanelWithChild&)> Disable;
+    };
+    const std::vector<TCase> cases = {
+        {"a plain control", [](TPanelWithChild& T) { return T.Child; },
+         [](TPanelWithChild& T) { T.Child->SetEnabled(false); }},
+        {"the window of a plain control holding it", [](TPanelWithChild& T) { return T.Child; },
+         [](TPanelWithChild& T) { T.Panel->SetEnabled(false); }},
+        {"a windowed control", [](TPanelWithChild& T) { return T.Panel; },
+         [](TPanelWithChild& T) { T.Panel->SetEnabled(false); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPanelWithChild t;
+        c.Holder(t)->SetMouseCapture(true);
+        c.Disable(t);
+        // A disabled control hears no release, so it would hold the mouse, and the keys that
+        // go to the window holding it, for good.
+        EXPECT_EQ(GetCaptureControl(), nullptr);
+        EXPECT_EQ(windowinput::GetCapture(), HWND{0});
+    }
+    // Enabled again, the control takes presses as before, and the panel its own.
+    TPanelWithChild t;
+    const TMouseEvent logDown = t.Child->OnMouseDown;
+    t.Child->OnMouseDown = [&t](TObject*, TMouseButton, TShiftState, int32_t, int32_t) {
+        t.Child->SetEnabled(false);
+    };
+    t.Send({{WM_LBUTTONDOWN, 15, 15, MK_LBUTTON}, {WM_LBUTTONUP, 15, 15, 0}});
+    t.Child->SetEnabled(true);
+    t.Child->OnMouseDown = logDown;
+    t.Log.clear();
+    t.Send({{WM_LBUTTONDOWN, 50, 50, MK_LBUTTON},
+            {WM_LBUTTONUP, 50, 50, 0},
+            {WM_LBUTTONDOWN, 15, 15, MK_LBUTTON},
+            {WM_LBUTTONUP, 15, 15, 0}});
+    EXPECT_EQ(t.Events(), (TLog{"panel down L 50,50 L", "panel click", "panel up L 50,50 ",
+                                "g down L 5,5 L", "g click", "g up L 5,5 "}));
+}
+
+TEST(ControlMouse, APlainControlFreedWithTheWindowItHeldTheMouseThroughIsForgotten) {
+    TPanelWithChild t;
+    t.Child->SetMouseCapture(true);
+    // The panel's window goes before its children are freed.
+    delete t.Panel;
+    // Another window taking the mouse directly must not find the freed control.
+    windowinput::SetCapture(t.Shown.Form->Handle());
+    EXPECT_EQ(GetCaptureControl(), t.Shown.Form);
+    windowinput::ReleaseCapture();
 }
 
 TEST(ControlMouse, TheWheelGoesToTheFocusedControlSignedAndInWholeNotches) {
@@ -358,6 +449,8 @@ TEST(ControlMouse, HandlersMayFreeTheControlTheyRunFor) {
          [](TPanelWithChild& T) {
              T.Child->OnContextPopup = [&T](TObject*, TPoint, bool&) { delete T.Child; };
          }},
+        {"the panel as the pointer leaves the child",
+         [](TPanelWithChild& T) { T.Child->OnLeave = [&T] { delete T.Panel; }; }},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -365,7 +458,7 @@ TEST(ControlMouse, HandlersMayFreeTheControlTheyRunFor) {
         c.Arm(t);
         const HWND panel = t.Panel->Handle();
         for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP,
-                         WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE})
+                         WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEMOVE, WM_MOUSELEAVE})
             SendMessage(panel, msg, 0, PointToLParam(Point(15, 15)));
         EXPECT_EQ(GetCaptureControl(), nullptr);
     }

@@ -53,8 +53,19 @@ void SetMouseControl(TControl* Control) {
     if (HoverControl != nullptr && HoverControl == Control) Control->Perform(CM_MOUSEENTER, 0, 0);
 }
 
-void ForgetMouseControls(const TControl* Control) {
+void ReleaseCaptureWithin(const TControl* Control) {
     if (Within(GetCaptureControl(), Control)) SetCaptureControl(nullptr);
+}
+
+void LeaveMouseControls(const TControl* Control) {
+    ReleaseCaptureWithin(Control);
+    if (Within(HoverControl, Control)) SetMouseControl(nullptr);
+}
+
+void ForgetMouseControls(const TControl* Control) {
+    ReleaseCaptureWithin(Control);
+    // The window a plain control held the mouse through may be gone already.
+    if (Within(CaptureControl, Control)) CaptureControl = nullptr;
     if (Within(HoverControl, Control)) HoverControl = nullptr;
 }
 

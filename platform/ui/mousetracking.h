@@ -18,6 +18,11 @@ void SetCaptureControl(TControl* Control);
 TControl* MouseControl();
 void SetMouseControl(TControl* Control);
 
+// Releases the capture when Control or one of its children holds it.
+void ReleaseCaptureWithin(const TControl* Control);
+// Control is hidden: releases the capture and tells the control under the pointer that it was
+// left, when they are Control or one of its children. The leave handler may free Control.
+void LeaveMouseControls(const TControl* Control);
 // Clears both references when they are Control or one of its children.
 void ForgetMouseControls(const TControl* Control);
 

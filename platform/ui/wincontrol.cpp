@@ -39,15 +39,17 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {
 }
 
 TWinControl::~TWinControl() {
+    // Marked first: the exit handlers that letting go of the focus runs may free a parent,
+    // which then leaves this control to its own destruction.
+    FDestroying = true;
     // The form lets go of the control while the control still knows its parents.
     RemoveFocus(true);
-    FDestroying = true;
     if (FHandle != 0) DestroyWindowHandle();
     // A child leaves the lists before it is freed, so its destructor finds no parent to tell.
     while (ControlCount() > 0) {
         TControl* child = Controls(ControlCount() - 1);
         Remove(child);
-        delete child;
+        if (!child->FDestroying) delete child;
     }
     SetParent(nullptr);
 }
@@ -121,7 +123,12 @@ void TWinControl::InsertControl(TControl* AControl) {
 void TWinControl::RemoveControl(TControl* AControl) {
     ForgetMouseControls(AControl);
     if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
+        // The exit handlers that letting go of the focus runs may free either control; the
+        // leaving one then has left already.
+        const std::weak_ptr<const void> life = LifeToken();
+        const std::weak_ptr<const void> controlLife = AControl->LifeToken();
         windowed->RemoveFocus(true);
+        if (life.expired() || controlLife.expired()) return;
         windowed->DestroyHandle();
     } else {
         AControl->InvalidateControl(AControl->Visible(), false);
@@ -340,10 +347,13 @@ void TWinControl::WndProc(TMessage& Message) {
         case WM_MOUSEWHEEL:
             WMMouseWheel(Message);
             break;
-        case WM_MOUSELEAVE:
+        case WM_MOUSELEAVE: {
+            // The leave handler of the control left may free this window.
+            const std::weak_ptr<const void> life = LifeToken();
             if (ContainsControl(MouseControl())) SetMouseControl(nullptr);
-            DefaultHandler(Message);
+            if (!life.expired()) DefaultHandler(Message);
             break;
+        }
         case WM_CANCELMODE: {
             // The plain child that holds the mouse through this window loses it too.
             const std::weak_ptr<const void> life = LifeToken();
@@ -437,13 +447,18 @@ void TWinControl::DefaultHandler(TMessage& Message) {
 }
 
 void TWinControl::CMVisibleChanged(TMessage& Message) {
+    // The exit and leave handlers that hiding runs may free this control.
+    const std::weak_ptr<const void> life = LifeToken();
     if (!Visible() && Parent() != nullptr) RemoveFocus(false);
+    if (life.expired()) return;
     TControl::CMVisibleChanged(Message);
-    UpdateControlState();
+    if (!life.expired()) UpdateControlState();
 }
 
 void TWinControl::CMEnabledChanged(TMessage& Message) {
+    const std::weak_ptr<const void> life = LifeToken();
     if (!Enabled() && Parent() != nullptr) RemoveFocus(false);
+    if (life.expired()) return;
     if (FHandle != 0) EnableWindow(FHandle, Enabled());
     TControl::CMEnabledChanged(Message);
 }

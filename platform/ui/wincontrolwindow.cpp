@@ -187,8 +187,14 @@ void TWinControl::DestroyWindowHandle() {
 
 void TWinControl::RecreateWnd() {
     if (FHandle == 0) return;
+    // The control that had the focus in the old windows has it in the new ones.
+    TWinControl* focused = FindControl(windowinput::GetFocus());
+    const std::weak_ptr<const void> focusedLife =
+        ContainsControl(focused) ? focused->LifeToken() : std::weak_ptr<const void>();
     DestroyHandle();
     UpdateControlState();
+    if (!focusedLife.expired() && focused->HandleAllocated())
+        windowinput::SetFocus(focused->Handle());
 }
 
 void TWinControl::UpdateShowing() {
