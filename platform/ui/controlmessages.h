@@ -69,8 +69,6 @@ struct NMHDR {
     UINT code;
 };
 
-// The answers of CM_HITTEST: the point is on the control, or not.
-inline constexpr LRESULT HTNOWHERE = 0;
-inline constexpr LRESULT HTCLIENT = 1;
+// CM_HITTEST answers HTCLIENT (messages.h) when the point is on the control, else HTNOWHERE.
 
 }  // namespace vex

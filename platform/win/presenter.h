@@ -37,8 +37,11 @@ struct TPresenterSink {
     std::function<void(HWND Wnd, const TRect& Bounds)> Moved;
     // The display's close button.
     std::function<void(HWND Wnd)> CloseRequested;
-    // Pointer, key and focus events, already in the vocabulary of window messages.
+    // Pointer and key events, already in the vocabulary of window messages; pointer positions
+    // relative to the window's top-left pixel but the wheel's, which are on the screen.
     std::function<void(const MSG& Msg)> Input;
+    // The display gave the keyboard to the window (In) or took it away.
+    std::function<void(HWND Wnd, bool In)> Focus;
 };
 
 // Where a top-level window's pixels live. They stay in one place for the store's life.

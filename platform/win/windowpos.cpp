@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win/activation.h"
+#include "platform/win/focus.h"
 #include "platform/win/invalidation.h"
 #include "platform/win/presenter.h"
 #include "platform/win/presenting.h"
@@ -266,7 +267,10 @@ bool SetWindowPos(HWND Wnd, HWND InsertAfter, int32_t X, int32_t Y, int32_t Widt
     const bool showing = wintree::IsShowing(*w);
     Repaint(*w, wasShowing, oldBounds, oldClient, restacked, pos.flags);
     wintree::SyncWithPresenter(*w);
-    if (wasShowing && !showing) wintree::ActivateNext(Wnd);
+    if (wasShowing && !showing) {
+        wintree::InputLeaves(Wnd);
+        wintree::ActivateNext(Wnd);
+    }
     if (showing && wintree::IsTopLevel(*w) && (pos.flags & SWP_NOACTIVATE) == 0)
         wintree::Activate(Wnd);
     if ((w = Store().Find(Wnd)) == nullptr) return true;
@@ -409,6 +413,7 @@ bool EnableWindow(HWND Wnd, bool Enable) {
     const bool wasDisabled = (w->Style & WS_DISABLED) != 0;
     if (wasDisabled != Enable) return wasDisabled;
     wintree::SetLayoutField(w->Style, Enable ? w->Style & ~WS_DISABLED : w->Style | WS_DISABLED);
+    if (!Enable) wintree::InputLeaves(Wnd);
     SendMessage(Wnd, WM_ENABLE, Enable ? 1 : 0, 0);
     return wasDisabled;
 }

@@ -134,6 +134,10 @@ public:
     std::vector<HWND> Unpresented;
     uint64_t PaintRound = 1;  // counts the rounds in which waiting windows take their turns
     HWND Active = 0;
+    HWND Focus = 0;        // GetFocus
+    HWND FocusHolder = 0;  // the window told WM_SETFOCUS last and not yet WM_KILLFOCUS
+    uint64_t FocusChanges = 0;
+    HWND Capture = 0;
     HWND Locked = 0;  // LockWindowUpdate
     int32_t LockCount = 0;
     // A move the presenter reported is being applied: it is not told of it again.

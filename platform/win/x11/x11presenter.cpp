@@ -24,7 +24,8 @@ namespace vex {
 namespace {
 
 constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask |
-                            ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+                            ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                            FocusChangeMask;
 
 // What the server was told of one shown top-level window.
 struct TX11Window {
@@ -362,6 +363,15 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
                 static_cast<Atom>(Event.xclient.data.l[0]) == atoms.WmDeleteWindow &&
                 FSink.CloseRequested)
                 FSink.CloseRequested(wnd);
+            return;
+        case FocusIn:
+        case FocusOut:
+            // Grabs (a window manager's switcher) and the pointer's own focus change nothing
+            // about which window has the keyboard.
+            if (Event.xfocus.mode == NotifyGrab || Event.xfocus.mode == NotifyUngrab ||
+                Event.xfocus.detail == NotifyPointer || Event.xfocus.detail == NotifyInferior)
+                return;
+            if (FSink.Focus) FSink.Focus(wnd, Event.type == FocusIn);
             return;
         case KeyPress:
         case KeyRelease:
