@@ -1,5 +1,7 @@
 #include "platform/win/focus.h"
 
+#include <utility>
+
 #include "platform/win/activation.h"
 #include "platform/win/capture.h"
 #include "platform/win/window.h"
@@ -23,14 +25,23 @@ bool CanHoldFocus(const TWnd& W) {
 
 // Only a window that was told it has the focus is told it lost it, so a handler that moves the
 // focus while a change is being told leaves nobody told twice or never.
+// The window being told it lost the focus: the one a handler's new focus learns it came from.
+HWND& Losing() {
+    static HWND losing = 0;
+    return losing;
+}
+
 void ChangeFocus(HWND New) {
     TWindowStore& store = Store();
     store.Focus = New;
     const uint64_t change = ++store.FocusChanges;
     const HWND holder = store.FocusHolder;
+    const HWND previous = holder != 0 ? holder : Losing();
     if (holder != 0 && holder != New) {
         store.FocusHolder = 0;
+        const HWND saved = std::exchange(Losing(), holder);
         SendMessage(holder, WM_KILLFOCUS, New, 0);
+        Losing() = saved;
         if (store.FocusChanges != change) return;
     }
     if (New == 0 || holder == New) return;
@@ -40,7 +51,7 @@ void ChangeFocus(HWND New) {
         return;
     }
     store.FocusHolder = New;
-    SendMessage(New, WM_SETFOCUS, holder, 0);
+    SendMessage(New, WM_SETFOCUS, previous, 0);
 }
 
 }  // namespace
