@@ -95,10 +95,12 @@ void TScrollTracking::Start(HWND Wnd, int Bar, TPoint Screen) {
     }
     if (FTimer == 0)
         FTimer = AllocateHWnd([this](TMessage& Message) {
-            if (Message.Msg == WM_TIMER) Repeat();
+            if (Message.Msg != WM_TIMER) return;
+            Repeat();
+            if (FWnd != 0) SetTimer(FTimer, kRepeatTimer, kNextRepeat);
         });
-    SetTimer(FTimer, kRepeatTimer, kFirstRepeat);
     Repeat();
+    if (FWnd == Wnd) SetTimer(FTimer, kRepeatTimer, kFirstRepeat);
 }
 
 void TScrollTracking::Repeat() {
@@ -114,7 +116,6 @@ void TScrollTracking::Repeat() {
         static constexpr WPARAM kCodes[] = {0, SB_LINEUP, SB_PAGEUP, 0, SB_PAGEDOWN, SB_LINEDOWN};
         Send(kCodes[static_cast<int>(FPart)]);
     }
-    if (FWnd != 0 && FTimer != 0) SetTimer(FTimer, kRepeatTimer, kNextRepeat);
 }
 
 bool TScrollTracking::TakesMouse(const MSG& Routed, TPoint Screen) {
