@@ -381,6 +381,11 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
             TXKey key;
             if (Event.type == KeyPress || Event.type == KeyRelease) {
                 key.Sym = XLookupKeysym(&Event.xkey, 0);
+                // With Num Lock on the pad types digits: the key's second column.
+                if (IsKeypadKey(key.Sym) && (Event.xkey.state & Mod2Mask)) {
+                    const KeySym digit = XLookupKeysym(&Event.xkey, 1);
+                    if (IsKeypadKey(digit)) key.Sym = digit;
+                }
                 key.WasDown = FKeysDown.test(Event.xkey.keycode);
                 FKeysDown.set(Event.xkey.keycode, Event.type == KeyPress);
             }
