@@ -9,14 +9,6 @@
 
 namespace vex::wintree {
 
-namespace {
-
-bool Inside(const TRect& R, TPoint P) {
-    return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom;
-}
-
-}  // namespace
-
 TRect VerticalBarArea(const TWnd& W) {
     if (!(W.Style & WS_VSCROLL)) return TRect{};
     const int32_t width = GetSystemMetrics(SM_CXVSCROLL);
@@ -32,17 +24,17 @@ TRect HorizontalBarArea(const TWnd& W) {
 LRESULT NonClientHitTest(const TWnd& W, TPoint Screen) {
     const TPoint origin = WindowOrigin(W);
     const TPoint p = Shifted(Screen, -int64_t{origin.X}, -int64_t{origin.Y});
-    if (!Inside(WindowArea(W), p)) return HTNOWHERE;
-    if (Inside(W.Client, p)) return HTCLIENT;
-    if (Inside(VerticalBarArea(W), p)) return HTVSCROLL;
-    if (Inside(HorizontalBarArea(W), p)) return HTHSCROLL;
+    if (!PtInRect(WindowArea(W), p)) return HTNOWHERE;
+    if (PtInRect(W.Client, p)) return HTCLIENT;
+    if (PtInRect(VerticalBarArea(W), p)) return HTVSCROLL;
+    if (PtInRect(HorizontalBarArea(W), p)) return HTHSCROLL;
     if ((W.Style & WS_CAPTION) == WS_CAPTION) {
         // The caption lies under the top of the frame, as wide as the frame leaves inside.
         const TRect frame = NonClientMargins(W.Style & ~(WS_VSCROLL | WS_HSCROLL), 0);
         const int32_t width = Width(W.Bounds);
         const TRect caption{frame.Left, frame.Top - GetSystemMetrics(SM_CYCAPTION),
                             width - frame.Right, frame.Top};
-        if (Inside(caption, p)) return HTCAPTION;
+        if (PtInRect(caption, p)) return HTCAPTION;
     }
     return HTBORDER;
 }

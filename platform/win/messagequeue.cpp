@@ -85,6 +85,8 @@ UINT TMessageQueue::RegisterMessage(const std::string& Name) {
 }
 
 void TMessageQueue::Wake() {
+    // One write wakes the loop for everything posted until it drains the descriptor.
+    if (FWakePending.exchange(true)) return;
     const uint64_t one = 1;
     // A full counter already wakes the loop, so a failed write loses nothing.
     [[maybe_unused]] ssize_t written = ::write(FWakeFd, &one, sizeof one);
@@ -190,7 +192,9 @@ bool TMessageQueue::Matches(const MSG& Msg, HWND Wnd, UINT FilterMin, UINT Filte
 }
 
 bool TMessageQueue::Peek(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove) {
-    PollDescriptors(0);
+    // Without watches a look at the descriptors would only drain the wake-up one, which the
+    // next Wait does as well: a loop taking input then costs no system call per message.
+    if (!FWatches.empty()) PollDescriptors(0);
     {
         std::lock_guard<std::mutex> guard(FLock);
         if (PeekPosted(Msg, Wnd, FilterMin, FilterMax, Remove)) return true;
@@ -354,6 +358,8 @@ bool TMessageQueue::PollDescriptors(int TimeoutMs) {
     if (ready == 0) return false;
     if (FPollSet[0].revents != 0) {
         uint64_t count;
+        // Cleared before draining: a post in between writes again, and no wake-up is lost.
+        FWakePending.store(false);
         [[maybe_unused]] ssize_t drained = ::read(FWakeFd, &count, sizeof count);
     }
     // Handlers may add, change or remove watches; the ready flags were read beforehand.

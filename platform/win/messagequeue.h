@@ -2,6 +2,7 @@
 
 #include <sys/poll.h>
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -148,6 +149,7 @@ private:
     bool FQuitPosted = false;
     int FQuitCode = 0;
     int FWakeFd = -1;
+    std::atomic<bool> FWakePending{false};  // written to FWakeFd and not yet drained
 
     // Main thread only.
     TPaintSource FPaintSource;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win/activation.h"
+#include "platform/win/childindex.h"
 #include "platform/win/focus.h"
 #include "platform/win/invalidation.h"
 #include "platform/win/presenter.h"
@@ -182,10 +183,8 @@ HWND DeepestAt(const TWnd& W, TPoint ScreenPoint) {
     const TPoint client = wintree::ClientOrigin(W);
     const TPoint inClient = wintree::Shifted(ScreenPoint, -int64_t{client.X}, -int64_t{client.Y});
     if (!PtInRect(TRect{0, 0, Width(W.Client), Height(W.Client)}, inClient)) return W.Handle;
-    for (const TWnd* c : W.Children)
-        if ((c->Style & WS_VISIBLE) && !(c->Style & WS_DISABLED) && PtInRect(c->Bounds, inClient))
-            return DeepestAt(*c, ScreenPoint);
-    return W.Handle;
+    const TWnd* child = wintree::TChildIndex::ChildAt(W, inClient);
+    return child != nullptr ? DeepestAt(*child, ScreenPoint) : W.Handle;
 }
 
 }  // namespace
