@@ -333,5 +333,22 @@ TEST_F(MouseRouting, InputForWindowsFreedBeforeItIsTakenGoesToWhatIsThereThen) {
     EXPECT_EQ(Take(), "");
 }
 
+TEST_F(MouseRouting, TheDisplaysKeyboardActivatesAndDeactivatesWindows) {
+    const HWND other = Make("other", WS_POPUP | WS_VISIBLE, TRect{500, 100, 600, 200});
+    ASSERT_EQ(GetActiveWindow(), other);
+    WindowTreeSink().Focus(Main, true);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), Main);
+    // Leaving one window of ours for another keeps the application active.
+    WindowTreeSink().Focus(Main, false);
+    WindowTreeSink().Focus(other, true);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), other);
+    WindowTreeSink().Focus(other, false);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), 0u);
+    EXPECT_EQ(GetFocus(), 0u);
+}
+
 }  // namespace
 }  // namespace vex

@@ -100,6 +100,9 @@ protected:
         sink.Moved = [this](HWND Wnd, const TRect& Bounds) { Moves.push_back({Wnd, Bounds}); };
         sink.CloseRequested = [this](HWND Wnd) { Closes.push_back(Wnd); };
         sink.Input = [this](const MSG& Msg) { Inputs.push_back(Msg); };
+        sink.Focus = [this](HWND Wnd, bool In) {
+            Focuses.push_back(std::to_string(Wnd) + (In ? " in" : " out"));
+        };
         Presenter = MakeX11Presenter(Server.DisplayName(), sink);
     }
 
@@ -133,6 +136,7 @@ protected:
     std::vector<std::pair<HWND, TRect>> Moves;
     std::vector<HWND> Closes;
     std::vector<MSG> Inputs;
+    std::vector<std::string> Focuses;
     std::unique_ptr<TPresenter> Presenter;
 };
 
@@ -512,6 +516,17 @@ TEST_F(X11Display, PointerAndKeyEventsReachTheSinkAsMessages) {
     EXPECT_EQ(Inputs[0].lParam, MAKELONG(7, 9));
     EXPECT_EQ(Inputs[1].message, WM_KEYDOWN);
     EXPECT_EQ(Inputs[1].wParam, WPARAM{'Q'});
+}
+
+TEST_F(X11Display, TheKeyboardMovingBetweenWindowsReachesTheSink) {
+    const Window one = ShowPainted(1, Rect(0, 0, 100, 100), "One", 0);
+    const Window two = ShowPainted(2, Rect(200, 0, 300, 100), "Two", 1);
+    for (Window to : {one, two, Peer.Root()}) {
+        XSetInputFocus(Peer.Dpy(), to, RevertToParent, CurrentTime);
+        XSync(Peer.Dpy(), False);
+    }
+    ASSERT_TRUE(test::PumpUntil([&] { return Focuses.size() >= 4; }));
+    EXPECT_EQ(Focuses, (std::vector<std::string>{"1 in", "1 out", "2 in", "2 out"}));
 }
 
 TEST_F(X11Display, AHeldKeyRepeatsAsPressesAndIsReleasedOnce) {
