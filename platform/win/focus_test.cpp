@@ -106,5 +106,18 @@ TEST_F(Focus, FocusInAnotherTopLevelWindowActivatesIt) {
     EXPECT_EQ(GetFocus(), Main);
 }
 
+TEST_F(Focus, AFocusLeftInAWindowThatLostActivationIsDropped) {
+    SetFocus(A);
+    // The new window keeps WM_ACTIVATE from DefWindowProc, so nothing gives it the focus.
+    Intercept = [](HWND, UINT Msg, WPARAM, LPARAM, LRESULT&) { return Msg == WM_ACTIVATE; };
+    const HWND other = Make("other", WS_POPUP | WS_VISIBLE, TRect{400, 0, 500, 100});
+    EXPECT_EQ(GetActiveWindow(), other);
+    EXPECT_EQ(GetFocus(), 0u);
+    Take();
+    Key('A');
+    Pump();
+    EXPECT_EQ(Take(), "other WM_SYSKEYDOWN 65\nother WM_SYSKEYUP 65\n");
+}
+
 }  // namespace
 }  // namespace vex

@@ -92,6 +92,11 @@ void Activate(HWND Wnd, WPARAM How) {
     if (Store().Active != target) return;  // a handler activated another window meanwhile
     SendMessage(target, WM_NCACTIVATE, 1, 0);
     SendMessage(target, WM_ACTIVATE, How, static_cast<LPARAM>(previous));
+    // Keys go to the active window's focus: one left behind in the window that lost
+    // activation (a procedure that keeps WM_ACTIVATE from DefWindowProc) is dropped.
+    TWnd* focus = Store().Find(Store().Focus);
+    if (focus != nullptr && Store().Active == target && TopLevelOf(*focus).Handle != target)
+        DropFocus();
     t = Store().Find(target);
     if (t != nullptr && t->Presented && Store().Active == target) Presenter().Activate(target);
 }
