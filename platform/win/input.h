@@ -11,7 +11,8 @@ namespace vex {
 // path real input takes. Nothing is decided here about windows: a mouse message finds its window
 // (capture, hit testing) and a key its focus when the loop takes it, and the key-state table
 // changes then too. The device's own state (GetAsyncKeyState, GetCursorPos) changes at once.
-// Each call answers false when the input queue is full and the event was dropped.
+// Each call answers false when the input queue is full and the event was dropped. Main thread
+// only, as a display's events are.
 
 enum class TMouseButton { Left, Right, Middle };
 

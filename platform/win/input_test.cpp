@@ -350,5 +350,16 @@ TEST_F(MouseRouting, TheDisplaysKeyboardActivatesAndDeactivatesWindows) {
     EXPECT_EQ(GetFocus(), 0u);
 }
 
+TEST_F(MouseRouting, AMoveThatReplacesOneBeingRoutedIsTheOneTaken) {
+    bool moved = false;
+    Intercept = [&](HWND, UINT Msg, WPARAM, LPARAM, LRESULT&) {
+        if (Msg == WM_NCHITTEST && !std::exchange(moved, true)) SetCursorPos(115, 115);
+        return false;
+    };
+    InjectMouseMove({130, 130});
+    Pump();
+    EXPECT_EQ(Take(), "a WM_MOUSEMOVE 0 5,5\n");
+}
+
 }  // namespace
 }  // namespace vex

@@ -131,7 +131,9 @@ bool TMessageQueue::PostRawInput(const TRawInput& Input) {
         if (!FInput.empty() && raw.Msg.message == WM_MOUSEMOVE) {
             MSG& last = FInput.back().Input.Msg;
             if (last.message == WM_MOUSEMOVE && last.wParam == raw.Msg.wParam) {
-                FInput.back().Input = raw;
+                // A new serial: a loop routing the old move meanwhile finds it gone and looks
+                // again, instead of taking this one as the old.
+                FInput.back() = TRawEntry{raw, FNextSerial++};
                 return true;
             }
         }
