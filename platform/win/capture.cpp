@@ -1,5 +1,6 @@
 #include "platform/win/capture.h"
 
+#include "platform/win/presenter.h"
 #include "platform/win/window.h"
 #include "platform/win/windowstore.h"
 
@@ -11,6 +12,13 @@ TWindowStore& Store() {
     return TWindowStore::Instance();
 }
 
+// The display sends the pointer's events to the capture's top-level window, wherever it is.
+void TellPresenter(HWND Capture) {
+    TWnd* w = Store().Find(Capture);
+    const TWnd* top = w == nullptr ? nullptr : &wintree::TopLevelOf(*w);
+    Presenter().CapturePointer(top != nullptr && top->Presented ? top->Handle : 0);
+}
+
 }  // namespace
 
 HWND SetCapture(HWND Wnd) {
@@ -18,6 +26,7 @@ HWND SetCapture(HWND Wnd) {
     if (Store().Find(Wnd) == nullptr) return 0;
     if (Wnd == previous) return previous;
     Store().Capture = Wnd;
+    TellPresenter(Wnd);
     if (previous != 0) SendMessage(previous, WM_CAPTURECHANGED, 0, static_cast<LPARAM>(Wnd));
     return previous;
 }
@@ -30,6 +39,7 @@ bool ReleaseCapture() {
     const HWND previous = Store().Capture;
     if (previous == 0) return true;
     Store().Capture = 0;
+    TellPresenter(0);
     SendMessage(previous, WM_CAPTURECHANGED, 0, 0);
     return true;
 }

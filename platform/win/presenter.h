@@ -69,6 +69,9 @@ public:
     virtual void Hide(HWND Wnd) = 0;
     // Puts the window at the top of the display's stacking order, and gives it the keyboard.
     virtual void Activate(HWND Wnd) = 0;
+    // A window inside Wnd holds the mouse capture (Wnd 0: none does): the display sends every
+    // pointer event to Wnd, wherever the pointer is, until the capture ends.
+    virtual void CapturePointer(HWND /*Wnd*/) {}
     // The window was destroyed.
     virtual void Forget(HWND Wnd) = 0;
     // Painting changed Dirty (window coordinates) of the window's pixels.

@@ -63,6 +63,7 @@ public:
     void Show(HWND Wnd, const TRect& Bounds, const TWindowLook& Look) override;
     void Hide(HWND Wnd) override;
     void Activate(HWND Wnd) override;
+    void CapturePointer(HWND Wnd) override;
     void Forget(HWND Wnd) override;
     void Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty) override;
     std::unique_ptr<TPixelStore> MakePixelStore(int32_t Width, int32_t Height) override;
@@ -251,6 +252,21 @@ void TX11Presenter::Activate(HWND Wnd) {
         TX11ErrorTrap trap(dpy);
         XSetInputFocus(dpy, window->Id, RevertToParent, CurrentTime);
         trap.Sync();
+    }
+    Flush();
+}
+
+void TX11Presenter::CapturePointer(HWND Wnd) {
+    if (FConnection.Lost()) return;
+    Display* dpy = FConnection.Dpy();
+    TX11Window* window = Find(Wnd);
+    if (window == nullptr || !window->Mapped) {
+        XUngrabPointer(dpy, CurrentTime);
+    } else {
+        // Another client's grab refuses ours: the capture then works inside our windows alone.
+        XGrabPointer(dpy, window->Id, False,
+                     ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+                     GrabModeAsync, None, None, CurrentTime);
     }
     Flush();
 }

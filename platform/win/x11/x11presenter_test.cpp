@@ -529,6 +529,27 @@ TEST_F(X11Display, TheKeyboardMovingBetweenWindowsReachesTheSink) {
     EXPECT_EQ(Focuses, (std::vector<std::string>{"1 in", "1 out", "2 in", "2 out"}));
 }
 
+TEST_F(X11Display, TheCapturingWindowGetsThePointerWhereverItIs) {
+    ShowPainted(1, Rect(0, 0, 100, 100), "Captor", 0);
+    const auto warp = [&](int X, int Y) {
+        XWarpPointer(Peer.Dpy(), None, Peer.Root(), 0, 0, 0, 0, X, Y);
+        XSync(Peer.Dpy(), False);
+    };
+    warp(50, 50);
+    ASSERT_TRUE(test::PumpUntil([&] { return !Inputs.empty(); }));
+    Presenter->CapturePointer(1);
+    Inputs.clear();
+    warp(300, 200);
+    ASSERT_TRUE(test::PumpUntil([&] { return !Inputs.empty(); }));
+    EXPECT_EQ(Inputs.back().hwnd, HWND{1});
+    EXPECT_EQ(Inputs.back().lParam, MAKELONG(300, 200));
+    Presenter->CapturePointer(0);
+    Inputs.clear();
+    warp(310, 210);
+    test::PumpFor(100ms);
+    EXPECT_TRUE(Inputs.empty());
+}
+
 TEST_F(X11Display, AHeldKeyRepeatsAsPressesAndIsReleasedOnce) {
     ShowPainted(4, Rect(0, 0, 100, 100), "Held", 0);
     Presenter->Activate(4);
