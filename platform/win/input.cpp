@@ -3,6 +3,7 @@
 #include "platform/core/clock.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/messagequeue.h"
+#include "platform/win/presenter.h"
 #include "platform/win/window.h"
 
 namespace vex {
@@ -132,7 +133,12 @@ bool GetCursorPos(TPoint& Point) {
 }
 
 bool SetCursorPos(int32_t X, int32_t Y) {
-    return InjectMouseMove(TPoint{X, Y});
+    TPresenter& presenter = Presenter();
+    if (presenter.Headless()) return InjectMouseMove(TPoint{X, Y});
+    // The display's own report of the move comes back as input, once.
+    CursorPoint() = TPoint{X, Y};
+    presenter.MovePointer(TPoint{X, Y});
+    return true;
 }
 
 void DiscardMouseMessages(HWND Wnd) {

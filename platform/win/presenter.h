@@ -72,6 +72,8 @@ public:
     // A window inside Wnd holds the mouse capture (Wnd 0: none does): the display sends every
     // pointer event to Wnd, wherever the pointer is, until the capture ends.
     virtual void CapturePointer(HWND /*Wnd*/) {}
+    // Puts the pointer at the screen point; the display reports the move as a person's.
+    virtual void MovePointer(TPoint /*Screen*/) {}
     // The window was destroyed.
     virtual void Forget(HWND Wnd) = 0;
     // Painting changed Dirty (window coordinates) of the window's pixels.

@@ -64,6 +64,7 @@ public:
     void Hide(HWND Wnd) override;
     void Activate(HWND Wnd) override;
     void CapturePointer(HWND Wnd) override;
+    void MovePointer(TPoint Screen) override;
     void Forget(HWND Wnd) override;
     void Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty) override;
     std::unique_ptr<TPixelStore> MakePixelStore(int32_t Width, int32_t Height) override;
@@ -268,6 +269,12 @@ void TX11Presenter::CapturePointer(HWND Wnd) {
                      ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
                      GrabModeAsync, None, None, CurrentTime);
     }
+    Flush();
+}
+
+void TX11Presenter::MovePointer(TPoint Screen) {
+    if (FConnection.Lost()) return;
+    XWarpPointer(FConnection.Dpy(), None, FConnection.Root(), 0, 0, 0, 0, Screen.X, Screen.Y);
     Flush();
 }
 

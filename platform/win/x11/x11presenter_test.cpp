@@ -550,6 +550,20 @@ TEST_F(X11Display, TheCapturingWindowGetsThePointerWhereverItIs) {
     EXPECT_TRUE(Inputs.empty());
 }
 
+TEST_F(X11Display, MovingThePointerPutsItThereAndReportsTheMove) {
+    ShowPainted(1, Rect(0, 0, 100, 100), "Pointer", 0);
+    Presenter->MovePointer(TPoint{40, 30});
+    ASSERT_TRUE(test::PumpUntil([&] { return !Inputs.empty(); }));
+    EXPECT_EQ(Inputs.back().message, WM_MOUSEMOVE);
+    EXPECT_EQ(Inputs.back().lParam, MAKELONG(40, 30));
+    Window root = 0, child = 0;
+    int x = 0, y = 0, wx = 0, wy = 0;
+    unsigned mask = 0;
+    XQueryPointer(Peer.Dpy(), Peer.Root(), &root, &child, &x, &y, &wx, &wy, &mask);
+    EXPECT_EQ(x, 40);
+    EXPECT_EQ(y, 30);
+}
+
 TEST_F(X11Display, AHeldKeyRepeatsAsPressesAndIsReleasedOnce) {
     ShowPainted(4, Rect(0, 0, 100, 100), "Held", 0);
     Presenter->Activate(4);
