@@ -60,16 +60,12 @@ LPARAM KeyData(bool AltDown, bool WasDown, bool Down) {
     return static_cast<LPARAM>(static_cast<int32_t>(data));
 }
 
-// The device-side half of a key: which message it makes depends on Alt and Ctrl as they are
-// when the key goes down or up, not when the message is taken.
-void SetCombinedKey(int32_t VirtualKey, bool Down) {
-    const auto generic = [](int32_t Key) {
-        if (Key == VK_LSHIFT || Key == VK_RSHIFT) return VK_SHIFT;
-        if (Key == VK_LCONTROL || Key == VK_RCONTROL) return VK_CONTROL;
-        if (Key == VK_LMENU || Key == VK_RMENU) return VK_MENU;
-        return Key;
-    };
-    if (generic(VirtualKey) != VirtualKey) SetAsyncKeyState(generic(VirtualKey), Down);
+// A key goes down or up on the device, a left or right one also as its generic key; answers
+// whether it was down before.
+bool SetDeviceKey(int32_t VirtualKey, bool Down) {
+    const bool wasDown = SetAsyncKeyState(VirtualKey, Down);
+    if (GenericKey(VirtualKey) != VirtualKey) SetAsyncKeyState(GenericKey(VirtualKey), Down);
+    return wasDown;
 }
 
 }  // namespace
@@ -78,8 +74,7 @@ bool PostDeviceInput(const MSG& Msg, TPoint Screen) {
     if (Msg.message >= WM_KEYFIRST && Msg.message <= WM_KEYLAST) {
         const bool down = Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN;
         const auto key = static_cast<int32_t>(Msg.wParam & 0xFF);
-        SetAsyncKeyState(key, down);
-        SetCombinedKey(key, down);
+        SetDeviceKey(key, down);
         Screen = CursorPoint();
     } else {
         CursorPoint() = Screen;
@@ -116,8 +111,7 @@ bool InjectMouseWheel(int32_t Delta) {
 bool InjectKey(int32_t VirtualKey, bool Down) {
     const bool altBefore = IsDown(VK_MENU);
     const bool control = IsDown(VK_CONTROL);
-    const bool wasDown = SetAsyncKeyState(VirtualKey, Down);
-    SetCombinedKey(VirtualKey, Down);
+    const bool wasDown = SetDeviceKey(VirtualKey, Down);
     const bool alt = altBefore || (Down && VirtualKey == VK_MENU);
     const bool system = !control && (alt || VirtualKey == VK_F10);
     UINT msg = Down ? WM_KEYDOWN : WM_KEYUP;

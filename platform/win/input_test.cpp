@@ -260,6 +260,16 @@ TEST_F(MouseRouting, TheKeyStateChangesWhenTheKeyIsTakenNotWhenItIsInjected) {
     EXPECT_LT(GetKeyState(VK_SHIFT), 0);
     Pump();
     EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+    // A right-hand Ctrl is Ctrl too, on the device and once taken.
+    InjectKey(VK_RCONTROL, true);
+    EXPECT_LT(GetAsyncKeyState(VK_CONTROL), 0);
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+    Pump();
+    EXPECT_LT(GetKeyState(VK_CONTROL), 0);
+    InjectKey(VK_RCONTROL, false);
+    Pump();
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+    EXPECT_GE(GetAsyncKeyState(VK_CONTROL), 0);
 }
 
 TEST_F(MouseRouting, KeysGoToTheFocusOrAsSystemKeysToTheActiveWindow) {

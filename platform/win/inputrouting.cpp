@@ -171,9 +171,7 @@ void TakeKeyState(const MSG& Msg) {
     const auto key = static_cast<int32_t>(Msg.wParam & 0xFF);
     const bool down = Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN;
     SetKeyState(key, down);
-    if (key == VK_LSHIFT || key == VK_RSHIFT) SetKeyState(VK_SHIFT, down);
-    if (key == VK_LCONTROL || key == VK_RCONTROL) SetKeyState(VK_CONTROL, down);
-    if (key == VK_LMENU || key == VK_RMENU) SetKeyState(VK_MENU, down);
+    if (GenericKey(key) != key) SetKeyState(GenericKey(key), down);
 }
 
 bool TakeKey(const MSG& Routed) {

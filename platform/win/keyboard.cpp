@@ -83,4 +83,11 @@ bool SetAsyncKeyState(int32_t VirtualKey, bool Down) {
     return WriteKey(AsyncTable(), VirtualKey, Down);
 }
 
+int32_t GenericKey(int32_t VirtualKey) {
+    if (VirtualKey == VK_LSHIFT || VirtualKey == VK_RSHIFT) return VK_SHIFT;
+    if (VirtualKey == VK_LCONTROL || VirtualKey == VK_RCONTROL) return VK_CONTROL;
+    if (VirtualKey == VK_LMENU || VirtualKey == VK_RMENU) return VK_MENU;
+    return VirtualKey;
+}
+
 }  // namespace vex

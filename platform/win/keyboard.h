@@ -126,6 +126,10 @@ int16_t GetAsyncKeyState(int32_t VirtualKey);
 // to the other; answers whether the key was down before.
 bool SetAsyncKeyState(int32_t VirtualKey, bool Down);
 
+// The key that a left or right Shift, Ctrl or Alt also counts as (VK_SHIFT, VK_CONTROL,
+// VK_MENU); any other key itself.
+int32_t GenericKey(int32_t VirtualKey);
+
 // The key that types the Windows-1252 character on a US keyboard: the virtual key in the low
 // byte, the shift state in the high one (1 Shift, 2 Ctrl, 4 Alt); -1 when no key types it.
 int16_t VkKeyScan(char Ch);
