@@ -10,7 +10,8 @@
 #include "platform/ui/mousetracking.h"
 #include "platform/ui/paint.h"
 #include "platform/ui/wincontrol.h"
-#include "platform/ui/windowinput.h"
+#include "platform/win/capture.h"
+#include "platform/win/focus.h"
 #include "platform/win/updateregion.h"
 
 namespace vex {

@@ -4,7 +4,8 @@
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/form.h"
 #include "platform/ui/wincontrol.h"
-#include "platform/ui/windowinput.h"
+#include "platform/win/capture.h"
+#include "platform/win/focus.h"
 
 namespace vex {
 
@@ -17,7 +18,7 @@ bool TWinControl::CanFocus() {
 }
 
 bool TWinControl::Focused() {
-    return FHandle != 0 && windowinput::GetFocus() == FHandle;
+    return FHandle != 0 && vex::GetFocus() == FHandle;
 }
 
 void TWinControl::SetFocus() {
@@ -49,7 +50,7 @@ void TWinControl::CMFocusChanged(TMessage& Message) {
 void TWinControl::WMSetFocus(TMessage& Message) {
     // Only the window that holds the focus moves its form's focus: a WM_SETFOCUS sent directly
     // changes the look alone.
-    if (FHandle != 0 && windowinput::GetFocus() == FHandle) {
+    if (FHandle != 0 && vex::GetFocus() == FHandle) {
         const std::weak_ptr<const void> life = LifeToken();
         TCustomForm* form = GetParentForm(this);
         if (form != nullptr && !form->SetFocusedControl(this)) return;

@@ -19,8 +19,8 @@ using test::TShownForm;
 
 // Two panels side by side, each with two tab stops; the log starts empty.
 struct TTwoPanels {
-    TShownForm Shown;
     TLog Log;
+    TShownForm Shown;
     TLogged* Left = Shown.Add<TLogged>(Shown.Form, Rect(0, 0, 90, 90), Log, "left");
     TLogged* Right = Shown.Add<TLogged>(Shown.Form, Rect(100, 0, 190, 90), Log, "right");
     TLogged* A = Shown.Add<TLogged>(Left, Rect(5, 5, 40, 20), Log, "a");
@@ -118,8 +118,8 @@ TEST(ControlFocus, ASetFocusMessageSentDirectlyChangesOnlyTheLook) {
 
 TEST(ControlFocus, ARefusedFocusIsReportedToTheCaller) {
     TTwoPanels t;
-    TShownForm other;
     TLog log;
+    TShownForm other;
     auto* stranger = other.Add<TLogged>(other.Form, Rect(0, 0, 10, 10), log, "stranger");
     EXPECT_THROW(t.Shown.Form->SetActiveControl(stranger), EInvalidOperation);
     EXPECT_THROW(t.Shown.Form->SetActiveControl(t.Shown.Form), EInvalidOperation);
@@ -256,8 +256,8 @@ public:
 TEST(ControlFocus, TheFocusStaysWithAControlWhoseWindowIsMadeAgain) {
     for (bool panelRemade : {false, true}) {
         SCOPED_TRACE(panelRemade ? "its panel's window" : "its own window");
-        TShownForm shown;
         TLog log;
+        TShownForm shown;
         auto* panel = shown.Add<TRemade>(shown.Form, Rect(0, 0, 100, 100), log, "panel");
         auto* edit = shown.Add<TRemade>(panel, Rect(5, 5, 50, 20), log, "edit");
         edit->SetFocus();
@@ -276,7 +276,7 @@ TEST(ControlFocus, TheFocusStaysWithAControlWhoseWindowIsMadeAgain) {
 TEST(ControlFocus, TheFormGivesTheFocusBackToItsActiveControl) {
     TTwoPanels t;
     t.C->SetFocus();
-    windowinput::SetFocus(t.Shown.Form->Handle());
+    vex::SetFocus(t.Shown.Form->Handle());
     EXPECT_TRUE(t.C->Focused());
     EXPECT_EQ(t.Shown.Form->ActiveControl(), t.C);
 

@@ -5,7 +5,8 @@
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/form.h"
 #include "platform/ui/wincontrol.h"
-#include "platform/ui/windowinput.h"
+#include "platform/win/capture.h"
+#include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
 
 namespace vex {

@@ -38,8 +38,8 @@ TLog Only(const TLog& Log, const std::vector<std::string>& Words) {
 // A form with nested panels: tab stops, one turned off, one disabled, one hidden.
 //   a | panel p (no tab stop): b, c (disabled), d (no tab stop), panel q: e | f | g (hidden)
 struct TNested {
-    TShownForm Shown{Rect(10, 10, 310, 210)};
     TLog Log;
+    TShownForm Shown{Rect(10, 10, 310, 210)};
     TLogged* A = Shown.Add<TLogged>(Shown.Form, Rect(0, 0, 20, 20), Log, "a");
     TPlainPanel* P = Shown.Add<TPlainPanel>(Shown.Form, Rect(30, 0, 200, 100));
     TLogged* B = Shown.Add<TLogged>(P, Rect(0, 0, 20, 20), Log, "b");
@@ -110,8 +110,8 @@ TEST(TabOrder, TabAndShiftTabSkipWhatCannotTakeTheFocus) {
 
 // An edit-like control with the focus, another tab stop, a default and a cancel button.
 struct TDialog {
-    TShownForm Shown;
     TLog Log;
+    TShownForm Shown;
     TLogged* Edit = Shown.Add<TLogged>(Shown.Form, Rect(0, 0, 50, 20), Log, "edit");
     TLogged* Next = Shown.Add<TLogged>(Shown.Form, Rect(0, 30, 50, 50), Log, "next");
     TTestButton* Ok = Shown.Add<TTestButton>(Shown.Form, Rect(60, 0, 100, 20), Log, "ok");

@@ -7,7 +7,8 @@
 #include "platform/ui/form.h"
 #include "platform/ui/mousetracking.h"
 #include "platform/ui/wincontrol.h"
-#include "platform/ui/windowinput.h"
+#include "platform/win/capture.h"
+#include "platform/win/focus.h"
 
 namespace vex {
 

@@ -80,8 +80,8 @@ struct TMouseStep {
 
 // A panel at the form's corner with a plain control at (10, 10)-(40, 40) on it.
 struct TPanelWithChild {
-    TShownForm Shown;
     TLog Log;
+    TShownForm Shown;
     TPlainPanel* Panel = Shown.Add<TPlainPanel>(Shown.Form, Rect(0, 0, 100, 100));
     TMouseLogged* Child = Shown.Add<TMouseLogged>(Panel, Rect(10, 10, 40, 40), Log, "g");
     TPanelWithChild() { WatchMouse(*Panel, Log, "panel"); }
@@ -241,8 +241,8 @@ TEST(ControlMouse, AControlHiddenUnderThePointerHearsItWasLeft) {
 }
 
 TEST(ControlMouse, TheControlHoldingTheMouseLosesItWhenTheModeIsCancelled) {
+    TLog focusLog;  // outlives the form, whose going still tells the edit of the focus
     TPanelWithChild t;
-    TLog focusLog;
     auto* edit = t.Shown.Add<TLogged>(t.Shown.Form, Rect(120, 0, 160, 20), focusLog, "edit");
     edit->SetFocus();
     t.Send({{WM_LBUTTONDOWN, 15, 15, MK_LBUTTON}});
@@ -250,11 +250,11 @@ TEST(ControlMouse, TheControlHoldingTheMouseLosesItWhenTheModeIsCancelled) {
     EXPECT_EQ(focusLog.back(), "edit cancelmode from 1");
     EXPECT_EQ(GetCaptureControl(), t.Child);
     EXPECT_TRUE(t.Child->MouseCapture());
-    EXPECT_EQ(windowinput::GetCapture(), t.Panel->Handle());
+    EXPECT_EQ(vex::GetCapture(), t.Panel->Handle());
 
     SendMessage(t.Panel->Handle(), WM_CANCELMODE, 0, 0);
     EXPECT_FALSE(t.Child->MouseCapture());
-    EXPECT_EQ(windowinput::GetCapture(), HWND{0});
+    EXPECT_EQ(vex::GetCapture(), HWND{0});
     t.Send({{WM_LBUTTONUP, 15, 15, 0}});
     // The press ended where nothing is, without a click; the late release is the child's too
     // since the pointer is over it, and it is no click either.
@@ -283,7 +283,7 @@ TEST(ControlMouse, AControlDisabledWhileHoldingTheMouseLetsItGo) {
         // A disabled control hears no release, so it would hold the mouse, and the keys that
         // go to the window holding it, for good.
         EXPECT_EQ(GetCaptureControl(), nullptr);
-        EXPECT_EQ(windowinput::GetCapture(), HWND{0});
+        EXPECT_EQ(vex::GetCapture(), HWND{0});
     }
     // Enabled again, the control takes presses as before, and the panel its own.
     TPanelWithChild t;
@@ -309,9 +309,9 @@ TEST(ControlMouse, APlainControlFreedWithTheWindowItHeldTheMouseThroughIsForgott
     // The panel's window goes before its children are freed.
     delete t.Panel;
     // Another window taking the mouse directly must not find the freed control.
-    windowinput::SetCapture(t.Shown.Form->Handle());
+    vex::SetCapture(t.Shown.Form->Handle());
     EXPECT_EQ(GetCaptureControl(), t.Shown.Form);
-    windowinput::ReleaseCapture();
+    vex::ReleaseCapture();
 }
 
 TEST(ControlMouse, TheWheelGoesToTheFocusedControlSignedAndInWholeNotches) {
@@ -340,8 +340,8 @@ TEST(ControlMouse, TheWheelGoesToTheFocusedControlSignedAndInWholeNotches) {
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        TShownForm shown;
         TLog log;
+        TShownForm shown;
         auto* panel = shown.Add<TLogged>(shown.Form, Rect(0, 0, 100, 100), log, "panel");
         auto* edit = shown.Add<TLogged>(panel, Rect(10, 10, 50, 30), log, "edit");
         for (TLogged* control : {panel, edit}) {

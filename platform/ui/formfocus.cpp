@@ -4,7 +4,8 @@
 #include "platform/core/exceptions.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/form.h"
-#include "platform/ui/windowinput.h"
+#include "platform/win/capture.h"
+#include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/windowtree.h"
 
@@ -53,12 +54,12 @@ void TCustomForm::SetFocus() {
 
 void TCustomForm::SetWindowFocus() {
     TWinControl* target = FActiveControl != nullptr ? FActiveControl : this;
-    windowinput::SetFocus(target->Handle());
+    vex::SetFocus(target->Handle());
 }
 
 bool TCustomForm::FocusWithin() {
     if (!HandleAllocated()) return false;
-    const HWND focus = windowinput::GetFocus();
+    const HWND focus = vex::GetFocus();
     return focus != 0 && (focus == Handle() || IsChild(Handle(), focus));
 }
 
@@ -142,7 +143,7 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
 
 void TCustomForm::WMNextDlgCtl(TMessage& Message) {
     if (Message.LParam != 0)
-        windowinput::SetFocus(static_cast<HWND>(Message.WParam));
+        vex::SetFocus(static_cast<HWND>(Message.WParam));
     else
         SelectNext(FActiveControl, Message.WParam == 0, true);
 }

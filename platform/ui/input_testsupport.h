@@ -6,7 +6,8 @@
 
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/form.h"
-#include "platform/ui/windowinput.h"
+#include "platform/win/capture.h"
+#include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/window.h"
 
@@ -136,7 +137,7 @@ inline constexpr LPARAM AltDown = 0x20000000;
 // A key message as the application loop hands it on: offered to the controls first, then
 // dispatched to the focused window unless a control used it up. True when it was dispatched.
 inline bool DeliverKey(UINT Msg, WPARAM Key, LPARAM Data = 0) {
-    const MSG msg{windowinput::GetFocus(), Msg, Key, Data, 0};
+    const MSG msg{vex::GetFocus(), Msg, Key, Data, 0};
     if (msg.hwnd == 0 || IsKeyMsg(msg)) return false;
     DispatchMessage(msg);
     return true;

@@ -2,7 +2,8 @@
 
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/wincontrol.h"
-#include "platform/ui/windowinput.h"
+#include "platform/win/capture.h"
+#include "platform/win/focus.h"
 
 namespace vex {
 
@@ -20,14 +21,14 @@ bool Within(const TControl* Candidate, const TControl* Control) {
 }  // namespace
 
 TControl* GetCaptureControl() {
-    TWinControl* windowed = FindControl(windowinput::GetCapture());
+    TWinControl* windowed = FindControl(vex::GetCapture());
     if (windowed != nullptr && CaptureControl != nullptr && CaptureControl->Parent() == windowed)
         return CaptureControl;
     return windowed;
 }
 
 void SetCaptureControl(TControl* Control) {
-    windowinput::ReleaseCapture();
+    vex::ReleaseCapture();
     CaptureControl = nullptr;
     if (Control == nullptr) return;
     auto* windowed = dynamic_cast<TWinControl*>(Control);
@@ -37,7 +38,7 @@ void SetCaptureControl(TControl* Control) {
         if (windowed == nullptr) return;
         CaptureControl = Control;
     }
-    windowinput::SetCapture(windowed->Handle());
+    vex::SetCapture(windowed->Handle());
 }
 
 TControl* MouseControl() {

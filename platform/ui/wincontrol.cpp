@@ -9,7 +9,8 @@
 #include "platform/ui/controllist.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/mousetracking.h"
-#include "platform/ui/windowinput.h"
+#include "platform/win/capture.h"
+#include "platform/win/focus.h"
 #include "platform/win/window.h"
 #include "platform/win/windowpos.h"
 #include "platform/win/windowstyles.h"
@@ -267,7 +268,7 @@ bool TWinControl::IsControlMouseMsg(TMessage& Message) {
     TControl* control = nullptr;
     // While this window holds the mouse, only a plain child that took it through the window
     // gets the messages; the rest are the window's own, wherever the pointer is.
-    if (FHandle != 0 && windowinput::GetCapture() == FHandle) {
+    if (FHandle != 0 && vex::GetCapture() == FHandle) {
         TControl* capture = GetCaptureControl();
         if (capture != nullptr && capture->Parent() == this) control = capture;
     } else {

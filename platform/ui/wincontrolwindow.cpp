@@ -7,7 +7,8 @@
 #include "platform/ui/controllist.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/defaultpainting.h"
-#include "platform/ui/windowinput.h"
+#include "platform/win/capture.h"
+#include "platform/win/focus.h"
 #include "platform/win/nonclient.h"
 #include "platform/win/window.h"
 #include "platform/win/windowpos.h"
@@ -51,7 +52,7 @@ TWinControl* FindControl(HWND Handle) {
 
 bool IsKeyMsg(const MSG& Msg) {
     if (!IsKeyMessage(Msg.message)) return false;
-    HWND wnd = windowinput::GetCapture();
+    HWND wnd = vex::GetCapture();
     if (wnd == 0) wnd = Msg.hwnd;
     while (wnd != 0 && FindControl(wnd) == nullptr)
         wnd = GetParent(wnd);
@@ -188,13 +189,12 @@ void TWinControl::DestroyWindowHandle() {
 void TWinControl::RecreateWnd() {
     if (FHandle == 0) return;
     // The control that had the focus in the old windows has it in the new ones.
-    TWinControl* focused = FindControl(windowinput::GetFocus());
+    TWinControl* focused = FindControl(vex::GetFocus());
     const std::weak_ptr<const void> focusedLife =
         ContainsControl(focused) ? focused->LifeToken() : std::weak_ptr<const void>();
     DestroyHandle();
     UpdateControlState();
-    if (!focusedLife.expired() && focused->HandleAllocated())
-        windowinput::SetFocus(focused->Handle());
+    if (!focusedLife.expired() && focused->HandleAllocated()) vex::SetFocus(focused->Handle());
 }
 
 void TWinControl::UpdateShowing() {

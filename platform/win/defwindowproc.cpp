@@ -1,10 +1,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win/capture.h"
 #include "platform/win/cursor.h"
+#include "platform/win/focus.h"
+#include "platform/win/hittest.h"
 #include "platform/win/invalidation.h"
 #include "platform/win/nonclient.h"
 #include "platform/win/presenting.h"
+#include "platform/win/scrollbars.h"
+#include "platform/win/scrolltracking.h"
 #include "platform/win/updateregion.h"
 #include "platform/win/window.h"
 #include "platform/win/windowpos.h"
@@ -68,6 +73,12 @@ LRESULT SetCursorFor(HWND Wnd, WPARAM WParam, LPARAM LParam) {
     return 1;
 }
 
+// A child passes these up: the parent may answer for it.
+LRESULT AskParent(const TWnd& W, UINT Msg, WPARAM WParam, LPARAM LParam) {
+    if (wintree::IsTopLevel(W) || W.Parent == nullptr || !(W.Style & WS_CHILD)) return 0;
+    return SendMessage(W.Parent->Handle, Msg, WParam, LParam);
+}
+
 }  // namespace
 
 LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
@@ -117,6 +128,31 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
             return 0;
         case WM_SETCURSOR:
             return SetCursorFor(Wnd, WParam, LParam);
+        case WM_ACTIVATE:
+            if (LOWORD(WParam) != WA_INACTIVE && !w->Iconic) SetFocus(Wnd);
+            return 0;
+        case WM_NCHITTEST:
+            return wintree::NonClientHitTest(*w,
+                                             TPoint{GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)});
+        case WM_MOUSEACTIVATE: {
+            const LRESULT parent = AskParent(*w, Msg, WParam, LParam);
+            return parent != 0 ? parent : MA_ACTIVATE;
+        }
+        case WM_MOUSEWHEEL:
+            return AskParent(*w, Msg, WParam, LParam);
+        case WM_CANCELMODE:
+            if (GetCapture() == Wnd) ReleaseCapture();
+            return 0;
+        case WM_CAPTURECHANGED:
+            wintree::ScrollTracking().CaptureLost(Wnd);
+            return 0;
+        case WM_NCLBUTTONDOWN:
+            if (WParam == static_cast<WPARAM>(HTVSCROLL) ||
+                WParam == static_cast<WPARAM>(HTHSCROLL))
+                wintree::ScrollTracking().Start(
+                    Wnd, WParam == static_cast<WPARAM>(HTVSCROLL) ? SB_VERT : SB_HORZ,
+                    TPoint{GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam)});
+            return 0;
         default:
             return 0;
     }

@@ -24,14 +24,37 @@ TKeyTable& Table() {
     return table;
 }
 
-}  // namespace
+TKeyTable& AsyncTable() {
+    static TKeyTable table;
+    return table;
+}
 
-int16_t GetKeyState(int32_t VirtualKey) {
+int16_t ReadKey(TKeyTable& Table, int32_t VirtualKey) {
     if (VirtualKey < 0 || VirtualKey > 255) return 0;
-    const uint8_t state = Table().Keys[VirtualKey].load();
+    const uint8_t state = Table.Keys[VirtualKey].load();
     int16_t result = (state & KeyToggled) ? 1 : 0;
     if (state & KeyDown) result = static_cast<int16_t>(result | 0x8000);
     return result;
+}
+
+// Returns whether the key was down before.
+bool WriteKey(TKeyTable& Table, int32_t VirtualKey, bool Down) {
+    if (VirtualKey < 0 || VirtualKey > 255)
+        throw ERangeError("Virtual key " + IntToStr(VirtualKey) + " is out of range");
+    std::lock_guard lock(Table.WriteLock);
+    std::atomic<uint8_t>& key = Table.Keys[VirtualKey];
+    uint8_t state = key.load();
+    const bool wasDown = (state & KeyDown) != 0;
+    if (Down && !wasDown) state ^= KeyToggled;
+    state = Down ? (state | KeyDown) : (state & ~KeyDown);
+    key.store(state);
+    return wasDown;
+}
+
+}  // namespace
+
+int16_t GetKeyState(int32_t VirtualKey) {
+    return ReadKey(Table(), VirtualKey);
 }
 
 void GetKeyboardState(TKeyboardState& State) {
@@ -49,15 +72,22 @@ void SetKeyboardState(const TKeyboardState& State) {
 }
 
 void SetKeyState(int32_t VirtualKey, bool Down) {
-    if (VirtualKey < 0 || VirtualKey > 255)
-        throw ERangeError("Virtual key " + IntToStr(VirtualKey) + " is out of range");
-    TKeyTable& table = Table();
-    std::lock_guard lock(table.WriteLock);
-    std::atomic<uint8_t>& key = table.Keys[VirtualKey];
-    uint8_t state = key.load();
-    if (Down && !(state & KeyDown)) state ^= KeyToggled;
-    state = Down ? (state | KeyDown) : (state & ~KeyDown);
-    key.store(state);
+    WriteKey(Table(), VirtualKey, Down);
+}
+
+int16_t GetAsyncKeyState(int32_t VirtualKey) {
+    return ReadKey(AsyncTable(), VirtualKey);
+}
+
+bool SetAsyncKeyState(int32_t VirtualKey, bool Down) {
+    return WriteKey(AsyncTable(), VirtualKey, Down);
+}
+
+int32_t GenericKey(int32_t VirtualKey) {
+    if (VirtualKey == VK_LSHIFT || VirtualKey == VK_RSHIFT) return VK_SHIFT;
+    if (VirtualKey == VK_LCONTROL || VirtualKey == VK_RCONTROL) return VK_CONTROL;
+    if (VirtualKey == VK_LMENU || VirtualKey == VK_RMENU) return VK_MENU;
+    return VirtualKey;
 }
 
 }  // namespace vex

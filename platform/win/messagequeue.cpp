@@ -23,6 +23,19 @@ int64_t Now() {
     return Clock().TickMilliseconds();
 }
 
+bool Overlaps(UINT FilterMin, UINT FilterMax, UINT First, UINT Last) {
+    return (FilterMin == 0 && FilterMax == 0) || (FilterMin <= Last && FilterMax >= First);
+}
+
+// Whether raw input may become a message the filter takes, known before routing it: keys stay
+// key messages, the pointer's messages are client or non-client mouse messages.
+bool FilterMayTake(const MSG& Raw, UINT FilterMin, UINT FilterMax) {
+    if (Raw.message >= WM_KEYFIRST && Raw.message <= WM_KEYLAST)
+        return Overlaps(FilterMin, FilterMax, WM_KEYFIRST, WM_KEYLAST);
+    return Overlaps(FilterMin, FilterMax, WM_MOUSEFIRST, WM_MOUSELAST) ||
+           Overlaps(FilterMin, FilterMax, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK);
+}
+
 }  // namespace
 
 TMessageQueue& TMessageQueue::Instance() {
@@ -52,7 +65,6 @@ void TMessageQueue::ForgetWindow(HWND Wnd) {
         std::lock_guard<std::mutex> guard(FLock);
         if (FLive.erase(Wnd) == 0) return;
         std::erase_if(FPosted, [Wnd](const TPosted& P) { return P.Msg.hwnd == Wnd; });
-        std::erase_if(FInput, [Wnd](const MSG& M) { return M.hwnd == Wnd; });
     }
     std::erase_if(FTimers, [Wnd](const TTimerEntry& T) { return T.Wnd == Wnd; });
 }
@@ -73,6 +85,8 @@ UINT TMessageQueue::RegisterMessage(const std::string& Name) {
 }
 
 void TMessageQueue::Wake() {
+    // One write wakes the loop for everything posted until it drains the descriptor.
+    if (FWakePending.exchange(true)) return;
     const uint64_t one = 1;
     // A full counter already wakes the loop, so a failed write loses nothing.
     [[maybe_unused]] ssize_t written = ::write(FWakeFd, &one, sizeof one);
@@ -109,14 +123,34 @@ bool TMessageQueue::PostGuarded(const MSG& Msg, std::weak_ptr<const void> Guard)
     return Enqueue(TPosted{Msg, std::move(Guard), true}, false);
 }
 
-bool TMessageQueue::PostInput(const MSG& Msg) {
+bool TMessageQueue::PostRawInput(const TRawInput& Input) {
     {
         std::lock_guard<std::mutex> guard(FLock);
-        if (FLive.count(Msg.hwnd) == 0) return false;
-        FInput.push_back(Msg);
+        TRawInput raw = Input;
+        raw.Msg.hwnd = 0;
+        if (!FInput.empty() && raw.Msg.message == WM_MOUSEMOVE) {
+            MSG& last = FInput.back().Input.Msg;
+            if (last.message == WM_MOUSEMOVE && last.wParam == raw.Msg.wParam) {
+                // A new serial: a loop routing the old move meanwhile finds it gone and looks
+                // again, instead of taking this one as the old.
+                FInput.back() = TRawEntry{raw, FNextSerial++};
+                return true;
+            }
+        }
+        if (FInput.size() >= MaxRawInput) return false;
+        FInput.push_back(TRawEntry{raw, FNextSerial++});
     }
     Wake();
     return true;
+}
+
+size_t TMessageQueue::RawInputCount() {
+    std::lock_guard<std::mutex> guard(FLock);
+    return FInput.size();
+}
+
+void TMessageQueue::SetInputRouter(TInputRouter Router) {
+    FRouter = std::move(Router);
 }
 
 void TMessageQueue::PostAction(std::function<void()> Action) {
@@ -160,10 +194,17 @@ bool TMessageQueue::Matches(const MSG& Msg, HWND Wnd, UINT FilterMin, UINT Filte
 }
 
 bool TMessageQueue::Peek(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove) {
-    PollDescriptors(0);
+    // Without watches a look at the descriptors would only drain the wake-up one, which the
+    // next Wait does as well: a loop taking input then costs no system call per message.
+    if (!FWatches.empty()) PollDescriptors(0);
     {
         std::lock_guard<std::mutex> guard(FLock);
-        if (PeekQueued(Msg, Wnd, FilterMin, FilterMax, Remove)) return true;
+        if (PeekPosted(Msg, Wnd, FilterMin, FilterMax, Remove)) return true;
+    }
+    if (PeekInput(Msg, Wnd, FilterMin, FilterMax, Remove)) return true;
+    {
+        std::lock_guard<std::mutex> guard(FLock);
+        if (PeekQuit(Msg, Wnd, FilterMin, FilterMax, Remove)) return true;
     }
     MSG paint;
     if (PeekPaint(paint, Wnd, FilterMin, FilterMax)) {
@@ -183,7 +224,7 @@ bool TMessageQueue::Peek(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, boo
     return true;
 }
 
-bool TMessageQueue::PeekQueued(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove) {
+bool TMessageQueue::PeekPosted(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove) {
     for (auto it = FPosted.begin(); it != FPosted.end();) {
         if (!Matches(it->Msg, Wnd, FilterMin, FilterMax)) {
             ++it;
@@ -195,17 +236,64 @@ bool TMessageQueue::PeekQueued(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMa
             return true;
         }
     }
-    auto input = std::find_if(FInput.begin(), FInput.end(),
-                              [&](const MSG& M) { return Matches(M, Wnd, FilterMin, FilterMax); });
-    if (input != FInput.end()) {
-        Msg = *input;
-        if (Remove) FInput.erase(input);
-        return true;
-    }
+    return false;
+}
+
+bool TMessageQueue::PeekQuit(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove) {
     const MSG quit{0, WM_QUIT, static_cast<WPARAM>(FQuitCode), 0, GetTickCount()};
-    if (FQuitPosted && Wnd == 0 && Matches(quit, Wnd, FilterMin, FilterMax)) {
-        Msg = quit;
-        if (Remove) FQuitPosted = false;
+    if (!FQuitPosted || Wnd != 0 || !Matches(quit, Wnd, FilterMin, FilterMax)) return false;
+    Msg = quit;
+    if (Remove) FQuitPosted = false;
+    return true;
+}
+
+bool TMessageQueue::NextRawInput(uint64_t After, UINT FilterMin, UINT FilterMax, TRawEntry& Entry) {
+    std::lock_guard<std::mutex> guard(FLock);
+    // Serials grow along the queue, so the search starts past everything looked at already.
+    auto it = std::upper_bound(FInput.begin(), FInput.end(), After,
+                               [](uint64_t S, const TRawEntry& E) { return S < E.Serial; });
+    for (; it != FInput.end(); ++it) {
+        if (FilterMayTake(it->Input.Msg, FilterMin, FilterMax)) {
+            Entry = *it;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TMessageQueue::EraseRawInput(uint64_t Serial) {
+    std::lock_guard<std::mutex> guard(FLock);
+    auto it = std::lower_bound(FInput.begin(), FInput.end(), Serial,
+                               [](const TRawEntry& E, uint64_t S) { return E.Serial < S; });
+    if (it == FInput.end() || it->Serial != Serial) return false;
+    FInput.erase(it);
+    return true;
+}
+
+bool TMessageQueue::PeekInput(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove) {
+    uint64_t after = 0;
+    TRawEntry entry;
+    while (NextRawInput(after, FilterMin, FilterMax, entry)) {
+        after = entry.Serial;
+        MSG routed = entry.Input.Msg;
+        const bool routes = !FRouter.Route || FRouter.Route(entry.Input, routed);
+        if (!routes) {
+            // Nothing takes it: it goes once it comes to be taken.
+            if (Remove && EraseRawInput(entry.Serial) && FRouter.Drop) FRouter.Drop(entry.Input);
+            continue;
+        }
+        if (!Matches(routed, Wnd, FilterMin, FilterMax)) continue;
+        if (!Remove) {
+            Msg = routed;
+            return true;
+        }
+        // Gone while routing (a handler took it): look again from the start.
+        if (!EraseRawInput(entry.Serial)) {
+            after = 0;
+            continue;
+        }
+        if (FRouter.Take && !FRouter.Take(entry.Input, routed)) continue;
+        Msg = routed;
         return true;
     }
     return false;
@@ -272,6 +360,8 @@ bool TMessageQueue::PollDescriptors(int TimeoutMs) {
     if (ready == 0) return false;
     if (FPollSet[0].revents != 0) {
         uint64_t count;
+        // Cleared before draining: a post in between writes again, and no wake-up is lost.
+        FWakePending.store(false);
         [[maybe_unused]] ssize_t drained = ::read(FWakeFd, &count, sizeof count);
     }
     // Handlers may add, change or remove watches; the ready flags were read beforehand.

@@ -2,6 +2,7 @@
 
 #include <sys/poll.h>
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -13,9 +14,30 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/core/geometry.h"
 #include "platform/win/messages.h"
 
 namespace vex {
+
+// Input as a device reports it, before it has a window: a mouse message (WM_MOUSEMOVE, a button's
+// WM_xBUTTONDOWN or WM_xBUTTONUP, WM_MOUSEWHEEL with the delta in the high word of wParam) at a
+// screen point, or a key message (wParam the virtual key, lParam the key data). Msg.hwnd is 0 and
+// Msg.wParam of a mouse message holds the MK_ flags once the event has happened.
+struct TRawInput {
+    MSG Msg;
+    TPoint Point;
+};
+
+// Gives raw input its window and message when the loop comes to it. Route works out the message
+// it would be taken as, answering false when nothing would take it; it may send messages
+// (WM_NCHITTEST) but changes no state. Take is called once the message has left the queue and
+// does what taking it does (the key-state table, double clicks, activation, hooks); false drops
+// it instead of returning it. Drop is called for input that nothing takes as it leaves.
+struct TInputRouter {
+    std::function<bool(const TRawInput& Raw, MSG& Routed)> Route;
+    std::function<bool(const TRawInput& Raw, MSG& Routed)> Take;
+    std::function<void(const TRawInput& Raw)> Drop;
+};
 
 // The main thread's message queue and everything the loop waits on: posted messages, input,
 // window timers and watched descriptors, taken in that order of priority with painting between
@@ -38,8 +60,13 @@ public:
     bool PostCoalesced(const MSG& Msg);
     // The message is dropped, not dispatched, when Guard has expired by the time it is taken.
     bool PostGuarded(const MSG& Msg, std::weak_ptr<const void> Guard);
-    // Pointer, key and focus messages: taken after posted messages, before painting.
-    bool PostInput(const MSG& Msg);
+    // Device input: routed when taken, after posted messages and before painting. A move right
+    // after a move with the same buttons held replaces it, as a pointer's positions only matter
+    // the last one; false when MaxRawInput events wait already and this one is dropped.
+    bool PostRawInput(const TRawInput& Input);
+    static constexpr size_t MaxRawInput = 4096;
+    size_t RawInputCount();
+    void SetInputRouter(TInputRouter Router);
     void PostAction(std::function<void()> Action);
     // Runs the action a message made by PostAction carries; false for any other message.
     bool DispatchAction(const MSG& Msg);
@@ -84,11 +111,21 @@ private:
     };
 
     static bool Matches(const MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax);
+    struct TRawEntry {
+        TRawInput Input;
+        uint64_t Serial;
+    };
+
     bool Enqueue(TPosted Entry, bool Coalesce);
     void Wake();
-    // Takes (or looks at) the first matching posted message, input message or quit; the
-    // caller holds FLock.
-    bool PeekQueued(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove);
+    // Takes (or looks at) the first matching posted message; the caller holds FLock.
+    bool PeekPosted(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove);
+    bool PeekQuit(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove);
+    // Routes raw input, without FLock held as routing sends messages, until a message matches.
+    bool PeekInput(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove);
+    // The first waiting raw input after serial After whose kind the filter can take.
+    bool NextRawInput(uint64_t After, UINT FilterMin, UINT FilterMax, TRawEntry& Entry);
+    bool EraseRawInput(uint64_t Serial);
     bool PeekPaint(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax);
     bool PeekTimer(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove);
     // Polls the watched descriptors and the wake-up descriptor for at most TimeoutMs (-1: no
@@ -99,7 +136,8 @@ private:
     // Guards FPosted, FInput, FActions, FLive, FRegistered and the quit flag.
     std::mutex FLock;
     std::deque<TPosted> FPosted;
-    std::deque<MSG> FInput;
+    std::deque<TRawEntry> FInput;
+    uint64_t FNextSerial = 1;
     std::map<uint64_t, std::function<void()>> FActions;
     uint64_t FNextAction = 1;
     std::unordered_set<HWND> FLive;
@@ -111,9 +149,11 @@ private:
     bool FQuitPosted = false;
     int FQuitCode = 0;
     int FWakeFd = -1;
+    std::atomic<bool> FWakePending{false};  // written to FWakeFd and not yet drained
 
     // Main thread only.
     TPaintSource FPaintSource;
+    TInputRouter FRouter;
     std::vector<TTimerEntry> FTimers;
     // Windows that took WM_PAINT while a timer was due and waited.
     std::set<HWND> FPaintedWhileTimersWait;

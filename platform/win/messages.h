@@ -38,11 +38,13 @@ inline constexpr UINT WM_CANCELMODE = 0x001F;
 inline constexpr UINT WM_SETCURSOR = 0x0020;
 inline constexpr UINT WM_MOUSEACTIVATE = 0x0021;
 inline constexpr UINT WM_GETMINMAXINFO = 0x0024;
+inline constexpr UINT WM_NEXTDLGCTL = 0x0028;
 inline constexpr UINT WM_SETFONT = 0x0030;
 inline constexpr UINT WM_GETFONT = 0x0031;
 inline constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
 inline constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 inline constexpr UINT WM_NOTIFY = 0x004E;
+inline constexpr UINT WM_CONTEXTMENU = 0x007B;
 inline constexpr UINT WM_STYLECHANGING = 0x007C;
 inline constexpr UINT WM_STYLECHANGED = 0x007D;
 inline constexpr UINT WM_NCCREATE = 0x0081;
@@ -52,17 +54,30 @@ inline constexpr UINT WM_NCHITTEST = 0x0084;
 inline constexpr UINT WM_NCPAINT = 0x0085;
 inline constexpr UINT WM_NCACTIVATE = 0x0086;
 inline constexpr UINT WM_GETDLGCODE = 0x0087;
+inline constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
+inline constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
+inline constexpr UINT WM_NCLBUTTONUP = 0x00A2;
+inline constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;
+inline constexpr UINT WM_NCRBUTTONDOWN = 0x00A4;
+inline constexpr UINT WM_NCRBUTTONUP = 0x00A5;
+inline constexpr UINT WM_NCRBUTTONDBLCLK = 0x00A6;
+inline constexpr UINT WM_NCMBUTTONDOWN = 0x00A7;
+inline constexpr UINT WM_NCMBUTTONUP = 0x00A8;
+inline constexpr UINT WM_NCMBUTTONDBLCLK = 0x00A9;
+inline constexpr UINT WM_KEYFIRST = 0x0100;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
 inline constexpr UINT WM_CHAR = 0x0102;
 inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
 inline constexpr UINT WM_SYSKEYUP = 0x0105;
 inline constexpr UINT WM_SYSCHAR = 0x0106;
+inline constexpr UINT WM_KEYLAST = 0x0108;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
 inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_HSCROLL = 0x0114;
 inline constexpr UINT WM_VSCROLL = 0x0115;
+inline constexpr UINT WM_MOUSEFIRST = 0x0200;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -74,6 +89,7 @@ inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
 inline constexpr UINT WM_MBUTTONUP = 0x0208;
 inline constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
+inline constexpr UINT WM_MOUSELAST = 0x020A;
 inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
 inline constexpr UINT WM_MOUSELEAVE = 0x02A3;
 inline constexpr UINT WM_USER = 0x0400;
@@ -86,6 +102,18 @@ inline constexpr WPARAM MK_SHIFT = 0x0004;
 inline constexpr WPARAM MK_CONTROL = 0x0008;
 inline constexpr WPARAM MK_MBUTTON = 0x0010;
 inline constexpr int32_t WHEEL_DELTA = 120;
+
+// WM_ACTIVATE wParam.
+inline constexpr WPARAM WA_INACTIVE = 0;
+inline constexpr WPARAM WA_ACTIVE = 1;
+inline constexpr WPARAM WA_CLICKACTIVE = 2;
+
+// Answers to WM_MOUSEACTIVATE: whether a click activates its top-level window, and whether the
+// click itself is then dropped.
+inline constexpr LRESULT MA_ACTIVATE = 1;
+inline constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+inline constexpr LRESULT MA_NOACTIVATE = 3;
+inline constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
 
 // Where a point lies in a window (WM_NCHITTEST's answer, the low word of WM_SETCURSOR's
 // lParam).
@@ -113,6 +141,38 @@ inline constexpr LRESULT HTBORDER = 18;
 inline constexpr LRESULT HTCLOSE = 20;
 inline constexpr LRESULT HTHELP = 21;
 
+// What a control answers to WM_GETDLGCODE: the keys it handles itself instead of leaving them
+// to dialog navigation.
+inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
+inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+inline constexpr LRESULT DLGC_WANTMESSAGE = 0x0004;
+inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+inline constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+inline constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+inline constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
+inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
+inline constexpr LRESULT DLGC_STATIC = 0x0100;
+inline constexpr LRESULT DLGC_BUTTON = 0x2000;
+
+// WM_VSCROLL and WM_HSCROLL requests (low word of wParam); the high word carries the thumb's
+// position for SB_THUMBTRACK and SB_THUMBPOSITION.
+inline constexpr WPARAM SB_LINEUP = 0;
+inline constexpr WPARAM SB_LINELEFT = 0;
+inline constexpr WPARAM SB_LINEDOWN = 1;
+inline constexpr WPARAM SB_LINERIGHT = 1;
+inline constexpr WPARAM SB_PAGEUP = 2;
+inline constexpr WPARAM SB_PAGELEFT = 2;
+inline constexpr WPARAM SB_PAGEDOWN = 3;
+inline constexpr WPARAM SB_PAGERIGHT = 3;
+inline constexpr WPARAM SB_THUMBPOSITION = 4;
+inline constexpr WPARAM SB_THUMBTRACK = 5;
+inline constexpr WPARAM SB_TOP = 6;
+inline constexpr WPARAM SB_LEFT = 6;
+inline constexpr WPARAM SB_BOTTOM = 7;
+inline constexpr WPARAM SB_RIGHT = 7;
+inline constexpr WPARAM SB_ENDSCROLL = 8;
+
 // What a window method receives and answers.
 struct TMessage {
     UINT Msg;
@@ -135,6 +195,17 @@ inline constexpr uint16_t LOWORD(uintptr_t Value) {
 }
 inline constexpr uint16_t HIWORD(uintptr_t Value) {
     return static_cast<uint16_t>((Value >> 16) & 0xFFFF);
+}
+// A point of a mouse message: 16 signed bits each, so points left of or above a window (under
+// capture) read back negative.
+inline constexpr int32_t GET_X_LPARAM(LPARAM Value) {
+    return static_cast<int16_t>(LOWORD(static_cast<uintptr_t>(Value)));
+}
+inline constexpr int32_t GET_Y_LPARAM(LPARAM Value) {
+    return static_cast<int16_t>(HIWORD(static_cast<uintptr_t>(Value)));
+}
+inline constexpr int16_t GET_WHEEL_DELTA_WPARAM(WPARAM Value) {
+    return static_cast<int16_t>(HIWORD(Value));
 }
 inline constexpr LPARAM MAKELONG(uint16_t Low, uint16_t High) {
     return static_cast<LPARAM>(

@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "platform/core/exceptions.h"
+#include "platform/win/activation.h"
 #include "platform/win/headlesspresenter.h"
+#include "platform/win/input.h"
 #include "platform/win/messagequeue.h"
 #include "platform/win/presenting.h"
+#include "platform/win/toplevel.h"
 #include "platform/win/window.h"
 #include "platform/win/windowpos.h"
 #include "platform/win/windowstore.h"
@@ -51,6 +54,42 @@ TPixelRows PixelsOf(HWND Wnd) {
     TWnd* w = TWindowStore::Instance().Find(Wnd);
     if (w == nullptr || !wintree::IsTopLevel(*w) || w->Buffer == nullptr) return TPixelRows();
     return w->Buffer->Rows();
+}
+
+// Pointer positions come relative to the display's window, whose place on the screen is the
+// latest the display reported, applied or not; the wheel's are on the screen already.
+void Input(const MSG& Msg) {
+    TPoint screen{GET_X_LPARAM(Msg.lParam), GET_Y_LPARAM(Msg.lParam)};
+    const bool pointer = Msg.message >= WM_MOUSEFIRST && Msg.message <= WM_MOUSELAST;
+    if (pointer && Msg.message != WM_MOUSEWHEEL) {
+        TRect bounds;
+        const std::map<HWND, TRect>& moves = PendingMoves();
+        if (auto it = moves.find(Msg.hwnd); it != moves.end())
+            bounds = it->second;
+        else if (!GetWindowRect(Msg.hwnd, bounds))
+            return;
+        screen = TPoint{screen.X + bounds.Left, screen.Y + bounds.Top};
+    }
+    PostDeviceInput(Msg, screen);
+}
+
+// Focus leaving one window of ours for another comes as an out and an in; the application only
+// loses activation when no in follows before the loop comes round.
+HWND& FocusArriving() {
+    static HWND wnd = 0;
+    return wnd;
+}
+
+void Focus(HWND Wnd, bool In) {
+    if (In) FocusArriving() = Wnd;
+    TMessageQueue::Instance().PostAction([Wnd, In] {
+        if (In) {
+            if (FocusArriving() == Wnd) FocusArriving() = 0;
+            if (GetActiveWindow() != Wnd) SetActiveWindow(Wnd);
+        } else if (FocusArriving() == 0) {
+            wintree::Deactivate(Wnd);
+        }
+    });
 }
 
 void Moved(HWND Wnd, const TRect& Bounds) {
@@ -106,7 +145,8 @@ TPresenterSink WindowTreeSink() {
     sink.Pixels = PixelsOf;
     sink.Moved = Moved;
     sink.CloseRequested = [](HWND Wnd) { PostMessage(Wnd, WM_CLOSE, 0, 0); };
-    sink.Input = [](const MSG& Msg) { TMessageQueue::Instance().PostInput(Msg); };
+    sink.Input = Input;
+    sink.Focus = Focus;
     return sink;
 }
 

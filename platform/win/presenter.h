@@ -40,8 +40,11 @@ struct TPresenterSink {
     std::function<void(HWND Wnd, const TRect& Bounds)> Moved;
     // The display's close button.
     std::function<void(HWND Wnd)> CloseRequested;
-    // Pointer, key and focus events, already in the vocabulary of window messages.
+    // Pointer and key events, already in the vocabulary of window messages; pointer positions
+    // relative to the window's top-left pixel but the wheel's, which are on the screen.
     std::function<void(const MSG& Msg)> Input;
+    // The display gave the keyboard to the window (In) or took it away.
+    std::function<void(HWND Wnd, bool In)> Focus;
 };
 
 // Where a top-level window's pixels live. They stay in one place for the store's life.
@@ -69,6 +72,11 @@ public:
     virtual void Hide(HWND Wnd) = 0;
     // Puts the window at the top of the display's stacking order, and gives it the keyboard.
     virtual void Activate(HWND Wnd) = 0;
+    // A window inside Wnd holds the mouse capture (Wnd 0: none does): the display sends every
+    // pointer event to Wnd, wherever the pointer is, until the capture ends.
+    virtual void CapturePointer(HWND /*Wnd*/) {}
+    // Puts the pointer at the screen point; the display reports the move as a person's.
+    virtual void MovePointer(TPoint /*Screen*/) {}
     // The window was destroyed.
     virtual void Forget(HWND Wnd) = 0;
     // Painting changed Dirty (window coordinates) of the window's pixels.

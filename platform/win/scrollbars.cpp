@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win/invalidation.h"
+#include "platform/win/systemmetrics.h"
 #include "platform/win/updateregion.h"
 #include "platform/win/windowerrors.h"
 #include "platform/win/windowpos.h"
@@ -173,6 +174,30 @@ bool GetScrollBarState(HWND Wnd, int Bar, TScrollBarState& State) {
         bar.Pos,
         Bar == SB_CTL ? (w->Style & WS_VISIBLE) != 0 : (w->Style & StyleBit(Bar)) != 0,
         bar.DisabledArrows};
+    return true;
+}
+
+namespace {
+
+// The smallest thumb a page-sized bar shows, so it stays something to grab.
+constexpr int32_t MinThumbLength = 8;
+
+}  // namespace
+
+bool ScrollThumb(int32_t TrackLength, const TScrollBarState& State, int32_t& Offset,
+                 int32_t& Length) {
+    Offset = 0;
+    Length = 0;
+    const int64_t range = int64_t{State.Max} - State.Min + 1;
+    if (State.DisabledArrows == ESB_DISABLE_BOTH || range <= 1 || State.Page >= range) return false;
+    int64_t length = State.Page > 0 ? int64_t{TrackLength} * State.Page / range
+                                    : int64_t{GetSystemMetrics(SM_CYVTHUMB)};
+    if (State.Page > 0) length = std::max<int64_t>(length, MinThumbLength);
+    if (length > TrackLength) return false;
+    const int64_t span = range - std::max<int64_t>(State.Page, 1);
+    const int64_t pos = std::clamp<int64_t>(int64_t{State.Pos} - State.Min, 0, span);
+    Offset = static_cast<int32_t>(span > 0 ? pos * (TrackLength - length) / span : 0);
+    Length = static_cast<int32_t>(length);
     return true;
 }
 

@@ -72,4 +72,9 @@ struct TScrollBarState {
 };
 bool GetScrollBarState(HWND Wnd, int Bar, TScrollBarState& State);
 
+// Where the thumb of a bar lies along its track: pixels from the track's start and its length.
+// False when the bar shows no thumb: disabled, nothing to scroll, or a track too short.
+bool ScrollThumb(int32_t TrackLength, const TScrollBarState& State, int32_t& Offset,
+                 int32_t& Length);
+
 }  // namespace vex

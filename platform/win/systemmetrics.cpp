@@ -45,6 +45,8 @@ int32_t GetSystemMetrics(int32_t Index) {
             return 3;
         case SM_CXFRAME:
         case SM_CYFRAME:
+        case SM_CXDOUBLECLK:
+        case SM_CYDOUBLECLK:
             return 4;
         case SM_CYCAPTION:
             return 18;

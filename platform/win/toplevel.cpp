@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "platform/win/activation.h"
+#include "platform/win/capture.h"
+#include "platform/win/focus.h"
 #include "platform/win/presenter.h"
 #include "platform/win/window.h"
 #include "platform/win/windowpos.h"
@@ -63,7 +65,7 @@ private:
 
 namespace wintree {
 
-void Activate(HWND Wnd) {
+void Activate(HWND Wnd, WPARAM How) {
     TWnd* w = Store().Find(Wnd);
     if (w == nullptr || w->Parent == nullptr) return;
     const TWnd& top = TopLevelOf(*w);
@@ -71,6 +73,8 @@ void Activate(HWND Wnd) {
     const HWND previous = Store().Active;
     if (target == previous || (top.Style & WS_DISABLED) || top.Destroying) return;
     const TTelling telling = Telling();
+    if (previous != 0) CancelCaptureWithin(previous);
+    if (Store().Active != previous) return;  // a handler activated another window meanwhile
     if (previous != 0 && previous != telling.Deactivating) {
         TTellingScope scope(TTelling{previous, target, telling.AppActivating});
         SendMessage(previous, WM_NCACTIVATE, 0, 0);
@@ -87,7 +91,12 @@ void Activate(HWND Wnd) {
         SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (Store().Active != target) return;  // a handler activated another window meanwhile
     SendMessage(target, WM_NCACTIVATE, 1, 0);
-    SendMessage(target, WM_ACTIVATE, WA_ACTIVE, static_cast<LPARAM>(previous));
+    SendMessage(target, WM_ACTIVATE, How, static_cast<LPARAM>(previous));
+    // Keys go to the active window's focus: one left behind in the window that lost
+    // activation (a procedure that keeps WM_ACTIVATE from DefWindowProc) is dropped.
+    TWnd* focus = Store().Find(Store().Focus);
+    if (focus != nullptr && Store().Active == target && TopLevelOf(*focus).Handle != target)
+        DropFocus();
     t = Store().Find(target);
     if (t != nullptr && t->Presented && Store().Active == target) Presenter().Activate(target);
 }
@@ -111,7 +120,15 @@ void ActivateNext(HWND Leaving) {
         Activate(next->Handle);
         return;
     }
+    Deactivate(Leaving);
+}
+
+void Deactivate(HWND Leaving) {
+    if (Store().Active != Leaving || Leaving == 0) return;
+    CancelCaptureWithin(Leaving);
+    if (Store().Active != Leaving) return;  // a handler activated another window meanwhile
     Store().Active = 0;
+    DropFocus();
     if (Leaving != Telling().Deactivating) {
         SendMessage(Leaving, WM_NCACTIVATE, 0, 0);
         SendMessage(Leaving, WM_ACTIVATE, WA_INACTIVE, 0);

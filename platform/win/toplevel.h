@@ -7,10 +7,6 @@ namespace vex {
 // Top-level windows: which one is active, and how each stands towards a desktop's taskbar.
 // One application runs here, so its active window is also the foreground window.
 
-// WM_ACTIVATE wParam.
-inline constexpr WPARAM WA_INACTIVE = 0;
-inline constexpr WPARAM WA_ACTIVE = 1;
-
 // Activates the top-level window holding Wnd; returns the window active before (0 also when
 // Wnd is no window or is disabled, which leaves activation as it was).
 HWND SetActiveWindow(HWND Wnd);

@@ -31,6 +31,15 @@ inline uint32_t FlagsOf(const std::string& Names, const std::map<std::string, ui
     return flags;
 }
 
+// The lines, each ended by a line feed, in one string; Lines is empty after.
+inline std::string TakeLines(std::vector<std::string>& Lines) {
+    std::string all;
+    for (const std::string& line : Lines)
+        all += line + "\n";
+    Lines.clear();
+    return all;
+}
+
 // The names tests print messages by.
 inline const char* MessageName(UINT Msg) {
     static const std::map<UINT, const char*> names = {
@@ -97,13 +106,7 @@ public:
     const std::string& NameOf(HWND Wnd) const { return FNames.at(Wnd); }
 
     // Returns the lines so far, one string, and starts again.
-    std::string Take() {
-        std::string all;
-        for (const std::string& line : Lines)
-            all += line + "\n";
-        Lines.clear();
-        return all;
-    }
+    std::string Take() { return TakeLines(Lines); }
 
     // Only these messages are written; all are when it is empty.
     std::set<UINT> Watched;

@@ -33,7 +33,12 @@ void SetWindowObject(HWND Wnd, TObject* Object);
 // the text and allows creation, WM_NCCALCSIZE gives the client area the styles leave
 // (nonclient.h), WM_SETTEXT, WM_GETTEXT and WM_GETTEXTLENGTH keep and give the text, WM_PAINT
 // validates, WM_WINDOWPOSCHANGED sends WM_SIZE and WM_MOVE as they apply, WM_SETREDRAW turns
-// painting off (FALSE) and on, WM_CLOSE destroys the window; anything else answers 0.
+// painting off (FALSE) and on, WM_CLOSE destroys the window. For input: WM_NCHITTEST answers the
+// part of the window at the point (hittest.h), WM_ACTIVATE gives an activated window the focus,
+// WM_MOUSEACTIVATE asks the parent of a child and else activates, WM_SETCURSOR and WM_MOUSEWHEEL
+// go on to the parent of a child, WM_CANCELMODE releases the window's capture, and
+// WM_NCLBUTTONDOWN on HTVSCROLL or HTHSCROLL follows the press on the scroll bar
+// (scrolltracking.h). Anything else answers 0.
 LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
 
 // A message number from 0xC000 to 0xFFFF for the name, the same for every call with that name
@@ -60,7 +65,8 @@ void PostQuitMessage(int ExitCode);
 inline constexpr UINT PM_NOREMOVE = 0;
 inline constexpr UINT PM_REMOVE = 1;
 // Takes (or looks at) the next message for Wnd (0: any window) whose number lies between
-// FilterMin and FilterMax (both 0: any), without waiting: posted messages first, then input,
+// FilterMin and FilterMax (both 0: any), without waiting: posted messages first, then input
+// (given its window as it is looked at, and taken only when it matches: inputrouting.h),
 // then WM_PAINT for a window that waits to paint (it stays until the window is validated), then
 // due timers; a due timer comes before a window's second WM_PAINT while the timer waits.
 bool PeekMessage(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, UINT RemoveMsg);

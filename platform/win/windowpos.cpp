@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/win/activation.h"
+#include "platform/win/childindex.h"
+#include "platform/win/focus.h"
 #include "platform/win/invalidation.h"
 #include "platform/win/presenter.h"
 #include "platform/win/presenting.h"
@@ -181,10 +183,8 @@ HWND DeepestAt(const TWnd& W, TPoint ScreenPoint) {
     const TPoint client = wintree::ClientOrigin(W);
     const TPoint inClient = wintree::Shifted(ScreenPoint, -int64_t{client.X}, -int64_t{client.Y});
     if (!PtInRect(TRect{0, 0, Width(W.Client), Height(W.Client)}, inClient)) return W.Handle;
-    for (const TWnd* c : W.Children)
-        if ((c->Style & WS_VISIBLE) && !(c->Style & WS_DISABLED) && PtInRect(c->Bounds, inClient))
-            return DeepestAt(*c, ScreenPoint);
-    return W.Handle;
+    const TWnd* child = wintree::TChildIndex::ChildAt(W, inClient);
+    return child != nullptr ? DeepestAt(*child, ScreenPoint) : W.Handle;
 }
 
 }  // namespace
@@ -266,7 +266,10 @@ bool SetWindowPos(HWND Wnd, HWND InsertAfter, int32_t X, int32_t Y, int32_t Widt
     const bool showing = wintree::IsShowing(*w);
     Repaint(*w, wasShowing, oldBounds, oldClient, restacked, pos.flags);
     wintree::SyncWithPresenter(*w);
-    if (wasShowing && !showing) wintree::ActivateNext(Wnd);
+    if (wasShowing && !showing) {
+        wintree::InputLeaves(Wnd);
+        wintree::ActivateNext(Wnd);
+    }
     if (showing && wintree::IsTopLevel(*w) && (pos.flags & SWP_NOACTIVATE) == 0)
         wintree::Activate(Wnd);
     if ((w = Store().Find(Wnd)) == nullptr) return true;
@@ -409,6 +412,7 @@ bool EnableWindow(HWND Wnd, bool Enable) {
     const bool wasDisabled = (w->Style & WS_DISABLED) != 0;
     if (wasDisabled != Enable) return wasDisabled;
     wintree::SetLayoutField(w->Style, Enable ? w->Style & ~WS_DISABLED : w->Style | WS_DISABLED);
+    if (!Enable) wintree::InputLeaves(Wnd);
     SendMessage(Wnd, WM_ENABLE, Enable ? 1 : 0, 0);
     return wasDisabled;
 }

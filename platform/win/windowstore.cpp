@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win/inputrouting.h"
 #include "platform/win/invalidation.h"
 #include "platform/win/messagequeue.h"
 #include "platform/win/presenter.h"
@@ -18,10 +19,12 @@ TWindowStore::TWindowStore() {
     desktop.Style = WS_VISIBLE | WS_CLIPCHILDREN;
     FDesktop = &desktop;
     TMessageQueue::Instance().SetPaintSource(wintree::NextToPaint);
+    TMessageQueue::Instance().SetInputRouter(wintree::InputRouter());
 }
 
 TWindowStore::~TWindowStore() {
     TMessageQueue::Instance().SetPaintSource(nullptr);
+    TMessageQueue::Instance().SetInputRouter(TInputRouter());
 }
 
 TWnd* TWindowStore::Look(HWND Wnd) const {
@@ -52,6 +55,9 @@ void TWindowStore::Remove(HWND Wnd) {
     if (it->second->InPending) Pending.Erase(Wnd);
     if (FLastFound == it->second.get()) FLastFound = nullptr;
     if (Active == Wnd) Active = 0;
+    if (Focus == Wnd) Focus = 0;
+    if (FocusHolder == Wnd) FocusHolder = 0;
+    if (Capture == Wnd) Capture = 0;
     if (Locked == Wnd) {
         Locked = 0;
         LockCount = 0;

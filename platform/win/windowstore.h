@@ -16,6 +16,9 @@
 namespace vex {
 
 class TObject;
+namespace wintree {
+class TChildIndex;
+}
 
 // The window tree's records, for the files of platform/win alone. Everything here runs on the
 // main thread. Every message sent may destroy any window, so code that sends one finds its
@@ -76,6 +79,8 @@ struct TWnd {
     // By client area or whole window, and with or without the children cut out.
     mutable TVisibleRegionCache VisibleCache[2][2];
     std::unique_ptr<TBackBuffer> Buffer;  // a shown top-level window's pixels
+    // Finds the child under the pointer among many (childindex.h); made at the first need.
+    mutable std::shared_ptr<wintree::TChildIndex> ChildIndex;
 
     std::shared_ptr<TWindowClassEntry> Class;
     LONG_PTR Id = 0;
@@ -134,6 +139,10 @@ public:
     std::vector<HWND> Unpresented;
     uint64_t PaintRound = 1;  // counts the rounds in which waiting windows take their turns
     HWND Active = 0;
+    HWND Focus = 0;        // GetFocus
+    HWND FocusHolder = 0;  // the window told WM_SETFOCUS last and not yet WM_KILLFOCUS
+    uint64_t FocusChanges = 0;
+    HWND Capture = 0;
     HWND Locked = 0;  // LockWindowUpdate
     int32_t LockCount = 0;
     // A move the presenter reported is being applied: it is not told of it again.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/win/activation.h"
+#include "platform/win/focus.h"
 #include "platform/win/invalidation.h"
 #include "platform/win/nonclient.h"
 #include "platform/win/presenting.h"
@@ -136,6 +137,8 @@ bool DestroyWindow(HWND Wnd) {
         const TWnd* owned = Store().Find(top);
         if (owned != nullptr && owned->Owner == Wnd) DestroyWindow(top);
     }
+    if ((w = Store().Find(Wnd)) == nullptr) return true;
+    wintree::InputLeaves(Wnd);
     if ((w = Store().Find(Wnd)) == nullptr) return true;
     if (w->Style & WS_VISIBLE)
         SetWindowPos(Wnd, 0, 0, 0, 0, 0,

@@ -27,7 +27,8 @@ namespace vex {
 namespace {
 
 constexpr long kEventMask = ExposureMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask |
-                            ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
+                            ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                            FocusChangeMask;
 
 // What the server was told of one shown top-level window.
 struct TX11Window {
@@ -65,6 +66,8 @@ public:
     void Show(HWND Wnd, const TRect& Bounds, const TWindowLook& Look) override;
     void Hide(HWND Wnd) override;
     void Activate(HWND Wnd) override;
+    void CapturePointer(HWND Wnd) override;
+    void MovePointer(TPoint Screen) override;
     void Forget(HWND Wnd) override;
     void Present(HWND Wnd, const TPixelRows& Rows, const TRect& Dirty) override;
     std::unique_ptr<TPixelStore> MakePixelStore(int32_t Width, int32_t Height) override;
@@ -268,6 +271,27 @@ void TX11Presenter::Activate(HWND Wnd) {
     Flush();
 }
 
+void TX11Presenter::CapturePointer(HWND Wnd) {
+    if (FConnection.Lost()) return;
+    Display* dpy = FConnection.Dpy();
+    TX11Window* window = Find(Wnd);
+    if (window == nullptr || !window->Mapped) {
+        XUngrabPointer(dpy, CurrentTime);
+    } else {
+        // Another client's grab refuses ours: the capture then works inside our windows alone.
+        XGrabPointer(dpy, window->Id, False,
+                     ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+                     GrabModeAsync, None, None, CurrentTime);
+    }
+    Flush();
+}
+
+void TX11Presenter::MovePointer(TPoint Screen) {
+    if (FConnection.Lost()) return;
+    XWarpPointer(FConnection.Dpy(), None, FConnection.Root(), 0, 0, 0, 0, Screen.X, Screen.Y);
+    Flush();
+}
+
 void TX11Presenter::Forget(HWND Wnd) {
     if (FConnection.Lost()) return;
     TX11Window* window = Find(Wnd);
@@ -396,6 +420,15 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
                 FSink.CloseRequested)
                 FSink.CloseRequested(wnd);
             return;
+        case FocusIn:
+        case FocusOut:
+            // Grabs (a window manager's switcher) and the pointer's own focus change nothing
+            // about which window has the keyboard.
+            if (Event.xfocus.mode == NotifyGrab || Event.xfocus.mode == NotifyUngrab ||
+                Event.xfocus.detail == NotifyPointer || Event.xfocus.detail == NotifyInferior)
+                return;
+            if (FSink.Focus) FSink.Focus(wnd, Event.type == FocusIn);
+            return;
         case KeyPress:
         case KeyRelease:
         case ButtonPress:
@@ -404,6 +437,11 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
             TXKey key;
             if (Event.type == KeyPress || Event.type == KeyRelease) {
                 key.Sym = XLookupKeysym(&Event.xkey, 0);
+                // With Num Lock on the pad types digits: the key's second column.
+                if (IsKeypadKey(key.Sym) && (Event.xkey.state & Mod2Mask)) {
+                    const KeySym digit = XLookupKeysym(&Event.xkey, 1);
+                    if (IsKeypadKey(digit)) key.Sym = digit;
+                }
                 key.WasDown = FKeysDown.test(Event.xkey.keycode);
                 FKeysDown.set(Event.xkey.keycode, Event.type == KeyPress);
             }

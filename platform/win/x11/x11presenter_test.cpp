@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -100,6 +101,9 @@ protected:
         sink.Moved = [this](HWND Wnd, const TRect& Bounds) { Moves.push_back({Wnd, Bounds}); };
         sink.CloseRequested = [this](HWND Wnd) { Closes.push_back(Wnd); };
         sink.Input = [this](const MSG& Msg) { Inputs.push_back(Msg); };
+        sink.Focus = [this](HWND Wnd, bool In) {
+            Focuses.push_back(std::to_string(Wnd) + (In ? " in" : " out"));
+        };
         Presenter = MakeX11Presenter(Server.DisplayName(), sink);
     }
 
@@ -133,6 +137,7 @@ protected:
     std::vector<std::pair<HWND, TRect>> Moves;
     std::vector<HWND> Closes;
     std::vector<MSG> Inputs;
+    std::vector<std::string> Focuses;
     std::unique_ptr<TPresenter> Presenter;
 };
 
@@ -512,6 +517,56 @@ TEST_F(X11Display, PointerAndKeyEventsReachTheSinkAsMessages) {
     EXPECT_EQ(Inputs[0].lParam, MAKELONG(7, 9));
     EXPECT_EQ(Inputs[1].message, WM_KEYDOWN);
     EXPECT_EQ(Inputs[1].wParam, WPARAM{'Q'});
+}
+
+TEST_F(X11Display, TheKeyboardMovingBetweenWindowsReachesTheSink) {
+    const Window one = ShowPainted(1, Rect(0, 0, 100, 100), "One", 0);
+    const Window two = ShowPainted(2, Rect(200, 0, 300, 100), "Two", 1);
+    for (Window to : {one, two, Peer.Root()}) {
+        XSetInputFocus(Peer.Dpy(), to, RevertToParent, CurrentTime);
+        XSync(Peer.Dpy(), False);
+    }
+    ASSERT_TRUE(test::PumpUntil([&] { return Focuses.size() >= 4; }));
+    EXPECT_EQ(Focuses, (std::vector<std::string>{"1 in", "1 out", "2 in", "2 out"}));
+}
+
+TEST_F(X11Display, TheCapturingWindowGetsThePointerWhereverItIs) {
+    ShowPainted(1, Rect(0, 0, 100, 100), "Captor", 0);
+    const auto warp = [&](int X, int Y) {
+        XWarpPointer(Peer.Dpy(), None, Peer.Root(), 0, 0, 0, 0, X, Y);
+        XSync(Peer.Dpy(), False);
+    };
+    warp(50, 50);
+    ASSERT_TRUE(test::PumpUntil([&] { return !Inputs.empty(); }));
+    Presenter->CapturePointer(1);
+    warp(300, 200);
+    // Outside the window, yet its move.
+    ASSERT_TRUE(test::PumpUntil([&] {
+        return std::any_of(Inputs.begin(), Inputs.end(), [](const MSG& M) {
+            return M.hwnd == 1 && M.message == WM_MOUSEMOVE && M.lParam == MAKELONG(300, 200);
+        });
+    }));
+    Presenter->CapturePointer(0);
+    warp(310, 210);
+    test::PumpFor(100ms);
+    for (const MSG& input : Inputs)
+        EXPECT_NE(input.lParam, MAKELONG(310, 210)) << "a move after the capture ended";
+}
+
+TEST_F(X11Display, MovingThePointerPutsItThereAndReportsTheMove) {
+    ShowPainted(1, Rect(0, 0, 100, 100), "Pointer", 0);
+    Presenter->MovePointer(TPoint{40, 30});
+    ASSERT_TRUE(test::PumpUntil([&] {
+        return std::any_of(Inputs.begin(), Inputs.end(), [](const MSG& M) {
+            return M.message == WM_MOUSEMOVE && M.lParam == MAKELONG(40, 30);
+        });
+    }));
+    Window root = 0, child = 0;
+    int x = 0, y = 0, wx = 0, wy = 0;
+    unsigned mask = 0;
+    XQueryPointer(Peer.Dpy(), Peer.Root(), &root, &child, &x, &y, &wx, &wy, &mask);
+    EXPECT_EQ(x, 40);
+    EXPECT_EQ(y, 30);
 }
 
 TEST_F(X11Display, AHeldKeyRepeatsAsPressesAndIsReleasedOnce) {
