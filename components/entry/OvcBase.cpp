@@ -100,6 +100,7 @@ void TOvcController::ControllerWndProc(TMessage& Message) {
     switch (Message.Msg) {
         case OVCM_SETFOCUS: {
             auto* control = reinterpret_cast<TWinControl*>(Message.LParam);
+            if (control == nullptr) break;
             control->Show();
             if (control->CanFocus()) control->SetFocus();
             break;

@@ -246,6 +246,7 @@ TEST(OvcController, SetFocusMessageShowsAndFocusesTheControl) {
     auto* controller = new TOvcController(form.Form);
     auto* field = form.Add<TFieldStandIn>(form.Form, Rect(5, 5, 80, 25));
     field->Hide();
+    PostMessage(controller->Handle(), OVCM_SETFOCUS, 0, 0);  // names no control: ignored
     PostGuardedMessage(controller->Handle(), OVCM_SETFOCUS, 0, reinterpret_cast<LPARAM>(field),
                        field->LifeToken());
     PumpUntilIdle();
