@@ -37,8 +37,6 @@ inline constexpr UINT OVCM_AFTEREXIT = 0x7F09;
 // The controller's window: the notify code in wParam's low word, the sender in lParam.
 inline constexpr UINT OVCM_DELAYNOTIFY = 0x7F0A;
 
-class TWinControl;
-
 using TDelayNotifyEvent = std::function<void(TObject* Sender, uint16_t NotifyCode)>;
 using TDataErrorEvent =
     std::function<void(TObject* Sender, uint16_t ErrorCode, const std::string& ErrorMsg)>;
