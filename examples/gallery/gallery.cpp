@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -12,6 +13,7 @@
 #include "components/entry/EsLabel.h"
 #include "components/misc/Animate.h"
 #include "components/misc/RzLabel.h"
+#include "dataaware/richedit/wwTrackIcon.h"
 #include "examples/gallery/framedpanel.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
@@ -334,18 +336,75 @@ int Animations(TForm* Form, int Left, int Top) {
     return box->BoundsRect().Bottom;
 }
 
+// A strip of a ruler: a tick every 10 pixels, a longer one every 50 with its number.
+class TRulerStrip : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+
+protected:
+    void Paint() override {
+        TCanvas& canvas = Canvas();
+        canvas.Brush().SetColor(clWindow);
+        canvas.FillRect(ClientRect());
+        canvas.Pen().SetColor(clBlack);
+        canvas.Font().SetSize(7);
+        canvas.Brush().SetStyle(bsClear);
+        for (int x = 0; x < Width(); x += 10) {
+            const bool major = x % 50 == 0;
+            canvas.MoveTo(x, Height() - (major ? 8 : 4));
+            canvas.LineTo(x, Height());
+            if (major && x > 0) canvas.TextOut(x + 2, 1, std::to_string(x / 50));
+        }
+    }
+};
+
+// The editor's ruler markers on a strip, pointing down at its ticks: an indent kept left of the
+// middle and a tab right of it; the caption says where a drag left them.
+int TrackIcons(TForm* Form, int Left, int Top) {
+    TFramedPanel* box = AddGroup(Form, Left, Top, 64, "Track icons (drag the markers)");
+    constexpr int stripLeft = 8, stripTop = 8, stripWidth = 280, stripHeight = 22;
+    Add<TRulerStrip>(box,
+                     Rect(stripLeft, stripTop, stripLeft + stripWidth, stripTop + stripHeight));
+    TLabel* where = AddLabel(box, Rect(stripLeft, 42, stripLeft + stripWidth, 58), "");
+    const struct {
+        int Left;
+        int MinValue;
+        int MaxValue;
+    } markers[] = {{stripLeft + 30, stripLeft, stripLeft + 136},
+                   {stripLeft + 200, stripLeft + 140, 0}};
+    TwwTrackIcon* icons[2];
+    for (int i = 0; i < 2; ++i) {
+        const int x = markers[i].Left, y = stripTop + 12;
+        auto* icon = Add<TwwTrackIcon>(box, Rect(x, y, x, y));
+        icon->SetBitmapName("RulerMarker");
+        icon->SetMinValue(markers[i].MinValue);
+        icon->SetMaxValue(markers[i].MaxValue);
+        icons[i] = icon;
+    }
+    const auto show = [where, icons](TObject*) {
+        where->SetCaption("Indent at " + std::to_string(icons[0]->Left() - stripLeft) +
+                          ", tab at " + std::to_string(icons[1]->Left() - stripLeft));
+    };
+    for (TwwTrackIcon* icon : icons)
+        icon->OnEndDrag = show;
+    show(nullptr);
+    return box->BoundsRect().Bottom;
+}
+
 // The groups in two columns; a new control adds its group to a column.
-const TGroup kLeftColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, AttachedLabels};
+const TGroup kLeftColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, AttachedLabels,
+                              TrackIcons};
 const TGroup kRightColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);
     form->SetCaption("Gallery");
     int bottom = 0;
-    for (const auto* column : {&kLeftColumn, &kRightColumn}) {
-        const int left = kGap + (column == &kLeftColumn ? 0 : kGroupWidth + kGap);
+    const std::span<const TGroup> columns[] = {kLeftColumn, kRightColumn};
+    for (int i = 0; i < 2; ++i) {
+        const int left = kGap + i * (kGroupWidth + kGap);
         int top = kGap;
-        for (TGroup group : *column)
+        for (TGroup group : columns[i])
             top = group(form, left, top) + kGap;
         bottom = std::max(bottom, top);
     }
