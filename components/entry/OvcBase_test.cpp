@@ -9,7 +9,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/ui_testsupport.h"
-#include "platform/ui/windowinput.h"
+#include "platform/win/focus.h"
 #include "platform/win/modaldriver.h"
 
 namespace vex {
@@ -111,7 +111,7 @@ protected:
     void Note(const std::string& What, TObject* Sender, TWinControl* Other = nullptr) {
         std::string line = What + " " + static_cast<TComponent*>(Sender)->Name();
         if (Other != nullptr) line += " other " + Other->Name();
-        TWinControl* focused = FindControl(windowinput::GetFocus());
+        TWinControl* focused = FindControl(vex::GetFocus());
         line += " focus " + (focused != nullptr ? focused->Name() : std::string("none"));
         Log.push_back(line);
     }

@@ -4,7 +4,7 @@
 #include "platform/gfx/colors.h"
 #include "platform/ui/form.h"
 #include "platform/ui/wincontrol.h"
-#include "platform/ui/windowinput.h"
+#include "platform/win/capture.h"
 #include "platform/win/modaldriver.h"
 #include "platform/win/windowpos.h"
 
@@ -16,14 +16,14 @@ namespace {
 // unless someone else has taken it meanwhile.
 class TCaptureHold {
 public:
-    explicit TCaptureHold(HWND Wnd) : FWnd(Wnd) { windowinput::SetCapture(Wnd); }
+    explicit TCaptureHold(HWND Wnd) : FWnd(Wnd) { vex::SetCapture(Wnd); }
     ~TCaptureHold() {
-        if (Holds()) windowinput::ReleaseCapture();
+        if (Holds()) vex::ReleaseCapture();
     }
     TCaptureHold(const TCaptureHold&) = delete;
     TCaptureHold& operator=(const TCaptureHold&) = delete;
 
-    bool Holds() const { return windowinput::GetCapture() == FWnd; }
+    bool Holds() const { return vex::GetCapture() == FWnd; }
 
 private:
     HWND FWnd;
@@ -105,7 +105,7 @@ void TwwTrackIcon::DragLoop(TPoint Press) {
                                  const TNotifyEvent handler = OnEndDrag;
                                  handler(this);
                              }
-                             windowinput::ReleaseCapture();
+                             vex::ReleaseCapture();
                              return IsKeyMsg(Msg);
                          default:
                              return IsKeyMsg(Msg);

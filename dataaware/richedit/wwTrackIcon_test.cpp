@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/ui/ui_testsupport.h"
-#include "platform/ui/windowinput.h"
+#include "platform/win/capture.h"
 #include "platform/win/modaldriver.h"
 #include "platform/win/window.h"
 
@@ -99,7 +99,7 @@ TEST_F(TrackIcon, FollowsTheLeftButtonWithinItsLimits) {
         PressAndRun(script);
         EXPECT_EQ(Icon->Left(), c.Left);
         EXPECT_EQ(EndDrags, c.EndDrags);
-        EXPECT_EQ(windowinput::GetCapture(), HWND{0});
+        EXPECT_EQ(vex::GetCapture(), HWND{0});
     }
 }
 
@@ -119,7 +119,7 @@ TEST_F(TrackIcon, AQuitDuringADragEndsItAndIsPutBack) {
     PressAndRun(script);
     EXPECT_EQ(Icon->Left(), 60);
     EXPECT_EQ(EndDrags, 0);
-    EXPECT_EQ(windowinput::GetCapture(), HWND{0});
+    EXPECT_EQ(vex::GetCapture(), HWND{0});
     MSG msg;
     ASSERT_TRUE(PeekMessage(msg, 0, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, WM_QUIT);
@@ -129,7 +129,7 @@ TEST_F(TrackIcon, AQuitDuringADragEndsItAndIsPutBack) {
 TEST_F(TrackIcon, ADragEndsWhenTheCaptureGoesElsewhere) {
     TModalScript script;
     MoveTo(script, 10);
-    script.Then([] { windowinput::ReleaseCapture(); });
+    script.Then([] { vex::ReleaseCapture(); });
     MoveTo(script, 30);
     Release(script, 30);
     PostMessage(FormWnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(kPressX, kPressY));
@@ -149,7 +149,7 @@ TEST_F(TrackIcon, ADragEndsWhenTheIconIsFreed) {
     Release(script, 30);
     PostMessage(FormWnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(kPressX, kPressY));
     PumpUntilIdle();
-    EXPECT_EQ(windowinput::GetCapture(), HWND{0});
+    EXPECT_EQ(vex::GetCapture(), HWND{0});
 }
 
 TEST_F(TrackIcon, AnEndDragHandlerMayFreeTheIcon) {
@@ -162,7 +162,7 @@ TEST_F(TrackIcon, AnEndDragHandlerMayFreeTheIcon) {
     Release(script, 10);
     PressAndRun(script);
     EXPECT_EQ(Icon, nullptr);
-    EXPECT_EQ(windowinput::GetCapture(), HWND{0});
+    EXPECT_EQ(vex::GetCapture(), HWND{0});
 }
 
 TEST_F(TrackIcon, LeavesThePixelsOfItsBackgroundColourUnpainted) {
