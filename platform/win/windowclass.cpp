@@ -39,6 +39,7 @@ ATOM RegisterClass(const WNDCLASS& Class) {
     if (table.NextAtom == 0xFFFF) throw EWindowError("No more window classes can be registered");
     auto entry = std::make_shared<TWindowClassEntry>();
     entry->Class = Class;
+    entry->Proc = std::make_shared<const WNDPROC>(Class.lpfnWndProc);
     entry->Atom = table.NextAtom++;
     table.ByName.emplace(key, entry);
     return entry->Atom;

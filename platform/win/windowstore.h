@@ -26,6 +26,9 @@ class TChildIndex;
 
 struct TWindowClassEntry {
     WNDCLASS Class;
+    // The class's procedure, which its windows share until one is given its own: one record for
+    // all, so that calling it touches memory that stays at hand.
+    std::shared_ptr<const WNDPROC> Proc;
     ATOM Atom = 0;
     int32_t Windows = 0;  // windows of the class that exist
 };

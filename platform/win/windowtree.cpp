@@ -93,7 +93,7 @@ HWND CreateWindowEx(DWORD ExStyle, const std::string& ClassName, const std::stri
     TWnd& w = Store().Add();
     w.Class = windowClass;
     ++windowClass->Windows;
-    w.Proc = std::make_shared<const WNDPROC>(windowClass->Class.lpfnWndProc);
+    w.Proc = windowClass->Proc;
     // Nothing draws by a record outside the tree: linking it below counts as the change.
     w.Style = Style & ~WS_VISIBLE;  // shown at the end, once it is made
     w.ExStyle = ExStyle;
