@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "platform/ui/ui_testsupport.h"
+#include "platform/ui/windowpicture.h"
 #include "platform/win/capture.h"
 #include "platform/win/modaldriver.h"
 #include "platform/win/window.h"
+#include "platform/win/windowpos.h"
 
 namespace vex {
 namespace {
@@ -173,6 +175,71 @@ TEST_F(TrackIcon, LeavesThePixelsOfItsBackgroundColourUnpainted) {
         "..KFFFK..", "...KFK...", "....K....", ".........",
     };
     EXPECT_EQ(test::ShownRows(*Icon, legend), expected);
+}
+
+// What the icon uncovers while it is dragged over a ruler shows the ruler again.
+TEST_F(TrackIcon, ADragLeavesNoTrailOnWhatLiesBelow) {
+    Form.Form->SetColor(clBtnFace);
+    auto* strip = Form.Add<test::TPaintedBy>(Form.Form, Rect(0, 0, 200, 40), [](TCanvas& C) {
+        C.Brush().SetColor(clWhite);
+        C.FillRect(Rect(0, 0, 200, 40));
+    });
+    strip->SendToBack();
+    PumpUntilIdle();
+    TModalScript script;
+    MoveTo(script, 15);
+    MoveTo(script, 40);
+    Release(script, 40);
+    PressAndRun(script);
+    PumpUntilIdle();
+    ASSERT_EQ(Icon->Left(), 90);
+    TBitmap picture;
+    PictureOfControl(*Form.Form, picture);
+    TRect window;
+    GetWindowRect(FormWnd(), window);
+    const TPoint client = Form.Form->ClientToScreen(Point(0, 0));
+    const auto at = [&](int32_t X, int32_t Y) {
+        return picture.Canvas().Pixels(client.X - window.Left + X, client.Y - window.Top + Y);
+    };
+    for (int32_t x : {50, 54, 58, 65, 69, 73})
+        EXPECT_EQ(at(x, 21), clWhite) << "a trail at " << x;
+}
+
+// The same on a windowed box that paints itself and holds both.
+TEST(TrackIconOnABox, ADragLeavesNoTrailOnWhatLiesBelow) {
+    class TBox : public TCustomControl {
+    public:
+        explicit TBox(TComponent* AOwner) : TCustomControl(AOwner) {
+            FControlStyle.Include(csAcceptsControls);
+        }
+
+    protected:
+        void Paint() override { Canvas().FrameRect(ClientRect()); }
+    };
+    test::TShownForm form{Rect(10, 10, 310, 160)};
+    auto* box = form.Add<TBox>(form.Form, Rect(10, 10, 250, 100));
+    box->SetColor(clBtnFace);
+    form.Add<test::TPaintedBy>(box, Rect(8, 8, 208, 30), [](TCanvas& C) {
+        C.Brush().SetColor(clWhite);
+        C.FillRect(Rect(0, 0, 200, 22));
+    });
+    auto* icon = form.Add<TwwTrackIcon>(box, Rect(38, 20, 38, 20));
+    icon->SetBitmapName("RulerMarker");
+    PumpUntilIdle();
+    TModalScript script;
+    const auto at = [](int32_t X, int32_t Y) {
+        return MAKELONG(static_cast<uint16_t>(X), static_cast<uint16_t>(Y));
+    };
+    script.Post(box->Handle(), WM_MOUSEMOVE, MK_LBUTTON, at(57, 23));
+    script.Post(box->Handle(), WM_MOUSEMOVE, MK_LBUTTON, at(82, 23));
+    script.Post(box->Handle(), WM_LBUTTONUP, 0, at(82, 23));
+    PostMessage(box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(42, 23));
+    PumpUntilIdle();
+    ASSERT_EQ(icon->Left(), 78);
+    TBitmap picture;
+    PictureOfControl(*box, picture);
+    for (int32_t x : {38, 42, 46, 53, 57, 61})
+        EXPECT_EQ(picture.Canvas().Pixels(x, 21), clWhite) << "a trail at " << x;
 }
 
 }  // namespace

@@ -402,5 +402,28 @@ TEST(CustomControls, PaintAPlainChildTheyTakeWhilePainting) {
     EXPECT_EQ(plain->Paints, paints + 1);
 }
 
+// A see-through control moved over a sibling below it: what it uncovers shows the sibling again,
+// not the parent's background.
+TEST(GraphicControl, MovingOffASiblingShowsTheSiblingAgain) {
+    test::TShownForm shown;
+    auto* panel = shown.Add<test::TPlainPanel>(shown.Form, Rect(0, 0, 150, 60));
+    panel->SetColor(clBtnFace);
+    shown.Add<test::TPaintedBy>(panel, Rect(10, 10, 110, 40), [](TCanvas& C) {
+        C.Brush().SetColor(clWhite);
+        C.FillRect(Rect(0, 0, 100, 30));
+    });
+    auto* over = shown.Add<test::TPaintedBy>(panel, Rect(20, 20, 30, 30), [](TCanvas& C) {
+        C.Brush().SetColor(clBlack);
+        C.FillRect(Rect(2, 2, 8, 8));
+    });
+    test::PumpUntilIdle();
+    over->SetLeft(60);
+    test::PumpUntilIdle();
+    TBitmap picture;
+    PictureOfControl(*panel, picture);
+    EXPECT_EQ(picture.Canvas().Pixels(25, 25), clWhite);
+    EXPECT_EQ(picture.Canvas().Pixels(65, 25), clBlack);
+}
+
 }  // namespace
 }  // namespace vex
