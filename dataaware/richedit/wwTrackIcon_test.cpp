@@ -8,6 +8,7 @@
 #include "platform/ui/ui_testsupport.h"
 #include "platform/ui/windowpicture.h"
 #include "platform/win/capture.h"
+#include "platform/win/input.h"
 #include "platform/win/modaldriver.h"
 #include "platform/win/window.h"
 #include "platform/win/windowpos.h"
@@ -226,14 +227,15 @@ TEST(TrackIconOnABox, ADragLeavesNoTrailOnWhatLiesBelow) {
     auto* icon = form.Add<TwwTrackIcon>(box, Rect(38, 20, 38, 20));
     icon->SetBitmapName("RulerMarker");
     PumpUntilIdle();
+    // As a person's mouse would: through hit testing and the capture the drag takes.
+    const auto screen = [box](int32_t X) { return box->ClientToScreen(Point(X, 23)); };
+    // Each move once the drag has painted what the one before changed.
     TModalScript script;
-    const auto at = [](int32_t X, int32_t Y) {
-        return MAKELONG(static_cast<uint16_t>(X), static_cast<uint16_t>(Y));
-    };
-    script.Post(box->Handle(), WM_MOUSEMOVE, MK_LBUTTON, at(57, 23));
-    script.Post(box->Handle(), WM_MOUSEMOVE, MK_LBUTTON, at(82, 23));
-    script.Post(box->Handle(), WM_LBUTTONUP, 0, at(82, 23));
-    PostMessage(box->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(42, 23));
+    script.Then([&] { InjectMouseMove(screen(57)); });
+    script.Then([&] { InjectMouseMove(screen(82)); });
+    script.Then([] { InjectMouseButton(mbLeft, false); });
+    InjectMouseMove(screen(42));
+    InjectMouseButton(mbLeft, true);
     PumpUntilIdle();
     ASSERT_EQ(icon->Left(), 78);
     TBitmap picture;

@@ -6,6 +6,7 @@
 #include "platform/core/geometry.h"
 #include "platform/core/set.h"
 #include "platform/win/messages.h"
+#include "platform/win/mousebutton.h"
 
 namespace vex {
 
@@ -15,8 +16,6 @@ class TObject;
 // press of a double click.
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateFlag, 7>;
-
-enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // X and Y are in the control's client coordinates.
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift,

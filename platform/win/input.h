@@ -4,6 +4,7 @@
 
 #include "platform/core/geometry.h"
 #include "platform/win/messages.h"
+#include "platform/win/mousebutton.h"
 
 namespace vex {
 
@@ -13,8 +14,6 @@ namespace vex {
 // changes then too. The device's own state (GetAsyncKeyState, GetCursorPos) changes at once.
 // Each call answers false when the input queue is full and the event was dropped. Main thread
 // only, as a display's events are.
-
-enum class TMouseButton { Left, Right, Middle };
 
 bool InjectMouseMove(TPoint Screen);
 bool InjectMouseButton(TMouseButton Button, bool Down);
