@@ -90,7 +90,7 @@ bool InjectMouseMove(TPoint Screen) {
         TRawInput{MSG{0, WM_MOUSEMOVE, HeldFlags(), 0, GetTickCount()}, Screen});
 }
 
-bool InjectMouseButton(TMouseButton Button, bool Down) {
+bool InjectMouseButton(TDeviceButton Button, bool Down) {
     static constexpr UINT kPress[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
     static constexpr UINT kRelease[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
     const auto index = static_cast<size_t>(Button);

@@ -14,10 +14,10 @@ namespace vex {
 // Each call answers false when the input queue is full and the event was dropped. Main thread
 // only, as a display's events are.
 
-enum class TMouseButton { Left, Right, Middle };
+enum class TDeviceButton { Left, Right, Middle };
 
 bool InjectMouseMove(TPoint Screen);
-bool InjectMouseButton(TMouseButton Button, bool Down);
+bool InjectMouseButton(TDeviceButton Button, bool Down);
 // One notch is WHEEL_DELTA; positive turns away from the user.
 bool InjectMouseWheel(int32_t Delta);
 // A key by virtual key (keyboard.h). Alt held makes system keys of it, as do F10 and Alt itself,

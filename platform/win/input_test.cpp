@@ -54,9 +54,9 @@ TEST_F(MouseRouting, MovesGoToTheDeepestShownEnabledWindowInItsClientCoordinates
 TEST_F(MouseRouting, ButtonsCarryTheHeldButtonsAndKeys) {
     InjectMouseMove({130, 130});
     InjectKey(VK_SHIFT, true);
-    InjectMouseButton(TMouseButton::Left, true);
+    InjectMouseButton(TDeviceButton::Left, true);
     InjectMouseMove({131, 131});
-    InjectMouseButton(TMouseButton::Left, false);
+    InjectMouseButton(TDeviceButton::Left, false);
     InjectKey(VK_SHIFT, false);
     Pump();
     EXPECT_EQ(Take(),
@@ -216,7 +216,7 @@ TEST_P(DoubleClicks, ASecondPressSoonAndNearEnoughIsADoubleClick) {
     Clock.Advance(c.Delay);
     Click({50 + c.Shift, 50});
     Clock.Advance(10);
-    InjectMouseButton(TMouseButton::Left, true);
+    InjectMouseButton(TDeviceButton::Left, true);
     Pump();
     std::vector<std::string> presses;
     for (const std::string& line : Lines)
@@ -309,8 +309,8 @@ TEST_F(MouseRouting, AMillionInjectedEventsStayBoundedAndPumpQuickly) {
     size_t refused = 0;
     for (int i = 0; i < 1000000; ++i) {
         const bool taken = i % 4 == 0   ? InjectMouseMove({100 + i % 300, 100 + i % 200})
-                           : i % 4 == 1 ? InjectMouseButton(TMouseButton::Left, true)
-                           : i % 4 == 2 ? InjectMouseButton(TMouseButton::Left, false)
+                           : i % 4 == 1 ? InjectMouseButton(TDeviceButton::Left, true)
+                           : i % 4 == 2 ? InjectMouseButton(TDeviceButton::Left, false)
                                         : InjectKey('A', i % 8 == 3);
         refused += taken ? 0 : 1;
     }

@@ -62,7 +62,7 @@ protected:
         }
     }
     std::string Take() { return TakeLines(Lines); }
-    void Click(TPoint Screen, TMouseButton Button = TMouseButton::Left) {
+    void Click(TPoint Screen, TDeviceButton Button = TDeviceButton::Left) {
         InjectMouseMove(Screen);
         InjectMouseButton(Button, true);
         InjectMouseButton(Button, false);

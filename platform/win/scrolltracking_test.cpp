@@ -55,13 +55,13 @@ TEST_F(ScrollBarClicks, ArrowsAndTrackSendTheirRequestsThenEnd) {
 
 TEST_F(ScrollBarClicks, AHeldArrowRepeatsOnTheWindowTimerUntilReleased) {
     InjectMouseMove({192, 190});
-    InjectMouseButton(TMouseButton::Left, true);
+    InjectMouseButton(TDeviceButton::Left, true);
     Pump();
     EXPECT_EQ(GetCapture(), Wnd);
     Take();
     Hold(400 + 3 * 100 + 50);  // the first pause, then three repeats
     EXPECT_EQ(Take(), "w WM_VSCROLL 1 0\nw WM_VSCROLL 1 0\nw WM_VSCROLL 1 0\nw WM_VSCROLL 1 0\n");
-    InjectMouseButton(TMouseButton::Left, false);
+    InjectMouseButton(TDeviceButton::Left, false);
     Pump();
     EXPECT_EQ(Take(), "w WM_VSCROLL 8 0\nw WM_CAPTURECHANGED -\n");
     Hold(500);
@@ -71,13 +71,13 @@ TEST_F(ScrollBarClicks, AHeldArrowRepeatsOnTheWindowTimerUntilReleased) {
 TEST_F(ScrollBarClicks, DraggingTheThumbTracksAndSetsThePositionOnRelease) {
     // The thumb is 16 long (168 * 10 / 100) at the track's start: y 16 to 32.
     InjectMouseMove({192, 20});
-    InjectMouseButton(TMouseButton::Left, true);
+    InjectMouseButton(TDeviceButton::Left, true);
     Pump();
     InjectMouseMove({192, 96});  // 76 down of the 152 the thumb can move: half the span
     Pump();
     InjectMouseMove({192, 500});  // past the end
     Pump();
-    InjectMouseButton(TMouseButton::Left, false);
+    InjectMouseButton(TDeviceButton::Left, false);
     Pump();
     std::string sent;
     for (const std::string& line : Lines)
@@ -94,7 +94,7 @@ TEST_F(ScrollBarClicks, DraggingTheThumbTracksAndSetsThePositionOnRelease) {
 
 TEST_F(ScrollBarClicks, LosingTheCaptureEndsTheTracking) {
     InjectMouseMove({192, 190});
-    InjectMouseButton(TMouseButton::Left, true);
+    InjectMouseButton(TDeviceButton::Left, true);
     Pump();
     Take();
     ReleaseCapture();
