@@ -7,12 +7,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
+#include "bench/besttime.h"
 #include "platform/win/input.h"
 #include "platform/win/window.h"
 #include "platform/win/windowclass.h"
@@ -79,48 +77,40 @@ std::vector<TPoint> SweepPoints() {
     return points;
 }
 
-double SecondsOf(const std::chrono::steady_clock::time_point& Start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-}
-
-double gRouted = 0;
-double gBare = 0;
+bench::TBestTime gRouted;
+bench::TBestTime gBare;
 
 void BM_RoutedMovesAgainstBareHitTests(benchmark::State& State) {
     const TChildGrid grid;
     const std::vector<TPoint> points = SweepPoints();
-    gRouted = gBare = 1e9;
+    gRouted = gBare = bench::TBestTime();
     for (auto _ : State) {
         TChildGrid::Moves() = 0;
-        auto start = std::chrono::steady_clock::now();
-        for (const TPoint& p : points) {
-            InjectMouseMove(p);
-            TChildGrid::Pump();
-        }
-        gRouted = std::min(gRouted, SecondsOf(start));
+        gRouted.Time([&] {
+            for (const TPoint& p : points) {
+                InjectMouseMove(p);
+                TChildGrid::Pump();
+            }
+        });
         if (TChildGrid::Moves() != kMoves) State.SkipWithError("a move was not dispatched");
-
-        start = std::chrono::steady_clock::now();
-        for (const TPoint& p : points)
-            benchmark::DoNotOptimize(WindowFromPoint(p));
-        gBare = std::min(gBare, SecondsOf(start));
+        gBare.Time([&] {
+            for (const TPoint& p : points)
+                benchmark::DoNotOptimize(WindowFromPoint(p));
+        });
     }
-    State.counters["routed_per_s"] = kMoves / gRouted;
-    State.counters["bare_per_s"] = kMoves / gBare;
-    State.counters["ratio"] = gRouted / gBare;
+    State.counters["routed_per_s"] = kMoves / gRouted.Seconds();
+    State.counters["bare_per_s"] = kMoves / gBare.Seconds();
+    State.counters["ratio"] = gRouted.Seconds() / gBare.Seconds();
 }
 BENCHMARK(BM_RoutedMovesAgainstBareHitTests)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("VEX_DISPLAY", "headless", 1);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    bench::RunOffScreen(argc, argv);
     std::printf(
         "100,000 moves over 1,000 child windows: %.0f routed hit tests/s, %.0f bare hit tests/s; "
         "ratio %.2f\n",
-        kMoves / gRouted, kMoves / gBare, gRouted / gBare);
+        kMoves / gRouted.Seconds(), kMoves / gBare.Seconds(), gRouted.Seconds() / gBare.Seconds());
     return 0;
 }

@@ -7,11 +7,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "bench/besttime.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/dcstate.h"
@@ -126,12 +125,7 @@ void DrawBare(TCanvas& Canvas, const TFont& LabelFont) {
         }
 }
 
-double SecondsOf(const std::chrono::steady_clock::time_point& Start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-}
-
-double gFramework = 0;
-double gBare = 0;
+bench::TAgainstBare gTimes;
 
 void BM_FormRepaintAgainstBareCanvas(benchmark::State& State) {
     const TGridForm grid;
@@ -139,32 +133,23 @@ void BM_FormRepaintAgainstBareCanvas(benchmark::State& State) {
     bitmap.SetSize(kClientWidth, kClientHeight);
     TFont labelFont;
     labelFont.Assign(&grid.Form->Font());
-    gFramework = gBare = 1e9;
+    gTimes = bench::TAgainstBare();
     for (auto _ : State) {
-        auto start = std::chrono::steady_clock::now();
-        grid.Repaint();
-        gFramework = std::min(gFramework, SecondsOf(start));
-
-        start = std::chrono::steady_clock::now();
-        DrawBare(bitmap.Canvas(), labelFont);
-        benchmark::DoNotOptimize(bitmap.ScanLine(0));
-        gBare = std::min(gBare, SecondsOf(start));
+        gTimes.Framework.Time([&] { grid.Repaint(); });
+        gTimes.Bare.Time([&] {
+            DrawBare(bitmap.Canvas(), labelFont);
+            benchmark::DoNotOptimize(bitmap.ScanLine(0));
+        });
     }
-    State.counters["framework_us"] = gFramework * 1e6;
-    State.counters["bare_us"] = gBare * 1e6;
-    State.counters["ratio"] = gFramework / gBare;
+    gTimes.Count(State);
 }
 BENCHMARK(BM_FormRepaintAgainstBareCanvas)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Off-screen: the comparison is of painting, not of putting pixels on a display.
-    setenv("VEX_DISPLAY", "headless", 1);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    bench::RunOffScreen(argc, argv);
     std::printf("1,000 labels and panels: framework %.0f us, bare canvas %.0f us; ratio %.2f\n",
-                gFramework * 1e6, gBare * 1e6, gFramework / gBare);
+                gTimes.Framework.Seconds() * 1e6, gTimes.Bare.Seconds() * 1e6, gTimes.Ratio());
     return 0;
 }

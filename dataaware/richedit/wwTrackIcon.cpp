@@ -106,9 +106,9 @@ void TwwTrackIcon::DragLoop(TPoint Press) {
                                  handler(this);
                              }
                              vex::ReleaseCapture();
-                             return IsKeyMsg(Msg);
+                             return false;
                          default:
-                             return IsKeyMsg(Msg);
+                             return false;
                      }
                  });
 }

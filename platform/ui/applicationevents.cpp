@@ -1,7 +1,9 @@
 #include "platform/ui/applicationevents.h"
 
+#include "platform/ui/controlmessages.h"
 #include "platform/ui/form.h"
 #include "platform/ui/hintcontroller.h"
+#include "platform/ui/wincontrol.h"
 #include "platform/win/application.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/window.h"
@@ -26,6 +28,20 @@ std::vector<HWND> ShownTopLevelWindows(Keep Wanted) {
         0);
     return shown;
 }
+
+// The framework's step in every loop before a message is translated: a key or a click ends
+// the hint shown, and a key goes to the controls first, which use dialog keys up there.
+bool PreDispatch(MSG& Msg) {
+    if (IsKeyMessage(Msg.message) || IsMouseMessage(Msg.message))
+        ApplicationEvents().HintMouseMessage(nullptr,
+                                             TMessage{Msg.message, Msg.wParam, Msg.lParam, 0});
+    return IsKeyMsg(Msg);
+}
+
+// Installed with the first static of this file, which every program with a control links, so
+// that no loop runs without it whatever a program or a test makes first.
+[[maybe_unused]] const bool PreDispatchInstalled =
+    (Application().SetPreDispatchFilter(&PreDispatch), true);
 
 }  // namespace
 

@@ -85,7 +85,7 @@ TModalResult TCustomForm::ShowModal() {
             break;
         }
         try {
-            if (!IsKeyMsg(msg)) DispatchMessage(msg);
+            Application().HandleTakenMessage(msg);
         } catch (...) {
             Application().HandleException(this);
         }

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/win/messagebox.h"
+#include "platform/win/translatemessage.h"
 #include "platform/win/window.h"
 #include "platform/win/windowtree.h"
 
@@ -36,13 +37,21 @@ HWND TApplication::Handle() {
     return FHandle;
 }
 
+void TApplication::HandleTakenMessage(MSG& Msg) {
+    bool handled = false;
+    if (OnMessage) OnMessage(Msg, handled);
+    if (handled || (FPreDispatch != nullptr && FPreDispatch(Msg))) return;
+    TranslateMessage(Msg);
+    DispatchMessage(Msg);
+}
+
 bool TApplication::ProcessMessage() {
     MSG msg;
     if (!PeekMessage(msg, 0, 0, 0, PM_REMOVE)) return false;
     if (msg.message == WM_QUIT)
         FTerminated = true;
     else
-        DispatchMessage(msg);
+        HandleTakenMessage(msg);
     return true;
 }
 

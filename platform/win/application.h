@@ -25,6 +25,16 @@ public:
     // The application window: hidden, made before any form, and there until the end.
     HWND Handle();
 
+    // What every loop does with a message it took, WM_QUIT aside: OnMessage may handle it, then
+    // the pre-dispatch filter may, and what is left is translated (a key types its character)
+    // and dispatched. Each loop of the program (the application's, modal runs, local loops) goes
+    // through here, so that keys and hints behave the same in all of them.
+    void HandleTakenMessage(MSG& Msg);
+    // The control framework's step before translation (hints, keys for controls, dialog keys),
+    // installed once by that layer, which this one cannot name; true: the message was used up.
+    using TPreDispatchFilter = bool (*)(MSG& Msg);
+    void SetPreDispatchFilter(TPreDispatchFilter Filter) { FPreDispatch = Filter; }
+
     // Dispatches every message already waiting, then returns; a WM_QUIT among them ends the run.
     void ProcessMessages();
     // Dispatches one message, or when none is waiting runs OnIdle and sleeps until one comes.
@@ -43,6 +53,9 @@ public:
     // Done is true on entry; a handler that leaves it false is called again before sleeping.
     std::function<void(TObject* Sender, bool& Done)> OnIdle;
     std::function<void(TObject* Sender, const std::exception& E)> OnException;
+    // Sees each message a loop takes before anything else; Handled (false on entry) set true
+    // keeps it from the rest of the way.
+    std::function<void(MSG& Msg, bool& Handled)> OnMessage;
 
 private:
     bool ProcessMessage();
@@ -51,6 +64,7 @@ private:
     std::string FTitle;
     bool FTerminated = false;
     HWND FHandle = 0;
+    TPreDispatchFilter FPreDispatch = nullptr;
 };
 
 // The process's application object.

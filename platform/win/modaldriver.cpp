@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/core/clock.h"
+#include "platform/win/application.h"
 #include "platform/win/messagequeue.h"
 #include "platform/win/window.h"
 
@@ -60,7 +61,7 @@ bool RunModalLoop(const std::function<bool()>& Done, const std::function<bool(MS
     while (!Done()) {
         if (!ReadModalMessage(msg)) return false;
         if (Inspect && Inspect(msg)) continue;
-        DispatchMessage(msg);
+        Application().HandleTakenMessage(msg);
     }
     return true;
 }

@@ -19,9 +19,9 @@ namespace vex {
 bool ReadModalMessage(MSG& Msg);
 
 // Runs a local loop: reads each message through ReadModalMessage, lets Inspect look at it first
-// (true: the message was handled there and is not dispatched), and dispatches the rest, until
-// Done holds (checked before each read). Answers whether Done ended the loop; false when the
-// read failed.
+// (true: the message was handled there and goes no further), and hands the rest to the
+// application's HandleTakenMessage, as its own loop does, until Done holds (checked before each
+// read). Answers whether Done ended the loop; false when the read failed.
 bool RunModalLoop(const std::function<bool()>& Done,
                   const std::function<bool(MSG& Msg)>& Inspect = nullptr);
 

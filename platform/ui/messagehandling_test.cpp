@@ -1,0 +1,126 @@
+// Every loop takes a message the same way: the application's OnMessage, the framework's step
+// (hints, keys for controls, dialog keys), translation, dispatch. Input here is injected, so it
+// takes the routing real input takes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/applicationevents.h"
+#include "platform/ui/hintcontroller.h"
+#include "platform/ui/input_testsupport.h"
+#include "platform/ui/messagedialog.h"
+#include "platform/ui/ui_testsupport.h"
+#include "platform/win/application.h"
+#include "platform/win/input.h"
+#include "platform/win/messageloop.h"
+#include "platform/win/modaldriver.h"
+#include "platform/win/virtualclock.h"
+
+namespace vex {
+namespace {
+
+void Type(int32_t Key) {
+    InjectKey(Key, true);
+    InjectKey(Key, false);
+}
+
+class MessageHandling : public ::testing::Test {
+protected:
+    ~MessageHandling() override {
+        Application().OnMessage = nullptr;
+        ApplicationEvents().CancelHint();
+        for (int32_t key = 1; key < 256; ++key)
+            if (GetAsyncKeyState(key) < 0) SetAsyncKeyState(key, false);
+        SetKeyboardState(TKeyboardState{});
+    }
+    // What the fields noted since the last look.
+    std::vector<std::string> Noted() { return std::exchange(Log, {}); }
+
+    test::TLog Log;
+    test::TShownForm Form{Rect(100, 100, 400, 300)};
+    test::TLogged* First = Form.Add<test::TLogged>(Form.Form, Rect(10, 10, 90, 30), Log, "first");
+    test::TLogged* Second = Form.Add<test::TLogged>(Form.Form, Rect(10, 40, 90, 60), Log, "second");
+};
+
+TEST_F(MessageHandling, InjectedKeysReachTheFocusedControlAsKeysAndCharacters) {
+    First->SetFocus();
+    Application().ProcessMessages();
+    Noted();
+    Type('A');
+    Application().ProcessMessages();
+    EXPECT_EQ(Noted(), (std::vector<std::string>{"first keydown 65", "first native key 65",
+                                                 "first keypress a", "first native char a"}));
+}
+
+TEST_F(MessageHandling, TabMovesTheFocusWithoutTypingATab) {
+    First->SetFocus();
+    Application().ProcessMessages();
+    Noted();
+    Type(VK_TAB);
+    Application().ProcessMessages();
+    EXPECT_TRUE(Second->Focused());
+    for (const std::string& line : Noted())
+        EXPECT_EQ(line.find("char"), std::string::npos) << line;
+    InjectKey(VK_SHIFT, true);
+    Type(VK_TAB);
+    InjectKey(VK_SHIFT, false);
+    Application().ProcessMessages();
+    EXPECT_TRUE(First->Focused());
+}
+
+TEST_F(MessageHandling, OnMessageMayKeepAMessageFromEverythingElse) {
+    First->SetFocus();
+    Application().ProcessMessages();
+    Noted();
+    std::vector<UINT> seen;
+    Application().OnMessage = [&](MSG& Msg, bool& Handled) {
+        seen.push_back(Msg.message);
+        Handled = Msg.message == WM_KEYDOWN;
+    };
+    Type('B');
+    Application().ProcessMessages();
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_KEYDOWN, WM_KEYUP}));
+    EXPECT_EQ(Noted(), std::vector<std::string>{});
+}
+
+TEST_F(MessageHandling, DialogKeysEndAModalMessageDialog) {
+    struct TCase {
+        TMsgDlgButtons Buttons;
+        int32_t Key;
+        int32_t Expected;
+    };
+    const std::vector<TCase> cases = {
+        {mbOKCancel, VK_RETURN, mrOk},
+        {mbOKCancel, VK_ESCAPE, mrCancel},
+        {mbYesNoCancel, VK_RETURN, mrYes},
+        {mbYesNo, VK_ESCAPE, mrNo},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Key);
+        TModalScript script;
+        script.Then([&] { Type(c.Key); });
+        EXPECT_EQ(MessageDlg("Delete the message?", mtConfirmation, c.Buttons, 0), c.Expected);
+        EXPECT_EQ(script.Exhausted(), 0);
+    }
+}
+
+TEST_F(MessageHandling, AKeyEndsTheHintShown) {
+    TVirtualClock clock;
+    TClockOverride use{clock};
+    First->SetHint("Account name");
+    First->SetShowHint(true);
+    First->SetFocus();
+    const TPoint over = First->ClientToScreen(Point(5, 5));
+    InjectMouseMove(over);
+    THintController& hints = ApplicationEvents().Hints();
+    ProcessMessagesUntil([&] { return hints.ShownHint() != nullptr; },
+                         clock.TickMilliseconds() + 5000);
+    ASSERT_NE(hints.ShownHint(), nullptr);
+    Type(VK_SHIFT);
+    Application().ProcessMessages();
+    EXPECT_EQ(hints.ShownHint(), nullptr);
+}
+
+}  // namespace
+}  // namespace vex
