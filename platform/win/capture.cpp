@@ -23,7 +23,9 @@ void TellPresenter(HWND Capture) {
 
 HWND SetCapture(HWND Wnd) {
     const HWND previous = Store().Capture;
-    if (Store().Find(Wnd) == nullptr) return 0;
+    // A window on its way out would keep the capture, and the display the pointer, after it.
+    const TWnd* w = Store().Find(Wnd);
+    if (w == nullptr || w->Destroying) return 0;
     if (Wnd == previous) return previous;
     Store().Capture = Wnd;
     TellPresenter(Wnd);

@@ -103,6 +103,34 @@ TEST_F(MouseRouting, TheSystemTakesTheCaptureFromWindowsThatCanNoLongerHoldIt) {
     }
 }
 
+// Writes down which window the display is told to send the pointer's events to.
+class CapturePresenter : public THeadlessPresenter {
+public:
+    explicit CapturePresenter(std::vector<HWND>& Grabs) : FGrabs(Grabs) {}
+    void CapturePointer(HWND Wnd) override { FGrabs.push_back(Wnd); }
+
+private:
+    std::vector<HWND>& FGrabs;
+};
+
+TEST_F(MouseRouting, AWindowOnItsWayOutCannotTakeTheCapture) {
+    std::vector<HWND> grabs;
+    const test::PresenterOverride display(std::make_unique<CapturePresenter>(grabs));
+    const HWND top = Make("top", WS_POPUP | WS_VISIBLE, TRect{0, 0, 50, 50});
+    const HWND child = Make("child", WS_CHILD | WS_VISIBLE, TRect{0, 0, 10, 10}, top);
+    Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM, LRESULT&) {
+        if (Wnd == child && Msg == WM_DESTROY) {
+            SetCapture(child);
+            EXPECT_NE(GetCapture(), child);
+        }
+        return false;
+    };
+    DestroyWindow(child);
+    EXPECT_EQ(GetCapture(), 0u);
+    // Else the display would keep the pointer for the top-level window that stays.
+    EXPECT_TRUE(grabs.empty() || grabs.back() == 0);
+}
+
 TEST_F(MouseRouting, ActivatingAnotherTopLevelWindowCancelsTheCapture) {
     const HWND other = Make("other", WS_POPUP | WS_VISIBLE, TRect{500, 100, 600, 200});
     SetActiveWindow(Main);
