@@ -348,6 +348,29 @@ TEST_F(MouseRouting, AMillionInjectedEventsStayBoundedAndPumpQuickly) {
     Lines.clear();
     EXPECT_EQ(TMessageQueue::Instance().RawInputCount(), 0u);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    // The flood ended with everything let go: no key or button is left down for having had
+    // its release refused.
+    for (int32_t key : {int32_t{VK_LBUTTON}, int32_t{'A'}}) {
+        SCOPED_TRACE(key);
+        EXPECT_GE(GetAsyncKeyState(key), 0);
+        EXPECT_GE(GetKeyState(key), 0);
+    }
+}
+
+TEST_F(MouseRouting, AFullQueueRefusesPressesButTakesTheReleasesOfWhatIsHeld) {
+    InjectKey(VK_SHIFT, true);
+    while (InjectMouseButton(TMouseButton::Right, true) &&
+           InjectMouseButton(TMouseButton::Right, false)) {
+    }
+    // The refused event did not happen: the device does not hold what it refused to press.
+    EXPECT_GE(GetAsyncKeyState(VK_RBUTTON), 0);
+    EXPECT_FALSE(InjectKey('B', true));
+    EXPECT_GE(GetAsyncKeyState('B'), 0);
+    EXPECT_TRUE(InjectKey(VK_SHIFT, false));
+    Pump();
+    Lines.clear();
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+    EXPECT_GE(GetKeyState(VK_RBUTTON), 0);
 }
 
 TEST_F(MouseRouting, InputForWindowsFreedBeforeItIsTakenGoesToWhatIsThereThen) {

@@ -123,7 +123,7 @@ bool TMessageQueue::PostGuarded(const MSG& Msg, std::weak_ptr<const void> Guard)
     return Enqueue(TPosted{Msg, std::move(Guard), true}, false);
 }
 
-bool TMessageQueue::PostRawInput(const TRawInput& Input) {
+bool TMessageQueue::PostRawInput(const TRawInput& Input, bool Release) {
     {
         std::lock_guard<std::mutex> guard(FLock);
         TRawInput raw = Input;
@@ -137,7 +137,7 @@ bool TMessageQueue::PostRawInput(const TRawInput& Input) {
                 return true;
             }
         }
-        if (FInput.size() >= MaxRawInput) return false;
+        if (FInput.size() >= MaxRawInput + (Release ? MaxHeldReleases : 0)) return false;
         FInput.push_back(TRawEntry{raw, FNextSerial++});
     }
     Wake();
