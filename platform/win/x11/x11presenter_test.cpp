@@ -548,6 +548,14 @@ TEST_F(X11Display, TheCapturingWindowGetsThePointerWhereverItIs) {
         });
     }));
     Presenter->CapturePointer(0);
+    // The release goes out on our connection and the warp on the peer's: the server must have
+    // taken the release first, which it has once another client can grab the pointer.
+    ASSERT_TRUE(test::PumpUntil([&] {
+        const bool free = XGrabPointer(Peer.Dpy(), Peer.Root(), False, 0, GrabModeAsync,
+                                       GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+        if (free) XUngrabPointer(Peer.Dpy(), CurrentTime);
+        return free;
+    }));
     warp(310, 210);
     test::PumpFor(100ms);
     for (const MSG& input : Inputs)
