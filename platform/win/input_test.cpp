@@ -113,22 +113,27 @@ private:
     std::vector<HWND>& FGrabs;
 };
 
-TEST_F(MouseRouting, AWindowOnItsWayOutCannotTakeTheCapture) {
+TEST_F(MouseRouting, AWindowOnItsWayOutOrInsideOneCannotTakeTheCapture) {
     std::vector<HWND> grabs;
     const test::PresenterOverride display(std::make_unique<CapturePresenter>(grabs));
     const HWND top = Make("top", WS_POPUP | WS_VISIBLE, TRect{0, 0, 50, 50});
-    const HWND child = Make("child", WS_CHILD | WS_VISIBLE, TRect{0, 0, 10, 10}, top);
-    Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM, LRESULT&) {
-        if (Wnd == child && Msg == WM_DESTROY) {
-            SetCapture(child);
-            EXPECT_NE(GetCapture(), child);
-        }
-        return false;
-    };
-    DestroyWindow(child);
-    EXPECT_EQ(GetCapture(), 0u);
-    // Else the display would keep the pointer for the top-level window that stays.
-    EXPECT_TRUE(grabs.empty() || grabs.back() == 0);
+    const HWND lone = Make("lone", WS_CHILD | WS_VISIBLE, TRect{30, 0, 40, 10}, top);
+    const HWND panel = Make("panel", WS_CHILD | WS_VISIBLE, TRect{0, 0, 20, 20}, top);
+    const HWND inner = Make("inner", WS_CHILD | WS_VISIBLE, TRect{0, 0, 10, 10}, panel);
+    // The window told it is being destroyed, and the one it hands the capture to: itself, or
+    // a child that hears of it later.
+    const std::pair<HWND, HWND> cases[] = {{lone, lone}, {panel, inner}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(GetWindowText(c.first));
+        Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM, LRESULT&) {
+            if (Wnd == c.first && Msg == WM_DESTROY) SetCapture(c.second);
+            return false;
+        };
+        DestroyWindow(c.first);
+        EXPECT_EQ(GetCapture(), 0u);
+        // Else the display would keep the pointer for the top-level window that stays.
+        EXPECT_TRUE(grabs.empty() || grabs.back() == 0);
+    }
 }
 
 TEST_F(MouseRouting, ActivatingAnotherTopLevelWindowCancelsTheCapture) {
