@@ -427,5 +427,16 @@ TEST_F(MouseRouting, AMoveThatReplacesOneBeingRoutedIsTheOneTaken) {
     EXPECT_EQ(Take(), "a WM_MOUSEMOVE 0 5,5\n");
 }
 
+TEST_F(MouseRouting, AHitTestThatMovesThePointerEveryTimeCannotHoldTheLoop) {
+    int hits = 0;
+    Intercept = [&](HWND, UINT Msg, WPARAM, LPARAM, LRESULT&) {
+        if (Msg == WM_NCHITTEST && ++hits < 1000) SetCursorPos(115 + hits % 2, 115);
+        return false;
+    };
+    InjectMouseMove({130, 130});
+    Pump();
+    EXPECT_LT(hits, 100);
+}
+
 }  // namespace
 }  // namespace vex
