@@ -19,11 +19,20 @@ void TellPresenter(HWND Capture) {
     Presenter().CapturePointer(top != nullptr && top->Presented ? top->Handle : 0);
 }
 
+// A window on its way out, or inside one, would keep the capture, and the display the pointer,
+// after it has gone.
+bool GoingAway(const TWnd& W) {
+    for (const TWnd* w = &W; w != nullptr; w = w->Parent)
+        if (w->Destroying) return true;
+    return false;
+}
+
 }  // namespace
 
 HWND SetCapture(HWND Wnd) {
     const HWND previous = Store().Capture;
-    if (Store().Find(Wnd) == nullptr) return 0;
+    const TWnd* w = Store().Find(Wnd);
+    if (w == nullptr || GoingAway(*w)) return 0;
     if (Wnd == previous) return previous;
     Store().Capture = Wnd;
     TellPresenter(Wnd);

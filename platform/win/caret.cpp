@@ -1,5 +1,6 @@
 #include "platform/win/caret.h"
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 
@@ -37,6 +38,9 @@ struct TInversion {
 struct TThreadCaret {
     HWND Wnd = 0;
     TRect Rect;
+    // As created: Rect is cut where it reaches the end of the coordinate range.
+    int32_t Width = 0;
+    int32_t Height = 0;
     std::vector<uint32_t> Mask;  // per pixel, for a bitmap caret; else Uniform everywhere
     uint32_t Uniform = kInvert;
     int32_t HideCount = 0;
@@ -57,7 +61,7 @@ void PresentNow(HWND Wnd, const TRect& Area) {
 
 // Exclusive-ors the mask over Area of Pixels; doing it twice leaves the pixels as they were.
 void Invert(uint32_t* Pixels, int32_t Stride, const TInversion& Inversion) {
-    const int32_t width = Caret.Rect.Right - Caret.Rect.Left;
+    const int32_t width = Caret.Width;
     for (const TRect& r : Inversion.Area.Rects())
         for (int32_t y = r.Top; y < r.Bottom; ++y) {
             uint32_t* row = Pixels + static_cast<size_t>(y) * Stride;
@@ -74,8 +78,7 @@ void PutOn() {
     if (surface.Pixels == nullptr) return;
     TInversion drawn;
     drawn.Origin = wintree::Shifted(surface.Origin, Caret.Rect.Left, Caret.Rect.Top);
-    drawn.Area = TRegion(wintree::PlacedAt(drawn.Origin, Caret.Rect.Right - Caret.Rect.Left,
-                                           Caret.Rect.Bottom - Caret.Rect.Top));
+    drawn.Area = TRegion(wintree::PlacedAt(drawn.Origin, Caret.Width, Caret.Height));
     drawn.Area.Intersect(surface.Clip);
     if (drawn.Area.Empty()) return;
     TWindowStore& store = TWindowStore::Instance();
@@ -173,7 +176,9 @@ bool CreateCaret(HWND Wnd, const TCaretBitmap* Bitmap, int32_t Width, int32_t He
             pixel &= 0xFFFFFF;
     }
     Caret.Wnd = Wnd;
-    Caret.Rect = TRect{0, 0, Width > 0 ? Width : 1, Height > 0 ? Height : 1};
+    Caret.Width = std::max(Width, 1);
+    Caret.Height = std::max(Height, 1);
+    Caret.Rect = TRect{0, 0, Caret.Width, Caret.Height};
     Caret.HideCount = 1;
     Caret.PhaseOn = false;
     return true;
@@ -207,8 +212,7 @@ bool ShowCaret(HWND Wnd) {
 bool SetCaretPos(int32_t X, int32_t Y) {
     if (!Alive()) return false;
     TakeOff();
-    const TRect size = Caret.Rect;
-    Caret.Rect = wintree::PlacedAt(TPoint{X, Y}, size.Right - size.Left, size.Bottom - size.Top);
+    Caret.Rect = wintree::PlacedAt(TPoint{X, Y}, Caret.Width, Caret.Height);
     if (Visible()) RestartBlink();
     Refresh();
     return true;

@@ -151,6 +151,21 @@ TEST_F(CaretTest, GreyAndBitmapCaretsInvertAsTheyAsk) {
     EXPECT_FALSE(CreateCaret(0, nullptr, 1, 1));
 }
 
+TEST_F(CaretTest, KeepsItsSizeAndPictureThroughPlacesAtTheEndOfTheRange) {
+    TCaretBitmap bitmap{3, 2, {0xFFFFFF, 0, 0, 0, 0, 0xFFFFFF}};
+    ASSERT_TRUE(CreateCaret(Wnd, &bitmap, 0, 0));
+    ShowCaret(Wnd);
+    for (const TPoint far : {TPoint{INT32_MAX - 1, 0}, TPoint{0, INT32_MAX}}) {
+        SetCaretPos(far.X, far.Y);
+        EXPECT_EQ(Marks(), 0);
+    }
+    SetCaretPos(4, 5);
+    EXPECT_EQ(GetCaretState().Rect, (TRect{4, 5, 7, 7}));
+    EXPECT_EQ(Marks(), 2);
+    EXPECT_EQ(At(4, 5), kPaper ^ 0xFFFFFFu);
+    EXPECT_EQ(At(6, 6), kPaper ^ 0xFFFFFFu);
+}
+
 TEST_F(CaretTest, LeavesNoMarkWhenTheWindowPaintsScrollsOrMovesUnderIt) {
     ASSERT_TRUE(CreateCaret(Wnd, nullptr, 3, 12));
     SetCaretPos(10, 10);

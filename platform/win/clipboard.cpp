@@ -19,6 +19,7 @@ struct TClipboard {
     std::vector<std::pair<UINT, std::string>> Formats;  // in the order set
     // The display's text has been read into Formats in this opening.
     bool SyncedWhileOpen = false;
+    uint64_t Changes = 0;  // counts emptyings and formats set
 };
 
 TClipboard& Board() {
@@ -54,8 +55,10 @@ void SyncWithDisplay() {
     if (display == nullptr || (board.Open && board.SyncedWhileOpen)) return;
     board.SyncedWhileOpen = board.Open;
     if (!HeldElsewhere(*display)) return;
-    if (std::optional<std::string> text = display->Fetch())
-        board.Formats.emplace_back(CF_TEXT, std::move(*text));
+    const uint64_t changes = board.Changes;
+    std::optional<std::string> text = display->Fetch();
+    // A handler run while the fetch waited may have filled the clipboard: what it set stands.
+    if (text && board.Changes == changes) board.Formats.emplace_back(CF_TEXT, std::move(*text));
 }
 
 // The formats a look from outside an opening sees: the other program is asked whether it
@@ -102,6 +105,7 @@ bool EmptyClipboard() {
     TClipboard& board = Board();
     if (!board.Open) return false;
     board.Formats.clear();
+    ++board.Changes;
     board.Owner = board.OpenedBy;
     // The display's clipboard is ours from now on, and empty.
     if (TDisplayClipboard* display = Display()) display->Offer(std::nullopt);
@@ -113,6 +117,7 @@ bool SetClipboardData(UINT Format, std::string Data) {
     TClipboard& board = Board();
     if (!board.Open || Format == 0) return false;
     SyncWithDisplay();
+    ++board.Changes;
     if (std::pair<UINT, std::string>* entry = Find(Format))
         entry->second = std::move(Data);
     else

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/displayclipboard.h"
+#include "platform/win/win_testsupport.h"
 #include "platform/win/window.h"
 
 namespace vex {
@@ -92,6 +94,51 @@ TEST_F(ClipboardTest, RegisteredNamesShareNumbersWithoutRegardToCase) {
     EXPECT_EQ(RegisterWindowMessage("rich text format"), rtf);
     EXPECT_NE(RegisterClipboardFormat("Shell IDList Array"), rtf);
     EXPECT_EQ(RegisterClipboardFormat(""), 0u);
+}
+
+// A display whose clipboard another program holds until we offer ours; its text comes after a
+// wait, in which a handler of ours may run.
+class SlowDisplayClipboard : public TDisplayClipboard {
+public:
+    bool Offer(std::optional<std::string>) override { return Ours = true; }
+    THolder Holder() override { return Ours ? THolder::Us : THolder::Elsewhere; }
+    bool OffersText() override { return true; }
+    std::optional<std::string> Fetch() override {
+        if (WhileWaiting) std::exchange(WhileWaiting, nullptr)();
+        return "theirs";
+    }
+
+    bool Ours = false;
+    std::function<void()> WhileWaiting;
+};
+
+class SlowClipboardPresenter : public THeadlessPresenter {
+public:
+    explicit SlowClipboardPresenter(SlowDisplayClipboard& Board) : FBoard(Board) {}
+    TDisplayClipboard* Clipboard() override { return &FBoard; }
+
+private:
+    SlowDisplayClipboard& FBoard;
+};
+
+TEST_F(ClipboardTest, WhatAHandlerSetsWhileTheDisplaysTextIsAwaitedStandsAlone) {
+    SlowDisplayClipboard board;
+    const test::PresenterOverride display(std::make_unique<SlowClipboardPresenter>(board));
+    board.WhileWaiting = [&] {
+        OpenClipboard(Mine);
+        EmptyClipboard();
+        SetClipboardData(CF_TEXT, "mine");
+        CloseClipboard();
+    };
+    ASSERT_TRUE(OpenClipboard(Mine));
+    GetClipboardData(CF_TEXT);
+    CloseClipboard();
+    // Two texts would have an enumeration go round the second for ever.
+    EXPECT_EQ(CountClipboardFormats(), 1);
+    ASSERT_TRUE(OpenClipboard(Mine));
+    EXPECT_EQ(EnumClipboardFormats(CF_TEXT), 0u);
+    ASSERT_NE(GetClipboardData(CF_TEXT), nullptr);
+    EXPECT_EQ(*GetClipboardData(CF_TEXT), "mine");
 }
 
 }  // namespace

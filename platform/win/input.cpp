@@ -68,18 +68,29 @@ bool SetDeviceKey(int32_t VirtualKey, bool Down) {
     return wasDown;
 }
 
+// Queues the event of a key or button the device has already moved. The release of a held one
+// always goes in, as dropping it would leave the key down for good; a refused press is undone
+// on the device, as it never happened.
+bool PostKeyChange(const TRawInput& Raw, int32_t VirtualKey, bool Down, bool WasDown) {
+    if (TMessageQueue::Instance().PostRawInput(Raw, !Down && WasDown)) return true;
+    SetDeviceKey(VirtualKey, WasDown);
+    return false;
+}
+
 }  // namespace
 
 bool PostDeviceInput(const MSG& Msg, TPoint Screen) {
     if (Msg.message >= WM_KEYFIRST && Msg.message <= WM_KEYLAST) {
         const bool down = Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN;
         const auto key = static_cast<int32_t>(Msg.wParam & 0xFF);
-        SetDeviceKey(key, down);
-        Screen = CursorPoint();
-    } else {
-        CursorPoint() = Screen;
-        if (const int32_t button = ButtonKey(Msg.message))
-            SetAsyncKeyState(button, IsButtonPress(Msg.message));
+        const bool wasDown = SetDeviceKey(key, down);
+        return PostKeyChange(TRawInput{Msg, CursorPoint()}, key, down, wasDown);
+    }
+    CursorPoint() = Screen;
+    if (const int32_t button = ButtonKey(Msg.message)) {
+        const bool down = IsButtonPress(Msg.message);
+        const bool wasDown = SetDeviceKey(button, down);
+        return PostKeyChange(TRawInput{Msg, Screen}, button, down, wasDown);
     }
     return TMessageQueue::Instance().PostRawInput(TRawInput{Msg, Screen});
 }
@@ -95,9 +106,9 @@ bool InjectMouseButton(TMouseButton Button, bool Down) {
     static constexpr UINT kRelease[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
     const auto index = static_cast<size_t>(Button);
     const UINT msg = Down ? kPress[index] : kRelease[index];
-    SetAsyncKeyState(ButtonKey(msg), Down);
-    return TMessageQueue::Instance().PostRawInput(
-        TRawInput{MSG{0, msg, HeldFlags(), 0, GetTickCount()}, CursorPoint()});
+    const bool wasDown = SetDeviceKey(ButtonKey(msg), Down);
+    return PostKeyChange(TRawInput{MSG{0, msg, HeldFlags(), 0, GetTickCount()}, CursorPoint()},
+                         ButtonKey(msg), Down, wasDown);
 }
 
 bool InjectMouseWheel(int32_t Delta) {
@@ -118,7 +129,7 @@ bool InjectKey(int32_t VirtualKey, bool Down) {
     if (system) msg = Down ? WM_SYSKEYDOWN : WM_SYSKEYUP;
     const MSG key{0, msg, static_cast<WPARAM>(VirtualKey), KeyData(alt, wasDown, Down),
                   GetTickCount()};
-    return TMessageQueue::Instance().PostRawInput(TRawInput{key, CursorPoint()});
+    return PostKeyChange(TRawInput{key, CursorPoint()}, VirtualKey, Down, wasDown);
 }
 
 bool GetCursorPos(TPoint& Point) {

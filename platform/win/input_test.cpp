@@ -103,6 +103,39 @@ TEST_F(MouseRouting, TheSystemTakesTheCaptureFromWindowsThatCanNoLongerHoldIt) {
     }
 }
 
+// Writes down which window the display is told to send the pointer's events to.
+class CapturePresenter : public THeadlessPresenter {
+public:
+    explicit CapturePresenter(std::vector<HWND>& Grabs) : FGrabs(Grabs) {}
+    void CapturePointer(HWND Wnd) override { FGrabs.push_back(Wnd); }
+
+private:
+    std::vector<HWND>& FGrabs;
+};
+
+TEST_F(MouseRouting, AWindowOnItsWayOutOrInsideOneCannotTakeTheCapture) {
+    std::vector<HWND> grabs;
+    const test::PresenterOverride display(std::make_unique<CapturePresenter>(grabs));
+    const HWND top = Make("top", WS_POPUP | WS_VISIBLE, TRect{0, 0, 50, 50});
+    const HWND lone = Make("lone", WS_CHILD | WS_VISIBLE, TRect{30, 0, 40, 10}, top);
+    const HWND panel = Make("panel", WS_CHILD | WS_VISIBLE, TRect{0, 0, 20, 20}, top);
+    const HWND inner = Make("inner", WS_CHILD | WS_VISIBLE, TRect{0, 0, 10, 10}, panel);
+    // The window told it is being destroyed, and the one it hands the capture to: itself, or
+    // a child that hears of it later.
+    const std::pair<HWND, HWND> cases[] = {{lone, lone}, {panel, inner}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(GetWindowText(c.first));
+        Intercept = [&](HWND Wnd, UINT Msg, WPARAM, LPARAM, LRESULT&) {
+            if (Wnd == c.first && Msg == WM_DESTROY) SetCapture(c.second);
+            return false;
+        };
+        DestroyWindow(c.first);
+        EXPECT_EQ(GetCapture(), 0u);
+        // Else the display would keep the pointer for the top-level window that stays.
+        EXPECT_TRUE(grabs.empty() || grabs.back() == 0);
+    }
+}
+
 TEST_F(MouseRouting, ActivatingAnotherTopLevelWindowCancelsTheCapture) {
     const HWND other = Make("other", WS_POPUP | WS_VISIBLE, TRect{500, 100, 600, 200});
     SetActiveWindow(Main);
@@ -320,6 +353,28 @@ TEST_F(MouseRouting, AMillionInjectedEventsStayBoundedAndPumpQuickly) {
     Lines.clear();
     EXPECT_EQ(TMessageQueue::Instance().RawInputCount(), 0u);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    // The flood ended with everything let go: no key or button is left down for having had
+    // its release refused.
+    for (int32_t key : {int32_t{VK_LBUTTON}, int32_t{'A'}}) {
+        SCOPED_TRACE(key);
+        EXPECT_GE(GetAsyncKeyState(key), 0);
+        EXPECT_GE(GetKeyState(key), 0);
+    }
+}
+
+TEST_F(MouseRouting, AFullQueueRefusesPressesButTakesTheReleasesOfWhatIsHeld) {
+    InjectKey(VK_SHIFT, true);
+    while (InjectMouseButton(mbRight, true) && InjectMouseButton(mbRight, false)) {
+    }
+    // The refused event did not happen: the device does not hold what it refused to press.
+    EXPECT_GE(GetAsyncKeyState(VK_RBUTTON), 0);
+    EXPECT_FALSE(InjectKey('B', true));
+    EXPECT_GE(GetAsyncKeyState('B'), 0);
+    EXPECT_TRUE(InjectKey(VK_SHIFT, false));
+    Pump();
+    Lines.clear();
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+    EXPECT_GE(GetKeyState(VK_RBUTTON), 0);
 }
 
 TEST_F(MouseRouting, InputForWindowsFreedBeforeItIsTakenGoesToWhatIsThereThen) {
@@ -369,6 +424,17 @@ TEST_F(MouseRouting, AMoveThatReplacesOneBeingRoutedIsTheOneTaken) {
     InjectMouseMove({130, 130});
     Pump();
     EXPECT_EQ(Take(), "a WM_MOUSEMOVE 0 5,5\n");
+}
+
+TEST_F(MouseRouting, AHitTestThatMovesThePointerEveryTimeCannotHoldTheLoop) {
+    int hits = 0;
+    Intercept = [&](HWND, UINT Msg, WPARAM, LPARAM, LRESULT&) {
+        if (Msg == WM_NCHITTEST && ++hits < 1000) SetCursorPos(115 + hits % 2, 115);
+        return false;
+    };
+    InjectMouseMove({130, 130});
+    Pump();
+    EXPECT_LT(hits, 100);
 }
 
 }  // namespace

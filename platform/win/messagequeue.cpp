@@ -123,7 +123,7 @@ bool TMessageQueue::PostGuarded(const MSG& Msg, std::weak_ptr<const void> Guard)
     return Enqueue(TPosted{Msg, std::move(Guard), true}, false);
 }
 
-bool TMessageQueue::PostRawInput(const TRawInput& Input) {
+bool TMessageQueue::PostRawInput(const TRawInput& Input, bool Release) {
     {
         std::lock_guard<std::mutex> guard(FLock);
         TRawInput raw = Input;
@@ -137,7 +137,7 @@ bool TMessageQueue::PostRawInput(const TRawInput& Input) {
                 return true;
             }
         }
-        if (FInput.size() >= MaxRawInput) return false;
+        if (FInput.size() >= MaxRawInput + (Release ? MaxHeldReleases : 0)) return false;
         FInput.push_back(TRawEntry{raw, FNextSerial++});
     }
     Wake();
@@ -271,6 +271,11 @@ bool TMessageQueue::EraseRawInput(uint64_t Serial) {
 }
 
 bool TMessageQueue::PeekInput(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove) {
+    // Routing again input replaced while it was routed is bounded: a hit test that moves the
+    // pointer every time would otherwise hold the loop here for ever. The input then waits for
+    // the next look, and the loop serves the rest meanwhile.
+    constexpr int kMaxReroutes = 8;
+    int reroutes = 0;
     uint64_t after = 0;
     TRawEntry entry;
     while (NextRawInput(after, FilterMin, FilterMax, entry)) {
@@ -289,6 +294,7 @@ bool TMessageQueue::PeekInput(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax
         }
         // Gone while routing (a handler took it): look again from the start.
         if (!EraseRawInput(entry.Serial)) {
+            if (++reroutes > kMaxReroutes) return false;
             after = 0;
             continue;
         }

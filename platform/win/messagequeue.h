@@ -62,9 +62,12 @@ public:
     bool PostGuarded(const MSG& Msg, std::weak_ptr<const void> Guard);
     // Device input: routed when taken, after posted messages and before painting. A move right
     // after a move with the same buttons held replaces it, as a pointer's positions only matter
-    // the last one; false when MaxRawInput events wait already and this one is dropped.
-    bool PostRawInput(const TRawInput& Input);
+    // the last one; false when MaxRawInput events wait already and this one is dropped. The
+    // Release of a key or button the device holds is taken all the same, as dropping it would
+    // leave the key down for good; there are no more of those than keys (MaxHeldReleases).
+    bool PostRawInput(const TRawInput& Input, bool Release = false);
     static constexpr size_t MaxRawInput = 4096;
+    static constexpr size_t MaxHeldReleases = 256;
     size_t RawInputCount();
     void SetInputRouter(TInputRouter Router);
     void PostAction(std::function<void()> Action);

@@ -11,6 +11,9 @@ namespace {
 struct THook {
     HHOOK Handle;
     std::shared_ptr<const HOOKPROC> Proc;
+    // Unhooked while the chain ran: skipped, but kept until the chain is done, so that its
+    // own CallNextHookEx still finds where the chain goes on.
+    bool Removed = false;
 };
 
 // The newest hook first. Each installer holds its own handle, so removing one hook never
@@ -18,6 +21,7 @@ struct THook {
 struct THookChain {
     std::vector<THook> Hooks;
     HHOOK NextHandle = 1;
+    int32_t Running = 0;  // hook calls under way
 };
 
 THookChain& Chain() {
@@ -25,11 +29,28 @@ THookChain& Chain() {
     return chain;
 }
 
-// Calls the first hook from position At, holding its procedure, as the call may unhook it.
+// Counts a hook call under way, and drops the hooks unhooked meanwhile once none is.
+class TRunning {
+public:
+    TRunning() { ++Chain().Running; }
+    ~TRunning() {
+        THookChain& chain = Chain();
+        if (--chain.Running == 0)
+            std::erase_if(chain.Hooks, [](const THook& H) { return H.Removed; });
+    }
+    TRunning(const TRunning&) = delete;
+    TRunning& operator=(const TRunning&) = delete;
+};
+
+// Calls the first installed hook from position At, holding its procedure, as the call may
+// unhook it.
 LRESULT CallFrom(size_t At, int Code, WPARAM WParam, LPARAM LParam) {
     const std::vector<THook>& hooks = Chain().Hooks;
+    while (At < hooks.size() && hooks[At].Removed)
+        ++At;
     if (At >= hooks.size()) return 0;
     const std::shared_ptr<const HOOKPROC> proc = hooks[At].Proc;
+    const TRunning running;
     return (*proc)(Code, WParam, LParam);
 }
 
@@ -53,7 +74,15 @@ LRESULT CallNextHookEx(HHOOK Hook, int Code, WPARAM WParam, LPARAM LParam) {
 }
 
 bool UnhookWindowsHookEx(HHOOK Hook) {
-    return std::erase_if(Chain().Hooks, [Hook](const THook& H) { return H.Handle == Hook; }) != 0;
+    THookChain& chain = Chain();
+    const auto at = std::find_if(chain.Hooks.begin(), chain.Hooks.end(),
+                                 [Hook](const THook& H) { return H.Handle == Hook && !H.Removed; });
+    if (at == chain.Hooks.end()) return false;
+    if (chain.Running > 0)
+        at->Removed = true;
+    else
+        chain.Hooks.erase(at);
+    return true;
 }
 
 namespace wintree {

@@ -70,5 +70,21 @@ TEST_F(MouseHooks, AHookMayUnhookItselfWhileItRuns) {
     EXPECT_EQ(Seen, (std::vector<std::string>{"once"}));
 }
 
+TEST_F(MouseHooks, AHookThatUnhooksItselfOrTheNextStillPassesTheMessageOn) {
+    Install("last");
+    HHOOK middle = Install("middle");
+    HHOOK self = 0;
+    self = SetWindowsHookEx(WH_MOUSE, [&](int Code, WPARAM WParam, LPARAM LParam) {
+        UnhookWindowsHookEx(self);
+        UnhookWindowsHookEx(middle);
+        Seen.push_back("first");
+        return CallNextHookEx(self, Code, WParam, LParam);
+    });
+    InjectMouseMove({20, 30});
+    Pump();
+    EXPECT_EQ(Seen, (std::vector<std::string>{"first", "last 0 512 20,30 1"}));
+    EXPECT_FALSE(UnhookWindowsHookEx(self));
+}
+
 }  // namespace
 }  // namespace vex

@@ -73,6 +73,8 @@ bool TranslateMessage(const MSG& Msg) {
     if ((Msg.message == WM_KEYUP || Msg.message == WM_SYSKEYUP) && key == VK_MENU) {
         if (!number.Typing) return false;
         number.Typing = false;
+        // A number whose low byte is 0 stands for no character: a NUL would end the text.
+        if (number.Value == 0) return false;
         return PostMessage(Msg.hwnd, WM_CHAR, number.Value & 0xFF, Msg.lParam);
     }
     if (Msg.message != WM_KEYDOWN && Msg.message != WM_SYSKEYDOWN) return false;

@@ -56,6 +56,10 @@ TEST_F(Translation, KeysTypeTheirCharactersByShiftCapsLockAndCtrl) {
         {{VK_MENU}, {VK_NUMPAD0, VK_NUMPAD2, VK_NUMPAD3, VK_NUMPAD3}, "WM_CHAR 233;"},
         {{VK_MENU}, {VK_NUMPAD6, VK_NUMPAD5}, "WM_CHAR 65;"},
         {{VK_MENU}, {VK_NUMPAD3, VK_NUMPAD2, VK_NUMPAD1}, "WM_CHAR 65;"},  // 321 mod 256
+        {{VK_MENU}, {VK_NUMPAD9, VK_NUMPAD9, VK_NUMPAD9, VK_NUMPAD9}, "WM_CHAR 15;"},
+        // A number whose low byte is 0 types no NUL into the text.
+        {{VK_MENU}, {VK_NUMPAD2, VK_NUMPAD5, VK_NUMPAD6}, ""},
+        {{VK_MENU}, {VK_NUMPAD0}, ""},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Typed);

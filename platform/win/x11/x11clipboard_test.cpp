@@ -16,6 +16,7 @@
 #include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
 #include "tests/support/childprocess.h"
+#include "tests/support/processortime.h"
 #include "tests/support/tempdir.h"
 #include "tests/support/xvfbserver.h"
 
@@ -152,6 +153,21 @@ TEST_F(X11ClipboardTest, AnOversizePasteIsCutAtTheLimit) {
     Holder.Stop();
     XclipIn("next");
     EXPECT_EQ(Paste(), "next");
+}
+
+TEST_F(X11ClipboardTest, AnOwnerThatNeverAnswersIsGivenUpOnInBoundedTimeWithoutSpinning) {
+    // The peer takes the clipboard and never reads its events, so no request is answered.
+    const Window mute = XCreateSimpleWindow(Peer.Dpy(), Peer.Root(), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(Peer.Dpy(), Peer.AtomNamed("CLIPBOARD"), mute, CurrentTime);
+    XSync(Peer.Dpy(), False);
+    const auto start = Steady::now();
+    const long cpuBefore = test::ProcessCpuMicroseconds();
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_EQ(Paste(), "(none)");
+    const long cpu = test::ProcessCpuMicroseconds() - cpuBefore;
+    const auto waited = Steady::now() - start;
+    EXPECT_LT(waited, std::chrono::milliseconds(3 * TX11Clipboard::StepTimeoutMs));
+    EXPECT_LT(cpu, 200000) << "waiting took the processor";
 }
 
 }  // namespace

@@ -88,6 +88,9 @@ private:
     void HandleEvents();
     void HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& Configured);
     void HandleExpose(HWND Wnd, const XExposeEvent& Event);
+    // Keys let go while another window had the keyboard were released there: each one held
+    // here that is up now is released to Wnd as the keyboard comes back, so none stays down.
+    void ReleaseKeysLetGoElsewhere(HWND Wnd, Window Id);
     void ReportMoves(const std::map<HWND, XConfigureEvent>& Configured);
     // Sends what is queued and makes sure events Xlib has already read (while waiting for a
     // reply) are handled: the descriptor will not wake the loop for them.
@@ -422,6 +425,7 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
             return;
         case FocusIn:
         case FocusOut:
+            if (Event.type == FocusIn) ReleaseKeysLetGoElsewhere(wnd, Event.xfocus.window);
             // Grabs (a window manager's switcher) and the pointer's own focus change nothing
             // about which window has the keyboard.
             if (Event.xfocus.mode == NotifyGrab || Event.xfocus.mode == NotifyUngrab ||
@@ -451,6 +455,26 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
         }
         default:
             return;
+    }
+}
+
+void TX11Presenter::ReleaseKeysLetGoElsewhere(HWND Wnd, Window Id) {
+    if (FKeysDown.none()) return;
+    char keys[32] = {};
+    XQueryKeymap(FConnection.Dpy(), keys);
+    for (unsigned code = 0; code < FKeysDown.size(); ++code) {
+        if (!FKeysDown.test(code) || ((keys[code / 8] >> (code % 8)) & 1)) continue;
+        FKeysDown.reset(code);
+        XEvent release{};
+        release.xkey.type = KeyRelease;
+        release.xkey.display = FConnection.Dpy();
+        release.xkey.window = Id;
+        release.xkey.keycode = code;
+        TXKey key;
+        key.Sym = XLookupKeysym(&release.xkey, 0);
+        key.WasDown = true;
+        const std::optional<MSG> message = TranslateXEvent(release, Wnd, key, GetTickCount());
+        if (message && FSink.Input) FSink.Input(*message);
     }
 }
 
