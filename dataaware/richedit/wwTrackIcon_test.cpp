@@ -178,12 +178,15 @@ TEST_F(TrackIcon, LeavesThePixelsOfItsBackgroundColourUnpainted) {
     EXPECT_EQ(test::ShownRows(*Icon, legend), expected);
 }
 
-// What the icon uncovers while it is dragged over a ruler shows the ruler again.
+// What the icon uncovers while it is dragged over a ruler shows the ruler again. The ruler
+// writes its numbers on a clear brush, which its canvas keeps until the next paint fills again.
 TEST_F(TrackIcon, ADragLeavesNoTrailOnWhatLiesBelow) {
     Form.Form->SetColor(clBtnFace);
     auto* strip = Form.Add<test::TPaintedBy>(Form.Form, Rect(0, 0, 200, 40), [](TCanvas& C) {
         C.Brush().SetColor(clWhite);
         C.FillRect(Rect(0, 0, 200, 40));
+        C.Brush().SetStyle(bsClear);
+        C.TextOut(2, 1, "1");
     });
     strip->SendToBack();
     PumpUntilIdle();

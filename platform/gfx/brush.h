@@ -32,7 +32,13 @@ class TBrush : public TPersistent {
 
 public:
     TColor Color() const { return FColor; }
-    void SetColor(TColor Value) { FColor = Value; }
+    // A colour is given to fill with: a clear brush becomes solid. Painting code sets the colour
+    // before each fill and leaves the brush clear after writing text, so a canvas that keeps its
+    // brush from one paint to the next would otherwise fill nothing the second time.
+    void SetColor(TColor Value) {
+        FColor = Value;
+        if (FStyle == bsClear) FStyle = bsSolid;
+    }
     TBrushStyle Style() const { return FStyle; }
     void SetStyle(TBrushStyle Value) { FStyle = Value; }
 
