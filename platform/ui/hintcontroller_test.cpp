@@ -197,6 +197,8 @@ TEST_F(HintTest, AControlFreedWhileItsHintWaitsOrShowsIsLeftAlone) {
     Move(other);
     ASSERT_EQ(ShowsAfter(), 500);
     delete other;
+    Move(Plain);  // no hint of its own: the freed control's hint must not stay over it
+    EXPECT_FALSE(Shown());
     Pass(5000);
     EXPECT_FALSE(Shown());
 }
