@@ -127,6 +127,24 @@ TEST(MessageDialog, IsLaidOutWithCaptionIconTextAndACentredButtonRow) {
     }
 }
 
+TEST(MessageDialog, AnEmptyOrHugeTextKeepsTheDialogAndItsButtonsOnTheScreen) {
+    std::string manyLines;
+    for (int i = 0; i < 400; ++i)
+        manyLines += "Mailbox " + std::to_string(i) + " could not be reached.\r\n";
+    const std::vector<std::string> texts = {"", manyLines, std::string(20000, 'x')};
+    const TRect work = Screen().WorkAreaRect();
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.size());
+        const std::unique_ptr<TForm> dialog(CreateMessageDialog(text, mtError, mbOKCancel));
+        EXPECT_LE(dialog->Width(), work.Right - work.Left);
+        EXPECT_LE(dialog->Height(), work.Bottom - work.Top);
+        const TRect cancel = Part<TControl>(*dialog, "Cancel").BoundsRect();
+        EXPECT_LE(cancel.Right, dialog->ClientWidth());
+        EXPECT_LE(cancel.Bottom, dialog->ClientHeight());
+        EXPECT_LE(Part<TControl>(*dialog, "Message").BoundsRect().Bottom, cancel.Top);
+    }
+}
+
 TEST(MessageDialog, MessageDlgPosPutsTheCornerWhereAsked) {
     std::vector<TRect> seen;
     for (auto [x, y] : {std::pair{20, 30}, std::pair{-1, 40}}) {
