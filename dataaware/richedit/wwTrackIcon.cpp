@@ -51,10 +51,9 @@ void TwwTrackIcon::SetBitmapName(const std::string& Value) {
 }
 
 void TwwTrackIcon::SetLeftWithLimits(int32_t Value) {
-    if (FMinValue != 0 && FMinValue > Value)
-        Value = FMinValue;
-    else if (FMaxValue != 0 && FMaxValue < Value)
-        Value = FMaxValue;
+    // Crossed limits give MaxValue wherever the pointer is, rather than jumping between the two.
+    if (FMinValue != 0 && FMinValue > Value) Value = FMinValue;
+    if (FMaxValue != 0 && FMaxValue < Value) Value = FMaxValue;
     SetLeft(Value);
 }
 

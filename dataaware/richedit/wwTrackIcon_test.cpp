@@ -81,8 +81,9 @@ TEST_F(TrackIcon, FollowsTheLeftButtonWithinItsLimits) {
         {0, 70, {40, 10}, 60, 1},  // stopped at the limit, it still follows back
         {40, 0, {-30}, 40, 1},
         {40, 70, {-30, 60}, 70, 1},
-        {0, 0, {0}, 50, 0},  // a move onto the press point is no move
-        {0, 0, {}, 50, 0},   // a plain click
+        {100, 70, {60, 30}, 70, 1},  // crossed limits: held at MaxValue
+        {0, 0, {0}, 50, 0},          // a move onto the press point is no move
+        {0, 0, {}, 50, 0},           // a plain click
         {0, 0, {0, 3, 0}, 50, 1},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
