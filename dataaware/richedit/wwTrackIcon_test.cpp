@@ -153,6 +153,19 @@ TEST_F(TrackIcon, ADragEndsWhenTheIconIsFreed) {
     EXPECT_EQ(vex::GetCapture(), HWND{0});
 }
 
+TEST_F(TrackIcon, ADragEndsWhenTheIconIsHidden) {
+    TModalScript script;
+    MoveTo(script, 10);
+    script.Then([this] { Icon->SetVisible(false); });
+    MoveTo(script, 30);
+    Release(script, 30);
+    PostMessage(FormWnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(kPressX, kPressY));
+    PumpUntilIdle();
+    EXPECT_EQ(Icon->Left(), 60) << "the moves after it went are not followed";
+    EXPECT_EQ(EndDrags, 0);
+    EXPECT_EQ(vex::GetCapture(), HWND{0});
+}
+
 TEST_F(TrackIcon, AnEndDragHandlerMayFreeTheIcon) {
     Icon->OnEndDrag = [this](TObject*) {
         delete Icon;
