@@ -235,5 +235,31 @@ TEST(InputDialog, TheFieldHoldsABoundedLineOfPrintableText) {
     EXPECT_EQ(edit.Text(), "ab" + std::string(TDialogEdit::MaxLength - 3, 'x'));
 }
 
+TEST(InputDialog, TheFieldShowsTheEndOfATextTooWideForIt) {
+    TForm form(nullptr);
+    auto* edit = new TDialogEdit(&form);
+    edit->SetParent(&form);
+    form.Show();
+    for (const std::string& text :
+         {std::string("W"), std::string(200, ' ') + "pop3.example.org/Wide"}) {
+        SCOPED_TRACE(text.size());
+        edit->SetText(text);
+        edit->Invalidate();
+        test::PumpUntilIdle();
+        TBitmap picture;
+        PictureOfWindow(edit->Handle(), picture);
+        // Inside the sunken edge: the last letter, where typing goes on, and the caret after it.
+        int dark = 0;
+        for (int32_t y = 3; y < picture.Height() - 3; ++y)
+            for (int32_t x = 3; x < picture.Width() - 3; ++x)
+                if (picture.Canvas().Pixels(x, y) == clWindowText ||
+                    picture.Canvas().Pixels(x, y) == clBlack)
+                    ++dark;
+        EXPECT_GT(dark, 0);
+        if (const char* dir = std::getenv("VEX_PICTURE_DIR"))
+            SaveWindowPicture(edit->Handle(), std::string(dir) + "/longfield.png");
+    }
+}
+
 }  // namespace
 }  // namespace vex
