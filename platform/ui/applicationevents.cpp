@@ -62,7 +62,8 @@ void TApplicationEvents::Restore() {
         if (IsWindow(*it) && IsWindowVisible(*it)) ShowWindow(*it, SW_RESTORE);
     FMinimizedWindows.clear();
     RestoreTopMosts();
-    if (IsWindow(FActiveBeforeMinimize)) SetActiveWindow(FActiveBeforeMinimize);
+    if (IsWindow(FActiveBeforeMinimize) && IsWindowVisible(FActiveBeforeMinimize))
+        SetActiveWindow(FActiveBeforeMinimize);
     Restored();
 }
 

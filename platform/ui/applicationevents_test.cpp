@@ -132,6 +132,7 @@ TEST(ApplicationEvents, RestoreLeavesHiddenAFormHiddenWhileMinimised) {
     EXPECT_TRUE(IsWindowVisible(main.Handle()));
     EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
     EXPECT_FALSE(dialog.Visible());
+    EXPECT_EQ(GetActiveWindow(), main.Handle()) << "not the hidden one active before";
 }
 
 TEST(ApplicationEvents, NormalizeTopMostsNestsAndRestoresTheBand) {
