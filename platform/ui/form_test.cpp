@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/applicationevents.h"
@@ -357,6 +359,27 @@ TEST(Form, AModalRunEndsOnlyWhenCloseQueryAndOnCloseAgree) {
     EXPECT_EQ(seen, std::vector<TModalResult>({mrNone, mrNone, mrNone}));
     EXPECT_EQ(queries, 3);
     EXPECT_EQ(closes, 2);
+}
+
+TEST(Form, ReleaseFreesTheFormOnceWhateverHappensToItsWindowMeanwhile) {
+    const std::vector<std::pair<const char*, std::function<void(TForm&)>>> meanwhile = {
+        {"nothing", [](TForm&) {}},
+        {"released twice", [](TForm& F) { F.Release(); }},
+        {"window made again", [](TForm& F) { F.SetBorderStyle(bsDialog); }},
+        {"hidden and made again", [](TForm& F) { F.Hide(), F.SetFormStyle(fsStayOnTop); }},
+    };
+    for (const auto& [name, change] : meanwhile) {
+        SCOPED_TRACE(name);
+        auto* form = new TForm(nullptr);
+        int destroyed = 0;
+        form->OnDestroy = [&](TObject*) { ++destroyed; };
+        form->Show();
+        form->Release();
+        change(*form);
+        PumpUntilIdle();
+        EXPECT_EQ(destroyed, 1);
+        if (destroyed == 0) delete form;
+    }
 }
 
 TEST(Form, EventsFollowTheFormsLife) {
