@@ -63,9 +63,11 @@ void TDialogButton::WndProc(TMessage& Message) {
             Invalidate();
             Click();
             return;
+        // A disabled or hidden button is not pressed from the keyboard either.
         case CM_DIALOGKEY:
-            if ((Message.WParam == VK_RETURN && FDefault) ||
-                (Message.WParam == VK_ESCAPE && FCancel)) {
+            if (((Message.WParam == VK_RETURN && FDefault) ||
+                 (Message.WParam == VK_ESCAPE && FCancel)) &&
+                CanFocus()) {
                 Click();
                 Message.Result = 1;
                 return;

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/ui/controlmessages.h"
+#include "platform/ui/dialogbutton.h"
 #include "platform/ui/dialogedit.h"
 #include "platform/ui/inputdialog.h"
 #include "platform/ui/label.h"
@@ -179,6 +181,35 @@ TEST(MessageDialog, ShowsAsAPersonWouldSeeIt) {
     EXPECT_EQ(MessageDlg("The rule list has changed.\nSave the changes before closing?", mtWarning,
                          mbYesNoCancel, 0),
               mrNo);
+}
+
+TEST(DialogButton, EnterAndEscapePassOverAButtonThatCannotBeUsed) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TDialogButton&)> Change;
+        bool Clicks;
+    };
+    const std::vector<TCase> cases = {
+        {"usable", [](TDialogButton&) {}, true},
+        {"disabled", [](TDialogButton& B) { B.SetEnabled(false); }, false},
+        {"hidden", [](TDialogButton& B) { B.SetVisible(false); }, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TForm form(nullptr);
+        form.Show();
+        TDialogButton* button = AddDialogButton(form, mbOK, Rect(10, 10, 85, 35));
+        button->SetDefault(true);
+        button->SetCancel(true);
+        c.Change(*button);
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+            form.SetModalResult(mrNone);
+            TMessage message{CM_DIALOGKEY, key, 0, 0};
+            button->WndProc(message);
+            EXPECT_EQ(message.Result != 0, c.Clicks) << key;
+            EXPECT_EQ(form.ModalResult(), c.Clicks ? mrOk : mrNone) << key;
+        }
+    }
 }
 
 // Types Text into the box's field, a character at a time.
