@@ -13,6 +13,7 @@
 #include "platform/ui/formplacement.h"
 #include "platform/ui/screen.h"
 #include "platform/win/application.h"
+#include "platform/win/capture.h"
 #include "platform/win/modaldriver.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/window.h"
@@ -290,6 +291,24 @@ TEST(Form, ANestedModalRunGivesTheOuterOneBackItsWindowAndActivation) {
     EXPECT_FALSE(outerEnabledDuringInner);
     EXPECT_TRUE(IsWindowEnabled(main.Form->Handle()));
     EXPECT_EQ(GetActiveWindow(), main.Form->Handle());
+}
+
+TEST(Form, AModalRunStartedByAMousePressTakesTheMouseFromThePressedForm) {
+    TShown main("main");
+    TForm dialog(nullptr);
+    HWND captureDuringRun = main.Form->Handle();
+    main.Form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int32_t, int32_t) {
+        EXPECT_EQ(GetCapture(), main.Form->Handle());
+        TModalScript script;
+        script.Then([&] {
+            captureDuringRun = GetCapture();
+            dialog.SetModalResult(mrOk);
+        });
+        EXPECT_EQ(dialog.ShowModal(), mrOk);
+    };
+    PostMessage(main.Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELONG(20, 20));
+    PumpUntilIdle();
+    EXPECT_EQ(captureDuringRun, HWND{0}) << "the dialog's clicks would go to the pressed form";
 }
 
 TEST(Form, ShowModalRefusesAVisibleDisabledOrModalForm) {
