@@ -14,6 +14,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/windowpicture.h"
+#include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/messageloop.h"
 #include "platform/win/modaldriver.h"
@@ -254,6 +255,18 @@ TEST(InputDialog, GivesTheTypedTextOnOkAndKeepsTheValueOtherwise) {
         Press("Cancel");
     });
     EXPECT_EQ(InputBox("Server", "Host name:", "pop.example.org"), "pop.example.org");
+}
+
+TEST(InputDialog, TheFieldHasTheFocusWhenTheBoxOpens) {
+    TModalScript script;
+    HWND focused = 0;
+    script.Then([&] {
+        focused = GetFocus();
+        EXPECT_EQ(focused, Part<TDialogEdit>(RunningDialog(), "Edit").Handle());
+        Press("Cancel");
+    });
+    InputBox("Server", "Host name:", "pop.example.org");
+    EXPECT_NE(focused, HWND{0});
 }
 
 TEST(InputDialog, TheFieldHoldsABoundedLineOfPrintableText) {
