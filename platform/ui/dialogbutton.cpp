@@ -44,8 +44,10 @@ void TDialogButton::WndProc(TMessage& Message) {
             if (x >= 0 && y >= 0 && x < Width() && y < Height()) Click();
             return;
         }
-        // Without the mouse held by the button, its release may come to another window.
+        // Without the mouse held by the button, its release may come to another window; a
+        // Space held while the focus moves on is let go elsewhere.
         case CM_MOUSELEAVE:
+        case WM_KILLFOCUS:
             if (FPressed) {
                 FPressed = false;
                 Invalidate();

@@ -213,6 +213,20 @@ TEST(DialogButton, EnterAndEscapePassOverAButtonThatCannotBeUsed) {
     }
 }
 
+TEST(DialogButton, AKeyPressLeftByTheFocusClicksNothingLater) {
+    TForm form(nullptr);
+    form.Show();
+    TDialogButton* button = AddDialogButton(form, mbOK, Rect(10, 10, 85, 35));
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    button->Perform(WM_KEYDOWN, VK_SPACE, 0);
+    button->Perform(WM_KILLFOCUS, 0, 0);  // Tab while Space is held
+    button->Perform(WM_LBUTTONUP, 0, MAKELONG(5, 5));
+    button->Perform(WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(form.ModalResult(), mrNone);
+}
+
 // Types Text into the box's field, a character at a time.
 void Type(const std::string& Text) {
     auto& edit = Part<TDialogEdit>(RunningDialog(), "Edit");
