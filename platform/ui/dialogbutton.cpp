@@ -75,6 +75,13 @@ void TDialogButton::WndProc(TMessage& Message) {
                 return;
             }
             break;
+        case CM_DIALOGCHAR:
+            if (IsAccel(static_cast<uint16_t>(Message.WParam), Caption()) && CanFocus()) {
+                Click();
+                Message.Result = 1;
+                return;
+            }
+            break;
         default:
             break;
     }

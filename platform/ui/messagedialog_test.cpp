@@ -57,6 +57,11 @@ void DialogKey(WPARAM Key) {
     });
 }
 
+// A letter typed with Alt (or without, over no field), as the form hands it to its controls.
+void DialogChar(char Letter) {
+    RunOnMainThread([Letter] { RunningDialog().Perform(CM_DIALOGCHAR, Letter, 0); });
+}
+
 TEST(MessageDialog, AnswersTheResultOfTheButtonPressed) {
     struct TCase {
         TMsgDlgButtons Buttons;
@@ -76,6 +81,9 @@ TEST(MessageDialog, AnswersTheResultOfTheButtonPressed) {
         {mbYesNoCancel, [] { DialogKey(VK_ESCAPE); }, mrCancel},
         {mbYesNo, [] { DialogKey(VK_ESCAPE); }, mrNo},
         {{mbOK}, [] { DialogKey(VK_ESCAPE); }, mrOk},
+        // The underlined letter of a caption presses its button.
+        {mbYesNoCancel, [] { DialogChar('n'); }, mrNo},
+        {mbAbortRetryIgnore, [] { DialogChar('I'); }, mrIgnore},
         {mbYesNo,
          [] {
              const HWND no = Part<TWinControl>(RunningDialog(), "No").Handle();
