@@ -98,6 +98,8 @@ void TwwTrackIcon::DragLoop(TPoint Press) {
                              return true;
                          }
                          case WM_LBUTTONUP:
+                             // The release still reaches the icon, but a drag is no click.
+                             if (moved) SetControlState(ControlState() - TControlState{csClicked});
                              // The handler may free the icon, and with it the handler
                              // itself: a copy runs, and nothing of the icon is used after.
                              if (moved && OnEndDrag) {

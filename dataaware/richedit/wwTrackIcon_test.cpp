@@ -104,6 +104,22 @@ TEST_F(TrackIcon, FollowsTheLeftButtonWithinItsLimits) {
     }
 }
 
+TEST_F(TrackIcon, ADragIsNoClick) {
+    int clicks = 0;
+    Icon->OnClick = [&](TObject*) { ++clicks; };
+    TModalScript script;
+    MoveTo(script, 10);
+    Release(script, 10);
+    PressAndRun(script);
+    EXPECT_EQ(Icon->Left(), 60);
+    EXPECT_EQ(clicks, 0);
+    Icon->SetLeft(50);
+    TModalScript plain;
+    Release(plain, 0);
+    PressAndRun(plain);
+    EXPECT_EQ(clicks, 1) << "a press without a move is a click";
+}
+
 TEST_F(TrackIcon, ARightButtonPressStartsNoDrag) {
     PostMessage(FormWnd(), WM_RBUTTONDOWN, MK_RBUTTON, At(kPressX, kPressY));
     PostMessage(FormWnd(), WM_MOUSEMOVE, MK_RBUTTON, At(kPressX + 20, kPressY));
