@@ -54,7 +54,13 @@ TCustomForm::~TCustomForm() {
 }
 
 void TCustomForm::AfterConstruction() {
-    if (OnCreate) OnCreate(this);
+    // A failing OnCreate is reported: the form is made and owned all the same, and the caller
+    // must get it back to free it.
+    try {
+        if (OnCreate) OnCreate(this);
+    } catch (...) {
+        Application().HandleException(this);
+    }
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {

@@ -401,6 +401,26 @@ TEST(Form, ReleaseFreesTheFormOnceWhateverHappensToItsWindowMeanwhile) {
     }
 }
 
+TEST(Form, AFailingOnCreateIsReportedAndTheFormIsMadeAllTheSame) {
+    struct TFailingForm : TForm {
+        explicit TFailingForm(TComponent* AOwner) : TForm(AOwner) {
+            OnCreate = [](TObject*) { throw std::runtime_error("create failed"); };
+        }
+    };
+    std::vector<std::string> reported;
+    Application().OnException = [&](TObject*, const std::exception& E) {
+        reported.push_back(E.what());
+    };
+    TFailingForm* form = nullptr;
+    EXPECT_NO_THROW(form = ApplicationEvents().CreateForm<TFailingForm>(nullptr));
+    Application().OnException = nullptr;
+    EXPECT_EQ(reported, std::vector<std::string>({"create failed"}));
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(ApplicationEvents().MainForm(), form);
+    delete form;
+    EXPECT_EQ(ApplicationEvents().MainForm(), nullptr);
+}
+
 TEST(Form, EventsFollowTheFormsLife) {
     std::vector<std::string> events;
     auto note = [&](const char* Name) {
