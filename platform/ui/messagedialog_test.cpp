@@ -289,6 +289,12 @@ TEST(InputDialog, TheFieldHasTheFocusWhenTheBoxOpens) {
     });
     InputBox("Server", "Host name:", "pop.example.org");
     EXPECT_NE(focused, HWND{0});
+    script.Then([] {
+        for (char c : std::string("\b\b\bnet"))
+            PostMessage(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 0);
+        PostMessage(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    });
+    EXPECT_EQ(InputBox("Server", "Host name:", "pop.example.org"), "pop.example.net");
 }
 
 TEST(InputDialog, TheFieldHoldsABoundedLineOfPrintableText) {
