@@ -53,8 +53,18 @@ void TDialogButton::WndProc(TMessage& Message) {
                 Invalidate();
             }
             break;
+        // The focused button keeps Enter for itself: it, not the default one, is the button a
+        // person tabbed to.
+        case CM_WANTSPECIALKEY:
+            if (Message.WParam != VK_RETURN) break;
+            Message.Result = 1;
+            return;
         // The focused button is pressed with Space as with the mouse: down, then up.
         case WM_KEYDOWN:
+            if (Message.WParam == VK_RETURN) {
+                Click();
+                return;
+            }
             if (Message.WParam != VK_SPACE) break;
             FPressed = true;
             Invalidate();

@@ -91,6 +91,13 @@ TEST(MessageDialog, AnswersTheResultOfTheButtonPressed) {
              PostMessage(no, WM_KEYUP, VK_SPACE, 0);
          },
          mrNo},
+        {mbYesNo,
+         [] {  // Enter on a focused button presses that one, not the default
+             const HWND no = Part<TWinControl>(RunningDialog(), "No").Handle();
+             SetFocus(no);
+             PostMessage(no, WM_KEYDOWN, VK_RETURN, 0);
+         },
+         mrNo},
         {mbYesNo, [] {}, mrCancel},  // nothing pressed: the run ends without an answer
         {mbYesNo,
          [] {  // pressed, but released off the button: no answer
