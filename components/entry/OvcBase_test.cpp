@@ -207,6 +207,23 @@ TEST(OvcController, ButtonsOfAnotherOwnerAreForgottenWhenFreed) {
     EXPECT_EQ(controller.BtnHelp(), nullptr);
 }
 
+TEST(OvcController, ItsControlsAndButtonsOutliveItSafely) {
+    auto* controller = new TOvcController(nullptr);
+    auto* control = new TOvcBase(nullptr);
+    auto* button = new test::TPlainPanel(nullptr);
+    control->SetController(controller);
+    controller->SetBtnCancel(button);
+    auto* second = new TOvcController(nullptr);
+    control->SetController(second);  // the first one still knows the control
+    control->SetController(controller);
+    delete second;
+    EXPECT_EQ(control->Controller(), controller);
+    delete controller;
+    EXPECT_EQ(control->Controller(), nullptr);
+    delete button;
+    delete control;
+}
+
 TEST(OvcController, ReportsAnErrorToOnErrorOrElseInAnErrorDialog) {
     TOvcController controller(nullptr);
     std::string dialogText;

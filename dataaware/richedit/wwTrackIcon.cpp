@@ -51,10 +51,9 @@ void TwwTrackIcon::SetBitmapName(const std::string& Value) {
 }
 
 void TwwTrackIcon::SetLeftWithLimits(int32_t Value) {
-    if (FMinValue != 0 && FMinValue > Value)
-        Value = FMinValue;
-    else if (FMaxValue != 0 && FMaxValue < Value)
-        Value = FMaxValue;
+    // Crossed limits give MaxValue wherever the pointer is, rather than jumping between the two.
+    if (FMinValue != 0 && FMinValue > Value) Value = FMinValue;
+    if (FMaxValue != 0 && FMaxValue < Value) Value = FMaxValue;
     SetLeft(Value);
 }
 
@@ -99,6 +98,8 @@ void TwwTrackIcon::DragLoop(TPoint Press) {
                              return true;
                          }
                          case WM_LBUTTONUP:
+                             // The release still reaches the icon, but a drag is no click.
+                             if (moved) SetControlState(ControlState() - TControlState{csClicked});
                              // The handler may free the icon, and with it the handler
                              // itself: a copy runs, and nothing of the icon is used after.
                              if (moved && OnEndDrag) {

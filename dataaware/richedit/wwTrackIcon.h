@@ -32,7 +32,7 @@ public:
     int32_t MaxValue() const { return FMaxValue; }
     void SetMaxValue(int32_t Value) { FMaxValue = Value; }
 
-    // Sets Left to Value brought within the limits.
+    // Sets Left to Value brought within the limits; MaxValue when they cross.
     void SetLeftWithLimits(int32_t Value);
 
     const TBitmap& Bitmap() const { return *FBitmap; }

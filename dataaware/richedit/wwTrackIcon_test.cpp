@@ -84,8 +84,9 @@ TEST_F(TrackIcon, FollowsTheLeftButtonWithinItsLimits) {
         {0, 70, {40, 10}, 60, 1},  // stopped at the limit, it still follows back
         {40, 0, {-30}, 40, 1},
         {40, 70, {-30, 60}, 70, 1},
-        {0, 0, {0}, 50, 0},  // a move onto the press point is no move
-        {0, 0, {}, 50, 0},   // a plain click
+        {100, 70, {60, 30}, 70, 1},  // crossed limits: held at MaxValue
+        {0, 0, {0}, 50, 0},          // a move onto the press point is no move
+        {0, 0, {}, 50, 0},           // a plain click
         {0, 0, {0, 3, 0}, 50, 1},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
@@ -104,6 +105,22 @@ TEST_F(TrackIcon, FollowsTheLeftButtonWithinItsLimits) {
         EXPECT_EQ(EndDrags, c.EndDrags);
         EXPECT_EQ(vex::GetCapture(), HWND{0});
     }
+}
+
+TEST_F(TrackIcon, ADragIsNoClick) {
+    int clicks = 0;
+    Icon->OnClick = [&](TObject*) { ++clicks; };
+    TModalScript script;
+    MoveTo(script, 10);
+    Release(script, 10);
+    PressAndRun(script);
+    EXPECT_EQ(Icon->Left(), 60);
+    EXPECT_EQ(clicks, 0);
+    Icon->SetLeft(50);
+    TModalScript plain;
+    Release(plain, 0);
+    PressAndRun(plain);
+    EXPECT_EQ(clicks, 1) << "a press without a move is a click";
 }
 
 TEST_F(TrackIcon, ARightButtonPressStartsNoDrag) {
@@ -152,6 +169,19 @@ TEST_F(TrackIcon, ADragEndsWhenTheIconIsFreed) {
     Release(script, 30);
     PostMessage(FormWnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(kPressX, kPressY));
     PumpUntilIdle();
+    EXPECT_EQ(vex::GetCapture(), HWND{0});
+}
+
+TEST_F(TrackIcon, ADragEndsWhenTheIconIsHidden) {
+    TModalScript script;
+    MoveTo(script, 10);
+    script.Then([this] { Icon->SetVisible(false); });
+    MoveTo(script, 30);
+    Release(script, 30);
+    PostMessage(FormWnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(kPressX, kPressY));
+    PumpUntilIdle();
+    EXPECT_EQ(Icon->Left(), 60) << "the moves after it went are not followed";
+    EXPECT_EQ(EndDrags, 0);
     EXPECT_EQ(vex::GetCapture(), HWND{0});
 }
 

@@ -72,12 +72,14 @@ void TApplicationEvents::Minimize() {
 void TApplicationEvents::Restore() {
     if (!FMinimized) return;
     FMinimized = false;
-    // Bottom first, so that the stacking order comes back as it was.
+    // Bottom first, so that the stacking order comes back as it was; a window hidden meanwhile
+    // (a modal run that ended) stays hidden.
     for (auto it = FMinimizedWindows.rbegin(); it != FMinimizedWindows.rend(); ++it)
-        if (IsWindow(*it)) ShowWindow(*it, SW_RESTORE);
+        if (IsWindow(*it) && IsWindowVisible(*it)) ShowWindow(*it, SW_RESTORE);
     FMinimizedWindows.clear();
     RestoreTopMosts();
-    if (IsWindow(FActiveBeforeMinimize)) SetActiveWindow(FActiveBeforeMinimize);
+    if (IsWindow(FActiveBeforeMinimize) && IsWindowVisible(FActiveBeforeMinimize))
+        SetActiveWindow(FActiveBeforeMinimize);
     Restored();
 }
 

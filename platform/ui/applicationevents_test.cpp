@@ -121,6 +121,20 @@ TEST(ApplicationEvents, MinimizeAndRestoreTakeEveryShownFormAlong) {
     events.OnRestore = nullptr;
 }
 
+TEST(ApplicationEvents, RestoreLeavesHiddenAFormHiddenWhileMinimised) {
+    TApplicationEvents& events = ApplicationEvents();
+    TForm main(nullptr), dialog(nullptr);
+    main.Show();
+    dialog.Show();
+    events.Minimize();
+    dialog.Hide();  // a modal run ended meanwhile
+    events.Restore();
+    EXPECT_TRUE(IsWindowVisible(main.Handle()));
+    EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
+    EXPECT_FALSE(dialog.Visible());
+    EXPECT_EQ(GetActiveWindow(), main.Handle()) << "not the hidden one active before";
+}
+
 TEST(ApplicationEvents, NormalizeTopMostsNestsAndRestoresTheBand) {
     TApplicationEvents& events = ApplicationEvents();
     TForm onTop(nullptr), plain(nullptr);

@@ -44,15 +44,27 @@ void TDialogButton::WndProc(TMessage& Message) {
             if (x >= 0 && y >= 0 && x < Width() && y < Height()) Click();
             return;
         }
-        // Without the mouse held by the button, its release may come to another window.
+        // Without the mouse held by the button, its release may come to another window; a
+        // Space held while the focus moves on is let go elsewhere.
         case CM_MOUSELEAVE:
+        case WM_KILLFOCUS:
             if (FPressed) {
                 FPressed = false;
                 Invalidate();
             }
             break;
+        // The focused button keeps Enter for itself: it, not the default one, is the button a
+        // person tabbed to.
+        case CM_WANTSPECIALKEY:
+            if (Message.WParam != VK_RETURN) break;
+            Message.Result = 1;
+            return;
         // The focused button is pressed with Space as with the mouse: down, then up.
         case WM_KEYDOWN:
+            if (Message.WParam == VK_RETURN) {
+                Click();
+                return;
+            }
             if (Message.WParam != VK_SPACE) break;
             FPressed = true;
             Invalidate();
@@ -63,9 +75,18 @@ void TDialogButton::WndProc(TMessage& Message) {
             Invalidate();
             Click();
             return;
+        // A disabled or hidden button is not pressed from the keyboard either.
         case CM_DIALOGKEY:
-            if ((Message.WParam == VK_RETURN && FDefault) ||
-                (Message.WParam == VK_ESCAPE && FCancel)) {
+            if (((Message.WParam == VK_RETURN && FDefault) ||
+                 (Message.WParam == VK_ESCAPE && FCancel)) &&
+                CanFocus()) {
+                Click();
+                Message.Result = 1;
+                return;
+            }
+            break;
+        case CM_DIALOGCHAR:
+            if (IsAccel(static_cast<uint16_t>(Message.WParam), Caption()) && CanFocus()) {
                 Click();
                 Message.Result = 1;
                 return;

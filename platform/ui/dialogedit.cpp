@@ -1,5 +1,6 @@
 #include "platform/ui/dialogedit.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/gfx/dcstate.h"
@@ -62,9 +63,14 @@ void TDialogEdit::Paint() {
     canvas.Font().Assign(&Font());
     SetBkMode(canvas.Handle(), TRANSPARENT);
     const std::string text = Text();
-    TRect line = Rect(kTextMargin, 0, Width() - kTextMargin, Height());
+    // A text wider than the field shows its end, where typing goes on, with the caret after it.
+    const int32_t room = Width() - 2 * kTextMargin - 1;
+    const int32_t shift = std::max(canvas.TextWidth(text) - room, 0);
+    const TSavedDC saved(canvas.Handle());
+    IntersectClipRect(canvas.Handle(), kTextMargin, 0, Width() - kTextMargin, Height());
+    TRect line = Rect(kTextMargin - shift, 0, Width() - kTextMargin, Height());
     DrawText(canvas.Handle(), text, line, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    const int32_t caret = kTextMargin + canvas.TextWidth(text);
+    const int32_t caret = kTextMargin - shift + canvas.TextWidth(text);
     const int32_t height = canvas.TextHeight("Ag");
     const int32_t top = (Height() - height) / 2;
     canvas.Pen().SetColor(clWindowText);

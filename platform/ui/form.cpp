@@ -17,6 +17,19 @@
 
 namespace vex {
 
+namespace {
+
+// Where Release sends the form's end: a window that outlives the form's own, which a new frame
+// makes again and which would take a waiting release with it.
+HWND ReleaseWindow() {
+    static const HWND wnd = AllocateHWnd([](TMessage& Message) {
+        if (Message.Msg == CM_RELEASE) delete reinterpret_cast<TCustomForm*>(Message.LParam);
+    });
+    return wnd;
+}
+
+}  // namespace
+
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
     FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption,
                      csDoubleClicks};
@@ -41,7 +54,13 @@ TCustomForm::~TCustomForm() {
 }
 
 void TCustomForm::AfterConstruction() {
-    if (OnCreate) OnCreate(this);
+    // A failing OnCreate is reported: the form is made and owned all the same, and the caller
+    // must get it back to free it.
+    try {
+        if (OnCreate) OnCreate(this);
+    } catch (...) {
+        Application().HandleException(this);
+    }
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
@@ -150,7 +169,8 @@ void TCustomForm::Close() {
 }
 
 void TCustomForm::Release() {
-    PostMessage(Handle(), CM_RELEASE, 0, 0);
+    // A form freed before the message comes, or released twice, is not freed again.
+    PostGuardedMessage(ReleaseWindow(), CM_RELEASE, 0, reinterpret_cast<LPARAM>(this), LifeToken());
 }
 
 void TCustomForm::DoClose(TCloseAction& Action) {

@@ -27,8 +27,8 @@ public:
 
     // --- Frame, placement, lifetime and modal runs ---
 
-    // Fires OnCreate; Application's CreateForm calls it once the whole form is made, which its
-    // constructor cannot do for the classes derived from it.
+    // Fires OnCreate, reporting a failing one; Application's CreateForm calls it once the whole
+    // form is made, which its constructor cannot do for the classes derived from it.
     virtual void AfterConstruction();
 
     // Changing the frame or the band makes the window again.

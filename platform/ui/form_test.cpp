@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/applicationevents.h"
@@ -11,6 +13,7 @@
 #include "platform/ui/formplacement.h"
 #include "platform/ui/screen.h"
 #include "platform/win/application.h"
+#include "platform/win/capture.h"
 #include "platform/win/modaldriver.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/window.h"
@@ -290,6 +293,24 @@ TEST(Form, ANestedModalRunGivesTheOuterOneBackItsWindowAndActivation) {
     EXPECT_EQ(GetActiveWindow(), main.Form->Handle());
 }
 
+TEST(Form, AModalRunStartedByAMousePressTakesTheMouseFromThePressedForm) {
+    TShown main("main");
+    TForm dialog(nullptr);
+    HWND captureDuringRun = main.Form->Handle();
+    main.Form->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int32_t, int32_t) {
+        EXPECT_EQ(GetCapture(), main.Form->Handle());
+        TModalScript script;
+        script.Then([&] {
+            captureDuringRun = GetCapture();
+            dialog.SetModalResult(mrOk);
+        });
+        EXPECT_EQ(dialog.ShowModal(), mrOk);
+    };
+    PostMessage(main.Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELONG(20, 20));
+    PumpUntilIdle();
+    EXPECT_EQ(captureDuringRun, HWND{0}) << "the dialog's clicks would go to the pressed form";
+}
+
 TEST(Form, ShowModalRefusesAVisibleDisabledOrModalForm) {
     TShown visible("visible");
     EXPECT_THROW(visible.Form->ShowModal(), EInvalidOperation);
@@ -357,6 +378,47 @@ TEST(Form, AModalRunEndsOnlyWhenCloseQueryAndOnCloseAgree) {
     EXPECT_EQ(seen, std::vector<TModalResult>({mrNone, mrNone, mrNone}));
     EXPECT_EQ(queries, 3);
     EXPECT_EQ(closes, 2);
+}
+
+TEST(Form, ReleaseFreesTheFormOnceWhateverHappensToItsWindowMeanwhile) {
+    const std::vector<std::pair<const char*, std::function<void(TForm&)>>> meanwhile = {
+        {"nothing", [](TForm&) {}},
+        {"released twice", [](TForm& F) { F.Release(); }},
+        {"window made again", [](TForm& F) { F.SetBorderStyle(bsDialog); }},
+        {"hidden and made again", [](TForm& F) { F.Hide(), F.SetFormStyle(fsStayOnTop); }},
+    };
+    for (const auto& [name, change] : meanwhile) {
+        SCOPED_TRACE(name);
+        auto* form = new TForm(nullptr);
+        int destroyed = 0;
+        form->OnDestroy = [&](TObject*) { ++destroyed; };
+        form->Show();
+        form->Release();
+        change(*form);
+        PumpUntilIdle();
+        EXPECT_EQ(destroyed, 1);
+        if (destroyed == 0) delete form;
+    }
+}
+
+TEST(Form, AFailingOnCreateIsReportedAndTheFormIsMadeAllTheSame) {
+    struct TFailingForm : TForm {
+        explicit TFailingForm(TComponent* AOwner) : TForm(AOwner) {
+            OnCreate = [](TObject*) { throw std::runtime_error("create failed"); };
+        }
+    };
+    std::vector<std::string> reported;
+    Application().OnException = [&](TObject*, const std::exception& E) {
+        reported.push_back(E.what());
+    };
+    TFailingForm* form = nullptr;
+    EXPECT_NO_THROW(form = ApplicationEvents().CreateForm<TFailingForm>(nullptr));
+    Application().OnException = nullptr;
+    EXPECT_EQ(reported, std::vector<std::string>({"create failed"}));
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(ApplicationEvents().MainForm(), form);
+    delete form;
+    EXPECT_EQ(ApplicationEvents().MainForm(), nullptr);
 }
 
 TEST(Form, EventsFollowTheFormsLife) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/core/exceptions.h"
+#include "platform/ui/applicationevents.h"
 #include "platform/ui/form.h"
 #include "platform/win/application.h"
 #include "platform/win/modaldriver.h"
@@ -22,6 +23,8 @@ class TModalRunScope {
 public:
     explicit TModalRunScope(TCustomForm& Form)
         : FForm(&Form), FLife(Form.LifeToken()), FActiveBefore(GetActiveWindow()) {
+        // A hint of a window about to be disabled would stay over the modal form.
+        ApplicationEvents().CancelHint();
         const HWND self = Form.Handle();
         EnumWindows(
             [this, self](HWND Wnd, LPARAM) {

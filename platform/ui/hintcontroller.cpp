@@ -81,6 +81,8 @@ THintWindow* THintController::ShownHint() const {
 }
 
 void THintController::MouseMessage(TControl* Control, const TMessage& Message) {
+    // A control freed while its hint showed heard no leave: the hint goes with the next message.
+    if (FControl != nullptr && FControlLife.expired()) Forget();
     if (Message.Msg == CM_MOUSELEAVE) {
         if (Control == HintControl()) Forget();
         FEvents.SetHint("");

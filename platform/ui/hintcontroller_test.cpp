@@ -8,10 +8,12 @@
 
 #include "platform/ui/applicationevents.h"
 #include "platform/ui/controlmessages.h"
+#include "platform/ui/form.h"
 #include "platform/ui/hintwindow.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/messageloop.h"
+#include "platform/win/modaldriver.h"
 #include "platform/win/virtualclock.h"
 #include "platform/win/windowpos.h"
 
@@ -197,8 +199,24 @@ TEST_F(HintTest, AControlFreedWhileItsHintWaitsOrShowsIsLeftAlone) {
     Move(other);
     ASSERT_EQ(ShowsAfter(), 500);
     delete other;
+    Move(Plain);  // no hint of its own: the freed control's hint must not stay over it
+    EXPECT_FALSE(Shown());
     Pass(5000);
     EXPECT_FALSE(Shown());
+}
+
+TEST_F(HintTest, AModalRunHidesTheHintOfTheFormsItDisables) {
+    Move(Button);
+    ASSERT_EQ(ShowsAfter(), 500);
+    TForm dialog(nullptr);
+    bool shownDuringRun = true;
+    TModalScript script;
+    script.Then([&] {
+        shownDuringRun = Shown();
+        dialog.SetModalResult(mrOk);
+    });
+    dialog.ShowModal();
+    EXPECT_FALSE(shownDuringRun);
 }
 
 TEST_F(HintTest, ApplicationShowHintOffShowsNone) {

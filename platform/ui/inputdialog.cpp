@@ -35,6 +35,9 @@ bool InputQuery(const std::string& ACaption, const std::string& APrompt, std::st
     AddDialogButton(*dialog, mbCancel, Rect(du.Horz(92), top, du.Horz(92) + width, top + height))
         ->SetCancel(true);
 
+    // The field takes the keys from the start; it can take the focus once the box shows.
+    TForm* form = dialog.get();
+    dialog->OnShow = [form, edit](TObject*) { form->SetActiveControl(edit); };
     if (dialog->ShowModal() != mrOk) return false;
     Value = edit->Text();
     return true;

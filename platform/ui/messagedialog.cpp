@@ -69,6 +69,19 @@ TForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgB
     message->SetCaption(Msg);
     message->SetAutoSize(true);
     message->SetParent(dialog.get());
+    // A text too long or too wide for the screen is cut, so that the dialog and its buttons
+    // stay on it.
+    const TRect work = Screen().WorkAreaRect();
+    const int32_t maxTextWidth =
+        work.Right - work.Left - (dialog->Width() - dialog->ClientWidth()) - textLeft - margin;
+    const int32_t maxTextHeight = work.Bottom - work.Top -
+                                  (dialog->Height() - dialog->ClientHeight()) - 2 * vertMargin -
+                                  du.Vert(10) - buttonHeight;
+    if (message->Width() > maxTextWidth || message->Height() > maxTextHeight) {
+        message->SetAutoSize(false);
+        message->SetBounds(textLeft, vertMargin, std::min(message->Width(), maxTextWidth),
+                           std::min(message->Height(), maxTextHeight));
+    }
 
     std::vector<TMsgDlgBtn> shown;
     for (int b = mbYes; b <= mbHelp; ++b)

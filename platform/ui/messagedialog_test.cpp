@@ -3,15 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/ui/controlmessages.h"
+#include "platform/ui/dialogbutton.h"
 #include "platform/ui/dialogedit.h"
 #include "platform/ui/inputdialog.h"
 #include "platform/ui/label.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/windowpicture.h"
+#include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/messageloop.h"
 #include "platform/win/modaldriver.h"
@@ -54,6 +57,11 @@ void DialogKey(WPARAM Key) {
     });
 }
 
+// A letter typed with Alt (or without, over no field), as the form hands it to its controls.
+void DialogChar(char Letter) {
+    RunOnMainThread([Letter] { RunningDialog().Perform(CM_DIALOGCHAR, Letter, 0); });
+}
+
 TEST(MessageDialog, AnswersTheResultOfTheButtonPressed) {
     struct TCase {
         TMsgDlgButtons Buttons;
@@ -73,11 +81,21 @@ TEST(MessageDialog, AnswersTheResultOfTheButtonPressed) {
         {mbYesNoCancel, [] { DialogKey(VK_ESCAPE); }, mrCancel},
         {mbYesNo, [] { DialogKey(VK_ESCAPE); }, mrNo},
         {{mbOK}, [] { DialogKey(VK_ESCAPE); }, mrOk},
+        // The underlined letter of a caption presses its button.
+        {mbYesNoCancel, [] { DialogChar('n'); }, mrNo},
+        {mbAbortRetryIgnore, [] { DialogChar('I'); }, mrIgnore},
         {mbYesNo,
          [] {
              const HWND no = Part<TWinControl>(RunningDialog(), "No").Handle();
              PostMessage(no, WM_KEYDOWN, VK_SPACE, 0);
              PostMessage(no, WM_KEYUP, VK_SPACE, 0);
+         },
+         mrNo},
+        {mbYesNo,
+         [] {  // Enter on a focused button presses that one, not the default
+             const HWND no = Part<TWinControl>(RunningDialog(), "No").Handle();
+             SetFocus(no);
+             PostMessage(no, WM_KEYDOWN, VK_RETURN, 0);
          },
          mrNo},
         {mbYesNo, [] {}, mrCancel},  // nothing pressed: the run ends without an answer
@@ -127,6 +145,24 @@ TEST(MessageDialog, IsLaidOutWithCaptionIconTextAndACentredButtonRow) {
     }
 }
 
+TEST(MessageDialog, AnEmptyOrHugeTextKeepsTheDialogAndItsButtonsOnTheScreen) {
+    std::string manyLines;
+    for (int i = 0; i < 400; ++i)
+        manyLines += "Mailbox " + std::to_string(i) + " could not be reached.\r\n";
+    const std::vector<std::string> texts = {"", manyLines, std::string(20000, 'x')};
+    const TRect work = Screen().WorkAreaRect();
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text.size());
+        const std::unique_ptr<TForm> dialog(CreateMessageDialog(text, mtError, mbOKCancel));
+        EXPECT_LE(dialog->Width(), work.Right - work.Left);
+        EXPECT_LE(dialog->Height(), work.Bottom - work.Top);
+        const TRect cancel = Part<TControl>(*dialog, "Cancel").BoundsRect();
+        EXPECT_LE(cancel.Right, dialog->ClientWidth());
+        EXPECT_LE(cancel.Bottom, dialog->ClientHeight());
+        EXPECT_LE(Part<TControl>(*dialog, "Message").BoundsRect().Bottom, cancel.Top);
+    }
+}
+
 TEST(MessageDialog, MessageDlgPosPutsTheCornerWhereAsked) {
     std::vector<TRect> seen;
     for (auto [x, y] : {std::pair{20, 30}, std::pair{-1, 40}}) {
@@ -161,6 +197,49 @@ TEST(MessageDialog, ShowsAsAPersonWouldSeeIt) {
     EXPECT_EQ(MessageDlg("The rule list has changed.\nSave the changes before closing?", mtWarning,
                          mbYesNoCancel, 0),
               mrNo);
+}
+
+TEST(DialogButton, EnterAndEscapePassOverAButtonThatCannotBeUsed) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TDialogButton&)> Change;
+        bool Clicks;
+    };
+    const std::vector<TCase> cases = {
+        {"usable", [](TDialogButton&) {}, true},
+        {"disabled", [](TDialogButton& B) { B.SetEnabled(false); }, false},
+        {"hidden", [](TDialogButton& B) { B.SetVisible(false); }, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TForm form(nullptr);
+        form.Show();
+        TDialogButton* button = AddDialogButton(form, mbOK, Rect(10, 10, 85, 35));
+        button->SetDefault(true);
+        button->SetCancel(true);
+        c.Change(*button);
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+            form.SetModalResult(mrNone);
+            TMessage message{CM_DIALOGKEY, key, 0, 0};
+            button->WndProc(message);
+            EXPECT_EQ(message.Result != 0, c.Clicks) << key;
+            EXPECT_EQ(form.ModalResult(), c.Clicks ? mrOk : mrNone) << key;
+        }
+    }
+}
+
+TEST(DialogButton, AKeyPressLeftByTheFocusClicksNothingLater) {
+    TForm form(nullptr);
+    form.Show();
+    TDialogButton* button = AddDialogButton(form, mbOK, Rect(10, 10, 85, 35));
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    button->Perform(WM_KEYDOWN, VK_SPACE, 0);
+    button->Perform(WM_KILLFOCUS, 0, 0);  // Tab while Space is held
+    button->Perform(WM_LBUTTONUP, 0, MAKELONG(5, 5));
+    button->Perform(WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(form.ModalResult(), mrNone);
 }
 
 // Types Text into the box's field, a character at a time.
@@ -207,6 +286,24 @@ TEST(InputDialog, GivesTheTypedTextOnOkAndKeepsTheValueOtherwise) {
     EXPECT_EQ(InputBox("Server", "Host name:", "pop.example.org"), "pop.example.org");
 }
 
+TEST(InputDialog, TheFieldHasTheFocusWhenTheBoxOpens) {
+    TModalScript script;
+    HWND focused = 0;
+    script.Then([&] {
+        focused = GetFocus();
+        EXPECT_EQ(focused, Part<TDialogEdit>(RunningDialog(), "Edit").Handle());
+        Press("Cancel");
+    });
+    InputBox("Server", "Host name:", "pop.example.org");
+    EXPECT_NE(focused, HWND{0});
+    script.Then([] {
+        for (char c : std::string("\b\b\bnet"))
+            PostMessage(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 0);
+        PostMessage(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    });
+    EXPECT_EQ(InputBox("Server", "Host name:", "pop.example.org"), "pop.example.net");
+}
+
 TEST(InputDialog, TheFieldHoldsABoundedLineOfPrintableText) {
     TDialogEdit edit(nullptr);
     const std::string typed = "a\tb\x01" + std::string(300, 'x') + "\b";
@@ -215,6 +312,32 @@ TEST(InputDialog, TheFieldHoldsABoundedLineOfPrintableText) {
         edit.WndProc(m);
     }
     EXPECT_EQ(edit.Text(), "ab" + std::string(TDialogEdit::MaxLength - 3, 'x'));
+}
+
+TEST(InputDialog, TheFieldShowsTheEndOfATextTooWideForIt) {
+    TForm form(nullptr);
+    auto* edit = new TDialogEdit(&form);
+    edit->SetParent(&form);
+    form.Show();
+    for (const std::string& text :
+         {std::string("W"), std::string(200, ' ') + "pop3.example.org/Wide"}) {
+        SCOPED_TRACE(text.size());
+        edit->SetText(text);
+        edit->Invalidate();
+        test::PumpUntilIdle();
+        TBitmap picture;
+        PictureOfWindow(edit->Handle(), picture);
+        // Inside the sunken edge: the last letter, where typing goes on, and the caret after it.
+        int dark = 0;
+        for (int32_t y = 3; y < picture.Height() - 3; ++y)
+            for (int32_t x = 3; x < picture.Width() - 3; ++x)
+                if (picture.Canvas().Pixels(x, y) == clWindowText ||
+                    picture.Canvas().Pixels(x, y) == clBlack)
+                    ++dark;
+        EXPECT_GT(dark, 0);
+        if (const char* dir = std::getenv("VEX_PICTURE_DIR"))
+            SaveWindowPicture(edit->Handle(), std::string(dir) + "/longfield.png");
+    }
 }
 
 }  // namespace
