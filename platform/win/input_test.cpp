@@ -4,6 +4,7 @@
 
 #include "platform/win/doubleclick.h"
 #include "platform/win/input_testsupport.h"
+#include "platform/win/messageloop.h"
 #include "platform/win/messagequeue.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/windowstore.h"
@@ -435,6 +436,18 @@ TEST_F(MouseRouting, AHitTestThatMovesThePointerEveryTimeCannotHoldTheLoop) {
     InjectMouseMove({130, 130});
     Pump();
     EXPECT_LT(hits, 100);
+}
+
+TEST_F(MouseRouting, InputLeftForTheNextLookDoesNotLetTheLoopSleep) {
+    int hits = 0;
+    Intercept = [&](HWND, UINT Msg, WPARAM, LPARAM, LRESULT&) {
+        if (Msg == WM_NCHITTEST && ++hits < 20) SetCursorPos(115 + hits % 2, 115);
+        return false;
+    };
+    InjectMouseMove({130, 130});
+    const auto moved = [&] { return !Lines.empty(); };
+    EXPECT_EQ(ProcessMessagesUntil(moved, int64_t{GetTickCount()} + 1000), TWaitResult::Condition);
+    EXPECT_EQ(Take(), "a WM_MOUSEMOVE 0 6,5\n");
 }
 
 }  // namespace

@@ -273,7 +273,8 @@ bool TMessageQueue::EraseRawInput(uint64_t Serial) {
 bool TMessageQueue::PeekInput(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax, bool Remove) {
     // Routing again input replaced while it was routed is bounded: a hit test that moves the
     // pointer every time would otherwise hold the loop here for ever. The input then waits for
-    // the next look, and the loop serves the rest meanwhile.
+    // the next look, and the loop serves the rest meanwhile without sleeping, as nothing else
+    // would wake it for input already queued.
     constexpr int kMaxReroutes = 8;
     int reroutes = 0;
     uint64_t after = 0;
@@ -294,7 +295,10 @@ bool TMessageQueue::PeekInput(MSG& Msg, HWND Wnd, UINT FilterMin, UINT FilterMax
         }
         // Gone while routing (a handler took it): look again from the start.
         if (!EraseRawInput(entry.Serial)) {
-            if (++reroutes > kMaxReroutes) return false;
+            if (++reroutes > kMaxReroutes) {
+                Wake();
+                return false;
+            }
             after = 0;
             continue;
         }

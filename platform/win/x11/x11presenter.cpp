@@ -6,10 +6,11 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <bitset>
+#include <array>
 #include <map>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 #include "platform/core/clock.h"
 #include "platform/win/messageloop.h"
@@ -90,7 +91,7 @@ private:
     void HandleExpose(HWND Wnd, const XExposeEvent& Event);
     // Keys let go while another window had the keyboard were released there: each one held
     // here that is up now is released to Wnd as the keyboard comes back, so none stays down.
-    void ReleaseKeysLetGoElsewhere(HWND Wnd, Window Id);
+    void ReleaseKeysLetGoElsewhere(HWND Wnd);
     void ReportMoves(const std::map<HWND, XConfigureEvent>& Configured);
     // Sends what is queued and makes sure events Xlib has already read (while waiting for a
     // reply) are handled: the descriptor will not wake the loop for them.
@@ -111,7 +112,9 @@ private:
     std::shared_ptr<TX11Presenter*> FSelf;
     TRect FScreen;
     bool FEventRunQueued = false;  // a run of HandleEvents waits in the message queue
-    std::bitset<256> FKeysDown;    // by key code, to tell the keyboard's repeats
+    // By key code, the key sym each held key went down as (NoSymbol: up), to tell the keyboard's
+    // repeats and to release a key as the key it was pressed as.
+    std::array<KeySym, 256> FKeysDown{};
     // The cursor every window of ours shows, and what it was made from; 0: the server's own.
     Cursor FCursor = 0;
     std::optional<TCursorShape> FCursorShape;
@@ -425,7 +428,7 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
             return;
         case FocusIn:
         case FocusOut:
-            if (Event.type == FocusIn) ReleaseKeysLetGoElsewhere(wnd, Event.xfocus.window);
+            if (Event.type == FocusIn) ReleaseKeysLetGoElsewhere(wnd);
             // Grabs (a window manager's switcher) and the pointer's own focus change nothing
             // about which window has the keyboard.
             if (Event.xfocus.mode == NotifyGrab || Event.xfocus.mode == NotifyUngrab ||
@@ -446,8 +449,9 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
                     const KeySym digit = XLookupKeysym(&Event.xkey, 1);
                     if (IsKeypadKey(digit)) key.Sym = digit;
                 }
-                key.WasDown = FKeysDown.test(Event.xkey.keycode);
-                FKeysDown.set(Event.xkey.keycode, Event.type == KeyPress);
+                KeySym& held = FKeysDown[Event.xkey.keycode];
+                key.WasDown = held != NoSymbol;
+                held = Event.type == KeyPress ? key.Sym : NoSymbol;
             }
             const std::optional<MSG> message = TranslateXEvent(Event, wnd, key, GetTickCount());
             if (message && FSink.Input) FSink.Input(*message);
@@ -458,20 +462,18 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
     }
 }
 
-void TX11Presenter::ReleaseKeysLetGoElsewhere(HWND Wnd, Window Id) {
-    if (FKeysDown.none()) return;
+void TX11Presenter::ReleaseKeysLetGoElsewhere(HWND Wnd) {
+    if (std::ranges::all_of(FKeysDown, [](KeySym Sym) { return Sym == NoSymbol; })) return;
     char keys[32] = {};
     XQueryKeymap(FConnection.Dpy(), keys);
     for (unsigned code = 0; code < FKeysDown.size(); ++code) {
-        if (!FKeysDown.test(code) || ((keys[code / 8] >> (code % 8)) & 1)) continue;
-        FKeysDown.reset(code);
+        if (FKeysDown[code] == NoSymbol || ((keys[code / 8] >> (code % 8)) & 1)) continue;
         XEvent release{};
         release.xkey.type = KeyRelease;
-        release.xkey.display = FConnection.Dpy();
-        release.xkey.window = Id;
         release.xkey.keycode = code;
+        // As the key it went down as: a pad digit typed with Num Lock on stays that digit.
         TXKey key;
-        key.Sym = XLookupKeysym(&release.xkey, 0);
+        key.Sym = std::exchange(FKeysDown[code], NoSymbol);
         key.WasDown = true;
         const std::optional<MSG> message = TranslateXEvent(release, Wnd, key, GetTickCount());
         if (message && FSink.Input) FSink.Input(*message);

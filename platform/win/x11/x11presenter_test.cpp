@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/core/clock.h"
+#include "platform/win/keyboard.h"
 #include "platform/win/messageloop.h"
 #include "platform/win/x11/x11testpeer.h"
 #include "tests/support/childprocess.h"
@@ -597,6 +598,59 @@ TEST_F(X11Display, AHeldKeyRepeatsAsPressesAndIsReleasedOnce) {
     }
     EXPECT_EQ(Inputs.back().message, WM_KEYUP);
     EXPECT_EQ(Inputs.back().wParam, WPARAM{'A'});
+}
+
+TEST_F(X11Display, AKeyLetGoWhileAnotherWindowHadTheKeyboardIsReleasedWhenItComesBack) {
+    const Window ours = ShowPainted(4, Rect(0, 0, 100, 100), "Away", 0);
+    Presenter->Activate(4);
+    const std::string display = "DISPLAY=" + Server.DisplayName();
+    test::TempDir logs;
+    const auto xdotool = [&](const std::string& Command) {
+        test::ChildProcess child;
+        child.Start({"env", display, "xdotool", "key" + Command, "shift"}, logs.File("x.log"));
+        ASSERT_TRUE(test::PumpUntil([&] { return child.Exited(); }));
+    };
+    const auto focus = [&](Window To) {
+        XSetInputFocus(Peer.Dpy(), To, RevertToParent, CurrentTime);
+        XSync(Peer.Dpy(), False);
+    };
+    focus(ours);
+    xdotool("down");
+    ASSERT_TRUE(test::PumpUntil([&] { return !Inputs.empty(); }));
+    focus(Peer.Root());
+    xdotool("up");  // the root window hears it, not ours
+    focus(ours);
+    ASSERT_TRUE(test::PumpUntil([&] { return Inputs.back().message == WM_KEYUP; }));
+    EXPECT_EQ(Inputs.back().wParam, WPARAM{VK_SHIFT});
+    EXPECT_EQ(Inputs.back().hwnd, HWND{4});
+}
+
+TEST_F(X11Display, APadDigitLetGoElsewhereIsReleasedAsTheDigitItWentDownAs) {
+    const Window ours = ShowPainted(4, Rect(0, 0, 100, 100), "Away", 0);
+    Presenter->Activate(4);
+    const std::string display = "DISPLAY=" + Server.DisplayName();
+    test::TempDir logs;
+    const auto xdotool = [&](const std::string& Command, const std::string& Key) {
+        test::ChildProcess child;
+        child.Start({"env", display, "xdotool", Command, Key}, logs.File("x.log"));
+        ASSERT_TRUE(test::PumpUntil([&] { return child.Exited(); }));
+    };
+    const auto focus = [&](Window To) {
+        XSetInputFocus(Peer.Dpy(), To, RevertToParent, CurrentTime);
+        XSync(Peer.Dpy(), False);
+    };
+    focus(Peer.Root());
+    xdotool("key", "Num_Lock");
+    focus(ours);
+    xdotool("keydown", "KP_5");
+    ASSERT_TRUE(test::PumpUntil([&] { return !Inputs.empty(); }));
+    ASSERT_EQ(Inputs.back().wParam, WPARAM{VK_NUMPAD5});
+    focus(Peer.Root());
+    xdotool("keyup", "KP_5");
+    xdotool("key", "Num_Lock");
+    focus(ours);
+    ASSERT_TRUE(test::PumpUntil([&] { return Inputs.back().message == WM_KEYUP; }));
+    EXPECT_EQ(Inputs.back().wParam, WPARAM{VK_NUMPAD5});
 }
 
 TEST_F(X11Display, HiddenWindowsAreWithdrawnAndForgottenOnesDestroyed) {
