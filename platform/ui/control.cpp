@@ -57,10 +57,11 @@ void TControl::SetParent(TWinControl* AParent) {
             throw EInvalidOperation(
                 "A control cannot have itself or one of its children as its parent");
     }
-    // Leaving realigns the siblings, whose resize handlers may free this control.
+    // Leaving realigns the siblings, whose resize handlers may free this control; the exit
+    // handlers it runs may move it elsewhere, and that later move has the last word.
     const std::weak_ptr<const void> life = LifeToken();
     if (FParent != nullptr) FParent->RemoveControl(this);
-    if (AParent != nullptr && !life.expired()) AParent->InsertControl(this);
+    if (AParent != nullptr && !life.expired() && FParent == nullptr) AParent->InsertControl(this);
 }
 
 void TControl::SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) {

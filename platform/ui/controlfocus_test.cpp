@@ -246,6 +246,25 @@ TEST(ControlFocus, AnExitHandlerMayFreeThePanelOfAFocusedControlLeavingIt) {
     }
 }
 
+TEST(ControlFocus, AnExitHandlerThatMovesAControlLeavingItsPanelHasTheLastWord) {
+    const auto holds = [](TWinControl* Parent, TControl* Control) {
+        int32_t found = 0;
+        for (int32_t i = 0; i < Parent->ControlCount(); ++i)
+            if (Parent->Controls(i) == Control) ++found;
+        return found;
+    };
+    TTwoPanels t;
+    t.B->SetFocus();
+    // Taking B out of its panel runs the panel's exit, which moves B on first.
+    t.Left->OnExit = [&t](TObject*) { t.B->SetParent(t.Right); };
+    t.B->SetParent(t.Shown.Form);
+    EXPECT_EQ(t.B->Parent(), t.Right);
+    EXPECT_EQ(holds(t.Right, t.B), 1);
+    EXPECT_EQ(holds(t.Shown.Form, t.B), 0);
+    EXPECT_EQ(holds(t.Left, t.B), 0);
+    EXPECT_TRUE(t.B->HandleAllocated());
+}
+
 // A tab stop whose window can be made again, as a change of window style does.
 class TRemade : public TLogged {
 public:

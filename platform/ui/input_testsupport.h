@@ -131,6 +131,14 @@ private:
     std::vector<int32_t> FKeys;
 };
 
+// Lets go of every key injected input left down, in the device and in the key-state table,
+// so that no test starts with a key held.
+inline void ReleaseAllKeys() {
+    for (int32_t key = 1; key < 256; ++key)
+        if (GetAsyncKeyState(key) < 0) SetAsyncKeyState(key, false);
+    SetKeyboardState(TKeyboardState{});
+}
+
 // The bit of a key message's data that says Alt was down.
 inline constexpr LPARAM AltDown = 0x20000000;
 

@@ -31,8 +31,7 @@ TShiftState KeyDataToShiftState(LPARAM KeyData) {
 }
 
 TPoint MessagePoint(LPARAM LParam) {
-    const auto bits = static_cast<uintptr_t>(LParam);
-    return Point(static_cast<int16_t>(LOWORD(bits)), static_cast<int16_t>(HIWORD(bits)));
+    return Point(GET_X_LPARAM(LParam), GET_Y_LPARAM(LParam));
 }
 
 LPARAM PointToLParam(TPoint P) {

@@ -30,9 +30,7 @@ protected:
     ~MessageHandling() override {
         Application().OnMessage = nullptr;
         ApplicationEvents().CancelHint();
-        for (int32_t key = 1; key < 256; ++key)
-            if (GetAsyncKeyState(key) < 0) SetAsyncKeyState(key, false);
-        SetKeyboardState(TKeyboardState{});
+        test::ReleaseAllKeys();
     }
     // What the fields noted since the last look.
     std::vector<std::string> Noted() { return std::exchange(Log, {}); }

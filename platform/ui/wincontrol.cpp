@@ -124,12 +124,12 @@ void TWinControl::InsertControl(TControl* AControl) {
 void TWinControl::RemoveControl(TControl* AControl) {
     ForgetMouseControls(AControl);
     if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
-        // The exit handlers that letting go of the focus runs may free either control; the
-        // leaving one then has left already.
+        // The exit handlers that letting go of the focus runs may free either control, or move
+        // the leaving one elsewhere; it has then left already.
         const std::weak_ptr<const void> life = LifeToken();
         const std::weak_ptr<const void> controlLife = AControl->LifeToken();
         windowed->RemoveFocus(true);
-        if (life.expired() || controlLife.expired()) return;
+        if (life.expired() || controlLife.expired() || AControl->Parent() != this) return;
         windowed->DestroyHandle();
     } else {
         AControl->InvalidateControl(AControl->Visible(), false);

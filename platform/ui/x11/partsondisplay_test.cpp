@@ -24,6 +24,7 @@
 #include "dataaware/richedit/wwTrackIcon.h"
 #include "platform/core/clock.h"
 #include "platform/ui/form.h"
+#include "platform/ui/input_testsupport.h"
 #include "platform/ui/label.h"
 #include "platform/win/application.h"
 #include "platform/win/focus.h"
@@ -242,12 +243,6 @@ TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)
     return Scene.Record;
 }
 
-void ResetDevice() {
-    for (int32_t key = 1; key < 256; ++key)
-        if (GetAsyncKeyState(key) < 0) SetAsyncKeyState(key, false);
-    SetKeyboardState(TKeyboardState{});
-}
-
 // The script injected with no display; Lengths gets the record's length after each step.
 TRecord RunInjected(std::vector<size_t>& Lengths) {
     TScene scene;
@@ -270,7 +265,7 @@ TRecord RunInjected(std::vector<size_t>& Lengths) {
             Application().ProcessMessages();
             Lengths.push_back(S.Record.size());
         });
-    ResetDevice();
+    test::ReleaseAllKeys();
     return record;
 }
 
@@ -283,7 +278,7 @@ protected:
     ~PartsOnDisplay() override {
         SetPresenter(std::make_unique<THeadlessPresenter>());
         setenv("VEX_DISPLAY", "headless", 1);
-        ResetDevice();
+        test::ReleaseAllKeys();
     }
 
     // The script typed on the display by xdotool; each step is given until the record is as
