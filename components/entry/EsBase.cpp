@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/ui/form.h"
+#include "platform/ui/inputevents.h"
 #include "platform/win/window.h"
 
 namespace vex {
@@ -187,16 +188,10 @@ void TEsBase::WndProc(TMessage& Message) {
     TCustomControl::WndProc(Message);
     // A disabled control gets no input, the wheel included.
     if (Message.Msg == WM_MOUSEWHEEL && !life.expired() && Enabled()) {
-        TShiftState shift;
-        const uint16_t keys = LOWORD(Message.WParam);
-        if (keys & MK_SHIFT) shift.Include(ssShift);
-        if (keys & MK_CONTROL) shift.Include(ssCtrl);
-        if (keys & MK_LBUTTON) shift.Include(ssLeft);
-        if (keys & MK_RBUTTON) shift.Include(ssRight);
-        if (keys & MK_MBUTTON) shift.Include(ssMiddle);
         // The wheel's turn and the screen position are signed words: a notch towards the user
         // is -120, and a point left of or above the primary screen is negative.
-        DoMouseWheel(shift, static_cast<int16_t>(HIWORD(Message.WParam)),
+        DoMouseWheel(KeysToShiftState(LOWORD(Message.WParam)),
+                     static_cast<int16_t>(HIWORD(Message.WParam)),
                      static_cast<int16_t>(LOWORD(Message.LParam)),
                      static_cast<int16_t>(HIWORD(Message.LParam)));
     }

@@ -1,5 +1,6 @@
 #include "components/entry/OvcBase.h"
 
+#include "components/entry/OvcDate.h"
 #include "components/entry/OvcErrors.h"
 #include "platform/ui/form.h"
 #include "platform/ui/messagedialog.h"
@@ -9,9 +10,6 @@
 namespace vex {
 
 namespace {
-
-constexpr int32_t kFirstEpoch = 1600;
-constexpr int32_t kLastEpoch = 3999;
 
 TWinControl* ControlOfHandle(WPARAM Handle) {
     return Handle != 0 ? FindControl(static_cast<HWND>(Handle)) : nullptr;
@@ -47,7 +45,7 @@ void TOvcController::SetLink(TWinControl*& Link, TWinControl* Value) {
 }
 
 void TOvcController::SetEpoch(int32_t Value) {
-    if (Value >= kFirstEpoch && Value <= kLastEpoch) FEpoch = Value;
+    if (Value >= MinYear && Value <= MaxYear) FEpoch = Value;
 }
 
 HWND TOvcController::Handle() {

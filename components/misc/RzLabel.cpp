@@ -6,7 +6,7 @@
 namespace vex {
 
 TRzLabel::TRzLabel(TComponent* AOwner) : TLabel(AOwner) {
-    FNormalColor = FSavedColor = FDrawColor = Font().Color();
+    FNormalColor = FSavedColor = Font().Color();
     TRzBlinkingControlsList::Acquire(this);
 }
 
@@ -72,7 +72,6 @@ void TRzLabel::SetBlinking(bool Value) {
     FBlinking = Value;
     if (!Value) {
         FShowingNormal = true;
-        FDrawColor = FNormalColor;
         Invalidate();
     }
 }
@@ -175,7 +174,7 @@ void TRzLabel::SetShadowDepth(int32_t Value) {
 void TRzLabel::Loaded() {
     if (FAngle != 0 && FRotation == roNone) FRotation = roFlat;
     if (FRotation != roNone) UseTurnableFont();
-    FNormalColor = FDrawColor = Font().Color();
+    FNormalColor = Font().Color();
     TCustomLabel::Loaded();
     Invalidate();
 }
@@ -185,7 +184,6 @@ void TRzLabel::CMFontChanged(TMessage& Message) {
     if (ComponentState().Contains(csLoading)) return;
     // A label blinking keeps the new colour for when it shows its normal colour again.
     FNormalColor = Font().Color();
-    if (FShowingNormal) FDrawColor = FNormalColor;
     if (FAngle != 0 && !CanTurnFont()) FAngle = 0;
 }
 
@@ -228,7 +226,6 @@ void TRzLabel::MouseLeave() {
 
 void TRzLabel::BlinkStateChanged(bool On) {
     FShowingNormal = !On;
-    FDrawColor = On ? FBlinkColor : FNormalColor;
     Invalidate();
 }
 

@@ -97,7 +97,7 @@ public:
     void SetShadowDepth(int32_t Value);
 
     // The colour the face is drawn in now: the font's, or BlinkColor while blinking shows it.
-    TColor DrawColor() const { return FDrawColor; }
+    TColor DrawColor() const { return FShowingNormal ? FNormalColor : FBlinkColor; }
 
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
@@ -161,7 +161,6 @@ private:
     TColor FHighlightColor = clBtnHighlight;
     TColor FShadowColor = clBtnShadow;
     int32_t FShadowDepth = 2;
-    TColor FDrawColor;
 };
 
 }  // namespace vex

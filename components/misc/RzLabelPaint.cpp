@@ -224,9 +224,10 @@ void TRzLabel::PaintTurned(TCanvas& Canvas, const std::string& Caption, const TR
     const int64_t half = FShadowDepth / 2;
     const int64_t e = FTextStyle == tsShadow ? half : 0;
     const double theta = FAngle * Pi / 180 + Pi / 2;
-    const double q = Canvas.TextHeight("Pp") / 4.0;
+    const int64_t lineHeight = Canvas.TextHeight("Pp");
+    const double q = static_cast<double>(lineHeight) / 4.0;
     const int64_t w = int64_t{Canvas.TextWidth(Caption)} + e;
-    const int64_t h = int64_t{Canvas.TextHeight("Pp")} + e;
+    const int64_t h = lineHeight + e;
     const int64_t left = Text.Left, top = Text.Top, right = Text.Right, bottom = Text.Bottom;
     const bool centred = Alignment() == taCenter, rightAligned = Alignment() == taRightJustify;
     int64_t x = Width() / 2, y = Height() / 2;
@@ -283,13 +284,13 @@ void TRzLabel::PaintCurved(TCanvas& Canvas, const std::string& Caption) {
     // a circle with no radius still moves on, so the characters do not pile up.
     const double step = (Canvas.TextWidth("w") + 2) / static_cast<double>(std::max<int64_t>(rx, 1));
     const std::vector<TCopy> copies = CopiesOf(*this, FShadowDepth, 0);
+    TLogFont turned = Font().LogFont();
+    turned.lfOrientation = 0;
     double theta = FAngle * Pi / 180;
     for (char ch : Caption) {
         const int64_t x = c.X - int64_t{Round(std::sin(theta) * static_cast<double>(rx - t))};
         const int64_t y = c.Y - int64_t{Round(std::cos(theta) * static_cast<double>(ry - t))};
-        TLogFont turned = Font().LogFont();
         turned.lfEscapement = Round(theta * 1800 / Pi);
-        turned.lfOrientation = 0;
         Canvas.Font().SetHandle(CreateFontIndirect(turned));
         for (const TCopy& copy : copies) {
             Canvas.Font().SetColor(copy.Color);

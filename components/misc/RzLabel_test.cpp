@@ -274,6 +274,8 @@ TEST_F(RzLabelBlinking, TheSharedListGoesWithTheLastLabelAndComesWithTheNext) {
     again.SetBlinking(true);
     RunUntil(Clock.TickMilliseconds() + 1001);  // the first flip shows the normal colour
     EXPECT_EQ(again.DrawColor(), clYellow);
+    again.SetBlinkColor(clLime);
+    EXPECT_EQ(again.DrawColor(), clLime) << "a new blink colour shows at the repaint it asks for";
 }
 
 // Pictures of a label of one colour per part: background white, face red, highlight yellow,

@@ -45,8 +45,9 @@ T* Add(TWinControl* Parent, const TRect& Bounds, Args&&... More) {
 }
 
 // A label of a fixed size: one that sizes itself would shrink to its caption.
-TLabel* AddLabel(TWinControl* Parent, const TRect& Bounds, const std::string& Caption) {
-    auto* label = new TLabel(Parent);
+template <class T = TLabel>
+T* AddLabel(TWinControl* Parent, const TRect& Bounds, const std::string& Caption) {
+    auto* label = new T(Parent);
     label->SetAutoSize(false);
     label->SetBoundsRect(Bounds);
     label->SetCaption(Caption);
@@ -215,15 +216,12 @@ int RaisedLabels(TForm* Form, int Left, int Top) {
     TFramedPanel* box = AddGroup(Form, Left, Top, 196, "Raised and recessed labels");
     box->SetColor(clBtnFace);
     auto label = [&](const TRect& Bounds, const std::string& Caption, TTextStyle Style) {
-        auto* rz = Add<TRzLabel>(box, Bounds);
-        rz->SetAutoSize(false);
-        rz->SetBoundsRect(Bounds);
+        auto* rz = AddLabel<TRzLabel>(box, Bounds, Caption);
         rz->SetTransparent(true);
         rz->Font().SetName("Arial");
         rz->Font().SetHeight(-20);
         rz->Font().SetStyle({fsBold});
         rz->SetTextStyle(Style);
-        rz->SetCaption(Caption);
         return rz;
     };
     // A face in the background colour shows the effect alone: embossed, and engraved.
