@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/clock.h"
 #include "platform/ui/applicationevents.h"
 #include "platform/ui/hintcontroller.h"
 #include "platform/ui/input_testsupport.h"
@@ -49,6 +50,20 @@ TEST_F(MessageHandling, InjectedKeysReachTheFocusedControlAsKeysAndCharacters) {
     Application().ProcessMessages();
     EXPECT_EQ(Noted(), (std::vector<std::string>{"first keydown 65", "first native key 65",
                                                  "first keypress a", "first native char a"}));
+}
+
+// A blocking wait (a socket's, say) takes messages as the application's loop does.
+TEST_F(MessageHandling, AWaitHandlesKeysAsEveryLoopDoes) {
+    First->SetFocus();
+    Application().ProcessMessages();
+    Noted();
+    Type('A');
+    Type(VK_TAB);
+    ProcessMessagesUntil([this] { return Second->Focused(); }, Clock().TickMilliseconds() + 2000);
+    EXPECT_EQ(Noted(), (std::vector<std::string>{"first keydown 65", "first native key 65",
+                                                 "first keypress a", "first native char a",
+                                                 "first killfocus", "second setfocus", "first exit",
+                                                 "second enter"}));
 }
 
 TEST_F(MessageHandling, TabMovesTheFocusWithoutTypingATab) {

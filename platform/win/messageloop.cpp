@@ -1,6 +1,7 @@
 #include "platform/win/messageloop.h"
 
 #include "platform/core/clock.h"
+#include "platform/win/application.h"
 #include "platform/win/messagequeue.h"
 #include "platform/win/window.h"
 
@@ -37,7 +38,9 @@ TWaitResult ProcessMessagesUntil(const std::function<bool()>& Condition, int64_t
                 PostQuitMessage(static_cast<int>(msg.wParam));
                 return TWaitResult::Quit;
             }
-            DispatchMessage(msg);
+            // A wait handles what it takes as every loop does: keys are translated, dialog keys
+            // and hints see them.
+            Application().HandleTakenMessage(msg);
             continue;
         }
         queue.Wait(DeadlineTick);
