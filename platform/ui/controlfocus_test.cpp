@@ -7,6 +7,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/ui/input_testsupport.h"
+#include "platform/ui/screen.h"
 #include "platform/ui/ui_testsupport.h"
 
 namespace vex {
@@ -43,6 +44,32 @@ TEST(ControlFocus, ExitsRunUpTheOldChainAndEntersDownTheNewOne) {
     EXPECT_EQ(t.Shown.Form->ActiveControl(), t.D);
     EXPECT_TRUE(t.D->Focused());
     EXPECT_FALSE(t.B->Focused());
+}
+
+// The screen names the control with the focus, tells of each change once, and forgets a control
+// that is freed.
+TEST(ControlFocus, TheScreenFollowsTheFocus) {
+    TTwoPanels t;
+    int changes = 0;
+    Screen().OnActiveControlChange = [&](TObject*) { ++changes; };
+    t.A->SetFocus();
+    EXPECT_EQ(Screen().ActiveControl(), t.A);
+    t.D->SetFocus();
+    EXPECT_EQ(Screen().ActiveControl(), t.D);
+    EXPECT_EQ(changes, 2);
+    const void* freed = t.D;
+    delete t.D;
+    EXPECT_NE(static_cast<const void*>(Screen().ActiveControl()), freed);
+    // Also when the control's form is not the active one, so no focus moves.
+    t.C->SetFocus();
+    TShownForm other;
+    auto* elsewhere = other.Add<TLogged>(other.Form, Rect(5, 5, 40, 20), t.Log, "elsewhere");
+    elsewhere->SetFocus();
+    Screen().SetActiveControl(t.C);  // as a form that was active leaves it
+    freed = t.C;
+    delete t.C;
+    EXPECT_NE(static_cast<const void*>(Screen().ActiveControl()), freed);
+    Screen().OnActiveControlChange = nullptr;
 }
 
 TEST(ControlFocus, AHandlerThatMovesTheFocusAgainEndsTheRunItInterrupted) {

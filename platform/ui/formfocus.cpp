@@ -4,6 +4,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/form.h"
+#include "platform/ui/screen.h"
 #include "platform/win/capture.h"
 #include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
@@ -86,7 +87,10 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
     } endFocusing{*Control, controlLife};
 
     if (FFocusedControl == nullptr) FFocusedControl = this;
-    if (FFocusedControl == Control) return true;
+    if (FFocusedControl == Control) {
+        Screen().SetActiveControl(Control);
+        return true;
+    }
     while (FFocusedControl != nullptr && !FFocusedControl->ContainsControl(Control)) {
         TWinControl* leaving = FFocusedControl;
         FFocusedControl = leaving->Parent();
@@ -101,6 +105,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
         FFocusedControl = entering;
         if (!SendFocusMessage(entering, CM_ENTER, life) || controlLife.expired()) return false;
     }
+    Screen().SetActiveControl(Control);
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
     return true;
 }

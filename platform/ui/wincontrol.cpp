@@ -9,6 +9,7 @@
 #include "platform/ui/controllist.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/mousetracking.h"
+#include "platform/ui/screen.h"
 #include "platform/win/capture.h"
 #include "platform/win/focus.h"
 #include "platform/win/window.h"
@@ -45,6 +46,8 @@ TWinControl::~TWinControl() {
     FDestroying = true;
     // The form lets go of the control while the control still knows its parents.
     RemoveFocus(true);
+    // Whatever the focus did, the screen must not name a control that is gone.
+    if (Screen().ActiveControl() == this) Screen().SetActiveControl(nullptr);
     if (FHandle != 0) DestroyWindowHandle();
     // A child leaves the lists before it is freed, so its destructor finds no parent to tell.
     while (ControlCount() > 0) {
