@@ -1,5 +1,7 @@
 #include "platform/ui/dialogbutton.h"
 
+#include "platform/ui/inputevents.h"
+
 #include "platform/gfx/dcstate.h"
 #include "platform/gfx/drawtext.h"
 #include "platform/gfx/edges.h"
@@ -77,9 +79,10 @@ void TDialogButton::WndProc(TMessage& Message) {
             return;
         // A disabled or hidden button is not pressed from the keyboard either.
         case CM_DIALOGKEY:
+            // Enter and Escape with a modifier held are other keys.
             if (((Message.WParam == VK_RETURN && FDefault) ||
                  (Message.WParam == VK_ESCAPE && FCancel)) &&
-                CanFocus()) {
+                KeyDataToShiftState(Message.LParam).Empty() && CanFocus()) {
                 Click();
                 Message.Result = 1;
                 return;

@@ -30,7 +30,8 @@ const char* CaptionOf(TMsgDlgType DlgType) {
 }
 
 TMsgDlgBtn DefaultOf(TMsgDlgButtons Buttons) {
-    return Buttons.Contains(mbOK) ? mbOK : mbYes;
+    if (Buttons.Contains(mbOK)) return mbOK;
+    return Buttons.Contains(mbYes) ? mbYes : mbRetry;
 }
 
 TMsgDlgBtn CancelOf(TMsgDlgButtons Buttons) {

@@ -108,6 +108,7 @@ TEST_F(MessageHandling, DialogKeysEndAModalMessageDialog) {
         {mbOKCancel, VK_ESCAPE, mrCancel},
         {mbYesNoCancel, VK_RETURN, mrYes},
         {mbYesNo, VK_ESCAPE, mrNo},
+        {mbAbortRetryIgnore, VK_RETURN, mrRetry},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Key);
@@ -116,6 +117,19 @@ TEST_F(MessageHandling, DialogKeysEndAModalMessageDialog) {
         EXPECT_EQ(MessageDlg("Delete the message?", mtConfirmation, c.Buttons, 0), c.Expected);
         EXPECT_EQ(script.Exhausted(), 0);
     }
+}
+
+// Enter with Ctrl held is another key: the dialog waits for a plain Enter.
+TEST_F(MessageHandling, DialogKeysWithAModifierHeldPressNoButton) {
+    TModalScript script;
+    script.Then([] {
+        InjectKey(VK_CONTROL, true);
+        Type(VK_RETURN);
+        InjectKey(VK_CONTROL, false);
+    });
+    script.Then([] { Type(VK_RETURN); });
+    EXPECT_EQ(MessageDlg("Delete the message?", mtConfirmation, mbOKCancel, 0), mrOk);
+    EXPECT_EQ(script.Pending(), 0u) << "the first Enter ended the dialog";
 }
 
 TEST_F(MessageHandling, AKeyEndsTheHintShown) {
