@@ -249,7 +249,10 @@ TEST(SocketSilence, ATimeOutOrACancelEndsTheWaitAndClosesTheSocket) {
         EXPECT_EQ(log.Names(), canceled ? "cancel closing closed error" : "error closing closed");
         EXPECT_EQ(log.Errors,
                   Lines{canceled ? "Operation has been canceled" : "Operation timed out"});
-        EXPECT_NEAR(clock.TickMilliseconds() - start, canceled ? 500 : 60000, 2000);
+        // On a busy machine the five bytes may come after the clock has moved on a little, and
+        // their coming starts the minute again.
+        EXPECT_NEAR(clock.TickMilliseconds() - start, canceled ? 500 : 60000,
+                    canceled ? 2000 : 10000);
         EXPECT_EQ(data.DataString(), read == "data" ? "12345" : "");
     }
 }
