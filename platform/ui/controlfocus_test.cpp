@@ -72,6 +72,19 @@ TEST(ControlFocus, TheScreenFollowsTheFocus) {
     Screen().OnActiveControlChange = nullptr;
 }
 
+// A handler told of the new active control may free the form; the focus change stops there.
+TEST(ControlFocus, AScreenHandlerThatFreesTheFormEndsTheChange) {
+    TTwoPanels t;
+    Screen().OnActiveControlChange = [&](TObject*) {
+        if (Screen().ActiveControl() != t.D) return;
+        delete std::exchange(t.Shown.Form, nullptr);
+    };
+    t.D->SetFocus();
+    Screen().OnActiveControlChange = nullptr;
+    EXPECT_EQ(t.Shown.Form, nullptr);
+    EXPECT_EQ(Screen().ActiveControl(), nullptr);
+}
+
 TEST(ControlFocus, AHandlerThatMovesTheFocusAgainEndsTheRunItInterrupted) {
     TTwoPanels t;
     t.A->SetFocus();

@@ -20,12 +20,22 @@ constexpr const char* SCannotFocus = "Cannot focus a disabled or invisible windo
 // another one, which then has the last word.
 uint64_t FocusCount = 0;
 
-// Sends Msg to Control; false when a handler moved the focus or freed the form or the control.
-bool SendFocusMessage(TWinControl* Control, UINT Msg, const std::weak_ptr<const void>& FormLife) {
+// Runs Step, which calls handlers; false when one moved the focus or freed the form or Control.
+template <class TStep>
+bool FocusStepHolds(TWinControl* Control, const std::weak_ptr<const void>& FormLife, TStep Step) {
     const uint64_t count = FocusCount;
     const std::weak_ptr<const void> life = Control->LifeToken();
-    Control->Perform(Msg, 0, 0);
+    Step();
     return count == FocusCount && !FormLife.expired() && !life.expired();
+}
+
+bool SendFocusMessage(TWinControl* Control, UINT Msg, const std::weak_ptr<const void>& FormLife) {
+    return FocusStepHolds(Control, FormLife, [&] { Control->Perform(Msg, 0, 0); });
+}
+
+// The screen's handlers hear of the new active control, and may free or refocus things too.
+bool NameOnScreen(TWinControl* Control, const std::weak_ptr<const void>& FormLife) {
+    return FocusStepHolds(Control, FormLife, [&] { Screen().SetActiveControl(Control); });
 }
 
 }  // namespace
@@ -87,10 +97,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
     } endFocusing{*Control, controlLife};
 
     if (FFocusedControl == nullptr) FFocusedControl = this;
-    if (FFocusedControl == Control) {
-        Screen().SetActiveControl(Control);
-        return true;
-    }
+    if (FFocusedControl == Control) return NameOnScreen(Control, life);
     while (FFocusedControl != nullptr && !FFocusedControl->ContainsControl(Control)) {
         TWinControl* leaving = FFocusedControl;
         FFocusedControl = leaving->Parent();
@@ -105,7 +112,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* Control) {
         FFocusedControl = entering;
         if (!SendFocusMessage(entering, CM_ENTER, life) || controlLife.expired()) return false;
     }
-    Screen().SetActiveControl(Control);
+    if (!NameOnScreen(Control, life)) return false;
     Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
     return true;
 }
