@@ -15,6 +15,8 @@
 #include "components/misc/RzLabel.h"
 #include "dataaware/richedit/wwTrackIcon.h"
 #include "examples/gallery/framedpanel.h"
+#include "examples/gallery/gallerykit.h"
+#include "examples/gallery/groups.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/colors.h"
@@ -29,42 +31,7 @@
 namespace {
 
 using namespace vex;
-using gallery::TFramedPanel;
-using gallery::TStyledWindow;
-
-constexpr int kGroupWidth = 300;
-constexpr int kTitleHeight = 18;
-constexpr int kGap = 8;
-
-template <class T, class... Args>
-T* Add(TWinControl* Parent, const TRect& Bounds, Args&&... More) {
-    auto* control = new T(Parent, std::forward<Args>(More)...);
-    control->SetBoundsRect(Bounds);
-    control->SetParent(Parent);
-    return control;
-}
-
-// A label of a fixed size: one that sizes itself would shrink to its caption.
-template <class T = TLabel>
-T* AddLabel(TWinControl* Parent, const TRect& Bounds, const std::string& Caption) {
-    auto* label = new T(Parent);
-    label->SetAutoSize(false);
-    label->SetBoundsRect(Bounds);
-    label->SetCaption(Caption);
-    label->SetParent(Parent);
-    return label;
-}
-
-// A titled, grooved box at Left, Top of Height, which the group's controls go in.
-TFramedPanel* AddGroup(TForm* Form, int Left, int Top, int Height, const std::string& Title) {
-    TLabel* title = AddLabel(Form, Rect(Left, Top, Left + kGroupWidth, Top + kTitleHeight), Title);
-    title->Font().SetStyle({fsBold});
-    return Add<TFramedPanel>(
-        Form, Rect(Left, Top + kTitleHeight, Left + kGroupWidth, Top + kTitleHeight + Height));
-}
-
-// Each group answers the bottom of what it took.
-using TGroup = int (*)(TForm* Form, int Left, int Top);
+using namespace gallery;
 
 int LabelAlignments(TForm* Form, int Left, int Top) {
     TFramedPanel* box = AddGroup(Form, Left, Top, 84, "Label alignment and layout");
@@ -389,24 +356,24 @@ int TrackIcons(TForm* Form, int Left, int Top) {
     return box->BoundsRect().Bottom;
 }
 
-// The groups in two columns; a new control adds its group to a column.
-const TGroup kLeftColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, AttachedLabels,
-                              TrackIcons};
-const TGroup kRightColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
+// The groups in columns; a new control adds its group to a column, a new family a column.
+const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, AttachedLabels,
+                               TrackIcons};
+const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
+const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);
     form->SetCaption("Gallery");
-    int bottom = 0;
-    const std::span<const TGroup> columns[] = {kLeftColumn, kRightColumn};
-    for (int i = 0; i < 2; ++i) {
-        const int left = kGap + i * (kGroupWidth + kGap);
+    int bottom = 0, left = kGap;
+    for (std::span<const TGroup> column : kColumns) {
         int top = kGap;
-        for (TGroup group : columns[i])
+        for (TGroup group : column)
             top = group(form, left, top) + kGap;
         bottom = std::max(bottom, top);
+        left += kGroupWidth + kGap;
     }
-    form->SetClientWidth(2 * kGroupWidth + 3 * kGap);
+    form->SetClientWidth(left);
     form->SetClientHeight(bottom);
     return form;
 }
