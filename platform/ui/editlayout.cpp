@@ -75,12 +75,14 @@ void TEditLayout::Relayout() {
 }
 
 void TEditLayout::Changed(int32_t First, int32_t Removed, int32_t Inserted) {
-    const auto first = FBreaks.begin() + First;
     Removed = std::min(Removed, static_cast<int32_t>(FBreaks.size()) - First);
     for (int32_t i = First; i < First + Removed; ++i)
         FTotalRows -= RowCount(i);
-    FBreaks.erase(first, first + Removed);
-    FBreaks.insert(FBreaks.begin() + First, static_cast<size_t>(Inserted), {});
+    // Lines replaced one for one stay where they are: only a change in the count moves the
+    // lines after them.
+    const auto kept = FBreaks.begin() + First + std::min(Removed, Inserted);
+    if (Removed > Inserted) FBreaks.erase(kept, kept + (Removed - Inserted));
+    if (Inserted > Removed) FBreaks.insert(kept, static_cast<size_t>(Inserted - Removed), {});
     for (int32_t i = First; i < First + Inserted; ++i) {
         FBreaks[static_cast<size_t>(i)] = Wrap(i);
         FTotalRows += RowCount(i);
