@@ -4,4 +4,10 @@
 
 #include "examples/gallery/gallerykit.h"
 
-namespace gallery {}  // namespace gallery
+namespace gallery {
+
+// edits.cpp
+int Edits(vex::TForm* Form, int Left, int Top);
+int Memos(vex::TForm* Form, int Left, int Top);
+
+}  // namespace gallery
