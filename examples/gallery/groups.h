@@ -4,4 +4,12 @@
 
 #include "examples/gallery/gallerykit.h"
 
-namespace gallery {}  // namespace gallery
+namespace gallery {
+
+// Buttons, tool buttons and check boxes (buttons.cpp).
+int Buttons(vex::TForm* Form, int Left, int Top);
+int SpeedButtons(vex::TForm* Form, int Left, int Top);
+// Panels, bevels and group boxes (buttons.cpp).
+int Panels(vex::TForm* Form, int Left, int Top);
+
+}  // namespace gallery
