@@ -20,7 +20,13 @@
 namespace vex::test {
 
 inline TPixelImage PixelsOf(const TBitmap& Picture) {
-    return TPixelImage{Picture.Width(), Picture.Height(), Picture.ContiguousPixels()};
+    TPixelImage image{Picture.Width(), Picture.Height(), {}};
+    image.Pixels.reserve(static_cast<size_t>(image.Width) * image.Height);
+    for (int32_t y = 0; y < image.Height; ++y) {
+        const uint32_t* row = Picture.ScanLine(y);
+        image.Pixels.insert(image.Pixels.end(), row, row + image.Width);
+    }
+    return image;
 }
 
 // Passes when Picture equals <Folder>/<Name>.png. On a difference the picture drawn is left
