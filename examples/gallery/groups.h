@@ -4,4 +4,9 @@
 
 #include "examples/gallery/gallerykit.h"
 
-namespace gallery {}  // namespace gallery
+namespace gallery {
+
+// examples/gallery/menus.cpp
+int Menus(vex::TForm* Form, int Left, int Top);
+
+}  // namespace gallery
