@@ -206,6 +206,32 @@ TEST(MenuLayout, ColumnsBreaksAndOwnerDrawnSizes) {
     EXPECT_EQ(layout.Height, owned.Bottom + 3);
 }
 
+TEST(MenuPainting, OwnerDrawnItemsPaintThemselvesInTheirBounds) {
+    test::TFixedMenuFont fixed;
+    TMenu menu(nullptr);
+    std::vector<std::string> drawn;
+    for (const char* caption : {"One", "Two"}) {
+        TMenuItem* item = NewItem(menu.Items(), caption);
+        item->OnDrawItem = [&drawn, caption](TObject*, TCanvas* Canvas, TRect R, bool Selected) {
+            drawn.push_back(std::string(caption) + (Selected ? " selected" : ""));
+            EXPECT_EQ(Canvas->Brush().Color(), Selected ? clHighlight : clMenu);
+            Canvas->Brush().SetColor(clRed);
+            Canvas->FillRect(R);
+        };
+    }
+    TBitmap bitmap;
+    bitmap.SetSize(200, 100);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Font().Assign(&Screen().MenuFont());
+    const TMenuLayout layout = LayOutMenu(canvas, *menu.Items());
+    PaintMenu(canvas, layout, 1);
+    EXPECT_EQ(drawn, (std::vector<std::string>{"One", "Two selected"}));
+    const TRect second = layout.Places[1].Bounds;
+    EXPECT_EQ(canvas.Pixels(second.Left, second.Top), clRed);
+    EXPECT_EQ(canvas.Pixels(second.Right - 1, second.Bottom - 1), clRed);
+    EXPECT_NE(canvas.Pixels(second.Right, second.Bottom), clRed);  // the frame stays
+}
+
 TEST(MenuTextWidth, MeasuresInTheMenuFontWithoutTheAmpersands) {
     test::TFixedMenuFont fixed;
     EXPECT_EQ(MenuTextWidth("&Open"), MenuTextWidth("Open"));

@@ -4,6 +4,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
+#include "platform/ui/applicationevents.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/screen.h"
 #include "platform/win/windowpos.h"
@@ -37,6 +38,9 @@ void TMenuWindow::SetSelected(int32_t Value) {
     if (FSelected == Value) return;
     FSelected = Value;
     Invalidate();
+    // The status line of the application shows what the selected item does.
+    ApplicationEvents().SetHint(Value >= 0 ? FLayout.Places[static_cast<size_t>(Value)].Item->Hint()
+                                           : std::string());
 }
 
 int32_t TMenuWindow::PlaceAt(TPoint Client) const {

@@ -21,7 +21,8 @@ public:
     TMenuItem& ParentItem() const { return FParentItem; }
     const TMenuLayout& Layout() const { return FLayout; }
 
-    // Index into Layout().Places; -1 for none.
+    // Index into Layout().Places; -1 for none. The application's hint becomes the selected
+    // item's.
     int32_t Selected() const { return FSelected; }
     void SetSelected(int32_t Value);
     // The place at a point of the window's client area; -1 for none.

@@ -50,6 +50,8 @@ void TPopupMenu::DoPopup(TObject* Sender) {
 
 void TPopupMenu::Popup(int32_t X, int32_t Y) {
     const std::weak_ptr<const void> life = LifeToken();
+    // One menu at a time holds the keys and the pointer.
+    if (MenuRunning()) return;
     FPopupPoint = Point(X, Y);
     DoPopup(this);
     if (life.expired() || !HasSubMenu(*Items())) return;

@@ -26,7 +26,7 @@ public:
     TPoint PopupPoint() const { return FPopupPoint; }
 
     // Fires OnPopup, then shows the items with the top-left corner at (X, Y) on the screen, moved
-    // to stay on it, and runs the menu until it closes.
+    // to stay on it, and runs the menu until it closes. Does nothing while a menu runs.
     virtual void Popup(int32_t X, int32_t Y);
     // The window the chosen item's WM_COMMAND goes to.
     HWND Window() const { return FWindow; }

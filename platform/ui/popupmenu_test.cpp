@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/applicationevents.h"
 #include "platform/ui/menu_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
@@ -145,13 +146,28 @@ TEST_F(PopupMenuTest, StaysOnTheScreen) {
               Point(screen.Right - 2, screen.Bottom - 2));
 }
 
-TEST_F(PopupMenuTest, RunsAsAMenuAndFiresOnPopupFirst) {
+TEST_F(PopupMenuTest, RunsAsTheOnlyMenuAndFiresOnPopupFirst) {
     std::vector<std::string> seen;
     Menu->OnPopup = [&](TObject*) { seen.push_back(MenuRunning() ? "popup in menu" : "popup"); };
-    PopupWith({[&] { seen.push_back(MenuRunning() ? "running" : "not running"); },
+    TPopupMenu other(nullptr);
+    NewItem(other.Items(), "Other");
+    other.OnPopup = [&](TObject*) { seen.push_back("other"); };
+    PopupWith({[&] {
+                   seen.push_back(MenuRunning() ? "running" : "not running");
+                   other.Popup(10, 10);  // refused: one menu at a time
+               },
                [] { TapKey(VK_ESCAPE); }});
     EXPECT_EQ(seen, (std::vector<std::string>{"popup", "running"}));
     EXPECT_FALSE(MenuRunning());
+}
+
+TEST_F(PopupMenuTest, TheSelectedItemsHintIsTheApplications) {
+    Menu->Items()->Items(0)->SetHint("Opens a file");
+    std::vector<std::string> hints;
+    PopupWith({[] { TapKey(VK_DOWN); }, [&] { hints.push_back(ApplicationEvents().Hint()); },
+               [] { TapKey(VK_DOWN); }, [&] { hints.push_back(ApplicationEvents().Hint()); },
+               [] { TapKey(VK_ESCAPE); }});
+    EXPECT_EQ(hints, (std::vector<std::string>{"Opens a file", ""}));
 }
 
 TEST_F(PopupMenuTest, ARightClickOnAControlOpensItsPopupMenu) {
