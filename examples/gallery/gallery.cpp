@@ -362,8 +362,9 @@ const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, Attac
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
 const TGroup kEditColumn[] = {Edits, Memos};
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels};
+const TGroup kMenuColumn[] = {Menus};
 const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kEditColumn,
-                                            kButtonColumn};
+                                            kButtonColumn, kMenuColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);

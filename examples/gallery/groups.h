@@ -14,5 +14,7 @@ int Buttons(vex::TForm* Form, int Left, int Top);
 int SpeedButtons(vex::TForm* Form, int Left, int Top);
 // Panels, bevels and group boxes (buttons.cpp).
 int Panels(vex::TForm* Form, int Left, int Top);
+// examples/gallery/menus.cpp
+int Menus(vex::TForm* Form, int Left, int Top);
 
 }  // namespace gallery
