@@ -12,4 +12,8 @@ int SpeedButtons(vex::TForm* Form, int Left, int Top);
 // Panels, bevels and group boxes (buttons.cpp).
 int Panels(vex::TForm* Form, int Left, int Top);
 
+// edits.cpp
+int Edits(vex::TForm* Form, int Left, int Top);
+int Memos(vex::TForm* Form, int Left, int Top);
+
 }  // namespace gallery

@@ -37,7 +37,6 @@
 #include "platform/win/toplevel.h"
 #include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
-#include "tests/support/xvfbserver.h"
 
 namespace vex {
 namespace {
@@ -206,14 +205,6 @@ void InjectKeys(const std::vector<int32_t>& Keys) {
     }
 }
 
-// Runs xdotool on the display with Arguments and waits for it: its events are on the server
-// when it ends.
-void RunXdotool(const std::string& Display, const std::string& Arguments) {
-    const std::string command = "DISPLAY=" + Display + " xdotool " + Arguments;
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-}
-
 std::string At(TPoint P) {
     return std::to_string(P.X) + " " + std::to_string(P.Y);
 }
@@ -257,18 +248,8 @@ TRecord RunInjected(std::vector<size_t>& Lengths) {
     return record;
 }
 
-class PartsOnDisplay : public testing::Test {
+class PartsOnDisplay : public test::OnDisplayTest {
 protected:
-    PartsOnDisplay() {
-        setenv("DISPLAY", FServer.DisplayName().c_str(), 1);
-        unsetenv("VEX_DISPLAY");
-    }
-    ~PartsOnDisplay() override {
-        SetPresenter(std::make_unique<THeadlessPresenter>());
-        setenv("VEX_DISPLAY", "headless", 1);
-        test::ReleaseAllKeys();
-    }
-
     // The script typed on the display by xdotool; each step is given until the record is as
     // long as the injected run's was, then a little more for anything that should not come.
     TRecord RunTyped(const std::vector<size_t>& Lengths) {
@@ -293,15 +274,16 @@ protected:
             scene,
             [&](TScene& S, const TStep& Step) {
                 if (Step.Kind == TStep::Type) {
-                    RunXdotool(display, "key --delay 20" + XKeyNames(Step.Keys));
+                    test::RunXdotool(display, "key --delay 20" + XKeyNames(Step.Keys));
                     return;
                 }
                 const TPoint from = S.Middle(Step.Target);
                 if (Step.Kind == TStep::Click)
-                    RunXdotool(display, "mousemove " + At(from) + " click 1");
+                    test::RunXdotool(display, "mousemove " + At(from) + " click 1");
                 else
-                    RunXdotool(display, "mousemove " + At(from) + " mousedown 1 mousemove " +
-                                            At(Point(from.X + Step.DragBy, from.Y)) + " mouseup 1");
+                    test::RunXdotool(display, "mousemove " + At(from) + " mousedown 1 mousemove " +
+                                                  At(Point(from.X + Step.DragBy, from.Y)) +
+                                                  " mouseup 1");
             },
             [&](TScene& S, size_t Step) {
                 test::PumpThroughApplication([&] { return S.Record.size() >= Lengths[Step]; }, 5s);
@@ -309,9 +291,6 @@ protected:
             });
         return record;
     }
-
-    test::XvfbServer FServer;
-    test::X11Peer FPeer{FServer.DisplayName()};
 };
 
 TEST_F(PartsOnDisplay, AScriptTypedOnTheDisplayDoesWhatTheSameScriptInjectedDoes) {
