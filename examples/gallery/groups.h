@@ -4,4 +4,10 @@
 
 #include "examples/gallery/gallerykit.h"
 
-namespace gallery {}  // namespace gallery
+namespace gallery {
+
+// entry.cpp
+int StatusBars(vex::TForm* Form, int Left, int Top);
+int SpinButtons(vex::TForm* Form, int Left, int Top);
+
+}  // namespace gallery
