@@ -136,12 +136,12 @@ std::string LayOut(const std::vector<char>& Literals, std::string_view Data, boo
 
 }  // namespace
 
-std::string TEditMask::FormatText(std::string_view Text) const {
+std::string TEditMask::FormatText(std::string_view Text, bool WithLiterals) const {
     if (!IsMasked()) return std::string(Text);
     std::vector<char> literals;
     for (const TPosition& p : FPositions)
         literals.push_back(p.Code == 0 ? p.Literal : 0);
-    if (!FSaveLiterals) return LayOut(literals, Text, FReverse, FBlank);
+    if (!WithLiterals) return LayOut(literals, Text, FReverse, FBlank);
 
     // Each run of data positions takes the text up to the literal that follows it, so a text
     // with a short field keeps its other fields in place; a text without the literals flows

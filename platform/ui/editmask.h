@@ -35,10 +35,12 @@ public:
     bool IsLiteral(int32_t Pos) const;
     bool IsRequired(int32_t Pos) const;
 
-    // The edit text of a stored text: with literals it is matched against the mask's literals,
-    // without them it fills the data positions in order (from the right end under "!").
+    // The edit text of a stored text: with literals (as the save field says, unless told) it is
+    // matched against the mask's literals, without them it fills the data positions in order
+    // (from the right end under "!").
     // Characters that do not fit their positions are kept, for Validate to find.
-    std::string FormatText(std::string_view Text) const;
+    std::string FormatText(std::string_view Text) const { return FormatText(Text, FSaveLiterals); }
+    std::string FormatText(std::string_view Text, bool WithLiterals) const;
     // Every data position blank.
     std::string EmptyEditText() const { return FormatText(""); }
     // The stored text of an edit text: blanks as spaces, the trailing ones (the leading ones
