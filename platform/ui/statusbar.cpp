@@ -173,17 +173,17 @@ TRect TStatusBar::SizeGripRect() {
 
 TRect TStatusBar::PanelRect(int32_t Index) {
     const TRect client = ClientRect();
-    const int32_t right =
-        client.Right - (GripShows() ? SizeGripRect().Right - SizeGripRect().Left : 0);
+    const TRect grip = SizeGripRect();
+    const int32_t right = client.Right - (grip.Right - grip.Left);
     if (FSimplePanel) return Index == 0 ? Rect(0, kTopGap, right, client.Bottom) : TRect{};
     const TStatusPanel* panel = FPanels->Items(Index);
-    int32_t left = 0;
-    for (int32_t i = 0; i < Index; ++i)
-        left += FPanels->Items(i)->Width() + kPanelGap;
+    int64_t left = 0;  // widths are the caller's: their sum may pass the 32-bit range
+    for (int32_t i = 0; i < Index && left < right; ++i)
+        left += int64_t{FPanels->Items(i)->Width()} + kPanelGap;
     if (left >= right) return TRect{};
     const bool last = Index == FPanels->Count() - 1;
-    return Rect(left, kTopGap, last ? right : std::min(left + panel->Width(), right),
-                client.Bottom);
+    const int64_t end = last ? right : std::min<int64_t>(left + panel->Width(), right);
+    return Rect(static_cast<int32_t>(left), kTopGap, static_cast<int32_t>(end), client.Bottom);
 }
 
 void TStatusBar::PaintPanel(const TRect& Rect, TStatusPanelBevel Bevel, TAlignment Alignment,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,7 @@ TEST(StatusBar, LaysItsPanelsOutFromTheLeftTheLastTakingTheRest) {
         {{10}, bsSingle, {Rect(0, 2, 200, 19)}},
         {{250, 10}, bsSingle, {Rect(0, 2, 200, 19), TRect{}}},  // beyond the bar: not shown
         {{0, 0}, bsDialog, {Rect(0, 2, 0, 19), Rect(2, 2, 200, 19)}},
+        {{INT32_MAX, INT32_MAX, 5}, bsSingle, {Rect(0, 2, 200, 19), TRect{}, TRect{}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.Widths) + " border " + std::to_string(c.Border));
