@@ -6,6 +6,10 @@
 
 namespace gallery {
 
+// edits.cpp
+int Edits(vex::TForm* Form, int Left, int Top);
+int Memos(vex::TForm* Form, int Left, int Top);
+
 // entry.cpp
 int StatusBars(vex::TForm* Form, int Left, int Top);
 int SpinButtons(vex::TForm* Form, int Left, int Top);

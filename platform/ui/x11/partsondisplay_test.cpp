@@ -37,7 +37,6 @@
 #include "platform/win/toplevel.h"
 #include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
-#include "tests/support/xvfbserver.h"
 
 namespace vex {
 namespace {
@@ -249,18 +248,8 @@ TRecord RunInjected(std::vector<size_t>& Lengths) {
     return record;
 }
 
-class PartsOnDisplay : public testing::Test {
+class PartsOnDisplay : public test::OnDisplayTest {
 protected:
-    PartsOnDisplay() {
-        setenv("DISPLAY", FServer.DisplayName().c_str(), 1);
-        unsetenv("VEX_DISPLAY");
-    }
-    ~PartsOnDisplay() override {
-        SetPresenter(std::make_unique<THeadlessPresenter>());
-        setenv("VEX_DISPLAY", "headless", 1);
-        test::ReleaseAllKeys();
-    }
-
     // The script typed on the display by xdotool; each step is given until the record is as
     // long as the injected run's was, then a little more for anything that should not come.
     TRecord RunTyped(const std::vector<size_t>& Lengths) {
@@ -302,9 +291,6 @@ protected:
             });
         return record;
     }
-
-    test::XvfbServer FServer;
-    test::X11Peer FPeer{FServer.DisplayName()};
 };
 
 TEST_F(PartsOnDisplay, AScriptTypedOnTheDisplayDoesWhatTheSameScriptInjectedDoes) {
