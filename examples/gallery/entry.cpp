@@ -6,7 +6,9 @@
 #include "examples/gallery/gallerykit.h"
 #include "examples/gallery/groups.h"
 #include "platform/gfx/colors.h"
+#include "platform/ui/maskedit.h"
 #include "platform/ui/spinbutton.h"
+#include "platform/ui/spinedit.h"
 #include "platform/ui/statusbar.h"
 
 namespace gallery {
@@ -66,6 +68,32 @@ int SpinButtons(TForm* Form, int Left, int Top) {
     spin->OnDownClick = [value, show](TObject*) { show(--*value); };
     auto* disabled = Add<TSpinButton>(box, Rect(134, 8, 154, 33));
     disabled->SetEnabled(false);
+    return box->BoundsRect().Bottom;
+}
+
+int MaskAndSpinEdits(TForm* Form, int Left, int Top) {
+    TFramedPanel* box = AddGroup(Form, Left, Top, 128, "Mask and spin edits");
+    const struct {
+        const char* Caption;
+        const char* Mask;
+        const char* Text;
+    } masks[] = {{"Phone", "!\\(999\\)000-0000;1;_", "(555)123-4567"},
+                 {"Date", "!99/99/0000;1;_", "12/24"},
+                 {"Code", ">LL-0000;0;*", "AB12"}};
+    int y = 8;
+    for (const auto& m : masks) {
+        AddLabel(box, Rect(8, y + 3, 60, y + 19), m.Caption);
+        auto* edit = Add<TMaskEdit>(box, Rect(64, y, 200, y + 22));
+        edit->SetEditMask(m.Mask);
+        edit->SetText(m.Text);
+        y += 28;
+    }
+    AddLabel(box, Rect(8, y + 3, 60, y + 19), "Minutes");
+    auto* spin = Add<TSpinEdit>(box, Rect(64, y, 140, y + 22));
+    spin->SetMinValue(1);
+    spin->SetMaxValue(120);
+    spin->SetIncrement(5);
+    spin->SetValue(15);
     return box->BoundsRect().Bottom;
 }
 

@@ -361,7 +361,7 @@ const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, Attac
                                TrackIcons};
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
 const TGroup kEditColumn[] = {Edits, Memos};
-const TGroup kEntryColumn[] = {StatusBars, SpinButtons};
+const TGroup kEntryColumn[] = {StatusBars, SpinButtons, MaskAndSpinEdits};
 const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kEditColumn, kEntryColumn};
 
 TForm* MakeGallery() {

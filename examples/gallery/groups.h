@@ -13,5 +13,6 @@ int Memos(vex::TForm* Form, int Left, int Top);
 // entry.cpp
 int StatusBars(vex::TForm* Form, int Left, int Top);
 int SpinButtons(vex::TForm* Form, int Left, int Top);
+int MaskAndSpinEdits(vex::TForm* Form, int Left, int Top);
 
 }  // namespace gallery
