@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/editmessages.h"
@@ -35,7 +36,9 @@ void TCustomMaskEdit::SetEditMask(const std::string& Value) {
     const std::string typed = FMask.ExtractText(EditText(), false);
     FEditMask = Value;
     FMask = TEditMask(Value);
+    const bool applying = std::exchange(FApplying, true);
     SetMaxLength(FMask.Length());
+    FApplying = applying;
     SetEditText(FMask.FormatText(typed, false));
 }
 
@@ -47,8 +50,14 @@ void TCustomMaskEdit::SetEditText(const std::string& Value) {
     // The edit text is always as long as the mask: a short one gets the mask's blanks.
     std::string text = FMask.EmptyEditText();
     text.replace(0, std::min(Value.size(), text.size()), Value.substr(0, text.size()));
-    TCustomEdit::SetText(text);
+    ApplyEditText(text);
     if (Focused()) CheckCursor();
+}
+
+void TCustomMaskEdit::ApplyEditText(const std::string& Value) {
+    const bool applying = std::exchange(FApplying, true);
+    TCustomEdit::SetText(Value);
+    FApplying = applying;
 }
 
 std::string TCustomMaskEdit::Text() {
@@ -96,7 +105,7 @@ void TCustomMaskEdit::CheckCursor() {
 void TCustomMaskEdit::UserChange(const std::string& Value, int32_t Cursor) {
     const std::string old = EditText();
     if (old.size() != Value.size()) {
-        SetEditText(Value);
+        ApplyEditText(Value);
         SetModified(true);
     } else if (old != Value) {
         // Only the characters that change are replaced, so the rest of the line stays as drawn.
@@ -105,10 +114,47 @@ void TCustomMaskEdit::UserChange(const std::string& Value, int32_t Cursor) {
             old.rend() - std::mismatch(old.rbegin(), old.rend(), Value.rbegin()).first;
         SetSelStart(static_cast<int32_t>(first));
         SetSelLength(static_cast<int32_t>(last - first));
+        const bool applying = std::exchange(FApplying, true);
         SetSelText(Value.substr(first, last - first));
+        FApplying = applying;
         SetModified(true);
     }
     SetCursor(Cursor);
+}
+
+void TCustomMaskEdit::Change() {
+    if (IsMasked() && !FApplying && EditText() != FShown) {
+        ConformToMask(EditText());
+        return;
+    }
+    FShown = EditText();
+    TCustomEdit::Change();
+}
+
+void TCustomMaskEdit::ConformToMask(const std::string& Changed) {
+    const std::string& old = FShown;
+    const size_t shorter = std::min(old.size(), Changed.size());
+    const size_t first =
+        std::mismatch(old.begin(), old.begin() + shorter, Changed.begin()).first - old.begin();
+    const size_t kept =
+        std::mismatch(old.rbegin(), old.rbegin() + (shorter - first), Changed.rbegin()).first -
+        old.rbegin();
+    std::string edit =
+        old.size() == static_cast<size_t>(FMask.Length()) ? old : FMask.EmptyEditText();
+    FMask.Clear(edit, static_cast<int32_t>(first), static_cast<int32_t>(old.size() - kept));
+    const TEditMask::TInputResult result = FMask.Input(
+        edit, static_cast<int32_t>(first), Changed.substr(first, Changed.size() - kept - first));
+    if (result.Refused) MessageBeep(0);
+    if (edit == Changed) {
+        // It fits as it came.
+        FShown = edit;
+        TCustomEdit::Change();
+        return;
+    }
+    const bool modified = Modified();
+    ApplyEditText(edit);
+    SetModified(modified);
+    SetCursor(FMask.NextInputPos(result.Pos));
 }
 
 bool TCustomMaskEdit::CanEdit() {

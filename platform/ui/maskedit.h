@@ -47,6 +47,9 @@ protected:
     // Reports an invalid text: beeps and raises EDBEditError.
     virtual void ValidateError();
 
+    // A change that came another way (a program's SelText, an undo, a menu's paste) is put
+    // through the mask before OnChange hears of it.
+    void Change() override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void DoEnter() override;
@@ -60,6 +63,10 @@ private:
     void CheckCursor();
     // Makes the edit text Value as the user's change, with the cursor at Cursor.
     void UserChange(const std::string& Value, int32_t Cursor);
+    // Sets the edit text as it stands, knowing it fits the mask.
+    void ApplyEditText(const std::string& Value);
+    // Types what a change from elsewhere put in place of what it took out, over FShown.
+    void ConformToMask(const std::string& Changed);
     // Types Text at the selection, which is blanked first.
     void InputText(const std::string& Text);
     void DeleteKeys(uint16_t Key);
@@ -74,6 +81,9 @@ private:
     std::string FOldValue;
     // Set while a failed check takes the focus back, so that entering again keeps FOldValue.
     bool FReEnter = false;
+    // The edit text as the mask last laid it out, and whether a change now is the mask's own.
+    std::string FShown;
+    bool FApplying = false;
 };
 
 class TMaskEdit : public TCustomMaskEdit {

@@ -140,6 +140,23 @@ TEST(MaskEdit, AClickPutsTheCursorOnTheNearestDataPosition) {
     }
 }
 
+TEST(MaskEdit, PutsChangesMadeAnotherWayThroughTheMask) {
+    TMaskScene scene(kPhone);
+    int changes = 0;
+    scene.Edit->OnChange = [&](TObject*) { ++changes; };
+    scene.Edit->SetSelStart(1);
+    scene.Edit->SetSelLength(3);
+    scene.Edit->SetSelText("12");  // a program's replacement: typed over the three
+    EXPECT_EQ(scene.Edit->EditText(), "(12_)___-____");
+    scene.Edit->SetSelStart(5);
+    scene.Edit->SetSelLength(2);
+    scene.Edit->SetSelText("9x");  // the 9 goes in, the x is refused
+    EXPECT_EQ(scene.Edit->EditText(), "(12_)9__-____");
+    scene.Edit->TCustomEdit::SetText("(555)123-4567");  // a whole text set past the mask
+    EXPECT_EQ(scene.Edit->EditText(), "(555)123-4567");
+    EXPECT_EQ(changes, 3);
+}
+
 TEST(MaskEdit, RefusesTypingWhileReadOnly) {
     TMaskScene scene(kPhone);
     scene.Edit->SetReadOnly(true);
