@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/gfx/fixedfont.h"
 #include "platform/ui/caret_testsupport.h"
@@ -10,6 +11,7 @@
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
+#include "platform/win/application.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/input.h"
 #include "tests/support/casefile.h"
@@ -195,6 +197,30 @@ TEST(MaskEdit, KeepsTheFocusWhenLeftIncomplete) {
     EXPECT_FALSE(scene.Edit->Modified());
     next->SetFocus();
     EXPECT_EQ(scene.Shown.Form->ActiveControl(), next);
+}
+
+TEST(MaskEdit, ReportsAnIncompleteTextTabbedAwayFromThroughTheApplication) {
+    TMaskScene scene(kPhone);
+    auto* next = scene.Shown.Add<test::TPlainPanel>(scene.Shown.Form, Rect(8, 40, 50, 60));
+    next->SetTabStop(true);
+    std::vector<std::string> reported;
+    Application().OnException = [&](TObject*, const std::exception& E) {
+        reported.push_back(E.what());
+    };
+    TypeKeys("55");
+    InjectKey(VK_TAB, true);
+    InjectKey(VK_TAB, false);
+    for (int pass = 0; pass < 2; ++pass)
+        try {  // as the application's and the modal loops do
+            Application().ProcessMessages();
+        } catch (...) {
+            Application().HandleException(nullptr);
+        }
+    Application().OnException = nullptr;
+    EXPECT_EQ(reported,
+              std::vector<std::string>{"Invalid input value. Use escape key to abandon changes"});
+    EXPECT_EQ(GetFocus(), scene.Edit->Handle());
+    EXPECT_EQ(scene.Shown.Form->ActiveControl(), scene.Edit);
 }
 
 TEST(MaskEdit, LeavesEscapeToTheFormWhenNothingChanged) {
