@@ -17,4 +17,9 @@ int Panels(vex::TForm* Form, int Left, int Top);
 // examples/gallery/menus.cpp
 int Menus(vex::TForm* Form, int Left, int Top);
 
+// entry.cpp
+int StatusBars(vex::TForm* Form, int Left, int Top);
+int SpinButtons(vex::TForm* Form, int Left, int Top);
+int MaskAndSpinEdits(vex::TForm* Form, int Left, int Top);
+
 }  // namespace gallery
