@@ -70,9 +70,9 @@ void TMenuWindow::Popup(TPoint At, const TRect& Flip, bool Cascade) {
     TBitmap scratch;
     TCanvas canvas(scratch);
     canvas.Font().Assign(&Font());
-    FLayout = LayOutMenu(canvas, FParentItem);
-    FSelected = -1;
     const TRect screen = Screen().WorkAreaRect();
+    FLayout = LayOutMenu(canvas, FParentItem, screen.Bottom - screen.Top);
+    FSelected = -1;
     const int32_t width = FLayout.Width;
     const int32_t height = FLayout.Height;
     int32_t x = At.X;
