@@ -32,6 +32,17 @@ UINT AsClientMessage(UINT Msg) {
     return IsNonClientMouse(Msg) ? Msg - WM_NCMOUSEMOVE + WM_MOUSEMOVE : Msg;
 }
 
+// Moves the bar's selection Step titles on, round the ends, past the invisible ones.
+int32_t NextTitle(const TMenuItem& Root, int32_t From, int32_t Step) {
+    const int32_t count = Root.Count();
+    int32_t at = From;
+    for (int32_t tried = 0; tried < count; ++tried) {
+        at = ((at + Step) % count + count) % count;
+        if (Root.Items(at)->Visible()) return at;
+    }
+    return From;
+}
+
 }  // namespace
 
 TMenuTracker::TMenuTracker(TMenu& Menu, const TMenuBarSite* Bar) : FMenu(Menu), FBar(Bar) {}
@@ -174,17 +185,6 @@ void TMenuTracker::Activate(TMenuItem& Item, bool SelectFirst) {
 void TMenuTracker::Finish(TMenuItem* Chosen) {
     FChosen = Chosen;
     FDone = true;
-}
-
-// Moves the bar's selection Step titles on, round the ends, past the invisible ones.
-static int32_t NextTitle(const TMenuItem& Root, int32_t From, int32_t Step) {
-    const int32_t count = Root.Count();
-    int32_t at = From;
-    for (int32_t tried = 0; tried < count; ++tried) {
-        at = ((at + Step) % count + count) % count;
-        if (Root.Items(at)->Visible()) return at;
-    }
-    return From;
 }
 
 bool TMenuTracker::KeyDown(WPARAM Key) {

@@ -208,6 +208,26 @@ TEST_F(PopupMenuTest, TheContextMenuKeyOpensItAtTheControl) {
     EXPECT_EQ(script.Pending(), 0u) << "Shift+F10 opens it too";
 }
 
+TEST_F(PopupMenuTest, ItsShortCutsReachTheControlAndWhatItHolds) {
+    Panel->SetPopupMenu(Menu);
+    Menu->Items()->Items(0)->SetShortCut(ShortCut('O', {ssCtrl}));
+    auto* inside = Form.Add<test::TPlainPanel>(Panel, Rect(5, 5, 50, 30));
+    auto* outside = Form.Add<test::TPlainPanel>(Form.Form, Rect(160, 10, 190, 40));
+    const auto ctrlO = [] {
+        InjectKey(VK_CONTROL, true);
+        TapKey('O');
+        InjectKey(VK_CONTROL, false);
+        Application().ProcessMessages();
+    };
+    inside->SetFocus();
+    ctrlO();
+    EXPECT_EQ(Clicks, std::vector<std::string>{"&Open"});
+    EXPECT_TRUE(OpenMenus().empty());
+    outside->SetFocus();
+    ctrlO();
+    EXPECT_EQ(Clicks, std::vector<std::string>{"&Open"}) << "no shortcut outside the control";
+}
+
 TEST_F(PopupMenuTest, AMenuFreedWhileOpenEndsItsLoop) {
     PopupWith({[&] { delete Menu; }});
     EXPECT_TRUE(Clicks.empty());
