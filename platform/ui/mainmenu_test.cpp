@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/form.h"
@@ -198,6 +199,22 @@ TEST_F(MainMenuTest, ACommandMessageClicksItsItem) {
     TMenuItem* undo = Menu->Items()->Items(1)->Items(0);
     EXPECT_EQ(Form.Form->Perform(WM_COMMAND, undo->Command(), 0), 0);
     EXPECT_EQ(Clicks, std::vector<std::string>{"&Undo"});
+}
+
+TEST_F(MainMenuTest, AMenuFreedWhileOpenEndsItsLoop) {
+    Run([] { AltKey('F'); },
+        {[&] { delete std::exchange(Menu, nullptr); }, [] { TapKey(VK_RETURN); }});
+    EXPECT_TRUE(Clicks.empty());
+    EXPECT_EQ(Form.Form->Menu(), nullptr);
+    EXPECT_EQ(Form.Form->ClientRect(), ClientBefore);
+}
+
+TEST_F(MainMenuTest, AnItemMayFreeTheFormItIsOn) {
+    Menu->Items()->Items(0)->Items(0)->OnClick = [&](TObject*) {
+        delete std::exchange(Form.Form, nullptr);
+    };
+    Run([] { AltKey('F'); }, {[] { TapKey(VK_RETURN); }});
+    EXPECT_EQ(Form.Form, nullptr);
 }
 
 TEST_F(MainMenuTest, LooksClassic) {
