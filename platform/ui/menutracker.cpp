@@ -292,10 +292,7 @@ void TMenuTracker::MouseMove(TPoint Screen) {
         return;
     }
     TMenuWindow& window = *FLevels[static_cast<size_t>(level)];
-    TPoint client = Screen;
-    client.X -= window.Left();
-    client.Y -= window.Top();
-    const int32_t place = window.PlaceAt(client);
+    const int32_t place = window.PlaceAt(Screen);
     if (place < 0 || place == window.Selected()) return;
     CloseLevelsFrom(static_cast<size_t>(level) + 1);
     window.SetSelected(
@@ -330,10 +327,7 @@ void TMenuTracker::MouseRelease(TPoint Screen) {
         return;
     }
     TMenuWindow& window = *FLevels[static_cast<size_t>(level)];
-    TPoint client = Screen;
-    client.X -= window.Left();
-    client.Y -= window.Top();
-    const int32_t place = window.PlaceAt(client);
+    const int32_t place = window.PlaceAt(Screen);
     if (place < 0) return;
     TMenuItem& item = *window.Layout().Places[static_cast<size_t>(place)].Item;
     if (IsSelectable(item) && !HasSubMenu(item) && item.Enabled()) Finish(&item);

@@ -43,9 +43,10 @@ void TMenuWindow::SetSelected(int32_t Value) {
                                            : std::string());
 }
 
-int32_t TMenuWindow::PlaceAt(TPoint Client) const {
+int32_t TMenuWindow::PlaceAt(TPoint Screen) const {
+    const TPoint client{Screen.X - Left(), Screen.Y - Top()};
     for (size_t i = 0; i < FLayout.Places.size(); ++i)
-        if (PtInRect(FLayout.Places[i].Bounds, Client)) return static_cast<int32_t>(i);
+        if (PtInRect(FLayout.Places[i].Bounds, client)) return static_cast<int32_t>(i);
     return -1;
 }
 
