@@ -70,7 +70,10 @@ TMenuItem* TMenuTracker::Run() {
     const HWND holder = FBar != nullptr ? FBar->Window : FLevels.front()->Handle();
     SetCapture(holder);
     const auto gone = [&] { return life.expired() || FMenu.StructureVersion() != version; };
-    RunModalLoop([&] { return FDone || gone(); }, [&](MSG& Msg) { return Inspect(Msg); });
+    // Whatever takes the mouse away (another window's capture, the holder going) closes the
+    // menu, as a click elsewhere would.
+    const auto done = [&] { return FDone || gone() || GetCapture() != holder; };
+    RunModalLoop(done, [&](MSG& Msg) { return Inspect(Msg); });
     // What the menu showed may be gone: no item of it is chosen then.
     if (gone()) FChosen = nullptr;
     CloseLevelsFrom(0);
@@ -88,8 +91,10 @@ bool TMenuTracker::Inspect(MSG& Msg) {
                 break;
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN:
             case WM_LBUTTONDBLCLK:
             case WM_RBUTTONDBLCLK:
+            case WM_MBUTTONDBLCLK:
                 MousePress(at);
                 break;
             case WM_LBUTTONUP:

@@ -29,7 +29,8 @@ struct TMenuBarSite {
 // and mouse message while it runs: arrows move and open sub-menus, Enter chooses, Escape closes
 // a level, a letter picks the item it is the accelerator of; the pointer highlights, a release
 // chooses, a press outside closes the menu and goes no further. It ends when an item is chosen,
-// the menu is closed, a WM_QUIT comes, or the menu or its items go away meanwhile.
+// the menu is closed, a WM_QUIT comes, the mouse is taken away, or the menu or its items go
+// away meanwhile.
 class TMenuTracker {
 public:
     // Bar: nil for a popup menu.

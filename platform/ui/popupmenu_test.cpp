@@ -228,8 +228,9 @@ TEST_F(PopupMenuTest, ItsShortCutsReachTheControlAndWhatItHolds) {
     EXPECT_EQ(Clicks, std::vector<std::string>{"&Open"}) << "no shortcut outside the control";
 }
 
-TEST_F(PopupMenuTest, AMenuFreedWhileOpenEndsItsLoop) {
-    PopupWith({[&] { delete Menu; }});
+TEST_F(PopupMenuTest, AMenuFreedOrRobbedOfTheMouseWhileOpenEndsItsLoop) {
+    PopupWith({[] { TapKey(VK_DOWN); }, [] { ReleaseCapture(); }, [] { TapKey(VK_RETURN); }});
+    PopupWith({[] { TapKey(VK_DOWN); }, [&] { delete Menu; }});
     EXPECT_TRUE(Clicks.empty());
 }
 
