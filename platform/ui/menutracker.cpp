@@ -203,6 +203,14 @@ bool TMenuTracker::KeyDown(WPARAM Key) {
                 deepest->SetSelected(deepest->NextSelectable(Key == VK_DOWN ? 1 : -1));
             }
             return true;
+        case VK_HOME:
+        case VK_END:
+            // The first or the last item: the next one on from nothing selected.
+            if (deepest != nullptr) {
+                deepest->SetSelected(-1);
+                deepest->SetSelected(deepest->NextSelectable(Key == VK_HOME ? 1 : -1));
+            }
+            return true;
         case VK_RIGHT: {
             const size_t before = FLevels.size();
             OpenSubMenu(true);

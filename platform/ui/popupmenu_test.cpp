@@ -77,6 +77,8 @@ TEST_F(PopupMenuTest, KeysChooseTheItemTheyReach) {
     const std::vector<TCase> cases = {
         {"down and enter", {VK_DOWN, VK_RETURN}, {"&Open"}},
         {"up wraps to the end", {VK_UP, VK_RETURN}, {"E&xit"}},
+        {"end goes to the last", {VK_DOWN, VK_DOWN, VK_END, VK_RETURN}, {"E&xit"}},
+        {"home goes to the first", {VK_UP, VK_HOME, VK_RETURN}, {"&Open"}},
         {"lines are passed over", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, {}},  // Recent opens
         {"right opens a sub-menu",
          {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN},
