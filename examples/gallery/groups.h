@@ -4,4 +4,9 @@
 
 #include "examples/gallery/gallerykit.h"
 
-namespace gallery {}  // namespace gallery
+namespace gallery {
+
+// A bar of explorer-style buttons, with their toggle, disabled and office looks.
+int ExplorerButtons(vex::TForm* Form, int Left, int Top);
+
+}  // namespace gallery
