@@ -6,7 +6,11 @@
 
 namespace gallery {
 
-// A bar of explorer-style buttons, with their toggle, disabled and office looks.
+// edits.cpp
+int Edits(vex::TForm* Form, int Left, int Top);
+int Memos(vex::TForm* Form, int Left, int Top);
+
+// explorer.cpp: a bar of explorer-style buttons, with their toggle, disabled and office looks.
 int ExplorerButtons(vex::TForm* Form, int Left, int Top);
 
 }  // namespace gallery
