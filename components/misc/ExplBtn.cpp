@@ -1,11 +1,13 @@
 #include "components/misc/ExplBtn.h"
 
 #include "components/misc/ExplBtnBitmaps.h"
+#include "components/misc/ExplBtnPopup.h"
 #include "platform/core/filer.h"
 #include "platform/core/stream.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/win/application.h"
 #include "platform/win/input.h"
+#include "platform/win/window.h"
 
 namespace vex {
 
@@ -105,6 +107,32 @@ void TExplorerButton::SetDisabledBitmap(const TBitmap& Value) {
 
 void TExplorerButton::RegenerateDimmedBitmap() {
     MakeDimmedBitmap(FBitmap, FShadingType, FDimmedBitmap);
+}
+
+void TExplorerButton::SetExplorerPopup(TExplorerPopup* Value) {
+    if (FExplorerPopup == Value) return;
+    if (FExplorerPopup != nullptr) RemoveFreeNotification(FExplorerPopup);
+    FExplorerPopup = Value;
+    if (Value != nullptr) FreeNotification(Value);
+    Invalidate();
+}
+
+void TExplorerButton::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FExplorerPopup) FExplorerPopup = nullptr;
+}
+
+void TExplorerButton::PopupOpened() {
+    FPopupOpen = true;
+    Invalidate();
+}
+
+void TExplorerButton::PopupClosed() {
+    FPopupOpen = false;
+    FPressed = false;
+    FArrowPressed = false;
+    FMouseIn = CursorInside();
+    Invalidate();
 }
 
 void TExplorerButton::SetDropDownStyle(TExplorerButtonDropDownStyle Value) {
@@ -219,7 +247,15 @@ bool TExplorerButton::CursorInside() const {
 void TExplorerButton::MouseEntered() {
     FMouseIn = true;
     if (!FDown && Enabled()) Invalidate();
+    const std::weak_ptr<const void> life = LifeToken();
     if (OnEnter) OnEnter(this);
+    if (life.expired()) return;
+    // As on a menu bar: moving to another button closes the open panel and opens this one's.
+    TExplorerPopup* open = OpenExplorerPopup();
+    if (open == nullptr || open->Button() == this || open->ContainsControl(this)) return;
+    open->Close();
+    if (!life.expired() && FExplorerPopup != nullptr && Enabled())
+        PostMessage(Handle(), WM_EXPLORERPOPUP, 0, 0);
 }
 
 void TExplorerButton::MouseLeft() {
@@ -234,7 +270,9 @@ void TExplorerButton::MouseDown(TMouseButton Button, TShiftState Shift, int32_t 
         FPressed = !FArrowPressed;
         FMouseIn = true;
         Repaint();
-        if ((HasDropDown() || FArrowPressed) && OnDropDownClick) OnDropDownClick(this);
+        const bool dropsDown = FArrowPressed || (FExplorerPopup && FDropDownStyle == ddsIExplorer);
+        if (dropsDown && OnDropDownClick) OnDropDownClick(this);
+        if (OpensPopup()) PostMessage(Handle(), WM_EXPLORERPOPUP, 0, 0);
     }
     TCustomControl::MouseDown(Button, Shift, X, Y);
 }
@@ -276,7 +314,7 @@ void TExplorerButton::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X,
 }
 
 void TExplorerButton::DblClick() {
-    if (!FArrowPressed) TCustomControl::DblClick();
+    if (!FArrowPressed && FExplorerPopup == nullptr) TCustomControl::DblClick();
 }
 
 void TExplorerButton::PressByAccelerator() {
@@ -303,6 +341,9 @@ void TExplorerButton::WndProc(TMessage& Message) {
             if (!life.expired()) DblClick();
             return;
         }
+        case WM_EXPLORERPOPUP:
+            if (FExplorerPopup != nullptr && Enabled()) FExplorerPopup->DropDown(this);
+            return;
         case CM_DIALOGCHAR:
             if (Enabled() && Visible() &&
                 IsAccel(static_cast<uint16_t>(Message.WParam), Caption())) {

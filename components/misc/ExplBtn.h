@@ -9,6 +9,8 @@
 
 namespace vex {
 
+class TExplorerPopup;
+
 enum TExplorerButtonDropDownStyle { ddsIExplorer, ddsOffice };
 enum TExplorerButtonLayout { blBitmapTop, blBitmapBottom, blBitmapLeft, blBitmapRight };
 enum TExplorerButtonOption {
@@ -66,6 +68,10 @@ public:
     // with the form as "IBitmap".
     const TBitmap& DimmedBitmap() const { return FDimmedBitmap; }
 
+    // Forgotten when the panel is freed.
+    TExplorerPopup* ExplorerPopup() const { return FExplorerPopup; }
+    void SetExplorerPopup(TExplorerPopup* Value);
+
     TExplorerButtonDropDownStyle DropDownStyle() const { return FDropDownStyle; }
     void SetDropDownStyle(TExplorerButtonDropDownStyle Value);
     TExplorerButtonLayout Layout() const { return FLayout; }
@@ -116,10 +122,20 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
     void DblClick() override;
     void CMTextChanged(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void WMEraseBkgnd(TMessage& Message) override;
 
 private:
-    bool HasDropDown() const { return false; }
+    friend class TExplorerPopup;
+
+    bool HasDropDown() const { return FExplorerPopup != nullptr; }
+    // The panel opens from this button's press (with ddsOffice only from the arrow part).
+    bool OpensPopup() const {
+        return FExplorerPopup != nullptr && (FDropDownStyle == ddsIExplorer || FArrowPressed);
+    }
+    // The panel tells its button that it opened or closed.
+    void PopupOpened();
+    void PopupClosed();
     // The press was on the arrow part of a ddsOffice button.
     bool OnArrowPart(int32_t X) const;
     void MouseEntered();
@@ -145,6 +161,7 @@ private:
     TBitmap FNoFocusBitmap;
     TBitmap FDisabledBitmap;
     TBitmap FDimmedBitmap;
+    TExplorerPopup* FExplorerPopup = nullptr;
     TExplorerButtonDropDownStyle FDropDownStyle = ddsIExplorer;
     TExplorerButtonLayout FLayout = blBitmapTop;
     TExplorerButtonOptions FOptions{boPopupMark, boShowBevel, boShowDownPattern};

@@ -11,6 +11,7 @@
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/input.h"
+#include "platform/win/win_testsupport.h"
 
 namespace vex {
 namespace {
@@ -48,13 +49,7 @@ protected:
         if (B.Pressed() || B.ArrowPressed()) return B.MouseInControl() ? "pressed" : "pressed-out";
         return B.MouseInControl() ? "hot" : "idle";
     }
-    std::string TakeLog() {
-        std::string text;
-        for (const std::string& line : Log)
-            text += (text.empty() ? "" : ", ") + line;
-        Log.clear();
-        return text;
-    }
+    std::string TakeLog() { return test::TakeLines(Log); }
 
     test::TShownForm Form{Rect(10, 10, 310, 110)};
     std::vector<std::string> Log;
@@ -68,11 +63,11 @@ TEST_F(ExplorerButton, FollowsThePointerFromIdleToHotToPressedAndBack) {
         const char* States;
         const char* Events;
     } cases[] = {
-        {"in out", "hot idle", "enter, exit"},
-        {"in down up", "hot pressed hot", "enter, click b"},
+        {"in out", "hot idle", "enter\nexit\n"},
+        {"in down up", "hot pressed hot", "enter\nclick b\n"},
         // While pressed the button holds the mouse: no leaving is heard, the look follows.
-        {"in down out up", "hot pressed pressed-out idle", "enter"},
-        {"in down out in up", "hot pressed pressed-out pressed hot", "enter, click b"},
+        {"in down out up", "hot pressed pressed-out idle", "enter\n"},
+        {"in down out in up", "hot pressed pressed-out pressed hot", "enter\nclick b\n"},
         {"out down up", "idle idle idle", ""},
     };
     for (const auto& c : cases) {
@@ -97,13 +92,13 @@ TEST_F(ExplorerButton, AnOfficeButtonClicksOnItsBodyAndDropsDownOnItsArrowPart) 
     TExplorerButton* b = Add(20, "b");
     b->SetDropDownStyle(ddsOffice);
     Click(b, 5);
-    EXPECT_EQ(TakeLog(), "click b");
+    EXPECT_EQ(TakeLog(), "click b\n");
     Click(b, -ExplorerArrowWidth - 1);
-    EXPECT_EQ(TakeLog(), "click b");
+    EXPECT_EQ(TakeLog(), "click b\n");
     Click(b, -ExplorerArrowWidth);
-    EXPECT_EQ(TakeLog(), "drop b");
+    EXPECT_EQ(TakeLog(), "drop b\n");
     Click(b, -1);
-    EXPECT_EQ(TakeLog(), "drop b");
+    EXPECT_EQ(TakeLog(), "drop b\n");
 }
 
 // Clicks on buttons a, b and c (GroupIndex 1, or 0 for c when the case says so); the Down state
@@ -198,7 +193,7 @@ TEST_F(ExplorerButton, ItsAcceleratorClicksItWhileItIsEnabled) {
     b->SetCaption("E&xit");
     EXPECT_EQ(Form.Form->Perform(CM_DIALOGCHAR, 'y', 0), 0);
     EXPECT_NE(Form.Form->Perform(CM_DIALOGCHAR, 'X', 0), 0);
-    EXPECT_EQ(TakeLog(), "click b");
+    EXPECT_EQ(TakeLog(), "click b\n");
     EXPECT_EQ(StateOf(*b), "hot");
     b->SetEnabled(false);
     EXPECT_EQ(Form.Form->Perform(CM_DIALOGCHAR, 'x', 0), 0);
