@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "components/misc/ExplBtn.h"
+#include "components/misc/ExplBtnPopup.h"
 #include "examples/gallery/groups.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
@@ -109,17 +110,30 @@ int ExplorerButtons(TForm* Form, int Left, int Top) {
                                           {"E&xit", Door},
                                           {"&Settings && Stats", Chart}};
     int x = 6;
+    TExplorerButton* settings = nullptr;
     for (const TButtonSpec& spec : bar) {
-        AddButton(box, x, 6, 66, spec);
+        settings = AddButton(box, x, 6, 66, spec);
         x += 58;
     }
+    // The last one drops down a panel with three more, as the main window's does.
+    auto* panel = Add<TExplorerPopup>(box, Rect(0, 0, 182, 62));
+    panel->Hide();
+    panel->SetCaption("Settings");
+    panel->SetUndockable(true);
+    const std::vector<TButtonSpec> inside = {
+        {"&General settings", [](TCanvas& C) { Disc(C, clGray, "G"); }},
+        {"&Help", [](TCanvas& C) { Disc(C, clOlive, "?"); }},
+        {"A&bout", [](TCanvas& C) { Disc(C, clBlue, "i"); }}};
+    for (size_t i = 0; i < inside.size(); ++i)
+        AddButton(panel, 4 + static_cast<int>(i) * 58, 3, 56, inside[i]);
+    settings->SetExplorerPopup(panel);
     AddLabel(box, Rect(8, 76, 290, 92), "Toggles, disabled, the office arrow:");
     x = 6;
     const std::vector<TButtonSpec> looks = {
         {"S&pam settings", [](TCanvas& C) { Disc(C, clRed, "!"); }},
-        {"&General settings", [](TCanvas& C) { Disc(C, clGray, "G"); }},
-        {"&Help", [](TCanvas& C) { Disc(C, clOlive, "?"); }},
-        {"A&bout", [](TCanvas& C) { Disc(C, clBlue, "i"); }}};
+        {"S&ort msgs", Tick},
+        {"&Undo", Cross},
+        {"&Tools", Chart}};
     for (size_t i = 0; i < looks.size(); ++i) {
         TExplorerButton* button = AddButton(box, x, 96, 56, looks[i]);
         x += 58;
