@@ -38,6 +38,7 @@ TExplorerButton::TExplorerButton(TComponent* AOwner) : TCustomControl(AOwner) {
 
 TExplorerButton::~TExplorerButton() {
     FDestroying = true;
+    if (FExplorerPopup != nullptr) FExplorerPopup->ButtonGone(this);
 }
 
 void TExplorerButton::SetAlignment(TAlignment Value) {

@@ -124,5 +124,27 @@ TEST_F(ExplorerButtonLooks, ALongCaptionWrapsOrEndsInAnEllipsis) {
     EXPECT_TRUE(Looks("explorer-wrapped"));
 }
 
+// A red square the form paints under the button's top-left corner shows through only when the
+// button is transparent.
+TEST(ExplorerButtonBackground, ATransparentButtonShowsWhatItsParentPaintsUnderIt) {
+    for (bool transparent : {false, true}) {
+        SCOPED_TRACE(transparent);
+        test::TShownForm form{Rect(10, 10, 200, 120)};
+        form.Form->SetColor(clTeal);
+        form.Add<test::TPaintedBy>(form.Form, Rect(0, 0, 20, 20), [](TCanvas& C) {
+            C.Brush().SetColor(clRed);
+            C.FillRect(Rect(0, 0, 20, 20));
+        });
+        auto* button = form.Add<TExplorerButton>(form.Form, Rect(10, 10, 60, 50));
+        if (transparent)
+            button->SetOptions(button->Options() + TExplorerButtonOptions{boTransparent});
+        PumpUntilIdle();
+        TBitmap picture;
+        PictureOfControl(*button, picture);
+        EXPECT_EQ(picture.ScanLine(2)[2] & 0xFFFFFF, transparent ? 0xFF0000u : 0x008080u);
+        EXPECT_EQ(picture.ScanLine(20)[20] & 0xFFFFFF, 0x008080u);
+    }
+}
+
 }  // namespace
 }  // namespace vex

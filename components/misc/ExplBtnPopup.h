@@ -55,6 +55,10 @@ public:
     TExplorerPopupForm* FloatingForm() const { return FFloating; }
     // The button it is dropped down from, while it is.
     TExplorerButton* Button() const { return FButton; }
+    // Button is being freed: the open panel stays open without it.
+    void ButtonGone(const TExplorerButton* Button) {
+        if (FButton == Button) FButton = nullptr;
+    }
 
 protected:
     void Loaded() override;

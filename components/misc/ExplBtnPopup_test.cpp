@@ -155,6 +155,18 @@ TEST_F(ExplorerPopup, AQuitClosesItAndStaysPostedForTheOuterLoop) {
     EXPECT_EQ(msg.wParam, 7u);
 }
 
+TEST_F(ExplorerPopup, ItsButtonMayBeFreedWhileItIsOpen) {
+    TModalScript script;
+    script.Then([&] {
+        delete Buttons[0];
+        Buttons[0] = nullptr;
+    });
+    script.Then([&] { ClickAt(Form.Form->ClientToScreen(Point(250, 150))); });
+    Open(0);
+    EXPECT_EQ(TakeLog(), "open a\nclose a\n");
+    EXPECT_EQ(OpenExplorerPopup(), nullptr);
+}
+
 TEST_F(ExplorerPopup, MovingToAnotherButtonOpensItsPanelInstead) {
     TModalScript script;
     script.Then([&] { MoveTo(Middle(Buttons[1])); });
