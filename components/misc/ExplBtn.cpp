@@ -84,7 +84,7 @@ void TExplorerButton::ReleaseGroup() {
     });
 }
 
-void TExplorerButton::SetBevelStyle(TExplorerButtonBevelStyle Value) {
+void TExplorerButton::SetBevelStyle(TBevelStyle Value) {
     if (FBevelStyle == Value) return;
     FBevelStyle = Value;
     Invalidate();

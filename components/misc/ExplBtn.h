@@ -5,6 +5,7 @@
 
 #include "platform/core/set.h"
 #include "platform/gfx/bitmap.h"
+#include "platform/ui/bevel.h"
 #include "platform/ui/graphiccontrol.h"
 
 namespace vex {
@@ -26,8 +27,6 @@ enum TExplorerButtonOption {
 using TExplorerButtonOptions = TSet<TExplorerButtonOption, 8>;
 enum TExplorerButtonShadingType { stLight, stMedium, stDark };
 enum TExplorerButtonButtonSize { bsCustom, bsSmall, bsLarge };
-// The bevel the button raises under the mouse; bsLowered swaps its light and dark sides.
-enum TExplorerButtonBevelStyle { bsLowered, bsRaised };
 
 // Posted to a button by its own press, so that its panel opens once the press is handled.
 inline constexpr UINT WM_EXPLORERPOPUP = WM_USER + 100;
@@ -54,8 +53,9 @@ public:
     bool Down() const { return FDown; }
     // Ignored while GroupIndex is 0; True releases the other buttons of the group.
     void SetDown(bool Value);
-    TExplorerButtonBevelStyle BevelStyle() const { return FBevelStyle; }
-    void SetBevelStyle(TExplorerButtonBevelStyle Value);
+    // The bevel raised under the mouse; bsLowered swaps its light and dark sides.
+    TBevelStyle BevelStyle() const { return FBevelStyle; }
+    void SetBevelStyle(TBevelStyle Value);
 
     // The setters copy the picture.
     const TBitmap& Bitmap() const { return FBitmap; }
@@ -156,7 +156,7 @@ private:
     bool FAllowAllUp = false;
     int32_t FGroupIndex = 0;
     bool FDown = false;
-    TExplorerButtonBevelStyle FBevelStyle = bsRaised;
+    TBevelStyle FBevelStyle = bsRaised;
     TBitmap FBitmap;
     TBitmap FNoFocusBitmap;
     TBitmap FDisabledBitmap;

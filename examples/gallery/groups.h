@@ -9,6 +9,13 @@ namespace gallery {
 // edits.cpp
 int Edits(vex::TForm* Form, int Left, int Top);
 int Memos(vex::TForm* Form, int Left, int Top);
+// Buttons, tool buttons and check boxes (buttons.cpp).
+int Buttons(vex::TForm* Form, int Left, int Top);
+int SpeedButtons(vex::TForm* Form, int Left, int Top);
+// Panels, bevels and group boxes (buttons.cpp).
+int Panels(vex::TForm* Form, int Left, int Top);
+// examples/gallery/menus.cpp
+int Menus(vex::TForm* Form, int Left, int Top);
 
 // explorer.cpp: a bar of explorer-style buttons, with their toggle, disabled and office looks.
 int ExplorerButtons(vex::TForm* Form, int Left, int Top);
