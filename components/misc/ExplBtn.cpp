@@ -5,6 +5,7 @@
 #include "platform/core/filer.h"
 #include "platform/core/stream.h"
 #include "platform/ui/controlmessages.h"
+#include "platform/ui/popupmenu.h"
 #include "platform/win/application.h"
 #include "platform/win/input.h"
 #include "platform/win/window.h"
@@ -110,17 +111,33 @@ void TExplorerButton::RegenerateDimmedBitmap() {
     MakeDimmedBitmap(FBitmap, FShadingType, FDimmedBitmap);
 }
 
+void TExplorerButton::SetDropDownMenu(TPopupMenu* Value) {
+    if (FDropDownMenu == Value) return;
+    if (FDropDownMenu != nullptr) RemoveFreeNotification(FDropDownMenu);
+    FDropDownMenu = Value;
+    if (Value != nullptr) {
+        FreeNotification(Value);
+        SetExplorerPopup(nullptr);
+    }
+    Invalidate();
+}
+
 void TExplorerButton::SetExplorerPopup(TExplorerPopup* Value) {
     if (FExplorerPopup == Value) return;
     if (FExplorerPopup != nullptr) RemoveFreeNotification(FExplorerPopup);
     FExplorerPopup = Value;
-    if (Value != nullptr) FreeNotification(Value);
+    if (Value != nullptr) {
+        FreeNotification(Value);
+        SetDropDownMenu(nullptr);
+    }
     Invalidate();
 }
 
 void TExplorerButton::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FExplorerPopup) FExplorerPopup = nullptr;
+    if (Operation != opRemove) return;
+    if (AComponent == FExplorerPopup) FExplorerPopup = nullptr;
+    if (AComponent == FDropDownMenu) FDropDownMenu = nullptr;
 }
 
 void TExplorerButton::PopupOpened() {
@@ -271,11 +288,43 @@ void TExplorerButton::MouseDown(TMouseButton Button, TShiftState Shift, int32_t 
         FPressed = !FArrowPressed;
         FMouseIn = true;
         Repaint();
-        const bool dropsDown = FArrowPressed || (FExplorerPopup && FDropDownStyle == ddsIExplorer);
+        const bool dropsDown = FDropDownMenu != nullptr || FArrowPressed ||
+                               (FExplorerPopup != nullptr && FDropDownStyle == ddsIExplorer);
+        const std::weak_ptr<const void> life = LifeToken();
         if (dropsDown && OnDropDownClick) OnDropDownClick(this);
-        if (OpensPopup()) PostMessage(Handle(), WM_EXPLORERPOPUP, 0, 0);
+        if (life.expired()) return;
+        if (OpensPopup()) {
+            PostMessage(Handle(), WM_EXPLORERPOPUP, 0, 0);
+        } else if (OpensMenu()) {
+            TCustomControl::MouseDown(Button, Shift, X, Y);
+            if (!life.expired()) DropMenuDown();
+            return;
+        }
     }
     TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TExplorerButton::DropMenuDown() {
+    const std::weak_ptr<const void> life = LifeToken();
+    const TPoint at = ClientToScreen(Point(0, Height()));
+    FDropDownMenu->Popup(at.X, at.Y);
+    if (!life.expired()) EndPress();
+}
+
+void TExplorerButton::EndPress() {
+    if (HandleAllocated()) DiscardMouseMessages(Handle());
+    SetMouseCapture(false);
+    FPressed = false;
+    FArrowPressed = false;
+    if (!CursorInside()) FMouseIn = false;
+    Invalidate();
+}
+
+void TExplorerButton::WMContextMenu(TMessage& Message) {
+    const std::weak_ptr<const void> life = LifeToken();
+    TCustomControl::WMContextMenu(Message);
+    // The context menu, if any, has come and gone: what it left of a press goes too.
+    if (!life.expired() && PopupMenu() != nullptr) EndPress();
 }
 
 void TExplorerButton::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {

@@ -11,6 +11,7 @@
 namespace vex {
 
 class TExplorerPopup;
+class TPopupMenu;
 
 enum TExplorerButtonDropDownStyle { ddsIExplorer, ddsOffice };
 enum TExplorerButtonLayout { blBitmapTop, blBitmapBottom, blBitmapLeft, blBitmapRight };
@@ -68,7 +69,9 @@ public:
     // with the form as "IBitmap".
     const TBitmap& DimmedBitmap() const { return FDimmedBitmap; }
 
-    // Forgotten when the panel is freed.
+    // Setting one clears the other; each is forgotten when it is freed.
+    TPopupMenu* DropDownMenu() const { return FDropDownMenu; }
+    void SetDropDownMenu(TPopupMenu* Value);
     TExplorerPopup* ExplorerPopup() const { return FExplorerPopup; }
     void SetExplorerPopup(TExplorerPopup* Value);
 
@@ -120,6 +123,7 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
     void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+    void WMContextMenu(TMessage& Message) override;
     void DblClick() override;
     void CMTextChanged(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -128,11 +132,19 @@ protected:
 private:
     friend class TExplorerPopup;
 
-    bool HasDropDown() const { return FExplorerPopup != nullptr; }
+    bool HasDropDown() const { return FDropDownMenu != nullptr || FExplorerPopup != nullptr; }
     // The panel opens from this button's press (with ddsOffice only from the arrow part).
     bool OpensPopup() const {
         return FExplorerPopup != nullptr && (FDropDownStyle == ddsIExplorer || FArrowPressed);
     }
+    // The menu opens from this button's press (with ddsOffice only from the arrow part).
+    bool OpensMenu() const {
+        return FDropDownMenu != nullptr && (FDropDownStyle == ddsIExplorer || FArrowPressed);
+    }
+    // Runs the drop-down menu under the button, then ends the press it came from.
+    void DropMenuDown();
+    // Ends a press whose release went elsewhere (to a menu): the mouse messages it left go.
+    void EndPress();
     // The panel tells its button that it opened or closed.
     void PopupOpened();
     void PopupClosed();
@@ -161,6 +173,7 @@ private:
     TBitmap FNoFocusBitmap;
     TBitmap FDisabledBitmap;
     TBitmap FDimmedBitmap;
+    TPopupMenu* FDropDownMenu = nullptr;
     TExplorerPopup* FExplorerPopup = nullptr;
     TExplorerButtonDropDownStyle FDropDownStyle = ddsIExplorer;
     TExplorerButtonLayout FLayout = blBitmapTop;

@@ -5,6 +5,7 @@
 
 #include "components/misc/ExplBtn.h"
 #include "platform/gfx/fixedfont.h"
+#include "platform/ui/popupmenu.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/input.h"
@@ -103,6 +104,8 @@ TEST_F(ExplorerButtonLooks, AMonoDisplayDimsTheBitmapUntilTheMouseComes) {
 }
 
 TEST_F(ExplorerButtonLooks, AnOfficeButtonHasAnArrowPart) {
+    TPopupMenu menu(nullptr);
+    Button->SetDropDownMenu(&menu);
     Button->SetDropDownStyle(ddsOffice);
     Button->SetLayout(blBitmapLeft);
     Button->SetCaption("Go");

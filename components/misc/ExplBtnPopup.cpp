@@ -30,12 +30,8 @@ TExplorerPopup* OpenExplorerPopup() {
     return OpenPopup;
 }
 
-TExplorerPopup::TExplorerPopup(TComponent* AOwner) : TCustomControl(AOwner) {
-    FControlStyle.Include(csAcceptsControls);
-    FControlStyle.Include(csCaptureMouse);
-    FControlStyle.Include(csOpaque);
+TExplorerPopup::TExplorerPopup(TComponent* AOwner) : TCustomPanel(AOwner) {
     SetColor(clBtnFace);
-    SetBounds(0, 0, 185, 41);
 }
 
 TExplorerPopup::~TExplorerPopup() {
@@ -52,12 +48,12 @@ TExplorerPopup::~TExplorerPopup() {
 }
 
 void TExplorerPopup::Loaded() {
-    TCustomControl::Loaded();
+    TCustomPanel::Loaded();
     SetVisible(false);
 }
 
 void TExplorerPopup::Notification(TComponent* AComponent, TOperation Operation) {
-    TCustomControl::Notification(AComponent, Operation);
+    TCustomPanel::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FHomeParent) FHomeParent = nullptr;
 }
 
@@ -187,7 +183,7 @@ void TExplorerPopup::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X
         FDragging = true;
         FDragStart = ClientToScreen(Point(X, Y));
     }
-    TCustomControl::MouseDown(Button, Shift, X, Y);
+    TCustomPanel::MouseDown(Button, Shift, X, Y);
 }
 
 void TExplorerPopup::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
@@ -199,17 +195,17 @@ void TExplorerPopup::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
         TearOff(cursor);
         return;
     }
-    TCustomControl::MouseMove(Shift, X, Y);
+    TCustomPanel::MouseMove(Shift, X, Y);
 }
 
 void TExplorerPopup::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
     if (Button == mbLeft) FDragging = false;
-    TCustomControl::MouseUp(Button, Shift, X, Y);
+    TCustomPanel::MouseUp(Button, Shift, X, Y);
 }
 
 void TExplorerPopup::WndProc(TMessage& Message) {
     if (Message.Msg == CM_MOUSELEAVE) SetGripperHot(false);
-    TCustomControl::WndProc(Message);
+    TCustomPanel::WndProc(Message);
 }
 
 void TExplorerPopup::TearOff(TPoint Cursor) {

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "platform/ui/form.h"
-#include "platform/ui/graphiccontrol.h"
+#include "platform/ui/panel.h"
 #include "platform/ui/subscriptions.h"
 
 namespace vex {
@@ -18,8 +18,8 @@ inline constexpr int32_t ExplorerGripperHeight = 10;
 // button in a borderless window of its own and closes at a click outside it. By its gripper it
 // can be torn off into a small floating tool window (TExplorerPopupForm), and docks again when
 // that window is brought back to where it came from.
-class TExplorerPopup : public TCustomControl {
-    VEX_CLASS(TExplorerPopup, TCustomControl)
+class TExplorerPopup : public TCustomPanel {
+    VEX_CLASS(TExplorerPopup, TCustomPanel)
 
 public:
     explicit TExplorerPopup(TComponent* AOwner);

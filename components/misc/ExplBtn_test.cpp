@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "components/misc/ExplBtnPopup.h"
 #include "platform/core/filer.h"
 #include "platform/core/stream.h"
 #include "platform/ui/controlmessages.h"
+#include "platform/ui/popupmenu.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/input.h"
+#include "platform/win/modaldriver.h"
 #include "platform/win/win_testsupport.h"
 
 namespace vex {
@@ -198,6 +201,58 @@ TEST_F(ExplorerButton, ItsAcceleratorClicksItWhileItIsEnabled) {
     b->SetEnabled(false);
     EXPECT_EQ(Form.Form->Perform(CM_DIALOGCHAR, 'x', 0), 0);
     EXPECT_EQ(TakeLog(), "");
+}
+
+// Where the press lands (X from the left, negative from the right) and what it does with a
+// drop-down menu: the events, and whether the menu opened under the button.
+TEST_F(ExplorerButton, ADropDownMenuOpensUnderTheButtonAndEndsThePress) {
+    const struct {
+        TExplorerButtonDropDownStyle Style;
+        int32_t X;
+        const char* Events;
+        bool Opened;
+    } cases[] = {
+        {ddsIExplorer, 25, "drop b\n", true},
+        {ddsOffice, 5, "drop b\nclick b\n", false},
+        {ddsOffice, -3, "drop b\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Style << " at " << c.X);
+        TExplorerButton* b = Add(20, "b");
+        auto* menu = new TPopupMenu(Form.Form);
+        auto* item = new TMenuItem(menu);
+        item->SetCaption("Item");
+        menu->Items()->Add(item);
+        int opened = 0;
+        menu->OnPopup = [&](TObject*) { ++opened; };
+        b->SetDropDownMenu(menu);
+        b->SetDropDownStyle(c.Style);
+        TModalScript script;  // nothing to do: the menu closes when it would wait
+        Click(b, c.X);
+        EXPECT_EQ(TakeLog(), c.Events);
+        EXPECT_EQ(opened, c.Opened ? 1 : 0);
+        if (c.Opened) {
+            EXPECT_EQ(menu->PopupPoint(), b->ClientToScreen(Point(0, 40)));
+        }
+        EXPECT_EQ(StateOf(*b), "hot");
+        EXPECT_FALSE(b->MouseCapture());
+        delete menu;
+        EXPECT_EQ(b->DropDownMenu(), nullptr);
+        delete b;
+    }
+}
+
+TEST_F(ExplorerButton, AMenuAndAPanelExcludeEachOther) {
+    TExplorerButton* b = Add(20, "b");
+    TPopupMenu menu(nullptr);
+    TExplorerPopup panel(nullptr);
+    b->SetDropDownMenu(&menu);
+    b->SetExplorerPopup(&panel);
+    EXPECT_EQ(b->DropDownMenu(), nullptr);
+    b->SetDropDownMenu(&menu);
+    EXPECT_EQ(b->ExplorerPopup(), nullptr);
+    EXPECT_EQ(b->DropDownMenu(), &menu);
+    b->SetDropDownMenu(nullptr);
 }
 
 TEST_F(ExplorerButton, DisablingEndsAPress) {

@@ -9,6 +9,8 @@
 #include "examples/gallery/groups.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
+#include "platform/ui/menus.h"
+#include "platform/ui/popupmenu.h"
 
 namespace gallery {
 
@@ -142,6 +144,13 @@ int ExplorerButtons(TForm* Form, int Left, int Top) {
         if (i == 2) button->SetEnabled(false);
         if (i == 3) {
             button->SetDropDownStyle(ddsOffice);
+            auto* menu = new TPopupMenu(Form);
+            for (const char* caption : {"&Sort msgs", "&Filter msgs"}) {
+                auto* item = new TMenuItem(menu);
+                item->SetCaption(caption);
+                menu->Items()->Add(item);
+            }
+            button->SetDropDownMenu(menu);
             button->SetBounds(button->Left(), button->Top(), 68, 56);
         }
     }
