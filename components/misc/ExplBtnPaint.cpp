@@ -150,10 +150,12 @@ void TExplorerButton::PaintFace(TCanvas& Face) {
 
     if (FOptions.Contains(boPopupMark) && HasDropDown()) {
         const TColor mark = enabled ? clBtnText : clBtnShadow;
-        if (office)
-            DrawDropMark(Face, width + (ExplorerArrowWidth - 5) / 2 + shift,
-                         (client.Bottom - 3) / 2, mark);
-        else
+        if (office) {
+            // The arrow part sinks on its own, with its own press or the open panel.
+            const int32_t sunkArrow = enabled && (FArrowPressed || FPopupOpen) ? 1 : 0;
+            DrawDropMark(Face, width + (ExplorerArrowWidth - 5) / 2 + sunkArrow,
+                         (client.Bottom - 3) / 2 + sunkArrow, mark);
+        } else
             DrawDropMark(Face, bx + bitmapSize.cx + 3, by + (bitmapSize.cy - 3) / 2, mark);
     }
 }
