@@ -362,7 +362,7 @@ const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, Attac
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
 const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits};
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons};
-const TGroup kMenuColumn[] = {Menus, StatusBars};
+const TGroup kMenuColumn[] = {Menus, StatusBars, ExplorerButtons};
 const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kEditColumn, kButtonColumn,
                                             kMenuColumn};
 
