@@ -10,6 +10,7 @@
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/editmessages.h"
 #include "platform/win/caret.h"
+#include "platform/win/scrollbars.h"
 #include "platform/win/window.h"
 
 namespace vex {
@@ -56,6 +57,8 @@ void TCustomEdit::SetEditStyle(DWORD Value) {
 void TCustomEdit::SetScrollStyle(DWORD Value) {
     if (FScrollStyle == Value) return;
     FScrollStyle = Value;
+    FWidest = 0;
+    NoteWidths(0, FText.LineCount());
     RecreateWnd();
     UpdateFormattingRect(nullptr, true);
 }
@@ -128,7 +131,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
 void TCustomEdit::CreateWnd() {
     FCaretMade = false;
     TCustomControl::CreateWnd();
-    FLastBar = TScrollBarValues{};
+    FLastBars[SB_HORZ] = FLastBars[SB_VERT] = TScrollBarValues{};
     UpdateFormattingRect(FFormatRectSet ? &FFormatRect : nullptr, false);
     UpdateScrollBar();
 }
@@ -190,6 +193,8 @@ void TCustomEdit::TextChanged(int32_t First, int32_t Removed, int32_t Inserted) 
     const int32_t rowsBefore = FLayout.TotalRows();
     const int32_t rowsOfLine = Removed == 1 ? FLayout.RowCount(First) : -1;
     FLayout.Changed(First, Removed, Inserted);
+    if (First == 0 && Inserted == FText.LineCount()) FWidest = 0;
+    NoteWidths(First, Inserted);
     // The view stays within the text that is left.
     if (FTopLine >= FText.LineCount()) FTopLine = FText.LineCount() - 1, FTopRow = 0;
     FTopRow = std::min(FTopRow, FLayout.RowCount(FTopLine) - 1);
@@ -200,6 +205,12 @@ void TCustomEdit::TextChanged(int32_t First, int32_t Removed, int32_t Inserted) 
         InvalidateLines(First, First);
     else
         InvalidateLines(First, -1);
+}
+
+void TCustomEdit::NoteWidths(int32_t First, int32_t Count) {
+    if ((FScrollStyle & WS_HSCROLL) == 0) return;
+    for (int32_t i = First; i < First + Count; ++i)
+        FWidest = std::max(FWidest, FLayout.Width(i, 0, INT32_MAX));
 }
 
 void TCustomEdit::AfterEdit() {
@@ -280,6 +291,9 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
             return;
         case WM_VSCROLL:
             VScrollNative(Message);
+            return;
+        case WM_HSCROLL:
+            HScrollNative(Message);
             return;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:

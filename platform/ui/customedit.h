@@ -125,6 +125,8 @@ private:
     // The control's changes after the text changed.
     void TextChanged(int32_t First, int32_t Removed, int32_t Inserted);
     void AfterEdit();
+    // Widens the horizontal bar's range to Count lines from First, when there is that bar.
+    void NoteWidths(int32_t First, int32_t Count);
     // Keeps the caret in view, and the scroll bar and the caret in step with the view.
     void ScrollToCaret();
     void SetTop(int32_t Line, int32_t Row);
@@ -132,6 +134,7 @@ private:
     int32_t StepRows(int32_t& Line, int32_t& Row, int32_t Delta) const;
     void SetScrollX(int32_t Value);
     void UpdateScrollBar();
+    void UpdateBar(int Bar, int32_t Max, int32_t Page, int32_t Pos);
     void UpdateCaret();
     void Select(TEditPos Anchor, TEditPos Caret);
     void InvalidateLines(int32_t First, int32_t Last);
@@ -154,6 +157,7 @@ private:
     void MouseUpNative();
     void AutoScrollTick();
     void VScrollNative(TMessage& Message);
+    void HScrollNative(TMessage& Message);
     void PaintRow(TCanvas& Canvas, int32_t Line, int32_t Row, int32_t Y, bool ShowSelection);
 
     TEditText FText;
@@ -189,7 +193,9 @@ private:
         int32_t Page = -1;
         int32_t Pos = -1;
     };
-    TScrollBarValues FLastBar;
+    TScrollBarValues FLastBars[2];  // SB_HORZ, SB_VERT
+    // The widest line the text has had since it was set, for the horizontal bar's range.
+    int32_t FWidest = 0;
 };
 
 // The edit that forms put on: TCustomEdit as it stands, sized to its font.

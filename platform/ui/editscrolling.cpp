@@ -114,18 +114,61 @@ void TCustomEdit::ScrollToCaret() {
 }
 
 void TCustomEdit::UpdateScrollBar() {
-    if ((FScrollStyle & WS_VSCROLL) == 0 || !HandleAllocated()) return;
-    const TScrollBarValues bar{std::max(FLayout.TotalRows() - 1, 0), VisibleRows(),
-                               FLayout.RowsBefore(FTopLine) + FTopRow};
-    if (bar.Max == FLastBar.Max && bar.Page == FLastBar.Page && bar.Pos == FLastBar.Pos) return;
-    FLastBar = bar;
+    if (!HandleAllocated()) return;
+    if ((FScrollStyle & WS_VSCROLL) != 0)
+        UpdateBar(SB_VERT, std::max(FLayout.TotalRows() - 1, 0), VisibleRows(),
+                  FLayout.RowsBefore(FTopLine) + FTopRow);
+    if ((FScrollStyle & WS_HSCROLL) != 0)
+        UpdateBar(SB_HORZ, std::max(FWidest, FScrollX + FFormatRect.Right - FFormatRect.Left),
+                  FFormatRect.Right - FFormatRect.Left, FScrollX);
+}
+
+void TCustomEdit::UpdateBar(int Bar, int32_t Max, int32_t Page, int32_t Pos) {
+    TScrollBarValues& last = FLastBars[Bar];
+    if (Max == last.Max && Page == last.Page && Pos == last.Pos) return;
+    last = TScrollBarValues{Max, Page, Pos};
     SCROLLINFO info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     info.nMin = 0;
-    info.nMax = bar.Max;
-    info.nPage = static_cast<UINT>(bar.Page);
-    info.nPos = bar.Pos;
-    SetScrollInfo(Handle(), SB_VERT, info, true);
+    info.nMax = Max;
+    info.nPage = static_cast<UINT>(std::max(Page, 0));
+    info.nPos = Pos;
+    SetScrollInfo(Handle(), Bar, info, true);
+}
+
+void TCustomEdit::HScrollNative(TMessage& Message) {
+    const int32_t page = FFormatRect.Right - FFormatRect.Left;
+    const int32_t step = std::max(FRowHeight / 2, 1);
+    int32_t x = FScrollX;
+    switch (LOWORD(Message.WParam)) {
+        case SB_LINELEFT:
+            x -= step;
+            break;
+        case SB_LINERIGHT:
+            x += step;
+            break;
+        case SB_PAGELEFT:
+            x -= page;
+            break;
+        case SB_PAGERIGHT:
+            x += page;
+            break;
+        case SB_LEFT:
+            x = 0;
+            break;
+        case SB_RIGHT:
+            x = FWidest;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            x = HIWORD(Message.WParam);
+            break;
+        default:
+            return;
+    }
+    SetScrollX(std::min(x, std::max(FWidest - page + 1, 0)));
+    UpdateScrollBar();
+    UpdateCaret();
 }
 
 void TCustomEdit::VScrollNative(TMessage& Message) {

@@ -179,6 +179,22 @@ TEST(Memo, WrapsAndLooksAsReviewed) {
     on.Memo->SetWordWrap(false);
     on.Memo->SetSelStart(40);
     EXPECT_GT(on.Memo->ScrollX(), 0);
+
+    // Unwrapped, the horizontal bar spans the widest line: 40 characters of 6 pixels.
+    on.Memo->SetScrollBars(ssBoth);
+    on.Memo->SetSelStart(0);
+    test::PumpUntilIdle();
+    SCROLLINFO info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(on.Memo->Handle(), SB_HORZ, info);
+    EXPECT_EQ(info.nMax, 240);
+    EXPECT_EQ(info.nPos, 0);
+    on.Memo->Perform(WM_HSCROLL, SB_LINERIGHT, 0);
+    on.Memo->Perform(WM_HSCROLL, SB_LINERIGHT, 0);
+    EXPECT_EQ(on.Memo->ScrollX(), 12);
+    on.Memo->Perform(WM_HSCROLL, SB_RIGHT, 0);
+    GetScrollInfo(on.Memo->Handle(), SB_HORZ, info);
+    EXPECT_EQ(info.nPos + static_cast<int32_t>(info.nPage), 241);
 }
 
 }  // namespace
