@@ -130,6 +130,8 @@ private:
     // Keeps the caret in view, and the scroll bar and the caret in step with the view.
     void ScrollToCaret();
     void SetTop(int32_t Line, int32_t Row);
+    // The view from Line and Row down, as a scroll bar or the wheel asks, its last page full.
+    void ScrollTo(int32_t Line, int32_t Row);
     // Moves Line and Row by Delta rows within the text; answers the rows moved.
     int32_t StepRows(int32_t& Line, int32_t& Row, int32_t Delta) const;
     void SetScrollX(int32_t Value);
@@ -158,6 +160,8 @@ private:
     void AutoScrollTick();
     void VScrollNative(TMessage& Message);
     void HScrollNative(TMessage& Message);
+    // Three rows a notch, as the wheel scrolls text elsewhere.
+    void WheelNative(TMessage& Message);
     void PaintRow(TCanvas& Canvas, int32_t Line, int32_t Row, int32_t Y, bool ShowSelection);
 
     TEditText FText;

@@ -136,6 +136,28 @@ void TCustomEdit::UpdateBar(int Bar, int32_t Max, int32_t Page, int32_t Pos) {
     SetScrollInfo(Handle(), Bar, info, true);
 }
 
+void TCustomEdit::ScrollTo(int32_t Line, int32_t Row) {
+    // The last page stays full.
+    const int32_t lastTop = std::max(FLayout.TotalRows() - VisibleRows(), 0);
+    if (FLayout.RowsBefore(Line) + Row > lastTop) FLayout.RowAt(lastTop, Line, Row);
+    SetTop(Line, Row);
+    UpdateScrollBar();
+    UpdateCaret();
+}
+
+void TCustomEdit::WheelNative(TMessage& Message) {
+    if (!MultiLine()) {
+        TCustomControl::DefaultHandler(Message);
+        return;
+    }
+    const int32_t notches = GET_WHEEL_DELTA_WPARAM(Message.WParam) / WHEEL_DELTA;
+    int32_t line = FTopLine;
+    int32_t row = FTopRow;
+    StepRows(line, row, -3 * notches);
+    ScrollTo(line, row);
+    Message.Result = 1;
+}
+
 void TCustomEdit::HScrollNative(TMessage& Message) {
     const int32_t page = FFormatRect.Right - FFormatRect.Left;
     const int32_t step = std::max(FRowHeight / 2, 1);
@@ -201,12 +223,7 @@ void TCustomEdit::VScrollNative(TMessage& Message) {
         default:
             return;
     }
-    // The last page stays full.
-    const int32_t lastTop = std::max(FLayout.TotalRows() - page, 0);
-    if (FLayout.RowsBefore(line) + row > lastTop) FLayout.RowAt(lastTop, line, row);
-    SetTop(line, row);
-    UpdateScrollBar();
-    UpdateCaret();
+    ScrollTo(line, row);
 }
 
 void TCustomEdit::UpdateCaret() {

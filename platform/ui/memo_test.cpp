@@ -156,7 +156,11 @@ TEST(Memo, TheVerticalBarScrollsWithTheMouse) {
     EXPECT_EQ(on.Memo->TopLine(), 1);
     on.Memo->Perform(WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_EQ(on.Memo->TopLine(), 6);
+    on.Memo->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(MAKELONG(0, -WHEEL_DELTA)), 0);
+    EXPECT_EQ(on.Memo->TopLine(), 9);
     on.Memo->Perform(WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(on.Memo->TopLine(), 41 - 5);
+    on.Memo->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(MAKELONG(0, -WHEEL_DELTA)), 0);
     EXPECT_EQ(on.Memo->TopLine(), 41 - 5);
     SCROLLINFO info;
     info.fMask = SIF_ALL;
