@@ -82,7 +82,9 @@ void TCustomEdit::SetCharCase(TEditCharCase Value) {
     if (Value == ecNormal) return;
     const int32_t start = SelStart();
     const int32_t length = SelLength();
+    const std::weak_ptr<const void> life = LifeToken();
     SetText(Cased(Text()));
+    if (life.expired()) return;  // freed by OnChange
     SetSelStart(start);
     SetSelLength(length);
 }

@@ -231,6 +231,37 @@ TEST(CustomEdit, PropertiesGuardTheText) {
     EXPECT_EQ(on.Edit->Text(), "SECRETAB\xc9Z");
 }
 
+TEST(CustomEdit, AnEditFreedByItsOwnEventsTakesNothingMore) {
+    struct TCase {
+        const char* Name;
+        bool OnEnter;  // else OnChange
+        std::function<void(TEdit& Edit, TEdit& Other)> Act;
+    };
+    const std::vector<TCase> cases = {
+        {"typing", false, [](TEdit&, TEdit&) { TypeText("ab"); }},
+        {"pasting", false,
+         [](TEdit&, TEdit&) {
+             Press({'V', "C", '\x16'});
+         }},
+        {"a click that focuses", true,
+         [](TEdit& E, TEdit& Other) {
+             Other.SetFocus();
+             E.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELONG(5, 5));
+         }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TEditOnForm on("text");
+        SetClipboardText("pasted");
+        auto* other = on.Shown.Add<TEdit>(on.Shown.Form, Rect(10, 40, 130, 60));
+        TEdit* edit = on.Edit;
+        (c.OnEnter ? edit->OnEnter : edit->OnChange) = [edit](TObject*) { delete edit; };
+        c.Act(*edit, *other);
+        EXPECT_EQ(on.Shown.Form->FindComponent("Edit1"), nullptr);
+        TypeText("x");
+    }
+}
+
 TEST(CustomEdit, TheMouseSetsTheCaretAndSelects) {
     TEditOnForm on("one two three");
     const auto at = [](int32_t Col) { return MAKELONG(TEditOnForm::XOf(Col) + 1, 6); };

@@ -13,7 +13,9 @@ constexpr UINT kAutoScrollInterval = 100;
 }  // namespace
 
 void TCustomEdit::MouseDownNative(TMessage& Message, bool Double) {
+    const std::weak_ptr<const void> life = LifeToken();
     if (!Focused() && CanFocus()) SetFocus();
+    if (life.expired()) return;  // freed on entering
     const TPoint at = MessagePoint(Message.LParam);
     const TEditPos pos = PosAtPoint(at);
     FGoalX = -1;
