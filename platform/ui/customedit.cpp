@@ -426,7 +426,7 @@ void TCustomEdit::EditMessage(TMessage& Message) {
     } else if (msg == WM_PASTE) {
         RunAction(TEditAction::Paste, false);
     } else if (msg == WM_CLEAR) {
-        if (FText.HasSelection()) UserReplace("", false);
+        RunAction(TEditAction::Clear, false);
     }
 }
 

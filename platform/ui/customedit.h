@@ -47,6 +47,10 @@ public:
     bool CanUndo() const { return FText.CanUndo(); }
     void Undo();
     void ClearUndo() { FText.EmptyUndoBuffer(); }
+    // Whether an editing action would do anything now, as a menu shows it.
+    bool CanRun(TEditAction Action);
+    // Runs the action as the user's keys or menu do; false when it did nothing.
+    bool Run(TEditAction Action) { return RunAction(Action, false); }
     void Clear() { SetText(""); }
 
     // Set by every change the user makes, cleared when the text is set as a whole.

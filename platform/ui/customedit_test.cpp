@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/gfx/fixedfont.h"
+#include "platform/ui/editmenu.h"
 #include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
@@ -151,6 +153,37 @@ TEST(CustomEdit, CutCopyPasteAndUndoByKeysAndMessages) {
     on.Edit->Perform(EM_SETSEL, 0, 2);
     on.Edit->Perform(WM_CLEAR, 0, 0);
     EXPECT_EQ(on.Edit->Text(), " three");
+}
+
+TEST(CustomEdit, TheMenuOffersWhatWouldDoSomething) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TEdit&)> Set;
+        std::string Enabled;  // the accelerators of the items enabled
+    };
+    const std::vector<TCase> cases = {
+        {"caret in text", [](TEdit&) {}, "PA"},
+        {"selection", [](TEdit& E) { E.SetSelLength(2); }, "tCPDA"},
+        {"all selected", [](TEdit& E) { E.SelectAll(); }, "tCPD"},
+        {"typed", [](TEdit&) { TypeText("x"); }, "UPA"},
+        {"read-only", [](TEdit& E) { E.SetSelLength(2), E.SetReadOnly(true); }, "CA"},
+        {"password", [](TEdit& E) { E.SetSelLength(2), E.SetPasswordChar('*'); }, "PDA"},
+        {"nothing to paste", [](TEdit&) { OpenClipboard(0), EmptyClipboard(), CloseClipboard(); },
+         "A"},
+        {"empty", [](TEdit& E) { E.Clear(); }, "P"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SetClipboardText("clip");
+        TEditOnForm on("text");
+        on.Edit->SetSelStart(1);
+        c.Set(*on.Edit);
+        std::string enabled;
+        for (const TEditMenuItem& item : EditMenuItems)
+            if (item.Caption != nullptr && on.Edit->CanRun(item.Action))
+                enabled += std::strchr(item.Caption, '&')[1];
+        EXPECT_EQ(enabled, c.Enabled);
+    }
 }
 
 TEST(CustomEdit, AnswersTheSelectionModifyAndRectMessages) {

@@ -149,6 +149,8 @@ bool TCustomEdit::RunAction(TEditAction Action, bool Extend) {
         case TEditAction::SelectAll:
             SelectAll();
             return true;
+        case TEditAction::Clear:
+            return !FReadOnly && FText.HasSelection() && UserReplace("", false);
         default:
             return false;
     }
