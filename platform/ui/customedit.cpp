@@ -181,6 +181,13 @@ void TCustomEdit::CMEnabledChanged(TMessage& Message) {
     Invalidate();
 }
 
+void TCustomEdit::CMCtl3DChanged(TMessage& Message) {
+    TCustomControl::CMCtl3DChanged(Message);
+    if (FBorderStyle != bsSingle) return;
+    RecreateWnd();
+    AdjustBounds();
+}
+
 void TCustomEdit::DoEnter() {
     // A click places the caret itself; only the keyboard's focus selects the whole field.
     if (FAutoSelect && !FControlState.Contains(csLButtonDown) && !MultiLine()) SelectAll();

@@ -110,6 +110,8 @@ protected:
     void Resize() override;
     void CMFontChanged(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
+    // The border changes from sunken to a line, and with it the height.
+    void CMCtl3DChanged(TMessage& Message) override;
     void DoEnter() override;
 
     // What WM_GETDLGCODE answers: the arrows and the characters, and Enter when multi-line.

@@ -15,6 +15,7 @@
 #include "platform/win/clipboard.h"
 #include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
+#include "platform/win/windowtree.h"
 
 namespace vex {
 namespace {
@@ -348,6 +349,10 @@ TEST(CustomEdit, TheKeyboardsFocusSelectsAllAndTheHeightFollowsTheFont) {
     EXPECT_EQ(on.Edit->Height(), 12 + 8);
     on.Edit->Font().SetHeight(-20);
     EXPECT_EQ(on.Edit->Height(), 20 + 8);
+    on.Edit->SetCtl3D(false);
+    EXPECT_EQ(on.Edit->Height(), 20 + 6);
+    EXPECT_EQ(GetWindowLong(on.Edit->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    EXPECT_NE(GetWindowLong(on.Edit->Handle(), GWL_STYLE) & WS_BORDER, 0);
     on.Edit->SetBorderStyle(bsNone);
     EXPECT_EQ(on.Edit->Height(), 20 + 2);
     on.Edit->SetAutoSize(false);
