@@ -361,7 +361,10 @@ const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, Attac
                                TrackIcons};
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
 const TGroup kEditColumn[] = {Edits, Memos};
-const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kEditColumn};
+const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels};
+const TGroup kMenuColumn[] = {Menus};
+const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kEditColumn,
+                                            kButtonColumn, kMenuColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/core/files.h"
 #include "platform/gfx/bitmap.h"
@@ -20,12 +22,11 @@
 namespace vex::test {
 
 inline TPixelImage PixelsOf(const TBitmap& Picture) {
-    TPixelImage image{Picture.Width(), Picture.Height(), {}};
-    image.Pixels.reserve(static_cast<size_t>(image.Width) * image.Height);
-    for (int32_t y = 0; y < image.Height; ++y)
-        image.Pixels.insert(image.Pixels.end(), Picture.ScanLine(y),
-                            Picture.ScanLine(y) + image.Width);
-    return image;
+    std::vector<uint32_t> pixels;
+    pixels.reserve(static_cast<size_t>(Picture.Width()) * static_cast<size_t>(Picture.Height()));
+    for (int32_t y = 0; y < Picture.Height(); ++y)
+        pixels.insert(pixels.end(), Picture.ScanLine(y), Picture.ScanLine(y) + Picture.Width());
+    return TPixelImage{Picture.Width(), Picture.Height(), std::move(pixels)};
 }
 
 // Passes when Picture equals <Folder>/<Name>.png. On a difference the picture drawn is left
