@@ -307,6 +307,9 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
         case WM_MOUSEWHEEL:
             WheelNative(Message);
             return;
+        case WM_CONTEXTMENU:
+            ContextMenuNative(Message);
+            return;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             // The caret and a hidden selection show only while the control has the focus.

@@ -12,6 +12,8 @@
 
 namespace vex {
 
+class TPopupMenu;
+
 // The border of a control: none, or a single line (sunken when Ctl3D).
 using TBorderStyle = TFormBorderStyle;
 
@@ -168,6 +170,10 @@ private:
     void HScrollNative(TMessage& Message);
     // Three rows a notch, as the wheel scrolls text elsewhere.
     void WheelNative(TMessage& Message);
+    // The edit's own menu (editmenu.h) at the pointer, or at the caret from the keyboard, when
+    // the control has no PopupMenu of its own.
+    void ContextMenuNative(TMessage& Message);
+    TPopupMenu& OwnMenu();
     void PaintRow(TCanvas& Canvas, int32_t Line, int32_t Row, int32_t Y, bool ShowSelection);
 
     TEditText FText;
@@ -203,7 +209,9 @@ private:
         int32_t Page = -1;
         int32_t Pos = -1;
     };
-    TScrollBarValues FLastBars[2];  // SB_HORZ, SB_VERT
+    TScrollBarValues FLastBars[2];
+    TPopupMenu* FOwnMenu =
+        nullptr;  // made at its first use, owned by the control  // SB_HORZ, SB_VERT
     // The widest line the text has had since it was set, for the horizontal bar's range.
     int32_t FWidest = 0;
 };

@@ -10,11 +10,14 @@
 #include "platform/ui/editmenu.h"
 #include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
+#include "platform/ui/menu_testsupport.h"
+#include "platform/ui/popupmenu.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
+#include "platform/win/modaldriver.h"
 #include "platform/win/windowtree.h"
 
 namespace vex {
@@ -185,6 +188,39 @@ TEST(CustomEdit, TheMenuOffersWhatWouldDoSomething) {
                 enabled += std::strchr(item.Caption, '&')[1];
         EXPECT_EQ(enabled, c.Enabled);
     }
+}
+
+TEST(CustomEdit, ItsOwnMenuRunsTheActionChosen) {
+    const test::TFixedMenuFont menuFont;
+    TEditOnForm on("one two");
+    on.Edit->SetSelStart(4);
+    on.Edit->SetSelLength(3);
+    const TPoint at = on.Edit->ClientToScreen(Point(20, 5));
+    TModalScript script;
+    script.Then([] {
+        ASSERT_EQ(test::OpenMenus().size(), 1u);
+        const TMenuItem& items = test::OpenMenus()[0]->ParentItem();
+        EXPECT_FALSE(items.Find("&Undo")->Enabled());
+        EXPECT_TRUE(items.Find("Cu&t")->Enabled());
+        test::ClickAt(test::ItemCentre("Cut"));
+    });
+    on.Edit->Perform(WM_CONTEXTMENU, on.Edit->Handle(), MAKELONG(at.X, at.Y));
+    test::PumpUntilIdle();
+    EXPECT_EQ(on.Edit->Text(), "one ");
+    EXPECT_EQ(ClipboardText(), "two");
+
+    // From the keyboard, at the caret.
+    script.Then([] { test::ClickAt(test::ItemCentre("Undo")); });
+    on.Edit->Perform(WM_CONTEXTMENU, on.Edit->Handle(), -1);
+    test::PumpUntilIdle();
+    EXPECT_EQ(on.Edit->Text(), "one two");
+    // A menu of the control's own comes instead.
+    auto* menu = new TPopupMenu(on.Shown.Form);
+    on.Edit->SetPopupMenu(menu);
+    int popups = 0;
+    menu->OnPopup = [&](TObject*) { ++popups; };
+    on.Edit->Perform(WM_CONTEXTMENU, on.Edit->Handle(), MAKELONG(at.X, at.Y));
+    EXPECT_EQ(popups, 1);
 }
 
 TEST(CustomEdit, AnswersTheSelectionModifyAndRectMessages) {
