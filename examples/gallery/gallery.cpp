@@ -363,8 +363,8 @@ const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabe
 const TGroup kEditColumn[] = {Edits, Memos};
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels};
 const TGroup kMenuColumn[] = {Menus};
-const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kEditColumn,
-                                            kButtonColumn, kMenuColumn};
+const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kEditColumn, kButtonColumn,
+                                            kMenuColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);
