@@ -299,6 +299,15 @@ TEST(CustomEdit, PropertiesGuardTheText) {
     on.Edit->SetMaxLength(0);
     TypeText("\xe9z");
     EXPECT_EQ(on.Edit->Text(), "SECRETAB\xc9Z");
+
+    // A password's words stay hidden: by words and by double click it goes whole.
+    on.Edit->SetText("pass word");
+    on.Edit->SetPasswordChar('*');
+    on.Edit->SetSelStart(2);
+    Press({VK_RIGHT, "C"});
+    EXPECT_EQ(on.Edit->SelStart(), 9);
+    on.Edit->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELONG(TEditOnForm::XOf(1), 5));
+    EXPECT_EQ(on.Edit->SelLength(), 9);
 }
 
 TEST(CustomEdit, AnEditFreedByItsOwnEventsTakesNothingMore) {
