@@ -12,6 +12,7 @@
 #include "platform/win/caret.h"
 #include "platform/win/scrollbars.h"
 #include "platform/win/window.h"
+#include "platform/win/windowtree.h"
 
 namespace vex {
 
@@ -65,6 +66,11 @@ void TCustomEdit::SetScrollStyle(DWORD Value) {
 
 void TCustomEdit::SetReadOnly(bool Value) {
     FReadOnly = Value;
+    // The window's style says so too, as the platform's edit kept it.
+    if (!HandleAllocated()) return;
+    const LONG_PTR style = GetWindowLong(Handle(), GWL_STYLE);
+    SetWindowLong(Handle(), GWL_STYLE,
+                  Value ? style | ES_READONLY : style & ~LONG_PTR{ES_READONLY});
 }
 
 void TCustomEdit::SetPasswordChar(char Value) {

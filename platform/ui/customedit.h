@@ -91,8 +91,8 @@ public:
     TNotifyEvent OnChange;
 
 protected:
-    // The ES_* styles of the text: ES_MULTILINE, ES_AUTOVSCROLL, ES_AUTOHSCROLL, ES_WANTRETURN
-    // and the alignment; a multi-line edit without ES_AUTOHSCROLL and WS_HSCROLL wraps its lines.
+    // The ES_* styles of the text: ES_MULTILINE, ES_AUTOVSCROLL, ES_AUTOHSCROLL, ES_WANTRETURN;
+    // a multi-line edit without ES_AUTOHSCROLL and WS_HSCROLL wraps its lines.
     DWORD EditStyle() const { return FEditStyle; }
     void SetEditStyle(DWORD Value);
     // The scroll bars asked for (WS_VSCROLL, WS_HSCROLL).

@@ -270,6 +270,7 @@ TEST(CustomEdit, PropertiesGuardTheText) {
     on.Edit->OnChange = [&](TObject*) { ++changes; };
 
     on.Edit->SetReadOnly(true);
+    EXPECT_NE(GetWindowLong(on.Edit->Handle(), GWL_STYLE) & ES_READONLY, 0);
     on.Edit->SelectAll();
     TypeText("x\b");
     Press({VK_DELETE, ""});
