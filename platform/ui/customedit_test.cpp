@@ -262,6 +262,21 @@ TEST(CustomEdit, AnswersTheSelectionModifyAndRectMessages) {
     on.Edit->Perform(EM_SETRECT, 0, 0);
     on.Edit->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
     EXPECT_EQ(rect.Left, 2);
+
+    // Rectangles no one would ask for are kept within reason, and the edit goes on working.
+    struct TCase {
+        TRect Asked;
+        TRect Kept;
+    };
+    for (const TCase& c : std::vector<TCase>{{Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX),
+                                              Rect(-(1 << 20), -(1 << 20), 1 << 20, 1 << 20)},
+                                             {Rect(50, 20, 10, 5), Rect(50, 20, 50, 20)}}) {
+        on.Edit->Perform(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&c.Asked));
+        on.Edit->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+        EXPECT_EQ(rect, c.Kept);
+        TypeText("ok");
+        test::PumpUntilIdle();
+    }
 }
 
 TEST(CustomEdit, PropertiesGuardTheText) {

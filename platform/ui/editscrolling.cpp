@@ -13,6 +13,17 @@ namespace {
 constexpr int32_t kMarginX = 2;
 constexpr int32_t kMarginY = 1;
 
+// A rectangle asked for by a message is kept within kFar of the origin, where its sizes and
+// the positions reckoned from it cannot overflow, and never inside out.
+constexpr int32_t kFar = 1 << 20;
+
+TRect Sane(const TRect& R) {
+    const auto clamp = [](int32_t V) { return std::clamp(V, -kFar, kFar); };
+    const int32_t left = clamp(R.Left);
+    const int32_t top = clamp(R.Top);
+    return Rect(left, top, std::max(clamp(R.Right), left), std::max(clamp(R.Bottom), top));
+}
+
 }  // namespace
 
 TRect TCustomEdit::DefaultFormattingRect() const {
@@ -24,7 +35,7 @@ TRect TCustomEdit::DefaultFormattingRect() const {
 
 void TCustomEdit::UpdateFormattingRect(const TRect* Rect, bool Repaint) {
     FFormatRectSet = Rect != nullptr;
-    FFormatRect = Rect != nullptr ? *Rect : DefaultFormattingRect();
+    FFormatRect = Rect != nullptr ? Sane(*Rect) : DefaultFormattingRect();
     FLayout.SetWrapWidth(WordWrapping() ? std::max(FFormatRect.Right - FFormatRect.Left, 1) : 0);
     FTopRow = std::min(FTopRow, FLayout.RowCount(FTopLine) - 1);
     ScrollToCaret();
