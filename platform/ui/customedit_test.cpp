@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gfx/fixedfont.h"
+#include "platform/ui/edit_testsupport.h"
 #include "platform/ui/editmenu.h"
 #include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
@@ -423,6 +424,7 @@ TEST(CustomEdit, TheKeyboardsFocusSelectsAllAndTheHeightFollowsTheFont) {
 }
 
 TEST(CustomEdit, LooksAsReviewed) {
+    const test::TSteadyCaret steady;
     struct TCase {
         const char* Name;
         std::function<void(TEdit&, TEdit& Other)> Set;

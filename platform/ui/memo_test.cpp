@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/gfx/fixedfont.h"
+#include "platform/ui/edit_testsupport.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
@@ -171,6 +172,7 @@ TEST(Memo, TheVerticalBarScrollsWithTheMouse) {
 }
 
 TEST(Memo, WrapsAndLooksAsReviewed) {
+    const test::TSteadyCaret steady;
     TMemoOnForm on(
         "A memo wraps its long lines at the edge.\r\nshort\r\n\tand tabs\r\n4\r\n5\r\n6\r\n7");
     on.Memo->SetScrollBars(ssVertical);
