@@ -3,7 +3,8 @@
 // keystrokes in the middle of their text (letters, a blank every eighth key, a line break every
 // sixtieth), each followed by its painting. The 100 KB memo is the peer: the ratio of the times per
 // keystroke is printed, and the issue asks it to stay under 2. Each keystroke that changes one line
-// must invalidate that line's row alone; the keystrokes that invalidated more are counted.
+// must invalidate that line's row alone; the keystrokes that invalidated more are counted. The
+// same runs again on narrower memos whose lines wrap.
 
 #include <benchmark/benchmark.h>
 
@@ -37,11 +38,11 @@ struct TMemoForm {
     int WiderRepaints = 0;
     int32_t RowHeight = 0;
 
-    explicit TMemoForm(size_t Bytes) {
+    TMemoForm(size_t Bytes, bool Wrap) {
         Form->SetBounds(0, 0, 1040, 400);
-        Memo->SetBounds(0, 0, 1020, 380);
+        Memo->SetBounds(0, 0, Wrap ? 200 : 1020, 380);
         Memo->SetScrollBars(ssVertical);
-        Memo->SetWordWrap(false);
+        Memo->SetWordWrap(Wrap);
         Memo->SetParent(Form);
         Memo->SetText(TextOf(Bytes));
         Form->Show();
@@ -67,31 +68,45 @@ struct TMemoForm {
     }
 };
 
-bench::TAgainstBare gTimes;
+// The times of the 1 MB memo against the 100 KB one, with lines kept whole and wrapped.
+bench::TAgainstBare gTimes[2];
 int gWiderRepaints = 0;
 
-void BM_TypingInto1MBAgainst100KB(benchmark::State& State) {
-    TMemoForm large(1 << 20);
-    TMemoForm small(100 << 10);
-    gTimes = bench::TAgainstBare();
+void TypeIntoBoth(benchmark::State& State, bool Wrap) {
+    TMemoForm large(1 << 20, Wrap);
+    TMemoForm small(100 << 10, Wrap);
+    bench::TAgainstBare& times = gTimes[Wrap ? 1 : 0];
+    times = bench::TAgainstBare();
     for (auto _ : State) {
-        gTimes.Framework.Time([&] { large.TypeKeys(); });
-        gTimes.Bare.Time([&] { small.TypeKeys(); });
+        times.Framework.Time([&] { large.TypeKeys(); });
+        times.Bare.Time([&] { small.TypeKeys(); });
     }
-    gTimes.Count(State);
-    gWiderRepaints = large.WiderRepaints + small.WiderRepaints;
-    State.counters["wider_repaints"] = gWiderRepaints;
+    times.Count(State);
+    if (!Wrap) {
+        gWiderRepaints = large.WiderRepaints + small.WiderRepaints;
+        State.counters["wider_repaints"] = gWiderRepaints;
+    }
+}
+
+void BM_TypingInto1MBAgainst100KB(benchmark::State& State) {
+    TypeIntoBoth(State, false);
 }
 BENCHMARK(BM_TypingInto1MBAgainst100KB)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_WrappedTypingInto1MBAgainst100KB(benchmark::State& State) {
+    TypeIntoBoth(State, true);
+}
+BENCHMARK(BM_WrappedTypingInto1MBAgainst100KB)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     bench::RunOffScreen(argc, argv);
-    std::printf(
-        "a keystroke into a memo of 1 MB %.1f us, of 100 KB %.1f us; ratio %.2f; keystrokes "
-        "that repainted more than their line: %d\n",
-        gTimes.Framework.Seconds() * 1e6 / kKeysPerPass, gTimes.Bare.Seconds() * 1e6 / kKeysPerPass,
-        gTimes.Ratio(), gWiderRepaints);
+    for (int wrap = 0; wrap < 2; ++wrap)
+        std::printf("%s: a keystroke into a memo of 1 MB %.1f us, of 100 KB %.1f us; ratio %.2f\n",
+                    wrap != 0 ? "wrapped lines" : "whole lines",
+                    gTimes[wrap].Framework.Seconds() * 1e6 / kKeysPerPass,
+                    gTimes[wrap].Bare.Seconds() * 1e6 / kKeysPerPass, gTimes[wrap].Ratio());
+    std::printf("keystrokes that repainted more than their line: %d\n", gWiderRepaints);
     return 0;
 }

@@ -93,6 +93,7 @@ void TControl::WMLButtonDown(TMessage& Message) {
     SendCancelMode(this);
     if (life.expired()) return;
     DefaultHandler(Message);
+    if (life.expired()) return;  // the native press focuses, and entering may free
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
     if (FControlStyle.Contains(csClickEvents)) FControlState.Include(csClicked);
     DoMouseDown(Message, mbLeft, {});
@@ -103,6 +104,7 @@ void TControl::WMLButtonDblClk(TMessage& Message) {
     SendCancelMode(this);
     if (life.expired()) return;
     DefaultHandler(Message);
+    if (life.expired()) return;
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
     if (FControlStyle.Contains(csClickEvents)) DblClick();
     if (!life.expired()) DoMouseDown(Message, mbLeft, {ssDouble});

@@ -10,7 +10,9 @@
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/editmessages.h"
 #include "platform/win/caret.h"
+#include "platform/win/scrollbars.h"
 #include "platform/win/window.h"
+#include "platform/win/windowtree.h"
 
 namespace vex {
 
@@ -56,12 +58,19 @@ void TCustomEdit::SetEditStyle(DWORD Value) {
 void TCustomEdit::SetScrollStyle(DWORD Value) {
     if (FScrollStyle == Value) return;
     FScrollStyle = Value;
+    FWidest = 0;
+    NoteWidths(0, FText.LineCount());
     RecreateWnd();
     UpdateFormattingRect(nullptr, true);
 }
 
 void TCustomEdit::SetReadOnly(bool Value) {
     FReadOnly = Value;
+    // The window's style says so too, as the platform's edit kept it.
+    if (!HandleAllocated()) return;
+    const LONG_PTR style = GetWindowLong(Handle(), GWL_STYLE);
+    SetWindowLong(Handle(), GWL_STYLE,
+                  Value ? style | ES_READONLY : style & ~LONG_PTR{ES_READONLY});
 }
 
 void TCustomEdit::SetPasswordChar(char Value) {
@@ -79,7 +88,9 @@ void TCustomEdit::SetCharCase(TEditCharCase Value) {
     if (Value == ecNormal) return;
     const int32_t start = SelStart();
     const int32_t length = SelLength();
+    const std::weak_ptr<const void> life = LifeToken();
     SetText(Cased(Text()));
+    if (life.expired()) return;  // freed by OnChange
     SetSelStart(start);
     SetSelLength(length);
 }
@@ -128,7 +139,7 @@ void TCustomEdit::CreateParams(TCreateParams& Params) {
 void TCustomEdit::CreateWnd() {
     FCaretMade = false;
     TCustomControl::CreateWnd();
-    FLastBar = TScrollBarValues{};
+    FLastBars[SB_HORZ] = FLastBars[SB_VERT] = TScrollBarValues{};
     UpdateFormattingRect(FFormatRectSet ? &FFormatRect : nullptr, false);
     UpdateScrollBar();
 }
@@ -176,6 +187,13 @@ void TCustomEdit::CMEnabledChanged(TMessage& Message) {
     Invalidate();
 }
 
+void TCustomEdit::CMCtl3DChanged(TMessage& Message) {
+    TCustomControl::CMCtl3DChanged(Message);
+    if (FBorderStyle != bsSingle) return;
+    RecreateWnd();
+    AdjustBounds();
+}
+
 void TCustomEdit::DoEnter() {
     // A click places the caret itself; only the keyboard's focus selects the whole field.
     if (FAutoSelect && !FControlState.Contains(csLButtonDown) && !MultiLine()) SelectAll();
@@ -190,6 +208,8 @@ void TCustomEdit::TextChanged(int32_t First, int32_t Removed, int32_t Inserted) 
     const int32_t rowsBefore = FLayout.TotalRows();
     const int32_t rowsOfLine = Removed == 1 ? FLayout.RowCount(First) : -1;
     FLayout.Changed(First, Removed, Inserted);
+    if (First == 0 && Inserted == FText.LineCount()) FWidest = 0;
+    NoteWidths(First, Inserted);
     // The view stays within the text that is left.
     if (FTopLine >= FText.LineCount()) FTopLine = FText.LineCount() - 1, FTopRow = 0;
     FTopRow = std::min(FTopRow, FLayout.RowCount(FTopLine) - 1);
@@ -200,6 +220,12 @@ void TCustomEdit::TextChanged(int32_t First, int32_t Removed, int32_t Inserted) 
         InvalidateLines(First, First);
     else
         InvalidateLines(First, -1);
+}
+
+void TCustomEdit::NoteWidths(int32_t First, int32_t Count) {
+    if ((FScrollStyle & WS_HSCROLL) == 0) return;
+    for (int32_t i = First; i < First + Count; ++i)
+        FWidest = std::max(FWidest, FLayout.Width(i, 0, INT32_MAX));
 }
 
 void TCustomEdit::AfterEdit() {
@@ -280,6 +306,15 @@ void TCustomEdit::DefaultHandler(TMessage& Message) {
             return;
         case WM_VSCROLL:
             VScrollNative(Message);
+            return;
+        case WM_HSCROLL:
+            HScrollNative(Message);
+            return;
+        case WM_MOUSEWHEEL:
+            WheelNative(Message);
+            return;
+        case WM_CONTEXTMENU:
+            ContextMenuNative(Message);
             return;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
@@ -407,7 +442,7 @@ void TCustomEdit::EditMessage(TMessage& Message) {
     } else if (msg == WM_PASTE) {
         RunAction(TEditAction::Paste, false);
     } else if (msg == WM_CLEAR) {
-        if (FText.HasSelection()) UserReplace("", false);
+        RunAction(TEditAction::Clear, false);
     }
 }
 

@@ -12,6 +12,8 @@
 
 namespace vex {
 
+class TPopupMenu;
+
 // The border of a control: none, or a single line (sunken when Ctl3D).
 using TBorderStyle = TFormBorderStyle;
 
@@ -47,6 +49,10 @@ public:
     bool CanUndo() const { return FText.CanUndo(); }
     void Undo();
     void ClearUndo() { FText.EmptyUndoBuffer(); }
+    // Whether an editing action would do anything now, as a menu shows it.
+    bool CanRun(TEditAction Action);
+    // Runs the action as the user's keys or menu do; false when it did nothing.
+    bool Run(TEditAction Action) { return RunAction(Action, false); }
     void Clear() { SetText(""); }
 
     // Set by every change the user makes, cleared when the text is set as a whole.
@@ -85,8 +91,8 @@ public:
     TNotifyEvent OnChange;
 
 protected:
-    // The ES_* styles of the text: ES_MULTILINE, ES_AUTOVSCROLL, ES_AUTOHSCROLL, ES_WANTRETURN
-    // and the alignment; a multi-line edit without ES_AUTOHSCROLL and WS_HSCROLL wraps its lines.
+    // The ES_* styles of the text: ES_MULTILINE, ES_AUTOVSCROLL, ES_AUTOHSCROLL, ES_WANTRETURN;
+    // a multi-line edit without ES_AUTOHSCROLL and WS_HSCROLL wraps its lines.
     DWORD EditStyle() const { return FEditStyle; }
     void SetEditStyle(DWORD Value);
     // The scroll bars asked for (WS_VSCROLL, WS_HSCROLL).
@@ -106,6 +112,8 @@ protected:
     void Resize() override;
     void CMFontChanged(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
+    // The border changes from sunken to a line, and with it the height.
+    void CMCtl3DChanged(TMessage& Message) override;
     void DoEnter() override;
 
     // What WM_GETDLGCODE answers: the arrows and the characters, and Enter when multi-line.
@@ -125,13 +133,18 @@ private:
     // The control's changes after the text changed.
     void TextChanged(int32_t First, int32_t Removed, int32_t Inserted);
     void AfterEdit();
+    // Widens the horizontal bar's range to Count lines from First, when there is that bar.
+    void NoteWidths(int32_t First, int32_t Count);
     // Keeps the caret in view, and the scroll bar and the caret in step with the view.
     void ScrollToCaret();
     void SetTop(int32_t Line, int32_t Row);
+    // The view from Line and Row down, as a scroll bar or the wheel asks, its last page full.
+    void ScrollTo(int32_t Line, int32_t Row);
     // Moves Line and Row by Delta rows within the text; answers the rows moved.
     int32_t StepRows(int32_t& Line, int32_t& Row, int32_t Delta) const;
     void SetScrollX(int32_t Value);
     void UpdateScrollBar();
+    void UpdateBar(int Bar, int32_t Max, int32_t Page, int32_t Pos);
     void UpdateCaret();
     void Select(TEditPos Anchor, TEditPos Caret);
     void InvalidateLines(int32_t First, int32_t Last);
@@ -154,6 +167,13 @@ private:
     void MouseUpNative();
     void AutoScrollTick();
     void VScrollNative(TMessage& Message);
+    void HScrollNative(TMessage& Message);
+    // Three rows a notch, as the wheel scrolls text elsewhere.
+    void WheelNative(TMessage& Message);
+    // The edit's own menu (editmenu.h) at the pointer, or at the caret from the keyboard, when
+    // the control has no PopupMenu of its own.
+    void ContextMenuNative(TMessage& Message);
+    TPopupMenu& OwnMenu();
     void PaintRow(TCanvas& Canvas, int32_t Line, int32_t Row, int32_t Y, bool ShowSelection);
 
     TEditText FText;
@@ -189,7 +209,11 @@ private:
         int32_t Page = -1;
         int32_t Pos = -1;
     };
-    TScrollBarValues FLastBar;
+    TScrollBarValues FLastBars[2];
+    TPopupMenu* FOwnMenu =
+        nullptr;  // made at its first use, owned by the control  // SB_HORZ, SB_VERT
+    // The widest line the text has had since it was set, for the horizontal bar's range.
+    int32_t FWidest = 0;
 };
 
 // The edit that forms put on: TCustomEdit as it stands, sized to its font.

@@ -2,17 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/gfx/fixedfont.h"
+#include "platform/ui/edit_testsupport.h"
+#include "platform/ui/editmenu.h"
 #include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
+#include "platform/ui/menu_testsupport.h"
+#include "platform/ui/popupmenu.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
+#include "platform/win/modaldriver.h"
+#include "platform/win/windowtree.h"
 
 namespace vex {
 namespace {
@@ -153,6 +160,70 @@ TEST(CustomEdit, CutCopyPasteAndUndoByKeysAndMessages) {
     EXPECT_EQ(on.Edit->Text(), " three");
 }
 
+TEST(CustomEdit, TheMenuOffersWhatWouldDoSomething) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TEdit&)> Set;
+        std::string Enabled;  // the accelerators of the items enabled
+    };
+    const std::vector<TCase> cases = {
+        {"caret in text", [](TEdit&) {}, "PA"},
+        {"selection", [](TEdit& E) { E.SetSelLength(2); }, "tCPDA"},
+        {"all selected", [](TEdit& E) { E.SelectAll(); }, "tCPD"},
+        {"typed", [](TEdit&) { TypeText("x"); }, "UPA"},
+        {"read-only", [](TEdit& E) { E.SetSelLength(2), E.SetReadOnly(true); }, "CA"},
+        {"password", [](TEdit& E) { E.SetSelLength(2), E.SetPasswordChar('*'); }, "PDA"},
+        {"nothing to paste", [](TEdit&) { OpenClipboard(0), EmptyClipboard(), CloseClipboard(); },
+         "A"},
+        {"empty", [](TEdit& E) { E.Clear(); }, "P"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        SetClipboardText("clip");
+        TEditOnForm on("text");
+        on.Edit->SetSelStart(1);
+        c.Set(*on.Edit);
+        std::string enabled;
+        for (const TEditMenuItem& item : EditMenuItems)
+            if (item.Caption != nullptr && on.Edit->CanRun(item.Action))
+                enabled += std::strchr(item.Caption, '&')[1];
+        EXPECT_EQ(enabled, c.Enabled);
+    }
+}
+
+TEST(CustomEdit, ItsOwnMenuRunsTheActionChosen) {
+    const test::TFixedMenuFont menuFont;
+    TEditOnForm on("one two");
+    on.Edit->SetSelStart(4);
+    on.Edit->SetSelLength(3);
+    const TPoint at = on.Edit->ClientToScreen(Point(20, 5));
+    TModalScript script;
+    script.Then([] {
+        ASSERT_EQ(test::OpenMenus().size(), 1u);
+        const TMenuItem& items = test::OpenMenus()[0]->ParentItem();
+        EXPECT_FALSE(items.Find("&Undo")->Enabled());
+        EXPECT_TRUE(items.Find("Cu&t")->Enabled());
+        test::ClickAt(test::ItemCentre("Cut"));
+    });
+    on.Edit->Perform(WM_CONTEXTMENU, on.Edit->Handle(), MAKELONG(at.X, at.Y));
+    test::PumpUntilIdle();
+    EXPECT_EQ(on.Edit->Text(), "one ");
+    EXPECT_EQ(ClipboardText(), "two");
+
+    // From the keyboard, at the caret.
+    script.Then([] { test::ClickAt(test::ItemCentre("Undo")); });
+    on.Edit->Perform(WM_CONTEXTMENU, on.Edit->Handle(), -1);
+    test::PumpUntilIdle();
+    EXPECT_EQ(on.Edit->Text(), "one two");
+    // A menu of the control's own comes instead.
+    auto* menu = new TPopupMenu(on.Shown.Form);
+    on.Edit->SetPopupMenu(menu);
+    int popups = 0;
+    menu->OnPopup = [&](TObject*) { ++popups; };
+    on.Edit->Perform(WM_CONTEXTMENU, on.Edit->Handle(), MAKELONG(at.X, at.Y));
+    EXPECT_EQ(popups, 1);
+}
+
 TEST(CustomEdit, AnswersTheSelectionModifyAndRectMessages) {
     TEditOnForm on("abcdef");
     EXPECT_EQ(on.Edit->Perform(EM_SETSEL, 4, 1), 0);
@@ -192,6 +263,21 @@ TEST(CustomEdit, AnswersTheSelectionModifyAndRectMessages) {
     on.Edit->Perform(EM_SETRECT, 0, 0);
     on.Edit->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
     EXPECT_EQ(rect.Left, 2);
+
+    // Rectangles no one would ask for are kept within reason, and the edit goes on working.
+    struct TCase {
+        TRect Asked;
+        TRect Kept;
+    };
+    for (const TCase& c : std::vector<TCase>{{Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX),
+                                              Rect(-(1 << 20), -(1 << 20), 1 << 20, 1 << 20)},
+                                             {Rect(50, 20, 10, 5), Rect(50, 20, 50, 20)}}) {
+        on.Edit->Perform(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&c.Asked));
+        on.Edit->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+        EXPECT_EQ(rect, c.Kept);
+        TypeText("ok");
+        test::PumpUntilIdle();
+    }
 }
 
 TEST(CustomEdit, PropertiesGuardTheText) {
@@ -200,6 +286,7 @@ TEST(CustomEdit, PropertiesGuardTheText) {
     on.Edit->OnChange = [&](TObject*) { ++changes; };
 
     on.Edit->SetReadOnly(true);
+    EXPECT_NE(GetWindowLong(on.Edit->Handle(), GWL_STYLE) & ES_READONLY, 0);
     on.Edit->SelectAll();
     TypeText("x\b");
     Press({VK_DELETE, ""});
@@ -229,6 +316,46 @@ TEST(CustomEdit, PropertiesGuardTheText) {
     on.Edit->SetMaxLength(0);
     TypeText("\xe9z");
     EXPECT_EQ(on.Edit->Text(), "SECRETAB\xc9Z");
+
+    // A password's words stay hidden: by words and by double click it goes whole.
+    on.Edit->SetText("pass word");
+    on.Edit->SetPasswordChar('*');
+    on.Edit->SetSelStart(2);
+    Press({VK_RIGHT, "C"});
+    EXPECT_EQ(on.Edit->SelStart(), 9);
+    on.Edit->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELONG(TEditOnForm::XOf(1), 5));
+    EXPECT_EQ(on.Edit->SelLength(), 9);
+}
+
+TEST(CustomEdit, AnEditFreedByItsOwnEventsTakesNothingMore) {
+    struct TCase {
+        const char* Name;
+        bool OnEnter;  // else OnChange
+        std::function<void(TEdit& Edit, TEdit& Other)> Act;
+    };
+    const std::vector<TCase> cases = {
+        {"typing", false, [](TEdit&, TEdit&) { TypeText("ab"); }},
+        {"pasting", false,
+         [](TEdit&, TEdit&) {
+             Press({'V', "C", '\x16'});
+         }},
+        {"a click that focuses", true,
+         [](TEdit& E, TEdit& Other) {
+             Other.SetFocus();
+             E.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELONG(5, 5));
+         }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TEditOnForm on("text");
+        SetClipboardText("pasted");
+        auto* other = on.Shown.Add<TEdit>(on.Shown.Form, Rect(10, 40, 130, 60));
+        TEdit* edit = on.Edit;
+        (c.OnEnter ? edit->OnEnter : edit->OnChange) = [edit](TObject*) { delete edit; };
+        c.Act(*edit, *other);
+        EXPECT_EQ(on.Shown.Form->FindComponent("Edit1"), nullptr);
+        TypeText("x");
+    }
 }
 
 TEST(CustomEdit, TheMouseSetsTheCaretAndSelects) {
@@ -284,6 +411,10 @@ TEST(CustomEdit, TheKeyboardsFocusSelectsAllAndTheHeightFollowsTheFont) {
     EXPECT_EQ(on.Edit->Height(), 12 + 8);
     on.Edit->Font().SetHeight(-20);
     EXPECT_EQ(on.Edit->Height(), 20 + 8);
+    on.Edit->SetCtl3D(false);
+    EXPECT_EQ(on.Edit->Height(), 20 + 6);
+    EXPECT_EQ(GetWindowLong(on.Edit->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+    EXPECT_NE(GetWindowLong(on.Edit->Handle(), GWL_STYLE) & WS_BORDER, 0);
     on.Edit->SetBorderStyle(bsNone);
     EXPECT_EQ(on.Edit->Height(), 20 + 2);
     on.Edit->SetAutoSize(false);
@@ -293,6 +424,7 @@ TEST(CustomEdit, TheKeyboardsFocusSelectsAllAndTheHeightFollowsTheFont) {
 }
 
 TEST(CustomEdit, LooksAsReviewed) {
+    const test::TSteadyCaret steady;
     struct TCase {
         const char* Name;
         std::function<void(TEdit&, TEdit& Other)> Set;

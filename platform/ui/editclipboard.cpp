@@ -51,8 +51,28 @@ void TCustomEdit::PasteFromClipboard() {
     UserReplace(text, false);
 }
 
+bool TCustomEdit::CanRun(TEditAction Action) {
+    const bool selected = FText.HasSelection();
+    switch (Action) {
+        case TEditAction::Undo:
+            return !FReadOnly && FText.CanUndo();
+        case TEditAction::Cut:
+            return !FReadOnly && FPasswordChar == 0 && selected;
+        case TEditAction::Copy:
+            return FPasswordChar == 0 && selected;
+        case TEditAction::Paste:
+            return !FReadOnly && IsClipboardFormatAvailable(CF_TEXT);
+        case TEditAction::Clear:
+            return !FReadOnly && selected;
+        case TEditAction::SelectAll:
+            return FText.TextLength() > 0 && FText.SelLength() < FText.TextLength();
+        default:
+            return true;
+    }
+}
+
 void TCustomEdit::ClearSelection() {
-    if (FText.HasSelection()) UserReplace("", false);
+    RunAction(TEditAction::Clear, false);
 }
 
 void TCustomEdit::Undo() {

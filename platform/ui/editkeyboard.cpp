@@ -51,6 +51,11 @@ TEditPos TCustomEdit::Moved(TEditAction Action, TEditPos From) const {
     // Single-line, the up and down keys go left and right.
     if (!MultiLine() && Action == TEditAction::MoveRowUp) Action = TEditAction::MoveCharLeft;
     if (!MultiLine() && Action == TEditAction::MoveRowDown) Action = TEditAction::MoveCharRight;
+    // A hidden text shows no words: moving by words goes to its ends.
+    if (FPasswordChar != 0 && Action == TEditAction::MoveWordLeft)
+        Action = TEditAction::MoveTextStart;
+    if (FPasswordChar != 0 && Action == TEditAction::MoveWordRight)
+        Action = TEditAction::MoveTextEnd;
     switch (Action) {
         case TEditAction::MoveCharLeft:
             if (From.Col > 0) return TEditPos{From.Line, From.Col - 1};
@@ -149,6 +154,8 @@ bool TCustomEdit::RunAction(TEditAction Action, bool Extend) {
         case TEditAction::SelectAll:
             SelectAll();
             return true;
+        case TEditAction::Clear:
+            return !FReadOnly && FText.HasSelection() && UserReplace("", false);
         default:
             return false;
     }

@@ -31,6 +31,7 @@ enum class TEditAction {
     Paste,
     Undo,
     SelectAll,
+    Clear,  // the selection deleted, by the menu
 };
 
 // The action of a key pressed with Shift; None for a key an edit leaves alone.

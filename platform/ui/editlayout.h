@@ -48,9 +48,10 @@ public:
     int32_t Width(int32_t Line, int32_t From, int32_t To) const;
     // The character as it is shown.
     char Shown(char Ch) const { return FPasswordChar != 0 ? FPasswordChar : Ch; }
+    // The width of Ch shown X pixels from the start of its row (a tab reaches the next stop).
+    int32_t Advance(char Ch, int32_t X) const;
 
 private:
-    int32_t Advance(char Ch, int32_t X) const;
     std::vector<int32_t> Wrap(int32_t Line) const;
     void Relayout();
 

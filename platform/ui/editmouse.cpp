@@ -13,10 +13,17 @@ constexpr UINT kAutoScrollInterval = 100;
 }  // namespace
 
 void TCustomEdit::MouseDownNative(TMessage& Message, bool Double) {
+    const std::weak_ptr<const void> life = LifeToken();
     if (!Focused() && CanFocus()) SetFocus();
+    if (life.expired()) return;  // freed on entering
+    FGoalX = -1;
+    if (Double && FPasswordChar != 0) {
+        // A hidden text shows no words: the whole of it is taken.
+        SelectAll();
+        return;
+    }
     const TPoint at = MessagePoint(Message.LParam);
     const TEditPos pos = PosAtPoint(at);
-    FGoalX = -1;
     FDragWords = Double;
     if (Double) {
         FText.WordAt(pos, FDragFirst, FDragLast);

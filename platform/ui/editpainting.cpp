@@ -54,25 +54,32 @@ void TCustomEdit::PaintRow(TCanvas& Canvas, int32_t Line, int32_t Row, int32_t Y
         Canvas.FillRect(Rect(xOf(selFrom), Y, xOf(selTo), Y + FRowHeight));
     }
     const TColor normal = Enabled() ? clWindowText : clGrayText;
+    // Runs of one colour without tabs, each drawn where its first character lies; what lies
+    // left or right of the view is measured, not drawn.
     std::string run;
-    // Runs of one colour without tabs, each drawn where its first character lies.
-    for (int32_t i = start; i < end;) {
-        const bool selected = i >= selFrom && i < selTo;
-        int32_t stop = i;
+    int32_t runX = left;
+    int32_t x = left;
+    bool runSelected = false;
+    const auto flush = [&] {
+        if (!run.empty() && x > FFormatRect.Left) {
+            SetTextColor(dc, runSelected ? clHighlightText : normal);
+            ExtTextOut(dc, runX, Y, 0, nullptr, run);
+        }
         run.clear();
-        while (stop < end && (stop >= selFrom && stop < selTo) == selected &&
-               (text[static_cast<size_t>(stop)] != '\t' || FPasswordChar != 0)) {
-            run += FLayout.Shown(text[static_cast<size_t>(stop)]);
-            ++stop;
+    };
+    for (int32_t i = start; i < end && x < FFormatRect.Right; ++i) {
+        const char ch = text[static_cast<size_t>(i)];
+        const bool selected = i >= selFrom && i < selTo;
+        const bool tab = ch == '\t' && FPasswordChar == 0;
+        if (selected != runSelected || tab) {
+            flush();
+            runSelected = selected;
         }
-        if (stop == i) {  // a tab: blank
-            ++i;
-            continue;
-        }
-        SetTextColor(dc, selected ? clHighlightText : normal);
-        ExtTextOut(dc, xOf(i), Y, 0, nullptr, run);
-        i = stop;
+        if (run.empty()) runX = x;
+        if (!tab) run += FLayout.Shown(ch);
+        x += FLayout.Advance(ch, x - left);
     }
+    flush();
 }
 
 }  // namespace vex

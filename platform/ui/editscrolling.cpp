@@ -13,6 +13,17 @@ namespace {
 constexpr int32_t kMarginX = 2;
 constexpr int32_t kMarginY = 1;
 
+// A rectangle asked for by a message is kept within kFar of the origin, where its sizes and
+// the positions reckoned from it cannot overflow, and never inside out.
+constexpr int32_t kFar = 1 << 20;
+
+TRect Sane(const TRect& R) {
+    const auto clamp = [](int32_t V) { return std::clamp(V, -kFar, kFar); };
+    const int32_t left = clamp(R.Left);
+    const int32_t top = clamp(R.Top);
+    return Rect(left, top, std::max(clamp(R.Right), left), std::max(clamp(R.Bottom), top));
+}
+
 }  // namespace
 
 TRect TCustomEdit::DefaultFormattingRect() const {
@@ -24,7 +35,7 @@ TRect TCustomEdit::DefaultFormattingRect() const {
 
 void TCustomEdit::UpdateFormattingRect(const TRect* Rect, bool Repaint) {
     FFormatRectSet = Rect != nullptr;
-    FFormatRect = Rect != nullptr ? *Rect : DefaultFormattingRect();
+    FFormatRect = Rect != nullptr ? Sane(*Rect) : DefaultFormattingRect();
     FLayout.SetWrapWidth(WordWrapping() ? std::max(FFormatRect.Right - FFormatRect.Left, 1) : 0);
     FTopRow = std::min(FTopRow, FLayout.RowCount(FTopLine) - 1);
     ScrollToCaret();
@@ -114,18 +125,83 @@ void TCustomEdit::ScrollToCaret() {
 }
 
 void TCustomEdit::UpdateScrollBar() {
-    if ((FScrollStyle & WS_VSCROLL) == 0 || !HandleAllocated()) return;
-    const TScrollBarValues bar{std::max(FLayout.TotalRows() - 1, 0), VisibleRows(),
-                               FLayout.RowsBefore(FTopLine) + FTopRow};
-    if (bar.Max == FLastBar.Max && bar.Page == FLastBar.Page && bar.Pos == FLastBar.Pos) return;
-    FLastBar = bar;
+    if (!HandleAllocated()) return;
+    if ((FScrollStyle & WS_VSCROLL) != 0)
+        UpdateBar(SB_VERT, std::max(FLayout.TotalRows() - 1, 0), VisibleRows(),
+                  FLayout.RowsBefore(FTopLine) + FTopRow);
+    if ((FScrollStyle & WS_HSCROLL) != 0)
+        UpdateBar(SB_HORZ, std::max(FWidest, FScrollX + FFormatRect.Right - FFormatRect.Left),
+                  FFormatRect.Right - FFormatRect.Left, FScrollX);
+}
+
+void TCustomEdit::UpdateBar(int Bar, int32_t Max, int32_t Page, int32_t Pos) {
+    TScrollBarValues& last = FLastBars[Bar];
+    if (Max == last.Max && Page == last.Page && Pos == last.Pos) return;
+    last = TScrollBarValues{Max, Page, Pos};
     SCROLLINFO info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     info.nMin = 0;
-    info.nMax = bar.Max;
-    info.nPage = static_cast<UINT>(bar.Page);
-    info.nPos = bar.Pos;
-    SetScrollInfo(Handle(), SB_VERT, info, true);
+    info.nMax = Max;
+    info.nPage = static_cast<UINT>(std::max(Page, 0));
+    info.nPos = Pos;
+    SetScrollInfo(Handle(), Bar, info, true);
+}
+
+void TCustomEdit::ScrollTo(int32_t Line, int32_t Row) {
+    // The last page stays full.
+    const int32_t lastTop = std::max(FLayout.TotalRows() - VisibleRows(), 0);
+    if (FLayout.RowsBefore(Line) + Row > lastTop) FLayout.RowAt(lastTop, Line, Row);
+    SetTop(Line, Row);
+    UpdateScrollBar();
+    UpdateCaret();
+}
+
+void TCustomEdit::WheelNative(TMessage& Message) {
+    if (!MultiLine()) {
+        TCustomControl::DefaultHandler(Message);
+        return;
+    }
+    const int32_t notches = GET_WHEEL_DELTA_WPARAM(Message.WParam) / WHEEL_DELTA;
+    int32_t line = FTopLine;
+    int32_t row = FTopRow;
+    StepRows(line, row, -3 * notches);
+    ScrollTo(line, row);
+    Message.Result = 1;
+}
+
+void TCustomEdit::HScrollNative(TMessage& Message) {
+    const int32_t page = FFormatRect.Right - FFormatRect.Left;
+    const int32_t step = std::max(FRowHeight / 2, 1);
+    int32_t x = FScrollX;
+    switch (LOWORD(Message.WParam)) {
+        case SB_LINELEFT:
+            x -= step;
+            break;
+        case SB_LINERIGHT:
+            x += step;
+            break;
+        case SB_PAGELEFT:
+            x -= page;
+            break;
+        case SB_PAGERIGHT:
+            x += page;
+            break;
+        case SB_LEFT:
+            x = 0;
+            break;
+        case SB_RIGHT:
+            x = FWidest;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            x = HIWORD(Message.WParam);
+            break;
+        default:
+            return;
+    }
+    SetScrollX(std::min(x, std::max(FWidest - page + 1, 0)));
+    UpdateScrollBar();
+    UpdateCaret();
 }
 
 void TCustomEdit::VScrollNative(TMessage& Message) {
@@ -158,12 +234,7 @@ void TCustomEdit::VScrollNative(TMessage& Message) {
         default:
             return;
     }
-    // The last page stays full.
-    const int32_t lastTop = std::max(FLayout.TotalRows() - page, 0);
-    if (FLayout.RowsBefore(line) + row > lastTop) FLayout.RowAt(lastTop, line, row);
-    SetTop(line, row);
-    UpdateScrollBar();
-    UpdateCaret();
+    ScrollTo(line, row);
 }
 
 void TCustomEdit::UpdateCaret() {

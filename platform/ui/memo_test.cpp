@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/gfx/fixedfont.h"
+#include "platform/ui/edit_testsupport.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
@@ -156,7 +157,11 @@ TEST(Memo, TheVerticalBarScrollsWithTheMouse) {
     EXPECT_EQ(on.Memo->TopLine(), 1);
     on.Memo->Perform(WM_VSCROLL, SB_PAGEDOWN, 0);
     EXPECT_EQ(on.Memo->TopLine(), 6);
+    on.Memo->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(MAKELONG(0, -WHEEL_DELTA)), 0);
+    EXPECT_EQ(on.Memo->TopLine(), 9);
     on.Memo->Perform(WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(on.Memo->TopLine(), 41 - 5);
+    on.Memo->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(MAKELONG(0, -WHEEL_DELTA)), 0);
     EXPECT_EQ(on.Memo->TopLine(), 41 - 5);
     SCROLLINFO info;
     info.fMask = SIF_ALL;
@@ -167,6 +172,7 @@ TEST(Memo, TheVerticalBarScrollsWithTheMouse) {
 }
 
 TEST(Memo, WrapsAndLooksAsReviewed) {
+    const test::TSteadyCaret steady;
     TMemoOnForm on(
         "A memo wraps its long lines at the edge.\r\nshort\r\n\tand tabs\r\n4\r\n5\r\n6\r\n7");
     on.Memo->SetScrollBars(ssVertical);
@@ -179,6 +185,22 @@ TEST(Memo, WrapsAndLooksAsReviewed) {
     on.Memo->SetWordWrap(false);
     on.Memo->SetSelStart(40);
     EXPECT_GT(on.Memo->ScrollX(), 0);
+
+    // Unwrapped, the horizontal bar spans the widest line: 40 characters of 6 pixels.
+    on.Memo->SetScrollBars(ssBoth);
+    on.Memo->SetSelStart(0);
+    test::PumpUntilIdle();
+    SCROLLINFO info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(on.Memo->Handle(), SB_HORZ, info);
+    EXPECT_EQ(info.nMax, 240);
+    EXPECT_EQ(info.nPos, 0);
+    on.Memo->Perform(WM_HSCROLL, SB_LINERIGHT, 0);
+    on.Memo->Perform(WM_HSCROLL, SB_LINERIGHT, 0);
+    EXPECT_EQ(on.Memo->ScrollX(), 12);
+    on.Memo->Perform(WM_HSCROLL, SB_RIGHT, 0);
+    GetScrollInfo(on.Memo->Handle(), SB_HORZ, info);
+    EXPECT_EQ(info.nPos + static_cast<int32_t>(info.nPage), 241);
 }
 
 }  // namespace
