@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/core/files.h"
 #include "platform/gfx/bitmap.h"
@@ -20,7 +22,11 @@
 namespace vex::test {
 
 inline TPixelImage PixelsOf(const TBitmap& Picture) {
-    return TPixelImage{Picture.Width(), Picture.Height(), Picture.ContiguousPixels()};
+    std::vector<uint32_t> pixels;
+    pixels.reserve(static_cast<size_t>(Picture.Width()) * Picture.Height());
+    for (int32_t y = 0; y < Picture.Height(); ++y)
+        pixels.insert(pixels.end(), Picture.ScanLine(y), Picture.ScanLine(y) + Picture.Width());
+    return TPixelImage{Picture.Width(), Picture.Height(), std::move(pixels)};
 }
 
 // Passes when Picture equals <Folder>/<Name>.png. On a difference the picture drawn is left
