@@ -4,4 +4,9 @@
 
 #include "examples/gallery/gallerykit.h"
 
-namespace gallery {}  // namespace gallery
+namespace gallery {
+
+// A calendar, and a date edit that drops one down (calendar.cpp).
+int Calendars(vex::TForm* Form, int Left, int Top);
+
+}  // namespace gallery
