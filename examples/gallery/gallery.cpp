@@ -360,8 +360,10 @@ int TrackIcons(TForm* Form, int Left, int Top) {
 const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, AttachedLabels,
                                TrackIcons};
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
+const TGroup kEditColumn[] = {Edits, Memos};
 const TGroup kCalendarColumn[] = {Calendars};
-const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kCalendarColumn};
+const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kEditColumn,
+                                            kCalendarColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);

@@ -23,7 +23,7 @@ namespace vex::test {
 
 inline TPixelImage PixelsOf(const TBitmap& Picture) {
     std::vector<uint32_t> pixels;
-    pixels.reserve(static_cast<size_t>(Picture.Width()) * Picture.Height());
+    pixels.reserve(static_cast<size_t>(Picture.Width()) * static_cast<size_t>(Picture.Height()));
     for (int32_t y = 0; y < Picture.Height(); ++y)
         pixels.insert(pixels.end(), Picture.ScanLine(y), Picture.ScanLine(y) + Picture.Width());
     return TPixelImage{Picture.Width(), Picture.Height(), std::move(pixels)};
