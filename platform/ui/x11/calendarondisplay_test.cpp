@@ -5,31 +5,21 @@
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <chrono>
-#include <cstdlib>
 #include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "components/entry/EsCal.h"
-#include "platform/core/clock.h"
 #include "platform/core/datetime.h"
 #include "platform/ui/form.h"
-#include "platform/ui/input_testsupport.h"
+#include "platform/ui/x11/ondisplay_testsupport.h"
 #include "platform/win/application.h"
-#include "platform/win/headlesspresenter.h"
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
-#include "platform/win/messagequeue.h"
-#include "platform/win/presenter.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/x11/x11presenter.h"
-#include "platform/win/x11/x11testpeer.h"
-#include "tests/support/xvfbserver.h"
 
 namespace vex {
 namespace {
@@ -114,25 +104,6 @@ std::string XKeyName(int32_t Key) {
     }
 }
 
-void RunXdotool(const std::string& Display, const std::string& Arguments) {
-    const std::string command = "DISPLAY=" + Display + " xdotool " + Arguments;
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-}
-
-// Hands every message through the application's own handling until Condition holds or the
-// watchdog's real time has gone.
-bool PumpThroughApplication(const std::function<bool()>& Condition,
-                            std::chrono::milliseconds Watchdog) {
-    const auto deadline = std::chrono::steady_clock::now() + Watchdog;
-    for (;;) {
-        Application().ProcessMessages();
-        if (Condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        TMessageQueue::Instance().Wait(Clock().TickMilliseconds() + 20);
-    }
-}
-
 // Runs the script through Deliver; Settle lets each step's input arrive. The record gets the
 // calendar's date after each step.
 TRecord RunScript(TScene& Scene, const std::function<void(const TStep&, TPoint)>& Deliver,
@@ -170,27 +141,17 @@ TRecord RunInjected(std::vector<size_t>& Lengths) {
     return record;
 }
 
-class CalendarOnDisplay : public testing::Test {
+class CalendarOnDisplay : public test::OnDisplayTest {
 protected:
-    CalendarOnDisplay() {
-        setenv("DISPLAY", FServer.DisplayName().c_str(), 1);
-        unsetenv("VEX_DISPLAY");
-    }
-    ~CalendarOnDisplay() override {
-        SetPresenter(std::make_unique<THeadlessPresenter>());
-        setenv("VEX_DISPLAY", "headless", 1);
-        test::ReleaseAllKeys();
-    }
-
     TRecord RunTyped(const std::vector<size_t>& Lengths) {
         SetPresenter(MakeX11Presenter("", WindowTreeSink()));
         TScene scene;
-        if (!PumpThroughApplication([&] { return FPeer.FindWindow("Calendar script") != 0; },
-                                    10s)) {
+        if (!test::PumpThroughApplication([&] { return FPeer.FindWindow("Calendar script") != 0; },
+                                          10s)) {
             ADD_FAILURE() << "the form never showed";
             return {};
         }
-        PumpThroughApplication([] { return false; }, 200ms);
+        test::PumpThroughApplication([] { return false; }, 200ms);
         scene.Record.clear();
         const std::string display = FServer.DisplayName();
         return RunScript(
@@ -199,20 +160,18 @@ protected:
                 std::string keys;
                 for (int32_t key : Step.Keys)
                     keys += " " + XKeyName(key);
-                if (!keys.empty()) RunXdotool(display, "key --delay 20" + keys);
+                if (!keys.empty()) test::RunXdotool(display, "key --delay 20" + keys);
                 if (!Step.Where) return;
-                RunXdotool(display, "mousemove " + std::to_string(At.X) + " " +
-                                        std::to_string(At.Y) + " click " +
-                                        (Step.Button == mbRight ? "3" : "1"));
+                test::RunXdotool(display, "mousemove " + std::to_string(At.X) + " " +
+                                              std::to_string(At.Y) + " click " +
+                                              (Step.Button == mbRight ? "3" : "1"));
             },
             [&](size_t Step) {
-                PumpThroughApplication([&] { return scene.Record.size() >= Lengths[Step]; }, 5s);
-                PumpThroughApplication([] { return false; }, 100ms);
+                test::PumpThroughApplication([&] { return scene.Record.size() >= Lengths[Step]; },
+                                             5s);
+                test::PumpThroughApplication([] { return false; }, 100ms);
             });
     }
-
-    test::XvfbServer FServer;
-    test::X11Peer FPeer{FServer.DisplayName()};
 };
 
 TEST_F(CalendarOnDisplay, DaysClickedAndKeysTypedOnTheDisplayChooseWhatInjectedInputChooses) {
