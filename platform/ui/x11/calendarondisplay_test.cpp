@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "components/entry/EsCal.h"
+#include "components/entry/EsDateEd.h"
 #include "platform/core/datetime.h"
 #include "platform/ui/form.h"
 #include "platform/ui/x11/ondisplay_testsupport.h"
@@ -41,6 +42,11 @@ public:
             Record.push_back("calendar " + FormatDateTime("yyyy-mm-dd", Date) +
                              (Calendar->KeyboardChange() ? " by keys" : ""));
         };
+        Edit = new TEsDateEdit(FForm);
+        Edit->SetBounds(230, 10, 110, 24);
+        Edit->SetParent(FForm);
+        Edit->SetDate(EncodeDate(2024, 3, 10));
+        Edit->OnSetDate = [this](TObject*) { Record.push_back("edit " + Edit->Text()); };
         FForm->Show();
         SetActiveWindow(FForm->Handle());
     }
@@ -56,7 +62,19 @@ public:
         return Calendar->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
     }
 
+    // The middle of the date edit, and of Day in its dropped-down calendar.
+    TPoint EditMiddle() const {
+        return Edit->ClientToScreen(Point(Edit->Width() / 2, Edit->Height() / 2));
+    }
+    TPoint DropDownDay(int32_t Day) const {
+        const TEsCalendar& cal = *Edit->Calendar();
+        const int32_t index = cal.DayGrid().FirstIndex + Day - 1;
+        const TRect r = cal.Cell(2 + (index - 1) / 7, (index - 1) % 7);
+        return cal.ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    }
+
     TEsCalendar* Calendar = nullptr;
+    TEsDateEdit* Edit = nullptr;
     TRecord Record;
 
 private:
@@ -84,6 +102,9 @@ const std::vector<TStep>& Script() {
         ClickOn([](const TScene& S) { return S.Day(5); }, mbRight),
         ClickOn([](const TScene& S) { return S.Day(5); }),
         Keys({VK_HOME, VK_RETURN}),
+        ClickOn([](const TScene& S) { return S.EditMiddle(); }),
+        Keys({VK_MENU, VK_DOWN}),
+        ClickOn([](const TScene& S) { return S.DropDownDay(20); }),
     };
     return script;
 }
@@ -98,6 +119,8 @@ std::string XKeyName(int32_t Key) {
             return "Home";
         case VK_RETURN:
             return "Return";
+        case VK_DOWN:
+            return "Down";
         default:
             ADD_FAILURE() << "no X name for key " << Key;
             return "";
@@ -124,9 +147,17 @@ TRecord RunInjected(std::vector<size_t>& Lengths) {
     const TRecord record = RunScript(
         scene,
         [](const TStep& Step, TPoint At) {
+            // VK_MENU holds Alt down for the key after it.
+            bool alt = false;
             for (int32_t key : Step.Keys) {
+                if (key == VK_MENU) {
+                    alt = InjectKey(VK_MENU, true);
+                    continue;
+                }
                 InjectKey(key, true);
                 InjectKey(key, false);
+                if (alt) InjectKey(VK_MENU, false);
+                alt = false;
             }
             if (!Step.Where) return;
             InjectMouseMove(At);
@@ -158,8 +189,15 @@ protected:
             scene,
             [&](const TStep& Step, TPoint At) {
                 std::string keys;
-                for (int32_t key : Step.Keys)
-                    keys += " " + XKeyName(key);
+                bool alt = false;
+                for (int32_t key : Step.Keys) {
+                    if (key == VK_MENU) {
+                        alt = true;
+                        continue;
+                    }
+                    keys += std::string(" ") + (alt ? "alt+" : "") + XKeyName(key);
+                    alt = false;
+                }
                 if (!keys.empty()) test::RunXdotool(display, "key --delay 20" + keys);
                 if (!Step.Where) return;
                 test::RunXdotool(display, "mousemove " + std::to_string(At.X) + " " +
@@ -177,11 +215,21 @@ protected:
 TEST_F(CalendarOnDisplay, DaysClickedAndKeysTypedOnTheDisplayChooseWhatInjectedInputChooses) {
     std::vector<size_t> lengths;
     const TRecord injected = RunInjected(lengths);
-    const TRecord expected = {
-        "calendar 2024-03-20",         "shows 2024-03-20", "calendar 2024-03-21 by keys",
-        "calendar 2024-04-21 by keys", "shows 2024-04-21", "shows 2024-04-05",
-        "calendar 2024-04-05",         "shows 2024-04-05", "calendar 2024-04-01 by keys",
-        "calendar 2024-04-01",         "shows 2024-04-01"};
+    const TRecord expected = {"calendar 2024-03-20",
+                              "shows 2024-03-20",  // a day clicked
+                              "calendar 2024-03-21 by keys",
+                              "calendar 2024-04-21 by keys",
+                              "shows 2024-04-21",
+                              "shows 2024-04-05",  // a right click moves silently
+                              "calendar 2024-04-05",
+                              "shows 2024-04-05",
+                              "calendar 2024-04-01 by keys",
+                              "calendar 2024-04-01",
+                              "shows 2024-04-01",
+                              "shows 2024-04-01",  // the edit clicked
+                              "shows 2024-04-01",  // its calendar dropped down
+                              "edit 3/20/24",
+                              "shows 2024-04-01"};
     EXPECT_EQ(injected, expected);
     EXPECT_EQ(RunTyped(lengths), injected);
 }
