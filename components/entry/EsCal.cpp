@@ -17,6 +17,7 @@ TEsCustomCalendar::TEsCustomCalendar(TComponent* AOwner, bool AsPopup)
     SetTabStop(true);
     if (FAsPopup) SetCtl3D(false);
     FColors.OnChange = [this](TObject*) { Invalidate(); };
+    UpdateButtons();
     RebuildGrid();
 }
 
@@ -73,6 +74,7 @@ void TEsCustomCalendar::SetShowInactive(bool Value) {
 void TEsCustomCalendar::SetShowToday(bool Value) {
     if (FShowToday == Value) return;
     FShowToday = Value;
+    UpdateButtons();
     Layout();
     Invalidate();
 }

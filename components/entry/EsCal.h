@@ -10,6 +10,8 @@
 #include "components/entry/EsCalColors.h"
 #include "components/entry/EsCalGrid.h"
 #include "platform/ui/formtypes.h"
+#include "platform/ui/popupmenu.h"
+#include "platform/ui/speedbutton.h"
 
 namespace vex {
 
@@ -67,6 +69,9 @@ public:
     const TRect& Cell(int32_t Row, int32_t Column) const { return FCells[Row][Column]; }
     // Where a button sits; an empty rectangle for a today button that is not shown.
     const TRect& ButtonRect(TEsCalButton Button) const { return FButtonRects[Button]; }
+    // The button, owned and shown by the calendar; nil for the today button while ShowToday is
+    // off.
+    TSpeedButton* Button(TEsCalButton Which) const { return FButtons[Which]; }
     const TEsDayGrid& DayGrid() const { return FGrid; }
 
     void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
@@ -118,9 +123,15 @@ private:
     int32_t IndexAt(int32_t X, int32_t Y) const;
     void ClickDay(TMouseButton Button, int32_t X, int32_t Y);
 
+    // The buttons made, and the today button made or freed as ShowToday says
+    // (EsCalButtons.cpp).
+    void UpdateButtons();
+    void PlaceButtons();
+
     // The month menu on the title (EsCalMonthMenu.cpp).
     bool OverTitle(int32_t X, int32_t Y) const;
     void ShowMonthMenu(int32_t X, int32_t Y);
+    void MonthMenuClick(int32_t Position);
 
     void RebuildGrid();
 
@@ -141,6 +152,8 @@ private:
     uint16_t FYear = 0;
     std::array<std::array<TRect, 7>, 8> FCells{};
     std::array<TRect, 5> FButtonRects{};
+    std::array<TSpeedButton*, 5> FButtons{};
+    TPopupMenu* FMonthMenu = nullptr;
     int32_t FGridWidth = 0;
     bool FAsPopup = false;
 };

@@ -112,6 +112,8 @@ void TEsCustomCalendar::MouseUp(TMouseButton Button, TShiftState Shift, int32_t 
     if (!Focused() && CanFocus()) SetFocus();
     if (life.expired()) return;
     TEsBase::MouseUp(Button, Shift, X, Y);
+    if (life.expired()) return;
+    if (Button == mbRight && PopupMenu() == nullptr && OverTitle(X, Y)) ShowMonthMenu(X, Y);
 }
 
 }  // namespace vex

@@ -84,6 +84,7 @@ void TEsCustomCalendar::Layout() {
             Rect(clientWidth - kMargin - width, clientHeight - kMargin - heights[7],
                  clientWidth - kMargin, clientHeight - kMargin);
     }
+    PlaceButtons();
 }
 
 TRect TEsCustomCalendar::IndexRect(int32_t Index) const {

@@ -9,9 +9,11 @@
 #include "platform/core/clock.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/ui/input_testsupport.h"
+#include "platform/ui/menu_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/input.h"
+#include "platform/win/modaldriver.h"
 #include "platform/win/window.h"
 #include "platform/win/windowstyles.h"
 #include "platform/win/windowtree.h"
@@ -138,7 +140,7 @@ TEST_F(EsCalendar, ADayOfAnotherMonthIsChosenOnlyWhenInactiveDaysShow) {
     Click(CellCentre(1));
     EXPECT_EQ(Shown(), "2024-03-10");
     EXPECT_TRUE(Changes.empty());
-    Click(CellCentre(42));
+    Click(CellCentre(37));  // 1 April, left of the today button
     EXPECT_EQ(Shown(), "2024-03-10");
     Cal->SetShowInactive(true);
     Click(CellCentre(1));
@@ -193,6 +195,46 @@ TEST_F(EsCalendar, TheCalendarAsksForTheArrowKeysAndItsPopupIsABorderedToolWindo
               WS_EX_TOOLWINDOW | WS_EX_CLIENTEDGE);
     EXPECT_FALSE(popup->Ctl3D());
     EXPECT_EQ(test::IsoText(popup->Date()), "2026-03-15") << "a new window shows today";
+}
+
+TEST_F(EsCalendar, TheSpeedButtonsCarryTheirGlyphsAndStepTheDate) {
+    for (TEsCalButton b : {cbPrevMonth, cbNextMonth, cbToday, cbNextYear, cbPrevYear}) {
+        SCOPED_TRACE(b);
+        ASSERT_NE(Cal->Button(b), nullptr);
+        EXPECT_EQ(Cal->Button(b)->BoundsRect(), Cal->ButtonRect(b));
+        EXPECT_GT(Cal->Button(b)->Glyph().Width(), 0);
+    }
+    const TRect next = Cal->ButtonRect(cbNextMonth);
+    Click(Point((next.Left + next.Right) / 2, (next.Top + next.Bottom) / 2));
+    const TRect today = Cal->ButtonRect(cbToday);
+    Click(Point((today.Left + today.Right) / 2, (today.Top + today.Bottom) / 2));
+    EXPECT_EQ(Changes, (std::vector<std::string>{"2024-04-10 keys", "2026-03-15"}));
+    Cal->SetShowToday(false);
+    EXPECT_EQ(Cal->Button(cbToday), nullptr);
+    Cal->SetShowToday(true);
+    EXPECT_EQ(Cal->Button(cbToday)->BoundsRect(), Cal->ButtonRect(cbToday));
+}
+
+TEST_F(EsCalendar, TheMonthMenuOnTheTitleChoosesAMonthAroundTheCurrentOneSilently) {
+    const test::TFixedMenuFont menuFont;
+    Cal->SetDate(test::IsoDate("2026-01-31"));
+    const TRect title = Cal->Cell(0, 3);
+    std::vector<std::string> captions;
+    TModalScript script;
+    script.Then([&] {
+        const std::vector<TMenuWindow*> open = test::OpenMenus();
+        ASSERT_EQ(open.size(), 1u);
+        const TMenuItem& items = open[0]->ParentItem();
+        for (int32_t i = 0; i < items.Count(); ++i)
+            captions.push_back(items.Items(i)->Caption());
+        test::ClickAt(test::ItemCentre("November"));
+    });
+    Click(Point((title.Left + title.Right) / 2, (title.Top + title.Bottom) / 2), mbRight);
+    EXPECT_EQ(captions, (std::vector<std::string>{"October", "November", "December", "January",
+                                                  "February", "March", "April"}));
+    EXPECT_EQ(Shown(), "2025-11-30") << "November of the year before, the day lowered";
+    EXPECT_TRUE(Changes.empty());
+    EXPECT_FALSE(Cal->MenuActive());
 }
 
 // The calendar as it shows, against its reviewed pictures.

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "components/entry/EsGlyphs.h"
 #include "components/entry/EsUtil.h"
 #include "platform/core/datetime.h"
 #include "platform/core/formatsettings.h"
@@ -18,6 +19,9 @@ TEsCustomDateEdit::TEsCustomDateEdit(TComponent* AOwner) : TEsEdPopup(AOwner) {
     FPopupCalFont.Assign(&Font());
     FPopupCalColors.SetColorsQuietly(TEsCalColors::SchemeColors(TEsCalColorScheme::csWindows));
     FPopupCalColors.SetSchemeQuietly(TEsCalColorScheme::csWindows);
+    TBitmap glyph;
+    LoadEsGlyph(glyph, "ESSMALLDOWNARROW");
+    Button().SetGlyph(glyph);
 }
 
 TDateTime TEsCustomDateEdit::Date() {

@@ -193,12 +193,36 @@ TEST_F(EsDateEdit, ADayChosenWithTheMouseOrEnterClosesTheCalendar) {
     EXPECT_TRUE(Edit->Focused());
 
     Edit->SetReadOnly(true);
+    EXPECT_FALSE(Edit->Button().Enabled());
     AltKey(VK_DOWN);
     ASSERT_TRUE(CalendarDown()) << "a read-only edit still drops its calendar by the keys";
     test::TypeKey(VK_DOWN);
     test::TypeKey(VK_RETURN, '\r');
     EXPECT_FALSE(CalendarDown());
     EXPECT_EQ(Edit->Text(), "3/27/24");
+}
+
+TEST_F(EsDateEdit, TheButtonDropsTheCalendarWhoseMonthButtonsKeepItDown) {
+    TEsEdButton& button = Edit->Button();
+    EXPECT_EQ(button.Glyph().Width(), 8);
+    EXPECT_EQ(button.Top(), 0);
+    EXPECT_EQ(button.BoundsRect().Right, Edit->Width() - 4) << "inside the sunken border";
+    Edit->SetText("3/10/24");
+    Click(button, Point(button.Width() / 2, button.Height() / 2));
+    ASSERT_TRUE(CalendarDown());
+    const TRect next = Edit->Calendar()->ButtonRect(cbNextMonth);
+    Click(*Edit->Calendar(), Point((next.Left + next.Right) / 2, (next.Top + next.Bottom) / 2));
+    EXPECT_TRUE(CalendarDown()) << "a month button moves the date as the keys do";
+    EXPECT_EQ(Edit->Text(), "4/10/24");
+    test::TypeKey(VK_RETURN, '\r');
+    EXPECT_FALSE(CalendarDown());
+
+    Edit->SetReadOnly(true);
+    EXPECT_FALSE(button.Enabled());
+    Edit->SetReadOnly(false);
+    EXPECT_TRUE(button.Enabled());
+    Edit->SetShowButton(false);
+    EXPECT_EQ(button.Width(), 0);
 }
 
 TEST_F(EsDateEdit, AClickOutsideTheCalendarClosesItAndAClickOnTheEditKeepsItsCaret) {

@@ -16,13 +16,14 @@ struct TGlyphArt {
 };
 
 // Drawn here rather than kept as files: six glyphs of a few pixels each read better as art.
+// The bottom-left pixel of each is background, which a button takes as transparent.
 constexpr std::array<TGlyphArt, 6> kGlyphs{{
     {"ESLEFTARROW", {"...X", "..XX", ".XXX", "XXXX", ".XXX", "..XX", "...X"}},
-    {"ESRIGHTARROW", {"X...", "XX..", "XXX.", "XXXX", "XXX.", "XX..", "X..."}},
+    {"ESRIGHTARROW", {".X...", ".XX..", ".XXX.", ".XXXX", ".XXX.", ".XX..", ".X..."}},
     {"ESLEFTARROWS",
      {"...X...X", "..XX..XX", ".XXX.XXX", "XXXXXXXX", ".XXX.XXX", "..XX..XX", "...X...X"}},
     {"ESRIGHTARROWS",
-     {"X...X...", "XX..XX..", "XXX.XXX.", "XXXXXXXX", "XXX.XXX.", "XX..XX..", "X...X..."}},
+     {".X...X...", ".XX..XX..", ".XXX.XXX.", ".XXXXXXXX", ".XXX.XXX.", ".XX..XX..", ".X...X..."}},
     {"ESTODAY", {"..XXX..", ".XXXXX.", "XXXXXXX", "XXXXXXX", "XXXXXXX", ".XXXXX.", "..XXX.."}},
     {"ESSMALLDOWNARROW", {"XXXXXXX.", ".XXXXX..", "..XXX...", "...X....", "........"}},
 }};
