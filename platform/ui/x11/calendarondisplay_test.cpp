@@ -62,9 +62,15 @@ public:
         return Calendar->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
     }
 
-    // The middle of the date edit, and of Day in its dropped-down calendar.
-    TPoint EditMiddle() const {
-        return Edit->ClientToScreen(Point(Edit->Width() / 2, Edit->Height() / 2));
+    // The middle of one of the calendar's buttons, of the date edit's button, and of Day in
+    // the edit's dropped-down calendar.
+    TPoint CalendarButton(TEsCalButton Which) const {
+        const TRect r = Calendar->ButtonRect(Which);
+        return Calendar->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    }
+    TPoint EditButton() const {
+        TEsEdButton& button = Edit->Button();
+        return button.ClientToScreen(Point(button.Width() / 2, button.Height() / 2));
     }
     TPoint DropDownDay(int32_t Day) const {
         const TEsCalendar& cal = *Edit->Calendar();
@@ -102,9 +108,12 @@ const std::vector<TStep>& Script() {
         ClickOn([](const TScene& S) { return S.Day(5); }, mbRight),
         ClickOn([](const TScene& S) { return S.Day(5); }),
         Keys({VK_HOME, VK_RETURN}),
-        ClickOn([](const TScene& S) { return S.EditMiddle(); }),
-        Keys({VK_MENU, VK_DOWN}),
+        ClickOn([](const TScene& S) { return S.CalendarButton(cbNextMonth); }),
+        ClickOn([](const TScene& S) { return S.CalendarButton(cbPrevYear); }),
+        ClickOn([](const TScene& S) { return S.EditButton(); }),
         ClickOn([](const TScene& S) { return S.DropDownDay(20); }),
+        Keys({VK_MENU, VK_DOWN}),
+        Keys({VK_RIGHT, VK_RETURN}),
     };
     return script;
 }
@@ -226,10 +235,17 @@ TEST_F(CalendarOnDisplay, DaysClickedAndKeysTypedOnTheDisplayChooseWhatInjectedI
                               "calendar 2024-04-01 by keys",
                               "calendar 2024-04-01",
                               "shows 2024-04-01",
-                              "shows 2024-04-01",  // the edit clicked
-                              "shows 2024-04-01",  // its calendar dropped down
+                              "calendar 2024-05-01 by keys",  // the month buttons
+                              "shows 2024-05-01",
+                              "calendar 2023-05-01 by keys",
+                              "shows 2023-05-01",
+                              "shows 2023-05-01",  // the edit's calendar dropped
                               "edit 3/20/24",
-                              "shows 2024-04-01"};
+                              "shows 2023-05-01",  // and a day picked
+                              "shows 2023-05-01",  // dropped again by the keys
+                              "edit 3/21/24",
+                              "edit 3/21/24",  // a day on, and chosen
+                              "shows 2023-05-01"};
     EXPECT_EQ(injected, expected);
     EXPECT_EQ(RunTyped(lengths), injected);
 }
