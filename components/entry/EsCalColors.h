@@ -53,9 +53,6 @@ public:
 
     // Copies the colours and the scheme of another TEsCalColors, without OnChange.
     void Assign(const TPersistent* Source) override;
-    // The colours without a scheme: a calendar starts with csWindows colours but csCustom.
-    void SetColorsQuietly(const TColorSet& Colors) { FColors = Colors; }
-    void SetSchemeQuietly(TEsCalColorScheme Value) { FColorScheme = Value; }
 
     TNotifyEvent OnChange;
 

@@ -17,8 +17,9 @@ TEsCustomDateEdit::TEsCustomDateEdit(TComponent* AOwner) : TEsEdPopup(AOwner) {
     const std::string order = GetProfileString("intl", "iDate", "0");
     FRules.DateOrder = order.empty() ? 0 : order[0] - '0';
     FPopupCalFont.Assign(&Font());
-    FPopupCalColors.SetColorsQuietly(TEsCalColors::SchemeColors(TEsCalColorScheme::csWindows));
-    FPopupCalColors.SetSchemeQuietly(TEsCalColorScheme::csWindows);
+    TEsCalColors windows;
+    windows.SetColorScheme(TEsCalColorScheme::csWindows);
+    FPopupCalColors.Assign(&windows);
     TBitmap glyph;
     LoadEsGlyph(glyph, "ESSMALLDOWNARROW");
     Button().SetGlyph(glyph);
@@ -31,7 +32,6 @@ TDateTime TEsCustomDateEdit::Date() {
 
 void TEsCustomDateEdit::SetDate(TDateTime Value) {
     FDate = Value;
-    SetModified(true);
     std::string text;
     if (Value != 0) DateToText(text, Value);
     SetText(text);

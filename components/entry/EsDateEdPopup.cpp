@@ -103,7 +103,6 @@ void TEsCustomDateEdit::CloseAt(int32_t Caret) {
 
 void TEsCustomDateEdit::CalendarChange(TObject*, TDateTime Value) {
     SetDate(Value);
-    SetModified(true);
     // A move by the keys leaves the calendar open; a day chosen closes it.
     if (FCalendar->KeyboardChange()) return;
     CloseAt(static_cast<int32_t>(Text().size()));
