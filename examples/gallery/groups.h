@@ -17,6 +17,11 @@ int Panels(vex::TForm* Form, int Left, int Top);
 // examples/gallery/menus.cpp
 int Menus(vex::TForm* Form, int Left, int Top);
 
+// entry.cpp
+int StatusBars(vex::TForm* Form, int Left, int Top);
+int SpinButtons(vex::TForm* Form, int Left, int Top);
+int MaskAndSpinEdits(vex::TForm* Form, int Left, int Top);
+
 // A calendar, and a date edit that drops one down (calendar.cpp).
 int Calendars(vex::TForm* Form, int Left, int Top);
 
