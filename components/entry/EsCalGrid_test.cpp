@@ -1,0 +1,108 @@
+#include "components/entry/EsCalGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "components/entry/EsCalColors.h"
+#include "components/entry/escal_testsupport.h"
+#include "platform/core/exceptions.h"
+#include "platform/win/keyboard.h"
+#include "tests/support/casefile.h"
+
+namespace vex {
+namespace {
+
+const std::string kCases = VEX_TEST_DIR "/testdata/escal.txt";
+
+TEST(EsCalGrid, TheGridShowsSixWeeksFromTheFirstDayOfTheWeek) {
+    for (const test::TestCase& c : test::ReadCases(kCases, "grid")) {
+        SCOPED_TRACE(c.Where);
+        const TEsDayGrid grid =
+            BuildDayGrid(static_cast<uint16_t>(c.Int(0)), static_cast<uint16_t>(c.Int(1)),
+                         static_cast<TEsDayType>(c.Int(2)));
+        EXPECT_EQ(grid.FirstIndex, c.Int(3));
+        EXPECT_EQ(grid.LastIndex, c.Int(4));
+        EXPECT_EQ(grid.Days[1], c.Int(5));
+        EXPECT_EQ(grid.Days[42], c.Int(6));
+        // The month's own days run without a gap, and the next month starts at 1.
+        for (int32_t i = grid.FirstIndex; i <= grid.LastIndex; ++i)
+            EXPECT_EQ(grid.Days[i], i - grid.FirstIndex + 1);
+        if (grid.LastIndex < 42) {
+            EXPECT_EQ(grid.Days[grid.LastIndex + 1], 1);
+        }
+    }
+}
+
+TEST(EsCalGrid, KeysMoveTheDateAndKeepTheDayWithinTheMonth) {
+    const std::map<std::string, uint16_t> keys{
+        {"LEFT", VK_LEFT}, {"RIGHT", VK_RIGHT}, {"UP", VK_UP},       {"DOWN", VK_DOWN},
+        {"HOME", VK_HOME}, {"END", VK_END},     {"PRIOR", VK_PRIOR}, {"NEXT", VK_NEXT},
+        {"BACK", VK_BACK}, {"TAB", VK_TAB}};
+    const TDateTime today = test::IsoDate("2026-03-15");
+    for (const test::TestCase& c : test::ReadCases(kCases, "keys")) {
+        SCOPED_TRACE(c.Where);
+        const std::string& held = c[2];
+        const auto target = CalendarKeyTarget(
+            test::IsoDate(c[0]), today, keys.at(c[1]), held.find("shift") != std::string::npos,
+            held.find("ctrl") != std::string::npos, held.find("alt") != std::string::npos);
+        if (c[3] == "none") {
+            EXPECT_FALSE(target.has_value());
+        } else {
+            ASSERT_TRUE(target.has_value());
+            EXPECT_EQ(test::IsoText(*target), c[3]);
+        }
+    }
+}
+
+TEST(EsCalGrid, TheMonthMenuListsSevenMonthsAroundTheCurrentOne) {
+    const std::array<uint8_t, 7> january{10, 11, 12, 1, 2, 3, 4};
+    EXPECT_EQ(MonthMenuMonths(1), january);
+    for (const test::TestCase& c : test::ReadCases(kCases, "menu")) {
+        SCOPED_TRACE(c.Where);
+        const auto chosen = MonthMenuDate(test::IsoDate(c[0]), static_cast<int32_t>(c.Int(1)));
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_EQ(test::IsoText(*chosen), c[2]);
+    }
+}
+
+TEST(EsCalColors, ASchemeSetsAllSixColoursAndOneColourMakesThemCustom) {
+    TEsCalColors colors;
+    int changes = 0;
+    colors.OnChange = [&](TObject*) { ++changes; };
+    EXPECT_EQ(colors.ColorScheme(), TEsCalColorScheme::csCustom);
+    EXPECT_EQ(colors.Weekend(), clRed) << "a calendar starts in the Windows colours";
+    colors.SetColorScheme(TEsCalColorScheme::csOcean);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(colors.ColorScheme(), TEsCalColorScheme::csOcean);
+    EXPECT_EQ(colors.Days(), clAqua);
+    EXPECT_EQ(colors.Weekend(), clNavy);
+    colors.SetDays(clAqua);
+    EXPECT_EQ(changes, 1) << "an unchanged colour is no change";
+    colors.SetDays(clLime);
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(colors.ColorScheme(), TEsCalColorScheme::csCustom);
+    colors.SetColorScheme(TEsCalColorScheme::csCustom);
+    EXPECT_EQ(colors.Days(), clLime) << "choosing csCustom keeps the colours";
+
+    TEsCalColors copy;
+    copy.OnChange = [&](TObject*) { ++changes; };
+    colors.SetColorScheme(TEsCalColorScheme::csRose);
+    copy.Assign(&colors);
+    EXPECT_EQ(copy.ColorScheme(), TEsCalColorScheme::csRose);
+    EXPECT_EQ(copy.Days(), clFuchsia);
+    EXPECT_EQ(changes, 3) << "copying tells no one";
+}
+
+TEST(EsCalColors, AHandlerThatThrowsLeavesLaterColourChangesCustom) {
+    TEsCalColors colors;
+    colors.OnChange = [](TObject*) { throw Exception("repaint failed"); };
+    EXPECT_THROW(colors.SetColorScheme(TEsCalColorScheme::csGold), Exception);
+    colors.OnChange = nullptr;
+    colors.SetActiveDay(clBlue);
+    EXPECT_EQ(colors.ColorScheme(), TEsCalColorScheme::csCustom);
+}
+
+}  // namespace
+}  // namespace vex
