@@ -4,4 +4,9 @@
 
 #include "examples/gallery/gallerykit.h"
 
-namespace gallery {}  // namespace gallery
+namespace gallery {
+
+// List boxes and combo boxes (lists.cpp).
+int ListBoxes(vex::TForm* Form, int Left, int Top);
+
+}  // namespace gallery
