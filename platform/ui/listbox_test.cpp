@@ -43,7 +43,6 @@ struct TListFixture : test::TListScene {
     }
 
     TListBox* List = nullptr;
-    TLog Log;
 };
 
 TEST(ListBox, ItemsChangedThroughTheStringsAreTheListsOwn) {
