@@ -360,7 +360,7 @@ int TrackIcons(TForm* Form, int Left, int Top) {
 const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, AttachedLabels,
                                TrackIcons};
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
-const TGroup kListColumn[] = {ListBoxes};
+const TGroup kListColumn[] = {ListBoxes, ComboBoxes};
 const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kListColumn};
 
 TForm* MakeGallery() {

@@ -8,5 +8,6 @@ namespace gallery {
 
 // List boxes and combo boxes (lists.cpp).
 int ListBoxes(vex::TForm* Form, int Left, int Top);
+int ComboBoxes(vex::TForm* Form, int Left, int Top);
 
 }  // namespace gallery

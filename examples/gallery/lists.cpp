@@ -4,6 +4,7 @@
 
 #include "examples/gallery/gallerykit.h"
 #include "examples/gallery/groups.h"
+#include "platform/ui/combobox.h"
 #include "platform/ui/listbox.h"
 
 namespace gallery {
@@ -63,6 +64,31 @@ int ListBoxes(TForm* Form, int Left, int Top) {
     auto* results = Add<TColumnsListBox>(box, Rect(152, 124, 290, 198));
     results->SetTabWidth(30);
     results->Items().SetText("ann\tHello\nbob\tInvoice\neve\tWinner!\njoe\tLunch\n");
+    return box->BoundsRect().Bottom;
+}
+
+int ComboBoxes(TForm* Form, int Left, int Top) {
+    TFramedPanel* box = AddGroup(Form, Left, Top, 92, "Combo boxes (a click drops the list)");
+    const char* spacings = "Single,\"1.5 Lines\",Double,\"At least\",Exactly,Multiple";
+    AddLabel(box, Rect(8, 6, 140, 20), "Drop-down list");
+    auto* spacing = Add<TComboBox>(box, Rect(8, 22, 140, 42));
+    spacing->SetStyle(csDropDownList);
+    spacing->Items().SetCommaText(spacings);
+    spacing->SetItemIndex(1);
+
+    AddLabel(box, Rect(152, 6, 290, 20), "Disabled");
+    auto* disabled = Add<TComboBox>(box, Rect(152, 22, 290, 42));
+    disabled->SetStyle(csDropDownList);
+    disabled->Items().SetCommaText(spacings);
+    disabled->SetItemIndex(4);
+    disabled->SetEnabled(false);
+
+    AddLabel(box, Rect(8, 50, 140, 64), "Twenty months, 8 rows");
+    auto* months = Add<TComboBox>(box, Rect(8, 66, 140, 86));
+    months->SetStyle(csDropDownList);
+    for (int i = 1; i <= 20; ++i)
+        months->Items().Add("Month " + std::to_string(i));
+    months->SetItemIndex(0);
     return box->BoundsRect().Bottom;
 }
 
