@@ -314,6 +314,13 @@ TEST(ListBox, RowsOfVaryingHeightTakeWhatOnMeasureItemSays) {
     PressKey(VK_HOME);
     PressKey(VK_NEXT);
     EXPECT_EQ(t.List->TopIndex(), 0);
+    // Heights a handler gets wrong are cut to what a row can be.
+    t.List->OnMeasureItem = [](TWinControl*, int32_t Index, int32_t& Height) {
+        Height = Index % 2 == 0 ? 100000 : -5;
+    };
+    t.List->Items().SetCommaText("huge,none");
+    EXPECT_EQ(t.List->Perform(LB_GETITEMHEIGHT, 0, 0), TCustomListBox::MaxItemHeight);
+    EXPECT_EQ(t.List->Perform(LB_GETITEMHEIGHT, 1, 0), 1);
 }
 
 }  // namespace
