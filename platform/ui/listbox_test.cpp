@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ui/lists_testsupport.h"
+#include "platform/win/capture.h"
 #include "platform/win/scrollbars.h"
 
 namespace vex {
@@ -285,6 +286,19 @@ TEST(ListBox, TheTopIndexStaysWhereAWholePageOfItemsShows) {
     for (int i = 0; i < 5; ++i)
         t.List->Items().Delete(t.List->Items().Count() - 1);
     EXPECT_EQ(t.List->TopIndex(), 9);
+}
+
+TEST(ListBox, ItsScrollBarScrollsARowAtTheArrowsAndAPageOnTheTrack) {
+    TListFixture t;
+    const int32_t bar = t.List->ClientWidth() + 8;
+    ClickAt(*t.List, Point(bar, t.List->ClientHeight() - 4));
+    EXPECT_EQ(t.List->TopIndex(), 1);
+    ClickAt(*t.List, Point(bar, t.List->ClientHeight() - 24));
+    EXPECT_EQ(t.List->TopIndex(), 6);
+    ClickAt(*t.List, Point(bar, 4));
+    EXPECT_EQ(t.List->TopIndex(), 5);
+    EXPECT_EQ(t.Index(), -1);  // the bar chooses nothing
+    EXPECT_EQ(GetCapture(), 0u);
 }
 
 TEST(ListBox, AnIntegralHeightCutsOffTheRowThatWouldNotShowWhole) {
