@@ -6,6 +6,9 @@
 
 namespace gallery {
 
+// edits.cpp
+int Edits(vex::TForm* Form, int Left, int Top);
+int Memos(vex::TForm* Form, int Left, int Top);
 // List boxes and combo boxes (lists.cpp).
 int ListBoxes(vex::TForm* Form, int Left, int Top);
 int ComboBoxes(vex::TForm* Form, int Left, int Top);
