@@ -4,6 +4,7 @@
 
 #include "platform/gfx/drawtext.h"
 #include "platform/gfx/edges.h"
+#include "platform/ui/comboboxedit.h"
 #include "platform/ui/comboboxlist.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/screen.h"
@@ -29,11 +30,17 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner)
     SetParentColor(false);
     SetColor(clWindow);
     SetBounds(0, 0, 145, 0);
+    UpdateEdit();
 }
 
 TCustomComboBox::~TCustomComboBox() {
     FDestroying = true;
+    // Quietly: no event reaches a combo box that is going, and the edit goes while the combo
+    // box it tells of its focus is whole.
+    FDroppedDown = false;
     FList->Close();
+    delete FEdit;
+    FEdit = nullptr;
 }
 
 void TCustomComboBox::CreateParams(TCreateParams& Params) {
@@ -61,8 +68,41 @@ void TCustomComboBox::Clear() {
 
 void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
     if (FStyle == Value) return;
+    CloseList(false);
     FStyle = Value;
-    RecreateWnd();
+    UpdateEdit();
+    ShowItem(ItemIndex());
+}
+
+void TCustomComboBox::UpdateEdit() {
+    if (FStyle != csDropDown) {
+        delete FEdit;
+        FEdit = nullptr;
+        Invalidate();
+        return;
+    }
+    if (FEdit == nullptr) {
+        const bool focused = HandleAllocated() && Focused();
+        FEdit = new TComboBoxEdit(*this);
+        FEdit->SetParent(this);
+        if (focused && FEdit->CanFocus()) FEdit->SetFocus();
+    }
+    // A row and the edit's own margin above and below it: its text lies where the list
+    // style's does.
+    const TRect client = ClientRect();
+    FEdit->SetBounds(1, 1, std::max(0, ButtonRect().Left - 2), std::max(0, client.Bottom - 2));
+}
+
+void TCustomComboBox::SetFocus() {
+    if (FEdit != nullptr && FEdit->CanFocus())
+        FEdit->SetFocus();
+    else
+        TWinControl::SetFocus();
+}
+
+void TCustomComboBox::WMSize(TMessage& Message) {
+    TWinControl::WMSize(Message);
+    UpdateEdit();
 }
 
 int32_t TCustomComboBox::ItemIndex() {
@@ -78,6 +118,13 @@ void TCustomComboBox::ShowItem(int32_t Index) {
     FChosen = Index;
     FList->SetItemIndex(Index);
     const std::string text = Index >= 0 ? Items().Strings(Index) : std::string();
+    if (FEdit != nullptr) {
+        FShowingItem = true;
+        FEdit->SetText(text);
+        FEdit->SelectAll();
+        FShowingItem = false;
+        return;
+    }
     // The base stores the text; this control's own WM_SETTEXT would look the item up again.
     TMessage set{WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), 0};
     TWinControl::DefaultHandler(set);
@@ -164,6 +211,20 @@ void TCustomComboBox::CloseList(bool Accept) {
     if (!life.expired()) CloseUp();
 }
 
+void TCustomComboBox::EditChanged() {
+    if (FShowingItem) return;
+    const std::string text = FEdit->Text();
+    const int32_t named = Items().IndexOf(text);
+    FChosen = named;
+    if (FDroppedDown) {
+        if (!text.empty())
+            FList->Perform(LB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    } else {
+        FList->SetItemIndex(named);
+    }
+    Change();
+}
+
 void TCustomComboBox::ChooseByUser(int32_t Index) {
     if (Index == ItemIndex() || Index < 0) return;
     ShowItem(Index);
@@ -185,8 +246,17 @@ void TCustomComboBox::PaintWindow(HDC DC) {
     TRect button = ButtonRect();
     FCanvas.Brush().SetColor(Color());
     FCanvas.FillRect(Rect(0, 0, button.Left, client.Bottom));
+    if (FEdit == nullptr) PaintFace(DC, Rect(0, 0, button.Left, client.Bottom));
+    UINT state = DFCS_SCROLLCOMBOBOX;
+    if (FDroppedDown) state |= DFCS_PUSHED;
+    if (!Enabled()) state |= DFCS_INACTIVE;
+    DrawFrameControl(DC, button, DFC_SCROLL, state);
+    if (!watch.Expired()) FCanvas.SetHandle(nullptr);
+}
+
+void TCustomComboBox::PaintFace(HDC DC, const TRect& Face) {
     // The chosen item, in the selection's colours while the face has the focus.
-    TRect text = Rect(kMargin - 1, kMargin - 1, button.Left - 1, client.Bottom - kMargin + 1);
+    TRect text = Rect(kMargin - 1, kMargin - 1, Face.Right - 1, Face.Bottom - kMargin + 1);
     const bool marked = Focused() && !FDroppedDown;
     FCanvas.Font().Assign(&Font());
     if (!Enabled()) FCanvas.Font().SetColor(clGrayText);
@@ -197,14 +267,9 @@ void TCustomComboBox::PaintWindow(HDC DC) {
     FCanvas.FillRect(text);
     const int32_t index = ItemIndex();
     if (index >= 0)
-        FCanvas.TextRect(text, text.Left + 2, (client.Bottom - ItemHeight()) / 2,
+        FCanvas.TextRect(text, text.Left + 2, (Face.Bottom - ItemHeight()) / 2,
                          Items().Strings(index));
     if (Focused()) DrawFocusRect(DC, text);
-    UINT state = DFCS_SCROLLCOMBOBOX;
-    if (FDroppedDown) state |= DFCS_PUSHED;
-    if (!Enabled()) state |= DFCS_INACTIVE;
-    DrawFrameControl(DC, button, DFC_SCROLL, state);
-    if (!watch.Expired()) FCanvas.SetHandle(nullptr);
 }
 
 }  // namespace vex

@@ -10,17 +10,19 @@
 
 namespace vex {
 
+class TComboBoxEdit;
 class TComboBoxList;
 
 // csDropDown: an edit with a button; csDropDownList: a face showing the chosen item.
 enum TComboBoxStyle { csDropDown, csDropDownList };
 
-// A closed face that shows one item of a list the button drops down. Closed, the arrows,
-// Page Up/Down, Home, End and a typed letter change the item; Alt+Down, Alt+Up, F4 and a press
-// on the face open the list. Open, the same keys move through the list, Enter or a click on an
-// item picks it, Escape or a press outside closes it unchanged, and so does losing the focus.
-// A change the user makes fires OnClick and OnChange; setting ItemIndex or Text fires nothing.
-// The list is a TComboBoxList (comboboxlist.h); input is in comboboxinput.cpp.
+// A closed face that shows one item of a list the button drops down, or (csDropDown) an edit
+// that takes any text, the items offered. Closed, the arrows, Page Up/Down and (but in the edit,
+// where they edit) Home, End and a typed letter change the item; Alt+Down, Alt+Up, F4 and a press
+// on the face or its button open the list. Open, the same keys move through the list, Enter or a
+// click on an item picks it, Escape or a press outside closes it unchanged, and so does losing the
+// focus. A change the user makes fires OnClick and OnChange; setting ItemIndex or Text fires
+// nothing. The list is a TComboBoxList (comboboxlist.h); input is in comboboxinput.cpp.
 class TCustomComboBox : public TWinControl {
     VEX_CLASS(TCustomComboBox, TWinControl)
 
@@ -45,6 +47,8 @@ public:
     void Clear();
 
     void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
+    // The edit takes the focus of a drop-down combo box.
+    void SetFocus() override;
     void DefaultHandler(TMessage& Message) override;
 
     TNotifyEvent OnChange;
@@ -52,6 +56,7 @@ public:
     TNotifyEvent OnCloseUp;
 
 protected:
+    friend class TComboBoxEdit;
     friend class TComboBoxList;
 
     void CreateParams(TCreateParams& Params) override;
@@ -61,6 +66,7 @@ protected:
     void CMCancelMode(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
     void WMSetFocus(TMessage& Message) override;
+    void WMSize(TMessage& Message) override;
     virtual void Change();
     virtual void DropDown();
     virtual void CloseUp();
@@ -74,15 +80,24 @@ protected:
     void ChooseByUser(int32_t Index);
 
 private:
-    // Shows Index on the face without telling anyone.
+    // Shows Index on the face (in the edit, selected) without telling anyone.
     void ShowItem(int32_t Index);
+    // The user changed the edit's text: the item it names is the chosen one, the open list
+    // shows the first starting with it, and OnChange fires.
+    void EditChanged();
+    // Makes or frees the edit as the style asks, and places it left of the button.
+    void UpdateEdit();
     // Hands a key or character to the list and makes its new item the chosen one.
     void MoveThroughList(UINT Msg, WPARAM Key);
     bool HandleKey(uint16_t Key, bool Alt);
     int32_t FaceHeight();
+    // The chosen item over Face, marked while the control has the focus.
+    void PaintFace(HDC DC, const TRect& Face);
     TRect ButtonRect();
 
     std::unique_ptr<TComboBoxList> FList;
+    TComboBoxEdit* FEdit = nullptr;  // owned as a component; only with csDropDown
+    bool FShowingItem = false;
     TControlCanvas FCanvas;
     TComboBoxStyle FStyle = csDropDown;
     int32_t FDropDownCount = 8;

@@ -185,6 +185,55 @@ TEST(ComboBox, ATextChoosesTheItemItNames) {
     EXPECT_TRUE(t.Log.empty());
 }
 
+// A drop-down combo box: the fixture's, with an edit for any text.
+struct TDropDownFixture : TComboFixture {
+    TDropDownFixture() : TComboFixture(0) {
+        Combo->SetStyle(csDropDown);
+        Combo->Items().SetCommaText("Arial,Courier,\"Courier New\",Times");
+        Combo->SetFocus();
+        Application().ProcessMessages();
+    }
+};
+
+TEST(ComboBox, ADropDownsEditTakesAnyTextAndChoosesTheItemItNames) {
+    TDropDownFixture t;
+    test::TypeText("cour");
+    EXPECT_EQ(t.Combo->Text(), "cour");
+    EXPECT_EQ(t.Combo->ItemIndex(), -1);
+    test::TypeText("ier");
+    EXPECT_EQ(t.Combo->ItemIndex(), 1);  // "courier" names "Courier", case aside
+    EXPECT_EQ(t.Log.back(), "change 1 courier");
+    EXPECT_EQ(t.Log.size(), 7u);  // a change for every character
+    PressKey(VK_HOME);            // the edit's: the caret goes, the item stays
+    PressKey(VK_LEFT);
+    EXPECT_EQ(t.Combo->ItemIndex(), 1);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(t.Combo->Text(), "Courier New");
+    t.Combo->SetText("Verdana");
+    EXPECT_EQ(t.Combo->Text(), "Verdana");
+    EXPECT_EQ(t.Combo->ItemIndex(), -1);
+    t.Combo->SetText("times");
+    EXPECT_EQ(t.Combo->ItemIndex(), 3);
+}
+
+TEST(ComboBox, ADropDownsOpenListFollowsWhatIsTypedAndEnterPicksIt) {
+    TDropDownFixture t;
+    PressKey(VK_DOWN, {VK_MENU});
+    ASSERT_TRUE(t.Combo->DroppedDown());
+    test::TypeText("ti");
+    EXPECT_EQ(t.List()->ItemIndex(), 3);
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    EXPECT_FALSE(t.Combo->DroppedDown());
+    EXPECT_EQ(t.Combo->Text(), "Courier New");
+    // A press on the button opens the list; Escape closes it and keeps the text.
+    ClickAt(*t.Combo, Point(t.Combo->ClientWidth() - 4, t.Combo->ClientHeight() / 2));
+    EXPECT_TRUE(t.Combo->DroppedDown());
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(t.Combo->DroppedDown());
+    EXPECT_EQ(t.Combo->Text(), "Courier New");
+}
+
 TEST(ComboBox, AFreedComboBoxTakesItsOpenListAndTheMouseWithIt) {
     TComboFixture t;
     PressKey(VK_F4);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ui/combobox.h"
+#include "platform/ui/comboboxedit.h"
 #include "platform/ui/comboboxlist.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/win/keyboard.h"
@@ -30,7 +31,8 @@ void TCustomComboBox::DefaultHandler(TMessage& Message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
             const std::weak_ptr<const void> life = LifeToken();
-            if (CanFocus() && !Focused()) SetFocus();
+            TWinControl* focus = FEdit != nullptr ? static_cast<TWinControl*>(FEdit) : this;
+            if (focus->CanFocus() && !focus->Focused()) focus->SetFocus();
             if (life.expired()) return;
             if (FDroppedDown)
                 CloseList(false);
@@ -46,8 +48,21 @@ void TCustomComboBox::DefaultHandler(TMessage& Message) {
                                 GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0 ? VK_UP : VK_DOWN);
             Message.Result = 1;
             return;
+        case WM_GETTEXT:
+        case WM_GETTEXTLENGTH:
+            if (FEdit == nullptr) break;
+            Message.Result = FEdit->Perform(Message.Msg, Message.WParam, Message.LParam);
+            return;
         case WM_SETTEXT: {
-            if (FStyle != csDropDownList) break;
+            if (FEdit != nullptr) {
+                // Any text goes in the edit; the item it names, if one does, is chosen.
+                FShowingItem = true;
+                Message.Result = FEdit->Perform(WM_SETTEXT, Message.WParam, Message.LParam);
+                FShowingItem = false;
+                FChosen = Items().IndexOf(FEdit->Text());
+                FList->SetItemIndex(FChosen);
+                return;
+            }
             // The face shows items only: a text chooses the item it names.
             const auto* text = reinterpret_cast<const char*>(Message.LParam);
             ShowItem(Items().IndexOf(text != nullptr ? text : ""));
@@ -69,6 +84,10 @@ bool TCustomComboBox::HandleKey(uint16_t Key, bool Alt) {
         return true;
     }
     if (Alt) return false;
+    // In the edit these move the caret.
+    const bool editing =
+        FEdit != nullptr && (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_HOME || Key == VK_END);
+    if (editing) return false;
     switch (Key) {
         case VK_RETURN:
         case VK_ESCAPE:
@@ -108,6 +127,8 @@ void TCustomComboBox::MoveThroughList(UINT Msg, WPARAM Key) {
 
 void TCustomComboBox::WMSetFocus(TMessage& Message) {
     TWinControl::WMSetFocus(Message);
+    // The edit takes the keys of a drop-down combo box.
+    if (FEdit != nullptr && FEdit->CanFocus()) FEdit->SetFocus();
     Invalidate();
 }
 

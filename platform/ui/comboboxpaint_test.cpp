@@ -39,5 +39,15 @@ TEST(ComboBoxPicture, ClosedWithAndWithoutTheFocusAndOpenWithItsList) {
     EXPECT_TRUE(Matches(*combo, "combobox_list_disabled"));
 }
 
+TEST(ComboBoxPicture, ADropDownsEditBesideItsButton) {
+    test::TListScene t;
+    auto* combo = t.Add<TComboBox>(t.Form, Rect(8, 8, 128, 28));
+    combo->Items().SetCommaText("Arial,Courier,Times");
+    combo->SetText("Courier");
+    EXPECT_TRUE(Matches(*combo, "combobox_edit_closed"));
+    combo->SetFocus();  // the text is selected as the focus comes
+    EXPECT_TRUE(Matches(*combo, "combobox_edit_focused"));
+}
+
 }  // namespace
 }  // namespace vex
