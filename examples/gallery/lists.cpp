@@ -89,6 +89,11 @@ int ComboBoxes(TForm* Form, int Left, int Top) {
     for (int i = 1; i <= 20; ++i)
         months->Items().Add("Month " + std::to_string(i));
     months->SetItemIndex(0);
+
+    AddLabel(box, Rect(152, 50, 290, 64), "Drop-down: any text");
+    auto* fonts = Add<TComboBox>(box, Rect(152, 66, 290, 86));
+    fonts->Items().SetCommaText("Arial,\"Courier New\",\"Times New Roman\",Verdana");
+    fonts->SetText("Courier New");
     return box->BoundsRect().Bottom;
 }
 
