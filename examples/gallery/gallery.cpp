@@ -361,8 +361,11 @@ const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, Attac
                                TrackIcons};
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
 const TGroup kEditColumn[] = {Edits, Memos};
+const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels};
+const TGroup kMenuColumn[] = {Menus};
 const TGroup kListColumn[] = {ListBoxes, ComboBoxes};
-const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kEditColumn, kListColumn};
+const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn, kEditColumn,
+                                            kButtonColumn, kMenuColumn,  kListColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);
