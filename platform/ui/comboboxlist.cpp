@@ -19,9 +19,10 @@ TComboBoxList::TComboBoxList(TCustomComboBox& ComboBox)
 
 void TComboBoxList::CreateParams(TCreateParams& Params) {
     TCustomListBox::CreateParams(Params);
-    // The list's own styles stay; the window is a bordered popup above everything.
+    // The list's own styles stay; the window is a bordered popup above everything, which a
+    // display shows at once where it is put, past any window manager.
     Params.Style = (Params.Style & 0xFFFF) | WS_POPUP | WS_BORDER | WS_VSCROLL;
-    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
     Params.WndParent = 0;
 }
 
