@@ -64,6 +64,10 @@ public:
         FCombo->OnChange = [this](TObject*) { Note("combo " + FCombo->Text()); };
         FCombo->OnDropDown = [this](TObject*) { Note("combo opens"); };
         FCombo->OnCloseUp = [this](TObject*) { Note("combo closes"); };
+        FFonts->SetBounds(160, 40, 140, 0);
+        FFonts->SetParent(FForm);
+        FFonts->Items().SetCommaText("Arial,Courier,Times");
+        FFonts->OnChange = [this](TObject*) { Note("fonts " + FFonts->Text()); };
         FForm->Show();
         SetActiveWindow(FForm->Handle());
         FList->SetFocus();
@@ -76,6 +80,7 @@ public:
     // A screen point: of a list box row, of the combo box's face, or of a row of its open list.
     TPoint ListRow(int32_t Row) { return FList->ClientToScreen(Point(30, Row * RowHeight() + 4)); }
     TPoint Face() { return FCombo->ClientToScreen(Point(40, FCombo->ClientHeight() / 2)); }
+    TPoint FontsEdit() { return FFonts->ClientToScreen(Point(40, FFonts->ClientHeight() / 2)); }
     TPoint OpenRow(int32_t Row) {
         TControl* list = FindControl(GetCapture());
         return list == nullptr ? Point(0, 0)
@@ -84,8 +89,8 @@ public:
     std::string State() {
         return "list " + std::to_string(FList->ItemIndex()) + " top " +
                std::to_string(FList->TopIndex()) + ", combo " + FCombo->Text() +
-               (FCombo->DroppedDown() ? " open" : " closed") + ", capture " +
-               (GetCapture() != 0 ? "held" : "free");
+               (FCombo->DroppedDown() ? " open" : " closed") + ", fonts " + FFonts->Text() +
+               ", capture " + (GetCapture() != 0 ? "held" : "free");
     }
 
     TRecord Record;
@@ -97,6 +102,7 @@ private:
     TForm* FForm = new TForm(nullptr);
     TListBox* FList = new TListBox(FForm);
     TComboBox* FCombo = new TComboBox(FForm);
+    TComboBox* FFonts = new TComboBox(FForm);  // a drop-down: an edit for any text
 };
 
 // One step: a click at a point the scene names when the step comes, or keys.
@@ -124,6 +130,10 @@ const std::vector<TStep>& Script() {
         Keys({VK_DOWN, VK_DOWN, VK_RETURN}, 2),
         Keys({VK_F4, VK_DOWN, VK_ESCAPE}, 2),
         Keys({VK_UP}, 1),
+        Click([](TScene& S) { return S.FontsEdit(); }, 0),
+        Keys({'T', 'I', 'M'}, 3),
+        Keys({VK_DOWN}, 1),
+        Keys({VK_F4, VK_DOWN, VK_RETURN}, 1),
     };
     return script;
 }
@@ -142,7 +152,8 @@ std::string XKeyNames(const std::vector<int32_t>& Keys) {
                                  : key == VK_END    ? "End"
                                  : key == VK_RETURN ? "Return"
                                  : key == VK_ESCAPE ? "Escape"
-                                                    : "F4";
+                                 : key == VK_F4     ? "F4"
+                                                    : std::string(1, static_cast<char>(key + 32));
         names += " " + (alt ? "alt+" + name : name);
         alt = false;
     }
@@ -262,8 +273,9 @@ protected:
 TEST_F(ListsOnDisplay, ClicksAndKeysOnTheDisplayDoWhatTheSameInputInjectedDoes) {
     const TRecord injected = RunInjected();
     // The script reaches what it aims at: the rows clicked, the item picked from the open list.
-    for (const char* line : {"list 3", "list 13", "combo Double", "combo Exactly", "combo At least",
-                             "list 29 top 21, combo At least closed, capture free"})
+    for (const char* line :
+         {"list 3", "list 13", "combo Double", "combo Exactly", "combo At least", "fonts tim",
+          "fonts Arial", "list 29 top 21, combo At least closed, fonts Courier, capture free"})
         EXPECT_NE(std::find(injected.begin(), injected.end(), line), injected.end()) << line;
     const TRecord typed = RunTyped();
     EXPECT_EQ(typed, injected);
