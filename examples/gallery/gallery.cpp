@@ -360,9 +360,9 @@ int TrackIcons(TForm* Form, int Left, int Top) {
 const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, AttachedLabels,
                                TrackIcons};
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
-const TGroup kEditColumn[] = {Edits, Memos};
-const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels};
-const TGroup kMenuColumn[] = {Menus};
+const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits};
+const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons};
+const TGroup kMenuColumn[] = {Menus, StatusBars, ExplorerButtons};
 const TGroup kListColumn[] = {ListBoxes, ComboBoxes};
 const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn, kEditColumn,
                                             kButtonColumn, kMenuColumn,  kListColumn};

@@ -20,4 +20,11 @@ int Menus(vex::TForm* Form, int Left, int Top);
 int ListBoxes(vex::TForm* Form, int Left, int Top);
 int ComboBoxes(vex::TForm* Form, int Left, int Top);
 
+// entry.cpp
+int StatusBars(vex::TForm* Form, int Left, int Top);
+int SpinButtons(vex::TForm* Form, int Left, int Top);
+int MaskAndSpinEdits(vex::TForm* Form, int Left, int Top);
+// explorer.cpp: a bar of explorer-style buttons, with their toggle, disabled and office looks.
+int ExplorerButtons(vex::TForm* Form, int Left, int Top);
+
 }  // namespace gallery

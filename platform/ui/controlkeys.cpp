@@ -4,6 +4,7 @@
 #include "platform/core/stringutils.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/form.h"
+#include "platform/ui/menus.h"
 #include "platform/ui/wincontrol.h"
 #include "platform/win/capture.h"
 #include "platform/win/focus.h"
@@ -38,8 +39,17 @@ LRESULT AskForm(TControl* Control, UINT Msg, const TMessage& Message) {
     return form != nullptr ? form->Perform(Msg, Message.WParam, Message.LParam) : 0;
 }
 
-// A shortcut of the form's menu takes a key before the control that has the focus sees it.
+// A shortcut takes a key before the control that has the focus sees it: one of the popup menus
+// of the control and its parents, nearest first, then one of the form's menu.
 bool IsMenuKey(TControl* Control, TMessage& Message) {
+    const auto key = static_cast<uint16_t>(Message.WParam);
+    const TShiftState shift = KeyDataToShiftState(Message.LParam);
+    for (TControl* c = Control; c != nullptr; c = c->Parent()) {
+        const std::weak_ptr<const void> life = c->LifeToken();
+        auto* menu = dynamic_cast<TMenu*>(c->PopupMenu());
+        if (menu != nullptr && menu->IsShortCut(key, shift)) return true;
+        if (life.expired()) return true;
+    }
     TCustomForm* form = GetParentForm(Control);
     return form != nullptr && form->IsShortCut(Message);
 }

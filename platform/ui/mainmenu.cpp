@@ -19,11 +19,11 @@ namespace vex {
 namespace {
 
 // Lays the bar out in the screen's menu font on a canvas of its own.
-TMenuBarLayout MeasureBar(const TMenuItem& Root) {
+TMenuBarLayout MeasureBar(const TMenuItem& Root, int32_t Width) {
     TBitmap scratch;
     TCanvas canvas(scratch);
     canvas.Font().Assign(&Screen().MenuFont());
-    return LayOutMenuBar(canvas, Root);
+    return LayOutMenuBar(canvas, Root, Width);
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ void TMainMenu::SetForm(TCustomForm* Value) {
 }
 
 TMenuBarLayout TMainMenu::Layout() const {
-    return MeasureBar(*Items());
+    return MeasureBar(*Items(), FBar.Right - FBar.Left);
 }
 
 TRect TMainMenu::TitleBounds(int32_t Title) const {
@@ -131,8 +131,9 @@ bool TMainMenu::FormMessage(TMessage& Message, const std::function<void(TMessage
             Inherited(Message);
             FBar = TRect{};
             if (rect == nullptr || !HasSubMenu(*Items())) return true;
+            const int32_t height = MeasureBar(*Items(), rect->Right - rect->Left).Height;
             TRect bar = Rect(rect->Left, rect->Top, rect->Right,
-                             std::min(rect->Top + Layout().Height, rect->Bottom));
+                             std::min(rect->Top + height, rect->Bottom));
             rect->Top = bar.Bottom;
             OffsetRect(bar, -window.Left, -window.Top);
             FBar = bar;
@@ -144,7 +145,8 @@ bool TMainMenu::FormMessage(TMessage& Message, const std::function<void(TMessage
             const TWindowContext context(FForm->Handle(), true);
             TCanvas& canvas = *context.DC();
             canvas.Font().Assign(&Screen().MenuFont());
-            PaintMenuBar(canvas, *Items(), LayOutMenuBar(canvas, *Items()), FBar, FHighlight);
+            PaintMenuBar(canvas, *Items(), LayOutMenuBar(canvas, *Items(), FBar.Right - FBar.Left),
+                         FBar, FHighlight);
             return true;
         }
         case WM_NCHITTEST: {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/form.h"
@@ -103,6 +104,23 @@ TEST_F(MainMenuTest, TheBarTakesClientHeight) {
     EXPECT_EQ(Form.Form->ClientRect(), ClientBefore);
 }
 
+TEST_F(MainMenuTest, TitlesThatDoNotFitGoOnInMoreRows) {
+    const TRect oneRow = Menu->BarBounds();
+    const int32_t row = oneRow.Bottom - oneRow.Top;
+    const int32_t clientWithoutBar = Form.Form->ClientHeight() + row;
+    // Room for two titles a row.
+    Form.Form->SetWidth(Form.Form->Width() - oneRow.Right + Menu->TitleBounds(1).Right + 4);
+    Settle();
+    const TRect twoRows = Menu->BarBounds();
+    EXPECT_EQ(twoRows.Bottom - twoRows.Top, 2 * row);
+    EXPECT_EQ(Form.Form->ClientHeight(), clientWithoutBar - 2 * row);
+    EXPECT_EQ(Menu->TitleBounds(1).Top, Menu->TitleBounds(0).Top);
+    EXPECT_EQ(Menu->TitleBounds(2).Top, Menu->TitleBounds(0).Bottom);
+    EXPECT_EQ(Menu->TitleBounds(2).Left, Menu->TitleBounds(0).Left);
+    Run([&] { ClickAt(TitleCentre(2)); }, {});
+    EXPECT_EQ(Clicks, std::vector<std::string>{"&Help"});
+}
+
 TEST_F(MainMenuTest, KeysOpenTitlesAndChoose) {
     struct TCase {
         const char* Name;
@@ -181,6 +199,22 @@ TEST_F(MainMenuTest, ACommandMessageClicksItsItem) {
     TMenuItem* undo = Menu->Items()->Items(1)->Items(0);
     EXPECT_EQ(Form.Form->Perform(WM_COMMAND, undo->Command(), 0), 0);
     EXPECT_EQ(Clicks, std::vector<std::string>{"&Undo"});
+}
+
+TEST_F(MainMenuTest, AMenuFreedWhileOpenEndsItsLoop) {
+    Run([] { AltKey('F'); },
+        {[&] { delete std::exchange(Menu, nullptr); }, [] { TapKey(VK_RETURN); }});
+    EXPECT_TRUE(Clicks.empty());
+    EXPECT_EQ(Form.Form->Menu(), nullptr);
+    EXPECT_EQ(Form.Form->ClientRect(), ClientBefore);
+}
+
+TEST_F(MainMenuTest, AnItemMayFreeTheFormItIsOn) {
+    Menu->Items()->Items(0)->Items(0)->OnClick = [&](TObject*) {
+        delete std::exchange(Form.Form, nullptr);
+    };
+    Run([] { AltKey('F'); }, {[] { TapKey(VK_RETURN); }});
+    EXPECT_EQ(Form.Form, nullptr);
 }
 
 TEST_F(MainMenuTest, LooksClassic) {

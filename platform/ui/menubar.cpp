@@ -20,10 +20,11 @@ int32_t MenuBarHeight(TCanvas& Canvas) {
     return std::max(GetSystemMetrics(SM_CYMENU), Canvas.TextHeight("Wg") + 4);
 }
 
-TMenuBarLayout LayOutMenuBar(TCanvas& Canvas, const TMenuItem& Root) {
+TMenuBarLayout LayOutMenuBar(TCanvas& Canvas, const TMenuItem& Root, int32_t Width) {
     TMenuBarLayout layout;
-    layout.Height = MenuBarHeight(Canvas);
+    const int32_t row = MenuBarHeight(Canvas);
     int32_t x = 0;
+    int32_t y = 0;
     const TFontStyles plain = Canvas.Font().Style();
     for (int32_t i = 0; i < Root.Count(); ++i) {
         const TMenuItem& title = *Root.Items(i);
@@ -33,10 +34,16 @@ TMenuBarLayout LayOutMenuBar(TCanvas& Canvas, const TMenuItem& Root) {
         }
         Canvas.Font().SetStyle(title.Default() ? plain + TFontStyles{fsBold} : plain);
         const int32_t width = Canvas.TextWidth(StripHotkey(title.Caption())) + 2 * kTitlePadding;
-        layout.Titles.push_back(Rect(x, 0, x + width, layout.Height));
+        // A title that does not fit starts the next row, unless it is the first of its own.
+        if (x > 0 && (x + width > Width || title.Break() != mbNone)) {
+            x = 0;
+            y += row;
+        }
+        layout.Titles.push_back(Rect(x, y, x + width, y + row));
         x += width;
     }
     Canvas.Font().SetStyle(plain);
+    layout.Height = y + row;
     return layout;
 }
 

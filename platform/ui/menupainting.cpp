@@ -19,6 +19,7 @@ constexpr int32_t kArrowColumn = 18;  // right of the caption and shortcut: a su
 constexpr int32_t kShortCutGap = 12;
 constexpr int32_t kColumnGap = 6;
 constexpr int32_t kLineHeight = 8;
+constexpr int32_t kMaxItemSize = 4096;
 constexpr uint32_t kCaptionFormat = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOCLIP;
 
 int32_t ItemHeight(TCanvas& Canvas) {
@@ -86,7 +87,7 @@ void DrawArrow(TCanvas& Canvas, const TMenuItem& Item, const TRect& Bounds, bool
 
 }  // namespace
 
-TMenuLayout LayOutMenu(TCanvas& Canvas, const TMenuItem& Parent) {
+TMenuLayout LayOutMenu(TCanvas& Canvas, const TMenuItem& Parent, int32_t MaxHeight) {
     TMenuLayout layout;
     const TFontStyles plain = Canvas.Font().Style();
     struct TColumn {
@@ -98,21 +99,29 @@ TMenuLayout LayOutMenu(TCanvas& Canvas, const TMenuItem& Parent) {
     };
     std::vector<TColumn> columns;
     std::vector<TMenuBreak> breaks;
+    const int32_t room = MaxHeight - 2 * kFrame;
     for (int32_t i = 0; i < Parent.Count(); ++i) {
         TMenuItem* item = Parent.Items(i);
         if (!item->Visible()) continue;
-        if (columns.empty() || item->Break() != mbNone) {
+        SelectItemFont(Canvas, *item);
+        int32_t width = Canvas.TextWidth(StripHotkey(item->Caption()));
+        int32_t height = item->IsLine() ? kLineHeight : ItemHeight(Canvas);
+        if (item->OnMeasureItem) {
+            width += kCheckColumn + kArrowColumn;
+            item->OnMeasureItem(item, &Canvas, width, height);
+            // A size asked for beyond reason is cut to what a screen could show.
+            width = std::clamp(width, 0, kMaxItemSize);
+            height = std::clamp(height, 0, kMaxItemSize);
+        }
+        // A column taller than the room there is goes on in a new one.
+        if (columns.empty() || item->Break() != mbNone ||
+            (columns.back().Height > 0 && columns.back().Height + height > room)) {
             columns.push_back(TColumn{layout.Places.size()});
             breaks.push_back(item->Break());
         }
         TColumn& column = columns.back();
-        SelectItemFont(Canvas, *item);
-        int32_t width = Canvas.TextWidth(StripHotkey(item->Caption()));
-        int32_t height = item->IsLine() ? kLineHeight : ItemHeight(Canvas);
         const std::string shortCut = ShortCutToText(item->ShortCut());
         if (item->OnMeasureItem) {
-            width += kCheckColumn + kArrowColumn;
-            item->OnMeasureItem(item, &Canvas, width, height);
             column.Owned = std::max(column.Owned, width);
         } else if (!item->IsLine()) {
             column.Text = std::max(column.Text, width);

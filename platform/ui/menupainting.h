@@ -27,8 +27,9 @@ struct TMenuLayout {
 };
 
 // Lays out Parent's visible sub-items in the canvas's font (the menu font), asking the
-// owner-drawn ones for their size.
-TMenuLayout LayOutMenu(TCanvas& Canvas, const TMenuItem& Parent);
+// owner-drawn ones for their size; items that would make the menu taller than MaxHeight go on
+// in another column.
+TMenuLayout LayOutMenu(TCanvas& Canvas, const TMenuItem& Parent, int32_t MaxHeight = INT32_MAX);
 
 // Paints the frame and every item of Layout; Selected is an index into Places, -1 for none.
 void PaintMenu(TCanvas& Canvas, const TMenuLayout& Layout, int32_t Selected);

@@ -206,6 +206,29 @@ TEST(MenuLayout, ColumnsBreaksAndOwnerDrawnSizes) {
     EXPECT_EQ(layout.Height, owned.Bottom + 3);
 }
 
+TEST(MenuLayout, AMenuTallerThanTheScreenGoesOnInColumnsAndSizesStayBounded) {
+    test::TFixedMenuFont fixed;
+    TMenu menu(nullptr);
+    for (int i = 0; i < 30; ++i)
+        NewItem(menu.Items(), "Item " + std::to_string(i));
+    TMenuItem* huge = NewItem(menu.Items(), "Huge");
+    huge->OnMeasureItem = [](TObject*, TCanvas*, int32_t& Width, int32_t& Height) {
+        Width = INT32_MAX;
+        Height = -5;
+    };
+    TBitmap bitmap;
+    TCanvas canvas(bitmap);
+    canvas.Font().Assign(&Screen().MenuFont());
+    constexpr int32_t screenHeight = 200;
+    const TMenuLayout layout = LayOutMenu(canvas, *menu.Items(), screenHeight);
+    EXPECT_LE(layout.Height, screenHeight);
+    EXPECT_GT(layout.Places[29].Bounds.Left, layout.Places[0].Bounds.Right);
+    EXPECT_TRUE(layout.BarBreaks.empty());
+    const TRect last = layout.Places.back().Bounds;
+    EXPECT_EQ(last.Bottom, last.Top);
+    EXPECT_LE(last.Right - last.Left, 4096);
+}
+
 TEST(MenuPainting, OwnerDrawnItemsPaintThemselvesInTheirBounds) {
     test::TFixedMenuFont fixed;
     TMenu menu(nullptr);

@@ -32,6 +32,17 @@ UINT AsClientMessage(UINT Msg) {
     return IsNonClientMouse(Msg) ? Msg - WM_NCMOUSEMOVE + WM_MOUSEMOVE : Msg;
 }
 
+// Moves the bar's selection Step titles on, round the ends, past the invisible ones.
+int32_t NextTitle(const TMenuItem& Root, int32_t From, int32_t Step) {
+    const int32_t count = Root.Count();
+    int32_t at = From;
+    for (int32_t tried = 0; tried < count; ++tried) {
+        at = ((at + Step) % count + count) % count;
+        if (Root.Items(at)->Visible()) return at;
+    }
+    return From;
+}
+
 }  // namespace
 
 TMenuTracker::TMenuTracker(TMenu& Menu, const TMenuBarSite* Bar) : FMenu(Menu), FBar(Bar) {}
@@ -59,7 +70,10 @@ TMenuItem* TMenuTracker::Run() {
     const HWND holder = FBar != nullptr ? FBar->Window : FLevels.front()->Handle();
     SetCapture(holder);
     const auto gone = [&] { return life.expired() || FMenu.StructureVersion() != version; };
-    RunModalLoop([&] { return FDone || gone(); }, [&](MSG& Msg) { return Inspect(Msg); });
+    // Whatever takes the mouse away (another window's capture, the holder going) closes the
+    // menu, as a click elsewhere would.
+    const auto done = [&] { return FDone || gone() || GetCapture() != holder; };
+    RunModalLoop(done, [&](MSG& Msg) { return Inspect(Msg); });
     // What the menu showed may be gone: no item of it is chosen then.
     if (gone()) FChosen = nullptr;
     CloseLevelsFrom(0);
@@ -77,8 +91,10 @@ bool TMenuTracker::Inspect(MSG& Msg) {
                 break;
             case WM_LBUTTONDOWN:
             case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN:
             case WM_LBUTTONDBLCLK:
             case WM_RBUTTONDBLCLK:
+            case WM_MBUTTONDBLCLK:
                 MousePress(at);
                 break;
             case WM_LBUTTONUP:
@@ -176,17 +192,6 @@ void TMenuTracker::Finish(TMenuItem* Chosen) {
     FDone = true;
 }
 
-// Moves the bar's selection Step titles on, round the ends, past the invisible ones.
-static int32_t NextTitle(const TMenuItem& Root, int32_t From, int32_t Step) {
-    const int32_t count = Root.Count();
-    int32_t at = From;
-    for (int32_t tried = 0; tried < count; ++tried) {
-        at = ((at + Step) % count + count) % count;
-        if (Root.Items(at)->Visible()) return at;
-    }
-    return From;
-}
-
 bool TMenuTracker::KeyDown(WPARAM Key) {
     TMenuWindow* deepest = Deepest();
     switch (Key) {
@@ -196,6 +201,14 @@ bool TMenuTracker::KeyDown(WPARAM Key) {
                 if (FBar != nullptr) DropDownTitle(true);
             } else {
                 deepest->SetSelected(deepest->NextSelectable(Key == VK_DOWN ? 1 : -1));
+            }
+            return true;
+        case VK_HOME:
+        case VK_END:
+            // The first or the last item: the next one on from nothing selected.
+            if (deepest != nullptr) {
+                deepest->SetSelected(-1);
+                deepest->SetSelected(deepest->NextSelectable(Key == VK_HOME ? 1 : -1));
             }
             return true;
         case VK_RIGHT: {
@@ -292,10 +305,7 @@ void TMenuTracker::MouseMove(TPoint Screen) {
         return;
     }
     TMenuWindow& window = *FLevels[static_cast<size_t>(level)];
-    TPoint client = Screen;
-    client.X -= window.Left();
-    client.Y -= window.Top();
-    const int32_t place = window.PlaceAt(client);
+    const int32_t place = window.PlaceAt(Screen);
     if (place < 0 || place == window.Selected()) return;
     CloseLevelsFrom(static_cast<size_t>(level) + 1);
     window.SetSelected(
@@ -330,10 +340,7 @@ void TMenuTracker::MouseRelease(TPoint Screen) {
         return;
     }
     TMenuWindow& window = *FLevels[static_cast<size_t>(level)];
-    TPoint client = Screen;
-    client.X -= window.Left();
-    client.Y -= window.Top();
-    const int32_t place = window.PlaceAt(client);
+    const int32_t place = window.PlaceAt(Screen);
     if (place < 0) return;
     TMenuItem& item = *window.Layout().Places[static_cast<size_t>(place)].Item;
     if (IsSelectable(item) && !HasSubMenu(item) && item.Enabled()) Finish(&item);

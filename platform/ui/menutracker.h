@@ -26,10 +26,11 @@ struct TMenuBarSite {
 };
 
 // The loop of an open menu, through the modal driver. It holds the mouse and takes every key
-// and mouse message while it runs: arrows move and open sub-menus, Enter chooses, Escape closes
-// a level, a letter picks the item it is the accelerator of; the pointer highlights, a release
-// chooses, a press outside closes the menu and goes no further. It ends when an item is chosen,
-// the menu is closed, a WM_QUIT comes, or the menu or its items go away meanwhile.
+// and mouse message while it runs: arrows, Home and End move, Right and Left open and close
+// sub-menus (or go to the next title of a bar), Enter chooses, Escape closes a level, a letter
+// picks the item it is the accelerator of; the pointer highlights, a release chooses, a press
+// outside closes the menu and goes no further. It ends when an item is chosen, the menu is
+// closed, a WM_QUIT comes, the mouse is taken away, or the menu or its items go away meanwhile.
 class TMenuTracker {
 public:
     // Bar: nil for a popup menu.

@@ -43,9 +43,10 @@ void TMenuWindow::SetSelected(int32_t Value) {
                                            : std::string());
 }
 
-int32_t TMenuWindow::PlaceAt(TPoint Client) const {
+int32_t TMenuWindow::PlaceAt(TPoint Screen) const {
+    const TPoint client{Screen.X - Left(), Screen.Y - Top()};
     for (size_t i = 0; i < FLayout.Places.size(); ++i)
-        if (PtInRect(FLayout.Places[i].Bounds, Client)) return static_cast<int32_t>(i);
+        if (PtInRect(FLayout.Places[i].Bounds, client)) return static_cast<int32_t>(i);
     return -1;
 }
 
@@ -70,9 +71,9 @@ void TMenuWindow::Popup(TPoint At, const TRect& Flip, bool Cascade) {
     TBitmap scratch;
     TCanvas canvas(scratch);
     canvas.Font().Assign(&Font());
-    FLayout = LayOutMenu(canvas, FParentItem);
-    FSelected = -1;
     const TRect screen = Screen().WorkAreaRect();
+    FLayout = LayOutMenu(canvas, FParentItem, screen.Bottom - screen.Top);
+    FSelected = -1;
     const int32_t width = FLayout.Width;
     const int32_t height = FLayout.Height;
     int32_t x = At.X;

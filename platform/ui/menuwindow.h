@@ -25,8 +25,8 @@ public:
     // item's.
     int32_t Selected() const { return FSelected; }
     void SetSelected(int32_t Value);
-    // The place at a point of the window's client area; -1 for none.
-    int32_t PlaceAt(TPoint Client) const;
+    // The place at a point of the screen; -1 for none.
+    int32_t PlaceAt(TPoint Screen) const;
     // The place of Item; -1 when it is not shown here.
     int32_t PlaceOf(const TMenuItem* Item) const;
     // The next place a key moves to from the selected one (Step +1 or -1, round the ends),

@@ -77,6 +77,8 @@ TEST_F(PopupMenuTest, KeysChooseTheItemTheyReach) {
     const std::vector<TCase> cases = {
         {"down and enter", {VK_DOWN, VK_RETURN}, {"&Open"}},
         {"up wraps to the end", {VK_UP, VK_RETURN}, {"E&xit"}},
+        {"end goes to the last", {VK_DOWN, VK_DOWN, VK_END, VK_RETURN}, {"E&xit"}},
+        {"home goes to the first", {VK_UP, VK_HOME, VK_RETURN}, {"&Open"}},
         {"lines are passed over", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, {}},  // Recent opens
         {"right opens a sub-menu",
          {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN},
@@ -208,8 +210,29 @@ TEST_F(PopupMenuTest, TheContextMenuKeyOpensItAtTheControl) {
     EXPECT_EQ(script.Pending(), 0u) << "Shift+F10 opens it too";
 }
 
-TEST_F(PopupMenuTest, AMenuFreedWhileOpenEndsItsLoop) {
-    PopupWith({[&] { delete Menu; }});
+TEST_F(PopupMenuTest, ItsShortCutsReachTheControlAndWhatItHolds) {
+    Panel->SetPopupMenu(Menu);
+    Menu->Items()->Items(0)->SetShortCut(ShortCut('O', {ssCtrl}));
+    auto* inside = Form.Add<test::TPlainPanel>(Panel, Rect(5, 5, 50, 30));
+    auto* outside = Form.Add<test::TPlainPanel>(Form.Form, Rect(160, 10, 190, 40));
+    const auto ctrlO = [] {
+        InjectKey(VK_CONTROL, true);
+        TapKey('O');
+        InjectKey(VK_CONTROL, false);
+        Application().ProcessMessages();
+    };
+    inside->SetFocus();
+    ctrlO();
+    EXPECT_EQ(Clicks, std::vector<std::string>{"&Open"});
+    EXPECT_TRUE(OpenMenus().empty());
+    outside->SetFocus();
+    ctrlO();
+    EXPECT_EQ(Clicks, std::vector<std::string>{"&Open"}) << "no shortcut outside the control";
+}
+
+TEST_F(PopupMenuTest, AMenuFreedOrRobbedOfTheMouseWhileOpenEndsItsLoop) {
+    PopupWith({[] { TapKey(VK_DOWN); }, [] { ReleaseCapture(); }, [] { TapKey(VK_RETURN); }});
+    PopupWith({[] { TapKey(VK_DOWN); }, [&] { delete Menu; }});
     EXPECT_TRUE(Clicks.empty());
 }
 

@@ -4,16 +4,12 @@
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/core/clock.h"
 #include "platform/ui/button.h"
 #include "platform/ui/checkbox.h"
 #include "platform/ui/form.h"
@@ -21,14 +17,10 @@
 #include "platform/ui/x11/ondisplay_testsupport.h"
 #include "platform/win/application.h"
 #include "platform/win/focus.h"
-#include "platform/win/headlesspresenter.h"
 #include "platform/win/input.h"
-#include "platform/win/messagequeue.h"
 #include "platform/win/presenter.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/x11/x11presenter.h"
-#include "platform/win/x11/x11testpeer.h"
-#include "tests/support/xvfbserver.h"
 
 namespace vex {
 namespace {
@@ -143,24 +135,8 @@ TRecord RunInjected(std::vector<size_t>& Lengths) {
     return record;
 }
 
-class ButtonsOnDisplay : public testing::Test {
+class ButtonsOnDisplay : public test::OnDisplayTest {
 protected:
-    ButtonsOnDisplay() {
-        setenv("DISPLAY", FServer.DisplayName().c_str(), 1);
-        unsetenv("VEX_DISPLAY");
-    }
-    ~ButtonsOnDisplay() override {
-        SetPresenter(std::make_unique<THeadlessPresenter>());
-        setenv("VEX_DISPLAY", "headless", 1);
-        test::ReleaseAllKeys();
-    }
-
-    void Xdotool(const std::string& Arguments) {
-        const std::string command = "DISPLAY=" + FServer.DisplayName() + " xdotool " + Arguments;
-        const int status = std::system(command.c_str());
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-    }
-
     // The script typed by xdotool; each step is given until the record is as long as the
     // injected run's was, then a little more for anything that should not come.
     TRecord RunTyped(const std::vector<size_t>& Lengths) {
@@ -176,12 +152,12 @@ protected:
             dialog,
             [&](const TStep& Step) {
                 if (Step.Target.empty()) {
-                    Xdotool("key " + Step.XKey);
+                    test::RunXdotool(FServer.DisplayName(), "key " + Step.XKey);
                     return;
                 }
                 const TPoint at = dialog.Middle(Step.Target);
-                Xdotool("mousemove " + std::to_string(at.X) + " " + std::to_string(at.Y) +
-                        " click 1");
+                test::RunXdotool(FServer.DisplayName(), "mousemove " + std::to_string(at.X) + " " +
+                                                            std::to_string(at.Y) + " click 1");
             },
             [&](size_t Step) {
                 test::PumpThroughApplication([&] { return dialog.Record.size() >= Lengths[Step]; },
@@ -189,9 +165,6 @@ protected:
                 test::PumpThroughApplication([] { return false; }, 100ms);
             });
     }
-
-    test::XvfbServer FServer;
-    test::X11Peer FPeer{FServer.DisplayName()};
 };
 
 TEST_F(ButtonsOnDisplay, ClicksAndKeysOnTheDisplayPressWhatTheSameInjectedInputPresses) {

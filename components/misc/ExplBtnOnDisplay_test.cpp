@@ -1,0 +1,153 @@
+// Explorer buttons driven by one script twice: injected with no display, and by xdotool on an
+// Xvfb display. Hovering shows the hot look, a click clicks, a press drops the panel down, a click
+// on it reaches its button and a click outside closes it, the same at either.
+//
+// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "components/misc/ExplBtn.h"
+#include "components/misc/ExplBtnPopup.h"
+#include "platform/ui/form.h"
+#include "platform/ui/x11/ondisplay_testsupport.h"
+#include "platform/win/focus.h"
+#include "platform/win/input.h"
+#include "platform/win/modaldriver.h"
+#include "platform/win/toplevel.h"
+#include "platform/win/x11/x11presenter.h"
+
+namespace vex {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A form with a plain button and one that drops down a panel holding a third button; what the
+// script does to them goes into Record.
+class TScene {
+public:
+    TScene() {
+        FForm->SetCaption("Explorer script");
+        FForm->SetBounds(40, 50, 320, 220);
+        Plain = Place(new TExplorerButton(FForm), FForm, "plain", Rect(10, 10, 70, 60));
+        Drop = Place(new TExplorerButton(FForm), FForm, "drop", Rect(80, 10, 140, 60));
+        Panel = new TExplorerPopup(FForm);
+        Panel->Hide();
+        Panel->SetParent(FForm);
+        Panel->SetBounds(0, 100, 120, 50);
+        Panel->OnOpen = [this](TObject*) { Record.push_back("open"); };
+        Panel->OnClose = [this](TObject*) { Record.push_back("close"); };
+        Inner = Place(new TExplorerButton(FForm), Panel, "inner", Rect(5, 5, 60, 45));
+        Drop->SetExplorerPopup(Panel);
+        FForm->Show();
+        SetActiveWindow(FForm->Handle());
+    }
+    ~TScene() { delete FForm; }
+    TScene(const TScene&) = delete;
+    TScene& operator=(const TScene&) = delete;
+
+    static TPoint Middle(TControl* Control) {
+        return Control->ClientToScreen(Point(Control->Width() / 2, Control->Height() / 2));
+    }
+    TPoint Outside() const { return FForm->ClientToScreen(Point(250, 150)); }
+    // The looks of the buttons and the panel.
+    std::string State() const {
+        const auto look = [](TExplorerButton* B) {
+            return std::string(B->PopupOpen() ? "open" : B->MouseInControl() ? "hot" : "idle");
+        };
+        return "plain " + look(Plain) + ", drop " + look(Drop) + ", panel " +
+               (Panel->Host() != nullptr ? "down" : "up");
+    }
+
+    TExplorerButton* Plain;
+    TExplorerButton* Drop;
+    TExplorerButton* Inner;
+    TExplorerPopup* Panel;
+    std::vector<std::string> Record;
+
+private:
+    TExplorerButton* Place(TExplorerButton* Button, TWinControl* Parent, const std::string& Name,
+                           TRect Bounds) {
+        Button->SetName(Name);
+        Button->SetCaption(Name);
+        Button->SetBoundsRect(Bounds);
+        Button->SetParent(Parent);
+        Button->OnClick = [this, Name](TObject*) { Record.push_back("click " + Name); };
+        return Button;
+    }
+
+    TForm* FForm = new TForm(nullptr);
+};
+
+// Each step points at a place and either moves there or clicks there.
+struct TStep {
+    bool Click;
+    std::function<TPoint(TScene&)> Where;
+};
+
+std::vector<TStep> Script() {
+    return {
+        {false, [](TScene& S) { return TScene::Middle(S.Plain); }},
+        {true, [](TScene& S) { return TScene::Middle(S.Plain); }},
+        {true, [](TScene& S) { return TScene::Middle(S.Drop); }},
+        {true, [](TScene& S) { return TScene::Middle(S.Inner); }},
+        {true, [](TScene& S) { return S.Outside(); }},
+    };
+}
+
+// Runs the script as the actions of a modal script, in a loop of its own, so that the steps
+// made while the panel is down run inside the panel's loop; Settle milliseconds after each
+// step the state goes into the record.
+std::vector<std::string> RunScript(const std::function<void(TPoint, bool)>& Deliver,
+                                   int64_t Settle) {
+    TScene scene;
+    test::PumpThroughApplication([] { return false; }, 100ms);
+    scene.Record.clear();
+    TModalScript script;
+    for (const TStep& step : Script()) {
+        script.Then([&scene, &Deliver, step] { Deliver(step.Where(scene), step.Click); });
+        script.Wait(Settle);
+        script.Then([&scene] { scene.Record.push_back(scene.State()); });
+    }
+    bool done = false;
+    script.Then([&] { done = true; });
+    RunModalLoop([&] { return done; });
+    return scene.Record;
+}
+
+class ExplorerOnDisplay : public test::OnDisplayTest {};
+
+TEST_F(ExplorerOnDisplay, HoverClickAndThePanelDoTheSameOnTheDisplayAsInjected) {
+    const std::vector<std::string> injected = RunScript(
+        [](TPoint At, bool Click) {
+            InjectMouseMove(At);
+            if (!Click) return;
+            InjectMouseButton(mbLeft, true);
+            InjectMouseButton(mbLeft, false);
+        },
+        50);
+    const std::vector<std::string> expected = {
+        "plain hot, drop idle, panel up",    "click plain",
+        "plain hot, drop idle, panel up",    "open",
+        "plain idle, drop open, panel down", "click inner",
+        "plain idle, drop open, panel down", "close",
+        "plain idle, drop idle, panel up",
+    };
+    EXPECT_EQ(injected, expected);
+
+    SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+    const std::string display = FServer.DisplayName();
+    const std::vector<std::string> typed = RunScript(
+        [&](TPoint At, bool Click) {
+            test::RunXdotool(display, "mousemove " + std::to_string(At.X) + " " +
+                                          std::to_string(At.Y) + (Click ? " click 1" : ""));
+        },
+        400);
+    EXPECT_EQ(typed, injected);
+}
+
+}  // namespace
+}  // namespace vex

@@ -1,0 +1,285 @@
+#include "components/misc/ExplBtn.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "components/misc/ExplBtnPopup.h"
+#include "platform/core/filer.h"
+#include "platform/core/stream.h"
+#include "platform/ui/controlmessages.h"
+#include "platform/ui/popupmenu.h"
+#include "platform/ui/ui_testsupport.h"
+#include "platform/win/input.h"
+#include "platform/win/modaldriver.h"
+#include "platform/win/win_testsupport.h"
+
+namespace vex {
+namespace {
+
+using test::PumpUntilIdle;
+
+// Buttons on a shown form, driven by injected mouse input as a person would.
+class ExplorerButton : public ::testing::Test {
+protected:
+    TExplorerButton* Add(int32_t Left, const std::string& Name) {
+        auto* button = Form.Add<TExplorerButton>(Form.Form, Rect(Left, 10, Left + 50, 50));
+        button->SetName(Name);
+        button->OnClick = [this, Name](TObject*) { Log.push_back("click " + Name); };
+        button->OnDropDownClick = [this, Name](TObject*) { Log.push_back("drop " + Name); };
+        return button;
+    }
+    // A point of a button, X from its left (a negative X from its right), on the screen.
+    static TPoint At(TExplorerButton* Button, int32_t X, int32_t Y = 20) {
+        return Button->ClientToScreen(Point(X < 0 ? Button->Width() + X : X, Y));
+    }
+    void Move(TPoint Screen) {
+        InjectMouseMove(Screen);
+        PumpUntilIdle();
+    }
+    void Press(bool Down) {
+        InjectMouseButton(mbLeft, Down);
+        PumpUntilIdle();
+    }
+    void Click(TExplorerButton* Button, int32_t X = 25) {
+        Move(At(Button, X));
+        Press(true);
+        Press(false);
+    }
+    static std::string StateOf(const TExplorerButton& B) {
+        if (B.Pressed() || B.ArrowPressed()) return B.MouseInControl() ? "pressed" : "pressed-out";
+        return B.MouseInControl() ? "hot" : "idle";
+    }
+    std::string TakeLog() { return test::TakeLines(Log); }
+
+    test::TShownForm Form{Rect(10, 10, 310, 110)};
+    std::vector<std::string> Log;
+};
+
+// Each step moves the pointer over the button ("in") or away ("out"), or presses or releases
+// the left button; the state after each step, then the events of the whole run.
+TEST_F(ExplorerButton, FollowsThePointerFromIdleToHotToPressedAndBack) {
+    const struct {
+        const char* Steps;
+        const char* States;
+        const char* Events;
+    } cases[] = {
+        {"in out", "hot idle", "enter\nexit\n"},
+        {"in down up", "hot pressed hot", "enter\nclick b\n"},
+        // While pressed the button holds the mouse: no leaving is heard, the look follows.
+        {"in down out up", "hot pressed pressed-out idle", "enter\n"},
+        {"in down out in up", "hot pressed pressed-out pressed hot", "enter\nclick b\n"},
+        {"out down up", "idle idle idle", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Steps);
+        Move(Point(5, 5));
+        TExplorerButton* b = Add(20, "b");
+        b->OnEnter = [this](TObject*) { Log.push_back("enter"); };
+        b->OnExit = [this](TObject*) { Log.push_back("exit"); };
+        std::istringstream steps(c.Steps), states(c.States);
+        for (std::string step, want; steps >> step && states >> want;) {
+            if (step == "in") Move(At(b, 25));
+            if (step == "out") Move(At(b, 25, 45));
+            if (step == "down" || step == "up") Press(step == "down");
+            EXPECT_EQ(StateOf(*b), want) << step;
+        }
+        EXPECT_EQ(TakeLog(), c.Events);
+        delete b;
+    }
+}
+
+TEST_F(ExplorerButton, AnOfficeButtonClicksOnItsBodyAndDropsDownOnItsArrowPart) {
+    TExplorerButton* b = Add(20, "b");
+    b->SetDropDownStyle(ddsOffice);
+    Click(b, 5);
+    EXPECT_EQ(TakeLog(), "click b\n");
+    Click(b, -ExplorerArrowWidth - 1);
+    EXPECT_EQ(TakeLog(), "click b\n");
+    Click(b, -ExplorerArrowWidth);
+    EXPECT_EQ(TakeLog(), "drop b\n");
+    Click(b, -1);
+    EXPECT_EQ(TakeLog(), "drop b\n");
+}
+
+// Clicks on buttons a, b and c (GroupIndex 1, or 0 for c when the case says so); the Down state
+// of the three after each click, as three letters (D down, u up).
+TEST_F(ExplorerButton, GroupedButtonsStayDownOneAtATime) {
+    const struct {
+        bool AllowAllUp;
+        bool CUngrouped;
+        const char* Clicks;
+        const char* Downs;
+    } cases[] = {
+        {false, false, "a b b c a", "Duu uDu uDu uuD Duu"},
+        {true, false, "a a b b", "Duu uuu uDu uuu"},
+        {false, true, "a c c", "Duu Duu Duu"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Clicks);
+        TExplorerButton* buttons[] = {Add(10, "a"), Add(70, "b"), Add(130, "c")};
+        for (TExplorerButton* b : buttons)
+            b->SetGroupIndex(1);
+        if (c.CUngrouped) buttons[2]->SetGroupIndex(0);
+        buttons[2]->SetAllowAllUp(c.AllowAllUp);  // reaches the whole group
+        std::istringstream clicks(c.Clicks), downs(c.Downs);
+        for (std::string click, want; clicks >> click && downs >> want;) {
+            Click(buttons[click[0] - 'a']);
+            std::string seen;
+            for (TExplorerButton* b : buttons)
+                seen += b->Down() ? 'D' : 'u';
+            EXPECT_EQ(seen, want) << click;
+        }
+        for (TExplorerButton* b : buttons)
+            delete b;
+    }
+}
+
+TEST_F(ExplorerButton, DownNeedsAGroupAndReleasesTheRestOfIt) {
+    TExplorerButton* a = Add(10, "a");
+    TExplorerButton* b = Add(70, "b");
+    a->SetDown(true);
+    EXPECT_FALSE(a->Down());
+    a->SetGroupIndex(2);
+    b->SetGroupIndex(2);
+    a->SetDown(true);
+    b->SetDown(true);
+    EXPECT_FALSE(a->Down());
+    EXPECT_TRUE(b->Down());
+    b->SetGroupIndex(0);
+    EXPECT_FALSE(b->Down());
+}
+
+TEST_F(ExplorerButton, AnIconOnlyButtonShowsItsCaptionAsAHint) {
+    TExplorerButton* b = Add(10, "b");
+    b->SetCaption("&Settings && Stats");
+    EXPECT_EQ(b->Hint(), "");
+    b->SetOptions(b->Options() + TExplorerButtonOptions{boIconOnly});
+    EXPECT_EQ(b->Hint(), "Settings & Stats");
+    EXPECT_TRUE(b->ShowHint());
+    b->SetCaption("E&xit&");
+    EXPECT_EQ(b->Hint(), "Exit");
+    b->SetOptions(b->Options() - TExplorerButtonOptions{boIconOnly});
+    EXPECT_EQ(b->Hint(), "");
+}
+
+// Each step: a size class chosen, or a size set by other means (w x h); then the button's size.
+TEST_F(ExplorerButton, SizeClassesKeepTheirOwnSizes) {
+    const struct {
+        const char* Step;
+        int32_t Width, Height;
+    } steps[] = {
+        {"small", 23, 22},    {"large", 39, 38},    {"custom", 50, 40}, {"60x30", 60, 30},
+        {"small", 23, 22},    {"30x20", 30, 20},    {"custom", 60, 30}, {"small", 30, 20},
+        {"smallw40", 40, 20}, {"largew45", 40, 20}, {"large", 45, 38},
+    };
+    TExplorerButton* b = Add(10, "b");
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.Step);
+        const std::string step = s.Step;
+        if (step == "small") b->SetButtonSize(bsSmall);
+        if (step == "large") b->SetButtonSize(bsLarge);
+        if (step == "custom") b->SetButtonSize(bsCustom);
+        if (step == "smallw40") b->SetSmallWidth(40);
+        if (step == "largew45") b->SetLargeWidth(45);
+        if (const size_t x = step.find('x'); x != std::string::npos)
+            b->SetBounds(b->Left(), b->Top(), std::stoi(step), std::stoi(step.substr(x + 1)));
+        EXPECT_EQ(b->Width(), s.Width);
+        EXPECT_EQ(b->Height(), s.Height);
+    }
+}
+
+TEST_F(ExplorerButton, ItsAcceleratorClicksItWhileItIsEnabled) {
+    TExplorerButton* b = Add(10, "b");
+    b->SetCaption("E&xit");
+    EXPECT_EQ(Form.Form->Perform(CM_DIALOGCHAR, 'y', 0), 0);
+    EXPECT_NE(Form.Form->Perform(CM_DIALOGCHAR, 'X', 0), 0);
+    EXPECT_EQ(TakeLog(), "click b\n");
+    EXPECT_EQ(StateOf(*b), "hot");
+    b->SetEnabled(false);
+    EXPECT_EQ(Form.Form->Perform(CM_DIALOGCHAR, 'x', 0), 0);
+    EXPECT_EQ(TakeLog(), "");
+}
+
+// Where the press lands (X from the left, negative from the right) and what it does with a
+// drop-down menu: the events, and whether the menu opened under the button.
+TEST_F(ExplorerButton, ADropDownMenuOpensUnderTheButtonAndEndsThePress) {
+    const struct {
+        TExplorerButtonDropDownStyle Style;
+        int32_t X;
+        const char* Events;
+        bool Opened;
+    } cases[] = {
+        {ddsIExplorer, 25, "drop b\n", true},
+        {ddsOffice, 5, "drop b\nclick b\n", false},
+        {ddsOffice, -3, "drop b\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Style << " at " << c.X);
+        TExplorerButton* b = Add(20, "b");
+        auto* menu = new TPopupMenu(Form.Form);
+        auto* item = new TMenuItem(menu);
+        item->SetCaption("Item");
+        menu->Items()->Add(item);
+        int opened = 0;
+        menu->OnPopup = [&](TObject*) { ++opened; };
+        b->SetDropDownMenu(menu);
+        b->SetDropDownStyle(c.Style);
+        TModalScript script;  // nothing to do: the menu closes when it would wait
+        Click(b, c.X);
+        EXPECT_EQ(TakeLog(), c.Events);
+        EXPECT_EQ(opened, c.Opened ? 1 : 0);
+        if (c.Opened) {
+            EXPECT_EQ(menu->PopupPoint(), b->ClientToScreen(Point(0, 40)));
+        }
+        EXPECT_EQ(StateOf(*b), "hot");
+        EXPECT_FALSE(b->MouseCapture());
+        delete menu;
+        EXPECT_EQ(b->DropDownMenu(), nullptr);
+        delete b;
+    }
+}
+
+TEST_F(ExplorerButton, AMenuAndAPanelExcludeEachOther) {
+    TExplorerButton* b = Add(20, "b");
+    TPopupMenu menu(nullptr);
+    TExplorerPopup panel(nullptr);
+    b->SetDropDownMenu(&menu);
+    b->SetExplorerPopup(&panel);
+    EXPECT_EQ(b->DropDownMenu(), nullptr);
+    b->SetDropDownMenu(&menu);
+    EXPECT_EQ(b->ExplorerPopup(), nullptr);
+    EXPECT_EQ(b->DropDownMenu(), &menu);
+    b->SetDropDownMenu(nullptr);
+}
+
+TEST_F(ExplorerButton, DisablingEndsAPress) {
+    TExplorerButton* b = Add(10, "b");
+    Move(At(b, 25));
+    Press(true);
+    b->SetEnabled(false);
+    EXPECT_EQ(StateOf(*b), "idle");
+    Press(false);
+    EXPECT_EQ(TakeLog(), "");
+}
+
+TEST_F(ExplorerButton, KeepsItsDimmedBitmapWithTheForm) {
+    TExplorerButton* b = Add(10, "b");
+    TBitmap picture;
+    picture.SetSize(4, 2);
+    picture.ScanLine(1)[2] = 0x102030;
+    b->SetBitmap(picture);
+    TStringStream stored;
+    TWriter(stored).WriteProperties(*b);
+    TExplorerButton copy(nullptr);
+    stored.Seek(0, soFromBeginning);
+    TReader(stored).ReadProperties(copy);
+    ASSERT_EQ(copy.DimmedBitmap().Width(), 4);
+    EXPECT_EQ(copy.DimmedBitmap().ScanLine(1)[2] & 0xFFFFFF, ColorToPixel(clBtnShadow));
+    EXPECT_EQ(copy.DimmedBitmap().ScanLine(0)[0] & 0xFFFFFF, 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace vex

@@ -1,0 +1,192 @@
+// A phone number typed into a mask edit and a spin edit stepped with its arrow keys and its
+// button, once injected with no display and once typed by a second client on an Xvfb display:
+// both end with the same texts, values and focus.
+//
+// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/form.h"
+#include "platform/ui/input_testsupport.h"
+#include "platform/ui/maskedit.h"
+#include "platform/ui/spinedit.h"
+#include "platform/ui/x11/ondisplay_testsupport.h"
+#include "platform/win/application.h"
+#include "platform/win/focus.h"
+#include "platform/win/input.h"
+#include "platform/win/keyboard.h"
+#include "platform/win/presenter.h"
+#include "platform/win/toplevel.h"
+#include "platform/win/x11/x11presenter.h"
+
+namespace vex {
+namespace {
+
+using namespace std::chrono_literals;
+using TRecord = std::vector<std::string>;
+
+constexpr const char* kCaption = "Mask and spin";
+
+// The form the script runs on; what the input does goes into Record after each step.
+class TScene {
+public:
+    TScene() {
+        FForm->SetCaption(kCaption);
+        FForm->SetBounds(40, 50, 300, 160);
+        Phone = new TMaskEdit(FForm);
+        Phone->SetName("phone");
+        Phone->SetBounds(8, 8, 150, 22);
+        Phone->SetEditMask("!\\(999\\)000-0000;1;_");
+        Phone->SetParent(FForm);
+        Spin = new TSpinEdit(FForm);
+        Spin->SetName("spin");
+        Spin->SetBounds(8, 40, 80, 22);
+        Spin->SetMaxValue(10);
+        Spin->SetParent(FForm);
+        FForm->Show();
+        SetActiveWindow(FForm->Handle());
+        Phone->SetFocus();
+    }
+    ~TScene() { delete FForm; }
+    TScene(const TScene&) = delete;
+    TScene& operator=(const TScene&) = delete;
+
+    TCustomForm& Form() { return *FForm; }
+    // The middle of the spin edit's up button, on the screen.
+    TPoint UpButton() {
+        TSpinButton* button = Spin->Button();
+        return button->ClientToScreen(Point(button->Width() / 2, button->Height() / 4));
+    }
+    void Note() {
+        TWinControl* focused = FindControl(GetFocus());
+        Record.push_back(Phone->EditText() + " " + Spin->Text() + " " +
+                         (focused != nullptr ? focused->Name() : "nothing"));
+    }
+
+    TMaskEdit* Phone;
+    TSpinEdit* Spin;
+    TRecord Record;
+
+private:
+    TForm* FForm = new TForm(nullptr);
+};
+
+// A step: keys typed one after another, or (with no keys) a click on the spin's up button.
+using TStep = std::vector<int32_t>;
+
+const std::vector<TStep>& Script() {
+    static const std::vector<TStep> script = {
+        {VK_HOME, '5', '5', '5'},           {'1', '2', '3', VK_LEFT, '4'},  // the 3 typed over
+        {'4', '5', '6', '8', VK_BACK, '7'}, {VK_TAB},
+        {VK_UP, VK_UP, VK_UP, VK_DOWN},     {},
+    };
+    return script;
+}
+
+std::string XKeyName(int32_t Key) {
+    switch (Key) {
+        case VK_HOME:
+            return "Home";
+        case VK_END:
+            return "End";
+        case VK_LEFT:
+            return "Left";
+        case VK_BACK:
+            return "BackSpace";
+        case VK_TAB:
+            return "Tab";
+        case VK_UP:
+            return "Up";
+        case VK_DOWN:
+            return "Down";
+        default:
+            return std::string(1, static_cast<char>(Key));
+    }
+}
+
+TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)>& Deliver,
+                  const std::function<void(TScene&, size_t)>& Settle) {
+    for (size_t i = 0; i < Script().size(); ++i) {
+        Deliver(Scene, Script()[i]);
+        Settle(Scene, i);
+        Scene.Note();
+    }
+    return Scene.Record;
+}
+
+TRecord RunInjected() {
+    TScene scene;
+    Application().ProcessMessages();
+    const TRecord record = RunScript(
+        scene,
+        [](TScene& S, const TStep& Step) {
+            for (int32_t key : Step) {
+                InjectKey(key, true);
+                InjectKey(key, false);
+            }
+            if (!Step.empty()) return;
+            InjectMouseMove(S.UpButton());
+            InjectMouseButton(mbLeft, true);
+            InjectMouseButton(mbLeft, false);
+        },
+        [](TScene&, size_t) { Application().ProcessMessages(); });
+    test::ReleaseAllKeys();
+    return record;
+}
+
+class MaskSpinOnDisplay : public test::OnDisplayTest {
+protected:
+    // Each step is typed and then given time until the record would show it.
+    TRecord RunTyped(const TRecord& Expected) {
+        SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+        TScene scene;
+        if (!test::PumpThroughApplication([&] { return FPeer.FindWindow(kCaption) != 0; }, 10s)) {
+            ADD_FAILURE() << "the form never showed";
+            return {};
+        }
+        test::PumpThroughApplication([] { return false; }, 200ms);
+        const std::string display = FServer.DisplayName();
+        return RunScript(
+            scene,
+            [&](TScene& S, const TStep& Step) {
+                std::string keys;
+                for (int32_t key : Step)
+                    keys += " " + XKeyName(key);
+                if (!Step.empty()) {
+                    test::RunXdotool(display, "key --delay 20" + keys);
+                    return;
+                }
+                const TPoint at = S.UpButton();
+                test::RunXdotool(display, "mousemove " + std::to_string(at.X) + " " +
+                                              std::to_string(at.Y) + " click 1");
+            },
+            [&](TScene& S, size_t Step) {
+                // Until the step shows as it did when injected, then a little more for anything
+                // that should not come.
+                test::PumpThroughApplication(
+                    [&] {
+                        S.Note();
+                        const bool same = S.Record.back() == Expected.at(Step);
+                        S.Record.pop_back();
+                        return same;
+                    },
+                    5s);
+                test::PumpThroughApplication([] { return false; }, 100ms);
+            });
+    }
+};
+
+TEST_F(MaskSpinOnDisplay, TypingAndSteppingOnTheDisplayDoWhatTheSameInputInjectedDoes) {
+    const TRecord injected = RunInjected();
+    EXPECT_EQ(injected,
+              (TRecord{"(555)___-____ 0 phone", "(555)124-____ 0 phone", "(555)124-4567 0 phone",
+                       "(555)124-4567 0 spin", "(555)124-4567 2 spin", "(555)124-4567 3 spin"}));
+    EXPECT_EQ(RunTyped(injected), injected);
+}
+
+}  // namespace
+}  // namespace vex
