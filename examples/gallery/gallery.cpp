@@ -363,9 +363,9 @@ const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabe
 const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits};
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons};
 const TGroup kMenuColumn[] = {Menus, StatusBars, ExplorerButtons};
-const TGroup kCalendarColumn[] = {Calendars};
+const TGroup kListColumn[] = {ListBoxes, ComboBoxes, Calendars};
 const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn, kEditColumn,
-                                            kButtonColumn, kMenuColumn,  kCalendarColumn};
+                                            kButtonColumn, kMenuColumn,  kListColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);

@@ -16,6 +16,9 @@ int SpeedButtons(vex::TForm* Form, int Left, int Top);
 int Panels(vex::TForm* Form, int Left, int Top);
 // examples/gallery/menus.cpp
 int Menus(vex::TForm* Form, int Left, int Top);
+// List boxes and combo boxes (lists.cpp).
+int ListBoxes(vex::TForm* Form, int Left, int Top);
+int ComboBoxes(vex::TForm* Form, int Left, int Top);
 
 // entry.cpp
 int StatusBars(vex::TForm* Form, int Left, int Top);

@@ -157,7 +157,7 @@ int32_t TCustomListBox::ItemHeight() {
 }
 
 void TCustomListBox::SetItemHeight(int32_t Value) {
-    if (Value <= 0 || FItemHeight == Value) return;
+    if (Value <= 0 || Value > MaxItemHeight || FItemHeight == Value) return;
     FItemHeight = Value;
     ContentChanged(0);
 }

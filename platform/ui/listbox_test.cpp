@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ui/lists_testsupport.h"
+#include "platform/win/capture.h"
 #include "platform/win/scrollbars.h"
 
 namespace vex {
@@ -43,7 +44,6 @@ struct TListFixture : test::TListScene {
     }
 
     TListBox* List = nullptr;
-    TLog Log;
 };
 
 TEST(ListBox, ItemsChangedThroughTheStringsAreTheListsOwn) {
@@ -288,6 +288,19 @@ TEST(ListBox, TheTopIndexStaysWhereAWholePageOfItemsShows) {
     EXPECT_EQ(t.List->TopIndex(), 9);
 }
 
+TEST(ListBox, ItsScrollBarScrollsARowAtTheArrowsAndAPageOnTheTrack) {
+    TListFixture t;
+    const int32_t bar = t.List->ClientWidth() + 8;
+    ClickAt(*t.List, Point(bar, t.List->ClientHeight() - 4));
+    EXPECT_EQ(t.List->TopIndex(), 1);
+    ClickAt(*t.List, Point(bar, t.List->ClientHeight() - 24));
+    EXPECT_EQ(t.List->TopIndex(), 6);
+    ClickAt(*t.List, Point(bar, 4));
+    EXPECT_EQ(t.List->TopIndex(), 5);
+    EXPECT_EQ(t.Index(), -1);  // the bar chooses nothing
+    EXPECT_EQ(GetCapture(), 0u);
+}
+
 TEST(ListBox, AnIntegralHeightCutsOffTheRowThatWouldNotShowWhole) {
     TListFixture t(3);
     t.List->SetIntegralHeight(true);
@@ -315,6 +328,13 @@ TEST(ListBox, RowsOfVaryingHeightTakeWhatOnMeasureItemSays) {
     PressKey(VK_HOME);
     PressKey(VK_NEXT);
     EXPECT_EQ(t.List->TopIndex(), 0);
+    // Heights a handler gets wrong are cut to what a row can be.
+    t.List->OnMeasureItem = [](TWinControl*, int32_t Index, int32_t& Height) {
+        Height = Index % 2 == 0 ? 100000 : -5;
+    };
+    t.List->Items().SetCommaText("huge,none");
+    EXPECT_EQ(t.List->Perform(LB_GETITEMHEIGHT, 0, 0), TCustomListBox::MaxItemHeight);
+    EXPECT_EQ(t.List->Perform(LB_GETITEMHEIGHT, 1, 0), 1);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ void TCustomListBox::MeasureNew(int32_t Index) {
     if (!IsVariable()) return;
     int32_t height = FItemHeight;
     MeasureItem(Index, height);
-    FContent.SetHeight(Index, height);
+    FContent.SetHeight(Index, std::clamp(height, 1, MaxItemHeight));
 }
 
 void TCustomListBox::MeasureItem(int32_t Index, int32_t& Height) {
@@ -93,11 +93,11 @@ void TCustomListBox::UpdateScrollBar() {
 TRect TCustomListBox::ItemRect(int32_t Index) {
     const int32_t width = ClientWidth();
     if (!IsVariable()) {
-        const int32_t h = ItemHeight();
-        const int32_t top = (Index - FTopIndex) * h;
-        return Rect(0, top, width, top + h);
+        const int64_t h = ItemHeight();
+        const int64_t top = (int64_t{Index} - FTopIndex) * h;
+        return Rect(0, SaturateToInt32(top), width, SaturateToInt32(top + h));
     }
-    int32_t y = 0;
+    int64_t y = 0;
     if (Index >= FTopIndex)
         for (int32_t i = FTopIndex; i < Index; ++i)
             y += RowHeight(i);
@@ -105,7 +105,7 @@ TRect TCustomListBox::ItemRect(int32_t Index) {
         for (int32_t i = Index; i < FTopIndex; ++i)
             y -= RowHeight(i);
     const int32_t h = FContent.Valid(Index) ? RowHeight(Index) : FItemHeight;
-    return Rect(0, y, width, y + h);
+    return Rect(0, SaturateToInt32(y), width, SaturateToInt32(y + h));
 }
 
 int32_t TCustomListBox::ItemFromPoint(TPoint Pos, bool& Outside) {

@@ -169,10 +169,13 @@ bool TCustomListBox::ListMessage(TMessage& Message) {
             result = IsMulti() ? FContent.SelCount() : LB_ERR;
             return true;
         case LB_GETCARETINDEX:
-            result = FContent.Caret() != TListBoxContent::NoItem ? FContent.Caret()
-                     : FContent.Count() > 0                      ? 0
-                                                                 : LB_ERR;
-            if (!IsMulti()) result = FContent.Current();
+            // A multiple selection's caret starts on the first item.
+            if (!IsMulti())
+                result = FContent.Current();
+            else if (FContent.Caret() != TListBoxContent::NoItem)
+                result = FContent.Caret();
+            else
+                result = FContent.Count() > 0 ? 0 : LB_ERR;
             return true;
         case LB_SETCARETINDEX:
             if (!FContent.Valid(index)) {
@@ -211,7 +214,8 @@ bool TCustomListBox::ListMessage(TMessage& Message) {
             return true;
         case LB_GETITEMRECT: {
             auto* rect = reinterpret_cast<TRect*>(Message.LParam);
-            if (rect == nullptr || (!FContent.Valid(index) && !(index == 0))) {
+            // The first row has a place even in an empty list.
+            if (rect == nullptr || (index != 0 && !FContent.Valid(index))) {
                 result = LB_ERR;
                 return true;
             }
@@ -224,7 +228,7 @@ bool TCustomListBox::ListMessage(TMessage& Message) {
             return true;
         case LB_SETITEMHEIGHT: {
             const int32_t height = LOWORD(Message.LParam);
-            if (height <= 0 || height > 255) {
+            if (height <= 0 || height > MaxItemHeight) {
                 result = LB_ERR;
                 return true;
             }

@@ -44,6 +44,8 @@ struct TListScene {
     }
 
     TForm* Form = new TForm(nullptr);
+    // What the controls tell; it outlives the form, which tells things as it closes.
+    TLog Log;
 };
 
 // Holds the modifier keys of Keys ("shift", "ctrl") down around Action, as a person does.

@@ -1,0 +1,247 @@
+#include "platform/ui/combobox.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/comboboxlist.h"
+#include "platform/ui/lists_testsupport.h"
+#include "platform/ui/screen.h"
+#include "platform/win/capture.h"
+
+namespace vex {
+namespace {
+
+using test::ClickAt;
+using test::PressKey;
+using test::RowHeight;
+using test::TLog;
+
+// A drop-down list of Count items "item 0" ... on a shown form, focused, and what it tells.
+struct TComboFixture : test::TListScene {
+    explicit TComboFixture(int Count = 20) {
+        Combo = Add<TComboBox>(Form, Rect(10, 10, 130, 30));
+        Combo->SetName("Combo");
+        Combo->SetStyle(csDropDownList);
+        for (int i = 0; i < Count; ++i)
+            Combo->Items().Add("item " + std::to_string(i));
+        Combo->OnClick = [this](TObject*) { Log.push_back("click"); };
+        Combo->OnChange = [this](TObject*) {
+            Log.push_back("change " + std::to_string(Combo->ItemIndex()) + " " + Combo->Text());
+        };
+        Combo->OnDropDown = [this](TObject*) { Log.push_back("dropdown"); };
+        Combo->OnCloseUp = [this](TObject*) { Log.push_back("closeup"); };
+        Combo->SetFocus();
+        Application().ProcessMessages();
+    }
+    // The open list, which holds the mouse.
+    TComboBoxList* List() { return dynamic_cast<TComboBoxList*>(FindControl(GetCapture())); }
+    TPoint Face() { return Point(Combo->ClientWidth() / 2, Combo->ClientHeight() / 2); }
+    TPoint Row(int32_t Row) { return Point(20, Row * RowHeight + RowHeight / 2); }
+
+    TComboBox* Combo = nullptr;
+};
+
+TEST(ComboBox, TheFaceIsAsHighAsItsFontNeeds) {
+    TComboFixture t;
+    EXPECT_EQ(t.Combo->Height(), RowHeight + 8);
+    t.Combo->SetHeight(60);
+    EXPECT_EQ(t.Combo->Height(), RowHeight + 8);
+}
+
+TEST(ComboBox, ClosedTheKeysChangeTheItemAndTellOfIt) {
+    const struct {
+        std::vector<int32_t> Keys;
+        int32_t Index;
+        size_t Changes;
+    } cases[] = {
+        {{VK_DOWN}, 0, 1},       {{VK_DOWN, VK_DOWN, VK_UP}, 0, 3},
+        {{VK_END}, 19, 1},       {{VK_END, VK_DOWN}, 19, 1},
+        {{VK_NEXT}, 7, 1},       {{VK_END, VK_HOME, VK_UP}, 0, 2},
+        {{'I', 'I', 'I'}, 2, 3}, {{VK_RETURN, VK_ESCAPE}, -1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.Keys));
+        TComboFixture t;
+        for (int32_t key : c.Keys)
+            PressKey(key);
+        EXPECT_EQ(t.Combo->ItemIndex(), c.Index);
+        EXPECT_EQ(t.Log.size(), 2 * c.Changes);
+        EXPECT_FALSE(t.Combo->DroppedDown());
+    }
+    TComboFixture t;
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(t.Log, (TLog{"click", "change 0 item 0", "click", "change 1 item 1"}));
+}
+
+TEST(ComboBox, OpenTheKeysMoveThroughTheListAndEnterPicks) {
+    TComboFixture t;
+    t.Combo->SetItemIndex(3);
+    PressKey(VK_DOWN, {VK_MENU});
+    ASSERT_TRUE(t.Combo->DroppedDown());
+    ASSERT_NE(t.List(), nullptr);
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(t.List()->ItemIndex(), 5);
+    EXPECT_EQ(t.Combo->ItemIndex(), 3);  // not chosen until picked
+    PressKey(VK_RETURN);
+    EXPECT_FALSE(t.Combo->DroppedDown());
+    EXPECT_EQ(GetCapture(), 0u);
+    EXPECT_EQ(t.Combo->ItemIndex(), 5);
+    EXPECT_EQ(t.Log, (TLog{"dropdown", "click", "change 5 item 5", "closeup"}));
+}
+
+TEST(ComboBox, EscapeAndLosingTheFocusCloseTheListUnchanged) {
+    TComboFixture t;
+    t.Combo->SetItemIndex(2);
+    PressKey(VK_F4);
+    PressKey(VK_END);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(t.Combo->ItemIndex(), 2);
+    EXPECT_EQ(t.Combo->Text(), "item 2");
+    PressKey(VK_F4);
+    PressKey(VK_DOWN);
+    auto* other = t.Add<TComboBox>(t.Form, Rect(10, 100, 130, 120));
+    other->SetFocus();
+    Application().ProcessMessages();
+    EXPECT_FALSE(t.Combo->DroppedDown());
+    EXPECT_EQ(t.Combo->ItemIndex(), 2);
+    EXPECT_EQ(t.Log, (TLog{"dropdown", "closeup", "dropdown", "closeup"}));
+}
+
+TEST(ComboBox, TheListShowsDropDownCountRowsBelowTheFaceOrAboveAtTheScreensFoot) {
+    const struct {
+        int Items;
+        int32_t Top;
+        int32_t Rows;
+        bool Above;
+    } cases[] = {{20, 10, 8, false}, {3, 10, 3, false}, {0, 10, 1, false}, {20, -1, 8, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Items);
+        TComboFixture t(c.Items);
+        if (c.Top < 0) t.Form->SetTop(Screen().Height() - 60);
+        ClickAt(*t.Combo, t.Face());
+        ASSERT_NE(t.List(), nullptr);
+        const TPoint at = t.Form->ClientToScreen(Point(t.Combo->Left(), t.Combo->Top()));
+        const TRect face = Rect(at.X, at.Y, at.X + t.Combo->Width(), at.Y + t.Combo->Height());
+        const TRect list = t.List()->BoundsRect();
+        EXPECT_EQ(list.Bottom - list.Top, c.Rows * RowHeight + 2);
+        EXPECT_EQ(list.Left, face.Left);
+        EXPECT_EQ(list.Right, face.Right);
+        EXPECT_EQ(c.Above ? list.Bottom : list.Top, c.Above ? face.Top : face.Bottom);
+    }
+}
+
+TEST(ComboBox, AClickOnAnItemPicksItAndAClickOutsideClosesTheList) {
+    TComboFixture t;
+    ClickAt(*t.Combo, t.Face());
+    ASSERT_TRUE(t.Combo->DroppedDown());
+    ClickAt(*t.List(), t.Row(4));
+    EXPECT_FALSE(t.Combo->DroppedDown());
+    EXPECT_EQ(t.Combo->Text(), "item 4");
+    ClickAt(*t.Combo, t.Face());
+    ClickAt(*t.Combo, Point(-30, 80));  // on the form, beside the list
+    EXPECT_FALSE(t.Combo->DroppedDown());
+    ClickAt(*t.Combo, t.Face());
+    ClickAt(*t.Combo, t.Face());  // the face again closes it
+    EXPECT_FALSE(t.Combo->DroppedDown());
+    EXPECT_EQ(t.Combo->ItemIndex(), 4);
+    EXPECT_EQ(t.Log, (TLog{"dropdown", "click", "change 4 item 4", "closeup", "dropdown", "closeup",
+                           "dropdown", "closeup"}));
+    EXPECT_EQ(GetCapture(), 0u);
+}
+
+TEST(ComboBox, APressOnTheFaceDraggedOntoAnItemPicksItOnRelease) {
+    TComboFixture t;
+    InjectMouseMove(t.Combo->ClientToScreen(t.Face()));
+    InjectMouseButton(mbLeft, true);
+    Application().ProcessMessages();
+    ASSERT_TRUE(t.Combo->DroppedDown());
+    InjectMouseMove(t.List()->ClientToScreen(t.Row(2)));
+    InjectMouseButton(mbLeft, false);
+    Application().ProcessMessages();
+    EXPECT_FALSE(t.Combo->DroppedDown());
+    EXPECT_EQ(t.Combo->ItemIndex(), 2);
+    // Released on the face, the press leaves the list open for a click.
+    ClickAt(*t.Combo, t.Face());
+    EXPECT_TRUE(t.Combo->DroppedDown());
+}
+
+TEST(ComboBox, ATextChoosesTheItemItNames) {
+    TComboFixture t(5);
+    t.Combo->SetText("ITEM 3");
+    EXPECT_EQ(t.Combo->ItemIndex(), 3);
+    EXPECT_EQ(t.Combo->Text(), "item 3");
+    t.Combo->SetText("nothing");
+    EXPECT_EQ(t.Combo->ItemIndex(), -1);
+    EXPECT_EQ(t.Combo->Text(), "");
+    t.Combo->SetItemIndex(9);
+    EXPECT_EQ(t.Combo->ItemIndex(), -1);
+    t.Combo->SetItemIndex(1);
+    t.Combo->Items().Delete(0);  // the chosen item moves up with the list
+    EXPECT_EQ(t.Combo->ItemIndex(), 0);
+    EXPECT_TRUE(t.Log.empty());
+}
+
+// A drop-down combo box: the fixture's, with an edit for any text.
+struct TDropDownFixture : TComboFixture {
+    TDropDownFixture() : TComboFixture(0) {
+        Combo->SetStyle(csDropDown);
+        Combo->Items().SetCommaText("Arial,Courier,\"Courier New\",Times");
+        Combo->SetFocus();
+        Application().ProcessMessages();
+    }
+};
+
+TEST(ComboBox, ADropDownsEditTakesAnyTextAndChoosesTheItemItNames) {
+    TDropDownFixture t;
+    test::TypeText("cour");
+    EXPECT_EQ(t.Combo->Text(), "cour");
+    EXPECT_EQ(t.Combo->ItemIndex(), -1);
+    test::TypeText("ier");
+    EXPECT_EQ(t.Combo->ItemIndex(), 1);  // "courier" names "Courier", case aside
+    EXPECT_EQ(t.Log.back(), "change 1 courier");
+    EXPECT_EQ(t.Log.size(), 7u);  // a change for every character
+    PressKey(VK_HOME);            // the edit's: the caret goes, the item stays
+    PressKey(VK_LEFT);
+    EXPECT_EQ(t.Combo->ItemIndex(), 1);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(t.Combo->Text(), "Courier New");
+    t.Combo->SetText("Verdana");
+    EXPECT_EQ(t.Combo->Text(), "Verdana");
+    EXPECT_EQ(t.Combo->ItemIndex(), -1);
+    t.Combo->SetText("times");
+    EXPECT_EQ(t.Combo->ItemIndex(), 3);
+}
+
+TEST(ComboBox, ADropDownsOpenListFollowsWhatIsTypedAndEnterPicksIt) {
+    TDropDownFixture t;
+    PressKey(VK_DOWN, {VK_MENU});
+    ASSERT_TRUE(t.Combo->DroppedDown());
+    test::TypeText("ti");
+    EXPECT_EQ(t.List()->ItemIndex(), 3);
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    EXPECT_FALSE(t.Combo->DroppedDown());
+    EXPECT_EQ(t.Combo->Text(), "Courier New");
+    // A press on the button opens the list; Escape closes it and keeps the text.
+    ClickAt(*t.Combo, Point(t.Combo->ClientWidth() - 4, t.Combo->ClientHeight() / 2));
+    EXPECT_TRUE(t.Combo->DroppedDown());
+    PressKey(VK_ESCAPE);
+    EXPECT_FALSE(t.Combo->DroppedDown());
+    EXPECT_EQ(t.Combo->Text(), "Courier New");
+}
+
+TEST(ComboBox, AFreedComboBoxTakesItsOpenListAndTheMouseWithIt) {
+    TComboFixture t;
+    PressKey(VK_F4);
+    ASSERT_NE(GetCapture(), 0u);
+    delete t.Combo;
+    EXPECT_EQ(GetCapture(), 0u);
+    Application().ProcessMessages();
+}
+
+}  // namespace
+}  // namespace vex
