@@ -1,6 +1,5 @@
 #include "dataaware/intl/Wwintl.h"
 
-#include <initializer_list>
 #include <utility>
 
 #include "platform/core/typinfo.h"
@@ -13,38 +12,6 @@ TwwIntl* wwGlobalIntl = nullptr;
 namespace {
 
 int32_t UnitUsers = 0;
-
-int64_t FontStylesOrd(TFontStyles Styles) {
-    int64_t bits = 0;
-    for (TFontStyle style : {fsBold, fsItalic, fsUnderline, fsStrikeOut})
-        if (Styles.Contains(style)) bits |= int64_t{1} << style;
-    return bits;
-}
-
-TFontStyles FontStylesOf(int64_t Bits) {
-    if (Bits < 0 || Bits >= (int64_t{1} << (fsStrikeOut + 1)))
-        throw ERangeError("Value out of range for property DialogFontStyle");
-    TFontStyles styles;
-    for (TFontStyle style : {fsBold, fsItalic, fsUnderline, fsStrikeOut})
-        if ((Bits & (int64_t{1} << style)) != 0) styles.Include(style);
-    return styles;
-}
-
-TPropInfo DialogFontStyleProperty() {
-    TPropInfo info;
-    info.Name = "DialogFontStyle";
-    info.Kind = tkSet;
-    info.TypeName = "TFontStyles";
-    info.GetOrd = [](const TObject& Instance) {
-        return FontStylesOrd(
-            typinfo_detail::As<TwwIntl>(Instance, "DialogFontStyle").DialogFontStyle());
-    };
-    info.SetOrd = [](TObject& Instance, int64_t Value) {
-        typinfo_detail::As<TwwIntl>(Instance, "DialogFontStyle")
-            .SetDialogFontStyle(FontStylesOf(Value));
-    };
-    return info;
-}
 
 // In the order a form stream writes them: Connected last, so that a streamed instance holds all
 // its texts before it connects.
@@ -70,7 +37,7 @@ const bool IntlPublished = [] {
                          &I::SetFilterMemoSize),
          OrdinalProperty("UseLocateMethodForSearch", tkEnumeration, "Boolean",
                          &I::UseLocateMethodForSearch, &I::SetUseLocateMethodForSearch),
-         DialogFontStyleProperty(),
+         SetProperty("DialogFontStyle", "TFontStyles", &I::DialogFontStyle, &I::SetDialogFontStyle),
          OrdinalProperty("DefaultEpochYear", tkInteger, "Integer", &I::DefaultEpochYear,
                          &I::SetDefaultEpochYear),
          OrdinalProperty("Connected", tkEnumeration, "Boolean", &I::Connected, &I::SetConnected)});
