@@ -20,7 +20,11 @@
 namespace vex::test {
 
 inline TPixelImage PixelsOf(const TBitmap& Picture) {
-    return TPixelImage{Picture.Width(), Picture.Height(), Picture.ContiguousPixels()};
+    TPixelImage image{Picture.Width(), Picture.Height(), {}};
+    for (int32_t y = 0; y < Picture.Height(); ++y)
+        image.Pixels.insert(image.Pixels.end(), Picture.ScanLine(y),
+                            Picture.ScanLine(y) + Picture.Width());
+    return image;
 }
 
 // Passes when Picture equals <Folder>/<Name>.png. On a difference the picture drawn is left
