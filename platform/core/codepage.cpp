@@ -147,6 +147,13 @@ int AnsiCollate(std::string_view A, std::string_view B, bool IgnoreCase) {
     return 0;
 }
 
+int AnsiCollatePrefix(std::string_view S, std::string_view Prefix) {
+    const size_t common = S.size() < Prefix.size() ? S.size() : Prefix.size();
+    for (size_t i = 0; i < common; ++i)
+        if (int r = Compare(Info(S[i]).Primary, Info(Prefix[i]).Primary)) return r;
+    return S.size() < Prefix.size() ? -1 : 0;
+}
+
 char32_t Win1252ToUnicode(unsigned char Ch) {
     static constexpr char16_t High[32] = {
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,

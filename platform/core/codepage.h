@@ -16,6 +16,10 @@ bool IsAnsiLower(char C);
 // Linguistic comparison for sorting: letters with accents sort with their base letter, then by
 // accent, then (when case counts) lower case before upper case. Returns <0, 0 or >0.
 int AnsiCollate(std::string_view A, std::string_view B, bool IgnoreCase);
+// The first pass of AnsiCollate alone, over S cut to Prefix's length: 0 for every S that starts
+// with Prefix in any case or accent, so those lie together in a list sorted by AnsiCollate and a
+// binary search with this comparison finds them.
+int AnsiCollatePrefix(std::string_view S, std::string_view Prefix);
 
 // The Unicode character of a Windows-1252 byte; the five bytes the code page leaves undefined
 // stand for the control characters of the same number.

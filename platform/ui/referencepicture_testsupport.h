@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/core/files.h"
 #include "platform/gfx/bitmap.h"
@@ -20,11 +22,11 @@
 namespace vex::test {
 
 inline TPixelImage PixelsOf(const TBitmap& Picture) {
-    TPixelImage image{Picture.Width(), Picture.Height(), {}};
+    std::vector<uint32_t> pixels;
+    pixels.reserve(static_cast<size_t>(Picture.Width()) * static_cast<size_t>(Picture.Height()));
     for (int32_t y = 0; y < Picture.Height(); ++y)
-        image.Pixels.insert(image.Pixels.end(), Picture.ScanLine(y),
-                            Picture.ScanLine(y) + Picture.Width());
-    return image;
+        pixels.insert(pixels.end(), Picture.ScanLine(y), Picture.ScanLine(y) + Picture.Width());
+    return TPixelImage{Picture.Width(), Picture.Height(), std::move(pixels)};
 }
 
 // Passes when Picture equals <Folder>/<Name>.png. On a difference the picture drawn is left
