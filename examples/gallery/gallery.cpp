@@ -360,7 +360,8 @@ int TrackIcons(TForm* Form, int Left, int Top) {
 const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, AttachedLabels,
                                TrackIcons};
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
-const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn};
+const TGroup kPartsAColumn[] = {Carets, ColourPairs, TabListBoxes};
+const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kPartsAColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);

@@ -4,4 +4,11 @@
 
 #include "examples/gallery/gallerykit.h"
 
-namespace gallery {}  // namespace gallery
+namespace gallery {
+
+// Carets, colour pairs and the tab list box of the entry controls (partsa.cpp).
+int Carets(vex::TForm* Form, int Left, int Top);
+int ColourPairs(vex::TForm* Form, int Left, int Top);
+int TabListBoxes(vex::TForm* Form, int Left, int Top);
+
+}  // namespace gallery
