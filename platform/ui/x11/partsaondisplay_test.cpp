@@ -1,0 +1,286 @@
+// A caret pair and a tab list box driven by one script twice: injected with no display, and typed
+// by a second client on an Xvfb display. Both runs must leave the same record.
+//
+// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "components/entry/OvcCaret.h"
+#include "components/entry/OvcTabListBox.h"
+#include "platform/core/clock.h"
+#include "platform/ui/form.h"
+#include "platform/ui/input_testsupport.h"
+#include "platform/win/application.h"
+#include "platform/win/caret.h"
+#include "platform/win/focus.h"
+#include "platform/win/headlesspresenter.h"
+#include "platform/win/input.h"
+#include "platform/win/keyboard.h"
+#include "platform/win/messagequeue.h"
+#include "platform/win/presenter.h"
+#include "platform/win/toplevel.h"
+#include "platform/win/x11/x11presenter.h"
+#include "platform/win/x11/x11testpeer.h"
+#include "tests/support/xvfbserver.h"
+
+namespace vex {
+namespace {
+
+using namespace std::chrono_literals;
+using TRecord = std::vector<std::string>;
+
+// A character cell whose caret pair shows while it has the focus; Insert switches the caret.
+class TCaretCell : public TCustomControl {
+public:
+    explicit TCaretCell(TComponent* AOwner)
+        : TCustomControl(AOwner), FCarets(std::make_unique<TOvcCaretPair>(this)) {
+        SetTabStop(true);
+        FCarets->SetCellWidth(8);
+        FCarets->SetCellHeight(14);
+        FCarets->SetPosition(Point(4, 4));
+        FCarets->SetVisible(true);
+    }
+    ~TCaretCell() override { FCarets.reset(); }
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override {
+        if (CanFocus()) SetFocus();
+        TCustomControl::MouseDown(Button, Shift, X, Y);
+    }
+    void KeyDown(uint16_t& Key, TShiftState Shift) override {
+        if (Key == VK_INSERT) FCarets->SetInsertMode(!FCarets->InsertMode());
+        TCustomControl::KeyDown(Key, Shift);
+    }
+    void WMSetFocus(TMessage& Message) override {
+        TCustomControl::WMSetFocus(Message);
+        FCarets->SetLinked(true);
+    }
+    void WMKillFocus(TMessage& Message) override {
+        FCarets->SetLinked(false);
+        TCustomControl::WMKillFocus(Message);
+    }
+
+private:
+    std::unique_ptr<TOvcCaretPair> FCarets;
+};
+
+// A form with a caret cell and a list of search results.
+class TScene {
+public:
+    TScene() {
+        FForm->SetCaption("Carets and tabs");
+        FForm->SetBounds(40, 50, 280, 160);
+        Place(new TCaretCell(FForm.get()), "cell", Rect(8, 8, 34, 32));
+        auto* box = Place(new TTabListBox(FForm.get()), "Box", Rect(8, 40, 248, 120));
+        box->SetTabWidth(65);
+        box->SetItemHeight(13);
+        for (const char* item : {"alpha\t12", "beta\t7", "gamma\t3", "delta\t9"})
+            box->Items().Add(item);
+        box->OnDblClick = [this](TObject*) { ++FDoubleClicks; };
+        FBox = box;
+        FForm->Show();
+        SetActiveWindow(FForm->Handle());
+    }
+
+    TCustomForm& Form() { return *FForm; }
+    TPoint Middle(const std::string& Name) {
+        auto* control = static_cast<TControl*>(FForm->FindComponent(Name));
+        return control->ClientToScreen(Point(control->Width() / 2, control->Height() / 2));
+    }
+    // What a person would see: where the focus and the caret are, and what the list selects.
+    std::string State() {
+        TWinControl* focused = FindControl(GetFocus());
+        const TCaretState caret = GetCaretState();
+        TWinControl* caretOwner = FindControl(caret.Wnd);
+        return "focus " + (focused ? focused->Name() : std::string("nothing")) + ", caret in " +
+               (caretOwner ? caretOwner->Name() : std::string("nothing")) + " at " +
+               std::to_string(caret.Rect.Left) + "," + std::to_string(caret.Rect.Top) + " " +
+               std::to_string(caret.Rect.Right - caret.Rect.Left) + "x" +
+               std::to_string(caret.Rect.Bottom - caret.Rect.Top) + ", item " +
+               std::to_string(FBox->ItemIndex()) + ", double clicks " +
+               std::to_string(FDoubleClicks);
+    }
+
+private:
+    template <class T>
+    T* Place(T* Control, const std::string& Name, TRect Bounds) {
+        Control->SetName(Name);
+        Control->SetBoundsRect(Bounds);
+        Control->SetParent(FForm.get());
+        return Control;
+    }
+
+    std::unique_ptr<TForm> FForm = std::make_unique<TForm>(nullptr);
+    TTabListBox* FBox = nullptr;
+    int FDoubleClicks = 0;
+};
+
+struct TStep {
+    std::string Click;          // a control whose middle is clicked, or empty
+    bool Double = false;        // twice
+    std::vector<int32_t> Keys;  // then these keys; VK_SHIFT holds Shift for the next
+};
+
+const std::vector<TStep>& Script() {
+    static const std::vector<TStep> script = {
+        {"cell", false, {}},    {"", false, {VK_INSERT}}, {"Box", false, {}},
+        {"", false, {VK_DOWN}}, {"", false, {VK_TAB}},    {"Box", true, {}},
+    };
+    return script;
+}
+
+std::string XKeyNames(const std::vector<int32_t>& Keys) {
+    std::string names;
+    bool shift = false;
+    for (int32_t key : Keys) {
+        if (key == VK_SHIFT) {
+            shift = true;
+            continue;
+        }
+        std::string name = key == VK_TAB      ? "Tab"
+                           : key == VK_RETURN ? "Return"
+                           : key == VK_INSERT ? "Insert"
+                           : key == VK_DOWN   ? "Down"
+                                              : std::string(1, static_cast<char>(tolower(key)));
+        names += " " + (shift ? "shift+" + name : name);
+        shift = false;
+    }
+    return names;
+}
+
+void InjectKeys(const std::vector<int32_t>& Keys) {
+    bool shift = false;
+    for (int32_t key : Keys) {
+        if (key == VK_SHIFT) {
+            shift = true;
+            InjectKey(VK_SHIFT, true);
+            continue;
+        }
+        InjectKey(key, true);
+        InjectKey(key, false);
+        if (shift) InjectKey(VK_SHIFT, false);
+        shift = false;
+    }
+}
+
+void RunXdotool(const std::string& Display, const std::string& Arguments) {
+    const std::string command = "DISPLAY=" + Display + " xdotool " + Arguments;
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
+}
+
+bool PumpThroughApplication(const std::function<bool()>& Condition,
+                            std::chrono::milliseconds Watchdog) {
+    const auto deadline = std::chrono::steady_clock::now() + Watchdog;
+    for (;;) {
+        Application().ProcessMessages();
+        if (Condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        TMessageQueue::Instance().Wait(Clock().TickMilliseconds() + 20);
+    }
+}
+
+TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)>& Deliver,
+                  const std::function<void(TScene&, size_t)>& Settle) {
+    TRecord record;
+    for (size_t i = 0; i < Script().size(); ++i) {
+        Deliver(Scene, Script()[i]);
+        Settle(Scene, i);
+        record.push_back(Scene.State());
+    }
+    return record;
+}
+
+TRecord RunInjected() {
+    TScene scene;
+    Application().ProcessMessages();
+    const TRecord record = RunScript(
+        scene,
+        [](TScene& S, const TStep& Step) {
+            if (!Step.Click.empty()) {
+                InjectMouseMove(S.Middle(Step.Click));
+                for (int click = 0; click < (Step.Double ? 2 : 1); ++click) {
+                    InjectMouseButton(mbLeft, true);
+                    InjectMouseButton(mbLeft, false);
+                }
+            }
+            InjectKeys(Step.Keys);
+        },
+        [](TScene&, size_t) { Application().ProcessMessages(); });
+    test::ReleaseAllKeys();
+    return record;
+}
+
+class PartsAOnDisplay : public testing::Test {
+protected:
+    PartsAOnDisplay() {
+        setenv("DISPLAY", FServer.DisplayName().c_str(), 1);
+        unsetenv("VEX_DISPLAY");
+    }
+    ~PartsAOnDisplay() override {
+        SetPresenter(std::make_unique<THeadlessPresenter>());
+        setenv("VEX_DISPLAY", "headless", 1);
+        test::ReleaseAllKeys();
+    }
+
+    // Each step is given time until the scene shows what the injected run showed after it,
+    // then a little more for anything that should not come.
+    TRecord RunTyped(const TRecord& Expected) {
+        SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+        TScene scene;
+        if (!PumpThroughApplication([&] { return FPeer.FindWindow("Carets and tabs") != 0; },
+                                    10s)) {
+            ADD_FAILURE() << "the form never showed";
+            return {};
+        }
+        PumpThroughApplication([] { return false; }, 200ms);
+        const std::string display = FServer.DisplayName();
+        return RunScript(
+            scene,
+            [&](TScene& S, const TStep& Step) {
+                if (!Step.Click.empty()) {
+                    const TPoint at = S.Middle(Step.Click);
+                    RunXdotool(display, "mousemove " + std::to_string(at.X) + " " +
+                                            std::to_string(at.Y) + " click" +
+                                            (Step.Double ? " --repeat 2" : "") + " 1");
+                }
+                if (!Step.Keys.empty())
+                    RunXdotool(display, "key --delay 20" + XKeyNames(Step.Keys));
+            },
+            [&](TScene& S, size_t Step) {
+                PumpThroughApplication([&] { return S.State() == Expected[Step]; }, 5s);
+                PumpThroughApplication([] { return false; }, 100ms);
+            });
+    }
+
+    test::XvfbServer FServer;
+    test::X11Peer FPeer{FServer.DisplayName()};
+};
+
+TEST_F(PartsAOnDisplay, ClicksAndKeysOnTheDisplayDoWhatTheSameInjectedInputDoes) {
+    const TRecord injected = RunInjected();
+    ASSERT_EQ(injected.size(), Script().size());
+    // The script does what it means to: the cell's caret shows and switches, the list selects
+    // by click and key and hears the double click, the caret goes with the focus.
+    const std::vector<std::string> expected = {
+        "focus cell, caret in cell at 4,4 2x14, item -1, double clicks 0",
+        "focus cell, caret in cell at 4,4 8x14, item -1, double clicks 0",
+        "focus Box, caret in nothing at 0,0 0x0, item 2, double clicks 0",
+        "focus Box, caret in nothing at 0,0 0x0, item 3, double clicks 0",
+        "focus cell, caret in cell at 4,4 8x14, item 3, double clicks 0",
+        "focus Box, caret in nothing at 0,0 0x0, item 2, double clicks 1"};
+    EXPECT_EQ(injected, expected);
+    EXPECT_EQ(RunTyped(injected), injected);
+}
+
+}  // namespace
+}  // namespace vex
