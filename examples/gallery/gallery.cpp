@@ -360,8 +360,9 @@ int TrackIcons(TForm* Form, int Left, int Top) {
 const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, AttachedLabels,
                                TrackIcons};
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
+const TGroup kEditColumn[] = {Edits, Memos};
 const TGroup kPartsAColumn[] = {Carets, ColourPairs, TabListBoxes};
-const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kPartsAColumn};
+const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kEditColumn, kPartsAColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);

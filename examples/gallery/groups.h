@@ -6,6 +6,10 @@
 
 namespace gallery {
 
+// edits.cpp
+int Edits(vex::TForm* Form, int Left, int Top);
+int Memos(vex::TForm* Form, int Left, int Top);
+
 // Carets, colour pairs and the tab list box of the entry controls (partsa.cpp).
 int Carets(vex::TForm* Form, int Left, int Top);
 int ColourPairs(vex::TForm* Form, int Left, int Top);

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/ui/dialogedit.h"
+#include "platform/ui/customedit.h"
 #include "platform/ui/dialogform.h"
 #include "platform/ui/label.h"
 
@@ -21,9 +21,10 @@ bool InputQuery(const std::string& ACaption, const std::string& APrompt, std::st
     prompt->SetAutoSize(true);
     prompt->SetParent(dialog.get());
 
-    auto* edit = new TDialogEdit(dialog.get());
+    auto* edit = new TEdit(dialog.get());
     edit->SetName("Edit");
     edit->SetBounds(du.Horz(8), du.Vert(19), du.Horz(164), du.Vert(12) + 4);
+    edit->SetMaxLength(255);
     edit->SetText(Value);
     edit->SetParent(dialog.get());
 
@@ -35,7 +36,8 @@ bool InputQuery(const std::string& ACaption, const std::string& APrompt, std::st
     AddDialogButton(*dialog, mbCancel, Rect(du.Horz(92), top, du.Horz(92) + width, top + height))
         ->SetCancel(true);
 
-    // The field takes the keys from the start; it can take the focus once the box shows.
+    // The field takes the keys from the start, its text selected to be typed over; it can take
+    // the focus once the box shows.
     TForm* form = dialog.get();
     dialog->OnShow = [form, edit](TObject*) { form->SetActiveControl(edit); };
     if (dialog->ShowModal() != mrOk) return false;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/ui/controlmessages.h"
+#include "platform/ui/customedit.h"
 #include "platform/ui/dialogbutton.h"
-#include "platform/ui/dialogedit.h"
 #include "platform/ui/inputdialog.h"
 #include "platform/ui/label.h"
 #include "platform/ui/screen.h"
@@ -244,7 +244,9 @@ TEST(DialogButton, AKeyPressLeftByTheFocusClicksNothingLater) {
 
 // Types Text into the box's field, a character at a time.
 void Type(const std::string& Text) {
-    auto& edit = Part<TDialogEdit>(RunningDialog(), "Edit");
+    auto& edit = Part<TEdit>(RunningDialog(), "Edit");
+    // The field opens with its text selected; End goes on after it.
+    PostMessage(edit.Handle(), WM_KEYDOWN, VK_END, 0);
     for (char c : Text)
         PostMessage(edit.Handle(), WM_CHAR, static_cast<unsigned char>(c), 0);
 }
@@ -269,7 +271,8 @@ TEST(InputDialog, GivesTheTypedTextOnOkAndKeepsTheValueOtherwise) {
         script.Then([] {
             EXPECT_EQ(RunningDialog().Caption(), "Server");
             EXPECT_EQ(Part<TLabel>(RunningDialog(), "Prompt").Caption(), "Host name:");
-            EXPECT_EQ(Part<TDialogEdit>(RunningDialog(), "Edit").Text(), "barbaz");
+            EXPECT_EQ(Part<TEdit>(RunningDialog(), "Edit").Text(), "barbaz");
+            EXPECT_EQ(Part<TEdit>(RunningDialog(), "Edit").SelLength(), 6);
         });
         script.Then(c.Act);
         std::string value = "barbaz";
@@ -291,12 +294,13 @@ TEST(InputDialog, TheFieldHasTheFocusWhenTheBoxOpens) {
     HWND focused = 0;
     script.Then([&] {
         focused = GetFocus();
-        EXPECT_EQ(focused, Part<TDialogEdit>(RunningDialog(), "Edit").Handle());
+        EXPECT_EQ(focused, Part<TEdit>(RunningDialog(), "Edit").Handle());
         Press("Cancel");
     });
     InputBox("Server", "Host name:", "pop.example.org");
     EXPECT_NE(focused, HWND{0});
     script.Then([] {
+        PostMessage(GetFocus(), WM_KEYDOWN, VK_END, 0);
         for (char c : std::string("\b\b\bnet"))
             PostMessage(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 0);
         PostMessage(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
@@ -305,25 +309,27 @@ TEST(InputDialog, TheFieldHasTheFocusWhenTheBoxOpens) {
 }
 
 TEST(InputDialog, TheFieldHoldsABoundedLineOfPrintableText) {
-    TDialogEdit edit(nullptr);
+    TEdit edit(nullptr);
+    edit.SetMaxLength(255);
     const std::string typed = "a\tb\x01" + std::string(300, 'x') + "\b";
     for (char c : typed) {
         TMessage m{WM_CHAR, static_cast<unsigned char>(c), 0, 0};
         edit.WndProc(m);
     }
-    EXPECT_EQ(edit.Text(), "ab" + std::string(TDialogEdit::MaxLength - 3, 'x'));
+    EXPECT_EQ(edit.Text(), "ab" + std::string(255 - 3, 'x'));
 }
 
 TEST(InputDialog, TheFieldShowsTheEndOfATextTooWideForIt) {
     TForm form(nullptr);
-    auto* edit = new TDialogEdit(&form);
+    auto* edit = new TEdit(&form);
     edit->SetParent(&form);
     form.Show();
     for (const std::string& text :
          {std::string("W"), std::string(200, ' ') + "pop3.example.org/Wide"}) {
         SCOPED_TRACE(text.size());
         edit->SetText(text);
-        edit->Invalidate();
+        // Where typing goes on, as the dialog's field shows it.
+        edit->SetSelStart(static_cast<int32_t>(text.size()));
         test::PumpUntilIdle();
         TBitmap picture;
         PictureOfWindow(edit->Handle(), picture);

@@ -26,6 +26,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/label.h"
+#include "platform/ui/x11/ondisplay_testsupport.h"
 #include "platform/win/application.h"
 #include "platform/win/focus.h"
 #include "platform/win/headlesspresenter.h"
@@ -36,7 +37,6 @@
 #include "platform/win/toplevel.h"
 #include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
-#include "tests/support/xvfbserver.h"
 
 namespace vex {
 namespace {
@@ -205,29 +205,8 @@ void InjectKeys(const std::vector<int32_t>& Keys) {
     }
 }
 
-// Runs xdotool on the display with Arguments and waits for it: its events are on the server
-// when it ends.
-void RunXdotool(const std::string& Display, const std::string& Arguments) {
-    const std::string command = "DISPLAY=" + Display + " xdotool " + Arguments;
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-}
-
 std::string At(TPoint P) {
     return std::to_string(P.X) + " " + std::to_string(P.Y);
-}
-
-// Hands every message that comes through the application's own handling, sleeping in the
-// loop's wait between passes, until Condition holds or Watchdog of real time has gone.
-bool PumpThroughApplication(const std::function<bool()>& Condition,
-                            std::chrono::milliseconds Watchdog) {
-    const auto deadline = std::chrono::steady_clock::now() + Watchdog;
-    for (;;) {
-        Application().ProcessMessages();
-        if (Condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        TMessageQueue::Instance().Wait(Clock().TickMilliseconds() + 20);
-    }
 }
 
 // Runs the script step by step through Deliver, which sends a step's input; Settle lets it
@@ -269,25 +248,15 @@ TRecord RunInjected(std::vector<size_t>& Lengths) {
     return record;
 }
 
-class PartsOnDisplay : public testing::Test {
+class PartsOnDisplay : public test::OnDisplayTest {
 protected:
-    PartsOnDisplay() {
-        setenv("DISPLAY", FServer.DisplayName().c_str(), 1);
-        unsetenv("VEX_DISPLAY");
-    }
-    ~PartsOnDisplay() override {
-        SetPresenter(std::make_unique<THeadlessPresenter>());
-        setenv("VEX_DISPLAY", "headless", 1);
-        test::ReleaseAllKeys();
-    }
-
     // The script typed on the display by xdotool; each step is given until the record is as
     // long as the injected run's was, then a little more for anything that should not come.
     TRecord RunTyped(const std::vector<size_t>& Lengths) {
         SetPresenter(MakeX11Presenter("", WindowTreeSink()));
         TScene scene;
         const auto shown = [&] { return FPeer.FindWindow("Input script") != 0; };
-        if (!PumpThroughApplication(shown, 10s)) {
+        if (!test::PumpThroughApplication(shown, 10s)) {
             ADD_FAILURE() << "the form never showed";
             return {};
         }
@@ -298,32 +267,30 @@ protected:
                               &y, &child);
         EXPECT_EQ(x, scene.Form().Left());
         EXPECT_EQ(y, scene.Form().Top());
-        PumpThroughApplication([] { return false; }, 200ms);
+        test::PumpThroughApplication([] { return false; }, 200ms);
         scene.Record.clear();
         const std::string display = FServer.DisplayName();
         TRecord record = RunScript(
             scene,
             [&](TScene& S, const TStep& Step) {
                 if (Step.Kind == TStep::Type) {
-                    RunXdotool(display, "key --delay 20" + XKeyNames(Step.Keys));
+                    test::RunXdotool(display, "key --delay 20" + XKeyNames(Step.Keys));
                     return;
                 }
                 const TPoint from = S.Middle(Step.Target);
                 if (Step.Kind == TStep::Click)
-                    RunXdotool(display, "mousemove " + At(from) + " click 1");
+                    test::RunXdotool(display, "mousemove " + At(from) + " click 1");
                 else
-                    RunXdotool(display, "mousemove " + At(from) + " mousedown 1 mousemove " +
-                                            At(Point(from.X + Step.DragBy, from.Y)) + " mouseup 1");
+                    test::RunXdotool(display, "mousemove " + At(from) + " mousedown 1 mousemove " +
+                                                  At(Point(from.X + Step.DragBy, from.Y)) +
+                                                  " mouseup 1");
             },
             [&](TScene& S, size_t Step) {
-                PumpThroughApplication([&] { return S.Record.size() >= Lengths[Step]; }, 5s);
-                PumpThroughApplication([] { return false; }, 100ms);
+                test::PumpThroughApplication([&] { return S.Record.size() >= Lengths[Step]; }, 5s);
+                test::PumpThroughApplication([] { return false; }, 100ms);
             });
         return record;
     }
-
-    test::XvfbServer FServer;
-    test::X11Peer FPeer{FServer.DisplayName()};
 };
 
 TEST_F(PartsOnDisplay, AScriptTypedOnTheDisplayDoesWhatTheSameScriptInjectedDoes) {

@@ -1,0 +1,64 @@
+#include <cstring>
+
+#include "platform/ui/customedit.h"
+#include "platform/win/clipboard.h"
+
+namespace vex {
+
+namespace {
+
+// The clipboard, open for a scope; nothing happens while another window holds it.
+class TOpenClipboard {
+public:
+    explicit TOpenClipboard(HWND Owner) : FOpen(OpenClipboard(Owner)) {}
+    ~TOpenClipboard() {
+        if (FOpen) CloseClipboard();
+    }
+    TOpenClipboard(const TOpenClipboard&) = delete;
+    TOpenClipboard& operator=(const TOpenClipboard&) = delete;
+    bool Open() const { return FOpen; }
+
+private:
+    bool FOpen;
+};
+
+}  // namespace
+
+void TCustomEdit::CopyToClipboard() {
+    // A password stays in the field.
+    if (FPasswordChar != 0 || !FText.HasSelection()) return;
+    const TOpenClipboard clipboard(HandleAllocated() ? Handle() : 0);
+    if (!clipboard.Open()) return;
+    EmptyClipboard();
+    SetClipboardData(CF_TEXT, FText.SelText());
+}
+
+void TCustomEdit::CutToClipboard() {
+    RunAction(TEditAction::Cut, false);
+}
+
+void TCustomEdit::PasteFromClipboard() {
+    if (FReadOnly) return;
+    std::string text;
+    {
+        const TOpenClipboard clipboard(HandleAllocated() ? Handle() : 0);
+        if (!clipboard.Open()) return;
+        const std::string* data = GetClipboardData(CF_TEXT);
+        if (data == nullptr) return;
+        // CF_TEXT ends at its first NUL.
+        text.assign(data->data(), strnlen(data->data(), data->size()));
+    }
+    UserReplace(text, false);
+}
+
+void TCustomEdit::ClearSelection() {
+    if (FText.HasSelection()) UserReplace("", false);
+}
+
+void TCustomEdit::Undo() {
+    if (!FText.Undo()) return;
+    FModified = true;
+    AfterEdit();
+}
+
+}  // namespace vex

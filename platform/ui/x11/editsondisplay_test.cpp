@@ -1,0 +1,256 @@
+// One script typed into an edit and a memo twice: injected with no display, and typed by
+// xdotool on an Xvfb display, with the clipboard shared with xclip there. A person at either
+// would see the same text, the same selection and the same clipboard.
+//
+// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/core/clock.h"
+#include "platform/ui/customedit.h"
+#include "platform/ui/form.h"
+#include "platform/ui/input_testsupport.h"
+#include "platform/ui/memo.h"
+#include "platform/ui/x11/ondisplay_testsupport.h"
+#include "platform/win/application.h"
+#include "platform/win/clipboard.h"
+#include "platform/win/focus.h"
+#include "platform/win/headlesspresenter.h"
+#include "platform/win/input.h"
+#include "platform/win/keyboard.h"
+#include "platform/win/messagequeue.h"
+#include "platform/win/presenter.h"
+#include "platform/win/toplevel.h"
+#include "platform/win/x11/x11presenter.h"
+#include "platform/win/x11/x11testpeer.h"
+#include "tests/support/childprocess.h"
+#include "tests/support/tempdir.h"
+
+namespace vex {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr const char* kFromOutside = "from xclip";
+
+// A key of the script with the modifier held for it ("ctrl", "shift" or none), as xdotool
+// names them and as the virtual key injected.
+struct TScriptKey {
+    std::string Held;
+    std::string Name;
+    int32_t Key;
+};
+
+// One step: a click in the middle of a control, keys, or the other program's text put on the
+// clipboard.
+struct TStep {
+    enum TKind { Click, Press, Outside } Kind;
+    std::string Target;
+    std::vector<TScriptKey> Keys;
+};
+
+std::vector<TScriptKey> Letters(const std::string& Text) {
+    std::vector<TScriptKey> keys;
+    for (char c : Text)
+        keys.push_back({"", std::string(1, c), std::toupper(static_cast<unsigned char>(c))});
+    return keys;
+}
+
+const std::vector<TStep>& Script() {
+    static const std::vector<TStep> script = {
+        {TStep::Click, "edit", {}},
+        {TStep::Press, "", Letters("hello")},
+        {TStep::Press, "", {{"shift", "Left", VK_LEFT}, {"shift", "Left", VK_LEFT}}},
+        {TStep::Press, "", {{"ctrl", "c", 'C'}}},
+        {TStep::Press, "", {{"", "Home", VK_HOME}}},
+        {TStep::Outside, "", {}},
+        {TStep::Press, "", {{"ctrl", "v", 'V'}}},
+        {TStep::Click, "memo", {}},
+        {TStep::Press, "", Letters("ab")},
+        {TStep::Press, "", {{"", "Return", VK_RETURN}}},
+        {TStep::Press, "", Letters("cd")},
+    };
+    return script;
+}
+
+class TScene {
+public:
+    TScene() {
+        FForm->SetCaption("Edits");
+        FForm->SetBounds(40, 50, 300, 200);
+        FEdit->SetBounds(10, 10, 200, 21);
+        FEdit->SetParent(FForm);
+        FMemo->SetBounds(10, 50, 200, 100);
+        FMemo->SetParent(FForm);
+        FForm->Show();
+        SetActiveWindow(FForm->Handle());
+    }
+    ~TScene() { delete FForm; }
+    TScene(const TScene&) = delete;
+    TScene& operator=(const TScene&) = delete;
+
+    TPoint Middle(const std::string& Name) {
+        TControl* control = Name == "edit" ? static_cast<TControl*>(FEdit) : FMemo;
+        return control->ClientToScreen(Point(control->Width() / 2, control->Height() / 2));
+    }
+    // What a person sees: both texts, the edit's selection and where the focus is.
+    std::string State() {
+        return FEdit->Text() + "|" + std::to_string(FEdit->SelStart()) + "+" +
+               std::to_string(FEdit->SelLength()) + "|" + FMemo->Text() + "|" +
+               (GetFocus() == FEdit->Handle()   ? "edit"
+                : GetFocus() == FMemo->Handle() ? "memo"
+                                                : "other");
+    }
+
+private:
+    TForm* FForm = new TForm(nullptr);
+    TEdit* FEdit = new TEdit(FForm);
+    TMemo* FMemo = new TMemo(FForm);
+};
+
+std::string ClipboardText() {
+    if (!OpenClipboard(0)) return "(busy)";
+    const std::string* text = GetClipboardData(CF_TEXT);
+    const std::string result = text != nullptr ? *text : "(none)";
+    CloseClipboard();
+    return result;
+}
+
+// The states after each step, and the clipboard after the copy.
+std::vector<std::string> RunScript(TScene& Scene,
+                                   const std::function<void(TScene&, const TStep&)>& Deliver,
+                                   const std::function<void(TScene&, size_t)>& Settle) {
+    std::vector<std::string> states;
+    for (size_t i = 0; i < Script().size(); ++i) {
+        Deliver(Scene, Script()[i]);
+        Settle(Scene, i);
+        states.push_back(Scene.State());
+    }
+    return states;
+}
+
+std::vector<std::string> RunInjected(std::string& Copied) {
+    TScene scene;
+    Application().ProcessMessages();
+    std::vector<std::string> states = RunScript(
+        scene,
+        [&](TScene& S, const TStep& Step) {
+            if (Step.Kind == TStep::Click) {
+                InjectMouseMove(S.Middle(Step.Target));
+                InjectMouseButton(mbLeft, true);
+                InjectMouseButton(mbLeft, false);
+                return;
+            }
+            if (Step.Kind == TStep::Outside) {
+                Copied = ClipboardText();
+                ASSERT_TRUE(OpenClipboard(0));
+                EmptyClipboard();
+                SetClipboardData(CF_TEXT, kFromOutside);
+                CloseClipboard();
+                return;
+            }
+            for (const TScriptKey& key : Step.Keys) {
+                const int32_t held = key.Held == "ctrl"    ? VK_CONTROL
+                                     : key.Held == "shift" ? VK_SHIFT
+                                                           : 0;
+                if (held != 0) InjectKey(held, true);
+                InjectKey(key.Key, true);
+                InjectKey(key.Key, false);
+                if (held != 0) InjectKey(held, false);
+            }
+        },
+        [](TScene&, size_t) { Application().ProcessMessages(); });
+    test::ReleaseAllKeys();
+    return states;
+}
+
+class EditsOnDisplay : public test::OnDisplayTest {
+protected:
+    // What xclip prints of the clipboard, while the loop answers it.
+    std::string XclipOut() {
+        test::ChildProcess xclip;
+        const std::string out = FFiles.File("out");
+        xclip.Start({"xclip", "-selection", "clipboard", "-o"}, out);
+        EXPECT_TRUE(test::PumpThroughApplication([&] { return xclip.Exited(); }, 10s))
+            << "xclip hangs";
+        return test::ReadWholeFile(out);
+    }
+
+    // Has xclip take the clipboard with Text, and hold it until it loses it.
+    void XclipIn(const std::string& Text) {
+        const std::string in = FFiles.File("in");
+        std::ofstream(in, std::ios::binary) << Text;
+        const Atom clipboard = FPeer.AtomNamed("CLIPBOARD");
+        const Window before = XGetSelectionOwner(FPeer.Dpy(), clipboard);
+        FHolder.Start({"xclip", "-selection", "clipboard", "-quiet", "-i", in}, FFiles.File("log"));
+        EXPECT_TRUE(test::PumpThroughApplication(
+            [&] {
+                const Window owner = XGetSelectionOwner(FPeer.Dpy(), clipboard);
+                return owner != 0 && owner != before;
+            },
+            10s))
+            << "xclip does not hold the clipboard";
+    }
+
+    std::vector<std::string> RunTyped(const std::vector<std::string>& Expected,
+                                      std::string& Copied) {
+        SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+        TScene scene;
+        if (!test::PumpThroughApplication([&] { return FPeer.FindWindow("Edits") != 0; }, 10s)) {
+            ADD_FAILURE() << "the form never showed";
+            return {};
+        }
+        test::PumpThroughApplication([] { return false; }, 200ms);
+        const std::string display = FServer.DisplayName();
+        return RunScript(
+            scene,
+            [&](TScene& S, const TStep& Step) {
+                if (Step.Kind == TStep::Click) {
+                    const TPoint at = S.Middle(Step.Target);
+                    test::RunXdotool(display, "mousemove " + std::to_string(at.X) + " " +
+                                                  std::to_string(at.Y) + " click 1");
+                    return;
+                }
+                if (Step.Kind == TStep::Outside) {
+                    Copied = XclipOut();
+                    XclipIn(kFromOutside);
+                    return;
+                }
+                std::string names;
+                for (const TScriptKey& key : Step.Keys)
+                    names += " " + (key.Held.empty() ? key.Name : key.Held + "+" + key.Name);
+                test::RunXdotool(display, "key --delay 20" + names);
+            },
+            [&](TScene& S, size_t Step) {
+                test::PumpThroughApplication([&] { return S.State() == Expected[Step]; }, 5s);
+                test::PumpThroughApplication([] { return false; }, 100ms);
+            });
+    }
+
+    test::TempDir FFiles;
+    test::ChildProcess FHolder;
+};
+
+TEST_F(EditsOnDisplay, TypingSelectingAndTheClipboardDoTheSameAsInjectedInput) {
+    std::string copiedInjected;
+    const std::vector<std::string> injected = RunInjected(copiedInjected);
+    ASSERT_EQ(injected.size(), Script().size());
+    EXPECT_EQ(copiedInjected, "lo");
+    EXPECT_EQ(injected.back(), "from xcliphello|10+0|ab\r\ncd|memo");
+    std::string copiedTyped;
+    const std::vector<std::string> typed = RunTyped(injected, copiedTyped);
+    EXPECT_EQ(typed, injected);
+    EXPECT_EQ(copiedTyped, copiedInjected);
+}
+
+}  // namespace
+}  // namespace vex
