@@ -361,8 +361,11 @@ const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, Attac
                                TrackIcons};
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
 const TGroup kEditColumn[] = {Edits, Memos};
+const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels};
+const TGroup kMenuColumn[] = {Menus};
 const TGroup kPartsAColumn[] = {Carets, ColourPairs, TabListBoxes};
-const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kEditColumn, kPartsAColumn};
+const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn, kEditColumn,
+                                            kButtonColumn, kMenuColumn,  kPartsAColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);

@@ -38,6 +38,12 @@ LRESULT AskForm(TControl* Control, UINT Msg, const TMessage& Message) {
     return form != nullptr ? form->Perform(Msg, Message.WParam, Message.LParam) : 0;
 }
 
+// A shortcut of the form's menu takes a key before the control that has the focus sees it.
+bool IsMenuKey(TControl* Control, TMessage& Message) {
+    TCustomForm* form = GetParentForm(Control);
+    return form != nullptr && form->IsShortCut(Message);
+}
+
 }  // namespace
 
 bool IsAccel(uint16_t Key, const std::string& Caption) {
@@ -112,8 +118,9 @@ void TWinControl::WMChar(TMessage& Message) {
 
 void TWinControl::CNKeyDown(TMessage& Message) {
     Message.Result = 1;
-    const LRESULT wanted = DialogCodeFor(Message.WParam);
     const std::weak_ptr<const void> life = LifeToken();
+    if (IsMenuKey(this, Message) || life.expired()) return;
+    const LRESULT wanted = DialogCodeFor(Message.WParam);
     // A control keeps a dialog key when it says so in either way; otherwise the form may use it.
     if (wanted != 0 && Perform(CM_WANTSPECIALKEY, Message.WParam, 0) == 0 && !life.expired() &&
         (Perform(WM_GETDLGCODE, 0, 0) & wanted) == 0 && !life.expired() &&
@@ -123,6 +130,9 @@ void TWinControl::CNKeyDown(TMessage& Message) {
 }
 
 void TWinControl::CNSysKeyDown(TMessage& Message) {
+    Message.Result = 1;
+    const std::weak_ptr<const void> life = LifeToken();
+    if (IsMenuKey(this, Message) || life.expired()) return;
     Message.Result = AskForm(this, CM_DIALOGKEY, Message) != 0 ? 1 : 0;
 }
 

@@ -46,9 +46,9 @@ std::unique_ptr<TForm> NewDialogForm(const std::string& Caption) {
     return dialog;
 }
 
-TDialogButton* AddDialogButton(TForm& Dialog, TMsgDlgBtn Button, const TRect& Bounds) {
+TButton* AddDialogButton(TForm& Dialog, TMsgDlgBtn Button, const TRect& Bounds) {
     const TButtonKind& kind = kButtons[Button];
-    auto* button = new TDialogButton(&Dialog);
+    auto* button = new TButton(&Dialog);
     button->SetName(kind.Name);
     button->SetCaption(kind.Caption);
     button->SetModalResult(kind.Result);

@@ -6,7 +6,7 @@
 
 #include "platform/core/geometry.h"
 #include "platform/core/set.h"
-#include "platform/ui/dialogbutton.h"
+#include "platform/ui/button.h"
 #include "platform/ui/form.h"
 
 namespace vex {
@@ -48,6 +48,6 @@ std::unique_ptr<TForm> NewDialogForm(const std::string& Caption);
 
 // Adds the button for Button to Dialog at Bounds, with its caption, its name and the result it
 // gives.
-TDialogButton* AddDialogButton(TForm& Dialog, TMsgDlgBtn Button, const TRect& Bounds);
+TButton* AddDialogButton(TForm& Dialog, TMsgDlgBtn Button, const TRect& Bounds);
 
 }  // namespace vex

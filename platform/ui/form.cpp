@@ -1,15 +1,19 @@
 #include "platform/ui/form.h"
 
 #include <memory>
+#include <utility>
 
 #include "platform/ui/applicationevents.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/formframe.h"
 #include "platform/ui/formplacement.h"
+#include "platform/ui/inputevents.h"
+#include "platform/ui/mainmenu.h"
 #include "platform/ui/screen.h"
 #include "platform/win/application.h"
 #include "platform/win/capture.h"
 #include "platform/win/focus.h"
+#include "platform/win/keyboard.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/window.h"
 #include "platform/win/windowpos.h"
@@ -51,6 +55,9 @@ TCustomForm::~TCustomForm() {
     }
     Screen().RemoveForm(this);
     if (ApplicationEvents().MainForm() == this) ApplicationEvents().SetMainForm(nullptr);
+    // The menu may outlive the form, or go among its components when nothing of the form is
+    // left to tell.
+    if (FMenu != nullptr) std::exchange(FMenu, nullptr)->SetForm(nullptr);
 }
 
 void TCustomForm::AfterConstruction() {
@@ -213,8 +220,58 @@ void TCustomForm::CMShowingChanged(TMessage&) {
     }
 }
 
+void TCustomForm::SetMenu(TMainMenu* Value) {
+    if (FMenu == Value) return;
+    if (Value != nullptr && Value->Form() != nullptr) Value->Form()->SetMenu(nullptr);
+    if (FMenu != nullptr) {
+        FMenu->SetForm(nullptr);
+        FMenu->RemoveFreeNotification(this);
+    }
+    FMenu = Value;
+    if (Value != nullptr) {
+        Value->FreeNotification(this);
+        Value->SetForm(this);
+        Value->FrameChanged();
+    } else if (HandleAllocated()) {
+        SetWindowPos(Handle(), 0, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+bool TCustomForm::IsShortCut(TMessage& Message) {
+    return FMenu != nullptr && FMenu->IsShortCut(static_cast<uint16_t>(Message.WParam),
+                                                 KeyDataToShiftState(Message.LParam));
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FMenu) SetMenu(nullptr);
+}
+
 void TCustomForm::WndProc(TMessage& Message) {
+    if (FMenu != nullptr &&
+        FMenu->FormMessage(Message, [this](TMessage& M) { TWinControl::WndProc(M); }))
+        return;
     switch (Message.Msg) {
+        case CM_DIALOGKEY:
+            // F10 takes the keys to the menu bar.
+            if (Message.WParam == VK_F10 && FMenu != nullptr && GetKeyState(VK_SHIFT) >= 0) {
+                FMenu->OpenByKeyboard();
+                Message.Result = 1;
+                break;
+            }
+            TWinControl::WndProc(Message);
+            break;
+        case CM_DIALOGCHAR: {
+            // A letter typed with Alt that no control's accelerator took opens a menu title.
+            const std::weak_ptr<const void> life = LifeToken();
+            TWinControl::WndProc(Message);
+            if (!life.expired() && Message.Result == 0 && FMenu != nullptr &&
+                GetKeyState(VK_MENU) < 0 &&
+                FMenu->OpenByAccelerator(static_cast<char>(Message.WParam)))
+                Message.Result = 1;
+            break;
+        }
         case WM_CLOSE:
             Close();
             break;

@@ -9,6 +9,8 @@
 
 namespace vex {
 
+class TMainMenu;
+
 // What closing a form does with it.
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
@@ -107,6 +109,16 @@ public:
     void SetFocus() override;
     void MouseWheelHandler(TMessage& Message) override;
 
+    // ---- Main menu ----
+    // The menu bar at the top of the form, inside its frame; the client area gives up its
+    // height. Forgotten when that menu is freed.
+    TMainMenu* Menu() const { return FMenu; }
+    void SetMenu(TMainMenu* Value);
+    // A key a control of the form got, offered to the menu's shortcuts before the control's
+    // own handling; true when a shortcut took it.
+    virtual bool IsShortCut(TMessage& Message);
+    // ---- end of main menu ----
+
 protected:
     // Tab and Shift+Tab move through the tab stops, arrows among the active control's siblings;
     // other dialog keys go to the controls (a default or cancel button).
@@ -127,6 +139,7 @@ protected:
     virtual void DoHide();
     void Resize() override;
     void CMShowingChanged(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // --- Frame, placement, lifetime and modal runs ---
     // The form gained (true) or lost activation.
@@ -139,6 +152,7 @@ private:
     // no control has.
     TWinControl* FFocusedControl = nullptr;
     bool FKeyPreview = false;
+    TMainMenu* FMenu = nullptr;
 
     // --- Frame, placement, lifetime and modal runs ---
     // Asks CloseQuery and OnClose whether a modal run that has a result may end; leaves

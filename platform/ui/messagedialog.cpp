@@ -97,7 +97,7 @@ TForm* CreateMessageDialog(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgB
 
     int32_t x = (clientWidth - rowWidth) / 2;
     for (TMsgDlgBtn b : shown) {
-        TDialogButton* button =
+        TButton* button =
             AddDialogButton(*dialog, b, Rect(x, rowTop, x + buttonWidth, rowTop + buttonHeight));
         button->SetDefault(b == DefaultOf(Buttons));
         button->SetCancel(b == CancelOf(Buttons));

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/button.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/customedit.h"
-#include "platform/ui/dialogbutton.h"
 #include "platform/ui/inputdialog.h"
 #include "platform/ui/label.h"
 #include "platform/ui/screen.h"
@@ -202,19 +202,19 @@ TEST(MessageDialog, ShowsAsAPersonWouldSeeIt) {
 TEST(DialogButton, EnterAndEscapePassOverAButtonThatCannotBeUsed) {
     struct TCase {
         const char* Name;
-        std::function<void(TDialogButton&)> Change;
+        std::function<void(TButton&)> Change;
         bool Clicks;
     };
     const std::vector<TCase> cases = {
-        {"usable", [](TDialogButton&) {}, true},
-        {"disabled", [](TDialogButton& B) { B.SetEnabled(false); }, false},
-        {"hidden", [](TDialogButton& B) { B.SetVisible(false); }, false},
+        {"usable", [](TButton&) {}, true},
+        {"disabled", [](TButton& B) { B.SetEnabled(false); }, false},
+        {"hidden", [](TButton& B) { B.SetVisible(false); }, false},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         TForm form(nullptr);
         form.Show();
-        TDialogButton* button = AddDialogButton(form, mbOK, Rect(10, 10, 85, 35));
+        TButton* button = AddDialogButton(form, mbOK, Rect(10, 10, 85, 35));
         button->SetDefault(true);
         button->SetCancel(true);
         c.Change(*button);
@@ -231,7 +231,7 @@ TEST(DialogButton, EnterAndEscapePassOverAButtonThatCannotBeUsed) {
 TEST(DialogButton, AKeyPressLeftByTheFocusClicksNothingLater) {
     TForm form(nullptr);
     form.Show();
-    TDialogButton* button = AddDialogButton(form, mbOK, Rect(10, 10, 85, 35));
+    TButton* button = AddDialogButton(form, mbOK, Rect(10, 10, 85, 35));
     int clicks = 0;
     button->OnClick = [&](TObject*) { ++clicks; };
     button->Perform(WM_KEYDOWN, VK_SPACE, 0);

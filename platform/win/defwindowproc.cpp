@@ -6,6 +6,7 @@
 #include "platform/win/focus.h"
 #include "platform/win/hittest.h"
 #include "platform/win/invalidation.h"
+#include "platform/win/keyboard.h"
 #include "platform/win/nonclient.h"
 #include "platform/win/presenting.h"
 #include "platform/win/scrollbars.h"
@@ -140,6 +141,15 @@ LRESULT DefWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam) {
         }
         case WM_MOUSEWHEEL:
             return AskParent(*w, Msg, WParam, LParam);
+        case WM_KEYUP:
+        case WM_SYSKEYDOWN:
+            // The context-menu key, and Shift+F10, ask for the window's context menu at no
+            // point of the screen (-1, -1): the window places it itself.
+            if ((Msg == WM_KEYUP && WParam == static_cast<WPARAM>(VK_APPS)) ||
+                (Msg == WM_SYSKEYDOWN && WParam == static_cast<WPARAM>(VK_F10) &&
+                 GetKeyState(VK_SHIFT) < 0))
+                SendMessage(Wnd, WM_CONTEXTMENU, Wnd, MAKELONG(0xFFFF, 0xFFFF));
+            return 0;
         case WM_CANCELMODE:
             if (GetCapture() == Wnd) ReleaseCapture();
             return 0;

@@ -29,6 +29,8 @@ struct TWindowLook {
     bool TopMost = false;
     bool ToolWindow = false;  // no taskbar entry, a small frame
     bool Framed = true;       // false for a bare popup: the display adds no frame or title
+    // A menu or a drop-down: shown over everything at once, past any window manager.
+    bool Popup = false;
     friend bool operator==(const TWindowLook&, const TWindowLook&) = default;
 };
 

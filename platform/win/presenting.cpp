@@ -43,6 +43,7 @@ TWindowLook LookOf(const TWnd& W) {
     look.TopMost = (W.ExStyle & WS_EX_TOPMOST) != 0;
     look.ToolWindow = (W.ExStyle & WS_EX_TOOLWINDOW) != 0;
     look.Framed = (W.Style & WS_CAPTION) == WS_CAPTION || (W.Style & WS_THICKFRAME) != 0;
+    look.Popup = (W.Style & WS_POPUP) != 0 && (W.ExStyle & WS_EX_NOACTIVATE) != 0;
     return look;
 }
 

@@ -37,6 +37,9 @@ inline constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 inline constexpr DWORD WS_EX_WINDOWEDGE = 0x00000100;
 inline constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
 inline constexpr DWORD WS_EX_APPWINDOW = 0x00040000;
+// Never becomes the active window; with WS_POPUP, a menu or a drop-down list that a display
+// shows over everything, past its window manager.
+inline constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;
 
 inline constexpr UINT CS_VREDRAW = 0x0001;
 inline constexpr UINT CS_HREDRAW = 0x0002;

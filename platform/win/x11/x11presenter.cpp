@@ -76,7 +76,7 @@ public:
     TDisplayClipboard* Clipboard() override;
 
 private:
-    TX11Window& Create(HWND Wnd, const TRect& Bounds);
+    TX11Window& Create(HWND Wnd, const TRect& Bounds, bool OverrideRedirect);
     void WritePlacementHints(const TX11Window& W);
     TX11Look LookOf(const TWindowLook& Look) const;
     TX11Window* Find(HWND Wnd);
@@ -176,11 +176,13 @@ HWND TX11Presenter::HandleOf(Window Id) const {
 
 TX11Look TX11Presenter::LookOf(const TWindowLook& Look) const {
     auto owner = FWindows.find(Look.Owner);
-    return TX11Look{Look.Title, owner == FWindows.end() ? 0 : owner->second.Id, Look.TopMost,
-                    Look.ToolWindow, Look.Framed};
+    TX11Look look{Look.Title, owner == FWindows.end() ? 0 : owner->second.Id, Look.TopMost,
+                  Look.ToolWindow, Look.Framed};
+    look.OverrideRedirect = Look.Popup;
+    return look;
 }
 
-TX11Window& TX11Presenter::Create(HWND Wnd, const TRect& Bounds) {
+TX11Window& TX11Presenter::Create(HWND Wnd, const TRect& Bounds, bool OverrideRedirect) {
     Display* dpy = FConnection.Dpy();
     XSetWindowAttributes attributes{};
     // Growing keeps what is there, and nothing is cleared before we put our pixels: no flicker.
@@ -189,12 +191,16 @@ TX11Window& TX11Presenter::Create(HWND Wnd, const TRect& Bounds) {
     attributes.border_pixel = 0;
     attributes.colormap = FConnection.Colors();
     attributes.event_mask = kEventMask;
+    // A menu holds the pointer and shows at once where it is put, which a window manager
+    // placing, framing or focusing it would spoil.
+    attributes.override_redirect = OverrideRedirect ? True : False;
     const Window id = XCreateWindow(
         dpy, FConnection.Root(), Bounds.Left, Bounds.Top,
         static_cast<unsigned>(Bounds.Right - Bounds.Left),
         static_cast<unsigned>(Bounds.Bottom - Bounds.Top), 0, TX11Connection::Depth, InputOutput,
         FConnection.PixelVisual(),
-        CWBitGravity | CWBackPixmap | CWBorderPixel | CWColormap | CWEventMask, &attributes);
+        CWBitGravity | CWBackPixmap | CWBorderPixel | CWColormap | CWEventMask | CWOverrideRedirect,
+        &attributes);
     if (FCursor != 0) XDefineCursor(dpy, id, FCursor);
     Atom protocols[] = {FConnection.Atoms().WmDeleteWindow};
     XSetWMProtocols(dpy, id, protocols, 1);
@@ -224,7 +230,7 @@ void TX11Presenter::Show(HWND Wnd, const TRect& Bounds, const TWindowLook& Look)
     const TX11Look look = LookOf(Look);
     TX11Window* window = Find(Wnd);
     if (window == nullptr) {
-        window = &Create(Wnd, bounds);
+        window = &Create(Wnd, bounds, look.OverrideRedirect);
         WritePlacementHints(*window);
     } else if (bounds != window->Bounds) {
         window->ConfigureSerial = NextRequest(FConnection.Dpy());
@@ -238,7 +244,10 @@ void TX11Presenter::Show(HWND Wnd, const TRect& Bounds, const TWindowLook& Look)
         // Written whole before each map: a window manager drops the states of a window that
         // was withdrawn.
         WriteWindowLook(FConnection, window->Id, nullptr, look, false);
-        XMapWindow(FConnection.Dpy(), window->Id);
+        if (look.OverrideRedirect)
+            XMapRaised(FConnection.Dpy(), window->Id);
+        else
+            XMapWindow(FConnection.Dpy(), window->Id);
         window->Mapped = true;
     } else if (look != window->Look) {
         WriteWindowLook(FConnection, window->Id, &window->Look, look, true);

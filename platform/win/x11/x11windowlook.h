@@ -15,6 +15,9 @@ struct TX11Look {
     bool OnTop = false;
     bool Utility = false;  // a tool window: utility type, no taskbar entry
     bool Framed = true;
+    // An override-redirect window (a menu): the window manager never sees it. Fixed when the
+    // window is made.
+    bool OverrideRedirect = false;
     friend bool operator==(const TX11Look&, const TX11Look&) = default;
 };
 

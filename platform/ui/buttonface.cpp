@@ -1,0 +1,110 @@
+#include "platform/ui/buttonface.h"
+
+#include "platform/gfx/colors.h"
+#include "platform/gfx/dcstate.h"
+#include "platform/gfx/drawtext.h"
+#include "platform/gfx/edges.h"
+
+namespace vex {
+
+namespace {
+
+TRect Inset(const TRect& R, int32_t By) {
+    return Rect(R.Left + By, R.Top + By, R.Right - By, R.Bottom - By);
+}
+
+void Frame(TCanvas& Canvas, const TRect& R, TColor Color) {
+    Canvas.Brush().SetStyle(bsSolid);
+    Canvas.Brush().SetColor(Color);
+    Canvas.FrameRect(R);
+}
+
+void Fill(TCanvas& Canvas, const TRect& R, TColor Color) {
+    Canvas.Brush().SetStyle(bsSolid);
+    Canvas.Brush().SetColor(Color);
+    Canvas.FillRect(R);
+}
+
+// Lines along the top and left in TopLeft and along the bottom and right in BottomRight, Width
+// of each, inward from R; answers what is inside them.
+TRect Bevel(TCanvas& Canvas, TRect R, TColor TopLeft, TColor BottomRight, int32_t Width) {
+    for (int32_t i = 0; i < Width && R.Right - R.Left > 1 && R.Bottom - R.Top > 1; ++i) {
+        Fill(Canvas, Rect(R.Left, R.Top, R.Right - 1, R.Top + 1), TopLeft);
+        Fill(Canvas, Rect(R.Left, R.Top, R.Left + 1, R.Bottom - 1), TopLeft);
+        Fill(Canvas, Rect(R.Right - 1, R.Top, R.Right, R.Bottom), BottomRight);
+        Fill(Canvas, Rect(R.Left, R.Bottom - 1, R.Right, R.Bottom), BottomRight);
+        R = Inset(R, 1);
+    }
+    return R;
+}
+
+}  // namespace
+
+TRect DrawPushButtonFace(TCanvas& Canvas, const TRect& Client, bool Pressed, bool Active) {
+    TRect r = Client;
+    if (Active) {
+        Frame(Canvas, r, clWindowFrame);
+        r = Inset(r, 1);
+    }
+    if (Pressed) {
+        Frame(Canvas, r, clBtnShadow);
+        r = Inset(r, 1);
+        Fill(Canvas, r, clBtnFace);
+        return Inset(r, 1);
+    }
+    DrawFrameControl(&Canvas, r, DFC_BUTTON, DFCS_BUTTONPUSH);
+    return Inset(r, 2);
+}
+
+TRect DrawRoundedButtonFace(TCanvas& Canvas, const TRect& Client, int32_t BevelWidth, bool IsDown) {
+    const TRect& r = Client;
+    if (r.Right - r.Left < 3 || r.Bottom - r.Top < 3) {
+        Fill(Canvas, r, clBtnFace);
+        return r;
+    }
+    Fill(Canvas, Rect(r.Left + 1, r.Top, r.Right - 1, r.Top + 1), clWindowFrame);
+    Fill(Canvas, Rect(r.Left + 1, r.Bottom - 1, r.Right - 1, r.Bottom), clWindowFrame);
+    Fill(Canvas, Rect(r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1), clWindowFrame);
+    Fill(Canvas, Rect(r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1), clWindowFrame);
+    TRect face = Inset(r, 1);
+    Fill(Canvas, face, clBtnFace);
+    if (IsDown) {
+        Fill(Canvas, Rect(face.Left, face.Top, face.Right, face.Top + 1), clBtnShadow);
+        Fill(Canvas, Rect(face.Left, face.Top, face.Left + 1, face.Bottom), clBtnShadow);
+        return Rect(face.Left + 1, face.Top + 1, face.Right, face.Bottom);
+    }
+    return Bevel(Canvas, face, clBtnHighlight, clBtnShadow, BevelWidth);
+}
+
+TRect DrawFlatButtonFace(TCanvas& Canvas, const TRect& Client, bool IsDown, bool IsHot) {
+    if (IsDown) return Bevel(Canvas, Client, clBtnShadow, clBtnHighlight, 1);
+    if (IsHot) return Bevel(Canvas, Client, clBtnHighlight, clBtnShadow, 1);
+    return Inset(Client, 1);
+}
+
+void DrawLatchedFace(TCanvas& Canvas, const TRect& Face) {
+    Fill(Canvas, Face, clBtnFace);
+    for (int32_t y = Face.Top; y < Face.Bottom; ++y)
+        for (int32_t x = Face.Left + ((Face.Left + y) & 1); x < Face.Right; x += 2)
+            Canvas.SetPixels(x, y, clBtnHighlight);
+}
+
+void DrawButtonCaption(TCanvas& Canvas, const std::string& Text, TRect Rect, uint32_t Flags,
+                       bool Enabled) {
+    Canvas.Brush().SetStyle(bsClear);
+    SetBkMode(&Canvas, TRANSPARENT);
+    if (Enabled) {
+        DrawText(&Canvas, Text, Rect, Flags);
+        return;
+    }
+    const TColor color = Canvas.Font().Color();
+    OffsetRect(Rect, 1, 1);
+    Canvas.Font().SetColor(clBtnHighlight);
+    DrawText(&Canvas, Text, Rect, Flags);
+    OffsetRect(Rect, -1, -1);
+    Canvas.Font().SetColor(clBtnShadow);
+    DrawText(&Canvas, Text, Rect, Flags);
+    Canvas.Font().SetColor(color);
+}
+
+}  // namespace vex

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/core/geometry.h"
+#include "platform/gfx/canvas.h"
+
+namespace vex {
+
+// The look the push buttons share: the face with its edges, and the caption on it.
+
+// The face of a push button: a raised edge, pressed a flat shadow, and the thick frame of the
+// button Enter presses. Answers the face inside the lines.
+TRect DrawPushButtonFace(TCanvas& Canvas, const TRect& Client, bool Pressed, bool Active);
+
+// The face of a tool button: a frame in the window-frame colour with its corners left out (so
+// they show the parent), and inside it a bevel BevelWidth wide, raised or, down, a flat shadow
+// along the top and left. Answers the face inside the lines.
+TRect DrawRoundedButtonFace(TCanvas& Canvas, const TRect& Client, int32_t BevelWidth, bool IsDown);
+
+// The face of a flat tool button: nothing while it is up and cold, a thin raised edge while the
+// mouse is over it, a thin sunken one while it is down.
+TRect DrawFlatButtonFace(TCanvas& Canvas, const TRect& Client, bool IsDown, bool IsHot);
+
+// Fills Face in the face and highlight colours checkered, as a latched button shows it.
+void DrawLatchedFace(TCanvas& Canvas, const TRect& Face);
+
+// Draws Text by DrawText's Flags in the canvas's font; disabled, etched (a highlight copy down
+// and right, the shadow over it), as disabled captions are.
+void DrawButtonCaption(TCanvas& Canvas, const std::string& Text, TRect Rect, uint32_t Flags,
+                       bool Enabled);
+
+}  // namespace vex

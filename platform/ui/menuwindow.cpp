@@ -1,0 +1,101 @@
+#include "platform/ui/menuwindow.h"
+
+#include <algorithm>
+
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvas.h"
+#include "platform/ui/applicationevents.h"
+#include "platform/ui/menus.h"
+#include "platform/ui/screen.h"
+#include "platform/win/windowpos.h"
+#include "platform/win/windowstyles.h"
+
+namespace vex {
+
+TMenuWindow::TMenuWindow(TMenuItem& ParentItem) : TCustomControl(nullptr), FParentItem(ParentItem) {
+    Font().Assign(&Screen().MenuFont());
+    SetColor(clMenu);
+}
+
+void TMenuWindow::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    Params.Style = WS_POPUP;
+    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+    Params.WndParent = 0;
+}
+
+void TMenuWindow::WndProc(TMessage& Message) {
+    // A click on a menu leaves the window that had the keys active.
+    if (Message.Msg == WM_MOUSEACTIVATE) {
+        Message.Result = MA_NOACTIVATE;
+        return;
+    }
+    TCustomControl::WndProc(Message);
+}
+
+void TMenuWindow::SetSelected(int32_t Value) {
+    if (Value < -1 || Value >= static_cast<int32_t>(FLayout.Places.size())) Value = -1;
+    if (FSelected == Value) return;
+    FSelected = Value;
+    Invalidate();
+    // The status line of the application shows what the selected item does.
+    ApplicationEvents().SetHint(Value >= 0 ? FLayout.Places[static_cast<size_t>(Value)].Item->Hint()
+                                           : std::string());
+}
+
+int32_t TMenuWindow::PlaceAt(TPoint Client) const {
+    for (size_t i = 0; i < FLayout.Places.size(); ++i)
+        if (PtInRect(FLayout.Places[i].Bounds, Client)) return static_cast<int32_t>(i);
+    return -1;
+}
+
+int32_t TMenuWindow::PlaceOf(const TMenuItem* Item) const {
+    for (size_t i = 0; i < FLayout.Places.size(); ++i)
+        if (FLayout.Places[i].Item == Item) return static_cast<int32_t>(i);
+    return -1;
+}
+
+int32_t TMenuWindow::NextSelectable(int32_t Step) const {
+    const auto count = static_cast<int32_t>(FLayout.Places.size());
+    int32_t at = FSelected;
+    if (at < 0) at = Step > 0 ? -1 : count;
+    for (int32_t tried = 0; tried < count; ++tried) {
+        at = ((at + Step) % count + count) % count;
+        if (IsSelectable(*FLayout.Places[static_cast<size_t>(at)].Item)) return at;
+    }
+    return -1;
+}
+
+void TMenuWindow::Popup(TPoint At, const TRect& Flip, bool Cascade) {
+    TBitmap scratch;
+    TCanvas canvas(scratch);
+    canvas.Font().Assign(&Font());
+    FLayout = LayOutMenu(canvas, FParentItem);
+    FSelected = -1;
+    const TRect screen = Screen().WorkAreaRect();
+    const int32_t width = FLayout.Width;
+    const int32_t height = FLayout.Height;
+    int32_t x = At.X;
+    int32_t y = At.Y;
+    if (x + width > screen.Right) x = Cascade ? Flip.Left - width : screen.Right - width;
+    if (y + height > screen.Bottom) y = Cascade ? screen.Bottom - height : Flip.Top - height;
+    x = std::max(x, screen.Left);
+    y = std::max(y, screen.Top);
+    SetBounds(x, y, width, height);
+    SetWindowPos(Handle(), HWND_TOPMOST, x, y, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    Invalidate();
+}
+
+TRect TMenuWindow::ScreenBoundsOf(int32_t Place) const {
+    TRect r = FLayout.Places.at(static_cast<size_t>(Place)).Bounds;
+    OffsetRect(r, Left(), Top());
+    return r;
+}
+
+void TMenuWindow::Paint() {
+    TCanvas& canvas = Canvas();
+    canvas.Font().Assign(&Font());
+    PaintMenu(canvas, FLayout, FSelected);
+}
+
+}  // namespace vex

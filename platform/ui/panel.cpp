@@ -1,0 +1,146 @@
+#include "platform/ui/panel.h"
+
+#include <algorithm>
+
+#include "platform/gfx/colors.h"
+#include "platform/gfx/drawtext.h"
+#include "platform/ui/buttonface.h"
+#include "platform/ui/label.h"
+#include "platform/win/windowstyles.h"
+
+namespace vex {
+
+namespace {
+
+// Width lines along each side of R, shrinking it: the top and left in TopLeft, the bottom and
+// right (with their corners) in BottomRight.
+void Frame3D(TCanvas& Canvas, TRect& R, TColor TopLeft, TColor BottomRight, int32_t Width) {
+    Canvas.Pen().SetWidth(1);
+    for (int32_t i = 0; i < Width; ++i) {
+        --R.Right;
+        --R.Bottom;
+        Canvas.Pen().SetColor(TopLeft);
+        Canvas.Polyline({Point(R.Left, R.Bottom), Point(R.Left, R.Top), Point(R.Right, R.Top)});
+        Canvas.Pen().SetColor(BottomRight);
+        Canvas.Polyline(
+            {Point(R.Right, R.Top), Point(R.Right, R.Bottom), Point(R.Left - 1, R.Bottom)});
+        ++R.Left;
+        ++R.Top;
+    }
+}
+
+void DrawBevel(TCanvas& Canvas, TRect& R, TPanelBevel Bevel, int32_t Width, TColor Color) {
+    switch (Bevel) {
+        case bvNone:
+            break;
+        case bvLowered:
+            Frame3D(Canvas, R, clBtnShadow, clBtnHighlight, Width);
+            break;
+        case bvRaised:
+            Frame3D(Canvas, R, clBtnHighlight, clBtnShadow, Width);
+            break;
+        case bvSpace:
+            Frame3D(Canvas, R, Color, Color, Width);
+            break;
+    }
+}
+
+}  // namespace
+
+TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
+    FControlStyle.Include(csAcceptsControls);
+    FControlStyle.Include(csCaptureMouse);
+    FControlStyle.Include(csClickEvents);
+    FControlStyle.Include(csSetCaption);
+    FControlStyle.Include(csOpaque);
+    FControlStyle.Include(csDoubleClicks);
+    FControlStyle.Include(csReplicatable);
+    SetBounds(0, 0, 185, 41);
+    SetColor(clBtnFace);
+}
+
+void TCustomPanel::SetAlignment(TAlignment Value) {
+    if (FAlignment == Value) return;
+    FAlignment = Value;
+    Invalidate();
+}
+
+void TCustomPanel::FrameChanged() {
+    Realign();
+    Invalidate();
+}
+
+void TCustomPanel::SetBevelInner(TPanelBevel Value) {
+    if (FBevelInner == Value) return;
+    FBevelInner = Value;
+    FrameChanged();
+}
+
+void TCustomPanel::SetBevelOuter(TPanelBevel Value) {
+    if (FBevelOuter == Value) return;
+    FBevelOuter = Value;
+    FrameChanged();
+}
+
+void TCustomPanel::SetBevelWidth(int32_t Value) {
+    Value = std::max(Value, 1);
+    if (FBevelWidth == Value) return;
+    FBevelWidth = Value;
+    FrameChanged();
+}
+
+void TCustomPanel::SetBorderWidth(int32_t Value) {
+    Value = std::max(Value, 0);
+    if (FBorderWidth == Value) return;
+    FBorderWidth = Value;
+    FrameChanged();
+}
+
+void TCustomPanel::SetBorderStyle(TBorderStyle Value) {
+    if (Value != bsNone) Value = bsSingle;
+    if (FBorderStyle == Value) return;
+    FBorderStyle = Value;
+    RecreateWnd();
+}
+
+void TCustomPanel::CreateParams(TCreateParams& Params) {
+    TCustomControl::CreateParams(Params);
+    if (FBorderStyle != bsSingle) return;
+    if (Ctl3D())
+        Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+        Params.Style |= WS_BORDER;
+}
+
+int32_t TCustomPanel::FrameWidth() const {
+    return FBorderWidth + (FBevelOuter != bvNone ? FBevelWidth : 0) +
+           (FBevelInner != bvNone ? FBevelWidth : 0);
+}
+
+void TCustomPanel::AdjustClientRect(TRect& Rect) {
+    TCustomControl::AdjustClientRect(Rect);
+    const int32_t inset = FrameWidth();
+    Rect = vex::Rect(Rect.Left + inset, Rect.Top + inset, Rect.Right - inset, Rect.Bottom - inset);
+}
+
+void TCustomPanel::Paint() {
+    TCanvas& canvas = Canvas();
+    TRect r = ClientRect();
+    DrawBevel(canvas, r, FBevelOuter, FBevelWidth, Color());
+    Frame3D(canvas, r, Color(), Color(), FBorderWidth);
+    DrawBevel(canvas, r, FBevelInner, FBevelWidth, Color());
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(r);
+    canvas.Font().Assign(&Font());
+    DrawButtonCaption(canvas, Caption(), r,
+                      DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | AlignmentFlags(FAlignment),
+                      true);
+}
+
+void TCustomPanel::CMTextChanged(TMessage& Message) {
+    TCustomControl::CMTextChanged(Message);
+    Invalidate();
+}
+
+}  // namespace vex
