@@ -7,6 +7,7 @@
 #include "dataaware/intl/Wwintlrecords.h"
 #include "platform/core/component.h"
 #include "platform/gfx/font.h"
+#include "platform/ui/bitbtn.h"
 
 namespace vex {
 
@@ -90,6 +91,11 @@ private:
     int32_t FDefaultEpochYear = 1950;
     int32_t FFilterMemoSize = 65536;
 };
+
+// A dialog's OK, Cancel or Help button for Parent, as the switches of wwGlobalIntl say: a bitmap
+// button in the dialog font or a plain one, 77 pixels wide at 96 dots per inch, captioned with
+// the global texts. It comes invisible; the caller places and shows it.
+TButton* wwCreateDialogButton(TWinControl* Parent, TBitBtnKind Kind);
 
 // The library's instance, owned by the application object; null once the program has ended.
 extern TwwIntl* wwGlobalIntl;
