@@ -363,7 +363,7 @@ const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabe
 const TGroup kEditColumn[] = {Edits, Memos};
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels};
 const TGroup kMenuColumn[] = {Menus};
-const TGroup kPartsAColumn[] = {Carets, ColourPairs, TabListBoxes};
+const TGroup kPartsAColumn[] = {Carets, ColourPairs, TabListBoxes, AddressDialog};
 const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn, kEditColumn,
                                             kButtonColumn, kMenuColumn,  kPartsAColumn};
 

@@ -17,9 +17,11 @@ int Panels(vex::TForm* Form, int Left, int Top);
 // examples/gallery/menus.cpp
 int Menus(vex::TForm* Form, int Left, int Top);
 
-// Carets, colour pairs and the tab list box of the entry controls (partsa.cpp).
+// Carets, colour pairs and the tab list box of the entry controls, the mail address dialog and
+// the data-aware library's dialog buttons (partsa.cpp).
 int Carets(vex::TForm* Form, int Left, int Top);
 int ColourPairs(vex::TForm* Form, int Left, int Top);
 int TabListBoxes(vex::TForm* Form, int Left, int Top);
+int AddressDialog(vex::TForm* Form, int Left, int Top);
 
 }  // namespace gallery

@@ -1,4 +1,5 @@
-// The entry controls' carets, colour pairs and tab list box.
+// The entry controls' carets, colour pairs and tab list box; the mail address dialog and the
+// data-aware library's dialog buttons.
 
 #include <memory>
 #include <string>
@@ -7,8 +8,11 @@
 #include "components/entry/OvcCaret.h"
 #include "components/entry/OvcColor.h"
 #include "components/entry/OvcTabListBox.h"
+#include "dataaware/intl/Wwintl.h"
 #include "examples/gallery/groups.h"
+#include "net/mailaddress.h"
 #include "platform/gfx/edges.h"
+#include "platform/ui/button.h"
 #include "platform/ui/graphiccontrol.h"
 #include "platform/win/keyboard.h"
 
@@ -133,6 +137,34 @@ int TabListBoxes(TForm* Form, int Left, int Top) {
         box->Items().Add(item);
     box->SetItemIndex(1);
     return Top + kTitleHeight + 96;
+}
+
+int AddressDialog(TForm* Form, int Left, int Top) {
+    TFramedPanel* group = AddGroup(Form, Left, Top, 74, "Mail address dialog");
+    auto address = std::make_shared<TmsMailAddress>();
+    address->Name = "Ann Example";
+    address->Address = "ann@example.test";
+    TLabel* shown = AddLabel(group, Rect(10, 42, kGroupWidth - 10, 60), "");
+    const auto show = [shown, address] {
+        shown->SetCaption("\"" + address->Name + "\" <" + address->Address + ">");
+    };
+    auto* edit = Add<TButton>(group, Rect(10, 10, 110, 35));
+    edit->SetCaption("&Edit...");
+    edit->OnClick = [address, show](TObject*) {
+        address->Edit();
+        show();
+    };
+    show();
+    // The library's OK and Cancel, as its global switches make them.
+    int x = kGroupWidth - 2 * (77 + 6) - 4;
+    for (TBitBtnKind kind : {bkOK, bkCancel}) {
+        TButton* button = wwCreateDialogButton(group, kind);
+        button->SetLeft(x);
+        button->SetTop(8);
+        button->SetVisible(true);
+        x += button->Width() + 6;
+    }
+    return Top + kTitleHeight + 74;
 }
 
 }  // namespace gallery
