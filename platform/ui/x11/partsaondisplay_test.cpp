@@ -1,5 +1,6 @@
-// A caret pair and a tab list box driven by one script twice: injected with no display, and typed
-// by a second client on an Xvfb display. Both runs must leave the same record.
+// A caret pair, a tab list box and the mail address dialog, each driven by a script twice:
+// injected with no display, and typed by a second client on an Xvfb display. Both runs must leave
+// the same record.
 //
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
@@ -16,7 +17,9 @@
 
 #include "components/entry/OvcCaret.h"
 #include "components/entry/OvcTabListBox.h"
+#include "net/mailaddressdlg.h"
 #include "platform/core/clock.h"
+#include "platform/ui/customedit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/graphiccontrol.h"
 #include "platform/ui/input_testsupport.h"
@@ -74,10 +77,46 @@ private:
     std::unique_ptr<TOvcCaretPair> FCarets;
 };
 
-// A form with a caret cell and a list of search results.
+struct TStep {
+    std::string Click;          // a control whose middle is clicked, or empty
+    bool Double = false;        // twice
+    std::vector<int32_t> Keys;  // then these keys; VK_SHIFT holds Shift for the next
+};
+
+// What a script runs on, the same with or without a display.
 class TScene {
 public:
-    TScene() {
+    virtual ~TScene() = default;
+    // The title of its window, by which the display's peer finds it.
+    virtual std::string Title() const = 0;
+    virtual const std::vector<TStep>& Script() const = 0;
+    // The middle of a control, on the screen.
+    virtual TPoint Middle(const std::string& Name) = 0;
+    // What a person would see after a step.
+    virtual std::string State() = 0;
+};
+
+// Where the focus is, and the caret.
+std::string FocusAndCaret() {
+    TWinControl* focused = FindControl(GetFocus());
+    const TCaretState caret = GetCaretState();
+    TWinControl* caretOwner = FindControl(caret.Wnd);
+    return "focus " + (focused ? focused->Name() : std::string("nothing")) + ", caret in " +
+           (caretOwner ? caretOwner->Name() : std::string("nothing")) + " at " +
+           std::to_string(caret.Rect.Left) + "," + std::to_string(caret.Rect.Top) + " " +
+           std::to_string(caret.Rect.Right - caret.Rect.Left) + "x" +
+           std::to_string(caret.Rect.Bottom - caret.Rect.Top);
+}
+
+TPoint MiddleOf(TComponent& Owner, const std::string& Name) {
+    auto* control = static_cast<TControl*>(Owner.FindComponent(Name));
+    return control->ClientToScreen(Point(control->Width() / 2, control->Height() / 2));
+}
+
+// A form with a caret cell and a list of search results.
+class TCaretScene : public TScene {
+public:
+    TCaretScene() {
         FForm->SetCaption("Carets and tabs");
         FForm->SetBounds(40, 50, 280, 160);
         Place(new TCaretCell(FForm.get()), "cell", Rect(8, 8, 34, 32));
@@ -92,23 +131,18 @@ public:
         SetActiveWindow(FForm->Handle());
     }
 
-    TCustomForm& Form() { return *FForm; }
-    TPoint Middle(const std::string& Name) {
-        auto* control = static_cast<TControl*>(FForm->FindComponent(Name));
-        return control->ClientToScreen(Point(control->Width() / 2, control->Height() / 2));
+    std::string Title() const override { return "Carets and tabs"; }
+    const std::vector<TStep>& Script() const override {
+        static const std::vector<TStep> script = {
+            {"cell", false, {}},    {"", false, {VK_INSERT}}, {"Box", false, {}},
+            {"", false, {VK_DOWN}}, {"", false, {VK_TAB}},    {"Box", true, {}},
+        };
+        return script;
     }
-    // What a person would see: where the focus and the caret are, and what the list selects.
-    std::string State() {
-        TWinControl* focused = FindControl(GetFocus());
-        const TCaretState caret = GetCaretState();
-        TWinControl* caretOwner = FindControl(caret.Wnd);
-        return "focus " + (focused ? focused->Name() : std::string("nothing")) + ", caret in " +
-               (caretOwner ? caretOwner->Name() : std::string("nothing")) + " at " +
-               std::to_string(caret.Rect.Left) + "," + std::to_string(caret.Rect.Top) + " " +
-               std::to_string(caret.Rect.Right - caret.Rect.Left) + "x" +
-               std::to_string(caret.Rect.Bottom - caret.Rect.Top) + ", item " +
-               std::to_string(FBox->ItemIndex()) + ", double clicks " +
-               std::to_string(FDoubleClicks);
+    TPoint Middle(const std::string& Name) override { return MiddleOf(*FForm, Name); }
+    std::string State() override {
+        return FocusAndCaret() + ", item " + std::to_string(FBox->ItemIndex()) +
+               ", double clicks " + std::to_string(FDoubleClicks);
     }
 
 private:
@@ -125,19 +159,40 @@ private:
     int FDoubleClicks = 0;
 };
 
-struct TStep {
-    std::string Click;          // a control whose middle is clicked, or empty
-    bool Double = false;        // twice
-    std::vector<int32_t> Keys;  // then these keys; VK_SHIFT holds Shift for the next
-};
+// The address dialog as Edit shows it, with a name to add to.
+class TAddressScene : public TScene {
+public:
+    TAddressScene() {
+        TmsMailAddress start;
+        start.Name = "Bo";
+        FDialog->SetAddress(start);
+        FDialog->SetLeft(40);
+        FDialog->SetTop(50);
+        FDialog->Show();
+        SetActiveWindow(FDialog->Handle());
+    }
 
-const std::vector<TStep>& Script() {
-    static const std::vector<TStep> script = {
-        {"cell", false, {}},    {"", false, {VK_INSERT}}, {"Box", false, {}},
-        {"", false, {VK_DOWN}}, {"", false, {VK_TAB}},    {"Box", true, {}},
-    };
-    return script;
-}
+    std::string Title() const override { return "Address"; }
+    const std::vector<TStep>& Script() const override {
+        static const std::vector<TStep> script = {
+            {"AddressEdit", false, {'A', VK_SHIFT, '2', 'B'}},
+            {"NameEdit", false, {'B'}},
+            {"", false, {VK_RETURN}},
+        };
+        return script;
+    }
+    TPoint Middle(const std::string& Name) override { return MiddleOf(*FDialog, Name); }
+    std::string State() override {
+        const TmsMailAddress& taken = *FDialog->MailAddress();
+        return FocusAndCaret() + ", edits \"" + FDialog->NameEdit->Text() + "\" <" +
+               FDialog->AddressEdit->Text() + ">, result " +
+               std::to_string(FDialog->ModalResult()) + ", taken \"" + taken.Name + "\" <" +
+               taken.Address + ">";
+    }
+
+private:
+    std::unique_ptr<TMailAddressDlg> FDialog = std::make_unique<TMailAddressDlg>(nullptr);
+};
 
 std::string XKeyNames(const std::vector<int32_t>& Keys) {
     std::string names;
@@ -193,16 +248,17 @@ bool PumpThroughApplication(const std::function<bool()>& Condition,
 TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)>& Deliver,
                   const std::function<void(TScene&, size_t)>& Settle) {
     TRecord record;
-    for (size_t i = 0; i < Script().size(); ++i) {
-        Deliver(Scene, Script()[i]);
+    for (size_t i = 0; i < Scene.Script().size(); ++i) {
+        Deliver(Scene, Scene.Script()[i]);
         Settle(Scene, i);
         record.push_back(Scene.State());
     }
     return record;
 }
 
+template <class TSceneType>
 TRecord RunInjected() {
-    TScene scene;
+    TSceneType scene;
     Application().ProcessMessages();
     const TRecord record = RunScript(
         scene,
@@ -235,12 +291,12 @@ protected:
 
     // Each step is given time until the scene shows what the injected run showed after it,
     // then a little more for anything that should not come.
+    template <class TSceneType>
     TRecord RunTyped(const TRecord& Expected) {
         SetPresenter(MakeX11Presenter("", WindowTreeSink()));
-        TScene scene;
-        if (!PumpThroughApplication([&] { return FPeer.FindWindow("Carets and tabs") != 0; },
-                                    10s)) {
-            ADD_FAILURE() << "the form never showed";
+        TSceneType scene;
+        if (!PumpThroughApplication([&] { return FPeer.FindWindow(scene.Title()) != 0; }, 10s)) {
+            ADD_FAILURE() << scene.Title() << " never showed";
             return {};
         }
         PumpThroughApplication([] { return false; }, 200ms);
@@ -267,9 +323,8 @@ protected:
     test::X11Peer FPeer{FServer.DisplayName()};
 };
 
-TEST_F(PartsAOnDisplay, ClicksAndKeysOnTheDisplayDoWhatTheSameInjectedInputDoes) {
-    const TRecord injected = RunInjected();
-    ASSERT_EQ(injected.size(), Script().size());
+TEST_F(PartsAOnDisplay, ACaretCellAndATabListTakeClicksAndKeysAsInjectedInput) {
+    const TRecord injected = RunInjected<TCaretScene>();
     // The script does what it means to: the cell's caret shows and switches, the list selects
     // by click and key (scrolling the row it moves to into view, under the next click) and hears
     // the double click, the caret goes with the focus.
@@ -281,7 +336,17 @@ TEST_F(PartsAOnDisplay, ClicksAndKeysOnTheDisplayDoWhatTheSameInjectedInputDoes)
         "focus cell, caret in cell at 4,4 8x14, item 2, double clicks 0",
         "focus Box, caret in nothing at 0,0 0x0, item 2, double clicks 1"};
     EXPECT_EQ(injected, expected);
-    EXPECT_EQ(RunTyped(injected), injected);
+    EXPECT_EQ(RunTyped<TCaretScene>(injected), injected);
+}
+
+TEST_F(PartsAOnDisplay, TheAddressDialogTakesTypingAsInjectedInput) {
+    const TRecord injected = RunInjected<TAddressScene>();
+    ASSERT_EQ(injected.size(), 3u);
+    // Typed into both edits, and Enter pressed the default button, which took both.
+    EXPECT_NE(injected[2].find("edits \"Bob\" <a@b>, result 1, taken \"Bob\" <a@b>"),
+              std::string::npos)
+        << injected[2];
+    EXPECT_EQ(RunTyped<TAddressScene>(injected), injected);
 }
 
 }  // namespace
