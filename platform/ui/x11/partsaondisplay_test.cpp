@@ -2,13 +2,11 @@
 // injected with no display, and typed by a second client on an Xvfb display. Both runs must leave
 // the same record.
 //
-// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
+// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers, and the
+// display's support (which brings Xlib) after every header of ours.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -18,7 +16,6 @@
 #include "components/entry/OvcCaret.h"
 #include "components/entry/OvcTabListBox.h"
 #include "net/mailaddressdlg.h"
-#include "platform/core/clock.h"
 #include "platform/ui/customedit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/graphiccontrol.h"
@@ -26,15 +23,13 @@
 #include "platform/win/application.h"
 #include "platform/win/caret.h"
 #include "platform/win/focus.h"
-#include "platform/win/headlesspresenter.h"
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
-#include "platform/win/messagequeue.h"
 #include "platform/win/presenter.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/x11/x11presenter.h"
-#include "platform/win/x11/x11testpeer.h"
-#include "tests/support/xvfbserver.h"
+
+#include "platform/ui/x11/ondisplay_testsupport.h"
 
 namespace vex {
 namespace {
@@ -228,23 +223,6 @@ void InjectKeys(const std::vector<int32_t>& Keys) {
     }
 }
 
-void RunXdotool(const std::string& Display, const std::string& Arguments) {
-    const std::string command = "DISPLAY=" + Display + " xdotool " + Arguments;
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-}
-
-bool PumpThroughApplication(const std::function<bool()>& Condition,
-                            std::chrono::milliseconds Watchdog) {
-    const auto deadline = std::chrono::steady_clock::now() + Watchdog;
-    for (;;) {
-        Application().ProcessMessages();
-        if (Condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        TMessageQueue::Instance().Wait(Clock().TickMilliseconds() + 20);
-    }
-}
-
 TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)>& Deliver,
                   const std::function<void(TScene&, size_t)>& Settle) {
     TRecord record;
@@ -277,50 +255,38 @@ TRecord RunInjected() {
     return record;
 }
 
-class PartsAOnDisplay : public testing::Test {
+class PartsAOnDisplay : public test::OnDisplayTest {
 protected:
-    PartsAOnDisplay() {
-        setenv("DISPLAY", FServer.DisplayName().c_str(), 1);
-        unsetenv("VEX_DISPLAY");
-    }
-    ~PartsAOnDisplay() override {
-        SetPresenter(std::make_unique<THeadlessPresenter>());
-        setenv("VEX_DISPLAY", "headless", 1);
-        test::ReleaseAllKeys();
-    }
-
     // Each step is given time until the scene shows what the injected run showed after it,
     // then a little more for anything that should not come.
     template <class TSceneType>
     TRecord RunTyped(const TRecord& Expected) {
         SetPresenter(MakeX11Presenter("", WindowTreeSink()));
         TSceneType scene;
-        if (!PumpThroughApplication([&] { return FPeer.FindWindow(scene.Title()) != 0; }, 10s)) {
+        if (!test::PumpThroughApplication([&] { return FPeer.FindWindow(scene.Title()) != 0; },
+                                          10s)) {
             ADD_FAILURE() << scene.Title() << " never showed";
             return {};
         }
-        PumpThroughApplication([] { return false; }, 200ms);
+        test::PumpThroughApplication([] { return false; }, 200ms);
         const std::string display = FServer.DisplayName();
         return RunScript(
             scene,
             [&](TScene& S, const TStep& Step) {
                 if (!Step.Click.empty()) {
                     const TPoint at = S.Middle(Step.Click);
-                    RunXdotool(display, "mousemove " + std::to_string(at.X) + " " +
-                                            std::to_string(at.Y) + " click" +
-                                            (Step.Double ? " --repeat 2" : "") + " 1");
+                    test::RunXdotool(display, "mousemove " + std::to_string(at.X) + " " +
+                                                  std::to_string(at.Y) + " click" +
+                                                  (Step.Double ? " --repeat 2" : "") + " 1");
                 }
                 if (!Step.Keys.empty())
-                    RunXdotool(display, "key --delay 20" + XKeyNames(Step.Keys));
+                    test::RunXdotool(display, "key --delay 20" + XKeyNames(Step.Keys));
             },
             [&](TScene& S, size_t Step) {
-                PumpThroughApplication([&] { return S.State() == Expected[Step]; }, 5s);
-                PumpThroughApplication([] { return false; }, 100ms);
+                test::PumpThroughApplication([&] { return S.State() == Expected[Step]; }, 5s);
+                test::PumpThroughApplication([] { return false; }, 100ms);
             });
     }
-
-    test::XvfbServer FServer;
-    test::X11Peer FPeer{FServer.DisplayName()};
 };
 
 TEST_F(PartsAOnDisplay, ACaretCellAndATabListTakeClicksAndKeysAsInjectedInput) {
