@@ -19,6 +19,9 @@ class TmsMailAddress : public TPersistent {
 
 public:
     void Assign(const TPersistent* Source) override;
+    // Edits the address in the address dialog, shown modally; OK takes what it holds, Cancel
+    // or closing it leaves the address as it was.
+    virtual void Edit();
     void Clear();
 
     // The character set the name's encoded words named when it was read; empty when they named

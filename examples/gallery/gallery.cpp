@@ -360,12 +360,12 @@ int TrackIcons(TForm* Form, int Left, int Top) {
 const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, AttachedLabels,
                                TrackIcons};
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
-const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits};
-const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons};
-const TGroup kMenuColumn[] = {Menus, StatusBars, ExplorerButtons};
-const TGroup kListColumn[] = {ListBoxes, ComboBoxes, Calendars};
+const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars};
+const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, ExplorerButtons};
+const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes};
+const TGroup kPartsColumn[] = {Calendars, Carets, ColourPairs, TabListBoxes, AddressDialog};
 const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn, kEditColumn,
-                                            kButtonColumn, kMenuColumn,  kListColumn};
+                                            kButtonColumn, kListColumn,  kPartsColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);

@@ -30,4 +30,11 @@ int ExplorerButtons(vex::TForm* Form, int Left, int Top);
 // A calendar, and a date edit that drops one down (calendar.cpp).
 int Calendars(vex::TForm* Form, int Left, int Top);
 
+// Carets, colour pairs and the tab list box of the entry controls, the mail address dialog and
+// the data-aware library's dialog buttons (partsa.cpp).
+int Carets(vex::TForm* Form, int Left, int Top);
+int ColourPairs(vex::TForm* Form, int Left, int Top);
+int TabListBoxes(vex::TForm* Form, int Left, int Top);
+int AddressDialog(vex::TForm* Form, int Left, int Top);
+
 }  // namespace gallery

@@ -34,6 +34,7 @@ VEX_EXCEPTION(EListError, Exception);
 VEX_EXCEPTION(EStringListError, Exception);
 VEX_EXCEPTION(EInvalidOperation, Exception);
 VEX_EXCEPTION(EOutOfMemory, Exception);
+VEX_EXCEPTION(EIntOverflow, Exception);
 VEX_EXCEPTION(EComponentError, Exception);
 VEX_EXCEPTION(EStreamError, Exception);
 VEX_EXCEPTION(EFCreateError, EStreamError);

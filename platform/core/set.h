@@ -24,6 +24,10 @@ public:
     void Exclude(E Value) { FBits.reset(Index(Value)); }
     bool Empty() const { return FBits.none(); }
 
+    // The set as the original stored it: bit N for the value N.
+    unsigned long long Ord() const { return FBits.to_ullong(); }
+    static TSet FromOrd(unsigned long long Bits) { return TSet(std::bitset<Size>(Bits)); }
+
     TSet operator+(const TSet& Other) const { return TSet(FBits | Other.FBits); }
     TSet operator-(const TSet& Other) const { return TSet(FBits & ~Other.FBits); }
     TSet operator*(const TSet& Other) const { return TSet(FBits & Other.FBits); }

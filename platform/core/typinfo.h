@@ -161,6 +161,23 @@ TPropInfo StringProperty(std::string Name, R (C::*Get)() const, void (C::*Set)(A
     return info;
 }
 
+// A set property over a TSet; an ordinal with a bit beyond the set's values raises ERangeError.
+template <class C, class S>
+TPropInfo SetProperty(std::string Name, std::string TypeName, S (C::*Get)() const,
+                      void (C::*Set)(S)) {
+    TPropInfo info = typinfo_detail::Describe(Name, tkSet, std::move(TypeName));
+    info.GetOrd = [Name, Get](const TObject& Instance) {
+        return static_cast<int64_t>((typinfo_detail::As<C>(Instance, Name).*Get)().Ord());
+    };
+    info.SetOrd = [Name, Set](TObject& Instance, int64_t Value) {
+        if (Value < 0 ||
+            S::FromOrd(static_cast<uint64_t>(Value)).Ord() != static_cast<uint64_t>(Value))
+            throw ERangeError("Value out of range for property " + Name);
+        (typinfo_detail::As<C>(Instance, Name).*Set)(S::FromOrd(static_cast<uint64_t>(Value)));
+    };
+    return info;
+}
+
 template <class C>
 TPropInfo FloatProperty(std::string Name, std::string TypeName, double (C::*Get)() const,
                         void (C::*Set)(double)) {

@@ -286,6 +286,13 @@ std::string MapFaceName(const std::string& FaceName, bool Fixed) {
     return FaceName.empty() ? SansFamily : FaceName;
 }
 
+std::vector<std::string> MappedFaceNames() {
+    std::vector<std::string> names;
+    for (const TFaceAlias& alias : FaceAliases)
+        names.emplace_back(alias.Name);
+    return names;
+}
+
 std::shared_ptr<const TRealizedFont> RealizeFont(const TLogFont& LogFont) {
     TLogFont lf = LogFont;
     lf.lfHeight = std::clamp(lf.lfHeight, -MaxFontHeight, MaxFontHeight);

@@ -56,6 +56,8 @@ std::shared_ptr<const TRealizedFont> RealizeFont(const TLogFont& LogFont);
 
 // The installed family a face name of the original is drawn with; Fixed asks for fixed pitch.
 std::string MapFaceName(const std::string& FaceName, bool Fixed);
+// The face names of the original that MapFaceName maps to another family.
+std::vector<std::string> MappedFaceNames();
 
 struct TFontFamily {
     std::string Name;
