@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <string>
 #include <vector>
@@ -240,6 +241,22 @@ TEST_F(PopupMenuTest, ItemsTakenOutWhileOpenEndTheLoop) {
     PopupWith({[&] { TapKey(VK_DOWN); }, [&] { delete Menu->Items()->Items(0); },
                [] { TapKey(VK_RETURN); }});
     EXPECT_TRUE(Clicks.empty());
+}
+
+TEST_F(PopupMenuTest, StaysOnTheScreenFromAnyPoint) {
+    const TRect screen = Screen().WorkAreaRect();
+    for (const TPoint at : {Point(INT32_MIN, INT32_MIN), Point(INT32_MAX, INT32_MAX),
+                            Point(-50, screen.Bottom + 50), Point(screen.Right + 50, -50)}) {
+        SCOPED_TRACE(::testing::Message() << at.X << "," << at.Y);
+        PopupWith({[&] {
+                       const TRect shown = OpenMenus().at(0)->BoundsRect();
+                       EXPECT_TRUE(PtInRect(screen, Point(shown.Left, shown.Top)));
+                       EXPECT_LE(shown.Right, screen.Right);
+                       EXPECT_LE(shown.Bottom, screen.Bottom);
+                   },
+                   [] { TapKey(VK_ESCAPE); }},
+                  at);
+    }
 }
 
 TEST_F(PopupMenuTest, LooksClassic) {
