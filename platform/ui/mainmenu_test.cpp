@@ -217,6 +217,41 @@ TEST_F(MainMenuTest, AnItemMayFreeTheFormItIsOn) {
     EXPECT_EQ(Form.Form, nullptr);
 }
 
+TEST_F(MainMenuTest, TitleAcceleratorsAboveAsciiMatchInEitherCase) {
+    // "&" and e acute in Windows-1252, whose upper case is 0xC9.
+    TMenuItem* title = NewItem(Menu->Items(),
+                               "&\xE9"
+                               "dition",
+                               &Clicks);
+    NewItem(title, "&Copier", &Clicks);
+    const HWND form = Form.Form->Handle();
+    struct TCase {
+        const char* Name;
+        std::function<void()> Input;
+        std::vector<std::function<void()>> Script;
+    };
+    const std::vector<TCase> cases = {
+        {"alt and the lower case letter",
+         [&] { EXPECT_TRUE(Menu->OpenByAccelerator('\xE9')); },
+         {}},
+        {"alt and the upper case letter",
+         [&] { EXPECT_TRUE(Menu->OpenByAccelerator('\xC9')); },
+         {}},
+        {"the letter typed on the bar", [] { TapKey(VK_F10); }, {[form] {
+             PostMessage(form, WM_CHAR, 0xE9, 0);
+         }}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Clicks.clear();
+        std::vector<std::function<void()>> script = c.Script;
+        script.push_back([] { TapKey(VK_RETURN); });
+        script.push_back([] { TapKey(VK_ESCAPE), TapKey(VK_ESCAPE); });
+        Run(c.Input, script);
+        EXPECT_EQ(Clicks, std::vector<std::string>{"&Copier"});
+    }
+}
+
 TEST_F(MainMenuTest, LooksClassic) {
     Menu->Items()->Items(0)->Items(0)->SetChecked(true);
     Run([] { AltKey('F'); },

@@ -1,7 +1,6 @@
 #include "platform/ui/menutracker.h"
 
-#include <cctype>
-
+#include "platform/core/codepage.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/menuwindow.h"
@@ -253,7 +252,8 @@ bool TMenuTracker::KeyDown(WPARAM Key) {
 }
 
 void TMenuTracker::Accelerator(char Key) {
-    const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(Key)));
+    // Upper case as GetHotkey makes it, letters above ASCII included.
+    const char wanted = AnsiUpperChar(Key);
     if (wanted == 0) return;
     TMenuWindow* deepest = Deepest();
     if (deepest == nullptr) {

@@ -15,6 +15,7 @@
 #include "platform/win/capture.h"
 #include "platform/win/modaldriver.h"
 #include "platform/win/timer.h"
+#include "platform/win/window.h"
 #include "platform/win/windowpos.h"
 #include "tests/support/idlepump.h"
 
@@ -241,6 +242,16 @@ TEST_F(PopupMenuTest, ItemsTakenOutWhileOpenEndTheLoop) {
     PopupWith({[&] { TapKey(VK_DOWN); }, [&] { delete Menu->Items()->Items(0); },
                [] { TapKey(VK_RETURN); }});
     EXPECT_TRUE(Clicks.empty());
+}
+
+TEST_F(PopupMenuTest, AcceleratorsAboveAsciiMatchInEitherCase) {
+    NewItem(Menu->Items(), "&\xE9tat", &Clicks);  // e acute, Windows-1252
+    for (const WPARAM typed : {WPARAM{0xE9}, WPARAM{0xC9}}) {
+        Clicks.clear();
+        PopupWith({[typed] { PostMessage(OpenMenus().at(0)->Handle(), WM_CHAR, typed, 0); },
+                   [] { TapKey(VK_ESCAPE); }});
+        EXPECT_EQ(Clicks, std::vector<std::string>{"&\xE9tat"}) << typed;
+    }
 }
 
 TEST_F(PopupMenuTest, StaysOnTheScreenFromAnyPoint) {
