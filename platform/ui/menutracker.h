@@ -75,6 +75,9 @@ private:
     int32_t TitleCount() const;
 
     TMenu& FMenu;
+    // Taken before the first level is laid out: its measuring may free the menu or its items.
+    const std::weak_ptr<const void> FLife;
+    const uint64_t FVersion;
     const TMenuBarSite* FBar;
     TMenuItem* FRoot = nullptr;
     std::vector<std::unique_ptr<TMenuWindow>> FLevels;

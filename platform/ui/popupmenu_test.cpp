@@ -5,6 +5,7 @@
 #include <climits>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/applicationevents.h"
@@ -242,6 +243,53 @@ TEST_F(PopupMenuTest, ItemsTakenOutWhileOpenEndTheLoop) {
     PopupWith({[&] { TapKey(VK_DOWN); }, [&] { delete Menu->Items()->Items(0); },
                [] { TapKey(VK_RETURN); }});
     EXPECT_TRUE(Clicks.empty());
+}
+
+TEST_F(PopupMenuTest, OwnerDrawingThatChangesTheTreeEndsTheMenuSafely) {
+    // A handler that frees the item it sizes or paints, another item, or the whole menu: the
+    // menu closes without touching what is gone and without choosing anything.
+    using TChange = std::function<void(TObject * Sender)>;
+    struct TCase {
+        const char* Name;
+        bool WhileDrawing;
+        TChange Change;
+    };
+    const TChange freeItself = [](TObject* Sender) { delete Sender; };
+    const TChange freeLast = [this](TObject*) {
+        delete Menu->Items()->Items(Menu->Items()->Count() - 1);
+    };
+    const TChange addOne = [this](TObject*) { NewItem(Menu->Items(), "New"); };
+    const TChange freeMenu = [this](TObject*) { delete Menu; };
+    const std::vector<TCase> cases = {
+        {"measuring frees the item", false, freeItself},
+        {"measuring frees another item", false, freeLast},
+        {"measuring adds an item", false, addOne},
+        {"measuring frees the menu", false, freeMenu},
+        {"drawing frees the item", true, freeItself},
+        {"drawing frees another item", true, freeLast},
+        {"drawing frees the menu", true, freeMenu},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Clicks.clear();
+        Menu = new TPopupMenu(Form.Form);
+        for (const char* caption : {"&Open", "&Close", "E&xit"})
+            NewItem(Menu->Items(), caption, &Clicks);
+        TMenuItem* first = Menu->Items()->Items(0);
+        bool changed = false;
+        const auto once = [&changed, change = c.Change](TObject* Sender) {
+            if (!std::exchange(changed, true)) change(Sender);
+        };
+        if (c.WhileDrawing)
+            first->OnDrawItem = [once](TObject* Sender, TCanvas*, TRect, bool) { once(Sender); };
+        else
+            first->OnMeasureItem = [once](TObject* Sender, TCanvas*, int32_t&, int32_t&) {
+                once(Sender);
+            };
+        PopupWith({[] { test::PumpUntilIdle(); }, [] { TapKey(VK_DOWN), TapKey(VK_RETURN); }});
+        EXPECT_TRUE(changed);
+        EXPECT_TRUE(Clicks.empty());
+    }
 }
 
 TEST_F(PopupMenuTest, AcceleratorsAboveAsciiMatchInEitherCase) {
