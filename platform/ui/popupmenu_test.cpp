@@ -292,6 +292,22 @@ TEST_F(PopupMenuTest, OwnerDrawingThatChangesTheTreeEndsTheMenuSafely) {
     }
 }
 
+TEST_F(PopupMenuTest, AQuitEndsTheMenuAndStaysPosted) {
+    TModalScript script;
+    script.Then([] { TapKey(VK_DOWN); }).Then([] { PostQuitMessage(7); }).Then([] {
+        TapKey(VK_RETURN);
+    });
+    Menu->Popup(300, 200);
+    EXPECT_TRUE(OpenMenus().empty());
+    EXPECT_EQ(GetCapture(), HWND{0});
+    EXPECT_FALSE(MenuRunning());
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(msg, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    test::PumpUntilIdle();
+    EXPECT_TRUE(Clicks.empty());
+}
+
 TEST_F(PopupMenuTest, AcceleratorsAboveAsciiMatchInEitherCase) {
     NewItem(Menu->Items(), "&\xE9tat", &Clicks);  // e acute, Windows-1252
     for (const WPARAM typed : {WPARAM{0xE9}, WPARAM{0xC9}}) {
