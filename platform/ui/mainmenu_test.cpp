@@ -209,6 +209,36 @@ TEST_F(MainMenuTest, AMenuFreedWhileOpenEndsItsLoop) {
     EXPECT_EQ(Form.Form->ClientRect(), ClientBefore);
 }
 
+TEST_F(MainMenuTest, AFormFreedWhileItsMenuIsOpenEndsTheLoop) {
+    // A timer or another window may free the form while its menu is open: whatever opened the
+    // menu must not touch the form, its menu or its control after that.
+    const auto rebuild = [this] {
+        Form.Form = new TForm(nullptr);
+        Form.Form->SetBoundsRect(Rect(10, 10, 210, 160));
+        Form.Form->Show();
+        Field = Form.Add<test::TLogged>(Form.Form, Rect(10, 10, 100, 40), Log, "field");
+        Menu = new TMainMenu(Form.Form);
+        NewItem(NewItem(Menu->Items(), "&File", &Clicks), "&Open", &Clicks);
+        Form.Form->SetMenu(Menu);
+        Form.Form->FocusControl(Field);
+        Settle();
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> inputs = {
+        {"alt and a letter", [] { AltKey('F'); }},
+        {"f10", [] { TapKey(VK_F10); }},
+        {"a click on a title", [this] { ClickAt(TitleCentre(0)); }},
+    };
+    for (const auto& [name, input] : inputs) {
+        SCOPED_TRACE(name);
+        if (Form.Form == nullptr) rebuild();
+        Run(input, {[&] {
+                EXPECT_TRUE(MenuRunning());
+                delete std::exchange(Form.Form, nullptr);
+            }});
+        EXPECT_TRUE(Clicks.empty());
+    }
+}
+
 TEST_F(MainMenuTest, AnItemMayFreeTheFormItIsOn) {
     Menu->Items()->Items(0)->Items(0)->OnClick = [&](TObject*) {
         delete std::exchange(Form.Form, nullptr);
