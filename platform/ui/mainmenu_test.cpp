@@ -239,6 +239,15 @@ TEST_F(MainMenuTest, AFormFreedWhileItsMenuIsOpenEndsTheLoop) {
     }
 }
 
+TEST_F(MainMenuTest, ADropDownWhoseMeasuringFreesTheMenuEndsTheLoop) {
+    Menu->Items()->Items(1)->Items(0)->OnMeasureItem =
+        [this](TObject*, TCanvas*, int32_t&, int32_t&) { delete std::exchange(Menu, nullptr); };
+    Run([] { AltKey('F'); }, {[] { TapKey(VK_RIGHT); }, [] { TapKey(VK_RETURN); }});
+    EXPECT_EQ(Menu, nullptr);
+    EXPECT_EQ(Form.Form->Menu(), nullptr);
+    EXPECT_TRUE(Clicks.empty());
+}
+
 TEST_F(MainMenuTest, AnItemMayFreeTheFormItIsOn) {
     Menu->Items()->Items(0)->Items(0)->OnClick = [&](TObject*) {
         delete std::exchange(Form.Form, nullptr);
