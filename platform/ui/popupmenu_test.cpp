@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ui/applicationevents.h"
+#include "platform/ui/form.h"
 #include "platform/ui/menu_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
@@ -305,6 +306,25 @@ TEST_F(PopupMenuTest, AQuitEndsTheMenuAndStaysPosted) {
     ASSERT_TRUE(PeekMessage(msg, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
     test::PumpUntilIdle();
+    EXPECT_TRUE(Clicks.empty());
+}
+
+TEST_F(PopupMenuTest, AModalFormShownWhileOpenEndsTheMenu) {
+    TForm dialog(nullptr);
+    dialog.SetBoundsRect(Rect(50, 50, 200, 150));
+    bool menuHeldTheMouse = true;
+    PopupWith({[] { TapKey(VK_DOWN); },
+               [&] {
+                   TModalScript inner;
+                   inner.Then([&] {
+                       const std::vector<TMenuWindow*> open = OpenMenus();
+                       menuHeldTheMouse = !open.empty() && GetCapture() == open[0]->Handle();
+                       dialog.SetModalResult(mrOk);
+                   });
+                   dialog.ShowModal();
+               },
+               [] { TapKey(VK_RETURN); }});
+    EXPECT_FALSE(menuHeldTheMouse) << "the modal form could not be clicked";
     EXPECT_TRUE(Clicks.empty());
 }
 
