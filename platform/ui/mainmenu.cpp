@@ -93,6 +93,7 @@ void TMainMenu::Track(int32_t Title, bool DropDown, bool SelectFirst) {
         return r;
     };
     site.Highlight = [this](int32_t T) { SetHighlight(T); };
+    site.Detached = [this, form] { return FForm != form; };
     TMenuTracker tracker(*this, &site);
     TMenuItem* chosen = tracker.TrackBar(Title, DropDown, SelectFirst);
     if (chosen != nullptr && !life.expired() && IsWindow(window))

@@ -248,6 +248,27 @@ TEST_F(MainMenuTest, ADropDownWhoseMeasuringFreesTheMenuEndsTheLoop) {
     EXPECT_TRUE(Clicks.empty());
 }
 
+TEST_F(MainMenuTest, AMenuTakenFromItsFormWhileOpenCloses) {
+    TMainMenu other(nullptr);
+    NewItem(other.Items(), "&Other", &Clicks);
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"no menu", [this] { Form.Form->SetMenu(nullptr); }},
+        {"another menu", [&] { Form.Form->SetMenu(&other); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        Form.Form->SetMenu(Menu);
+        Settle();
+        Run([] { AltKey('F'); }, {[&] { change(); },
+                                  [] {
+                                      EXPECT_TRUE(OpenMenus().empty());
+                                      TapKey(VK_RETURN);
+                                  }});
+        EXPECT_TRUE(Clicks.empty());
+    }
+    Form.Form->SetMenu(Menu);
+}
+
 TEST_F(MainMenuTest, AnItemMayFreeTheFormItIsOn) {
     Menu->Items()->Items(0)->Items(0)->OnClick = [&](TObject*) {
         delete std::exchange(Form.Form, nullptr);

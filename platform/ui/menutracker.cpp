@@ -67,7 +67,10 @@ TMenuItem* TMenuTracker::Run() {
     const TMenuRunningScope running;
     const HWND holder = FBar != nullptr ? FBar->Window : FLevels.front()->Handle();
     SetCapture(holder);
-    const auto gone = [&] { return FLife.expired() || FMenu.StructureVersion() != FVersion; };
+    const auto gone = [&] {
+        return FLife.expired() || FMenu.StructureVersion() != FVersion ||
+               (FBar != nullptr && FBar->Detached());
+    };
     // Whatever takes the mouse away (another window's capture, the holder going) closes the
     // menu, as a click elsewhere would.
     const auto done = [&] { return FDone || gone() || GetCapture() != holder; };
