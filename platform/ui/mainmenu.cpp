@@ -1,9 +1,9 @@
 #include "platform/ui/mainmenu.h"
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 
+#include "platform/core/codepage.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
 #include "platform/ui/form.h"
@@ -93,6 +93,7 @@ void TMainMenu::Track(int32_t Title, bool DropDown, bool SelectFirst) {
         return r;
     };
     site.Highlight = [this](int32_t T) { SetHighlight(T); };
+    site.Detached = [this, form] { return FForm != form; };
     TMenuTracker tracker(*this, &site);
     TMenuItem* chosen = tracker.TrackBar(Title, DropDown, SelectFirst);
     if (chosen != nullptr && !life.expired() && IsWindow(window))
@@ -100,7 +101,7 @@ void TMainMenu::Track(int32_t Title, bool DropDown, bool SelectFirst) {
 }
 
 bool TMainMenu::OpenByAccelerator(char Key) {
-    const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(Key)));
+    const char wanted = AnsiUpperChar(Key);
     for (int32_t i = 0; i < Items()->Count(); ++i) {
         const TMenuItem& title = *Items()->Items(i);
         if (!title.Visible() || GetHotkey(title.Caption()) != wanted) continue;

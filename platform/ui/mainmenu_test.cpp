@@ -209,12 +209,107 @@ TEST_F(MainMenuTest, AMenuFreedWhileOpenEndsItsLoop) {
     EXPECT_EQ(Form.Form->ClientRect(), ClientBefore);
 }
 
+TEST_F(MainMenuTest, AFormFreedWhileItsMenuIsOpenEndsTheLoop) {
+    // A timer or another window may free the form while its menu is open: whatever opened the
+    // menu must not touch the form, its menu or its control after that.
+    const auto rebuild = [this] {
+        Form.Form = new TForm(nullptr);
+        Form.Form->SetBoundsRect(Rect(10, 10, 210, 160));
+        Form.Form->Show();
+        Field = Form.Add<test::TLogged>(Form.Form, Rect(10, 10, 100, 40), Log, "field");
+        Menu = new TMainMenu(Form.Form);
+        NewItem(NewItem(Menu->Items(), "&File", &Clicks), "&Open", &Clicks);
+        Form.Form->SetMenu(Menu);
+        Form.Form->FocusControl(Field);
+        Settle();
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> inputs = {
+        {"alt and a letter", [] { AltKey('F'); }},
+        {"f10", [] { TapKey(VK_F10); }},
+        {"a click on a title", [this] { ClickAt(TitleCentre(0)); }},
+    };
+    for (const auto& [name, input] : inputs) {
+        SCOPED_TRACE(name);
+        if (Form.Form == nullptr) rebuild();
+        Run(input, {[&] {
+                EXPECT_TRUE(MenuRunning());
+                delete std::exchange(Form.Form, nullptr);
+            }});
+        EXPECT_TRUE(Clicks.empty());
+    }
+}
+
+TEST_F(MainMenuTest, ADropDownWhoseMeasuringFreesTheMenuEndsTheLoop) {
+    Menu->Items()->Items(1)->Items(0)->OnMeasureItem =
+        [this](TObject*, TCanvas*, int32_t&, int32_t&) { delete std::exchange(Menu, nullptr); };
+    Run([] { AltKey('F'); }, {[] { TapKey(VK_RIGHT); }, [] { TapKey(VK_RETURN); }});
+    EXPECT_EQ(Menu, nullptr);
+    EXPECT_EQ(Form.Form->Menu(), nullptr);
+    EXPECT_TRUE(Clicks.empty());
+}
+
+TEST_F(MainMenuTest, AMenuTakenFromItsFormWhileOpenCloses) {
+    TMainMenu other(nullptr);
+    NewItem(other.Items(), "&Other", &Clicks);
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"no menu", [this] { Form.Form->SetMenu(nullptr); }},
+        {"another menu", [&] { Form.Form->SetMenu(&other); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        Form.Form->SetMenu(Menu);
+        Settle();
+        Run([] { AltKey('F'); }, {[&] { change(); },
+                                  [] {
+                                      EXPECT_TRUE(OpenMenus().empty());
+                                      TapKey(VK_RETURN);
+                                  }});
+        EXPECT_TRUE(Clicks.empty());
+    }
+    Form.Form->SetMenu(Menu);
+}
+
 TEST_F(MainMenuTest, AnItemMayFreeTheFormItIsOn) {
     Menu->Items()->Items(0)->Items(0)->OnClick = [&](TObject*) {
         delete std::exchange(Form.Form, nullptr);
     };
     Run([] { AltKey('F'); }, {[] { TapKey(VK_RETURN); }});
     EXPECT_EQ(Form.Form, nullptr);
+}
+
+TEST_F(MainMenuTest, TitleAcceleratorsAboveAsciiMatchInEitherCase) {
+    // "&" and e acute in Windows-1252, whose upper case is 0xC9.
+    TMenuItem* title = NewItem(Menu->Items(),
+                               "&\xE9"
+                               "dition",
+                               &Clicks);
+    NewItem(title, "&Copier", &Clicks);
+    const HWND form = Form.Form->Handle();
+    struct TCase {
+        const char* Name;
+        std::function<void()> Input;
+        std::vector<std::function<void()>> Script;
+    };
+    const std::vector<TCase> cases = {
+        {"alt and the lower case letter",
+         [&] { EXPECT_TRUE(Menu->OpenByAccelerator('\xE9')); },
+         {}},
+        {"alt and the upper case letter",
+         [&] { EXPECT_TRUE(Menu->OpenByAccelerator('\xC9')); },
+         {}},
+        {"the letter typed on the bar", [] { TapKey(VK_F10); }, {[form] {
+             PostMessage(form, WM_CHAR, 0xE9, 0);
+         }}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Clicks.clear();
+        std::vector<std::function<void()>> script = c.Script;
+        script.push_back([] { TapKey(VK_RETURN); });
+        script.push_back([] { TapKey(VK_ESCAPE), TapKey(VK_ESCAPE); });
+        Run(c.Input, script);
+        EXPECT_EQ(Clicks, std::vector<std::string>{"&Copier"});
+    }
 }
 
 TEST_F(MainMenuTest, LooksClassic) {

@@ -87,8 +87,18 @@ void DrawArrow(TCanvas& Canvas, const TMenuItem& Item, const TRect& Bounds, bool
 
 }  // namespace
 
+bool IsStale(const TMenuLayout& Layout) {
+    return Layout.Menu != nullptr && (Layout.MenuLife.expired() ||
+                                      Layout.Menu->StructureVersion() != Layout.StructureVersion);
+}
+
 TMenuLayout LayOutMenu(TCanvas& Canvas, const TMenuItem& Parent, int32_t MaxHeight) {
     TMenuLayout layout;
+    if (const TMenu* menu = Parent.GetParentMenu()) {
+        layout.Menu = menu;
+        layout.MenuLife = menu->LifeToken();
+        layout.StructureVersion = menu->StructureVersion();
+    }
     const TFontStyles plain = Canvas.Font().Style();
     struct TColumn {
         size_t First;
@@ -109,6 +119,13 @@ TMenuLayout LayOutMenu(TCanvas& Canvas, const TMenuItem& Parent, int32_t MaxHeig
         if (item->OnMeasureItem) {
             width += kCheckColumn + kArrowColumn;
             item->OnMeasureItem(item, &Canvas, width, height);
+            // The handler may have freed the item, its siblings or the menu.
+            if (IsStale(layout)) {
+                Canvas.Font().SetStyle(plain);
+                layout.Places.clear();
+                layout.Width = layout.Height = 2 * kFrame;
+                return layout;
+            }
             // A size asked for beyond reason is cut to what a screen could show.
             width = std::clamp(width, 0, kMaxItemSize);
             height = std::clamp(height, 0, kMaxItemSize);
@@ -208,7 +225,7 @@ void PaintMenu(TCanvas& Canvas, const TMenuLayout& Layout, int32_t Selected) {
         TRect bar = Rect(x, kFrame, x + 2, Layout.Height - kFrame);
         DrawEdge(Canvas.Handle(), bar, EDGE_ETCHED, BF_LEFT);
     }
-    for (size_t i = 0; i < Layout.Places.size(); ++i)
+    for (size_t i = 0; i < Layout.Places.size() && !IsStale(Layout); ++i)
         PaintMenuItem(Canvas, *Layout.Places[i].Item, Layout.Places[i].Bounds,
                       static_cast<int32_t>(i) == Selected, Layout.ShortCutOffsets[i]);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/core/geometry.h"
@@ -8,6 +9,7 @@
 namespace vex {
 
 class TCanvas;
+class TMenu;
 class TMenuItem;
 
 // Where the items of one open level of a menu go: the visible sub-items of a parent item, top
@@ -24,14 +26,23 @@ struct TMenuLayout {
     int32_t Height = 0;
     // From an item's left edge to the shortcut texts of its column.
     std::vector<int32_t> ShortCutOffsets;  // one per place
+    // The menu of the items as it was laid out: an owner-draw handler may free or add items,
+    // and then no place may be read any more.
+    const TMenu* Menu = nullptr;
+    std::weak_ptr<const void> MenuLife;
+    uint64_t StructureVersion = 0;
 };
+
+// The tree of the laid out items changed, or its menu went: the places may point at freed items.
+bool IsStale(const TMenuLayout& Layout);
 
 // Lays out Parent's visible sub-items in the canvas's font (the menu font), asking the
 // owner-drawn ones for their size; items that would make the menu taller than MaxHeight go on
-// in another column.
+// in another column. A measuring handler that changes the tree leaves the layout empty.
 TMenuLayout LayOutMenu(TCanvas& Canvas, const TMenuItem& Parent, int32_t MaxHeight = INT32_MAX);
 
 // Paints the frame and every item of Layout; Selected is an index into Places, -1 for none.
+// Stops at the first item once a drawing handler has made the layout stale.
 void PaintMenu(TCanvas& Canvas, const TMenuLayout& Layout, int32_t Selected);
 
 // Paints one item in Bounds: its owner drawing when it has one, else the classic look (a line,

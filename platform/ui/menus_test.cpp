@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,24 @@ TEST(ShortCut, TextIsReadWithoutRegardToCaseAndRejectsWhatNamesNoKey) {
         EXPECT_EQ(TextToShortCut(text), scNone) << text;
     EXPECT_EQ(ShortCutToText(0), "");
     EXPECT_EQ(ShortCutToText(scCtrl | VK_APPS), "");  // a key without a name
+}
+
+TEST(ShortCut, EveryNamedShortCutReadsBackAndLongTextIsReadInLinearTime) {
+    for (uint32_t value = 0; value <= 0xFFFF; ++value) {
+        const auto shortCut = static_cast<TShortCut>(value & (scShift | scCtrl | scAlt | 0xFF));
+        const std::string text = ShortCutToText(shortCut);
+        if (!text.empty()) {
+            ASSERT_EQ(TextToShortCut(text), shortCut) << text;
+        }
+    }
+    // A megabyte of shift names: read once through, not shifted down at every name.
+    std::string text;
+    for (int i = 0; i < 200000; ++i)
+        text += "Ctrl+";
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(TextToShortCut(text + "A"), scCtrl | 'A');
+    EXPECT_EQ(TextToShortCut(text), scNone);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
 }
 
 TEST(MenuCaption, AccelaratorsAreFoundAndStripped) {

@@ -1,7 +1,6 @@
 #include "platform/ui/menutracker.h"
 
-#include <cctype>
-
+#include "platform/core/codepage.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/menus.h"
 #include "platform/ui/menuwindow.h"
@@ -45,7 +44,8 @@ int32_t NextTitle(const TMenuItem& Root, int32_t From, int32_t Step) {
 
 }  // namespace
 
-TMenuTracker::TMenuTracker(TMenu& Menu, const TMenuBarSite* Bar) : FMenu(Menu), FBar(Bar) {}
+TMenuTracker::TMenuTracker(TMenu& Menu, const TMenuBarSite* Bar)
+    : FMenu(Menu), FLife(Menu.LifeToken()), FVersion(Menu.StructureVersion()), FBar(Bar) {}
 
 TMenuTracker::~TMenuTracker() {
     CloseLevelsFrom(0);
@@ -65,11 +65,12 @@ TMenuItem* TMenuTracker::TrackBar(int32_t Title, bool DropDown, bool SelectFirst
 
 TMenuItem* TMenuTracker::Run() {
     const TMenuRunningScope running;
-    const std::weak_ptr<const void> life = FMenu.LifeToken();
-    const uint64_t version = FMenu.StructureVersion();
     const HWND holder = FBar != nullptr ? FBar->Window : FLevels.front()->Handle();
     SetCapture(holder);
-    const auto gone = [&] { return life.expired() || FMenu.StructureVersion() != version; };
+    const auto gone = [&] {
+        return FLife.expired() || FMenu.StructureVersion() != FVersion ||
+               (FBar != nullptr && FBar->Detached());
+    };
     // Whatever takes the mouse away (another window's capture, the holder going) closes the
     // menu, as a click elsewhere would.
     const auto done = [&] { return FDone || gone() || GetCapture() != holder; };
@@ -78,7 +79,7 @@ TMenuItem* TMenuTracker::Run() {
     if (gone()) FChosen = nullptr;
     CloseLevelsFrom(0);
     if (GetCapture() == holder) ReleaseCapture();
-    if (FBar != nullptr && !life.expired()) FBar->Highlight(-1);
+    if (FBar != nullptr && !FLife.expired()) FBar->Highlight(-1);
     return FChosen;
 }
 
@@ -253,7 +254,8 @@ bool TMenuTracker::KeyDown(WPARAM Key) {
 }
 
 void TMenuTracker::Accelerator(char Key) {
-    const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(Key)));
+    // Upper case as GetHotkey makes it, letters above ASCII included.
+    const char wanted = AnsiUpperChar(Key);
     if (wanted == 0) return;
     TMenuWindow* deepest = Deepest();
     if (deepest == nullptr) {

@@ -23,6 +23,8 @@ struct TMenuBarSite {
     std::function<TRect(int32_t Title)> TitleBounds;
     // The title shown selected; -1 for none.
     std::function<void(int32_t Title)> Highlight;
+    // The menu is no longer the bar of the window it opened on: it closes, nothing chosen.
+    std::function<bool()> Detached;
 };
 
 // The loop of an open menu, through the modal driver. It holds the mouse and takes every key
@@ -30,7 +32,8 @@ struct TMenuBarSite {
 // sub-menus (or go to the next title of a bar), Enter chooses, Escape closes a level, a letter
 // picks the item it is the accelerator of; the pointer highlights, a release chooses, a press
 // outside closes the menu and goes no further. It ends when an item is chosen, the menu is
-// closed, a WM_QUIT comes, the mouse is taken away, or the menu or its items go away meanwhile.
+// closed, a WM_QUIT comes, the mouse is taken away, or the menu or its items go away (or a bar's
+// menu leaves its window) meanwhile.
 class TMenuTracker {
 public:
     // Bar: nil for a popup menu.
@@ -75,6 +78,9 @@ private:
     int32_t TitleCount() const;
 
     TMenu& FMenu;
+    // Taken before the first level is laid out: its measuring may free the menu or its items.
+    const std::weak_ptr<const void> FLife;
+    const uint64_t FVersion;
     const TMenuBarSite* FBar;
     TMenuItem* FRoot = nullptr;
     std::vector<std::unique_ptr<TMenuWindow>> FLevels;

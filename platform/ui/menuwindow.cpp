@@ -76,14 +76,18 @@ void TMenuWindow::Popup(TPoint At, const TRect& Flip, bool Cascade) {
     FSelected = -1;
     const int32_t width = FLayout.Width;
     const int32_t height = FLayout.Height;
-    int32_t x = At.X;
-    int32_t y = At.Y;
-    if (x + width > screen.Right) x = Cascade ? Flip.Left - width : screen.Right - width;
-    if (y + height > screen.Bottom) y = Cascade ? screen.Bottom - height : Flip.Top - height;
-    x = std::max(x, screen.Left);
-    y = std::max(y, screen.Top);
-    SetBounds(x, y, width, height);
-    SetWindowPos(Handle(), HWND_TOPMOST, x, y, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    // In 64 bits: a point far off the screen must not overflow on its way back.
+    int64_t x = At.X;
+    int64_t y = At.Y;
+    if (x + width > screen.Right) x = Cascade ? int64_t{Flip.Left} - width : screen.Right - width;
+    if (y + height > screen.Bottom)
+        y = Cascade ? screen.Bottom - height : int64_t{Flip.Top} - height;
+    // Flipped over a point beyond the screen's edge, the menu may still hang over it.
+    x = std::max<int64_t>(std::min<int64_t>(x, screen.Right - width), screen.Left);
+    y = std::max<int64_t>(std::min<int64_t>(y, screen.Bottom - height), screen.Top);
+    SetBounds(static_cast<int32_t>(x), static_cast<int32_t>(y), width, height);
+    SetWindowPos(Handle(), HWND_TOPMOST, Left(), Top(), width, height,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
     Invalidate();
 }
 

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/applicationevents.h"
+#include "platform/ui/form.h"
 #include "platform/ui/menu_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
@@ -14,6 +17,7 @@
 #include "platform/win/capture.h"
 #include "platform/win/modaldriver.h"
 #include "platform/win/timer.h"
+#include "platform/win/window.h"
 #include "platform/win/windowpos.h"
 #include "tests/support/idlepump.h"
 
@@ -240,6 +244,114 @@ TEST_F(PopupMenuTest, ItemsTakenOutWhileOpenEndTheLoop) {
     PopupWith({[&] { TapKey(VK_DOWN); }, [&] { delete Menu->Items()->Items(0); },
                [] { TapKey(VK_RETURN); }});
     EXPECT_TRUE(Clicks.empty());
+}
+
+TEST_F(PopupMenuTest, OwnerDrawingThatChangesTheTreeEndsTheMenuSafely) {
+    // A handler that frees the item it sizes or paints, another item, or the whole menu: the
+    // menu closes without touching what is gone and without choosing anything.
+    using TChange = std::function<void(TObject * Sender)>;
+    struct TCase {
+        const char* Name;
+        bool WhileDrawing;
+        TChange Change;
+    };
+    const TChange freeItself = [](TObject* Sender) { delete Sender; };
+    const TChange freeLast = [this](TObject*) {
+        delete Menu->Items()->Items(Menu->Items()->Count() - 1);
+    };
+    const TChange addOne = [this](TObject*) { NewItem(Menu->Items(), "New"); };
+    const TChange freeMenu = [this](TObject*) { delete Menu; };
+    const std::vector<TCase> cases = {
+        {"measuring frees the item", false, freeItself},
+        {"measuring frees another item", false, freeLast},
+        {"measuring adds an item", false, addOne},
+        {"measuring frees the menu", false, freeMenu},
+        {"drawing frees the item", true, freeItself},
+        {"drawing frees another item", true, freeLast},
+        {"drawing frees the menu", true, freeMenu},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Clicks.clear();
+        Menu = new TPopupMenu(Form.Form);
+        for (const char* caption : {"&Open", "&Close", "E&xit"})
+            NewItem(Menu->Items(), caption, &Clicks);
+        TMenuItem* first = Menu->Items()->Items(0);
+        bool changed = false;
+        const auto once = [&changed, change = c.Change](TObject* Sender) {
+            if (!std::exchange(changed, true)) change(Sender);
+        };
+        if (c.WhileDrawing)
+            first->OnDrawItem = [once](TObject* Sender, TCanvas*, TRect, bool) { once(Sender); };
+        else
+            first->OnMeasureItem = [once](TObject* Sender, TCanvas*, int32_t&, int32_t&) {
+                once(Sender);
+            };
+        PopupWith({[] { test::PumpUntilIdle(); }, [] { TapKey(VK_DOWN), TapKey(VK_RETURN); }});
+        EXPECT_TRUE(changed);
+        EXPECT_TRUE(Clicks.empty());
+    }
+}
+
+TEST_F(PopupMenuTest, AQuitEndsTheMenuAndStaysPosted) {
+    TModalScript script;
+    script.Then([] { TapKey(VK_DOWN); }).Then([] { PostQuitMessage(7); }).Then([] {
+        TapKey(VK_RETURN);
+    });
+    Menu->Popup(300, 200);
+    EXPECT_TRUE(OpenMenus().empty());
+    EXPECT_EQ(GetCapture(), HWND{0});
+    EXPECT_FALSE(MenuRunning());
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(msg, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    test::PumpUntilIdle();
+    EXPECT_TRUE(Clicks.empty());
+}
+
+TEST_F(PopupMenuTest, AModalFormShownWhileOpenEndsTheMenu) {
+    TForm dialog(nullptr);
+    dialog.SetBoundsRect(Rect(50, 50, 200, 150));
+    bool menuHeldTheMouse = true;
+    PopupWith({[] { TapKey(VK_DOWN); },
+               [&] {
+                   TModalScript inner;
+                   inner.Then([&] {
+                       const std::vector<TMenuWindow*> open = OpenMenus();
+                       menuHeldTheMouse = !open.empty() && GetCapture() == open[0]->Handle();
+                       dialog.SetModalResult(mrOk);
+                   });
+                   dialog.ShowModal();
+               },
+               [] { TapKey(VK_RETURN); }});
+    EXPECT_FALSE(menuHeldTheMouse) << "the modal form could not be clicked";
+    EXPECT_TRUE(Clicks.empty());
+}
+
+TEST_F(PopupMenuTest, AcceleratorsAboveAsciiMatchInEitherCase) {
+    NewItem(Menu->Items(), "&\xE9tat", &Clicks);  // e acute, Windows-1252
+    for (const WPARAM typed : {WPARAM{0xE9}, WPARAM{0xC9}}) {
+        Clicks.clear();
+        PopupWith({[typed] { PostMessage(OpenMenus().at(0)->Handle(), WM_CHAR, typed, 0); },
+                   [] { TapKey(VK_ESCAPE); }});
+        EXPECT_EQ(Clicks, std::vector<std::string>{"&\xE9tat"}) << typed;
+    }
+}
+
+TEST_F(PopupMenuTest, StaysOnTheScreenFromAnyPoint) {
+    const TRect screen = Screen().WorkAreaRect();
+    for (const TPoint at : {Point(INT32_MIN, INT32_MIN), Point(INT32_MAX, INT32_MAX),
+                            Point(-50, screen.Bottom + 50), Point(screen.Right + 50, -50)}) {
+        SCOPED_TRACE(::testing::Message() << at.X << "," << at.Y);
+        PopupWith({[&] {
+                       const TRect shown = OpenMenus().at(0)->BoundsRect();
+                       EXPECT_TRUE(PtInRect(screen, Point(shown.Left, shown.Top)));
+                       EXPECT_LE(shown.Right, screen.Right);
+                       EXPECT_LE(shown.Bottom, screen.Bottom);
+                   },
+                   [] { TapKey(VK_ESCAPE); }},
+                  at);
+    }
 }
 
 TEST_F(PopupMenuTest, LooksClassic) {

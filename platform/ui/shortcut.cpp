@@ -1,6 +1,7 @@
 #include "platform/ui/shortcut.h"
 
 #include <array>
+#include <string_view>
 
 #include "platform/core/stringutils.h"
 #include "platform/win/keyboard.h"
@@ -83,15 +84,16 @@ std::string ShortCutToText(TShortCut ShortCut) {
 
 TShortCut TextToShortCut(const std::string& Text) {
     TShortCut shift = 0;
-    std::string rest = Text;
+    // A view, moved on past each name: a long run of names is not copied down at every one.
+    std::string_view rest = Text;
     for (bool found = true; found;) {
         found = false;
         for (const TShiftName& s : kShiftNames) {
-            const std::string prefix = s.Prefix;
+            const std::string_view prefix = s.Prefix;
             if (rest.size() > prefix.size() &&
                 AnsiSameText(rest.substr(0, prefix.size()), prefix)) {
                 shift |= s.Bit;
-                rest.erase(0, prefix.size());
+                rest.remove_prefix(prefix.size());
                 found = true;
             }
         }
