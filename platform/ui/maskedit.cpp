@@ -47,9 +47,11 @@ void TCustomMaskEdit::SetEditText(const std::string& Value) {
         TCustomEdit::SetText(Value);
         return;
     }
-    // The edit text is always as long as the mask: a short one gets the mask's blanks.
+    // The edit text is always as long as the mask: a short one gets the mask's blanks. The
+    // literals stay what the mask says; a character given in place of one is no data.
     std::string text = FMask.EmptyEditText();
-    text.replace(0, std::min(Value.size(), text.size()), Value.substr(0, text.size()));
+    for (size_t p = 0; p < std::min(Value.size(), text.size()); ++p)
+        if (!FMask.IsLiteral(static_cast<int32_t>(p))) text[p] = Value[p];
     ApplyEditText(text);
     if (Focused()) CheckCursor();
 }

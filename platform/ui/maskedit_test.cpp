@@ -240,6 +240,27 @@ TEST(MaskEdit, LeavesEscapeToTheFormWhenNothingChanged) {
     EXPECT_EQ(log, test::TLog{"cancel click"});
 }
 
+TEST(MaskEdit, KeepsTheMasksLiteralsInAnEditTextSetFromCode) {
+    const struct {
+        const char* Mask;
+        const char* Value;
+        const char* EditText;
+        const char* Text;
+    } cases[] = {
+        {"99-99;1;_", "12345", "12-45", "12-45"},
+        {"99-99;0;_", "12-45", "12-45", "1245"},
+        {"(999);1;*", "x12", "(12*)", "(12 )"},
+        {R"(!99\L99;1;_)", "1234567", "12L45", "12L45"},  // an escaped mask character
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Mask);
+        TMaskScene scene(c.Mask);
+        scene.Edit->SetEditText(c.Value);
+        EXPECT_EQ(scene.Edit->EditText(), c.EditText);
+        EXPECT_EQ(scene.Edit->Text(), c.Text);
+    }
+}
+
 TEST(MaskEdit, LooksAsReviewed) {
     // Blank as the blank character: the fixed font draws every other character as a block, so
     // the literals show as blocks between empty positions.
