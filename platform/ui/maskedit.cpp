@@ -32,10 +32,13 @@ TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 
 void TCustomMaskEdit::SetEditMask(const std::string& Value) {
     if (Value == FEditMask) return;
-    // What was typed carries over to the new mask; the old mask's literals do not.
+    // What was typed carries over to the new mask; the old mask's literals do not. The text
+    // Escape brings back moves over with it, or it would put the old literals on the new mask.
     const std::string typed = FMask.ExtractText(EditText(), false);
+    const std::string old = FMask.ExtractText(FOldValue, false);
     FEditMask = Value;
     FMask = TEditMask(Value);
+    FOldValue = FMask.FormatText(old, false);
     const bool applying = std::exchange(FApplying, true);
     SetMaxLength(FMask.Length());
     FApplying = applying;

@@ -261,6 +261,17 @@ TEST(MaskEdit, KeepsTheMasksLiteralsInAnEditTextSetFromCode) {
     }
 }
 
+TEST(MaskEdit, EscapeBringsBackTheTextOnAMaskChangedWhileFocused) {
+    TMaskScene scene("99-99;1;_");
+    TypeKeys("12");
+    scene.Edit->SetEditMask("(999);1;_");
+    EXPECT_EQ(scene.Edit->EditText(), "(12_)");
+    TypeKeys("<home>3");
+    EXPECT_EQ(scene.Edit->EditText(), "(32_)");
+    TypeKeys("<esc>");
+    EXPECT_EQ(scene.Edit->EditText(), "(___)");
+}
+
 TEST(MaskEdit, LooksAsReviewed) {
     // Blank as the blank character: the fixed font draws every other character as a block, so
     // the literals show as blocks between empty positions.
