@@ -40,9 +40,13 @@ void TCustomMaskEdit::SetEditMask(const std::string& Value) {
     FMask = TEditMask(Value);
     FOldValue = FMask.FormatText(old, false);
     const bool applying = std::exchange(FApplying, true);
-    SetMaxLength(FMask.Length());
+    TCustomEdit::SetMaxLength(FMask.Length());
     FApplying = applying;
     SetEditText(FMask.FormatText(typed, false));
+}
+
+void TCustomMaskEdit::SetMaxLength(int32_t Value) {
+    if (!IsMasked()) TCustomEdit::SetMaxLength(Value);
 }
 
 void TCustomMaskEdit::SetEditText(const std::string& Value) {
@@ -305,6 +309,8 @@ void TCustomMaskEdit::WndProc(TMessage& Message) {
                 return;
             case WM_CLEAR:
                 if (SelLength() > 0) DeleteKeys(VK_DELETE);
+                return;
+            case EM_LIMITTEXT:
                 return;
             case CM_WANTSPECIALKEY:
                 // Escape undoes the user's changes before it may close a dialog.

@@ -272,6 +272,22 @@ TEST(MaskEdit, EscapeBringsBackTheTextOnAMaskChangedWhileFocused) {
     EXPECT_EQ(scene.Edit->EditText(), "(___)");
 }
 
+TEST(MaskEdit, KeepsTheMasksLengthAsItsLimit) {
+    TMaskScene scene("000000;1;_");
+    scene.Edit->SetMaxLength(3);  // a shorter limit would cut the edit text short
+    scene.Edit->Perform(EM_LIMITTEXT, 2, 0);
+    EXPECT_EQ(scene.Edit->MaxLength(), 6);
+    scene.Edit->SetText("123456");
+    TypeKeys("<home>9<bs><bs>x");
+    EXPECT_EQ(scene.Edit->EditText(), "_23456");
+
+    scene.Edit->SetEditMask("");
+    scene.Edit->SetMaxLength(3);  // a plain edit takes any limit
+    EXPECT_EQ(scene.Edit->MaxLength(), 3);
+    scene.Edit->SetEditMask("00;1;_");
+    EXPECT_EQ(scene.Edit->MaxLength(), 2);
+}
+
 TEST(MaskEdit, LooksAsReviewed) {
     // Blank as the blank character: the fixed font draws every other character as a block, so
     // the literals show as blocks between empty positions.
