@@ -30,6 +30,12 @@ bool IsDataCode(char C) {
     }
 }
 
+// A space at a data position of mask character Code stands for a blank: a stored text keeps
+// its blanks as spaces. Only a required character takes a space as one.
+bool SpaceIsBlank(char Code) {
+    return Code != 'C';
+}
+
 }  // namespace
 
 TEditMask::TEditMask(std::string_view Mask) {
@@ -138,10 +144,18 @@ std::string LayOut(const std::vector<char>& Literals, std::string_view Data, boo
 
 std::string TEditMask::FormatText(std::string_view Text, bool WithLiterals) const {
     if (!IsMasked()) return std::string(Text);
+    // The stored text's blanks show as the blank character again.
+    const auto blanked = [this](std::string Edit) {
+        for (size_t p = 0; p < Edit.size(); ++p) {
+            const char code = FPositions[p].Code;
+            if (Edit[p] == ' ' && code != 0 && SpaceIsBlank(code)) Edit[p] = FBlank;
+        }
+        return Edit;
+    };
     std::vector<char> literals;
     for (const TPosition& p : FPositions)
         literals.push_back(p.Code == 0 ? p.Literal : 0);
-    if (!WithLiterals) return LayOut(literals, Text, FReverse, FBlank);
+    if (!WithLiterals) return blanked(LayOut(literals, Text, FReverse, FBlank));
 
     // Each run of data positions takes the text up to the literal that follows it, so a text
     // with a short field keeps its other fields in place; a text without the literals flows
@@ -168,7 +182,7 @@ std::string TEditMask::FormatText(std::string_view Text, bool WithLiterals) cons
         out += FReverse ? padding + std::string(field) : std::string(field) + padding;
         p = q;
     }
-    return out;
+    return blanked(out);
 }
 
 std::string TEditMask::ExtractText(std::string_view EditText, bool WithLiterals) const {
@@ -253,7 +267,7 @@ int32_t TEditMask::FirstError(std::string_view EditText) const {
         const TPosition& position = FPositions[p];
         if (position.Code == 0) continue;
         const char c = static_cast<size_t>(p) < EditText.size() ? EditText[p] : FBlank;
-        const bool empty = c == FBlank || (c == ' ' && position.Code != 'C');
+        const bool empty = c == FBlank || (c == ' ' && SpaceIsBlank(position.Code));
         if (empty ? IsRequired(p) : !Fits(position, c)) return p;
     }
     return -1;

@@ -32,14 +32,21 @@ TCustomMaskEdit::TCustomMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 
 void TCustomMaskEdit::SetEditMask(const std::string& Value) {
     if (Value == FEditMask) return;
-    // What was typed carries over to the new mask; the old mask's literals do not.
+    // What was typed carries over to the new mask; the old mask's literals do not. The text
+    // Escape brings back moves over with it, or it would put the old literals on the new mask.
     const std::string typed = FMask.ExtractText(EditText(), false);
+    const std::string old = FMask.ExtractText(FOldValue, false);
     FEditMask = Value;
     FMask = TEditMask(Value);
+    FOldValue = FMask.FormatText(old, false);
     const bool applying = std::exchange(FApplying, true);
-    SetMaxLength(FMask.Length());
+    TCustomEdit::SetMaxLength(FMask.Length());
     FApplying = applying;
     SetEditText(FMask.FormatText(typed, false));
+}
+
+void TCustomMaskEdit::SetMaxLength(int32_t Value) {
+    if (!IsMasked()) TCustomEdit::SetMaxLength(Value);
 }
 
 void TCustomMaskEdit::SetEditText(const std::string& Value) {
@@ -47,9 +54,11 @@ void TCustomMaskEdit::SetEditText(const std::string& Value) {
         TCustomEdit::SetText(Value);
         return;
     }
-    // The edit text is always as long as the mask: a short one gets the mask's blanks.
+    // The edit text is always as long as the mask: a short one gets the mask's blanks. The
+    // literals stay what the mask says; a character given in place of one is no data.
     std::string text = FMask.EmptyEditText();
-    text.replace(0, std::min(Value.size(), text.size()), Value.substr(0, text.size()));
+    for (size_t p = 0; p < std::min(Value.size(), text.size()); ++p)
+        if (!FMask.IsLiteral(static_cast<int32_t>(p))) text[p] = Value[p];
     ApplyEditText(text);
     if (Focused()) CheckCursor();
 }
@@ -300,6 +309,8 @@ void TCustomMaskEdit::WndProc(TMessage& Message) {
                 return;
             case WM_CLEAR:
                 if (SelLength() > 0) DeleteKeys(VK_DELETE);
+                return;
+            case EM_LIMITTEXT:
                 return;
             case CM_WANTSPECIALKEY:
                 // Escape undoes the user's changes before it may close a dialog.

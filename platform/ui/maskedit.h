@@ -28,6 +28,9 @@ public:
     const std::string& EditMask() const { return FEditMask; }
     void SetEditMask(const std::string& Value);
     bool IsMasked() const { return FMask.IsMasked(); }
+    // While masked the limit is the mask's length, whatever is asked: a shorter one would cut
+    // the edit text short of its mask.
+    void SetMaxLength(int32_t Value);
 
     // What the control shows: literals and blanks included.
     std::string EditText() { return TCustomEdit::Text(); }

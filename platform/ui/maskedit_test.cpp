@@ -240,6 +240,54 @@ TEST(MaskEdit, LeavesEscapeToTheFormWhenNothingChanged) {
     EXPECT_EQ(log, test::TLog{"cancel click"});
 }
 
+TEST(MaskEdit, KeepsTheMasksLiteralsInAnEditTextSetFromCode) {
+    const struct {
+        const char* Mask;
+        const char* Value;
+        const char* EditText;
+        const char* Text;
+    } cases[] = {
+        {"99-99;1;_", "12345", "12-45", "12-45"},
+        {"99-99;0;_", "12-45", "12-45", "1245"},
+        {"(999);1;*", "x12", "(12*)", "(12 )"},
+        {R"(!99\L99;1;_)", "1234567", "12L45", "12L45"},  // an escaped mask character
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Mask);
+        TMaskScene scene(c.Mask);
+        scene.Edit->SetEditText(c.Value);
+        EXPECT_EQ(scene.Edit->EditText(), c.EditText);
+        EXPECT_EQ(scene.Edit->Text(), c.Text);
+    }
+}
+
+TEST(MaskEdit, EscapeBringsBackTheTextOnAMaskChangedWhileFocused) {
+    TMaskScene scene("99-99;1;_");
+    TypeKeys("12");
+    scene.Edit->SetEditMask("(999);1;_");
+    EXPECT_EQ(scene.Edit->EditText(), "(12_)");
+    TypeKeys("<home>3");
+    EXPECT_EQ(scene.Edit->EditText(), "(32_)");
+    TypeKeys("<esc>");
+    EXPECT_EQ(scene.Edit->EditText(), "(___)");
+}
+
+TEST(MaskEdit, KeepsTheMasksLengthAsItsLimit) {
+    TMaskScene scene("000000;1;_");
+    scene.Edit->SetMaxLength(3);  // a shorter limit would cut the edit text short
+    scene.Edit->Perform(EM_LIMITTEXT, 2, 0);
+    EXPECT_EQ(scene.Edit->MaxLength(), 6);
+    scene.Edit->SetText("123456");
+    TypeKeys("<home>9<bs><bs>x");
+    EXPECT_EQ(scene.Edit->EditText(), "_23456");
+
+    scene.Edit->SetEditMask("");
+    scene.Edit->SetMaxLength(3);  // a plain edit takes any limit
+    EXPECT_EQ(scene.Edit->MaxLength(), 3);
+    scene.Edit->SetEditMask("00;1;_");
+    EXPECT_EQ(scene.Edit->MaxLength(), 2);
+}
+
 TEST(MaskEdit, LooksAsReviewed) {
     // Blank as the blank character: the fixed font draws every other character as a block, so
     // the literals show as blocks between empty positions.

@@ -1,6 +1,7 @@
 #include "platform/ui/spinedit.h"
 
 #include <algorithm>
+#include <climits>
 #include <string>
 
 #include "platform/core/stringutils.h"
@@ -13,6 +14,14 @@ namespace vex {
 namespace {
 
 constexpr int32_t kButtonWidth = 15;
+
+// Whether S is a whole number written in decimal, of any size: spaces, a sign, digits.
+bool IsDecimal(const std::string& S) {
+    size_t i = S.find_first_not_of(' ');
+    if (i == std::string::npos) return false;
+    if (S[i] == '+' || S[i] == '-') ++i;
+    return i < S.size() && S.find_first_not_of("0123456789", i) == std::string::npos;
+}
 
 }  // namespace
 
@@ -27,8 +36,12 @@ TSpinEdit::TSpinEdit(TComponent* AOwner) : TCustomEdit(AOwner), FButton(new TSpi
 }
 
 int32_t TSpinEdit::Value() {
+    const std::string text = Text();
     int32_t value = 0;
-    return TryStrToInt(Text(), value) ? value : FMinValue;
+    if (TryStrToInt(text, value)) return value;
+    // A number past the 32-bit range is taken at the end it passed, not as no number at all.
+    if (IsDecimal(text)) return text.find('-') != std::string::npos ? INT32_MIN : INT32_MAX;
+    return FMinValue;
 }
 
 void TSpinEdit::SetValue(int32_t Value) {

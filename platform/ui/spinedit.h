@@ -17,7 +17,8 @@ class TSpinEdit : public TCustomEdit {
 public:
     explicit TSpinEdit(TComponent* AOwner);
 
-    // The number the text holds; MinValue when it holds none.
+    // The number the text holds, a longer one at the end of the 32-bit range it passes;
+    // MinValue when it holds none.
     int32_t Value();
     // Sets the text to Value, kept within the limits.
     void SetValue(int32_t Value);

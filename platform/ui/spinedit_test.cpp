@@ -127,9 +127,18 @@ TEST(SpinEdit, PutsItsTextRightWhenTheFocusLeaves) {
         const char* Typed;
         int32_t Min, Max;
         const char* Left;
-    } cases[] = {{"15", 1, 10, "10"}, {"-4", 1, 10, "1"}, {"abc", 1, 10, "1"},
-                 {"", 0, 0, "0"},     {"+7", 0, 0, "7"},  {"99999999999", 0, 0, "0"},
-                 {"5", 1, 10, "5"}};
+    } cases[] = {{"15", 1, 10, "10"},
+                 {"-4", 1, 10, "1"},
+                 {"abc", 1, 10, "1"},
+                 {"", 0, 0, "0"},
+                 {"+7", 0, 0, "7"},
+                 {"5", 1, 10, "5"},
+                 // past the 32-bit range: the nearest end of it, then the limits
+                 {"99999999999", 0, 0, "2147483647"},
+                 {"-99999999999999999999999", 0, 0, "-2147483648"},
+                 {"99999999999", 1, 100, "100"},
+                 {"-", 1, 100, "1"},
+                 {"+-5", 1, 100, "1"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Typed);
         TSpinScene scene;
