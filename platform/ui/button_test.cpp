@@ -167,6 +167,18 @@ TEST_F(ButtonTest, AHandlerMayFreeTheButtonItClicked) {
     EXPECT_EQ(Scene.TakeClicks(), TNames{});
 }
 
+TEST_F(ButtonTest, AKeyHandlerMayFreeTheFocusedButton) {
+    for (const int32_t key : {VK_SPACE, VK_RETURN}) {
+        SCOPED_TRACE(key);
+        auto* doomed = Scene.Add<TButton>("Doomed", Rect(180, 50, 255, 75), nullptr);
+        doomed->OnKeyDown = [doomed](TObject*, uint16_t&, TShiftState) { delete doomed; };
+        doomed->SetFocus();
+        Scene.Settle();
+        Scene.Type(key);  // under AddressSanitizer
+        EXPECT_EQ(Scene.TakeClicks(), TNames{});
+    }
+}
+
 TEST_F(ButtonTest, LooksAsReviewed) {
     auto* disabled = Scene.Add<TButton>("Disabled", Rect(180, 50, 255, 75), nullptr);
     disabled->SetEnabled(false);

@@ -26,8 +26,9 @@ void TButtonControl::Release() {
 }
 
 void TButtonControl::KeyDown(uint16_t& Key, TShiftState Shift) {
+    const std::weak_ptr<const void> life = LifeToken();
     TCustomControl::KeyDown(Key, Shift);
-    if (Key != VK_SPACE || FMouseDown) return;
+    if (life.expired() || Key != VK_SPACE || FMouseDown) return;
     FSpaceDown = true;
     SetPressed(true);
 }
