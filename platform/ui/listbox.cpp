@@ -1,5 +1,7 @@
 #include "platform/ui/listbox.h"
 
+#include <algorithm>
+
 #include "platform/core/exceptions.h"
 #include "platform/core/stringutils.h"
 #include "platform/ui/controlmessages.h"
@@ -157,6 +159,7 @@ int32_t TCustomListBox::ItemHeight() {
 }
 
 void TCustomListBox::SetItemHeight(int32_t Value) {
+    Value = std::min(Value, MaxItemHeight);
     if (Value <= 0 || FItemHeight == Value) return;
     FItemHeight = Value;
     ContentChanged(0);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -315,6 +316,29 @@ TEST(ListBox, RowsOfVaryingHeightTakeWhatOnMeasureItemSays) {
     PressKey(VK_HOME);
     PressKey(VK_NEXT);
     EXPECT_EQ(t.List->TopIndex(), 0);
+}
+
+// A row is at most 255 pixels high, whatever OnMeasureItem or ItemHeight ask for, so that the
+// rows' places add up without overflowing.
+TEST(ListBox, HugeRowHeightsAreCutToTheLargestARowMayHave) {
+    TListFixture t(0);
+    t.List->SetStyle(lbOwnerDrawVariable);
+    t.List->OnMeasureItem = [](TWinControl*, int32_t, int32_t& Height) { Height = 1'500'000'000; };
+    for (int i = 0; i < 3; ++i)
+        t.List->Items().Add(std::to_string(i));
+    EXPECT_EQ(t.List->Perform(LB_GETITEMHEIGHT, 1, 0), 255);
+    EXPECT_EQ(t.List->ItemRect(2), Rect(0, 510, t.List->ClientWidth(), 765));
+    PressKey(VK_END);
+    EXPECT_EQ(t.List->TopIndex(), 2);
+    t.List->Repaint();
+
+    t.List->SetStyle(lbOwnerDrawFixed);
+    t.List->SetItemHeight(INT32_MAX);
+    EXPECT_EQ(t.List->ItemHeight(), 255);
+    const int32_t top = (2 - t.List->TopIndex()) * 255;
+    EXPECT_EQ(t.List->ItemRect(2), Rect(0, top, t.List->ClientWidth(), top + 255));
+    EXPECT_EQ(t.List->ItemAtPos(Point(5, -5), true), -1);
+    t.List->Repaint();
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ void TCustomListBox::MeasureNew(int32_t Index) {
     if (!IsVariable()) return;
     int32_t height = FItemHeight;
     MeasureItem(Index, height);
-    FContent.SetHeight(Index, height);
+    FContent.SetHeight(Index, std::min(height, MaxItemHeight));
 }
 
 void TCustomListBox::MeasureItem(int32_t Index, int32_t& Height) {

@@ -224,7 +224,7 @@ bool TCustomListBox::ListMessage(TMessage& Message) {
             return true;
         case LB_SETITEMHEIGHT: {
             const int32_t height = LOWORD(Message.LParam);
-            if (height <= 0 || height > 255) {
+            if (height <= 0 || height > MaxItemHeight) {
                 result = LB_ERR;
                 return true;
             }
