@@ -341,5 +341,35 @@ TEST(ListBox, HugeRowHeightsAreCutToTheLargestARowMayHave) {
     t.List->Repaint();
 }
 
+TEST(ListBox, AClickHandlerMayFreeTheList) {
+    const struct {
+        const char* Name;
+        bool Multi;
+        int Clicks;
+        bool Drag;
+        int FreedAt;  // the OnClick that frees it
+    } cases[] = {
+        {"a click on a single selection", false, 1, false, 1},
+        {"a press on a multiple selection", true, 1, false, 1},
+        {"a double click on a multiple selection", true, 2, false, 2},
+        {"a drag over a multiple selection", true, 0, true, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TListFixture t;
+        t.List->SetMultiSelect(c.Multi);
+        t.List->SetExtendedSelect(false);
+        int clicks = 0;
+        t.List->OnClick = [&](TObject*) {
+            if (++clicks == c.FreedAt) delete t.List;
+        };
+        if (c.Drag)
+            test::DragBetween(*t.List, t.RowPoint(1), t.RowPoint(3));
+        else
+            ClickAt(*t.List, t.RowPoint(1), {}, c.Clicks);  // under AddressSanitizer
+        EXPECT_EQ(clicks, c.FreedAt);
+    }
+}
+
 }  // namespace
 }  // namespace vex
