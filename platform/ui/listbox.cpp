@@ -117,10 +117,16 @@ bool TCustomListBox::Selected(int32_t Index) {
 }
 
 void TCustomListBox::SetSelected(int32_t Index, bool Value) {
-    const LRESULT r = IsMulti() ? Perform(LB_SETSEL, Value ? 1 : 0, Index)
-                                : Perform(LB_SETCURSEL, static_cast<WPARAM>(Value ? Index : -1), 0);
-    if (r == LB_ERR && (Value || IsMulti()))
-        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    LRESULT r = LB_ERR;
+    if (IsMulti()) {
+        r = Perform(LB_SETSEL, Value ? 1 : 0, Index);
+    } else if (FContent.Valid(Index)) {
+        // Letting go an item that is not the selected one leaves the selection as it is.
+        if (Value || ItemIndex() == Index)
+            Perform(LB_SETCURSEL, static_cast<WPARAM>(Value ? Index : -1), 0);
+        r = LB_OKAY;
+    }
+    if (r == LB_ERR) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
 }
 
 int32_t TCustomListBox::SelCount() {

@@ -371,5 +371,21 @@ TEST(ListBox, AClickHandlerMayFreeTheList) {
     }
 }
 
+// Letting an item of a single selection go clears the selection only when it is that item; an
+// index out of range raises either way, as Selected does.
+TEST(ListBox, UnselectingAnotherItemOfASingleSelectionKeepsTheSelection) {
+    TListFixture t(5);
+    t.List->SetItemIndex(2);
+    t.List->SetSelected(4, false);
+    EXPECT_EQ(t.Index(), 2);
+    EXPECT_THROW(t.List->SetSelected(9, false), EListError);
+    EXPECT_THROW(t.List->SetSelected(-1, true), EListError);
+    EXPECT_EQ(t.Index(), 2);
+    t.List->SetSelected(2, false);
+    EXPECT_EQ(t.Index(), -1);
+    t.List->SetSelected(3, true);
+    EXPECT_EQ(t.Index(), 3);
+}
+
 }  // namespace
 }  // namespace vex
