@@ -179,6 +179,30 @@ TEST_F(ButtonTest, AKeyHandlerMayFreeTheFocusedButton) {
     }
 }
 
+// Enter goes back to the default button once the focused button is gone, however it went.
+TEST_F(ButtonTest, TheDefaultButtonTakesEnterBackWhenTheFocusedButtonGoes) {
+    const std::vector<std::function<void(TButton*)>> ways = {
+        [](TButton* B) { delete B; },
+        [](TButton* B) { B->SetVisible(false); },
+        [](TButton* B) { B->SetEnabled(false); },
+    };
+    for (size_t i = 0; i < ways.size(); ++i) {
+        SCOPED_TRACE(i);
+        auto* other = Scene.Add<TButton>("Other", Rect(180, 50, 255, 75), nullptr);
+        other->SetFocus();
+        Scene.Settle();
+        EXPECT_FALSE(Ok->Active());
+        ways[i](other);
+        Scene.Settle();
+        EXPECT_TRUE(Ok->Active());
+        Scene.Type(VK_RETURN);
+        EXPECT_EQ(Scene.TakeClicks(), TNames{"OK"});
+        if (i > 0) delete other;
+        Field->SetFocus();
+        Scene.Settle();
+    }
+}
+
 TEST_F(ButtonTest, LooksAsReviewed) {
     auto* disabled = Scene.Add<TButton>("Disabled", Rect(180, 50, 255, 75), nullptr);
     disabled->SetEnabled(false);
