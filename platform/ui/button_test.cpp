@@ -203,6 +203,21 @@ TEST_F(ButtonTest, TheDefaultButtonTakesEnterBackWhenTheFocusedButtonGoes) {
     }
 }
 
+// A modal run ended by Escape while the mouse holds another button: the form hides, and the
+// held button no longer shows pressed when it shows again, nor clicks.
+TEST_F(ButtonTest, AButtonHeldWhileItsFormHidesIsLetUp) {
+    Scene.MoveTo(test::TButtonsScene::Middle(*Ok));
+    Scene.Button(true);
+    EXPECT_TRUE(Ok->Pressed());
+    Scene.Type(VK_ESCAPE);
+    EXPECT_EQ(Scene.Form().ModalResult(), mrCancel);
+    Scene.Form().Hide();
+    Scene.Settle();
+    Scene.Button(false);
+    EXPECT_FALSE(Ok->Pressed());
+    EXPECT_EQ(Scene.TakeClicks(), TNames{"Cancel"});
+}
+
 TEST_F(ButtonTest, LooksAsReviewed) {
     auto* disabled = Scene.Add<TButton>("Disabled", Rect(180, 50, 255, 75), nullptr);
     disabled->SetEnabled(false);

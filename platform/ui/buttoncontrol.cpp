@@ -74,6 +74,13 @@ void TButtonControl::WMKillFocus(TMessage& Message) {
     TCustomControl::WMKillFocus(Message);
 }
 
+// Hidden with its form, say at the end of a modal run, a held button never hears the mouse let
+// go.
+void TButtonControl::CMShowingChanged(TMessage& Message) {
+    if (!Showing()) Release();
+    TCustomControl::CMShowingChanged(Message);
+}
+
 void TButtonControl::CMEnabledChanged(TMessage& Message) {
     Release();
     TCustomControl::CMEnabledChanged(Message);
