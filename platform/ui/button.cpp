@@ -39,8 +39,9 @@ void TButton::Click() {
 }
 
 void TButton::KeyDown(uint16_t& Key, TShiftState Shift) {
+    const std::weak_ptr<const void> life = LifeToken();
     TButtonControl::KeyDown(Key, Shift);
-    if (Key == VK_RETURN) Click();
+    if (!life.expired() && Key == VK_RETURN) Click();
 }
 
 void TButton::CMFocusChanged(TMessage& Message) {

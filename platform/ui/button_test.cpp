@@ -167,6 +167,57 @@ TEST_F(ButtonTest, AHandlerMayFreeTheButtonItClicked) {
     EXPECT_EQ(Scene.TakeClicks(), TNames{});
 }
 
+TEST_F(ButtonTest, AKeyHandlerMayFreeTheFocusedButton) {
+    for (const int32_t key : {VK_SPACE, VK_RETURN}) {
+        SCOPED_TRACE(key);
+        auto* doomed = Scene.Add<TButton>("Doomed", Rect(180, 50, 255, 75), nullptr);
+        doomed->OnKeyDown = [doomed](TObject*, uint16_t&, TShiftState) { delete doomed; };
+        doomed->SetFocus();
+        Scene.Settle();
+        Scene.Type(key);  // under AddressSanitizer
+        EXPECT_EQ(Scene.TakeClicks(), TNames{});
+    }
+}
+
+// Enter goes back to the default button once the focused button is gone, however it went.
+TEST_F(ButtonTest, TheDefaultButtonTakesEnterBackWhenTheFocusedButtonGoes) {
+    const std::vector<std::function<void(TButton*)>> ways = {
+        [](TButton* B) { delete B; },
+        [](TButton* B) { B->SetVisible(false); },
+        [](TButton* B) { B->SetEnabled(false); },
+    };
+    for (size_t i = 0; i < ways.size(); ++i) {
+        SCOPED_TRACE(i);
+        auto* other = Scene.Add<TButton>("Other", Rect(180, 50, 255, 75), nullptr);
+        other->SetFocus();
+        Scene.Settle();
+        EXPECT_FALSE(Ok->Active());
+        ways[i](other);
+        Scene.Settle();
+        EXPECT_TRUE(Ok->Active());
+        Scene.Type(VK_RETURN);
+        EXPECT_EQ(Scene.TakeClicks(), TNames{"OK"});
+        if (i > 0) delete other;
+        Field->SetFocus();
+        Scene.Settle();
+    }
+}
+
+// A modal run ended by Escape while the mouse holds another button: the form hides, and the
+// held button no longer shows pressed when it shows again, nor clicks.
+TEST_F(ButtonTest, AButtonHeldWhileItsFormHidesIsLetUp) {
+    Scene.MoveTo(test::TButtonsScene::Middle(*Ok));
+    Scene.Button(true);
+    EXPECT_TRUE(Ok->Pressed());
+    Scene.Type(VK_ESCAPE);
+    EXPECT_EQ(Scene.Form().ModalResult(), mrCancel);
+    Scene.Form().Hide();
+    Scene.Settle();
+    Scene.Button(false);
+    EXPECT_FALSE(Ok->Pressed());
+    EXPECT_EQ(Scene.TakeClicks(), TNames{"Cancel"});
+}
+
 TEST_F(ButtonTest, LooksAsReviewed) {
     auto* disabled = Scene.Add<TButton>("Disabled", Rect(180, 50, 255, 75), nullptr);
     disabled->SetEnabled(false);

@@ -26,8 +26,9 @@ void TButtonControl::Release() {
 }
 
 void TButtonControl::KeyDown(uint16_t& Key, TShiftState Shift) {
+    const std::weak_ptr<const void> life = LifeToken();
     TCustomControl::KeyDown(Key, Shift);
-    if (Key != VK_SPACE || FMouseDown) return;
+    if (life.expired() || Key != VK_SPACE || FMouseDown) return;
     FSpaceDown = true;
     SetPressed(true);
 }
@@ -71,6 +72,13 @@ void TButtonControl::WMCancelMode(TMessage& Message) {
 void TButtonControl::WMKillFocus(TMessage& Message) {
     if (!FMouseDown) Release();
     TCustomControl::WMKillFocus(Message);
+}
+
+// Hidden with its form, say at the end of a modal run, a held button never hears the mouse let
+// go.
+void TButtonControl::CMShowingChanged(TMessage& Message) {
+    if (!Showing()) Release();
+    TCustomControl::CMShowingChanged(Message);
 }
 
 void TButtonControl::CMEnabledChanged(TMessage& Message) {

@@ -31,6 +31,7 @@ protected:
     void WMCancelMode(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
+    void CMShowingChanged(TMessage& Message) override;
 
 private:
     void SetPressed(bool Value);

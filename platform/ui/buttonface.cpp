@@ -84,8 +84,11 @@ TRect DrawFlatButtonFace(TCanvas& Canvas, const TRect& Client, bool IsDown, bool
 
 void DrawLatchedFace(TCanvas& Canvas, const TRect& Face) {
     Fill(Canvas, Face, clBtnFace);
-    for (int32_t y = Face.Top; y < Face.Bottom; ++y)
-        for (int32_t x = Face.Left + ((Face.Left + y) & 1); x < Face.Right; x += 2)
+    // A pixel at a time, only what the canvas shows: a face far larger would take hours.
+    TRect shown;
+    if (!IntersectRect(shown, Face, Canvas.ClipRect())) return;
+    for (int32_t y = shown.Top; y < shown.Bottom; ++y)
+        for (int32_t x = shown.Left + ((shown.Left + y) & 1); x < shown.Right; x += 2)
             Canvas.SetPixels(x, y, clBtnHighlight);
 }
 

@@ -1,5 +1,7 @@
 #include "platform/ui/buttonglyph.h"
 
+#include <algorithm>
+
 #include "platform/gfx/colors.h"
 #include "platform/gfx/drawtext.h"
 #include "platform/ui/buttonface.h"
@@ -34,6 +36,11 @@ TButtonLayoutResult CalcButtonLayout(const TRect& Client, TSize GlyphSize, TSize
     if (TextSize.cx == 0 || GlyphSize.cx == 0) Spacing = 0;
     // The length along the layout's direction.
     const auto along = [&](TSize S) { return Sideways(Layout) ? S.cx : S.cy; };
+    // A margin or spacing past the face only puts what follows it out of sight; held to the
+    // face, it keeps the sums below in range.
+    const int32_t room = std::max(0, along(client));
+    Margin = std::min(Margin, room);
+    Spacing = std::min(Spacing, room);
     if (Margin == -1) {
         if (Spacing == -1) {
             Margin = (along(client) - along(GlyphSize) - along(TextSize)) / 3;

@@ -113,6 +113,7 @@ void TControl::WMLButtonDblClk(TMessage& Message) {
 void TControl::WMLButtonUp(TMessage& Message) {
     const std::weak_ptr<const void> life = LifeToken();
     DefaultHandler(Message);
+    if (life.expired()) return;
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(false);
     if (FControlState.Contains(csClicked)) {
         FControlState.Exclude(csClicked);
@@ -153,8 +154,9 @@ void TControl::WMMButtonUp(TMessage& Message) {
 }
 
 void TControl::WMMouseMove(TMessage& Message) {
+    const std::weak_ptr<const void> life = LifeToken();
     DefaultHandler(Message);
-    if (FControlStyle.Contains(csNoStdEvents)) return;
+    if (life.expired() || FControlStyle.Contains(csNoStdEvents)) return;
     const TPoint p = MessagePoint(Message.LParam);
     MouseMove(KeysToShiftState(Message.WParam), p.X, p.Y);
 }

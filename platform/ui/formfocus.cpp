@@ -77,7 +77,11 @@ bool TCustomForm::FocusWithin() {
 void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
     // A control leaving the form hears no CM_EXIT: the exits start at its parent.
     if (Removing && Control->ContainsControl(FFocusedControl)) FFocusedControl = Control->Parent();
-    if (Control->ContainsControl(FActiveControl)) SetActiveControl(nullptr);
+    if (!Control->ContainsControl(FActiveControl)) return;
+    const std::weak_ptr<const void> life = LifeToken();
+    SetActiveControl(nullptr);
+    // The focus is the form's own now; its controls hear of it as of any other move.
+    if (!life.expired()) Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
 }
 
 bool TCustomForm::SetFocusedControl(TWinControl* Control) {

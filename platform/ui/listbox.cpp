@@ -1,5 +1,7 @@
 #include "platform/ui/listbox.h"
 
+#include <algorithm>
+
 #include "platform/core/exceptions.h"
 #include "platform/core/stringutils.h"
 #include "platform/ui/controlmessages.h"
@@ -115,10 +117,16 @@ bool TCustomListBox::Selected(int32_t Index) {
 }
 
 void TCustomListBox::SetSelected(int32_t Index, bool Value) {
-    const LRESULT r = IsMulti() ? Perform(LB_SETSEL, Value ? 1 : 0, Index)
-                                : Perform(LB_SETCURSEL, static_cast<WPARAM>(Value ? Index : -1), 0);
-    if (r == LB_ERR && (Value || IsMulti()))
-        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    LRESULT r = LB_ERR;
+    if (IsMulti()) {
+        r = Perform(LB_SETSEL, Value ? 1 : 0, Index);
+    } else if (FContent.Valid(Index)) {
+        // Letting go an item that is not the selected one leaves the selection as it is.
+        if (Value || ItemIndex() == Index)
+            Perform(LB_SETCURSEL, static_cast<WPARAM>(Value ? Index : -1), 0);
+        r = LB_OKAY;
+    }
+    if (r == LB_ERR) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
 }
 
 int32_t TCustomListBox::SelCount() {
@@ -157,7 +165,8 @@ int32_t TCustomListBox::ItemHeight() {
 }
 
 void TCustomListBox::SetItemHeight(int32_t Value) {
-    if (Value <= 0 || Value > MaxItemHeight || FItemHeight == Value) return;
+    Value = std::min(Value, MaxItemHeight);
+    if (Value <= 0 || FItemHeight == Value) return;
     FItemHeight = Value;
     ContentChanged(0);
 }

@@ -59,8 +59,8 @@ public:
     TListBoxStyle Style() const { return FStyle; }
     void SetStyle(TListBoxStyle Value);
     // The row height of the owner-drawn styles (the first guess of the variable one); the
-    // standard style takes the font's. Heights beyond MaxItemHeight are refused, and measured
-    // ones cut to it, as the window does.
+    // standard style takes the font's. A row is at most MaxItemHeight high: a taller one asked
+    // for, here or by OnMeasureItem, is cut to it.
     static constexpr int32_t MaxItemHeight = 255;
     int32_t ItemHeight();
     void SetItemHeight(int32_t Value);

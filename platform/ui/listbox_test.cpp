@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -335,6 +336,75 @@ TEST(ListBox, RowsOfVaryingHeightTakeWhatOnMeasureItemSays) {
     t.List->Items().SetCommaText("huge,none");
     EXPECT_EQ(t.List->Perform(LB_GETITEMHEIGHT, 0, 0), TCustomListBox::MaxItemHeight);
     EXPECT_EQ(t.List->Perform(LB_GETITEMHEIGHT, 1, 0), 1);
+}
+
+// A row is at most 255 pixels high, whatever OnMeasureItem or ItemHeight ask for, so that the
+// rows' places add up without overflowing.
+TEST(ListBox, HugeRowHeightsAreCutToTheLargestARowMayHave) {
+    TListFixture t(0);
+    t.List->SetStyle(lbOwnerDrawVariable);
+    t.List->OnMeasureItem = [](TWinControl*, int32_t, int32_t& Height) { Height = 1'500'000'000; };
+    for (int i = 0; i < 3; ++i)
+        t.List->Items().Add(std::to_string(i));
+    EXPECT_EQ(t.List->Perform(LB_GETITEMHEIGHT, 1, 0), 255);
+    EXPECT_EQ(t.List->ItemRect(2), Rect(0, 510, t.List->ClientWidth(), 765));
+    PressKey(VK_END);
+    EXPECT_EQ(t.List->TopIndex(), 2);
+    t.List->Repaint();
+
+    t.List->SetStyle(lbOwnerDrawFixed);
+    t.List->SetItemHeight(INT32_MAX);
+    EXPECT_EQ(t.List->ItemHeight(), 255);
+    const int32_t top = (2 - t.List->TopIndex()) * 255;
+    EXPECT_EQ(t.List->ItemRect(2), Rect(0, top, t.List->ClientWidth(), top + 255));
+    EXPECT_EQ(t.List->ItemAtPos(Point(5, -5), true), -1);
+    t.List->Repaint();
+}
+
+TEST(ListBox, AClickHandlerMayFreeTheList) {
+    const struct {
+        const char* Name;
+        bool Multi;
+        int Clicks;
+        bool Drag;
+        int FreedAt;  // the OnClick that frees it
+    } cases[] = {
+        {"a click on a single selection", false, 1, false, 1},
+        {"a press on a multiple selection", true, 1, false, 1},
+        {"a double click on a multiple selection", true, 2, false, 2},
+        {"a drag over a multiple selection", true, 0, true, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TListFixture t;
+        t.List->SetMultiSelect(c.Multi);
+        t.List->SetExtendedSelect(false);
+        int clicks = 0;
+        t.List->OnClick = [&](TObject*) {
+            if (++clicks == c.FreedAt) delete t.List;
+        };
+        if (c.Drag)
+            test::DragBetween(*t.List, t.RowPoint(1), t.RowPoint(3));
+        else
+            ClickAt(*t.List, t.RowPoint(1), {}, c.Clicks);  // under AddressSanitizer
+        EXPECT_EQ(clicks, c.FreedAt);
+    }
+}
+
+// Letting an item of a single selection go clears the selection only when it is that item; an
+// index out of range raises either way, as Selected does.
+TEST(ListBox, UnselectingAnotherItemOfASingleSelectionKeepsTheSelection) {
+    TListFixture t(5);
+    t.List->SetItemIndex(2);
+    t.List->SetSelected(4, false);
+    EXPECT_EQ(t.Index(), 2);
+    EXPECT_THROW(t.List->SetSelected(9, false), EListError);
+    EXPECT_THROW(t.List->SetSelected(-1, true), EListError);
+    EXPECT_EQ(t.Index(), 2);
+    t.List->SetSelected(2, false);
+    EXPECT_EQ(t.Index(), -1);
+    t.List->SetSelected(3, true);
+    EXPECT_EQ(t.Index(), 3);
 }
 
 }  // namespace

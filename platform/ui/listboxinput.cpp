@@ -133,7 +133,10 @@ void TCustomListBox::TypeCharacter(char Ch) {
 }
 
 void TCustomListBox::PressAt(TPoint Pos, WPARAM Keys, bool Double) {
+    // Taking the focus and telling of the selection call out to handlers that may free the list.
+    const std::weak_ptr<const void> life = LifeToken();
     if (CanFocus() && !Focused()) SetFocus();
+    if (life.expired()) return;
     bool outside = false;
     const int32_t index = ItemFromPoint(Pos, outside);
     if (outside) return;
@@ -147,7 +150,7 @@ void TCustomListBox::PressAt(TPoint Pos, WPARAM Keys, bool Double) {
         SetCurSel(index);
     else
         SelectByUser(index, shift, ctrl, FTrackingToggles);
-    if (Double) Notify(LBN_DBLCLK);
+    if (Double && !life.expired()) Notify(LBN_DBLCLK);
 }
 
 void TCustomListBox::DragTo(TPoint Pos) {

@@ -168,7 +168,10 @@ int32_t TCustomListBox::NextTabStop(int32_t X) {
         FAverageCharWidth = std::max(1, (FCanvas.TextWidth(letters) + 26) / 52);
     }
     // Dialog units are a quarter of the average character width.
-    auto pixels = [&](int32_t Units) { return Units * FAverageCharWidth / 4; };
+    auto pixels = [&](int32_t Units) {
+        return static_cast<int32_t>(
+            std::clamp<int64_t>(int64_t{Units} * FAverageCharWidth / 4, INT32_MIN, INT32_MAX));
+    };
     if (FTabStops.size() > 1) {
         for (int32_t stop : FTabStops)
             if (pixels(stop) > X) return pixels(stop);

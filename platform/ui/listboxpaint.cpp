@@ -82,6 +82,8 @@ void TCustomListBox::DrawTabbedText(const TRect& Rect, const std::string& Text) 
         FCanvas.ExtTextOut(Rect.Left + 2 + x, Rect.Top, ETO_CLIPPED, &Rect, part);
         if (tab == std::string::npos) return;
         x = NextTabStop(x + FCanvas.TextWidth(part));
+        // What lies past the row's end is out of sight.
+        if (x >= Rect.Right - Rect.Left) return;
         from = tab + 1;
     }
 }

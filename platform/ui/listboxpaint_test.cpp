@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "platform/ui/listbox.h"
@@ -83,6 +84,19 @@ TEST(ListBoxPicture, OwnerDrawnRowsAndColumnsOnTabStops) {
     tabbed->SetTabWidth(20);  // 20 dialog units: 30 pixels of 6-pixel characters
     tabbed->Items().SetText("a\tbb\tc\nlonger\tx\nno tab\n\t\tz\n");
     EXPECT_TRUE(t.Matches(*tabbed, "listbox_tabstops"));
+}
+
+// Stops past any row, from the message or from TabWidth: what lies beyond them is out of sight,
+// and the sums that place it stay in range (under UndefinedBehaviorSanitizer).
+TEST(ListBoxPicture, TabStopsFarBeyondTheRowPaint) {
+    TPictureScene t;
+    auto* tabbed = t.List<TTabbedListBox>("");
+    tabbed->Items().SetText(std::string("a\tb\tc\n") + std::string(1000, '\t') + "d\n");
+    const int32_t stops[] = {10, INT32_MAX};
+    EXPECT_EQ(tabbed->Perform(LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(stops)), 1);
+    tabbed->Repaint();
+    tabbed->SetTabWidth(INT32_MAX);
+    tabbed->Repaint();
 }
 
 TEST(ListBoxPicture, ScrolledDownWithItsBar) {

@@ -24,6 +24,8 @@ std::string TextOf(LPARAM LParam) {
 
 void TCustomListBox::DefaultHandler(TMessage& Message) {
     if (ListMessage(Message)) return;
+    // A drag or a release tells of a change, and the OnClick it fires may free the list.
+    const std::weak_ptr<const void> life = LifeToken();
     switch (Message.Msg) {
         case WM_GETDLGCODE:
             Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -57,7 +59,7 @@ void TCustomListBox::DefaultHandler(TMessage& Message) {
         default:
             break;
     }
-    TWinControl::DefaultHandler(Message);
+    if (!life.expired()) TWinControl::DefaultHandler(Message);
 }
 
 LRESULT TCustomListBox::SetCurSel(int32_t Index) {

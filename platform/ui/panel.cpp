@@ -16,7 +16,8 @@ namespace {
 // right (with their corners) in BottomRight.
 void Frame3D(TCanvas& Canvas, TRect& R, TColor TopLeft, TColor BottomRight, int32_t Width) {
     Canvas.Pen().SetWidth(1);
-    for (int32_t i = 0; i < Width; ++i) {
+    // Once R is used up, wider lines would only fall outside it.
+    for (int32_t i = 0; i < Width && R.Left < R.Right && R.Top < R.Bottom; ++i) {
         --R.Right;
         --R.Bottom;
         Canvas.Pen().SetColor(TopLeft);
@@ -112,15 +113,26 @@ void TCustomPanel::CreateParams(TCreateParams& Params) {
         Params.Style |= WS_BORDER;
 }
 
-int32_t TCustomPanel::FrameWidth() const {
-    return FBorderWidth + (FBevelOuter != bvNone ? FBevelWidth : 0) +
+int64_t TCustomPanel::FrameWidth() const {
+    return int64_t{FBorderWidth} + (FBevelOuter != bvNone ? FBevelWidth : 0) +
            (FBevelInner != bvNone ? FBevelWidth : 0);
 }
 
 void TCustomPanel::AdjustClientRect(TRect& Rect) {
     TCustomControl::AdjustClientRect(Rect);
-    const int32_t inset = FrameWidth();
-    Rect = vex::Rect(Rect.Left + inset, Rect.Top + inset, Rect.Right - inset, Rect.Bottom - inset);
+    // A frame as wide as the panel or wider leaves no room, however wide it is.
+    const int64_t inset = FrameWidth();
+    const auto narrow = [inset](int32_t& Low, int32_t& High) {
+        const int64_t room = int64_t{High} - Low;
+        if (2 * inset < room) {
+            Low += static_cast<int32_t>(inset);
+            High -= static_cast<int32_t>(inset);
+        } else {
+            Low = High = static_cast<int32_t>(Low + std::max<int64_t>(room, 0) / 2);
+        }
+    };
+    narrow(Rect.Left, Rect.Right);
+    narrow(Rect.Top, Rect.Bottom);
 }
 
 void TCustomPanel::Paint() {

@@ -46,7 +46,7 @@ protected:
 
 private:
     // The bevels and the border, inward from the window's client area.
-    int32_t FrameWidth() const;
+    int64_t FrameWidth() const;
     void FrameChanged();
 
     TAlignment FAlignment = taCenter;

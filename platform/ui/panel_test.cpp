@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
 #include <sstream>
 #include <string>
@@ -58,6 +59,19 @@ TEST(Panel, ItsFrameNarrowsTheAreaItsChildrenShare) {
         child->SetAlign(alClient);
         EXPECT_EQ(child->BoundsRect(), Rect(at(5), at(6), at(7), at(8)));
     }
+}
+
+TEST(Panel, AFrameWiderThanThePanelLeavesNoRoomAndPaintsAtOnce) {
+    test::TShownForm shown;
+    auto* panel = shown.Add<TPanel>(shown.Form, Rect(0, 0, 100, 50));
+    auto* child = shown.Add<test::TPlainPanel>(panel, Rect(0, 0, 10, 10));
+    child->SetAlign(alClient);
+    panel->SetBevelInner(bvLowered);
+    panel->SetBevelWidth(INT32_MAX);
+    panel->SetBorderWidth(INT32_MAX);
+    // Under UndefinedBehaviorSanitizer; a line drawn per unit of width would not end.
+    panel->Repaint();
+    EXPECT_EQ(child->BoundsRect(), Rect(50, 25, 50, 25));
 }
 
 TEST(GroupBox, ItsAcceleratorFocusesTheFirstControlInside) {

@@ -115,6 +115,17 @@ TEST_F(SpeedButtonTest, AFlatButtonIsHotWhileThePointerIsOverIt) {
     EXPECT_FALSE(b->MouseInControl());
 }
 
+// Dotted a pixel at a time over its whole face, a latched button far larger than its window
+// would take hours to paint; only what shows is dotted.
+TEST_F(SpeedButtonTest, AHugeLatchedButtonPaintsAtOnce) {
+    TSpeedButton* big = Buttons[0];
+    big->SetGroupIndex(1);
+    big->SetDown(true);
+    big->SetBounds(0, 0, 1'000'000, 1'000'000);
+    Scene.Form().Repaint();
+    EXPECT_EQ(big->State(), bsExclusive);
+}
+
 TEST_F(SpeedButtonTest, LooksAsReviewed) {
     TBitmap glyph;
     LoadKindGlyph(bkOK, glyph);
