@@ -66,7 +66,10 @@ void TExplorerButton::SetAllowAllUp(bool Value) {
 
 void TExplorerButton::SetGroupIndex(int32_t Value) {
     FGroupIndex = Value;
-    if (Value == 0) SetDown(false);
+    if (Value == 0)
+        SetDown(false);
+    else if (FDown)
+        ReleaseGroup();  // a group keeps one button down
 }
 
 void TExplorerButton::SetDown(bool Value) {

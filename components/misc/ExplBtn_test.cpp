@@ -152,6 +152,19 @@ TEST_F(ExplorerButton, DownNeedsAGroupAndReleasesTheRestOfIt) {
     EXPECT_FALSE(b->Down());
 }
 
+// A Down button that joins another group is that group's one Down button.
+TEST_F(ExplorerButton, ADownButtonJoiningAGroupReleasesTheOneDownThere) {
+    TExplorerButton* a = Add(10, "a");
+    TExplorerButton* b = Add(70, "b");
+    a->SetGroupIndex(1);
+    a->SetDown(true);
+    b->SetGroupIndex(2);
+    b->SetDown(true);
+    a->SetGroupIndex(2);
+    EXPECT_TRUE(a->Down());
+    EXPECT_FALSE(b->Down());
+}
+
 TEST_F(ExplorerButton, AnIconOnlyButtonShowsItsCaptionAsAHint) {
     TExplorerButton* b = Add(10, "b");
     b->SetCaption("&Settings && Stats");
