@@ -300,7 +300,8 @@ void TExplorerButton::MouseDown(TMouseButton Button, TShiftState Shift, int32_t 
             PostMessage(Handle(), WM_EXPLORERPOPUP, 0, 0);
         } else if (OpensMenu()) {
             TCustomControl::MouseDown(Button, Shift, X, Y);
-            if (!life.expired()) DropMenuDown();
+            // OnMouseDown may have taken the menu away: the press goes on as a plain one.
+            if (!life.expired() && OpensMenu()) DropMenuDown();
             return;
         }
     }

@@ -255,6 +255,21 @@ TEST_F(ExplorerButton, ADropDownMenuOpensUnderTheButtonAndEndsThePress) {
     }
 }
 
+// The press's own OnMouseDown takes the menu away: the press goes on as a plain one.
+TEST_F(ExplorerButton, AMenuTakenAwayByOnMouseDownIsNotDroppedDown) {
+    TExplorerButton* b = Add(20, "b");
+    TPopupMenu menu(nullptr);
+    b->SetDropDownMenu(&menu);
+    b->OnMouseDown = [b](TObject*, TMouseButton, TShiftState, int32_t, int32_t) {
+        b->SetDropDownMenu(nullptr);
+    };
+    TModalScript script;
+    Click(b);
+    EXPECT_EQ(TakeLog(), "drop b\nclick b\n");
+    EXPECT_EQ(StateOf(*b), "hot");
+    EXPECT_FALSE(b->MouseCapture());
+}
+
 TEST_F(ExplorerButton, AMenuAndAPanelExcludeEachOther) {
     TExplorerButton* b = Add(20, "b");
     TPopupMenu menu(nullptr);
