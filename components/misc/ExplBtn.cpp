@@ -326,9 +326,11 @@ void TExplorerButton::EndPress() {
 
 void TExplorerButton::WMContextMenu(TMessage& Message) {
     const std::weak_ptr<const void> life = LifeToken();
+    // Asked before: the menu's own handlers may take it away from the button while it runs.
+    const bool hasMenu = PopupMenu() != nullptr;
     TCustomControl::WMContextMenu(Message);
     // The context menu, if any, has come and gone: what it left of a press goes too.
-    if (!life.expired() && PopupMenu() != nullptr) EndPress();
+    if (!life.expired() && hasMenu) EndPress();
 }
 
 void TExplorerButton::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {

@@ -270,6 +270,37 @@ TEST_F(ExplorerButton, AMenuTakenAwayByOnMouseDownIsNotDroppedDown) {
     EXPECT_FALSE(b->MouseCapture());
 }
 
+// A right click brings up the button's context menu; the pointer leaves while it runs. What
+// the menu's OnPopup does to the button's PopupMenu does not keep the button hot afterwards.
+TEST_F(ExplorerButton, TheContextMenuLeavesTheButtonIdleWhenThePointerHasGone) {
+    const bool dropsTheMenu[] = {false, true};
+    for (bool drop : dropsTheMenu) {
+        SCOPED_TRACE(drop);
+        TExplorerButton* b = Add(20, "b");
+        TPopupMenu menu(nullptr);
+        auto* item = new TMenuItem(&menu);
+        item->SetCaption("Item");
+        menu.Items()->Add(item);
+        int shown = 0;
+        menu.OnPopup = [&](TObject*) {
+            ++shown;
+            if (drop) b->SetPopupMenu(nullptr);
+        };
+        b->SetPopupMenu(&menu);
+        TModalScript script;
+        script.Then([&] { InjectMouseMove(Form.Form->ClientToScreen(Point(290, 95))); });
+        Move(At(b, 25));
+        InjectMouseButton(mbRight, true);
+        InjectMouseButton(mbRight, false);
+        PumpUntilIdle();
+        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(StateOf(*b), "idle");
+        EXPECT_FALSE(b->MouseCapture());
+        EXPECT_EQ(TakeLog(), "");
+        delete b;
+    }
+}
+
 TEST_F(ExplorerButton, AMenuAndAPanelExcludeEachOther) {
     TExplorerButton* b = Add(20, "b");
     TPopupMenu menu(nullptr);
