@@ -39,7 +39,8 @@ TExplorerButton::TExplorerButton(TComponent* AOwner) : TCustomControl(AOwner) {
 
 TExplorerButton::~TExplorerButton() {
     FDestroying = true;
-    if (FExplorerPopup != nullptr) FExplorerPopup->ButtonGone(this);
+    // The open panel may have come from this button though it has let go of the panel since.
+    if (TExplorerPopup* open = OpenExplorerPopup()) open->ButtonGone(this);
 }
 
 void TExplorerButton::SetAlignment(TAlignment Value) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -155,16 +156,29 @@ TEST_F(ExplorerPopup, AQuitClosesItAndStaysPostedForTheOuterLoop) {
     EXPECT_EQ(msg.wParam, 7u);
 }
 
+// The button is freed while the panel is open from it, keeping the panel, letting go of it or
+// taking another first: the panel closes later without it.
 TEST_F(ExplorerPopup, ItsButtonMayBeFreedWhileItIsOpen) {
-    TModalScript script;
-    script.Then([&] {
-        delete Buttons[0];
-        Buttons[0] = nullptr;
-    });
-    script.Then([&] { ClickAt(Form.Form->ClientToScreen(Point(250, 150))); });
-    Open(0);
-    EXPECT_EQ(TakeLog(), "open a\nclose a\n");
-    EXPECT_EQ(OpenExplorerPopup(), nullptr);
+    const std::function<void(TExplorerButton*)> before[] = {
+        [](TExplorerButton*) {},
+        [](TExplorerButton* B) { B->SetExplorerPopup(nullptr); },
+        [this](TExplorerButton* B) { B->SetExplorerPopup(Panels[1]); },
+    };
+    for (const auto& then : before) {
+        if (Buttons[0] == nullptr)
+            Buttons[0] = Form.Add<TExplorerButton>(Form.Form, Rect(10, 10, 60, 50));
+        Buttons[0]->SetExplorerPopup(Panels[0]);
+        TModalScript script;
+        script.Then([&] {
+            then(Buttons[0]);
+            delete Buttons[0];
+            Buttons[0] = nullptr;
+        });
+        script.Then([&] { ClickAt(Form.Form->ClientToScreen(Point(250, 150))); });
+        Open(0);
+        EXPECT_EQ(TakeLog(), "open a\nclose a\n");
+        EXPECT_EQ(OpenExplorerPopup(), nullptr);
+    }
 }
 
 TEST_F(ExplorerPopup, MovingToAnotherButtonOpensItsPanelInstead) {
