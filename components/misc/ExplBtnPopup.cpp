@@ -91,13 +91,17 @@ TPoint TExplorerPopup::DropDownPlace(TExplorerButton* Button) const {
 
 void TExplorerPopup::DropDown(TExplorerButton* Button) {
     const std::weak_ptr<const void> life = LifeToken();
+    const std::weak_ptr<const void> buttonLife = Button->LifeToken();
+    // OnOpen and the OnClose of another open panel may free this panel or the button.
+    const auto gone = [&] { return life.expired() || buttonLife.expired(); };
     if (OnOpen) OnOpen(this);
-    if (life.expired() || DockedOpen()) return;
+    if (gone() || DockedOpen()) return;
     if (Undocked()) {
         FFloating->Show();
         return;
     }
     if (OpenPopup != nullptr) OpenPopup->Close();
+    if (gone() || DockedOpen()) return;
     FHomeParent = Parent();
     if (FHomeParent != nullptr) FreeNotification(FHomeParent);
     FHomeBounds = BoundsRect();

@@ -181,6 +181,21 @@ TEST_F(ExplorerPopup, ItsButtonMayBeFreedWhileItIsOpen) {
     }
 }
 
+// OnOpen frees the button the panel was to drop down from: it does not open.
+TEST_F(ExplorerPopup, DoesNotOpenWhenOnOpenFreesItsButton) {
+    Panels[0]->OnOpen = [this](TObject*) {
+        delete Buttons[0];
+        Buttons[0] = nullptr;
+    };
+    TModalScript script;
+    Open(0);
+    EXPECT_EQ(Buttons[0], nullptr);
+    EXPECT_EQ(OpenExplorerPopup(), nullptr);
+    EXPECT_EQ(Panels[0]->Host(), nullptr);
+    EXPECT_FALSE(Panels[0]->Visible());
+    EXPECT_EQ(TakeLog(), "");
+}
+
 TEST_F(ExplorerPopup, MovingToAnotherButtonOpensItsPanelInstead) {
     TModalScript script;
     script.Then([&] { MoveTo(Middle(Buttons[1])); });
