@@ -216,6 +216,32 @@ TEST_F(ExplorerButton, ItsAcceleratorClicksItWhileItIsEnabled) {
     EXPECT_EQ(TakeLog(), "");
 }
 
+// "&&" is a plain "&"; the letter after a single "&" is the accelerator, in either case and
+// for the letters of Windows-1252 too.
+TEST_F(ExplorerButton, AcceleratorsSkipDoubledAmpersands) {
+    const struct {
+        const char* Caption;
+        uint16_t Key;
+        bool Clicks;
+    } cases[] = {
+        {"&Settings && Stats", 's', true},
+        {"&Settings && Stats", '&', false},
+        {"Fish && &Chips", 'C', true},
+        {"Fish && Chips", 'c', false},
+        {"&&", '&', false},
+        {"&", '&', false},
+        {"&\xC9quipe", 0xE9, true},
+        {"&\xE9t\xE9", 0xC9, true},
+    };
+    TExplorerButton* b = Add(10, "b");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Caption << " " << c.Key);
+        b->SetCaption(c.Caption);
+        EXPECT_EQ(Form.Form->Perform(CM_DIALOGCHAR, c.Key, 0) != 0, c.Clicks);
+        EXPECT_EQ(TakeLog(), c.Clicks ? "click b\n" : "");
+    }
+}
+
 // Where the press lands (X from the left, negative from the right) and what it does with a
 // drop-down menu: the events, and whether the menu opened under the button.
 TEST_F(ExplorerButton, ADropDownMenuOpensUnderTheButtonAndEndsThePress) {
