@@ -350,20 +350,63 @@ TEST_F(ExplorerButton, DisablingEndsAPress) {
     EXPECT_EQ(TakeLog(), "");
 }
 
-TEST_F(ExplorerButton, KeepsItsDimmedBitmapWithTheForm) {
-    TExplorerButton* b = Add(10, "b");
-    TBitmap picture;
-    picture.SetSize(4, 2);
-    picture.ScanLine(1)[2] = 0x102030;
-    b->SetBitmap(picture);
+// Writes From's form properties and reads them into Into, as a form file would.
+void StoreAndLoad(TPersistent& From, TPersistent& Into) {
     TStringStream stored;
-    TWriter(stored).WriteProperties(*b);
-    TExplorerButton copy(nullptr);
+    TWriter(stored).WriteProperties(From);
     stored.Seek(0, soFromBeginning);
-    TReader(stored).ReadProperties(copy);
+    TReader(stored).ReadProperties(Into);
+}
+
+// A button with a Width by Height picture, black but for one dark pixel at Dark, which its
+// dimmed bitmap shows in clBtnShadow.
+TExplorerButton* WithPicture(TExplorerButton* B, int32_t Width, int32_t Height, TPoint Dark) {
+    TBitmap picture;
+    picture.SetSize(Width, Height);
+    picture.ScanLine(Dark.Y)[Dark.X] = 0x102030;
+    B->SetBitmap(picture);
+    return B;
+}
+
+TEST_F(ExplorerButton, KeepsItsDimmedBitmapWithTheForm) {
+    TExplorerButton* b = WithPicture(Add(10, "b"), 4, 2, Point(2, 1));
+    TExplorerButton copy(nullptr);
+    StoreAndLoad(*b, copy);
     ASSERT_EQ(copy.DimmedBitmap().Width(), 4);
     EXPECT_EQ(copy.DimmedBitmap().ScanLine(1)[2] & 0xFFFFFF, ColorToPixel(clBtnShadow));
     EXPECT_EQ(copy.DimmedBitmap().ScanLine(0)[0] & 0xFFFFFF, 0xFFFFFFu);
+}
+
+// A dimmed bitmap wide enough that its picture takes the long string form of the stream.
+TEST_F(ExplorerButton, KeepsAWideDimmedBitmapWithTheForm) {
+    TExplorerButton* b = Add(10, "b");
+    TBitmap picture;
+    picture.SetSize(16384, 1);
+    for (int32_t x = 1; x < 16384; ++x)
+        picture.ScanLine(0)[x] = static_cast<uint32_t>(x * 2654435761u) & 0xFFFFFF;
+    b->SetBitmap(picture);
+    TExplorerButton copy(nullptr);
+    StoreAndLoad(*b, copy);
+    ASSERT_EQ(copy.DimmedBitmap().Width(), 16384);
+    for (int32_t x : {0, 1, 5000, 16383})
+        EXPECT_EQ(copy.DimmedBitmap().ScanLine(0)[x], b->DimmedBitmap().ScanLine(0)[x]) << x;
+}
+
+// Stands for a form file whose "IBitmap" is no picture.
+class TBrokenDimmedBitmap : public TPersistent {
+public:
+    void DefineProperties(TFiler& Filer) override {
+        Filer.DefineProperty(
+            "IBitmap", nullptr, [](TWriter& Writer) { Writer.WriteString("not a picture"); }, true);
+    }
+};
+
+TEST_F(ExplorerButton, ABrokenDimmedBitmapFailsToLoadAndKeepsTheOldOne) {
+    TExplorerButton* b = WithPicture(Add(10, "b"), 3, 3, Point(1, 1));
+    TBrokenDimmedBitmap broken;
+    EXPECT_ANY_THROW(StoreAndLoad(broken, *b));
+    ASSERT_EQ(b->DimmedBitmap().Width(), 3);
+    EXPECT_EQ(b->DimmedBitmap().ScanLine(1)[1] & 0xFFFFFF, ColorToPixel(clBtnShadow));
 }
 
 }  // namespace
