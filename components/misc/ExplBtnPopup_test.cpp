@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/misc/ExplBtn.h"
@@ -13,6 +14,7 @@
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/ui_testsupport.h"
+#include "platform/win/capture.h"
 #include "platform/win/input.h"
 #include "platform/win/modaldriver.h"
 #include "platform/win/win_testsupport.h"
@@ -60,6 +62,13 @@ protected:
     }
     static TPoint Middle(TControl* Control) {
         return Control->ClientToScreen(Point(Control->Width() / 2, Control->Height() / 2));
+    }
+    // Presses the first panel's gripper and moves the pointer Distance pixels right.
+    void PressGripperAndMove(int32_t Distance) {
+        const TPoint grip = Panels[0]->ClientToScreen(Point(20, 5));
+        MoveTo(grip);
+        InjectMouseButton(mbLeft, true);
+        MoveTo(Point(grip.X + Distance, grip.Y));
     }
     // Clicks the button, which drops its panel down and runs it with the script.
     void Open(int Index) {
@@ -219,12 +228,7 @@ TEST_F(ExplorerPopup, TearsOffByItsGripperPastTheThreshold) {
         SCOPED_TRACE(testing::Message() << c.Undockable << " " << c.Distance);
         Panels[0]->SetUndockable(c.Undockable);
         TModalScript script;
-        script.Then([&] {
-            const TPoint grip = Panels[0]->ClientToScreen(Point(20, 5));
-            MoveTo(grip);
-            InjectMouseButton(mbLeft, true);
-            MoveTo(Point(grip.X + c.Distance, grip.Y));
-        });
+        script.Then([&] { PressGripperAndMove(c.Distance); });
         script.Then([&] {
             InjectMouseButton(mbLeft, false);
             if (!c.TornOff) Panels[0]->Close();
@@ -251,12 +255,7 @@ TEST_F(ExplorerPopup, TearsOffByItsGripperPastTheThreshold) {
 TEST_F(ExplorerPopup, AFloatingPanelDocksWhenBroughtBackAndHidesWhileInactive) {
     TModalScript script;
     TPoint tornAt;
-    script.Then([&] {
-        const TPoint grip = Panels[0]->ClientToScreen(Point(20, 5));
-        MoveTo(grip);
-        InjectMouseButton(mbLeft, true);
-        MoveTo(Point(grip.X + 30, grip.Y));
-    });
+    script.Then([&] { PressGripperAndMove(30); });
     script.Then([&] {
         ASSERT_TRUE(Panels[0]->Undocked());
         TExplorerPopupForm* f = Panels[0]->FloatingForm();
@@ -287,6 +286,63 @@ TEST_F(ExplorerPopup, AFloatingPanelDocksWhenBroughtBackAndHidesWhileInactive) {
     EXPECT_FALSE(Panels[0]->Undocked());
     EXPECT_FALSE(Panels[0]->Visible());
     EXPECT_EQ(TakeLog(), "close a\n");
+}
+
+// A quit while the torn-off window follows the pointer ends the drag, lets the mouse go and
+// stays posted; the window stays where it got to.
+TEST_F(ExplorerPopup, AQuitEndsTheFloatingDragAndStaysPosted) {
+    TModalScript script;
+    script.Then([&] { PressGripperAndMove(30); });
+    script.Then([] { PostQuitMessage(3); });
+    Open(0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(msg, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+    ASSERT_TRUE(Panels[0]->Undocked());
+    EXPECT_EQ(GetCapture(), HWND(0));
+    EXPECT_EQ(TakeLog(), "open a\nundock a\n");
+    Panels[0]->Close();
+    PumpUntilIdle();
+    EXPECT_EQ(TakeLog(), "close a\n");
+}
+
+// Handlers free the panel while it is open or being torn off: its button comes back up and
+// nothing of the panel is left open.
+TEST_F(ExplorerPopup, ItsHandlersMayFreeIt) {
+    // The handler dies with the panel: nothing of it is touched after the delete.
+    const auto freePanel = [this](TObject*) { delete std::exchange(Panels[0], nullptr); };
+    const struct {
+        const char* Name;
+        bool TearOff;
+    } cases[] = {{"undock", true}, {"inner click", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (Panels[0] == nullptr) {
+            Panels[0] = Form.Add<TExplorerPopup>(Form.Form, Rect(0, 60, 120, 120));
+            Panels[0]->Hide();
+            Inner[0] = Form.Add<TExplorerButton>(Panels[0], Rect(5, 5, 55, 45));
+            Buttons[0]->SetExplorerPopup(Panels[0]);
+        }
+        if (c.TearOff)
+            Panels[0]->OnUndock = freePanel;
+        else
+            Inner[0]->OnClick = freePanel;
+        TModalScript script;
+        script.Then([&] {
+            const TPoint at = Panels[0]->ClientToScreen(c.TearOff ? Point(20, 5) : Point(30, 25));
+            MoveTo(at);
+            InjectMouseButton(mbLeft, true);
+            if (c.TearOff) MoveTo(Point(at.X + 30, at.Y));
+            InjectMouseButton(mbLeft, false);
+        });
+        Open(0);
+        PumpUntilIdle();
+        EXPECT_EQ(Panels[0], nullptr);
+        EXPECT_EQ(OpenExplorerPopup(), nullptr);
+        EXPECT_FALSE(Buttons[0]->PopupOpen());
+        EXPECT_EQ(Buttons[0]->ExplorerPopup(), nullptr);
+        EXPECT_EQ(GetCapture(), HWND(0));
+    }
 }
 
 TEST_F(ExplorerPopup, TheOpenPanelShowsItsGripper) {
