@@ -217,6 +217,27 @@ TEST_F(ExplorerPopup, MovingToAnotherButtonOpensItsPanelInstead) {
     EXPECT_EQ(TakeLog(), "open a\nclose a\nopen b\nclose b\n");
 }
 
+// Both buttons drop down the first panel: moving from one to the other moves the panel under
+// the other, and only the button it is open from looks pressed.
+TEST_F(ExplorerPopup, TwoButtonsMayShareAPanel) {
+    Buttons[1]->SetExplorerPopup(Panels[0]);
+    TModalScript script;
+    script.Then([&] { MoveTo(Middle(Buttons[1])); });
+    script.Then([&] {
+        ASSERT_EQ(OpenExplorerPopup(), Panels[0]);
+        EXPECT_EQ(Panels[0]->Button(), Buttons[1]);
+        EXPECT_EQ(Panels[0]->Host()->Left(), Buttons[1]->ClientToScreen(Point(0, 0)).X);
+        EXPECT_FALSE(Buttons[0]->PopupOpen());
+        EXPECT_TRUE(Buttons[1]->PopupOpen());
+        ClickAt(Form.Form->ClientToScreen(Point(250, 150)));
+    });
+    Open(0);
+    PumpUntilIdle();
+    EXPECT_EQ(TakeLog(), "open a\nclose a\nopen a\nclose a\n");
+    EXPECT_FALSE(Buttons[1]->PopupOpen());
+    EXPECT_EQ(Panels[0]->Parent(), Form.Form);
+}
+
 // Presses the gripper and moves the pointer Distance pixels right of the press.
 TEST_F(ExplorerPopup, TearsOffByItsGripperPastTheThreshold) {
     const struct {

@@ -296,12 +296,15 @@ TEST_F(ExplorerButton, AMenuTakenAwayByOnMouseDownIsNotDroppedDown) {
     EXPECT_FALSE(b->MouseCapture());
 }
 
-// A right click brings up the button's context menu; the pointer leaves while it runs. What
-// the menu's OnPopup does to the button's PopupMenu does not keep the button hot afterwards.
-TEST_F(ExplorerButton, TheContextMenuLeavesTheButtonIdleWhenThePointerHasGone) {
-    const bool dropsTheMenu[] = {false, true};
-    for (bool drop : dropsTheMenu) {
-        SCOPED_TRACE(drop);
+// A right click brings up the button's context menu, with or without a left press held; the
+// pointer leaves while it runs. The press ends with the menu (its release clicks nothing), and
+// what the menu's OnPopup does to the button's PopupMenu does not keep the button hot.
+TEST_F(ExplorerButton, TheContextMenuEndsThePressAndLeavesTheButtonIdle) {
+    const struct {
+        bool LeftHeld, DropsTheMenu;
+    } cases[] = {{false, false}, {false, true}, {true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.LeftHeld << c.DropsTheMenu);
         TExplorerButton* b = Add(20, "b");
         TPopupMenu menu(nullptr);
         auto* item = new TMenuItem(&menu);
@@ -310,18 +313,23 @@ TEST_F(ExplorerButton, TheContextMenuLeavesTheButtonIdleWhenThePointerHasGone) {
         int shown = 0;
         menu.OnPopup = [&](TObject*) {
             ++shown;
-            if (drop) b->SetPopupMenu(nullptr);
+            if (c.DropsTheMenu) b->SetPopupMenu(nullptr);
         };
         b->SetPopupMenu(&menu);
         TModalScript script;
         script.Then([&] { InjectMouseMove(Form.Form->ClientToScreen(Point(290, 95))); });
         Move(At(b, 25));
+        if (c.LeftHeld) Press(true);
         InjectMouseButton(mbRight, true);
         InjectMouseButton(mbRight, false);
         PumpUntilIdle();
         EXPECT_EQ(shown, 1);
         EXPECT_EQ(StateOf(*b), "idle");
         EXPECT_FALSE(b->MouseCapture());
+        if (c.LeftHeld) {
+            Move(At(b, 25));
+            Press(false);
+        }
         EXPECT_EQ(TakeLog(), "");
         delete b;
     }
