@@ -80,6 +80,11 @@ void TExplorerPopup::GrowForGripper(bool Grow) {
     EnableAlign();
 }
 
+void TExplorerPopup::AdjustClientRect(TRect& Rect) {
+    TCustomPanel::AdjustClientRect(Rect);
+    if (FGrown) Rect.Top += ExplorerGripperHeight;
+}
+
 TPoint TExplorerPopup::DropDownPlace(TExplorerButton* Button) const {
     const TPoint top = Button->ClientToScreen(Point(0, 0));
     TPoint at = Point(top.X, top.Y + Button->Height());

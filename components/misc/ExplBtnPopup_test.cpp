@@ -238,6 +238,28 @@ TEST_F(ExplorerPopup, TwoButtonsMayShareAPanel) {
     EXPECT_EQ(Panels[0]->Parent(), Form.Form);
 }
 
+// A control aligned to the panel's top moves below the gripper while the panel is open, and
+// back when it closes.
+TEST_F(ExplorerPopup, AlignedControlsLeaveTheGripperFree) {
+    Inner[0]->SetAlign(alTop);
+    const int32_t closedTop = Inner[0]->Top();
+    TModalScript script;
+    int32_t openTop = -1;
+    script.Then([&] {
+        openTop = Inner[0]->Top();
+        PressGripperAndMove(30);
+    });
+    script.Then([&] { InjectMouseButton(mbLeft, false); });
+    Open(0);
+    PumpUntilIdle();
+    EXPECT_EQ(openTop, closedTop + ExplorerGripperHeight);
+    EXPECT_TRUE(Panels[0]->Undocked());
+    EXPECT_EQ(Inner[0]->Top(), closedTop);
+    Panels[0]->Close();
+    PumpUntilIdle();
+    EXPECT_EQ(Inner[0]->Top(), closedTop);
+}
+
 // Presses the gripper and moves the pointer Distance pixels right of the press.
 TEST_F(ExplorerPopup, TearsOffByItsGripperPastTheThreshold) {
     const struct {
