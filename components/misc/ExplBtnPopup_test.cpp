@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -386,6 +387,25 @@ TEST_F(ExplorerPopup, ItsHandlersMayFreeIt) {
         EXPECT_EQ(Buttons[0]->ExplorerPopup(), nullptr);
         EXPECT_EQ(GetCapture(), HWND(0));
     }
+}
+
+// Torn off and then freed: its floating window goes with it, activation changes reach
+// nothing of it, and its button no longer names it.
+TEST_F(ExplorerPopup, AFloatingPanelMayBeFreed) {
+    TModalScript script;
+    script.Then([&] { PressGripperAndMove(30); });
+    script.Then([&] { InjectMouseButton(mbLeft, false); });
+    Open(0);
+    PumpUntilIdle();
+    ASSERT_TRUE(Panels[0]->Undocked());
+    const std::weak_ptr<const void> floating = Panels[0]->FloatingForm()->LifeToken();
+    delete std::exchange(Panels[0], nullptr);
+    PumpUntilIdle();
+    EXPECT_TRUE(floating.expired());
+    ApplicationEvents().SetActive(false);
+    ApplicationEvents().SetActive(true);
+    EXPECT_EQ(Buttons[0]->ExplorerPopup(), nullptr);
+    EXPECT_EQ(TakeLog(), "open a\nundock a\n");
 }
 
 TEST_F(ExplorerPopup, TheOpenPanelShowsItsGripper) {
