@@ -256,10 +256,13 @@ void TExplorerPopup::FloatingMoved() {
 
 void TExplorerPopup::ApplicationActivated(bool Active) {
     if (FFloating == nullptr) return;
-    if (Active)
-        FFloating->Show();
-    else
+    if (!Active) {
         FFloating->Hide();
+        return;
+    }
+    FFloating->Show();
+    // Hiding took the mouse from a drag of the window, which goes on.
+    if (FFloating->FFollowing) SetCapture(FFloating->Handle());
 }
 
 void TExplorerPopup::Paint() {

@@ -408,6 +408,35 @@ TEST_F(ExplorerPopup, AFloatingPanelMayBeFreed) {
     EXPECT_EQ(TakeLog(), "open a\nundock a\n");
 }
 
+// The application loses and regains activation while the torn-off window is being dragged:
+// it hides and shows again, and the drag goes on to the release, wherever that comes.
+TEST_F(ExplorerPopup, ActivationFlappingDuringTheFloatingDragLeavesItShown) {
+    for (bool releasedWhileHidden : {false, true}) {
+        SCOPED_TRACE(releasedWhileHidden);
+        if (Panels[0]->Undocked()) Panels[0]->Close();
+        PumpUntilIdle();
+        ApplicationEvents().SetActive(true);
+        TModalScript script;
+        bool hidden = false;
+        script.Then([&] { PressGripperAndMove(30); });
+        script.Then([&] {
+            ApplicationEvents().SetActive(false);
+            hidden = !Panels[0]->FloatingForm()->Visible();
+            if (releasedWhileHidden) InjectMouseButton(mbLeft, false);
+            ApplicationEvents().SetActive(true);
+            MoveTo(Point(600, 400));
+        });
+        script.Then([&] { InjectMouseButton(mbLeft, false); });
+        Open(0);
+        PumpUntilIdle();
+        EXPECT_TRUE(hidden);
+        ASSERT_TRUE(Panels[0]->Undocked());
+        EXPECT_TRUE(Panels[0]->FloatingForm()->Visible());
+        EXPECT_EQ(Panels[0]->FloatingForm()->Left() > 400, !releasedWhileHidden);
+        EXPECT_EQ(GetCapture(), HWND(0));
+    }
+}
+
 TEST_F(ExplorerPopup, TheOpenPanelShowsItsGripper) {
     TModalScript script;
     script.Then([&] {
