@@ -12,6 +12,7 @@
 #include "components/misc/ExplBtnPopupForm.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/ui/applicationevents.h"
+#include "platform/ui/popupmenu.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/ui_testsupport.h"
@@ -259,6 +260,31 @@ TEST_F(ExplorerPopup, AlignedControlsLeaveTheGripperFree) {
     Panels[0]->Close();
     PumpUntilIdle();
     EXPECT_EQ(Inner[0]->Top(), closedTop);
+}
+
+// The panel is asked to open while the second button's drop-down menu runs: the menu ends,
+// the panel opens, and a click outside closes it; neither button is left pressed.
+TEST_F(ExplorerPopup, OpensWhileAMenuRuns) {
+    TPopupMenu menu(nullptr);
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption("Item");
+    menu.Items()->Add(item);
+    Buttons[1]->SetDropDownMenu(&menu);
+    TModalScript script;
+    bool opened = false;
+    script.Then([&] { PostMessage(Buttons[0]->Handle(), WM_EXPLORERPOPUP, 0, 0); });
+    script.Then([&] {
+        opened = OpenExplorerPopup() == Panels[0];
+        ClickAt(Form.Form->ClientToScreen(Point(250, 150)));
+    });
+    ClickAt(Middle(Buttons[1]));
+    PumpUntilIdle();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(OpenExplorerPopup(), nullptr);
+    EXPECT_EQ(TakeLog(), "open a\nclose a\n");
+    for (TExplorerButton* b : Buttons)
+        EXPECT_FALSE(b->Pressed() || b->ArrowPressed() || b->PopupOpen());
+    EXPECT_EQ(GetCapture(), HWND(0));
 }
 
 // Presses the gripper and moves the pointer Distance pixels right of the press.
