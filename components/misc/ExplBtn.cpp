@@ -297,6 +297,8 @@ void TExplorerButton::MouseDown(TMouseButton Button, TShiftState Shift, int32_t 
         const std::weak_ptr<const void> life = LifeToken();
         if (dropsDown && OnDropDownClick) OnDropDownClick(this);
         if (life.expired()) return;
+        // The handler ran a loop of its own (a modal form) that took the mouse and the release.
+        if (!MouseCapture()) EndPress();
         if (OpensPopup()) {
             PostMessage(Handle(), WM_EXPLORERPOPUP, 0, 0);
         } else if (OpensMenu()) {

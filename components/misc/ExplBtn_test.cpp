@@ -10,6 +10,7 @@
 #include "platform/core/filer.h"
 #include "platform/core/stream.h"
 #include "platform/ui/controlmessages.h"
+#include "platform/ui/form.h"
 #include "platform/ui/popupmenu.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/input.h"
@@ -333,6 +334,28 @@ TEST_F(ExplorerButton, TheContextMenuEndsThePressAndLeavesTheButtonIdle) {
         EXPECT_EQ(TakeLog(), "");
         delete b;
     }
+}
+
+// OnDropDownClick runs a modal dialog, and the press's release goes to the dialog: the press
+// is over when the dialog closes, and the next click elsewhere is a click.
+TEST_F(ExplorerButton, AModalDialogFromOnDropDownClickEndsThePress) {
+    TExplorerButton* b = Add(20, "b");
+    TExplorerButton* c = Add(120, "c");
+    b->SetDropDownStyle(ddsOffice);
+    TForm dialog(nullptr);
+    b->OnDropDownClick = [&](TObject*) {
+        Log.push_back("drop b");
+        dialog.ShowModal();
+    };
+    TModalScript script;
+    script.Then([&] { InjectMouseButton(mbLeft, false); });
+    script.Then([&] { dialog.SetModalResult(mrOk); });
+    Move(At(b, -3));
+    Press(true);
+    EXPECT_FALSE(b->Pressed() || b->ArrowPressed());
+    EXPECT_FALSE(b->MouseCapture());
+    Click(c);
+    EXPECT_EQ(TakeLog(), "drop b\nclick c\n");
 }
 
 TEST_F(ExplorerButton, AMenuAndAPanelExcludeEachOther) {
