@@ -39,7 +39,8 @@ TExplorerButton::TExplorerButton(TComponent* AOwner) : TCustomControl(AOwner) {
 
 TExplorerButton::~TExplorerButton() {
     FDestroying = true;
-    if (FExplorerPopup != nullptr) FExplorerPopup->ButtonGone(this);
+    // The open panel may have come from this button though it has let go of the panel since.
+    if (TExplorerPopup* open = OpenExplorerPopup()) open->ButtonGone(this);
 }
 
 void TExplorerButton::SetAlignment(TAlignment Value) {
@@ -66,7 +67,10 @@ void TExplorerButton::SetAllowAllUp(bool Value) {
 
 void TExplorerButton::SetGroupIndex(int32_t Value) {
     FGroupIndex = Value;
-    if (Value == 0) SetDown(false);
+    if (Value == 0)
+        SetDown(false);
+    else if (FDown)
+        ReleaseGroup();  // a group keeps one button down
 }
 
 void TExplorerButton::SetDown(bool Value) {
@@ -293,11 +297,14 @@ void TExplorerButton::MouseDown(TMouseButton Button, TShiftState Shift, int32_t 
         const std::weak_ptr<const void> life = LifeToken();
         if (dropsDown && OnDropDownClick) OnDropDownClick(this);
         if (life.expired()) return;
+        // The handler ran a loop of its own (a modal form) that took the mouse and the release.
+        if (!MouseCapture()) EndPress();
         if (OpensPopup()) {
             PostMessage(Handle(), WM_EXPLORERPOPUP, 0, 0);
         } else if (OpensMenu()) {
             TCustomControl::MouseDown(Button, Shift, X, Y);
-            if (!life.expired()) DropMenuDown();
+            // OnMouseDown may have taken the menu away: the press goes on as a plain one.
+            if (!life.expired() && OpensMenu()) DropMenuDown();
             return;
         }
     }
@@ -322,9 +329,11 @@ void TExplorerButton::EndPress() {
 
 void TExplorerButton::WMContextMenu(TMessage& Message) {
     const std::weak_ptr<const void> life = LifeToken();
+    // Asked before: the menu's own handlers may take it away from the button while it runs.
+    const bool hasMenu = PopupMenu() != nullptr;
     TCustomControl::WMContextMenu(Message);
     // The context menu, if any, has come and gone: what it left of a press goes too.
-    if (!life.expired() && PopupMenu() != nullptr) EndPress();
+    if (!life.expired() && hasMenu) EndPress();
 }
 
 void TExplorerButton::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {

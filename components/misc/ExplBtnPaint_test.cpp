@@ -127,6 +127,65 @@ TEST_F(ExplorerButtonLooks, ALongCaptionWrapsOrEndsInAnEllipsis) {
     EXPECT_TRUE(Looks("explorer-wrapped"));
 }
 
+// Sizes and captions no toolbar would have: each button paints, hot, disabled and pressed,
+// within its own bounds.
+TEST(ExplorerButtonExtremes, PaintsWhateverItsSizeBitmapsAndCaption) {
+    const struct {
+        int32_t Width, Height;
+        const char* Caption;
+        TSize Bitmap, NoFocus, Disabled;
+        TExplorerButtonButtonSize Size;
+        TExplorerButtonLayout Layout;
+    } cases[] = {
+        {1,
+         40,
+         "A very long caption that wraps word by word",
+         {16, 16},
+         {3, 5},
+         {40, 2},
+         bsCustom,
+         blBitmapTop},
+        {0, 0, "&&&", {1, 1}, {}, {}, bsCustom, blBitmapLeft},
+        {-5, -7, "&", {}, {2, 2}, {}, bsCustom, blBitmapRight},
+        {50, 40, "", {16384, 1}, {1, 1}, {1, 300}, bsCustom, blBitmapBottom},
+        {50, 40, "Wide", {16384, 2}, {}, {}, bsLarge, blBitmapLeft},
+        {12, 3, "&x\xE9&&", {1, 1}, {}, {}, bsSmall, blBitmapTop},
+    };
+    const auto picture = [](TSize Size, TColor Colour, TBitmap& B) {
+        B.SetSize(Size.cx, Size.cy);
+        if (B.Empty()) return;
+        B.Canvas().Brush().SetColor(Colour);
+        B.Canvas().FillRect(Rect(0, 0, Size.cx, Size.cy));
+        B.ScanLine(0)[0] = 0;  // a background pixel apart from the rest
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Width << "x" << c.Height << " " << c.Caption);
+        test::TShownForm form{Rect(10, 10, 200, 120)};
+        auto* b = form.Add<TExplorerButton>(form.Form, Rect(5, 5, 55, 45));
+        b->SetOptions(TExplorerButtonOptions{boMonoDisplay, boPopupMark, boShowBevel, boWordWrap});
+        TBitmap bitmap, noFocus, disabled;
+        picture(c.Bitmap, clRed, bitmap);
+        picture(c.NoFocus, clBlue, noFocus);
+        picture(c.Disabled, clGray, disabled);
+        b->SetBitmap(bitmap);
+        b->SetNoFocusBitmap(noFocus);
+        b->SetDisabledBitmap(disabled);
+        b->SetButtonSize(c.Size);
+        b->SetLayout(c.Layout);
+        b->SetCaption(c.Caption);
+        b->SetBounds(5, 5, c.Width, c.Height);
+        TBitmap shot;
+        for (int step = 0; step < 3; ++step) {
+            if (step == 1) InjectMouseMove(b->ClientToScreen(Point(0, 0)));
+            if (step == 2) b->SetEnabled(false);
+            PumpUntilIdle();
+            PictureOfControl(*b, shot);
+            EXPECT_EQ(shot.Width(), b->Width());
+            EXPECT_EQ(shot.Height(), b->Height());
+        }
+    }
+}
+
 // A red square the form paints under the button's top-left corner shows through only when the
 // button is transparent.
 TEST(ExplorerButtonBackground, ATransparentButtonShowsWhatItsParentPaintsUnderIt) {

@@ -80,6 +80,11 @@ void TExplorerPopup::GrowForGripper(bool Grow) {
     EnableAlign();
 }
 
+void TExplorerPopup::AdjustClientRect(TRect& Rect) {
+    TCustomPanel::AdjustClientRect(Rect);
+    if (FGrown) Rect.Top += ExplorerGripperHeight;
+}
+
 TPoint TExplorerPopup::DropDownPlace(TExplorerButton* Button) const {
     const TPoint top = Button->ClientToScreen(Point(0, 0));
     TPoint at = Point(top.X, top.Y + Button->Height());
@@ -91,13 +96,17 @@ TPoint TExplorerPopup::DropDownPlace(TExplorerButton* Button) const {
 
 void TExplorerPopup::DropDown(TExplorerButton* Button) {
     const std::weak_ptr<const void> life = LifeToken();
+    const std::weak_ptr<const void> buttonLife = Button->LifeToken();
+    // OnOpen and the OnClose of another open panel may free this panel or the button.
+    const auto gone = [&] { return life.expired() || buttonLife.expired(); };
     if (OnOpen) OnOpen(this);
-    if (life.expired() || DockedOpen()) return;
+    if (gone() || DockedOpen()) return;
     if (Undocked()) {
         FFloating->Show();
         return;
     }
     if (OpenPopup != nullptr) OpenPopup->Close();
+    if (gone() || DockedOpen()) return;
     FHomeParent = Parent();
     if (FHomeParent != nullptr) FreeNotification(FHomeParent);
     FHomeBounds = BoundsRect();
@@ -247,10 +256,13 @@ void TExplorerPopup::FloatingMoved() {
 
 void TExplorerPopup::ApplicationActivated(bool Active) {
     if (FFloating == nullptr) return;
-    if (Active)
-        FFloating->Show();
-    else
+    if (!Active) {
         FFloating->Hide();
+        return;
+    }
+    FFloating->Show();
+    // Hiding took the mouse from a drag of the window, which goes on.
+    if (FFloating->FFollowing) SetCapture(FFloating->Handle());
 }
 
 void TExplorerPopup::Paint() {

@@ -68,6 +68,8 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
     void WndProc(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Aligned controls keep clear of the gripper strip while it is added.
+    void AdjustClientRect(TRect& Rect) override;
 
 private:
     friend class TExplorerPopupForm;

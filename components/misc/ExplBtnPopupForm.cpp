@@ -38,6 +38,7 @@ void TExplorerPopupForm::FollowMouse() {
     const std::weak_ptr<const void> life = LifeToken();
     bool released = false;
     SetCapture(Handle());
+    FFollowing = true;
     RunModalLoop([&] { return released || life.expired() || FPopup == nullptr; },
                  [&](MSG& Msg) {
                      if (Msg.message == WM_LBUTTONUP) released = true;
@@ -48,7 +49,9 @@ void TExplorerPopupForm::FollowMouse() {
                      if (FPopup != nullptr) FPopup->FloatingMoved();
                      return true;
                  });
-    if (!life.expired() && GetCapture() == Handle()) ReleaseCapture();
+    if (life.expired()) return;
+    FFollowing = false;
+    if (GetCapture() == Handle()) ReleaseCapture();
 }
 
 void TExplorerPopupForm::WndProc(TMessage& Message) {

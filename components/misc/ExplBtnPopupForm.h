@@ -29,6 +29,7 @@ private:
     friend class TExplorerPopup;
 
     TExplorerPopup* FPopup;
+    bool FFollowing = false;  // FollowMouse runs
 };
 
 }  // namespace vex

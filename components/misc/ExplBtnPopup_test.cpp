@@ -2,16 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/misc/ExplBtn.h"
 #include "components/misc/ExplBtnPopupForm.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/ui/applicationevents.h"
+#include "platform/ui/popupmenu.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/ui_testsupport.h"
+#include "platform/win/capture.h"
 #include "platform/win/input.h"
 #include "platform/win/modaldriver.h"
 #include "platform/win/win_testsupport.h"
@@ -59,6 +64,13 @@ protected:
     }
     static TPoint Middle(TControl* Control) {
         return Control->ClientToScreen(Point(Control->Width() / 2, Control->Height() / 2));
+    }
+    // Presses the first panel's gripper and moves the pointer Distance pixels right.
+    void PressGripperAndMove(int32_t Distance) {
+        const TPoint grip = Panels[0]->ClientToScreen(Point(20, 5));
+        MoveTo(grip);
+        InjectMouseButton(mbLeft, true);
+        MoveTo(Point(grip.X + Distance, grip.Y));
     }
     // Clicks the button, which drops its panel down and runs it with the script.
     void Open(int Index) {
@@ -155,16 +167,44 @@ TEST_F(ExplorerPopup, AQuitClosesItAndStaysPostedForTheOuterLoop) {
     EXPECT_EQ(msg.wParam, 7u);
 }
 
+// The button is freed while the panel is open from it, keeping the panel, letting go of it or
+// taking another first: the panel closes later without it.
 TEST_F(ExplorerPopup, ItsButtonMayBeFreedWhileItIsOpen) {
-    TModalScript script;
-    script.Then([&] {
+    const std::function<void(TExplorerButton*)> before[] = {
+        [](TExplorerButton*) {},
+        [](TExplorerButton* B) { B->SetExplorerPopup(nullptr); },
+        [this](TExplorerButton* B) { B->SetExplorerPopup(Panels[1]); },
+    };
+    for (const auto& then : before) {
+        if (Buttons[0] == nullptr)
+            Buttons[0] = Form.Add<TExplorerButton>(Form.Form, Rect(10, 10, 60, 50));
+        Buttons[0]->SetExplorerPopup(Panels[0]);
+        TModalScript script;
+        script.Then([&] {
+            then(Buttons[0]);
+            delete Buttons[0];
+            Buttons[0] = nullptr;
+        });
+        script.Then([&] { ClickAt(Form.Form->ClientToScreen(Point(250, 150))); });
+        Open(0);
+        EXPECT_EQ(TakeLog(), "open a\nclose a\n");
+        EXPECT_EQ(OpenExplorerPopup(), nullptr);
+    }
+}
+
+// OnOpen frees the button the panel was to drop down from: it does not open.
+TEST_F(ExplorerPopup, DoesNotOpenWhenOnOpenFreesItsButton) {
+    Panels[0]->OnOpen = [this](TObject*) {
         delete Buttons[0];
         Buttons[0] = nullptr;
-    });
-    script.Then([&] { ClickAt(Form.Form->ClientToScreen(Point(250, 150))); });
+    };
+    TModalScript script;
     Open(0);
-    EXPECT_EQ(TakeLog(), "open a\nclose a\n");
+    EXPECT_EQ(Buttons[0], nullptr);
     EXPECT_EQ(OpenExplorerPopup(), nullptr);
+    EXPECT_EQ(Panels[0]->Host(), nullptr);
+    EXPECT_FALSE(Panels[0]->Visible());
+    EXPECT_EQ(TakeLog(), "");
 }
 
 TEST_F(ExplorerPopup, MovingToAnotherButtonOpensItsPanelInstead) {
@@ -179,6 +219,74 @@ TEST_F(ExplorerPopup, MovingToAnotherButtonOpensItsPanelInstead) {
     EXPECT_EQ(TakeLog(), "open a\nclose a\nopen b\nclose b\n");
 }
 
+// Both buttons drop down the first panel: moving from one to the other moves the panel under
+// the other, and only the button it is open from looks pressed.
+TEST_F(ExplorerPopup, TwoButtonsMayShareAPanel) {
+    Buttons[1]->SetExplorerPopup(Panels[0]);
+    TModalScript script;
+    script.Then([&] { MoveTo(Middle(Buttons[1])); });
+    script.Then([&] {
+        ASSERT_EQ(OpenExplorerPopup(), Panels[0]);
+        EXPECT_EQ(Panels[0]->Button(), Buttons[1]);
+        EXPECT_EQ(Panels[0]->Host()->Left(), Buttons[1]->ClientToScreen(Point(0, 0)).X);
+        EXPECT_FALSE(Buttons[0]->PopupOpen());
+        EXPECT_TRUE(Buttons[1]->PopupOpen());
+        ClickAt(Form.Form->ClientToScreen(Point(250, 150)));
+    });
+    Open(0);
+    PumpUntilIdle();
+    EXPECT_EQ(TakeLog(), "open a\nclose a\nopen a\nclose a\n");
+    EXPECT_FALSE(Buttons[1]->PopupOpen());
+    EXPECT_EQ(Panels[0]->Parent(), Form.Form);
+}
+
+// A control aligned to the panel's top moves below the gripper while the panel is open, and
+// back when it closes.
+TEST_F(ExplorerPopup, AlignedControlsLeaveTheGripperFree) {
+    Inner[0]->SetAlign(alTop);
+    const int32_t closedTop = Inner[0]->Top();
+    TModalScript script;
+    int32_t openTop = -1;
+    script.Then([&] {
+        openTop = Inner[0]->Top();
+        PressGripperAndMove(30);
+    });
+    script.Then([&] { InjectMouseButton(mbLeft, false); });
+    Open(0);
+    PumpUntilIdle();
+    EXPECT_EQ(openTop, closedTop + ExplorerGripperHeight);
+    EXPECT_TRUE(Panels[0]->Undocked());
+    EXPECT_EQ(Inner[0]->Top(), closedTop);
+    Panels[0]->Close();
+    PumpUntilIdle();
+    EXPECT_EQ(Inner[0]->Top(), closedTop);
+}
+
+// The panel is asked to open while the second button's drop-down menu runs: the menu ends,
+// the panel opens, and a click outside closes it; neither button is left pressed.
+TEST_F(ExplorerPopup, OpensWhileAMenuRuns) {
+    TPopupMenu menu(nullptr);
+    auto* item = new TMenuItem(&menu);
+    item->SetCaption("Item");
+    menu.Items()->Add(item);
+    Buttons[1]->SetDropDownMenu(&menu);
+    TModalScript script;
+    bool opened = false;
+    script.Then([&] { PostMessage(Buttons[0]->Handle(), WM_EXPLORERPOPUP, 0, 0); });
+    script.Then([&] {
+        opened = OpenExplorerPopup() == Panels[0];
+        ClickAt(Form.Form->ClientToScreen(Point(250, 150)));
+    });
+    ClickAt(Middle(Buttons[1]));
+    PumpUntilIdle();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(OpenExplorerPopup(), nullptr);
+    EXPECT_EQ(TakeLog(), "open a\nclose a\n");
+    for (TExplorerButton* b : Buttons)
+        EXPECT_FALSE(b->Pressed() || b->ArrowPressed() || b->PopupOpen());
+    EXPECT_EQ(GetCapture(), HWND(0));
+}
+
 // Presses the gripper and moves the pointer Distance pixels right of the press.
 TEST_F(ExplorerPopup, TearsOffByItsGripperPastTheThreshold) {
     const struct {
@@ -190,12 +298,7 @@ TEST_F(ExplorerPopup, TearsOffByItsGripperPastTheThreshold) {
         SCOPED_TRACE(testing::Message() << c.Undockable << " " << c.Distance);
         Panels[0]->SetUndockable(c.Undockable);
         TModalScript script;
-        script.Then([&] {
-            const TPoint grip = Panels[0]->ClientToScreen(Point(20, 5));
-            MoveTo(grip);
-            InjectMouseButton(mbLeft, true);
-            MoveTo(Point(grip.X + c.Distance, grip.Y));
-        });
+        script.Then([&] { PressGripperAndMove(c.Distance); });
         script.Then([&] {
             InjectMouseButton(mbLeft, false);
             if (!c.TornOff) Panels[0]->Close();
@@ -222,12 +325,7 @@ TEST_F(ExplorerPopup, TearsOffByItsGripperPastTheThreshold) {
 TEST_F(ExplorerPopup, AFloatingPanelDocksWhenBroughtBackAndHidesWhileInactive) {
     TModalScript script;
     TPoint tornAt;
-    script.Then([&] {
-        const TPoint grip = Panels[0]->ClientToScreen(Point(20, 5));
-        MoveTo(grip);
-        InjectMouseButton(mbLeft, true);
-        MoveTo(Point(grip.X + 30, grip.Y));
-    });
+    script.Then([&] { PressGripperAndMove(30); });
     script.Then([&] {
         ASSERT_TRUE(Panels[0]->Undocked());
         TExplorerPopupForm* f = Panels[0]->FloatingForm();
@@ -258,6 +356,111 @@ TEST_F(ExplorerPopup, AFloatingPanelDocksWhenBroughtBackAndHidesWhileInactive) {
     EXPECT_FALSE(Panels[0]->Undocked());
     EXPECT_FALSE(Panels[0]->Visible());
     EXPECT_EQ(TakeLog(), "close a\n");
+}
+
+// A quit while the torn-off window follows the pointer ends the drag, lets the mouse go and
+// stays posted; the window stays where it got to.
+TEST_F(ExplorerPopup, AQuitEndsTheFloatingDragAndStaysPosted) {
+    TModalScript script;
+    script.Then([&] { PressGripperAndMove(30); });
+    script.Then([] { PostQuitMessage(3); });
+    Open(0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(msg, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+    ASSERT_TRUE(Panels[0]->Undocked());
+    EXPECT_EQ(GetCapture(), HWND(0));
+    EXPECT_EQ(TakeLog(), "open a\nundock a\n");
+    Panels[0]->Close();
+    PumpUntilIdle();
+    EXPECT_EQ(TakeLog(), "close a\n");
+}
+
+// Handlers free the panel while it is open or being torn off: its button comes back up and
+// nothing of the panel is left open.
+TEST_F(ExplorerPopup, ItsHandlersMayFreeIt) {
+    // The handler dies with the panel: nothing of it is touched after the delete.
+    const auto freePanel = [this](TObject*) { delete std::exchange(Panels[0], nullptr); };
+    const struct {
+        const char* Name;
+        bool TearOff;
+    } cases[] = {{"undock", true}, {"inner click", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (Panels[0] == nullptr) {
+            Panels[0] = Form.Add<TExplorerPopup>(Form.Form, Rect(0, 60, 120, 120));
+            Panels[0]->Hide();
+            Inner[0] = Form.Add<TExplorerButton>(Panels[0], Rect(5, 5, 55, 45));
+            Buttons[0]->SetExplorerPopup(Panels[0]);
+        }
+        if (c.TearOff)
+            Panels[0]->OnUndock = freePanel;
+        else
+            Inner[0]->OnClick = freePanel;
+        TModalScript script;
+        script.Then([&] {
+            const TPoint at = Panels[0]->ClientToScreen(c.TearOff ? Point(20, 5) : Point(30, 25));
+            MoveTo(at);
+            InjectMouseButton(mbLeft, true);
+            if (c.TearOff) MoveTo(Point(at.X + 30, at.Y));
+            InjectMouseButton(mbLeft, false);
+        });
+        Open(0);
+        PumpUntilIdle();
+        EXPECT_EQ(Panels[0], nullptr);
+        EXPECT_EQ(OpenExplorerPopup(), nullptr);
+        EXPECT_FALSE(Buttons[0]->PopupOpen());
+        EXPECT_EQ(Buttons[0]->ExplorerPopup(), nullptr);
+        EXPECT_EQ(GetCapture(), HWND(0));
+    }
+}
+
+// Torn off and then freed: its floating window goes with it, activation changes reach
+// nothing of it, and its button no longer names it.
+TEST_F(ExplorerPopup, AFloatingPanelMayBeFreed) {
+    TModalScript script;
+    script.Then([&] { PressGripperAndMove(30); });
+    script.Then([&] { InjectMouseButton(mbLeft, false); });
+    Open(0);
+    PumpUntilIdle();
+    ASSERT_TRUE(Panels[0]->Undocked());
+    const std::weak_ptr<const void> floating = Panels[0]->FloatingForm()->LifeToken();
+    delete std::exchange(Panels[0], nullptr);
+    PumpUntilIdle();
+    EXPECT_TRUE(floating.expired());
+    ApplicationEvents().SetActive(false);
+    ApplicationEvents().SetActive(true);
+    EXPECT_EQ(Buttons[0]->ExplorerPopup(), nullptr);
+    EXPECT_EQ(TakeLog(), "open a\nundock a\n");
+}
+
+// The application loses and regains activation while the torn-off window is being dragged:
+// it hides and shows again, and the drag goes on to the release, wherever that comes.
+TEST_F(ExplorerPopup, ActivationFlappingDuringTheFloatingDragLeavesItShown) {
+    for (bool releasedWhileHidden : {false, true}) {
+        SCOPED_TRACE(releasedWhileHidden);
+        if (Panels[0]->Undocked()) Panels[0]->Close();
+        PumpUntilIdle();
+        ApplicationEvents().SetActive(true);
+        TModalScript script;
+        bool hidden = false;
+        script.Then([&] { PressGripperAndMove(30); });
+        script.Then([&] {
+            ApplicationEvents().SetActive(false);
+            hidden = !Panels[0]->FloatingForm()->Visible();
+            if (releasedWhileHidden) InjectMouseButton(mbLeft, false);
+            ApplicationEvents().SetActive(true);
+            MoveTo(Point(600, 400));
+        });
+        script.Then([&] { InjectMouseButton(mbLeft, false); });
+        Open(0);
+        PumpUntilIdle();
+        EXPECT_TRUE(hidden);
+        ASSERT_TRUE(Panels[0]->Undocked());
+        EXPECT_TRUE(Panels[0]->FloatingForm()->Visible());
+        EXPECT_EQ(Panels[0]->FloatingForm()->Left() > 400, !releasedWhileHidden);
+        EXPECT_EQ(GetCapture(), HWND(0));
+    }
 }
 
 TEST_F(ExplorerPopup, TheOpenPanelShowsItsGripper) {

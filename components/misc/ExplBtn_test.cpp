@@ -10,6 +10,7 @@
 #include "platform/core/filer.h"
 #include "platform/core/stream.h"
 #include "platform/ui/controlmessages.h"
+#include "platform/ui/form.h"
 #include "platform/ui/popupmenu.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/input.h"
@@ -152,6 +153,19 @@ TEST_F(ExplorerButton, DownNeedsAGroupAndReleasesTheRestOfIt) {
     EXPECT_FALSE(b->Down());
 }
 
+// A Down button that joins another group is that group's one Down button.
+TEST_F(ExplorerButton, ADownButtonJoiningAGroupReleasesTheOneDownThere) {
+    TExplorerButton* a = Add(10, "a");
+    TExplorerButton* b = Add(70, "b");
+    a->SetGroupIndex(1);
+    a->SetDown(true);
+    b->SetGroupIndex(2);
+    b->SetDown(true);
+    a->SetGroupIndex(2);
+    EXPECT_TRUE(a->Down());
+    EXPECT_FALSE(b->Down());
+}
+
 TEST_F(ExplorerButton, AnIconOnlyButtonShowsItsCaptionAsAHint) {
     TExplorerButton* b = Add(10, "b");
     b->SetCaption("&Settings && Stats");
@@ -203,6 +217,32 @@ TEST_F(ExplorerButton, ItsAcceleratorClicksItWhileItIsEnabled) {
     EXPECT_EQ(TakeLog(), "");
 }
 
+// "&&" is a plain "&"; the letter after a single "&" is the accelerator, in either case and
+// for the letters of Windows-1252 too.
+TEST_F(ExplorerButton, AcceleratorsSkipDoubledAmpersands) {
+    const struct {
+        const char* Caption;
+        uint16_t Key;
+        bool Clicks;
+    } cases[] = {
+        {"&Settings && Stats", 's', true},
+        {"&Settings && Stats", '&', false},
+        {"Fish && &Chips", 'C', true},
+        {"Fish && Chips", 'c', false},
+        {"&&", '&', false},
+        {"&", '&', false},
+        {"&\xC9quipe", 0xE9, true},
+        {"&\xE9t\xE9", 0xC9, true},
+    };
+    TExplorerButton* b = Add(10, "b");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Caption << " " << c.Key);
+        b->SetCaption(c.Caption);
+        EXPECT_EQ(Form.Form->Perform(CM_DIALOGCHAR, c.Key, 0) != 0, c.Clicks);
+        EXPECT_EQ(TakeLog(), c.Clicks ? "click b\n" : "");
+    }
+}
+
 // Where the press lands (X from the left, negative from the right) and what it does with a
 // drop-down menu: the events, and whether the menu opened under the button.
 TEST_F(ExplorerButton, ADropDownMenuOpensUnderTheButtonAndEndsThePress) {
@@ -242,6 +282,82 @@ TEST_F(ExplorerButton, ADropDownMenuOpensUnderTheButtonAndEndsThePress) {
     }
 }
 
+// The press's own OnMouseDown takes the menu away: the press goes on as a plain one.
+TEST_F(ExplorerButton, AMenuTakenAwayByOnMouseDownIsNotDroppedDown) {
+    TExplorerButton* b = Add(20, "b");
+    TPopupMenu menu(nullptr);
+    b->SetDropDownMenu(&menu);
+    b->OnMouseDown = [b](TObject*, TMouseButton, TShiftState, int32_t, int32_t) {
+        b->SetDropDownMenu(nullptr);
+    };
+    TModalScript script;
+    Click(b);
+    EXPECT_EQ(TakeLog(), "drop b\nclick b\n");
+    EXPECT_EQ(StateOf(*b), "hot");
+    EXPECT_FALSE(b->MouseCapture());
+}
+
+// A right click brings up the button's context menu, with or without a left press held; the
+// pointer leaves while it runs. The press ends with the menu (its release clicks nothing), and
+// what the menu's OnPopup does to the button's PopupMenu does not keep the button hot.
+TEST_F(ExplorerButton, TheContextMenuEndsThePressAndLeavesTheButtonIdle) {
+    const struct {
+        bool LeftHeld, DropsTheMenu;
+    } cases[] = {{false, false}, {false, true}, {true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.LeftHeld << c.DropsTheMenu);
+        TExplorerButton* b = Add(20, "b");
+        TPopupMenu menu(nullptr);
+        auto* item = new TMenuItem(&menu);
+        item->SetCaption("Item");
+        menu.Items()->Add(item);
+        int shown = 0;
+        menu.OnPopup = [&](TObject*) {
+            ++shown;
+            if (c.DropsTheMenu) b->SetPopupMenu(nullptr);
+        };
+        b->SetPopupMenu(&menu);
+        TModalScript script;
+        script.Then([&] { InjectMouseMove(Form.Form->ClientToScreen(Point(290, 95))); });
+        Move(At(b, 25));
+        if (c.LeftHeld) Press(true);
+        InjectMouseButton(mbRight, true);
+        InjectMouseButton(mbRight, false);
+        PumpUntilIdle();
+        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(StateOf(*b), "idle");
+        EXPECT_FALSE(b->MouseCapture());
+        if (c.LeftHeld) {
+            Move(At(b, 25));
+            Press(false);
+        }
+        EXPECT_EQ(TakeLog(), "");
+        delete b;
+    }
+}
+
+// OnDropDownClick runs a modal dialog, and the press's release goes to the dialog: the press
+// is over when the dialog closes, and the next click elsewhere is a click.
+TEST_F(ExplorerButton, AModalDialogFromOnDropDownClickEndsThePress) {
+    TExplorerButton* b = Add(20, "b");
+    TExplorerButton* c = Add(120, "c");
+    b->SetDropDownStyle(ddsOffice);
+    TForm dialog(nullptr);
+    b->OnDropDownClick = [&](TObject*) {
+        Log.push_back("drop b");
+        dialog.ShowModal();
+    };
+    TModalScript script;
+    script.Then([&] { InjectMouseButton(mbLeft, false); });
+    script.Then([&] { dialog.SetModalResult(mrOk); });
+    Move(At(b, -3));
+    Press(true);
+    EXPECT_FALSE(b->Pressed() || b->ArrowPressed());
+    EXPECT_FALSE(b->MouseCapture());
+    Click(c);
+    EXPECT_EQ(TakeLog(), "drop b\nclick c\n");
+}
+
 TEST_F(ExplorerButton, AMenuAndAPanelExcludeEachOther) {
     TExplorerButton* b = Add(20, "b");
     TPopupMenu menu(nullptr);
@@ -265,20 +381,63 @@ TEST_F(ExplorerButton, DisablingEndsAPress) {
     EXPECT_EQ(TakeLog(), "");
 }
 
-TEST_F(ExplorerButton, KeepsItsDimmedBitmapWithTheForm) {
-    TExplorerButton* b = Add(10, "b");
-    TBitmap picture;
-    picture.SetSize(4, 2);
-    picture.ScanLine(1)[2] = 0x102030;
-    b->SetBitmap(picture);
+// Writes From's form properties and reads them into Into, as a form file would.
+void StoreAndLoad(TPersistent& From, TPersistent& Into) {
     TStringStream stored;
-    TWriter(stored).WriteProperties(*b);
-    TExplorerButton copy(nullptr);
+    TWriter(stored).WriteProperties(From);
     stored.Seek(0, soFromBeginning);
-    TReader(stored).ReadProperties(copy);
+    TReader(stored).ReadProperties(Into);
+}
+
+// A button with a Width by Height picture, black but for one dark pixel at Dark, which its
+// dimmed bitmap shows in clBtnShadow.
+TExplorerButton* WithPicture(TExplorerButton* B, int32_t Width, int32_t Height, TPoint Dark) {
+    TBitmap picture;
+    picture.SetSize(Width, Height);
+    picture.ScanLine(Dark.Y)[Dark.X] = 0x102030;
+    B->SetBitmap(picture);
+    return B;
+}
+
+TEST_F(ExplorerButton, KeepsItsDimmedBitmapWithTheForm) {
+    TExplorerButton* b = WithPicture(Add(10, "b"), 4, 2, Point(2, 1));
+    TExplorerButton copy(nullptr);
+    StoreAndLoad(*b, copy);
     ASSERT_EQ(copy.DimmedBitmap().Width(), 4);
     EXPECT_EQ(copy.DimmedBitmap().ScanLine(1)[2] & 0xFFFFFF, ColorToPixel(clBtnShadow));
     EXPECT_EQ(copy.DimmedBitmap().ScanLine(0)[0] & 0xFFFFFF, 0xFFFFFFu);
+}
+
+// A dimmed bitmap wide enough that its picture takes the long string form of the stream.
+TEST_F(ExplorerButton, KeepsAWideDimmedBitmapWithTheForm) {
+    TExplorerButton* b = Add(10, "b");
+    TBitmap picture;
+    picture.SetSize(16384, 1);
+    for (int32_t x = 1; x < 16384; ++x)
+        picture.ScanLine(0)[x] = static_cast<uint32_t>(x * 2654435761u) & 0xFFFFFF;
+    b->SetBitmap(picture);
+    TExplorerButton copy(nullptr);
+    StoreAndLoad(*b, copy);
+    ASSERT_EQ(copy.DimmedBitmap().Width(), 16384);
+    for (int32_t x : {0, 1, 5000, 16383})
+        EXPECT_EQ(copy.DimmedBitmap().ScanLine(0)[x], b->DimmedBitmap().ScanLine(0)[x]) << x;
+}
+
+// Stands for a form file whose "IBitmap" is no picture.
+class TBrokenDimmedBitmap : public TPersistent {
+public:
+    void DefineProperties(TFiler& Filer) override {
+        Filer.DefineProperty(
+            "IBitmap", nullptr, [](TWriter& Writer) { Writer.WriteString("not a picture"); }, true);
+    }
+};
+
+TEST_F(ExplorerButton, ABrokenDimmedBitmapFailsToLoadAndKeepsTheOldOne) {
+    TExplorerButton* b = WithPicture(Add(10, "b"), 3, 3, Point(1, 1));
+    TBrokenDimmedBitmap broken;
+    EXPECT_ANY_THROW(StoreAndLoad(broken, *b));
+    ASSERT_EQ(b->DimmedBitmap().Width(), 3);
+    EXPECT_EQ(b->DimmedBitmap().ScanLine(1)[1] & 0xFFFFFF, ColorToPixel(clBtnShadow));
 }
 
 }  // namespace
