@@ -73,19 +73,23 @@ void TCustomListBox::DrawItem(int32_t Index, TRect Rect, TOwnerDrawState State) 
 
 void TCustomListBox::DrawTabbedText(const TRect& Rect, const std::string& Text) {
     // Stops count from the row's left edge, as the text's margin does not. The row is filled
-    // already: each part puts only its own cells.
+    // already, in the colour of its state: each part puts only its glyphs, in the row's text
+    // colour.
+    const TBrushStyle fill = FCanvas.Brush().Style();
+    FCanvas.Brush().SetStyle(bsClear);
     int32_t x = 0;
     size_t from = 0;
     for (;;) {
         const size_t tab = Text.find('\t', from);
         const std::string part = Text.substr(from, tab == std::string::npos ? tab : tab - from);
-        FCanvas.ExtTextOut(Rect.Left + 2 + x, Rect.Top, ETO_CLIPPED, &Rect, part);
-        if (tab == std::string::npos) return;
+        FCanvas.TextRect(Rect, Rect.Left + 2 + x, Rect.Top, part);
+        if (tab == std::string::npos) break;
         x = NextTabStop(x + FCanvas.TextWidth(part));
         // What lies past the row's end is out of sight.
-        if (x >= Rect.Right - Rect.Left) return;
+        if (x >= Rect.Right - Rect.Left) break;
         from = tab + 1;
     }
+    FCanvas.Brush().SetStyle(fill);
 }
 
 }  // namespace vex

@@ -83,6 +83,7 @@ TEST(ListBoxPicture, OwnerDrawnRowsAndColumnsOnTabStops) {
     auto* tabbed = t.List<TTabbedListBox>("");
     tabbed->SetTabWidth(20);  // 20 dialog units: 30 pixels of 6-pixel characters
     tabbed->Items().SetText("a\tbb\tc\nlonger\tx\nno tab\n\t\tz\n");
+    tabbed->SetItemIndex(1);  // a chosen row's parts in its colours, on its colour
     EXPECT_TRUE(t.Matches(*tabbed, "listbox_tabstops"));
 }
 
