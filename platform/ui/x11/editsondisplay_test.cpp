@@ -78,6 +78,7 @@ const std::vector<TStep>& Script() {
         {TStep::Press, "", Letters("ab")},
         {TStep::Press, "", {{"", "Return", VK_RETURN}}},
         {TStep::Press, "", Letters("cd")},
+        {TStep::Press, "", {{"", "period", VK_OEM_PERIOD}, {"", "comma", VK_OEM_COMMA}}},
     };
     return script;
 }
@@ -245,7 +246,7 @@ TEST_F(EditsOnDisplay, TypingSelectingAndTheClipboardDoTheSameAsInjectedInput) {
     const std::vector<std::string> injected = RunInjected(copiedInjected);
     ASSERT_EQ(injected.size(), Script().size());
     EXPECT_EQ(copiedInjected, "lo");
-    EXPECT_EQ(injected.back(), "from xcliphello|10+0|ab\r\ncd|memo");
+    EXPECT_EQ(injected.back(), "from xcliphello|10+0|ab\r\ncd.,|memo");
     std::string copiedTyped;
     const std::vector<std::string> typed = RunTyped(injected, copiedTyped);
     EXPECT_EQ(typed, injected);
