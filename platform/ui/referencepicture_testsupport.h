@@ -21,7 +21,7 @@
 
 namespace vex::test {
 
-inline TPixelImage PixelsOf(const TBitmap& Picture) {
+inline TPixelImage ImageOf(const TBitmap& Picture) {
     std::vector<uint32_t> pixels;
     pixels.reserve(static_cast<size_t>(Picture.Width()) * static_cast<size_t>(Picture.Height()));
     for (int32_t y = 0; y < Picture.Height(); ++y)
@@ -35,7 +35,7 @@ inline ::testing::AssertionResult MatchesReferencePicture(const TBitmap& Picture
                                                           const std::string& Folder,
                                                           const std::string& Name) {
     const std::string reference = Folder + "/" + Name + ".png";
-    const TPixelImage drawn = PixelsOf(Picture);
+    const TPixelImage drawn = ImageOf(Picture);
     const char* update = std::getenv("VEX_UPDATE_PICTURES");
     if (update && std::string(update) == "1") {
         WriteFileAtomic(reference, EncodePng(drawn));
