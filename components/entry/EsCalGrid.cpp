@@ -25,7 +25,8 @@ std::optional<TDateTime> DateOf(int32_t Year, int32_t Month, int32_t Day) {
 TEsDayGrid BuildDayGrid(uint16_t Year, uint16_t Month, TEsDayType WeekStarts) {
     TEsDayGrid grid;
     const int32_t firstWeekday = DayOfWeek(EncodeDate(Year, Month, 1)) - 1;
-    int32_t first = firstWeekday - WeekStarts + 1;
+    // A week start read from outside the enumeration still counts round the week.
+    int32_t first = firstWeekday - WeekStarts % 7 + 1;
     if (first < 1) first += 7;
     grid.FirstIndex = static_cast<uint8_t>(first);
     grid.LastIndex = static_cast<uint8_t>(MonthDays(Year, Month) + first - 1);

@@ -67,6 +67,18 @@ TEST(EsCalGrid, TheMonthMenuListsSevenMonthsAroundTheCurrentOne) {
     }
 }
 
+TEST(EsCalGrid, AWeekStartBeyondSaturdayCountsRoundTheWeek) {
+    // September 2024 begins on a Sunday, the farthest from a late week start.
+    for (int32_t start : {7, 9, 13, 255}) {
+        SCOPED_TRACE(start);
+        const TEsDayGrid grid = BuildDayGrid(2024, 9, static_cast<TEsDayType>(start));
+        const TEsDayGrid same = BuildDayGrid(2024, 9, static_cast<TEsDayType>(start % 7));
+        EXPECT_EQ(grid.FirstIndex, same.FirstIndex);
+        EXPECT_EQ(grid.LastIndex, same.LastIndex);
+        EXPECT_EQ(grid.Days, same.Days);
+    }
+}
+
 TEST(EsCalColors, ASchemeSetsAllSixColoursAndOneColourMakesThemCustom) {
     TEsCalColors colors;
     int changes = 0;
