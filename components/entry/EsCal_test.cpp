@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/entry/escal_testsupport.h"
@@ -114,6 +115,13 @@ TEST_F(EsCalendar, AHandlerThatThrowsDoesNotLeaveTheKeyboardFlagSet) {
     EXPECT_THROW(Cal->Perform(WM_KEYDOWN, key, 0), Exception);
     EXPECT_FALSE(Cal->KeyboardChange());
     EXPECT_EQ(Shown(), "2024-03-11");
+}
+
+TEST_F(EsCalendar, AHandlerMayFreeTheCalendarItIsToldOf) {
+    Cal->OnChange = [this](TObject*, TDateTime) { delete std::exchange(Cal, nullptr); };
+    Cal->SetFocus();
+    test::TypeKey(VK_RIGHT);
+    EXPECT_EQ(Cal, nullptr);
 }
 
 TEST_F(EsCalendar, SettingTheDateNeverTellsAndAnEqualDateChangesNothing) {
