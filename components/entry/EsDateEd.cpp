@@ -93,8 +93,11 @@ void TEsCustomDateEdit::KeyPress(char& Key) {
     if (life.expired()) return;
     // At the first or last day there is, the date stays.
     const std::optional<TDateTime> moved = StepDays(FDate != 0 ? FDate : ::vex::Date(), step);
-    if (moved) SetDate(*moved);
-    SetModified(true);
+    // OnSetDate may free the edit; setting the date marks it modified.
+    if (moved)
+        SetDate(*moved);
+    else
+        SetModified(true);
 }
 
 }  // namespace vex

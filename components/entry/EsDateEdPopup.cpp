@@ -102,9 +102,10 @@ void TEsCustomDateEdit::CloseAt(int32_t Caret) {
 }
 
 void TEsCustomDateEdit::CalendarChange(TObject*, TDateTime Value) {
+    const std::weak_ptr<const void> life = LifeToken();
     SetDate(Value);
     // A move by the keys leaves the calendar open; a day chosen closes it.
-    if (FCalendar->KeyboardChange()) return;
+    if (life.expired() || FCalendar->KeyboardChange()) return;
     CloseAt(static_cast<int32_t>(Text().size()));
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/entry/EsUtil.h"
@@ -149,6 +150,19 @@ TEST_F(EsDateEdit, PlusAndMinusStepADay) {
     Edit->SetText("");
     test::TypeKey(VK_ADD, '+');
     EXPECT_EQ(Edit->Text(), "+");
+}
+
+TEST_F(EsDateEdit, AHandlerMayFreeTheEditItIsToldOfByAKeyOrTheCalendar) {
+    Edit->OnSetDate = [this](TObject*) { delete std::exchange(Edit, nullptr); };
+    test::TypeKey(VK_ADD, '+');
+    EXPECT_EQ(Edit, nullptr);
+
+    Other->SetFocus();
+    Other->PopupOpen();
+    test::PumpUntilIdle();
+    Other->OnSetDate = [this](TObject*) { delete std::exchange(Other, nullptr); };
+    test::TypeKey(VK_RIGHT);
+    EXPECT_EQ(Other, nullptr);
 }
 
 TEST_F(EsDateEdit, TheTodayTextIsTypedAsATextAndTheLetterTIsNoDate) {
