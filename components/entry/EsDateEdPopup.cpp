@@ -23,17 +23,19 @@ void TEsCustomDateEdit::PopupOpen() {
     }
     if (life.expired()) return;
     if (FCalendar == nullptr) MakeCalendar();
+    // Opened again while down, what the first opening saved is kept for the closing.
+    const bool down = FCalendar->Visible();
     TWinControl* parent = Parent();
     if (parent == nullptr) parent = GetParentForm(this);
     FCalendar->SetParent(parent);
-    if (auto* form = dynamic_cast<TCustomForm*>(parent)) {
+    if (auto* form = dynamic_cast<TCustomForm*>(parent); form != nullptr && !down) {
         FSavedAutoScroll = form->AutoScroll();
         form->SetAutoScroll(false);
     }
     FCalendar->SetColors(FPopupCalColors);
     PlaceCalendar();
     FCalendar->SetDate(Text().empty() ? ::vex::Date() : FDate);
-    FSavedCursor = Cursor();
+    if (!down) FSavedCursor = Cursor();
     SetCursor(crArrow);
     FCalendar->Show();
     FCalendar->SetFocus();

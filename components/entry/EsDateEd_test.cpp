@@ -265,6 +265,16 @@ TEST_F(EsDateEdit, ABadTextOpensNoCalendarAndLeavingStillTellsExit) {
     EXPECT_EQ(Log, std::vector<std::string>{"exit"});
 }
 
+TEST_F(EsDateEdit, OpeningTwiceStillGivesBackTheFormsScrollingAndTheEditsCursor) {
+    Form.Form->SetAutoScroll(true);
+    Edit->SetCursor(crIBeam);
+    Edit->PopupOpen();
+    Edit->PopupOpen();
+    Edit->PopupClose(nullptr);
+    EXPECT_TRUE(Form.Form->AutoScroll());
+    EXPECT_EQ(Edit->Cursor(), crIBeam);
+}
+
 TEST_F(EsDateEdit, TheCalendarOpensAboveNearTheBottomAndEndsBeforeTheRightEdge) {
     TRect saved;
     SystemParametersInfo(SPI_GETWORKAREA, 0, &saved, 0);
