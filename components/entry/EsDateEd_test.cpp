@@ -275,6 +275,22 @@ TEST_F(EsDateEdit, OpeningTwiceStillGivesBackTheFormsScrollingAndTheEditsCursor)
     EXPECT_EQ(Edit->Cursor(), crIBeam);
 }
 
+TEST_F(EsDateEdit, TheEditOrItsFormMayBeFreedWhileTheCalendarIsDown) {
+    Edit->PopupOpen();
+    test::PumpUntilIdle();
+    delete std::exchange(Edit, nullptr);
+    test::PumpUntilIdle();
+    {
+        test::TShownForm another(Rect(40, 40, 300, 300));
+        auto* edit = another.Add<TEsDateEdit>(another.Form, Rect(20, 20, 140, 44));
+        edit->SetFocus();
+        edit->PopupOpen();
+        test::PumpUntilIdle();
+        ASSERT_TRUE(edit->Calendar()->Visible());
+    }
+    test::PumpUntilIdle();
+}
+
 TEST_F(EsDateEdit, TheCalendarOpensAboveNearTheBottomAndEndsBeforeTheRightEdge) {
     TRect saved;
     SystemParametersInfo(SPI_GETWORKAREA, 0, &saved, 0);
