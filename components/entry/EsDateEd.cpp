@@ -51,6 +51,16 @@ void TEsCustomDateEdit::SetPopupCalFont(const TFont* Value) {
 
 void TEsCustomDateEdit::TextToDate(std::string Text) {
     if (OnGetDate) OnGetDate(this, Text);
+    // The text shown for the date stands for it: read again, a year shown with two digits
+    // would fall in another century.
+    if (FDate != 0) {
+        std::string shown;
+        DateToText(shown, FDate);
+        if (Text == shown) {
+            SetText(shown);
+            return;
+        }
+    }
     const TDateTime date = EsTextToDate(Text, FRules, ::vex::Date());
     FDate = date;
     std::string shown;

@@ -115,6 +115,19 @@ TEST_F(EsDateEdit, SettingTheDateShowsItAndTellsEvenWhenItIsNone) {
     EXPECT_TRUE(Edit->Modified());
 }
 
+TEST_F(EsDateEdit, ADateOfAnotherCenturyShownWithTwoDigitsReadsBackUnchanged) {
+    for (const char* date : {"1950-01-02", "0001-01-01", "9999-12-31"}) {
+        SCOPED_TRACE(date);
+        Edit->SetDate(test::IsoDate(date));
+        EXPECT_EQ(Shown(), date);
+        Edit->PopupOpen();
+        EXPECT_EQ(test::IsoText(Edit->Calendar()->Date()), date);
+        Edit->PopupClose(nullptr);
+    }
+    Edit->SetText("1/2/50");
+    EXPECT_EQ(Shown(), "2050-01-02") << "typed, a short year is of this century";
+}
+
 TEST_F(EsDateEdit, LeavingWithABadTextKeepsTheFocusAndTellsNoExit) {
     Edit->SetText("31.2");
     EXPECT_THROW(Other->SetFocus(), EEsError);
