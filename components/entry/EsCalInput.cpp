@@ -17,15 +17,7 @@ const char* TEsCustomCalendar::ButtonGlyph(TEsCalButton Button) {
 void TEsCustomCalendar::MoveByKeys(std::optional<TDateTime> Target) {
     if (!Target || *Target == FDate) return;
     SetDate(*Target);
-    // The handler may free the calendar.
-    struct TFlag {
-        bool& Flag;
-        std::weak_ptr<const void> Life;
-        ~TFlag() {
-            if (!Life.expired()) Flag = false;
-        }
-    } flag{FKeyboardChange, LifeToken()};
-    FKeyboardChange = true;
+    const TRaisedFlag keyboard = Raise(FKeyboardChange);
     DoChange(FDate);
 }
 

@@ -246,6 +246,15 @@ TEST_F(EsCalendar, TheMonthMenuOnTheTitleChoosesAMonthAroundTheCurrentOneSilentl
 }
 
 // The calendar as it shows, against its reviewed pictures.
+TEST_F(EsCalendar, TheCalendarMayBeFreedWhileItsMonthMenuIsUp) {
+    const test::TFixedMenuFont menuFont;
+    const TRect title = Cal->Cell(0, 3);
+    TModalScript script;
+    script.Then([&] { delete std::exchange(Cal, nullptr); });
+    Click(Point((title.Left + title.Right) / 2, (title.Top + title.Bottom) / 2), mbRight);
+    EXPECT_EQ(Cal, nullptr);
+}
+
 TEST_F(EsCalendar, PicturesInEachSchemeAndState) {
     struct TCase {
         const char* Name;
