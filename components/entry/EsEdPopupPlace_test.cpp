@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace vex {
 namespace {
 
@@ -30,6 +32,11 @@ TEST(EsEdPopupPlace, TheDropDownOpensBelowOrAboveAndStaysOnTheWorkArea) {
         EXPECT_EQ(at.X, c.At.X);
         EXPECT_EQ(at.Y, c.At.Y);
     }
+    // A drop-down as large as the numbers go opens at the work area's corner.
+    const TPoint huge =
+        PlacePopup(Point(100, 100), 24, INT32_MAX, INT32_MAX, Rect(5, 5, 1000, 1000));
+    EXPECT_EQ(huge.X, 5);
+    EXPECT_EQ(huge.Y, 5);
 }
 
 }  // namespace
