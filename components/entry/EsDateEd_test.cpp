@@ -304,6 +304,26 @@ TEST_F(EsDateEdit, TheEditOrItsFormMayBeFreedWhileTheCalendarIsDown) {
     test::PumpUntilIdle();
 }
 
+TEST_F(EsDateEdit, TakingTheFocusAwayWhileTheCalendarIsDownClosesIt) {
+    Form.Form->SetAutoScroll(true);
+    Edit->SetText("3/4/2024");
+    Edit->PopupOpen();
+    test::PumpUntilIdle();
+    Other->SetFocus();  // as a timer might
+    test::PumpUntilIdle();
+    EXPECT_FALSE(CalendarDown());
+    EXPECT_TRUE(Form.Form->AutoScroll());
+    EXPECT_TRUE(Other->Focused());
+
+    Edit->SetFocus();
+    Edit->PopupOpen();
+    test::PumpUntilIdle();
+    Edit->OnSetDate = [this](TObject*) { Other->SetFocus(); };
+    Click(*Edit->Calendar(), DayInCalendar(12));
+    EXPECT_FALSE(CalendarDown());
+    EXPECT_EQ(Shown(), "2024-03-12");
+}
+
 TEST_F(EsDateEdit, TheCalendarOpensAboveNearTheBottomAndEndsBeforeTheRightEdge) {
     TRect saved;
     SystemParametersInfo(SPI_GETWORKAREA, 0, &saved, 0);
