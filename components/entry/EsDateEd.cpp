@@ -42,7 +42,8 @@ void TEsCustomDateEdit::SetDate(TDateTime Value) {
 
 void TEsCustomDateEdit::SetForceCentury(bool Value) {
     FForceCentury = Value;
-    if (FCalendar != nullptr) SetDate(FCalendar->Date());
+    // A calendar put away keeps the date it last showed; the edit's own date is shown again.
+    if (FCalendar != nullptr) SetDate(FDate);
 }
 
 void TEsCustomDateEdit::SetPopupCalFont(const TFont* Value) {

@@ -108,6 +108,16 @@ TEST_F(EsDateEdit, ReadingTheDateReadsTheTextAndShowsItInTheShortFormat) {
     EXPECT_EQ(Edit->Text(), "7/4/2026");
 }
 
+TEST_F(EsDateEdit, ForcingTheCenturyShowsTheEditsDateNotTheLastOneTheCalendarHad) {
+    Edit->SetText("3/4/2024");
+    Edit->PopupOpen();
+    Edit->PopupClose(nullptr);
+    Edit->SetDate(test::IsoDate("2025-05-06"));
+    Edit->SetForceCentury(true);
+    EXPECT_EQ(Edit->Text(), "5/6/2025");
+    EXPECT_EQ(Shown(), "2025-05-06");
+}
+
 TEST_F(EsDateEdit, SettingTheDateShowsItAndTellsEvenWhenItIsNone) {
     Edit->SetDate(test::IsoDate("2024-02-29"));
     Edit->SetDate(0);
