@@ -128,6 +128,17 @@ TEST(EsCalColors, ASchemeSetsAllSixColoursAndOneColourMakesThemCustom) {
     EXPECT_EQ(changes, 3) << "copying tells no one";
 }
 
+TEST(EsCalColors, ASchemeBeyondTheLastKeepsTheColoursAsCustom) {
+    TEsCalColors colors;
+    colors.SetColorScheme(TEsCalColorScheme::csGold);
+    for (int32_t scheme : {5, 255}) {
+        SCOPED_TRACE(scheme);
+        colors.SetColorScheme(static_cast<TEsCalColorScheme>(scheme));
+        EXPECT_EQ(colors.ColorScheme(), TEsCalColorScheme::csCustom);
+        EXPECT_EQ(colors.Days(), clYellow);
+    }
+}
+
 TEST(EsCalColors, AHandlerThatThrowsLeavesLaterColourChangesCustom) {
     TEsCalColors colors;
     colors.OnChange = [](TObject*) { throw Exception("repaint failed"); };
