@@ -1,7 +1,8 @@
 // A typed date as a user may enter it, under rules taken from the first three bytes: the part
-// order (low two bits), the required parts (the next three bits), and an epoch from 0 to 2550
-// (the next two bytes' sum times ten). Reading ends on every input with a date of the years 1
-// to 9999, no date only for an empty text with a part required, or the family's error.
+// order (low two bits), the required parts (the next three bits), and an epoch from 0 to 5100
+// (the next two bytes' sum times ten), counted down from the largest number instead when the
+// sixth bit is set. Reading ends on every input with a date of the years 1 to 9999, no date
+// only for an empty text with a part required, or the family's error.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     if (Data[0] & 8) rules.RequiredFields.Include(rfMonth);
     if (Data[0] & 16) rules.RequiredFields.Include(rfYear);
     rules.Epoch = (Data[1] + Data[2]) * 10;
+    if (Data[0] & 32) rules.Epoch = INT32_MAX - rules.Epoch;
     const std::string text(reinterpret_cast<const char*>(Data) + 3, Size - 3);
     const TDateTime today = EncodeDate(2026, 7, 4);
     try {

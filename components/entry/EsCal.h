@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -134,6 +135,20 @@ private:
     void MonthMenuClick(int32_t Position);
 
     void RebuildGrid();
+
+    // Raises one of the calendar's flags for as long as it lives, and lowers it at the end
+    // unless a handler has freed the calendar meanwhile.
+    struct TRaisedFlag {
+        bool& Flag;
+        std::weak_ptr<const void> Life;
+        ~TRaisedFlag() {
+            if (!Life.expired()) Flag = false;
+        }
+    };
+    TRaisedFlag Raise(bool& Flag) {
+        Flag = true;
+        return {Flag, LifeToken()};
+    }
 
     bool FKeyboardChange = false;
     TEsCalColors FColors;

@@ -21,6 +21,7 @@ void TEsCalColors::SetColor(TIndex Index, TColor Value) {
 }
 
 void TEsCalColors::SetColorScheme(TEsCalColorScheme Value) {
+    if (Value > TEsCalColorScheme::csRose) Value = TEsCalColorScheme::csCustom;
     if (FColorScheme == Value) return;
     FSettingScheme = true;
     FColorScheme = Value;

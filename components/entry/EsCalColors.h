@@ -49,6 +49,7 @@ public:
     void SetWeekend(TColor Value) { SetColor(WeekendIndex, Value); }
 
     TEsCalColorScheme ColorScheme() const { return FColorScheme; }
+    // A scheme past csRose, as a stored value may hold, is taken as csCustom.
     void SetColorScheme(TEsCalColorScheme Value);
 
     // Copies the colours and the scheme of another TEsCalColors, without OnChange.

@@ -1,6 +1,7 @@
 #include "components/entry/EsCalGrid.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/core/datetime.h"
 #include "platform/win/keyboard.h"
@@ -25,7 +26,8 @@ std::optional<TDateTime> DateOf(int32_t Year, int32_t Month, int32_t Day) {
 TEsDayGrid BuildDayGrid(uint16_t Year, uint16_t Month, TEsDayType WeekStarts) {
     TEsDayGrid grid;
     const int32_t firstWeekday = DayOfWeek(EncodeDate(Year, Month, 1)) - 1;
-    int32_t first = firstWeekday - WeekStarts + 1;
+    // A week start read from outside the enumeration still counts round the week.
+    int32_t first = firstWeekday - WeekStarts % 7 + 1;
     if (first < 1) first += 7;
     grid.FirstIndex = static_cast<uint8_t>(first);
     grid.LastIndex = static_cast<uint8_t>(MonthDays(Year, Month) + first - 1);
@@ -47,9 +49,11 @@ std::optional<TDateTime> StepMonths(TDateTime Date, int32_t Months) {
 }
 
 std::optional<TDateTime> StepDays(TDateTime Date, int32_t Days) {
-    const TDateTime moved = Date + Days;
-    if (moved < kFirstDay || moved > kLastDay) return std::nullopt;
-    return moved;
+    // The day moves and its time stays: before 30 December 1899 the time counts forward from a
+    // negative day, so adding to the whole value would move it the wrong way there.
+    const double day = std::trunc(Date) + Days;
+    if (day < kFirstDay || day > kLastDay) return std::nullopt;
+    return ComposeDateTime(day, Date);
 }
 
 std::array<uint8_t, 7> MonthMenuMonths(uint16_t Month) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "components/entry/EsCalColors.h"
@@ -67,6 +68,38 @@ TEST(EsCalGrid, TheMonthMenuListsSevenMonthsAroundTheCurrentOne) {
     }
 }
 
+TEST(EsCalGrid, AWeekStartBeyondSaturdayCountsRoundTheWeek) {
+    // September 2024 begins on a Sunday, the farthest from a late week start.
+    for (int32_t start : {7, 9, 13, 255}) {
+        SCOPED_TRACE(start);
+        const TEsDayGrid grid = BuildDayGrid(2024, 9, static_cast<TEsDayType>(start));
+        const TEsDayGrid same = BuildDayGrid(2024, 9, static_cast<TEsDayType>(start % 7));
+        EXPECT_EQ(grid.FirstIndex, same.FirstIndex);
+        EXPECT_EQ(grid.LastIndex, same.LastIndex);
+        EXPECT_EQ(grid.Days, same.Days);
+    }
+}
+
+TEST(EsCalGrid, ADayStepKeepsTheTimeOfDayOnBothSidesOfTheFirstDayCounted) {
+    // Before 30 December 1899 the time of day counts forward from the (negative) day.
+    struct TCase {
+        TDateTime From;
+        int32_t Days;
+        std::optional<TDateTime> To;
+    };
+    const TCase cases[] = {{-0.5, 1, 1.5},    // 30 December 1899, noon
+                           {0.5, -1, -1.5},   // back to 29 December, noon
+                           {-1.25, 1, 0.25},  // 29 December, six o'clock
+                           {2958464.5, 1, 2958465.5},
+                           {2958465.5, 1, std::nullopt},
+                           {-693592.5, -1, -693593.5},  // to 1 January of the year 1, noon
+                           {-693593.5, -1, std::nullopt}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.From);
+        EXPECT_EQ(StepDays(c.From, c.Days), c.To);
+    }
+}
+
 TEST(EsCalColors, ASchemeSetsAllSixColoursAndOneColourMakesThemCustom) {
     TEsCalColors colors;
     int changes = 0;
@@ -93,6 +126,17 @@ TEST(EsCalColors, ASchemeSetsAllSixColoursAndOneColourMakesThemCustom) {
     EXPECT_EQ(copy.ColorScheme(), TEsCalColorScheme::csRose);
     EXPECT_EQ(copy.Days(), clFuchsia);
     EXPECT_EQ(changes, 3) << "copying tells no one";
+}
+
+TEST(EsCalColors, ASchemeBeyondTheLastKeepsTheColoursAsCustom) {
+    TEsCalColors colors;
+    colors.SetColorScheme(TEsCalColorScheme::csGold);
+    for (int32_t scheme : {5, 255}) {
+        SCOPED_TRACE(scheme);
+        colors.SetColorScheme(static_cast<TEsCalColorScheme>(scheme));
+        EXPECT_EQ(colors.ColorScheme(), TEsCalColorScheme::csCustom);
+        EXPECT_EQ(colors.Days(), clYellow);
+    }
 }
 
 TEST(EsCalColors, AHandlerThatThrowsLeavesLaterColourChangesCustom) {

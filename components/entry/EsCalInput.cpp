@@ -17,11 +17,7 @@ const char* TEsCustomCalendar::ButtonGlyph(TEsCalButton Button) {
 void TEsCustomCalendar::MoveByKeys(std::optional<TDateTime> Target) {
     if (!Target || *Target == FDate) return;
     SetDate(*Target);
-    struct TFlag {
-        bool& Flag;
-        ~TFlag() { Flag = false; }
-    } flag{FKeyboardChange};
-    FKeyboardChange = true;
+    const TRaisedFlag keyboard = Raise(FKeyboardChange);
     DoChange(FDate);
 }
 

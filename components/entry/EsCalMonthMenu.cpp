@@ -30,11 +30,7 @@ void TEsCustomCalendar::ShowMonthMenu(int32_t X, int32_t Y) {
     const bool heldMouse = MouseCapture();
     const std::weak_ptr<const void> life = LifeToken();
     {
-        struct TMenuUp {
-            bool& Flag;
-            ~TMenuUp() { Flag = false; }
-        } menuUp{FMenuActive};
-        FMenuActive = true;
+        const TRaisedFlag menuUp = Raise(FMenuActive);
         FMonthMenu->Popup(at.X, at.Y);
     }
     if (life.expired()) return;

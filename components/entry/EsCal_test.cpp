@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/entry/escal_testsupport.h"
@@ -114,6 +115,13 @@ TEST_F(EsCalendar, AHandlerThatThrowsDoesNotLeaveTheKeyboardFlagSet) {
     EXPECT_THROW(Cal->Perform(WM_KEYDOWN, key, 0), Exception);
     EXPECT_FALSE(Cal->KeyboardChange());
     EXPECT_EQ(Shown(), "2024-03-11");
+}
+
+TEST_F(EsCalendar, AHandlerMayFreeTheCalendarItIsToldOf) {
+    Cal->OnChange = [this](TObject*, TDateTime) { delete std::exchange(Cal, nullptr); };
+    Cal->SetFocus();
+    test::TypeKey(VK_RIGHT);
+    EXPECT_EQ(Cal, nullptr);
 }
 
 TEST_F(EsCalendar, SettingTheDateNeverTellsAndAnEqualDateChangesNothing) {
@@ -238,6 +246,15 @@ TEST_F(EsCalendar, TheMonthMenuOnTheTitleChoosesAMonthAroundTheCurrentOneSilentl
 }
 
 // The calendar as it shows, against its reviewed pictures.
+TEST_F(EsCalendar, TheCalendarMayBeFreedWhileItsMonthMenuIsUp) {
+    const test::TFixedMenuFont menuFont;
+    const TRect title = Cal->Cell(0, 3);
+    TModalScript script;
+    script.Then([&] { delete std::exchange(Cal, nullptr); });
+    Click(Point((title.Left + title.Right) / 2, (title.Top + title.Bottom) / 2), mbRight);
+    EXPECT_EQ(Cal, nullptr);
+}
+
 TEST_F(EsCalendar, PicturesInEachSchemeAndState) {
     struct TCase {
         const char* Name;

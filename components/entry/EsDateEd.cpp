@@ -42,7 +42,8 @@ void TEsCustomDateEdit::SetDate(TDateTime Value) {
 
 void TEsCustomDateEdit::SetForceCentury(bool Value) {
     FForceCentury = Value;
-    if (FCalendar != nullptr) SetDate(FCalendar->Date());
+    // A calendar put away keeps the date it last showed; the edit's own date is shown again.
+    if (FCalendar != nullptr) SetDate(FDate);
 }
 
 void TEsCustomDateEdit::SetPopupCalFont(const TFont* Value) {
@@ -51,6 +52,16 @@ void TEsCustomDateEdit::SetPopupCalFont(const TFont* Value) {
 
 void TEsCustomDateEdit::TextToDate(std::string Text) {
     if (OnGetDate) OnGetDate(this, Text);
+    // The text shown for the date stands for it: read again, a year shown with two digits
+    // would fall in another century.
+    if (FDate != 0) {
+        std::string shown;
+        DateToText(shown, FDate);
+        if (Text == shown) {
+            SetText(shown);
+            return;
+        }
+    }
     const TDateTime date = EsTextToDate(Text, FRules, ::vex::Date());
     FDate = date;
     std::string shown;
@@ -93,8 +104,11 @@ void TEsCustomDateEdit::KeyPress(char& Key) {
     if (life.expired()) return;
     // At the first or last day there is, the date stays.
     const std::optional<TDateTime> moved = StepDays(FDate != 0 ? FDate : ::vex::Date(), step);
-    if (moved) SetDate(*moved);
-    SetModified(true);
+    // OnSetDate may free the edit; setting the date marks it modified.
+    if (moved)
+        SetDate(*moved);
+    else
+        SetModified(true);
 }
 
 }  // namespace vex

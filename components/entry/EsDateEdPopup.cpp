@@ -23,17 +23,19 @@ void TEsCustomDateEdit::PopupOpen() {
     }
     if (life.expired()) return;
     if (FCalendar == nullptr) MakeCalendar();
+    // Opened again while down, what the first opening saved is kept for the closing.
+    const bool down = FCalendar->Visible();
     TWinControl* parent = Parent();
     if (parent == nullptr) parent = GetParentForm(this);
     FCalendar->SetParent(parent);
-    if (auto* form = dynamic_cast<TCustomForm*>(parent)) {
+    if (auto* form = dynamic_cast<TCustomForm*>(parent); form != nullptr && !down) {
         FSavedAutoScroll = form->AutoScroll();
         form->SetAutoScroll(false);
     }
     FCalendar->SetColors(FPopupCalColors);
     PlaceCalendar();
     FCalendar->SetDate(Text().empty() ? ::vex::Date() : FDate);
-    FSavedCursor = Cursor();
+    if (!down) FSavedCursor = Cursor();
     SetCursor(crArrow);
     FCalendar->Show();
     FCalendar->SetFocus();
@@ -102,9 +104,10 @@ void TEsCustomDateEdit::CloseAt(int32_t Caret) {
 }
 
 void TEsCustomDateEdit::CalendarChange(TObject*, TDateTime Value) {
+    const std::weak_ptr<const void> life = LifeToken();
     SetDate(Value);
     // A move by the keys leaves the calendar open; a day chosen closes it.
-    if (FCalendar->KeyboardChange()) return;
+    if (life.expired() || FCalendar->KeyboardChange()) return;
     CloseAt(static_cast<int32_t>(Text().size()));
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/entry/EsUtil.h"
@@ -107,11 +108,34 @@ TEST_F(EsDateEdit, ReadingTheDateReadsTheTextAndShowsItInTheShortFormat) {
     EXPECT_EQ(Edit->Text(), "7/4/2026");
 }
 
+TEST_F(EsDateEdit, ForcingTheCenturyShowsTheEditsDateNotTheLastOneTheCalendarHad) {
+    Edit->SetText("3/4/2024");
+    Edit->PopupOpen();
+    Edit->PopupClose(nullptr);
+    Edit->SetDate(test::IsoDate("2025-05-06"));
+    Edit->SetForceCentury(true);
+    EXPECT_EQ(Edit->Text(), "5/6/2025");
+    EXPECT_EQ(Shown(), "2025-05-06");
+}
+
 TEST_F(EsDateEdit, SettingTheDateShowsItAndTellsEvenWhenItIsNone) {
     Edit->SetDate(test::IsoDate("2024-02-29"));
     Edit->SetDate(0);
     EXPECT_EQ(Log, (std::vector<std::string>{"set 2/29/24", "set "}));
     EXPECT_TRUE(Edit->Modified());
+}
+
+TEST_F(EsDateEdit, ADateOfAnotherCenturyShownWithTwoDigitsReadsBackUnchanged) {
+    for (const char* date : {"1950-01-02", "0001-01-01", "9999-12-31"}) {
+        SCOPED_TRACE(date);
+        Edit->SetDate(test::IsoDate(date));
+        EXPECT_EQ(Shown(), date);
+        Edit->PopupOpen();
+        EXPECT_EQ(test::IsoText(Edit->Calendar()->Date()), date);
+        Edit->PopupClose(nullptr);
+    }
+    Edit->SetText("1/2/50");
+    EXPECT_EQ(Shown(), "2050-01-02") << "typed, a short year is of this century";
 }
 
 TEST_F(EsDateEdit, LeavingWithABadTextKeepsTheFocusAndTellsNoExit) {
@@ -149,6 +173,19 @@ TEST_F(EsDateEdit, PlusAndMinusStepADay) {
     Edit->SetText("");
     test::TypeKey(VK_ADD, '+');
     EXPECT_EQ(Edit->Text(), "+");
+}
+
+TEST_F(EsDateEdit, AHandlerMayFreeTheEditItIsToldOfByAKeyOrTheCalendar) {
+    Edit->OnSetDate = [this](TObject*) { delete std::exchange(Edit, nullptr); };
+    test::TypeKey(VK_ADD, '+');
+    EXPECT_EQ(Edit, nullptr);
+
+    Other->SetFocus();
+    Other->PopupOpen();
+    test::PumpUntilIdle();
+    Other->OnSetDate = [this](TObject*) { delete std::exchange(Other, nullptr); };
+    test::TypeKey(VK_RIGHT);
+    EXPECT_EQ(Other, nullptr);
 }
 
 TEST_F(EsDateEdit, TheTodayTextIsTypedAsATextAndTheLetterTIsNoDate) {
@@ -251,6 +288,52 @@ TEST_F(EsDateEdit, ABadTextOpensNoCalendarAndLeavingStillTellsExit) {
     EXPECT_EQ(Log, std::vector<std::string>{"exit"});
 }
 
+TEST_F(EsDateEdit, OpeningTwiceStillGivesBackTheFormsScrollingAndTheEditsCursor) {
+    Form.Form->SetAutoScroll(true);
+    Edit->SetCursor(crIBeam);
+    Edit->PopupOpen();
+    Edit->PopupOpen();
+    Edit->PopupClose(nullptr);
+    EXPECT_TRUE(Form.Form->AutoScroll());
+    EXPECT_EQ(Edit->Cursor(), crIBeam);
+}
+
+TEST_F(EsDateEdit, TheEditOrItsFormMayBeFreedWhileTheCalendarIsDown) {
+    Edit->PopupOpen();
+    test::PumpUntilIdle();
+    delete std::exchange(Edit, nullptr);
+    test::PumpUntilIdle();
+    {
+        test::TShownForm another(Rect(40, 40, 300, 300));
+        auto* edit = another.Add<TEsDateEdit>(another.Form, Rect(20, 20, 140, 44));
+        edit->SetFocus();
+        edit->PopupOpen();
+        test::PumpUntilIdle();
+        ASSERT_TRUE(edit->Calendar()->Visible());
+    }
+    test::PumpUntilIdle();
+}
+
+TEST_F(EsDateEdit, TakingTheFocusAwayWhileTheCalendarIsDownClosesIt) {
+    Form.Form->SetAutoScroll(true);
+    Edit->SetText("3/4/2024");
+    Edit->PopupOpen();
+    test::PumpUntilIdle();
+    Other->SetFocus();  // as a timer might
+    test::PumpUntilIdle();
+    EXPECT_FALSE(CalendarDown());
+    EXPECT_TRUE(Form.Form->AutoScroll());
+    EXPECT_TRUE(Other->Focused());
+
+    Edit->SetFocus();
+    Edit->PopupOpen();
+    test::PumpUntilIdle();
+    Edit->OnSetDate = [this](TObject*) { Other->SetFocus(); };
+    Click(*Edit->Calendar(), DayInCalendar(12));
+    EXPECT_FALSE(CalendarDown());
+    EXPECT_EQ(Shown(), "2024-03-12");
+}
+
 TEST_F(EsDateEdit, TheCalendarOpensAboveNearTheBottomAndEndsBeforeTheRightEdge) {
     TRect saved;
     SystemParametersInfo(SPI_GETWORKAREA, 0, &saved, 0);
@@ -270,7 +353,8 @@ TEST_F(EsDateEdit, TheCalendarOpensAboveNearTheBottomAndEndsBeforeTheRightEdge) 
         Edit->PopupOpen();
         const TPoint corner = Edit->ClientToScreen(Point(-2, Edit->Height() - 2));
         const TEsCalendar& cal = *Edit->Calendar();
-        EXPECT_EQ(cal.Top(), c.Above ? corner.Y - 140 - Edit->Height() - 2 : corner.Y);
+        // Above, the edit near the top has no room: the calendar stays on the work area.
+        EXPECT_EQ(cal.Top(), c.Above ? 0 : corner.Y);
         EXPECT_EQ(cal.Left(), c.Shifted ? 220 - 200 - 1 : corner.X);
         EXPECT_EQ(cal.Width(), 200);
         Edit->PopupClose(nullptr);

@@ -1,5 +1,6 @@
 #include "components/entry/EsDateParse.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "components/entry/EsUtil.h"
@@ -123,8 +124,11 @@ struct TParse {
         int32_t year = Number(InvalidYear);
         if (given && Error == NoError && year < 100) {
             if (Rules.Epoch > 0) {
-                const int32_t base = Rules.Epoch / 100 * 100;
-                year += year >= Rules.Epoch % 100 ? base : base + 100;
+                const int64_t base = Rules.Epoch / 100 * 100;
+                const int64_t widened = year + (year >= Rules.Epoch % 100 ? base : base + 100);
+                // An epoch near the end of the numbers gives no year there is; 10000 is refused
+                // as such.
+                year = static_cast<int32_t>(std::min<int64_t>(widened, 10000));
             } else {
                 year += CurrentCentury();
             }
