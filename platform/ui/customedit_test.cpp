@@ -11,6 +11,7 @@
 #include "platform/ui/editmenu.h"
 #include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
+#include "platform/ui/maskedit.h"
 #include "platform/ui/menu_testsupport.h"
 #include "platform/ui/popupmenu.h"
 #include "platform/ui/referencepicture_testsupport.h"
@@ -222,6 +223,36 @@ TEST(CustomEdit, ItsOwnMenuRunsTheActionChosen) {
     menu->OnPopup = [&](TObject*) { ++popups; };
     on.Edit->Perform(WM_CONTEXTMENU, on.Edit->Handle(), MAKELONG(at.X, at.Y));
     EXPECT_EQ(popups, 1);
+}
+
+// Chooses Item from the edit's own menu, opened by the mouse.
+void ChooseFromOwnMenu(TCustomEdit& Edit, const char* Item) {
+    TModalScript script;
+    script.Then([Item] { test::ClickAt(test::ItemCentre(Item)); });
+    const TPoint at = Edit.ClientToScreen(Point(20, 5));
+    Edit.Perform(WM_CONTEXTMENU, Edit.Handle(), MAKELONG(at.X, at.Y));
+    test::PumpUntilIdle();
+}
+
+TEST(CustomEdit, ADescendantTakesOverTheMenusCutAndPaste) {
+    const test::TFixedMenuFont menuFont;
+    test::TShownForm shown;
+    auto* edit = shown.Add<TMaskEdit>(shown.Form, Rect(10, 10, 130, 30));
+    edit->SetEditMask("!\\(999\\)000-0000;1;_");
+    edit->SetFocus();
+    test::ReleaseAllKeys();
+
+    SetClipboardText("5551234567");
+    edit->SetSelStart(1);
+    ChooseFromOwnMenu(*edit, "Paste");
+    EXPECT_EQ(edit->EditText(), "(555)123-4567");
+    EXPECT_TRUE(edit->Modified());
+
+    edit->SetSelStart(1);
+    edit->SetSelLength(6);
+    ChooseFromOwnMenu(*edit, "Cut");
+    EXPECT_EQ(ClipboardText(), "555)12");
+    EXPECT_EQ(edit->EditText(), "(___)__3-4567");
 }
 
 TEST(CustomEdit, AnswersTheSelectionModifyAndRectMessages) {
