@@ -358,6 +358,39 @@ TEST(CustomEdit, PropertiesGuardTheText) {
     EXPECT_EQ(on.Edit->SelLength(), 9);
 }
 
+TEST(CustomEdit, TheSelectionStaysWithinTheText) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TEdit& Edit)> Act;
+        int32_t Start;
+        int32_t Length;
+    };
+    const std::vector<TCase> cases = {
+        {"start before the text", [](TEdit& E) { E.SetSelStart(-5); }, 0, 0},
+        {"start past its end", [](TEdit& E) { E.SetSelStart(99); }, 5, 0},
+        {"the longest length", [](TEdit& E) { E.SetSelStart(1), E.SetSelLength(INT32_MAX); }, 1, 4},
+        {"a length back past the start", [](TEdit& E) { E.SetSelStart(2), E.SetSelLength(-5); }, 0,
+         2},
+        {"the shortest length", [](TEdit& E) { E.SetSelStart(1), E.SetSelLength(INT32_MIN); }, 0,
+         1},
+        {"EM_SETSEL reversed", [](TEdit& E) { E.Perform(EM_SETSEL, 4, 1); }, 1, 3},
+        {"EM_SETSEL to -1", [](TEdit& E) { E.Perform(EM_SETSEL, 2, -1); }, 2, 3},
+        {"EM_SETSEL from -1",
+         [](TEdit& E) {
+             E.Perform(EM_SETSEL, 1, 3);
+             E.Perform(EM_SETSEL, static_cast<WPARAM>(-1), 0);
+         },
+         3, 0},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TEditOnForm on("abcde");
+        c.Act(*on.Edit);
+        EXPECT_EQ(on.Edit->SelStart(), c.Start);
+        EXPECT_EQ(on.Edit->SelLength(), c.Length);
+    }
+}
+
 TEST(CustomEdit, AnEditFreedByItsOwnEventsTakesNothingMore) {
     struct TCase {
         const char* Name;
