@@ -392,6 +392,7 @@ TEST(CustomEdit, TheSelectionStaysWithinTheText) {
 }
 
 TEST(CustomEdit, AnEditFreedByItsOwnEventsTakesNothingMore) {
+    const test::TFixedMenuFont menuFont;
     struct TCase {
         const char* Name;
         bool OnEnter;  // else OnChange
@@ -402,6 +403,17 @@ TEST(CustomEdit, AnEditFreedByItsOwnEventsTakesNothingMore) {
         {"pasting", false,
          [](TEdit&, TEdit&) {
              Press({'V', "C", '\x16'});
+         }},
+        {"cutting by its own menu", false,
+         [](TEdit& E, TEdit&) {
+             E.SelectAll();
+             ChooseFromOwnMenu(E, "Cut");
+         }},
+        {"its menu asked for while another has the focus", true,
+         [](TEdit& E, TEdit& Other) {
+             Other.SetFocus();
+             const TPoint at = E.ClientToScreen(Point(20, 5));
+             E.Perform(WM_CONTEXTMENU, E.Handle(), MAKELONG(at.X, at.Y));
          }},
         {"a click that focuses", true,
          [](TEdit& E, TEdit& Other) {
