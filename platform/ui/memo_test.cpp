@@ -75,6 +75,23 @@ TEST(Memo, LinesAreAViewOfTheText) {
     EXPECT_EQ(on.Memo->Lines().Text(), "one\r\ntwo\r\n");
 }
 
+TEST(Memo, TheProgramsLinesLeaveTheUsersChangesMarked) {
+    TMemoOnForm on("one\r\n");
+    on.Memo->Lines().Add("two");
+    EXPECT_FALSE(on.Memo->Modified());
+    test::DeliverKey(WM_CHAR, 'x');
+    ASSERT_TRUE(on.Memo->Modified());
+    on.Memo->Lines().Add("three");
+    on.Memo->Lines().Delete(0);
+    EXPECT_TRUE(on.Memo->Modified());
+
+    // A memo freed by the change a line makes is left alone.
+    TMemo* memo = on.Memo;
+    memo->OnChange = [memo](TObject*) { delete memo; };
+    memo->Lines().Add("four");
+    EXPECT_EQ(on.Shown.Form->FindComponent("Memo1"), nullptr);
+}
+
 TEST(Memo, EnterAndTabAreTextOnlyWhenWanted) {
     TMemoOnForm on("ab");
     auto* next = on.Shown.Add<TMemo>(on.Shown.Form, Rect(10, 100, 130, 150));
