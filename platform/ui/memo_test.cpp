@@ -188,6 +188,36 @@ TEST(Memo, TheVerticalBarScrollsWithTheMouse) {
     EXPECT_EQ(info.nPage, 5u);
 }
 
+TEST(Memo, TheThumbReachesEveryPartOfALongText) {
+    std::string text;
+    for (int i = 0; i < 100000; ++i)
+        text += std::to_string(i) + "\r\n";
+    text += std::string(20000, 'w');
+    TMemoOnForm on(text);
+    on.Memo->SetWordWrap(false);
+    on.Memo->SetScrollBars(ssBoth);
+    const auto thumbAt = [&](int Bar) {
+        SCROLLINFO info;
+        info.fMask = SIF_ALL;
+        GetScrollInfo(on.Memo->Handle(), Bar, info);
+        EXPECT_LE(info.nMax, 0xFFFF);  // all a scroll message can carry
+        return MAKELONG(SB_THUMBPOSITION, info.nPos);
+    };
+    on.Memo->Perform(WM_VSCROLL, SB_BOTTOM, 0);
+    const int32_t bottom = on.Memo->TopLine();
+    const auto lowest = static_cast<WPARAM>(thumbAt(SB_VERT));
+    on.Memo->Perform(WM_VSCROLL, SB_TOP, 0);
+    on.Memo->Perform(WM_VSCROLL, lowest, 0);
+    EXPECT_NEAR(on.Memo->TopLine(), bottom, 1);
+
+    on.Memo->Perform(WM_HSCROLL, SB_RIGHT, 0);
+    const int32_t right = on.Memo->ScrollX();
+    const auto rightmost = static_cast<WPARAM>(thumbAt(SB_HORZ));
+    on.Memo->Perform(WM_HSCROLL, SB_LEFT, 0);
+    on.Memo->Perform(WM_HSCROLL, rightmost, 0);
+    EXPECT_NEAR(on.Memo->ScrollX(), right, 1);
+}
+
 TEST(Memo, WrapsAndLooksAsReviewed) {
     const test::TSteadyCaret steady;
     TMemoOnForm on(
