@@ -196,26 +196,27 @@ TEST(Memo, TheThumbReachesEveryPartOfALongText) {
     TMemoOnForm on(text);
     on.Memo->SetWordWrap(false);
     on.Memo->SetScrollBars(ssBoth);
-    const auto thumbAt = [&](int Bar) {
+    struct TBar {
+        UINT Msg;
+        int Bar;
+        std::function<int32_t(const TMemo&)> View;
+    };
+    const std::vector<TBar> bars = {
+        {WM_VSCROLL, SB_VERT, [](const TMemo& M) { return M.TopLine(); }},
+        {WM_HSCROLL, SB_HORZ, [](const TMemo& M) { return M.ScrollX(); }},
+    };
+    for (const TBar& bar : bars) {
+        SCOPED_TRACE(bar.Bar);
+        on.Memo->Perform(bar.Msg, SB_BOTTOM, 0);  // SB_RIGHT too
+        const int32_t end = bar.View(*on.Memo);
         SCROLLINFO info;
         info.fMask = SIF_ALL;
-        GetScrollInfo(on.Memo->Handle(), Bar, info);
+        GetScrollInfo(on.Memo->Handle(), bar.Bar, info);
         EXPECT_LE(info.nMax, 0xFFFF);  // all a scroll message can carry
-        return MAKELONG(SB_THUMBPOSITION, info.nPos);
-    };
-    on.Memo->Perform(WM_VSCROLL, SB_BOTTOM, 0);
-    const int32_t bottom = on.Memo->TopLine();
-    const auto lowest = static_cast<WPARAM>(thumbAt(SB_VERT));
-    on.Memo->Perform(WM_VSCROLL, SB_TOP, 0);
-    on.Memo->Perform(WM_VSCROLL, lowest, 0);
-    EXPECT_NEAR(on.Memo->TopLine(), bottom, 1);
-
-    on.Memo->Perform(WM_HSCROLL, SB_RIGHT, 0);
-    const int32_t right = on.Memo->ScrollX();
-    const auto rightmost = static_cast<WPARAM>(thumbAt(SB_HORZ));
-    on.Memo->Perform(WM_HSCROLL, SB_LEFT, 0);
-    on.Memo->Perform(WM_HSCROLL, rightmost, 0);
-    EXPECT_NEAR(on.Memo->ScrollX(), right, 1);
+        on.Memo->Perform(bar.Msg, SB_TOP, 0);
+        on.Memo->Perform(bar.Msg, static_cast<WPARAM>(MAKELONG(SB_THUMBPOSITION, info.nPos)), 0);
+        EXPECT_NEAR(bar.View(*on.Memo), end, 1);
+    }
 }
 
 TEST(Memo, WrapsAndLooksAsReviewed) {
