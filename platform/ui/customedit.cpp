@@ -255,7 +255,9 @@ void TCustomEdit::SetSelStart(int32_t Value) {
 
 void TCustomEdit::SetSelLength(int32_t Value) {
     const int32_t start = FText.SelStart();
-    Select(FText.PosOf(start), FText.PosOf(start + Value));
+    // Any length is taken, up to the longest there is, without overflowing on the way.
+    const int64_t end = std::clamp<int64_t>(int64_t{start} + Value, 0, INT32_MAX);
+    Select(FText.PosOf(start), FText.PosOf(static_cast<int32_t>(end)));
 }
 
 void TCustomEdit::SelectAll() {

@@ -44,8 +44,10 @@ public:
     void SelectAll();
     void ClearSelection();
     void CopyToClipboard();
-    void CutToClipboard();
-    void PasteFromClipboard();
+    // Every cut and paste, by key, message or menu, comes through these, so that a descendant
+    // that edits its text its own way takes them over.
+    virtual void CutToClipboard();
+    virtual void PasteFromClipboard();
     bool CanUndo() const { return FText.CanUndo(); }
     void Undo();
     void ClearUndo() { FText.EmptyUndoBuffer(); }

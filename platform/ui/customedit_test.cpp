@@ -11,6 +11,7 @@
 #include "platform/ui/editmenu.h"
 #include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
+#include "platform/ui/maskedit.h"
 #include "platform/ui/menu_testsupport.h"
 #include "platform/ui/popupmenu.h"
 #include "platform/ui/referencepicture_testsupport.h"
@@ -224,6 +225,36 @@ TEST(CustomEdit, ItsOwnMenuRunsTheActionChosen) {
     EXPECT_EQ(popups, 1);
 }
 
+// Chooses Item from the edit's own menu, opened by the mouse.
+void ChooseFromOwnMenu(TCustomEdit& Edit, const char* Item) {
+    TModalScript script;
+    script.Then([Item] { test::ClickAt(test::ItemCentre(Item)); });
+    const TPoint at = Edit.ClientToScreen(Point(20, 5));
+    Edit.Perform(WM_CONTEXTMENU, Edit.Handle(), MAKELONG(at.X, at.Y));
+    test::PumpUntilIdle();
+}
+
+TEST(CustomEdit, ADescendantTakesOverTheMenusCutAndPaste) {
+    const test::TFixedMenuFont menuFont;
+    test::TShownForm shown;
+    auto* edit = shown.Add<TMaskEdit>(shown.Form, Rect(10, 10, 130, 30));
+    edit->SetEditMask("!\\(999\\)000-0000;1;_");
+    edit->SetFocus();
+    test::ReleaseAllKeys();
+
+    SetClipboardText("5551234567");
+    edit->SetSelStart(1);
+    ChooseFromOwnMenu(*edit, "Paste");
+    EXPECT_EQ(edit->EditText(), "(555)123-4567");
+    EXPECT_TRUE(edit->Modified());
+
+    edit->SetSelStart(1);
+    edit->SetSelLength(6);
+    ChooseFromOwnMenu(*edit, "Cut");
+    EXPECT_EQ(ClipboardText(), "555)12");
+    EXPECT_EQ(edit->EditText(), "(___)__3-4567");
+}
+
 TEST(CustomEdit, AnswersTheSelectionModifyAndRectMessages) {
     TEditOnForm on("abcdef");
     EXPECT_EQ(on.Edit->Perform(EM_SETSEL, 4, 1), 0);
@@ -327,7 +358,41 @@ TEST(CustomEdit, PropertiesGuardTheText) {
     EXPECT_EQ(on.Edit->SelLength(), 9);
 }
 
+TEST(CustomEdit, TheSelectionStaysWithinTheText) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TEdit& Edit)> Act;
+        int32_t Start;
+        int32_t Length;
+    };
+    const std::vector<TCase> cases = {
+        {"start before the text", [](TEdit& E) { E.SetSelStart(-5); }, 0, 0},
+        {"start past its end", [](TEdit& E) { E.SetSelStart(99); }, 5, 0},
+        {"the longest length", [](TEdit& E) { E.SetSelStart(1), E.SetSelLength(INT32_MAX); }, 1, 4},
+        {"a length back past the start", [](TEdit& E) { E.SetSelStart(2), E.SetSelLength(-5); }, 0,
+         2},
+        {"the shortest length", [](TEdit& E) { E.SetSelStart(1), E.SetSelLength(INT32_MIN); }, 0,
+         1},
+        {"EM_SETSEL reversed", [](TEdit& E) { E.Perform(EM_SETSEL, 4, 1); }, 1, 3},
+        {"EM_SETSEL to -1", [](TEdit& E) { E.Perform(EM_SETSEL, 2, -1); }, 2, 3},
+        {"EM_SETSEL from -1",
+         [](TEdit& E) {
+             E.Perform(EM_SETSEL, 1, 3);
+             E.Perform(EM_SETSEL, static_cast<WPARAM>(-1), 0);
+         },
+         3, 0},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TEditOnForm on("abcde");
+        c.Act(*on.Edit);
+        EXPECT_EQ(on.Edit->SelStart(), c.Start);
+        EXPECT_EQ(on.Edit->SelLength(), c.Length);
+    }
+}
+
 TEST(CustomEdit, AnEditFreedByItsOwnEventsTakesNothingMore) {
+    const test::TFixedMenuFont menuFont;
     struct TCase {
         const char* Name;
         bool OnEnter;  // else OnChange
@@ -338,6 +403,17 @@ TEST(CustomEdit, AnEditFreedByItsOwnEventsTakesNothingMore) {
         {"pasting", false,
          [](TEdit&, TEdit&) {
              Press({'V', "C", '\x16'});
+         }},
+        {"cutting by its own menu", false,
+         [](TEdit& E, TEdit&) {
+             E.SelectAll();
+             ChooseFromOwnMenu(E, "Cut");
+         }},
+        {"its menu asked for while another has the focus", true,
+         [](TEdit& E, TEdit& Other) {
+             Other.SetFocus();
+             const TPoint at = E.ClientToScreen(Point(20, 5));
+             E.Perform(WM_CONTEXTMENU, E.Handle(), MAKELONG(at.X, at.Y));
          }},
         {"a click that focuses", true,
          [](TEdit& E, TEdit& Other) {

@@ -34,7 +34,9 @@ void TCustomEdit::CopyToClipboard() {
 }
 
 void TCustomEdit::CutToClipboard() {
-    RunAction(TEditAction::Cut, false);
+    if (!CanRun(TEditAction::Cut)) return;
+    CopyToClipboard();
+    UserReplace("", false);
 }
 
 void TCustomEdit::PasteFromClipboard() {

@@ -136,9 +136,9 @@ bool TCustomEdit::RunAction(TEditAction Action, bool Extend) {
             return UserReplace("", false);
         }
         case TEditAction::Cut:
-            if (FReadOnly || FPasswordChar != 0 || !FText.HasSelection()) return false;
-            CopyToClipboard();
-            return UserReplace("", false);
+            if (!CanRun(TEditAction::Cut)) return false;
+            CutToClipboard();
+            return true;
         case TEditAction::Copy:
             if (FPasswordChar != 0 || !FText.HasSelection()) return false;
             CopyToClipboard();

@@ -24,6 +24,17 @@ TRect Sane(const TRect& R) {
     return Rect(left, top, std::max(clamp(R.Right), left), std::max(clamp(R.Bottom), top));
 }
 
+// A scroll message carries the thumb's place in 16 bits: a longer range goes to the bar in
+// steps of several rows (or pixels), so that every place the thumb takes fits in them.
+int32_t BarStep(int32_t Max) {
+    return Max / 0xFFFF + 1;
+}
+
+// The row or pixel the thumb's place in a scroll message stands for.
+int32_t ThumbPlace(WPARAM WParam, int32_t Max) {
+    return static_cast<int32_t>(std::min<int64_t>(int64_t{HIWORD(WParam)} * BarStep(Max), Max));
+}
+
 }  // namespace
 
 TRect TCustomEdit::DefaultFormattingRect() const {
@@ -141,9 +152,10 @@ void TCustomEdit::UpdateBar(int Bar, int32_t Max, int32_t Page, int32_t Pos) {
     SCROLLINFO info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     info.nMin = 0;
-    info.nMax = Max;
-    info.nPage = static_cast<UINT>(std::max(Page, 0));
-    info.nPos = Pos;
+    const int32_t step = BarStep(Max);
+    info.nMax = Max / step;
+    info.nPage = static_cast<UINT>((std::max(Page, 0) + step - 1) / step);
+    info.nPos = Pos / step;
     SetScrollInfo(Handle(), Bar, info, true);
 }
 
@@ -194,7 +206,7 @@ void TCustomEdit::HScrollNative(TMessage& Message) {
             break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
-            x = HIWORD(Message.WParam);
+            x = ThumbPlace(Message.WParam, FLastBars[SB_HORZ].Max);
             break;
         default:
             return;
@@ -229,7 +241,7 @@ void TCustomEdit::VScrollNative(TMessage& Message) {
             break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
-            FLayout.RowAt(HIWORD(Message.WParam), line, row);
+            FLayout.RowAt(ThumbPlace(Message.WParam, FLastBars[SB_VERT].Max), line, row);
             break;
         default:
             return;

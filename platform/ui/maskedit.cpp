@@ -224,6 +224,20 @@ void TCustomMaskEdit::PasteMasked() {
     if (!text.empty()) InputText(text);
 }
 
+void TCustomMaskEdit::CutToClipboard() {
+    if (IsMasked())
+        CutMasked();
+    else
+        TCustomEdit::CutToClipboard();
+}
+
+void TCustomMaskEdit::PasteFromClipboard() {
+    if (IsMasked())
+        PasteMasked();
+    else
+        TCustomEdit::PasteFromClipboard();
+}
+
 void TCustomMaskEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
     TCustomEdit::KeyDown(Key, Shift);
     if (!IsMasked() || Key == 0 || Shift.Contains(ssAlt)) return;

@@ -46,6 +46,10 @@ public:
     // Brings back the text of when editing began, when the user changed it.
     void Reset();
 
+    // Cut and paste go through the mask, as typing does.
+    void CutToClipboard() override;
+    void PasteFromClipboard() override;
+
 protected:
     // Reports an invalid text: beeps and raises EDBEditError.
     virtual void ValidateError();

@@ -50,9 +50,12 @@ LRESULT TCustomMemo::DialogCode() {
 }
 
 void TCustomMemo::ReplaceRange(int32_t Start, int32_t End, const std::string& Value) {
+    // What the user changed before stays marked as changed.
+    const bool modified = Modified();
+    const std::weak_ptr<const void> life = LifeToken();
     Perform(EM_SETSEL, static_cast<WPARAM>(Start), End);
     Perform(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(Value.c_str()));
-    SetModified(false);
+    if (!life.expired()) SetModified(modified);  // else freed by OnChange
 }
 
 int32_t TMemoStrings::Count() const {

@@ -75,6 +75,23 @@ TEST(Memo, LinesAreAViewOfTheText) {
     EXPECT_EQ(on.Memo->Lines().Text(), "one\r\ntwo\r\n");
 }
 
+TEST(Memo, TheProgramsLinesLeaveTheUsersChangesMarked) {
+    TMemoOnForm on("one\r\n");
+    on.Memo->Lines().Add("two");
+    EXPECT_FALSE(on.Memo->Modified());
+    test::DeliverKey(WM_CHAR, 'x');
+    ASSERT_TRUE(on.Memo->Modified());
+    on.Memo->Lines().Add("three");
+    on.Memo->Lines().Delete(0);
+    EXPECT_TRUE(on.Memo->Modified());
+
+    // A memo freed by the change a line makes is left alone.
+    TMemo* memo = on.Memo;
+    memo->OnChange = [memo](TObject*) { delete memo; };
+    memo->Lines().Add("four");
+    EXPECT_EQ(on.Shown.Form->FindComponent("Memo1"), nullptr);
+}
+
 TEST(Memo, EnterAndTabAreTextOnlyWhenWanted) {
     TMemoOnForm on("ab");
     auto* next = on.Shown.Add<TMemo>(on.Shown.Form, Rect(10, 100, 130, 150));
@@ -169,6 +186,37 @@ TEST(Memo, TheVerticalBarScrollsWithTheMouse) {
     EXPECT_EQ(info.nPos, 41 - 5);
     EXPECT_EQ(info.nMax, 40);
     EXPECT_EQ(info.nPage, 5u);
+}
+
+TEST(Memo, TheThumbReachesEveryPartOfALongText) {
+    std::string text;
+    for (int i = 0; i < 100000; ++i)
+        text += std::to_string(i) + "\r\n";
+    text += std::string(20000, 'w');
+    TMemoOnForm on(text);
+    on.Memo->SetWordWrap(false);
+    on.Memo->SetScrollBars(ssBoth);
+    struct TBar {
+        UINT Msg;
+        int Bar;
+        std::function<int32_t(const TMemo&)> View;
+    };
+    const std::vector<TBar> bars = {
+        {WM_VSCROLL, SB_VERT, [](const TMemo& M) { return M.TopLine(); }},
+        {WM_HSCROLL, SB_HORZ, [](const TMemo& M) { return M.ScrollX(); }},
+    };
+    for (const TBar& bar : bars) {
+        SCOPED_TRACE(bar.Bar);
+        on.Memo->Perform(bar.Msg, SB_BOTTOM, 0);  // SB_RIGHT too
+        const int32_t end = bar.View(*on.Memo);
+        SCROLLINFO info;
+        info.fMask = SIF_ALL;
+        GetScrollInfo(on.Memo->Handle(), bar.Bar, info);
+        EXPECT_LE(info.nMax, 0xFFFF);  // all a scroll message can carry
+        on.Memo->Perform(bar.Msg, SB_TOP, 0);
+        on.Memo->Perform(bar.Msg, static_cast<WPARAM>(MAKELONG(SB_THUMBPOSITION, info.nPos)), 0);
+        EXPECT_NEAR(bar.View(*on.Memo), end, 1);
+    }
 }
 
 TEST(Memo, WrapsAndLooksAsReviewed) {
