@@ -315,12 +315,6 @@ void TCustomMaskEdit::CMExit(TMessage& Message) {
 
 void TCustomMaskEdit::WndProc(TMessage& Message) {
     if (IsMasked()) switch (Message.Msg) {
-            case WM_PASTE:
-                PasteMasked();
-                return;
-            case WM_CUT:
-                CutMasked();
-                return;
             case WM_CLEAR:
                 if (SelLength() > 0) DeleteKeys(VK_DELETE);
                 return;
