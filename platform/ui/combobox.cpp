@@ -106,7 +106,9 @@ void TCustomComboBox::WMSize(TMessage& Message) {
 }
 
 int32_t TCustomComboBox::ItemIndex() {
-    return FDroppedDown ? FChosen : FList->ItemIndex();
+    if (!FDroppedDown) return FList->ItemIndex();
+    // The items may have shrunk under the open list since the item was chosen.
+    return FChosen < Items().Count() ? FChosen : -1;
 }
 
 void TCustomComboBox::SetItemIndex(int32_t Value) {
@@ -201,10 +203,11 @@ void TCustomComboBox::OpenList() {
 
 void TCustomComboBox::CloseList(bool Accept) {
     if (!FDroppedDown) return;
+    const int32_t chosen = ItemIndex();
     FDroppedDown = false;
     const int32_t shown = FList->ItemIndex();
     FList->Close();
-    FList->SetItemIndex(FChosen);
+    FList->SetItemIndex(chosen);
     Invalidate();
     const std::weak_ptr<const void> life = LifeToken();
     if (Accept) ChooseByUser(shown);

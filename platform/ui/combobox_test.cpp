@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/comboboxlist.h"
@@ -241,6 +242,18 @@ TEST(ComboBox, AFreedComboBoxTakesItsOpenListAndTheMouseWithIt) {
     delete t.Combo;
     EXPECT_EQ(GetCapture(), 0u);
     Application().ProcessMessages();
+}
+
+TEST(ComboBox, ItemsEmptiedUnderTheOpenListLeaveNoChosenItem) {
+    TComboFixture t;
+    t.Combo->SetItemIndex(5);
+    PressKey(VK_F4);
+    ASSERT_TRUE(t.Combo->DroppedDown());
+    t.Combo->Items().Clear();
+    EXPECT_EQ(t.Combo->ItemIndex(), -1);
+    t.Combo->Repaint();  // the face looks up no item past the end
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(t.Combo->ItemIndex(), -1);
 }
 
 }  // namespace
