@@ -185,7 +185,8 @@ void TCustomComboBox::OpenList() {
     if (FDroppedDown || !HandleAllocated() || !Showing()) return;
     const std::weak_ptr<const void> life = LifeToken();
     DropDown();
-    if (life.expired() || FDroppedDown) return;
+    // The handler may have opened the list itself, or hidden or freed what it opens from.
+    if (life.expired() || FDroppedDown || !HandleAllocated() || !Showing()) return;
     FChosen = FList->ItemIndex();
     FList->SetFont(Font());
     const int32_t rows = std::clamp(Items().Count(), 1, FDropDownCount);

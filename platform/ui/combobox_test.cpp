@@ -256,5 +256,21 @@ TEST(ComboBox, ItemsEmptiedUnderTheOpenListLeaveNoChosenItem) {
     EXPECT_EQ(t.Combo->ItemIndex(), -1);
 }
 
+TEST(ComboBox, AComboBoxHiddenByItsOnDropDownOpensNoList) {
+    for (const bool form : {false, true}) {
+        SCOPED_TRACE(form);
+        TComboFixture t;
+        t.Combo->OnDropDown = [&t, form](TObject*) {
+            if (form)
+                t.Form->Hide();
+            else
+                t.Combo->Hide();
+        };
+        PressKey(VK_F4);
+        EXPECT_FALSE(t.Combo->DroppedDown());
+        EXPECT_EQ(GetCapture(), 0u);
+    }
+}
+
 }  // namespace
 }  // namespace vex
