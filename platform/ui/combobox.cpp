@@ -189,13 +189,20 @@ void TCustomComboBox::OpenList() {
     if (life.expired() || FDroppedDown || !HandleAllocated() || !Showing()) return;
     FChosen = FList->ItemIndex();
     FList->SetFont(Font());
-    const int32_t rows = std::clamp(Items().Count(), 1, FDropDownCount);
-    const int32_t height = rows * FList->ItemHeight() + 2;
     // The face's whole window, frame and all, on the screen.
     const TPoint face =
         Parent() != nullptr ? Parent()->ClientToScreen(Point(Left(), Top())) : Point(Left(), Top());
-    TPoint at = Point(face.X, face.Y + Height());
-    if (at.Y + height > Screen().Height()) at.Y = face.Y - height;
+    // The list opens below the face, or above it where there is more room; it never has more
+    // rows than that room holds, nor reaches past the screen's sides.
+    const int32_t below = Screen().Height() - (face.Y + Height());
+    const int32_t above = face.Y;
+    const int32_t rowHeight = std::max(1, FList->ItemHeight());
+    const int32_t fit = (std::max(below, above) - 2) / rowHeight;
+    const int32_t rows = std::max(1, std::min({Items().Count(), FDropDownCount, fit}));
+    const int32_t height = rows * rowHeight + 2;
+    TPoint at =
+        Point(std::clamp(face.X, 0, std::max(0, Screen().Width() - Width())), face.Y + Height());
+    if (height > below && above > below) at.Y = face.Y - height;
     FDroppedDown = true;
     FList->Open(Rect(at.X, at.Y, at.X + Width(), at.Y + height));
     FList->SetTopIndex(std::max(0, FChosen - rows + 1));

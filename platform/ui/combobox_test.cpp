@@ -272,5 +272,33 @@ TEST(ComboBox, AComboBoxHiddenByItsOnDropDownOpensNoList) {
     }
 }
 
+TEST(ComboBox, TheListStaysOnTheScreenWhateverItsRowsAndWhereverTheFace) {
+    const int32_t right = Screen().Width() - 60, foot = Screen().Height() - 60;
+    const struct {
+        const char* Name;
+        int32_t DropDownCount;
+        TPoint Form;
+    } cases[] = {
+        {"more rows than the screen holds", 100000, Point(10, 10)},
+        {"more rows than fit above, at the foot", 100000, Point(10, foot)},
+        {"at the right edge", 8, Point(right, 10)},
+        {"left of the screen", 8, Point(-200000, 10)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TComboFixture t(1000);
+        t.Combo->SetDropDownCount(c.DropDownCount);
+        t.Form->SetBounds(c.Form.X, c.Form.Y, t.Form->Width(), t.Form->Height());
+        PressKey(VK_F4);
+        ASSERT_NE(t.List(), nullptr);
+        const TRect list = t.List()->BoundsRect();
+        EXPECT_GE(list.Left, 0);
+        EXPECT_GE(list.Top, 0);
+        EXPECT_LE(list.Right, Screen().Width());
+        EXPECT_LE(list.Bottom, Screen().Height());
+        EXPECT_GT(list.Bottom - list.Top, 8 * RowHeight);
+    }
+}
+
 }  // namespace
 }  // namespace vex
