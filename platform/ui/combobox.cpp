@@ -1,6 +1,7 @@
 #include "platform/ui/combobox.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/gfx/drawtext.h"
 #include "platform/gfx/edges.h"
@@ -76,8 +77,10 @@ void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
 
 void TCustomComboBox::UpdateEdit() {
     if (FStyle != csDropDown) {
-        delete FEdit;
-        FEdit = nullptr;
+        // The keys the edit had stay with the combo box, not with a freed window.
+        TComboBoxEdit* edit = std::exchange(FEdit, nullptr);
+        if (edit != nullptr && edit->Focused() && CanFocus()) SetFocus();
+        delete edit;
         Invalidate();
         return;
     }

@@ -300,5 +300,19 @@ TEST(ComboBox, TheListStaysOnTheScreenWhateverItsRowsAndWhereverTheFace) {
     }
 }
 
+TEST(ComboBox, AFocusedComboBoxKeepsTheKeysAcrossAChangeOfStyle) {
+    TDropDownFixture t;
+    PressKey(VK_F4);
+    t.Combo->SetStyle(csDropDownList);  // frees the edit that had the focus
+    EXPECT_FALSE(t.Combo->DroppedDown());
+    EXPECT_EQ(GetCapture(), 0u);
+    EXPECT_TRUE(t.Combo->Focused());
+    PressKey(VK_DOWN);
+    EXPECT_EQ(t.Combo->Text(), "Arial");
+    t.Combo->SetStyle(csDropDown);
+    PressKey(VK_F4);
+    EXPECT_TRUE(t.Combo->DroppedDown());
+}
+
 }  // namespace
 }  // namespace vex
