@@ -185,11 +185,19 @@ void TCustomComboBox::CloseUp() {
 }
 
 void TCustomComboBox::OpenList() {
-    if (FDroppedDown || !HandleAllocated() || !Showing()) return;
+    if (FDroppedDown || FOpening || !HandleAllocated() || !Showing()) return;
     const std::weak_ptr<const void> life = LifeToken();
-    DropDown();
-    // The handler may have opened the list itself, or hidden or freed what it opens from.
-    if (life.expired() || FDroppedDown || !HandleAllocated() || !Showing()) return;
+    FOpening = true;
+    try {
+        DropDown();
+    } catch (...) {
+        if (!life.expired()) FOpening = false;
+        throw;
+    }
+    if (life.expired()) return;
+    FOpening = false;
+    // The handler may have hidden what the list opens from.
+    if (!HandleAllocated() || !Showing()) return;
     FChosen = FList->ItemIndex();
     FList->SetFont(Font());
     // The face's whole window, frame and all, on the screen.

@@ -314,5 +314,19 @@ TEST(ComboBox, AFocusedComboBoxKeepsTheKeysAcrossAChangeOfStyle) {
     EXPECT_TRUE(t.Combo->DroppedDown());
 }
 
+TEST(ComboBox, AnOnDropDownThatOpensTheListOpensItOnce) {
+    TComboFixture t;
+    int32_t calls = 0;
+    t.Combo->OnDropDown = [&](TObject*) {
+        ++calls;
+        if (calls < 100) t.Combo->SetDroppedDown(true);
+    };
+    PressKey(VK_F4);
+    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(t.Combo->DroppedDown());
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(GetCapture(), 0u);
+}
+
 }  // namespace
 }  // namespace vex
