@@ -328,5 +328,22 @@ TEST(ComboBox, AnOnDropDownThatOpensTheListOpensItOnce) {
     EXPECT_EQ(GetCapture(), 0u);
 }
 
+TEST(ComboBox, TabWithTheListOpenClosesItAndMovesTheFocusOn) {
+    for (const TComboBoxStyle style : {csDropDownList, csDropDown}) {
+        SCOPED_TRACE(style);
+        TComboFixture t;
+        t.Combo->SetStyle(style);
+        t.Combo->SetFocus();
+        auto* next = t.Add<TComboBox>(t.Form, Rect(10, 100, 130, 120));
+        next->SetStyle(csDropDownList);
+        PressKey(VK_F4);
+        ASSERT_TRUE(t.Combo->DroppedDown());
+        PressKey(VK_TAB);
+        EXPECT_FALSE(t.Combo->DroppedDown());
+        EXPECT_TRUE(next->Focused());
+        EXPECT_EQ(GetCapture(), 0u);
+    }
+}
+
 }  // namespace
 }  // namespace vex

@@ -1,6 +1,7 @@
 #include "platform/ui/comboboxlist.h"
 
 #include "platform/ui/combobox.h"
+#include "platform/ui/controlmessages.h"
 #include "platform/win/capture.h"
 #include "platform/win/scrollbars.h"
 #include "platform/win/systemmetrics.h"
@@ -39,6 +40,17 @@ void TComboBoxList::Close() {
     FOpen = false;
     if (GetCapture() == Handle()) ReleaseCapture();
     ShowWindow(Handle(), SW_HIDE);
+}
+
+void TComboBoxList::WndProc(TMessage& Message) {
+    // A key is weighed first by the window that holds the mouse, which the list does while it
+    // shows; it belongs to the combo box, whose form moves the focus on Tab and runs shortcuts.
+    const bool key = Message.Msg == CN_KEYDOWN || Message.Msg == CN_SYSKEYDOWN ||
+                     Message.Msg == CN_CHAR || Message.Msg == CN_SYSCHAR;
+    if (FOpen && key)
+        Message.Result = FComboBox.Perform(Message.Msg, Message.WParam, Message.LParam);
+    else
+        TCustomListBox::WndProc(Message);
 }
 
 void TComboBoxList::DefaultHandler(TMessage& Message) {
