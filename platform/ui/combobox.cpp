@@ -239,8 +239,11 @@ void TCustomComboBox::EditChanged() {
     const int32_t named = Items().IndexOf(text);
     FChosen = named;
     if (FDroppedDown) {
-        if (!text.empty())
-            FList->Perform(LB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(text.c_str()));
+        // With no item to show, none is marked, so that Enter keeps the text typed.
+        const LRESULT found = text.empty() ? LB_ERR
+                                           : FList->Perform(LB_SELECTSTRING, WPARAM(-1),
+                                                            reinterpret_cast<LPARAM>(text.c_str()));
+        if (found == LB_ERR) FList->SetItemIndex(-1);
     } else {
         FList->SetItemIndex(named);
     }

@@ -345,5 +345,25 @@ TEST(ComboBox, TabWithTheListOpenClosesItAndMovesTheFocusOn) {
     }
 }
 
+TEST(ComboBox, EnterInTheOpenListKeepsATypedTextThatNamesNoItem) {
+    const struct {
+        const char* Typed;
+        const char* Text;
+        int32_t Index;
+    } cases[] = {{"x", "x", -1}, {"", "", -1}, {"ti", "Times", 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        TDropDownFixture t;
+        t.Combo->SetItemIndex(2);
+        PressKey(VK_F4);
+        PressKey(VK_BACK);  // the selected text goes
+        test::TypeText(c.Typed);
+        PressKey(VK_RETURN);
+        EXPECT_FALSE(t.Combo->DroppedDown());
+        EXPECT_EQ(t.Combo->Text(), c.Text);
+        EXPECT_EQ(t.Combo->ItemIndex(), c.Index);
+    }
+}
+
 }  // namespace
 }  // namespace vex
