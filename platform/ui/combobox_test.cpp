@@ -365,5 +365,26 @@ TEST(ComboBox, EnterInTheOpenListKeepsATypedTextThatNamesNoItem) {
     }
 }
 
+TEST(ComboBox, APressOfAnyButtonOutsideTheListClosesIt) {
+    for (const TMouseButton button : {mbRight, mbMiddle}) {
+        SCOPED_TRACE(button);
+        TComboFixture t;
+        PressKey(VK_F4);
+        InjectMouseMove(t.List()->ClientToScreen(t.Row(3)));
+        InjectMouseButton(button, true);  // in the list: nothing picked, still open
+        InjectMouseButton(button, false);
+        Application().ProcessMessages();
+        EXPECT_TRUE(t.Combo->DroppedDown());
+        InjectMouseMove(t.Combo->ClientToScreen(Point(-30, 80)));
+        InjectMouseButton(button, true);
+        InjectMouseButton(button, false);
+        Application().ProcessMessages();
+        EXPECT_FALSE(t.Combo->DroppedDown());
+        EXPECT_EQ(GetCapture(), 0u);
+        EXPECT_EQ(t.Combo->ItemIndex(), -1);
+        EXPECT_EQ(t.Log, (TLog{"dropdown", "closeup"}));
+    }
+}
+
 }  // namespace
 }  // namespace vex

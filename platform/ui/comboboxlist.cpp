@@ -83,6 +83,13 @@ void TComboBoxList::DefaultHandler(TMessage& Message) {
             }
             return;
         }
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            // A press of another button picks nothing, but outside it still closes the list.
+            if (!PtInRect(Rect(0, 0, Width(), Height()), at)) FComboBox.CloseList(false);
+            return;
         case WM_LBUTTONUP:
             // A release on an item picks it, also that of the press that opened the list and
             // was dragged here; elsewhere the list stays open for a click.
