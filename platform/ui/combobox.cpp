@@ -1,6 +1,7 @@
 #include "platform/ui/combobox.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/gfx/drawtext.h"
 #include "platform/gfx/edges.h"
@@ -76,8 +77,10 @@ void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
 
 void TCustomComboBox::UpdateEdit() {
     if (FStyle != csDropDown) {
-        delete FEdit;
-        FEdit = nullptr;
+        // The keys the edit had stay with the combo box, not with a freed window.
+        TComboBoxEdit* edit = std::exchange(FEdit, nullptr);
+        if (edit != nullptr && edit->Focused() && CanFocus()) SetFocus();
+        delete edit;
         Invalidate();
         return;
     }
@@ -106,7 +109,9 @@ void TCustomComboBox::WMSize(TMessage& Message) {
 }
 
 int32_t TCustomComboBox::ItemIndex() {
-    return FDroppedDown ? FChosen : FList->ItemIndex();
+    if (!FDroppedDown) return FList->ItemIndex();
+    // The items may have shrunk under the open list since the item was chosen.
+    return FChosen < Items().Count() ? FChosen : -1;
 }
 
 void TCustomComboBox::SetItemIndex(int32_t Value) {
@@ -180,19 +185,35 @@ void TCustomComboBox::CloseUp() {
 }
 
 void TCustomComboBox::OpenList() {
-    if (FDroppedDown || !HandleAllocated() || !Showing()) return;
+    if (FDroppedDown || FOpening || !HandleAllocated() || !Showing()) return;
     const std::weak_ptr<const void> life = LifeToken();
-    DropDown();
-    if (life.expired() || FDroppedDown) return;
+    FOpening = true;
+    try {
+        DropDown();
+    } catch (...) {
+        if (!life.expired()) FOpening = false;
+        throw;
+    }
+    if (life.expired()) return;
+    FOpening = false;
+    // The handler may have hidden what the list opens from.
+    if (!HandleAllocated() || !Showing()) return;
     FChosen = FList->ItemIndex();
     FList->SetFont(Font());
-    const int32_t rows = std::clamp(Items().Count(), 1, FDropDownCount);
-    const int32_t height = rows * FList->ItemHeight() + 2;
     // The face's whole window, frame and all, on the screen.
     const TPoint face =
         Parent() != nullptr ? Parent()->ClientToScreen(Point(Left(), Top())) : Point(Left(), Top());
-    TPoint at = Point(face.X, face.Y + Height());
-    if (at.Y + height > Screen().Height()) at.Y = face.Y - height;
+    // The list opens below the face, or above it where there is more room; it never has more
+    // rows than that room holds, nor reaches past the screen's sides.
+    const int32_t below = Screen().Height() - (face.Y + Height());
+    const int32_t above = face.Y;
+    const int32_t rowHeight = std::max(1, FList->ItemHeight());
+    const int32_t fit = (std::max(below, above) - 2) / rowHeight;
+    const int32_t rows = std::max(1, std::min({Items().Count(), FDropDownCount, fit}));
+    const int32_t height = rows * rowHeight + 2;
+    TPoint at =
+        Point(std::clamp(face.X, 0, std::max(0, Screen().Width() - Width())), face.Y + Height());
+    if (height > below && above > below) at.Y = face.Y - height;
     FDroppedDown = true;
     FList->Open(Rect(at.X, at.Y, at.X + Width(), at.Y + height));
     FList->SetTopIndex(std::max(0, FChosen - rows + 1));
@@ -201,10 +222,11 @@ void TCustomComboBox::OpenList() {
 
 void TCustomComboBox::CloseList(bool Accept) {
     if (!FDroppedDown) return;
+    const int32_t chosen = ItemIndex();
     FDroppedDown = false;
     const int32_t shown = FList->ItemIndex();
     FList->Close();
-    FList->SetItemIndex(FChosen);
+    FList->SetItemIndex(chosen);
     Invalidate();
     const std::weak_ptr<const void> life = LifeToken();
     if (Accept) ChooseByUser(shown);
@@ -217,8 +239,11 @@ void TCustomComboBox::EditChanged() {
     const int32_t named = Items().IndexOf(text);
     FChosen = named;
     if (FDroppedDown) {
-        if (!text.empty())
-            FList->Perform(LB_SELECTSTRING, WPARAM(-1), reinterpret_cast<LPARAM>(text.c_str()));
+        // With no item to show, none is marked, so that Enter keeps the text typed.
+        const LRESULT found = text.empty() ? LB_ERR
+                                           : FList->Perform(LB_SELECTSTRING, WPARAM(-1),
+                                                            reinterpret_cast<LPARAM>(text.c_str()));
+        if (found == LB_ERR) FList->SetItemIndex(-1);
     } else {
         FList->SetItemIndex(named);
     }

@@ -104,6 +104,8 @@ private:
     // The chosen item while the list is open: the list's own follows the pointer and keys.
     int32_t FChosen = -1;
     bool FDroppedDown = false;
+    // OnDropDown is running: a handler that opens the list only lets this opening go on.
+    bool FOpening = false;
 };
 
 // The combo box with its properties published.

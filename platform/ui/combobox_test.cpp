@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/comboboxlist.h"
@@ -241,6 +242,148 @@ TEST(ComboBox, AFreedComboBoxTakesItsOpenListAndTheMouseWithIt) {
     delete t.Combo;
     EXPECT_EQ(GetCapture(), 0u);
     Application().ProcessMessages();
+}
+
+TEST(ComboBox, ItemsEmptiedUnderTheOpenListLeaveNoChosenItem) {
+    TComboFixture t;
+    t.Combo->SetItemIndex(5);
+    PressKey(VK_F4);
+    ASSERT_TRUE(t.Combo->DroppedDown());
+    t.Combo->Items().Clear();
+    EXPECT_EQ(t.Combo->ItemIndex(), -1);
+    t.Combo->Repaint();  // the face looks up no item past the end
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(t.Combo->ItemIndex(), -1);
+}
+
+TEST(ComboBox, AComboBoxHiddenByItsOnDropDownOpensNoList) {
+    for (const bool form : {false, true}) {
+        SCOPED_TRACE(form);
+        TComboFixture t;
+        t.Combo->OnDropDown = [&t, form](TObject*) {
+            if (form)
+                t.Form->Hide();
+            else
+                t.Combo->Hide();
+        };
+        PressKey(VK_F4);
+        EXPECT_FALSE(t.Combo->DroppedDown());
+        EXPECT_EQ(GetCapture(), 0u);
+    }
+}
+
+TEST(ComboBox, TheListStaysOnTheScreenWhateverItsRowsAndWhereverTheFace) {
+    const int32_t right = Screen().Width() - 60, foot = Screen().Height() - 60;
+    const struct {
+        const char* Name;
+        int32_t DropDownCount;
+        TPoint Form;
+    } cases[] = {
+        {"more rows than the screen holds", 100000, Point(10, 10)},
+        {"more rows than fit above, at the foot", 100000, Point(10, foot)},
+        {"at the right edge", 8, Point(right, 10)},
+        {"left of the screen", 8, Point(-200000, 10)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TComboFixture t(1000);
+        t.Combo->SetDropDownCount(c.DropDownCount);
+        t.Form->SetBounds(c.Form.X, c.Form.Y, t.Form->Width(), t.Form->Height());
+        PressKey(VK_F4);
+        ASSERT_NE(t.List(), nullptr);
+        const TRect list = t.List()->BoundsRect();
+        EXPECT_GE(list.Left, 0);
+        EXPECT_GE(list.Top, 0);
+        EXPECT_LE(list.Right, Screen().Width());
+        EXPECT_LE(list.Bottom, Screen().Height());
+        EXPECT_GT(list.Bottom - list.Top, 8 * RowHeight);
+    }
+}
+
+TEST(ComboBox, AFocusedComboBoxKeepsTheKeysAcrossAChangeOfStyle) {
+    TDropDownFixture t;
+    PressKey(VK_F4);
+    t.Combo->SetStyle(csDropDownList);  // frees the edit that had the focus
+    EXPECT_FALSE(t.Combo->DroppedDown());
+    EXPECT_EQ(GetCapture(), 0u);
+    EXPECT_TRUE(t.Combo->Focused());
+    PressKey(VK_DOWN);
+    EXPECT_EQ(t.Combo->Text(), "Arial");
+    t.Combo->SetStyle(csDropDown);
+    PressKey(VK_F4);
+    EXPECT_TRUE(t.Combo->DroppedDown());
+}
+
+TEST(ComboBox, AnOnDropDownThatOpensTheListOpensItOnce) {
+    TComboFixture t;
+    int32_t calls = 0;
+    t.Combo->OnDropDown = [&](TObject*) {
+        ++calls;
+        if (calls < 100) t.Combo->SetDroppedDown(true);
+    };
+    PressKey(VK_F4);
+    EXPECT_EQ(calls, 1);
+    EXPECT_TRUE(t.Combo->DroppedDown());
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(GetCapture(), 0u);
+}
+
+TEST(ComboBox, TabWithTheListOpenClosesItAndMovesTheFocusOn) {
+    for (const TComboBoxStyle style : {csDropDownList, csDropDown}) {
+        SCOPED_TRACE(style);
+        TComboFixture t;
+        t.Combo->SetStyle(style);
+        t.Combo->SetFocus();
+        auto* next = t.Add<TComboBox>(t.Form, Rect(10, 100, 130, 120));
+        next->SetStyle(csDropDownList);
+        PressKey(VK_F4);
+        ASSERT_TRUE(t.Combo->DroppedDown());
+        PressKey(VK_TAB);
+        EXPECT_FALSE(t.Combo->DroppedDown());
+        EXPECT_TRUE(next->Focused());
+        EXPECT_EQ(GetCapture(), 0u);
+    }
+}
+
+TEST(ComboBox, EnterInTheOpenListKeepsATypedTextThatNamesNoItem) {
+    const struct {
+        const char* Typed;
+        const char* Text;
+        int32_t Index;
+    } cases[] = {{"x", "x", -1}, {"", "", -1}, {"ti", "Times", 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        TDropDownFixture t;
+        t.Combo->SetItemIndex(2);
+        PressKey(VK_F4);
+        PressKey(VK_BACK);  // the selected text goes
+        test::TypeText(c.Typed);
+        PressKey(VK_RETURN);
+        EXPECT_FALSE(t.Combo->DroppedDown());
+        EXPECT_EQ(t.Combo->Text(), c.Text);
+        EXPECT_EQ(t.Combo->ItemIndex(), c.Index);
+    }
+}
+
+TEST(ComboBox, APressOfAnyButtonOutsideTheListClosesIt) {
+    for (const TMouseButton button : {mbRight, mbMiddle}) {
+        SCOPED_TRACE(button);
+        TComboFixture t;
+        PressKey(VK_F4);
+        InjectMouseMove(t.List()->ClientToScreen(t.Row(3)));
+        InjectMouseButton(button, true);  // in the list: nothing picked, still open
+        InjectMouseButton(button, false);
+        Application().ProcessMessages();
+        EXPECT_TRUE(t.Combo->DroppedDown());
+        InjectMouseMove(t.Combo->ClientToScreen(Point(-30, 80)));
+        InjectMouseButton(button, true);
+        InjectMouseButton(button, false);
+        Application().ProcessMessages();
+        EXPECT_FALSE(t.Combo->DroppedDown());
+        EXPECT_EQ(GetCapture(), 0u);
+        EXPECT_EQ(t.Combo->ItemIndex(), -1);
+        EXPECT_EQ(t.Log, (TLog{"dropdown", "closeup"}));
+    }
 }
 
 }  // namespace

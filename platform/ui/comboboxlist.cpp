@@ -1,6 +1,7 @@
 #include "platform/ui/comboboxlist.h"
 
 #include "platform/ui/combobox.h"
+#include "platform/ui/controlmessages.h"
 #include "platform/win/capture.h"
 #include "platform/win/scrollbars.h"
 #include "platform/win/systemmetrics.h"
@@ -41,6 +42,17 @@ void TComboBoxList::Close() {
     ShowWindow(Handle(), SW_HIDE);
 }
 
+void TComboBoxList::WndProc(TMessage& Message) {
+    // A key is weighed first by the window that holds the mouse, which the list does while it
+    // shows; it belongs to the combo box, whose form moves the focus on Tab and runs shortcuts.
+    const bool key = Message.Msg == CN_KEYDOWN || Message.Msg == CN_SYSKEYDOWN ||
+                     Message.Msg == CN_CHAR || Message.Msg == CN_SYSCHAR;
+    if (FOpen && key)
+        Message.Result = FComboBox.Perform(Message.Msg, Message.WParam, Message.LParam);
+    else
+        TCustomListBox::WndProc(Message);
+}
+
 void TComboBoxList::DefaultHandler(TMessage& Message) {
     // A click keeps the focus on the combo box and its form active.
     if (Message.Msg == WM_MOUSEACTIVATE) {
@@ -71,6 +83,13 @@ void TComboBoxList::DefaultHandler(TMessage& Message) {
             }
             return;
         }
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            // A press of another button picks nothing, but outside it still closes the list.
+            if (!PtInRect(Rect(0, 0, Width(), Height()), at)) FComboBox.CloseList(false);
+            return;
         case WM_LBUTTONUP:
             // A release on an item picks it, also that of the press that opened the list and
             // was dragged here; elsewhere the list stays open for a click.

@@ -26,6 +26,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& Params) override;
+    void WndProc(TMessage& Message) override;
 
 private:
     // A press at height Y on the scroll bar.
