@@ -25,8 +25,10 @@
 #include "platform/win/focus.h"
 #include "platform/win/input.h"
 #include "platform/win/modaldriver.h"
+#include "platform/win/painting.h"
 #include "platform/win/presenter.h"
 #include "platform/win/toplevel.h"
+#include "platform/win/windowpos.h"
 #include "platform/win/x11/x11presenter.h"
 
 namespace vex {
@@ -222,21 +224,49 @@ public:
         FForm->Show();
         SetActiveWindow(FForm->Handle());
     }
-    // What the step left: the focus, the form's result, the speed buttons latched down and the
-    // one showing its hot look.
+    // What the step left: the focus, the form's result, the speed buttons latched down, the one
+    // the mouse is over and those that show their edge (the flat ones only while hot or down).
     std::string State() {
         TWinControl* focused = FindControl(GetFocus());
-        std::string down, hot;
+        std::string down, hot, edged;
         for (const char* name : {"Bold", "Left", "Right"}) {
             auto* button = static_cast<TSpeedButton*>(FForm->FindComponent(name));
             if (button->Down()) down += std::string(" ") + name;
             if (button->MouseInControl()) hot += std::string(" ") + name;
+            // Its top line against the form's face just above it.
+            const TPoint top = button->ClientToScreen(Point(button->Width() / 2, 0));
+            const std::vector<uint32_t> column =
+                BufferPixels(Rect(top.X, top.Y - 1, top.X + 1, top.Y + 1));
+            if (column.size() == 2 && column[0] != column[1]) edged += std::string(" ") + name;
         }
         const std::string focus = focused == nullptr ? "nothing"
                                   : focused == FForm ? "form"
                                                      : focused->Name();
         return "focus " + focus + ", result " + std::to_string(FForm->ModalResult()) + ", down" +
-               down + ", hot" + hot;
+               down + ", hot" + hot + ", edged" + edged;
+    }
+    // The pixels of Area, on the screen, as the form's painted picture holds them, rows top to
+    // bottom; what of it lies outside the form is left out.
+    std::vector<uint32_t> BufferPixels(const TRect& Area) {
+        UpdateWindow(FForm->Handle());
+        TRect window{};
+        GetWindowRect(FForm->Handle(), window);
+        const TPixelRows rows = WindowPixels(FForm->Handle());
+        std::vector<uint32_t> pixels;
+        for (int32_t y = Area.Top - window.Top; y < Area.Bottom - window.Top; ++y)
+            for (int32_t x = Area.Left - window.Left; x < Area.Right - window.Left; ++x)
+                if (x >= 0 && y >= 0 && x < rows.Width && y < rows.Height)
+                    pixels.push_back(rows.Pixels[static_cast<size_t>(y) * rows.Stride + x] &
+                                     0xFFFFFF);
+        return pixels;
+    }
+    // The strip of speed buttons, on the screen.
+    TRect SpeedButtons() {
+        auto* first = static_cast<TControl*>(FForm->FindComponent("Bold"));
+        auto* last = static_cast<TControl*>(FForm->FindComponent("Right"));
+        const TPoint from = first->ClientToScreen(Point(0, 0));
+        const TPoint to = last->ClientToScreen(Point(last->Width(), last->Height()));
+        return Rect(from.X, from.Y, to.X, to.Y);
     }
     void Note() {
         Record.push_back(State());
@@ -276,20 +306,23 @@ struct TToolCase {
 const std::vector<TToolCase>& ToolsScript() {
     static const std::vector<TToolCase> script = {
         // Speed buttons never take the focus from the form.
-        {{taClick, "Bold"}, {"click Bold", "focus form, result 0, down, hot Bold"}},
-        {{taHover, "Left"}, {"focus form, result 0, down, hot Left"}},
-        {{taClick, "Left"}, {"click Left", "focus form, result 0, down Left, hot Left"}},
-        {{taClick, "Right"}, {"click Right", "focus form, result 0, down Right, hot Right"}},
+        {{taClick, "Bold"}, {"click Bold", "focus form, result 0, down, hot Bold, edged Bold"}},
+        {{taHover, "Left"}, {"focus form, result 0, down, hot Left, edged Left"}},
+        {{taClick, "Left"},
+         {"click Left", "focus form, result 0, down Left, hot Left, edged Left"}},
+        {{taClick, "Right"},
+         {"click Right", "focus form, result 0, down Right, hot Right, edged Right"}},
         // With AllowAllUp the latched one is let up by a second press.
-        {{taClick, "Right"}, {"click Right", "focus form, result 0, down, hot Right"}},
-        {{taClick, "Close"}, {"click Close", "focus Close, result 2, down, hot"}},
+        {{taClick, "Right"}, {"click Right", "focus form, result 0, down, hot Right, edged Right"}},
+        {{taClick, "Close"}, {"click Close", "focus Close, result 2, down, hot, edged"}},
         // The group box's accelerator: the first control inside it.
-        {{taAltKey, "", "o", 'O'}, {"focus Inner, result 0, down, hot"}},
-        {{taKey, "", "Tab", VK_TAB}, {"focus Plain, result 0, down, hot"}},
-        {{taKey, "", "Tab", VK_TAB}, {"focus Panel, result 0, down, hot"}},
+        {{taAltKey, "", "o", 'O'}, {"focus Inner, result 0, down, hot, edged"}},
+        {{taKey, "", "Tab", VK_TAB}, {"focus Plain, result 0, down, hot, edged"}},
+        {{taKey, "", "Tab", VK_TAB}, {"focus Panel, result 0, down, hot, edged"}},
         // The bevel takes neither the click nor the focus.
-        {{taClick, "Bevel"}, {"focus Panel, result 0, down, hot"}},
-        {{taModalKey, "", "Escape", VK_ESCAPE}, {"modal 2", "focus Panel, result 0, down, hot"}},
+        {{taClick, "Bevel"}, {"focus Panel, result 0, down, hot, edged"}},
+        {{taModalKey, "", "Escape", VK_ESCAPE},
+         {"modal 2", "focus Panel, result 0, down, hot, edged"}},
     };
     return script;
 }
@@ -382,6 +415,11 @@ TEST_F(ButtonsOnDisplay, ToolButtonsGroupBoxPanelAndBevelOnTheDisplayActAsWithIn
             test::PumpThroughApplication(
                 [&] { return dialog.Record.size() >= Length && dialog.State() == State; }, 5s);
             test::PumpThroughApplication([] { return false; }, 100ms);
+            // What the speed buttons look like has reached the screen.
+            const TRect strip = dialog.SpeedButtons();
+            const bool shown = test::PumpThroughApplication(
+                [&] { return FPeer.Screen(strip) == dialog.BufferPixels(strip); }, 5s);
+            EXPECT_TRUE(shown) << "after the step that leaves " << State;
         });
     EXPECT_EQ(typed, injected);
 }
