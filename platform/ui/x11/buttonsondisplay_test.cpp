@@ -1,5 +1,6 @@
-// Push buttons and a check box driven by a person's mouse and keys twice: injected with no
-// display, and typed by xdotool on an Xvfb display. Both runs must click the same buttons.
+// Push buttons, a check box, speed buttons, a button with a glyph, a group box, a panel and a
+// bevel driven by a person's mouse and keys twice: injected with no display, and typed by
+// xdotool on an Xvfb display. Both runs must click the same buttons and leave the same focus.
 //
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
@@ -10,16 +11,24 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/bevel.h"
+#include "platform/ui/bitbtn.h"
 #include "platform/ui/button.h"
 #include "platform/ui/checkbox.h"
 #include "platform/ui/form.h"
+#include "platform/ui/groupbox.h"
 #include "platform/ui/input_testsupport.h"
+#include "platform/ui/panel.h"
+#include "platform/ui/speedbutton.h"
 #include "platform/ui/x11/ondisplay_testsupport.h"
 #include "platform/win/application.h"
 #include "platform/win/focus.h"
 #include "platform/win/input.h"
+#include "platform/win/modaldriver.h"
+#include "platform/win/painting.h"
 #include "platform/win/presenter.h"
 #include "platform/win/toplevel.h"
+#include "platform/win/windowpos.h"
 #include "platform/win/x11/x11presenter.h"
 
 namespace vex {
@@ -28,9 +37,40 @@ namespace {
 using namespace std::chrono_literals;
 using TRecord = std::vector<std::string>;
 
+// A form the scripts run on, deleted with it; every click of what Place puts there goes into
+// Record.
+class TScriptedForm {
+public:
+    TScriptedForm() = default;
+    ~TScriptedForm() { delete FForm; }
+    TScriptedForm(const TScriptedForm&) = delete;
+    TScriptedForm& operator=(const TScriptedForm&) = delete;
+
+    // The middle of the control called Name, on the screen.
+    TPoint Middle(const std::string& Name) {
+        auto* control = static_cast<TControl*>(FForm->FindComponent(Name));
+        return control->ClientToScreen(Point(control->Width() / 2, control->Height() / 2));
+    }
+
+    TRecord Record;
+
+protected:
+    template <class T>
+    T* Place(T* Control, const std::string& Name, TRect Bounds, TWinControl* Parent = nullptr) {
+        Control->SetName(Name);
+        Control->SetCaption(Name);
+        Control->SetBoundsRect(Bounds);
+        Control->SetParent(Parent != nullptr ? Parent : FForm);
+        Control->OnClick = [this, Name](TObject*) { Record.push_back("click " + Name); };
+        return Control;
+    }
+
+    TForm* FForm = new TForm(nullptr);
+};
+
 // A dialog of buttons: OK the default, Cancel the cancel one, a plain one and a check box.
 // Every click and the state it leaves go into Record.
-class TButtonsDialog {
+class TButtonsDialog : public TScriptedForm {
 public:
     TButtonsDialog() {
         FForm->SetCaption("Buttons script");
@@ -49,14 +89,6 @@ public:
         FForm->Show();
         SetActiveWindow(FForm->Handle());
     }
-    ~TButtonsDialog() { delete FForm; }
-    TButtonsDialog(const TButtonsDialog&) = delete;
-    TButtonsDialog& operator=(const TButtonsDialog&) = delete;
-
-    TPoint Middle(const std::string& Name) {
-        auto* control = static_cast<TControl*>(FForm->FindComponent(Name));
-        return control->ClientToScreen(Point(control->Width() / 2, control->Height() / 2));
-    }
     // What the step left: the focus and the form's result.
     std::string State() {
         TWinControl* focused = FindControl(GetFocus());
@@ -64,21 +96,6 @@ public:
         FForm->SetModalResult(mrNone);
         return "focus " + (focused != nullptr ? focused->Name() : "nothing") + ", result " + result;
     }
-
-    TRecord Record;
-
-private:
-    template <class T>
-    T* Place(T* Control, const std::string& Name, TRect Bounds) {
-        Control->SetName(Name);
-        Control->SetCaption(Name);
-        Control->SetBoundsRect(Bounds);
-        Control->SetParent(FForm);
-        Control->OnClick = [this, Name](TObject*) { Record.push_back("click " + Name); };
-        return Control;
-    }
-
-    TForm* FForm = new TForm(nullptr);
 };
 
 // A step: a click on a control's middle, or a key typed (as xdotool names it, and its code).
@@ -177,6 +194,234 @@ TEST_F(ButtonsOnDisplay, ClicksAndKeysOnTheDisplayPressWhatTheSameInjectedInputP
     };
     EXPECT_EQ(injected, expected);
     EXPECT_EQ(RunTyped(lengths), injected);
+}
+
+// A tool strip and the controls that hold or pass on the focus: a flat speed button that only
+// clicks, a flat group of two that may all be up, a Cancel button with a glyph, a group box
+// holding a check box, a push button, a panel that is a tab stop, and a bevel.
+class TToolsDialog : public TScriptedForm {
+public:
+    static constexpr const char* kCaption = "Tools script";
+
+    TToolsDialog() {
+        FForm->SetCaption(kCaption);
+        FForm->SetBounds(40, 50, 360, 200);
+        Place(new TSpeedButton(FForm), "Bold", Rect(10, 10, 40, 35))->SetFlat(true);
+        for (auto [name, left] : {std::pair{"Left", 45}, std::pair{"Right", 80}}) {
+            auto* button = Place(new TSpeedButton(FForm), name, Rect(left, 10, left + 30, 35));
+            button->SetFlat(true);
+            button->SetGroupIndex(1);
+            button->SetAllowAllUp(true);
+        }
+        Place(new TBitBtn(FForm), "Close", Rect(250, 10, 340, 35))->SetKind(bkCancel);
+        auto* options = Place(new TGroupBox(FForm), "Options", Rect(10, 45, 170, 110));
+        options->SetCaption("&Options");
+        Place(new TCheckBox(FForm), "Inner", Rect(10, 20, 140, 37), options);
+        Place(new TButton(FForm), "Plain", Rect(180, 50, 255, 75));
+        Place(new TPanel(FForm), "Panel", Rect(180, 80, 255, 110))->SetTabStop(true);
+        // A bevel offers no click event of its own: the one Place gives is taken back.
+        Place(new TBevel(FForm), "Bevel", Rect(260, 80, 340, 110))->OnClick = nullptr;
+        FForm->Show();
+        SetActiveWindow(FForm->Handle());
+    }
+    // What the step left: the focus, the form's result, the speed buttons latched down, the one
+    // the mouse is over and those that show their edge (the flat ones only while hot or down).
+    std::string State() {
+        TWinControl* focused = FindControl(GetFocus());
+        std::string down, hot, edged;
+        for (const char* name : {"Bold", "Left", "Right"}) {
+            auto* button = static_cast<TSpeedButton*>(FForm->FindComponent(name));
+            if (button->Down()) down += std::string(" ") + name;
+            if (button->MouseInControl()) hot += std::string(" ") + name;
+            // Its top line against the form's face just above it.
+            const TPoint top = button->ClientToScreen(Point(button->Width() / 2, 0));
+            const std::vector<uint32_t> column =
+                BufferPixels(Rect(top.X, top.Y - 1, top.X + 1, top.Y + 1));
+            if (column.size() == 2 && column[0] != column[1]) edged += std::string(" ") + name;
+        }
+        const std::string focus = focused == nullptr ? "nothing"
+                                  : focused == FForm ? "form"
+                                                     : focused->Name();
+        return "focus " + focus + ", result " + std::to_string(FForm->ModalResult()) + ", down" +
+               down + ", hot" + hot + ", edged" + edged;
+    }
+    // The pixels of Area, on the screen, as the form's painted picture holds them, rows top to
+    // bottom; what of it lies outside the form is left out.
+    std::vector<uint32_t> BufferPixels(const TRect& Area) {
+        UpdateWindow(FForm->Handle());
+        TRect window{};
+        GetWindowRect(FForm->Handle(), window);
+        const TPixelRows rows = WindowPixels(FForm->Handle());
+        std::vector<uint32_t> pixels;
+        for (int32_t y = Area.Top - window.Top; y < Area.Bottom - window.Top; ++y)
+            for (int32_t x = Area.Left - window.Left; x < Area.Right - window.Left; ++x)
+                if (x >= 0 && y >= 0 && x < rows.Width && y < rows.Height)
+                    pixels.push_back(rows.Pixels[static_cast<size_t>(y) * rows.Stride + x] &
+                                     0xFFFFFF);
+        return pixels;
+    }
+    // The strip of speed buttons, on the screen.
+    TRect SpeedButtons() {
+        auto* first = static_cast<TControl*>(FForm->FindComponent("Bold"));
+        auto* last = static_cast<TControl*>(FForm->FindComponent("Right"));
+        const TPoint from = first->ClientToScreen(Point(0, 0));
+        const TPoint to = last->ClientToScreen(Point(last->Width(), last->Height()));
+        return Rect(from.X, from.Y, to.X, to.Y);
+    }
+    void Note() {
+        Record.push_back(State());
+        FForm->SetModalResult(mrNone);
+    }
+    // Shows a dialog with a Cancel button with a glyph modally; Send gives it its input once it
+    // is up. Notes what the run answered.
+    void RunModal(const std::function<void()>& Send) {
+        TForm dialog(nullptr);
+        dialog.SetCaption("Modal script");
+        dialog.SetBounds(80, 90, 200, 100);
+        auto* cancel = new TBitBtn(&dialog);
+        cancel->SetKind(bkCancel);
+        cancel->SetBounds(60, 30, 90, 25);
+        cancel->SetParent(&dialog);
+        TModalScript script;
+        script.Wait(300).Then(Send).Wait(300);
+        Record.push_back("modal " + std::to_string(dialog.ShowModal()));
+    }
+};
+
+// What a step of the tools script does.
+enum TToolAction { taClick, taHover, taKey, taAltKey, taModalKey };
+
+struct TToolStep {
+    TToolAction Action;
+    std::string Target = "";  // the control clicked or hovered over
+    std::string XKey = "";    // the key as xdotool names it, and its code
+    int32_t Key = 0;
+};
+
+struct TToolCase {
+    TToolStep Step;
+    TRecord Expected;  // what the step records, ending with the state it leaves
+};
+
+const std::vector<TToolCase>& ToolsScript() {
+    static const std::vector<TToolCase> script = {
+        // Speed buttons never take the focus from the form.
+        {{taClick, "Bold"}, {"click Bold", "focus form, result 0, down, hot Bold, edged Bold"}},
+        {{taHover, "Left"}, {"focus form, result 0, down, hot Left, edged Left"}},
+        {{taClick, "Left"},
+         {"click Left", "focus form, result 0, down Left, hot Left, edged Left"}},
+        {{taClick, "Right"},
+         {"click Right", "focus form, result 0, down Right, hot Right, edged Right"}},
+        // With AllowAllUp the latched one is let up by a second press.
+        {{taClick, "Right"}, {"click Right", "focus form, result 0, down, hot Right, edged Right"}},
+        {{taClick, "Close"}, {"click Close", "focus Close, result 2, down, hot, edged"}},
+        // The group box's accelerator: the first control inside it.
+        {{taAltKey, "", "o", 'O'}, {"focus Inner, result 0, down, hot, edged"}},
+        {{taKey, "", "Tab", VK_TAB}, {"focus Plain, result 0, down, hot, edged"}},
+        {{taKey, "", "Tab", VK_TAB}, {"focus Panel, result 0, down, hot, edged"}},
+        // The bevel takes neither the click nor the focus.
+        {{taClick, "Bevel"}, {"focus Panel, result 0, down, hot, edged"}},
+        {{taModalKey, "", "Escape", VK_ESCAPE},
+         {"modal 2", "focus Panel, result 0, down, hot, edged"}},
+    };
+    return script;
+}
+
+// How a tools script step's input reaches the program.
+struct TToolInput {
+    std::function<void(TPoint Screen)> Move;
+    std::function<void(TPoint Screen)> Click;
+    std::function<void(const TToolStep& Step)> Key;
+};
+
+TRecord RunToolsScript(TToolsDialog& Dialog, const TToolInput& Input,
+                       const std::function<void(size_t Length, const std::string& State)>& Settle) {
+    for (const TToolCase& c : ToolsScript()) {
+        const TToolStep& step = c.Step;
+        const size_t before = Dialog.Record.size();
+        switch (step.Action) {
+            case taClick:
+                Input.Click(Dialog.Middle(step.Target));
+                break;
+            case taHover:
+                Input.Move(Dialog.Middle(step.Target));
+                break;
+            case taKey:
+            case taAltKey:
+                Input.Key(step);
+                break;
+            case taModalKey:
+                Dialog.RunModal([&] { Input.Key(step); });
+                break;
+        }
+        Settle(before + c.Expected.size() - 1, c.Expected.back());
+        Dialog.Note();
+    }
+    return Dialog.Record;
+}
+
+TRecord Expected(const std::vector<TToolCase>& Script) {
+    TRecord expected;
+    for (const TToolCase& c : Script)
+        expected.insert(expected.end(), c.Expected.begin(), c.Expected.end());
+    return expected;
+}
+
+TEST_F(ButtonsOnDisplay, ToolButtonsGroupBoxPanelAndBevelOnTheDisplayActAsWithInjectedInput) {
+    TRecord injected;
+    {
+        TToolsDialog dialog;
+        Application().ProcessMessages();
+        injected =
+            RunToolsScript(dialog,
+                           TToolInput{[](TPoint Screen) { InjectMouseMove(Screen); },
+                                      [](TPoint Screen) {
+                                          InjectMouseMove(Screen);
+                                          InjectMouseButton(mbLeft, true);
+                                          InjectMouseButton(mbLeft, false);
+                                      },
+                                      [](const TToolStep& Step) {
+                                          if (Step.Action == taAltKey) InjectKey(VK_MENU, true);
+                                          InjectKey(Step.Key, true);
+                                          InjectKey(Step.Key, false);
+                                          if (Step.Action == taAltKey) InjectKey(VK_MENU, false);
+                                      }},
+                           [](size_t, const std::string&) { Application().ProcessMessages(); });
+        test::ReleaseAllKeys();
+    }
+    EXPECT_EQ(injected, Expected(ToolsScript()));
+
+    SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+    TToolsDialog dialog;
+    ASSERT_TRUE(test::PumpThroughApplication(
+        [&] { return FPeer.FindWindow(TToolsDialog::kCaption) != 0; }, 10s));
+    test::PumpThroughApplication([] { return false; }, 200ms);
+    const std::string display = FServer.DisplayName();
+    const auto at = [](TPoint P) { return std::to_string(P.X) + " " + std::to_string(P.Y); };
+    const TRecord typed = RunToolsScript(
+        dialog,
+        TToolInput{[&](TPoint Screen) { test::RunXdotool(display, "mousemove " + at(Screen)); },
+                   [&](TPoint Screen) {
+                       test::RunXdotool(display, "mousemove " + at(Screen) + " click 1");
+                   },
+                   [&](const TToolStep& Step) {
+                       test::RunXdotool(display, std::string("key ") +
+                                                     (Step.Action == taAltKey ? "alt+" : "") +
+                                                     Step.XKey);
+                   }},
+        // Until the step shows as it did when injected, then a little more for anything that
+        // should not come.
+        [&](size_t Length, const std::string& State) {
+            test::PumpThroughApplication(
+                [&] { return dialog.Record.size() >= Length && dialog.State() == State; }, 5s);
+            test::PumpThroughApplication([] { return false; }, 100ms);
+            // What the speed buttons look like has reached the screen.
+            const TRect strip = dialog.SpeedButtons();
+            const bool shown = test::PumpThroughApplication(
+                [&] { return FPeer.Screen(strip) == dialog.BufferPixels(strip); }, 5s);
+            EXPECT_TRUE(shown) << "after the step that leaves " << State;
+        });
+    EXPECT_EQ(typed, injected);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/maskedit.h"
 #include "platform/ui/spinedit.h"
+#include "platform/ui/statusbar.h"
 #include "platform/ui/x11/ondisplay_testsupport.h"
 #include "platform/win/application.h"
 #include "platform/win/focus.h"
@@ -186,6 +187,87 @@ TEST_F(MaskSpinOnDisplay, TypingAndSteppingOnTheDisplayDoWhatTheSameInputInjecte
               (TRecord{"(555)___-____ 0 phone", "(555)124-____ 0 phone", "(555)124-4567 0 phone",
                        "(555)124-4567 0 spin", "(555)124-4567 2 spin", "(555)124-4567 3 spin"}));
     EXPECT_EQ(RunTyped(injected), injected);
+}
+
+// A sizeable form with a status bar along its bottom, whose size grip the tests drag.
+class TGripScene {
+public:
+    static constexpr const char* kCaption = "Status script";
+
+    TGripScene() {
+        FForm->SetCaption(kCaption);
+        FForm->SetBounds(40, 50, 300, 160);
+        FBar->SetAlign(alBottom);
+        FBar->SetSimplePanel(true);
+        FBar->SetSimpleText("Ready");
+        FBar->SetParent(FForm);
+        FForm->Show();
+        SetActiveWindow(FForm->Handle());
+    }
+    ~TGripScene() { delete FForm; }
+    TGripScene(const TGripScene&) = delete;
+    TGripScene& operator=(const TGripScene&) = delete;
+
+    // The middle of the grip, on the screen.
+    TPoint Grip() {
+        const TRect grip = FBar->SizeGripRect();
+        return FBar->ClientToScreen(
+            Point((grip.Left + grip.Right) / 2, (grip.Top + grip.Bottom) / 2));
+    }
+    std::string Size() {
+        return std::to_string(FForm->Width()) + "x" + std::to_string(FForm->Height());
+    }
+
+private:
+    TForm* FForm = new TForm(nullptr);
+    TStatusBar* FBar = new TStatusBar(FForm);
+};
+
+// The drag: pressed on the grip, then moved by each of these in turn, then let go.
+const std::vector<TPoint> kGripMoves = {Point(20, 15), Point(40, 30), Point(-30, 10)};
+
+TEST_F(MaskSpinOnDisplay, TheSizeGripDraggedOnTheDisplaySizesTheFormAsAnInjectedDragDoes) {
+    std::string injected;
+    {
+        TGripScene scene;
+        Application().ProcessMessages();
+        const TPoint from = scene.Grip();
+        InjectMouseMove(from);
+        InjectMouseButton(mbLeft, true);
+        for (const TPoint& by : kGripMoves) {
+            InjectMouseMove(Point(from.X + by.X, from.Y + by.Y));
+            Application().ProcessMessages();
+        }
+        InjectMouseButton(mbLeft, false);
+        Application().ProcessMessages();
+        injected = scene.Size();
+        test::ReleaseAllKeys();
+    }
+    EXPECT_EQ(injected, "270x170");
+
+    SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+    TGripScene scene;
+    ASSERT_TRUE(test::PumpThroughApplication(
+        [&] { return FPeer.FindWindow(TGripScene::kCaption) != 0; }, 10s));
+    test::PumpThroughApplication([] { return false; }, 200ms);
+    const std::string display = FServer.DisplayName();
+    const TPoint from = scene.Grip();
+    const auto at = [](TPoint P) { return std::to_string(P.X) + " " + std::to_string(P.Y); };
+    test::RunXdotool(display, "mousemove " + at(from) + " mousedown 1");
+    test::PumpThroughApplication([] { return false; }, 100ms);
+    for (const TPoint& by : kGripMoves) {
+        test::RunXdotool(display, "mousemove " + at(Point(from.X + by.X, from.Y + by.Y)));
+        test::PumpThroughApplication([] { return false; }, 100ms);
+    }
+    test::RunXdotool(display, "mouseup 1");
+    test::PumpThroughApplication([&] { return scene.Size() == injected; }, 5s);
+    test::PumpThroughApplication([] { return false; }, 100ms);
+    EXPECT_EQ(scene.Size(), injected);
+    // And the window on the screen has that size too.
+    XWindowAttributes attributes;
+    ASSERT_NE(
+        XGetWindowAttributes(FPeer.Dpy(), FPeer.FindWindow(TGripScene::kCaption), &attributes), 0);
+    EXPECT_EQ(std::to_string(attributes.width) + "x" + std::to_string(attributes.height), injected);
 }
 
 }  // namespace
