@@ -14,9 +14,16 @@ namespace {
 
 constexpr int32_t MaxInt = std::numeric_limits<int32_t>::max();
 
+// Cells and hot spots may lie anywhere in an Integer: a sum beyond one saturates rather than
+// wrapping the caret back onto the window.
+int32_t Saturated(int64_t Value) {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(Value, std::numeric_limits<int32_t>::min(), MaxInt));
+}
+
 // Off the window stays off the window, whatever the offset.
 int32_t CaretCoordinate(int32_t Cell, int32_t Offset) {
-    return Cell == MaxInt ? MaxInt : Cell + Offset;
+    return Cell == MaxInt ? MaxInt : Saturated(int64_t{Cell} + Offset);
 }
 
 TCaretBitmap CaretPicture(const TBitmap& Bitmap) {
@@ -272,8 +279,8 @@ void TOvcSingleCaret::Rebuild() {
             break;
     }
     if (caret.Shape() == csBitmap) {
-        FOffsetX -= caret.BitmapHotSpotX();
-        FOffsetY -= caret.BitmapHotSpotY();
+        FOffsetX = Saturated(int64_t{FOffsetX} - caret.BitmapHotSpotX());
+        FOffsetY = Saturated(int64_t{FOffsetY} - caret.BitmapHotSpotY());
     }
     if (wasLinked) SetLinked(true);
 }

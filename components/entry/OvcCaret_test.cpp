@@ -136,6 +136,26 @@ TEST_F(CaretOnWindow, LeavesTheCaretAnotherWindowTookAlone) {
     DestroyCaret();
 }
 
+TEST_F(CaretOnWindow, KeepsACaretOffsetPastMaxIntOffTheWindow) {
+    auto caret = std::make_shared<TOvcCaret>();
+    caret->SetShape(csCustom);
+    caret->SetAlign(caRight);
+    TOvcSingleCaret single(Panel);
+    single.SetCaret(caret);
+    single.SetCellWidth(100);
+    single.SetLinked(true);
+    single.SetPosition(Point(MaxInt - 10, MaxInt - 10));
+    EXPECT_EQ(CaretRect().Left, MaxInt);
+    caret->SetShape(csBitmap);
+    caret->SetBitmapHotSpotX(std::numeric_limits<int32_t>::min());
+    caret->SetBitmapHotSpotY(std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(CaretRect().Left, MaxInt);
+    EXPECT_EQ(CaretRect().Top, MaxInt);
+    single.SetPosition(Point(0, 0));
+    caret->SetBitmapHotSpotX(MaxInt);
+    EXPECT_LE(CaretRect().Left, 0);
+}
+
 TEST(OvcSingleCaret, StaysUnlinkedWithoutAWindow) {
     test::TPlainPanel windowless(nullptr);
     TOvcSingleCaret single(&windowless);
