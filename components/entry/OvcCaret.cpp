@@ -37,6 +37,12 @@ TCaretBitmap CaretPicture(const TBitmap& Bitmap) {
     return picture;
 }
 
+// The system's blink time from before the first linked caret changed it, put back when the
+// last one that changed it lets go: a caret that links while another has the rate changed
+// must not take that rate for the system's own.
+UINT SystemBlinkTime = 0;
+int32_t BlinkChangers = 0;
+
 }  // namespace
 
 // --- TOvcCaret ------------------------------------------------------------------------------
@@ -180,7 +186,6 @@ void TOvcSingleCaret::SetLinked(bool Value) {
     if (Value) {
         if (FOwner == nullptr || !FOwner->HandleAllocated()) return;
         FLinkedWnd = FOwner->Handle();
-        FSavedBlinkTime = GetCaretBlinkTime();
         TCaretBitmap picture;
         const TCaretBitmap* look = nullptr;
         if (FCaret->Shape() == csBitmap && !FCaret->Bitmap()->Empty()) {
@@ -194,11 +199,17 @@ void TOvcSingleCaret::SetLinked(bool Value) {
         if (FVisible) ShowCaret(FLinkedWnd);
         MoveCaret();
         const UINT blink = FCaret->BlinkTime();
-        if (blink != 0 && blink != FSavedBlinkTime) SetCaretBlinkTime(blink);
+        if (blink != 0) {
+            if (BlinkChangers++ == 0) SystemBlinkTime = GetCaretBlinkTime();
+            FChangedBlinkTime = true;
+            SetCaretBlinkTime(blink);
+        }
     } else {
         FLinked = false;
-        if (FSavedBlinkTime != 0 && FSavedBlinkTime != GetCaretBlinkTime())
-            SetCaretBlinkTime(FSavedBlinkTime);
+        if (FChangedBlinkTime) {
+            FChangedBlinkTime = false;
+            if (--BlinkChangers == 0) SetCaretBlinkTime(SystemBlinkTime);
+        }
         // The thread's one caret may belong to another window by now; that one stays.
         if (GetCaretState().Wnd == FLinkedWnd) DestroyCaret();
         FLinkedWnd = 0;

@@ -124,6 +124,22 @@ TEST_F(CaretOnWindow, SetsItsBlinkTimeWhileLinkedAndPutsTheSystemsBack) {
     EXPECT_EQ(GetCaretState().Wnd, 0u);
 }
 
+TEST_F(CaretOnWindow, PutsTheSystemsBlinkTimeBackWhenTwoCaretsUnlinkInterleaved) {
+    SetCaretBlinkTime(530);
+    auto* other = Form.Add<test::TPlainPanel>(Form.Form, Rect(70, 10, 90, 30));
+    TOvcSingleCaret first(Panel);
+    TOvcSingleCaret second(other);
+    first.Caret()->SetBlinkTime(300);
+    second.Caret()->SetBlinkTime(400);
+    first.SetLinked(true);
+    second.SetLinked(true);
+    EXPECT_EQ(GetCaretBlinkTime(), 400u);
+    first.SetLinked(false);
+    EXPECT_EQ(GetCaretBlinkTime(), 400u);
+    second.SetLinked(false);
+    EXPECT_EQ(GetCaretBlinkTime(), 530u);
+}
+
 TEST_F(CaretOnWindow, LeavesTheCaretAnotherWindowTookAlone) {
     auto* other = Form.Add<test::TPlainPanel>(Form.Form, Rect(70, 10, 90, 30));
     TOvcSingleCaret mine(Panel);
