@@ -108,6 +108,18 @@ TEST(MailAddressDialog, EditsTheAddressItIsGivenAndKeepsItUnlessOKCloses) {
     }
 }
 
+TEST(MailAddressDialog, LeavesTheAddressAloneWhenAHandlerFreesTheDialog) {
+    TmsMailAddress address = Address("Fay", "fay@example.test");
+    TModalScript script;
+    script.Then([] { Type("zzz"); });
+    script.Then([] { delete RunningDialog(); });
+    address.Edit();
+    EXPECT_EQ(address.Name, "Fay");
+    EXPECT_EQ(address.Address, "fay@example.test");
+    EXPECT_EQ(RunningDialog(), nullptr);
+    EXPECT_EQ(script.Pending(), 0u);
+}
+
 TEST(MailAddressDialog, IsLaidOutAsItsFormSays) {
     TMailAddressDlg dialog(nullptr);
     dialog.Font().SetName(FixedFontName);

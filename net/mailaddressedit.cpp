@@ -9,8 +9,15 @@ namespace vex {
 // interface it opens.
 void TmsMailAddress::Edit() {
     auto dialog = std::make_unique<TMailAddressDlg>(nullptr);
+    const std::weak_ptr<const void> life = dialog->LifeToken();
     dialog->SetAddress(*this);
-    if (dialog->ShowModal() == mrOk) Assign(dialog->MailAddress());
+    const TModalResult result = dialog->ShowModal();
+    // A handler that freed the dialog took what was typed with it, and the freeing too.
+    if (life.expired()) {
+        static_cast<void>(dialog.release());
+        return;
+    }
+    if (result == mrOk) Assign(dialog->MailAddress());
 }
 
 }  // namespace vex

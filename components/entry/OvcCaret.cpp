@@ -14,9 +14,16 @@ namespace {
 
 constexpr int32_t MaxInt = std::numeric_limits<int32_t>::max();
 
+// Cells and hot spots may lie anywhere in an Integer: a sum beyond one saturates rather than
+// wrapping the caret back onto the window.
+int32_t Saturated(int64_t Value) {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(Value, std::numeric_limits<int32_t>::min(), MaxInt));
+}
+
 // Off the window stays off the window, whatever the offset.
 int32_t CaretCoordinate(int32_t Cell, int32_t Offset) {
-    return Cell == MaxInt ? MaxInt : Cell + Offset;
+    return Cell == MaxInt ? MaxInt : Saturated(int64_t{Cell} + Offset);
 }
 
 TCaretBitmap CaretPicture(const TBitmap& Bitmap) {
@@ -29,6 +36,12 @@ TCaretBitmap CaretPicture(const TBitmap& Bitmap) {
     }
     return picture;
 }
+
+// The system's blink time from before the first linked caret changed it, put back when the
+// last one that changed it lets go: a caret that links while another has the rate changed
+// must not take that rate for the system's own.
+UINT SystemBlinkTime = 0;
+int32_t BlinkChangers = 0;
 
 }  // namespace
 
@@ -173,7 +186,6 @@ void TOvcSingleCaret::SetLinked(bool Value) {
     if (Value) {
         if (FOwner == nullptr || !FOwner->HandleAllocated()) return;
         FLinkedWnd = FOwner->Handle();
-        FSavedBlinkTime = GetCaretBlinkTime();
         TCaretBitmap picture;
         const TCaretBitmap* look = nullptr;
         if (FCaret->Shape() == csBitmap && !FCaret->Bitmap()->Empty()) {
@@ -187,11 +199,17 @@ void TOvcSingleCaret::SetLinked(bool Value) {
         if (FVisible) ShowCaret(FLinkedWnd);
         MoveCaret();
         const UINT blink = FCaret->BlinkTime();
-        if (blink != 0 && blink != FSavedBlinkTime) SetCaretBlinkTime(blink);
+        if (blink != 0) {
+            if (BlinkChangers++ == 0) SystemBlinkTime = GetCaretBlinkTime();
+            FChangedBlinkTime = true;
+            SetCaretBlinkTime(blink);
+        }
     } else {
         FLinked = false;
-        if (FSavedBlinkTime != 0 && FSavedBlinkTime != GetCaretBlinkTime())
-            SetCaretBlinkTime(FSavedBlinkTime);
+        if (FChangedBlinkTime) {
+            FChangedBlinkTime = false;
+            if (--BlinkChangers == 0) SetCaretBlinkTime(SystemBlinkTime);
+        }
         // The thread's one caret may belong to another window by now; that one stays.
         if (GetCaretState().Wnd == FLinkedWnd) DestroyCaret();
         FLinkedWnd = 0;
@@ -272,8 +290,8 @@ void TOvcSingleCaret::Rebuild() {
             break;
     }
     if (caret.Shape() == csBitmap) {
-        FOffsetX -= caret.BitmapHotSpotX();
-        FOffsetY -= caret.BitmapHotSpotY();
+        FOffsetX = Saturated(int64_t{FOffsetX} - caret.BitmapHotSpotX());
+        FOffsetY = Saturated(int64_t{FOffsetY} - caret.BitmapHotSpotY());
     }
     if (wasLinked) SetLinked(true);
 }

@@ -131,7 +131,8 @@ private:
     int32_t FPosX = 0;
     int32_t FPosY = 0;
     bool FVisible = false;
-    UINT FSavedBlinkTime = 0;
+    // True while this caret holds the system's blink time at its own rate.
+    bool FChangedBlinkTime = false;
     TWinControl* FOwner;
     int32_t FOffsetX = 0;
     int32_t FOffsetY = 0;

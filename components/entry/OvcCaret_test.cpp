@@ -124,6 +124,22 @@ TEST_F(CaretOnWindow, SetsItsBlinkTimeWhileLinkedAndPutsTheSystemsBack) {
     EXPECT_EQ(GetCaretState().Wnd, 0u);
 }
 
+TEST_F(CaretOnWindow, PutsTheSystemsBlinkTimeBackWhenTwoCaretsUnlinkInterleaved) {
+    SetCaretBlinkTime(530);
+    auto* other = Form.Add<test::TPlainPanel>(Form.Form, Rect(70, 10, 90, 30));
+    TOvcSingleCaret first(Panel);
+    TOvcSingleCaret second(other);
+    first.Caret()->SetBlinkTime(300);
+    second.Caret()->SetBlinkTime(400);
+    first.SetLinked(true);
+    second.SetLinked(true);
+    EXPECT_EQ(GetCaretBlinkTime(), 400u);
+    first.SetLinked(false);
+    EXPECT_EQ(GetCaretBlinkTime(), 400u);
+    second.SetLinked(false);
+    EXPECT_EQ(GetCaretBlinkTime(), 530u);
+}
+
 TEST_F(CaretOnWindow, LeavesTheCaretAnotherWindowTookAlone) {
     auto* other = Form.Add<test::TPlainPanel>(Form.Form, Rect(70, 10, 90, 30));
     TOvcSingleCaret mine(Panel);
@@ -134,6 +150,26 @@ TEST_F(CaretOnWindow, LeavesTheCaretAnotherWindowTookAlone) {
     EXPECT_EQ(GetCaretState().Wnd, other->Handle());
     EXPECT_EQ(GetCaretState().Rect, Rect(0, 0, 1, 1));
     DestroyCaret();
+}
+
+TEST_F(CaretOnWindow, KeepsACaretOffsetPastMaxIntOffTheWindow) {
+    auto caret = std::make_shared<TOvcCaret>();
+    caret->SetShape(csCustom);
+    caret->SetAlign(caRight);
+    TOvcSingleCaret single(Panel);
+    single.SetCaret(caret);
+    single.SetCellWidth(100);
+    single.SetLinked(true);
+    single.SetPosition(Point(MaxInt - 10, MaxInt - 10));
+    EXPECT_EQ(CaretRect().Left, MaxInt);
+    caret->SetShape(csBitmap);
+    caret->SetBitmapHotSpotX(std::numeric_limits<int32_t>::min());
+    caret->SetBitmapHotSpotY(std::numeric_limits<int32_t>::min());
+    EXPECT_EQ(CaretRect().Left, MaxInt);
+    EXPECT_EQ(CaretRect().Top, MaxInt);
+    single.SetPosition(Point(0, 0));
+    caret->SetBitmapHotSpotX(MaxInt);
+    EXPECT_LE(CaretRect().Left, 0);
 }
 
 TEST(OvcSingleCaret, StaysUnlinkedWithoutAWindow) {

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/core/exceptions.h"
 #include "platform/core/typinfo.h"
 #include "platform/win/application.h"
 
@@ -12,6 +13,19 @@ TwwIntl* wwGlobalIntl = nullptr;
 namespace {
 
 int32_t UnitUsers = 0;
+
+// A stream may hold any ordinal; one beyond the style's values never reaches the grid.
+TPropInfo CheckBoxInGridStyleProperty() {
+    TPropInfo info =
+        OrdinalProperty("CheckBoxInGridStyle", tkEnumeration, "TwwCheckBoxInGridStyle",
+                        &TwwIntl::CheckBoxInGridStyle, &TwwIntl::SetCheckBoxInGridStyle);
+    info.SetOrd = [set = std::move(info.SetOrd)](TObject& Instance, int64_t Value) {
+        if (Value < cbStyleAuto || Value > cbStyleXmark)
+            throw ERangeError("Value out of range for property CheckBoxInGridStyle");
+        set(Instance, Value);
+    };
+    return info;
+}
 
 // In the order a form stream writes them: Connected last, so that a streamed instance holds all
 // its texts before it connects.
@@ -30,8 +44,7 @@ const bool IntlPublished = [] {
                          &I::SetOKCancelBitmapped),
          StringProperty("BtnOKCaption", &I::BtnOKCaption, &I::SetBtnOKCaption),
          StringProperty("BtnCancelCaption", &I::BtnCancelCaption, &I::SetBtnCancelCaption),
-         OrdinalProperty("CheckBoxInGridStyle", tkEnumeration, "TwwCheckBoxInGridStyle",
-                         &I::CheckBoxInGridStyle, &I::SetCheckBoxInGridStyle),
+         CheckBoxInGridStyleProperty(),
          StringProperty("VersionOndrix", &I::VersionOndrix, &I::SetVersionOndrix),
          OrdinalProperty("FilterMemoSize", tkInteger, "Integer", &I::FilterMemoSize,
                          &I::SetFilterMemoSize),

@@ -170,5 +170,17 @@ TEST(IntlProperties, RejectADialogFontStyleOutsideTheSet) {
     EXPECT_TRUE(local.DialogFontStyle().Empty());
 }
 
+TEST(IntlProperties, RejectAGridCheckBoxStyleBeyondItsValues) {
+    TwwIntl local(nullptr);
+    TPropertyAt style = PropertyAt(local, "CheckBoxInGridStyle");
+    SetOrdProp(*style.Object, *style.Info, cbStyleXmark);
+    EXPECT_EQ(local.CheckBoxInGridStyle(), cbStyleXmark);
+    for (const int64_t bad : {int64_t{3}, int64_t{7}, int64_t{-1}, int64_t{1} << 40}) {
+        SCOPED_TRACE(bad);
+        EXPECT_THROW(SetOrdProp(*style.Object, *style.Info, bad), ERangeError);
+        EXPECT_EQ(GetOrdProp(*style.Object, *style.Info), cbStyleXmark);
+    }
+}
+
 }  // namespace
 }  // namespace vex

@@ -32,18 +32,20 @@ const TwwIntl& Texts() {
 TButton* wwCreateDialogButton(TWinControl* Parent, TBitBtnKind Kind) {
     const TwwIntl& texts = Texts();
     const bool bitmapped = texts.OKCancelBitmapped();
+    // Scaled before the button is made, so that an overflow leaves nothing on Parent.
+    const int32_t width = ScaledToScreen(77);
+    const int32_t height = ScaledToScreen(bitmapped ? 27 : 24);
     TButton* button = bitmapped ? new TBitBtn(Parent) : new TButton(Parent);
     button->SetParent(Parent);
     button->SetVisible(false);
-    button->SetWidth(ScaledToScreen(77));
-    button->SetHeight(ScaledToScreen(24));
+    button->SetWidth(width);
+    button->SetHeight(height);
     if (auto* bitBtn = dynamic_cast<TBitBtn*>(button)) {
         bitBtn->SetMargin(2);
         bitBtn->SetKind(Kind);
         bitBtn->SetLayout(blGlyphLeft);
         bitBtn->SetNumGlyphs(2);
         bitBtn->SetSpacing(-1);
-        bitBtn->SetHeight(ScaledToScreen(27));
         bitBtn->Font().SetColor(clWindowText);
         bitBtn->Font().SetHeight(-11);
         bitBtn->Font().SetName("MS Sans Serif");

@@ -66,7 +66,15 @@ TEST_F(DialogButton, CaptionsHelpAndLeavesOtherKindsTheirOwn) {
 
 TEST_F(DialogButton, RaisesAnOverflowRatherThanWrapAtAnAbsurdResolution) {
     Screen().SetPixelsPerInch(30'000'000);
-    EXPECT_THROW(wwCreateDialogButton(Form.Form, bkOK), EIntOverflow);
+    const int32_t controls = Form.Form->ControlCount();
+    const int32_t components = Form.Form->ComponentCount();
+    for (const bool bitmapped : {false, true}) {
+        wwGlobalIntl->SetOKCancelBitmapped(bitmapped);
+        EXPECT_THROW(wwCreateDialogButton(Form.Form, bkOK), EIntOverflow);
+        // No half-made button is left behind on the dialog.
+        EXPECT_EQ(Form.Form->ControlCount(), controls);
+        EXPECT_EQ(Form.Form->ComponentCount(), components);
+    }
 }
 
 }  // namespace
