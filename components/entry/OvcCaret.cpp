@@ -4,11 +4,35 @@
 #include <limits>
 #include <utility>
 
+#include "platform/core/typinfo.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/ui/wincontrol.h"
 #include "platform/win/caret.h"
 
 namespace vex {
+
+namespace {
+
+// In the order a form stream writes them.
+const bool CaretPublished = [] {
+    using C = TOvcCaret;
+    RegisterProperties(
+        C::StaticClassInfo(),
+        {ClassProperty("Bitmap", "TBitmap", &C::Bitmap),
+         OrdinalProperty("BitmapHotSpotX", tkInteger, "Integer", &C::BitmapHotSpotX,
+                         &C::SetBitmapHotSpotX),
+         OrdinalProperty("BitmapHotSpotY", tkInteger, "Integer", &C::BitmapHotSpotY,
+                         &C::SetBitmapHotSpotY),
+         OrdinalProperty("Shape", tkEnumeration, "TOvcCaretShape", &C::Shape, &C::SetShape),
+         OrdinalProperty("Align", tkEnumeration, "TOvcCaretAlign", &C::Align, &C::SetAlign),
+         OrdinalProperty("BlinkTime", tkInteger, "Word", &C::BlinkTime, &C::SetBlinkTime),
+         OrdinalProperty("CaretHeight", tkInteger, "Integer", &C::CaretHeight, &C::SetCaretHeight),
+         OrdinalProperty("CaretWidth", tkInteger, "Integer", &C::CaretWidth, &C::SetCaretWidth),
+         OrdinalProperty("IsGray", tkEnumeration, "Boolean", &C::IsGray, &C::SetIsGray)});
+    return true;
+}();
+
+}  // namespace
 
 namespace {
 

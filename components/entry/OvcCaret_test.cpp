@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/typinfo.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
@@ -273,6 +274,23 @@ TEST(OvcCaretPicture, ShowsEachShapeOnACell) {
     SetCaretBlinkTime(530);
     EXPECT_TRUE(test::MatchesReferencePicture(
         strip, std::string(VEX_TEST_DIR) + "/testdata/pictures", "ovccaret-shapes"));
+}
+
+// A form stream sets a caret's shape through its published properties, and the setters'
+// rules hold on that path too.
+TEST(OvcCaret, PublishesItsDescriptionForFormStreams) {
+    TOvcCaret caret;
+    for (const char* name : {"Bitmap", "BitmapHotSpotX", "BitmapHotSpotY", "Shape", "Align",
+                             "BlinkTime", "CaretHeight", "CaretWidth", "IsGray"})
+        EXPECT_NE(GetPropInfo(caret, name), nullptr) << name;
+    EXPECT_EQ(GetPropInfo(caret, "RefCount"), nullptr);
+    SetOrdProp(caret, *GetPropInfo(caret, "Shape"), csHorzLine);
+    EXPECT_EQ(caret.Shape(), csHorzLine);
+    EXPECT_EQ(caret.Align(), caBottom);
+    EXPECT_EQ(caret.CaretHeight(), 2);
+    SetOrdProp(caret, *GetPropInfo(caret, "CaretWidth"), 0);
+    EXPECT_EQ(caret.CaretWidth(), 2);
+    EXPECT_EQ(GetObjectProp(caret, *GetPropInfo(caret, "Bitmap")), caret.Bitmap());
 }
 
 }  // namespace
