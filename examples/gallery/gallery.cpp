@@ -360,7 +360,7 @@ int TrackIcons(TForm* Form, int Left, int Top) {
 const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, AttachedLabels,
                                TrackIcons};
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
-const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars};
+const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars, EditButtons};
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, ExplorerButtons};
 const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes};
 const TGroup kPartsColumn[] = {Calendars, Carets, ColourPairs, TabListBoxes, AddressDialog};

@@ -26,6 +26,7 @@ int SpinButtons(vex::TForm* Form, int Left, int Top);
 int MaskAndSpinEdits(vex::TForm* Form, int Left, int Top);
 // explorer.cpp: a bar of explorer-style buttons, with their toggle, disabled and office looks.
 int ExplorerButtons(vex::TForm* Form, int Left, int Top);
+int EditButtons(vex::TForm* Form, int Left, int Top);  // editbtn.cpp
 
 // A calendar, and a date edit that drops one down (calendar.cpp).
 int Calendars(vex::TForm* Form, int Left, int Top);
