@@ -140,29 +140,12 @@ void TEditBtn::DoEnter() {
     TCustomEdit::DoEnter();
 }
 
-void TEditBtn::KeyDown(uint16_t& Key, TShiftState Shift) {
-    // Shift+Delete cuts and Shift+Insert pastes without a message of their own.
-    const bool clipboardKey = (Key == VK_DELETE || Key == VK_INSERT) && Shift.Contains(ssShift) &&
-                              !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt);
-    if (clipboardKey && !CanChangeByClipboard()) {
-        Key = 0;
-        return;
-    }
-    TCustomEdit::KeyDown(Key, Shift);
+void TEditBtn::CutToClipboard() {
+    if (FEditorEnabled) TCustomEdit::CutToClipboard();
 }
 
-void TEditBtn::KeyPress(char& Key) {
-    const bool clipboardChar = Key == '\x16' || Key == '\x18';  // Ctrl+V, Ctrl+X
-    if (clipboardChar && !CanChangeByClipboard()) {
-        Key = 0;
-        return;
-    }
-    TCustomEdit::KeyPress(Key);
-}
-
-void TEditBtn::WndProc(TMessage& Message) {
-    if ((Message.Msg == WM_PASTE || Message.Msg == WM_CUT) && !CanChangeByClipboard()) return;
-    TCustomEdit::WndProc(Message);
+void TEditBtn::PasteFromClipboard() {
+    if (FEditorEnabled) TCustomEdit::PasteFromClipboard();
 }
 
 void TEditBtn::MouseUp(TMouseButton, TShiftState, int32_t, int32_t) {}

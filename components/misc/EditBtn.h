@@ -57,6 +57,9 @@ public:
 
     bool EditorEnabled() const { return FEditorEnabled; }
     void SetEditorEnabled(bool Value) { FEditorEnabled = Value; }
+    // Every way of cutting and pasting (keys, messages, the context menu) comes here.
+    void CutToClipboard() override;
+    void PasteFromClipboard() override;
     TEditButton* Button() const { return FButton; }
     // The font's row and a quarter of the smaller of it and the system font, with the border:
     // any lower and the text would not show whole.
@@ -71,14 +74,10 @@ protected:
     void CreateWnd() override;
     void Resize() override;
     void DoEnter() override;
-    void KeyDown(uint16_t& Key, TShiftState Shift) override;
-    void KeyPress(char& Key) override;
-    void WndProc(TMessage& Message) override;
     // Left empty: the edit tells of presses (OnMouseDown) but never of releases (OnMouseUp).
     void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
 
 private:
-    bool CanChangeByClipboard() const { return FEditorEnabled && !ReadOnly(); }
     void PlaceButton();
     void SetEditRect();
 

@@ -11,10 +11,12 @@
 #include "platform/ui/caret_testsupport.h"
 #include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
+#include "platform/ui/menu_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/input.h"
+#include "platform/win/modaldriver.h"
 #include "platform/win/systemmetrics.h"
 
 namespace vex {
@@ -56,12 +58,23 @@ void PutOnClipboard(const std::string& Text) {
     CloseClipboard();
 }
 
+// The edit's own context menu, with Item chosen in it.
+void ChooseFromOwnMenu(TEditBtn& Edit, const char* Item) {
+    TModalScript script;
+    script.Then([Item] { test::ClickAt(test::ItemCentre(Item)); });
+    const TPoint at = Edit.ClientToScreen(Point(20, 5));
+    Edit.Perform(WM_CONTEXTMENU, Edit.Handle(), MAKELONG(at.X, at.Y));
+    test::PumpUntilIdle();
+}
+
 TEST(EditBtn, PastesAndCutsOnlyWithTheEditorOnAndTypesUnlessReadOnly) {
+    const test::TFixedMenuFont menuFont;
     const struct {
         const char* Path;
         std::function<void(TEditBtn&)> Run;
     } paths[] = {
         {"WM_PASTE", [](TEditBtn& E) { E.Perform(WM_PASTE, 0, 0); }},
+        {"menu Paste", [](TEditBtn& E) { ChooseFromOwnMenu(E, "Paste"); }},
         {"Ctrl+V", [](TEditBtn&) { test::DeliverKey(WM_CHAR, 0x16); }},
         {"Shift+Insert",
          [](TEditBtn&) {
@@ -69,6 +82,7 @@ TEST(EditBtn, PastesAndCutsOnlyWithTheEditorOnAndTypesUnlessReadOnly) {
              test::TypeKey(VK_INSERT);
          }},
         {"WM_CUT", [](TEditBtn& E) { E.Perform(WM_CUT, 0, 0); }},
+        {"menu Cut", [](TEditBtn& E) { ChooseFromOwnMenu(E, "Cut"); }},
         {"Ctrl+X", [](TEditBtn&) { test::DeliverKey(WM_CHAR, 0x18); }},
         {"Shift+Delete",
          [](TEditBtn&) {
@@ -82,10 +96,10 @@ TEST(EditBtn, PastesAndCutsOnlyWithTheEditorOnAndTypesUnlessReadOnly) {
         // What each path leaves of "abc" selected whole, the clipboard holding "xy".
         std::vector<std::string> Texts;
     } cases[] = {
-        {true, false, {"xy", "xy", "xy", "", "", "", "q"}},
-        {false, false, {"abc", "abc", "abc", "abc", "abc", "abc", "q"}},
-        {true, true, {"abc", "abc", "abc", "abc", "abc", "abc", "abc"}},
-        {false, true, {"abc", "abc", "abc", "abc", "abc", "abc", "abc"}},
+        {true, false, {"xy", "xy", "xy", "xy", "", "", "", "", "q"}},
+        {false, false, {"abc", "abc", "abc", "abc", "abc", "abc", "abc", "abc", "q"}},
+        {true, true, {"abc", "abc", "abc", "abc", "abc", "abc", "abc", "abc", "abc"}},
+        {false, true, {"abc", "abc", "abc", "abc", "abc", "abc", "abc", "abc", "abc"}},
     };
     for (const auto& c : cases) {
         TEditBtnScene scene;
