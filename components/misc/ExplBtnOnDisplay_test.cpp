@@ -104,7 +104,7 @@ std::vector<TStep> Script() {
 std::vector<std::string> RunScript(const std::function<void(TPoint, bool)>& Deliver,
                                    int64_t Settle) {
     TScene scene;
-    test::PumpThroughApplication([] { return false; }, 100ms);
+    test::PumpThroughApplicationFor(100ms);
     scene.Record.clear();
     TModalScript script;
     for (const TStep& step : Script()) {
@@ -123,10 +123,10 @@ class ExplorerOnDisplay : public test::OnDisplayTest {};
 TEST_F(ExplorerOnDisplay, HoverClickAndThePanelDoTheSameOnTheDisplayAsInjected) {
     const std::vector<std::string> injected = RunScript(
         [](TPoint At, bool Click) {
-            InjectMouseMove(At);
-            if (!Click) return;
-            InjectMouseButton(mbLeft, true);
-            InjectMouseButton(mbLeft, false);
+            if (Click)
+                test::ClickAt(At);
+            else
+                InjectMouseMove(At);
         },
         50);
     const std::vector<std::string> expected = {
@@ -138,12 +138,14 @@ TEST_F(ExplorerOnDisplay, HoverClickAndThePanelDoTheSameOnTheDisplayAsInjected) 
     };
     EXPECT_EQ(injected, expected);
 
-    SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+    PresentOnDisplay();
     const std::string display = FServer.DisplayName();
     const std::vector<std::string> typed = RunScript(
         [&](TPoint At, bool Click) {
-            test::RunXdotool(display, "mousemove " + std::to_string(At.X) + " " +
-                                          std::to_string(At.Y) + (Click ? " click 1" : ""));
+            if (Click)
+                test::ClickOnDisplay(display, At);
+            else
+                test::MoveOnDisplay(display, At);
         },
         400);
     EXPECT_EQ(typed, injected);

@@ -118,24 +118,6 @@ const std::vector<TStep>& Script() {
     return script;
 }
 
-std::string XKeyName(int32_t Key) {
-    switch (Key) {
-        case VK_RIGHT:
-            return "Right";
-        case VK_NEXT:
-            return "Next";
-        case VK_HOME:
-            return "Home";
-        case VK_RETURN:
-            return "Return";
-        case VK_DOWN:
-            return "Down";
-        default:
-            ADD_FAILURE() << "no X name for key " << Key;
-            return "";
-    }
-}
-
 // Runs the script through Deliver; Settle lets each step's input arrive. The record gets the
 // calendar's date after each step.
 TRecord RunScript(TScene& Scene, const std::function<void(const TStep&, TPoint)>& Deliver,
@@ -156,22 +138,8 @@ TRecord RunInjected(std::vector<size_t>& Lengths) {
     const TRecord record = RunScript(
         scene,
         [](const TStep& Step, TPoint At) {
-            // VK_MENU holds Alt down for the key after it.
-            bool alt = false;
-            for (int32_t key : Step.Keys) {
-                if (key == VK_MENU) {
-                    alt = InjectKey(VK_MENU, true);
-                    continue;
-                }
-                InjectKey(key, true);
-                InjectKey(key, false);
-                if (alt) InjectKey(VK_MENU, false);
-                alt = false;
-            }
-            if (!Step.Where) return;
-            InjectMouseMove(At);
-            InjectMouseButton(Step.Button, true);
-            InjectMouseButton(Step.Button, false);
+            test::InjectKeys(Step.Keys);
+            if (Step.Where) test::ClickAt(At, Step.Button);
         },
         [&](size_t) {
             Application().ProcessMessages();
@@ -184,39 +152,19 @@ TRecord RunInjected(std::vector<size_t>& Lengths) {
 class CalendarOnDisplay : public test::OnDisplayTest {
 protected:
     TRecord RunTyped(const std::vector<size_t>& Lengths) {
-        SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+        PresentOnDisplay();
         TScene scene;
-        if (!test::PumpThroughApplication([&] { return FPeer.FindWindow("Calendar script") != 0; },
-                                          10s)) {
-            ADD_FAILURE() << "the form never showed";
-            return {};
-        }
-        test::PumpThroughApplication([] { return false; }, 200ms);
+        if (!WaitUntilShown("Calendar script")) return {};
         scene.Record.clear();
         const std::string display = FServer.DisplayName();
         return RunScript(
             scene,
             [&](const TStep& Step, TPoint At) {
-                std::string keys;
-                bool alt = false;
-                for (int32_t key : Step.Keys) {
-                    if (key == VK_MENU) {
-                        alt = true;
-                        continue;
-                    }
-                    keys += std::string(" ") + (alt ? "alt+" : "") + XKeyName(key);
-                    alt = false;
-                }
-                if (!keys.empty()) test::RunXdotool(display, "key --delay 20" + keys);
-                if (!Step.Where) return;
-                test::RunXdotool(display, "mousemove " + std::to_string(At.X) + " " +
-                                              std::to_string(At.Y) + " click " +
-                                              (Step.Button == mbRight ? "3" : "1"));
+                if (!Step.Keys.empty()) test::TypeOnDisplay(display, Step.Keys);
+                if (Step.Where) test::ClickOnDisplay(display, At, Step.Button == mbRight ? 3 : 1);
             },
             [&](size_t Step) {
-                test::PumpThroughApplication([&] { return scene.Record.size() >= Lengths[Step]; },
-                                             5s);
-                test::PumpThroughApplication([] { return false; }, 100ms);
+                test::SettleUntil([&] { return scene.Record.size() >= Lengths[Step]; });
             });
     }
 };

@@ -5,17 +5,13 @@
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
+#include <cctype>
 #include <chrono>
-#include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/core/clock.h"
 #include "platform/ui/customedit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/input_testsupport.h"
@@ -24,11 +20,8 @@
 #include "platform/win/application.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/focus.h"
-#include "platform/win/headlesspresenter.h"
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
-#include "platform/win/messagequeue.h"
-#include "platform/win/presenter.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
@@ -42,26 +35,18 @@ using namespace std::chrono_literals;
 
 constexpr const char* kFromOutside = "from xclip";
 
-// A key of the script with the modifier held for it ("ctrl", "shift" or none), as xdotool
-// names them and as the virtual key injected.
-struct TScriptKey {
-    std::string Held;
-    std::string Name;
-    int32_t Key;
-};
-
-// One step: a click in the middle of a control, keys, or the other program's text put on the
-// clipboard.
+// One step: a click in the middle of a control, keys (a modifier held for the key after it), or
+// the other program's text put on the clipboard.
 struct TStep {
     enum TKind { Click, Press, Outside } Kind;
     std::string Target;
-    std::vector<TScriptKey> Keys;
+    std::vector<int32_t> Keys;
 };
 
-std::vector<TScriptKey> Letters(const std::string& Text) {
-    std::vector<TScriptKey> keys;
+std::vector<int32_t> Letters(const std::string& Text) {
+    std::vector<int32_t> keys;
     for (char c : Text)
-        keys.push_back({"", std::string(1, c), std::toupper(static_cast<unsigned char>(c))});
+        keys.push_back(std::toupper(static_cast<unsigned char>(c)));
     return keys;
 }
 
@@ -69,16 +54,16 @@ const std::vector<TStep>& Script() {
     static const std::vector<TStep> script = {
         {TStep::Click, "edit", {}},
         {TStep::Press, "", Letters("hello")},
-        {TStep::Press, "", {{"shift", "Left", VK_LEFT}, {"shift", "Left", VK_LEFT}}},
-        {TStep::Press, "", {{"ctrl", "c", 'C'}}},
-        {TStep::Press, "", {{"", "Home", VK_HOME}}},
+        {TStep::Press, "", {VK_SHIFT, VK_LEFT, VK_SHIFT, VK_LEFT}},
+        {TStep::Press, "", {VK_CONTROL, 'C'}},
+        {TStep::Press, "", {VK_HOME}},
         {TStep::Outside, "", {}},
-        {TStep::Press, "", {{"ctrl", "v", 'V'}}},
+        {TStep::Press, "", {VK_CONTROL, 'V'}},
         {TStep::Click, "memo", {}},
         {TStep::Press, "", Letters("ab")},
-        {TStep::Press, "", {{"", "Return", VK_RETURN}}},
+        {TStep::Press, "", {VK_RETURN}},
         {TStep::Press, "", Letters("cd")},
-        {TStep::Press, "", {{"", "period", VK_OEM_PERIOD}, {"", "comma", VK_OEM_COMMA}}},
+        {TStep::Press, "", {VK_OEM_PERIOD, VK_OEM_COMMA}},
     };
     return script;
 }
@@ -146,9 +131,7 @@ std::vector<std::string> RunInjected(std::string& Copied) {
         scene,
         [&](TScene& S, const TStep& Step) {
             if (Step.Kind == TStep::Click) {
-                InjectMouseMove(S.Middle(Step.Target));
-                InjectMouseButton(mbLeft, true);
-                InjectMouseButton(mbLeft, false);
+                test::ClickAt(S.Middle(Step.Target));
                 return;
             }
             if (Step.Kind == TStep::Outside) {
@@ -159,15 +142,7 @@ std::vector<std::string> RunInjected(std::string& Copied) {
                 CloseClipboard();
                 return;
             }
-            for (const TScriptKey& key : Step.Keys) {
-                const int32_t held = key.Held == "ctrl"    ? VK_CONTROL
-                                     : key.Held == "shift" ? VK_SHIFT
-                                                           : 0;
-                if (held != 0) InjectKey(held, true);
-                InjectKey(key.Key, true);
-                InjectKey(key.Key, false);
-                if (held != 0) InjectKey(held, false);
-            }
+            test::InjectKeys(Step.Keys);
         },
         [](TScene&, size_t) { Application().ProcessMessages(); });
     test::ReleaseAllKeys();
@@ -204,21 +179,15 @@ protected:
 
     std::vector<std::string> RunTyped(const std::vector<std::string>& Expected,
                                       std::string& Copied) {
-        SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+        PresentOnDisplay();
         TScene scene;
-        if (!test::PumpThroughApplication([&] { return FPeer.FindWindow("Edits") != 0; }, 10s)) {
-            ADD_FAILURE() << "the form never showed";
-            return {};
-        }
-        test::PumpThroughApplication([] { return false; }, 200ms);
+        if (!WaitUntilShown("Edits")) return {};
         const std::string display = FServer.DisplayName();
         return RunScript(
             scene,
             [&](TScene& S, const TStep& Step) {
                 if (Step.Kind == TStep::Click) {
-                    const TPoint at = S.Middle(Step.Target);
-                    test::RunXdotool(display, "mousemove " + std::to_string(at.X) + " " +
-                                                  std::to_string(at.Y) + " click 1");
+                    test::ClickOnDisplay(display, S.Middle(Step.Target));
                     return;
                 }
                 if (Step.Kind == TStep::Outside) {
@@ -226,14 +195,10 @@ protected:
                     XclipIn(kFromOutside);
                     return;
                 }
-                std::string names;
-                for (const TScriptKey& key : Step.Keys)
-                    names += " " + (key.Held.empty() ? key.Name : key.Held + "+" + key.Name);
-                test::RunXdotool(display, "key --delay 20" + names);
+                test::TypeOnDisplay(display, Step.Keys);
             },
             [&](TScene& S, size_t Step) {
-                test::PumpThroughApplication([&] { return S.State() == Expected[Step]; }, 5s);
-                test::PumpThroughApplication([] { return false; }, 100ms);
+                test::SettleUntil([&] { return S.State() == Expected[Step]; });
             });
     }
 

@@ -1,11 +1,10 @@
-// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
+// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers, and the
+// display's support (which brings Xlib) after every header of ours.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <memory>
 #include <string>
 #include <thread>
 #include <utility>
@@ -16,17 +15,15 @@
 #include "platform/ui/form.h"
 #include "platform/ui/label.h"
 #include "platform/ui/paint.h"
-#include "platform/win/headlesspresenter.h"
 #include "platform/win/messageloop.h"
 #include "platform/win/painting.h"
-#include "platform/win/presenter.h"
 #include "platform/win/scrollwindow.h"
 #include "platform/win/updateregion.h"
 #include "platform/win/x11/x11presenter.h"
-#include "platform/win/x11/x11testpeer.h"
 #include "tests/support/messagepump.h"
 #include "tests/support/processortime.h"
-#include "tests/support/xvfbserver.h"
+
+#include "platform/ui/x11/ondisplay_testsupport.h"
 
 namespace vex {
 namespace {
@@ -35,12 +32,10 @@ using namespace std::chrono_literals;
 
 // A form of labels shown through the display's presenter on a fresh Xvfb, and a second client
 // that looks at the screen and changes the window as a window manager would.
-class FormOnDisplay : public testing::Test {
+class FormOnDisplay : public test::OnDisplayTest {
 protected:
     FormOnDisplay() {
-        setenv("DISPLAY", FServer.DisplayName().c_str(), 1);
-        unsetenv("VEX_DISPLAY");
-        SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+        PresentOnDisplay();
         FForm->SetCaption("Labels on a display");
         FForm->SetBounds(20, 30, 260, 180);
         const char* captions[] = {"Left", "Centred", "Right"};
@@ -55,11 +50,7 @@ protected:
         }
         FForm->Show();
     }
-    ~FormOnDisplay() override {
-        delete FForm;
-        SetPresenter(std::make_unique<THeadlessPresenter>());
-        setenv("VEX_DISPLAY", "headless", 1);
-    }
+    ~FormOnDisplay() override { delete FForm; }
 
     // "" once the screen shows the form's back buffer pixel for pixel, else how it differs.
     std::string ScreenAgainstBuffer() {
@@ -106,8 +97,6 @@ protected:
         return true;
     }
 
-    test::XvfbServer FServer;
-    test::X11Peer FPeer{FServer.DisplayName()};
     TForm* FForm = new TForm(nullptr);
 };
 
@@ -191,7 +180,7 @@ TEST_F(FormOnDisplay, ScrollingAndAPresenterTakingOverKeepTheScreenOnTheBuffer) 
                        SW_INVALIDATE | SW_SCROLLCHILDREN);
     }
     EXPECT_TRUE(ScreenMatches());
-    SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+    PresentOnDisplay();
     EXPECT_TRUE(ScreenMatches());
     FForm->SetBounds(20, 30, 300, 210);
     FForm->Invalidate();

@@ -2,20 +2,16 @@
 // no display, and typed by xdotool on an Xvfb display, where the combo box's list is a popup
 // window of its own that holds the pointer. Both runs must leave the same record.
 //
-// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
+// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers, and the
+// display's support (which brings Xlib) after every header of ours.
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/core/clock.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/ui/combobox.h"
 #include "platform/ui/comboboxlist.h"
@@ -25,15 +21,12 @@
 #include "platform/win/application.h"
 #include "platform/win/capture.h"
 #include "platform/win/focus.h"
-#include "platform/win/headlesspresenter.h"
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
-#include "platform/win/messagequeue.h"
-#include "platform/win/presenter.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/x11/x11presenter.h"
-#include "platform/win/x11/x11testpeer.h"
-#include "tests/support/xvfbserver.h"
+
+#include "platform/ui/x11/ondisplay_testsupport.h"
 
 namespace vex {
 namespace {
@@ -138,60 +131,6 @@ const std::vector<TStep>& Script() {
     return script;
 }
 
-std::string XKeyNames(const std::vector<int32_t>& Keys) {
-    std::string names;
-    bool alt = false;
-    for (int32_t key : Keys) {
-        if (key == VK_MENU) {
-            alt = true;
-            continue;
-        }
-        const std::string name = key == VK_DOWN     ? "Down"
-                                 : key == VK_UP     ? "Up"
-                                 : key == VK_NEXT   ? "Next"
-                                 : key == VK_END    ? "End"
-                                 : key == VK_RETURN ? "Return"
-                                 : key == VK_ESCAPE ? "Escape"
-                                 : key == VK_F4     ? "F4"
-                                                    : std::string(1, static_cast<char>(key + 32));
-        names += " " + (alt ? "alt+" + name : name);
-        alt = false;
-    }
-    return names;
-}
-
-void InjectKeys(const std::vector<int32_t>& Keys) {
-    bool alt = false;
-    for (int32_t key : Keys) {
-        if (key == VK_MENU) {
-            alt = true;
-            InjectKey(VK_MENU, true);
-            continue;
-        }
-        InjectKey(key, true);
-        InjectKey(key, false);
-        if (alt) InjectKey(VK_MENU, false);
-        alt = false;
-    }
-}
-
-void RunXdotool(const std::string& Display, const std::string& Arguments) {
-    const std::string command = "DISPLAY=" + Display + " xdotool " + Arguments;
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-}
-
-bool PumpThroughApplication(const std::function<bool()>& Condition,
-                            std::chrono::milliseconds Watchdog) {
-    const auto deadline = std::chrono::steady_clock::now() + Watchdog;
-    for (;;) {
-        Application().ProcessMessages();
-        if (Condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        TMessageQueue::Instance().Wait(Clock().TickMilliseconds() + 20);
-    }
-}
-
 // Runs the script; after each step, once its notes are in, the record gets the scene's state.
 TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)>& Deliver,
                   const std::function<void(TScene&, size_t)>& Settle) {
@@ -213,61 +152,39 @@ TRecord RunInjected() {
         scene,
         [](TScene& S, const TStep& Step) {
             if (!Step.At) {
-                InjectKeys(Step.Keys);
+                test::InjectKeys(Step.Keys);
                 return;
             }
-            InjectMouseMove(Step.At(S));
-            InjectMouseButton(mbLeft, true);
-            InjectMouseButton(mbLeft, false);
+            test::ClickAt(Step.At(S));
         },
         [](TScene&, size_t) { Application().ProcessMessages(); });
     test::ReleaseAllKeys();
     return record;
 }
 
-class ListsOnDisplay : public testing::Test {
+class ListsOnDisplay : public test::OnDisplayTest {
 protected:
-    ListsOnDisplay() {
-        setenv("DISPLAY", FServer.DisplayName().c_str(), 1);
-        unsetenv("VEX_DISPLAY");
-    }
-    ~ListsOnDisplay() override {
-        SetPresenter(std::make_unique<THeadlessPresenter>());
-        setenv("VEX_DISPLAY", "headless", 1);
-        test::ReleaseAllKeys();
-    }
-
     TRecord RunTyped() {
-        SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+        PresentOnDisplay();
         TScene scene;
-        if (!PumpThroughApplication([&] { return FPeer.FindWindow("Lists script") != 0; }, 10s)) {
-            ADD_FAILURE() << "the form never showed";
-            return {};
-        }
-        RunXdotool(FServer.DisplayName(),
-                   "search --sync --name \"Lists script\" windowfocus --sync");
-        PumpThroughApplication([] { return false; }, 200ms);
-        scene.Record.clear();
+        if (!WaitUntilShown("Lists script")) return {};
         const std::string display = FServer.DisplayName();
+        test::RunXdotool(display, "search --sync --name \"Lists script\" windowfocus --sync");
+        test::PumpThroughApplicationFor(200ms);
+        scene.Record.clear();
         return RunScript(
             scene,
             [&](TScene& S, const TStep& Step) {
                 if (!Step.At) {
-                    RunXdotool(display, "key --delay 30" + XKeyNames(Step.Keys));
+                    test::TypeOnDisplay(display, Step.Keys, 30);
                     return;
                 }
-                const TPoint at = Step.At(S);
-                RunXdotool(display, "mousemove " + std::to_string(at.X) + " " +
-                                        std::to_string(at.Y) + " click 1");
+                test::ClickOnDisplay(display, Step.At(S));
             },
             [&](TScene& S, size_t Notes) {
-                PumpThroughApplication([&] { return S.Record.size() >= Notes; }, 5s);
-                PumpThroughApplication([] { return false; }, 150ms);
+                test::SettleUntil([&] { return S.Record.size() >= Notes; }, 150ms);
             });
     }
-
-    test::XvfbServer FServer;
-    test::X11Peer FPeer{FServer.DisplayName()};
 };
 
 TEST_F(ListsOnDisplay, ClicksAndKeysOnTheDisplayDoWhatTheSameInputInjectedDoes) {

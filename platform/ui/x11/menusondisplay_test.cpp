@@ -1,20 +1,16 @@
 // A popup menu and a main menu driven twice through the same script: injected with no display,
 // and typed and clicked by xdotool on an Xvfb display. The same items must be chosen.
 //
-// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
+// GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers, and the
+// display's support (which brings Xlib) after every header of ours.
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/core/clock.h"
 #include "platform/ui/form.h"
 #include "platform/ui/graphiccontrol.h"
 #include "platform/ui/input_testsupport.h"
@@ -22,14 +18,11 @@
 #include "platform/ui/menu_testsupport.h"
 #include "platform/ui/popupmenu.h"
 #include "platform/win/application.h"
-#include "platform/win/headlesspresenter.h"
-#include "platform/win/messagequeue.h"
 #include "platform/win/modaldriver.h"
-#include "platform/win/presenter.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/x11/x11presenter.h"
-#include "platform/win/x11/x11testpeer.h"
-#include "tests/support/xvfbserver.h"
+
+#include "platform/ui/x11/ondisplay_testsupport.h"
 
 namespace vex {
 namespace {
@@ -107,35 +100,11 @@ TInput Injected() {
         }};
 }
 
-void RunXdotool(const std::string& Display, const std::string& Arguments) {
-    const std::string command = "DISPLAY=" + Display + " xdotool " + Arguments;
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
-}
-
-std::string At(TPoint P) {
-    return std::to_string(P.X) + " " + std::to_string(P.Y);
-}
-
 TInput Typed(const std::string& Display) {
-    return TInput{[Display](TPoint Screen, int Button) {
-                      RunXdotool(Display,
-                                 "mousemove " + At(Screen) + " click " + std::to_string(Button));
-                  },
-                  [Display](TPoint Screen) { RunXdotool(Display, "mousemove " + At(Screen)); },
-                  [Display](const std::string& Keys) { RunXdotool(Display, "key " + Keys); }};
-}
-
-// Handles messages through the application until Condition holds or Watchdog has gone.
-bool PumpThroughApplication(const std::function<bool()>& Condition,
-                            std::chrono::milliseconds Watchdog) {
-    const auto deadline = std::chrono::steady_clock::now() + Watchdog;
-    for (;;) {
-        Application().ProcessMessages();
-        if (Condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        TMessageQueue::Instance().Wait(Clock().TickMilliseconds() + 20);
-    }
+    return TInput{
+        [Display](TPoint Screen, int Button) { test::ClickOnDisplay(Display, Screen, Button); },
+        [Display](TPoint Screen) { test::MoveOnDisplay(Display, Screen); },
+        [Display](const std::string& Keys) { test::RunXdotool(Display, "key " + Keys); }};
 }
 
 // The script: a right click on the panel, then a click on Copy in the popup; Alt+E on the
@@ -155,7 +124,7 @@ TRecord RunScript(TScene& Scene, const TInput& Input,
             .Then([&] { Input.Click(test::ItemCentre("Copy"), 1); })
             .Wait(100);
         Input.Click(Scene.PanelPoint(), 3);
-        PumpThroughApplication([&] { return !Scene.Record.empty(); }, 5s);
+        test::PumpThroughApplication([&] { return !Scene.Record.empty(); }, 5s);
         Scene.Record.push_back(std::string("menu running ") + (MenuRunning() ? "yes" : "no"));
     }
     {
@@ -166,26 +135,12 @@ TRecord RunScript(TScene& Scene, const TInput& Input,
             .Then([&] { Input.Keys("Return"); })
             .Wait(100);
         Input.Keys("alt+e");
-        PumpThroughApplication([&] { return Scene.Record.size() >= 3; }, 5s);
+        test::PumpThroughApplication([&] { return Scene.Record.size() >= 3; }, 5s);
     }
     return Scene.Record;
 }
 
-class MenusOnDisplay : public testing::Test {
-protected:
-    MenusOnDisplay() {
-        setenv("DISPLAY", FServer.DisplayName().c_str(), 1);
-        unsetenv("VEX_DISPLAY");
-    }
-    ~MenusOnDisplay() override {
-        SetPresenter(std::make_unique<THeadlessPresenter>());
-        setenv("VEX_DISPLAY", "headless", 1);
-        test::ReleaseAllKeys();
-    }
-
-    test::XvfbServer FServer;
-    test::X11Peer FPeer{FServer.DisplayName()};
-};
+class MenusOnDisplay : public test::OnDisplayTest {};
 
 TEST_F(MenusOnDisplay, MenusChosenOnTheDisplayAreThoseChosenByInjectedInput) {
     TRecord injected;
@@ -197,10 +152,9 @@ TEST_F(MenusOnDisplay, MenusChosenOnTheDisplayAreThoseChosenByInjectedInput) {
     }
     EXPECT_EQ(injected, (TRecord{"click Copy", "menu running no", "click Redo"}));
 
-    SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+    PresentOnDisplay();
     TScene scene;
-    ASSERT_TRUE(PumpThroughApplication([&] { return FPeer.FindWindow("Menu script") != 0; }, 10s));
-    PumpThroughApplication([] { return false; }, 200ms);
+    ASSERT_TRUE(WaitUntilShown("Menu script"));
     bool grabbed = false;
     bool overrideRedirect = false;
     const TRecord typed = RunScript(scene, Typed(FServer.DisplayName()), [&] {

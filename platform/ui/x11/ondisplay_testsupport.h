@@ -1,25 +1,32 @@
 #pragma once
 
 // What the tests that drive the framework on an Xvfb display share: a fixture that starts the
-// server and puts the headless world back after, xdotool, and a loop that waits for an outcome.
+// server and puts the headless world back after, xdotool and the input it types, and a loop that
+// waits for an outcome.
 //
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/core/clock.h"
 #include "platform/ui/input_testsupport.h"
+#include "platform/ui/menu_testsupport.h"
 #include "platform/win/application.h"
 #include "platform/win/headlesspresenter.h"
+#include "platform/win/input.h"
+#include "platform/win/keyboard.h"
 #include "platform/win/messagequeue.h"
 #include "platform/win/presenter.h"
+#include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
 #include "tests/support/xvfbserver.h"
 
@@ -38,12 +45,124 @@ inline bool PumpThroughApplication(const std::function<bool()>& Condition,
     }
 }
 
+// Handles what comes for Period, whatever it is.
+inline void PumpThroughApplicationFor(std::chrono::milliseconds Period) {
+    PumpThroughApplication([] { return false; }, Period);
+}
+
+// Gives typed input time until Condition shows it arrived, then Quiet more for anything that
+// should not come.
+inline void SettleUntil(const std::function<bool()>& Condition,
+                        std::chrono::milliseconds Quiet = std::chrono::milliseconds(100)) {
+    PumpThroughApplication(Condition, std::chrono::seconds(5));
+    PumpThroughApplicationFor(Quiet);
+}
+
 // Runs xdotool on the display with Arguments and waits for it: its events are on the server
 // when it ends.
 inline void RunXdotool(const std::string& Display, const std::string& Arguments) {
     const std::string command = "DISPLAY=" + Display + " xdotool " + Arguments;
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
+}
+
+// xdotool's words for moving the pointer to a point of the screen.
+inline std::string XMoveTo(TPoint At) {
+    return "mousemove " + std::to_string(At.X) + " " + std::to_string(At.Y);
+}
+
+inline void MoveOnDisplay(const std::string& Display, TPoint At) {
+    RunXdotool(Display, XMoveTo(At));
+}
+
+// Button 1 is the left, 3 the right; Times clicks in a row make a double click.
+inline void ClickOnDisplay(const std::string& Display, TPoint At, int Button = 1, int Times = 1) {
+    RunXdotool(Display, XMoveTo(At) + " click" +
+                            (Times > 1 ? " --repeat " + std::to_string(Times) : "") + " " +
+                            std::to_string(Button));
+}
+
+// The keysym name xdotool knows a virtual key by.
+inline std::string XKeyName(int32_t Key) {
+    switch (Key) {
+        case VK_TAB:
+            return "Tab";
+        case VK_SPACE:
+            return "space";
+        case VK_RETURN:
+            return "Return";
+        case VK_ESCAPE:
+            return "Escape";
+        case VK_BACK:
+            return "BackSpace";
+        case VK_INSERT:
+            return "Insert";
+        case VK_HOME:
+            return "Home";
+        case VK_END:
+            return "End";
+        case VK_NEXT:
+            return "Next";
+        case VK_LEFT:
+            return "Left";
+        case VK_RIGHT:
+            return "Right";
+        case VK_UP:
+            return "Up";
+        case VK_DOWN:
+            return "Down";
+        case VK_F4:
+            return "F4";
+        case VK_OEM_PERIOD:
+            return "period";
+        case VK_OEM_COMMA:
+            return "comma";
+        default:
+            if (std::isalnum(Key) != 0) return std::string(1, static_cast<char>(std::tolower(Key)));
+            ADD_FAILURE() << "no X name for key " << Key;
+            return "";
+    }
+}
+
+// A modifier in a list of keys holds for the key after it.
+inline bool IsModifier(int32_t Key) {
+    return Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU;
+}
+
+// Keys as xdotool's key command takes them, each after a space: "shift+7", "alt+Down".
+inline std::string XKeyNames(const std::vector<int32_t>& Keys) {
+    std::string names;
+    std::string held;
+    for (int32_t key : Keys) {
+        if (IsModifier(key)) {
+            held = key == VK_SHIFT ? "shift+" : key == VK_CONTROL ? "ctrl+" : "alt+";
+            continue;
+        }
+        names += " " + held + XKeyName(key);
+        held.clear();
+    }
+    return names;
+}
+
+// Types Keys on the display, DelayMs between them.
+inline void TypeOnDisplay(const std::string& Display, const std::vector<int32_t>& Keys,
+                          int DelayMs = 20) {
+    RunXdotool(Display, "key --delay " + std::to_string(DelayMs) + XKeyNames(Keys));
+}
+
+// The same keys injected with no display.
+inline void InjectKeys(const std::vector<int32_t>& Keys) {
+    int32_t held = 0;
+    for (int32_t key : Keys) {
+        if (IsModifier(key)) {
+            held = key;
+            InjectKey(held, true);
+            continue;
+        }
+        TapKey(key);
+        if (held != 0) InjectKey(held, false);
+        held = 0;
+    }
 }
 
 // A fresh Xvfb that the test's windows go to once it sets the X11 presenter; the headless
@@ -58,6 +177,21 @@ protected:
         SetPresenter(std::make_unique<THeadlessPresenter>());
         setenv("VEX_DISPLAY", "headless", 1);
         ReleaseAllKeys();
+    }
+
+    // Windows shown from now on go to the display.
+    static void PresentOnDisplay() { SetPresenter(MakeX11Presenter("", WindowTreeSink())); }
+
+    // Waits until the top-level window titled Title is on the display, then lets what showing
+    // it brings be handled; false, with a failure, if it never comes.
+    bool WaitUntilShown(const std::string& Title) {
+        if (!PumpThroughApplication([&] { return FPeer.FindWindow(Title) != 0; },
+                                    std::chrono::seconds(10))) {
+            ADD_FAILURE() << Title << " never showed";
+            return false;
+        }
+        PumpThroughApplicationFor(std::chrono::milliseconds(200));
+        return true;
     }
 
     XvfbServer FServer;

@@ -189,40 +189,6 @@ private:
     std::unique_ptr<TMailAddressDlg> FDialog = std::make_unique<TMailAddressDlg>(nullptr);
 };
 
-std::string XKeyNames(const std::vector<int32_t>& Keys) {
-    std::string names;
-    bool shift = false;
-    for (int32_t key : Keys) {
-        if (key == VK_SHIFT) {
-            shift = true;
-            continue;
-        }
-        std::string name = key == VK_TAB      ? "Tab"
-                           : key == VK_RETURN ? "Return"
-                           : key == VK_INSERT ? "Insert"
-                           : key == VK_DOWN   ? "Down"
-                                              : std::string(1, static_cast<char>(tolower(key)));
-        names += " " + (shift ? "shift+" + name : name);
-        shift = false;
-    }
-    return names;
-}
-
-void InjectKeys(const std::vector<int32_t>& Keys) {
-    bool shift = false;
-    for (int32_t key : Keys) {
-        if (key == VK_SHIFT) {
-            shift = true;
-            InjectKey(VK_SHIFT, true);
-            continue;
-        }
-        InjectKey(key, true);
-        InjectKey(key, false);
-        if (shift) InjectKey(VK_SHIFT, false);
-        shift = false;
-    }
-}
-
 TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)>& Deliver,
                   const std::function<void(TScene&, size_t)>& Settle) {
     TRecord record;
@@ -248,7 +214,7 @@ TRecord RunInjected() {
                     InjectMouseButton(mbLeft, false);
                 }
             }
-            InjectKeys(Step.Keys);
+            test::InjectKeys(Step.Keys);
         },
         [](TScene&, size_t) { Application().ProcessMessages(); });
     test::ReleaseAllKeys();
@@ -261,30 +227,19 @@ protected:
     // then a little more for anything that should not come.
     template <class TSceneType>
     TRecord RunTyped(const TRecord& Expected) {
-        SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+        PresentOnDisplay();
         TSceneType scene;
-        if (!test::PumpThroughApplication([&] { return FPeer.FindWindow(scene.Title()) != 0; },
-                                          10s)) {
-            ADD_FAILURE() << scene.Title() << " never showed";
-            return {};
-        }
-        test::PumpThroughApplication([] { return false; }, 200ms);
+        if (!WaitUntilShown(scene.Title())) return {};
         const std::string display = FServer.DisplayName();
         return RunScript(
             scene,
             [&](TScene& S, const TStep& Step) {
-                if (!Step.Click.empty()) {
-                    const TPoint at = S.Middle(Step.Click);
-                    test::RunXdotool(display, "mousemove " + std::to_string(at.X) + " " +
-                                                  std::to_string(at.Y) + " click" +
-                                                  (Step.Double ? " --repeat 2" : "") + " 1");
-                }
-                if (!Step.Keys.empty())
-                    test::RunXdotool(display, "key --delay 20" + XKeyNames(Step.Keys));
+                if (!Step.Click.empty())
+                    test::ClickOnDisplay(display, S.Middle(Step.Click), 1, Step.Double ? 2 : 1);
+                if (!Step.Keys.empty()) test::TypeOnDisplay(display, Step.Keys);
             },
             [&](TScene& S, size_t Step) {
-                test::PumpThroughApplication([&] { return S.State() == Expected[Step]; }, 5s);
-                test::PumpThroughApplication([] { return false; }, 100ms);
+                test::SettleUntil([&] { return S.State() == Expected[Step]; });
             });
     }
 };

@@ -5,12 +5,8 @@
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,20 +18,15 @@
 #include "components/entry/OvcBase.h"
 #include "components/misc/RzLabel.h"
 #include "dataaware/richedit/wwTrackIcon.h"
-#include "platform/core/clock.h"
 #include "platform/ui/form.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/label.h"
 #include "platform/ui/x11/ondisplay_testsupport.h"
 #include "platform/win/application.h"
 #include "platform/win/focus.h"
-#include "platform/win/headlesspresenter.h"
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
-#include "platform/win/messagequeue.h"
-#include "platform/win/presenter.h"
 #include "platform/win/toplevel.h"
-#include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
 
 namespace vex {
@@ -172,43 +163,6 @@ const std::vector<TStep>& Script() {
     return script;
 }
 
-// The keys of a step as xdotool names them.
-std::string XKeyNames(const std::vector<int32_t>& Keys) {
-    std::string names;
-    bool shift = false;
-    for (int32_t key : Keys) {
-        if (key == VK_SHIFT) {
-            shift = true;
-            continue;
-        }
-        std::string name = key == VK_TAB     ? "Tab"
-                           : key == VK_SPACE ? "space"
-                                             : std::string(1, static_cast<char>(tolower(key)));
-        names += " " + (shift ? "shift+" + name : name);
-        shift = false;
-    }
-    return names;
-}
-
-void InjectKeys(const std::vector<int32_t>& Keys) {
-    bool shift = false;
-    for (int32_t key : Keys) {
-        if (key == VK_SHIFT) {
-            shift = true;
-            InjectKey(VK_SHIFT, true);
-            continue;
-        }
-        InjectKey(key, true);
-        InjectKey(key, false);
-        if (shift) InjectKey(VK_SHIFT, false);
-        shift = false;
-    }
-}
-
-std::string At(TPoint P) {
-    return std::to_string(P.X) + " " + std::to_string(P.Y);
-}
-
 // Runs the script step by step through Deliver, which sends a step's input; Settle lets it
 // arrive and be handled. The record gets the focus after each step and the icon's place.
 TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)>& Deliver,
@@ -231,7 +185,7 @@ TRecord RunInjected(std::vector<size_t>& Lengths) {
         scene,
         [](TScene& S, const TStep& Step) {
             if (Step.Kind == TStep::Type) {
-                InjectKeys(Step.Keys);
+                test::InjectKeys(Step.Keys);
                 return;
             }
             const TPoint from = S.Middle(Step.Target);
@@ -253,13 +207,9 @@ protected:
     // The script typed on the display by xdotool; each step is given until the record is as
     // long as the injected run's was, then a little more for anything that should not come.
     TRecord RunTyped(const std::vector<size_t>& Lengths) {
-        SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+        PresentOnDisplay();
         TScene scene;
-        const auto shown = [&] { return FPeer.FindWindow("Input script") != 0; };
-        if (!test::PumpThroughApplication(shown, 10s)) {
-            ADD_FAILURE() << "the form never showed";
-            return {};
-        }
+        if (!WaitUntilShown("Input script")) return {};
         // With no window manager the window is where the form is: screen points are the same.
         int x = 0, y = 0;
         Window child = 0;
@@ -267,27 +217,26 @@ protected:
                               &y, &child);
         EXPECT_EQ(x, scene.Form().Left());
         EXPECT_EQ(y, scene.Form().Top());
-        test::PumpThroughApplication([] { return false; }, 200ms);
         scene.Record.clear();
         const std::string display = FServer.DisplayName();
         TRecord record = RunScript(
             scene,
             [&](TScene& S, const TStep& Step) {
                 if (Step.Kind == TStep::Type) {
-                    test::RunXdotool(display, "key --delay 20" + XKeyNames(Step.Keys));
+                    test::TypeOnDisplay(display, Step.Keys);
                     return;
                 }
                 const TPoint from = S.Middle(Step.Target);
                 if (Step.Kind == TStep::Click)
-                    test::RunXdotool(display, "mousemove " + At(from) + " click 1");
+                    test::ClickOnDisplay(display, from);
                 else
-                    test::RunXdotool(display, "mousemove " + At(from) + " mousedown 1 mousemove " +
-                                                  At(Point(from.X + Step.DragBy, from.Y)) +
-                                                  " mouseup 1");
+                    test::RunXdotool(display,
+                                     test::XMoveTo(from) + " mousedown 1 " +
+                                         test::XMoveTo(Point(from.X + Step.DragBy, from.Y)) +
+                                         " mouseup 1");
             },
             [&](TScene& S, size_t Step) {
-                test::PumpThroughApplication([&] { return S.Record.size() >= Lengths[Step]; }, 5s);
-                test::PumpThroughApplication([] { return false; }, 100ms);
+                test::SettleUntil([&] { return S.Record.size() >= Lengths[Step]; });
             });
         return record;
     }
