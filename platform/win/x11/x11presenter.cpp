@@ -177,11 +177,9 @@ HWND TX11Presenter::HandleOf(Window Id) const {
 }
 
 TX11Look TX11Presenter::LookOf(const TWindowLook& Look) const {
-    auto owner = FWindows.find(Look.Owner);
-    TX11Look look{Look.Title, owner == FWindows.end() ? 0 : owner->second.Id, Look.TopMost,
-                  Look.ToolWindow, Look.Framed};
-    look.OverrideRedirect = Look.Popup;
-    return look;
+    const auto owner = FWindows.find(Look.Owner);
+    const Window ownerId = owner == FWindows.end() ? 0 : owner->second.Id;
+    return TX11Look{Look.Title, ownerId, Look.TopMost, Look.ToolWindow, Look.Framed, Look.Popup};
 }
 
 TX11Window& TX11Presenter::Create(HWND Wnd, const TRect& Bounds, bool OverrideRedirect) {
