@@ -1,5 +1,6 @@
 #include "platform/core/codepage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <utility>
@@ -115,6 +116,14 @@ int Compare(int A, int B) {
     return A < B ? -1 : (A > B ? 1 : 0);
 }
 
+// One pass of the collation: the first Count characters of A and B by the sort weight Weight.
+template <auto Weight>
+int ComparePass(std::string_view A, std::string_view B, size_t Count) {
+    for (size_t i = 0; i < Count; ++i)
+        if (int r = Compare(Info(A[i]).*Weight, Info(B[i]).*Weight)) return r;
+    return 0;
+}
+
 }  // namespace
 
 char AnsiUpperChar(char C) {
@@ -135,22 +144,17 @@ bool IsAnsiLower(char C) {
 
 int AnsiCollate(std::string_view A, std::string_view B, bool IgnoreCase) {
     // Three passes, each deciding only when the ones before saw no difference.
-    const size_t common = A.size() < B.size() ? A.size() : B.size();
-    for (size_t i = 0; i < common; ++i)
-        if (int r = Compare(Info(A[i]).Primary, Info(B[i]).Primary)) return r;
+    const size_t common = std::min(A.size(), B.size());
+    if (int r = ComparePass<&CharInfo::Primary>(A, B, common)) return r;
     if (A.size() != B.size()) return A.size() < B.size() ? -1 : 1;
-    for (size_t i = 0; i < common; ++i)
-        if (int r = Compare(Info(A[i]).Secondary, Info(B[i]).Secondary)) return r;
+    if (int r = ComparePass<&CharInfo::Secondary>(A, B, common)) return r;
     if (IgnoreCase) return 0;
-    for (size_t i = 0; i < common; ++i)
-        if (int r = Compare(Info(A[i]).Tertiary, Info(B[i]).Tertiary)) return r;
-    return 0;
+    return ComparePass<&CharInfo::Tertiary>(A, B, common);
 }
 
 int AnsiCollatePrefix(std::string_view S, std::string_view Prefix) {
-    const size_t common = S.size() < Prefix.size() ? S.size() : Prefix.size();
-    for (size_t i = 0; i < common; ++i)
-        if (int r = Compare(Info(S[i]).Primary, Info(Prefix[i]).Primary)) return r;
+    const size_t common = std::min(S.size(), Prefix.size());
+    if (int r = ComparePass<&CharInfo::Primary>(S, Prefix, common)) return r;
     return S.size() < Prefix.size() ? -1 : 0;
 }
 

@@ -106,9 +106,10 @@ bool InjectMouseButton(TMouseButton Button, bool Down) {
     static constexpr UINT kRelease[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
     const auto index = static_cast<size_t>(Button);
     const UINT msg = Down ? kPress[index] : kRelease[index];
-    const bool wasDown = SetDeviceKey(ButtonKey(msg), Down);
+    const int32_t button = ButtonKey(msg);
+    const bool wasDown = SetDeviceKey(button, Down);
     return PostKeyChange(TRawInput{MSG{0, msg, HeldFlags(), 0, GetTickCount()}, CursorPoint()},
-                         ButtonKey(msg), Down, wasDown);
+                         button, Down, wasDown);
 }
 
 bool InjectMouseWheel(int32_t Delta) {

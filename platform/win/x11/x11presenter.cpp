@@ -92,6 +92,8 @@ private:
     // Keys let go while another window had the keyboard were released there: each one held
     // here that is up now is released to Wnd as the keyboard comes back, so none stays down.
     void ReleaseKeysLetGoElsewhere(HWND Wnd);
+    // The message a key or pointer event of Wnd makes, to the loop.
+    void HandInput(const XEvent& Event, HWND Wnd, const TXKey& Key);
     void ReportMoves(const std::map<HWND, XConfigureEvent>& Configured);
     // Sends what is queued and makes sure events Xlib has already read (while waiting for a
     // reply) are handled: the descriptor will not wake the loop for them.
@@ -175,11 +177,9 @@ HWND TX11Presenter::HandleOf(Window Id) const {
 }
 
 TX11Look TX11Presenter::LookOf(const TWindowLook& Look) const {
-    auto owner = FWindows.find(Look.Owner);
-    TX11Look look{Look.Title, owner == FWindows.end() ? 0 : owner->second.Id, Look.TopMost,
-                  Look.ToolWindow, Look.Framed};
-    look.OverrideRedirect = Look.Popup;
-    return look;
+    const auto owner = FWindows.find(Look.Owner);
+    const Window ownerId = owner == FWindows.end() ? 0 : owner->second.Id;
+    return TX11Look{Look.Title, ownerId, Look.TopMost, Look.ToolWindow, Look.Framed, Look.Popup};
 }
 
 TX11Window& TX11Presenter::Create(HWND Wnd, const TRect& Bounds, bool OverrideRedirect) {
@@ -462,8 +462,7 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
                 key.WasDown = held != NoSymbol;
                 held = Event.type == KeyPress ? key.Sym : NoSymbol;
             }
-            const std::optional<MSG> message = TranslateXEvent(Event, wnd, key, GetTickCount());
-            if (message && FSink.Input) FSink.Input(*message);
+            HandInput(Event, wnd, key);
             return;
         }
         default:
@@ -484,9 +483,13 @@ void TX11Presenter::ReleaseKeysLetGoElsewhere(HWND Wnd) {
         TXKey key;
         key.Sym = std::exchange(FKeysDown[code], NoSymbol);
         key.WasDown = true;
-        const std::optional<MSG> message = TranslateXEvent(release, Wnd, key, GetTickCount());
-        if (message && FSink.Input) FSink.Input(*message);
+        HandInput(release, Wnd, key);
     }
+}
+
+void TX11Presenter::HandInput(const XEvent& Event, HWND Wnd, const TXKey& Key) {
+    const std::optional<MSG> message = TranslateXEvent(Event, Wnd, Key, GetTickCount());
+    if (message && FSink.Input) FSink.Input(*message);
 }
 
 void TX11Presenter::HandleExpose(HWND Wnd, const XExposeEvent& Event) {
