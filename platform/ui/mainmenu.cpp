@@ -39,14 +39,9 @@ void TMainMenu::SetForm(TCustomForm* Value) {
     FHighlight = -1;
 }
 
-TMenuBarLayout TMainMenu::Layout() const {
-    return MeasureBar(*Items(), FBar.Right - FBar.Left);
-}
-
 TRect TMainMenu::TitleBounds(int32_t Title) const {
-    const TMenuBarLayout layout = Layout();
-    if (Title < 0 || Title >= static_cast<int32_t>(layout.Titles.size())) return TRect{};
-    TRect r = layout.Titles[static_cast<size_t>(Title)];
+    if (Title < 0 || Title >= static_cast<int32_t>(FLayout.Titles.size())) return TRect{};
+    TRect r = FLayout.Titles[static_cast<size_t>(Title)];
     OffsetRect(r, FBar.Left, FBar.Top);
     return r;
 }
@@ -83,7 +78,7 @@ void TMainMenu::Track(int32_t Title, bool DropDown, bool SelectFirst) {
     site.Window = window;
     site.TitleAt = [this, origin](TPoint Screen) {
         const TPoint o = origin();
-        return MenuBarTitleAt(Layout(),
+        return MenuBarTitleAt(FLayout,
                               Point(Screen.X - o.X - FBar.Left, Screen.Y - o.Y - FBar.Top));
     };
     site.TitleBounds = [this, origin](int32_t T) {
@@ -131,10 +126,11 @@ bool TMainMenu::FormMessage(TMessage& Message, const std::function<void(TMessage
             const TRect window = rect != nullptr ? *rect : TRect{};
             Inherited(Message);
             FBar = TRect{};
+            FLayout = TMenuBarLayout{};
             if (rect == nullptr || !HasSubMenu(*Items())) return true;
-            const int32_t height = MeasureBar(*Items(), rect->Right - rect->Left).Height;
+            FLayout = MeasureBar(*Items(), rect->Right - rect->Left);
             TRect bar = Rect(rect->Left, rect->Top, rect->Right,
-                             std::min(rect->Top + height, rect->Bottom));
+                             std::min(rect->Top + FLayout.Height, rect->Bottom));
             rect->Top = bar.Bottom;
             OffsetRect(bar, -window.Left, -window.Top);
             FBar = bar;
@@ -146,8 +142,7 @@ bool TMainMenu::FormMessage(TMessage& Message, const std::function<void(TMessage
             const TWindowContext context(FForm->Handle(), true);
             TCanvas& canvas = *context.DC();
             canvas.Font().Assign(&Screen().MenuFont());
-            PaintMenuBar(canvas, *Items(), LayOutMenuBar(canvas, *Items(), FBar.Right - FBar.Left),
-                         FBar, FHighlight);
+            PaintMenuBar(canvas, *Items(), FLayout, FBar, FHighlight);
             return true;
         }
         case WM_NCHITTEST: {
@@ -165,8 +160,8 @@ bool TMainMenu::FormMessage(TMessage& Message, const std::function<void(TMessage
             TRect window;
             GetWindowRect(FForm->Handle(), window);
             const int32_t title = MenuBarTitleAt(
-                Layout(), Point(GET_X_LPARAM(Message.LParam) - window.Left - FBar.Left,
-                                GET_Y_LPARAM(Message.LParam) - window.Top - FBar.Top));
+                FLayout, Point(GET_X_LPARAM(Message.LParam) - window.Left - FBar.Left,
+                               GET_Y_LPARAM(Message.LParam) - window.Top - FBar.Top));
             if (title >= 0) Track(title, true, false);
             Message.Result = 0;
             return true;

@@ -50,13 +50,15 @@ private:
     void SetForm(TCustomForm* Value);
     // The form's frame is worked out again (the bar may come or go) and painted.
     void FrameChanged();
-    TMenuBarLayout Layout() const;
     void SetHighlight(int32_t Title);
     void Track(int32_t Title, bool DropDown, bool SelectFirst);
 
     TCustomForm* FForm = nullptr;
     int32_t FHighlight = -1;
     TRect FBar;
+    // The titles as the bar was last fitted into the frame: an open menu asks for them at every
+    // move of the pointer.
+    TMenuBarLayout FLayout;
 };
 
 }  // namespace vex

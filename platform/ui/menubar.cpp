@@ -32,7 +32,7 @@ TMenuBarLayout LayOutMenuBar(TCanvas& Canvas, const TMenuItem& Root, int32_t Wid
             layout.Titles.push_back(TRect{});
             continue;
         }
-        Canvas.Font().SetStyle(title.Default() ? plain + TFontStyles{fsBold} : plain);
+        SelectItemFont(Canvas, title);
         const int32_t width = Canvas.TextWidth(StripHotkey(title.Caption())) + 2 * kTitlePadding;
         // A title that does not fit starts the next row, unless it is the first of its own.
         if (x > 0 && (x + width > Width || title.Break() != mbNone)) {

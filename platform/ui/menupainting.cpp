@@ -26,15 +26,6 @@ int32_t ItemHeight(TCanvas& Canvas) {
     return Canvas.TextHeight("Wg") + 6;
 }
 
-void SelectItemFont(TCanvas& Canvas, const TMenuItem& Item) {
-    TFontStyles style = Canvas.Font().Style();
-    if (Item.Default())
-        style.Include(fsBold);
-    else
-        style.Exclude(fsBold);
-    Canvas.Font().SetStyle(style);
-}
-
 // Text in the item's state: embossed when disabled and not selected, as the classic look has it.
 void DrawItemText(TCanvas& Canvas, const TMenuItem& Item, const std::string& Text, TRect Bounds,
                   bool Selected, uint32_t Format) {
@@ -86,6 +77,15 @@ void DrawArrow(TCanvas& Canvas, const TMenuItem& Item, const TRect& Bounds, bool
 }
 
 }  // namespace
+
+void SelectItemFont(TCanvas& Canvas, const TMenuItem& Item) {
+    TFontStyles style = Canvas.Font().Style();
+    if (Item.Default())
+        style.Include(fsBold);
+    else
+        style.Exclude(fsBold);
+    Canvas.Font().SetStyle(style);
+}
 
 bool IsStale(const TMenuLayout& Layout) {
     return Layout.Menu != nullptr && (Layout.MenuLife.expired() ||

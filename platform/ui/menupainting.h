@@ -51,6 +51,9 @@ void PaintMenu(TCanvas& Canvas, const TMenuLayout& Layout, int32_t Selected);
 void PaintMenuItem(TCanvas& Canvas, TMenuItem& Item, const TRect& Bounds, bool Selected,
                    int32_t ShortCutOffset);
 
+// The canvas's font in bold for the default item, not bold for the others.
+void SelectItemFont(TCanvas& Canvas, const TMenuItem& Item);
+
 // The caption alone, as a menu bar shows its titles: highlighted, or plain.
 void PaintMenuCaption(TCanvas& Canvas, const TMenuItem& Item, const TRect& Bounds, bool Selected);
 

@@ -150,7 +150,7 @@ void TMenuTracker::OpenLevel(TMenuItem& Parent, TPoint At, const TRect& Flip, bo
 void TMenuTracker::OpenSubMenu(bool SelectFirst) {
     TMenuWindow* deepest = Deepest();
     if (deepest == nullptr || deepest->Selected() < 0) return;
-    TMenuItem& item = *deepest->Layout().Places[static_cast<size_t>(deepest->Selected())].Item;
+    TMenuItem& item = deepest->ItemAt(deepest->Selected());
     if (!HasSubMenu(item) || !item.Enabled()) return;
     const TRect at = deepest->ScreenBoundsOf(deepest->Selected());
     // The sub-menu's frame lines up with the item and overlaps the parent's frame.
@@ -186,6 +186,13 @@ void TMenuTracker::Activate(TMenuItem& Item, bool SelectFirst) {
         return;
     }
     if (Item.Enabled()) Finish(&Item);
+}
+
+void TMenuTracker::OpenOrChooseTitle(TMenuItem& Title) {
+    if (HasSubMenu(Title))
+        DropDownTitle(true);
+    else if (Title.Enabled())
+        Finish(&Title);
 }
 
 void TMenuTracker::Finish(TMenuItem* Chosen) {
@@ -227,15 +234,9 @@ bool TMenuTracker::KeyDown(WPARAM Key) {
             return true;
         case VK_RETURN:
             if (deepest == nullptr) {
-                if (TMenuItem* title = TitleItem(FTitle)) {
-                    if (HasSubMenu(*title))
-                        DropDownTitle(true);
-                    else if (title->Enabled())
-                        Finish(title);
-                }
+                if (TMenuItem* title = TitleItem(FTitle)) OpenOrChooseTitle(*title);
             } else if (deepest->Selected() >= 0) {
-                Activate(*deepest->Layout().Places[static_cast<size_t>(deepest->Selected())].Item,
-                         true);
+                Activate(deepest->ItemAt(deepest->Selected()), true);
             }
             return true;
         case VK_ESCAPE:
@@ -264,25 +265,22 @@ void TMenuTracker::Accelerator(char Key) {
             TMenuItem* title = FRoot->Items(i);
             if (!title->Visible() || GetHotkey(title->Caption()) != wanted) continue;
             SelectTitle(i, false, false);
-            if (HasSubMenu(*title))
-                DropDownTitle(true);
-            else if (title->Enabled())
-                Finish(title);
+            OpenOrChooseTitle(*title);
             return;
         }
         return;
     }
     // Several items with one letter: each press moves to the next of them; a single one is
     // chosen at once.
-    const std::vector<TMenuPlace>& places = deepest->Layout().Places;
     std::vector<int32_t> matches;
-    for (size_t i = 0; i < places.size(); ++i)
-        if (IsSelectable(*places[i].Item) && GetHotkey(places[i].Item->Caption()) == wanted)
-            matches.push_back(static_cast<int32_t>(i));
+    const auto count = static_cast<int32_t>(deepest->Layout().Places.size());
+    for (int32_t i = 0; i < count; ++i)
+        if (IsSelectable(deepest->ItemAt(i)) && GetHotkey(deepest->ItemAt(i).Caption()) == wanted)
+            matches.push_back(i);
     if (matches.empty()) return;
     if (matches.size() == 1) {
         deepest->SetSelected(matches.front());
-        Activate(*places[static_cast<size_t>(matches.front())].Item, true);
+        Activate(deepest->ItemAt(matches.front()), true);
         return;
     }
     int32_t next = matches.front();
@@ -310,8 +308,7 @@ void TMenuTracker::MouseMove(TPoint Screen) {
     const int32_t place = window.PlaceAt(Screen);
     if (place < 0 || place == window.Selected()) return;
     CloseLevelsFrom(static_cast<size_t>(level) + 1);
-    window.SetSelected(
-        IsSelectable(*window.Layout().Places[static_cast<size_t>(place)].Item) ? place : -1);
+    window.SetSelected(IsSelectable(window.ItemAt(place)) ? place : -1);
     if (window.Selected() >= 0) OpenSubMenu(false);
 }
 
@@ -344,7 +341,7 @@ void TMenuTracker::MouseRelease(TPoint Screen) {
     TMenuWindow& window = *FLevels[static_cast<size_t>(level)];
     const int32_t place = window.PlaceAt(Screen);
     if (place < 0) return;
-    TMenuItem& item = *window.Layout().Places[static_cast<size_t>(place)].Item;
+    TMenuItem& item = window.ItemAt(place);
     if (IsSelectable(item) && !HasSubMenu(item) && item.Enabled()) Finish(&item);
 }
 

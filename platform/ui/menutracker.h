@@ -73,6 +73,9 @@ private:
     void DropDownTitle(bool SelectFirst);
     // The item is chosen when it can be; a sub-menu opens instead.
     void Activate(TMenuItem& Item, bool SelectFirst);
+    // A title's own command: its drop-down opens, its first item selected, or a title without
+    // sub-items is chosen when it is enabled.
+    void OpenOrChooseTitle(TMenuItem& Title);
     void Finish(TMenuItem* Chosen);
     TMenuItem* TitleItem(int32_t Title) const;
     int32_t TitleCount() const;

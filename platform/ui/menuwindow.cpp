@@ -39,8 +39,7 @@ void TMenuWindow::SetSelected(int32_t Value) {
     FSelected = Value;
     Invalidate();
     // The status line of the application shows what the selected item does.
-    ApplicationEvents().SetHint(Value >= 0 ? FLayout.Places[static_cast<size_t>(Value)].Item->Hint()
-                                           : std::string());
+    ApplicationEvents().SetHint(Value >= 0 ? ItemAt(Value).Hint() : std::string());
 }
 
 int32_t TMenuWindow::PlaceAt(TPoint Screen) const {
@@ -62,7 +61,7 @@ int32_t TMenuWindow::NextSelectable(int32_t Step) const {
     if (at < 0) at = Step > 0 ? -1 : count;
     for (int32_t tried = 0; tried < count; ++tried) {
         at = ((at + Step) % count + count) % count;
-        if (IsSelectable(*FLayout.Places[static_cast<size_t>(at)].Item)) return at;
+        if (IsSelectable(ItemAt(at))) return at;
     }
     return -1;
 }

@@ -25,6 +25,10 @@ public:
     // item's.
     int32_t Selected() const { return FSelected; }
     void SetSelected(int32_t Value);
+    // The item shown at a place (an index into Layout().Places).
+    TMenuItem& ItemAt(int32_t Place) const {
+        return *FLayout.Places.at(static_cast<size_t>(Place)).Item;
+    }
     // The place at a point of the screen; -1 for none.
     int32_t PlaceAt(TPoint Screen) const;
     // The place of Item; -1 when it is not shown here.
