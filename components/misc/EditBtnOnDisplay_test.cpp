@@ -5,7 +5,6 @@
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,14 +14,11 @@
 #include "platform/ui/x11/ondisplay_testsupport.h"
 #include "platform/win/focus.h"
 #include "platform/win/input.h"
-#include "platform/win/modaldriver.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/x11/x11presenter.h"
 
 namespace vex {
 namespace {
-
-using namespace std::chrono_literals;
 
 // A form with the edit focused; what the script does to it goes into Record.
 class TScene {
@@ -65,19 +61,7 @@ const char kScript[] = {'1', '2', 0, '3', 0};
 
 std::vector<std::string> RunScript(const std::function<void(char, TScene&)>& Deliver,
                                    int64_t Settle) {
-    TScene scene;
-    test::PumpThroughApplication([] { return false; }, 100ms);
-    scene.Record.clear();
-    TModalScript script;
-    for (const char step : kScript) {
-        script.Then([&scene, &Deliver, step] { Deliver(step, scene); });
-        script.Wait(Settle);
-        script.Then([&scene] { scene.Record.push_back(scene.State()); });
-    }
-    bool done = false;
-    script.Then([&] { done = true; });
-    RunModalLoop([&] { return done; });
-    return scene.Record;
+    return test::RunModalSteps<TScene>(kScript, Deliver, Settle);
 }
 
 class EditBtnOnDisplay : public test::OnDisplayTest {};
