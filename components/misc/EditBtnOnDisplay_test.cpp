@@ -15,7 +15,6 @@
 #include "platform/win/focus.h"
 #include "platform/win/input.h"
 #include "platform/win/toplevel.h"
-#include "platform/win/x11/x11presenter.h"
 
 namespace vex {
 namespace {
@@ -69,14 +68,10 @@ class EditBtnOnDisplay : public test::OnDisplayTest {};
 TEST_F(EditBtnOnDisplay, TypingAndClickingTheButtonDoTheSameOnTheDisplayAsInjected) {
     const std::vector<std::string> injected = RunScript(
         [](char Step, TScene& S) {
-            if (Step != 0) {
-                InjectKey(Step, true);
-                InjectKey(Step, false);
-                return;
-            }
-            InjectMouseMove(S.Button());
-            InjectMouseButton(mbLeft, true);
-            InjectMouseButton(mbLeft, false);
+            if (Step != 0)
+                test::TapKey(Step);
+            else
+                test::ClickAt(S.Button());
         },
         50);
     const std::vector<std::string> expected = {
@@ -90,7 +85,7 @@ TEST_F(EditBtnOnDisplay, TypingAndClickingTheButtonDoTheSameOnTheDisplayAsInject
     };
     EXPECT_EQ(injected, expected);
 
-    SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+    PresentOnDisplay();
     const std::string display = FServer.DisplayName();
     const std::vector<std::string> typed = RunScript(
         [&](char Step, TScene& S) {
@@ -98,9 +93,7 @@ TEST_F(EditBtnOnDisplay, TypingAndClickingTheButtonDoTheSameOnTheDisplayAsInject
                 test::RunXdotool(display, std::string("key ") + Step);
                 return;
             }
-            const TPoint at = S.Button();
-            test::RunXdotool(display, "mousemove " + std::to_string(at.X) + " " +
-                                          std::to_string(at.Y) + " click 1");
+            test::ClickOnDisplay(display, S.Button());
         },
         400);
     EXPECT_EQ(typed, injected);
