@@ -40,7 +40,6 @@ public:
         FCarets->SetPosition(Point(6, 4));
         FCarets->SetVisible(true);
     }
-    ~TCaretCell() override { FCarets.reset(); }
 
 protected:
     void Paint() override {
