@@ -5,7 +5,6 @@
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,14 +14,10 @@
 #include "platform/ui/x11/ondisplay_testsupport.h"
 #include "platform/win/focus.h"
 #include "platform/win/input.h"
-#include "platform/win/modaldriver.h"
 #include "platform/win/toplevel.h"
-#include "platform/win/x11/x11presenter.h"
 
 namespace vex {
 namespace {
-
-using namespace std::chrono_literals;
 
 // A form with the edit focused; what the script does to it goes into Record.
 class TScene {
@@ -65,19 +60,7 @@ const char kScript[] = {'1', '2', 0, '3', 0};
 
 std::vector<std::string> RunScript(const std::function<void(char, TScene&)>& Deliver,
                                    int64_t Settle) {
-    TScene scene;
-    test::PumpThroughApplication([] { return false; }, 100ms);
-    scene.Record.clear();
-    TModalScript script;
-    for (const char step : kScript) {
-        script.Then([&scene, &Deliver, step] { Deliver(step, scene); });
-        script.Wait(Settle);
-        script.Then([&scene] { scene.Record.push_back(scene.State()); });
-    }
-    bool done = false;
-    script.Then([&] { done = true; });
-    RunModalLoop([&] { return done; });
-    return scene.Record;
+    return test::RunModalSteps<TScene>(kScript, Deliver, Settle);
 }
 
 class EditBtnOnDisplay : public test::OnDisplayTest {};
@@ -85,14 +68,10 @@ class EditBtnOnDisplay : public test::OnDisplayTest {};
 TEST_F(EditBtnOnDisplay, TypingAndClickingTheButtonDoTheSameOnTheDisplayAsInjected) {
     const std::vector<std::string> injected = RunScript(
         [](char Step, TScene& S) {
-            if (Step != 0) {
-                InjectKey(Step, true);
-                InjectKey(Step, false);
-                return;
-            }
-            InjectMouseMove(S.Button());
-            InjectMouseButton(mbLeft, true);
-            InjectMouseButton(mbLeft, false);
+            if (Step != 0)
+                test::TapKey(Step);
+            else
+                test::ClickAt(S.Button());
         },
         50);
     const std::vector<std::string> expected = {
@@ -106,7 +85,7 @@ TEST_F(EditBtnOnDisplay, TypingAndClickingTheButtonDoTheSameOnTheDisplayAsInject
     };
     EXPECT_EQ(injected, expected);
 
-    SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+    PresentOnDisplay();
     const std::string display = FServer.DisplayName();
     const std::vector<std::string> typed = RunScript(
         [&](char Step, TScene& S) {
@@ -114,9 +93,7 @@ TEST_F(EditBtnOnDisplay, TypingAndClickingTheButtonDoTheSameOnTheDisplayAsInject
                 test::RunXdotool(display, std::string("key ") + Step);
                 return;
             }
-            const TPoint at = S.Button();
-            test::RunXdotool(display, "mousemove " + std::to_string(at.X) + " " +
-                                          std::to_string(at.Y) + " click 1");
+            test::ClickOnDisplay(display, S.Button());
         },
         400);
     EXPECT_EQ(typed, injected);

@@ -5,7 +5,6 @@
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,14 +15,10 @@
 #include "platform/ui/x11/ondisplay_testsupport.h"
 #include "platform/win/focus.h"
 #include "platform/win/input.h"
-#include "platform/win/modaldriver.h"
 #include "platform/win/toplevel.h"
-#include "platform/win/x11/x11presenter.h"
 
 namespace vex {
 namespace {
-
-using namespace std::chrono_literals;
 
 // A form with a plain button and one that drops down a panel holding a third button; what the
 // script does to them goes into Record.
@@ -98,24 +93,12 @@ std::vector<TStep> Script() {
     };
 }
 
-// Runs the script as the actions of a modal script, in a loop of its own, so that the steps
-// made while the panel is down run inside the panel's loop; Settle milliseconds after each
-// step the state goes into the record.
+// Settle milliseconds after each step the state goes into the record.
 std::vector<std::string> RunScript(const std::function<void(TPoint, bool)>& Deliver,
                                    int64_t Settle) {
-    TScene scene;
-    test::PumpThroughApplicationFor(100ms);
-    scene.Record.clear();
-    TModalScript script;
-    for (const TStep& step : Script()) {
-        script.Then([&scene, &Deliver, step] { Deliver(step.Where(scene), step.Click); });
-        script.Wait(Settle);
-        script.Then([&scene] { scene.Record.push_back(scene.State()); });
-    }
-    bool done = false;
-    script.Then([&] { done = true; });
-    RunModalLoop([&] { return done; });
-    return scene.Record;
+    return test::RunModalSteps<TScene>(
+        Script(), [&](const TStep& Step, TScene& S) { Deliver(Step.Where(S), Step.Click); },
+        Settle);
 }
 
 class ExplorerOnDisplay : public test::OnDisplayTest {};

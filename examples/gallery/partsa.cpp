@@ -40,7 +40,6 @@ public:
         FCarets->SetPosition(Point(6, 4));
         FCarets->SetVisible(true);
     }
-    ~TCaretCell() override { FCarets.reset(); }
 
 protected:
     void Paint() override {
@@ -101,7 +100,7 @@ int Carets(TForm* Form, int Left, int Top) {
         x += 56;
     }
     Form->SetActiveControl(first);
-    return Top + kTitleHeight + 76;
+    return group->BoundsRect().Bottom;
 }
 
 int ColourPairs(TForm* Form, int Left, int Top) {
@@ -123,7 +122,7 @@ int ColourPairs(TForm* Form, int Left, int Top) {
         sample->Font().SetColor(colors.TextColor());
         x += 94;
     }
-    return Top + kTitleHeight + 40;
+    return group->BoundsRect().Bottom;
 }
 
 int TabListBoxes(TForm* Form, int Left, int Top) {
@@ -136,7 +135,7 @@ int TabListBoxes(TForm* Form, int Left, int Top) {
          {"Engine\tHits\tTime", "alpha\t12\t0.3 s", "beta\t7\t1.2 s", "a longer name\t3\t0.1 s"})
         box->Items().Add(item);
     box->SetItemIndex(1);
-    return Top + kTitleHeight + 96;
+    return group->BoundsRect().Bottom;
 }
 
 int AddressDialog(TForm* Form, int Left, int Top) {
@@ -164,7 +163,7 @@ int AddressDialog(TForm* Form, int Left, int Top) {
         button->SetVisible(true);
         x += button->Width() + 6;
     }
-    return Top + kTitleHeight + 74;
+    return group->BoundsRect().Bottom;
 }
 
 }  // namespace gallery

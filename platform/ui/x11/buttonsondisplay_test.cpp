@@ -26,10 +26,8 @@
 #include "platform/win/input.h"
 #include "platform/win/modaldriver.h"
 #include "platform/win/painting.h"
-#include "platform/win/presenter.h"
 #include "platform/win/toplevel.h"
 #include "platform/win/windowpos.h"
-#include "platform/win/x11/x11presenter.h"
 
 namespace vex {
 namespace {
@@ -135,14 +133,10 @@ TRecord RunInjected(std::vector<size_t>& Lengths) {
     const TRecord record = RunScript(
         dialog,
         [&](const TStep& Step) {
-            if (Step.Target.empty()) {
-                InjectKey(Step.Key, true);
-                InjectKey(Step.Key, false);
-                return;
-            }
-            InjectMouseMove(dialog.Middle(Step.Target));
-            InjectMouseButton(mbLeft, true);
-            InjectMouseButton(mbLeft, false);
+            if (Step.Target.empty())
+                test::TapKey(Step.Key);
+            else
+                test::ClickAt(dialog.Middle(Step.Target));
         },
         [&](size_t) {
             Application().ProcessMessages();
@@ -157,29 +151,21 @@ protected:
     // The script typed by xdotool; each step is given until the record is as long as the
     // injected run's was, then a little more for anything that should not come.
     TRecord RunTyped(const std::vector<size_t>& Lengths) {
-        SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+        PresentOnDisplay();
         TButtonsDialog dialog;
-        if (!test::PumpThroughApplication([&] { return FPeer.FindWindow("Buttons script") != 0; },
-                                          10s)) {
-            ADD_FAILURE() << "the form never showed";
-            return {};
-        }
-        test::PumpThroughApplication([] { return false; }, 200ms);
+        if (!WaitUntilShown("Buttons script")) return {};
+        const std::string display = FServer.DisplayName();
         return RunScript(
             dialog,
             [&](const TStep& Step) {
                 if (Step.Target.empty()) {
-                    test::RunXdotool(FServer.DisplayName(), "key " + Step.XKey);
+                    test::RunXdotool(display, "key " + Step.XKey);
                     return;
                 }
-                const TPoint at = dialog.Middle(Step.Target);
-                test::RunXdotool(FServer.DisplayName(), "mousemove " + std::to_string(at.X) + " " +
-                                                            std::to_string(at.Y) + " click 1");
+                test::ClickOnDisplay(display, dialog.Middle(Step.Target));
             },
             [&](size_t Step) {
-                test::PumpThroughApplication([&] { return dialog.Record.size() >= Lengths[Step]; },
-                                             5s);
-                test::PumpThroughApplication([] { return false; }, 100ms);
+                test::SettleUntil([&] { return dialog.Record.size() >= Lengths[Step]; });
             });
     }
 };
@@ -375,15 +361,10 @@ TEST_F(ButtonsOnDisplay, ToolButtonsGroupBoxPanelAndBevelOnTheDisplayActAsWithIn
         injected =
             RunToolsScript(dialog,
                            TToolInput{[](TPoint Screen) { InjectMouseMove(Screen); },
-                                      [](TPoint Screen) {
-                                          InjectMouseMove(Screen);
-                                          InjectMouseButton(mbLeft, true);
-                                          InjectMouseButton(mbLeft, false);
-                                      },
+                                      [](TPoint Screen) { test::ClickAt(Screen); },
                                       [](const TToolStep& Step) {
                                           if (Step.Action == taAltKey) InjectKey(VK_MENU, true);
-                                          InjectKey(Step.Key, true);
-                                          InjectKey(Step.Key, false);
+                                          test::TapKey(Step.Key);
                                           if (Step.Action == taAltKey) InjectKey(VK_MENU, false);
                                       }},
                            [](size_t, const std::string&) { Application().ProcessMessages(); });
@@ -391,30 +372,23 @@ TEST_F(ButtonsOnDisplay, ToolButtonsGroupBoxPanelAndBevelOnTheDisplayActAsWithIn
     }
     EXPECT_EQ(injected, Expected(ToolsScript()));
 
-    SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+    PresentOnDisplay();
     TToolsDialog dialog;
-    ASSERT_TRUE(test::PumpThroughApplication(
-        [&] { return FPeer.FindWindow(TToolsDialog::kCaption) != 0; }, 10s));
-    test::PumpThroughApplication([] { return false; }, 200ms);
+    ASSERT_TRUE(WaitUntilShown(TToolsDialog::kCaption));
     const std::string display = FServer.DisplayName();
-    const auto at = [](TPoint P) { return std::to_string(P.X) + " " + std::to_string(P.Y); };
     const TRecord typed = RunToolsScript(
         dialog,
-        TToolInput{[&](TPoint Screen) { test::RunXdotool(display, "mousemove " + at(Screen)); },
-                   [&](TPoint Screen) {
-                       test::RunXdotool(display, "mousemove " + at(Screen) + " click 1");
-                   },
+        TToolInput{[&](TPoint Screen) { test::MoveOnDisplay(display, Screen); },
+                   [&](TPoint Screen) { test::ClickOnDisplay(display, Screen); },
                    [&](const TToolStep& Step) {
                        test::RunXdotool(display, std::string("key ") +
                                                      (Step.Action == taAltKey ? "alt+" : "") +
                                                      Step.XKey);
                    }},
-        // Until the step shows as it did when injected, then a little more for anything that
-        // should not come.
+        // Until the step shows as it did when injected.
         [&](size_t Length, const std::string& State) {
-            test::PumpThroughApplication(
-                [&] { return dialog.Record.size() >= Length && dialog.State() == State; }, 5s);
-            test::PumpThroughApplication([] { return false; }, 100ms);
+            test::SettleUntil(
+                [&] { return dialog.Record.size() >= Length && dialog.State() == State; });
             // What the speed buttons look like has reached the screen.
             const TRect strip = dialog.SpeedButtons();
             const bool shown = test::PumpThroughApplication(

@@ -20,9 +20,7 @@
 #include "platform/win/focus.h"
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
-#include "platform/win/presenter.h"
 #include "platform/win/toplevel.h"
-#include "platform/win/x11/x11presenter.h"
 
 namespace vex {
 namespace {
@@ -88,27 +86,6 @@ const std::vector<TStep>& Script() {
     return script;
 }
 
-std::string XKeyName(int32_t Key) {
-    switch (Key) {
-        case VK_HOME:
-            return "Home";
-        case VK_END:
-            return "End";
-        case VK_LEFT:
-            return "Left";
-        case VK_BACK:
-            return "BackSpace";
-        case VK_TAB:
-            return "Tab";
-        case VK_UP:
-            return "Up";
-        case VK_DOWN:
-            return "Down";
-        default:
-            return std::string(1, static_cast<char>(Key));
-    }
-}
-
 TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)>& Deliver,
                   const std::function<void(TScene&, size_t)>& Settle) {
     for (size_t i = 0; i < Script().size(); ++i) {
@@ -125,14 +102,10 @@ TRecord RunInjected() {
     const TRecord record = RunScript(
         scene,
         [](TScene& S, const TStep& Step) {
-            for (int32_t key : Step) {
-                InjectKey(key, true);
-                InjectKey(key, false);
-            }
-            if (!Step.empty()) return;
-            InjectMouseMove(S.UpButton());
-            InjectMouseButton(mbLeft, true);
-            InjectMouseButton(mbLeft, false);
+            if (!Step.empty())
+                test::InjectKeys(Step);
+            else
+                test::ClickAt(S.UpButton());
         },
         [](TScene&, size_t) { Application().ProcessMessages(); });
     test::ReleaseAllKeys();
@@ -143,40 +116,27 @@ class MaskSpinOnDisplay : public test::OnDisplayTest {
 protected:
     // Each step is typed and then given time until the record would show it.
     TRecord RunTyped(const TRecord& Expected) {
-        SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+        PresentOnDisplay();
         TScene scene;
-        if (!test::PumpThroughApplication([&] { return FPeer.FindWindow(kCaption) != 0; }, 10s)) {
-            ADD_FAILURE() << "the form never showed";
-            return {};
-        }
-        test::PumpThroughApplication([] { return false; }, 200ms);
+        if (!WaitUntilShown(kCaption)) return {};
         const std::string display = FServer.DisplayName();
         return RunScript(
             scene,
             [&](TScene& S, const TStep& Step) {
-                std::string keys;
-                for (int32_t key : Step)
-                    keys += " " + XKeyName(key);
                 if (!Step.empty()) {
-                    test::RunXdotool(display, "key --delay 20" + keys);
+                    test::TypeOnDisplay(display, Step);
                     return;
                 }
-                const TPoint at = S.UpButton();
-                test::RunXdotool(display, "mousemove " + std::to_string(at.X) + " " +
-                                              std::to_string(at.Y) + " click 1");
+                test::ClickOnDisplay(display, S.UpButton());
             },
             [&](TScene& S, size_t Step) {
-                // Until the step shows as it did when injected, then a little more for anything
-                // that should not come.
-                test::PumpThroughApplication(
-                    [&] {
-                        S.Note();
-                        const bool same = S.Record.back() == Expected.at(Step);
-                        S.Record.pop_back();
-                        return same;
-                    },
-                    5s);
-                test::PumpThroughApplication([] { return false; }, 100ms);
+                // Until the step shows as it did when injected.
+                test::SettleUntil([&] {
+                    S.Note();
+                    const bool same = S.Record.back() == Expected.at(Step);
+                    S.Record.pop_back();
+                    return same;
+                });
             });
     }
 };
@@ -245,23 +205,19 @@ TEST_F(MaskSpinOnDisplay, TheSizeGripDraggedOnTheDisplaySizesTheFormAsAnInjected
     }
     EXPECT_EQ(injected, "270x170");
 
-    SetPresenter(MakeX11Presenter("", WindowTreeSink()));
+    PresentOnDisplay();
     TGripScene scene;
-    ASSERT_TRUE(test::PumpThroughApplication(
-        [&] { return FPeer.FindWindow(TGripScene::kCaption) != 0; }, 10s));
-    test::PumpThroughApplication([] { return false; }, 200ms);
+    ASSERT_TRUE(WaitUntilShown(TGripScene::kCaption));
     const std::string display = FServer.DisplayName();
     const TPoint from = scene.Grip();
-    const auto at = [](TPoint P) { return std::to_string(P.X) + " " + std::to_string(P.Y); };
-    test::RunXdotool(display, "mousemove " + at(from) + " mousedown 1");
-    test::PumpThroughApplication([] { return false; }, 100ms);
+    test::RunXdotool(display, test::XMoveTo(from) + " mousedown 1");
+    test::PumpThroughApplicationFor(100ms);
     for (const TPoint& by : kGripMoves) {
-        test::RunXdotool(display, "mousemove " + at(Point(from.X + by.X, from.Y + by.Y)));
-        test::PumpThroughApplication([] { return false; }, 100ms);
+        test::MoveOnDisplay(display, Point(from.X + by.X, from.Y + by.Y));
+        test::PumpThroughApplicationFor(100ms);
     }
     test::RunXdotool(display, "mouseup 1");
-    test::PumpThroughApplication([&] { return scene.Size() == injected; }, 5s);
-    test::PumpThroughApplication([] { return false; }, 100ms);
+    test::SettleUntil([&] { return scene.Size() == injected; });
     EXPECT_EQ(scene.Size(), injected);
     // And the window on the screen has that size too.
     XWindowAttributes attributes;

@@ -25,6 +25,7 @@
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/messagequeue.h"
+#include "platform/win/modaldriver.h"
 #include "platform/win/presenter.h"
 #include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
@@ -163,6 +164,27 @@ inline void InjectKeys(const std::vector<int32_t>& Keys) {
         if (held != 0) InjectKey(held, false);
         held = 0;
     }
+}
+
+// Runs Steps on a fresh Scene as the actions of a modal script, in a loop of its own, so that
+// the steps made while a popup is down run inside the popup's loop; Settle milliseconds after
+// each step the scene's State() goes into its Record, which is answered.
+template <class TScene, class TSteps, class TDeliver>
+std::vector<std::string> RunModalSteps(const TSteps& Steps, const TDeliver& Deliver,
+                                       int64_t Settle) {
+    TScene scene;
+    PumpThroughApplicationFor(std::chrono::milliseconds(100));
+    scene.Record.clear();
+    TModalScript script;
+    for (const auto& step : Steps) {
+        script.Then([&scene, &Deliver, &step] { Deliver(step, scene); });
+        script.Wait(Settle);
+        script.Then([&scene] { scene.Record.push_back(scene.State()); });
+    }
+    bool done = false;
+    script.Then([&] { done = true; });
+    RunModalLoop([&] { return done; });
+    return scene.Record;
 }
 
 // A fresh Xvfb that the test's windows go to once it sets the X11 presenter; the headless

@@ -48,7 +48,6 @@ public:
         FCarets->SetPosition(Point(4, 4));
         FCarets->SetVisible(true);
     }
-    ~TCaretCell() override { FCarets.reset(); }
 
 protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override {
