@@ -78,21 +78,15 @@ void TSpeedButton::SetNumGlyphs(TNumGlyphs Value) {
 }
 
 void TSpeedButton::SetLayout(TButtonLayout Value) {
-    if (FLayout == Value) return;
-    FLayout = Value;
-    Invalidate();
+    if (FGlyph.SetLayout(Value)) Invalidate();
 }
 
 void TSpeedButton::SetMargin(int32_t Value) {
-    if (FMargin == Value || Value < -1) return;
-    FMargin = Value;
-    Invalidate();
+    if (FGlyph.SetMargin(Value)) Invalidate();
 }
 
 void TSpeedButton::SetSpacing(int32_t Value) {
-    if (FSpacing == Value || Value < -1) return;
-    FSpacing = Value;
-    Invalidate();
+    if (FGlyph.SetSpacing(Value)) Invalidate();
 }
 
 void TSpeedButton::Loaded() {
@@ -155,8 +149,7 @@ void TSpeedButton::Paint() {
     // A latched button shows a checkered face, unless a flat one is hot.
     if (FState == bsExclusive && (!FFlat || !hot)) DrawLatchedFace(canvas, face);
     canvas.Font().Assign(&Font());
-    FGlyph.Draw(canvas, face, down ? Point(1, 1) : Point(0, 0), Caption(), FLayout, FMargin,
-                FSpacing, FState);
+    FGlyph.Draw(canvas, face, down ? Point(1, 1) : Point(0, 0), Caption(), FState);
 }
 
 }  // namespace vex
