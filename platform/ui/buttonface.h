@@ -10,6 +10,10 @@ namespace vex {
 
 // The look the push buttons share: the face with its edges, and the caption on it.
 
+// Lines along the top and left of R in TopLeft and along the bottom and right (with their
+// corners) in BottomRight, Width of each, inward; answers what is inside them.
+TRect DrawBevelLines(TCanvas& Canvas, TRect R, TColor TopLeft, TColor BottomRight, int32_t Width);
+
 // The face of a push button: a raised edge, pressed a flat shadow, and the thick frame of the
 // button Enter presses. Answers the face inside the lines.
 TRect DrawPushButtonFace(TCanvas& Canvas, const TRect& Client, bool Pressed, bool Active);
