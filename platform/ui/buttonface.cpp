@@ -55,7 +55,7 @@ TRect DrawPushButtonFace(TCanvas& Canvas, const TRect& Client, bool Pressed, boo
     return Inset(r, 2);
 }
 
-TRect DrawRoundedButtonFace(TCanvas& Canvas, const TRect& Client, int32_t BevelWidth, bool IsDown) {
+TRect DrawRoundedButtonFace(TCanvas& Canvas, const TRect& Client, bool IsDown) {
     const TRect& r = Client;
     if (r.Right - r.Left < 3 || r.Bottom - r.Top < 3) {
         Fill(Canvas, r, clBtnFace);
@@ -72,7 +72,7 @@ TRect DrawRoundedButtonFace(TCanvas& Canvas, const TRect& Client, int32_t BevelW
         Fill(Canvas, Rect(face.Left, face.Top, face.Left + 1, face.Bottom), clBtnShadow);
         return Rect(face.Left + 1, face.Top + 1, face.Right, face.Bottom);
     }
-    return DrawBevelLines(Canvas, face, clBtnHighlight, clBtnShadow, BevelWidth);
+    return DrawBevelLines(Canvas, face, clBtnHighlight, clBtnShadow, 1);
 }
 
 TRect DrawFlatButtonFace(TCanvas& Canvas, const TRect& Client, bool IsDown, bool IsHot) {

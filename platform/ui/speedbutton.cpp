@@ -145,7 +145,7 @@ void TSpeedButton::Paint() {
     const bool down = FState == bsDown || FState == bsExclusive;
     const bool hot = FMouseInControl && Enabled();
     TRect face = FFlat ? DrawFlatButtonFace(canvas, ClientRect(), down, hot)
-                       : DrawRoundedButtonFace(canvas, ClientRect(), 1, down);
+                       : DrawRoundedButtonFace(canvas, ClientRect(), down);
     // A latched button shows a checkered face, unless a flat one is hot.
     if (FState == bsExclusive && (!FFlat || !hot)) DrawLatchedFace(canvas, face);
     canvas.Font().Assign(&Font());
