@@ -50,21 +50,15 @@ void TBitBtn::SetNumGlyphs(TNumGlyphs Value) {
 }
 
 void TBitBtn::SetMargin(int32_t Value) {
-    if (FMargin == Value || Value < -1) return;
-    FMargin = Value;
-    Invalidate();
+    if (FGlyph.SetMargin(Value)) Invalidate();
 }
 
 void TBitBtn::SetSpacing(int32_t Value) {
-    if (FSpacing == Value || Value < -1) return;
-    FSpacing = Value;
-    Invalidate();
+    if (FGlyph.SetSpacing(Value)) Invalidate();
 }
 
 void TBitBtn::SetLayout(TButtonLayout Value) {
-    if (FLayout == Value) return;
-    FLayout = Value;
-    Invalidate();
+    if (FGlyph.SetLayout(Value)) Invalidate();
 }
 
 void TBitBtn::Click() {
@@ -79,8 +73,7 @@ void TBitBtn::Click() {
 
 void TBitBtn::PaintContent(TCanvas& Canvas, const TRect& Face, bool IsPressed) {
     const TButtonState state = !Enabled() ? bsDisabled : IsPressed ? bsDown : bsUp;
-    FGlyph.Draw(Canvas, Face, IsPressed ? Point(1, 1) : Point(0, 0), Caption(), FLayout, FMargin,
-                FSpacing, state);
+    FGlyph.Draw(Canvas, Face, IsPressed ? Point(1, 1) : Point(0, 0), Caption(), state);
 }
 
 }  // namespace vex

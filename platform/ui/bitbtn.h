@@ -44,12 +44,12 @@ public:
     TNumGlyphs NumGlyphs() const { return FGlyph.NumGlyphs(); }
     void SetNumGlyphs(TNumGlyphs Value);
     // The space between the glyph and the edge it faces; -1 centres glyph and caption.
-    int32_t Margin() const { return FMargin; }
+    int32_t Margin() const { return FGlyph.Margin(); }
     void SetMargin(int32_t Value);
     // The space between glyph and caption; -1 shares the room left evenly.
-    int32_t Spacing() const { return FSpacing; }
+    int32_t Spacing() const { return FGlyph.Spacing(); }
     void SetSpacing(int32_t Value);
-    TButtonLayout Layout() const { return FLayout; }
+    TButtonLayout Layout() const { return FGlyph.Layout(); }
     void SetLayout(TButtonLayout Value);
 
     void Click() override;
@@ -61,9 +61,6 @@ private:
     TButtonGlyph FGlyph;
     TBitBtnKind FKind = bkCustom;
     bool FOwnGlyph = false;
-    int32_t FMargin = -1;
-    int32_t FSpacing = 4;
-    TButtonLayout FLayout = blGlyphLeft;
 };
 
 }  // namespace vex

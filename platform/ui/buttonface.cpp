@@ -25,10 +25,11 @@ void Fill(TCanvas& Canvas, const TRect& R, TColor Color) {
     Canvas.FillRect(R);
 }
 
-// Lines along the top and left in TopLeft and along the bottom and right in BottomRight, Width
-// of each, inward from R; answers what is inside them.
-TRect Bevel(TCanvas& Canvas, TRect R, TColor TopLeft, TColor BottomRight, int32_t Width) {
-    for (int32_t i = 0; i < Width && R.Right - R.Left > 1 && R.Bottom - R.Top > 1; ++i) {
+}  // namespace
+
+TRect DrawBevelLines(TCanvas& Canvas, TRect R, TColor TopLeft, TColor BottomRight, int32_t Width) {
+    // Once R is used up, wider lines would only fall outside it.
+    for (int32_t i = 0; i < Width && R.Right - R.Left > 0 && R.Bottom - R.Top > 0; ++i) {
         Fill(Canvas, Rect(R.Left, R.Top, R.Right - 1, R.Top + 1), TopLeft);
         Fill(Canvas, Rect(R.Left, R.Top, R.Left + 1, R.Bottom - 1), TopLeft);
         Fill(Canvas, Rect(R.Right - 1, R.Top, R.Right, R.Bottom), BottomRight);
@@ -37,8 +38,6 @@ TRect Bevel(TCanvas& Canvas, TRect R, TColor TopLeft, TColor BottomRight, int32_
     }
     return R;
 }
-
-}  // namespace
 
 TRect DrawPushButtonFace(TCanvas& Canvas, const TRect& Client, bool Pressed, bool Active) {
     TRect r = Client;
@@ -56,7 +55,7 @@ TRect DrawPushButtonFace(TCanvas& Canvas, const TRect& Client, bool Pressed, boo
     return Inset(r, 2);
 }
 
-TRect DrawRoundedButtonFace(TCanvas& Canvas, const TRect& Client, int32_t BevelWidth, bool IsDown) {
+TRect DrawRoundedButtonFace(TCanvas& Canvas, const TRect& Client, bool IsDown) {
     const TRect& r = Client;
     if (r.Right - r.Left < 3 || r.Bottom - r.Top < 3) {
         Fill(Canvas, r, clBtnFace);
@@ -73,12 +72,12 @@ TRect DrawRoundedButtonFace(TCanvas& Canvas, const TRect& Client, int32_t BevelW
         Fill(Canvas, Rect(face.Left, face.Top, face.Left + 1, face.Bottom), clBtnShadow);
         return Rect(face.Left + 1, face.Top + 1, face.Right, face.Bottom);
     }
-    return Bevel(Canvas, face, clBtnHighlight, clBtnShadow, BevelWidth);
+    return DrawBevelLines(Canvas, face, clBtnHighlight, clBtnShadow, 1);
 }
 
 TRect DrawFlatButtonFace(TCanvas& Canvas, const TRect& Client, bool IsDown, bool IsHot) {
-    if (IsDown) return Bevel(Canvas, Client, clBtnShadow, clBtnHighlight, 1);
-    if (IsHot) return Bevel(Canvas, Client, clBtnHighlight, clBtnShadow, 1);
+    if (IsDown) return DrawBevelLines(Canvas, Client, clBtnShadow, clBtnHighlight, 1);
+    if (IsHot) return DrawBevelLines(Canvas, Client, clBtnHighlight, clBtnShadow, 1);
     return Inset(Client, 1);
 }
 

@@ -92,6 +92,24 @@ void TButtonGlyph::SetNumGlyphs(TNumGlyphs Value) {
         look.reset();
 }
 
+bool TButtonGlyph::SetLayout(TButtonLayout Value) {
+    if (FLayout == Value) return false;
+    FLayout = Value;
+    return true;
+}
+
+bool TButtonGlyph::SetMargin(int32_t Value) {
+    if (FMargin == Value || Value < -1) return false;
+    FMargin = Value;
+    return true;
+}
+
+bool TButtonGlyph::SetSpacing(int32_t Value) {
+    if (FSpacing == Value || Value < -1) return false;
+    FSpacing = Value;
+    return true;
+}
+
 TSize TButtonGlyph::GlyphSize() const {
     if (FOriginal.Empty()) return {};
     return {FOriginal.Width() / FNumGlyphs, FOriginal.Height()};
@@ -137,8 +155,7 @@ const TBitmap& TButtonGlyph::Look(TButtonState State) {
 }
 
 TRect TButtonGlyph::Draw(TCanvas& Canvas, const TRect& Client, TPoint Offset,
-                         const std::string& Caption, TButtonLayout Layout, int32_t Margin,
-                         int32_t Spacing, TButtonState State) {
+                         const std::string& Caption, TButtonState State) {
     TRect measured = Rect(0, 0, Client.Right - Client.Left, 0);
     TSize textSize{};
     if (!Caption.empty()) {
@@ -148,7 +165,7 @@ TRect TButtonGlyph::Draw(TCanvas& Canvas, const TRect& Client, TPoint Offset,
     TRect moved = Client;
     OffsetRect(moved, Offset.X, Offset.Y);
     const TButtonLayoutResult at =
-        CalcButtonLayout(moved, GlyphSize(), textSize, Layout, Margin, Spacing);
+        CalcButtonLayout(moved, GlyphSize(), textSize, FLayout, FMargin, FSpacing);
     if (!Empty()) Canvas.Draw(at.GlyphPos.X, at.GlyphPos.Y, Look(State));
     if (!Caption.empty())
         DrawButtonCaption(Canvas, Caption, at.TextBounds, DT_CENTER | DT_VCENTER | DT_SINGLELINE,

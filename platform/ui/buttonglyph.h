@@ -31,9 +31,9 @@ struct TButtonLayoutResult {
 TButtonLayoutResult CalcButtonLayout(const TRect& Client, TSize GlyphSize, TSize TextSize,
                                      TButtonLayout Layout, int32_t Margin, int32_t Spacing);
 
-// A glyph bitmap cut into its looks. The colour of the bitmap's bottom-left pixel is
-// transparent; a look the bitmap lacks is made from the first: the disabled one etched in the
-// shadow and highlight colours, the others the same as up.
+// A glyph bitmap cut into its looks, and where it goes against a caption. The colour of the
+// bitmap's bottom-left pixel is transparent; a look the bitmap lacks is made from the first: the
+// disabled one etched in the shadow and highlight colours, the others the same as up.
 class TButtonGlyph {
 public:
     const TBitmap& Glyph() const { return FOriginal; }
@@ -45,10 +45,19 @@ public:
     // The size of one look.
     TSize GlyphSize() const;
 
+    // The placement CalcButtonLayout takes. Each setter answers whether the value changed; a
+    // Margin or Spacing below -1 is ignored.
+    TButtonLayout Layout() const { return FLayout; }
+    bool SetLayout(TButtonLayout Value);
+    int32_t Margin() const { return FMargin; }
+    bool SetMargin(int32_t Value);
+    int32_t Spacing() const { return FSpacing; }
+    bool SetSpacing(int32_t Value);
+
     // Draws the glyph and Caption (with its "&" accelerator) in Client moved by Offset;
     // answers where the caption went.
     TRect Draw(TCanvas& Canvas, const TRect& Client, TPoint Offset, const std::string& Caption,
-               TButtonLayout Layout, int32_t Margin, int32_t Spacing, TButtonState State);
+               TButtonState State);
 
 private:
     // The look for State, transparent where the bitmap's bottom-left colour is.
@@ -57,6 +66,9 @@ private:
     TBitmap FOriginal;
     TNumGlyphs FNumGlyphs = 1;
     std::array<std::unique_ptr<TBitmap>, 4> FLooks;
+    TButtonLayout FLayout = blGlyphLeft;
+    int32_t FMargin = -1;
+    int32_t FSpacing = 4;
 };
 
 }  // namespace vex

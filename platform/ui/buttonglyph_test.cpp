@@ -85,11 +85,13 @@ TEST(ButtonGlyph, DrawsTheLookOfEachStateWithoutItsTransparentColour) {
         Strip(strip, 4, c.Looks);
         TButtonGlyph glyph;
         glyph.SetGlyph(strip);
+        glyph.SetMargin(1);
+        glyph.SetSpacing(0);
         TBitmap target;
         target.SetSize(6, 6);
         target.Canvas().Brush().SetColor(clWhite);
         target.Canvas().FillRect(Rect(0, 0, 6, 6));
-        glyph.Draw(target.Canvas(), Rect(0, 0, 6, 6), Point(0, 0), "", blGlyphLeft, 1, 0, c.State);
+        glyph.Draw(target.Canvas(), Rect(0, 0, 6, 6), Point(0, 0), "", c.State);
         EXPECT_EQ(ColorToRGB(target.Canvas().Pixels(2, 2)), ColorToRGB(c.Expected));
         EXPECT_EQ(target.Canvas().Pixels(1, 4), clWhite);  // the transparent corner
     }

@@ -12,36 +12,18 @@ namespace vex {
 
 namespace {
 
-// Width lines along each side of R, shrinking it: the top and left in TopLeft, the bottom and
-// right (with their corners) in BottomRight.
-void Frame3D(TCanvas& Canvas, TRect& R, TColor TopLeft, TColor BottomRight, int32_t Width) {
-    Canvas.Pen().SetWidth(1);
-    // Once R is used up, wider lines would only fall outside it.
-    for (int32_t i = 0; i < Width && R.Left < R.Right && R.Top < R.Bottom; ++i) {
-        --R.Right;
-        --R.Bottom;
-        Canvas.Pen().SetColor(TopLeft);
-        Canvas.Polyline({Point(R.Left, R.Bottom), Point(R.Left, R.Top), Point(R.Right, R.Top)});
-        Canvas.Pen().SetColor(BottomRight);
-        Canvas.Polyline(
-            {Point(R.Right, R.Top), Point(R.Right, R.Bottom), Point(R.Left - 1, R.Bottom)});
-        ++R.Left;
-        ++R.Top;
-    }
-}
-
 void DrawBevel(TCanvas& Canvas, TRect& R, TPanelBevel Bevel, int32_t Width, TColor Color) {
     switch (Bevel) {
         case bvNone:
             break;
         case bvLowered:
-            Frame3D(Canvas, R, clBtnShadow, clBtnHighlight, Width);
+            R = DrawBevelLines(Canvas, R, clBtnShadow, clBtnHighlight, Width);
             break;
         case bvRaised:
-            Frame3D(Canvas, R, clBtnHighlight, clBtnShadow, Width);
+            R = DrawBevelLines(Canvas, R, clBtnHighlight, clBtnShadow, Width);
             break;
         case bvSpace:
-            Frame3D(Canvas, R, Color, Color, Width);
+            R = DrawBevelLines(Canvas, R, Color, Color, Width);
             break;
     }
 }
@@ -139,7 +121,7 @@ void TCustomPanel::Paint() {
     TCanvas& canvas = Canvas();
     TRect r = ClientRect();
     DrawBevel(canvas, r, FBevelOuter, FBevelWidth, Color());
-    Frame3D(canvas, r, Color(), Color(), FBorderWidth);
+    r = DrawBevelLines(canvas, r, Color(), Color(), FBorderWidth);
     DrawBevel(canvas, r, FBevelInner, FBevelWidth, Color());
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(Color());

@@ -78,21 +78,15 @@ void TSpeedButton::SetNumGlyphs(TNumGlyphs Value) {
 }
 
 void TSpeedButton::SetLayout(TButtonLayout Value) {
-    if (FLayout == Value) return;
-    FLayout = Value;
-    Invalidate();
+    if (FGlyph.SetLayout(Value)) Invalidate();
 }
 
 void TSpeedButton::SetMargin(int32_t Value) {
-    if (FMargin == Value || Value < -1) return;
-    FMargin = Value;
-    Invalidate();
+    if (FGlyph.SetMargin(Value)) Invalidate();
 }
 
 void TSpeedButton::SetSpacing(int32_t Value) {
-    if (FSpacing == Value || Value < -1) return;
-    FSpacing = Value;
-    Invalidate();
+    if (FGlyph.SetSpacing(Value)) Invalidate();
 }
 
 void TSpeedButton::Loaded() {
@@ -151,12 +145,11 @@ void TSpeedButton::Paint() {
     const bool down = FState == bsDown || FState == bsExclusive;
     const bool hot = FMouseInControl && Enabled();
     TRect face = FFlat ? DrawFlatButtonFace(canvas, ClientRect(), down, hot)
-                       : DrawRoundedButtonFace(canvas, ClientRect(), 1, down);
+                       : DrawRoundedButtonFace(canvas, ClientRect(), down);
     // A latched button shows a checkered face, unless a flat one is hot.
     if (FState == bsExclusive && (!FFlat || !hot)) DrawLatchedFace(canvas, face);
     canvas.Font().Assign(&Font());
-    FGlyph.Draw(canvas, face, down ? Point(1, 1) : Point(0, 0), Caption(), FLayout, FMargin,
-                FSpacing, FState);
+    FGlyph.Draw(canvas, face, down ? Point(1, 1) : Point(0, 0), Caption(), FState);
 }
 
 }  // namespace vex

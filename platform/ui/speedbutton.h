@@ -32,11 +32,11 @@ public:
     void SetGlyph(const TBitmap& Value);
     TNumGlyphs NumGlyphs() const { return FGlyph.NumGlyphs(); }
     void SetNumGlyphs(TNumGlyphs Value);
-    TButtonLayout Layout() const { return FLayout; }
+    TButtonLayout Layout() const { return FGlyph.Layout(); }
     void SetLayout(TButtonLayout Value);
-    int32_t Margin() const { return FMargin; }
+    int32_t Margin() const { return FGlyph.Margin(); }
     void SetMargin(int32_t Value);
-    int32_t Spacing() const { return FSpacing; }
+    int32_t Spacing() const { return FGlyph.Spacing(); }
     void SetSpacing(int32_t Value);
 
     // The look it shows now.
@@ -68,10 +68,7 @@ private:
 
     TButtonGlyph FGlyph;
     TButtonState FState = bsUp;
-    TButtonLayout FLayout = blGlyphLeft;
     int32_t FGroupIndex = 0;
-    int32_t FMargin = -1;
-    int32_t FSpacing = 4;
     bool FAllowAllUp = false;
     bool FDown = false;
     bool FFlat = false;

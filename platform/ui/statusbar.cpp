@@ -186,18 +186,19 @@ TRect TStatusBar::PanelRect(int32_t Index) {
     return Rect(static_cast<int32_t>(left), kTopGap, static_cast<int32_t>(end), client.Bottom);
 }
 
-void TStatusBar::PaintPanel(const TRect& Rect, TStatusPanelBevel Bevel, TAlignment Alignment,
-                            const std::string& Text) {
+TRect TStatusBar::PaintPanel(const TRect& Rect, TStatusPanelBevel Bevel, TAlignment Alignment,
+                             const std::string& Text) {
     TCanvas& canvas = Canvas();
     TRect inner = Rect;
     if (Bevel == pbLowered) DrawEdge(canvas.Handle(), inner, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
     if (Bevel == pbRaised) DrawEdge(canvas.Handle(), inner, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
-    if (Text.empty()) return;
+    if (Text.empty()) return inner;
     TRect text =
         vex::Rect(inner.Left + kTextMargin, inner.Top, inner.Right - kTextMargin, inner.Bottom);
     SetBkMode(canvas.Handle(), TRANSPARENT);
     DrawText(canvas.Handle(), Text, text,
              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | AlignmentFlags(Alignment));
+    return inner;
 }
 
 void TStatusBar::DrawPanel(TStatusPanel* Panel, const TRect& Rect) {
@@ -225,10 +226,7 @@ void TStatusBar::Paint() {
                 PaintPanel(r, panel->Bevel(), panel->Alignment(), panel->Text());
                 continue;
             }
-            PaintPanel(r, panel->Bevel(), panel->Alignment(), "");
-            TRect inner = r;
-            if (panel->Bevel() != pbNone)
-                inner = vex::Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+            const TRect inner = PaintPanel(r, panel->Bevel(), panel->Alignment(), "");
             const int32_t saved = canvas.SaveDC();
             canvas.IntersectClipRect(inner);
             DrawPanel(panel, inner);

@@ -130,8 +130,9 @@ protected:
 private:
     // The grip shows while asked for and the bar's form can be sized.
     bool GripShows();
-    void PaintPanel(const TRect& Rect, TStatusPanelBevel Bevel, TAlignment Alignment,
-                    const std::string& Text);
+    // Draws the bevel and Text; answers the rectangle inside the bevel.
+    TRect PaintPanel(const TRect& Rect, TStatusPanelBevel Bevel, TAlignment Alignment,
+                     const std::string& Text);
 
     std::unique_ptr<TStatusPanels> FPanels;
     bool FSimplePanel = false;
