@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/ui/editkeys.h"
@@ -125,6 +126,9 @@ protected:
     bool RunAction(TEditAction Action, bool Extend);
     // Types a character (line breaks and tabs included) as the keyboard does.
     void TypeChar(char Ch);
+    // The text on the clipboard, up to its first NUL; none while another window holds the
+    // clipboard or it has no text.
+    std::optional<std::string> ClipboardText();
 
 private:
     // The parts of the native behaviour, by concern (editkeys.cpp for the tables).
