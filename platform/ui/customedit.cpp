@@ -141,7 +141,6 @@ void TCustomEdit::CreateWnd() {
     TCustomControl::CreateWnd();
     FLastBars[SB_HORZ] = FLastBars[SB_VERT] = TScrollBarValues{};
     UpdateFormattingRect(FFormatRectSet ? &FFormatRect : nullptr, false);
-    UpdateScrollBar();
 }
 
 void TCustomEdit::Measure() {
@@ -173,7 +172,6 @@ void TCustomEdit::CMFontChanged(TMessage& Message) {
     Measure();
     AdjustBounds();
     ScrollToCaret();
-    UpdateScrollBar();
     if (FCaretMade) {
         DestroyCaret();
         FCaretMade = false;
@@ -230,7 +228,6 @@ void TCustomEdit::NoteWidths(int32_t First, int32_t Count) {
 
 void TCustomEdit::AfterEdit() {
     ScrollToCaret();
-    UpdateScrollBar();
     Change();
 }
 
@@ -271,7 +268,6 @@ void TCustomEdit::Select(TEditPos Anchor, TEditPos Caret) {
     InvalidateSelection(oldFirst, oldLast);
     InvalidateSelection(FText.SelFirst(), FText.SelLast());
     ScrollToCaret();
-    UpdateScrollBar();
 }
 
 void TCustomEdit::DefaultHandler(TMessage& Message) {
