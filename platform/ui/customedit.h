@@ -168,6 +168,9 @@ private:
     void CharNative(TMessage& Message);
     void TextMessage(TMessage& Message);
     void EditMessage(TMessage& Message);
+    // Takes the focus, as a click or the context menu does; false when the control was freed
+    // on entering.
+    bool TakeFocus();
     void MouseDownNative(TMessage& Message, bool Double);
     void MouseMoveNative(TMessage& Message);
     void MouseUpNative();
