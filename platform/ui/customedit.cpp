@@ -4,10 +4,7 @@
 #include <cstring>
 
 #include "platform/core/stringutils.h"
-#include "platform/gfx/dcstate.h"
-#include "platform/gfx/drawtext.h"
 #include "platform/gfx/fontengine.h"
-#include "platform/ui/controlmessages.h"
 #include "platform/ui/editmessages.h"
 #include "platform/win/caret.h"
 #include "platform/win/scrollbars.h"

@@ -218,9 +218,9 @@ private:
         int32_t Page = -1;
         int32_t Pos = -1;
     };
-    TScrollBarValues FLastBars[2];
-    TPopupMenu* FOwnMenu =
-        nullptr;  // made at its first use, owned by the control  // SB_HORZ, SB_VERT
+    TScrollBarValues FLastBars[2];  // SB_HORZ, SB_VERT
+    // Made at its first use, owned by the control.
+    TPopupMenu* FOwnMenu = nullptr;
     // The widest line the text has had since it was set, for the horizontal bar's range.
     int32_t FWidest = 0;
 };
