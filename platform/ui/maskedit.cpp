@@ -28,9 +28,7 @@ void TCustomMaskEdit::SetEditMask(const std::string& Value) {
     FEditMask = Value;
     FMask = TEditMask(Value);
     FOldValue = FMask.FormatText(old, false);
-    const bool applying = std::exchange(FApplying, true);
     TCustomEdit::SetMaxLength(FMask.Length());
-    FApplying = applying;
     SetEditText(FMask.FormatText(typed, false));
 }
 
