@@ -2,7 +2,7 @@
 // 100 KB and one 1 MB of 50-character lines (kept whole, so that a line is one row), take the same
 // keystrokes in the middle of their text (letters, a blank every eighth key, a line break every
 // sixtieth), each followed by its painting. The 100 KB memo is the peer: the ratio of the times per
-// keystroke is printed, and the issue asks it to stay under 2. Each keystroke that changes one line
+// keystroke is printed, and it should stay under 2. Each keystroke that changes one line
 // must invalidate that line's row alone; the keystrokes that invalidated more are counted. The
 // same runs again on narrower memos whose lines wrap.
 

@@ -4,10 +4,7 @@
 #include <cstring>
 
 #include "platform/core/stringutils.h"
-#include "platform/gfx/dcstate.h"
-#include "platform/gfx/drawtext.h"
 #include "platform/gfx/fontengine.h"
-#include "platform/ui/controlmessages.h"
 #include "platform/ui/editmessages.h"
 #include "platform/win/caret.h"
 #include "platform/win/scrollbars.h"
@@ -141,7 +138,6 @@ void TCustomEdit::CreateWnd() {
     TCustomControl::CreateWnd();
     FLastBars[SB_HORZ] = FLastBars[SB_VERT] = TScrollBarValues{};
     UpdateFormattingRect(FFormatRectSet ? &FFormatRect : nullptr, false);
-    UpdateScrollBar();
 }
 
 void TCustomEdit::Measure() {
@@ -173,7 +169,6 @@ void TCustomEdit::CMFontChanged(TMessage& Message) {
     Measure();
     AdjustBounds();
     ScrollToCaret();
-    UpdateScrollBar();
     if (FCaretMade) {
         DestroyCaret();
         FCaretMade = false;
@@ -230,7 +225,6 @@ void TCustomEdit::NoteWidths(int32_t First, int32_t Count) {
 
 void TCustomEdit::AfterEdit() {
     ScrollToCaret();
-    UpdateScrollBar();
     Change();
 }
 
@@ -271,7 +265,6 @@ void TCustomEdit::Select(TEditPos Anchor, TEditPos Caret) {
     InvalidateSelection(oldFirst, oldLast);
     InvalidateSelection(FText.SelFirst(), FText.SelLast());
     ScrollToCaret();
-    UpdateScrollBar();
 }
 
 void TCustomEdit::DefaultHandler(TMessage& Message) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/ui/editkeys.h"
@@ -125,6 +126,9 @@ protected:
     bool RunAction(TEditAction Action, bool Extend);
     // Types a character (line breaks and tabs included) as the keyboard does.
     void TypeChar(char Ch);
+    // The text on the clipboard, up to its first NUL; none while another window holds the
+    // clipboard or it has no text.
+    std::optional<std::string> ClipboardText();
 
 private:
     // The parts of the native behaviour, by concern (editkeys.cpp for the tables).
@@ -164,6 +168,9 @@ private:
     void CharNative(TMessage& Message);
     void TextMessage(TMessage& Message);
     void EditMessage(TMessage& Message);
+    // Takes the focus, as a click or the context menu does; false when the control was freed
+    // on entering.
+    bool TakeFocus();
     void MouseDownNative(TMessage& Message, bool Double);
     void MouseMoveNative(TMessage& Message);
     void MouseUpNative();
@@ -211,9 +218,9 @@ private:
         int32_t Page = -1;
         int32_t Pos = -1;
     };
-    TScrollBarValues FLastBars[2];
-    TPopupMenu* FOwnMenu =
-        nullptr;  // made at its first use, owned by the control  // SB_HORZ, SB_VERT
+    TScrollBarValues FLastBars[2];  // SB_HORZ, SB_VERT
+    // Made at its first use, owned by the control.
+    TPopupMenu* FOwnMenu = nullptr;
     // The widest line the text has had since it was set, for the horizontal bar's range.
     int32_t FWidest = 0;
 };

@@ -39,18 +39,18 @@ void TCustomEdit::CutToClipboard() {
     UserReplace("", false);
 }
 
+std::optional<std::string> TCustomEdit::ClipboardText() {
+    const TOpenClipboard clipboard(HandleAllocated() ? Handle() : 0);
+    if (!clipboard.Open()) return std::nullopt;
+    const std::string* data = GetClipboardData(CF_TEXT);
+    if (data == nullptr) return std::nullopt;
+    // CF_TEXT ends at its first NUL.
+    return std::string(data->data(), strnlen(data->data(), data->size()));
+}
+
 void TCustomEdit::PasteFromClipboard() {
     if (FReadOnly) return;
-    std::string text;
-    {
-        const TOpenClipboard clipboard(HandleAllocated() ? Handle() : 0);
-        if (!clipboard.Open()) return;
-        const std::string* data = GetClipboardData(CF_TEXT);
-        if (data == nullptr) return;
-        // CF_TEXT ends at its first NUL.
-        text.assign(data->data(), strnlen(data->data(), data->size()));
-    }
-    UserReplace(text, false);
+    if (const std::optional<std::string> text = ClipboardText()) UserReplace(*text, false);
 }
 
 bool TCustomEdit::CanRun(TEditAction Action) {

@@ -40,9 +40,7 @@ void TCustomEdit::ContextMenuNative(TMessage& Message) {
         TCustomControl::DefaultHandler(Message);
         return;
     }
-    const std::weak_ptr<const void> life = LifeToken();
-    if (!Focused() && CanFocus()) SetFocus();
-    if (life.expired()) return;  // freed on entering
+    if (!TakeFocus()) return;
     TPopupMenu& menu = OwnMenu();
     menu.SetPopupComponent(this);
     Message.Result = 1;

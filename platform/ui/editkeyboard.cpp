@@ -136,26 +136,27 @@ bool TCustomEdit::RunAction(TEditAction Action, bool Extend) {
             return UserReplace("", false);
         }
         case TEditAction::Cut:
-            if (!CanRun(TEditAction::Cut)) return false;
+            if (!CanRun(Action)) return false;
             CutToClipboard();
             return true;
         case TEditAction::Copy:
-            if (FPasswordChar != 0 || !FText.HasSelection()) return false;
+            if (!CanRun(Action)) return false;
             CopyToClipboard();
             return true;
         case TEditAction::Paste:
+            // Whether the clipboard has text is PasteFromClipboard's to find out.
             if (FReadOnly) return false;
             PasteFromClipboard();
             return true;
         case TEditAction::Undo:
-            if (FReadOnly || !FText.CanUndo()) return false;
+            if (!CanRun(Action)) return false;
             Undo();
             return true;
         case TEditAction::SelectAll:
             SelectAll();
             return true;
         case TEditAction::Clear:
-            return !FReadOnly && FText.HasSelection() && UserReplace("", false);
+            return CanRun(Action) && UserReplace("", false);
         default:
             return false;
     }

@@ -64,14 +64,9 @@ std::vector<int32_t> TEditLayout::Wrap(int32_t Line) const {
 }
 
 void TEditLayout::Relayout() {
-    const int32_t count = FText.LineCount();
-    FBreaks.assign(static_cast<size_t>(count), {});
+    FBreaks.clear();
     FTotalRows = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        FBreaks[static_cast<size_t>(i)] = Wrap(i);
-        FTotalRows += RowCount(i);
-    }
-    FRowStartsValid = 1;
+    Changed(0, 0, FText.LineCount());
 }
 
 void TEditLayout::Changed(int32_t First, int32_t Removed, int32_t Inserted) {

@@ -12,10 +12,14 @@ constexpr UINT kAutoScrollInterval = 100;
 
 }  // namespace
 
-void TCustomEdit::MouseDownNative(TMessage& Message, bool Double) {
+bool TCustomEdit::TakeFocus() {
     const std::weak_ptr<const void> life = LifeToken();
     if (!Focused() && CanFocus()) SetFocus();
-    if (life.expired()) return;  // freed on entering
+    return !life.expired();
+}
+
+void TCustomEdit::MouseDownNative(TMessage& Message, bool Double) {
+    if (!TakeFocus()) return;
     FGoalX = -1;
     if (Double && FPasswordChar != 0) {
         // A hidden text shows no words: the whole of it is taken.

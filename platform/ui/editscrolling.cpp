@@ -50,7 +50,6 @@ void TCustomEdit::UpdateFormattingRect(const TRect* Rect, bool Repaint) {
     FLayout.SetWrapWidth(WordWrapping() ? std::max(FFormatRect.Right - FFormatRect.Left, 1) : 0);
     FTopRow = std::min(FTopRow, FLayout.RowCount(FTopLine) - 1);
     ScrollToCaret();
-    UpdateScrollBar();
     if (Repaint) Invalidate();
 }
 
@@ -133,6 +132,7 @@ void TCustomEdit::ScrollToCaret() {
         SetTop(line, top);
     }
     UpdateCaret();
+    UpdateScrollBar();
 }
 
 void TCustomEdit::UpdateScrollBar() {

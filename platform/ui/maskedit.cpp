@@ -1,12 +1,11 @@
 #include "platform/ui/maskedit.h"
 
 #include <algorithm>
-#include <cstring>
+#include <optional>
 #include <utility>
 
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/editmessages.h"
-#include "platform/win/clipboard.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/systemmetrics.h"
 
@@ -15,16 +14,6 @@ namespace vex {
 namespace {
 
 constexpr const char* SMaskEditErr = "Invalid input value. Use escape key to abandon changes";
-
-// The text on the clipboard; empty when there is none or the clipboard cannot be opened.
-std::string ClipboardText(HWND Owner) {
-    if (!OpenClipboard(Owner)) return "";
-    std::string text;
-    if (const std::string* data = GetClipboardData(CF_TEXT))
-        text.assign(data->data(), strnlen(data->data(), data->size()));  // it ends at a NUL
-    CloseClipboard();
-    return text;
-}
 
 }  // namespace
 
@@ -39,9 +28,7 @@ void TCustomMaskEdit::SetEditMask(const std::string& Value) {
     FEditMask = Value;
     FMask = TEditMask(Value);
     FOldValue = FMask.FormatText(old, false);
-    const bool applying = std::exchange(FApplying, true);
     TCustomEdit::SetMaxLength(FMask.Length());
-    FApplying = applying;
     SetEditText(FMask.FormatText(typed, false));
 }
 
@@ -220,8 +207,8 @@ void TCustomMaskEdit::CutMasked() {
 
 void TCustomMaskEdit::PasteMasked() {
     if (!CanEdit()) return;
-    const std::string text = ClipboardText(HandleAllocated() ? Handle() : 0);
-    if (!text.empty()) InputText(text);
+    const std::optional<std::string> text = ClipboardText();
+    if (text && !text->empty()) InputText(*text);
 }
 
 void TCustomMaskEdit::CutToClipboard() {

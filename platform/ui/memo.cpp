@@ -1,5 +1,7 @@
 #include "platform/ui/memo.h"
 
+#include <utility>
+
 #include "platform/ui/editmessages.h"
 
 namespace vex {
@@ -77,16 +79,20 @@ void TMemoStrings::Put(int32_t Index, const std::string& S) {
 }
 
 void TMemoStrings::Insert(int32_t Index, const std::string& S) {
-    const int32_t count = Count();
-    if (Index < 0 || Index > count) IndexError(Index);
+    if (Index < 0 || Index > Count()) IndexError(Index);
+    InsertLines(Index, S + "\r\n");
+}
+
+void TMemoStrings::InsertLines(int32_t Index, std::string Lines) {
     const TEditText& text = FMemo.TextBuffer();
     if (Index < text.LineCount()) {
         const int32_t start = text.OffsetOf(TEditPos{Index, 0});
-        FMemo.ReplaceRange(start, start, S + "\r\n");
+        FMemo.ReplaceRange(start, start, Lines);
     } else {
         // After a last line that has no break yet.
+        Lines.resize(Lines.size() - 2);
         const int32_t end = text.TextLength();
-        FMemo.ReplaceRange(end, end, "\r\n" + S);
+        FMemo.ReplaceRange(end, end, "\r\n" + Lines);
     }
 }
 
@@ -114,19 +120,10 @@ void TMemoStrings::PutObject(int32_t Index, TObject*) {
 
 void TMemoStrings::AddItems(std::vector<TStringItem>&& Items) {
     // All at once: one change of the control for the whole list.
-    std::string text;
+    std::string lines;
     for (const TStringItem& item : Items)
-        text += item.FString + "\r\n";
-    if (text.empty()) return;
-    const int32_t count = Count();
-    const TEditText& edit = FMemo.TextBuffer();
-    if (count < edit.LineCount()) {
-        const int32_t start = edit.OffsetOf(TEditPos{count, 0});
-        FMemo.ReplaceRange(start, start, text);
-    } else {
-        text.resize(text.size() - 2);
-        FMemo.ReplaceRange(edit.TextLength(), edit.TextLength(), "\r\n" + text);
-    }
+        lines += item.FString + "\r\n";
+    if (!lines.empty()) InsertLines(Count(), std::move(lines));
 }
 
 }  // namespace vex

@@ -33,6 +33,9 @@ protected:
     void AddItems(std::vector<TStringItem>&& Items) override;
 
 private:
+    // Puts Lines, each ending in a line break, before line Index (Count(): after the last).
+    void InsertLines(int32_t Index, std::string Lines);
+
     TCustomMemo& FMemo;
 };
 

@@ -7,6 +7,7 @@
 
 #include "platform/gfx/fixedfont.h"
 #include "platform/ui/edit_testsupport.h"
+#include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
@@ -186,6 +187,11 @@ TEST(Memo, TheVerticalBarScrollsWithTheMouse) {
     EXPECT_EQ(info.nPos, 41 - 5);
     EXPECT_EQ(info.nMax, 40);
     EXPECT_EQ(info.nPage, 5u);
+    // Brought back to the caret, the view takes the bar along.
+    on.Memo->Perform(EM_SCROLLCARET, 0, 0);
+    EXPECT_EQ(on.Memo->TopLine(), 0);
+    GetScrollInfo(on.Memo->Handle(), SB_VERT, info);
+    EXPECT_EQ(info.nPos, 0);
 }
 
 TEST(Memo, TheThumbReachesEveryPartOfALongText) {
