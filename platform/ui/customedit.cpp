@@ -229,7 +229,7 @@ void TCustomEdit::AfterEdit() {
 }
 
 bool TCustomEdit::UserReplace(std::string_view Value, bool Typed) {
-    if (FReadOnly) return false;
+    if (!UserMayEdit()) return false;
     if (!FText.ReplaceSelection(Cased(Value), true, Typed)) return false;
     FModified = true;
     FGoalX = -1;

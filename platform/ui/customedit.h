@@ -94,6 +94,10 @@ public:
     TNotifyEvent OnChange;
 
 protected:
+    // Whether the user may change the text (typing, deleting, cutting, pasting, undoing); a
+    // descendant that shuts its editor off answers no, and every such path and the context
+    // menu's items follow.
+    virtual bool UserMayEdit() const { return !FReadOnly; }
     // The ES_* styles of the text: ES_MULTILINE, ES_AUTOVSCROLL, ES_AUTOHSCROLL, ES_WANTRETURN;
     // a multi-line edit without ES_AUTOHSCROLL and WS_HSCROLL wraps its lines.
     DWORD EditStyle() const { return FEditStyle; }

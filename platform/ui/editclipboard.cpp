@@ -49,7 +49,7 @@ std::optional<std::string> TCustomEdit::ClipboardText() {
 }
 
 void TCustomEdit::PasteFromClipboard() {
-    if (FReadOnly) return;
+    if (!UserMayEdit()) return;
     if (const std::optional<std::string> text = ClipboardText()) UserReplace(*text, false);
 }
 
@@ -57,15 +57,15 @@ bool TCustomEdit::CanRun(TEditAction Action) {
     const bool selected = FText.HasSelection();
     switch (Action) {
         case TEditAction::Undo:
-            return !FReadOnly && FText.CanUndo();
+            return UserMayEdit() && FText.CanUndo();
         case TEditAction::Cut:
-            return !FReadOnly && FPasswordChar == 0 && selected;
+            return UserMayEdit() && FPasswordChar == 0 && selected;
         case TEditAction::Copy:
             return FPasswordChar == 0 && selected;
         case TEditAction::Paste:
-            return !FReadOnly && IsClipboardFormatAvailable(CF_TEXT);
+            return UserMayEdit() && IsClipboardFormatAvailable(CF_TEXT);
         case TEditAction::Clear:
-            return !FReadOnly && selected;
+            return UserMayEdit() && selected;
         case TEditAction::SelectAll:
             return FText.TextLength() > 0 && FText.SelLength() < FText.TextLength();
         default:

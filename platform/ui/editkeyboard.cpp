@@ -122,7 +122,7 @@ bool TCustomEdit::RunAction(TEditAction Action, bool Extend) {
         case TEditAction::DeleteCharLeft:
         case TEditAction::DeleteCharRight:
         case TEditAction::DeleteWordLeft: {
-            if (FReadOnly) return false;
+            if (!UserMayEdit()) return false;
             if (!FText.HasSelection()) {
                 const TEditPos caret = FText.Caret();
                 const TEditPos other = Action == TEditAction::DeleteCharLeft
@@ -145,7 +145,7 @@ bool TCustomEdit::RunAction(TEditAction Action, bool Extend) {
             return true;
         case TEditAction::Paste:
             // Whether the clipboard has text is PasteFromClipboard's to find out.
-            if (FReadOnly) return false;
+            if (!UserMayEdit()) return false;
             PasteFromClipboard();
             return true;
         case TEditAction::Undo:

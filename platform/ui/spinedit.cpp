@@ -132,18 +132,8 @@ void TSpinEdit::PlaceButton() {
     Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&text));
 }
 
-void TSpinEdit::WndProc(TMessage& Message) {
-    switch (Message.Msg) {
-        case WM_PASTE:
-        case WM_CUT:
-        case WM_CLEAR:
-        case EM_UNDO:
-            if (!FEditorEnabled) return;
-            break;
-        default:
-            break;
-    }
-    TCustomEdit::WndProc(Message);
+bool TSpinEdit::UserMayEdit() const {
+    return FEditorEnabled && TCustomEdit::UserMayEdit();
 }
 
 }  // namespace vex

@@ -47,7 +47,7 @@ protected:
     void CMExit(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
     void Resize() override;
-    void WndProc(TMessage& Message) override;
+    bool UserMayEdit() const override;
 
 private:
     void Step(int64_t By);

@@ -10,10 +10,14 @@
 #include "platform/ui/caret_testsupport.h"
 #include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
+#include "platform/ui/menu_testsupport.h"
+#include "platform/ui/menus.h"
+#include "platform/ui/menuwindow.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/input.h"
+#include "platform/win/modaldriver.h"
 
 namespace vex {
 namespace {
@@ -115,6 +119,25 @@ TEST(SpinEdit, TakesOnlyDigitsAndSignsAndNothingWithTheEditorOff) {
     scene.Edit->Perform(WM_PASTE, 0, 0);
     scene.Edit->Perform(WM_CLEAR, 0, 0);
     EXPECT_EQ(scene.Edit->Text(), "42");
+    {
+        // Its own context menu offers nothing that would change the text either.
+        const test::TFixedMenuFont menuFont;
+        std::vector<std::string> offered;
+        TModalScript script;
+        script.Then([&] {
+            for (TMenuWindow* menu : test::OpenMenus()) {
+                const TMenuItem& items = menu->ParentItem();
+                for (int32_t i = 0; i < items.Count(); ++i)
+                    if (items.Items(i)->Enabled() && items.Items(i)->Caption() != "-")
+                        offered.push_back(items.Items(i)->Caption());
+            }
+            test::TapKey(VK_ESCAPE);
+        });
+        const TPoint at = scene.Edit->ClientToScreen(Point(10, 5));
+        scene.Edit->Perform(WM_CONTEXTMENU, scene.Edit->Handle(), MAKELONG(at.X, at.Y));
+        test::PumpUntilIdle();
+        EXPECT_EQ(offered, (std::vector<std::string>{"&Copy"}));
+    }
     test::TypeKey(VK_UP);  // the buttons and arrows still step
     EXPECT_EQ(scene.Edit->Value(), 43);
 
