@@ -107,6 +107,8 @@ bool TX11TrayHost::Notify(DWORD Message, const NOTIFYICONDATA& Data) {
 }
 
 void TX11TrayHost::X11ConnectionOpened() {
+    // The windows on a connection being replaced go now; it closes without telling us.
+    X11ConnectionClosing();
     FConnection = SharedX11Connection();
     Display* dpy = Dpy();
     const std::string selection = "_NET_SYSTEM_TRAY_S" + std::to_string(FConnection->Screen());

@@ -197,6 +197,26 @@ TEST_F(X11TrayHost, KeepsIconsAddedBeforeAnyTrayRunsWithTheirTipsAsTitles) {
     ASSERT_TRUE(test::PumpUntil([&] { return Docked(); }));
 }
 
+TEST_F(X11TrayHost, FollowsThePresenterFromConnectionToConnection) {
+    StartTray();
+    test::RecordingWindow owner;
+    std::unique_ptr<TTrayHost> host = MakeX11TrayHost();
+    ASSERT_TRUE(host->Notify(NIM_ADD, Icon(owner.Handle())));
+    ASSERT_TRUE(test::PumpUntil([&] { return Docked(); }));
+    const Window first = IconWindow();
+
+    // A new presenter is made before the old one ends; the icon moves to its connection.
+    SetPresenter(MakeX11Presenter(FServer.DisplayName(), WindowTreeSink()));
+    ASSERT_TRUE(test::PumpUntil([&] { return Docked() && IconWindow() != first; }));
+
+    // Without a display the icon is kept, shown nowhere, and comes back with one.
+    SetPresenter(std::make_unique<THeadlessPresenter>());
+    ASSERT_TRUE(test::PumpUntil([&] { return IconWindow() == 0; }));
+    EXPECT_TRUE(host->Notify(NIM_MODIFY, Icon(owner.Handle())));
+    SetPresenter(MakeX11Presenter(FServer.DisplayName(), WindowTreeSink()));
+    ASSERT_TRUE(test::PumpUntil([&] { return Docked(); }));
+}
+
 TEST(TrayHostChoice, IsTheDisplaysTrayOnlyWhenThePresenterShowsOne) {
     SetPresenter(std::make_unique<THeadlessPresenter>());
     EXPECT_EQ(MakeX11TrayHost(), nullptr);

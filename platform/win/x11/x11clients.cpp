@@ -47,7 +47,8 @@ void AttachX11Clients(TX11Connection* Connection, std::function<void()> Flush) {
         client->X11ConnectionOpened();
 }
 
-void DetachX11Clients() {
+void DetachX11Clients(TX11Connection* Connection) {
+    if (Shared().Connection != Connection) return;
     for (TX11Client* client : std::vector<TX11Client*>(Shared().Clients))
         client->X11ConnectionClosing();
     Shared().Connection = nullptr;

@@ -16,9 +16,11 @@ public:
     virtual ~TX11Client() = default;
     // An event came; true when it was the client's, which the presenter then leaves alone.
     virtual bool HandleX11Event(XEvent& Event) = 0;
-    // An X11 presenter came into force: SharedX11Connection() is its connection.
+    // An X11 presenter came into force: SharedX11Connection() is its connection. The one before
+    // it, if any, may still be open, and closes later without the client being told.
     virtual void X11ConnectionOpened() = 0;
-    // The connection is about to close: whatever the client made on it goes with it.
+    // The connection in force is about to close, with no other in its place: whatever the
+    // client made on it goes with it.
     virtual void X11ConnectionClosing() = 0;
 };
 
@@ -31,9 +33,10 @@ void FlushSharedX11();
 void AddX11Client(TX11Client* Client);
 void RemoveX11Client(TX11Client* Client);
 
-// The presenter's side.
+// The presenter's side. A presenter replacing another is made before the old one ends, so the
+// old one's detach, coming after, leaves the new one in force.
 void AttachX11Clients(TX11Connection* Connection, std::function<void()> Flush);
-void DetachX11Clients();
+void DetachX11Clients(TX11Connection* Connection);
 bool OfferX11Clients(XEvent& Event);
 
 }  // namespace vex

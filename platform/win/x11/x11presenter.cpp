@@ -154,7 +154,7 @@ TX11Presenter::TX11Presenter(const std::string& DisplayName, TPresenterSink Sink
 }
 
 TX11Presenter::~TX11Presenter() {
-    DetachX11Clients();
+    DetachX11Clients(&FConnection);
     FWatch.reset();
     FClipboard.reset();
     if (!FConnection.Lost()) {
