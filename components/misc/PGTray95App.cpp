@@ -193,39 +193,57 @@ void TPGTrayIcon95::HideForm(TCustomForm* Form) {
     if (wasHidden || isMain) HideAppWindowLater();
 }
 
-// Ends what ShowModalForm began, whichever way the modal run ends: the lock it took is given
-// back and the in-show flag cleared, unless the form's show already did so.
+// Ends what ShowModalForm began, whichever way the modal run goes: once the form is shown its
+// own OnShow runs, then the lock is given back and the in-show flag cleared, also when that
+// OnShow fails; a run that fails before the show gives them back at its end.
 class TPGTrayIcon95::TShowModalScope {
 public:
-    TShowModalScope(TPGTrayIcon95& Icon, TCustomForm* Form) : FIcon(Icon), FForm(Form) {
+    TShowModalScope(TPGTrayIcon95& Icon, TCustomForm* Form)
+        : FIcon(Icon), FForm(Form), FFormLife(Form->LifeToken()), FSavedOnShow(Form->OnShow) {
         FIcon.FInShow = true;
-        FShowHook = Form->ShowSubscribers.Subscribe([this](TObject*) { Shown(); });
+        // The form's handler, not a subscription: a failing OnShow would keep subscribers from
+        // hearing of the show.
+        Form->OnShow = [this](TObject* Sender) { Shown(Sender); };
         TPGNotifyOnFormClose::Attach(Form, FIcon.CloseStepCallback());
         FIcon.LockUpdate(true);
-        FLocked = true;
         if (FIcon.FAppWasHidden) Park();
     }
     ~TShowModalScope() {
-        FShowHook.Unsubscribe();
-        if (FLocked) FIcon.LockUpdate(false);
-        FIcon.FInShow = false;
+        if (!FFormLife.expired()) FForm->OnShow = FSavedOnShow;
+        ShowEnded();
     }
     TShowModalScope(const TShowModalScope&) = delete;
     TShowModalScope& operator=(const TShowModalScope&) = delete;
 
 private:
-    // The form is on the screen, its own OnShow done: the application window goes off it again.
-    void Shown() {
-        FShowHook.Unsubscribe();
-        FLocked = false;
+    class TShowEnd {
+    public:
+        explicit TShowEnd(TShowModalScope& Scope) : FScope(Scope) {}
+        ~TShowEnd() { FScope.ShowEnded(); }
+        TShowEnd(const TShowEnd&) = delete;
+        TShowEnd& operator=(const TShowEnd&) = delete;
+
+    private:
+        TShowModalScope& FScope;
+    };
+
+    void Shown(TObject* Sender) {
+        TShowEnd end(*this);
+        if (FSavedOnShow) FSavedOnShow(Sender);
+    }
+
+    // The form is on the screen, or will not be: the application window goes off it again.
+    void ShowEnded() {
+        if (FEnded) return;
+        FEnded = true;
         FIcon.LockUpdate(false);
         if (FIcon.FAppWasHidden) {
-            const HWND form = FForm->Handle();
+            const HWND form = FFormLife.expired() ? 0 : FForm->Handle();
             TPGTrayIcon95& icon = FIcon;
             icon.PostDeferredCall([&icon, form] {
                 TPGTrayIcon95UpdateLock lock(icon);
                 icon.HideAppWindow();
-                SetForegroundWindow(form);
+                if (form != 0) SetForegroundWindow(form);
             });
         }
         FIcon.FInShow = false;
@@ -233,8 +251,9 @@ private:
 
     TPGTrayIcon95& FIcon;
     TCustomForm* FForm;
-    TSubscription FShowHook;
-    bool FLocked = false;
+    std::weak_ptr<const void> FFormLife;
+    TNotifyEvent FSavedOnShow;
+    bool FEnded = false;
 };
 
 int32_t TPGTrayIcon95::ShowModalForm(TCustomForm* Form) {

@@ -193,7 +193,8 @@ TEST_F(TrayApplication, NilFormsAreRefused) {
 }
 
 // A failure on the way into the modal run (reported from OnShow, or thrown by ShowModal) leaves
-// no drawing lock counted and no form marked as being shown, so the next ShowModalForm runs.
+// no drawing lock counted and no form marked as being shown, so another ShowModalForm runs,
+// from inside the run as after it.
 TEST_F(TrayApplication, AFailingShowModalLeavesNothingRaised) {
     struct Case {
         const char* Name;
@@ -216,15 +217,24 @@ TEST_F(TrayApplication, AFailingShowModalLeavesNothingRaised) {
         SCOPED_TRACE(c.Name);
         reported.clear();
         c.Break(*Other);
+        int32_t nested = -1;
         {
             TModalScript script;
-            script.Then([&] { Other->SetModalResult(mrNo); });
+            // While the form runs, the tray may show another form modally.
+            script.Then([&] {
+                TForm third(nullptr);
+                TModalScript inner;
+                inner.Then([&] { third.SetModalResult(mrIgnore); });
+                nested = Icon->ShowModalForm(&third);
+                Other->SetModalResult(mrNo);
+            });
             if (c.Throws)
                 EXPECT_THROW(Icon->ShowModalForm(Other.get()), EInvalidOperation);
             else
                 EXPECT_EQ(Icon->ShowModalForm(Other.get()), mrNo);
         }
         EXPECT_EQ(reported.size(), c.Throws ? 0u : 1u);
+        EXPECT_EQ(nested, c.Throws ? -1 : mrIgnore);
         EXPECT_EQ(TPGTrayIcon95::UpdateLockCount(), 0);
         c.Mend(*Other);
         TModalScript script;

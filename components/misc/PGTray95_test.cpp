@@ -16,9 +16,13 @@
 #include "platform/gfx/bitmap.h"
 #include "platform/shell/recordingtrayhost.h"
 #include "platform/ui/form.h"
+#include "platform/ui/menu_testsupport.h"
+#include "platform/ui/popupmenu.h"
 #include "platform/win/application.h"
 #include "platform/win/input.h"
+#include "platform/win/keyboard.h"
 #include "platform/win/messageloop.h"
+#include "platform/win/modaldriver.h"
 #include "platform/win/virtualclock.h"
 #include "tests/support/casefile.h"
 #include "tests/support/tempdir.h"
@@ -354,6 +358,62 @@ TEST_F(TrayIcon, AClickHandlerMayFreeTheTrayIcon) {
     RunUntil(Now() + 1000);
     EXPECT_EQ(Form->ComponentCount(), 0);
     EXPECT_EQ(Host->Icons().Count(), 0u);
+}
+
+TEST_F(TrayIcon, ARightPressOpensThePopupMenuAtThePointer) {
+    auto* menu = new TPopupMenu(Form.get());
+    auto* item = new TMenuItem(menu);
+    item->SetCaption("&Check mail");
+    menu->Items()->Add(item);
+    Icon->SetPopupMenu(menu);
+    Icon->SetAutoPopup(true);
+    Icon->SetActive(true);
+    Icon->OnClick = [this](TObject*) { Note("click"); };
+    SetCursorPos(200, 150);
+    Mouse(WM_MOUSEMOVE);
+    bool opened = false;
+    {
+        TModalScript script;
+        script.Then([&] {
+            opened = !test::OpenMenus().empty();
+            test::TapKey(VK_ESCAPE);
+        });
+        Mouse(WM_RBUTTONDOWN);
+    }
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(menu->PopupPoint(), Point(200, 150));
+    EXPECT_EQ(Joined(), "-");
+
+    delete menu;
+    EXPECT_EQ(Icon->PopupMenu(), nullptr);
+    Mouse(WM_RBUTTONDOWN);
+    EXPECT_EQ(Joined(), "click@0") << "without a menu a right press is a click";
+}
+
+TEST_F(TrayIcon, AnIconSetActiveWhileLoadingGoesToTheTrayWhenLoaded) {
+    TForm form(nullptr);
+    form.BeginLoading();
+    auto* icon = new TPGTrayIcon95(&form);
+    icon->SetActive(true);
+    icon->SetHint("loaded");
+    EXPECT_EQ(CallNames(), "");
+    form.EndLoading();
+    EXPECT_EQ(CallNames(), "ADD");
+    EXPECT_EQ(Host->Calls().front().Data.Tip, "loaded");
+}
+
+TEST_F(TrayIcon, AMissingIconResourceLeavesTheTrayIconEmpty) {
+    TIcon normal;
+    LoadSolid(normal, 2, 0xFF0000);
+    Icon->SetIcon(normal);
+    TStringList names;
+    names.Add("NoSuchTrayFrame");
+    Icon->Animation().SetIcons(names);
+    Icon->Animation().SetOptions(aoIconsInExe);
+    Icon->SetActive(true);
+    Icon->SetState(tsAnimated);
+    EXPECT_TRUE(Host->Icons().Find(Icon->Handle(), 42)->Icon.Empty());
+    EXPECT_TRUE(Icon->CurrentIcon().Empty());
 }
 
 }  // namespace
