@@ -110,10 +110,11 @@ int TrayIcons(TForm* Form, int Left, int Top) {
     }
     auto* animate = Add<TButton>(box, Rect(220, 14, 290, 38));
     animate->SetCaption("Animate");
-    animate->OnClick = [tray, animate](TObject*) {
+    animate->OnClick = [tray, animate, live](TObject*) {
         const bool on = tray->State() != tsAnimated;
         tray->SetState(on ? tsAnimated : tsEnabled);
         animate->SetCaption(on ? "Stop" : "Animate");
+        live->Invalidate();
     };
     tray->OnAnimation = [live](TObject*) { live->Invalidate(); };
     tray->SetActive(true);
