@@ -61,25 +61,8 @@ bool FormShowing(TCustomForm* Form) {
     return Form->Visible() && Form->HandleAllocated() && IsWindowVisible(Form->Handle());
 }
 
-}  // namespace
-
-// LockUpdate(True) for a scope, given back also when a step in it throws.
-class TPGTrayIcon95UpdateLock {
-public:
-    explicit TPGTrayIcon95UpdateLock(TPGTrayIcon95& Icon) : FIcon(Icon) { FIcon.LockUpdate(true); }
-    ~TPGTrayIcon95UpdateLock() { FIcon.LockUpdate(false); }
-    TPGTrayIcon95UpdateLock(const TPGTrayIcon95UpdateLock&) = delete;
-    TPGTrayIcon95UpdateLock& operator=(const TPGTrayIcon95UpdateLock&) = delete;
-
-private:
-    TPGTrayIcon95& FIcon;
-};
-
-int32_t TPGTrayIcon95::UpdateLockCount() {
-    return LockCount();
-}
-
-void TPGTrayIcon95::LockUpdate(bool Lock) {
+// Counts one drawing lock more or less; back at 0, any drawing lock is released.
+void ChangeLockCount(bool Lock) {
     int32_t& count = LockCount();
     if (Lock) {
         if (count == std::numeric_limits<int32_t>::max()) throw EIntOverflow("Integer overflow");
@@ -91,6 +74,38 @@ void TPGTrayIcon95::LockUpdate(bool Lock) {
     if (count == 0) LockWindowUpdate(0);
 }
 
+// LockUpdate(True) for a scope, given back also when a step in it throws, or frees the tray
+// icon, whose count it then gives back itself.
+class TUpdateLock {
+public:
+    TUpdateLock(TPGTrayIcon95& Icon, std::weak_ptr<const void> IconLife)
+        : FIcon(Icon), FIconLife(std::move(IconLife)) {
+        FIcon.LockUpdate(true);
+    }
+    ~TUpdateLock() {
+        if (FIconLife.expired())
+            ChangeLockCount(false);
+        else
+            FIcon.LockUpdate(false);
+    }
+    TUpdateLock(const TUpdateLock&) = delete;
+    TUpdateLock& operator=(const TUpdateLock&) = delete;
+
+private:
+    TPGTrayIcon95& FIcon;
+    std::weak_ptr<const void> FIconLife;
+};
+
+}  // namespace
+
+int32_t TPGTrayIcon95::UpdateLockCount() {
+    return LockCount();
+}
+
+void TPGTrayIcon95::LockUpdate(bool Lock) {
+    ChangeLockCount(Lock);
+}
+
 void TPGTrayIcon95::HideApplicationAtCreate() {
     if (!OwnerWindowPresent() || Designing()) return;
     ShowWindow(AppWindow(), SW_HIDE);
@@ -98,7 +113,7 @@ void TPGTrayIcon95::HideApplicationAtCreate() {
 }
 
 void TPGTrayIcon95::HideAppWindow() {
-    TPGTrayIcon95UpdateLock lock(*this);
+    TUpdateLock lock(*this, FLife.Weak());
     Park();
     ShowWindow(AppWindow(), SW_HIDE);
     SetParent(AppWindow(), 0);
@@ -113,13 +128,13 @@ void TPGTrayIcon95::ShowApplication() {
 }
 
 void TPGTrayIcon95::ShowSteps() {
-    TPGTrayIcon95UpdateLock lock(*this);
+    TUpdateLock lock(*this, FLife.Weak());
     Park();
     ApplicationEvents().Restore();
     if (TCustomForm* main = ApplicationEvents().MainForm()) {
         if (!main->Visible()) main->Show();
-        // The forms here are no children of the application window, so a main form hidden
-        // by the minimising steps comes back by itself.
+        // The forms are not owned by the application window, so showing that window brings
+        // none of them back: a main form the minimising steps hid is shown here.
         if (!IsWindowVisible(main->Handle())) ShowWindow(main->Handle(), SW_SHOWNORMAL);
         if (FOptions.Contains(toHideTaskBarIconOnShowApp)) {
             HideAppWindow();
@@ -140,7 +155,7 @@ void TPGTrayIcon95::HideApplication() {
 }
 
 void TPGTrayIcon95::ClosingSteps() {
-    TPGTrayIcon95UpdateLock lock(*this);
+    TUpdateLock lock(*this, FLife.Weak());
     Park();
     // A form closed may free itself and leave the list shorter.
     for (int32_t i = Screen().FormCount() - 1; i >= 0; --i) {
@@ -154,7 +169,7 @@ void TPGTrayIcon95::ClosingSteps() {
 
 void TPGTrayIcon95::MinimisingSteps() {
     {
-        TPGTrayIcon95UpdateLock lock(*this);
+        TUpdateLock lock(*this, FLife.Weak());
         Park();
         ApplicationEvents().NormalizeTopMosts();
         {
@@ -180,7 +195,7 @@ void TPGTrayIcon95::HideForm(TCustomForm* Form) {
     const bool wasHidden = AppWindowHidden();
     const bool isMain = Form == ApplicationEvents().MainForm();
     {
-        TPGTrayIcon95UpdateLock lock(*this);
+        TUpdateLock lock(*this, FLife.Weak());
         if (wasHidden) {
             Park();
             ShowWindow(AppWindow(), SW_HIDE);
@@ -199,7 +214,11 @@ void TPGTrayIcon95::HideForm(TCustomForm* Form) {
 class TPGTrayIcon95::TShowModalScope {
 public:
     TShowModalScope(TPGTrayIcon95& Icon, TCustomForm* Form)
-        : FIcon(Icon), FForm(Form), FFormLife(Form->LifeToken()), FSavedOnShow(Form->OnShow) {
+        : FIcon(Icon),
+          FIconLife(Icon.FLife.Weak()),
+          FForm(Form),
+          FFormLife(Form->LifeToken()),
+          FSavedOnShow(Form->OnShow) {
         FIcon.FInShow = true;
         // The form's handler, not a subscription: a failing OnShow would keep subscribers from
         // hearing of the show.
@@ -233,15 +252,20 @@ private:
     }
 
     // The form is on the screen, or will not be: the application window goes off it again.
+    // The tray icon may have gone meanwhile, with a form of the run that freed it.
     void ShowEnded() {
         if (FEnded) return;
         FEnded = true;
+        if (FIconLife.expired()) {
+            ChangeLockCount(false);
+            return;
+        }
         FIcon.LockUpdate(false);
         if (FIcon.FAppWasHidden) {
             const HWND form = FFormLife.expired() ? 0 : FForm->Handle();
             TPGTrayIcon95& icon = FIcon;
             icon.PostDeferredCall([&icon, form] {
-                TPGTrayIcon95UpdateLock lock(icon);
+                TUpdateLock lock(icon, icon.FLife.Weak());
                 icon.HideAppWindow();
                 if (form != 0) SetForegroundWindow(form);
             });
@@ -250,6 +274,7 @@ private:
     }
 
     TPGTrayIcon95& FIcon;
+    std::weak_ptr<const void> FIconLife;
     TCustomForm* FForm;
     std::weak_ptr<const void> FFormLife;
     TNotifyEvent FSavedOnShow;
@@ -264,7 +289,7 @@ int32_t TPGTrayIcon95::ShowModalForm(TCustomForm* Form) {
     FAppWasHidden = AppWindowHidden();
     ApplicationEvents().Restore();
     if (FormShowing(Form)) {
-        TPGTrayIcon95UpdateLock lock(*this);
+        TUpdateLock lock(*this, FLife.Weak());
         HideAppWindow();
         SetForegroundWindow(Form->Handle());
         return 0;
@@ -283,7 +308,7 @@ std::function<void(TCustomForm*)> TPGTrayIcon95::CloseStepCallback() {
 void TPGTrayIcon95::CloseStep(TCustomForm*) {
     const bool hidden = AppWindowHidden();
     {
-        TPGTrayIcon95UpdateLock lock(*this);
+        TUpdateLock lock(*this, FLife.Weak());
         if (hidden) {
             Park();
             ShowWindow(AppWindow(), SW_HIDE);

@@ -245,6 +245,18 @@ TEST_F(TrayApplication, AFailingShowModalLeavesNothingRaised) {
     Application().OnException = nullptr;
 }
 
+TEST_F(TrayApplication, ATrayIconFreedDuringTheModalRunLeavesNoLockCounted) {
+    Icon->SetOptions(TPGTrayIconOptions{toMinimizeToTray});
+    TModalScript script;
+    script.Then([&] {
+        delete Icon;
+        Other->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(Icon->ShowModalForm(Other.get()), mrOk);
+    Application().ProcessMessages();
+    EXPECT_EQ(TPGTrayIcon95::UpdateLockCount(), 0);
+}
+
 TEST_F(TrayApplication, ShowModalFormFromTheOnShowOfAnotherFails) {
     TForm third(nullptr);
     std::string refused;
