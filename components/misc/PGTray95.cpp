@@ -61,9 +61,7 @@ TComponent* TPGTrayIcon95::CheckOwner(TComponent* AOwner) {
 }
 
 TPGTrayIcon95::TPGTrayIcon95(TComponent* AOwner)
-    : TComponent(CheckOwner(AOwner)),
-      FOwnerForm(static_cast<TCustomForm*>(AOwner)),
-      FTimerManager(new TPGTimerManager(this)) {
+    : TComponent(CheckOwner(AOwner)), FTimerManager(new TPGTimerManager(this)) {
     HideApplicationAtCreate();
     FTimerManager->SetEnabled(true);
     FMsgWindow = std::make_unique<TPGTrayIconMsgWindow>(*this);

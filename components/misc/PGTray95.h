@@ -148,7 +148,6 @@ private:
     bool FActive = false;
     bool FAutoPopup = false;
     TIcon FDisabledIcon;
-    TCustomForm* FOwnerForm;
     HWND FHandle = 0;
     std::string FHint;
     TIcon FIcon;
