@@ -60,6 +60,7 @@ TOvcBaseEntryField::TOvcBaseEntryField(TComponent* AOwner)
 }
 
 TOvcBaseEntryField::~TOvcBaseEntryField() {
+    FDestroying = true;
     ClearErrorPendingIfOurs();
     if (TCustomForm* form = Form(); form != nullptr && form->ActiveControl() == this)
         form->DefocusControl(this, true);

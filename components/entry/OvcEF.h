@@ -353,6 +353,9 @@ private:
     TOvcUserData* FUserData;
     // Whether this field set the controller's ErrorPending, so that it clears only its own.
     bool FOwnsErrorPending = false;
+    // Set once destruction began: the descendant's operations are gone, so a focus change
+    // then neither validates nor edits.
+    bool FDestroying = false;
 };
 
 }  // namespace vex
