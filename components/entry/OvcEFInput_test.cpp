@@ -14,6 +14,7 @@
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/application.h"
 #include "platform/win/clipboard.h"
+#include "platform/win/clipboard_testsupport.h"
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/modaldriver.h"
@@ -25,20 +26,8 @@ namespace {
 using test::PumpUntilIdle;
 using test::TPlainEntryField;
 
-std::string ClipboardText() {
-    if (!OpenClipboard(0)) return "<busy>";
-    const std::string* data = GetClipboardData(CF_TEXT);
-    std::string text = data != nullptr ? *data : "<none>";
-    CloseClipboard();
-    return text;
-}
-
-void SetClipboardText(const std::string& Text) {
-    ASSERT_TRUE(OpenClipboard(0));
-    EmptyClipboard();
-    SetClipboardData(CF_TEXT, Text);
-    CloseClipboard();
-}
+using test::ClipboardText;
+using test::SetClipboardText;
 
 // A string field and a second one on a shown form in the fixed font, the first focused. Keys
 // go in as the keyboard makes them, through the loop's translation into characters.
