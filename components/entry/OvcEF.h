@@ -167,7 +167,7 @@ public:
     TOvcIntlSup& IntlSup() const;
 
     uint16_t LastError() const { return LastErrorCode; }
-    uint16_t DataSize();
+    uint16_t DataSize() const;
     uint8_t DataType() const { return FieldType & fcDataTypeMask; }
     TEntryFieldClass FieldClass() const {
         return (FieldType & fcNumericBit) != 0   ? fcNumeric

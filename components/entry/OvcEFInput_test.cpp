@@ -157,6 +157,21 @@ TEST_F(EntryFieldInput, AClickIntoAnUnfocusedFieldSelectsNothingWhateverAutoSele
     EXPECT_EQ(Other->SelectionEnd() - Other->SelectionStart(), 6);
 }
 
+TEST_F(EntryFieldInput, DraggingSelectsAndADoubleClickSelectsAll) {
+    Field->SetText("abcdefgh");
+    const int32_t left = Field->TextMargin() - 1;
+    InjectMouseMove(ScreenOf(*Field, left + 2 * 6));
+    InjectMouseButton(mbLeft, true);
+    InjectMouseMove(ScreenOf(*Field, left + 5 * 6));
+    InjectMouseButton(mbLeft, false);
+    PumpUntilIdle();
+    EXPECT_EQ(Selected(), "cde");
+    test::ClickAt(ScreenOf(*Field, left + 6));
+    test::ClickAt(ScreenOf(*Field, left + 6));
+    PumpUntilIdle();
+    EXPECT_EQ(Selected(), "abcdefgh");
+}
+
 TEST_F(EntryFieldInput, SelectionMessagesAnswerThroughTheirOutParametersAndClamp) {
     Field->SetText("abcdef");
     struct TCase {
