@@ -10,6 +10,7 @@
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/caret.h"
+#include "platform/win/keyboard.h"
 
 namespace vex {
 namespace {
@@ -116,6 +117,45 @@ TEST_F(EntryFieldPaint, TheCaretStandsAtTheTextWidthPlusTheMarginAndScrollsIntoV
             EXPECT_LE(caret.X, Field->ClientWidth() - margin);
         EXPECT_GE(caret.X, 0);
     }
+}
+
+TEST_F(EntryFieldPaint, TheHeightFollowsTheFontUntilTheCallerChoosesOne) {
+    auto* field = new TPlainEntryField(Form.Form);
+    field->SetParent(Form.Form);
+    struct TCase {
+        int32_t FontHeight;
+        bool Ctl3D;
+        int32_t Height;
+    };
+    // The cell height and eight border widths sunken, six flat.
+    const std::vector<TCase> cases = {{-12, true, 20}, {-20, true, 28}, {-20, false, 26}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.FontHeight);
+        field->SetCtl3D(c.Ctl3D);
+        field->Font().SetHeight(c.FontHeight);
+        EXPECT_EQ(field->Height(), c.Height);
+    }
+    field->SetBounds(0, 0, 100, 40);
+    EXPECT_FALSE(field->AutoSize());
+    field->Font().SetHeight(-12);
+    EXPECT_EQ(field->Height(), 40);
+}
+
+TEST_F(EntryFieldPaint, TheInsertModeGoesWithTheFocusThroughTheController) {
+    Field->SetFocus();
+    PumpUntilIdle();
+    EXPECT_TRUE(Field->State().Contains(esInsertMode));
+    TMessage ins{WM_KEYDOWN, VK_INSERT, 0, 0};
+    Field->PerformEdit(ins, ccIns);
+    Other->SetFocus();
+    PumpUntilIdle();
+    EXPECT_FALSE(Field->Controller()->InsertMode);
+    EXPECT_FALSE(Other->State().Contains(esInsertMode));
+    // A forced mode holds whatever the controller says.
+    Field->SetForceInsert(true);
+    Field->SetFocus();
+    PumpUntilIdle();
+    EXPECT_TRUE(Field->State().Contains(esInsertMode));
 }
 
 }  // namespace
