@@ -232,8 +232,10 @@ void TOvcCustomEditor::PaintMarkers(TCanvas& C, int32_t /*Row*/, int32_t Line,
         if (line != Line) continue;
         int32_t y = RowRect.Top;
         if (FLineHeight >= glyphHeight + 2) y += (FLineHeight - glyphHeight) / 2;
-        C.CopyRect(Rect(1, y, 1 + glyphWidth, y + glyphHeight), FMarkers->Canvas(),
-                   Rect(i * glyphWidth, 0, (i + 1) * glyphWidth, glyphHeight));
+        // The strip's key colour shows the margin through.
+        C.Brush().SetColor(Color());
+        C.BrushCopy(Rect(1, y, 1 + glyphWidth, y + glyphHeight), *FMarkers,
+                    Rect(i * glyphWidth, 0, (i + 1) * glyphWidth, glyphHeight), clFuchsia);
         return;
     }
 }
@@ -271,7 +273,8 @@ void TOvcCustomEditor::PaintRow(TCanvas& C, int32_t Line, const TRect& RowRect) 
                    std::max(0, Col - 1 - Length(raw));
         };
         selFrom = Line == hbLine ? column(hbCol) : 0;
-        selTo = Line == heLine ? column(heCol) : FLeftCol + FVisibleCols + 1;
+        // A line end inside the selection shows as one selected cell.
+        selTo = Line == heLine ? column(heCol) : column(Length(raw) + 1) + 1;
         selFrom = std::max(selFrom - FLeftCol, 0);
         selTo = std::max(selTo - FLeftCol, 0);
     }
