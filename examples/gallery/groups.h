@@ -38,4 +38,7 @@ int ColourPairs(vex::TForm* Form, int Left, int Top);
 int TabListBoxes(vex::TForm* Form, int Left, int Top);
 int AddressDialog(vex::TForm* Form, int Left, int Top);
 
+// A read-only, word-wrapped text file viewer (editors.cpp).
+int FileViewers(vex::TForm* Form, int Left, int Top);
+
 }  // namespace gallery
