@@ -1,6 +1,7 @@
 #include "components/entry/OvcEditor.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "components/entry/OvcErrors.h"
 #include "components/entry/OvcParasText.h"
@@ -123,6 +124,7 @@ void Follow(const TParaChange& Change, int32_t& Para, int32_t& Pos) {
 }  // namespace
 
 void TOvcCustomEditor::FollowChange(const TParaChange& Change) {
+    if (FAppending) return;
     Follow(Change, FTopPos.Para, FTopPos.Pos);
     if (FChanging) return;
     Follow(Change, FCaretPos.Para, FCaretPos.Pos);
@@ -156,6 +158,7 @@ void TOvcCustomEditor::RememberCaret() {
     LineOfPos(FAnchorPos, FAnchorLine, FAnchorCol);
     int32_t topCol = 1;
     LineOfPos(FTopPos, FTopLine, topCol);
+    FTopLine = std::clamp(FTopLine, 1, std::max(1, GetLineCount() - (FVisibleLines - 1)));
 }
 
 // Positions.
@@ -323,6 +326,37 @@ void TOvcCustomEditor::ParaToLine(int32_t& Para, int32_t& Pos) const {
 
 uint16_t TOvcCustomEditor::AppendPara(std::string_view S) {
     const int32_t linesBefore = GetLineCount();
+    // Lines go in before the last, empty paragraph; what shows and where the carets are stays.
+    struct TView {
+        TOvcCustomEditor* Editor;
+        int32_t CaretLine, CaretCol, AnchorLine, AnchorCol, TopLine;
+    };
+    std::vector<TView> views;
+    TOvcCustomEditor* e = this;
+    do {
+        views.push_back(
+            {e, e->FCaretLine, e->FCaretCol, e->FAnchorLine, e->FAnchorCol, e->FTopLine});
+        e->FAppending = true;
+        e = e->FNextLinked;
+    } while (e != this);
+    const auto restore = [this, &views] {
+        for (const TView& v : views) {
+            TOvcCustomEditor& ed = *v.Editor;
+            ed.FCaretLine = v.CaretLine;
+            ed.FCaretCol = v.CaretCol;
+            ed.FAnchorLine = v.AnchorLine;
+            ed.FAnchorCol = v.AnchorCol;
+            ed.FTopLine = v.TopLine;
+            ed.FCaretPos = ed.PosOfLine(v.CaretLine, v.CaretCol);
+            ed.FAnchorPos = ed.PosOfLine(v.AnchorLine, v.AnchorCol);
+            ed.FTopPos = ed.PosOfLine(v.TopLine, 1);
+            ed.FAppending = false;
+            if (&ed != this && ed.HandleAllocated()) {
+                ed.UpdateVertScrollBar();
+                ed.Invalidate();
+            }
+        }
+    };
     uint16_t code = 0;
     while ((code = FParas->CheckLimits(
                 0, 1, static_cast<int32_t>(std::min<size_t>(S.size() + 2, INT32_MAX)))) == 0) {
@@ -334,6 +368,7 @@ uint16_t TOvcCustomEditor::AppendPara(std::string_view S) {
         if (code != 0 || len >= S.size()) break;
         S.remove_prefix(len);
     }
+    restore();
     if (HandleAllocated() && linesBefore <= FVisibleLines + FTopLine &&
         GetLineCount() > linesBefore) {
         UpdateVertScrollBar();

@@ -372,7 +372,8 @@ private:
     int32_t FVisibleLines = 1;
     int32_t FScale = 1;
     bool FFullRepaint = false;
-    bool FChanging = false;  // this editor makes the change the ring hears of
+    bool FChanging = false;   // this editor makes the change the ring hears of
+    bool FAppending = false;  // lines are appended; the view is put back afterwards
     bool FMouseCaptured = false;
     bool FMarginSelect = false;
     TTextPos FMarginAnchor;

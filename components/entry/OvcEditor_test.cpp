@@ -195,6 +195,19 @@ TEST(OvcEditor, AThreeLineFileInAWrappedEditorHasFourLines) {
     EXPECT_THROW(f.Editor->GetLine(0, s), EInvalidLineOrPara);
 }
 
+TEST(OvcEditor, AppendingLinesLeavesTheViewAndTheCaretsWhereTheyWere) {
+    Form f;
+    auto* other = f.Form.Add<TOvcCustomEditor>(f.Form.Form, Rect(8, 170, 208, 250));
+    other->Attach(f.Editor);
+    for (int i = 0; i < 50; ++i)
+        f.Editor->AppendPara("line");
+    for (TOvcCustomEditor* e : {f.Editor, other}) {
+        EXPECT_EQ(e->GetTopLine(), 1);
+        EXPECT_EQ(e->CaretLine(), 1);
+        EXPECT_FALSE(e->HasSelection());
+    }
+}
+
 TEST(OvcEditor, GetLineExpandsTabsAndAppendParaSplitsLongLinesAtBlanks) {
     Form f;
     f.Editor->SetParaLengthLimit(10);
