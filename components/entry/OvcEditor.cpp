@@ -1,7 +1,6 @@
 #include "components/entry/OvcEditor.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "components/entry/OvcErrors.h"
 #include "components/entry/OvcParasText.h"
@@ -324,39 +323,37 @@ void TOvcCustomEditor::ParaToLine(int32_t& Para, int32_t& Pos) const {
     Pos = col;
 }
 
-uint16_t TOvcCustomEditor::AppendPara(std::string_view S) {
-    const int32_t linesBefore = GetLineCount();
-    // Lines go in before the last, empty paragraph; what shows and where the carets are stays.
-    struct TView {
-        TOvcCustomEditor* Editor;
-        int32_t CaretLine, CaretCol, AnchorLine, AnchorCol, TopLine;
-    };
-    std::vector<TView> views;
+// Lines go in before the last, empty paragraph: every view of the ring keeps its lines while
+// they do, and finds the paragraph positions behind them again afterwards.
+TOvcCustomEditor::TAppendScope::TAppendScope(TOvcCustomEditor& Editor)
+    : FEditor(Editor), FOuter(!Editor.FAppending) {
+    if (FOuter) FEditor.SetAppending(true);
+}
+
+TOvcCustomEditor::TAppendScope::~TAppendScope() {
+    if (FOuter) FEditor.SetAppending(false);
+}
+
+void TOvcCustomEditor::SetAppending(bool Value) {
     TOvcCustomEditor* e = this;
     do {
-        views.push_back(
-            {e, e->FCaretLine, e->FCaretCol, e->FAnchorLine, e->FAnchorCol, e->FTopLine});
-        e->FAppending = true;
-        e = e->FNextLinked;
-    } while (e != this);
-    const auto restore = [this, &views] {
-        for (const TView& v : views) {
-            TOvcCustomEditor& ed = *v.Editor;
-            ed.FCaretLine = v.CaretLine;
-            ed.FCaretCol = v.CaretCol;
-            ed.FAnchorLine = v.AnchorLine;
-            ed.FAnchorCol = v.AnchorCol;
-            ed.FTopLine = v.TopLine;
-            ed.FCaretPos = ed.PosOfLine(v.CaretLine, v.CaretCol);
-            ed.FAnchorPos = ed.PosOfLine(v.AnchorLine, v.AnchorCol);
-            ed.FTopPos = ed.PosOfLine(v.TopLine, 1);
-            ed.FAppending = false;
-            if (&ed != this && ed.HandleAllocated()) {
-                ed.UpdateVertScrollBar();
-                ed.Invalidate();
+        e->FAppending = Value;
+        if (!Value) {
+            e->FCaretPos = e->PosOfLine(e->FCaretLine, e->FCaretCol);
+            e->FAnchorPos = e->PosOfLine(e->FAnchorLine, e->FAnchorCol);
+            e->FTopPos = e->PosOfLine(e->FTopLine, 1);
+            if (e != this && e->HandleAllocated()) {
+                e->UpdateVertScrollBar();
+                e->Invalidate();
             }
         }
-    };
+        e = e->FNextLinked;
+    } while (e != this);
+}
+
+uint16_t TOvcCustomEditor::AppendPara(std::string_view S) {
+    const int32_t linesBefore = GetLineCount();
+    const TAppendScope appending(*this);
     uint16_t code = 0;
     while ((code = FParas->CheckLimits(
                 0, 1, static_cast<int32_t>(std::min<size_t>(S.size() + 2, INT32_MAX)))) == 0) {
@@ -368,7 +365,6 @@ uint16_t TOvcCustomEditor::AppendPara(std::string_view S) {
         if (code != 0 || len >= S.size()) break;
         S.remove_prefix(len);
     }
-    restore();
     if (HandleAllocated() && linesBefore <= FVisibleLines + FTopLine &&
         GetLineCount() > linesBefore) {
         UpdateVertScrollBar();

@@ -206,6 +206,20 @@ public:
     void WndProc(TMessage& Message) override;
 
 protected:
+    // Keeps the views of the ring in place while many paragraphs are appended, and finds their
+    // positions in the text once at the end.
+    class TAppendScope {
+    public:
+        explicit TAppendScope(TOvcCustomEditor& Editor);
+        ~TAppendScope();
+        TAppendScope(const TAppendScope&) = delete;
+        TAppendScope& operator=(const TAppendScope&) = delete;
+
+    private:
+        TOvcCustomEditor& FEditor;
+        bool FOuter;
+    };
+
     virtual bool DoOnDrawLine(TCanvas& EditorCanvas, const TRect& Rect, const char* S, int32_t Len,
                               int32_t Line, int32_t Pos, int32_t Count, int32_t HBLine,
                               int32_t HBCol, int32_t HELine, int32_t HECol);
@@ -271,6 +285,7 @@ private:
     void SelectionRange(TTextPos& Start, TTextPos& End) const;
     void RememberCaret();
     void Replay(bool Forward);
+    void SetAppending(bool Value);
 
     // Commands (OvcEditorCommands.cpp).
     bool MoveCommand(uint16_t Command);

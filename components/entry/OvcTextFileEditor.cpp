@@ -90,28 +90,32 @@ void TOvcCustomTextFileEditor::LoadFromFile(const std::string& Name) {
         ResetEditor(true);
         if (HandleAllocated()) Update();
 
+        const TAppendScope appending(*this);
         std::string line;
         line.reserve(MaxLineLength);
         bool cut = false;  // the rest of the current line is skipped
         bool nul = false;  // a NUL ended the current line's text
-        bool pendingCr = false;
         auto endLine = [&] {
             if (const uint16_t code = AppendPara(line)) RaiseLoadError(code);
             line.clear();
             cut = nul = false;
         };
-        auto keep = [&](char C) {
+        auto keep = [&](const char* Data, size_t Size) {
             if (cut || nul) return;
-            if (C == '\0') {
+            if (const void* zero = std::memchr(Data, '\0', Size)) {
+                Size = static_cast<size_t>(static_cast<const char*>(zero) - Data);
                 nul = true;
-            } else if (line.size() < MaxLineLength) {
-                line += C;
-            } else {
+            }
+            const size_t room = MaxLineLength - line.size();
+            if (Size > room) {
+                Size = room;
                 cut = true;
             }
+            line.append(Data, Size);
         };
         std::unique_ptr<char[]> block(new char[ReadBlock]);
         bool any = false;
+        bool pendingCr = false;  // a block ended in a CR that may begin a CR LF
         for (;;) {
             const size_t got = std::fread(block.get(), 1, ReadBlock, file.get());
             if (got == 0) {
@@ -119,25 +123,37 @@ void TOvcCustomTextFileEditor::LoadFromFile(const std::string& Name) {
                 break;
             }
             any = true;
-            for (size_t i = 0; i < got; ++i) {
-                const char c = block[i];
-                if (pendingCr) {
-                    pendingCr = false;
-                    if (c == '\n') {
-                        endLine();
-                        continue;
-                    }
-                    keep('\r');
-                }
-                if (c == '\r')
-                    pendingCr = true;
-                else if (c == '\n')
+            const char* data = block.get();
+            size_t at = 0;
+            if (pendingCr) {
+                pendingCr = false;
+                if (data[0] == '\n') {
                     endLine();
-                else
-                    keep(c);
+                    at = 1;
+                } else {
+                    keep("\r", 1);
+                }
+            }
+            while (at < got) {
+                const auto* lf = static_cast<const char*>(std::memchr(data + at, '\n', got - at));
+                if (lf == nullptr) {
+                    size_t end = got;
+                    if (data[end - 1] == '\r') {
+                        pendingCr = true;
+                        --end;
+                    }
+                    keep(data + at, end - at);
+                    break;
+                }
+                size_t end = static_cast<size_t>(lf - data);
+                // CR LF ends the line as LF does; a lone CR stays in it.
+                const size_t text = end > at && data[end - 1] == '\r' ? end - 1 : end;
+                keep(data + at, text - at);
+                endLine();
+                at = end + 1;
             }
         }
-        if (pendingCr) keep('\r');
+        if (pendingCr) keep("\r", 1);
         // The last line, when the file does not end with a line end.
         if (any && (!line.empty() || cut || nul)) endLine();
         RefreshView(true);
