@@ -4,6 +4,7 @@
 
 #include "components/entry/OvcErrors.h"
 #include "components/entry/OvcParasText.h"
+#include "platform/core/filer.h"
 #include "platform/gfx/cursors.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/ui/screen.h"
@@ -513,6 +514,18 @@ void TOvcCustomEditor::SetWrapToWindow(bool Value) {
     if (Value == FWrapToWindow) return;
     FWrapToWindow = Value;
     if (HandleAllocated()) UpdateMetrics();
+}
+
+void TOvcCustomEditor::DefineProperties(TFiler& Filer) {
+    TOvcEditBase::DefineProperties(Filer);
+    Filer.DefineProperty(
+        "Margin",
+        [this](TReader& Reader) {
+            const int32_t margin = Reader.ReadInteger();
+            SetLeftMargin(margin);
+            SetRightMargin(margin);
+        },
+        nullptr, false);
 }
 
 // Events.

@@ -229,6 +229,8 @@ protected:
     virtual void DoOnTopLineChanged(int32_t Line);
     virtual void DoOnUserCommand(uint16_t Command);
 
+    // Reads "Margin" of older form resources into both margins; it is never written.
+    void DefineProperties(TFiler& Filer) override;
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void Paint() override;

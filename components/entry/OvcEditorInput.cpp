@@ -168,12 +168,13 @@ void TOvcCustomEditor::LoadLineSelectCursor() {
 
 void TOvcCustomEditor::WMSetCursor(TMessage& Message) {
     Message.Result = 0;
-    if ((Message.LParam & 0xFFFF) != HTCLIENT || FLineSelectCursor == 0) return;
+    if ((Message.LParam & 0xFFFF) != HTCLIENT) return;
     TPoint at;
     GetCursorPos(at);
     at = ScreenToClient(at);
-    if (at.X > FLeftMargin) return;
-    SetCursor(FLineSelectCursor);
+    const bool margin = at.X <= FLeftMargin && FLineSelectCursor != 0;
+    // The window layer's cursor (the control's Cursor property is the I-beam).
+    ::vex::SetCursor(margin ? FLineSelectCursor : LoadCursor(0, IDC_IBEAM));
     Message.Result = 1;
 }
 

@@ -6,9 +6,12 @@
 #include "components/entry/OvcEditor.h"
 #include "components/entry/editor_testsupport.h"
 #include "platform/core/clock.h"
+#include "platform/core/filer.h"
+#include "platform/core/stream.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/win/application.h"
+#include "platform/win/cursor.h"
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/messageloop.h"
@@ -182,6 +185,60 @@ TEST_F(EditorScene, DraggingBelowTheWindowScrollsOnTimeFasterFartherAway) {
     EXPECT_EQ(e.GetTopLine(), stopped) << "releasing the button stops it";
     EXPECT_EQ(e.CaretLine(), e.GetTopLine() + e.VisibleLines() - 1);
     EXPECT_TRUE(e.HasSelection());
+}
+
+// What an older form resource held: a "Margin" for both sides.
+class TOldEditorResource : public TPersistent {
+protected:
+    void DefineProperties(TFiler& Filer) override {
+        Filer.DefineProperty(
+            "Margin", nullptr, [](TWriter& W) { W.WriteInteger(9); }, true);
+    }
+};
+
+TEST_F(EditorScene, AnOlderMarginPropertySetsBothMarginsAndIsNeverWritten) {
+    TOldEditorResource old;
+    TStringStream written;
+    TWriter(written).WriteProperties(old);
+    TStringStream read(written.DataString());
+    TReader(read).ReadProperties(*F.Editor);
+    EXPECT_EQ(F.Editor->LeftMargin(), 9);
+    EXPECT_EQ(F.Editor->RightMargin(), 9);
+    TStringStream again;
+    TWriter(again).WriteProperties(*F.Editor);
+    EXPECT_EQ(again.DataString().find("Margin"), std::string::npos);
+}
+
+TEST_F(EditorScene, TheMarginShowsTheLineSelectCursor) {
+    TOvcCustomEditor& e = *F.Editor;
+    SetTextOf(e, "text", 1, 1);
+    test::PumpUntilIdle();
+    const HCURSOR lineSelect = LoadCursor(1, LineSelectCursorId);
+    ASSERT_NE(lineSelect, 0) << "the cursor resource is built in";
+    InjectMouseMove(e.ClientToScreen(Point(2, 3)));
+    test::PumpUntilIdle();
+    EXPECT_EQ(GetCursor(), lineSelect);
+    InjectMouseMove(e.ClientToScreen(Point(60, 3)));
+    test::PumpUntilIdle();
+    EXPECT_EQ(GetCursor(), LoadCursor(0, IDC_IBEAM));
+}
+
+TEST_F(EditorScene, OnDrawLineSeesEachRowAndMayDrawItItself) {
+    TOvcCustomEditor& e = *F.Editor;
+    SetTextOf(e, "one\n\ttwo", 1, 1);
+    std::vector<std::string> rows;
+    e.OnDrawLine = [&](TObject*, TCanvas&, const TRect&, const char* S, int32_t Len, int32_t Line,
+                       int32_t, int32_t Count, int32_t, int32_t, int32_t, int32_t, bool& WasDrawn) {
+        rows.push_back(std::to_string(Line) + "/" + std::to_string(Count) + " " +
+                       std::string(S, static_cast<size_t>(Len)));
+        WasDrawn = Line == 2;
+    };
+    e.Invalidate();
+    test::PumpUntilIdle();
+    ASSERT_GE(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "1/2 one");
+    EXPECT_EQ(rows[1], "2/2         two") << "tabs expanded";
+    EXPECT_EQ(rows[2], "3/2 ") << "rows below the text are offered empty";
 }
 
 }  // namespace
