@@ -43,7 +43,9 @@ bool TOvcCustomEditor::ExecuteCommand(uint16_t Command, char Ch) {
     if (MoveCommand(Command)) return true;
     const std::weak_ptr<const void> life = LifeToken();
     if (!EditCommand(Command, Ch)) return false;
-    if (!life.expired() && (ChangesText(Command) || Command == ccChar)) DoOnChange();
+    // A read-only text did not change, whatever the command.
+    if (!life.expired() && !GetReadOnly() && (ChangesText(Command) || Command == ccChar))
+        DoOnChange();
     return true;
 }
 

@@ -386,13 +386,12 @@ void TOvcCustomEditor::CreateParams(TCreateParams& Params) {
 }
 
 void TOvcCustomEditor::CreateWnd() {
-    const bool hadFocus = HandleAllocated() && Focused();
+    // A recreated window gets the focus back from the framework's RecreateWnd.
     TOvcEditBase::CreateWnd();
     if (FShowBookmarks) LoadMarkers();
     UpdateVertScrollBar();
     UpdateHorzScrollBar();
     UpdateMetrics();
-    if (hadFocus) SetFocus();
 }
 
 }  // namespace vex

@@ -140,6 +140,8 @@ TEST(OvcEditor, ReadOnlyMovesSelectsAndCopiesButChangesNothing) {
     Form f;
     SetTextOf(*f.Editor, "abc\ndef", 1, 1);
     f.Editor->SetReadOnly(true);
+    int changes = 0;
+    f.Editor->OnChange = [&](TObject*) { ++changes; };
     const uint32_t beeps = MessageBeepCount();
     for (const uint16_t command : {ccExtendRight, ccExtendRight, ccCopy, ccDel, ccBack, ccCut,
                                    ccDelLine, ccPaste, ccTab, ccNewLine, ccUndo, ccRedo})
@@ -147,6 +149,7 @@ TEST(OvcEditor, ReadOnlyMovesSelectsAndCopiesButChangesNothing) {
     f.Editor->ExecuteCommand(ccChar, 'x');
     EXPECT_EQ(TextOf(*f.Editor), "abc\ndef");
     EXPECT_EQ(MessageBeepCount() - beeps, 2u) << "undo and redo beep";
+    EXPECT_EQ(changes, 0);
     ASSERT_TRUE(OpenClipboard(0));
     ASSERT_NE(GetClipboardData(CF_TEXT), nullptr);
     EXPECT_EQ(*GetClipboardData(CF_TEXT), "ab");
