@@ -147,8 +147,9 @@ bool TOvcCustomEditor::EditCommand(uint16_t Command, char Ch) {
     }
     if (!ChangesText(Command) && Command != ccChar && Command != ccNewLine) return false;
     if (GetReadOnly()) {
-        // A read-only text still lets the caret move back.
+        // A read-only text still lets the caret move back, and on to the next line.
         if (Command == ccBack) MoveLeft(false);
+        if (Command == ccNewLine) NewLine(false, true);
         return true;
     }
     switch (Command) {

@@ -148,6 +148,7 @@ TEST(OvcEditor, ReadOnlyMovesSelectsAndCopiesButChangesNothing) {
         EXPECT_TRUE(f.Editor->ExecuteCommand(command, 0));
     f.Editor->ExecuteCommand(ccChar, 'x');
     EXPECT_EQ(TextOf(*f.Editor), "abc\ndef");
+    EXPECT_EQ(f.Editor->CaretLine(), 2) << "a new line only moves the caret";
     EXPECT_EQ(MessageBeepCount() - beeps, 2u) << "undo and redo beep";
     EXPECT_EQ(changes, 0);
     ASSERT_TRUE(OpenClipboard(0));
