@@ -173,7 +173,11 @@ void TOvcCustomTextFileEditor::MakeBackupFile(const std::string& Name) {
     if (FileExists(backup) && !DeleteFile(backup))
         RaiseIo("Cannot remove the old backup", backup, errno);
     // A second name for the old file: the file itself stays until the new one replaces it.
-    if (::link(Name.c_str(), backup.c_str()) != 0) RaiseIo("Cannot make the backup", backup, errno);
+    if (::link(Name.c_str(), backup.c_str()) == 0) return;
+    // File systems without hard links get a copy instead.
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != EMLINK)
+        RaiseIo("Cannot make the backup", backup, errno);
+    WriteFileAtomic(backup, ReadFileToString(Name));
 }
 
 void TOvcCustomTextFileEditor::SaveToFile(const std::string& Name) {
