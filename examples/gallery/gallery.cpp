@@ -364,9 +364,10 @@ const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars, EditBu
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, ExplorerButtons};
 const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes};
 const TGroup kPartsColumn[] = {Calendars, Carets, ColourPairs, TabListBoxes, AddressDialog};
-const TGroup kTrayColumn[] = {TrayIcons};
-const std::span<const TGroup> kColumns[] = {kLabelColumn, kFrameColumn, kEditColumn, kButtonColumn,
-                                            kListColumn,  kPartsColumn, kTrayColumn};
+const TGroup kViewerAndTrayColumn[] = {FileViewers, TrayIcons};
+const std::span<const TGroup> kColumns[] = {kLabelColumn,        kFrameColumn, kEditColumn,
+                                            kButtonColumn,       kListColumn,  kPartsColumn,
+                                            kViewerAndTrayColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);
