@@ -66,6 +66,10 @@ void TBrowseDirectoryDlg::Notification(TComponent* AComponent, TOperation Operat
     if (Operation == opRemove && AComponent == FParentControl) FParentControl = nullptr;
 }
 
+HWND TBrowseDirectoryDlg::Handle() const {
+    return FWindow == nullptr ? 0 : FWindow->Handle();
+}
+
 std::string TBrowseDirectoryDlg::Caption() const {
     if (FWindow == nullptr) return FCaption;
     std::string text = GetWindowText(FWindow->Handle());

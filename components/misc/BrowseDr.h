@@ -91,6 +91,8 @@ public:
     void SetStatusText(const std::string& Value);
     bool EnableOKButton() const { return FEnableOKButton; }
     void SetEnableOKButton(bool Value);
+    // The browser's window while it is open, 0 otherwise.
+    HWND Handle() const;
     // There is no system image list here, so it stays -1.
     int32_t ImageIndex() const { return FImageIndex; }
 

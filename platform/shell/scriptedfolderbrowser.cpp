@@ -97,6 +97,16 @@ void TScriptedFolderBrowser::SetSelection(const std::string& Path) {
     if (!MoveSelection(Path)) FLog.push_back("ignored " + Path);
 }
 
+std::string TScriptedFolderBrowser::LogLine(const std::string& Folder) const {
+    std::string line;
+    for (const std::string& entry : FLog)
+        line += (line.empty() ? "" : "; ") + entry;
+    if (Folder.empty()) return line;
+    for (size_t at; (at = line.find(Folder)) != std::string::npos;)
+        line.replace(at, Folder.size(), "~");
+    return line;
+}
+
 int32_t TScriptedFolderBrowser::StatusTextWidth(const std::string& Text) {
     return static_cast<int32_t>(Text.size()) * FCharWidth;
 }

@@ -42,6 +42,8 @@ public:
     // "ok refused", "cancel", in the order they came.
     const std::vector<std::string>& Log() const { return FLog; }
     void ClearLog() { FLog.clear(); }
+    // The log on one line, "; " between entries, each Folder in it written "~" for brevity.
+    std::string LogLine(const std::string& Folder) const;
 
     // What the open chooser shows.
     const std::string& StatusText() const { return FStatusText; }

@@ -22,15 +22,7 @@ protected:
         test::WriteWholeFile(FRoot.File("notes"), "");
     }
     std::string At(const std::string& Name) const { return FRoot.File(Name); }
-    std::string Log() const {
-        std::string text;
-        for (const std::string& line : FBrowser.Log())
-            text += (text.empty() ? "" : "; ") + line;
-        // Paths read shorter relative to the root.
-        for (size_t at; (at = text.find(FRoot.Path())) != std::string::npos;)
-            text.replace(at, FRoot.Path().size(), "~");
-        return text;
-    }
+    std::string Log() const { return FBrowser.LogLine(FRoot.Path()); }
 
     test::TempDir FRoot;
     TScriptedFolderBrowser FBrowser;

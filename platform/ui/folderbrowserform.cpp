@@ -5,11 +5,13 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/files.h"
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/font.h"
 #include "platform/shell/folderpaths.h"
 #include "platform/ui/button.h"
 #include "platform/ui/dialogform.h"
 #include "platform/ui/folderbrowserview.h"
 #include "platform/ui/label.h"
+#include "platform/win/systemmetrics.h"
 
 namespace vex {
 
@@ -18,7 +20,7 @@ namespace {
 // One run of the chooser: the dialog, and the window its callbacks and commands reach.
 class TFolderChooser : public TFolderBrowserWindow {
 public:
-    explicit TFolderChooser(const TFolderBrowseParams& Params);
+    TFolderChooser(const TFolderBrowseParams& Params, const TFont* Font);
 
     std::optional<std::string> Run();
 
@@ -40,8 +42,10 @@ private:
     std::string FReported;  // the selection the caller last heard of
 };
 
-TFolderChooser::TFolderChooser(const TFolderBrowseParams& Params) : FParams(Params) {
+TFolderChooser::TFolderChooser(const TFolderBrowseParams& Params, const TFont* Font)
+    : FParams(Params) {
     TForm& dialog = *FDialog;
+    if (Font != nullptr) dialog.Font().Assign(Font);
     const TDialogUnits du = DialogUnitsOf(dialog.Font());
     dialog.SetClientWidth(du.Horz(212));
     dialog.SetClientHeight(du.Vert(196));
@@ -87,13 +91,18 @@ TFolderChooser::TFolderChooser(const TFolderBrowseParams& Params) : FParams(Para
         Rect(du.Horz(154), buttonTop, du.Horz(154) + buttonWidth, buttonTop + buttonHeight))
         ->SetCancel(true);
 
-    dialog.OnShow = [this](TObject*) {
-        FDialog->SetActiveControl(FTree);
-        if (FParams.OnInitialized) FParams.OnInitialized(*this);
-    };
+    // Placed once here, so that where the caller moves it as it is set up is where it shows.
+    dialog.SetPosition(poDesigned);
+    dialog.SetLeft((GetSystemMetrics(SM_CXSCREEN) - dialog.Width()) / 2);
+    dialog.SetTop((GetSystemMetrics(SM_CYSCREEN) - dialog.Height()) / 2);
+    dialog.OnShow = [this](TObject*) { FDialog->SetActiveControl(FTree); };
 }
 
 std::optional<std::string> TFolderChooser::Run() {
+    // Set up before the modal run, where a failure would go to the application's handler
+    // and leave the run going half set up: it ends the run and goes to the caller.
+    FDialog->HandleNeeded();
+    if (FParams.OnInitialized) FParams.OnInitialized(*this);
     if (FDialog->ShowModal() != mrOk) return std::nullopt;
     const std::string path = FTree->SelectedPath();
     if (path.empty()) return std::nullopt;
@@ -124,10 +133,19 @@ void TFolderChooser::SelectionMoved() {
 
 }  // namespace
 
+TFolderBrowserForm::TFolderBrowserForm() = default;
+
+TFolderBrowserForm::~TFolderBrowserForm() = default;
+
+void TFolderBrowserForm::SetFont(const TFont& Value) {
+    if (!FFont) FFont = std::make_unique<TFont>();
+    FFont->Assign(&Value);
+}
+
 std::optional<std::string> TFolderBrowserForm::Browse(const TFolderBrowseParams& Params) {
     if (!IsSelectableFolder(Params.Root, Params.Root))
         throw Exception("The folder " + Params.Root + " cannot be browsed: it does not exist");
-    TFolderChooser chooser(Params);
+    TFolderChooser chooser(Params, FFont.get());
     return chooser.Run();
 }
 
