@@ -3,35 +3,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 
+#include "tests/support/scopedenvironment.h"
 #include "tests/support/tempdir.h"
 
 namespace vex {
 namespace {
-
-// Sets an environment variable for the guard's lifetime.
-class TEnvironment {
-public:
-    TEnvironment(const char* Name, const std::string& Value) : FName(Name) {
-        if (const char* old = std::getenv(Name)) FOld = old;
-        setenv(Name, Value.c_str(), 1);
-    }
-    ~TEnvironment() {
-        if (FOld)
-            setenv(FName, FOld->c_str(), 1);
-        else
-            unsetenv(FName);
-    }
-    TEnvironment(const TEnvironment&) = delete;
-    TEnvironment& operator=(const TEnvironment&) = delete;
-
-private:
-    const char* FName;
-    std::optional<std::string> FOld;
-};
 
 // A home folder with a Desktop, and a PATH whose only xdg-user-dir runs Script.
 class SpecialFolders : public testing::Test {
@@ -48,8 +27,8 @@ protected:
 
     test::TempDir FHome;
     test::TempDir FBin;
-    TEnvironment FHomeVariable{"HOME", FHome.Path() + "/"};
-    TEnvironment FPath{"PATH", FBin.Path() + ":/usr/bin:/bin"};
+    test::ScopedEnvironment FHomeVariable{"HOME", FHome.Path() + "/"};
+    test::ScopedEnvironment FPath{"PATH", FBin.Path() + ":/usr/bin:/bin"};
 };
 
 TEST_F(SpecialFolders, TheDesktopIsWhatTheUsersPlacesSayElseTheHomesDesktop) {
