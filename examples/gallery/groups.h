@@ -38,4 +38,7 @@ int ColourPairs(vex::TForm* Form, int Left, int Top);
 int TabListBoxes(vex::TForm* Form, int Left, int Top);
 int AddressDialog(vex::TForm* Form, int Left, int Top);
 
+// A button that runs the folder dialog and shows the folder chosen (folders.cpp).
+int FolderDialogs(vex::TForm* Form, int Left, int Top);
+
 }  // namespace gallery
