@@ -62,21 +62,19 @@ bool TFolderTreeView::SelectPath(const std::string& Path) {
     return true;
 }
 
-bool TFolderTreeView::Toggle(int32_t Index) {
-    if (Index < 0 || static_cast<size_t>(Index) >= FTree.Count()) return false;
+void TFolderTreeView::Toggle(int32_t Index) {
+    if (Index < 0 || static_cast<size_t>(Index) >= FTree.Count()) return;
     const auto row = static_cast<size_t>(Index);
     std::string selected = SelectedPath();
-    bool opened = false;
     if (FTree.Row(row).Expanded) {
         // A selection inside the folder closed moves up to it.
         if (IsPathWithin(FTree.Row(row).Path, selected)) selected = FTree.Row(row).Path;
         FTree.Collapse(row);
     } else {
-        opened = FTree.Expand(row);
+        FTree.Expand(row);
     }
     const bool moved = selected != SelectedPath();
     ShowRows(FTree.Find(selected), moved);
-    return opened;
 }
 
 void TFolderTreeView::ShowRows(int32_t Selected, bool ByUser) {

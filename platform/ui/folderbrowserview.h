@@ -29,8 +29,8 @@ public:
     bool SelectPath(const std::string& Path);
 
     const TFolderTree& Tree() const { return FTree; }
-    // Opens or closes the row as its box would; false when it cannot be opened.
-    bool Toggle(int32_t Index);
+    // Opens or closes the row as its box would.
+    void Toggle(int32_t Index);
 
     // How far a level is indented, and where a row's box, glyph and text begin within that.
     static constexpr int32_t LevelIndent = 16;
