@@ -364,10 +364,14 @@ const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars, EditBu
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, ExplorerButtons};
 const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes};
 const TGroup kPartsColumn[] = {Calendars, Carets, ColourPairs, TabListBoxes, AddressDialog};
-const TGroup kViewerAndTrayColumn[] = {FileViewers, TrayIcons};
-const std::span<const TGroup> kColumns[] = {kLabelColumn,        kFrameColumn, kEditColumn,
-                                            kButtonColumn,       kListColumn,  kPartsColumn,
-                                            kViewerAndTrayColumn};
+const TGroup kViewerTrayAndFolderColumn[] = {FileViewers, TrayIcons, FolderDialogs};
+const std::span<const TGroup> kColumns[] = {kLabelColumn,
+                                            kFrameColumn,
+                                            kEditColumn,
+                                            kButtonColumn,
+                                            kListColumn,
+                                            kPartsColumn,
+                                            kViewerTrayAndFolderColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);

@@ -42,5 +42,7 @@ int AddressDialog(vex::TForm* Form, int Left, int Top);
 int TrayIcons(vex::TForm* Form, int Left, int Top);
 // A read-only, word-wrapped text file viewer (editors.cpp).
 int FileViewers(vex::TForm* Form, int Left, int Top);
+// A button that runs the folder dialog and shows the folder chosen (folders.cpp).
+int FolderDialogs(vex::TForm* Form, int Left, int Top);
 
 }  // namespace gallery
