@@ -80,7 +80,8 @@ void TOvcNumberBuffer::Load(const std::string& ValueText) {
     FNegative = !text.empty() && text.front() == '-';
     if (FNegative) text.erase(0, 1);
     if (FCapacity.Base != 10) text.erase(0, text.find_first_not_of('0'));
-    if (text == "0") text.clear();
+    // A zero, "0" or "0.00", leaves nothing typed, so that the next digit is the first.
+    if (text.find_first_not_of("0.") == std::string::npos) text.clear();
     FDigits = text;
 }
 

@@ -22,7 +22,7 @@ public:
     void DeleteLast();
     void Clear();
     // Rebuilds from a value text with the mask stripped: blanks trimmed, the sign taken off,
-    // a lone "0" (or leading zeros in another base) dropped.
+    // a zero ("0", "0.00") left empty, leading zeros dropped in another base.
     void Load(const std::string& ValueText);
 
     bool Negative() const { return FNegative; }

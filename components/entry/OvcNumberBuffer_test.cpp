@@ -64,7 +64,7 @@ TEST(OvcNumberBuffer, ReloadsFromTheFieldsValueText) {
     buffer.DeleteLast();
     EXPECT_EQ(buffer.Digits(), "") << "a lone 0 left over goes too";
     EXPECT_EQ(buffer.ValueText(), "-0");
-    buffer.Load("0");
+    buffer.Load("0.00");
     EXPECT_EQ(buffer.ValueText(), "0");
     EXPECT_TRUE(buffer.AddChar('7'));
     EXPECT_EQ(buffer.ValueText(), "7") << "the zero shown is not a digit typed";

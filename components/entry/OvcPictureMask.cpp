@@ -30,7 +30,7 @@ bool IsDigitOrBlank(char C) {
 }  // namespace
 
 TOvcPictureMask::TOvcPictureMask(const TOvcIntlSup& Intl, const TOvcUserData& UserData)
-    : FIntl(Intl), FUserData(UserData) {
+    : FIntl(Intl), FUserData(&UserData) {
     BuildFlags();
 }
 
@@ -116,7 +116,7 @@ void TOvcPictureMask::CaseConvert(char MaskChar, char& C, char Prev) const {
         default:
             break;
     }
-    switch (FUserData.ForceCaseOf(MaskChar)) {
+    switch (FUserData->ForceCaseOf(MaskChar)) {
         case mcUpperCase:
             C = UpCaseChar(C);
             break;
@@ -176,7 +176,7 @@ bool TOvcPictureMask::ValidateChar(char MaskChar, char& C, bool Convert, char Pr
     }
     if (MaskChar >= '1' && MaskChar <= '8') {
         TCharSet set;
-        FUserData.UserCharSet(MaskChar, set);
+        FUserData->UserCharSet(MaskChar, set);
         return CharInSet(C, set);
     }
     return false;
@@ -227,7 +227,7 @@ void TOvcPictureMask::FillCurrencyRuns(std::string& Dest) const {
 }
 
 void TOvcPictureMask::SubstituteLiteral(std::string& Dest, size_t Pos) const {
-    if (const char subst = FUserData.SubstCharOf(Dest[Pos]); subst != '\0') Dest[Pos] = subst;
+    if (const char subst = FUserData->SubstCharOf(Dest[Pos]); subst != '\0') Dest[Pos] = subst;
 }
 
 std::string TOvcPictureMask::MergeWithPicture(const std::string& Value,
@@ -238,10 +238,15 @@ std::string TOvcPictureMask::MergeWithPicture(const std::string& Value,
     FillCurrencyRuns(dest);
     const bool numberLike = Kind.Numeric || Kind.NumberBase || FFloatCount > 0 || HasChar('.') ||
                             HasChar('c') || HasChar('C');
-    if (numberLike)
+    if (numberLike) {
         MergeNumber(dest, Value, Kind);
-    else
-        MergeText(dest, Value, Kind.RightJustify);
+        return dest;
+    }
+    std::string value = Value;
+    // A real value that does not fit loses its insignificant zeros before any digit.
+    if (Kind.RealValue && value.size() > FMaxLength && value.find('.') != std::string::npos)
+        TrimTrailingZerosPChar(value);
+    MergeText(dest, value, Kind.RightJustify);
     return dest;
 }
 

@@ -28,6 +28,8 @@ public:
     // The settings and user-defined characters are read when used, so a change to them shows
     // at the next merge.
     TOvcPictureMask(const TOvcIntlSup& Intl, const TOvcUserData& UserData);
+    // The field's user-defined characters, which the field may exchange for others.
+    void SetUserData(const TOvcUserData& UserData) { FUserData = &UserData; }
 
     static constexpr size_t MaxMaskLength = 255;
 
@@ -105,7 +107,7 @@ private:
     void SubstituteLiteral(std::string& Dest, size_t Pos) const;
 
     const TOvcIntlSup& FIntl;
-    const TOvcUserData& FUserData;
+    const TOvcUserData* FUserData;
     std::string FMask = "X";
     uint16_t FMaxLength = 15;
     std::vector<TPictureFlag> FFlags;

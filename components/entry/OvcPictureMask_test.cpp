@@ -38,6 +38,7 @@ TPictureFieldKind KindOf(const std::string& Letters) {
     kind.Numeric = Letters.find('n') != std::string::npos;
     kind.NumberBase = Letters.find('b') != std::string::npos;
     kind.RightJustify = Letters.find('r') != std::string::npos;
+    kind.RealValue = Letters.find('f') != std::string::npos;
     return kind;
 }
 
