@@ -1,8 +1,8 @@
 #include "components/entry/OvcPictureMask.h"
 
 #include <algorithm>
-#include <string_view>
 
+#include "components/entry/OvcEF.h"
 #include "components/entry/OvcIntl.h"
 #include "components/entry/OvcMisc.h"
 #include "components/entry/OvcStr.h"
@@ -11,7 +11,6 @@ namespace vex {
 
 namespace {
 
-constexpr std::string_view PictureChars = "!#123456789ABDEHKLMNOSXYabdhilmnstxy";
 constexpr size_t npos = std::string::npos;
 
 bool IsDigit(char C) {
@@ -32,10 +31,6 @@ bool IsDigitOrBlank(char C) {
 TOvcPictureMask::TOvcPictureMask(const TOvcIntlSup& Intl, const TOvcUserData& UserData)
     : FIntl(Intl), FUserData(&UserData) {
     BuildFlags();
-}
-
-bool TOvcPictureMask::IsPictureChar(char MC) {
-    return MC != '\0' && PictureChars.find(MC) != std::string_view::npos;
 }
 
 std::string TOvcPictureMask::FitMask(const std::string& Mask, bool Numeric, uint16_t& MaxLength) {

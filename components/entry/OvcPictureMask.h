@@ -35,8 +35,6 @@ public:
 
     enum TPictureFlag : uint8_t { pfLiteral = 0, pfPicture = 1, pfFloating = 2 };
 
-    static bool IsPictureChar(char MC);
-
     // The mask as a field keeps it: at most 255 characters, "p" and "g" dropped outside
     // numeric fields. MaxLength becomes the mask length when it was shorter, and in a numeric
     // field always (less one for a "p" and one for a "g").
