@@ -38,4 +38,7 @@ int ColourPairs(vex::TForm* Form, int Left, int Top);
 int TabListBoxes(vex::TForm* Form, int Left, int Top);
 int AddressDialog(vex::TForm* Form, int Left, int Top);
 
+// A numeric field and a field with a picture mask (entryfields.cpp).
+int EntryFields(vex::TForm* Form, int Left, int Top);
+
 }  // namespace gallery
