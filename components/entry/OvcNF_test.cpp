@@ -149,6 +149,17 @@ TEST(OvcNumericField, DigitsTypedEnterFromTheRightWithinTheMask) {
     }
 }
 
+TEST(OvcNumericField, AFieldFilledMovesTheFocusOnWithAutoAdvance) {
+    NumericFieldScene scene;
+    scene.Field->SetAutoAdvanceChar(true);
+    scene.Focus();
+    scene.Type("123456789");
+    EXPECT_TRUE(test::HasFocus(*scene.Field));
+    scene.Type("0");
+    EXPECT_EQ(scene.Field->GetAsInteger(), 1234567890);
+    EXPECT_TRUE(scene.Next->Focused());
+}
+
 TEST(OvcNumericField, StepsWrapOrClampAtTheBounds) {
     for (const test::TestCase& c : test::ReadCases(Cases, "step")) {
         SCOPED_TRACE(c.Where);
