@@ -47,13 +47,12 @@ protected:
     // focus changes.
     void RebuildFlags();
     TPictureFieldKind FieldKind() const;
-    // Whether the field shows a real-number type.
-    bool RealField() const { return FRealField; }
 
 private:
     void AlignDecimalsIfModified();
 
     TOvcPictureMask FPicture;
+    // The field shows a real-number type, set when its window is made.
     bool FRealField = false;
 };
 
