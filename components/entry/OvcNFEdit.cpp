@@ -151,6 +151,8 @@ void TOvcCustomNumericField::PasteText(const std::string& Text) {
     const bool parenthesised = Picture().HasChar('p') && Text.find(')') != std::string::npos;
     bool refused = false;
     for (char c : Text) {
+        // "(12)" is how such a mask shows -12.
+        if (c == ')' && parenthesised) continue;
         if (c == '(' && parenthesised) c = '-';
         if (c == '-' && FNumber.Negative()) continue;
         if (c == '.' && IntlSup().DecimalChar() != '.') continue;

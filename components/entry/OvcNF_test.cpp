@@ -149,6 +149,19 @@ TEST(OvcNumericField, DigitsTypedEnterFromTheRightWithinTheMask) {
     }
 }
 
+TEST(OvcNumericField, PastedTextGoesThroughTheTypingRules) {
+    for (const test::TestCase& c : test::ReadCases(Cases, "paste")) {
+        SCOPED_TRACE(c.Where);
+        NumericFieldScene scene;
+        scene.Field->SetPictureMask(c[0]);
+        scene.Focus();
+        const uint32_t beeps = MessageBeepCount();
+        scene.Field->Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c[1].c_str()));
+        EXPECT_EQ(scene.Text(), c[2]);
+        EXPECT_EQ(MessageBeepCount() - beeps, static_cast<uint32_t>(c.Int(3)));
+    }
+}
+
 TEST(OvcNumericField, AFieldFilledMovesTheFocusOnWithAutoAdvance) {
     NumericFieldScene scene;
     scene.Field->SetAutoAdvanceChar(true);
