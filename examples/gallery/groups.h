@@ -38,6 +38,9 @@ int ColourPairs(vex::TForm* Form, int Left, int Top);
 int TabListBoxes(vex::TForm* Form, int Left, int Top);
 int AddressDialog(vex::TForm* Form, int Left, int Top);
 
+// A tray icon's pictures in each state, and a button that animates it (tray.cpp).
+int TrayIcons(vex::TForm* Form, int Left, int Top);
+
 // A numeric field and a field with a picture mask (entryfields.cpp).
 int EntryFields(vex::TForm* Form, int Left, int Top);
 
