@@ -40,6 +40,8 @@ int AddressDialog(vex::TForm* Form, int Left, int Top);
 
 // A tray icon's pictures in each state, and a button that animates it (tray.cpp).
 int TrayIcons(vex::TForm* Form, int Left, int Top);
+// A read-only, word-wrapped text file viewer (editors.cpp).
+int FileViewers(vex::TForm* Form, int Left, int Top);
 
 // A numeric field and a field with a picture mask (entryfields.cpp).
 int EntryFields(vex::TForm* Form, int Left, int Top);
