@@ -364,14 +364,11 @@ const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars, EditBu
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, ExplorerButtons};
 const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes};
 const TGroup kPartsColumn[] = {Calendars, Carets, ColourPairs, TabListBoxes, AddressDialog};
-const TGroup kViewerTrayAndFolderColumn[] = {FileViewers, TrayIcons, FolderDialogs};
-const std::span<const TGroup> kColumns[] = {kLabelColumn,
-                                            kFrameColumn,
-                                            kEditColumn,
-                                            kButtonColumn,
-                                            kListColumn,
-                                            kPartsColumn,
-                                            kViewerTrayAndFolderColumn};
+const TGroup kEntryAndViewerColumn[] = {EntryFields, FileViewers};
+const TGroup kTrayAndFolderColumn[] = {TrayIcons, FolderDialogs};
+const std::span<const TGroup> kColumns[] = {
+    kLabelColumn, kFrameColumn, kEditColumn,           kButtonColumn,
+    kListColumn,  kPartsColumn, kEntryAndViewerColumn, kTrayAndFolderColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);

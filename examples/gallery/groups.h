@@ -45,4 +45,7 @@ int FileViewers(vex::TForm* Form, int Left, int Top);
 // A button that runs the folder dialog and shows the folder chosen (folders.cpp).
 int FolderDialogs(vex::TForm* Form, int Left, int Top);
 
+// A numeric field and a field with a picture mask (entryfields.cpp).
+int EntryFields(vex::TForm* Form, int Left, int Top);
+
 }  // namespace gallery
