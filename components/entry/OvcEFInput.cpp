@@ -182,11 +182,15 @@ void TOvcBaseEntryField::WndProc(TMessage& Message) {
         case WM_GETDLGCODE:
             Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
             return;
-        case OVCM_REPORTERROR:
+        case OVCM_REPORTERROR: {
+            // The report's handler may free the field.
+            const std::weak_ptr<const void> life = LifeToken();
             ReportError(static_cast<uint16_t>(Message.WParam));
+            if (life.expired()) return;
             // A field that could not take the focus back lets the other fields validate again.
             if (!FieldHasFocus()) ClearErrorPendingIfOurs();
             return;
+        }
         case OVCM_GETDATASIZE:
             Message.Result = DataSize();
             return;

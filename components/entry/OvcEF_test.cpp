@@ -388,5 +388,26 @@ TEST_F(EntryFieldErrors, AFailedFieldFreedMeanwhileClearsThePendingError) {
     EXPECT_TRUE(Reports.empty());
 }
 
+TEST_F(EntryFieldErrors, AnErrorHandlerMayFreeTheFieldItReportsOn) {
+    const auto free = [](TObject* Sender, uint16_t, const std::string&) { delete Sender; };
+    First->SetText("70");
+    for (bool ownHandler : {true, false}) {
+        SCOPED_TRACE(ownHandler ? "the field's handler" : "the controller's handler");
+        TPlainEntryField* bad = AddField(fsubLongInt, 90);
+        bad->SetRangeHi("10");
+        if (ownHandler)
+            bad->OnError = free;
+        else
+            Controller->OnError = free;
+        bad->SetFocus();
+        PumpUntilIdle();
+        bad->SetText("99");
+        Second->SetFocus();
+        PumpUntilIdle();
+        EXPECT_FALSE(Controller->ErrorPending);
+    }
+    EXPECT_TRUE(Reports.empty());
+}
+
 }  // namespace
 }  // namespace vex
