@@ -456,7 +456,9 @@ void TOvcBaseEntryField::ValueToText(const void* Data) {
             break;
         }
     }
-    if (text.size() > FMaxLength) text.resize(FMaxLength);
+    // A number cut to the field would read as another number; it shows as none instead.
+    if (text.size() > FMaxLength)
+        text = code == fsubString ? text.substr(0, FMaxLength) : std::string(FMaxLength, '*');
     EditString = text;
     CaretPos = std::min<uint16_t>(CaretPos, static_cast<uint16_t>(EditString.size()));
     SelStart = SelEnd = 0;

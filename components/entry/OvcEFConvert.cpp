@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <charconv>
 #include <cinttypes>
 #include <cmath>
@@ -85,6 +86,18 @@ int DecimalsOf(const std::string& Mask, uint8_t DecimalPlaces) {
     for (size_t i = point + 1; i < Mask.size() && IsPictureChar(Mask[i]); ++i)
         ++count;
     return count;
+}
+
+// One long double in fixed or exponent form, however long the text comes out: the largest
+// extended takes 4933 digits.
+std::string Formatted(bool Exponent, int Precision, long double Value) {
+    const auto print = [&](char* Buffer, size_t Size) {
+        return Exponent ? std::snprintf(Buffer, Size, "%.*Le", Precision, Value)
+                        : std::snprintf(Buffer, Size, "%.*Lf", Precision, Value);
+    };
+    std::string text(static_cast<size_t>(std::max(print(nullptr, 0), 0)), '\0');
+    print(text.data(), text.size() + 1);
+    return text;
 }
 
 }  // namespace
@@ -201,9 +214,7 @@ std::string TOvcBaseEntryField::RangeToText(const TRangeType& Value) const {
     if (IsRealCode(code)) {
         const long double value = RangeAsExtended(code, Value);
         const int decimals = DecimalsOf(Mask, FDecimalPlaces);
-        char buffer[128];
-        std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals, value);
-        std::string text = buffer;
+        std::string text = Formatted(false, decimals, value);
         if (decimals > 0) {
             TrimTrailingZerosPChar(text);
             if (!text.empty() && text.back() == '.') text.pop_back();
@@ -211,9 +222,15 @@ std::string TOvcBaseEntryField::RangeToText(const TRangeType& Value) const {
         if (Mask.find('E') != std::string::npos || text.size() > FMaxLength) {
             const int width =
                 decimals > 0 && decimals + 9 <= FMaxLength ? decimals + 9 : FMaxLength;
-            // Sign, leading digit, point and a four-digit exponent take eight places.
-            std::snprintf(buffer, sizeof buffer, "%.*Le", std::max(0, width - 8), value);
-            text = buffer;
+            // Sign, leading digit, point and a three-digit exponent take eight places; a
+            // four-digit exponent takes a digit more, which must not push the exponent's end
+            // past the field, where it would be cut into another number.
+            int precision = std::max(0, width - 8);
+            text = Formatted(true, precision, value);
+            while (text.size() > static_cast<size_t>(width) && precision > 0) {
+                precision = std::max(0, precision - static_cast<int>(text.size() - width));
+                text = Formatted(true, precision, value);
+            }
         }
         for (char& c : text)
             if (c == '.') c = IntlSup().DecimalChar();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -252,6 +253,44 @@ TEST_F(EntryField, SetAsStringStoresTextsOfEveryKindOrRaises) {
     real->SetDecimalPlaces(2);
     real->SetAsString("3.75");
     EXPECT_EQ(real->EditText(), "3.75");
+}
+
+// A value whose text does not fit the field must never show as a number that reads as another.
+TEST_F(EntryField, StoredValuesReadBackAsThemselvesOrAsNoNumberAtAll) {
+    struct TCase {
+        uint8_t Code;
+        uint16_t MaxLength;
+        std::string Text;
+        bool Fits;  // otherwise the field holds no number
+    };
+    const std::vector<TCase> cases = {
+        {fsubDouble, 255, "1e200", true},    {fsubDouble, 255, "-1.7e308", true},
+        {fsubExtended, 255, "1e4000", true}, {fsubExtended, 255, "-1e4000", true},
+        {fsubExtended, 15, "-1e4000", true}, {fsubExtended, 15, "-1.1e4932", true},
+        {fsubDouble, 15, "-1.7e308", true},  {fsubComp, 15, "-9.2e18", true},
+        {fsubDouble, 5, "-1e10", false},     {fsubLongInt, 5, "-2147483648", false},
+        {fsubWord, 4, "65535", false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Code) + " " + std::to_string(c.MaxLength) + " " + c.Text);
+        TPlainEntryField* field = AddField(c.Code);
+        field->SetMaxLength(c.MaxLength);
+        uint8_t value[10] = {};
+        WriteNumericValue(c.Code, std::strtold(c.Text.c_str(), nullptr), value);
+        const long double expected = ReadNumericValue(c.Code, value);
+        field->SetValue(value);
+        EXPECT_LE(field->EditText().size(), c.MaxLength);
+        uint8_t back[10] = {};
+        const uint16_t error = field->GetValue(back);
+        if (c.Fits) {
+            ASSERT_EQ(error, 0) << field->EditText();
+            EXPECT_NEAR(static_cast<double>(ReadNumericValue(c.Code, back) / expected), 1.0, 1e-6)
+                << field->EditText();
+        } else {
+            EXPECT_EQ(field->EditText(), std::string(c.MaxLength, '*'));
+        }
+        delete field;
+    }
 }
 
 TEST_F(EntryField, ErrorReportsCarryTheTextOfTheirCode) {
