@@ -177,18 +177,19 @@ void TOvcBaseEntryField::SetStripLiterals(bool Value) {
     if (!ComponentState().Contains(csLoading)) FixOptions();
 }
 
-void TOvcBaseEntryField::SetMaxLength(uint16_t Value) {
-    // The text lives in a buffer of 255 characters; no stored value may reach past it.
-    Value = std::clamp<uint16_t>(Value, 1, MaxEntryFieldLength);
+void TOvcBaseEntryField::SetMaxLength(int32_t Value) {
+    // The text lives in a buffer of 255 characters; no stored value may reach past it. The
+    // clamp comes before any narrowing, so that 65536 is not taken for 0.
+    auto length = static_cast<uint16_t>(std::clamp<int32_t>(Value, 1, MaxEntryFieldLength));
     if (!ComponentState().Contains(csLoading))
-        Value = std::max<uint16_t>(
-            Value, static_cast<uint16_t>(std::min<size_t>(Mask.size(), MaxEntryFieldLength)));
-    if (Value == FMaxLength) return;
-    FMaxLength = Value;
-    if (EditString.size() > Value) EditString.resize(Value);
-    CaretPos = std::min<uint16_t>(CaretPos, Value);
-    SelStart = std::min<uint16_t>(SelStart, Value);
-    SelEnd = std::min<uint16_t>(SelEnd, Value);
+        length = std::max<uint16_t>(
+            length, static_cast<uint16_t>(std::min<size_t>(Mask.size(), MaxEntryFieldLength)));
+    if (length == FMaxLength) return;
+    FMaxLength = length;
+    if (EditString.size() > length) EditString.resize(length);
+    CaretPos = std::min<uint16_t>(CaretPos, length);
+    SelStart = std::min<uint16_t>(SelStart, length);
+    SelEnd = std::min<uint16_t>(SelEnd, length);
     if (HandleAllocated() && !ComponentState().Contains(csLoading)) RecreateWnd();
 }
 

@@ -211,13 +211,15 @@ TEST_F(EntryField, ARangeOfAnotherLengthInTheResourceIsAReadErrorAndChangesNothi
 
 TEST_F(EntryField, MaxLengthStaysWithinTheBufferAlsoWhileLoading) {
     struct TCase {
-        uint16_t Value;
+        int32_t Value;
         bool Loading;
         uint16_t Expected;
     };
     const std::vector<TCase> cases = {
         // Outside loading, not below the mask "XXXX".
-        {0, false, 4}, {300, false, 255}, {300, true, 255}, {0, true, 1}, {40, true, 40},
+        {0, false, 4},      {300, false, 255},   {300, true, 255},    {0, true, 1},
+        {40, true, 40},     {-1, true, 1},       {-1, false, 4},      {256, true, 255},
+        {65536, true, 255}, {100000, true, 255}, {65541, false, 255},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Value);
