@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "components/entry/OvcDate.h"
 #include "components/entry/OvcEF.h"
@@ -143,7 +144,18 @@ bool TOvcBaseEntryField::TextToExtended(const std::string& Text, long double& Va
         const char* last = plain.data() + plain.size();
         long double parsed = 0;
         const auto [end, error] = std::from_chars(first, last, parsed);
-        if (error != std::errc() || end != last || !std::isfinite(parsed)) return false;
+        if (end != last) return false;
+        if (error == std::errc::result_out_of_range) {
+            // A well-formed number beyond reach: too large stays an error, but one too small
+            // for a normal extended is its denormal or zero, as the field itself may show it.
+            const std::string digits(first, last);
+            char* stop = nullptr;
+            parsed = std::strtold(digits.c_str(), &stop);
+            if (stop != digits.c_str() + digits.size()) return false;
+        } else if (error != std::errc()) {
+            return false;
+        }
+        if (!std::isfinite(parsed)) return false;
         // Slightly above the rounded bound is still the bound.
         const long double limit = RangeAsExtended(code, TypeRangeHi(code));
         if (std::fabs(parsed) > limit * (1 + 1e-12L)) return false;

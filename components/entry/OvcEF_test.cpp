@@ -145,6 +145,11 @@ TEST_F(EntryField, RangeTextsParseAndShowInTheFieldsTypeAndBase) {
         {fsubExtended, "###.##", "abc", "!"},
         {fsubReal, "###.##", "1e39", "!"},
         {fsubSingle, "X", "1e45", "!"},
+        {fsubExtended, "E", "1e-4940", "1.0000000e-4940"},
+        {fsubExtended, "E", "-3.6452e-4951", "-3.645200e-4951"},
+        {fsubExtended, "X", "1e-5000", "0"},
+        {fsubExtended, "X", "1e5000", "!"},
+        {fsubDouble, "X", "1e400", "!"},
         {fsubBoolean, "X", "anything", ""},
     };
     for (const TCase& c : cases) {
