@@ -162,10 +162,17 @@ void TOvcBaseEntryField::WndProc(TMessage& Message) {
             return;
         }
         case WM_COPY:
-            CopyToClipboard();
+            // A password stays in the field.
+            if (!FPasswordMode) CopyToClipboard();
             DoEdit(Message, ccCopy);
             return;
         case WM_CUT:
+            if (FPasswordMode) {
+                // Nor is it cut away into nothing; the key's character is no text either.
+                EntryState.Exclude(esAllowChar);
+                Beep();
+                return;
+            }
             // Nothing of a read-only field goes to the clipboard that the cut would not take.
             if (!GetReadOnly()) CopyToClipboard();
             DoEdit(Message, ccCut);
@@ -294,10 +301,11 @@ void TOvcBaseEntryField::ShowOwnMenu(TPoint Screen) {
             case TMenuAction::Restore:
                 return EntryState.Contains(esModified);
             case TMenuAction::Cut:
+                return selected && !readOnly && !FPasswordMode;
             case TMenuAction::Delete:
                 return selected && !readOnly;
             case TMenuAction::Copy:
-                return selected;
+                return selected && !FPasswordMode;
             case TMenuAction::Paste:
                 return !readOnly && IsClipboardFormatAvailable(CF_TEXT);
             case TMenuAction::SelectAll:
