@@ -388,6 +388,30 @@ TEST_F(EntryFieldErrors, WhileAnErrorIsPendingASecondFieldPostsNoReportOfItsOwn)
     EXPECT_TRUE(Second->Focused());
 }
 
+TEST_F(EntryFieldErrors, TwoBadFieldsReportOneAtATimeAndNeverPassTheFocusUnchecked) {
+    First->SetText("700");
+    Second->SetText("99");
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        SCOPED_TRACE(attempt);
+        Second->SetFocus();
+        PumpUntilIdle();
+        ASSERT_EQ(Reports.size(), static_cast<size_t>(attempt));
+        EXPECT_EQ(Reports.back().Sender, First);
+        EXPECT_TRUE(First->Focused());
+        EXPECT_FALSE(Controller->ErrorPending);
+    }
+    First->SetText("70");
+    Second->SetFocus();
+    PumpUntilIdle();
+    EXPECT_TRUE(Second->Focused());
+    EXPECT_EQ(Reports.size(), 3u);
+    First->SetFocus();
+    PumpUntilIdle();
+    ASSERT_EQ(Reports.size(), 4u);
+    EXPECT_EQ(Reports.back().Sender, Second);
+    EXPECT_TRUE(Second->Focused());
+}
+
 TEST_F(EntryFieldErrors, SoftValidationOnlyColoursTheFieldAndLetsTheFocusGo) {
     First->SetSoftValidation(true);
     First->SetText("700");
