@@ -510,8 +510,15 @@ void TOvcBaseEntryField::PostError(uint16_t Code) {
 }
 
 void TOvcBaseEntryField::ClearErrorPendingIfOurs() {
-    if (FOwnsErrorPending && EntryState.Contains(esErrorPosted) && Controller() != nullptr)
+    if (FOwnsErrorPending && EntryState.Contains(esErrorPosted) && Controller() != nullptr) {
         Controller()->ErrorPending = false;
+        // The field the focus passed on to skips its next check only for this error's sake;
+        // with the error withdrawn, a bad value typed there would otherwise leave unchecked.
+        if (TCustomForm* form = Form())
+            if (auto* passed = dynamic_cast<TOvcBaseEntryField*>(form->ActiveControl());
+                passed != nullptr && passed != this)
+                passed->EntryState.Exclude(esNoValidate);
+    }
     FOwnsErrorPending = false;
 }
 

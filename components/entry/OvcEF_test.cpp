@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/entry/OvcErrors.h"
@@ -477,6 +478,43 @@ TEST_F(EntryFieldErrors, AnErrorHandlerMayFreeTheFieldItReportsOn) {
         EXPECT_FALSE(Controller->ErrorPending);
     }
     EXPECT_TRUE(Reports.empty());
+}
+
+// The field the focus went to while the failed field's error was pending skipped its own check
+// for that error's sake only: once the error is withdrawn, its next exit is checked again.
+TEST_F(EntryFieldErrors, AWithdrawnErrorLeavesTheFieldThatHasTheFocusChecked) {
+    const std::vector<std::pair<const char*, std::function<void(TPlainEntryField*&)>>> refusals = {
+        {"freed",
+         [](TPlainEntryField*& Field) {
+             delete Field;
+             Field = nullptr;
+         }},
+        {"disabled", [](TPlainEntryField*& Field) { Field->SetEnabled(false); }},
+    };
+    for (const auto& [how, refuse] : refusals) {
+        SCOPED_TRACE(how);
+        TPlainEntryField* bad = AddField(fsubLongInt, 90);
+        bad->SetRangeHi("10");
+        TPlainEntryField* third = AddField(fsubLongInt, 130);
+        First->SetText("70");
+        Second->SetText("5");
+        bad->SetFocus();
+        PumpUntilIdle();
+        bad->SetText("99");
+        Second->SetFocus();
+        refuse(bad);
+        PumpUntilIdle();
+        ASSERT_TRUE(Second->Focused());
+        Reports.clear();
+        Second->SetText("99");
+        third->SetFocus();
+        PumpUntilIdle();
+        ASSERT_EQ(Reports.size(), 1u);
+        EXPECT_EQ(Reports[0].Sender, Second);
+        EXPECT_TRUE(Second->Focused());
+        delete bad;
+        delete third;
+    }
 }
 
 }  // namespace
