@@ -140,8 +140,12 @@ bool TOvcBaseEntryField::TextToExtended(const std::string& Text, long double& Va
                 return false;
         }
         const char* first = plain.data();
-        if (*first == '+') ++first;
         const char* last = plain.data() + plain.size();
+        if (*first == '+') {
+            ++first;
+            // One sign at most: the parser takes a minus of its own.
+            if (first != last && *first == '-') return false;
+        }
         long double parsed = 0;
         const auto [end, error] = std::from_chars(first, last, parsed);
         if (end != last) return false;
