@@ -161,7 +161,7 @@ public:
     // Clamped to 1 to 255, also while loading, and outside loading not below the mask's
     // length; the text is cut to it.
     uint16_t MaxLength() const { return FMaxLength; }
-    void SetMaxLength(uint16_t Value);
+    void SetMaxLength(int32_t Value);
     TOvcUserData& UserData() const { return *FUserData; }
     void SetUserData(TOvcUserData* Value);
     TOvcIntlSup& IntlSup() const;

@@ -229,6 +229,19 @@ TEST_F(EntryFieldInput, PastingTakesNoMoreOfTheClipboardThanTheFieldHolds) {
     }
 }
 
+TEST_F(EntryFieldInput, APasswordNeitherCopiesNorCutsToTheClipboard) {
+    Field->SetPasswordMode(true);
+    for (char key : {'C', 'X'}) {
+        SCOPED_TRACE(key);
+        Field->SetText("secret");
+        SetClipboardText("before");
+        Field->Perform(EM_SETSEL, 0, MAKELONG(0, 0xFFFF));
+        Tap(key, {VK_CONTROL});
+        EXPECT_EQ(ClipboardText(), "before");
+        EXPECT_EQ(Field->EditText(), "secret");
+    }
+}
+
 TEST_F(EntryFieldInput, TextMarginBelowTwoIsIgnored) {
     for (int32_t margin : {1, 0, -5}) {
         Field->SetTextMargin(margin);
@@ -296,6 +309,10 @@ TEST_F(EntryFieldMenu, OffersWhatTheStateAllowsAndRunsTheChoice) {
     Field->Perform(EM_SETSEL, 0, MAKELONG(0, 2));
     EXPECT_EQ(OpenMenuAndChoose("Copy"), "RCA");
     EXPECT_EQ(ClipboardText(), "tw");
+
+    Field->SetReadOnly(false);
+    Field->SetPasswordMode(true);
+    EXPECT_EQ(OpenMenuAndChoose(nullptr), "RPDA");
 }
 
 TEST_F(EntryFieldMenu, AFieldWithAMenuOfItsOwnShowsThatOne) {
