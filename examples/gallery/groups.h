@@ -38,4 +38,7 @@ int ColourPairs(vex::TForm* Form, int Left, int Top);
 int TabListBoxes(vex::TForm* Form, int Left, int Top);
 int AddressDialog(vex::TForm* Form, int Left, int Top);
 
+// Spinners of each shape beside the fields they step (spinners.cpp).
+int Spinners(vex::TForm* Form, int Left, int Top);
+
 }  // namespace gallery
