@@ -1,7 +1,5 @@
 #include "components/entry/OvcSC.h"
 
-#include <algorithm>
-
 #include "components/entry/OvcErrors.h"
 #include "components/entry/OvcTexts.h"
 #include "components/entry/raisedflag.h"
@@ -14,11 +12,6 @@ TOvcBaseSpinner::TOvcBaseSpinner(TComponent* AOwner) : TOvcBase(AOwner) {
     // A quick second press is one more press, and so one more step.
     FControlStyle = {csCaptureMouse, csOpaque};
     SetBounds(Left(), Top(), 16, 25);
-}
-
-int64_t TOvcBaseSpinner::StepDelay(uint8_t Acceleration, int32_t StepCount) {
-    const int64_t schedule = 500 - int64_t{Acceleration} * 10 * StepCount;
-    return std::max<int64_t>(schedule, 10);
 }
 
 void TOvcBaseSpinner::SetAcceleration(uint8_t Value) {

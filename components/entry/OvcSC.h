@@ -12,7 +12,8 @@ class TOvcSpinTarget;
 
 enum TSpinState { stNone, stNormal, stUpButton, stDownButton, stLeftButton, stRightButton };
 enum TSpinOrientation { soVertical, soHorizontal };
-// The framework's looks of a button face: bsAutoDetect takes the current one, bsNew.
+// The framework's button faces: bsWin31 the old framed and rounded one, bsNew the raised one,
+// bsAutoDetect the one in use today (bsNew).
 enum TButtonStyle { bsAutoDetect, bsWin31, bsNew };
 
 using TSpinClickEvent =
@@ -61,11 +62,6 @@ public:
     TSpinState State() const { return FCurrentState; }
     // Where a button lies in the client area; empty for a state that is no button of this one.
     TRect ButtonRect(TSpinState Button) const;
-    int32_t StepCount() const { return FStepCount; }
-
-    // The wait after a step, in milliseconds, for the StepCount steps made before it: the
-    // shortening schedule, but never below the 10 ms a held button steps at most.
-    static int64_t StepDelay(uint8_t Acceleration, int32_t StepCount);
 
     void SetBounds(int32_t ALeft, int32_t ATop, int32_t AWidth, int32_t AHeight) override;
     void WndProc(TMessage& Message) override;
@@ -74,7 +70,8 @@ protected:
     virtual void DoMouseDown(int32_t X, int32_t Y) = 0;
     virtual void DoMouseUp() = 0;
     virtual void CalcButtonRects() = 0;
-    // One step in State's direction, when one is due; see Spin's definition for the rules.
+    // A step in State's direction when one is due: OnClick, then the focused field, then the
+    // time of the next step.
     virtual void Spin(TSpinState State);
 
     void CreateWnd() override;

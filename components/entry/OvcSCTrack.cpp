@@ -25,6 +25,14 @@ bool IsButtonState(TSpinState State) {
            State == stRightButton;
 }
 
+// The wait after a step, in milliseconds, when StepCount steps came before it: shorter by
+// Acceleration units of 10 ms each time, but never below 10 ms, so that a button held long
+// steps a hundred times a second rather than on every pass of the loop.
+int64_t StepDelay(uint8_t Acceleration, int32_t StepCount) {
+    const int64_t schedule = 500 - int64_t{Acceleration} * 10 * StepCount;
+    return std::max<int64_t>(schedule, 10);
+}
+
 }  // namespace
 
 TRect TOvcBaseSpinner::ButtonRect(TSpinState Button) const {
