@@ -88,14 +88,11 @@ protected:
     void SetTrackedState(TSpinState State);
 
     TSpinState FCurrentState = stNormal;
-    TSpinState FPrevState = stNormal;
     bool FRepeating = false;
     int64_t FNextStepTime = 0;
     int32_t FStepCount = 0;
-    int32_t FButtonKey = 0;
     TRect FUpRect{};
     TRect FDownRect{};
-    TRect FPressedRect{};
     // The states the first (up or left) and the second (down or right) button stand for.
     TSpinState FFirstButton = stUpButton;
     TSpinState FSecondButton = stDownButton;

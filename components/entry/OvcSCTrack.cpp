@@ -11,7 +11,6 @@
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/modaldriver.h"
-#include "platform/win/systemmetrics.h"
 #include "platform/win/window.h"
 
 namespace vex {
@@ -52,9 +51,7 @@ TSpinState TOvcBaseSpinner::StateAt(int32_t X, int32_t Y) const {
 
 void TOvcBaseSpinner::SetTrackedState(TSpinState State) {
     if (State == FCurrentState) return;
-    FPrevState = FCurrentState;
     FCurrentState = State;
-    FPressedRect = ButtonRect(State);
     FRepeating = IsButtonState(State);
     Invalidate();
 }
@@ -83,14 +80,15 @@ void TOvcBaseSpinner::WMLButtonUp(TMessage& Message) {
 }
 
 bool TOvcBaseSpinner::ButtonStillDown() const {
-    return GetAsyncKeyState(FButtonKey) < 0 && MouseCapture();
+    // The device's own left button, whatever SM_SWAPBUTTON says: it is the one whose press
+    // came as WM_LBUTTONDOWN, as the input layer maps no button to another.
+    return GetAsyncKeyState(VK_LBUTTON) < 0 && MouseCapture();
 }
 
 void TOvcBaseSpinner::StartTracking(TSpinState State) {
     const TControlWatch watch(*this);
     FRepeating = true;
     FStepCount = 0;
-    FButtonKey = GetSystemMetrics(SM_SWAPBUTTON) != 0 ? VK_RBUTTON : VK_LBUTTON;
     FNextStepTime = Clock().TickMilliseconds();
     FTracking = true;
     // However the loop ends (the release, a lost capture, an exception from a handler, the
@@ -184,21 +182,18 @@ void TOvcBaseSpinner::StepField(TOvcSpinTarget& Field, TSpinState State) {
 }
 
 void TOvcSpinner::DoMouseDown(int32_t X, int32_t Y) {
-    FPrevState = FCurrentState;
     TSpinState state;
     if (FOrientation == soVertical)
         state = Y < Height() / 2 ? stUpButton : stDownButton;
     else
         state = X < Width() / 2 ? stLeftButton : stRightButton;
     FCurrentState = state;
-    FPressedRect = ButtonRect(state);
     FTracking = true;
     Repaint();
     StartTracking(state);
 }
 
 void TOvcSpinner::DoMouseUp() {
-    FPrevState = FCurrentState;
     FCurrentState = stNormal;
     FRepeating = false;
     Invalidate();

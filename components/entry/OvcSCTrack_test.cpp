@@ -9,6 +9,7 @@
 #include "platform/win/focus.h"
 #include "platform/win/input.h"
 #include "platform/win/modaldriver.h"
+#include "platform/win/systemmetrics.h"
 #include "platform/win/virtualclock.h"
 #include "tests/support/casefile.h"
 
@@ -115,6 +116,13 @@ TEST_F(SpinnerTracking, SleepsBetweenStepsInsteadOfSpinning) {
     // of the few messages the press and the release bring.
     EXPECT_EQ(steps.size(), 11u + 724u);
     EXPECT_LE(counting->Passes, static_cast<int>(steps.size()) + 20);
+}
+
+TEST_F(SpinnerTracking, RepeatsWithTheButtonsSwapped) {
+    SetSystemMetrics(SM_SWAPBUTTON, 1);
+    const std::vector<std::string> steps = Play("press:up wait:600 release");
+    SetSystemMetrics(SM_SWAPBUTTON, 0);
+    EXPECT_EQ(Joined(steps), "up@0 up@500");
 }
 
 TEST_F(SpinnerTracking, WrapsTheFieldAtTheFirstStepWithWrapMode) {
