@@ -17,22 +17,6 @@ bool KeyDown(int32_t VirtualKey) {
     return GetKeyState(VirtualKey) < 0;
 }
 
-int32_t CellHeight(const TFont& Font) {
-    TBitmap bitmap;
-    bitmap.SetSize(1, 1);
-    bitmap.Canvas().Font().Assign(&Font);
-    TTextMetric metric;
-    GetTextMetrics(bitmap.Canvas().Handle(), metric);
-    return metric.tmHeight;
-}
-
-int32_t SystemFontHeight() {
-    TFont system;
-    system.SetName("System");
-    system.SetHeight(0);  // the face's default size
-    return CellHeight(system);
-}
-
 TCharSet BuildAlphaCharSet() {
     TCharSet set;
     for (char c = 'A'; c <= 'Z'; ++c)
@@ -47,6 +31,22 @@ TCharSet BuildAlphaCharSet() {
 }
 
 }  // namespace
+
+int32_t FontCellHeight(const TFont& Font) {
+    TBitmap bitmap;
+    bitmap.SetSize(1, 1);
+    bitmap.Canvas().Font().Assign(&Font);
+    TTextMetric metric;
+    GetTextMetrics(bitmap.Canvas().Handle(), metric);
+    return metric.tmHeight;
+}
+
+int32_t SystemFontHeight() {
+    TFont system;
+    system.SetName("System");
+    system.SetHeight(0);  // the face's default size
+    return FontCellHeight(system);
+}
 
 uint8_t GetShiftFlags() {
     uint8_t flags = 0;
@@ -63,7 +63,7 @@ int32_t GetLeftButton() {
 int32_t GetTopTextMargin(const TFont& Font, TBorderStyle BorderStyle, int32_t ClientHeight,
                          bool Ctl3D) {
     const int32_t h = ClientHeight;
-    const int32_t i = std::min(SystemFontHeight(), CellHeight(Font));
+    const int32_t i = std::min(SystemFontHeight(), FontCellHeight(Font));
     // An odd space left over goes below the text.
     const int32_t odd = (h - i) & 1;
     if (BorderStyle == bsNone) return i < h - 2 ? 0 : (h - i - 2) / 2 - odd;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/core/object.h"
+#include "platform/ui/formtypes.h"
 
 namespace vex {
 
@@ -20,13 +21,16 @@ inline bool CharInSet(char C, const TCharSet& Set) {
     return Set.test(static_cast<uint8_t>(C));
 }
 
-// A one-line field's border; the controls' own property type.
-enum TBorderStyle { bsNone, bsSingle };
+// A one-line field's border: bsNone or bsSingle of the framework's border styles.
+using TBorderStyle = TFormBorderStyle;
 
 // The modifier keys down at this moment: Ctrl 4, Shift 2, Alt 8, added.
 uint8_t GetShiftFlags();
 // VK_RBUTTON when the mouse buttons are swapped, else VK_LBUTTON.
 int32_t GetLeftButton();
+// The character height of Font, and of the system font.
+int32_t FontCellHeight(const TFont& Font);
+int32_t SystemFontHeight();
 // The top margin in pixels that centres one line of Font in a field ClientHeight pixels high;
 // the smaller of Font and the system font decides.
 int32_t GetTopTextMargin(const TFont& Font, TBorderStyle BorderStyle, int32_t ClientHeight,

@@ -79,6 +79,14 @@ void TWriter::WriteString(const std::string& Value) {
     FStream.WriteBuffer(Value.data(), static_cast<int32_t>(Value.size()));
 }
 
+void TWriter::WriteBinary(const std::string& Data) {
+    if (Data.size() > static_cast<size_t>(INT32_MAX))
+        throw EWriteError("Binary value too long to be stored");
+    WriteValue(vaBinary);
+    WriteLittleEndian(FStream, static_cast<int32_t>(Data.size()));
+    FStream.WriteBuffer(Data.data(), static_cast<int32_t>(Data.size()));
+}
+
 void TWriter::WriteBoolean(bool Value) {
     WriteValue(Value ? vaTrue : vaFalse);
 }
@@ -162,6 +170,13 @@ std::string TReader::ReadString() {
     }
     std::string result;
     ReadBytes(result, length);
+    return result;
+}
+
+std::string TReader::ReadBinary() {
+    CheckValue(vaBinary);
+    std::string result;
+    ReadBytes(result, ReadLittleEndian<int32_t>(FStream));
     return result;
 }
 

@@ -79,6 +79,8 @@ public:
     // vaString up to 255 bytes, vaLString beyond.
     void WriteString(const std::string& Value);
     void WriteBoolean(bool Value);
+    // vaBinary: a 32-bit length and the raw bytes.
+    void WriteBinary(const std::string& Data);
 
 private:
     void WriteValue(TValueType Value);
@@ -111,6 +113,7 @@ public:
     int32_t ReadInteger();
     std::string ReadString();
     bool ReadBoolean();
+    std::string ReadBinary();
 
 private:
     TValueType ReadValue();

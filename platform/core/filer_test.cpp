@@ -18,17 +18,20 @@ TEST(Writer, StoresValuesInTheSmallestFormThatHoldsThemAndTheReaderReadsThemBack
         SCOPED_TRACE(where);
         TStringStream stream;
         TWriter writer(stream);
-        const std::string text(row[0] == "S" ? std::stoi(row[1]) : 0, 'x');
+        const bool bytes = row[0] == "S" || row[0] == "X";
+        const std::string text(bytes ? std::stoi(row[1]) : 0, 'x');
         if (row[0] == "I") writer.WriteInteger(std::stoi(row[1]));
         if (row[0] == "S") writer.WriteString(text);
+        if (row[0] == "X") writer.WriteBinary(text);
         if (row[0] == "B") writer.WriteBoolean(row[1] == "1");
         EXPECT_EQ(stream.DataString(), row[2] + text);
         stream.SetPosition(0);
         TReader reader(stream);
         const std::string back = row[0] == "I"   ? std::to_string(reader.ReadInteger())
                                  : row[0] == "S" ? reader.ReadString()
+                                 : row[0] == "X" ? reader.ReadBinary()
                                                  : std::to_string(reader.ReadBoolean());
-        EXPECT_EQ(back, row[0] == "S" ? text : row[1]);
+        EXPECT_EQ(back, bytes ? text : row[1]);
     }
 }
 

@@ -5,25 +5,6 @@
 
 namespace vex {
 
-namespace {
-
-// The clipboard, open for a scope; nothing happens while another window holds it.
-class TOpenClipboard {
-public:
-    explicit TOpenClipboard(HWND Owner) : FOpen(OpenClipboard(Owner)) {}
-    ~TOpenClipboard() {
-        if (FOpen) CloseClipboard();
-    }
-    TOpenClipboard(const TOpenClipboard&) = delete;
-    TOpenClipboard& operator=(const TOpenClipboard&) = delete;
-    bool Open() const { return FOpen; }
-
-private:
-    bool FOpen;
-};
-
-}  // namespace
-
 void TCustomEdit::CopyToClipboard() {
     // A password stays in the field.
     if (FPasswordChar != 0 || !FText.HasSelection()) return;

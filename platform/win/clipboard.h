@@ -44,4 +44,19 @@ UINT RegisterClipboardFormat(const std::string& Name);
 HWND GetClipboardOwner();
 HWND GetOpenClipboardWindow();
 
+// The clipboard, open for a scope; nothing happens while another window holds it.
+class TOpenClipboard {
+public:
+    explicit TOpenClipboard(HWND Owner) : FOpen(OpenClipboard(Owner)) {}
+    ~TOpenClipboard() {
+        if (FOpen) CloseClipboard();
+    }
+    TOpenClipboard(const TOpenClipboard&) = delete;
+    TOpenClipboard& operator=(const TOpenClipboard&) = delete;
+    bool Open() const { return FOpen; }
+
+private:
+    bool FOpen;
+};
+
 }  // namespace vex
