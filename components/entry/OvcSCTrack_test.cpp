@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "components/entry/ovcef_testsupport.h"
 #include "components/entry/spinner_testsupport.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/win/focus.h"
@@ -123,6 +124,30 @@ TEST_F(SpinnerTracking, RepeatsWithTheButtonsSwapped) {
     const std::vector<std::string> steps = Play("press:up wait:600 release");
     SetSystemMetrics(SM_SWAPBUTTON, 0);
     EXPECT_EQ(Joined(steps), "up@0 up@500");
+}
+
+// Sideways the halves run the field's own ccLeft and ccRight; a field with no number to step
+// takes the up and down steps without a change.
+TEST_F(SpinnerTracking, MovesTheCaretOfAnEntryFieldSideways) {
+    auto* field = Scene.Shown.Add<test::TPlainEntryField>(Scene.Shown.Form, Rect(20, 60, 100, 84));
+    field->SetText("12345");
+    Scene.Spinner->SetFocusedControl(field);
+    Play("press:up release");
+    EXPECT_EQ(Scene.Shown.Form->ActiveControl(), field);
+    EXPECT_EQ(field->EditText(), "12345");
+    Scene.Spinner->SetOrientation(soHorizontal);
+    const struct {
+        const char* Script;
+        uint16_t Caret;
+    } cases[] = {{"press:left wait:2000 release", 0},
+                 {"press:right release press:right release", 2},
+                 {"press:right wait:600 release", 4},
+                 {"press:left release", 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Script);
+        Play(c.Script);
+        EXPECT_EQ(field->CaretPosition(), c.Caret);
+    }
 }
 
 TEST_F(SpinnerTracking, WrapsTheFieldAtTheFirstStepWithWrapMode) {
