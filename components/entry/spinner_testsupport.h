@@ -13,7 +13,6 @@
 #include "components/entry/OvcSC.h"
 #include "components/entry/OvcSpinTarget.h"
 #include "platform/core/clock.h"
-#include "platform/gfx/colors.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/ui/graphiccontrol.h"
 #include "platform/ui/ui_testsupport.h"
@@ -40,14 +39,6 @@ public:
     std::vector<std::string> Steps;
 
 protected:
-    void Paint() override {
-        TCanvas& canvas = Canvas();
-        canvas.Brush().SetColor(clWindow);
-        canvas.FillRect(ClientRect());
-        canvas.Font().SetName(FixedFontName);
-        canvas.Font().SetColor(clWindowText);
-        canvas.TextOut(3, 3, std::to_string(Value));
-    }
     void WMKillFocus(TMessage& Message) override {
         TCustomControl::WMKillFocus(Message);
         if (RefuseFocusLoss) PostMessage(Handle(), kRefocus, 0, 0);
