@@ -60,6 +60,7 @@ TOvcBaseEntryField::TOvcBaseEntryField(TComponent* AOwner)
 }
 
 TOvcBaseEntryField::~TOvcBaseEntryField() {
+    FDestroying = true;
     ClearErrorPendingIfOurs();
     if (TCustomForm* form = Form(); form != nullptr && form->ActiveControl() == this)
         form->DefocusControl(this, true);
@@ -200,7 +201,7 @@ TOvcIntlSup& TOvcBaseEntryField::IntlSup() const {
     return OvcIntlSup();
 }
 
-uint16_t TOvcBaseEntryField::DataSize() {
+uint16_t TOvcBaseEntryField::DataSize() const {
     const uint8_t code = DataType();
     if (code != fsubString) return static_cast<uint16_t>(ValueSizeOf(code));
     if (FieldClass() == fcPicture && FStripLiterals) {
@@ -340,6 +341,7 @@ void TOvcBaseEntryField::SetValue(const void* Data) {
     HandleNeeded();
     if (DataType() > fsubTime) throw EOvcException(GetOvcString(scInvalidParameter));
     const TStateScope storing(EntryState, esStoringValue);
+    // One buffer serves both directions; storing only reads it.
     TransferData(const_cast<void*>(Data), 2);
 }
 
@@ -404,8 +406,7 @@ bool TOvcBaseEntryField::TextToValue(void* Data) const {
     TrimTrailPrimPChar(text);
     switch (code) {
         case fsubString: {
-            const size_t size =
-                static_cast<size_t>(const_cast<TOvcBaseEntryField*>(this)->DataSize());
+            const size_t size = DataSize();
             const size_t n = std::min(text.size(), size - 1);
             std::memcpy(out, text.data(), n);
             out[n] = 0;

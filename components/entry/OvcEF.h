@@ -168,7 +168,7 @@ public:
     TOvcIntlSup& IntlSup() const;
 
     uint16_t LastError() const { return LastErrorCode; }
-    uint16_t DataSize();
+    uint16_t DataSize() const;
     uint8_t DataType() const { return FieldType & fcDataTypeMask; }
     TEntryFieldClass FieldClass() const {
         return (FieldType & fcNumericBit) != 0   ? fcNumeric
@@ -363,6 +363,9 @@ private:
     TOvcUserData* FUserData;
     // Whether this field set the controller's ErrorPending, so that it clears only its own.
     bool FOwnsErrorPending = false;
+    // Set once destruction began: the descendant's operations are gone, so a focus change
+    // then neither validates nor edits.
+    bool FDestroying = false;
 };
 
 }  // namespace vex

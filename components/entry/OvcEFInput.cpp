@@ -50,7 +50,7 @@ bool TOvcBaseEntryField::CommandIsEditing(uint16_t Cmd) const {
 }
 
 void TOvcBaseEntryField::DoEdit(TMessage& Msg, uint16_t Cmd) {
-    if (!HandleAllocated()) return;
+    if (!HandleAllocated() || FDestroying) return;
     if (Cmd == ccChar && static_cast<char>(Msg.WParam) == '\0') return;
     EntryState.Exclude(esAllowChar);
     if (GetReadOnly() && CommandIsEditing(Cmd)) {
@@ -346,7 +346,7 @@ void TOvcBaseEntryField::ShowOwnMenu(TPoint Screen) {
 }
 
 void TOvcBaseEntryField::WMSetFocus(TMessage& Message) {
-    if (ComponentState().Contains(csDesigning)) {
+    if (ComponentState().Contains(csDesigning) || FDestroying) {
         TOvcBase::WMSetFocus(Message);
         return;
     }
@@ -399,6 +399,11 @@ void TOvcBaseEntryField::WMSetFocus(TMessage& Message) {
 }
 
 void TOvcBaseEntryField::WMKillFocus(TMessage& Message) {
+    if (FDestroying) {
+        FCaret->SetLinked(false);
+        TOvcBase::WMKillFocus(Message);
+        return;
+    }
     const std::weak_ptr<const void> life = LifeToken();
     const auto target = static_cast<HWND>(Message.WParam);
     TWinControl* targetControl = target != 0 ? FindControl(target) : nullptr;

@@ -364,10 +364,11 @@ const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars, EditBu
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, ExplorerButtons};
 const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes};
 const TGroup kPartsColumn[] = {Calendars, Carets, ColourPairs, TabListBoxes, AddressDialog};
+const TGroup kViewerAndTrayColumn[] = {FileViewers, TrayIcons};
 const TGroup kSpinnerColumn[] = {Spinners};
-const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn, kEditColumn,
-                                            kButtonColumn, kListColumn,  kPartsColumn,
-                                            kSpinnerColumn};
+const std::span<const TGroup> kColumns[] = {kLabelColumn,         kFrameColumn,  kEditColumn,
+                                            kButtonColumn,        kListColumn,   kPartsColumn,
+                                            kViewerAndTrayColumn, kSpinnerColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);

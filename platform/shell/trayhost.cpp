@@ -1,6 +1,8 @@
 #include "platform/shell/trayhost.h"
 
 #include "platform/shell/headlesstrayhost.h"
+#include "platform/shell/x11trayhost.h"
+#include "platform/win/presenter.h"
 
 namespace vex {
 
@@ -15,7 +17,11 @@ std::unique_ptr<TTrayHost>& Current() {
 
 TTrayHost& TrayHost() {
     auto& host = Current();
-    if (host == nullptr) host = std::make_unique<THeadlessTrayHost>();
+    if (host == nullptr) {
+        // The presenter is made first: it opens the display the tray is on.
+        if (!Presenter().Headless()) host = MakeX11TrayHost();
+        if (host == nullptr) host = std::make_unique<THeadlessTrayHost>();
+    }
     return *host;
 }
 

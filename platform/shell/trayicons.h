@@ -19,6 +19,8 @@ public:
     // The icon as it stands; null when there is none.
     const NOTIFYICONDATA* Find(HWND Wnd, UINT ID) const;
     size_t Count() const { return FIcons.size(); }
+    // Every icon, by owner and id.
+    const std::map<std::pair<HWND, UINT>, NOTIFYICONDATA>& All() const { return FIcons; }
     // Posts the icon's callback message for a mouse message, as a host does for what a person
     // did on it. False when there is no such icon or it asked for no messages.
     bool Report(HWND Wnd, UINT ID, UINT MouseMessage) const;

@@ -14,6 +14,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/win/messageloop.h"
+#include "platform/win/x11/x11clients.h"
 #include "platform/win/x11/x11clipboard.h"
 #include "platform/win/x11/x11connection.h"
 #include "platform/win/x11/x11cursor.h"
@@ -148,10 +149,12 @@ TX11Presenter::TX11Presenter(const std::string& DisplayName, TPresenterSink Sink
     XkbSetDetectableAutoRepeat(dpy, True, &detectable);
     FWatch = std::make_unique<TDescriptorWatch>(ConnectionNumber(dpy), POLLIN,
                                                 [this](short) { HandleEvents(); });
+    AttachX11Clients(&FConnection, [this] { Flush(); });
     Flush();
 }
 
 TX11Presenter::~TX11Presenter() {
+    DetachX11Clients(&FConnection);
     FWatch.reset();
     FClipboard.reset();
     if (!FConnection.Lost()) {
@@ -412,7 +415,7 @@ void TX11Presenter::HandleEvent(XEvent& Event, std::map<HWND, XConfigureEvent>& 
         FScreen = Rect(0, 0, Event.xconfigure.width, Event.xconfigure.height);
         return;
     }
-    if (FClipboard->HandleEvent(Event)) return;
+    if (FClipboard->HandleEvent(Event) || OfferX11Clients(Event)) return;
     const HWND wnd = HandleOf(Event.xany.window);
     if (wnd == 0) return;
     const TX11Atoms& atoms = FConnection.Atoms();
