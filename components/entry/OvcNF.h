@@ -44,8 +44,8 @@ public:
 
     // Step the value by Delta while the field has the focus: at the bound stepped towards it
     // wraps to the other one, or without Wrap stays.
-    virtual void IncreaseValue(bool Wrap, double Delta);
-    virtual void DecreaseValue(bool Wrap, double Delta);
+    void IncreaseValue(bool Wrap, double Delta) override;
+    void DecreaseValue(bool Wrap, double Delta) override;
 
     uint16_t TransferData(void* Data, uint8_t Direction) override;
     uint16_t ValidateData() override;

@@ -47,5 +47,7 @@ int FolderDialogs(vex::TForm* Form, int Left, int Top);
 
 // A numeric field and a field with a picture mask (entryfields.cpp).
 int EntryFields(vex::TForm* Form, int Left, int Top);
+// Spinners of each shape beside the fields they step (spinners.cpp).
+int Spinners(vex::TForm* Form, int Left, int Top);
 
 }  // namespace gallery
