@@ -10,25 +10,7 @@
 namespace vex {
 namespace {
 
-using test::TTestGrid;
-
-// A 10 x 20 grid of 30 x 14 cells with one fixed row and column, framed by nothing, so its
-// client area is its 200 x 100 bounds.
-struct TGridScene : test::TListScene {
-    TGridScene() {
-        Grid = Add<TTestGrid>(Form, Rect(0, 0, 200, 100));
-        Grid->SetBorderStyle(bsNone);
-        Grid->SetScrollBars(ssNone);
-        Grid->SetDefaultColWidth(30);
-        Grid->SetDefaultRowHeight(14);
-        Grid->SetColCount(10);
-        Grid->SetRowCount(20);
-        Grid->Log = &Log;
-        Application().ProcessMessages();
-        Log.clear();
-    }
-    TTestGrid* Grid = nullptr;
-};
+using test::TGridScene;
 
 std::string Str(const TRect& R) {
     return std::to_string(R.Left) + "," + std::to_string(R.Top) + "," + std::to_string(R.Right) +

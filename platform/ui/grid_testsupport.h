@@ -8,6 +8,7 @@
 
 #include "platform/ui/grid.h"
 #include "platform/ui/lists_testsupport.h"
+#include "platform/win/application.h"
 
 namespace vex::test {
 
@@ -73,6 +74,24 @@ private:
     void Note(const std::string& What) {
         if (Log != nullptr) Log->push_back(What);
     }
+};
+
+// A 10 x 20 grid of 30 x 14 cells with one fixed row and column, framed by nothing, so its
+// client area is its 200 x 100 bounds.
+struct TGridScene : TListScene {
+    TGridScene() {
+        Grid = Add<TTestGrid>(Form, Rect(0, 0, 200, 100));
+        Grid->SetBorderStyle(bsNone);
+        Grid->SetScrollBars(ssNone);
+        Grid->SetDefaultColWidth(30);
+        Grid->SetDefaultRowHeight(14);
+        Grid->SetColCount(10);
+        Grid->SetRowCount(20);
+        Grid->Log = &Log;
+        Application().ProcessMessages();
+        Log.clear();
+    }
+    TTestGrid* Grid = nullptr;
 };
 
 }  // namespace vex::test
