@@ -362,7 +362,7 @@ const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, Attac
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
 const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars, EditButtons};
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, ExplorerButtons};
-const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes};
+const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes, DrawGrids};
 const TGroup kPartsColumn[] = {Calendars, Carets, ColourPairs, TabListBoxes, AddressDialog};
 const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn, kEditColumn,
                                             kButtonColumn, kListColumn,  kPartsColumn};

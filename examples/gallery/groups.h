@@ -38,4 +38,7 @@ int ColourPairs(vex::TForm* Form, int Left, int Top);
 int TabListBoxes(vex::TForm* Form, int Left, int Top);
 int AddressDialog(vex::TForm* Form, int Left, int Top);
 
+// The grids (grids.cpp), one group a kind of grid.
+int DrawGrids(vex::TForm* Form, int Left, int Top);
+
 }  // namespace gallery

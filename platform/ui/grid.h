@@ -150,7 +150,8 @@ public:
     void SetCol(int32_t Value);
     int32_t Row() const { return FCurrent.Y; }
     void SetRow(int32_t Value);
-    // The selected block, the current cell in one of its corners.
+    // The selected block. Setting it puts the anchor at its top left and the current cell at
+    // its bottom right, without scrolling either into view.
     TGridRect Selection() const;
     void SetSelection(const TGridRect& Value);
     // The first scrolling row and column on screen.
@@ -228,8 +229,9 @@ protected:
     // The block from the cell (ALeft, ATop) to (ARight, ABottom) as far as it is on screen, in
     // client coordinates; indexes past the ends are taken as the ends.
     TRect BoxRect(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom);
-    // Makes (ACol, ARow) current when SelectCell accepts it; MoveAnchor drops the selected
-    // block to the cell, Show scrolls the cell into view.
+    // Makes (ACol, ARow) current when SelectCell accepts it, closing the editor unless it
+    // always shows, and fires OnClick; MoveAnchor drops the selected block to the cell, Show
+    // scrolls the cell into view. With goRowSelect the current column stays the first.
     void MoveColRow(int32_t ACol, int32_t ARow, bool MoveAnchor, bool Show);
     // Moves a column or row to another index, sizes and all; out of range raises
     // EInvalidGridOperation.
@@ -295,7 +297,9 @@ private:
     void CheckIndex(const TGridAxis& Axis, int32_t Index) const;
     TRect GridClient() { return GetClientRect(); }
 
-    // Current cell and selection (grid.cpp).
+    // Counts, current cell and selection (grid.cpp).
+    void ChangeCount(bool Horizontal, int32_t Value);
+    void ChangeFixed(int32_t& Fixed, int32_t Value);
     void ClampPosition();
     void SetCurrent(TGridCoord Cell, bool MoveAnchor);
     void InvalidateSelection(const TGridRect& Old, const TGridRect& New);

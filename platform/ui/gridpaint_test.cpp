@@ -70,14 +70,14 @@ TEST(GridPaint, EachCellIsDrawnWithItsState) {
     };
     EXPECT_EQ(stateOf(0, 0), TGridDrawState{gdFixed});
     EXPECT_EQ(stateOf(0, 2), TGridDrawState{gdFixed});
-    EXPECT_EQ(stateOf(2, 2), TGridDrawState{gdFocused});
-    EXPECT_EQ(stateOf(3, 3), TGridDrawState{gdSelected});
+    EXPECT_EQ(stateOf(3, 3), TGridDrawState{gdFocused});  // the current cell: bottom right
+    EXPECT_EQ(stateOf(2, 2), TGridDrawState{gdSelected});
     EXPECT_EQ(stateOf(1, 1), TGridDrawState());
     t.Grid->SetOptions(t.Grid->Options() + TGridOptions{goRowSelect});
     t.Painted();
-    EXPECT_EQ(stateOf(4, 2), (TGridDrawState{gdSelected, gdFocused}));
-    EXPECT_EQ(stateOf(1, 2), (TGridDrawState{gdSelected, gdFocused}));
-    EXPECT_EQ(stateOf(1, 3), TGridDrawState());  // the block shrank to the current row
+    EXPECT_EQ(stateOf(4, 3), (TGridDrawState{gdSelected, gdFocused}));
+    EXPECT_EQ(stateOf(1, 2), TGridDrawState{gdSelected});
+    EXPECT_EQ(stateOf(1, 4), TGridDrawState());
 }
 
 TEST(GridPaint, ScrollingByOneRowPaintsOnlyTheStripScrolledIn) {
