@@ -42,8 +42,9 @@ using TGridDrawState = TSet<TGridDrawStateItem, 8>;
 // What the mouse is doing with the grid while its button is down.
 enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
 
-// Which way the grid scrolls while the button is held outside its cells.
-enum TGridScrollDirectionItem { sdLeft, sdRight, sdUp, sdDown };
+// Which way the grid scrolls while the button is held outside its cells. Scoped because the
+// border routines' sides are named sdLeft and sdRight too, and one program may use both.
+enum class TGridScrollDirectionItem { sdLeft, sdRight, sdUp, sdDown };
 using TGridScrollDirection = TSet<TGridScrollDirectionItem, 4>;
 
 // A cell: X is the column, Y the row.

@@ -13,6 +13,8 @@ namespace vex {
 
 namespace {
 
+using enum TGridScrollDirectionItem;
+
 // The window timer of the timed scroll.
 constexpr UINT_PTR kScrollTimer = 1;
 constexpr UINT kScrollInterval = 60;
