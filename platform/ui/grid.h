@@ -327,9 +327,11 @@ private:
     bool TabTo(bool Forward);
 
     // Mouse (gridmouse.cpp).
-    void DrawSizingLine();
+    void ShowSizingLine(bool Show);
+    void InvertSizingLine(TCanvas& On);
     void UpdateMoving(int32_t X, int32_t Y);
     void ShowMoveMark(bool Show);
+    void InvertMoveMark(TCanvas& On);
     void SelectAtPoint(int32_t X, int32_t Y, bool Extend);
     bool UpdateCursor(int32_t X, int32_t Y);
     void CancelGridMode();
