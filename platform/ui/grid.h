@@ -313,6 +313,8 @@ private:
     void UpdateScrollRange();
     void UpdateScrollPos();
     void ScrollBarMessage(bool Horizontal, WPARAM Request);
+    // How many cells one step of the scroll bar stands for.
+    int32_t ScrollUnit(bool Horizontal) const;
     void StartTimedScroll();
     void StopTimedScroll();
     void TimerTick();

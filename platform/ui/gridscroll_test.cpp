@@ -41,6 +41,17 @@ TEST(GridScroll, ThumbsShowTheShareOfScrollingCellsInView) {
     EXPECT_EQ(s.Bar(SB_VERT), "0..0 page 1 at 0");
 }
 
+TEST(GridScroll, TheThumbReachesEveryPartOfAMillionRows) {
+    TBarScene s;
+    s.Grid->SetRowCount(1'000'001);  // 1,000,000 scrolling rows: 16 to a step of the bar
+    s.Grid->SetTopRow(500'001);
+    EXPECT_EQ(s.Bar(SB_VERT), "0..62499 page 1 at 31250");
+    s.Grid->Perform(WM_VSCROLL, MAKELONG(SB_THUMBTRACK, 62499), 0);
+    EXPECT_EQ(s.Grid->TopRow(), 999'985);
+    s.Grid->Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(s.Grid->TopRow(), 999'986);
+}
+
 TEST(GridScroll, ScrollBarRequestsMoveTheTopRow) {
     struct TCase {
         WPARAM Request;
