@@ -70,6 +70,20 @@ TEST(GridKeys, EachKeyTakesTheCurrentCellWhereItShould) {
     }
 }
 
+TEST(GridKeys, AGridFreedByItsOwnKeyHandlerIsLeftAlone) {
+    for (bool inKeyDown : {true, false}) {
+        SCOPED_TRACE(inKeyDown ? "OnKeyDown" : "OnKeyPress");
+        TGridScene s;
+        s.Grid->SetFocus();
+        if (inKeyDown)
+            s.Grid->OnKeyDown = [&s](TObject*, uint16_t&, TShiftState) { delete s.Grid; };
+        else
+            s.Grid->OnKeyPress = [&s](TObject*, char&) { delete s.Grid; };
+        PressKey(inKeyDown ? VK_DOWN : VK_RETURN);
+        EXPECT_EQ(s.Form->ControlCount(), 0);
+    }
+}
+
 TEST(GridKeys, TabSkipsColumnsWithoutATabStop) {
     TGridScene s;
     s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goTabs});
