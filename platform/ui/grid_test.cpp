@@ -98,6 +98,32 @@ TEST(GridGeometry, ManyRowsCostNothingUntilHeightsAreSet) {
     EXPECT_EQ(s.Grid->RowHeights(9'999'999), 14);  // cut off with the rows, not revived
 }
 
+TEST(GridAxis, SizesFollowTheirCellsWhenOneMoves) {
+    struct TCase {
+        int32_t From, To;
+        std::vector<int32_t> Sizes;
+    };
+    // Before each move the sizes of cells 0..5 are 10, 11, 12, 13, 14, 15.
+    const std::vector<TCase> cases = {
+        {1, 4, {10, 12, 13, 14, 11, 15}}, {4, 1, {10, 14, 11, 12, 13, 15}},
+        {0, 5, {11, 12, 13, 14, 15, 10}}, {5, 0, {15, 10, 11, 12, 13, 14}},
+        {2, 2, {10, 11, 12, 13, 14, 15}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.From) + "->" + std::to_string(c.To));
+        TGridAxis axis;
+        axis.SetDefaultSize(12);  // cell 2 keeps the default: nothing of its own is stored
+        axis.SetCount(6);
+        for (int32_t i = 0; i < 6; ++i)
+            axis.SetSize(i, 10 + i);
+        axis.Move(c.From, c.To);
+        std::vector<int32_t> sizes;
+        for (int32_t i = 0; i < 6; ++i)
+            sizes.push_back(axis.Size(i));
+        EXPECT_EQ(sizes, c.Sizes);
+    }
+}
+
 TEST(GridGeometry, EveryOutOfRangeIndexIsRefused) {
     TGridScene s;
     auto* g = s.Grid;
