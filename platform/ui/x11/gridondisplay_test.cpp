@@ -17,7 +17,9 @@
 #include "platform/win/focus.h"
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
+#include "platform/win/painting.h"
 #include "platform/win/toplevel.h"
+#include "platform/win/windowpos.h"
 
 #include "platform/ui/x11/ondisplay_testsupport.h"
 
@@ -65,6 +67,32 @@ public:
         return "cell " + std::to_string(FGrid->Col()) + ":" + std::to_string(FGrid->Row()) +
                " top " + std::to_string(FGrid->TopRow()) + " width1 " +
                std::to_string(FGrid->ColWidths(1));
+    }
+
+    // How many pixels of the grid the display shows otherwise than the form's back buffer.
+    int32_t PixelsOffScreen(const test::X11Peer& Peer) {
+        UpdateWindow(FForm->Handle());
+        const TPixelRows buffer = WindowPixels(FForm->Handle());
+        TRect form{}, grid{};
+        GetWindowRect(FForm->Handle(), form);
+        GetWindowRect(FGrid->Handle(), grid);
+        const Window shown = Peer.FindWindow("Grid script");
+        if (shown == 0) return -1;
+        int x = 0, y = 0;
+        Window child = 0;
+        XTranslateCoordinates(Peer.Dpy(), shown, Peer.Root(), 0, 0, &x, &y, &child);
+        const int32_t left = grid.Left - form.Left, top = grid.Top - form.Top;
+        const int32_t width = grid.Right - grid.Left, height = grid.Bottom - grid.Top;
+        const std::vector<uint32_t> screen =
+            Peer.Screen(Rect(x + left, y + top, x + left + width, y + top + height));
+        int32_t wrong = 0;
+        for (int32_t row = 0; row < height; ++row)
+            for (int32_t column = 0; column < width; ++column)
+                wrong +=
+                    screen[static_cast<size_t>(row * width + column)] !=
+                    (buffer.Pixels[static_cast<size_t>(top + row) * buffer.Stride + left + column] &
+                     0xFFFFFF);
+        return wrong;
     }
 
     TRecord Record;
@@ -148,7 +176,7 @@ protected:
         test::RunXdotool(display, "search --sync --name \"Grid script\" windowfocus --sync");
         test::PumpThroughApplicationFor(200ms);
         scene.Record.clear();
-        return RunScript(
+        TRecord record = RunScript(
             scene,
             [&](TScene& S, const TStep& Step) {
                 if (!Step.From) {
@@ -165,6 +193,11 @@ protected:
             [&](TScene& S, size_t Notes) {
                 test::SettleUntil([&] { return S.Record.size() >= Notes; }, 150ms);
             });
+        // The grid as it ended looks on the display as it was painted.
+        EXPECT_TRUE(
+            test::PumpThroughApplication([&] { return scene.PixelsOffScreen(FPeer) == 0; }, 5s))
+            << scene.PixelsOffScreen(FPeer) << " pixels differ";
+        return record;
     }
 };
 
