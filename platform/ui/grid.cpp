@@ -66,8 +66,9 @@ void TCustomGrid::ChangeCount(bool Horizontal, int32_t Value) {
     int32_t& fixed = Horizontal ? FFixedCols : FFixedRows;
     fixed = std::min(fixed, std::max(0, Value - 1));
     if (Horizontal) FTabStops.erase(FTabStops.lower_bound(Value), FTabStops.end());
-    ClampPosition();
+    // The cells a descendant keeps follow the counts before anything asks for them again.
     SizeChanged(oldCols, oldRows);
+    ClampPosition();
     UpdateScrollRange();
     InvalidateGrid();
 }

@@ -61,6 +61,10 @@ protected:
     void RowMoved(int32_t FromIndex, int32_t ToIndex) override {
         Note("rowmoved " + std::to_string(FromIndex) + "->" + std::to_string(ToIndex));
     }
+    void SizeChanged(int32_t OldColCount, int32_t OldRowCount) override {
+        Note("size " + std::to_string(OldColCount) + "x" + std::to_string(OldRowCount) + "->" +
+             std::to_string(ColCount()) + "x" + std::to_string(RowCount()));
+    }
     void ColWidthsChanged() override {
         TCustomGrid::ColWidthsChanged();
         Note("colwidths");

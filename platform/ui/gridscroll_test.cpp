@@ -93,7 +93,10 @@ TEST(GridScroll, ShrinkingTheGridPullsTheViewAndTheCurrentCellBack) {
     s.Grid->SetFocus();
     s.Grid->SetRow(15);
     s.Grid->SetCol(8);
+    s.Log.clear();
     s.Grid->SetRowCount(8);
+    // The cells a descendant keeps are cut before the view moves onto them.
+    EXPECT_EQ(s.Log, (std::vector<std::string>{"size 10x20->10x8", "topleft 5,4"}));
     s.Grid->SetColCount(4);
     EXPECT_EQ(s.Grid->Row(), 7);
     EXPECT_EQ(s.Grid->Col(), 3);
