@@ -49,5 +49,7 @@ int FolderDialogs(vex::TForm* Form, int Left, int Top);
 int EntryFields(vex::TForm* Form, int Left, int Top);
 // Spinners of each shape beside the fields they step (spinners.cpp).
 int Spinners(vex::TForm* Form, int Left, int Top);
+// The grids (grids.cpp), one group a kind of grid.
+int DrawGrids(vex::TForm* Form, int Left, int Top);
 
 }  // namespace gallery

@@ -50,25 +50,25 @@ void TCustomGrid::CheckIndex(const TGridAxis& Axis, int32_t Index) const {
 
 void TCustomGrid::SetColCount(int32_t Value) {
     CheckNotNegative(Value, "ColCount");
-    if (Value == ColCount()) return;
-    const int32_t oldCols = ColCount();
-    FCols.SetCount(Value);
-    FTabStops.erase(FTabStops.lower_bound(Value), FTabStops.end());
-    FFixedCols = std::min(FFixedCols, std::max(0, Value - 1));
-    ClampPosition();
-    SizeChanged(oldCols, RowCount());
-    UpdateScrollRange();
-    InvalidateGrid();
+    ChangeCount(true, Value);
 }
 
 void TCustomGrid::SetRowCount(int32_t Value) {
     CheckNotNegative(Value, "RowCount");
-    if (Value == RowCount()) return;
+    ChangeCount(false, Value);
+}
+
+void TCustomGrid::ChangeCount(bool Horizontal, int32_t Value) {
+    if (Value == Axis(Horizontal).Count()) return;
+    const int32_t oldCols = ColCount();
     const int32_t oldRows = RowCount();
-    FRows.SetCount(Value);
-    FFixedRows = std::min(FFixedRows, std::max(0, Value - 1));
+    Axis(Horizontal).SetCount(Value);
+    int32_t& fixed = Horizontal ? FFixedCols : FFixedRows;
+    fixed = std::min(fixed, std::max(0, Value - 1));
+    if (Horizontal) FTabStops.erase(FTabStops.lower_bound(Value), FTabStops.end());
+    // The cells a descendant keeps follow the counts before anything asks for them again.
+    SizeChanged(oldCols, oldRows);
     ClampPosition();
-    SizeChanged(ColCount(), oldRows);
     UpdateScrollRange();
     InvalidateGrid();
 }
@@ -76,18 +76,18 @@ void TCustomGrid::SetRowCount(int32_t Value) {
 void TCustomGrid::SetFixedCols(int32_t Value) {
     CheckNotNegative(Value, "FixedCols");
     if (Value >= ColCount()) RaiseGridError("Fixed column count must be less than column count");
-    if (Value == FFixedCols) return;
-    FFixedCols = Value;
-    ClampPosition();
-    UpdateScrollRange();
-    InvalidateGrid();
+    ChangeFixed(FFixedCols, Value);
 }
 
 void TCustomGrid::SetFixedRows(int32_t Value) {
     CheckNotNegative(Value, "FixedRows");
     if (Value >= RowCount()) RaiseGridError("Fixed row count must be less than row count");
-    if (Value == FFixedRows) return;
-    FFixedRows = Value;
+    ChangeFixed(FFixedRows, Value);
+}
+
+void TCustomGrid::ChangeFixed(int32_t& Fixed, int32_t Value) {
+    if (Value == Fixed) return;
+    Fixed = Value;
     ClampPosition();
     UpdateScrollRange();
     InvalidateGrid();
@@ -159,7 +159,7 @@ void TCustomGrid::SetOptions(TGridOptions Value) {
     FOptions = Value;
     if (FOptions.Contains(goRowSelect)) FOptions.Exclude(goAlwaysShowEditor);
     if (wasEditing && !FOptions.Contains(goEditing)) HideEditor();
-    if (FOptions.Contains(goRowSelect)) FAnchor = FCurrent;
+    if (FOptions.Contains(goRowSelect)) FCurrent.X = FAnchor.X = FFixedCols;
     ClampPosition();
     UpdateScrollRange();
     InvalidateGrid();
@@ -240,11 +240,12 @@ void TCustomGrid::SetSelection(const TGridRect& Value) {
         if (r < FFixedRows) RaiseGridError("Cannot select a fixed row");
     }
     const TGridRect old = Selection();
-    FAnchor = {Value.Right, Value.Bottom};
-    FCurrent = {Value.Left, Value.Top};
+    const TGridCoord oldCurrent = FCurrent;
+    FAnchor = {Value.Left, Value.Top};
+    FCurrent = {Value.Right, Value.Bottom};
     if (!FOptions.Contains(goRangeSelect)) FAnchor = FCurrent;
-    ScrollIntoView(FCurrent);
     InvalidateSelection(old, Selection());
+    InvalidateCell(oldCurrent.X, oldCurrent.Y);
 }
 
 bool TCustomGrid::IsSelected(int32_t ACol, int32_t ARow) const {
@@ -256,22 +257,26 @@ void TCustomGrid::MoveColRow(int32_t ACol, int32_t ARow, bool MoveAnchor, bool S
     CheckIndex(FCols, ACol);
     CheckIndex(FRows, ARow);
     if (!SelectCell(ACol, ARow)) return;
+    const TControlWatch watch(*this);
+    if (!FOptions.Contains(goAlwaysShowEditor)) HideEditor();
     SetCurrent({ACol, ARow}, MoveAnchor);
     if (Show) ScrollIntoView(FCurrent);
+    if (FOptions.Contains(goAlwaysShowEditor)) UpdateEdit();
+    if (!watch.Expired()) Click();
 }
 
 void TCustomGrid::SetCurrent(TGridCoord Cell, bool MoveAnchor) {
     const TGridRect old = Selection();
     const TGridCoord oldCurrent = FCurrent;
+    // A selected row has no current column of its own.
+    if (FOptions.Contains(goRowSelect)) Cell.X = FFixedCols;
     FCurrent = Cell;
     if (MoveAnchor || !FOptions.Contains(goRangeSelect)) FAnchor = Cell;
-    if (FOptions.Contains(goRowSelect)) FAnchor.Y = MoveAnchor ? Cell.Y : FAnchor.Y;
     InvalidateSelection(old, Selection());
     if (!(oldCurrent == FCurrent)) {
         // The focus frame moves even when the selection stays the same block.
         InvalidateCell(oldCurrent.X, oldCurrent.Y);
         InvalidateCell(FCurrent.X, FCurrent.Y);
-        if (FEditorMode) InvalidateEditor();
     }
 }
 

@@ -42,8 +42,9 @@ using TGridDrawState = TSet<TGridDrawStateItem, 8>;
 // What the mouse is doing with the grid while its button is down.
 enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
 
-// Which way the grid scrolls while the button is held outside its cells.
-enum TGridScrollDirectionItem { sdLeft, sdRight, sdUp, sdDown };
+// Which way the grid scrolls while the button is held outside its cells. Scoped because the
+// border routines' sides are named sdLeft and sdRight too, and one program may use both.
+enum class TGridScrollDirectionItem { sdLeft, sdRight, sdUp, sdDown };
 using TGridScrollDirection = TSet<TGridScrollDirectionItem, 4>;
 
 // A cell: X is the column, Y the row.
@@ -150,7 +151,8 @@ public:
     void SetCol(int32_t Value);
     int32_t Row() const { return FCurrent.Y; }
     void SetRow(int32_t Value);
-    // The selected block, the current cell in one of its corners.
+    // The selected block. Setting it puts the anchor at its top left and the current cell at
+    // its bottom right, without scrolling either into view.
     TGridRect Selection() const;
     void SetSelection(const TGridRect& Value);
     // The first scrolling row and column on screen.
@@ -228,8 +230,9 @@ protected:
     // The block from the cell (ALeft, ATop) to (ARight, ABottom) as far as it is on screen, in
     // client coordinates; indexes past the ends are taken as the ends.
     TRect BoxRect(int32_t ALeft, int32_t ATop, int32_t ARight, int32_t ABottom);
-    // Makes (ACol, ARow) current when SelectCell accepts it; MoveAnchor drops the selected
-    // block to the cell, Show scrolls the cell into view.
+    // Makes (ACol, ARow) current when SelectCell accepts it, closing the editor unless it
+    // always shows, and fires OnClick; MoveAnchor drops the selected block to the cell, Show
+    // scrolls the cell into view. With goRowSelect the current column stays the first.
     void MoveColRow(int32_t ACol, int32_t ARow, bool MoveAnchor, bool Show);
     // Moves a column or row to another index, sizes and all; out of range raises
     // EInvalidGridOperation.
@@ -295,7 +298,9 @@ private:
     void CheckIndex(const TGridAxis& Axis, int32_t Index) const;
     TRect GridClient() { return GetClientRect(); }
 
-    // Current cell and selection (grid.cpp).
+    // Counts, current cell and selection (grid.cpp).
+    void ChangeCount(bool Horizontal, int32_t Value);
+    void ChangeFixed(int32_t& Fixed, int32_t Value);
     void ClampPosition();
     void SetCurrent(TGridCoord Cell, bool MoveAnchor);
     void InvalidateSelection(const TGridRect& Old, const TGridRect& New);
@@ -308,6 +313,8 @@ private:
     void UpdateScrollRange();
     void UpdateScrollPos();
     void ScrollBarMessage(bool Horizontal, WPARAM Request);
+    // How many cells one step of the scroll bar stands for.
+    int32_t ScrollUnit(bool Horizontal) const;
     void StartTimedScroll();
     void StopTimedScroll();
     void TimerTick();
@@ -322,9 +329,11 @@ private:
     bool TabTo(bool Forward);
 
     // Mouse (gridmouse.cpp).
-    void DrawSizingLine();
+    void ShowSizingLine(bool Show);
+    void InvertSizingLine(TCanvas& On);
     void UpdateMoving(int32_t X, int32_t Y);
     void ShowMoveMark(bool Show);
+    void InvertMoveMark(TCanvas& On);
     void SelectAtPoint(int32_t X, int32_t Y, bool Extend);
     bool UpdateCursor(int32_t X, int32_t Y);
     void CancelGridMode();

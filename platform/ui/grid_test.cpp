@@ -10,25 +10,7 @@
 namespace vex {
 namespace {
 
-using test::TTestGrid;
-
-// A 10 x 20 grid of 30 x 14 cells with one fixed row and column, framed by nothing, so its
-// client area is its 200 x 100 bounds.
-struct TGridScene : test::TListScene {
-    TGridScene() {
-        Grid = Add<TTestGrid>(Form, Rect(0, 0, 200, 100));
-        Grid->SetBorderStyle(bsNone);
-        Grid->SetScrollBars(ssNone);
-        Grid->SetDefaultColWidth(30);
-        Grid->SetDefaultRowHeight(14);
-        Grid->SetColCount(10);
-        Grid->SetRowCount(20);
-        Grid->Log = &Log;
-        Application().ProcessMessages();
-        Log.clear();
-    }
-    TTestGrid* Grid = nullptr;
-};
+using test::TGridScene;
 
 std::string Str(const TRect& R) {
     return std::to_string(R.Left) + "," + std::to_string(R.Top) + "," + std::to_string(R.Right) +
@@ -114,6 +96,32 @@ TEST(GridGeometry, ManyRowsCostNothingUntilHeightsAreSet) {
     s.Grid->SetRowCount(1000);
     s.Grid->SetRowCount(10'000'000);
     EXPECT_EQ(s.Grid->RowHeights(9'999'999), 14);  // cut off with the rows, not revived
+}
+
+TEST(GridAxis, SizesFollowTheirCellsWhenOneMoves) {
+    struct TCase {
+        int32_t From, To;
+        std::vector<int32_t> Sizes;
+    };
+    // Before each move the sizes of cells 0..5 are 10, 11, 12, 13, 14, 15.
+    const std::vector<TCase> cases = {
+        {1, 4, {10, 12, 13, 14, 11, 15}}, {4, 1, {10, 14, 11, 12, 13, 15}},
+        {0, 5, {11, 12, 13, 14, 15, 10}}, {5, 0, {15, 10, 11, 12, 13, 14}},
+        {2, 2, {10, 11, 12, 13, 14, 15}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.From) + "->" + std::to_string(c.To));
+        TGridAxis axis;
+        axis.SetDefaultSize(12);  // cell 2 keeps the default: nothing of its own is stored
+        axis.SetCount(6);
+        for (int32_t i = 0; i < 6; ++i)
+            axis.SetSize(i, 10 + i);
+        axis.Move(c.From, c.To);
+        std::vector<int32_t> sizes;
+        for (int32_t i = 0; i < 6; ++i)
+            sizes.push_back(axis.Size(i));
+        EXPECT_EQ(sizes, c.Sizes);
+    }
 }
 
 TEST(GridGeometry, EveryOutOfRangeIndexIsRefused) {

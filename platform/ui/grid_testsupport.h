@@ -8,6 +8,7 @@
 
 #include "platform/ui/grid.h"
 #include "platform/ui/lists_testsupport.h"
+#include "platform/win/application.h"
 
 namespace vex::test {
 
@@ -60,6 +61,10 @@ protected:
     void RowMoved(int32_t FromIndex, int32_t ToIndex) override {
         Note("rowmoved " + std::to_string(FromIndex) + "->" + std::to_string(ToIndex));
     }
+    void SizeChanged(int32_t OldColCount, int32_t OldRowCount) override {
+        Note("size " + std::to_string(OldColCount) + "x" + std::to_string(OldRowCount) + "->" +
+             std::to_string(ColCount()) + "x" + std::to_string(RowCount()));
+    }
     void ColWidthsChanged() override {
         TCustomGrid::ColWidthsChanged();
         Note("colwidths");
@@ -73,6 +78,24 @@ private:
     void Note(const std::string& What) {
         if (Log != nullptr) Log->push_back(What);
     }
+};
+
+// A 10 x 20 grid of 30 x 14 cells with one fixed row and column, framed by nothing, so its
+// client area is its 200 x 100 bounds.
+struct TGridScene : TListScene {
+    TGridScene() {
+        Grid = Add<TTestGrid>(Form, Rect(0, 0, 200, 100));
+        Grid->SetBorderStyle(bsNone);
+        Grid->SetScrollBars(ssNone);
+        Grid->SetDefaultColWidth(30);
+        Grid->SetDefaultRowHeight(14);
+        Grid->SetColCount(10);
+        Grid->SetRowCount(20);
+        Grid->Log = &Log;
+        Application().ProcessMessages();
+        Log.clear();
+    }
+    TTestGrid* Grid = nullptr;
 };
 
 }  // namespace vex::test

@@ -86,8 +86,10 @@ bool TCustomGrid::TabTo(bool Forward) {
 }
 
 void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
+    // OnKeyDown may free the grid.
+    const TControlWatch watch(*this);
     TCustomControl::KeyDown(Key, Shift);
-    if (Key == 0) return;
+    if (watch.Expired() || Key == 0) return;
     if (!CanGridAcceptKey(Key, Shift)) {
         Key = 0;
         return;
@@ -127,7 +129,9 @@ void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
 }
 
 void TCustomGrid::KeyPress(char& Key) {
+    const TControlWatch watch(*this);
     TCustomControl::KeyPress(Key);
+    if (watch.Expired()) return;
     if (Key == '\r' && !FOptions.Contains(goAlwaysShowEditor)) {
         if (FEditorMode)
             HideEditor();

@@ -23,7 +23,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, i
         if (sizing != gsNormal) {
             HideEdit();
             FGridState = sizing;
-            DrawSizingLine();
+            ShowSizingLine(true);
         } else {
             const TGridCoord cell = MouseCoord(X, Y);
             if (cell.X >= 0 && cell.Y >= 0) {
@@ -68,12 +68,12 @@ void TCustomGrid::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
         }
         case gsColSizing:
         case gsRowSizing: {
-            DrawSizingLine();
+            ShowSizingLine(false);
             int32_t start = 0, end = 0;
             const bool horizontal = FGridState == gsColSizing;
             CellSpan(horizontal, FSizingIndex, start, end);
             FSizingPos = std::max(start, (horizontal ? X : Y) + FSizingOfs);
-            DrawSizingLine();
+            ShowSizingLine(true);
             break;
         }
         case gsColMoving:
@@ -121,8 +121,8 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int
 
 // Ends whatever the button started, taking down the live line and the move mark.
 void TCustomGrid::CancelGridMode() {
-    if (FGridState == gsColSizing || FGridState == gsRowSizing) DrawSizingLine();
-    if (FGridState == gsColMoving || FGridState == gsRowMoving) ShowMoveMark(false);
+    ShowSizingLine(false);
+    ShowMoveMark(false);
     FGridState = gsNormal;
     StopTimedScroll();
 }
@@ -132,18 +132,21 @@ void TCustomGrid::WMCancelMode(TMessage& Message) {
     TCustomControl::WMCancelMode(Message);
 }
 
-// The live line is inverted onto the screen, so drawing it again takes it away.
-void TCustomGrid::DrawSizingLine() {
-    if (!HandleAllocated()) return;
-    TCanvas& canvas = Canvas();
+// The live line and the move mark are inverted onto the screen, so inverting them again takes
+// them away; painting puts them back over what it paints while they show.
+void TCustomGrid::ShowSizingLine(bool Show) {
+    if (Show == FSizingLineShown || !HandleAllocated()) return;
+    FSizingLineShown = Show;
+    InvertSizingLine(Canvas());
+}
+
+void TCustomGrid::InvertSizingLine(TCanvas& On) {
     const TRect client = GridClient();
+    const int32_t width = std::max(1, FGridLineWidth);
     if (FGridState == gsColSizing)
-        PatBlt(canvas.Handle(), FSizingPos, 0, std::max(1, FGridLineWidth), client.Bottom,
-               DSTINVERT);
+        PatBlt(On.Handle(), FSizingPos, 0, width, client.Bottom, DSTINVERT);
     else if (FGridState == gsRowSizing)
-        PatBlt(canvas.Handle(), 0, FSizingPos, client.Right, std::max(1, FGridLineWidth),
-               DSTINVERT);
-    FSizingLineShown = !FSizingLineShown;
+        PatBlt(On.Handle(), 0, FSizingPos, client.Right, width, DSTINVERT);
 }
 
 void TCustomGrid::UpdateMoving(int32_t X, int32_t Y) {
@@ -163,21 +166,25 @@ void TCustomGrid::UpdateMoving(int32_t X, int32_t Y) {
     ShowMoveMark(true);
 }
 
-// A mark on the border where the moved column or row would land.
 void TCustomGrid::ShowMoveMark(bool Show) {
     if (Show == FMoveMarkShown || !HandleAllocated()) return;
     FMoveMarkShown = Show;
+    InvertMoveMark(Canvas());
+}
+
+// A bar on the border where the moved column or row would land: after the target moving
+// forward, before it moving backward.
+void TCustomGrid::InvertMoveMark(TCanvas& On) {
     const bool columns = FGridState == gsColMoving;
+    if (!columns && FGridState != gsRowMoving) return;
     int32_t start = 0, end = 0;
     if (!CellSpan(columns, FMovePos, start, end)) return;
-    // Moving forward the column lands after the target, backward before it.
     const int32_t edge = FMovePos > FMoveIndex ? end : start;
     const TRect client = GridClient();
-    TCanvas& canvas = Canvas();
     if (columns)
-        PatBlt(canvas.Handle(), edge - 1, 0, 3, client.Bottom, DSTINVERT);
+        PatBlt(On.Handle(), edge - 1, 0, 3, client.Bottom, DSTINVERT);
     else
-        PatBlt(canvas.Handle(), 0, edge - 1, client.Right, 3, DSTINVERT);
+        PatBlt(On.Handle(), 0, edge - 1, client.Right, 3, DSTINVERT);
 }
 
 bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {

@@ -37,8 +37,13 @@ TGridDrawState TCustomGrid::CellState(int32_t ACol, int32_t ARow) const {
 
 void TCustomGrid::Paint() {
     const TRect update = Canvas().ClipRect();
+    const TControlWatch watch(*this);
     DrawCells(update);
+    if (watch.Expired()) return;
     DrawLines(update);
+    // A live line or move mark over what was painted again shows as before.
+    if (FSizingLineShown) InvertSizingLine(Canvas());
+    if (FMoveMarkShown) InvertMoveMark(Canvas());
 }
 
 void TCustomGrid::DrawCells(const TRect& Update) {

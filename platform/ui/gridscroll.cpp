@@ -13,6 +13,8 @@ namespace vex {
 
 namespace {
 
+using enum TGridScrollDirectionItem;
+
 // The window timer of the timed scroll.
 constexpr UINT_PTR kScrollTimer = 1;
 constexpr UINT kScrollInterval = 60;
@@ -104,20 +106,22 @@ void TCustomGrid::UpdateScrollRange() {
 }
 
 // The range counts scrolling cells, the page the whole ones on screen and the position the first
-// one shown, so the thumb's size tells how much of the grid is in view.
+// one shown, so the thumb's size tells how much of the grid is in view. The thumb's messages
+// carry 16 bits, so past 65,536 scrolling cells each step of the bar is several cells.
 void TCustomGrid::UpdateScrollPos() {
     if (!HandleAllocated()) return;
     auto update = [this](bool Horizontal, int Bar) {
         const int32_t fixed = Horizontal ? FFixedCols : FFixedRows;
-        const int32_t count = Axis(Horizontal).Count();
+        const int32_t unit = ScrollUnit(Horizontal);
         SCROLLINFO info;
         info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
         info.nMin = 0;
-        info.nMax = std::max(0, count - fixed - 1);
+        info.nMax = std::max(0, Axis(Horizontal).Count() - fixed - 1) / unit;
         const bool fits = MaxFirst(Horizontal) <= fixed;
         const int32_t shown = Horizontal ? VisibleColCount() : VisibleRowCount();
-        info.nPage = fits ? static_cast<UINT>(info.nMax + 1) : static_cast<UINT>(shown);
-        info.nPos = (Horizontal ? FTopLeft.X : FTopLeft.Y) - fixed;
+        info.nPage =
+            fits ? static_cast<UINT>(info.nMax + 1) : static_cast<UINT>(std::max(1, shown / unit));
+        info.nPos = ((Horizontal ? FTopLeft.X : FTopLeft.Y) - fixed) / unit;
         if (fits) info.nMax = 0;  // a range of one value hides the bar
         SetScrollInfo(Handle(), Bar, info, true);
     };
@@ -130,6 +134,12 @@ void TCustomGrid::UpdateScrollPos() {
         update(false, SB_VERT);
     else
         ShowScrollBar(Handle(), SB_VERT, false);
+}
+
+int32_t TCustomGrid::ScrollUnit(bool Horizontal) const {
+    const int64_t cells =
+        int64_t{Axis(Horizontal).Count()} - (Horizontal ? FFixedCols : FFixedRows);
+    return static_cast<int32_t>(std::max<int64_t>(1, (cells + 0xFFFF) / 0x10000));
 }
 
 void TCustomGrid::ScrollBarMessage(bool Horizontal, WPARAM Request) {
@@ -158,7 +168,7 @@ void TCustomGrid::ScrollBarMessage(bool Horizontal, WPARAM Request) {
             break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
-            to = fixed + HIWORD(Request);
+            to = fixed + HIWORD(Request) * ScrollUnit(Horizontal);
             break;
         default:
             return;
