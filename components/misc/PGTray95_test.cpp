@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -358,6 +359,71 @@ TEST_F(TrayIcon, AClickHandlerMayFreeTheTrayIcon) {
     RunUntil(Now() + 1000);
     EXPECT_EQ(Form->ComponentCount(), 0);
     EXPECT_EQ(Host->Icons().Count(), 0u);
+}
+
+// Whichever of its handlers frees the tray icon, nothing of it is touched afterwards and the
+// tray loses the icon.
+TEST_F(TrayIcon, AnyOfItsHandlersMayFreeTheTrayIcon) {
+    const auto freeIcon = [this](TObject*) { delete Icon; };
+    const auto freeOnMouse = [this](TObject*, TShiftState, int32_t, int32_t) { delete Icon; };
+    const struct {
+        const char* Name;
+        std::function<void()> Wire, Act;
+    } cases[] = {
+        {"OnClick at once", [&] { Icon->OnClick = freeIcon; }, [&] { Mouse(WM_LBUTTONDOWN); }},
+        {"OnClick after the wait",
+         [&] {
+             Icon->OnDblClick = [](TObject*) {};
+             Icon->OnClick = freeIcon;
+         },
+         [&] {
+             Mouse(WM_LBUTTONDOWN);
+             RunUntil(Now() + 1000);
+         }},
+        {"OnDblClick", [&] { Icon->OnDblClick = freeIcon; },
+         [&] {
+             Mouse(WM_LBUTTONDOWN);
+             Mouse(WM_LBUTTONDBLCLK);
+         }},
+        {"OnMouseEnter", [&] { Icon->OnMouseEnter = freeOnMouse; }, [&] { Mouse(WM_MOUSEMOVE); }},
+        {"OnMouseMove", [&] { Icon->OnMouseMove = freeOnMouse; }, [&] { Mouse(WM_MOUSEMOVE); }},
+        {"OnMouseExit", [&] { Icon->OnMouseExit = freeOnMouse; },
+         [&] {
+             SetCursorPos(10, 10);
+             Mouse(WM_MOUSEMOVE);
+             SetCursorPos(100, 100);
+             RunUntil(Now() + 1000);
+         }},
+        {"OnAnimation as it starts", [&] { Icon->OnAnimation = freeIcon; },
+         [&] { Icon->SetState(tsAnimated); }},
+        {"OnAnimation on a later frame",
+         [&] {
+             Icon->OnAnimation = [this, frames = 0](TObject*) mutable {
+                 if (++frames == 3) delete Icon;
+             };
+         },
+         [&] {
+             Icon->SetState(tsAnimated);
+             RunUntil(Now() + 5000);
+         }},
+    };
+    const auto trayIcons = [this] {
+        int count = 0;
+        for (int32_t i = 0; i < Form->ComponentCount(); ++i)
+            count += dynamic_cast<TPGTrayIcon95*>(Form->Components(i)) != nullptr;
+        return count;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Form = std::make_unique<TForm>(nullptr);
+        Icon = new TPGTrayIcon95(Form.get());
+        Icon->SetActive(true);
+        c.Wire();
+        c.Act();
+        Application().ProcessMessages();
+        EXPECT_EQ(trayIcons(), 0);
+        EXPECT_EQ(Host->Icons().Count(), 0u);
+    }
 }
 
 TEST_F(TrayIcon, ARightPressOpensThePopupMenuAtThePointer) {
