@@ -175,8 +175,12 @@ void TPGTrayIcon95::SetState(TPGTrayIconState Value) {
     }
     if (newState == FState) return;
     if (OnStateChanging) {
-        TStateChangingScope scope;
-        OnStateChanging(this, newState);
+        const std::weak_ptr<const void> alive = FLife.Weak();
+        {
+            TStateChangingScope scope;
+            OnStateChanging(this, newState);
+        }
+        if (alive.expired()) return;
     }
     if (newState == FState) return;
     if (FState == tsAnimated) FAnimation->Stop();

@@ -406,6 +406,9 @@ TEST_F(TrayIcon, AnyOfItsHandlersMayFreeTheTrayIcon) {
              Icon->SetState(tsAnimated);
              RunUntil(Now() + 5000);
          }},
+        {"OnStateChanging",
+         [&] { Icon->OnStateChanging = [this](TObject*, TPGTrayIconState&) { delete Icon; }; },
+         [&] { Icon->SetState(tsDisabled); }},
     };
     const auto trayIcons = [this] {
         int count = 0;
