@@ -261,11 +261,12 @@ void TPGTrayIcon95::RunDeferredCall() {
     if (!FDeferredCall) return;
     const std::function<void()> call = std::exchange(FDeferredCall, nullptr);
     // Reported like any handler's failure: hiding or showing that failed half-way must not
-    // pass unseen.
+    // pass unseen. A call that freed this component first reports with no sender.
+    const std::weak_ptr<const void> alive = FLife.Weak();
     try {
         call();
     } catch (...) {
-        Application().HandleException(this);
+        Application().HandleException(alive.expired() ? nullptr : this);
     }
 }
 

@@ -351,6 +351,22 @@ TEST_F(TrayIcon, AFailingDeferredClickIsReportedAndTheNextOneRuns) {
     EXPECT_EQ(reported, std::vector<std::string>{"first click failed"});
 }
 
+// The report names no sender that is gone: a handler of it may well look at its sender.
+TEST_F(TrayIcon, AClickHandlerThatFreesTheTrayIconAndFailsIsReportedWithoutIt) {
+    std::vector<TObject*> senders;
+    Application().OnException = [&](TObject* Sender, const std::exception&) {
+        senders.push_back(Sender);
+    };
+    Icon->SetActive(true);
+    Icon->OnClick = [this](TObject*) {
+        delete Icon;
+        throw EInvalidOperation("freed, then failed");
+    };
+    Mouse(WM_LBUTTONDOWN);
+    Application().OnException = nullptr;
+    EXPECT_EQ(senders, std::vector<TObject*>{nullptr});
+}
+
 TEST_F(TrayIcon, AClickHandlerMayFreeTheTrayIcon) {
     Icon->SetActive(true);
     Icon->OnDblClick = [](TObject*) {};
