@@ -246,6 +246,25 @@ TEST_F(TrayIcon, TheStateChoosesThePictureTheTrayShows) {
               std::vector<uint32_t>(9, 0xFF0000FFu));
 }
 
+TEST_F(TrayIcon, AnIconLargerThanAnyTrayIsHandedOverScaledDown) {
+    const struct { int32_t Side, Shown; } cases[] = {{1, 1}, {256, 256}, {257, 256}, {700, 256}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Side);
+        TIcon picture;
+        LoadSolid(picture, c.Side, 0x123456);
+        Icon->SetIcon(picture);
+        ASSERT_NO_THROW(Icon->SetActive(true));
+        const NOTIFYICONDATA* shown = Host->Icons().Find(Icon->Handle(), kTrayIconId);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->Icon.Width, c.Shown);
+        EXPECT_EQ(shown->Icon.Height, c.Shown);
+        EXPECT_EQ(shown->Icon.Pixels,
+                  std::vector<uint32_t>(size_t(c.Shown * c.Shown), 0xFF123456u));
+        Icon->SetActive(false);
+        EXPECT_EQ(Host->Icons().Count(), 0u);
+    }
+}
+
 TEST_F(TrayIcon, TheAnimationIntervalIsCheckedWhenSet) {
     TPGTrayIconAnimation& animation = Icon->Animation();
     for (int32_t bad : {54, 0, -1, 100001, INT32_MIN, INT32_MAX}) {
