@@ -1,5 +1,6 @@
 #include "components/misc/PGTray95.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "components/misc/PGTray95Animation.h"
@@ -10,6 +11,7 @@
 #include "platform/core/stream.h"
 #include "platform/core/stringutils.h"
 #include "platform/shell/trayhost.h"
+#include "platform/shell/trayicons.h"
 #include "platform/ui/applicationevents.h"
 #include "platform/ui/form.h"
 #include "platform/ui/popupmenu.h"
@@ -35,18 +37,25 @@ public:
 };
 
 // The icon as the tray takes it: opaque colour where the mask is black, transparent elsewhere.
+// A tray takes pictures up to kLargestSide a side and shows them far smaller still, so a larger
+// icon is sampled down to that, keeping its shape, rather than refused.
 TTrayIconImage TrayImageOf(const TIcon& Icon) {
     TTrayIconImage image;
     if (Icon.Empty()) return image;
-    image.Width = Icon.Width();
-    image.Height = Icon.Height();
+    const int64_t longest = std::max(Icon.Width(), Icon.Height());
+    const int64_t side = std::min<int64_t>(longest, TTrayIcons::kLargestSide);
+    image.Width = static_cast<int32_t>(std::max<int64_t>(1, Icon.Width() * side / longest));
+    image.Height = static_cast<int32_t>(std::max<int64_t>(1, Icon.Height() * side / longest));
     image.Pixels.reserve(static_cast<size_t>(image.Width) * static_cast<size_t>(image.Height));
     for (int32_t y = 0; y < image.Height; ++y) {
-        const uint32_t* colour = Icon.Image().ScanLine(y);
-        const uint32_t* mask = Icon.Mask().ScanLine(y);
+        const auto sourceY = static_cast<int32_t>(y * int64_t{Icon.Height()} / image.Height);
+        const uint32_t* colour = Icon.Image().ScanLine(sourceY);
+        const uint32_t* mask = Icon.Mask().ScanLine(sourceY);
         for (int32_t x = 0; x < image.Width; ++x) {
-            const bool transparent = (mask[x] & 0x00FFFFFFu) != 0;
-            image.Pixels.push_back(transparent ? 0u : 0xFF000000u | (colour[x] & 0x00FFFFFFu));
+            const auto sourceX = static_cast<size_t>(x * int64_t{Icon.Width()} / image.Width);
+            const bool transparent = (mask[sourceX] & 0x00FFFFFFu) != 0;
+            image.Pixels.push_back(transparent ? 0u
+                                               : 0xFF000000u | (colour[sourceX] & 0x00FFFFFFu));
         }
     }
     return image;
@@ -175,8 +184,12 @@ void TPGTrayIcon95::SetState(TPGTrayIconState Value) {
     }
     if (newState == FState) return;
     if (OnStateChanging) {
-        TStateChangingScope scope;
-        OnStateChanging(this, newState);
+        const std::weak_ptr<const void> alive = FLife.Weak();
+        {
+            TStateChangingScope scope;
+            OnStateChanging(this, newState);
+        }
+        if (alive.expired()) return;
     }
     if (newState == FState) return;
     if (FState == tsAnimated) FAnimation->Stop();
@@ -257,11 +270,12 @@ void TPGTrayIcon95::RunDeferredCall() {
     if (!FDeferredCall) return;
     const std::function<void()> call = std::exchange(FDeferredCall, nullptr);
     // Reported like any handler's failure: hiding or showing that failed half-way must not
-    // pass unseen.
+    // pass unseen. A call that freed this component first reports with no sender.
+    const std::weak_ptr<const void> alive = FLife.Weak();
     try {
         call();
     } catch (...) {
-        Application().HandleException(this);
+        Application().HandleException(alive.expired() ? nullptr : this);
     }
 }
 

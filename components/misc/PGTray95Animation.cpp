@@ -33,8 +33,7 @@ bool TPGTrayIconAnimation::Running() const {
 void TPGTrayIconAnimation::Start() {
     FTimerItem->SetEnabled(false);
     FFrameIndex = 0;
-    Tick();
-    if (FTrayIcon.State() != tsAnimated) return;
+    if (!Tick() || FTrayIcon.State() != tsAnimated) return;
     FTimerItem->SetInterval(FInterval);
     FTimerItem->SetEnabled(true);
 }
@@ -43,16 +42,16 @@ void TPGTrayIconAnimation::Stop() {
     FTimerItem->SetEnabled(false);
 }
 
-void TPGTrayIconAnimation::Tick() {
+bool TPGTrayIconAnimation::Tick() {
     if (FTrayIcon.OnAnimation) {
-        // The handler may free the tray icon, and this animation with it.
         const std::weak_ptr<const void> alive = FTrayIcon.FLife.Weak();
         FTrayIcon.OnAnimation(&FTrayIcon);
-        if (alive.expired()) return;
+        if (alive.expired()) return false;
     }
     FTrayIcon.RefreshIcon();
     const int32_t count = FIcons.Count();
     FFrameIndex = count == 0 || FFrameIndex >= count - 1 ? 0 : FFrameIndex + 1;
+    return true;
 }
 
 }  // namespace vex

@@ -39,7 +39,8 @@ private:
 
     void Start();
     void Stop();
-    void Tick();
+    // False when its OnAnimation freed the tray icon, and this animation with it.
+    bool Tick();
     bool Running() const;
 
     TPGTimerItem* FTimerItem;

@@ -169,6 +169,38 @@ TEST_F(TrayApplication, ShowModalFormRunsTheFormAndGivesItsResult) {
     EXPECT_FALSE(AppState().Visible);
 }
 
+TEST_F(TrayApplication, AModalRunMayShowAnotherFormModallyFromTheTray) {
+    TForm third(nullptr);
+    int32_t inner = 0;
+    TModalScript script;
+    script.Then([&] {
+        TModalScript nested;
+        nested.Then([&] { third.SetModalResult(mrYes); });
+        inner = Icon->ShowModalForm(&third);
+        Other->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(Icon->ShowModalForm(Other.get()), mrOk);
+    Application().ProcessMessages();
+    EXPECT_EQ(inner, mrYes);
+    EXPECT_EQ(script.Exhausted(), 0);
+    EXPECT_EQ(TPGTrayIcon95::UpdateLockCount(), 0);
+    EXPECT_FALSE(AppState().Visible);
+}
+
+TEST_F(TrayApplication, HidingTheApplicationDuringAModalRunEndsTheRun) {
+    Main->Show();
+    TModalScript script;
+    script.Then([&] { Icon->HideApplication(); });
+    const int32_t result = Icon->ShowModalForm(Other.get());
+    Application().ProcessMessages();
+    EXPECT_EQ(script.Exhausted(), 0) << "the run ended by itself";
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_FALSE(Showing(*Other));
+    EXPECT_FALSE(Showing(*Main));
+    EXPECT_FALSE(AppState().Visible);
+    EXPECT_EQ(TPGTrayIcon95::UpdateLockCount(), 0);
+}
+
 TEST_F(TrayApplication, ShowModalFormOfAFormAlreadyShowingBringsItForward) {
     Other->Show();
     Main->Show();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -245,6 +246,25 @@ TEST_F(TrayIcon, TheStateChoosesThePictureTheTrayShows) {
               std::vector<uint32_t>(9, 0xFF0000FFu));
 }
 
+TEST_F(TrayIcon, AnIconLargerThanAnyTrayIsHandedOverScaledDown) {
+    const struct { int32_t Side, Shown; } cases[] = {{1, 1}, {256, 256}, {257, 256}, {700, 256}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Side);
+        TIcon picture;
+        LoadSolid(picture, c.Side, 0x123456);
+        Icon->SetIcon(picture);
+        ASSERT_NO_THROW(Icon->SetActive(true));
+        const NOTIFYICONDATA* shown = Host->Icons().Find(Icon->Handle(), kTrayIconId);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->Icon.Width, c.Shown);
+        EXPECT_EQ(shown->Icon.Height, c.Shown);
+        EXPECT_EQ(shown->Icon.Pixels,
+                  std::vector<uint32_t>(size_t(c.Shown * c.Shown), 0xFF123456u));
+        Icon->SetActive(false);
+        EXPECT_EQ(Host->Icons().Count(), 0u);
+    }
+}
+
 TEST_F(TrayIcon, TheAnimationIntervalIsCheckedWhenSet) {
     TPGTrayIconAnimation& animation = Icon->Animation();
     for (int32_t bad : {54, 0, -1, 100001, INT32_MIN, INT32_MAX}) {
@@ -350,6 +370,22 @@ TEST_F(TrayIcon, AFailingDeferredClickIsReportedAndTheNextOneRuns) {
     EXPECT_EQ(reported, std::vector<std::string>{"first click failed"});
 }
 
+// The report names no sender that is gone: a handler of it may well look at its sender.
+TEST_F(TrayIcon, AClickHandlerThatFreesTheTrayIconAndFailsIsReportedWithoutIt) {
+    std::vector<TObject*> senders;
+    Application().OnException = [&](TObject* Sender, const std::exception&) {
+        senders.push_back(Sender);
+    };
+    Icon->SetActive(true);
+    Icon->OnClick = [this](TObject*) {
+        delete Icon;
+        throw EInvalidOperation("freed, then failed");
+    };
+    Mouse(WM_LBUTTONDOWN);
+    Application().OnException = nullptr;
+    EXPECT_EQ(senders, std::vector<TObject*>{nullptr});
+}
+
 TEST_F(TrayIcon, AClickHandlerMayFreeTheTrayIcon) {
     Icon->SetActive(true);
     Icon->OnDblClick = [](TObject*) {};
@@ -358,6 +394,74 @@ TEST_F(TrayIcon, AClickHandlerMayFreeTheTrayIcon) {
     RunUntil(Now() + 1000);
     EXPECT_EQ(Form->ComponentCount(), 0);
     EXPECT_EQ(Host->Icons().Count(), 0u);
+}
+
+// Whichever of its handlers frees the tray icon, nothing of it is touched afterwards and the
+// tray loses the icon.
+TEST_F(TrayIcon, AnyOfItsHandlersMayFreeTheTrayIcon) {
+    const auto freeIcon = [this](TObject*) { delete Icon; };
+    const auto freeOnMouse = [this](TObject*, TShiftState, int32_t, int32_t) { delete Icon; };
+    const struct {
+        const char* Name;
+        std::function<void()> Wire, Act;
+    } cases[] = {
+        {"OnClick at once", [&] { Icon->OnClick = freeIcon; }, [&] { Mouse(WM_LBUTTONDOWN); }},
+        {"OnClick after the wait",
+         [&] {
+             Icon->OnDblClick = [](TObject*) {};
+             Icon->OnClick = freeIcon;
+         },
+         [&] {
+             Mouse(WM_LBUTTONDOWN);
+             RunUntil(Now() + 1000);
+         }},
+        {"OnDblClick", [&] { Icon->OnDblClick = freeIcon; },
+         [&] {
+             Mouse(WM_LBUTTONDOWN);
+             Mouse(WM_LBUTTONDBLCLK);
+         }},
+        {"OnMouseEnter", [&] { Icon->OnMouseEnter = freeOnMouse; }, [&] { Mouse(WM_MOUSEMOVE); }},
+        {"OnMouseMove", [&] { Icon->OnMouseMove = freeOnMouse; }, [&] { Mouse(WM_MOUSEMOVE); }},
+        {"OnMouseExit", [&] { Icon->OnMouseExit = freeOnMouse; },
+         [&] {
+             SetCursorPos(10, 10);
+             Mouse(WM_MOUSEMOVE);
+             SetCursorPos(100, 100);
+             RunUntil(Now() + 1000);
+         }},
+        {"OnAnimation as it starts", [&] { Icon->OnAnimation = freeIcon; },
+         [&] { Icon->SetState(tsAnimated); }},
+        {"OnAnimation on a later frame",
+         [&] {
+             Icon->OnAnimation = [this, frames = 0](TObject*) mutable {
+                 if (++frames == 3) delete Icon;
+             };
+         },
+         [&] {
+             Icon->SetState(tsAnimated);
+             RunUntil(Now() + 5000);
+         }},
+        {"OnStateChanging",
+         [&] { Icon->OnStateChanging = [this](TObject*, TPGTrayIconState&) { delete Icon; }; },
+         [&] { Icon->SetState(tsDisabled); }},
+    };
+    const auto trayIcons = [this] {
+        int count = 0;
+        for (int32_t i = 0; i < Form->ComponentCount(); ++i)
+            count += dynamic_cast<TPGTrayIcon95*>(Form->Components(i)) != nullptr;
+        return count;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Form = std::make_unique<TForm>(nullptr);
+        Icon = new TPGTrayIcon95(Form.get());
+        Icon->SetActive(true);
+        c.Wire();
+        c.Act();
+        Application().ProcessMessages();
+        EXPECT_EQ(trayIcons(), 0);
+        EXPECT_EQ(Host->Icons().Count(), 0u);
+    }
 }
 
 TEST_F(TrayIcon, ARightPressOpensThePopupMenuAtThePointer) {

@@ -28,7 +28,8 @@ void Merge(NOTIFYICONDATA& Icon, const NOTIFYICONDATA& Data) {
 }  // namespace
 
 bool TTrayIcons::Apply(DWORD Message, const NOTIFYICONDATA& Data) {
-    if ((Data.Flags & NIF_ICON) != 0) CheckImage(Data.Icon);
+    // A delete uses no picture, so none may keep an icon from going.
+    if (Message != NIM_DELETE && (Data.Flags & NIF_ICON) != 0) CheckImage(Data.Icon);
     const auto key = std::make_pair(Data.Wnd, Data.ID);
     const auto it = FIcons.find(key);
     switch (Message) {

@@ -104,6 +104,14 @@ TEST(TrayIcons, RefusesMalformedPicturesBeforeChangingAnything) {
     }
 }
 
+TEST(TrayIcons, ADeleteTakesTheIconAwayWhateverPictureComesWithIt) {
+    test::RecordingWindow owner;
+    TTrayIcons icons;
+    ASSERT_TRUE(icons.Apply(NIM_ADD, Record(owner.Handle(), 7, "shown", Solid(4, 9))));
+    EXPECT_TRUE(icons.Apply(NIM_DELETE, Record(owner.Handle(), 7, "", {2, 2, {}})));
+    EXPECT_EQ(icons.Count(), 0u);
+}
+
 TEST(RecordingTrayHost, RecordsCallsAndPostsClicksToTheOwner) {
     test::RecordingWindow owner;
     TRecordingTrayHost host;

@@ -6,8 +6,8 @@ namespace vex {
 
 TFittedTrayIcon FitTrayIcon(const TTrayIconImage& Image, int32_t Width, int32_t Height) {
     TFittedTrayIcon fitted;
-    fitted.Width = std::max(Width, 0);
-    fitted.Height = std::max(Height, 0);
+    fitted.Width = std::clamp(Width, 0, kLargestFittedSide);
+    fitted.Height = std::clamp(Height, 0, kLargestFittedSide);
     const size_t count = static_cast<size_t>(fitted.Width) * static_cast<size_t>(fitted.Height);
     fitted.Pixels.assign(count, 0);
     fitted.Opaque.assign(count, false);

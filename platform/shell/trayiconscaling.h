@@ -18,6 +18,10 @@ struct TFittedTrayIcon {
     std::vector<bool> Opaque;
 };
 
+// The most of a side fitted: a room larger than that (a window any client may resize) is fitted
+// as that much of it, which the caller centres in the room.
+inline constexpr int32_t kLargestFittedSide = 1024;
+
 TFittedTrayIcon FitTrayIcon(const TTrayIconImage& Image, int32_t Width, int32_t Height);
 
 }  // namespace vex

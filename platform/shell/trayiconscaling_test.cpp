@@ -49,6 +49,25 @@ TEST(FitTrayIcon, ScalesToTheLargestCentredSquareAndShowsOnlyTheOpaquePixels) {
     }
 }
 
+// Any client may resize the icon's window; however large, what is painted stays bounded.
+TEST(FitTrayIcon, ARoomLargerThanAnyTrayGivesIsFittedOnlyInPart) {
+    const struct {
+        int32_t Width, Height, FittedWidth, FittedHeight;
+    } cases[] = {
+        {kLargestFittedSide, kLargestFittedSide, kLargestFittedSide, kLargestFittedSide},
+        {kLargestFittedSide + 1, 3, kLargestFittedSide, 3},
+        {2000, 2000, kLargestFittedSide, kLargestFittedSide},
+        {5, 3000, 5, kLargestFittedSide},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Width) + "x" + std::to_string(c.Height));
+        const TFittedTrayIcon fitted = FitTrayIcon(kQuarters, c.Width, c.Height);
+        EXPECT_EQ(fitted.Width, c.FittedWidth);
+        EXPECT_EQ(fitted.Height, c.FittedHeight);
+        EXPECT_EQ(fitted.Pixels.size(), size_t(c.FittedWidth) * size_t(c.FittedHeight));
+    }
+}
+
 TEST(FitTrayIcon, AnEmptyIconShowsNothing) {
     EXPECT_EQ(Picture(FitTrayIcon(TTrayIconImage{}, 3, 2)),
               (std::vector<std::string>{"...", "..."}));

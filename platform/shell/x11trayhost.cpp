@@ -253,9 +253,10 @@ void TX11TrayHost::Paint(const TIconWindow& W, const TTrayIconImage& Image) {
                                  static_cast<unsigned>(fitted.Width),
                                  static_cast<unsigned>(fitted.Height), 32, fitted.Width * 4);
     if (image != nullptr) {
+        const int left = (W.Width - fitted.Width) / 2, top = (W.Height - fitted.Height) / 2;
         XSetClipMask(dpy, FGc, mask);
-        XSetClipOrigin(dpy, FGc, 0, 0);
-        XPutImage(dpy, W.Id, FGc, image, 0, 0, 0, 0, static_cast<unsigned>(fitted.Width),
+        XSetClipOrigin(dpy, FGc, left, top);
+        XPutImage(dpy, W.Id, FGc, image, 0, 0, left, top, static_cast<unsigned>(fitted.Width),
                   static_cast<unsigned>(fitted.Height));
         XSetClipMask(dpy, FGc, None);
         image->data = nullptr;  // the pixels are the vector's
