@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -206,6 +207,29 @@ TEST(OvcNumericField, StepsOnlyWhileFocusedAndFiresOnChange) {
     EXPECT_EQ(scene.Text(), "1");
     EXPECT_EQ(changes, 3);
     EXPECT_TRUE(scene.Field->Modified());
+}
+
+TEST(OvcNumericField, AChangeHandlerMayFreeTheFieldWhileItStepsOrTypes) {
+    const std::vector<std::function<void(NumericFieldScene&)>> edits = {
+        [](NumericFieldScene& S) { S.Field->IncreaseValue(true, 1); },
+        [](NumericFieldScene& S) { S.Field->DecreaseValue(false, 1); },
+        [](NumericFieldScene& S) { S.Type("7"); },
+    };
+    for (size_t i = 0; i < edits.size(); ++i) {
+        SCOPED_TRACE(i);
+        NumericFieldScene scene;
+        scene.Field->SetAutoAdvanceChar(true);
+        scene.Field->SetRangeLo("-5");
+        scene.Field->RecreateWnd();
+        scene.Focus();
+        bool freed = false;
+        scene.Field->OnChange = [&](TObject* Sender) {
+            freed = true;
+            delete Sender;
+        };
+        edits[i](scene);
+        EXPECT_TRUE(freed);
+    }
 }
 
 TEST(OvcNumericField, LeavingWithAValueOutOfRangeReportsThroughTheControllerAndKeepsTheFocus) {
