@@ -287,6 +287,17 @@ TEST(OvcNumericField, PadsTheBlanksLeftOfTheNumberAndKeepsExchangedUserDataSafe)
     EXPECT_EQ(scene.Field->GetDisplayString(), "*********6");
 }
 
+TEST(OvcNumericField, ASignMarkShowsTheSignOfTheValueWhateverThePadCharacter) {
+    for (const test::TestCase& c : test::ReadCases(Cases, "pad")) {
+        SCOPED_TRACE(c.Where);
+        NumericFieldScene scene;
+        scene.Field->SetPictureMask(c[0]);
+        scene.Field->SetPadChar(c[1].front());
+        scene.Field->SetAsInteger(static_cast<int32_t>(c.Int(2)));
+        EXPECT_EQ(scene.Field->GetDisplayString(), c[3]);
+    }
+}
+
 TEST(OvcNumericField, AValueWiderThanTheMaskShowsStarsNotACutNumber) {
     NumericFieldScene scene;
     scene.Field->SetDataType(nftDouble);
