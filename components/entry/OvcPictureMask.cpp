@@ -188,8 +188,12 @@ std::string TOvcPictureMask::StripPicture(const std::string& Source) const {
     if (Source.size() != FMaxLength) return Source;
     const size_t dot = DecimalPos();
     std::string dest;
+    // Separators are dropped where the mask puts them, never elsewhere: the decimal
+    // character may be the same as the separator.
+    const char comma = FIntl.CommaChar();
     for (size_t i = 0; i < FMaxLength; ++i)
-        if (FlagAt(i) != pfLiteral || i == dot) dest += Source[i];
+        if ((FlagAt(i) != pfLiteral || i == dot) && !(MaskCharAt(i) == ',' && Source[i] == comma))
+            dest += Source[i];
     if (HasChar('$')) {
         const std::string& currency = FIntl.CurrencyLtStr();
         const size_t shown = std::min(currency.size(), FirstDollarRun());
@@ -197,7 +201,6 @@ std::string TOvcPictureMask::StripPicture(const std::string& Source) const {
         const size_t at = tail.empty() ? npos : dest.find(tail);
         if (at != npos) dest.erase(at, tail.size());
     }
-    if (HasChar(',')) std::erase(dest, FIntl.CommaChar());
     if (dot != npos) std::replace(dest.begin(), dest.end(), FIntl.DecimalChar(), '.');
     return dest;
 }
