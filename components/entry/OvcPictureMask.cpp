@@ -261,8 +261,17 @@ void TOvcPictureMask::MergeNumber(std::string& Dest, std::string Value,
         digits = Value.substr(0, point);
         std::string fraction = point == npos ? std::string() : Value.substr(point + 1);
         size_t f = 0;
-        for (size_t i = dot + 1; i < FMaxLength && FlagAt(i) != pfLiteral; ++i, ++f)
+        size_t i = dot + 1;
+        for (; i < FMaxLength && FlagAt(i) != pfLiteral; ++i, ++f)
             Dest[i] = f < fraction.size() ? fraction[f] : '0';
+        // Past the fraction nothing of the value shows: a mask character left there would
+        // read back as part of the number.
+        for (; i < FMaxLength; ++i) {
+            if (FlagAt(i) == pfLiteral)
+                SubstituteLiteral(Dest, i);
+            else
+                Dest[i] = ' ';
+        }
     }
     // Without a point in the mask a real value keeps its own, shown as the decimal character.
     std::replace(digits.begin(), digits.end(), '.', FIntl.DecimalChar());
