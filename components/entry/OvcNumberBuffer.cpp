@@ -41,7 +41,10 @@ bool TOvcNumberBuffer::AddChar(char C) {
 bool TOvcNumberBuffer::AddDigit(char C) {
     if (Full()) {
         if (FCapacity.MaxDigits != 1) return false;
+        // The one position may hold a sign typed first; the digit takes its place, so that
+        // the buffer never holds a sign the field cannot show.
         FDigits.assign(1, C);
+        FNegative = false;
         return true;
     }
     if (C == '0' && FDigits.empty()) return true;
