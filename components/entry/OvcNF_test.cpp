@@ -214,6 +214,10 @@ TEST(OvcNumericField, AChangeHandlerMayFreeTheFieldWhileItStepsOrTypes) {
         [](NumericFieldScene& S) { S.Field->IncreaseValue(true, 1); },
         [](NumericFieldScene& S) { S.Field->DecreaseValue(false, 1); },
         [](NumericFieldScene& S) { S.Type("7"); },
+        [](NumericFieldScene& S) { S.Type("<"); },
+        [](NumericFieldScene& S) {
+            S.Field->Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("12"));
+        },
     };
     for (size_t i = 0; i < edits.size(); ++i) {
         SCOPED_TRACE(i);
