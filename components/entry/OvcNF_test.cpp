@@ -13,9 +13,11 @@
 #include "components/entry/OvcErrors.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/ui/button.h"
+#include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
+#include "platform/win/clipboard_testsupport.h"
 #include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/systemmetrics.h"
@@ -289,6 +291,16 @@ TEST(OvcNumericField, PadsTheBlanksLeftOfTheNumberAndKeepsExchangedUserDataSafe)
     data.reset();
     scene.Field->SetAsInteger(6);
     EXPECT_EQ(scene.Field->GetDisplayString(), "*********6");
+}
+
+TEST(OvcNumericField, PastesAValueCopiedFromAWiderField) {
+    NumericFieldScene scene;
+    scene.Field->SetDataType(nftDouble);
+    scene.Field->SetPictureMask("###.#");
+    scene.Focus();
+    test::SetClipboardText("       -12.5");
+    scene.Field->Perform(WM_PASTE, 0, 0);
+    EXPECT_EQ(scene.Text(), "-12.5");
 }
 
 TEST(OvcNumericField, ASignMarkShowsTheSignOfTheValueWhateverThePadCharacter) {
