@@ -72,9 +72,10 @@ std::string TOvcBaseEntryField::ClipboardText() {
     if (!clipboard.Open()) return {};
     const std::string* data = GetClipboardData(CF_TEXT);
     if (data == nullptr) return {};
-    // Nothing longer than the field can hold is ever copied out of the clipboard's block.
+    // Bounded by the longest field, not this one: a value copied from a wider field comes
+    // with that field's blanks, and the paste rules of the field decide what it keeps.
     return std::string(data->data(),
-                       strnlen(data->data(), std::min<size_t>(data->size(), FMaxLength)));
+                       strnlen(data->data(), std::min<size_t>(data->size(), MaxEntryFieldLength)));
 }
 
 void TOvcBaseEntryField::CopyToClipboard() {

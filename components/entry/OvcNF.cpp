@@ -217,7 +217,11 @@ std::string TOvcCustomNumericField::GetDisplayString() {
         const size_t other = mask.find(Other);
         return at - (other < at ? 1 : 0);
     };
-    const size_t minus = shown.find('-');
+    // A "-" PadChar pads; the sign is the "-" the text held before padding.
+    const std::string plain = TOvcBaseEntryField::GetDisplayString();
+    size_t minus = shown.find('-');
+    while (minus != std::string::npos && (minus >= plain.size() || plain[minus] != '-'))
+        minus = shown.find('-', minus + 1);
     const bool negative = minus != std::string::npos;
     const auto put = [&shown](size_t At, char C) {
         if (At >= shown.size()) shown.resize(At + 1, ' ');
@@ -230,7 +234,7 @@ std::string TOvcCustomNumericField::GetDisplayString() {
     if (mask.find('g') != std::string::npos) {
         if (negative && shown[minus] == '-') {
             shown.erase(minus, 1);
-            shown.insert(0, 1, ' ');
+            shown.insert(0, 1, PadChar());
         }
         put(signPos('g', 'p'), negative ? '-' : ' ');
     }

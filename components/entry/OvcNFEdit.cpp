@@ -142,7 +142,9 @@ void TOvcCustomNumericField::TypeChar(char C) {
         Beep();
         return;
     }
+    const std::weak_ptr<const void> life = LifeToken();
     ShowNumber();
+    if (life.expired()) return;
     if (C != '-' && FNumber.Full() && AutoAdvanceChar()) MoveFocus(true);
 }
 
@@ -200,7 +202,9 @@ void TOvcCustomNumericField::StepValue(bool Wrap, double Delta) {
         StoreNumber(*next);
         EntryState.Include(esModified);
         EntryState.Include(esModifiedSinceEnter);
+        const std::weak_ptr<const void> life = LifeToken();
         DoOnChange();
+        if (life.expired()) return;
     }
     UpdateCaret();
 }

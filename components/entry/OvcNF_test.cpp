@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,9 +13,11 @@
 #include "components/entry/OvcErrors.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/ui/button.h"
+#include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
+#include "platform/win/clipboard_testsupport.h"
 #include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/systemmetrics.h"
@@ -208,6 +211,33 @@ TEST(OvcNumericField, StepsOnlyWhileFocusedAndFiresOnChange) {
     EXPECT_TRUE(scene.Field->Modified());
 }
 
+TEST(OvcNumericField, AChangeHandlerMayFreeTheFieldWhileItStepsOrTypes) {
+    const std::vector<std::function<void(NumericFieldScene&)>> edits = {
+        [](NumericFieldScene& S) { S.Field->IncreaseValue(true, 1); },
+        [](NumericFieldScene& S) { S.Field->DecreaseValue(false, 1); },
+        [](NumericFieldScene& S) { S.Type("7"); },
+        [](NumericFieldScene& S) { S.Type("<"); },
+        [](NumericFieldScene& S) {
+            S.Field->Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("12"));
+        },
+    };
+    for (size_t i = 0; i < edits.size(); ++i) {
+        SCOPED_TRACE(i);
+        NumericFieldScene scene;
+        scene.Field->SetAutoAdvanceChar(true);
+        scene.Field->SetRangeLo("-5");
+        scene.Field->RecreateWnd();
+        scene.Focus();
+        bool freed = false;
+        scene.Field->OnChange = [&](TObject* Sender) {
+            freed = true;
+            delete Sender;
+        };
+        edits[i](scene);
+        EXPECT_TRUE(freed);
+    }
+}
+
 TEST(OvcNumericField, LeavingWithAValueOutOfRangeReportsThroughTheControllerAndKeepsTheFocus) {
     NumericFieldScene scene;
     scene.Field->SetRangeLo("2");
@@ -261,6 +291,27 @@ TEST(OvcNumericField, PadsTheBlanksLeftOfTheNumberAndKeepsExchangedUserDataSafe)
     data.reset();
     scene.Field->SetAsInteger(6);
     EXPECT_EQ(scene.Field->GetDisplayString(), "*********6");
+}
+
+TEST(OvcNumericField, PastesAValueCopiedFromAWiderField) {
+    NumericFieldScene scene;
+    scene.Field->SetDataType(nftDouble);
+    scene.Field->SetPictureMask("###.#");
+    scene.Focus();
+    test::SetClipboardText("       -12.5");
+    scene.Field->Perform(WM_PASTE, 0, 0);
+    EXPECT_EQ(scene.Text(), "-12.5");
+}
+
+TEST(OvcNumericField, ASignMarkShowsTheSignOfTheValueWhateverThePadCharacter) {
+    for (const test::TestCase& c : test::ReadCases(Cases, "pad")) {
+        SCOPED_TRACE(c.Where);
+        NumericFieldScene scene;
+        scene.Field->SetPictureMask(c[0]);
+        scene.Field->SetPadChar(c[1].front());
+        scene.Field->SetAsInteger(static_cast<int32_t>(c.Int(2)));
+        EXPECT_EQ(scene.Field->GetDisplayString(), c[3]);
+    }
 }
 
 TEST(OvcNumericField, AValueWiderThanTheMaskShowsStarsNotACutNumber) {

@@ -1,5 +1,6 @@
 #include "components/entry/OvcNumberBuffer.h"
 
+#include <algorithm>
 #include <bit>
 
 #include "components/entry/OvcStr.h"
@@ -23,7 +24,9 @@ bool TOvcNumberBuffer::AddChar(char C) {
             return true;
         }
         const size_t point = FDigits.find('.');
-        const size_t intDigits = point == std::string::npos ? FDigits.size() : point;
+        // A leading point shows as "0.": the sign needs a position before that zero.
+        const size_t intDigits =
+            point == std::string::npos ? FDigits.size() : std::max<size_t>(point, 1);
         if (intDigits >= FCapacity.MaxIntDigits || FDigits.size() >= FCapacity.MaxDigits)
             return false;
         FNegative = true;
@@ -31,6 +34,8 @@ bool TOvcNumberBuffer::AddChar(char C) {
     }
     if (C == '.') {
         if (!FCapacity.HasPoint || FDigits.find('.') != std::string::npos || Full()) return false;
+        // A sign alone would become "-0." with no position left for its sign.
+        if (FNegative && FDigits.empty() && FCapacity.MaxIntDigits < 2) return false;
         FDigits += '.';
         return true;
     }
@@ -41,7 +46,10 @@ bool TOvcNumberBuffer::AddChar(char C) {
 bool TOvcNumberBuffer::AddDigit(char C) {
     if (Full()) {
         if (FCapacity.MaxDigits != 1) return false;
+        // The one position may hold a sign typed first; the digit takes its place, so that
+        // the buffer never holds a sign the field cannot show.
         FDigits.assign(1, C);
+        FNegative = false;
         return true;
     }
     if (C == '0' && FDigits.empty()) return true;

@@ -36,6 +36,8 @@ TNumericCapacity NumericCapacity(const TOvcPictureMask& Mask, uint8_t DecimalPla
 
 std::optional<long double> StepNumericValue(long double Value, long double Delta, long double Lo,
                                             long double Hi, bool Wrap, bool Integer) {
+    // No step leads into an empty range, and a step of no size leads nowhere.
+    if (Lo > Hi || std::isnan(Delta)) return std::nullopt;
     if (Delta < 0 && Value <= Lo) return Wrap ? std::optional(Hi) : std::nullopt;
     if (Delta > 0 && Value >= Hi) return Wrap ? std::optional(Lo) : std::nullopt;
     const long double step = Integer ? std::trunc(Delta) : Delta;

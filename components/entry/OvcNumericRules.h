@@ -29,6 +29,7 @@ TNumericCapacity NumericCapacity(const TOvcPictureMask& Mask, uint8_t DecimalPla
 // towards, the value wraps to the other bound or, without Wrap, does not move (nullopt).
 // Otherwise it moves by Delta (truncated toward zero for integers) and is clamped into the
 // range. Computed in extended precision, so no sum can overflow near the type's limits.
+// A range whose Lo is above its Hi, or a Delta that is not a number, leaves the value (nullopt).
 std::optional<long double> StepNumericValue(long double Value, long double Delta, long double Lo,
                                             long double Hi, bool Wrap, bool Integer);
 

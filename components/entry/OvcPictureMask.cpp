@@ -188,8 +188,12 @@ std::string TOvcPictureMask::StripPicture(const std::string& Source) const {
     if (Source.size() != FMaxLength) return Source;
     const size_t dot = DecimalPos();
     std::string dest;
+    // Separators are dropped where the mask puts them, never elsewhere: the decimal
+    // character may be the same as the separator.
+    const char comma = FIntl.CommaChar();
     for (size_t i = 0; i < FMaxLength; ++i)
-        if (FlagAt(i) != pfLiteral || i == dot) dest += Source[i];
+        if ((FlagAt(i) != pfLiteral || i == dot) && !(MaskCharAt(i) == ',' && Source[i] == comma))
+            dest += Source[i];
     if (HasChar('$')) {
         const std::string& currency = FIntl.CurrencyLtStr();
         const size_t shown = std::min(currency.size(), FirstDollarRun());
@@ -197,7 +201,6 @@ std::string TOvcPictureMask::StripPicture(const std::string& Source) const {
         const size_t at = tail.empty() ? npos : dest.find(tail);
         if (at != npos) dest.erase(at, tail.size());
     }
-    if (HasChar(',')) std::erase(dest, FIntl.CommaChar());
     if (dot != npos) std::replace(dest.begin(), dest.end(), FIntl.DecimalChar(), '.');
     return dest;
 }
@@ -258,8 +261,17 @@ void TOvcPictureMask::MergeNumber(std::string& Dest, std::string Value,
         digits = Value.substr(0, point);
         std::string fraction = point == npos ? std::string() : Value.substr(point + 1);
         size_t f = 0;
-        for (size_t i = dot + 1; i < FMaxLength && FlagAt(i) != pfLiteral; ++i, ++f)
+        size_t i = dot + 1;
+        for (; i < FMaxLength && FlagAt(i) != pfLiteral; ++i, ++f)
             Dest[i] = f < fraction.size() ? fraction[f] : '0';
+        // Past the fraction nothing of the value shows: a mask character left there would
+        // read back as part of the number.
+        for (; i < FMaxLength; ++i) {
+            if (FlagAt(i) == pfLiteral)
+                SubstituteLiteral(Dest, i);
+            else
+                Dest[i] = ' ';
+        }
     }
     // Without a point in the mask a real value keeps its own, shown as the decimal character.
     std::replace(digits.begin(), digits.end(), '.', FIntl.DecimalChar());

@@ -20,7 +20,9 @@ const std::string Cases = VEX_TEST_DIR "/testdata/picturemask.txt";
 std::unique_ptr<TOvcIntlSup> Settings(const std::string& Name) {
     const TProfileOverride profile;
     const bool eu = Name == "eu";
-    WriteProfileString("intl", "sDecimal", eu ? "," : ".");
+    // "same": the decimal character is the thousands separator too.
+    const bool same = Name == "same";
+    WriteProfileString("intl", "sDecimal", eu || same ? "," : ".");
     WriteProfileString("intl", "sThousand", eu ? "." : ",");
     WriteProfileString("intl", "sCurrency", eu ? "EU" : "$");
     WriteProfileString("intl", "iCurrency", "0");
