@@ -210,13 +210,14 @@ TEST_F(EntryFieldInput, ModifyAndTextMessagesSetTheStateAndTheWholeText) {
     EXPECT_EQ(Field->EditText(), "new");
 }
 
-TEST_F(EntryFieldInput, PastingTakesNoMoreOfTheClipboardThanTheFieldHolds) {
+TEST_F(EntryFieldInput, PastingTakesNoMoreOfTheClipboardThanTheLongestFieldHolds) {
     struct TCase {
         std::string Clipboard;
         std::string Text;
     };
+    Field->SetMaxLength(MaxEntryFieldLength);
     const std::vector<TCase> cases = {
-        {std::string(100000, 'x'), std::string(20, 'x')},
+        {std::string(100000, 'x'), std::string(MaxEntryFieldLength, 'x')},
         {std::string("ab\0cd", 5), "ab"},
         {"", ""},
     };
