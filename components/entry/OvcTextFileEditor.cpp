@@ -8,7 +8,6 @@
 
 #include "components/entry/OvcErrors.h"
 #include "platform/core/files.h"
-#include "platform/core/stringutils.h"
 #include "platform/gfx/cursors.h"
 #include "platform/ui/screen.h"
 
@@ -46,7 +45,8 @@ std::string TOvcCustomTextFileEditor::FixFileName(const std::string& Name) {
 }
 
 void TOvcCustomTextFileEditor::SetFileName(const std::string& Value) {
-    if (SameText(Value, FFileName)) return;
+    // Names that differ only in case are different files here.
+    if (FixFileName(Value) == FFileName) return;
     FIsOpen = false;
     FFileName = FixFileName(Value);
 }

@@ -159,6 +159,20 @@ TEST(OvcTextFileEditor, ABackupThatCannotBeMadeLeavesTheFileAsItWas) {
     EXPECT_TRUE(f.Editor->Modified());
 }
 
+TEST(OvcTextFileEditor, NamesThatDifferOnlyInCaseAreDifferentFiles) {
+    test::TempDir dir;
+    WriteWholeFile(dir.File("list.txt"), "lower\r\n");
+    WriteWholeFile(dir.File("LIST.txt"), "upper\r\n");
+    Form f;
+    f.Editor->SetFileName(dir.File("list.txt"));
+    f.Editor->SetIsOpen(true);
+    f.Editor->SetFileName(dir.File("LIST.txt"));
+    EXPECT_EQ(f.Editor->FileName(), dir.File("LIST.txt"));
+    EXPECT_FALSE(f.Editor->IsOpen());
+    f.Editor->SetIsOpen(true);
+    EXPECT_EQ(TextOf(*f.Editor), "upper\n");
+}
+
 TEST(OvcTextFileEditor, ASaveThatFailsHalfWayLeavesTheOldFileAndNoTemporary) {
     test::TempDir dir;
     const std::string old = std::string(3000, 'o') + "\r\n";
