@@ -1,8 +1,10 @@
 #include "components/entry/OvcTextFileEditor.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -33,6 +35,16 @@ void RaiseLoadError(uint16_t Code) {
                                ? Code
                                : oeOutOfMemory;
     throw EEditorError(EditorErrorText(shown), shown, 0);
+}
+
+// The file a name leads to: saving through a symbolic link writes the linked file (and backs it
+// up beside itself) instead of replacing the link with a copy that the link's target never sees.
+std::string SaveTarget(const std::string& Name) {
+    struct stat st;
+    if (::lstat(Name.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return Name;
+    std::unique_ptr<char, decltype(&std::free)> real(::realpath(Name.c_str(), nullptr), &std::free);
+    // A dangling link: there is no file yet to keep; the link itself is replaced.
+    return real ? std::string(real.get()) : Name;
 }
 
 }  // namespace
@@ -182,6 +194,7 @@ void TOvcCustomTextFileEditor::MakeBackupFile(const std::string& Name) {
 
 void TOvcCustomTextFileEditor::SaveToFile(const std::string& Name) {
     if (Name.empty()) return;
+    const std::string target = SaveTarget(Name);
     const TScreenCursorGuard hourglass(crHourGlass);
     std::string text;
     text.reserve(static_cast<size_t>(ParaList().ByteCount()) + 2);
@@ -191,8 +204,8 @@ void TOvcCustomTextFileEditor::SaveToFile(const std::string& Name) {
         if (i == count && para.empty()) break;
         text.append(para) += "\r\n";
     }
-    if (FMakeBackup) MakeBackupFile(Name);
-    WriteFileAtomic(Name, text);
+    if (FMakeBackup) MakeBackupFile(target);
+    WriteFileAtomic(target, text);
     SetModified(false);
 }
 

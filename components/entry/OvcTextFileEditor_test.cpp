@@ -173,6 +173,22 @@ TEST(OvcTextFileEditor, NamesThatDifferOnlyInCaseAreDifferentFiles) {
     EXPECT_EQ(TextOf(*f.Editor), "upper\n");
 }
 
+TEST(OvcTextFileEditor, SavingThroughASymbolicLinkWritesTheLinkedFile) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.File("real"));
+    WriteWholeFile(dir.File("real/list.txt"), "old\r\n");
+    std::filesystem::create_symlink("real/list.txt", dir.File("list.txt"));
+    Form f;
+    f.Editor->SetMakeBackup(true);
+    test::SetTextOf(*f.Editor, "new");
+    f.Editor->SaveToFile(dir.File("list.txt"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("list.txt")));
+    EXPECT_EQ(ReadWholeFile(dir.File("real/list.txt")), "new\r\n");
+    EXPECT_EQ(ReadWholeFile(dir.File("real/list.BAK")), "old\r\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.File("real/list.BAK")));
+    EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"list.txt", "real"}));
+}
+
 TEST(OvcTextFileEditor, ASaveThatFailsHalfWayLeavesTheOldFileAndNoTemporary) {
     test::TempDir dir;
     const std::string old = std::string(3000, 'o') + "\r\n";
