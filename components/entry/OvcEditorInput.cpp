@@ -283,10 +283,14 @@ void TOvcCustomEditor::AutoScrollTick() {
     const uint32_t now = GetTickCount();
     if (now - FLastScrollTick >= static_cast<uint32_t>(wait)) {
         FLastScrollTick = now;
+        // The top-line handler may free the editor, and its timer with it.
+        const TControlWatch watch(*this);
         Scroll(WordWrap() ? 0 : cols, lines);
+        if (watch.Expired()) return;
         TrackMouse(std::clamp(X, 0, ClientWidth() - 1), lines < 0   ? 0
                                                         : lines > 0 ? ClientHeight() - 1
                                                                     : Y);
+        if (watch.Expired()) return;
     }
     if (!FAutoScroll) {
         FAutoScroll = std::make_unique<TTimer>(nullptr);

@@ -187,6 +187,33 @@ TEST_F(EditorScene, DraggingBelowTheWindowScrollsOnTimeFasterFartherAway) {
     EXPECT_TRUE(e.HasSelection());
 }
 
+TEST_F(EditorScene, AHandlerMayFreeTheEditorWhileTheMouseScrollsIt) {
+    std::string text;
+    for (int i = 1; i <= 200; ++i)
+        text += "row " + std::to_string(i) + "\n";
+    SetTextOf(*F.Editor, text, 1, 1);
+    int32_t scrolledTo = 0;
+    F.Editor->OnTopLineChanged = [this, &scrolledTo](TObject*, int32_t Line) {
+        scrolledTo = Line;
+        // Nothing of the handler is touched once the editor holding it is gone.
+        TOvcCustomEditor* editor = F.Editor;
+        F.Editor = nullptr;
+        delete editor;
+    };
+    test::PumpUntilIdle();
+    InjectMouseMove(ScreenAt(1, 1));
+    InjectMouseButton(mbLeft, true);
+    test::PumpUntilIdle();
+    const TRect client = F.Editor->ClientRect();
+    InjectMouseMove(F.Editor->ClientToScreen(Point(20, client.Bottom + 20)));
+    test::PumpUntilIdle();
+    RunFor(500);
+    InjectMouseButton(mbLeft, false);
+    test::PumpUntilIdle();
+    EXPECT_EQ(F.Editor, nullptr);
+    EXPECT_EQ(scrolledTo, 2);
+}
+
 // What an older form resource held: a "Margin" for both sides.
 class TOldEditorResource : public TPersistent {
 protected:
