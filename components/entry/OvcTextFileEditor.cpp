@@ -1,5 +1,6 @@
 #include "components/entry/OvcTextFileEditor.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -35,6 +36,27 @@ void RaiseLoadError(uint16_t Code) {
                                ? Code
                                : oeOutOfMemory;
     throw EEditorError(EditorErrorText(shown), shown, 0);
+}
+
+// Opened without waiting: a pipe or a device named by mistake would hold the open, or the reads,
+// forever. Only a regular file is loaded.
+std::FILE* OpenRegularFile(const std::string& Name) {
+    const int fd = ::open(Name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) RaiseIo("Cannot open file", Name, errno);
+    struct stat st;
+    int error = ::fstat(fd, &st) == 0 ? 0 : errno;
+    if (error == 0 && S_ISDIR(st.st_mode)) error = EISDIR;
+    if (error == 0 && !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw EInOutError("Cannot open file " + Name + ": Not a regular file", EINVAL);
+    }
+    std::FILE* file = error == 0 ? ::fdopen(fd, "rb") : nullptr;
+    if (file == nullptr) {
+        if (error == 0) error = errno;
+        ::close(fd);
+        RaiseIo("Cannot open file", Name, error);
+    }
+    return file;
 }
 
 // The file a name leads to: saving through a symbolic link writes the linked file (and backs it
@@ -97,8 +119,7 @@ void TOvcCustomTextFileEditor::LoadFromFile(const std::string& Name) {
     FFileName = FixFileName(Name);
     const TScreenCursorGuard hourglass(crHourGlass);
     try {
-        std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(FFileName.c_str(), "rb"));
-        if (!file) RaiseIo("Cannot open file", FFileName, errno);
+        std::unique_ptr<std::FILE, TFileCloser> file(OpenRegularFile(FFileName));
         ResetEditor(true);
         if (HandleAllocated()) Update();
 

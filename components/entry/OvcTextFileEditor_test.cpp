@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -97,6 +99,31 @@ TEST(OvcTextFileEditor, OpeningFollowsFileNameAndIsOpen) {
     EXPECT_THROW(f.Editor->SetIsOpen(true), EInOutError);
     EXPECT_FALSE(f.Editor->IsOpen());
     EXPECT_EQ(TextOf(*f.Editor), "") << "a failed load leaves it empty";
+}
+
+TEST(OvcTextFileEditor, OnlyRegularFilesLoadAndNoneBlocks) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.File("folder"));
+    const struct {
+        const char* Name;
+        const char* Error;
+    } cases[] = {{"pipe", "Not a regular file"}, {"folder", "Is a directory"}};
+    for (const auto& c : cases) {
+        // A pipe nobody writes to would hold the open forever: the copy is stopped by then.
+        const std::string outcome = test::InForkedChild([&] {
+            ::alarm(10);
+            Form f;
+            test::SetTextOf(*f.Editor, "kept until the load starts");
+            try {
+                f.Editor->LoadFromFile(dir.File(c.Name));
+            } catch (const EInOutError& e) {
+                return std::string(e.what());
+            }
+            return std::string("loaded");
+        });
+        EXPECT_NE(outcome.find(c.Error), std::string::npos) << c.Name << ": " << outcome;
+    }
 }
 
 TEST(OvcTextFileEditor, LimitsStopALoadWithTheirTexts) {
