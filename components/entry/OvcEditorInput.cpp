@@ -60,6 +60,13 @@ void TOvcCustomEditor::WndProc(TMessage& Message) {
         case WM_LBUTTONDBLCLK:
             WMLButtonDblClk(Message);
             return;
+        case WM_CAPTURECHANGED:
+            // Another window took the mouse, or the drag was cancelled: no button-up will come.
+            if (static_cast<HWND>(Message.LParam) != Handle() && FMouseCaptured) {
+                FMouseCaptured = false;
+                StopAutoScroll();
+            }
+            break;
         case CM_DIALOGCHAR:
             if (Message.WParam == VK_BACK && (GetKeyState(VK_MENU) < 0)) {
                 Message.Result = 1;

@@ -11,6 +11,7 @@
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/win/application.h"
+#include "platform/win/capture.h"
 #include "platform/win/cursor.h"
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
@@ -185,6 +186,34 @@ TEST_F(EditorScene, DraggingBelowTheWindowScrollsOnTimeFasterFartherAway) {
     EXPECT_EQ(e.GetTopLine(), stopped) << "releasing the button stops it";
     EXPECT_EQ(e.CaretLine(), e.GetTopLine() + e.VisibleLines() - 1);
     EXPECT_TRUE(e.HasSelection());
+}
+
+TEST_F(EditorScene, LosingTheMouseToAnotherWindowEndsTheDrag) {
+    TOvcCustomEditor& e = *F.Editor;
+    std::string text;
+    for (int i = 1; i <= 200; ++i)
+        text += "row " + std::to_string(i) + "\n";
+    SetTextOf(e, text, 1, 1);
+    test::PumpUntilIdle();
+    InjectMouseMove(ScreenAt(1, 1));
+    InjectMouseButton(mbLeft, true);
+    test::PumpUntilIdle();
+    InjectMouseMove(e.ClientToScreen(Point(20, e.ClientHeight() + 20)));
+    test::PumpUntilIdle();
+    RunFor(200);
+    ASSERT_GT(e.GetTopLine(), 1) << "the drag scrolls";
+    SetCapture(F.Form.Form->Handle());
+    test::PumpUntilIdle();
+    const int32_t top = e.GetTopLine();
+    const int32_t caret = e.CaretLine();
+    RunFor(500);
+    EXPECT_EQ(e.GetTopLine(), top) << "no button-up will come: the scrolling stops";
+    InjectMouseButton(mbLeft, false);
+    ReleaseCapture();
+    test::PumpUntilIdle();
+    InjectMouseMove(ScreenAt(top + 2, 3));
+    test::PumpUntilIdle();
+    EXPECT_EQ(e.CaretLine(), caret) << "moving over the editor selects no more";
 }
 
 TEST_F(EditorScene, AHandlerMayFreeTheEditorWhileTheMouseScrollsIt) {
