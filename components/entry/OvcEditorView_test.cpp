@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,23 @@ protected:
         // As the application's loop takes them: keys translated into characters.
         Application().ProcessMessages();
         test::PumpUntilIdle();
+    }
+    // A text of 200 rows, Prepared, the left button pressed on the first and the mouse moved Below
+    // pixels under the window; gives where the mouse is.
+    TPoint DragBelow(int32_t Below, const std::function<void()>& Prepare = {}) {
+        std::string text;
+        for (int i = 1; i <= 200; ++i)
+            text += "row " + std::to_string(i) + "\n";
+        SetTextOf(*F.Editor, text, 1, 1);
+        if (Prepare) Prepare();
+        test::PumpUntilIdle();
+        InjectMouseMove(ScreenAt(1, 1));
+        InjectMouseButton(mbLeft, true);
+        test::PumpUntilIdle();
+        const TPoint at = F.Editor->ClientToScreen(Point(20, F.Editor->ClientHeight() + Below));
+        InjectMouseMove(at);
+        test::PumpUntilIdle();
+        return at;
     }
     void RunFor(int64_t Milliseconds) {
         const int64_t until = Clock.TickMilliseconds() + Milliseconds;
@@ -158,17 +176,7 @@ TEST_F(EditorScene, TheMouseSelectsTextWordsAndWholeLines) {
 
 TEST_F(EditorScene, DraggingBelowTheWindowScrollsOnTimeFasterFartherAway) {
     TOvcCustomEditor& e = *F.Editor;
-    std::string text;
-    for (int i = 1; i <= 200; ++i)
-        text += "row " + std::to_string(i) + "\n";
-    SetTextOf(e, text, 1, 1);
-    test::PumpUntilIdle();
-    InjectMouseMove(ScreenAt(1, 1));
-    InjectMouseButton(mbLeft, true);
-    test::PumpUntilIdle();
-    const TPoint below = e.ClientToScreen(Point(20, e.ClientHeight() + 2));
-    InjectMouseMove(below);
-    test::PumpUntilIdle();
+    const TPoint below = DragBelow(2);
     const int32_t start = e.GetTopLine();
     RunFor(500);
     const int32_t near = e.GetTopLine() - start;
@@ -190,16 +198,7 @@ TEST_F(EditorScene, DraggingBelowTheWindowScrollsOnTimeFasterFartherAway) {
 
 TEST_F(EditorScene, LosingTheMouseToAnotherWindowEndsTheDrag) {
     TOvcCustomEditor& e = *F.Editor;
-    std::string text;
-    for (int i = 1; i <= 200; ++i)
-        text += "row " + std::to_string(i) + "\n";
-    SetTextOf(e, text, 1, 1);
-    test::PumpUntilIdle();
-    InjectMouseMove(ScreenAt(1, 1));
-    InjectMouseButton(mbLeft, true);
-    test::PumpUntilIdle();
-    InjectMouseMove(e.ClientToScreen(Point(20, e.ClientHeight() + 20)));
-    test::PumpUntilIdle();
+    DragBelow(20);
     RunFor(200);
     ASSERT_GT(e.GetTopLine(), 1) << "the drag scrolls";
     SetCapture(F.Form.Form->Handle());
@@ -217,25 +216,16 @@ TEST_F(EditorScene, LosingTheMouseToAnotherWindowEndsTheDrag) {
 }
 
 TEST_F(EditorScene, AHandlerMayFreeTheEditorWhileTheMouseScrollsIt) {
-    std::string text;
-    for (int i = 1; i <= 200; ++i)
-        text += "row " + std::to_string(i) + "\n";
-    SetTextOf(*F.Editor, text, 1, 1);
     int32_t scrolledTo = 0;
-    F.Editor->OnTopLineChanged = [this, &scrolledTo](TObject*, int32_t Line) {
-        scrolledTo = Line;
-        // Nothing of the handler is touched once the editor holding it is gone.
-        TOvcCustomEditor* editor = F.Editor;
-        F.Editor = nullptr;
-        delete editor;
-    };
-    test::PumpUntilIdle();
-    InjectMouseMove(ScreenAt(1, 1));
-    InjectMouseButton(mbLeft, true);
-    test::PumpUntilIdle();
-    const TRect client = F.Editor->ClientRect();
-    InjectMouseMove(F.Editor->ClientToScreen(Point(20, client.Bottom + 20)));
-    test::PumpUntilIdle();
+    DragBelow(20, [this, &scrolledTo] {
+        F.Editor->OnTopLineChanged = [this, &scrolledTo](TObject*, int32_t Line) {
+            scrolledTo = Line;
+            // Nothing of the handler is touched once the editor holding it is gone.
+            TOvcCustomEditor* editor = F.Editor;
+            F.Editor = nullptr;
+            delete editor;
+        };
+    });
     RunFor(500);
     InjectMouseButton(mbLeft, false);
     test::PumpUntilIdle();
