@@ -202,9 +202,12 @@ void TOvcCustomTextFileEditor::MakeBackupFile(const std::string& Name) {
     if (!FileExists(Name)) return;
     const std::string backup = ChangeFileExt(Name, "." + FBackupExt);
     if (backup == Name) return;
-    if (DirectoryExists(backup)) RaiseIo("Cannot remove the old backup", backup, EISDIR);
-    if (FileExists(backup) && !DeleteFile(backup))
-        RaiseIo("Cannot remove the old backup", backup, errno);
+    // An old backup that is a link, dangling or not, goes as a file does; what it led to stays.
+    struct stat old;
+    if (::lstat(backup.c_str(), &old) == 0) {
+        if (S_ISDIR(old.st_mode)) RaiseIo("Cannot remove the old backup", backup, EISDIR);
+        if (!DeleteFile(backup)) RaiseIo("Cannot remove the old backup", backup, errno);
+    }
     // A second name for the old file: the file itself stays until the new one replaces it.
     if (::link(Name.c_str(), backup.c_str()) == 0) return;
     // File systems without hard links get a copy instead.

@@ -173,6 +173,25 @@ TEST(OvcTextFileEditor, ABackupReplacesAnOlderOne) {
     EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"list.BAK", "list.txt"}));
 }
 
+TEST(OvcTextFileEditor, AnOldBackupThatIsALinkIsReplacedAndWhatItLedToStays) {
+    for (const char* target : {"gone.txt", "folder"}) {
+        SCOPED_TRACE(target);
+        test::TempDir dir;
+        WriteWholeFile(dir.File("list.txt"), "old\r\n");
+        std::filesystem::create_directory(dir.File("folder"));
+        std::filesystem::create_symlink(target, dir.File("list.BAK"));
+        Form f;
+        f.Editor->SetMakeBackup(true);
+        test::SetTextOf(*f.Editor, "new");
+        f.Editor->SaveToFile(dir.File("list.txt"));
+        EXPECT_EQ(ReadWholeFile(dir.File("list.txt")), "new\r\n");
+        EXPECT_FALSE(std::filesystem::is_symlink(dir.File("list.BAK")));
+        EXPECT_EQ(ReadWholeFile(dir.File("list.BAK")), "old\r\n");
+        EXPECT_EQ(FilesIn(dir.Path()),
+                  (std::vector<std::string>{"folder", "list.BAK", "list.txt"}));
+    }
+}
+
 TEST(OvcTextFileEditor, ABackupThatCannotBeMadeLeavesTheFileAsItWas) {
     test::TempDir dir;
     WriteWholeFile(dir.File("list.txt"), "old\r\n");
