@@ -453,6 +453,8 @@ uint16_t TOvcCustomEditor::InsertText(std::string_view Text) {
         while (size < Text.size() && size < PasteChunkMax &&
                (Text[size] == '\r' || Text[size] == '\n'))
             ++size;
+        // Capped inside a run of line ends: a CR LF cut in two would end two paragraphs.
+        if (size < Text.size() && Text[size - 1] == '\r' && Text[size] == '\n') --size;
         code = FParas->InsertBlock(at.Para, at.Pos, Text.substr(0, size));
         Text.remove_prefix(size);
     }

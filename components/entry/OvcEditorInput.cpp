@@ -60,6 +60,13 @@ void TOvcCustomEditor::WndProc(TMessage& Message) {
         case WM_LBUTTONDBLCLK:
             WMLButtonDblClk(Message);
             return;
+        case WM_CAPTURECHANGED:
+            // Another window took the mouse, or the drag was cancelled: no button-up will come.
+            if (static_cast<HWND>(Message.LParam) != Handle() && FMouseCaptured) {
+                FMouseCaptured = false;
+                StopAutoScroll();
+            }
+            break;
         case CM_DIALOGCHAR:
             if (Message.WParam == VK_BACK && (GetKeyState(VK_MENU) < 0)) {
                 Message.Result = 1;
@@ -283,10 +290,14 @@ void TOvcCustomEditor::AutoScrollTick() {
     const uint32_t now = GetTickCount();
     if (now - FLastScrollTick >= static_cast<uint32_t>(wait)) {
         FLastScrollTick = now;
+        // The top-line handler may free the editor, and its timer with it.
+        const TControlWatch watch(*this);
         Scroll(WordWrap() ? 0 : cols, lines);
+        if (watch.Expired()) return;
         TrackMouse(std::clamp(X, 0, ClientWidth() - 1), lines < 0   ? 0
                                                         : lines > 0 ? ClientHeight() - 1
                                                                     : Y);
+        if (watch.Expired()) return;
     }
     if (!FAutoScroll) {
         FAutoScroll = std::make_unique<TTimer>(nullptr);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/win/application.h"
+#include "platform/win/capture.h"
 #include "platform/win/cursor.h"
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
@@ -50,6 +52,23 @@ protected:
         // As the application's loop takes them: keys translated into characters.
         Application().ProcessMessages();
         test::PumpUntilIdle();
+    }
+    // A text of 200 rows, Prepared, the left button pressed on the first and the mouse moved Below
+    // pixels under the window; gives where the mouse is.
+    TPoint DragBelow(int32_t Below, const std::function<void()>& Prepare = {}) {
+        std::string text;
+        for (int i = 1; i <= 200; ++i)
+            text += "row " + std::to_string(i) + "\n";
+        SetTextOf(*F.Editor, text, 1, 1);
+        if (Prepare) Prepare();
+        test::PumpUntilIdle();
+        InjectMouseMove(ScreenAt(1, 1));
+        InjectMouseButton(mbLeft, true);
+        test::PumpUntilIdle();
+        const TPoint at = F.Editor->ClientToScreen(Point(20, F.Editor->ClientHeight() + Below));
+        InjectMouseMove(at);
+        test::PumpUntilIdle();
+        return at;
     }
     void RunFor(int64_t Milliseconds) {
         const int64_t until = Clock.TickMilliseconds() + Milliseconds;
@@ -157,17 +176,7 @@ TEST_F(EditorScene, TheMouseSelectsTextWordsAndWholeLines) {
 
 TEST_F(EditorScene, DraggingBelowTheWindowScrollsOnTimeFasterFartherAway) {
     TOvcCustomEditor& e = *F.Editor;
-    std::string text;
-    for (int i = 1; i <= 200; ++i)
-        text += "row " + std::to_string(i) + "\n";
-    SetTextOf(e, text, 1, 1);
-    test::PumpUntilIdle();
-    InjectMouseMove(ScreenAt(1, 1));
-    InjectMouseButton(mbLeft, true);
-    test::PumpUntilIdle();
-    const TPoint below = e.ClientToScreen(Point(20, e.ClientHeight() + 2));
-    InjectMouseMove(below);
-    test::PumpUntilIdle();
+    const TPoint below = DragBelow(2);
     const int32_t start = e.GetTopLine();
     RunFor(500);
     const int32_t near = e.GetTopLine() - start;
@@ -185,6 +194,43 @@ TEST_F(EditorScene, DraggingBelowTheWindowScrollsOnTimeFasterFartherAway) {
     EXPECT_EQ(e.GetTopLine(), stopped) << "releasing the button stops it";
     EXPECT_EQ(e.CaretLine(), e.GetTopLine() + e.VisibleLines() - 1);
     EXPECT_TRUE(e.HasSelection());
+}
+
+TEST_F(EditorScene, LosingTheMouseToAnotherWindowEndsTheDrag) {
+    TOvcCustomEditor& e = *F.Editor;
+    DragBelow(20);
+    RunFor(200);
+    ASSERT_GT(e.GetTopLine(), 1) << "the drag scrolls";
+    SetCapture(F.Form.Form->Handle());
+    test::PumpUntilIdle();
+    const int32_t top = e.GetTopLine();
+    const int32_t caret = e.CaretLine();
+    RunFor(500);
+    EXPECT_EQ(e.GetTopLine(), top) << "no button-up will come: the scrolling stops";
+    InjectMouseButton(mbLeft, false);
+    ReleaseCapture();
+    test::PumpUntilIdle();
+    InjectMouseMove(ScreenAt(top + 2, 3));
+    test::PumpUntilIdle();
+    EXPECT_EQ(e.CaretLine(), caret) << "moving over the editor selects no more";
+}
+
+TEST_F(EditorScene, AHandlerMayFreeTheEditorWhileTheMouseScrollsIt) {
+    int32_t scrolledTo = 0;
+    DragBelow(20, [this, &scrolledTo] {
+        F.Editor->OnTopLineChanged = [this, &scrolledTo](TObject*, int32_t Line) {
+            scrolledTo = Line;
+            // Nothing of the handler is touched once the editor holding it is gone.
+            TOvcCustomEditor* editor = F.Editor;
+            F.Editor = nullptr;
+            delete editor;
+        };
+    });
+    RunFor(500);
+    InjectMouseButton(mbLeft, false);
+    test::PumpUntilIdle();
+    EXPECT_EQ(F.Editor, nullptr);
+    EXPECT_EQ(scrolledTo, 2);
 }
 
 // What an older form resource held: a "Margin" for both sides.

@@ -184,6 +184,27 @@ TEST(OvcEditor, LongTextGoesInInPiecesThatDoNotCutLines) {
     EXPECT_EQ(f.Editor->GetPara(301), "");
 }
 
+TEST(OvcEditor, APieceCappedInsideARunOfLineEndsKeepsEachCrLfWhole) {
+    // The run of CR LF pairs starts at an odd offset, so the longest piece ends on a CR.
+    std::string text, paras;
+    for (int i = 0; i < 60; ++i) {
+        text += std::string(999, 'a') + "\r\n";
+        paras += std::string(999, 'a') + "\n";
+    }
+    text += "x";
+    paras += "x";
+    for (int i = 0; i < 3000; ++i) {
+        text += "\r\n";
+        paras += "\n";
+    }
+    ASSERT_EQ(text[PasteChunkMax - 1], '\r');
+    Form f;
+    SetTextOf(*f.Editor, "");
+    EXPECT_EQ(f.Editor->InsertText(text), 0);
+    EXPECT_EQ(f.Editor->GetParaCount(), 3061);
+    EXPECT_TRUE(TextOf(*f.Editor) == paras) << "the text differs";
+}
+
 TEST(OvcEditor, AThreeLineFileInAWrappedEditorHasFourLines) {
     Form f;
     f.Editor->SetWordWrap(true);

@@ -1,14 +1,16 @@
 #include "components/entry/OvcTextFileEditor.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 #include "components/entry/OvcErrors.h"
 #include "platform/core/files.h"
-#include "platform/core/stringutils.h"
 #include "platform/gfx/cursors.h"
 #include "platform/ui/screen.h"
 
@@ -36,6 +38,37 @@ void RaiseLoadError(uint16_t Code) {
     throw EEditorError(EditorErrorText(shown), shown, 0);
 }
 
+// Opened without waiting: a pipe or a device named by mistake would hold the open, or the reads,
+// forever. Only a regular file is loaded.
+std::FILE* OpenRegularFile(const std::string& Name) {
+    const int fd = ::open(Name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) RaiseIo("Cannot open file", Name, errno);
+    struct stat st;
+    int error = ::fstat(fd, &st) == 0 ? 0 : errno;
+    if (error == 0 && S_ISDIR(st.st_mode)) error = EISDIR;
+    if (error == 0 && !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw EInOutError("Cannot open file " + Name + ": Not a regular file", EINVAL);
+    }
+    std::FILE* file = error == 0 ? ::fdopen(fd, "rb") : nullptr;
+    if (file == nullptr) {
+        if (error == 0) error = errno;
+        ::close(fd);
+        RaiseIo("Cannot open file", Name, error);
+    }
+    return file;
+}
+
+// The file a name leads to: saving through a symbolic link writes the linked file (and backs it
+// up beside itself) instead of replacing the link with a copy that the link's target never sees.
+std::string SaveTarget(const std::string& Name) {
+    struct stat st;
+    if (::lstat(Name.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return Name;
+    std::unique_ptr<char, decltype(&std::free)> real(::realpath(Name.c_str(), nullptr), &std::free);
+    // A dangling link: there is no file yet to keep; the link itself is replaced.
+    return real ? std::string(real.get()) : Name;
+}
+
 }  // namespace
 
 TOvcCustomTextFileEditor::TOvcCustomTextFileEditor(TComponent* AOwner) : TOvcCustomEditor(AOwner) {}
@@ -46,7 +79,8 @@ std::string TOvcCustomTextFileEditor::FixFileName(const std::string& Name) {
 }
 
 void TOvcCustomTextFileEditor::SetFileName(const std::string& Value) {
-    if (SameText(Value, FFileName)) return;
+    // Names that differ only in case are different files here.
+    if (FixFileName(Value) == FFileName) return;
     FIsOpen = false;
     FFileName = FixFileName(Value);
 }
@@ -85,8 +119,7 @@ void TOvcCustomTextFileEditor::LoadFromFile(const std::string& Name) {
     FFileName = FixFileName(Name);
     const TScreenCursorGuard hourglass(crHourGlass);
     try {
-        std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(FFileName.c_str(), "rb"));
-        if (!file) RaiseIo("Cannot open file", FFileName, errno);
+        std::unique_ptr<std::FILE, TFileCloser> file(OpenRegularFile(FFileName));
         ResetEditor(true);
         if (HandleAllocated()) Update();
 
@@ -169,9 +202,12 @@ void TOvcCustomTextFileEditor::MakeBackupFile(const std::string& Name) {
     if (!FileExists(Name)) return;
     const std::string backup = ChangeFileExt(Name, "." + FBackupExt);
     if (backup == Name) return;
-    if (DirectoryExists(backup)) RaiseIo("Cannot remove the old backup", backup, EISDIR);
-    if (FileExists(backup) && !DeleteFile(backup))
-        RaiseIo("Cannot remove the old backup", backup, errno);
+    // An old backup that is a link, dangling or not, goes as a file does; what it led to stays.
+    struct stat old;
+    if (::lstat(backup.c_str(), &old) == 0) {
+        if (S_ISDIR(old.st_mode)) RaiseIo("Cannot remove the old backup", backup, EISDIR);
+        if (!DeleteFile(backup)) RaiseIo("Cannot remove the old backup", backup, errno);
+    }
     // A second name for the old file: the file itself stays until the new one replaces it.
     if (::link(Name.c_str(), backup.c_str()) == 0) return;
     // File systems without hard links get a copy instead.
@@ -182,6 +218,7 @@ void TOvcCustomTextFileEditor::MakeBackupFile(const std::string& Name) {
 
 void TOvcCustomTextFileEditor::SaveToFile(const std::string& Name) {
     if (Name.empty()) return;
+    const std::string target = SaveTarget(Name);
     const TScreenCursorGuard hourglass(crHourGlass);
     std::string text;
     text.reserve(static_cast<size_t>(ParaList().ByteCount()) + 2);
@@ -191,8 +228,8 @@ void TOvcCustomTextFileEditor::SaveToFile(const std::string& Name) {
         if (i == count && para.empty()) break;
         text.append(para) += "\r\n";
     }
-    if (FMakeBackup) MakeBackupFile(Name);
-    WriteFileAtomic(Name, text);
+    if (FMakeBackup) MakeBackupFile(target);
+    WriteFileAtomic(target, text);
     SetModified(false);
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -99,6 +101,31 @@ TEST(OvcTextFileEditor, OpeningFollowsFileNameAndIsOpen) {
     EXPECT_EQ(TextOf(*f.Editor), "") << "a failed load leaves it empty";
 }
 
+TEST(OvcTextFileEditor, OnlyRegularFilesLoadAndNoneBlocks) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.File("folder"));
+    const struct {
+        const char* Name;
+        const char* Error;
+    } cases[] = {{"pipe", "Not a regular file"}, {"folder", "Is a directory"}};
+    for (const auto& c : cases) {
+        // A pipe nobody writes to would hold the open forever: the copy is stopped by then.
+        const std::string outcome = test::InForkedChild([&] {
+            ::alarm(10);
+            Form f;
+            test::SetTextOf(*f.Editor, "kept until the load starts");
+            try {
+                f.Editor->LoadFromFile(dir.File(c.Name));
+            } catch (const EInOutError& e) {
+                return std::string(e.what());
+            }
+            return std::string("loaded");
+        });
+        EXPECT_NE(outcome.find(c.Error), std::string::npos) << c.Name << ": " << outcome;
+    }
+}
+
 TEST(OvcTextFileEditor, LimitsStopALoadWithTheirTexts) {
     test::TempDir dir;
     WriteWholeFile(dir.File("many.txt"), "a\nb\nc\nd\n");
@@ -146,6 +173,25 @@ TEST(OvcTextFileEditor, ABackupReplacesAnOlderOne) {
     EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"list.BAK", "list.txt"}));
 }
 
+TEST(OvcTextFileEditor, AnOldBackupThatIsALinkIsReplacedAndWhatItLedToStays) {
+    for (const char* target : {"gone.txt", "folder"}) {
+        SCOPED_TRACE(target);
+        test::TempDir dir;
+        WriteWholeFile(dir.File("list.txt"), "old\r\n");
+        std::filesystem::create_directory(dir.File("folder"));
+        std::filesystem::create_symlink(target, dir.File("list.BAK"));
+        Form f;
+        f.Editor->SetMakeBackup(true);
+        test::SetTextOf(*f.Editor, "new");
+        f.Editor->SaveToFile(dir.File("list.txt"));
+        EXPECT_EQ(ReadWholeFile(dir.File("list.txt")), "new\r\n");
+        EXPECT_FALSE(std::filesystem::is_symlink(dir.File("list.BAK")));
+        EXPECT_EQ(ReadWholeFile(dir.File("list.BAK")), "old\r\n");
+        EXPECT_EQ(FilesIn(dir.Path()),
+                  (std::vector<std::string>{"folder", "list.BAK", "list.txt"}));
+    }
+}
+
 TEST(OvcTextFileEditor, ABackupThatCannotBeMadeLeavesTheFileAsItWas) {
     test::TempDir dir;
     WriteWholeFile(dir.File("list.txt"), "old\r\n");
@@ -157,6 +203,36 @@ TEST(OvcTextFileEditor, ABackupThatCannotBeMadeLeavesTheFileAsItWas) {
     EXPECT_EQ(ReadWholeFile(dir.File("list.txt")), "old\r\n");
     EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"list.BAK", "list.txt"}));
     EXPECT_TRUE(f.Editor->Modified());
+}
+
+TEST(OvcTextFileEditor, NamesThatDifferOnlyInCaseAreDifferentFiles) {
+    test::TempDir dir;
+    WriteWholeFile(dir.File("list.txt"), "lower\r\n");
+    WriteWholeFile(dir.File("LIST.txt"), "upper\r\n");
+    Form f;
+    f.Editor->SetFileName(dir.File("list.txt"));
+    f.Editor->SetIsOpen(true);
+    f.Editor->SetFileName(dir.File("LIST.txt"));
+    EXPECT_EQ(f.Editor->FileName(), dir.File("LIST.txt"));
+    EXPECT_FALSE(f.Editor->IsOpen());
+    f.Editor->SetIsOpen(true);
+    EXPECT_EQ(TextOf(*f.Editor), "upper\n");
+}
+
+TEST(OvcTextFileEditor, SavingThroughASymbolicLinkWritesTheLinkedFile) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.File("real"));
+    WriteWholeFile(dir.File("real/list.txt"), "old\r\n");
+    std::filesystem::create_symlink("real/list.txt", dir.File("list.txt"));
+    Form f;
+    f.Editor->SetMakeBackup(true);
+    test::SetTextOf(*f.Editor, "new");
+    f.Editor->SaveToFile(dir.File("list.txt"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("list.txt")));
+    EXPECT_EQ(ReadWholeFile(dir.File("real/list.txt")), "new\r\n");
+    EXPECT_EQ(ReadWholeFile(dir.File("real/list.BAK")), "old\r\n");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.File("real/list.BAK")));
+    EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"list.txt", "real"}));
 }
 
 TEST(OvcTextFileEditor, ASaveThatFailsHalfWayLeavesTheOldFileAndNoTemporary) {
