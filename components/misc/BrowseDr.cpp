@@ -135,13 +135,15 @@ bool TBrowseDirectoryDlg::Execute() {
         params.OnSelChanged = [this, life](TFolderBrowserWindow& Window, const std::string& Path) {
             if (!life.expired()) DoSelChanged(Window, Path);
         };
+        // A run started from a handler of an open one hands the outer window back as it ends.
         struct TForget {
             TBrowseDirectoryDlg& Dialog;
             const std::weak_ptr<const void>& Life;
+            TFolderBrowserWindow* Outer;
             ~TForget() {
-                if (!Life.expired()) Dialog.FWindow = nullptr;
+                if (!Life.expired()) Dialog.FWindow = Outer;
             }
-        } forget{*this, life};
+        } forget{*this, life, FWindow};
         if (std::optional<std::string> answer = browser->Browse(params)) {
             chosen = true;
             path = std::move(*answer);

@@ -185,5 +185,20 @@ TEST_F(BrowseDirectoryDlg, AHandlerMayFreeTheDialogWhileTheChooserRuns) {
               "initialized; enable 1; selchanged ~/mail; selchanged ~/mail/old; ok ~/mail/old");
 }
 
+TEST_F(BrowseDirectoryDlg, ARunInsideAHandlerLeavesTheOuterChooserReachable) {
+    TScriptedFolderBrowser inner;
+    inner.PressCancel();
+    FChooser
+        .Then([&](TFolderBrowserWindow&) {
+            const TFolderBrowserOverride nested{inner};
+            EXPECT_FALSE(FDialog->Execute());
+        })
+        .Then([&](TFolderBrowserWindow&) { FDialog->SetStatusText("back"); })
+        .PressCancel();
+    FDialog->Execute();
+    EXPECT_EQ(inner.Runs(), 1);
+    EXPECT_EQ(FChooser.StatusText(), "back");
+}
+
 }  // namespace
 }  // namespace vex
