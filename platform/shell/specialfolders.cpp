@@ -43,7 +43,7 @@ std::string DesktopFolder() {
             return NormalFolderPath(path);
     }
     const std::string home = HomeFolder();
-    return home.empty() ? "" : home + "/Desktop";
+    return home.empty() ? "" : NormalFolderPath(home + "/Desktop");
 }
 
 std::optional<std::string> SpecialFolderPath(int32_t Folder) {

@@ -94,6 +94,12 @@ TEST_F(SpecialFolders, AHomeWithDotNamesGivesWayToTheUsersEntry) {
     }
 }
 
+TEST_F(SpecialFolders, TheTopFolderAsHomeHasItsDesktopRightBelow) {
+    UseXdgUserDir("exit 1");
+    const test::ScopedEnvironment top("HOME", "/");
+    EXPECT_EQ(DesktopFolder(), "/Desktop");
+}
+
 TEST_F(SpecialFolders, AMissingDesktopFolderIsNotFound) {
     UseXdgUserDir("echo \"$HOME/Gone\"");
     EXPECT_EQ(SpecialFolderPath(CSIDL_DESKTOPDIRECTORY), std::nullopt);
