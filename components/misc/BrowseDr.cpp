@@ -1,5 +1,6 @@
 #include "components/misc/BrowseDr.h"
 
+#include <memory>
 #include <utility>
 
 #include "components/misc/BrowseDrStatus.h"
@@ -127,18 +128,27 @@ bool TBrowseDirectoryDlg::Execute() {
         params.Root = root;
         params.Title = FTitle;
         params.Flags = BrowseFlagBits(FOptions) | (FStatusText.empty() ? 0 : BIF_STATUSTEXT);
-        params.OnInitialized = [this](TFolderBrowserWindow& Window) { DoInitialized(Window); };
-        params.OnSelChanged = [this](TFolderBrowserWindow& Window, const std::string& Path) {
-            DoSelChanged(Window, Path);
+        const std::weak_ptr<const void> life = FLife;
+        params.OnInitialized = [this, life](TFolderBrowserWindow& Window) {
+            if (!life.expired()) DoInitialized(Window);
         };
+        params.OnSelChanged = [this, life](TFolderBrowserWindow& Window, const std::string& Path) {
+            if (!life.expired()) DoSelChanged(Window, Path);
+        };
+        // A run started from a handler of an open one hands the outer window back as it ends.
         struct TForget {
-            TFolderBrowserWindow*& Window;
-            ~TForget() { Window = nullptr; }
-        } forget{FWindow};
+            TBrowseDirectoryDlg& Dialog;
+            const std::weak_ptr<const void>& Life;
+            TFolderBrowserWindow* Outer;
+            ~TForget() {
+                if (!Life.expired()) Dialog.FWindow = Outer;
+            }
+        } forget{*this, life, FWindow};
         if (std::optional<std::string> answer = browser->Browse(params)) {
             chosen = true;
             path = std::move(*answer);
         }
+        if (life.expired()) return chosen;
     }
     SetSelection(path);
     return chosen;

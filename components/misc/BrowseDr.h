@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/core/component.h"
@@ -118,6 +119,8 @@ private:
     std::string FittedStatusText();
 
     TFolderBrowserWindow* FWindow = nullptr;  // while the browser is open
+    // Gone with the dialog, so that a run whose handler freed it stops reaching it.
+    std::shared_ptr<const void> FLife = std::make_shared<char>();
     std::string FCaption;
     TWinControl* FParentControl = nullptr;
     bool FShowSelectionInStatus = false;

@@ -33,13 +33,18 @@ bool IsExistingFolder(const std::string& Path) {
 
 std::string ShortenPlainText(const std::string& Text, int32_t Width, const TTextExtent& Extent) {
     if (Extent(Text) <= Width) return Text;
-    size_t kept = Text.size();
-    std::string shown = Text;
-    while (kept > 0 && Extent(shown) > Width) {
-        --kept;
-        shown = Text.substr(0, kept) + kEllipsis;
+    // A longer start is never narrower, so the longest that fits is searched for by halves:
+    // a status text may be long enough that trying every length would never end.
+    size_t fits = 0;               // a start this long fits, or nothing does
+    size_t tooWide = Text.size();  // a start this long is too wide
+    while (tooWide - fits > 1) {
+        const size_t kept = fits + (tooWide - fits) / 2;
+        if (Extent(Text.substr(0, kept) + kEllipsis) <= Width)
+            fits = kept;
+        else
+            tooWide = kept;
     }
-    return shown;
+    return Text.substr(0, fits) + kEllipsis;
 }
 
 std::string ShortenPathText(const std::string& Path, int32_t Width, const TTextExtent& Extent) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/support/casefile.h"
@@ -23,6 +24,22 @@ TEST(BrowseDrStatus, TextsTooWideAreShortenedAsPathsOrAsPlainText) {
         const std::string shown = c[0] == "path" ? ShortenPathText(c[1], width, OneEach)
                                                  : ShortenPlainText(c[1], width, OneEach);
         EXPECT_EQ(shown, c[3]);
+    }
+}
+
+TEST(BrowseDrStatus, AHugeTextIsMeasuredOnlyAFewTimes) {
+    const std::string text(1 << 20, 'x');
+    int calls = 0;
+    const TTextExtent counting = [&calls](const std::string& Text) {
+        ++calls;
+        return OneEach(Text);
+    };
+    for (const int32_t width : {1, 10, (1 << 20) - 1}) {
+        SCOPED_TRACE(width);
+        calls = 0;
+        const std::string shown = ShortenPlainText(text, width, counting);
+        EXPECT_EQ(shown.size(), static_cast<size_t>(std::max(width, 3)));
+        EXPECT_LE(calls, 64);
     }
 }
 

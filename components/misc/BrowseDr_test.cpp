@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/geometry.h"
@@ -170,6 +171,33 @@ TEST_F(BrowseDirectoryDlg, AFailingHandlerEndsTheRunAndLeavesTheDialogClosed) {
     EXPECT_EQ(FDialog->Caption(), "Stored");
     FDialog->SetStatusText("closed");  // must not reach the gone chooser
     EXPECT_EQ(FChooser.StatusText(), "");
+}
+
+TEST_F(BrowseDirectoryDlg, AHandlerMayFreeTheDialogWhileTheChooserRuns) {
+    FDialog->OnSelChanged = [this](TObject*, const std::string&) {
+        TBrowseDirectoryDlg* dialog = std::exchange(FDialog, nullptr);
+        delete dialog;
+    };
+    FChooser.Select(At("mail")).Select(At("mail/old")).PressOK();
+    EXPECT_TRUE(FDialog->Execute());
+    EXPECT_EQ(FDialog, nullptr);
+    EXPECT_EQ(Log(),
+              "initialized; enable 1; selchanged ~/mail; selchanged ~/mail/old; ok ~/mail/old");
+}
+
+TEST_F(BrowseDirectoryDlg, ARunInsideAHandlerLeavesTheOuterChooserReachable) {
+    TScriptedFolderBrowser inner;
+    inner.PressCancel();
+    FChooser
+        .Then([&](TFolderBrowserWindow&) {
+            const TFolderBrowserOverride nested{inner};
+            EXPECT_FALSE(FDialog->Execute());
+        })
+        .Then([&](TFolderBrowserWindow&) { FDialog->SetStatusText("back"); })
+        .PressCancel();
+    FDialog->Execute();
+    EXPECT_EQ(inner.Runs(), 1);
+    EXPECT_EQ(FChooser.StatusText(), "back");
 }
 
 }  // namespace

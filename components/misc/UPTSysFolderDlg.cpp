@@ -1,5 +1,6 @@
 #include "components/misc/UPTSysFolderDlg.h"
 
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -45,25 +46,31 @@ bool TPTSysFolderDlg::Execute() {
     const std::optional<std::string> root = SpecialFolderPath(FDomain);
     if (!root) return false;
 
+    const std::weak_ptr<const void> life = FLife;
     struct TRunEnd {
         TPTSysFolderDlg& Dialog;
+        const std::weak_ptr<const void>& Life;
         ~TRunEnd() {
+            if (Life.expired()) return;
             Dialog.FExecuting = false;
             Dialog.FWindow = nullptr;
             Dialog.FHandle = 0;
         }
-    } runEnd{*this};
+    } runEnd{*this, life};
     FExecuting = true;
     TFolderBrowseParams params;
     if (auto* owner = dynamic_cast<TWinControl*>(Owner())) params.Owner = owner->Handle();
     params.Root = *root;
     params.Title = FTitle;
     params.Flags = SysFolderDlgFlagBits(FOptions);
-    params.OnInitialized = [this](TFolderBrowserWindow& Window) { Initialized(Window); };
-    params.OnSelChanged = [this](TFolderBrowserWindow& Window, const std::string& Item) {
-        SelChanged(Window, Item);
+    params.OnInitialized = [this, life](TFolderBrowserWindow& Window) {
+        if (!life.expired()) Initialized(Window);
+    };
+    params.OnSelChanged = [this, life](TFolderBrowserWindow& Window, const std::string& Item) {
+        if (!life.expired()) SelChanged(Window, Item);
     };
     std::optional<std::string> chosen = browser->Browse(params);
+    if (life.expired()) return chosen.has_value();
     FSelection = chosen ? std::move(*chosen) : std::string();
     return chosen.has_value();
 }
@@ -71,8 +78,9 @@ bool TPTSysFolderDlg::Execute() {
 void TPTSysFolderDlg::Initialized(TFolderBrowserWindow& Window) {
     FWindow = &Window;
     FHandle = Window.Handle();
+    const std::weak_ptr<const void> life = FLife;
     if (OnInitialized) OnInitialized(this, FHandle);
-    if (!FSelection.empty()) Window.SetSelection(FSelection);
+    if (!life.expired() && !FSelection.empty()) Window.SetSelection(FSelection);
 }
 
 void TPTSysFolderDlg::SelChanged(TFolderBrowserWindow& Window, const std::string& Item) {

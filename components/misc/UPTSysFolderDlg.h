@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/core/component.h"
@@ -109,6 +110,8 @@ private:
     TFolderBrowserWindow* FWindow = nullptr;
     HWND FHandle = 0;
     bool FExecuting = false;
+    // Gone with the dialog, so that a run whose handler freed it stops reaching it.
+    std::shared_ptr<const void> FLife = std::make_shared<char>();
 };
 
 }  // namespace vex

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/exceptions.h"
@@ -117,6 +118,20 @@ TEST_F(PTSysFolderDlg, CommandsAreRefusedOutsideExecuteAndARunCannotNest) {
     EXPECT_FALSE(FChooser.OKEnabled());
     // The run is over whatever ended it.
     EXPECT_THROW(FDialog->SetOkEnabled(true), Exception);
+}
+
+TEST_F(PTSysFolderDlg, AHandlerMayFreeTheDialogWhileTheChooserRuns) {
+    FChooser.Select(At("mail")).PressOK();
+    FDialog->Execute();  // to be preselected, after the handler
+    FChooser.ClearLog();
+    FDialog->OnInitialized = [this](TPTSysFolderDlg*, HWND) {
+        TPTSysFolderDlg* dialog = std::exchange(FDialog, nullptr);
+        delete dialog;
+    };
+    FChooser.Select(At("news")).PressOK();
+    EXPECT_TRUE(FDialog->Execute());
+    EXPECT_EQ(FDialog, nullptr);
+    EXPECT_EQ(FChooser.LogLine(FDir.Path()), "initialized; selchanged ~/news; ok ~/news");
 }
 
 }  // namespace

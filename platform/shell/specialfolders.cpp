@@ -17,13 +17,18 @@ namespace {
 constexpr size_t kMaxAnswer = 4096;
 constexpr std::chrono::milliseconds kAnswerTimeOut{2000};
 
+// A place to browse from: absolute, and without a "." or ".." that the chooser would refuse.
+bool IsPlainFolderPath(const std::string& Path) {
+    return IsPathWithin("/", Path);
+}
+
 }  // namespace
 
 std::string HomeFolder() {
     const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/') return NormalFolderPath(home);
+    if (home != nullptr && IsPlainFolderPath(home)) return NormalFolderPath(home);
     if (const passwd* entry = getpwuid(getuid());
-        entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] == '/')
+        entry != nullptr && entry->pw_dir != nullptr && IsPlainFolderPath(entry->pw_dir))
         return NormalFolderPath(entry->pw_dir);
     return "";
 }
@@ -33,11 +38,12 @@ std::string DesktopFolder() {
             ProgramOutput({"xdg-user-dir", "DESKTOP"}, kAnswerTimeOut, kMaxAnswer)) {
         std::string path = *answer;
         if (!path.empty() && path.back() == '\n') path.pop_back();
-        if (!path.empty() && path[0] == '/' && path.find('\n') == std::string::npos)
+        if (path.find_first_of(std::string("\n\0", 2)) == std::string::npos &&
+            IsPlainFolderPath(path))
             return NormalFolderPath(path);
     }
     const std::string home = HomeFolder();
-    return home.empty() ? "" : home + "/Desktop";
+    return home.empty() ? "" : NormalFolderPath(home + "/Desktop");
 }
 
 std::optional<std::string> SpecialFolderPath(int32_t Folder) {

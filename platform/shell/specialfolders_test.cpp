@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/shell/folderpaths.h"
 #include "tests/support/scopedenvironment.h"
 #include "tests/support/tempdir.h"
 
@@ -44,6 +45,10 @@ TEST_F(SpecialFolders, TheDesktopIsWhatTheUsersPlacesSayElseTheHomesDesktop) {
         {"echo relative/desktop", home + "/Desktop"},
         {"echo", home + "/Desktop"},
         {"printf '/a\\n/b\\n'", home + "/Desktop"},
+        // Paths the chooser could never browse from.
+        {"echo \"$HOME/../x\"", home + "/Desktop"},
+        {"echo \"$HOME/./Schreibtisch\"", home + "/Desktop"},
+        {"printf '%s\\000/x' \"$HOME\"", home + "/Desktop"},
         {nullptr, home + "/Desktop"},
     };
     for (const TCase& c : cases) {
@@ -77,6 +82,22 @@ TEST_F(SpecialFolders, OnlyTheFoldersWithAPlaceHereAreFound) {
         SCOPED_TRACE(c.Folder);
         EXPECT_EQ(SpecialFolderPath(c.Folder), c.Expected);
     }
+}
+
+TEST_F(SpecialFolders, AHomeWithDotNamesGivesWayToTheUsersEntry) {
+    for (const std::string& home : {FHome.Path() + "/.", FHome.Path() + "/../" + FHome.Path()}) {
+        SCOPED_TRACE(home);
+        test::ScopedEnvironment variable("HOME", home);
+        const std::string found = HomeFolder();
+        EXPECT_NE(found, NormalFolderPath(home));
+        EXPECT_TRUE(found.empty() || IsPathWithin("/", found)) << found;
+    }
+}
+
+TEST_F(SpecialFolders, TheTopFolderAsHomeHasItsDesktopRightBelow) {
+    UseXdgUserDir("exit 1");
+    const test::ScopedEnvironment top("HOME", "/");
+    EXPECT_EQ(DesktopFolder(), "/Desktop");
 }
 
 TEST_F(SpecialFolders, AMissingDesktopFolderIsNotFound) {
