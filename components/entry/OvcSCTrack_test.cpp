@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -67,6 +68,8 @@ protected:
                 script.Wait(std::stoll(arg));
             } else if (what == "release") {
                 script.Then([] { InjectMouseButton(mbLeft, false); });
+            } else if (what == "rpress" || what == "rrelease") {
+                script.Then([what] { InjectMouseButton(mbRight, what == "rpress"); });
             } else {
                 ADD_FAILURE() << "no script word " << word;
             }
@@ -242,6 +245,79 @@ TEST_F(SpinnerTracking, AHandlerMayFreeTheSpinnerWhileTheButtonIsHeld) {
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(Joined(Scene.Field->Steps), "up@0");
     EXPECT_EQ(GetCapture(), HWND{0});
+}
+
+// A step's handler may free the field the spinner follows or the one it steps: the press ends
+// or goes on, but touches nothing that is gone.
+TEST_F(SpinnerTracking, AHandlerMayFreeTheFieldsWhileTheButtonIsHeld) {
+    for (const bool freeAttached : {true, false}) {
+        SCOPED_TRACE(freeAttached ? "attached freed" : "focused freed");
+        test::TSpinnerScene scene;
+        auto* focused =
+            scene.Shown.Add<test::TStandInField>(scene.Shown.Form, Rect(20, 60, 100, 84));
+        scene.Spinner->SetFocusedControl(focused);
+        int clicks = 0;
+        scene.Spinner->OnClick = [&](TObject*, TSpinState, double, bool) {
+            if (++clicks != 2) return;
+            if (freeAttached)
+                delete scene.Field;
+            else
+                delete focused;
+        };
+        TModalScript script;
+        script.Then([&] {
+            InjectMouseMove(scene.At(stUpButton));
+            InjectMouseButton(mbLeft, true);
+        });
+        script.Wait(1000);
+        script.Then([] { InjectMouseButton(mbLeft, false); });
+        bool done = false;
+        script.Then([&done] { done = true; });
+        RunModalLoop([&done] { return done; });
+        EXPECT_GE(clicks, 2);
+        EXPECT_EQ(scene.Spinner->State(), stNormal);
+        EXPECT_EQ(GetCapture(), HWND{0});
+    }
+}
+
+// A quit asked for while the button is held ends the press and stays in the queue for the
+// loop that runs the program.
+TEST_F(SpinnerTracking, AQuitDuringThePressEndsItAndIsPostedAgain) {
+    TModalScript script;
+    script.Then([this] {
+        InjectMouseMove(Scene.At(stUpButton));
+        InjectMouseButton(mbLeft, true);
+    });
+    script.Wait(600);
+    script.Then([] { PostQuitMessage(3); });
+    script.Wait(2000);
+    bool done = false;
+    script.Then([&done] { done = true; });
+    RunModalLoop([&done] { return done; });
+    test::ReleaseAllKeys();
+    EXPECT_EQ(Joined(Scene.Field->Steps), "up@0 up@500");
+    EXPECT_EQ(Scene.Spinner->State(), stNormal);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(msg, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, WPARAM{3});
+}
+
+// The clock jumping an hour ahead mid-press brings one step, not the thousands that would
+// have fallen due meanwhile.
+TEST_F(SpinnerTracking, AClockJumpBringsNoBurstOfSteps) {
+    TModalScript script;
+    script.Then([this] {
+        InjectMouseMove(Scene.At(stUpButton));
+        InjectMouseButton(mbLeft, true);
+    });
+    script.Wait(700);
+    script.Then([this] { Clock.SetTickMilliseconds(Clock.TickMilliseconds() + 3600000); });
+    script.Wait(100);
+    script.Then([] { InjectMouseButton(mbLeft, false); });
+    bool done = false;
+    script.Then([&done] { done = true; });
+    RunModalLoop([&done] { return done; });
+    EXPECT_EQ(Joined(Scene.Field->Steps), "up@0 up@500 up@3600700");
 }
 
 }  // namespace
