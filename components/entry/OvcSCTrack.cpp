@@ -157,16 +157,28 @@ void TOvcBaseSpinner::StepField(TOvcSpinTarget& Field, TSpinState State) {
         case stDownButton: {
             TWinControl& control = *FFocusedControl;
             const TControlWatch watch(control);
-            const bool windowed = control.HandleAllocated();
-            if (windowed) SendMessage(control.Handle(), WM_SETREDRAW, 0, 0);
-            Field.SetSelection(0, 0);
-            if (State == stUpButton)
-                Field.IncreaseValue(FWrapMode, FDelta);
-            else
-                Field.DecreaseValue(FWrapMode, FDelta);
+            // Painting comes back on also when the step fails: else the field never shows again.
+            struct TRedrawOff {
+                TWinControl& Control;
+                const TControlWatch& Watch;
+                const bool Windowed = Control.HandleAllocated();
+                explicit TRedrawOff(TWinControl& C, const TControlWatch& W) : Control(C), Watch(W) {
+                    if (Windowed) SendMessage(Control.Handle(), WM_SETREDRAW, 0, 0);
+                }
+                ~TRedrawOff() {
+                    if (Windowed && !Watch.Expired() && Control.HandleAllocated())
+                        SendMessage(Control.Handle(), WM_SETREDRAW, 1, 0);
+                }
+            };
+            {
+                const TRedrawOff redrawOff(control, watch);
+                Field.SetSelection(0, 0);
+                if (State == stUpButton)
+                    Field.IncreaseValue(FWrapMode, FDelta);
+                else
+                    Field.DecreaseValue(FWrapMode, FDelta);
+            }
             if (watch.Expired()) return;
-            if (windowed && control.HandleAllocated())
-                SendMessage(control.Handle(), WM_SETREDRAW, 1, 0);
             control.Repaint();
             break;
         }

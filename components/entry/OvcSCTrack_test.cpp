@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -245,6 +246,28 @@ TEST_F(SpinnerTracking, AHandlerMayFreeTheSpinnerWhileTheButtonIsHeld) {
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(Joined(Scene.Field->Steps), "up@0");
     EXPECT_EQ(GetCapture(), HWND{0});
+}
+
+// A field whose step fails, as one with a value it cannot hold does; it counts its paints.
+class TFailingField : public test::TStandInField {
+public:
+    using TStandInField::TStandInField;
+    int Paints = 0;
+    void IncreaseValue(bool, double) override { throw std::runtime_error("no step"); }
+
+protected:
+    void Paint() override { ++Paints; }
+};
+
+TEST_F(SpinnerTracking, AStepThatRaisesLeavesTheFieldPainting) {
+    auto* field = Scene.Shown.Add<TFailingField>(Scene.Shown.Form, Rect(20, 60, 100, 84));
+    Scene.Spinner->SetFocusedControl(field);
+    EXPECT_THROW(Play("press:up release"), std::runtime_error);
+    test::ReleaseAllKeys();
+    const int before = field->Paints;
+    field->Repaint();
+    EXPECT_GT(field->Paints, before);
+    EXPECT_EQ(Scene.Spinner->State(), stNormal);
 }
 
 // A step's handler may free the field the spinner follows or the one it steps: the press ends
