@@ -136,7 +136,6 @@ bool TOvcBaseSpinner::WaitForNextPass() {
 }
 
 void TOvcBaseSpinner::Spin(TSpinState State) {
-    if (!OnClick && dynamic_cast<TOvcSpinTarget*>(FFocusedControl) == nullptr) return;
     if (!FRepeating || Clock().TickMilliseconds() < FNextStepTime) return;
     const TControlWatch watch(*this);
     if (OnClick) {

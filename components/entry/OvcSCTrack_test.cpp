@@ -25,10 +25,11 @@ class TCountingSpinner : public TOvcSpinner {
 public:
     using TOvcSpinner::TOvcSpinner;
     int Passes = 0;
+    int MaxPasses = 0;
 
 protected:
     void Spin(TSpinState State) override {
-        ++Passes;
+        if (++Passes == MaxPasses) InjectMouseButton(mbLeft, false);
         TOvcSpinner::Spin(State);
     }
 };
@@ -301,6 +302,22 @@ TEST_F(SpinnerTracking, AHandlerMayFreeTheFieldsWhileTheButtonIsHeld) {
         EXPECT_EQ(scene.Spinner->State(), stNormal);
         EXPECT_EQ(GetCapture(), HWND{0});
     }
+}
+
+// With nothing to step and no OnClick the press still sleeps between its due times: a loop
+// that never advanced its schedule would wake at once, over and over.
+TEST_F(SpinnerTracking, SleepsAlsoWhenNothingListens) {
+    auto* counting = new TCountingSpinner(Scene.Shown.Form);
+    counting->SetParent(Scene.Shown.Form);
+    delete Scene.Spinner;
+    Scene.Spinner = counting;
+    auto* panel = Scene.Shown.Add<test::TPlainPanel>(Scene.Shown.Form, Rect(20, 60, 100, 84));
+    counting->SetAttachedControl(panel);
+    // Lets go of the button for a loop that spins, so that the test ends either way.
+    counting->MaxPasses = 200;
+    Play("press:up wait:1000 release");
+    EXPECT_LE(counting->Passes, 20);
+    EXPECT_EQ(GetCapture(), HWND{0});
 }
 
 // A quit asked for while the button is held ends the press and stays in the queue for the
