@@ -144,7 +144,10 @@ void TOvcBaseSpinner::Spin(TSpinState State) {
         handler(this, State, FDelta, FWrapMode);
         if (watch.Expired()) return;
     }
-    if (auto* field = dynamic_cast<TOvcSpinTarget*>(FFocusedControl)) StepField(*field, State);
+    // A field disabled or hidden, also by the handler just now, is closed to input.
+    auto* field = dynamic_cast<TOvcSpinTarget*>(FFocusedControl);
+    if (field != nullptr && FFocusedControl->Enabled() && FFocusedControl->Showing())
+        StepField(*field, State);
     if (watch.Expired()) return;
     FNextStepTime = Clock().TickMilliseconds() + StepDelay(FAcceleration, FStepCount);
     ++FStepCount;

@@ -304,6 +304,28 @@ TEST_F(SpinnerTracking, AHandlerMayFreeTheFieldsWhileTheButtonIsHeld) {
     }
 }
 
+// A field a step's handler disables or hides is an input that is closed: no later step of the
+// press changes it.
+TEST_F(SpinnerTracking, AFieldDisabledOrHiddenDuringThePressTakesNoMoreSteps) {
+    for (const bool disable : {true, false}) {
+        SCOPED_TRACE(disable ? "disabled" : "hidden");
+        Clock.SetTickMilliseconds(0);
+        Scene.Field->Steps.clear();
+        Scene.Field->SetEnabled(true);
+        Scene.Field->SetVisible(true);
+        int clicks = 0;
+        Scene.Spinner->OnClick = [&](TObject*, TSpinState, double, bool) {
+            if (++clicks != 2) return;
+            if (disable)
+                Scene.Field->SetEnabled(false);
+            else
+                Scene.Field->SetVisible(false);
+        };
+        EXPECT_EQ(Joined(Play("press:up wait:1000 release")), "up@0");
+        EXPECT_EQ(Scene.Spinner->State(), stNormal);
+    }
+}
+
 // With nothing to step and no OnClick the press still sleeps between its due times: a loop
 // that never advanced its schedule would wake at once, over and over.
 TEST_F(SpinnerTracking, SleepsAlsoWhenNothingListens) {
