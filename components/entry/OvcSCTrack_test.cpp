@@ -82,6 +82,20 @@ protected:
         return Scene.Field->Steps;
     }
 
+    // Presses On's up button, lets What's actions follow inside the press, and runs them all.
+    static void PressUpThen(test::TSpinnerScene& On,
+                            const std::function<void(TModalScript&)>& What) {
+        TModalScript script;
+        script.Then([&On] {
+            InjectMouseMove(On.At(stUpButton));
+            InjectMouseButton(mbLeft, true);
+        });
+        What(script);
+        bool done = false;
+        script.Then([&done] { done = true; });
+        RunModalLoop([&done] { return done; });
+    }
+
     TVirtualClock Clock;
     TClockOverride Use{Clock};
     test::TSpinnerScene Scene;
@@ -288,16 +302,10 @@ TEST_F(SpinnerTracking, AHandlerMayFreeTheFieldsWhileTheButtonIsHeld) {
             else
                 delete focused;
         };
-        TModalScript script;
-        script.Then([&] {
-            InjectMouseMove(scene.At(stUpButton));
-            InjectMouseButton(mbLeft, true);
+        PressUpThen(scene, [](TModalScript& Script) {
+            Script.Wait(1000);
+            Script.Then([] { InjectMouseButton(mbLeft, false); });
         });
-        script.Wait(1000);
-        script.Then([] { InjectMouseButton(mbLeft, false); });
-        bool done = false;
-        script.Then([&done] { done = true; });
-        RunModalLoop([&done] { return done; });
         EXPECT_GE(clicks, 2);
         EXPECT_EQ(scene.Spinner->State(), stNormal);
         EXPECT_EQ(GetCapture(), HWND{0});
@@ -345,17 +353,11 @@ TEST_F(SpinnerTracking, SleepsAlsoWhenNothingListens) {
 // A quit asked for while the button is held ends the press and stays in the queue for the
 // loop that runs the program.
 TEST_F(SpinnerTracking, AQuitDuringThePressEndsItAndIsPostedAgain) {
-    TModalScript script;
-    script.Then([this] {
-        InjectMouseMove(Scene.At(stUpButton));
-        InjectMouseButton(mbLeft, true);
+    PressUpThen(Scene, [](TModalScript& Script) {
+        Script.Wait(600);
+        Script.Then([] { PostQuitMessage(3); });
+        Script.Wait(2000);
     });
-    script.Wait(600);
-    script.Then([] { PostQuitMessage(3); });
-    script.Wait(2000);
-    bool done = false;
-    script.Then([&done] { done = true; });
-    RunModalLoop([&done] { return done; });
     test::ReleaseAllKeys();
     EXPECT_EQ(Joined(Scene.Field->Steps), "up@0 up@500");
     EXPECT_EQ(Scene.Spinner->State(), stNormal);
@@ -367,18 +369,12 @@ TEST_F(SpinnerTracking, AQuitDuringThePressEndsItAndIsPostedAgain) {
 // The clock jumping an hour ahead mid-press brings one step, not the thousands that would
 // have fallen due meanwhile.
 TEST_F(SpinnerTracking, AClockJumpBringsNoBurstOfSteps) {
-    TModalScript script;
-    script.Then([this] {
-        InjectMouseMove(Scene.At(stUpButton));
-        InjectMouseButton(mbLeft, true);
+    PressUpThen(Scene, [this](TModalScript& Script) {
+        Script.Wait(700);
+        Script.Then([this] { Clock.SetTickMilliseconds(Clock.TickMilliseconds() + 3600000); });
+        Script.Wait(100);
+        Script.Then([] { InjectMouseButton(mbLeft, false); });
     });
-    script.Wait(700);
-    script.Then([this] { Clock.SetTickMilliseconds(Clock.TickMilliseconds() + 3600000); });
-    script.Wait(100);
-    script.Then([] { InjectMouseButton(mbLeft, false); });
-    bool done = false;
-    script.Then([&done] { done = true; });
-    RunModalLoop([&done] { return done; });
     EXPECT_EQ(Joined(Scene.Field->Steps), "up@0 up@500 up@3600700");
 }
 
