@@ -20,6 +20,7 @@ void TOvcBaseSpinner::SetAcceleration(uint8_t Value) {
 
 void TOvcBaseSpinner::SetAttachedControl(TWinControl* Value) {
     if (Value == FAttachedControl) return;
+    if (Value == this) throw EOvcException("A spinner cannot be attached to itself");
     const bool loading = ComponentState().Contains(csLoading);
     if (Value != nullptr && !loading && Value->HandleAllocated()) {
         // The answer is the follower's window; anything else that answers is no spinner.

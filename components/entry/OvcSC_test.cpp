@@ -100,6 +100,17 @@ TEST(Spinner, AttachingFocusesTheFieldAndRefusesOneAlreadyFollowed) {
     EXPECT_EQ(second.AttachedControl(), followed);
 }
 
+// A spinner attached to itself would stand beside itself, and moved both ways it would walk
+// away from every place it is put.
+TEST(Spinner, RefusesToBeAttachedToItself) {
+    test::TSpinnerScene scene;
+    scene.Spinner->SetAttachTwoWay(true);
+    EXPECT_THROW(scene.Spinner->SetAttachedControl(scene.Spinner), EOvcException);
+    EXPECT_EQ(scene.Spinner->AttachedControl(), scene.Field);
+    scene.Spinner->SetBounds(150, 50, 16, 25);
+    EXPECT_EQ(BoundsOf(*scene.Spinner), "150 50 16 25");
+}
+
 TEST(Spinner, ForgetsAFieldThatIsFreed) {
     test::TSpinnerScene scene;
     delete scene.Field;
