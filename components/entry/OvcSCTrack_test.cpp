@@ -378,5 +378,32 @@ TEST_F(SpinnerTracking, AClockJumpBringsNoBurstOfSteps) {
     EXPECT_EQ(Joined(Scene.Field->Steps), "up@0 up@500 up@3600700");
 }
 
+// A step may run a modal loop of its own, as a message box does, and the button may be let go
+// or keys pressed meanwhile: the step under way finishes when the loop returns, and the press
+// ends there with no step after it.
+TEST_F(SpinnerTracking, AModalLoopInAStepAndKeysDuringThePressEndItCleanly) {
+    int clicks = 0;
+    Scene.Spinner->OnClick = [&](TObject*, TSpinState, double, bool) {
+        if (++clicks != 2) return;
+        TModalScript inner;
+        inner.Wait(300);
+        inner.Then([] { InjectMouseButton(mbLeft, false); });
+        bool done = false;
+        inner.Then([&done] { done = true; });
+        RunModalLoop([&done] { return done; });
+    };
+    PressUpThen(Scene, [](TModalScript& Script) {
+        Script.Then([] {
+            InjectKey(VK_ESCAPE, true);
+            InjectKey(VK_ESCAPE, false);
+        });
+        Script.Wait(2000);
+    });
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(Joined(Scene.Field->Steps), "up@0 up@800");
+    EXPECT_EQ(Scene.Spinner->State(), stNormal);
+    EXPECT_EQ(GetCapture(), HWND{0});
+}
+
 }  // namespace
 }  // namespace vex
