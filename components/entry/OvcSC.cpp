@@ -1,5 +1,7 @@
 #include "components/entry/OvcSC.h"
 
+#include <cmath>
+
 #include "components/entry/OvcErrors.h"
 #include "components/entry/OvcTexts.h"
 #include "components/entry/raisedflag.h"
@@ -36,6 +38,12 @@ void TOvcBaseSpinner::SetAttachedControl(TWinControl* Value) {
     }
     FForceOddSize = false;
     if (!ComponentState().Contains(csDestroying)) RecreateWnd();
+}
+
+void TOvcBaseSpinner::SetDelta(double Value) {
+    // A field stepped by no number would hold no value at all.
+    if (!std::isfinite(Value)) throw EOvcException("A spinner's Delta must be a finite number");
+    FDelta = Value;
 }
 
 void TOvcBaseSpinner::SetFocusedControl(TWinControl* Value) {

@@ -215,6 +215,26 @@ TEST_F(SpinnerTracking, StepsANumericFieldWithinItsRange) {
     }
 }
 
+// Whatever the Delta, a numeric field stays within its range.
+TEST_F(SpinnerTracking, StepsANumericFieldByAnyDelta) {
+    auto* field = Scene.Shown.Add<TOvcNumericField>(Scene.Shown.Form, Rect(20, 60, 100, 84));
+    field->SetRangeLo("2");
+    field->SetRangeHi("600");
+    Scene.Spinner->SetFocusedControl(field);
+    Scene.Spinner->SetWrapMode(false);
+    const struct {
+        double Delta;
+        int32_t Expected;
+    } cases[] = {{1e300, 600}, {-1e300, 2}, {1e18, 600}, {0, 300}, {-5, 295}, {0.5, 300}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Delta);
+        field->SetAsInteger(300);
+        Scene.Spinner->SetDelta(c.Delta);
+        Play("press:up release");
+        EXPECT_EQ(field->GetAsInteger(), c.Expected);
+    }
+}
+
 TEST_F(SpinnerTracking, HandsTheFocusToTheFieldItSteps) {
     auto* other = Scene.Shown.Add<test::TStandInField>(Scene.Shown.Form, Rect(20, 60, 100, 84));
     other->SetFocus();
