@@ -1,5 +1,7 @@
 #include "components/entry/OvcSC.h"
 
+#include <cmath>
+
 #include "components/entry/OvcErrors.h"
 #include "components/entry/OvcTexts.h"
 #include "components/entry/raisedflag.h"
@@ -20,6 +22,7 @@ void TOvcBaseSpinner::SetAcceleration(uint8_t Value) {
 
 void TOvcBaseSpinner::SetAttachedControl(TWinControl* Value) {
     if (Value == FAttachedControl) return;
+    if (Value == this) throw EOvcException("A spinner cannot be attached to itself");
     const bool loading = ComponentState().Contains(csLoading);
     if (Value != nullptr && !loading && Value->HandleAllocated()) {
         // The answer is the follower's window; anything else that answers is no spinner.
@@ -35,6 +38,12 @@ void TOvcBaseSpinner::SetAttachedControl(TWinControl* Value) {
     }
     FForceOddSize = false;
     if (!ComponentState().Contains(csDestroying)) RecreateWnd();
+}
+
+void TOvcBaseSpinner::SetDelta(double Value) {
+    // A field stepped by no number would hold no value at all.
+    if (!std::isfinite(Value)) throw EOvcException("A spinner's Delta must be a finite number");
+    FDelta = Value;
 }
 
 void TOvcBaseSpinner::SetFocusedControl(TWinControl* Value) {

@@ -44,7 +44,8 @@ public:
     bool AutoRepeat() const { return FAutoRepeat; }
     void SetAutoRepeat(bool Value) { FAutoRepeat = Value; }
     double Delta() const { return FDelta; }
-    void SetDelta(double Value) { FDelta = Value; }
+    // Raises EOvcException for a value that is no finite number.
+    void SetDelta(double Value);
     TWinControl* FocusedControl() const { return FFocusedControl; }
     void SetFocusedControl(TWinControl* Value);
     bool ForceOddSize() const { return FForceOddSize; }

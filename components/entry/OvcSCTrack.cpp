@@ -136,7 +136,6 @@ bool TOvcBaseSpinner::WaitForNextPass() {
 }
 
 void TOvcBaseSpinner::Spin(TSpinState State) {
-    if (!OnClick && dynamic_cast<TOvcSpinTarget*>(FFocusedControl) == nullptr) return;
     if (!FRepeating || Clock().TickMilliseconds() < FNextStepTime) return;
     const TControlWatch watch(*this);
     if (OnClick) {
@@ -145,7 +144,10 @@ void TOvcBaseSpinner::Spin(TSpinState State) {
         handler(this, State, FDelta, FWrapMode);
         if (watch.Expired()) return;
     }
-    if (auto* field = dynamic_cast<TOvcSpinTarget*>(FFocusedControl)) StepField(*field, State);
+    // A field disabled or hidden, also by the handler just now, is closed to input.
+    auto* field = dynamic_cast<TOvcSpinTarget*>(FFocusedControl);
+    if (field != nullptr && FFocusedControl->Enabled() && FFocusedControl->Showing())
+        StepField(*field, State);
     if (watch.Expired()) return;
     FNextStepTime = Clock().TickMilliseconds() + StepDelay(FAcceleration, FStepCount);
     ++FStepCount;
@@ -157,16 +159,28 @@ void TOvcBaseSpinner::StepField(TOvcSpinTarget& Field, TSpinState State) {
         case stDownButton: {
             TWinControl& control = *FFocusedControl;
             const TControlWatch watch(control);
-            const bool windowed = control.HandleAllocated();
-            if (windowed) SendMessage(control.Handle(), WM_SETREDRAW, 0, 0);
-            Field.SetSelection(0, 0);
-            if (State == stUpButton)
-                Field.IncreaseValue(FWrapMode, FDelta);
-            else
-                Field.DecreaseValue(FWrapMode, FDelta);
+            // Painting comes back on also when the step fails: else the field never shows again.
+            struct TRedrawOff {
+                TWinControl& Control;
+                const TControlWatch& Watch;
+                const bool Windowed = Control.HandleAllocated();
+                explicit TRedrawOff(TWinControl& C, const TControlWatch& W) : Control(C), Watch(W) {
+                    if (Windowed) SendMessage(Control.Handle(), WM_SETREDRAW, 0, 0);
+                }
+                ~TRedrawOff() {
+                    if (Windowed && !Watch.Expired() && Control.HandleAllocated())
+                        SendMessage(Control.Handle(), WM_SETREDRAW, 1, 0);
+                }
+            };
+            {
+                const TRedrawOff redrawOff(control, watch);
+                Field.SetSelection(0, 0);
+                if (State == stUpButton)
+                    Field.IncreaseValue(FWrapMode, FDelta);
+                else
+                    Field.DecreaseValue(FWrapMode, FDelta);
+            }
             if (watch.Expired()) return;
-            if (windowed && control.HandleAllocated())
-                SendMessage(control.Handle(), WM_SETREDRAW, 1, 0);
             control.Repaint();
             break;
         }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,10 +25,11 @@ class TCountingSpinner : public TOvcSpinner {
 public:
     using TOvcSpinner::TOvcSpinner;
     int Passes = 0;
+    int MaxPasses = 0;
 
 protected:
     void Spin(TSpinState State) override {
-        ++Passes;
+        if (++Passes == MaxPasses) InjectMouseButton(mbLeft, false);
         TOvcSpinner::Spin(State);
     }
 };
@@ -67,6 +70,8 @@ protected:
                 script.Wait(std::stoll(arg));
             } else if (what == "release") {
                 script.Then([] { InjectMouseButton(mbLeft, false); });
+            } else if (what == "rpress" || what == "rrelease") {
+                script.Then([what] { InjectMouseButton(mbRight, what == "rpress"); });
             } else {
                 ADD_FAILURE() << "no script word " << word;
             }
@@ -75,6 +80,20 @@ protected:
         script.Then([&done] { done = true; });
         RunModalLoop([&done] { return done; });
         return Scene.Field->Steps;
+    }
+
+    // Presses On's up button, lets What's actions follow inside the press, and runs them all.
+    static void PressUpThen(test::TSpinnerScene& On,
+                            const std::function<void(TModalScript&)>& What) {
+        TModalScript script;
+        script.Then([&On] {
+            InjectMouseMove(On.At(stUpButton));
+            InjectMouseButton(mbLeft, true);
+        });
+        What(script);
+        bool done = false;
+        script.Then([&done] { done = true; });
+        RunModalLoop([&done] { return done; });
     }
 
     TVirtualClock Clock;
@@ -196,6 +215,26 @@ TEST_F(SpinnerTracking, StepsANumericFieldWithinItsRange) {
     }
 }
 
+// Whatever the Delta, a numeric field stays within its range.
+TEST_F(SpinnerTracking, StepsANumericFieldByAnyDelta) {
+    auto* field = Scene.Shown.Add<TOvcNumericField>(Scene.Shown.Form, Rect(20, 60, 100, 84));
+    field->SetRangeLo("2");
+    field->SetRangeHi("600");
+    Scene.Spinner->SetFocusedControl(field);
+    Scene.Spinner->SetWrapMode(false);
+    const struct {
+        double Delta;
+        int32_t Expected;
+    } cases[] = {{1e300, 600}, {-1e300, 2}, {1e18, 600}, {0, 300}, {-5, 295}, {0.5, 300}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Delta);
+        field->SetAsInteger(300);
+        Scene.Spinner->SetDelta(c.Delta);
+        Play("press:up release");
+        EXPECT_EQ(field->GetAsInteger(), c.Expected);
+    }
+}
+
 TEST_F(SpinnerTracking, HandsTheFocusToTheFieldItSteps) {
     auto* other = Scene.Shown.Add<test::TStandInField>(Scene.Shown.Form, Rect(20, 60, 100, 84));
     other->SetFocus();
@@ -241,6 +280,148 @@ TEST_F(SpinnerTracking, AHandlerMayFreeTheSpinnerWhileTheButtonIsHeld) {
     Play("press:up wait:2000 release");
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(Joined(Scene.Field->Steps), "up@0");
+    EXPECT_EQ(GetCapture(), HWND{0});
+}
+
+// A field whose step fails, as one with a value it cannot hold does; it counts its paints.
+class TFailingField : public test::TStandInField {
+public:
+    using TStandInField::TStandInField;
+    int Paints = 0;
+    void IncreaseValue(bool, double) override { throw std::runtime_error("no step"); }
+
+protected:
+    void Paint() override { ++Paints; }
+};
+
+TEST_F(SpinnerTracking, AStepThatRaisesLeavesTheFieldPainting) {
+    auto* field = Scene.Shown.Add<TFailingField>(Scene.Shown.Form, Rect(20, 60, 100, 84));
+    Scene.Spinner->SetFocusedControl(field);
+    EXPECT_THROW(Play("press:up release"), std::runtime_error);
+    test::ReleaseAllKeys();
+    const int before = field->Paints;
+    field->Repaint();
+    EXPECT_GT(field->Paints, before);
+    EXPECT_EQ(Scene.Spinner->State(), stNormal);
+}
+
+// A step's handler may free the field the spinner follows or the one it steps: the press ends
+// or goes on, but touches nothing that is gone.
+TEST_F(SpinnerTracking, AHandlerMayFreeTheFieldsWhileTheButtonIsHeld) {
+    for (const bool freeAttached : {true, false}) {
+        SCOPED_TRACE(freeAttached ? "attached freed" : "focused freed");
+        test::TSpinnerScene scene;
+        auto* focused =
+            scene.Shown.Add<test::TStandInField>(scene.Shown.Form, Rect(20, 60, 100, 84));
+        scene.Spinner->SetFocusedControl(focused);
+        int clicks = 0;
+        scene.Spinner->OnClick = [&](TObject*, TSpinState, double, bool) {
+            if (++clicks != 2) return;
+            if (freeAttached)
+                delete scene.Field;
+            else
+                delete focused;
+        };
+        PressUpThen(scene, [](TModalScript& Script) {
+            Script.Wait(1000);
+            Script.Then([] { InjectMouseButton(mbLeft, false); });
+        });
+        EXPECT_GE(clicks, 2);
+        EXPECT_EQ(scene.Spinner->State(), stNormal);
+        EXPECT_EQ(GetCapture(), HWND{0});
+    }
+}
+
+// A field a step's handler disables or hides is an input that is closed: no later step of the
+// press changes it.
+TEST_F(SpinnerTracking, AFieldDisabledOrHiddenDuringThePressTakesNoMoreSteps) {
+    for (const bool disable : {true, false}) {
+        SCOPED_TRACE(disable ? "disabled" : "hidden");
+        Clock.SetTickMilliseconds(0);
+        Scene.Field->Steps.clear();
+        Scene.Field->SetEnabled(true);
+        Scene.Field->SetVisible(true);
+        int clicks = 0;
+        Scene.Spinner->OnClick = [&](TObject*, TSpinState, double, bool) {
+            if (++clicks != 2) return;
+            if (disable)
+                Scene.Field->SetEnabled(false);
+            else
+                Scene.Field->SetVisible(false);
+        };
+        EXPECT_EQ(Joined(Play("press:up wait:1000 release")), "up@0");
+        EXPECT_EQ(Scene.Spinner->State(), stNormal);
+    }
+}
+
+// With nothing to step and no OnClick the press still sleeps between its due times: a loop
+// that never advanced its schedule would wake at once, over and over.
+TEST_F(SpinnerTracking, SleepsAlsoWhenNothingListens) {
+    auto* counting = new TCountingSpinner(Scene.Shown.Form);
+    counting->SetParent(Scene.Shown.Form);
+    delete Scene.Spinner;
+    Scene.Spinner = counting;
+    auto* panel = Scene.Shown.Add<test::TPlainPanel>(Scene.Shown.Form, Rect(20, 60, 100, 84));
+    counting->SetAttachedControl(panel);
+    // Lets go of the button for a loop that spins, so that the test ends either way.
+    counting->MaxPasses = 200;
+    Play("press:up wait:1000 release");
+    EXPECT_LE(counting->Passes, 20);
+    EXPECT_EQ(GetCapture(), HWND{0});
+}
+
+// A quit asked for while the button is held ends the press and stays in the queue for the
+// loop that runs the program.
+TEST_F(SpinnerTracking, AQuitDuringThePressEndsItAndIsPostedAgain) {
+    PressUpThen(Scene, [](TModalScript& Script) {
+        Script.Wait(600);
+        Script.Then([] { PostQuitMessage(3); });
+        Script.Wait(2000);
+    });
+    test::ReleaseAllKeys();
+    EXPECT_EQ(Joined(Scene.Field->Steps), "up@0 up@500");
+    EXPECT_EQ(Scene.Spinner->State(), stNormal);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(msg, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, WPARAM{3});
+}
+
+// The clock jumping an hour ahead mid-press brings one step, not the thousands that would
+// have fallen due meanwhile.
+TEST_F(SpinnerTracking, AClockJumpBringsNoBurstOfSteps) {
+    PressUpThen(Scene, [this](TModalScript& Script) {
+        Script.Wait(700);
+        Script.Then([this] { Clock.SetTickMilliseconds(Clock.TickMilliseconds() + 3600000); });
+        Script.Wait(100);
+        Script.Then([] { InjectMouseButton(mbLeft, false); });
+    });
+    EXPECT_EQ(Joined(Scene.Field->Steps), "up@0 up@500 up@3600700");
+}
+
+// A step may run a modal loop of its own, as a message box does, and the button may be let go
+// or keys pressed meanwhile: the step under way finishes when the loop returns, and the press
+// ends there with no step after it.
+TEST_F(SpinnerTracking, AModalLoopInAStepAndKeysDuringThePressEndItCleanly) {
+    int clicks = 0;
+    Scene.Spinner->OnClick = [&](TObject*, TSpinState, double, bool) {
+        if (++clicks != 2) return;
+        TModalScript inner;
+        inner.Wait(300);
+        inner.Then([] { InjectMouseButton(mbLeft, false); });
+        bool done = false;
+        inner.Then([&done] { done = true; });
+        RunModalLoop([&done] { return done; });
+    };
+    PressUpThen(Scene, [](TModalScript& Script) {
+        Script.Then([] {
+            InjectKey(VK_ESCAPE, true);
+            InjectKey(VK_ESCAPE, false);
+        });
+        Script.Wait(2000);
+    });
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(Joined(Scene.Field->Steps), "up@0 up@800");
+    EXPECT_EQ(Scene.Spinner->State(), stNormal);
     EXPECT_EQ(GetCapture(), HWND{0});
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <string>
 
@@ -98,6 +99,28 @@ TEST(Spinner, AttachingFocusesTheFieldAndRefusesOneAlreadyFollowed) {
     followed->Follower = followed->Handle();
     second.SetAttachedControl(followed);
     EXPECT_EQ(second.AttachedControl(), followed);
+}
+
+// A spinner attached to itself would stand beside itself, and moved both ways it would walk
+// away from every place it is put.
+TEST(Spinner, RefusesToBeAttachedToItself) {
+    test::TSpinnerScene scene;
+    scene.Spinner->SetAttachTwoWay(true);
+    EXPECT_THROW(scene.Spinner->SetAttachedControl(scene.Spinner), EOvcException);
+    EXPECT_EQ(scene.Spinner->AttachedControl(), scene.Field);
+    scene.Spinner->SetBounds(150, 50, 16, 25);
+    EXPECT_EQ(BoundsOf(*scene.Spinner), "150 50 16 25");
+}
+
+// A Delta that is no number, or no finite one, would step a field to no value at all.
+TEST(Spinner, RefusesADeltaThatIsNotAFiniteNumber) {
+    test::TSpinnerScene scene;
+    scene.Spinner->SetDelta(-2.5);
+    for (const double delta : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        SCOPED_TRACE(delta);
+        EXPECT_THROW(scene.Spinner->SetDelta(delta), EOvcException);
+        EXPECT_EQ(scene.Spinner->Delta(), -2.5);
+    }
 }
 
 TEST(Spinner, ForgetsAFieldThatIsFreed) {
