@@ -1,5 +1,6 @@
 #include "components/entry/EsLabel.h"
 
+#include "components/entry/raisedflag.h"
 #include "platform/ui/controlmessages.h"
 
 namespace vex {
@@ -107,18 +108,6 @@ void TEsCustomLabel::SettingsStyleChange(TObject*) {
 }
 
 namespace {
-
-// Sets Flag for as long as it lives, also when what runs meanwhile fails.
-class TRaisedFlag {
-public:
-    explicit TRaisedFlag(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~TRaisedFlag() { FFlag = false; }
-    TRaisedFlag(const TRaisedFlag&) = delete;
-    TRaisedFlag& operator=(const TRaisedFlag&) = delete;
-
-private:
-    bool& FFlag;
-};
 
 // Makes Changes with the settings' notifications held back; both are sent at the end, also when
 // a change fails (a failure of theirs then is the one that goes on).

@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -46,11 +47,34 @@ TEST(Real48, RefusesWhatItCannotHoldAndFlushesTinyValuesToZero) {
     // The type's own bound survives the round trip to within its 40 bits.
     ASSERT_TRUE(ExtendedToReal48(1.7e38L, stored));
     EXPECT_NEAR(static_cast<double>(Real48ToExtended(stored) / 1.7e38L), 1.0, 1e-11);
+    // The extremes of the layout read and store back unchanged.
+    for (std::vector<uint8_t> bytes : {std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF},
+                                       std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F},
+                                       std::vector<uint8_t>{0x01, 0, 0, 0, 0, 0x80},
+                                       std::vector<uint8_t>{0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}}) {
+        ASSERT_TRUE(ExtendedToReal48(Real48ToExtended(bytes.data()), stored));
+        EXPECT_EQ(Bytes(stored, 6), bytes);
+    }
 }
 
 TEST(Extended, MatchesTheHostsTenByteLayoutBothWays) {
-    const long double values[] = {0.0L,     1.0L,         -1.0L,    0.1L,           1.1e4932L,
-                                  -9.2e18L, LDBL_MIN / 8, LDBL_MAX, -2147483648.0L, 65535.0L};
+    const long double values[] = {0.0L,
+                                  -0.0L,
+                                  1.0L,
+                                  -1.0L,
+                                  0.1L,
+                                  1.1e4932L,
+                                  -9.2e18L,
+                                  LDBL_MIN / 8,
+                                  LDBL_MIN,
+                                  std::nextafter(LDBL_MIN, 0.0L),
+                                  -LDBL_TRUE_MIN,
+                                  LDBL_MAX,
+                                  std::numeric_limits<long double>::infinity(),
+                                  -std::numeric_limits<long double>::infinity(),
+                                  std::numeric_limits<long double>::quiet_NaN(),
+                                  -2147483648.0L,
+                                  65535.0L};
     for (long double value : values) {
         SCOPED_TRACE(std::to_string(static_cast<double>(value)));
         uint8_t host[16] = {};
@@ -58,7 +82,12 @@ TEST(Extended, MatchesTheHostsTenByteLayoutBothWays) {
         uint8_t ours[10] = {};
         LongDoubleToExtendedBytes(value, ours);
         EXPECT_EQ(Bytes(ours, 10), Bytes(host, 10));
-        EXPECT_EQ(ExtendedBytesToLongDouble(host), value);
+        const long double back = ExtendedBytesToLongDouble(host);
+        if (std::isnan(value))
+            EXPECT_TRUE(std::isnan(back));
+        else
+            EXPECT_EQ(back, value);
+        EXPECT_EQ(std::signbit(back), std::signbit(value));
     }
 }
 

@@ -60,6 +60,7 @@ TOvcBaseEntryField::TOvcBaseEntryField(TComponent* AOwner)
 }
 
 TOvcBaseEntryField::~TOvcBaseEntryField() {
+    FDestroying = true;
     ClearErrorPendingIfOurs();
     if (TCustomForm* form = Form(); form != nullptr && form->ActiveControl() == this)
         form->DefocusControl(this, true);
@@ -176,18 +177,19 @@ void TOvcBaseEntryField::SetStripLiterals(bool Value) {
     if (!ComponentState().Contains(csLoading)) FixOptions();
 }
 
-void TOvcBaseEntryField::SetMaxLength(uint16_t Value) {
-    // The text lives in a buffer of 255 characters; no stored value may reach past it.
-    Value = std::clamp<uint16_t>(Value, 1, MaxEntryFieldLength);
+void TOvcBaseEntryField::SetMaxLength(int32_t Value) {
+    // The text lives in a buffer of 255 characters; no stored value may reach past it. The
+    // clamp comes before any narrowing, so that 65536 is not taken for 0.
+    auto length = static_cast<uint16_t>(std::clamp<int32_t>(Value, 1, MaxEntryFieldLength));
     if (!ComponentState().Contains(csLoading))
-        Value = std::max<uint16_t>(
-            Value, static_cast<uint16_t>(std::min<size_t>(Mask.size(), MaxEntryFieldLength)));
-    if (Value == FMaxLength) return;
-    FMaxLength = Value;
-    if (EditString.size() > Value) EditString.resize(Value);
-    CaretPos = std::min<uint16_t>(CaretPos, Value);
-    SelStart = std::min<uint16_t>(SelStart, Value);
-    SelEnd = std::min<uint16_t>(SelEnd, Value);
+        length = std::max<uint16_t>(
+            length, static_cast<uint16_t>(std::min<size_t>(Mask.size(), MaxEntryFieldLength)));
+    if (length == FMaxLength) return;
+    FMaxLength = length;
+    if (EditString.size() > length) EditString.resize(length);
+    CaretPos = std::min<uint16_t>(CaretPos, length);
+    SelStart = std::min<uint16_t>(SelStart, length);
+    SelEnd = std::min<uint16_t>(SelEnd, length);
     if (HandleAllocated() && !ComponentState().Contains(csLoading)) RecreateWnd();
 }
 
@@ -200,7 +202,7 @@ TOvcIntlSup& TOvcBaseEntryField::IntlSup() const {
     return OvcIntlSup();
 }
 
-uint16_t TOvcBaseEntryField::DataSize() {
+uint16_t TOvcBaseEntryField::DataSize() const {
     const uint8_t code = DataType();
     if (code != fsubString) return static_cast<uint16_t>(ValueSizeOf(code));
     if (FieldClass() == fcPicture && FStripLiterals) {
@@ -340,6 +342,7 @@ void TOvcBaseEntryField::SetValue(const void* Data) {
     HandleNeeded();
     if (DataType() > fsubTime) throw EOvcException(GetOvcString(scInvalidParameter));
     const TStateScope storing(EntryState, esStoringValue);
+    // One buffer serves both directions; storing only reads it.
     TransferData(const_cast<void*>(Data), 2);
 }
 
@@ -404,8 +407,7 @@ bool TOvcBaseEntryField::TextToValue(void* Data) const {
     TrimTrailPrimPChar(text);
     switch (code) {
         case fsubString: {
-            const size_t size =
-                static_cast<size_t>(const_cast<TOvcBaseEntryField*>(this)->DataSize());
+            const size_t size = DataSize();
             const size_t n = std::min(text.size(), size - 1);
             std::memcpy(out, text.data(), n);
             out[n] = 0;
@@ -455,7 +457,9 @@ void TOvcBaseEntryField::ValueToText(const void* Data) {
             break;
         }
     }
-    if (text.size() > FMaxLength) text.resize(FMaxLength);
+    // A number cut to the field would read as another number; it shows as none instead.
+    if (text.size() > FMaxLength)
+        text = code == fsubString ? text.substr(0, FMaxLength) : std::string(FMaxLength, '*');
     EditString = text;
     CaretPos = std::min<uint16_t>(CaretPos, static_cast<uint16_t>(EditString.size()));
     SelStart = SelEnd = 0;
@@ -506,8 +510,15 @@ void TOvcBaseEntryField::PostError(uint16_t Code) {
 }
 
 void TOvcBaseEntryField::ClearErrorPendingIfOurs() {
-    if (FOwnsErrorPending && EntryState.Contains(esErrorPosted) && Controller() != nullptr)
+    if (FOwnsErrorPending && EntryState.Contains(esErrorPosted) && Controller() != nullptr) {
         Controller()->ErrorPending = false;
+        // The field the focus passed on to skips its next check only for this error's sake;
+        // with the error withdrawn, a bad value typed there would otherwise leave unchecked.
+        if (TCustomForm* form = Form())
+            if (auto* passed = dynamic_cast<TOvcBaseEntryField*>(form->ActiveControl());
+                passed != nullptr && passed != this)
+                passed->EntryState.Exclude(esNoValidate);
+    }
     FOwnsErrorPending = false;
 }
 

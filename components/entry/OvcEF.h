@@ -11,6 +11,7 @@
 #include "components/entry/OvcColor.h"
 #include "components/entry/OvcData.h"
 #include "components/entry/OvcMisc.h"
+#include "components/entry/OvcSpinTarget.h"
 #include "platform/core/set.h"
 
 namespace vex {
@@ -83,7 +84,7 @@ using TUserValidationEvent = std::function<void(TObject* Sender, uint16_t& Error
 // the field that failed takes the focus back, and the controller reports one error at a time.
 // It draws itself, and turns keys into editing commands through the controller's tables;
 // what a command does is the descendant's PerformEdit.
-class TOvcBaseEntryField : public TOvcBase {
+class TOvcBaseEntryField : public TOvcBase, public TOvcSpinTarget {
     VEX_CLASS(TOvcBaseEntryField, TOvcBase)
 
 public:
@@ -161,13 +162,13 @@ public:
     // Clamped to 1 to 255, also while loading, and outside loading not below the mask's
     // length; the text is cut to it.
     uint16_t MaxLength() const { return FMaxLength; }
-    void SetMaxLength(uint16_t Value);
+    void SetMaxLength(int32_t Value);
     TOvcUserData& UserData() const { return *FUserData; }
     void SetUserData(TOvcUserData* Value);
     TOvcIntlSup& IntlSup() const;
 
     uint16_t LastError() const { return LastErrorCode; }
-    uint16_t DataSize();
+    uint16_t DataSize() const;
     uint8_t DataType() const { return FieldType & fcDataTypeMask; }
     TEntryFieldClass FieldClass() const {
         return (FieldType & fcNumericBit) != 0   ? fcNumeric
@@ -198,7 +199,16 @@ public:
     // The text the field had when it took the focus, back.
     void Restore();
     // Selects Start to End, both clamped to the text; nothing when End is before Start.
-    void SetSelection(uint16_t Start, uint16_t End);
+    void SetSelection(uint16_t Start, uint16_t End) override;
+
+    // What a spinner asks (OvcSpinTarget.h): only a field with a number has a value to step,
+    // and every field runs the command as its keys would.
+    void IncreaseValue(bool /*Wrap*/, double /*Delta*/) override {}
+    void DecreaseValue(bool /*Wrap*/, double /*Delta*/) override {}
+    void PerformSpinCommand(uint16_t Command) override {
+        TMessage msg{0, 0, 0, 0};
+        DoEdit(msg, Command);
+    }
 
     // Virtual operations, in the order descendants rely on.
     virtual bool ValidateContents(bool ReportError);
@@ -353,6 +363,9 @@ private:
     TOvcUserData* FUserData;
     // Whether this field set the controller's ErrorPending, so that it clears only its own.
     bool FOwnsErrorPending = false;
+    // Set once destruction began: the descendant's operations are gone, so a focus change
+    // then neither validates nor edits.
+    bool FDestroying = false;
 };
 
 }  // namespace vex

@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <charconv>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "components/entry/OvcDate.h"
 #include "components/entry/OvcEF.h"
@@ -87,6 +89,18 @@ int DecimalsOf(const std::string& Mask, uint8_t DecimalPlaces) {
     return count;
 }
 
+// One long double in fixed or exponent form, however long the text comes out: the largest
+// extended takes 4933 digits.
+std::string Formatted(bool Exponent, int Precision, long double Value) {
+    const auto print = [&](char* Buffer, size_t Size) {
+        return Exponent ? std::snprintf(Buffer, Size, "%.*Le", Precision, Value)
+                        : std::snprintf(Buffer, Size, "%.*Lf", Precision, Value);
+    };
+    std::string text(static_cast<size_t>(std::max(print(nullptr, 0), 0)), '\0');
+    print(text.data(), text.size() + 1);
+    return text;
+}
+
 }  // namespace
 
 bool TOvcBaseEntryField::TextToExtended(const std::string& Text, long double& Value) const {
@@ -126,11 +140,26 @@ bool TOvcBaseEntryField::TextToExtended(const std::string& Text, long double& Va
                 return false;
         }
         const char* first = plain.data();
-        if (*first == '+') ++first;
         const char* last = plain.data() + plain.size();
+        if (*first == '+') {
+            ++first;
+            // One sign at most: the parser takes a minus of its own.
+            if (first != last && *first == '-') return false;
+        }
         long double parsed = 0;
         const auto [end, error] = std::from_chars(first, last, parsed);
-        if (error != std::errc() || end != last || !std::isfinite(parsed)) return false;
+        if (end != last) return false;
+        if (error == std::errc::result_out_of_range) {
+            // A well-formed number beyond reach: too large stays an error, but one too small
+            // for a normal extended is its denormal or zero, as the field itself may show it.
+            const std::string digits(first, last);
+            char* stop = nullptr;
+            parsed = std::strtold(digits.c_str(), &stop);
+            if (stop != digits.c_str() + digits.size()) return false;
+        } else if (error != std::errc()) {
+            return false;
+        }
+        if (!std::isfinite(parsed)) return false;
         // Slightly above the rounded bound is still the bound.
         const long double limit = RangeAsExtended(code, TypeRangeHi(code));
         if (std::fabs(parsed) > limit * (1 + 1e-12L)) return false;
@@ -201,9 +230,7 @@ std::string TOvcBaseEntryField::RangeToText(const TRangeType& Value) const {
     if (IsRealCode(code)) {
         const long double value = RangeAsExtended(code, Value);
         const int decimals = DecimalsOf(Mask, FDecimalPlaces);
-        char buffer[128];
-        std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals, value);
-        std::string text = buffer;
+        std::string text = Formatted(false, decimals, value);
         if (decimals > 0) {
             TrimTrailingZerosPChar(text);
             if (!text.empty() && text.back() == '.') text.pop_back();
@@ -211,9 +238,15 @@ std::string TOvcBaseEntryField::RangeToText(const TRangeType& Value) const {
         if (Mask.find('E') != std::string::npos || text.size() > FMaxLength) {
             const int width =
                 decimals > 0 && decimals + 9 <= FMaxLength ? decimals + 9 : FMaxLength;
-            // Sign, leading digit, point and a four-digit exponent take eight places.
-            std::snprintf(buffer, sizeof buffer, "%.*Le", std::max(0, width - 8), value);
-            text = buffer;
+            // Sign, leading digit, point and a three-digit exponent take eight places; a
+            // four-digit exponent takes a digit more, which must not push the exponent's end
+            // past the field, where it would be cut into another number.
+            int precision = std::max(0, width - 8);
+            text = Formatted(true, precision, value);
+            while (text.size() > static_cast<size_t>(width) && precision > 0) {
+                precision = std::max(0, precision - static_cast<int>(text.size() - width));
+                text = Formatted(true, precision, value);
+            }
         }
         for (char& c : text)
             if (c == '.') c = IntlSup().DecimalChar();

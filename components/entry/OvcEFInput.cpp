@@ -50,7 +50,7 @@ bool TOvcBaseEntryField::CommandIsEditing(uint16_t Cmd) const {
 }
 
 void TOvcBaseEntryField::DoEdit(TMessage& Msg, uint16_t Cmd) {
-    if (!HandleAllocated()) return;
+    if (!HandleAllocated() || FDestroying) return;
     if (Cmd == ccChar && static_cast<char>(Msg.WParam) == '\0') return;
     EntryState.Exclude(esAllowChar);
     if (GetReadOnly() && CommandIsEditing(Cmd)) {
@@ -162,10 +162,17 @@ void TOvcBaseEntryField::WndProc(TMessage& Message) {
             return;
         }
         case WM_COPY:
-            CopyToClipboard();
+            // A password stays in the field.
+            if (!FPasswordMode) CopyToClipboard();
             DoEdit(Message, ccCopy);
             return;
         case WM_CUT:
+            if (FPasswordMode) {
+                // Nor is it cut away into nothing; the key's character is no text either.
+                EntryState.Exclude(esAllowChar);
+                Beep();
+                return;
+            }
             // Nothing of a read-only field goes to the clipboard that the cut would not take.
             if (!GetReadOnly()) CopyToClipboard();
             DoEdit(Message, ccCut);
@@ -182,11 +189,15 @@ void TOvcBaseEntryField::WndProc(TMessage& Message) {
         case WM_GETDLGCODE:
             Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
             return;
-        case OVCM_REPORTERROR:
+        case OVCM_REPORTERROR: {
+            // The report's handler may free the field.
+            const std::weak_ptr<const void> life = LifeToken();
             ReportError(static_cast<uint16_t>(Message.WParam));
+            if (life.expired()) return;
             // A field that could not take the focus back lets the other fields validate again.
             if (!FieldHasFocus()) ClearErrorPendingIfOurs();
             return;
+        }
         case OVCM_GETDATASIZE:
             Message.Result = DataSize();
             return;
@@ -290,10 +301,11 @@ void TOvcBaseEntryField::ShowOwnMenu(TPoint Screen) {
             case TMenuAction::Restore:
                 return EntryState.Contains(esModified);
             case TMenuAction::Cut:
+                return selected && !readOnly && !FPasswordMode;
             case TMenuAction::Delete:
                 return selected && !readOnly;
             case TMenuAction::Copy:
-                return selected;
+                return selected && !FPasswordMode;
             case TMenuAction::Paste:
                 return !readOnly && IsClipboardFormatAvailable(CF_TEXT);
             case TMenuAction::SelectAll:
@@ -346,7 +358,7 @@ void TOvcBaseEntryField::ShowOwnMenu(TPoint Screen) {
 }
 
 void TOvcBaseEntryField::WMSetFocus(TMessage& Message) {
-    if (ComponentState().Contains(csDesigning)) {
+    if (ComponentState().Contains(csDesigning) || FDestroying) {
         TOvcBase::WMSetFocus(Message);
         return;
     }
@@ -399,6 +411,11 @@ void TOvcBaseEntryField::WMSetFocus(TMessage& Message) {
 }
 
 void TOvcBaseEntryField::WMKillFocus(TMessage& Message) {
+    if (FDestroying) {
+        FCaret->SetLinked(false);
+        TOvcBase::WMKillFocus(Message);
+        return;
+    }
     const std::weak_ptr<const void> life = LifeToken();
     const auto target = static_cast<HWND>(Message.WParam);
     TWinControl* targetControl = target != 0 ? FindControl(target) : nullptr;

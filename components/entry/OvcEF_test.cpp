@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/entry/OvcErrors.h"
@@ -142,8 +144,16 @@ TEST_F(EntryField, RangeTextsParseAndShowInTheFieldsTypeAndBase) {
         {fsubDouble, "###.##", "2.25", "2.25"},
         {fsubDouble, "###.##", "2.50", "2.5"},
         {fsubExtended, "###.##", "abc", "!"},
+        {fsubDouble, "X", "+5", "5"},
+        {fsubDouble, "X", "+-5", "!"},
+        {fsubDouble, "X", "+", "!"},
         {fsubReal, "###.##", "1e39", "!"},
         {fsubSingle, "X", "1e45", "!"},
+        {fsubExtended, "E", "1e-4940", "1.0000000e-4940"},
+        {fsubExtended, "E", "-3.6452e-4951", "-3.645200e-4951"},
+        {fsubExtended, "X", "1e-5000", "0"},
+        {fsubExtended, "X", "1e5000", "!"},
+        {fsubDouble, "X", "1e400", "!"},
         {fsubBoolean, "X", "anything", ""},
     };
     for (const TCase& c : cases) {
@@ -210,13 +220,15 @@ TEST_F(EntryField, ARangeOfAnotherLengthInTheResourceIsAReadErrorAndChangesNothi
 
 TEST_F(EntryField, MaxLengthStaysWithinTheBufferAlsoWhileLoading) {
     struct TCase {
-        uint16_t Value;
+        int32_t Value;
         bool Loading;
         uint16_t Expected;
     };
     const std::vector<TCase> cases = {
         // Outside loading, not below the mask "XXXX".
-        {0, false, 4}, {300, false, 255}, {300, true, 255}, {0, true, 1}, {40, true, 40},
+        {0, false, 4},      {300, false, 255},   {300, true, 255},    {0, true, 1},
+        {40, true, 40},     {-1, true, 1},       {-1, false, 4},      {256, true, 255},
+        {65536, true, 255}, {100000, true, 255}, {65541, false, 255},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Value);
@@ -252,6 +264,44 @@ TEST_F(EntryField, SetAsStringStoresTextsOfEveryKindOrRaises) {
     real->SetDecimalPlaces(2);
     real->SetAsString("3.75");
     EXPECT_EQ(real->EditText(), "3.75");
+}
+
+// A value whose text does not fit the field must never show as a number that reads as another.
+TEST_F(EntryField, StoredValuesReadBackAsThemselvesOrAsNoNumberAtAll) {
+    struct TCase {
+        uint8_t Code;
+        uint16_t MaxLength;
+        std::string Text;
+        bool Fits;  // otherwise the field holds no number
+    };
+    const std::vector<TCase> cases = {
+        {fsubDouble, 255, "1e200", true},    {fsubDouble, 255, "-1.7e308", true},
+        {fsubExtended, 255, "1e4000", true}, {fsubExtended, 255, "-1e4000", true},
+        {fsubExtended, 15, "-1e4000", true}, {fsubExtended, 15, "-1.1e4932", true},
+        {fsubDouble, 15, "-1.7e308", true},  {fsubComp, 15, "-9.2e18", true},
+        {fsubDouble, 5, "-1e10", false},     {fsubLongInt, 5, "-2147483648", false},
+        {fsubWord, 4, "65535", false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Code) + " " + std::to_string(c.MaxLength) + " " + c.Text);
+        TPlainEntryField* field = AddField(c.Code);
+        field->SetMaxLength(c.MaxLength);
+        uint8_t value[10] = {};
+        WriteNumericValue(c.Code, std::strtold(c.Text.c_str(), nullptr), value);
+        const long double expected = ReadNumericValue(c.Code, value);
+        field->SetValue(value);
+        EXPECT_LE(field->EditText().size(), c.MaxLength);
+        uint8_t back[10] = {};
+        const uint16_t error = field->GetValue(back);
+        if (c.Fits) {
+            ASSERT_EQ(error, 0) << field->EditText();
+            EXPECT_NEAR(static_cast<double>(ReadNumericValue(c.Code, back) / expected), 1.0, 1e-6)
+                << field->EditText();
+        } else {
+            EXPECT_EQ(field->EditText(), std::string(c.MaxLength, '*'));
+        }
+        delete field;
+    }
 }
 
 TEST_F(EntryField, ErrorReportsCarryTheTextOfTheirCode) {
@@ -342,6 +392,30 @@ TEST_F(EntryFieldErrors, WhileAnErrorIsPendingASecondFieldPostsNoReportOfItsOwn)
     EXPECT_TRUE(Second->Focused());
 }
 
+TEST_F(EntryFieldErrors, TwoBadFieldsReportOneAtATimeAndNeverPassTheFocusUnchecked) {
+    First->SetText("700");
+    Second->SetText("99");
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        SCOPED_TRACE(attempt);
+        Second->SetFocus();
+        PumpUntilIdle();
+        ASSERT_EQ(Reports.size(), static_cast<size_t>(attempt));
+        EXPECT_EQ(Reports.back().Sender, First);
+        EXPECT_TRUE(First->Focused());
+        EXPECT_FALSE(Controller->ErrorPending);
+    }
+    First->SetText("70");
+    Second->SetFocus();
+    PumpUntilIdle();
+    EXPECT_TRUE(Second->Focused());
+    EXPECT_EQ(Reports.size(), 3u);
+    First->SetFocus();
+    PumpUntilIdle();
+    ASSERT_EQ(Reports.size(), 4u);
+    EXPECT_EQ(Reports.back().Sender, Second);
+    EXPECT_TRUE(Second->Focused());
+}
+
 TEST_F(EntryFieldErrors, SoftValidationOnlyColoursTheFieldAndLetsTheFocusGo) {
     First->SetSoftValidation(true);
     First->SetText("700");
@@ -386,6 +460,64 @@ TEST_F(EntryFieldErrors, AFailedFieldFreedMeanwhileClearsThePendingError) {
         First = nullptr;
     });
     EXPECT_TRUE(Reports.empty());
+}
+
+TEST_F(EntryFieldErrors, AnErrorHandlerMayFreeTheFieldItReportsOn) {
+    const auto free = [](TObject* Sender, uint16_t, const std::string&) { delete Sender; };
+    First->SetText("70");
+    for (bool ownHandler : {true, false}) {
+        SCOPED_TRACE(ownHandler ? "the field's handler" : "the controller's handler");
+        TPlainEntryField* bad = AddField(fsubLongInt, 90);
+        bad->SetRangeHi("10");
+        if (ownHandler)
+            bad->OnError = free;
+        else
+            Controller->OnError = free;
+        bad->SetFocus();
+        PumpUntilIdle();
+        bad->SetText("99");
+        Second->SetFocus();
+        PumpUntilIdle();
+        EXPECT_FALSE(Controller->ErrorPending);
+    }
+    EXPECT_TRUE(Reports.empty());
+}
+
+// The field the focus went to while the failed field's error was pending skipped its own check
+// for that error's sake only: once the error is withdrawn, its next exit is checked again.
+TEST_F(EntryFieldErrors, AWithdrawnErrorLeavesTheFieldThatHasTheFocusChecked) {
+    const std::vector<std::pair<const char*, std::function<void(TPlainEntryField*&)>>> refusals = {
+        {"freed",
+         [](TPlainEntryField*& Field) {
+             delete Field;
+             Field = nullptr;
+         }},
+        {"disabled", [](TPlainEntryField*& Field) { Field->SetEnabled(false); }},
+    };
+    for (const auto& [how, refuse] : refusals) {
+        SCOPED_TRACE(how);
+        TPlainEntryField* bad = AddField(fsubLongInt, 90);
+        bad->SetRangeHi("10");
+        TPlainEntryField* third = AddField(fsubLongInt, 130);
+        First->SetText("70");
+        Second->SetText("5");
+        bad->SetFocus();
+        PumpUntilIdle();
+        bad->SetText("99");
+        Second->SetFocus();
+        refuse(bad);
+        PumpUntilIdle();
+        ASSERT_TRUE(Second->Focused());
+        Reports.clear();
+        Second->SetText("99");
+        third->SetFocus();
+        PumpUntilIdle();
+        ASSERT_EQ(Reports.size(), 1u);
+        EXPECT_EQ(Reports[0].Sender, Second);
+        EXPECT_TRUE(Second->Focused());
+        delete bad;
+        delete third;
+    }
 }
 
 }  // namespace

@@ -172,6 +172,8 @@ public:
     uint16_t UndoBufferSize() const { return FUndo->Size(); }
     void SetUndoBufferSize(uint16_t Value);
     const TUndoBuffer& UndoBuffer() const { return *FUndo; }
+    // For an editor to make one undo group of an operation of several steps.
+    TUndoBuffer& UndoBuffer() { return *FUndo; }
 
 private:
     // The last paragraph looked up and the number of its first display line.

@@ -364,8 +364,11 @@ const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars, EditBu
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, ExplorerButtons};
 const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes};
 const TGroup kPartsColumn[] = {Calendars, Carets, ColourPairs, TabListBoxes, AddressDialog};
-const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn, kEditColumn,
-                                            kButtonColumn, kListColumn,  kPartsColumn};
+const TGroup kEntryColumn[] = {EntryFields, Spinners, FileViewers};
+const TGroup kTrayAndFolderColumn[] = {TrayIcons, FolderDialogs};
+const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn,        kEditColumn,
+                                            kButtonColumn, kListColumn,         kPartsColumn,
+                                            kEntryColumn,  kTrayAndFolderColumn};
 
 TForm* MakeGallery() {
     auto* form = new TForm(nullptr);

@@ -38,4 +38,16 @@ int ColourPairs(vex::TForm* Form, int Left, int Top);
 int TabListBoxes(vex::TForm* Form, int Left, int Top);
 int AddressDialog(vex::TForm* Form, int Left, int Top);
 
+// A tray icon's pictures in each state, and a button that animates it (tray.cpp).
+int TrayIcons(vex::TForm* Form, int Left, int Top);
+// A read-only, word-wrapped text file viewer (editors.cpp).
+int FileViewers(vex::TForm* Form, int Left, int Top);
+// A button that runs the folder dialog and shows the folder chosen (folders.cpp).
+int FolderDialogs(vex::TForm* Form, int Left, int Top);
+
+// A numeric field and a field with a picture mask (entryfields.cpp).
+int EntryFields(vex::TForm* Form, int Left, int Top);
+// Spinners of each shape beside the fields they step (spinners.cpp).
+int Spinners(vex::TForm* Form, int Left, int Top);
+
 }  // namespace gallery

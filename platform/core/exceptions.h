@@ -36,6 +36,8 @@ VEX_EXCEPTION(EInvalidOperation, Exception);
 VEX_EXCEPTION(EOutOfMemory, Exception);
 VEX_EXCEPTION(EIntOverflow, Exception);
 VEX_EXCEPTION(EComponentError, Exception);
+// An object taken as a class it is not ("Invalid class typecast").
+VEX_EXCEPTION(EInvalidCast, Exception);
 VEX_EXCEPTION(EStreamError, Exception);
 VEX_EXCEPTION(EFCreateError, EStreamError);
 VEX_EXCEPTION(EFOpenError, EStreamError);

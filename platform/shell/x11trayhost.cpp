@@ -14,6 +14,7 @@
 #include "platform/shell/trayicons.h"
 #include "platform/shell/trayiconscaling.h"
 #include "platform/win/doubleclick.h"
+#include "platform/win/input.h"
 #include "platform/win/systemmetrics.h"
 #include "platform/win/x11/x11clients.h"
 #include "platform/win/x11/x11connection.h"
@@ -307,6 +308,7 @@ bool TX11TrayHost::HandleX11Event(XEvent& Event) {
             HandleButton(*key, window, Event.xbutton);
             break;
         case MotionNotify:
+            SetDevicePointer(TPoint{Event.xmotion.x_root, Event.xmotion.y_root});
             FIcons.Report(key->first, key->second, WM_MOUSEMOVE);
             break;
         case DestroyNotify:
@@ -326,6 +328,7 @@ void TX11TrayHost::HandleButton(const TIconKey& Key, TIconWindow& W, const XButt
     static constexpr UINT kPress[] = {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN};
     static constexpr UINT kRelease[] = {WM_LBUTTONUP, WM_MBUTTONUP, WM_RBUTTONUP};
     if (Event.button < Button1 || Event.button > Button3) return;  // the wheel
+    SetDevicePointer(TPoint{Event.x_root, Event.y_root});
     const size_t index = Event.button - Button1;
     if (Event.type == ButtonRelease) {
         FIcons.Report(Key.first, Key.second, kRelease[index]);

@@ -9,6 +9,7 @@
 
 #include "platform/shell/trayhost.h"
 #include "platform/win/headlesspresenter.h"
+#include "platform/win/input.h"
 #include "platform/win/presenter.h"
 #include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
@@ -163,6 +164,10 @@ TEST_F(X11TrayHost, DocksPaintsAndReportsClicksAndDocksAgainWhenTheTrayComesBack
     Xdotool("mousemove " + std::to_string(centre.X) + " " + std::to_string(centre.Y) + " click 1");
     ASSERT_TRUE(test::PumpUntil([&] { return Callbacks(owner).size() == 2; }));
     EXPECT_EQ(Callbacks(owner), (std::vector<LPARAM>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    // A menu the click opens at the pointer opens over the icon.
+    TPoint pointer;
+    GetCursorPos(pointer);
+    EXPECT_EQ(pointer, centre);
 
     owner.Received.clear();
     Xdotool("click --repeat 2 --delay 50 3");

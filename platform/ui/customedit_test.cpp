@@ -17,6 +17,7 @@
 #include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/clipboard.h"
+#include "platform/win/clipboard_testsupport.h"
 #include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/modaldriver.h"
@@ -45,20 +46,8 @@ void TypeText(const std::string& Text) {
         test::DeliverKey(WM_CHAR, static_cast<uint8_t>(c));
 }
 
-std::string ClipboardText() {
-    if (!OpenClipboard(0)) return "<busy>";
-    const std::string* data = GetClipboardData(CF_TEXT);
-    std::string text = data != nullptr ? *data : "<none>";
-    CloseClipboard();
-    return text;
-}
-
-void SetClipboardText(const std::string& Text) {
-    ASSERT_TRUE(OpenClipboard(0));
-    EmptyClipboard();
-    SetClipboardData(CF_TEXT, Text);
-    CloseClipboard();
-}
+using test::ClipboardText;
+using test::SetClipboardText;
 
 // A focused edit on a shown form, in the fixed font: 6 pixels a character, rows of 12.
 struct TEditOnForm {

@@ -33,6 +33,7 @@ HWND TApplication::Handle() {
         FHandle = AllocateHWnd(
             [this](TMessage& M) { M.Result = DefWindowProc(FHandle, M.Msg, M.WParam, M.LParam); });
         SetWindowText(FHandle, FTitle);
+        if (OnHandleCreated) OnHandleCreated(FHandle);
     }
     return FHandle;
 }

@@ -24,6 +24,9 @@ public:
 
     // The application window: hidden, made before any form, and there until the end.
     HWND Handle();
+    // Runs once, the moment the application window is made, before anything can show it: a
+    // layer that keeps the application off the taskbar parks the window there.
+    std::function<void(HWND Wnd)> OnHandleCreated;
 
     // What every loop does with a message it took, WM_QUIT aside: OnMessage may handle it, then
     // the pre-dispatch filter may, and what is left is translated (a key types its character)

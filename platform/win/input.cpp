@@ -133,6 +133,10 @@ bool InjectKey(int32_t VirtualKey, bool Down) {
     return PostKeyChange(TRawInput{key, CursorPoint()}, VirtualKey, Down, wasDown);
 }
 
+void SetDevicePointer(TPoint Screen) {
+    CursorPoint() = Screen;
+}
+
 bool GetCursorPos(TPoint& Point) {
     Point = CursorPoint();
     return true;

@@ -27,6 +27,11 @@ bool InjectKey(int32_t VirtualKey, bool Down);
 // buttons and keys update the device's state, as injected ones do.
 bool PostDeviceInput(const MSG& Msg, TPoint Screen);
 
+// The pointer seen over something that is not one of our windows (an icon in the desktop's
+// tray): the device's position changes so that what the click opens (a menu at GetCursorPos)
+// opens there, and no message is made.
+void SetDevicePointer(TPoint Screen);
+
 // Where the pointer is on the screen.
 bool GetCursorPos(TPoint& Point);
 // Moves the pointer, which makes a mouse move as a person moving it would.

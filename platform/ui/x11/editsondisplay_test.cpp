@@ -151,15 +151,7 @@ std::vector<std::string> RunInjected(std::string& Copied) {
 
 class EditsOnDisplay : public test::OnDisplayTest {
 protected:
-    // What xclip prints of the clipboard, while the loop answers it.
-    std::string XclipOut() {
-        test::ChildProcess xclip;
-        const std::string out = FFiles.File("out");
-        xclip.Start({"xclip", "-selection", "clipboard", "-o"}, out);
-        EXPECT_TRUE(test::PumpThroughApplication([&] { return xclip.Exited(); }, 10s))
-            << "xclip hangs";
-        return test::ReadWholeFile(out);
-    }
+    std::string XclipOut() { return test::XclipOut(FFiles); }
 
     // Has xclip take the clipboard with Text, and hold it until it loses it.
     void XclipIn(const std::string& Text) {

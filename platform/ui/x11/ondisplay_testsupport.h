@@ -29,6 +29,8 @@
 #include "platform/win/presenter.h"
 #include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
+#include "tests/support/childprocess.h"
+#include "tests/support/tempdir.h"
 #include "tests/support/xvfbserver.h"
 
 namespace vex::test {
@@ -164,6 +166,17 @@ inline void InjectKeys(const std::vector<int32_t>& Keys) {
         if (held != 0) InjectKey(held, false);
         held = 0;
     }
+}
+
+// What xclip prints of the display's clipboard (through a file in Files), while the loop
+// answers it when the clipboard is this process's.
+inline std::string XclipOut(TempDir& Files) {
+    ChildProcess xclip;
+    const std::string out = Files.File("out");
+    xclip.Start({"xclip", "-selection", "clipboard", "-o"}, out);
+    EXPECT_TRUE(PumpThroughApplication([&] { return xclip.Exited(); }, std::chrono::seconds(10)))
+        << "xclip hangs";
+    return ReadWholeFile(out);
 }
 
 // Runs Steps on a fresh Scene as the actions of a modal script, in a loop of its own, so that
