@@ -4,13 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/core/exceptions.h"
 #include "platform/core/object.h"
+#include "platform/ui/griderror.h"
 
 namespace vex {
-
-// An index a grid operation was given lies outside the grid, or a count or size is negative.
-VEX_EXCEPTION(EInvalidGridOperation, Exception);
 
 // The texts and objects of a string grid's cells. Rows are kept as separate objects, so moving
 // or swapping rows only moves row handles; a row takes memory only once a cell in it is set,
