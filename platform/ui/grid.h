@@ -8,12 +8,10 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/set.h"
 #include "platform/ui/graphiccontrol.h"
+#include "platform/ui/griderror.h"
 #include "platform/ui/memo.h"
 
 namespace vex {
-
-// An index a grid operation was given lies outside the grid, or a count or size is negative.
-VEX_EXCEPTION(EInvalidGridOperation, Exception);
 
 class TInplaceEdit;
 
@@ -99,6 +97,7 @@ private:
 // gridmouse.cpp and the editor protocol in gridedit.cpp.
 class TCustomGrid : public TCustomControl {
     VEX_CLASS(TCustomGrid, TCustomControl)
+    friend class TInplaceEdit;
 
 public:
     explicit TCustomGrid(TComponent* AOwner);
@@ -175,6 +174,7 @@ public:
     // The in-place editor is showing over the current cell.
     bool EditorMode() const { return FEditorMode; }
     void SetEditorMode(bool Value);
+    TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
 
     // The scroll bars, the timed scroll's timer, the sizing cursor and the keys the grid wants.
     void DefaultHandler(TMessage& Message) override;
@@ -225,7 +225,8 @@ protected:
     void UpdateEdit();
     // Hides the editor, its text going to the cell first.
     void HideEdit();
-    TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
+    // The editor's text goes to the cell it was filled from.
+    void UpdateText();
 
     // The block from the cell (ALeft, ATop) to (ARight, ABottom) as far as it is on screen, in
     // client coordinates; indexes past the ends are taken as the ends.

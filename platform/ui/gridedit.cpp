@@ -1,7 +1,9 @@
-// The editor protocol as the grid alone answers it, before there is an editor to show: the
-// hooks' defaults and the editor mode. The in-place editor's own work replaces these bodies.
+// The editor protocol: the hooks' defaults, and how the grid shows, fills, places and hides
+// its in-place editor.
 
 #include "platform/ui/grid.h"
+#include "platform/ui/inplaceedit.h"
+#include "platform/win/messages.h"
 
 namespace vex {
 
@@ -14,8 +16,12 @@ bool TCustomGrid::CanEditModify() {
 }
 
 bool TCustomGrid::CanEditShow() {
+    // The focus may sit in the editor, which is the grid's own.
+    const bool focusInside =
+        Focused() ||
+        (FInplaceEdit != nullptr && FInplaceEdit->HandleAllocated() && FInplaceEdit->Focused());
     return FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect) && FEditorMode &&
-           HandleAllocated() && (FOptions.Contains(goAlwaysShowEditor) || Focused());
+           HandleAllocated() && (FOptions.Contains(goAlwaysShowEditor) || focusInside);
 }
 
 std::string TCustomGrid::GetEditMask(int32_t /*ACol*/, int32_t /*ARow*/) {
@@ -33,7 +39,7 @@ int32_t TCustomGrid::GetEditLimit() {
 }
 
 TInplaceEdit* TCustomGrid::CreateEditor() {
-    return nullptr;
+    return new TInplaceEdit(this);  // owned by the grid as its component
 }
 
 void TCustomGrid::SetEditorMode(bool Value) {
@@ -44,26 +50,81 @@ void TCustomGrid::SetEditorMode(bool Value) {
 }
 
 void TCustomGrid::ShowEditor() {
-    if (!FOptions.Contains(goEditing) || FOptions.Contains(goRowSelect)) return;
     FEditorMode = true;
-    InvalidateCell(FCurrent.X, FCurrent.Y);
+    UpdateEdit();
 }
 
 void TCustomGrid::HideEditor() {
     if (!FEditorMode) return;
-    FEditorMode = false;
     HideEdit();
+    FEditorMode = false;
     InvalidateCell(FCurrent.X, FCurrent.Y);
 }
 
-void TCustomGrid::ShowEditorChar(char /*Ch*/) {
+void TCustomGrid::ShowEditorChar(char Ch) {
     ShowEditor();
+    // The whole text is selected on showing, so the character replaces it.
+    if (FInplaceEdit != nullptr && FInplaceEdit->Visible())
+        FInplaceEdit->Perform(WM_CHAR, static_cast<uint8_t>(Ch), 0);
 }
 
-void TCustomGrid::InvalidateEditor() {}
+void TCustomGrid::InvalidateEditor() {
+    if (FInplaceEdit != nullptr && FInplaceCol >= 0 && FInplaceRow >= 0 &&
+        !(FInplaceCol == FCurrent.X && FInplaceRow == FCurrent.Y)) {
+        // The current cell moved away from the cell being edited: its text is kept, and the
+        // editor follows only when it is always shown.
+        if (!FOptions.Contains(goAlwaysShowEditor)) {
+            HideEditor();
+            return;
+        }
+        UpdateText();
+    }
+    FInplaceCol = -1;
+    FInplaceRow = -1;
+    UpdateEdit();
+}
 
-void TCustomGrid::UpdateEdit() {}
+void TCustomGrid::UpdateEdit() {
+    if (!CanEditShow()) {
+        if (FInplaceEdit == nullptr || !FInplaceEdit->Visible()) FEditorMode = false;
+        return;
+    }
+    if (FInplaceEdit == nullptr) {
+        FInplaceEdit = CreateEditor();
+        if (FInplaceEdit == nullptr) {
+            FEditorMode = false;
+            return;
+        }
+        FInplaceEdit->SetParent(this);
+    }
+    if (FInplaceCol != FCurrent.X || FInplaceRow != FCurrent.Y) {
+        FInplaceCol = FCurrent.X;
+        FInplaceRow = FCurrent.Y;
+        FInplaceEdit->UpdateContents();
+    }
+    const TRect cell = CellRect(FCurrent.X, FCurrent.Y);
+    if (IsRectEmpty(cell)) {
+        // Scrolled out of view: the editor waits, still filled, until the cell comes back.
+        FInplaceEdit->HideEditor();
+        return;
+    }
+    FInplaceEdit->Move(cell);
+}
 
-void TCustomGrid::HideEdit() {}
+void TCustomGrid::UpdateText() {
+    if (FInplaceEdit == nullptr || FInplaceCol < 0 || FInplaceRow < 0) return;
+    // A text the mask refuses, or a cell that refuses the text, keeps the editor open:
+    // nothing typed is lost.
+    if (FInplaceEdit->IsMasked() && FInplaceEdit->Modified()) FInplaceEdit->ValidateEdit();
+    SetEditText(FInplaceCol, FInplaceRow, FInplaceEdit->Text());
+}
+
+void TCustomGrid::HideEdit() {
+    if (FInplaceEdit == nullptr) return;
+    UpdateText();
+    FInplaceCol = -1;
+    FInplaceRow = -1;
+    FInplaceEdit->HideEditor();
+}
 
 }  // namespace vex
