@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/ui/inplaceedit.h"
 #include "platform/win/updateregion.h"
 
 namespace vex {
@@ -41,6 +42,9 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
 TCustomGrid::~TCustomGrid() {
     FDestroying = true;
     StopTimedScroll();
+    // The editor outlives this part of the grid (the component base frees it): it must not
+    // report its going to a grid that is half gone.
+    if (FInplaceEdit != nullptr) FInplaceEdit->FGrid = nullptr;
 }
 
 void TCustomGrid::CheckIndex(const TGridAxis& Axis, int32_t Index) const {
@@ -261,7 +265,8 @@ void TCustomGrid::MoveColRow(int32_t ACol, int32_t ARow, bool MoveAnchor, bool S
     if (!FOptions.Contains(goAlwaysShowEditor)) HideEditor();
     SetCurrent({ACol, ARow}, MoveAnchor);
     if (Show) ScrollIntoView(FCurrent);
-    if (FOptions.Contains(goAlwaysShowEditor)) UpdateEdit();
+    // An editor always shown stores its text in the cell it leaves and follows the new one.
+    if (FOptions.Contains(goAlwaysShowEditor)) InvalidateEditor();
     if (!watch.Expired()) Click();
 }
 

@@ -26,6 +26,15 @@ TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {
     SetVisible(false);
 }
 
+TInplaceEdit::~TInplaceEdit() {
+    if (FGrid != nullptr && FGrid->FInplaceEdit == this) {
+        FGrid->FInplaceEdit = nullptr;
+        FGrid->FInplaceCol = -1;
+        FGrid->FInplaceRow = -1;
+        FGrid->FEditorMode = false;
+    }
+}
+
 void TInplaceEdit::SetAlignment(TAlignment Value) {
     if (FAlignment == Value) return;
     FAlignment = Value;

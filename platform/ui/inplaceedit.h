@@ -21,6 +21,9 @@ class TInplaceEdit : public TCustomMaskEdit {
 public:
     // The owner is the grid the editor serves.
     explicit TInplaceEdit(TComponent* AOwner);
+    // Tells the grid first: destroying the window moves the focus, and the grid leaving its
+    // editor must not read an editor that is half gone.
+    ~TInplaceEdit() override;
 
     TCustomGrid* Grid() const { return FGrid; }
 
@@ -53,6 +56,8 @@ protected:
     LRESULT DialogCode() override;
 
 private:
+    friend class TCustomGrid;
+
     // The caret stands at the start (or at the end) of the text with nothing else selected, or
     // the whole text is selected.
     bool AtLeftEdge() const;

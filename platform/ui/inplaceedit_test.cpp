@@ -143,6 +143,22 @@ TEST(InplaceEdit, AnEditorAlwaysShownFollowsTheCurrentCell) {
     EXPECT_EQ(s.Log, (std::vector<std::string>{"set 1:1=1:1", "set 2:1=ab", "set 3:1=3:1"}));
 }
 
+TEST(InplaceEdit, TheGridOutlivesItsEditorFreedWhileTyping) {
+    TEditScene s;
+    test::TypeKey(VK_F2);
+    Type("x");
+    ASSERT_NE(s.Grid->InplaceEditor(), nullptr);
+    delete s.Grid->InplaceEditor();
+    Application().ProcessMessages();
+    EXPECT_EQ(s.Grid->InplaceEditor(), nullptr);
+    EXPECT_FALSE(s.Grid->EditorMode());
+    // Its text went with it, and the next edit makes a new editor.
+    s.Grid->SetFocus();
+    test::TypeKey(VK_F2);
+    EXPECT_EQ(s.State(), "1:1 editing [1:1]");
+    EXPECT_TRUE(s.Log.empty());
+}
+
 TEST(InplaceEdit, ShowsItsTextAndSelectionOverTheCurrentCell) {
     TEditScene s;
     s.Grid->SetCol(2);
