@@ -51,5 +51,6 @@ int EntryFields(vex::TForm* Form, int Left, int Top);
 int Spinners(vex::TForm* Form, int Left, int Top);
 // The grids (grids.cpp), one group a kind of grid.
 int DrawGrids(vex::TForm* Form, int Left, int Top);
+int StringGrids(vex::TForm* Form, int Left, int Top);
 
 }  // namespace gallery
