@@ -66,6 +66,9 @@ void TCustomGrid::ChangeCount(bool Horizontal, int32_t Value) {
     if (Value == Axis(Horizontal).Count()) return;
     const int32_t oldCols = ColCount();
     const int32_t oldRows = RowCount();
+    // The column or row held for sizing or moving may be gone, and the others renumbered: the
+    // drag ends rather than act on another one at the release.
+    if (FGridState != gsNormal && FGridState != gsSelecting) CancelGridMode();
     Axis(Horizontal).SetCount(Value);
     int32_t& fixed = Horizontal ? FFixedCols : FFixedRows;
     fixed = std::min(fixed, std::max(0, Value - 1));

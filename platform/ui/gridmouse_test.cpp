@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,37 @@ TEST(GridMouse, HoldingTheButtonBelowTheCellsScrollsOnTheTimer) {
     Release();
     ProcessMessagesUntil([] { return false; }, clock.TickMilliseconds() + 300);
     EXPECT_EQ(s.Grid->Row(), row);  // the timer stopped with the release
+}
+
+// The counts may shrink under a held button (a timer, a data change): the release then sizes or
+// moves nothing that is gone, and raises nothing.
+TEST(GridMouse, ShrinkingTheCountsUnderAHeldButtonEndsTheDragQuietly) {
+    struct TCase {
+        std::string Name;
+        TGridOptions Extra;
+        TPoint From, To;
+        int32_t ColCount, RowCount;
+    };
+    const std::vector<TCase> cases = {
+        {"moving a column", {goColMoving}, CellPoint(5, 0), CellPoint(2, 0), 4, 20},
+        {"moving a row", {goRowMoving}, CellPoint(0, 5), CellPoint(0, 2), 10, 4},
+        {"sizing a column", {goColSizing}, Point(5 * 31 + 30, 5), Point(5 * 31 + 10, 5), 4, 20},
+        {"sizing a row", {goRowSizing}, Point(5, 5 * 15 + 14), Point(5, 5 * 15 + 4), 10, 4},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TGridScene s;
+        s.Grid->SetOptions(s.Grid->Options() + c.Extra);
+        Press(*s.Grid, c.From);
+        MoveTo(*s.Grid, c.To);
+        s.Grid->SetColCount(c.ColCount);
+        s.Grid->SetRowCount(c.RowCount);
+        EXPECT_NO_THROW(Release());
+        EXPECT_EQ(s.Grid->GridState(), gsNormal);
+        EXPECT_TRUE(std::none_of(s.Log.begin(), s.Log.end(), [](const std::string& Note) {
+            return Note.starts_with("colmoved") || Note.starts_with("rowmoved");
+        }));
+    }
 }
 
 }  // namespace
