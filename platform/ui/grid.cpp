@@ -69,6 +69,9 @@ void TCustomGrid::ChangeCount(bool Horizontal, int32_t Value) {
     // The column or row held for sizing or moving may be gone, and the others renumbered: the
     // drag ends rather than act on another one at the release.
     if (FGridState != gsNormal && FGridState != gsSelecting) CancelGridMode();
+    // A cell being edited that is cut off has nowhere to take its text: the editor lets it go
+    // and fills itself again from the new current cell.
+    if (Value <= (Horizontal ? FInplaceCol : FInplaceRow)) FInplaceCol = FInplaceRow = -1;
     Axis(Horizontal).SetCount(Value);
     int32_t& fixed = Horizontal ? FFixedCols : FFixedRows;
     fixed = std::min(fixed, std::max(0, Value - 1));
@@ -78,6 +81,7 @@ void TCustomGrid::ChangeCount(bool Horizontal, int32_t Value) {
     ClampPosition();
     UpdateScrollRange();
     InvalidateGrid();
+    if (FEditorMode) UpdateEdit();
 }
 
 void TCustomGrid::SetFixedCols(int32_t Value) {
