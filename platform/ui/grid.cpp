@@ -267,11 +267,13 @@ bool TCustomGrid::IsSelected(int32_t ACol, int32_t ARow) const {
 void TCustomGrid::MoveColRow(int32_t ACol, int32_t ARow, bool MoveAnchor, bool Show) {
     CheckIndex(FCols, ACol);
     CheckIndex(FRows, ARow);
-    if (!SelectCell(ACol, ARow)) return;
+    // OnSelectCell and OnTopLeftChanged may free the grid.
     const TControlWatch watch(*this);
+    if (!SelectCell(ACol, ARow) || watch.Expired()) return;
     if (!FOptions.Contains(goAlwaysShowEditor)) HideEditor();
     SetCurrent({ACol, ARow}, MoveAnchor);
     if (Show) ScrollIntoView(FCurrent);
+    if (watch.Expired()) return;
     // An editor always shown stores its text in the cell it leaves and follows the new one.
     if (FOptions.Contains(goAlwaysShowEditor)) InvalidateEditor();
     if (!watch.Expired()) Click();
@@ -318,8 +320,9 @@ void TCustomGrid::MoveColumn(int32_t FromIndex, int32_t ToIndex) {
     }
     if (!stops) moved[ToIndex] = false;
     FTabStops = std::move(moved);
-    ColumnMoved(FromIndex, ToIndex);
     InvalidateGrid();
+    // Last, as the event may free the grid.
+    ColumnMoved(FromIndex, ToIndex);
 }
 
 void TCustomGrid::MoveRow(int32_t FromIndex, int32_t ToIndex) {
@@ -328,8 +331,9 @@ void TCustomGrid::MoveRow(int32_t FromIndex, int32_t ToIndex) {
     if (FromIndex == ToIndex) return;
     HideEdit();
     FRows.Move(FromIndex, ToIndex);
-    RowMoved(FromIndex, ToIndex);
     InvalidateGrid();
+    // Last, as the event may free the grid.
+    RowMoved(FromIndex, ToIndex);
 }
 
 void TCustomGrid::InvalidateCell(int32_t ACol, int32_t ARow) {
