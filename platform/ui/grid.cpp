@@ -271,6 +271,7 @@ void TCustomGrid::MoveColRow(int32_t ACol, int32_t ARow, bool MoveAnchor, bool S
     const TControlWatch watch(*this);
     if (!SelectCell(ACol, ARow) || watch.Expired()) return;
     if (!FOptions.Contains(goAlwaysShowEditor)) HideEditor();
+    if (watch.Expired()) return;
     SetCurrent({ACol, ARow}, MoveAnchor);
     if (Show) ScrollIntoView(FCurrent);
     if (watch.Expired()) return;
@@ -307,7 +308,9 @@ void TCustomGrid::MoveColumn(int32_t FromIndex, int32_t ToIndex) {
     CheckIndex(FCols, FromIndex);
     CheckIndex(FCols, ToIndex);
     if (FromIndex == ToIndex) return;
+    const TControlWatch watch(*this);
     HideEdit();
+    if (watch.Expired()) return;
     FCols.Move(FromIndex, ToIndex);
     const bool stops = !FTabStops.contains(FromIndex);
     std::map<int32_t, bool> moved;
@@ -329,7 +332,9 @@ void TCustomGrid::MoveRow(int32_t FromIndex, int32_t ToIndex) {
     CheckIndex(FRows, FromIndex);
     CheckIndex(FRows, ToIndex);
     if (FromIndex == ToIndex) return;
+    const TControlWatch watch(*this);
     HideEdit();
+    if (watch.Expired()) return;
     FRows.Move(FromIndex, ToIndex);
     InvalidateGrid();
     // Last, as the event may free the grid.

@@ -56,7 +56,9 @@ void TCustomGrid::ShowEditor() {
 
 void TCustomGrid::HideEditor() {
     if (!FEditorMode) return;
+    const TControlWatch watch(*this);
     HideEdit();
+    if (watch.Expired()) return;
     FEditorMode = false;
     InvalidateCell(FCurrent.X, FCurrent.Y);
 }
@@ -121,7 +123,10 @@ void TCustomGrid::UpdateText() {
 
 void TCustomGrid::HideEdit() {
     if (FInplaceEdit == nullptr) return;
+    // OnSetEditText may free the grid.
+    const TControlWatch watch(*this);
     UpdateText();
+    if (watch.Expired()) return;
     FInplaceCol = -1;
     FInplaceRow = -1;
     FInplaceEdit->HideEditor();

@@ -44,6 +44,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, i
                         ShowEditor();
                     } else {
                         if (FEditorMode && !(cell == FCurrent)) HideEdit();
+                        if (watch.Expired()) return;
                         MoveColRow(cell.X, cell.Y, !extend, true);
                         if (watch.Expired()) return;
                         FGridState = gsSelecting;
