@@ -297,6 +297,8 @@ private:
     const TGridAxis& Axis(bool Horizontal) const { return Horizontal ? FCols : FRows; }
     TGridAxis& Axis(bool Horizontal) { return Horizontal ? FCols : FRows; }
     void CheckIndex(const TGridAxis& Axis, int32_t Index) const;
+    // False while ColCount or RowCount is 0: no cell can be current then.
+    bool HasCells() const { return ColCount() > 0 && RowCount() > 0; }
     TRect GridClient() { return GetClientRect(); }
 
     // Counts, current cell and selection (grid.cpp).

@@ -54,6 +54,7 @@ TGridCoord TCustomGrid::KeyTarget(uint16_t Key, TShiftState Shift) {
 
 // The next (or previous) cell with a tab stop, row by row; false at the grid's end.
 bool TCustomGrid::TabTo(bool Forward) {
+    if (!HasCells()) return false;
     int32_t col = FCurrent.X, row = FCurrent.Y;
     // A row without any tab stop would otherwise be walked cell by cell to the grid's end.
     bool anyStop = false;
@@ -109,6 +110,10 @@ void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
             break;
         default:
             return;
+    }
+    if (!HasCells()) {
+        Key = 0;
+        return;
     }
     const bool extend = Shift.Contains(ssShift) && FOptions.Contains(goRangeSelect);
     if (FOptions.Contains(goRowSelect) && (Key == VK_LEFT || Key == VK_RIGHT)) {

@@ -190,13 +190,14 @@ void TCustomGrid::InvertMoveMark(TCanvas& On) {
 
 bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
     if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
-    if (FCurrent.Y < RowCount() - 1) MoveColRow(FCurrent.X, FCurrent.Y + 1, true, true);
+    if (HasCells() && FCurrent.Y < RowCount() - 1)
+        MoveColRow(FCurrent.X, FCurrent.Y + 1, true, true);
     return true;
 }
 
 bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
     if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
-    if (FCurrent.Y > FFixedRows) MoveColRow(FCurrent.X, FCurrent.Y - 1, true, true);
+    if (HasCells() && FCurrent.Y > FFixedRows) MoveColRow(FCurrent.X, FCurrent.Y - 1, true, true);
     return true;
 }
 
