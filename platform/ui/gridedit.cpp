@@ -91,6 +91,11 @@ void TCustomGrid::UpdateEdit() {
         if (FInplaceEdit == nullptr || !FInplaceEdit->Visible()) FEditorMode = false;
         return;
     }
+    if (!HasCells()) {
+        // No cell to edit: the editor waits, as for a cell scrolled away, until one is back.
+        if (FInplaceEdit != nullptr) FInplaceEdit->HideEditor();
+        return;
+    }
     if (FInplaceEdit == nullptr) {
         FInplaceEdit = CreateEditor();
         if (FInplaceEdit == nullptr) {

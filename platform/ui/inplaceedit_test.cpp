@@ -182,6 +182,19 @@ TEST(InplaceEdit, CountsCutBelowTheEditedCellTakeTheEditorToTheNewCurrentCell) {
     }
 }
 
+TEST(InplaceEdit, WaitsHiddenWhileTheGridHasNoCells) {
+    for (bool alwaysShown : {false, true}) {
+        SCOPED_TRACE(alwaysShown ? "always shown" : "opened with F2");
+        TEditScene s(alwaysShown ? TGridOptions{goAlwaysShowEditor} : TGridOptions{});
+        test::TypeKey(VK_F2);
+        EXPECT_NO_THROW(s.Grid->SetColCount(0));
+        EXPECT_NO_THROW(test::TypeKey(VK_F2));
+        EXPECT_EQ(s.State(), "0:1");
+        s.Grid->SetColCount(2);
+        EXPECT_EQ(s.State(), "0:1 editing []");
+    }
+}
+
 TEST(InplaceEdit, ShowsItsTextAndSelectionOverTheCurrentCell) {
     TEditScene s;
     s.Grid->SetCol(2);
