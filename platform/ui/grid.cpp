@@ -86,13 +86,16 @@ void TCustomGrid::ChangeCount(bool Horizontal, int32_t Value) {
 
 void TCustomGrid::SetFixedCols(int32_t Value) {
     CheckNotNegative(Value, "FixedCols");
-    if (Value >= ColCount()) RaiseGridError("Fixed column count must be less than column count");
+    // No fixed column is what an empty grid has: taking it again is no error.
+    if (Value >= ColCount() && Value > 0)
+        RaiseGridError("Fixed column count must be less than column count");
     ChangeFixed(FFixedCols, Value);
 }
 
 void TCustomGrid::SetFixedRows(int32_t Value) {
     CheckNotNegative(Value, "FixedRows");
-    if (Value >= RowCount()) RaiseGridError("Fixed row count must be less than row count");
+    if (Value >= RowCount() && Value > 0)
+        RaiseGridError("Fixed row count must be less than row count");
     ChangeFixed(FFixedRows, Value);
 }
 

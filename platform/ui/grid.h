@@ -104,7 +104,8 @@ public:
     ~TCustomGrid() override;
 
     // Counts: a negative count raises EInvalidGridOperation; fixed cells stay fewer than the
-    // count (EInvalidGridOperation otherwise), and a count cut below them takes them along.
+    // count, or none when it is 0 (EInvalidGridOperation otherwise), and a count cut below them
+    // takes them along.
     int32_t ColCount() const { return FCols.Count(); }
     void SetColCount(int32_t Value);
     int32_t RowCount() const { return FRows.Count(); }

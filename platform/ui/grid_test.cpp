@@ -152,5 +152,19 @@ TEST(GridGeometry, EveryOutOfRangeIndexIsRefused) {
     EXPECT_EQ(g->FixedCols(), 1);
 }
 
+// A grid emptied (as a stored one with no columns or rows is) takes again what it is.
+TEST(GridGeometry, AnEmptyGridTakesTheStateItIsIn) {
+    TGridScene s;
+    auto* g = s.Grid;
+    g->SetColCount(0);
+    g->SetRowCount(0);
+    EXPECT_EQ(g->FixedCols(), 0);
+    EXPECT_NO_THROW(g->SetFixedCols(0));
+    EXPECT_NO_THROW(g->SetFixedRows(0));
+    EXPECT_THROW(g->SetFixedCols(1), EInvalidGridOperation);
+    g->Repaint();
+    EXPECT_NO_THROW(Application().ProcessMessages());
+}
+
 }  // namespace
 }  // namespace vex
