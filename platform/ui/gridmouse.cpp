@@ -58,6 +58,8 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, i
 }
 
 void TCustomGrid::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
+    // OnClick, fired for each cell the drag makes current, may free the grid.
+    const TControlWatch watch(*this);
     FLastMouse = Point(X, Y);
     switch (FGridState) {
         case gsSelecting: {
@@ -84,7 +86,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
         default:
             break;
     }
-    TCustomControl::MouseMove(Shift, X, Y);
+    if (!watch.Expired()) TCustomControl::MouseMove(Shift, X, Y);
 }
 
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {

@@ -226,5 +226,25 @@ TEST(GridMouse, ShrinkingTheCountsUnderAHeldButtonEndsTheDragQuietly) {
     }
 }
 
+// OnClick fires on each cell the drag makes current, and may free the grid there.
+TEST(GridMouse, AGridFreedByOnClickWhileDraggingIsLeftAlone) {
+    for (bool byTimer : {false, true}) {
+        SCOPED_TRACE(byTimer ? "on the timer" : "on a move");
+        TVirtualClock clock;
+        TClockOverride use{clock};
+        TGridScene s;
+        Press(*s.Grid, CellPoint(1, 1));
+        s.Grid->OnClick = [&s](TObject*) {
+            TGridScene& scene = s;  // the closure goes with the grid
+            delete scene.Grid;
+            scene.Grid = nullptr;
+        };
+        MoveTo(*s.Grid, byTimer ? Point(40, 130) : CellPoint(2, 2));
+        ProcessMessagesUntil([] { return false; }, clock.TickMilliseconds() + 300);
+        Release();
+        EXPECT_EQ(s.Grid, nullptr);
+    }
+}
+
 }  // namespace
 }  // namespace vex
