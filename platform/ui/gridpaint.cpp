@@ -60,7 +60,9 @@ void TCustomGrid::DrawCells(const TRect& Update) {
             const int32_t start = static_cast<int32_t>(pos);
             pos += int64_t{axis.Size(I)} + d.LineWidth;
             const int32_t end = static_cast<int32_t>(std::min<int64_t>(pos, INT32_MAX));
-            if (Meets(start, end, Low, High)) return Visit(I, start, end - d.LineWidth);
+            // A cell of size 0 is hidden, and thousands of them may lie at one place.
+            if (axis.Size(I) > 0 && Meets(start, end, Low, High))
+                return Visit(I, start, end - d.LineWidth);
             return true;
         };
         for (int32_t i = 0; i < d.FixedCount && pos < d.GridExtent; ++i)
