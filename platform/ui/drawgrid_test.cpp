@@ -30,12 +30,14 @@ TEST(DrawGrid, AGridFreedByItsOwnEventIsLeftAlone) {
     };
     auto pressKey = [](int32_t Key) { return [Key](TDrawGridScene&) { test::PressKey(Key); }; };
     // The editor is open, and storing its text frees the grid.
-    auto editingFreed = [](TDrawGridScene& s) {
-        s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goEditing});
-        s.Grid->OnSetEditText = [&s](TObject*, int32_t, int32_t, const std::string&) {
-            s.FreeGrid();
+    auto editingFreed = [](TGridOptions Extra) {
+        return [Extra](TDrawGridScene& s) {
+            s.Grid->SetOptions(s.Grid->Options() + Extra + TGridOptions{goEditing});
+            s.Grid->OnSetEditText = [&s](TObject*, int32_t, int32_t, const std::string&) {
+                s.FreeGrid();
+            };
+            test::PressKey(VK_F2);
         };
-        test::PressKey(VK_F2);
     };
     const std::vector<TCase> cases = {
         {"OnSelectCell on Down",
@@ -64,8 +66,10 @@ TEST(DrawGrid, AGridFreedByItsOwnEventIsLeftAlone) {
              s.Grid->OnRowMoved = [&s](TObject*, int32_t, int32_t) { s.FreeGrid(); };
          },
          [](TDrawGridScene& s) { test::DragBetween(*s.Grid, Point(15, 22), Point(15, 67)); }},
-        {"OnSetEditText on Down", editingFreed, pressKey(VK_DOWN)},
-        {"OnSetEditText on a click on another cell", editingFreed,
+        {"OnSetEditText on Down with the editor always shown", editingFreed({goAlwaysShowEditor}),
+         pressKey(VK_DOWN)},
+        {"OnSetEditText on Down", editingFreed({}), pressKey(VK_DOWN)},
+        {"OnSetEditText on a click on another cell", editingFreed({}),
          [](TDrawGridScene& s) { test::ClickAt(*s.Grid, Point(108, 52)); }},
     };
     for (const TCase& c : cases) {

@@ -79,7 +79,10 @@ void TCustomGrid::InvalidateEditor() {
             HideEditor();
             return;
         }
+        // OnSetEditText may free the grid.
+        const TControlWatch watch(*this);
         UpdateText();
+        if (watch.Expired()) return;
     }
     FInplaceCol = -1;
     FInplaceRow = -1;
