@@ -150,6 +150,8 @@ void TCustomGrid::DrawLines(const TRect& Update) {
         int64_t pos = 0;
         for (int32_t i = 0; i < d.FixedCount && pos < d.GridExtent; ++i) {
             pos += axis.Size(i);
+            // Past the client area the position may not even fit in 32 bits.
+            if (pos >= d.GridExtent) break;
             line(i, static_cast<int32_t>(pos));
             pos += d.LineWidth;
         }
