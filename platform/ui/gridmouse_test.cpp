@@ -246,5 +246,21 @@ TEST(GridMouse, AGridFreedByOnClickWhileDraggingIsLeftAlone) {
     }
 }
 
+// A column wider than any screen: its borders lie far outside, and the live line and the move
+// mark drawn there stay in range.
+TEST(GridMouse, DragsOverACellWiderThanTheScreenStayInRange) {
+    TGridScene s;
+    s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goColMoving, goColSizing});
+    s.Grid->SetColWidths(2, INT32_MAX);
+    Press(*s.Grid, CellPoint(1, 0));
+    MoveTo(*s.Grid, CellPoint(2, 0));
+    Release();
+    EXPECT_EQ(s.Grid->ColWidths(1), INT32_MAX);  // column 2 moved onto 1
+    Press(*s.Grid, Point(30, 5));                // the border of the fixed column
+    MoveTo(*s.Grid, Point(190, 5));
+    Release();
+    EXPECT_EQ(s.Grid->ColWidths(0), 190);
+}
+
 }  // namespace
 }  // namespace vex
