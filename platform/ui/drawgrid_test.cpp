@@ -45,6 +45,13 @@ TEST(DrawGrid, AGridFreedByItsOwnEventIsLeftAlone) {
              s.Grid->OnSelectCell = [&s](TObject*, int32_t, int32_t, bool&) { s.FreeGrid(); };
          },
          pressKey(VK_DOWN)},
+        {"OnDrawCell on painting",
+         [](TDrawGridScene& s) {
+             s.Grid->OnDrawCell = [&s](TObject*, int32_t, int32_t, TRect, TGridDrawState) {
+                 s.FreeGrid();
+             };
+         },
+         [](TDrawGridScene& s) { s.Grid->Invalidate(); }},
         {"OnTopLeftChanged on Page Down",
          [](TDrawGridScene& s) { s.Grid->OnTopLeftChanged = [&s](TObject*) { s.FreeGrid(); }; },
          pressKey(VK_NEXT)},
