@@ -66,6 +66,12 @@ void TCustomGrid::ChangeCount(bool Horizontal, int32_t Value) {
     if (Value == Axis(Horizontal).Count()) return;
     const int32_t oldCols = ColCount();
     const int32_t oldRows = RowCount();
+    // The column or row held for sizing or moving may be gone, and the others renumbered: the
+    // drag ends rather than act on another one at the release.
+    if (FGridState != gsNormal && FGridState != gsSelecting) CancelGridMode();
+    // A cell being edited that is cut off has nowhere to take its text: the editor lets it go
+    // and fills itself again from the new current cell.
+    if (Value <= (Horizontal ? FInplaceCol : FInplaceRow)) FInplaceCol = FInplaceRow = -1;
     Axis(Horizontal).SetCount(Value);
     int32_t& fixed = Horizontal ? FFixedCols : FFixedRows;
     fixed = std::min(fixed, std::max(0, Value - 1));
@@ -75,17 +81,21 @@ void TCustomGrid::ChangeCount(bool Horizontal, int32_t Value) {
     ClampPosition();
     UpdateScrollRange();
     InvalidateGrid();
+    if (FEditorMode) UpdateEdit();
 }
 
 void TCustomGrid::SetFixedCols(int32_t Value) {
     CheckNotNegative(Value, "FixedCols");
-    if (Value >= ColCount()) RaiseGridError("Fixed column count must be less than column count");
+    // No fixed column is what an empty grid has: taking it again is no error.
+    if (Value >= ColCount() && Value > 0)
+        RaiseGridError("Fixed column count must be less than column count");
     ChangeFixed(FFixedCols, Value);
 }
 
 void TCustomGrid::SetFixedRows(int32_t Value) {
     CheckNotNegative(Value, "FixedRows");
-    if (Value >= RowCount()) RaiseGridError("Fixed row count must be less than row count");
+    if (Value >= RowCount() && Value > 0)
+        RaiseGridError("Fixed row count must be less than row count");
     ChangeFixed(FFixedRows, Value);
 }
 
@@ -260,11 +270,14 @@ bool TCustomGrid::IsSelected(int32_t ACol, int32_t ARow) const {
 void TCustomGrid::MoveColRow(int32_t ACol, int32_t ARow, bool MoveAnchor, bool Show) {
     CheckIndex(FCols, ACol);
     CheckIndex(FRows, ARow);
-    if (!SelectCell(ACol, ARow)) return;
+    // OnSelectCell and OnTopLeftChanged may free the grid.
     const TControlWatch watch(*this);
+    if (!SelectCell(ACol, ARow) || watch.Expired()) return;
     if (!FOptions.Contains(goAlwaysShowEditor)) HideEditor();
+    if (watch.Expired()) return;
     SetCurrent({ACol, ARow}, MoveAnchor);
     if (Show) ScrollIntoView(FCurrent);
+    if (watch.Expired()) return;
     // An editor always shown stores its text in the cell it leaves and follows the new one.
     if (FOptions.Contains(goAlwaysShowEditor)) InvalidateEditor();
     if (!watch.Expired()) Click();
@@ -298,7 +311,9 @@ void TCustomGrid::MoveColumn(int32_t FromIndex, int32_t ToIndex) {
     CheckIndex(FCols, FromIndex);
     CheckIndex(FCols, ToIndex);
     if (FromIndex == ToIndex) return;
+    const TControlWatch watch(*this);
     HideEdit();
+    if (watch.Expired()) return;
     FCols.Move(FromIndex, ToIndex);
     const bool stops = !FTabStops.contains(FromIndex);
     std::map<int32_t, bool> moved;
@@ -311,18 +326,22 @@ void TCustomGrid::MoveColumn(int32_t FromIndex, int32_t ToIndex) {
     }
     if (!stops) moved[ToIndex] = false;
     FTabStops = std::move(moved);
-    ColumnMoved(FromIndex, ToIndex);
     InvalidateGrid();
+    // Last, as the event may free the grid.
+    ColumnMoved(FromIndex, ToIndex);
 }
 
 void TCustomGrid::MoveRow(int32_t FromIndex, int32_t ToIndex) {
     CheckIndex(FRows, FromIndex);
     CheckIndex(FRows, ToIndex);
     if (FromIndex == ToIndex) return;
+    const TControlWatch watch(*this);
     HideEdit();
+    if (watch.Expired()) return;
     FRows.Move(FromIndex, ToIndex);
-    RowMoved(FromIndex, ToIndex);
     InvalidateGrid();
+    // Last, as the event may free the grid.
+    RowMoved(FromIndex, ToIndex);
 }
 
 void TCustomGrid::InvalidateCell(int32_t ACol, int32_t ARow) {

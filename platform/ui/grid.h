@@ -104,7 +104,8 @@ public:
     ~TCustomGrid() override;
 
     // Counts: a negative count raises EInvalidGridOperation; fixed cells stay fewer than the
-    // count (EInvalidGridOperation otherwise), and a count cut below them takes them along.
+    // count, or none when it is 0 (EInvalidGridOperation otherwise), and a count cut below them
+    // takes them along.
     int32_t ColCount() const { return FCols.Count(); }
     void SetColCount(int32_t Value);
     int32_t RowCount() const { return FRows.Count(); }
@@ -297,6 +298,8 @@ private:
     const TGridAxis& Axis(bool Horizontal) const { return Horizontal ? FCols : FRows; }
     TGridAxis& Axis(bool Horizontal) { return Horizontal ? FCols : FRows; }
     void CheckIndex(const TGridAxis& Axis, int32_t Index) const;
+    // False while ColCount or RowCount is 0: no cell can be current then.
+    bool HasCells() const { return ColCount() > 0 && RowCount() > 0; }
     TRect GridClient() { return GetClientRect(); }
 
     // Counts, current cell and selection (grid.cpp).

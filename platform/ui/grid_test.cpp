@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ui/grid_testsupport.h"
+#include "platform/win/keyboard.h"
 
 namespace vex {
 namespace {
@@ -150,6 +151,38 @@ TEST(GridGeometry, EveryOutOfRangeIndexIsRefused) {
     EXPECT_EQ(g->ColCount(), 10);
     EXPECT_EQ(g->RowCount(), 20);
     EXPECT_EQ(g->FixedCols(), 1);
+}
+
+// A grid emptied (as a stored one with no columns or rows is) takes again what it is.
+TEST(GridGeometry, AnEmptyGridTakesTheStateItIsIn) {
+    TGridScene s;
+    auto* g = s.Grid;
+    g->SetColCount(0);
+    g->SetRowCount(0);
+    EXPECT_EQ(g->FixedCols(), 0);
+    EXPECT_NO_THROW(g->SetFixedCols(0));
+    EXPECT_NO_THROW(g->SetFixedRows(0));
+    EXPECT_THROW(g->SetFixedCols(1), EInvalidGridOperation);
+    g->Repaint();
+    EXPECT_NO_THROW(Application().ProcessMessages());
+}
+
+// Sizes that add up past 2^31 pixels: every position stays in range and on screen.
+TEST(GridGeometry, SizesSummedPastTheIntegerRangeStayOnScreen) {
+    TGridScene s;
+    auto* g = s.Grid;
+    g->SetGridLineWidth(100);
+    for (int32_t c = 0; c < 10; ++c)
+        g->SetColWidths(c, INT32_MAX);
+    g->SetFocus();
+    test::PressKey(VK_END);
+    EXPECT_EQ(g->Col(), 9);
+    EXPECT_EQ(g->LeftCol(), 9);
+    EXPECT_EQ(Str(g->CellRect(0, 0)), "0,0,2147483647,14");
+    EXPECT_EQ(Str(g->CellRect(9, 1)), "0,0,0,0");  // starts past the screen, behind column 0
+    EXPECT_EQ(g->MouseCoord(150, 10), (TGridCoord{0, 0}));
+    g->Repaint();
+    EXPECT_NO_THROW(Application().ProcessMessages());
 }
 
 }  // namespace

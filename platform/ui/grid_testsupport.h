@@ -82,20 +82,26 @@ private:
 
 // A 10 x 20 grid of 30 x 14 cells with one fixed row and column, framed by nothing, so its
 // client area is its 200 x 100 bounds.
-struct TGridScene : TListScene {
-    TGridScene() {
-        Grid = Add<TTestGrid>(Form, Rect(0, 0, 200, 100));
+template <class TGrid>
+struct TGridSceneOf : TListScene {
+    TGridSceneOf() {
+        Grid = Add<TGrid>(Form, Rect(0, 0, 200, 100));
         Grid->SetBorderStyle(bsNone);
         Grid->SetScrollBars(ssNone);
         Grid->SetDefaultColWidth(30);
         Grid->SetDefaultRowHeight(14);
         Grid->SetColCount(10);
         Grid->SetRowCount(20);
+    }
+    TGrid* Grid = nullptr;
+};
+
+struct TGridScene : TGridSceneOf<TTestGrid> {
+    TGridScene() {
         Grid->Log = &Log;
         Application().ProcessMessages();
         Log.clear();
     }
-    TTestGrid* Grid = nullptr;
 };
 
 }  // namespace vex::test

@@ -56,7 +56,9 @@ void TCustomGrid::ShowEditor() {
 
 void TCustomGrid::HideEditor() {
     if (!FEditorMode) return;
+    const TControlWatch watch(*this);
     HideEdit();
+    if (watch.Expired()) return;
     FEditorMode = false;
     InvalidateCell(FCurrent.X, FCurrent.Y);
 }
@@ -77,7 +79,10 @@ void TCustomGrid::InvalidateEditor() {
             HideEditor();
             return;
         }
+        // OnSetEditText may free the grid.
+        const TControlWatch watch(*this);
         UpdateText();
+        if (watch.Expired()) return;
     }
     FInplaceCol = -1;
     FInplaceRow = -1;
@@ -87,6 +92,11 @@ void TCustomGrid::InvalidateEditor() {
 void TCustomGrid::UpdateEdit() {
     if (!CanEditShow()) {
         if (FInplaceEdit == nullptr || !FInplaceEdit->Visible()) FEditorMode = false;
+        return;
+    }
+    if (!HasCells()) {
+        // No cell to edit: the editor waits, as for a cell scrolled away, until one is back.
+        if (FInplaceEdit != nullptr) FInplaceEdit->HideEditor();
         return;
     }
     if (FInplaceEdit == nullptr) {
@@ -121,7 +131,10 @@ void TCustomGrid::UpdateText() {
 
 void TCustomGrid::HideEdit() {
     if (FInplaceEdit == nullptr) return;
+    // OnSetEditText may free the grid.
+    const TControlWatch watch(*this);
     UpdateText();
+    if (watch.Expired()) return;
     FInplaceCol = -1;
     FInplaceRow = -1;
     FInplaceEdit->HideEditor();

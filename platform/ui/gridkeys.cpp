@@ -25,17 +25,10 @@ TGridCoord TCustomGrid::KeyTarget(uint16_t Key, TShiftState Shift) {
             ++to.Y;
             break;
         case VK_LEFT:
-            // A selected row has no column to move to: the view moves instead.
-            if (rowSelect)
-                MoveTopLeft(FTopLeft.X - 1, FTopLeft.Y);
-            else
-                --to.X;
+            --to.X;
             break;
         case VK_RIGHT:
-            if (rowSelect)
-                MoveTopLeft(FTopLeft.X + 1, FTopLeft.Y);
-            else
-                ++to.X;
+            ++to.X;
             break;
         case VK_PRIOR:
             to.Y -= page;
@@ -61,6 +54,7 @@ TGridCoord TCustomGrid::KeyTarget(uint16_t Key, TShiftState Shift) {
 
 // The next (or previous) cell with a tab stop, row by row; false at the grid's end.
 bool TCustomGrid::TabTo(bool Forward) {
+    if (!HasCells()) return false;
     int32_t col = FCurrent.X, row = FCurrent.Y;
     // A row without any tab stop would otherwise be walked cell by cell to the grid's end.
     bool anyStop = false;
@@ -117,11 +111,27 @@ void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
         default:
             return;
     }
+    if (!HasCells()) {
+        Key = 0;
+        return;
+    }
     const bool extend = Shift.Contains(ssShift) && FOptions.Contains(goRangeSelect);
+    if (FOptions.Contains(goRowSelect) && (Key == VK_LEFT || Key == VK_RIGHT)) {
+        // A selected row has no column to move to: the view moves instead.
+        const int32_t step = Key == VK_RIGHT ? 1 : -1;
+        Key = 0;
+        MoveTopLeft(FTopLeft.X + step, FTopLeft.Y);
+        return;
+    }
     if (Key == VK_PRIOR || Key == VK_NEXT) {
         // A page keeps the current cell where it is on screen, as far as the grid allows.
         const int32_t page = std::max(1, VisibleRowCount());
         MoveTopLeft(FTopLeft.X, FTopLeft.Y + (Key == VK_NEXT ? page : -page));
+        // OnTopLeftChanged may free the grid.
+        if (watch.Expired()) {
+            Key = 0;
+            return;
+        }
     }
     const TGridCoord to = KeyTarget(Key, Shift);
     if (!(to == FCurrent)) MoveColRow(to.X, to.Y, !extend, true);

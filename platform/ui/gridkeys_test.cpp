@@ -84,6 +84,28 @@ TEST(GridKeys, AGridFreedByItsOwnKeyHandlerIsLeftAlone) {
     }
 }
 
+TEST(GridKeys, AGridWithoutColumnsOrRowsTakesTheKeysAndTheWheelQuietly) {
+    struct TCase {
+        int32_t ColCount, RowCount;
+    };
+    const std::vector<TCase> cases = {{0, 20}, {10, 0}, {0, 0}, {1, 1}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.ColCount) + " x " + std::to_string(c.RowCount));
+        TGridScene s;
+        s.Grid->SetColCount(c.ColCount);
+        s.Grid->SetRowCount(c.RowCount);
+        s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goTabs});
+        s.Grid->SetFocus();
+        for (int32_t key : {VK_DOWN, VK_RIGHT, VK_NEXT, VK_END, VK_TAB, VK_UP, VK_HOME})
+            EXPECT_NO_THROW(PressKey(key)) << key;
+        InjectMouseMove(s.Grid->ClientToScreen(Point(50, 50)));
+        for (int32_t delta : {-120, 120}) {
+            InjectMouseWheel(delta);
+            EXPECT_NO_THROW(Application().ProcessMessages()) << delta;
+        }
+    }
+}
+
 TEST(GridKeys, TabSkipsColumnsWithoutATabStop) {
     TGridScene s;
     s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goTabs});

@@ -44,6 +44,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, i
                         ShowEditor();
                     } else {
                         if (FEditorMode && !(cell == FCurrent)) HideEdit();
+                        if (watch.Expired()) return;
                         MoveColRow(cell.X, cell.Y, !extend, true);
                         if (watch.Expired()) return;
                         FGridState = gsSelecting;
@@ -57,6 +58,8 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, i
 }
 
 void TCustomGrid::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
+    // OnClick, fired for each cell the drag makes current, may free the grid.
+    const TControlWatch watch(*this);
     FLastMouse = Point(X, Y);
     switch (FGridState) {
         case gsSelecting: {
@@ -83,7 +86,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int32_t X, int32_t Y) {
         default:
             break;
     }
-    TCustomControl::MouseMove(Shift, X, Y);
+    if (!watch.Expired()) TCustomControl::MouseMove(Shift, X, Y);
 }
 
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
@@ -189,13 +192,14 @@ void TCustomGrid::InvertMoveMark(TCanvas& On) {
 
 bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
     if (TCustomControl::DoMouseWheelDown(Shift, MousePos)) return true;
-    if (FCurrent.Y < RowCount() - 1) MoveColRow(FCurrent.X, FCurrent.Y + 1, true, true);
+    if (HasCells() && FCurrent.Y < RowCount() - 1)
+        MoveColRow(FCurrent.X, FCurrent.Y + 1, true, true);
     return true;
 }
 
 bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
     if (TCustomControl::DoMouseWheelUp(Shift, MousePos)) return true;
-    if (FCurrent.Y > FFixedRows) MoveColRow(FCurrent.X, FCurrent.Y - 1, true, true);
+    if (HasCells() && FCurrent.Y > FFixedRows) MoveColRow(FCurrent.X, FCurrent.Y - 1, true, true);
     return true;
 }
 

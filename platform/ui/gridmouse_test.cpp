@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,73 @@ TEST(GridMouse, HoldingTheButtonBelowTheCellsScrollsOnTheTimer) {
     Release();
     ProcessMessagesUntil([] { return false; }, clock.TickMilliseconds() + 300);
     EXPECT_EQ(s.Grid->Row(), row);  // the timer stopped with the release
+}
+
+// The counts may shrink under a held button (a timer, a data change): the release then sizes or
+// moves nothing that is gone, and raises nothing.
+TEST(GridMouse, ShrinkingTheCountsUnderAHeldButtonEndsTheDragQuietly) {
+    struct TCase {
+        std::string Name;
+        TGridOptions Extra;
+        TPoint From, To;
+        int32_t ColCount, RowCount;
+    };
+    const std::vector<TCase> cases = {
+        {"moving a column", {goColMoving}, CellPoint(5, 0), CellPoint(2, 0), 4, 20},
+        {"moving a row", {goRowMoving}, CellPoint(0, 5), CellPoint(0, 2), 10, 4},
+        {"sizing a column", {goColSizing}, Point(5 * 31 + 30, 5), Point(5 * 31 + 10, 5), 4, 20},
+        {"sizing a row", {goRowSizing}, Point(5, 5 * 15 + 14), Point(5, 5 * 15 + 4), 10, 4},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TGridScene s;
+        s.Grid->SetOptions(s.Grid->Options() + c.Extra);
+        Press(*s.Grid, c.From);
+        MoveTo(*s.Grid, c.To);
+        s.Grid->SetColCount(c.ColCount);
+        s.Grid->SetRowCount(c.RowCount);
+        EXPECT_NO_THROW(Release());
+        EXPECT_EQ(s.Grid->GridState(), gsNormal);
+        EXPECT_TRUE(std::none_of(s.Log.begin(), s.Log.end(), [](const std::string& Note) {
+            return Note.starts_with("colmoved") || Note.starts_with("rowmoved");
+        }));
+    }
+}
+
+// OnClick fires on each cell the drag makes current, and may free the grid there.
+TEST(GridMouse, AGridFreedByOnClickWhileDraggingIsLeftAlone) {
+    for (bool byTimer : {false, true}) {
+        SCOPED_TRACE(byTimer ? "on the timer" : "on a move");
+        TVirtualClock clock;
+        TClockOverride use{clock};
+        TGridScene s;
+        Press(*s.Grid, CellPoint(1, 1));
+        s.Grid->OnClick = [&s](TObject*) {
+            TGridScene& scene = s;  // the closure goes with the grid
+            delete scene.Grid;
+            scene.Grid = nullptr;
+        };
+        MoveTo(*s.Grid, byTimer ? Point(40, 130) : CellPoint(2, 2));
+        ProcessMessagesUntil([] { return false; }, clock.TickMilliseconds() + 300);
+        Release();
+        EXPECT_EQ(s.Grid, nullptr);
+    }
+}
+
+// A column wider than any screen: its borders lie far outside, and the live line and the move
+// mark drawn there stay in range.
+TEST(GridMouse, DragsOverACellWiderThanTheScreenStayInRange) {
+    TGridScene s;
+    s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goColMoving, goColSizing});
+    s.Grid->SetColWidths(2, INT32_MAX);
+    Press(*s.Grid, CellPoint(1, 0));
+    MoveTo(*s.Grid, CellPoint(2, 0));
+    Release();
+    EXPECT_EQ(s.Grid->ColWidths(1), INT32_MAX);  // column 2 moved onto 1
+    Press(*s.Grid, Point(30, 5));                // the border of the fixed column
+    MoveTo(*s.Grid, Point(190, 5));
+    Release();
+    EXPECT_EQ(s.Grid->ColWidths(0), 190);
 }
 
 }  // namespace

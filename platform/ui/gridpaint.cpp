@@ -60,7 +60,9 @@ void TCustomGrid::DrawCells(const TRect& Update) {
             const int32_t start = static_cast<int32_t>(pos);
             pos += int64_t{axis.Size(I)} + d.LineWidth;
             const int32_t end = static_cast<int32_t>(std::min<int64_t>(pos, INT32_MAX));
-            if (Meets(start, end, Low, High)) return Visit(I, start, end - d.LineWidth);
+            // A cell of size 0 is hidden, and thousands of them may lie at one place.
+            if (axis.Size(I) > 0 && Meets(start, end, Low, High))
+                return Visit(I, start, end - d.LineWidth);
             return true;
         };
         for (int32_t i = 0; i < d.FixedCount && pos < d.GridExtent; ++i)
@@ -148,6 +150,8 @@ void TCustomGrid::DrawLines(const TRect& Update) {
         int64_t pos = 0;
         for (int32_t i = 0; i < d.FixedCount && pos < d.GridExtent; ++i) {
             pos += axis.Size(i);
+            // Past the client area the position may not even fit in 32 bits.
+            if (pos >= d.GridExtent) break;
             line(i, static_cast<int32_t>(pos));
             pos += d.LineWidth;
         }

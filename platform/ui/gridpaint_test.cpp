@@ -55,6 +55,18 @@ TEST(GridPaint, OnlyTheCellsMeetingTheUpdateAreaAreDrawn) {
     EXPECT_TRUE(t.Painted().empty());
 }
 
+// A size of 0 hides a cell: none is drawn, however many of them lie at one place.
+TEST(GridPaint, HiddenCellsAreNotDrawn) {
+    TPaintScene t;
+    t.Grid->SetOptions({});
+    t.Grid->SetDefaultRowHeight(0);
+    t.Grid->SetRowCount(1000);
+    t.Grid->SetRowHeights(0, 16);
+    t.Grid->SetColWidths(2, 0);
+    t.Grid->Invalidate();
+    EXPECT_EQ(t.Painted(), (std::vector<std::string>{"0:0", "1:0", "3:0", "4:0", "5:0"}));
+}
+
 TEST(GridPaint, EachCellIsDrawnWithItsState) {
     TPaintScene t;
     t.Grid->SetOptions(t.Grid->Options() + TGridOptions{goRangeSelect});

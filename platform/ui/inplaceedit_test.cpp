@@ -159,6 +159,42 @@ TEST(InplaceEdit, TheGridOutlivesItsEditorFreedWhileTyping) {
     EXPECT_TRUE(s.Log.empty());
 }
 
+TEST(InplaceEdit, CountsCutBelowTheEditedCellTakeTheEditorToTheNewCurrentCell) {
+    struct TCase {
+        std::string Name;
+        int32_t ColCount, RowCount;
+        std::string Cell;
+    };
+    const std::vector<TCase> cases = {{"columns", 3, 4, "2:3"}, {"rows", 4, 3, "3:2"}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TEditScene s;
+        s.Grid->SetCol(3);
+        s.Grid->SetRow(3);
+        test::TypeKey(VK_F2);
+        Type("x");
+        s.Grid->SetColCount(c.ColCount);
+        s.Grid->SetRowCount(c.RowCount);
+        EXPECT_EQ(s.State(), c.Cell + " editing [" + c.Cell + "]");
+        // The cell typed into is gone: leaving the new one stores only what belongs there.
+        EXPECT_NO_THROW(test::TypeKey(VK_UP));
+        EXPECT_EQ(s.Log, (std::vector<std::string>{"set " + c.Cell + "=" + c.Cell}));
+    }
+}
+
+TEST(InplaceEdit, WaitsHiddenWhileTheGridHasNoCells) {
+    for (bool alwaysShown : {false, true}) {
+        SCOPED_TRACE(alwaysShown ? "always shown" : "opened with F2");
+        TEditScene s(alwaysShown ? TGridOptions{goAlwaysShowEditor} : TGridOptions{});
+        test::TypeKey(VK_F2);
+        EXPECT_NO_THROW(s.Grid->SetColCount(0));
+        EXPECT_NO_THROW(test::TypeKey(VK_F2));
+        EXPECT_EQ(s.State(), "0:1");
+        s.Grid->SetColCount(2);
+        EXPECT_EQ(s.State(), "0:1 editing []");
+    }
+}
+
 TEST(InplaceEdit, ShowsItsTextAndSelectionOverTheCurrentCell) {
     TEditScene s;
     s.Grid->SetCol(2);

@@ -126,6 +126,22 @@ TEST(StringGrid, ViewsRefuseWhatWouldChangeTheGridsShape) {
     EXPECT_EQ(s.Texts(), "a,b,c|d,e,f|g,h,i");
 }
 
+TEST(StringGrid, AViewKeptWhileItsLineIsCutOffRefusesUntilTheLineIsBack) {
+    TStringGridScene s;
+    TStrings& row = s.Grid->Rows(2);
+    TStrings& col = s.Grid->Cols(2);
+    s.Grid->SetRowCount(2);
+    s.Grid->SetColCount(2);
+    EXPECT_THROW((void)row.Strings(0), EInvalidGridOperation);
+    EXPECT_THROW(col.SetStrings(0, "x"), EInvalidGridOperation);
+    EXPECT_EQ(s.Texts(), "a,b|d,e");
+    s.Grid->SetRowCount(3);
+    s.Grid->SetColCount(3);
+    row.SetStrings(1, "y");
+    EXPECT_EQ(s.Texts(), "a,b,|d,e,|,y,");
+    EXPECT_EQ(col.Count(), 3);
+}
+
 TEST(StringGrid, MoveEventsComeAfterTheCellsFollowed) {
     TStringGridScene s;
     std::vector<std::string> heard;
