@@ -131,17 +131,9 @@ const std::vector<TStep>& Script() {
     return script;
 }
 
-// Runs the script; after each step, once its notes are in, the record gets the scene's state.
 TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)>& Deliver,
                   const std::function<void(TScene&, size_t)>& Settle) {
-    size_t expected = 0;
-    for (const TStep& step : Script()) {
-        Deliver(Scene, step);
-        expected += step.Notes + 1;
-        Settle(Scene, expected - 1);
-        Scene.Record.push_back(Scene.State());
-    }
-    return Scene.Record;
+    return test::RunRecordedScript<TScene, TStep>(Scene, Script(), Deliver, Settle);
 }
 
 TRecord RunInjected() {

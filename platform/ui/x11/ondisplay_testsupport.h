@@ -37,6 +37,24 @@ namespace vex::test {
 
 // Hands every message that comes through the application's own handling, sleeping in the
 // loop's wait between passes, until Condition holds or Watchdog of real time has gone.
+// Plays a script of steps that each make Notes notes: Deliver gives a step to the scene,
+// Settle(Scene, n) waits until note n is in, and the scene's state is recorded after each step.
+// The same runner serves injected input and the display's, so their records compare.
+template <class TScene, class TStep>
+std::vector<std::string> RunRecordedScript(
+    TScene& Scene, const std::vector<TStep>& Script,
+    const std::function<void(TScene&, const TStep&)>& Deliver,
+    const std::function<void(TScene&, size_t)>& Settle) {
+    size_t expected = 0;
+    for (const TStep& step : Script) {
+        Deliver(Scene, step);
+        expected += step.Notes + 1;
+        Settle(Scene, expected - 1);
+        Scene.Record.push_back(Scene.State());
+    }
+    return Scene.Record;
+}
+
 inline bool PumpThroughApplication(const std::function<bool()>& Condition,
                                    std::chrono::milliseconds Watchdog) {
     const auto deadline = std::chrono::steady_clock::now() + Watchdog;
