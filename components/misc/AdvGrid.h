@@ -1,0 +1,350 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/core/exceptions.h"
+#include "platform/core/stringlist.h"
+#include "platform/gfx/imagelist.h"
+#include "platform/ui/applicationevents.h"
+#include "platform/ui/stringgrid.h"
+#include "platform/ui/subscriptions.h"
+
+namespace vex {
+
+// A grid file that cannot be read or written, or holds no grid, or an operation on the
+// advanced grid given a column or row it does not have.
+VEX_EXCEPTION(EAdvGridError, Exception);
+
+enum TVAlignment { vtaCenter, vtaTop, vtaBottom };
+enum TSortDirection { sdAscending, sdDescending };
+// How two cell texts of a column compare while sorting (stored as one byte).
+enum TSortStyle : uint8_t {
+    ssNoCompare,
+    ssText,
+    ssNumber,
+    ssDate,
+    ssTextNoCase,
+    ssTextSame,
+    ssDateDMY,
+    ssDateMDY,
+    ssByEvent,
+    ssMoney
+};
+enum TAdvanceDirection { adLeftRight, adTopBottom };
+
+// Real column indexes 0 to 256 have a visibility flag each; no grid stores more columns.
+inline constexpr int32_t MaxAdvGridColumns = 257;
+
+// A picture in a cell's object slot: a bitmap, an icon, an image of the grid's image list or a
+// check box, placed in the cell by HAlign and VAlign (0 to 4).
+class TCellGraphic : public TObject {
+    VEX_CLASS(TCellGraphic, TObject)
+
+public:
+    enum TKind : uint8_t { ctBitmap = 0, ctIcon = 1, ctImageList = 3, ctCheckBox = 4 };
+
+    TKind Kind = ctImageList;
+    uint8_t VAlign = 0;
+    uint8_t HAlign = 0;
+    int32_t ImageIndex = 0;
+    // A bitmap's top-left pixel colour is left out when drawing it.
+    bool Transparent = false;
+    bool CheckState = false;
+};
+
+// How the keyboard moves about and edits the grid.
+struct TNavigation {
+    bool AllowInsertRow = false;
+    bool AllowDeleteRow = false;
+    bool AdvanceOnEnter = false;
+    bool AdvanceInsert = false;
+    bool AutoGotoWhenSorted = false;
+    bool AllowClipboardShortCuts = false;
+    bool AdvanceAuto = false;
+    TAdvanceDirection AdvanceDirection = adLeftRight;
+};
+
+// Column widths kept in the registry between runs, under Key\Section as values "col0", "col1",
+// ...; Stretch makes the last column fill the grid's width.
+class TColumnSize {
+public:
+    explicit TColumnSize(class TAdvStringGrid& Grid) : FGrid(Grid) {}
+    bool Save = false;
+    std::string Key;
+    std::string Section;
+    bool Stretch() const { return FStretch; }
+    // Lays the columns out again at once.
+    void SetStretch(bool Value);
+
+private:
+    TAdvStringGrid& FGrid;
+    bool FStretch = false;
+};
+
+struct TMouseActions {
+    bool ColSelect = false;
+    bool RowSelect = false;
+    bool AllSelect = false;
+    bool DirectEdit = false;
+    bool CaretPositioning = false;
+};
+
+using TGridColorEvent = std::function<void(TObject* Sender, int32_t ARow, int32_t ACol,
+                                           TGridDrawState AState, TBrush& ABrush, TFont& AFont)>;
+using TGridAlignEvent =
+    std::function<void(TObject* Sender, int32_t ARow, int32_t ACol, TAlignment& AAlignment)>;
+using TGridFormatEvent = std::function<void(TObject* Sender, int32_t ACol, TSortStyle& AStyle,
+                                            std::string& aPrefix, std::string& aSuffix)>;
+using TGridHintEvent =
+    std::function<void(TObject* Sender, int32_t ARow, int32_t ACol, std::string& HintStr)>;
+using TAutoInsertRowEvent = std::function<void(TObject* Sender, int32_t ARow)>;
+using TAutoInsertColEvent = std::function<void(TObject* Sender, int32_t ACol)>;
+using TAutoDeleteRowEvent = std::function<void(TObject* Sender, int32_t ARow)>;
+using TClickSortEvent = std::function<void(TObject* Sender, int32_t ACol)>;
+using TCanSortEvent = std::function<void(TObject* Sender, int32_t ACol, bool& DoSort)>;
+using TCustomCompareEvent = std::function<void(TObject* Sender, const std::string& Str1,
+                                               const std::string& Str2, int32_t& Res)>;
+using TClickCellEvent = std::function<void(TObject* Sender, int32_t ARow, int32_t ACol)>;
+using TCanEditCellEvent =
+    std::function<void(TObject* Sender, int32_t ARow, int32_t ACol, bool& CanEdit)>;
+using TCellValidateEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow,
+                                              std::string& Value, bool& Valid)>;
+
+// The string grid of the rule lists: columns that can be hidden while their cells stay, images
+// in cells, whole-row and whole-column operations, per-cell colours and alignment asked of the
+// owner, validation of edited cells, sorting by a header click, the clipboard, and a text file
+// of its own. Cells and the file use real column indexes; the screen shows the visible columns
+// in order (RealColIndex).
+//
+// AdvGrid.cpp holds creation, properties and the form and hint hooks; AdvGridColumns.cpp the
+// row and column operations, hidden columns and images; AdvGridSizing.cpp automatic widths,
+// stretching and zoom; AdvGridPaint.cpp the cells' look; AdvGridFile.cpp the text file and
+// AdvGridColumnWidths.cpp the widths kept in the registry; AdvGridSort.cpp sorting;
+// AdvGridInput.cpp selection, validation, keys and mouse; AdvGridClipboard.cpp the clipboard.
+class TAdvStringGrid : public TStringGrid {
+    VEX_CLASS(TAdvStringGrid, TStringGrid)
+    friend class TColumnSize;
+
+public:
+    explicit TAdvStringGrid(TComponent* AOwner);
+    ~TAdvStringGrid() override;
+
+    // --- Properties ---
+    bool AutoSize() const { return FAutoSize; }
+    // True sizes every non-fixed column to its widest text plus 10 pixels.
+    void SetAutoSize(bool Value);
+    TVAlignment VAlignment() const { return FVAlignment; }
+    void SetVAlignment(TVAlignment Value);
+    bool EnhRowColMove() const { return FEnhRowColMove; }
+    void SetEnhRowColMove(bool Value) { FEnhRowColMove = Value; }
+    bool SizeWithForm() const { return FSizeWithForm; }
+    void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
+    bool EnableGraphics() const { return FEnableGraphics; }
+    void SetEnableGraphics(bool Value) { FEnableGraphics = Value; }
+    TColor HintColor() const { return FHintColor; }
+    void SetHintColor(TColor Value) { FHintColor = Value; }
+    bool HintShowCells() const { return FHintShowCells; }
+    void SetHintShowCells(bool Value) { FHintShowCells = Value; }
+    TColor SelectionColor() const { return FSelectionColor; }
+    void SetSelectionColor(TColor Value);
+    TColor SelectionTextColor() const { return FSelectionTextColor; }
+    void SetSelectionTextColor(TColor Value);
+    bool SelectionRectangle() const { return FSelectionRectangle; }
+    void SetSelectionRectangle(bool Value);
+    TNavigation& Navigation() { return FNavigation; }
+    TColumnSize& ColumnSize() { return FColumnSize; }
+    TMouseActions& MouseActions() { return FMouseActions; }
+    // Not owned; the grid forgets it when the list is freed.
+    TImageList* GridImages() const { return FGridImages; }
+    void SetGridImages(TImageList* Value);
+    bool URLShow() const { return FURLShow; }
+    void SetURLShow(bool Value);
+    bool URLEdit() const { return FURLEdit; }
+    void SetURLEdit(bool Value) { FURLEdit = Value; }
+    // Rows at the bottom and columns at the right drawn as fixed, never selected or sorted.
+    int32_t FixedFooters() const { return FFixedFooters; }
+    void SetFixedFooters(int32_t Value);
+    int32_t FixedRightCols() const { return FFixedRightCols; }
+    void SetFixedRightCols(int32_t Value);
+    // The texts of row 0 and of column 0; setting them fills those cells.
+    TStrings& ColumnHeaders() { return *FColumnHeaders; }
+    void SetColumnHeaders(const TStrings& Value);
+    TStrings& RowHeaders() { return *FRowHeaders; }
+    void SetRowHeaders(const TStrings& Value);
+    // True at creation: the file holds the fixed cells too.
+    bool StoreFixedCells = true;
+
+    // --- Sorting by a header click ---
+    bool SortFixedCols() const { return FSortFixedCols; }
+    void SetSortFixedCols(bool Value) { FSortFixedCols = Value; }
+    bool SortShow() const { return FSortShow; }
+    void SetSortShow(bool Value);
+    // A real column index.
+    int32_t SortColumn() const { return FSortColumn; }
+    void SetSortColumn(int32_t Value);
+    TSortDirection SortDirection() const { return FSortDirection; }
+    void SetSortDirection(TSortDirection Value);
+
+    // --- Hidden columns ---
+    int32_t HiddenColCount() const { return FHiddenColCount; }
+    // The real index of display column ADisplayCol: the visible column at that position, the
+    // index itself from 256 on, 0 when there is none.
+    int32_t RealColIndex(int32_t ADisplayCol) const;
+    bool IsHiddenColumn(int32_t ARealCol) const;
+    // Hiding needs two visible columns and a column that exists, else the column stays;
+    // an index outside the 257 slots raises EAdvGridError.
+    void HideColumn(int32_t ACol) { HideColumns(ACol, ACol); }
+    void HideColumns(int32_t FromCol, int32_t ToCol);
+    void UnHideColumn(int32_t ACol) { UnHideColumns(ACol, ACol); }
+    void UnHideColumns(int32_t FromCol, int32_t ToCol);
+
+    // --- Rows and columns (real indexes); outside the grid raises EAdvGridError ---
+    void ClearRect(int32_t ACol1, int32_t ARow1, int32_t ACol2, int32_t ARow2);
+    void ClearRows(int32_t RowIndex, int32_t RCount);
+    void ClearCols(int32_t ColIndex, int32_t CCount);
+    void RemoveRows(int32_t RowIndex, int32_t RCount);
+    void InsertRows(int32_t RowIndex, int32_t RCount);
+    void RemoveCols(int32_t ColIndex, int32_t CCount);
+    void InsertCols(int32_t ColIndex, int32_t CCount);
+    void MoveRow(int32_t FromIndex, int32_t ToIndex);
+    // SortColumn follows the column it names.
+    void MoveColumn(int32_t FromIndex, int32_t ToIndex);
+    // Puts an image of GridImages in the cell, replacing an image there; a cell holding any
+    // other object keeps it, and without GridImages nothing happens.
+    void AddCellImage(int32_t ACol, int32_t ARow, int32_t ImageIndex, int32_t HAlign,
+                      int32_t VAlign);
+    // The cell's graphic, or nil.
+    TCellGraphic* CellGraphic(int32_t ACol, int32_t ARow) const;
+
+    // --- Sizes ---
+    void AutoSizeColumns(bool DoFixedCols, int32_t Extra);
+    void StretchLastColumn();
+    // Grows every column and row by Delta pixels, within an accumulated -10 to 10.
+    void Zoom(int32_t Delta);
+    int32_t ZoomFactor() const { return FZoomFactor; }
+
+    // --- Clipboard ---
+    void CopyToClipboard();
+    void CutToClipboard();
+    // Refuses, whole, text that would grow the grid past 257 columns or 1,000,000 rows, or
+    // that is longer than 16 MB (EAdvGridError).
+    void PasteFromClipboard();
+
+    // --- The text file ---
+    // Writes a new file beside the old and puts it in the old one's place; the old file is left
+    // as it was when that fails (EAdvGridError).
+    void SaveToFile(const std::string& FileName);
+    // Checks the header line before the grid changes; a file that is missing, holds no grid or
+    // a line beyond 16 MB raises EAdvGridError.
+    void LoadFromFile(const std::string& FileName);
+
+    // --- Editing ---
+    virtual void EndCellEdit();
+    virtual void BeginCellEdit();
+
+    // --- Events ---
+    TGridColorEvent OnGetCellColor;
+    TGridAlignEvent OnGetAlignment;
+    TGridFormatEvent OnGetFormat;
+    TGridHintEvent OnGridHint;
+    TAutoInsertRowEvent OnAutoInsertRow;
+    TAutoInsertColEvent OnAutoInsertCol;
+    TAutoDeleteRowEvent OnAutoDeleteRow;
+    TClickSortEvent OnClickSort;
+    TCanSortEvent OnCanSort;
+    TCustomCompareEvent OnCustomCompare;
+    TClickCellEvent OnClickCell;
+    TClickCellEvent OnRightClickCell;
+    TClickCellEvent OnDblClickCell;
+    TCanEditCellEvent OnCanEditCell;
+    TCellValidateEvent OnCellValidate;
+
+protected:
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Paint() override;
+    void DrawCell(int32_t ACol, int32_t ARow, TRect ARect, TGridDrawState AState) override;
+    std::string GetEditText(int32_t ACol, int32_t ARow) override;
+    void SetEditText(int32_t ACol, int32_t ARow, const std::string& Value) override;
+    bool SelectCell(int32_t ACol, int32_t ARow) override;
+    bool CanEditShow() override;
+    void ColWidthsChanged() override;
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+    void DblClick() override;
+    void DoEnter() override;
+    void DoExit() override;
+
+private:
+    // Hooks (AdvGrid.cpp).
+    void FormResized();
+    void ShowHint(std::string& HintStr, bool& CanShow, THintInfo& HintInfo);
+    void FillHeaders();
+
+    // Rows and columns (AdvGridColumns.cpp).
+    void CheckRealCol(int32_t ACol) const;
+    void CheckRealRow(int32_t ARow) const;
+    void FreeCellGraphic(int32_t ACol, int32_t ARow);
+
+    // The text file (AdvGridFile.cpp) and the registry widths (AdvGridColumnWidths.cpp).
+    void ReadColumnWidths();
+    void WriteColumnWidths();
+    bool KeepsColumnWidths() const;
+
+    // Sorting (AdvGridSort.cpp): a header click at the client point, and the row sort.
+    void HeaderClickSort(int32_t X, int32_t Y);
+    void SortRows();
+
+    // The properties.
+    bool FAutoSize = false;
+    TVAlignment FVAlignment = vtaCenter;
+    bool FEnhRowColMove = false;
+    bool FSizeWithForm = false;
+    bool FEnableGraphics = false;
+    TColor FHintColor = clYellow;
+    bool FHintShowCells = false;
+    TColor FSelectionColor = clHighlight;
+    TColor FSelectionTextColor = clHighlightText;
+    bool FSelectionRectangle = false;
+    TNavigation FNavigation;
+    TColumnSize FColumnSize{*this};
+    TMouseActions FMouseActions;
+    TImageList* FGridImages = nullptr;
+    bool FURLShow = false;
+    bool FURLEdit = false;
+    int32_t FFixedFooters = 0;
+    int32_t FFixedRightCols = 0;
+    std::unique_ptr<TStringList> FColumnHeaders;
+    std::unique_ptr<TStringList> FRowHeaders;
+    bool FSortFixedCols = false;
+    bool FSortShow = false;
+    int32_t FSortColumn = 0;
+    TSortDirection FSortDirection = sdAscending;
+
+    // Hidden columns: one flag per real column.
+    std::array<bool, MaxAdvGridColumns> FVisible;
+    int32_t FHiddenColCount = 0;
+    int32_t FZoomFactor = 0;
+
+    // Editing: the current cell's text when it was selected (Escape puts it back), and the
+    // cell and its text when editing began (for OnCellValidate).
+    std::string FSelectedText;
+    int32_t FEditCol = -1;
+    int32_t FEditRow = -1;
+    std::string FEditText;
+    bool FHasFocus = false;
+
+    // The owner form's size at the last resize, and the subscriptions ended with the grid.
+    int32_t FFormWidth = 0;
+    int32_t FFormHeight = 0;
+    TSubscription FResizeSubscription;
+    TSubscription FHintSubscription;
+};
+
+}  // namespace vex

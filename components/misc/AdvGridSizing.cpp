@@ -1,0 +1,9 @@
+#include "components/misc/AdvGrid.h"
+
+namespace vex {
+
+void TColumnSize::SetStretch(bool Value) {
+    FStretch = Value;
+}
+
+}  // namespace vex
