@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -108,20 +109,34 @@ TEST(AdvGridKeys, TheFooterMovesDownWithAnAppendedRow) {
     EXPECT_EQ(s.Grid->Cells(1, 19), "");
 }
 
-TEST(AdvGridKeys, EscapePutsBackTheTextTheCellHadWhenItWasSelected) {
-    TAdvGridScene s;
-    s.Click(2, 3);
-    s.Grid->SetCells(2, 3, "changed");
-    s.Keys({VK_ESCAPE});
-    EXPECT_EQ(s.Grid->Cells(2, 3), "2:3");
-}
-
-TEST(AdvGridKeys, EscapeLeavesACellThatBecameCurrentWithoutBeingSelected) {
-    TAdvGridScene s;
-    s.Click(2, 19);
-    s.Grid->SetRowCount(10);  // the current cell moves up to 2:9 on its own
-    s.Keys({VK_ESCAPE});
-    EXPECT_EQ(s.Grid->Cells(2, 9), "2:9");
+TEST(AdvGridKeys, EscapePutsBackOnlyTheTextOfTheCellThatWasSelected) {
+    const struct {
+        const char* Name;
+        std::function<void(TAdvGridScene&)> Before;
+        const char* Cell;
+        const char* Text;
+    } cases[] = {
+        {"the selected cell changed", [](TAdvGridScene& S) { S.Grid->SetCells(2, 3, "new"); },
+         "2:3", "2:3"},
+        {"a footer cell refused the click",
+         [](TAdvGridScene& S) {
+             S.Grid->SetFixedFooters(1);
+             S.Click(2, 19);
+         },
+         "2:3", "2:3"},
+        {"the count moved the current cell",
+         [](TAdvGridScene& S) { S.Grid->SetRowCount(3); },  // to 2:2, never selected
+         "2:2", "2:2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TAdvGridScene s;
+        s.Click(2, 3);
+        c.Before(s);
+        s.Keys({VK_ESCAPE});
+        EXPECT_EQ(s.Current(), c.Cell);
+        EXPECT_EQ(s.Grid->Cells(s.Grid->Col(), s.Grid->Row()), c.Text);
+    }
 }
 
 TEST(AdvGridKeys, ATypedLetterFindsTheFirstRowStartingWithItInTheSortColumn) {
