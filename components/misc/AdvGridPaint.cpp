@@ -119,12 +119,13 @@ void TAdvStringGrid::DrawSortMark(TCanvas& Canvas, int32_t X, const TRect& ARect
     const bool up = FSortDirection == sdAscending;
     const int32_t tip = up ? middle - half / 2 - 1 : middle + half / 2 + 1;
     const int32_t base = up ? middle + half / 2 : middle - half / 2;
+    // Lit from the top left: the left side in shadow, the right side and the base lit.
     Canvas.Pen().SetColor(clBtnShadow);
-    Canvas.MoveTo(X + half, tip);
-    Canvas.LineTo(X, base);
+    Canvas.MoveTo(X, base);
+    Canvas.LineTo(X + half, tip);
     Canvas.Pen().SetColor(clBtnHighlight);
     Canvas.LineTo(X + kMarkWidth, base);
-    Canvas.LineTo(X + half, tip);
+    Canvas.LineTo(X, base);
 }
 
 void TAdvStringGrid::DrawCellImage(const TCellGraphic& Graphic, const TRect& ARect,
