@@ -309,6 +309,9 @@ private:
     std::unordered_map<const TObject*, std::unique_ptr<TCellGraphic>> FOwnedGraphics;
 
     // Sizes (AdvGridSizing.cpp) and the cells' look (AdvGridPaint.cpp).
+    // The client area changes with the grid's size and with its scroll bars: the last column
+    // stretches again.
+    void Resize() override;
     // The font and brush a cell is drawn with: the grid's, as OnGetCellColor leaves them, with
     // the zoom added to the font size.
     void CellColors(int32_t ARow, int32_t ARealCol, TGridDrawState AState, TBrush& ABrush,

@@ -79,6 +79,12 @@ void TAdvStringGrid::StretchLastColumn() {
     FStretching = false;
 }
 
+void TAdvStringGrid::Resize() {
+    const TControlWatch watch(*this);
+    TStringGrid::Resize();
+    if (!watch.Expired()) StretchLastColumn();
+}
+
 void TAdvStringGrid::Zoom(int32_t Delta) {
     if (Delta > kMaxZoom - FZoomFactor || Delta < -kMaxZoom - FZoomFactor) return;
     FZoomFactor += Delta;

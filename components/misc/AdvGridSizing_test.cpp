@@ -100,6 +100,10 @@ TEST(AdvGridSizing, TheLastColumnStretchesToTheClientWidthWhileStretchIsOn) {
              Application().ProcessMessages();
          },
          {30, 40, 50, 117}},
+        {"the grid itself widened",
+         {30, 40, 50, 60},
+         [](TSizingScene& s) { s.Grid->SetWidth(240); },
+         {30, 40, 50, 117}},
         {"stretch turned off",
          {30, 40, 50, 60},
          [](TSizingScene& s) {
