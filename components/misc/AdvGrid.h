@@ -312,8 +312,8 @@ private:
     // The client area changes with the grid's size and with its scroll bars: the last column
     // stretches again.
     void Resize() override;
-    // The font and brush a cell is drawn with: the grid's, as OnGetCellColor leaves them, with
-    // the zoom added to the font size.
+    // OnGetCellColor's say on the brush and font a cell is drawn or measured with, and the zoom
+    // added to the font size.
     void CellColors(int32_t ARow, int32_t ARealCol, TGridDrawState AState, TBrush& ABrush,
                     TFont& AFont);
     // The width of a cell's widest line in Canvas's font.

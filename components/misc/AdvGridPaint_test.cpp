@@ -257,27 +257,5 @@ TEST(AdvGridPaint, WithoutDefaultDrawingTheOwnerDrawsAlone) {
     EXPECT_EQ(drawn, 12);
 }
 
-TEST(AdvGridPaint, ARuleGridPaintsAsItShould) {
-    TPaintScene s;
-    s.Grid->SetGridImages(&s.Images);
-    s.Grid->SetSortShow(true);
-    s.Grid->SetSortColumn(1);
-    s.Grid->SetFixedFooters(1);
-    const char* texts[4][3] = {
-        {"Rule", "Text", "Hits"}, {"Has", "viagra", "12"}, {"Is", "WINNER", "3"}, {"", "", "15"}};
-    for (int32_t r = 0; r < 4; ++r)
-        for (int32_t c = 0; c < 3; ++c)
-            s.Grid->SetCells(c, r, texts[r][c]);
-    s.Grid->AddCellImage(0, 1, 0, 3, 2);
-    s.Grid->OnGetAlignment = [](TObject*, int32_t, int32_t ACol, TAlignment& A) {
-        if (ACol == 2) A = taRightJustify;
-    };
-    s.Shown();
-    // For a person to look at.
-    SaveControlPicture(*s.Grid, ::testing::TempDir() + "AdvGridPaint.png");
-    EXPECT_FALSE(IsRectEmpty(s.BoxOf(clBlue, Rect(0, 17, 60, 33))));
-    EXPECT_EQ(s.BoxOf(clBlack, Rect(122, 34, 182, 50)).Right, 182 - 2);
-}
-
 }  // namespace
 }  // namespace vex

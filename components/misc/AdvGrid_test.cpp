@@ -97,6 +97,14 @@ TEST(AdvGrid, SizeWithFormFollowsTheFormsChangesWhileTheGridStaysPositive) {
          Rect(10, 10, 210, 110)},
         {"shrunk below nothing", true, [](TForm& f) { f.SetHeight(f.Height() - 150); },
          Rect(10, 10, 210, 110)},
+        {"followed from the size it had when turned on", false,
+         [](TForm& f) {
+             f.SetWidth(f.Width() + 50);
+             Application().ProcessMessages();
+             dynamic_cast<TAdvStringGrid&>(*f.Components(0)).SetSizeWithForm(true);
+             f.SetWidth(f.Width() + 5);
+         },
+         Rect(10, 10, 215, 110)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -106,16 +114,6 @@ TEST(AdvGrid, SizeWithFormFollowsTheFormsChangesWhileTheGridStaysPositive) {
         Application().ProcessMessages();
         EXPECT_EQ(s.Grid->BoundsRect(), c.Bounds);
     }
-}
-
-TEST(AdvGrid, AGridTurnedToFollowLaterStartsFromTheFormsSizeThen) {
-    TGridScene s;
-    s.Form->SetWidth(s.Form->Width() + 50);
-    Application().ProcessMessages();
-    s.Grid->SetSizeWithForm(true);
-    s.Form->SetWidth(s.Form->Width() + 5);
-    Application().ProcessMessages();
-    EXPECT_EQ(s.Grid->Width(), 205);
 }
 
 TEST(AdvGrid, HeaderTextsFillTheFixedRowAndColumnAsFarAsTheyReach) {
