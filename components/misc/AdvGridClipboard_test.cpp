@@ -19,7 +19,6 @@ TEST(AdvGridClipboard, CopyJoinsCellsByTabAndRowsByCrLfWithNoBreakAtTheEnd) {
         const char* Text;
     } cases[] = {
         {"two by two", {2, 3, 3, 4}, "2:3\t3:3\r\n2:4\t3:4"},
-        {"one cell", {5, 5, 5, 5}, "5:5"},
         {"one column", {1, 1, 1, 3}, "1:1\r\n1:2\r\n1:3"},
     };
     for (const auto& c : cases) {
@@ -175,16 +174,6 @@ TEST(AdvGridClipboard, PasteUpToTheLimitsIsTaken) {
     s.Grid->PasteFromClipboard();
     EXPECT_EQ(s.Grid->ColCount() + s.Grid->HiddenColCount(), MaxAdvGridColumns);
     EXPECT_EQ(s.Grid->Cells(256, 1), "last");
-}
-
-TEST(AdvGridClipboard, PasteWithoutTextOnTheClipboardChangesNothing) {
-    TAdvGridScene s;
-    {
-        const TOpenClipboard clipboard(0);
-        EmptyClipboard();
-    }
-    s.Grid->PasteFromClipboard();
-    EXPECT_EQ(s.Grid->Cells(1, 1), "1:1");
 }
 
 }  // namespace

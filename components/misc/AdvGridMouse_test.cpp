@@ -112,23 +112,6 @@ TEST_F(AdvGridMouse, CellEventsReportTheRealColumn) {
     EXPECT_EQ(s.Log, (test::TLog{"click 4,4", "right 6,6", "click 2,1", "dbl 2,1", "click 2,1"}));
 }
 
-TEST_F(AdvGridMouse, DirectEditOpensTheEditorAwayFromTheCellsEdges) {
-    const struct {
-        int32_t X;
-        bool Editing;
-    } cases[] = {
-        {31 * 2 + 3, false}, {31 * 2 + 4, true}, {31 * 2 + 26, true}, {31 * 2 + 27, false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.X);
-        TAdvGridScene s;
-        s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goEditing});
-        s.Grid->MouseActions().DirectEdit = true;
-        test::ClickAt(*s.Grid, Point(c.X, 15 * 3 + 7));
-        EXPECT_EQ(s.Grid->EditorMode(), c.Editing);
-        EXPECT_EQ(s.Current(), "2:3");
-    }
-}
-
 TEST_F(AdvGridMouse, ARightPressOnALinkCellWithURLEditOpensItsEditor) {
     TAdvGridScene s;
     s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goEditing});
