@@ -9,10 +9,13 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner)
     FVisible.fill(true);
 }
 
-TAdvStringGrid::~TAdvStringGrid() = default;
+TAdvStringGrid::~TAdvStringGrid() {
+    WriteColumnWidths();
+}
 
 void TAdvStringGrid::Loaded() {
     TStringGrid::Loaded();
+    ReadColumnWidths();
 }
 
 void TAdvStringGrid::Notification(TComponent* AComponent, TOperation Operation) {

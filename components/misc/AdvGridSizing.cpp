@@ -2,6 +2,10 @@
 
 namespace vex {
 
+void TAdvStringGrid::SetAutoSize(bool Value) {
+    FAutoSize = Value;
+}
+
 void TColumnSize::SetStretch(bool Value) {
     FStretch = Value;
 }
