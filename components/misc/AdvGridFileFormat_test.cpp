@@ -75,16 +75,5 @@ TEST(AdvGridFileFormat, CellLinesNeedTwoCommasAndKeepTheRestAsText) {
     }
 }
 
-TEST(AdvGridFileFormat, WrittenLinesReadBackAsWritten) {
-    std::string out;
-    AppendHeaderLine(out, 7, 20);
-    AppendWidthLine(out, 6, 64);
-    AppendCellLine(out, 2, 3, "x,\r\ny");
-    EXPECT_EQ(out, "7,20\r\ncw 6,64\r\n2,3,x,\t\by\r\n");
-    const auto cell = ParseCellLine("2,3,x,\t\by");
-    ASSERT_TRUE(cell.has_value());
-    EXPECT_EQ(UnescapeCellText(cell->Text), "x,\r\ny");
-}
-
 }  // namespace
 }  // namespace vex::advgridfile

@@ -71,19 +71,5 @@ TEST(AdvGridFileReader, OpensOnlyARegularFileAndNeverWaitsForAWriter) {
         EXPECT_EQ(MessageOf(name), "File " + name + " not found");
 }
 
-TEST(AdvGridFileReader, RewindsToTheFirstLine) {
-    test::TempDir dir;
-    test::WriteWholeFile(dir.File("f.lst"), "one\rtwo\r");
-    TAdvGridFileReader reader(dir.File("f.lst"));
-    std::string line;
-    ASSERT_TRUE(reader.ReadLine(line));
-    reader.Rewind();
-    ASSERT_TRUE(reader.ReadLine(line));
-    EXPECT_EQ(line, "one");
-    ASSERT_TRUE(reader.ReadLine(line));
-    EXPECT_EQ(line, "two");
-    EXPECT_FALSE(reader.ReadLine(line));
-}
-
 }  // namespace
 }  // namespace vex
