@@ -23,11 +23,16 @@ void ApplyLine(TAdvStringGrid& Grid, std::string_view Line) {
         Grid.SetCells(cell->Col, cell->Row, UnescapeCellText(cell->Text));
 }
 
+// The fixed columns and rows that the file's counts leave out.
+TGridCounts FixedCellsLeftOut(const TAdvStringGrid& Grid) {
+    if (Grid.StoreFixedCells) return {0, 0};
+    return {Grid.FixedCols(), Grid.FixedRows()};
+}
+
 }  // namespace
 
 void TAdvStringGrid::SaveToFile(const std::string& FileName) {
-    const int32_t fixedCols = StoreFixedCells ? 0 : FixedCols();
-    const int32_t fixedRows = StoreFixedCells ? 0 : FixedRows();
+    const auto [fixedCols, fixedRows] = FixedCellsLeftOut(*this);
     const int32_t storedCols = ColCount() + HiddenColCount();
     std::string out;
     AppendHeaderLine(out, storedCols - fixedCols, RowCount() - fixedRows);
@@ -51,10 +56,9 @@ void TAdvStringGrid::LoadFromFile(const std::string& FileName) {
     std::string line;
     TGridCounts counts{ColCount(), RowCount()};
     if (reader.ReadLine(line) && !line.empty()) {
-        const int32_t fixedCols = StoreFixedCells ? 0 : FixedCols();
-        const int32_t fixedRows = StoreFixedCells ? 0 : FixedRows();
+        const TGridCounts fixed = FixedCellsLeftOut(*this);
         const std::optional<TGridCounts> header =
-            GridCountsOfHeader(line, fixedCols, fixedRows, HiddenColCount());
+            GridCountsOfHeader(line, fixed.Cols, fixed.Rows, HiddenColCount());
         if (!header) RaiseCorruptFile(FileName);
         counts = *header;
     }
