@@ -14,13 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const std::string file = folder.File("rules.lst");
     test::WriteWholeFile(file, std::string(reinterpret_cast<const char*>(Data), Size));
     TAdvStringGrid grid(nullptr);
-    grid.SetColCount(6);
+    // The exception list's grid: six columns and a hidden seventh.
+    grid.SetColCount(7);
     grid.SetRowCount(20);
     grid.SetFixedRows(1);
+    grid.HideColumn(6);
     grid.SetCells(5, 19, "kept");
     try {
         grid.LoadFromFile(file);
-        if (grid.ColCount() < 1 || grid.ColCount() > MaxAdvGridColumns) __builtin_trap();
+        if (grid.ColCount() < 1 || grid.ColCount() + grid.HiddenColCount() > MaxAdvGridColumns)
+            __builtin_trap();
         for (int32_t c = 0; c < grid.ColCount(); ++c)
             if (grid.ColWidths(c) < 0 || grid.ColWidths(c) > advgridfile::MaxColumnWidth)
                 __builtin_trap();

@@ -119,6 +119,44 @@ TEST(AdvGridFile, WritesEachGridByteForByte) {
     }
 }
 
+// Hidden columns keep their cells at their real indexes, and the file keeps them there too; a
+// loaded file knows nothing of hiding, so the rule-list window shows such a column before a load
+// and hides it again after.
+TEST(AdvGridFile, HiddenColumnsAreStoredAtTheirRealIndexes) {
+    TAdvStringGrid grid(nullptr);
+    grid.SetColCount(7);
+    grid.SetRowCount(20);
+    grid.SetFixedRows(1);
+    const int32_t widths[] = {20, 130, 240, 40, 45, 45, 30};
+    for (int32_t c = 0; c < 7; ++c)
+        grid.SetColWidths(c, widths[c]);
+    const std::vector<std::vector<std::string>> rows = {
+        {"", "Condition", "Text", "Case", "Hits", "", "Image"},
+        {"", "Contains", "@mycompany.com", "No", "12", "", "5"}};
+    for (int32_t r = 0; r < 2; ++r)
+        for (int32_t c = 0; c < 7; ++c)
+            grid.SetCells(c, r, rows[r][c]);
+    grid.HideColumn(6);
+    test::TempDir dir;
+    grid.SaveToFile(dir.File("except.lst"));
+    EXPECT_EQ(test::ReadWholeFile(dir.File("except.lst")),
+              test::ReadWholeFile(Data + "hidden-column.lst"));
+
+    grid.SetCells(6, 1, "");
+    grid.SetCells(2, 1, "changed");
+    grid.UnHideColumn(6);
+    grid.LoadFromFile(dir.File("except.lst"));
+    grid.HideColumn(6);
+    EXPECT_EQ(CellsOf(grid),
+              "6x20|1,0=Condition|2,0=Text|3,0=Case|4,0=Hits|6,0=Image|1,1=Contains"
+              "|2,1=@mycompany.com|3,1=No|4,1=12|6,1=5");
+
+    // The hidden column takes one of the 257 slots a file may fill.
+    test::WriteWholeFile(dir.File("wide.lst"), "257,2\r\n");
+    EXPECT_THROW(grid.LoadFromFile(dir.File("wide.lst")), EAdvGridError);
+    EXPECT_EQ(grid.ColCount(), 6);
+}
+
 TEST(AdvGridFile, LoadsIntoTheGridAsItStands) {
     const struct {
         const char* File;
@@ -184,7 +222,16 @@ TEST(AdvGridFile, RuleListsComeBackByteForByte) {
         SCOPED_TRACE(name);
         test::WriteWholeFile(dir.File(name), "an older list\r\n");
         auto grid = RuleGrid(2);
+        // The exception grid's seventh column holds each rule's image and stays hidden.
+        const bool exceptions = std::string(name) == "except.lst";
+        if (exceptions) {
+            grid->SetColCount(7);
+            grid->HideColumn(6);
+            grid->UnHideColumn(6);
+        }
         grid->LoadFromFile(Data + name);
+        if (exceptions) grid->HideColumn(6);
+        EXPECT_EQ(grid->HiddenColCount(), exceptions ? 1 : 0);
         EXPECT_GT(grid->RowCount(), 200);
         grid->SaveToFile(dir.File(name));
         EXPECT_TRUE(SameBytes(dir.File(name), Data + name));
