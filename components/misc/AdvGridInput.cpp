@@ -3,6 +3,7 @@
 
 #include "components/misc/AdvGrid.h"
 #include "platform/win/messages.h"
+#include "platform/win/updateregion.h"
 #include "platform/win/window.h"
 
 namespace vex {
@@ -135,7 +136,8 @@ void TAdvStringGrid::ResumeRedraw() {
     FRedrawSuspended = false;
     if (!HandleAllocated()) return;
     SendMessage(Handle(), WM_SETREDRAW, 1, 0);
-    InvalidateGrid();
+    // What changed meanwhile was never noted for painting, the editor's changes included.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TAdvStringGrid::WMCancelMode(TMessage& Message) {
