@@ -102,8 +102,7 @@ bool SplitDatePart(std::string_view& Rest, int32_t& Number) {
     return read;
 }
 
-}  // namespace
-
+// The date a day-month-year (DayFirst) or month-day-year text stands for, 0 for none.
 double ParseSortDate(const std::string& Text, bool DayFirst) {
     std::string_view rest = Text;
     int32_t first = 0;
@@ -127,6 +126,8 @@ double ParseSortDate(const std::string& Text, bool DayFirst) {
                ? date
                : 0;
 }
+
+}  // namespace
 
 int32_t CompareCellTexts(TSortStyle Style, const std::string& A, const std::string& B,
                          const std::string& Prefix, const std::string& Suffix) {
