@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "platform/core/exceptions.h"
 #include "platform/core/stringlist.h"
@@ -286,11 +287,43 @@ private:
     void FormResized();
     void ShowHint(std::string& HintStr, bool& CanShow, THintInfo& HintInfo);
     void FillHeaders();
+    // Footer rows and right fixed columns look and act as fixed cells.
+    bool IsFooterOrRightFixed(int32_t ACol, int32_t ARow) const;
 
     // Rows and columns (AdvGridColumns.cpp).
     void CheckRealCol(int32_t ACol) const;
     void CheckRealRow(int32_t ARow) const;
+    static void CheckColumnSlot(int32_t ACol);
+    // Where a real column shows, were it visible.
+    int32_t DisplayColIndex(int32_t ARealCol) const;
+    // Text and object of one cell onto another; a cell outside the storage reads empty.
+    void CopyCell(int32_t FromCol, int32_t FromRow, int32_t ToCol, int32_t ToRow);
+    // Text and object slot emptied; the object is not freed (it moved elsewhere).
+    void EmptyCell(int32_t ACol, int32_t ARow);
+    // Takes a TCellGraphic out of the cell, freeing it when the grid made it.
     void FreeCellGraphic(int32_t ACol, int32_t ARow);
+    // Frees the images the grid made that no cell holds any more.
+    void ReleaseUnreferencedGraphics();
+    void SizeChanged(int32_t OldColCount, int32_t OldRowCount) override;
+    // The images AddCellImage made; any other object in a cell is the caller's.
+    std::unordered_map<const TObject*, std::unique_ptr<TCellGraphic>> FOwnedGraphics;
+
+    // Sizes (AdvGridSizing.cpp) and the cells' look (AdvGridPaint.cpp).
+    // The client area changes with the grid's size and with its scroll bars: the last column
+    // stretches again.
+    void Resize() override;
+    // OnGetCellColor's say on the brush and font a cell is drawn or measured with, and the zoom
+    // added to the font size.
+    void CellColors(int32_t ARow, int32_t ARealCol, TGridDrawState AState, TBrush& ABrush,
+                    TFont& AFont);
+    // The width of a cell's widest line in Canvas's font.
+    static int32_t WidestLine(TCanvas& Canvas, const std::string& Text);
+    void DrawCellText(int32_t ACol, int32_t ARow, int32_t ARealCol, const TRect& ARect);
+    void DrawSortMark(TCanvas& Canvas, int32_t X, const TRect& ARect) const;
+    void DrawCellImage(const TCellGraphic& Graphic, const TRect& ARect, TAlignment Alignment,
+                       int32_t TextLeft, int32_t TextWidth);
+    void DrawFixedBorders();
+    bool FStretching = false;
 
     // The text file (AdvGridFile.cpp) and the registry widths (AdvGridColumnWidths.cpp).
     void ReadColumnWidths();

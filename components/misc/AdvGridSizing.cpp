@@ -1,9 +1,98 @@
+// Column widths made to fit the texts, the last column stretched to the grid's width, and zoom.
+
+#include <algorithm>
+
 #include "components/misc/AdvGrid.h"
+#include "platform/gfx/bitmap.h"
 
 namespace vex {
 
+namespace {
+
+constexpr int32_t kMaxZoom = 10;
+
+}  // namespace
+
 void TColumnSize::SetStretch(bool Value) {
     FStretch = Value;
+    FGrid.StretchLastColumn();
+}
+
+void TAdvStringGrid::SetAutoSize(bool Value) {
+    FAutoSize = Value;
+    if (FAutoSize) AutoSizeColumns(false, 10);
+}
+
+void TAdvStringGrid::CellColors(int32_t ARow, int32_t ARealCol, TGridDrawState AState,
+                                TBrush& ABrush, TFont& AFont) {
+    if (OnGetCellColor) OnGetCellColor(this, ARow, ARealCol, AState, ABrush, AFont);
+    if (FZoomFactor != 0) AFont.SetSize(AFont.Size() + FZoomFactor);
+}
+
+int32_t TAdvStringGrid::WidestLine(TCanvas& Canvas, const std::string& Text) {
+    // Lines end at CR; a LF right behind it belongs to the break.
+    int32_t widest = 0;
+    size_t start = 0;
+    while (start <= Text.size()) {
+        const size_t end = std::min(Text.find('\r', start), Text.size());
+        widest = std::max(widest, Canvas.TextWidth(Text.substr(start, end - start)));
+        start = end + 1;
+        if (start < Text.size() && Text[start] == '\n') ++start;
+    }
+    return widest;
+}
+
+void TAdvStringGrid::AutoSizeColumns(bool DoFixedCols, int32_t Extra) {
+    TBitmap scratch;
+    TCanvas canvas(scratch);
+    for (int32_t c = DoFixedCols ? 0 : FixedCols(); c < ColCount(); ++c) {
+        const int32_t realCol = RealColIndex(c);
+        int32_t widest = 0;
+        for (int32_t r = 0; r < RowCount(); ++r) {
+            const std::string& text = Cells(realCol, r);
+            if (text.empty()) continue;
+            TGridDrawState state;
+            if (c < FixedCols() || r < FixedRows() || IsFooterOrRightFixed(c, r))
+                state.Include(gdFixed);
+            canvas.Font().Assign(&Font());
+            canvas.Brush().SetColor(state.Contains(gdFixed) ? FixedColor() : Color());
+            CellColors(r, realCol, state, canvas.Brush(), canvas.Font());
+            widest = std::max(widest, WidestLine(canvas, text));
+        }
+        SetColWidths(c, std::max(0, widest + Extra));
+    }
+}
+
+void TAdvStringGrid::StretchLastColumn() {
+    // Setting the last width lands here again through ColWidthsChanged.
+    if (!FColumnSize.Stretch() || ColCount() == 0 || FStretching) return;
+    FStretching = true;
+    const int32_t client = ClientWidth();
+    if (ColCount() == 1) {
+        SetColWidths(0, std::max(0, client));
+    } else {
+        int64_t used = 0;
+        for (int32_t c = 0; c < ColCount() - 1; ++c)
+            used += ColWidths(c) + GridLineWidth();
+        if (used < client) SetColWidths(ColCount() - 1, static_cast<int32_t>(client - used));
+    }
+    FStretching = false;
+}
+
+void TAdvStringGrid::Resize() {
+    const TControlWatch watch(*this);
+    TStringGrid::Resize();
+    if (!watch.Expired()) StretchLastColumn();
+}
+
+void TAdvStringGrid::Zoom(int32_t Delta) {
+    if (Delta > kMaxZoom - FZoomFactor || Delta < -kMaxZoom - FZoomFactor) return;
+    FZoomFactor += Delta;
+    for (int32_t c = 0; c < ColCount(); ++c)
+        if (ColWidths(c) + Delta > 0) SetColWidths(c, ColWidths(c) + Delta);
+    for (int32_t r = 0; r < RowCount(); ++r)
+        if (RowHeights(r) + Delta > 0) SetRowHeights(r, RowHeights(r) + Delta);
+    Invalidate();
 }
 
 }  // namespace vex

@@ -365,7 +365,7 @@ const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, Expl
 const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes, DrawGrids};
 const TGroup kPartsColumn[] = {Calendars, Carets, ColourPairs, TabListBoxes, AddressDialog};
 const TGroup kEntryColumn[] = {EntryFields, Spinners, FileViewers};
-const TGroup kTrayAndFolderColumn[] = {TrayIcons, FolderDialogs, StringGrids};
+const TGroup kTrayAndFolderColumn[] = {TrayIcons, FolderDialogs, StringGrids, RuleGrids};
 const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn,        kEditColumn,
                                             kButtonColumn, kListColumn,         kPartsColumn,
                                             kEntryColumn,  kTrayAndFolderColumn};

@@ -52,5 +52,7 @@ int Spinners(vex::TForm* Form, int Left, int Top);
 // The grids (grids.cpp), one group a kind of grid.
 int DrawGrids(vex::TForm* Form, int Left, int Top);
 int StringGrids(vex::TForm* Form, int Left, int Top);
+// The advanced string grid holding rules, as the rule-list window does (rulegrid.cpp).
+int RuleGrids(vex::TForm* Form, int Left, int Top);
 
 }  // namespace gallery

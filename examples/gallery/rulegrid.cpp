@@ -1,0 +1,93 @@
+// The advanced string grid as the rule-list window holds it: one rule a row, an image per rule,
+// the hit counter to the right, and the image number kept in a hidden column.
+
+#include <array>
+#include <string>
+
+#include "components/misc/AdvGrid.h"
+#include "examples/gallery/gallerykit.h"
+#include "examples/gallery/groups.h"
+
+namespace gallery {
+
+using namespace vex;
+
+namespace {
+
+// Real columns of a rule row; the image number sits in a column the user never sees.
+enum TRuleColumn { rcImage, rcCondition, rcText, rcCase, rcDelete, rcHits, rcImageIndex };
+
+// A round mark in each colour a rule may carry: deleted, questioned, accepted.
+TImageList* RuleImages(TComponent* Owner) {
+    auto* images = new TImageList(Owner);
+    for (TColor colour : {clRed, TColor(0x0080FF), clGreen}) {
+        TBitmap image;
+        image.SetSize(16, 16);
+        TCanvas& canvas = image.Canvas();
+        canvas.Brush().SetColor(clFuchsia);
+        canvas.FillRect(Rect(0, 0, 16, 16));
+        canvas.Brush().SetColor(colour);
+        canvas.Pen().SetColor(clBlack);
+        canvas.Ellipse(2, 2, 14, 14);
+        images->AddMasked(image, clFuchsia);
+    }
+    return images;
+}
+
+}  // namespace
+
+int RuleGrids(TForm* Form, int Left, int Top) {
+    TFramedPanel* box =
+        AddGroup(Form, Left, Top, 172, "Rule grid (sorted by text, a hidden column)");
+    // Tall enough for every rule, so no scroll bar takes room from the columns.
+    auto* grid = Add<TAdvStringGrid>(box, Rect(8, 8, 290, 164));
+    grid->SetColCount(7);
+    grid->SetRowCount(8);
+    grid->SetFixedCols(0);
+    grid->SetDefaultRowHeight(18);
+    grid->SetOptions(grid->Options() + TGridOptions{goColSizing, goEditing});
+    grid->SetGridImages(RuleImages(box));
+    grid->SetEnableGraphics(true);
+    static const std::array<std::array<const char*, 7>, 7> rules = {{
+        {"", "Contains", "free offer", "No", "Yes", "41", "0"},
+        {"", "Starts with", "WINNER", "Yes", "Yes", "17", "0"},
+        {"", "Is UPPERCASE", "", "No", "No", "3", "1"},
+        {"", "Contains (whole word)", "invoice", "No", "No", "9", "1"},
+        {"", "Equals", "newsletter", "No", "Yes", "128", "0"},
+        {"", "Ends with", "@example.test", "No", "No", "0", "2"},
+        {"", "50% numeric", "", "No", "Yes", "6", "0"},
+    }};
+    for (int32_t r = 0; r < static_cast<int32_t>(rules.size()); ++r) {
+        const auto& rule = rules[static_cast<size_t>(r)];
+        for (int32_t c = 0; c < static_cast<int32_t>(rule.size()); ++c)
+            grid->SetCells(c, r + 1, rule[static_cast<size_t>(c)]);
+        grid->AddCellImage(rcImage, r + 1, std::stoi(rule[rcImageIndex]), 3, 2);
+    }
+    TStringList headers;
+    headers.SetCommaText(",Condition,Text,Case,Delete,Hits");
+    grid->SetColumnHeaders(headers);
+    grid->HideColumn(rcImageIndex);
+    const std::array<int32_t, 6> widths = {20, 80, 70, 32, 38, 30};
+    for (int32_t c = 0; c < static_cast<int32_t>(widths.size()); ++c)
+        grid->SetColWidths(c, widths[static_cast<size_t>(c)]);
+    grid->ColumnSize().SetStretch(true);
+    grid->SetSortShow(true);
+    grid->SetSortColumn(rcText);
+    grid->OnGetCellColor = [grid](TObject*, int32_t ARow, int32_t, TGridDrawState AState,
+                                  TBrush& ABrush, TFont& AFont) {
+        if (AState.Contains(gdFixed)) return;
+        // Rules that delete stand out; the others are quieter.
+        if (grid->Cells(rcDelete, ARow) == "Yes")
+            AFont.SetColor(clMaroon);
+        else
+            ABrush.SetColor(clInfoBk);
+    };
+    grid->OnGetAlignment = [](TObject*, int32_t ARow, int32_t ACol, TAlignment& AAlignment) {
+        if (ACol == rcHits && ARow > 0) AAlignment = taRightJustify;
+    };
+    grid->SetRow(2);
+    grid->SetCol(rcText);
+    return box->BoundsRect().Bottom;
+}
+
+}  // namespace gallery
