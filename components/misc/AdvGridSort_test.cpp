@@ -185,6 +185,45 @@ TEST(AdvGridSort, StylesFromOnGetFormatOrderTheColumnAndTiesGoToTheNextButNotThe
     }
 }
 
+TEST(AdvGridSort, HiddenColumnsTravelWithTheirRowsAndBreakTiesBeforeTheLastColumn) {
+    const struct {
+        const char* Name;
+        std::vector<std::string> Rows;
+        int32_t Hidden, ClickDisplayCol, SortColumn;
+        const char* Expected;  // every real column, hidden ones included
+    } cases[] = {
+        {"a click beside a hidden column sorts the real column",
+         {"b,h2,x", "a,h1,z", "c,h3,y"},
+         1,
+         1,
+         2,
+         "b,h2,x|c,h3,y|a,h1,z"},
+        // A hidden column breaks ties like a shown one; the last stored column still never does.
+        {"ties go on past the shown columns",
+         {"a,1,x,7", "a,1,y,8", "a,1,z,9"},
+         2,
+         0,
+         0,
+         "a,1,x,7|a,1,y,8|a,1,z,9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSortScene s(c.Rows);
+        const int32_t stored = s.Grid->ColCount();
+        s.Grid->HideColumn(c.Hidden);
+        ClickHeader(*s.Grid, c.ClickDisplayCol);
+        EXPECT_EQ(s.Grid->SortColumn(), c.SortColumn);
+        std::vector<std::string> rows;
+        for (int32_t r = 1; r < s.Grid->RowCount(); ++r) {
+            std::vector<std::string> cells;
+            for (int32_t col = 0; col < stored; ++col)
+                cells.push_back(s.Grid->Cells(col, r));
+            rows.push_back(Join(cells, ","));
+        }
+        EXPECT_EQ(Join(rows, "|"), c.Expected);
+    }
+}
+
 TEST(AdvGridSort, EveryCellComparisonAsksForItsFormatFirst) {
     TSortScene s({"d,1,p", "b,2,p", "a,3,p", "c,4,p", "a,0,p"});
     std::vector<std::string> calls;
@@ -213,9 +252,12 @@ TEST(AdvGridSort, EveryCellComparisonAsksForItsFormatFirst) {
 }
 
 TEST(AdvGridSort, TheCurrentRecordStaysCurrentAndNothingOfTheMoveIsLeftBehind) {
+    TImageList images(nullptr);
     TSortScene s({"c,1", "a,2", "d,3", "b,4"});
     TObject image;
     s.Grid->SetObjects(1, 3, &image);
+    s.Grid->SetGridImages(&images);
+    s.Grid->AddCellImage(0, 1, 7, 3, 2);  // the grid's own, freed when no cell holds it
     s.Grid->SetRow(3);  // "d,3"
     s.Grid->SetCol(1);
     std::vector<int32_t> currentWhileSorting;
@@ -227,6 +269,8 @@ TEST(AdvGridSort, TheCurrentRecordStaysCurrentAndNothingOfTheMoveIsLeftBehind) {
     EXPECT_EQ(s.Grid->Row(), 4);
     EXPECT_EQ(s.Grid->Col(), 1);
     EXPECT_EQ(s.Grid->Objects(1, 4), &image);
+    ASSERT_NE(s.Grid->CellGraphic(0, 3), nullptr);
+    EXPECT_EQ(s.Grid->CellGraphic(0, 3)->ImageIndex, 7);
     EXPECT_EQ(s.Grid->RowCount(), 5);
     for (const int32_t row : currentWhileSorting)
         EXPECT_GT(row, 4) << "a data row was current while rows moved";
