@@ -258,6 +258,7 @@ TEST(AdvGridSort, TheCurrentRecordStaysCurrentAndNothingOfTheMoveIsLeftBehind) {
     s.Grid->SetObjects(1, 3, &image);
     s.Grid->SetGridImages(&images);
     s.Grid->AddCellImage(0, 1, 7, 3, 2);  // the grid's own, freed when no cell holds it
+
     s.Grid->SetRow(3);  // "d,3"
     s.Grid->SetCol(1);
     std::vector<int32_t> currentWhileSorting;
