@@ -137,7 +137,7 @@ public:
     // --- Properties ---
     bool AutoSize() const { return FAutoSize; }
     // True sizes every non-fixed column to its widest text plus 10 pixels.
-    void SetAutoSize(bool Value);
+    void SetAutoSize(bool Value) override;
     TVAlignment VAlignment() const { return FVAlignment; }
     void SetVAlignment(TVAlignment Value);
     bool EnhRowColMove() const { return FEnhRowColMove; }

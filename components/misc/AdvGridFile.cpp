@@ -1,0 +1,79 @@
+#include "components/misc/AdvGrid.h"
+#include "components/misc/AdvGridFileFormat.h"
+#include "components/misc/AdvGridFileReader.h"
+#include "platform/core/files.h"
+
+namespace vex {
+
+using namespace advgridfile;
+
+namespace {
+
+// A width or cell line outside the grid, or too short to name a cell, is left out.
+void ApplyLine(TAdvStringGrid& Grid, std::string_view Line) {
+    if (IsWidthLine(Line)) {
+        const std::optional<TWidthLine> width = ParseWidthLine(Line);
+        if (width && width->Col >= 0 && width->Col < Grid.ColCount())
+            Grid.SetColWidths(width->Col, width->Width);
+        return;
+    }
+    const std::optional<TCellLine> cell = ParseCellLine(Line);
+    if (cell && cell->Col >= 0 && cell->Col < Grid.ColCount() && cell->Row >= 0 &&
+        cell->Row < Grid.RowCount())
+        Grid.SetCells(cell->Col, cell->Row, UnescapeCellText(cell->Text));
+}
+
+// The fixed columns and rows that the file's counts leave out.
+TGridCounts FixedCellsLeftOut(const TAdvStringGrid& Grid) {
+    if (Grid.StoreFixedCells) return {0, 0};
+    return {Grid.FixedCols(), Grid.FixedRows()};
+}
+
+}  // namespace
+
+void TAdvStringGrid::SaveToFile(const std::string& FileName) {
+    const auto [fixedCols, fixedRows] = FixedCellsLeftOut(*this);
+    const int32_t storedCols = ColCount() + HiddenColCount();
+    std::string out;
+    AppendHeaderLine(out, storedCols - fixedCols, RowCount() - fixedRows);
+    for (int32_t c = 0; c < storedCols; ++c)
+        AppendWidthLine(out, c, c < ColCount() ? ColWidths(c) : DefaultColWidth());
+    for (int32_t r = fixedRows; r < RowCount(); ++r)
+        for (int32_t c = fixedCols; c < storedCols; ++c)
+            if (const std::string& text = Cells(c, r); !text.empty())
+                AppendCellLine(out, c, r, text);
+    try {
+        WriteFileAtomic(FileName, out);
+    } catch (const EStreamError& e) {
+        throw EAdvGridError(e.Message());
+    } catch (const EInOutError& e) {
+        throw EAdvGridError(e.Message());
+    }
+}
+
+void TAdvStringGrid::LoadFromFile(const std::string& FileName) {
+    TAdvGridFileReader reader(FileName);
+    std::string line;
+    TGridCounts counts{ColCount(), RowCount()};
+    if (reader.ReadLine(line) && !line.empty()) {
+        const TGridCounts fixed = FixedCellsLeftOut(*this);
+        const std::optional<TGridCounts> header =
+            GridCountsOfHeader(line, fixed.Cols, fixed.Rows, HiddenColCount());
+        if (!header) RaiseCorruptFile(FileName);
+        counts = *header;
+    }
+    if (counts.Cols == 0 || counts.Rows == 0) RaiseCorruptFile(FileName);
+    // Every line is read once before the grid changes, so a line longer than the format allows
+    // or a failed read leaves the grid as it was instead of half loaded.
+    while (reader.ReadLine(line))
+        continue;
+
+    reader.Rewind();
+    reader.ReadLine(line);
+    SetColCount(counts.Cols);
+    SetRowCount(counts.Rows);
+    while (reader.ReadLine(line))
+        ApplyLine(*this, line);
+}
+
+}  // namespace vex
