@@ -331,7 +331,11 @@ private:
     void WriteColumnWidths();
     bool KeepsColumnWidths() const;
 
-    // Sorting (AdvGridSort.cpp): a header click at the client point, and the row sort.
+    // Sorting (AdvGridSort.cpp): a header click at the client point, and the row sort on
+    // SortColumn in SortDirection, which keeps the current record current. A handler of the
+    // sort's events may free the grid: the sort then stops without touching it again.
+    class TRowQuickSort;
+    friend class TAdvGridSortTester;  // the sort's tests click without a mouse
     void HeaderClickSort(int32_t X, int32_t Y);
     void SortRows();
 

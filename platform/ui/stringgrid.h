@@ -79,6 +79,10 @@ protected:
     // Keeps Count columns past ColCount; fewer drops the cells of the last ones.
     void SetStoredHiddenCols(int32_t Count);
     int32_t StoredHiddenCols() const { return FHiddenCols; }
+    // Exchanges every cell of two rows, texts, objects and hidden columns, in constant time.
+    // Row heights stay where they are and nothing is repainted: a descendant that moves many
+    // rows repaints once when it is done. An index outside raises EInvalidGridOperation.
+    void ExchangeRowCells(int32_t Index1, int32_t Index2) { FStorage.SwapRows(Index1, Index2); }
 
     void DrawCell(int32_t ACol, int32_t ARow, TRect ARect, TGridDrawState AState) override;
     std::string GetEditText(int32_t ACol, int32_t ARow) override;

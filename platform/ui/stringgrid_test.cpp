@@ -14,6 +14,7 @@ namespace {
 // A string grid that exposes what a descendant may do.
 class TOpenStringGrid : public TStringGrid {
 public:
+    using TStringGrid::ExchangeRowCells;
     using TStringGrid::MoveColumn;
     using TStringGrid::MoveRow;
     using TStringGrid::SetStoredHiddenCols;
@@ -75,6 +76,24 @@ TEST(StringGrid, CellsFollowMovesAndCountChanges) {
         c.Change(*s.Grid);
         EXPECT_EQ(s.Texts(), c.Expected);
     }
+}
+
+TEST(StringGrid, ExchangedRowsTakeTheirCellsAlongButLeaveTheirHeights) {
+    TStringGridScene s;
+    TObject marker;
+    s.Grid->SetStoredHiddenCols(1);
+    s.Grid->SetCells(3, 0, "hidden a");
+    s.Grid->SetObjects(1, 2, &marker);
+    s.Grid->SetRowHeights(0, 40);
+    s.Grid->ExchangeRowCells(0, 2);
+    EXPECT_EQ(s.Texts(), "g,h,i|d,e,f|a,b,c");
+    EXPECT_EQ(s.Grid->Cells(3, 2), "hidden a");
+    EXPECT_EQ(s.Grid->Cells(3, 0), "");
+    EXPECT_EQ(s.Grid->Objects(1, 0), &marker);
+    EXPECT_EQ(s.Grid->Objects(1, 2), nullptr);
+    EXPECT_EQ(s.Grid->RowHeights(0), 40);
+    EXPECT_EQ(s.Grid->RowHeights(2), s.Grid->DefaultRowHeight());
+    EXPECT_THROW(s.Grid->ExchangeRowCells(0, 3), EInvalidGridOperation);
 }
 
 TEST(StringGrid, RowAndColumnViewsReadAndEditTheCells) {
