@@ -6,6 +6,7 @@
 
 #include "components/misc/AdvGridInput_testsupport.h"
 #include "platform/shell/urlopener.h"
+#include "platform/win/keyboard.h"
 #include "platform/win/messages.h"
 #include "platform/win/painting.h"
 #include "platform/win/presenter.h"
@@ -139,6 +140,49 @@ TEST_F(AdvGridMouse, AColumnDraggedWithEnhRowColMoveTakesTheSortColumnAlong) {
     EXPECT_EQ(s.Grid->Cells(5, 3), "2:3");
     EXPECT_EQ(s.Grid->Cells(2, 3), "3:3");
     EXPECT_EQ(s.Grid->SortColumn(), 5);
+}
+
+TEST_F(AdvGridMouse, AHeaderClickSortsButAReleaseThatEndsSizingOrAMoveDoesNot) {
+    const struct {
+        const char* Name;
+        TGridOptions Options;
+        TPoint From, To;
+        int32_t Sorts;
+    } cases[] = {
+        {"a click", {}, AdvCellPoint(3, 0), AdvCellPoint(3, 0), 1},
+        {"a click with column moving", {goColMoving}, AdvCellPoint(3, 0), AdvCellPoint(3, 0), 1},
+        {"a column moved", {goColMoving}, AdvCellPoint(3, 0), AdvCellPoint(5, 0), 0},
+        {"a border sized", {goColSizing}, Point(31 * 4 - 1, 7), Point(31 * 4 + 9, 7), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TAdvGridScene s;
+        s.Grid->SetOptions(s.Grid->Options() + c.Options);
+        s.Grid->SetSortShow(true);
+        int32_t sorts = 0;
+        s.Grid->OnClickSort = [&](TObject*, int32_t) { ++sorts; };
+        test::DragBetween(*s.Grid, c.From, c.To);
+        EXPECT_EQ(sorts, c.Sorts);
+    }
+}
+
+TEST_F(AdvGridMouse, AnEditIsValidatedBeforeAHeaderClickMovesItsRow) {
+    TAdvGridScene s;
+    s.LogEvents();
+    s.Grid->SetSortShow(true);
+    s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goEditing});
+    s.Grid->OnCellValidate = [&](TObject*, int32_t ACol, int32_t ARow, std::string& Value, bool&) {
+        s.Log.push_back("validate " + std::to_string(ACol) + "," + std::to_string(ARow) + "=" +
+                        Value);
+    };
+    s.Grid->OnClickSort = [&](TObject*, int32_t ACol) {
+        s.Log.push_back("sort " + std::to_string(ACol));
+    };
+    s.Click(3, 5);
+    s.Keys({VK_F2, 'A', VK_RETURN});
+    s.Log.clear();
+    s.Click(3, 0);
+    EXPECT_EQ(s.Log, (test::TLog{"click 0,3", "validate 3,5=a", "sort 3"}));
 }
 
 // The pixels of one cell as the grid last painted them.
