@@ -413,7 +413,7 @@ private:
     bool IsLinkCell(int32_t ACol, int32_t ARow) const;
     void SelectFromFixedCell(TGridCoord Cell, int32_t X, int32_t Y);
     void RightPress(TGridCoord Cell);
-    void MoveDraggedLine(bool Columns, TGridCoord Target);
+    void MoveDraggedLine(bool Columns, TPoint At);
 
     // Clipboard (AdvGridClipboard.cpp).
     std::string SelectionText() const;

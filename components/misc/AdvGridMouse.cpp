@@ -115,15 +115,19 @@ void TAdvStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X
     }
 }
 
-// The line dropped where the button was released, as far as it may go: never among the fixed
-// ones at either end.
-void TAdvStringGrid::MoveDraggedLine(bool Columns, TGridCoord Target) {
+// The line dropped where the button was released (At, in client coordinates), as far as it
+// may go: never among the fixed ones at either end.
+void TAdvStringGrid::MoveDraggedLine(bool Columns, TPoint At) {
     const TGridRect data = DataCells();
+    const TGridCoord target = MouseCoord(At.X, At.Y);
     const int32_t from = Columns ? FPressCell.X : FPressCell.Y;
     const int32_t first = Columns ? data.Left : data.Top;
     const int32_t last = Columns ? data.Right : data.Bottom;
-    int32_t to = Columns ? Target.X : Target.Y;
-    if (to < 0) to = last;
+    int32_t to = Columns ? target.X : target.Y;
+    // Released outside the cells: before them, or past the last one shown.
+    const int32_t lastShown =
+        Columns ? LeftCol() + VisibleColCount() - 1 : TopRow() + VisibleRowCount() - 1;
+    if (to < 0) to = (Columns ? At.X : At.Y) < 0 ? first : std::min(last, lastShown);
     to = std::clamp(to, first, std::max(first, last));
     if (from < first || from > last || to == from) return;
     // The indexes the grid's own drag would move, so both drags move the same cells.
@@ -143,7 +147,7 @@ void TAdvStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, 
         // following its column.
         Perform(WM_CANCELMODE, 0, 0);
         if (watch.Expired()) return;
-        MoveDraggedLine(state == gsColMoving, cell);
+        MoveDraggedLine(state == gsColMoving, Point(X, Y));
         if (watch.Expired()) return;
     }
     TStringGrid::MouseUp(Button, Shift, X, Y);

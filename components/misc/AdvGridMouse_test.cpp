@@ -132,14 +132,25 @@ TEST_F(AdvGridMouse, ARightPressOnALinkCellWithURLEditOpensItsEditor) {
 }
 
 TEST_F(AdvGridMouse, AColumnDraggedWithEnhRowColMoveTakesTheSortColumnAlong) {
-    TAdvGridScene s;
-    s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goColMoving});
-    s.Grid->SetEnhRowColMove(true);
-    s.Grid->SetSortColumn(2);
-    test::DragBetween(*s.Grid, AdvCellPoint(2, 0), AdvCellPoint(5, 0));
-    EXPECT_EQ(s.Grid->Cells(5, 3), "2:3");
-    EXPECT_EQ(s.Grid->Cells(2, 3), "3:3");
-    EXPECT_EQ(s.Grid->SortColumn(), 5);
+    const struct {
+        const char* Name;
+        TPoint To;
+        int32_t Lands;
+    } cases[] = {
+        {"onto a column", AdvCellPoint(5, 0), 5},
+        {"past the last one shown", Point(400, 7), 9},
+        {"left of the grid", Point(-20, 7), 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TAdvGridScene s;
+        s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goColMoving});
+        s.Grid->SetEnhRowColMove(true);
+        s.Grid->SetSortColumn(2);
+        test::DragBetween(*s.Grid, AdvCellPoint(2, 0), c.To);
+        EXPECT_EQ(s.Grid->Cells(c.Lands, 3), "2:3");
+        EXPECT_EQ(s.Grid->SortColumn(), c.Lands);
+    }
 }
 
 TEST_F(AdvGridMouse, AHeaderClickSortsButAReleaseThatEndsSizingOrAMoveDoesNot) {
