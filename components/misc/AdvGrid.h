@@ -297,6 +297,7 @@ private:
     static void CheckColumnSlot(int32_t ACol);
     // Where a real column shows, were it visible.
     int32_t DisplayColIndex(int32_t ARealCol) const;
+    int32_t ScreenColOf(int32_t StoredCol) const override;
     // Text and object of one cell onto another; a cell outside the storage reads empty.
     void CopyCell(int32_t FromCol, int32_t FromRow, int32_t ToCol, int32_t ToRow);
     // Text and object slot emptied; the object is not freed (it moved elsewhere).

@@ -67,6 +67,14 @@ int32_t TAdvStringGrid::DisplayColIndex(int32_t ARealCol) const {
     return static_cast<int32_t>(std::count(FVisible.begin(), FVisible.begin() + ARealCol, true));
 }
 
+int32_t TAdvStringGrid::ScreenColOf(int32_t StoredCol) const {
+    // From the last slot on a column shows at its own index, as RealColIndex has it.
+    if (StoredCol >= MaxAdvGridColumns - 1) return StoredCol < ColCount() ? StoredCol : -1;
+    if (StoredCol < 0 || !FVisible[static_cast<size_t>(StoredCol)]) return -1;
+    const int32_t onScreen = DisplayColIndex(StoredCol);
+    return onScreen < ColCount() ? onScreen : -1;
+}
+
 bool TAdvStringGrid::IsHiddenColumn(int32_t ARealCol) const {
     CheckColumnSlot(ARealCol);
     return !FVisible[static_cast<size_t>(ARealCol)];

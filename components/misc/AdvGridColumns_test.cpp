@@ -9,6 +9,7 @@
 
 #include "components/misc/AdvGrid.h"
 #include "platform/ui/lists_testsupport.h"
+#include "platform/win/updateregion.h"
 #include "tests/support/casefile.h"
 
 namespace vex {
@@ -121,6 +122,26 @@ TEST(AdvGridColumns, RealColIndexPastTheVisibleColumnsIsZeroAndFromTheLastSlotIt
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Display);
         EXPECT_EQ(s.Grid->RealColIndex(c.Display), c.Real);
+    }
+}
+
+TEST(AdvGridColumns, AChangedCellIsRepaintedWhereItShows) {
+    TOperationsScene s(4);
+    s.Grid->HideColumn(0);
+    const struct {
+        int32_t Real;
+        int32_t OnScreen;  // -1: nothing to repaint
+    } cases[] = {{0, -1}, {1, 0}, {3, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Real);
+        Application().ProcessMessages();
+        s.Grid->SetCells(c.Real, 1, "changed");
+        TRect update;
+        const bool pending = GetUpdateRect(s.Grid->Handle(), update);
+        EXPECT_EQ(pending, c.OnScreen >= 0);
+        if (pending) {
+            EXPECT_EQ(update, s.Grid->CellRect(c.OnScreen, 1));
+        }
     }
 }
 

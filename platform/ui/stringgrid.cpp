@@ -141,9 +141,13 @@ void TStringGrid::SetObjects(int32_t ACol, int32_t ARow, TObject* Value) {
     CellChanged(ACol, ARow);
 }
 
+int32_t TStringGrid::ScreenColOf(int32_t StoredCol) const {
+    return StoredCol < ColCount() ? StoredCol : -1;
+}
+
 void TStringGrid::CellChanged(int32_t ACol, int32_t ARow) {
-    // Hidden columns have no place on screen.
-    if (ACol < ColCount()) InvalidateCell(ACol, ARow);
+    const int32_t onScreen = ScreenColOf(ACol);
+    if (onScreen >= 0) InvalidateCell(onScreen, ARow);
 }
 
 TStringGridStrings& TStringGrid::View(TViews& Views, bool IsRow, int32_t Index) {

@@ -79,6 +79,9 @@ protected:
     // Keeps Count columns past ColCount; fewer drops the cells of the last ones.
     void SetStoredHiddenCols(int32_t Count);
     int32_t StoredHiddenCols() const { return FHiddenCols; }
+    // The column on screen showing a stored column, -1 for one that does not show; a descendant
+    // that hides columns among the others answers where each shows.
+    virtual int32_t ScreenColOf(int32_t StoredCol) const;
     // Exchanges every cell of two rows, texts, objects and hidden columns, in constant time.
     // Row heights stay where they are and nothing is repainted: a descendant that moves many
     // rows repaints once when it is done. An index outside raises EInvalidGridOperation.
