@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/core/exceptions.h"
 #include "platform/core/stringlist.h"
@@ -371,12 +372,54 @@ private:
     int32_t FZoomFactor = 0;
 
     // Editing: the current cell's text when it was selected (Escape puts it back), and the
-    // cell and its text when editing began (for OnCellValidate).
+    // cell and its text when editing began (for OnCellValidate). Cells are real indexes.
     std::string FSelectedText;
+    int32_t FSelectedCol = -1;
+    int32_t FSelectedRow = -1;
     int32_t FEditCol = -1;
     int32_t FEditRow = -1;
     std::string FEditText;
     bool FHasFocus = false;
+    // The cell (display index) the left button went down on, to tell a click on a header from
+    // a drag that moved its column.
+    TGridCoord FPressCell{-1, -1};
+    // EnhRowColMove keeps the grid from painting while the left button is down.
+    bool FRedrawSuspended = false;
+
+    // Selection and editing (AdvGridInput.cpp); columns are display indexes.
+    void Click() override;
+    void WMCancelMode(TMessage& Message) override;
+    bool IsDataCell(int32_t ACol, int32_t ARow) const;
+    TCellGraphic* CheckBoxAt(int32_t ACol, int32_t ARow) const;
+    bool IsCheckBoxCell(int32_t ACol, int32_t ARow) const {
+        return CheckBoxAt(ACol, ARow) != nullptr;
+    }
+    void ToggleCheckBox(int32_t ACol, int32_t ARow);
+    // Every data cell: neither fixed, nor footer, nor right fixed.
+    TGridRect DataCells() const;
+    void ResumeRedraw();
+
+    // Keys (AdvGridKeys.cpp).
+    void RestoreSelectedText();
+    void AdvanceAfterEnter();
+    void AppendDataRow();
+    void AppendDataCol();
+    void GotoRowStartingWith(char Key);
+    void InsertRowAtCurrent();
+    void DeleteCurrentRow();
+    bool ClipboardShortCut(uint16_t Key, TShiftState Shift);
+
+    // Mouse (AdvGridMouse.cpp).
+    void OpenLinkCell(int32_t ACol, int32_t ARow);
+    bool IsLinkCell(int32_t ACol, int32_t ARow) const;
+    void SelectFromFixedCell(TGridCoord Cell, int32_t X, int32_t Y);
+    void RightPress(TGridCoord Cell);
+    void MoveDraggedLine(bool Columns, TPoint At);
+
+    // Clipboard (AdvGridClipboard.cpp).
+    std::string SelectionText() const;
+    // The real indexes of Count display columns from FromDisplay on, in one walk.
+    std::vector<int32_t> RealCols(int32_t FromDisplay, int32_t Count) const;
 
     // The owner form's size at the last resize, and the subscriptions ended with the grid.
     int32_t FFormWidth = 0;

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "components/misc/AdvGridInput_testsupport.h"
+#include "platform/ui/inplaceedit.h"
+#include "platform/win/keyboard.h"
+
+namespace vex {
+namespace {
+
+using test::TAdvGridScene;
+
+TEST(AdvGridClipboard, CopyJoinsCellsByTabAndRowsByCrLfWithNoBreakAtTheEnd) {
+    const struct {
+        const char* Name;
+        TGridRect Selection;
+        const char* Text;
+    } cases[] = {
+        {"two by two", {2, 3, 3, 4}, "2:3\t3:3\r\n2:4\t3:4"},
+        {"one column", {1, 1, 1, 3}, "1:1\r\n1:2\r\n1:3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TAdvGridScene s;
+        s.Grid->SetSelection(c.Selection);
+        s.Grid->CopyToClipboard();
+        EXPECT_EQ(test::ClipboardText(), c.Text);
+    }
+}
+
+TEST(AdvGridClipboard, CopyAndCutSkipHiddenColumns) {
+    TAdvGridScene s;
+    s.Grid->HideColumn(3);
+    s.Grid->SetSelection({2, 2, 3, 2});  // display columns 2 and 3: real 2 and 4
+    s.Grid->CutToClipboard();
+    EXPECT_EQ(test::ClipboardText(), "2:2\t4:2");
+    EXPECT_EQ(s.RowText(2), ",1:2,,3:2,,5:2,6:2,7:2,8:2,9:2");
+}
+
+TEST(AdvGridClipboard, CutTakesTheEditorsTextAlongAndLeavesTheCellEmpty) {
+    TAdvGridScene s;
+    s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goEditing});
+    s.Click(2, 2);
+    s.Keys({VK_F2});
+    s.Grid->InplaceEditor()->SetText("typed");
+    s.Grid->CutToClipboard();
+    Application().ProcessMessages();
+    EXPECT_EQ(test::ClipboardText(), "typed");
+    EXPECT_EQ(s.Grid->Cells(2, 2), "");
+}
+
+struct TPasteCase {
+    const char* Name;
+    std::string Text;
+    int32_t Col, Row;
+    int32_t ColCount, RowCount;
+    std::vector<std::string> Rows;  // the rows from Row on, as RowText gives them
+};
+
+TEST(AdvGridClipboard, PasteFillsCellsFromTheCurrentOneAndGrowsTheGrid) {
+    const std::vector<TPasteCase> cases = {
+        {"tabs and CR LF",
+         "a\tb\r\nc\td",
+         8,
+         18,
+         10,
+         20,
+         {",1:18,2:18,3:18,4:18,5:18,6:18,7:18,a,b", ",1:19,2:19,3:19,4:19,5:19,6:19,7:19,c,d"}},
+        {"LF and a final break",
+         "a\nb\n",
+         9,
+         1,
+         10,
+         20,
+         {",1:1,2:1,3:1,4:1,5:1,6:1,7:1,8:1,a", ",1:2,2:2,3:2,4:2,5:2,6:2,7:2,8:2,b",
+          ",1:3,2:3,3:3,4:3,5:3,6:3,7:3,8:3,9:3"}},
+        {"CR alone, an empty line kept",
+         "a\r\rb",
+         9,
+         1,
+         10,
+         20,
+         {",1:1,2:1,3:1,4:1,5:1,6:1,7:1,8:1,a", ",1:2,2:2,3:2,4:2,5:2,6:2,7:2,8:2,",
+          ",1:3,2:3,3:3,4:3,5:3,6:3,7:3,8:3,b"}},
+        {"grows past the last column and row",
+         "a\tb\tc\r\nd",
+         8,
+         19,
+         11,
+         21,
+         {",1:19,2:19,3:19,4:19,5:19,6:19,7:19,a,b,c", ",,,,,,,,d,,"}},
+        {"a trailing tab empties the next cell",
+         "a\t",
+         8,
+         1,
+         10,
+         20,
+         {",1:1,2:1,3:1,4:1,5:1,6:1,7:1,a,"}},
+        {"text ends at its first NUL",
+         std::string("a\0b", 3),
+         9,
+         1,
+         10,
+         20,
+         {",1:1,2:1,3:1,4:1,5:1,6:1,7:1,8:1,a"}},
+    };
+    for (const TPasteCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TAdvGridScene s;
+        s.Grid->SetCol(c.Col);
+        s.Grid->SetRow(c.Row);
+        test::PutOnClipboard(c.Text);
+        s.Grid->PasteFromClipboard();
+        EXPECT_EQ(s.Grid->ColCount(), c.ColCount);
+        EXPECT_EQ(s.Grid->RowCount(), c.RowCount);
+        for (size_t i = 0; i < c.Rows.size(); ++i)
+            EXPECT_EQ(s.RowText(c.Row + static_cast<int32_t>(i)), c.Rows[i]) << "row " << i;
+    }
+}
+
+TEST(AdvGridClipboard, PasteKeepsTheTextsOfAHiddenColumnAndWritesAroundIt) {
+    TAdvGridScene s;
+    s.Grid->HideColumn(9);  // 9 display columns; real 9 holds its texts out of sight
+    s.Grid->SetCol(7);
+    s.Grid->SetRow(1);
+    test::PutOnClipboard("a\tb\tc");
+    s.Grid->PasteFromClipboard();
+    EXPECT_EQ(s.Grid->ColCount(), 10);
+    EXPECT_EQ(s.Grid->HiddenColCount(), 1);
+    EXPECT_EQ(s.RowText(1), ",1:1,2:1,3:1,4:1,5:1,6:1,a,b,9:1,c");
+    EXPECT_EQ(s.RowText(2), ",1:2,2:2,3:2,4:2,5:2,6:2,7:2,8:2,9:2,");
+    s.Grid->UnHideColumn(9);
+    EXPECT_EQ(s.Grid->Cells(9, 1), "9:1");
+}
+
+TEST(AdvGridClipboard, PasteRefusesWholeTextThatWouldGrowTheGridTooFar) {
+    const struct {
+        const char* Name;
+        std::string Text;
+        int32_t Hidden;
+        const char* Error;
+    } cases[] = {
+        {"257 columns with a hidden one", std::string(255, '\t'), 1, "257"},
+        {"a million rows", std::string(999999, '\n') + "x", 0, "1000000 rows"},
+        {"more than 16 MB", std::string(16 * 1024 * 1024 + 1, 'x'), 0, "16777216"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TAdvGridScene s;
+        if (c.Hidden) s.Grid->HideColumn(9);
+        s.Grid->SetCol(1);
+        s.Grid->SetRow(1);
+        const int32_t cols = s.Grid->ColCount();
+        test::PutOnClipboard(c.Text);
+        try {
+            s.Grid->PasteFromClipboard();
+            ADD_FAILURE() << "pasted";
+        } catch (const EAdvGridError& e) {
+            EXPECT_NE(e.Message().find(c.Error), std::string::npos) << e.Message();
+        }
+        EXPECT_EQ(s.Grid->ColCount(), cols);
+        EXPECT_EQ(s.Grid->RowCount(), 20);
+        EXPECT_EQ(s.Grid->Cells(1, 1), "1:1");
+    }
+}
+
+TEST(AdvGridClipboard, PasteUpToTheLimitsIsTaken) {
+    TAdvGridScene s;
+    s.Grid->HideColumn(9);
+    s.Grid->SetCol(1);
+    test::PutOnClipboard(std::string(254, '\t') + "last");
+    s.Grid->PasteFromClipboard();
+    EXPECT_EQ(s.Grid->ColCount() + s.Grid->HiddenColCount(), MaxAdvGridColumns);
+    EXPECT_EQ(s.Grid->Cells(256, 1), "last");
+}
+
+}  // namespace
+}  // namespace vex
