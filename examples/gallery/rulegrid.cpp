@@ -37,8 +37,7 @@ TImageList* RuleImages(TComponent* Owner) {
 }  // namespace
 
 int RuleGrids(TForm* Form, int Left, int Top) {
-    TFramedPanel* box =
-        AddGroup(Form, Left, Top, 172, "Rule grid (sorted by text, a hidden column)");
+    TFramedPanel* box = AddGroup(Form, Left, Top, 172, "Rule grid (click a header to sort)");
     // Tall enough for every rule, so no scroll bar takes room from the columns.
     auto* grid = Add<TAdvStringGrid>(box, Rect(8, 8, 290, 164));
     grid->SetColCount(7);
@@ -48,14 +47,15 @@ int RuleGrids(TForm* Form, int Left, int Top) {
     grid->SetOptions(grid->Options() + TGridOptions{goColSizing, goEditing});
     grid->SetGridImages(RuleImages(box));
     grid->SetEnableGraphics(true);
+    // In the order a click on the Text header gives: without case, ties by the columns after.
     static const std::array<std::array<const char*, 7>, 7> rules = {{
-        {"", "Contains", "free offer", "No", "Yes", "41", "0"},
-        {"", "Starts with", "WINNER", "Yes", "Yes", "17", "0"},
         {"", "Is UPPERCASE", "", "No", "No", "3", "1"},
+        {"", "50% numeric", "", "No", "Yes", "6", "0"},
+        {"", "Ends with", "@example.test", "No", "No", "0", "2"},
+        {"", "Contains", "free offer", "No", "Yes", "41", "0"},
         {"", "Contains (whole word)", "invoice", "No", "No", "9", "1"},
         {"", "Equals", "newsletter", "No", "Yes", "128", "0"},
-        {"", "Ends with", "@example.test", "No", "No", "0", "2"},
-        {"", "50% numeric", "", "No", "Yes", "6", "0"},
+        {"", "Starts with", "WINNER", "Yes", "Yes", "17", "0"},
     }};
     for (int32_t r = 0; r < static_cast<int32_t>(rules.size()); ++r) {
         const auto& rule = rules[static_cast<size_t>(r)];
@@ -67,7 +67,7 @@ int RuleGrids(TForm* Form, int Left, int Top) {
     headers.SetCommaText(",Condition,Text,Case,Delete,Hits");
     grid->SetColumnHeaders(headers);
     grid->HideColumn(rcImageIndex);
-    const std::array<int32_t, 6> widths = {20, 80, 70, 32, 38, 30};
+    const std::array<int32_t, 6> widths = {20, 72, 66, 32, 38, 44};
     for (int32_t c = 0; c < static_cast<int32_t>(widths.size()); ++c)
         grid->SetColWidths(c, widths[static_cast<size_t>(c)]);
     grid->ColumnSize().SetStretch(true);
@@ -82,10 +82,14 @@ int RuleGrids(TForm* Form, int Left, int Top) {
         else
             ABrush.SetColor(clInfoBk);
     };
+    // As the rule lists compare: texts without case, the hit counter as a number.
+    grid->OnGetFormat = [](TObject*, int32_t ACol, TSortStyle& AStyle, std::string&, std::string&) {
+        AStyle = ACol == rcHits ? ssNumber : ssTextNoCase;
+    };
     grid->OnGetAlignment = [](TObject*, int32_t ARow, int32_t ACol, TAlignment& AAlignment) {
         if (ACol == rcHits && ARow > 0) AAlignment = taRightJustify;
     };
-    grid->SetRow(2);
+    grid->SetRow(7);
     grid->SetCol(rcText);
     return box->BoundsRect().Bottom;
 }
