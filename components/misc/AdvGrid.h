@@ -395,6 +395,8 @@ private:
         return CheckBoxAt(ACol, ARow) != nullptr;
     }
     void ToggleCheckBox(int32_t ACol, int32_t ARow);
+    // The text Escape puts back into the cell (display column) that is current from now on.
+    void NoteSelectedText(int32_t ACol, int32_t ARow);
     // Every data cell: neither fixed, nor footer, nor right fixed.
     TGridRect DataCells() const;
     void ResumeRedraw();

@@ -133,6 +133,54 @@ TEST(AdvGridInput, RowsRemovedAfterEditingBeganAreNotValidatedAsAnotherRowsText)
     EXPECT_EQ(s.Grid->Cells(2, 3), "2:4");
 }
 
+// An edit not yet validated whose cell moves is validated where the text went, and refusing it
+// puts the old text back there, not into the cell that took its place.
+TEST(AdvGridInput, AnEditWhoseCellMovesIsValidatedWhereItsTextWent) {
+    const struct {
+        const char* Name;
+        std::function<void(TAdvGridScene&)> Move;
+        const char* Validated;
+        int32_t Col, Row;   // where the refused text is back
+        const char* Moved;  // what the edited cell holds afterwards
+    } cases[] = {
+        {"Insert above it",
+         [](TAdvGridScene& S) {
+             S.Grid->Navigation().AllowInsertRow = true;
+             S.Keys({VK_INSERT});
+         },
+         "2,4=typed", 2, 4, ""},
+        {"its column dragged",
+         [](TAdvGridScene& S) {
+             test::DragBetween(*S.Grid, test::AdvCellPoint(2, 0), test::AdvCellPoint(5, 0));
+         },
+         "2,3=typed", 5, 3, "3:3"},
+        {"its column dragged with EnhRowColMove",
+         [](TAdvGridScene& S) {
+             S.Grid->SetEnhRowColMove(true);
+             test::DragBetween(*S.Grid, test::AdvCellPoint(2, 0), test::AdvCellPoint(5, 0));
+         },
+         "2,3=typed", 5, 3, "3:3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TAdvGridScene s;
+        s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goColMoving});
+        std::vector<std::string> validated;
+        s.Grid->OnCellValidate = [&](TObject*, int32_t ACol, int32_t ARow, std::string& Value,
+                                     bool& Valid) {
+            validated.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + "=" + Value);
+            Valid = false;
+        };
+        s.Click(2, 3);
+        s.Grid->SetCells(2, 3, "typed");
+        c.Move(s);
+        s.Click(7, 7);
+        EXPECT_EQ(validated, std::vector<std::string>{c.Validated});
+        EXPECT_EQ(s.Grid->Cells(c.Col, c.Row), "2:3");
+        EXPECT_EQ(s.Grid->Cells(2, 3), c.Moved);
+    }
+}
+
 struct TCheckBoxCase {
     const char* Name;
     bool Editing;

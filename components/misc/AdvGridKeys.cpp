@@ -151,8 +151,10 @@ void TAdvStringGrid::InsertRowAtCurrent() {
     const TControlWatch watch(*this);
     InsertRows(row, 1);
     if (watch.Expired()) return;
-    // The saved cell's row moved down: what it holds now is no edit of the user's.
-    BeginCellEdit();
+    // The edit in hand moved down with its row and is validated there; the current cell is the
+    // new empty one, which Escape must not fill with the text of the row that moved.
+    if (FEditRow >= row) ++FEditRow;
+    NoteSelectedText(Col(), Row());
     if (OnAutoInsertRow) OnAutoInsertRow(this, row);
 }
 
@@ -167,7 +169,9 @@ void TAdvStringGrid::DeleteCurrentRow() {
         MoveColRow(Col(), row - 1, true, true);
         if (watch.Expired()) return;
     }
+    // The current cell holds another row's text now: Escape puts back that, not the removed one.
     BeginCellEdit();
+    NoteSelectedText(Col(), Row());
     if (OnAutoDeleteRow) OnAutoDeleteRow(this, row);
 }
 
