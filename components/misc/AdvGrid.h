@@ -404,8 +404,9 @@ private:
     // Keys (AdvGridKeys.cpp).
     void RestoreSelectedText();
     void AdvanceAfterEnter();
-    void AppendDataRow();
-    void AppendDataCol();
+    // Count data rows or columns after the last ones, before the footers or right fixed columns.
+    void AppendDataRow(int32_t Count);
+    void AppendDataCol(int32_t Count);
     void GotoRowStartingWith(char Key);
     void InsertRowAtCurrent();
     void DeleteCurrentRow();

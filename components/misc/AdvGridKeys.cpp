@@ -50,9 +50,9 @@ void TAdvStringGrid::AdvanceAfterEnter() {
         along = firstAlong;
     } else if (FNavigation.AdvanceInsert) {
         if (across)
-            AppendDataRow();
+            AppendDataRow(1);
         else
-            AppendDataCol();
+            AppendDataCol(1);
         if (watch.Expired()) return;
         appended = true;
         ++next;
@@ -74,23 +74,23 @@ void TAdvStringGrid::AdvanceAfterEnter() {
     Invalidate();
 }
 
-// The new row goes above the footer rows: added at the bottom, it would turn the first footer
-// into a data row and leave an empty footer under it.
-void TAdvStringGrid::AppendDataRow() {
+// The new rows go above the footer rows: added at the bottom, they would turn the footers into
+// data rows and leave empty footers under them.
+void TAdvStringGrid::AppendDataRow(int32_t Count) {
     if (FFixedFooters == 0)
-        SetRowCount(RowCount() + 1);
+        SetRowCount(RowCount() + Count);
     else
-        InsertRows(RowCount() - FFixedFooters, 1);
+        InsertRows(RowCount() - FFixedFooters, Count);
 }
 
-void TAdvStringGrid::AppendDataCol() {
-    if (ColCount() + FHiddenColCount >= MaxAdvGridColumns)
+void TAdvStringGrid::AppendDataCol(int32_t Count) {
+    if (Count > MaxAdvGridColumns - ColCount() - FHiddenColCount)
         throw EAdvGridError("A grid holds at most " + std::to_string(MaxAdvGridColumns) +
                             " columns, hidden ones included; no column is added");
     if (FFixedRightCols == 0)
-        SetColCount(ColCount() + 1);
+        SetColCount(ColCount() + Count);
     else
-        InsertCols(RealColIndex(ColCount() - FFixedRightCols), 1);
+        InsertCols(RealColIndex(ColCount() - FFixedRightCols), Count);
 }
 
 void TAdvStringGrid::GotoRowStartingWith(char Key) {
