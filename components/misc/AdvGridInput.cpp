@@ -59,7 +59,10 @@ bool TAdvStringGrid::CanEditShow() {
 }
 
 void TAdvStringGrid::ToggleCheckBox(int32_t ACol, int32_t ARow) {
-    if (!Options().Contains(goEditing) || !IsCheckBoxCell(ACol, ARow)) return;
+    if (!IsCheckBoxCell(ACol, ARow)) return;
+    // With OnCanEditCell, goEditing is what it said for the last text cell selected: its answer
+    // for this cell decides instead.
+    if (!OnCanEditCell && !Options().Contains(goEditing)) return;
     if (OnCanEditCell) {
         const TControlWatch watch(*this);
         bool canEdit = true;

@@ -52,7 +52,9 @@ TEST(AdvGridInput, OnCanEditCellDecidesEditingForEachSelectedCellButCheckBoxes) 
     EXPECT_FALSE(s.Grid->Options().Contains(goEditing));
     s.Click(4, 2);  // the check box: the options stay as the last cell left them
     EXPECT_FALSE(s.Grid->Options().Contains(goEditing));
-    EXPECT_EQ(asked, (std::vector<std::string>{"2,2", "2,3"}));
+    // Asked once more, by the press that toggles the box, not by its selection.
+    EXPECT_EQ(asked, (std::vector<std::string>{"2,2", "2,3", "2,4"}));
+    EXPECT_TRUE(box.CheckState);
 }
 
 // Opens the editor on a cell, types Text over its content and takes the focus elsewhere.
@@ -185,7 +187,7 @@ struct TCheckBoxCase {
     const char* Name;
     bool Editing;
     std::function<void(TAdvGridScene&)> Toggle;
-    bool CanEdit;
+    int32_t RefusedCol;  // OnCanEditCell refuses editing there; 0: no handler
     bool Checked;
 };
 
@@ -195,11 +197,16 @@ TEST(AdvGridInput, CheckBoxCellsToggleWithTheLeftButtonAndSpaceWhenEditingIsAllo
         S.Click(4, 2);
         S.Keys({VK_SPACE});
     };
+    const auto clickAfterReadOnly = [](TAdvGridScene& S) {
+        S.Click(3, 2);
+        S.Click(4, 2);
+    };
     const TCheckBoxCase cases[] = {
-        {"click", true, click, true, true},
-        {"space after the click that toggled", true, space, true, false},
-        {"click without editing", false, click, true, false},
-        {"click refused by OnCanEditCell", true, click, false, false},
+        {"click", true, click, 0, true},
+        {"space after the click that toggled", true, space, 0, false},
+        {"click without editing", false, click, 0, false},
+        {"click refused by OnCanEditCell", true, click, 4, false},
+        {"click after a cell OnCanEditCell refused", true, clickAfterReadOnly, 3, true},
     };
     for (const TCheckBoxCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -208,9 +215,9 @@ TEST(AdvGridInput, CheckBoxCellsToggleWithTheLeftButtonAndSpaceWhenEditingIsAllo
         box.Kind = TCellGraphic::ctCheckBox;
         s.Grid->SetObjects(4, 2, &box);
         if (c.Editing) s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goEditing});
-        if (!c.CanEdit)
-            s.Grid->OnCanEditCell = [](TObject*, int32_t, int32_t, bool& CanEdit) {
-                CanEdit = false;
+        if (c.RefusedCol != 0)
+            s.Grid->OnCanEditCell = [&c](TObject*, int32_t, int32_t ACol, bool& CanEdit) {
+                CanEdit = ACol != c.RefusedCol;
             };
         c.Toggle(s);
         EXPECT_EQ(box.CheckState, c.Checked);
