@@ -113,9 +113,13 @@ void TAdvStringGrid::CutToClipboard() {
     HideEditor();
     if (watch.Expired()) return;
     CopyToClipboard();
-    const TGridRect s = Selection();
-    for (int32_t real : RealCols(s.Left, s.Right - s.Left + 1))
-        ClearRect(real, s.Top, real, s.Bottom);
+    // Footer rows and right fixed columns are copied but keep their texts, as no key edits them.
+    const TGridRect s = Selection(), data = DataCells();
+    const int32_t left = std::max(s.Left, data.Left), right = std::min(s.Right, data.Right);
+    const int32_t top = std::max(s.Top, data.Top), bottom = std::min(s.Bottom, data.Bottom);
+    if (left > right || top > bottom) return;
+    for (int32_t real : RealCols(left, right - left + 1))
+        ClearRect(real, top, real, bottom);
 }
 
 void TAdvStringGrid::PasteFromClipboard() {

@@ -40,6 +40,42 @@ TEST(AdvGridClipboard, CopyAndCutSkipHiddenColumns) {
     EXPECT_EQ(s.RowText(2), ",1:2,,3:2,,5:2,6:2,7:2,8:2,9:2");
 }
 
+TEST(AdvGridClipboard, CutCopiesTheWholeSelectionButEmptiesOnlyItsDataCells) {
+    const struct {
+        const char* Name;
+        TGridOptions Options;
+        TGridRect Selection;
+        const char* Text;
+        int32_t Row;
+        const char* RowText;  // of Row after the cut
+    } cases[] = {
+        {"a selected row beside a right fixed column",
+         {goRowSelect},
+         {1, 3, 1, 3},
+         "1:3\t2:3\t3:3\t4:3\t5:3\t6:3\t7:3\t8:3\t9:3",
+         3,
+         ",,,,,,,,,9:3"},
+        {"a block reaching into a footer row",
+         {goRangeSelect},
+         {7, 18, 8, 19},
+         "7:18\t8:18\r\n7:19\t8:19",
+         19,
+         ",1:19,2:19,3:19,4:19,5:19,6:19,7:19,8:19,9:19"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TAdvGridScene s;
+        s.Grid->SetOptions(s.Grid->Options() + c.Options);
+        s.Grid->SetFixedFooters(1);
+        s.Grid->SetFixedRightCols(1);
+        s.Grid->SetSelection(c.Selection);
+        s.Grid->CutToClipboard();
+        EXPECT_EQ(test::ClipboardText(), c.Text);
+        EXPECT_EQ(s.RowText(c.Row), c.RowText);
+        EXPECT_EQ(s.Grid->Cells(7, 18), c.Row == 19 ? "" : "7:18");
+    }
+}
+
 TEST(AdvGridClipboard, CutTakesTheEditorsTextAlongAndLeavesTheCellEmpty) {
     TAdvGridScene s;
     s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goEditing});
