@@ -178,17 +178,20 @@ TEST(AdvGridClipboard, PasteKeepsTheTextsOfAHiddenColumnAndWritesAroundIt) {
     EXPECT_EQ(s.Grid->Cells(9, 1), "9:1");
 }
 
+struct TDataPasteCase {
+    const char* Name;
+    int32_t Footers, RightCols, Hidden;  // Hidden: a real column hidden first, or 0
+    std::string Text;
+    int32_t Col, Row;
+    int32_t ColCount, RowCount;
+    std::vector<std::pair<TGridCoord, const char*>> Cells;  // real columns
+};
+
 TEST(AdvGridClipboard, PasteWritesDataCellsOnlyAndGrowsTheGridBeforeFootersAndRightColumns) {
-    const struct {
-        const char* Name;
-        int32_t Footers, RightCols;
-        std::string Text;
-        int32_t Col, Row;
-        int32_t ColCount, RowCount;
-        std::vector<std::pair<TGridCoord, const char*>> Cells;
-    } cases[] = {
+    const std::vector<TDataPasteCase> cases = {
         {"a footer within reach",
          1,
+         0,
          0,
          "a\nb",
          1,
@@ -196,19 +199,31 @@ TEST(AdvGridClipboard, PasteWritesDataCellsOnlyAndGrowsTheGridBeforeFootersAndRi
          10,
          21,
          {{{1, 18}, "a"}, {{1, 19}, "b"}, {{1, 20}, "1:19"}}},
-        {"past the footer", 1, 0, "a\nb\nc", 1, 18, 10, 22, {{{1, 20}, "c"}, {{1, 21}, "1:19"}}},
+        {"past the footer", 1, 0, 0, "a\nb\nc", 1, 18, 10, 22, {{{1, 20}, "c"}, {{1, 21}, "1:19"}}},
         {"a right fixed column within reach",
          0,
          1,
+         0,
          "a\tb",
          8,
          1,
          11,
          20,
          {{{8, 1}, "a"}, {{9, 1}, "b"}, {{10, 1}, "9:1"}, {{10, 2}, "9:2"}, {{9, 2}, ""}}},
+        {"a right fixed column past a hidden one",
+         0,
+         1,
+         5,
+         "a\tb",
+         7,
+         1,
+         10,
+         20,
+         {{{8, 1}, "a"}, {{9, 1}, "b"}, {{10, 1}, "9:1"}, {{10, 2}, "9:2"}, {{5, 1}, "5:1"}}},
         {"both",
          2,
          2,
+         0,
          "a\tb\tc\nd",
          6,
          17,
@@ -222,9 +237,10 @@ TEST(AdvGridClipboard, PasteWritesDataCellsOnlyAndGrowsTheGridBeforeFootersAndRi
           {{9, 19}, "8:18"},
           {{1, 20}, "1:19"}}},
     };
-    for (const auto& c : cases) {
+    for (const TDataPasteCase& c : cases) {
         SCOPED_TRACE(c.Name);
         TAdvGridScene s;
+        if (c.Hidden) s.Grid->HideColumn(c.Hidden);
         s.Grid->SetFixedFooters(c.Footers);
         s.Grid->SetFixedRightCols(c.RightCols);
         PasteAt(s, c.Col, c.Row, c.Text, c.ColCount, c.RowCount);

@@ -2,8 +2,10 @@
 // may append a row or column), a typed letter finds a row by its sort column, Space ticks a
 // check box, Insert and Delete add and remove rows, and the clipboard's shortcuts.
 
+#include <algorithm>
 #include <cctype>
 #include <string>
+#include <vector>
 
 #include "components/misc/AdvGrid.h"
 #include "platform/win/keyboard.h"
@@ -87,10 +89,18 @@ void TAdvStringGrid::AppendDataCol(int32_t Count) {
     if (Count > MaxAdvGridColumns - ColCount() - FHiddenColCount)
         throw EAdvGridError("A grid holds at most " + std::to_string(MaxAdvGridColumns) +
                             " columns, hidden ones included; no column is added");
-    if (FFixedRightCols == 0)
-        SetColCount(ColCount() + Count);
-    else
-        InsertCols(RealColIndex(ColCount() - FFixedRightCols), Count);
+    const int32_t firstRight = ColCount() - FFixedRightCols;
+    SetColCount(ColCount() + Count);
+    if (FFixedRightCols == 0) return;
+    // The right fixed columns move out along the columns shown: a hidden column among the real
+    // indexes keeps its cells, which inserting by real index would overwrite.
+    const std::vector<int32_t> reals = RealCols(firstRight, FFixedRightCols + Count);
+    for (int32_t i = FFixedRightCols - 1; i >= 0; --i)
+        for (int32_t r = 0; r < RowCount(); ++r)
+            CopyCell(reals[static_cast<size_t>(i)], r, reals[static_cast<size_t>(i + Count)], r);
+    for (int32_t i = 0; i < std::min(Count, FFixedRightCols); ++i)
+        for (int32_t r = 0; r < RowCount(); ++r)
+            EmptyCell(reals[static_cast<size_t>(i)], r);
 }
 
 void TAdvStringGrid::GotoRowStartingWith(char Key) {
