@@ -395,6 +395,8 @@ private:
         return CheckBoxAt(ACol, ARow) != nullptr;
     }
     void ToggleCheckBox(int32_t ACol, int32_t ARow);
+    // The text Escape puts back into the cell (display column) that is current from now on.
+    void NoteSelectedText(int32_t ACol, int32_t ARow);
     // Every data cell: neither fixed, nor footer, nor right fixed.
     TGridRect DataCells() const;
     void ResumeRedraw();
@@ -402,8 +404,9 @@ private:
     // Keys (AdvGridKeys.cpp).
     void RestoreSelectedText();
     void AdvanceAfterEnter();
-    void AppendDataRow();
-    void AppendDataCol();
+    // Count data rows or columns after the last ones, before the footers or right fixed columns.
+    void AppendDataRow(int32_t Count);
+    void AppendDataCol(int32_t Count);
     void GotoRowStartingWith(char Key);
     void InsertRowAtCurrent();
     void DeleteCurrentRow();

@@ -113,9 +113,13 @@ void TAdvStringGrid::CutToClipboard() {
     HideEditor();
     if (watch.Expired()) return;
     CopyToClipboard();
-    const TGridRect s = Selection();
-    for (int32_t real : RealCols(s.Left, s.Right - s.Left + 1))
-        ClearRect(real, s.Top, real, s.Bottom);
+    // Footer rows and right fixed columns are copied but keep their texts, as no key edits them.
+    const TGridRect s = Selection(), data = DataCells();
+    const int32_t left = std::max(s.Left, data.Left), right = std::min(s.Right, data.Right);
+    const int32_t top = std::max(s.Top, data.Top), bottom = std::min(s.Bottom, data.Bottom);
+    if (left > right || top > bottom) return;
+    for (int32_t real : RealCols(left, right - left + 1))
+        ClearRect(real, top, real, bottom);
 }
 
 void TAdvStringGrid::PasteFromClipboard() {
@@ -135,14 +139,19 @@ void TAdvStringGrid::PasteFromClipboard() {
         text.assign(data->data(), length);
     }
     const TPastedSize size = MeasurePaste(text);
-    if (size.Rows == 0) return;
-    const int64_t cols = std::max<int64_t>(ColCount(), int64_t{Col()} + size.Cols);
-    const int64_t rows = std::max<int64_t>(RowCount(), int64_t{Row()} + size.Rows);
-    if (cols > ColCount() && cols + FHiddenColCount > MaxAdvGridColumns)
+    if (size.Rows == 0 || !IsDataCell(Col(), Row())) return;
+    // Footer rows and right fixed columns keep their texts: the lines the text needs past the
+    // data cells are added before them, as Enter adds its line.
+    const int64_t addCols =
+        std::max<int64_t>(0, int64_t{Col()} + size.Cols - (ColCount() - FFixedRightCols));
+    const int64_t addRows =
+        std::max<int64_t>(0, int64_t{Row()} + size.Rows - (RowCount() - FFixedFooters));
+    const int64_t cols = ColCount() + addCols, rows = RowCount() + addRows;
+    if (addCols > 0 && cols + FHiddenColCount > MaxAdvGridColumns)
         throw EAdvGridError("The pasted text would make " + std::to_string(cols) +
                             " columns; a grid holds at most " + std::to_string(MaxAdvGridColumns) +
                             ", hidden ones included");
-    if (rows > RowCount() && rows > kMaxPasteRows)
+    if (addRows > 0 && rows > kMaxPasteRows)
         throw EAdvGridError("The pasted text would make more than " +
                             std::to_string(kMaxPasteRows) + " rows");
     const TControlWatch watch(*this);
@@ -150,8 +159,9 @@ void TAdvStringGrid::PasteFromClipboard() {
     HideEditor();
     if (watch.Expired()) return;
     // Hidden columns keep their real indexes: a grown display column maps past them.
-    SetColCount(static_cast<int32_t>(cols));
-    SetRowCount(static_cast<int32_t>(rows));
+    if (addCols > 0) AppendDataCol(static_cast<int32_t>(addCols));
+    if (watch.Expired()) return;
+    if (addRows > 0) AppendDataRow(static_cast<int32_t>(addRows));
     if (watch.Expired()) return;
     const std::vector<int32_t> reals = RealCols(Col(), size.Cols);
     const int32_t top = Row();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/misc/AdvGridInput_testsupport.h"
@@ -39,6 +40,42 @@ TEST(AdvGridClipboard, CopyAndCutSkipHiddenColumns) {
     EXPECT_EQ(s.RowText(2), ",1:2,,3:2,,5:2,6:2,7:2,8:2,9:2");
 }
 
+TEST(AdvGridClipboard, CutCopiesTheWholeSelectionButEmptiesOnlyItsDataCells) {
+    const struct {
+        const char* Name;
+        TGridOptions Options;
+        TGridRect Selection;
+        const char* Text;
+        int32_t Row;
+        const char* RowText;  // of Row after the cut
+    } cases[] = {
+        {"a selected row beside a right fixed column",
+         {goRowSelect},
+         {1, 3, 1, 3},
+         "1:3\t2:3\t3:3\t4:3\t5:3\t6:3\t7:3\t8:3\t9:3",
+         3,
+         ",,,,,,,,,9:3"},
+        {"a block reaching into a footer row",
+         {goRangeSelect},
+         {7, 18, 8, 19},
+         "7:18\t8:18\r\n7:19\t8:19",
+         19,
+         ",1:19,2:19,3:19,4:19,5:19,6:19,7:19,8:19,9:19"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TAdvGridScene s;
+        s.Grid->SetOptions(s.Grid->Options() + c.Options);
+        s.Grid->SetFixedFooters(1);
+        s.Grid->SetFixedRightCols(1);
+        s.Grid->SetSelection(c.Selection);
+        s.Grid->CutToClipboard();
+        EXPECT_EQ(test::ClipboardText(), c.Text);
+        EXPECT_EQ(s.RowText(c.Row), c.RowText);
+        EXPECT_EQ(s.Grid->Cells(7, 18), c.Row == 19 ? "" : "7:18");
+    }
+}
+
 TEST(AdvGridClipboard, CutTakesTheEditorsTextAlongAndLeavesTheCellEmpty) {
     TAdvGridScene s;
     s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goEditing});
@@ -49,6 +86,17 @@ TEST(AdvGridClipboard, CutTakesTheEditorsTextAlongAndLeavesTheCellEmpty) {
     Application().ProcessMessages();
     EXPECT_EQ(test::ClipboardText(), "typed");
     EXPECT_EQ(s.Grid->Cells(2, 2), "");
+}
+
+// Pastes Text at the cell and checks the counts the grid grew to.
+void PasteAt(TAdvGridScene& S, int32_t Col, int32_t Row, const std::string& Text, int32_t ColCount,
+             int32_t RowCount) {
+    S.Grid->SetCol(Col);
+    S.Grid->SetRow(Row);
+    test::PutOnClipboard(Text);
+    S.Grid->PasteFromClipboard();
+    EXPECT_EQ(S.Grid->ColCount(), ColCount);
+    EXPECT_EQ(S.Grid->RowCount(), RowCount);
 }
 
 struct TPasteCase {
@@ -109,12 +157,7 @@ TEST(AdvGridClipboard, PasteFillsCellsFromTheCurrentOneAndGrowsTheGrid) {
     for (const TPasteCase& c : cases) {
         SCOPED_TRACE(c.Name);
         TAdvGridScene s;
-        s.Grid->SetCol(c.Col);
-        s.Grid->SetRow(c.Row);
-        test::PutOnClipboard(c.Text);
-        s.Grid->PasteFromClipboard();
-        EXPECT_EQ(s.Grid->ColCount(), c.ColCount);
-        EXPECT_EQ(s.Grid->RowCount(), c.RowCount);
+        PasteAt(s, c.Col, c.Row, c.Text, c.ColCount, c.RowCount);
         for (size_t i = 0; i < c.Rows.size(); ++i)
             EXPECT_EQ(s.RowText(c.Row + static_cast<int32_t>(i)), c.Rows[i]) << "row " << i;
     }
@@ -133,6 +176,77 @@ TEST(AdvGridClipboard, PasteKeepsTheTextsOfAHiddenColumnAndWritesAroundIt) {
     EXPECT_EQ(s.RowText(2), ",1:2,2:2,3:2,4:2,5:2,6:2,7:2,8:2,9:2,");
     s.Grid->UnHideColumn(9);
     EXPECT_EQ(s.Grid->Cells(9, 1), "9:1");
+}
+
+struct TDataPasteCase {
+    const char* Name;
+    int32_t Footers, RightCols, Hidden;  // Hidden: a real column hidden first, or 0
+    std::string Text;
+    int32_t Col, Row;
+    int32_t ColCount, RowCount;
+    std::vector<std::pair<TGridCoord, const char*>> Cells;  // real columns
+};
+
+TEST(AdvGridClipboard, PasteWritesDataCellsOnlyAndGrowsTheGridBeforeFootersAndRightColumns) {
+    const std::vector<TDataPasteCase> cases = {
+        {"a footer within reach",
+         1,
+         0,
+         0,
+         "a\nb",
+         1,
+         18,
+         10,
+         21,
+         {{{1, 18}, "a"}, {{1, 19}, "b"}, {{1, 20}, "1:19"}}},
+        {"past the footer", 1, 0, 0, "a\nb\nc", 1, 18, 10, 22, {{{1, 20}, "c"}, {{1, 21}, "1:19"}}},
+        {"a right fixed column within reach",
+         0,
+         1,
+         0,
+         "a\tb",
+         8,
+         1,
+         11,
+         20,
+         {{{8, 1}, "a"}, {{9, 1}, "b"}, {{10, 1}, "9:1"}, {{10, 2}, "9:2"}, {{9, 2}, ""}}},
+        {"a right fixed column past a hidden one",
+         0,
+         1,
+         5,
+         "a\tb",
+         7,
+         1,
+         10,
+         20,
+         {{{8, 1}, "a"}, {{9, 1}, "b"}, {{10, 1}, "9:1"}, {{10, 2}, "9:2"}, {{5, 1}, "5:1"}}},
+        {"both",
+         2,
+         2,
+         0,
+         "a\tb\tc\nd",
+         6,
+         17,
+         11,
+         21,
+         {{{8, 17}, "c"},
+          {{9, 17}, "8:17"},
+          {{10, 17}, "9:17"},
+          {{6, 18}, "d"},
+          {{7, 18}, ""},
+          {{9, 19}, "8:18"},
+          {{1, 20}, "1:19"}}},
+    };
+    for (const TDataPasteCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TAdvGridScene s;
+        if (c.Hidden) s.Grid->HideColumn(c.Hidden);
+        s.Grid->SetFixedFooters(c.Footers);
+        s.Grid->SetFixedRightCols(c.RightCols);
+        PasteAt(s, c.Col, c.Row, c.Text, c.ColCount, c.RowCount);
+        for (const auto& [cell, text] : c.Cells)
+            EXPECT_EQ(s.Grid->Cells(cell.X, cell.Y), text) << cell.X << "," << cell.Y;
+    }
 }
 
 TEST(AdvGridClipboard, PasteRefusesWholeTextThatWouldGrowTheGridTooFar) {

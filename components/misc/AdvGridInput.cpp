@@ -30,13 +30,10 @@ bool TAdvStringGrid::SelectCell(int32_t ACol, int32_t ARow) {
     if (ACol >= ColCount() - FFixedRightCols || ARow >= RowCount() - FFixedFooters) return false;
     const TControlWatch watch(*this);
     if (!TStringGrid::SelectCell(ACol, ARow) || watch.Expired()) return false;
-    const int32_t real = RealColIndex(ACol);
-    FSelectedCol = real;
-    FSelectedRow = ARow;
-    FSelectedText = Cells(real, ARow);
+    NoteSelectedText(ACol, ARow);
     if (OnCanEditCell && !IsCheckBoxCell(ACol, ARow)) {
         bool canEdit = true;
-        OnCanEditCell(this, ARow, real, canEdit);
+        OnCanEditCell(this, ARow, FSelectedCol, canEdit);
         if (watch.Expired()) return false;
         TGridOptions options = Options();
         if (canEdit)
@@ -50,13 +47,22 @@ bool TAdvStringGrid::SelectCell(int32_t ACol, int32_t ARow) {
     return true;
 }
 
+void TAdvStringGrid::NoteSelectedText(int32_t ACol, int32_t ARow) {
+    FSelectedCol = RealColIndex(ACol);
+    FSelectedRow = ARow;
+    FSelectedText = Cells(FSelectedCol, ARow);
+}
+
 bool TAdvStringGrid::CanEditShow() {
     if (!TStringGrid::CanEditShow()) return false;
     return !IsCheckBoxCell(Col(), Row());
 }
 
 void TAdvStringGrid::ToggleCheckBox(int32_t ACol, int32_t ARow) {
-    if (!Options().Contains(goEditing) || !IsCheckBoxCell(ACol, ARow)) return;
+    if (!IsCheckBoxCell(ACol, ARow)) return;
+    // With OnCanEditCell, goEditing is what it said for the last text cell selected: its answer
+    // for this cell decides instead.
+    if (!OnCanEditCell && !Options().Contains(goEditing)) return;
     if (OnCanEditCell) {
         const TControlWatch watch(*this);
         bool canEdit = true;

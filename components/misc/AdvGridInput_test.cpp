@@ -52,7 +52,9 @@ TEST(AdvGridInput, OnCanEditCellDecidesEditingForEachSelectedCellButCheckBoxes) 
     EXPECT_FALSE(s.Grid->Options().Contains(goEditing));
     s.Click(4, 2);  // the check box: the options stay as the last cell left them
     EXPECT_FALSE(s.Grid->Options().Contains(goEditing));
-    EXPECT_EQ(asked, (std::vector<std::string>{"2,2", "2,3"}));
+    // Asked once more, by the press that toggles the box, not by its selection.
+    EXPECT_EQ(asked, (std::vector<std::string>{"2,2", "2,3", "2,4"}));
+    EXPECT_TRUE(box.CheckState);
 }
 
 // Opens the editor on a cell, types Text over its content and takes the focus elsewhere.
@@ -133,11 +135,59 @@ TEST(AdvGridInput, RowsRemovedAfterEditingBeganAreNotValidatedAsAnotherRowsText)
     EXPECT_EQ(s.Grid->Cells(2, 3), "2:4");
 }
 
+// An edit not yet validated whose cell moves is validated where the text went, and refusing it
+// puts the old text back there, not into the cell that took its place.
+TEST(AdvGridInput, AnEditWhoseCellMovesIsValidatedWhereItsTextWent) {
+    const struct {
+        const char* Name;
+        std::function<void(TAdvGridScene&)> Move;
+        const char* Validated;
+        int32_t Col, Row;   // where the refused text is back
+        const char* Moved;  // what the edited cell holds afterwards
+    } cases[] = {
+        {"Insert above it",
+         [](TAdvGridScene& S) {
+             S.Grid->Navigation().AllowInsertRow = true;
+             S.Keys({VK_INSERT});
+         },
+         "2,4=typed", 2, 4, ""},
+        {"its column dragged",
+         [](TAdvGridScene& S) {
+             test::DragBetween(*S.Grid, test::AdvCellPoint(2, 0), test::AdvCellPoint(5, 0));
+         },
+         "2,3=typed", 5, 3, "3:3"},
+        {"its column dragged with EnhRowColMove",
+         [](TAdvGridScene& S) {
+             S.Grid->SetEnhRowColMove(true);
+             test::DragBetween(*S.Grid, test::AdvCellPoint(2, 0), test::AdvCellPoint(5, 0));
+         },
+         "2,3=typed", 5, 3, "3:3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TAdvGridScene s;
+        s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goColMoving});
+        std::vector<std::string> validated;
+        s.Grid->OnCellValidate = [&](TObject*, int32_t ACol, int32_t ARow, std::string& Value,
+                                     bool& Valid) {
+            validated.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + "=" + Value);
+            Valid = false;
+        };
+        s.Click(2, 3);
+        s.Grid->SetCells(2, 3, "typed");
+        c.Move(s);
+        s.Click(7, 7);
+        EXPECT_EQ(validated, std::vector<std::string>{c.Validated});
+        EXPECT_EQ(s.Grid->Cells(c.Col, c.Row), "2:3");
+        EXPECT_EQ(s.Grid->Cells(2, 3), c.Moved);
+    }
+}
+
 struct TCheckBoxCase {
     const char* Name;
     bool Editing;
     std::function<void(TAdvGridScene&)> Toggle;
-    bool CanEdit;
+    int32_t RefusedCol;  // OnCanEditCell refuses editing there; 0: no handler
     bool Checked;
 };
 
@@ -147,11 +197,16 @@ TEST(AdvGridInput, CheckBoxCellsToggleWithTheLeftButtonAndSpaceWhenEditingIsAllo
         S.Click(4, 2);
         S.Keys({VK_SPACE});
     };
+    const auto clickAfterReadOnly = [](TAdvGridScene& S) {
+        S.Click(3, 2);
+        S.Click(4, 2);
+    };
     const TCheckBoxCase cases[] = {
-        {"click", true, click, true, true},
-        {"space after the click that toggled", true, space, true, false},
-        {"click without editing", false, click, true, false},
-        {"click refused by OnCanEditCell", true, click, false, false},
+        {"click", true, click, 0, true},
+        {"space after the click that toggled", true, space, 0, false},
+        {"click without editing", false, click, 0, false},
+        {"click refused by OnCanEditCell", true, click, 4, false},
+        {"click after a cell OnCanEditCell refused", true, clickAfterReadOnly, 3, true},
     };
     for (const TCheckBoxCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -160,9 +215,9 @@ TEST(AdvGridInput, CheckBoxCellsToggleWithTheLeftButtonAndSpaceWhenEditingIsAllo
         box.Kind = TCellGraphic::ctCheckBox;
         s.Grid->SetObjects(4, 2, &box);
         if (c.Editing) s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goEditing});
-        if (!c.CanEdit)
-            s.Grid->OnCanEditCell = [](TObject*, int32_t, int32_t, bool& CanEdit) {
-                CanEdit = false;
+        if (c.RefusedCol != 0)
+            s.Grid->OnCanEditCell = [&c](TObject*, int32_t, int32_t ACol, bool& CanEdit) {
+                CanEdit = ACol != c.RefusedCol;
             };
         c.Toggle(s);
         EXPECT_EQ(box.CheckState, c.Checked);

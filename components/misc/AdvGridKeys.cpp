@@ -2,8 +2,10 @@
 // may append a row or column), a typed letter finds a row by its sort column, Space ticks a
 // check box, Insert and Delete add and remove rows, and the clipboard's shortcuts.
 
+#include <algorithm>
 #include <cctype>
 #include <string>
+#include <vector>
 
 #include "components/misc/AdvGrid.h"
 #include "platform/win/keyboard.h"
@@ -50,9 +52,9 @@ void TAdvStringGrid::AdvanceAfterEnter() {
         along = firstAlong;
     } else if (FNavigation.AdvanceInsert) {
         if (across)
-            AppendDataRow();
+            AppendDataRow(1);
         else
-            AppendDataCol();
+            AppendDataCol(1);
         if (watch.Expired()) return;
         appended = true;
         ++next;
@@ -74,23 +76,31 @@ void TAdvStringGrid::AdvanceAfterEnter() {
     Invalidate();
 }
 
-// The new row goes above the footer rows: added at the bottom, it would turn the first footer
-// into a data row and leave an empty footer under it.
-void TAdvStringGrid::AppendDataRow() {
+// The new rows go above the footer rows: added at the bottom, they would turn the footers into
+// data rows and leave empty footers under them.
+void TAdvStringGrid::AppendDataRow(int32_t Count) {
     if (FFixedFooters == 0)
-        SetRowCount(RowCount() + 1);
+        SetRowCount(RowCount() + Count);
     else
-        InsertRows(RowCount() - FFixedFooters, 1);
+        InsertRows(RowCount() - FFixedFooters, Count);
 }
 
-void TAdvStringGrid::AppendDataCol() {
-    if (ColCount() + FHiddenColCount >= MaxAdvGridColumns)
+void TAdvStringGrid::AppendDataCol(int32_t Count) {
+    if (Count > MaxAdvGridColumns - ColCount() - FHiddenColCount)
         throw EAdvGridError("A grid holds at most " + std::to_string(MaxAdvGridColumns) +
                             " columns, hidden ones included; no column is added");
-    if (FFixedRightCols == 0)
-        SetColCount(ColCount() + 1);
-    else
-        InsertCols(RealColIndex(ColCount() - FFixedRightCols), 1);
+    const int32_t firstRight = ColCount() - FFixedRightCols;
+    SetColCount(ColCount() + Count);
+    if (FFixedRightCols == 0) return;
+    // The right fixed columns move out along the columns shown: a hidden column among the real
+    // indexes keeps its cells, which inserting by real index would overwrite.
+    const std::vector<int32_t> reals = RealCols(firstRight, FFixedRightCols + Count);
+    for (int32_t i = FFixedRightCols - 1; i >= 0; --i)
+        for (int32_t r = 0; r < RowCount(); ++r)
+            CopyCell(reals[static_cast<size_t>(i)], r, reals[static_cast<size_t>(i + Count)], r);
+    for (int32_t i = 0; i < std::min(Count, FFixedRightCols); ++i)
+        for (int32_t r = 0; r < RowCount(); ++r)
+            EmptyCell(reals[static_cast<size_t>(i)], r);
 }
 
 void TAdvStringGrid::GotoRowStartingWith(char Key) {
@@ -151,8 +161,10 @@ void TAdvStringGrid::InsertRowAtCurrent() {
     const TControlWatch watch(*this);
     InsertRows(row, 1);
     if (watch.Expired()) return;
-    // The saved cell's row moved down: what it holds now is no edit of the user's.
-    BeginCellEdit();
+    // The edit in hand moved down with its row and is validated there; the current cell is the
+    // new empty one, which Escape must not fill with the text of the row that moved.
+    if (FEditRow >= row) ++FEditRow;
+    NoteSelectedText(Col(), Row());
     if (OnAutoInsertRow) OnAutoInsertRow(this, row);
 }
 
@@ -167,7 +179,9 @@ void TAdvStringGrid::DeleteCurrentRow() {
         MoveColRow(Col(), row - 1, true, true);
         if (watch.Expired()) return;
     }
+    // The current cell holds another row's text now: Escape puts back that, not the removed one.
     BeginCellEdit();
+    NoteSelectedText(Col(), Row());
     if (OnAutoDeleteRow) OnAutoDeleteRow(this, row);
 }
 

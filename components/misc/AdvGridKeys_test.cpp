@@ -127,6 +127,24 @@ TEST(AdvGridKeys, EscapePutsBackOnlyTheTextOfTheCellThatWasSelected) {
         {"the count moved the current cell",
          [](TAdvGridScene& S) { S.Grid->SetRowCount(3); },  // to 2:2, never selected
          "2:2", "2:2"},
+        {"Insert put an empty row in its place",
+         [](TAdvGridScene& S) {
+             S.Grid->Navigation().AllowInsertRow = true;
+             S.Keys({VK_INSERT});
+         },
+         "2:3", ""},
+        {"Delete brought the next row up",
+         [](TAdvGridScene& S) {
+             S.Grid->Navigation().AllowDeleteRow = true;
+             S.Keys({VK_DELETE});
+         },
+         "2:3", "2:4"},
+        {"a dragged column moved the next one under it",
+         [](TAdvGridScene& S) {
+             S.Grid->SetOptions(S.Grid->Options() + TGridOptions{goColMoving});
+             test::DragBetween(*S.Grid, test::AdvCellPoint(2, 0), test::AdvCellPoint(5, 0));
+         },
+         "2:3", "3:3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);

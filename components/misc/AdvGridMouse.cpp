@@ -142,6 +142,11 @@ void TAdvStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, 
     const TGridState state = GridState();
     const TGridCoord cell = MouseCoord(X, Y);
     const bool moving = state == gsColMoving || state == gsRowMoving;
+    // The edit in hand is checked in the cell it was typed in, before the lines move under it.
+    if (Button == mbLeft && moving && FHasFocus) {
+        EndCellEdit();
+        if (watch.Expired()) return;
+    }
     if (Button == mbLeft && FEnhRowColMove && moving) {
         // Ends the grid's own drag, so that the move below is the only one, with SortColumn
         // following its column.
@@ -157,7 +162,13 @@ void TAdvStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, 
     const bool sized = state == gsColSizing || state == gsRowSizing;
     const bool moved =
         moving && (state == gsColMoving ? cell.X != FPressCell.X : cell.Y != FPressCell.Y);
-    if (sized || moved) return;
+    if (sized) return;
+    if (moved) {
+        // Another line's text is in the current cell now.
+        BeginCellEdit();
+        NoteSelectedText(Col(), Row());
+        return;
+    }
     // Rows may change places: the edit in hand is checked before and the cell taken again after.
     if (FHasFocus) {
         EndCellEdit();
