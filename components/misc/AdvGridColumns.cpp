@@ -54,8 +54,11 @@ void TAdvStringGrid::CheckColumnSlot(int32_t ACol) {
 
 int32_t TAdvStringGrid::RealColIndex(int32_t ADisplayCol) const {
     if (ADisplayCol >= MaxAdvGridColumns - 1) return ADisplayCol;
+    // Every slot counts: with a column hidden, the last display column of a full grid is the
+    // last slot. Only stored columns are answered, so no caller reads past the cells.
+    const int32_t stored = std::min(StoredColCount(), MaxAdvGridColumns);
     int32_t seen = 0;
-    for (int32_t real = 0; real < MaxAdvGridColumns - 1; ++real) {
+    for (int32_t real = 0; real < stored; ++real) {
         if (!FVisible[static_cast<size_t>(real)]) continue;
         if (seen == ADisplayCol) return real;
         ++seen;
@@ -68,8 +71,8 @@ int32_t TAdvStringGrid::DisplayColIndex(int32_t ARealCol) const {
 }
 
 int32_t TAdvStringGrid::ScreenColOf(int32_t StoredCol) const {
-    // From the last slot on a column shows at its own index, as RealColIndex has it.
-    if (StoredCol >= MaxAdvGridColumns - 1) return StoredCol < ColCount() ? StoredCol : -1;
+    // Past the slots a column shows at its own index, as RealColIndex has it.
+    if (StoredCol >= MaxAdvGridColumns) return StoredCol < ColCount() ? StoredCol : -1;
     if (StoredCol < 0 || !FVisible[static_cast<size_t>(StoredCol)]) return -1;
     const int32_t onScreen = DisplayColIndex(StoredCol);
     return onScreen < ColCount() ? onScreen : -1;

@@ -125,6 +125,25 @@ TEST(AdvGridColumns, RealColIndexPastTheVisibleColumnsIsZeroAndFromTheLastSlotIt
     }
 }
 
+TEST(AdvGridColumns, AFullGridWithAHiddenColumnShowsTheLastSlotInItsLastColumn) {
+    TOperationsScene s(MaxAdvGridColumns);
+    s.Grid->SetCells(256, 1, "last slot");
+    s.Grid->HideColumn(3);
+    ASSERT_EQ(s.Grid->ColCount(), 256);
+    for (int32_t d = 0; d < s.Grid->ColCount(); ++d) {
+        SCOPED_TRACE(d);
+        EXPECT_EQ(s.Grid->RealColIndex(d), d < 3 ? d : d + 1);
+    }
+    // The last slot is visible: a change to it repaints the last column on screen.
+    s.Grid->SetColWidths(255, 20);
+    s.Grid->SetLeftCol(s.Grid->ColCount() - 1);
+    Application().ProcessMessages();
+    s.Grid->SetCells(256, 1, "changed");
+    TRect update;
+    ASSERT_TRUE(GetUpdateRect(s.Grid->Handle(), update));
+    EXPECT_EQ(update, s.Grid->CellRect(255, 1));
+}
+
 TEST(AdvGridColumns, AChangedCellIsRepaintedWhereItShows) {
     TOperationsScene s(4);
     s.Grid->HideColumn(0);
