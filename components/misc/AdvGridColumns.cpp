@@ -11,6 +11,8 @@ namespace {
 
 // Rows a grid may be given by inserting: as many as a rule file may hold.
 constexpr int32_t kMaxRows = 10'000'000;
+// Images taken out of cells before the grid looks which of them no cell holds any more.
+constexpr size_t kGraphicsBatch = 64;
 
 [[noreturn]] void Refuse(const std::string& What) {
     throw EAdvGridError(What);
@@ -138,10 +140,17 @@ void TAdvStringGrid::FreeCellGraphic(int32_t ACol, int32_t ARow) {
     if (graphic == nullptr) return;
     SetObjects(ACol, ARow, nullptr);
     // A graphic the caller made is the caller's to free.
-    FOwnedGraphics.erase(graphic);
+    if (!FOwnedGraphics.contains(graphic)) return;
+    // A row copied whole puts one image in two cells, so it is freed only once no cell holds
+    // it. Looking costs a pass over the cells: it waits until enough images may have gone to
+    // pay for it, which keeps the images held for nothing fewer than those in use.
+    ++FGraphicsTakenOut;
+    if (FGraphicsTakenOut >= std::max<size_t>(kGraphicsBatch, FOwnedGraphics.size() / 2))
+        ReleaseUnreferencedGraphics();
 }
 
 void TAdvStringGrid::ReleaseUnreferencedGraphics() {
+    FGraphicsTakenOut = 0;
     if (FOwnedGraphics.empty()) return;
     std::unordered_set<const TObject*> inCells;
     for (int32_t r = 0; r < RowCount(); ++r)

@@ -297,6 +297,28 @@ TEST(AdvGridColumns, ImagesTravelWithTheirCellsAndStayValidAfterEveryOperation) 
     }
 }
 
+TEST(AdvGridColumns, AnImageCopiedToAnotherCellLivesWhileACellHoldsIt) {
+    const struct {
+        const char* Name;
+        std::string Operations;
+    } cases[] = {
+        {"replaced in the first cell", ""},
+        {"cleared from the first cell", "ClearRect 0 0 0 0"},
+        {"its first row removed", "RemoveRows 0 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TImageScene s;
+        s.Grid->SetEnableGraphics(true);
+        s.Grid->AddCellImage(0, 0, 7, 3, 2);
+        // A row copied whole, as a caller moving rules about does: both cells hold the image.
+        s.Grid->Rows(3).Assign(&s.Grid->Rows(0));
+        s.Run(c.Operations);
+        if (c.Operations.empty()) s.Grid->AddCellImage(0, 0, 8, 3, 2);
+        EXPECT_EQ(s.ImageAt(0, s.Grid->RowCount() - 1), 7);
+    }
+}
+
 TEST(AdvGridColumns, ObjectsTheCallerPutInCellsAreNeverFreed) {
     // Owned here: the grid freeing one would be a double free under the sanitizers.
     std::vector<std::unique_ptr<TObject>> objects;
