@@ -257,5 +257,41 @@ TEST(AdvGridPaint, WithoutDefaultDrawingTheOwnerDrawsAlone) {
     EXPECT_EQ(drawn, 12);
 }
 
+// The owner may free the grid from any event drawing or measuring asks; the grid then touches
+// nothing of itself on the way out.
+TEST(AdvGridPaint, AGridFreedByAnEventOfItsDrawingIsLeftAlone) {
+    const struct {
+        const char* Name;
+        bool InColours;
+        bool Measuring;
+    } cases[] = {
+        {"OnGetCellColor while painting", true, false},
+        {"OnGetAlignment while painting", false, false},
+        {"OnGetCellColor while sizing columns", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPaintScene s;
+        s.Grid->SetCells(1, 1, "ab");
+        test::PumpUntilIdle();
+        auto freeGrid = [&s] {
+            delete s.Grid;
+            s.Grid = nullptr;
+        };
+        if (c.InColours)
+            s.Grid->OnGetCellColor = [&](TObject*, int32_t, int32_t, TGridDrawState, TBrush&,
+                                         TFont&) { freeGrid(); };
+        else
+            s.Grid->OnGetAlignment = [&](TObject*, int32_t, int32_t, TAlignment&) { freeGrid(); };
+        if (c.Measuring)
+            s.Grid->AutoSizeColumns(false, 10);
+        else
+            s.Grid->Invalidate();
+        test::PumpUntilIdle();
+        EXPECT_EQ(s.Grid, nullptr);
+        EXPECT_EQ(s.Form->ControlCount(), 0);
+    }
+}
+
 }  // namespace
 }  // namespace vex

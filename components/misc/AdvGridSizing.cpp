@@ -25,8 +25,9 @@ void TAdvStringGrid::SetAutoSize(bool Value) {
 
 void TAdvStringGrid::CellColors(int32_t ARow, int32_t ARealCol, TGridDrawState AState,
                                 TBrush& ABrush, TFont& AFont) {
+    const TControlWatch watch(*this);
     if (OnGetCellColor) OnGetCellColor(this, ARow, ARealCol, AState, ABrush, AFont);
-    if (FZoomFactor != 0) AFont.SetSize(AFont.Size() + FZoomFactor);
+    if (!watch.Expired() && FZoomFactor != 0) AFont.SetSize(AFont.Size() + FZoomFactor);
 }
 
 int32_t TAdvStringGrid::WidestLine(TCanvas& Canvas, const std::string& Text) {
@@ -45,6 +46,8 @@ int32_t TAdvStringGrid::WidestLine(TCanvas& Canvas, const std::string& Text) {
 void TAdvStringGrid::AutoSizeColumns(bool DoFixedCols, int32_t Extra) {
     TBitmap scratch;
     TCanvas canvas(scratch);
+    // The owner's colour event may free the grid.
+    const TControlWatch watch(*this);
     for (int32_t c = DoFixedCols ? 0 : FixedCols(); c < ColCount(); ++c) {
         const int32_t realCol = RealColIndex(c);
         int32_t widest = 0;
@@ -57,6 +60,7 @@ void TAdvStringGrid::AutoSizeColumns(bool DoFixedCols, int32_t Extra) {
             canvas.Font().Assign(&Font());
             canvas.Brush().SetColor(state.Contains(gdFixed) ? FixedColor() : Color());
             CellColors(r, realCol, state, canvas.Brush(), canvas.Font());
+            if (watch.Expired()) return;
             widest = std::max(widest, WidestLine(canvas, text));
         }
         SetColWidths(c, std::max(0, widest + Extra));
