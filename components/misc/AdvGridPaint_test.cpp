@@ -247,6 +247,24 @@ TEST(AdvGridPaint, EventsSeeRealColumnsAndTheZoomedFont) {
     EXPECT_FALSE(IsRectEmpty(s.BoxOf(clBlack, Rect(65, 19, 125, 37))));
 }
 
+TEST(AdvGridPaint, ZoomingOutShrinksTheTextToOnePointAndNoFurther) {
+    TPaintScene s;
+    int32_t drawnSize = 0;
+    s.Grid->OnDrawCell = [&](TObject*, int32_t, int32_t, TRect, TGridDrawState) {
+        drawnSize = s.Grid->Canvas().Font().Size();
+    };
+    int32_t previous = INT32_MAX;
+    for (int32_t zoom = 0; zoom >= -10; --zoom) {
+        SCOPED_TRACE(zoom);
+        s.Grid->Zoom(zoom - s.Grid->ZoomFactor());
+        s.Grid->Invalidate();
+        s.Shown();
+        EXPECT_GE(drawnSize, 1);
+        EXPECT_LE(drawnSize, previous);
+        previous = drawnSize;
+    }
+}
+
 TEST(AdvGridPaint, WithoutDefaultDrawingTheOwnerDrawsAlone) {
     TPaintScene s;
     s.Grid->SetDefaultDrawing(false);

@@ -27,7 +27,10 @@ void TAdvStringGrid::CellColors(int32_t ARow, int32_t ARealCol, TGridDrawState A
                                 TBrush& ABrush, TFont& AFont) {
     const TControlWatch watch(*this);
     if (OnGetCellColor) OnGetCellColor(this, ARow, ARealCol, AState, ABrush, AFont);
-    if (!watch.Expired() && FZoomFactor != 0) AFont.SetSize(AFont.Size() + FZoomFactor);
+    // A size of 0 is the font's default and a negative one a cell height: either would draw
+    // text larger than a step before.
+    if (!watch.Expired() && FZoomFactor != 0)
+        AFont.SetSize(std::max(1, AFont.Size() + FZoomFactor));
 }
 
 int32_t TAdvStringGrid::WidestLine(TCanvas& Canvas, const std::string& Text) {
