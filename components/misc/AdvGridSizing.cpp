@@ -66,7 +66,8 @@ void TAdvStringGrid::AutoSizeColumns(bool DoFixedCols, int32_t Extra) {
             if (watch.Expired()) return;
             widest = std::max(widest, WidestLine(canvas, text));
         }
-        SetColWidths(c, std::max(0, widest + Extra));
+        SetColWidths(
+            c, static_cast<int32_t>(std::clamp<int64_t>(int64_t{widest} + Extra, 0, INT32_MAX)));
     }
 }
 
@@ -95,10 +96,15 @@ void TAdvStringGrid::Resize() {
 void TAdvStringGrid::Zoom(int32_t Delta) {
     if (Delta > kMaxZoom - FZoomFactor || Delta < -kMaxZoom - FZoomFactor) return;
     FZoomFactor += Delta;
+    // A size that would leave the positive integers stays as it is, as one reaching 0 does.
+    auto zoomed = [Delta](int32_t Size) {
+        const int64_t size = int64_t{Size} + Delta;
+        return size > 0 && size <= INT32_MAX ? static_cast<int32_t>(size) : Size;
+    };
     for (int32_t c = 0; c < ColCount(); ++c)
-        if (ColWidths(c) + Delta > 0) SetColWidths(c, ColWidths(c) + Delta);
+        SetColWidths(c, zoomed(ColWidths(c)));
     for (int32_t r = 0; r < RowCount(); ++r)
-        if (RowHeights(r) + Delta > 0) SetRowHeights(r, RowHeights(r) + Delta);
+        SetRowHeights(r, zoomed(RowHeights(r)));
     Invalidate();
 }
 
