@@ -88,8 +88,11 @@ bool TAdvStringGrid::IsHiddenColumn(int32_t ARealCol) const {
 void TAdvStringGrid::HideColumns(int32_t FromCol, int32_t ToCol) {
     CheckColumnSlot(FromCol);
     CheckColumnSlot(ToCol);
+    // A call that hides nothing asks for no painting: an owner may call it from a drawing event.
+    bool changed = false;
     for (int32_t c = FromCol; c <= ToCol; ++c) {
         if (!FVisible[static_cast<size_t>(c)] || StoredColCount() <= c || ColCount() < 2) continue;
+        changed = true;
         // The widths of the columns right of it close up; its cells stay where they are. A
         // column left of it that is hidden already does not count for where it shows.
         for (int32_t d = DisplayColIndex(c); d < ColCount() - 1; ++d)
@@ -100,20 +103,22 @@ void TAdvStringGrid::HideColumns(int32_t FromCol, int32_t ToCol) {
         FVisible[static_cast<size_t>(c)] = false;
         SetColCount(ColCount() - 1);
     }
-    Invalidate();
+    if (changed) Invalidate();
 }
 
 void TAdvStringGrid::UnHideColumns(int32_t FromCol, int32_t ToCol) {
     CheckColumnSlot(FromCol);
     CheckColumnSlot(ToCol);
+    bool changed = false;
     for (int32_t c = FromCol; c <= ToCol; ++c) {
         if (FVisible[static_cast<size_t>(c)]) continue;
+        changed = true;
         FVisible[static_cast<size_t>(c)] = true;
         SetColCount(ColCount() + 1);
         --FHiddenColCount;
         SetStoredHiddenCols(FHiddenColCount);
     }
-    Invalidate();
+    if (changed) Invalidate();
 }
 
 // --- Cells moved and emptied ---

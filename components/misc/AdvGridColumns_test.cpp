@@ -164,6 +164,28 @@ TEST(AdvGridColumns, AChangedCellIsRepaintedWhereItShows) {
     }
 }
 
+// An owner may hide or show a column from a drawing event: a call that changes nothing must
+// not ask for the painting again, or the grid would repaint without end.
+TEST(AdvGridColumns, HidingOrShowingThatChangesNothingRepaintsNothing) {
+    const struct {
+        const char* Name;
+        std::string Operations;
+    } cases[] = {
+        {"a hidden column hidden again", "HideColumn 1"},
+        {"a visible column shown", "UnHideColumn 2"},
+        {"a column the grid lacks hidden", "HideColumns 9 12"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TOperationsScene s;
+        s.Grid->HideColumn(1);
+        Application().ProcessMessages();
+        s.Run(c.Operations);
+        TRect update;
+        EXPECT_FALSE(GetUpdateRect(s.Grid->Handle(), update));
+    }
+}
+
 TEST(AdvGridColumns, IndexesOutsideTheGridRaiseAndChangeNothing) {
     const struct {
         const char* Name;
