@@ -75,6 +75,12 @@ struct TOperationsScene : test::TListScene {
     TAdvStringGrid* Grid = nullptr;
 };
 
+// Operations for TOperationsScene::Run, and what the case is called.
+struct TNamedOperations {
+    const char* Name;
+    std::string Operations;
+};
+
 std::string Joined(const std::vector<int32_t>& Values) {
     std::string out;
     for (size_t i = 0; i < Values.size(); ++i)
@@ -167,10 +173,7 @@ TEST(AdvGridColumns, AChangedCellIsRepaintedWhereItShows) {
 // An owner may hide or show a column from a drawing event: a call that changes nothing must
 // not ask for the painting again, or the grid would repaint without end.
 TEST(AdvGridColumns, HidingOrShowingThatChangesNothingRepaintsNothing) {
-    const struct {
-        const char* Name;
-        std::string Operations;
-    } cases[] = {
+    const TNamedOperations cases[] = {
         {"a hidden column hidden again", "HideColumn 1"},
         {"a visible column shown", "UnHideColumn 2"},
         {"a column the grid lacks hidden", "HideColumns 9 12"},
@@ -320,10 +323,7 @@ TEST(AdvGridColumns, ImagesTravelWithTheirCellsAndStayValidAfterEveryOperation) 
 }
 
 TEST(AdvGridColumns, AnImageCopiedToAnotherCellLivesWhileACellHoldsIt) {
-    const struct {
-        const char* Name;
-        std::string Operations;
-    } cases[] = {
+    const TNamedOperations cases[] = {
         {"replaced in the first cell", ""},
         {"cleared from the first cell", "ClearRect 0 0 0 0"},
         {"its first row removed", "RemoveRows 0 1"},
