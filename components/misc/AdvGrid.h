@@ -213,7 +213,8 @@ public:
     void RemoveCols(int32_t ColIndex, int32_t CCount);
     void InsertCols(int32_t ColIndex, int32_t CCount);
     void MoveRow(int32_t FromIndex, int32_t ToIndex);
-    // SortColumn follows the column it names.
+    // Places on screen, as a drag gives them; a hidden column keeps its cells and stays hidden,
+    // and SortColumn follows the column it names.
     void MoveColumn(int32_t FromIndex, int32_t ToIndex);
     // Puts an image of GridImages in the cell, replacing an image there; a cell holding any
     // other object keeps it, and without GridImages nothing happens.
@@ -307,6 +308,8 @@ private:
     // Frees the images the grid made that no cell holds any more.
     void ReleaseUnreferencedGraphics();
     void SizeChanged(int32_t OldColCount, int32_t OldRowCount) override;
+    // Moves the real columns shown at two places on screen; OnColumnMoved gets real indexes.
+    void ColumnMoved(int32_t FromIndex, int32_t ToIndex) override;
     // The images AddCellImage made; any other object in a cell is the caller's.
     std::unordered_map<const TObject*, std::unique_ptr<TCellGraphic>> FOwnedGraphics;
     // Owned images taken out of cells since the grid last freed those no cell holds.

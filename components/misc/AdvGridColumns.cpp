@@ -265,10 +265,26 @@ void TAdvStringGrid::MoveRow(int32_t FromIndex, int32_t ToIndex) {
 }
 
 void TAdvStringGrid::MoveColumn(int32_t FromIndex, int32_t ToIndex) {
-    const bool sortColumnMoves = FromIndex == FSortColumn;
-    // Checks both indexes before anything moves.
+    const bool sortColumnMoves = RealColIndex(FromIndex) == FSortColumn;
+    // Checks both indexes before anything moves; its event may free the grid.
+    const TControlWatch watch(*this);
     TStringGrid::MoveColumn(FromIndex, ToIndex);
-    if (sortColumnMoves) SetSortColumn(ToIndex);
+    if (!watch.Expired() && sortColumnMoves) SetSortColumn(RealColIndex(ToIndex));
+}
+
+void TAdvStringGrid::ColumnMoved(int32_t FromIndex, int32_t ToIndex) {
+    // The indexes are places on screen, as a drag gives them. The real columns move, their
+    // visibility with their cells, so a hidden column among them keeps both.
+    const int32_t realFrom = RealColIndex(FromIndex);
+    const int32_t realTo = RealColIndex(ToIndex);
+    if (realFrom < MaxAdvGridColumns && realTo < MaxAdvGridColumns) {
+        const auto slot = [this](int32_t Real) { return FVisible.begin() + Real; };
+        if (realFrom < realTo)
+            std::rotate(slot(realFrom), slot(realFrom + 1), slot(realTo + 1));
+        else
+            std::rotate(slot(realTo), slot(realFrom), slot(realFrom + 1));
+    }
+    TStringGrid::ColumnMoved(realFrom, realTo);
 }
 
 // --- Cell images ---

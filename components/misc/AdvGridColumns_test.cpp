@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/misc/AdvGrid.h"
@@ -246,6 +247,27 @@ TEST(AdvGridColumns, SortColumnFollowsOnlyTheColumnItNames) {
         s.Grid->MoveColumn(c.From, c.To);
         EXPECT_EQ(s.Grid->SortColumn(), c.SortColumn);
     }
+}
+
+TEST(AdvGridColumns, SortColumnFollowsItsColumnPastAHiddenOne) {
+    TOperationsScene s;
+    s.Grid->HideColumn(1);
+    s.Grid->SetSortColumn(3);
+    s.Grid->MoveColumn(2, 0);
+    EXPECT_EQ(s.Grid->SortColumn(), 0);
+    EXPECT_EQ(s.Grid->Cells(s.Grid->SortColumn(), 0), "d0");
+}
+
+TEST(AdvGridColumns, AGridFreedByItsColumnMovedEventIsLeftAlone) {
+    TOperationsScene s;
+    s.Grid->SetSortColumn(2);
+    TAdvStringGrid* grid = s.Grid;
+    s.Grid->OnColumnMoved = [&grid](TObject*, int32_t, int32_t) {
+        // The handler dies with the grid: nothing of it is touched after the delete.
+        delete std::exchange(grid, nullptr);
+    };
+    s.Grid->MoveColumn(2, 0);
+    EXPECT_EQ(grid, nullptr);
 }
 
 // --- Cell images ---
