@@ -180,9 +180,10 @@ void TAdvStringGrid::ShowHint(std::string& HintStr, bool& /*CanShow*/, THintInfo
     const TGridCoord cell = MouseCoord(HintInfo.CursorPos.X, HintInfo.CursorPos.Y);
     const bool onCell = cell.X >= 0 && cell.Y >= 0;
     const int32_t realCol = onCell ? RealColIndex(cell.X) : cell.X;
+    const TControlWatch watch(*this);
     if (OnGridHint) OnGridHint(this, cell.Y, realCol, HintStr);
-    if (!FHintShowCells || !onCell || cell.X < FixedCols() || cell.Y < FixedRows() ||
-        IsFooterOrRightFixed(cell.X, cell.Y))
+    if (watch.Expired() || !FHintShowCells || !onCell || cell.X < FixedCols() ||
+        cell.Y < FixedRows() || IsFooterOrRightFixed(cell.X, cell.Y))
         return;
     HintStr = Cells(realCol, cell.Y);
     const TRect box = CellRect(cell.X, cell.Y);

@@ -213,7 +213,8 @@ public:
     void RemoveCols(int32_t ColIndex, int32_t CCount);
     void InsertCols(int32_t ColIndex, int32_t CCount);
     void MoveRow(int32_t FromIndex, int32_t ToIndex);
-    // SortColumn follows the column it names.
+    // Places on screen, as a drag gives them; a hidden column keeps its cells and stays hidden,
+    // and SortColumn follows the column it names.
     void MoveColumn(int32_t FromIndex, int32_t ToIndex);
     // Puts an image of GridImages in the cell, replacing an image there; a cell holding any
     // other object keeps it, and without GridImages nothing happens.
@@ -302,13 +303,17 @@ private:
     void CopyCell(int32_t FromCol, int32_t FromRow, int32_t ToCol, int32_t ToRow);
     // Text and object slot emptied; the object is not freed (it moved elsewhere).
     void EmptyCell(int32_t ACol, int32_t ARow);
-    // Takes a TCellGraphic out of the cell, freeing it when the grid made it.
+    // Takes a TCellGraphic out of the cell; one the grid made is freed once no cell holds it.
     void FreeCellGraphic(int32_t ACol, int32_t ARow);
     // Frees the images the grid made that no cell holds any more.
     void ReleaseUnreferencedGraphics();
     void SizeChanged(int32_t OldColCount, int32_t OldRowCount) override;
+    // Moves the real columns shown at two places on screen; OnColumnMoved gets real indexes.
+    void ColumnMoved(int32_t FromIndex, int32_t ToIndex) override;
     // The images AddCellImage made; any other object in a cell is the caller's.
     std::unordered_map<const TObject*, std::unique_ptr<TCellGraphic>> FOwnedGraphics;
+    // Owned images taken out of cells since the grid last freed those no cell holds.
+    size_t FGraphicsTakenOut = 0;
 
     // Sizes (AdvGridSizing.cpp) and the cells' look (AdvGridPaint.cpp).
     // The client area changes with the grid's size and with its scroll bars: the last column

@@ -11,6 +11,8 @@ namespace {
 
 // Rows a grid may be given by inserting: as many as a rule file may hold.
 constexpr int32_t kMaxRows = 10'000'000;
+// Images taken out of cells before the grid looks which of them no cell holds any more.
+constexpr size_t kGraphicsBatch = 64;
 
 [[noreturn]] void Refuse(const std::string& What) {
     throw EAdvGridError(What);
@@ -54,8 +56,11 @@ void TAdvStringGrid::CheckColumnSlot(int32_t ACol) {
 
 int32_t TAdvStringGrid::RealColIndex(int32_t ADisplayCol) const {
     if (ADisplayCol >= MaxAdvGridColumns - 1) return ADisplayCol;
+    // Every slot counts: with a column hidden, the last display column of a full grid is the
+    // last slot. Only stored columns are answered, so no caller reads past the cells.
+    const int32_t stored = std::min(StoredColCount(), MaxAdvGridColumns);
     int32_t seen = 0;
-    for (int32_t real = 0; real < MaxAdvGridColumns - 1; ++real) {
+    for (int32_t real = 0; real < stored; ++real) {
         if (!FVisible[static_cast<size_t>(real)]) continue;
         if (seen == ADisplayCol) return real;
         ++seen;
@@ -68,8 +73,8 @@ int32_t TAdvStringGrid::DisplayColIndex(int32_t ARealCol) const {
 }
 
 int32_t TAdvStringGrid::ScreenColOf(int32_t StoredCol) const {
-    // From the last slot on a column shows at its own index, as RealColIndex has it.
-    if (StoredCol >= MaxAdvGridColumns - 1) return StoredCol < ColCount() ? StoredCol : -1;
+    // Past the slots a column shows at its own index, as RealColIndex has it.
+    if (StoredCol >= MaxAdvGridColumns) return StoredCol < ColCount() ? StoredCol : -1;
     if (StoredCol < 0 || !FVisible[static_cast<size_t>(StoredCol)]) return -1;
     const int32_t onScreen = DisplayColIndex(StoredCol);
     return onScreen < ColCount() ? onScreen : -1;
@@ -83,8 +88,11 @@ bool TAdvStringGrid::IsHiddenColumn(int32_t ARealCol) const {
 void TAdvStringGrid::HideColumns(int32_t FromCol, int32_t ToCol) {
     CheckColumnSlot(FromCol);
     CheckColumnSlot(ToCol);
+    // A call that hides nothing asks for no painting: an owner may call it from a drawing event.
+    bool changed = false;
     for (int32_t c = FromCol; c <= ToCol; ++c) {
         if (!FVisible[static_cast<size_t>(c)] || StoredColCount() <= c || ColCount() < 2) continue;
+        changed = true;
         // The widths of the columns right of it close up; its cells stay where they are. A
         // column left of it that is hidden already does not count for where it shows.
         for (int32_t d = DisplayColIndex(c); d < ColCount() - 1; ++d)
@@ -95,20 +103,22 @@ void TAdvStringGrid::HideColumns(int32_t FromCol, int32_t ToCol) {
         FVisible[static_cast<size_t>(c)] = false;
         SetColCount(ColCount() - 1);
     }
-    Invalidate();
+    if (changed) Invalidate();
 }
 
 void TAdvStringGrid::UnHideColumns(int32_t FromCol, int32_t ToCol) {
     CheckColumnSlot(FromCol);
     CheckColumnSlot(ToCol);
+    bool changed = false;
     for (int32_t c = FromCol; c <= ToCol; ++c) {
         if (FVisible[static_cast<size_t>(c)]) continue;
+        changed = true;
         FVisible[static_cast<size_t>(c)] = true;
         SetColCount(ColCount() + 1);
         --FHiddenColCount;
         SetStoredHiddenCols(FHiddenColCount);
     }
-    Invalidate();
+    if (changed) Invalidate();
 }
 
 // --- Cells moved and emptied ---
@@ -135,10 +145,17 @@ void TAdvStringGrid::FreeCellGraphic(int32_t ACol, int32_t ARow) {
     if (graphic == nullptr) return;
     SetObjects(ACol, ARow, nullptr);
     // A graphic the caller made is the caller's to free.
-    FOwnedGraphics.erase(graphic);
+    if (!FOwnedGraphics.contains(graphic)) return;
+    // A row copied whole puts one image in two cells, so it is freed only once no cell holds
+    // it. Looking costs a pass over the cells: it waits until enough images may have gone to
+    // pay for it, which keeps the images held for nothing fewer than those in use.
+    ++FGraphicsTakenOut;
+    if (FGraphicsTakenOut >= std::max<size_t>(kGraphicsBatch, FOwnedGraphics.size() / 2))
+        ReleaseUnreferencedGraphics();
 }
 
 void TAdvStringGrid::ReleaseUnreferencedGraphics() {
+    FGraphicsTakenOut = 0;
     if (FOwnedGraphics.empty()) return;
     std::unordered_set<const TObject*> inCells;
     for (int32_t r = 0; r < RowCount(); ++r)
@@ -248,10 +265,26 @@ void TAdvStringGrid::MoveRow(int32_t FromIndex, int32_t ToIndex) {
 }
 
 void TAdvStringGrid::MoveColumn(int32_t FromIndex, int32_t ToIndex) {
-    const bool sortColumnMoves = FromIndex == FSortColumn;
-    // Checks both indexes before anything moves.
+    const bool sortColumnMoves = RealColIndex(FromIndex) == FSortColumn;
+    // Checks both indexes before anything moves; its event may free the grid.
+    const TControlWatch watch(*this);
     TStringGrid::MoveColumn(FromIndex, ToIndex);
-    if (sortColumnMoves) SetSortColumn(ToIndex);
+    if (!watch.Expired() && sortColumnMoves) SetSortColumn(RealColIndex(ToIndex));
+}
+
+void TAdvStringGrid::ColumnMoved(int32_t FromIndex, int32_t ToIndex) {
+    // The indexes are places on screen, as a drag gives them. The real columns move, their
+    // visibility with their cells, so a hidden column among them keeps both.
+    const int32_t realFrom = RealColIndex(FromIndex);
+    const int32_t realTo = RealColIndex(ToIndex);
+    if (realFrom < MaxAdvGridColumns && realTo < MaxAdvGridColumns) {
+        const auto slot = [this](int32_t Real) { return FVisible.begin() + Real; };
+        if (realFrom < realTo)
+            std::rotate(slot(realFrom), slot(realFrom + 1), slot(realTo + 1));
+        else
+            std::rotate(slot(realTo), slot(realFrom), slot(realFrom + 1));
+    }
+    TStringGrid::ColumnMoved(realFrom, realTo);
 }
 
 // --- Cell images ---

@@ -5,6 +5,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/misc/AdvGrid.h"
@@ -75,6 +76,12 @@ struct TOperationsScene : test::TListScene {
     TAdvStringGrid* Grid = nullptr;
 };
 
+// Operations for TOperationsScene::Run, and what the case is called.
+struct TNamedOperations {
+    const char* Name;
+    std::string Operations;
+};
+
 std::string Joined(const std::vector<int32_t>& Values) {
     std::string out;
     for (size_t i = 0; i < Values.size(); ++i)
@@ -125,6 +132,25 @@ TEST(AdvGridColumns, RealColIndexPastTheVisibleColumnsIsZeroAndFromTheLastSlotIt
     }
 }
 
+TEST(AdvGridColumns, AFullGridWithAHiddenColumnShowsTheLastSlotInItsLastColumn) {
+    TOperationsScene s(MaxAdvGridColumns);
+    s.Grid->SetCells(256, 1, "last slot");
+    s.Grid->HideColumn(3);
+    ASSERT_EQ(s.Grid->ColCount(), 256);
+    for (int32_t d = 0; d < s.Grid->ColCount(); ++d) {
+        SCOPED_TRACE(d);
+        EXPECT_EQ(s.Grid->RealColIndex(d), d < 3 ? d : d + 1);
+    }
+    // The last slot is visible: a change to it repaints the last column on screen.
+    s.Grid->SetColWidths(255, 20);
+    s.Grid->SetLeftCol(s.Grid->ColCount() - 1);
+    Application().ProcessMessages();
+    s.Grid->SetCells(256, 1, "changed");
+    TRect update;
+    ASSERT_TRUE(GetUpdateRect(s.Grid->Handle(), update));
+    EXPECT_EQ(update, s.Grid->CellRect(255, 1));
+}
+
 TEST(AdvGridColumns, AChangedCellIsRepaintedWhereItShows) {
     TOperationsScene s(4);
     s.Grid->HideColumn(0);
@@ -142,6 +168,25 @@ TEST(AdvGridColumns, AChangedCellIsRepaintedWhereItShows) {
         if (pending) {
             EXPECT_EQ(update, s.Grid->CellRect(c.OnScreen, 1));
         }
+    }
+}
+
+// An owner may hide or show a column from a drawing event: a call that changes nothing must
+// not ask for the painting again, or the grid would repaint without end.
+TEST(AdvGridColumns, HidingOrShowingThatChangesNothingRepaintsNothing) {
+    const TNamedOperations cases[] = {
+        {"a hidden column hidden again", "HideColumn 1"},
+        {"a visible column shown", "UnHideColumn 2"},
+        {"a column the grid lacks hidden", "HideColumns 9 12"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TOperationsScene s;
+        s.Grid->HideColumn(1);
+        Application().ProcessMessages();
+        s.Run(c.Operations);
+        TRect update;
+        EXPECT_FALSE(GetUpdateRect(s.Grid->Handle(), update));
     }
 }
 
@@ -202,6 +247,27 @@ TEST(AdvGridColumns, SortColumnFollowsOnlyTheColumnItNames) {
         s.Grid->MoveColumn(c.From, c.To);
         EXPECT_EQ(s.Grid->SortColumn(), c.SortColumn);
     }
+}
+
+TEST(AdvGridColumns, SortColumnFollowsItsColumnPastAHiddenOne) {
+    TOperationsScene s;
+    s.Grid->HideColumn(1);
+    s.Grid->SetSortColumn(3);
+    s.Grid->MoveColumn(2, 0);
+    EXPECT_EQ(s.Grid->SortColumn(), 0);
+    EXPECT_EQ(s.Grid->Cells(s.Grid->SortColumn(), 0), "d0");
+}
+
+TEST(AdvGridColumns, AGridFreedByItsColumnMovedEventIsLeftAlone) {
+    TOperationsScene s;
+    s.Grid->SetSortColumn(2);
+    TAdvStringGrid* grid = s.Grid;
+    s.Grid->OnColumnMoved = [&grid](TObject*, int32_t, int32_t) {
+        // The handler dies with the grid: nothing of it is touched after the delete.
+        delete std::exchange(grid, nullptr);
+    };
+    s.Grid->MoveColumn(2, 0);
+    EXPECT_EQ(grid, nullptr);
 }
 
 // --- Cell images ---
@@ -275,6 +341,25 @@ TEST(AdvGridColumns, ImagesTravelWithTheirCellsAndStayValidAfterEveryOperation) 
         for (int32_t r = 0; r < s.Grid->RowCount(); ++r)
             for (int32_t col = 1; col < s.Grid->StoredColCount(); ++col)
                 s.ImageAt(col, r);
+    }
+}
+
+TEST(AdvGridColumns, AnImageCopiedToAnotherCellLivesWhileACellHoldsIt) {
+    const TNamedOperations cases[] = {
+        {"replaced in the first cell", ""},
+        {"cleared from the first cell", "ClearRect 0 0 0 0"},
+        {"its first row removed", "RemoveRows 0 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TImageScene s;
+        s.Grid->SetEnableGraphics(true);
+        s.Grid->AddCellImage(0, 0, 7, 3, 2);
+        // A row copied whole, as a caller moving rules about does: both cells hold the image.
+        s.Grid->Rows(3).Assign(&s.Grid->Rows(0));
+        s.Run(c.Operations);
+        if (c.Operations.empty()) s.Grid->AddCellImage(0, 0, 8, 3, 2);
+        EXPECT_EQ(s.ImageAt(0, s.Grid->RowCount() - 1), 7);
     }
 }
 

@@ -46,7 +46,9 @@ void TAdvStringGrid::DrawCell(int32_t ACol, int32_t ARow, TRect ARect, TGridDraw
         canvas.Font().Assign(&Font());
         canvas.Brush().SetColor(FixedColor());
     }
+    const TControlWatch watch(*this);
     CellColors(ARow, realCol, AState, canvas.Brush(), canvas.Font());
+    if (watch.Expired()) return;
     if (!DefaultDrawing()) {
         TStringGrid::DrawCell(ACol, ARow, ARect, AState);
         return;
@@ -57,7 +59,6 @@ void TAdvStringGrid::DrawCell(int32_t ACol, int32_t ARow, TRect ARect, TGridDraw
     }
     canvas.Brush().SetStyle(bsSolid);
     canvas.FillRect(ARect);
-    const TControlWatch watch(*this);
     DrawCellText(ACol, ARow, realCol, ARect);
     if (watch.Expired()) return;
     if (extraFixed && Ctl3D() && Options().Contains(goFixedVertLine) &&
@@ -73,7 +74,9 @@ void TAdvStringGrid::DrawCellText(int32_t ACol, int32_t ARow, int32_t ARealCol,
                                   const TRect& ARect) {
     TCanvas& canvas = Canvas();
     TAlignment alignment = taLeftJustify;
+    const TControlWatch watch(*this);
     if (OnGetAlignment) OnGetAlignment(this, ARow, ARealCol, alignment);
+    if (watch.Expired()) return;
     const std::string& text = Cells(ARealCol, ARow);
     const int32_t textWidth = canvas.TextWidth(text);
     TRect area = Rect(ARect.Left + kTextInset, ARect.Top, ARect.Right - kTextInset, ARect.Bottom);

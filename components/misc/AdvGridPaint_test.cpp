@@ -247,6 +247,24 @@ TEST(AdvGridPaint, EventsSeeRealColumnsAndTheZoomedFont) {
     EXPECT_FALSE(IsRectEmpty(s.BoxOf(clBlack, Rect(65, 19, 125, 37))));
 }
 
+TEST(AdvGridPaint, ZoomingOutShrinksTheTextToOnePointAndNoFurther) {
+    TPaintScene s;
+    int32_t drawnSize = 0;
+    s.Grid->OnDrawCell = [&](TObject*, int32_t, int32_t, TRect, TGridDrawState) {
+        drawnSize = s.Grid->Canvas().Font().Size();
+    };
+    int32_t previous = INT32_MAX;
+    for (int32_t zoom = 0; zoom >= -10; --zoom) {
+        SCOPED_TRACE(zoom);
+        s.Grid->Zoom(zoom - s.Grid->ZoomFactor());
+        s.Grid->Invalidate();
+        s.Shown();
+        EXPECT_GE(drawnSize, 1);
+        EXPECT_LE(drawnSize, previous);
+        previous = drawnSize;
+    }
+}
+
 TEST(AdvGridPaint, WithoutDefaultDrawingTheOwnerDrawsAlone) {
     TPaintScene s;
     s.Grid->SetDefaultDrawing(false);
@@ -255,6 +273,42 @@ TEST(AdvGridPaint, WithoutDefaultDrawingTheOwnerDrawsAlone) {
     s.Grid->OnDrawCell = [&](TObject*, int32_t, int32_t, TRect, TGridDrawState) { ++drawn; };
     EXPECT_TRUE(IsRectEmpty(s.BoxOf(clBlack, TPaintScene::Cell11())));
     EXPECT_EQ(drawn, 12);
+}
+
+// The owner may free the grid from any event drawing or measuring asks; the grid then touches
+// nothing of itself on the way out.
+TEST(AdvGridPaint, AGridFreedByAnEventOfItsDrawingIsLeftAlone) {
+    const struct {
+        const char* Name;
+        bool InColours;
+        bool Measuring;
+    } cases[] = {
+        {"OnGetCellColor while painting", true, false},
+        {"OnGetAlignment while painting", false, false},
+        {"OnGetCellColor while sizing columns", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPaintScene s;
+        s.Grid->SetCells(1, 1, "ab");
+        test::PumpUntilIdle();
+        auto freeGrid = [&s] {
+            delete s.Grid;
+            s.Grid = nullptr;
+        };
+        if (c.InColours)
+            s.Grid->OnGetCellColor = [&](TObject*, int32_t, int32_t, TGridDrawState, TBrush&,
+                                         TFont&) { freeGrid(); };
+        else
+            s.Grid->OnGetAlignment = [&](TObject*, int32_t, int32_t, TAlignment&) { freeGrid(); };
+        if (c.Measuring)
+            s.Grid->AutoSizeColumns(false, 10);
+        else
+            s.Grid->Invalidate();
+        test::PumpUntilIdle();
+        EXPECT_EQ(s.Grid, nullptr);
+        EXPECT_EQ(s.Form->ControlCount(), 0);
+    }
 }
 
 }  // namespace

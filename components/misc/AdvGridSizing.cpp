@@ -25,8 +25,12 @@ void TAdvStringGrid::SetAutoSize(bool Value) {
 
 void TAdvStringGrid::CellColors(int32_t ARow, int32_t ARealCol, TGridDrawState AState,
                                 TBrush& ABrush, TFont& AFont) {
+    const TControlWatch watch(*this);
     if (OnGetCellColor) OnGetCellColor(this, ARow, ARealCol, AState, ABrush, AFont);
-    if (FZoomFactor != 0) AFont.SetSize(AFont.Size() + FZoomFactor);
+    // A size of 0 is the font's default and a negative one a cell height: either would draw
+    // text larger than a step before.
+    if (!watch.Expired() && FZoomFactor != 0)
+        AFont.SetSize(std::max(1, AFont.Size() + FZoomFactor));
 }
 
 int32_t TAdvStringGrid::WidestLine(TCanvas& Canvas, const std::string& Text) {
@@ -45,6 +49,8 @@ int32_t TAdvStringGrid::WidestLine(TCanvas& Canvas, const std::string& Text) {
 void TAdvStringGrid::AutoSizeColumns(bool DoFixedCols, int32_t Extra) {
     TBitmap scratch;
     TCanvas canvas(scratch);
+    // The owner's colour event may free the grid.
+    const TControlWatch watch(*this);
     for (int32_t c = DoFixedCols ? 0 : FixedCols(); c < ColCount(); ++c) {
         const int32_t realCol = RealColIndex(c);
         int32_t widest = 0;
@@ -57,9 +63,11 @@ void TAdvStringGrid::AutoSizeColumns(bool DoFixedCols, int32_t Extra) {
             canvas.Font().Assign(&Font());
             canvas.Brush().SetColor(state.Contains(gdFixed) ? FixedColor() : Color());
             CellColors(r, realCol, state, canvas.Brush(), canvas.Font());
+            if (watch.Expired()) return;
             widest = std::max(widest, WidestLine(canvas, text));
         }
-        SetColWidths(c, std::max(0, widest + Extra));
+        SetColWidths(
+            c, static_cast<int32_t>(std::clamp<int64_t>(int64_t{widest} + Extra, 0, INT32_MAX)));
     }
 }
 
@@ -88,10 +96,15 @@ void TAdvStringGrid::Resize() {
 void TAdvStringGrid::Zoom(int32_t Delta) {
     if (Delta > kMaxZoom - FZoomFactor || Delta < -kMaxZoom - FZoomFactor) return;
     FZoomFactor += Delta;
+    // A size that would leave the positive integers stays as it is, as one reaching 0 does.
+    auto zoomed = [Delta](int32_t Size) {
+        const int64_t size = int64_t{Size} + Delta;
+        return size > 0 && size <= INT32_MAX ? static_cast<int32_t>(size) : Size;
+    };
     for (int32_t c = 0; c < ColCount(); ++c)
-        if (ColWidths(c) + Delta > 0) SetColWidths(c, ColWidths(c) + Delta);
+        SetColWidths(c, zoomed(ColWidths(c)));
     for (int32_t r = 0; r < RowCount(); ++r)
-        if (RowHeights(r) + Delta > 0) SetRowHeights(r, RowHeights(r) + Delta);
+        SetRowHeights(r, zoomed(RowHeights(r)));
     Invalidate();
 }
 

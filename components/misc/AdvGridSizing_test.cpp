@@ -149,5 +149,31 @@ TEST(AdvGridSizing, ZoomGrowsEverySizeThatStaysPositiveWithinTenSteps) {
     }
 }
 
+TEST(AdvGridSizing, SizesNearTheLimitOfAnIntegerNeitherOverflowNorWrap) {
+    const struct {
+        const char* Name;
+        std::function<void(TAdvStringGrid&)> Act;
+        std::vector<int32_t> Widths;
+    } cases[] = {
+        {"a zoom step past the widest width",
+         [](TAdvStringGrid& g) { g.Zoom(5); },
+         {INT32_MAX, 35, 35}},
+        {"the largest extra",
+         [](TAdvStringGrid& g) { g.AutoSizeColumns(true, INT32_MAX); },
+         {INT32_MAX, INT32_MAX, INT32_MAX}},
+        {"the smallest extra",
+         [](TAdvStringGrid& g) { g.AutoSizeColumns(true, INT32_MIN); },
+         {0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSizingScene s;
+        s.SetWidths({INT32_MAX, 30, 30});
+        s.Grid->SetCells(1, 1, "abc");
+        c.Act(*s.Grid);
+        EXPECT_EQ(s.Widths(), c.Widths);
+    }
+}
+
 }  // namespace
 }  // namespace vex

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/lists_testsupport.h"
@@ -208,6 +209,21 @@ TEST(AdvGrid, CellHintsShowTheTextOfTheDataCellUnderThePointer) {
         EXPECT_EQ(info.HintPos.X, expected.X);
         EXPECT_EQ(info.HintPos.Y, expected.Y);
     }
+}
+
+TEST(AdvGrid, AGridFreedByItsHintEventIsLeftAlone) {
+    TGridScene s;
+    s.Grid->SetHintShowCells(true);
+    TAdvStringGrid* grid = s.Grid;
+    s.Grid->OnGridHint = [&](TObject*, int32_t, int32_t, std::string& HintStr) {
+        HintStr = "gone";
+        // The handler dies with the grid: nothing of it is touched after the delete.
+        delete std::exchange(grid, nullptr);
+    };
+    THintInfo info;
+    EXPECT_EQ(s.Hint(s.Grid, Point(40, 35), info), "gone");
+    EXPECT_EQ(grid, nullptr);
+    EXPECT_EQ(s.Form->ControlCount(), 0);
 }
 
 TEST(AdvGrid, HintsOfOtherControlsAreLeftAlone) {
