@@ -184,8 +184,12 @@ void TAdvStringGrid::SortRows() {
     if (FSortColumn >= StoredColCount())
         throw EAdvGridError("Sort column " + std::to_string(FSortColumn) + " out of range");
     const TControlWatch watch(*this);
-    // The editor's text goes to its cell before that cell's row moves away.
+    // The editor's text goes to its cell before that cell's row moves away. An editor always
+    // shown comes back as the focus returns to the grid, still tied to that cell: untied, it
+    // cannot store its text into whatever record moves there.
     HideEditor();
+    if (watch.Expired()) throw TGridFreedWhileSorting{};
+    InvalidateEditor();
     if (watch.Expired()) throw TGridFreedWhileSorting{};
     const TDrawingSuspended suspended(*this);
 

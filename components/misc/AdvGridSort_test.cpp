@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "components/misc/AdvGrid.h"
+#include "components/misc/AdvGridInput_testsupport.h"
 #include "platform/core/stringutils.h"
 #include "platform/ui/lists_testsupport.h"
 
@@ -418,6 +419,42 @@ TEST(AdvGridSort, AGridFreedByItsHandlersIsNotTouchedAgain) {
         ClickHeader(*grid, 0);
         EXPECT_EQ(grid, nullptr);
         EXPECT_FALSE(told);
+    }
+}
+
+// Each row's cells still belong together: column 3 holds "3:" and the number in column 2.
+std::vector<std::string> TornRows(const TAdvStringGrid& Grid) {
+    std::vector<std::string> torn;
+    for (int32_t r = Grid.FixedRows(); r < Grid.RowCount(); ++r) {
+        const std::string& key = Grid.Cells(2, r);
+        const std::string expected = "3:" + key.substr(key.find(':') + 1);
+        if (Grid.Cells(3, r) != expected) torn.push_back(key + " " + Grid.Cells(3, r));
+    }
+    return torn;
+}
+
+TEST(AdvGridSort, AnOpenEditorKeepsItsTextWithItsRecordThroughAHeaderClick) {
+    const struct {
+        const char* Name;
+        TGridOptions Options;
+        std::vector<int32_t> Keys;
+        const char* Edited;
+    } cases[] = {
+        {"opened with F2", {goEditing}, {VK_F2, VK_END, '9'}, "2:5 3:59"},
+        {"always shown", {goEditing, goAlwaysShowEditor}, {'9'}, "2:5 9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        test::TAdvGridScene s;
+        s.Grid->SetOptions(s.Grid->Options() + c.Options);
+        s.Grid->SetSortShow(true);
+        s.Grid->SetCol(3);
+        s.Grid->SetRow(5);
+        s.Keys(c.Keys);
+        s.Click(3, 0);
+        EXPECT_EQ(TornRows(*s.Grid), std::vector<std::string>{c.Edited});
+        s.Click(3, 0);  // and back, with the editor where the current record went
+        EXPECT_EQ(TornRows(*s.Grid), std::vector<std::string>{c.Edited});
     }
 }
 
