@@ -152,13 +152,18 @@ void TAdvStringGrid::HeaderClickSort(int32_t X, int32_t Y) {
     const TGridCoord cell = MouseCoord(X, Y);
     if (cell.X < 0 || cell.Y != 0) return;
     if (cell.X < FixedCols() && !FSortFixedCols) return;
-    if (FixedRows() == 0 || !FSortShow || RowCount() <= 2) return;
+    // Asked before and after OnCanSort, whose handler may take away the header row, the rows
+    // or the clicked column.
+    auto canSort = [&](int32_t Column) {
+        return FixedRows() > 0 && FSortShow && RowCount() > 2 && Column < StoredColCount();
+    };
     const int32_t column = RealColIndex(cell.X);
+    if (!canSort(column)) return;
     const TControlWatch watch(*this);
     bool doSort = true;
     if (OnCanSort) {
         OnCanSort(this, column, doSort);
-        if (watch.Expired()) return;
+        if (watch.Expired() || !canSort(column)) return;
     }
     if (!doSort) return;
     if (column == FSortColumn) {

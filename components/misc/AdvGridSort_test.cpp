@@ -153,6 +153,34 @@ TEST(AdvGridSort, AVetoLeavesRowsColumnAndDirectionAndNoSortIsTold) {
     EXPECT_FALSE(told);
 }
 
+TEST(AdvGridSort, AHandlerOfOnCanSortThatTakesAwayWhatASortNeedsStopsIt) {
+    const struct {
+        const char* Name;
+        std::function<void(TAdvStringGrid&)> Change;
+        const char* Expected;
+    } cases[] = {
+        {"the header row made data", [](TAdvStringGrid& g) { g.SetFixedRows(0); },
+         "h0,h1,h2|c,1,C|a,2,B|b,3,A"},
+        {"sorting turned off", [](TAdvStringGrid& g) { g.SetSortShow(false); },
+         "c,1,C|a,2,B|b,3,A"},
+        {"rows cut to two", [](TAdvStringGrid& g) { g.SetRowCount(2); }, "c,1,C"},
+        {"the clicked column cut", [](TAdvStringGrid& g) { g.SetColCount(2); }, "c,1|a,2|b,3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSortScene s({"c,1,C", "a,2,B", "b,3,A"});
+        s.Grid->SetSortColumn(0);
+        s.Grid->OnCanSort = [&](TObject*, int32_t, bool&) { c.Change(*s.Grid); };
+        bool told = false;
+        s.Grid->OnClickSort = [&](TObject*, int32_t) { told = true; };
+        ClickHeader(*s.Grid, 2);
+        EXPECT_EQ(s.Texts(), c.Expected);
+        EXPECT_EQ(s.Grid->SortColumn(), 0);
+        EXPECT_EQ(s.Grid->SortDirection(), sdAscending);
+        EXPECT_FALSE(told);
+    }
+}
+
 // The rows as the rule-list window's handlers order them: hits (column 1) as numbers, the
 // rest without regard to case.
 TEST(AdvGridSort, StylesFromOnGetFormatOrderTheColumnAndTiesGoToTheNextButNotTheLast) {
