@@ -206,11 +206,20 @@ void TAdvStringGrid::SortRows() {
     SetSelection({Col(), spare, Col(), spare});
     auto restore = [&] {
         if (RowCount() != spare + 1) return;  // a handler changed the rows: leave them be
-        MoveColRow(Col(), current, true, true);
+        // The application refused or failed the cell: it is made current all the same, as it
+        // was before, and the spare row goes.
+        auto dropSpare = [&] {
+            if (Row() == spare) SetSelection({Col(), current, Col(), current});
+            SetRowCount(spare);
+        };
+        try {
+            MoveColRow(Col(), current, true, true);
+        } catch (...) {
+            if (!watch.Expired() && RowCount() == spare + 1) dropSpare();
+            throw;
+        }
         if (watch.Expired()) throw TGridFreedWhileSorting{};
-        // The application refused the cell: it is made current all the same, as it was before.
-        if (Row() == spare) SetSelection({Col(), current, Col(), current});
-        SetRowCount(spare);
+        dropSpare();
     };
     try {
         TRowQuickSort(*this, watch, {&current, &FEditRow}).Sort(first, last);

@@ -388,23 +388,41 @@ TEST(AdvGridSort, ManyRowsComeOutInOrderWithEveryRowKept) {
 }
 
 TEST(AdvGridSort, AHandlerThatFailsLeavesTheGridWholeAndTheFailureReachesTheCaller) {
-    TSortScene s({"c,1", "a,2", "b,3"});
-    s.Grid->SetRow(2);  // "a,2"
-    int32_t calls = 0;
-    s.Grid->OnGetFormat = [&](TObject*, int32_t, TSortStyle&, std::string&, std::string&) {
-        if (++calls == 3) throw std::runtime_error("no format");
+    const struct {
+        const char* Name;
+        std::function<void(TAdvStringGrid&)> Arm;
+    } cases[] = {
+        {"while asked for a format",
+         [](TAdvStringGrid& g) {
+             g.OnGetFormat = [calls = 0](TObject*, int32_t, TSortStyle&, std::string&,
+                                         std::string&) mutable {
+                 if (++calls == 3) throw std::runtime_error("no format");
+             };
+         }},
+        {"while the current record is selected again",
+         [](TAdvStringGrid& g) {
+             g.OnSelectCell = [](TObject*, int32_t, int32_t, bool&) {
+                 throw std::runtime_error("no selection");
+             };
+         }},
     };
-    bool told = false;
-    s.Grid->OnClickSort = [&](TObject*, int32_t) { told = true; };
-    EXPECT_THROW(ClickHeader(*s.Grid, 0), std::runtime_error);
-    EXPECT_FALSE(told);
-    EXPECT_EQ(s.Grid->RowCount(), 4);
-    EXPECT_EQ(s.Grid->Cells(1, s.Grid->Row()), "2");
-    std::vector<std::string> after;
-    for (int32_t r = 1; r < 4; ++r)
-        after.push_back(s.Grid->Rows(r).CommaText());
-    std::sort(after.begin(), after.end());
-    EXPECT_EQ(Join(after, "|"), "a,2|b,3|c,1");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSortScene s({"c,1", "a,2", "b,3"});
+        s.Grid->SetRow(2);  // "a,2"
+        c.Arm(*s.Grid);
+        bool told = false;
+        s.Grid->OnClickSort = [&](TObject*, int32_t) { told = true; };
+        EXPECT_THROW(ClickHeader(*s.Grid, 0), std::runtime_error);
+        EXPECT_FALSE(told);
+        EXPECT_EQ(s.Grid->RowCount(), 4);
+        EXPECT_EQ(s.Grid->Cells(1, s.Grid->Row()), "2");
+        std::vector<std::string> after;
+        for (int32_t r = 1; r < s.Grid->RowCount(); ++r)
+            after.push_back(s.Grid->Rows(r).CommaText());
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(Join(after, "|"), "a,2|b,3|c,1");
+    }
 }
 
 // Frees the grid from inside one of its own handlers: the handler's closure goes with the grid,
