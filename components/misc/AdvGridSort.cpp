@@ -35,6 +35,47 @@ private:
     TControlWatch FWatch;
 };
 
+// A row appended below all others for the current cell to sit on while rows move. It is
+// marked, so that it is found, and taken out, where rows a handler inserted or removed have
+// moved it; cutting the count back instead would cut a record.
+class TSpareRow {
+public:
+    explicit TSpareRow(TAdvStringGrid& Grid) : FGrid(Grid), FIndex(Grid.RowCount()) {
+        FGrid.SetRowCount(FIndex + 1);
+        FGrid.SetObjects(0, FIndex, &Mark());
+    }
+    TSpareRow(const TSpareRow&) = delete;
+    TSpareRow& operator=(const TSpareRow&) = delete;
+
+    int32_t Index() const { return FIndex; }
+    // No row was inserted or removed above it.
+    bool InPlace() const { return FIndex < FGrid.RowCount() && Holds(FIndex); }
+    // Takes the row out; Current is made current again when the application refused it.
+    void Remove(int32_t Current) {
+        if (InPlace() && FGrid.Row() == FIndex)
+            FGrid.SetSelection({FGrid.Col(), Current, FGrid.Col(), Current});
+        for (int32_t r = FGrid.RowCount() - 1; r >= 0; --r)
+            if (Holds(r)) {
+                FGrid.RemoveRows(r, 1);
+                return;
+            }
+    }
+
+private:
+    bool Holds(int32_t ARow) const {
+        for (int32_t c = 0; c < FGrid.StoredColCount(); ++c)
+            if (FGrid.Objects(c, ARow) == &Mark()) return true;
+        return false;
+    }
+    static TObject& Mark() {
+        static TObject mark;
+        return mark;
+    }
+
+    TAdvStringGrid& FGrid;
+    const int32_t FIndex;
+};
+
 }  // namespace
 
 // The quick sort of a block of rows. Its comparisons come from the application's handlers and
@@ -50,7 +91,8 @@ public:
           FSortCol(Grid.FSortColumn),
           // The last stored column breaks no tie; it counts only as the sort column itself.
           FLastTieCol(std::max(Grid.FSortColumn, Grid.StoredColCount() - 2)),
-          FDirection(Grid.FSortDirection == sdDescending ? -1 : 1) {}
+          FDirection(Grid.FSortDirection == sdDescending ? -1 : 1),
+          FRowCount(Grid.RowCount()) {}
 
     void Sort(int32_t L, int32_t R) {
         while (L < R) {
@@ -106,7 +148,7 @@ private:
         FSuffix.clear();
         if (FGrid.OnGetFormat) {
             FGrid.OnGetFormat(&FGrid, ACol, style, FPrefix, FSuffix);
-            CheckGridAlive();
+            CheckAfterHandler();
         }
         // Read after the handler, which may have changed the cell.
         const std::string& pivot = FPivot[static_cast<size_t>(ACol - FSortCol)];
@@ -118,7 +160,7 @@ private:
         int32_t result = 0;
         // Copies: the handler may change the grid's cells while it reads them.
         FGrid.OnCustomCompare(&FGrid, std::string(a), std::string(b), result);
-        CheckGridAlive();
+        CheckAfterHandler();
         return (result > 0) - (result < 0);
     }
 
@@ -132,8 +174,12 @@ private:
         }
     }
 
-    void CheckGridAlive() const {
+    // The rows being ordered are no longer those of the grid once a handler has inserted or
+    // removed some: the sort stops rather than report an order it did not make.
+    void CheckAfterHandler() const {
         if (FWatch.Expired()) throw TGridFreedWhileSorting{};
+        if (FGrid.RowCount() != FRowCount)
+            throw EAdvGridError("The grid's rows changed while it was being sorted");
     }
 
     TAdvStringGrid& FGrid;
@@ -143,6 +189,7 @@ private:
     const int32_t FSortCol;
     const int32_t FLastTieCol;
     const int32_t FDirection;
+    const int32_t FRowCount;
     std::vector<std::string> FPivot;
     std::string FPrefix;
     std::string FSuffix;
@@ -201,25 +248,21 @@ void TAdvStringGrid::SortRows() {
     // While rows move, the current cell sits on a spare row below all others, so that no
     // handler sees a data row as current that holds another record by now.
     int32_t current = Row();
-    const int32_t spare = RowCount();
-    SetRowCount(spare + 1);
-    SetSelection({Col(), spare, Col(), spare});
+    TSpareRow spare(*this);
+    SetSelection({Col(), spare.Index(), Col(), spare.Index()});
     auto restore = [&] {
-        if (RowCount() != spare + 1) return;  // a handler changed the rows: leave them be
-        // The application refused or failed the cell: it is made current all the same, as it
-        // was before, and the spare row goes.
-        auto dropSpare = [&] {
-            if (Row() == spare) SetSelection({Col(), current, Col(), current});
-            SetRowCount(spare);
-        };
-        try {
-            MoveColRow(Col(), current, true, true);
-        } catch (...) {
-            if (!watch.Expired() && RowCount() == spare + 1) dropSpare();
-            throw;
+        // Rows a handler inserted or removed above the spare row moved the records: the
+        // remembered index names none of them any more.
+        if (spare.InPlace()) {
+            try {
+                MoveColRow(Col(), current, true, true);
+            } catch (...) {
+                if (!watch.Expired()) spare.Remove(current);
+                throw;
+            }
+            if (watch.Expired()) throw TGridFreedWhileSorting{};
         }
-        if (watch.Expired()) throw TGridFreedWhileSorting{};
-        dropSpare();
+        spare.Remove(current);
     };
     try {
         TRowQuickSort(*this, watch, {&current, &FEditRow}).Sort(first, last);

@@ -5,6 +5,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/misc/AdvGrid.h"
@@ -422,6 +423,64 @@ TEST(AdvGridSort, AHandlerThatFailsLeavesTheGridWholeAndTheFailureReachesTheCall
             after.push_back(s.Grid->Rows(r).CommaText());
         std::sort(after.begin(), after.end());
         EXPECT_EQ(Join(after, "|"), "a,2|b,3|c,1");
+    }
+}
+
+TEST(AdvGridSort, AHandlerThatChangesTheRowsLosesNoRecordAndLeavesNoSpareRow) {
+    // Each handler changes the rows once; "fails" is whether the sort stops with an error.
+    const struct {
+        const char* Name;
+        std::function<void(TAdvStringGrid&, std::function<void()>)> Arm;
+        std::function<void(TAdvStringGrid&)> Change;
+        bool Fails;
+        const char* Rows;  // sorted, as a set
+    } cases[] = {
+        {"a row appended while comparing",
+         [](TAdvStringGrid& g, std::function<void()> once) {
+             g.OnGetFormat = [once](TObject*, int32_t, TSortStyle&, std::string&, std::string&) {
+                 once();
+             };
+         },
+         [](TAdvStringGrid& g) { g.SetRowCount(g.RowCount() + 1); }, true, ",|a,2|b,3|c,1"},
+        {"a row inserted while comparing",
+         [](TAdvStringGrid& g, std::function<void()> once) {
+             g.OnGetFormat = [once](TObject*, int32_t, TSortStyle&, std::string&, std::string&) {
+                 once();
+             };
+         },
+         [](TAdvStringGrid& g) { g.InsertRows(1, 1); }, true, ",|a,2|b,3|c,1"},
+        {"a row removed while comparing",
+         [](TAdvStringGrid& g, std::function<void()> once) {
+             g.OnGetFormat = [once](TObject*, int32_t, TSortStyle&, std::string&, std::string&) {
+                 once();
+             };
+         },
+         [](TAdvStringGrid& g) { g.RemoveRows(3, 1); }, true, "a,2|c,1"},
+        {"a row inserted as the current record is selected again",
+         [](TAdvStringGrid& g, std::function<void()> once) {
+             g.OnSelectCell = [once](TObject*, int32_t, int32_t, bool&) { once(); };
+         },
+         [](TAdvStringGrid& g) { g.InsertRows(1, 1); }, false, ",|a,2|b,3|c,1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSortScene s({"c,1", "a,2", "b,3"});
+        bool changed = false;
+        c.Arm(*s.Grid, [&] {
+            if (!std::exchange(changed, true)) c.Change(*s.Grid);
+        });
+        bool told = false;
+        s.Grid->OnClickSort = [&](TObject*, int32_t) { told = true; };
+        if (c.Fails)
+            EXPECT_THROW(ClickHeader(*s.Grid, 0), EAdvGridError);
+        else
+            EXPECT_NO_THROW(ClickHeader(*s.Grid, 0));
+        EXPECT_EQ(told, !c.Fails);
+        std::vector<std::string> after;
+        for (int32_t r = 1; r < s.Grid->RowCount(); ++r)
+            after.push_back(s.Grid->Rows(r).CommaText());
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(Join(after, "|"), c.Rows);
     }
 }
 
