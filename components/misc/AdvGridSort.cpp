@@ -36,13 +36,15 @@ private:
 };
 
 // A row appended below all others for the current cell to sit on while rows move. It is
-// marked, so that it is found, and taken out, where rows a handler inserted or removed have
-// moved it; cutting the count back instead would cut a record.
+// marked, so that it is found, and taken out, where rows or columns a handler inserted or
+// removed have moved it; cutting the count back instead would cut a record.
 class TSpareRow {
 public:
     explicit TSpareRow(TAdvStringGrid& Grid) : FGrid(Grid), FIndex(Grid.RowCount()) {
         FGrid.SetRowCount(FIndex + 1);
-        FGrid.SetObjects(0, FIndex, &Mark());
+        // In every column, so that no column a handler removes takes the mark along.
+        for (int32_t c = 0; c < FGrid.StoredColCount(); ++c)
+            FGrid.SetObjects(c, FIndex, &Mark());
     }
     TSpareRow(const TSpareRow&) = delete;
     TSpareRow& operator=(const TSpareRow&) = delete;
@@ -92,7 +94,8 @@ public:
           // The last stored column breaks no tie; it counts only as the sort column itself.
           FLastTieCol(std::max(Grid.FSortColumn, Grid.StoredColCount() - 2)),
           FDirection(Grid.FSortDirection == sdDescending ? -1 : 1),
-          FRowCount(Grid.RowCount()) {}
+          FRowCount(Grid.RowCount()),
+          FColCount(Grid.StoredColCount()) {}
 
     void Sort(int32_t L, int32_t R) {
         while (L < R) {
@@ -174,12 +177,12 @@ private:
         }
     }
 
-    // The rows being ordered are no longer those of the grid once a handler has inserted or
-    // removed some: the sort stops rather than report an order it did not make.
+    // The rows and columns being ordered are no longer those of the grid once a handler has
+    // inserted or removed some: the sort stops rather than report an order it did not make.
     void CheckAfterHandler() const {
         if (FWatch.Expired()) throw TGridFreedWhileSorting{};
-        if (FGrid.RowCount() != FRowCount)
-            throw EAdvGridError("The grid's rows changed while it was being sorted");
+        if (FGrid.RowCount() != FRowCount || FGrid.StoredColCount() != FColCount)
+            throw EAdvGridError("The grid's rows or columns changed while it was being sorted");
     }
 
     TAdvStringGrid& FGrid;
@@ -190,6 +193,7 @@ private:
     const int32_t FLastTieCol;
     const int32_t FDirection;
     const int32_t FRowCount;
+    const int32_t FColCount;
     std::vector<std::string> FPivot;
     std::string FPrefix;
     std::string FSuffix;

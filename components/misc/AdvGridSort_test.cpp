@@ -426,8 +426,8 @@ TEST(AdvGridSort, AHandlerThatFailsLeavesTheGridWholeAndTheFailureReachesTheCall
     }
 }
 
-TEST(AdvGridSort, AHandlerThatChangesTheRowsLosesNoRecordAndLeavesNoSpareRow) {
-    // Each handler changes the rows once; "fails" is whether the sort stops with an error.
+TEST(AdvGridSort, AHandlerThatChangesTheCountsLosesNoRecordAndLeavesNoSpareRow) {
+    // Each handler changes the counts once; "fails" is whether the sort stops with an error.
     const struct {
         const char* Name;
         std::function<void(TAdvStringGrid&, std::function<void()>)> Arm;
@@ -456,6 +456,13 @@ TEST(AdvGridSort, AHandlerThatChangesTheRowsLosesNoRecordAndLeavesNoSpareRow) {
              };
          },
          [](TAdvStringGrid& g) { g.RemoveRows(3, 1); }, true, "a,2|c,1"},
+        {"the first column removed while comparing",
+         [](TAdvStringGrid& g, std::function<void()> once) {
+             g.OnGetFormat = [once](TObject*, int32_t, TSortStyle&, std::string&, std::string&) {
+                 once();
+             };
+         },
+         [](TAdvStringGrid& g) { g.RemoveCols(0, 1); }, true, "1|2|3"},
         {"a row inserted as the current record is selected again",
          [](TAdvStringGrid& g, std::function<void()> once) {
              g.OnSelectCell = [once](TObject*, int32_t, int32_t, bool&) { once(); };
