@@ -35,6 +35,49 @@ private:
     TControlWatch FWatch;
 };
 
+// A row appended below all others for the current cell to sit on while rows move. It is
+// marked, so that it is found, and taken out, where rows or columns a handler inserted or
+// removed have moved it; cutting the count back instead would cut a record.
+class TSpareRow {
+public:
+    explicit TSpareRow(TAdvStringGrid& Grid) : FGrid(Grid), FIndex(Grid.RowCount()) {
+        FGrid.SetRowCount(FIndex + 1);
+        // In every column, so that no column a handler removes takes the mark along.
+        for (int32_t c = 0; c < FGrid.StoredColCount(); ++c)
+            FGrid.SetObjects(c, FIndex, &Mark());
+    }
+    TSpareRow(const TSpareRow&) = delete;
+    TSpareRow& operator=(const TSpareRow&) = delete;
+
+    int32_t Index() const { return FIndex; }
+    // No row was inserted or removed above it.
+    bool InPlace() const { return FIndex < FGrid.RowCount() && Holds(FIndex); }
+    // Takes the row out; Current is made current again when the application refused it.
+    void Remove(int32_t Current) {
+        if (InPlace() && FGrid.Row() == FIndex)
+            FGrid.SetSelection({FGrid.Col(), Current, FGrid.Col(), Current});
+        for (int32_t r = FGrid.RowCount() - 1; r >= 0; --r)
+            if (Holds(r)) {
+                FGrid.RemoveRows(r, 1);
+                return;
+            }
+    }
+
+private:
+    bool Holds(int32_t ARow) const {
+        for (int32_t c = 0; c < FGrid.StoredColCount(); ++c)
+            if (FGrid.Objects(c, ARow) == &Mark()) return true;
+        return false;
+    }
+    static TObject& Mark() {
+        static TObject mark;
+        return mark;
+    }
+
+    TAdvStringGrid& FGrid;
+    const int32_t FIndex;
+};
+
 }  // namespace
 
 // The quick sort of a block of rows. Its comparisons come from the application's handlers and
@@ -50,7 +93,9 @@ public:
           FSortCol(Grid.FSortColumn),
           // The last stored column breaks no tie; it counts only as the sort column itself.
           FLastTieCol(std::max(Grid.FSortColumn, Grid.StoredColCount() - 2)),
-          FDirection(Grid.FSortDirection == sdDescending ? -1 : 1) {}
+          FDirection(Grid.FSortDirection == sdDescending ? -1 : 1),
+          FRowCount(Grid.RowCount()),
+          FColCount(Grid.StoredColCount()) {}
 
     void Sort(int32_t L, int32_t R) {
         while (L < R) {
@@ -106,7 +151,7 @@ private:
         FSuffix.clear();
         if (FGrid.OnGetFormat) {
             FGrid.OnGetFormat(&FGrid, ACol, style, FPrefix, FSuffix);
-            CheckGridAlive();
+            CheckAfterHandler();
         }
         // Read after the handler, which may have changed the cell.
         const std::string& pivot = FPivot[static_cast<size_t>(ACol - FSortCol)];
@@ -118,7 +163,7 @@ private:
         int32_t result = 0;
         // Copies: the handler may change the grid's cells while it reads them.
         FGrid.OnCustomCompare(&FGrid, std::string(a), std::string(b), result);
-        CheckGridAlive();
+        CheckAfterHandler();
         return (result > 0) - (result < 0);
     }
 
@@ -132,8 +177,12 @@ private:
         }
     }
 
-    void CheckGridAlive() const {
+    // The rows and columns being ordered are no longer those of the grid once a handler has
+    // inserted or removed some: the sort stops rather than report an order it did not make.
+    void CheckAfterHandler() const {
         if (FWatch.Expired()) throw TGridFreedWhileSorting{};
+        if (FGrid.RowCount() != FRowCount || FGrid.StoredColCount() != FColCount)
+            throw EAdvGridError("The grid's rows or columns changed while it was being sorted");
     }
 
     TAdvStringGrid& FGrid;
@@ -143,6 +192,8 @@ private:
     const int32_t FSortCol;
     const int32_t FLastTieCol;
     const int32_t FDirection;
+    const int32_t FRowCount;
+    const int32_t FColCount;
     std::vector<std::string> FPivot;
     std::string FPrefix;
     std::string FSuffix;
@@ -152,13 +203,18 @@ void TAdvStringGrid::HeaderClickSort(int32_t X, int32_t Y) {
     const TGridCoord cell = MouseCoord(X, Y);
     if (cell.X < 0 || cell.Y != 0) return;
     if (cell.X < FixedCols() && !FSortFixedCols) return;
-    if (FixedRows() == 0 || !FSortShow || RowCount() <= 2) return;
+    // Asked before and after OnCanSort, whose handler may take away the header row, the rows
+    // or the clicked column.
+    auto canSort = [&](int32_t Column) {
+        return FixedRows() > 0 && FSortShow && RowCount() > 2 && Column < StoredColCount();
+    };
     const int32_t column = RealColIndex(cell.X);
+    if (!canSort(column)) return;
     const TControlWatch watch(*this);
     bool doSort = true;
     if (OnCanSort) {
         OnCanSort(this, column, doSort);
-        if (watch.Expired()) return;
+        if (watch.Expired() || !canSort(column)) return;
     }
     if (!doSort) return;
     if (column == FSortColumn) {
@@ -184,24 +240,33 @@ void TAdvStringGrid::SortRows() {
     if (FSortColumn >= StoredColCount())
         throw EAdvGridError("Sort column " + std::to_string(FSortColumn) + " out of range");
     const TControlWatch watch(*this);
-    // The editor's text goes to its cell before that cell's row moves away.
+    // The editor's text goes to its cell before that cell's row moves away. An editor always
+    // shown comes back as the focus returns to the grid, still tied to that cell: untied, it
+    // cannot store its text into whatever record moves there.
     HideEditor();
+    if (watch.Expired()) throw TGridFreedWhileSorting{};
+    InvalidateEditor();
     if (watch.Expired()) throw TGridFreedWhileSorting{};
     const TDrawingSuspended suspended(*this);
 
     // While rows move, the current cell sits on a spare row below all others, so that no
     // handler sees a data row as current that holds another record by now.
     int32_t current = Row();
-    const int32_t spare = RowCount();
-    SetRowCount(spare + 1);
-    SetSelection({Col(), spare, Col(), spare});
+    TSpareRow spare(*this);
+    SetSelection({Col(), spare.Index(), Col(), spare.Index()});
     auto restore = [&] {
-        if (RowCount() != spare + 1) return;  // a handler changed the rows: leave them be
-        MoveColRow(Col(), current, true, true);
-        if (watch.Expired()) throw TGridFreedWhileSorting{};
-        // The application refused the cell: it is made current all the same, as it was before.
-        if (Row() == spare) SetSelection({Col(), current, Col(), current});
-        SetRowCount(spare);
+        // Rows a handler inserted or removed above the spare row moved the records: the
+        // remembered index names none of them any more.
+        if (spare.InPlace()) {
+            try {
+                MoveColRow(Col(), current, true, true);
+            } catch (...) {
+                if (!watch.Expired()) spare.Remove(current);
+                throw;
+            }
+            if (watch.Expired()) throw TGridFreedWhileSorting{};
+        }
+        spare.Remove(current);
     };
     try {
         TRowQuickSort(*this, watch, {&current, &FEditRow}).Sort(first, last);

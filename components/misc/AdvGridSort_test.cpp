@@ -5,9 +5,11 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "components/misc/AdvGrid.h"
+#include "components/misc/AdvGridInput_testsupport.h"
 #include "platform/core/stringutils.h"
 #include "platform/ui/lists_testsupport.h"
 
@@ -150,6 +152,34 @@ TEST(AdvGridSort, AVetoLeavesRowsColumnAndDirectionAndNoSortIsTold) {
     EXPECT_EQ(s.Grid->SortDirection(), sdDescending);
     EXPECT_EQ(asked, std::vector<int32_t>{0});
     EXPECT_FALSE(told);
+}
+
+TEST(AdvGridSort, AHandlerOfOnCanSortThatTakesAwayWhatASortNeedsStopsIt) {
+    const struct {
+        const char* Name;
+        std::function<void(TAdvStringGrid&)> Change;
+        const char* Expected;
+    } cases[] = {
+        {"the header row made data", [](TAdvStringGrid& g) { g.SetFixedRows(0); },
+         "h0,h1,h2|c,1,C|a,2,B|b,3,A"},
+        {"sorting turned off", [](TAdvStringGrid& g) { g.SetSortShow(false); },
+         "c,1,C|a,2,B|b,3,A"},
+        {"rows cut to two", [](TAdvStringGrid& g) { g.SetRowCount(2); }, "c,1,C"},
+        {"the clicked column cut", [](TAdvStringGrid& g) { g.SetColCount(2); }, "c,1|a,2|b,3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSortScene s({"c,1,C", "a,2,B", "b,3,A"});
+        s.Grid->SetSortColumn(0);
+        s.Grid->OnCanSort = [&](TObject*, int32_t, bool&) { c.Change(*s.Grid); };
+        bool told = false;
+        s.Grid->OnClickSort = [&](TObject*, int32_t) { told = true; };
+        ClickHeader(*s.Grid, 2);
+        EXPECT_EQ(s.Texts(), c.Expected);
+        EXPECT_EQ(s.Grid->SortColumn(), 0);
+        EXPECT_EQ(s.Grid->SortDirection(), sdAscending);
+        EXPECT_FALSE(told);
+    }
 }
 
 // The rows as the rule-list window's handlers order them: hits (column 1) as numbers, the
@@ -359,23 +389,106 @@ TEST(AdvGridSort, ManyRowsComeOutInOrderWithEveryRowKept) {
 }
 
 TEST(AdvGridSort, AHandlerThatFailsLeavesTheGridWholeAndTheFailureReachesTheCaller) {
-    TSortScene s({"c,1", "a,2", "b,3"});
-    s.Grid->SetRow(2);  // "a,2"
-    int32_t calls = 0;
-    s.Grid->OnGetFormat = [&](TObject*, int32_t, TSortStyle&, std::string&, std::string&) {
-        if (++calls == 3) throw std::runtime_error("no format");
+    const struct {
+        const char* Name;
+        std::function<void(TAdvStringGrid&)> Arm;
+    } cases[] = {
+        {"while asked for a format",
+         [](TAdvStringGrid& g) {
+             g.OnGetFormat = [calls = 0](TObject*, int32_t, TSortStyle&, std::string&,
+                                         std::string&) mutable {
+                 if (++calls == 3) throw std::runtime_error("no format");
+             };
+         }},
+        {"while the current record is selected again",
+         [](TAdvStringGrid& g) {
+             g.OnSelectCell = [](TObject*, int32_t, int32_t, bool&) {
+                 throw std::runtime_error("no selection");
+             };
+         }},
     };
-    bool told = false;
-    s.Grid->OnClickSort = [&](TObject*, int32_t) { told = true; };
-    EXPECT_THROW(ClickHeader(*s.Grid, 0), std::runtime_error);
-    EXPECT_FALSE(told);
-    EXPECT_EQ(s.Grid->RowCount(), 4);
-    EXPECT_EQ(s.Grid->Cells(1, s.Grid->Row()), "2");
-    std::vector<std::string> after;
-    for (int32_t r = 1; r < 4; ++r)
-        after.push_back(s.Grid->Rows(r).CommaText());
-    std::sort(after.begin(), after.end());
-    EXPECT_EQ(Join(after, "|"), "a,2|b,3|c,1");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSortScene s({"c,1", "a,2", "b,3"});
+        s.Grid->SetRow(2);  // "a,2"
+        c.Arm(*s.Grid);
+        bool told = false;
+        s.Grid->OnClickSort = [&](TObject*, int32_t) { told = true; };
+        EXPECT_THROW(ClickHeader(*s.Grid, 0), std::runtime_error);
+        EXPECT_FALSE(told);
+        EXPECT_EQ(s.Grid->RowCount(), 4);
+        EXPECT_EQ(s.Grid->Cells(1, s.Grid->Row()), "2");
+        std::vector<std::string> after;
+        for (int32_t r = 1; r < s.Grid->RowCount(); ++r)
+            after.push_back(s.Grid->Rows(r).CommaText());
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(Join(after, "|"), "a,2|b,3|c,1");
+    }
+}
+
+TEST(AdvGridSort, AHandlerThatChangesTheCountsLosesNoRecordAndLeavesNoSpareRow) {
+    // Each handler changes the counts once; "fails" is whether the sort stops with an error.
+    const struct {
+        const char* Name;
+        std::function<void(TAdvStringGrid&, std::function<void()>)> Arm;
+        std::function<void(TAdvStringGrid&)> Change;
+        bool Fails;
+        const char* Rows;  // sorted, as a set
+    } cases[] = {
+        {"a row appended while comparing",
+         [](TAdvStringGrid& g, std::function<void()> once) {
+             g.OnGetFormat = [once](TObject*, int32_t, TSortStyle&, std::string&, std::string&) {
+                 once();
+             };
+         },
+         [](TAdvStringGrid& g) { g.SetRowCount(g.RowCount() + 1); }, true, ",|a,2|b,3|c,1"},
+        {"a row inserted while comparing",
+         [](TAdvStringGrid& g, std::function<void()> once) {
+             g.OnGetFormat = [once](TObject*, int32_t, TSortStyle&, std::string&, std::string&) {
+                 once();
+             };
+         },
+         [](TAdvStringGrid& g) { g.InsertRows(1, 1); }, true, ",|a,2|b,3|c,1"},
+        {"a row removed while comparing",
+         [](TAdvStringGrid& g, std::function<void()> once) {
+             g.OnGetFormat = [once](TObject*, int32_t, TSortStyle&, std::string&, std::string&) {
+                 once();
+             };
+         },
+         [](TAdvStringGrid& g) { g.RemoveRows(3, 1); }, true, "a,2|c,1"},
+        {"the first column removed while comparing",
+         [](TAdvStringGrid& g, std::function<void()> once) {
+             g.OnGetFormat = [once](TObject*, int32_t, TSortStyle&, std::string&, std::string&) {
+                 once();
+             };
+         },
+         [](TAdvStringGrid& g) { g.RemoveCols(0, 1); }, true, "1|2|3"},
+        {"a row inserted as the current record is selected again",
+         [](TAdvStringGrid& g, std::function<void()> once) {
+             g.OnSelectCell = [once](TObject*, int32_t, int32_t, bool&) { once(); };
+         },
+         [](TAdvStringGrid& g) { g.InsertRows(1, 1); }, false, ",|a,2|b,3|c,1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TSortScene s({"c,1", "a,2", "b,3"});
+        bool changed = false;
+        c.Arm(*s.Grid, [&] {
+            if (!std::exchange(changed, true)) c.Change(*s.Grid);
+        });
+        bool told = false;
+        s.Grid->OnClickSort = [&](TObject*, int32_t) { told = true; };
+        if (c.Fails)
+            EXPECT_THROW(ClickHeader(*s.Grid, 0), EAdvGridError);
+        else
+            EXPECT_NO_THROW(ClickHeader(*s.Grid, 0));
+        EXPECT_EQ(told, !c.Fails);
+        std::vector<std::string> after;
+        for (int32_t r = 1; r < s.Grid->RowCount(); ++r)
+            after.push_back(s.Grid->Rows(r).CommaText());
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(Join(after, "|"), c.Rows);
+    }
 }
 
 // Frees the grid from inside one of its own handlers: the handler's closure goes with the grid,
@@ -418,6 +531,42 @@ TEST(AdvGridSort, AGridFreedByItsHandlersIsNotTouchedAgain) {
         ClickHeader(*grid, 0);
         EXPECT_EQ(grid, nullptr);
         EXPECT_FALSE(told);
+    }
+}
+
+// Each row's cells still belong together: column 3 holds "3:" and the number in column 2.
+std::vector<std::string> TornRows(const TAdvStringGrid& Grid) {
+    std::vector<std::string> torn;
+    for (int32_t r = Grid.FixedRows(); r < Grid.RowCount(); ++r) {
+        const std::string& key = Grid.Cells(2, r);
+        const std::string expected = "3:" + key.substr(key.find(':') + 1);
+        if (Grid.Cells(3, r) != expected) torn.push_back(key + " " + Grid.Cells(3, r));
+    }
+    return torn;
+}
+
+TEST(AdvGridSort, AnOpenEditorKeepsItsTextWithItsRecordThroughAHeaderClick) {
+    const struct {
+        const char* Name;
+        TGridOptions Options;
+        std::vector<int32_t> Keys;
+        const char* Edited;
+    } cases[] = {
+        {"opened with F2", {goEditing}, {VK_F2, VK_END, '9'}, "2:5 3:59"},
+        {"always shown", {goEditing, goAlwaysShowEditor}, {'9'}, "2:5 9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        test::TAdvGridScene s;
+        s.Grid->SetOptions(s.Grid->Options() + c.Options);
+        s.Grid->SetSortShow(true);
+        s.Grid->SetCol(3);
+        s.Grid->SetRow(5);
+        s.Keys(c.Keys);
+        s.Click(3, 0);
+        EXPECT_EQ(TornRows(*s.Grid), std::vector<std::string>{c.Edited});
+        s.Click(3, 0);  // and back, with the editor where the current record went
+        EXPECT_EQ(TornRows(*s.Grid), std::vector<std::string>{c.Edited});
     }
 }
 
