@@ -11,6 +11,16 @@ std::string WidthName(int32_t Col) {
     return "col" + std::to_string(Col);
 }
 
+// -1 when the column has no width kept: a value that is missing, no number, or not text at all
+// (a hand edit may leave one) leaves the column as it is instead of failing the form's load.
+int32_t KeptWidth(TRegIniFile& Ini, const std::string& Section, int32_t Col) {
+    try {
+        return Ini.ReadInteger(Section, WidthName(Col), -1);
+    } catch (const ERegistryException&) {
+        return -1;
+    }
+}
+
 }  // namespace
 
 bool TAdvStringGrid::KeepsColumnWidths() const {
@@ -22,7 +32,7 @@ void TAdvStringGrid::ReadColumnWidths() {
     if (!KeepsColumnWidths()) return;
     TRegIniFile ini(FColumnSize.Key);
     for (int32_t c = 0; c < ColCount(); ++c) {
-        const int32_t width = ini.ReadInteger(FColumnSize.Section, WidthName(c), -1);
+        const int32_t width = KeptWidth(ini, FColumnSize.Section, c);
         if (width != -1) SetColWidths(c, advgridfile::ClampColumnWidth(width));
     }
 }
