@@ -36,8 +36,12 @@ void TAdvStringGrid::SaveToFile(const std::string& FileName) {
     const int32_t storedCols = ColCount() + HiddenColCount();
     std::string out;
     AppendHeaderLine(out, storedCols - fixedCols, RowCount() - fixedRows);
-    for (int32_t c = 0; c < storedCols; ++c)
-        AppendWidthLine(out, c, c < ColCount() ? ColWidths(c) : DefaultColWidth());
+    // Widths are kept by screen position, lines by real index: a hidden column, wherever it
+    // stands, carries the default width and the columns right of it keep their own.
+    for (int32_t c = 0; c < storedCols; ++c) {
+        const int32_t onScreen = ScreenColOf(c);
+        AppendWidthLine(out, c, onScreen >= 0 ? ColWidths(onScreen) : DefaultColWidth());
+    }
     for (int32_t r = fixedRows; r < RowCount(); ++r)
         for (int32_t c = fixedCols; c < storedCols; ++c)
             if (const std::string& text = Cells(c, r); !text.empty())

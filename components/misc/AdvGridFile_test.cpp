@@ -157,6 +157,26 @@ TEST(AdvGridFile, HiddenColumnsAreStoredAtTheirRealIndexes) {
     EXPECT_EQ(grid.ColCount(), 6);
 }
 
+// A width line names a column as a cell line does, by its real index: hiding a column between
+// others moves the widths on the screen, not in the file.
+TEST(AdvGridFile, WidthLinesFollowTheirColumnsPastAHiddenOne) {
+    auto grid = RuleGrid(3);
+    const std::vector<std::string> texts = {"Subject", "contains", "image 4", "free pills", "", "12"};
+    for (int32_t c = 0; c < 6; ++c) {
+        grid->SetColWidths(c, 10 + c);
+        grid->SetCells(c, 1, texts[static_cast<size_t>(c)]);
+    }
+    grid->HideColumn(2);
+    test::TempDir dir;
+    grid->SaveToFile(dir.File("rules.lst"));
+    EXPECT_EQ(test::ReadWholeFile(dir.File("rules.lst")),
+              test::ReadWholeFile(Data + "hidden-middle.lst"));
+
+    auto back = RuleGrid(3);
+    back->LoadFromFile(dir.File("rules.lst"));
+    EXPECT_EQ(WidthsOf(*back), (std::vector<int32_t>{10, 11, 64, 13, 14, 15}));
+}
+
 TEST(AdvGridFile, LoadsIntoTheGridAsItStands) {
     const struct {
         const char* File;
