@@ -161,7 +161,8 @@ TEST(AdvGridFile, HiddenColumnsAreStoredAtTheirRealIndexes) {
 // others moves the widths on the screen, not in the file.
 TEST(AdvGridFile, WidthLinesFollowTheirColumnsPastAHiddenOne) {
     auto grid = RuleGrid(3);
-    const std::vector<std::string> texts = {"Subject", "contains", "image 4", "free pills", "", "12"};
+    const std::vector<std::string> texts = {"Subject",    "contains", "image 4",
+                                            "free pills", "",         "12"};
     for (int32_t c = 0; c < 6; ++c) {
         grid->SetColWidths(c, 10 + c);
         grid->SetCells(c, 1, texts[static_cast<size_t>(c)]);
