@@ -1,3 +1,11 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
 #include "components/misc/AdvGrid.h"
 #include "components/misc/AdvGridFileFormat.h"
 #include "components/misc/AdvGridFileReader.h"
@@ -29,6 +37,23 @@ TGridCounts FixedCellsLeftOut(const TAdvStringGrid& Grid) {
     return {Grid.FixedCols(), Grid.FixedRows()};
 }
 
+// Where a save lands. A new file renamed into place would replace a link by a file of its own
+// and a read-only file regardless of its mode, so a link is followed to the file it names, and a
+// file the caller may not write is refused as opening it for writing would be.
+std::string SaveTarget(const std::string& FileName) {
+    std::string target = FileName;
+    struct stat st;
+    if (::lstat(FileName.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* resolved = ::realpath(FileName.c_str(), nullptr)) {
+            target = resolved;
+            std::free(resolved);
+        }
+    }
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
+        throw EAdvGridError("Cannot create file " + FileName + ". " + std::strerror(EACCES));
+    return target;
+}
+
 }  // namespace
 
 void TAdvStringGrid::SaveToFile(const std::string& FileName) {
@@ -47,7 +72,7 @@ void TAdvStringGrid::SaveToFile(const std::string& FileName) {
             if (const std::string& text = Cells(c, r); !text.empty())
                 AppendCellLine(out, c, r, text);
     try {
-        WriteFileAtomic(FileName, out);
+        WriteFileAtomic(SaveTarget(FileName), out);
     } catch (const EStreamError& e) {
         throw EAdvGridError(e.Message());
     } catch (const EInOutError& e) {

@@ -302,5 +302,33 @@ TEST_F(AdvGridFileFailedSave, BeyondTheFileSizeLimitRaisesAndKeepsTheOldFile) {
     ExpectOldFileAlone();
 }
 
+// A rule file its user made read-only is not replaced behind the user's back.
+TEST_F(AdvGridFileFailedSave, OverAReadOnlyFileRaisesAndKeepsIt) {
+    ASSERT_EQ(::chmod(Dir.Path().c_str(), 0755) | ::chmod(Folder.c_str(), 0777) |
+                  ::chmod(Target.c_str(), 0444),
+              0);
+    const auto saved =
+        test::InForkedChild([&] { return test::BecomeOrdinaryUser(Folder); },
+                            [&] { return ErrorOf([&] { Grid->SaveToFile(Target); }); });
+    if (!saved.NotRun.empty()) GTEST_SKIP() << saved.NotRun;
+    EXPECT_EQ(saved.Text, "Cannot create file " + Target + ". Permission denied");
+    ExpectOldFileAlone();
+}
+
+// A rule file kept elsewhere and linked into the program's folder stays linked: the save goes
+// to the file the link names.
+TEST(AdvGridFile, SavingThroughALinkWritesTheFileItNames) {
+    test::TempDir dir;
+    const std::string kept = dir.File("kept.lst"), link = dir.File("subj.lst");
+    test::WriteWholeFile(kept, "an older list\r\n");
+    ASSERT_EQ(::symlink(kept.c_str(), link.c_str()), 0);
+    auto grid = RuleGrid();
+    grid->LoadFromFile(Data + "subj.lst");
+    grid->SaveToFile(link);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_TRUE(SameBytes(kept, Data + "subj.lst"));
+    EXPECT_EQ(FilesIn(dir.Path()), 2u);
+}
+
 }  // namespace
 }  // namespace vex
