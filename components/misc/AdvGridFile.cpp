@@ -31,6 +31,11 @@ void ApplyLine(TAdvStringGrid& Grid, std::string_view Line) {
         Grid.SetCells(cell->Col, cell->Row, UnescapeCellText(cell->Text));
 }
 
+std::string CurrentCellText(const TAdvStringGrid& Grid) {
+    if (Grid.ColCount() == 0 || Grid.RowCount() == 0) return {};
+    return Grid.Cells(Grid.RealColIndex(Grid.Col()), Grid.Row());
+}
+
 // The fixed columns and rows that the file's counts leave out.
 TGridCounts FixedCellsLeftOut(const TAdvStringGrid& Grid) {
     if (Grid.StoreFixedCells) return {0, 0};
@@ -99,10 +104,22 @@ void TAdvStringGrid::LoadFromFile(const std::string& FileName) {
 
     reader.Rewind();
     reader.ReadLine(line);
+    const std::string currentBefore = CurrentCellText(*this);
     SetColCount(counts.Cols);
     SetRowCount(counts.Rows);
     while (reader.ReadLine(line))
         ApplyLine(*this, line);
+    if (CurrentCellText(*this) != currentBefore) TakeLoadedCurrentText();
+}
+
+// The current cell is noted as it stands now, as when it was entered: the editor, Escape and the
+// validation of the edit would otherwise put the text from before the load back into it.
+void TAdvStringGrid::TakeLoadedCurrentText() {
+    FSelectedCol = RealColIndex(Col());
+    FSelectedRow = Row();
+    FSelectedText = Cells(FSelectedCol, FSelectedRow);
+    BeginCellEdit();
+    if (EditorMode()) InvalidateEditor();
 }
 
 }  // namespace vex

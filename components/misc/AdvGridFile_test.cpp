@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "components/misc/AdvGrid.h"
+#include "components/misc/AdvGridInput_testsupport.h"
+#include "platform/ui/inplaceedit.h"
 #include "tests/support/forkedchild.h"
 #include "tests/support/tempdir.h"
 
@@ -328,6 +330,38 @@ TEST(AdvGridFile, SavingThroughALinkWritesTheFileItNames) {
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_TRUE(SameBytes(kept, Data + "subj.lst"));
     EXPECT_EQ(FilesIn(dir.Path()), 2u);
+}
+
+// A file loaded while a cell is edited gives that cell its text: neither the editor, nor Escape,
+// nor leaving the cell puts back the text from before the load. A cell the file does not name
+// keeps what is typed in it.
+TEST(AdvGridFile, ACellBeingEditedTakesTheLoadedText) {
+    const struct {
+        const char* Name;
+        const char* File;
+        std::vector<int32_t> KeysAfterLoad;
+        const char* Expected;
+    } cases[] = {
+        {"left by a click", "10,20\r\n2,2,loaded\r\n", {}, "loaded"},
+        {"escaped", "10,20\r\n2,2,loaded\r\n", {VK_ESCAPE}, "loaded"},
+        {"typed on", "10,20\r\n2,2,loaded\r\n", {VK_END, 'X'}, "loadedx"},
+        {"not in the file", "10,20\r\n3,3,loaded\r\n", {}, "typed"},
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        test::WriteWholeFile(dir.File("rules.lst"), c.File);
+        test::TAdvGridScene s;
+        s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goEditing});
+        s.Click(2, 2);
+        s.Keys({VK_F2});
+        ASSERT_NE(s.Grid->InplaceEditor(), nullptr);
+        s.Grid->InplaceEditor()->SetText("typed");
+        s.Grid->LoadFromFile(dir.File("rules.lst"));
+        s.Keys(c.KeysAfterLoad);
+        s.Click(5, 5);
+        EXPECT_EQ(s.Grid->Cells(2, 2), c.Expected);
+    }
 }
 
 }  // namespace
