@@ -131,5 +131,16 @@ TEST_F(AdvGridColumnWidths, ThatCannotBeWrittenAreReportedAndTheGridIsStillFreed
     EXPECT_EQ(reported, std::vector<std::string>{"The settings cannot be written"});
 }
 
+// Reading asks nothing of a settings store that cannot be written, as on a full disk: the grid
+// loads with its own widths.
+TEST_F(AdvGridColumnWidths, ThatCannotBeOpenedLeaveTheWidthsAndTheGridLoads) {
+    TRegistryStoreOverride unwritable(std::make_shared<TUnwritableRegistryStore>());
+    std::unique_ptr<TAdvStringGrid> grid;
+    ASSERT_NO_THROW(grid = LoadedGrid());
+    EXPECT_EQ(WidthsOf(*grid), std::vector<int32_t>(6, 64));
+    // Writing them back at the end is another test's.
+    grid->ColumnSize().Save = false;
+}
+
 }  // namespace
 }  // namespace vex
