@@ -336,6 +336,7 @@ private:
     void ReadColumnWidths();
     void WriteColumnWidths();
     bool KeepsColumnWidths() const;
+    void TakeLoadedCurrentText();
 
     // Sorting (AdvGridSort.cpp): a header click at the client point, and the row sort on
     // SortColumn in SortDirection, which keeps the current record current. A handler of the

@@ -60,6 +60,21 @@ TEST_F(AdvGridColumnWidths, AreReadOnceTheGridIsLoadedWithinBounds) {
     EXPECT_EQ(WidthsOf(*grid), (std::vector<int32_t>{50, 64, 64, 32767, 0, 64}));
 }
 
+// A value of another type than text (an older program or a hand edit may leave one) is no
+// width either: the form still loads.
+TEST_F(AdvGridColumnWidths, OfAnotherTypeThanTextKeepTheColumnsWidth) {
+    {
+        TRegIniFile ini(SettingsKey);
+        ini.WriteString("Subject", "col0", "50");
+        ini.WriteString("Subject", "col2", "90");
+        ASSERT_TRUE(ini.OpenKey("Subject", false));
+        ini.WriteInteger("col1", 70);
+    }
+    std::unique_ptr<TAdvStringGrid> grid;
+    ASSERT_NO_THROW(grid = LoadedGrid());
+    EXPECT_EQ(WidthsOf(*grid), (std::vector<int32_t>{50, 64, 90, 64, 64, 64}));
+}
+
 TEST_F(AdvGridColumnWidths, AreWrittenForTheVisibleColumnsWhenTheGridIsFreed) {
     auto grid = LoadedGrid();
     for (int32_t c = 0; c < 6; ++c)
@@ -114,6 +129,17 @@ TEST_F(AdvGridColumnWidths, ThatCannotBeWrittenAreReportedAndTheGridIsStillFreed
     grid.reset();
     Application().OnException = nullptr;
     EXPECT_EQ(reported, std::vector<std::string>{"The settings cannot be written"});
+}
+
+// Reading asks nothing of a settings store that cannot be written, as on a full disk: the grid
+// loads with its own widths.
+TEST_F(AdvGridColumnWidths, ThatCannotBeOpenedLeaveTheWidthsAndTheGridLoads) {
+    TRegistryStoreOverride unwritable(std::make_shared<TUnwritableRegistryStore>());
+    std::unique_ptr<TAdvStringGrid> grid;
+    ASSERT_NO_THROW(grid = LoadedGrid());
+    EXPECT_EQ(WidthsOf(*grid), std::vector<int32_t>(6, 64));
+    // Writing them back at the end is another test's.
+    grid->ColumnSize().Save = false;
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "components/misc/AdvGrid.h"
+#include "components/misc/AdvGridInput_testsupport.h"
+#include "platform/ui/inplaceedit.h"
 #include "tests/support/forkedchild.h"
 #include "tests/support/tempdir.h"
 
@@ -157,6 +159,27 @@ TEST(AdvGridFile, HiddenColumnsAreStoredAtTheirRealIndexes) {
     EXPECT_EQ(grid.ColCount(), 6);
 }
 
+// A width line names a column as a cell line does, by its real index: hiding a column between
+// others moves the widths on the screen, not in the file.
+TEST(AdvGridFile, WidthLinesFollowTheirColumnsPastAHiddenOne) {
+    auto grid = RuleGrid(3);
+    const std::vector<std::string> texts = {"Subject",    "contains", "image 4",
+                                            "free pills", "",         "12"};
+    for (int32_t c = 0; c < 6; ++c) {
+        grid->SetColWidths(c, 10 + c);
+        grid->SetCells(c, 1, texts[static_cast<size_t>(c)]);
+    }
+    grid->HideColumn(2);
+    test::TempDir dir;
+    grid->SaveToFile(dir.File("rules.lst"));
+    EXPECT_EQ(test::ReadWholeFile(dir.File("rules.lst")),
+              test::ReadWholeFile(Data + "hidden-middle.lst"));
+
+    auto back = RuleGrid(3);
+    back->LoadFromFile(dir.File("rules.lst"));
+    EXPECT_EQ(WidthsOf(*back), (std::vector<int32_t>{10, 11, 64, 13, 14, 15}));
+}
+
 TEST(AdvGridFile, LoadsIntoTheGridAsItStands) {
     const struct {
         const char* File;
@@ -279,6 +302,66 @@ TEST_F(AdvGridFileFailedSave, BeyondTheFileSizeLimitRaisesAndKeepsTheOldFile) {
     });
     EXPECT_EQ(error, "Cannot write file " + Target + ". File too large");
     ExpectOldFileAlone();
+}
+
+// A rule file its user made read-only is not replaced behind the user's back.
+TEST_F(AdvGridFileFailedSave, OverAReadOnlyFileRaisesAndKeepsIt) {
+    ASSERT_EQ(::chmod(Dir.Path().c_str(), 0755) | ::chmod(Folder.c_str(), 0777) |
+                  ::chmod(Target.c_str(), 0444),
+              0);
+    const auto saved =
+        test::InForkedChild([&] { return test::BecomeOrdinaryUser(Folder); },
+                            [&] { return ErrorOf([&] { Grid->SaveToFile(Target); }); });
+    if (!saved.NotRun.empty()) GTEST_SKIP() << saved.NotRun;
+    EXPECT_EQ(saved.Text, "Cannot create file " + Target + ". Permission denied");
+    ExpectOldFileAlone();
+}
+
+// A rule file kept elsewhere and linked into the program's folder stays linked: the save goes
+// to the file the link names.
+TEST(AdvGridFile, SavingThroughALinkWritesTheFileItNames) {
+    test::TempDir dir;
+    const std::string kept = dir.File("kept.lst"), link = dir.File("subj.lst");
+    test::WriteWholeFile(kept, "an older list\r\n");
+    ASSERT_EQ(::symlink(kept.c_str(), link.c_str()), 0);
+    auto grid = RuleGrid();
+    grid->LoadFromFile(Data + "subj.lst");
+    grid->SaveToFile(link);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_TRUE(SameBytes(kept, Data + "subj.lst"));
+    EXPECT_EQ(FilesIn(dir.Path()), 2u);
+}
+
+// A file loaded while a cell is edited gives that cell its text: neither the editor, nor Escape,
+// nor leaving the cell puts back the text from before the load. A cell the file does not name
+// keeps what is typed in it.
+TEST(AdvGridFile, ACellBeingEditedTakesTheLoadedText) {
+    const struct {
+        const char* Name;
+        const char* File;
+        std::vector<int32_t> KeysAfterLoad;
+        const char* Expected;
+    } cases[] = {
+        {"left by a click", "10,20\r\n2,2,loaded\r\n", {}, "loaded"},
+        {"escaped", "10,20\r\n2,2,loaded\r\n", {VK_ESCAPE}, "loaded"},
+        {"typed on", "10,20\r\n2,2,loaded\r\n", {VK_END, 'X'}, "loadedx"},
+        {"not in the file", "10,20\r\n3,3,loaded\r\n", {}, "typed"},
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        test::WriteWholeFile(dir.File("rules.lst"), c.File);
+        test::TAdvGridScene s;
+        s.Grid->SetOptions(s.Grid->Options() + TGridOptions{goEditing});
+        s.Click(2, 2);
+        s.Keys({VK_F2});
+        ASSERT_NE(s.Grid->InplaceEditor(), nullptr);
+        s.Grid->InplaceEditor()->SetText("typed");
+        s.Grid->LoadFromFile(dir.File("rules.lst"));
+        s.Keys(c.KeysAfterLoad);
+        s.Click(5, 5);
+        EXPECT_EQ(s.Grid->Cells(2, 2), c.Expected);
+    }
 }
 
 }  // namespace
