@@ -35,7 +35,7 @@ TAdvStringGrid::~TAdvStringGrid() {
         }
     }
     for (int32_t r = 0; r < RowCount(); ++r)
-        for (int32_t c = 0; c < StoredColCount(); ++c)
+        for (int32_t c = 0, used = UsedColCount(r); c < used; ++c)
             EmptyCell(c, r);
     FOwnedGraphics.clear();
 }

@@ -73,7 +73,7 @@ void TAdvStringGrid::SaveToFile(const std::string& FileName) {
         AppendWidthLine(out, c, onScreen >= 0 ? ColWidths(onScreen) : DefaultColWidth());
     }
     for (int32_t r = fixedRows; r < RowCount(); ++r)
-        for (int32_t c = fixedCols; c < storedCols; ++c)
+        for (int32_t c = fixedCols, used = UsedColCount(r); c < used; ++c)
             if (const std::string& text = Cells(c, r); !text.empty())
                 AppendCellLine(out, c, r, text);
     try {

@@ -88,6 +88,12 @@ void TGridStorage::Clear(int32_t ACol, int32_t ARow) {
     if (Find(ACol, ARow)) Writable(ACol, ARow) = TCell{};
 }
 
+int32_t TGridStorage::UsedWidth(int32_t ARow) const {
+    CheckRow(ARow);
+    const size_t held = FRows[static_cast<size_t>(ARow)].size();
+    return static_cast<int32_t>(std::min(held, static_cast<size_t>(FWidth)));
+}
+
 void TGridStorage::MoveRow(int32_t FromIndex, int32_t ToIndex) {
     CheckRow(FromIndex);
     CheckRow(ToIndex);

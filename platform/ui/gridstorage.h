@@ -26,6 +26,9 @@ public:
     void SetObject(int32_t ACol, int32_t ARow, TObject* Value);
     // Empties the text and the object slot of a cell.
     void Clear(int32_t ACol, int32_t ARow);
+    // Every cell of the row from this column on is empty, so a walk over a sparse grid can stop
+    // there; cells set and emptied again may keep it higher.
+    int32_t UsedWidth(int32_t ARow) const;
 
     // The cells between the two indexes shift by one towards FromIndex.
     void MoveRow(int32_t FromIndex, int32_t ToIndex);

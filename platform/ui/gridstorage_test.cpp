@@ -124,5 +124,22 @@ TEST(GridStorage, AMillionEmptyRowsCostOnlyTheirHandles) {
     EXPECT_EQ(storage.Text(4, 999999), "");
 }
 
+TEST(GridStorage, UsedWidthBoundsTheCellsThatHoldSomething) {
+    TGridStorage storage;
+    storage.SetSize(6, 3);
+    storage.SetText(3, 0, "x");
+    TObject object;
+    storage.SetObject(1, 1, &object);
+    storage.SetText(5, 2, "");  // an empty text takes no cell
+    EXPECT_EQ(storage.UsedWidth(0), 4);
+    EXPECT_EQ(storage.UsedWidth(1), 2);
+    EXPECT_EQ(storage.UsedWidth(2), 0);
+    storage.SetSize(2, 3);  // a narrower storage bounds it too
+    EXPECT_EQ(storage.UsedWidth(0), 2);
+    storage.MoveRow(0, 2);  // the bound travels with its row
+    EXPECT_EQ(storage.UsedWidth(2), 2);
+    EXPECT_THROW(storage.UsedWidth(3), EInvalidGridOperation);
+}
+
 }  // namespace
 }  // namespace vex

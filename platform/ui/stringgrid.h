@@ -74,6 +74,9 @@ public:
 
     // The columns kept past ColCount.
     int32_t StoredColCount() const { return FStorage.Width(); }
+    // Every stored cell of the row from this column on is empty (a bound, not always the least
+    // one); out of range raises EInvalidGridOperation.
+    int32_t UsedColCount(int32_t ARow) const { return FStorage.UsedWidth(ARow); }
 
 protected:
     // Keeps Count columns past ColCount; fewer drops the cells of the last ones.
