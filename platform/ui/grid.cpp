@@ -278,8 +278,14 @@ void TCustomGrid::MoveColRow(int32_t ACol, int32_t ARow, bool MoveAnchor, bool S
     SetCurrent({ACol, ARow}, MoveAnchor);
     if (Show) ScrollIntoView(FCurrent);
     if (watch.Expired()) return;
-    // An editor always shown stores its text in the cell it leaves and follows the new one.
-    if (FOptions.Contains(goAlwaysShowEditor)) InvalidateEditor();
+    // An editor always shown stores its text in the cell it leaves and follows the new one;
+    // one closed meanwhile opens again there.
+    if (FOptions.Contains(goAlwaysShowEditor)) {
+        if (FEditorMode)
+            InvalidateEditor();
+        else if (Focused())
+            ShowEditor();
+    }
     if (!watch.Expired()) Click();
 }
 

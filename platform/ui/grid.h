@@ -275,6 +275,7 @@ protected:
     int32_t FInplaceCol = -1;
     int32_t FInplaceRow = -1;
     bool FEditorMode = false;
+    bool FHidingEditor = false;
 
 private:
     // Where the cells of one direction lie on screen (gridgeometry.cpp).

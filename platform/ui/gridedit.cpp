@@ -57,8 +57,12 @@ void TCustomGrid::ShowEditor() {
 void TCustomGrid::HideEditor() {
     if (!FEditorMode) return;
     const TControlWatch watch(*this);
+    // Hiding a focused editor gives the grid the focus, which opens an editor always shown:
+    // not while it is being closed.
+    FHidingEditor = true;
     HideEdit();
     if (watch.Expired()) return;
+    FHidingEditor = false;
     FEditorMode = false;
     InvalidateCell(FCurrent.X, FCurrent.Y);
 }

@@ -41,7 +41,7 @@ void TCustomGrid::WMSetFocus(TMessage& Message) {
     TCustomControl::WMSetFocus(Message);
     InvalidateCell(FCurrent.X, FCurrent.Y);
     if (FOptions.Contains(goRowSelect)) InvalidateRow(FCurrent.Y);
-    if (FOptions.Contains(goAlwaysShowEditor)) ShowEditor();
+    if (FOptions.Contains(goAlwaysShowEditor) && !FHidingEditor) ShowEditor();
 }
 
 void TCustomGrid::WMKillFocus(TMessage& Message) {

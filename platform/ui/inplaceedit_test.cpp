@@ -143,6 +143,20 @@ TEST(InplaceEdit, AnEditorAlwaysShownFollowsTheCurrentCell) {
     EXPECT_EQ(s.Log, (std::vector<std::string>{"set 1:1=1:1", "set 2:1=ab", "set 3:1=3:1"}));
 }
 
+TEST(InplaceEdit, AnEditorAlwaysShownClosedWhileFocusedStaysClosedUntilTheCellMoves) {
+    TEditScene s({goAlwaysShowEditor});
+    ASSERT_EQ(s.State(), "1:1 editing [1:1]");
+    ASSERT_TRUE(s.Grid->InplaceEditor()->Focused());
+    // Closing hands the focus back to the grid, which must not open the editor again on the
+    // cell: an editor tied to it would write its old text over what the cell takes next.
+    s.Grid->SetEditorMode(false);
+    EXPECT_FALSE(s.Grid->InplaceEditor()->Visible());
+    s.Grid->SetCells(1, 1, "changed");
+    test::TypeKey(VK_RIGHT);
+    EXPECT_EQ(s.Grid->Cells(1, 1), "changed");
+    EXPECT_EQ(s.State(), "2:1 editing [2:1]");
+}
+
 TEST(InplaceEdit, TheGridOutlivesItsEditorFreedWhileTyping) {
     TEditScene s;
     test::TypeKey(VK_F2);
