@@ -1,5 +1,7 @@
 #include "platform/ui/fontdialogform.h"
 
+#include <cstdlib>
+
 #include "platform/core/stringutils.h"
 #include "platform/ui/customedit.h"
 #include "platform/ui/dialogform.h"
@@ -72,7 +74,7 @@ TFontForm::TFontForm(const TFontChoice& Choice) : FChoice(Choice), FForm(NewDial
 
     FFaceName->SetText(Choice.Start->Name());
     FStyleName->SetText(FontStyleName(Choice.Start->Style()));
-    FSizeText->SetText(std::to_string(Choice.Start->Size()));
+    FSizeText->SetText(std::to_string(std::abs(Choice.Start->Size())));
     FSample->Font().Assign(Choice.Start);
     ShowSample();
 
