@@ -45,8 +45,10 @@ protected:
 }  // namespace
 
 TFindForm::TFindForm(TFindDialog& Dialog)
-    : FDialog(Dialog), FForm(NewDialogForm(Dialog.Replacing() ? "Replace" : "Find")) {
-    const TDialogUnits du = DialogUnitsOf(FForm->Font());
+    : FDialog(Dialog),
+      FForm(NewDialogForm(Dialog.Replacing() ? "Replace" : "Find")),
+      FUnits(DialogUnitsOf(FForm->Font())) {
+    const TDialogUnits& du = FUnits;
     const bool replacing = Dialog.Replacing();
     FForm->SetClientWidth(du.Horz(replacing ? 230 : 236));
     FForm->SetClientHeight(du.Vert(replacing ? 76 : 62));
@@ -67,7 +69,7 @@ TFindForm::TFindForm(TFindDialog& Dialog)
 TFindForm::~TFindForm() = default;
 
 void TFindForm::AddFindControls(int32_t Right) {
-    const TDialogUnits du = DialogUnitsOf(FForm->Font());
+    const TDialogUnits& du = FUnits;
     AddFindText(du.Vert(7), du.Horz(47), Right);
     FFindNext = AddPressButton("FindNext", "&Find Next", du.Horz(182), du.Vert(5), frFindNext);
     AddCancelButton(du.Horz(182), du.Vert(23));
@@ -104,7 +106,7 @@ void TFindForm::AddFindControls(int32_t Right) {
 }
 
 void TFindForm::AddReplaceControls(int32_t Right) {
-    const TDialogUnits du = DialogUnitsOf(FForm->Font());
+    const TDialogUnits& du = FUnits;
     AddFindText(du.Vert(7), du.Horz(54), Right);
     FReplaceText = AddField("ReplaceText", "Re&place with:", du.Vert(24), du.Horz(54), Right);
     FReplaceText->OnChange = [this](TObject*) {
@@ -121,7 +123,7 @@ void TFindForm::AddReplaceControls(int32_t Right) {
 }
 
 TButton* TFindForm::AddButton(const char* Name, const char* Caption, int32_t Left, int32_t Top) {
-    const TDialogUnits du = DialogUnitsOf(FForm->Font());
+    const TDialogUnits& du = FUnits;
     auto* button = new TButton(FForm.get());
     button->SetName(Name);
     button->SetCaption(Caption);
@@ -146,7 +148,7 @@ void TFindForm::AddCancelButton(int32_t Left, int32_t Top) {
 
 TCheckBox* TFindForm::AddCheck(const char* Name, const char* Caption, int32_t Top,
                                TFindOption Option) {
-    const TDialogUnits du = DialogUnitsOf(FForm->Font());
+    const TDialogUnits& du = FUnits;
     auto* box = new TCheckBox(FForm.get());
     box->SetName(Name);
     box->SetCaption(Caption);
@@ -163,7 +165,7 @@ TCheckBox* TFindForm::AddCheck(const char* Name, const char* Caption, int32_t To
 
 TEdit* TFindForm::AddField(const char* Name, const char* Prompt, int32_t Top, int32_t Left,
                            int32_t Right) {
-    const TDialogUnits du = DialogUnitsOf(FForm->Font());
+    const TDialogUnits& du = FUnits;
     auto* edit = new TEdit(FForm.get());
     edit->SetName(Name);
     edit->SetBounds(Left, Top, Right - Left, du.Vert(12) + 4);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/ui/dialogform.h"
 #include "platform/ui/finddialog.h"
 
 namespace vex {
@@ -42,6 +43,7 @@ private:
 
     TFindDialog& FDialog;
     std::unique_ptr<TForm> FForm;
+    const TDialogUnits FUnits;  // of the form's font, which the layout is in
     TEdit* FFindText = nullptr;
     TEdit* FReplaceText = nullptr;
     TCheckBox* FWholeWord = nullptr;

@@ -32,9 +32,10 @@ int32_t EntryFor(const TStrings& Items, const std::string& Text) {
 
 }  // namespace
 
-TFontForm::TFontForm(const TFontChoice& Choice) : FChoice(Choice), FForm(NewDialogForm("Font")) {
+TFontForm::TFontForm(const TFontChoice& Choice)
+    : FChoice(Choice), FForm(NewDialogForm("Font")), FUnits(DialogUnitsOf(FForm->Font())) {
     TForm& form = *FForm;
-    const TDialogUnits du = DialogUnitsOf(form.Font());
+    const TDialogUnits& du = FUnits;
     form.SetClientWidth(du.Horz(274));
     form.SetClientHeight(du.Vert(154));
 
@@ -94,7 +95,7 @@ TFontForm::~TFontForm() = default;
 TEdit* TFontForm::AddColumn(const char* Prompt, const char* FieldName, const char* ListName,
                             int32_t Left, int32_t Width, TListBox*& List) {
     TForm& form = *FForm;
-    const TDialogUnits du = DialogUnitsOf(form.Font());
+    const TDialogUnits& du = FUnits;
     auto* label = new TLabel(&form);
     label->SetCaption(Prompt);
     label->SetBounds(Left, du.Vert(3), Width, du.Vert(9));

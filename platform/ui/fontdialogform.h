@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/gfx/font.h"
+#include "platform/ui/dialogform.h"
 #include "platform/ui/fontchoices.h"
 
 namespace vex {
@@ -47,6 +48,7 @@ private:
 
     const TFontChoice& FChoice;
     std::unique_ptr<TForm> FForm;
+    const TDialogUnits FUnits;  // of the form's font, which the layout is in
     TEdit* FFaceName = nullptr;
     TEdit* FStyleName = nullptr;
     TEdit* FSizeText = nullptr;
