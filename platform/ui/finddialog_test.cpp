@@ -13,9 +13,12 @@
 #include "platform/ui/form.h"
 #include "platform/ui/groupbox.h"
 #include "platform/ui/lists_testsupport.h"
+#include "platform/ui/menu_testsupport.h"
+#include "platform/ui/messagedialog.h"
 #include "platform/ui/windowpicture.h"
 #include "platform/win/application.h"
 #include "platform/win/focus.h"
+#include "platform/win/modaldriver.h"
 #include "platform/win/window.h"
 #include "tests/support/idlepump.h"
 
@@ -196,6 +199,24 @@ TEST_F(FindDialog, StaysOpenBesideAnotherFormAndClosesOnceHoweverItIsClosed) {
         FFind.CloseDialog();  // closed already: nothing more
         EXPECT_EQ(FLog, std::vector<std::string>{"close 'spam' down"});
     }
+}
+
+// A search that finds nothing more says so in a message box from OnFind; the next Enter goes to
+// the dialog again.
+TEST_F(FindDialog, AMessageFromItsEventLeavesItReadyForTheNextEnter) {
+    FFind.OnFind = [this](TObject* Sender) {
+        Note("find", Sender);
+        TModalScript script;
+        script.Then([] { test::TapKey(VK_RETURN); });
+        MessageDlg("No more matches.", mtInformation, {mbOK}, 0);
+    };
+    FFind.SetFindText("spam");
+    FFind.Execute();
+    Application().ProcessMessages();
+    test::PressKey(VK_RETURN);
+    test::PressKey(VK_RETURN);
+    EXPECT_EQ(FLog, std::vector<std::string>(2, "find 'spam' down findnext"));
+    EXPECT_EQ(GetFocus(), Part<TEdit>(FFind, "FindText").Handle());
 }
 
 TEST_F(FindDialog, WhatTheProgramSetsWhileItShowsReachesTheForm) {

@@ -92,7 +92,7 @@ TEST_F(DialogsOnDisplay, TheFindDialogStaysOpenWhileAnotherFormTakesKeys) {
     EXPECT_EQ(subject->Text(), "free");
     EXPECT_EQ(find.FindText(), "spam");
     EXPECT_TRUE(find.Form()->Visible()) << "the dialog stays open beside the form";
-    SaveScreen("findondisplay", Rect(0, 0, 720, 200));
+    SaveScreen("findondisplay", Rect(0, 0, 760, 180));
 
     Click(*static_cast<TButton*>(find.Form()->FindComponent("FindNext")));
     test::SettleUntil([&] { return !found.empty(); });
