@@ -1,0 +1,24 @@
+#include "platform/ui/printerfonts.h"
+
+#include <utility>
+
+namespace vex {
+
+namespace {
+
+TFontFaceList& InstalledList() {
+    static TFontFaceList list;
+    return list;
+}
+
+}  // namespace
+
+void SetPrinterFontFaces(TFontFaceList List) {
+    InstalledList() = std::move(List);
+}
+
+std::vector<TFontFace> PrinterFontFaces() {
+    return InstalledList() ? InstalledList()() : ScreenFontFaces();
+}
+
+}  // namespace vex
