@@ -62,11 +62,15 @@ void TFileDialogForm::Build() {
     FName = Place<TEdit>(form, "NameEdit", du, 6, 16, 124, 12);
     FFiles = Place<TListBox>(form, "FileList", du, 6, 32, 124, 84);
     FPath = Place<TLabel>(form, "FolderPath", du, 138, 18, 100, 9);
+    FPath->SetAutoSize(false);
+    FPath->SetBounds(du.Horz(138), du.Vert(18), du.Horz(100), du.Vert(9));
     FPath->SetShowAccelChar(false);
     FFolders = Place<TListBox>(form, "FolderList", du, 138, 32, 100, 84);
     FFilter = Place<TComboBox>(form, "FilterCombo", du, 6, 130, 124, 12);
     FFilter->SetStyle(csDropDownList);
     FStatus = Place<TLabel>(form, "Status", du, 138, 120, 156, 26);
+    FStatus->SetAutoSize(false);
+    FStatus->SetBounds(du.Horz(138), du.Vert(120), du.Horz(156), du.Vert(26));
     FStatus->SetShowAccelChar(false);
     FStatus->SetWordWrap(true);
     FStatus->SetCaption("");
@@ -206,7 +210,10 @@ std::string TFileDialogForm::ExtensionToAdd() const {
     const std::string extension = pattern.substr(2);
     if (IsFilePattern(extension) || extension.find('.') != std::string::npos)
         return FSettings.DefaultExt;
-    return AnsiSameText(extension, FSettings.DefaultExt) ? FSettings.DefaultExt : extension;
+    if (AnsiSameText(extension, FSettings.DefaultExt)) return FSettings.DefaultExt;
+    // Filters are often written in capitals ("*.TXT"); names take DefaultExt's spelling.
+    return FSettings.DefaultExt == AnsiLowerCase(FSettings.DefaultExt) ? AnsiLowerCase(extension)
+                                                                       : extension;
 }
 
 }  // namespace vex

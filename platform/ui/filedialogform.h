@@ -56,8 +56,8 @@ private:
     void EnterSelectedFolder();
     void Accept();
     void SetStatus(const std::string& Text);
-    // The extension a save adds: the chosen filter's when it names one plainly ("*.txt"), in
-    // DefaultExt's spelling when they agree; DefaultExt otherwise; none without DefaultExt.
+    // The extension a save adds: the chosen filter's when it names one plainly ("*.TXT"), in
+    // lower case when DefaultExt is; DefaultExt otherwise; none without DefaultExt.
     std::string ExtensionToAdd() const;
     size_t ChosenFilter() const;
 
