@@ -364,7 +364,7 @@ const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars, EditBu
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, ExplorerButtons};
 const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes, DrawGrids};
 const TGroup kPartsColumn[] = {Calendars, Carets, ColourPairs, TabListBoxes, AddressDialog};
-const TGroup kEntryColumn[] = {EntryFields, Spinners, FileViewers};
+const TGroup kEntryColumn[] = {EntryFields, Spinners, FileViewers, FileDialogs};
 const TGroup kTrayAndFolderColumn[] = {TrayIcons, FolderDialogs, StringGrids, RuleGrids};
 const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn,        kEditColumn,
                                             kButtonColumn, kListColumn,         kPartsColumn,

@@ -44,6 +44,8 @@ int TrayIcons(vex::TForm* Form, int Left, int Top);
 int FileViewers(vex::TForm* Form, int Left, int Top);
 // A button that runs the folder dialog and shows the folder chosen (folders.cpp).
 int FolderDialogs(vex::TForm* Form, int Left, int Top);
+// Buttons that run the open and save dialogs and show the file chosen (filedialogs.cpp).
+int FileDialogs(vex::TForm* Form, int Left, int Top);
 
 // A numeric field and a field with a picture mask (entryfields.cpp).
 int EntryFields(vex::TForm* Form, int Left, int Top);
