@@ -32,10 +32,10 @@ void TOpenDialog::SetDefaultExt(const std::string& Value) {
 
 std::string TOpenDialog::StartFolder() const {
     const std::string working = WorkingFolder();
-    if (!FFileName.empty()) {
-        const std::string folder = ParentFolder(ResolvePath(working, FFileName));
-        if (FFileName.find('/') != std::string::npos && EntryKindOf(folder) == TEntryKind::Folder)
-            return folder;
+    if (FFileName.find('/') != std::string::npos) {
+        const std::string path = ResolvePath(working, FFileName);
+        if (EntryKindOf(path) == TEntryKind::Folder) return path;
+        if (EntryKindOf(ParentFolder(path)) == TEntryKind::Folder) return ParentFolder(path);
     }
     if (!FInitialDir.empty()) {
         const std::string folder = ResolvePath(working, FInitialDir);
@@ -53,7 +53,9 @@ bool TOpenDialog::Execute() {
     if (FFilterIndex >= 1 && static_cast<size_t>(FFilterIndex) <= settings.Filters.size())
         settings.FilterIndex = static_cast<size_t>(FFilterIndex - 1);
     settings.Folder = StartFolder();
-    settings.Name = FFileName.substr(FFileName.rfind('/') + 1);
+    // A FileName naming a folder is where to start, not a name to offer.
+    if (EntryKindOf(ResolvePath(WorkingFolder(), FFileName)) != TEntryKind::Folder)
+        settings.Name = FFileName.substr(FFileName.rfind('/') + 1);
     settings.DefaultExt = FDefaultExt;
     const std::weak_ptr<const void> life = FLife.Weak();
     const std::optional<TFileDialogAnswer> answer = TFileDialogForm(settings).Run();

