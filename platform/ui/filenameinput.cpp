@@ -1,5 +1,8 @@
 #include "platform/ui/filenameinput.h"
 
+#include <climits>
+#include <string>
+
 #include "platform/core/files.h"
 #include "platform/ui/filefilter.h"
 #include "platform/ui/folderlisting.h"
@@ -54,6 +57,9 @@ TFileNameOutcome InterpretFileName(const std::string& Folder, const std::string&
         kind = EntryKindOf(path);
     }
     const std::string name = ExtractFileName(path);
+    // No file system here keeps a longer name; the caller's write would fail after the dialog.
+    if (name.size() > NAME_MAX)
+        return Refuse("The name is longer than " + std::to_string(NAME_MAX) + " bytes.");
     if (kind == TEntryKind::Missing && Rules.MustExist)
         return Refuse("The file " + name + " was not found.");
     if (kind == TEntryKind::Folder) return Refuse(name + " is a folder.");

@@ -78,7 +78,7 @@ TEST_F(FileNameInput, AnOpenDialogEntersFoldersFiltersAndAnswersOnlyFilesThatAre
 
 TEST_F(FileNameInput, ASaveDialogAnswersAnyNameInAFolderThatIsThereWithTheExtensionAdded) {
     const struct {
-        const char* Typed;
+        std::string Typed;
         const char* Extension;
         const char* Outcome;
     } cases[] = {
@@ -90,6 +90,7 @@ TEST_F(FileNameInput, ASaveDialogAnswersAnyNameInAFolderThatIsThereWithTheExtens
         {"Mail", "rtf", "enter ~/home/Mail"},
         {"None/new", "rtf", "stay The folder ~/home/None does not exist."},
         {"pipe", "", "stay pipe is not a file."},
+        {std::string(252, 'x'), "rtf", "stay The name is longer than 255 bytes."},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Outcome(c.Typed, false, c.Extension), c.Outcome) << c.Typed;
