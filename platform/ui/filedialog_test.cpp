@@ -211,6 +211,17 @@ TEST_F(FileDialog, StartsWhereFileNameIsAndCancelChangesNothing) {
     }
 }
 
+TEST_F(FileDialog, ADialogFreedByAHandlerWhileItRunsIsNotTouchedAfter) {
+    auto* dialog = new TOpenDialog(nullptr);
+    dialog->SetInitialDir(FDir.Path());
+    TModalScript script;
+    script.Then([&] {
+        delete dialog;
+        EnterName("a.rtf");
+    });
+    EXPECT_FALSE(dialog->Execute());
+}
+
 TEST_F(FileDialog, TabGoesRoundTheNameTheListsTheFilterAndTheButtons) {
     TOpenDialog dialog(nullptr);
     dialog.SetFilter(kFilter);
