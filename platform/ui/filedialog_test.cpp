@@ -222,6 +222,19 @@ TEST_F(FileDialog, ADialogFreedByAHandlerWhileItRunsIsNotTouchedAfter) {
     EXPECT_FALSE(dialog->Execute());
 }
 
+TEST_F(FileDialog, AFileWhoseNameHoldsAWildcardIsTakenFromTheListAsItIs) {
+    test::WriteWholeFile(FDir.File("Inbox/what?.eml"), "");
+    TOpenDialog dialog(nullptr);
+    dialog.SetInitialDir(FDir.File("Inbox"));
+    TModalScript script;
+    script.Then([] {
+        for (int32_t key : {VK_TAB, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
+            test::TapKey(key);
+    });
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(Short(dialog.FileName()), "~/Inbox/what?.eml");
+}
+
 TEST_F(FileDialog, TabGoesRoundTheNameTheListsTheFilterAndTheButtons) {
     TOpenDialog dialog(nullptr);
     dialog.SetFilter(kFilter);

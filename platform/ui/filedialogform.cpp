@@ -172,6 +172,8 @@ void TFileDialogForm::Accept() {
     TFileNameRules rules;
     rules.MustExist = !FSettings.Save;
     rules.Extension = ExtensionToAdd();
+    const int32_t picked = FFiles->ItemIndex();
+    rules.Literal = picked >= 0 && FFiles->Items().Strings(picked) == FName->Text();
     const TFileNameOutcome outcome = InterpretFileName(FFolder, FName->Text(), rules);
     switch (outcome.Step) {
         case TFileNameStep::Stay:

@@ -36,7 +36,8 @@ struct TFileDialogAnswer {
 // The form of the open and save dialogs: a name field over the files of the folder shown, the
 // folder's path over its subfolders, the filter's choices, a status line for what went wrong,
 // OK and Cancel. Enter takes the name field's text (a folder is entered, a pattern lists what
-// it matches, a file is the answer) or, from the folder list, enters the folder selected;
+// it matches, a file is the answer; a name picked from the file list is taken as it is, even
+// with a "*" in it) or, from the folder list, enters the folder selected;
 // Backspace there goes up, Escape cancels. The parts are named "NameEdit", "FileList",
 // "FolderPath", "FolderList", "FilterCombo", "Status", "OK" and "Cancel", in that tab order.
 class TFileDialogForm {

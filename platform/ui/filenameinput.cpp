@@ -35,7 +35,7 @@ TFileNameOutcome InterpretFileName(const std::string& Folder, const std::string&
     if (Typed.empty()) return {};
     const size_t slash = Typed.rfind('/');
     const std::string last = slash == std::string::npos ? Typed : Typed.substr(slash + 1);
-    if (IsFilePattern(last)) {
+    if (!Rules.Literal && IsFilePattern(last)) {
         const std::string where =
             ResolvePath(Folder, slash == std::string::npos ? "" : Typed.substr(0, slash + 1));
         if (EntryKindOf(where) != TEntryKind::Folder) return Refuse(NoFolder(where));

@@ -27,6 +27,8 @@ struct TFileNameRules {
     // Added, after a ".", to a name without an extension (by an open dialog only when the name
     // as typed is not there); empty for none.
     std::string Extension;
+    // The text is a name picked from the list: a "*" or "?" in it is its own character.
+    bool Literal = false;
 };
 
 // Typed is taken from Folder unless it starts with "/"; "." and ".." work by name.
