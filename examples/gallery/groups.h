@@ -46,6 +46,8 @@ int FileViewers(vex::TForm* Form, int Left, int Top);
 int FolderDialogs(vex::TForm* Form, int Left, int Top);
 // Buttons that run the find, replace and font dialogs, and what they said (finddialogs.cpp).
 int FindAndFontDialogs(vex::TForm* Form, int Left, int Top);
+// Buttons that run the open and save dialogs and show the file chosen (filedialogs.cpp).
+int FileDialogs(vex::TForm* Form, int Left, int Top);
 
 // A numeric field and a field with a picture mask (entryfields.cpp).
 int EntryFields(vex::TForm* Form, int Left, int Top);
