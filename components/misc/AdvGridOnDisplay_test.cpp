@@ -260,20 +260,7 @@ public:
 
 protected:
     // Has xclip take the clipboard with Text, and hold it until it loses it.
-    void XclipIn(const std::string& Text) {
-        const std::string in = FFiles.File("in");
-        std::ofstream(in, std::ios::binary) << Text;
-        const Atom clipboard = FPeer.AtomNamed("CLIPBOARD");
-        const Window before = XGetSelectionOwner(FPeer.Dpy(), clipboard);
-        FHolder.Start({"xclip", "-selection", "clipboard", "-quiet", "-i", in}, FFiles.File("log"));
-        EXPECT_TRUE(test::PumpThroughApplication(
-            [&] {
-                const Window owner = XGetSelectionOwner(FPeer.Dpy(), clipboard);
-                return owner != 0 && owner != before;
-            },
-            10s))
-            << "xclip does not hold the clipboard";
-    }
+    void XclipIn(const std::string& Text) { test::XclipIn(FPeer, FFiles, FHolder, Text); }
 
     void XDrag(TPoint From, TPoint To) {
         test::RunXdotool(FServer.DisplayName(), test::XMoveTo(From) + " mousedown 1 " +

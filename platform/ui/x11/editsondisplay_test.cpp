@@ -154,20 +154,7 @@ protected:
     std::string XclipOut() { return test::XclipOut(FFiles); }
 
     // Has xclip take the clipboard with Text, and hold it until it loses it.
-    void XclipIn(const std::string& Text) {
-        const std::string in = FFiles.File("in");
-        std::ofstream(in, std::ios::binary) << Text;
-        const Atom clipboard = FPeer.AtomNamed("CLIPBOARD");
-        const Window before = XGetSelectionOwner(FPeer.Dpy(), clipboard);
-        FHolder.Start({"xclip", "-selection", "clipboard", "-quiet", "-i", in}, FFiles.File("log"));
-        EXPECT_TRUE(test::PumpThroughApplication(
-            [&] {
-                const Window owner = XGetSelectionOwner(FPeer.Dpy(), clipboard);
-                return owner != 0 && owner != before;
-            },
-            10s))
-            << "xclip does not hold the clipboard";
-    }
+    void XclipIn(const std::string& Text) { test::XclipIn(FPeer, FFiles, FHolder, Text); }
 
     std::vector<std::string> RunTyped(const std::vector<std::string>& Expected,
                                       std::string& Copied) {

@@ -12,6 +12,7 @@
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -195,6 +196,23 @@ inline std::string XclipOut(TempDir& Files) {
     EXPECT_TRUE(PumpThroughApplication([&] { return xclip.Exited(); }, std::chrono::seconds(10)))
         << "xclip hangs";
     return ReadWholeFile(out);
+}
+
+// Has Holder run xclip to take the display's clipboard with Text (through a file in Files) and
+// hold it until it loses it; waits until it does hold it.
+inline void XclipIn(X11Peer& Peer, TempDir& Files, ChildProcess& Holder, const std::string& Text) {
+    const std::string in = Files.File("in");
+    std::ofstream(in, std::ios::binary) << Text;
+    const Atom clipboard = Peer.AtomNamed("CLIPBOARD");
+    const Window before = XGetSelectionOwner(Peer.Dpy(), clipboard);
+    Holder.Start({"xclip", "-selection", "clipboard", "-quiet", "-i", in}, Files.File("log"));
+    EXPECT_TRUE(PumpThroughApplication(
+        [&] {
+            const Window owner = XGetSelectionOwner(Peer.Dpy(), clipboard);
+            return owner != 0 && owner != before;
+        },
+        std::chrono::seconds(10)))
+        << "xclip does not hold the clipboard";
 }
 
 // Runs Steps on a fresh Scene as the actions of a modal script, in a loop of its own, so that
