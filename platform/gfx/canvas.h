@@ -225,9 +225,9 @@ public:
 
 private:
     friend class TDeviceUnits;
-    // Draws Text from Ref, both in device coordinates, and answers where the text ends: where
-    // TA_UPDATECP moves the pen.
-    TPoint DrawTextRun(TPoint Ref, std::string_view Text, const TRealizedFont& Face);
+    // Draws Text from Ref, both in device coordinates; with UpdateCP it answers where the text
+    // ends, where TA_UPDATECP moves the pen.
+    TPoint DrawTextRun(TPoint Ref, bool UpdateCP, std::string_view Text, const TRealizedFont& Face);
     void TakeTextColors();
 
     using TPixelOp = uint32_t (*)(uint32_t Dest, uint32_t Color);
@@ -290,9 +290,6 @@ private:
     TBrush FBrush;
     TPoint FPenPos;  // logical
     TPoint FOrigin;
-    TMapping FMapping;
-    bool FMapped = false;
-    bool FInDeviceUnits = false;
     // In bitmap coordinates, so moving the origin leaves them in place.
     std::optional<TClipSpans> FBaseClip;
     std::optional<TRegion> FUserClip;
@@ -333,6 +330,10 @@ private:
     // rest wait to be used again.
     std::vector<std::unique_ptr<TSavedState>> FSaved;
     size_t FSavedDepth = 0;
+    // Last, so that the fields screen painting reads stay where they were.
+    TMapping FMapping;
+    bool FMapped = false;
+    bool FInDeviceUnits = false;
 };
 
 // While it lives the canvas takes and answers coordinates, lengths and text extents in device

@@ -9,6 +9,7 @@
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/dcstate.h"
 #include "platform/gfx/drawtext.h"
+#include "platform/gfx/edges.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/gfx/gfx_testsupport.h"
 #include "platform/gfx/graphicserrors.h"
@@ -131,39 +132,31 @@ TEST(CanvasMapping, RefusesWhatItCannotMap) {
     TCanvas& canvas = bitmap.Canvas();
     EXPECT_EQ(canvas.SetMapMode(3), 0);
     EXPECT_EQ(canvas.MapMode(), MM_TEXT);
-    for (const auto& [x, y] :
-         std::vector<std::pair<int32_t, int32_t>>{{0, 96}, {96, -1}, {9601, 96}})
-        EXPECT_THROW(canvas.SetPixelsPerInch(x, y), EInvalidGraphicOperation);
+    for (const int32_t dpi : {0, -1, MaxPixelsPerInch + 1}) {
+        EXPECT_THROW(canvas.SetPixelsPerInch(dpi, 96), EInvalidGraphicOperation);
+        EXPECT_THROW(canvas.SetPixelsPerInch(96, dpi), EInvalidGraphicOperation);
+    }
     EXPECT_EQ(canvas.PixelsPerInchX(), ScreenPixelsPerInch);
     EXPECT_EQ(GetDeviceCaps(canvas.Handle(), 12345), 0);
     EXPECT_EQ(GetDeviceCaps(nullptr, LOGPIXELSX), 0);
-    TPoint p;
-    EXPECT_FALSE(LPtoDP(canvas.Handle(), &p, -1));
 }
 
 // The mapping is drawing state: SaveDC keeps it and a reset drops it; the resolution belongs to
 // the device and stays.
 TEST(CanvasMapping, SavedStatesKeepTheMappingAndTheDeviceKeepsItsResolution) {
     TBitmap bitmap;
-    bitmap.SetSize(10, 10);
     TCanvas& canvas = bitmap.Canvas();
     canvas.SetPixelsPerInch(300, 300);
-    const int32_t saved = canvas.SaveDC();
     canvas.SetMapMode(MM_LOMETRIC);
     canvas.SetWindowOrg(Point(5, 6));
-    canvas.SetViewportOrg(Point(7, 8));
-    canvas.SaveDC();
+    const int32_t saved = canvas.SaveDC();
     canvas.SetMapMode(MM_TEXT);
-    canvas.RestoreDC(-1);
-    EXPECT_EQ(canvas.MapMode(), MM_LOMETRIC);
-    EXPECT_EQ(canvas.WindowOrg(), Point(5, 6));
-    EXPECT_EQ(canvas.ViewportOrg(), Point(7, 8));
+    canvas.SetWindowOrg(Point(0, 0));
     canvas.RestoreDC(saved);
-    EXPECT_EQ(canvas.MapMode(), MM_TEXT);
-    EXPECT_FALSE(canvas.Mapped());
-    canvas.SetMapMode(MM_LOMETRIC);
+    EXPECT_TRUE(canvas.Mapped());
+    EXPECT_EQ(canvas.LPtoDP(Point(5, 6 - 254)), Point(0, 300));
     canvas.ResetState();
-    EXPECT_EQ(canvas.MapMode(), MM_TEXT);
+    EXPECT_FALSE(canvas.Mapped());
     EXPECT_EQ(canvas.PixelsPerInchY(), 300);
 }
 
@@ -203,8 +196,33 @@ TEST(CanvasMapping, CopiesAreNeverTurnedOverByTheMapping) {
     EXPECT_EQ(PictureOf(page), (Rows{"rb.rb..", "gk.gk..", "rb...rb", "gk...gk"}));
 }
 
+// What a recorder sees is where the pixels go, so that a page of calls replays at its device's
+// resolution.
+TEST(CanvasMapping, RecordedCallsAreInTheBitmapsCoordinates) {
+    TBitmap bitmap;
+    bitmap.SetSize(20, 20);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.SetOrigin(Point(3, 4));
+    canvas.SetMapMode(MM_LOMETRIC);
+    canvas.SetPixelsPerInch(127, 127);
+    TCanvasRecorder recorder(canvas);
+    canvas.FillRect(Rect(0, 0, 10, -6));
+    canvas.MoveTo(2, -2);
+    canvas.LineTo(10, -2);
+    DrawFocusRect(canvas.Handle(), Rect(0, 0, 10, -6));
+    ASSERT_EQ(recorder.Calls().size(), 3u);
+    EXPECT_EQ(GeometryOf(recorder.Calls()[0]), "FillRect 3,4,8,7");
+    EXPECT_EQ(GeometryOf(recorder.Calls()[1]), "LineTo 4,5;8,5");
+    EXPECT_EQ(GeometryOf(recorder.Calls()[2]), "DrawFocusRect 3,4,8,7");
+}
+
 class MappedText : public ::testing::Test {
 protected:
+    // Mode, resolution and font height from the first three fields of Case.
+    void Use(const test::TestCase& Case) {
+        Use(static_cast<int32_t>(Case.Int(0)), static_cast<int32_t>(Case.Int(1)),
+            static_cast<int32_t>(Case.Int(2)));
+    }
     void Use(int32_t Mode, int32_t Dpi, int32_t Height) {
         Bitmap.SetSize(40, 40);
         Canvas().SetMapMode(Mode);
@@ -215,57 +233,34 @@ protected:
         Canvas().Brush().SetStyle(bsClear);
     }
     TCanvas& Canvas() { return Bitmap.Canvas(); }
+    static std::vector<test::TestCase> Cases(const std::string& Table) {
+        return test::ReadCases(VEX_TEST_DIR "/testdata/mappedtext.txt", Table);
+    }
 
     TBitmap Bitmap;
 };
 
-// The built-in font's cell is |Height| pixels high and half as wide (fixedfont.h).
-TEST_F(MappedText, ExtentsAreMeasuredInLogicalUnits) {
-    struct TCase {
-        int32_t Mode, Dpi, Height;
-        std::string Text;
-        TSize Extent;
-    };
-    const std::vector<TCase> cases = {
-        {MM_TEXT, 96, -40, "abcd", {80, 40}},
-        {MM_LOMETRIC, 254, -8, "abc", {12, 8}},
-        {MM_LOMETRIC, 127, -16, "abc", {24, 16}},
-        {MM_LOMETRIC, 300, -127, "ab", {127, 127}},
-        // 15 pixels high at 96 dpi, 8 wide: 32 pixels are 84.7 units
-        {MM_LOMETRIC, 96, -40, "abcd", {85, 40}},
-    };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.Text + " at " + std::to_string(c.Dpi));
-        Use(c.Mode, c.Dpi, c.Height);
-        EXPECT_EQ(Canvas().TextExtent(c.Text), c.Extent);
+TEST_F(MappedText, ExtentsAndMetricsAreInLogicalUnits) {
+    for (const test::TestCase& c : Cases("extent")) {
+        SCOPED_TRACE(c.Where);
+        Use(c);
+        const TSize extent{static_cast<int32_t>(c.Int(4)), static_cast<int32_t>(c.Int(5))};
         TSize size;
-        GetTextExtentPoint(Canvas().Handle(), c.Text, size);
-        EXPECT_EQ(size, c.Extent);
+        GetTextExtentPoint(Canvas().Handle(), c[3], size);
+        EXPECT_EQ(size, extent);
         TTextMetric tm;
         GetTextMetrics(Canvas().Handle(), tm);
-        EXPECT_EQ(tm.tmHeight, c.Extent.cy);
+        EXPECT_EQ(tm.tmHeight, extent.cy);
         EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
     }
 }
 
-// A block 4 pixels wide and 6 high (the ascent of an 8-pixel cell) wherever the text is put in
-// the same place on the page.
 TEST_F(MappedText, TextHangsDownThePageFromItsLogicalTop) {
-    struct TCase {
-        int32_t Mode, Dpi, Height;
-        uint32_t Align;
-        TPoint At;
-    };
-    const std::vector<TCase> cases = {
-        {MM_TEXT, 96, -8, TA_TOP, {2, 3}},           {MM_LOMETRIC, 254, -8, TA_TOP, {2, -3}},
-        {MM_LOMETRIC, 254, -8, TA_BOTTOM, {2, -11}}, {MM_LOMETRIC, 254, -8, TA_BASELINE, {2, -9}},
-        {MM_LOMETRIC, 127, -16, TA_TOP, {4, -6}},
-    };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(std::to_string(c.Dpi) + " align " + std::to_string(c.Align));
-        Use(c.Mode, c.Dpi, c.Height);
-        Canvas().SetTextAlign(c.Align);
-        Canvas().TextOut(c.At.X, c.At.Y, "x");
+    for (const test::TestCase& c : Cases("place")) {
+        SCOPED_TRACE(c.Where);
+        Use(c);
+        Canvas().SetTextAlign(static_cast<uint32_t>(c.Int(3)));
+        Canvas().TextOut(static_cast<int32_t>(c.Int(4)), static_cast<int32_t>(c.Int(5)), "x");
         EXPECT_EQ(InkBounds(Bitmap, clBlack), Rect(2, 3, 6, 9));
     }
 }
@@ -329,20 +324,17 @@ TEST(CanvasMapping, ARuledPageLandsInPlaceAt96And300Dpi) {
         DrawRuledPage(canvas);
         if (const char* dir = std::getenv("VEX_PICTURE_DIR"))
             page.SaveToFile(std::string(dir) + "/ruledpage-" + std::to_string(dpi) + ".png");
-        const auto black = [&](TPoint P) { return page.ScanLine(P.Y)[P.X] == 0; };
         // Every rule is drawn along its whole length where the mapping puts it.
-        for (int32_t row = 0; row <= 12; ++row) {
-            const TPoint from = canvas.LPtoDP(Point(150, -250 - row * 120));
-            const TPoint to = canvas.LPtoDP(Point(1330, -250 - row * 120));
-            for (int32_t x = from.X; x < to.X; ++x)
-                ASSERT_TRUE(black(Point(x, from.Y))) << row << " " << x;
-        }
-        for (int32_t col = 0; col <= 5; ++col) {
-            const TPoint from = canvas.LPtoDP(Point(150 + col * 236, -250));
-            const TPoint to = canvas.LPtoDP(Point(150 + col * 236, -1690));
-            for (int32_t y = from.Y; y < to.Y; ++y)
-                ASSERT_TRUE(black(Point(from.X, y))) << col << " " << y;
-        }
+        const auto ruled = [&](TPoint From, TPoint To) {
+            const TPoint a = canvas.LPtoDP(From), b = canvas.LPtoDP(To);
+            for (TPoint p = a; p.X < b.X || p.Y < b.Y; p.X += a.Y == b.Y, p.Y += a.X == b.X)
+                if (page.ScanLine(p.Y)[p.X] != 0) return false;
+            return true;
+        };
+        for (int32_t i = 0; i <= 12; ++i)
+            EXPECT_TRUE(ruled(Point(150, -250 - i * 120), Point(1330, -250 - i * 120))) << i;
+        for (int32_t i = 0; i <= 5; ++i)
+            EXPECT_TRUE(ruled(Point(150 + i * 236, -250), Point(150 + i * 236, -1690))) << i;
         // The ink spans the title's top to the table's last rule, the pen's half width beyond.
         const int32_t half = canvas.Mapping().PenWidthToDevice(3) / 2;
         const TRect ink = InkBounds(page, [](uint32_t P) { return P == 0; });

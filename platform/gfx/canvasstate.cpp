@@ -69,6 +69,10 @@ void TCanvas::TakeState(TSavedState& State) {
     FUserClip = std::move(State.UserClip);
     State.UserClip.reset();
     InvalidateClip();
+    // Painting restores around every control, and the mapping is then the text mode throughout.
+    if (State.MapMode == FMapping.Mode() && State.WindowOrg == FMapping.WindowOrg() &&
+        State.ViewportOrg == FMapping.ViewportOrg())
+        return;
     const bool scaleChanged = FMapping.Mode() != State.MapMode;
     FMapping.SetMode(State.MapMode);
     FMapping.SetWindowOrg(State.WindowOrg);

@@ -127,7 +127,7 @@ void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Re
     const TRect box = Rect ? LPtoDP(*Rect) : TRect{};
     if (Rect && (Options & ETO_OPAQUE)) FillSolid(box, ColorToPixel(FBkColor));
     if (!Rect || !(Options & ETO_CLIPPED)) {
-        const TPoint end = DrawTextRun(ref, Text, *face);
+        const TPoint end = DrawTextRun(ref, updateCP, Text, *face);
         if (updateCP) FPenPos = DPtoLP(end);
         return;
     }
@@ -139,11 +139,12 @@ void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Re
         std::optional<TClipSpans> Base;
         ~TRestore() { Canvas.ExchangeBaseClip(std::move(Base)); }
     } restore{*this, ExchangeBaseClip(Clip().Intersected(OnDevice(*this, *Rect)))};
-    const TPoint end = DrawTextRun(ref, Text, *face);
+    const TPoint end = DrawTextRun(ref, updateCP, Text, *face);
     if (updateCP) FPenPos = DPtoLP(end);
 }
 
-TPoint TCanvas::DrawTextRun(TPoint Ref, std::string_view Text, const TRealizedFont& Face) {
+TPoint TCanvas::DrawTextRun(TPoint Ref, bool UpdateCP, std::string_view Text,
+                            const TRealizedFont& Face) {
     const TTextMetric& tm = Face.Metrics();
     const int64_t width = Face.Width(Text);
     const int64_t height = tm.tmHeight;
@@ -157,9 +158,14 @@ TPoint TCanvas::DrawTextRun(TPoint Ref, std::string_view Text, const TRealizedFo
     const uint32_t vert = FTextAlign & TA_BASELINE;
     const int64_t ay = vert == TA_BASELINE ? tm.tmAscent : vert == TA_BOTTOM ? height : 0;
 
-    const int64_t move = horz == TA_CENTER ? 0 : horz == TA_RIGHT ? -width : width;
-    const TPoint end = Point(SaturateToInt32(ref.X + std::llround(move * cs)),
-                             SaturateToInt32(ref.Y - std::llround(move * sn)));
+    // Only asked for when the pen moves: rounding is a library call, and this runs for every
+    // text a screen paints.
+    TPoint end = ref;
+    if (UpdateCP) {
+        const int64_t move = horz == TA_CENTER ? 0 : horz == TA_RIGHT ? -width : width;
+        end = Point(SaturateToInt32(ref.X + std::llround(move * cs)),
+                    SaturateToInt32(ref.Y - std::llround(move * sn)));
+    }
     if (Text.empty()) return end;
     const TBounds clip = DeviceClip();
     if (clip.Left >= clip.Right || clip.Top >= clip.Bottom) return end;
