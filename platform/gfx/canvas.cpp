@@ -135,7 +135,7 @@ void TCanvas::FillSpan(int64_t Y, int64_t X0, int64_t X1, TPaint Paint) {
 
 void TCanvas::FillPolygon(const std::vector<TPointF>& Points, TPaint Paint) {
     if (Points.size() < 3) return;
-    const TBounds clip = LogicalClip();
+    const TBounds clip = DeviceClip();
     // A pixel belongs to the polygon when its centre does.
     ScanPolygon(Points, clip.Top, clip.Bottom, [&](int64_t Y, double Left, double Right) {
         FillSpan(Y, ClampToInt(std::ceil(Left - 0.5), clip.Left, clip.Right),
@@ -152,7 +152,7 @@ void TCanvas::StrokeThin(TPoint A, TPoint B, int64_t& Phase, TPaint Paint) {
     const int64_t minorStart = xMajor ? A.Y : A.X;
     const int64_t majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
     const int64_t minorDelta = xMajor ? dy : dx;
-    const TBounds clip = LogicalClip();
+    const TBounds clip = DeviceClip();
     const int64_t majorLo = xMajor ? clip.Left : clip.Top;
     const int64_t majorHi = xMajor ? clip.Right : clip.Bottom;
 
@@ -195,7 +195,7 @@ void TCanvas::StrokeThin(TPoint A, TPoint B, int64_t& Phase, TPaint Paint) {
 }
 
 void TCanvas::StrokeWide(TPoint A, TPoint B, TPaint Paint) {
-    const double half = FPen.Width() / 2.0;
+    const double half = PenWidthOnDevice() / 2.0;
     const double ax = A.X + 0.5, ay = A.Y + 0.5, bx = B.X + 0.5, by = B.Y + 0.5;
     const double length = std::hypot(bx - ax, by - ay);
     // Unit direction; a zero-length segment still leaves a square dot.
@@ -212,7 +212,7 @@ void TCanvas::StrokeWide(TPoint A, TPoint B, TPaint Paint) {
 
 void TCanvas::StrokeSegment(TPoint A, TPoint B, int64_t& Phase) {
     if (FPen.Style() == psClear) return;
-    if (FPen.Width() > 1)
+    if (PenWidthOnDevice() > 1)
         StrokeWide(A, B, PenPaint());
     else
         StrokeThin(A, B, Phase, PenPaint());
@@ -230,27 +230,33 @@ void TCanvas::LineTo(int32_t X, int32_t Y) {
         C.Points = {OnDevice(*this, FPenPos), OnDevice(*this, Point(X, Y))};
     });
     int64_t phase = 0;
-    StrokeSegment(FPenPos, Point(X, Y), phase);
+    StrokeSegment(LPtoDP(FPenPos), LPtoDP(Point(X, Y)), phase);
     FPenPos = Point(X, Y);
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& Points) {
     const TRecordedCall call(*this, "Polyline",
                              [&](TCanvasCall& C) { C.Points = OnDevice(*this, Points); });
-    StrokePath(Points, false);
+    if (FMapped)
+        StrokePath(FMapping.ToDevice(Points), false);
+    else
+        StrokePath(Points, false);
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& Points) {
     const TRecordedCall call(*this, "Polygon",
                              [&](TCanvasCall& C) { C.Points = OnDevice(*this, Points); });
+    std::vector<TPoint> mapped;
+    if (FMapped) mapped = FMapping.ToDevice(Points);
+    const std::vector<TPoint>& device = FMapped ? mapped : Points;
     if (FBrush.Style() != bsClear) {
         std::vector<TPointF> corners;
-        corners.reserve(Points.size());
-        for (const TPoint& p : Points)
+        corners.reserve(device.size());
+        for (const TPoint& p : device)
             corners.push_back({static_cast<double>(p.X), static_cast<double>(p.Y)});
         FillPolygon(corners, BrushPaint());
     }
-    StrokePath(Points, true);
+    StrokePath(device, true);
 }
 
 void TCanvas::DrawShape(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int64_t CornerW,
@@ -265,14 +271,15 @@ void TCanvas::DrawShape(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int64_t 
     }
     if (left >= right || top >= bottom) return;
     const TShapeSpans spans(left, top, right, bottom, CornerW, CornerH);
-    const int64_t inset = pen ? FPen.Width() : 0;
-    const TBounds clip = LogicalClip();
+    const int64_t penWidth = PenWidthOnDevice();
+    const int64_t inset = pen ? penWidth : 0;
+    const TBounds clip = DeviceClip();
     const int64_t first = std::max(top, clip.Top);
     const int64_t last = std::min(bottom, clip.Bottom);
     const TPaint brushPaint = BrushPaint();
     const TPaint penPaint = PenPaint();
     const auto pattern = DashPattern(FPen.Style());
-    const bool dashed = pen && FPen.Width() == 1 && !pattern.empty();
+    const bool dashed = pen && penWidth == 1 && !pattern.empty();
 
     // A dashed outline is collected first and ordered around the centre, so the pattern runs
     // along the curve rather than row by row.
@@ -310,14 +317,17 @@ void TCanvas::Rectangle(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
     const TRecordedCall call(*this, "Rectangle", [&](TCanvasCall& C) {
         C.Rects = {OnDevice(*this, vex::Rect(X1, Y1, X2, Y2))};
     });
-    DrawShape(X1, Y1, X2, Y2, 0, 0);
+    const TRect d = LPtoDP(vex::Rect(X1, Y1, X2, Y2));
+    DrawShape(d.Left, d.Top, d.Right, d.Bottom, 0, 0);
 }
 
 void TCanvas::Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
     const TRecordedCall call(*this, "Ellipse", [&](TCanvasCall& C) {
         C.Rects = {OnDevice(*this, vex::Rect(X1, Y1, X2, Y2))};
     });
-    DrawShape(X1, Y1, X2, Y2, std::abs(int64_t{X2} - X1), std::abs(int64_t{Y2} - Y1));
+    const TRect d = LPtoDP(vex::Rect(X1, Y1, X2, Y2));
+    DrawShape(d.Left, d.Top, d.Right, d.Bottom, std::abs(int64_t{d.Right} - d.Left),
+              std::abs(int64_t{d.Bottom} - d.Top));
 }
 
 void TCanvas::RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3) {
@@ -325,7 +335,12 @@ void TCanvas::RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t 
         C.Rects = {OnDevice(*this, vex::Rect(X1, Y1, X2, Y2))};
         C.Points = {Point(X3, Y3)};
     });
-    DrawShape(X1, Y1, X2, Y2, std::abs(int64_t{X3}), std::abs(int64_t{Y3}));
+    const TRect d = LPtoDP(vex::Rect(X1, Y1, X2, Y2));
+    if (FMapped)
+        DrawShape(d.Left, d.Top, d.Right, d.Bottom, FMapping.WidthToDevice(X3),
+                  FMapping.HeightToDevice(Y3));
+    else
+        DrawShape(d.Left, d.Top, d.Right, d.Bottom, std::abs(int64_t{X3}), std::abs(int64_t{Y3}));
 }
 
 void TCanvas::FillRect(const TRect& R) {
@@ -339,15 +354,16 @@ void TCanvas::FillRect(const TRect& R, const TBrush& Brush) {
         C.BrushStyle = Brush.Style();
     });
     if (Brush.Style() == bsClear) return;
+    const TRect d = LPtoDP(R);
     const TPaint paint = BrushCopyPaint(Brush);
     if (!paint.Pattern) {
-        FillSolid(R, paint.Color);
+        FillSolid(d, paint.Color);
         return;
     }
-    const TBounds clip = LogicalClip();
-    for (int64_t y = std::max<int64_t>(R.Top, clip.Top);
-         y < std::min<int64_t>(R.Bottom, clip.Bottom); ++y)
-        FillSpan(y, R.Left, R.Right, paint);
+    const TBounds clip = DeviceClip();
+    for (int64_t y = std::max<int64_t>(d.Top, clip.Top);
+         y < std::min<int64_t>(d.Bottom, clip.Bottom); ++y)
+        FillSpan(y, d.Left, d.Right, paint);
 }
 
 void TCanvas::FillSolid(const TRect& R, uint32_t Pixel) {
@@ -364,14 +380,15 @@ void TCanvas::FillSolid(const TRect& R, uint32_t Pixel) {
                      });
 }
 
-void TCanvas::FrameRect(const TRect& R) {
+void TCanvas::FrameRect(const TRect& Logical) {
     const TRecordedCall call(*this, "FrameRect",
-                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, R)}; });
+                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, Logical)}; });
+    const TRect R = LPtoDP(Logical);
     if (R.Left >= R.Right || R.Top >= R.Bottom) return;
     const TPaint paint = BrushCopyPaint(FBrush);
     FillSpan(R.Top, R.Left, R.Right, paint);
     FillSpan(int64_t{R.Bottom} - 1, R.Left, R.Right, paint);
-    const TBounds clip = LogicalClip();
+    const TBounds clip = DeviceClip();
     for (int64_t y = std::max<int64_t>(int64_t{R.Top} + 1, clip.Top);
          y < std::min<int64_t>(int64_t{R.Bottom} - 1, clip.Bottom); ++y) {
         Plot(R.Left, y, paint);
@@ -380,7 +397,8 @@ void TCanvas::FrameRect(const TRect& R) {
 }
 
 TColor TCanvas::Pixels(int32_t X, int32_t Y) const {
-    const uint32_t* p = const_cast<TCanvas*>(this)->PixelAt(X, Y);
+    const TPoint d = LPtoDP(Point(X, Y));
+    const uint32_t* p = const_cast<TCanvas*>(this)->PixelAt(d.X, d.Y);
     return p ? PixelToColor(*p) : -1;
 }
 
@@ -389,7 +407,8 @@ void TCanvas::SetPixels(int32_t X, int32_t Y, TColor Value) {
         C.Points = {OnDevice(*this, Point(X, Y))};
         C.Color = Value;
     });
-    Plot(X, Y, TPaint{ColorToPixel(Value), CopyOp});
+    const TPoint d = LPtoDP(Point(X, Y));
+    Plot(d.X, d.Y, TPaint{ColorToPixel(Value), CopyOp});
 }
 
 }  // namespace vex

@@ -15,6 +15,7 @@
 #include "platform/gfx/clipspans.h"
 #include "platform/gfx/colors.h"
 #include "platform/gfx/font.h"
+#include "platform/gfx/mapmode.h"
 #include "platform/gfx/pen.h"
 #include "platform/gfx/polygonfill.h"
 #include "platform/gfx/textmetrics.h"
@@ -40,6 +41,11 @@ using HDC = TCanvas*;
 // Draws into a bitmap with the original's pixel rules: a line leaves out its end point, a
 // rectangle's right and bottom are exclusive, shapes are outlined with the pen and filled with
 // the brush. Any coordinates are accepted; whatever falls outside the bitmap is clipped.
+// Drawing takes logical coordinates, which the mapping (mapmode.h) turns into device pixels;
+// under MM_TEXT with no origins they are the same. Pen widths, font heights and the sizes of
+// pictures are logical lengths too. Where the device's y runs against the logical one
+// (MM_LOMETRIC), rectangles are normalised after mapping and text and pictures hang down the
+// page from the point they are placed at, so nothing comes out mirrored.
 class TCanvas : public TPersistent {
     VEX_CLASS(TCanvas, TPersistent)
 
@@ -83,8 +89,8 @@ public:
     TColor Pixels(int32_t X, int32_t Y) const;
     void SetPixels(int32_t X, int32_t Y, TColor Value);
 
-    // Where the canvas's (0, 0) lies on the bitmap; a child window paints through an origin at
-    // its own top-left corner. The clip stays where it is on the bitmap.
+    // Where the canvas's device (0, 0) lies on the bitmap; a child window paints through an
+    // origin at its own top-left corner. The clip stays where it is on the bitmap.
     TPoint Origin() const { return FOrigin; }
     void SetOrigin(TPoint Value) { FOrigin = Value; }
 
@@ -92,11 +98,11 @@ public:
     // clip belongs to whoever made the canvas (a control's visible area, so that no component
     // paints over its siblings); none means the whole bitmap. The user clip is the drawing
     // code's own, and none of its calls can reach beyond the base. Both stay where they are on
-    // the bitmap when the origin moves; rectangles and regions given are in the canvas's
-    // coordinates as they are at the call. Each change answers what the clip has become:
-    // NULLREGION, SIMPLEREGION or COMPLEXREGION.
-    // The base clip alone is given and answered in the bitmap's own coordinates.
-    // A new canvas, or one reset, has none; ExchangeBaseClip with nothing returns to none.
+    // the bitmap when the origin moves; rectangles given are logical, regions in device
+    // coordinates (as on the original), both as they are at the call. Each change answers what the
+    // clip has become: NULLREGION, SIMPLEREGION or COMPLEXREGION. The base clip alone is given and
+    // answered in the bitmap's own coordinates. A new canvas, or one reset, has none;
+    // ExchangeBaseClip with nothing returns to none.
     void SetBaseClip(const TRegion& Region);
     // The base clip as drawing uses it; exchanging it answers the one it replaces, so that a
     // canvas lent for a while gets its own back without working it out again.
@@ -117,14 +123,17 @@ public:
     int SelectClipRgn(const TRegion* Region);
     // Back to the base clip, not to the whole bitmap.
     void ResetClip();
-    // The bounding box of what drawing can reach, in the canvas's coordinates, and its kind.
+    // The bounding box of what drawing can reach, in logical coordinates, and its kind. Its
+    // corners are the device box's mapped back, so under MM_LOMETRIC its top is above (greater
+    // than) its bottom, and given back to IntersectClipRect it names the same pixels.
     TRect ClipRect() const;
     int GetClipBox(TRect& Box) const;
     bool PtVisible(int32_t X, int32_t Y) const {
-        return Clip().Contains(int64_t{X} + FOrigin.X, int64_t{Y} + FOrigin.Y);
+        const TPoint p = LPtoDP(Point(X, Y));
+        return Clip().Contains(int64_t{p.X} + FOrigin.X, int64_t{p.Y} + FOrigin.Y);
     }
     // Fn(Left, Right) for each run of row Y within [X0, X1) that drawing can reach, left to
-    // right, in the canvas's coordinates.
+    // right, in device coordinates.
     template <typename TFn>
     void ForEachVisibleRun(int64_t Y, int64_t X0, int64_t X1, TFn&& Fn) const {
         Clip().ForEachRun(Y + FOrigin.Y, X0 + FOrigin.X, X1 + FOrigin.X,
@@ -150,8 +159,35 @@ public:
     int32_t SaveDC();
     bool RestoreDC(int32_t Index);
     // Back to the state of a canvas just made, base clip and saved states included, so that a
-    // canvas can be used again for a new device context.
+    // canvas can be used again for a new device context. The resolution is the device's and
+    // stays.
     void ResetState();
+
+    // The mapping (canvasmapping.cpp): its mode, origins and the device's resolution. Mode and
+    // origins are drawing state that SaveDC keeps.
+    int32_t MapMode() const { return FMapping.Mode(); }
+    // Answers the mode it replaced, or 0 for a mode the canvas does not have, changing nothing.
+    int32_t SetMapMode(int32_t Mode);
+    TPoint WindowOrg() const { return FMapping.WindowOrg(); }
+    void SetWindowOrg(TPoint Value);
+    TPoint ViewportOrg() const { return FMapping.ViewportOrg(); }
+    void SetViewportOrg(TPoint Value);
+    // The screen's 96 until the device sets its own (a printer page); EInvalidGraphicOperation
+    // outside 1 to MaxPixelsPerInch.
+    int32_t PixelsPerInchX() const { return FMapping.PixelsPerInchX(); }
+    int32_t PixelsPerInchY() const { return FMapping.PixelsPerInchY(); }
+    void SetPixelsPerInch(int32_t X, int32_t Y);
+    const TMapping& Mapping() const { return FMapping; }
+    // Whether coordinates go through the mapping now: not when it is the identity, nor while a
+    // TDeviceUnits lasts.
+    bool Mapped() const { return FMapped; }
+    // Logical to device coordinates and back; a device point is the canvas's, before the
+    // origin. A rectangle is normalised as drawing does (TMapping::ToDevice); going back, its
+    // corners are mapped each as they are.
+    TPoint LPtoDP(TPoint P) const { return FMapped ? FMapping.ToDevice(P) : P; }
+    TRect LPtoDP(const TRect& R) const { return FMapped ? FMapping.ToDevice(R) : R; }
+    TPoint DPtoLP(TPoint P) const { return FMapped ? FMapping.ToLogical(P) : P; }
+    TRect DPtoLP(const TRect& R) const;
 
     // Text (canvastext.cpp). A change of the font sets the context's text colour to the font's
     // colour; TextOut and TextRect also take the background from the brush (clear: none,
@@ -164,14 +200,15 @@ public:
     void TextOut(int32_t X, int32_t Y, const std::string& Text);
     // Text at (X, Y) clipped to Rect, whose background is filled with the brush unless clear.
     void TextRect(const TRect& Rect, int32_t X, int32_t Y, const std::string& Text);
+    // Logical units, however large the font is drawn.
     int32_t TextWidth(const std::string& Text);
     int32_t TextHeight(const std::string& Text);
-    TSize TextExtent(const std::string& Text);
+    TSize TextExtent(std::string_view Text);
     // Output with the context's colours, background mode and alignment as they are; Options
     // are the ETO_ flags, Rect (may be null) the rectangle they apply to.
     void ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Rect,
                     std::string_view Text);
-    // The font as drawn, for measuring.
+    // The font as drawn, for measuring in device pixels: its height mapped from logical units.
     std::shared_ptr<const TRealizedFont> RealizedFont();
     // Copying pictures (canvasblit.cpp). CopyRect, and Draw and StretchDraw of an opaque bitmap,
     // combine through CopyMode; a transparent bitmap leaves its TransparentColor pixels out and an
@@ -187,7 +224,10 @@ public:
     void BrushCopy(const TRect& Dest, const TBitmap& Bitmap, const TRect& Source, TColor Color);
 
 private:
-    void DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRealizedFont& Face);
+    friend class TDeviceUnits;
+    // Draws Text from Ref, both in device coordinates; with UpdateCP it answers where the text
+    // ends, where TA_UPDATECP moves the pen.
+    TPoint DrawTextRun(TPoint Ref, bool UpdateCP, std::string_view Text, const TRealizedFont& Face);
     void TakeTextColors();
 
     using TPixelOp = uint32_t (*)(uint32_t Dest, uint32_t Color);
@@ -198,12 +238,12 @@ private:
         const TBrushPattern* Pattern = nullptr;
     };
 
-    // Bounds in canvas coordinates; right and bottom exclusive.
+    // Bounds in device coordinates; right and bottom exclusive.
     struct TBounds {
         int64_t Left, Top, Right, Bottom;
     };
-    // The clip's bounds, in canvas coordinates; empty when nothing can be drawn.
-    TBounds LogicalClip() const;
+    // The clip's bounds, in device coordinates; empty when nothing can be drawn.
+    TBounds DeviceClip() const;
     // The clip in bitmap coordinates: the base clip itself while it is all there is and lies
     // on the bitmap, otherwise made anew once the clips or the bitmap's size changed.
     const TClipSpans& Clip() const {
@@ -218,10 +258,15 @@ private:
     void RebuildClip() const;
     void InvalidateClip() { FClipWidth = -1; }
     int ClipKind() const;
-    // The pixel at canvas coordinates (X, Y), or null outside the clip.
+    // The pixel at device coordinates (X, Y), or null outside the clip.
     uint32_t* PixelAt(int64_t X, int64_t Y);
-    // Pixel over R (canvas coordinates) within the clip, whatever the pen and brush.
+    // Pixel over R (device coordinates) within the clip, whatever the pen and brush.
     void FillSolid(const TRect& R, uint32_t Pixel);
+    int32_t PenWidthOnDevice() const {
+        return FMapped ? FMapping.PenWidthToDevice(FPen.Width()) : FPen.Width();
+    }
+    // After any change of the mapping; a change of scale sizes the font anew.
+    void MappingChanged(bool ScaleChanged);
 
     TPaint PenPaint() const;
     TPaint BrushPaint() const;
@@ -243,7 +288,7 @@ private:
     TBitmap& FBitmap;
     TPen FPen;
     TBrush FBrush;
-    TPoint FPenPos;
+    TPoint FPenPos;  // logical
     TPoint FOrigin;
     // In bitmap coordinates, so moving the origin leaves them in place.
     std::optional<TClipSpans> FBaseClip;
@@ -273,6 +318,9 @@ private:
         TPoint Origin;
         TPoint PenPos;
         std::optional<TRegion> UserClip;
+        int32_t MapMode;
+        TPoint WindowOrg;
+        TPoint ViewportOrg;
     };
     void SaveStateTo(TSavedState& State) const;
     // Takes State, its user clip moved out.
@@ -282,6 +330,32 @@ private:
     // rest wait to be used again.
     std::vector<std::unique_ptr<TSavedState>> FSaved;
     size_t FSavedDepth = 0;
+    // Last, so that the fields screen painting reads stay where they were.
+    TMapping FMapping;
+    bool FMapped = false;
+    bool FInDeviceUnits = false;
+};
+
+// While it lives the canvas takes and answers coordinates, lengths and text extents in device
+// pixels, its font still drawn at the size the mapping gives it: for code that lays out in
+// pixels what it was given in logical units (DrawText).
+class TDeviceUnits {
+public:
+    explicit TDeviceUnits(TCanvas& Canvas)
+        : FCanvas(Canvas), FWasInDeviceUnits(Canvas.FInDeviceUnits) {
+        FCanvas.FInDeviceUnits = true;
+        FCanvas.FMapped = false;
+    }
+    ~TDeviceUnits() {
+        FCanvas.FInDeviceUnits = FWasInDeviceUnits;
+        FCanvas.MappingChanged(false);
+    }
+    TDeviceUnits(const TDeviceUnits&) = delete;
+    TDeviceUnits& operator=(const TDeviceUnits&) = delete;
+
+private:
+    TCanvas& FCanvas;
+    bool FWasInDeviceUnits;
 };
 
 }  // namespace vex

@@ -31,40 +31,13 @@ protected:
 
 using Rows = std::vector<std::string>;
 
-// Runs one line of a picture's drawing: a method of the canvas and its numbers.
-void Draw(TCanvas& C, const test::TestCase& Line) {
-    const std::string& op = Line[0];
-    const auto n = [&](size_t I) { return static_cast<int32_t>(Line.Int(I)); };
-    if (op == "MoveTo") C.MoveTo(n(1), n(2));
-    if (op == "LineTo") C.LineTo(n(1), n(2));
-    if (op == "Rectangle") C.Rectangle(n(1), n(2), n(3), n(4));
-    if (op == "FillRect") C.FillRect(Rect(n(1), n(2), n(3), n(4)));
-    if (op == "FrameRect") C.FrameRect(Rect(n(1), n(2), n(3), n(4)));
-    if (op == "FillRectWith") {
-        TBrush brush;
-        brush.SetColor(n(1));
-        C.FillRect(Rect(n(2), n(3), n(4), n(5)), brush);
-    }
-    if (op == "Ellipse") C.Ellipse(n(1), n(2), n(3), n(4));
-    if (op == "RoundRect") C.RoundRect(n(1), n(2), n(3), n(4), n(5), n(6));
-    if (op == "PenStyle") C.Pen().SetStyle(static_cast<TPenStyle>(n(1)));
-    if (op == "PenWidth") C.Pen().SetWidth(n(1));
-    if (op == "BrushColor") C.Brush().SetColor(n(1));
-    if (op == "BrushClear") C.Brush().SetStyle(bsClear);
-    if (op != "Polygon") return;
-    std::vector<TPoint> points;
-    for (size_t i = 1; i + 1 < Line.size(); i += 2)
-        points.push_back(Point(n(i), n(i + 1)));
-    C.Polygon(points);
-}
-
 TEST_F(CanvasTest, ShapesPaintTheirPictures) {
     for (const test::TestBlock& b : test::ReadBlocks(VEX_TEST_DIR "/testdata/canvas.txt")) {
         SCOPED_TRACE(b.Name);
         const Rows& expected = b.Parts.at(0);
         Use(static_cast<int32_t>(expected[0].size()), static_cast<int32_t>(expected.size()));
         for (const std::string& line : b.Parts.at(1))
-            Draw(Canvas(), test::CaseOf(line, b.Where));
+            DrawCaseLine(Canvas(), test::CaseOf(line, b.Where));
         EXPECT_EQ(Picture(), expected);
     }
 }
@@ -183,7 +156,7 @@ TEST_F(CanvasTest, HugeCoordinatesAreClippedToTheBitmap) {
         EXPECT_EQ(Canvas().Pixels(i, i), clRed) << i;
 
     for (const test::TestCase& line : test::ReadCases(VEX_TEST_DIR "/testdata/hugedrawing.txt"))
-        Draw(Canvas(), line);
+        DrawCaseLine(Canvas(), line);
     SUCCEED();
 }
 
@@ -199,7 +172,7 @@ TEST(CanvasOnAView, DrawsAsOnAnOwnedBitmapAndNothingOutside) {
         canvas.Pen().SetColor(clRed);
         canvas.Brush().SetColor(clBlue);
         for (const std::string& line : b.Parts.at(1))
-            Draw(canvas, test::CaseOf(line, b.Where));
+            DrawCaseLine(canvas, test::CaseOf(line, b.Where));
         EXPECT_EQ(PictureOf(rows.View), expected);
         EXPECT_TRUE(rows.OutsideUntouched());
     }

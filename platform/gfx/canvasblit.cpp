@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 
 #include "platform/gfx/bitmap.h"
@@ -17,9 +16,10 @@ int32_t Span(int32_t From, int32_t To) {
 }
 
 // The original's Draw and StretchDraw of a bitmap: its TransparentColor left out when it is
-// transparent, otherwise combined through the canvas's CopyMode.
-void DrawBitmap(TCanvas& Canvas, const TRect& R, const TBitmap& Graphic) {
+// transparent, otherwise combined through the canvas's CopyMode. R is logical.
+void DrawBitmap(TCanvas& Canvas, const TRect& Logical, const TBitmap& Graphic) {
     if (Graphic.Empty()) return;
+    const TRect R = Canvas.LPtoDP(Logical);
     TBlitSource source;
     source.Bitmap = &Graphic;
     TCopyMode rop = Canvas.CopyMode();
@@ -31,8 +31,9 @@ void DrawBitmap(TCanvas& Canvas, const TRect& R, const TBitmap& Graphic) {
                   Graphic.Width(), Graphic.Height(), rop);
 }
 
-void DrawIcon(TCanvas& Canvas, const TRect& R, const TIcon& Graphic) {
+void DrawIcon(TCanvas& Canvas, const TRect& Logical, const TIcon& Graphic) {
     if (Graphic.Empty()) return;
+    const TRect R = Canvas.LPtoDP(Logical);
     TBlitSource source;
     source.Bitmap = &Graphic.Image();
     source.Mask = &Graphic.Mask();
@@ -40,11 +41,12 @@ void DrawIcon(TCanvas& Canvas, const TRect& R, const TIcon& Graphic) {
                   Graphic.Width(), Graphic.Height(), SRCCOPY);
 }
 
-TRect At(int32_t X, int32_t Y, int32_t Width, int32_t Height) {
-    const auto end = [](int32_t From, int32_t Size) {
-        return static_cast<int32_t>(std::min<int64_t>(int64_t{From} + Size, INT32_MAX));
-    };
-    return Rect(X, Y, end(X, Width), end(Y, Height));
+// Where a picture drawn at (X, Y) lies: its top-left corner there, its size in logical units
+// going right and down the page.
+TRect At(const TCanvas& Canvas, int32_t X, int32_t Y, int32_t Width, int32_t Height) {
+    const int64_t down = Canvas.Mapped() ? Canvas.Mapping().DownY() : 1;
+    return Rect(X, Y, SaturateToInt32(int64_t{X} + Width),
+                SaturateToInt32(int64_t{Y} + down * Height));
 }
 
 }  // namespace
@@ -60,14 +62,14 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas& Canvas, const TRect& Source) 
 }
 
 void TCanvas::Draw(int32_t X, int32_t Y, const TBitmap& Graphic) {
-    const TRect at = At(X, Y, Graphic.Width(), Graphic.Height());
+    const TRect at = At(*this, X, Y, Graphic.Width(), Graphic.Height());
     const TRecordedCall call(*this, "Draw",
                              [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, at)}; });
     DrawBitmap(*this, at, Graphic);
 }
 
 void TCanvas::Draw(int32_t X, int32_t Y, const TIcon& Graphic) {
-    const TRect at = At(X, Y, Graphic.Width(), Graphic.Height());
+    const TRect at = At(*this, X, Y, Graphic.Width(), Graphic.Height());
     const TRecordedCall call(*this, "Draw",
                              [&](TCanvasCall& C) { C.Rects = {OnDevice(*this, at)}; });
     DrawIcon(*this, at, Graphic);
@@ -94,9 +96,10 @@ void TCanvas::BrushCopy(const TRect& Dest, const TBitmap& Bitmap, const TRect& S
     TBlitSource source;
     source.Bitmap = &Bitmap;
     source.BrushPixel = ColorToPixel(Color);
-    StretchRaster(*this, Dest.Left, Dest.Top, Span(Dest.Left, Dest.Right),
-                  Span(Dest.Top, Dest.Bottom), source, Source.Left, Source.Top,
-                  Span(Source.Left, Source.Right), Span(Source.Top, Source.Bottom), SRCCOPY);
+    const TRect d = LPtoDP(Dest);
+    StretchRaster(*this, d.Left, d.Top, Span(d.Left, d.Right), Span(d.Top, d.Bottom), source,
+                  Source.Left, Source.Top, Span(Source.Left, Source.Right),
+                  Span(Source.Top, Source.Bottom), SRCCOPY);
 }
 
 }  // namespace vex

@@ -32,7 +32,7 @@ int TCanvas::ClipKind() const {
     return clip.Empty() ? NULLREGION : clip.IsRect() ? SIMPLEREGION : COMPLEXREGION;
 }
 
-TCanvas::TBounds TCanvas::LogicalClip() const {
+TCanvas::TBounds TCanvas::DeviceClip() const {
     const TRect bounds = Clip().Bounds();
     if (IsRectEmpty(bounds)) return {0, 0, 0, 0};
     return {int64_t{bounds.Left} - FOrigin.X, int64_t{bounds.Top} - FOrigin.Y,
@@ -40,9 +40,9 @@ TCanvas::TBounds TCanvas::LogicalClip() const {
 }
 
 TRect TCanvas::ClipRect() const {
-    const TBounds clip = LogicalClip();
-    return Rect(SaturateToInt32(clip.Left), SaturateToInt32(clip.Top), SaturateToInt32(clip.Right),
-                SaturateToInt32(clip.Bottom));
+    const TBounds clip = DeviceClip();
+    return DPtoLP(Rect(SaturateToInt32(clip.Left), SaturateToInt32(clip.Top),
+                       SaturateToInt32(clip.Right), SaturateToInt32(clip.Bottom)));
 }
 
 int TCanvas::GetClipBox(TRect& Box) const {

@@ -41,14 +41,15 @@ TCanvasCall& TCanvasRecorder::Begin(TCanvas& Canvas, std::string_view Name) {
 }
 
 TRect OnDevice(const TCanvas& Canvas, const TRect& R) {
-    TRect device = R;
+    TRect device = Canvas.LPtoDP(R);
     OffsetRect(device, Canvas.Origin().X, Canvas.Origin().Y);
     return device;
 }
 
 TPoint OnDevice(const TCanvas& Canvas, TPoint P) {
-    return Point(SaturateToInt32(int64_t{P.X} + Canvas.Origin().X),
-                 SaturateToInt32(int64_t{P.Y} + Canvas.Origin().Y));
+    const TPoint device = Canvas.LPtoDP(P);
+    return Point(SaturateToInt32(int64_t{device.X} + Canvas.Origin().X),
+                 SaturateToInt32(int64_t{device.Y} + Canvas.Origin().Y));
 }
 
 std::vector<TPoint> OnDevice(const TCanvas& Canvas, const std::vector<TPoint>& Points) {

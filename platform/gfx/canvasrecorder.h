@@ -10,7 +10,7 @@
 namespace vex {
 
 // One drawing call as a canvas received it, so that a test can check exact geometry and
-// attributes without reading pixels. Positions are in device coordinates (the bitmap's, the
+// attributes without reading pixels. Positions are in the bitmap's coordinates (mapped, the
 // origin applied) and as given, before any clipping.
 struct TCanvasCall {
     const TCanvas* Canvas = nullptr;
@@ -101,7 +101,8 @@ private:
     TCanvasRecorder* FRecorder;
 };
 
-// Canvas coordinates to device coordinates, kept at the ends of the 32-bit range.
+// Logical coordinates to the bitmap's (mapped, then the origin applied), kept at the ends of the
+// 32-bit range.
 TRect OnDevice(const TCanvas& Canvas, const TRect& R);
 TPoint OnDevice(const TCanvas& Canvas, TPoint P);
 std::vector<TPoint> OnDevice(const TCanvas& Canvas, const std::vector<TPoint>& Points);

@@ -49,6 +49,9 @@ void TCanvas::SaveStateTo(TSavedState& State) const {
     State.Origin = FOrigin;
     State.PenPos = FPenPos;
     State.UserClip = FUserClip;
+    State.MapMode = FMapping.Mode();
+    State.WindowOrg = FMapping.WindowOrg();
+    State.ViewportOrg = FMapping.ViewportOrg();
 }
 
 void TCanvas::TakeState(TSavedState& State) {
@@ -66,6 +69,15 @@ void TCanvas::TakeState(TSavedState& State) {
     FUserClip = std::move(State.UserClip);
     State.UserClip.reset();
     InvalidateClip();
+    // Painting restores around every control, and the mapping is then the text mode throughout.
+    if (State.MapMode == FMapping.Mode() && State.WindowOrg == FMapping.WindowOrg() &&
+        State.ViewportOrg == FMapping.ViewportOrg())
+        return;
+    const bool scaleChanged = FMapping.Mode() != State.MapMode;
+    FMapping.SetMode(State.MapMode);
+    FMapping.SetWindowOrg(State.WindowOrg);
+    FMapping.SetViewportOrg(State.ViewportOrg);
+    MappingChanged(scaleChanged);
 }
 
 int32_t TCanvas::SaveDC() {

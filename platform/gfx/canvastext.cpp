@@ -61,7 +61,7 @@ int64_t FloorClamp(double V, int64_t Lo, int64_t Hi) {
 std::shared_ptr<const TRealizedFont> TCanvas::RealizedFont() {
     // An unchanged font needs no description made to be compared.
     if (FRealized && FFont.Version() == FRealizedVersion) return FRealized;
-    TLogFont wanted = FFont.LogFont();
+    TLogFont wanted = FMapping.FontToDevice(FFont.LogFont());
     if (!FRealized || !(wanted == FRealizedFor)) {
         FRealized = RealizeFont(wanted);
         FRealizedFor = std::move(wanted);
@@ -104,9 +104,13 @@ int32_t TCanvas::TextHeight(const std::string& Text) {
     return TextExtent(Text).cy;
 }
 
-TSize TCanvas::TextExtent(const std::string& Text) {
+TSize TCanvas::TextExtent(std::string_view Text) {
     const auto face = RealizedFont();
-    return TSize{SaturateToInt32(face->Width(Text)), face->Metrics().tmHeight};
+    const int64_t width = face->Width(Text);
+    const int64_t height = face->Metrics().tmHeight;
+    if (!FMapped) return TSize{SaturateToInt32(width), SaturateToInt32(height)};
+    return TSize{SaturateToInt32(FMapping.WidthToLogical(width)),
+                 SaturateToInt32(FMapping.HeightToLogical(height))};
 }
 
 void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Rect,
@@ -118,9 +122,13 @@ void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Re
         C.Flags = Options;
     });
     const auto face = RealizedFont();
-    if (Rect && (Options & ETO_OPAQUE)) FillSolid(*Rect, ColorToPixel(FBkColor));
+    const bool updateCP = FTextAlign & TA_UPDATECP;
+    const TPoint ref = LPtoDP(updateCP ? FPenPos : Point(X, Y));
+    const TRect box = Rect ? LPtoDP(*Rect) : TRect{};
+    if (Rect && (Options & ETO_OPAQUE)) FillSolid(box, ColorToPixel(FBkColor));
     if (!Rect || !(Options & ETO_CLIPPED)) {
-        DrawTextRun(X, Y, Text, *face);
+        const TPoint end = DrawTextRun(ref, updateCP, Text, *face);
+        if (updateCP) FPenPos = DPtoLP(end);
         return;
     }
     // The rectangle narrows this call's reach only. It goes through the base clip, which bounds
@@ -131,15 +139,16 @@ void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Re
         std::optional<TClipSpans> Base;
         ~TRestore() { Canvas.ExchangeBaseClip(std::move(Base)); }
     } restore{*this, ExchangeBaseClip(Clip().Intersected(OnDevice(*this, *Rect)))};
-    DrawTextRun(X, Y, Text, *face);
+    const TPoint end = DrawTextRun(ref, updateCP, Text, *face);
+    if (updateCP) FPenPos = DPtoLP(end);
 }
 
-void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRealizedFont& Face) {
+TPoint TCanvas::DrawTextRun(TPoint Ref, bool UpdateCP, std::string_view Text,
+                            const TRealizedFont& Face) {
     const TTextMetric& tm = Face.Metrics();
     const int64_t width = Face.Width(Text);
     const int64_t height = tm.tmHeight;
-    const bool updateCP = FTextAlign & TA_UPDATECP;
-    const TPoint ref = updateCP ? FPenPos : Point(X, Y);
+    const TPoint ref = Ref;
     double cs = 1, sn = 0;
     Direction(FFont.Orientation(), cs, sn);
 
@@ -149,14 +158,17 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
     const uint32_t vert = FTextAlign & TA_BASELINE;
     const int64_t ay = vert == TA_BASELINE ? tm.tmAscent : vert == TA_BOTTOM ? height : 0;
 
-    if (updateCP) {
+    // Only asked for when the pen moves: rounding is a library call, and this runs for every
+    // text a screen paints.
+    TPoint end = ref;
+    if (UpdateCP) {
         const int64_t move = horz == TA_CENTER ? 0 : horz == TA_RIGHT ? -width : width;
-        FPenPos = Point(SaturateToInt32(ref.X + std::llround(move * cs)),
-                        SaturateToInt32(ref.Y - std::llround(move * sn)));
+        end = Point(SaturateToInt32(ref.X + std::llround(move * cs)),
+                    SaturateToInt32(ref.Y - std::llround(move * sn)));
     }
-    if (Text.empty()) return;
-    const TBounds clip = LogicalClip();
-    if (clip.Left >= clip.Right || clip.Top >= clip.Bottom) return;
+    if (Text.empty()) return end;
+    const TBounds clip = DeviceClip();
+    if (clip.Left >= clip.Right || clip.Top >= clip.Bottom) return end;
 
     // The box's corners on the canvas give the rows and columns worth visiting.
     const auto toCanvasX = [&](double U, double V) { return ref.X + U * cs + V * sn; };
@@ -175,7 +187,7 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
     const int64_t x1 = FloorClamp(std::ceil(maxX), clip.Left, clip.Right);
     const int64_t y0 = FloorClamp(minY, clip.Top, clip.Bottom);
     const int64_t y1 = FloorClamp(std::ceil(maxY), clip.Top, clip.Bottom);
-    if (x0 >= x1 || y0 >= y1) return;
+    if (x0 >= x1 || y0 >= y1) return end;
 
     // Only the part of the text box those pixels map back to is rasterised, so a megabyte of
     // text costs memory for what shows and time linear in its length.
@@ -195,7 +207,7 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
     const int64_t u1 = FloorClamp(std::ceil(maxU) + 1, 0, width);
     const int64_t v0 = FloorClamp(minV - 1, 0, height);
     const int64_t v1 = FloorClamp(std::ceil(maxV) + 1, 0, height);
-    if (u0 >= u1 || v0 >= v1) return;
+    if (u0 >= u1 || v0 >= v1) return end;
 
     // Walks the coverage of every glyph and line that can show, in box coordinates, handing
     // each row of it that falls in [u0, u1) x [v0, v1), cut to those bounds, to
@@ -243,7 +255,7 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
         const int64_t du = ax - ref.X, dv = ay - ref.Y;
         const int64_t xs = std::max(x0, -du), xe = std::min(x1, width - du);
         const int64_t ys = std::max(y0, -dv), ye = std::min(y1, height - dv);
-        if (xs >= xe || ys >= ye) return;
+        if (xs >= xe || ys >= ye) return end;
         if (!FBkTransparent)
             FillSolid(vex::Rect(static_cast<int32_t>(xs), static_cast<int32_t>(ys),
                                 static_cast<int32_t>(xe), static_cast<int32_t>(ye)),
@@ -264,7 +276,7 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
                     row[x] = Blend(row[x], text, c);
             }
         });
-        return;
+        return end;
     }
 
     // Rotated text: the coverage is gathered in the box first, then each pixel of the canvas
@@ -295,6 +307,7 @@ void TCanvas::DrawTextRun(int32_t X, int32_t Y, std::string_view Text, const TRe
                 row[x] = Blend(row[x], text, a);
         }
     }
+    return end;
 }
 
 }  // namespace vex

@@ -74,4 +74,40 @@ inline int GetClipBox(HDC DC, TRect& Box) {
     return DC ? DC->GetClipBox(Box) : RGN_ERROR;
 }
 
+// The mapping under the original's names (TCanvas's mapping, mapmode.h). SetMapMode answers the
+// mode it replaced, 0 for a null context or a mode the canvas does not have.
+inline int32_t SetMapMode(HDC DC, int32_t Mode) {
+    return DC ? DC->SetMapMode(Mode) : 0;
+}
+inline int32_t GetMapMode(HDC DC) {
+    return DC ? DC->MapMode() : 0;
+}
+// Old, when given, receives the origin replaced.
+inline bool SetWindowOrgEx(HDC DC, int32_t X, int32_t Y, TPoint* Old) {
+    if (!DC) return false;
+    if (Old) *Old = DC->WindowOrg();
+    DC->SetWindowOrg(Point(X, Y));
+    return true;
+}
+inline bool SetViewportOrgEx(HDC DC, int32_t X, int32_t Y, TPoint* Old) {
+    if (!DC) return false;
+    if (Old) *Old = DC->ViewportOrg();
+    DC->SetViewportOrg(Point(X, Y));
+    return true;
+}
+inline bool GetWindowOrgEx(HDC DC, TPoint& Origin) {
+    if (DC) Origin = DC->WindowOrg();
+    return DC != nullptr;
+}
+inline bool GetViewportOrgEx(HDC DC, TPoint& Origin) {
+    if (DC) Origin = DC->ViewportOrg();
+    return DC != nullptr;
+}
+// Converts Count points in place; false for a null context or a negative count.
+bool LPtoDP(HDC DC, TPoint* Points, int32_t Count);
+bool DPtoLP(HDC DC, TPoint* Points, int32_t Count);
+// LOGPIXELSX and LOGPIXELSY; 0 for any other index or a null context, as for a capability the
+// device lacks.
+int32_t GetDeviceCaps(HDC DC, int32_t Index);
+
 }  // namespace vex

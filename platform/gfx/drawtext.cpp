@@ -144,12 +144,12 @@ uint32_t GetTextAlign(HDC DC) {
 
 bool GetTextMetrics(HDC DC, TTextMetric& Metric) {
     Metric = DC->RealizedFont()->Metrics();
+    if (DC->Mapped()) Metric = DC->Mapping().MetricsToLogical(Metric);
     return true;
 }
 
 bool GetTextExtentPoint(HDC DC, std::string_view Text, TSize& Size) {
-    const auto face = DC->RealizedFont();
-    Size = TSize{SaturateToInt32(face->Width(Text)), face->Metrics().tmHeight};
+    Size = DC->TextExtent(Text);
     return true;
 }
 
@@ -172,8 +172,47 @@ int32_t DrawText(HDC DC, std::string_view Text, TRect& Rect, uint32_t Format) {
     return DrawTextEx(DC, Text, Rect, Format, nullptr);
 }
 
+namespace {
+
+// DrawText on a mapped canvas: laid out and drawn in device pixels, with the font as drawn, so
+// that lines and tab stops fall on whole pixels; only what goes in and comes out is logical.
+// The lines go down the page from the rectangle's top, whichever way the logical y grows.
+int32_t DrawTextMapped(HDC DC, std::string_view Text, TRect& Rect, uint32_t Format,
+                       TDrawTextParams* Params) {
+    const TMapping mapping = DC->Mapping();
+    TRect device = DC->LPtoDP(Rect);
+    TDrawTextParams deviceParams;
+    if (Params) {
+        deviceParams = *Params;
+        const auto across = [&](int32_t Units) {
+            const int32_t pixels = SaturateToInt32(mapping.WidthToDevice(Units));
+            return Units < 0 ? -pixels : pixels;
+        };
+        deviceParams.iLeftMargin = across(Params->iLeftMargin);
+        deviceParams.iRightMargin = across(Params->iRightMargin);
+    }
+    int32_t height = 0;
+    {
+        const TDeviceUnits pixels(*DC);
+        height = DrawTextEx(DC, Text, device, Format, Params ? &deviceParams : nullptr);
+    }
+    if (Params) Params->uiLengthDrawn = deviceParams.uiLengthDrawn;
+    const int64_t logicalHeight = mapping.HeightToLogical(height);
+    if (Format & DT_CALCRECT) {
+        const int64_t width = int64_t{device.Right} - device.Left;
+        Rect.Right = SaturateToInt32(Rect.Left + mapping.WidthToLogical(width));
+        Rect.Bottom =
+            SaturateToInt32(Rect.Top + mapping.DownY() * mapping.HeightToLogical(
+                                                             int64_t{device.Bottom} - device.Top));
+    }
+    return SaturateToInt32(logicalHeight);
+}
+
+}  // namespace
+
 int32_t DrawTextEx(HDC DC, std::string_view Text, TRect& Rect, uint32_t Format,
                    TDrawTextParams* Params) {
+    if (DC->Mapped()) return DrawTextMapped(DC, Text, Rect, Format, Params);
     // Measuring alone draws nothing, so it is no drawing call to record.
     std::optional<TRecordedCall> call;
     if (!(Format & DT_CALCRECT))

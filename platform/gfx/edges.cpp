@@ -253,10 +253,13 @@ bool DrawEdge(HDC DC, TRect& Rect, uint32_t Edge, uint32_t Flags) {
     return true;
 }
 
-bool DrawFocusRect(HDC DC, const TRect& Rect) {
+bool DrawFocusRect(HDC DC, const TRect& Logical) {
     if (!DC) return false;
     const TRecordedCall call(*DC, "DrawFocusRect",
-                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*DC, Rect)}; });
+                             [&](TCanvasCall& C) { C.Rects = {OnDevice(*DC, Logical)}; });
+    // The dots are pixels, every other one, so they are placed in device coordinates.
+    const TRect device = DC->LPtoDP(Logical);
+    const TDeviceUnits pixels(*DC);
     const TRect clip = DC->ClipRect();
     const TPoint origin = DC->Origin();
     const auto invert = [&](int64_t X, int64_t Y) {
@@ -266,7 +269,8 @@ bool DrawFocusRect(HDC DC, const TRect& Rect) {
         uint32_t& p = DC->Bitmap().ScanLine(static_cast<int32_t>(Y + origin.Y))[X + origin.X];
         p ^= 0xFFFFFF;
     };
-    const int64_t left = Rect.Left, top = Rect.Top, right = Rect.Right, bottom = Rect.Bottom;
+    const int64_t left = device.Left, top = device.Top, right = device.Right,
+                  bottom = device.Bottom;
     if (left >= right || top >= bottom) return true;
     const int64_t x0 = std::max<int64_t>(left, clip.Left),
                   x1 = std::min<int64_t>(right, clip.Right);

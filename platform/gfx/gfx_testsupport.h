@@ -149,4 +149,32 @@ inline TRect InkBounds(const TBitmap& Bitmap, TColor Color) {
     return InkBounds(Bitmap, [pixel](uint32_t P) { return (P & 0xFFFFFF) == pixel; });
 }
 
+// Runs one line of a picture's drawing (testdata/canvas.txt): a method of the canvas and its
+// numbers.
+inline void DrawCaseLine(TCanvas& C, const test::TestCase& Line) {
+    const std::string& op = Line[0];
+    const auto n = [&](size_t I) { return static_cast<int32_t>(Line.Int(I)); };
+    if (op == "MoveTo") C.MoveTo(n(1), n(2));
+    if (op == "LineTo") C.LineTo(n(1), n(2));
+    if (op == "Rectangle") C.Rectangle(n(1), n(2), n(3), n(4));
+    if (op == "FillRect") C.FillRect(Rect(n(1), n(2), n(3), n(4)));
+    if (op == "FrameRect") C.FrameRect(Rect(n(1), n(2), n(3), n(4)));
+    if (op == "FillRectWith") {
+        TBrush brush;
+        brush.SetColor(n(1));
+        C.FillRect(Rect(n(2), n(3), n(4), n(5)), brush);
+    }
+    if (op == "Ellipse") C.Ellipse(n(1), n(2), n(3), n(4));
+    if (op == "RoundRect") C.RoundRect(n(1), n(2), n(3), n(4), n(5), n(6));
+    if (op == "PenStyle") C.Pen().SetStyle(static_cast<TPenStyle>(n(1)));
+    if (op == "PenWidth") C.Pen().SetWidth(n(1));
+    if (op == "BrushColor") C.Brush().SetColor(n(1));
+    if (op == "BrushClear") C.Brush().SetStyle(bsClear);
+    if (op != "Polygon") return;
+    std::vector<TPoint> points;
+    for (size_t i = 1; i + 1 < Line.size(); i += 2)
+        points.push_back(Point(n(i), n(i + 1)));
+    C.Polygon(points);
+}
+
 }  // namespace vex

@@ -46,6 +46,19 @@ int64_t SourceStep(int64_t I, int64_t DestCount, int64_t SrcCount) {
     return static_cast<int64_t>(num / (2 * static_cast<__int128>(DestCount)));
 }
 
+// A blit's logical area as device coordinates of the same form: under MM_TEXT moved with its
+// signs kept, so that negative sizes still mirror; under the metric mode normalised, so that the
+// mapping's upward y does not.
+void ToDevice(const TCanvas& Canvas, int32_t& X, int32_t& Y, int32_t& Width, int32_t& Height) {
+    if (!Canvas.Mapped()) return;
+    const TRect device = Canvas.LPtoDP(
+        Rect(X, Y, SaturateToInt32(int64_t{X} + Width), SaturateToInt32(int64_t{Y} + Height)));
+    X = device.Left;
+    Y = device.Top;
+    Width = SaturateToInt32(int64_t{device.Right} - device.Left);
+    Height = SaturateToInt32(int64_t{device.Bottom} - device.Top);
+}
+
 }  // namespace
 
 uint32_t ApplyRop3(TCopyMode Rop, uint32_t P, uint32_t S, uint32_t D) {
@@ -75,8 +88,9 @@ bool StretchRaster(TCanvas& Dest, int32_t X, int32_t Y, int32_t Width, int32_t H
     if (Width == 0 || Height == 0) return true;
 
     TBitmap& target = Dest.Bitmap();
-    const TRect clip = Dest.ClipRect();
     const TPoint origin = Dest.Origin();
+    TRect clip = Dest.Reach().Bounds();
+    OffsetRect(clip, -origin.X, -origin.Y);
     const TAxis ax = ClipAxis(X, Width, clip.Left, clip.Right);
     const TAxis ay = ClipAxis(Y, Height, clip.Top, clip.Bottom);
     if (ax.First == ax.Last || ay.First == ay.Last) return true;
@@ -182,8 +196,10 @@ bool StretchBlt(HDC Dest, int32_t X, int32_t Y, int32_t Width, int32_t Height, H
     const TRecordedCall call(
         *Dest, "StretchBlt",
         BlitCall(Dest, X, Y, Width, Height, Src, XSrc, YSrc, WidthSrc, HeightSrc, Rop));
+    ToDevice(*Dest, X, Y, Width, Height);
     TBlitSource source;
     if (Src) {
+        ToDevice(*Src, XSrc, YSrc, WidthSrc, HeightSrc);
         source.Bitmap = &Src->Bitmap();
         source.BkColor = Src->BkColor();
         XSrc = SaturateToInt32(int64_t{XSrc} + Src->Origin().X);

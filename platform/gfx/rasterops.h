@@ -33,8 +33,10 @@ inline constexpr TCopyMode ROP_DSPDxax = 0x00E20746;
 uint32_t ApplyRop3(TCopyMode Rop, uint32_t P, uint32_t S, uint32_t D);
 bool RopUsesSource(TCopyMode Rop);
 
-// Coordinates are each canvas's own (its origin applies); only the destination's clip limits
-// what is written, and source pixels outside the source bitmap leave the destination alone.
+// Coordinates are each canvas's own logical ones (its mapping and origin apply; under the
+// metric mode the area is normalised, so it never comes out mirrored); only the destination's
+// clip limits what is written, and source pixels outside the source bitmap leave the
+// destination alone.
 // Between a monochrome and a colour bitmap, a colour source pixel of the source's BkColor is
 // white and any other black; a monochrome source's black is the destination's TextColor and
 // its white the destination's BkColor. Source and destination may be the same canvas, even
@@ -59,6 +61,7 @@ struct TBlitSource {
     std::optional<uint32_t> BrushPixel;
 };
 
+// The copy itself, at the destination's device coordinates.
 bool StretchRaster(TCanvas& Dest, int32_t X, int32_t Y, int32_t Width, int32_t Height,
                    const TBlitSource& Src, int32_t XSrc, int32_t YSrc, int32_t WidthSrc,
                    int32_t HeightSrc, TCopyMode Rop);

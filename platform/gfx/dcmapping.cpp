@@ -1,0 +1,31 @@
+#include "platform/gfx/dcstate.h"
+
+namespace vex {
+
+bool LPtoDP(HDC DC, TPoint* Points, int32_t Count) {
+    if (!DC || Count < 0 || (Count > 0 && !Points)) return false;
+    for (int32_t i = 0; i < Count; ++i)
+        Points[i] = DC->LPtoDP(Points[i]);
+    return true;
+}
+
+bool DPtoLP(HDC DC, TPoint* Points, int32_t Count) {
+    if (!DC || Count < 0 || (Count > 0 && !Points)) return false;
+    for (int32_t i = 0; i < Count; ++i)
+        Points[i] = DC->DPtoLP(Points[i]);
+    return true;
+}
+
+int32_t GetDeviceCaps(HDC DC, int32_t Index) {
+    if (!DC) return 0;
+    switch (Index) {
+        case LOGPIXELSX:
+            return DC->PixelsPerInchX();
+        case LOGPIXELSY:
+            return DC->PixelsPerInchY();
+        default:
+            return 0;
+    }
+}
+
+}  // namespace vex
