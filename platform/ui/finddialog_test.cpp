@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/button.h"
@@ -234,6 +235,45 @@ TEST_F(FindDialog, WhatTheProgramSetsWhileItShowsReachesTheForm) {
 
     FReplace.SetPosition(Point(100, 120));
     EXPECT_EQ(Point(FReplace.Form()->Left(), FReplace.Form()->Top()), Point(100, 120));
+}
+
+// A program may free the dialog from its own event (a search window that goes with its text);
+// the press, key or close that fired the event must not touch the freed form after.
+TEST(FindDialogFreed, ByItsOwnEventIsNotTouchedAfter) {
+    const struct {
+        const char* Way;
+        std::function<void(TFindDialog&)> Fire;
+    } ways[] = {
+        {"Find Next", [](TFindDialog& Dialog) { Click(Dialog, "FindNext"); }},
+        {"Enter", [](TFindDialog&) { test::PressKey(VK_RETURN); }},
+        {"Replace All", [](TFindDialog& Dialog) { Click(Dialog, "ReplaceAll"); }},
+        {"Cancel", [](TFindDialog& Dialog) { Click(Dialog, "Cancel"); }},
+        {"Escape", [](TFindDialog&) { test::PressKey(VK_ESCAPE); }},
+        {"the close box",
+         [](TFindDialog& Dialog) { SendMessage(Dialog.Form()->Handle(), WM_CLOSE, 0, 0); }},
+        {"CloseDialog", [](TFindDialog& Dialog) { Dialog.CloseDialog(); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.Way);
+        auto* dialog = new TReplaceDialog(nullptr);
+        bool freed = false;
+        // The handler goes with the dialog: it touches nothing of its own after the delete.
+        const auto free = [&](TObject*) {
+            freed = true;
+            delete std::exchange(dialog, nullptr);
+        };
+        dialog->OnFind = free;
+        dialog->OnReplace = free;
+        dialog->OnClose = free;
+        dialog->SetFindText("spam");
+        dialog->Execute();
+        Application().ProcessMessages();
+        way.Fire(*dialog);
+        Application().ProcessMessages();
+        EXPECT_TRUE(freed);
+        if (!freed) delete dialog;
+        test::ReleaseAllKeys();
+    }
 }
 
 TEST_F(FindDialog, ShowsAsAPersonWouldSeeIt) {

@@ -20,13 +20,20 @@ bool TFontDialog::Execute() {
     // The printer is asked only when its fonts are offered.
     const bool printer = FDevice != fdScreen || FOptions.Contains(fdWysiwyg);
     const std::vector<TFontFace> printed = printer ? PrinterFontFaces() : std::vector<TFontFace>{};
-    TFontChoice choice{FFont.get(), FontDialogFamilies(screen, printed, FDevice, FOptions),
-                       FMinFontSize, FMaxFontSize};
+    // Where the chosen family's character set is looked up: a family of the printer alone has
+    // only the printer's.
+    std::vector<TFontFace> faces = FDevice == fdPrinter ? printed : screen;
+    if (FDevice == fdBoth) faces.insert(faces.end(), printed.begin(), printed.end());
+    // A handler run meanwhile may free the dialog: the run works on copies of its fields.
+    TFont start;
+    start.Assign(FFont.get());
+    const TFontChoice choice{&start, FontDialogFamilies(screen, printed, FDevice, FOptions),
+                             FMinFontSize, FMaxFontSize};
     TFontForm form(choice);
     TFont chosen;
-    chosen.Assign(FFont.get());
-    if (!form.Run(chosen)) return false;
-    const std::vector<TFontFace>& faces = FDevice == fdPrinter ? printed : screen;
+    chosen.Assign(&start);
+    const std::weak_ptr<const void> life = FLife.Weak();
+    if (!form.Run(chosen) || life.expired()) return false;
     chosen.SetCharset(CharsetOfFace(faces, chosen.Name(), chosen.Charset()));
     FFont->Assign(&chosen);
     return true;

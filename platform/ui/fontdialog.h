@@ -6,6 +6,7 @@
 #include "platform/core/component.h"
 #include "platform/gfx/font.h"
 #include "platform/ui/fontchoices.h"
+#include "platform/win/lifetoken.h"
 
 namespace vex {
 
@@ -42,6 +43,7 @@ private:
     TFontDialogOptions FOptions;
     int32_t FMinFontSize = 0;
     int32_t FMaxFontSize = 0;
+    TLifeToken FLife;
 };
 
 }  // namespace vex

@@ -184,6 +184,32 @@ TEST_F(FontDialog, ListsTheFacesOfTheDevicesAndTheSizesWithinTheLimits) {
     }
 }
 
+// Offered both devices' faces, a face only the printer has answers the printer's character set,
+// not the one the font had before.
+TEST_F(FontDialog, AFaceOfThePrinterAloneAnswersItsOwnCharacterSet) {
+    SetPrinterFontFaces([] {
+        return std::vector<TFontFace>{{"Printer Only", EASTEUROPE_CHARSET, VARIABLE_PITCH, true}};
+    });
+    FDialog.SetDevice(fdBoth);
+    TModalScript script;
+    script.Then([] { TypeInto("FaceName", "printer only"); });
+    script.Then([] { test::TapKey(VK_RETURN); });
+    ASSERT_TRUE(FDialog.Execute());
+    EXPECT_EQ(FDialog.Font().Name(), "Printer Only");
+    EXPECT_EQ(FDialog.Font().Charset(), EASTEUROPE_CHARSET);
+}
+
+TEST_F(FontDialog, ADialogFreedByAHandlerWhileItRunsIsNotTouchedAfter) {
+    auto* dialog = new TFontDialog(nullptr);
+    dialog->Font().SetName("No Such Face");
+    TModalScript script;
+    script.Then([&] {
+        delete dialog;
+        test::TapKey(VK_RETURN);
+    });
+    EXPECT_FALSE(dialog->Execute());
+}
+
 TEST_F(FontDialog, WithNoDisplayAndNoScriptItAnswersCancelAtOnce) {
     EXPECT_FALSE(FDialog.Execute());
     ExpectFontUnchanged();

@@ -16,6 +16,9 @@ std::string FitPathToWidth(const std::string& Path, int32_t Width,
         else
             low = middle + 1;
     }
+    // A cut inside a letter of several bytes would show a broken one: start at the next letter.
+    while (high < Path.size() && (static_cast<unsigned char>(Path[high]) & 0xC0) == 0x80)
+        ++high;
     const size_t slash = Path.find('/', high);
     return dots + Path.substr(slash == std::string::npos ? high : slash);
 }

@@ -27,6 +27,9 @@ TEST(PathFitting, ALongPathKeepsItsEndFromAFolderOnAFewMeasurementsAway) {
         {"/home/ann/mail", 6, "...ail"},
         {"/home/ann/mail", 2, "..."},
         {"/", 0, "..."},
+        // A cut inside a name never splits a letter of several bytes.
+        {"/mail/\xC3\xA9t\xC3\xA9", 7, "...t\xC3\xA9"},
+        {"/mail/\xE2\x82\xAC\xE2\x82\xAC", 8, "...\xE2\x82\xAC"},
         {deep, 30, ".../folder/folder/folder"},
     };
     for (const auto& c : cases) {
