@@ -275,6 +275,23 @@ TEST_F(MappedText, UpdatingThePenPositionCarriesOnInLogicalUnits) {
     EXPECT_EQ(InkBounds(Bitmap, clBlack), Rect(2, 3, 14, 9));
 }
 
+// Text that moves the pen nowhere (none at all, or centred on it) leaves it where it was, even
+// between the pixels.
+TEST_F(MappedText, ThePenStaysPutWhenTheTextDoesNotMoveIt) {
+    const struct {
+        uint32_t Align;
+        const char* Text;
+    } cases[] = {{TA_UPDATECP, ""}, {TA_UPDATECP | TA_CENTER, "ab"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Text);
+        Use(MM_LOMETRIC, 96, -40);
+        Canvas().SetTextAlign(c.Align);
+        Canvas().MoveTo(1, -1);
+        Canvas().TextOut(0, 0, c.Text);
+        EXPECT_EQ(Canvas().PenPos(), Point(1, -1));
+    }
+}
+
 TEST_F(MappedText, DrawTextLaysLinesDownThePage) {
     Use(MM_LOMETRIC, 127, -16);
     TRect r = Rect(0, 0, 80, -80);
