@@ -302,6 +302,29 @@ TEST_F(MappedText, DrawTextLaysLinesDownThePage) {
     EXPECT_EQ(calc, Rect(2, -4, 26, -36));
 }
 
+// Edges and frame controls are rows of single pixels: under the metric mode they land as in
+// the text mode on the pixels the rectangle covers, and BF_ADJUST answers logical units.
+TEST(CanvasMapping, EdgesAndFrameControlsAreDrawnInPixelsInsideTheirRectangle) {
+    const auto draw = [](TCanvas& C, TRect R) {
+        TRect edge = R;
+        DrawEdge(C.Handle(), edge, EDGE_RAISED, BF_RECT | BF_ADJUST);
+        TRect box = R;
+        OffsetRect(box, 0, R.Top < R.Bottom ? 12 : -24);
+        DrawFrameControl(C.Handle(), box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+        return edge;
+    };
+    TBitmap plain;
+    plain.SetSize(12, 24);
+    const TRect plainEdge = draw(plain.Canvas(), Rect(0, 0, 12, 12));
+    EXPECT_EQ(plainEdge, Rect(2, 2, 10, 10));
+    TBitmap mapped;
+    mapped.SetSize(12, 24);
+    mapped.Canvas().SetMapMode(MM_LOMETRIC);
+    mapped.Canvas().SetPixelsPerInch(127, 127);
+    EXPECT_EQ(draw(mapped.Canvas(), Rect(0, 0, 24, -24)), Rect(4, -4, 20, -20));
+    EXPECT_EQ(PixelsOf(mapped), PixelsOf(plain));
+}
+
 // A ruled table on a page of A5 in tenths of a millimetre, with a title and a text in every
 // cell; the same logical drawing at any resolution.
 void DrawRuledPage(TCanvas& C) {
