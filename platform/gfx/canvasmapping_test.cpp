@@ -208,12 +208,17 @@ TEST(CanvasMapping, RecordedCallsAreInTheBitmapsCoordinates) {
     TCanvasRecorder recorder(canvas);
     canvas.FillRect(Rect(0, 0, 10, -6));
     canvas.MoveTo(2, -2);
+    canvas.Pen().SetWidth(6);
     canvas.LineTo(10, -2);
     DrawFocusRect(canvas.Handle(), Rect(0, 0, 10, -6));
-    ASSERT_EQ(recorder.Calls().size(), 3u);
+    canvas.RoundRect(0, 0, 20, -20, 8, -6);
+    ASSERT_EQ(recorder.Calls().size(), 4u);
     EXPECT_EQ(GeometryOf(recorder.Calls()[0]), "FillRect 3,4,8,7");
     EXPECT_EQ(GeometryOf(recorder.Calls()[1]), "LineTo 4,5;8,5");
+    EXPECT_EQ(recorder.Calls()[1].PenWidth, 3);
     EXPECT_EQ(GeometryOf(recorder.Calls()[2]), "DrawFocusRect 3,4,8,7");
+    // The corner is a size: in pixels too, without direction.
+    EXPECT_EQ(GeometryOf(recorder.Calls()[3]), "RoundRect 3,4,13,14 4,3");
 }
 
 class MappedText : public ::testing::Test {
