@@ -331,16 +331,15 @@ void TCanvas::Ellipse(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2) {
 }
 
 void TCanvas::RoundRect(int32_t X1, int32_t Y1, int32_t X2, int32_t Y2, int32_t X3, int32_t Y3) {
+    const int64_t cornerW = FMapped ? FMapping.WidthToDevice(X3) : std::abs(int64_t{X3});
+    const int64_t cornerH = FMapped ? FMapping.HeightToDevice(Y3) : std::abs(int64_t{Y3});
     const TRecordedCall call(*this, "RoundRect", [&](TCanvasCall& C) {
         C.Rects = {OnDevice(*this, vex::Rect(X1, Y1, X2, Y2))};
-        C.Points = {Point(X3, Y3)};
+        C.Points = {FMapped ? Point(SaturateToInt32(cornerW), SaturateToInt32(cornerH))
+                            : Point(X3, Y3)};
     });
     const TRect d = LPtoDP(vex::Rect(X1, Y1, X2, Y2));
-    if (FMapped)
-        DrawShape(d.Left, d.Top, d.Right, d.Bottom, FMapping.WidthToDevice(X3),
-                  FMapping.HeightToDevice(Y3));
-    else
-        DrawShape(d.Left, d.Top, d.Right, d.Bottom, std::abs(int64_t{X3}), std::abs(int64_t{Y3}));
+    DrawShape(d.Left, d.Top, d.Right, d.Bottom, cornerW, cornerH);
 }
 
 void TCanvas::FillRect(const TRect& R) {

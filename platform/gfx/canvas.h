@@ -181,6 +181,10 @@ public:
     // Whether coordinates go through the mapping now: not when it is the identity, nor while a
     // TDeviceUnits lasts.
     bool Mapped() const { return FMapped; }
+    // The pen's width in the pixels lines are drawn with.
+    int32_t PenWidthOnDevice() const {
+        return FMapped ? FMapping.PenWidthToDevice(FPen.Width()) : FPen.Width();
+    }
     // Logical to device coordinates and back; a device point is the canvas's, before the
     // origin. A rectangle is normalised as drawing does (TMapping::ToDevice); going back, its
     // corners are mapped each as they are.
@@ -262,9 +266,6 @@ private:
     uint32_t* PixelAt(int64_t X, int64_t Y);
     // Pixel over R (device coordinates) within the clip, whatever the pen and brush.
     void FillSolid(const TRect& R, uint32_t Pixel);
-    int32_t PenWidthOnDevice() const {
-        return FMapped ? FMapping.PenWidthToDevice(FPen.Width()) : FPen.Width();
-    }
     // After any change of the mapping; a change of scale sizes the font anew.
     void MappingChanged(bool ScaleChanged);
 

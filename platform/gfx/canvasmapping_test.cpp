@@ -208,12 +208,17 @@ TEST(CanvasMapping, RecordedCallsAreInTheBitmapsCoordinates) {
     TCanvasRecorder recorder(canvas);
     canvas.FillRect(Rect(0, 0, 10, -6));
     canvas.MoveTo(2, -2);
+    canvas.Pen().SetWidth(6);
     canvas.LineTo(10, -2);
     DrawFocusRect(canvas.Handle(), Rect(0, 0, 10, -6));
-    ASSERT_EQ(recorder.Calls().size(), 3u);
+    canvas.RoundRect(0, 0, 20, -20, 8, -6);
+    ASSERT_EQ(recorder.Calls().size(), 4u);
     EXPECT_EQ(GeometryOf(recorder.Calls()[0]), "FillRect 3,4,8,7");
     EXPECT_EQ(GeometryOf(recorder.Calls()[1]), "LineTo 4,5;8,5");
+    EXPECT_EQ(recorder.Calls()[1].PenWidth, 3);
     EXPECT_EQ(GeometryOf(recorder.Calls()[2]), "DrawFocusRect 3,4,8,7");
+    // The corner is a size: in pixels too, without direction.
+    EXPECT_EQ(GeometryOf(recorder.Calls()[3]), "RoundRect 3,4,13,14 4,3");
 }
 
 class MappedText : public ::testing::Test {
@@ -275,6 +280,23 @@ TEST_F(MappedText, UpdatingThePenPositionCarriesOnInLogicalUnits) {
     EXPECT_EQ(InkBounds(Bitmap, clBlack), Rect(2, 3, 14, 9));
 }
 
+// Text that moves the pen nowhere (none at all, or centred on it) leaves it where it was, even
+// between the pixels.
+TEST_F(MappedText, ThePenStaysPutWhenTheTextDoesNotMoveIt) {
+    const struct {
+        uint32_t Align;
+        const char* Text;
+    } cases[] = {{TA_UPDATECP, ""}, {TA_UPDATECP | TA_CENTER, "ab"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Text);
+        Use(MM_LOMETRIC, 96, -40);
+        Canvas().SetTextAlign(c.Align);
+        Canvas().MoveTo(1, -1);
+        Canvas().TextOut(0, 0, c.Text);
+        EXPECT_EQ(Canvas().PenPos(), Point(1, -1));
+    }
+}
+
 TEST_F(MappedText, DrawTextLaysLinesDownThePage) {
     Use(MM_LOMETRIC, 127, -16);
     TRect r = Rect(0, 0, 80, -80);
@@ -283,6 +305,29 @@ TEST_F(MappedText, DrawTextLaysLinesDownThePage) {
     TRect calc = Rect(2, -4, 200, -200);
     EXPECT_EQ(DrawText(Canvas().Handle(), "abc\nd", calc, DT_CALCRECT), 32);
     EXPECT_EQ(calc, Rect(2, -4, 26, -36));
+}
+
+// Edges and frame controls are rows of single pixels: under the metric mode they land as in
+// the text mode on the pixels the rectangle covers, and BF_ADJUST answers logical units.
+TEST(CanvasMapping, EdgesAndFrameControlsAreDrawnInPixelsInsideTheirRectangle) {
+    const auto draw = [](TCanvas& C, TRect R) {
+        TRect edge = R;
+        DrawEdge(C.Handle(), edge, EDGE_RAISED, BF_RECT | BF_ADJUST);
+        TRect box = R;
+        OffsetRect(box, 0, R.Top < R.Bottom ? 12 : -24);
+        DrawFrameControl(C.Handle(), box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+        return edge;
+    };
+    TBitmap plain;
+    plain.SetSize(12, 24);
+    const TRect plainEdge = draw(plain.Canvas(), Rect(0, 0, 12, 12));
+    EXPECT_EQ(plainEdge, Rect(2, 2, 10, 10));
+    TBitmap mapped;
+    mapped.SetSize(12, 24);
+    mapped.Canvas().SetMapMode(MM_LOMETRIC);
+    mapped.Canvas().SetPixelsPerInch(127, 127);
+    EXPECT_EQ(draw(mapped.Canvas(), Rect(0, 0, 24, -24)), Rect(4, -4, 20, -20));
+    EXPECT_EQ(PixelsOf(mapped), PixelsOf(plain));
 }
 
 // A ruled table on a page of A5 in tenths of a millimetre, with a title and a text in every

@@ -28,7 +28,7 @@ TCanvasCall& TCanvasRecorder::Begin(TCanvas& Canvas, std::string_view Name) {
     call.Name = Name;
     call.PenColor = Canvas.Pen().Color();
     call.PenStyle = Canvas.Pen().Style();
-    call.PenWidth = Canvas.Pen().Width();
+    call.PenWidth = Canvas.PenWidthOnDevice();
     call.PenMode = Canvas.Pen().Mode();
     call.BrushColor = Canvas.Brush().Color();
     call.BrushStyle = Canvas.Brush().Style();

@@ -21,7 +21,7 @@ struct TCanvasCall {
     // canvas's device coordinates, a bitmap's own).
     std::vector<TRect> Rects;
     // Its points: a line's ends, a polygon's corners, where text starts. RoundRect's corner
-    // size is the one entry that is a size and not a position.
+    // size is the one entry that is a size and not a position; mapped, it is in pixels.
     std::vector<TPoint> Points;
     std::string Text;
     // ETO_ options of text output, DT_ flags of DrawText, the raster operation of a copy.
@@ -31,6 +31,7 @@ struct TCanvasCall {
 
     TColor PenColor = clNone;
     TPenStyle PenStyle = psSolid;
+    // In pixels, as the line is drawn.
     int32_t PenWidth = 1;
     TPenMode PenMode = pmCopy;
     TColor BrushColor = clNone;

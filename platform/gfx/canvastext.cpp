@@ -126,9 +126,12 @@ void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Re
     const TPoint ref = LPtoDP(updateCP ? FPenPos : Point(X, Y));
     const TRect box = Rect ? LPtoDP(*Rect) : TRect{};
     if (Rect && (Options & ETO_OPAQUE)) FillSolid(box, ColorToPixel(FBkColor));
+    // The end is a pixel; a pen the text did not move keeps its place between pixels.
+    const auto movePen = [&](TPoint End) {
+        if (updateCP && !(End == ref)) FPenPos = DPtoLP(End);
+    };
     if (!Rect || !(Options & ETO_CLIPPED)) {
-        const TPoint end = DrawTextRun(ref, updateCP, Text, *face);
-        if (updateCP) FPenPos = DPtoLP(end);
+        movePen(DrawTextRun(ref, updateCP, Text, *face));
         return;
     }
     // The rectangle narrows this call's reach only. It goes through the base clip, which bounds
@@ -139,8 +142,7 @@ void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Re
         std::optional<TClipSpans> Base;
         ~TRestore() { Canvas.ExchangeBaseClip(std::move(Base)); }
     } restore{*this, ExchangeBaseClip(Clip().Intersected(OnDevice(*this, *Rect)))};
-    const TPoint end = DrawTextRun(ref, updateCP, Text, *face);
-    if (updateCP) FPenPos = DPtoLP(end);
+    movePen(DrawTextRun(ref, updateCP, Text, *face));
 }
 
 TPoint TCanvas::DrawTextRun(TPoint Ref, bool UpdateCP, std::string_view Text,

@@ -215,10 +215,8 @@ void DrawScrollButton(TCanvas& Canvas, const TRect& Area, uint32_t State) {
     }
 }
 
-}  // namespace
-
-bool DrawEdge(HDC DC, TRect& Rect, uint32_t Edge, uint32_t Flags) {
-    if (!DC) return false;
+// DrawEdge on device coordinates: R moves inside the lines drawn.
+void DrawEdgeLines(TCanvas& Canvas, TRect& R, uint32_t Edge, uint32_t Flags) {
     uint32_t outer = Edge & BDR_OUTER;
     uint32_t inner = (Edge & BDR_INNER) >> 2;
     // Both raised and sunken at once means neither.
@@ -231,14 +229,13 @@ bool DrawEdge(HDC DC, TRect& Rect, uint32_t Edge, uint32_t Flags) {
     }
     const bool soft = Flags & BF_SOFT;
     const bool flat = Flags & (BF_FLAT | BF_MONO);
-    TRect r = Rect;
     if (outer) {
         TEdgeLine line = NormalLine(outer, innerIsOuter, soft);
         if (Flags & BF_MONO)
             line = {clWindowFrame, clWindowFrame};
         else if (Flags & BF_FLAT)
             line = {clBtnShadow, clBtnShadow};
-        DrawLine(*DC, r, line, Flags);
+        DrawLine(Canvas, R, line, Flags);
     }
     if (inner) {
         TEdgeLine line = NormalLine(inner, true, soft);
@@ -246,10 +243,23 @@ bool DrawEdge(HDC DC, TRect& Rect, uint32_t Edge, uint32_t Flags) {
             line = {clWindow, clWindow};
         else if (Flags & BF_FLAT)
             line = {clBtnFace, clBtnFace};
-        DrawLine(*DC, r, line, Flags);
+        DrawLine(Canvas, R, line, Flags);
     }
-    if (Flags & BF_MIDDLE) FillSolid(*DC, r, flat ? clWindow : clBtnFace);
-    if (Flags & BF_ADJUST) Rect = r;
+    if (Flags & BF_MIDDLE) FillSolid(Canvas, R, flat ? clWindow : clBtnFace);
+}
+
+}  // namespace
+
+// The lines are single pixels, so edges and frame controls are laid out in device coordinates
+// whatever the mapping.
+bool DrawEdge(HDC DC, TRect& Rect, uint32_t Edge, uint32_t Flags) {
+    if (!DC) return false;
+    TRect device = DC->LPtoDP(Rect);
+    {
+        const TDeviceUnits pixels(*DC);
+        DrawEdgeLines(*DC, device, Edge, Flags);
+    }
+    if (Flags & BF_ADJUST) Rect = DC->DPtoLP(device);
     return true;
 }
 
@@ -287,8 +297,10 @@ bool DrawFocusRect(HDC DC, const TRect& Logical) {
     return true;
 }
 
-bool DrawFrameControl(HDC DC, TRect& Rect, uint32_t Type, uint32_t State) {
+bool DrawFrameControl(HDC DC, TRect& Logical, uint32_t Type, uint32_t State) {
     if (!DC) return false;
+    const TRect Rect = DC->LPtoDP(Logical);
+    const TDeviceUnits pixels(*DC);
     if (Type == DFC_BUTTON) {
         switch (State & 0xFF) {
             case DFCS_BUTTONPUSH:

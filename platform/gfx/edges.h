@@ -52,7 +52,8 @@ inline constexpr uint32_t DFCS_MONO = 0x8000;
 // inside it (a lone inner edge takes the outer place). Top and left lines stop a pixel short of
 // a drawn right or bottom line, which owns the corners. BF_MIDDLE fills what is left with the
 // button face (the window colour with BF_FLAT or BF_MONO); BF_ADJUST moves Rect inside the
-// lines drawn. False for a null context.
+// lines drawn. Rect is logical; the lines are a pixel wide whatever the mapping. False for a
+// null context.
 bool DrawEdge(HDC DC, TRect& Rect, uint32_t Edge, uint32_t Flags);
 
 // Inverts every other pixel of the rectangle's one-pixel border, so a second call restores it.

@@ -126,11 +126,14 @@ TTextMetric TMapping::MetricsToLogical(TTextMetric M) const {
     if (!Scaled()) return M;
     const auto down = [&](int32_t& V) { V = SaturateToInt32(HeightToLogical(V)); };
     const auto across = [&](int32_t& V) { V = SaturateToInt32(WidthToLogical(V)); };
+    // The height is the cell's, rounded once, as a text extent has it; the descent takes what
+    // the ascent's rounding leaves.
+    const int32_t height = SaturateToInt32(HeightToLogical(int64_t{M.tmAscent} + M.tmDescent));
     down(M.tmAscent);
-    down(M.tmDescent);
+    M.tmDescent = height - M.tmAscent;
+    M.tmHeight = height;
     down(M.tmInternalLeading);
     down(M.tmExternalLeading);
-    M.tmHeight = M.tmAscent + M.tmDescent;
     across(M.tmAveCharWidth);
     across(M.tmMaxCharWidth);
     across(M.tmOverhang);

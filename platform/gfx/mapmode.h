@@ -65,7 +65,8 @@ public:
     // The font as drawn: heights and widths in logical units become pixels; a size that is not 0
     // (the default size) stays at least one pixel.
     TLogFont FontToDevice(TLogFont Font) const;
-    // A realized font's measures in logical units. Height stays Ascent + Descent.
+    // A realized font's measures in logical units. Height stays Ascent + Descent and is a text
+    // extent's height.
     TTextMetric MetricsToLogical(TTextMetric Metrics) const;
 
     // Whether lengths convert the same way under both, so that a font realized for one serves
