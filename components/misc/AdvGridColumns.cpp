@@ -56,6 +56,9 @@ void TAdvStringGrid::CheckColumnSlot(int32_t ACol) {
 
 int32_t TAdvStringGrid::RealColIndex(int32_t ADisplayCol) const {
     if (ADisplayCol >= MaxAdvGridColumns - 1) return ADisplayCol;
+    // Drawing asks for every cell it paints: with nothing hidden each column is where it shows.
+    if (FHiddenColCount == 0)
+        return ADisplayCol >= 0 && ADisplayCol < StoredColCount() ? ADisplayCol : 0;
     // Every slot counts: with a column hidden, the last display column of a full grid is the
     // last slot. Only stored columns are answered, so no caller reads past the cells.
     const int32_t stored = std::min(StoredColCount(), MaxAdvGridColumns);
@@ -69,6 +72,7 @@ int32_t TAdvStringGrid::RealColIndex(int32_t ADisplayCol) const {
 }
 
 int32_t TAdvStringGrid::DisplayColIndex(int32_t ARealCol) const {
+    if (FHiddenColCount == 0) return ARealCol;
     return static_cast<int32_t>(std::count(FVisible.begin(), FVisible.begin() + ARealCol, true));
 }
 
@@ -159,7 +163,7 @@ void TAdvStringGrid::ReleaseUnreferencedGraphics() {
     if (FOwnedGraphics.empty()) return;
     std::unordered_set<const TObject*> inCells;
     for (int32_t r = 0; r < RowCount(); ++r)
-        for (int32_t c = 0; c < StoredColCount(); ++c)
+        for (int32_t c = 0, used = UsedColCount(r); c < used; ++c)
             if (TObject* object = Objects(c, r)) inCells.insert(object);
     std::erase_if(FOwnedGraphics,
                   [&](const auto& Owned) { return !inCells.contains(Owned.first); });

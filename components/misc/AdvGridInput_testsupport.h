@@ -63,17 +63,7 @@ struct TAdvGridScene : TGridSceneOf<TAdvStringGrid> {
     }
     // Types Keys; Shift or Ctrl is held for the key after it.
     void Keys(const std::vector<int32_t>& Keys) {
-        int32_t held = 0;
-        for (int32_t key : Keys) {
-            if (key == VK_SHIFT || key == VK_CONTROL) {
-                held = key;
-                InjectKey(held, true);
-                continue;
-            }
-            TapKey(key);
-            if (held != 0) InjectKey(held, false);
-            held = 0;
-        }
+        InjectKeys(Keys);
         Application().ProcessMessages();
     }
     std::string Current() const {

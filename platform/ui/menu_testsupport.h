@@ -24,6 +24,26 @@ inline void TapKey(int32_t VirtualKey) {
     InjectKey(VirtualKey, false);
 }
 
+// A modifier in a list of keys holds for the key after it.
+inline bool IsModifier(int32_t Key) {
+    return Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU;
+}
+
+// Keys injected in turn, a modifier held for the key after it.
+inline void InjectKeys(const std::vector<int32_t>& Keys) {
+    int32_t held = 0;
+    for (int32_t key : Keys) {
+        if (IsModifier(key)) {
+            held = key;
+            InjectKey(held, true);
+            continue;
+        }
+        TapKey(key);
+        if (held != 0) InjectKey(held, false);
+        held = 0;
+    }
+}
+
 inline void ClickAt(TPoint Screen, TMouseButton Button = mbLeft) {
     InjectMouseMove(Screen);
     InjectMouseButton(Button, true);

@@ -146,11 +146,6 @@ inline std::string XKeyName(int32_t Key) {
     }
 }
 
-// A modifier in a list of keys holds for the key after it.
-inline bool IsModifier(int32_t Key) {
-    return Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU;
-}
-
 // Keys as xdotool's key command takes them, each after a space: "shift+7", "alt+Down".
 inline std::string XKeyNames(const std::vector<int32_t>& Keys) {
     std::string names;
@@ -170,21 +165,6 @@ inline std::string XKeyNames(const std::vector<int32_t>& Keys) {
 inline void TypeOnDisplay(const std::string& Display, const std::vector<int32_t>& Keys,
                           int DelayMs = 20) {
     RunXdotool(Display, "key --delay " + std::to_string(DelayMs) + XKeyNames(Keys));
-}
-
-// The same keys injected with no display.
-inline void InjectKeys(const std::vector<int32_t>& Keys) {
-    int32_t held = 0;
-    for (int32_t key : Keys) {
-        if (IsModifier(key)) {
-            held = key;
-            InjectKey(held, true);
-            continue;
-        }
-        TapKey(key);
-        if (held != 0) InjectKey(held, false);
-        held = 0;
-    }
 }
 
 // What xclip prints of the display's clipboard (through a file in Files), while the loop
