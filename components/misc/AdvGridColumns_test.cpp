@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -114,6 +115,55 @@ TEST(AdvGridColumns, HidingAndShowingKeepCountsRealIndexesAndWidthsInStep) {
         }
         EXPECT_EQ(Joined(real), c[5]);
         EXPECT_EQ(Joined(widths), c[6]);
+    }
+}
+
+// The lookup as the visibility flags alone give it, to hold the grid's shortcuts against.
+int32_t RealColIndexByWalk(const TAdvStringGrid& Grid, int32_t ADisplayCol) {
+    if (ADisplayCol >= MaxAdvGridColumns - 1) return ADisplayCol;
+    int32_t seen = 0;
+    for (int32_t real = 0; real < std::min(Grid.StoredColCount(), MaxAdvGridColumns); ++real) {
+        if (Grid.IsHiddenColumn(real)) continue;
+        if (seen == ADisplayCol) return real;
+        ++seen;
+    }
+    return 0;
+}
+
+TEST(AdvGridColumns, RealColIndexAgreesWithTheWalkOverTheFlagsInEveryState) {
+    const struct {
+        const char* Name;
+        int32_t Cols;
+        std::string Operations;
+    } cases[] = {
+        {"nothing hidden", 6, ""},
+        {"one hidden", 6, "HideColumn 2"},
+        {"hidden and shown again", 6, "HideColumns 1 3; UnHideColumns 1 3"},
+        {"shown again in part", 6, "HideColumns 1 3; UnHideColumn 2"},
+        {"a hidden column moved past", 6, "HideColumn 1; MoveColumn 0 3"},
+        {"a column moved, nothing hidden", 6, "MoveColumn 4 1"},
+        {"columns removed past a hidden one", 6, "HideColumn 5; RemoveCols 0 2"},
+        {"columns inserted before a hidden one", 6, "HideColumn 4; InsertCols 0 2"},
+        {"count cut after hiding", 6, "HideColumn 0; HideColumn 3"},
+        {"a full grid", MaxAdvGridColumns, ""},
+        {"a full grid, one hidden", MaxAdvGridColumns, "HideColumn 3"},
+        {"a full grid, hidden and shown", MaxAdvGridColumns, "HideColumn 256; UnHideColumn 256"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TOperationsScene s(c.Cols);
+        s.Run(c.Operations);
+        int32_t hiddenFlags = 0;
+        for (int32_t slot = 0; slot < MaxAdvGridColumns; ++slot)
+            hiddenFlags += s.Grid->IsHiddenColumn(slot) ? 1 : 0;
+        EXPECT_EQ(s.Grid->HiddenColCount(), hiddenFlags);
+        const int32_t count = s.Grid->ColCount();
+        const int32_t stored = s.Grid->StoredColCount();
+        for (int32_t display :
+             {-300, -1, 0, 1, count - 1, count, stored - 1, stored, 255, 256, 257, 300}) {
+            SCOPED_TRACE(display);
+            EXPECT_EQ(s.Grid->RealColIndex(display), RealColIndexByWalk(*s.Grid, display));
+        }
     }
 }
 
@@ -321,6 +371,15 @@ TEST(AdvGridColumns, ImagesTravelWithTheirCellsAndStayValidAfterEveryOperation) 
         {"a column inserted before them", "InsertCols 0 1", false, {-1, -1, -1, -1}},
         {"their column removed", "RemoveCols 0 1", false, {-1, -1, -1, -1}},
         {"their column moved away and back", "MoveColumn 0 2; MoveColumn 2 0", false, {0, 1, 2, 3}},
+        {"their column hidden, rows cut",
+         "MoveColumn 0 3; HideColumn 3; RemoveRows 2 2",
+         true,
+         {-1, -1}},
+        {"set and emptied past them, rows cut",
+         "ClearRect 1 0 3 3; RemoveRows 3 1",
+         true,
+         {0, 1, 2}},
+        {"rows moved, rows cut", "MoveRow 3 0; MoveRow 1 2; RemoveRows 3 1", false, {3, 1, 0}},
         {"their column hidden and inserted over",
          "MoveColumn 0 3; HideColumn 3; InsertCols 0 1",
          false,
