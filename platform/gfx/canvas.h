@@ -24,6 +24,7 @@
 namespace vex {
 
 class TCanvas;
+class TCanvasRecorder;
 class TRealizedFont;
 class TIcon;
 
@@ -229,6 +230,7 @@ public:
 
 private:
     friend class TDeviceUnits;
+    friend class TCanvasRecorder;
     // Draws Text from Ref, both in device coordinates; with UpdateCP it answers where the text
     // ends, where TA_UPDATECP moves the pen.
     TPoint DrawTextRun(TPoint Ref, bool UpdateCP, std::string_view Text, const TRealizedFont& Face);
@@ -307,6 +309,8 @@ private:
     std::shared_ptr<const TRealizedFont> FRealized;
     uint64_t FRealizedVersion = 0;     // of the font FRealized was last found right for
     TCopyMode FCopyMode = 0x00CC0020;  // SRCCOPY
+    // The recorder every call on this canvas goes to, if one is attached.
+    TCanvasRecorder* FAttachedRecorder = nullptr;
     struct TSavedState {
         TPen Pen;
         TBrush Brush;

@@ -10,8 +10,16 @@ TCanvasRecorder::TCanvasRecorder(const TCanvas& Canvas) : TCanvasRecorder() {
     FOnly = &Canvas;
 }
 
+TCanvasRecorder::TCanvasRecorder(TCanvas& Canvas, TRecordLevel Level)
+    : FAttachedTo(&Canvas), FLevel(Level) {
+    Canvas.FAttachedRecorder = this;
+}
+
 TCanvasRecorder::~TCanvasRecorder() {
-    FCurrent = FPrevious;
+    if (FAttachedTo)
+        FAttachedTo->FAttachedRecorder = nullptr;
+    else
+        FCurrent = FPrevious;
 }
 
 std::vector<TCanvasCall> TCanvasRecorder::Named(std::string_view Name) const {
@@ -22,7 +30,8 @@ std::vector<TCanvasCall> TCanvasRecorder::Named(std::string_view Name) const {
 }
 
 TCanvasCall& TCanvasRecorder::Begin(TCanvas& Canvas, std::string_view Name) {
-    ++FDepth;
+    if (!FOpen.empty()) FOpen.back().Superseded = true;
+    FOpen.push_back({FCalls.size(), false});
     TCanvasCall& call = FCalls.emplace_back();
     call.Canvas = &Canvas;
     call.Name = Name;
@@ -37,7 +46,18 @@ TCanvasCall& TCanvasRecorder::Begin(TCanvas& Canvas, std::string_view Name) {
     call.FontStyle = Canvas.Font().Style();
     call.TextColor = Canvas.TextColor();
     call.BkColor = Canvas.BkTransparent() ? clNone : Canvas.BkColor();
+    call.TextAlign = Canvas.TextAlign();
+    call.Escapement = Canvas.Font().Orientation();
+    if (Canvas.FUserClip) call.UserClip = *Canvas.FUserClip;
     return call;
+}
+
+void TCanvasRecorder::End() {
+    const TOpenCall ended = FOpen.back();
+    FOpen.pop_back();
+    // Only the primitives it came down to stay; they follow it.
+    if (ended.Superseded && FLevel == TRecordLevel::Primitives)
+        FCalls.erase(FCalls.begin() + static_cast<std::ptrdiff_t>(ended.Index));
 }
 
 TRect OnDevice(const TCanvas& Canvas, const TRect& R) {

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "platform/core/region.h"
 #include "platform/gfx/canvas.h"
 
 namespace vex {
@@ -42,7 +46,22 @@ struct TCanvasCall {
     // The colour text is drawn in, and its background (clNone when transparent).
     TColor TextColor = clNone;
     TColor BkColor = clNone;
+
+    // What replaying a text call needs to draw the text where the canvas did: the TA_ flags, the
+    // font as drawn (its height in device pixels) and its escapement in tenths of a degree.
+    uint32_t TextAlign = 0;
+    std::shared_ptr<const TRealizedFont> Face;
+    int32_t Escapement = 0;
+    // The drawing code's own clip at the call, in the same coordinates as the call; none when it
+    // had none. The clip of the call itself (ETO_CLIPPED's rectangle) is in Rects.
+    std::optional<TRegion> UserClip;
 };
+
+// Which calls a recorder keeps: the outermost, as the code that draws made them (what a test
+// checks), or the innermost, the drawing primitives each of those came down to (what a device
+// that draws by other means replays: DrawText becomes its lines of ExtTextOut, DrawEdge its
+// lines).
+enum class TRecordLevel { Outermost, Primitives };
 
 // Records the drawing calls made on this thread's canvases while it exists: on every canvas,
 // or only on the one given. The canvases draw as always. A call made of other calls (TextOut,
@@ -53,11 +72,17 @@ class TCanvasRecorder {
 public:
     TCanvasRecorder();
     explicit TCanvasRecorder(const TCanvas& Canvas);
+    // Records every call on Canvas, at Level, for as long as both exist, whatever recorders of
+    // the thread come and go meanwhile; that canvas's calls reach no other recorder.
+    // The recorder goes before the canvas does.
+    TCanvasRecorder(TCanvas& Canvas, TRecordLevel Level);
     ~TCanvasRecorder();
     TCanvasRecorder(const TCanvasRecorder&) = delete;
     TCanvasRecorder& operator=(const TCanvasRecorder&) = delete;
 
     const std::vector<TCanvasCall>& Calls() const { return FCalls; }
+    // The calls recorded so far, leaving the recorder empty; only between calls.
+    std::vector<TCanvasCall> TakeCalls() { return std::exchange(FCalls, {}); }
     // The calls of one name, in the order they were made.
     std::vector<TCanvasCall> Named(std::string_view Name) const;
     void Clear() { FCalls.clear(); }
@@ -65,20 +90,33 @@ public:
     // The recorder to tell of a call on Canvas: none when none listens to it, or when the call
     // is part of one already being recorded.
     static TCanvasRecorder* For(const TCanvas& Canvas) {
+        if (TCanvasRecorder* attached = Canvas.FAttachedRecorder) return attached->Accepting();
         TCanvasRecorder* r = FCurrent;
-        if (!r || r->FDepth > 0 || (r->FOnly && r->FOnly != &Canvas)) return nullptr;
-        return r;
+        if (!r || (r->FOnly && r->FOnly != &Canvas)) return nullptr;
+        return r->Accepting();
     }
 
 private:
     friend class TRecordedCall;
+    TCanvasRecorder* Accepting() {
+        return FOpen.empty() || FLevel == TRecordLevel::Primitives ? this : nullptr;
+    }
     // A new call with the canvas's pen, brush, font and colours as they are.
     TCanvasCall& Begin(TCanvas& Canvas, std::string_view Name);
+    void End();
 
     static inline thread_local TCanvasRecorder* FCurrent = nullptr;
-    TCanvasRecorder* FPrevious;
+    TCanvasRecorder* FPrevious = nullptr;
     const TCanvas* FOnly = nullptr;
-    int32_t FDepth = 0;
+    TCanvas* FAttachedTo = nullptr;
+    TRecordLevel FLevel = TRecordLevel::Outermost;
+    // The calls begun and not yet ended, by index; under Primitives one that another call begins
+    // inside of is marked, and dropped when it ends.
+    struct TOpenCall {
+        size_t Index;
+        bool Superseded;
+    };
+    std::vector<TOpenCall> FOpen;
     std::vector<TCanvasCall> FCalls;
 };
 
@@ -93,7 +131,7 @@ public:
         if (FRecorder) Fill(FRecorder->Begin(Canvas, Name));
     }
     ~TRecordedCall() {
-        if (FRecorder) --FRecorder->FDepth;
+        if (FRecorder) FRecorder->End();
     }
     TRecordedCall(const TRecordedCall&) = delete;
     TRecordedCall& operator=(const TRecordedCall&) = delete;

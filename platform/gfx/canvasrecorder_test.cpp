@@ -16,11 +16,15 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-std::vector<std::string> GeometryOf(const TCanvasRecorder& Recorder) {
+std::vector<std::string> GeometryOf(const std::vector<TCanvasCall>& Calls) {
     std::vector<std::string> lines;
-    for (const TCanvasCall& call : Recorder.Calls())
+    for (const TCanvasCall& call : Calls)
         lines.push_back(GeometryOf(call));
     return lines;
+}
+
+std::vector<std::string> GeometryOf(const TCanvasRecorder& Recorder) {
+    return GeometryOf(Recorder.Calls());
 }
 
 class CanvasRecorderTest : public ::testing::Test {
@@ -34,11 +38,8 @@ protected:
     TBitmap Bitmap, Other;
 };
 
-// Each call once, under its own name, where it lands on the bitmap; the calls a call is made
-// of are not recorded again.
-TEST_F(CanvasRecorderTest, EveryDrawingCallIsRecordedOnceWithItsDeviceGeometry) {
-    TCanvasRecorder recorder;
-    TCanvas& c = Canvas();
+// One of every kind of drawing call, outer calls and the calls they are made of.
+void DrawOneOfEach(TCanvas& c, TBitmap& Other) {
     c.MoveTo(1, 2);
     c.LineTo(10, 2);
     c.Polyline({{0, 0}, {3, 4}, {-2, 9}});
@@ -63,9 +64,53 @@ TEST_F(CanvasRecorderTest, EveryDrawingCallIsRecordedOnceWithItsDeviceGeometry) 
     TRect box = Rect(0, 0, 30, 20);
     DrawText(c.Handle(), "Two &words\non two lines", box, DT_CENTER);
     DrawFocusRect(c.Handle(), Rect(1, 1, 9, 9));
-    const Rows expected =
-        test::ReadBlocks(VEX_TEST_DIR "/testdata/recordedcalls.txt").at(0).Parts.at(0);
-    EXPECT_EQ(GeometryOf(recorder), expected);
+}
+
+Rows Expected(size_t Block) {
+    return test::ReadBlocks(VEX_TEST_DIR "/testdata/recordedcalls.txt").at(Block).Parts.at(0);
+}
+
+// Each call once, under its own name, where it lands on the bitmap; the calls a call is made
+// of are not recorded again.
+TEST_F(CanvasRecorderTest, EveryDrawingCallIsRecordedOnceWithItsDeviceGeometry) {
+    TCanvasRecorder recorder;
+    DrawOneOfEach(Canvas(), Other);
+    EXPECT_EQ(GeometryOf(recorder), Expected(0));
+}
+
+// What a device replays: the innermost calls only, each once, however deep the calls nest, and
+// only this canvas's, whatever recorders of the thread come and go meanwhile.
+TEST_F(CanvasRecorderTest, AnAttachedRecorderKeepsThePrimitivesOfItsCanvasOnly) {
+    TCanvasRecorder primitives(Canvas(), TRecordLevel::Primitives);
+    {
+        TCanvasRecorder thread;
+        DrawOneOfEach(Canvas(), Other);
+        Other.Canvas().FillRect(Rect(0, 0, 1, 1));
+        EXPECT_EQ(GeometryOf(thread), (Rows{"FillRect 0,0,1,1"}));
+    }
+    EXPECT_EQ(GeometryOf(primitives), Expected(1));
+    EXPECT_EQ(GeometryOf(primitives.TakeCalls()), Expected(1));
+    EXPECT_TRUE(primitives.Calls().empty());
+}
+
+// Text calls carry what a replay needs to place the text as the canvas did.
+TEST_F(CanvasRecorderTest, TextCallsCarryTheirFaceAlignmentAndClip) {
+    TCanvasRecorder primitives(Canvas(), TRecordLevel::Primitives);
+    TCanvas& c = Canvas();
+    c.SetTextAlign(TA_RIGHT | TA_BASELINE | TA_UPDATECP);
+    c.MoveTo(20, 10);
+    c.Font().SetOrientation(900);
+    c.IntersectClipRect(Rect(0, 0, 30, 20));
+    c.TextOut(1, 1, "Up");
+    const std::vector<TCanvasCall> calls = primitives.TakeCalls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(GeometryOf(calls[0]), "ExtTextOut 25,13 \"Up\"");
+    EXPECT_EQ(calls[0].TextAlign, TA_RIGHT | TA_BASELINE | TA_UPDATECP);
+    EXPECT_EQ(calls[0].Escapement, 900);
+    ASSERT_NE(calls[0].Face, nullptr);
+    EXPECT_EQ(calls[0].Face, c.RealizedFont());
+    ASSERT_TRUE(calls[0].UserClip.has_value());
+    EXPECT_EQ(calls[0].UserClip->Bounds(), Rect(5, 3, 35, 23));
 }
 
 TEST_F(CanvasRecorderTest, CallsCarryThePenBrushFontAndColoursTheyWereMadeWith) {

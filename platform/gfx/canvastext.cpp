@@ -115,14 +115,15 @@ TSize TCanvas::TextExtent(std::string_view Text) {
 
 void TCanvas::ExtTextOut(int32_t X, int32_t Y, uint32_t Options, const TRect* Rect,
                          std::string_view Text) {
-    const TRecordedCall call(*this, "ExtTextOut", [&](TCanvasCall& C) {
-        if (Rect) C.Rects = {OnDevice(*this, *Rect)};
-        C.Points = {OnDevice(*this, Point(X, Y))};
-        C.Text = Text;
-        C.Flags = Options;
-    });
     const auto face = RealizedFont();
     const bool updateCP = FTextAlign & TA_UPDATECP;
+    const TRecordedCall call(*this, "ExtTextOut", [&](TCanvasCall& C) {
+        if (Rect) C.Rects = {OnDevice(*this, *Rect)};
+        C.Points = {OnDevice(*this, updateCP ? FPenPos : Point(X, Y))};
+        C.Text = Text;
+        C.Flags = Options;
+        C.Face = face;
+    });
     const TPoint ref = LPtoDP(updateCP ? FPenPos : Point(X, Y));
     const TRect box = Rect ? LPtoDP(*Rect) : TRect{};
     if (Rect && (Options & ETO_OPAQUE)) FillSolid(box, ColorToPixel(FBkColor));
