@@ -36,10 +36,6 @@ void ToPrintUnits(const TFont& Source, double Scale, TFont& Dest) {
         std::clamp<double>(std::round(units), 1, static_cast<double>(MaxFontHeight))));
 }
 
-void TAdvStringGrid::Print() {
-    TAdvGridPrintJob(*this, Printer()).Run();
-}
-
 TAdvGridPrintJob::TAdvGridPrintJob(TAdvStringGrid& Grid, TPrinter& Printer)
     : FGrid(Grid), FPrinter(Printer), FWatch(Grid) {
     FSettings.Assign(&Grid.PrintSettings());
@@ -115,7 +111,7 @@ void TAdvGridPrintJob::MeasureRowHeights(TCanvas& Canvas, double Scale) {
 }
 
 void TAdvGridPrintJob::Run() {
-    // With no printer this raises before anything has started.
+    if (!FPrinter.HasPrinter()) throw EPrinter("There is no printer to print the grid on");
     FPrinter.SetOrientation(FSettings.Orientation);
     const TPageFormat format = FPrinter.PageFormat();
     const int32_t ppi = format.PixelsPerInch;
