@@ -30,7 +30,9 @@ private:
 
     // Drawing (AdvGridPrintPage.cpp).
     void PrintBands();
-    void StartPage();
+    // The next page, its header and footer drawn; at a band's start OnPrintPage first.
+    void StartPage(bool BandStart);
+    // The borders of the page's cells.
     void FinishPage();
     void DrawHeaderAndFooter();
     void DrawRow(int32_t Row, int64_t Top);

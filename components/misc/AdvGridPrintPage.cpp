@@ -41,34 +41,16 @@ void Frame(TCanvas& Canvas, int64_t Left, int64_t Top, int64_t Right, int64_t Bo
 
 void TAdvGridPrintJob::PrintBands() {
     FCanvas = &FPrinter.Canvas();
-    const TPrintBand* first = FLayout.Bands.empty() ? nullptr : &FLayout.Bands.front();
     // Without a column there is still a page, with its header and footer.
-    if (!first) {
-        FPageNr = 1;
-        StartPage();
-        DrawHeaderAndFooter();
-        return;
-    }
+    if (FLayout.Bands.empty()) StartPage(false);
     int64_t repeated = 0;
     if (FSettings.RepeatFixedRows)
         for (int32_t r = 0; r < FFixedRows; ++r)
             repeated += FRowHeights[static_cast<size_t>(r)];
     for (const TPrintBand& band : FLayout.Bands) {
-        if (&band != first) {
-            FinishPage();
-            FPrinter.NewPage();
-        }
+        if (FBand) FinishPage();
         FBand = &band;
-        ++FPageNr;
-        StartPage();
-        if (FGrid.OnPrintPage) {
-            FGrid.OnPrintPage(&FGrid, *FCanvas, FPageNr, Fit(FLayout.PageWidth),
-                              Fit(FLayout.PageHeight));
-            CheckGrid();
-            // The handler may have left the canvas in any state.
-            FCanvas->SetMapMode(MM_LOMETRIC);
-        }
-        DrawHeaderAndFooter();
+        StartPage(true);
         TPrintPaginator pages(FLayout.RowRoom(), FFixedRows, repeated);
         for (int32_t r = 0; r < FRowCount; ++r) {
             bool asked = false;
@@ -80,10 +62,7 @@ void TAdvGridPrintJob::PrintBands() {
                 pages.Place(r, FRowHeights[static_cast<size_t>(r)], asked);
             if (place.NewPage) {
                 FinishPage();
-                FPrinter.NewPage();
-                ++FPageNr;
-                StartPage();
-                DrawHeaderAndFooter();
+                StartPage(false);
                 int64_t top = FLayout.RowsTop();
                 for (int32_t f = 0; place.RepeatFixedRows && f < FFixedRows; ++f) {
                     DrawRow(f, top);
@@ -96,9 +75,19 @@ void TAdvGridPrintJob::PrintBands() {
     FinishPage();
 }
 
-void TAdvGridPrintJob::StartPage() {
+void TAdvGridPrintJob::StartPage(bool BandStart) {
+    if (FPageNr > 0) FPrinter.NewPage();
+    ++FPageNr;
     FPageRows.clear();
     FCanvas->SetMapMode(MM_LOMETRIC);
+    if (BandStart && FGrid.OnPrintPage) {
+        FGrid.OnPrintPage(&FGrid, *FCanvas, FPageNr, Fit(FLayout.PageWidth),
+                          Fit(FLayout.PageHeight));
+        CheckGrid();
+        // The handler may have left the canvas in any state.
+        FCanvas->SetMapMode(MM_LOMETRIC);
+    }
+    DrawHeaderAndFooter();
 }
 
 void TAdvGridPrintJob::FinishPage() {
