@@ -109,7 +109,7 @@ struct TPrintScene {
     std::unique_ptr<TAdvStringGrid> Grid = std::make_unique<TAdvStringGrid>(nullptr);
 };
 
-TEST(AdvGridPrint, AOnePageGridPrintsOnOnePageNumberedOneWithItsHeaderAndFooter) {
+TEST(AdvGridPrint, AOnePageGridPrintsOnOnePageNumberedOneInItsOrientation) {
     TPrintScene s;
     TPrintsettings& settings = s.Grid->PrintSettings();
     settings.Time = settings.Date = ppTopLeft;
@@ -120,17 +120,18 @@ TEST(AdvGridPrint, AOnePageGridPrintsOnOnePageNumberedOneWithItsHeaderAndFooter)
     settings.FooterSize = 20;
     settings.LeftSize = 100;
     settings.RightSize = 150;
+    settings.Orientation = poLandscape;
     const std::vector<TPrintedPage> pages = s.Print();
     ASSERT_EQ(pages.size(), 1u);
     // Header letters are 42 high and 21 wide, footer letters 28 and 14.
     EXPECT_EQ(FindText(pages[0], "2:05 PM 3/7/26").X, 100);
     EXPECT_EQ(FindText(pages[0], "2:05 PM 3/7/26").Y, 120);
-    EXPECT_EQ(FindText(pages[0], "Rules").X, (100 + kPageWidth - 150 - 5 * 21) / 2);
+    EXPECT_EQ(FindText(pages[0], "Rules").X, (100 + kPageHeight - 150 - 5 * 21) / 2);
     const TText number = FindText(pages[0], "page 1");
-    EXPECT_EQ(number.X, kPageWidth - 150 - 6 * 14);
+    EXPECT_EQ(number.X, kPageHeight - 150 - 6 * 14);
     // The footer: 20, and twice a line and a quarter of a cell's line (8).
-    EXPECT_GT(number.Y, kPageHeight - 20 - 2 * (28 + 8));
-    EXPECT_LE(number.Y + 28, kPageHeight - 20);
+    EXPECT_GT(number.Y, kPageWidth - 20 - 2 * (28 + 8));
+    EXPECT_LE(number.Y + 28, kPageWidth - 20);
 
     // Rows start below the header's line and its spacing. Each column is its widest text and an
     // "a" wide, and 20 apart; text keeps half of both from the cell's left.
