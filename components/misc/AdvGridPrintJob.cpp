@@ -56,7 +56,13 @@ void TAdvGridPrintJob::TakeCellLook(TCanvas& Canvas, int32_t Row, int32_t Column
                                   FCellFont);
         CheckGrid();
     }
-    ToPrintUnits(FCellFont, Scale, Canvas.Font());
+    // Most cells print in one font: converted once, it reaches the canvas unchanged.
+    if (FCellFont.Version() != FConvertedVersion || Scale != FConvertedScale) {
+        ToPrintUnits(FCellFont, Scale, FCellPrintFont);
+        FConvertedVersion = FCellFont.Version();
+        FConvertedScale = Scale;
+    }
+    Canvas.Font().Assign(&FCellPrintFont);
 }
 
 TPrintMeasures TAdvGridPrintJob::Measure(TCanvas& Canvas) {

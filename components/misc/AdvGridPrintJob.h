@@ -57,6 +57,10 @@ private:
     TDateTime FWhen = 0;
     TBrush FCellBrush;
     TFont FCellFont;
+    // FCellFont in print units, as last converted.
+    TFont FCellPrintFont;
+    uint64_t FConvertedVersion = 0;
+    double FConvertedScale = 0;
     TFont FHeaderFont;
     TFont FFooterFont;
 
