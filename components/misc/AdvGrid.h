@@ -137,7 +137,6 @@ using TFitToPageEvent = std::function<void(TObject* Sender, double& ScaleFactor,
 class TAdvStringGrid : public TStringGrid {
     VEX_CLASS(TAdvStringGrid, TStringGrid)
     friend class TColumnSize;
-    friend class TAdvGridPrintJob;
 
 public:
     explicit TAdvStringGrid(TComponent* AOwner);
