@@ -65,9 +65,8 @@ void TAdvGridPrintJob::TakeCellLook(TCanvas& Canvas, int32_t Row, int32_t Column
     Canvas.Font().Assign(&FCellPrintFont);
 }
 
-TPrintMeasures TAdvGridPrintJob::Measure(TCanvas& Canvas) {
+TPrintMeasures TAdvGridPrintJob::MeasureLines(TCanvas& Canvas) {
     TPrintMeasures measures;
-    const auto columns = static_cast<int32_t>(FRealCols.size());
     measures.ColumnWidths.assign(FRealCols.size(), 0);
     measures.FixedCols = FFixedCols;
     ToPrintUnits(FSettings.HeaderFont(), 1, Canvas.Font());
@@ -77,42 +76,31 @@ TPrintMeasures TAdvGridPrintJob::Measure(TCanvas& Canvas) {
     ToPrintUnits(FSettings.Font(), 1, Canvas.Font());
     measures.CellLineHeight = Canvas.TextHeight("Wg");
     measures.LetterWidth = Canvas.TextWidth("a");
+    return measures;
+}
 
-    FRowHeights.assign(static_cast<size_t>(FRowCount), FSettings.FixedHeight);
-    const bool widths = !FSettings.UseFixedWidth;
+void TAdvGridPrintJob::MeasureCells(TCanvas& Canvas, double Scale, TPrintMeasures* Measures) {
+    const bool widths = Measures && !FSettings.UseFixedWidth;
     const bool heights = !FSettings.UseFixedHeight;
+    FRowHeights.assign(static_cast<size_t>(FRowCount), FSettings.FixedHeight);
+    if (!Measures && !heights) return;
     for (int32_t r = 0; r < FRowCount; ++r) {
         int64_t tallest = 0;
-        for (int32_t c = 0; c < columns; ++c) {
-            const std::string& text = FGrid.Cells(FRealCols[static_cast<size_t>(c)], r);
-            const std::vector<std::string_view> lines = CellLines(text);
-            measures.MaxLines = std::max<int64_t>(measures.MaxLines, std::ssize(lines));
+        for (size_t c = 0; c < FRealCols.size(); ++c) {
+            const std::vector<std::string_view> lines = CellLines(FGrid.Cells(FRealCols[c], r));
+            if (Measures) Measures->MaxLines = std::max(Measures->MaxLines, std::ssize(lines));
             if (!widths && !heights) continue;
-            TakeCellLook(Canvas, r, c, 1);
+            TakeCellLook(Canvas, r, static_cast<int32_t>(c), Scale);
             if (widths) {
                 int64_t widest = 0;
                 for (const std::string_view line : lines)
                     widest = std::max<int64_t>(widest, Canvas.TextExtent(line).cx);
-                int64_t& width = measures.ColumnWidths[static_cast<size_t>(c)];
+                int64_t& width = Measures->ColumnWidths[c];
                 width = std::max(width, widest + Canvas.TextWidth("a"));
             }
             tallest = std::max(tallest, Canvas.TextHeight("Wg") * std::ssize(lines));
         }
         if (heights) FRowHeights[static_cast<size_t>(r)] = tallest + FSettings.RowSpacing;
-    }
-    return measures;
-}
-
-void TAdvGridPrintJob::MeasureRowHeights(TCanvas& Canvas, double Scale) {
-    const auto columns = static_cast<int32_t>(FRealCols.size());
-    for (int32_t r = 0; r < FRowCount; ++r) {
-        int64_t tallest = 0;
-        for (int32_t c = 0; c < columns; ++c) {
-            TakeCellLook(Canvas, r, c, Scale);
-            const std::string& text = FGrid.Cells(FRealCols[static_cast<size_t>(c)], r);
-            tallest = std::max(tallest, Canvas.TextHeight("Wg") * std::ssize(CellLines(text)));
-        }
-        FRowHeights[static_cast<size_t>(r)] = tallest + FSettings.RowSpacing;
     }
 }
 
@@ -133,7 +121,8 @@ void TAdvGridPrintJob::Run() {
     TCanvas measuring(noPixels);
     measuring.SetPixelsPerInch(ppi, ppi);
     measuring.SetMapMode(MM_LOMETRIC);
-    const TPrintMeasures measures = Measure(measuring);
+    TPrintMeasures measures = MeasureLines(measuring);
+    MeasureCells(measuring, 1, &measures);
     const TFitToPageAsk ask = [&](double& Scale, bool& Allow) {
         if (!FGrid.OnFitToPage) return;
         FGrid.OnFitToPage(&FGrid, Scale, Allow);
@@ -141,8 +130,8 @@ void TAdvGridPrintJob::Run() {
     };
     FLayout = LayoutPrint(FSettings, measures, int64_t{format.Printable.cx} * 254 / ppi,
                           int64_t{format.Printable.cy} * 254 / ppi, ask);
-    if (FLayout.Scale != 1 && !FSettings.UseFixedHeight)
-        MeasureRowHeights(measuring, FLayout.Scale);
+    // Scaled fonts make rows of other heights.
+    if (FLayout.Scale != 1) MeasureCells(measuring, FLayout.Scale, nullptr);
     ToPrintUnits(FSettings.HeaderFont(), 1, FHeaderFont);
     ToPrintUnits(FSettings.FooterFont(), 1, FFooterFont);
     FWhen = Now();

@@ -22,8 +22,10 @@ public:
 
 private:
     // Measuring (before the job).
-    TPrintMeasures Measure(TCanvas& Canvas);
-    void MeasureRowHeights(TCanvas& Canvas, double Scale);
+    // The fonts' lines at scale 1.
+    TPrintMeasures MeasureLines(TCanvas& Canvas);
+    // The rows' heights at Scale and, given Measures, the columns' widths and the most lines.
+    void MeasureCells(TCanvas& Canvas, double Scale, TPrintMeasures* Measures);
     // OnGetCellPrintColor's brush and font for a cell, the font put on Canvas in print units.
     void TakeCellLook(TCanvas& Canvas, int32_t Row, int32_t Column, double Scale);
     void CheckGrid() const;
