@@ -49,14 +49,14 @@ protected:
         }
         return args;
     }
-    // Prints a two-page table on the queue and ends the job.
-    void Print(TCupsPrinter& Printer, const TPrintJob& Job) {
-        test::TPageDrawer drawer(Job.Format);
-        test::DrawTable(drawer, 80, 2);
-        auto document = Printer.Start(Job);
-        for (TPrintedPage& page : drawer.Pages)
-            document->AddPage(std::move(page));
-        document->Finish();
+    // Prints a two-page table on Queue alone.
+    void Print(const std::string& Queue, int32_t Copies, bool Collate, const std::string& Title) {
+        TPrinter printer;
+        test::UseDevice(printer, std::make_unique<TCupsPrinter>(Queue));
+        printer.SetCopies(Copies);
+        printer.SetCollate(Collate);
+        printer.SetTitle(Title);
+        test::PrintTable(printer, 80, 2);
     }
 
     test::TempDir Folder;
@@ -68,13 +68,7 @@ protected:
 TEST_F(CupsTools, LpReceivesTheQueueCopiesTitleAndAPdfAsArgumentsAlone) {
     WriteLp(0);
     // Nothing in the name or the title is read by a shell.
-    TCupsPrinter printer("office; touch pwned");
-    TPrintJob job;
-    job.Title = "Report $(touch pwned) \x93quoted\x94";
-    job.Copies = 3;
-    job.Collate = true;
-    job.Format = test::A4Format();
-    Print(printer, job);
+    Print("office; touch pwned", 3, true, "Report $(touch pwned) \x93quoted\x94");
     const std::vector<std::string> expected = {"-d", "office; touch pwned",
                                                "-n", "3",
                                                "-t", "Report $(touch pwned) \u201Cquoted\u201D",
@@ -91,10 +85,8 @@ TEST_F(CupsTools, LpReceivesTheQueueCopiesTitleAndAPdfAsArgumentsAlone) {
 
 TEST_F(CupsTools, AnLpThatFailsIsAPrinterErrorAndLeavesNoFile) {
     WriteLp(1);
-    TCupsPrinter printer("office");
-    TPrintJob job;
-    job.Format = test::A4Format(300);
-    EXPECT_THROW(Print(printer, job), EPrinter);
+    // EndDoc is where the job is handed over.
+    EXPECT_THROW(Print("office", 1, false, "Refused"), EPrinter);
     EXPECT_FALSE(FileExists(LpArgs().back()));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Spool.Path()),
                             std::filesystem::directory_iterator()),

@@ -9,6 +9,7 @@
 #include "platform/core/files.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/ui/pagereplay_testsupport.h"
+#include "platform/ui/pdfprinter.h"
 #include "platform/ui/pngpages.h"
 #include "platform/ui/poppler_testsupport.h"
 #include "tests/support/tempdir.h"
@@ -16,34 +17,34 @@
 namespace vex {
 namespace {
 
-using test::A4Format;
 using test::CellText;
-using test::DrawTable;
-using test::TPageDrawer;
 
 constexpr int32_t TableRows = 300;
 constexpr int32_t TableColumns = 6;
 
-// One table printed to a PDF, shared by the checks that read it.
+// One table printed on the PDF printer and on the recording one, shared by the checks that
+// read them.
 class PrintedTable : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         Folder = std::make_unique<test::TempDir>();
-        Drawer = std::make_unique<TPageDrawer>(A4Format());
-        PageCount = DrawTable(*Drawer, TableRows, TableColumns);
-        TPdfPages pdf(File(), "Table");
-        for (const TPrintedPage& page : Drawer->Pages)
-            pdf.Add(page, Drawer->Format);
-        pdf.Commit();
+        Recorded = std::make_unique<TRecordedJob>(test::RecordedTable(TableRows, TableColumns));
+        TPrinter printer;
+        auto pdf = std::make_unique<TPdfPrinter>();
+        pdf->SetFileName(File());
+        test::UseDevice(printer, std::move(pdf));
+        printer.SetTitle("Table");
+        PageCount = test::PrintTable(printer, TableRows, TableColumns);
     }
     static void TearDownTestSuite() {
-        Drawer.reset();
+        Recorded.reset();
         Folder.reset();
     }
     static std::string File() { return Folder->File("table.pdf"); }
+    static const TPageFormat& Format() { return Recorded->Job.Format; }
 
     static inline std::unique_ptr<test::TempDir> Folder;
-    static inline std::unique_ptr<TPageDrawer> Drawer;
+    static inline std::unique_ptr<TRecordedJob> Recorded;
     static inline int32_t PageCount = 0;
 };
 
@@ -51,9 +52,9 @@ TEST_F(PrintedTable, HasTheRecordedPagesAtTheirSize) {
     RequirePoppler();
     ASSERT_GT(PageCount, 1);
     const test::TPdfInfo info = test::PdfInfo(File());
-    EXPECT_EQ(info.Pages, PageCount);
-    EXPECT_NEAR(info.Width, Drawer->Format.Paper.cx * 72.0 / Drawer->Format.PixelsPerInch, 0.5);
-    EXPECT_NEAR(info.Height, Drawer->Format.Paper.cy * 72.0 / Drawer->Format.PixelsPerInch, 0.5);
+    EXPECT_EQ(info.Pages, static_cast<int32_t>(Recorded->Pages.size()));
+    EXPECT_NEAR(info.Width, Format().Paper.cx * 72.0 / Format().PixelsPerInch, 0.5);
+    EXPECT_NEAR(info.Height, Format().Paper.cy * 72.0 / Format().PixelsPerInch, 0.5);
 }
 
 TEST_F(PrintedTable, ReadsBackAsTheCellTextsInRowOrderWithEveryPageNumber) {
@@ -90,7 +91,7 @@ TEST_F(PrintedTable, PngPagesPutRuleLinesAndInkWhereTheReaderDrawsThem) {
         SCOPED_TRACE("page " + std::to_string(page));
         const TPixelImage read = test::PdfPagePicture(File(), page, 96);
         TBitmap ours;
-        RenderPage(Drawer->Pages[static_cast<size_t>(page - 1)], Drawer->Format, 96, ours);
+        RenderPage(Recorded->Pages[static_cast<size_t>(page - 1)], Format(), 96, ours);
         TPixelImage mine{ours.Width(), ours.Height(), {}};
         for (int32_t y = 0; y < ours.Height(); ++y)
             mine.Pixels.insert(mine.Pixels.end(), ours.ScanLine(y),
@@ -126,10 +127,9 @@ TEST(PdfPages, AppearOnlyWhenCommittedAndLeaveNoTemporaryFile) {
         const std::string file = folder.File("out.pdf");
         if (c.Existed) test::WriteWholeFile(file, "old");
         {
-            TPageDrawer drawer(A4Format(300));
-            DrawTable(drawer, 3, 2);
+            const TRecordedJob job = test::RecordedTable(3, 2, 300);
             TPdfPages pdf(file, "Title");
-            pdf.Add(drawer.Pages[0], drawer.Format);
+            pdf.Add(job.Pages[0], job.Job.Format);
             if (c.Commit) pdf.Commit();
         }
         if (c.Commit)

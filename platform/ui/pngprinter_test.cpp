@@ -13,23 +13,16 @@
 namespace vex {
 namespace {
 
-using test::A4Format;
-using test::TPageDrawer;
-
 size_t Entries(const std::string& Folder) {
     return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(Folder),
                                              std::filesystem::directory_iterator()));
 }
 
-// Prints a three-page table on Device, then finishes or cancels.
+// Prints a three-page table on Device, then finishes or cancels the job.
 void PrintTable(TPrinterDevice& Device, bool Finish) {
-    TPageDrawer drawer(A4Format(Device.PixelsPerInch()));
-    test::DrawTable(drawer, 100, 3);
-    TPrintJob job;
-    job.Title = "Table";
-    job.Format = drawer.Format;
-    auto document = Device.Start(job);
-    for (TPrintedPage& page : drawer.Pages)
+    TRecordedJob table = test::RecordedTable(100, 3, Device.PixelsPerInch());
+    auto document = Device.Start(table.Job);
+    for (TPrintedPage& page : table.Pages)
         document->AddPage(std::move(page));
     if (Finish)
         document->Finish();
@@ -60,7 +53,7 @@ TEST(PngPrinter, WritesOnePictureAPageAtItsResolutionOnlyWhenTheJobEnds) {
 TEST(PngPrinter, ARefusedResolutionOrNameIsAPrinterErrorAtTheStart) {
     test::TempDir folder;
     TPrintJob job;
-    job.Format = A4Format();
+    job.Format = test::RecordedTable(1, 1).Job.Format;
     EXPECT_THROW(TPngPrinter(folder.Path(), "page", 0).Start(job), EPrinter);
     EXPECT_THROW(TPngPrinter(folder.Path(), "", 96).Start(job), EPrinter);
     // A sheet beyond any bitmap's size.
@@ -75,9 +68,7 @@ TEST(PdfPrinter, WritesItsFileWhenTheJobEndsAndNothingWhenItIsCancelled) {
     test::TempDir folder;
     TPdfPrinter printer;
     EXPECT_EQ(printer.Name(), "PDF");
-    TPrintJob job;
-    job.Format = A4Format();
-    EXPECT_THROW(printer.Start(job), EPrinter);  // no file name yet
+    EXPECT_THROW(printer.Start(TPrintJob{}), EPrinter);  // no file name yet
 
     printer.SetFileName(folder.File("out.pdf"));
     PrintTable(printer, false);
