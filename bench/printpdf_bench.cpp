@@ -1,5 +1,5 @@
 // What our printer layer costs over its back end: 100 pages of a 10-column table (rule lines,
-// shaded rows, a text in every cell) printed to a PDF through a canvas whose calls are
+// shaded rows, a text in every cell) printed on the PDF printer, whose canvas's calls are
 // recorded a page at a time and replayed onto cairo's PDF surface, against cairo drawing the
 // same texts, lines and fills straight onto its own PDF surface, in the same face and pixel
 // size. Both write their file to the same folder. Printed at the end: the ratio of our time to
@@ -16,13 +16,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
-#include "platform/gfx/canvasrecorder.h"
 #include "platform/gfx/fontengine.h"
-#include "platform/ui/pdfpages.h"
+#include "platform/ui/pdfprinter.h"
+#include "platform/ui/printer.h"
 #include "platform/win/x11/x11text.h"
 
 namespace {
@@ -85,18 +87,19 @@ void Measure(benchmark::State& State, const std::string& Name, TPass Pass) {
 }
 
 void BM_PrintTableToPdf(benchmark::State& State) {
-    vex::TPageFormat format;
-    format.PixelsPerInch = kPixelsPerInch;
-    format.Paper = format.Printable = vex::TSize{kPaperWidth, kPaperHeight};
+    vex::TPrinter printer;
+    auto device = std::make_unique<vex::TPdfPrinter>();
+    device->SetFileName(Folder() + "/ours.pdf");
+    std::vector<std::unique_ptr<vex::TPrinterDevice>> devices;
+    devices.push_back(std::move(device));
+    printer.SetDevices(std::move(devices));
+    vex::TCanvas& canvas = printer.Canvas();
     Measure(State, "printer to PDF", [&] {
-        vex::TBitmap noPixels;
-        vex::TCanvas canvas(noPixels);
-        canvas.SetPixelsPerInch(kPixelsPerInch, kPixelsPerInch);
-        vex::TCanvasRecorder recorder(canvas, vex::TRecordLevel::Primitives);
-        vex::TPdfPages pdf(Folder() + "/ours.pdf", "Table");
+        printer.BeginDoc();
         canvas.Font().SetName("Arial");
         canvas.Font().SetHeight(kFontHeight);
         for (int32_t page = 0; page < kPages; ++page) {
+            if (page > 0) printer.NewPage();
             DrawPage(
                 page,
                 [&](int32_t L, int32_t T, int32_t R, int32_t B) {
@@ -112,10 +115,13 @@ void BM_PrintTableToPdf(benchmark::State& State) {
                     canvas.Brush().SetStyle(vex::bsClear);
                     canvas.TextOut(X, Y, S);
                 });
-            pdf.Add({recorder.TakeCalls()}, format);
         }
-        pdf.Commit();
+        printer.EndDoc();
     });
+    const vex::TPageFormat format = printer.PageFormat();
+    if (format.PixelsPerInch != kPixelsPerInch || format.Paper.cx != kPaperWidth ||
+        format.Paper.cy != kPaperHeight)
+        State.SkipWithError("the PDF printer's sheet is not the A4 the peer draws on");
 }
 
 void BM_CairoTableToPdf(benchmark::State& State) {

@@ -97,15 +97,19 @@ TCairoFonts::~TCairoFonts() {
         if (face->Face) cairo_font_face_destroy(face->Face);
 }
 
-const TCairoFonts::TFace* TCairoFonts::Face(const TRealizedFont& Font) {
-    if (Font.FileName().empty()) return nullptr;
-    auto key = std::make_tuple(Font.FileName(), Font.FaceIndex(), Font.Emboldened());
+const TCairoFonts::TFace* TCairoFonts::Face(const std::shared_ptr<const TRealizedFont>& Realized) {
+    if (Realized == FLastFont) return FLastFace;
+    const TRealizedFont& font = *Realized;
+    FLastFont = Realized;
+    FLastFace = nullptr;
+    if (font.FileName().empty()) return nullptr;
+    auto key = std::make_tuple(font.FileName(), font.FaceIndex(), font.Emboldened());
     auto found = FFaces.find(key);
     if (found == FFaces.end()) {
         auto face = std::make_unique<TFace>();
         FT_Face ft = nullptr;
         if (Library() &&
-            FT_New_Face(Library(), Font.FileName().c_str(), Font.FaceIndex(), &ft) == 0) {
+            FT_New_Face(Library(), font.FileName().c_str(), font.FaceIndex(), &ft) == 0) {
             for (int ch = 0; ch < 256; ++ch)
                 face->Glyphs[static_cast<size_t>(ch)] =
                     FT_Get_Char_Index(ft, Win1252ToUnicode(static_cast<uint8_t>(ch)));
@@ -115,13 +119,14 @@ const TCairoFonts::TFace* TCairoFonts::Face(const TRealizedFont& Font) {
                 cairo_font_face_destroy(face->Face);
                 FT_Done_Face(ft);
                 face->Face = nullptr;
-            } else if (Font.Emboldened()) {
+            } else if (font.Emboldened()) {
                 cairo_ft_font_face_set_synthesize(face->Face, CAIRO_FT_SYNTHESIZE_BOLD);
             }
         }
         found = FFaces.emplace(std::move(key), std::move(face)).first;
     }
-    return found->second->Face ? found->second.get() : nullptr;
+    FLastFace = found->second->Face ? found->second.get() : nullptr;
+    return FLastFace;
 }
 
 void TCairoPageTarget::SetColor(TColor Color) {
@@ -222,30 +227,38 @@ void TCairoPageTarget::Text(const TCanvasCall& Call) {
     const TRealizedFont& face = *Call.Face;
     const TTextMetric& tm = face.Metrics();
     const bool hasRect = !Call.Rects.empty();
-    cairo_save(FCr);
+    const bool clipped = hasRect && (Call.Flags & ETO_CLIPPED);
+    const bool turned = Call.Escapement % 3600 != 0;
     if (hasRect && (Call.Flags & ETO_OPAQUE) && Call.BkColor != clNone)
         Fill(Call.Rects[0], Call.BkColor);
-    if (hasRect && (Call.Flags & ETO_CLIPPED)) {
-        cairo_new_path(FCr);
-        Rectangle(FCr, Call.Rects[0]);
-        cairo_clip(FCr);
-    }
-    // Into the text's own box, as the canvas lays it out: its top-left at (0, 0), turned by
-    // the escapement about the reference point.
+    // The text's own box, as the canvas lays it out, turned by the escapement about the
+    // reference point. Upright text, nearly all of a page's, is placed by an offset instead: a
+    // saved and restored state for each would cost more than the text.
     const int64_t width = face.Width(Call.Text);
     const TTextAnchor anchor = TextAnchor(tm, width, Call.TextAlign);
-    cairo_translate(FCr, Call.Points[0].X, Call.Points[0].Y);
-    if (Call.Escapement % 3600 != 0) cairo_rotate(FCr, -Call.Escapement * M_PI / 1800.0);
-    cairo_translate(FCr, static_cast<double>(-anchor.X), static_cast<double>(-anchor.Y));
+    TPointF box{static_cast<double>(Call.Points[0].X - anchor.X),
+                static_cast<double>(Call.Points[0].Y - anchor.Y)};
+    if (clipped || turned) {
+        cairo_save(FCr);
+        if (clipped) {
+            cairo_new_path(FCr);
+            Rectangle(FCr, Call.Rects[0]);
+            cairo_clip(FCr);
+        }
+        cairo_translate(FCr, Call.Points[0].X, Call.Points[0].Y);
+        if (turned) cairo_rotate(FCr, -Call.Escapement * M_PI / 1800.0);
+        cairo_translate(FCr, static_cast<double>(-anchor.X), static_cast<double>(-anchor.Y));
+        box = {0, 0};
+    }
     if (Call.BkColor != clNone && width > 0) {
         SetColor(Call.BkColor);
-        cairo_rectangle(FCr, 0, 0, static_cast<double>(width), tm.tmHeight);
+        cairo_rectangle(FCr, box.X, box.Y, static_cast<double>(width), tm.tmHeight);
         cairo_fill(FCr);
     }
     SetColor(Call.TextColor);
-    TextGlyphs(Call, tm.tmAscent);
+    TextGlyphs(Call, box, tm.tmAscent);
     const auto line = [&](int64_t Top) {
-        cairo_rectangle(FCr, 0, static_cast<double>(Top), static_cast<double>(width),
+        cairo_rectangle(FCr, box.X, box.Y + static_cast<double>(Top), static_cast<double>(width),
                         face.LineThickness());
         cairo_fill(FCr);
     };
@@ -253,12 +266,12 @@ void TCairoPageTarget::Text(const TCanvasCall& Call) {
         line(tm.tmAscent + face.UnderlineOffset());
     if (width > 0 && Call.FontStyle.Contains(fsStrikeOut))
         line(tm.tmAscent - face.StrikeOutOffset());
-    cairo_restore(FCr);
+    if (clipped || turned) cairo_restore(FCr);
 }
 
-void TCairoPageTarget::TextGlyphs(const TCanvasCall& Call, int64_t Baseline) {
+void TCairoPageTarget::TextGlyphs(const TCanvasCall& Call, TPointF Box, int64_t Baseline) {
     const TRealizedFont& font = *Call.Face;
-    const TCairoFonts::TFace* face = FFonts.Face(font);
+    const TCairoFonts::TFace* face = FFonts.Face(Call.Face);
     if (!face) {
         // No outlines to give a reader: the glyphs are drawn as the pictures the canvas drew.
         int64_t pen = 0;
@@ -273,8 +286,8 @@ void TCairoPageTarget::TextGlyphs(const TCanvasCall& Call, int64_t Baseline) {
                                 glyph->Width, rows.data() + static_cast<size_t>(y) * stride);
                 cairo_surface_t* mask = cairo_image_surface_create_for_data(
                     rows.data(), CAIRO_FORMAT_A8, glyph->Width, glyph->Height, stride);
-                cairo_mask_surface(FCr, mask, static_cast<double>(pen + glyph->Left),
-                                   static_cast<double>(Baseline - glyph->Top));
+                cairo_mask_surface(FCr, mask, Box.X + static_cast<double>(pen + glyph->Left),
+                                   Box.Y + static_cast<double>(Baseline - glyph->Top));
                 cairo_surface_destroy(mask);
             }
             pen += font.Advance(c);
@@ -289,8 +302,8 @@ void TCairoPageTarget::TextGlyphs(const TCanvasCall& Call, int64_t Baseline) {
     int64_t pen = 0;
     for (char ch : Call.Text) {
         const uint8_t c = static_cast<uint8_t>(ch);
-        glyphs.push_back(
-            {face->Glyphs[c], static_cast<double>(pen), static_cast<double>(Baseline)});
+        glyphs.push_back({face->Glyphs[c], Box.X + static_cast<double>(pen),
+                          Box.Y + static_cast<double>(Baseline)});
         clusters.push_back({Utf8Length(c), 1});
         pen += font.Advance(c);
     }

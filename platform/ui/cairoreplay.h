@@ -9,6 +9,7 @@
 
 #include <cairo.h>
 
+#include "platform/gfx/polygonfill.h"
 #include "platform/ui/pagereplay.h"
 
 namespace vex {
@@ -29,10 +30,13 @@ public:
     };
     // Null when the font has no file (the built-in font) or the file cannot be loaded: such
     // text is drawn from the glyph pictures the canvas drew with.
-    const TFace* Face(const TRealizedFont& Font);
+    const TFace* Face(const std::shared_ptr<const TRealizedFont>& Font);
 
 private:
     std::map<std::tuple<std::string, int32_t, bool>, std::unique_ptr<TFace>> FFaces;
+    // Texts come in runs of one font; held, so that its address names no other font meanwhile.
+    std::shared_ptr<const TRealizedFont> FLastFont;
+    const TFace* FLastFace = nullptr;
 };
 
 // Replays onto a cairo context whose user space is the page's device pixels. Text is set in the
@@ -58,7 +62,8 @@ private:
     // Strokes the current path with Call's pen, keeping the path.
     void StrokePen(const TCanvasCall& Call);
     void FillBrush(const TCanvasCall& Call);
-    void TextGlyphs(const TCanvasCall& Call, int64_t Baseline);
+    // The glyphs of Call's text in a box whose top-left is at Box.
+    void TextGlyphs(const TCanvasCall& Call, TPointF Box, int64_t Baseline);
 
     cairo_t* FCr;
     TCairoFonts& FFonts;
