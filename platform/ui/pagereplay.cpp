@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "platform/gfx/drawtext.h"
 #include "platform/gfx/rasterops.h"
 
 namespace vex {
@@ -22,6 +23,15 @@ const TCanvasCall& WithPrintablePen(const TCanvasCall& Call, TCanvasCall& Copy) 
     Copy = Call;
     Copy.PenStyle = psClear;
     Copy.PenMode = pmCopy;
+    return Copy;
+}
+
+// Text whose opaque box has no colour on record (the background was transparent) prints
+// without the box rather than in a colour guessed.
+const TCanvasCall& WithKnownBox(const TCanvasCall& Call, TCanvasCall& Copy) {
+    if (!(Call.Flags & ETO_OPAQUE) || Call.BkColor != clNone) return Call;
+    Copy = Call;
+    Copy.Flags &= ~ETO_OPAQUE;
     return Copy;
 }
 
@@ -92,7 +102,7 @@ void ReplayPage(const TPrintedPage& Page, TPageTarget& Target) {
                 Target.Fill(Rect(p.X, p.Y, p.X + 1, p.Y + 1), call.Color);
             }
         } else if (name == "ExtTextOut") {
-            if (call.Face && !call.Points.empty()) Target.Text(call);
+            if (call.Face && !call.Points.empty()) Target.Text(WithKnownBox(call, copy));
         } else if (name == "StretchBlt") {
             Copy(Target, call);
         } else if (name == "Draw" || name == "StretchDraw" || name == "BrushCopy") {

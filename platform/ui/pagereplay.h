@@ -33,8 +33,9 @@ public:
 // invert on a sheet; a shape's brush still prints), DrawFocusRect (an inverted dotted frame),
 // and copies whose raster operation is neither a plain copy of a picture nor one that paints a
 // known colour (PATCOPY: the brush, BLACKNESS, WHITENESS). A patterned brush prints in its
-// colour. Calls that name something the target cannot show (a picture without pixels, a shape
-// without its rectangle) are skipped rather than guessed at.
+// colour, and an opaque text box drawn with the background transparent (whose colour the record
+// does not keep) prints without its box. Calls that name something the target cannot show (a
+// picture without pixels, a shape without its rectangle) are skipped rather than guessed at.
 void ReplayPage(const TPrintedPage& Page, TPageTarget& Target);
 
 }  // namespace vex
