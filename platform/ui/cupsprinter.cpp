@@ -85,7 +85,7 @@ std::vector<std::string> LpArguments(const std::string& Queue, const TPrintJob& 
                                      const std::string& File) {
     std::vector<std::string> arguments = {
         "lp", "-d", Queue, "-n", std::to_string(Job.Copies), "-t", Win1252ToUtf8(Job.Title)};
-    if (Job.Collate && Job.Copies > 1) {
+    if (Job.Collate) {
         arguments.push_back("-o");
         arguments.push_back("collate=true");
     }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
@@ -242,6 +243,32 @@ TEST(PageReplay, OntoACanvasAtTheSameResolutionGivesTheSamePixels) {
                 differ += drawn.ScanLine(y)[x] != replayed.ScanLine(y)[x];
         EXPECT_EQ(differ, 0);
     }
+}
+
+TEST(PageReplay, ASheetHasItsDrawingFromThePrintableCornerOnAndNothingOutsideIt) {
+    TBitmap scratch;
+    scratch.SetSize(1, 1);
+    const TPrintedPage page = Recorded(scratch, [](TCanvas& C) {
+        C.Brush().SetColor(clBlack);
+        C.FillRect(Rect(-50, -50, 500, 500));
+    });
+    TPageFormat format;
+    format.PixelsPerInch = 200;
+    format.Paper = TSize{400, 300};
+    format.PrintableOffset = Point(40, 20);
+    format.Printable = TSize{300, 240};
+    TBitmap sheet;
+    RenderPage(page, format, 100, sheet);
+    ASSERT_EQ(sheet.Width(), 200);
+    ASSERT_EQ(sheet.Height(), 150);
+    for (const auto& [x, y, ink] :
+         std::vector<std::tuple<int32_t, int32_t, bool>>{{19, 30, false},
+                                                         {20, 10, true},
+                                                         {20, 9, false},
+                                                         {169, 129, true},
+                                                         {170, 129, false},
+                                                         {169, 130, false}})
+        EXPECT_EQ(sheet.ScanLine(y)[x] == 0, ink) << x << "," << y;
 }
 
 }  // namespace
