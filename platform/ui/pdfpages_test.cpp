@@ -92,10 +92,7 @@ TEST_F(PrintedTable, PngPagesPutRuleLinesAndInkWhereTheReaderDrawsThem) {
         const TPixelImage read = test::PdfPagePicture(File(), page, 96);
         TBitmap ours;
         RenderPage(Recorded->Pages[static_cast<size_t>(page - 1)], Format(), 96, ours);
-        TPixelImage mine{ours.Width(), ours.Height(), {}};
-        for (int32_t y = 0; y < ours.Height(); ++y)
-            mine.Pixels.insert(mine.Pixels.end(), ours.ScanLine(y),
-                               ours.ScanLine(y) + ours.Width());
+        const TPixelImage mine = test::PictureOf(ours);
         ASSERT_EQ(read.Width, mine.Width);
         ASSERT_EQ(read.Height, mine.Height);
         const auto ourRows = test::RuleLines(mine, true);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/core/files.h"
+#include "platform/gfx/bitmap.h"
 #include "platform/gfx/pngcodec.h"
 #include "platform/shell/programoutput.h"
 #include "tests/support/tempdir.h"
@@ -111,6 +112,15 @@ inline TPixelImage PdfPagePicture(const std::string& File, int32_t Page, int32_t
                      "-png", "-singlefile", File, prefix}))
         return {};
     return DecodePng(ReadFileToString(prefix + ".png"));
+}
+
+// A bitmap's pixels (a sheet RenderPage made) in the form the reader's pictures come in.
+inline TPixelImage PictureOf(const TBitmap& Bitmap) {
+    TPixelImage picture{Bitmap.Width(), Bitmap.Height(), {}};
+    for (int32_t y = 0; y < Bitmap.Height(); ++y)
+        picture.Pixels.insert(picture.Pixels.end(), Bitmap.ScanLine(y),
+                              Bitmap.ScanLine(y) + Bitmap.Width());
+    return picture;
 }
 
 // Ink is anything clearly darker than the paper; an anti-aliased hairline still counts.
