@@ -12,7 +12,13 @@ double PixelsToPoints(int64_t Pixels, int32_t PixelsPerInch) {
 TPdfPages::TPdfPages(const std::string& FileName, const std::string& Title) : FFile(FileName) {
     // A4 until the first page says otherwise; every page sets its own size.
     FSurface = cairo_pdf_surface_create_for_stream(WriteData, this, 595.0, 842.0);
-    Check();
+    // The destructor does not run for a constructor that throws.
+    try {
+        Check();
+    } catch (...) {
+        cairo_surface_destroy(FSurface);
+        throw;
+    }
     if (!Title.empty())
         cairo_pdf_surface_set_metadata(FSurface, CAIRO_PDF_METADATA_TITLE,
                                        Win1252ToUtf8(Title).c_str());
