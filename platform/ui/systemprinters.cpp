@@ -48,11 +48,18 @@ std::vector<std::string> CupsQueues() {
 }
 
 bool PdfPrinterEnabled() {
-    TRegistry registry;
-    if (!registry.OpenKeyReadOnly("Software\\Vexbane\\Printing")) return true;
-    if (!registry.ValueExists("PDF printer") || registry.GetDataType("PDF printer") != rdInteger)
+    // Settings that cannot be read leave the default: the list is made on the printer's first
+    // use, which may be in the middle of anything.
+    try {
+        TRegistry registry;
+        if (!registry.OpenKeyReadOnly("Software\\Vexbane\\Printing")) return true;
+        if (!registry.ValueExists("PDF printer") ||
+            registry.GetDataType("PDF printer") != rdInteger)
+            return true;
+        return registry.ReadInteger("PDF printer") != 0;
+    } catch (const Exception&) {
         return true;
-    return registry.ReadInteger("PDF printer") != 0;
+    }
 }
 
 std::vector<std::unique_ptr<TPrinterDevice>> SystemPrinters() {
