@@ -46,9 +46,17 @@ const std::vector<TPaperSize>& PaperSizes();
 // Null for a code that names none of them.
 const TPaperSize* FindPaperSize(int16_t Code);
 
-// The printer documents are printed on: one of the list of devices, a job at a time. The list
-// is what the machine offers (SystemPrinters) until it is set; it can be empty, and then every
-// use but asking (HasPrinter, Printers) raises EPrinter with a text that says there is none.
+// The printer documents are printed on: one of the list of devices, a job at a time. A printer
+// starts with no devices (Printer() gives the process's the machine's list); with none, every use
+// of a device (its canvas, page, fonts, device mode, a job) raises EPrinter with a text that says
+// there is none, while asking (HasPrinter, Printers, PrinterIndex, the job settings and state)
+// answers as ever.
+//
+// The canvas is one device context for the printer's lifetime. BeginDoc gives it a fresh context
+// state (mapping mode, origins, clip, saved states, colours, text alignment back to a new
+// canvas's) and keeps its pen, brush and font, which callers set before starting a job. Within a
+// job nothing changes at a page break: a mapping mode or font set after BeginDoc holds on every
+// page. Drawing outside a job is measured and recorded nowhere.
 class TPrinter : public TObject {
     VEX_CLASS(TPrinter, TObject)
 
@@ -85,8 +93,11 @@ public:
     void GetPrinter(std::string& Device, TDeviceMode& Mode) const;
     void SetPrinter(const std::string& Device, const TDeviceMode& Mode);
 
-    // A job: BeginDoc starts page 1, NewPage the next, EndDoc hands the pages to the device
-    // (its failure an EPrinter, after which nothing is printing), Abort drops them.
+    // A job: BeginDoc starts page 1, NewPage hands the page to the device and starts the next,
+    // EndDoc hands the last and has the device finish, Abort drops the job. Any of them without
+    // a job, or BeginDoc during one, is an EPrinter. A device that fails (at the start, a page
+    // or the finish) leaves no job, its document cancelled, and its error reaches the caller as
+    // EPrinter; Aborted then answers true, as after Abort, until the next job starts.
     void BeginDoc();
     void EndDoc();
     void Abort();
@@ -106,11 +117,17 @@ public:
 
 private:
     void RequirePrinter() const;
+    void RequirePrinting() const;
     void RequireIdle(const char* What) const;
+    // The canvas takes the selected device's resolution and sheet.
+    void ApplyFormat();
     void FinishPage();
+    // No job is left; an aborted one (Abort, a failing device) answers Aborted until the next.
+    void CloseJob(bool Aborted);
+    // After the device failed: the document cancelled, no job left, the failure as EPrinter.
+    [[noreturn]] void Fail(const std::exception& Error);
 
     std::vector<std::unique_ptr<TPrinterDevice>> FDevices;
-    bool FDevicesSet = false;
     int32_t FIndex = -1;
     std::string FTitle;
     bool FCollate = false;
