@@ -88,7 +88,7 @@ TEST_F(PrintDialog, CancelChangesNothing) {
 }
 
 TEST_F(PrintDialog, CopiesAreOneToNineThousandNineHundredNinetyNine) {
-    const std::string told = "The number of copies must be between 1 and 9999.";
+    const std::string told = "The number of copies must be from 1 to 9999";
     const struct {
         const char* Typed;
         const char* Refusal;  // nil: taken

@@ -16,6 +16,7 @@
 #include "platform/ui/label.h"
 #include "platform/ui/menu_testsupport.h"
 #include "platform/ui/printer.h"
+#include "platform/ui/recordingprinter.h"
 #include "platform/ui/screen.h"
 
 namespace vex::test {
@@ -70,29 +71,11 @@ inline std::string ToldText() {
     return DialogPart<TLabel>("Message").Caption();
 }
 
-// A printer that takes documents and keeps nothing: the dialogs only choose among them.
-class TNamedDevice : public TPrinterDevice {
-public:
-    explicit TNamedDevice(std::string Name) : FName(std::move(Name)) {}
-    std::string Name() const override { return FName; }
-    std::unique_ptr<TPrintDocument> Start(const TPrintJob&) override {
-        return std::make_unique<TDiscarded>();
-    }
-
-private:
-    class TDiscarded : public TPrintDocument {
-        void AddPage(TPrintedPage) override {}
-        void Finish() override {}
-        void Cancel() noexcept override {}
-    };
-    std::string FName;
-};
-
 // The printer's list becomes printers of these names.
 inline void UsePrinters(const std::vector<std::string>& Names) {
     std::vector<std::unique_ptr<TPrinterDevice>> devices;
     for (const std::string& name : Names)
-        devices.push_back(std::make_unique<TNamedDevice>(name));
+        devices.push_back(std::make_unique<TRecordingPrinter>(name));
     Printer().SetDevices(std::move(devices));
 }
 

@@ -22,7 +22,7 @@ bool AreCopies(const std::string& Text) {
 }  // namespace
 
 std::string CopiesRangeText() {
-    return "The number of copies must be between 1 and " + std::to_string(kMostCopies) + ".";
+    return "The number of copies must be from 1 to " + std::to_string(kMostCopies);
 }
 
 TPrintForm::TPrintForm(const TPrintChoice& Start) : FForm(NewDialogForm("Print")) {
