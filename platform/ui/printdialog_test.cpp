@@ -144,11 +144,6 @@ TEST_F(PrintDialog, WithNoPrinterItSaysSoAndAnswersFalse) {
     EXPECT_EQ(FDialog.Copies(), 5);
 }
 
-TEST_F(PrintDialog, WithNoPrinterAndNoDisplayItAnswersFalseWithoutRaising) {
-    UsePrinters({});
-    EXPECT_FALSE(FDialog.Execute());
-}
-
 // The printer refuses another printer while it prints: the user hears why and nothing changes.
 TEST_F(PrintDialog, APrinterThatRefusesTheChoiceIsToldAndNothingChanges) {
     Printer().BeginDoc();
@@ -166,9 +161,11 @@ TEST_F(PrintDialog, APrinterThatRefusesTheChoiceIsToldAndNothingChanges) {
     EXPECT_EQ(Chosen(FDialog), "Lab, 5/1, collated");
 }
 
-TEST_F(PrintDialog, WithNoDisplayAndNoScriptItAnswersCancelAtOnce) {
+TEST_F(PrintDialog, WithNoDisplayAndNoScriptItAnswersCancelAtOnceWithOrWithoutAPrinter) {
     EXPECT_FALSE(FDialog.Execute());
     EXPECT_EQ(Chosen(FDialog), "Lab, 5/1, collated");
+    UsePrinters({});
+    EXPECT_FALSE(FDialog.Execute());
 }
 
 TEST_F(PrintDialog, ADialogFreedByAHandlerWhileItRunsIsNotTouchedAfter) {
