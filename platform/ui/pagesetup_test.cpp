@@ -137,6 +137,7 @@ std::string ComboShown(const std::string& Name) {
 }
 
 TEST_F(PageSetup, AcceptingAnswersThePaperOrientationAndMarginsChosen) {
+    FRecord.DevMode.dmFields = DM_COPIES;
     std::string shown, frame, paper;
     TModalScript script;
     script.Then([&] {
@@ -158,6 +159,7 @@ TEST_F(PageSetup, AcceptingAnswersThePaperOrientationAndMarginsChosen) {
     ASSERT_NE(FindPaperSize(FRecord.DevMode.dmPaperSize), nullptr);
     EXPECT_EQ(FindPaperSize(FRecord.DevMode.dmPaperSize)->Name, paper);
     EXPECT_EQ(FRecord.DevMode.dmOrientation, DMORIENT_LANDSCAPE);
+    EXPECT_EQ(FRecord.DevMode.dmFields, DM_COPIES | DM_PAPERSIZE | DM_ORIENTATION);
     EXPECT_EQ(FRecord.Margins, Rect(1270, 2000, 1500, 5));
     EXPECT_EQ(FRecord.Flags, PSD_MARGINS | PSD_INHUNDREDTHSOFMILLIMETERS);
     EXPECT_EQ(FRecord.Device, "PDF");

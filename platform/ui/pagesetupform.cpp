@@ -111,6 +111,8 @@ TEdit* TPageSetupForm::Refusal() {
 
 bool TPageSetupForm::Run(TPageSetupDlg& Chosen) {
     if (FForm->ShowModal() != mrOk) return false;
+    // Marked, so that the printer takes them when the caller applies the mode.
+    Chosen.DevMode.dmFields |= DM_PAPERSIZE | DM_ORIENTATION;
     Chosen.DevMode.dmPaperSize = ChosenPaper().Code;
     Chosen.DevMode.dmOrientation = ChosenOrientation();
     Chosen.Margins = Margins();

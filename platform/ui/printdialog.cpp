@@ -13,12 +13,10 @@ namespace {
 // Selects the printer of that name with the copies, then the collation, which cannot fail: a
 // refusal leaves the printer as it was.
 void Apply(TPrinter& Printer, const std::string& Name, const TPrintChoice& Chosen) {
-    std::string device;
-    TDeviceMode mode;
-    Printer.GetPrinter(device, mode);
-    mode.dmFields = DM_COPIES;
-    mode.dmCopies = static_cast<int16_t>(Chosen.Copies);
-    Printer.SetPrinter(Name, mode);
+    TDeviceMode copies;
+    copies.dmFields = DM_COPIES;
+    copies.dmCopies = static_cast<int16_t>(Chosen.Copies);
+    Printer.SetPrinter(Name, copies);
     Printer.SetCollate(Chosen.Collate);
 }
 
