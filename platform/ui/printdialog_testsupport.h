@@ -4,6 +4,7 @@
 // name in the dialog that runs, text typed over a field, an item stepped to by keys; and a
 // printer list of names.
 
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <string>
