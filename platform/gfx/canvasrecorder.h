@@ -90,7 +90,12 @@ public:
 
     const std::vector<TCanvasCall>& Calls() const { return FCalls; }
     // The calls recorded so far, leaving the recorder empty; only between calls.
-    std::vector<TCanvasCall> TakeCalls() { return std::exchange(FCalls, {}); }
+    // What follows is made room for at once: a printer's pages are much alike.
+    std::vector<TCanvasCall> TakeCalls() {
+        std::vector<TCanvasCall> next;
+        next.reserve(FCalls.size());
+        return std::exchange(FCalls, std::move(next));
+    }
     // The calls of one name, in the order they were made.
     std::vector<TCanvasCall> Named(std::string_view Name) const;
     void Clear() { FCalls.clear(); }

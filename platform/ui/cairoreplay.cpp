@@ -143,6 +143,17 @@ TCairoPageTarget::~TCairoPageTarget() {
     cairo_restore(FCr);
 }
 
+double TCairoPageTarget::NaturalAdvance(unsigned long Glyph, uint8_t Ch) {
+    double& advance = (*FAdvances)[Ch];
+    if (advance < 0) {
+        cairo_glyph_t glyph{Glyph, 0, 0};
+        cairo_text_extents_t extents;
+        cairo_scaled_font_glyph_extents(cairo_get_scaled_font(FCr), &glyph, 1, &extents);
+        advance = std::max(0.0, extents.x_advance);
+    }
+    return advance;
+}
+
 void TCairoPageTarget::Restored() {
     FFontFace = nullptr;
     FFontSize = 0;
@@ -310,21 +321,30 @@ void TCairoPageTarget::TextGlyphs(const TCanvasCall& Call, TPointF Box, int64_t 
     }
     if (Call.Text.empty()) return;
     const std::string utf8 = Win1252ToUtf8(Call.Text);
-    FGlyphs.clear();
-    FClusters.clear();
-    int64_t pen = 0;
-    for (char ch : Call.Text) {
-        const uint8_t c = static_cast<uint8_t>(ch);
-        FGlyphs.push_back({face->Glyphs[c], Box.X + static_cast<double>(pen),
-                           Box.Y + static_cast<double>(Baseline)});
-        FClusters.push_back({Utf8Length(c), 1});
-        pen += font.Advance(c);
-    }
     if (face->Face != FFontFace || font.PixelSize() != FFontSize) {
         FFontFace = face->Face;
         FFontSize = font.PixelSize();
         cairo_set_font_face(FCr, FFontFace);
         cairo_set_font_size(FCr, FFontSize);
+        auto [advances, made] = face->Advances.try_emplace(FFontSize);
+        if (made) advances->second.fill(-1);
+        FAdvances = &advances->second;
+    }
+    FGlyphs.clear();
+    FClusters.clear();
+    // Each glyph goes where the canvas put it, give or take less than a device pixel: as long as
+    // the face's own advances keep within that, they place it, and a reader's file needs no
+    // correction for every glyph (which costs more to write than the glyph).
+    int64_t pen = 0;
+    double natural = 0;
+    for (char ch : Call.Text) {
+        const uint8_t c = static_cast<uint8_t>(ch);
+        if (std::abs(natural - static_cast<double>(pen)) >= 1) natural = static_cast<double>(pen);
+        FGlyphs.push_back(
+            {face->Glyphs[c], Box.X + natural, Box.Y + static_cast<double>(Baseline)});
+        FClusters.push_back({Utf8Length(c), 1});
+        pen += font.Advance(c);
+        natural += NaturalAdvance(face->Glyphs[c], c);
     }
     cairo_show_text_glyphs(FCr, utf8.data(), static_cast<int>(utf8.size()), FGlyphs.data(),
                            static_cast<int>(FGlyphs.size()), FClusters.data(),

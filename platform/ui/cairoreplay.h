@@ -28,6 +28,9 @@ public:
         cairo_font_face_t* Face = nullptr;
         // The glyph of each Windows-1252 character, as the canvas looked it up.
         std::array<unsigned long, 256> Glyphs{};
+        // The face's own advance of each character at each pixel size, in pixels; negative
+        // until asked for.
+        mutable std::map<int32_t, std::array<double, 256>> Advances;
     };
     // Null when the font has no file (the built-in font) or the file cannot be loaded: such
     // text is drawn from the glyph pictures the canvas drew with.
@@ -65,6 +68,8 @@ private:
     void FillBrush(const TCanvasCall& Call);
     // The glyphs of Call's text in a box whose top-left is at Box.
     void TextGlyphs(const TCanvasCall& Call, TPointF Box, int64_t Baseline);
+    // The face's own advance of a glyph in the font the context holds.
+    double NaturalAdvance(unsigned long Glyph, uint8_t Ch);
 
     // After a restore the context's font and pen are what they were at the save: unknown here.
     void Restored();
@@ -79,6 +84,8 @@ private:
     TPenStyle FLineStyle = psSolid;
     std::vector<cairo_glyph_t> FGlyphs;
     std::vector<cairo_text_cluster_t> FClusters;
+    // The advances of the font the context holds now.
+    std::array<double, 256>* FAdvances = nullptr;
 };
 
 }  // namespace vex

@@ -50,8 +50,15 @@ void TPdfPages::Add(const TPrintedPage& Page, const TPageFormat& Format) {
     cairo_t* cr = cairo_create(FSurface);
     cairo_scale(cr, 72.0 / ppi, 72.0 / ppi);
     cairo_translate(cr, Format.PrintableOffset.X, Format.PrintableOffset.Y);
-    cairo_rectangle(cr, 0, 0, Format.Printable.cx, Format.Printable.cy);
-    cairo_clip(cr);
+    // The sheet itself bounds a page printable to its edges; a clip would be written out again
+    // with every stroke.
+    const bool wholeSheet = Format.PrintableOffset.X == 0 && Format.PrintableOffset.Y == 0 &&
+                            Format.Printable.cx == Format.Paper.cx &&
+                            Format.Printable.cy == Format.Paper.cy;
+    if (!wholeSheet) {
+        cairo_rectangle(cr, 0, 0, Format.Printable.cx, Format.Printable.cy);
+        cairo_clip(cr);
+    }
     {
         TCairoPageTarget target(cr, FFonts);
         ReplayPage(Page, target);
