@@ -270,6 +270,8 @@ void TPrinter::ApplyFormat() {
         return;
     }
     FCanvas->SetPixelsPerInch(format.PixelsPerInch, format.PixelsPerInch);
+    FCanvas->SetDeviceSheet(
+        TCanvas::TDeviceSheet{format.Paper, format.PrintableOffset, format.Printable});
 }
 
 void TPrinter::RequirePrinter() const {

@@ -343,6 +343,40 @@ TEST(Printer, TheJobCarriesThePageOfTheSelectedDevice) {
     EXPECT_EQ(p.Printer.PrinterIndex(), 0);
 }
 
+// What a page is laid out against: the sheet and printable area by GetDeviceCaps, and clip
+// queries over the printable area though the canvas draws into no pixels.
+TEST(Printer, ItsCanvasKnowsTheSheetAndThePrintableArea) {
+    TRecordedPrinter p;
+    p.Device().SetPixelsPerInch(300);
+    p.Device().SetUnprintableMargin(64);
+    p.Printer.SetOrientation(poLandscape);
+    HDC dc = p.Printer.Canvas().Handle();
+    const std::vector<std::pair<int32_t, int32_t>> caps = {
+        {LOGPIXELSX, 300},     {LOGPIXELSY, 300},     {PHYSICALWIDTH, 3508}, {PHYSICALHEIGHT, 2480},
+        {PHYSICALOFFSETX, 76}, {PHYSICALOFFSETY, 76}, {HORZRES, 3356},       {VERTRES, 2328},
+    };
+    for (const auto& [index, value] : caps)
+        EXPECT_EQ(GetDeviceCaps(dc, index), value) << index;
+    EXPECT_EQ(p.Printer.PageWidth(), 3356);
+
+    p.Printer.BeginDoc();
+    TCanvas& canvas = p.Printer.Canvas();
+    EXPECT_EQ(canvas.ClipRect(), Rect(0, 0, 3356, 2328));
+    canvas.SetMapMode(MM_LOMETRIC);
+    EXPECT_EQ(canvas.IntersectClipRect(Rect(0, 0, 1000, -1000)), SIMPLEREGION);
+    p.Printer.NewPage();
+    EXPECT_TRUE(canvas.PtVisible(999, -999));
+    EXPECT_FALSE(canvas.PtVisible(1001, -500));
+    p.Printer.EndDoc();
+    p.Printer.BeginDoc();
+    EXPECT_EQ(canvas.ClipRect(), Rect(0, 0, 3356, 2328)) << "a new job starts unclipped";
+    p.Printer.Abort();
+
+    p.Printer.SetOrientation(poPortrait);
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALWIDTH), 2480);
+    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 2328);
+}
+
 TEST(Printer, ADeviceWhoseBorderLeavesNoPageIsRefusedAtTheJob) {
     TRecordedPrinter p;
     p.Device().SetUnprintableMargin(1100);
