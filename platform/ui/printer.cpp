@@ -1,7 +1,7 @@
 #include "platform/ui/printer.h"
 
 #include <algorithm>
-#include <cmath>
+#include <set>
 #include <utility>
 
 #include "platform/gfx/fontfaces.h"
@@ -54,11 +54,13 @@ TPrinter::~TPrinter() {
     if (FDocument) FDocument->Cancel();
 }
 
-void TPrinter::SetDevices(std::vector<std::unique_ptr<TPrinterDevice>> Devices) {
+std::vector<std::unique_ptr<TPrinterDevice>> TPrinter::SetDevices(
+    std::vector<std::unique_ptr<TPrinterDevice>> Devices) {
     if (FPrinting) Abort();
-    FDevices = std::move(Devices);
+    std::swap(FDevices, Devices);
     FIndex = FDevices.empty() ? -1 : 0;
     if (HasPrinter()) ApplyFormat();
+    return Devices;
 }
 
 bool TPrinter::HasPrinter() const {
@@ -173,8 +175,9 @@ TCanvas& TPrinter::Canvas() {
 std::vector<std::string> TPrinter::Fonts() const {
     RequirePrinter();
     std::vector<std::string> names;
-    for (const TFontFace& face : PrinterFontFaces())
-        names.push_back(face.FaceName);
+    std::set<std::string> seen;
+    for (const TFontFace& face : PrintableFontFaces())
+        if (seen.insert(face.FaceName).second) names.push_back(face.FaceName);
     return names;
 }
 

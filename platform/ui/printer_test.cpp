@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/gfx/dcstate.h"
 #include "platform/gfx/mapmode.h"
+#include "platform/ui/printerfonts.h"
 #include "platform/ui/recordingprinter.h"
 
 namespace vex {
@@ -493,10 +495,21 @@ TEST(Printer, ADeviceThatRefusesToStartLeavesNothingPrinting) {
     EXPECT_EQ(ErrorOf([&] { printer.NewPage(); }), "Printer is not currently printing");
 }
 
-TEST(Printer, ItsFontsAreThoseThePrinterOffers) {
+// The face list has a face once for each character set it covers; the printer's fonts are names.
+TEST(Printer, ItsFontsNameEachFaceOnce) {
     TRecordedPrinter p;
     const std::vector<std::string> fonts = p.Printer.Fonts();
     EXPECT_NE(std::find(fonts.begin(), fonts.end(), "DejaVu Sans"), fonts.end());
+    EXPECT_EQ(std::set<std::string>(fonts.begin(), fonts.end()).size(), fonts.size());
+
+    SetPrinterFontFaces([] {
+        return std::vector<TFontFace>{{"Serif", ANSI_CHARSET},
+                                      {"Serif", GREEK_CHARSET},
+                                      {"Mono", ANSI_CHARSET},
+                                      {"Serif", RUSSIAN_CHARSET}};
+    });
+    EXPECT_EQ(p.Printer.Fonts(), (std::vector<std::string>{"Serif", "Mono"}));
+    SetPrinterFontFaces(nullptr);
 }
 
 }  // namespace

@@ -17,8 +17,12 @@ void SetPrinterFontFaces(TFontFaceList List) {
     InstalledList() = std::move(List);
 }
 
-std::vector<TFontFace> PrinterFontFaces() {
+std::vector<TFontFace> PrintableFontFaces() {
     return InstalledList() ? InstalledList()() : ScreenFontFaces();
+}
+
+std::vector<TFontFace> PrinterFontFaces() {
+    return PrintableFontFaces();
 }
 
 }  // namespace vex
