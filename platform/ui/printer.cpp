@@ -23,8 +23,9 @@ bool ValidOrientation(int16_t Value) {
     return Value == DMORIENT_PORTRAIT || Value == DMORIENT_LANDSCAPE;
 }
 
-bool ValidCopies(int32_t Value) {
-    return Value >= 1 && Value <= MaxCopies;
+void CheckCopies(int32_t Value) {
+    if (Value < 1 || Value > MaxCopies)
+        throw EPrinter("The number of copies must be from 1 to " + std::to_string(MaxCopies));
 }
 
 }  // namespace
@@ -96,8 +97,7 @@ TPrinterDevice& TPrinter::Device() {
 
 void TPrinter::SetCopies(int32_t Value) {
     RequireIdle("change the number of copies");
-    if (!ValidCopies(Value))
-        throw EPrinter("The number of copies must be from 1 to " + std::to_string(MaxCopies));
+    CheckCopies(Value);
     FMode.dmCopies = static_cast<int16_t>(Value);
 }
 
@@ -129,8 +129,7 @@ void TPrinter::SetPrinter(const std::string& DeviceName, const TDeviceMode& Mode
         throw EPrinter("Paper size " + std::to_string(Mode.dmPaperSize) + " is not supported");
     if ((Mode.dmFields & DM_ORIENTATION) && !ValidOrientation(Mode.dmOrientation))
         throw EPrinter("Orientation " + std::to_string(Mode.dmOrientation) + " is not supported");
-    if ((Mode.dmFields & DM_COPIES) && !ValidCopies(Mode.dmCopies))
-        throw EPrinter("The number of copies must be from 1 to " + std::to_string(MaxCopies));
+    if (Mode.dmFields & DM_COPIES) CheckCopies(Mode.dmCopies);
     FIndex = static_cast<int32_t>(found - FDevices.begin());
     if (Mode.dmFields & DM_PAPERSIZE) FMode.dmPaperSize = Mode.dmPaperSize;
     if (Mode.dmFields & DM_ORIENTATION) FMode.dmOrientation = Mode.dmOrientation;
