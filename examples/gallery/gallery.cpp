@@ -362,7 +362,7 @@ const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, Attac
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
 const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars, EditButtons};
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, ExplorerButtons};
-const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes, DrawGrids};
+const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes, DrawGrids, PrintDialogs};
 const TGroup kPartsColumn[] = {Calendars,    Carets,        ColourPairs,
                                TabListBoxes, AddressDialog, FileDialogs};
 const TGroup kEntryColumn[] = {EntryFields, Spinners, FileViewers, FindAndFontDialogs};

@@ -48,6 +48,9 @@ int FolderDialogs(vex::TForm* Form, int Left, int Top);
 int FindAndFontDialogs(vex::TForm* Form, int Left, int Top);
 // Buttons that run the open and save dialogs and show the file chosen (filedialogs.cpp).
 int FileDialogs(vex::TForm* Form, int Left, int Top);
+// Buttons that run the print and page-setup dialogs and say what the printer took
+// (printdialogs.cpp).
+int PrintDialogs(vex::TForm* Form, int Left, int Top);
 
 // A numeric field and a field with a picture mask (entryfields.cpp).
 int EntryFields(vex::TForm* Form, int Left, int Top);

@@ -26,26 +26,6 @@ uint32_t XorOp(uint32_t Dest, uint32_t Color) {
     return Dest ^ Color;
 }
 
-// On and off runs of the one-pixel pen styles, in pixels along the line.
-std::span<const int64_t> DashPattern(TPenStyle Style) {
-    static constexpr int64_t Dash[] = {18, 6};
-    static constexpr int64_t Dot[] = {3, 3};
-    static constexpr int64_t DashDot[] = {9, 6, 3, 6};
-    static constexpr int64_t DashDotDot[] = {9, 3, 3, 3, 3, 3};
-    switch (Style) {
-        case psDash:
-            return Dash;
-        case psDot:
-            return Dot;
-        case psDashDot:
-            return DashDot;
-        case psDashDotDot:
-            return DashDotDot;
-        default:
-            return {};
-    }
-}
-
 bool PatternOn(std::span<const int64_t> Pattern, int64_t Phase) {
     if (Pattern.empty()) return true;
     int64_t cycle = 0;

@@ -1,5 +1,8 @@
 #include "platform/gfx/canvasrecorder.h"
 
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/rasterops.h"
+
 namespace vex {
 
 TCanvasRecorder::TCanvasRecorder() : FPrevious(FCurrent) {
@@ -58,6 +61,42 @@ void TCanvasRecorder::End() {
     // Only the primitives it came down to stay; they follow it.
     if (ended.Superseded && FLevel == TRecordLevel::Primitives)
         FCalls.erase(FCalls.begin() + static_cast<std::ptrdiff_t>(ended.Index));
+}
+
+std::shared_ptr<const TPixelImage> RecordedPicture(const TBlitSource& Source, const TRect& Rect,
+                                                   TColor BrushColor) {
+    auto picture = std::make_shared<TPixelImage>();
+    const TBitmap* bitmap = Source.Bitmap;
+    if (!bitmap) return picture;
+    TRect r = Rect;
+    if (r.Left > r.Right) std::swap(r.Left, r.Right);
+    if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
+    const int64_t w = int64_t{r.Right} - r.Left, h = int64_t{r.Bottom} - r.Top;
+    // A copy reads no more than its source has, so neither does its record.
+    if (w <= 0 || h <= 0 || w > MaxBitmapDimension || h > MaxBitmapDimension) return picture;
+    picture->Width = static_cast<int32_t>(w);
+    picture->Height = static_cast<int32_t>(h);
+    picture->Pixels.assign(static_cast<size_t>(w * h), 0);
+    const uint32_t brush = ColorToPixel(BrushColor);
+    const TBitmap* mask = Source.Mask;
+    for (int64_t y = 0; y < h; ++y) {
+        const int64_t sy = r.Top + y;
+        if (sy < 0 || sy >= bitmap->Height()) continue;
+        const uint32_t* row = bitmap->ScanLine(static_cast<int32_t>(sy));
+        const uint32_t* maskRow =
+            mask && sy < mask->Height() ? mask->ScanLine(static_cast<int32_t>(sy)) : nullptr;
+        uint32_t* out = picture->Pixels.data() + static_cast<size_t>(y * w);
+        for (int64_t x = 0; x < w; ++x) {
+            const int64_t sx = r.Left + x;
+            if (sx < 0 || sx >= bitmap->Width()) continue;
+            uint32_t pixel = row[sx] & 0xFFFFFF;
+            if (maskRow && sx < mask->Width() && (maskRow[sx] & 0xFFFFFF) == 0xFFFFFF) continue;
+            if (Source.TransparentPixel && pixel == (*Source.TransparentPixel & 0xFFFFFF)) continue;
+            if (Source.BrushPixel && pixel == (*Source.BrushPixel & 0xFFFFFF)) pixel = brush;
+            out[x] = 0xFF000000 | pixel;
+        }
+    }
+    return picture;
 }
 
 TRect OnDevice(const TCanvas& Canvas, const TRect& R) {

@@ -10,6 +10,7 @@
 
 #include "platform/core/region.h"
 #include "platform/gfx/canvas.h"
+#include "platform/gfx/pngcodec.h"
 
 namespace vex {
 
@@ -55,7 +56,14 @@ struct TCanvasCall {
     // The drawing code's own clip at the call, in the same coordinates as the call; none when it
     // had none. The clip of the call itself (ETO_CLIPPED's rectangle) is in Rects.
     std::optional<TRegion> UserClip;
+    // A picture call's pixels as they land on its destination rectangle (scaled to it by the
+    // replay): 0xAARRGGBB, alpha 0 where the call leaves the canvas as it was (a transparent
+    // colour, an icon's mask). Only a recorder of primitives attached to the canvas keeps them,
+    // since only a replay needs them; copies of the call share one picture.
+    std::shared_ptr<const TPixelImage> Picture;
 };
+
+struct TBlitSource;
 
 // Which calls a recorder keeps: the outermost, as the code that draws made them (what a test
 // checks), or the innermost, the drawing primitives each of those came down to (what a device
@@ -86,6 +94,12 @@ public:
     // The calls of one name, in the order they were made.
     std::vector<TCanvasCall> Named(std::string_view Name) const;
     void Clear() { FCalls.clear(); }
+
+    // Whether the calls on Canvas that copy pixels should carry them (TCanvasCall::Picture).
+    static bool KeepsPictures(const TCanvas& Canvas) {
+        return Canvas.FAttachedRecorder &&
+               Canvas.FAttachedRecorder->FLevel == TRecordLevel::Primitives;
+    }
 
     // The recorder to tell of a call on Canvas: none when none listens to it, or when the call
     // is part of one already being recorded.
@@ -139,6 +153,11 @@ public:
 private:
     TCanvasRecorder* FRecorder;
 };
+
+// What a copy from Source's Rect (its bitmap's own coordinates) puts on the canvas, for
+// TCanvasCall::Picture; BrushColor replaces Source's BrushPixel.
+std::shared_ptr<const TPixelImage> RecordedPicture(const TBlitSource& Source, const TRect& Rect,
+                                                   TColor BrushColor = clNone);
 
 // Logical coordinates to the bitmap's (mapped, then the origin applied), kept at the ends of the
 // 32-bit range.

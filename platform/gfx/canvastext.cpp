@@ -156,10 +156,9 @@ TPoint TCanvas::DrawTextRun(TPoint Ref, bool UpdateCP, std::string_view Text,
     Direction(FFont.Orientation(), cs, sn);
 
     // The reference point's place in the unrotated text box, whose top-left is (0, 0).
+    const TTextAnchor anchor = TextAnchor(tm, width, FTextAlign);
+    const int64_t ax = anchor.X, ay = anchor.Y;
     const uint32_t horz = FTextAlign & TA_CENTER;
-    const int64_t ax = horz == TA_CENTER ? width / 2 : horz == TA_RIGHT ? width : 0;
-    const uint32_t vert = FTextAlign & TA_BASELINE;
-    const int64_t ay = vert == TA_BASELINE ? tm.tmAscent : vert == TA_BOTTOM ? height : 0;
 
     // Only asked for when the pen moves: rounding is a library call, and this runs for every
     // text a screen paints.

@@ -35,6 +35,7 @@ TFixedFont::TFixedFont(const TLogFont& LogFont) {
     FUnderlineOffset = descent / 2;
     FStrikeOutOffset = std::max(1, ascent / 2);
     FLineThickness = 1;
+    FPixelSize = cell;
 
     auto block = std::make_shared<TGlyph>();
     block->Top = ascent;

@@ -17,6 +17,7 @@
 
 #include "platform/core/codepage.h"
 #include "platform/core/stringutils.h"
+#include "platform/gfx/drawtext.h"
 #include "platform/gfx/fixedfont.h"
 
 namespace vex {
@@ -86,7 +87,8 @@ int32_t Ceil26(FT_Pos V) {
 
 class TFreeTypeFont : public TRealizedFont {
 public:
-    TFreeTypeFont(FT_Face Face, const TLogFont& LogFont, bool FixedPitch, uint8_t Family);
+    TFreeTypeFont(FT_Face Face, const TLogFont& LogFont, bool FixedPitch, uint8_t Family,
+                  const std::string& FileName, int32_t FaceIndex);
     ~TFreeTypeFont() override {
         std::lock_guard guard(EngineLock());
         FT_Done_Face(FFace);
@@ -100,13 +102,15 @@ private:
     std::shared_ptr<const TGlyph> Render(uint8_t Ch) const;
 
     FT_Face FFace;
-    bool FEmbolden = false;
     mutable std::array<std::shared_ptr<const TGlyph>, 256> FGlyphs;
     mutable size_t FCachedBytes = 0;
 };
 
-TFreeTypeFont::TFreeTypeFont(FT_Face Face, const TLogFont& LogFont, bool FixedPitch, uint8_t Family)
+TFreeTypeFont::TFreeTypeFont(FT_Face Face, const TLogFont& LogFont, bool FixedPitch, uint8_t Family,
+                             const std::string& FileName, int32_t FaceIndex)
     : FFace(Face) {
+    FFileName = FileName;
+    FFaceIndex = FaceIndex;
     const int32_t height = LogFont.lfHeight == 0 ? -11 : LogFont.lfHeight;
     const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(FFace, FT_SFNT_OS2));
     const int32_t upem = std::max<int32_t>(FFace->units_per_EM, 1);
@@ -123,12 +127,13 @@ TFreeTypeFont::TFreeTypeFont(FT_Face Face, const TLogFont& LogFont, bool FixedPi
                                                                  upem / (winAscent + winDescent)));
     ppem = std::clamp(ppem, 1, MaxFontHeight);
     FT_Set_Pixel_Sizes(FFace, 0, static_cast<FT_UInt>(ppem));
+    FPixelSize = ppem;
 
     const auto scale = [&](int32_t Units) {
         return static_cast<int32_t>(std::lround(static_cast<double>(Units) * ppem / upem));
     };
     const bool bold = LogFont.lfWeight >= FW_SEMIBOLD;
-    FEmbolden = bold && !(FFace->style_flags & FT_STYLE_FLAG_BOLD);
+    FEmboldened = bold && !(FFace->style_flags & FT_STYLE_FLAG_BOLD);
     FMetrics.tmAscent = std::max(1, scale(winAscent));
     FMetrics.tmDescent = std::max(0, scale(winDescent));
     FMetrics.tmHeight = FMetrics.tmAscent + FMetrics.tmDescent;
@@ -149,7 +154,7 @@ TFreeTypeFont::TFreeTypeFont(FT_Face Face, const TLogFont& LogFont, bool FixedPi
         int32_t advance = 0;
         if (FT_Load_Glyph(FFace, index, FT_LOAD_DEFAULT) == 0)
             advance = static_cast<int32_t>((FFace->glyph->advance.x + 32) >> 6);
-        if (FEmbolden && advance > 0) advance += std::max(1, ppem / 24);
+        if (FEmboldened && advance > 0) advance += std::max(1, ppem / 24);
         FAdvances[static_cast<size_t>(ch)] = advance;
     }
     // Windows measured the average on the lower-case letters and the space.
@@ -180,7 +185,7 @@ std::shared_ptr<const TGlyph> TFreeTypeFont::Render(uint8_t Ch) const {
     const FT_UInt index = FT_Get_Char_Index(FFace, Win1252ToUnicode(Ch));
     if (FT_Load_Glyph(FFace, index, FT_LOAD_DEFAULT) != 0) return glyph;
     FT_GlyphSlot slot = FFace->glyph;
-    if (FEmbolden && slot->format == FT_GLYPH_FORMAT_OUTLINE)
+    if (FEmboldened && slot->format == FT_GLYPH_FORMAT_OUTLINE)
         FT_Outline_Embolden(&slot->outline,
                             std::max<FT_Pos>(64, FFace->size->metrics.x_ppem * 64 / 24));
     if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return glyph;
@@ -259,8 +264,9 @@ std::shared_ptr<const TRealizedFont> Realize(const TLogFont& LogFont, const std:
         FT_Face face = nullptr;
         if (!file.File.empty() && FT_New_Face(library, file.File.c_str(), file.Index, &face) == 0) {
             if (FT_IS_SCALABLE(face))
-                return std::make_shared<TFreeTypeFont>(
-                    face, LogFont, file.FixedPitch || FT_IS_FIXED_WIDTH(face), FamilyOf(Family));
+                return std::make_shared<TFreeTypeFont>(face, LogFont,
+                                                       file.FixedPitch || FT_IS_FIXED_WIDTH(face),
+                                                       FamilyOf(Family), file.File, file.Index);
             FT_Done_Face(face);
         }
     }
@@ -277,6 +283,17 @@ int64_t TRealizedFont::Width(std::string_view Text) const {
     for (char ch : Text)
         width += FAdvances[static_cast<uint8_t>(ch)];
     return width;
+}
+
+TTextAnchor TextAnchor(const TTextMetric& Metrics, int64_t Width, uint32_t TextAlign) {
+    const uint32_t horz = TextAlign & TA_CENTER;
+    const uint32_t vert = TextAlign & TA_BASELINE;
+    return {horz == TA_CENTER  ? Width / 2
+            : horz == TA_RIGHT ? Width
+                               : 0,
+            vert == TA_BASELINE ? Metrics.tmAscent
+            : vert == TA_BOTTOM ? Metrics.tmHeight
+                                : 0};
 }
 
 std::string MapFaceName(const std::string& FaceName, bool Fixed) {

@@ -41,13 +41,33 @@ public:
     int32_t StrikeOutOffset() const { return FStrikeOutOffset; }
     int32_t LineThickness() const { return FLineThickness; }
 
+    // What an outline renderer needs to draw this font as the canvas measured it: the face's
+    // file and its index there (no file for the built-in font, which only has its pictures),
+    // the em in pixels, and whether bold is made by thickening a regular face's outlines.
+    const std::string& FileName() const { return FFileName; }
+    int32_t FaceIndex() const { return FFaceIndex; }
+    int32_t PixelSize() const { return FPixelSize; }
+    bool Emboldened() const { return FEmboldened; }
+
 protected:
     TTextMetric FMetrics;
     std::array<int32_t, 256> FAdvances{};
     int32_t FUnderlineOffset = 1;
     int32_t FStrikeOutOffset = 1;
     int32_t FLineThickness = 1;
+    std::string FFileName;
+    int32_t FFaceIndex = 0;
+    int32_t FPixelSize = 0;
+    bool FEmboldened = false;
 };
+
+// Where the reference point of a text Width pixels wide lies in its unrotated box (top-left
+// (0, 0)) under the TA_ alignment flags: every renderer of a text call places it by this.
+struct TTextAnchor {
+    int64_t X = 0;
+    int64_t Y = 0;
+};
+TTextAnchor TextAnchor(const TTextMetric& Metrics, int64_t Width, uint32_t TextAlign);
 
 // The font drawn for a description: the built-in fixed-metric font for its face name, else an
 // installed face chosen through fontconfig, never null. Realized fonts are cached, a bounded

@@ -13,4 +13,23 @@ void TPen::Assign(const TPersistent* Source) {
     }
 }
 
+std::span<const int64_t> DashPattern(TPenStyle Style) {
+    static constexpr int64_t Dash[] = {18, 6};
+    static constexpr int64_t Dot[] = {3, 3};
+    static constexpr int64_t DashDot[] = {9, 6, 3, 6};
+    static constexpr int64_t DashDotDot[] = {9, 3, 3, 3, 3, 3};
+    switch (Style) {
+        case psDash:
+            return Dash;
+        case psDot:
+            return Dot;
+        case psDashDot:
+            return DashDot;
+        case psDashDotDot:
+            return DashDotDot;
+        default:
+            return {};
+    }
+}
+
 }  // namespace vex

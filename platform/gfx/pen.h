@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "platform/core/object.h"
 #include "platform/gfx/colors.h"
@@ -11,6 +12,10 @@ enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
 // How a pen pixel combines with the pixel under it: replaces it, inverts it, or xors it with the
 // pen colour (so drawing the same thing twice restores the picture).
 enum TPenMode { pmCopy, pmNot, pmXor };
+
+// On and off runs of the one-pixel pen styles, in pixels along the line; empty for a solid one.
+// Every device that draws lines dashes them by these.
+std::span<const int64_t> DashPattern(TPenStyle Style);
 
 class TPen : public TPersistent {
     VEX_CLASS(TPen, TPersistent)

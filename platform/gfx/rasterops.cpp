@@ -193,15 +193,21 @@ auto BlitCall(HDC Dest, int32_t X, int32_t Y, int32_t Width, int32_t Height, HDC
 bool StretchBlt(HDC Dest, int32_t X, int32_t Y, int32_t Width, int32_t Height, HDC Src,
                 int32_t XSrc, int32_t YSrc, int32_t WidthSrc, int32_t HeightSrc, TCopyMode Rop) {
     if (!Dest) return false;
-    const TRecordedCall call(
-        *Dest, "StretchBlt",
-        BlitCall(Dest, X, Y, Width, Height, Src, XSrc, YSrc, WidthSrc, HeightSrc, Rop));
-    ToDevice(*Dest, X, Y, Width, Height);
     TBlitSource source;
     if (Src) {
-        ToDevice(*Src, XSrc, YSrc, WidthSrc, HeightSrc);
         source.Bitmap = &Src->Bitmap();
         source.BkColor = Src->BkColor();
+    }
+    const auto fill =
+        BlitCall(Dest, X, Y, Width, Height, Src, XSrc, YSrc, WidthSrc, HeightSrc, Rop);
+    const TRecordedCall call(*Dest, "StretchBlt", [&](TCanvasCall& C) {
+        fill(C);
+        if (Src && RopUsesSource(Rop) && TCanvasRecorder::KeepsPictures(*Dest))
+            C.Picture = RecordedPicture(source, C.Rects[1]);
+    });
+    ToDevice(*Dest, X, Y, Width, Height);
+    if (Src) {
+        ToDevice(*Src, XSrc, YSrc, WidthSrc, HeightSrc);
         XSrc = SaturateToInt32(int64_t{XSrc} + Src->Origin().X);
         YSrc = SaturateToInt32(int64_t{YSrc} + Src->Origin().Y);
     }

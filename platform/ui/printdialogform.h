@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/dialogform.h"
+
+namespace vex {
+
+class TCheckBox;
+class TComboBox;
+class TForm;
+class TSpinEdit;
+
+// How many copies a print can have, and what a user is told outside that.
+inline constexpr int32_t kMostCopies = 9999;
+std::string CopiesRangeText();
+
+// What a print dialog shows and gives back.
+struct TPrintChoice {
+    std::vector<std::string> Printers;
+    int32_t PrinterIndex = 0;
+    int32_t Copies = 1;
+    bool Collate = false;
+};
+
+// The form of one run of the print dialog: the printer, the number of copies and whether they
+// are collated. OK refuses a number of copies outside 1 to 9999, says why and leaves the focus
+// in the field.
+class TPrintForm {
+public:
+    explicit TPrintForm(const TPrintChoice& Start);
+    ~TPrintForm();
+
+    TForm& Form() { return *FForm; }
+    // Answers true and the choice in Chosen after OK.
+    bool Run(TPrintChoice& Chosen);
+
+private:
+    std::unique_ptr<TForm> FForm;
+    TComboBox* FPrinter = nullptr;
+    TSpinEdit* FCopies = nullptr;
+    TCheckBox* FCollate = nullptr;
+};
+
+}  // namespace vex
