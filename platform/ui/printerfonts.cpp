@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/ui/printer.h"
+
 namespace vex {
 
 namespace {
@@ -22,6 +24,8 @@ std::vector<TFontFace> PrintableFontFaces() {
 }
 
 std::vector<TFontFace> PrinterFontFaces() {
+    // Asked from a paint as often as not: no printer is an empty list, never an error.
+    if (!InstalledList() && !Printer().HasPrinter()) return {};
     return PrintableFontFaces();
 }
 
