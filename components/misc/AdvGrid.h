@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "components/misc/AdvGridPrintSettings.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/stringlist.h"
 #include "platform/gfx/imagelist.h"
@@ -115,6 +116,11 @@ using TCanEditCellEvent =
     std::function<void(TObject* Sender, int32_t ARow, int32_t ACol, bool& CanEdit)>;
 using TCellValidateEvent = std::function<void(TObject* Sender, int32_t ACol, int32_t ARow,
                                               std::string& Value, bool& Valid)>;
+// The page's size is in print units, as the canvas draws then.
+using TPrintPageEvent = std::function<void(TObject* Sender, TCanvas& Canvas, int32_t PageNr,
+                                           int32_t PageXSize, int32_t PageYSize)>;
+using TPrintNewPageEvent = std::function<void(TObject* Sender, int32_t ARow, bool& NewPage)>;
+using TFitToPageEvent = std::function<void(TObject* Sender, double& ScaleFactor, bool& Allow)>;
 
 // The string grid of the rule lists: columns that can be hidden while their cells stay, images
 // in cells, whole-row and whole-column operations, per-cell colours and alignment asked of the
@@ -126,7 +132,8 @@ using TCellValidateEvent = std::function<void(TObject* Sender, int32_t ACol, int
 // row and column operations, hidden columns and images; AdvGridSizing.cpp automatic widths,
 // stretching and zoom; AdvGridPaint.cpp the cells' look; AdvGridFile.cpp the text file and
 // AdvGridColumnWidths.cpp the widths kept in the registry; AdvGridSort.cpp sorting;
-// AdvGridInput.cpp selection, validation, keys and mouse; AdvGridClipboard.cpp the clipboard.
+// AdvGridInput.cpp selection, validation, keys and mouse; AdvGridClipboard.cpp the clipboard;
+// AdvGridPrint*.cpp printing.
 class TAdvStringGrid : public TStringGrid {
     VEX_CLASS(TAdvStringGrid, TStringGrid)
     friend class TColumnSize;
@@ -245,6 +252,14 @@ public:
     // a line beyond 16 MB raises EAdvGridError.
     void LoadFromFile(const std::string& FileName);
 
+    // --- Printing ---
+    TPrintsettings& PrintSettings() { return FPrintSettings; }
+    void SetPrintSettings(const TPrintsettings& Value) { FPrintSettings.Assign(&Value); }
+    // Every visible cell as one job on Printer(), in tenths of a millimetre. No printer, or
+    // settings that leave no room on the page, raise EPrinter before the job starts; a failure
+    // while printing drops the job.
+    void Print();
+
     // --- Editing ---
     virtual void EndCellEdit();
     virtual void BeginCellEdit();
@@ -265,6 +280,10 @@ public:
     TClickCellEvent OnDblClickCell;
     TCanEditCellEvent OnCanEditCell;
     TCellValidateEvent OnCellValidate;
+    TGridColorEvent OnGetCellPrintColor;
+    TPrintPageEvent OnPrintPage;
+    TPrintNewPageEvent OnPrintNewPage;
+    TFitToPageEvent OnFitToPage;
 
 protected:
     void Loaded() override;
@@ -371,6 +390,7 @@ private:
     bool FSortShow = false;
     int32_t FSortColumn = 0;
     TSortDirection FSortDirection = sdAscending;
+    TPrintsettings FPrintSettings;
 
     // Hidden columns: one flag per real column.
     std::array<bool, MaxAdvGridColumns> FVisible;

@@ -362,10 +362,11 @@ const TGroup kLabelColumn[] = {LabelAlignments, LabelLooks, EffectsLabels, Attac
 const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabels};
 const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars, EditButtons};
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, ExplorerButtons};
-const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes, DrawGrids, PrintDialogs};
+const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes, DrawGrids};
 const TGroup kPartsColumn[] = {Calendars,    Carets,        ColourPairs,
                                TabListBoxes, AddressDialog, FileDialogs};
-const TGroup kEntryColumn[] = {EntryFields, Spinners, FileViewers, FindAndFontDialogs};
+const TGroup kEntryColumn[] = {EntryFields, Spinners, FileViewers, FindAndFontDialogs,
+                               PrintDialogs};
 const TGroup kTrayAndFolderColumn[] = {TrayIcons, FolderDialogs, StringGrids, RuleGrids};
 const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn,        kEditColumn,
                                             kButtonColumn, kListColumn,         kPartsColumn,

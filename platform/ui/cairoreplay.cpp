@@ -143,8 +143,15 @@ TCairoPageTarget::~TCairoPageTarget() {
     cairo_restore(FCr);
 }
 
+void TCairoPageTarget::Restored() {
+    FFontFace = nullptr;
+    FFontSize = 0;
+    FLineWidth = 0;
+}
+
 void TCairoPageTarget::Clip(const std::optional<TRegion>& Region) {
     cairo_restore(FCr);
+    Restored();
     cairo_save(FCr);
     if (!Region) return;
     cairo_new_path(FCr);
@@ -159,14 +166,18 @@ void TCairoPageTarget::StrokePen(const TCanvasCall& Call) {
     if (Call.PenStyle == psClear || Call.PenColor == clNone) return;
     const int32_t width = std::max(1, Call.PenWidth);
     SetColor(Call.PenColor);
-    cairo_set_line_width(FCr, width);
-    // A one-pixel line covers the pixels it passes through and no more; a wide one is round
-    // at its ends and joins, as a geometric pen is.
-    cairo_set_line_cap(FCr, width == 1 ? CAIRO_LINE_CAP_BUTT : CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(FCr, width == 1 ? CAIRO_LINE_JOIN_MITER : CAIRO_LINE_JOIN_ROUND);
-    const auto pattern = width == 1 ? DashPattern(Call.PenStyle) : std::span<const int64_t>{};
-    std::vector<double> dashes(pattern.begin(), pattern.end());
-    cairo_set_dash(FCr, dashes.data(), static_cast<int>(dashes.size()), 0);
+    if (width != FLineWidth || Call.PenStyle != FLineStyle) {
+        FLineWidth = width;
+        FLineStyle = Call.PenStyle;
+        cairo_set_line_width(FCr, width);
+        // A one-pixel line covers the pixels it passes through and no more; a wide one is
+        // round at its ends and joins, as a geometric pen is.
+        cairo_set_line_cap(FCr, width == 1 ? CAIRO_LINE_CAP_BUTT : CAIRO_LINE_CAP_ROUND);
+        cairo_set_line_join(FCr, width == 1 ? CAIRO_LINE_JOIN_MITER : CAIRO_LINE_JOIN_ROUND);
+        const auto pattern = width == 1 ? DashPattern(Call.PenStyle) : std::span<const int64_t>{};
+        std::vector<double> dashes(pattern.begin(), pattern.end());
+        cairo_set_dash(FCr, dashes.data(), static_cast<int>(dashes.size()), 0);
+    }
     cairo_stroke_preserve(FCr);
 }
 
@@ -266,7 +277,10 @@ void TCairoPageTarget::Text(const TCanvasCall& Call) {
         line(tm.tmAscent + face.UnderlineOffset());
     if (width > 0 && Call.FontStyle.Contains(fsStrikeOut))
         line(tm.tmAscent - face.StrikeOutOffset());
-    if (clipped || turned) cairo_restore(FCr);
+    if (clipped || turned) {
+        cairo_restore(FCr);
+        Restored();
+    }
 }
 
 void TCairoPageTarget::TextGlyphs(const TCanvasCall& Call, TPointF Box, int64_t Baseline) {
@@ -294,25 +308,27 @@ void TCairoPageTarget::TextGlyphs(const TCanvasCall& Call, TPointF Box, int64_t 
         }
         return;
     }
+    if (Call.Text.empty()) return;
     const std::string utf8 = Win1252ToUtf8(Call.Text);
-    std::vector<cairo_glyph_t> glyphs;
-    std::vector<cairo_text_cluster_t> clusters;
-    glyphs.reserve(Call.Text.size());
-    clusters.reserve(Call.Text.size());
+    FGlyphs.clear();
+    FClusters.clear();
     int64_t pen = 0;
     for (char ch : Call.Text) {
         const uint8_t c = static_cast<uint8_t>(ch);
-        glyphs.push_back({face->Glyphs[c], Box.X + static_cast<double>(pen),
-                          Box.Y + static_cast<double>(Baseline)});
-        clusters.push_back({Utf8Length(c), 1});
+        FGlyphs.push_back({face->Glyphs[c], Box.X + static_cast<double>(pen),
+                           Box.Y + static_cast<double>(Baseline)});
+        FClusters.push_back({Utf8Length(c), 1});
         pen += font.Advance(c);
     }
-    if (glyphs.empty()) return;
-    cairo_set_font_face(FCr, face->Face);
-    cairo_set_font_size(FCr, font.PixelSize());
-    cairo_show_text_glyphs(FCr, utf8.data(), static_cast<int>(utf8.size()), glyphs.data(),
-                           static_cast<int>(glyphs.size()), clusters.data(),
-                           static_cast<int>(clusters.size()), cairo_text_cluster_flags_t{});
+    if (face->Face != FFontFace || font.PixelSize() != FFontSize) {
+        FFontFace = face->Face;
+        FFontSize = font.PixelSize();
+        cairo_set_font_face(FCr, FFontFace);
+        cairo_set_font_size(FCr, FFontSize);
+    }
+    cairo_show_text_glyphs(FCr, utf8.data(), static_cast<int>(utf8.size()), FGlyphs.data(),
+                           static_cast<int>(FGlyphs.size()), FClusters.data(),
+                           static_cast<int>(FClusters.size()), cairo_text_cluster_flags_t{});
 }
 
 void TCairoPageTarget::Picture(const TRect& Dest, const TPixelImage& Picture) {

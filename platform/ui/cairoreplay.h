@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
 #include <cairo.h>
 
@@ -65,8 +66,19 @@ private:
     // The glyphs of Call's text in a box whose top-left is at Box.
     void TextGlyphs(const TCanvasCall& Call, TPointF Box, int64_t Baseline);
 
+    // After a restore the context's font and pen are what they were at the save: unknown here.
+    void Restored();
+
     cairo_t* FCr;
     TCairoFonts& FFonts;
+    // What the context holds now, so that a page of texts and lines in one font and pen does
+    // not set them again for each (a new font size costs cairo a scaled font lookup).
+    cairo_font_face_t* FFontFace = nullptr;
+    int32_t FFontSize = 0;
+    int32_t FLineWidth = 0;
+    TPenStyle FLineStyle = psSolid;
+    std::vector<cairo_glyph_t> FGlyphs;
+    std::vector<cairo_text_cluster_t> FClusters;
 };
 
 }  // namespace vex
