@@ -131,8 +131,24 @@ public:
     int GetClipBox(TRect& Box) const;
     bool PtVisible(int32_t X, int32_t Y) const {
         const TPoint p = LPtoDP(Point(X, Y));
-        return Clip().Contains(int64_t{p.X} + FOrigin.X, int64_t{p.Y} + FOrigin.Y);
+        return QueryClip().Contains(int64_t{p.X} + FOrigin.X, int64_t{p.Y} + FOrigin.Y);
     }
+
+    // The sheet of the device the canvas stands for, in device pixels, when it is no screen: a
+    // printer's canvas draws into no pixels, yet its clip queries (ClipRect, GetClipBox,
+    // PtVisible and the kinds the clip calls answer) take the printable area as the pixels it
+    // has, so that code which asks what is visible lays a page out as it would on paper.
+    // GetDeviceCaps answers its PHYSICAL* and *RES values from it.
+    struct TDeviceSheet {
+        TSize Paper;
+        // From the sheet's top-left corner to the printable area's, where the canvas's (0, 0) is.
+        TPoint PrintableOffset;
+        TSize Printable;
+
+        friend bool operator==(const TDeviceSheet&, const TDeviceSheet&) = default;
+    };
+    const std::optional<TDeviceSheet>& DeviceSheet() const { return FDeviceSheet; }
+    void SetDeviceSheet(const std::optional<TDeviceSheet>& Value);
     // Fn(Left, Right) for each run of row Y within [X0, X1) that drawing can reach, left to
     // right, in device coordinates.
     template <typename TFn>
@@ -250,6 +266,8 @@ private:
     };
     // The clip's bounds, in device coordinates; empty when nothing can be drawn.
     TBounds DeviceClip() const;
+    // The bounds of Spans (bitmap coordinates) in device coordinates.
+    TBounds DeviceBounds(const TClipSpans& Spans) const;
     // The clip in bitmap coordinates: the base clip itself while it is all there is and lies
     // on the bitmap, otherwise made anew once the clips or the bitmap's size changed.
     const TClipSpans& Clip() const {
@@ -262,7 +280,15 @@ private:
                R.Bottom <= FBitmap.Height();
     }
     void RebuildClip() const;
-    void InvalidateClip() { FClipWidth = -1; }
+    void InvalidateClip() {
+        FClipWidth = -1;
+        FQueryClipValid = false;
+    }
+    // The clip's spans within Extent (bitmap coordinates): the user clip and base clip applied.
+    TClipSpans ClipWithin(const TRect& Extent) const;
+    // What the clip queries answer from: the clip, or on a device sheet the clip as it would be
+    // over the printable area's pixels.
+    const TClipSpans& QueryClip() const;
     int ClipKind() const;
     // The pixel at device coordinates (X, Y), or null outside the clip.
     uint32_t* PixelAt(int64_t X, int64_t Y);
@@ -335,6 +361,9 @@ private:
     // rest wait to be used again.
     std::vector<std::unique_ptr<TSavedState>> FSaved;
     size_t FSavedDepth = 0;
+    std::optional<TDeviceSheet> FDeviceSheet;
+    mutable TClipSpans FQueryClip;
+    mutable bool FQueryClipValid = false;
     // Last, so that the fields screen painting reads stay where they were.
     TMapping FMapping;
     bool FMapped = false;

@@ -13,34 +13,57 @@ constexpr TRect AnyBitmap = {0, 0, MaxBitmapDimension, MaxBitmapDimension};
 
 }  // namespace
 
-void TCanvas::RebuildClip() const {
-    const TRect bitmap = Rect(0, 0, FBitmap.Width(), FBitmap.Height());
+TClipSpans TCanvas::ClipWithin(const TRect& Extent) const {
+    TClipSpans clip;
     if (FUserClip) {
-        TRegion visible(bitmap);
+        TRegion visible(Extent);
         visible.Intersect(*FUserClip);
-        FClip = TClipSpans(visible);
+        clip = TClipSpans(visible);
     } else {
-        FClip = TClipSpans(bitmap);
+        clip = TClipSpans(Extent);
     }
-    if (FBaseClip) FClip = FClip.Intersected(*FBaseClip);
+    if (FBaseClip) clip = clip.Intersected(*FBaseClip);
+    return clip;
+}
+
+void TCanvas::RebuildClip() const {
+    FClip = ClipWithin(Rect(0, 0, FBitmap.Width(), FBitmap.Height()));
     FClipWidth = FBitmap.Width();
     FClipHeight = FBitmap.Height();
 }
 
+const TClipSpans& TCanvas::QueryClip() const {
+    if (!FDeviceSheet) return Clip();
+    if (!FQueryClipValid) {
+        FQueryClip = ClipWithin(Rect(0, 0, FDeviceSheet->Printable.cx, FDeviceSheet->Printable.cy));
+        FQueryClipValid = true;
+    }
+    return FQueryClip;
+}
+
+void TCanvas::SetDeviceSheet(const std::optional<TDeviceSheet>& Value) {
+    FDeviceSheet = Value;
+    InvalidateClip();
+}
+
 int TCanvas::ClipKind() const {
-    const TClipSpans& clip = Clip();
+    const TClipSpans& clip = QueryClip();
     return clip.Empty() ? NULLREGION : clip.IsRect() ? SIMPLEREGION : COMPLEXREGION;
 }
 
-TCanvas::TBounds TCanvas::DeviceClip() const {
-    const TRect bounds = Clip().Bounds();
+TCanvas::TBounds TCanvas::DeviceBounds(const TClipSpans& Spans) const {
+    const TRect bounds = Spans.Bounds();
     if (IsRectEmpty(bounds)) return {0, 0, 0, 0};
     return {int64_t{bounds.Left} - FOrigin.X, int64_t{bounds.Top} - FOrigin.Y,
             int64_t{bounds.Right} - FOrigin.X, int64_t{bounds.Bottom} - FOrigin.Y};
 }
 
+TCanvas::TBounds TCanvas::DeviceClip() const {
+    return DeviceBounds(Clip());
+}
+
 TRect TCanvas::ClipRect() const {
-    const TBounds clip = DeviceClip();
+    const TBounds clip = DeviceBounds(QueryClip());
     return DPtoLP(Rect(SaturateToInt32(clip.Left), SaturateToInt32(clip.Top),
                        SaturateToInt32(clip.Right), SaturateToInt32(clip.Bottom)));
 }

@@ -106,8 +106,19 @@ inline bool GetViewportOrgEx(HDC DC, TPoint& Origin) {
 // Converts Count points in place; false for a null context or a negative count.
 bool LPtoDP(HDC DC, TPoint* Points, int32_t Count);
 bool DPtoLP(HDC DC, TPoint* Points, int32_t Count);
-// LOGPIXELSX and LOGPIXELSY; 0 for any other index or a null context, as for a capability the
-// device lacks.
+// The device values GetDeviceCaps answers besides LOGPIXELSX and LOGPIXELSY (mapmode.h): the
+// printable area's size, and the sheet's size and where the printable area lies on it, in
+// device pixels.
+inline constexpr int32_t HORZRES = 8;
+inline constexpr int32_t VERTRES = 10;
+inline constexpr int32_t PHYSICALWIDTH = 110;
+inline constexpr int32_t PHYSICALHEIGHT = 111;
+inline constexpr int32_t PHYSICALOFFSETX = 112;
+inline constexpr int32_t PHYSICALOFFSETY = 113;
+
+// A device value of the canvas. HORZRES and VERTRES are the printable area on a device sheet
+// (TCanvas::DeviceSheet) and the bitmap's size elsewhere; the PHYSICAL* values are a sheet's, 0
+// on a screen as for any capability the device lacks. 0 for any other index or a null context.
 int32_t GetDeviceCaps(HDC DC, int32_t Index);
 
 }  // namespace vex

@@ -1,7 +1,7 @@
 #include "platform/ui/printer.h"
 
 #include <algorithm>
-#include <cmath>
+#include <set>
 #include <utility>
 
 #include "platform/gfx/fontfaces.h"
@@ -23,8 +23,9 @@ bool ValidOrientation(int16_t Value) {
     return Value == DMORIENT_PORTRAIT || Value == DMORIENT_LANDSCAPE;
 }
 
-bool ValidCopies(int32_t Value) {
-    return Value >= 1 && Value <= MaxCopies;
+void CheckCopies(int32_t Value) {
+    if (Value < 1 || Value > MaxCopies)
+        throw EPrinter("The number of copies must be from 1 to " + std::to_string(MaxCopies));
 }
 
 }  // namespace
@@ -54,11 +55,13 @@ TPrinter::~TPrinter() {
     if (FDocument) FDocument->Cancel();
 }
 
-void TPrinter::SetDevices(std::vector<std::unique_ptr<TPrinterDevice>> Devices) {
+std::vector<std::unique_ptr<TPrinterDevice>> TPrinter::SetDevices(
+    std::vector<std::unique_ptr<TPrinterDevice>> Devices) {
     if (FPrinting) Abort();
-    FDevices = std::move(Devices);
+    std::swap(FDevices, Devices);
     FIndex = FDevices.empty() ? -1 : 0;
     if (HasPrinter()) ApplyFormat();
+    return Devices;
 }
 
 bool TPrinter::HasPrinter() const {
@@ -94,8 +97,7 @@ TPrinterDevice& TPrinter::Device() {
 
 void TPrinter::SetCopies(int32_t Value) {
     RequireIdle("change the number of copies");
-    if (!ValidCopies(Value))
-        throw EPrinter("The number of copies must be from 1 to " + std::to_string(MaxCopies));
+    CheckCopies(Value);
     FMode.dmCopies = static_cast<int16_t>(Value);
 }
 
@@ -127,8 +129,7 @@ void TPrinter::SetPrinter(const std::string& DeviceName, const TDeviceMode& Mode
         throw EPrinter("Paper size " + std::to_string(Mode.dmPaperSize) + " is not supported");
     if ((Mode.dmFields & DM_ORIENTATION) && !ValidOrientation(Mode.dmOrientation))
         throw EPrinter("Orientation " + std::to_string(Mode.dmOrientation) + " is not supported");
-    if ((Mode.dmFields & DM_COPIES) && !ValidCopies(Mode.dmCopies))
-        throw EPrinter("The number of copies must be from 1 to " + std::to_string(MaxCopies));
+    if (Mode.dmFields & DM_COPIES) CheckCopies(Mode.dmCopies);
     FIndex = static_cast<int32_t>(found - FDevices.begin());
     if (Mode.dmFields & DM_PAPERSIZE) FMode.dmPaperSize = Mode.dmPaperSize;
     if (Mode.dmFields & DM_ORIENTATION) FMode.dmOrientation = Mode.dmOrientation;
@@ -173,8 +174,9 @@ TCanvas& TPrinter::Canvas() {
 std::vector<std::string> TPrinter::Fonts() const {
     RequirePrinter();
     std::vector<std::string> names;
-    for (const TFontFace& face : PrinterFontFaces())
-        names.push_back(face.FaceName);
+    std::set<std::string> seen;
+    for (const TFontFace& face : PrintableFontFaces())
+        if (seen.insert(face.FaceName).second) names.push_back(face.FaceName);
     return names;
 }
 
@@ -270,6 +272,8 @@ void TPrinter::ApplyFormat() {
         return;
     }
     FCanvas->SetPixelsPerInch(format.PixelsPerInch, format.PixelsPerInch);
+    FCanvas->SetDeviceSheet(
+        TCanvas::TDeviceSheet{format.Paper, format.PrintableOffset, format.Printable});
 }
 
 void TPrinter::RequirePrinter() const {

@@ -66,8 +66,10 @@ public:
     TPrinter(const TPrinter&) = delete;
     TPrinter& operator=(const TPrinter&) = delete;
 
-    // Replaces the list; a job in progress is aborted. The first device becomes the printer.
-    void SetDevices(std::vector<std::unique_ptr<TPrinterDevice>> Devices);
+    // Replaces the list, answering the one replaced; a job in progress is aborted. The first
+    // device becomes the printer.
+    std::vector<std::unique_ptr<TPrinterDevice>> SetDevices(
+        std::vector<std::unique_ptr<TPrinterDevice>> Devices);
     bool HasPrinter() const;
     std::vector<std::string> Printers() const;
     // -1 with no printer; setting -1 picks the first. Outside the list, or while printing,

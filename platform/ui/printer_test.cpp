@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/gfx/dcstate.h"
 #include "platform/gfx/mapmode.h"
+#include "platform/ui/printerfonts.h"
 #include "platform/ui/recordingprinter.h"
 
 namespace vex {
@@ -124,6 +126,7 @@ TEST(Printer, PagesReachTheDeviceInOrderWithTheirCalls) {
     p.Printer.SetTitle("Rules");
     p.Printer.SetCopies(3);
     p.Printer.SetCollate(true);
+    p.Printer.Canvas().TextOut(0, 0, "outside a job");
     p.Printer.BeginDoc();
     p.Printer.Canvas().TextOut(10, 20, "first");
     p.Printer.NewPage();
@@ -133,6 +136,7 @@ TEST(Printer, PagesReachTheDeviceInOrderWithTheirCalls) {
     p.Printer.Canvas().TextOut(5, 6, "third");
     EXPECT_TRUE(p.Device().Jobs().empty()) << "nothing is out before EndDoc";
     p.Printer.EndDoc();
+    p.Printer.Canvas().TextOut(0, 0, "outside a job");
 
     ASSERT_EQ(p.Device().Jobs().size(), 1u);
     const TRecordedJob& job = p.Device().Jobs()[0];
@@ -143,6 +147,8 @@ TEST(Printer, PagesReachTheDeviceInOrderWithTheirCalls) {
     ASSERT_FALSE(job.Pages[0].Calls.empty());
     EXPECT_EQ(job.Pages[0].Calls.back().Text, "first");
     EXPECT_EQ(job.Pages[0].Calls.back().Points.at(0), Point(10, 20));
+    for (const TCanvasCall& call : job.Pages[0].Calls)
+        EXPECT_NE(call.Text, "outside a job");
     EXPECT_TRUE(job.Pages[1].Calls.empty()) << "an empty page is still a page";
     std::vector<std::string> names;
     for (const TCanvasCall& call : job.Pages[2].Calls)
@@ -151,22 +157,6 @@ TEST(Printer, PagesReachTheDeviceInOrderWithTheirCalls) {
     EXPECT_EQ(names.front(), "LineTo");
     EXPECT_EQ(job.Pages[2].Calls.back().Text, "third");
     EXPECT_EQ(p.Device().OpenJobs(), 0);
-}
-
-TEST(Printer, DrawingOutsideAJobReachesNoPage) {
-    TRecordedPrinter p;
-    p.Printer.Canvas().TextOut(0, 0, "before");
-    p.Printer.BeginDoc();
-    p.Printer.Canvas().TextOut(0, 0, "inside");
-    p.Printer.EndDoc();
-    p.Printer.Canvas().TextOut(0, 0, "after");
-    p.Printer.BeginDoc();
-    p.Printer.EndDoc();
-    ASSERT_EQ(p.Device().Jobs().size(), 2u);
-    ASSERT_EQ(p.Device().Jobs()[0].Pages.size(), 1u);
-    for (const TCanvasCall& call : p.Device().Jobs()[0].Pages[0].Calls)
-        EXPECT_EQ(call.Text, "inside");
-    EXPECT_TRUE(p.Device().Jobs()[1].Pages.at(0).Calls.empty());
 }
 
 // A grid sets the metric mode once after BeginDoc and prints page after page in it; the next job
@@ -273,16 +263,6 @@ TEST(Printer, TheDeviceModeRoundTripsAndRefusesWhatItCannotPrint) {
     }
 }
 
-TEST(Printer, CopiesOutsideTheirRangeAreRefused) {
-    TRecordedPrinter p;
-    for (int32_t copies : {0, -1, 10000}) {
-        EXPECT_THROW(p.Printer.SetCopies(copies), EPrinter) << copies;
-        EXPECT_EQ(p.Printer.Copies(), 1);
-    }
-    p.Printer.SetCopies(9999);
-    EXPECT_EQ(p.Printer.Copies(), 9999);
-}
-
 // Sheets at 600 dpi with a 5 mm border the device cannot print on (59 pixels).
 TEST(Printer, ThePageIsTheSheetLessTheBorderAndLandscapeTurnsIt) {
     struct TCase {
@@ -290,10 +270,7 @@ TEST(Printer, ThePageIsTheSheetLessTheBorderAndLandscapeTurnsIt) {
         TSize Sheet;
     };
     const std::vector<TCase> cases = {
-        {DMPAPER_LETTER, {5100, 6600}}, {DMPAPER_LEGAL, {5100, 8400}},
-        {DMPAPER_A4, {4961, 7016}},     {DMPAPER_A5, {3496, 4961}},
-        {DMPAPER_B5, {4299, 6071}},     {DMPAPER_EXECUTIVE, {4351, 6300}},
-    };
+        {DMPAPER_LETTER, {5100, 6600}}, {DMPAPER_A4, {4961, 7016}}, {DMPAPER_B5, {4299, 6071}}};
     TRecordedPrinter p;
     p.Device().SetUnprintableMargin(50);
     for (const TCase& c : cases) {
@@ -341,6 +318,37 @@ TEST(Printer, TheJobCarriesThePageOfTheSelectedDevice) {
     EXPECT_EQ(p.Printer.PrinterIndex(), 0) << "-1 picks the first";
     EXPECT_THROW(p.Printer.SetPrinterIndex(2), EPrinter);
     EXPECT_EQ(p.Printer.PrinterIndex(), 0);
+}
+
+// What a page is laid out against: the sheet and printable area by GetDeviceCaps, and clip
+// queries over the printable area though the canvas draws into no pixels.
+TEST(Printer, ItsCanvasKnowsTheSheetAndThePrintableArea) {
+    TRecordedPrinter p;
+    p.Device().SetPixelsPerInch(300);
+    p.Device().SetUnprintableMargin(64);
+    p.Printer.SetOrientation(poLandscape);
+    HDC dc = p.Printer.Canvas().Handle();
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALWIDTH), 3508);
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALOFFSETY), 76);
+    EXPECT_EQ(GetDeviceCaps(dc, VERTRES), 2328);
+    EXPECT_EQ(p.Printer.PageWidth(), 3356);
+
+    p.Printer.BeginDoc();
+    TCanvas& canvas = p.Printer.Canvas();
+    EXPECT_EQ(canvas.ClipRect(), Rect(0, 0, 3356, 2328));
+    canvas.SetMapMode(MM_LOMETRIC);
+    EXPECT_EQ(canvas.IntersectClipRect(Rect(0, 0, 1000, -1000)), SIMPLEREGION);
+    p.Printer.NewPage();
+    EXPECT_TRUE(canvas.PtVisible(999, -999));
+    EXPECT_FALSE(canvas.PtVisible(1001, -500));
+    p.Printer.EndDoc();
+    p.Printer.BeginDoc();
+    EXPECT_EQ(canvas.ClipRect(), Rect(0, 0, 3356, 2328)) << "a new job starts unclipped";
+    p.Printer.Abort();
+
+    p.Printer.SetOrientation(poPortrait);
+    EXPECT_EQ(GetDeviceCaps(dc, PHYSICALWIDTH), 2480);
+    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 2328);
 }
 
 TEST(Printer, ADeviceWhoseBorderLeavesNoPageIsRefusedAtTheJob) {
@@ -459,10 +467,21 @@ TEST(Printer, ADeviceThatRefusesToStartLeavesNothingPrinting) {
     EXPECT_EQ(ErrorOf([&] { printer.NewPage(); }), "Printer is not currently printing");
 }
 
-TEST(Printer, ItsFontsAreThoseThePrinterOffers) {
+// The face list has a face once for each character set it covers; the printer's fonts are names.
+TEST(Printer, ItsFontsNameEachFaceOnce) {
     TRecordedPrinter p;
     const std::vector<std::string> fonts = p.Printer.Fonts();
     EXPECT_NE(std::find(fonts.begin(), fonts.end(), "DejaVu Sans"), fonts.end());
+    EXPECT_EQ(std::set<std::string>(fonts.begin(), fonts.end()).size(), fonts.size());
+
+    SetPrinterFontFaces([] {
+        return std::vector<TFontFace>{{"Serif", ANSI_CHARSET},
+                                      {"Serif", GREEK_CHARSET},
+                                      {"Mono", ANSI_CHARSET},
+                                      {"Serif", RUSSIAN_CHARSET}};
+    });
+    EXPECT_EQ(p.Printer.Fonts(), (std::vector<std::string>{"Serif", "Mono"}));
+    SetPrinterFontFaces(nullptr);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/ui/printer.h"
+
 namespace vex {
 
 namespace {
@@ -17,8 +19,14 @@ void SetPrinterFontFaces(TFontFaceList List) {
     InstalledList() = std::move(List);
 }
 
-std::vector<TFontFace> PrinterFontFaces() {
+std::vector<TFontFace> PrintableFontFaces() {
     return InstalledList() ? InstalledList()() : ScreenFontFaces();
+}
+
+std::vector<TFontFace> PrinterFontFaces() {
+    // Asked from a paint as often as not: no printer is an empty list, never an error.
+    if (!InstalledList() && !Printer().HasPrinter()) return {};
+    return PrintableFontFaces();
 }
 
 }  // namespace vex

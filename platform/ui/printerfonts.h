@@ -7,10 +7,12 @@
 
 namespace vex {
 
-// The faces the printer draws documents with. The printer puts its own list in when it comes;
-// until then it prints with the screen's faces, so that is what it offers.
+// The faces printers draw documents with: the screen's, which every back end prints with. A
+// list set here (a test's) stands for a printer's and takes their place; null returns to them.
 using TFontFaceList = std::function<std::vector<TFontFace>()>;
 void SetPrinterFontFaces(TFontFaceList List);
+std::vector<TFontFace> PrintableFontFaces();
+// The faces of the process's printer (Printer()): none when it has none, unless a list is set.
 std::vector<TFontFace> PrinterFontFaces();
 
 }  // namespace vex
