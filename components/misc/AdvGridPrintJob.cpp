@@ -36,6 +36,11 @@ void ToPrintUnits(const TFont& Source, double Scale, TFont& Dest) {
         std::clamp<double>(std::round(units), 1, static_cast<double>(MaxFontHeight))));
 }
 
+void UsePrintFont(TCanvas& Canvas, TFont& Converted) {
+    Converted.SetPixelsPerInch(Canvas.Font().PixelsPerInch());
+    Canvas.Font().Assign(&Converted);
+}
+
 TAdvGridPrintJob::TAdvGridPrintJob(TAdvStringGrid& Grid, TPrinter& Printer)
     : FGrid(Grid), FPrinter(Printer), FWatch(Grid) {
     FSettings.Assign(&Grid.PrintSettings());
@@ -62,7 +67,7 @@ void TAdvGridPrintJob::TakeCellLook(TCanvas& Canvas, int32_t Row, int32_t Column
         FConvertedVersion = FCellFont.Version();
         FConvertedScale = Scale;
     }
-    Canvas.Font().Assign(&FCellPrintFont);
+    UsePrintFont(Canvas, FCellPrintFont);
 }
 
 TPrintMeasures TAdvGridPrintJob::MeasureLines(TCanvas& Canvas) {

@@ -78,5 +78,8 @@ std::vector<std::string_view> CellLines(std::string_view Text);
 
 // A font of screen points sized for a canvas in print units, at Scale.
 void ToPrintUnits(const TFont& Source, double Scale, TFont& Dest);
+// Puts a font converted to print units on Canvas: its height goes over as it is, whatever
+// resolution the canvas's font measures points at.
+void UsePrintFont(TCanvas& Canvas, TFont& Converted);
 
 }  // namespace vex

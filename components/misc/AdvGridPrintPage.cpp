@@ -103,7 +103,7 @@ void TAdvGridPrintJob::DrawHeaderAndFooter() {
         const std::string text = PrintPositionText(FSettings, at, FPageNr, FWhen);
         if (text.empty()) continue;
         const bool top = at <= ppTopCenter;
-        canvas.Font().Assign(top ? &FHeaderFont : &FFooterFont);
+        UsePrintFont(canvas, top ? FHeaderFont : FFooterFont);
         const int64_t width = canvas.TextWidth(text);
         const int64_t x = at == ppTopLeft || at == ppBottomLeft ? FLayout.TextLeft
                           : at == ppTopRight || at == ppBottomRight

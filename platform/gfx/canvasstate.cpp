@@ -40,6 +40,8 @@ void CopyIfChanged(T& Into, const T& From) {
 void TCanvas::SaveStateTo(TSavedState& State) const {
     CopyIfChanged(State.Pen, FPen);
     CopyIfChanged(State.Brush, FBrush);
+    // At the font's own resolution, so that restoring gives back its height as it was.
+    State.Font.SetPixelsPerInch(FFont.PixelsPerInch());
     CopyIfChanged(State.Font, FFont);
     State.TextColor = FTextColor;
     State.BkColor = FBkColor;

@@ -88,6 +88,10 @@ void TFont::NewVersion() {
     FVersion = latest.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
+void TFont::SetPixelsPerInch(int32_t Value) {
+    if (Value >= 1 && Value <= MaxPixelsPerInch) FPixelsPerInch = Value;
+}
+
 void TFont::Changed() {
     NewVersion();
     ReleaseHandle();
@@ -199,15 +203,21 @@ void TFont::Assign(const TPersistent* Source) {
         return;
     }
     // Painting copies a control's font into its canvas every time, and mostly it is already there.
-    if (font->FVersion != FVersion) {
+    const bool rescaled = font->FPixelsPerInch != FPixelsPerInch;
+    if (rescaled || font->FVersion != FVersion) {
         FName = font->FName;
-        FHeight = font->FHeight;
+        FHeight = rescaled ? std::clamp(-MulDiv(font->Size(), FPixelsPerInch, 72), -MaxFontHeight,
+                                        MaxFontHeight)
+                           : font->FHeight;
         FColor = font->FColor;
         FStyle = font->FStyle;
         FPitch = font->FPitch;
         FCharset = font->FCharset;
         FOrientation = font->FOrientation;
-        FVersion = font->FVersion;
+        if (rescaled)
+            NewVersion();
+        else
+            FVersion = font->FVersion;
     }
     ReleaseHandle();
     if (OnChange) OnChange(this);

@@ -86,8 +86,14 @@ bool DeleteObject(HFONT Font);
 // the original.
 int32_t MulDiv(int32_t Number, int32_t Numerator, int32_t Denominator);
 
-// The canvas's font. Size is in points at 96 pixels per inch; Height in pixels. Every change
-// fires OnChange, which the canvas uses to keep its text colour.
+// The screen's resolution, which a canvas and its font have until a device sets its own.
+inline constexpr int32_t ScreenPixelsPerInch = 96;
+// Beyond this a page of tenths of a millimetre would no longer fit the 32-bit device range.
+inline constexpr int32_t MaxPixelsPerInch = 9600;
+
+// The canvas's font. Size is in points at the font's resolution (the screen's 96 pixels per
+// inch unless a device sets its own); Height in pixels. Every change fires OnChange, which the
+// canvas uses to keep its text colour.
 class TFont : public TPersistent {
     VEX_CLASS(TFont, TPersistent)
 
@@ -104,10 +110,16 @@ public:
     int32_t Height() const { return FHeight; }
     // Clamped to +-MaxFontHeight.
     void SetHeight(int32_t Value);
-    int32_t Size() const { return -MulDiv(FHeight, 72, PixelsPerInch); }
+    // In points at the font's resolution.
+    int32_t Size() const { return -MulDiv(FHeight, 72, FPixelsPerInch); }
     void SetSize(int32_t Value) {
-        SetHeight(-MulDiv(std::clamp(Value, -MaxFontHeight, MaxFontHeight), PixelsPerInch, 72));
+        SetHeight(-MulDiv(std::clamp(Value, -MaxFontHeight, MaxFontHeight), FPixelsPerInch, 72));
     }
+    // The resolution a size in points is drawn at: the screen's, or the device's for a device's
+    // canvas (a printer). It changes what Size reads, not the height. Outside 1 to
+    // MaxPixelsPerInch nothing changes.
+    int32_t PixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(int32_t Value);
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
     TFontStyles Style() const { return FStyle; }
@@ -129,15 +141,14 @@ public:
     void SetHandle(HFONT Value);
 
     // Assigning a font copies what differs; the font still changes (its handle goes, OnChange
-    // fires) when nothing did.
+    // fires) when nothing did. Between fonts of different resolutions the size in points is
+    // what is copied, so a screen font assigned to a printer's prints as large as it shows.
     void Assign(const TPersistent* Source) override;
 
     // Fonts of one version describe the same font in the same colour: each change makes a new
     // version, and a copy takes its source's. Comparing versions tells an unchanged copy without
     // reading either font's description.
     uint64_t Version() const { return FVersion; }
-
-    static constexpr int32_t PixelsPerInch = 96;
 
 private:
     // A change of the description: a new version, the handle goes, OnChange fires.
@@ -151,6 +162,7 @@ private:
     TColor FColor = clWindowText;
     std::string FName = "MS Sans Serif";
     int32_t FHeight = -11;
+    int32_t FPixelsPerInch = ScreenPixelsPerInch;
     TFontStyles FStyle;
     TFontPitch FPitch = fpDefault;
     TFontCharset FCharset = DEFAULT_CHARSET;

@@ -35,6 +35,37 @@ TEST(Font, SizeAndHeightConvertAtNinetySixPixelsPerInch) {
     EXPECT_EQ(MulDiv(1, 2, 0), -1);
 }
 
+// A device's font takes sizes in points at the device's resolution; copying between
+// resolutions keeps the size in points, and a font of the same resolution keeps its height.
+TEST(Font, SizesFollowTheFontsResolutionAndCopiesKeepThePoints) {
+    TFont printer;
+    printer.SetPixelsPerInch(600);
+    printer.SetSize(10);
+    EXPECT_EQ(printer.Height(), -83);
+    for (const int32_t refused : {0, -96, MaxPixelsPerInch + 1}) {
+        printer.SetPixelsPerInch(refused);
+        EXPECT_EQ(printer.PixelsPerInch(), 600);
+    }
+    TFont screen;
+    screen.SetSize(12);
+    screen.SetStyle({fsBold});
+    printer.Assign(&screen);
+    EXPECT_EQ(printer.Size(), 12);
+    EXPECT_EQ(printer.Height(), -100);
+    EXPECT_EQ(printer.Style(), TFontStyles{fsBold});
+    printer.SetHeight(-85);
+    TFont sameResolution;
+    sameResolution.SetPixelsPerInch(600);
+    sameResolution.Assign(&printer);
+    EXPECT_EQ(sameResolution.Height(), -85) << "no round trip through points";
+    screen.Assign(&printer);
+    EXPECT_EQ(screen.Size(), 10);
+    printer.SetHeight(-MaxFontHeight);
+    screen.SetPixelsPerInch(MaxPixelsPerInch);
+    screen.Assign(&printer);
+    EXPECT_EQ(screen.Height(), -MaxFontHeight) << "kept within the heights a font has";
+}
+
 TEST(FontHandle, AdoptedHandleIsOwnedByTheFontAndAStaleOneRaises) {
     TLogFont lf;
     lf.lfHeight = -20;

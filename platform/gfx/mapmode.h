@@ -17,11 +17,6 @@ inline constexpr int32_t MM_LOMETRIC = 2;  // a unit is a tenth of a millimetre,
 inline constexpr int32_t LOGPIXELSX = 88;
 inline constexpr int32_t LOGPIXELSY = 90;
 
-// The screen's resolution, which a canvas has until its device sets its own.
-inline constexpr int32_t ScreenPixelsPerInch = 96;
-// Beyond this a page of tenths of a millimetre would no longer fit the 32-bit device range.
-inline constexpr int32_t MaxPixelsPerInch = 9600;
-
 // A canvas's mapping from logical coordinates to device pixels:
 //   device = (logical - window origin) * scale + viewport origin,
 // the scale 1 under MM_TEXT and pixels-per-inch / 254 under MM_LOMETRIC, with y negated there.

@@ -27,7 +27,7 @@ std::vector<std::string> FontDialogFamilies(const std::vector<TFontFace>& Screen
 std::vector<int32_t> FontDialogSizes(int32_t MinFontSize, int32_t MaxFontSize);
 
 // The largest size in points a font can take.
-inline constexpr int32_t MaxPointSize = MaxFontHeight * 72 / TFont::PixelsPerInch;
+inline constexpr int32_t MaxPointSize = MaxFontHeight * 72 / ScreenPixelsPerInch;
 
 // The size in points a typed text asks for, or nothing when it is no whole number within the
 // limits (0 for none) and the sizes a font can take.

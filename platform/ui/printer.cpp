@@ -203,6 +203,7 @@ void TPrinter::BeginDoc() {
     TBrush brush;
     brush.Assign(&FCanvas->Brush());
     TFont font;
+    font.SetPixelsPerInch(FCanvas->Font().PixelsPerInch());
     font.Assign(&FCanvas->Font());
     FCanvas->ResetState();
     FCanvas->Pen().Assign(&pen);
@@ -272,6 +273,8 @@ void TPrinter::ApplyFormat() {
         return;
     }
     FCanvas->SetPixelsPerInch(format.PixelsPerInch, format.PixelsPerInch);
+    // A size in points prints as large as it shows.
+    FCanvas->Font().SetPixelsPerInch(format.PixelsPerInch);
     FCanvas->SetDeviceSheet(
         TCanvas::TDeviceSheet{format.Paper, format.PrintableOffset, format.Printable});
 }

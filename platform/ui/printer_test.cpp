@@ -196,6 +196,29 @@ TEST(Printer, TheCanvasKeepsItsStateAcrossPagesAndStartsEachJobFresh) {
     EXPECT_FALSE(next.UserClip.has_value());
 }
 
+// Sizes in points print as large as they show, and saving the state keeps a height exactly.
+TEST(Printer, ItsCanvasFontMeasuresPointsAtTheDevicesResolution) {
+    TRecordedPrinter p;
+    TCanvas& canvas = p.Printer.Canvas();
+    EXPECT_EQ(canvas.Font().PixelsPerInch(), 600);
+    p.Printer.BeginDoc();
+    canvas.Font().SetSize(10);
+    EXPECT_EQ(canvas.Font().Height(), -83);
+    TFont screen;
+    screen.SetSize(9);
+    canvas.Font().Assign(&screen);
+    EXPECT_EQ(canvas.Font().Height(), -75);
+    canvas.Font().SetHeight(-85);
+    const int32_t saved = canvas.SaveDC();
+    canvas.Font().SetHeight(-200);
+    canvas.RestoreDC(saved);
+    EXPECT_EQ(canvas.Font().Height(), -85);
+    p.Printer.EndDoc();
+    p.Printer.BeginDoc();
+    EXPECT_EQ(canvas.Font().Height(), -85) << "the font set before a job is kept as it was";
+    p.Printer.EndDoc();
+}
+
 TEST(Printer, TheDeviceModeRoundTripsAndRefusesWhatItCannotPrint) {
     struct TCase {
         const char* Name;
