@@ -87,10 +87,11 @@ void TAdvGridPrintJob::MeasureCells(TCanvas& Canvas, double Scale, TPrintMeasure
     for (int32_t r = 0; r < FRowCount; ++r) {
         int64_t tallest = 0;
         for (size_t c = 0; c < FRealCols.size(); ++c) {
+            // The colour event may change the cell: its text is read after the event.
+            if (widths || heights) TakeCellLook(Canvas, r, static_cast<int32_t>(c), Scale);
             const std::vector<std::string_view> lines = CellLines(FGrid.Cells(FRealCols[c], r));
             if (Measures) Measures->MaxLines = std::max(Measures->MaxLines, std::ssize(lines));
             if (!widths && !heights) continue;
-            TakeCellLook(Canvas, r, static_cast<int32_t>(c), Scale);
             if (widths) {
                 int64_t widest = 0;
                 for (const std::string_view line : lines)

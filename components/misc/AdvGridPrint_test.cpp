@@ -424,5 +424,24 @@ TEST(AdvGridPrint, AFailureWhilePrintingDropsTheJob) {
     }
 }
 
+TEST(AdvGridPrint, TheColourEventMayReplaceTheCellsText) {
+    TPrintScene s;
+    const std::string grown(80, 'g');
+    s.Grid->SetCells(1, 1, "r1c1, a text too long to be kept inline");
+    s.Grid->OnGetCellPrintColor = [&](TObject*, int32_t ARow, int32_t ACol, TGridDrawState, TBrush&,
+                                      TFont&) {
+        if (ARow == 1 && ACol == 1) s.Grid->SetCells(1, 1, grown);
+    };
+    const std::vector<TPrintedPage>& pages = s.Print();
+    ASSERT_EQ(pages.size(), 1u);
+    // The column is measured by the text the event left, so all of it shows.
+    for (const TCanvasCall& text : CallsNamed(pages[0], "ExtTextOut")) {
+        if (text.Text != grown) continue;
+        ASSERT_TRUE(text.UserClip);
+        EXPECT_LE(text.Points.at(0).X + 80 * kLetter, text.UserClip->Bounds().Right);
+    }
+    FindText(pages[0], grown);
+}
+
 }  // namespace
 }  // namespace vex
