@@ -43,6 +43,8 @@ TAdvGridPrintJob::TAdvGridPrintJob(TAdvStringGrid& Grid, TPrinter& Printer)
 
 void TAdvGridPrintJob::CheckGrid() const {
     if (FWatch.Expired()) throw EAbort("The grid was freed while it printed");
+    // A handler that aborts the printer cancels the job, which is no failure to report.
+    if (FCanvas && !FPrinter.Printing()) throw EAbort("The printing was aborted");
 }
 
 void TAdvGridPrintJob::TakeCellLook(TCanvas& Canvas, int32_t Row, int32_t Column, double Scale) {

@@ -408,6 +408,22 @@ TEST(AdvGridPrint, AFailureWhilePrintingDropsTheJob) {
              };
          },
          true},
+        {"a handler removes the rows and columns still to print",
+         [](TPrintScene& s) {
+             s.Grid->OnPrintNewPage = [&s](TObject*, int32_t ARow, bool&) {
+                 if (ARow != 5) return;
+                 s.Grid->SetRowCount(1);
+                 s.Grid->SetColCount(1);
+             };
+         },
+         false},
+        {"a handler aborts the printer",
+         [](TPrintScene& s) {
+             s.Grid->OnPrintNewPage = [&s](TObject*, int32_t ARow, bool&) {
+                 if (ARow == 5) s.Printer.Abort();
+             };
+         },
+         true},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
