@@ -81,11 +81,13 @@ void TAdvGridPrintJob::StartPage(bool BandStart) {
     FPageRows.clear();
     FCanvas->SetMapMode(MM_LOMETRIC);
     if (BandStart && FGrid.OnPrintPage) {
+        // The handler may leave the canvas in any state (mapping, origins, clipping, alignment,
+        // saved states): the cells must not inherit it.
+        const int32_t saved = FCanvas->SaveDC();
         FGrid.OnPrintPage(&FGrid, *FCanvas, FPageNr, Fit(FLayout.PageWidth),
                           Fit(FLayout.PageHeight));
+        FCanvas->RestoreDC(saved);
         CheckGrid();
-        // The handler may have left the canvas in any state.
-        FCanvas->SetMapMode(MM_LOMETRIC);
     }
     DrawHeaderAndFooter();
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "components/misc/AdvGrid.h"
@@ -11,8 +12,10 @@
 #include "platform/core/clock.h"
 #include "platform/core/datetime.h"
 #include "platform/core/formatsettings.h"
+#include "platform/gfx/drawtext.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/gfx/fontengine.h"
+#include "platform/gfx/mapmode.h"
 #include "platform/ui/printer.h"
 #include "platform/ui/recordingprinter.h"
 
@@ -457,6 +460,42 @@ TEST(AdvGridPrint, TheColourEventMayReplaceTheCellsText) {
         EXPECT_LE(text.Points.at(0).X + 80 * kLetter, text.UserClip->Bounds().Right);
     }
     FindText(pages[0], grown);
+}
+
+TEST(AdvGridPrint, WhatThePageEventDoesToTheCanvasStaysInIt) {
+    auto placed = [](const TPrintedPage& Page) {
+        // Each text, where it starts and the bottom right of its clip.
+        std::vector<std::tuple<std::string, int32_t, int32_t, int32_t, int32_t>> texts;
+        for (const TCanvasCall& call : CallsNamed(Page, "ExtTextOut")) {
+            const TRect clip = call.UserClip ? call.UserClip->Bounds() : TRect{};
+            texts.emplace_back(call.Text, call.Points.at(0).X, call.Points.at(0).Y, clip.Right,
+                               clip.Bottom);
+        }
+        return texts;
+    };
+    TPrintScene s(3, 100);
+    s.Grid->PrintSettings().PageNr = ppBottomCenter;
+    s.Grid->PrintSettings().Borders = pbSingle;
+    const std::vector<TPrintedPage> plain = s.Print();
+    s.Grid->OnPrintPage = [](TObject*, TCanvas& Canvas, int32_t, int32_t, int32_t) {
+        Canvas.SetMapMode(MM_TEXT);
+        Canvas.SetWindowOrg(Point(300, -400));
+        Canvas.SetTextAlign(TA_RIGHT | TA_BASELINE);
+        Canvas.IntersectClipRect(Rect(0, 0, 10, 10));
+        Canvas.Pen().SetColor(clRed);
+        // Saved states it never restores, as many as the canvas keeps.
+        for (int32_t i = 0; i < TCanvas::MaxSavedStates; ++i)
+            Canvas.SaveDC();
+    };
+    const std::vector<TPrintedPage>& handled = s.Print();
+    ASSERT_EQ(handled.size(), plain.size());
+    ASSERT_GT(plain.size(), 1u);
+    for (size_t p = 0; p < plain.size(); ++p) {
+        SCOPED_TRACE(p);
+        EXPECT_EQ(placed(handled[p]), placed(plain[p]));
+        for (const TCanvasCall& line : CallsNamed(handled[p], "LineTo"))
+            EXPECT_EQ(line.PenColor, clBlack);
+    }
 }
 
 }  // namespace
