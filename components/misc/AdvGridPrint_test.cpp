@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -63,6 +64,16 @@ std::vector<TCanvasCall> CallsNamed(const TPrintedPage& Page, const std::string&
 std::string CellText(int32_t ACol, int32_t ARow) {
     return "r" + std::to_string(ARow) + "c" + std::to_string(ACol);
 }
+
+// An image list of one picture, 16 pixels square.
+struct TOneImage {
+    TOneImage() {
+        TBitmap picture;
+        picture.SetSize(16, 16);
+        List.Add(picture, nullptr);
+    }
+    TImageList List{nullptr};
+};
 
 // A grid printed on a recording printer, at a fixed time: 7 March 2026, 14:05.
 struct TPrintScene {
@@ -344,11 +355,8 @@ TEST(AdvGridPrint, TheCellEventsGiveColoursFontsAndAlignment) {
 
 TEST(AdvGridPrint, BordersAndImagesPrintWithTheCells) {
     TPrintScene s(2, 3);
-    TImageList images(nullptr);
-    TBitmap picture;
-    picture.SetSize(16, 16);
-    images.Add(picture, nullptr);
-    s.Grid->SetGridImages(&images);
+    TOneImage images;
+    s.Grid->SetGridImages(&images.List);
     s.Grid->AddCellImage(1, 0, 0, 0, 0);
     for (const auto& [borders, frames] :
          {std::pair{pbNoborder, 0u}, {pbSingle, 1u}, {pbDouble, 2u}}) {
@@ -495,6 +503,38 @@ TEST(AdvGridPrint, WhatThePageEventDoesToTheCanvasStaysInIt) {
         EXPECT_EQ(placed(handled[p]), placed(plain[p]));
         for (const TCanvasCall& line : CallsNamed(handled[p], "LineTo"))
             EXPECT_EQ(line.PenColor, clBlack);
+    }
+}
+
+TEST(AdvGridPrint, AnyScaleTheFitEventGivesPrintsOrIsRefused) {
+    struct TCase {
+        double Scale;
+        bool Refused;
+    };
+    const std::vector<TCase> cases = {
+        {1e-300, false},
+        {1e300, false},
+        {std::numeric_limits<double>::infinity(), true},
+        {std::numeric_limits<double>::quiet_NaN(), true},
+        {-2, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Scale);
+        TPrintScene s(2, 3);
+        TOneImage images;
+        s.Grid->SetGridImages(&images.List);
+        for (int32_t align = 0; align < 5; ++align)
+            s.Grid->AddCellImage(align % 2, align % 3, 0, align, align % 4);
+        s.Grid->PrintSettings().FitToPage = fpCustom;
+        s.Grid->OnFitToPage = [&](TObject*, double& Scale, bool&) { Scale = c.Scale; };
+        if (c.Refused) {
+            EXPECT_THROW(s.PrintGrid(), EPrinter);
+        } else {
+            const std::vector<TPrintedPage>& pages = s.Print();
+            EXPECT_GE(pages.size(), 1u);
+            EXPECT_LE(pages.size(), 6u);
+        }
+        s.Grid->SetGridImages(nullptr);
     }
 }
 
