@@ -48,6 +48,8 @@ TAdvGridPrintJob::TAdvGridPrintJob(TAdvStringGrid& Grid, TPrinter& Printer)
 
 void TAdvGridPrintJob::CheckGrid() const {
     if (FWatch.Expired()) throw EAbort("The grid was freed while it printed");
+    // A handler that aborts the printer cancels the job, which is no failure to report.
+    if (FCanvas && !FPrinter.Printing()) throw EAbort("The printing was aborted");
 }
 
 void TAdvGridPrintJob::TakeCellLook(TCanvas& Canvas, int32_t Row, int32_t Column, double Scale) {
@@ -92,10 +94,11 @@ void TAdvGridPrintJob::MeasureCells(TCanvas& Canvas, double Scale, TPrintMeasure
     for (int32_t r = 0; r < FRowCount; ++r) {
         int64_t tallest = 0;
         for (size_t c = 0; c < FRealCols.size(); ++c) {
+            // The colour event may change the cell: its text is read after the event.
+            if (widths || heights) TakeCellLook(Canvas, r, static_cast<int32_t>(c), Scale);
             const std::vector<std::string_view> lines = CellLines(FGrid.Cells(FRealCols[c], r));
             if (Measures) Measures->MaxLines = std::max(Measures->MaxLines, std::ssize(lines));
             if (!widths && !heights) continue;
-            TakeCellLook(Canvas, r, static_cast<int32_t>(c), Scale);
             if (widths) {
                 int64_t widest = 0;
                 for (const std::string_view line : lines)

@@ -16,10 +16,18 @@ namespace {
 // The outer line of a double border lies this far outside the inner one.
 constexpr int64_t kDoubleBorderGap = 8;
 
+// Far beyond any page, and safe to add a page to.
+constexpr int64_t kBeyondAnyPage = int64_t{1} << 29;
+
 int32_t Fit(int64_t Units) {
-    // Far beyond any page, and safe to add a page to.
-    constexpr int64_t limit = int64_t{1} << 29;
-    return static_cast<int32_t>(std::clamp(Units, -limit, limit));
+    return static_cast<int32_t>(std::clamp(Units, -kBeyondAnyPage, kBeyondAnyPage));
+}
+
+// Image pixels print as points. Whatever scale the fit event chose, the length stays in range
+// for the sums that place the image.
+int64_t ImageUnits(int32_t Pixels, double Scale) {
+    return std::llround(
+        std::min(Pixels * 254.0 / 72.0 * Scale, static_cast<double>(kBeyondAnyPage)));
 }
 
 TRect PageRect(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom) {
@@ -81,11 +89,13 @@ void TAdvGridPrintJob::StartPage(bool BandStart) {
     FPageRows.clear();
     FCanvas->SetMapMode(MM_LOMETRIC);
     if (BandStart && FGrid.OnPrintPage) {
+        // The handler may leave the canvas in any state (mapping, origins, clipping, alignment,
+        // saved states): the cells must not inherit it.
+        const int32_t saved = FCanvas->SaveDC();
         FGrid.OnPrintPage(&FGrid, *FCanvas, FPageNr, Fit(FLayout.PageWidth),
                           Fit(FLayout.PageHeight));
+        FCanvas->RestoreDC(saved);
         CheckGrid();
-        // The handler may have left the canvas in any state.
-        FCanvas->SetMapMode(MM_LOMETRIC);
     }
     DrawHeaderAndFooter();
 }
@@ -152,9 +162,7 @@ void TAdvGridPrintJob::DrawCell(const TPrintBandColumn& Column, int32_t Row, int
     int64_t textRight = right - FLayout.TextInset;
     // An image before left-aligned text, or after right-aligned text, takes room from it.
     const int64_t imageRoom =
-        image ? std::llround(FGrid.GridImages()->Width() * 254.0 / 72.0 * FLayout.Scale) +
-                    FLayout.TextInset
-              : 0;
+        image ? ImageUnits(FGrid.GridImages()->Width(), FLayout.Scale) + FLayout.TextInset : 0;
     if (image && graphic->HAlign == 3 && alignment != taRightJustify) textLeft += imageRoom;
     if (image && graphic->HAlign == 4 && alignment == taRightJustify) textRight -= imageRoom;
 
@@ -181,8 +189,8 @@ void TAdvGridPrintJob::DrawCellImage(const TCellGraphic& Graphic, int64_t Left, 
                                      int64_t Top, int64_t Bottom, TAlignment Alignment,
                                      int64_t TextLeft, int64_t TextWidth) {
     TImageList& images = *FGrid.GridImages();
-    const int64_t width = std::llround(images.Width() * 254.0 / 72.0 * FLayout.Scale);
-    const int64_t height = std::llround(images.Height() * 254.0 / 72.0 * FLayout.Scale);
+    const int64_t width = ImageUnits(images.Width(), FLayout.Scale);
+    const int64_t height = ImageUnits(images.Height(), FLayout.Scale);
     const int64_t inset = FLayout.TextInset;
     const bool rightText = Alignment == taRightJustify;
     int64_t x = Left + inset;

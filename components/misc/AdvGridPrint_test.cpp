@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "components/misc/AdvGrid.h"
@@ -11,8 +13,10 @@
 #include "platform/core/clock.h"
 #include "platform/core/datetime.h"
 #include "platform/core/formatsettings.h"
+#include "platform/gfx/drawtext.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/gfx/fontengine.h"
+#include "platform/gfx/mapmode.h"
 #include "platform/ui/printer.h"
 #include "platform/ui/recordingprinter.h"
 
@@ -60,6 +64,16 @@ std::vector<TCanvasCall> CallsNamed(const TPrintedPage& Page, const std::string&
 std::string CellText(int32_t ACol, int32_t ARow) {
     return "r" + std::to_string(ARow) + "c" + std::to_string(ACol);
 }
+
+// An image list of one picture, 16 pixels square.
+struct TOneImage {
+    TOneImage() {
+        TBitmap picture;
+        picture.SetSize(16, 16);
+        List.Add(picture, nullptr);
+    }
+    TImageList List{nullptr};
+};
 
 // A grid printed on a recording printer, at a fixed time: 7 March 2026, 14:05.
 struct TPrintScene {
@@ -341,11 +355,8 @@ TEST(AdvGridPrint, TheCellEventsGiveColoursFontsAndAlignment) {
 
 TEST(AdvGridPrint, BordersAndImagesPrintWithTheCells) {
     TPrintScene s(2, 3);
-    TImageList images(nullptr);
-    TBitmap picture;
-    picture.SetSize(16, 16);
-    images.Add(picture, nullptr);
-    s.Grid->SetGridImages(&images);
+    TOneImage images;
+    s.Grid->SetGridImages(&images.List);
     s.Grid->AddCellImage(1, 0, 0, 0, 0);
     for (const auto& [borders, frames] :
          {std::pair{pbNoborder, 0u}, {pbSingle, 1u}, {pbDouble, 2u}}) {
@@ -408,6 +419,22 @@ TEST(AdvGridPrint, AFailureWhilePrintingDropsTheJob) {
              };
          },
          true},
+        {"a handler removes the rows and columns still to print",
+         [](TPrintScene& s) {
+             s.Grid->OnPrintNewPage = [&s](TObject*, int32_t ARow, bool&) {
+                 if (ARow != 5) return;
+                 s.Grid->SetRowCount(1);
+                 s.Grid->SetColCount(1);
+             };
+         },
+         false},
+        {"a handler aborts the printer",
+         [](TPrintScene& s) {
+             s.Grid->OnPrintNewPage = [&s](TObject*, int32_t ARow, bool&) {
+                 if (ARow == 5) s.Printer.Abort();
+             };
+         },
+         true},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -421,6 +448,93 @@ TEST(AdvGridPrint, AFailureWhilePrintingDropsTheJob) {
         EXPECT_TRUE(s.Device->Jobs().empty());
         EXPECT_EQ(s.Device->OpenJobs(), 0);
         EXPECT_EQ(s.Device->CancelledJobs(), 1);
+    }
+}
+
+TEST(AdvGridPrint, TheColourEventMayReplaceTheCellsText) {
+    TPrintScene s;
+    const std::string grown(80, 'g');
+    s.Grid->SetCells(1, 1, "r1c1, a text too long to be kept inline");
+    s.Grid->OnGetCellPrintColor = [&](TObject*, int32_t ARow, int32_t ACol, TGridDrawState, TBrush&,
+                                      TFont&) {
+        if (ARow == 1 && ACol == 1) s.Grid->SetCells(1, 1, grown);
+    };
+    const std::vector<TPrintedPage>& pages = s.Print();
+    ASSERT_EQ(pages.size(), 1u);
+    // The column is measured by the text the event left, so all of it shows.
+    for (const TCanvasCall& text : CallsNamed(pages[0], "ExtTextOut")) {
+        if (text.Text != grown) continue;
+        ASSERT_TRUE(text.UserClip);
+        EXPECT_LE(text.Points.at(0).X + 80 * kLetter, text.UserClip->Bounds().Right);
+    }
+    FindText(pages[0], grown);
+}
+
+TEST(AdvGridPrint, WhatThePageEventDoesToTheCanvasStaysInIt) {
+    auto placed = [](const TPrintedPage& Page) {
+        // Each text, where it starts and the bottom right of its clip.
+        std::vector<std::tuple<std::string, int32_t, int32_t, int32_t, int32_t>> texts;
+        for (const TCanvasCall& call : CallsNamed(Page, "ExtTextOut")) {
+            const TRect clip = call.UserClip ? call.UserClip->Bounds() : TRect{};
+            texts.emplace_back(call.Text, call.Points.at(0).X, call.Points.at(0).Y, clip.Right,
+                               clip.Bottom);
+        }
+        return texts;
+    };
+    TPrintScene s(3, 100);
+    s.Grid->PrintSettings().PageNr = ppBottomCenter;
+    s.Grid->PrintSettings().Borders = pbSingle;
+    const std::vector<TPrintedPage> plain = s.Print();
+    s.Grid->OnPrintPage = [](TObject*, TCanvas& Canvas, int32_t, int32_t, int32_t) {
+        Canvas.SetMapMode(MM_TEXT);
+        Canvas.SetWindowOrg(Point(300, -400));
+        Canvas.SetTextAlign(TA_RIGHT | TA_BASELINE);
+        Canvas.IntersectClipRect(Rect(0, 0, 10, 10));
+        Canvas.Pen().SetColor(clRed);
+        // Saved states it never restores, as many as the canvas keeps.
+        for (int32_t i = 0; i < TCanvas::MaxSavedStates; ++i)
+            Canvas.SaveDC();
+    };
+    const std::vector<TPrintedPage>& handled = s.Print();
+    ASSERT_EQ(handled.size(), plain.size());
+    ASSERT_GT(plain.size(), 1u);
+    for (size_t p = 0; p < plain.size(); ++p) {
+        SCOPED_TRACE(p);
+        EXPECT_EQ(placed(handled[p]), placed(plain[p]));
+        for (const TCanvasCall& line : CallsNamed(handled[p], "LineTo"))
+            EXPECT_EQ(line.PenColor, clBlack);
+    }
+}
+
+TEST(AdvGridPrint, AnyScaleTheFitEventGivesPrintsOrIsRefused) {
+    struct TCase {
+        double Scale;
+        bool Refused;
+    };
+    const std::vector<TCase> cases = {
+        {1e-300, false},
+        {1e300, false},
+        {std::numeric_limits<double>::infinity(), true},
+        {std::numeric_limits<double>::quiet_NaN(), true},
+        {-2, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Scale);
+        TPrintScene s(2, 3);
+        TOneImage images;
+        s.Grid->SetGridImages(&images.List);
+        for (int32_t align = 0; align < 5; ++align)
+            s.Grid->AddCellImage(align % 2, align % 3, 0, align, align % 4);
+        s.Grid->PrintSettings().FitToPage = fpCustom;
+        s.Grid->OnFitToPage = [&](TObject*, double& Scale, bool&) { Scale = c.Scale; };
+        if (c.Refused) {
+            EXPECT_THROW(s.PrintGrid(), EPrinter);
+        } else {
+            const std::vector<TPrintedPage>& pages = s.Print();
+            EXPECT_GE(pages.size(), 1u);
+            EXPECT_LE(pages.size(), 6u);
+        }
+        s.Grid->SetGridImages(nullptr);
     }
 }
 
