@@ -9,6 +9,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/ui/checkbox.h"
+#include "platform/ui/lists_testsupport.h"
 #include "platform/ui/printdialog_testsupport.h"
 #include "platform/ui/printer.h"
 #include "platform/ui/windowpicture.h"
@@ -172,6 +173,28 @@ TEST_F(PrintDialog, APromptsLetterWithAltTakesTheFocusToItsPart) {
         EXPECT_EQ(focused, c.Focused);
         EXPECT_EQ(collated, c.Collated);
     }
+}
+
+TEST_F(PrintDialog, TheMouseAloneChoosesThePrinterCopiesAndCollation) {
+    const auto middle = [](TControl& Part) {
+        test::ClickAt(Part, Point(Part.ClientWidth() / 2, Part.ClientHeight() / 2));
+    };
+    TModalScript script;
+    script.Then([&] { middle(DialogPart<TControl>("PrinterName")); });
+    script.Then([] {
+        TControl* list = FindControl(GetCapture());
+        ASSERT_NE(list, nullptr);
+        const int32_t row = DialogPart<TCustomComboBox>("PrinterName").ItemHeight();
+        test::ClickAt(*list, Point(10, row + row / 2));
+    });
+    script.Then([] {
+        auto& copies = DialogPart<TControl>("Copies");
+        test::ClickAt(copies, Point(copies.ClientWidth() - 4, copies.ClientHeight() / 4));
+    });
+    script.Then([&] { middle(DialogPart<TControl>("Collate")); });
+    script.Then([&] { middle(DialogPart<TControl>("OK")); });
+    ASSERT_TRUE(FDialog.Execute());
+    EXPECT_EQ(Chosen(FDialog), "Office, 6/6");
 }
 
 // A CUPS queue may carry the file printer's name: the one chosen is the one the list shows
