@@ -39,7 +39,8 @@ bool PageSetupDlg(TPageSetupDlg& Record) {
         chosen.Margins = Rect(inch, inch, inch, inch);
     }
     TPageSetupForm form(chosen, unit);
-    if ((Record.Flags & PSD_ENABLEPAGESETUPHOOK) != 0 && Record.Hook) Record.Hook(form.Form());
+    // The copy's hook: the caller's may be replaced, or freed, by the hook itself.
+    if ((chosen.Flags & PSD_ENABLEPAGESETUPHOOK) != 0 && chosen.Hook) chosen.Hook(form.Form());
     if (!form.Run(chosen)) return false;
     Record = std::move(chosen);
     return true;

@@ -276,6 +276,53 @@ TEST_F(PageSetup, TheHookSeesTheFormOnlyWhenTheFlagAsksForIt) {
     }
 }
 
+TEST_F(PageSetup, APromptsLetterWithAltTakesTheFocusToAFieldThatCanHaveIt) {
+    const struct {
+        uint32_t Flags;
+        int32_t Letter;
+        const char* Focused;
+    } cases[] = {
+        {0, 'O', "Orientation"},
+        {0, 'L', "LeftMargin"},
+        {0, 'R', "RightMargin"},
+        {0, 'T', "TopMargin"},
+        {0, 'B', "BottomMargin"},
+        {0, 'Z', "PaperSize"},
+        {PSD_DISABLEPAPER, 'Z', "Orientation"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<char>(c.Letter));
+        FRecord.Flags = PSD_MARGINS | PSD_INHUNDREDTHSOFMILLIMETERS | c.Flags;
+        std::string focused;
+        TModalScript script;
+        script.Then([&] {
+            if (c.Letter == 'Z') StepCombo("Orientation", 0);
+            test::InjectKeys({VK_MENU, c.Letter});
+        });
+        script.Then([&] {
+            focused = RunningDialog().ActiveControl()->Name();
+            TapKey(VK_ESCAPE);
+        });
+        EXPECT_FALSE(PageSetupDlg(FRecord));
+        EXPECT_EQ(focused, c.Focused);
+    }
+}
+
+// A hook that runs once takes itself off the record it was called from.
+TEST_F(PageSetup, AHookThatTakesItselfOffTheRecordRunsToItsEnd) {
+    FRecord.Flags |= PSD_ENABLEPAGESETUPHOOK;
+    std::string seen;
+    const std::string said = "a hook's own text, longer than a short string keeps inline";
+    FRecord.Hook = [&, said](TForm& Form) {
+        FRecord.Hook = nullptr;
+        seen = said + " on " + Form.Caption();
+    };
+    TModalScript script;
+    script.Then([] { TapKey(VK_ESCAPE); });
+    EXPECT_FALSE(PageSetupDlg(FRecord));
+    EXPECT_EQ(seen, said + " on Page Setup");
+}
+
 TEST_F(PageSetup, ARecordItCannotShowIsRefusedBeforeAnythingShows) {
     const struct {
         uint32_t Flags;

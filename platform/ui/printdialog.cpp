@@ -1,5 +1,7 @@
 #include "platform/ui/printdialog.h"
 
+#include <algorithm>
+
 #include "platform/ui/messagedialog.h"
 #include "platform/ui/printdialogform.h"
 #include "platform/ui/printer.h"
@@ -10,13 +12,23 @@ namespace vex {
 
 namespace {
 
-// Selects the printer of that name with the copies, then the collation, which cannot fail: a
-// refusal leaves the printer as it was.
-void Apply(TPrinter& Printer, const std::string& Name, const TPrintChoice& Chosen) {
-    TDeviceMode copies;
-    copies.dmFields = DM_COPIES;
-    copies.dmCopies = static_cast<int16_t>(Chosen.Copies);
-    Printer.SetPrinter(Name, copies);
+// Where the printer the form showed at Index is now: the list may have changed while the form
+// was open, and a print queue may share the file printer's name, so it is found by its name and
+// by which of the printers of that name it was.
+int32_t PrinterNow(const TPrinter& Printer, const std::vector<std::string>& Shown, int32_t Index) {
+    const std::string& name = Shown[static_cast<size_t>(Index)];
+    auto same = std::count(Shown.begin(), Shown.begin() + Index, name);
+    const std::vector<std::string> now = Printer.Printers();
+    for (size_t i = 0; i < now.size(); ++i)
+        if (now[i] == name && same-- == 0) return static_cast<int32_t>(i);
+    throw EPrinter("There is no printer named \"" + name + "\"");
+}
+
+// Selects the printer, then the copies and the collation, which cannot fail once it is
+// selected: a refusal leaves the printer as it was.
+void Apply(TPrinter& Printer, const std::vector<std::string>& Shown, const TPrintChoice& Chosen) {
+    Printer.SetPrinterIndex(PrinterNow(Printer, Shown, Chosen.PrinterIndex));
+    Printer.SetCopies(Chosen.Copies);
     Printer.SetCollate(Chosen.Collate);
 }
 
@@ -48,9 +60,8 @@ bool TPrintDialog::Execute() {
     TPrintChoice chosen = start;
     const std::weak_ptr<const void> life = FLife.Weak();
     if (!form.Run(chosen) || life.expired()) return false;
-    // By the name shown: the list may have changed while the form was open.
     try {
-        Apply(printer, start.Printers[static_cast<size_t>(chosen.PrinterIndex)], chosen);
+        Apply(printer, start.Printers, chosen);
     } catch (const EPrinter& E) {
         MessageDlg(E.Message(), mtError, {mbOK}, 0);
         return false;

@@ -9,6 +9,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/ui/checkbox.h"
+#include "platform/ui/lists_testsupport.h"
 #include "platform/ui/printdialog_testsupport.h"
 #include "platform/ui/printer.h"
 #include "platform/ui/windowpicture.h"
@@ -142,6 +143,81 @@ TEST_F(PrintDialog, WithNoPrinterItSaysSoAndAnswersFalse) {
               "No printers are installed. Turn the PDF printer on in the settings, or add a "
               "print queue.");
     EXPECT_EQ(FDialog.Copies(), 5);
+}
+
+TEST_F(PrintDialog, APromptsLetterWithAltTakesTheFocusToItsPart) {
+    const struct {
+        int32_t Letter;
+        const char* Focused;
+        bool Collated;  // the check box's letter also turns it
+    } cases[] = {
+        {'C', "Copies", true},
+        {'O', "Collate", false},
+        {'N', "PrinterName", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<char>(c.Letter));
+        std::string focused;
+        bool collated = false;
+        TModalScript script;
+        script.Then([&] {
+            RunningDialog().SetActiveControl(&DialogPart<TCheckBox>("Collate"));
+            test::InjectKeys({VK_MENU, c.Letter});
+        });
+        script.Then([&] {
+            focused = RunningDialog().ActiveControl()->Name();
+            collated = DialogPart<TCheckBox>("Collate").Checked();
+            TapKey(VK_ESCAPE);
+        });
+        EXPECT_FALSE(FDialog.Execute());
+        EXPECT_EQ(focused, c.Focused);
+        EXPECT_EQ(collated, c.Collated);
+    }
+}
+
+TEST_F(PrintDialog, TheMouseAloneChoosesThePrinterCopiesAndCollation) {
+    const auto middle = [](TControl& Part) {
+        test::ClickAt(Part, Point(Part.ClientWidth() / 2, Part.ClientHeight() / 2));
+    };
+    TModalScript script;
+    script.Then([&] { middle(DialogPart<TControl>("PrinterName")); });
+    script.Then([] {
+        TControl* list = FindControl(GetCapture());
+        ASSERT_NE(list, nullptr);
+        const int32_t row = DialogPart<TCustomComboBox>("PrinterName").ItemHeight();
+        test::ClickAt(*list, Point(10, row + row / 2));
+    });
+    script.Then([] {
+        auto& copies = DialogPart<TControl>("Copies");
+        test::ClickAt(copies, Point(copies.ClientWidth() - 4, copies.ClientHeight() / 4));
+    });
+    script.Then([&] { middle(DialogPart<TControl>("Collate")); });
+    script.Then([&] { middle(DialogPart<TControl>("OK")); });
+    ASSERT_TRUE(FDialog.Execute());
+    EXPECT_EQ(Chosen(FDialog), "Office, 6/6");
+}
+
+// A CUPS queue may carry the file printer's name: the one chosen is the one the list shows
+// there, whether or not the list changed meanwhile.
+TEST_F(PrintDialog, OfTwoPrintersOfOneNameTheOneChosenIsTaken) {
+    const struct {
+        std::vector<std::string> Meanwhile;  // empty: the list stays
+        int32_t Taken;
+    } cases[] = {
+        {{}, 2},
+        {{"Lab", "PDF", "Office", "PDF"}, 3},
+    };
+    for (const auto& c : cases) {
+        UsePrinters({"PDF", "Office", "PDF"});
+        TModalScript script;
+        script.Then([] { StepCombo("PrinterName", 2); });
+        script.Then([&] {
+            if (!c.Meanwhile.empty()) UsePrinters(c.Meanwhile);
+            TapKey(VK_RETURN);
+        });
+        ASSERT_TRUE(FDialog.Execute());
+        EXPECT_EQ(Printer().PrinterIndex(), c.Taken);
+    }
 }
 
 // The printer refuses another printer while it prints: the user hears why and nothing changes.
