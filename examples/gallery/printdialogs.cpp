@@ -43,7 +43,8 @@ int PrintDialogs(TForm* Form, int Left, int Top) {
         if (!print->Execute()) return;
         TPrinter& printer = Printer();
         said->SetCaption(printer.Printers()[static_cast<size_t>(printer.PrinterIndex())] + ", " +
-                         std::to_string(print->Copies()) + " copies" +
+                         std::to_string(print->Copies()) +
+                         (print->Copies() == 1 ? " copy" : " copies") +
                          (print->Collate() ? ", collated" : ""));
     };
     auto* setupButton = Add<TButton>(box, Rect(108, 8, 208, 32));
