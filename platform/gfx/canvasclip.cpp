@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <utility>
 
 #include "platform/gfx/canvas.h"
@@ -64,8 +65,21 @@ TCanvas::TBounds TCanvas::DeviceClip() const {
 
 TRect TCanvas::ClipRect() const {
     const TBounds clip = DeviceBounds(QueryClip());
-    return DPtoLP(Rect(SaturateToInt32(clip.Left), SaturateToInt32(clip.Top),
-                       SaturateToInt32(clip.Right), SaturateToInt32(clip.Bottom)));
+    const TRect device = Rect(SaturateToInt32(clip.Left), SaturateToInt32(clip.Top),
+                              SaturateToInt32(clip.Right), SaturateToInt32(clip.Bottom));
+    TRect box = DPtoLP(device);
+    if (!FMapped || IsRectEmpty(device)) return box;
+    // A unit can be wider than a pixel, and an edge rounded to the nearest unit can then fall
+    // inside the clip: it moves out by one, so that the box takes in every pixel of the clip.
+    const auto step = [](int32_t& Edge, int32_t By) { Edge = SaturateToInt32(int64_t{Edge} + By); };
+    const int32_t down = FMapping.DownY();
+    const TPoint topLeft = FMapping.ToDevice(Point(box.Left, box.Top));
+    const TPoint bottomRight = FMapping.ToDevice(Point(box.Right, box.Bottom));
+    if (topLeft.X > device.Left) step(box.Left, -1);
+    if (topLeft.Y > device.Top) step(box.Top, -down);
+    if (bottomRight.X < device.Right) step(box.Right, 1);
+    if (bottomRight.Y < device.Bottom) step(box.Bottom, down);
+    return box;
 }
 
 int TCanvas::GetClipBox(TRect& Box) const {
@@ -107,7 +121,15 @@ int TCanvas::IntersectClipRect(const TRect& R) {
 }
 
 int TCanvas::ExcludeClipRect(const TRect& R) {
-    if (!FUserClip) FUserClip = TRegion(AnyBitmap);
+    if (!FUserClip) {
+        // A sheet's page can be larger than any bitmap; the whole of it stays reachable.
+        TRect everything = AnyBitmap;
+        if (FDeviceSheet) {
+            everything.Right = std::max(everything.Right, FDeviceSheet->Printable.cx);
+            everything.Bottom = std::max(everything.Bottom, FDeviceSheet->Printable.cy);
+        }
+        FUserClip = TRegion(everything);
+    }
     FUserClip->Subtract(OnDevice(*this, R));
     InvalidateClip();
     return ClipKind();

@@ -7,8 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/core/region.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
+#include "platform/gfx/canvasrecorder.h"
 #include "platform/gfx/dcstate.h"
 
 namespace vex {
@@ -107,6 +109,57 @@ TEST(CanvasDeviceSheet, ClipQueriesAnswerForThePrintableArea) {
         for (const auto& [point, visible] : c.Visible)
             EXPECT_EQ(canvas.PtVisible(point.X, point.Y), visible) << point.X << "," << point.Y;
         EXPECT_TRUE(canvas.Reach().Empty()) << "drawing still reaches no pixels";
+    }
+}
+
+// A printer at a high resolution has pages larger than any bitmap; a hole cut into the clip
+// leaves all the rest of such a page visible, to the queries and to a replay of the calls.
+TEST(CanvasDeviceSheet, AHoleLeavesAllOfAPageLargerThanAnyBitmap) {
+    const TCanvas::TDeviceSheet legalAt2400 = {{20400, 33600}, {0, 0}, {20400, 33600}};
+    TBitmap nothing;
+    TCanvas canvas(nothing);
+    canvas.SetDeviceSheet(legalAt2400);
+    EXPECT_EQ(canvas.ExcludeClipRect(Rect(10, 10, 20, 20)), COMPLEXREGION);
+    EXPECT_EQ(canvas.ClipRect(), Rect(0, 0, 20400, 33600));
+    EXPECT_TRUE(canvas.PtVisible(20399, 33599));
+    EXPECT_TRUE(canvas.PtVisible(100, 20000));
+    EXPECT_FALSE(canvas.PtVisible(15, 15));
+
+    TCanvasRecorder recorder(canvas, TRecordLevel::Primitives);
+    canvas.FillRect(Rect(0, 0, 20400, 33600));
+    ASSERT_EQ(recorder.Calls().size(), 1u);
+    ASSERT_TRUE(recorder.Calls()[0].UserClip.has_value());
+    EXPECT_TRUE(recorder.Calls()[0].UserClip->Contains(Point(20399, 33599)));
+}
+
+// Where a unit is wider than a pixel (a metric page at 600 dpi), the clip box read back and
+// given to IntersectClipRect leaves every logical point as visible as it was.
+TEST(CanvasDeviceSheet, AMetricClipBoxGivenBackKeepsWhatWasVisible) {
+    const std::vector<TRect> deviceClips = {Rect(0, 0, 4725, 6780), Rect(6, 6, 4000, 3000),
+                                            Rect(7, 13, 101, 203), Rect(1, 2, 3, 5)};
+    for (const TRect& device : deviceClips) {
+        SCOPED_TRACE(testing::PrintToString(device));
+        TBitmap nothing;
+        TCanvas canvas(nothing);
+        canvas.SetDeviceSheet(A4);
+        canvas.SetPixelsPerInch(600, 600);
+        canvas.SetMapMode(MM_LOMETRIC);
+        const TRegion region(device);
+        canvas.SelectClipRgn(&region);
+        const TRect box = canvas.ClipRect();
+        const auto visible = [&] {
+            std::vector<bool> row, column;
+            const int32_t midX = (box.Left + box.Right) / 2, midY = (box.Top + box.Bottom) / 2;
+            for (int32_t x = box.Left - 3; x <= box.Right + 3; ++x)
+                row.push_back(canvas.PtVisible(x, midY));
+            for (int32_t y = box.Bottom - 3; y <= box.Top + 3; ++y)
+                column.push_back(canvas.PtVisible(midX, y));
+            return std::make_pair(row, column);
+        };
+        const auto before = visible();
+        EXPECT_NE(canvas.IntersectClipRect(box), NULLREGION);
+        EXPECT_EQ(visible(), before);
+        EXPECT_EQ(canvas.ClipRect(), box);
     }
 }
 

@@ -14,14 +14,19 @@ TCanvasRecorder::TCanvasRecorder(const TCanvas& Canvas) : TCanvasRecorder() {
 }
 
 TCanvasRecorder::TCanvasRecorder(TCanvas& Canvas, TRecordLevel Level)
-    : FAttachedTo(&Canvas), FLevel(Level) {
+    : FPrevious(Canvas.FAttachedRecorder), FAttachedTo(&Canvas), FLevel(Level) {
     Canvas.FAttachedRecorder = this;
 }
 
 TCanvasRecorder::~TCanvasRecorder() {
-    if (FAttachedTo)
-        FAttachedTo->FAttachedRecorder = nullptr;
-    else
+    if (FAttachedTo) {
+        // Recorders attached over one another may go in any order: this one leaves the chain
+        // wherever it is, and the one it covered records again.
+        TCanvasRecorder** link = &FAttachedTo->FAttachedRecorder;
+        while (*link && *link != this)
+            link = &(*link)->FPrevious;
+        if (*link) *link = FPrevious;
+    } else
         FCurrent = FPrevious;
 }
 

@@ -81,7 +81,8 @@ public:
     TCanvasRecorder();
     explicit TCanvasRecorder(const TCanvas& Canvas);
     // Records every call on Canvas, at Level, for as long as both exist, whatever recorders of
-    // the thread come and go meanwhile; that canvas's calls reach no other recorder.
+    // the thread come and go meanwhile; that canvas's calls reach no other recorder. One attached
+    // over another takes the canvas's calls until it goes.
     // The recorder goes before the canvas does.
     TCanvasRecorder(TCanvas& Canvas, TRecordLevel Level);
     ~TCanvasRecorder();
@@ -125,6 +126,7 @@ private:
     void End();
 
     static inline thread_local TCanvasRecorder* FCurrent = nullptr;
+    // The recorder this one covers: the thread's, or the one attached to the canvas before it.
     TCanvasRecorder* FPrevious = nullptr;
     const TCanvas* FOnly = nullptr;
     TCanvas* FAttachedTo = nullptr;

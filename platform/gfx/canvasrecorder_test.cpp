@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,27 @@ TEST_F(CanvasRecorderTest, AnAttachedRecorderKeepsThePrimitivesOfItsCanvasOnly) 
     EXPECT_EQ(GeometryOf(primitives), Expected(1));
     EXPECT_EQ(GeometryOf(primitives.TakeCalls()), Expected(1));
     EXPECT_TRUE(primitives.Calls().empty());
+}
+
+// A recorder attached over another (a test's over a printer's) has the canvas while it lives;
+// whichever goes first, the other records again, and none is left that has gone.
+TEST_F(CanvasRecorderTest, RecordersAttachedOverOneAnotherHandTheCanvasBack) {
+    for (const bool newestGoesFirst : {true, false}) {
+        SCOPED_TRACE(newestGoesFirst ? "newest first" : "oldest first");
+        auto oldest = std::make_unique<TCanvasRecorder>(Canvas(), TRecordLevel::Primitives);
+        auto newest = std::make_unique<TCanvasRecorder>(Canvas(), TRecordLevel::Primitives);
+        Canvas().FillRect(Rect(0, 0, 1, 1));
+        EXPECT_EQ(newest->Calls().size(), 1u);
+        EXPECT_TRUE(oldest->Calls().empty());
+        std::unique_ptr<TCanvasRecorder>& survivor = newestGoesFirst ? oldest : newest;
+        (newestGoesFirst ? newest : oldest).reset();
+        Canvas().FillRect(Rect(0, 0, 2, 2));
+        EXPECT_EQ(survivor->Calls().size(), newestGoesFirst ? 1u : 2u);
+        survivor.reset();
+        TCanvasRecorder thread;
+        Canvas().FillRect(Rect(0, 0, 3, 3));
+        EXPECT_EQ(thread.Calls().size(), 1u) << "no recorder is left attached";
+    }
 }
 
 // Text calls carry what a replay needs to place the text as the canvas did.

@@ -23,6 +23,11 @@ bool ValidOrientation(int16_t Value) {
     return Value == DMORIENT_PORTRAIT || Value == DMORIENT_LANDSCAPE;
 }
 
+EPrinter NoRoom(const TPrinterDevice& Device) {
+    return EPrinter("The margins of the printer \"" + Device.Name() +
+                    "\" leave no room to print on the paper");
+}
+
 void CheckCopies(int32_t Value) {
     if (Value < 1 || Value > MaxCopies)
         throw EPrinter("The number of copies must be from 1 to " + std::to_string(MaxCopies));
@@ -149,12 +154,14 @@ TPageFormat TPrinter::PageFormat() const {
     int32_t down = ToPixels(paper.Height, format.PixelsPerInch);
     if (FMode.dmOrientation == DMORIENT_LANDSCAPE) std::swap(across, down);
     format.Paper = TSize{across, down};
-    const int32_t margin = ToPixels(std::max(device.UnprintableMargin(), 0), format.PixelsPerInch);
+    // Measured against the paper before it is a pixel count: a border of any size then leaves
+    // no room, and never wraps into some other page.
+    const int32_t border = std::max(device.UnprintableMargin(), 0);
+    if (int64_t{border} * 2 >= std::min(paper.Width, paper.Height)) throw NoRoom(device);
+    const int32_t margin = ToPixels(border, format.PixelsPerInch);
     format.PrintableOffset = Point(margin, margin);
     format.Printable = TSize{across - 2 * margin, down - 2 * margin};
-    if (format.Printable.cx <= 0 || format.Printable.cy <= 0)
-        throw EPrinter("The margins of the printer \"" + device.Name() +
-                       "\" leave no room to print on the paper");
+    if (format.Printable.cx <= 0 || format.Printable.cy <= 0) throw NoRoom(device);
     return format;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <set>
@@ -384,6 +385,21 @@ TEST(Printer, ADeviceWhoseBorderLeavesNoPageIsRefusedAtTheJob) {
     p.Device().SetUnprintableMargin(0);
     p.Device().SetPixelsPerInch(0);
     EXPECT_THROW(p.Printer.BeginDoc(), EPrinter);
+}
+
+// A device's border comes from outside; however large, it leaves no room rather than a page of
+// some other size.
+TEST(Printer, AnyBorderTooWideForTheSheetIsRefused) {
+    const std::vector<int32_t> borders = {1485, 100'000, 1'000'000'000, INT32_MAX};
+    for (const int32_t border : borders) {
+        SCOPED_TRACE(border);
+        TRecordedPrinter p;
+        p.Device().SetUnprintableMargin(border);
+        EXPECT_EQ(ErrorOf([&] { p.Printer.PageFormat(); }),
+                  "The margins of the printer \"Recorder\" leave no room to print on the paper");
+        EXPECT_THROW(p.Printer.BeginDoc(), EPrinter);
+        EXPECT_EQ(p.Device().OpenJobs(), 0);
+    }
 }
 
 TEST(Printer, WithNoPrinterEveryUseButAskingSaysThereIsNone) {
