@@ -352,6 +352,11 @@ void TCairoPageTarget::TextGlyphs(const TCanvasCall& Call, TPointF Box, int64_t 
 }
 
 void TCairoPageTarget::Picture(const TRect& Dest, const TPixelImage& Picture) {
+    // Scaling to nothing is a matrix cairo cannot invert, which would stop the whole page: the
+    // canvas draws nothing there, and neither does the sheet.
+    if (Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top || Picture.Width <= 0 ||
+        Picture.Height <= 0)
+        return;
     cairo_surface_t* image =
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, Picture.Width, Picture.Height);
     if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
