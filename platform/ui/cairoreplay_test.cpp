@@ -38,6 +38,15 @@ TBox InkBox(TPixel&& Pixel) {
     return box;
 }
 
+// What Draw puts on Drawn, a bitmap of the test's size, as the printer's recorder keeps it.
+TPrintedPage DrawnPage(const std::function<void(TCanvas&)>& Draw, TBitmap& Drawn) {
+    Drawn.SetSize(Width, Height);
+    TCanvas canvas(Drawn);
+    TCanvasRecorder recorder(canvas, TRecordLevel::Primitives);
+    Draw(canvas);
+    return TPrintedPage{recorder.TakeCalls()};
+}
+
 // The same page drawn by the canvas and replayed onto cairo puts its ink in the same place: text
 // placed, turned and clipped as the canvas placed it, shapes over the same pixels.
 TEST(CairoReplay, PutsInkWhereTheCanvasDrewIt) {
@@ -92,14 +101,7 @@ TEST(CairoReplay, PutsInkWhereTheCanvasDrewIt) {
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         TBitmap drawn;
-        drawn.SetSize(Width, Height);
-        TPrintedPage page;
-        {
-            TCanvas canvas(drawn);
-            TCanvasRecorder recorder(canvas, TRecordLevel::Primitives);
-            c.Draw(canvas);
-            page.Calls = recorder.TakeCalls();
-        }
+        const TPrintedPage page = DrawnPage(c.Draw, drawn);
         cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, Width, Height);
         cairo_t* cr = cairo_create(surface);
         cairo_set_source_rgb(cr, 1, 1, 1);
@@ -172,14 +174,7 @@ TEST(CairoReplay, AwkwardCallsLeaveTheContextDrawing) {
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         TBitmap drawn;
-        drawn.SetSize(Width, Height);
-        TPrintedPage page;
-        {
-            TCanvas canvas(drawn);
-            TCanvasRecorder recorder(canvas, TRecordLevel::Primitives);
-            c.Draw(canvas);
-            page.Calls = recorder.TakeCalls();
-        }
+        const TPrintedPage page = DrawnPage(c.Draw, drawn);
         cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, Width, Height);
         cairo_t* cr = cairo_create(surface);
         TCairoFonts fonts;
