@@ -1,5 +1,7 @@
 #include "platform/gfx/canvasrecorder.h"
 
+#include <utility>
+
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/rasterops.h"
 
@@ -73,10 +75,13 @@ std::shared_ptr<const TPixelImage> RecordedPicture(const TBlitSource& Source, co
     auto picture = std::make_shared<TPixelImage>();
     const TBitmap* bitmap = Source.Bitmap;
     if (!bitmap) return picture;
-    TRect r = Rect;
-    if (r.Left > r.Right) std::swap(r.Left, r.Right);
-    if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
-    const int64_t w = int64_t{r.Right} - r.Left, h = int64_t{r.Bottom} - r.Top;
+    // A source that runs backwards is read from its first edge's pixel back, as the copy reads it.
+    const auto covered = [](int64_t From, int64_t To) {
+        return From <= To ? std::pair{From, To} : std::pair{To + 1, From + 1};
+    };
+    const auto [left, right] = covered(Rect.Left, Rect.Right);
+    const auto [top, bottom] = covered(Rect.Top, Rect.Bottom);
+    const int64_t w = right - left, h = bottom - top;
     // A copy reads no more than its source has, so neither does its record.
     if (w <= 0 || h <= 0 || w > MaxBitmapDimension || h > MaxBitmapDimension) return picture;
     picture->Width = static_cast<int32_t>(w);
@@ -85,14 +90,14 @@ std::shared_ptr<const TPixelImage> RecordedPicture(const TBlitSource& Source, co
     const uint32_t brush = ColorToPixel(BrushColor);
     const TBitmap* mask = Source.Mask;
     for (int64_t y = 0; y < h; ++y) {
-        const int64_t sy = r.Top + y;
+        const int64_t sy = top + y;
         if (sy < 0 || sy >= bitmap->Height()) continue;
         const uint32_t* row = bitmap->ScanLine(static_cast<int32_t>(sy));
         const uint32_t* maskRow =
             mask && sy < mask->Height() ? mask->ScanLine(static_cast<int32_t>(sy)) : nullptr;
         uint32_t* out = picture->Pixels.data() + static_cast<size_t>(y * w);
         for (int64_t x = 0; x < w; ++x) {
-            const int64_t sx = r.Left + x;
+            const int64_t sx = left + x;
             if (sx < 0 || sx >= bitmap->Width()) continue;
             uint32_t pixel = row[sx] & 0xFFFFFF;
             if (maskRow && sx < mask->Width() && (maskRow[sx] & 0xFFFFFF) == 0xFFFFFF) continue;

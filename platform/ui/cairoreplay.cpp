@@ -334,12 +334,16 @@ void TCairoPageTarget::TextGlyphs(const TCanvasCall& Call, TPointF Box, int64_t 
     FClusters.clear();
     // Each glyph goes where the canvas put it, give or take less than a device pixel: as long as
     // the face's own advances keep within that, they place it, and a reader's file needs no
-    // correction for every glyph (which costs more to write than the glyph).
+    // correction for every glyph (which costs more to write than the glyph). In small text a
+    // pixel is a good part of the em, and a reader takes a jump that large for a space between
+    // words, so there the glyphs keep closer still.
+    const double tolerance = std::min(1.0, font.PixelSize() / 20.0);
     int64_t pen = 0;
     double natural = 0;
     for (char ch : Call.Text) {
         const uint8_t c = static_cast<uint8_t>(ch);
-        if (std::abs(natural - static_cast<double>(pen)) >= 1) natural = static_cast<double>(pen);
+        if (std::abs(natural - static_cast<double>(pen)) >= tolerance)
+            natural = static_cast<double>(pen);
         FGlyphs.push_back(
             {face->Glyphs[c], Box.X + natural, Box.Y + static_cast<double>(Baseline)});
         FClusters.push_back({Utf8Length(c), 1});
@@ -352,6 +356,11 @@ void TCairoPageTarget::TextGlyphs(const TCanvasCall& Call, TPointF Box, int64_t 
 }
 
 void TCairoPageTarget::Picture(const TRect& Dest, const TPixelImage& Picture) {
+    // Scaling to nothing is a matrix cairo cannot invert, which would stop the whole page: the
+    // canvas draws nothing there, and neither does the sheet.
+    if (Dest.Right <= Dest.Left || Dest.Bottom <= Dest.Top || Picture.Width <= 0 ||
+        Picture.Height <= 0)
+        return;
     cairo_surface_t* image =
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, Picture.Width, Picture.Height);
     if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {

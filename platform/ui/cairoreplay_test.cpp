@@ -38,6 +38,15 @@ TBox InkBox(TPixel&& Pixel) {
     return box;
 }
 
+// What Draw puts on Drawn, a bitmap of the test's size, as the printer's recorder keeps it.
+TPrintedPage DrawnPage(const std::function<void(TCanvas&)>& Draw, TBitmap& Drawn) {
+    Drawn.SetSize(Width, Height);
+    TCanvas canvas(Drawn);
+    TCanvasRecorder recorder(canvas, TRecordLevel::Primitives);
+    Draw(canvas);
+    return TPrintedPage{recorder.TakeCalls()};
+}
+
 // The same page drawn by the canvas and replayed onto cairo puts its ink in the same place: text
 // placed, turned and clipped as the canvas placed it, shapes over the same pixels.
 TEST(CairoReplay, PutsInkWhereTheCanvasDrewIt) {
@@ -92,14 +101,7 @@ TEST(CairoReplay, PutsInkWhereTheCanvasDrewIt) {
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
         TBitmap drawn;
-        drawn.SetSize(Width, Height);
-        TPrintedPage page;
-        {
-            TCanvas canvas(drawn);
-            TCanvasRecorder recorder(canvas, TRecordLevel::Primitives);
-            c.Draw(canvas);
-            page.Calls = recorder.TakeCalls();
-        }
+        const TPrintedPage page = DrawnPage(c.Draw, drawn);
         cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, Width, Height);
         cairo_t* cr = cairo_create(surface);
         cairo_set_source_rgb(cr, 1, 1, 1);
@@ -122,6 +124,68 @@ TEST(CairoReplay, PutsInkWhereTheCanvasDrewIt) {
         EXPECT_NEAR(replayed.Top, canvas.Top, 1);
         EXPECT_NEAR(replayed.Right, canvas.Right, 1);
         EXPECT_NEAR(replayed.Bottom, canvas.Bottom, 1);
+    }
+}
+
+// A call the canvas takes in its stride must not put the cairo context into an error state:
+// every later call of the page, and the page itself, would be lost with it.
+TEST(CairoReplay, AwkwardCallsLeaveTheContextDrawing) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TCanvas&)> Draw;
+    };
+    TBitmap red;
+    red.SetSize(4, 4);
+    red.Canvas().Brush().SetColor(clRed);
+    red.Canvas().FillRect(Rect(0, 0, 4, 4));
+    const std::vector<TCase> cases = {
+        {"a picture stretched to no width",
+         [&](TCanvas& C) { C.StretchDraw(Rect(10, 10, 10, 40), red); }},
+        {"a picture stretched to no height",
+         [&](TCanvas& C) { C.StretchDraw(Rect(10, 10, 40, 10), red); }},
+        {"text with control characters",
+         [](TCanvas& C) {
+             C.Font().SetName("Arial");
+             C.TextOut(10, 10, std::string("a\0b\tc\x81\x7f\r\n", 10));
+         }},
+        {"an empty opaque text box",
+         [](TCanvas& C) {
+             const TRect r = Rect(5, 5, 50, 30);
+             C.ExtTextOut(5, 5, ETO_OPAQUE | ETO_CLIPPED, &r, "");
+         }},
+        {"a shape turned inside out", [](TCanvas& C) { C.RoundRect(60, 60, 10, 10, -30, -30); }},
+        {"a dotted outline",
+         [](TCanvas& C) {
+             C.Pen().SetStyle(psDot);
+             C.Rectangle(10, 10, 50, 50);
+         }},
+        {"a huge pen",
+         [](TCanvas& C) {
+             C.Pen().SetWidth(1 << 30);
+             C.MoveTo(0, 0);
+             C.LineTo(10, 10);
+         }},
+        {"far away lines",
+         [](TCanvas& C) {
+             C.MoveTo(-2000000000, 0);
+             C.LineTo(2000000000, 10);
+         }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TBitmap drawn;
+        const TPrintedPage page = DrawnPage(c.Draw, drawn);
+        cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, Width, Height);
+        cairo_t* cr = cairo_create(surface);
+        TCairoFonts fonts;
+        {
+            TCairoPageTarget target(cr, fonts);
+            ReplayPage(page, target);
+        }
+        EXPECT_EQ(cairo_status(cr), CAIRO_STATUS_SUCCESS)
+            << cairo_status_to_string(cairo_status(cr));
+        cairo_destroy(cr);
+        cairo_surface_destroy(surface);
     }
 }
 

@@ -49,12 +49,49 @@ TRect Normalized(TRect R) {
     return R;
 }
 
+// The pixels a copy covers: a rectangle that runs backwards along an axis starts at its first
+// edge's pixel and steps back, as the canvas copies it.
+TRect Covered(TRect R) {
+    const auto axis = [](int32_t& From, int32_t& To) {
+        if (From <= To) return;
+        std::swap(From, To);
+        From = SaturateToInt32(int64_t{From} + 1);
+        To = SaturateToInt32(int64_t{To} + 1);
+    };
+    axis(R.Left, R.Right);
+    axis(R.Top, R.Bottom);
+    return R;
+}
+
+// A copy whose destination runs the other way than its source mirrors the picture, as it does
+// on the canvas. Rects[0] is the destination, Rects[1] the source where the call names one.
+void PutPicture(TPageTarget& Target, const TCanvasCall& Call) {
+    const TRect& dest = Call.Rects[0];
+    bool acrossX = dest.Right < dest.Left, acrossY = dest.Bottom < dest.Top;
+    if (Call.Rects.size() > 1) {
+        acrossX ^= Call.Rects[1].Right < Call.Rects[1].Left;
+        acrossY ^= Call.Rects[1].Bottom < Call.Rects[1].Top;
+    }
+    const TPixelImage& picture = *Call.Picture;
+    if (!acrossX && !acrossY) {
+        Target.Picture(Covered(dest), picture);
+        return;
+    }
+    TPixelImage mirrored = picture;
+    const size_t w = static_cast<size_t>(picture.Width), h = static_cast<size_t>(picture.Height);
+    for (size_t y = 0; y < h; ++y)
+        for (size_t x = 0; x < w; ++x)
+            mirrored.Pixels[y * w + x] =
+                picture.Pixels[(acrossY ? h - 1 - y : y) * w + (acrossX ? w - 1 - x : x)];
+    Target.Picture(Covered(dest), mirrored);
+}
+
 void Copy(TPageTarget& Target, const TCanvasCall& Call) {
     if (Call.Rects.empty()) return;
-    const TRect dest = Normalized(Call.Rects[0]);
+    const TRect dest = Covered(Call.Rects[0]);
     switch (Call.Flags) {
         case SRCCOPY:
-            if (Call.Picture && Call.Picture->Width > 0) Target.Picture(dest, *Call.Picture);
+            if (Call.Picture && Call.Picture->Width > 0) PutPicture(Target, Call);
             return;
         case PATCOPY:
             if (BrushPaints(Call)) Target.Fill(dest, Call.BrushColor);
@@ -109,7 +146,7 @@ void ReplayPage(const TPrintedPage& Page, TPageTarget& Target) {
             // Flags is 0 for a plain copy of a picture, otherwise the operation it combined with.
             if (!call.Rects.empty() && (call.Flags == 0 || call.Flags == SRCCOPY) && call.Picture &&
                 call.Picture->Width > 0)
-                Target.Picture(Normalized(call.Rects[0]), *call.Picture);
+                PutPicture(Target, call);
         }
     }
 }

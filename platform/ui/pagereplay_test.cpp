@@ -226,6 +226,13 @@ TEST(PageReplay, OntoACanvasAtTheSameResolutionGivesTheSamePixels) {
              C.Brush().SetColor(clOlive);
              C.Ellipse(10, 40, 110, 100);
          }},
+        {"pictures mirrored by rectangles that run backwards",
+         [&](TCanvas& C) {
+             C.StretchDraw(Rect(60, 10, 20, 40), picture);
+             C.StretchDraw(Rect(70, 90, 110, 50), picture);
+             StretchBlt(&C, 5, 50, 40, 30, &picture.Canvas(), 4, 0, -4, 3, SRCCOPY);
+             StretchBlt(&C, 110, 5, -40, 30, &picture.Canvas(), 0, 0, 4, 3, SRCCOPY);
+         }},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <random>
 
@@ -58,28 +59,53 @@ int TPageFile::Write(const void* Data, size_t Length) {
     return FError;
 }
 
-void TPageFile::Commit() {
+void TPageFile::Place() {
+    if (FPlaced) return;
     int error = FFd < 0 ? EBADF : FError;
-    // A file replaced keeps its permissions, as any of our writes does.
     struct stat old;
-    if (error == 0 && ::stat(FFileName.c_str(), &old) == 0 &&
-        ::fchmod(FFd, old.st_mode & 07777) != 0)
-        error = errno;
+    const bool exists = error == 0 && ::stat(FFileName.c_str(), &old) == 0;
+    // A folder would be swapped like a file, and then could not be dropped.
+    if (exists && S_ISDIR(old.st_mode)) error = EISDIR;
+    // A file replaced keeps its permissions, as any of our writes does.
+    if (error == 0 && exists && ::fchmod(FFd, old.st_mode & 07777) != 0) error = errno;
     if (error == 0 && ::fsync(FFd) != 0) error = errno;
     if (FFd >= 0 && ::close(FFd) != 0 && error == 0) error = errno;
     FFd = -1;
-    if (error == 0 && ::rename(FTempName.c_str(), FFileName.c_str()) != 0) error = errno;
+    if (error == 0 && exists &&
+        ::renameat2(AT_FDCWD, FTempName.c_str(), AT_FDCWD, FFileName.c_str(), RENAME_EXCHANGE) == 0)
+        FKeptAside = true;
+    // Without an exchange (a file system that has none, a file gone meanwhile) the old file
+    // cannot come back.
+    else if (error == 0 && ::rename(FTempName.c_str(), FFileName.c_str()) != 0)
+        error = errno;
     if (error != 0) {
         Discard();
         throw EPrinter(Described("Cannot write the file " + FFileName, error));
     }
+    FPlaced = true;
+}
+
+void TPageFile::Commit() {
+    Place();
+    if (FKeptAside) ::unlink(FTempName.c_str());
+    FPlaced = FKeptAside = false;
     FTempName.clear();
 }
 
 void TPageFile::Discard() noexcept {
     if (FFd >= 0) ::close(FFd);
     FFd = -1;
-    if (!FTempName.empty()) ::unlink(FTempName.c_str());
+    if (FPlaced && !FKeptAside) {
+        ::unlink(FFileName.c_str());
+    } else if (FPlaced) {
+        // Should the old file not go back, both stay rather than lose it.
+        if (::renameat2(AT_FDCWD, FTempName.c_str(), AT_FDCWD, FFileName.c_str(),
+                        RENAME_EXCHANGE) == 0)
+            ::unlink(FTempName.c_str());
+    } else if (!FTempName.empty()) {
+        ::unlink(FTempName.c_str());
+    }
+    FPlaced = FKeptAside = false;
     FTempName.clear();
 }
 

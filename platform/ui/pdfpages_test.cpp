@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <iterator>
@@ -104,6 +105,77 @@ TEST_F(PrintedTable, PngPagesPutRuleLinesAndInkWhereTheReaderDrawsThem) {
         EXPECT_NEAR(a.Top, b.Top, 2);
         EXPECT_NEAR(a.Right, b.Right, 2);
         EXPECT_NEAR(a.Bottom, b.Bottom, 2);
+    }
+}
+
+// Glyphs placed by the face's own advances stay where the canvas put them over a long run, and
+// a reader extracts the text drawn: no drift at the end of a line, no letters split or merged.
+TEST(PdfPages, TextKeepsTheCanvasPlacesAndReadsBackAsDrawn) {
+    RequirePoppler();
+    std::string longRun;
+    for (int i = 0; i < 4; ++i)
+        longRun += "The quick brown fox jumps over the lazy dog. ";
+    longRun.pop_back();
+    struct TCase {
+        const char* Name;
+        const char* FontName;
+        int32_t Height;
+        TFontStyles Style;
+        int32_t Orientation;
+        std::string Text;
+    };
+    const TCase cases[] = {
+        {"a long run", "Arial", -40, {}, 0, longRun},
+        {"a long run at a small size", "Arial", -9, {}, 0, longRun},
+        {"kerning-prone pairs", "Times New Roman", -60, {}, 0, "AVAWAYATToVaWaYoLTTyPaFAr.y,"},
+        {"bold", "Arial", -40, TFontStyles{fsBold}, 0, longRun.substr(0, 120)},
+        {"turned upwards", "Arial", -40, {}, 900, "Turned text reads upwards, AVAWAY"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const bool upright = c.Orientation == 0;
+        const int32_t width = upright ? 4000 : 160, height = upright ? 160 : 1200;
+        TBitmap drawn;
+        drawn.SetSize(width, height);
+        TPrintedPage page;
+        {
+            TCanvas canvas(drawn);
+            TCanvasRecorder recorder(canvas, TRecordLevel::Primitives);
+            canvas.Font().SetName(c.FontName);
+            canvas.Font().SetHeight(c.Height);
+            canvas.Font().SetStyle(c.Style);
+            canvas.Font().SetOrientation(c.Orientation);
+            canvas.Brush().SetStyle(bsClear);
+            canvas.TextOut(upright ? 20 : 30, upright ? 40 : height - 20, c.Text);
+            page.Calls = recorder.TakeCalls();
+        }
+        TPageFormat format;
+        format.PixelsPerInch = 600;
+        format.Paper = format.Printable = TSize{width, height};
+        test::TempDir folder;
+        const std::string file = folder.File("text.pdf");
+        {
+            TPdfPages pdf(file, "");
+            pdf.Add(page, format);
+            pdf.Commit();
+        }
+        std::string text = test::RunPoppler({"pdftotext", file, "-"}).value_or("");
+        while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+            text.pop_back();
+        EXPECT_EQ(text, c.Text);
+
+        const TPixelImage read = test::PdfPagePicture(file, 1, 600);
+        const TPixelImage mine = test::PictureOf(drawn);
+        ASSERT_EQ(read.Width, mine.Width);
+        ASSERT_EQ(read.Height, mine.Height);
+        // The canvas draws hinted glyphs, the reader the outlines: their edges differ by a
+        // little of the em, while a drift would grow along the line to the box's far end.
+        const int32_t near = std::max(2, -c.Height / 8);
+        const test::TInkBox a = test::InkBox(mine), b = test::InkBox(read);
+        EXPECT_NEAR(a.Left, b.Left, near);
+        EXPECT_NEAR(a.Top, b.Top, near);
+        EXPECT_NEAR(a.Right, b.Right, near);
+        EXPECT_NEAR(a.Bottom, b.Bottom, near);
     }
 }
 

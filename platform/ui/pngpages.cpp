@@ -66,6 +66,10 @@ void TPngPages::Add(const TPrintedPage& Page, const TPageFormat& Format) {
 }
 
 void TPngPages::Commit() {
+    // Every page in its place before any is there for good: a page that cannot be placed fails
+    // the job, and the pages placed before it go again with the pages object.
+    for (auto& page : FPages)
+        page->Place();
     for (auto& page : FPages)
         page->Commit();
 }

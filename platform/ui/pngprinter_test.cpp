@@ -50,6 +50,21 @@ TEST(PngPrinter, WritesOnePictureAPageAtItsResolutionOnlyWhenTheJobEnds) {
     }
 }
 
+// A page that cannot take its place fails the job after the pages before it were placed: they
+// go again, and what they replaced is back.
+TEST(PngPrinter, APageThatCannotBePlacedLeavesTheFolderAsItWas) {
+    test::TempDir folder;
+    test::WriteWholeFile(folder.File("table-1.png"), "old");
+    ASSERT_TRUE(std::filesystem::create_directory(folder.File("table-3.png")));
+    TPngPrinter printer(folder.Path(), "table", 50);
+    EXPECT_THROW(PrintTable(printer, true), EPrinter);
+    EXPECT_EQ(test::ReadWholeFile(folder.File("table-1.png")), "old");
+    EXPECT_FALSE(FileExists(folder.File("table-2.png")));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.File("table-3.png")));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.File("table-3.png")));
+    EXPECT_EQ(Entries(folder.Path()), 2u);
+}
+
 TEST(PngPrinter, ARefusedResolutionOrNameIsAPrinterErrorAtTheStart) {
     test::TempDir folder;
     TPrintJob job;
