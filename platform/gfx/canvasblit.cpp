@@ -116,8 +116,7 @@ void TCanvas::BrushCopy(const TRect& Dest, const TBitmap& Bitmap, const TRect& S
     const TRecordedCall call(*this, "BrushCopy", [&](TCanvasCall& C) {
         C.Rects = {OnDevice(*this, Dest), Source};
         C.Color = Color;
-        if (TCanvasRecorder::KeepsPictures(*this))
-            C.Picture = RecordedPicture(source, Source, FBrush.Color());
+        if (TCanvasRecorder::KeepsPictures(*this)) RecordCopiedPicture(C, source, FBrush.Color());
     });
     const TRect d = LPtoDP(Dest);
     StretchRaster(*this, d.Left, d.Top, Span(d.Left, d.Right), Span(d.Top, d.Bottom), source,

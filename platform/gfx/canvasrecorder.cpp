@@ -1,5 +1,7 @@
 #include "platform/gfx/canvasrecorder.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "platform/gfx/bitmap.h"
@@ -107,6 +109,44 @@ std::shared_ptr<const TPixelImage> RecordedPicture(const TBlitSource& Source, co
         }
     }
     return picture;
+}
+
+namespace {
+
+// Along one axis: the span of a source from S0 to S1 (either way round) that lies in [0, Size),
+// and where that span lands on a destination from D0 to D1. False when none of it does.
+bool KeepOnBitmap(int32_t& S0, int32_t& S1, int32_t& D0, int32_t& D1, int32_t Size) {
+    const int64_t low = std::min(S0, S1), high = std::max(S0, S1);
+    if (low >= 0 && high <= Size) return true;
+    if (high <= 0 || low >= Size) return false;
+    const double s0 = S0, s1 = S1, d0 = D0, d1 = D1;
+    const auto at = [&](double S) {
+        return static_cast<int32_t>(std::lround(d0 + (d1 - d0) * (S - s0) / (s1 - s0)));
+    };
+    const int32_t from = static_cast<int32_t>(std::clamp<int64_t>(S0, 0, Size));
+    const int32_t to = static_cast<int32_t>(std::clamp<int64_t>(S1, 0, Size));
+    D0 = at(from);
+    D1 = at(to);
+    S0 = from;
+    S1 = to;
+    return true;
+}
+
+}  // namespace
+
+void RecordCopiedPicture(TCanvasCall& Call, const TBlitSource& Source, TColor BrushColor) {
+    if (Call.Rects.size() < 2 || !Source.Bitmap) {
+        Call.Picture = std::make_shared<TPixelImage>();
+        return;
+    }
+    TRect& dest = Call.Rects[0];
+    TRect& source = Call.Rects[1];
+    if (!KeepOnBitmap(source.Left, source.Right, dest.Left, dest.Right, Source.Bitmap->Width()) ||
+        !KeepOnBitmap(source.Top, source.Bottom, dest.Top, dest.Bottom, Source.Bitmap->Height())) {
+        Call.Picture = std::make_shared<TPixelImage>();
+        return;
+    }
+    Call.Picture = RecordedPicture(Source, source, BrushColor);
 }
 
 TRect OnDevice(const TCanvas& Canvas, const TRect& R) {

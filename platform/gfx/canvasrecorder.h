@@ -165,6 +165,10 @@ private:
 // TCanvasCall::Picture; BrushColor replaces Source's BrushPixel.
 std::shared_ptr<const TPixelImage> RecordedPicture(const TBlitSource& Source, const TRect& Rect,
                                                    TColor BrushColor = clNone);
+// The same for a copy recorded with its destination and source in Call.Rects. A source reaching
+// beyond its bitmap reads nothing there, so the record keeps only the part on the bitmap and the
+// part of the destination it lands on: a record holds no more pixels than the bitmap has.
+void RecordCopiedPicture(TCanvasCall& Call, const TBlitSource& Source, TColor BrushColor = clNone);
 
 // Logical coordinates to the bitmap's (mapped, then the origin applied), kept at the ends of the
 // 32-bit range.

@@ -116,6 +116,37 @@ TEST_F(CanvasRecorderTest, RecordersAttachedOverOneAnotherHandTheCanvasBack) {
 }
 
 // Text calls carry what a replay needs to place the text as the canvas did.
+// A copy whose source reaches beyond its bitmap is recorded as the part on the bitmap and the
+// part of the destination it lands on, however far the source reaches.
+TEST_F(CanvasRecorderTest, ACopiedPictureHoldsNoMoreThanItsBitmap) {
+    struct TCase {
+        TRect Dest, Source;
+        std::string Geometry;  // "" when nothing of the source is on the bitmap
+        int32_t Width, Height;
+    };
+    const TCase cases[] = {
+        {Rect(0, 0, 16000, 16000), Rect(0, 0, 16000, 16000), "StretchBlt 5,3,13,11;0,0,8,8", 8, 8},
+        {Rect(0, 0, 8, 6), Rect(-4, 0, 4, 6), "StretchBlt 9,3,13,9;0,0,4,6", 4, 6},
+        {Rect(0, 0, 8, 4), Rect(4, 0, -4, 4), "StretchBlt 5,3,9,7;4,0,0,4", 4, 4},
+        {Rect(0, 0, 2, 2), Rect(2, 2, 4, 4), "StretchBlt 5,3,7,5;2,2,4,4", 2, 2},
+        {Rect(0, 0, 5, 5), Rect(100, 100, 90000, 90000), "", 0, 0},
+    };
+    for (const TCase& c : cases) {
+        TCanvasRecorder primitives(Canvas(), TRecordLevel::Primitives);
+        StretchBlt(Canvas().Handle(), c.Dest.Left, c.Dest.Top, c.Dest.Right - c.Dest.Left,
+                   c.Dest.Bottom - c.Dest.Top, Other.Canvas().Handle(), c.Source.Left, c.Source.Top,
+                   c.Source.Right - c.Source.Left, c.Source.Bottom - c.Source.Top, SRCCOPY);
+        const std::vector<TCanvasCall> calls = primitives.TakeCalls();
+        ASSERT_EQ(calls.size(), 1u);
+        ASSERT_NE(calls[0].Picture, nullptr);
+        if (!c.Geometry.empty()) {
+            EXPECT_EQ(GeometryOf(calls[0]), c.Geometry + " 13369376");
+        }
+        EXPECT_EQ(calls[0].Picture->Width, c.Width) << c.Geometry;
+        EXPECT_EQ(calls[0].Picture->Height, c.Height) << c.Geometry;
+    }
+}
+
 TEST_F(CanvasRecorderTest, TextCallsCarryTheirFaceAlignmentAndClip) {
     TCanvasRecorder primitives(Canvas(), TRecordLevel::Primitives);
     TCanvas& c = Canvas();

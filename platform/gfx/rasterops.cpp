@@ -203,7 +203,7 @@ bool StretchBlt(HDC Dest, int32_t X, int32_t Y, int32_t Width, int32_t Height, H
     const TRecordedCall call(*Dest, "StretchBlt", [&](TCanvasCall& C) {
         fill(C);
         if (Src && RopUsesSource(Rop) && TCanvasRecorder::KeepsPictures(*Dest))
-            C.Picture = RecordedPicture(source, C.Rects[1]);
+            RecordCopiedPicture(C, source);
     });
     ToDevice(*Dest, X, Y, Width, Height);
     if (Src) {
