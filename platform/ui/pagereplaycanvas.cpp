@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_set>
+#include <vector>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/drawtext.h"
@@ -104,18 +104,18 @@ void TCanvasPageTarget::Picture(const TRect& Dest, const TPixelImage& Picture) {
     TBitmap bitmap;
     bitmap.SetSize(Picture.Width, Picture.Height);
     // The pixels left out become a colour the picture does not use, which the draw leaves out.
-    std::unordered_set<uint32_t> used;
-    bool masked = false;
-    for (uint32_t p : Picture.Pixels) {
-        if (p >> 24)
-            used.insert(p & 0xFFFFFF);
-        else
-            masked = true;
-    }
-    // A picture of every colour has no such colour; its left-out pixels then show as one.
+    const bool masked = std::any_of(Picture.Pixels.begin(), Picture.Pixels.end(),
+                                    [](uint32_t P) { return (P >> 24) == 0; });
     uint32_t key = 0xFF00FF;
-    for (uint32_t tries = 0; used.count(key) && tries <= 0xFFFFFF; ++tries)
-        key = (key + 1) & 0xFFFFFF;
+    if (masked) {
+        // One bit a colour: two megabytes however large the picture.
+        std::vector<bool> used(size_t{1} << 24);
+        for (uint32_t p : Picture.Pixels)
+            if (p >> 24) used[p & 0xFFFFFF] = true;
+        // A picture of every colour has no such colour; its left-out pixels then show as one.
+        for (uint32_t tries = 0; used[key] && tries <= 0xFFFFFF; ++tries)
+            key = (key + 1) & 0xFFFFFF;
+    }
     for (int32_t y = 0; y < Picture.Height; ++y) {
         uint32_t* row = bitmap.ScanLine(y);
         const uint32_t* from = Picture.Pixels.data() + static_cast<size_t>(y) * Picture.Width;
