@@ -43,6 +43,9 @@ struct TFormatSettings {
     // 0: a two-digit year falls in the current century. N > 0: it falls in the hundred years
     // that begin N years before the current year.
     uint16_t TwoDigitYearCenturyWindow = 0;
+
+    // The first day of a calendar week, as the locale's digit counts it: 0 Monday to 6 Sunday.
+    uint8_t FirstDayOfWeek = 6;
 };
 
 // The settings in force for this process.
