@@ -9,6 +9,11 @@
 #include "platform/win/input.h"
 
 namespace vex {
+
+bool ShowsProgramCursor(uint32_t Id) {
+    return GetCursor() == LoadCursor(1, Id);
+}
+
 namespace {
 
 // A grid of 4 x 5 cells of 40 x 16 pixels with a fixed row and column, on screen at the
