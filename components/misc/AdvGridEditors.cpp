@@ -8,7 +8,9 @@
 
 #include "components/misc/AdvGridInplaceEdit.h"
 #include "platform/core/stringutils.h"
+#include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
+#include "platform/win/windowtree.h"
 
 namespace vex {
 
@@ -212,8 +214,12 @@ void TAdvStringGrid::SpecialEditorDone(bool Escaped, bool FocusGrid) {
         SetCells(FSpecialCol, FSpecialRow, value);
     }
     if (watch.Expired()) return;
-    // Hiding the editor that has the focus hands the focus on; the grid takes it.
-    const bool hadFocus = editor->Focused() || FocusGrid;
+    // Hiding the editor that has the focus (or whose edit has it) hands the focus on; the grid
+    // takes it.
+    const HWND focus = GetFocus();
+    const bool hadFocus =
+        FocusGrid || (editor->HandleAllocated() && focus != 0 &&
+                      (focus == editor->Handle() || IsChild(editor->Handle(), focus)));
     editor->Hide();
     if (hadFocus && CanFocus()) SetFocus();
     if (watch.Expired()) return;

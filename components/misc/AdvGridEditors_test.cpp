@@ -118,15 +118,20 @@ TEST(AdvGridEditors, EscapePutsBackTheTextTheCellHadWhenSelected) {
 }
 
 TEST(AdvGridEditors, ScrollingWritesTheValueBackAndHidesTheEditor) {
-    TEditorScene s(etEditButton);
-    s.Grid->SetBoundsRect(Rect(0, 0, 200, 100));
-    s.Open();
-    PressKey(VK_END);
-    TypeText("9");
-    s.Grid->SetTopRow(6);
-    Application().ProcessMessages();
-    EXPECT_FALSE(s.Grid->SpecialEditorShown());
-    EXPECT_EQ(s.Grid->Cells(2, 3), "79");
+    // The combo box's focus is in its edit, which goes with it.
+    for (TEditorType type : {etEditButton, etComboEdit}) {
+        SCOPED_TRACE(static_cast<int>(type));
+        TEditorScene s(type);
+        s.Grid->SetBoundsRect(Rect(0, 0, 200, 100));
+        s.Open();
+        PressKey(VK_END);
+        TypeText("9");
+        s.Grid->SetTopRow(6);
+        Application().ProcessMessages();
+        EXPECT_FALSE(s.Grid->SpecialEditorShown());
+        EXPECT_EQ(s.Grid->Cells(2, 3), "79");
+        EXPECT_TRUE(s.Grid->Focused());
+    }
 }
 
 TEST(AdvGridEditors, LeavingTheGridWritesTheValueBackBeforeItIsValidated) {
