@@ -338,6 +338,9 @@ public:
     // OnEllipsClick on the current cell, which takes the text the handler leaves.
     virtual void EllipsisClick();
 
+    // The cursor over link cells and selecting fixed cells (beside the sizing cursor).
+    void DefaultHandler(TMessage& Message) override;
+
     // --- Events ---
     TGridColorEvent OnGetCellColor;
     TGridAlignEvent OnGetAlignment;
@@ -383,12 +386,6 @@ protected:
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     TInplaceEdit* CreateEditor() override;
     void TopLeftChanged() override;
-
-public:
-    // The cursor over link cells and selecting fixed cells (beside the sizing cursor).
-    void DefaultHandler(TMessage& Message) override;
-
-protected:
 private:
     friend class TAdvInplaceEdit;
     friend class TGridEditorLink;
