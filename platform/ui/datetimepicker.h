@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/core/events.h"
+#include "platform/core/types.h"
+#include "platform/ui/graphiccontrol.h"
+
+namespace vex {
+
+enum TDateTimeKind { dtkDate, dtkTime };
+enum TDTDateFormat { dfShort, dfLong };
+
+class TDateTimePickerDropDown;
+
+// A one-line field that holds a date or a time of day, shown in the locale's short date (or long
+// date) or short time format. The part the caret stands in is highlighted: Up and Down step it,
+// digits type it, Left and Right move between parts. For dates, Alt+Down or the button at the
+// right drops down a month calendar; a click on a day takes it, Escape closes it unchanged.
+// Every change the user makes and every setter that changes the value fires OnChange.
+class TDateTimePicker : public TCustomControl {
+    VEX_CLASS(TDateTimePicker, TCustomControl)
+
+public:
+    explicit TDateTimePicker(TComponent* AOwner);
+    ~TDateTimePicker() override;
+
+    TDateTimeKind Kind() const { return FKind; }
+    void SetKind(TDateTimeKind Value);
+    // The day; setting it keeps the time of day.
+    TDateTime Date() const;
+    void SetDate(TDateTime Value);
+    // The time of day; setting it keeps the day.
+    TDateTime Time() const;
+    void SetTime(TDateTime Value);
+    // The whole value, day and time.
+    TDateTime DateTime() const { return FDateTime; }
+    void SetDateTime(TDateTime Value);
+    TDTDateFormat DateFormat() const { return FDateFormat; }
+    void SetDateFormat(TDTDateFormat Value);
+    // Days before MinDate or after MaxDate cannot be set or chosen; 0 is no limit.
+    TDateTime MinDate() const { return FMinDate; }
+    void SetMinDate(TDateTime Value);
+    TDateTime MaxDate() const { return FMaxDate; }
+    void SetMaxDate(TDateTime Value);
+    bool DroppedDown() const;
+
+    // The text as shown, and the index (from 0) of the highlighted part.
+    std::string DisplayText() const;
+    int32_t SelectedPart() const { return FSelectedPart; }
+
+    // Drops the calendar down (dates only) or closes it without choosing.
+    void DropDown();
+    void CloseUp();
+
+    TNotifyEvent OnChange;
+
+protected:
+    void Paint() override;
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    void KeyPress(char& Key) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
+    void WndProc(TMessage& Message) override;
+    virtual void Change();
+
+private:
+    friend class TDateTimePickerDropDown;
+
+    // Stores a value within the limits and tells OnChange when it differs.
+    void Commit(TDateTime Value);
+    TDateTime Clamped(TDateTime Value) const;
+    TRect ButtonRect() const;
+    bool HasButton() const { return FKind == dtkDate; }
+    // The calendar chose a day; the time of day stays.
+    void DayChosen(TDateTime Day);
+
+    TDateTimeKind FKind = dtkDate;
+    TDTDateFormat FDateFormat = dfShort;
+    TDateTime FDateTime = 0;
+    TDateTime FMinDate = 0;
+    TDateTime FMaxDate = 0;
+    int32_t FSelectedPart = 0;
+    // Digits typed into the highlighted part so far, so that "1" then "2" makes 12.
+    int32_t FTypedDigits = 0;
+    int32_t FTypedValue = 0;
+    std::unique_ptr<TDateTimePickerDropDown> FDropDown;
+};
+
+}  // namespace vex
