@@ -386,6 +386,7 @@ protected:
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     TInplaceEdit* CreateEditor() override;
     void TopLeftChanged() override;
+
 private:
     friend class TAdvInplaceEdit;
     friend class TGridEditorLink;
@@ -436,6 +437,9 @@ private:
     TSize GraphicSize(const TCellGraphic& Graphic) const;
     void DrawCellImage(const TCellGraphic& Graphic, TPoint At);
     void DrawFixedBorders();
+    // The frame around the selected cells, inside their edges, so the cells that leave the
+    // selection take it away when they are painted again.
+    void DrawSelectionFrame();
     // The text as the cell shows it: a link without its scheme, cut to the area with "...".
     std::string ShownText(TCanvas& Canvas, const std::string& Text, int32_t AreaWidth) const;
     void DrawTextLines(TCanvas& Canvas, const std::vector<std::string>& Lines, const TRect& Area,
@@ -479,6 +483,8 @@ private:
     void SpecialEditorKey(uint16_t Key, TShiftState Shift);
     void EditorEllipsisClick(TWinControl& Editor);
     std::array<TWinControl*, etButton + 1> FSpecialEditors{};
+    // The common controls have the date picker from version 4.70 on.
+    bool FDatePickerAvailable = false;
     TWinControl* FSpecialEditor = nullptr;
     TEditorType FEditorType = etInplace;
     // The cell (real column) the special editor was filled from.

@@ -38,6 +38,7 @@ void TAdvStringGrid::Paint() {
     TStringGrid::Paint();
     if (watch.Expired()) return;
     DrawFixedBorders();
+    DrawSelectionFrame();
     DrawPanAnchor();
 }
 
@@ -271,6 +272,17 @@ void TAdvStringGrid::DrawCellImage(const TCellGraphic& Graphic, TPoint At) {
             break;
         }
     }
+}
+
+void TAdvStringGrid::DrawSelectionFrame() {
+    if (!FSelectionRectangle || ColCount() == 0 || RowCount() == 0) return;
+    const TGridRect selection = Selection();
+    const TRect box = BoxRect(selection.Left, selection.Top, selection.Right, selection.Bottom);
+    if (IsRectEmpty(box)) return;
+    TCanvas& canvas = Canvas();
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(clWindowText);
+    canvas.FrameRect(box);
 }
 
 void TAdvStringGrid::DrawFixedBorders() {

@@ -225,6 +225,19 @@ TEST(AdvGridPaint, TheSortMarkShowsInTheSortColumnsHeaderPointingTheSortsWay) {
     }
 }
 
+TEST(AdvGridPaint, SelectionRectangleFramesTheSelectedCells) {
+    for (bool frame : {true, false}) {
+        SCOPED_TRACE(frame);
+        TPaintScene s;
+        s.Grid->SetSelectionRectangle(frame);
+        s.Grid->SetSelection({1, 1, 2, 2});
+        // The block from (61, 17) to (182, 50), its edges inside the cells.
+        for (TPoint edge : {Point(61, 25), Point(181, 25), Point(100, 17), Point(100, 49)})
+            EXPECT_EQ(s.PixelAt(edge.X, edge.Y) == ColorToPixel(clWindowText), frame)
+                << edge.X << "," << edge.Y;
+    }
+}
+
 TEST(AdvGridPaint, EventsSeeRealColumnsAndTheZoomedFont) {
     TPaintScene s;
     s.Grid->SetColCount(4);
