@@ -41,6 +41,7 @@ struct TStep {
     TStepKind Kind;
     TPoint Cell;  // for moves and clicks
     std::vector<int32_t> Keys;
+    size_t Notes = 0;
 };
 
 // Over the link, over a plain cell, zoom in twice and out once, then edit the hits of rule 2
@@ -117,20 +118,11 @@ private:
     TForm* FForm = new TForm(nullptr);
 };
 
-struct TRecordStep {
-    const TStep* Step;
-    size_t Notes = 0;
-};
-
 std::vector<std::string> RunScript(TScene& Scene,
                                    const std::function<void(TScene&, const TStep&)>& Deliver,
                                    const std::function<void(TScene&)>& Settle) {
-    std::vector<TRecordStep> steps;
-    for (const TStep& step : Script())
-        steps.push_back({&step});
-    return test::RunRecordedScript<TScene, TRecordStep>(
-        Scene, steps, [&](TScene& S, const TRecordStep& R) { Deliver(S, *R.Step); },
-        [&](TScene& S, size_t) { Settle(S); });
+    return test::RunRecordedScript<TScene, TStep>(Scene, Script(), Deliver,
+                                                  [&](TScene& S, size_t) { Settle(S); });
 }
 
 std::vector<std::string> RunInjected() {

@@ -88,21 +88,6 @@ TEST(AdvGridEditors, EachSpecialEditorWritesItsValueBackWhenItEnds) {
     }
 }
 
-TEST(AdvGridEditors, EditorsLieOverTheCell) {
-    // Edits and combo boxes keep the height their font needs; the place and width are the cell's.
-    for (TEditorType type :
-         {etSpin, etComboEdit, etComboList, etEditButton, etCheckBox, etButton}) {
-        SCOPED_TRACE(static_cast<int>(type));
-        TEditorScene s(type);
-        s.Open();
-        ASSERT_NE(s.Grid->SpecialEditor(), nullptr);
-        const TRect cell = s.Grid->CellRect(2, 3);
-        const TRect bounds = s.Grid->SpecialEditor()->BoundsRect();
-        EXPECT_EQ(Point(bounds.Left, bounds.Top), Point(cell.Left, cell.Top));
-        EXPECT_EQ(bounds.Right, cell.Right);
-    }
-}
-
 TEST(AdvGridEditors, EscapePutsBackTheTextTheCellHadWhenSelected) {
     for (TEditorType type : {etSpin, etComboEdit, etEditButton}) {
         SCOPED_TRACE(static_cast<int>(type));
