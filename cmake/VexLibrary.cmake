@@ -21,13 +21,6 @@ function(vex_library target)
         # Every test file includes it, and under the sanitizers its parsing is a good part of
         # each file's build.
         target_precompile_headers(${target}_tests PRIVATE <gtest/gtest.h>)
-        if(VEX_SANITIZE)
-            # The libraries keep every check; the tests' own code drops these two, which with
-            # the assertion macros' many short-lived temporaries and virtual calls cost a sixth
-            # of each test file's build time.
-            target_compile_options(${target}_tests PRIVATE
-                                   -fno-sanitize-address-use-after-scope -fno-sanitize=vptr)
-        endif()
         # Tables of cases and other inputs live in a testdata/ folder beside the tests.
         target_compile_definitions(${target}_tests PRIVATE
                                    VEX_TEST_DIR="${CMAKE_CURRENT_SOURCE_DIR}")
