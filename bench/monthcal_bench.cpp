@@ -57,7 +57,8 @@ struct TCalendarForm {
         const auto months = static_cast<size_t>(
             SendMessage(Wnd, MCM_GETMONTHRANGE, GMR_DAYSTATE, reinterpret_cast<LPARAM>(range)));
         std::vector<MONTHDAYSTATE> bold(months, kBold);
-        SendMessage(Wnd, MCM_SETDAYSTATE, months, reinterpret_cast<LPARAM>(bold.data()));
+        BoldDaysSet =
+            SendMessage(Wnd, MCM_SETDAYSTATE, months, reinterpret_cast<LPARAM>(bold.data())) != 0;
         Pump();
     }
     ~TCalendarForm() { delete Form; }
@@ -70,6 +71,7 @@ struct TCalendarForm {
     TForm* Form = new TForm(nullptr);
     HWND Wnd = 0;
     TSize Size;
+    bool BoldDaysSet = false;
 };
 
 // Everything the calendar writes, placed as it places it, drawn in the plainest way.
@@ -150,9 +152,9 @@ void BM_PaintingTwelveMonths(benchmark::State& State) {
     bitmap.SetSize(form.Size.cx, form.Size.cy);
     bitmap.Canvas().Font().Assign(&form.Form->Font());
     TBareCalendar bare(bitmap.Canvas(), form.Form->Font().LogFont(), form.Size);
-    SYSTEMTIME first;
-    SendMessage(form.Wnd, MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(&first));
-    const int32_t firstMonth = first.wYear * 12 + first.wMonth - 1;
+    SYSTEMTIME shown[2];
+    SendMessage(form.Wnd, MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(shown));
+    const int32_t firstMonth = shown[0].wYear * 12 + shown[0].wMonth - 1;
     for (auto _ : State) {
         gPainting.Framework.Time([&] {
             InvalidateRect(form.Wnd, nullptr, false);
@@ -162,6 +164,7 @@ void BM_PaintingTwelveMonths(benchmark::State& State) {
     }
     if (SendMessage(form.Wnd, MCM_GETMONTHRANGE, GMR_VISIBLE, 0) != kCols * kRows)
         State.SkipWithError("the calendar does not show 3 x 4 months");
+    if (!form.BoldDaysSet) State.SkipWithError("the calendar took no bold days");
     gPainting.Count(State);
 }
 BENCHMARK(BM_PaintingTwelveMonths)->Unit(benchmark::kMicrosecond)->Iterations(200);

@@ -43,7 +43,9 @@ void Redraw(const TMonthCalState& State) {
     InvalidateRect(State.Wnd, nullptr, false);
 }
 
+// A handler of an earlier notification may have destroyed the window: then nothing more is told.
 LRESULT Notify(const TMonthCalState& State, NMHDR& Header, UINT Code) {
+    if (!IsWindow(State.Wnd)) return 0;
     Header.hwndFrom = State.Wnd;
     Header.idFrom = static_cast<UINT_PTR>(GetWindowLong(State.Wnd, GWL_ID));
     Header.code = Code;
@@ -276,12 +278,16 @@ void ButtonDown(TMonthCalState& State, LPARAM Point) {
     SetCapture(State.Wnd);
 }
 
-// A drag in multi-select mode stretches the selection from the day pressed, as far as the
-// maximum count and the range allow.
+// A drag moves a single selection along, and in multi-select mode stretches the selection from
+// the day pressed, as far as the maximum count and the range allow.
 void Drag(TMonthCalState& State, LPARAM Point) {
     int32_t day = State.Anchor;
     const UINT hit = HitAt(State, Point, day);
-    if (!State.MultiSelect() || (hit & ~(MCHT_NEXT | MCHT_PREV)) != MCHT_CALENDARDATE) return;
+    if ((hit & ~(MCHT_NEXT | MCHT_PREV)) != MCHT_CALENDARDATE) return;
+    if (!State.MultiSelect()) {
+        if (State.Selectable(day)) Select(State, day, day);
+        return;
+    }
     const int32_t reach = State.MaxSelCount - 1;
     day = State.ClampToRange(std::clamp(day, State.Anchor - reach, State.Anchor + reach));
     Select(State, std::min(day, State.Anchor), std::max(day, State.Anchor));

@@ -242,6 +242,18 @@ TEST_F(MonthCal, StretchesARangeByDraggingAsFarAsTheMaximumCount) {
     EXPECT_EQ(GetCapture(), HWND{0});
 }
 
+TEST_F(MonthCal, MovesASingleSelectionAlongADragWithinItsRange) {
+    Make();
+    ASSERT_TRUE(SetRange(GDTR_MAX, SYSTEMTIME{}, Day(2024, 3, 21)));
+    Press(CellCentre(1, 2));   // 5 March
+    MoveTo(CellCentre(3, 4));  // 21 March
+    MoveTo(CellCentre(3, 5));  // 22 March, after the maximum
+    Release();
+    EXPECT_EQ(Calendar->Notes,
+              (TNotes{"selchange 2024-3-5 2024-3-5", "selchange 2024-3-21 2024-3-21",
+                      "select 2024-3-21 2024-3-21"}));
+}
+
 TEST_F(MonthCal, ScrollsByTheMonthDeltaWithItsArrows) {
     Make(0, Rect(0, 0, 2 * 124, 133));
     EXPECT_EQ(Calendar->Send(MCM_GETMONTHDELTA), 2) << "a page of the months shown";
