@@ -233,13 +233,14 @@ LRESULT HitTestMessage(const TMonthCalState& State, LPARAM LParam) {
     return info->uHit;
 }
 
-void SetFont(TMonthCalState& State, WPARAM Font, LPARAM Redraw) {
+// The calendar repaints whatever the request's redraw flag says: a window made and given its
+// font before its first paint would otherwise show nothing until something else repainted it.
+void SetFont(TMonthCalState& State, WPARAM Font) {
     TLogFont description = TFont().LogFont();
     if (Font != 0) GetObject(static_cast<HFONT>(Font), description);
     State.FontHandle = static_cast<HFONT>(Font);
     State.Font = description;
     LayOut(State);
-    if (Redraw == 0) ValidateRect(State.Wnd, nullptr);
 }
 
 UINT HitAt(const TMonthCalState& State, LPARAM Point, int32_t& Day) {
@@ -379,7 +380,7 @@ LRESULT Dispatch(TMonthCalState& State, UINT Msg, WPARAM WParam, LPARAM LParam) 
         case MCM_SETMONTHDELTA:
             return std::exchange(State.MonthDelta, static_cast<int32_t>(WParam));
         case WM_SETFONT:
-            SetFont(State, WParam, LParam);
+            SetFont(State, WParam);
             return 0;
         case WM_GETFONT:
             return static_cast<LRESULT>(State.FontHandle);

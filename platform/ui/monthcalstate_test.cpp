@@ -39,34 +39,5 @@ TEST(MonthCalState, ReadsTheBoldDaysOfEachMonthFromItsOwnMask) {
     EXPECT_FALSE(state.Bold(DayOf(2024, 12, 1))) << "bold days need MCS_DAYSTATE";
 }
 
-TEST(MonthCalState, TakesOnlyDaysThatExistAsSystemTimes) {
-    struct TCase {
-        SYSTEMTIME Time;
-        bool Valid;
-    };
-    const auto day = [](uint16_t Y, uint16_t M, uint16_t D) {
-        SYSTEMTIME t;
-        t.wYear = Y;
-        t.wMonth = M;
-        t.wDay = D;
-        return t;
-    };
-    const std::vector<TCase> cases = {
-        {day(2024, 2, 29), true}, {day(2023, 2, 29), false}, {day(0, 1, 1), false},
-        {day(1, 1, 1), true},     {day(9999, 12, 31), true}, {day(10000, 1, 1), false},
-        {day(2024, 0, 1), false}, {day(2024, 1, 0), false},
-    };
-    for (const TCase& c : cases) {
-        int32_t value = 12345;
-        EXPECT_EQ(DayOfSystemTime(c.Time, value), c.Valid);
-        if (!c.Valid) {
-            EXPECT_EQ(value, 12345) << "untouched";
-        }
-    }
-    const SYSTEMTIME sunday = SystemTimeOfDay(DayOf(2024, 3, 10));
-    EXPECT_EQ(sunday.wDayOfWeek, 0);
-    EXPECT_EQ(SystemTimeOfDay(DayOf(2024, 3, 16)).wDayOfWeek, 6);
-}
-
 }  // namespace
 }  // namespace vex
