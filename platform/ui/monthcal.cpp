@@ -98,14 +98,9 @@ void LayOut(TMonthCalState& State) {
     Redraw(State);
 }
 
-void ShowMonthsFrom(TMonthCalState& State, int32_t Month) {
-    if (!State.ShowFirst(Month)) return;
-    UpdateDayState(State);
-    Redraw(State);
-}
-
-void ScrollIntoView(TMonthCalState& State, int32_t Day) {
-    if (!State.ScrollIntoView(Day)) return;
+// What moving the visible months entails: the parent's bold days for them, and a repaint.
+void Scrolled(TMonthCalState& State, bool Moved) {
+    if (!Moved) return;
     UpdateDayState(State);
     Redraw(State);
 }
@@ -143,7 +138,7 @@ LRESULT SetCurSel(TMonthCalState& State, LPARAM LParam) {
         return 0;
     State.SelStart = State.SelEnd = day;
     Redraw(State);
-    ScrollIntoView(State, day);
+    Scrolled(State, State.ScrollIntoView(day));
     return 1;
 }
 
@@ -156,7 +151,7 @@ LRESULT SetSelRange(TMonthCalState& State, LPARAM LParam) {
     State.SelStart = first;
     State.SelEnd = last;
     Redraw(State);
-    ScrollIntoView(State, first);
+    Scrolled(State, State.ScrollIntoView(first));
     return 1;
 }
 
@@ -209,7 +204,6 @@ LRESULT SetFirstDayOfWeek(TMonthCalState& State, LPARAM Day) {
     const LRESULT previous = MAKELONG(static_cast<uint16_t>(State.FirstDayOfWeek),
                                       State.FirstDayOfWeek != locale ? 1 : 0);
     if (Day < -1 || Day > 6) return previous;
-    State.FirstDayOfWeekSet = Day != -1;
     State.FirstDayOfWeek = Day == -1 ? locale : static_cast<int32_t>(Day);
     UpdateDayState(State);
     Redraw(State);
@@ -243,13 +237,17 @@ void SetFont(TMonthCalState& State, WPARAM Font) {
     LayOut(State);
 }
 
+// A day of the month or of the greyed months around it.
+bool IsDateHit(UINT Hit) {
+    return (Hit & ~(MCHT_NEXT | MCHT_PREV)) == MCHT_CALENDARDATE;
+}
+
 UINT HitAt(const TMonthCalState& State, LPARAM Point, int32_t& Day) {
     const TWindowContext context(0);
     SYSTEMTIME time;
     const UINT hit =
         HitTest(State, *context.DC(), vex::Point(GET_X_LPARAM(Point), GET_Y_LPARAM(Point)), time);
-    if ((hit & ~(MCHT_NEXT | MCHT_PREV)) == MCHT_CALENDARDATE || hit == MCHT_TODAYLINK)
-        DayOfSystemTime(time, Day);
+    if (IsDateHit(hit) || hit == MCHT_TODAYLINK) DayOfSystemTime(time, Day);
     return hit;
 }
 
@@ -266,11 +264,10 @@ void ButtonDown(TMonthCalState& State, LPARAM Point) {
     int32_t day = 0;
     const UINT hit = HitAt(State, Point, day);
     const int32_t delta = State.MonthDelta != 0 ? State.MonthDelta : State.VisibleCount();
-    if (hit == MCHT_TITLEBTNPREV) return ShowMonthsFrom(State, State.FirstMonth - delta);
-    if (hit == MCHT_TITLEBTNNEXT) return ShowMonthsFrom(State, State.FirstMonth + delta);
-    const bool onDate = (hit & ~(MCHT_NEXT | MCHT_PREV)) == MCHT_CALENDARDATE;
-    if ((!onDate && hit != MCHT_TODAYLINK) || !State.Selectable(day)) return;
-    ScrollIntoView(State, day);
+    if (hit == MCHT_TITLEBTNPREV) return Scrolled(State, State.ShowFirst(State.FirstMonth - delta));
+    if (hit == MCHT_TITLEBTNNEXT) return Scrolled(State, State.ShowFirst(State.FirstMonth + delta));
+    if ((!IsDateHit(hit) && hit != MCHT_TODAYLINK) || !State.Selectable(day)) return;
+    Scrolled(State, State.ScrollIntoView(day));
     Select(State, day, day);
     if (!IsWindow(State.Wnd)) return;
     if (hit == MCHT_TODAYLINK) return NotifySelection(State, MCN_SELECT);
@@ -284,7 +281,7 @@ void ButtonDown(TMonthCalState& State, LPARAM Point) {
 void Drag(TMonthCalState& State, LPARAM Point) {
     int32_t day = State.Anchor;
     const UINT hit = HitAt(State, Point, day);
-    if ((hit & ~(MCHT_NEXT | MCHT_PREV)) != MCHT_CALENDARDATE) return;
+    if (!IsDateHit(hit)) return;
     if (!State.MultiSelect()) {
         if (State.Selectable(day)) Select(State, day, day);
         return;
