@@ -313,6 +313,31 @@ TEST_F(MonthCal, AnswersWhatItHadBeforeForColoursAndTheFirstDayOfWeek) {
     EXPECT_EQ(Calendar->Send(MCM_GETFIRSTDAYOFWEEK), MAKELONG(0, 1)) << "no ninth day";
 }
 
+TEST_F(MonthCal, RefusesRequestsWithoutTheirData) {
+    Make(MCS_MULTISELECT | MCS_DAYSTATE);
+    const std::vector<std::pair<UINT, WPARAM>> requests = {{MCM_GETCURSEL, 0},
+                                                           {MCM_SETCURSEL, 0},
+                                                           {MCM_GETSELRANGE, 0},
+                                                           {MCM_SETSELRANGE, 0},
+                                                           {MCM_SETDAYSTATE, 3},
+                                                           {MCM_GETMINREQRECT, 0},
+                                                           {MCM_SETRANGE, GDTR_MIN},
+                                                           {MCM_GETTODAY, 0},
+                                                           {MCM_HITTEST, 0},
+                                                           {MCM_GETRANGE, 0},
+                                                           {MCM_GETMONTHRANGE, GMR_DAYSTATE}};
+    for (const auto& [msg, wparam] : requests) {
+        SCOPED_TRACE(msg);
+        const LRESULT answer = Calendar->Send(msg, wparam, LPARAM{0});
+        if (msg == MCM_GETMONTHRANGE) {
+            EXPECT_EQ(answer, 3) << "the count alone";
+        } else {
+            EXPECT_LE(answer, 0);
+        }
+    }
+    EXPECT_EQ(Selection(), "2024-3-10 2024-3-10");
+}
+
 TEST_F(MonthCal, NotifiesItsFirstParentAfterMovingToTheDesktop) {
     Make();
     SetParent(Calendar->Handle(), 0);
