@@ -43,7 +43,9 @@ void Redraw(const TMonthCalState& State) {
     InvalidateRect(State.Wnd, nullptr, false);
 }
 
+// A handler of an earlier notification may have destroyed the window: then nothing more is told.
 LRESULT Notify(const TMonthCalState& State, NMHDR& Header, UINT Code) {
+    if (!IsWindow(State.Wnd)) return 0;
     Header.hwndFrom = State.Wnd;
     Header.idFrom = static_cast<UINT_PTR>(GetWindowLong(State.Wnd, GWL_ID));
     Header.code = Code;
@@ -96,14 +98,9 @@ void LayOut(TMonthCalState& State) {
     Redraw(State);
 }
 
-void ShowMonthsFrom(TMonthCalState& State, int32_t Month) {
-    if (!State.ShowFirst(Month)) return;
-    UpdateDayState(State);
-    Redraw(State);
-}
-
-void ScrollIntoView(TMonthCalState& State, int32_t Day) {
-    if (!State.ScrollIntoView(Day)) return;
+// What moving the visible months entails: the parent's bold days for them, and a repaint.
+void Scrolled(TMonthCalState& State, bool Moved) {
+    if (!Moved) return;
     UpdateDayState(State);
     Redraw(State);
 }
@@ -141,7 +138,7 @@ LRESULT SetCurSel(TMonthCalState& State, LPARAM LParam) {
         return 0;
     State.SelStart = State.SelEnd = day;
     Redraw(State);
-    ScrollIntoView(State, day);
+    Scrolled(State, State.ScrollIntoView(day));
     return 1;
 }
 
@@ -154,7 +151,7 @@ LRESULT SetSelRange(TMonthCalState& State, LPARAM LParam) {
     State.SelStart = first;
     State.SelEnd = last;
     Redraw(State);
-    ScrollIntoView(State, first);
+    Scrolled(State, State.ScrollIntoView(first));
     return 1;
 }
 
@@ -207,7 +204,6 @@ LRESULT SetFirstDayOfWeek(TMonthCalState& State, LPARAM Day) {
     const LRESULT previous = MAKELONG(static_cast<uint16_t>(State.FirstDayOfWeek),
                                       State.FirstDayOfWeek != locale ? 1 : 0);
     if (Day < -1 || Day > 6) return previous;
-    State.FirstDayOfWeekSet = Day != -1;
     State.FirstDayOfWeek = Day == -1 ? locale : static_cast<int32_t>(Day);
     UpdateDayState(State);
     Redraw(State);
@@ -231,13 +227,19 @@ LRESULT HitTestMessage(const TMonthCalState& State, LPARAM LParam) {
     return info->uHit;
 }
 
-void SetFont(TMonthCalState& State, WPARAM Font, LPARAM Redraw) {
+// The calendar repaints whatever the request's redraw flag says: a window made and given its
+// font before its first paint would otherwise show nothing until something else repainted it.
+void SetFont(TMonthCalState& State, WPARAM Font) {
     TLogFont description = TFont().LogFont();
     if (Font != 0) GetObject(static_cast<HFONT>(Font), description);
     State.FontHandle = static_cast<HFONT>(Font);
     State.Font = description;
     LayOut(State);
-    if (Redraw == 0) ValidateRect(State.Wnd, nullptr);
+}
+
+// A day of the month or of the greyed months around it.
+bool IsDateHit(UINT Hit) {
+    return (Hit & ~(MCHT_NEXT | MCHT_PREV)) == MCHT_CALENDARDATE;
 }
 
 UINT HitAt(const TMonthCalState& State, LPARAM Point, int32_t& Day) {
@@ -245,8 +247,7 @@ UINT HitAt(const TMonthCalState& State, LPARAM Point, int32_t& Day) {
     SYSTEMTIME time;
     const UINT hit =
         HitTest(State, *context.DC(), vex::Point(GET_X_LPARAM(Point), GET_Y_LPARAM(Point)), time);
-    if ((hit & ~(MCHT_NEXT | MCHT_PREV)) == MCHT_CALENDARDATE || hit == MCHT_TODAYLINK)
-        DayOfSystemTime(time, Day);
+    if (IsDateHit(hit) || hit == MCHT_TODAYLINK) DayOfSystemTime(time, Day);
     return hit;
 }
 
@@ -263,11 +264,10 @@ void ButtonDown(TMonthCalState& State, LPARAM Point) {
     int32_t day = 0;
     const UINT hit = HitAt(State, Point, day);
     const int32_t delta = State.MonthDelta != 0 ? State.MonthDelta : State.VisibleCount();
-    if (hit == MCHT_TITLEBTNPREV) return ShowMonthsFrom(State, State.FirstMonth - delta);
-    if (hit == MCHT_TITLEBTNNEXT) return ShowMonthsFrom(State, State.FirstMonth + delta);
-    const bool onDate = (hit & ~(MCHT_NEXT | MCHT_PREV)) == MCHT_CALENDARDATE;
-    if ((!onDate && hit != MCHT_TODAYLINK) || !State.Selectable(day)) return;
-    ScrollIntoView(State, day);
+    if (hit == MCHT_TITLEBTNPREV) return Scrolled(State, State.ShowFirst(State.FirstMonth - delta));
+    if (hit == MCHT_TITLEBTNNEXT) return Scrolled(State, State.ShowFirst(State.FirstMonth + delta));
+    if ((!IsDateHit(hit) && hit != MCHT_TODAYLINK) || !State.Selectable(day)) return;
+    Scrolled(State, State.ScrollIntoView(day));
     Select(State, day, day);
     if (!IsWindow(State.Wnd)) return;
     if (hit == MCHT_TODAYLINK) return NotifySelection(State, MCN_SELECT);
@@ -276,12 +276,16 @@ void ButtonDown(TMonthCalState& State, LPARAM Point) {
     SetCapture(State.Wnd);
 }
 
-// A drag in multi-select mode stretches the selection from the day pressed, as far as the
-// maximum count and the range allow.
+// A drag moves a single selection along, and in multi-select mode stretches the selection from
+// the day pressed, as far as the maximum count and the range allow.
 void Drag(TMonthCalState& State, LPARAM Point) {
     int32_t day = State.Anchor;
     const UINT hit = HitAt(State, Point, day);
-    if (!State.MultiSelect() || (hit & ~(MCHT_NEXT | MCHT_PREV)) != MCHT_CALENDARDATE) return;
+    if (!IsDateHit(hit)) return;
+    if (!State.MultiSelect()) {
+        if (State.Selectable(day)) Select(State, day, day);
+        return;
+    }
     const int32_t reach = State.MaxSelCount - 1;
     day = State.ClampToRange(std::clamp(day, State.Anchor - reach, State.Anchor + reach));
     Select(State, std::min(day, State.Anchor), std::max(day, State.Anchor));
@@ -373,7 +377,7 @@ LRESULT Dispatch(TMonthCalState& State, UINT Msg, WPARAM WParam, LPARAM LParam) 
         case MCM_SETMONTHDELTA:
             return std::exchange(State.MonthDelta, static_cast<int32_t>(WParam));
         case WM_SETFONT:
-            SetFont(State, WParam, LParam);
+            SetFont(State, WParam);
             return 0;
         case WM_GETFONT:
             return static_cast<LRESULT>(State.FontHandle);

@@ -242,6 +242,18 @@ TEST_F(MonthCal, StretchesARangeByDraggingAsFarAsTheMaximumCount) {
     EXPECT_EQ(GetCapture(), HWND{0});
 }
 
+TEST_F(MonthCal, MovesASingleSelectionAlongADragWithinItsRange) {
+    Make();
+    ASSERT_TRUE(SetRange(GDTR_MAX, SYSTEMTIME{}, Day(2024, 3, 21)));
+    Press(CellCentre(1, 2));   // 5 March
+    MoveTo(CellCentre(3, 4));  // 21 March
+    MoveTo(CellCentre(3, 5));  // 22 March, after the maximum
+    Release();
+    EXPECT_EQ(Calendar->Notes,
+              (TNotes{"selchange 2024-3-5 2024-3-5", "selchange 2024-3-21 2024-3-21",
+                      "select 2024-3-21 2024-3-21"}));
+}
+
 TEST_F(MonthCal, ScrollsByTheMonthDeltaWithItsArrows) {
     Make(0, Rect(0, 0, 2 * 124, 133));
     EXPECT_EQ(Calendar->Send(MCM_GETMONTHDELTA), 2) << "a page of the months shown";
@@ -299,6 +311,31 @@ TEST_F(MonthCal, AnswersWhatItHadBeforeForColoursAndTheFirstDayOfWeek) {
     EXPECT_EQ(Calendar->Send(MCM_GETFIRSTDAYOFWEEK), MAKELONG(0, 1));
     EXPECT_EQ(Calendar->Send(MCM_SETFIRSTDAYOFWEEK, 0, LPARAM{9}), MAKELONG(0, 1));
     EXPECT_EQ(Calendar->Send(MCM_GETFIRSTDAYOFWEEK), MAKELONG(0, 1)) << "no ninth day";
+}
+
+TEST_F(MonthCal, RefusesRequestsWithoutTheirData) {
+    Make(MCS_MULTISELECT | MCS_DAYSTATE);
+    const std::vector<std::pair<UINT, WPARAM>> requests = {{MCM_GETCURSEL, 0},
+                                                           {MCM_SETCURSEL, 0},
+                                                           {MCM_GETSELRANGE, 0},
+                                                           {MCM_SETSELRANGE, 0},
+                                                           {MCM_SETDAYSTATE, 3},
+                                                           {MCM_GETMINREQRECT, 0},
+                                                           {MCM_SETRANGE, GDTR_MIN},
+                                                           {MCM_GETTODAY, 0},
+                                                           {MCM_HITTEST, 0},
+                                                           {MCM_GETRANGE, 0},
+                                                           {MCM_GETMONTHRANGE, GMR_DAYSTATE}};
+    for (const auto& [msg, wparam] : requests) {
+        SCOPED_TRACE(msg);
+        const LRESULT answer = Calendar->Send(msg, wparam, LPARAM{0});
+        if (msg == MCM_GETMONTHRANGE) {
+            EXPECT_EQ(answer, 3) << "the count alone";
+        } else {
+            EXPECT_LE(answer, 0);
+        }
+    }
+    EXPECT_EQ(Selection(), "2024-3-10 2024-3-10");
 }
 
 TEST_F(MonthCal, NotifiesItsFirstParentAfterMovingToTheDesktop) {

@@ -122,7 +122,6 @@ private:
         const int32_t dayOfMonth = part < 0   ? Grid.Leading - Cell
                                    : part > 0 ? Cell - Grid.Leading - Grid.Days + 1
                                               : Cell - Grid.Leading + 1;
-        Font(S.Bold(day));
         Centred(r, NumberText(part < 0 ? PreviousMonthDays(Grid) - dayOfMonth + 1 : dayOfMonth),
                 text);
         if (day == Today && (S.Style & MCS_NOTODAYCIRCLE) == 0) Frame(r, TodayColor);
@@ -144,20 +143,22 @@ private:
         PaintTitle(Index);
         PaintHeader(Index);
         const TMonthGrid grid = S.GridOf(Index);
+        Font(false);
+        if (L.Metrics().WeekWidth > 0) PaintWeekNumbers(Index, grid);
+        // Plain days first, then the bold ones: one change of font each way.
+        for (const bool bold : {false, true}) {
+            Font(bold);
+            for (int32_t cell = 0; cell < TMonthGrid::Cells; ++cell)
+                if (S.Shows(Index, grid, cell) && S.Bold(grid.DayAt(cell)) == bold)
+                    PaintDay(Index, grid, cell);
+        }
+    }
+
+    void PaintWeekNumbers(int32_t Index, const TMonthGrid& Grid) {
         for (int32_t row = 0; row < TMonthGrid::Rows; ++row) {
-            bool shown = false;
-            for (int32_t col = 0; col < 7; ++col) {
-                const int32_t cell = row * 7 + col;
-                if (!S.Shows(Index, grid, cell)) continue;
-                PaintDay(Index, grid, cell);
-                shown = true;
-            }
-            if (shown && L.Metrics().WeekWidth > 0) {
-                const int32_t week = RowWeekNumber(grid.DayAt(row * 7));
-                Font(false);
-                if (week > 0)
-                    Centred(L.WeekNumber(Index, row), NumberText(week), Color(MCSC_TITLEBK));
-            }
+            const int32_t week = RowWeekNumber(Grid.DayAt(row * 7));
+            if (week > 0 && (S.Shows(Index, Grid, row * 7) || S.Shows(Index, Grid, row * 7 + 6)))
+                Centred(L.WeekNumber(Index, row), NumberText(week), Color(MCSC_TITLEBK));
         }
     }
 

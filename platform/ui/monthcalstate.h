@@ -48,9 +48,8 @@ struct TMonthCalState {
     DWORD RangeFlags = 0;  // GDTR_*
     int32_t MinDay = 0;
     int32_t MaxDay = 0;
-    // The locale's digit, 0 Monday .. 6 Sunday; set by MCM_SETFIRSTDAYOFWEEK or the locale's.
+    // The locale's digit, 0 Monday .. 6 Sunday; the locale's until MCM_SETFIRSTDAYOFWEEK.
     int32_t FirstDayOfWeek = 6;
-    bool FirstDayOfWeekSet = false;
     std::array<TColor, 6> Colors{clWindow,      clWindowText, clActiveCaption,
                                  clCaptionText, clWindow,     clGrayText};
     int32_t FirstMonth = 0;           // month index of the top-left month
