@@ -204,18 +204,10 @@ void TAdvStringGrid::SpecialEditorDone(bool Escaped, bool FocusGrid) {
     if (FSpecialEditor == nullptr || FClosingSpecialEditor) return;
     FClosingSpecialEditor = true;
     TWinControl* editor = std::exchange(FSpecialEditor, nullptr);
-    const bool stillThere = FSpecialCol < StoredColCount() && FSpecialRow < RowCount();
-    std::string value;
     const TControlWatch watch(*this);
-    if (Escaped) {
-        RestoreSelectedText();
-    } else if (stillThere && SpecialEditorValue(*editor, value) &&
-               Cells(FSpecialCol, FSpecialRow) != value) {
-        SetCells(FSpecialCol, FSpecialRow, value);
-    }
-    if (watch.Expired()) return;
-    // Hiding the editor that has the focus (or whose edit has it) hands the focus on; the grid
-    // takes it.
+    // The focus leaves the editor before its value is read: an editor may keep what is typed
+    // half-way until it loses the focus. Hiding the editor that has the focus (or whose edit
+    // has it) hands the focus on; the grid takes it.
     const HWND focus = GetFocus();
     const bool hadFocus =
         FocusGrid || (editor->HandleAllocated() && focus != 0 &&
@@ -223,6 +215,13 @@ void TAdvStringGrid::SpecialEditorDone(bool Escaped, bool FocusGrid) {
     editor->Hide();
     if (hadFocus && CanFocus()) SetFocus();
     if (watch.Expired()) return;
+    std::string value;
+    if (Escaped) {
+        RestoreSelectedText();
+    } else if (FSpecialCol < StoredColCount() && FSpecialRow < RowCount() &&
+               SpecialEditorValue(*editor, value) && Cells(FSpecialCol, FSpecialRow) != value) {
+        SetCells(FSpecialCol, FSpecialRow, value);
+    }
     FClosingSpecialEditor = false;
     InvalidateCell(Col(), Row());
 }
