@@ -280,8 +280,14 @@ void TPrinter::ApplyFormat() {
         return;
     }
     FCanvas->SetPixelsPerInch(format.PixelsPerInch, format.PixelsPerInch);
-    // A size in points prints as large as it shows.
-    FCanvas->Font().SetPixelsPerInch(format.PixelsPerInch);
+    // A size in points prints as large as it shows, on whichever printer is chosen after it was
+    // set.
+    TFont& font = FCanvas->Font();
+    if (font.PixelsPerInch() != format.PixelsPerInch) {
+        const int32_t size = font.Size();
+        font.SetPixelsPerInch(format.PixelsPerInch);
+        font.SetSize(size);
+    }
     FCanvas->SetDeviceSheet(
         TCanvas::TDeviceSheet{format.Paper, format.PrintableOffset, format.Printable});
 }
