@@ -284,9 +284,11 @@ void TPrinter::ApplyFormat() {
     // set.
     TFont& font = FCanvas->Font();
     if (font.PixelsPerInch() != format.PixelsPerInch) {
-        const int32_t size = font.Size();
+        TFont points;
+        points.SetPixelsPerInch(font.PixelsPerInch());
+        points.Assign(&font);
         font.SetPixelsPerInch(format.PixelsPerInch);
-        font.SetSize(size);
+        font.Assign(&points);
     }
     FCanvas->SetDeviceSheet(
         TCanvas::TDeviceSheet{format.Paper, format.PrintableOffset, format.Printable});

@@ -237,6 +237,9 @@ TEST(Printer, ItsCanvasFontKeepsItsPointsFromPrinterToPrinter) {
     p.Printer.EndDoc();
     p.Printer.SetPrinterIndex(0);
     EXPECT_EQ(font.Height(), -100);
+    font.SetHeight(-3);
+    p.Printer.SetPrinterIndex(1);
+    EXPECT_EQ(font.Height(), -1) << "less than half a point is still no default size";
 }
 
 TEST(Printer, TheDeviceModeRoundTripsAndRefusesWhatItCannotPrint) {
