@@ -177,6 +177,14 @@ TEST(PageReplay, OntoACanvasAtTheSameResolutionGivesTheSamePixels) {
         columns.Canvas().Brush().SetColor(std::array{clRed, clLime, clBlue, clYellow}[x]);
         columns.Canvas().FillRect(Rect(x, 0, x + 1, 3));
     }
+    // Its colours are the first a page looks at for the pixels a picture leaves out.
+    TBitmap keyed;
+    keyed.SetSize(4, 1);
+    for (const auto& [x, color] :
+         {std::pair{0, clWhite}, {1, clFuchsia}, {2, TColor{0x0001FF}}, {3, clWhite}})
+        keyed.Canvas().SetPixels(x, 0, color);
+    keyed.SetTransparentColor(clWhite);
+    keyed.SetTransparent(true);
     struct TCase {
         const char* Name;
         std::function<void(TCanvas&)> Draw;
@@ -239,6 +247,13 @@ TEST(PageReplay, OntoACanvasAtTheSameResolutionGivesTheSamePixels) {
              C.StretchDraw(Rect(70, 90, 110, 50), picture);
              StretchBlt(&C, 5, 50, 40, 30, &picture.Canvas(), 4, 0, -4, 3, SRCCOPY);
              StretchBlt(&C, 110, 5, -40, 30, &picture.Canvas(), 0, 0, 4, 3, SRCCOPY);
+         }},
+        {"a picture that leaves pixels out and has the colours looked at for them",
+         [&](TCanvas& C) {
+             C.Brush().SetColor(clGreen);
+             C.FillRect(Rect(0, 0, 60, 40));
+             C.StretchDraw(Rect(10, 10, 50, 20), keyed);
+             C.Draw(5, 30, keyed);
          }},
         // At whole scales, where the part on the bitmap lands on whole pixels.
         {"copies whose source reaches off its bitmap",
