@@ -280,8 +280,16 @@ void TPrinter::ApplyFormat() {
         return;
     }
     FCanvas->SetPixelsPerInch(format.PixelsPerInch, format.PixelsPerInch);
-    // A size in points prints as large as it shows.
-    FCanvas->Font().SetPixelsPerInch(format.PixelsPerInch);
+    // A size in points prints as large as it shows, on whichever printer is chosen after it was
+    // set.
+    TFont& font = FCanvas->Font();
+    if (font.PixelsPerInch() != format.PixelsPerInch) {
+        TFont points;
+        points.SetPixelsPerInch(font.PixelsPerInch());
+        points.Assign(&font);
+        font.SetPixelsPerInch(format.PixelsPerInch);
+        font.Assign(&points);
+    }
     FCanvas->SetDeviceSheet(
         TCanvas::TDeviceSheet{format.Paper, format.PrintableOffset, format.Printable});
 }

@@ -220,6 +220,28 @@ TEST(Printer, ItsCanvasFontMeasuresPointsAtTheDevicesResolution) {
     p.Printer.EndDoc();
 }
 
+// Choosing a printer of another resolution keeps the size in points the font was given, as
+// choosing it in the print dialog between setting the font and printing does.
+TEST(Printer, ItsCanvasFontKeepsItsPointsFromPrinterToPrinter) {
+    TRecordedPrinter p({"Fine", "Coarse"});
+    p.Devices[1]->SetPixelsPerInch(300);
+    TFont& font = p.Printer.Canvas().Font();
+    EXPECT_EQ(font.Size(), 8) << "a new printer's font prints as large as the screen's shows";
+    font.SetSize(12);
+    EXPECT_EQ(font.Height(), -100);
+    p.Printer.SetPrinterIndex(1);
+    EXPECT_EQ(font.Size(), 12);
+    EXPECT_EQ(font.Height(), -50);
+    p.Printer.BeginDoc();
+    EXPECT_EQ(font.Height(), -50);
+    p.Printer.EndDoc();
+    p.Printer.SetPrinterIndex(0);
+    EXPECT_EQ(font.Height(), -100);
+    font.SetHeight(-3);
+    p.Printer.SetPrinterIndex(1);
+    EXPECT_EQ(font.Height(), -1) << "less than half a point is still no default size";
+}
+
 TEST(Printer, TheDeviceModeRoundTripsAndRefusesWhatItCannotPrint) {
     struct TCase {
         const char* Name;
