@@ -2,19 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 
-#include "platform/gfx/bitmap.h"
 #include "platform/ui/printdialog_testsupport.h"
-#include "platform/ui/windowpicture.h"
 #include "platform/win/modaldriver.h"
-#include "tests/support/idlepump.h"
 
 namespace vex {
 namespace {
 
+using test::ComboShown;
 using test::DialogPart;
 using test::RunningDialog;
 using test::StepCombo;
@@ -129,11 +126,6 @@ std::string MarginsShown() {
     for (const char* name : {"LeftMargin", "TopMargin", "RightMargin", "BottomMargin"})
         shown += (shown.empty() ? "" : " ") + DialogPart<TEdit>(name).Text();
     return shown;
-}
-
-std::string ComboShown(const std::string& Name) {
-    auto& combo = DialogPart<TCustomComboBox>(Name);
-    return combo.ItemIndex() < 0 ? "" : combo.Items()[combo.ItemIndex()];
 }
 
 TEST_F(PageSetup, AcceptingAnswersThePaperOrientationAndMarginsChosen) {
@@ -366,15 +358,7 @@ TEST_F(PageSetup, CancelAndNoDisplayWithoutAScriptLeaveTheRecordAsItWas) {
 
 TEST_F(PageSetup, ShowsAsAPersonWouldSeeIt) {
     TModalScript script;
-    script.Then([] {
-        test::PumpUntilIdle();
-        TBitmap picture;
-        PictureOfWindow(RunningDialog().Handle(), picture);
-        EXPECT_GT(picture.Width(), 0);
-        if (const char* dir = std::getenv("VEX_PICTURE_DIR"))
-            SaveWindowPicture(RunningDialog().Handle(), std::string(dir) + "/pagesetup.png");
-        TapKey(VK_ESCAPE);
-    });
+    script.Then([] { test::LookAtRunningDialog("pagesetup.png"); });
     PageSetupDlg(FRecord);
 }
 

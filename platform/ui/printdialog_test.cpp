@@ -2,23 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/gfx/bitmap.h"
 #include "platform/ui/checkbox.h"
 #include "platform/ui/lists_testsupport.h"
 #include "platform/ui/printdialog_testsupport.h"
 #include "platform/ui/printer.h"
-#include "platform/ui/windowpicture.h"
 #include "platform/win/modaldriver.h"
-#include "tests/support/idlepump.h"
 
 namespace vex {
 namespace {
 
+using test::ComboShown;
 using test::DialogPart;
 using test::RunningDialog;
 using test::StepCombo;
@@ -29,8 +26,7 @@ using test::UsePrinters;
 
 // The printer, copies and collation as the form shows them.
 std::string Shown() {
-    auto& printer = DialogPart<TCustomComboBox>("PrinterName");
-    return printer.Items()[printer.ItemIndex()] + ", " + DialogPart<TCustomEdit>("Copies").Text() +
+    return ComboShown("PrinterName") + ", " + DialogPart<TCustomEdit>("Copies").Text() +
            (DialogPart<TCheckBox>("Collate").Checked() ? ", collated" : "");
 }
 
@@ -256,15 +252,7 @@ TEST_F(PrintDialog, ADialogFreedByAHandlerWhileItRunsIsNotTouchedAfter) {
 
 TEST_F(PrintDialog, ShowsAsAPersonWouldSeeIt) {
     TModalScript script;
-    script.Then([] {
-        test::PumpUntilIdle();
-        TBitmap picture;
-        PictureOfWindow(RunningDialog().Handle(), picture);
-        EXPECT_GT(picture.Width(), 0);
-        if (const char* dir = std::getenv("VEX_PICTURE_DIR"))
-            SaveWindowPicture(RunningDialog().Handle(), std::string(dir) + "/printdialog.png");
-        TapKey(VK_ESCAPE);
-    });
+    script.Then([] { test::LookAtRunningDialog("printdialog.png"); });
     FDialog.Execute();
 }
 
