@@ -12,8 +12,6 @@ namespace vex {
 
 namespace {
 
-constexpr int32_t MaxCopies = 9999;
-
 // Tenths of a millimetre to device pixels, to the nearest.
 int32_t ToPixels(int64_t TenthsOfMm, int32_t PixelsPerInch) {
     return static_cast<int32_t>((TenthsOfMm * PixelsPerInch * 2 + 254) / (2 * 254));
@@ -29,11 +27,14 @@ EPrinter NoRoom(const TPrinterDevice& Device) {
 }
 
 void CheckCopies(int32_t Value) {
-    if (Value < 1 || Value > MaxCopies)
-        throw EPrinter("The number of copies must be from 1 to " + std::to_string(MaxCopies));
+    if (Value < 1 || Value > kMostCopies) throw EPrinter(CopiesRangeText());
 }
 
 }  // namespace
+
+std::string CopiesRangeText() {
+    return "The number of copies must be from 1 to " + std::to_string(kMostCopies);
+}
 
 const std::vector<TPaperSize>& PaperSizes() {
     static const std::vector<TPaperSize> sizes = {
