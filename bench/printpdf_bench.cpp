@@ -23,6 +23,7 @@
 #include "bench/besttime.h"
 #include "components/misc/AdvGrid.h"
 #include "platform/gfx/fontengine.h"
+#include "platform/ui/pagereplay_testsupport.h"
 #include "platform/ui/pdfprinter.h"
 #include "platform/ui/printer.h"
 #include "platform/ui/recordingprinter.h"
@@ -40,17 +41,11 @@ std::string Folder() {
     return folder;
 }
 
-void UseDevice(std::unique_ptr<vex::TPrinterDevice> Device) {
-    std::vector<std::unique_ptr<vex::TPrinterDevice>> devices;
-    devices.push_back(std::move(Device));
-    vex::Printer().SetDevices(std::move(devices));
-}
-
 // The grid printed on a recording printer.
 vex::TRecordedJob Recorded(vex::TAdvStringGrid& Grid) {
     auto device = std::make_unique<vex::TRecordingPrinter>();
     vex::TRecordingPrinter& recorder = *device;
-    UseDevice(std::move(device));
+    vex::test::UseDevice(vex::Printer(), std::move(device));
     Grid.Print();
     return recorder.Jobs().at(0);
 }
@@ -107,7 +102,7 @@ void BM_PrintGridToPdf(benchmark::State& State) {
     TBenchGrid& grid = BenchGrid();
     auto device = std::make_unique<vex::TPdfPrinter>();
     device->SetFileName(Folder() + "/ours.pdf");
-    UseDevice(std::move(device));
+    vex::test::UseDevice(vex::Printer(), std::move(device));
     for (auto _ : State)
         gPrinted.Time([&] { grid.Grid().Print(); });
     State.counters["pages"] = static_cast<double>(grid.Job.Pages.size());
