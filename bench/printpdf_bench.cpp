@@ -41,8 +41,8 @@ std::string Folder() {
     return folder;
 }
 
-// The grid printed on a recording printer.
-vex::TRecordedJob Recorded(vex::TAdvStringGrid& Grid) {
+// The grid printed on a recording printer, which holds the job until the printer's next device.
+const vex::TRecordedJob& Recorded(vex::TAdvStringGrid& Grid) {
     auto device = std::make_unique<vex::TRecordingPrinter>();
     vex::TRecordingPrinter& recorder = *device;
     vex::test::UseDevice(vex::Printer(), std::move(device));
@@ -190,8 +190,11 @@ void BM_CairoGridToPdf(benchmark::State& State) {
 // output at all.
 void BM_GridRecorded(benchmark::State& State) {
     TBenchGrid& grid = BenchGrid();
-    for (auto _ : State)
-        gRecorded.Time([&] { Recorded(grid.Grid()); });
+    for (auto _ : State) {
+        // The pass before's recording goes before the timing starts.
+        vex::test::UseDevice(vex::Printer(), std::make_unique<vex::TRecordingPrinter>());
+        gRecorded.Time([&] { grid.Grid().Print(); });
+    }
 }
 BENCHMARK(BM_GridRecorded)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_PrintGridToPdf)->Unit(benchmark::kMillisecond)->MinTime(2.0);
