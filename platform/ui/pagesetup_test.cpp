@@ -13,10 +13,11 @@ namespace {
 
 using test::ComboShown;
 using test::DialogPart;
+using test::NoteFocusAndCancel;
+using test::ReadTold;
 using test::RunningDialog;
 using test::StepCombo;
 using test::TapKey;
-using test::ToldText;
 using test::TypeOver;
 
 TEST(PageSetupMargins, TextsAndValuesKeepTheUnitExactly) {
@@ -182,14 +183,8 @@ TEST_F(PageSetup, OkRefusesMarginsThatAreNoNumberOrLeaveNoRoomAndSaysWhy) {
         TModalScript script;
         script.Then([&] { TypeOver(c.Field, c.Typed); });
         script.Then([] { TapKey(VK_RETURN); });
-        script.Then([&] {
-            told = ToldText();
-            TapKey(VK_RETURN);
-        });
-        script.Then([&] {
-            focused = RunningDialog().ActiveControl()->Name();
-            TapKey(VK_ESCAPE);
-        });
+        script.Then(ReadTold(told));
+        script.Then(NoteFocusAndCancel(focused));
         EXPECT_FALSE(PageSetupDlg(FRecord));
         EXPECT_EQ(told, c.Told);
         EXPECT_EQ(focused, c.Focused);
@@ -291,10 +286,7 @@ TEST_F(PageSetup, APromptsLetterWithAltTakesTheFocusToAFieldThatCanHaveIt) {
             if (c.Letter == 'Z') StepCombo("Orientation", 0);
             test::InjectKeys({VK_MENU, c.Letter});
         });
-        script.Then([&] {
-            focused = RunningDialog().ActiveControl()->Name();
-            TapKey(VK_ESCAPE);
-        });
+        script.Then(NoteFocusAndCancel(focused));
         EXPECT_FALSE(PageSetupDlg(FRecord));
         EXPECT_EQ(focused, c.Focused);
     }

@@ -17,10 +17,11 @@ namespace {
 
 using test::ComboShown;
 using test::DialogPart;
+using test::NoteFocusAndCancel;
+using test::ReadTold;
 using test::RunningDialog;
 using test::StepCombo;
 using test::TapKey;
-using test::ToldText;
 using test::TypeOver;
 using test::UsePrinters;
 
@@ -103,14 +104,8 @@ TEST_F(PrintDialog, CopiesAreOneToNineThousandNineHundredNinetyNine) {
         script.Then([&] { TypeOver("Copies", c.Typed); });
         script.Then([] { TapKey(VK_RETURN); });
         if (c.Refusal != nullptr) {
-            script.Then([&] {
-                message = ToldText();
-                TapKey(VK_RETURN);
-            });
-            script.Then([&] {
-                focused = RunningDialog().ActiveControl()->Name();
-                TapKey(VK_ESCAPE);
-            });
+            script.Then(ReadTold(message));
+            script.Then(NoteFocusAndCancel(focused));
         }
         EXPECT_EQ(FDialog.Execute(), c.Refusal == nullptr);
         EXPECT_EQ(message, c.Refusal != nullptr ? c.Refusal : "");
@@ -130,10 +125,7 @@ TEST_F(PrintDialog, WithNoPrinterItSaysSoAndAnswersFalse) {
     UsePrinters({});
     std::string told;
     TModalScript script;
-    script.Then([&] {
-        told = ToldText();
-        TapKey(VK_RETURN);
-    });
+    script.Then(ReadTold(told));
     EXPECT_FALSE(FDialog.Execute());
     EXPECT_EQ(told,
               "No printers are installed. Turn the PDF printer on in the settings, or add a "
@@ -224,10 +216,7 @@ TEST_F(PrintDialog, APrinterThatRefusesTheChoiceIsToldAndNothingChanges) {
     script.Then([] { StepCombo("PrinterName", -1); });
     script.Then([] { TypeOver("Copies", "2"); });
     script.Then([] { TapKey(VK_RETURN); });
-    script.Then([&] {
-        told = ToldText();
-        TapKey(VK_RETURN);
-    });
+    script.Then(ReadTold(told));
     EXPECT_FALSE(FDialog.Execute());
     EXPECT_FALSE(told.empty());
     EXPECT_EQ(Chosen(FDialog), "Lab, 5/1, collated");

@@ -83,6 +83,22 @@ inline std::string ToldText() {
     return DialogPart<TLabel>("Message").Caption();
 }
 
+// A script step that reads the message dialog that runs into Told, then closes it.
+inline auto ReadTold(std::string& Told) {
+    return [&Told] {
+        Told = ToldText();
+        TapKey(VK_RETURN);
+    };
+}
+
+// A script step that notes which part of the dialog that runs has the focus, then cancels it.
+inline auto NoteFocusAndCancel(std::string& Focused) {
+    return [&Focused] {
+        Focused = RunningDialog().ActiveControl()->Name();
+        TapKey(VK_ESCAPE);
+    };
+}
+
 // Once the dialog that runs has settled, takes its picture as a person would see it (and keeps
 // it as Name in VEX_PICTURE_DIR when that names a folder), then closes it.
 inline void LookAtRunningDialog(const std::string& Name) {
