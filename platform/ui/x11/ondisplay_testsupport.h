@@ -1,8 +1,9 @@
 #pragma once
 
 // What the tests that drive the framework on an Xvfb display share: a fixture that starts the
-// server and puts the headless world back after, xdotool and the input it types, and a loop that
-// waits for an outcome.
+// server and puts the headless world back after, xdotool and the input it types, a loop that
+// waits for an outcome, the runners that play one script injected and then on the display, and
+// a form of buttons that run the dialogs a script drives.
 //
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
