@@ -55,7 +55,7 @@ const TPaperSize* FindPaperSize(int16_t Code) {
     return found == sizes.end() ? nullptr : &*found;
 }
 
-TPrinter::TPrinter() : FCanvas(std::make_unique<TCanvas>(FNoPixels)) {}
+TPrinter::TPrinter() = default;
 
 TPrinter::~TPrinter() {
     if (FDocument) FDocument->Cancel();
@@ -176,7 +176,7 @@ int32_t TPrinter::PageHeight() const {
 
 TCanvas& TPrinter::Canvas() {
     RequirePrinter();
-    return *FCanvas;
+    return FCanvas;
 }
 
 std::vector<std::string> TPrinter::Fonts() const {
@@ -207,19 +207,19 @@ void TPrinter::BeginDoc() {
 
     // A new job is a new device context; the pen, brush and font are the canvas's own objects.
     TPen pen;
-    pen.Assign(&FCanvas->Pen());
+    pen.Assign(&FCanvas.Pen());
     TBrush brush;
-    brush.Assign(&FCanvas->Brush());
+    brush.Assign(&FCanvas.Brush());
     TFont font;
-    font.SetPixelsPerInch(FCanvas->Font().PixelsPerInch());
-    font.Assign(&FCanvas->Font());
-    FCanvas->ResetState();
-    FCanvas->Pen().Assign(&pen);
-    FCanvas->Brush().Assign(&brush);
-    FCanvas->Font().Assign(&font);
+    font.SetPixelsPerInch(FCanvas.Font().PixelsPerInch());
+    font.Assign(&FCanvas.Font());
+    FCanvas.ResetState();
+    FCanvas.Pen().Assign(&pen);
+    FCanvas.Brush().Assign(&brush);
+    FCanvas.Font().Assign(&font);
     ApplyFormat();
 
-    FRecorder = std::make_unique<TCanvasRecorder>(*FCanvas, TRecordLevel::Primitives);
+    FRecorder = std::make_unique<TCanvasRecorder>(FCanvas, TRecordLevel::Primitives);
     FPrinting = true;
     FAborted = false;
     FPageNumber = 1;
@@ -280,10 +280,10 @@ void TPrinter::ApplyFormat() {
     } catch (const EPrinter&) {
         return;
     }
-    FCanvas->SetPixelsPerInch(format.PixelsPerInch, format.PixelsPerInch);
+    FCanvas.SetPixelsPerInch(format.PixelsPerInch, format.PixelsPerInch);
     // A size in points prints as large as it shows.
-    FCanvas->Font().SetPixelsPerInch(format.PixelsPerInch);
-    FCanvas->SetDeviceSheet(
+    FCanvas.Font().SetPixelsPerInch(format.PixelsPerInch);
+    FCanvas.SetDeviceSheet(
         TCanvas::TDeviceSheet{format.Paper, format.PrintableOffset, format.Printable});
 }
 

@@ -143,7 +143,7 @@ private:
     int32_t FPageNumber = 0;
     // The canvas draws into no pixels: its calls are recorded and handed over page by page.
     TBitmap FNoPixels;
-    std::unique_ptr<TCanvas> FCanvas;
+    TCanvas FCanvas{FNoPixels};
     std::unique_ptr<TCanvasRecorder> FRecorder;
     std::unique_ptr<TPrintDocument> FDocument;
 };
