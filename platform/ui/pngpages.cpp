@@ -16,6 +16,7 @@ void RenderPage(const TPrintedPage& Page, const TPageFormat& Format, int32_t Pix
     const double scale = static_cast<double>(PixelsPerInch) / Format.PixelsPerInch;
     const auto scaled = [&](int32_t V) { return SaturateToInt32(std::llround(V * scale)); };
     try {
+        // Emptied first: a resize keeps what a used sheet showed, and a page starts as white paper.
         Sheet.SetSize(0, 0);
         Sheet.SetSize(scaled(Format.Paper.cx), scaled(Format.Paper.cy));
     } catch (const EInvalidGraphic&) {
