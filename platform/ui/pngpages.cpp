@@ -47,13 +47,6 @@ std::string TPngPages::PageFileName(size_t Index) const {
            ".png";
 }
 
-std::vector<std::string> TPngPages::FileNames() const {
-    std::vector<std::string> names;
-    for (size_t i = 0; i < FPages.size(); ++i)
-        names.push_back(PageFileName(i));
-    return names;
-}
-
 void TPngPages::Add(const TPrintedPage& Page, const TPageFormat& Format) {
     TBitmap sheet;
     RenderPage(Page, Format, FPixelsPerInch, sheet);
