@@ -13,6 +13,7 @@
 
 #include "platform/gfx/dcstate.h"
 #include "platform/gfx/mapmode.h"
+#include "platform/ui/pagereplay_testsupport.h"
 #include "platform/ui/printerfonts.h"
 #include "platform/ui/recordingprinter.h"
 
@@ -520,9 +521,7 @@ TEST(Printer, ADeviceThatRefusesToStartLeavesNothingPrinting) {
         }
     };
     TPrinter printer;
-    std::vector<std::unique_ptr<TPrinterDevice>> list;
-    list.push_back(std::make_unique<TRefusing>());
-    printer.SetDevices(std::move(list));
+    test::UseDevice(printer, std::make_unique<TRefusing>());
     EXPECT_EQ(ErrorOf([&] { printer.BeginDoc(); }), "queue is disabled");
     EXPECT_FALSE(printer.Printing());
     EXPECT_EQ(ErrorOf([&] { printer.NewPage(); }), "Printer is not currently printing");
