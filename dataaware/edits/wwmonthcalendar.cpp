@@ -275,7 +275,14 @@ void TwwMonthCalendar::CreateWnd() {
         SendMessage(Handle(), MCM_SETCOLOR, static_cast<WPARAM>(i),
                     static_cast<LPARAM>(ColorToRGB(FCalColors->Colors(i))));
     SendFirstDayOfWeek();
+    SendFont();
     SizeToFit();
+}
+
+void TwwMonthCalendar::SendFont() {
+    // The window copies the description, so the handle may go with the next font change.
+    if (HandleAllocated())
+        SendMessage(Handle(), WM_SETFONT, static_cast<WPARAM>(Font().Handle()), 1);
 }
 
 bool TwwMonthCalendar::RequiredSize(int32_t& Width, int32_t& Height) {
@@ -321,6 +328,7 @@ void TwwMonthCalendar::CMColorChanged(TMessage& Message) {
 
 void TwwMonthCalendar::CMFontChanged(TMessage& Message) {
     TWinControl::CMFontChanged(Message);
+    SendFont();
     SizeToFit();
     if (HandleAllocated()) InvalidateRect(Handle(), nullptr, true);
 }

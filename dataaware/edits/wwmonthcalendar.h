@@ -204,6 +204,7 @@ private:
     void SendRange();
     void SendSelection();
     void SendFirstDayOfWeek();
+    void SendFont();
     void SizeToFit();
     bool RequiredSize(int32_t& Width, int32_t& Height);
     // Whether the day (clamped to its month) of a date the hit test gave lies outside the limits.

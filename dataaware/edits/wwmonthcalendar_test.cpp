@@ -278,6 +278,9 @@ TEST(MonthCalendar, TitleArrowsMoveByTheMonthDeltaAndStopAtTheLimit) {
     EXPECT_EQ(MessageBeepCount(), beeps + 1);
     test::ClickCalendar(c, test::FindCode(c, MCHT_TITLEBTNPREV));
     EXPECT_EQ(Shown(c.Date()), "2024-03-10 07:00");
+    c.SetEnabled(false);
+    test::ClickCalendar(c, test::FindCode(c, MCHT_TITLEBTNPREV));
+    EXPECT_EQ(Shown(c.Date()), "2024-03-10 07:00") << "a disabled calendar takes no clicks";
 }
 
 // What an open menu shows: each item as its caption with marks, "|" before a column break,

@@ -44,7 +44,7 @@ void TwwMonthCalendar::WndProc(TMessage& Message) {
         CNNotify(Message);
         return;
     }
-    if (!ComponentState().Contains(csDesigning) && Visible() && HandleAllocated()) {
+    if (!ComponentState().Contains(csDesigning) && Visible() && Enabled() && HandleAllocated()) {
         switch (Message.Msg) {
             case WM_LBUTTONDOWN:
             case WM_LBUTTONDBLCLK: {
