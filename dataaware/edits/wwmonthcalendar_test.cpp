@@ -298,6 +298,22 @@ std::vector<std::string> OpenMenuItems() {
     return items;
 }
 
+// Opens the menu of a title part, notes what it shows, chooses Caption and lets its click come.
+std::vector<std::string> ChooseFromTitle(TwwMonthCalendar& C, UINT Part,
+                                         const std::string& Caption) {
+    std::vector<std::string> items;
+    TModalScript script;
+    script.Then([&] {
+        items = OpenMenuItems();
+        EXPECT_TRUE(C.IsPopupMenuOpen());
+        test::ClickAt(test::ItemCentre(Caption));
+    });
+    test::ClickCalendar(C, test::FindCode(C, Part));
+    test::PumpUntilIdle();
+    EXPECT_FALSE(C.IsPopupMenuOpen());
+    return items;
+}
+
 TEST(MonthCalendar, TheYearMenuListsItsColumnsAndMovesToTheChosenYear) {
     struct TCase {
         int32_t Columns;
@@ -326,17 +342,7 @@ TEST(MonthCalendar, TheYearMenuListsItsColumnsAndMovesToTheChosenYear) {
         c.PopupYearOptions()->NumberColumns = k.Columns;
         c.PopupYearOptions()->StartYear = 2022;
         c.PopupYearOptions()->ShowEditYear = k.EditYear;
-        std::vector<std::string> items;
-        TModalScript script;
-        script.Then([&] {
-            items = OpenMenuItems();
-            EXPECT_TRUE(c.IsPopupMenuOpen());
-            test::ClickAt(test::ItemCentre(k.Chosen));
-        });
-        test::ClickCalendar(c, test::FindCode(c, MCHT_TITLEYEAR));
-        test::PumpUntilIdle();
-        EXPECT_FALSE(c.IsPopupMenuOpen());
-        EXPECT_EQ(items, k.Items);
+        EXPECT_EQ(ChooseFromTitle(c, MCHT_TITLEYEAR, k.Chosen), k.Items);
         EXPECT_EQ(Shown(c.Date()), std::string(k.Date) + " 09:00");
         EXPECT_EQ(Text(form.Selected()), k.Date);
         // The title's own year changes nothing.
@@ -367,22 +373,13 @@ TEST(MonthCalendar, TheMonthMenuChecksTheTitleMonthAndDisablesMonthsOutOfRange) 
     form.SetAt(DayAt(2024, 5, 31, 9, 0));
     c.SetMinDate(DayAt(2024, 3, 1));
     c.SetMaxDate(DayAt(2024, 9, 15));
-    std::vector<std::string> items;
-    TModalScript script;
-    script.Then([&] {
-        items = OpenMenuItems();
-        test::ClickAt(test::ItemCentre("September"));
-    });
-    test::ClickCalendar(c, test::FindCode(c, MCHT_TITLEMONTH));
-    test::PumpUntilIdle();
-    EXPECT_EQ(items, (std::vector<std::string>{"January~", "February~", "March", "April", "May*",
-                                               "June", "July", "August", "September~", "October~",
-                                               "November~", "December~"}));
+    EXPECT_EQ(
+        ChooseFromTitle(c, MCHT_TITLEMONTH, "September"),
+        (std::vector<std::string>{"January~", "February~", "March", "April", "May*", "June", "July",
+                                  "August", "September~", "October~", "November~", "December~"}));
     EXPECT_EQ(Shown(c.Date()), "2024-05-31 09:00") << "a disabled item chooses nothing";
-    script.Then([&] { test::ClickAt(test::ItemCentre("February")); });
     c.SetMinDate(0);
-    test::ClickCalendar(c, test::FindCode(c, MCHT_TITLEMONTH));
-    test::PumpUntilIdle();
+    ChooseFromTitle(c, MCHT_TITLEMONTH, "February");
     EXPECT_EQ(Shown(c.Date()), "2024-02-29 09:00");
     EXPECT_EQ(form.Changes, 1);
 }
