@@ -79,7 +79,7 @@ TEST(MonthCalendar, StyleFollowsTheOptionsAndTheCommonControlsVersion) {
     EXPECT_EQ(wwMonthCalendarStyle({}, {5, 81}), 0u);
 }
 
-TEST(MonthCalendar, ColoursAndYearOptionsCopyOnlyFromTheirOwnKind) {
+TEST(MonthCalendar, ColoursCopyOnlyFromTheirOwnKindAndLeaveTheBackground) {
     TwwDateTimeColors source(nullptr), target(nullptr);
     for (int32_t i = 0; i < 6; ++i)
         source.SetColors(i, static_cast<TColor>(0x010101 * (i + 1)));
@@ -101,17 +101,6 @@ TEST(MonthCalendar, ColoursAndYearOptionsCopyOnlyFromTheirOwnKind) {
         EXPECT_STREQ(e.what(), "Cannot assign a nil to a TwwDateTimeColors");
     }
     EXPECT_THROW(target.SetColors(6, clRed), ERangeError);
-
-    TwwPopupYearOptions other;
-    other.YearsPerColumn = 5;
-    other.NumberColumns = 3;
-    other.StartYear = 2020;
-    other.ShowEditYear = true;
-    years.Assign(&other);
-    EXPECT_EQ(years.YearsPerColumn, 5);
-    EXPECT_EQ(years.NumberColumns, 3);
-    EXPECT_EQ(years.StartYear, 2020);
-    EXPECT_TRUE(years.ShowEditYear);
 }
 
 TEST(MonthCalendar, DateKeepsTheTimeTimeKeepsTheDayAndLimitsRaise) {

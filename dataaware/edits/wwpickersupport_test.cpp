@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "platform/core/component.h"
 #include "platform/core/datetime.h"
 #include "tests/support/casefile.h"
 
@@ -62,29 +61,6 @@ TEST(PickerSupport, SameOrEarlierDayIgnoresTheTimeOfDay) {
     // Before 1899 the time is counted backwards from the day, and must not move it.
     EXPECT_TRUE(wwIsSameOrEarlierDay(At("1899-12-28", "18:00"), At("1899-12-28", "01:00")));
     EXPECT_FALSE(wwIsSameOrEarlierDay(At("1899-12-29", "00:00"), At("1899-12-28", "23:00")));
-}
-
-class TSampleGrid : public TComponent {
-    VEX_CLASS(TSampleGrid, TComponent)
-
-public:
-    using TComponent::TComponent;
-};
-
-class TSampleGridChild : public TSampleGrid {
-    VEX_CLASS(TSampleGridChild, TSampleGrid)
-
-public:
-    using TSampleGrid::TSampleGrid;
-};
-
-TEST(PickerSupport, ClassTestWalksTheAncestorsWithoutRegardToCase) {
-    TSampleGridChild child(nullptr);
-    EXPECT_TRUE(wwIsClass(&child, "TSampleGridChild"));
-    EXPECT_TRUE(wwIsClass(&child, "tsamplegrid"));
-    EXPECT_TRUE(wwIsClass(&child, "TComponent"));
-    EXPECT_FALSE(wwIsClass(&child, "TSampleGri"));
-    EXPECT_FALSE(wwIsClass(nullptr, "TObject"));
 }
 
 }  // namespace
