@@ -334,7 +334,7 @@ void TwwMonthCalendar::CMFontChanged(TMessage& Message) {
 }
 
 void TwwMonthCalendar::FocusRequest() {
-    if (Visible()) SetFocus();
+    if (Visible() && CanFocus()) SetFocus();
 }
 
 void TwwMonthCalendar::Change() {
