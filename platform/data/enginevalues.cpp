@@ -13,19 +13,17 @@ namespace vex {
 
 TTimeStamp DateTimeToTimeStamp(TDateTime DateTime) {
     if (!std::isfinite(DateTime)) throw EConvertError("Invalid argument to time stamp");
-    // The time of day of a day before 1899 is the fraction's magnitude, so the remainder is
-    // taken from the magnitude and the day counts towards zero.
-    const long long ms = std::llround(DateTime * MSecsPerDay);
+    const TDateTimeParts parts = SplitDateTime(DateTime);
     TTimeStamp Result;
-    Result.Date = static_cast<int32_t>(DateDelta + ms / MSecsPerDay);
-    Result.Time = static_cast<int32_t>(std::llabs(ms % MSecsPerDay));
+    Result.Date = DateDelta + parts.Day;
+    Result.Time = parts.MSec;
     return Result;
 }
 
 TDateTime TimeStampToDateTime(const TTimeStamp& TimeStamp) {
-    const double days = static_cast<double>(TimeStamp.Date) - DateDelta;
-    const double time = static_cast<double>(TimeStamp.Time) / MSecsPerDay;
-    return days >= 0 ? days + time : days - time;
+    // A day number past the ends cannot name a date; refused before the subtraction can wrap.
+    if (TimeStamp.Date < 1) throw EConvertError("Invalid argument to date encode");
+    return ComposeDateTime(TDateTimeParts{TimeStamp.Date - DateDelta, TimeStamp.Time});
 }
 
 double TimeStampToMSecs(const TTimeStamp& TimeStamp) {
