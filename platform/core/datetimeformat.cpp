@@ -65,7 +65,8 @@ void TDateTimeFormatter::Append(std::string_view Format, int Depth) {
         const size_t start = Result.size();
         AppendToken(token, Depth);
         if (FFields && IsField(token.Kind))
-            FFields->push_back({token.Kind, start, Result.size() - start});
+            FFields->push_back(
+                {token.Kind, token.Width, token.TwelveHour, start, Result.size() - start});
     }
 }
 

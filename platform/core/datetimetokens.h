@@ -66,11 +66,14 @@ private:
     char FLastLetter = ' ';
 };
 
-// Where a field of a formatted date-time stands in its text, in bytes from 0.
+// Where a field of a formatted date-time stands in its text, in bytes from 0, with the
+// token's Kind, Width and TwelveHour.
 struct TDateTimeField {
-    TDateTimeTokenKind Kind;
-    size_t Start;
-    size_t Length;
+    TDateTimeTokenKind Kind = TDateTimeTokenKind::Text;
+    uint8_t Width = 1;
+    bool TwelveHour = false;
+    size_t Start = 0;
+    size_t Length = 0;
 };
 
 // FormatDateTime, also listing where each field (not text or separators) stands in the text;
