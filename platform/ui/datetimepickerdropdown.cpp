@@ -36,9 +36,12 @@ TDateTimePickerDropDown::TDateTimePickerDropDown(TDateTimePicker& Picker)
 void TDateTimePickerDropDown::CreateParams(TCreateParams& Params) {
     TWinControl::CreateParams(Params);
     InitCommonControlsEx(INITCOMMONCONTROLSEX{sizeof(INITCOMMONCONTROLSEX), ICC_DATE_CLASSES});
-    if (!GetClassInfo(MONTHCAL_CLASS, Params.WindowClass))
+    WNDCLASS calendar;
+    if (!GetClassInfo(MONTHCAL_CLASS, calendar))
         throw EInvalidOperation(std::string("The window class ") + MONTHCAL_CLASS +
                                 " is not registered");
+    Params.WindowClass.lpfnWndProc = calendar.lpfnWndProc;
+    Params.WindowClass.style = calendar.style;
     // A bordered popup above everything, which a display shows at once where it is put.
     Params.Style = WS_POPUP | WS_BORDER;
     Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
@@ -49,6 +52,8 @@ void TDateTimePickerDropDown::Open(TPoint Face, int32_t FaceHeight, TDateTime Va
                                    TDateTime MinDate, TDateTime MaxDate) {
     SetFont(FPicker.Font());
     const HWND wnd = Handle();
+    // The calendar measures its months with the font it is given.
+    SendMessage(wnd, WM_SETFONT, static_cast<WPARAM>(Font().Handle()), 0);
     SYSTEMTIME range[2];
     DWORD limits = 0;
     if (MinDate != 0) {
@@ -152,21 +157,29 @@ void TDateTimePickerDropDown::WndProc(TMessage& Message) {
         case WM_RBUTTONDOWN:
         case WM_RBUTTONDBLCLK:
         case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK:
-            if (!inside)
+        case WM_MBUTTONDBLCLK: {
+            if (!inside) {
                 FPicker.CloseUp();
-            else if (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK)
-                PassMouse(Message);
-            return;
-        case WM_LBUTTONUP: {
-            PassMouse(Message);
-            TDateTime day;
-            if (FOpen && inside && DayAt(at, day)) {
-                if (FPicker.Clamped(day) == day)
-                    FPicker.DayChosen(day);
-                else
-                    MessageBeep(0);
+                return;
             }
+            if (Message.Msg != WM_LBUTTONDOWN && Message.Msg != WM_LBUTTONDBLCLK) return;
+            TDateTime day;
+            FPressOnDay = DayAt(at, day);
+            PassMouse(Message);
+            return;
+        }
+        case WM_LBUTTONUP: {
+            // The calendar marks the day pressed (and one of another month moves its view
+            // there), so what it marks after the release is the day chosen.
+            TDateTime under;
+            const bool onDay = inside && FPressOnDay && DayAt(at, under);
+            FPressOnDay = false;
+            PassMouse(Message);
+            if (!FOpen || !onDay) return;
+            if (FPicker.Clamped(under) == under)
+                FPicker.DayChosen(ShownDate());
+            else
+                MessageBeep(0);
             return;
         }
         case WM_MOUSEMOVE:

@@ -47,6 +47,8 @@ private:
     // The calendar's procedure is running a mouse message: a change of the mouse's holder it
     // makes is its own, not a reason to close.
     bool FInCalendar = false;
+    // The left button went down over a day: only then does its release choose one.
+    bool FPressOnDay = false;
 };
 
 }  // namespace vex
