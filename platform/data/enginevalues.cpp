@@ -1,6 +1,7 @@
 #include "platform/data/enginevalues.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +34,8 @@ double TimeStampToMSecs(const TTimeStamp& TimeStamp) {
 TTimeStamp MSecsToTimeStamp(double MSecs) {
     if (!std::isfinite(MSecs)) throw EConvertError("Invalid argument to time stamp");
     const double days = std::floor(MSecs / MSecsPerDay);
+    // Beyond the day numbers a record holds: refused before the conversion could overflow.
+    if (days < INT32_MIN || days > INT32_MAX) throw EConvertError("Invalid argument to time stamp");
     TTimeStamp Result;
     Result.Date = static_cast<int32_t>(days);
     Result.Time = static_cast<int32_t>(MSecs - days * MSecsPerDay);

@@ -112,6 +112,8 @@ TEST(TimeStamp, RefusesWhatNamesNoDayOfYears1To9999) {
         stamp.Time = time;
         EXPECT_THROW(TimeStampToDateTime(stamp), EConvertError) << date << " " << time;
     }
+    EXPECT_THROW(MSecsToTimeStamp(1e300), EConvertError);
+    EXPECT_THROW(MSecsToTimeStamp(-1e300), EConvertError);
 }
 
 TEST(IsoDates, ReadWhatTheyWriteAndRefuseTheRest) {

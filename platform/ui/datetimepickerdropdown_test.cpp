@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/core/datetime.h"
 #include "platform/core/systemtime.h"
 #include "platform/ui/datetimepicker.h"
+#include "platform/ui/datetimepicker_testsupport.h"
 #include "platform/ui/lists_testsupport.h"
 #include "platform/ui/monthcal.h"
 #include "platform/win/capture.h"
@@ -38,22 +40,13 @@ struct TDroppedFixture : test::TListScene {
     TDateTimePickerDropDown* Calendar() {
         return dynamic_cast<TDateTimePickerDropDown*>(FindControl(GetCapture()));
     }
-    // A client point of the calendar over the day, found by its own hit test; flags the hit
-    // code must carry besides MCHT_CALENDARDATE.
-    TPoint PointOfDay(uint16_t Year, uint16_t Month, uint16_t Day, UINT Flags = 0) {
-        const HWND wnd = Calendar()->Handle();
-        for (int32_t y = 0; y < Calendar()->ClientHeight(); y += 2)
-            for (int32_t x = 0; x < Calendar()->ClientWidth(); x += 2) {
-                MCHITTESTINFO hit;
-                hit.pt = Point(x, y);
-                const UINT code = static_cast<UINT>(
-                    SendMessage(wnd, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-                if (code == (MCHT_CALENDARDATE | Flags) && hit.st.wYear == Year &&
-                    hit.st.wMonth == Month && hit.st.wDay == Day)
-                    return Point(x, y);
-            }
-        ADD_FAILURE() << "no point shows " << Year << "-" << Month << "-" << Day;
-        return Point(-100, -100);
+    // A client point of the calendar over the day, of another month when Flags say so.
+    TPoint PointOfDay(uint16_t Month, uint16_t Day, UINT Flags = 0) {
+        const std::optional<TPoint> at = test::PointOfDay(
+            Calendar()->Handle(), Point(Calendar()->ClientWidth(), Calendar()->ClientHeight()),
+            Month, Day, Flags);
+        if (!at) ADD_FAILURE() << "no point shows " << Month << "/" << Day;
+        return at.value_or(Point(-100, -100));
     }
     std::string Shown() { return FormatDateTime("yyyy-mm-dd", Calendar()->ShownDate()); }
 
@@ -89,7 +82,7 @@ TEST(DateTimePickerDropDown, AClickOnADayTakesItAndKeepsTheTimeOfDay) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Taken);
         TDroppedFixture t;
-        ClickAt(*t.Calendar(), t.PointOfDay(2024, c.Month, c.Day, c.Flags));
+        ClickAt(*t.Calendar(), t.PointOfDay(c.Month, c.Day, c.Flags));
         EXPECT_FALSE(t.Picker->DroppedDown());
         EXPECT_EQ(GetCapture(), 0u);
         EXPECT_EQ(t.Log, (test::TLog{c.Taken}));
@@ -130,10 +123,10 @@ TEST(DateTimePickerDropDown, DaysBeyondTheLimitsAreNotTaken) {
     const uint32_t beeps = MessageBeepCount();
     PressKey(VK_NEXT);  // stops at the limit
     EXPECT_EQ(t.Shown(), "2024-03-10");
-    ClickAt(*t.Calendar(), t.PointOfDay(2024, 3, 20));
+    ClickAt(*t.Calendar(), t.PointOfDay(3, 20));
     EXPECT_TRUE(t.Picker->DroppedDown());
     EXPECT_GE(MessageBeepCount(), beeps + 1);
-    ClickAt(*t.Calendar(), t.PointOfDay(2024, 3, 8));
+    ClickAt(*t.Calendar(), t.PointOfDay(3, 8));
     EXPECT_EQ(t.Log, (test::TLog{"2024-03-08 14:07"}));
 }
 

@@ -8,12 +8,14 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/core/datetime.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/ui/datetimepicker.h"
+#include "platform/ui/datetimepicker_testsupport.h"
 #include "platform/ui/form.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/monthcal.h"
@@ -60,20 +62,12 @@ public:
             Point(FPicker->ClientWidth() - 6, FPicker->ClientHeight() / 2));
     }
     TPoint Day(uint16_t Month, uint16_t Day, UINT Flags = 0) {
-        TControl* calendar = FindControl(GetCapture());
+        auto* calendar = dynamic_cast<TWinControl*>(FindControl(GetCapture()));
         if (calendar == nullptr) return Point(0, 0);
-        const HWND wnd = static_cast<TWinControl*>(calendar)->Handle();
-        for (int32_t y = 0; y < calendar->ClientHeight(); y += 2)
-            for (int32_t x = 0; x < calendar->ClientWidth(); x += 2) {
-                MCHITTESTINFO hit;
-                hit.pt = Point(x, y);
-                const UINT code = static_cast<UINT>(
-                    SendMessage(wnd, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-                if (code == (MCHT_CALENDARDATE | Flags) && hit.st.wMonth == Month &&
-                    hit.st.wDay == Day)
-                    return calendar->ClientToScreen(Point(x + 1, y + 1));
-            }
-        return Point(0, 0);
+        const std::optional<TPoint> at = test::PointOfDay(
+            calendar->Handle(), Point(calendar->ClientWidth(), calendar->ClientHeight()), Month,
+            Day, Flags);
+        return at ? calendar->ClientToScreen(*at) : Point(0, 0);
     }
     std::string State() {
         return FPicker->DisplayText() + " part " + std::to_string(FPicker->SelectedPart()) +
