@@ -17,6 +17,7 @@
 #include "platform/gfx/fixedfont.h"
 #include "platform/gfx/fontengine.h"
 #include "platform/gfx/mapmode.h"
+#include "platform/ui/pagereplay_testsupport.h"
 #include "platform/ui/printer.h"
 #include "platform/ui/recordingprinter.h"
 
@@ -80,9 +81,7 @@ struct TPrintScene {
     explicit TPrintScene(int32_t Cols = 3, int32_t Rows = 3) {
         auto device = std::make_unique<TRecordingPrinter>("Recorder", 254, 0);
         Device = device.get();
-        std::vector<std::unique_ptr<TPrinterDevice>> devices;
-        devices.push_back(std::move(device));
-        Printer.SetDevices(std::move(devices));
+        test::UseDevice(Printer, std::move(device));
         Grid->SetColCount(Cols);
         Grid->SetRowCount(Rows);
         Grid->SetFixedRows(0);

@@ -10,12 +10,9 @@
 #include <vector>
 
 #include "components/misc/BrowseDr.h"
-#include "platform/ui/button.h"
 #include "platform/ui/folderbrowserview.h"
 #include "platform/ui/form.h"
-#include "platform/ui/screen.h"
 #include "platform/ui/x11/ondisplay_testsupport.h"
-#include "platform/win/toplevel.h"
 #include "tests/support/scopedenvironment.h"
 #include "tests/support/tempdir.h"
 
@@ -23,34 +20,20 @@ namespace vex {
 namespace {
 
 // A home folder of mail folders, and a form whose button runs the dialog on it.
-class TScene {
+class TScene : public test::TDialogLauncher {
 public:
-    TScene() {
+    TScene() : TDialogLauncher("Folder script", 200) {
         for (const char* name : {"Archive", "Archive/2024", "Archive/2025", "Inbox", "Sent"})
             mkdir(FHome.File(name).c_str(), 0700);
-        FForm->SetCaption("Folder script");
-        FForm->SetBounds(40, 50, 200, 100);
         FDialog->SetRoot(idPersonal);
         FDialog->SetCaption("Pick a mail folder");
-        auto* button = new TButton(FForm);
-        button->SetBounds(10, 10, 100, 26);
-        button->SetCaption("Browse...");
-        button->SetParent(FForm);
-        button->OnClick = [this](TObject*) {
+        Button = AddButton("Browse...", 10, [this] {
             Record.push_back(FDialog->Execute() ? "chose ~" + Relative(FDialog->Selection())
                                                 : "cancelled");
-        };
-        Button = button;
-        FForm->Show();
-        SetActiveWindow(FForm->Handle());
+        });
+        Show();
     }
-    ~TScene() { delete FForm; }
-    TScene(const TScene&) = delete;
-    TScene& operator=(const TScene&) = delete;
 
-    static TPoint Middle(TControl& Control) {
-        return Control.ClientToScreen(Point(Control.Width() / 2, Control.Height() / 2));
-    }
     // The middle of the text of the row showing Name.
     static TPoint Row(const std::string& Name) {
         TFolderTreeView* tree = Tree();
@@ -80,18 +63,16 @@ public:
     std::string Relative(const std::string& Path) const { return Path.substr(FHome.Path().size()); }
 
     TControl* Button;
-    std::vector<std::string> Record;
 
 private:
     static TFolderTreeView* Tree() {
-        TCustomForm* form = Screen().ActiveForm();
-        if (form == nullptr || !form->Modal()) return nullptr;
-        return dynamic_cast<TFolderTreeView*>(form->FindComponent("Tree"));
+        TCustomForm* form = test::RunningModalForm();
+        return form == nullptr ? nullptr
+                               : dynamic_cast<TFolderTreeView*>(form->FindComponent("Tree"));
     }
 
     test::TempDir FHome;
     test::ScopedEnvironment FHomeVariable{"HOME", FHome.Path()};
-    TForm* FForm = new TForm(nullptr);
     TBrowseDirectoryDlg* FDialog = new TBrowseDirectoryDlg(FForm);
 };
 
@@ -108,19 +89,15 @@ const TStep kScript[] = {
 class BrowseDrOnDisplay : public test::OnDisplayTest {};
 
 TEST_F(BrowseDrOnDisplay, ChoosingAFolderByKeysAndClicksDoesTheSameOnTheDisplayAsInjected) {
-    const auto target = [](const TStep& Step, TScene& S) {
-        return std::string(Step.Click) == "button" ? TScene::Middle(*S.Button)
-                                                   : TScene::Row(Step.Click);
+    const auto deliver = [](const TStep& Step, TScene& S, const test::TScriptInput& Input) {
+        if (Step.Click == nullptr)
+            Input.Keys({Step.Key});
+        else if (std::string(Step.Click) == "button")
+            Input.Click(test::MiddleOf(*S.Button));
+        else
+            Input.Click(TScene::Row(Step.Click));
     };
-    const std::vector<std::string> injected = test::RunModalSteps<TScene>(
-        kScript,
-        [&](const TStep& Step, TScene& S) {
-            if (Step.Click != nullptr)
-                test::ClickAt(target(Step, S));
-            else
-                test::TapKey(Step.Key);
-        },
-        50);
+    const std::vector<std::string> injected = test::RunModalStepsInjected<TScene>(kScript, deliver);
     const std::vector<std::string> expected = {
         "Archive Inbox Sent",
         "[Archive] Inbox Sent",
@@ -134,17 +111,7 @@ TEST_F(BrowseDrOnDisplay, ChoosingAFolderByKeysAndClicksDoesTheSameOnTheDisplayA
     };
     EXPECT_EQ(injected, expected);
 
-    PresentOnDisplay();
-    const std::string display = FServer.DisplayName();
-    const std::vector<std::string> onDisplay = test::RunModalSteps<TScene>(
-        kScript,
-        [&](const TStep& Step, TScene& S) {
-            if (Step.Click != nullptr)
-                test::ClickOnDisplay(display, target(Step, S));
-            else
-                test::TypeOnDisplay(display, {Step.Key});
-        },
-        400);
+    const std::vector<std::string> onDisplay = RunModalStepsOnDisplay<TScene>(kScript, deliver);
     EXPECT_EQ(onDisplay, injected);
 }
 

@@ -8,4 +8,7 @@ namespace vex {
 // negative, with the time still counted forward from midnight in the fraction's magnitude.
 using TDateTime = double;
 
+// How text sits across the space it is given: in a control, a field's column, a grid's cell.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
 }  // namespace vex

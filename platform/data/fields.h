@@ -34,7 +34,6 @@ enum TFieldType {
     ftFmtMemo
 };
 enum TFieldKind { fkData, fkCalculated, fkLookup };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // The field type of an engine field descriptor.
 TFieldType FieldTypeOf(const FLDDesc& Desc);

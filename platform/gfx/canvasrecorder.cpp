@@ -116,15 +116,18 @@ namespace {
 // Along one axis: the span of a source from S0 to S1 (either way round) that lies in [0, Size),
 // and where that span lands on a destination from D0 to D1. False when none of it does.
 bool KeepOnBitmap(int32_t& S0, int32_t& S1, int32_t& D0, int32_t& D1, int32_t Size) {
-    const int64_t low = std::min(S0, S1), high = std::max(S0, S1);
+    // A span that runs backwards reads from its first edge's pixel back: its edges stand one
+    // pixel lower than the pixels it covers.
+    const int64_t back = S0 > S1 ? 1 : 0;
+    const int64_t low = std::min<int64_t>(S0, S1) + back, high = std::max<int64_t>(S0, S1) + back;
     if (low >= 0 && high <= Size) return true;
     if (high <= 0 || low >= Size) return false;
     const double s0 = S0, s1 = S1, d0 = D0, d1 = D1;
     const auto at = [&](double S) {
         return static_cast<int32_t>(std::lround(d0 + (d1 - d0) * (S - s0) / (s1 - s0)));
     };
-    const int32_t from = static_cast<int32_t>(std::clamp<int64_t>(S0, 0, Size));
-    const int32_t to = static_cast<int32_t>(std::clamp<int64_t>(S1, 0, Size));
+    const int32_t from = static_cast<int32_t>(std::clamp<int64_t>(S0, -back, Size - back));
+    const int32_t to = static_cast<int32_t>(std::clamp<int64_t>(S1, -back, Size - back));
     D0 = at(from);
     D1 = at(to);
     S0 = from;

@@ -127,7 +127,10 @@ TEST_F(CanvasRecorderTest, ACopiedPictureHoldsNoMoreThanItsBitmap) {
     const TCase cases[] = {
         {Rect(0, 0, 16000, 16000), Rect(0, 0, 16000, 16000), "StretchBlt 5,3,13,11;0,0,8,8", 8, 8},
         {Rect(0, 0, 8, 6), Rect(-4, 0, 4, 6), "StretchBlt 9,3,13,9;0,0,4,6", 4, 6},
-        {Rect(0, 0, 8, 4), Rect(4, 0, -4, 4), "StretchBlt 5,3,9,7;4,0,0,4", 4, 4},
+        // Backwards: from the first edge's pixel back, pixel 0 included.
+        {Rect(0, 0, 8, 4), Rect(4, 0, -4, 4), "StretchBlt 5,3,10,7;4,0,-1,4", 5, 4},
+        {Rect(0, 0, 6, 4), Rect(0, 0, -3, 4), "StretchBlt 5,3,7,7;0,0,-1,4", 1, 4},
+        {Rect(0, 0, 8, 4), Rect(10, 0, 6, 4), "StretchBlt 11,3,13,7;7,0,6,4", 1, 4},
         {Rect(0, 0, 2, 2), Rect(2, 2, 4, 4), "StretchBlt 5,3,7,5;2,2,4,4", 2, 2},
         {Rect(0, 0, 5, 5), Rect(100, 100, 90000, 90000), "", 0, 0},
     };

@@ -32,6 +32,13 @@ int32_t NormalAngle(int32_t Tenths) {
     return angle < 0 ? angle + 3600 : angle;
 }
 
+// A height of 0 is the default size: a font of some size keeps at least a pixel, with the sign
+// that says whether the height is the character's or the cell's.
+int32_t AtLeastAPixel(int32_t Height, int32_t WithSignOf) {
+    if (Height != 0 || WithSignOf == 0) return Height;
+    return WithSignOf < 0 ? -1 : 1;
+}
+
 }  // namespace
 
 int32_t MulDiv(int32_t Number, int32_t Numerator, int32_t Denominator) {
@@ -86,6 +93,11 @@ void TFont::ReleaseHandle() {
 void TFont::NewVersion() {
     static std::atomic<uint64_t> latest{0};
     FVersion = latest.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
+void TFont::SetSize(int32_t Value) {
+    const int32_t size = std::clamp(Value, -MaxFontHeight, MaxFontHeight);
+    SetHeight(AtLeastAPixel(-MulDiv(size, FPixelsPerInch, 72), -size));
 }
 
 void TFont::SetPixelsPerInch(int32_t Value) {
@@ -206,8 +218,9 @@ void TFont::Assign(const TPersistent* Source) {
     const bool rescaled = font->FPixelsPerInch != FPixelsPerInch;
     if (rescaled || font->FVersion != FVersion) {
         FName = font->FName;
-        FHeight = rescaled ? std::clamp(-MulDiv(font->Size(), FPixelsPerInch, 72), -MaxFontHeight,
-                                        MaxFontHeight)
+        FHeight = rescaled ? std::clamp(AtLeastAPixel(-MulDiv(font->Size(), FPixelsPerInch, 72),
+                                                      font->FHeight),
+                                        -MaxFontHeight, MaxFontHeight)
                            : font->FHeight;
         FColor = font->FColor;
         FStyle = font->FStyle;

@@ -112,9 +112,7 @@ public:
     void SetHeight(int32_t Value);
     // In points at the font's resolution.
     int32_t Size() const { return -MulDiv(FHeight, 72, FPixelsPerInch); }
-    void SetSize(int32_t Value) {
-        SetHeight(-MulDiv(std::clamp(Value, -MaxFontHeight, MaxFontHeight), FPixelsPerInch, 72));
-    }
+    void SetSize(int32_t Value);
     // The resolution a size in points is drawn at: the screen's, or the device's for a device's
     // canvas (a printer). It changes what Size reads, not the height. Outside 1 to
     // MaxPixelsPerInch nothing changes.

@@ -66,6 +66,40 @@ TEST(Font, SizesFollowTheFontsResolutionAndCopiesKeepThePoints) {
     EXPECT_EQ(screen.Height(), -MaxFontHeight) << "kept within the heights a font has";
 }
 
+// A size in points is a height in pixels at any resolution and back, and however small it
+// comes out it stays a small font: a height of 0 would be the default size.
+TEST(Font, SizesRoundTripAtAnyResolutionAndNeverBecomeTheDefaultSize) {
+    struct TCase {
+        int32_t PixelsPerInch, Size, Height;
+    };
+    const TCase cases[] = {
+        {96, 12, -16}, {300, 12, -50}, {600, 10, -83}, {127, 9, -16},
+        {10, 3, -1},   {1, 10, -1},    {1, -10, 1},    {96, 0, 0},
+    };
+    for (const TCase& c : cases) {
+        TFont font;
+        font.SetPixelsPerInch(c.PixelsPerInch);
+        font.SetSize(c.Size);
+        EXPECT_EQ(font.Height(), c.Height) << c.Size << " points at " << c.PixelsPerInch;
+    }
+    for (const int32_t dpi : {72, 96, 127, 300, 600}) {
+        TFont font;
+        font.SetPixelsPerInch(dpi);
+        for (int32_t size = 1; size <= 72; ++size) {
+            font.SetSize(size);
+            ASSERT_EQ(font.Size(), size) << "at " << dpi;
+        }
+    }
+    TFont printer, screen;
+    printer.SetPixelsPerInch(600);
+    printer.SetHeight(-4);
+    screen.Assign(&printer);
+    EXPECT_EQ(screen.Height(), -1) << "a tiny printer font is a tiny screen font";
+    printer.SetHeight(4);
+    screen.Assign(&printer);
+    EXPECT_EQ(screen.Height(), 1);
+}
+
 TEST(FontHandle, AdoptedHandleIsOwnedByTheFontAndAStaleOneRaises) {
     TLogFont lf;
     lf.lfHeight = -20;

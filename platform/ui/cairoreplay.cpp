@@ -336,19 +336,23 @@ void TCairoPageTarget::TextGlyphs(const TCanvasCall& Call, TPointF Box, int64_t 
     // the face's own advances keep within that, they place it, and a reader's file needs no
     // correction for every glyph (which costs more to write than the glyph). In small text a
     // pixel is a good part of the em, and a reader takes a jump that large for a space between
-    // words, so there the glyphs keep closer still.
+    // words, so there the glyphs keep closer still. A glyph whose own advance would take the
+    // next one out of that goes where the canvas put it: the jump back is then the drift so
+    // far, still within it, and not that drift and a glyph's difference on top.
     const double tolerance = std::min(1.0, font.PixelSize() / 20.0);
     int64_t pen = 0;
     double natural = 0;
     for (char ch : Call.Text) {
         const uint8_t c = static_cast<uint8_t>(ch);
-        if (std::abs(natural - static_cast<double>(pen)) >= tolerance)
+        const int64_t advance = font.Advance(c);
+        const double naturalAdvance = NaturalAdvance(face->Glyphs[c], c);
+        if (std::abs(natural + naturalAdvance - static_cast<double>(pen + advance)) >= tolerance)
             natural = static_cast<double>(pen);
         FGlyphs.push_back(
             {face->Glyphs[c], Box.X + natural, Box.Y + static_cast<double>(Baseline)});
         FClusters.push_back({Utf8Length(c), 1});
-        pen += font.Advance(c);
-        natural += NaturalAdvance(face->Glyphs[c], c);
+        pen += advance;
+        natural += naturalAdvance;
     }
     cairo_show_text_glyphs(FCr, utf8.data(), static_cast<int>(utf8.size()), FGlyphs.data(),
                            static_cast<int>(FGlyphs.size()), FClusters.data(),

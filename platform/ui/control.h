@@ -9,6 +9,7 @@
 #include "platform/core/events.h"
 #include "platform/core/geometry.h"
 #include "platform/core/set.h"
+#include "platform/core/types.h"
 #include "platform/gfx/colors.h"
 #include "platform/gfx/cursors.h"
 #include "platform/gfx/font.h"
@@ -29,9 +30,6 @@ void SetPopupMenuHandler(TPopupMenuHandler Handler);
 // Where a control is placed in its parent: along a side (taking its whole length) or over what
 // the others leave. Controls are placed in this order of values, alTop first.
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-
-// How text sits across the space it is given.
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 enum TControlStyleItem {
     csAcceptsControls,

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/shell/programoutput.h"
+#include "platform/ui/pagereplaydocument.h"
 #include "platform/ui/pdfpages.h"
 #include "platform/win/x11/x11text.h"
 
@@ -41,42 +42,29 @@ private:
     std::string FPath;
 };
 
-class TCupsDocument : public TPrintDocument {
+// A job's pages as a PDF in a folder of its own, handed to lp once committed. The folder goes
+// with the object, handed over or not.
+class TQueuedPages {
 public:
-    TCupsDocument(std::string Queue, const TPrintJob& Job)
-        : FQueue(std::move(Queue)), FJob(Job), FFolder(std::make_unique<TJobFolder>()) {
-        FPages = std::make_unique<TPdfPages>(FFolder->File(), Job.Title);
-    }
+    TQueuedPages(std::string Queue, const TPrintJob& Job)
+        : FQueue(std::move(Queue)), FJob(Job), FPdf(FFolder.File(), Job.Title) {}
 
-    void AddPage(TPrintedPage Page) override {
-        if (!FPages) throw EPrinter("The print job for " + FQueue + " is no longer open");
-        FPages->Add(Page, FJob.Format);
-    }
-
-    void Finish() override {
-        if (!FPages) throw EPrinter("The print job for " + FQueue + " is no longer open");
-        // The file goes on every path out of here, handed over or not.
-        const std::unique_ptr<TJobFolder> folder = std::move(FFolder);
-        const std::unique_ptr<TPdfPages> pages = std::move(FPages);
-        pages->Commit();
-        const auto answer = ProgramOutput(LpArguments(FQueue, FJob, folder->File()),
+    void Add(const TPrintedPage& Page, const TPageFormat& Format) { FPdf.Add(Page, Format); }
+    void Commit() {
+        FPdf.Commit();
+        const auto answer = ProgramOutput(LpArguments(FQueue, FJob, FFolder.File()),
                                           TCupsPrinter::LpTimeOut, LpAnswerLimit);
         if (!answer)
             throw EPrinter("The printer " + FQueue +
                            " did not take the job (lp failed or did not answer)");
     }
 
-    void Cancel() noexcept override {
-        FPages.reset();
-        FFolder.reset();
-    }
-
 private:
     std::string FQueue;
     TPrintJob FJob;
-    // Declared before the pages, so that the pages' file goes before its folder.
-    std::unique_ptr<TJobFolder> FFolder;
-    std::unique_ptr<TPdfPages> FPages;
+    // Declared before the PDF, so that the PDF's file goes before its folder.
+    TJobFolder FFolder;
+    TPdfPages FPdf;
 };
 
 }  // namespace
@@ -95,7 +83,8 @@ std::vector<std::string> LpArguments(const std::string& Queue, const TPrintJob& 
 }
 
 std::unique_ptr<TPrintDocument> TCupsPrinter::Start(const TPrintJob& Job) {
-    return std::make_unique<TCupsDocument>(FQueue, Job);
+    return std::make_unique<TPagesDocument<TQueuedPages>>(
+        Job.Format, std::make_unique<TQueuedPages>(FQueue, Job), "print job for " + FQueue);
 }
 
 }  // namespace vex

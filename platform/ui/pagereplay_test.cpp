@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -170,6 +171,20 @@ TEST(PageReplay, OntoACanvasAtTheSameResolutionGivesTheSamePixels) {
     picture.Canvas().FillRect(Rect(1, 0, 4, 3));
     picture.SetTransparentColor(clWhite);
     picture.SetTransparent(true);
+    TBitmap columns;
+    columns.SetSize(4, 3);
+    for (int32_t x = 0; x < 4; ++x) {
+        columns.Canvas().Brush().SetColor(std::array{clRed, clLime, clBlue, clYellow}[x]);
+        columns.Canvas().FillRect(Rect(x, 0, x + 1, 3));
+    }
+    // Its colours are the first a page looks at for the pixels a picture leaves out.
+    TBitmap keyed;
+    keyed.SetSize(4, 1);
+    for (const auto& [x, color] :
+         {std::pair{0, clWhite}, {1, clFuchsia}, {2, TColor{0x0001FF}}, {3, clWhite}})
+        keyed.Canvas().SetPixels(x, 0, color);
+    keyed.SetTransparentColor(clWhite);
+    keyed.SetTransparent(true);
     struct TCase {
         const char* Name;
         std::function<void(TCanvas&)> Draw;
@@ -232,6 +247,23 @@ TEST(PageReplay, OntoACanvasAtTheSameResolutionGivesTheSamePixels) {
              C.StretchDraw(Rect(70, 90, 110, 50), picture);
              StretchBlt(&C, 5, 50, 40, 30, &picture.Canvas(), 4, 0, -4, 3, SRCCOPY);
              StretchBlt(&C, 110, 5, -40, 30, &picture.Canvas(), 0, 0, 4, 3, SRCCOPY);
+         }},
+        {"a picture that leaves pixels out and has the colours looked at for them",
+         [&](TCanvas& C) {
+             C.Brush().SetColor(clGreen);
+             C.FillRect(Rect(0, 0, 60, 40));
+             C.StretchDraw(Rect(10, 10, 50, 20), keyed);
+             C.Draw(5, 30, keyed);
+         }},
+        // At whole scales, where the part on the bitmap lands on whole pixels.
+        {"copies whose source reaches off its bitmap",
+         [&](TCanvas& C) {
+             StretchBlt(&C, 5, 5, 30, 30, &columns.Canvas(), 0, 0, -3, 3, SRCCOPY);
+             StretchBlt(&C, 40, 5, 30, 30, &columns.Canvas(), 2, 0, -6, 3, SRCCOPY);
+             StretchBlt(&C, 75, 5, 32, 30, &columns.Canvas(), 6, 0, -4, 3, SRCCOPY);
+             StretchBlt(&C, 5, 50, 30, 30, &columns.Canvas(), -2, 0, 6, 3, SRCCOPY);
+             StretchBlt(&C, 40, 50, 32, 30, &columns.Canvas(), 0, 1, 4, -3, SRCCOPY);
+             StretchBlt(&C, 105, 50, -30, 30, &columns.Canvas(), 1, 0, -5, 3, SRCCOPY);
          }},
     };
     for (const TCase& c : cases) {

@@ -108,13 +108,18 @@ void TCanvasPageTarget::Picture(const TRect& Dest, const TPixelImage& Picture) {
                                     [](uint32_t P) { return (P >> 24) == 0; });
     uint32_t key = 0xFF00FF;
     if (masked) {
-        // One bit a colour: two megabytes however large the picture.
-        std::vector<bool> used(size_t{1} << 24);
-        for (uint32_t p : Picture.Pixels)
-            if (p >> 24) used[p & 0xFFFFFF] = true;
+        // A picture of N pixels has at most N colours, so one of the N + 1 colours from the key
+        // on is free: one bit each for those, and a small picture costs little.
+        const size_t candidates = std::min(Picture.Pixels.size() + 1, size_t{1} << 24);
+        std::vector<bool> used(candidates);
+        for (uint32_t p : Picture.Pixels) {
+            const size_t offset = (p - key) & 0xFFFFFF;
+            if ((p >> 24) && offset < candidates) used[offset] = true;
+        }
         // A picture of every colour has no such colour; its left-out pixels then show as one.
-        for (uint32_t tries = 0; used[key] && tries <= 0xFFFFFF; ++tries)
-            key = (key + 1) & 0xFFFFFF;
+        const auto free =
+            static_cast<size_t>(std::find(used.begin(), used.end(), false) - used.begin());
+        if (free < candidates) key = (key + static_cast<uint32_t>(free)) & 0xFFFFFF;
     }
     for (int32_t y = 0; y < Picture.Height; ++y) {
         uint32_t* row = bitmap.ScanLine(y);

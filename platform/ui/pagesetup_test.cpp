@@ -2,24 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 
-#include "platform/gfx/bitmap.h"
 #include "platform/ui/printdialog_testsupport.h"
-#include "platform/ui/windowpicture.h"
 #include "platform/win/modaldriver.h"
-#include "tests/support/idlepump.h"
 
 namespace vex {
 namespace {
 
+using test::ComboShown;
 using test::DialogPart;
+using test::NoteFocusAndCancel;
+using test::ReadTold;
 using test::RunningDialog;
 using test::StepCombo;
 using test::TapKey;
-using test::ToldText;
 using test::TypeOver;
 
 TEST(PageSetupMargins, TextsAndValuesKeepTheUnitExactly) {
@@ -131,11 +129,6 @@ std::string MarginsShown() {
     return shown;
 }
 
-std::string ComboShown(const std::string& Name) {
-    auto& combo = DialogPart<TCustomComboBox>(Name);
-    return combo.ItemIndex() < 0 ? "" : combo.Items()[combo.ItemIndex()];
-}
-
 TEST_F(PageSetup, AcceptingAnswersThePaperOrientationAndMarginsChosen) {
     FRecord.DevMode.dmFields = DM_COPIES;
     std::string shown, frame, paper;
@@ -190,14 +183,8 @@ TEST_F(PageSetup, OkRefusesMarginsThatAreNoNumberOrLeaveNoRoomAndSaysWhy) {
         TModalScript script;
         script.Then([&] { TypeOver(c.Field, c.Typed); });
         script.Then([] { TapKey(VK_RETURN); });
-        script.Then([&] {
-            told = ToldText();
-            TapKey(VK_RETURN);
-        });
-        script.Then([&] {
-            focused = RunningDialog().ActiveControl()->Name();
-            TapKey(VK_ESCAPE);
-        });
+        script.Then(ReadTold(told));
+        script.Then(NoteFocusAndCancel(focused));
         EXPECT_FALSE(PageSetupDlg(FRecord));
         EXPECT_EQ(told, c.Told);
         EXPECT_EQ(focused, c.Focused);
@@ -299,10 +286,7 @@ TEST_F(PageSetup, APromptsLetterWithAltTakesTheFocusToAFieldThatCanHaveIt) {
             if (c.Letter == 'Z') StepCombo("Orientation", 0);
             test::InjectKeys({VK_MENU, c.Letter});
         });
-        script.Then([&] {
-            focused = RunningDialog().ActiveControl()->Name();
-            TapKey(VK_ESCAPE);
-        });
+        script.Then(NoteFocusAndCancel(focused));
         EXPECT_FALSE(PageSetupDlg(FRecord));
         EXPECT_EQ(focused, c.Focused);
     }
@@ -366,15 +350,7 @@ TEST_F(PageSetup, CancelAndNoDisplayWithoutAScriptLeaveTheRecordAsItWas) {
 
 TEST_F(PageSetup, ShowsAsAPersonWouldSeeIt) {
     TModalScript script;
-    script.Then([] {
-        test::PumpUntilIdle();
-        TBitmap picture;
-        PictureOfWindow(RunningDialog().Handle(), picture);
-        EXPECT_GT(picture.Width(), 0);
-        if (const char* dir = std::getenv("VEX_PICTURE_DIR"))
-            SaveWindowPicture(RunningDialog().Handle(), std::string(dir) + "/pagesetup.png");
-        TapKey(VK_ESCAPE);
-    });
+    script.Then([] { test::LookAtRunningDialog("pagesetup.png"); });
     PageSetupDlg(FRecord);
 }
 

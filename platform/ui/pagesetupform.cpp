@@ -103,8 +103,7 @@ TEdit* TPageSetupForm::Refusal() {
     const bool across =
         MarginsLeaveRoom(Rect(margins.Left, 0, margins.Right, 0), FUnit, paper, orientation);
     if (across && MarginsLeaveRoom(margins, FUnit, paper, orientation)) return nullptr;
-    MessageDlg(std::string("The margins leave no room on the paper. Make them smaller, or "
-                           "choose larger paper."),
+    MessageDlg("The margins leave no room on the paper. Make them smaller, or choose larger paper.",
                mtError, {mbOK}, 0);
     return across ? FTop : FLeft;
 }

@@ -116,6 +116,9 @@ TEST(PdfPages, TextKeepsTheCanvasPlacesAndReadsBackAsDrawn) {
     for (int i = 0; i < 4; ++i)
         longRun += "The quick brown fox jumps over the lazy dog. ";
     longRun.pop_back();
+    std::string sentences;
+    for (int i = 0; i < 4; ++i)
+        sentences += "The quick brown fox jumps over the lazy dog.";
     struct TCase {
         const char* Name;
         const char* FontName;
@@ -127,6 +130,7 @@ TEST(PdfPages, TextKeepsTheCanvasPlacesAndReadsBackAsDrawn) {
     const TCase cases[] = {
         {"a long run", "Arial", -40, {}, 0, longRun},
         {"a long run at a small size", "Arial", -9, {}, 0, longRun},
+        {"sentences without spaces at a small size", "Arial", -9, {}, 0, sentences},
         {"kerning-prone pairs", "Times New Roman", -60, {}, 0, "AVAWAYATToVaWaYoLTTyPaFAr.y,"},
         {"bold", "Arial", -40, TFontStyles{fsBold}, 0, longRun.substr(0, 120)},
         {"turned upwards", "Arial", -40, {}, 900, "Turned text reads upwards, AVAWAY"},

@@ -16,6 +16,7 @@ void RenderPage(const TPrintedPage& Page, const TPageFormat& Format, int32_t Pix
     const double scale = static_cast<double>(PixelsPerInch) / Format.PixelsPerInch;
     const auto scaled = [&](int32_t V) { return SaturateToInt32(std::llround(V * scale)); };
     try {
+        // Emptied first: a resize keeps what a used sheet showed, and a page starts as white paper.
         Sheet.SetSize(0, 0);
         Sheet.SetSize(scaled(Format.Paper.cx), scaled(Format.Paper.cy));
     } catch (const EInvalidGraphic&) {
@@ -44,13 +45,6 @@ TPngPages::TPngPages(std::string Folder, std::string BaseName, int32_t PixelsPer
 std::string TPngPages::PageFileName(size_t Index) const {
     return IncludeTrailingPathDelimiter(FFolder) + FBaseName + "-" + std::to_string(Index + 1) +
            ".png";
-}
-
-std::vector<std::string> TPngPages::FileNames() const {
-    std::vector<std::string> names;
-    for (size_t i = 0; i < FPages.size(); ++i)
-        names.push_back(PageFileName(i));
-    return names;
 }
 
 void TPngPages::Add(const TPrintedPage& Page, const TPageFormat& Format) {

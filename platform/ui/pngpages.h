@@ -26,8 +26,6 @@ public:
 
     void Add(const TPrintedPage& Page, const TPageFormat& Format);
     void Commit();
-    // The file names the pages have (or will have once committed), in order.
-    std::vector<std::string> FileNames() const;
 
 private:
     std::string PageFileName(size_t Index) const;

@@ -2,35 +2,32 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/gfx/bitmap.h"
 #include "platform/ui/checkbox.h"
 #include "platform/ui/lists_testsupport.h"
 #include "platform/ui/printdialog_testsupport.h"
 #include "platform/ui/printer.h"
-#include "platform/ui/windowpicture.h"
 #include "platform/win/modaldriver.h"
-#include "tests/support/idlepump.h"
 
 namespace vex {
 namespace {
 
+using test::ComboShown;
 using test::DialogPart;
+using test::NoteFocusAndCancel;
+using test::ReadTold;
 using test::RunningDialog;
 using test::StepCombo;
 using test::TapKey;
-using test::ToldText;
 using test::TypeOver;
 using test::UsePrinters;
 
 // The printer, copies and collation as the form shows them.
 std::string Shown() {
-    auto& printer = DialogPart<TCustomComboBox>("PrinterName");
-    return printer.Items()[printer.ItemIndex()] + ", " + DialogPart<TCustomEdit>("Copies").Text() +
+    return ComboShown("PrinterName") + ", " + DialogPart<TCustomEdit>("Copies").Text() +
            (DialogPart<TCheckBox>("Collate").Checked() ? ", collated" : "");
 }
 
@@ -107,14 +104,8 @@ TEST_F(PrintDialog, CopiesAreOneToNineThousandNineHundredNinetyNine) {
         script.Then([&] { TypeOver("Copies", c.Typed); });
         script.Then([] { TapKey(VK_RETURN); });
         if (c.Refusal != nullptr) {
-            script.Then([&] {
-                message = ToldText();
-                TapKey(VK_RETURN);
-            });
-            script.Then([&] {
-                focused = RunningDialog().ActiveControl()->Name();
-                TapKey(VK_ESCAPE);
-            });
+            script.Then(ReadTold(message));
+            script.Then(NoteFocusAndCancel(focused));
         }
         EXPECT_EQ(FDialog.Execute(), c.Refusal == nullptr);
         EXPECT_EQ(message, c.Refusal != nullptr ? c.Refusal : "");
@@ -134,10 +125,7 @@ TEST_F(PrintDialog, WithNoPrinterItSaysSoAndAnswersFalse) {
     UsePrinters({});
     std::string told;
     TModalScript script;
-    script.Then([&] {
-        told = ToldText();
-        TapKey(VK_RETURN);
-    });
+    script.Then(ReadTold(told));
     EXPECT_FALSE(FDialog.Execute());
     EXPECT_EQ(told,
               "No printers are installed. Turn the PDF printer on in the settings, or add a "
@@ -228,10 +216,7 @@ TEST_F(PrintDialog, APrinterThatRefusesTheChoiceIsToldAndNothingChanges) {
     script.Then([] { StepCombo("PrinterName", -1); });
     script.Then([] { TypeOver("Copies", "2"); });
     script.Then([] { TapKey(VK_RETURN); });
-    script.Then([&] {
-        told = ToldText();
-        TapKey(VK_RETURN);
-    });
+    script.Then(ReadTold(told));
     EXPECT_FALSE(FDialog.Execute());
     EXPECT_FALSE(told.empty());
     EXPECT_EQ(Chosen(FDialog), "Lab, 5/1, collated");
@@ -256,15 +241,7 @@ TEST_F(PrintDialog, ADialogFreedByAHandlerWhileItRunsIsNotTouchedAfter) {
 
 TEST_F(PrintDialog, ShowsAsAPersonWouldSeeIt) {
     TModalScript script;
-    script.Then([] {
-        test::PumpUntilIdle();
-        TBitmap picture;
-        PictureOfWindow(RunningDialog().Handle(), picture);
-        EXPECT_GT(picture.Width(), 0);
-        if (const char* dir = std::getenv("VEX_PICTURE_DIR"))
-            SaveWindowPicture(RunningDialog().Handle(), std::string(dir) + "/printdialog.png");
-        TapKey(VK_ESCAPE);
-    });
+    script.Then([] { test::LookAtRunningDialog("printdialog.png"); });
     FDialog.Execute();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 // Driving the print and page-setup forms from a modal script as a person would: parts found by
-// name in the dialog that runs, text typed over a field, an item stepped to by keys; and a
-// printer list of names.
+// name in the dialog that runs, text typed over a field, an item stepped to by keys; a look at
+// the dialog; and a printer list of names.
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
@@ -10,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gfx/bitmap.h"
 #include "platform/ui/combobox.h"
 #include "platform/ui/customedit.h"
 #include "platform/ui/form.h"
@@ -19,6 +22,8 @@
 #include "platform/ui/printer.h"
 #include "platform/ui/recordingprinter.h"
 #include "platform/ui/screen.h"
+#include "platform/ui/windowpicture.h"
+#include "tests/support/idlepump.h"
 
 namespace vex::test {
 
@@ -33,6 +38,12 @@ T& DialogPart(const std::string& Name) {
     auto* part = dynamic_cast<T*>(RunningDialog().FindComponent(Name));
     if (part == nullptr) throw std::runtime_error("the dialog has no " + Name);
     return *part;
+}
+
+// The item the combo box Name shows; empty when none.
+inline std::string ComboShown(const std::string& Name) {
+    auto& combo = DialogPart<TCustomComboBox>(Name);
+    return combo.ItemIndex() < 0 ? "" : combo.Items()[combo.ItemIndex()];
 }
 
 // The keys that type Text: letters, digits, points, minus signs and spaces.
@@ -70,6 +81,34 @@ inline void StepCombo(const std::string& Name, int32_t Steps) {
 // The text of the message dialog that runs.
 inline std::string ToldText() {
     return DialogPart<TLabel>("Message").Caption();
+}
+
+// A script step that reads the message dialog that runs into Told, then closes it.
+inline auto ReadTold(std::string& Told) {
+    return [&Told] {
+        Told = ToldText();
+        TapKey(VK_RETURN);
+    };
+}
+
+// A script step that notes which part of the dialog that runs has the focus, then cancels it.
+inline auto NoteFocusAndCancel(std::string& Focused) {
+    return [&Focused] {
+        Focused = RunningDialog().ActiveControl()->Name();
+        TapKey(VK_ESCAPE);
+    };
+}
+
+// Once the dialog that runs has settled, takes its picture as a person would see it (and keeps
+// it as Name in VEX_PICTURE_DIR when that names a folder), then closes it.
+inline void LookAtRunningDialog(const std::string& Name) {
+    PumpUntilIdle();
+    TBitmap picture;
+    PictureOfWindow(RunningDialog().Handle(), picture);
+    EXPECT_GT(picture.Width(), 0);
+    if (const char* dir = std::getenv("VEX_PICTURE_DIR"))
+        SaveWindowPicture(RunningDialog().Handle(), std::string(dir) + "/" + Name);
+    TapKey(VK_ESCAPE);
 }
 
 // The printer's list becomes printers of these names.

@@ -21,10 +21,6 @@ bool AreCopies(const std::string& Text) {
 
 }  // namespace
 
-std::string CopiesRangeText() {
-    return "The number of copies must be from 1 to " + std::to_string(kMostCopies);
-}
-
 TPrintForm::TPrintForm(const TPrintChoice& Start) : FForm(NewDialogForm("Print")) {
     TForm& form = *FForm;
     const TDialogUnits du = DialogUnitsOf(form.Font());

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ui/dialogform.h"
+#include "platform/ui/printer.h"
 
 namespace vex {
 
@@ -13,10 +14,6 @@ class TCheckBox;
 class TComboBox;
 class TForm;
 class TSpinEdit;
-
-// How many copies a print can have, and what a user is told outside that.
-inline constexpr int32_t kMostCopies = 9999;
-std::string CopiesRangeText();
 
 // What a print dialog shows and gives back.
 struct TPrintChoice {

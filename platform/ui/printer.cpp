@@ -12,8 +12,6 @@ namespace vex {
 
 namespace {
 
-constexpr int32_t MaxCopies = 9999;
-
 // Tenths of a millimetre to device pixels, to the nearest.
 int32_t ToPixels(int64_t TenthsOfMm, int32_t PixelsPerInch) {
     return static_cast<int32_t>((TenthsOfMm * PixelsPerInch * 2 + 254) / (2 * 254));
@@ -29,11 +27,14 @@ EPrinter NoRoom(const TPrinterDevice& Device) {
 }
 
 void CheckCopies(int32_t Value) {
-    if (Value < 1 || Value > MaxCopies)
-        throw EPrinter("The number of copies must be from 1 to " + std::to_string(MaxCopies));
+    if (Value < 1 || Value > kMostCopies) throw EPrinter(CopiesRangeText());
 }
 
 }  // namespace
+
+std::string CopiesRangeText() {
+    return "The number of copies must be from 1 to " + std::to_string(kMostCopies);
+}
 
 const std::vector<TPaperSize>& PaperSizes() {
     static const std::vector<TPaperSize> sizes = {
@@ -54,7 +55,7 @@ const TPaperSize* FindPaperSize(int16_t Code) {
     return found == sizes.end() ? nullptr : &*found;
 }
 
-TPrinter::TPrinter() : FCanvas(std::make_unique<TCanvas>(FNoPixels)) {}
+TPrinter::TPrinter() = default;
 
 TPrinter::~TPrinter() {
     if (FDocument) FDocument->Cancel();
@@ -175,7 +176,7 @@ int32_t TPrinter::PageHeight() const {
 
 TCanvas& TPrinter::Canvas() {
     RequirePrinter();
-    return *FCanvas;
+    return FCanvas;
 }
 
 std::vector<std::string> TPrinter::Fonts() const {
@@ -206,19 +207,19 @@ void TPrinter::BeginDoc() {
 
     // A new job is a new device context; the pen, brush and font are the canvas's own objects.
     TPen pen;
-    pen.Assign(&FCanvas->Pen());
+    pen.Assign(&FCanvas.Pen());
     TBrush brush;
-    brush.Assign(&FCanvas->Brush());
+    brush.Assign(&FCanvas.Brush());
     TFont font;
-    font.SetPixelsPerInch(FCanvas->Font().PixelsPerInch());
-    font.Assign(&FCanvas->Font());
-    FCanvas->ResetState();
-    FCanvas->Pen().Assign(&pen);
-    FCanvas->Brush().Assign(&brush);
-    FCanvas->Font().Assign(&font);
+    font.SetPixelsPerInch(FCanvas.Font().PixelsPerInch());
+    font.Assign(&FCanvas.Font());
+    FCanvas.ResetState();
+    FCanvas.Pen().Assign(&pen);
+    FCanvas.Brush().Assign(&brush);
+    FCanvas.Font().Assign(&font);
     ApplyFormat();
 
-    FRecorder = std::make_unique<TCanvasRecorder>(*FCanvas, TRecordLevel::Primitives);
+    FRecorder = std::make_unique<TCanvasRecorder>(FCanvas, TRecordLevel::Primitives);
     FPrinting = true;
     FAborted = false;
     FPageNumber = 1;
@@ -279,10 +280,18 @@ void TPrinter::ApplyFormat() {
     } catch (const EPrinter&) {
         return;
     }
-    FCanvas->SetPixelsPerInch(format.PixelsPerInch, format.PixelsPerInch);
-    // A size in points prints as large as it shows.
-    FCanvas->Font().SetPixelsPerInch(format.PixelsPerInch);
-    FCanvas->SetDeviceSheet(
+    FCanvas.SetPixelsPerInch(format.PixelsPerInch, format.PixelsPerInch);
+    // A size in points prints as large as it shows, on whichever printer is chosen after it was
+    // set.
+    TFont& font = FCanvas.Font();
+    if (font.PixelsPerInch() != format.PixelsPerInch) {
+        TFont points;
+        points.SetPixelsPerInch(font.PixelsPerInch());
+        points.Assign(&font);
+        font.SetPixelsPerInch(format.PixelsPerInch);
+        font.Assign(&points);
+    }
+    FCanvas.SetDeviceSheet(
         TCanvas::TDeviceSheet{format.Paper, format.PrintableOffset, format.Printable});
 }
 

@@ -35,6 +35,10 @@ struct TDeviceMode {
     int16_t dmCopies = 1;
 };
 
+// How many copies a print can have, and what a user is told outside that.
+inline constexpr int32_t kMostCopies = 9999;
+std::string CopiesRangeText();
+
 // A paper size a device mode can name, portrait, in tenths of a millimetre.
 struct TPaperSize {
     int16_t Code;
@@ -80,7 +84,7 @@ public:
 
     std::string Title() const { return FTitle; }
     void SetTitle(const std::string& Value) { FTitle = Value; }
-    // 1 to 9999; the rest raise EPrinter.
+    // 1 to kMostCopies; the rest raise EPrinter.
     int32_t Copies() const { return FMode.dmCopies; }
     void SetCopies(int32_t Value);
     bool Collate() const { return FCollate; }
@@ -139,7 +143,7 @@ private:
     int32_t FPageNumber = 0;
     // The canvas draws into no pixels: its calls are recorded and handed over page by page.
     TBitmap FNoPixels;
-    std::unique_ptr<TCanvas> FCanvas;
+    TCanvas FCanvas{FNoPixels};
     std::unique_ptr<TCanvasRecorder> FRecorder;
     std::unique_ptr<TPrintDocument> FDocument;
 };

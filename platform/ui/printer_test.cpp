@@ -13,6 +13,7 @@
 
 #include "platform/gfx/dcstate.h"
 #include "platform/gfx/mapmode.h"
+#include "platform/ui/pagereplay_testsupport.h"
 #include "platform/ui/printerfonts.h"
 #include "platform/ui/recordingprinter.h"
 
@@ -218,6 +219,28 @@ TEST(Printer, ItsCanvasFontMeasuresPointsAtTheDevicesResolution) {
     p.Printer.BeginDoc();
     EXPECT_EQ(canvas.Font().Height(), -85) << "the font set before a job is kept as it was";
     p.Printer.EndDoc();
+}
+
+// Choosing a printer of another resolution keeps the size in points the font was given, as
+// choosing it in the print dialog between setting the font and printing does.
+TEST(Printer, ItsCanvasFontKeepsItsPointsFromPrinterToPrinter) {
+    TRecordedPrinter p({"Fine", "Coarse"});
+    p.Devices[1]->SetPixelsPerInch(300);
+    TFont& font = p.Printer.Canvas().Font();
+    EXPECT_EQ(font.Size(), 8) << "a new printer's font prints as large as the screen's shows";
+    font.SetSize(12);
+    EXPECT_EQ(font.Height(), -100);
+    p.Printer.SetPrinterIndex(1);
+    EXPECT_EQ(font.Size(), 12);
+    EXPECT_EQ(font.Height(), -50);
+    p.Printer.BeginDoc();
+    EXPECT_EQ(font.Height(), -50);
+    p.Printer.EndDoc();
+    p.Printer.SetPrinterIndex(0);
+    EXPECT_EQ(font.Height(), -100);
+    font.SetHeight(-3);
+    p.Printer.SetPrinterIndex(1);
+    EXPECT_EQ(font.Height(), -1) << "less than half a point is still no default size";
 }
 
 TEST(Printer, TheDeviceModeRoundTripsAndRefusesWhatItCannotPrint) {
@@ -498,9 +521,7 @@ TEST(Printer, ADeviceThatRefusesToStartLeavesNothingPrinting) {
         }
     };
     TPrinter printer;
-    std::vector<std::unique_ptr<TPrinterDevice>> list;
-    list.push_back(std::make_unique<TRefusing>());
-    printer.SetDevices(std::move(list));
+    test::UseDevice(printer, std::make_unique<TRefusing>());
     EXPECT_EQ(ErrorOf([&] { printer.BeginDoc(); }), "queue is disabled");
     EXPECT_FALSE(printer.Printing());
     EXPECT_EQ(ErrorOf([&] { printer.NewPage(); }), "Printer is not currently printing");

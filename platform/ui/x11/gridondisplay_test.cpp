@@ -127,36 +127,25 @@ const std::vector<TStep>& Script() {
     return script;
 }
 
-TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)>& Deliver,
-                  const std::function<void(TScene&, size_t)>& Settle) {
-    return test::RunRecordedScript<TScene, TStep>(Scene, Script(), Deliver, Settle);
-}
-
 TRecord RunInjected() {
-    TScene scene;
-    Application().ProcessMessages();
-    scene.Record.clear();
-    const TRecord record = RunScript(
-        scene,
-        [](TScene& S, const TStep& Step) {
-            if (!Step.From) {
-                test::InjectKeys(Step.Keys);
-            } else if (!Step.To) {
-                test::ClickAt(Step.From(S));
-            } else {
-                InjectMouseMove(Step.From(S));
-                InjectMouseButton(mbLeft, true);
-                Application().ProcessMessages();
-                const TPoint to = Step.To(S);
-                InjectMouseMove(to);
-                Application().ProcessMessages();
-                InjectMouseButton(mbLeft, false);
-            }
+    const auto deliver = [](TScene& S, const TStep& Step) {
+        if (!Step.From) {
+            test::InjectKeys(Step.Keys);
+        } else if (!Step.To) {
+            test::ClickAt(Step.From(S));
+        } else {
+            InjectMouseMove(Step.From(S));
+            InjectMouseButton(mbLeft, true);
             Application().ProcessMessages();
-        },
-        [](TScene&, size_t) { Application().ProcessMessages(); });
-    test::ReleaseAllKeys();
-    return record;
+            const TPoint to = Step.To(S);
+            InjectMouseMove(to);
+            Application().ProcessMessages();
+            InjectMouseButton(mbLeft, false);
+        }
+        Application().ProcessMessages();
+    };
+    TScene scene;
+    return test::RunRecordedScriptInjected<TScene, TStep>(scene, Script(), deliver);
 }
 
 class GridOnDisplay : public test::OnDisplayTest {
@@ -166,12 +155,8 @@ protected:
         TScene scene;
         if (!WaitUntilShown("Grid script")) return {};
         const std::string display = FServer.DisplayName();
-        test::RunXdotool(display, "search --sync --name \"Grid script\" windowfocus --sync");
-        test::PumpThroughApplicationFor(200ms);
-        scene.Record.clear();
-        TRecord record = RunScript(
-            scene,
-            [&](TScene& S, const TStep& Step) {
+        TRecord record = RunRecordedScriptOnDisplay<TScene, TStep>(
+            scene, "Grid script", Script(), [&](TScene& S, const TStep& Step) {
                 if (!Step.From) {
                     test::TypeOnDisplay(display, Step.Keys, 30);
                 } else if (!Step.To) {
@@ -182,9 +167,6 @@ protected:
                                                   test::XMoveTo(Point(to.X - 5, to.Y)) + " " +
                                                   test::XMoveTo(to) + " mouseup 1");
                 }
-            },
-            [&](TScene& S, size_t Notes) {
-                test::SettleUntil([&] { return S.Record.size() >= Notes; }, 150ms);
             });
         // The grid as it ended looks on the display as it was painted.
         EXPECT_TRUE(

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,7 +30,6 @@
 namespace vex {
 namespace {
 
-using namespace std::chrono_literals;
 using TRecord = std::vector<std::string>;
 
 // A list box and a drop-down list on a form; what a person's input does goes into Record.
@@ -131,27 +129,16 @@ const std::vector<TStep>& Script() {
     return script;
 }
 
-TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)>& Deliver,
-                  const std::function<void(TScene&, size_t)>& Settle) {
-    return test::RunRecordedScript<TScene, TStep>(Scene, Script(), Deliver, Settle);
-}
-
 TRecord RunInjected() {
+    const auto deliver = [](TScene& S, const TStep& Step) {
+        if (!Step.At) {
+            test::InjectKeys(Step.Keys);
+            return;
+        }
+        test::ClickAt(Step.At(S));
+    };
     TScene scene;
-    Application().ProcessMessages();
-    scene.Record.clear();
-    const TRecord record = RunScript(
-        scene,
-        [](TScene& S, const TStep& Step) {
-            if (!Step.At) {
-                test::InjectKeys(Step.Keys);
-                return;
-            }
-            test::ClickAt(Step.At(S));
-        },
-        [](TScene&, size_t) { Application().ProcessMessages(); });
-    test::ReleaseAllKeys();
-    return record;
+    return test::RunRecordedScriptInjected<TScene, TStep>(scene, Script(), deliver);
 }
 
 class ListsOnDisplay : public test::OnDisplayTest {
@@ -161,20 +148,13 @@ protected:
         TScene scene;
         if (!WaitUntilShown("Lists script")) return {};
         const std::string display = FServer.DisplayName();
-        test::RunXdotool(display, "search --sync --name \"Lists script\" windowfocus --sync");
-        test::PumpThroughApplicationFor(200ms);
-        scene.Record.clear();
-        return RunScript(
-            scene,
-            [&](TScene& S, const TStep& Step) {
+        return RunRecordedScriptOnDisplay<TScene, TStep>(
+            scene, "Lists script", Script(), [&](TScene& S, const TStep& Step) {
                 if (!Step.At) {
                     test::TypeOnDisplay(display, Step.Keys, 30);
                     return;
                 }
                 test::ClickOnDisplay(display, Step.At(S));
-            },
-            [&](TScene& S, size_t Notes) {
-                test::SettleUntil([&] { return S.Record.size() >= Notes; }, 150ms);
             });
     }
 };

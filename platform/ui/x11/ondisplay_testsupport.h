@@ -1,8 +1,9 @@
 #pragma once
 
 // What the tests that drive the framework on an Xvfb display share: a fixture that starts the
-// server and puts the headless world back after, xdotool and the input it types, and a loop that
-// waits for an outcome.
+// server and puts the headless world back after, xdotool and the input it types, a loop that
+// waits for an outcome, the runners that play one script injected and then on the display, and
+// a form of buttons that run the dialogs a script drives.
 //
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
@@ -19,15 +20,21 @@
 #include <vector>
 
 #include "platform/core/clock.h"
+#include "platform/gfx/bitmap.h"
+#include "platform/ui/button.h"
+#include "platform/ui/form.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/menu_testsupport.h"
+#include "platform/ui/screen.h"
 #include "platform/win/application.h"
+#include "platform/win/focus.h"
 #include "platform/win/headlesspresenter.h"
 #include "platform/win/input.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/messagequeue.h"
 #include "platform/win/modaldriver.h"
 #include "platform/win/presenter.h"
+#include "platform/win/toplevel.h"
 #include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
 #include "tests/support/childprocess.h"
@@ -216,6 +223,93 @@ std::vector<std::string> RunModalSteps(const TSteps& Steps, const TDeliver& Deli
     return scene.Record;
 }
 
+// How a script's clicks and keys reach the program: injected with no display, or typed by
+// xdotool on one.
+struct TScriptInput {
+    std::function<void(TPoint Screen)> Click;
+    std::function<void(const std::vector<int32_t>& Keys)> Keys;
+};
+
+inline TScriptInput InjectedInput() {
+    return {[](TPoint Screen) { ClickAt(Screen); },
+            [](const std::vector<int32_t>& Keys) { InjectKeys(Keys); }};
+}
+
+inline TScriptInput DisplayInput(const std::string& Display) {
+    return {[Display](TPoint Screen) { ClickOnDisplay(Display, Screen); },
+            [Display](const std::vector<int32_t>& Keys) { TypeOnDisplay(Display, Keys); }};
+}
+
+// RunModalSteps with injected input: Deliver(Step, Scene, Input) gives each step.
+template <class TScene, class TSteps, class TDeliver>
+std::vector<std::string> RunModalStepsInjected(const TSteps& Steps, const TDeliver& Deliver) {
+    const TScriptInput input = InjectedInput();
+    return RunModalSteps<TScene>(
+        Steps, [&](const auto& Step, TScene& Scene) { Deliver(Step, Scene, input); }, 50);
+}
+
+// Plays Script on Scene with injected input, each step settled by handling what it brought;
+// no key is left held after.
+template <class TScene, class TStep>
+std::vector<std::string> RunRecordedScriptInjected(
+    TScene& Scene, const std::vector<TStep>& Script,
+    const std::function<void(TScene&, const TStep&)>& Deliver) {
+    Application().ProcessMessages();
+    Scene.Record.clear();
+    std::vector<std::string> record = RunRecordedScript<TScene, TStep>(
+        Scene, Script, Deliver, [](TScene&, size_t) { Application().ProcessMessages(); });
+    ReleaseAllKeys();
+    return record;
+}
+
+inline TPoint MiddleOf(TControl& Control) {
+    return Control.ClientToScreen(Point(Control.Width() / 2, Control.Height() / 2));
+}
+
+// The modal form that runs; null when none does.
+inline TCustomForm* RunningModalForm() {
+    TCustomForm* form = Screen().ActiveForm();
+    return form != nullptr && form->Modal() ? form : nullptr;
+}
+
+// The name of the control with the focus, "nothing" when none of ours has it.
+inline std::string FocusedName() {
+    TWinControl* focused = FindControl(GetFocus());
+    return focused != nullptr ? focused->Name() : "nothing";
+}
+
+// A form of buttons that each run a dialog, for the scripts that drive dialogs through it; the
+// buttons note in Record what the dialogs answer.
+class TDialogLauncher {
+public:
+    TDialogLauncher(const char* Caption, int32_t Width) {
+        FForm->SetCaption(Caption);
+        FForm->SetBounds(40, 50, Width, 100);
+    }
+    virtual ~TDialogLauncher() { delete FForm; }
+    TDialogLauncher(const TDialogLauncher&) = delete;
+    TDialogLauncher& operator=(const TDialogLauncher&) = delete;
+
+    std::vector<std::string> Record;
+
+protected:
+    TButton* AddButton(const char* Caption, int32_t Left, std::function<void()> Run) {
+        auto* button = new TButton(FForm);
+        button->SetBounds(Left, 10, 100, 26);
+        button->SetCaption(Caption);
+        button->SetParent(FForm);
+        button->OnClick = [Run = std::move(Run)](TObject*) { Run(); };
+        return button;
+    }
+    // The form comes up active, ready for the script's first click.
+    void Show() {
+        FForm->Show();
+        SetActiveWindow(FForm->Handle());
+    }
+
+    TForm* FForm = new TForm(nullptr);
+};
+
 // A fresh Xvfb that the test's windows go to once it sets the X11 presenter; the headless
 // presenter and no key held afterwards.
 class OnDisplayTest : public testing::Test {
@@ -243,6 +337,46 @@ protected:
         }
         PumpThroughApplicationFor(std::chrono::milliseconds(200));
         return true;
+    }
+
+    // RunModalSteps typed by xdotool on the display, where the test's windows go from now on:
+    // Deliver(Step, Scene, Input) gives each step.
+    template <class TScene, class TSteps, class TDeliver>
+    std::vector<std::string> RunModalStepsOnDisplay(const TSteps& Steps, const TDeliver& Deliver) {
+        PresentOnDisplay();
+        const TScriptInput input = DisplayInput(FServer.DisplayName());
+        return RunModalSteps<TScene>(
+            Steps, [&](const auto& Step, TScene& Scene) { Deliver(Step, Scene, input); }, 400);
+    }
+
+    // Plays Script on Scene, whose window titled Title is on the display, as typed by xdotool:
+    // the window takes the keyboard first, and each step is settled once the record holds the
+    // notes it brings, and a while more for any that should not come.
+    template <class TScene, class TStep>
+    std::vector<std::string> RunRecordedScriptOnDisplay(
+        TScene& Scene, const std::string& Title, const std::vector<TStep>& Script,
+        const std::function<void(TScene&, const TStep&)>& Deliver) {
+        RunXdotool(FServer.DisplayName(),
+                   "search --sync --name \"" + Title + "\" windowfocus --sync");
+        PumpThroughApplicationFor(std::chrono::milliseconds(200));
+        Scene.Record.clear();
+        return RunRecordedScript<TScene, TStep>(
+            Scene, Script, Deliver, [](TScene& S, size_t Notes) {
+                SettleUntil([&] { return S.Record.size() >= Notes; },
+                            std::chrono::milliseconds(150));
+            });
+    }
+
+    // The active form as the display shows it, for a person to look at, when VEX_PICTURE_DIR
+    // names a folder.
+    void SaveActiveFormPicture(const std::string& Name) {
+        const char* dir = std::getenv("VEX_PICTURE_DIR");
+        if (dir == nullptr) return;
+        PumpThroughApplicationFor(std::chrono::milliseconds(300));
+        const TRect area = Screen().ActiveForm()->BoundsRect();
+        const int32_t width = area.Right - area.Left, height = area.Bottom - area.Top;
+        std::vector<uint32_t> pixels = FPeer.Screen(area);
+        TBitmap(pixels.data(), width, height, width).SaveToFile(std::string(dir) + "/" + Name);
     }
 
     XvfbServer FServer;

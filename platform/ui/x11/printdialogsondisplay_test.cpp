@@ -5,33 +5,25 @@
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "platform/gfx/bitmap.h"
-#include "platform/ui/button.h"
 #include "platform/ui/checkbox.h"
 #include "platform/ui/pagesetup.h"
 #include "platform/ui/printdialog.h"
 #include "platform/ui/printdialog_testsupport.h"
 #include "platform/ui/x11/ondisplay_testsupport.h"
-#include "platform/win/focus.h"
-#include "platform/win/toplevel.h"
 
 namespace vex {
 namespace {
 
 // A form whose buttons run the two dialogs on a printer list of three.
-class TScene {
+class TScene : public test::TDialogLauncher {
 public:
-    TScene() {
+    TScene() : TDialogLauncher("Print dialog script", 240) {
         test::UsePrinters({"PDF", "Office", "Lab"});
         FPage.Flags = PSD_MARGINS | PSD_INHUNDREDTHSOFMILLIMETERS;
         FPage.Margins = Rect(2000, 2000, 2000, 2000);
-        FForm->SetCaption("Print dialog script");
-        FForm->SetBounds(40, 50, 240, 100);
         PrintButton = AddButton("Print...", 10, [this] {
             Record.push_back(FPrint->Execute() ? "print " + Printed() : "cancelled");
         });
@@ -39,56 +31,33 @@ public:
             Printer().GetPrinter(FPage.Device, FPage.DevMode);
             Record.push_back(PageSetupDlg(FPage) ? "page " + Page() : "cancelled");
         });
-        FForm->Show();
-        SetActiveWindow(FForm->Handle());
+        Show();
     }
-    ~TScene() {
-        delete FForm;
+    ~TScene() override {
         Printer().SetCopies(1);
         Printer().SetCollate(false);
     }
-    TScene(const TScene&) = delete;
-    TScene& operator=(const TScene&) = delete;
 
-    static TPoint Middle(TControl& Control) {
-        return Control.ClientToScreen(Point(Control.Width() / 2, Control.Height() / 2));
-    }
     // What the dialog that runs shows, and the focus; "closed" when none runs.
     std::string State() const {
-        TCustomForm* form = Screen().ActiveForm();
-        if (form == nullptr || !form->Modal()) return "closed";
-        const auto combo = [form](const char* Name) {
-            auto* box = dynamic_cast<TCustomComboBox*>(form->FindComponent(Name));
-            return box->Items()[box->ItemIndex()];
+        TCustomForm* form = test::RunningModalForm();
+        if (form == nullptr) return "closed";
+        const auto text = [](const char* Name) {
+            return test::DialogPart<TCustomEdit>(Name).Text();
         };
-        const auto text = [form](const char* Name) {
-            return dynamic_cast<TCustomEdit*>(form->FindComponent(Name))->Text();
-        };
-        TWinControl* focused = FindControl(GetFocus());
-        const std::string focus = focused != nullptr ? focused->Name() : "nothing";
+        const std::string focus = test::FocusedName();
         if (form->FindComponent("PrinterName") != nullptr)
-            return combo("PrinterName") + " " + text("Copies") +
-                   (dynamic_cast<TCheckBox*>(form->FindComponent("Collate"))->Checked()
-                        ? " collated"
-                        : "") +
-                   " | " + focus;
-        return combo("PaperSize") + " " + combo("Orientation") + " " + text("LeftMargin") + " | " +
-               focus;
+            return test::ComboShown("PrinterName") + " " + text("Copies") +
+                   (test::DialogPart<TCheckBox>("Collate").Checked() ? " collated" : "") + " | " +
+                   focus;
+        return test::ComboShown("PaperSize") + " " + test::ComboShown("Orientation") + " " +
+               text("LeftMargin") + " | " + focus;
     }
 
     TControl* PrintButton = nullptr;
     TControl* SetupButton = nullptr;
-    std::vector<std::string> Record;
 
 private:
-    TButton* AddButton(const char* Caption, int32_t Left, std::function<void()> Run) {
-        auto* button = new TButton(FForm);
-        button->SetBounds(Left, 10, 100, 26);
-        button->SetCaption(Caption);
-        button->SetParent(FForm);
-        button->OnClick = [Run](TObject*) { Run(); };
-        return button;
-    }
     std::string Printed() const {
         TPrinter& printer = Printer();
         return printer.Printers()[static_cast<size_t>(printer.PrinterIndex())] + " " +
@@ -100,7 +69,6 @@ private:
                std::to_string(FPage.Margins.Left);
     }
 
-    TForm* FForm = new TForm(nullptr);
     TPrintDialog* FPrint = new TPrintDialog(FForm);
     TPageSetupDlg FPage;
 };
@@ -126,32 +94,17 @@ const std::vector<TStep> kScript = {
 class PrintDialogsOnDisplay : public test::OnDisplayTest {
 protected:
     ~PrintDialogsOnDisplay() override { test::UsePrinters({"PDF"}); }
-
-    // What the display shows, for a person to look at, when VEX_PICTURE_DIR names a folder.
-    void SaveScreen(const std::string& Name) {
-        const char* dir = std::getenv("VEX_PICTURE_DIR");
-        if (dir == nullptr) return;
-        test::PumpThroughApplicationFor(std::chrono::milliseconds(300));
-        const TRect area = Screen().ActiveForm()->BoundsRect();
-        const int32_t width = area.Right - area.Left, height = area.Bottom - area.Top;
-        std::vector<uint32_t> pixels = FPeer.Screen(area);
-        TBitmap(pixels.data(), width, height, width).SaveToFile(std::string(dir) + "/" + Name);
-    }
 };
 
 TEST_F(PrintDialogsOnDisplay, ChoosingPrinterCopiesPaperAndMarginsDoesTheSameOnTheDisplay) {
-    const auto target = [](const TStep& Step, TScene& S) {
-        return TScene::Middle(std::string(Step.Click) == "print" ? *S.PrintButton : *S.SetupButton);
+    const auto deliver = [](const TStep& Step, TScene& S, const test::TScriptInput& Input) {
+        if (Step.Click != nullptr)
+            Input.Click(test::MiddleOf(std::string(Step.Click) == "print" ? *S.PrintButton
+                                                                          : *S.SetupButton));
+        else
+            Input.Keys(Step.Keys);
     };
-    const std::vector<std::string> injected = test::RunModalSteps<TScene>(
-        kScript,
-        [&](const TStep& Step, TScene& S) {
-            if (Step.Click != nullptr)
-                test::ClickAt(target(Step, S));
-            else
-                test::InjectKeys(Step.Keys);
-        },
-        50);
+    const std::vector<std::string> injected = test::RunModalStepsInjected<TScene>(kScript, deliver);
     const std::vector<std::string> expected = {
         "PDF 1 | PrinterName",
         "Office 1 | PrinterName",
@@ -168,19 +121,12 @@ TEST_F(PrintDialogsOnDisplay, ChoosingPrinterCopiesPaperAndMarginsDoesTheSameOnT
     };
     EXPECT_EQ(injected, expected);
 
-    PresentOnDisplay();
-    const std::string display = FServer.DisplayName();
-    const std::vector<std::string> onDisplay = test::RunModalSteps<TScene>(
-        kScript,
-        [&](const TStep& Step, TScene& S) {
-            if (Step.Click != nullptr)
-                test::ClickOnDisplay(display, target(Step, S));
-            else
-                test::TypeOnDisplay(display, Step.Keys);
-            if (&Step == &kScript[3]) SaveScreen("printdialog-on-display.png");
-            if (&Step == &kScript[8]) SaveScreen("pagesetup-on-display.png");
-        },
-        400);
+    const std::vector<std::string> onDisplay = RunModalStepsOnDisplay<TScene>(
+        kScript, [&](const TStep& Step, TScene& S, const test::TScriptInput& Input) {
+            deliver(Step, S, Input);
+            if (&Step == &kScript[3]) SaveActiveFormPicture("printdialog-on-display.png");
+            if (&Step == &kScript[8]) SaveActiveFormPicture("pagesetup-on-display.png");
+        });
     EXPECT_EQ(onDisplay, injected);
 }
 
