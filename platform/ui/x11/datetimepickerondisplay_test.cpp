@@ -6,7 +6,6 @@
 // display's support (which brings Xlib) after every header of ours.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -30,7 +29,6 @@
 namespace vex {
 namespace {
 
-using namespace std::chrono_literals;
 using TRecord = std::vector<std::string>;
 
 // A date picker holding 5 March 2024, 14:07, on a form; each change goes into Record.
@@ -111,27 +109,16 @@ const std::vector<TStep>& Script() {
     return script;
 }
 
-TRecord RunScript(TScene& Scene, const std::function<void(TScene&, const TStep&)>& Deliver,
-                  const std::function<void(TScene&, size_t)>& Settle) {
-    return test::RunRecordedScript<TScene, TStep>(Scene, Script(), Deliver, Settle);
-}
-
 TRecord RunInjected() {
     TScene scene;
-    Application().ProcessMessages();
-    scene.Record.clear();
-    const TRecord record = RunScript(
-        scene,
-        [](TScene& S, const TStep& Step) {
-            if (!Step.At) {
-                test::InjectKeys(Step.Keys);
-                return;
-            }
-            test::ClickAt(Step.At(S));
-        },
-        [](TScene&, size_t) { Application().ProcessMessages(); });
-    test::ReleaseAllKeys();
-    return record;
+    return test::RunRecordedScriptInjected<TScene, TStep>(scene, Script(),
+                                                          [](TScene& S, const TStep& Step) {
+                                                              if (!Step.At) {
+                                                                  test::InjectKeys(Step.Keys);
+                                                                  return;
+                                                              }
+                                                              test::ClickAt(Step.At(S));
+                                                          });
 }
 
 class DateTimePickerOnDisplay : public test::OnDisplayTest {
@@ -141,20 +128,13 @@ protected:
         TScene scene;
         if (!WaitUntilShown("Date picker script")) return {};
         const std::string display = FServer.DisplayName();
-        test::RunXdotool(display, "search --sync --name \"Date picker script\" windowfocus --sync");
-        test::PumpThroughApplicationFor(200ms);
-        scene.Record.clear();
-        return RunScript(
-            scene,
-            [&](TScene& S, const TStep& Step) {
+        return RunRecordedScriptOnDisplay<TScene, TStep>(
+            scene, "Date picker script", Script(), [&](TScene& S, const TStep& Step) {
                 if (!Step.At) {
                     test::TypeOnDisplay(display, Step.Keys, 30);
                     return;
                 }
                 test::ClickOnDisplay(display, Step.At(S));
-            },
-            [&](TScene& S, size_t Notes) {
-                test::SettleUntil([&] { return S.Record.size() >= Notes; }, 150ms);
             });
     }
 };
