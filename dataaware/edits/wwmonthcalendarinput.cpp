@@ -213,19 +213,15 @@ void TwwMonthCalendar::KeyDown(uint16_t& Key, TShiftState Shift) {
     if (!page && multi && Shift.Contains(ssShift)) {
         MoveSelectionEnd(days);
     } else {
-        TDateTime target = 0;
-        if (page) {
-            target = wwAddMonths(FDateTime, key == VK_PRIOR ? -1 : 1);
-        } else {
-            // Whole days move along the sign rule: a day before 1899 counts the other way.
-            target = ComposeDateTime(std::trunc(FDateTime) + days, FDateTime);
-        }
-        const double day = std::trunc(target);
+        // Whole days move along the sign rule: a day before 1899 counts the other way. The day
+        // is checked before it is composed, which refuses one past either end.
+        const double day = page ? std::trunc(wwAddMonths(FDateTime, key == VK_PRIOR ? -1 : 1))
+                                : std::trunc(FDateTime) + days;
         if (day == std::trunc(FDateTime) || day < kFirstDay || day > kLastDay) {
             MessageBeep(0);  // the first or the last day there is
             return;
         }
-        MoveDateWithin(target);
+        MoveDateWithin(ComposeDateTime(day, FDateTime));
     }
     if (!life.expired()) Change();
 }

@@ -363,8 +363,8 @@ const TGroup kFrameColumn[] = {PanelFrames, WindowFrames, Animations, RaisedLabe
 const TGroup kEditColumn[] = {Edits, Memos, MaskAndSpinEdits, StatusBars, EditButtons};
 const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, ExplorerButtons};
 const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes, DrawGrids};
-const TGroup kPartsColumn[] = {Calendars,    Carets,        ColourPairs,
-                               TabListBoxes, AddressDialog, FileDialogs};
+const TGroup kPartsColumn[] = {Calendars,    DateTimePickers, Carets,     ColourPairs,
+                               TabListBoxes, AddressDialog,   FileDialogs};
 const TGroup kEntryColumn[] = {EntryFields, Spinners, FileViewers, FindAndFontDialogs,
                                PrintDialogs};
 const TGroup kTrayAndFolderColumn[] = {TrayIcons, FolderDialogs, StringGrids, RuleGrids};

@@ -30,6 +30,8 @@ int EditButtons(vex::TForm* Form, int Left, int Top);  // editbtn.cpp
 
 // A calendar, and a date edit that drops one down (calendar.cpp).
 int Calendars(vex::TForm* Form, int Left, int Top);
+// Date and time pickers (datetimes.cpp).
+int DateTimePickers(vex::TForm* Form, int Left, int Top);
 
 // Carets, colour pairs and the tab list box of the entry controls, the mail address dialog and
 // the data-aware library's dialog buttons (partsa.cpp).

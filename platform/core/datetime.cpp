@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/core/clock.h"
+#include "platform/core/datetimetokens.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/formatsettings.h"
 #include "platform/core/stringutils.h"
@@ -26,44 +27,16 @@ int64_t FloorDiv(int64_t A, int64_t B) {
     return (A % B != 0 && (A < 0) != (B < 0)) ? q - 1 : q;
 }
 
-// A decoded TDateTime: the day, and the time of day rounded to the millisecond.
-struct TDayTime {
-    int64_t Day;
-    int32_t MSec;
-};
-
-// Rounding comes before the day is fixed, so n.99999999 is the next day at 00:00, never
-// 24:00:00 of day n.
-bool TrySplit(TDateTime Value, TDayTime& Out) {
-    if (!std::isfinite(Value)) return false;
-    double whole = std::trunc(Value);
-    if (whole < MinDay || whole > MaxDay) return false;
-    int64_t day = static_cast<int64_t>(whole);
-    int64_t ms = std::llround(std::fabs(Value - whole) * MSecsPerDay);
-    if (ms >= MSecsPerDay) {
-        ms -= MSecsPerDay;
-        ++day;  // 24:00 of any day is 00:00 of the day after, before 1899 too
-    }
-    if (day > MaxDay) return false;
-    Out = {day, static_cast<int32_t>(ms)};
-    return true;
-}
-
-TDayTime Split(TDateTime Value) {
-    TDayTime result;
-    if (!TrySplit(Value, result)) throw EConvertError("Invalid argument to date decode");
+TDateTimeParts Split(TDateTime Value) {
+    TDateTimeParts result;
+    if (!TrySplitDateTime(Value, result)) throw EConvertError("Invalid argument to date decode");
     return result;
 }
 
+// For days this file computed itself, which are in range by construction.
 TDateTime Join(int64_t Day, int32_t MSec) {
     double time = static_cast<double>(MSec) / MSecsPerDay;
     return Day < 0 ? static_cast<double>(Day) - time : static_cast<double>(Day) + time;
-}
-
-int32_t TimeOfDayMSec(TDateTime Value) {
-    if (!std::isfinite(Value)) throw EConvertError("Invalid argument to time decode");
-    double frac = std::fabs(Value - std::trunc(Value));
-    return static_cast<int32_t>(std::llround(frac * MSecsPerDay) % MSecsPerDay);
 }
 
 int64_t DayNumber(int64_t Year, int64_t Month, int64_t Day) {
@@ -108,193 +81,8 @@ int32_t WeekDay(int64_t DayNum) {
     return static_cast<int32_t>((DayNum - MinDay + 1) % 7) + 1;
 }
 
-// --- Formatting --------------------------------------------------------------------------
-
-char UpCase(char C) {
-    return (C >= 'a' && C <= 'z') ? static_cast<char>(C - 'a' + 'A') : C;
-}
-
 bool StartsWithText(std::string_view S, size_t At, std::string_view Prefix) {
     return S.size() - At >= Prefix.size() && SameText(S.substr(At, Prefix.size()), Prefix);
-}
-
-size_t RunLength(std::string_view S, size_t At) {
-    size_t end = At + 1;
-    while (end < S.size() && UpCase(S[end]) == UpCase(S[At]))
-        ++end;
-    return end - At;
-}
-
-// Past the closing quote, or the end of S when the quote is never closed.
-size_t SkipQuoted(std::string_view S, size_t At) {
-    size_t close = S.find(S[At], At + 1);
-    return close == std::string_view::npos ? S.size() : close + 1;
-}
-
-// An hour token reads on the 12-hour clock when an am/pm token follows it before the next hour.
-bool FollowedByAmPm(std::string_view Format, size_t From) {
-    for (size_t i = From; i < Format.size();) {
-        char c = UpCase(Format[i]);
-        if (c == '\'' || c == '"') {
-            i = SkipQuoted(Format, i);
-            continue;
-        }
-        if (c == 'H') return false;
-        if (c == 'A' && (StartsWithText(Format, i, "am/pm") || StartsWithText(Format, i, "a/p") ||
-                         StartsWithText(Format, i, "ampm")))
-            return true;
-        ++i;
-    }
-    return false;
-}
-
-// A self-referencing format (ShortDateFormat = "ddddd") stops expanding at this depth.
-constexpr int MaxFormatNesting = 2;
-
-class TDateTimeFormatter {
-public:
-    explicit TDateTimeFormatter(TDateTime Value) : FValue(Value), FMSec(TimeOfDayMSec(Value)) {}
-
-    void Append(std::string_view Format, int Depth);
-    std::string Result;
-
-private:
-    const TCivilDate& Civil() {
-        if (!FDateKnown) {
-            FDay = Split(FValue).Day;
-            FDate = CivilDate(FDay);
-            FDateKnown = true;
-        }
-        return FDate;
-    }
-    size_t WeekDayIndex() {
-        Civil();
-        return static_cast<size_t>(WeekDay(FDay) - 1);
-    }
-    int32_t Hour() const { return FMSec / 3600000; }
-    int32_t Minute() const { return FMSec / 60000 % 60; }
-    int32_t Second() const { return FMSec / 1000 % 60; }
-
-    void AppendNumber(int64_t Value, int Digits) {
-        std::string digits = std::to_string(Value);
-        if (static_cast<int>(digits.size()) < Digits) Result.append(Digits - digits.size(), '0');
-        Result += digits;
-    }
-    void AppendNested(const std::string& Format, int Depth) {
-        if (Depth < MaxFormatNesting) Append(Format, Depth + 1);
-    }
-
-    TDateTime FValue;
-    int32_t FMSec;
-    bool FDateKnown = false;
-    int64_t FDay = 0;
-    TCivilDate FDate{};
-    char FLastToken = ' ';
-};
-
-void TDateTimeFormatter::Append(std::string_view Format, int Depth) {
-    const TFormatSettings& fs = FormatSettings();
-    size_t i = 0;
-    while (i < Format.size()) {
-        char token = UpCase(Format[i]);
-        if (token >= 'A' && token <= 'Z') {
-            if (token == 'M' && FLastToken == 'H') token = 'N';
-            FLastToken = token;
-        }
-        size_t count = RunLength(Format, i);
-        switch (token) {
-            case 'Y':
-                if (count <= 2)
-                    AppendNumber(Civil().Year % 100, 2);
-                else
-                    AppendNumber(Civil().Year, 4);
-                break;
-            case 'M':
-                if (count <= 2)
-                    AppendNumber(Civil().Month, static_cast<int>(count));
-                else if (count == 3)
-                    Result += fs.ShortMonthNames[Civil().Month - 1];
-                else
-                    Result += fs.LongMonthNames[Civil().Month - 1];
-                break;
-            case 'D':
-                if (count <= 2)
-                    AppendNumber(Civil().Day, static_cast<int>(count));
-                else if (count == 3)
-                    Result += fs.ShortDayNames[WeekDayIndex()];
-                else if (count == 4)
-                    Result += fs.LongDayNames[WeekDayIndex()];
-                else if (count == 5)
-                    AppendNested(fs.ShortDateFormat, Depth);
-                else
-                    AppendNested(fs.LongDateFormat, Depth);
-                break;
-            case 'H': {
-                int32_t hour = Hour();
-                if (FollowedByAmPm(Format, i + count)) {
-                    hour %= 12;
-                    if (hour == 0) hour = 12;
-                }
-                AppendNumber(hour, count == 1 ? 1 : 2);
-                break;
-            }
-            case 'N':
-                AppendNumber(Minute(), count == 1 ? 1 : 2);
-                break;
-            case 'S':
-                AppendNumber(Second(), count == 1 ? 1 : 2);
-                break;
-            case 'Z':
-                AppendNumber(FMSec % 1000, count == 1 ? 1 : 3);
-                break;
-            case 'T':
-                AppendNested(count == 1 ? fs.ShortTimeFormat : fs.LongTimeFormat, Depth);
-                break;
-            case 'C':
-                AppendNested(fs.ShortDateFormat, Depth);
-                if (FMSec / 1000 != 0) {
-                    Result += ' ';
-                    AppendNested(fs.LongTimeFormat, Depth);
-                }
-                break;
-            case 'A':
-                count = 1;
-                if (StartsWithText(Format, i, "am/pm")) {
-                    Result += Format.substr(Hour() >= 12 ? i + 3 : i, 2);
-                    count = 5;
-                } else if (StartsWithText(Format, i, "a/p")) {
-                    Result += Format[Hour() >= 12 ? i + 2 : i];
-                    count = 3;
-                } else if (StartsWithText(Format, i, "ampm")) {
-                    Result += Hour() >= 12 ? fs.TimePMString : fs.TimeAMString;
-                    count = 4;
-                } else {
-                    Result += Format[i];
-                }
-                break;
-            case '/':
-                Result += fs.DateSeparator;
-                count = 1;
-                break;
-            case ':':
-                Result += fs.TimeSeparator;
-                count = 1;
-                break;
-            case '\'':
-            case '"': {
-                size_t close = Format.find(Format[i], i + 1);
-                if (close == std::string_view::npos) close = Format.size();  // runs to the end
-                Result += Format.substr(i + 1, close - i - 1);
-                count = std::min(close + 1, Format.size()) - i;
-                break;
-            }
-            default:
-                Result += Format[i];
-                count = 1;
-                break;
-        }
-        i += count;
-    }
 }
 
 // --- Parsing -----------------------------------------------------------------------------
@@ -302,16 +90,19 @@ void TDateTimeFormatter::Append(std::string_view Format, int Depth) {
 enum class TDateOrder { MDY, DMY, YMD };
 
 TDateOrder DateOrder(std::string_view Format) {
-    for (size_t i = 0; i < Format.size();) {
-        char c = UpCase(Format[i]);
-        if (c == '\'' || c == '"') {
-            i = SkipQuoted(Format, i);
-            continue;
+    TDateTimeTokenizer tokens(Format);
+    for (TDateTimeToken token; tokens.Next(token);) {
+        switch (token.Kind) {
+            case TDateTimeTokenKind::Year:
+                return TDateOrder::YMD;
+            case TDateTimeTokenKind::Day:
+                return TDateOrder::DMY;
+            case TDateTimeTokenKind::Month:
+            case TDateTimeTokenKind::MonthName:
+                return TDateOrder::MDY;
+            default:
+                break;
         }
-        if (c == 'Y') return TDateOrder::YMD;
-        if (c == 'M') return TDateOrder::MDY;
-        if (c == 'D') return TDateOrder::DMY;
-        ++i;
     }
     return TDateOrder::MDY;
 }
@@ -445,33 +236,75 @@ uint16_t MonthDays(uint16_t Year, uint16_t Month) {
     return DaysInMonth[IsLeapYear(Year)][Month - 1];
 }
 
-bool TryEncodeDate(uint16_t Year, uint16_t Month, uint16_t Day, TDateTime& Date) {
+bool TryEncodeDate(int32_t Year, int32_t Month, int32_t Day, TDateTime& Date) {
     if (Year < 1 || Year > 9999 || Month < 1 || Month > 12 || Day < 1 ||
-        Day > MonthDays(Year, Month))
+        Day > MonthDays(static_cast<uint16_t>(Year), static_cast<uint16_t>(Month)))
         return false;
     Date = static_cast<double>(DayNumber(Year, Month, Day));
     return true;
 }
 
-bool TryEncodeTime(uint16_t Hour, uint16_t Min, uint16_t Sec, uint16_t MSec, TDateTime& Time) {
-    if (Hour >= 24 || Min >= 60 || Sec >= 60 || MSec >= 1000) return false;
+bool TryEncodeTime(int32_t Hour, int32_t Min, int32_t Sec, int32_t MSec, TDateTime& Time) {
+    if (Hour < 0 || Hour >= 24 || Min < 0 || Min >= 60 || Sec < 0 || Sec >= 60 || MSec < 0 ||
+        MSec >= 1000)
+        return false;
     int32_t ms = ((Hour * 60 + Min) * 60 + Sec) * 1000 + MSec;
     Time = static_cast<double>(ms) / MSecsPerDay;
     return true;
 }
 
-TDateTime EncodeDate(uint16_t Year, uint16_t Month, uint16_t Day) {
+TDateTime EncodeDate(int32_t Year, int32_t Month, int32_t Day) {
     TDateTime result;
     if (!TryEncodeDate(Year, Month, Day, result))
         throw EConvertError("Invalid argument to date encode");
     return result;
 }
 
-TDateTime EncodeTime(uint16_t Hour, uint16_t Min, uint16_t Sec, uint16_t MSec) {
+TDateTime EncodeTime(int32_t Hour, int32_t Min, int32_t Sec, int32_t MSec) {
     TDateTime result;
     if (!TryEncodeTime(Hour, Min, Sec, MSec, result))
         throw EConvertError("Invalid argument to time encode");
     return result;
+}
+
+// Rounding comes before the day is fixed, so n.99999999 is the next day at 00:00, never
+// 24:00:00 of day n.
+bool TrySplitDateTime(TDateTime Value, TDateTimeParts& Parts) {
+    if (!std::isfinite(Value)) return false;
+    double whole = std::trunc(Value);
+    if (whole < MinDay || whole > MaxDay) return false;
+    int64_t day = static_cast<int64_t>(whole);
+    int64_t ms = std::llround(std::fabs(Value - whole) * MSecsPerDay);
+    if (ms >= MSecsPerDay) {
+        ms -= MSecsPerDay;
+        ++day;  // 24:00 of any day is 00:00 of the day after, before 1899 too
+    }
+    if (day > MaxDay) return false;
+    Parts = {static_cast<int32_t>(day), static_cast<int32_t>(ms)};
+    return true;
+}
+
+TDateTimeParts SplitDateTime(TDateTime Value) {
+    return Split(Value);
+}
+
+TDateTime ComposeDateTime(const TDateTimeParts& Parts) {
+    if (Parts.Day < MinDay || Parts.Day > MaxDay || Parts.MSec < 0 || Parts.MSec >= MSecsPerDay)
+        throw EConvertError("Invalid argument to date encode");
+    return Join(Parts.Day, Parts.MSec);
+}
+
+TDateTime ComposeDateTime(TDateTime Date, TDateTime Time) {
+    if (!std::isfinite(Date) || !std::isfinite(Time) || std::trunc(Date) < MinDay ||
+        std::trunc(Date) > MaxDay)
+        throw EConvertError("Invalid argument to date encode");
+    int64_t day = static_cast<int64_t>(std::trunc(Date));
+    int64_t ms = std::llround(std::fabs(Time - std::trunc(Time)) * MSecsPerDay);
+    if (ms == MSecsPerDay) {
+        ms = 0;
+        ++day;
+    }
+    return ComposeDateTime(TDateTimeParts{static_cast<int32_t>(day), static_cast<int32_t>(ms)});
 }
 
 void DecodeDate(TDateTime DateTime, uint16_t& Year, uint16_t& Month, uint16_t& Day) {
@@ -493,17 +326,11 @@ bool DecodeDateFully(TDateTime DateTime, uint16_t& Year, uint16_t& Month, uint16
 }
 
 void DecodeTime(TDateTime DateTime, uint16_t& Hour, uint16_t& Min, uint16_t& Sec, uint16_t& MSec) {
-    int32_t ms = TimeOfDayMSec(DateTime);
+    int32_t ms = Split(DateTime).MSec;
     Hour = static_cast<uint16_t>(ms / 3600000);
     Min = static_cast<uint16_t>(ms / 60000 % 60);
     Sec = static_cast<uint16_t>(ms / 1000 % 60);
     MSec = static_cast<uint16_t>(ms % 1000);
-}
-
-TDateTime ComposeDateTime(TDateTime Date, TDateTime Time) {
-    double day = std::trunc(Date);
-    double time = std::fabs(Time - std::trunc(Time));
-    return day < 0 ? day - time : day + time;
 }
 
 TDateTime Now() {
@@ -519,7 +346,7 @@ TDateTime Date() {
 }
 
 TDateTime Time() {
-    return static_cast<double>(TimeOfDayMSec(Now())) / MSecsPerDay;
+    return static_cast<double>(Split(Now()).MSec) / MSecsPerDay;
 }
 
 int32_t DayOfWeek(TDateTime DateTime) {
@@ -527,7 +354,7 @@ int32_t DayOfWeek(TDateTime DateTime) {
 }
 
 TDateTime IncMonth(TDateTime DateTime, int32_t NumberOfMonths) {
-    TDayTime split = Split(DateTime);
+    TDateTimeParts split = Split(DateTime);
     TCivilDate civil = CivilDate(split.Day);
     int64_t months = static_cast<int64_t>(civil.Year) * 12 + (civil.Month - 1) + NumberOfMonths;
     int64_t year = FloorDiv(months, 12);
@@ -539,33 +366,16 @@ TDateTime IncMonth(TDateTime DateTime, int32_t NumberOfMonths) {
 }
 
 int64_t DateTimeToUnix(TDateTime Value) {
-    TDayTime split = Split(Value);
-    int64_t ms = (split.Day - UnixDateDelta) * MSecsPerDay + split.MSec;
+    TDateTimeParts split = Split(Value);
+    int64_t ms = (int64_t{split.Day} - UnixDateDelta) * MSecsPerDay + split.MSec;
     return FloorDiv(ms + 500, 1000);
 }
 
 TDateTime UnixToDateTime(int64_t Value) {
-    int64_t day = FloorDiv(Value, SecsPerDay);
-    int64_t second = Value - day * SecsPerDay;
-    return Join(day + UnixDateDelta, static_cast<int32_t>(second * 1000));
-}
-
-std::string FormatDateTime(const std::string& Format, TDateTime DateTime) {
-    TDateTimeFormatter formatter(DateTime);
-    formatter.Append(Format.empty() ? std::string_view("c") : std::string_view(Format), 0);
-    return std::move(formatter.Result);
-}
-
-std::string DateToStr(TDateTime DateTime) {
-    return FormatDateTime("ddddd", DateTime);
-}
-
-std::string TimeToStr(TDateTime DateTime) {
-    return FormatDateTime("tt", DateTime);
-}
-
-std::string DateTimeToStr(TDateTime DateTime) {
-    return FormatDateTime("c", DateTime);
+    int64_t day = FloorDiv(Value, SecsPerDay) + UnixDateDelta;
+    int64_t second = Value - (day - UnixDateDelta) * SecsPerDay;
+    if (day < MinDay || day > MaxDay) throw EConvertError("Invalid argument to date encode");
+    return Join(day, static_cast<int32_t>(second * 1000));
 }
 
 bool TryStrToDate(const std::string& S, TDateTime& Value) {

@@ -21,11 +21,13 @@ inline constexpr int32_t DateDelta = 693594;
 inline constexpr int32_t UnixDateDelta = 25569;
 
 // Year 1 to 9999, Day within the month; else EConvertError "Invalid argument to date encode".
-TDateTime EncodeDate(uint16_t Year, uint16_t Month, uint16_t Day);
+// The parts are wider than a Word so that a caller's out-of-range number is refused, never
+// wrapped into another year.
+TDateTime EncodeDate(int32_t Year, int32_t Month, int32_t Day);
 // Hour < 24, Min < 60, Sec < 60, MSec < 1000; else "Invalid argument to time encode".
-TDateTime EncodeTime(uint16_t Hour, uint16_t Min, uint16_t Sec, uint16_t MSec);
-bool TryEncodeDate(uint16_t Year, uint16_t Month, uint16_t Day, TDateTime& Date);
-bool TryEncodeTime(uint16_t Hour, uint16_t Min, uint16_t Sec, uint16_t MSec, TDateTime& Time);
+TDateTime EncodeTime(int32_t Hour, int32_t Min, int32_t Sec, int32_t MSec);
+bool TryEncodeDate(int32_t Year, int32_t Month, int32_t Day, TDateTime& Date);
+bool TryEncodeTime(int32_t Hour, int32_t Min, int32_t Sec, int32_t MSec, TDateTime& Time);
 
 void DecodeDate(TDateTime DateTime, uint16_t& Year, uint16_t& Month, uint16_t& Day);
 void DecodeTime(TDateTime DateTime, uint16_t& Hour, uint16_t& Min, uint16_t& Sec, uint16_t& MSec);
@@ -33,7 +35,24 @@ void DecodeTime(TDateTime DateTime, uint16_t& Hour, uint16_t& Min, uint16_t& Sec
 bool DecodeDateFully(TDateTime DateTime, uint16_t& Year, uint16_t& Month, uint16_t& Day,
                      uint16_t& DOW);
 
-// The day of Date with the time of day of Time, signed so that a day before 1899 keeps it.
+// A date-time taken apart: the day counted from 30 December 1899 and the milliseconds of its
+// time of day (0 to MSecsPerDay - 1). This is the one place the sign rule lives: date and time
+// are put together and taken apart only through the routines below.
+struct TDateTimeParts {
+    int32_t Day = 0;
+    int32_t MSec = 0;
+    bool operator==(const TDateTimeParts&) const = default;
+};
+
+// The day and time of Value, rounded to the millisecond, 24:00 carried into the next day;
+// EConvertError "Invalid argument to date decode" outside years 1 to 9999 or for NaN.
+TDateTimeParts SplitDateTime(TDateTime Value);
+bool TrySplitDateTime(TDateTime Value, TDateTimeParts& Parts);
+// The inverse; EConvertError "Invalid argument to date encode" for a day outside years 1 to
+// 9999 or a time outside the day.
+TDateTime ComposeDateTime(const TDateTimeParts& Parts);
+// The day of Date with the time of day of Time (its fraction, to the millisecond), signed so
+// that a day before 1899 keeps it. Date must lie in years 1 to 9999: else EConvertError.
 TDateTime ComposeDateTime(TDateTime Date, TDateTime Time);
 
 // Local date and time from Clock().
@@ -51,12 +70,13 @@ uint16_t MonthDays(uint16_t Year, uint16_t Month);
 TDateTime IncMonth(TDateTime DateTime, int32_t NumberOfMonths = 1);
 
 // Seconds since 1970-01-01 00:00 UTC, with the TDateTime read as UTC; rounded to the nearest
-// second.
+// second. A time outside years 1 to 9999 is an EConvertError either way.
 int64_t DateTimeToUnix(TDateTime Value);
 TDateTime UnixToDateTime(int64_t Value);
 
-// The original's format tokens, case-insensitive, with names, separators and nested formats
-// from FormatSettings(). An empty format means "c".
+// The original's format tokens (datetimetokens.h), with names, separators and nested formats
+// from FormatSettings(). An empty format means "c". Any value outside years 1 to 9999 is an
+// EConvertError, whatever the format shows of it.
 std::string FormatDateTime(const std::string& Format, TDateTime DateTime);
 std::string DateToStr(TDateTime DateTime);
 std::string TimeToStr(TDateTime DateTime);

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/clock.h"
@@ -81,6 +82,61 @@ TEST(EncodeAndDecode, RejectWhatIsNotInTheCalendarOrTheDay) {
     }
     EXPECT_THROW(DecodeTime(std::numeric_limits<double>::quiet_NaN(), h, n, sec, ms),
                  EConvertError);
+}
+
+TEST(ComposeAndSplit, PutTheTimeOfADayBefore1899OnTheSameSideAndTakeItBackExactly) {
+    struct Case {
+        TDateTime Date, Time;  // as given to ComposeDateTime
+        TDateTime Composed;
+        int32_t Day, MSec;  // what SplitDateTime gives back
+    };
+    const Case cases[] = {
+        {0, 0.25, 0.25, 0, 21600000},
+        {-1, 0.25, -1.25, -1, 21600000},
+        {-1.75, 0.25, -1.25, -1, 21600000},  // only the whole of Date counts
+        {-0.5, 0.5, 0.5, 0, 43200000},       // -0.5 is still 30 December
+        {45356, 1.75, 45356.75, 45356, 64800000},
+        {-2, -0.5, -2.5, -2, 43200000},  // the fraction's magnitude is the time
+        // A time rounding to 24:00 is midnight of the next day, on either side of 1899.
+        {10, 0.99999999999, 11, 11, 0},
+        {-3, 0.99999999999, -2, -2, 0},
+        {-693593, 0, -693593, -693593, 0},
+        {2958465, 0.999988425925926, 2958465.999988426, 2958465, 86399000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Date << " + " << c.Time);
+        const TDateTime composed = ComposeDateTime(c.Date, c.Time);
+        EXPECT_DOUBLE_EQ(composed, c.Composed);
+        const TDateTimeParts parts = SplitDateTime(composed);
+        EXPECT_EQ(parts, (TDateTimeParts{c.Day, c.MSec}));
+        EXPECT_EQ(ComposeDateTime(parts), composed);
+    }
+}
+
+TEST(ComposeAndSplit, RefuseWhatIsNoDayOfYears1To9999) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (const auto& [date, time] : std::vector<std::pair<double, double>>{
+             {-693594, 0}, {2958466, 0}, {2958465, 0.9999999999}, {nan, 0}, {0, nan}, {1e300, 0}}) {
+        SCOPED_TRACE(testing::Message() << date << " + " << time);
+        EXPECT_THROW(ComposeDateTime(date, time), EConvertError);
+    }
+    for (const TDateTimeParts& parts : {TDateTimeParts{-693594, 0}, TDateTimeParts{2958466, 0},
+                                        TDateTimeParts{0, -1}, TDateTimeParts{0, MSecsPerDay}}) {
+        EXPECT_THROW(ComposeDateTime(parts), EConvertError) << parts.Day << " " << parts.MSec;
+    }
+    TDateTimeParts parts{7, 7};
+    EXPECT_FALSE(TrySplitDateTime(2958466, parts));
+    EXPECT_EQ(parts, (TDateTimeParts{7, 7}));
+    // Parts a Word could not hold are refused, not wrapped round into another date.
+    TDateTime unused;
+    EXPECT_FALSE(TryEncodeDate(65536 + 2024, 1, 1, unused));
+    EXPECT_FALSE(TryEncodeDate(2024, 65536 + 1, 1, unused));
+    EXPECT_FALSE(TryEncodeDate(2024, 1, -65535, unused));
+    EXPECT_FALSE(TryEncodeTime(-1, 0, 0, 0, unused) || TryEncodeTime(65536, 0, 0, 0, unused));
+    EXPECT_THROW(UnixToDateTime(253402300800), EConvertError);  // 1 January 10000
+    EXPECT_THROW(UnixToDateTime(-62135596801), EConvertError);  // 31 December of year 0
+    EXPECT_EQ(Parts(UnixToDateTime(-62135596800)), "1-1-1 0:0:0.0");
+    EXPECT_THROW(FormatDateTime("hh", 1e300), EConvertError);  // no date shown, still refused
 }
 
 TEST(IncMonthAndUnixTime, KeepTheDayInTheMonthAndConvertAcrossBothEpochs) {

@@ -36,10 +36,11 @@ bool MatchesMask(const std::string& Mask, const std::string& Name) {
 }
 
 int32_t LocalFileDate(time_t Seconds) {
-    // Some file systems keep times millions of years away; those cannot be packed, and their
-    // milliseconds would not fit in 64 bits.
-    constexpr time_t FarBeyondPacking = time_t{1} << 40;
-    if (Seconds < -FarBeyondPacking || Seconds > FarBeyondPacking) return 0;
+    // Some file systems keep times millions of years away. Packing takes 1980 to 2107 only, so
+    // anything a day or more beyond years 1 to 9999 (whatever the zone) is no date to convert.
+    constexpr time_t FirstSecond = -62135596800 + SecsPerDay;  // 2 January 0001 UTC
+    constexpr time_t LastSecond = 253402300799 - SecsPerDay;   // 30 December 9999 UTC
+    if (Seconds < FirstSecond || Seconds > LastSecond) return 0;
     int64_t utcMs = static_cast<int64_t>(Seconds) * 1000;
     int64_t localMs = utcMs + int64_t{Clock().LocalOffsetMinutes(utcMs)} * 60000;
     return DateTimeToFileDate(UnixToDateTime(localMs / 1000));

@@ -1,6 +1,7 @@
 #include "platform/data/enginevalues.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,19 +14,17 @@ namespace vex {
 
 TTimeStamp DateTimeToTimeStamp(TDateTime DateTime) {
     if (!std::isfinite(DateTime)) throw EConvertError("Invalid argument to time stamp");
-    // The time of day of a day before 1899 is the fraction's magnitude, so the remainder is
-    // taken from the magnitude and the day counts towards zero.
-    const long long ms = std::llround(DateTime * MSecsPerDay);
+    const TDateTimeParts parts = SplitDateTime(DateTime);
     TTimeStamp Result;
-    Result.Date = static_cast<int32_t>(DateDelta + ms / MSecsPerDay);
-    Result.Time = static_cast<int32_t>(std::llabs(ms % MSecsPerDay));
+    Result.Date = DateDelta + parts.Day;
+    Result.Time = parts.MSec;
     return Result;
 }
 
 TDateTime TimeStampToDateTime(const TTimeStamp& TimeStamp) {
-    const double days = static_cast<double>(TimeStamp.Date) - DateDelta;
-    const double time = static_cast<double>(TimeStamp.Time) / MSecsPerDay;
-    return days >= 0 ? days + time : days - time;
+    // A day number past the ends cannot name a date; refused before the subtraction can wrap.
+    if (TimeStamp.Date < 1) throw EConvertError("Invalid argument to date encode");
+    return ComposeDateTime(TDateTimeParts{TimeStamp.Date - DateDelta, TimeStamp.Time});
 }
 
 double TimeStampToMSecs(const TTimeStamp& TimeStamp) {
@@ -35,6 +34,8 @@ double TimeStampToMSecs(const TTimeStamp& TimeStamp) {
 TTimeStamp MSecsToTimeStamp(double MSecs) {
     if (!std::isfinite(MSecs)) throw EConvertError("Invalid argument to time stamp");
     const double days = std::floor(MSecs / MSecsPerDay);
+    // Beyond the day numbers a record holds: refused before the conversion could overflow.
+    if (days < INT32_MIN || days > INT32_MAX) throw EConvertError("Invalid argument to time stamp");
     TTimeStamp Result;
     Result.Date = static_cast<int32_t>(days);
     Result.Time = static_cast<int32_t>(MSecs - days * MSecsPerDay);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <initializer_list>
+#include <utility>
+
 #include "platform/core/datetime.h"
 #include "platform/core/exceptions.h"
 #include "platform/data/fieldtypes.h"
@@ -81,6 +85,8 @@ TEST(TimeStamp, CountsDaysFromYearOneAndKeepsTheTimeOfDaysBefore1899) {
                           {-1.25, DateDelta - 1, 21600000, -1.25},
                           {-0.5, DateDelta, 43200000, 0.5},
                           {1.75, DateDelta + 1, 64800000, 1.75},
+                          // Rounds to 24:00 of 29 December, which is midnight of the 30th.
+                          {-1.9999999999, DateDelta, 0, 0},
                           {EncodeDate(1, 1, 1), 1, 0, EncodeDate(1, 1, 1)}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Value);
@@ -92,6 +98,22 @@ TEST(TimeStamp, CountsDaysFromYearOneAndKeepsTheTimeOfDaysBefore1899) {
         EXPECT_EQ(back.Date, c.Date);
         EXPECT_EQ(back.Time, c.Time);
     }
+}
+
+TEST(TimeStamp, RefusesWhatNamesNoDayOfYears1To9999) {
+    for (TDateTime bad : {-693594.0, 2958466.0, 2958465.9999999999, 1e300}) {
+        SCOPED_TRACE(bad);
+        EXPECT_THROW(DateTimeToTimeStamp(bad), EConvertError);
+    }
+    TTimeStamp stamp;
+    for (const auto& [date, time] : std::initializer_list<std::pair<int32_t, int32_t>>{
+             {0, 0}, {INT32_MIN, 0}, {3652060, 0}, {1, -1}, {1, MSecsPerDay}}) {
+        stamp.Date = date;
+        stamp.Time = time;
+        EXPECT_THROW(TimeStampToDateTime(stamp), EConvertError) << date << " " << time;
+    }
+    EXPECT_THROW(MSecsToTimeStamp(1e300), EConvertError);
+    EXPECT_THROW(MSecsToTimeStamp(-1e300), EConvertError);
 }
 
 TEST(IsoDates, ReadWhatTheyWriteAndRefuseTheRest) {

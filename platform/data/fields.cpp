@@ -292,8 +292,16 @@ bool TField::GetData(const uint8_t* Buffer, void* Value) const {
 
 namespace {
 
+// A record's day number and time of day, checked: a buffer that names no day of years 1 to
+// 9999 or no time within a day is an error, never some other date.
 TDateTime DayToDateTime(int32_t Day) {
-    return static_cast<double>(Day) - DateDelta;
+    TTimeStamp stamp;
+    stamp.Date = Day;
+    return TimeStampToDateTime(stamp);
+}
+
+TDateTime MSecToTime(int32_t MSec) {
+    return ComposeDateTime(TDateTimeParts{0, MSec});
 }
 
 std::string BoolText(bool Value) {
@@ -325,7 +333,7 @@ std::string TField::TextOf(const uint8_t* Buffer) const {
         case fldDATE:
             return DateToStr(DayToDateTime(GetBytes<int32_t>(p)));
         case fldTIME:
-            return TimeToStr(GetBytes<int32_t>(p) / static_cast<double>(MSecsPerDay));
+            return TimeToStr(MSecToTime(GetBytes<int32_t>(p)));
         case fldTIMESTAMP:
             return DateTimeToStr(TimeStampToDateTime(MSecsToTimeStamp(GetBytes<double>(p))));
         default:
@@ -538,7 +546,7 @@ TDateTime TField::AsDateTime() const {
         case fldDATE:
             return DayToDateTime(GetBytes<int32_t>(p));
         case fldTIME:
-            return GetBytes<int32_t>(p) / static_cast<double>(MSecsPerDay);
+            return MSecToTime(GetBytes<int32_t>(p));
         case fldTIMESTAMP:
             return TimeStampToDateTime(MSecsToTimeStamp(GetBytes<double>(p)));
         case fldZSTRING:

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/core/events.h"
 #include "platform/core/types.h"
+#include "platform/ui/datetimepickerparts.h"
 #include "platform/ui/graphiccontrol.h"
 
 namespace vex {
@@ -15,10 +17,11 @@ enum TDTDateFormat { dfShort, dfLong };
 class TDateTimePickerDropDown;
 
 // A one-line field that holds a date or a time of day, shown in the locale's short date (or long
-// date) or short time format. The part the caret stands in is highlighted: Up and Down step it,
-// digits type it, Left and Right move between parts. For dates, Alt+Down or the button at the
-// right drops down a month calendar; a click on a day takes it, Escape closes it unchanged.
-// Every change the user makes and every setter that changes the value fires OnChange.
+// date) or short time format. The part the caret stands in is highlighted: Up and Down (and the
+// wheel) step it, digits type it, Left and Right move between parts. For dates, Alt+Down, F4 or
+// the button at the right drops down a month calendar; a click on a day takes it, Escape or a
+// press outside closes it unchanged. A change the user makes fires OnChange; the setters fire
+// nothing. Days outside MinDate and MaxDate are never taken: the value stops at the limit.
 class TDateTimePicker : public TCustomControl {
     VEX_CLASS(TDateTimePicker, TCustomControl)
 
@@ -57,21 +60,38 @@ public:
     TNotifyEvent OnChange;
 
 protected:
+    void CreateParams(TCreateParams& Params) override;
     void Paint() override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) override;
-    void WndProc(TMessage& Message) override;
+    bool DoMouseWheel(TShiftState Shift, int32_t WheelDelta, TPoint MousePos) override;
+    void DefaultHandler(TMessage& Message) override;
+    void WMKillFocus(TMessage& Message) override;
+    void WMSetFocus(TMessage& Message) override;
+    void CMCancelMode(TMessage& Message) override;
+    void CMFontChanged(TMessage& Message) override;
     virtual void Change();
 
 private:
     friend class TDateTimePickerDropDown;
 
-    // Stores a value within the limits and tells OnChange when it differs.
-    void Commit(TDateTime Value);
+    // The settings' format for Kind and DateFormat.
+    std::string Format() const;
+    // The text and its parts as shown, typed digits included.
+    TDateTimePickerParts Parts() const;
+    // Takes the digits typed into the selected part, if any.
+    void FinishTyping();
+    // Highlights part Index, kept within the parts.
+    void SelectPart(int32_t Index);
+    // Moves the selected part as an arrow key does.
+    void StepSelected(int32_t Delta);
+    // A key while the calendar is down: the arrows and pages move its day, Enter takes it.
+    void CalendarKey(uint16_t Key);
+    // Stores a value within the limits; a change the user made fires OnChange.
+    void Commit(TDateTime Value, bool ByUser);
     TDateTime Clamped(TDateTime Value) const;
     TRect ButtonRect() const;
-    bool HasButton() const { return FKind == dtkDate; }
     // The calendar chose a day; the time of day stays.
     void DayChosen(TDateTime Day);
 
@@ -81,9 +101,7 @@ private:
     TDateTime FMinDate = 0;
     TDateTime FMaxDate = 0;
     int32_t FSelectedPart = 0;
-    // Digits typed into the highlighted part so far, so that "1" then "2" makes 12.
-    int32_t FTypedDigits = 0;
-    int32_t FTypedValue = 0;
+    TTypedNumber FTyped;
     std::unique_ptr<TDateTimePickerDropDown> FDropDown;
 };
 

@@ -1,0 +1,201 @@
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/datetime.h"
+#include "platform/core/datetimetokens.h"
+#include "platform/core/formatsettings.h"
+
+namespace vex {
+
+namespace {
+
+// A self-referencing format (ShortDateFormat = "ddddd") stops expanding at this depth.
+constexpr int MaxFormatNesting = 2;
+
+// Writes one value through any number of formats. The value is taken apart once, when the
+// formatter is made, so a value outside years 1 to 9999 fails whatever the format shows; the
+// calendar date is worked out only when a format asks for it.
+class TDateTimeFormatter {
+public:
+    TDateTimeFormatter(TDateTime Value, std::vector<TDateTimeField>* Fields)
+        : FParts(SplitDateTime(Value)), FFields(Fields), FSettings(FormatSettings()) {
+        Result.reserve(64);
+    }
+
+    void Append(std::string_view Format, int Depth);
+    std::string Result;
+
+private:
+    void AppendToken(const TDateTimeToken& Token, int Depth);
+    void AppendNumber(uint32_t Value, uint8_t Width);
+    void AppendNested(std::string_view Format, int Depth) {
+        if (Depth < MaxFormatNesting) Append(Format, Depth + 1);
+    }
+    void Decode() {
+        if (FYear == 0) DecodeDateFully(FParts.Day, FYear, FMonth, FDay, FWeekDay);
+    }
+    int32_t Hour() const { return FParts.MSec / 3600000; }
+
+    TDateTimeParts FParts;
+    std::vector<TDateTimeField>* FFields;
+    const TFormatSettings& FSettings;
+    uint16_t FYear = 0, FMonth = 0, FDay = 0, FWeekDay = 0;
+};
+
+bool IsField(TDateTimeTokenKind Kind) {
+    switch (Kind) {
+        case TDateTimeTokenKind::Text:
+        case TDateTimeTokenKind::DateSeparator:
+        case TDateTimeTokenKind::TimeSeparator:
+        case TDateTimeTokenKind::ShortDate:
+        case TDateTimeTokenKind::LongDate:
+        case TDateTimeTokenKind::ShortTime:
+        case TDateTimeTokenKind::LongTime:
+        case TDateTimeTokenKind::DateAndTime:
+            return false;
+        default:
+            return true;
+    }
+}
+
+void TDateTimeFormatter::Append(std::string_view Format, int Depth) {
+    TDateTimeTokenizer tokens(Format);
+    for (TDateTimeToken token; tokens.Next(token);) {
+        const size_t start = Result.size();
+        AppendToken(token, Depth);
+        if (FFields && IsField(token.Kind))
+            FFields->push_back(
+                {token.Kind, token.Width, token.TwelveHour, start, Result.size() - start});
+    }
+}
+
+void TDateTimeFormatter::AppendNumber(uint32_t Value, uint8_t Width) {
+    char digits[10];
+    size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + Value % 10);
+        Value /= 10;
+    } while (Value != 0);
+    for (size_t pad = count; pad < Width; ++pad)
+        Result += '0';
+    while (count > 0)
+        Result += digits[--count];
+}
+
+void TDateTimeFormatter::AppendToken(const TDateTimeToken& Token, int Depth) {
+    const TFormatSettings& fs = FSettings;
+    switch (Token.Kind) {
+        case TDateTimeTokenKind::Text:
+            Result += Token.Source;
+            break;
+        case TDateTimeTokenKind::DateSeparator:
+            Result += fs.DateSeparator;
+            break;
+        case TDateTimeTokenKind::TimeSeparator:
+            Result += fs.TimeSeparator;
+            break;
+        case TDateTimeTokenKind::Year:
+            Decode();
+            AppendNumber(Token.Width == 2 ? FYear % 100 : FYear, Token.Width);
+            break;
+        case TDateTimeTokenKind::Month:
+            Decode();
+            AppendNumber(FMonth, Token.Width);
+            break;
+        case TDateTimeTokenKind::MonthName:
+            Decode();
+            Result += (Token.Width == 3 ? fs.ShortMonthNames : fs.LongMonthNames)[FMonth - 1];
+            break;
+        case TDateTimeTokenKind::Day:
+            Decode();
+            AppendNumber(FDay, Token.Width);
+            break;
+        case TDateTimeTokenKind::DayName:
+            Decode();
+            Result += (Token.Width == 3 ? fs.ShortDayNames : fs.LongDayNames)[FWeekDay - 1];
+            break;
+        case TDateTimeTokenKind::Hour: {
+            uint32_t hour = static_cast<uint32_t>(Hour());
+            if (Token.TwelveHour) {
+                hour %= 12;
+                if (hour == 0) hour = 12;
+            }
+            AppendNumber(hour, Token.Width);
+            break;
+        }
+        case TDateTimeTokenKind::Minute:
+            AppendNumber(static_cast<uint32_t>(FParts.MSec / 60000 % 60), Token.Width);
+            break;
+        case TDateTimeTokenKind::Second:
+            AppendNumber(static_cast<uint32_t>(FParts.MSec / 1000 % 60), Token.Width);
+            break;
+        case TDateTimeTokenKind::MSec:
+            AppendNumber(static_cast<uint32_t>(FParts.MSec % 1000), Token.Width);
+            break;
+        case TDateTimeTokenKind::AmPm: {
+            const bool pm = Hour() >= 12;
+            const std::string_view s = Token.Source;
+            if (s.size() == 5)
+                Result += s.substr(pm ? 3 : 0, 2);  // "am/pm" as written
+            else if (s.size() == 3)
+                Result += s[pm ? 2 : 0];  // "a/p" as written
+            else
+                Result += pm ? fs.TimePMString : fs.TimeAMString;
+            break;
+        }
+        case TDateTimeTokenKind::ShortDate:
+            AppendNested(fs.ShortDateFormat, Depth);
+            break;
+        case TDateTimeTokenKind::LongDate:
+            AppendNested(fs.LongDateFormat, Depth);
+            break;
+        case TDateTimeTokenKind::ShortTime:
+            AppendNested(fs.ShortTimeFormat, Depth);
+            break;
+        case TDateTimeTokenKind::LongTime:
+            AppendNested(fs.LongTimeFormat, Depth);
+            break;
+        case TDateTimeTokenKind::DateAndTime:
+            AppendNested(fs.ShortDateFormat, Depth);
+            if (FParts.MSec / 1000 != 0) {
+                Result += ' ';
+                AppendNested(fs.LongTimeFormat, Depth);
+            }
+            break;
+    }
+}
+
+std::string_view OrDefault(std::string_view Format) {
+    return Format.empty() ? std::string_view("c") : Format;
+}
+
+}  // namespace
+
+std::string FormatDateTime(const std::string& Format, TDateTime DateTime) {
+    TDateTimeFormatter formatter(DateTime, nullptr);
+    formatter.Append(OrDefault(Format), 0);
+    return std::move(formatter.Result);
+}
+
+std::string FormatDateTimeFields(std::string_view Format, TDateTime DateTime,
+                                 std::vector<TDateTimeField>& Fields) {
+    Fields.clear();
+    TDateTimeFormatter formatter(DateTime, &Fields);
+    formatter.Append(OrDefault(Format), 0);
+    return std::move(formatter.Result);
+}
+
+std::string DateToStr(TDateTime DateTime) {
+    return FormatDateTime("ddddd", DateTime);
+}
+
+std::string TimeToStr(TDateTime DateTime) {
+    return FormatDateTime("tt", DateTime);
+}
+
+std::string DateTimeToStr(TDateTime DateTime) {
+    return FormatDateTime("c", DateTime);
+}
+
+}  // namespace vex

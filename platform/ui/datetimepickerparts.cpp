@@ -1,0 +1,198 @@
+#include "platform/ui/datetimepickerparts.h"
+
+#include <algorithm>
+
+#include "platform/core/datetime.h"
+
+namespace vex {
+
+namespace {
+
+using K = TDateTimeTokenKind;
+
+// A date-time in the parts a picker edits.
+struct TCivil {
+    int32_t Year, Month, Day, MSec;
+
+    explicit TCivil(TDateTime Value) {
+        const TDateTimeParts parts = SplitDateTime(Value);
+        uint16_t y, m, d;
+        DecodeDate(parts.Day, y, m, d);
+        Year = y;
+        Month = m;
+        Day = d;
+        MSec = parts.MSec;
+    }
+    // The day is pulled in to the end of a shorter month.
+    TDateTime Compose() const {
+        const int32_t day = std::min<int32_t>(
+            Day, MonthDays(static_cast<uint16_t>(Year), static_cast<uint16_t>(Month)));
+        return ComposeDateTime(
+            TDateTimeParts{static_cast<int32_t>(EncodeDate(Year, Month, day)), MSec});
+    }
+    int32_t Hour() const { return MSec / 3600000; }
+    // Replaces one unit of the time of day: Unit milliseconds counted Count times a round.
+    void SetTimeUnit(int32_t Unit, int32_t Count, int32_t Value) {
+        const int32_t old = MSec / Unit % Count;
+        MSec += (Value - old) * Unit;
+    }
+};
+
+int32_t Wrap(int32_t Value, int32_t Low, int32_t High) {
+    const int32_t span = High - Low + 1;
+    return ((Value - Low) % span + span) % span + Low;
+}
+
+int32_t DaysIn(const TCivil& C) {
+    return MonthDays(static_cast<uint16_t>(C.Year), static_cast<uint16_t>(C.Month));
+}
+
+}  // namespace
+
+void TDateTimePickerParts::Layout(std::string_view Format, TDateTime Value) {
+    std::vector<TDateTimeField> fields;
+    FText = FormatDateTimeFields(Format, Value, fields);
+    FParts.clear();
+    // A part that writes nothing (an empty am/pm string) has no place a caret could stand.
+    for (const TDateTimeField& field : fields)
+        if (field.Length > 0) FParts.push_back(field);
+}
+
+void TDateTimePickerParts::ReplacePart(size_t Index, std::string_view Text) {
+    TDateTimeField& part = FParts.at(Index);
+    FText.replace(part.Start, part.Length, Text);
+    const ptrdiff_t shift =
+        static_cast<ptrdiff_t>(Text.size()) - static_cast<ptrdiff_t>(part.Length);
+    part.Length = Text.size();
+    for (size_t i = Index + 1; i < FParts.size(); ++i)
+        FParts[i].Start = static_cast<size_t>(static_cast<ptrdiff_t>(FParts[i].Start) + shift);
+}
+
+int32_t TDateTimePickerParts::PartAt(size_t Offset) const {
+    if (FParts.empty()) return -1;
+    int32_t found = 0;
+    for (size_t i = 0; i < FParts.size() && FParts[i].Start <= Offset; ++i)
+        found = static_cast<int32_t>(i);
+    return found;
+}
+
+TDateTime StepPart(TDateTime Value, const TDateTimeField& Part, int32_t Delta) {
+    TCivil c(Value);
+    switch (Part.Kind) {
+        case K::Year:
+            c.Year = std::clamp(c.Year + Delta, 1, 9999);
+            break;
+        case K::Month:
+        case K::MonthName:
+            c.Month = Wrap(c.Month + Delta, 1, 12);
+            break;
+        case K::Day:
+        case K::DayName:
+            c.Day = Wrap(c.Day + Delta, 1, DaysIn(c));
+            break;
+        case K::Hour:
+            c.SetTimeUnit(3600000, 24, Wrap(c.Hour() + Delta, 0, 23));
+            break;
+        case K::AmPm:
+            c.SetTimeUnit(3600000, 24, (c.Hour() + 12) % 24);
+            break;
+        case K::Minute:
+            c.SetTimeUnit(60000, 60, Wrap(c.MSec / 60000 % 60 + Delta, 0, 59));
+            break;
+        case K::Second:
+            c.SetTimeUnit(1000, 60, Wrap(c.MSec / 1000 % 60 + Delta, 0, 59));
+            break;
+        case K::MSec:
+            c.SetTimeUnit(1, 1000, Wrap(c.MSec % 1000 + Delta, 0, 999));
+            break;
+        default:
+            return Value;
+    }
+    return c.Compose();
+}
+
+int32_t TTypedNumber::MaxDigits(const TDateTimeField& Part) {
+    switch (Part.Kind) {
+        case K::Year:
+            return Part.Width == 2 ? 2 : 4;
+        case K::MSec:
+            return 3;
+        case K::Month:
+        case K::MonthName:
+        case K::Day:
+        case K::Hour:
+        case K::Minute:
+        case K::Second:
+            return 2;
+        default:
+            return 0;
+    }
+}
+
+int32_t TTypedNumber::Maximum(const TDateTimeField& Part, TDateTime Value) {
+    switch (Part.Kind) {
+        case K::Year:
+            return Part.Width == 2 ? 99 : 9999;
+        case K::Month:
+        case K::MonthName:
+            return 12;
+        case K::Day:
+            return DaysIn(TCivil(Value));
+        case K::Hour:
+            return Part.TwelveHour ? 12 : 23;
+        case K::Minute:
+        case K::Second:
+            return 59;
+        case K::MSec:
+            return 999;
+        default:
+            return 0;
+    }
+}
+
+bool TTypedNumber::Add(int32_t Digit, const TDateTimeField& Part, TDateTime Value) {
+    FValue = FValue * 10 + Digit;
+    ++FDigits;
+    return FDigits >= MaxDigits(Part) || FValue * 10 > Maximum(Part, Value);
+}
+
+bool SetPart(TDateTime Value, const TDateTimeField& Part, int32_t Number, TDateTime& Result) {
+    TCivil c(Value);
+    const int32_t maximum = TTypedNumber::Maximum(Part, Value);
+    const bool fromZero = Part.Kind == K::Minute || Part.Kind == K::Second ||
+                          Part.Kind == K::MSec || (Part.Kind == K::Hour && !Part.TwelveHour) ||
+                          (Part.Kind == K::Year && Part.Width == 2);
+    if (Number < (fromZero ? 0 : 1) || Number > maximum) return false;
+    switch (Part.Kind) {
+        case K::Year:
+            c.Year = Part.Width == 2 ? c.Year / 100 * 100 + Number : Number;
+            if (c.Year < 1) return false;
+            break;
+        case K::Month:
+        case K::MonthName:
+            c.Month = Number;
+            break;
+        case K::Day:
+            c.Day = Number;
+            break;
+        case K::Hour:
+            c.SetTimeUnit(3600000, 24,
+                          Part.TwelveHour ? Number % 12 + (c.Hour() >= 12 ? 12 : 0) : Number);
+            break;
+        case K::Minute:
+            c.SetTimeUnit(60000, 60, Number);
+            break;
+        case K::Second:
+            c.SetTimeUnit(1000, 60, Number);
+            break;
+        case K::MSec:
+            c.SetTimeUnit(1, 1000, Number);
+            break;
+        default:
+            return false;
+    }
+    Result = c.Compose();
+    return true;
+}
+
+}  // namespace vex
