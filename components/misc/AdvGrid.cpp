@@ -3,6 +3,7 @@
 
 #include "components/misc/AdvGrid.h"
 
+#include "platform/ui/commctrl.h"
 #include "platform/ui/form.h"
 
 namespace vex {
@@ -14,6 +15,7 @@ TAdvStringGrid::TAdvStringGrid(TComponent* AOwner)
       FRowHeaders(std::make_unique<TStringList>()) {
     FVisible.fill(true);
     LoadPointerSettings();
+    FDatePickerAvailable = ComCtlVersionAtLeast(ComCtlVersion(), 4, 70);
     if (auto* form = dynamic_cast<TCustomForm*>(AOwner)) {
         FFormWidth = form->Width();
         FFormHeight = form->Height();

@@ -502,7 +502,8 @@ private:
     // SortColumn in SortDirection, which keeps the current record current. A handler of the
     // sort's events may free the grid: the sort then stops without touching it again.
     class TRowQuickSort;
-    friend class TAdvGridSortTester;  // the sort's tests click without a mouse
+    friend class TAdvGridSortTester;     // the sort's tests click without a mouse
+    friend class TAdvGridEditorsTester;  // the editors' tests take the picker away
     void HeaderClickSort(int32_t X, int32_t Y);
     void SortRows();
 

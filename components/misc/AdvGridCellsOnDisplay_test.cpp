@@ -1,6 +1,7 @@
 // The rule grid's cells under the pointer and the keyboard, played twice: injected with no
 // display, and by xdotool on an Xvfb display. A link cell shows the hand, Ctrl with the wheel
-// zooms, and a cell's special editor takes what is typed; both runs must leave the same record.
+// zooms, and the special editors of a number and of a date take what is typed; both runs must
+// leave the same record.
 //
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers, and the
 // display's support (which brings Xlib) after every header of ours.
@@ -44,13 +45,14 @@ struct TStep {
     size_t Notes = 0;
 };
 
-// Over the link, over a plain cell, zoom in twice and out once, then edit the hits of rule 2
-// with its spin edit.
+// Over the link, over a plain cell, zoom in twice, then edit the hits of rule 2 with its spin
+// edit and the day rule 3 was last seen with its date picker.
 const std::vector<TStep>& Script() {
     static const std::vector<TStep> script = {
         {skMove, {1, 1}, {}},      {skMove, {1, 2}, {}},
         {skCtrlWheel, {1, 2}, {}}, {skCtrlWheel, {1, 2}, {}},
         {skClick, {2, 2}, {}},     {skKeys, {}, {VK_RETURN, '4', '2', VK_RETURN}},
+        {skClick, {3, 3}, {}},     {skKeys, {}, {VK_RETURN, '1', '2', '2', '5', VK_RETURN}},
     };
     return script;
 }
@@ -58,39 +60,42 @@ const std::vector<TStep>& Script() {
 // The zoom of the two Ctrl+wheel steps: one notch towards the user each, three lines a notch.
 const std::vector<std::string>& Expected() {
     static const std::vector<std::string> expected = {
-        "hand zoom 0 cell 1:1 hits 7",  "arrow zoom 0 cell 1:1 hits 7",
-        "arrow zoom 3 cell 1:1 hits 7", "arrow zoom 6 cell 1:1 hits 7",
-        "arrow zoom 6 cell 2:2 hits 7", "arrow zoom 6 cell 2:2 hits 42",
+        "hand zoom 0 cell 1:1 hits 7 seen 3/4/24",   "arrow zoom 0 cell 1:1 hits 7 seen 3/4/24",
+        "arrow zoom 3 cell 1:1 hits 7 seen 3/4/24",  "arrow zoom 6 cell 1:1 hits 7 seen 3/4/24",
+        "arrow zoom 6 cell 2:2 hits 7 seen 3/4/24",  "arrow zoom 6 cell 2:2 hits 42 seen 3/4/24",
+        "arrow zoom 6 cell 3:3 hits 42 seen 3/4/24", "arrow zoom 6 cell 3:3 hits 42 seen 12/25/24",
     };
     return expected;
 }
 
-// Three rules: their text (the first a link) and their hits, edited with a spin edit.
+// Three rules: their text (the first a link), their hits, edited with a spin edit, and the day
+// each was last seen, edited with a date picker.
 class TScene {
 public:
     TScene() {
         Grid = new TAdvStringGrid(FForm);
         FForm->SetCaption("Rule grid cells");
-        FForm->SetBounds(40, 50, 300, 200);
+        FForm->SetBounds(40, 50, 330, 200);
         FForm->Font().SetName(FixedFontName);
         FForm->Font().SetHeight(-12);
-        Grid->SetBounds(8, 8, 270, 150);
+        Grid->SetBounds(8, 8, 300, 150);
         Grid->SetParent(FForm);
-        Grid->SetDefaultColWidth(80);
+        Grid->SetDefaultColWidth(66);
         Grid->SetDefaultRowHeight(18);
-        Grid->SetColCount(3);
+        Grid->SetColCount(4);
         Grid->SetRowCount(4);
         Grid->SetOptions(Grid->Options() + TGridOptions{goEditing});
         Grid->SetURLShow(true);
-        const char* rows[4][3] = {{"", "Text", "Hits"},
-                                  {"1", "mailto:abuse@example.test", "3"},
-                                  {"2", "free offer", "7"},
-                                  {"3", "invoice", "0"}};
+        const char* rows[4][4] = {{"", "Text", "Hits", "Seen"},
+                                  {"1", "mailto:abuse@example.test", "3", "1/2/24"},
+                                  {"2", "free offer", "7", "2/3/24"},
+                                  {"3", "invoice", "0", "3/4/24"}};
         for (int32_t r = 0; r < 4; ++r)
-            for (int32_t c = 0; c < 3; ++c)
+            for (int32_t c = 0; c < 4; ++c)
                 Grid->SetCells(c, r, rows[r][c]);
         Grid->OnGetEditorType = [](TObject*, int32_t ACol, int32_t, TEditorType& AEditor) {
             if (ACol == 2) AEditor = etSpin;
+            if (ACol == 3) AEditor = etDate;
         };
         FForm->Show();
         SetActiveWindow(FForm->Handle());
@@ -108,7 +113,8 @@ public:
         const bool hand = ShowsProgramCursor(8009);
         return std::string(hand ? "hand" : "arrow") + " zoom " +
                std::to_string(Grid->ZoomFactor()) + " cell " + std::to_string(Grid->Col()) + ":" +
-               std::to_string(Grid->Row()) + " hits " + Grid->Cells(2, 2);
+               std::to_string(Grid->Row()) + " hits " + Grid->Cells(2, 2) + " seen " +
+               Grid->Cells(3, 3);
     }
 
     std::vector<std::string> Record;

@@ -7,7 +7,10 @@
 #include <utility>
 
 #include "components/misc/AdvGridInplaceEdit.h"
+#include "platform/core/datetime.h"
+#include "platform/core/formatsettings.h"
 #include "platform/core/stringutils.h"
+#include "platform/ui/commctrl.h"
 #include "platform/win/focus.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/windowtree.h"
@@ -72,6 +75,16 @@ tGridEditBtn::tGridEditBtn(TAdvStringGrid& Grid)
 tGridCheckBox::tGridCheckBox(TAdvStringGrid& Grid)
     : TGridCheckBoxBase(Grid, {VK_UP, VK_DOWN, VK_TAB, VK_RETURN, VK_ESCAPE}) {}
 
+tGridDatePicker::tGridDatePicker(TAdvStringGrid& Grid)
+    : TGridDatePickerBase(Grid, {VK_TAB, VK_RETURN, VK_ESCAPE}) {}
+
+void tGridDatePicker::KeyDown(uint16_t& Key, TShiftState Shift) {
+    if (DroppedDown())
+        TDateTimePicker::KeyDown(Key, Shift);
+    else
+        TGridDatePickerBase::KeyDown(Key, Shift);
+}
+
 tEditButton::tEditButton(TAdvStringGrid& Grid)
     : TGridButtonBase(Grid, {VK_UP, VK_DOWN, VK_TAB, VK_ESCAPE}) {
     OnClick = [this](TObject*) { FLink.EllipsisClick(*this); };
@@ -90,7 +103,10 @@ void TAdvStringGrid::SetWordWrap(bool Value) {
 }
 
 TWinControl* TAdvStringGrid::SpecialEditorOf(TEditorType Type) {
-    const auto slot = static_cast<size_t>(Type == etComboList ? etComboEdit : Type);
+    // The two combo kinds share one combo box, and dates and times one picker.
+    const auto slot = static_cast<size_t>(Type == etComboList ? etComboEdit
+                                          : Type == etTime    ? etDate
+                                                              : Type);
     if (Type == etInplace || slot >= FSpecialEditors.size()) return nullptr;
     TWinControl*& editor = FSpecialEditors[slot];
     if (editor != nullptr) return editor;
@@ -113,6 +129,9 @@ TWinControl* TAdvStringGrid::SpecialEditorOf(TEditorType Type) {
             break;
         case etDate:
         case etTime:
+            // Only a library that has the picker makes one.
+            if (FDatePickerAvailable) editor = new tGridDatePicker(*this);
+            break;
         case etInplace:
             break;
     }
@@ -174,7 +193,18 @@ void TAdvStringGrid::FillSpecialEditor(TWinControl& Editor, const std::string& T
             Editor.SetCaption(Text);
             break;
         case etDate:
-        case etTime:
+        case etTime: {
+            auto& picker = static_cast<tGridDatePicker&>(Editor);
+            const bool date = FEditorType == etDate;
+            picker.SetKind(date ? dtkDate : dtkTime);
+            // A cell that holds no date or time starts the picker at now.
+            TDateTime value = 0;
+            if (date ? TryStrToDate(Text, value) : TryStrToTime(Text, value))
+                picker.SetDateTime(date ? value : ComposeDateTime(vex::Date(), value));
+            else
+                picker.SetDateTime(Now());
+            break;
+        }
         case etInplace:
             break;
     }
@@ -190,10 +220,15 @@ bool TAdvStringGrid::SpecialEditorValue(TWinControl& Editor, std::string& Value)
         case etEditButton:
             Value = Editor.Text();
             return true;
+        case etDate:
+            Value = DateToStr(static_cast<tGridDatePicker&>(Editor).Date());
+            return true;
+        case etTime:
+            Value = FormatDateTime(FormatSettings().ShortTimeFormat,
+                                   static_cast<tGridDatePicker&>(Editor).Time());
+            return true;
         case etCheckBox:
         case etButton:
-        case etDate:
-        case etTime:
         case etInplace:
             break;
     }

@@ -10,6 +10,7 @@
 #include "platform/ui/checkbox.h"
 #include "platform/ui/combobox.h"
 #include "platform/ui/controlmessages.h"
+#include "platform/ui/datetimepicker.h"
 #include "platform/ui/spinedit.h"
 
 namespace vex {
@@ -70,6 +71,7 @@ using TGridComboBase = TGridEditor<TComboBox>;
 using TGridEditBtnBase = TGridEditor<TEditBtn>;
 using TGridCheckBoxBase = TGridEditor<TCheckBox>;
 using TGridButtonBase = TGridEditor<TButton>;
+using TGridDatePickerBase = TGridEditor<TDateTimePicker>;
 
 // The spin edit of etSpin: its arrows step the value, so only Tab, Enter and Escape leave it.
 class tGridSpin : public TGridSpinBase {
@@ -106,6 +108,18 @@ class tGridCheckBox : public TGridCheckBoxBase {
 
 public:
     explicit tGridCheckBox(TAdvStringGrid& Grid);
+};
+
+// The picker of etDate and etTime: its arrows step the part they stand in, and while its
+// calendar is down Enter and Escape belong to the calendar.
+class tGridDatePicker : public TGridDatePickerBase {
+    VEX_CLASS(tGridDatePicker, TGridDatePickerBase)
+
+public:
+    explicit tGridDatePicker(TAdvStringGrid& Grid);
+
+protected:
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
 };
 
 // The push button of etButton, which runs the grid's EllipsisClick.

@@ -11,6 +11,14 @@
 #include "platform/win/keyboard.h"
 
 namespace vex {
+
+class TAdvGridEditorsTester {
+public:
+    static void SetDatePickerAvailable(TAdvStringGrid& Grid, bool Value) {
+        Grid.FDatePickerAvailable = Value;
+    }
+};
+
 namespace {
 
 using test::PressKey;
@@ -138,13 +146,47 @@ TEST(AdvGridEditors, LeavingTheGridWritesTheValueBackBeforeItIsValidated) {
     EXPECT_EQ(validated, std::vector<std::string>{"2:3=8"});
 }
 
-TEST(AdvGridEditors, DateAndTimeCellsOpenNoEditorWithoutAPicker) {
+TEST(AdvGridEditors, DateAndTimeCellsOpenNoEditorWithoutThePickersLibrary) {
     for (TEditorType type : {etDate, etTime}) {
-        TEditorScene s(type);
+        for (bool available : {true, false}) {
+            SCOPED_TRACE(std::to_string(type) + (available ? " with" : " without"));
+            TEditorScene s(type);
+            TAdvGridEditorsTester::SetDatePickerAvailable(*s.Grid, available);
+            s.Open();
+            EXPECT_EQ(s.Grid->SpecialEditorShown(), available);
+            EXPECT_TRUE(s.Grid->InplaceEditor() == nullptr || !s.Grid->InplaceEditor()->Visible());
+            EXPECT_EQ(s.Grid->Focused(), !available);
+        }
+    }
+}
+
+TEST(AdvGridEditors, ThePickerTakesATypedDateOrTimeInTheShortFormats) {
+    const struct {
+        const char* Name;
+        TEditorType Type;
+        const char* Cell;
+        std::vector<int32_t> Keys;
+        const char* Written;
+    } cases[] = {
+        {"digits part by part", etDate, "3/4/24", {'1', '2', '2', '5', VK_RETURN}, "12/25/24"},
+        {"an arrow steps the month", etDate, "3/4/24", {VK_DOWN, VK_TAB}, "2/4/24"},
+        {"half-typed digits count", etDate, "3/4/24", {VK_RIGHT, '9', VK_RETURN}, "3/9/24"},
+        {"Escape keeps the cell", etDate, "3/4/24", {'1', '2', VK_ESCAPE}, "3/4/24"},
+        {"a cell without a date keeps it on Escape", etDate, "soon", {VK_ESCAPE}, "soon"},
+        {"a time's hour stepped", etTime, "9:30 AM", {VK_UP, VK_RETURN}, "10:30 AM"},
+        {"a time's minutes typed", etTime, "9:30 AM", {VK_RIGHT, '4', '5', VK_RETURN}, "9:45 AM"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TEditorScene s(c.Type);
+        s.Grid->SetCells(2, 3, c.Cell);
+        s.Click(2, 3);
         s.Open();
+        ASSERT_TRUE(s.Grid->SpecialEditorShown());
+        for (int32_t key : c.Keys)
+            PressKey(key);
         EXPECT_FALSE(s.Grid->SpecialEditorShown());
-        EXPECT_TRUE(s.Grid->InplaceEditor() == nullptr || !s.Grid->InplaceEditor()->Visible());
-        EXPECT_TRUE(s.Grid->Focused());
+        EXPECT_EQ(s.Grid->Cells(2, 3), c.Written);
     }
 }
 
