@@ -74,15 +74,5 @@ TEST(AdvGridCursor, TheGridsCursorsShowOverLinkCellsAndSelectingFixedCells) {
     }
 }
 
-TEST(AdvGridCursor, TheCursorResourcesArePictures) {
-    for (uint32_t id : {8009u, 8010u, 8011u, 8012u}) {
-        SCOPED_TRACE(id);
-        const TCursorShape* shape = GetCursorShape(LoadCursor(1, id));
-        ASSERT_NE(shape, nullptr);
-        EXPECT_EQ(shape->Standard, 0u);
-        EXPECT_EQ(shape->Width, 16);
-    }
-}
-
 }  // namespace
 }  // namespace vex

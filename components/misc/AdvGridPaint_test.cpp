@@ -327,30 +327,6 @@ TEST(AdvGridPaint, AGridFreedByAnEventOfItsDrawingIsLeftAlone) {
     }
 }
 
-TEST(AdvGridPaint, EnhTextSizeEndsATooWideTextInDotsThatFit) {
-    // The text area of column 1 is its width less 2 pixels each side; characters are 6 wide.
-    const struct {
-        const char* Name;
-        bool Enh;
-        int32_t Width;
-        TRect Text;  // empty: nothing drawn
-    } cases[] = {
-        {"fits: all of it", true, 60, Rect(63, 19, 111, 28)},
-        {"six characters and the dots", true, 44, Rect(63, 19, 99, 28)},
-        {"only the dots fit", true, 22, Rect(63, 19, 81, 28)},
-        {"not even the dots", true, 21, TRect{}},
-        {"without it the text is clipped at its area", false, 44, Rect(63, 19, 103, 28)},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        TPaintScene s;
-        s.Grid->SetCells(1, 1, c.Enh && c.Width == 60 ? "abcdefgh" : "abcdefghijklmnopqrst");
-        s.Grid->SetEnhTextSize(c.Enh);
-        s.Grid->SetColWidths(1, c.Width);
-        EXPECT_EQ(s.BoxOf(clBlack, Rect(61, 17, 61 + c.Width, 33)), c.Text);
-    }
-}
-
 TEST(AdvGridPaint, LinkCellsShowTheirAddressUnderlinedInTheLinkColour) {
     const struct {
         const char* Name;
