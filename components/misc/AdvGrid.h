@@ -160,8 +160,10 @@ using TFitToPageEvent = std::function<void(TObject* Sender, double& ScaleFactor,
 //
 // AdvGrid.cpp holds creation, properties and the form and hint hooks; AdvGridColumns.cpp the
 // row and column operations, hidden columns and images; AdvGridSizing.cpp automatic widths,
-// stretching and zoom; AdvGridPaint.cpp the cells' look; AdvGridFile.cpp the text file and
-// AdvGridColumnWidths.cpp the widths kept in the registry; AdvGridSort.cpp sorting;
+// stretching and zoom; AdvGridPaint.cpp the cells' look (AdvGridCellText.cpp their lines, links
+// and shortened texts); AdvGridPointer.cpp the cursors and the wheel; AdvGridPan.cpp panning;
+// AdvGridEditors.cpp the editors (AdvGridInplaceEdit.cpp the grid's own); AdvGridFile.cpp the
+// text file and AdvGridColumnWidths.cpp the widths kept in the registry; AdvGridSort.cpp sorting;
 // AdvGridInput.cpp selection, validation, keys and mouse; AdvGridClipboard.cpp the clipboard;
 // AdvGridPrint*.cpp printing.
 class TAdvStringGrid : public TStringGrid {
