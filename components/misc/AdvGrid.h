@@ -388,6 +388,7 @@ protected:
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     TInplaceEdit* CreateEditor() override;
     void TopLeftChanged() override;
+    void WMChar(TMessage& Message) override;
 
 private:
     friend class TAdvInplaceEdit;

@@ -268,6 +268,22 @@ void TAdvStringGrid::SpecialEditorKey(uint16_t Key, TShiftState /*Shift*/) {
     if (Key != VK_ESCAPE && HandleAllocated()) Perform(WM_KEYDOWN, Key, 0);
 }
 
+void TAdvStringGrid::WMChar(TMessage& Message) {
+    const bool wasShown = FSpecialEditor != nullptr;
+    const TControlWatch watch(*this);
+    TStringGrid::WMChar(Message);
+    if (watch.Expired() || wasShown || FSpecialEditor == nullptr || Message.WParam < ' ') return;
+    // The character that opened an editor of text is its first; a list, a check box or a
+    // button would take it as a choice or a click instead.
+    const bool takesText = FEditorType == etSpin || FEditorType == etComboEdit ||
+                           FEditorType == etEditButton || FEditorType == etDate ||
+                           FEditorType == etTime;
+    if (!takesText) return;
+    if (TWinControl* focused = FindControl(GetFocus()))
+        if (focused == FSpecialEditor || FSpecialEditor->ContainsControl(focused))
+            focused->Perform(WM_CHAR, Message.WParam, Message.LParam);
+}
+
 void TAdvStringGrid::TopLeftChanged() {
     TStringGrid::TopLeftChanged();
     // The cell moved from under the editor: what it holds is kept.

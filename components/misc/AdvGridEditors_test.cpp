@@ -96,6 +96,26 @@ TEST(AdvGridEditors, EachSpecialEditorWritesItsValueBackWhenItEnds) {
     }
 }
 
+TEST(AdvGridEditors, ACharacterTypedOnTheGridOpensTheEditorAndIsItsFirst) {
+    const struct {
+        TEditorType Type;
+        const char* Typed;
+        const char* Written;
+    } cases[] = {
+        {etSpin, "45", "45"},         {etComboEdit, "ab", "ab"}, {etEditButton, "ab", "ab"},
+        {etDate, "1225", "12/25/24"}, {etCheckBox, "a", "7"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.Type));
+        TEditorScene s(c.Type);
+        if (c.Type == etDate) s.Grid->SetCells(2, 3, "3/4/24");
+        TypeText(c.Typed);
+        ASSERT_TRUE(s.Grid->SpecialEditorShown());
+        PressKey(VK_RETURN);
+        EXPECT_EQ(s.Grid->Cells(2, 3), c.Written);
+    }
+}
+
 TEST(AdvGridEditors, EscapePutsBackTheTextTheCellHadWhenSelected) {
     for (TEditorType type : {etSpin, etComboEdit, etEditButton}) {
         SCOPED_TRACE(static_cast<int>(type));
