@@ -3,15 +3,19 @@
 
 #include "components/misc/AdvGrid.h"
 
+#include "platform/ui/commctrl.h"
 #include "platform/ui/form.h"
 
 namespace vex {
 
 TAdvStringGrid::TAdvStringGrid(TComponent* AOwner)
     : TStringGrid(AOwner),
+      FLookupItems(std::make_unique<TStringList>()),
       FColumnHeaders(std::make_unique<TStringList>()),
       FRowHeaders(std::make_unique<TStringList>()) {
     FVisible.fill(true);
+    LoadPointerSettings();
+    FDatePickerAvailable = ComCtlVersionAtLeast(ComCtlVersion(), 4, 70);
     if (auto* form = dynamic_cast<TCustomForm*>(AOwner)) {
         FFormWidth = form->Width();
         FFormHeight = form->Height();
@@ -86,6 +90,30 @@ void TAdvStringGrid::SetGridImages(TImageList* Value) {
 void TAdvStringGrid::SetURLShow(bool Value) {
     FURLShow = Value;
     Invalidate();
+}
+
+void TAdvStringGrid::SetURLFull(bool Value) {
+    FURLFull = Value;
+    Invalidate();
+}
+
+void TAdvStringGrid::SetURLColor(TColor Value) {
+    FURLColor = Value;
+    Invalidate();
+}
+
+void TAdvStringGrid::SetEnhTextSize(bool Value) {
+    FEnhTextSize = Value;
+    Invalidate();
+}
+
+void TAdvStringGrid::SetMultilinecells(bool Value) {
+    FMultilinecells = Value;
+    Invalidate();
+}
+
+void TAdvStringGrid::SetLookupItems(const TStrings& Value) {
+    FLookupItems->Assign(&Value);
 }
 
 void TAdvStringGrid::SetFixedFooters(int32_t Value) {

@@ -11,10 +11,12 @@
 #include "components/misc/AdvGridPrintSettings.h"
 #include "platform/core/exceptions.h"
 #include "platform/core/stringlist.h"
+#include "platform/gfx/icon.h"
 #include "platform/gfx/imagelist.h"
 #include "platform/ui/applicationevents.h"
 #include "platform/ui/stringgrid.h"
 #include "platform/ui/subscriptions.h"
+#include "platform/win/timer.h"
 
 namespace vex {
 
@@ -38,6 +40,20 @@ enum TSortStyle : uint8_t {
     ssMoney
 };
 enum TAdvanceDirection { adLeftRight, adTopBottom };
+// The directions middle-button panning scrolls in.
+enum TIntelliPan { ipVertical, ipHorizontal, ipBoth };
+// The editor a cell is edited with, as OnGetEditorType chooses it (stored as one byte).
+enum TEditorType : uint8_t {
+    etInplace,
+    etSpin,
+    etComboEdit,
+    etComboList,
+    etEditButton,
+    etCheckBox,
+    etDate,
+    etTime,
+    etButton
+};
 
 // Real column indexes 0 to 256 have a visibility flag each; no grid stores more columns.
 inline constexpr int32_t MaxAdvGridColumns = 257;
@@ -51,6 +67,10 @@ public:
     enum TKind : uint8_t { ctBitmap = 0, ctIcon = 1, ctImageList = 3, ctCheckBox = 4 };
 
     TKind Kind = ctImageList;
+    // The pictures of the bitmap and icon kinds; the caller's, kept alive while the cell holds
+    // the graphic.
+    const TBitmap* Bitmap = nullptr;
+    const TIcon* Icon = nullptr;
     uint8_t VAlign = 0;
     uint8_t HAlign = 0;
     int32_t ImageIndex = 0;
@@ -88,6 +108,12 @@ private:
     bool FStretch = false;
 };
 
+// The row grows to the editor's lines and the column to its text while typing.
+struct TSizeWhileTyping {
+    bool Height = false;
+    bool Width = false;
+};
+
 struct TMouseActions {
     bool ColSelect = false;
     bool RowSelect = false;
@@ -111,6 +137,10 @@ using TClickSortEvent = std::function<void(TObject* Sender, int32_t ACol)>;
 using TCanSortEvent = std::function<void(TObject* Sender, int32_t ACol, bool& DoSort)>;
 using TCustomCompareEvent = std::function<void(TObject* Sender, const std::string& Str1,
                                                const std::string& Str2, int32_t& Res)>;
+using TGetEditorTypeEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, TEditorType& AEditor)>;
+using TEllipsClickEvent =
+    std::function<void(TObject* Sender, int32_t ACol, int32_t ARow, std::string& S)>;
 using TClickCellEvent = std::function<void(TObject* Sender, int32_t ARow, int32_t ACol)>;
 using TCanEditCellEvent =
     std::function<void(TObject* Sender, int32_t ARow, int32_t ACol, bool& CanEdit)>;
@@ -130,8 +160,10 @@ using TFitToPageEvent = std::function<void(TObject* Sender, double& ScaleFactor,
 //
 // AdvGrid.cpp holds creation, properties and the form and hint hooks; AdvGridColumns.cpp the
 // row and column operations, hidden columns and images; AdvGridSizing.cpp automatic widths,
-// stretching and zoom; AdvGridPaint.cpp the cells' look; AdvGridFile.cpp the text file and
-// AdvGridColumnWidths.cpp the widths kept in the registry; AdvGridSort.cpp sorting;
+// stretching and zoom; AdvGridPaint.cpp the cells' look (AdvGridCellText.cpp their lines, links
+// and shortened texts); AdvGridPointer.cpp the cursors and the wheel; AdvGridPan.cpp panning;
+// AdvGridEditors.cpp the editors (AdvGridInplaceEdit.cpp the grid's own); AdvGridFile.cpp the
+// text file and AdvGridColumnWidths.cpp the widths kept in the registry; AdvGridSort.cpp sorting;
 // AdvGridInput.cpp selection, validation, keys and mouse; AdvGridClipboard.cpp the clipboard;
 // AdvGridPrint*.cpp printing.
 class TAdvStringGrid : public TStringGrid {
@@ -186,6 +218,48 @@ public:
     void SetRowHeaders(const TStrings& Value);
     // True at creation: the file holds the fixed cells too.
     bool StoreFixedCells = true;
+
+    // --- How cells show their text ---
+    // Text wider than its cell ends in "..." where it is cut.
+    bool EnhTextSize() const { return FEnhTextSize; }
+    void SetEnhTextSize(bool Value);
+    // A CR in a cell's text starts a new line (a LF right behind it belongs to the break).
+    bool Multilinecells() const { return FMultilinecells; }
+    void SetMultilinecells(bool Value);
+    // Cell text, and the editor's, wraps at words.
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    // A link cell shows its whole address, scheme and all.
+    bool URLFull() const { return FURLFull; }
+    void SetURLFull(bool Value);
+    TColor URLColor() const { return FURLColor; }
+    void SetURLColor(TColor Value);
+
+    // --- Wheel and panning ---
+    TIntelliPan IntelliPan() const { return FIntelliPan; }
+    void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
+    // The rows one notch of the wheel moves, and the zoom step of one notch with Ctrl.
+    int32_t WheelScrollLines() const { return FWheelScrollLines; }
+    // The middle button is down and the grid scrolls towards the pointer.
+    bool Panning() const { return FPanning; }
+
+    // --- Editing ---
+    TSizeWhileTyping& SizeWhileTyping() { return FSizeWhileTyping; }
+    // Typed text is completed from LookupItems; with LookupHistory a new text joins them.
+    TStrings& LookupItems() { return *FLookupItems; }
+    void SetLookupItems(const TStrings& Value);
+    bool Lookup() const { return FLookup; }
+    void SetLookup(bool Value) { FLookup = Value; }
+    bool LookupHistory() const { return FLookupHistory; }
+    void SetLookupHistory(bool Value) { FLookupHistory = Value; }
+    // The kind of the special editor last chosen for a cell, and whether it shows now.
+    TEditorType EditorType() const { return FEditorType; }
+    bool SpecialEditorShown() const { return FSpecialEditor != nullptr; }
+    // The special editor over the current cell, or nil.
+    TWinControl* SpecialEditor() const { return FSpecialEditor; }
+    // The editor of a type (made on first use), for the owner to set up, such as a combo box's
+    // items in OnGetEditorType; nil for etInplace, and for etDate and etTime without a picker.
+    TWinControl* SpecialEditorOf(TEditorType Type);
 
     // --- Sorting by a header click ---
     bool SortFixedCols() const { return FSortFixedCols; }
@@ -263,6 +337,11 @@ public:
     // --- Editing ---
     virtual void EndCellEdit();
     virtual void BeginCellEdit();
+    // OnEllipsClick on the current cell, which takes the text the handler leaves.
+    virtual void EllipsisClick();
+
+    // The cursor over link cells and selecting fixed cells (beside the sizing cursor).
+    void DefaultHandler(TMessage& Message) override;
 
     // --- Events ---
     TGridColorEvent OnGetCellColor;
@@ -280,6 +359,8 @@ public:
     TClickCellEvent OnDblClickCell;
     TCanEditCellEvent OnCanEditCell;
     TCellValidateEvent OnCellValidate;
+    TGetEditorTypeEvent OnGetEditorType;
+    TEllipsClickEvent OnEllipsClick;
     TGridColorEvent OnGetCellPrintColor;
     TPrintPageEvent OnPrintPage;
     TPrintNewPageEvent OnPrintNewPage;
@@ -302,8 +383,16 @@ protected:
     void DblClick() override;
     void DoEnter() override;
     void DoExit() override;
+    void MouseMove(TShiftState Shift, int32_t X, int32_t Y) override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    TInplaceEdit* CreateEditor() override;
+    void TopLeftChanged() override;
+    void WMChar(TMessage& Message) override;
 
 private:
+    friend class TAdvInplaceEdit;
+    friend class TGridEditorLink;
     // Hooks (AdvGrid.cpp).
     void FormResized();
     void ShowHint(std::string& HintStr, bool& CanShow, THintInfo& HintInfo);
@@ -344,12 +433,67 @@ private:
                     TFont& AFont);
     // The width of a cell's widest line in Canvas's font.
     static int32_t WidestLine(TCanvas& Canvas, const std::string& Text);
-    void DrawCellText(int32_t ACol, int32_t ARow, int32_t ARealCol, const TRect& ARect);
+    void DrawCellText(int32_t ACol, int32_t ARow, int32_t ARealCol, const TRect& ARect,
+                      TGridDrawState AState);
     void DrawSortMark(TCanvas& Canvas, int32_t X, const TRect& ARect) const;
-    void DrawCellImage(const TCellGraphic& Graphic, const TRect& ARect, TAlignment Alignment,
-                       int32_t TextLeft, int32_t TextWidth);
+    // The picture's size; empty when there is nothing to draw.
+    TSize GraphicSize(const TCellGraphic& Graphic) const;
+    void DrawCellImage(const TCellGraphic& Graphic, TPoint At);
     void DrawFixedBorders();
+    // The frame around the selected cells, inside their edges, so the cells that leave the
+    // selection take it away when they are painted again.
+    void DrawSelectionFrame();
+    // The text as the cell shows it: a link without its scheme, cut to the area with "...".
+    std::string ShownText(TCanvas& Canvas, const std::string& Text, int32_t AreaWidth) const;
+    void DrawTextLines(TCanvas& Canvas, const std::vector<std::string>& Lines, const TRect& Area,
+                       uint32_t Flags);
+    // The picture's top-left corner in the cell, by its placements.
+    TPoint ImagePlace(const TCellGraphic& Graphic, TSize Size, const TRect& ARect,
+                      TAlignment Alignment, int32_t TextLeft, int32_t TextWidth);
     bool FStretching = false;
+
+    // Cursors over special cells, the wheel and panning (AdvGridPointer.cpp, AdvGridPan.cpp).
+    void LoadPointerSettings();
+    // The grid's own cursor over the cell at the client point; crDefault for none.
+    TCursor CellCursorAt(int32_t X, int32_t Y);
+    void UpdateCellCursor(int32_t X, int32_t Y);
+    // One notch of the wheel; Towards is a turn towards the user.
+    void WheelNotch(TShiftState Shift, bool Towards);
+    void StartPanning(TPoint At);
+    void EndPanning();
+    void PanTick();
+    void DrawPanAnchor();
+    TRect PanAnchorRect() const;
+    TCursor FOwnerCursor = crDefault;
+    bool FCellCursorShown = false;
+    int32_t FWheelScrollLines = 3;
+    bool FPanning = false;
+    TPoint FPanAnchor{0, 0};
+    std::unique_ptr<TTimer> FPanTimer;
+    std::unique_ptr<TBitmap> FPanAnchorPicture;
+
+    // Special editors (AdvGridEditors.cpp). The editors are the grid's components, made the
+    // first time a cell asks for them.
+    // Asks OnGetEditorType; true when the cell takes no in-place editor.
+    bool ShowSpecialEditor();
+    void FillSpecialEditor(TWinControl& Editor, const std::string& Text);
+    // The value the editor writes back; false for the kinds that write none.
+    bool SpecialEditorValue(TWinControl& Editor, std::string& Value);
+    // The editor is done: its value goes into the cell (Escape puts the selected text back)
+    // and it hides; the grid takes the focus when the editor had it or FocusGrid asks.
+    void SpecialEditorDone(bool Escaped, bool FocusGrid);
+    // A key that ended the editor comes to the grid as a key of its own.
+    void SpecialEditorKey(uint16_t Key, TShiftState Shift);
+    void EditorEllipsisClick(TWinControl& Editor);
+    std::array<TWinControl*, etButton + 1> FSpecialEditors{};
+    // The common controls have the date picker from version 4.70 on.
+    bool FDatePickerAvailable = false;
+    TWinControl* FSpecialEditor = nullptr;
+    TEditorType FEditorType = etInplace;
+    // The cell (real column) the special editor was filled from.
+    int32_t FSpecialCol = -1;
+    int32_t FSpecialRow = -1;
+    bool FClosingSpecialEditor = false;
 
     // The text file (AdvGridFile.cpp) and the registry widths (AdvGridColumnWidths.cpp).
     void ReadColumnWidths();
@@ -361,7 +505,8 @@ private:
     // SortColumn in SortDirection, which keeps the current record current. A handler of the
     // sort's events may free the grid: the sort then stops without touching it again.
     class TRowQuickSort;
-    friend class TAdvGridSortTester;  // the sort's tests click without a mouse
+    friend class TAdvGridSortTester;     // the sort's tests click without a mouse
+    friend class TAdvGridEditorsTester;  // the editors' tests take the picker away
     void HeaderClickSort(int32_t X, int32_t Y);
     void SortRows();
 
@@ -382,6 +527,16 @@ private:
     TImageList* FGridImages = nullptr;
     bool FURLShow = false;
     bool FURLEdit = false;
+    bool FURLFull = false;
+    TColor FURLColor = clBlack;
+    bool FEnhTextSize = false;
+    bool FMultilinecells = false;
+    bool FWordWrap = false;
+    TIntelliPan FIntelliPan = ipVertical;
+    TSizeWhileTyping FSizeWhileTyping;
+    std::unique_ptr<TStringList> FLookupItems;
+    bool FLookup = false;
+    bool FLookupHistory = false;
     int32_t FFixedFooters = 0;
     int32_t FFixedRightCols = 0;
     std::unique_ptr<TStringList> FColumnHeaders;

@@ -53,11 +53,6 @@ void TAdvStringGrid::NoteSelectedText(int32_t ACol, int32_t ARow) {
     FSelectedText = Cells(FSelectedCol, ARow);
 }
 
-bool TAdvStringGrid::CanEditShow() {
-    if (!TStringGrid::CanEditShow()) return false;
-    return !IsCheckBoxCell(Col(), Row());
-}
-
 void TAdvStringGrid::ToggleCheckBox(int32_t ACol, int32_t ARow) {
     if (!IsCheckBoxCell(ACol, ARow)) return;
     // With OnCanEditCell, goEditing is what it said for the last text cell selected: its answer
@@ -147,8 +142,10 @@ void TAdvStringGrid::ResumeRedraw() {
 }
 
 void TAdvStringGrid::WMCancelMode(TMessage& Message) {
-    // A button taken away is never released here: the grid must not stay unpainted.
+    // A button taken away is never released here: the grid must not stay unpainted, and
+    // panning must not go on without its button.
     ResumeRedraw();
+    EndPanning();
     TStringGrid::WMCancelMode(Message);
 }
 

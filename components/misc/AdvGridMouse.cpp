@@ -79,6 +79,13 @@ void TAdvStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X
         DblClick();
         if (watch.Expired()) return;
     }
+    // Any press ends panning; the middle button starts it.
+    if (FPanning) {
+        EndPanning();
+        if (Button == mbMiddle) return;
+    } else if (Button == mbMiddle) {
+        StartPanning(Point(X, Y));
+    }
     const TGridCoord cell = MouseCoord(X, Y);
     const bool onCell = cell.X >= 0 && cell.Y >= 0;
     if (Button == mbLeft) {
@@ -138,6 +145,7 @@ void TAdvStringGrid::MoveDraggedLine(bool Columns, TPoint At) {
 }
 
 void TAdvStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int32_t X, int32_t Y) {
+    if (Button == mbMiddle) EndPanning();
     const TControlWatch watch(*this);
     const TGridState state = GridState();
     const TGridCoord cell = MouseCoord(X, Y);

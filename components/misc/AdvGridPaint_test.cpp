@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "components/misc/AdvGrid.h"
 #include "platform/ui/lists_testsupport.h"
+#include "platform/ui/referencepicture_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
 
 namespace vex {
@@ -222,6 +225,19 @@ TEST(AdvGridPaint, TheSortMarkShowsInTheSortColumnsHeaderPointingTheSortsWay) {
     }
 }
 
+TEST(AdvGridPaint, SelectionRectangleFramesTheSelectedCells) {
+    for (bool frame : {true, false}) {
+        SCOPED_TRACE(frame);
+        TPaintScene s;
+        s.Grid->SetSelectionRectangle(frame);
+        s.Grid->SetSelection({1, 1, 2, 2});
+        // The block from (61, 17) to (182, 50), its edges inside the cells.
+        for (TPoint edge : {Point(61, 25), Point(181, 25), Point(100, 17), Point(100, 49)})
+            EXPECT_EQ(s.PixelAt(edge.X, edge.Y) == ColorToPixel(clWindowText), frame)
+                << edge.X << "," << edge.Y;
+    }
+}
+
 TEST(AdvGridPaint, EventsSeeRealColumnsAndTheZoomedFont) {
     TPaintScene s;
     s.Grid->SetColCount(4);
@@ -308,6 +324,157 @@ TEST(AdvGridPaint, AGridFreedByAnEventOfItsDrawingIsLeftAlone) {
         test::PumpUntilIdle();
         EXPECT_EQ(s.Grid, nullptr);
         EXPECT_EQ(s.Form->ControlCount(), 0);
+    }
+}
+
+TEST(AdvGridPaint, LinkCellsShowTheirAddressUnderlinedInTheLinkColour) {
+    const struct {
+        const char* Name;
+        bool Show;
+        bool Full;
+        const char* Text;
+        TRect Red;
+    } cases[] = {
+        {"mailto: the address alone", true, false, "mailto:ann@x", Rect(63, 19, 93, 30)},
+        {"a scheme is left out too", true, false, "http://ab", Rect(63, 19, 75, 30)},
+        {"URLFull: all of it", true, true, "http://ab", Rect(63, 19, 117, 30)},
+        {"without URLShow: plain text", false, false, "http://ab", TRect{}},
+        {"no link", true, false, "ab", TRect{}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPaintScene s;
+        s.Grid->SetCells(1, 1, c.Text);
+        s.Grid->SetURLShow(c.Show);
+        s.Grid->SetURLFull(c.Full);
+        s.Grid->SetURLColor(clRed);
+        EXPECT_EQ(s.BoxOf(clRed, TPaintScene::Cell11()), c.Red);
+    }
+}
+
+TEST(AdvGridPaint, MultilineCellsDrawALineForEachBreakPlacedAsABlock) {
+    const struct {
+        const char* Name;
+        TVAlignment VAlignment;
+        TRect Text;
+    } cases[] = {
+        {"top", vtaTop, Rect(63, 17, 81, 38)},
+        {"centre", vtaCenter, Rect(63, 25, 81, 46)},
+        {"bottom", vtaBottom, Rect(63, 33, 81, 54)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPaintScene s;
+        s.Grid->SetRowHeights(1, 40);
+        s.Grid->SetMultilinecells(true);
+        s.Grid->SetVAlignment(c.VAlignment);
+        s.Grid->SetCells(1, 1, "ab\r\ncde");
+        EXPECT_EQ(s.BoxOf(clBlack, Rect(61, 17, 121, 57)), c.Text);
+    }
+}
+
+// A cell of each kind, drawn with the fixed-metric font and compared with a reviewed picture.
+TEST(AdvGridPaint, EachKindOfCellLooksAsReviewed) {
+    TBitmap picture;
+    picture.SetSize(10, 10);
+    picture.Canvas().Brush().SetColor(clWhite);
+    picture.Canvas().FillRect(Rect(0, 0, 10, 10));
+    picture.Canvas().Brush().SetColor(clRed);
+    picture.Canvas().FillRect(Rect(2, 2, 8, 8));
+    auto graphic = [](TCellGraphic::TKind Kind, uint8_t HAlign, uint8_t VAlign) {
+        auto g = std::make_unique<TCellGraphic>();
+        g->Kind = Kind;
+        g->HAlign = HAlign;
+        g->VAlign = VAlign;
+        return g;
+    };
+    std::vector<std::unique_ptr<TCellGraphic>> graphics;
+    const struct {
+        const char* Name;
+        std::function<void(TPaintScene&)> Setup;
+    } cases[] = {
+        {"plain", [](TPaintScene& s) { s.Grid->SetCells(1, 1, "abc"); }},
+        {"right",
+         [](TPaintScene& s) {
+             s.Grid->SetCells(1, 1, "abc");
+             s.Grid->OnGetAlignment = [](TObject*, int32_t, int32_t ACol, TAlignment& A) {
+                 if (ACol == 1) A = taRightJustify;
+             };
+         }},
+        {"selected",
+         [](TPaintScene& s) {
+             s.Grid->SetCells(1, 1, "abc");
+             s.Grid->SetSelection({1, 1, 1, 1});
+         }},
+        {"link",
+         [](TPaintScene& s) {
+             s.Grid->SetURLShow(true);
+             s.Grid->SetURLColor(clBlue);
+             s.Grid->SetCells(1, 1, "mailto:ann@x");
+         }},
+        {"ellipsis",
+         [](TPaintScene& s) {
+             s.Grid->SetEnhTextSize(true);
+             s.Grid->SetCells(1, 1, "abcdefghijklmnop");
+         }},
+        {"multiline",
+         [](TPaintScene& s) {
+             s.Grid->SetMultilinecells(true);
+             s.Grid->SetRowHeights(1, 30);
+             s.Grid->SetCells(1, 1, "ab\rcd");
+         }},
+        {"wordwrap",
+         [](TPaintScene& s) {
+             s.Grid->SetWordWrap(true);
+             s.Grid->SetRowHeights(1, 30);
+             s.Grid->SetCells(1, 1, "abc defg hij");
+         }},
+        {"checkbox",
+         [&](TPaintScene& s) {
+             for (bool checked : {false, true}) {
+                 graphics.push_back(graphic(TCellGraphic::ctCheckBox, 2, 2));
+                 graphics.back()->CheckState = checked;
+                 s.Grid->SetObjects(checked ? 2 : 1, 1, graphics.back().get());
+             }
+         }},
+        {"image",
+         [](TPaintScene& s) {
+             s.Grid->SetGridImages(&s.Images);
+             s.Grid->SetCells(1, 1, "ab");
+             s.Grid->AddCellImage(1, 1, 0, 3, 2);
+         }},
+        {"bitmap",
+         [&](TPaintScene& s) {
+             s.Grid->SetCells(1, 1, "ab");
+             s.Grid->SetCells(2, 1, "ab");
+             s.Grid->SetSelection({2, 1, 2, 1});
+             for (int32_t col : {1, 2}) {
+                 graphics.push_back(graphic(TCellGraphic::ctBitmap, 4, 2));
+                 graphics.back()->Bitmap = &picture;
+                 graphics.back()->Transparent = true;
+                 s.Grid->SetObjects(col, 1, graphics.back().get());
+             }
+         }},
+        {"sortheader",
+         [](TPaintScene& s) {
+             s.Grid->SetCells(1, 0, "ab");
+             s.Grid->SetSortShow(true);
+             s.Grid->SetSortColumn(1);
+         }},
+        {"footer",
+         [](TPaintScene& s) {
+             s.Grid->SetFixedFooters(1);
+             s.Grid->SetFixedRightCols(1);
+             s.Grid->SetCells(1, 3, "ab");
+             s.Grid->SetCells(2, 1, "cd");
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPaintScene s;
+        c.Setup(s);
+        EXPECT_TRUE(test::MatchesReferencePicture(
+            s.Shown(), std::string(VEX_TEST_DIR) + "/testdata/advgrid/cells", c.Name));
     }
 }
 

@@ -16,18 +16,6 @@ constexpr double kUnitsPerPoint = 254.0 / 72.0;
 
 }  // namespace
 
-std::vector<std::string_view> CellLines(std::string_view Text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (true) {
-        const size_t end = std::min(Text.find('\r', start), Text.size());
-        lines.push_back(Text.substr(start, end - start));
-        if (end == Text.size()) return lines;
-        start = end + 1;
-        if (start < Text.size() && Text[start] == '\n') ++start;
-    }
-}
-
 void ToPrintUnits(const TFont& Source, double Scale, TFont& Dest) {
     Dest.Assign(&Source);
     const double units = std::abs(Source.Size()) * kUnitsPerPoint * Scale;

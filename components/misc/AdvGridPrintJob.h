@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "components/misc/AdvGrid.h"
+#include "components/misc/AdvGridCellText.h"
 #include "components/misc/AdvGridPrintLayout.h"
 #include "platform/ui/printer.h"
 
@@ -72,9 +73,6 @@ private:
     const TPrintBand* FBand = nullptr;
     std::vector<std::pair<int64_t, int64_t>> FPageRows;
 };
-
-// The lines of a cell's text: apart at CR, a LF right behind it belonging to the break.
-std::vector<std::string_view> CellLines(std::string_view Text);
 
 // A font of screen points sized for a canvas in print units, at Scale.
 void ToPrintUnits(const TFont& Source, double Scale, TFont& Dest);

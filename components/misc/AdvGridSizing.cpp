@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "components/misc/AdvGrid.h"
+#include "components/misc/AdvGridCellText.h"
 #include "platform/gfx/bitmap.h"
 
 namespace vex {
@@ -34,15 +35,9 @@ void TAdvStringGrid::CellColors(int32_t ARow, int32_t ARealCol, TGridDrawState A
 }
 
 int32_t TAdvStringGrid::WidestLine(TCanvas& Canvas, const std::string& Text) {
-    // Lines end at CR; a LF right behind it belongs to the break.
     int32_t widest = 0;
-    size_t start = 0;
-    while (start <= Text.size()) {
-        const size_t end = std::min(Text.find('\r', start), Text.size());
-        widest = std::max(widest, Canvas.TextWidth(Text.substr(start, end - start)));
-        start = end + 1;
-        if (start < Text.size() && Text[start] == '\n') ++start;
-    }
+    for (const std::string_view line : CellLines(Text))
+        widest = std::max(widest, Canvas.TextWidth(std::string(line)));
     return widest;
 }
 

@@ -1,5 +1,7 @@
 // The advanced string grid as the rule-list window holds it: one rule a row, an image per rule,
-// the hit counter to the right, and the image number kept in a hidden column.
+// the hit counter to the right, and the image number kept in a hidden column. Its cells are
+// edited with the editor that fits them: lists for the condition and the Yes/No columns, a
+// spin edit for the hits, and completion from common spam words for the text.
 
 #include <array>
 #include <string>
@@ -7,6 +9,7 @@
 #include "components/misc/AdvGrid.h"
 #include "examples/gallery/gallerykit.h"
 #include "examples/gallery/groups.h"
+#include "platform/ui/combobox.h"
 
 namespace gallery {
 
@@ -51,9 +54,9 @@ int RuleGrids(TForm* Form, int Left, int Top) {
     static const std::array<std::array<const char*, 7>, 7> rules = {{
         {"", "Is UPPERCASE", "", "No", "No", "3", "1"},
         {"", "50% numeric", "", "No", "Yes", "6", "0"},
-        {"", "Ends with", "@example.test", "No", "No", "0", "2"},
         {"", "Contains", "free offer", "No", "Yes", "41", "0"},
         {"", "Contains (whole word)", "invoice", "No", "No", "9", "1"},
+        {"", "Ends with", "mailto:abuse@example.test", "No", "No", "0", "2"},
         {"", "Equals", "newsletter", "No", "Yes", "128", "0"},
         {"", "Starts with", "WINNER", "Yes", "Yes", "17", "0"},
     }};
@@ -88,6 +91,36 @@ int RuleGrids(TForm* Form, int Left, int Top) {
     };
     grid->OnGetAlignment = [](TObject*, int32_t ARow, int32_t ACol, TAlignment& AAlignment) {
         if (ACol == rcHits && ARow > 0) AAlignment = taRightJustify;
+    };
+    // Long texts end in "...", and a link among them shows as one.
+    grid->SetEnhTextSize(true);
+    grid->SetURLShow(true);
+    grid->SetURLColor(clBlue);
+    grid->LookupItems().SetCommaText("free,invoice,newsletter,offer,unsubscribe,winner");
+    grid->SetLookup(true);
+    grid->SetLookupHistory(true);
+    grid->OnGetEditorType = [grid](TObject*, int32_t ACol, int32_t, TEditorType& AEditor) {
+        auto choose = [grid](TEditorType Type, const char* Items) {
+            auto* combo = static_cast<TCustomComboBox*>(grid->SpecialEditorOf(Type));
+            combo->Items().SetCommaText(Items);
+            return Type;
+        };
+        switch (ACol) {
+            case rcCondition:
+                AEditor = choose(etComboList,
+                                 "Contains,\"Contains (whole word)\",Equals,\"Starts with\","
+                                 "\"Ends with\",\"Is blank\",\"Is UPPERCASE\"");
+                break;
+            case rcCase:
+            case rcDelete:
+                AEditor = choose(etComboList, "Yes,No");
+                break;
+            case rcHits:
+                AEditor = etSpin;
+                break;
+            default:
+                break;
+        }
     };
     grid->SetRow(7);
     grid->SetCol(rcText);
