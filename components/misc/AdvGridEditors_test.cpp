@@ -238,6 +238,35 @@ TEST(AdvGridEditors, AnEditorLeftUnchangedLeavesTheCellAsItWas) {
     }
 }
 
+TEST(AdvGridEditors, AGridFreedByAnEventOfOpeningAnEditorIsLeftAlone) {
+    const struct {
+        const char* Name;
+        bool InAlignment;  // else in OnGetEditorType
+        std::function<void()> Open;
+    } cases[] = {
+        {"OnGetEditorType, F2", false, [] { PressKey(VK_F2); }},
+        {"OnGetEditorType, Enter", false, [] { PressKey(VK_RETURN); }},
+        {"OnGetEditorType, a typed character", false, [] { TypeText("5"); }},
+        {"OnGetAlignment of the in-place editor, F2", true, [] { PressKey(VK_F2); }},
+        {"OnGetAlignment of the in-place editor, a typed character", true, [] { TypeText("5"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TEditorScene s(etInplace);
+        auto freeGrid = [&s] {
+            delete s.Grid;
+            s.Grid = nullptr;
+        };
+        if (c.InAlignment)
+            s.Grid->OnGetAlignment = [&](TObject*, int32_t, int32_t, TAlignment&) { freeGrid(); };
+        else
+            s.Grid->OnGetEditorType = [&](TObject*, int32_t, int32_t, TEditorType&) { freeGrid(); };
+        c.Open();
+        Application().ProcessMessages();
+        EXPECT_EQ(s.Grid, nullptr);
+    }
+}
+
 TEST(AdvGridEditors, TheButtonsRunEllipsisClickAndTheCellTakesTheAnswer) {
     for (TEditorType type : {etEditButton, etButton}) {
         SCOPED_TRACE(static_cast<int>(type));
