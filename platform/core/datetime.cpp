@@ -371,9 +371,11 @@ int64_t DateTimeToUnix(TDateTime Value) {
 }
 
 TDateTime UnixToDateTime(int64_t Value) {
+    // The day is checked before it is multiplied back: the seconds of the farthest days do
+    // not fit the integer.
     int64_t day = FloorDiv(Value, SecsPerDay) + UnixDateDelta;
-    int64_t second = Value - (day - UnixDateDelta) * SecsPerDay;
     if (day < MinDay || day > MaxDay) throw EConvertError("Invalid argument to date encode");
+    int64_t second = Value - (day - UnixDateDelta) * SecsPerDay;
     return Join(day, static_cast<int32_t>(second * 1000));
 }
 
