@@ -493,6 +493,9 @@ private:
     // The cell (real column) the special editor was filled from.
     int32_t FSpecialCol = -1;
     int32_t FSpecialRow = -1;
+    // What the editor would write back for the value it was filled with: an editor left as it
+    // was shown leaves the cell's own text.
+    std::string FSpecialShownValue;
     bool FClosingSpecialEditor = false;
 
     // The text file (AdvGridFile.cpp) and the registry widths (AdvGridColumnWidths.cpp).

@@ -161,6 +161,8 @@ bool TAdvStringGrid::ShowSpecialEditor() {
     FSpecialRow = Row();
     FillSpecialEditor(*editor, Cells(FSpecialCol, FSpecialRow));
     if (watch.Expired()) return true;
+    FSpecialShownValue.clear();
+    SpecialEditorValue(*editor, FSpecialShownValue);
     editor->SetBounds(cell.Left, cell.Top, cell.Right - cell.Left, cell.Bottom - cell.Top);
     FSpecialEditor = editor;
     editor->Show();
@@ -254,7 +256,8 @@ void TAdvStringGrid::SpecialEditorDone(bool Escaped, bool FocusGrid) {
     if (Escaped) {
         RestoreSelectedText();
     } else if (FSpecialCol < StoredColCount() && FSpecialRow < RowCount() &&
-               SpecialEditorValue(*editor, value) && Cells(FSpecialCol, FSpecialRow) != value) {
+               SpecialEditorValue(*editor, value) && value != FSpecialShownValue &&
+               Cells(FSpecialCol, FSpecialRow) != value) {
         SetCells(FSpecialCol, FSpecialRow, value);
     }
     FClosingSpecialEditor = false;

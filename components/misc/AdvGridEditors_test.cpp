@@ -210,6 +210,63 @@ TEST(AdvGridEditors, ThePickerTakesATypedDateOrTimeInTheShortFormats) {
     }
 }
 
+TEST(AdvGridEditors, AnEditorLeftUnchangedLeavesTheCellAsItWas) {
+    // What the editor would write for a value it was merely shown would lose what the cell
+    // said: a text that is no number, an item not in the list, a century, the seconds.
+    const struct {
+        TEditorType Type;
+        const char* Cell;
+        int32_t EndKey;
+    } cases[] = {
+        {etSpin, "abc", VK_RETURN},     {etSpin, "007", VK_TAB},
+        {etComboList, "Maybe", VK_TAB}, {etDate, "12/25/1850", VK_RETURN},
+        {etDate, "soon", VK_TAB},       {etTime, "9:30:15 AM", VK_RETURN},
+        {etComboEdit, "7", VK_RETURN},  {etEditButton, "7", VK_DOWN},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Cell) + " in editor " + std::to_string(c.Type));
+        TEditorScene s(c.Type);
+        if (auto* combo = dynamic_cast<TCustomComboBox*>(s.Grid->SpecialEditorOf(etComboList)))
+            combo->Items().SetCommaText("7,No,Yes");
+        s.Grid->SetCells(2, 3, c.Cell);
+        s.Click(2, 3);
+        s.Open();
+        ASSERT_TRUE(s.Grid->SpecialEditorShown());
+        PressKey(c.EndKey);
+        EXPECT_FALSE(s.Grid->SpecialEditorShown());
+        EXPECT_EQ(s.Grid->Cells(2, 3), c.Cell);
+    }
+}
+
+TEST(AdvGridEditors, AGridFreedByAnEventOfOpeningAnEditorIsLeftAlone) {
+    const struct {
+        const char* Name;
+        bool InAlignment;  // else in OnGetEditorType
+        std::function<void()> Open;
+    } cases[] = {
+        {"OnGetEditorType, F2", false, [] { PressKey(VK_F2); }},
+        {"OnGetEditorType, Enter", false, [] { PressKey(VK_RETURN); }},
+        {"OnGetEditorType, a typed character", false, [] { TypeText("5"); }},
+        {"OnGetAlignment of the in-place editor, F2", true, [] { PressKey(VK_F2); }},
+        {"OnGetAlignment of the in-place editor, a typed character", true, [] { TypeText("5"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TEditorScene s(etInplace);
+        auto freeGrid = [&s] {
+            delete s.Grid;
+            s.Grid = nullptr;
+        };
+        if (c.InAlignment)
+            s.Grid->OnGetAlignment = [&](TObject*, int32_t, int32_t, TAlignment&) { freeGrid(); };
+        else
+            s.Grid->OnGetEditorType = [&](TObject*, int32_t, int32_t, TEditorType&) { freeGrid(); };
+        c.Open();
+        Application().ProcessMessages();
+        EXPECT_EQ(s.Grid, nullptr);
+    }
+}
+
 TEST(AdvGridEditors, TheButtonsRunEllipsisClickAndTheCellTakesTheAnswer) {
     for (TEditorType type : {etEditButton, etButton}) {
         SCOPED_TRACE(static_cast<int>(type));

@@ -20,6 +20,14 @@ namespace {
 constexpr int32_t kGrowMargin = 2;
 constexpr int32_t kTextInsets = 4;
 
+// The entry Text names: one spelt as typed before the first in other capitals, so that of two
+// entries differing in case the one typed is kept.
+int32_t LookupEntryOf(const TStrings& Items, const std::string& Text) {
+    for (int32_t i = 0; i < Items.Count(); ++i)
+        if (Items.Strings(i) == Text) return i;
+    return Items.IndexOf(Text);
+}
+
 }  // namespace
 
 TAdvInplaceEdit::TAdvInplaceEdit(TAdvStringGrid& Grid) : TInplaceEdit(&Grid), FAdvGrid(Grid) {}
@@ -50,7 +58,7 @@ void TAdvInplaceEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
 
 void TAdvInplaceEdit::KeyPress(char& Key) {
     if (Key == '\r' && FAdvGrid.Lookup()) {
-        const int32_t index = FAdvGrid.LookupItems().IndexOf(Text());
+        const int32_t index = LookupEntryOf(FAdvGrid.LookupItems(), Text());
         if (index >= 0) {
             // The entry as the list spells it, then on to the next cell as Tab goes.
             FCompleting = true;

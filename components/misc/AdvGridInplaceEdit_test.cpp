@@ -65,11 +65,25 @@ TEST(AdvGridInplaceEdit, TypedTextIsCompletedFromTheLookupItems) {
 }
 
 TEST(AdvGridInplaceEdit, EnterOnAnEntryTakesItsSpellingAndMovesOnAsTab) {
-    TLookupScene s;
-    TypeText("equ");
-    PressKey(VK_RETURN);
-    EXPECT_EQ(s.Grid->Cells(2, 3), "Equals");
-    EXPECT_EQ(s.Current(), "3:3");
+    const struct {
+        const char* Name;
+        const char* Items;  // empty for the scene's
+        const char* Typed;
+        const char* Cell;
+    } cases[] = {
+        {"the completed entry", "", "equ", "Equals"},
+        {"an entry spelt as typed is kept", "abc,ABC", "ABC", "ABC"},
+        {"else the first in other capitals", "abc,ABC", "Abc", "abc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TLookupScene s;
+        if (*c.Items) s.Grid->LookupItems().SetCommaText(c.Items);
+        TypeText(c.Typed);
+        PressKey(VK_RETURN);
+        EXPECT_EQ(s.Grid->Cells(2, 3), c.Cell);
+        EXPECT_EQ(s.Current(), "3:3");
+    }
 }
 
 TEST(AdvGridInplaceEdit, HistoryAddsANewTextWhenTheEditorLosesTheFocus) {

@@ -59,6 +59,8 @@ void TAdvStringGrid::UpdateCellCursor(int32_t X, int32_t Y) {
 }
 
 void TAdvStringGrid::DefaultHandler(TMessage& Message) {
+    // The middle button's release now goes elsewhere: panning would follow the pointer for good.
+    if (Message.Msg == WM_CAPTURECHANGED) EndPanning();
     if (Message.Msg == WM_SETCURSOR && LOWORD(Message.LParam) == HTCLIENT &&
         GridState() == gsNormal) {
         TPoint at{0, 0};

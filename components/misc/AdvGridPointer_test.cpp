@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,32 @@ TEST(AdvGridPointer, TheAnchorGoesWhenPanningEnds) {
     EXPECT_NE(s.Pixel(Point(100, 50)), before);
     s.Middle(false, Point(100, 50));
     EXPECT_EQ(s.Pixel(Point(100, 50)), before);
+}
+
+TEST(AdvGridPointer, PanningEndsWhenTheGridLosesTheMouse) {
+    // The button may come up over another window, which then has the release.
+    const struct {
+        const char* Name;
+        std::function<void(TPanScene&)> TakeMouse;
+    } cases[] = {
+        {"another window captures it",
+         [](TPanScene& s) {
+             auto* other = s.Add<test::TPlainPanel>(s.Form, Rect(0, 320, 40, 340));
+             other->SetMouseCapture(true);
+         }},
+        {"the capture is released", [](TPanScene&) { ReleaseCapture(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPanScene s;
+        s.Middle(true, Point(100, 50));
+        ASSERT_TRUE(s.Grid->Panning());
+        c.TakeMouse(s);
+        EXPECT_FALSE(s.Grid->Panning());
+        InjectMouseMove(s.Grid->ClientToScreen(Point(100, 95)));
+        test::PumpFor(std::chrono::milliseconds(150));
+        EXPECT_EQ(s.Grid->TopRow(), 1);
+    }
 }
 
 TEST(AdvGridPointer, TheWheelDoesNothingWhilePanning) {

@@ -189,8 +189,8 @@ bool TDateTimeScanner::ScanDate(TDateTime& Date) {
         }
     }
     ScanChar(fs.DateSeparator);
-    return TryEncodeDate(static_cast<uint16_t>(year.Value), static_cast<uint16_t>(month.Value),
-                         static_cast<uint16_t>(day.Value), Date);
+    // A window reaching back past the year 1 makes the year negative: refused, not wrapped.
+    return TryEncodeDate(year.Value, month.Value, day.Value, Date);
 }
 
 bool TDateTimeScanner::ScanTime(TDateTime& Time) {
@@ -217,8 +217,7 @@ bool TDateTimeScanner::ScanTime(TDateTime& Time) {
         if (hour.Value == 0 || hour.Value > 12) return false;
         hour.Value = hour.Value % 12 + baseHour;
     }
-    return TryEncodeTime(static_cast<uint16_t>(hour.Value), static_cast<uint16_t>(minute.Value),
-                         static_cast<uint16_t>(second.Value), static_cast<uint16_t>(msec), Time);
+    return TryEncodeTime(hour.Value, minute.Value, second.Value, msec, Time);
 }
 
 [[noreturn]] void RaiseNotValid(const std::string& S, const char* What) {
@@ -372,9 +371,11 @@ int64_t DateTimeToUnix(TDateTime Value) {
 }
 
 TDateTime UnixToDateTime(int64_t Value) {
+    // The day is checked before it is multiplied back: the seconds of the farthest days do
+    // not fit the integer.
     int64_t day = FloorDiv(Value, SecsPerDay) + UnixDateDelta;
-    int64_t second = Value - (day - UnixDateDelta) * SecsPerDay;
     if (day < MinDay || day > MaxDay) throw EConvertError("Invalid argument to date encode");
+    int64_t second = Value - (day - UnixDateDelta) * SecsPerDay;
     return Join(day, static_cast<int32_t>(second * 1000));
 }
 

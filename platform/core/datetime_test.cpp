@@ -157,6 +157,11 @@ TEST(IncMonthAndUnixTime, KeepTheDayInTheMonthAndConvertAcrossBothEpochs) {
     }
     EXPECT_EQ(DateTimeToUnix(ComposeDateTime(UnixDateDelta, EncodeTime(0, 0, 0, 500))), 1);
     EXPECT_EQ(DateTimeToUnix(ComposeDateTime(UnixDateDelta, EncodeTime(0, 0, 0, 499))), 0);
+    // Seconds beyond the years 1 to 9999, however far, are refused.
+    for (int64_t t : {int64_t{-62135596801}, int64_t{253402300800},
+                      std::numeric_limits<int64_t>::min(), std::numeric_limits<int64_t>::max()}) {
+        EXPECT_THROW(UnixToDateTime(t), EConvertError) << t;
+    }
 }
 
 TEST(Now, IsLocalTimeAndTheTickCountComesFromTheClockInForce) {

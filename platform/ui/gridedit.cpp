@@ -68,7 +68,9 @@ void TCustomGrid::HideEditor() {
 }
 
 void TCustomGrid::ShowEditorChar(char Ch) {
+    const TControlWatch watch(*this);
     ShowEditor();
+    if (watch.Expired()) return;
     // The whole text is selected on showing, so the character replaces it.
     if (FInplaceEdit != nullptr && FInplaceEdit->Visible())
         FInplaceEdit->Perform(WM_CHAR, static_cast<uint8_t>(Ch), 0);
@@ -94,7 +96,10 @@ void TCustomGrid::InvalidateEditor() {
 }
 
 void TCustomGrid::UpdateEdit() {
+    // A descendant's CanEditShow may ask its owner, who may free the grid.
+    const TControlWatch watch(*this);
     if (!CanEditShow()) {
+        if (watch.Expired()) return;
         if (FInplaceEdit == nullptr || !FInplaceEdit->Visible()) FEditorMode = false;
         return;
     }
@@ -115,6 +120,7 @@ void TCustomGrid::UpdateEdit() {
         FInplaceCol = FCurrent.X;
         FInplaceRow = FCurrent.Y;
         FInplaceEdit->UpdateContents();
+        if (watch.Expired()) return;
     }
     const TRect cell = CellRect(FCurrent.X, FCurrent.Y);
     if (IsRectEmpty(cell)) {
