@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/datetime.h"
@@ -167,6 +169,36 @@ TEST(DateTimePicker, TheWheelStepsTheSelectedPart) {
     t.Picker->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(MAKELONG(0, static_cast<uint16_t>(-120))),
                       0);
     EXPECT_EQ(t.Picker->DisplayText(), "4/5/24");
+}
+
+// A handler of OnChange may free the picker: what took the typed digits touches nothing after.
+TEST(DateTimePicker, SurvivesAChangeHandlerThatFreesItWhileTypedDigitsAreTaken) {
+    const struct {
+        const char* Name;
+        std::function<void(TPickerFixture&, TDateTimePicker& Other)> Act;
+    } cases[] = {
+        {"the last digit", [](TPickerFixture&, TDateTimePicker&) { PressKey('2'); }},
+        {"Up", [](TPickerFixture&, TDateTimePicker&) { PressKey(VK_UP); }},
+        {"Right", [](TPickerFixture&, TDateTimePicker&) { PressKey(VK_RIGHT); }},
+        {"Alt+Down", [](TPickerFixture&, TDateTimePicker&) { PressKey(VK_DOWN, {VK_MENU}); }},
+        {"a click on the text",
+         [](TPickerFixture& T, TDateTimePicker&) { ClickAt(*T.Picker, T.Character(3)); }},
+        {"the focus leaving",
+         [](TPickerFixture&, TDateTimePicker& Other) {
+             Other.SetFocus();
+             Application().ProcessMessages();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPickerFixture t;
+        auto* other = t.Add<TDateTimePicker>(t.Form, Rect(10, 40, 150, 60));
+        t.Picker->OnChange = [&t](TObject*) { delete std::exchange(t.Picker, nullptr); };
+        PressKey('1');  // January, October to December could follow
+        ASSERT_NE(t.Picker, nullptr);
+        c.Act(t, *other);
+        EXPECT_EQ(t.Picker, nullptr);
+    }
 }
 
 }  // namespace

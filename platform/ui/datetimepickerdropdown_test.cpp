@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/core/datetime.h"
 #include "platform/core/systemtime.h"
@@ -142,6 +143,22 @@ TEST(DateTimePickerDropDown, LosingTheFocusOrBeingFreedClosesIt) {
     delete t.Picker;
     Application().ProcessMessages();
     EXPECT_EQ(GetCapture(), 0u);
+}
+
+TEST(DateTimePickerDropDown, SurvivesAChangeHandlerThatFreesThePickerOnTheDayChosen) {
+    for (const bool byKey : {false, true}) {
+        SCOPED_TRACE(byKey ? "Enter" : "a click");
+        TDroppedFixture t;
+        t.Picker->OnChange = [&t](TObject*) { delete std::exchange(t.Picker, nullptr); };
+        if (byKey) {
+            PressKey(VK_RIGHT);
+            PressKey(VK_RETURN);
+        } else {
+            ClickAt(*t.Calendar(), t.PointOfDay(3, 20));
+        }
+        EXPECT_EQ(t.Picker, nullptr);
+        EXPECT_EQ(GetCapture(), 0u);
+    }
 }
 
 }  // namespace
