@@ -83,7 +83,9 @@ void TwwPopupCalendar::Change() {
     const std::weak_ptr<const void> life = LifeToken();
     TwwMonthCalendar::Change();
     if (life.expired() || !FPicker->EditCanModify()) return;
+    // The picker's own change event may free it, and this calendar with it.
     FPicker->NotifyChange();
+    if (life.expired()) return;
     FPicker->SetModified(true);
     FPicker->SetDate(Date());
 }

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dataaware/edits/wwpicker_testsupport.h"
@@ -158,6 +159,27 @@ TEST(PopupCalendar, APressWhileACalendarMenuIsOpenBelongsToTheMenu) {
     EXPECT_EQ(down.Picker->Log, std::vector<std::string>{});
     EXPECT_TRUE(down.Picker->IsDroppedDown());
     EXPECT_TRUE(down.Picker->Focused()) << "the title click did not take the focus";
+}
+
+TEST(PopupCalendar, SurvivesAPickerThatFreesItselfWhenToldOfAChange) {
+    const struct {
+        const char* Name;
+        std::function<void(TDroppedDown&)> Act;
+    } cases[] = {
+        {"a day clicked",
+         [](TDroppedDown& D) {
+             D.ClickOnScreen(D.Picker->OnCalendar(test::FindDay(D.Calendar(), 2024, 3, 14)));
+         }},
+        {"Down", [](TDroppedDown& D) { D.Calendar().Perform(WM_KEYDOWN, VK_DOWN, 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TDroppedDown down;
+        down.Picker->OnNotifyChange = [&down] { delete std::exchange(down.Picker, nullptr); };
+        c.Act(down);
+        test::PumpUntilIdle();
+        EXPECT_EQ(down.Picker, nullptr);
+    }
 }
 
 // Stand-ins for the data-aware grid: one that tells its options, and one that does not.

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dataaware/edits/wwcalendar_testsupport.h"
@@ -485,6 +487,65 @@ TEST(MonthCalendar, NeverGetsSmallerThanOneMonth) {
     EXPECT_EQ(
         SendMessage(c.Handle(), MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(months)),
         2);
+}
+
+// Whatever moves the months shown asks for their bold days, and the handler may free the
+// calendar: nothing of it is touched after, and no change is told.
+TEST(MonthCalendar, SurvivesAHandlerOfBoldDaysThatFreesIt) {
+    const auto clickOn = [](TwwMonthCalendar& C, HWND Wnd, UINT Part) {
+        const LPARAM at = PointToLParam(test::FindCode(C, Part));
+        SendMessage(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessage(Wnd, WM_LBUTTONUP, 0, at);
+    };
+    const auto choose = [clickOn](UINT Part, const std::string& Caption) {
+        return [clickOn, Part, Caption](TwwMonthCalendar& C, HWND Wnd) {
+            TModalScript script;
+            script.Then([&] { test::ClickAt(test::ItemCentre(Caption)); });
+            clickOn(C, Wnd, Part);
+            test::PumpUntilIdle();
+        };
+    };
+    const struct {
+        const char* Name;
+        TwwMonthOptions Options;
+        std::function<void(TwwMonthCalendar&, HWND)> Act;
+    } cases[] = {
+        {"Date set",
+         {mdoDayState},
+         [](TwwMonthCalendar& C, HWND) { C.SetDate(DayAt(2024, 6, 5)); }},
+        {"Page Down",
+         {mdoDayState},
+         [](TwwMonthCalendar& C, HWND) {
+             C.SetFocus();
+             test::TypeKey(VK_NEXT);
+         }},
+        {"Shift+Up across a month",
+         {mdoDayState, mdoMultiSelect},
+         [](TwwMonthCalendar& C, HWND) {
+             C.SetFocus();
+             const test::TKeysHeld shift({VK_SHIFT});
+             test::TypeKey(VK_UP);
+         }},
+        {"the next arrow",
+         {mdoDayState},
+         [clickOn](TwwMonthCalendar& C, HWND Wnd) { clickOn(C, Wnd, MCHT_TITLEBTNNEXT); }},
+        {"a month chosen", {mdoDayState}, choose(MCHT_TITLEMONTH, "June")},
+        {"a year chosen", {mdoDayState}, choose(MCHT_TITLEYEAR, "1995")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TCalendarForm form(c.Options);
+        form.SetAt(DayAt(2024, 3, 5, 10, 30));
+        const HWND wnd = form.Calendar->Handle();
+        form.Calendar->OnCalcBoldDay = [&form](TObject*, TDateTime, int32_t, int32_t, int32_t,
+                                               bool&) {
+            delete std::exchange(form.Calendar, nullptr);
+        };
+        c.Act(*form.Calendar, wnd);
+        EXPECT_EQ(form.Calendar, nullptr);
+        EXPECT_FALSE(IsWindow(wnd));
+        EXPECT_EQ(form.Changes, 0);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "dataaware/edits/wwmonthcalendar.h"
 #include "dataaware/edits/wwpickersupport.h"
@@ -174,7 +175,10 @@ void TwwMonthCalendar::MoveSelectionEnd(int32_t Days) {
     }
     if (first > last) std::swap(first, last);
     SYSTEMTIME range[2] = {DateTimeToSystemTime(first), DateTimeToSystemTime(last)};
-    if (SendMessage(Handle(), MCM_SETSELRANGE, 0, reinterpret_cast<LPARAM>(range)) == 0) return;
+    const std::weak_ptr<const void> life = LifeToken();
+    if (SendMessage(Handle(), MCM_SETSELRANGE, 0, reinterpret_cast<LPARAM>(range)) == 0 ||
+        life.expired())
+        return;
     FSelStart = first;
     FSelEnd = last;
 }

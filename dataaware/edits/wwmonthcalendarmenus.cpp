@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "dataaware/edits/wwmonthcalendar.h"
 #include "dataaware/edits/wwpickersupport.h"
@@ -53,8 +54,9 @@ bool TwwMonthCalendar::MoveDateWithin(TDateTime Target) {
         target = FirstDay();
         MessageBeep(0);
     }
+    const std::weak_ptr<const void> life = LifeToken();
     SetDate(target);
-    return std::trunc(FDateTime) != std::trunc(before);
+    return !life.expired() && std::trunc(FDateTime) != std::trunc(before);
 }
 
 void TwwMonthCalendar::ClickTitleArrow(bool Forward) {
@@ -139,8 +141,9 @@ void TwwMonthCalendar::BuildYearMenu() {
 }
 
 void TwwMonthCalendar::MonthChosen(int32_t Month) {
+    const std::weak_ptr<const void> life = LifeToken();
     MoveDateWithin(wwAddMonths(FDateTime, Month - FClickedTitleMonth));
-    Change();
+    if (!life.expired()) Change();
 }
 
 void TwwMonthCalendar::YearChosen(int32_t Year) {
@@ -149,6 +152,7 @@ void TwwMonthCalendar::YearChosen(int32_t Year) {
     uint16_t year = 0, month = 0, day = 0;
     DecodeDate(FDateTime, year, month, day);
     // Scroll first, so that the months shown keep their place in the block of months.
+    const std::weak_ptr<const void> life = LifeToken();
     SYSTEMTIME visible[2];
     if (SendMessage(Handle(), MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(visible)) !=
         0) {
@@ -156,10 +160,11 @@ void TwwMonthCalendar::YearChosen(int32_t Year) {
         const int32_t edgeMonth = Year > titleYear ? visible[1].wMonth : visible[0].wMonth;
         if (ClampedDay(Year, edgeMonth, 1, scrollTo))
             InternalSetDate(ComposeDateTime(scrollTo, FDateTime));
+        if (life.expired()) return;
     }
     TDateTime target = 0;
     if (ClampedDay(Year, month, day, target)) MoveDateWithin(target);
-    Change();
+    if (!life.expired()) Change();
 }
 
 void TwwMonthCalendar::YearLimits(int32_t& MinYear, int32_t& MaxYear) const {
