@@ -182,6 +182,22 @@ TEST(PopupCalendar, SurvivesAPickerThatFreesItselfWhenToldOfAChange) {
     }
 }
 
+TEST(PopupCalendar, SurvivesItsFormFreedWhileItsYearMenuIsOpen) {
+    TDroppedDown down;
+    TwwPopupCalendar& calendar = down.Calendar();
+    const TPoint year = down.Picker->OnCalendar(test::FindCode(calendar, MCHT_TITLEYEAR));
+    const TPoint elsewhere = down.Shown.Form->ClientToScreen(Point(300, 20));
+    TModalScript script;
+    script.Then([&] {
+        delete std::exchange(down.Shown.Form, nullptr);
+        test::ClickAt(elsewhere);
+    });
+    down.ClickOnScreen(year);
+    test::ClickAt(elsewhere);
+    test::PumpUntilIdle();
+    EXPECT_EQ(down.Shown.Form, nullptr);
+}
+
 // Stand-ins for the data-aware grid: one that tells its options, and one that does not.
 class TwwDBGrid : public TWinControl, public TwwDBGridOptionsSource {
     VEX_CLASS(TwwDBGrid, TWinControl)

@@ -13,6 +13,7 @@
 #include "platform/ui/lists_testsupport.h"
 #include "platform/ui/monthcal.h"
 #include "platform/win/capture.h"
+#include "platform/win/input.h"
 #include "platform/win/systemmetrics.h"
 #include "platform/win/window.h"
 
@@ -145,20 +146,39 @@ TEST(DateTimePickerDropDown, LosingTheFocusOrBeingFreedClosesIt) {
     EXPECT_EQ(GetCapture(), 0u);
 }
 
-TEST(DateTimePickerDropDown, SurvivesAChangeHandlerThatFreesThePickerOnTheDayChosen) {
-    for (const bool byKey : {false, true}) {
-        SCOPED_TRACE(byKey ? "Enter" : "a click");
-        TDroppedFixture t;
-        t.Picker->OnChange = [&t](TObject*) { delete std::exchange(t.Picker, nullptr); };
-        if (byKey) {
-            PressKey(VK_RIGHT);
-            PressKey(VK_RETURN);
-        } else {
-            ClickAt(*t.Calendar(), t.PointOfDay(3, 20));
+TEST(DateTimePickerDropDown, SurvivesAChangeHandlerThatFreesThePickerOrItsFormOnTheDayChosen) {
+    for (const bool byKey : {false, true})
+        for (const bool wholeForm : {false, true}) {
+            SCOPED_TRACE(std::string(byKey ? "Enter" : "a click") + (wholeForm ? ", form" : ""));
+            TDroppedFixture t;
+            t.Picker->OnChange = [&t, wholeForm](TObject*) {
+                if (wholeForm) {
+                    t.Picker = nullptr;
+                    delete std::exchange(t.Form, nullptr);
+                } else {
+                    delete std::exchange(t.Picker, nullptr);
+                }
+            };
+            if (byKey) {
+                PressKey(VK_RIGHT);
+                PressKey(VK_RETURN);
+            } else {
+                ClickAt(*t.Calendar(), t.PointOfDay(3, 20));
+            }
+            EXPECT_EQ(t.Picker, nullptr);
+            EXPECT_EQ(GetCapture(), 0u);
         }
-        EXPECT_EQ(t.Picker, nullptr);
-        EXPECT_EQ(GetCapture(), 0u);
-    }
+}
+
+TEST(DateTimePickerDropDown, LetsTheMouseGoWhenItsFormIsFreedWhileItIsDown) {
+    TDroppedFixture t;
+    const TPoint elsewhere = t.Form->ClientToScreen(Point(200, 150));
+    delete std::exchange(t.Form, nullptr);
+    InjectMouseMove(elsewhere);
+    InjectMouseButton(mbLeft, true);
+    InjectMouseButton(mbLeft, false);
+    Application().ProcessMessages();
+    EXPECT_EQ(GetCapture(), 0u);
 }
 
 }  // namespace
