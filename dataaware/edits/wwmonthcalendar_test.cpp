@@ -228,6 +228,27 @@ TEST(MonthCalendar, AClickOnADaySelectsItKeepingTheTimeAndOutOfRangeDaysAreDead)
     EXPECT_EQ(form.Changes, 1);
 }
 
+// A drag from a day in range that ends on one outside it lets the mouse go, single or multi.
+TEST(MonthCalendar, ADragEndingOnADayOutOfRangeLetsTheMouseGo) {
+    for (const bool multi : {false, true}) {
+        SCOPED_TRACE(multi ? "multi-select" : "single");
+        TCalendarForm form(multi ? TwwMonthOptions{mdoMultiSelect} : TwwMonthOptions{});
+        TwwMonthCalendar& c = *form.Calendar;
+        form.SetAt(DayAt(2024, 3, 5, 13, 0));
+        c.SetMaxDate(DayAt(2024, 3, 20));
+        const LPARAM from = PointToLParam(test::FindDay(c, 2024, 3, 18));
+        const LPARAM to = PointToLParam(test::FindDay(c, 2024, 3, 25));
+        SendMessage(c.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, from);
+        SendMessage(c.Handle(), WM_MOUSEMOVE, MK_LBUTTON, to);
+        SendMessage(c.Handle(), WM_LBUTTONUP, 0, to);
+        EXPECT_EQ(GetCapture(), HWND{0});
+        // A move after the release selects nothing more.
+        SendMessage(c.Handle(), WM_MOUSEMOVE, 0, PointToLParam(test::FindDay(c, 2024, 3, 19)));
+        EXPECT_EQ(Shown(c.Date()), "2024-03-18 13:00");
+        EXPECT_EQ(FormatDateTime("yyyy-mm-dd", c.SelectionEnd()), "2024-03-18");
+    }
+}
+
 TEST(MonthCalendar, MouseEventsTellTheDayUnderThePointer) {
     TCalendarForm form;
     TwwMonthCalendar& c = *form.Calendar;

@@ -8,6 +8,7 @@
 #include "dataaware/edits/wwpickersupport.h"
 #include "platform/core/datetime.h"
 #include "platform/ui/monthcal.h"
+#include "platform/win/capture.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/systemmetrics.h"
 #include "platform/win/window.h"
@@ -67,8 +68,12 @@ void TwwMonthCalendar::WndProc(TMessage& Message) {
                 const TPoint at = MessagePoint(Message.LParam);
                 const MCHITTESTINFO hit = HitTest(at);
                 if (IsDateHit(hit.uHit) && OutOfRange(hit.st)) {
-                    if (Message.Msg == WM_LBUTTONUP)
+                    if (Message.Msg == WM_LBUTTONUP) {
+                        // A drag from a day in range ends here though the window never sees
+                        // this release: it must not keep the mouse.
+                        if (GetCapture() == Handle()) ReleaseCapture();
                         MouseUp(mbLeft, KeysToShiftState(Message.WParam), at.X, at.Y);
+                    }
                     Message.Result = 0;
                     return;
                 }
