@@ -295,6 +295,22 @@ TEST(MonthCalendar, TitleArrowsMoveByTheMonthDeltaAndStopAtTheLimit) {
     EXPECT_EQ(Shown(c.Date()), "2024-03-10 07:00") << "a disabled calendar takes no clicks";
 }
 
+TEST(MonthCalendar, TitleArrowsGoNowhereWithAMonthDeltaPastTheCalendar) {
+    TCalendarForm form;
+    TwwMonthCalendar& c = *form.Calendar;
+    form.SetAt(DayAt(2024, 1, 31, 7, 0));
+    for (const WPARAM delta : {WPARAM{0x7fffffff}, WPARAM{0x80000000}})
+        for (const UINT arrow : {MCHT_TITLEBTNPREV, MCHT_TITLEBTNNEXT}) {
+            SCOPED_TRACE(std::to_string(delta) + (arrow == MCHT_TITLEBTNNEXT ? " next" : " prev"));
+            SendMessage(c.Handle(), MCM_SETMONTHDELTA, delta, 0);
+            const uint32_t beeps = MessageBeepCount();
+            test::ClickCalendar(c, test::FindCode(c, arrow));
+            EXPECT_EQ(Shown(c.Date()), "2024-01-31 07:00");
+            EXPECT_EQ(MessageBeepCount(), beeps + 1);
+        }
+    EXPECT_EQ(form.Changes, 0);
+}
+
 // What an open menu shows: each item as its caption with marks, "|" before a column break,
 // "*" for checked and "~" for disabled ones.
 std::vector<std::string> OpenMenuItems() {

@@ -20,6 +20,7 @@ namespace {
 
 constexpr int32_t kFirstYear = 1;
 constexpr int32_t kLastYear = 9999;
+constexpr int64_t kMonthsInCalendar = int64_t{kLastYear} * 12;
 // Room the year menu leaves left of its edit item when it has columns.
 constexpr int32_t kEditYearMenuMargin = 45;
 
@@ -60,8 +61,11 @@ bool TwwMonthCalendar::MoveDateWithin(TDateTime Target) {
 }
 
 void TwwMonthCalendar::ClickTitleArrow(bool Forward) {
-    const auto delta = static_cast<int32_t>(SendMessage(Handle(), MCM_GETMONTHDELTA, 0, 0));
-    const TDateTime target = wwAddMonths(FDateTime, Forward ? delta : -delta);
+    const int64_t delta = static_cast<int32_t>(SendMessage(Handle(), MCM_GETMONTHDELTA, 0, 0));
+    // A step past every month there is is no step; the window's delta may be any number.
+    const auto months = static_cast<int32_t>(
+        std::clamp<int64_t>(Forward ? delta : -delta, -kMonthsInCalendar, kMonthsInCalendar));
+    const TDateTime target = wwAddMonths(FDateTime, months);
     if (target == FDateTime) {
         MessageBeep(0);  // the first or last month there is
         return;
