@@ -85,6 +85,8 @@ void UpdateDayState(TMonthCalState& State) {
     request.cDayState = count;
     request.prgDayState = masks.data();
     Notify(State, request.nmhdr, MCN_GETDAYSTATE);
+    // A handler that scrolled the calendar had the months it scrolled to asked for already.
+    if (State.AskedFirst != first || State.AskedCount != count) return;
     // The parent fills the calendar's array or points the request at one of its own.
     State.DayStateFirst = first;
     State.DayState.assign(static_cast<size_t>(count), 0);

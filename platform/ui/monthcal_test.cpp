@@ -391,5 +391,30 @@ TEST_F(MonthCal, TakesALocaleFirstDayOfWeekPastSundayAsTheLocaleDigitDoes) {
     EXPECT_EQ(Selection(), "2024-3-21") << "weeks from Monday: 26 February leads March";
 }
 
+// Only August has bold days here, so the masks of other months would show. The
+// fixed-metric font draws bold and plain alike; the default font does not.
+TEST_F(MonthCal, ShowsTheBoldDaysOfTheMonthsAHandlerOfThemScrolledTo) {
+    const auto bold = [](uint16_t, uint16_t Month) { return Month == 8 ? ~MONTHDAYSTATE{} : 0; };
+    SYSTEMTIME august = Day(2024, 8, 5);
+    const auto shown = [&](bool Bold, bool Jump) {
+        Make(MCS_DAYSTATE, Rect(0, 0, 250, 250));
+        Calendar->Send(WM_SETFONT, 0, 1);
+        if (Bold) Calendar->BoldDays = bold;
+        bool jumped = !Jump;
+        Calendar->OnNote = [&](const std::string& Note) {
+            if (jumped || Note.rfind("daystate", 0) != 0) return;
+            jumped = true;
+            Calendar->Send(MCM_SETCURSEL, 0, &august);
+        };
+        SYSTEMTIME day = Jump ? Day(2024, 5, 5) : august;
+        Calendar->Send(MCM_SETCURSEL, 0, &day);
+        EXPECT_EQ(Visible(), "2024-8-1 2024-8-31 1");
+        return test::ShownRows(*Calendar);
+    };
+    const TPictureRows expected = shown(true, false);
+    ASSERT_NE(shown(false, false), expected) << "bold days show";
+    EXPECT_EQ(shown(true, true), expected);
+}
+
 }  // namespace
 }  // namespace vex
