@@ -198,6 +198,23 @@ TEST(PopupCalendar, SurvivesItsFormFreedWhileItsYearMenuIsOpen) {
     EXPECT_EQ(down.Shown.Form, nullptr);
 }
 
+// The drop-down may close (here cancelled) while the calendar's year menu is open: a year then
+// chosen from the menu reaches the picker no more.
+TEST(PopupCalendar, AChoiceFromItsMenuAfterItClosedLeavesThePicker) {
+    TDroppedDown down;
+    TwwPopupCalendar& calendar = down.Calendar();
+    TModalScript script;
+    script.Then([&] {
+        down.Picker->CloseUp(false);
+        test::PumpUntilIdle();
+        test::ClickAt(test::ItemCentre("1995"));
+    });
+    down.ClickOnScreen(down.Picker->OnCalendar(test::FindCode(calendar, MCHT_TITLEYEAR)));
+    test::PumpUntilIdle();
+    EXPECT_EQ(down.Picker->Log, std::vector<std::string>{"closeup cancel"});
+    EXPECT_EQ(Shown(down.Picker->Value), "2024-03-05 10:30");
+}
+
 // Stand-ins for the data-aware grid: one that tells its options, and one that does not.
 class TwwDBGrid : public TWinControl, public TwwDBGridOptionsSource {
     VEX_CLASS(TwwDBGrid, TWinControl)
