@@ -82,8 +82,11 @@ void TwwPopupCalendar::WMLButtonUp(TMessage& Message) {
 void TwwPopupCalendar::Change() {
     const std::weak_ptr<const void> life = LifeToken();
     TwwMonthCalendar::Change();
-    if (life.expired() || !FPicker->EditCanModify()) return;
+    // A choice from a title menu left open after the drop-down closed is no longer the picker's.
+    if (life.expired() || !FPicker->IsDroppedDown() || !FPicker->EditCanModify()) return;
+    // The picker's own change event may free it, and this calendar with it.
     FPicker->NotifyChange();
+    if (life.expired()) return;
     FPicker->SetModified(true);
     FPicker->SetDate(Date());
 }

@@ -35,7 +35,7 @@ public:
 // The month calendar a picker drops below itself: a bordered tool window on the desktop, so the
 // picker's form does not clip it, that never takes the focus from the picker yet draws as
 // focused. A release on a day closes the drop-down with that day, and every change of the day
-// goes to the picker at once.
+// goes to the picker at once, while it is dropped down.
 class TwwPopupCalendar : public TwwMonthCalendar {
     VEX_CLASS(TwwPopupCalendar, TwwMonthCalendar)
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dataaware/edits/wwpicker_testsupport.h"
@@ -158,6 +159,60 @@ TEST(PopupCalendar, APressWhileACalendarMenuIsOpenBelongsToTheMenu) {
     EXPECT_EQ(down.Picker->Log, std::vector<std::string>{});
     EXPECT_TRUE(down.Picker->IsDroppedDown());
     EXPECT_TRUE(down.Picker->Focused()) << "the title click did not take the focus";
+}
+
+TEST(PopupCalendar, SurvivesAPickerThatFreesItselfWhenToldOfAChange) {
+    const struct {
+        const char* Name;
+        std::function<void(TDroppedDown&)> Act;
+    } cases[] = {
+        {"a day clicked",
+         [](TDroppedDown& D) {
+             D.ClickOnScreen(D.Picker->OnCalendar(test::FindDay(D.Calendar(), 2024, 3, 14)));
+         }},
+        {"Down", [](TDroppedDown& D) { D.Calendar().Perform(WM_KEYDOWN, VK_DOWN, 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TDroppedDown down;
+        down.Picker->OnNotifyChange = [&down] { delete std::exchange(down.Picker, nullptr); };
+        c.Act(down);
+        test::PumpUntilIdle();
+        EXPECT_EQ(down.Picker, nullptr);
+    }
+}
+
+TEST(PopupCalendar, SurvivesItsFormFreedWhileItsYearMenuIsOpen) {
+    TDroppedDown down;
+    TwwPopupCalendar& calendar = down.Calendar();
+    const TPoint year = down.Picker->OnCalendar(test::FindCode(calendar, MCHT_TITLEYEAR));
+    const TPoint elsewhere = down.Shown.Form->ClientToScreen(Point(300, 20));
+    TModalScript script;
+    script.Then([&] {
+        delete std::exchange(down.Shown.Form, nullptr);
+        test::ClickAt(elsewhere);
+    });
+    down.ClickOnScreen(year);
+    test::ClickAt(elsewhere);
+    test::PumpUntilIdle();
+    EXPECT_EQ(down.Shown.Form, nullptr);
+}
+
+// The drop-down may close (here cancelled) while the calendar's year menu is open: a year then
+// chosen from the menu reaches the picker no more.
+TEST(PopupCalendar, AChoiceFromItsMenuAfterItClosedLeavesThePicker) {
+    TDroppedDown down;
+    TwwPopupCalendar& calendar = down.Calendar();
+    TModalScript script;
+    script.Then([&] {
+        down.Picker->CloseUp(false);
+        test::PumpUntilIdle();
+        test::ClickAt(test::ItemCentre("1995"));
+    });
+    down.ClickOnScreen(down.Picker->OnCalendar(test::FindCode(calendar, MCHT_TITLEYEAR)));
+    test::PumpUntilIdle();
+    EXPECT_EQ(down.Picker->Log, std::vector<std::string>{"closeup cancel"});
+    EXPECT_EQ(Shown(down.Picker->Value), "2024-03-05 10:30");
 }
 
 // Stand-ins for the data-aware grid: one that tells its options, and one that does not.

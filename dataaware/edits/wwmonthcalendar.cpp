@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <utility>
 
 #include "platform/core/datetime.h"
 #include "platform/core/formatsettings.h"
@@ -26,16 +28,21 @@ double Day(TDateTime Value) {
     throw EDateTimeError("Date is less than minimum of " + DateToStr(MinDate));
 }
 
-// Holds a flag up for its lifetime.
+// Holds a flag of a control up for its lifetime, which a handler may end by freeing the control.
 class TFlagScope {
 public:
-    explicit TFlagScope(bool& Flag) : FFlag(Flag) { FFlag = true; }
-    ~TFlagScope() { FFlag = false; }
+    TFlagScope(bool& Flag, std::weak_ptr<const void> Life) : FFlag(Flag), FLife(std::move(Life)) {
+        FFlag = true;
+    }
+    ~TFlagScope() {
+        if (!FLife.expired()) FFlag = false;
+    }
     TFlagScope(const TFlagScope&) = delete;
     TFlagScope& operator=(const TFlagScope&) = delete;
 
 private:
     bool& FFlag;
+    std::weak_ptr<const void> FLife;
 };
 
 // 31 December 1899: the first day a calendar without a minimum shows.
@@ -154,11 +161,13 @@ void TwwMonthCalendar::InternalSetDate(TDateTime Value) {
         FSelEnd = value;
     }
     if (HandleAllocated()) {
-        const TFlagScope setting(FSettingDate);
+        const std::weak_ptr<const void> life = LifeToken();
+        const TFlagScope setting(FSettingDate, life);
         const LRESULT taken =
             multi ? SendMessage(Handle(), MCM_SETSELRANGE, 0, reinterpret_cast<LPARAM>(times))
                   : SendMessage(Handle(), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(times));
-        if (taken == 0) return;
+        // The months that came into view asked for their bold days, whose handler may free us.
+        if (taken == 0 || life.expired()) return;
     }
     FDateTime = value;
 }
@@ -298,7 +307,7 @@ bool TwwMonthCalendar::RequiredSize(int32_t& Width, int32_t& Height) {
 void TwwMonthCalendar::SizeToFit() {
     int32_t width = 0, height = 0;
     if (!RequiredSize(width, height)) return;
-    const TFlagScope sizing(FSizingToFit);
+    const TFlagScope sizing(FSizingToFit, LifeToken());
     SetBounds(Left(), Top(), std::max(Width(), width), std::max(Height(), height));
 }
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dataaware/edits/wwcalendar_testsupport.h"
@@ -226,6 +228,27 @@ TEST(MonthCalendar, AClickOnADaySelectsItKeepingTheTimeAndOutOfRangeDaysAreDead)
     EXPECT_EQ(form.Changes, 1);
 }
 
+// A drag from a day in range that ends on one outside it lets the mouse go, single or multi.
+TEST(MonthCalendar, ADragEndingOnADayOutOfRangeLetsTheMouseGo) {
+    for (const bool multi : {false, true}) {
+        SCOPED_TRACE(multi ? "multi-select" : "single");
+        TCalendarForm form(multi ? TwwMonthOptions{mdoMultiSelect} : TwwMonthOptions{});
+        TwwMonthCalendar& c = *form.Calendar;
+        form.SetAt(DayAt(2024, 3, 5, 13, 0));
+        c.SetMaxDate(DayAt(2024, 3, 20));
+        const LPARAM from = PointToLParam(test::FindDay(c, 2024, 3, 18));
+        const LPARAM to = PointToLParam(test::FindDay(c, 2024, 3, 25));
+        SendMessage(c.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, from);
+        SendMessage(c.Handle(), WM_MOUSEMOVE, MK_LBUTTON, to);
+        SendMessage(c.Handle(), WM_LBUTTONUP, 0, to);
+        EXPECT_EQ(GetCapture(), HWND{0});
+        // A move after the release selects nothing more.
+        SendMessage(c.Handle(), WM_MOUSEMOVE, 0, PointToLParam(test::FindDay(c, 2024, 3, 19)));
+        EXPECT_EQ(Shown(c.Date()), "2024-03-18 13:00");
+        EXPECT_EQ(FormatDateTime("yyyy-mm-dd", c.SelectionEnd()), "2024-03-18");
+    }
+}
+
 TEST(MonthCalendar, MouseEventsTellTheDayUnderThePointer) {
     TCalendarForm form;
     TwwMonthCalendar& c = *form.Calendar;
@@ -270,6 +293,22 @@ TEST(MonthCalendar, TitleArrowsMoveByTheMonthDeltaAndStopAtTheLimit) {
     c.SetEnabled(false);
     test::ClickCalendar(c, test::FindCode(c, MCHT_TITLEBTNPREV));
     EXPECT_EQ(Shown(c.Date()), "2024-03-10 07:00") << "a disabled calendar takes no clicks";
+}
+
+TEST(MonthCalendar, TitleArrowsGoNowhereWithAMonthDeltaPastTheCalendar) {
+    TCalendarForm form;
+    TwwMonthCalendar& c = *form.Calendar;
+    form.SetAt(DayAt(2024, 1, 31, 7, 0));
+    for (const WPARAM delta : {WPARAM{0x7fffffff}, WPARAM{0x80000000}})
+        for (const UINT arrow : {MCHT_TITLEBTNPREV, MCHT_TITLEBTNNEXT}) {
+            SCOPED_TRACE(std::to_string(delta) + (arrow == MCHT_TITLEBTNNEXT ? " next" : " prev"));
+            SendMessage(c.Handle(), MCM_SETMONTHDELTA, delta, 0);
+            const uint32_t beeps = MessageBeepCount();
+            test::ClickCalendar(c, test::FindCode(c, arrow));
+            EXPECT_EQ(Shown(c.Date()), "2024-01-31 07:00");
+            EXPECT_EQ(MessageBeepCount(), beeps + 1);
+        }
+    EXPECT_EQ(form.Changes, 0);
 }
 
 // What an open menu shows: each item as its caption with marks, "|" before a column break,
@@ -485,6 +524,65 @@ TEST(MonthCalendar, NeverGetsSmallerThanOneMonth) {
     EXPECT_EQ(
         SendMessage(c.Handle(), MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(months)),
         2);
+}
+
+// Whatever moves the months shown asks for their bold days, and the handler may free the
+// calendar: nothing of it is touched after, and no change is told.
+TEST(MonthCalendar, SurvivesAHandlerOfBoldDaysThatFreesIt) {
+    const auto clickOn = [](TwwMonthCalendar& C, HWND Wnd, UINT Part) {
+        const LPARAM at = PointToLParam(test::FindCode(C, Part));
+        SendMessage(Wnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessage(Wnd, WM_LBUTTONUP, 0, at);
+    };
+    const auto choose = [clickOn](UINT Part, const std::string& Caption) {
+        return [clickOn, Part, Caption](TwwMonthCalendar& C, HWND Wnd) {
+            TModalScript script;
+            script.Then([&] { test::ClickAt(test::ItemCentre(Caption)); });
+            clickOn(C, Wnd, Part);
+            test::PumpUntilIdle();
+        };
+    };
+    const struct {
+        const char* Name;
+        TwwMonthOptions Options;
+        std::function<void(TwwMonthCalendar&, HWND)> Act;
+    } cases[] = {
+        {"Date set",
+         {mdoDayState},
+         [](TwwMonthCalendar& C, HWND) { C.SetDate(DayAt(2024, 6, 5)); }},
+        {"Page Down",
+         {mdoDayState},
+         [](TwwMonthCalendar& C, HWND) {
+             C.SetFocus();
+             test::TypeKey(VK_NEXT);
+         }},
+        {"Shift+Up across a month",
+         {mdoDayState, mdoMultiSelect},
+         [](TwwMonthCalendar& C, HWND) {
+             C.SetFocus();
+             const test::TKeysHeld shift({VK_SHIFT});
+             test::TypeKey(VK_UP);
+         }},
+        {"the next arrow",
+         {mdoDayState},
+         [clickOn](TwwMonthCalendar& C, HWND Wnd) { clickOn(C, Wnd, MCHT_TITLEBTNNEXT); }},
+        {"a month chosen", {mdoDayState}, choose(MCHT_TITLEMONTH, "June")},
+        {"a year chosen", {mdoDayState}, choose(MCHT_TITLEYEAR, "1995")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TCalendarForm form(c.Options);
+        form.SetAt(DayAt(2024, 3, 5, 10, 30));
+        const HWND wnd = form.Calendar->Handle();
+        form.Calendar->OnCalcBoldDay = [&form](TObject*, TDateTime, int32_t, int32_t, int32_t,
+                                               bool&) {
+            delete std::exchange(form.Calendar, nullptr);
+        };
+        c.Act(*form.Calendar, wnd);
+        EXPECT_EQ(form.Calendar, nullptr);
+        EXPECT_FALSE(IsWindow(wnd));
+        EXPECT_EQ(form.Changes, 0);
+    }
 }
 
 }  // namespace

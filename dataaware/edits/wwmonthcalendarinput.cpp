@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "dataaware/edits/wwmonthcalendar.h"
 #include "dataaware/edits/wwpickersupport.h"
 #include "platform/core/datetime.h"
 #include "platform/ui/monthcal.h"
+#include "platform/win/capture.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/systemmetrics.h"
 #include "platform/win/window.h"
@@ -66,8 +68,12 @@ void TwwMonthCalendar::WndProc(TMessage& Message) {
                 const TPoint at = MessagePoint(Message.LParam);
                 const MCHITTESTINFO hit = HitTest(at);
                 if (IsDateHit(hit.uHit) && OutOfRange(hit.st)) {
-                    if (Message.Msg == WM_LBUTTONUP)
+                    if (Message.Msg == WM_LBUTTONUP) {
+                        // A drag from a day in range ends here though the window never sees
+                        // this release: it must not keep the mouse.
+                        if (GetCapture() == Handle()) ReleaseCapture();
                         MouseUp(mbLeft, KeysToShiftState(Message.WParam), at.X, at.Y);
+                    }
                     Message.Result = 0;
                     return;
                 }
@@ -174,7 +180,10 @@ void TwwMonthCalendar::MoveSelectionEnd(int32_t Days) {
     }
     if (first > last) std::swap(first, last);
     SYSTEMTIME range[2] = {DateTimeToSystemTime(first), DateTimeToSystemTime(last)};
-    if (SendMessage(Handle(), MCM_SETSELRANGE, 0, reinterpret_cast<LPARAM>(range)) == 0) return;
+    const std::weak_ptr<const void> life = LifeToken();
+    if (SendMessage(Handle(), MCM_SETSELRANGE, 0, reinterpret_cast<LPARAM>(range)) == 0 ||
+        life.expired())
+        return;
     FSelStart = first;
     FSelEnd = last;
 }

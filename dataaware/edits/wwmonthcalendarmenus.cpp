@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "dataaware/edits/wwmonthcalendar.h"
 #include "dataaware/edits/wwpickersupport.h"
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int32_t kFirstYear = 1;
 constexpr int32_t kLastYear = 9999;
+constexpr int64_t kMonthsInCalendar = int64_t{kLastYear} * 12;
 // Room the year menu leaves left of its edit item when it has columns.
 constexpr int32_t kEditYearMenuMargin = 45;
 
@@ -53,13 +55,17 @@ bool TwwMonthCalendar::MoveDateWithin(TDateTime Target) {
         target = FirstDay();
         MessageBeep(0);
     }
+    const std::weak_ptr<const void> life = LifeToken();
     SetDate(target);
-    return std::trunc(FDateTime) != std::trunc(before);
+    return !life.expired() && std::trunc(FDateTime) != std::trunc(before);
 }
 
 void TwwMonthCalendar::ClickTitleArrow(bool Forward) {
-    const auto delta = static_cast<int32_t>(SendMessage(Handle(), MCM_GETMONTHDELTA, 0, 0));
-    const TDateTime target = wwAddMonths(FDateTime, Forward ? delta : -delta);
+    const int64_t delta = static_cast<int32_t>(SendMessage(Handle(), MCM_GETMONTHDELTA, 0, 0));
+    // A step past every month there is is no step; the window's delta may be any number.
+    const auto months = static_cast<int32_t>(
+        std::clamp<int64_t>(Forward ? delta : -delta, -kMonthsInCalendar, kMonthsInCalendar));
+    const TDateTime target = wwAddMonths(FDateTime, months);
     if (target == FDateTime) {
         MessageBeep(0);  // the first or last month there is
         return;
@@ -139,8 +145,9 @@ void TwwMonthCalendar::BuildYearMenu() {
 }
 
 void TwwMonthCalendar::MonthChosen(int32_t Month) {
+    const std::weak_ptr<const void> life = LifeToken();
     MoveDateWithin(wwAddMonths(FDateTime, Month - FClickedTitleMonth));
-    Change();
+    if (!life.expired()) Change();
 }
 
 void TwwMonthCalendar::YearChosen(int32_t Year) {
@@ -149,6 +156,7 @@ void TwwMonthCalendar::YearChosen(int32_t Year) {
     uint16_t year = 0, month = 0, day = 0;
     DecodeDate(FDateTime, year, month, day);
     // Scroll first, so that the months shown keep their place in the block of months.
+    const std::weak_ptr<const void> life = LifeToken();
     SYSTEMTIME visible[2];
     if (SendMessage(Handle(), MCM_GETMONTHRANGE, GMR_VISIBLE, reinterpret_cast<LPARAM>(visible)) !=
         0) {
@@ -156,10 +164,11 @@ void TwwMonthCalendar::YearChosen(int32_t Year) {
         const int32_t edgeMonth = Year > titleYear ? visible[1].wMonth : visible[0].wMonth;
         if (ClampedDay(Year, edgeMonth, 1, scrollTo))
             InternalSetDate(ComposeDateTime(scrollTo, FDateTime));
+        if (life.expired()) return;
     }
     TDateTime target = 0;
     if (ClampedDay(Year, month, day, target)) MoveDateWithin(target);
-    Change();
+    if (!life.expired()) Change();
 }
 
 void TwwMonthCalendar::YearLimits(int32_t& MinYear, int32_t& MaxYear) const {

@@ -3,6 +3,7 @@
 // A stand-in for the data-aware date/time picker: it drops the popup calendar below itself as
 // the picker does, holds the mouse hook while it is down, and logs what the popup asks of it.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ public:
     TDateTime Value = 0;
     TwwPopupCalendar* Calendar = nullptr;
     TwwMonthOptions CalendarOptions{mdoDayState};
+    // Runs after a change is logged, as the picker's own change event would.
+    std::function<void()> OnNotifyChange;
 
     void DropDown() {
         if (Calendar == nullptr) {
@@ -53,7 +56,10 @@ public:
     }
     bool IsDroppedDown() override { return Calendar != nullptr && Calendar->Visible(); }
     bool EditCanModify() override { return MayModify; }
-    void NotifyChange() override { Log.push_back("change"); }
+    void NotifyChange() override {
+        Log.push_back("change");
+        if (OnNotifyChange) OnNotifyChange();
+    }
     void SetModified(bool Modified) override {
         Log.push_back(Modified ? "modified" : "unmodified");
     }

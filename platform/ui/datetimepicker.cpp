@@ -199,7 +199,7 @@ bool TDateTimePicker::DroppedDown() const {
 
 void TDateTimePicker::DropDown() {
     if (FKind != dtkDate || DroppedDown() || !HandleAllocated() || !Showing()) return;
-    FinishTyping();
+    if (!FinishTyping()) return;
     if (!FDropDown) FDropDown = std::make_unique<TDateTimePickerDropDown>(*this);
     const TPoint face =
         Parent() != nullptr ? Parent()->ClientToScreen(Point(Left(), Top())) : Point(Left(), Top());

@@ -80,8 +80,9 @@ private:
     std::string Format() const;
     // The text and its parts as shown, typed digits included.
     TDateTimePickerParts Parts() const;
-    // Takes the digits typed into the selected part, if any.
-    void FinishTyping();
+    // Takes the digits typed into the selected part, if any; false when the change this told of
+    // freed the picker.
+    [[nodiscard]] bool FinishTyping();
     // Highlights part Index, kept within the parts.
     void SelectPart(int32_t Index);
     // Moves the selected part as an arrow key does.

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/datetime.h"
@@ -167,6 +169,43 @@ TEST(DateTimePicker, TheWheelStepsTheSelectedPart) {
     t.Picker->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(MAKELONG(0, static_cast<uint16_t>(-120))),
                       0);
     EXPECT_EQ(t.Picker->DisplayText(), "4/5/24");
+}
+
+// A handler of OnChange may free the picker: whatever told of the change touches nothing after.
+TEST(DateTimePicker, SurvivesAChangeHandlerThatFreesIt) {
+    using TAct = std::function<void(TPickerFixture&, TDateTimePicker & Other)>;
+    const struct {
+        const char* Name;
+        bool Typed;  // a digit is typed first, which the action takes
+        TAct Act;
+    } cases[] = {
+        {"the last digit", true, [](TPickerFixture&, TDateTimePicker&) { PressKey('2'); }},
+        {"Up after a digit", true, [](TPickerFixture&, TDateTimePicker&) { PressKey(VK_UP); }},
+        {"Right", true, [](TPickerFixture&, TDateTimePicker&) { PressKey(VK_RIGHT); }},
+        {"Alt+Down", true, [](TPickerFixture&, TDateTimePicker&) { PressKey(VK_DOWN, {VK_MENU}); }},
+        {"a click on the text", true,
+         [](TPickerFixture& T, TDateTimePicker&) { ClickAt(*T.Picker, T.Character(3)); }},
+        {"the focus leaving", true,
+         [](TPickerFixture&, TDateTimePicker& Other) {
+             Other.SetFocus();
+             Application().ProcessMessages();
+         }},
+        {"Up", false, [](TPickerFixture&, TDateTimePicker&) { PressKey(VK_UP); }},
+        {"the wheel", false,
+         [](TPickerFixture& T, TDateTimePicker&) {
+             T.Picker->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(MAKELONG(0, 120)), 0);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPickerFixture t;
+        auto* other = t.Add<TDateTimePicker>(t.Form, Rect(10, 40, 150, 60));
+        t.Picker->OnChange = [&t](TObject*) { delete std::exchange(t.Picker, nullptr); };
+        if (c.Typed) PressKey('1');  // January, October to December could follow
+        ASSERT_NE(t.Picker, nullptr);
+        c.Act(t, *other);
+        EXPECT_EQ(t.Picker, nullptr);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/core/datetime.h"
 #include "platform/core/systemtime.h"
@@ -12,6 +13,7 @@
 #include "platform/ui/lists_testsupport.h"
 #include "platform/ui/monthcal.h"
 #include "platform/win/capture.h"
+#include "platform/win/input.h"
 #include "platform/win/systemmetrics.h"
 #include "platform/win/window.h"
 
@@ -140,6 +142,41 @@ TEST(DateTimePickerDropDown, LosingTheFocusOrBeingFreedClosesIt) {
     PressKey(VK_DOWN, {VK_MENU});
     ASSERT_TRUE(t.Picker->DroppedDown());
     delete t.Picker;
+    Application().ProcessMessages();
+    EXPECT_EQ(GetCapture(), 0u);
+}
+
+TEST(DateTimePickerDropDown, SurvivesAChangeHandlerThatFreesThePickerOrItsFormOnTheDayChosen) {
+    for (const bool byKey : {false, true})
+        for (const bool wholeForm : {false, true}) {
+            SCOPED_TRACE(std::string(byKey ? "Enter" : "a click") + (wholeForm ? ", form" : ""));
+            TDroppedFixture t;
+            t.Picker->OnChange = [&t, wholeForm](TObject*) {
+                if (wholeForm) {
+                    t.Picker = nullptr;
+                    delete std::exchange(t.Form, nullptr);
+                } else {
+                    delete std::exchange(t.Picker, nullptr);
+                }
+            };
+            if (byKey) {
+                PressKey(VK_RIGHT);
+                PressKey(VK_RETURN);
+            } else {
+                ClickAt(*t.Calendar(), t.PointOfDay(3, 20));
+            }
+            EXPECT_EQ(t.Picker, nullptr);
+            EXPECT_EQ(GetCapture(), 0u);
+        }
+}
+
+TEST(DateTimePickerDropDown, LetsTheMouseGoWhenItsFormIsFreedWhileItIsDown) {
+    TDroppedFixture t;
+    const TPoint elsewhere = t.Form->ClientToScreen(Point(200, 150));
+    delete std::exchange(t.Form, nullptr);
+    InjectMouseMove(elsewhere);
+    InjectMouseButton(mbLeft, true);
+    InjectMouseButton(mbLeft, false);
     Application().ProcessMessages();
     EXPECT_EQ(GetCapture(), 0u);
 }

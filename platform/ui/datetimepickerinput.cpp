@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 
 #include "platform/core/datetime.h"
 #include "platform/ui/datetimepicker.h"
@@ -29,23 +30,26 @@ void TDateTimePicker::SelectPart(int32_t Index) {
     Invalidate();
 }
 
-void TDateTimePicker::FinishTyping() {
-    if (!FTyped.Active()) return;
+bool TDateTimePicker::FinishTyping() {
+    if (!FTyped.Active()) return true;
     const int32_t typed = FTyped.Value();
     FTyped.Reset();
     Invalidate();
     TDateTimePickerParts parts;
     parts.Layout(Format(), FDateTime);
-    if (FSelectedPart >= static_cast<int32_t>(parts.Count())) return;
+    if (FSelectedPart >= static_cast<int32_t>(parts.Count())) return true;
     TDateTime value;
-    if (SetPart(FDateTime, parts.Part(static_cast<size_t>(FSelectedPart)), typed, value))
-        Commit(value, true);
-    else
+    if (!SetPart(FDateTime, parts.Part(static_cast<size_t>(FSelectedPart)), typed, value)) {
         MessageBeep(0);
+        return true;
+    }
+    const std::weak_ptr<const void> life = LifeToken();
+    Commit(value, true);
+    return !life.expired();
 }
 
 void TDateTimePicker::StepSelected(int32_t Delta) {
-    FinishTyping();
+    if (!FinishTyping()) return;
     TDateTimePickerParts parts;
     parts.Layout(Format(), FDateTime);
     if (FSelectedPart >= static_cast<int32_t>(parts.Count())) return;
@@ -107,7 +111,7 @@ void TDateTimePicker::KeyDown(uint16_t& Key, TShiftState Shift) {
         case VK_RIGHT:
         case VK_HOME:
         case VK_END:
-            FinishTyping();
+            if (!FinishTyping()) return;
             SelectPart(Key == VK_LEFT    ? FSelectedPart - 1
                        : Key == VK_RIGHT ? FSelectedPart + 1
                        : Key == VK_HOME  ? 0
@@ -135,8 +139,7 @@ void TDateTimePicker::KeyPress(char& Key) {
         Key = 0;
         const bool complete = FTyped.Add(digit, part, FDateTime);
         Invalidate();
-        if (!complete) return;
-        FinishTyping();
+        if (!complete || !FinishTyping()) return;
         SelectPart(FSelectedPart + 1);
         return;
     }
@@ -163,7 +166,7 @@ void TDateTimePicker::MouseDown(TMouseButton Button, TShiftState Shift, int32_t 
         return;
     }
     // The part under the pointer: the text is measured as it is drawn.
-    FinishTyping();
+    if (!FinishTyping()) return;
     const TDateTimePickerParts parts = Parts();
     const std::string& text = parts.Text();
     TCanvas& canvas = Canvas();
@@ -187,7 +190,7 @@ void TDateTimePicker::WMSetFocus(TMessage& Message) {
 }
 
 void TDateTimePicker::WMKillFocus(TMessage& Message) {
-    FinishTyping();
+    if (!FinishTyping()) return;
     CloseUp();
     TCustomControl::WMKillFocus(Message);
     Invalidate();

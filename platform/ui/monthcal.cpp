@@ -43,6 +43,12 @@ void Redraw(const TMonthCalState& State) {
     InvalidateRect(State.Wnd, nullptr, false);
 }
 
+// The locale's first day of the week, read as the locale's own answer reads it: a setting past
+// Sunday wraps round instead of naming a day no week has.
+int32_t LocaleFirstDayOfWeek() {
+    return FormatSettings().FirstDayOfWeek % 7;
+}
+
 // A handler of an earlier notification may have destroyed the window: then nothing more is told.
 LRESULT Notify(const TMonthCalState& State, NMHDR& Header, UINT Code) {
     if (!IsWindow(State.Wnd)) return 0;
@@ -79,6 +85,8 @@ void UpdateDayState(TMonthCalState& State) {
     request.cDayState = count;
     request.prgDayState = masks.data();
     Notify(State, request.nmhdr, MCN_GETDAYSTATE);
+    // A handler that scrolled the calendar had the months it scrolled to asked for already.
+    if (State.AskedFirst != first || State.AskedCount != count) return;
     // The parent fills the calendar's array or points the request at one of its own.
     State.DayStateFirst = first;
     State.DayState.assign(static_cast<size_t>(count), 0);
@@ -110,7 +118,7 @@ void Create(HWND Wnd, const CREATESTRUCT& Create) {
     state->Wnd = Wnd;
     state->NotifyWnd = Create.hwndParent;
     state->Style = Create.style;
-    state->FirstDayOfWeek = FormatSettings().FirstDayOfWeek;
+    state->FirstDayOfWeek = LocaleFirstDayOfWeek();
     state->Font = TFont().LogFont();
     state->SelStart = state->SelEnd = state->Today();
     state->FirstMonth = MonthIndexOfDay(state->SelStart);
@@ -200,7 +208,7 @@ LRESULT GetRange(const TMonthCalState& State, LPARAM LParam) {
 }
 
 LRESULT SetFirstDayOfWeek(TMonthCalState& State, LPARAM Day) {
-    const int32_t locale = FormatSettings().FirstDayOfWeek;
+    const int32_t locale = LocaleFirstDayOfWeek();
     const LRESULT previous = MAKELONG(static_cast<uint16_t>(State.FirstDayOfWeek),
                                       State.FirstDayOfWeek != locale ? 1 : 0);
     if (Day < -1 || Day > 6) return previous;
@@ -264,8 +272,9 @@ void ButtonDown(TMonthCalState& State, LPARAM Point) {
     int32_t day = 0;
     const UINT hit = HitAt(State, Point, day);
     const int32_t delta = State.MonthDelta != 0 ? State.MonthDelta : State.VisibleCount();
-    if (hit == MCHT_TITLEBTNPREV) return Scrolled(State, State.ShowFirst(State.FirstMonth - delta));
-    if (hit == MCHT_TITLEBTNNEXT) return Scrolled(State, State.ShowFirst(State.FirstMonth + delta));
+    const int64_t first = State.FirstMonth;
+    if (hit == MCHT_TITLEBTNPREV) return Scrolled(State, State.ShowFirst(first - delta));
+    if (hit == MCHT_TITLEBTNNEXT) return Scrolled(State, State.ShowFirst(first + delta));
     if ((!IsDateHit(hit) && hit != MCHT_TODAYLINK) || !State.Selectable(day)) return;
     Scrolled(State, State.ScrollIntoView(day));
     Select(State, day, day);
@@ -367,7 +376,7 @@ LRESULT Dispatch(TMonthCalState& State, UINT Msg, WPARAM WParam, LPARAM LParam) 
             return SetFirstDayOfWeek(State, LParam);
         case MCM_GETFIRSTDAYOFWEEK:
             return MAKELONG(static_cast<uint16_t>(State.FirstDayOfWeek),
-                            State.FirstDayOfWeek != FormatSettings().FirstDayOfWeek ? 1 : 0);
+                            State.FirstDayOfWeek != LocaleFirstDayOfWeek() ? 1 : 0);
         case MCM_GETRANGE:
             return GetRange(State, LParam);
         case MCM_SETRANGE:

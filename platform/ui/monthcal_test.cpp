@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/core/clock.h"
+#include "platform/core/formatsettings.h"
 #include "platform/ui/monthcal_testsupport.h"
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/capture.h"
@@ -355,6 +356,64 @@ TEST_F(MonthCal, SurvivesBeingDestroyedByItsParentWhileTellingIt) {
     ASSERT_FALSE(Calendar->Notes.empty());
     EXPECT_EQ(Calendar->Notes[0], "selchange 2024-3-20 2024-3-20");
     EXPECT_EQ(GetCapture(), HWND{0});
+}
+
+TEST_F(MonthCal, ScrollsNoFurtherThanYearsOneAnd9999WhateverTheMonthDelta) {
+    Make();
+    const struct {
+        WPARAM Delta;
+        TPoint Arrow;
+        const char* Shown;
+    } cases[] = {
+        {0x7fffffff, Point(110, 10), "9999-12-1 9999-12-31 1"},
+        {0x7fffffff, Point(10, 10), "1-1-1 1-1-31 1"},
+        {0x80000000, Point(10, 10), "9999-12-1 9999-12-31 1"},
+        {0x80000000, Point(110, 10), "1-1-1 1-1-31 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Delta);
+        Calendar->Send(MCM_SETMONTHDELTA, c.Delta);
+        Click(c.Arrow);
+        EXPECT_EQ(Visible(), c.Shown);
+    }
+}
+
+TEST_F(MonthCal, TakesALocaleFirstDayOfWeekPastSundayAsTheLocaleDigitDoes) {
+    TFormatSettings settings;
+    settings.FirstDayOfWeek = 7;
+    const TFormatSettingsOverride locale(settings);
+    Make();
+    EXPECT_EQ(Calendar->Send(MCM_GETFIRSTDAYOFWEEK), MAKELONG(0, 0)) << "Monday";
+    Calendar->Send(MCM_SETFIRSTDAYOFWEEK, 0, LPARAM{6});
+    EXPECT_EQ(Calendar->Send(MCM_SETFIRSTDAYOFWEEK, 0, LPARAM{-1}), MAKELONG(6, 1));
+    EXPECT_EQ(Calendar->Send(MCM_GETFIRSTDAYOFWEEK), MAKELONG(0, 0));
+    Click(CellCentre(3, 3));
+    EXPECT_EQ(Selection(), "2024-3-21") << "weeks from Monday: 26 February leads March";
+}
+
+// Only August has bold days here, so the masks of other months would show. The
+// fixed-metric font draws bold and plain alike; the default font does not.
+TEST_F(MonthCal, ShowsTheBoldDaysOfTheMonthsAHandlerOfThemScrolledTo) {
+    const auto bold = [](uint16_t, uint16_t Month) { return Month == 8 ? ~MONTHDAYSTATE{} : 0; };
+    SYSTEMTIME august = Day(2024, 8, 5);
+    const auto shown = [&](bool Bold, bool Jump) {
+        Make(MCS_DAYSTATE, Rect(0, 0, 250, 250));
+        Calendar->Send(WM_SETFONT, 0, 1);
+        if (Bold) Calendar->BoldDays = bold;
+        bool jumped = !Jump;
+        Calendar->OnNote = [&](const std::string& Note) {
+            if (jumped || Note.rfind("daystate", 0) != 0) return;
+            jumped = true;
+            Calendar->Send(MCM_SETCURSEL, 0, &august);
+        };
+        SYSTEMTIME day = Jump ? Day(2024, 5, 5) : august;
+        Calendar->Send(MCM_SETCURSEL, 0, &day);
+        EXPECT_EQ(Visible(), "2024-8-1 2024-8-31 1");
+        return test::ShownRows(*Calendar);
+    };
+    const TPictureRows expected = shown(true, false);
+    ASSERT_NE(shown(false, false), expected) << "bold days show";
+    EXPECT_EQ(shown(true, true), expected);
 }
 
 }  // namespace

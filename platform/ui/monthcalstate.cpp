@@ -71,8 +71,9 @@ bool TMonthCalState::Bold(int32_t Day) const {
     return (DayState[static_cast<size_t>(at)] >> (day - 1) & 1) != 0;
 }
 
-bool TMonthCalState::ShowFirst(int32_t Month) {
-    const int32_t first = std::clamp(Month, FirstMonthIndex, LastMonthIndex - VisibleCount() + 1);
+bool TMonthCalState::ShowFirst(int64_t Month) {
+    const auto first = static_cast<int32_t>(
+        std::clamp<int64_t>(Month, FirstMonthIndex, LastMonthIndex - VisibleCount() + 1));
     if (first == FirstMonth) return false;
     FirstMonth = first;
     return true;

@@ -90,8 +90,9 @@ struct TMonthCalState {
     void DayStateSpan(int32_t& First, int32_t& Count) const;
     bool Bold(int32_t Day) const;
 
-    // Shows FirstMonth as near to Month as years 1 to 9999 allow; true when it moved.
-    bool ShowFirst(int32_t Month);
+    // Shows FirstMonth as near to Month as years 1 to 9999 allow; true when it moved. Month is
+    // wide enough for a step of any month delta from any month.
+    bool ShowFirst(int64_t Month);
     // Moves the visible months as little as shows the day's month.
     bool ScrollIntoView(int32_t Day);
 };
