@@ -124,18 +124,7 @@ TRecord RunInjected() {
 class DateTimePickerOnDisplay : public test::OnDisplayTest {
 protected:
     TRecord RunTyped() {
-        PresentOnDisplay();
-        TScene scene;
-        if (!WaitUntilShown("Date picker script")) return {};
-        const std::string display = FServer.DisplayName();
-        return RunRecordedScriptOnDisplay<TScene, TStep>(
-            scene, "Date picker script", Script(), [&](TScene& S, const TStep& Step) {
-                if (!Step.At) {
-                    test::TypeOnDisplay(display, Step.Keys, 30);
-                    return;
-                }
-                test::ClickOnDisplay(display, Step.At(S));
-            });
+        return RunKeysAndClicksOnDisplay<TScene, TStep>("Date picker script", Script());
     }
 };
 

@@ -144,18 +144,7 @@ TRecord RunInjected() {
 class ListsOnDisplay : public test::OnDisplayTest {
 protected:
     TRecord RunTyped() {
-        PresentOnDisplay();
-        TScene scene;
-        if (!WaitUntilShown("Lists script")) return {};
-        const std::string display = FServer.DisplayName();
-        return RunRecordedScriptOnDisplay<TScene, TStep>(
-            scene, "Lists script", Script(), [&](TScene& S, const TStep& Step) {
-                if (!Step.At) {
-                    test::TypeOnDisplay(display, Step.Keys, 30);
-                    return;
-                }
-                test::ClickOnDisplay(display, Step.At(S));
-            });
+        return RunKeysAndClicksOnDisplay<TScene, TStep>("Lists script", Script());
     }
 };
 

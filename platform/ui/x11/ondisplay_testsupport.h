@@ -367,6 +367,24 @@ protected:
             });
     }
 
+    // Plays Script on a new TScene whose window is titled Title, typed by xdotool: a step types
+    // its Keys, or clicks at At(Scene) when it has one.
+    template <class TScene, class TStep>
+    std::vector<std::string> RunKeysAndClicksOnDisplay(const std::string& Title,
+                                                       const std::vector<TStep>& Script) {
+        PresentOnDisplay();
+        TScene scene;
+        if (!WaitUntilShown(Title)) return {};
+        const std::string display = FServer.DisplayName();
+        return RunRecordedScriptOnDisplay<TScene, TStep>(
+            scene, Title, Script, [&](TScene& S, const TStep& Step) {
+                if (Step.At)
+                    ClickOnDisplay(display, Step.At(S));
+                else
+                    TypeOnDisplay(display, Step.Keys, 30);
+            });
+    }
+
     // The active form as the display shows it, for a person to look at, when VEX_PICTURE_DIR
     // names a folder.
     void SaveActiveFormPicture(const std::string& Name) {
