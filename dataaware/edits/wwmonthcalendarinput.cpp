@@ -17,14 +17,6 @@ namespace vex {
 
 namespace {
 
-// 1 January 0001 and 31 December 9999, the ends of the calendar.
-constexpr double kFirstDay = -693593;
-constexpr double kLastDay = 2958465;
-
-bool IsDateHit(UINT Hit) {
-    return (Hit & ~(MCHT_NEXT | MCHT_PREV)) == MCHT_CALENDARDATE;
-}
-
 bool IsTitleHit(UINT Hit) {
     return Hit == MCHT_TITLEMONTH || Hit == MCHT_TITLEYEAR || Hit == MCHT_TITLEBTNPREV ||
            Hit == MCHT_TITLEBTNNEXT;
@@ -172,7 +164,8 @@ void TwwMonthCalendar::MoveSelectionEnd(int32_t Days) {
     else
         first = start + Days;
     const double low = std::trunc(FirstDay());
-    const double high = FMaxDate != 0 ? std::min(kLastDay, std::trunc(FMaxDate)) : kLastDay;
+    const double high =
+        FMaxDate != 0 ? std::min<double>(LastEncodableDay, std::trunc(FMaxDate)) : LastEncodableDay;
     if (first < low || last > high) {
         MessageBeep(0);
         first = std::clamp(first, low, high);
@@ -226,7 +219,7 @@ void TwwMonthCalendar::KeyDown(uint16_t& Key, TShiftState Shift) {
         // is checked before it is composed, which refuses one past either end.
         const double day = page ? std::trunc(wwAddMonths(FDateTime, key == VK_PRIOR ? -1 : 1))
                                 : std::trunc(FDateTime) + days;
-        if (day == std::trunc(FDateTime) || day < kFirstDay || day > kLastDay) {
+        if (day == std::trunc(FDateTime) || day < FirstEncodableDay || day > LastEncodableDay) {
             MessageBeep(0);  // the first or the last day there is
             return;
         }
