@@ -17,6 +17,12 @@ namespace vex {
 
 namespace {
 
+// The day of a date the window gives, whatever time of day it carries beside it.
+bool TryDayOf(SYSTEMTIME Time, TDateTime& Day) {
+    Time.wHour = Time.wMinute = Time.wSecond = Time.wMilliseconds = 0;
+    return TrySystemTimeToDateTime(Time, Day);
+}
+
 bool IsTitleHit(UINT Hit) {
     return Hit == MCHT_TITLEMONTH || Hit == MCHT_TITLEYEAR || Hit == MCHT_TITLEBTNPREV ||
            Hit == MCHT_TITLEBTNNEXT;
@@ -149,9 +155,7 @@ bool TwwMonthCalendar::ReadSelection(TDateTime& Start, TDateTime& End) {
             return false;
         range[1] = range[0];
     }
-    range[0].wHour = range[0].wMinute = range[0].wSecond = range[0].wMilliseconds = 0;
-    range[1].wHour = range[1].wMinute = range[1].wSecond = range[1].wMilliseconds = 0;
-    return TrySystemTimeToDateTime(range[0], Start) && TrySystemTimeToDateTime(range[1], End);
+    return TryDayOf(range[0], Start) && TryDayOf(range[1], End);
 }
 
 void TwwMonthCalendar::MoveSelectionEnd(int32_t Days) {
@@ -269,10 +273,7 @@ void TwwMonthCalendar::SelectionChanged(const NMSELCHANGE& Notice) {
     // The window's answer to our own MCM_SETCURSEL is no choice of the user.
     if (FSettingDate) return;
     TDateTime start = 0, end = 0;
-    SYSTEMTIME first = Notice.stSelStart, last = Notice.stSelEnd;
-    first.wHour = first.wMinute = first.wSecond = first.wMilliseconds = 0;
-    last.wHour = last.wMinute = last.wSecond = last.wMilliseconds = 0;
-    if (!TrySystemTimeToDateTime(first, start) || !TrySystemTimeToDateTime(last, end)) return;
+    if (!TryDayOf(Notice.stSelStart, start) || !TryDayOf(Notice.stSelEnd, end)) return;
     if (FMinDate != 0 && start < std::trunc(FMinDate)) start = std::trunc(FMinDate);
     const double oldStart = std::trunc(FSelStart), oldEnd = std::trunc(FSelEnd);
     FSelStart = start;
