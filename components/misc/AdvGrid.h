@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -443,8 +444,9 @@ private:
     // The frame around the selected cells, inside their edges, so the cells that leave the
     // selection take it away when they are painted again.
     void DrawSelectionFrame();
-    // The text as the cell shows it: a link without its scheme, cut to the area with "...".
-    std::string ShownText(TCanvas& Canvas, const std::string& Text, int32_t AreaWidth) const;
+    // A line of the cell's text as it is drawn: cut to the area with "..." when the grid
+    // shortens texts.
+    std::string ShownText(TCanvas& Canvas, std::string_view Text, int32_t AreaWidth) const;
     void DrawTextLines(TCanvas& Canvas, const std::vector<std::string>& Lines, const TRect& Area,
                        uint32_t Flags);
     // The picture's top-left corner in the cell, by its placements.

@@ -120,12 +120,12 @@ void TAdvStringGrid::DrawCellText(int32_t ACol, int32_t ARow, int32_t ARealCol, 
     if (FMultilinecells) {
         std::vector<std::string> lines;
         for (const std::string_view line : CellLines(linkShown)) {
-            lines.push_back(ShownText(canvas, std::string(line), area.Right - area.Left));
+            lines.push_back(ShownText(canvas, line, area.Right - area.Left));
             textWidth = std::max(textWidth, canvas.TextWidth(lines.back()));
         }
         DrawTextLines(canvas, lines, area, flags);
     } else {
-        const std::string shown = ShownText(canvas, std::string(linkShown), area.Right - area.Left);
+        const std::string shown = ShownText(canvas, linkShown, area.Right - area.Left);
         textWidth = canvas.TextWidth(shown);
         TRect drawn = area;
         DrawText(canvas.Handle(), shown, drawn, flags | (FWordWrap ? DT_WORDBREAK : DT_SINGLELINE));
@@ -145,9 +145,9 @@ void TAdvStringGrid::DrawCellText(int32_t ACol, int32_t ARow, int32_t ARealCol, 
     canvas.RestoreDC(saved);
 }
 
-std::string TAdvStringGrid::ShownText(TCanvas& Canvas, const std::string& Text,
+std::string TAdvStringGrid::ShownText(TCanvas& Canvas, std::string_view Text,
                                       int32_t AreaWidth) const {
-    if (!FEnhTextSize || FWordWrap) return Text;
+    if (!FEnhTextSize || FWordWrap) return std::string(Text);
     return EllipsisText(Text, AreaWidth, [&Canvas](std::string_view Piece) {
         return Canvas.TextWidth(std::string(Piece));
     });

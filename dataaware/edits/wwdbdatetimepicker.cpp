@@ -20,10 +20,6 @@ TComponent* AsComponent(TwwPopupCalendarPicker* Picker) {
     return component;
 }
 
-bool IsDateHit(UINT Hit) {
-    return (Hit & ~(MCHT_NEXT | MCHT_PREV)) == MCHT_CALENDARDATE;
-}
-
 bool InWindow(HWND Wnd, TPoint Screen) {
     TRect bounds;
     return Wnd != 0 && GetWindowRect(Wnd, bounds) && PtInRect(bounds, Screen);

@@ -17,12 +17,10 @@ namespace vex {
 
 namespace {
 
-// 1 January 0001 and 31 December 9999, the ends of the calendar.
-constexpr double kFirstDay = -693593;
-constexpr double kLastDay = 2958465;
-
-bool IsDateHit(UINT Hit) {
-    return (Hit & ~(MCHT_NEXT | MCHT_PREV)) == MCHT_CALENDARDATE;
+// The day of a date the window gives, whatever time of day it carries beside it.
+bool TryDayOf(SYSTEMTIME Time, TDateTime& Day) {
+    Time.wHour = Time.wMinute = Time.wSecond = Time.wMilliseconds = 0;
+    return TrySystemTimeToDateTime(Time, Day);
 }
 
 bool IsTitleHit(UINT Hit) {
@@ -157,9 +155,7 @@ bool TwwMonthCalendar::ReadSelection(TDateTime& Start, TDateTime& End) {
             return false;
         range[1] = range[0];
     }
-    range[0].wHour = range[0].wMinute = range[0].wSecond = range[0].wMilliseconds = 0;
-    range[1].wHour = range[1].wMinute = range[1].wSecond = range[1].wMilliseconds = 0;
-    return TrySystemTimeToDateTime(range[0], Start) && TrySystemTimeToDateTime(range[1], End);
+    return TryDayOf(range[0], Start) && TryDayOf(range[1], End);
 }
 
 void TwwMonthCalendar::MoveSelectionEnd(int32_t Days) {
@@ -172,7 +168,8 @@ void TwwMonthCalendar::MoveSelectionEnd(int32_t Days) {
     else
         first = start + Days;
     const double low = std::trunc(FirstDay());
-    const double high = FMaxDate != 0 ? std::min(kLastDay, std::trunc(FMaxDate)) : kLastDay;
+    const double high =
+        FMaxDate != 0 ? std::min<double>(LastEncodableDay, std::trunc(FMaxDate)) : LastEncodableDay;
     if (first < low || last > high) {
         MessageBeep(0);
         first = std::clamp(first, low, high);
@@ -226,7 +223,7 @@ void TwwMonthCalendar::KeyDown(uint16_t& Key, TShiftState Shift) {
         // is checked before it is composed, which refuses one past either end.
         const double day = page ? std::trunc(wwAddMonths(FDateTime, key == VK_PRIOR ? -1 : 1))
                                 : std::trunc(FDateTime) + days;
-        if (day == std::trunc(FDateTime) || day < kFirstDay || day > kLastDay) {
+        if (day == std::trunc(FDateTime) || day < FirstEncodableDay || day > LastEncodableDay) {
             MessageBeep(0);  // the first or the last day there is
             return;
         }
@@ -276,10 +273,7 @@ void TwwMonthCalendar::SelectionChanged(const NMSELCHANGE& Notice) {
     // The window's answer to our own MCM_SETCURSEL is no choice of the user.
     if (FSettingDate) return;
     TDateTime start = 0, end = 0;
-    SYSTEMTIME first = Notice.stSelStart, last = Notice.stSelEnd;
-    first.wHour = first.wMinute = first.wSecond = first.wMilliseconds = 0;
-    last.wHour = last.wMinute = last.wSecond = last.wMilliseconds = 0;
-    if (!TrySystemTimeToDateTime(first, start) || !TrySystemTimeToDateTime(last, end)) return;
+    if (!TryDayOf(Notice.stSelStart, start) || !TryDayOf(Notice.stSelEnd, end)) return;
     if (FMinDate != 0 && start < std::trunc(FMinDate)) start = std::trunc(FMinDate);
     const double oldStart = std::trunc(FSelStart), oldEnd = std::trunc(FSelEnd);
     FSelStart = start;

@@ -8,11 +8,10 @@
 namespace vex {
 
 int32_t wwDaysPerMonth(int32_t Year, int32_t Month) {
-    static constexpr int32_t kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (Month < 1 || Month > 12) return 0;
-    if (Month == 2 && Year >= 1 && Year <= 9999 && IsLeapYear(static_cast<uint16_t>(Year)))
-        return 29;
-    return kDays[Month - 1];
+    // A year the calendar has no dates in counts as a common one, as year 1 is.
+    const int32_t year = Year >= 1 && Year <= 9999 ? Year : 1;
+    return MonthDays(static_cast<uint16_t>(year), static_cast<uint16_t>(Month));
 }
 
 bool wwIsSameOrEarlierDay(TDateTime A, TDateTime B) {

@@ -15,9 +15,9 @@ namespace vex {
 
 namespace {
 
-// Day numbers relative to 30 December 1899 of the first and last day a TDateTime may hold.
-constexpr int64_t MinDay = -693593;
-constexpr int64_t MaxDay = 2958465;
+// Wide, so that sums of day numbers near either end cannot overflow.
+constexpr int64_t MinDay = FirstEncodableDay;
+constexpr int64_t MaxDay = LastEncodableDay;
 
 constexpr uint16_t DaysInMonth[2][12] = {{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
                                          {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};

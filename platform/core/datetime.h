@@ -19,6 +19,9 @@ inline constexpr int32_t MSecsPerDay = SecsPerDay * 1000;
 // Days from 1 January 0001 to 30 December 1899, and from there to 1 January 1970.
 inline constexpr int32_t DateDelta = 693594;
 inline constexpr int32_t UnixDateDelta = 25569;
+// The whole parts of the first and last days a TDateTime may hold.
+inline constexpr int32_t FirstEncodableDay = -693593;  // 1 January 0001
+inline constexpr int32_t LastEncodableDay = 2958465;   // 31 December 9999
 
 // Year 1 to 9999, Day within the month; else EConvertError "Invalid argument to date encode".
 // The parts are wider than a Word so that a caller's out-of-range number is refused, never

@@ -2,12 +2,12 @@
 
 #include <cstdint>
 
+#include "platform/core/datetime.h"
+
 namespace vex {
 
 // Days here are whole days counted from 30 December 1899, as a TDateTime's whole part counts
 // them, so that date arithmetic on a calendar page is integer arithmetic.
-inline constexpr int32_t FirstEncodableDay = -693593;  // 1 January 0001
-inline constexpr int32_t LastEncodableDay = 2958465;   // 31 December 9999
 
 // The page a month calendar shows for one month: six weeks of seven days from the week that
 // holds the first of the month, which starts on FirstDayOfWeek (0 Monday .. 6 Sunday, the

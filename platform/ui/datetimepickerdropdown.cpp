@@ -118,7 +118,7 @@ bool TDateTimePickerDropDown::DayAt(TPoint At, TDateTime& Day) {
     MCHITTESTINFO hit;
     hit.pt = At;
     const UINT code = static_cast<UINT>(SendMessage(Handle(), MCM_HITTEST, 0, Pointer(&hit)));
-    if ((code & ~(MCHT_NEXT | MCHT_PREV)) != MCHT_CALENDARDATE) return false;
+    if (!IsDateHit(code)) return false;
     return TrySystemTimeToDateTime(hit.st, Day);
 }
 

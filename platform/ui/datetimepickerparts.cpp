@@ -23,10 +23,12 @@ struct TCivil {
         Day = d;
         MSec = parts.MSec;
     }
+    int32_t DaysInMonth() const {
+        return MonthDays(static_cast<uint16_t>(Year), static_cast<uint16_t>(Month));
+    }
     // The day is pulled in to the end of a shorter month.
     TDateTime Compose() const {
-        const int32_t day = std::min<int32_t>(
-            Day, MonthDays(static_cast<uint16_t>(Year), static_cast<uint16_t>(Month)));
+        const int32_t day = std::min(Day, DaysInMonth());
         return ComposeDateTime(
             TDateTimeParts{static_cast<int32_t>(EncodeDate(Year, Month, day)), MSec});
     }
@@ -41,10 +43,6 @@ struct TCivil {
 int32_t Wrap(int32_t Value, int32_t Low, int32_t High) {
     const int32_t span = High - Low + 1;
     return ((Value - Low) % span + span) % span + Low;
-}
-
-int32_t DaysIn(const TCivil& C) {
-    return MonthDays(static_cast<uint16_t>(C.Year), static_cast<uint16_t>(C.Month));
 }
 
 }  // namespace
@@ -88,7 +86,7 @@ TDateTime StepPart(TDateTime Value, const TDateTimeField& Part, int32_t Delta) {
             break;
         case K::Day:
         case K::DayName:
-            c.Day = Wrap(c.Day + Delta, 1, DaysIn(c));
+            c.Day = Wrap(c.Day + Delta, 1, c.DaysInMonth());
             break;
         case K::Hour:
             c.SetTimeUnit(3600000, 24, Wrap(c.Hour() + Delta, 0, 23));
@@ -137,7 +135,7 @@ int32_t TTypedNumber::Maximum(const TDateTimeField& Part, TDateTime Value) {
         case K::MonthName:
             return 12;
         case K::Day:
-            return DaysIn(TCivil(Value));
+            return TCivil(Value).DaysInMonth();
         case K::Hour:
             return Part.TwelveHour ? 12 : 23;
         case K::Minute:

@@ -245,11 +245,6 @@ void SetFont(TMonthCalState& State, WPARAM Font) {
     LayOut(State);
 }
 
-// A day of the month or of the greyed months around it.
-bool IsDateHit(UINT Hit) {
-    return (Hit & ~(MCHT_NEXT | MCHT_PREV)) == MCHT_CALENDARDATE;
-}
-
 UINT HitAt(const TMonthCalState& State, LPARAM Point, int32_t& Day) {
     const TWindowContext context(0);
     SYSTEMTIME time;

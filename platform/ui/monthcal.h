@@ -81,6 +81,11 @@ inline constexpr UINT MCHT_CALENDARDATEPREV = MCHT_CALENDARDATE | MCHT_PREV;
 inline constexpr UINT MCHT_CALENDARDAY = MCHT_CALENDAR | 0x0002;
 inline constexpr UINT MCHT_CALENDARWEEKNUM = MCHT_CALENDAR | 0x0003;
 
+// A day of the month or of the greyed months around it.
+inline constexpr bool IsDateHit(UINT Hit) {
+    return (Hit & ~(MCHT_NEXT | MCHT_PREV)) == MCHT_CALENDARDATE;
+}
+
 struct MCHITTESTINFO {
     UINT cbSize = sizeof(MCHITTESTINFO);
     TPoint pt;      // client coordinates

@@ -119,11 +119,10 @@ private:
             Fill(r, Color(MCSC_TITLEBK));
             text = Color(MCSC_TITLETEXT);
         }
-        const int32_t dayOfMonth = part < 0   ? Grid.Leading - Cell
+        const int32_t dayOfMonth = part < 0   ? PreviousMonthDays(Grid) - Grid.Leading + Cell + 1
                                    : part > 0 ? Cell - Grid.Leading - Grid.Days + 1
                                               : Cell - Grid.Leading + 1;
-        Centred(r, NumberText(part < 0 ? PreviousMonthDays(Grid) - dayOfMonth + 1 : dayOfMonth),
-                text);
+        Centred(r, NumberText(dayOfMonth), text);
         if (day == Today && (S.Style & MCS_NOTODAYCIRCLE) == 0) Frame(r, TodayColor);
         if (S.Focused && day == (S.MultiSelect() ? S.SelEnd : S.SelStart)) {
             TRect focus = r;

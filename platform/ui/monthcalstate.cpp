@@ -136,8 +136,7 @@ UINT HitInMonth(const TMonthCalState& State, TCanvas& Canvas, int32_t Index, TPo
             return MCHT_CALENDARDAY;
         }
     for (int32_t row = 0; row < TMonthGrid::Rows; ++row) {
-        if (State.Layout.Metrics().WeekWidth > 0 &&
-            PtInRect(layout.WeekNumber(Index, row), Point)) {
+        if (layout.Metrics().WeekWidth > 0 && PtInRect(layout.WeekNumber(Index, row), Point)) {
             for (int32_t col = 0; col < 7; ++col)
                 if (State.Shows(Index, grid, row * 7 + col)) {
                     Time = SystemTimeOfDay(grid.DayAt(row * 7 + col));
