@@ -11,10 +11,6 @@ class TObject;
 
 // Small date, string and class routines shared by the month calendar and the date/time picker.
 
-inline int32_t wwMax(int32_t A, int32_t B) {
-    return A > B ? A : B;
-}
-
 // Month 1 to 12 of Year; 0 for any other month.
 int32_t wwDaysPerMonth(int32_t Year, int32_t Month);
 
