@@ -127,6 +127,8 @@ public:
     TMouseWheelEvent OnMouseWheel;
 
 protected:
+    // The framework's own wheel handling stays reachable beside this one.
+    using TCustomControl::DoMouseWheel;
     virtual void DoMouseWheel(TShiftState Shift, int16_t Delta, int16_t XPos, int16_t YPos);
     void Notification(TComponent* AComponent, TOperation Operation) override;
 

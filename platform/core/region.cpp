@@ -9,7 +9,6 @@ namespace {
 
 struct TSpan {
     int32_t Left, Right;
-    friend bool operator==(const TSpan&, const TSpan&) = default;
 };
 
 // One past the last rectangle of the band that starts at First.
