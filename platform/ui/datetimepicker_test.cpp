@@ -208,5 +208,30 @@ TEST(DateTimePicker, SurvivesAChangeHandlerThatFreesIt) {
     }
 }
 
+// OnKeyDown and OnKeyPress may free the picker too: the key then goes no further.
+TEST(DateTimePicker, SurvivesAKeyHandlerThatFreesIt) {
+    const struct {
+        const char* Name;
+        bool InKeyPress;  // else in OnKeyDown
+        int32_t Key;
+    } cases[] = {
+        {"Right in OnKeyDown", false, VK_RIGHT},
+        {"Up in OnKeyDown", false, VK_UP},
+        {"F4 in OnKeyDown", false, VK_F4},
+        {"a digit in OnKeyPress", true, '1'},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPickerFixture t;
+        auto free = [&t] { delete std::exchange(t.Picker, nullptr); };
+        if (c.InKeyPress)
+            t.Picker->OnKeyPress = [free](TObject*, char&) { free(); };
+        else
+            t.Picker->OnKeyDown = [free](TObject*, uint16_t&, TShiftState) { free(); };
+        PressKey(c.Key);
+        EXPECT_EQ(t.Picker, nullptr);
+    }
+}
+
 }  // namespace
 }  // namespace vex

@@ -88,8 +88,10 @@ void TDateTimePicker::CalendarKey(uint16_t Key) {
 }
 
 void TDateTimePicker::KeyDown(uint16_t& Key, TShiftState Shift) {
+    // OnKeyDown may free the picker.
+    const std::weak_ptr<const void> life = LifeToken();
     TCustomControl::KeyDown(Key, Shift);
-    if (Key == 0) return;
+    if (life.expired() || Key == 0) return;
     const bool alt = Shift.Contains(ssAlt);
     if (FKind == dtkDate && (Key == VK_F4 || (alt && (Key == VK_DOWN || Key == VK_UP)))) {
         if (DroppedDown())
@@ -128,8 +130,9 @@ void TDateTimePicker::KeyDown(uint16_t& Key, TShiftState Shift) {
 }
 
 void TDateTimePicker::KeyPress(char& Key) {
+    const std::weak_ptr<const void> life = LifeToken();
     TCustomControl::KeyPress(Key);
-    if (Key == 0 || DroppedDown()) return;
+    if (life.expired() || Key == 0 || DroppedDown()) return;
     TDateTimePickerParts parts;
     parts.Layout(Format(), FDateTime);
     if (FSelectedPart >= static_cast<int32_t>(parts.Count())) return;
