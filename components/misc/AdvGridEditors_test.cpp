@@ -238,6 +238,39 @@ TEST(AdvGridEditors, AnEditorLeftUnchangedLeavesTheCellAsItWas) {
     }
 }
 
+TEST(AdvGridEditors, WhatTheEditorEndsWithIsComparedWithWhatItWasShown) {
+    // An edit undone is no edit; a cell changed by code meanwhile keeps that text unless the
+    // editor's value was changed, which is then written.
+    const struct {
+        const char* Name;
+        TEditorType Type;
+        const char* Cell;
+        const char* SetMeanwhile;  // by code while the editor is open, or nullptr
+        std::vector<int32_t> Keys;
+        const char* Written;
+    } cases[] = {
+        {"a date stepped and back", etDate, "12/25/1850", nullptr, {VK_UP, VK_DOWN, VK_RETURN},
+         "12/25/1850"},
+        {"a spin stepped and back", etSpin, "007", nullptr, {VK_UP, VK_DOWN, VK_RETURN}, "007"},
+        {"a spin left alone", etSpin, "5", "9", {VK_RETURN}, "9"},
+        {"a spin stepped", etSpin, "5", "9", {VK_UP, VK_RETURN}, "6"},
+        {"a date stepped", etDate, "3/4/24", "x", {VK_DOWN, VK_TAB}, "2/4/24"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TEditorScene s(c.Type);
+        s.Grid->SetCells(2, 3, c.Cell);
+        s.Click(2, 3);
+        s.Open();
+        ASSERT_TRUE(s.Grid->SpecialEditorShown());
+        if (c.SetMeanwhile != nullptr) s.Grid->SetCells(2, 3, c.SetMeanwhile);
+        for (int32_t key : c.Keys)
+            PressKey(key);
+        EXPECT_FALSE(s.Grid->SpecialEditorShown());
+        EXPECT_EQ(s.Grid->Cells(2, 3), c.Written);
+    }
+}
+
 TEST(AdvGridEditors, AGridFreedByAnEventOfOpeningAnEditorIsLeftAlone) {
     const struct {
         const char* Name;
