@@ -181,8 +181,10 @@ void TDateTimePicker::MouseDown(TMouseButton Button, TShiftState Shift, int32_t 
 }
 
 bool TDateTimePicker::DoMouseWheel(TShiftState Shift, int32_t WheelDelta, TPoint MousePos) {
+    // OnMouseWheel may free the picker and still leave the wheel to it.
+    const std::weak_ptr<const void> life = LifeToken();
     if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
-    if (DroppedDown() || WheelDelta == 0) return false;
+    if (life.expired() || DroppedDown() || WheelDelta == 0) return false;
     StepSelected(WheelDelta > 0 ? 1 : -1);
     return true;
 }
