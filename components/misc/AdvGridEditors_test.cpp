@@ -42,6 +42,22 @@ struct TEditorScene : test::TAdvGridScene {
     std::vector<std::string> Asked;
 };
 
+// Cell (2, 3) holding Cell is edited with Keys in an editor of Type, the cell set to Meanwhile
+// by code (unless nullptr) once the editor is open; the cell's text after.
+std::string EditedCell(TEditorType Type, const char* Cell, const char* Meanwhile,
+                       const std::vector<int32_t>& Keys) {
+    TEditorScene s(Type);
+    s.Grid->SetCells(2, 3, Cell);
+    s.Click(2, 3);
+    s.Open();
+    EXPECT_TRUE(s.Grid->SpecialEditorShown());
+    if (Meanwhile != nullptr) s.Grid->SetCells(2, 3, Meanwhile);
+    for (int32_t key : Keys)
+        PressKey(key);
+    EXPECT_FALSE(s.Grid->SpecialEditorShown());
+    return s.Grid->Cells(2, 3);
+}
+
 TEST(AdvGridEditors, EachSpecialEditorWritesItsValueBackWhenItEnds) {
     const struct {
         const char* Name;
@@ -198,15 +214,7 @@ TEST(AdvGridEditors, ThePickerTakesATypedDateOrTimeInTheShortFormats) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        TEditorScene s(c.Type);
-        s.Grid->SetCells(2, 3, c.Cell);
-        s.Click(2, 3);
-        s.Open();
-        ASSERT_TRUE(s.Grid->SpecialEditorShown());
-        for (int32_t key : c.Keys)
-            PressKey(key);
-        EXPECT_FALSE(s.Grid->SpecialEditorShown());
-        EXPECT_EQ(s.Grid->Cells(2, 3), c.Written);
+        EXPECT_EQ(EditedCell(c.Type, c.Cell, nullptr, c.Keys), c.Written);
     }
 }
 
@@ -235,6 +243,34 @@ TEST(AdvGridEditors, AnEditorLeftUnchangedLeavesTheCellAsItWas) {
         PressKey(c.EndKey);
         EXPECT_FALSE(s.Grid->SpecialEditorShown());
         EXPECT_EQ(s.Grid->Cells(2, 3), c.Cell);
+    }
+}
+
+TEST(AdvGridEditors, WhatTheEditorEndsWithIsComparedWithWhatItWasShown) {
+    // An edit undone is no edit; a cell changed by code meanwhile keeps that text unless the
+    // editor's value was changed, which is then written.
+    const struct {
+        const char* Name;
+        TEditorType Type;
+        const char* Cell;
+        const char* SetMeanwhile;  // by code while the editor is open, or nullptr
+        std::vector<int32_t> Keys;
+        const char* Written;
+    } cases[] = {
+        {"a date stepped and back",
+         etDate,
+         "12/25/1850",
+         nullptr,
+         {VK_UP, VK_DOWN, VK_RETURN},
+         "12/25/1850"},
+        {"a spin stepped and back", etSpin, "007", nullptr, {VK_UP, VK_DOWN, VK_RETURN}, "007"},
+        {"a spin left alone", etSpin, "5", "9", {VK_RETURN}, "9"},
+        {"a spin stepped", etSpin, "5", "9", {VK_UP, VK_RETURN}, "6"},
+        {"a date stepped", etDate, "3/4/24", "x", {VK_DOWN, VK_TAB}, "2/4/24"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_EQ(EditedCell(c.Type, c.Cell, c.SetMeanwhile, c.Keys), c.Written);
     }
 }
 

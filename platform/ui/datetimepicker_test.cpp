@@ -208,5 +208,43 @@ TEST(DateTimePicker, SurvivesAChangeHandlerThatFreesIt) {
     }
 }
 
+// OnKeyDown, OnKeyPress and OnMouseWheel may free the picker too: the input then goes no further.
+TEST(DateTimePicker, SurvivesAnInputHandlerThatFreesIt) {
+    enum class THandler { KeyDown, KeyPress, Wheel };
+    const struct {
+        const char* Name;
+        THandler In;
+        int32_t Key;  // none for the wheel
+    } cases[] = {
+        {"Right in OnKeyDown", THandler::KeyDown, VK_RIGHT},
+        {"Up in OnKeyDown", THandler::KeyDown, VK_UP},
+        {"F4 in OnKeyDown", THandler::KeyDown, VK_F4},
+        {"a digit in OnKeyPress", THandler::KeyPress, '1'},
+        {"a notch in OnMouseWheel, left unhandled", THandler::Wheel, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TPickerFixture t;
+        auto free = [&t] { delete std::exchange(t.Picker, nullptr); };
+        switch (c.In) {
+            case THandler::KeyDown:
+                t.Picker->OnKeyDown = [free](TObject*, uint16_t&, TShiftState) { free(); };
+                PressKey(c.Key);
+                break;
+            case THandler::KeyPress:
+                t.Picker->OnKeyPress = [free](TObject*, char&) { free(); };
+                PressKey(c.Key);
+                break;
+            case THandler::Wheel:
+                t.Picker->OnMouseWheel = [free](TObject*, TShiftState, int32_t, TPoint, bool&) {
+                    free();
+                };
+                t.Picker->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(MAKELONG(0, 120)), 0);
+                break;
+        }
+        EXPECT_EQ(t.Picker, nullptr);
+    }
+}
+
 }  // namespace
 }  // namespace vex

@@ -88,8 +88,10 @@ void TDateTimePicker::CalendarKey(uint16_t Key) {
 }
 
 void TDateTimePicker::KeyDown(uint16_t& Key, TShiftState Shift) {
+    // OnKeyDown may free the picker.
+    const std::weak_ptr<const void> life = LifeToken();
     TCustomControl::KeyDown(Key, Shift);
-    if (Key == 0) return;
+    if (life.expired() || Key == 0) return;
     const bool alt = Shift.Contains(ssAlt);
     if (FKind == dtkDate && (Key == VK_F4 || (alt && (Key == VK_DOWN || Key == VK_UP)))) {
         if (DroppedDown())
@@ -128,8 +130,9 @@ void TDateTimePicker::KeyDown(uint16_t& Key, TShiftState Shift) {
 }
 
 void TDateTimePicker::KeyPress(char& Key) {
+    const std::weak_ptr<const void> life = LifeToken();
     TCustomControl::KeyPress(Key);
-    if (Key == 0 || DroppedDown()) return;
+    if (life.expired() || Key == 0 || DroppedDown()) return;
     TDateTimePickerParts parts;
     parts.Layout(Format(), FDateTime);
     if (FSelectedPart >= static_cast<int32_t>(parts.Count())) return;
@@ -178,8 +181,10 @@ void TDateTimePicker::MouseDown(TMouseButton Button, TShiftState Shift, int32_t 
 }
 
 bool TDateTimePicker::DoMouseWheel(TShiftState Shift, int32_t WheelDelta, TPoint MousePos) {
+    // OnMouseWheel may free the picker and still leave the wheel to it.
+    const std::weak_ptr<const void> life = LifeToken();
     if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
-    if (DroppedDown() || WheelDelta == 0) return false;
+    if (life.expired() || DroppedDown() || WheelDelta == 0) return false;
     StepSelected(WheelDelta > 0 ? 1 : -1);
     return true;
 }

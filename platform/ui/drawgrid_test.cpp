@@ -78,6 +78,18 @@ TEST(DrawGrid, AGridFreedByItsOwnEventIsLeftAlone) {
         {"OnSetEditText on Down", editingFreed({}), pressKey(VK_DOWN)},
         {"OnSetEditText on a click on another cell", editingFreed({}),
          [](TDrawGridScene& s) { test::ClickAt(*s.Grid, Point(108, 52)); }},
+        {"OnSetEditText on a press that starts moving a column", editingFreed({goColMoving}),
+         [](TDrawGridScene& s) { test::ClickAt(*s.Grid, Point(46, 7)); }},
+        {"OnSetEditText on a press that starts moving a row", editingFreed({goRowMoving}),
+         [](TDrawGridScene& s) { test::ClickAt(*s.Grid, Point(15, 22)); }},
+        {"OnSetEditText on a press that starts sizing a column", editingFreed({goColSizing}),
+         [](TDrawGridScene& s) { test::ClickAt(*s.Grid, Point(30, 5)); }},
+        {"OnSetEditText on editing switched off", editingFreed({}),
+         [](TDrawGridScene& s) {
+             TGridOptions options = s.Grid->Options();
+             options.Exclude(goEditing);
+             s.Grid->SetOptions(options);
+         }},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);

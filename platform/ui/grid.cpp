@@ -172,7 +172,12 @@ void TCustomGrid::SetOptions(TGridOptions Value) {
     const bool wasEditing = FOptions.Contains(goEditing);
     FOptions = Value;
     if (FOptions.Contains(goRowSelect)) FOptions.Exclude(goAlwaysShowEditor);
-    if (wasEditing && !FOptions.Contains(goEditing)) HideEditor();
+    if (wasEditing && !FOptions.Contains(goEditing)) {
+        // Storing the editor's text may free the grid.
+        const TControlWatch watch(*this);
+        HideEditor();
+        if (watch.Expired()) return;
+    }
     if (FOptions.Contains(goRowSelect)) FCurrent.X = FAnchor.X = FFixedCols;
     ClampPosition();
     UpdateScrollRange();

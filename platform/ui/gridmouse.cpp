@@ -22,6 +22,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, i
         CalcSizingState(X, Y, sizing, FSizingIndex, FSizingPos, FSizingOfs);
         if (sizing != gsNormal) {
             HideEdit();
+            if (watch.Expired()) return;
             FGridState = sizing;
             ShowSizingLine(true);
         } else {
@@ -31,10 +32,12 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int32_t X, i
                 const bool fixedCol = cell.X < FFixedCols;
                 if (fixedRow && !fixedCol && FOptions.Contains(goColMoving)) {
                     HideEdit();
+                    if (watch.Expired()) return;
                     FGridState = gsColMoving;
                     FMoveIndex = FMovePos = cell.X;
                 } else if (fixedCol && !fixedRow && FOptions.Contains(goRowMoving)) {
                     HideEdit();
+                    if (watch.Expired()) return;
                     FGridState = gsRowMoving;
                     FMoveIndex = FMovePos = cell.Y;
                 } else if (!fixedRow && !fixedCol) {
