@@ -11,9 +11,35 @@ TRichDocument::TRichDocument() {
 }
 
 void TRichDocument::Clear() {
+    const auto removed = static_cast<int32_t>(FParagraphs.size());
     FParagraphs.assign(1, TRichParagraph{});
     FParagraphs[0].Format = FDefaultParaFormat;
     FIndexStale = true;
+    Changed(0, removed, 1);
+}
+
+uint32_t TRichDocument::AddObject(std::shared_ptr<IRichObject> Object) {
+    const uint32_t number = FNextObject++;
+    FObjects.emplace(number, std::move(Object));
+    return number;
+}
+
+IRichObject* TRichDocument::Object(uint32_t Number) const {
+    const auto found = FObjects.find(Number);
+    return found == FObjects.end() ? nullptr : found->second.get();
+}
+
+void TRichDocument::AddListener(TRichDocumentListener* Listener) {
+    FListeners.push_back(Listener);
+}
+
+void TRichDocument::RemoveListener(TRichDocumentListener* Listener) {
+    std::erase(FListeners, Listener);
+}
+
+void TRichDocument::Changed(int32_t First, int32_t Removed, int32_t Inserted) {
+    for (TRichDocumentListener* listener : FListeners)
+        listener->ParagraphsChanged(First, Removed, Inserted);
 }
 
 void TRichDocument::SetDefaultCharFormat(const TRichCharFormat& Value) {
@@ -98,6 +124,7 @@ void TRichDocument::Replace(int32_t Start, int32_t Count, const TRichFragment& W
         !typed.Runs[0].Object &&
         FParagraphs[first].GrowRun(firstOffset, typed.Text, typed.Runs[0].Format)) {
         if (!FIndexStale) FIndex.Add(static_cast<size_t>(first), typed.Length());
+        Changed(first, 1, 1);
         return;
     }
     const TRichParagraph& lastParagraph = FParagraphs[last];
@@ -126,6 +153,7 @@ void TRichDocument::Replace(int32_t Start, int32_t Count, const TRichFragment& W
         FParagraphs.insert(FParagraphs.begin() + first, std::make_move_iterator(made.begin()),
                            std::make_move_iterator(made.end()));
     }
+    Changed(first, last - first + 1, static_cast<int32_t>(made.size()));
 }
 
 int32_t TRichDocument::CharFormatForTyping(int32_t Position) const {
@@ -136,6 +164,7 @@ int32_t TRichDocument::CharFormatForTyping(int32_t Position) const {
 
 void TRichDocument::SetParagraphFormat(int32_t Index, int32_t Format) {
     FParagraphs.at(Index).Format = Format;
+    Changed(Index, 1, 1);
 }
 
 bool TRichDocument::SameContent(const TRichDocument& Other) const {

@@ -1,14 +1,27 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "platform/rich/richobject.h"
 #include "platform/rich/richformats.h"
 #include "platform/rich/richparagraph.h"
 #include "platform/rich/richpositionindex.h"
 
 namespace vex {
+
+// What is worked out per paragraph (line breaks, links) follows the document's changes through
+// this, so that an edit costs the paragraphs it touched and not the whole text.
+class TRichDocumentListener {
+public:
+    virtual ~TRichDocumentListener() = default;
+    // Paragraphs [First, First + Removed) are now [First, First + Inserted); a change of one
+    // paragraph's text or format is (Index, 1, 1).
+    virtual void ParagraphsChanged(int32_t First, int32_t Removed, int32_t Inserted) = 0;
+};
 
 // The text of a rich-text document as paragraphs of formatted runs. Character positions count
 // each paragraph end as one character; the last paragraph has no end, so an empty document has
@@ -49,6 +62,16 @@ public:
     int32_t CharFormatForTyping(int32_t Position) const;
     void SetParagraphFormat(int32_t Index, int32_t Format);
 
+    // Object runs refer to the objects by number. An object stays in the table while the
+    // document lives, so that undoing its removal brings the same object back.
+    uint32_t AddObject(std::shared_ptr<IRichObject> Object);
+    // Null for a number the table does not hold.
+    IRichObject* Object(uint32_t Number) const;
+
+    // Listeners are told of every change after it is made; each must be removed before it goes.
+    void AddListener(TRichDocumentListener* Listener);
+    void RemoveListener(TRichDocumentListener* Listener);
+
     // Every paragraph and run reads back the same (formats compared by value).
     bool SameContent(const TRichDocument& Other) const;
     // Narrows a range to the text there is.
@@ -56,6 +79,7 @@ public:
 
 private:
     const TRichPositionIndex& Index() const;
+    void Changed(int32_t First, int32_t Removed, int32_t Inserted);
 
     std::vector<TRichParagraph> FParagraphs;
     TCharFormatPool FCharFormats;
@@ -64,6 +88,9 @@ private:
     int32_t FDefaultParaFormat = 0;
     mutable TRichPositionIndex FIndex;
     mutable bool FIndexStale = true;
+    std::vector<TRichDocumentListener*> FListeners;
+    std::unordered_map<uint32_t, std::shared_ptr<IRichObject>> FObjects;
+    uint32_t FNextObject = 1;
 };
 
 }  // namespace vex

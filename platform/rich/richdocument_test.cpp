@@ -9,6 +9,52 @@
 namespace vex {
 namespace {
 
+// A listener that copies only the paragraphs it is told of must keep a true copy of the text:
+// a change it is not told of, or told of with the wrong range, leaves its copy behind.
+TEST(RichDocument, ListenersHearOfEveryChangedParagraph) {
+    struct TMirror : TRichDocumentListener {
+        const TRichDocument* Document = nullptr;
+        std::vector<std::string> Texts{""};
+        void ParagraphsChanged(int32_t First, int32_t Removed, int32_t Inserted) override {
+            ASSERT_LE(First + Removed, static_cast<int32_t>(Texts.size()));
+            Texts.erase(Texts.begin() + First, Texts.begin() + First + Removed);
+            for (int32_t i = 0; i < Inserted; ++i)
+                Texts.insert(Texts.begin() + First + i, Document->Paragraph(First + i).Text);
+        }
+    };
+    std::mt19937 random(11);
+    auto pick = [&](int Low, int High) {
+        return std::uniform_int_distribution<int>(Low, High)(random);
+    };
+    TRichDocument document;
+    TMirror mirror;
+    mirror.Document = &document;
+    document.AddListener(&mirror);
+    for (int step = 0; step < 2000; ++step) {
+        SCOPED_TRACE(step);
+        if (pick(0, 99) == 0) {
+            document.Clear();
+        } else {
+            const int32_t start = pick(0, document.Length());
+            const int32_t count = pick(0, std::min(document.Length() - start, 6));
+            std::string text;
+            for (int n = pick(0, 5); n > 0; --n)
+                text.push_back("ab\r"[pick(0, 2)]);
+            document.Replace(start, count,
+                             PlainTextFragment(text, document.DefaultCharFormat(),
+                                               document.DefaultParaFormat()));
+        }
+        ASSERT_EQ(static_cast<int32_t>(mirror.Texts.size()), document.ParagraphCount());
+        for (int32_t i = 0; i < document.ParagraphCount(); ++i)
+            ASSERT_EQ(mirror.Texts[i], document.Paragraph(i).Text) << i;
+    }
+    document.Replace(0, 0, PlainTextFragment("x\ry\rz", 0, 0));
+    const auto heard = mirror.Texts.size();
+    document.RemoveListener(&mirror);
+    document.Clear();
+    EXPECT_EQ(mirror.Texts.size(), heard);
+}
+
 // Random replaces checked against the same edits on a plain string: lengths, positions of
 // paragraphs, text and pieces must agree after every step, whichever path the edit took.
 TEST(RichDocument, AgreesWithAPlainStringThroughRandomEdits) {

@@ -19,7 +19,7 @@ TRichFragment WithCharFormats(const TRichFragment& Piece, TMap Map) {
         for (const TRichRun& run : paragraph.Runs) {
             const int32_t format = Map(run.Format);
             if (run.Object)
-                made.AppendObject(format);
+                made.AppendObject(format, run.Object);
             else
                 made.Append(std::string_view(paragraph.Text).substr(at, run.Length), format);
             at += run.Length;
@@ -131,9 +131,10 @@ void TRichEditEngine::Type(std::string_view Chars) {
     FSelLength = 0;
 }
 
-void TRichEditEngine::InsertObject() {
+void TRichEditEngine::InsertObject(std::shared_ptr<IRichObject> Object) {
     TRichFragment object;
-    object.Paragraphs[0].AppendObject(TypingFormat(FSelStart));
+    object.Paragraphs[0].AppendObject(TypingFormat(FSelStart),
+                                      FDocument.AddObject(std::move(Object)));
     Replace(FSelStart, FSelLength, object, true);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,7 +38,8 @@ public:
     void ReplaceSelection(const TRichFragment& With, bool CanUndo = true);
     void Type(std::string_view Chars);
     void Replace(int32_t Start, int32_t Length, const TRichFragment& With, bool CanUndo);
-    void InsertObject();
+    // The object goes in place of the selection as one character, one step that can be undone.
+    void InsertObject(std::shared_ptr<IRichObject> Object);
     void Clear();
 
     // Formats of the selection; Mask gets the fields that hold one value over all of it (over

@@ -219,15 +219,23 @@ TEST(RichEditEngine, PlainTextModeHoldsOneFormatForTheWholeText) {
     EXPECT_EQ(mask, PFM_ALL);
 }
 
-TEST(RichEditEngine, AnObjectIsOneCharacterThatUndoRemoves) {
+TEST(RichEditEngine, AnObjectIsOneCharacterThatUndoRemovesAndRedoBringsBack) {
+    struct TBox : IRichObject {
+        TSize Extent() const override { return {1440, 720}; }
+        void Draw(TCanvas&, const TRect&) const override {}
+    };
     TRichEditEngine engine;
     engine.SetText("ab");
     engine.SetSel(1, 0);
-    engine.InsertObject();
+    auto box = std::make_shared<TBox>();
+    engine.InsertObject(box);
     EXPECT_EQ(engine.TextLength(), 3);
-    EXPECT_TRUE(engine.Document().Paragraph(0).Runs[1].Object);
+    const uint32_t number = engine.Document().Paragraph(0).Runs[1].Object;
+    EXPECT_EQ(engine.Document().Object(number), box.get());
     engine.Undo();
     EXPECT_EQ(engine.Text(), "ab");
+    engine.Redo();
+    EXPECT_EQ(engine.Document().Object(engine.Document().Paragraph(0).Runs[1].Object), box.get());
 }
 
 TEST(RichStreams, LoadsWholeDocumentsAndSelections) {

@@ -26,12 +26,12 @@ void TRichParagraph::Append(std::string_view Chars, int32_t CharFormat) {
     if (!Runs.empty() && !Runs.back().Object && Runs.back().Format == CharFormat)
         Runs.back().Length += length;
     else
-        Runs.push_back({length, CharFormat, false});
+        Runs.push_back({length, CharFormat, 0});
 }
 
-void TRichParagraph::AppendObject(int32_t CharFormat) {
+void TRichParagraph::AppendObject(int32_t CharFormat, uint32_t Object) {
     Text.push_back(RichObjectChar);
-    Runs.push_back({1, CharFormat, true});
+    Runs.push_back({1, CharFormat, Object});
 }
 
 void TRichParagraph::Append(const TRichParagraph& Other) {

@@ -16,7 +16,7 @@ constexpr char RichObjectChar = ' ';
 struct TRichRun {
     int32_t Length = 0;
     int32_t Format = 0;  // number in the document's character-format pool
-    bool Object = false;
+    uint32_t Object = 0;  // 0 for text, else the number of the object in the document's table
     bool operator==(const TRichRun&) const = default;
 };
 
@@ -32,7 +32,7 @@ struct TRichParagraph {
     TRichParagraph Slice(int32_t From, int32_t To) const;
     // Appends text of one character format, merging with the last run where it can.
     void Append(std::string_view Chars, int32_t CharFormat);
-    void AppendObject(int32_t CharFormat);
+    void AppendObject(int32_t CharFormat, uint32_t Object);
     // Appends another paragraph's characters and runs (not its format).
     void Append(const TRichParagraph& Other);
     // Inserts Chars at Offset into the run of CharFormat that holds or ends at it, and
