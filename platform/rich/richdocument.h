@@ -6,8 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/rich/richobject.h"
 #include "platform/rich/richformats.h"
+#include "platform/rich/richobject.h"
 #include "platform/rich/richparagraph.h"
 #include "platform/rich/richpositionindex.h"
 

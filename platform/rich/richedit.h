@@ -159,8 +159,7 @@ public:
 
     // EM_FINDTEXT: Text within [Start, End) (End -1: the end), FR_DOWN, FR_WHOLEWORD,
     // FR_MATCHCASE; the position found or -1.
-    virtual int32_t FindText(const std::string& Text, int32_t Start, int32_t End,
-                             uint32_t Options);
+    virtual int32_t FindText(const std::string& Text, int32_t Start, int32_t End, uint32_t Options);
     // EM_FORMATRANGE: Range null releases what was kept for the pages.
     virtual int32_t FormatRange(const TFormatRange* Range, bool Render);
     // Prints the whole document on the printer as a job called Caption, a page per rectangle
@@ -203,8 +202,7 @@ public:
     std::function<void(TObject* Sender, int32_t StartPos, int32_t EndPos, bool& AllowChange)>
         OnProtectChange;
     std::function<void(TObject* Sender, TRect Rect)> OnResizeRequest;
-    std::function<void(TObject* Sender, int32_t NumObjects, int32_t NumChars,
-                       bool& SaveClipboard)>
+    std::function<void(TObject* Sender, int32_t NumObjects, int32_t NumChars, bool& SaveClipboard)>
         OnSaveClipboard;
 
 protected:

@@ -18,8 +18,12 @@ inline constexpr HRESULT S_FALSE = 1;
 inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
 inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
-inline constexpr bool SUCCEEDED(HRESULT Status) { return Status >= 0; }
-inline constexpr bool FAILED(HRESULT Status) { return Status < 0; }
+inline constexpr bool SUCCEEDED(HRESULT Status) {
+    return Status >= 0;
+}
+inline constexpr bool FAILED(HRESULT Status) {
+    return Status < 0;
+}
 
 // Why data comes into the control (QueryAcceptData, GetClipboardData).
 inline constexpr uint32_t RECO_PASTE = 0;

@@ -15,7 +15,7 @@ constexpr char RichObjectChar = ' ';
 // merges with a neighbour.
 struct TRichRun {
     int32_t Length = 0;
-    int32_t Format = 0;  // number in the document's character-format pool
+    int32_t Format = 0;   // number in the document's character-format pool
     uint32_t Object = 0;  // 0 for text, else the number of the object in the document's table
     bool operator==(const TRichRun&) const = default;
 };
