@@ -1,7 +1,8 @@
 // The rich-text engine against unrtf (Debian's RTF converter) reading the same 10 MB document
 // in the same run; writing that document back as RTF; and typing 100,000 characters one at a
 // time into the middle of 1 MB and 10 MB documents, whose time per keystroke should not depend
-// on the size of the document.
+// on the size of the document; and the same with the document's lines laid out after every
+// keystroke, at 100 KB and 10 MB, where only the paragraph typed into may be laid out again.
 
 #include <benchmark/benchmark.h>
 
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "platform/rich/richengine.h"
+#include "platform/rich/richlayout.h"
 #include "platform/rich/richstreams.h"
 #include "platform/rich/rtfreader.h"
 #include "platform/rich/rtfwriter.h"
@@ -87,6 +89,7 @@ const TInput& TenMegabytes() {
 double gReadSeconds = 1e9, gUnrtfSeconds = 1e9, gWriteSeconds = 1e9;
 size_t gWrittenBytes = 0;
 double gTypingNanoseconds[2] = {0, 0};
+double gLayoutNanoseconds[2] = {0, 0};
 
 void BM_ReadRtfWithTheEngine(benchmark::State& State) {
     const TInput& input = TenMegabytes();
@@ -153,10 +156,40 @@ void BM_TypeIntoTheMiddle(benchmark::State& State) {
     State.SetItemsProcessed(State.iterations() * keystrokes);
 }
 
+// State.range(0): the document's size in kilobytes.
+void BM_TypeAndLayOut(benchmark::State& State) {
+    const auto kilobytes = static_cast<size_t>(State.range(0));
+    const std::string rtf = kilobytes == 10240 ? TenMegabytes().Rtf : MakeRtf(kilobytes << 10);
+    constexpr int keystrokes = 10000;
+    for (auto _ : State) {
+        State.PauseTiming();
+        vex::TRichEditEngine engine;
+        vex::LoadRtf(engine, rtf, false);
+        vex::TRichLayout layout(engine.Document());
+        layout.SetWrapWidth(600);
+        layout.Update();
+        engine.SetSel(engine.TextLength() / 2, 0);
+        const int64_t laidOut = layout.ParagraphsLaidOut();
+        State.ResumeTiming();
+        const auto start = Clock::now();
+        for (int i = 0; i < keystrokes; ++i) {
+            engine.Type(i % 64 == 63 ? " " : "x");
+            benchmark::DoNotOptimize(layout.LineCount());
+        }
+        const double nanoseconds = Since(start) * 1e9 / keystrokes;
+        if (layout.ParagraphsLaidOut() - laidOut != keystrokes)
+            throw std::runtime_error("a keystroke laid out more than its paragraph");
+        double& best = gLayoutNanoseconds[kilobytes == 10240];
+        best = best == 0 ? nanoseconds : std::min(best, nanoseconds);
+    }
+    State.SetItemsProcessed(State.iterations() * keystrokes);
+}
+
 BENCHMARK(BM_ReadRtfWithTheEngine)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadRtfWithUnrtfText)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteRtf)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeIntoTheMiddle)->Arg(1)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeAndLayOut)->Arg(100)->Arg(10240)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -174,6 +207,10 @@ int main(int argc, char** argv) {
         "typing into the middle: %.0f ns a keystroke at 1 MB, %.0f ns at 10 MB; ratio %.2f\n",
         gTypingNanoseconds[0], gTypingNanoseconds[1],
         gTypingNanoseconds[1] / gTypingNanoseconds[0]);
+    std::printf(
+        "typing and laying out: %.0f ns a keystroke at 100 KB, %.0f ns at 10 MB; ratio %.2f\n",
+        gLayoutNanoseconds[0], gLayoutNanoseconds[1],
+        gLayoutNanoseconds[1] / gLayoutNanoseconds[0]);
     std::filesystem::remove(TenMegabytes().File);
     return 0;
 }
