@@ -42,19 +42,16 @@ TRichFontCache::TRichFontCache(const TCharFormatPool& Formats, int32_t PixelsPer
 void TRichFontCache::SetPixelsPerInch(int32_t Value) {
     if (Value == FPixelsPerInch) return;
     FPixelsPerInch = Value;
-    FFonts.clear();
+    FEntries.clear();
 }
 
-const std::shared_ptr<const TRealizedFont>& TRichFontCache::Font(int32_t Format) {
-    const auto index = static_cast<size_t>(Format);
-    if (index >= FFonts.size()) FFonts.resize(FFormats.size());
-    std::shared_ptr<const TRealizedFont>& font = FFonts.at(index);
-    if (!font) font = RealizeFont(RichLogFont(FFormats[Format], FPixelsPerInch));
-    return font;
-}
-
-int32_t TRichFontCache::Advance(int32_t Format, uint8_t Ch) {
-    return Font(Format)->Advance(DisplayChar(FFormats[Format], Ch));
+const TRichFontCache::TEntry& TRichFontCache::Realize(int32_t Format) {
+    const TRichCharFormat& format = FFormats[Format];
+    if (static_cast<size_t>(Format) >= FEntries.size()) FEntries.resize(FFormats.size());
+    TEntry& entry = FEntries[static_cast<size_t>(Format)];
+    entry.Font = RealizeFont(RichLogFont(format, FPixelsPerInch));
+    entry.Symbol = IsSymbolFormat(format);
+    return entry;
 }
 
 }  // namespace vex

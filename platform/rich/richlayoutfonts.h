@@ -37,13 +37,29 @@ public:
 
     int32_t PixelsPerInch() const { return FPixelsPerInch; }
     void SetPixelsPerInch(int32_t Value);
-    const std::shared_ptr<const TRealizedFont>& Font(int32_t Format);
-    int32_t Advance(int32_t Format, uint8_t Ch);
+    const std::shared_ptr<const TRealizedFont>& Font(int32_t Format) { return Entry(Format).Font; }
+    // How far the character moves the pen, as DisplayChar draws it: this runs for every
+    // character laid out, so the format's face is looked at once, not each time.
+    int32_t Advance(int32_t Format, uint8_t Ch) {
+        const TEntry& entry = Entry(Format);
+        return entry.Font->Advance(Ch == SymbolBulletChar && entry.Symbol ? RichBulletChar : Ch);
+    }
 
 private:
+    struct TEntry {
+        std::shared_ptr<const TRealizedFont> Font;
+        bool Symbol = false;
+    };
+    const TEntry& Entry(int32_t Format) {
+        const auto index = static_cast<size_t>(Format);
+        if (index < FEntries.size() && FEntries[index].Font) return FEntries[index];
+        return Realize(Format);
+    }
+    const TEntry& Realize(int32_t Format);
+
     const TCharFormatPool& FFormats;
     int32_t FPixelsPerInch;
-    std::vector<std::shared_ptr<const TRealizedFont>> FFonts;
+    std::vector<TEntry> FEntries;
 };
 
 }  // namespace vex
