@@ -49,6 +49,12 @@ public:
     }
 
     void Update() {
+        // Empty paragraphs take their height from the default format, which the document
+        // changes without telling of any paragraph.
+        if (FDocument.DefaultCharFormat() != FDefaultFormat) {
+            FDefaultFormat = FDocument.DefaultCharFormat();
+            RelayoutAll();
+        }
         if (FReindex) {
             Reindex();
             return;
@@ -139,6 +145,7 @@ private:
     }
 
     std::vector<TEntry> FParagraphs;
+    int32_t FDefaultFormat = -1;
     std::vector<int32_t> FChanged;  // paragraphs whose text or format changed in place
     bool FReindex = true;
     TRichPositionIndex FLines;

@@ -93,13 +93,30 @@ TEST(RichLayout, LineQueriesAgreeOverAWrappedDocument) {
     ExpectHitTestsRoundTrip(layout);
 }
 
-TEST(RichLayout, AnEmptyDocumentHasOneEmptyLine) {
+TEST(RichLayout, AnEmptyDocumentHasOneLineOfTheDefaultFormat) {
     TRichDocument document;
     const TRichLayout layout(document);
     EXPECT_EQ(layout.LineCount(), 1);
     EXPECT_EQ(layout.Line(0).Length, 0);
-    EXPECT_GT(layout.Height(), 0);
     EXPECT_EQ(layout.CharFromPos(Point(50, 50)), 0);
+    TRichCharFormat large = test::FixedCharFormat();
+    document.SetDefaultCharFormat(large);
+    EXPECT_EQ(layout.Height(), test::FixedLineHeight);
+    large.Size *= 2;
+    document.SetDefaultCharFormat(large);
+    EXPECT_EQ(layout.Height(), 2 * test::FixedLineHeight);
+}
+
+TEST(RichLayout, WidestFollowsTheLongestLineThroughEdits) {
+    TRichDocument document;
+    FillFixed(document, "short\ra much longer line\rmiddling one");
+    const TRichLayout layout(document);
+    EXPECT_EQ(layout.Widest(), 18 * test::FixedCharWidth);
+    document.Replace(6, 7, TRichFragment{});
+    EXPECT_EQ(layout.Widest(), 12 * test::FixedCharWidth);
+    document.Replace(0, 0,
+                     PlainTextFragment(std::string(30, 'w'), document.DefaultCharFormat(), 0));
+    EXPECT_EQ(layout.Widest(), 35 * test::FixedCharWidth);
 }
 
 // Only what the document says changed is laid out again, and only when next asked; the lines

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/canvasrecorder.h"
 #include "platform/gfx/gfx_testsupport.h"
@@ -44,6 +46,17 @@ TPictureRows Expected(const std::string& Name) {
     return {};
 }
 
+// Every line of the document, unwrapped, from the bitmap's top-left corner.
+std::unique_ptr<TBitmap> Painted(const TRichDocument& Document, int32_t Width, int32_t Height,
+                                 const TRichPaintOptions& Options) {
+    const TRichLayout layout(Document);
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetSize(Width, Height);
+    TCanvas canvas(*bitmap);
+    PaintRichLines(canvas, layout, Point(0, 0), 0, layout.LineCount() - 1, Options);
+    return bitmap;
+}
+
 TEST(PaintRichLines, DrawsRunsInTheirColoursWithLinesAndTheSelection) {
     TRichDocument document;
     const int32_t plain = SmallFixed(document, [](TRichCharFormat&) {});
@@ -62,17 +75,11 @@ TEST(PaintRichLines, DrawsRunsInTheirColoursWithLinesAndTheSelection) {
     text.Paragraphs.back().Append("d e", struck);
     document.Replace(0, 0, text);
 
-    const TRichLayout layout(document);
-    TBitmap bitmap;
-    bitmap.SetSize(20, 16);
-    TCanvas canvas(bitmap);
     TRichPaintOptions options = YellowPage();
     options.ShowSelection = true;
     options.SelStart = 3;
     options.SelEnd = 6;
-    PaintRichLines(canvas, layout, Point(0, 0), 0, layout.LineCount() - 1, options);
-    bitmap.SaveToFile("/tmp/richpaint-runs.png");
-    EXPECT_EQ(PictureOf(bitmap, Legend()),
+    EXPECT_EQ(PictureOf(*Painted(document, 20, 16, options), Legend()),
               Expected("runs, underline, strike-out and a selected paragraph end"));
 }
 
@@ -94,12 +101,8 @@ TEST(PaintRichLines, DrawsObjectsInTheirBoxesAndLeavesTheCanvasToTheText) {
     text.Paragraphs.back().AppendObject(plain, document.AddObject(std::make_shared<TRedBox>()));
     text.Paragraphs.back().Append("b", plain);
     document.Replace(0, 0, text);
-    const TRichLayout layout(document);
-    TBitmap bitmap;
-    bitmap.SetSize(18, 8);
-    TCanvas canvas(bitmap);
-    PaintRichLines(canvas, layout, Point(0, 0), 0, 0, YellowPage());
-    EXPECT_EQ(PictureOf(bitmap, Legend()), Expected("an object box between characters"));
+    EXPECT_EQ(PictureOf(*Painted(document, 18, 8, YellowPage()), Legend()),
+              Expected("an object box between characters"));
 }
 
 TEST(PaintRichLines, FramesTheBoxOfAnObjectTheDocumentDoesNotHold) {
@@ -111,11 +114,7 @@ TEST(PaintRichLines, FramesTheBoxOfAnObjectTheDocumentDoesNotHold) {
     document.Replace(0, 0, text);
     const TRichLayout layout(document);
     EXPECT_EQ(layout.Line(0).Height, 32 + 2);
-    TBitmap bitmap;
-    bitmap.SetSize(60, 40);
-    TCanvas canvas(bitmap);
-    PaintRichLines(canvas, layout, Point(0, 0), 0, 0, YellowPage());
-    EXPECT_EQ(InkBounds(bitmap, clGray), Rect(4, 0, 36, 32));
+    EXPECT_EQ(InkBounds(*Painted(document, 60, 40, YellowPage()), clGray), Rect(4, 0, 36, 32));
 }
 
 std::vector<std::string> TextsDrawn(const TCanvasRecorder& Recorder) {
