@@ -68,6 +68,12 @@ int64_t TRichParagraphLayout::Advance(int32_t Run, int32_t Offset, int64_t X) co
     return FFonts.Advance(run.Format, ch);
 }
 
+int64_t TRichParagraphLayout::RightEdge(int32_t Indent) const {
+    if (FWrapWidth <= 0) return std::numeric_limits<int64_t>::max();
+    const int64_t right = std::max(0, TwipsToPixels(FFormat.RightIndent, PixelsPerInch()));
+    return std::max<int64_t>(FWrapWidth - right, int64_t{Indent} + 1);
+}
+
 int32_t TRichParagraphLayout::BulletFormat() const {
     return FParagraph.FormatAt(0, FDocument.DefaultCharFormat());
 }
@@ -153,8 +159,7 @@ void TRichParagraphLayout::FinishLine(TRichLaidLine& Line, bool First, bool Last
     Line.Baseline = Saturate(baseline);
 
     if (FWrapWidth <= 0) return;
-    const int64_t right = std::max(0, TwipsToPixels(FFormat.RightIndent, PixelsPerInch()));
-    const int64_t room = std::max<int64_t>(FWrapWidth - right, Line.Indent + 1) - VisibleEnd;
+    const int64_t room = RightEdge(Line.Indent) - VisibleEnd;
     if (room <= 0) return;
     if (FFormat.Alignment == PFA_RIGHT) Line.Shift = Saturate(room);
     if (FFormat.Alignment == PFA_CENTER) Line.Shift = Saturate(room / 2);
@@ -164,7 +169,6 @@ TRichLaidParagraph TRichParagraphLayout::LayOut() const {
     TRichLaidParagraph laid;
     const std::string& text = FParagraph.Text;
     const auto length = static_cast<int32_t>(text.size());
-    const int64_t right = std::max(0, TwipsToPixels(FFormat.RightIndent, PixelsPerInch()));
     int64_t top = 0;
     int32_t start = 0;
     do {
@@ -172,9 +176,7 @@ TRichLaidParagraph TRichParagraphLayout::LayOut() const {
         TRichLaidLine line;
         line.Start = start;
         line.Indent = IndentOf(first);
-        const int64_t limit = FWrapWidth > 0
-                                  ? std::max<int64_t>(FWrapWidth - right, line.Indent + 1)
-                                  : std::numeric_limits<int64_t>::max();
+        const int64_t limit = RightEdge(line.Indent);
         // Blanks may pass the limit: a line breaks after them, at the last blank before the
         // character that does not fit, or inside a word that fills a line alone.
         int64_t x = line.Indent, visibleEnd = x, breakX = x, breakVisible = x;
