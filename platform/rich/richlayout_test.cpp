@@ -57,6 +57,18 @@ TEST(RichLayout, PlacesTheCaretAsTheTableSays) {
     }
 }
 
+TEST(RichLayout, FindsTheCaretPlaceAtAPointAsTheTableSays) {
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/layouthits.txt")) {
+        SCOPED_TRACE(c.Where);
+        TRichDocument document;
+        FillFixed(document, c[0], ParaFormatOf(c[2]));
+        TRichLayout layout(document);
+        layout.SetWrapWidth(static_cast<int32_t>(c.Int(1)));
+        const TPoint point = Point(static_cast<int32_t>(c.Int(3)), static_cast<int32_t>(c.Int(4)));
+        EXPECT_EQ(layout.CharFromPos(point), c.Int(5));
+    }
+}
+
 // Line queries of a wrapped document agree with each other and cover the text once.
 TEST(RichLayout, LineQueriesAgreeOverAWrappedDocument) {
     TRichDocument document;
