@@ -267,11 +267,9 @@ TPoint TRichLayout::PosFromChar(int32_t Position) const {
         }
         x = Piece.X;
         if (Piece.Kind != TRichPiece::Text) return;
-        const TRealizedFont& font = *FontOf(Piece.Format);
-        const TRichCharFormat& format = FImpl->FDocument.CharFormats()[Piece.Format];
         const std::string text = FImpl->FDocument.Text(Piece.Start, Position - Piece.Start);
         for (char ch : text)
-            x += font.Advance(DisplayChar(format, static_cast<uint8_t>(ch)));
+            x += FImpl->FFonts.Advance(Piece.Format, static_cast<uint8_t>(ch));
     });
     return Point(x, line.Top);
 }
@@ -291,12 +289,11 @@ int32_t TRichLayout::CharFromPos(TPoint Point) const {
             return;
         }
         if (Piece.Kind != TRichPiece::Text) return;
-        const TRealizedFont& font = *FontOf(Piece.Format);
-        const TRichCharFormat& format = FImpl->FDocument.CharFormats()[Piece.Format];
         const std::string text = FImpl->FDocument.Text(Piece.Start, Piece.Length);
         int64_t x = Piece.X;
         for (size_t i = 0; i < text.size(); ++i) {
-            const int32_t width = font.Advance(DisplayChar(format, static_cast<uint8_t>(text[i])));
+            const int32_t width =
+                FImpl->FFonts.Advance(Piece.Format, static_cast<uint8_t>(text[i]));
             if (Point.X <= x + width / 2) {
                 found = Piece.Start + static_cast<int32_t>(i);
                 return;
@@ -317,7 +314,8 @@ void TRichLayout::ForEachPiece(int32_t Index,
 }
 
 std::shared_ptr<const TRealizedFont> TRichLayout::FontOf(int32_t CharFormat) const {
-    return FImpl->FFonts.Font(CharFormat);
+    // Realised when asked, not kept: the layout itself works from the measures alone.
+    return RealizeFont(RichLogFont(FImpl->FDocument.CharFormats()[CharFormat], PixelsPerInch()));
 }
 
 }  // namespace vex

@@ -43,13 +43,25 @@ void TRichFontCache::SetPixelsPerInch(int32_t Value) {
     if (Value == FPixelsPerInch) return;
     FPixelsPerInch = Value;
     FEntries.clear();
+    FMeasures.clear();
 }
 
-const TRichFontCache::TEntry& TRichFontCache::Realize(int32_t Format) {
+const TRichFontCache::TEntry& TRichFontCache::Take(int32_t Format) {
     const TRichCharFormat& format = FFormats[Format];
+    const TLogFont lf = RichLogFont(format, FPixelsPerInch);
+    std::unique_ptr<TRichFontMeasures>& measures = FMeasures[TFontKey{
+        lf.lfFaceName, lf.lfHeight, lf.lfWeight, lf.lfItalic, lf.lfCharSet, lf.lfPitchAndFamily}];
+    if (!measures) {
+        const std::shared_ptr<const TRealizedFont> font = RealizeFont(lf);
+        measures = std::make_unique<TRichFontMeasures>();
+        measures->Ascent = font->Metrics().tmAscent;
+        measures->Descent = font->Metrics().tmDescent;
+        for (int ch = 0; ch < 256; ++ch)
+            measures->Advances[ch] = font->Advance(static_cast<uint8_t>(ch));
+    }
     if (static_cast<size_t>(Format) >= FEntries.size()) FEntries.resize(FFormats.size());
     TEntry& entry = FEntries[static_cast<size_t>(Format)];
-    entry.Font = RealizeFont(RichLogFont(format, FPixelsPerInch));
+    entry.Measures = measures.get();
     entry.Symbol = IsSymbolFormat(format);
     return entry;
 }

@@ -85,9 +85,10 @@ int32_t TRichParagraphLayout::IndentOf(bool First) const {
     if (FFormat.Numbering != PFN_BULLET) return Saturate(start);
     // The text after a bullet lines up with the lines below when the offset leaves room for
     // the bullet, and follows it at a blank's distance when it does not.
-    const TRealizedFont& font = *FFonts.Font(BulletFormat());
-    return Saturate(start + std::max<int64_t>(
-                                offset, int64_t{font.Advance(RichBulletChar)} + font.Advance(' ')));
+    const int32_t bullet = BulletFormat();
+    return Saturate(start +
+                    std::max<int64_t>(offset, int64_t{FFonts.Advance(bullet, RichBulletChar)} +
+                                                  FFonts.Advance(bullet, ' ')));
 }
 
 void TRichParagraphLayout::Measure(const TRichLaidLine& Line, int32_t& Ascent,
@@ -97,8 +98,8 @@ void TRichParagraphLayout::Measure(const TRichLaidLine& Line, int32_t& Ascent,
         Descent = std::max(Descent, Descend);
     };
     const auto takeFont = [&](int32_t Format) {
-        const TTextMetric& tm = FFonts.Font(Format)->Metrics();
-        take(tm.tmAscent, tm.tmDescent);
+        const TRichFontMeasures& measures = FFonts.Measures(Format);
+        take(measures.Ascent, measures.Descent);
     };
     Ascent = Descent = 0;
     if (Line.Start == 0 && FFormat.Numbering == PFN_BULLET) takeFont(BulletFormat());
@@ -237,7 +238,7 @@ void TRichParagraphLayout::ForEachPiece(const TRichLaidLine& Line, int32_t Parag
         const int32_t format = BulletFormat();
         emit(TRichPiece::Bullet, 0, 0, format,
              std::max(0, TwipsToPixels(FFormat.StartIndent, PixelsPerInch())),
-             FFonts.Font(format)->Advance(RichBulletChar), 0);
+             FFonts.Advance(format, RichBulletChar), 0);
     }
     const std::string& text = FParagraph.Text;
     const int32_t end = Line.Start + Line.Length;

@@ -45,7 +45,9 @@ public:
         if (Line.EndsParagraph && lineEnd < FDocument.Length() && Selected(lineEnd)) {
             const int32_t format = FDocument.Paragraph(Line.Paragraph)
                                        .FormatAt(Line.Length, FDocument.DefaultCharFormat());
-            Fill(end, end + FLayout.FontOf(format)->Advance(' '), clHighlight);
+            const TRichCharFormat& mark = FDocument.CharFormats()[format];
+            UseFont(mark, false, clHighlightText);
+            Fill(end, end + FCanvas.TextWidth(" "), clHighlight);
         }
     }
 
@@ -129,7 +131,6 @@ private:
     // link, so that each takes its own colours and underline.
     void PaintText(const TRichPiece& Piece, int32_t X) {
         const TRichCharFormat& format = FDocument.CharFormats()[Piece.Format];
-        const TRealizedFont& font = *FLayout.FontOf(Piece.Format);
         std::string text = FDocument.Text(Piece.Start, Piece.Length);
         for (char& ch : text)
             ch = static_cast<char>(DisplayChar(format, static_cast<uint8_t>(ch)));
@@ -146,11 +147,11 @@ private:
         for (size_t i = 0; i + 1 < cuts.size(); ++i) {
             const std::string_view stretch(text.data() + (cuts[i] - Piece.Start),
                                            cuts[i + 1] - cuts[i]);
-            const int64_t width = font.Width(stretch);
             const bool selected = Selected(cuts[i]);
-            if (selected) Fill(SaturateToInt32(x), SaturateToInt32(x + width), clHighlight);
             UseFont(format, format.Underline || InLink(cuts[i]),
                     selected ? clHighlightText : ColorOf(format, FOptions.AutoText));
+            const int64_t width = FCanvas.TextExtent(stretch).cx;
+            if (selected) Fill(SaturateToInt32(x), SaturateToInt32(x + width), clHighlight);
             FCanvas.TextOut(SaturateToInt32(x), FBaseline, std::string(stretch));
             x += width;
         }
