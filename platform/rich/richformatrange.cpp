@@ -70,11 +70,23 @@ int32_t TRichFormatter::Format(const TFormatRange& Range, bool Render, const TRi
                                 TwipsToPixels(Range.Rect.Bottom, ppi));
         const int32_t saved = canvas.SaveDC();
         canvas.IntersectClipRect(area);
+        // A range that starts or ends inside a line leaves the rest of that line undrawn.
+        const TPoint origin = Point(area.Left, area.Top - top);
+        const auto leaveOut = [&](int32_t Position, bool Before) {
+            const TPoint at = layout.PosFromChar(Position);
+            const TRichLineInfo line = layout.Line(layout.LineFromChar(Position));
+            const int32_t x = origin.X + at.X;
+            canvas.ExcludeClipRect(Rect(Before ? area.Left : x, origin.Y + line.Top,
+                                        Before ? x : area.Right,
+                                        origin.Y + line.Top + line.Height));
+        };
+        if (cpMin > layout.Line(first).Start) leaveOut(cpMin, true);
+        if (cpEnd < layout.Line(last).Start + layout.Line(last).Length) leaveOut(cpEnd, false);
         TRichPaintOptions options;
         options.Background = clNone;
         options.AutoText = clBlack;
         options.Links = Links;
-        PaintRichLines(canvas, layout, Point(area.Left, area.Top - top), first, last, options);
+        PaintRichLines(canvas, layout, origin, first, last, options);
         canvas.RestoreDC(saved);
     }
     return next;

@@ -113,6 +113,20 @@ TEST(RichFormatter, RendersOnlyIntoTheRectangle) {
     const int32_t next = formatter.Format(range, true);
     EXPECT_EQ(next, 3 * 144 / test::FixedCharWidth);
     EXPECT_EQ(InkBounds(bitmap, clBlack), Rect(48, 24, 48 + 144, 24 + 48 - 4));
+
+    // From the 6th character of the first line to the 12th of the second: 18 to a line.
+    canvas.FillRect(Rect(0, 0, 400, 200));
+    range.CpMin = 5;
+    range.CpMax = 18 + 12;
+    EXPECT_EQ(formatter.Format(range, true), 30);
+    const auto inked = [&](int32_t Line, int32_t Char) {
+        return canvas.Pixels(48 + Char * test::FixedCharWidth + 1, 24 + Line * 16 + 1) == clBlack;
+    };
+    EXPECT_FALSE(inked(0, 4));
+    EXPECT_TRUE(inked(0, 5));
+    EXPECT_TRUE(inked(1, 11));
+    EXPECT_FALSE(inked(1, 12));
+    EXPECT_FALSE(inked(2, 0));
 }
 
 }  // namespace
