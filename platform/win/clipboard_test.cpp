@@ -100,10 +100,10 @@ TEST_F(ClipboardTest, RegisteredNamesShareNumbersWithoutRegardToCase) {
 // wait, in which a handler of ours may run.
 class SlowDisplayClipboard : public TDisplayClipboard {
 public:
-    bool Offer(std::optional<std::string>) override { return Ours = true; }
+    bool Offer(TDisplayData) override { return Ours = true; }
     THolder Holder() override { return Ours ? THolder::Us : THolder::Elsewhere; }
-    bool OffersText() override { return true; }
-    std::optional<std::string> Fetch() override {
+    std::vector<TDisplayFormat> Offered() override { return {TDisplayFormat::Text}; }
+    std::optional<std::string> Fetch(TDisplayFormat) override {
         if (WhileWaiting) std::exchange(WhileWaiting, nullptr)();
         return "theirs";
     }
