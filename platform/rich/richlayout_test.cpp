@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "platform/core/exceptions.h"
@@ -177,6 +178,35 @@ TEST(RichLayout, LaysOutAgainOnlyTheParagraphsThatChanged) {
     layout.SetPixelsPerInch(192);
     EXPECT_EQ(layout.Line(0).Height, 2 * test::FixedLineHeight);
     EXPECT_EQ(layout.ParagraphsLaidOut(), 308);
+}
+
+// Edits of every size, with and without paragraph ends, leave the lines a fresh layout finds.
+TEST(RichLayout, FollowsEditsOfEverySizeAsAFreshLayoutWould) {
+    TRichDocument document;
+    std::string text;
+    for (int i = 0; i < 400; ++i)
+        text += std::string(i % 11 * 5, 'p') + " q\r";
+    FillFixed(document, text);
+    TRichLayout layout(document);
+    layout.SetWrapWidth(90);
+    std::mt19937 random(5);
+    const auto pick = [&](int32_t Low, int32_t High) {
+        return std::uniform_int_distribution<int32_t>(Low, High)(random);
+    };
+    for (int step = 0; step < 120; ++step) {
+        SCOPED_TRACE(step);
+        const int32_t start = pick(0, document.Length());
+        const int32_t removed = pick(0, 1) ? pick(0, 3) : pick(0, 900);
+        std::string typed(static_cast<size_t>(pick(0, 1) ? pick(0, 3) : pick(0, 600)), 'n');
+        for (char& ch : typed)
+            if (pick(0, 9) == 0) ch = pick(0, 1) ? '\r' : ' ';
+        document.Replace(start, removed, PlainTextFragment(typed, document.DefaultCharFormat(), 0));
+        if (step % 10 == 0) layout.SetWrapWidth(pick(0, 1) ? 90 : 60);
+        TRichLayout fresh(document);
+        fresh.SetWrapWidth(layout.WrapWidth());
+        ASSERT_EQ(LinesOf(layout), LinesOf(fresh));
+        ASSERT_EQ(layout.Widest(), fresh.Widest());
+    }
 }
 
 }  // namespace
