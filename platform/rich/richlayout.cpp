@@ -67,8 +67,12 @@ public:
         }
         if (FAll) {
             FWidest = 0;
-            for (size_t i = 0; i < FIndex.Count(); ++i)
-                LayOut(static_cast<int32_t>(i));
+            FIndex.LayOutAll([&](size_t Index) {
+                TRichLaidParagraph laid = ParagraphLayout(static_cast<int32_t>(Index)).LayOut();
+                FWidest = std::max(FWidest, laid.Widest);
+                ++FLaidOut;
+                return laid;
+            });
             FAll = false;
             FWidestStale = false;
             return;
