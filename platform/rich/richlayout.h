@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/core/geometry.h"
-#include "platform/gfx/font.h"
+#include "platform/gfx/fontengine.h"
 #include "platform/rich/richdocument.h"
 
 namespace vex {
@@ -45,7 +45,8 @@ struct TRichPiece {
 // again only for paragraphs the document says changed (or all of them when the width or the
 // resolution changes), and only when something is next asked: a burst of edits costs one
 // layout. Running totals of lines, characters and heights answer every look-up in logarithmic
-// time, so a query costs the same in a large document as in a small one.
+// time, so a query costs the same in a large document as in a small one. The layout listens to
+// the document from its making on, so it must go before the document does.
 class TRichLayout {
 public:
     explicit TRichLayout(const TRichDocument& Document,
@@ -54,7 +55,10 @@ public:
     TRichLayout(const TRichLayout&) = delete;
     TRichLayout& operator=(const TRichLayout&) = delete;
 
+    const TRichDocument& Document() const;
+
     int32_t PixelsPerInch() const;
+    // Outside 1 to MaxPixelsPerInch nothing changes.
     void SetPixelsPerInch(int32_t Value);
     // Lines wrap at this many pixels, the formatting rectangle's width; 0 or less lays out each
     // paragraph as one line (no wrapping, or no width known yet). Setting the value it has
@@ -91,6 +95,8 @@ public:
 
     // The document laid out (tests and tools); queries do this by themselves.
     void Update() const;
+    // How many times a paragraph was laid out since the layout was made: what an edit cost.
+    int64_t ParagraphsLaidOut() const;
 
 private:
     class TImpl;

@@ -1,0 +1,307 @@
+#include "platform/rich/richlayout.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/core/exceptions.h"
+#include "platform/rich/richlayoutindex.h"
+#include "platform/rich/richlayoutparagraph.h"
+
+namespace vex {
+
+namespace {
+
+void CheckLineIndex(int32_t Index, int32_t Count) {
+    if (Index < 0 || Index >= Count)
+        throw ERangeError("Line index out of bounds (" + std::to_string(Index) + ")");
+}
+
+}  // namespace
+
+class TRichLayout::TImpl : public TRichDocumentListener {
+public:
+    TImpl(const TRichDocument& Document, int32_t PixelsPerInch)
+        : FDocument(Document), FFonts(Document.CharFormats(), PixelsPerInch) {
+        // Listening reads the document; it changes nothing in it.
+        const_cast<TRichDocument&>(FDocument).AddListener(this);
+        FIndex.Reset(static_cast<size_t>(Document.ParagraphCount()));
+    }
+    ~TImpl() override { const_cast<TRichDocument&>(FDocument).RemoveListener(this); }
+
+    void ParagraphsChanged(int32_t First, int32_t Removed, int32_t Inserted) override {
+        if (FAll) {
+            FIndex.Splice(First, Removed, Inserted);
+            return;
+        }
+        if (Removed == Inserted) {
+            // Typing: the old lines stay until the new ones replace them, so that the totals
+            // and the widest line move by the difference.
+            for (int32_t i = First; i < First + Removed; ++i) {
+                if (FIndex.At(i).Valid) FChanged.push_back(i);
+                FIndex.Invalidate(i);
+            }
+            return;
+        }
+        for (int32_t i = First; i < First + Removed; ++i)
+            if (FIndex.At(i).Laid.Widest >= FWidest) FWidestStale = true;
+        // What waits to be laid out moves with the paragraphs after the change.
+        std::erase_if(FChanged, [&](int32_t I) { return I >= First && I < First + Removed; });
+        for (int32_t& index : FChanged)
+            if (index >= First + Removed) index += Inserted - Removed;
+        FIndex.Splice(First, Removed, Inserted);
+        for (int32_t i = First; i < First + Inserted; ++i)
+            FChanged.push_back(i);
+    }
+
+    void RelayoutAll() {
+        FAll = true;
+        FChanged.clear();
+    }
+
+    void Update() {
+        // Empty paragraphs take their height from the default format, which the document
+        // changes without telling of any paragraph.
+        if (FDocument.DefaultCharFormat() != FDefaultFormat) {
+            FDefaultFormat = FDocument.DefaultCharFormat();
+            RelayoutAll();
+        }
+        if (FAll) {
+            FWidest = 0;
+            FIndex.LayOutAll([&](size_t Index) {
+                TRichLaidParagraph laid = ParagraphLayout(static_cast<int32_t>(Index)).LayOut();
+                FWidest = std::max(FWidest, laid.Widest);
+                ++FLaidOut;
+                return laid;
+            });
+            FAll = false;
+            FWidestStale = false;
+            return;
+        }
+        for (int32_t index : FChanged)
+            if (!FIndex.At(index).Valid) LayOut(index);
+        FChanged.clear();
+    }
+
+    const TRichLaidParagraph& Laid(int32_t Paragraph) const { return FIndex.At(Paragraph).Laid; }
+
+    // The paragraph holding line Index, and the line's number within it.
+    int32_t ParagraphOfLine(int32_t Index, int32_t& Line) const {
+        int64_t within = 0;
+        const auto paragraph = static_cast<int32_t>(FIndex.FindLine(Index, within));
+        Line = static_cast<int32_t>(within);
+        return paragraph;
+    }
+    int32_t FirstLineOf(int32_t Paragraph) const {
+        return static_cast<int32_t>(FIndex.LinesBefore(Paragraph));
+    }
+    int64_t TopOf(int32_t Paragraph) const { return FIndex.HeightBefore(Paragraph); }
+    int32_t ParagraphAtY(int64_t Y, int64_t& Within) const {
+        return static_cast<int32_t>(FIndex.FindY(Y, Within));
+    }
+    int32_t LineCount() const { return static_cast<int32_t>(FIndex.Lines()); }
+    int64_t Height() const { return FIndex.Height(); }
+    int32_t Widest() {
+        if (FWidestStale) {
+            FWidest = 0;
+            for (size_t i = 0; i < FIndex.Count(); ++i)
+                FWidest = std::max(FWidest, FIndex.At(i).Laid.Widest);
+            FWidestStale = false;
+        }
+        return FWidest;
+    }
+
+    TRichParagraphLayout ParagraphLayout(int32_t Paragraph) {
+        return TRichParagraphLayout(FDocument, FFonts, Paragraph, FWrapWidth);
+    }
+
+    const TRichDocument& FDocument;
+    TRichFontCache FFonts;
+    int32_t FWrapWidth = 0;
+    int64_t FLaidOut = 0;
+
+private:
+    void LayOut(int32_t Index) {
+        const int32_t oldWidest = FIndex.At(Index).Laid.Widest;
+        TRichLaidParagraph laid = ParagraphLayout(Index).LayOut();
+        if (laid.Widest >= FWidest)
+            FWidest = laid.Widest;
+        else if (oldWidest >= FWidest)
+            FWidestStale = true;
+        FIndex.Set(Index, std::move(laid));
+        ++FLaidOut;
+    }
+
+    TRichLayoutIndex FIndex;
+    int32_t FDefaultFormat = -1;
+    // Paragraphs to lay out at the next query: those that changed, or all of them.
+    std::vector<int32_t> FChanged;
+    bool FAll = true;
+    int32_t FWidest = 0;
+    bool FWidestStale = false;
+};
+
+TRichLayout::TRichLayout(const TRichDocument& Document, int32_t PixelsPerInch)
+    : FImpl(std::make_unique<TImpl>(Document, std::clamp(PixelsPerInch, 1, MaxPixelsPerInch))) {}
+
+TRichLayout::~TRichLayout() = default;
+
+const TRichDocument& TRichLayout::Document() const {
+    return FImpl->FDocument;
+}
+
+int32_t TRichLayout::PixelsPerInch() const {
+    return FImpl->FFonts.PixelsPerInch();
+}
+
+void TRichLayout::SetPixelsPerInch(int32_t Value) {
+    if (Value < 1 || Value > MaxPixelsPerInch || Value == PixelsPerInch()) return;
+    FImpl->FFonts.SetPixelsPerInch(Value);
+    FImpl->RelayoutAll();
+}
+
+int32_t TRichLayout::WrapWidth() const {
+    return FImpl->FWrapWidth;
+}
+
+void TRichLayout::SetWrapWidth(int32_t Value) {
+    Value = std::max(0, Value);
+    if (Value == FImpl->FWrapWidth) return;
+    FImpl->FWrapWidth = Value;
+    FImpl->RelayoutAll();
+}
+
+void TRichLayout::Update() const {
+    FImpl->Update();
+}
+
+int64_t TRichLayout::ParagraphsLaidOut() const {
+    return FImpl->FLaidOut;
+}
+
+int32_t TRichLayout::LineCount() const {
+    Update();
+    return FImpl->LineCount();
+}
+
+TRichLineInfo TRichLayout::Line(int32_t Index) const {
+    CheckLineIndex(Index, LineCount());
+    int32_t within = 0;
+    const int32_t paragraph = FImpl->ParagraphOfLine(Index, within);
+    const TRichLaidParagraph& laid = FImpl->Laid(paragraph);
+    const TRichLaidLine& line = laid.Lines[within];
+    TRichLineInfo info;
+    info.Paragraph = paragraph;
+    info.Start = FImpl->FDocument.ParagraphStart(paragraph) + line.Start;
+    info.Length = line.Length;
+    info.EndsParagraph = within + 1 == static_cast<int32_t>(laid.Lines.size());
+    info.Top = SaturateToInt32(FImpl->TopOf(paragraph) + line.Top);
+    info.Height = line.Height;
+    info.Baseline = line.Baseline;
+    info.Left = SaturateToInt32(int64_t{line.Indent} + line.Shift);
+    info.Width = line.Width;
+    return info;
+}
+
+int32_t TRichLayout::LineIndex(int32_t Index) const {
+    if (Index < 0 || Index >= LineCount()) return -1;
+    return Line(Index).Start;
+}
+
+int32_t TRichLayout::LineFromChar(int32_t Position) const {
+    Update();
+    int32_t offset = 0;
+    const int32_t paragraph = FImpl->FDocument.Locate(Position, offset);
+    const std::vector<TRichLaidLine>& lines = FImpl->Laid(paragraph).Lines;
+    const auto after = std::upper_bound(
+        lines.begin() + 1, lines.end(), offset,
+        [](int32_t Offset, const TRichLaidLine& Line) { return Offset < Line.Start; });
+    return FImpl->FirstLineOf(paragraph) + static_cast<int32_t>(after - lines.begin()) - 1;
+}
+
+int32_t TRichLayout::LineAtY(int32_t Y) const {
+    Update();
+    if (Y < 0) return 0;
+    if (Y >= FImpl->Height()) return FImpl->LineCount() - 1;
+    int64_t offset = 0;
+    const int32_t paragraph = FImpl->ParagraphAtY(Y, offset);
+    const std::vector<TRichLaidLine>& lines = FImpl->Laid(paragraph).Lines;
+    const auto after = std::upper_bound(
+        lines.begin() + 1, lines.end(), offset,
+        [](int64_t Offset, const TRichLaidLine& Line) { return Offset < Line.Top; });
+    return FImpl->FirstLineOf(paragraph) + static_cast<int32_t>(after - lines.begin()) - 1;
+}
+
+int32_t TRichLayout::Height() const {
+    Update();
+    return SaturateToInt32(FImpl->Height());
+}
+
+int32_t TRichLayout::Widest() const {
+    Update();
+    return FImpl->Widest();
+}
+
+TPoint TRichLayout::PosFromChar(int32_t Position) const {
+    Position = std::clamp(Position, 0, FImpl->FDocument.Length());
+    const int32_t index = LineFromChar(Position);
+    int64_t x = Line(index).Left;
+    ForEachPiece(index, [&](const TRichPiece& Piece) {
+        if (Piece.Kind == TRichPiece::Bullet || Position < Piece.Start) return;
+        x = Piece.X;
+        if (Position >= Piece.Start + Piece.Length) {
+            x += Piece.Width;
+            return;
+        }
+        if (Piece.Kind != TRichPiece::Text) return;
+        const std::string text = FImpl->FDocument.Text(Piece.Start, Position - Piece.Start);
+        for (char ch : text)
+            x += FImpl->FFonts.Advance(Piece.Format, static_cast<uint8_t>(ch));
+    });
+    return Point(SaturateToInt32(x), Line(index).Top);
+}
+
+int32_t TRichLayout::CharFromPos(TPoint Point) const {
+    const int32_t index = LineAtY(Point.Y);
+    const TRichLineInfo line = Line(index);
+    // A wrapped line's last place is the next line's first: a click past its end stays
+    // before its last character, on the line that was clicked.
+    const int32_t last = line.EndsParagraph || line.Length == 0 ? line.Start + line.Length
+                                                                : line.Start + line.Length - 1;
+    int32_t found = -1;
+    ForEachPiece(index, [&](const TRichPiece& Piece) {
+        if (found >= 0 || Piece.Kind == TRichPiece::Bullet) return;
+        if (Piece.Kind != TRichPiece::Text && Point.X <= int64_t{Piece.X} + Piece.Width / 2) {
+            found = Piece.Start;
+            return;
+        }
+        if (Piece.Kind != TRichPiece::Text) return;
+        const std::string text = FImpl->FDocument.Text(Piece.Start, Piece.Length);
+        int64_t x = Piece.X;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const int32_t width =
+                FImpl->FFonts.Advance(Piece.Format, static_cast<uint8_t>(text[i]));
+            if (Point.X <= x + width / 2) {
+                found = Piece.Start + static_cast<int32_t>(i);
+                return;
+            }
+            x += width;
+        }
+    });
+    return found < 0 ? last : std::min(found, last);
+}
+
+void TRichLayout::ForEachPiece(int32_t Index,
+                               const std::function<void(const TRichPiece&)>& Visit) const {
+    CheckLineIndex(Index, LineCount());
+    int32_t within = 0;
+    const int32_t paragraph = FImpl->ParagraphOfLine(Index, within);
+    FImpl->ParagraphLayout(paragraph).ForEachPiece(
+        FImpl->Laid(paragraph).Lines[within], FImpl->FDocument.ParagraphStart(paragraph), Visit);
+}
+
+std::shared_ptr<const TRealizedFont> TRichLayout::FontOf(int32_t CharFormat) const {
+    // Realised when asked, not kept: the layout itself works from the measures alone.
+    return RealizeFont(RichLogFont(FImpl->FDocument.CharFormats()[CharFormat], PixelsPerInch()));
+}
+
+}  // namespace vex
