@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "platform/gfx/bitmap.h"
+
 #include "platform/rich/richobject_testsupport.h"
 #include "platform/rich/richobjectpersist.h"
 
@@ -87,6 +91,26 @@ TEST(RichObject, AnObjectOfOnlyABoxAnswersAsOneWithoutDataOrVerbs) {
     plain.SetExtent({5, 5});
     EXPECT_EQ(plain.Extent(), (TSize{100, 100}));
     EXPECT_EQ(plain.DrawAspect(), DVASPECT_CONTENT);
+}
+
+// The sample kind the gallery shows: a framed box with its class name, or its user type as an
+// icon.
+TEST(RichObject, TheSampleBoxDrawsAFramedBoxWithItsName) {
+    for (const uint32_t aspect : {DVASPECT_CONTENT, DVASPECT_ICON}) {
+        TBitmap bitmap;
+        bitmap.SetSize(120, 40);
+        bitmap.Canvas().Brush().SetColor(clYellow);
+        bitmap.Canvas().FillRect(Rect(0, 0, 120, 40));
+        TBoxObject box;
+        box.SetDrawAspect(aspect);
+        box.Draw(bitmap.Canvas(), Rect(10, 5, 110, 35));
+        EXPECT_EQ(bitmap.Canvas().Pixels(9, 20), clYellow);
+        EXPECT_EQ(bitmap.Canvas().Pixels(10, 20), clBlack);
+        EXPECT_EQ(bitmap.Canvas().Pixels(109, 34), clBlack);
+        EXPECT_EQ(bitmap.Canvas().Pixels(108, 33), clWhite);
+        if (const char* dir = std::getenv("VEX_PICTURE_DIR"))
+            bitmap.SaveToFile(std::string(dir) + "/samplebox" + std::to_string(aspect) + ".png");
+    }
 }
 
 TEST(RichObjectKinds, RegistersKindsOnceAndMakesOnlyObjectsOfTheirClass) {
