@@ -31,7 +31,7 @@ TRead ReadInto(TRichDocument& Document, std::string_view Rtf, const TRichObjectK
                TRtfLimits Limits = {}) {
     TRtfReader reader(Document, Limits);
     reader.SetObjectKinds(Kinds);
-    Document.Replace(0, Document.Length(), reader.Read(Rtf));
+    Document.Replace(0, Document.Length(), reader.ReadDocument(Rtf));
     return {reader.Warnings()};
 }
 
