@@ -91,6 +91,8 @@ TCustomRichEdit::TCustomRichEdit(TComponent* AOwner)
 
 TCustomRichEdit::~TCustomRichEdit() {
     FDestroying = true;
+    // The window goes after this class is gone, so the clipboard is settled here.
+    ReleaseClipboard();
     FView->Repaint = nullptr;
 }
 
@@ -245,13 +247,16 @@ void TCustomRichEdit::DestroyWnd() {
         DestroyCaret();
         FView->CaretMade = false;
     }
-    // What the control put on the clipboard goes with its window unless it is to be kept.
-    if (HandleAllocated() && GetClipboardOwner() == Handle() &&
-        !SaveClipboard(FView->ClipboardObjects, FView->ClipboardChars)) {
-        const TOpenClipboard clipboard(Handle());
-        if (clipboard.Open()) EmptyClipboard();
-    }
+    ReleaseClipboard();
     TCustomControl::DestroyWnd();
+}
+
+void TCustomRichEdit::ReleaseClipboard() {
+    // What the control put on the clipboard goes with its window unless it is to be kept.
+    if (!HandleAllocated() || GetClipboardOwner() != Handle()) return;
+    if (SaveClipboard(FView->ClipboardObjects, FView->ClipboardChars)) return;
+    const TOpenClipboard clipboard(Handle());
+    if (clipboard.Open()) EmptyClipboard();
 }
 
 void TCustomRichEdit::Resize() {

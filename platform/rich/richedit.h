@@ -254,8 +254,11 @@ private:
     void FormatsChanged(bool Everything);
     // A program's replace of the selection that cannot be undone (lines, SelText).
     void ProgramReplace(int32_t Start, int32_t Length, std::string_view Text, bool CanUndo);
+    // The owner's answer, E_NOTIMPL without a callback and E_FAIL when it threw.
     template <typename TCall>
     HRESULT CallBack(TCall Call) const;
+    // EN_SAVECLIPBOARD, when the control's window owns the clipboard.
+    void ReleaseClipboard();
 
     // richeditview.cpp: formatting rectangle, scrolling, caret, invalidation.
     TRect DefaultFormattingRect() const;

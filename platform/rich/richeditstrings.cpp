@@ -102,7 +102,7 @@ void TRichEditStrings::LoadFromStream(TStream& Stream) {
     try {
         const int64_t left = std::max<int64_t>(Stream.Size() - Stream.Position(), 0);
         bytes.resize(static_cast<size_t>(left));
-        if (left > 0) Stream.ReadBuffer(bytes.data(), static_cast<int32_t>(left));
+        if (left > 0) Stream.ReadBuffer(bytes.data(), left);
     } catch (const EStreamError&) {
         throw EReadError("Failed to Load Stream");
     }
@@ -111,7 +111,7 @@ void TRichEditStrings::LoadFromStream(TStream& Stream) {
 
 void TRichEditStrings::SaveToStream(TStream& Stream) const {
     const std::string bytes = FOwner.StreamOut(FOwner.PlainText() ? SF_TEXT : SF_RTF);
-    if (!bytes.empty()) Stream.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+    if (!bytes.empty()) Stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
 }
 
 void TRichEditStrings::LoadFromFile(const std::string& FileName) {
