@@ -26,7 +26,6 @@ enum : uint32_t {
     CFM_ALL = 0xE800001F,
 };
 
-// ANSI_CHARSET, DEFAULT_CHARSET and SYMBOL_CHARSET are the fonts' (platform/gfx/font.h).
 // The character sets the engine knows; any other number stands for the default one.
 bool IsKnownCharset(int32_t Charset);
 
