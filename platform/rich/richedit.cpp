@@ -91,7 +91,7 @@ TCustomRichEdit::TCustomRichEdit(TComponent* AOwner)
 
 TCustomRichEdit::~TCustomRichEdit() {
     FDestroying = true;
-    // The window goes after this class is gone, so the clipboard is settled here.
+    // A window that outlives this class is destroyed without its WM_DESTROY reaching us.
     ReleaseClipboard();
     FView->Repaint = nullptr;
 }
@@ -247,7 +247,6 @@ void TCustomRichEdit::DestroyWnd() {
         DestroyCaret();
         FView->CaretMade = false;
     }
-    ReleaseClipboard();
     TCustomControl::DestroyWnd();
 }
 
@@ -370,6 +369,10 @@ void TCustomRichEdit::DefaultHandler(TMessage& Message) {
             return;
         case WM_UNDO:
             RunAction(TEditAction::Undo, false, Message);
+            return;
+        case WM_DESTROY:
+            ReleaseClipboard();
+            TCustomControl::DefaultHandler(Message);
             return;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:

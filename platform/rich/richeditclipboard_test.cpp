@@ -7,6 +7,7 @@
 #include "platform/gfx/canvas.h"
 #include "platform/rich/richedit.h"
 #include "platform/rich/richedit_testsupport.h"
+#include "platform/ui/editmessages.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/clipboard_testsupport.h"
 
@@ -121,7 +122,7 @@ TEST(RichEditClipboard, TheClipboardGoesWithTheControlUnlessItIsToBeKept) {
             on.Edit->CopyToClipboard();
         }
         EXPECT_EQ(chars, 4);
-        EXPECT_EQ(test::ClipboardText(), keep ? "copy" : "");
+        EXPECT_EQ(test::ClipboardText(), keep ? "copy" : "<none>");
     }
 }
 
@@ -207,7 +208,9 @@ TEST(RichEditClipboard, TheCallbackDecidesWhatAPasteTakes) {
         on.Edit->PasteFromClipboard();
         EXPECT_EQ(on.Edit->Text(), c.Expected);
         EXPECT_EQ(callback.Calls, std::vector<std::string>{"accept 0 2"});
-        if (c.Expected.size() > 1) EXPECT_EQ(BoldAt(*on.Edit, 2, 1), c.Bold);
+        if (c.Expected.size() > 1) {
+            EXPECT_EQ(BoldAt(*on.Edit, 2, 1), c.Bold);
+        }
     }
 }
 
