@@ -29,15 +29,14 @@ TRichCharFormat TTextAttributes::Format(uint32_t* Mask) const {
 
 void TTextAttributes::Apply(const TRichCharFormat& Format, uint32_t Mask) {
     TRichEditEngine& engine = FOwner.Engine();
-    if (FType == atDefaultText) {
-        TRichCharFormat merged = engine.DefaultCharFormat();
-        merged.Assign(Format, Mask);
-        merged.Normalize(engine.DefaultCharFormat().Charset);
-        engine.SetDefaultCharFormat(merged);
-    } else {
-        engine.SetSelCharFormat(Format, Mask);
+    if (FType == atSelected) {
+        FOwner.ChangeFormats([&] { engine.SetSelCharFormat(Format, Mask); }, false);
+        return;
     }
-    FOwner.FormatsChanged(FType == atDefaultText);
+    TRichCharFormat merged = engine.DefaultCharFormat();
+    merged.Assign(Format, Mask);
+    merged.Normalize(engine.DefaultCharFormat().Charset);
+    FOwner.ChangeFormats([&] { engine.SetDefaultCharFormat(merged); }, true);
 }
 
 void TTextAttributes::SetName(const std::string& Value) {
@@ -186,8 +185,7 @@ TRichParaFormat TParaAttributes::Format() const {
 }
 
 void TParaAttributes::Apply(const TRichParaFormat& Format, uint32_t Mask) {
-    FOwner.Engine().SetSelParaFormat(Format, Mask);
-    FOwner.FormatsChanged(false);
+    FOwner.ChangeFormats([&] { FOwner.Engine().SetSelParaFormat(Format, Mask); }, false);
 }
 
 TAlignment TParaAttributes::Alignment() const {

@@ -123,6 +123,7 @@ void TCustomRichEdit::SetText(const std::string& Value) {
 void TCustomRichEdit::SetPlainText(bool Value) {
     FEngine.SetPlainText(Value);
     Invalidate();
+    ScrollCaret();
 }
 
 bool TCustomRichEdit::PlainText() const {
@@ -208,9 +209,21 @@ void TCustomRichEdit::SetDefAttributes(const TTextAttributes& Value) {
     FDefAttributes->Assign(&Value);
 }
 
-void TCustomRichEdit::FormatsChanged(bool Everything) {
-    // A format changes the lines it touches like any edit; the defaults change them all.
-    if (Everything) Invalidate();
+void TCustomRichEdit::ChangeFormats(const std::function<void()>& Apply, bool Defaults) {
+    if (Defaults) {
+        // The defaults are no step of the text: nothing to tell, only what shows changes.
+        Apply();
+        Invalidate();
+        ScrollCaret();
+        return;
+    }
+    FView->Editing = true;
+    try {
+        Apply();
+    } catch (...) {
+        FView->Editing = false;
+        throw;
+    }
     AfterEdit(false);
 }
 
@@ -278,10 +291,6 @@ void TCustomRichEdit::CMFontChanged(TMessage& Message) {
         FView->CaretMade = false;
     }
     UpdateCaret();
-}
-
-void TCustomRichEdit::DoEnter() {
-    TCustomControl::DoEnter();
 }
 
 void TCustomRichEdit::DefaultHandler(TMessage& Message) {

@@ -229,7 +229,6 @@ protected:
     void Paint() override;
     void Resize() override;
     void CMFontChanged(TMessage& Message) override;
-    void DoEnter() override;
 
 private:
     friend class TRichEditStrings;
@@ -251,7 +250,8 @@ private:
     bool AfterEdit(bool Whole);
     // EN_SELCHANGE when the selection is not what was last told.
     void CheckSelectionChange();
-    void FormatsChanged(bool Everything);
+    // Apply changes formats: of the text, as an edit with its notices, or the defaults.
+    void ChangeFormats(const std::function<void()>& Apply, bool Defaults);
     // A program's replace of the selection that cannot be undone (lines, SelText).
     void ProgramReplace(int32_t Start, int32_t Length, std::string_view Text, bool CanUndo);
     // The owner's answer, E_NOTIMPL without a callback and E_FAIL when it threw.
