@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -77,6 +78,47 @@ TEST(RichEditPaint, ShowsFormatsTheSelectionAndNothingBelowTheText) {
         shifted(Rect(0, last.Top + last.Height, on.Edit->ClientWidth(), on.Edit->ClientHeight()));
     EXPECT_EQ(Count(picture, below, clWindow),
               (below.Right - below.Left) * (below.Bottom - below.Top));
+}
+
+// The longest run of pixels of the colour on one row of Area.
+int32_t LongestRun(const TBitmap& Picture, const TRect& Area, TColor Color) {
+    int32_t longest = 0;
+    for (int32_t y = Area.Top; y < Area.Bottom; ++y) {
+        int32_t run = 0;
+        for (int32_t x = Area.Left; x < Area.Right; ++x) {
+            run = Picture.ScanLine(y)[x] == PixelOf(Color) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    return longest;
+}
+
+TEST(RichEditPaint, LinksAreUnderlinedInTheInstalledFaces) {
+    test::TShownForm shown(Rect(10, 10, 330, 130));
+    auto* edit = shown.Add<TRichEdit>(shown.Form, Rect(5, 5, 305, 95));
+    edit->SetText(
+        "Read http://example.com/notes first.\r\nA second, longer paragraph that wraps "
+        "at the right edge of the control.");
+    edit->SetAutoUrlDetect(true);
+    edit->SetSelStart(37);
+    edit->SetSelLength(8);
+    edit->SelAttributes().SetStyle(TFontStyles{fsBold});
+    edit->SetSelStart(0);
+    test::PumpUntilIdle();
+    TBitmap picture;
+    PictureOfControl(*edit, picture);
+    if (const char* dir = std::getenv("VEX_PICTURE_DIR"))
+        SaveControlPicture(*edit, std::string(dir) + "/richedit-sans.png");
+
+    const int32_t border = (picture.Width() - edit->ClientWidth()) / 2;
+    const TRect link = BoxOf(*edit, 5, 29);
+    const TRect word = BoxOf(*edit, 0, 4);
+    const auto shifted = [&](TRect R) {
+        return Rect(R.Left + border, R.Top + border, R.Right + border, R.Bottom + border);
+    };
+    EXPECT_GE(LongestRun(picture, shifted(link), clWindowText), (link.Right - link.Left) * 9 / 10);
+    EXPECT_LT(LongestRun(picture, shifted(word), clWindowText), (word.Right - word.Left) / 2);
+    EXPECT_GT(edit->GetLineCount(), 2);
 }
 
 }  // namespace
