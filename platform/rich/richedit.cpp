@@ -33,12 +33,33 @@ bool IsProtected(const TRichDocument& Document, int32_t Position) {
     return Document.CharFormats()[paragraph.FormatAt(offset, 0)].Protected;
 }
 
+// Visits the runs that hold characters of [Start, Start + Length) with the position each starts
+// at, until Visit answers true; answers whether it did.
+template <typename TVisit>
+bool AnyRunIn(const TRichDocument& Document, int32_t Start, int32_t Length, TVisit Visit) {
+    const int32_t end = Start + Length;
+    int32_t offset = 0;
+    const int32_t first = Document.Locate(Start, offset);
+    int32_t paragraphStart = Start - offset;
+    for (int32_t i = first; i < Document.ParagraphCount() && paragraphStart < end; ++i) {
+        const TRichParagraph& paragraph = Document.Paragraph(i);
+        int32_t runStart = paragraphStart;
+        for (const TRichRun& run : paragraph.Runs) {
+            if (runStart + run.Length > Start && runStart < end && Visit(run, runStart))
+                return true;
+            runStart += run.Length;
+        }
+        paragraphStart += paragraph.Length() + 1;
+    }
+    return false;
+}
+
 // An edit touches protected text when it removes some of it, or puts text inside it.
 bool TouchesProtected(const TRichDocument& Document, int32_t Start, int32_t Length) {
     if (Length == 0) return IsProtected(Document, Start - 1) && IsProtected(Document, Start);
-    for (int32_t p = Start; p < Start + Length; ++p)
-        if (IsProtected(Document, p)) return true;
-    return false;
+    return AnyRunIn(Document, Start, Length, [&](const TRichRun& Run, int32_t) {
+        return Document.CharFormats()[Run.Format].Protected;
+    });
 }
 
 }  // namespace
@@ -494,20 +515,11 @@ bool TCustomRichEdit::UserMayReplace(int32_t Start, int32_t Length, int64_t& Ins
 void TCustomRichEdit::ObjectsLeaving(int32_t Start, int32_t Length) {
     if (FOleCallback == nullptr || Length <= 0) return;
     const TRichDocument& document = FEngine.Document();
-    int32_t offset = 0;
-    int32_t at = Start;
-    for (int32_t i = document.Locate(Start, offset);
-         i < document.ParagraphCount() && at < Start + Length; ++i) {
-        const TRichParagraph& paragraph = document.Paragraph(i);
-        int32_t runStart = document.ParagraphStart(i);
-        for (const TRichRun& run : paragraph.Runs) {
-            if (run.Object != 0 && runStart >= Start && runStart < Start + Length)
-                if (IRichObject* object = document.Object(run.Object))
-                    CallBack([&](IRichEditOleCallback& C) { return C.DeleteObject(*object); });
-            runStart += run.Length;
-        }
-        at = runStart + 1;
-    }
+    AnyRunIn(document, Start, Length, [&](const TRichRun& Run, int32_t) {
+        if (IRichObject* object = Run.Object != 0 ? document.Object(Run.Object) : nullptr)
+            CallBack([&](IRichEditOleCallback& C) { return C.DeleteObject(*object); });
+        return false;
+    });
 }
 
 void TCustomRichEdit::ProgramReplace(int32_t Start, int32_t Length, std::string_view Text,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/rich/richedit_testsupport.h"
+#include "platform/rich/rtfreader.h"
 #include "platform/ui/editmessages.h"
 #include "platform/win/scrollbars.h"
 #include "platform/win/windowstyles.h"
@@ -246,6 +247,13 @@ TEST(RichEdit, TypingNextToProtectedTextIsFree) {
     on.Edit->SetSelStart(5);
     test::TypeChars("y");  // inside: refused
     EXPECT_EQ(on.Edit->Text(), "abx keep cd");
+    on.Edit->SetText("first\r\n");
+    on.Edit->SetSelStart(on.Edit->Engine().TextLength());
+    on.Edit->SelAttributes().SetProtected(true);
+    test::TypeChars("kept");
+    on.Edit->SelectAll();
+    PressKey({VK_DELETE, ""});  // the protected word is in the range
+    EXPECT_EQ(on.Edit->Text(), "first\r\nkept");
 }
 
 TEST(RichEdit, NoticesComeOncePerChangeAndOnlyWhenAskedFor) {
@@ -358,6 +366,76 @@ TEST(RichEdit, TheFormattingRectangleDecidesTheWrap) {
     EXPECT_EQ(on.Edit->GetLine(0), "aaaa bbbb cccc ");
     on.Edit->SetTargetWidth(0);
     EXPECT_EQ(on.Edit->GetLineCount(), 2);
+}
+
+TEST(RichEdit, TheFormattingRectangleLaysOutOnlyWhenItChangesAndWhenAsked) {
+    TRichOnForm on("one\r\ntwo\r\nthree");
+    const TRichLayout& layout = on.Edit->Layout();
+    layout.Update();
+    const int64_t before = layout.ParagraphsLaidOut();
+    on.Edit->SetFormattingRect(on.Edit->FormattingRect());
+    on.Edit->SetFormattingRect(on.Edit->FormattingRect());
+    layout.Update();
+    EXPECT_EQ(layout.ParagraphsLaidOut(), before);
+    TRect narrower = on.Edit->FormattingRect();
+    narrower.Right -= 10;
+    on.Edit->SetFormattingRect(narrower);
+    EXPECT_EQ(layout.ParagraphsLaidOut(), before);  // not yet: nothing asked
+    EXPECT_EQ(on.Edit->GetLineCount(), 3);
+    EXPECT_EQ(layout.ParagraphsLaidOut(), before + 3);
+}
+
+TEST(RichEdit, TypingLaysOutOnlyItsParagraph) {
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "paragraph " + std::to_string(i) + "\r\n";
+    TRichOnForm on(text);
+    test::PumpUntilIdle();
+    const int64_t before = on.Edit->Layout().ParagraphsLaidOut();
+    on.Edit->SetSelStart(5);
+    test::TypeChars("abc");
+    test::PumpUntilIdle();
+    EXPECT_LE(on.Edit->Layout().ParagraphsLaidOut() - before, 3);
+}
+
+TEST(RichEdit, StreamsReadAndWriteRtfAndTextWholeOrSelected) {
+    struct TCase {
+        const char* Name;
+        std::string In;
+        uint32_t Format;
+        std::string Text;
+        bool Undoable;
+    };
+    const std::vector<TCase> cases = {
+        {"rtf", "{\\rtf1 new {\\b bold}}", SF_RTF, "new bold", false},
+        {"text", "line 1\r\nline 2", SF_TEXT, "line 1\r\nline 2", false},
+        {"rtf into the selection", "{\\rtf1 X}", SF_RTF | SFF_SELECTION, "oXe", true},
+        {"text into the selection", "Y\r\n", SF_TEXT | SFF_SELECTION, "oY\r\ne", true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TRichOnForm on("one");
+        on.Edit->SetSelStart(1);
+        on.Edit->SetSelLength(1);
+        int changes = 0;
+        on.Edit->OnChange = [&](TObject*) { ++changes; };
+        on.Edit->StreamIn(c.In, c.Format);
+        EXPECT_EQ(on.Edit->Text(), c.Text);
+        EXPECT_EQ(on.Edit->CanUndo(), c.Undoable);
+        EXPECT_EQ(changes, 1);
+    }
+    TRichOnForm on("one");
+    EXPECT_THROW(on.Edit->StreamIn("not rtf", SF_RTF), ERtfError);
+    EXPECT_EQ(on.Edit->Text(), "one");
+
+    on.Edit->StreamIn("{\\rtf1 plain {\\b bold}}", SF_RTF);
+    on.Edit->SetSelStart(6);
+    on.Edit->SetSelLength(4);
+    const std::string selected = on.Edit->StreamOut(SF_RTF | SFF_SELECTION);
+    EXPECT_NE(selected.find("\\b"), std::string::npos);
+    EXPECT_EQ(selected.find("plain"), std::string::npos);
+    EXPECT_EQ(on.Edit->StreamOut(SF_TEXT), "plain bold");
+    EXPECT_EQ(on.Edit->StreamOut(SF_TEXT | SFF_SELECTION), "bold");
 }
 
 TEST(RichEdit, TheDocumentOutlivesItsWindow) {

@@ -13,6 +13,9 @@
 #include "platform/ui/form.h"
 #include "platform/ui/x11/ondisplay_testsupport.h"
 #include "platform/win/focus.h"
+#include "platform/win/x11/x11clipboard_testsupport.h"
+#include "tests/support/childprocess.h"
+#include "tests/support/tempdir.h"
 
 namespace vex {
 namespace {
@@ -38,6 +41,7 @@ public:
         const TPoint p = FEdit->PosFromChar(Position);
         return FEdit->ClientToScreen(Point(p.X + 2, p.Y + 4));
     }
+    TRichEdit& Edit() { return *FEdit; }
     // The text, the selection and whether the control has the focus.
     std::string State() const {
         return FEdit->Text() + "|" + std::to_string(FEdit->SelStart()) + "+" +
@@ -96,6 +100,52 @@ TEST_F(RichEditOnDisplay, TypingSelectingAndCopyingWorkAsAPersonDoesThem) {
         }
     }
     SaveActiveFormPicture("richedit-ondisplay.png");
+}
+
+// What xclip reads of the display's clipboard as RTF, while the loop answers it.
+std::string XclipRtf() {
+    test::TempDir files;
+    test::ChildProcess xclip;
+    const std::string out = files.File("out");
+    xclip.Start({"xclip", "-selection", "clipboard", "-t", "text/rtf", "-o"}, out);
+    EXPECT_TRUE(
+        test::PumpThroughApplication([&] { return xclip.Exited(); }, std::chrono::seconds(10)))
+        << "xclip hangs";
+    return test::ReadWholeFile(out);
+}
+
+bool SelectionIsBold(TRichEdit& Edit) {
+    return Edit.SelAttributes().Style().Contains(fsBold) &&
+           Edit.SelAttributes().ConsistentAttributes().Contains(caBold);
+}
+
+TEST_F(RichEditOnDisplay, ABoldWordCrossesTheDisplaysClipboardAsRtf) {
+    PresentOnDisplay();
+    TScene scene;
+    ASSERT_TRUE(WaitUntilShown("Rich text"));
+    const std::string display = FServer.DisplayName();
+    TRichEdit& edit = scene.Edit();
+    edit.SetText("a bold word");
+    edit.SetSelStart(2);
+    edit.SetSelLength(4);
+    edit.SelAttributes().SetStyle(TFontStyles{fsBold});
+    test::ClickOnDisplay(display, scene.At(3), 1, 2);
+    test::SettleUntil([&] { return edit.SelText() == "bold"; });
+    test::TypeOnDisplay(display, {VK_CONTROL, 'C'});
+    test::PumpThroughApplicationFor(std::chrono::milliseconds(200));
+    const std::string rtf = XclipRtf();
+    EXPECT_NE(rtf.find("\\b"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("bold"), std::string::npos) << rtf;
+
+    // Another program's RTF pastes with its formats.
+    const test::X11ClipboardHolder holder(display, {{"text/rtf", "{\\rtf1 {\\b pasted}}"}});
+    edit.SetSelStart(edit.Engine().TextLength());
+    test::TypeOnDisplay(display, {VK_CONTROL, 'V'});
+    test::SettleUntil([&] { return edit.Text() == "a bold wordpasted"; });
+    EXPECT_EQ(edit.Text(), "a bold wordpasted");
+    edit.SetSelStart(11);
+    edit.SetSelLength(6);
+    EXPECT_TRUE(SelectionIsBold(edit));
 }
 
 }  // namespace
