@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/rich/richedit_testsupport.h"
 #include "platform/rich/rtfreader.h"
 #include "platform/ui/editmessages.h"
+#include "platform/win/clipboard_testsupport.h"
 #include "platform/win/scrollbars.h"
 #include "platform/win/windowstyles.h"
 
@@ -285,6 +287,46 @@ TEST(RichEdit, NoticesComeOncePerChangeAndOnlyWhenAskedFor) {
     on.Edit->SetSelStart(0);
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(selections, selectionsBefore);
+}
+
+TEST(RichEdit, AHandlerMayFreeTheControl) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TRichEdit&)> Act;
+    };
+    const std::vector<TCase> cases = {
+        {"typing", [](TRichEdit&) { test::TypeChars("x"); }},
+        {"a move",
+         [](TRichEdit&) {
+             PressKey({VK_DOWN, "S"});
+         }},
+        {"a click", [](TRichEdit& E) { E.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELONG(20, 5)); }},
+        {"a paste", [](TRichEdit& E) { E.PasteFromClipboard(); }},
+        {"a drag",
+         [](TRichEdit& E) {
+             E.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELONG(2, 2));
+             E.Perform(WM_MOUSEMOVE, MK_LBUTTON, MAKELONG(30, 20));
+         }},
+    };
+    int freed = 0;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        for (const bool onChange : {true, false}) {
+            TRichOnForm on("some text\r\nmore");
+            test::SetClipboardText("pasted");
+            TRichEdit* edit = on.Edit;
+            (onChange ? edit->OnChange : edit->OnSelectionChange) = [edit](TObject*) {
+                delete edit;
+            };
+            c.Act(*edit);
+            if (on.Shown.Form->FindComponent("RichEdit1") != nullptr) continue;  // nothing fired
+            ++freed;
+            test::TypeChars("y");
+            test::PumpUntilIdle();
+        }
+    }
+    // Typing and pasting change the text; every act changes the selection.
+    EXPECT_EQ(freed, 7);
 }
 
 TEST(RichEdit, ResizeRequestsFollowTheTextsHeight) {

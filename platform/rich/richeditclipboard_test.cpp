@@ -8,8 +8,11 @@
 #include "platform/rich/richedit.h"
 #include "platform/rich/richedit_testsupport.h"
 #include "platform/ui/editmessages.h"
+#include "platform/ui/menu_testsupport.h"
+#include "platform/ui/popupmenu.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/clipboard_testsupport.h"
+#include "platform/win/modaldriver.h"
 
 namespace vex {
 namespace {
@@ -169,9 +172,15 @@ public:
         return S_OK;
     }
     HRESULT GetDragDropEffect(bool, uint32_t, uint32_t&) override { return E_NOTIMPL; }
-    HRESULT GetContextMenu(uint16_t, IRichObject*, TCharRange, TPopupMenu*&) override {
-        return E_NOTIMPL;
+    HRESULT GetContextMenu(uint16_t Type, IRichObject*, TCharRange Range,
+                           TPopupMenu*& Shown) override {
+        Calls.push_back("menu " + std::to_string(Type) + " " + std::to_string(Range.CpMin) + "-" +
+                        std::to_string(Range.CpMax));
+        if (Menu == nullptr) return E_NOTIMPL;
+        Shown = Menu;
+        return S_OK;
     }
+    TPopupMenu* Menu = nullptr;
 };
 
 class TFixedData : public IRichDataObject {
@@ -248,6 +257,26 @@ TEST(RichEditClipboard, ObjectsAskToComeInAndAreToldWhenTheyGo) {
     PressKey({VK_DELETE, ""});
     EXPECT_EQ(on.Edit->Text(), "ab");
     EXPECT_EQ(callback.Calls, (std::vector<std::string>{"insert 1", "insert 1", "delete"}));
+}
+
+TEST(RichEditClipboard, TheCallbacksMenuShowsOnARightClick) {
+    const test::TFixedMenuFont menuFont;
+    TRichOnForm on("one two");
+    TRecordingCallback callback;
+    on.Edit->SetOleCallback(&callback);
+    TPopupMenu menu(nullptr);
+    std::vector<std::string> chosen;
+    test::NewItem(menu.Items(), "Theirs", &chosen);
+    callback.Menu = &menu;
+    on.Edit->SetSelStart(4);
+    on.Edit->SetSelLength(3);
+    const TPoint at = on.Edit->ClientToScreen(Point(20, 5));
+    TModalScript script;
+    script.Then([] { test::ClickAt(test::ItemCentre("Theirs")); });
+    on.Edit->Perform(WM_CONTEXTMENU, on.Edit->Handle(), MAKELONG(at.X, at.Y));
+    test::PumpUntilIdle();
+    EXPECT_EQ(chosen, std::vector<std::string>{"Theirs"});
+    EXPECT_EQ(callback.Calls, std::vector<std::string>{"menu 5 4-7"});
 }
 
 }  // namespace

@@ -186,8 +186,8 @@ bool TCustomRichEdit::RunAction(TEditAction Action, bool Extend, const TMessage&
         // A page key moves the view with the caret.
         if (Action == TEditAction::MovePageUp) SetTopY(view.TopY - PageHeight());
         if (Action == TEditAction::MovePageDown) SetTopY(view.TopY + PageHeight());
+        // The last call: a selection-change handler may free the control.
         Select(Extend ? view.Anchor : to, to);
-        view.GoalX = goal;
         return true;
     }
     switch (Action) {
