@@ -25,6 +25,32 @@ int32_t BarStep(int32_t Max) {
 
 }  // namespace
 
+TCustomRichEdit::TView::TView(TRichDocument& ADocument)
+    : Document(ADocument), Layout(ADocument), Links(ADocument), Formatter(ADocument) {
+    Document.AddListener(this);
+}
+
+TCustomRichEdit::TView::~TView() {
+    Document.RemoveListener(this);
+}
+
+void TCustomRichEdit::TView::ParagraphsChanged(int32_t First, int32_t Removed, int32_t Inserted) {
+    if (!Editing) {
+        LinesBefore = -1;  // what the next edit moves is not known
+        if (Repaint) Repaint();
+        return;
+    }
+    // Paragraphs after the change keep their place in the dirty range by the shift.
+    if (DirtyFirst < 0) {
+        DirtyFirst = First;
+        DirtyEnd = First + Inserted;
+        return;
+    }
+    if (DirtyEnd > First + Removed) DirtyEnd += Inserted - Removed;
+    DirtyEnd = std::max(DirtyEnd, First + Inserted);
+    DirtyFirst = std::min(DirtyFirst, First);
+}
+
 TRect TCustomRichEdit::DefaultFormattingRect() const {
     const TRect client = GetClientRect();
     return Rect(client.Left + kInsetX, client.Top,
