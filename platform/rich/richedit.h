@@ -286,6 +286,9 @@ private:
     int32_t LineEndOf(int32_t Position) const;
     int32_t VerticalMove(int32_t From, int32_t Delta) const;
     bool DeleteAround(TEditAction Action, const TMessage& Cause);
+    // Removes the range, as the user allowed to.
+    bool Remove(int32_t Start, int32_t Length);
+    bool CutNative(const TMessage& Cause);
     void TypeChars(std::string_view Chars, const TMessage& Cause);
     void UserUndo(bool Again);
 

@@ -256,6 +256,10 @@ TEST(RichEdit, TypingNextToProtectedTextIsFree) {
     on.Edit->SelectAll();
     PressKey({VK_DELETE, ""});  // the protected word is in the range
     EXPECT_EQ(on.Edit->Text(), "first\r\nkept");
+    test::SetClipboardText("before");
+    PressKey({'X', "C", '\x18'});  // a cut that may not remove copies nothing
+    EXPECT_EQ(on.Edit->Text(), "first\r\nkept");
+    EXPECT_EQ(test::ClipboardText(), "before");
 }
 
 TEST(RichEdit, NoticesComeOncePerChangeAndOnlyWhenAskedFor) {
@@ -380,6 +384,22 @@ TEST(RichEdit, TheCaretIsKeptInView) {
     EXPECT_LT(caret.Y, on.Edit->ClientHeight());
     EXPECT_GT(on.Edit->FirstVisibleLine(), 0);
     PressKey({VK_HOME, "C"});
+    EXPECT_EQ(on.Edit->FirstVisibleLine(), 0);
+    // A page down moves the view and the caret by a page.
+    PressKey({VK_NEXT, ""});
+    const int32_t page = on.Edit->FirstVisibleLine();
+    EXPECT_GT(page, 3);
+    EXPECT_EQ(on.Edit->LineFromChar(on.Edit->SelStart()), page);
+    PressKey({VK_PRIOR, "S"});
+    EXPECT_EQ(on.Edit->FirstVisibleLine(), 0);
+    EXPECT_EQ(on.Edit->SelStart(), 0);
+    EXPECT_EQ(on.Edit->LineFromChar(on.Edit->SelLength()), page);
+
+    // Deleting text near the end leaves no empty page below it.
+    PressKey({VK_END, "C"});
+    on.Edit->SetSelStart(on.Edit->LineIndex(5));
+    on.Edit->SetSelLength(on.Edit->Engine().TextLength());
+    PressKey({VK_DELETE, ""});
     EXPECT_EQ(on.Edit->FirstVisibleLine(), 0);
 }
 

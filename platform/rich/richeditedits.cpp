@@ -95,6 +95,7 @@ bool TCustomRichEdit::AfterEdit(bool Whole) {
         Invalidate();
     } else {
         InvalidateChanged();
+        SetTopY(view.TopY);  // a shorter text leaves no empty page at the bottom
     }
     ScrollCaret();
     const std::weak_ptr<const void> life = LifeToken();

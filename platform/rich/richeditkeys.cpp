@@ -160,11 +160,25 @@ bool TCustomRichEdit::DeleteAround(TEditAction Action, const TMessage& Cause) {
         MessageBeep(0);
         return false;
     }
-    ObjectsLeaving(start, length);
+    return Remove(start, length);
+}
+
+bool TCustomRichEdit::Remove(int32_t Start, int32_t Length) {
+    ObjectsLeaving(Start, Length);
     FView->Editing = true;
-    FEngine.SetSel(start, length);
+    FEngine.SetSel(Start, Length);
     FEngine.ReplaceSelection(std::string_view());
     return AfterEdit(false);
+}
+
+bool TCustomRichEdit::CutNative(const TMessage& Cause) {
+    const int32_t start = FEngine.SelStart();
+    const int32_t length = FEngine.SelLength();
+    int64_t inserted = 0;
+    // Asked first: a cut that may not remove the text does not copy it either.
+    if (length == 0 || !UserMayReplace(start, length, inserted, Cause)) return false;
+    PutOnClipboard(RECO_CUT);
+    return Remove(start, length);
 }
 
 bool TCustomRichEdit::RunAction(TEditAction Action, bool Extend, const TMessage& Cause) {
@@ -198,9 +212,7 @@ bool TCustomRichEdit::RunAction(TEditAction Action, bool Extend, const TMessage&
         case TEditAction::Clear:
             return FEngine.SelLength() > 0 && DeleteAround(Action, Cause);
         case TEditAction::Cut:
-            if (FReadOnly || FEngine.SelLength() == 0) return false;
-            PutOnClipboard(RECO_CUT);
-            return DeleteAround(Action, Cause);
+            return CutNative(Cause);
         case TEditAction::Copy:
             if (FEngine.SelLength() == 0) return false;
             PutOnClipboard(RECO_COPY);

@@ -197,11 +197,18 @@ void TCustomRichEdit::UpdateScrollBars() {
 void TCustomRichEdit::UpdateCaret() {
     TView& view = *FView;
     if (!HandleAllocated() || !Focused()) return;
-    const TRichLineInfo line = view.Layout.Line(view.Layout.LineFromChar(view.Caret));
+    const int32_t height =
+        std::max(view.Layout.Line(view.Layout.LineFromChar(view.Caret)).Height, 1);
+    // The caret is as tall as the line it stands in.
+    if (view.CaretMade && view.CaretHeight != height) {
+        DestroyCaret();
+        view.CaretMade = false;
+    }
     if (!view.CaretMade) {
-        CreateCaret(Handle(), nullptr, 1, std::max(line.Height, 1));
+        CreateCaret(Handle(), nullptr, 1, height);
         ShowCaret(Handle());
         view.CaretMade = true;
+        view.CaretHeight = height;
     }
     const TPoint at = PosFromChar(view.Caret);
     SetCaretPos(at.X, at.Y);

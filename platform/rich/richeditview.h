@@ -40,6 +40,7 @@ public:
     // The x kept while the caret goes up and down through shorter lines; -1 for none.
     int32_t GoalX = -1;
     bool CaretMade = false;
+    int32_t CaretHeight = 0;
 
     // A drag of the mouse; by words after a double click, from the word first taken.
     bool Dragging = false;
