@@ -197,7 +197,9 @@ void TCustomRichEdit::CreateParams(TCreateParams& Params) {
 void TCustomRichEdit::CreateWnd() {
     FView->CaretMade = false;
     TCustomControl::CreateWnd();
-    FEventMask |= kFrameworkNotices;
+    // The mask is the window's: a new window starts from the framework's own notices, and a
+    // descendant adds what it wants after this.
+    FEventMask = kFrameworkNotices;
     FView->Bars[SB_HORZ] = FView->Bars[SB_VERT] = TView::TBarValues{};
     if (!FView->FormatRectSet) FView->FormatRect = DefaultFormattingRect();
     UpdateWrapWidth();

@@ -78,6 +78,17 @@ TEST(RichEditPaint, ShowsFormatsTheSelectionAndNothingBelowTheText) {
         shifted(Rect(0, last.Top + last.Height, on.Edit->ClientWidth(), on.Edit->ClientHeight()));
     EXPECT_EQ(Count(picture, below, clWindow),
               (below.Right - below.Left) * (below.Bottom - below.Top));
+
+    // Hidden without the focus, when HideSelection says so.
+    auto* other = on.Shown.Add<TRichEdit>(on.Shown.Form, Rect(10, 140, 100, 170));
+    other->SetFocus();
+    test::PumpUntilIdle();
+    PictureOfControl(*on.Edit, picture);
+    EXPECT_GT(Count(picture, selected, clHighlight), 0);
+    on.Edit->SetHideSelection(true);
+    test::PumpUntilIdle();
+    PictureOfControl(*on.Edit, picture);
+    EXPECT_EQ(Count(picture, selected, clHighlight), 0);
 }
 
 // The longest run of pixels of the colour on one row of Area.
