@@ -266,6 +266,8 @@ private:
     TPoint Origin() const;
     int32_t PageHeight() const;
     void Select(int32_t Anchor, int32_t Caret);
+    // Takes the selection from the engine when a caller set it there directly.
+    void FollowEngineSelection();
     void SetTopY(int32_t Value);
     void SetScrollX(int32_t Value);
     void UpdateScrollBars();

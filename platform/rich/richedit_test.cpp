@@ -99,6 +99,18 @@ TEST(RichEdit, KeysMoveSelectAndEditAsTheTableSays) {
     }
 }
 
+TEST(RichEdit, KeysFollowASelectionSetThroughTheEngine) {
+    TRichOnForm on("one two three");
+    on.Edit->SetSelStart(1);
+    on.Edit->Engine().SetSel(4, 3);
+    PressKey({VK_RIGHT, "S"});
+    EXPECT_EQ(on.Edit->GetSelection(), (TCharRange{4, 8}));
+    on.Edit->Engine().SetSel(13, 0);
+    on.Edit->Engine().ReplaceSelection(" four");
+    test::TypeChars("!");
+    EXPECT_EQ(on.Edit->Text(), "one two three four!");
+}
+
 TEST(RichEdit, ReturnsAndTabsAreTextOnlyWhenWanted) {
     TRichOnForm on("ab");
     on.Edit->SetWantTabs(true);

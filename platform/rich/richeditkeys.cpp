@@ -24,6 +24,7 @@ LRESULT TCustomRichEdit::DialogCode() const {
 }
 
 void TCustomRichEdit::KeyDownNative(TMessage& Message) {
+    FollowEngineSelection();
     const auto key = static_cast<uint16_t>(Message.WParam);
     const TShiftState shift = KeyDataToShiftState(Message.LParam);
     const TEditAction action = EditKeyAction(key, shift);
@@ -35,6 +36,7 @@ void TCustomRichEdit::KeyDownNative(TMessage& Message) {
 }
 
 void TCustomRichEdit::CharNative(TMessage& Message) {
+    FollowEngineSelection();
     const auto ch = static_cast<char>(Message.WParam);
     if (ch == kSelectAllChar) {
         RunAction(TEditAction::SelectAll, false, Message);

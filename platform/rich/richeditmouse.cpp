@@ -77,6 +77,7 @@ void TCustomRichEdit::MouseDownNative(TMessage& Message, bool Double) {
     const TPoint at = MessagePoint(Message.LParam);
     NotifyLink(Message, at);
     if (life.expired()) return;
+    FollowEngineSelection();
     TView& view = *FView;
     view.GoalX = -1;
     const int32_t position = CharFromPos(at);

@@ -128,6 +128,17 @@ void TCustomRichEdit::Select(int32_t Anchor, int32_t Caret) {
     CheckSelectionChange();
 }
 
+void TCustomRichEdit::FollowEngineSelection() {
+    TView& view = *FView;
+    const int32_t start = std::min(view.Anchor, view.Caret);
+    const int32_t length = std::abs(view.Caret - view.Anchor);
+    if (start == FEngine.SelStart() && length == FEngine.SelLength()) return;
+    // Set through the engine: the selection runs forwards from its start.
+    view.Anchor = FEngine.SelStart();
+    view.Caret = view.Anchor + FEngine.SelLength();
+    view.GoalX = -1;
+}
+
 void TCustomRichEdit::SetTopY(int32_t Value) {
     TView& view = *FView;
     Value = std::clamp(Value, 0, std::max(view.Layout.Height() - PageHeight(), 0));
@@ -144,6 +155,7 @@ void TCustomRichEdit::SetScrollX(int32_t Value) {
 }
 
 void TCustomRichEdit::ScrollCaret() {
+    FollowEngineSelection();
     TView& view = *FView;
     const TRichLayout& layout = view.Layout;
     const TRichLineInfo line = layout.Line(layout.LineFromChar(view.Caret));
@@ -195,6 +207,7 @@ void TCustomRichEdit::UpdateScrollBars() {
 }
 
 void TCustomRichEdit::UpdateCaret() {
+    FollowEngineSelection();
     TView& view = *FView;
     if (!HandleAllocated() || !Focused()) return;
     const int32_t height =
