@@ -263,7 +263,9 @@ private:
     // richeditview.cpp: formatting rectangle, scrolling, caret, invalidation.
     TRect DefaultFormattingRect() const;
     void UpdateWrapWidth();
+    // Where the layout's (0, 0) is in the client area, and a client point in the layout's terms.
     TPoint Origin() const;
+    TPoint LayoutPoint(TPoint Client) const;
     int32_t PageHeight() const;
     void Select(int32_t Anchor, int32_t Caret);
     // Takes the selection from the engine when a caller set it there directly.

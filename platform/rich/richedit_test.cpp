@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <string>
 #include <vector>
@@ -440,6 +441,22 @@ TEST(RichEdit, TheFormattingRectangleDecidesTheWrap) {
     EXPECT_EQ(on.Edit->GetLine(0), "aaaa bbbb cccc ");
     on.Edit->SetTargetWidth(0);
     EXPECT_EQ(on.Edit->GetLineCount(), 2);
+}
+
+TEST(RichEdit, FarOutRectanglesAndWidthsAreHeldWithinReach) {
+    TRichOnForm on("some words to wrap");
+    for (const TRect& r : {Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX),
+                           Rect(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN)}) {
+        on.Edit->SetFormattingRect(r);
+        EXPECT_GE(on.Edit->GetLineCount(), 1);
+        on.Edit->CharFromPos(Point(INT32_MAX, INT32_MIN));
+        test::PumpUntilIdle();
+    }
+    on.Edit->SetTargetWidth(INT32_MAX);
+    EXPECT_EQ(on.Edit->GetLineCount(), 1);
+    EXPECT_EQ(on.Edit->GetTextRange(INT32_MIN, INT32_MAX), "some words to wrap");
+    EXPECT_EQ(on.Edit->GetTextRange(5, -1), "words to wrap");
+    EXPECT_EQ(on.Edit->GetTextRange(9, 2), "");
 }
 
 TEST(RichEdit, TheFormattingRectangleLaysOutOnlyWhenItChangesAndWhenAsked) {

@@ -23,8 +23,7 @@ constexpr TPoint kFromKeyboard{-1, -1};
 
 int32_t TCustomRichEdit::CharAtPoint(TPoint Point) const {
     const TRichLayout& layout = FView->Layout;
-    const TPoint origin = Origin();
-    const TPoint at = vex::Point(Point.X - origin.X, Point.Y - origin.Y);
+    const TPoint at = LayoutPoint(Point);
     if (at.Y < 0 || at.Y >= layout.Height()) return -1;
     const TRichLineInfo line = layout.Line(layout.LineAtY(at.Y));
     if (at.X < line.Left || at.X >= line.Left + line.Width) return -1;
@@ -36,8 +35,7 @@ int32_t TCustomRichEdit::CharAtPoint(TPoint Point) const {
 
 int32_t TCustomRichEdit::ObjectAtPoint(TPoint Point) const {
     const TRichLayout& layout = FView->Layout;
-    const TPoint origin = Origin();
-    const TPoint at = vex::Point(Point.X - origin.X, Point.Y - origin.Y);
+    const TPoint at = LayoutPoint(Point);
     if (at.Y < 0 || at.Y >= layout.Height()) return -1;
     int32_t found = -1;
     layout.ForEachPiece(layout.LineAtY(at.Y), [&](const TRichPiece& Piece) {

@@ -62,8 +62,11 @@ uint16_t TCustomRichEdit::SelectionType() const {
 }
 
 std::string TCustomRichEdit::GetTextRange(int32_t Start, int32_t End) const {
-    if (End < 0) End = FEngine.TextLength();
-    return FEngine.Document().Text(Start, std::max(End - Start, 0));
+    const int32_t length = FEngine.TextLength();
+    if (End < 0) End = length;
+    Start = std::clamp(Start, 0, length);
+    End = std::clamp(End, Start, length);
+    return FEngine.Document().Text(Start, End - Start);
 }
 
 IRichObject* TCustomRichEdit::SelectedObject() const {

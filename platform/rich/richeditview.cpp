@@ -17,6 +17,10 @@ constexpr int32_t kInsetX = 1;
 constexpr int32_t kTwipsPerInch = 1440;
 constexpr int32_t kWheelLines = 3;
 
+// A rectangle or width from a caller is kept within kFar pixels of the origin, where sizes and
+// positions reckoned from it cannot overflow.
+constexpr int32_t kFar = 1 << 20;
+
 // A scroll message carries the thumb's place in 16 bits: a longer range goes to the bar in
 // steps, so that every place the thumb takes fits in them.
 int32_t BarStep(int32_t Max) {
@@ -66,8 +70,10 @@ void TCustomRichEdit::SetFormattingRect(const TRect& Value) {
     const bool same = view.FormatRectSet && view.FormatRect == Value;
     view.FormatRectSet = true;
     if (same) return;
-    view.FormatRect = Rect(Value.Left, Value.Top, std::max(Value.Right, Value.Left),
-                           std::max(Value.Bottom, Value.Top));
+    const auto near = [](int32_t V) { return std::clamp(V, -kFar, kFar); };
+    view.FormatRect =
+        Rect(near(Value.Left), near(Value.Top), std::max(near(Value.Right), near(Value.Left)),
+             std::max(near(Value.Bottom), near(Value.Top)));
     UpdateWrapWidth();
     Invalidate();
 }
@@ -82,7 +88,8 @@ void TCustomRichEdit::UpdateWrapWidth() {
     const TView& view = *FView;
     int32_t width = 0;
     if (FWordWrap && view.TargetWidth > 0)
-        width = std::max(view.TargetWidth * ScreenPixelsPerInch / kTwipsPerInch, 1);
+        width = static_cast<int32_t>(std::clamp<int64_t>(
+            int64_t{view.TargetWidth} * ScreenPixelsPerInch / kTwipsPerInch, 1, kFar));
     else if (FWordWrap)
         width = std::max(view.FormatRect.Right - view.FormatRect.Left, 1);
     // The layout works the lines out again only when next asked.
@@ -103,9 +110,14 @@ TPoint TCustomRichEdit::PosFromChar(int32_t Position) const {
     return Point(origin.X + at.X, origin.Y + at.Y);
 }
 
-int32_t TCustomRichEdit::CharFromPos(TPoint Point) const {
+TPoint TCustomRichEdit::LayoutPoint(TPoint Client) const {
     const TPoint origin = Origin();
-    return FView->Layout.CharFromPos(vex::Point(Point.X - origin.X, Point.Y - origin.Y));
+    const auto near = [](int32_t V) { return std::clamp(V, -kFar, kFar); };
+    return Point(near(Client.X) - origin.X, near(Client.Y) - origin.Y);
+}
+
+int32_t TCustomRichEdit::CharFromPos(TPoint Point) const {
+    return FView->Layout.CharFromPos(LayoutPoint(Point));
 }
 
 void TCustomRichEdit::GetVertScroll(int32_t& Min, int32_t& Max, int32_t& Pos) const {
