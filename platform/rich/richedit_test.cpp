@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,47 @@ TEST(RichEdit, KeysFollowASelectionSetThroughTheEngine) {
     on.Edit->Engine().ReplaceSelection(" four");
     test::TypeChars("!");
     EXPECT_EQ(on.Edit->Text(), "one two three four!");
+}
+
+TEST(RichEdit, ThousandsOfRandomKeysAndClicksKeepEverythingInBounds) {
+    TRichOnForm on("alpha beta\r\ngamma http://delta.example epsilon\r\n\r\nzeta");
+    on.Edit->SetAutoUrlDetect(true);
+    on.Edit->SetScrollBars(ssBoth);
+    on.Edit->SetMaxLength(400);
+    std::mt19937 random(7);
+    const auto pick = [&](int N) { return std::uniform_int_distribution<int>(0, N - 1)(random); };
+    const std::vector<TRichKey> keys = {
+        {VK_LEFT, ""},         {VK_RIGHT, "S"},        {VK_UP, ""},        {VK_DOWN, "S"},
+        {VK_HOME, ""},         {VK_END, "S"},          {VK_NEXT, ""},      {VK_PRIOR, "S"},
+        {VK_LEFT, "C"},        {VK_RIGHT, "CS"},       {VK_DELETE, ""},    {VK_BACK, "", '\b'},
+        {VK_RETURN, "", '\r'}, {'Z', "C", '\x1A'},     {'Y', "C", '\x19'}, {'X', "C", '\x18'},
+        {'V', "C", '\x16'},    {'C', "C", '\x03'},     {'A', "C", '\x01'}, {'Q', "S", 'Q'},
+        {' ', "", ' '},        {VK_BACK, "C", '\x7F'},
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const int what = pick(10);
+        if (what < 7) {
+            PressKey(keys[static_cast<size_t>(pick(static_cast<int>(keys.size())))]);
+        } else {
+            const LPARAM at = MAKELONG(pick(on.Edit->ClientWidth()), pick(on.Edit->ClientHeight()));
+            const UINT msg = what == 7   ? WM_LBUTTONDOWN
+                             : what == 8 ? WM_MOUSEMOVE
+                                         : WM_LBUTTONDBLCLK;
+            on.Edit->Perform(msg, MK_LBUTTON, at);
+            if (pick(2) == 0) on.Edit->Perform(WM_LBUTTONUP, 0, at);
+        }
+        const int32_t length = on.Edit->Engine().TextLength();
+        ASSERT_GE(on.Edit->SelStart(), 0);
+        ASSERT_LE(on.Edit->SelStart() + on.Edit->SelLength(), length);
+        ASSERT_LE(length, 400);
+        ASSERT_EQ(on.Edit->Lines().Count() >= 0, true);
+        const TPoint caret = on.Edit->PosFromChar(on.Edit->SelStart());
+        if (on.Edit->SelLength() == 0) {
+            ASSERT_EQ(on.Edit->CharFromPos(caret), on.Edit->SelStart());
+        }
+    }
+    on.Edit->Perform(WM_LBUTTONUP, 0, 0);
+    test::PumpUntilIdle();
 }
 
 TEST(RichEdit, ReturnsAndTabsAreTextOnlyWhenWanted) {
