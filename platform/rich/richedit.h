@@ -235,10 +235,15 @@ private:
     friend class TTextAttributes;
     friend class TParaAttributes;
     class TView;
-    using TMoveFunction = int32_t (TCustomRichEdit::*)(int32_t From) const;
 
-    // richedit.cpp: notices and the edits every path shares.
+    // richedit.cpp
     int32_t Limit() const;
+    // Apply changes formats: of the text, as an edit with its notices, or the defaults.
+    void ChangeFormats(const std::function<void()>& Apply, bool Defaults);
+    // EN_SAVECLIPBOARD, when the control's window owns the clipboard.
+    void ReleaseClipboard();
+
+    // richeditedits.cpp: notices and the edits every path shares.
     // Whether the user may put Inserted characters in place of [Start, Start + Length): not
     // read-only, protected text allowed (Cause is the message that edits), within MaxLength;
     // Inserted is cut to the room left.
@@ -250,15 +255,12 @@ private:
     bool AfterEdit(bool Whole);
     // EN_SELCHANGE when the selection is not what was last told.
     void CheckSelectionChange();
-    // Apply changes formats: of the text, as an edit with its notices, or the defaults.
-    void ChangeFormats(const std::function<void()>& Apply, bool Defaults);
-    // A program's replace of the selection that cannot be undone (lines, SelText).
+    // The program's replace of a range (lines, SelText): read-only, protection and the limit
+    // are the user's, not its.
     void ProgramReplace(int32_t Start, int32_t Length, std::string_view Text, bool CanUndo);
     // The owner's answer, E_NOTIMPL without a callback and E_FAIL when it threw.
     template <typename TCall>
     HRESULT CallBack(TCall Call) const;
-    // EN_SAVECLIPBOARD, when the control's window owns the clipboard.
-    void ReleaseClipboard();
 
     // richeditview.cpp: formatting rectangle, scrolling, caret, invalidation.
     TRect DefaultFormattingRect() const;
