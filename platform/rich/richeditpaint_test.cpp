@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvas.h"
 #include "platform/gfx/colors.h"
 #include "platform/rich/richedit.h"
 #include "platform/rich/richedit_testsupport.h"
@@ -89,6 +90,32 @@ TEST(RichEditPaint, ShowsFormatsTheSelectionAndNothingBelowTheText) {
     test::PumpUntilIdle();
     PictureOfControl(*on.Edit, picture);
     EXPECT_EQ(Count(picture, selected, clHighlight), 0);
+}
+
+// An object that fills its box with green.
+class TGreenBox : public IRichObject {
+public:
+    TSize Extent() const override { return TSize{300, 300}; }  // 20 pixels each way
+    void Draw(TCanvas& Canvas, const TRect& Box) const override {
+        Canvas.Brush().SetColor(clLime);
+        Canvas.FillRect(Box);
+    }
+};
+
+TEST(RichEditPaint, ObjectsAreDrawnInTheirBoxesAndSelectedByAClick) {
+    TRichOnForm on("ab");
+    on.Edit->SetSelStart(1);
+    ASSERT_TRUE(on.Edit->InsertObject(std::make_shared<TGreenBox>()));
+    test::PumpUntilIdle();
+    TBitmap picture;
+    PictureOfControl(*on.Edit, picture);
+    const int32_t border = (picture.Width() - on.Edit->ClientWidth()) / 2;
+    const TPoint at = on.Edit->PosFromChar(1);
+    const TRect box = Rect(at.X + border, border, at.X + border + 20, border + 20);
+    EXPECT_GT(Count(picture, box, clLime), 300);
+    on.Edit->PlaceCaretAt(Point(at.X + 10, on.Edit->Layout().Line(0).Baseline - 5));
+    EXPECT_EQ(on.Edit->GetSelection(), (TCharRange{1, 2}));
+    EXPECT_NE(on.Edit->SelectedObject(), nullptr);
 }
 
 // The longest run of pixels of the colour on one row of Area.
