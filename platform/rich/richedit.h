@@ -250,6 +250,7 @@ private:
     bool UserMayReplace(int32_t Start, int32_t Length, int64_t& Inserted, const TMessage& Cause);
     // Tells the callback of every object the range removes.
     void ObjectsLeaving(int32_t Start, int32_t Length);
+    int32_t ObjectsIn(int32_t Start, int32_t Length) const;
     // After any change of the text: the view follows, then the notices; false when a handler
     // freed the control.
     bool AfterEdit(bool Whole);

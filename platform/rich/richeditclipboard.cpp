@@ -78,9 +78,8 @@ void TCustomRichEdit::PutOnClipboard(uint32_t Reason) {
         SetClipboardData(RtfFormat(), StreamOut(SF_RTF | SFF_SELECTION));
         SetClipboardData(CF_TEXT, SelText());
     }
-    const uint16_t type = SelectionType();
-    FView->ClipboardChars = range.CpMax - range.CpMin;
-    FView->ClipboardObjects = (type & SEL_OBJECT) != 0 ? 1 : 0;
+    FView->ClipboardObjects = ObjectsIn(range.CpMin, range.CpMax - range.CpMin);
+    FView->ClipboardChars = range.CpMax - range.CpMin - FView->ClipboardObjects;
 }
 
 void TCustomRichEdit::CopyToClipboard() {

@@ -253,6 +253,12 @@ TEST(RichEditClipboard, ObjectsAskToComeInAndAreToldWhenTheyGo) {
     on.Edit->SetSelLength(1);
     EXPECT_NE(on.Edit->SelectedObject(), nullptr);
     EXPECT_EQ(on.Edit->SelectionType(), SEL_OBJECT);
+    on.Edit->SetSelStart(0);
+    on.Edit->SetSelLength(3);
+    EXPECT_EQ(on.Edit->SelectionType(), SEL_TEXT | SEL_MULTICHAR | SEL_OBJECT);
+    EXPECT_EQ(on.Edit->SelectedObject(), nullptr);
+    on.Edit->SetSelStart(1);
+    on.Edit->SetSelLength(1);
     callback.Throws = true;  // a throwing owner does not stop the edit
     PressKey({VK_DELETE, ""});
     EXPECT_EQ(on.Edit->Text(), "ab");

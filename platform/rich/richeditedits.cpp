@@ -146,6 +146,15 @@ void TCustomRichEdit::ObjectsLeaving(int32_t Start, int32_t Length) {
     });
 }
 
+int32_t TCustomRichEdit::ObjectsIn(int32_t Start, int32_t Length) const {
+    int32_t objects = 0;
+    AnyRunIn(FEngine.Document(), Start, Length, [&](const TRichRun& Run, int32_t) {
+        objects += Run.Object != 0 ? 1 : 0;
+        return false;
+    });
+    return objects;
+}
+
 void TCustomRichEdit::ProgramReplace(int32_t Start, int32_t Length, std::string_view Text,
                                      bool CanUndo) {
     ObjectsLeaving(Start, Length);

@@ -47,14 +47,8 @@ void TCustomRichEdit::SetSelection(TCharRange Range) {
 uint16_t TCustomRichEdit::SelectionType() const {
     const int32_t length = FEngine.SelLength();
     if (length == 0) return SEL_EMPTY;
-    const TRichFragment piece = FEngine.Document().Extract(FEngine.SelStart(), length);
-    int32_t objects = 0;
-    int32_t chars = 0;
-    for (size_t i = 0; i < piece.Paragraphs.size(); ++i) {
-        for (const TRichRun& run : piece.Paragraphs[i].Runs)
-            (run.Object != 0 ? objects : chars) += run.Length;
-        if (i + 1 < piece.Paragraphs.size()) ++chars;
-    }
+    const int32_t objects = ObjectsIn(FEngine.SelStart(), length);
+    const int32_t chars = length - objects;
     uint16_t type = 0;
     if (chars > 0) type |= chars > 1 ? SEL_TEXT | SEL_MULTICHAR : SEL_TEXT;
     if (objects > 0) type |= objects > 1 ? SEL_OBJECT | SEL_MULTIOBJECT : SEL_OBJECT;
