@@ -428,6 +428,82 @@ TEST(RichEdit, AVerticalBarStaysDisabledWhenScrollBarsAreNotHidden) {
     EXPECT_GT(on.Edit->FirstVisibleLine(), 0);
 }
 
+// A WPARAM of two 16-bit words, the high one maybe negative.
+WPARAM Words(int Low, int High) {
+    return static_cast<WPARAM>((static_cast<uint32_t>(static_cast<uint16_t>(High)) << 16) |
+                               static_cast<uint16_t>(Low));
+}
+
+TEST(RichEdit, ScrollMessagesMoveTheViewAsTheTableSays) {
+    struct TCase {
+        const char* Name;
+        UINT Msg;
+        WPARAM WParam;
+        int32_t FirstLine;  // -1: the last page's
+    };
+    const std::vector<TCase> cases = {
+        {"line down", WM_VSCROLL, SB_LINEDOWN, 11},
+        {"line up", WM_VSCROLL, SB_LINEUP, 9},
+        {"page up", WM_VSCROLL, SB_PAGEUP, 0},  // a page is 116 pixels here
+        {"top", WM_VSCROLL, SB_TOP, 0},
+        {"bottom", WM_VSCROLL, SB_BOTTOM, -1},
+        {"thumb", WM_VSCROLL, Words(SB_THUMBPOSITION, 12 * 20), 20},
+        {"thumb past the end", WM_VSCROLL, Words(SB_THUMBTRACK, 0xFFFF), -1},
+        {"wheel down", WM_MOUSEWHEEL, Words(0, -WHEEL_DELTA), 13},
+        {"wheel up twice", WM_MOUSEWHEEL, Words(0, 2 * WHEEL_DELTA), 4},
+        {"something else", WM_VSCROLL, SB_ENDSCROLL, 10},
+    };
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TRichOnForm on(text);
+        on.Edit->SetScrollBars(ssVertical);
+        const TRichLayout& layout = on.Edit->Layout();
+        ASSERT_EQ(layout.Line(1).Top, 12);  // the fixed font's lines
+        on.Edit->Perform(WM_VSCROLL, Words(SB_THUMBPOSITION, 12 * 10), 0);
+        ASSERT_EQ(on.Edit->FirstVisibleLine(), 10);
+        on.Edit->Perform(c.Msg, c.WParam, 0);
+        const int32_t page = on.Edit->FormattingRect().Bottom - on.Edit->FormattingRect().Top;
+        const int32_t last = layout.LineAtY(layout.Height() - page);
+        EXPECT_EQ(on.Edit->FirstVisibleLine(), c.FirstLine < 0 ? last : c.FirstLine);
+        int32_t min = 0, max = 0, pos = 0;
+        on.Edit->GetVertScroll(min, max, pos);
+        EXPECT_EQ(GetScrollPos(on.Edit->Handle(), SB_VERT), pos);
+    }
+}
+
+TEST(RichEdit, WithoutWrapTheHorizontalBarScrollsSideways) {
+    TRichOnForm on(std::string(200, 'w'));
+    on.Edit->SetWordWrap(false);
+    on.Edit->SetScrollBars(ssBoth);
+    const int32_t width = on.Edit->Layout().Widest();
+    EXPECT_EQ(width, 6 * 200);
+    const auto x = [&] { return on.Edit->PosFromChar(0).X; };
+    const int32_t left = x();
+    on.Edit->Perform(WM_HSCROLL, SB_LINERIGHT, 0);
+    EXPECT_LT(x(), left);
+    on.Edit->Perform(WM_HSCROLL, SB_RIGHT, 0);
+    const int32_t page = on.Edit->FormattingRect().Right - on.Edit->FormattingRect().Left;
+    EXPECT_EQ(left - x(), width - page + 1);
+    on.Edit->Perform(WM_HSCROLL, SB_PAGELEFT, 0);
+    on.Edit->Perform(WM_HSCROLL, SB_LINELEFT, 0);
+    on.Edit->Perform(WM_HSCROLL, SB_LEFT, 0);
+    EXPECT_EQ(x(), left);
+    on.Edit->Perform(WM_HSCROLL, Words(SB_THUMBPOSITION, 60), 0);
+    EXPECT_EQ(left - x(), 60);
+}
+
+TEST(RichEdit, TheWindowTextIsTheDocuments) {
+    TRichOnForm on("one\r\ntwo");
+    TControl& control = *on.Edit;
+    EXPECT_EQ(control.Text(), "one\r\ntwo");
+    control.SetText("new");
+    EXPECT_EQ(on.Edit->Text(), "new");
+    EXPECT_EQ(on.Edit->Perform(WM_GETTEXTLENGTH, 0, 0), 3);
+}
+
 TEST(RichEdit, TheCaretIsKeptInView) {
     std::string text;
     for (int i = 0; i < 40; ++i)
