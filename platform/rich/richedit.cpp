@@ -217,8 +217,9 @@ void TCustomRichEdit::DestroyWnd() {
 void TCustomRichEdit::ReleaseClipboard() {
     // What the control put on the clipboard goes with its window unless it is to be kept.
     if (!HandleAllocated() || GetClipboardOwner() != Handle()) return;
+    const HWND window = Handle();
     if (SaveClipboard(FView->ClipboardObjects, FView->ClipboardChars)) return;
-    const TOpenClipboard clipboard(Handle());
+    const TOpenClipboard clipboard(window);
     if (clipboard.Open()) EmptyClipboard();
 }
 
@@ -282,16 +283,17 @@ void TCustomRichEdit::DefaultHandler(TMessage& Message) {
         case WM_MOUSEMOVE:
             MouseMoveNative(Message);
             return;
-        case WM_LBUTTONUP:
+        case WM_LBUTTONUP: {
+            // A link's handler may free the control (opening the link closes its window). The
+            // right button's messages are not told: the framework's handlers of those go on
+            // using the control after this.
+            const std::weak_ptr<const void> life = LifeToken();
             NotifyLink(Message, MessagePoint(Message.LParam));
+            if (life.expired()) return;
             MouseUpNative();
             TCustomControl::DefaultHandler(Message);
             return;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONUP:
-            NotifyLink(Message, MessagePoint(Message.LParam));
-            TCustomControl::DefaultHandler(Message);
-            return;
+        }
         case WM_CANCELMODE:
         case WM_CAPTURECHANGED:
             MouseUpNative();

@@ -248,8 +248,8 @@ private:
     // read-only, protected text allowed (Cause is the message that edits), within MaxLength;
     // Inserted is cut to the room left.
     bool UserMayReplace(int32_t Start, int32_t Length, int64_t& Inserted, const TMessage& Cause);
-    // Tells the callback of every object the range removes.
-    void ObjectsLeaving(int32_t Start, int32_t Length);
+    // Tells the callback of every object the range removes; false when it freed the control.
+    bool ObjectsLeaving(int32_t Start, int32_t Length);
     int32_t ObjectsIn(int32_t Start, int32_t Length) const;
     // After any change of the text: the view follows, then the notices; false when a handler
     // freed the control.
@@ -314,7 +314,8 @@ private:
     void ContextMenuNative(TMessage& Message);
 
     // richeditclipboard.cpp
-    void PutOnClipboard(uint32_t Reason);
+    // False when the callback freed the control.
+    bool PutOnClipboard(uint32_t Reason);
     bool PasteNative(const TMessage& Cause);
 
     TRichEditEngine FEngine;

@@ -61,13 +61,15 @@ TRichFragment FirstCharacters(const TRichFragment& Piece, int64_t Count) {
 
 }  // namespace
 
-void TCustomRichEdit::PutOnClipboard(uint32_t Reason) {
+bool TCustomRichEdit::PutOnClipboard(uint32_t Reason) {
     const TCharRange range = GetSelection();
     std::unique_ptr<IRichDataObject> offered;
+    const std::weak_ptr<const void> life = LifeToken();
     const HRESULT answer = CallBack(
         [&](IRichEditOleCallback& C) { return C.GetClipboardData(range, Reason, offered); });
+    if (life.expired()) return false;
     const TOpenClipboard clipboard(HandleAllocated() ? Handle() : 0);
-    if (!clipboard.Open()) return;
+    if (!clipboard.Open()) return true;
     EmptyClipboard();
     if (answer == S_OK && offered != nullptr) {
         for (const UINT format : offered->Formats())
@@ -80,6 +82,7 @@ void TCustomRichEdit::PutOnClipboard(uint32_t Reason) {
     }
     FView->ClipboardObjects = ObjectsIn(range.CpMin, range.CpMax - range.CpMin);
     FView->ClipboardChars = range.CpMax - range.CpMin - FView->ClipboardObjects;
+    return true;
 }
 
 void TCustomRichEdit::CopyToClipboard() {
@@ -112,9 +115,10 @@ bool TCustomRichEdit::PasteNative(const TMessage& Cause) {
     if (!pasted.Rtf && !pasted.Text) return false;
     bool rich = pasted.Rtf.has_value();
     if (FOleCallback != nullptr) {
+        const std::weak_ptr<const void> life = LifeToken();
         const HRESULT answer = CallBack(
             [&](IRichEditOleCallback& C) { return C.QueryAcceptData(pasted, RECO_PASTE, true); });
-        if (FAILED(answer)) return false;
+        if (life.expired() || FAILED(answer)) return false;
         if (answer == S_FALSE) rich = false;
     }
     TRichFragment piece;
@@ -133,7 +137,7 @@ bool TCustomRichEdit::PasteNative(const TMessage& Cause) {
     const int32_t length = FEngine.SelLength();
     int64_t inserted = piece.Length();
     if (!UserMayReplace(start, length, inserted, Cause)) return false;
-    ObjectsLeaving(start, length);
+    if (!ObjectsLeaving(start, length)) return false;
     FView->Editing = true;
     if (rich)
         FEngine.ReplaceSelection(FirstCharacters(piece, inserted));

@@ -75,6 +75,8 @@ bool TCustomRichEdit::SaveClipboard(int32_t NumObjects, int32_t NumChars) {
 
 void TCustomRichEdit::CheckSelectionChange() {
     TView& view = *FView;
+    // While the lines are updated the selection is told once, at the end.
+    if (view.UpdateCount > 0) return;
     if (view.ToldSelStart == FEngine.SelStart() && view.ToldSelLength == FEngine.SelLength())
         return;
     view.ToldSelStart = FEngine.SelStart();
@@ -125,7 +127,8 @@ bool TCustomRichEdit::UserMayReplace(int32_t Start, int32_t Length, int64_t& Ins
     if ((FEventMask & ENM_PROTECTED) != 0 && TouchesProtected(document, Start, Length)) {
         const TENProtected change{Cause.Msg, Cause.WParam, Cause.LParam,
                                   TCharRange{Start, Start + Length}};
-        if (!ProtectedChange(change)) return false;
+        const std::weak_ptr<const void> life = LifeToken();
+        if (!ProtectedChange(change) || life.expired()) return false;
     }
     // The program may have set more text than the user could type; the user may still delete.
     const int64_t room = std::max<int64_t>(int64_t{Limit()} - (document.Length() - Length), 0);
@@ -136,14 +139,16 @@ bool TCustomRichEdit::UserMayReplace(int32_t Start, int32_t Length, int64_t& Ins
     return true;
 }
 
-void TCustomRichEdit::ObjectsLeaving(int32_t Start, int32_t Length) {
-    if (FOleCallback == nullptr || Length <= 0) return;
+bool TCustomRichEdit::ObjectsLeaving(int32_t Start, int32_t Length) {
+    if (FOleCallback == nullptr || Length <= 0) return true;
     const TRichDocument& document = FEngine.Document();
+    const std::weak_ptr<const void> life = LifeToken();
     AnyRunIn(document, Start, Length, [&](const TRichRun& Run, int32_t) {
         if (IRichObject* object = Run.Object != 0 ? document.Object(Run.Object) : nullptr)
             CallBack([&](IRichEditOleCallback& C) { return C.DeleteObject(*object); });
-        return false;
+        return life.expired();
     });
+    return !life.expired();
 }
 
 int32_t TCustomRichEdit::ObjectsIn(int32_t Start, int32_t Length) const {
@@ -157,7 +162,7 @@ int32_t TCustomRichEdit::ObjectsIn(int32_t Start, int32_t Length) const {
 
 void TCustomRichEdit::ProgramReplace(int32_t Start, int32_t Length, std::string_view Text,
                                      bool CanUndo) {
-    ObjectsLeaving(Start, Length);
+    if (!ObjectsLeaving(Start, Length)) return;
     FView->Editing = true;
     FEngine.SetSel(Start, Length);
     FEngine.ReplaceSelection(Text, CanUndo);

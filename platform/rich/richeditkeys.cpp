@@ -69,7 +69,7 @@ void TCustomRichEdit::TypeChars(std::string_view Chars, const TMessage& Cause) {
         MessageBeep(0);
         return;
     }
-    ObjectsLeaving(start, length);
+    if (!ObjectsLeaving(start, length)) return;
     FView->Editing = true;
     FEngine.Type(Chars.substr(0, static_cast<size_t>(inserted)));
     AfterEdit(false);
@@ -166,7 +166,7 @@ bool TCustomRichEdit::DeleteAround(TEditAction Action, const TMessage& Cause) {
 }
 
 bool TCustomRichEdit::Remove(int32_t Start, int32_t Length) {
-    ObjectsLeaving(Start, Length);
+    if (!ObjectsLeaving(Start, Length)) return false;
     FView->Editing = true;
     FEngine.SetSel(Start, Length);
     FEngine.ReplaceSelection(std::string_view());
@@ -179,8 +179,7 @@ bool TCustomRichEdit::CutNative(const TMessage& Cause) {
     int64_t inserted = 0;
     // Asked first: a cut that may not remove the text does not copy it either.
     if (length == 0 || !UserMayReplace(start, length, inserted, Cause)) return false;
-    PutOnClipboard(RECO_CUT);
-    return Remove(start, length);
+    return PutOnClipboard(RECO_CUT) && Remove(start, length);
 }
 
 bool TCustomRichEdit::RunAction(TEditAction Action, bool Extend, const TMessage& Cause) {

@@ -147,9 +147,11 @@ bool TCustomRichEdit::SetCursorNative(TMessage& Message) {
 
 void TCustomRichEdit::ContextMenuNative(TMessage& Message) {
     TPopupMenu* menu = nullptr;
+    const std::weak_ptr<const void> life = LifeToken();
     const HRESULT answer = CallBack([&](IRichEditOleCallback& C) {
         return C.GetContextMenu(SelectionType(), SelectedObject(), GetSelection(), menu);
     });
+    if (life.expired()) return;
     if (answer != S_OK || menu == nullptr) {
         TCustomControl::DefaultHandler(Message);
         return;

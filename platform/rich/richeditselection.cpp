@@ -80,10 +80,11 @@ IRichObject* TCustomRichEdit::SelectedObject() const {
 
 bool TCustomRichEdit::InsertObject(std::shared_ptr<IRichObject> Object) {
     if (Object == nullptr) return false;
+    const std::weak_ptr<const void> life = LifeToken();
     const HRESULT answer = CallBack(
         [&](IRichEditOleCallback& C) { return C.QueryInsertObject(*Object, FEngine.SelStart()); });
-    if (FOleCallback != nullptr && answer != S_OK) return false;
-    ObjectsLeaving(FEngine.SelStart(), FEngine.SelLength());
+    if (life.expired() || (FOleCallback != nullptr && answer != S_OK)) return false;
+    if (!ObjectsLeaving(FEngine.SelStart(), FEngine.SelLength())) return false;
     FView->Editing = true;
     FEngine.InsertObject(std::move(Object));
     AfterEdit(false);

@@ -92,9 +92,15 @@ void TRichEditStrings::SetUpdateState(bool Updating) {
         return;
     }
     view.UpdateCount = std::max(view.UpdateCount - 1, 0);
-    if (view.UpdateCount > 0 || !view.ChangePending) return;
+    if (view.UpdateCount > 0) return;
+    const std::weak_ptr<const void> life = FOwner.LifeToken();
+    if (view.ChangePending && (FOwner.EventMask() & ENM_CHANGE) != 0) {
+        view.ChangePending = false;
+        FOwner.Change();
+        if (life.expired()) return;
+    }
     view.ChangePending = false;
-    if ((FOwner.EventMask() & ENM_CHANGE) != 0) FOwner.Change();
+    FOwner.CheckSelectionChange();
 }
 
 void TRichEditStrings::LoadFromStream(TStream& Stream) {
