@@ -1,12 +1,17 @@
 // Feeds arbitrary bytes to the RTF reader behind the rich-text engine: it must refuse what is
 // not RTF with ERtfError and read the rest within its caps, never crash or read past the bytes;
-// what it read must write out as RTF that reads back to the same text and formats.
+// what it read must write out as RTF that reads back to the same text and formats; and it must
+// lay out at any width, with lines that cover the text in order, and paint.
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvas.h"
 #include "platform/rich/richdocument.h"
+#include "platform/rich/richlayout.h"
+#include "platform/rich/richpaint.h"
 #include "platform/rich/richplaintext.h"
 #include "platform/rich/rtfreader.h"
 #include "platform/rich/rtfwriter.h"
@@ -22,6 +27,38 @@ void ReadInto(vex::TRichDocument& Document, std::string_view Rtf) {
     Document.SetParagraphFormat(Document.ParagraphCount() - 1, piece.Paragraphs.back().Format);
 }
 
+// Laying out is linear in the text; past this many characters a run would take long enough to
+// slow the search for inputs more than it finds.
+constexpr int32_t MaxLaidOut = 1 << 16;
+
+void LayOutAndPaint(vex::TRichDocument& Document) {
+    if (Document.Length() > MaxLaidOut)
+        Document.Replace(MaxLaidOut, Document.Length() - MaxLaidOut, vex::TRichFragment{});
+    vex::TBitmap bitmap;
+    bitmap.SetSize(64, 64);
+    vex::TCanvas canvas(bitmap);
+    vex::TRichLayout layout(Document);
+    for (int32_t width : {0, 1, 300}) {
+        layout.SetWrapWidth(width);
+        int32_t next = 0;
+        for (int32_t i = 0; i < layout.LineCount(); ++i) {
+            const vex::TRichLineInfo line = layout.Line(i);
+            if (line.Start != next || line.Length < 0) __builtin_trap();
+            next = line.Start + line.Length + (line.EndsParagraph ? 1 : 0);
+        }
+        if (next != Document.Length() + 1) __builtin_trap();
+        // Characters of no width share their place, so a hit test finds the place, not always
+        // the same position.
+        const int32_t middle = Document.Length() / 2;
+        const vex::TPoint place = layout.PosFromChar(middle);
+        if (!(layout.PosFromChar(layout.CharFromPos(place)) == place)) __builtin_trap();
+        vex::TRichPaintOptions options;
+        options.ShowSelection = true;
+        options.SelEnd = middle;
+        vex::PaintRichLines(canvas, layout, vex::Point(0, 0), 0, layout.LineCount() - 1, options);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
@@ -34,5 +71,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     vex::TRichDocument again;
     ReadInto(again, vex::WriteRtf(document));
     if (!again.SameContent(document)) __builtin_trap();
+    LayOutAndPaint(document);
     return 0;
 }

@@ -10,6 +10,39 @@
 
 namespace vex {
 
+namespace {
+
+// Draws lines First to Last into Area (twips), the characters of [CpMin, CpEnd) alone.
+void RenderLines(TCanvas& Canvas, const TRichLayout& Layout, const TRect& Area, int32_t First,
+                 int32_t Last, int32_t CpMin, int32_t CpEnd, const TRichLinks* Links) {
+    const int32_t ppi = Layout.PixelsPerInch();
+    const TRect area = Rect(TwipsToPixels(Area.Left, ppi), TwipsToPixels(Area.Top, ppi),
+                            TwipsToPixels(Area.Right, ppi), TwipsToPixels(Area.Bottom, ppi));
+    const TPoint origin =
+        Point(area.Left, SaturateToInt32(int64_t{area.Top} - Layout.Line(First).Top));
+    const int32_t saved = Canvas.SaveDC();
+    Canvas.IntersectClipRect(area);
+    // A range that starts or ends inside a line leaves the rest of that line undrawn.
+    const auto leaveOut = [&](int32_t Position, bool Before) {
+        const TRichLineInfo line = Layout.Line(Layout.LineFromChar(Position));
+        const int32_t x = SaturateToInt32(int64_t{origin.X} + Layout.PosFromChar(Position).X);
+        const int32_t top = SaturateToInt32(int64_t{origin.Y} + line.Top);
+        Canvas.ExcludeClipRect(Rect(Before ? area.Left : x, top, Before ? x : area.Right,
+                                    SaturateToInt32(int64_t{top} + line.Height)));
+    };
+    if (CpMin > Layout.Line(First).Start) leaveOut(CpMin, true);
+    const TRichLineInfo last = Layout.Line(Last);
+    if (CpEnd < last.Start + last.Length) leaveOut(CpEnd, false);
+    TRichPaintOptions options;
+    options.Background = clNone;
+    options.AutoText = clBlack;
+    options.Links = Links;
+    PaintRichLines(Canvas, Layout, origin, First, Last, options);
+    Canvas.RestoreDC(saved);
+}
+
+}  // namespace
+
 class TRichFormatter::TImpl {
 public:
     explicit TImpl(const TRichDocument& Document) : FDocument(Document) {}
@@ -62,21 +95,7 @@ int32_t TRichFormatter::Format(const TFormatRange& Range, bool Render, const TRi
     const int32_t next =
         last + 1 < layout.LineCount() ? std::min(layout.LineIndex(last + 1), cpEnd) : cpEnd;
 
-    if (Render) {
-        TCanvas& canvas = *Range.Canvas;
-        const TRect area = Rect(TwipsToPixels(Range.Rect.Left, canvas.PixelsPerInchX()),
-                                TwipsToPixels(Range.Rect.Top, ppi),
-                                TwipsToPixels(Range.Rect.Right, canvas.PixelsPerInchX()),
-                                TwipsToPixels(Range.Rect.Bottom, ppi));
-        const int32_t saved = canvas.SaveDC();
-        canvas.IntersectClipRect(area);
-        TRichPaintOptions options;
-        options.Background = clNone;
-        options.AutoText = clBlack;
-        options.Links = Links;
-        PaintRichLines(canvas, layout, Point(area.Left, area.Top - top), first, last, options);
-        canvas.RestoreDC(saved);
-    }
+    if (Render) RenderLines(*Range.Canvas, layout, Range.Rect, first, last, cpMin, cpEnd, Links);
     return next;
 }
 

@@ -26,7 +26,8 @@ struct TFormatRange {
 // lines from CpMin on that fit (at least one, so that a line taller than the page still moves
 // on), draws them when asked, and answers the position of the first character left over. The
 // lines at the device's resolution and width are kept between calls until Release, so that
-// paginating a long document lays it out once.
+// paginating a long document lays it out once; they follow the document's edits meanwhile, so
+// the formatter must go before the document does.
 class TRichFormatter {
 public:
     explicit TRichFormatter(const TRichDocument& Document);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/core/exceptions.h"
+#include "platform/rich/richlayoutindex.h"
 #include "platform/rich/richlayoutparagraph.h"
 
 namespace vex {
@@ -23,76 +24,83 @@ public:
         : FDocument(Document), FFonts(Document.CharFormats(), PixelsPerInch) {
         // Listening reads the document; it changes nothing in it.
         const_cast<TRichDocument&>(FDocument).AddListener(this);
-        FParagraphs.resize(Document.ParagraphCount());
+        FIndex.Reset(static_cast<size_t>(Document.ParagraphCount()));
     }
     ~TImpl() override { const_cast<TRichDocument&>(FDocument).RemoveListener(this); }
 
     void ParagraphsChanged(int32_t First, int32_t Removed, int32_t Inserted) override {
+        if (FAll) {
+            FIndex.Splice(First, Removed, Inserted);
+            return;
+        }
         if (Removed == Inserted) {
+            // Typing: the old lines stay until the new ones replace them, so that the totals
+            // and the widest line move by the difference.
             for (int32_t i = First; i < First + Removed; ++i) {
-                TEntry& entry = FParagraphs.at(i);
-                if (entry.Valid) FChanged.push_back(i);
-                entry.Valid = false;
+                if (FIndex.At(i).Valid) FChanged.push_back(i);
+                FIndex.Invalidate(i);
             }
             return;
         }
-        const auto first = FParagraphs.begin() + First;
-        FParagraphs.erase(first, first + Removed);
-        FParagraphs.insert(FParagraphs.begin() + First, Inserted, TEntry{});
-        FReindex = true;
+        for (int32_t i = First; i < First + Removed; ++i)
+            if (FIndex.At(i).Laid.Widest >= FWidest) FWidestStale = true;
+        // What waits to be laid out moves with the paragraphs after the change.
+        std::erase_if(FChanged, [&](int32_t I) { return I >= First && I < First + Removed; });
+        for (int32_t& index : FChanged)
+            if (index >= First + Removed) index += Inserted - Removed;
+        FIndex.Splice(First, Removed, Inserted);
+        for (int32_t i = First; i < First + Inserted; ++i)
+            FChanged.push_back(i);
     }
 
     void RelayoutAll() {
-        for (TEntry& entry : FParagraphs)
-            entry.Valid = false;
-        FReindex = true;
-    }
-
-    void Update() {
-        if (FReindex) {
-            Reindex();
-            return;
-        }
-        for (int32_t index : FChanged) {
-            TEntry& entry = FParagraphs[index];
-            if (entry.Valid) continue;
-            const auto oldLines = static_cast<int32_t>(entry.Laid.Lines.size());
-            const int32_t oldHeight = entry.Laid.Height;
-            const int32_t oldWidest = entry.Laid.Widest;
-            LayOut(index);
-            FLines.Add(index, static_cast<int32_t>(entry.Laid.Lines.size()) - oldLines);
-            FHeights.Add(index, entry.Laid.Height - oldHeight);
-            if (entry.Laid.Widest >= FWidest)
-                FWidest = entry.Laid.Widest;
-            else if (oldWidest >= FWidest)
-                FWidestStale = true;
-        }
+        FAll = true;
         FChanged.clear();
     }
 
-    const TRichLaidParagraph& Laid(int32_t Paragraph) const { return FParagraphs[Paragraph].Laid; }
+    void Update() {
+        // Empty paragraphs take their height from the default format, which the document
+        // changes without telling of any paragraph.
+        if (FDocument.DefaultCharFormat() != FDefaultFormat) {
+            FDefaultFormat = FDocument.DefaultCharFormat();
+            RelayoutAll();
+        }
+        if (FAll) {
+            FWidest = 0;
+            for (size_t i = 0; i < FIndex.Count(); ++i)
+                LayOut(static_cast<int32_t>(i));
+            FAll = false;
+            FWidestStale = false;
+            return;
+        }
+        for (int32_t index : FChanged)
+            if (!FIndex.At(index).Valid) LayOut(index);
+        FChanged.clear();
+    }
+
+    const TRichLaidParagraph& Laid(int32_t Paragraph) const { return FIndex.At(Paragraph).Laid; }
 
     // The paragraph holding line Index, and the line's number within it.
     int32_t ParagraphOfLine(int32_t Index, int32_t& Line) const {
-        int64_t offset = 0;
-        const auto paragraph = static_cast<int32_t>(FLines.Find(Index, offset));
-        Line = static_cast<int32_t>(offset);
+        int64_t within = 0;
+        const auto paragraph = static_cast<int32_t>(FIndex.FindLine(Index, within));
+        Line = static_cast<int32_t>(within);
         return paragraph;
     }
     int32_t FirstLineOf(int32_t Paragraph) const {
-        return static_cast<int32_t>(FLines.Before(Paragraph));
+        return static_cast<int32_t>(FIndex.LinesBefore(Paragraph));
     }
-    int64_t TopOf(int32_t Paragraph) const { return FHeights.Before(Paragraph); }
-    int32_t ParagraphAtY(int64_t Y, int64_t& Offset) const {
-        return static_cast<int32_t>(FHeights.Find(Y, Offset));
+    int64_t TopOf(int32_t Paragraph) const { return FIndex.HeightBefore(Paragraph); }
+    int32_t ParagraphAtY(int64_t Y, int64_t& Within) const {
+        return static_cast<int32_t>(FIndex.FindY(Y, Within));
     }
-    int32_t LineCount() const { return static_cast<int32_t>(FLines.Before(FParagraphs.size())); }
-    int64_t Height() const { return FHeights.Before(FParagraphs.size()); }
+    int32_t LineCount() const { return static_cast<int32_t>(FIndex.Lines()); }
+    int64_t Height() const { return FIndex.Height(); }
     int32_t Widest() {
         if (FWidestStale) {
             FWidest = 0;
-            for (const TEntry& entry : FParagraphs)
-                FWidest = std::max(FWidest, entry.Laid.Widest);
+            for (size_t i = 0; i < FIndex.Count(); ++i)
+                FWidest = std::max(FWidest, FIndex.At(i).Laid.Widest);
             FWidestStale = false;
         }
         return FWidest;
@@ -108,41 +116,22 @@ public:
     int64_t FLaidOut = 0;
 
 private:
-    struct TEntry {
-        TRichLaidParagraph Laid;
-        bool Valid = false;
-    };
-
     void LayOut(int32_t Index) {
-        FParagraphs[Index].Laid = ParagraphLayout(Index).LayOut();
-        FParagraphs[Index].Valid = true;
+        const int32_t oldWidest = FIndex.At(Index).Laid.Widest;
+        TRichLaidParagraph laid = ParagraphLayout(Index).LayOut();
+        if (laid.Widest >= FWidest)
+            FWidest = laid.Widest;
+        else if (oldWidest >= FWidest)
+            FWidestStale = true;
+        FIndex.Set(Index, std::move(laid));
         ++FLaidOut;
     }
 
-    // After paragraphs came or went the running totals are built anew; that is linear in the
-    // paragraphs, not in the text, and only the paragraphs that changed are laid out.
-    void Reindex() {
-        std::vector<int32_t> lines(FParagraphs.size()), heights(FParagraphs.size());
-        FWidest = 0;
-        for (size_t i = 0; i < FParagraphs.size(); ++i) {
-            if (!FParagraphs[i].Valid) LayOut(static_cast<int32_t>(i));
-            const TRichLaidParagraph& laid = FParagraphs[i].Laid;
-            lines[i] = static_cast<int32_t>(laid.Lines.size());
-            heights[i] = laid.Height;
-            FWidest = std::max(FWidest, laid.Widest);
-        }
-        FLines.Reset(lines);
-        FHeights.Reset(heights);
-        FWidestStale = false;
-        FReindex = false;
-        FChanged.clear();
-    }
-
-    std::vector<TEntry> FParagraphs;
-    std::vector<int32_t> FChanged;  // paragraphs whose text or format changed in place
-    bool FReindex = true;
-    TRichPositionIndex FLines;
-    TRichPositionIndex FHeights;
+    TRichLayoutIndex FIndex;
+    int32_t FDefaultFormat = -1;
+    // Paragraphs to lay out at the next query: those that changed, or all of them.
+    std::vector<int32_t> FChanged;
+    bool FAll = true;
     int32_t FWidest = 0;
     bool FWidestStale = false;
 };
@@ -260,11 +249,9 @@ TPoint TRichLayout::PosFromChar(int32_t Position) const {
         }
         x = Piece.X;
         if (Piece.Kind != TRichPiece::Text) return;
-        const TRealizedFont& font = *FontOf(Piece.Format);
-        const TRichCharFormat& format = FImpl->FDocument.CharFormats()[Piece.Format];
         const std::string text = FImpl->FDocument.Text(Piece.Start, Position - Piece.Start);
         for (char ch : text)
-            x += font.Advance(DisplayChar(format, static_cast<uint8_t>(ch)));
+            x += FImpl->FFonts.Advance(Piece.Format, static_cast<uint8_t>(ch));
     });
     return Point(x, line.Top);
 }
@@ -284,12 +271,11 @@ int32_t TRichLayout::CharFromPos(TPoint Point) const {
             return;
         }
         if (Piece.Kind != TRichPiece::Text) return;
-        const TRealizedFont& font = *FontOf(Piece.Format);
-        const TRichCharFormat& format = FImpl->FDocument.CharFormats()[Piece.Format];
         const std::string text = FImpl->FDocument.Text(Piece.Start, Piece.Length);
         int64_t x = Piece.X;
         for (size_t i = 0; i < text.size(); ++i) {
-            const int32_t width = font.Advance(DisplayChar(format, static_cast<uint8_t>(text[i])));
+            const int32_t width =
+                FImpl->FFonts.Advance(Piece.Format, static_cast<uint8_t>(text[i]));
             if (Point.X <= x + width / 2) {
                 found = Piece.Start + static_cast<int32_t>(i);
                 return;
@@ -310,7 +296,8 @@ void TRichLayout::ForEachPiece(int32_t Index,
 }
 
 std::shared_ptr<const TRealizedFont> TRichLayout::FontOf(int32_t CharFormat) const {
-    return FImpl->FFonts.Font(CharFormat);
+    // Realised when asked, not kept: the layout itself works from the measures alone.
+    return RealizeFont(RichLogFont(FImpl->FDocument.CharFormats()[CharFormat], PixelsPerInch()));
 }
 
 }  // namespace vex

@@ -45,7 +45,8 @@ struct TRichPiece {
 // again only for paragraphs the document says changed (or all of them when the width or the
 // resolution changes), and only when something is next asked: a burst of edits costs one
 // layout. Running totals of lines, characters and heights answer every look-up in logarithmic
-// time, so a query costs the same in a large document as in a small one.
+// time, so a query costs the same in a large document as in a small one. The layout listens to
+// the document from its making on, so it must go before the document does.
 class TRichLayout {
 public:
     explicit TRichLayout(const TRichDocument& Document,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "platform/core/exceptions.h"
@@ -57,6 +58,18 @@ TEST(RichLayout, PlacesTheCaretAsTheTableSays) {
     }
 }
 
+TEST(RichLayout, FindsTheCaretPlaceAtAPointAsTheTableSays) {
+    for (const test::TestCase& c : test::ReadCases(VEX_TEST_DIR "/testdata/layouthits.txt")) {
+        SCOPED_TRACE(c.Where);
+        TRichDocument document;
+        FillFixed(document, c[0], ParaFormatOf(c[2]));
+        TRichLayout layout(document);
+        layout.SetWrapWidth(static_cast<int32_t>(c.Int(1)));
+        const TPoint point = Point(static_cast<int32_t>(c.Int(3)), static_cast<int32_t>(c.Int(4)));
+        EXPECT_EQ(layout.CharFromPos(point), c.Int(5));
+    }
+}
+
 // Line queries of a wrapped document agree with each other and cover the text once.
 TEST(RichLayout, LineQueriesAgreeOverAWrappedDocument) {
     TRichDocument document;
@@ -77,10 +90,8 @@ TEST(RichLayout, LineQueriesAgreeOverAWrappedDocument) {
         EXPECT_EQ(layout.LineFromChar(line.Start + line.Length), line.EndsParagraph ? i : i + 1);
         EXPECT_EQ(layout.LineAtY(line.Top), i);
         EXPECT_EQ(layout.LineAtY(line.Top + line.Height - 1), i);
-        EXPECT_LE(
-            line.Width -
-                (line.Length > 0 && document.Text(line.Start + line.Length - 1, 1) == " " ? 8 : 0),
-            100);
+        // The text has single blanks, and only a blank hangs past the width.
+        EXPECT_LE(line.Width, 100 + test::FixedCharWidth);
         next = line.Start + line.Length + (line.EndsParagraph ? 1 : 0);
         top += line.Height;
     }
@@ -93,13 +104,30 @@ TEST(RichLayout, LineQueriesAgreeOverAWrappedDocument) {
     ExpectHitTestsRoundTrip(layout);
 }
 
-TEST(RichLayout, AnEmptyDocumentHasOneEmptyLine) {
+TEST(RichLayout, AnEmptyDocumentHasOneLineOfTheDefaultFormat) {
     TRichDocument document;
     const TRichLayout layout(document);
     EXPECT_EQ(layout.LineCount(), 1);
     EXPECT_EQ(layout.Line(0).Length, 0);
-    EXPECT_GT(layout.Height(), 0);
     EXPECT_EQ(layout.CharFromPos(Point(50, 50)), 0);
+    TRichCharFormat large = test::FixedCharFormat();
+    document.SetDefaultCharFormat(large);
+    EXPECT_EQ(layout.Height(), test::FixedLineHeight);
+    large.Size *= 2;
+    document.SetDefaultCharFormat(large);
+    EXPECT_EQ(layout.Height(), 2 * test::FixedLineHeight);
+}
+
+TEST(RichLayout, WidestFollowsTheLongestLineThroughEdits) {
+    TRichDocument document;
+    FillFixed(document, "short\ra much longer line\rmiddling one");
+    const TRichLayout layout(document);
+    EXPECT_EQ(layout.Widest(), 18 * test::FixedCharWidth);
+    document.Replace(6, 7, TRichFragment{});
+    EXPECT_EQ(layout.Widest(), 12 * test::FixedCharWidth);
+    document.Replace(0, 0,
+                     PlainTextFragment(std::string(30, 'w'), document.DefaultCharFormat(), 0));
+    EXPECT_EQ(layout.Widest(), 35 * test::FixedCharWidth);
 }
 
 // Only what the document says changed is laid out again, and only when next asked; the lines
@@ -150,6 +178,35 @@ TEST(RichLayout, LaysOutAgainOnlyTheParagraphsThatChanged) {
     layout.SetPixelsPerInch(192);
     EXPECT_EQ(layout.Line(0).Height, 2 * test::FixedLineHeight);
     EXPECT_EQ(layout.ParagraphsLaidOut(), 308);
+}
+
+// Edits of every size, with and without paragraph ends, leave the lines a fresh layout finds.
+TEST(RichLayout, FollowsEditsOfEverySizeAsAFreshLayoutWould) {
+    TRichDocument document;
+    std::string text;
+    for (int i = 0; i < 400; ++i)
+        text += std::string(i % 11 * 5, 'p') + " q\r";
+    FillFixed(document, text);
+    TRichLayout layout(document);
+    layout.SetWrapWidth(90);
+    std::mt19937 random(5);
+    const auto pick = [&](int32_t Low, int32_t High) {
+        return std::uniform_int_distribution<int32_t>(Low, High)(random);
+    };
+    for (int step = 0; step < 120; ++step) {
+        SCOPED_TRACE(step);
+        const int32_t start = pick(0, document.Length());
+        const int32_t removed = pick(0, 1) ? pick(0, 3) : pick(0, 900);
+        std::string typed(static_cast<size_t>(pick(0, 1) ? pick(0, 3) : pick(0, 600)), 'n');
+        for (char& ch : typed)
+            if (pick(0, 9) == 0) ch = pick(0, 1) ? '\r' : ' ';
+        document.Replace(start, removed, PlainTextFragment(typed, document.DefaultCharFormat(), 0));
+        if (step % 10 == 0) layout.SetWrapWidth(pick(0, 1) ? 90 : 60);
+        TRichLayout fresh(document);
+        fresh.SetWrapWidth(layout.WrapWidth());
+        ASSERT_EQ(LinesOf(layout), LinesOf(fresh));
+        ASSERT_EQ(layout.Widest(), fresh.Widest());
+    }
 }
 
 }  // namespace

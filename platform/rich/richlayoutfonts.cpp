@@ -42,19 +42,28 @@ TRichFontCache::TRichFontCache(const TCharFormatPool& Formats, int32_t PixelsPer
 void TRichFontCache::SetPixelsPerInch(int32_t Value) {
     if (Value == FPixelsPerInch) return;
     FPixelsPerInch = Value;
-    FFonts.clear();
+    FEntries.clear();
+    FMeasures.clear();
 }
 
-const std::shared_ptr<const TRealizedFont>& TRichFontCache::Font(int32_t Format) {
-    const auto index = static_cast<size_t>(Format);
-    if (index >= FFonts.size()) FFonts.resize(FFormats.size());
-    std::shared_ptr<const TRealizedFont>& font = FFonts.at(index);
-    if (!font) font = RealizeFont(RichLogFont(FFormats[Format], FPixelsPerInch));
-    return font;
-}
-
-int32_t TRichFontCache::Advance(int32_t Format, uint8_t Ch) {
-    return Font(Format)->Advance(DisplayChar(FFormats[Format], Ch));
+const TRichFontCache::TEntry& TRichFontCache::Take(int32_t Format) {
+    const TRichCharFormat& format = FFormats[Format];
+    const TLogFont lf = RichLogFont(format, FPixelsPerInch);
+    std::unique_ptr<TRichFontMeasures>& measures = FMeasures[TFontKey{
+        lf.lfFaceName, lf.lfHeight, lf.lfWeight, lf.lfItalic, lf.lfCharSet, lf.lfPitchAndFamily}];
+    if (!measures) {
+        const std::shared_ptr<const TRealizedFont> font = RealizeFont(lf);
+        measures = std::make_unique<TRichFontMeasures>();
+        measures->Ascent = font->Metrics().tmAscent;
+        measures->Descent = font->Metrics().tmDescent;
+        for (int ch = 0; ch < 256; ++ch)
+            measures->Advances[ch] = font->Advance(static_cast<uint8_t>(ch));
+    }
+    if (static_cast<size_t>(Format) >= FEntries.size()) FEntries.resize(FFormats.size());
+    TEntry& entry = FEntries[static_cast<size_t>(Format)];
+    entry.Measures = measures.get();
+    entry.Symbol = IsSymbolFormat(format);
+    return entry;
 }
 
 }  // namespace vex

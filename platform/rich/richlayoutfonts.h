@@ -1,7 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/gfx/fontengine.h"
@@ -29,21 +33,51 @@ int32_t TwipsToPixels(int64_t Twips, int32_t PixelsPerInch);
 // character height of at least one pixel, bold as 700.
 TLogFont RichLogFont(const TRichCharFormat& Format, int32_t PixelsPerInch);
 
-// Realised fonts by character-format number at one resolution. Formats are interned and never
-// change, so a font once realised for a number stays right until the resolution changes.
+// What laying out needs of a font.
+struct TRichFontMeasures {
+    int32_t Ascent = 0;
+    int32_t Descent = 0;
+    std::array<int32_t, 256> Advances{};
+};
+
+// The measures of each character format at one resolution. Formats are interned and never
+// change, so measures once taken for a number stay right until the resolution changes.
+// Formats that differ only in colour or lines share one set, and no realised font is kept: a
+// document of thousands of sizes costs a kilobyte each, not a font engine's face each.
 class TRichFontCache {
 public:
     TRichFontCache(const TCharFormatPool& Formats, int32_t PixelsPerInch);
 
     int32_t PixelsPerInch() const { return FPixelsPerInch; }
     void SetPixelsPerInch(int32_t Value);
-    const std::shared_ptr<const TRealizedFont>& Font(int32_t Format);
-    int32_t Advance(int32_t Format, uint8_t Ch);
+    const TRichFontMeasures& Measures(int32_t Format) { return *Entry(Format).Measures; }
+    // How far the character moves the pen as DisplayChar draws it: this runs for every
+    // character laid out, so the format's face is looked at once, not each time.
+    int32_t Advance(int32_t Format, uint8_t Ch) {
+        const TEntry& entry = Entry(Format);
+        return entry.Measures
+            ->Advances[Ch == SymbolBulletChar && entry.Symbol ? RichBulletChar : Ch];
+    }
 
 private:
+    struct TEntry {
+        const TRichFontMeasures* Measures = nullptr;
+        bool Symbol = false;
+    };
+    // Face, height, weight, italic, character set, pitch: what the measures depend on.
+    using TFontKey = std::tuple<std::string, int32_t, int32_t, uint8_t, uint8_t, uint8_t>;
+
+    const TEntry& Entry(int32_t Format) {
+        const auto index = static_cast<size_t>(Format);
+        if (index < FEntries.size() && FEntries[index].Measures) return FEntries[index];
+        return Take(Format);
+    }
+    const TEntry& Take(int32_t Format);
+
     const TCharFormatPool& FFormats;
     int32_t FPixelsPerInch;
-    std::vector<std::shared_ptr<const TRealizedFont>> FFonts;
+    std::vector<TEntry> FEntries;
+    std::map<TFontKey, std::unique_ptr<TRichFontMeasures>> FMeasures;
 };
 
 }  // namespace vex

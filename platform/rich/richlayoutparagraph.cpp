@@ -68,6 +68,12 @@ int64_t TRichParagraphLayout::Advance(int32_t Run, int32_t Offset, int64_t X) co
     return FFonts.Advance(run.Format, ch);
 }
 
+int64_t TRichParagraphLayout::RightEdge(int32_t Indent) const {
+    if (FWrapWidth <= 0) return std::numeric_limits<int64_t>::max();
+    const int64_t right = std::max(0, TwipsToPixels(FFormat.RightIndent, PixelsPerInch()));
+    return std::max<int64_t>(FWrapWidth - right, int64_t{Indent} + 1);
+}
+
 int32_t TRichParagraphLayout::BulletFormat() const {
     return FParagraph.FormatAt(0, FDocument.DefaultCharFormat());
 }
@@ -79,9 +85,10 @@ int32_t TRichParagraphLayout::IndentOf(bool First) const {
     if (FFormat.Numbering != PFN_BULLET) return Saturate(start);
     // The text after a bullet lines up with the lines below when the offset leaves room for
     // the bullet, and follows it at a blank's distance when it does not.
-    const TRealizedFont& font = *FFonts.Font(BulletFormat());
-    return Saturate(start + std::max<int64_t>(
-                                offset, int64_t{font.Advance(RichBulletChar)} + font.Advance(' ')));
+    const int32_t bullet = BulletFormat();
+    return Saturate(start +
+                    std::max<int64_t>(offset, int64_t{FFonts.Advance(bullet, RichBulletChar)} +
+                                                  FFonts.Advance(bullet, ' ')));
 }
 
 void TRichParagraphLayout::Measure(const TRichLaidLine& Line, int32_t& Ascent,
@@ -91,8 +98,8 @@ void TRichParagraphLayout::Measure(const TRichLaidLine& Line, int32_t& Ascent,
         Descent = std::max(Descent, Descend);
     };
     const auto takeFont = [&](int32_t Format) {
-        const TTextMetric& tm = FFonts.Font(Format)->Metrics();
-        take(tm.tmAscent, tm.tmDescent);
+        const TRichFontMeasures& measures = FFonts.Measures(Format);
+        take(measures.Ascent, measures.Descent);
     };
     Ascent = Descent = 0;
     if (Line.Start == 0 && FFormat.Numbering == PFN_BULLET) takeFont(BulletFormat());
@@ -153,8 +160,7 @@ void TRichParagraphLayout::FinishLine(TRichLaidLine& Line, bool First, bool Last
     Line.Baseline = Saturate(baseline);
 
     if (FWrapWidth <= 0) return;
-    const int64_t right = std::max(0, TwipsToPixels(FFormat.RightIndent, PixelsPerInch()));
-    const int64_t room = std::max<int64_t>(FWrapWidth - right, Line.Indent + 1) - VisibleEnd;
+    const int64_t room = RightEdge(Line.Indent) - VisibleEnd;
     if (room <= 0) return;
     if (FFormat.Alignment == PFA_RIGHT) Line.Shift = Saturate(room);
     if (FFormat.Alignment == PFA_CENTER) Line.Shift = Saturate(room / 2);
@@ -164,7 +170,6 @@ TRichLaidParagraph TRichParagraphLayout::LayOut() const {
     TRichLaidParagraph laid;
     const std::string& text = FParagraph.Text;
     const auto length = static_cast<int32_t>(text.size());
-    const int64_t right = std::max(0, TwipsToPixels(FFormat.RightIndent, PixelsPerInch()));
     int64_t top = 0;
     int32_t start = 0;
     do {
@@ -172,9 +177,7 @@ TRichLaidParagraph TRichParagraphLayout::LayOut() const {
         TRichLaidLine line;
         line.Start = start;
         line.Indent = IndentOf(first);
-        const int64_t limit = FWrapWidth > 0
-                                  ? std::max<int64_t>(FWrapWidth - right, line.Indent + 1)
-                                  : std::numeric_limits<int64_t>::max();
+        const int64_t limit = RightEdge(line.Indent);
         // Blanks may pass the limit: a line breaks after them, at the last blank before the
         // character that does not fit, or inside a word that fills a line alone.
         int64_t x = line.Indent, visibleEnd = x, breakX = x, breakVisible = x;
@@ -235,7 +238,7 @@ void TRichParagraphLayout::ForEachPiece(const TRichLaidLine& Line, int32_t Parag
         const int32_t format = BulletFormat();
         emit(TRichPiece::Bullet, 0, 0, format,
              std::max(0, TwipsToPixels(FFormat.StartIndent, PixelsPerInch())),
-             FFonts.Font(format)->Advance(RichBulletChar), 0);
+             FFonts.Advance(format, RichBulletChar), 0);
     }
     const std::string& text = FParagraph.Text;
     const int32_t end = Line.Start + Line.Length;

@@ -55,6 +55,9 @@ private:
     void Measure(const TRichLaidLine& Line, int32_t& Ascent, int32_t& Descent) const;
     // Where a line's text starts: the first one's after the bullet.
     int32_t IndentOf(bool First) const;
+    // Where the characters of a line that starts at Indent must end; a line always has room
+    // for one, however narrow the width.
+    int64_t RightEdge(int32_t Indent) const;
     int32_t BulletFormat() const;
     void FinishLine(TRichLaidLine& Line, bool First, bool Last, int64_t VisibleEnd) const;
 

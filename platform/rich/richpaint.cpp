@@ -29,23 +29,25 @@ public:
           FClip(Clip) {}
 
     void Paint(int32_t Index, const TRichLineInfo& Line) {
-        FTop = FOrigin.Y + Line.Top;
-        FBottom = FTop + Line.Height;
-        FBaseline = FTop + Line.Baseline;
+        FTop = SaturateToInt32(int64_t{FOrigin.Y} + Line.Top);
+        FBottom = SaturateToInt32(int64_t{FTop} + Line.Height);
+        FBaseline = SaturateToInt32(int64_t{FTop} + Line.Baseline);
         if (FOptions.Background != clNone) Fill(FClip.Left, FClip.Right, FOptions.Background);
         FLinks.clear();
         if (FOptions.Links) FLinks = FOptions.Links->InParagraph(Line.Paragraph);
-        int32_t end = FOrigin.X + Line.Left;
+        int64_t end = int64_t{FOrigin.X} + Line.Left;
         FLayout.ForEachPiece(Index, [&](const TRichPiece& Piece) {
             PaintPiece(Piece);
-            end = std::max(end, FOrigin.X + Piece.X + Piece.Width);
+            end = std::max(end, int64_t{FOrigin.X} + Piece.X + Piece.Width);
         });
         // A selected paragraph end shows as a blank's width of selection after the line.
         const int32_t lineEnd = Line.Start + Line.Length;
         if (Line.EndsParagraph && lineEnd < FDocument.Length() && Selected(lineEnd)) {
             const int32_t format = FDocument.Paragraph(Line.Paragraph)
                                        .FormatAt(Line.Length, FDocument.DefaultCharFormat());
-            Fill(end, end + FLayout.FontOf(format)->Advance(' '), clHighlight);
+            const TRichCharFormat& mark = FDocument.CharFormats()[format];
+            UseFont(mark, false, clHighlightText);
+            Fill(SaturateToInt32(end), SaturateToInt32(end + FCanvas.TextWidth(" ")), clHighlight);
         }
     }
 
@@ -84,7 +86,7 @@ private:
     }
 
     void PaintPiece(const TRichPiece& Piece) {
-        const int32_t x = FOrigin.X + Piece.X;
+        const int32_t x = SaturateToInt32(int64_t{FOrigin.X} + Piece.X);
         switch (Piece.Kind) {
             case TRichPiece::Bullet: {
                 const TRichCharFormat& format = FDocument.CharFormats()[Piece.Format];
@@ -93,7 +95,8 @@ private:
                 break;
             }
             case TRichPiece::Tab:
-                if (Selected(Piece.Start)) Fill(x, x + Piece.Width, clHighlight);
+                if (Selected(Piece.Start))
+                    Fill(x, SaturateToInt32(int64_t{x} + Piece.Width), clHighlight);
                 break;
             case TRichPiece::Object:
                 PaintObject(Piece, x);
@@ -106,7 +109,8 @@ private:
 
     void PaintObject(const TRichPiece& Piece, int32_t X) {
         const TSize box = RichObjectBox(FDocument, Piece.ObjectNumber, FLayout.PixelsPerInch());
-        const TRect r = Rect(X, FBaseline - box.cy, X + box.cx, FBaseline);
+        const TRect r = Rect(X, SaturateToInt32(int64_t{FBaseline} - box.cy),
+                             SaturateToInt32(int64_t{X} + box.cx), FBaseline);
         if (const IRichObject* object = FDocument.Object(Piece.ObjectNumber)) {
             // The object's drawing leaves the canvas as the text needs it.
             const int32_t saved = FCanvas.SaveDC();
@@ -129,7 +133,6 @@ private:
     // link, so that each takes its own colours and underline.
     void PaintText(const TRichPiece& Piece, int32_t X) {
         const TRichCharFormat& format = FDocument.CharFormats()[Piece.Format];
-        const TRealizedFont& font = *FLayout.FontOf(Piece.Format);
         std::string text = FDocument.Text(Piece.Start, Piece.Length);
         for (char& ch : text)
             ch = static_cast<char>(DisplayChar(format, static_cast<uint8_t>(ch)));
@@ -146,11 +149,11 @@ private:
         for (size_t i = 0; i + 1 < cuts.size(); ++i) {
             const std::string_view stretch(text.data() + (cuts[i] - Piece.Start),
                                            cuts[i + 1] - cuts[i]);
-            const int64_t width = font.Width(stretch);
             const bool selected = Selected(cuts[i]);
-            if (selected) Fill(SaturateToInt32(x), SaturateToInt32(x + width), clHighlight);
             UseFont(format, format.Underline || InLink(cuts[i]),
                     selected ? clHighlightText : ColorOf(format, FOptions.AutoText));
+            const int64_t width = FCanvas.TextExtent(stretch).cx;
+            if (selected) Fill(SaturateToInt32(x), SaturateToInt32(x + width), clHighlight);
             FCanvas.TextOut(SaturateToInt32(x), FBaseline, std::string(stretch));
             x += width;
         }

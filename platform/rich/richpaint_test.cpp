@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/gfx/canvas.h"
+#include "platform/gfx/canvasrecorder.h"
 #include "platform/gfx/gfx_testsupport.h"
 #include "platform/rich/richlayout.h"
 #include "platform/rich/richlayout_testsupport.h"
+#include "platform/rich/richlinks.h"
 
 namespace vex {
 namespace {
@@ -42,6 +46,17 @@ TPictureRows Expected(const std::string& Name) {
     return {};
 }
 
+// Every line of the document, unwrapped, from the bitmap's top-left corner.
+std::unique_ptr<TBitmap> Painted(const TRichDocument& Document, int32_t Width, int32_t Height,
+                                 const TRichPaintOptions& Options) {
+    const TRichLayout layout(Document);
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetSize(Width, Height);
+    TCanvas canvas(*bitmap);
+    PaintRichLines(canvas, layout, Point(0, 0), 0, layout.LineCount() - 1, Options);
+    return bitmap;
+}
+
 TEST(PaintRichLines, DrawsRunsInTheirColoursWithLinesAndTheSelection) {
     TRichDocument document;
     const int32_t plain = SmallFixed(document, [](TRichCharFormat&) {});
@@ -60,18 +75,96 @@ TEST(PaintRichLines, DrawsRunsInTheirColoursWithLinesAndTheSelection) {
     text.Paragraphs.back().Append("d e", struck);
     document.Replace(0, 0, text);
 
-    const TRichLayout layout(document);
-    TBitmap bitmap;
-    bitmap.SetSize(20, 16);
-    TCanvas canvas(bitmap);
     TRichPaintOptions options = YellowPage();
     options.ShowSelection = true;
     options.SelStart = 3;
     options.SelEnd = 6;
-    PaintRichLines(canvas, layout, Point(0, 0), 0, layout.LineCount() - 1, options);
-    bitmap.SaveToFile("/tmp/richpaint-runs.png");
-    EXPECT_EQ(PictureOf(bitmap, Legend()),
+    EXPECT_EQ(PictureOf(*Painted(document, 20, 16, options), Legend()),
               Expected("runs, underline, strike-out and a selected paragraph end"));
+}
+
+// Fills its box red, whatever the canvas's brush was, and leaves the brush red.
+class TRedBox : public IRichObject {
+public:
+    TSize Extent() const override { return TSize{150, 90}; }  // 10 by 6 pixels
+    void Draw(TCanvas& Canvas, const TRect& Box) const override {
+        Canvas.Brush().SetColor(clRed);
+        Canvas.FillRect(Box);
+    }
+};
+
+TEST(PaintRichLines, DrawsObjectsInTheirBoxesAndLeavesTheCanvasToTheText) {
+    TRichDocument document;
+    const int32_t plain = SmallFixed(document, [](TRichCharFormat&) {});
+    TRichFragment text;
+    text.Paragraphs.back().Append("a", plain);
+    text.Paragraphs.back().AppendObject(plain, document.AddObject(std::make_shared<TRedBox>()));
+    text.Paragraphs.back().Append("b", plain);
+    document.Replace(0, 0, text);
+    EXPECT_EQ(PictureOf(*Painted(document, 18, 8, YellowPage()), Legend()),
+              Expected("an object box between characters"));
+}
+
+TEST(PaintRichLines, FramesTheBoxOfAnObjectTheDocumentDoesNotHold) {
+    TRichDocument document;
+    const int32_t plain = SmallFixed(document, [](TRichCharFormat&) {});
+    TRichFragment text;
+    text.Paragraphs.back().Append("a", plain);
+    text.Paragraphs.back().AppendObject(plain, 77);
+    document.Replace(0, 0, text);
+    const TRichLayout layout(document);
+    EXPECT_EQ(layout.Line(0).Height, 32 + 2);
+    EXPECT_EQ(InkBounds(*Painted(document, 60, 40, YellowPage()), clGray), Rect(4, 0, 36, 32));
+}
+
+std::vector<std::string> TextsDrawn(const TCanvasRecorder& Recorder) {
+    std::vector<std::string> texts;
+    for (const TCanvasCall& call : Recorder.Named("TextOut"))
+        texts.push_back(call.Text + (call.FontStyle.Contains(fsUnderline) ? "_" : ""));
+    return texts;
+}
+
+TEST(PaintRichLines, DrawsBulletsAsBulletsAndUnderlinesLinks) {
+    TRichDocument document;
+    test::FillFixed(document, "see www.example.org now\rb", test::ParaFormatOf("bullet=1"));
+    TRichCharFormat symbol = test::FixedCharFormat();
+    symbol.Face = "Symbol";
+    symbol.Charset = SYMBOL_CHARSET;
+    TRichFragment dot;
+    dot.Paragraphs.back().Append("\xb7", document.CharFormats().Intern(symbol));
+    document.Replace(document.Length(), 0, dot);
+    TRichLinks links(document);
+    links.SetEnabled(true);
+    const TRichLayout layout(document);
+    TBitmap bitmap;
+    bitmap.SetSize(400, 40);
+    TCanvas canvas(bitmap);
+    TCanvasRecorder recorder(canvas);
+    TRichPaintOptions options = YellowPage();
+    options.Links = &links;
+    PaintRichLines(canvas, layout, Point(0, 0), 0, 1, options);
+    EXPECT_EQ(TextsDrawn(recorder), (std::vector<std::string>{"\x95", "see ", "www.example.org_",
+                                                              " now", "\x95", "b", "\x95"}));
+}
+
+TEST(PaintRichLines, PaintsOnlyTheLinesThatMeetTheClip) {
+    TRichDocument document;
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += std::to_string(i) + "\r";
+    test::FillFixed(document, text);
+    const TRichLayout layout(document);
+    TBitmap bitmap;
+    bitmap.SetSize(50, 400);
+    TCanvas canvas(bitmap);
+    canvas.IntersectClipRect(Rect(0, 100, 50, 140));
+    TCanvasRecorder recorder(canvas);
+    // Drawn 200 pixels up: the clip holds lines 18 (its last 4 rows) to 21 (its first 4).
+    PaintRichLines(canvas, layout, Point(0, -200), 0, layout.LineCount() - 1, YellowPage());
+    EXPECT_EQ(TextsDrawn(recorder), (std::vector<std::string>{"18", "19", "20", "21"}));
+    recorder.Clear();
+    PaintRichLines(canvas, layout, Point(0, -200), 20, 20, YellowPage());
+    EXPECT_EQ(TextsDrawn(recorder), (std::vector<std::string>{"20"}));
 }
 
 }  // namespace

@@ -1,0 +1,133 @@
+#include "platform/rich/richformatrange.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/core/exceptions.h"
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/gfx_testsupport.h"
+#include "platform/rich/richlayout.h"
+#include "platform/rich/richlayout_testsupport.h"
+
+namespace vex {
+namespace {
+
+// Paragraphs of many lengths, some with space around them, so that pages end in all kinds of
+// places.
+void FillLongDocument(TRichDocument& Document) {
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += std::string(i % 13 * 7, 'x') + " word " + std::string(i % 5, 'y') + " end\r";
+    test::FillFixed(Document, text, test::ParaFormatOf("after=90"));
+}
+
+struct TPage {
+    int32_t First = 0;
+    int32_t Next = 0;
+};
+
+TFormatRange PageRange(TCanvas& Canvas, int32_t CpMin, int32_t Height = 1440) {
+    TFormatRange range;
+    range.Canvas = &Canvas;
+    range.Rect = Rect(720, 720, 720 + 2880, 720 + Height);
+    range.PageRect = Rect(0, 0, 4320, 2 * 1440 + Height);
+    range.CpMin = CpMin;
+    return range;
+}
+
+TEST(RichFormatter, PaginatesEveryCharacterOntoExactlyOnePageInWholeLines) {
+    TRichDocument document;
+    FillLongDocument(document);
+    TBitmap bitmap;
+    TCanvas printer(bitmap);
+    printer.SetPixelsPerInch(300, 300);
+    TRichFormatter formatter(document);
+    // The lines the formatter lays out: 2 inches at 300 pixels an inch.
+    TRichLayout layout(document, 300);
+    layout.SetWrapWidth(600);
+
+    std::vector<TPage> pages;
+    for (int32_t at = 0; at < document.Length();) {
+        const int32_t next = formatter.Format(PageRange(printer, at), false);
+        ASSERT_GT(next, at) << "page " << pages.size();
+        ASSERT_LE(next, document.Length());
+        pages.push_back({at, next});
+        at = next;
+    }
+    ASSERT_GT(pages.size(), 3u);
+    for (const TPage& page : pages) {
+        SCOPED_TRACE(page.First);
+        const int32_t first = layout.LineFromChar(page.First);
+        EXPECT_EQ(layout.LineIndex(first), page.First);
+        if (page.Next == document.Length()) continue;
+        const int32_t next = layout.LineFromChar(page.Next);
+        EXPECT_EQ(layout.LineIndex(next), page.Next);
+        const int32_t used = layout.Line(next).Top - layout.Line(first).Top;
+        EXPECT_LE(used, 300);
+        EXPECT_GT(used + layout.Line(next).Height, 300) << "the next line would have fitted";
+    }
+
+    // Kept lines or laid out anew, the pages are the same.
+    formatter.Release();
+    int32_t at = 0;
+    for (const TPage& page : pages) {
+        EXPECT_EQ(formatter.Format(PageRange(printer, at), false), page.Next);
+        at = page.Next;
+    }
+}
+
+TEST(RichFormatter, StopsAtCpMaxAndMovesOnPastALineTallerThanThePage) {
+    TRichDocument document;
+    test::FillFixed(document, "one\rtwo\rthree\rfour");
+    TBitmap bitmap;
+    TCanvas screen(bitmap);
+    TRichFormatter formatter(document);
+
+    TFormatRange range = PageRange(screen, 0);
+    range.CpMax = 6;
+    EXPECT_EQ(formatter.Format(range, false), 6);
+    range.CpMin = 8;
+    range.CpMax = -1;
+    EXPECT_EQ(formatter.Format(range, false), document.Length());
+    // 16-pixel lines on a page 5 pixels high: one line a page.
+    EXPECT_EQ(formatter.Format(PageRange(screen, 0, 75), false), 4);
+    EXPECT_EQ(formatter.Format(PageRange(screen, document.Length(), 75), false), document.Length());
+    range.Canvas = nullptr;
+    EXPECT_THROW(formatter.Format(range, false), EInvalidOperation);
+}
+
+TEST(RichFormatter, RendersOnlyIntoTheRectangle) {
+    TRichDocument document;
+    test::FillFixed(document, std::string(200, 'x'));
+    TBitmap bitmap;
+    bitmap.SetSize(400, 200);
+    TCanvas canvas(bitmap);
+    canvas.Brush().SetColor(clWhite);
+    canvas.FillRect(Rect(0, 0, 400, 200));
+    TRichFormatter formatter(document);
+    // 1.5 by 0.5 inches from (0.5, 0.25) inch: 144 by 48 pixels from (48, 24).
+    TFormatRange range;
+    range.Canvas = &canvas;
+    range.Rect = Rect(720, 360, 720 + 2160, 360 + 720);
+    const int32_t next = formatter.Format(range, true);
+    EXPECT_EQ(next, 3 * 144 / test::FixedCharWidth);
+    EXPECT_EQ(InkBounds(bitmap, clBlack), Rect(48, 24, 48 + 144, 24 + 48 - 4));
+
+    // From the 6th character of the first line to the 12th of the second: 18 to a line.
+    canvas.FillRect(Rect(0, 0, 400, 200));
+    range.CpMin = 5;
+    range.CpMax = 18 + 12;
+    EXPECT_EQ(formatter.Format(range, true), 30);
+    const auto inked = [&](int32_t Line, int32_t Char) {
+        return canvas.Pixels(48 + Char * test::FixedCharWidth + 1, 24 + Line * 16 + 1) == clBlack;
+    };
+    EXPECT_FALSE(inked(0, 4));
+    EXPECT_TRUE(inked(0, 5));
+    EXPECT_TRUE(inked(1, 11));
+    EXPECT_FALSE(inked(1, 12));
+    EXPECT_FALSE(inked(2, 0));
+}
+
+}  // namespace
+}  // namespace vex
