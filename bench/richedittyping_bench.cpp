@@ -58,12 +58,24 @@ struct TRichForm {
 
     void TypeKeys() {
         for (int i = 0; i < kKeysPerPass; ++i, ++Typed) {
-            const char key = Paragraphs && Typed % 60 == 59 ? '\r'
-                             : Typed % 8 == 7               ? ' '
-                                                            : 'a' + Typed % 26;
-            Edit->Perform(WM_CHAR, static_cast<uint8_t>(key), 0);
+            if (Typed % 60 == 59 && !Paragraphs)
+                NextParagraph();
+            else
+                Edit->Perform(WM_CHAR, static_cast<uint8_t>(Key()), 0);
             Application().ProcessMessages();
         }
+    }
+    char Key() const {
+        if (Typed % 60 == 59) return '\r';
+        return Typed % 8 == 7 ? ' ' : static_cast<char>('a' + Typed % 26);
+    }
+    // The caret into the middle of the paragraph after its own (the first after the last).
+    void NextParagraph() {
+        const TRichDocument& document = Edit->Engine().Document();
+        int32_t offset = 0;
+        const int32_t paragraph = document.Locate(Edit->SelStart(), offset);
+        const int32_t next = (paragraph + 1) % document.ParagraphCount();
+        Edit->SetSelStart(document.ParagraphStart(next) + document.Paragraph(next).Length() / 2);
     }
 };
 
