@@ -314,7 +314,8 @@ private:
     void ContextMenuNative(TMessage& Message);
 
     // richeditclipboard.cpp
-    // False when the callback freed the control.
+    // False when nothing went there: another window holds the clipboard, or the callback freed
+    // the control.
     bool PutOnClipboard(uint32_t Reason);
     bool PasteNative(const TMessage& Cause);
 

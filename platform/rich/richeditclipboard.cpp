@@ -69,7 +69,7 @@ bool TCustomRichEdit::PutOnClipboard(uint32_t Reason) {
         [&](IRichEditOleCallback& C) { return C.GetClipboardData(range, Reason, offered); });
     if (life.expired()) return false;
     const TOpenClipboard clipboard(HandleAllocated() ? Handle() : 0);
-    if (!clipboard.Open()) return true;
+    if (!clipboard.Open()) return false;
     EmptyClipboard();
     if (answer == S_OK && offered != nullptr) {
         for (const UINT format : offered->Formats())

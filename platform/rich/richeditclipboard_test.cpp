@@ -87,6 +87,15 @@ TEST(RichEditClipboard, CutTakesTheSelectionAndUndoBringsItBack) {
     EXPECT_EQ(on.Edit->Text(), "one two");
 }
 
+TEST(RichEditClipboard, ACutThatCannotReachTheClipboardRemovesNothing) {
+    TRichOnForm on("keep this");
+    on.Edit->SetSelLength(4);
+    ASSERT_TRUE(OpenClipboard(on.Shown.Form->Handle()));  // another window holds it
+    PressKey({'X', "C", '\x18'});
+    CloseClipboard();
+    EXPECT_EQ(on.Edit->Text(), "keep this");
+}
+
 TEST(RichEditClipboard, CanPasteIgnoresReadOnly) {
     TRichOnForm on("ab");
     on.Edit->SetReadOnly(true);

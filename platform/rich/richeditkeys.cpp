@@ -177,7 +177,8 @@ bool TCustomRichEdit::CutNative(const TMessage& Cause) {
     const int32_t start = FEngine.SelStart();
     const int32_t length = FEngine.SelLength();
     int64_t inserted = 0;
-    // Asked first: a cut that may not remove the text does not copy it either.
+    // Asked first: a cut that may not remove the text does not copy it either, and text that
+    // could not be copied is not removed.
     if (length == 0 || !UserMayReplace(start, length, inserted, Cause)) return false;
     return PutOnClipboard(RECO_CUT) && Remove(start, length);
 }
