@@ -66,6 +66,21 @@ TEST(RichAttributes, FontsGoIntoAttributesAndBack) {
     EXPECT_THROW(defaults.Assign(nullptr), EConvertError);
 }
 
+TEST(RichAttributes, TheControlsFontIsTheDefaultAndChangesNothingToTell) {
+    TBare on("");
+    int changes = 0;
+    on.Edit.SetEventMask(ENM_CHANGE);
+    on.Edit.OnChange = [&](TObject*) { ++changes; };
+    on.Edit.Font().SetName("Courier New");
+    on.Edit.Font().SetSize(11);
+    EXPECT_EQ(on.Edit.DefAttributes().Name(), "Courier New");
+    EXPECT_EQ(on.Edit.DefAttributes().Size(), 11);
+    EXPECT_EQ(changes, 0);
+    EXPECT_FALSE(on.Edit.Modified());
+    on.Edit.SetText("typed");
+    EXPECT_EQ(on.Edit.SelAttributes().Name(), "Courier New");
+}
+
 TEST(RichAttributes, ParagraphsTakeIndentsAlignmentBulletsAndTabsInPoints) {
     TBare on("one\r\ntwo\r\nthree");
     on.Select(2, 4);  // the first two paragraphs
