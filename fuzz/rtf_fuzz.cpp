@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the RTF reader behind the rich-text engine: it must refuse what is
 // not RTF with ERtfError and read the rest within its caps, never crash or read past the bytes;
 // what it read must write out as RTF that reads back to the same text and formats; and it must
-// lay out at any width, with lines that cover the text in order, and paint.
+// lay out at any width, with lines that cover the text in order, paint, and follow an edit.
 
 #include <cstddef>
 #include <cstdint>
@@ -56,6 +56,18 @@ void LayOutAndPaint(vex::TRichDocument& Document) {
         options.ShowSelection = true;
         options.SelEnd = middle;
         vex::PaintRichLines(canvas, layout, vex::Point(0, 0), 0, layout.LineCount() - 1, options);
+    }
+    // An edit lays out only what it touched, and that must come to what a fresh layout finds.
+    Document.Replace(Document.Length() / 3, Document.Length() / 3,
+                     vex::PlainTextFragment("new\rpara\rgraphs", Document.DefaultCharFormat(), 0));
+    vex::TRichLayout fresh(Document);
+    fresh.SetWrapWidth(layout.WrapWidth());
+    if (layout.LineCount() != fresh.LineCount() || layout.Height() != fresh.Height())
+        __builtin_trap();
+    for (int32_t i = 0; i < layout.LineCount(); ++i) {
+        const vex::TRichLineInfo a = layout.Line(i), b = fresh.Line(i);
+        if (a.Start != b.Start || a.Length != b.Length || a.Top != b.Top || a.Left != b.Left)
+            __builtin_trap();
     }
 }
 

@@ -67,8 +67,12 @@ public:
         }
         if (FAll) {
             FWidest = 0;
-            for (size_t i = 0; i < FIndex.Count(); ++i)
-                LayOut(static_cast<int32_t>(i));
+            FIndex.LayOutAll([&](size_t Index) {
+                TRichLaidParagraph laid = ParagraphLayout(static_cast<int32_t>(Index)).LayOut();
+                FWidest = std::max(FWidest, laid.Widest);
+                ++FLaidOut;
+                return laid;
+            });
             FAll = false;
             FWidestStale = false;
             return;
@@ -239,21 +243,21 @@ int32_t TRichLayout::Widest() const {
 
 TPoint TRichLayout::PosFromChar(int32_t Position) const {
     Position = std::clamp(Position, 0, FImpl->FDocument.Length());
-    const TRichLineInfo line = Line(LineFromChar(Position));
-    int32_t x = line.Left;
-    ForEachPiece(LineFromChar(Position), [&](const TRichPiece& Piece) {
+    const int32_t index = LineFromChar(Position);
+    int64_t x = Line(index).Left;
+    ForEachPiece(index, [&](const TRichPiece& Piece) {
         if (Piece.Kind == TRichPiece::Bullet || Position < Piece.Start) return;
+        x = Piece.X;
         if (Position >= Piece.Start + Piece.Length) {
-            x = Piece.X + Piece.Width;
+            x += Piece.Width;
             return;
         }
-        x = Piece.X;
         if (Piece.Kind != TRichPiece::Text) return;
         const std::string text = FImpl->FDocument.Text(Piece.Start, Position - Piece.Start);
         for (char ch : text)
             x += FImpl->FFonts.Advance(Piece.Format, static_cast<uint8_t>(ch));
     });
-    return Point(x, line.Top);
+    return Point(SaturateToInt32(x), Line(index).Top);
 }
 
 int32_t TRichLayout::CharFromPos(TPoint Point) const {
@@ -266,7 +270,7 @@ int32_t TRichLayout::CharFromPos(TPoint Point) const {
     int32_t found = -1;
     ForEachPiece(index, [&](const TRichPiece& Piece) {
         if (found >= 0 || Piece.Kind == TRichPiece::Bullet) return;
-        if (Piece.Kind != TRichPiece::Text && Point.X <= Piece.X + Piece.Width / 2) {
+        if (Piece.Kind != TRichPiece::Text && Point.X <= int64_t{Piece.X} + Piece.Width / 2) {
             found = Piece.Start;
             return;
         }

@@ -27,6 +27,18 @@ public:
     void Splice(size_t First, size_t Removed, size_t Inserted);
     size_t Count() const { return FCount; }
 
+    // Every paragraph laid out by LayOut(Index) in order, the totals made once at the end.
+    template <typename TLayOut>
+    void LayOutAll(TLayOut&& LayOut) {
+        size_t index = 0;
+        for (TBlock& block : FBlocks)
+            for (TEntry& entry : block.Entries) {
+                entry.Laid = LayOut(index++);
+                entry.Valid = true;
+            }
+        Rebuild();
+    }
+
     const TEntry& At(size_t Index) const;
     void Invalidate(size_t Index);
     void Set(size_t Index, TRichLaidParagraph Laid);

@@ -59,6 +59,7 @@ private:
     // for one, however narrow the width.
     int64_t RightEdge(int32_t Indent) const;
     int32_t BulletFormat() const;
+    // The line's height and baseline by the spacing rules, and its shift by the alignment.
     void FinishLine(TRichLaidLine& Line, bool First, bool Last, int64_t VisibleEnd) const;
 
     const TRichDocument& FDocument;
