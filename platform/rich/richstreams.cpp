@@ -24,8 +24,9 @@ void Load(TRichEditEngine& Engine, const TRichFragment& Piece, bool IntoSelectio
 }  // namespace
 
 void LoadRtf(TRichEditEngine& Engine, std::string_view Rtf, bool IntoSelection,
-             std::vector<std::string>* Warnings) {
+             std::vector<std::string>* Warnings, const TRichObjectKinds* ObjectKinds) {
     TRtfReader reader(Engine.Document());
+    reader.SetObjectKinds(ObjectKinds);
     const TRichFragment piece = IntoSelection ? reader.Read(Rtf) : reader.ReadDocument(Rtf);
     if (Warnings) *Warnings = reader.Warnings();
     Load(Engine, piece, IntoSelection);

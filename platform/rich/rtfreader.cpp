@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/core/codepage.h"
 #include "platform/core/stringutils.h"
 #include "platform/rich/richdocument.h"
+#include "platform/rich/richobjectkinds.h"
 #include "platform/rich/rtfkeywords.h"
 
 namespace vex {
@@ -15,7 +17,16 @@ namespace {
 
 using K = TRtfKeyword;
 
-enum class TDestination : uint8_t { Text, Skip, Object, FontTable, ColorTable, Numbering };
+enum class TDestination : uint8_t {
+    Text,
+    Skip,
+    Object,
+    ObjectClass,
+    ObjectData,
+    FontTable,
+    ColorTable,
+    Numbering
+};
 
 // What a group carries: RTF keeps character and paragraph properties per group, so a closing
 // brace brings back the ones in force at its opening brace.
@@ -31,6 +42,18 @@ struct TGroupState {
     TRichParaFormat Para;
     int32_t LeftIndent = 0, FirstIndent = 0, LineSpacing = 0;
     bool LineMultiple = false;
+};
+
+// An \object group being read while objects may be made: what it says of itself until its
+// \result (or its end) decides whether an object stands in its place.
+struct TPendingObject {
+    size_t Depth = 0;  // the object group's place on the stack of groups
+    std::string Class;
+    std::string Data;
+    int HighNibble = -1;  // of a byte whose low half is still to come
+    bool HasData = false;
+    bool Unreadable = false;
+    int32_t Width = 0, Height = 0;
 };
 
 struct TFontEntry {
@@ -53,8 +76,9 @@ bool IsDigit(char C) {
 
 class TRtfParser {
 public:
-    TRtfParser(TRichDocument& Target, const TRtfLimits& Limits, std::vector<std::string>& Warnings)
-        : FTarget(Target), FLimits(Limits), FWarnings(Warnings) {}
+    TRtfParser(TRichDocument& Target, const TRtfLimits& Limits, const TRichObjectKinds* ObjectKinds,
+               std::vector<std::string>& Warnings)
+        : FTarget(Target), FLimits(Limits), FObjectKinds(ObjectKinds), FWarnings(Warnings) {}
 
     TRichFragment Parse(std::string_view Input);
 
@@ -67,6 +91,10 @@ private:
     void ReadControlSymbol(char C);
     void Apply(std::string_view Name, bool HasParameter, int32_t Parameter);
     void ApplyToText(const TRtfWord& Word, bool HasParameter, int32_t Parameter);
+    void ApplyToObject(std::string_view Name, TRtfKeyword Keyword, int32_t Parameter);
+    bool IsObjectPart(std::string_view Name);
+    void ObjectCharacter(char C);
+    bool MakeObject();
     void ReadTextRun();
     void Character(char C, bool Escaped);
     void AppendText(std::string_view Chars);
@@ -79,7 +107,9 @@ private:
 
     TRichDocument& FTarget;
     const TRtfLimits& FLimits;
+    const TRichObjectKinds* FObjectKinds;
     std::vector<std::string>& FWarnings;
+    std::optional<TPendingObject> FObject;
     std::string_view FIn;
     size_t FAt = 0;
     std::vector<TGroupState> FStates;
@@ -169,6 +199,10 @@ void TRtfParser::CloseGroup() {
     FPendingSkip = 0;
     FStarPending = false;
     if (Top().Destination == TDestination::FontTable && FFontPending) CommitFont();
+    if (FObject && FStates.size() == FObject->Depth) {
+        MakeObject();  // an object without a \result
+        FObject.reset();
+    }
     if (FStates.size() == 1) {
         FFinalParaFormat = ParaFormat();
         FDone = true;
@@ -262,6 +296,7 @@ void TRtfParser::Apply(std::string_view Name, bool HasParameter, int32_t Paramet
     if (word.Keyword == K::Bin) {
         const size_t length = HasParameter ? static_cast<size_t>(std::max(Parameter, 0)) : 0;
         if (length > FIn.size() - FAt) Warn("Binary data runs past the end of the document");
+        if (FObject && Top().Destination == TDestination::ObjectData) FObject->Unreadable = true;
         FAt += std::min(length, FIn.size() - FAt);
         if (FPendingSkip > 0) --FPendingSkip;
         return;
@@ -269,14 +304,14 @@ void TRtfParser::Apply(std::string_view Name, bool HasParameter, int32_t Paramet
     TGroupState& state = Top();
     if (FStarPending) {
         FStarPending = false;
-        if (word.Keyword != K::Numbering) {
+        if (word.Keyword != K::Numbering && !IsObjectPart(Name)) {
             state.Destination = TDestination::Skip;
             return;
         }
     }
     if (state.Destination == TDestination::Skip) return;
     if (state.Destination == TDestination::Object) {
-        if (word.Keyword == K::Result) state.Destination = TDestination::Text;
+        ApplyToObject(Name, word.Keyword, Parameter);
         return;
     }
     if (FPendingSkip > 0 && state.Destination == TDestination::Text) {
@@ -295,6 +330,10 @@ void TRtfParser::Apply(std::string_view Name, bool HasParameter, int32_t Paramet
             return;
         case K::Object:
             state.Destination = TDestination::Object;
+            if (FObjectKinds != nullptr) {
+                FObject.emplace();
+                FObject->Depth = FStates.size();
+            }
             return;
         case K::Result:
         case K::FieldResult:
@@ -506,6 +545,10 @@ void TRtfParser::Character(char C, bool Escaped) {
         case TDestination::ColorTable:
             if (C == ';' && !Escaped) CommitColor();
             return;
+        case TDestination::ObjectClass:
+        case TDestination::ObjectData:
+            ObjectCharacter(C);
+            return;
         default:
             return;
     }
@@ -534,6 +577,99 @@ void TRtfParser::EndParagraph() {
     }
     ++FTextCount;
     FFragment.EndParagraph(ParaFormat());
+}
+
+// The parts of an object group read while objects may be made; in a group of their own behind
+// "\*", as writers put them.
+bool TRtfParser::IsObjectPart(std::string_view Name) {
+    return FObject && Top().Destination == TDestination::Object &&
+           (Name == "objdata" || Name == "objclass");
+}
+
+void TRtfParser::ApplyToObject(std::string_view Name, TRtfKeyword Keyword, int32_t Parameter) {
+    TGroupState& state = Top();
+    if (Keyword == K::Result) {
+        // The result stands in for an object that could not be made, and only then.
+        const bool made = FObject && MakeObject();
+        FObject.reset();
+        state.Destination = made ? TDestination::Skip : TDestination::Text;
+        return;
+    }
+    if (!FObject) return;
+    if (Name == "objdata") {
+        state.Destination = TDestination::ObjectData;
+        FObject->HasData = true;
+    } else if (Name == "objclass") {
+        state.Destination = TDestination::ObjectClass;
+    } else if (Name == "objw") {
+        FObject->Width = Parameter;
+    } else if (Name == "objh") {
+        FObject->Height = Parameter;
+    }
+}
+
+void TRtfParser::ObjectCharacter(char C) {
+    if (!FObject) return;
+    TPendingObject& object = *FObject;
+    if (Top().Destination == TDestination::ObjectClass) {
+        if (object.Class.size() < 256)
+            object.Class.push_back(C);
+        else
+            object.Unreadable = true;
+        return;
+    }
+    if (C == ' ' || C == '\t') return;
+    const int nibble = HexDigit(C);
+    if (nibble < 0) {
+        object.Unreadable = true;
+        return;
+    }
+    if (object.HighNibble < 0) {
+        object.HighNibble = nibble;
+        return;
+    }
+    if (static_cast<int64_t>(object.Data.size()) >= FLimits.MaxObjectData) {
+        if (!object.Unreadable) Warn("An object whose data passed the size limit was left out");
+        object.Unreadable = true;
+    } else {
+        object.Data.push_back(static_cast<char>(object.HighNibble << 4 | nibble));
+    }
+    object.HighNibble = -1;
+}
+
+// Puts the object the pending group describes into the text; false, with a warning when data
+// was there, when it cannot be made.
+bool TRtfParser::MakeObject() {
+    const TPendingObject& pending = *FObject;
+    if (!pending.HasData) return false;
+    if (pending.Unreadable || pending.HighNibble >= 0) {
+        Warn("An object with unreadable data was shown as its result");
+        return false;
+    }
+    const std::string className = Trim(pending.Class);
+    if (FObjectKinds->Find(className) == nullptr) {
+        Warn("An object of a class no kind is registered for was shown as its result");
+        return false;
+    }
+    if (FTextCount >= FLimits.MaxText) {
+        Warn("Text past the size limit was left out");
+        return false;
+    }
+    std::shared_ptr<IRichObject> object;
+    try {
+        object = FObjectKinds->Create(className);
+        object->Load(pending.Data);
+        if (pending.Width > 0 && pending.Height > 0)
+            object->SetExtent({std::min(pending.Width, MaxObjectExtent),
+                               std::min(pending.Height, MaxObjectExtent)});
+    } catch (const std::exception&) {
+        // Whatever the kind's code makes of hostile data, reading goes on with the result.
+        Warn("An object whose data its kind could not load was shown as its result");
+        return false;
+    }
+    ++FTextCount;
+    FFragment.Paragraphs.back().AppendObject(CharFormat(), FTarget.AddObject(std::move(object)));
+    return true;
 }
 
 int32_t TRtfParser::CharFormat() {
@@ -606,7 +742,7 @@ TRtfReader::TRtfReader(TRichDocument& Target, TRtfLimits Limits)
 
 TRichFragment TRtfReader::Read(std::string_view Rtf) {
     FWarnings.clear();
-    TRtfParser parser(FTarget, FLimits, FWarnings);
+    TRtfParser parser(FTarget, FLimits, FObjectKinds, FWarnings);
     return parser.Parse(Rtf);
 }
 

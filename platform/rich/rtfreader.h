@@ -11,6 +11,7 @@
 namespace vex {
 
 class TRichDocument;
+class TRichObjectKinds;
 
 // Raised for input that is not RTF at all, so that a caller can read it as plain text instead.
 VEX_EXCEPTION(ERtfError, Exception);
@@ -26,6 +27,7 @@ struct TRtfLimits {
     // A paragraph costs as much memory as some 64 characters, while a hostile document ends
     // one in two bytes: this keeps paragraphs within what the text cap allows for text.
     int64_t MaxParagraphs = 2 << 20;
+    int64_t MaxObjectData = 16 << 20;  // bytes of one embedded object's data
 };
 
 // Whether Bytes begin as every RTF document does.
@@ -50,9 +52,16 @@ public:
     // What was tolerated, one line each, in the order met.
     const std::vector<std::string>& Warnings() const { return FWarnings; }
 
+    // An embedded object shows what its \result holds unless the caller trusts the document
+    // to make objects: then data of a class Kinds registered makes an object (in Target's
+    // table) in place of the result. Data that fails to make one leaves the result, with a
+    // warning. Off (null) by default.
+    void SetObjectKinds(const TRichObjectKinds* Kinds) { FObjectKinds = Kinds; }
+
 private:
     TRichDocument& FTarget;
     TRtfLimits FLimits;
+    const TRichObjectKinds* FObjectKinds = nullptr;
     std::vector<std::string> FWarnings;
 };
 

@@ -37,6 +37,7 @@ private:
     void WriteParagraphFormat(const TRichParaFormat& Format);
     void WriteCharFormat(const TRichCharFormat& Format);
     void WriteParagraph(const TRichParagraph& Paragraph, int32_t From, int32_t To);
+    void WriteObject(const IRichObject& Object);
     template <typename TVisit>
     void ForEachPart(TVisit Visit) const;
 
@@ -248,10 +249,41 @@ void TRtfWriter::WriteParagraph(const TRichParagraph& Paragraph, int32_t From, i
         const int32_t begin = std::max(at, From), end = std::min(at + run.Length, To);
         if (begin < end) {
             WriteCharFormat(FDocument.CharFormats()[run.Format]);
-            Text(std::string_view(Paragraph.Text).substr(begin, end - begin));
+            if (const IRichObject* object = FDocument.Object(run.Object))
+                WriteObject(*object);
+            else
+                Text(std::string_view(Paragraph.Text).substr(begin, end - begin));
         }
         at += run.Length;
     }
+}
+
+// The object's data goes as hex in \objdata, in lines a person can page through; its result is
+// the blank that stands for it in the text, so that a reader that makes no object keeps every
+// position after it.
+void TRtfWriter::WriteObject(const IRichObject& Object) {
+    static constexpr char hex[] = "0123456789abcdef";
+    static constexpr size_t BytesPerLine = 64;
+    const TSize extent = Object.Extent();
+    FOut.append("{\\object\\objemb{\\*\\objclass");
+    FNeedSpace = true;
+    Text(Object.ClassName());
+    FOut.append("}");
+    Word("objw", extent.cx);
+    Word("objh", extent.cy);
+    FOut.append("{\\*\\objdata");
+    const std::string data = Object.Save();
+    for (size_t at = 0; at < data.size(); ++at) {
+        if (at % BytesPerLine == 0) FOut.append("\r\n");
+        const auto c = static_cast<unsigned char>(data[at]);
+        FOut.push_back(hex[c >> 4]);
+        FOut.push_back(hex[c & 15]);
+    }
+    FOut.append("}{\\result");
+    FNeedSpace = true;
+    Text(std::string(1, RichObjectChar));
+    FOut.append("}}");
+    FNeedSpace = false;
 }
 
 std::string TRtfWriter::Write() {

@@ -1,0 +1,44 @@
+#include "platform/rich/richinsertobject.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/core/files.h"
+
+namespace vex {
+namespace {
+
+// A file is read whole into memory to become an object's data.
+constexpr uintmax_t MaxInsertedFileBytes = 16 << 20;
+
+std::string InsertedFileBytes(const std::string& FileName) {
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(FileName, error);
+    if (!error && size > MaxInsertedFileBytes)
+        throw ERichObjectError("The file " + FileName + " is too large to insert as an object");
+    std::string bytes = ReadFileToString(FileName);
+    if (bytes.size() > MaxInsertedFileBytes)  // it grew since
+        throw ERichObjectError("The file " + FileName + " is too large to insert as an object");
+    return bytes;
+}
+
+}  // namespace
+
+std::shared_ptr<IRichObject> CreateInsertedObject(const TRichObjectKinds& Kinds,
+                                                  const TRichInsertObjectChoice& Choice) {
+    std::shared_ptr<IRichObject> object;
+    if (Choice.FromFile) {
+        const TRichObjectKind* kind = Kinds.ForFile(Choice.FileName);
+        if (kind == nullptr)
+            throw ERichObjectError("No kind of object opens the file " + Choice.FileName);
+        const std::string bytes = InsertedFileBytes(Choice.FileName);
+        object = Kinds.Create(kind->ClassName);
+        object->Load(bytes);
+    } else {
+        object = Kinds.Create(Choice.ClassName);
+    }
+    if (Choice.AsIcon) object->SetDrawAspect(DVASPECT_ICON);
+    return object;
+}
+
+}  // namespace vex
