@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/core/typinfo.h"
+#include "platform/ui/printerdevice.h"
 
 namespace vex {
 
@@ -31,6 +32,15 @@ void TwwPrintMargins::Assign(const TPersistent* Source) {
     FBottom = margins->FBottom;
     FLeft = margins->FLeft;
     FRight = margins->FRight;
+}
+
+TwwPageTwips wwPageTwips(const TPageFormat& Format) {
+    const auto twips = [&](int32_t Pixels) {
+        return wwPixelsToTwips(Pixels, Format.PixelsPerInch);
+    };
+    return {twips(Format.Paper.cx),
+            twips(Format.Paper.cy),
+            {twips(Format.PrintableOffset.X), twips(Format.PrintableOffset.Y)}};
 }
 
 bool wwMarginsLeaveRoom(const TwwPrintMargins& Margins, TwwMeasurementUnits Units,

@@ -6,6 +6,8 @@
 
 namespace vex {
 
+struct TPageFormat;
+
 // The margins a rich-text control prints within, in the control's measurement units.
 class TwwPrintMargins : public TPersistent {
     VEX_CLASS(TwwPrintMargins, TPersistent)
@@ -35,6 +37,9 @@ struct TwwPageTwips {
     int32_t Height = 0;
     TPoint PrintableOffset;
 };
+
+// A printer's sheet in twips, from its format in device pixels.
+TwwPageTwips wwPageTwips(const TPageFormat& Format);
 
 // Whether the margins leave some of the sheet to print on: left plus right below its width and
 // top plus bottom below its height.
