@@ -51,6 +51,11 @@ bool TwwCustomRichEdit::Switch(size_t Index) const {
     return std::get<int32_t>(entry) != 0;
 }
 
+std::string TwwCustomRichEdit::WindowClassName() const {
+    // This platform always offers the version 2 class.
+    return wwRichEditClassName(FRichEditVersion, true, Switch(1));
+}
+
 void TwwCustomRichEdit::SetOleOptions(TwwRichEditOleOptions Value) {
     if (FOleOptions == Value) return;
     FOleOptions = Value;
@@ -59,8 +64,7 @@ void TwwCustomRichEdit::SetOleOptions(TwwRichEditOleOptions Value) {
 
 void TwwCustomRichEdit::CreateParams(TCreateParams& Params) {
     TCustomRichEdit::CreateParams(Params);
-    // This platform always offers the version 2 class.
-    Params.WinClassName = wwRichEditClassName(FRichEditVersion, true, Switch(1));
+    Params.WinClassName = WindowClassName();
     Params.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
 }
 

@@ -129,6 +129,7 @@ private:
     class TDialogSearch;
 
     bool Switch(size_t Index) const;
+    std::string WindowClassName() const;
     void ReadData(TReader& Reader);
     void WriteData(TWriter& Writer);
     void ReadVersion(TReader& Reader);

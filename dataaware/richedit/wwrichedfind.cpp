@@ -46,8 +46,8 @@ int32_t TwwCustomRichEdit::FindText(const std::string& Text, int32_t Start, int3
     return TCustomRichEdit::FindText(Text, Start, End, Options);
 }
 
-int32_t TwwCustomRichEdit::FindText(const std::string& SearchStr, int32_t StartPos,
-                                    int32_t Length, TSearchTypes Options) {
+int32_t TwwCustomRichEdit::FindText(const std::string& SearchStr, int32_t StartPos, int32_t Length,
+                                    TSearchTypes Options) {
     uint32_t flags = FR_DOWN;
     if (Options.Contains(stWholeWord)) flags |= FR_WHOLEWORD;
     if (Options.Contains(stMatchCase)) flags |= FR_MATCHCASE;

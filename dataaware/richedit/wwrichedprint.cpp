@@ -66,8 +66,8 @@ int32_t TwwCustomRichEdit::FormatRange(const TFormatRange* Range, bool Render) {
     if (Range == nullptr || !Printer().HasPrinter())
         return TCustomRichEdit::FormatRange(Range, Render);
     TFormatRange request = *Range;
-    request.Rect = wwMarginRect(FPrintMargins, FMeasurementUnits,
-                                wwPageTwips(Printer().PageFormat()));
+    request.Rect =
+        wwMarginRect(FPrintMargins, FMeasurementUnits, wwPageTwips(Printer().PageFormat()));
     if (ControlState().Contains(csPaintCopy)) {
         const int32_t perInch = Screen().PixelsPerInch();
         request.Rect.Top = 0;

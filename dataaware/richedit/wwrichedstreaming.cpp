@@ -2,13 +2,14 @@
 #include <cstdint>
 #include <string>
 
-#include "dataaware/richedit/wwriched.h"
 #include "dataaware/richedit/wwrichdata.h"
+#include "dataaware/richedit/wwriched.h"
 #include "platform/core/filer.h"
 #include "platform/core/stream.h"
 #include "platform/gfx/cursors.h"
 #include "platform/rich/rtfreader.h"
 #include "platform/ui/screen.h"
+#include "platform/win/windowclass.h"
 
 namespace vex {
 
@@ -41,10 +42,10 @@ void TwwCustomRichEdit::DefineProperties(TFiler& Filer) {
 }
 
 void TwwCustomRichEdit::ReadVersion(TReader& Reader) {
-    const int32_t version = Reader.ReadInteger();
-    if (version == FRichEditVersion) return;
-    FRichEditVersion = version;
-    if (HandleAllocated()) RecreateWnd();
+    FRichEditVersion = Reader.ReadInteger();
+    // Loading starts from version 1, so the window is made again only when it is of the wrong
+    // class for the version read.
+    if (HandleAllocated() && GetClassName(Handle()) != WindowClassName()) RecreateWnd();
 }
 
 void TwwCustomRichEdit::ReadData(TReader& Reader) {
