@@ -17,7 +17,7 @@ void ReadInto(vex::TRichDocument& Document, std::string_view Rtf) {
     vex::TRtfLimits limits;
     limits.MaxText = 1 << 20;
     vex::TRtfReader reader(Document, limits);
-    const vex::TRichFragment piece = reader.Read(Rtf);
+    const vex::TRichFragment piece = reader.ReadDocument(Rtf);
     Document.Replace(0, 0, piece);
     Document.SetParagraphFormat(Document.ParagraphCount() - 1, piece.Paragraphs.back().Format);
 }

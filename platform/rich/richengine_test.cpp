@@ -238,6 +238,35 @@ TEST(RichEditEngine, AnObjectIsOneCharacterThatUndoRemovesAndRedoBringsBack) {
     EXPECT_EQ(engine.Document().Object(engine.Document().Paragraph(0).Runs[1].Object), box.get());
 }
 
+// Writers end a document's last paragraph with \par; read whole, that closes the last paragraph
+// instead of opening an empty one, while a piece pasted into the text keeps every paragraph end.
+TEST(RichStreams, AFinalParagraphEndClosesAWholeDocument) {
+    const struct {
+        const char* Rtf;
+        const char* Whole;
+        const char* Pasted;  // into "xy" between the two letters
+    } cases[] = {
+        {"{\\rtf1 a\\par}", "a", "xa\r\ny"},
+        {"{\\rtf1 a\\par\\par}", "a\r\n", "xa\r\n\r\ny"},
+        {"{\\rtf1 a}", "a", "xay"},
+        {"{\\rtf1 a\\par b}", "a\r\nb", "xa\r\nby"},
+        {"{\\rtf1\\pard\\f0\\fs16\\par\r\n}", "", "x\r\ny"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Rtf);
+        TRichEditEngine engine;
+        LoadRtf(engine, c.Rtf, false);
+        EXPECT_EQ(engine.Text(), c.Whole);
+        EXPECT_EQ(RtfToPlainText(c.Rtf), c.Whole);
+        LoadRtf(engine, WriteRtf(engine.Document()), false);
+        EXPECT_EQ(engine.Text(), c.Whole) << "written and read again";
+        engine.SetText("xy");
+        engine.SetSel(1, 0);
+        LoadRtf(engine, c.Rtf, true);
+        EXPECT_EQ(engine.Text(), c.Pasted);
+    }
+}
+
 TEST(RichStreams, LoadsWholeDocumentsAndSelections) {
     TRichEditEngine engine;
     LoadRtfOrPlainText(engine, "not rtf\nat all");

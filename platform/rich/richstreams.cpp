@@ -26,7 +26,7 @@ void Load(TRichEditEngine& Engine, const TRichFragment& Piece, bool IntoSelectio
 void LoadRtf(TRichEditEngine& Engine, std::string_view Rtf, bool IntoSelection,
              std::vector<std::string>* Warnings) {
     TRtfReader reader(Engine.Document());
-    const TRichFragment piece = reader.Read(Rtf);
+    const TRichFragment piece = IntoSelection ? reader.Read(Rtf) : reader.ReadDocument(Rtf);
     if (Warnings) *Warnings = reader.Warnings();
     Load(Engine, piece, IntoSelection);
 }
@@ -54,7 +54,7 @@ std::string RtfToPlainText(std::string_view Rtf) {
     if (!LooksLikeRtf(Rtf)) return std::string(Rtf);
     TRichDocument document;
     TRtfReader reader(document);
-    document.Replace(0, 0, reader.Read(Rtf));
+    document.Replace(0, 0, reader.ReadDocument(Rtf));
     return PlainTextOf(document);
 }
 

@@ -610,4 +610,11 @@ TRichFragment TRtfReader::Read(std::string_view Rtf) {
     return parser.Parse(Rtf);
 }
 
+TRichFragment TRtfReader::ReadDocument(std::string_view Rtf) {
+    TRichFragment piece = Read(Rtf);
+    if (piece.Paragraphs.size() > 1 && piece.Paragraphs.back().Text.empty())
+        piece.Paragraphs.pop_back();
+    return piece;
+}
+
 }  // namespace vex

@@ -43,6 +43,10 @@ public:
     // Raises ERtfError unless Rtf begins "{\rtf". A document cut short, or holding what a cap
     // drops, keeps what was read and adds a warning.
     TRichFragment Read(std::string_view Rtf);
+    // Read for a whole document: a document always ends in a paragraph of its own, so the \par
+    // that writers put after the last paragraph closes that one and opens no empty paragraph.
+    // Documents then read back as they were written, without an empty line more each time.
+    TRichFragment ReadDocument(std::string_view Rtf);
     // What was tolerated, one line each, in the order met.
     const std::vector<std::string>& Warnings() const { return FWarnings; }
 

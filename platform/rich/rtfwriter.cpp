@@ -22,7 +22,7 @@ struct TWrittenFormat {
 
 class TRtfWriter {
 public:
-    TRtfWriter(const TRichDocument& Document, int32_t Start, int32_t Count);
+    TRtfWriter(const TRichDocument& Document, int32_t Start, int32_t Count, bool Whole);
     std::string Write();
 
 private:
@@ -42,6 +42,7 @@ private:
 
     const TRichDocument& FDocument;
     int32_t FStart, FCount;
+    bool FWhole;
     std::string FOut;
     bool FNeedSpace = false;  // a control word was written last and text follows
     std::map<TFontKey, int32_t> FFontIndex;
@@ -52,8 +53,8 @@ private:
     TWrittenFormat FWritten;
 };
 
-TRtfWriter::TRtfWriter(const TRichDocument& Document, int32_t Start, int32_t Count)
-    : FDocument(Document), FStart(Start), FCount(Count) {
+TRtfWriter::TRtfWriter(const TRichDocument& Document, int32_t Start, int32_t Count, bool Whole)
+    : FDocument(Document), FStart(Start), FCount(Count), FWhole(Whole) {
     Document.Clamp(FStart, FCount);
 }
 
@@ -264,7 +265,7 @@ std::string TRtfWriter::Write() {
     Word("uc", 1);
     ForEachPart([&](const TRichParagraph& Paragraph, int32_t From, int32_t To, bool Last) {
         WriteParagraph(Paragraph, From, To);
-        if (Last) return;
+        if (Last && !FWhole) return;
         Word("par");
         FOut.append("\r\n");
         FNeedSpace = false;
@@ -276,11 +277,11 @@ std::string TRtfWriter::Write() {
 }  // namespace
 
 std::string WriteRtf(const TRichDocument& Document) {
-    return WriteRtf(Document, 0, Document.Length());
+    return TRtfWriter(Document, 0, Document.Length(), true).Write();
 }
 
 std::string WriteRtf(const TRichDocument& Document, int32_t Start, int32_t Count) {
-    return TRtfWriter(Document, Start, Count).Write();
+    return TRtfWriter(Document, Start, Count, false).Write();
 }
 
 }  // namespace vex

@@ -98,7 +98,7 @@ TEST(RtfWriter, EveryDocumentItWritesReadsBackEqual) {
         const std::string rtf = WriteRtf(written);
         TRichDocument read;
         TRtfReader reader(read);
-        const TRichFragment piece = reader.Read(rtf);
+        const TRichFragment piece = reader.ReadDocument(rtf);
         read.Replace(0, 0, piece);
         read.SetParagraphFormat(read.ParagraphCount() - 1, piece.Paragraphs.back().Format);
         ASSERT_TRUE(read.SameContent(written)) << rtf;
@@ -127,7 +127,7 @@ TEST(RtfWriter, WritesTheHeaderTablesAndParagraphsOfTheSubset) {
         "Sans Serif;}{\\f1\\fnil\\fcharset2 Symbol;}}{\\colortbl ;\\red255\\green0\\blue0;}"
         "\r\n\\viewkind4\\uc1\\pard\\fs16\\b Bold\\b0  \\'e9 and\\par\r\n"
         "\\pard\\qc{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'b7}}"
-        "\\cf1 red}");
+        "\\cf1 red\\par\r\n}");
 }
 
 TEST(RtfWriter, WritesASelectionAlone) {

@@ -12,12 +12,25 @@ namespace vex {
 
 namespace {
 
+// Where a format's data are.
+enum class TSource {
+    Here,      // set by us, or fetched
+    Offered,   // offered by the program holding the display's clipboard, not fetched yet
+    Fetching,  // on its way: a handler asking meanwhile finds none
+};
+
+struct TEntry {
+    UINT Format;
+    std::string Data;
+    TSource Source = TSource::Here;
+};
+
 struct TClipboard {
     bool Open = false;
     HWND OpenedBy = 0;
     HWND Owner = 0;
-    std::vector<std::pair<UINT, std::string>> Formats;  // in the order set
-    // The display's text has been read into Formats in this opening.
+    std::vector<TEntry> Formats;  // in the order set
+    // What the display's clipboard offers has been listed in Formats in this opening.
     bool SyncedWhileOpen = false;
     uint64_t Changes = 0;  // counts emptyings and formats set
 };
@@ -31,15 +44,34 @@ TDisplayClipboard* Display() {
     return Presenter().Clipboard();
 }
 
-std::pair<UINT, std::string>* Find(UINT Format) {
-    std::vector<std::pair<UINT, std::string>>& formats = Board().Formats;
+UINT FormatNumber(TDisplayFormat Format) {
+    return Format == TDisplayFormat::Text ? CF_TEXT : RegisterClipboardFormat(CF_RTF);
+}
+
+constexpr TDisplayFormat kDisplayFormats[] = {TDisplayFormat::Text, TDisplayFormat::Rtf};
+
+// The display's format Format travels as; nullopt for one that stays in the process.
+std::optional<TDisplayFormat> SharedAs(UINT Format) {
+    for (TDisplayFormat shared : kDisplayFormats)
+        if (FormatNumber(shared) == Format) return shared;
+    return std::nullopt;
+}
+
+TEntry* Find(UINT Format) {
+    std::vector<TEntry>& formats = Board().Formats;
     auto it = std::find_if(formats.begin(), formats.end(),
-                           [&](const auto& Entry) { return Entry.first == Format; });
+                           [&](const TEntry& Entry) { return Entry.Format == Format; });
     return it == formats.end() ? nullptr : &*it;
 }
 
-// Whether another program holds the display's clipboard, whose text is then all the clipboard
-// holds: what we kept is dropped.
+// The data under Format, unless they are still with the other program.
+const std::string* Held(UINT Format) {
+    const TEntry* entry = Find(Format);
+    return entry == nullptr || entry->Source != TSource::Here ? nullptr : &entry->Data;
+}
+
+// Whether another program holds the display's clipboard, whose formats are then all the
+// clipboard holds: what we kept is dropped.
 bool HeldElsewhere(TDisplayClipboard& Display) {
     const TDisplayClipboard::THolder holder = Display.Holder();
     if (holder == TDisplayClipboard::THolder::Us) return false;
@@ -48,7 +80,8 @@ bool HeldElsewhere(TDisplayClipboard& Display) {
     return holder == TDisplayClipboard::THolder::Elsewhere;
 }
 
-// Reads the other program's text into the formats, once an opening.
+// Lists what the other program offers among the formats, once an opening. Each is fetched when
+// first read, so a paste of text does not pay for the rich text beside it.
 void SyncWithDisplay() {
     TClipboard& board = Board();
     TDisplayClipboard* display = Display();
@@ -56,30 +89,59 @@ void SyncWithDisplay() {
     board.SyncedWhileOpen = board.Open;
     if (!HeldElsewhere(*display)) return;
     const uint64_t changes = board.Changes;
-    std::optional<std::string> text = display->Fetch();
-    // A handler run while the fetch waited may have filled the clipboard: what it set stands.
-    if (text && board.Changes == changes) board.Formats.emplace_back(CF_TEXT, std::move(*text));
+    const std::vector<TDisplayFormat> offered = display->Offered();
+    // A handler run while the answer was awaited may have filled the clipboard: what it set
+    // stands.
+    if (board.Changes != changes) return;
+    for (TDisplayFormat format : offered)
+        board.Formats.push_back({FormatNumber(format), {}, TSource::Offered});
 }
 
-// The formats a look from outside an opening sees: the other program is asked whether it
-// offers text, which costs less than fetching it.
+// Brings what the other program offers in Format into its place, or drops the format when the
+// program does not give it.
+void FetchOffered(TDisplayFormat Format) {
+    const UINT number = FormatNumber(Format);
+    TEntry* entry = Find(number);
+    if (entry == nullptr || entry->Source != TSource::Offered) return;
+    entry->Source = TSource::Fetching;
+    TDisplayClipboard* display = Display();
+    std::optional<std::string> data = display != nullptr ? display->Fetch(Format) : std::nullopt;
+    // A handler run while the fetch waited may have emptied the clipboard or set the format:
+    // what it did stands.
+    entry = Find(number);
+    if (entry == nullptr || entry->Source != TSource::Fetching) return;
+    if (data) {
+        entry->Data = std::move(*data);
+        entry->Source = TSource::Here;
+    } else {
+        Board().Formats.erase(Board().Formats.begin() + (entry - Board().Formats.data()));
+    }
+}
+
+// The formats a look from outside an opening sees: the other program is asked what it
+// offers, which costs less than fetching it.
 std::vector<UINT> FormatsSeen() {
     TClipboard& board = Board();
     TDisplayClipboard* display = Display();
     if (board.Open) SyncWithDisplay();
     const bool local = board.Open || display == nullptr || !HeldElsewhere(*display);
-    if (!local) return display->OffersText() ? std::vector<UINT>{CF_TEXT} : std::vector<UINT>{};
     std::vector<UINT> formats;
-    for (const auto& entry : board.Formats)
-        formats.push_back(entry.first);
+    if (local) {
+        for (const TEntry& entry : board.Formats)
+            formats.push_back(entry.Format);
+    } else {
+        for (TDisplayFormat format : display->Offered())
+            formats.push_back(FormatNumber(format));
+    }
     return formats;
 }
 
-// CF_TEXT ends at its first NUL, as the original's readers take it.
-std::optional<std::string> OfferedText() {
-    const std::pair<UINT, std::string>* text = Find(CF_TEXT);
-    if (text == nullptr) return std::nullopt;
-    return text->second.substr(0, text->second.find('\0'));
+// CF_TEXT ends at its first NUL, as the original's readers take it; rich text goes as it stands.
+TDisplayData OfferedData() {
+    TDisplayData offered;
+    if (const std::string* text = Held(CF_TEXT)) offered.Text = text->substr(0, text->find('\0'));
+    if (const std::string* rtf = Held(FormatNumber(TDisplayFormat::Rtf))) offered.Rtf = *rtf;
+    return offered;
 }
 
 }  // namespace
@@ -108,7 +170,7 @@ bool EmptyClipboard() {
     ++board.Changes;
     board.Owner = board.OpenedBy;
     // The display's clipboard is ours from now on, and empty.
-    if (TDisplayClipboard* display = Display()) display->Offer(std::nullopt);
+    if (TDisplayClipboard* display = Display()) display->Offer({});
     board.SyncedWhileOpen = true;
     return true;
 }
@@ -117,21 +179,29 @@ bool SetClipboardData(UINT Format, std::string Data) {
     TClipboard& board = Board();
     if (!board.Open || Format == 0) return false;
     SyncWithDisplay();
+    const std::optional<TDisplayFormat> shared = SharedAs(Format);
+    // Offering takes the display's clipboard from the other program: what we keep of its
+    // offer must be here before.
+    if (shared)
+        for (TDisplayFormat other : kDisplayFormats)
+            if (other != *shared) FetchOffered(other);
     ++board.Changes;
-    if (std::pair<UINT, std::string>* entry = Find(Format))
-        entry->second = std::move(Data);
-    else
-        board.Formats.emplace_back(Format, std::move(Data));
-    if (Format == CF_TEXT)
-        if (TDisplayClipboard* display = Display()) display->Offer(OfferedText());
+    if (TEntry* entry = Find(Format)) {
+        entry->Data = std::move(Data);
+        entry->Source = TSource::Here;
+    } else {
+        board.Formats.push_back({Format, std::move(Data)});
+    }
+    if (shared)
+        if (TDisplayClipboard* display = Display()) display->Offer(OfferedData());
     return true;
 }
 
 const std::string* GetClipboardData(UINT Format) {
     if (!Board().Open) return nullptr;
     SyncWithDisplay();
-    const std::pair<UINT, std::string>* entry = Find(Format);
-    return entry == nullptr ? nullptr : &entry->second;
+    if (const std::optional<TDisplayFormat> shared = SharedAs(Format)) FetchOffered(*shared);
+    return Held(Format);
 }
 
 UINT EnumClipboardFormats(UINT Format) {
@@ -141,10 +211,10 @@ UINT EnumClipboardFormats(UINT Format) {
     auto it = board.Formats.begin();
     if (Format != 0) {
         it = std::find_if(board.Formats.begin(), board.Formats.end(),
-                          [&](const auto& Entry) { return Entry.first == Format; });
+                          [&](const TEntry& Entry) { return Entry.Format == Format; });
         if (it != board.Formats.end()) ++it;
     }
-    return it == board.Formats.end() ? 0 : it->first;
+    return it == board.Formats.end() ? 0 : it->Format;
 }
 
 bool IsClipboardFormatAvailable(UINT Format) {

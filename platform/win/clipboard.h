@@ -10,8 +10,9 @@ namespace vex {
 // The clipboard: data in formats, kept in the order they were set. The data are byte strings,
 // which stand for the original's global memory blocks with its ownership rules: SetClipboardData
 // takes the data, and what GetClipboardData gives stays the clipboard's. In the process alone,
-// unless the presenter has a display: then the text is the display's clipboard (CF_TEXT
-// offered to other programs when set, and theirs read when they hold it). Main thread only.
+// unless the presenter has a display: then the text and the rich text (CF_TEXT and CF_RTF) are
+// the display's clipboard, offered to other programs when set, and theirs read when they hold
+// it. Main thread only.
 
 inline constexpr UINT CF_TEXT = 1;  // Windows-1252 text, ending at its first NUL
 inline constexpr UINT CF_BITMAP = 2;

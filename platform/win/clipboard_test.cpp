@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -96,19 +98,33 @@ TEST_F(ClipboardTest, RegisteredNamesShareNumbersWithoutRegardToCase) {
     EXPECT_EQ(RegisterClipboardFormat(""), 0u);
 }
 
-// A display whose clipboard another program holds until we offer ours; its text comes after a
-// wait, in which a handler of ours may run.
+// A display whose clipboard another program holds, offering Theirs, until we offer ours; its
+// data come after a wait, in which a handler of ours may run.
 class SlowDisplayClipboard : public TDisplayClipboard {
 public:
-    bool Offer(std::optional<std::string>) override { return Ours = true; }
+    bool Offer(TDisplayData Data) override {
+        Offers.push_back(std::move(Data));
+        return Ours = true;
+    }
     THolder Holder() override { return Ours ? THolder::Us : THolder::Elsewhere; }
-    bool OffersText() override { return true; }
-    std::optional<std::string> Fetch() override {
+    std::vector<TDisplayFormat> Offered() override {
+        std::vector<TDisplayFormat> formats;
+        for (const auto& entry : Theirs)
+            formats.push_back(entry.first);
+        return formats;
+    }
+    std::optional<std::string> Fetch(TDisplayFormat Format) override {
+        Fetched.push_back(Format);
         if (WhileWaiting) std::exchange(WhileWaiting, nullptr)();
-        return "theirs";
+        return Theirs.at(Format);
     }
 
     bool Ours = false;
+    // nullopt: offered, but not given when asked for.
+    std::map<TDisplayFormat, std::optional<std::string>> Theirs = {
+        {TDisplayFormat::Text, "theirs"}};
+    std::vector<TDisplayFormat> Fetched;
+    std::vector<TDisplayData> Offers;
     std::function<void()> WhileWaiting;
 };
 
@@ -139,6 +155,70 @@ TEST_F(ClipboardTest, WhatAHandlerSetsWhileTheDisplaysTextIsAwaitedStandsAlone) 
     EXPECT_EQ(EnumClipboardFormats(CF_TEXT), 0u);
     ASSERT_NE(GetClipboardData(CF_TEXT), nullptr);
     EXPECT_EQ(*GetClipboardData(CF_TEXT), "mine");
+}
+
+TEST_F(ClipboardTest, TheirRichTextIsListedBesideTheirTextAndFetchedOnlyWhenRead) {
+    SlowDisplayClipboard board;
+    board.Theirs = {{TDisplayFormat::Text, "plain"}, {TDisplayFormat::Rtf, "{\\rtf1 rich}"}};
+    const test::PresenterOverride display(std::make_unique<SlowClipboardPresenter>(board));
+    const UINT rtf = RegisterClipboardFormat(CF_RTF);
+    EXPECT_TRUE(IsClipboardFormatAvailable(rtf));
+    EXPECT_EQ(CountClipboardFormats(), 2);
+    ASSERT_TRUE(OpenClipboard(Mine));
+    EXPECT_EQ(Formats(), (std::vector<UINT>{CF_TEXT, rtf}));
+    EXPECT_TRUE(board.Fetched.empty());
+    ASSERT_NE(GetClipboardData(rtf), nullptr);
+    EXPECT_EQ(*GetClipboardData(rtf), "{\\rtf1 rich}");
+    // Once, and a paste of rich text pays nothing for the text.
+    EXPECT_EQ(board.Fetched, std::vector<TDisplayFormat>{TDisplayFormat::Rtf});
+}
+
+TEST_F(ClipboardTest, AFormatTheOtherProgramDoesNotGiveIsDroppedAndNotAskedForAgain) {
+    SlowDisplayClipboard board;
+    board.Theirs = {{TDisplayFormat::Text, "plain"}, {TDisplayFormat::Rtf, std::nullopt}};
+    const test::PresenterOverride display(std::make_unique<SlowClipboardPresenter>(board));
+    const UINT rtf = RegisterClipboardFormat(CF_RTF);
+    ASSERT_TRUE(OpenClipboard(Mine));
+    EXPECT_EQ(GetClipboardData(rtf), nullptr);
+    EXPECT_EQ(GetClipboardData(rtf), nullptr);
+    EXPECT_EQ(Formats(), std::vector<UINT>{CF_TEXT});
+    ASSERT_NE(GetClipboardData(CF_TEXT), nullptr);
+    EXPECT_EQ(*GetClipboardData(CF_TEXT), "plain");
+    EXPECT_EQ(board.Fetched,
+              (std::vector<TDisplayFormat>{TDisplayFormat::Rtf, TDisplayFormat::Text}));
+}
+
+TEST_F(ClipboardTest, TheDisplayIsOfferedEachSharedFormatAsSetWithWhatIsKeptOfTheirs) {
+    SlowDisplayClipboard board;
+    board.Theirs = {{TDisplayFormat::Text, "plain"}, {TDisplayFormat::Rtf, "{\\rtf1 theirs}"}};
+    const test::PresenterOverride display(std::make_unique<SlowClipboardPresenter>(board));
+    const UINT rtf = RegisterClipboardFormat(CF_RTF);
+    // Rich text goes as it stands; text ends at its NUL.
+    const std::string ours = std::string("{\\rtf1 \xE9") + '\0' + "}";
+    struct Step {
+        UINT Format;
+        std::string Data;
+        size_t Offers;
+        std::optional<std::string> Text, Rich;
+    };
+    const std::vector<Step> steps = {
+        {CF_TEXT, std::string("ours\0tail", 9), 1, "ours", "{\\rtf1 theirs}"},
+        {CF_DIB, "BM", 1, "ours", "{\\rtf1 theirs}"},  // stays in the process
+        {rtf, ours, 2, "ours", ours},
+    };
+    // Not emptied: what the other program offered stays beside ours.
+    ASSERT_TRUE(OpenClipboard(Mine));
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.Format);
+        ASSERT_TRUE(SetClipboardData(step.Format, step.Data));
+        ASSERT_EQ(board.Offers.size(), step.Offers);
+        EXPECT_EQ(board.Offers.back().Text, step.Text);
+        EXPECT_EQ(board.Offers.back().Rtf, step.Rich);
+    }
+    // Their text, replaced before anyone read it, was never fetched.
+    EXPECT_EQ(board.Fetched, std::vector<TDisplayFormat>{TDisplayFormat::Rtf});
+    EmptyClipboard();
+    EXPECT_FALSE(board.Offers.back().Text || board.Offers.back().Rtf);
 }
 
 }  // namespace

@@ -42,7 +42,9 @@ private:
 }  // namespace
 
 TX11Clipboard::TX11Clipboard(const TX11Connection& Connection, std::function<void()> Flush)
-    : FConnection(Connection), FFlush(std::move(Flush)) {}
+    : FConnection(Connection),
+      FFlush(std::move(Flush)),
+      FRtf(XInternAtom(Connection.Dpy(), "text/rtf", False)) {}
 
 TX11Clipboard::~TX11Clipboard() {
     if (FWindow != 0 && !FConnection.Lost()) XDestroyWindow(FConnection.Dpy(), FWindow);
@@ -58,12 +60,12 @@ Window TX11Clipboard::OwnWindow() {
     return FWindow;
 }
 
-bool TX11Clipboard::Offer(std::optional<std::string> Text) {
+bool TX11Clipboard::Offer(TDisplayData Data) {
     Display* dpy = FConnection.Dpy();
-    FOffered = std::move(Text);
+    FOffered = std::move(Data);
     XSetSelectionOwner(dpy, FConnection.Atoms().Clipboard, OwnWindow(), CurrentTime);
     FOwned = XGetSelectionOwner(dpy, FConnection.Atoms().Clipboard) == FWindow;
-    if (!FOwned) FOffered.reset();
+    if (!FOwned) FOffered = {};
     FFlush();
     return FOwned;
 }
@@ -74,37 +76,46 @@ TDisplayClipboard::THolder TX11Clipboard::Holder() {
     FFlush();
     if (owner == FWindow && FOwned) return THolder::Us;
     FOwned = false;
-    FOffered.reset();
+    FOffered = {};
     return owner == 0 ? THolder::Nobody : THolder::Elsewhere;
 }
 
-std::optional<std::string> TX11Clipboard::Fetch() {
+std::optional<std::string> TX11Clipboard::Fetch(TDisplayFormat Format) {
     const TOneTransfer transfer(FTransferring);
     if (!transfer.Taken()) return std::nullopt;
+    if (Format == TDisplayFormat::Text) return FetchText();
+    bool refused = false;
+    // Rich text is 7-bit by its own rules: what comes is kept as it came, only cut at the limit.
+    return FetchAs(FRtf, MaxText, refused);
+}
+
+std::optional<std::string> TX11Clipboard::FetchText() {
     const TX11Atoms& atoms = FConnection.Atoms();
     for (Atom target : {atoms.Utf8String, static_cast<Atom>(XA_STRING)}) {
         bool refused = false;
-        std::optional<std::string> text = FetchAs(target, refused);
-        if (!refused) return text;
+        const std::optional<std::string> raw = FetchAs(target, kMaxRaw, refused);
+        if (raw)
+            return target == atoms.Utf8String ? Utf8ToWin1252(*raw, MaxText)
+                                              : Latin1ToWin1252(*raw, MaxText);
+        if (!refused) return std::nullopt;
     }
     return std::nullopt;
 }
 
-std::optional<std::string> TX11Clipboard::FetchAs(Atom Target, bool& Refused) {
-    const TX11Atoms& atoms = FConnection.Atoms();
+std::optional<std::string> TX11Clipboard::FetchAs(Atom Target, size_t Room, bool& Refused) {
     const int64_t deadline = Now() + TransferTimeoutMs;
     if (!Ask(Target, deadline, Refused)) return std::nullopt;
     std::string raw;
     Atom type = 0;
     FReplyGrew = false;
-    TakeReply(raw, kMaxRaw, type);
-    if (type == atoms.Incr) {
+    TakeReply(raw, Room, type);
+    if (type == FConnection.Atoms().Incr) {
         raw.clear();
-        if (!ReadIncrementally(raw, kMaxRaw, deadline)) return std::nullopt;
+        if (!ReadIncrementally(raw, Room, deadline)) return std::nullopt;
     } else if (type == 0) {
         return std::nullopt;  // the owner named a property it never wrote
     }
-    return Target == atoms.Utf8String ? Utf8ToWin1252(raw, MaxText) : Latin1ToWin1252(raw, MaxText);
+    return raw;
 }
 
 bool TX11Clipboard::Ask(Atom Target, int64_t Deadline, bool& Refused) {
@@ -120,30 +131,33 @@ bool TX11Clipboard::Ask(Atom Target, int64_t Deadline, bool& Refused) {
     return !Refused;
 }
 
-bool TX11Clipboard::OffersText() {
+std::vector<TDisplayFormat> TX11Clipboard::Offered() {
     const TOneTransfer transfer(FTransferring);
-    if (!transfer.Taken()) return false;
+    if (!transfer.Taken()) return {};
     const TX11Atoms& atoms = FConnection.Atoms();
     bool refused = false;
-    if (!Ask(atoms.Targets, Now() + StepTimeoutMs, refused)) return false;
+    if (!Ask(atoms.Targets, Now() + StepTimeoutMs, refused)) return {};
     Atom type = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     // A few hundred targets are plenty; more are not read.
-    bool text = false;
+    std::vector<TDisplayFormat> offered;
     if (XGetWindowProperty(FConnection.Dpy(), FWindow, atoms.ClipboardReply, 0, 256, True, XA_ATOM,
                            &type, &format, &count, &after, &data) == Success &&
         format == 32) {
         const auto* targets = reinterpret_cast<const unsigned long*>(data);
-        text = std::any_of(targets, targets + count, [&](unsigned long Target) {
-            return Target == atoms.Utf8String || Target == XA_STRING || Target == atoms.Text;
-        });
+        const auto* end = targets + count;
+        if (std::any_of(targets, end, [&](unsigned long Target) {
+                return Target == atoms.Utf8String || Target == XA_STRING || Target == atoms.Text;
+            }))
+            offered.push_back(TDisplayFormat::Text);
+        if (std::find(targets, end, FRtf) != end) offered.push_back(TDisplayFormat::Rtf);
     }
     if (data != nullptr) XFree(data);
     if (after > 0) XDeleteProperty(FConnection.Dpy(), FWindow, atoms.ClipboardReply);
     FFlush();
-    return text;
+    return offered;
 }
 
 size_t TX11Clipboard::TakeReply(std::string& Raw, size_t Room, Atom& Type) {
@@ -161,7 +175,7 @@ size_t TX11Clipboard::TakeReply(std::string& Raw, size_t Room, Atom& Type) {
         return 0;
     }
     const size_t bytes = format == 0 ? 0 : count * static_cast<size_t>(format / 8);
-    // Format 32 comes as longs; only the text formats, of format 8, are kept.
+    // Format 32 comes as longs; only the formats of bytes, 8, are kept.
     if (format == 8) Raw.append(reinterpret_cast<const char*>(data), std::min(bytes, Room));
     if (data != nullptr) XFree(data);
     // A property longer than asked for is not deleted by the read; the sender waits for that.
@@ -204,7 +218,7 @@ bool TX11Clipboard::HandleEvent(const XEvent& Event) {
             if (Event.xselectionclear.window != FWindow) return false;
             if (Event.xselectionclear.selection == atoms.Clipboard) {
                 FOwned = false;
-                FOffered.reset();
+                FOffered = {};
             }
             return true;
         case SelectionNotify:
@@ -250,29 +264,32 @@ bool TX11Clipboard::Convert(Atom Target, Atom Property, Window Requestor) {
     Display* dpy = FConnection.Dpy();
     const TX11Atoms& atoms = FConnection.Atoms();
     if (Target == atoms.Targets) {
+        // The richest first.
         std::vector<unsigned long> targets = {atoms.Targets};
-        if (FOffered) targets.insert(targets.end(), {atoms.Utf8String, atoms.Text, XA_STRING});
+        if (FOffered.Rtf) targets.push_back(FRtf);
+        if (FOffered.Text) targets.insert(targets.end(), {atoms.Utf8String, atoms.Text, XA_STRING});
         XChangeProperty(dpy, Requestor, Property, XA_ATOM, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(targets.data()),
                         static_cast<int>(targets.size()));
         return true;
     }
-    if (!FOffered) return false;
-    std::string data;
-    Atom type = 0;
-    if (Target == atoms.Utf8String || Target == atoms.Text) {
-        data = Win1252ToUtf8(*FOffered);
+    std::string converted;  // the text in the encoding asked for
+    const std::string* data = &converted;
+    Atom type = Target;
+    if (FOffered.Text && (Target == atoms.Utf8String || Target == atoms.Text)) {
+        converted = Win1252ToUtf8(*FOffered.Text);
         type = atoms.Utf8String;
-    } else if (Target == XA_STRING) {
-        data = Win1252ToLatin1(*FOffered);
-        type = XA_STRING;
+    } else if (FOffered.Text && Target == XA_STRING) {
+        converted = Win1252ToLatin1(*FOffered.Text);
+    } else if (FOffered.Rtf && Target == FRtf) {
+        data = &*FOffered.Rtf;
     } else {
         return false;
     }
-    if (data.size() > MaxOutgoing()) return false;
+    if (data->size() > MaxOutgoing()) return false;
     XChangeProperty(dpy, Requestor, Property, type, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(data.data()),
-                    static_cast<int>(data.size()));
+                    reinterpret_cast<const unsigned char*>(data->data()),
+                    static_cast<int>(data->size()));
     return true;
 }
 

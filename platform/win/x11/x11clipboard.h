@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/win/displayclipboard.h"
 
@@ -14,9 +15,10 @@ namespace vex {
 class TX11Connection;
 
 // The display's CLIPBOARD selection as the shared clipboard. Owning it, we answer other
-// programs' requests for TARGETS, UTF8_STRING, TEXT and STRING; reading it, we ask its owner for
-// UTF-8 (then Latin-1) and wait through the message loop, reading incremental transfers up to
-// the text limit. Outgoing text too large for one request is refused rather than sent in parts.
+// programs' requests for TARGETS, UTF8_STRING, TEXT and STRING, and text/rtf for rich text;
+// reading it, we ask its owner for UTF-8 (then Latin-1) or text/rtf and wait through the message
+// loop, reading incremental transfers up to the limit. Outgoing data too large for one request
+// are refused rather than sent in parts.
 class TX11Clipboard : public TDisplayClipboard {
 public:
     // How long the owner may keep us waiting for each step of an answer, and for all of it.
@@ -29,10 +31,10 @@ public:
     TX11Clipboard(const TX11Clipboard&) = delete;
     TX11Clipboard& operator=(const TX11Clipboard&) = delete;
 
-    bool Offer(std::optional<std::string> Text) override;
+    bool Offer(TDisplayData Data) override;
     THolder Holder() override;
-    bool OffersText() override;
-    std::optional<std::string> Fetch() override;
+    std::vector<TDisplayFormat> Offered() override;
+    std::optional<std::string> Fetch(TDisplayFormat Format) override;
 
     // Takes the events about the selection and our window; false for any other.
     bool HandleEvent(const XEvent& Event);
@@ -45,8 +47,10 @@ private:
     // Asks the owner to convert to Target and waits for its answer: false when it refused or
     // did not answer; Refused tells which.
     bool Ask(Atom Target, int64_t Deadline, bool& Refused);
-    // Asks the owner for Target; Refused tells a refusal from no answer.
-    std::optional<std::string> FetchAs(Atom Target, bool& Refused);
+    // Asks the owner for Target, keeping at most Room bytes of its answer; Refused tells a
+    // refusal from no answer.
+    std::optional<std::string> FetchAs(Atom Target, size_t Room, bool& Refused);
+    std::optional<std::string> FetchText();
     // Reads the reply property (deleting it, which asks an incremental sender for more) and
     // appends up to Room bytes of it to Raw; returns the bytes it held and its type.
     size_t TakeReply(std::string& Raw, size_t Room, Atom& Type);
@@ -58,8 +62,9 @@ private:
     const TX11Connection& FConnection;
     std::function<void()> FFlush;
     Window FWindow = 0;  // 0 until first needed
+    const Atom FRtf;     // the target rich text travels as
     bool FOwned = false;
-    std::optional<std::string> FOffered;
+    TDisplayData FOffered;
     bool FTransferring = false;
     // What the owner's answers have brought so far.
     bool FNotified = false;

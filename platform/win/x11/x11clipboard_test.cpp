@@ -6,13 +6,18 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/core/clock.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/headlesspresenter.h"
 #include "platform/win/messageloop.h"
+#include "platform/win/x11/x11clipboard_testsupport.h"
 #include "platform/win/x11/x11presenter.h"
 #include "platform/win/x11/x11testpeer.h"
 #include "tests/support/childprocess.h"
@@ -38,18 +43,31 @@ protected:
         setenv("VEX_DISPLAY", "headless", 1);
     }
 
-    static void Copy(const std::string& Text) {
+    using TFormats = std::vector<std::pair<UINT, std::string>>;
+
+    static void Copy(const TFormats& Formats) {
         ASSERT_TRUE(OpenClipboard(0));
         EmptyClipboard();
-        SetClipboardData(CF_TEXT, Text);
+        for (const auto& [format, data] : Formats)
+            SetClipboardData(format, data);
         CloseClipboard();
     }
-    static std::string Paste() {
+    static void Copy(const std::string& Text) { Copy({{CF_TEXT, Text}}); }
+    static std::string Paste(UINT Format = CF_TEXT) {
         EXPECT_TRUE(OpenClipboard(0));
-        const std::string* text = GetClipboardData(CF_TEXT);
-        const std::string pasted = text == nullptr ? "(none)" : *text;
+        const std::string* data = GetClipboardData(Format);
+        const std::string pasted = data == nullptr ? "(none)" : *data;
         CloseClipboard();
         return pasted;
+    }
+    static std::vector<UINT> Enumerated() {
+        std::vector<UINT> formats;
+        EXPECT_TRUE(OpenClipboard(0));
+        for (UINT format = EnumClipboardFormats(0); format != 0;
+             format = EnumClipboardFormats(format))
+            formats.push_back(format);
+        CloseClipboard();
+        return formats;
     }
 
     // Runs the message loop until Done holds; false after ten seconds.
@@ -71,13 +89,16 @@ protected:
         return test::ReadWholeFile(out);
     }
 
-    // Has xclip hold the clipboard with Bytes, until it loses it or the test ends.
-    void XclipIn(const std::string& Bytes) {
+    // Has xclip hold the clipboard with Bytes (as Target; "": as its text), until it loses it or
+    // the test ends.
+    void XclipIn(const std::string& Bytes, const std::string& Target = "") {
         const std::string in = Files.File("in");
         std::ofstream(in, std::ios::binary) << Bytes;
         const Atom clipboard = Peer.AtomNamed("CLIPBOARD");
         const Window before = XGetSelectionOwner(Peer.Dpy(), clipboard);
-        Holder.Start({"xclip", "-selection", "clipboard", "-quiet", "-i", in}, Files.File("log"));
+        std::vector<std::string> xclip = {"xclip", "-selection", "clipboard", "-quiet", "-i", in};
+        if (!Target.empty()) xclip.insert(xclip.end(), {"-t", Target});
+        Holder.Start(xclip, Files.File("log"));
         ASSERT_EQ(test::Eventually([&] {
                       const Window owner = XGetSelectionOwner(Peer.Dpy(), clipboard);
                       return owner != 0 && owner != before ? ""
@@ -168,6 +189,90 @@ TEST_F(X11ClipboardTest, AnOwnerThatNeverAnswersIsGivenUpOnInBoundedTimeWithoutS
     const auto waited = Steady::now() - start;
     EXPECT_LT(waited, std::chrono::milliseconds(3 * TX11Clipboard::StepTimeoutMs));
     EXPECT_LT(cpu, 200000) << "waiting took the processor";
+}
+
+UINT RichText() {
+    return RegisterClipboardFormat(CF_RTF);
+}
+
+// Rich text is 7-bit by its rules, but what a program puts there is passed on as it stands:
+// neither an 8-bit byte nor a NUL ends or changes it.
+const std::string kRtf = std::string("{\\rtf1\\ansi {\\b bold} caf\\'e9 \xE9") + '\0' + "}";
+
+TEST_F(X11ClipboardTest, OurRichTextReachesOtherProgramsAsTextRtfBesideTheText) {
+    struct Case {
+        TFormats Copied;
+        const char* Target;
+        std::string Printed;
+    };
+    const std::vector<Case> cases = {
+        {{{RichText(), kRtf}, {CF_TEXT, "bold caf\xE9"}}, "text/rtf", kRtf},
+        {{{RichText(), kRtf}, {CF_TEXT, "bold caf\xE9"}}, "UTF8_STRING", "bold caf\xC3\xA9"},
+        {{{RichText(), kRtf}, {CF_TEXT, "bold caf\xE9"}},
+         "TARGETS",
+         "TARGETS\ntext/rtf\nUTF8_STRING\nTEXT\nSTRING\n"},
+        // Only the name the peers that trade rich text use.
+        {{{RichText(), kRtf}, {CF_TEXT, "bold"}},
+         "application/rtf",
+         "Error: target application/rtf not available\n"},
+        {{{RichText(), kRtf}}, "TARGETS", "TARGETS\ntext/rtf\n"},
+        // Refused UTF8_STRING, xclip falls back to STRING, refused too.
+        {{{RichText(), kRtf}}, "UTF8_STRING", "Error: target STRING not available\n"},
+        {{{CF_TEXT, "plain"}}, "text/rtf", "Error: target text/rtf not available\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Target);
+        Copy(c.Copied);
+        EXPECT_EQ(XclipOut(c.Target), c.Printed);
+    }
+}
+
+TEST_F(X11ClipboardTest, RichTextOfOtherProgramsIsPastedAsSentWhenTheyOfferIt) {
+    std::optional<test::X11ClipboardHolder> both;
+    struct Case {
+        const char* Holder;
+        std::function<void()> Hold;
+        std::vector<UINT> Formats;
+        std::string Text;
+        std::string Rich;
+    };
+    const std::vector<Case> cases = {
+        {"xclip with rich text", [&] { XclipIn(kRtf, "text/rtf"); }, {RichText()}, "(none)", kRtf},
+        {"a holder of both",
+         [&] {
+             both.emplace(Server.DisplayName(),
+                          std::map<std::string, std::string>{{"UTF8_STRING", "caf\xC3\xA9"},
+                                                             {"text/rtf", kRtf}});
+         },
+         {CF_TEXT, RichText()},
+         "caf\xE9",
+         kRtf},
+        {"xclip with text", [&] { XclipIn("plain"); }, {CF_TEXT}, "plain", "(none)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Holder);
+        Holder.Stop();
+        both.reset();
+        c.Hold();
+        // A look from outside an opening, then inside one; neither fetches.
+        EXPECT_EQ(IsClipboardFormatAvailable(RichText()), c.Rich != "(none)");
+        EXPECT_EQ(CountClipboardFormats(), static_cast<int32_t>(c.Formats.size()));
+        EXPECT_EQ(Enumerated(), c.Formats);
+        EXPECT_EQ(Paste(RichText()), c.Rich);
+        EXPECT_EQ(Paste(CF_TEXT), c.Text);
+    }
+}
+
+TEST_F(X11ClipboardTest, AnOversizeRichTextPasteIsCutAtTheLimitAndTheNextReadsCleanly) {
+    std::string huge(TDisplayClipboard::MaxText + 4096, 'r');
+    huge.replace(0, 6, "{\\rtf1");
+    XclipIn(huge, "text/rtf");
+    const std::string pasted = Paste(RichText());
+    ASSERT_EQ(pasted.size(), TDisplayClipboard::MaxText);
+    EXPECT_TRUE(pasted == std::string_view(huge).substr(0, TDisplayClipboard::MaxText));
+    Holder.Stop();
+    XclipIn("{\\rtf1 next}", "text/rtf");
+    EXPECT_EQ(Paste(RichText()), "{\\rtf1 next}");
 }
 
 }  // namespace
