@@ -10,6 +10,7 @@
 #include "dataaware/richedit/wwformposition.h"
 #include "dataaware/richedit/wwprintmargins.h"
 #include "dataaware/richedit/wwrichsearch.h"
+#include "dataaware/richedit/wwrichstrings.h"
 #include "platform/core/set.h"
 #include "platform/rich/richedit.h"
 
@@ -20,7 +21,6 @@ class TReader;
 class TReplaceDialog;
 class TStream;
 class TwwCustomRichEdit;
-class TwwRichEditStrings;
 
 // Lines wrap at the window's width, or at the printed page's so that they break as printed.
 enum TwwRichEditWidth { rewWindowSize, rewPrinterSize };
