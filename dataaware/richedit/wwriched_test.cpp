@@ -9,7 +9,6 @@
 #include "dataaware/richedit/wwrichstrings.h"
 #include "platform/core/filer.h"
 #include "platform/core/stream.h"
-#include "platform/win/application.h"
 #include "platform/win/windowclass.h"
 #include "tests/support/tempdir.h"
 
@@ -50,25 +49,6 @@ void RecreateWindow(TwwCustomRichEdit& Edit) {
     Edit.SetOleOptions(other);
     Edit.SetOleOptions(options);
     EXPECT_NE(Edit.Handle(), before);
-}
-
-TEST(TwwDBRichEdit, StartsWithTheValuesFormsRelyOn) {
-    TwwDBRichEdit edit(nullptr);
-    EXPECT_EQ(edit.RichEditVersion(), 2);
-    EXPECT_EQ(edit.OleOptions(), TwwRichEditOleOptions{reoAdjustPopupMenu});
-    EXPECT_EQ(edit.EditWidth(), rewWindowSize);
-    EXPECT_EQ(edit.PaperSize(), 1);
-    EXPECT_EQ(edit.MeasurementUnits(), muInches);
-    EXPECT_EQ(edit.PrintMargins().Left(), 1.0);
-    EXPECT_EQ(edit.EditorCaption(), "Edit Rich Text");
-    EXPECT_EQ(edit.EditorPosition().Width, 0);
-    EXPECT_EQ(edit.PrintJobName(), Application().Title());
-    EXPECT_TRUE(edit.WordWrap());
-    for (size_t i = 0; i < edit.CompatibilitySwitches.size(); ++i) {
-        const std::variant<bool, int32_t> expected =
-            i == 5 ? std::variant<bool, int32_t>(0) : std::variant<bool, int32_t>(false);
-        EXPECT_EQ(edit.CompatibilitySwitches[i], expected);
-    }
 }
 
 TEST(TwwDBRichEdit, StoresItsDocumentAndVersionTwoAndReadsThemBack) {
