@@ -9,7 +9,7 @@ namespace vex {
 
 namespace {
 
-// Messages that end or begin a left press; a press held over a link may open it on release.
+// A left press, single or double.
 bool IsLeftPress(UINT Msg) {
     return Msg == WM_LBUTTONDOWN || Msg == WM_LBUTTONDBLCLK;
 }
@@ -39,7 +39,15 @@ TwwCustomRichEdit::TwwCustomRichEdit(TComponent* AOwner)
     };
 }
 
-TwwCustomRichEdit::~TwwCustomRichEdit() = default;
+TwwCustomRichEdit::~TwwCustomRichEdit() {
+    // The dialogs outlive this part of the control (its owner frees them later): one still
+    // showing must not call back into it.
+    for (TFindDialog* dialog : {FFindDialog, static_cast<TFindDialog*>(FReplaceDialog)}) {
+        dialog->OnFind = nullptr;
+        dialog->OnClose = nullptr;
+    }
+    FReplaceDialog->OnReplace = nullptr;
+}
 
 void TwwCustomRichEdit::SetLines(const TStrings& Value) {
     TCustomRichEdit::Lines().Assign(&Value);
