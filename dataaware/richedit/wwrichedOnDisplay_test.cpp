@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "dataaware/richedit/wwriched.h"
-#include "platform/gfx/fixedfont.h"
 #include "platform/shell/urlopener.h"
 #include "platform/ui/form.h"
 #include "platform/ui/x11/ondisplay_testsupport.h"
@@ -34,8 +33,8 @@ public:
         Note = new TwwDBRichEdit(FForm);
         Note->SetBounds(10, 10, 430, 160);
         Note->SetParent(FForm);
-        Note->Font().SetName(FixedFontName);
-        Note->Font().SetHeight(-12);
+        Note->Font().SetName("Arial");
+        Note->Font().SetHeight(-13);
         Note->SetReadOnly(true);
         Note->SetAutoURLDetect(true);
         Note->SetText("Get it at http://example.com/a today,\r\nor see www.example.org for more.");
