@@ -151,6 +151,17 @@ TEST_F(WwRichPrint, PrinterWidthLinesBreakAtThePageWhateverTheWindow) {
     EXPECT_LT(WidestLine(*on.Edit), 150) << "without a printer the window's width holds";
 }
 
+TEST_F(WwRichPrint, WindowWidthLinesFollowTheWindowInsideTheInset) {
+    test::TwwRichOnForm on("text", Rect(0, 0, 200, 60));
+    const TRect wide = on.Edit->FormattingRect();
+    EXPECT_EQ(wide.Left, 3);
+    EXPECT_EQ(wide.Top, 2);
+    EXPECT_EQ(wide.Right, on.Edit->ClientWidth());
+    on.Edit->SetBounds(0, 0, 6, 60);
+    const TRect narrow = on.Edit->FormattingRect();
+    EXPECT_EQ(narrow.Right - narrow.Left, 0) << "narrower than the inset: no width";
+}
+
 TEST_F(WwRichPrint, APaperSizeGoesToThePrinterInPrinterWidth) {
     test::TwwRichOnForm on("text");
     on.Edit->SetEditWidth(rewPrinterSize);
