@@ -365,8 +365,8 @@ const TGroup kButtonColumn[] = {Buttons, SpeedButtons, Panels, SpinButtons, Expl
 const TGroup kListColumn[] = {Menus, ListBoxes, ComboBoxes, DrawGrids};
 const TGroup kPartsColumn[] = {Calendars,    DateTimePickers, Carets,     ColourPairs,
                                TabListBoxes, AddressDialog,   FileDialogs};
-const TGroup kEntryColumn[] = {EntryFields, Spinners, FileViewers, FindAndFontDialogs,
-                               PrintDialogs};
+const TGroup kEntryColumn[] = {EntryFields,        Spinners,     FileViewers,
+                               FindAndFontDialogs, PrintDialogs, VersionCheckViews};
 const TGroup kTrayAndFolderColumn[] = {TrayIcons, FolderDialogs, StringGrids, RuleGrids};
 const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn,        kEditColumn,
                                             kButtonColumn, kListColumn,         kPartsColumn,

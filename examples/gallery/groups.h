@@ -54,6 +54,9 @@ int FileDialogs(vex::TForm* Form, int Left, int Top);
 // (printdialogs.cpp).
 int PrintDialogs(vex::TForm* Form, int Left, int Top);
 
+// The version-check window's read-only rich-text note with its links (richedits.cpp).
+int VersionCheckViews(vex::TForm* Form, int Left, int Top);
+
 // A numeric field and a field with a picture mask (entryfields.cpp).
 int EntryFields(vex::TForm* Form, int Left, int Top);
 // Spinners of each shape beside the fields they step (spinners.cpp).

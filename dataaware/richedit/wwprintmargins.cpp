@@ -1,0 +1,73 @@
+#include "dataaware/richedit/wwprintmargins.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/core/typinfo.h"
+#include "platform/ui/printerdevice.h"
+
+namespace vex {
+
+namespace {
+
+const bool PrintMarginsPublished = [] {
+    using M = TwwPrintMargins;
+    RegisterProperties(M::StaticClassInfo(),
+                       {FloatProperty("Top", "Double", &M::Top, &M::SetTop),
+                        FloatProperty("Bottom", "Double", &M::Bottom, &M::SetBottom),
+                        FloatProperty("Left", "Double", &M::Left, &M::SetLeft),
+                        FloatProperty("Right", "Double", &M::Right, &M::SetRight)});
+    return true;
+}();
+
+}  // namespace
+
+void TwwPrintMargins::Assign(const TPersistent* Source) {
+    const auto* margins = dynamic_cast<const TwwPrintMargins*>(Source);
+    if (margins == nullptr) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FTop = margins->FTop;
+    FBottom = margins->FBottom;
+    FLeft = margins->FLeft;
+    FRight = margins->FRight;
+}
+
+TwwPageTwips wwPageTwips(const TPageFormat& Format) {
+    const auto twips = [&](int32_t Pixels) {
+        return wwPixelsToTwips(Pixels, Format.PixelsPerInch);
+    };
+    return {twips(Format.Paper.cx),
+            twips(Format.Paper.cy),
+            {twips(Format.PrintableOffset.X), twips(Format.PrintableOffset.Y)}};
+}
+
+bool wwMarginsLeaveRoom(const TwwPrintMargins& Margins, TwwMeasurementUnits Units,
+                        const TwwPageTwips& Page) {
+    const int64_t across = int64_t{wwMeasurementToTwips(Margins.Left(), Units)} +
+                           wwMeasurementToTwips(Margins.Right(), Units);
+    const int64_t down = int64_t{wwMeasurementToTwips(Margins.Top(), Units)} +
+                         wwMeasurementToTwips(Margins.Bottom(), Units);
+    return across < Page.Width && down < Page.Height;
+}
+
+TRect wwMarginRect(const TwwPrintMargins& Margins, TwwMeasurementUnits Units,
+                   const TwwPageTwips& Page) {
+    const TPoint offset = Page.PrintableOffset;
+    const int32_t printableWidth = std::max(Page.Width - 2 * offset.X, 0);
+    const int32_t printableHeight = std::max(Page.Height - 2 * offset.Y, 0);
+    const auto across = [&](int64_t V) {
+        return static_cast<int32_t>(std::clamp<int64_t>(V, 0, printableWidth));
+    };
+    const auto down = [&](int64_t V) {
+        return static_cast<int32_t>(std::clamp<int64_t>(V, 0, printableHeight));
+    };
+    const auto twips = [&](double Value) { return wwMeasurementToTwips(Value, Units); };
+    return {across(int64_t{twips(Margins.Left())} - offset.X),
+            down(int64_t{twips(Margins.Top())} - offset.Y),
+            across(int64_t{Page.Width} - twips(Margins.Right()) - offset.X),
+            down(int64_t{Page.Height} - twips(Margins.Bottom()) - offset.Y)};
+}
+
+}  // namespace vex

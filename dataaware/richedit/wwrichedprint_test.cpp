@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dataaware/richedit/wwriched.h"
+#include "dataaware/richedit/wwriched_testsupport.h"
+#include "dataaware/richedit/wwrichstrings.h"
+#include "platform/ui/pdfprinter.h"
+#include "platform/ui/poppler_testsupport.h"
+#include "platform/ui/printer.h"
+#include "platform/ui/printer_testsupport.h"
+#include "tests/support/tempdir.h"
+
+namespace vex {
+namespace {
+
+const std::string Corpus = VEX_TEST_DIR "/../../tests/corpus/rtf/";
+
+// The words of a text: runs of ASCII letters and digits, which every reader agrees on.
+std::vector<std::string> Words(const std::string& Text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (const char c : Text + " ") {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80 && std::isalnum(byte)) {
+            word.push_back(c);
+        } else if (!word.empty()) {
+            words.push_back(word);
+            word.clear();
+        }
+    }
+    return words;
+}
+
+// The process's printer prints to one PDF file for the test's lifetime.
+class WwRichPrint : public ::testing::Test {
+protected:
+    WwRichPrint() : FScope(PdfDevices(File())) {}
+
+    std::string File() const { return FFolder.File("printed.pdf"); }
+    bool Printed() const { return ::access(File().c_str(), F_OK) == 0; }
+
+    static std::vector<std::unique_ptr<TPrinterDevice>> PdfDevices(const std::string& Name) {
+        auto pdf = std::make_unique<TPdfPrinter>();
+        pdf->SetFileName(Name);
+        std::vector<std::unique_ptr<TPrinterDevice>> devices;
+        devices.push_back(std::move(pdf));
+        return devices;
+    }
+
+    test::TempDir FFolder;
+    test::TPrinterDevicesScope FScope;
+};
+
+TEST_F(WwRichPrint, PagesHoldTheTextWithinTheMargins) {
+    RequirePoppler();
+    std::string text;
+    for (int32_t i = 1; i <= 120; ++i)
+        text += "Line " + std::to_string(i) + " of the release note\r\n";
+    test::TwwRichOnForm on;
+    // A face the printer keeps as text, for the reader to find.
+    on.Edit->Font().SetName("Arial");
+    on.Edit->SetText(text);
+    for (const double margin : {1.0, 3.0}) {
+        SCOPED_TRACE(margin);
+        on.Edit->PrintMargins().SetTop(margin);
+        on.Edit->PrintMargins().SetLeft(margin);
+        on.Edit->Print("Release note");
+        const test::TPdfInfo info = test::PdfInfo(File());
+        EXPECT_GE(info.Pages, 2);
+        const TPixelImage page = test::PdfPagePicture(File(), 1, 72);
+        const test::TInkBox ink = test::InkBox(page);
+        EXPECT_NEAR(ink.Left, margin * 72, 3);
+        EXPECT_NEAR(ink.Top, margin * 72, 12);
+        const std::vector<std::string> words = Words(test::PdfText(File()));
+        EXPECT_EQ(words, Words(text));
+    }
+}
+
+TEST_F(WwRichPrint, CentimetreMarginsAreTakenAtTheLibrarysFactor) {
+    RequirePoppler();
+    test::TwwRichOnForm on("text");
+    on.Edit->SetMeasurementUnits(muCentimeters);
+    on.Edit->PrintMargins().SetLeft(5.074);  // two inches by the library's centimetre
+    on.Edit->Print("Release note");
+    EXPECT_NEAR(test::InkBox(test::PdfPagePicture(File(), 1, 72)).Left, 144, 3);
+}
+
+TEST_F(WwRichPrint, MarginsThatMeetAndAMissingPrinterAreErrorsFromPrint) {
+    test::TwwRichOnForm on("text");
+    on.Edit->PrintMargins().SetLeft(4.25);
+    on.Edit->PrintMargins().SetRight(4.25);
+    EXPECT_THROW(on.Edit->Print("Release note"), EPrinter);
+    on.Edit->PrintMargins().SetLeft(1);
+    on.Edit->PrintMargins().SetTop(6);
+    on.Edit->PrintMargins().SetBottom(6);
+    EXPECT_THROW(on.Edit->Print("Release note"), EPrinter);
+    EXPECT_FALSE(Printed());
+    on.Edit->PrintMargins().SetTop(1);
+    on.Edit->PrintMargins().SetBottom(1);
+    test::TPrinterDevicesScope none({});
+    EXPECT_THROW(on.Edit->Print("Release note"), EPrinter);
+    EXPECT_FALSE(Printed());
+}
+
+TEST_F(WwRichPrint, EveryCorpusFilePrintsToItsWords) {
+    RequirePoppler();
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(Corpus))
+        if (entry.path().extension() == ".rtf") files.push_back(entry.path().string());
+    ASSERT_GE(files.size(), 4u);
+    test::TwwRichOnForm on;
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        on.Edit->Lines().LoadFromFile(file);
+        on.Edit->Print(file);
+        EXPECT_EQ(Words(test::PdfText(File())), Words(on.Edit->Text()));
+    }
+}
+
+// The width the lines of a long paragraph take on screen.
+int32_t WidestLine(const TwwCustomRichEdit& Edit) {
+    int32_t widest = 0;
+    for (int32_t i = 0; i < Edit.Layout().LineCount(); ++i)
+        widest = std::max(widest, Edit.Layout().Line(i).Width);
+    return widest;
+}
+
+TEST_F(WwRichPrint, PrinterWidthLinesBreakAtThePageWhateverTheWindow) {
+    std::string paragraph;
+    for (int32_t i = 0; i < 60; ++i)
+        paragraph += "word" + std::to_string(i) + " ";
+    test::TwwRichOnForm on(paragraph, Rect(0, 0, 300, 100));
+    on.Edit->SetEditWidth(rewPrinterSize);
+    // A4 paper less two one-inch margins leaves 6.27 inches: 602 pixels on screen.
+    const int32_t lines = on.Edit->GetLineCount();
+    EXPECT_GT(WidestLine(*on.Edit), 540);
+    EXPECT_LE(WidestLine(*on.Edit), 602);
+    on.Edit->SetBounds(0, 0, 150, 100);
+    EXPECT_EQ(on.Edit->GetLineCount(), lines);
+    on.Edit->SetEditWidth(rewWindowSize);
+    EXPECT_LT(WidestLine(*on.Edit), 150);
+    test::TPrinterDevicesScope none({});
+    on.Edit->SetEditWidth(rewPrinterSize);
+    EXPECT_LT(WidestLine(*on.Edit), 150) << "without a printer the window's width holds";
+}
+
+TEST_F(WwRichPrint, WindowWidthLinesFollowTheWindowInsideTheInset) {
+    test::TwwRichOnForm on("text", Rect(0, 0, 200, 60));
+    const TRect wide = on.Edit->FormattingRect();
+    EXPECT_EQ(wide.Left, 3);
+    EXPECT_EQ(wide.Top, 2);
+    EXPECT_EQ(wide.Right, on.Edit->ClientWidth());
+    on.Edit->SetBounds(0, 0, 6, 60);
+    const TRect narrow = on.Edit->FormattingRect();
+    EXPECT_EQ(narrow.Right - narrow.Left, 0) << "narrower than the inset: no width";
+}
+
+TEST_F(WwRichPrint, APaperSizeGoesToThePrinterInPrinterWidth) {
+    test::TwwRichOnForm on("text");
+    on.Edit->SetEditWidth(rewPrinterSize);
+    on.Edit->SetPaperSize(DMPAPER_A5);
+    std::string device;
+    TDeviceMode mode;
+    Printer().GetPrinter(device, mode);
+    EXPECT_EQ(mode.dmPaperSize, DMPAPER_A5);
+    EXPECT_THROW(on.Edit->SetPaperSize(999), EPrinter);
+    EXPECT_EQ(on.Edit->PaperSize(), DMPAPER_A5);
+}
+
+}  // namespace
+}  // namespace vex

@@ -1,0 +1,93 @@
+#include <algorithm>
+#include <cstdint>
+#include <string>
+
+#include "dataaware/richedit/wwrichdata.h"
+#include "dataaware/richedit/wwriched.h"
+#include "platform/core/filer.h"
+#include "platform/core/stream.h"
+#include "platform/gfx/cursors.h"
+#include "platform/rich/rtfreader.h"
+#include "platform/ui/screen.h"
+#include "platform/win/windowclass.h"
+
+namespace vex {
+
+namespace {
+
+std::string RestOf(TStream& Stream) {
+    std::string bytes;
+    try {
+        const int64_t left = std::max<int64_t>(Stream.Size() - Stream.Position(), 0);
+        if (left > INT32_MAX) throw EReadError("Failed to Load Stream");
+        bytes.resize(static_cast<size_t>(left));
+        if (left > 0) Stream.ReadBuffer(bytes.data(), static_cast<int32_t>(left));
+    } catch (const EStreamError&) {
+        throw EReadError("Failed to Load Stream");
+    }
+    return bytes;
+}
+
+}  // namespace
+
+void TwwCustomRichEdit::DefineProperties(TFiler& Filer) {
+    Filer.DefineProperty(
+        "RichEditVersion", [this](TReader& Reader) { ReadVersion(Reader); },
+        [](TWriter& Writer) { Writer.WriteInteger(2); }, true);
+    TCustomRichEdit::DefineProperties(Filer);
+    // No data field can supply the document yet, so the form always keeps it.
+    Filer.DefineProperty(
+        "Data", [this](TReader& Reader) { ReadData(Reader); },
+        [this](TWriter& Writer) { WriteData(Writer); }, true);
+}
+
+void TwwCustomRichEdit::ReadVersion(TReader& Reader) {
+    FRichEditVersion = Reader.ReadInteger();
+    // Loading starts from version 1, so the window is made again only when it is of the wrong
+    // class for the version read.
+    if (HandleAllocated() && GetClassName(Handle()) != WindowClassName()) RecreateWnd();
+}
+
+void TwwCustomRichEdit::ReadData(TReader& Reader) {
+    const std::string document = wwDecodeRichData(Reader.ReadBinary());
+    SetPlainText(false);
+    if (!document.empty()) {
+        TStringStream stream(document);
+        TCustomRichEdit::Lines().LoadFromStream(stream);
+    }
+    FDataRead = true;
+}
+
+void TwwCustomRichEdit::WriteData(TWriter& Writer) {
+    Writer.WriteBinary(wwEncodeRichData(StreamOut(PlainText() ? SF_TEXT : SF_RTF)));
+}
+
+void TwwCustomRichEdit::ReadState(TReader& Reader) {
+    FRichEditVersion = 1;
+    if (IsBound()) {
+        Reader.ReadProperties(*this);
+        return;
+    }
+    const TScreenCursorGuard hourGlass(crHourGlass);
+    FDataRead = false;
+    // Lines stored without a Data block are plain text; they become the rich document after.
+    SetPlainText(true);
+    try {
+        Reader.ReadProperties(*this);
+    } catch (...) {
+        SetPlainText(false);
+        throw;
+    }
+    if (FDataRead) return;
+    const std::string text = StreamOut(SF_TEXT);
+    SetPlainText(false);
+    StreamIn(text, SF_TEXT);
+}
+
+void TwwCustomRichEdit::ReadFromStream(TStream& Stream, bool IntoSelection) {
+    const std::string bytes = RestOf(Stream);
+    const uint32_t format = !PlainText() && LooksLikeRtf(bytes) ? SF_RTF : SF_TEXT;
+    StreamIn(bytes, IntoSelection ? format | SFF_SELECTION : format);
+}
+
+}  // namespace vex

@@ -1,0 +1,138 @@
+#include "dataaware/richedit/wwrichsearch.h"
+
+#include <utility>
+#include <vector>
+
+#include "platform/rich/richengine.h"
+#include "platform/rich/richfind.h"
+#include "platform/rich/richplaintext.h"
+
+namespace vex {
+
+namespace {
+
+int32_t Length(const std::string& Text) {
+    return static_cast<int32_t>(Text.size());
+}
+
+bool SelectionIsMatch(TwwSearchTarget& Target, const TwwSearchRequest& Request) {
+    return Target.SelLength() == Length(Request.Text) &&
+           Target.Find(Request.Text, Target.SelStart(), Request.Options) == Target.SelStart();
+}
+
+// A replacement made on the copy: where, in the copy as it then stood, and whether the search
+// had gone round the end by then.
+struct TReplacement {
+    int32_t Position = 0;
+    bool Wrapped = false;
+};
+
+// The plain text of a document with a selection, recording the replacements made in it.
+class TTextCopy : public TwwSearchTarget {
+public:
+    TTextCopy(const TRichEditEngine& Engine, const TwwSearchState& State)
+        : FState(State), FStart(Engine.SelStart()), FLength(Engine.SelLength()) {
+        FDocument.Replace(0, 0, PlainTextFragment(Engine.Document().Text(), 0, 0));
+    }
+
+    int32_t Find(const std::string& Text, int32_t Start, uint32_t Options) override {
+        return FindText(FDocument, Text, Start, -1, Options | FR_DOWN);
+    }
+    int32_t SelStart() const override { return FStart; }
+    int32_t SelLength() const override { return FLength; }
+    void Select(int32_t Start, int32_t Length) override {
+        FStart = Start;
+        FLength = Length;
+    }
+    void ReplaceSelection(const std::string& Text) override {
+        FDocument.Replace(FStart, FLength, PlainTextFragment(Text, 0, 0));
+        Made.push_back({FStart, FState.Wrapped});
+        FStart += Length(Text);
+        FLength = 0;
+    }
+
+    std::vector<TReplacement> Made;
+
+private:
+    const TwwSearchState& FState;
+    TRichDocument FDocument;
+    int32_t FStart;
+    int32_t FLength;
+};
+
+// The replacements' positions in the document before any of them. The search replaces down
+// from where it began, then goes round and replaces down from the top, stopping before that
+// point: within each of the two runs every earlier replacement lies before a later one, and
+// none of the second run lies after any of the first.
+std::vector<int32_t> OriginalPositions(const std::vector<TReplacement>& Made, int32_t Shift) {
+    std::vector<int32_t> first, second;
+    int32_t firstShift = 0, secondShift = 0;
+    for (const TReplacement& made : Made) {
+        int32_t& shift = made.Wrapped ? secondShift : firstShift;
+        (made.Wrapped ? second : first).push_back(made.Position - shift);
+        shift += Shift;
+    }
+    second.insert(second.end(), first.begin(), first.end());
+    return second;
+}
+
+}  // namespace
+
+bool wwSearch(TwwSearchTarget& Target, TwwSearchState& State, const TwwSearchRequest& Request,
+              const std::function<void()>& NoMoreMatches) {
+    if (Request.Text.empty()) return false;
+    const int32_t length = Length(Request.Text);
+    for (;;) {
+        bool atMatch = SelectionIsMatch(Target, Request);
+        if (Request.Replace && atMatch) {
+            Target.ReplaceSelection(Request.Replacement);
+            if (State.Wrapped) State.Start += Length(Request.Replacement) - length;
+            atMatch = false;
+        }
+        int32_t found =
+            Target.Find(Request.Text, Target.SelStart() + (atMatch ? 1 : 0), Request.Options);
+        if (State.Wrapped && found >= State.Start) found = -1;
+        if (found < 0 && !State.Wrapped && Target.SelStart() > 0) {
+            found = Target.Find(Request.Text, 0, Request.Options);
+            if (found >= State.Start) found = -1;
+            State.Wrapped = true;
+        }
+        if (found < 0) {
+            if (NoMoreMatches) NoMoreMatches();
+            State.Start = Target.SelStart();
+            State.Wrapped = false;
+            return false;
+        }
+        Target.Select(found, length);
+        if (!Request.ReplaceAll) return true;
+    }
+}
+
+int32_t wwReplaceAll(TRichEditEngine& Engine, TwwSearchState& State,
+                     const TwwSearchRequest& Request, const std::function<void()>& NoMoreMatches) {
+    TwwSearchRequest all = Request;
+    all.Replace = all.ReplaceAll = true;
+    TTextCopy copy(Engine, State);
+    wwSearch(copy, State, all, NoMoreMatches);
+    if (!copy.Made.empty()) {
+        const TRichDocument& document = Engine.Document();
+        const int32_t removed = Length(all.Text);
+        const std::vector<int32_t> positions =
+            OriginalPositions(copy.Made, Length(all.Replacement) - removed);
+        TRichFragment piece;
+        int32_t at = positions.front();
+        for (const int32_t position : positions) {
+            piece.Append(document.Extract(at, position - at));
+            int32_t offset = 0;
+            const int32_t paragraph = document.Locate(position, offset);
+            piece.Append(PlainTextFragment(all.Replacement, document.CharFormatForTyping(position),
+                                           document.Paragraph(paragraph).Format));
+            at = position + removed;
+        }
+        Engine.Replace(positions.front(), at - positions.front(), piece, true);
+    }
+    Engine.SetSel(copy.SelStart(), copy.SelLength());
+    return static_cast<int32_t>(copy.Made.size());
+}
+
+}  // namespace vex
