@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/gfx/font.h"
+
 namespace vex {
 
 // Which fields of a character format are meant: by a setter, the fields to change; by a getter
@@ -24,9 +26,6 @@ enum : uint32_t {
     CFM_ALL = 0xE800001F,
 };
 
-constexpr uint8_t ANSI_CHARSET = 0;
-constexpr uint8_t DEFAULT_CHARSET = 1;
-constexpr uint8_t SYMBOL_CHARSET = 2;
 // The character sets the engine knows; any other number stands for the default one.
 bool IsKnownCharset(int32_t Charset);
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/core/geometry.h"
-#include "platform/gfx/font.h"
+#include "platform/gfx/fontengine.h"
 #include "platform/rich/richdocument.h"
 
 namespace vex {
@@ -54,7 +54,10 @@ public:
     TRichLayout(const TRichLayout&) = delete;
     TRichLayout& operator=(const TRichLayout&) = delete;
 
+    const TRichDocument& Document() const;
+
     int32_t PixelsPerInch() const;
+    // Outside 1 to MaxPixelsPerInch nothing changes.
     void SetPixelsPerInch(int32_t Value);
     // Lines wrap at this many pixels, the formatting rectangle's width; 0 or less lays out each
     // paragraph as one line (no wrapping, or no width known yet). Setting the value it has
@@ -91,6 +94,8 @@ public:
 
     // The document laid out (tests and tools); queries do this by themselves.
     void Update() const;
+    // How many times a paragraph was laid out since the layout was made: what an edit cost.
+    int64_t ParagraphsLaidOut() const;
 
 private:
     class TImpl;

@@ -1,0 +1,264 @@
+#include "platform/rich/richlayoutparagraph.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace vex {
+
+namespace {
+
+constexpr int32_t DefaultTabTwips = 720;
+// An object run whose object the document does not hold still takes the room of a small
+// picture: 32 pixels each way on the screen, as large on other devices.
+constexpr int32_t MissingObjectPixels = 32;
+
+int32_t Saturate(int64_t Value) {
+    return SaturateToInt32(Value);
+}
+
+}  // namespace
+
+TSize RichObjectBox(const TRichDocument& Document, uint32_t Object, int32_t PixelsPerInch) {
+    if (const IRichObject* object = Document.Object(Object)) {
+        const TSize extent = object->Extent();
+        return TSize{std::max(1, TwipsToPixels(extent.cx, PixelsPerInch)),
+                     std::max(1, TwipsToPixels(extent.cy, PixelsPerInch))};
+    }
+    const int32_t side = std::max(1, MissingObjectPixels * PixelsPerInch / ScreenPixelsPerInch);
+    return TSize{side, side};
+}
+
+TRichParagraphLayout::TRichParagraphLayout(const TRichDocument& Document, TRichFontCache& Fonts,
+                                           int32_t Index, int32_t WrapWidth)
+    : FDocument(Document),
+      FFonts(Fonts),
+      FParagraph(Document.Paragraph(Index)),
+      FFormat(Document.ParaFormats()[FParagraph.Format]),
+      FWrapWidth(std::max(0, WrapWidth)) {
+    FRunStarts.reserve(FParagraph.Runs.size());
+    int32_t at = 0;
+    for (const TRichRun& run : FParagraph.Runs) {
+        FRunStarts.push_back(at);
+        at += run.Length;
+    }
+}
+
+int32_t TRichParagraphLayout::RunAt(int32_t Offset) const {
+    const auto after = std::upper_bound(FRunStarts.begin(), FRunStarts.end(), Offset);
+    return static_cast<int32_t>(after - FRunStarts.begin()) - 1;
+}
+
+int64_t TRichParagraphLayout::NextTabStop(int64_t X) const {
+    // Custom stops first, counted from the layout's left edge; past them the default ones.
+    int64_t best = std::numeric_limits<int64_t>::max();
+    for (int32_t tab : FFormat.Tabs) {
+        const int64_t stop = TwipsToPixels(tab, PixelsPerInch());
+        if (stop > X) best = std::min(best, stop);
+    }
+    if (best != std::numeric_limits<int64_t>::max()) return best;
+    const int64_t step = std::max(1, TwipsToPixels(DefaultTabTwips, PixelsPerInch()));
+    return (X >= 0 ? X / step + 1 : 0) * step;
+}
+
+int64_t TRichParagraphLayout::Advance(int32_t Run, int32_t Offset, int64_t X) const {
+    const TRichRun& run = FParagraph.Runs[Run];
+    if (run.Object != 0) return RichObjectBox(FDocument, run.Object, PixelsPerInch()).cx;
+    const auto ch = static_cast<uint8_t>(FParagraph.Text[Offset]);
+    if (ch == '\t') return NextTabStop(X) - X;
+    return FFonts.Advance(run.Format, ch);
+}
+
+int32_t TRichParagraphLayout::BulletFormat() const {
+    return FParagraph.FormatAt(0, FDocument.DefaultCharFormat());
+}
+
+int32_t TRichParagraphLayout::IndentOf(bool First) const {
+    const int64_t start = std::max(0, TwipsToPixels(FFormat.StartIndent, PixelsPerInch()));
+    const int64_t offset = TwipsToPixels(FFormat.Offset, PixelsPerInch());
+    if (!First) return Saturate(std::max<int64_t>(0, start + offset));
+    if (FFormat.Numbering != PFN_BULLET) return Saturate(start);
+    // The text after a bullet lines up with the lines below when the offset leaves room for
+    // the bullet, and follows it at a blank's distance when it does not.
+    const TRealizedFont& font = *FFonts.Font(BulletFormat());
+    return Saturate(start + std::max<int64_t>(
+                                offset, int64_t{font.Advance(RichBulletChar)} + font.Advance(' ')));
+}
+
+void TRichParagraphLayout::Measure(const TRichLaidLine& Line, int32_t& Ascent,
+                                   int32_t& Descent) const {
+    const auto take = [&](int32_t Ascend, int32_t Descend) {
+        Ascent = std::max(Ascent, Ascend);
+        Descent = std::max(Descent, Descend);
+    };
+    const auto takeFont = [&](int32_t Format) {
+        const TTextMetric& tm = FFonts.Font(Format)->Metrics();
+        take(tm.tmAscent, tm.tmDescent);
+    };
+    Ascent = Descent = 0;
+    if (Line.Start == 0 && FFormat.Numbering == PFN_BULLET) takeFont(BulletFormat());
+    if (Line.Length == 0) {
+        takeFont(FParagraph.FormatAt(Line.Start, FDocument.DefaultCharFormat()));
+        return;
+    }
+    const int32_t end = Line.Start + Line.Length;
+    for (int32_t run = RunAt(Line.Start);
+         run < static_cast<int32_t>(FParagraph.Runs.size()) && FRunStarts[run] < end; ++run) {
+        const TRichRun& r = FParagraph.Runs[run];
+        if (r.Object == 0) {
+            takeFont(r.Format);
+            continue;
+        }
+        take(RichObjectBox(FDocument, r.Object, PixelsPerInch()).cy, 0);
+    }
+}
+
+void TRichParagraphLayout::FinishLine(TRichLaidLine& Line, bool First, bool Last,
+                                      int64_t VisibleEnd) const {
+    int32_t ascent = 0, descent = 0;
+    Measure(Line, ascent, descent);
+    const int64_t natural = std::max(1, ascent + descent);
+    int64_t height = natural;
+    const int64_t spacing = TwipsToPixels(FFormat.LineSpacing, PixelsPerInch());
+    switch (FFormat.LineSpacingRule) {
+        case 1:
+            height = natural * 3 / 2;
+            break;
+        case 2:
+            height = natural * 2;
+            break;
+        case 3:
+            height = std::max(natural, spacing);
+            break;
+        case 4:
+            height = spacing;
+            break;
+        case 5:
+            height = natural * FFormat.LineSpacing / 20;
+            break;
+        default:
+            break;
+    }
+    height = std::clamp<int64_t>(height, 1, 1 << 20);
+    // Room a spacing rule adds goes above the text, and an exact spacing smaller than the text
+    // takes it from there too, so the baselines keep the rule's distance.
+    int64_t baseline = std::clamp<int64_t>(ascent + height - natural, 0, height);
+    if (First) {
+        const int64_t before =
+            std::clamp(TwipsToPixels(FFormat.SpaceBefore, PixelsPerInch()), 0, 1 << 20);
+        height += before;
+        baseline += before;
+    }
+    if (Last) height += std::clamp(TwipsToPixels(FFormat.SpaceAfter, PixelsPerInch()), 0, 1 << 20);
+    Line.Height = Saturate(height);
+    Line.Baseline = Saturate(baseline);
+
+    if (FWrapWidth <= 0) return;
+    const int64_t right = std::max(0, TwipsToPixels(FFormat.RightIndent, PixelsPerInch()));
+    const int64_t room = std::max<int64_t>(FWrapWidth - right, Line.Indent + 1) - VisibleEnd;
+    if (room <= 0) return;
+    if (FFormat.Alignment == PFA_RIGHT) Line.Shift = Saturate(room);
+    if (FFormat.Alignment == PFA_CENTER) Line.Shift = Saturate(room / 2);
+}
+
+TRichLaidParagraph TRichParagraphLayout::LayOut() const {
+    TRichLaidParagraph laid;
+    const std::string& text = FParagraph.Text;
+    const auto length = static_cast<int32_t>(text.size());
+    const int64_t right = std::max(0, TwipsToPixels(FFormat.RightIndent, PixelsPerInch()));
+    int64_t top = 0;
+    int32_t start = 0;
+    do {
+        const bool first = start == 0;
+        TRichLaidLine line;
+        line.Start = start;
+        line.Indent = IndentOf(first);
+        const int64_t limit = FWrapWidth > 0
+                                  ? std::max<int64_t>(FWrapWidth - right, line.Indent + 1)
+                                  : std::numeric_limits<int64_t>::max();
+        // Blanks may pass the limit: a line breaks after them, at the last blank before the
+        // character that does not fit, or inside a word that fills a line alone.
+        int64_t x = line.Indent, visibleEnd = x, breakX = x, breakVisible = x;
+        int32_t end = length, breakAt = -1;
+        int32_t run = start < length ? RunAt(start) : 0;
+        for (int32_t i = start; i < length; ++i) {
+            while (run + 1 < static_cast<int32_t>(FRunStarts.size()) && FRunStarts[run + 1] <= i)
+                ++run;
+            const char ch = text[i];
+            const int64_t width = Advance(run, i, x);
+            if (ch != ' ' && x + width > limit && i > start) {
+                if (breakAt > start) {
+                    end = breakAt;
+                    x = breakX;
+                    visibleEnd = breakVisible;
+                } else {
+                    end = i;
+                }
+                break;
+            }
+            x += width;
+            if (ch != ' ') visibleEnd = x;
+            if (ch == ' ' || ch == '\t') {
+                breakAt = i + 1;
+                breakX = x;
+                breakVisible = visibleEnd;
+            }
+        }
+        line.Length = end - start;
+        line.Width = Saturate(x - line.Indent);
+        FinishLine(line, first, end == length, visibleEnd);
+        line.Top = Saturate(top);
+        top += line.Height;
+        laid.Widest =
+            std::max(laid.Widest, Saturate(int64_t{line.Indent} + line.Shift + line.Width));
+        laid.Lines.push_back(line);
+        start = end;
+    } while (start < length);
+    laid.Height = Saturate(top);
+    return laid;
+}
+
+void TRichParagraphLayout::ForEachPiece(const TRichLaidLine& Line, int32_t ParagraphStart,
+                                        const std::function<void(const TRichPiece&)>& Visit) const {
+    const auto emit = [&](TRichPiece::TKind Kind, int32_t Offset, int32_t Length, int32_t Format,
+                          int64_t X, int64_t Width, uint32_t Object) {
+        TRichPiece piece;
+        piece.Kind = Kind;
+        piece.Start = Saturate(int64_t{ParagraphStart} + Offset);
+        piece.Length = Length;
+        piece.Format = Format;
+        piece.X = Saturate(X + Line.Shift);
+        piece.Width = Saturate(Width);
+        piece.ObjectNumber = Object;
+        Visit(piece);
+    };
+    if (Line.Start == 0 && FFormat.Numbering == PFN_BULLET) {
+        const int32_t format = BulletFormat();
+        emit(TRichPiece::Bullet, 0, 0, format,
+             std::max(0, TwipsToPixels(FFormat.StartIndent, PixelsPerInch())),
+             FFonts.Font(format)->Advance(RichBulletChar), 0);
+    }
+    const std::string& text = FParagraph.Text;
+    const int32_t end = Line.Start + Line.Length;
+    int64_t x = Line.Indent;
+    int32_t i = Line.Start;
+    while (i < end) {
+        const int32_t run = RunAt(i);
+        const TRichRun& r = FParagraph.Runs[run];
+        const int32_t runEnd = std::min(end, FRunStarts[run] + r.Length);
+        if (r.Object != 0 || text[i] == '\t') {
+            const int64_t width = Advance(run, i, x);
+            emit(r.Object != 0 ? TRichPiece::Object : TRichPiece::Tab, i, 1, r.Format, x, width,
+                 r.Object);
+            x += width;
+            ++i;
+            continue;
+        }
+        const int32_t from = i;
+        const int64_t left = x;
+        for (; i < runEnd && text[i] != '\t'; ++i)
+            x += Advance(run, i, x);
+        emit(TRichPiece::Text, from, i - from, r.Format, left, x - left, 0);
+    }
+}
+
+}  // namespace vex

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/rich/richdocument.h"
+#include "platform/rich/richlayout.h"
+#include "platform/rich/richlayoutfonts.h"
+
+namespace vex {
+
+// The box of an object run in pixels: the object's extent, or a small fixed box when the
+// document holds no object under the number.
+TSize RichObjectBox(const TRichDocument& Document, uint32_t Object, int32_t PixelsPerInch);
+
+// A line of a laid-out paragraph; offsets within the paragraph, measures in pixels.
+struct TRichLaidLine {
+    int32_t Start = 0;
+    int32_t Length = 0;
+    int32_t Top = 0;  // from the paragraph's top
+    int32_t Height = 0;
+    int32_t Baseline = 0;
+    int32_t Indent = 0;  // where the text starts before alignment moves it
+    int32_t Shift = 0;   // what alignment moves the whole line by
+    int32_t Width = 0;   // of all its characters, trailing blanks included
+};
+
+struct TRichLaidParagraph {
+    std::vector<TRichLaidLine> Lines;
+    int32_t Height = 0;
+    int32_t Widest = 0;  // the furthest right any line reaches
+};
+
+// Lays out one paragraph of a document at one resolution and wrap width (0: no wrapping), and
+// walks its lines piece by piece. Breaking and walking share one measure of every character,
+// so that what is painted and hit-tested stands where the breaks were worked out.
+class TRichParagraphLayout {
+public:
+    TRichParagraphLayout(const TRichDocument& Document, TRichFontCache& Fonts, int32_t Index,
+                         int32_t WrapWidth);
+
+    TRichLaidParagraph LayOut() const;
+    // The pieces of Line (one of LayOut's) with X from the layout's left edge; Start is a
+    // document position when ParagraphStart is the paragraph's.
+    void ForEachPiece(const TRichLaidLine& Line, int32_t ParagraphStart,
+                      const std::function<void(const TRichPiece&)>& Visit) const;
+
+private:
+    int32_t PixelsPerInch() const { return FFonts.PixelsPerInch(); }
+    int32_t RunAt(int32_t Offset) const;
+    // How wide the character at Offset is when it starts at X: a tab reaches the next stop.
+    int64_t Advance(int32_t Run, int32_t Offset, int64_t X) const;
+    int64_t NextTabStop(int64_t X) const;
+    void Measure(const TRichLaidLine& Line, int32_t& Ascent, int32_t& Descent) const;
+    // Where a line's text starts: the first one's after the bullet.
+    int32_t IndentOf(bool First) const;
+    int32_t BulletFormat() const;
+    void FinishLine(TRichLaidLine& Line, bool First, bool Last, int64_t VisibleEnd) const;
+
+    const TRichDocument& FDocument;
+    TRichFontCache& FFonts;
+    const TRichParagraph& FParagraph;
+    const TRichParaFormat& FFormat;
+    int32_t FWrapWidth;
+    std::vector<int32_t> FRunStarts;
+};
+
+}  // namespace vex

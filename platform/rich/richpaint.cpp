@@ -1,0 +1,195 @@
+#include "platform/rich/richpaint.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/drawtext.h"
+#include "platform/rich/richlayout.h"
+#include "platform/rich/richlayoutparagraph.h"
+#include "platform/rich/richlinks.h"
+
+namespace vex {
+
+namespace {
+
+TColor ColorOf(const TRichCharFormat& Format, TColor AutoText) {
+    return Format.AutoColor ? AutoText : static_cast<TColor>(Format.Color & 0xFFFFFF);
+}
+
+class TLinePainter {
+public:
+    TLinePainter(TCanvas& Canvas, const TRichLayout& Layout, TPoint Origin,
+                 const TRichPaintOptions& Options, const TRect& Clip)
+        : FCanvas(Canvas),
+          FLayout(Layout),
+          FDocument(Layout.Document()),
+          FOrigin(Origin),
+          FOptions(Options),
+          FClip(Clip) {}
+
+    void Paint(int32_t Index, const TRichLineInfo& Line) {
+        FTop = FOrigin.Y + Line.Top;
+        FBottom = FTop + Line.Height;
+        FBaseline = FTop + Line.Baseline;
+        if (FOptions.Background != clNone) Fill(FClip.Left, FClip.Right, FOptions.Background);
+        FLinks.clear();
+        if (FOptions.Links) FLinks = FOptions.Links->InParagraph(Line.Paragraph);
+        int32_t end = FOrigin.X + Line.Left;
+        FLayout.ForEachPiece(Index, [&](const TRichPiece& Piece) {
+            PaintPiece(Piece);
+            end = std::max(end, FOrigin.X + Piece.X + Piece.Width);
+        });
+        // A selected paragraph end shows as a blank's width of selection after the line.
+        const int32_t lineEnd = Line.Start + Line.Length;
+        if (Line.EndsParagraph && lineEnd < FDocument.Length() && Selected(lineEnd)) {
+            const int32_t format = FDocument.Paragraph(Line.Paragraph)
+                                       .FormatAt(Line.Length, FDocument.DefaultCharFormat());
+            Fill(end, end + FLayout.FontOf(format)->Advance(' '), clHighlight);
+        }
+    }
+
+private:
+    bool Selecting() const { return FOptions.ShowSelection && FOptions.SelStart < FOptions.SelEnd; }
+    bool Selected(int32_t Position) const {
+        return Selecting() && Position >= FOptions.SelStart && Position < FOptions.SelEnd;
+    }
+    bool InLink(int32_t Position) const {
+        return std::any_of(FLinks.begin(), FLinks.end(), [&](const TRichLinkRange& Link) {
+            return Position >= Link.Start && Position < Link.Start + Link.Length;
+        });
+    }
+
+    void Fill(int32_t Left, int32_t Right, TColor Color) {
+        TBrush brush;
+        brush.SetColor(Color);
+        FCanvas.FillRect(Rect(Left, FTop, Right, FBottom), brush);
+    }
+
+    // The canvas's font becomes the format's as the layout measured it.
+    void UseFont(const TRichCharFormat& Format, bool Underline, TColor Color) {
+        const TLogFont lf = RichLogFont(Format, FLayout.PixelsPerInch());
+        TFont& font = FCanvas.Font();
+        font.SetName(lf.lfFaceName);
+        font.SetHeight(lf.lfHeight);
+        font.SetCharset(lf.lfCharSet);
+        font.SetPitch(Format.Pitch == 1 ? fpFixed : Format.Pitch == 2 ? fpVariable : fpDefault);
+        TFontStyles style;
+        if (Format.Bold) style.Include(fsBold);
+        if (Format.Italic) style.Include(fsItalic);
+        if (Underline) style.Include(fsUnderline);
+        if (Format.StrikeOut) style.Include(fsStrikeOut);
+        font.SetStyle(style);
+        font.SetColor(Color);
+    }
+
+    void PaintPiece(const TRichPiece& Piece) {
+        const int32_t x = FOrigin.X + Piece.X;
+        switch (Piece.Kind) {
+            case TRichPiece::Bullet: {
+                const TRichCharFormat& format = FDocument.CharFormats()[Piece.Format];
+                UseFont(format, false, ColorOf(format, FOptions.AutoText));
+                FCanvas.TextOut(x, FBaseline, std::string(1, static_cast<char>(RichBulletChar)));
+                break;
+            }
+            case TRichPiece::Tab:
+                if (Selected(Piece.Start)) Fill(x, x + Piece.Width, clHighlight);
+                break;
+            case TRichPiece::Object:
+                PaintObject(Piece, x);
+                break;
+            case TRichPiece::Text:
+                PaintText(Piece, x);
+                break;
+        }
+    }
+
+    void PaintObject(const TRichPiece& Piece, int32_t X) {
+        const TSize box = RichObjectBox(FDocument, Piece.ObjectNumber, FLayout.PixelsPerInch());
+        const TRect r = Rect(X, FBaseline - box.cy, X + box.cx, FBaseline);
+        if (const IRichObject* object = FDocument.Object(Piece.ObjectNumber)) {
+            // The object's drawing leaves the canvas as the text needs it.
+            const int32_t saved = FCanvas.SaveDC();
+            object->Draw(FCanvas, r);
+            FCanvas.RestoreDC(saved);
+        } else {
+            Frame(r, clGray);
+        }
+        if (Selected(Piece.Start)) Frame(r, clHighlight);
+    }
+
+    // Text goes on with a clear brush, so the frame's colour is the brush's only meanwhile.
+    void Frame(const TRect& R, TColor Color) {
+        FCanvas.Brush().SetColor(Color);
+        FCanvas.FrameRect(R);
+        FCanvas.Brush().SetStyle(bsClear);
+    }
+
+    // A run is drawn in stretches that are each wholly in or out of the selection and of a
+    // link, so that each takes its own colours and underline.
+    void PaintText(const TRichPiece& Piece, int32_t X) {
+        const TRichCharFormat& format = FDocument.CharFormats()[Piece.Format];
+        const TRealizedFont& font = *FLayout.FontOf(Piece.Format);
+        std::string text = FDocument.Text(Piece.Start, Piece.Length);
+        for (char& ch : text)
+            ch = static_cast<char>(DisplayChar(format, static_cast<uint8_t>(ch)));
+        const int32_t end = Piece.Start + Piece.Length;
+        std::vector<int32_t> cuts{Piece.Start, end};
+        if (Selecting()) cuts.insert(cuts.end(), {FOptions.SelStart, FOptions.SelEnd});
+        for (const TRichLinkRange& link : FLinks)
+            cuts.insert(cuts.end(), {link.Start, link.Start + link.Length});
+        std::erase_if(cuts, [&](int32_t Cut) { return Cut < Piece.Start || Cut > end; });
+        std::sort(cuts.begin(), cuts.end());
+        cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+
+        int64_t x = X;
+        for (size_t i = 0; i + 1 < cuts.size(); ++i) {
+            const std::string_view stretch(text.data() + (cuts[i] - Piece.Start),
+                                           cuts[i + 1] - cuts[i]);
+            const int64_t width = font.Width(stretch);
+            const bool selected = Selected(cuts[i]);
+            if (selected) Fill(SaturateToInt32(x), SaturateToInt32(x + width), clHighlight);
+            UseFont(format, format.Underline || InLink(cuts[i]),
+                    selected ? clHighlightText : ColorOf(format, FOptions.AutoText));
+            FCanvas.TextOut(SaturateToInt32(x), FBaseline, std::string(stretch));
+            x += width;
+        }
+    }
+
+    TCanvas& FCanvas;
+    const TRichLayout& FLayout;
+    const TRichDocument& FDocument;
+    TPoint FOrigin;
+    const TRichPaintOptions& FOptions;
+    TRect FClip;
+    std::vector<TRichLinkRange> FLinks;
+    int32_t FTop = 0;
+    int32_t FBottom = 0;
+    int32_t FBaseline = 0;
+};
+
+}  // namespace
+
+void PaintRichLines(TCanvas& Canvas, const TRichLayout& Layout, TPoint Origin, int32_t First,
+                    int32_t Last, const TRichPaintOptions& Options) {
+    First = std::max(First, 0);
+    Last = std::min(Last, Layout.LineCount() - 1);
+    TRect clip = Canvas.ClipRect();
+    if (clip.Top > clip.Bottom) std::swap(clip.Top, clip.Bottom);
+    if (First > Last || IsRectEmpty(clip)) return;
+    First = std::max(First, Layout.LineAtY(SaturateToInt32(int64_t{clip.Top} - Origin.Y)));
+
+    const int32_t saved = Canvas.SaveDC();
+    Canvas.SetTextAlign(TA_LEFT | TA_BASELINE);
+    Canvas.Brush().SetStyle(bsClear);
+    TLinePainter painter(Canvas, Layout, Origin, Options, clip);
+    for (int32_t index = First; index <= Last; ++index) {
+        const TRichLineInfo line = Layout.Line(index);
+        const int64_t top = int64_t{Origin.Y} + line.Top;
+        if (top >= clip.Bottom) break;
+        if (top + line.Height > clip.Top) painter.Paint(index, line);
+    }
+    Canvas.RestoreDC(saved);
+}
+
+}  // namespace vex
