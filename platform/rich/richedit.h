@@ -14,6 +14,7 @@
 #include "platform/rich/richlayout.h"
 #include "platform/rich/richlinks.h"
 #include "platform/rich/richolecallback.h"
+#include "platform/ui/editkeys.h"
 #include "platform/ui/graphiccontrol.h"
 #include "platform/ui/memo.h"
 
@@ -47,6 +48,9 @@ protected:
     void Put(int32_t Index, const std::string& S) override;
     TObject* GetObject(int32_t Index) const override;
     void PutObject(int32_t Index, TObject* AObject) override;
+    // While the list is updated (Text, Assign) the control tells one change, at the end.
+    void SetUpdateState(bool Updating) override;
+    void AddItems(std::vector<TStringItem>&& Items) override;
 
 private:
     TCustomRichEdit& FOwner;
@@ -229,7 +233,79 @@ protected:
 
 private:
     friend class TRichEditStrings;
+    friend class TTextAttributes;
+    friend class TParaAttributes;
     class TView;
+    using TMoveFunction = int32_t (TCustomRichEdit::*)(int32_t From) const;
+
+    // richedit.cpp: notices and the edits every path shares.
+    int32_t Limit() const;
+    // Whether the user may put Inserted characters in place of [Start, Start + Length): not
+    // read-only, protected text allowed (Cause is the message that edits), within MaxLength;
+    // Inserted is cut to the room left.
+    bool UserMayReplace(int32_t Start, int32_t Length, int64_t& Inserted, const TMessage& Cause);
+    // Tells the callback of every object the range removes.
+    void ObjectsLeaving(int32_t Start, int32_t Length);
+    // After any change of the text: the view follows, then the notices; false when a handler
+    // freed the control.
+    bool AfterEdit(bool Whole);
+    // EN_SELCHANGE when the selection is not what was last told.
+    void CheckSelectionChange();
+    void FormatsChanged(bool Everything);
+    // A program's replace of the selection that cannot be undone (lines, SelText).
+    void ProgramReplace(int32_t Start, int32_t Length, std::string_view Text, bool CanUndo);
+    // The owner's answer, E_NOTIMPL without a callback and E_FAIL when it threw.
+    template <typename TCall>
+    HRESULT CallBack(TCall Call) const;
+    // EN_SAVECLIPBOARD, when the control's window owns the clipboard.
+    void ReleaseClipboard();
+
+    // richeditview.cpp: formatting rectangle, scrolling, caret, invalidation.
+    TRect DefaultFormattingRect() const;
+    void UpdateWrapWidth();
+    TPoint Origin() const;
+    int32_t PageHeight() const;
+    void Select(int32_t Anchor, int32_t Caret);
+    void SetTopY(int32_t Value);
+    void SetScrollX(int32_t Value);
+    void UpdateScrollBars();
+    void UpdateCaret();
+    void InvalidateRange(int32_t From, int32_t To);
+    void InvalidateChanged();
+    void VScrollNative(TMessage& Message);
+    void HScrollNative(TMessage& Message);
+    void WheelNative(TMessage& Message);
+
+    // richeditkeys.cpp
+    LRESULT DialogCode() const;
+    void KeyDownNative(TMessage& Message);
+    void CharNative(TMessage& Message);
+    bool RunAction(TEditAction Action, bool Extend, const TMessage& Cause);
+    int32_t Moved(TEditAction Action, int32_t From) const;
+    int32_t LineStartOf(int32_t Position) const;
+    int32_t LineEndOf(int32_t Position) const;
+    int32_t VerticalMove(int32_t From, int32_t Delta) const;
+    bool DeleteAround(TEditAction Action, const TMessage& Cause);
+    void TypeChars(std::string_view Chars, const TMessage& Cause);
+    void UserUndo(bool Again);
+
+    // richeditmouse.cpp
+    // The character whose box holds Point (client coordinates); -1 for none.
+    int32_t CharAtPoint(TPoint Point) const;
+    // The object whose box holds Point; -1 for none.
+    int32_t ObjectAtPoint(TPoint Point) const;
+    // EN_LINK for a mouse message at Point over a link; true when it was over one.
+    bool NotifyLink(const TMessage& Message, TPoint Point);
+    void MouseDownNative(TMessage& Message, bool Double);
+    void MouseMoveNative(TMessage& Message);
+    void MouseUpNative();
+    void AutoScrollTick();
+    bool SetCursorNative(TMessage& Message);
+    void ContextMenuNative(TMessage& Message);
+
+    // richeditclipboard.cpp
+    void PutOnClipboard(uint32_t Reason);
+    bool PasteNative(const TMessage& Cause);
 
     TRichEditEngine FEngine;
     std::unique_ptr<TRichEditStrings> FLines;

@@ -1,0 +1,373 @@
+#include "platform/rich/richedit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/rich/richedit_testsupport.h"
+#include "platform/ui/editmessages.h"
+#include "platform/win/scrollbars.h"
+#include "platform/win/windowstyles.h"
+
+namespace vex {
+namespace {
+
+using test::PressKey;
+using test::TRichKey;
+using test::TRichOnForm;
+
+TEST(RichEdit, KeysMoveSelectAndEditAsTheTableSays) {
+    struct TCase {
+        const char* Name;
+        std::string Text;
+        int32_t Start, Length;
+        std::vector<TRichKey> Keys;
+        std::string Expected;
+        int32_t SelStart, SelLength;
+    };
+    const std::vector<TCase> cases = {
+        {"typed", "ab", 1, 0, {{'X', "S", 'X'}, {'y', "", 'y'}}, "aXyb", 3, 0},
+        {"typed over a selection", "hello", 1, 3, {{'X', "S", 'X'}}, "hXo", 2, 0},
+        {"shift right",
+         "hello world",
+         0,
+         0,
+         {{VK_RIGHT, "S"}, {VK_RIGHT, "S"}},
+         "hello world",
+         0,
+         2},
+        {"shift left from the end", "hello", 5, 0, {{VK_LEFT, "S"}}, "hello", 4, 1},
+        {"ctrl right", "hello world", 0, 0, {{VK_RIGHT, "C"}}, "hello world", 6, 0},
+        {"ctrl left", "hello world", 11, 0, {{VK_LEFT, "C"}}, "hello world", 6, 0},
+        {"ctrl shift left", "hello world", 11, 0, {{VK_LEFT, "CS"}}, "hello world", 6, 5},
+        {"ctrl right over a paragraph end", "ab\r\ncd", 2, 0, {{VK_RIGHT, "C"}}, "ab\r\ncd", 3, 0},
+        {"home and end", "hello", 2, 0, {{VK_END, ""}}, "hello", 5, 0},
+        {"shift home", "hello world", 5, 0, {{VK_HOME, "S"}}, "hello world", 0, 5},
+        {"ctrl end", "ab\r\ncd", 0, 0, {{VK_END, "C"}}, "ab\r\ncd", 5, 0},
+        {"ctrl shift home", "ab\r\ncd", 4, 0, {{VK_HOME, "CS"}}, "ab\r\ncd", 0, 4},
+        {"down keeps the column",
+         "abcd\r\nef\r\nghij",
+         3,
+         0,
+         {{VK_DOWN, ""}, {VK_DOWN, ""}},
+         "abcd\r\nef\r\nghij",
+         11,
+         0},
+        {"up from the first line stays", "abc\r\nd", 1, 0, {{VK_UP, ""}}, "abc\r\nd", 1, 0},
+        {"shift down", "abc\r\ndef", 1, 0, {{VK_DOWN, "S"}}, "abc\r\ndef", 1, 4},
+        {"left onto a selection", "hello world", 2, 5, {{VK_LEFT, ""}}, "hello world", 2, 0},
+        {"right onto a selection", "hello world", 2, 5, {{VK_RIGHT, ""}}, "hello world", 7, 0},
+        {"delete", "hello", 1, 0, {{VK_DELETE, ""}}, "hllo", 1, 0},
+        {"delete joins paragraphs", "ab\r\ncd", 2, 0, {{VK_DELETE, ""}}, "abcd", 2, 0},
+        {"backspace", "hello", 3, 0, {{VK_BACK, "", '\b'}}, "helo", 2, 0},
+        {"backspace at the start", "hello", 0, 0, {{VK_BACK, "", '\b'}}, "hello", 0, 0},
+        {"ctrl backspace", "one two", 7, 0, {{VK_BACK, "C", '\x7F'}}, "one ", 4, 0},
+        {"enter makes a paragraph", "ab", 1, 0, {{VK_RETURN, "", '\r'}}, "a\r\nb", 2, 0},
+        {"tab is no character", "ab", 1, 0, {{VK_TAB, "", '\t'}}, "ab", 1, 0},
+        {"ctrl a", "hello", 2, 0, {{'A', "C", '\x01'}}, "hello", 0, 5},
+        {"ctrl z takes typing back",
+         "ab",
+         2,
+         0,
+         {{'c', "", 'c'}, {'d', "", 'd'}, {'Z', "C", '\x1A'}},
+         "ab",
+         2,
+         0},
+        {"ctrl y does it again, selected",
+         "ab",
+         2,
+         0,
+         {{'c', "", 'c'}, {'Z', "C", '\x1A'}, {'Y', "C", '\x19'}},
+         "abc",
+         2,
+         1},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TRichOnForm on(c.Text);
+        on.Edit->SetSelStart(c.Start);
+        on.Edit->SetSelLength(c.Length);
+        for (const TRichKey& key : c.Keys)
+            PressKey(key);
+        EXPECT_EQ(on.Edit->Text(), c.Expected);
+        EXPECT_EQ(on.Edit->SelStart(), c.SelStart);
+        EXPECT_EQ(on.Edit->SelLength(), c.SelLength);
+    }
+}
+
+TEST(RichEdit, ReturnsAndTabsAreTextOnlyWhenWanted) {
+    TRichOnForm on("ab");
+    on.Edit->SetWantTabs(true);
+    on.Edit->SetWantReturns(false);
+    on.Edit->SetSelStart(1);
+    EXPECT_NE(on.Edit->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTTAB, 0);
+    EXPECT_EQ(on.Edit->Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTALLKEYS, 0);
+    on.Edit->Perform(WM_CHAR, '\t', 0);
+    on.Edit->Perform(WM_CHAR, '\r', 0);
+    EXPECT_EQ(on.Edit->Text(), "a\tb");
+}
+
+TEST(RichEdit, TheMouseSetsTheCaretAndSelects) {
+    TRichOnForm on("one two three");
+    on.Edit->Perform(WM_LBUTTONDOWN, MK_LBUTTON, on.At(5));
+    on.Edit->Perform(WM_LBUTTONUP, 0, on.At(5));
+    EXPECT_EQ(on.Edit->SelStart(), 5);
+    EXPECT_EQ(on.Edit->SelLength(), 0);
+    on.Edit->Perform(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, on.At(9));
+    on.Edit->Perform(WM_LBUTTONUP, 0, on.At(9));
+    EXPECT_EQ(on.Edit->GetSelection(), (TCharRange{5, 9}));
+    on.Edit->Perform(WM_LBUTTONDOWN, MK_LBUTTON, on.At(1));
+    on.Edit->Perform(WM_MOUSEMOVE, MK_LBUTTON, on.At(6));
+    on.Edit->Perform(WM_LBUTTONUP, 0, on.At(6));
+    EXPECT_EQ(on.Edit->GetSelection(), (TCharRange{1, 6}));
+    on.Edit->Perform(WM_LBUTTONDOWN, MK_LBUTTON, on.At(5));
+    on.Edit->Perform(WM_LBUTTONUP, 0, on.At(5));
+    on.Edit->Perform(WM_LBUTTONDBLCLK, MK_LBUTTON, on.At(5));
+    EXPECT_EQ(on.Edit->SelText(), "two");
+    on.Edit->Perform(WM_MOUSEMOVE, MK_LBUTTON, on.At(9));  // by words from the double click
+    on.Edit->Perform(WM_LBUTTONUP, 0, on.At(9));
+    EXPECT_EQ(on.Edit->SelText(), "two three");
+}
+
+TEST(RichEdit, ADragBelowTheTextScrollsItAndSelectsOn) {
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    TRichOnForm on(text);
+    on.Edit->SetScrollBars(ssVertical);
+    on.Edit->Perform(WM_LBUTTONDOWN, MK_LBUTTON, on.At(0));
+    const LPARAM below = MAKELONG(10, on.Edit->ClientHeight() + 20);
+    on.Edit->Perform(WM_MOUSEMOVE, MK_LBUTTON, below);
+    for (int tick = 0; tick < 5; ++tick)
+        on.Edit->Perform(WM_TIMER, 1, 0);
+    on.Edit->Perform(WM_LBUTTONUP, 0, below);
+    EXPECT_GT(on.Edit->FirstVisibleLine(), 0);
+    EXPECT_EQ(on.Edit->SelStart(), 0);
+    EXPECT_GT(on.Edit->SelLength(), 0);
+    EXPECT_EQ(on.Edit->LineFromChar(on.Edit->SelLength()),
+              on.Edit->LineFromChar(on.Edit->CharFromPos(Point(10, on.Edit->ClientHeight() - 1))));
+}
+
+TEST(RichEdit, PlacingTheCaretAtAPointMovesItThere) {
+    TRichOnForm on("one two");
+    const TPoint p = on.Edit->PosFromChar(4);
+    on.Edit->PlaceCaretAt(Point(p.X + 1, p.Y + 2));
+    EXPECT_EQ(on.Edit->SelStart(), 4);
+    EXPECT_EQ(on.Edit->CharFromPos(p), 4);
+}
+
+TEST(RichEdit, ReadOnlyRefusesTheUsersEditsButNotTheProgramsOnes) {
+    TRichOnForm on("abc");
+    on.Edit->SetReadOnly(true);
+    on.Edit->SetSelStart(1);
+    test::TypeChars("xy\b");
+    PressKey({VK_DELETE, ""});
+    on.Edit->Perform(WM_CUT, 0, 0);
+    EXPECT_EQ(on.Edit->Text(), "abc");
+    EXPECT_FALSE(on.Edit->Modified());
+    on.Edit->SetSelText("Z");
+    EXPECT_EQ(on.Edit->Text(), "aZbc");
+    PressKey({'Z', "C", '\x1A'});
+    EXPECT_EQ(on.Edit->Text(), "aZbc");
+    on.Edit->Undo();  // the program's undo
+    EXPECT_EQ(on.Edit->Text(), "abc");
+    on.Edit->Lines().Add("more");
+    EXPECT_EQ(on.Edit->Text(), "abc\r\nmore");
+}
+
+TEST(RichEdit, MaxLengthStopsTheUserButNotTheProgram) {
+    TRichOnForm on("abc");
+    on.Edit->SetMaxLength(5);
+    on.Edit->SetSelStart(3);
+    test::TypeChars("defg");
+    EXPECT_EQ(on.Edit->Text(), "abcde");
+    on.Edit->SetSelText("XYZ");
+    EXPECT_EQ(on.Edit->Text(), "abcdeXYZ");
+    test::TypeChars("\b");  // deleting is still allowed above the limit
+    EXPECT_EQ(on.Edit->Text(), "abcdeXY");
+
+    // 0 is the platform's limit of 32767 characters.
+    TRichOnForm full(std::string(32766, 'a'));
+    full.Edit->SetSelStart(32766);
+    test::TypeChars("bc");
+    EXPECT_EQ(full.Edit->Engine().TextLength(), 32767);
+}
+
+// Protected text: "keep" in "ab keep cd" protected.
+struct TProtectedCase {
+    const char* Name;
+    uint32_t Mask;
+    int Handler;  // 0 none, 1 allows, 2 refuses
+    bool Changed;
+    int Asked;
+};
+
+TEST(RichEdit, ProtectedTextAsksBeforeTheUserChangesIt) {
+    const std::vector<TProtectedCase> cases = {
+        {"no handler refuses", ENM_PROTECTED, 0, false, 0},
+        {"a handler allows", ENM_PROTECTED, 1, true, 1},
+        {"a handler refuses", ENM_PROTECTED, 2, false, 1},
+        {"without the mask it is edited freely", 0, 2, true, 0},
+    };
+    for (const TProtectedCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TRichOnForm on("ab keep cd");
+        on.Edit->SetSelStart(3);
+        on.Edit->SetSelLength(4);
+        on.Edit->SelAttributes().SetProtected(true);
+        on.Edit->SetEventMask(c.Mask);
+        int asked = 0;
+        TCharRange range;
+        if (c.Handler != 0)
+            on.Edit->OnProtectChange = [&](TObject*, int32_t Start, int32_t End, bool& Allow) {
+                ++asked;
+                range = TCharRange{Start, End};
+                EXPECT_FALSE(Allow);
+                Allow = c.Handler == 1;
+            };
+        on.Edit->SetSelStart(5);
+        PressKey({VK_DELETE, ""});
+        EXPECT_EQ(on.Edit->Text() != "ab keep cd", c.Changed);
+        EXPECT_EQ(asked, c.Asked);
+        if (c.Asked > 0) {
+            EXPECT_EQ(range, (TCharRange{5, 6}));
+        }
+    }
+}
+
+TEST(RichEdit, TypingNextToProtectedTextIsFree) {
+    TRichOnForm on("ab keep cd");
+    on.Edit->SetSelStart(3);
+    on.Edit->SetSelLength(4);
+    on.Edit->SelAttributes().SetProtected(true);
+    on.Edit->SetSelStart(2);
+    test::TypeChars("x");
+    on.Edit->SetSelStart(5);
+    test::TypeChars("y");  // inside: refused
+    EXPECT_EQ(on.Edit->Text(), "abx keep cd");
+}
+
+TEST(RichEdit, NoticesComeOncePerChangeAndOnlyWhenAskedFor) {
+    TRichOnForm on("one two");
+    int changes = 0;
+    int selections = 0;
+    on.Edit->OnChange = [&](TObject*) { ++changes; };
+    on.Edit->OnSelectionChange = [&](TObject*) { ++selections; };
+    // The window's own mask asks for both.
+    EXPECT_NE(on.Edit->EventMask() & ENM_CHANGE, 0u);
+    on.Edit->SetSelStart(3);
+    EXPECT_EQ(selections, 1);
+    on.Edit->SetSelStart(3);
+    EXPECT_EQ(selections, 1);  // no change, no notice
+    test::TypeChars("x");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(selections, 2);
+    on.Edit->SetSelLength(2);
+    EXPECT_EQ(selections, 3);
+    test::TypeChars("\b");
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(selections, 4);
+    on.Edit->Lines().SetText("a\r\nb\r\nc\r\n");
+    EXPECT_EQ(changes, 3);
+
+    const int selectionsBefore = selections;
+    on.Edit->SetEventMask(on.Edit->EventMask() & ~(ENM_CHANGE | ENM_SELCHANGE));
+    test::TypeChars("yz");
+    on.Edit->SetSelStart(0);
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(selections, selectionsBefore);
+}
+
+TEST(RichEdit, ResizeRequestsFollowTheTextsHeight) {
+    TRichOnForm on("one");
+    std::vector<int32_t> heights;
+    on.Edit->OnResizeRequest = [&](TObject*, TRect R) { heights.push_back(R.Bottom - R.Top); };
+    test::TypeChars("x");
+    EXPECT_TRUE(heights.empty());  // the same height
+    test::TypeChars("\r");
+    ASSERT_EQ(heights.size(), 1u);
+    EXPECT_EQ(heights[0], on.Edit->Layout().Height());
+}
+
+TEST(RichEdit, AVerticalBarStaysDisabledWhenScrollBarsAreNotHidden) {
+    TRichOnForm on("short");
+    on.Edit->SetScrollBars(ssVertical);
+    on.Edit->SetHideScrollBars(false);
+    TScrollBarState state;
+    ASSERT_TRUE(GetScrollBarState(on.Edit->Handle(), SB_VERT, state));
+    EXPECT_TRUE(state.Visible);
+    EXPECT_EQ(state.DisabledArrows, ESB_DISABLE_BOTH);
+
+    on.Edit->SetHideScrollBars(true);
+    ASSERT_TRUE(GetScrollBarState(on.Edit->Handle(), SB_VERT, state));
+    EXPECT_FALSE(state.Visible);
+
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "line\r\n";
+    on.Edit->SetText(text);
+    ASSERT_TRUE(GetScrollBarState(on.Edit->Handle(), SB_VERT, state));
+    EXPECT_TRUE(state.Visible);
+    EXPECT_EQ(state.DisabledArrows, ESB_ENABLE_BOTH);
+    int32_t min = 0, max = 0, pos = 0;
+    on.Edit->GetVertScroll(min, max, pos);
+    EXPECT_EQ(max, on.Edit->Layout().Height() - 1);
+    on.Edit->Perform(WM_VSCROLL, SB_PAGEDOWN, 0);
+    on.Edit->GetVertScroll(min, max, pos);
+    EXPECT_GT(pos, 0);
+    EXPECT_GT(on.Edit->FirstVisibleLine(), 0);
+}
+
+TEST(RichEdit, TheCaretIsKeptInView) {
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    TRichOnForm on(text);
+    PressKey({VK_END, "C"});
+    const TPoint caret = on.Edit->PosFromChar(on.Edit->SelStart());
+    EXPECT_GE(caret.Y, 0);
+    EXPECT_LT(caret.Y, on.Edit->ClientHeight());
+    EXPECT_GT(on.Edit->FirstVisibleLine(), 0);
+    PressKey({VK_HOME, "C"});
+    EXPECT_EQ(on.Edit->FirstVisibleLine(), 0);
+}
+
+TEST(RichEdit, WithoutWrapTheViewScrollsSideways) {
+    TRichOnForm on(std::string(100, 'w') + " end");
+    on.Edit->SetWordWrap(false);
+    EXPECT_EQ(on.Edit->GetLineCount(), 1);
+    PressKey({VK_END, ""});
+    const TPoint caret = on.Edit->PosFromChar(on.Edit->SelStart());
+    EXPECT_GE(caret.X, 0);
+    EXPECT_LT(caret.X, on.Edit->ClientWidth());
+    on.Edit->SetWordWrap(true);
+    EXPECT_GT(on.Edit->GetLineCount(), 1);
+}
+
+TEST(RichEdit, TheFormattingRectangleDecidesTheWrap) {
+    TRichOnForm on("aaaa bbbb cccc dddd");
+    const TRect wide = on.Edit->FormattingRect();
+    on.Edit->SetFormattingRect(Rect(wide.Left, wide.Top, wide.Left + 6 * 10, wide.Bottom));
+    EXPECT_EQ(on.Edit->GetLineCount(), 2);
+    EXPECT_EQ(on.Edit->GetLine(0), "aaaa bbbb ");
+    EXPECT_EQ(on.Edit->LineIndex(1), 10);
+    EXPECT_EQ(on.Edit->LineLength(12), 9);
+    // A target device of an inch: 96 pixels, 16 characters.
+    on.Edit->SetTargetWidth(1440);
+    EXPECT_EQ(on.Edit->GetLine(0), "aaaa bbbb cccc ");
+    on.Edit->SetTargetWidth(0);
+    EXPECT_EQ(on.Edit->GetLineCount(), 2);
+}
+
+TEST(RichEdit, TheDocumentOutlivesItsWindow) {
+    TRichOnForm on("kept");
+    on.Edit->SelectAll();
+    on.Edit->SelAttributes().SetStyle(TFontStyles{fsBold});
+    on.Edit->SetScrollBars(ssBoth);  // a new window
+    EXPECT_EQ(on.Edit->Text(), "kept");
+    EXPECT_TRUE(on.Edit->SelAttributes().Style().Contains(fsBold));
+}
+
+}  // namespace
+}  // namespace vex

@@ -1,0 +1,334 @@
+#include <algorithm>
+
+#include "platform/gfx/dcstate.h"
+#include "platform/rich/richeditview.h"
+#include "platform/rich/richpaint.h"
+#include "platform/ui/inputevents.h"
+#include "platform/win/caret.h"
+#include "platform/win/scrollbars.h"
+#include "platform/win/updateregion.h"
+
+namespace vex {
+
+namespace {
+
+// The text keeps off the left edge by this much, so the caret at the start shows.
+constexpr int32_t kInsetX = 1;
+constexpr int32_t kTwipsPerInch = 1440;
+constexpr int32_t kWheelLines = 3;
+
+// A scroll message carries the thumb's place in 16 bits: a longer range goes to the bar in
+// steps, so that every place the thumb takes fits in them.
+int32_t BarStep(int32_t Max) {
+    return Max / 0xFFFF + 1;
+}
+
+}  // namespace
+
+TRect TCustomRichEdit::DefaultFormattingRect() const {
+    const TRect client = GetClientRect();
+    return Rect(client.Left + kInsetX, client.Top,
+                std::max(client.Right - kInsetX, client.Left + kInsetX), client.Bottom);
+}
+
+TRect TCustomRichEdit::FormattingRect() const {
+    return FView->FormatRect;
+}
+
+void TCustomRichEdit::SetFormattingRect(const TRect& Value) {
+    TView& view = *FView;
+    const bool same = view.FormatRectSet && view.FormatRect == Value;
+    view.FormatRectSet = true;
+    if (same) return;
+    view.FormatRect = Rect(Value.Left, Value.Top, std::max(Value.Right, Value.Left),
+                           std::max(Value.Bottom, Value.Top));
+    UpdateWrapWidth();
+    Invalidate();
+}
+
+void TCustomRichEdit::SetTargetWidth(int32_t Twips) {
+    FView->TargetWidth = std::max(Twips, 0);
+    UpdateWrapWidth();
+    Invalidate();
+}
+
+void TCustomRichEdit::UpdateWrapWidth() {
+    const TView& view = *FView;
+    int32_t width = 0;
+    if (FWordWrap && view.TargetWidth > 0)
+        width = std::max(view.TargetWidth * ScreenPixelsPerInch / kTwipsPerInch, 1);
+    else if (FWordWrap)
+        width = std::max(view.FormatRect.Right - view.FormatRect.Left, 1);
+    // The layout works the lines out again only when next asked.
+    FView->Layout.SetWrapWidth(width);
+}
+
+TPoint TCustomRichEdit::Origin() const {
+    return Point(FView->FormatRect.Left - FView->ScrollX, FView->FormatRect.Top - FView->TopY);
+}
+
+int32_t TCustomRichEdit::PageHeight() const {
+    return std::max(FView->FormatRect.Bottom - FView->FormatRect.Top, 1);
+}
+
+TPoint TCustomRichEdit::PosFromChar(int32_t Position) const {
+    const TPoint at = FView->Layout.PosFromChar(Position);
+    const TPoint origin = Origin();
+    return Point(origin.X + at.X, origin.Y + at.Y);
+}
+
+int32_t TCustomRichEdit::CharFromPos(TPoint Point) const {
+    const TPoint origin = Origin();
+    return FView->Layout.CharFromPos(vex::Point(Point.X - origin.X, Point.Y - origin.Y));
+}
+
+void TCustomRichEdit::GetVertScroll(int32_t& Min, int32_t& Max, int32_t& Pos) const {
+    Min = 0;
+    Max = std::max(FView->Layout.Height() - 1, 0);
+    Pos = FView->TopY;
+}
+
+void TCustomRichEdit::Select(int32_t Anchor, int32_t Caret) {
+    TView& view = *FView;
+    const int32_t length = FEngine.TextLength();
+    Anchor = std::clamp(Anchor, 0, length);
+    Caret = std::clamp(Caret, 0, length);
+    InvalidateRange(view.Anchor, view.Caret);
+    view.Anchor = Anchor;
+    view.Caret = Caret;
+    FEngine.SetSel(std::min(Anchor, Caret), std::abs(Caret - Anchor));
+    InvalidateRange(Anchor, Caret);
+    ScrollCaret();
+    CheckSelectionChange();
+}
+
+void TCustomRichEdit::SetTopY(int32_t Value) {
+    TView& view = *FView;
+    Value = std::clamp(Value, 0, std::max(view.Layout.Height() - PageHeight(), 0));
+    if (Value == view.TopY) return;
+    view.TopY = Value;
+    Invalidate();
+}
+
+void TCustomRichEdit::SetScrollX(int32_t Value) {
+    Value = std::max(Value, 0);
+    if (Value == FView->ScrollX) return;
+    FView->ScrollX = Value;
+    Invalidate();
+}
+
+void TCustomRichEdit::ScrollCaret() {
+    TView& view = *FView;
+    const TRichLayout& layout = view.Layout;
+    const TRichLineInfo line = layout.Line(layout.LineFromChar(view.Caret));
+    if (line.Top < view.TopY)
+        SetTopY(line.Top);
+    else if (line.Top + line.Height > view.TopY + PageHeight())
+        SetTopY(line.Top + line.Height - PageHeight());
+    if (layout.WrapWidth() <= 0) {
+        // The view jumps by a third of its width, so that typing on does not scroll every key.
+        const int32_t width = view.FormatRect.Right - view.FormatRect.Left;
+        const int32_t x = layout.PosFromChar(view.Caret).X;
+        if (x < view.ScrollX)
+            SetScrollX(x - width / 3);
+        else if (x >= view.ScrollX + width)
+            SetScrollX(x - width + width / 3);
+    } else {
+        SetScrollX(0);
+    }
+    UpdateCaret();
+    UpdateScrollBars();
+}
+
+void TCustomRichEdit::UpdateScrollBars() {
+    if (!HandleAllocated()) return;
+    TView& view = *FView;
+    const auto update = [&](int Bar, int32_t Max, int32_t Page, int32_t Pos) {
+        const TView::TBarValues values{Max, Page, Pos};
+        if (view.Bars[Bar] == values) return;
+        view.Bars[Bar] = values;
+        SCROLLINFO info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        if (!FHideScrollBars) info.fMask |= SIF_DISABLENOSCROLL;
+        const int32_t step = BarStep(Max);
+        info.nMax = Max / step;
+        info.nPage = static_cast<UINT>((Page + step - 1) / step);
+        info.nPos = Pos / step;
+        SetScrollInfo(Handle(), Bar, info, true);
+    };
+    if (FScrollBars == ssVertical || FScrollBars == ssBoth) {
+        int32_t min = 0, max = 0, pos = 0;
+        GetVertScroll(min, max, pos);
+        update(SB_VERT, max, PageHeight(), pos);
+    }
+    if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) {
+        const int32_t width = view.FormatRect.Right - view.FormatRect.Left;
+        const int32_t widest = view.Layout.WrapWidth() > 0 ? 0 : view.Layout.Widest();
+        update(SB_HORZ, std::max(widest, view.ScrollX + width) - 1, width, view.ScrollX);
+    }
+}
+
+void TCustomRichEdit::UpdateCaret() {
+    TView& view = *FView;
+    if (!HandleAllocated() || !Focused()) return;
+    const TRichLineInfo line = view.Layout.Line(view.Layout.LineFromChar(view.Caret));
+    if (!view.CaretMade) {
+        CreateCaret(Handle(), nullptr, 1, std::max(line.Height, 1));
+        ShowCaret(Handle());
+        view.CaretMade = true;
+    }
+    const TPoint at = PosFromChar(view.Caret);
+    SetCaretPos(at.X, at.Y);
+}
+
+void TCustomRichEdit::InvalidateRange(int32_t From, int32_t To) {
+    if (!HandleAllocated() || From == To) return;
+    const TRichLayout& layout = FView->Layout;
+    const TRichLineInfo first = layout.Line(layout.LineFromChar(std::min(From, To)));
+    const TRichLineInfo last = layout.Line(layout.LineFromChar(std::max(From, To)));
+    const TRect client = GetClientRect();
+    const int32_t top = Origin().Y;
+    const TRect area = Rect(client.Left, std::max(top + first.Top, client.Top), client.Right,
+                            std::min(top + last.Top + last.Height, client.Bottom));
+    if (area.Bottom > area.Top) InvalidateRect(Handle(), &area, false);
+}
+
+void TCustomRichEdit::InvalidateChanged() {
+    TView& view = *FView;
+    const int32_t first = view.DirtyFirst;
+    const int32_t end = view.DirtyEnd;
+    view.DirtyFirst = view.DirtyEnd = -1;
+    if (first < 0 || !HandleAllocated()) return;
+    const TRichLayout& layout = view.Layout;
+    const TRichDocument& document = FEngine.Document();
+    const int32_t lines = layout.LineCount();
+    const int32_t height = layout.Height();
+    const bool moved = lines != view.LinesBefore || height != view.HeightBefore;
+    view.LinesBefore = lines;
+    view.HeightBefore = height;
+    const int32_t last = std::clamp(end - 1, first, document.ParagraphCount() - 1);
+    const int32_t from = document.ParagraphStart(std::min(first, document.ParagraphCount() - 1));
+    const int32_t to = document.ParagraphStart(last) + document.Paragraph(last).Length();
+    const TRect client = GetClientRect();
+    const int32_t top = Origin().Y + layout.Line(layout.LineFromChar(from)).Top;
+    const TRichLineInfo bottomLine = layout.Line(layout.LineFromChar(to));
+    // Lines that moved are painted again down to the bottom; else only the changed ones.
+    const int32_t bottom = moved ? client.Bottom : Origin().Y + bottomLine.Top + bottomLine.Height;
+    const TRect area =
+        Rect(client.Left, std::max(top, client.Top), client.Right, std::min(bottom, client.Bottom));
+    if (area.Bottom > area.Top) InvalidateRect(Handle(), &area, false);
+}
+
+void TCustomRichEdit::Paint() {
+    TView& view = *FView;
+    TCanvas& canvas = Canvas();
+    const HDC dc = canvas.Handle();
+    TRect box;
+    GetClipBox(dc, box);
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(box);
+    const TSavedDC saved(dc);
+    const TRect& format = view.FormatRect;
+    IntersectClipRect(dc, format.Left, format.Top, format.Right, format.Bottom);
+    const TPoint origin = Origin();
+    const TRichLayout& layout = view.Layout;
+    // Only the lines that meet what is being painted: a keystroke paints its own lines.
+    const int32_t first = layout.LineAtY(std::max(box.Top, format.Top) - origin.Y);
+    const int32_t last = layout.LineAtY(std::min(box.Bottom, format.Bottom) - 1 - origin.Y);
+    TRichPaintOptions options;
+    options.SelStart = FEngine.SelStart();
+    options.SelEnd = FEngine.SelStart() + FEngine.SelLength();
+    options.ShowSelection = !FHideSelection || (HandleAllocated() && Focused());
+    options.Background = Color();
+    options.AutoText = Enabled() ? clWindowText : clGrayText;
+    options.Links = AutoUrlDetect() ? &view.Links : nullptr;
+    PaintRichLines(canvas, layout, origin, first, last, options);
+}
+
+void TCustomRichEdit::VScrollNative(TMessage& Message) {
+    TView& view = *FView;
+    const TRichLayout& layout = view.Layout;
+    const int32_t topLine = layout.LineAtY(view.TopY);
+    int32_t y = view.TopY;
+    switch (LOWORD(Message.WParam)) {
+        case SB_LINEUP:
+            y = layout.Line(std::max(topLine - (layout.Line(topLine).Top < y ? 0 : 1), 0)).Top;
+            break;
+        case SB_LINEDOWN:
+            y = topLine + 1 < layout.LineCount() ? layout.Line(topLine + 1).Top : y;
+            break;
+        case SB_PAGEUP:
+            y -= PageHeight();
+            break;
+        case SB_PAGEDOWN:
+            y += PageHeight();
+            break;
+        case SB_TOP:
+            y = 0;
+            break;
+        case SB_BOTTOM:
+            y = layout.Height();
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            y = static_cast<int32_t>(
+                std::min<int64_t>(int64_t{HIWORD(Message.WParam)} * BarStep(view.Bars[SB_VERT].Max),
+                                  view.Bars[SB_VERT].Max));
+            break;
+        default:
+            return;
+    }
+    SetTopY(y);
+    UpdateScrollBars();
+    UpdateCaret();
+}
+
+void TCustomRichEdit::HScrollNative(TMessage& Message) {
+    TView& view = *FView;
+    const int32_t page = view.FormatRect.Right - view.FormatRect.Left;
+    const int32_t widest = view.Layout.Widest();
+    int32_t x = view.ScrollX;
+    switch (LOWORD(Message.WParam)) {
+        case SB_LINELEFT:
+            x -= 8;
+            break;
+        case SB_LINERIGHT:
+            x += 8;
+            break;
+        case SB_PAGELEFT:
+            x -= page;
+            break;
+        case SB_PAGERIGHT:
+            x += page;
+            break;
+        case SB_LEFT:
+            x = 0;
+            break;
+        case SB_RIGHT:
+            x = widest;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            x = HIWORD(Message.WParam) * BarStep(view.Bars[SB_HORZ].Max);
+            break;
+        default:
+            return;
+    }
+    SetScrollX(std::min(x, std::max(widest - page + 1, 0)));
+    UpdateScrollBars();
+    UpdateCaret();
+}
+
+void TCustomRichEdit::WheelNative(TMessage& Message) {
+    TView& view = *FView;
+    const TRichLayout& layout = view.Layout;
+    const int32_t notches = GET_WHEEL_DELTA_WPARAM(Message.WParam) / WHEEL_DELTA;
+    const int32_t line =
+        std::clamp(layout.LineAtY(view.TopY) - kWheelLines * notches, 0, layout.LineCount() - 1);
+    SetTopY(layout.Line(line).Top);
+    UpdateScrollBars();
+    UpdateCaret();
+    Message.Result = 1;
+}
+
+}  // namespace vex
