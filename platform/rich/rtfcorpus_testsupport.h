@@ -18,8 +18,10 @@
 
 namespace vex::test {
 
+// Named from the folder of the test, two levels below the sources' root.
 inline const std::string RtfCorpus = VEX_TEST_DIR "/../../tests/corpus/rtf/";
-inline const std::string RtfCorpusTable = VEX_TEST_DIR "/testdata/rtfcorpus.txt";
+inline const std::string RtfCorpusTable =
+    VEX_TEST_DIR "/../../platform/rich/testdata/rtfcorpus.txt";
 
 // The words of a text: runs of ASCII letters and digits. unrtf writes what lies outside ASCII in
 // a code page of its own and lays out bullets and cells with blanks, so only these compare.
