@@ -13,10 +13,10 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <random>
 #include <stdexcept>
 #include <string>
 
+#include "bench/rtfdocument.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
 #include "platform/rich/richengine.h"
@@ -34,46 +34,6 @@ double Since(Clock::time_point Start) {
     return std::chrono::duration<double>(Clock::now() - Start).count();
 }
 
-// A document of about Bytes bytes in the form converters write: paragraphs in groups, runs of
-// bold, italic and other fonts, escaped accents, Unicode with fallbacks, a field now and then.
-std::string MakeRtf(size_t Bytes) {
-    static const char* words[] = {"filter", "mailbox", "server", "message",  "header",   "rule",
-                                  "spam",   "delete",  "list",   "sender",   "subject",  "the",
-                                  "a",      "of",      "and",    "caf\\'e9", "na\\'efve"};
-    std::mt19937 random(42);
-    auto pick = [&](int N) { return std::uniform_int_distribution<int>(0, N - 1)(random); };
-    std::string rtf =
-        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Helvetica;}{\\f1\\fmodern Courier;}}"
-        "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\n";
-    while (rtf.size() < Bytes) {
-        rtf += "{\\pard \\ql \\f0 \\sa180 \\li0 \\fi0 ";
-        for (int w = 0; w < 60; ++w) {
-            switch (pick(20)) {
-                case 0:
-                    rtf += "{\\b " + std::string(words[pick(17)]) + "} ";
-                    break;
-                case 1:
-                    rtf += "{\\i\\cf1 " + std::string(words[pick(17)]) + "} ";
-                    break;
-                case 2:
-                    rtf += "{\\f1 code} ";
-                    break;
-                case 3:
-                    rtf += "\\u8220\"quoted\\u8221\" ";
-                    break;
-                case 4:
-                    rtf +=
-                        "{\\field{\\*\\fldinst{HYPERLINK \"http://x/\"}}{\\fldrslt{\\ul link}}} ";
-                    break;
-                default:
-                    rtf += std::string(words[pick(17)]) + " ";
-            }
-        }
-        rtf += "\\par}\n";
-    }
-    return rtf + "}";
-}
-
 struct TInput {
     std::string Rtf;
     std::string File;
@@ -82,7 +42,7 @@ struct TInput {
 const TInput& TenMegabytes() {
     static const TInput input = [] {
         TInput i;
-        i.Rtf = MakeRtf(10 << 20);
+        i.Rtf = vex::bench::MakeRtf(10 << 20);
         i.File = (std::filesystem::temp_directory_path() / "richtext_bench.rtf").string();
         std::ofstream(i.File, std::ios::binary) << i.Rtf;
         return i;
@@ -147,7 +107,8 @@ void BM_WriteRtf(benchmark::State& State) {
 // State.range(0): the document's size in megabytes.
 void BM_TypeIntoTheMiddle(benchmark::State& State) {
     const int megabytes = static_cast<int>(State.range(0));
-    const std::string rtf = megabytes == 10 ? TenMegabytes().Rtf : MakeRtf(size_t(megabytes) << 20);
+    const std::string rtf =
+        megabytes == 10 ? TenMegabytes().Rtf : vex::bench::MakeRtf(size_t(megabytes) << 20);
     constexpr int keystrokes = 100000;
     for (auto _ : State) {
         State.PauseTiming();
@@ -171,7 +132,8 @@ void BM_TypeIntoTheMiddle(benchmark::State& State) {
 void BM_TypeAndLayOut(benchmark::State& State) {
     const auto kilobytes = static_cast<size_t>(State.range(0));
     const auto breakEvery = static_cast<int>(State.range(1));
-    const std::string rtf = kilobytes == 10240 ? TenMegabytes().Rtf : MakeRtf(kilobytes << 10);
+    const std::string rtf =
+        kilobytes == 10240 ? TenMegabytes().Rtf : vex::bench::MakeRtf(kilobytes << 10);
     constexpr int keystrokes = 10000;
     for (auto _ : State) {
         State.PauseTiming();

@@ -10,16 +10,32 @@ TwwRichEditStrings::TwwRichEditStrings(TwwCustomRichEdit& Owner)
     : TRichEditStrings(Owner), FEdit(Owner) {}
 
 void TwwRichEditStrings::AddItems(std::vector<TStringItem>&& Items) {
+    if (!FHeldSelectionChange) {
+        FHeldSelectionChange = std::move(FEdit.OnSelectionChange);
+        FEdit.OnSelectionChange = nullptr;
+    }
+    TRichEditStrings::AddItems(std::move(Items));
+}
+
+void TwwRichEditStrings::SetUpdateState(bool Updating) {
+    if (Updating || !FHeldSelectionChange) {
+        TRichEditStrings::SetUpdateState(Updating);
+        return;
+    }
+    // The control, and these lines with it, may be gone when the update's notices return.
     const std::weak_ptr<const void> life = FEdit.LifeToken();
-    TNotifyEvent selectionChange = std::move(FEdit.OnSelectionChange);
-    FEdit.OnSelectionChange = nullptr;
     try {
-        TRichEditStrings::AddItems(std::move(Items));
+        TRichEditStrings::SetUpdateState(false);
     } catch (...) {
-        if (!life.expired()) FEdit.OnSelectionChange = std::move(selectionChange);
+        if (!life.expired()) RestoreSelectionHandler();
         throw;
     }
-    if (!life.expired()) FEdit.OnSelectionChange = std::move(selectionChange);
+    if (!life.expired()) RestoreSelectionHandler();
+}
+
+void TwwRichEditStrings::RestoreSelectionHandler() {
+    FEdit.OnSelectionChange = std::move(*FHeldSelectionChange);
+    FHeldSelectionChange.reset();
 }
 
 }  // namespace vex

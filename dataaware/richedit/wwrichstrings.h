@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "platform/rich/richedit.h"
@@ -17,10 +18,16 @@ public:
     explicit TwwRichEditStrings(TwwCustomRichEdit& Owner);
 
 protected:
+    // Lines are added inside an update, whose end tells the selection change the adding made:
+    // the handler stays away until that end has passed.
     void AddItems(std::vector<TStringItem>&& Items) override;
+    void SetUpdateState(bool Updating) override;
 
 private:
+    void RestoreSelectionHandler();
+
     TwwCustomRichEdit& FEdit;
+    std::optional<TNotifyEvent> FHeldSelectionChange;
 };
 
 }  // namespace vex
