@@ -269,6 +269,9 @@ private:
     // Where the layout's (0, 0) is in the client area, and a client point in the layout's terms.
     TPoint Origin() const;
     TPoint LayoutPoint(TPoint Client) const;
+    // A copy of the control painted into another's picture (a grid cell showing the control)
+    // has no view of its own: the text is formatted into the client area from its start.
+    void PaintCopy();
     int32_t PageHeight() const;
     void Select(int32_t Anchor, int32_t Caret);
     // Takes the selection from the engine when a caller set it there directly.

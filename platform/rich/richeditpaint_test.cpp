@@ -118,6 +118,37 @@ TEST(RichEditPaint, ObjectsAreDrawnInTheirBoxesAndSelectedByAClick) {
     EXPECT_NE(on.Edit->SelectedObject(), nullptr);
 }
 
+// A copy painted into another picture shows the document from its start, whatever the view
+// shows, and leaves the view as it was.
+TEST(RichEditPaint, ACopyShowsTheTextFromItsStartWhereverTheViewIs) {
+    std::string text = "first";
+    for (int i = 0; i < 40; ++i)
+        text += "\r\nline";
+    TRichOnForm on(text);
+    on.Edit->SetSelStart(0);
+    on.Edit->SetSelLength(5);
+    on.Edit->SelAttributes().SetColor(clRed);
+    on.Edit->SetSelStart(static_cast<int32_t>(text.size()));
+    on.Edit->ScrollCaret();
+    test::PumpUntilIdle();
+    const int32_t top = on.Edit->FirstVisibleLine();
+    ASSERT_GT(top, 0);
+    const TRect client = on.Edit->ClientRect();
+    TBitmap view;
+    PictureOfControl(*on.Edit, view);
+    EXPECT_EQ(Count(view, Rect(0, 0, view.Width(), view.Height()), clRed), 0);
+
+    TBitmap copy;
+    copy.SetSize(client.Right, client.Bottom);
+    on.Edit->SetControlState(on.Edit->ControlState() + TControlState{csPaintCopy});
+    on.Edit->Perform(WM_PAINT, reinterpret_cast<WPARAM>(copy.Canvas().Handle()), 0);
+    on.Edit->SetControlState(on.Edit->ControlState() - TControlState{csPaintCopy});
+    const int32_t lineHeight = on.Edit->Layout().Line(0).Height;
+    EXPECT_GT(Count(copy, Rect(0, 0, client.Right, lineHeight), clRed), 0);
+    EXPECT_EQ(Count(copy, Rect(0, lineHeight, client.Right, client.Bottom), clRed), 0);
+    EXPECT_EQ(on.Edit->FirstVisibleLine(), top);
+}
+
 // The longest run of pixels of the colour on one row of Area.
 int32_t LongestRun(const TBitmap& Picture, const TRect& Area, TColor Color) {
     int32_t longest = 0;

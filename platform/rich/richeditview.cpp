@@ -277,7 +277,25 @@ void TCustomRichEdit::InvalidateChanged() {
     if (area.Bottom > area.Top) InvalidateRect(Handle(), &area, false);
 }
 
+void TCustomRichEdit::PaintCopy() {
+    TCanvas& canvas = Canvas();
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(ClientRect());
+    TFormatRange range;
+    range.Canvas = &canvas;
+    range.Rect = Rect(0, 0, MulDiv(ClientWidth(), 1440, canvas.PixelsPerInchX()),
+                      MulDiv(ClientHeight(), 1440, canvas.PixelsPerInchY()));
+    range.PageRect = range.Rect;
+    const std::weak_ptr<const void> life = LifeToken();
+    FormatRange(&range, true);
+    if (!life.expired()) FormatRange(nullptr, false);
+}
+
 void TCustomRichEdit::Paint() {
+    if (ControlState().Contains(csPaintCopy)) {
+        PaintCopy();
+        return;
+    }
     TView& view = *FView;
     TCanvas& canvas = Canvas();
     const HDC dc = canvas.Handle();
