@@ -31,7 +31,7 @@ TwwCustomRichEdit::TwwCustomRichEdit(TComponent* AOwner)
             FFindDialog->SetFindText(FLastSearchText);
             DoFindNext(*dialog);
         };
-        dialog->OnClose = [this](TObject*) { SetHideSelection(FKeptHideSelection); };
+        dialog->OnClose = [this, dialog](TObject*) { SearchDialogClosed(*dialog); };
     }
     FReplaceDialog->OnReplace = [this](TObject*) {
         FLastSearchText = FReplaceDialog->FindText();

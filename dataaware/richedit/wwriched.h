@@ -136,6 +136,7 @@ private:
     // The search a dialog's button asks for.
     void Search(TFindDialog& Dialog, TwwSearchRequest Request);
     void ShowSearchDialog(TFindDialog& Dialog);
+    void SearchDialogClosed(const TFindDialog& Dialog);
     void NoMoreMatches();
     // The text's width and the formatting rectangle, as EditWidth says.
     void LayoutText();

@@ -63,6 +63,18 @@ TEST(WwRichFind, TheSelectionShowsWhileADialogIsOpenAndHidesAgainAfter) {
     }
 }
 
+TEST(WwRichFind, TheKeptHideSelectionOutlivesASecondDialogAndTheFirstClosing) {
+    test::TwwRichOnForm on("text");
+    on.Edit->SetHideSelection(true);
+    on.Edit->ShowFindDialog();
+    on.Edit->ShowFindDialog();
+    on.Edit->ShowReplaceDialog();
+    on.Edit->FindDialog().CloseDialog();
+    EXPECT_FALSE(on.Edit->HideSelection()) << "the replace dialog still shows the selection";
+    on.Edit->ReplaceDialog().CloseDialog();
+    EXPECT_TRUE(on.Edit->HideSelection());
+}
+
 TEST(WwRichFind, FindNextGoesRoundOnceThenSaysNoMoreMatches) {
     test::TwwRichOnForm on("spam eggs");
     on.Edit->SetSelection({9, 9});
