@@ -45,11 +45,9 @@ TwwPageTwips wwPageTwips(const TPageFormat& Format) {
 
 bool wwMarginsLeaveRoom(const TwwPrintMargins& Margins, TwwMeasurementUnits Units,
                         const TwwPageTwips& Page) {
-    const int64_t across = int64_t{wwMeasurementToTwips(Margins.Left(), Units)} +
-                           wwMeasurementToTwips(Margins.Right(), Units);
-    const int64_t down = int64_t{wwMeasurementToTwips(Margins.Top(), Units)} +
-                         wwMeasurementToTwips(Margins.Bottom(), Units);
-    return across < Page.Width && down < Page.Height;
+    // The text goes where wwMarginRect puts it, so room anywhere else on the sheet is none.
+    const TRect text = wwMarginRect(Margins, Units, Page);
+    return text.Right > text.Left && text.Bottom > text.Top;
 }
 
 TRect wwMarginRect(const TwwPrintMargins& Margins, TwwMeasurementUnits Units,
