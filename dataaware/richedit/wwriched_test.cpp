@@ -106,10 +106,14 @@ TEST(TwwDBRichEdit, ReadingAnotherVersionMakesTheWindowAgainAndKeepsTheText) {
 
 TEST(TwwDBRichEdit, ACorruptDataBlockIsAReadErrorThatChangesNothing) {
     test::TwwRichOnForm on("what was there");
+    on.Edit->SetSelection({0, 4});
+    on.Edit->SelAttributes().SetStyle({fsBold});
     for (const std::string& block : {std::string("\x10\0\0\0short", 9), std::string("\x01\0", 2)}) {
         EXPECT_THROW(ReadStored(*on.Edit, StoredData(block)), EReadError);
         EXPECT_EQ(on.Edit->Text(), "what was there");
         EXPECT_FALSE(on.Edit->PlainText());
+        on.Edit->SetSelection({0, 4});
+        EXPECT_TRUE(on.Edit->SelAttributes().Style().Contains(fsBold)) << "the formats stay";
     }
 }
 

@@ -70,12 +70,15 @@ void TwwCustomRichEdit::ReadState(TReader& Reader) {
     }
     const TScreenCursorGuard hourGlass(crHourGlass);
     FDataRead = false;
+    // Plain-text mode drops the formats, so a read that fails puts the document back as it was.
+    const std::string before = StreamOut(SF_RTF);
     // Lines stored without a Data block are plain text; they become the rich document after.
     SetPlainText(true);
     try {
         Reader.ReadProperties(*this);
     } catch (...) {
         SetPlainText(false);
+        StreamIn(before, SF_RTF);
         throw;
     }
     if (FDataRead) return;
