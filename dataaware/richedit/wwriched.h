@@ -133,6 +133,8 @@ private:
     void ReadData(TReader& Reader);
     void WriteData(TWriter& Writer);
     void ReadVersion(TReader& Reader);
+    void MatchWindowClass();
+    void ReadStoredProperties(TReader& Reader);
     // The search a dialog's button asks for.
     void Search(TFindDialog& Dialog, TwwSearchRequest Request);
     void ShowSearchDialog(TFindDialog& Dialog);

@@ -117,6 +117,23 @@ TEST(TwwDBRichEdit, ACorruptDataBlockIsAReadErrorThatChangesNothing) {
     }
 }
 
+TEST(TwwDBRichEdit, AFailedReadKeepsTheVersionAndTheWindowClass) {
+    test::TwwRichOnForm on("kept");
+    const std::string stored = StoredProperties([](TWriter& Writer) {
+        Writer.DefineProperty(
+            "RichEditVersion", nullptr, [](TWriter& W) { W.WriteInteger(1); }, true);
+        Writer.DefineProperty(
+            "Data", nullptr, [](TWriter& W) { W.WriteBinary(std::string("\x10\0", 2)); }, true);
+    });
+    for (const bool bound : {false, true}) {
+        on.Edit->SetDataField(bound ? "Description" : "");
+        EXPECT_THROW(ReadStored(*on.Edit, stored), EReadError);
+        EXPECT_EQ(on.Edit->RichEditVersion(), 2);
+        EXPECT_EQ(GetClassName(on.Edit->Handle()), "RICHEDIT20A");
+        EXPECT_EQ(on.Edit->Text(), "kept");
+    }
+}
+
 TEST(TwwDBRichEdit, LoadsTheVersionCheckBlockAsAnEmptyDocument) {
     test::TwwRichOnForm on("left over");
     ReadStored(*on.Edit, StoredData(test::ReadWholeFile(VersionCheckBlock)));
