@@ -115,6 +115,10 @@ TEST(TwwDBRichEdit, ACorruptDataBlockIsAReadErrorThatChangesNothing) {
         on.Edit->SetSelection({0, 4});
         EXPECT_TRUE(on.Edit->SelAttributes().Style().Contains(fsBold)) << "the formats stay";
     }
+    on.Edit->SetPlainText(true);
+    EXPECT_THROW(ReadStored(*on.Edit, StoredData("\x01\0")), EReadError);
+    EXPECT_TRUE(on.Edit->PlainText()) << "a plain-text control stays one";
+    EXPECT_EQ(on.Edit->Text(), "what was there");
 }
 
 TEST(TwwDBRichEdit, AFailedReadKeepsTheVersionAndTheWindowClass) {

@@ -87,6 +87,7 @@ void TwwCustomRichEdit::ReadStoredProperties(TReader& Reader) {
     const TScreenCursorGuard hourGlass(crHourGlass);
     FDataRead = false;
     // Plain-text mode drops the formats, so a read that fails puts the document back as it was.
+    const bool wasPlain = PlainText();
     const std::string before = StreamOut(SF_RTF);
     // Lines stored without a Data block are plain text; they become the rich document after.
     SetPlainText(true);
@@ -95,6 +96,7 @@ void TwwCustomRichEdit::ReadStoredProperties(TReader& Reader) {
     } catch (...) {
         SetPlainText(false);
         StreamIn(before, SF_RTF);
+        SetPlainText(wasPlain);
         throw;
     }
     if (FDataRead) return;
