@@ -53,8 +53,11 @@ bool wwMarginsLeaveRoom(const TwwPrintMargins& Margins, TwwMeasurementUnits Unit
 TRect wwMarginRect(const TwwPrintMargins& Margins, TwwMeasurementUnits Units,
                    const TwwPageTwips& Page) {
     const TPoint offset = Page.PrintableOffset;
-    const int32_t printableWidth = std::max(Page.Width - 2 * offset.X, 0);
-    const int32_t printableHeight = std::max(Page.Height - 2 * offset.Y, 0);
+    const auto extent = [](int32_t Size, int32_t Offset) {
+        return std::clamp<int64_t>(int64_t{Size} - 2 * int64_t{Offset}, 0, INT32_MAX);
+    };
+    const int64_t printableWidth = extent(Page.Width, offset.X);
+    const int64_t printableHeight = extent(Page.Height, offset.Y);
     const auto across = [&](int64_t V) {
         return static_cast<int32_t>(std::clamp<int64_t>(V, 0, printableWidth));
     };
