@@ -121,6 +121,7 @@ void TwwCustomRichEdit::Search(TFindDialog& Dialog, TwwSearchRequest Request) {
         if (life.expired()) return;
         ScrollCaret();
         if (replaced > 0 && (EventMask() & ENM_CHANGE) != 0) Change();
+        if (life.expired()) return;
     } else {
         TDialogSearch target(*this);
         wwSearch(target, FSearch, Request, told);
