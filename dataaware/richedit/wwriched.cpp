@@ -107,8 +107,9 @@ void TwwCustomRichEdit::Paint() {
 }
 
 void TwwCustomRichEdit::Resize() {
+    const std::weak_ptr<const void> life = LifeToken();
     TCustomRichEdit::Resize();
-    LayoutText();
+    if (!life.expired()) LayoutText();
 }
 
 TwwDBRichEdit::TwwDBRichEdit(TComponent* AOwner) : TwwCustomRichEdit(AOwner) {

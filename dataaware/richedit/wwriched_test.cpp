@@ -138,6 +138,18 @@ TEST(TwwDBRichEdit, AFailedReadKeepsTheVersionAndTheWindowClass) {
     }
 }
 
+TEST(TwwDBRichEdit, AResizeHandlerMayFreeTheControl) {
+    test::TwwRichOnForm on;
+    TwwDBRichEdit* edit = on.Edit;
+    bool freed = false;
+    edit->OnResize = [edit, &freed](TObject*) {
+        delete edit;
+        freed = true;
+    };
+    edit->SetBounds(0, 0, 300, 100);
+    EXPECT_TRUE(freed);
+}
+
 TEST(TwwDBRichEdit, LoadsTheVersionCheckBlockAsAnEmptyDocument) {
     test::TwwRichOnForm on("left over");
     ReadStored(*on.Edit, StoredData(test::ReadWholeFile(VersionCheckBlock)));
