@@ -143,8 +143,8 @@ TEST(TwwDBRichEdit, AResizeHandlerMayFreeTheControl) {
     TwwDBRichEdit* edit = on.Edit;
     bool freed = false;
     edit->OnResize = [edit, &freed](TObject*) {
-        delete edit;
         freed = true;
+        delete edit;  // and the handler with it: nothing of it is used after
     };
     edit->SetBounds(0, 0, 300, 100);
     EXPECT_TRUE(freed);
