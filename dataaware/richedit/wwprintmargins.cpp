@@ -45,18 +45,19 @@ TwwPageTwips wwPageTwips(const TPageFormat& Format) {
 
 bool wwMarginsLeaveRoom(const TwwPrintMargins& Margins, TwwMeasurementUnits Units,
                         const TwwPageTwips& Page) {
-    const int64_t across = int64_t{wwMeasurementToTwips(Margins.Left(), Units)} +
-                           wwMeasurementToTwips(Margins.Right(), Units);
-    const int64_t down = int64_t{wwMeasurementToTwips(Margins.Top(), Units)} +
-                         wwMeasurementToTwips(Margins.Bottom(), Units);
-    return across < Page.Width && down < Page.Height;
+    // The text goes where wwMarginRect puts it, so room anywhere else on the sheet is none.
+    const TRect text = wwMarginRect(Margins, Units, Page);
+    return text.Right > text.Left && text.Bottom > text.Top;
 }
 
 TRect wwMarginRect(const TwwPrintMargins& Margins, TwwMeasurementUnits Units,
                    const TwwPageTwips& Page) {
     const TPoint offset = Page.PrintableOffset;
-    const int32_t printableWidth = std::max(Page.Width - 2 * offset.X, 0);
-    const int32_t printableHeight = std::max(Page.Height - 2 * offset.Y, 0);
+    const auto extent = [](int32_t Size, int32_t Offset) {
+        return std::clamp<int64_t>(int64_t{Size} - 2 * int64_t{Offset}, 0, INT32_MAX);
+    };
+    const int64_t printableWidth = extent(Page.Width, offset.X);
+    const int64_t printableHeight = extent(Page.Height, offset.Y);
     const auto across = [&](int64_t V) {
         return static_cast<int32_t>(std::clamp<int64_t>(V, 0, printableWidth));
     };

@@ -41,8 +41,8 @@ struct TwwPageTwips {
 // A printer's sheet in twips, from its format in device pixels.
 TwwPageTwips wwPageTwips(const TPageFormat& Format);
 
-// Whether the margins leave some of the sheet to print on: left plus right below its width and
-// top plus bottom below its height.
+// Whether the margins leave some of the sheet to print on: wwMarginRect is neither empty nor
+// inverted.
 bool wwMarginsLeaveRoom(const TwwPrintMargins& Margins, TwwMeasurementUnits Units,
                         const TwwPageTwips& Page);
 

@@ -45,8 +45,10 @@ TEST(WwMarginRect, FollowsTheTable) {
 TEST(WwMarginsLeaveRoom, FollowsTheTable) {
     for (const test::TestCase& c : test::ReadCases(Cases, "room")) {
         SCOPED_TRACE(c.Where);
-        const TMarginCase made = MarginCaseOf(c);
-        EXPECT_EQ(wwMarginsLeaveRoom(made.Margins, made.Units, made.Page), c[7] == "yes");
+        TMarginCase made = MarginCaseOf(c);
+        made.Page.PrintableOffset = {static_cast<int32_t>(c.Int(7)),
+                                     static_cast<int32_t>(c.Int(8))};
+        EXPECT_EQ(wwMarginsLeaveRoom(made.Margins, made.Units, made.Page), c[9] == "yes");
     }
 }
 

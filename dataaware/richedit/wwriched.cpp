@@ -31,7 +31,7 @@ TwwCustomRichEdit::TwwCustomRichEdit(TComponent* AOwner)
             FFindDialog->SetFindText(FLastSearchText);
             DoFindNext(*dialog);
         };
-        dialog->OnClose = [this](TObject*) { SetHideSelection(FKeptHideSelection); };
+        dialog->OnClose = [this, dialog](TObject*) { SearchDialogClosed(*dialog); };
     }
     FReplaceDialog->OnReplace = [this](TObject*) {
         FLastSearchText = FReplaceDialog->FindText();
@@ -107,8 +107,9 @@ void TwwCustomRichEdit::Paint() {
 }
 
 void TwwCustomRichEdit::Resize() {
+    const std::weak_ptr<const void> life = LifeToken();
     TCustomRichEdit::Resize();
-    LayoutText();
+    if (!life.expired()) LayoutText();
 }
 
 TwwDBRichEdit::TwwDBRichEdit(TComponent* AOwner) : TwwCustomRichEdit(AOwner) {

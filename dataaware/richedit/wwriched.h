@@ -102,7 +102,8 @@ public:
     // EPrinter without a printer, or when the margins leave no room on the sheet.
     void Print(const std::string& Caption) override;
 
-    // Reads the control from a form's stored properties.
+    // Reads the control from a form's stored properties. A read that fails leaves the document,
+    // its plain-text mode and RichEditVersion as they were.
     virtual void ReadState(TReader& Reader);
     // Stream (from its position) in place of the document, or of the selection: RTF when it
     // is RTF, plain text otherwise or in plain-text mode. A stream that cannot be read raises
@@ -133,9 +134,12 @@ private:
     void ReadData(TReader& Reader);
     void WriteData(TWriter& Writer);
     void ReadVersion(TReader& Reader);
+    void MatchWindowClass();
+    void ReadStoredProperties(TReader& Reader);
     // The search a dialog's button asks for.
     void Search(TFindDialog& Dialog, TwwSearchRequest Request);
     void ShowSearchDialog(TFindDialog& Dialog);
+    void SearchDialogClosed(const TFindDialog& Dialog);
     void NoMoreMatches();
     // The text's width and the formatting rectangle, as EditWidth says.
     void LayoutText();

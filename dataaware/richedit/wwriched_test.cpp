@@ -106,11 +106,48 @@ TEST(TwwDBRichEdit, ReadingAnotherVersionMakesTheWindowAgainAndKeepsTheText) {
 
 TEST(TwwDBRichEdit, ACorruptDataBlockIsAReadErrorThatChangesNothing) {
     test::TwwRichOnForm on("what was there");
+    on.Edit->SetSelection({0, 4});
+    on.Edit->SelAttributes().SetStyle({fsBold});
     for (const std::string& block : {std::string("\x10\0\0\0short", 9), std::string("\x01\0", 2)}) {
         EXPECT_THROW(ReadStored(*on.Edit, StoredData(block)), EReadError);
         EXPECT_EQ(on.Edit->Text(), "what was there");
         EXPECT_FALSE(on.Edit->PlainText());
+        on.Edit->SetSelection({0, 4});
+        EXPECT_TRUE(on.Edit->SelAttributes().Style().Contains(fsBold)) << "the formats stay";
     }
+    on.Edit->SetPlainText(true);
+    EXPECT_THROW(ReadStored(*on.Edit, StoredData("\x01\0")), EReadError);
+    EXPECT_TRUE(on.Edit->PlainText()) << "a plain-text control stays one";
+    EXPECT_EQ(on.Edit->Text(), "what was there");
+}
+
+TEST(TwwDBRichEdit, AFailedReadKeepsTheVersionAndTheWindowClass) {
+    test::TwwRichOnForm on("kept");
+    const std::string stored = StoredProperties([](TWriter& Writer) {
+        Writer.DefineProperty(
+            "RichEditVersion", nullptr, [](TWriter& W) { W.WriteInteger(1); }, true);
+        Writer.DefineProperty(
+            "Data", nullptr, [](TWriter& W) { W.WriteBinary(std::string("\x10\0", 2)); }, true);
+    });
+    for (const bool bound : {false, true}) {
+        on.Edit->SetDataField(bound ? "Description" : "");
+        EXPECT_THROW(ReadStored(*on.Edit, stored), EReadError);
+        EXPECT_EQ(on.Edit->RichEditVersion(), 2);
+        EXPECT_EQ(GetClassName(on.Edit->Handle()), "RICHEDIT20A");
+        EXPECT_EQ(on.Edit->Text(), "kept");
+    }
+}
+
+TEST(TwwDBRichEdit, AResizeHandlerMayFreeTheControl) {
+    test::TwwRichOnForm on;
+    TwwDBRichEdit* edit = on.Edit;
+    bool freed = false;
+    edit->OnResize = [edit, &freed](TObject*) {
+        freed = true;
+        delete edit;  // and the handler with it: nothing of it is used after
+    };
+    edit->SetBounds(0, 0, 300, 100);
+    EXPECT_TRUE(freed);
 }
 
 TEST(TwwDBRichEdit, LoadsTheVersionCheckBlockAsAnEmptyDocument) {

@@ -6,10 +6,19 @@
 #include "platform/core/exceptions.h"
 #include "platform/rich/richfind.h"
 #include "platform/ui/finddialog.h"
+#include "platform/ui/form.h"
 #include "platform/ui/messagedialog.h"
 #include "platform/win/systemmetrics.h"
 
 namespace vex {
+
+namespace {
+
+bool Shows(const TFindDialog& Dialog) {
+    return Dialog.Form() != nullptr && Dialog.Form()->Visible();
+}
+
+}  // namespace
 
 // The search on the control itself, a step at a time, so that each find and replace is seen
 // and told as the user's own would be. A handler that frees the control ends the search.
@@ -68,9 +77,16 @@ void TwwCustomRichEdit::ShowSearchDialog(TFindDialog& Dialog) {
     const bool oneLine = selected.find('\r') == std::string::npos;
     Dialog.SetFindText(!selected.empty() && oneLine ? selected : FLastSearchText);
     FSearch = TwwSearchState{SelStart(), false};
-    FKeptHideSelection = HideSelection();
+    // While a dialog shows, HideSelection is the one it set: the value to restore stays kept.
+    if (!Shows(*FFindDialog) && !Shows(*FReplaceDialog)) FKeptHideSelection = HideSelection();
     SetHideSelection(false);
     Dialog.Execute();
+}
+
+void TwwCustomRichEdit::SearchDialogClosed(const TFindDialog& Dialog) {
+    const TFindDialog& other =
+        &Dialog == FFindDialog ? static_cast<const TFindDialog&>(*FReplaceDialog) : *FFindDialog;
+    if (!Shows(other)) SetHideSelection(FKeptHideSelection);
 }
 
 void TwwCustomRichEdit::DoFindNext(TFindDialog& Dialog) {
@@ -105,6 +121,7 @@ void TwwCustomRichEdit::Search(TFindDialog& Dialog, TwwSearchRequest Request) {
         if (life.expired()) return;
         ScrollCaret();
         if (replaced > 0 && (EventMask() & ENM_CHANGE) != 0) Change();
+        if (life.expired()) return;
     } else {
         TDialogSearch target(*this);
         wwSearch(target, FSearch, Request, told);

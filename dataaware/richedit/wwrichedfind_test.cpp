@@ -5,6 +5,7 @@
 
 #include "dataaware/richedit/wwriched.h"
 #include "dataaware/richedit/wwriched_testsupport.h"
+#include "platform/core/exceptions.h"
 #include "platform/rich/richfind.h"
 #include "platform/ui/finddialog.h"
 #include "platform/win/systemmetrics.h"
@@ -60,6 +61,46 @@ TEST(WwRichFind, TheSelectionShowsWhileADialogIsOpenAndHidesAgainAfter) {
         EXPECT_FALSE(on.Edit->HideSelection());
         on.Edit->ReplaceDialog().CloseDialog();
         EXPECT_EQ(on.Edit->HideSelection(), hide);
+    }
+}
+
+TEST(WwRichFind, TheKeptHideSelectionOutlivesASecondDialogAndTheFirstClosing) {
+    test::TwwRichOnForm on("text");
+    on.Edit->SetHideSelection(true);
+    on.Edit->ShowFindDialog();
+    on.Edit->ShowFindDialog();
+    on.Edit->ShowReplaceDialog();
+    on.Edit->FindDialog().CloseDialog();
+    EXPECT_FALSE(on.Edit->HideSelection()) << "the replace dialog still shows the selection";
+    on.Edit->ReplaceDialog().CloseDialog();
+    EXPECT_TRUE(on.Edit->HideSelection());
+}
+
+TEST(WwRichFind, AHandlerThatFreesTheControlEndsTheSearchQuietly) {
+    enum TPress { FindNextPress, ReplacePress, ReplaceAllPress };
+    for (const TPress press : {FindNextPress, ReplacePress, ReplaceAllPress}) {
+        SCOPED_TRACE(press);
+        test::TwwRichOnForm on("a b a b");
+        on.Edit->ShowReplaceDialog();
+        TReplaceDialog& dialog = on.Edit->ReplaceDialog();
+        dialog.SetFindText("a");
+        dialog.SetReplaceText("c");
+        TwwDBRichEdit* edit = on.Edit;
+        const auto free = [edit](TObject*) { delete edit; };
+        if (press == FindNextPress)
+            edit->OnSelectionChange = free;
+        else
+            edit->OnChange = free;
+        const std::vector<std::string> shown = test::MessagesDuring([&] {
+            try {
+                if (press == FindNextPress)
+                    FindNext(dialog);
+                else
+                    Replace(dialog, press == ReplaceAllPress);
+            } catch (const EAbort&) {
+            }
+        });
+        EXPECT_TRUE(shown.empty());
     }
 }
 

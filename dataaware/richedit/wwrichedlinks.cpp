@@ -29,7 +29,8 @@ void TwwCustomRichEdit::LinkNotify(const TENLink& Link) {
     if (!useDefault) return;
     try {
         wwOpenLink(text);
-    } catch (const Exception&) {
+    } catch (...) {
+        // An opener a program set may fail with any exception; none leaves the mouse handling.
         Application().HandleException(life.expired() ? nullptr : this);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,28 @@ TEST_F(WwRichLinks, AFailedOpeningIsReportedAsTheApplicationReportsErrors) {
     FOpener->Failure = "No program opens web addresses";
     Play("d6 u6");
     EXPECT_EQ(reported, std::vector<std::string>{"No program opens web addresses"});
+}
+
+TEST_F(WwRichLinks, AnOpenerFailingInItsOwnWayIsReportedToo) {
+    struct TBrokenOpener : TUrlOpener {
+        void Open(const std::string&) override { throw std::runtime_error("no process slots"); }
+    };
+    SetUrlOpener(std::make_unique<TBrokenOpener>());
+    std::vector<std::string> reported;
+    Application().OnException = [&](TObject*, const std::exception& E) {
+        reported.push_back(E.what());
+    };
+    Play("d6 u6");
+    EXPECT_EQ(reported, std::vector<std::string>{"no process slots"});
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+}
+
+TEST_F(WwRichLinks, AHandlerThatFreesTheControlLeavesTheDefaultOpeningToRun) {
+    FOn.Edit->OnURLOpen = [](TwwCustomRichEdit* Sender, const std::string&, bool&) {
+        delete Sender;
+    };
+    Play("d6 u6");
+    EXPECT_EQ(FOpener->Opened, std::vector<std::string>{"http://www.example.com"});
 }
 
 TEST_F(WwRichLinks, DetectionOffMarksAndOpensNothingAndComesBackOn) {

@@ -109,6 +109,60 @@ TEST_F(WwRichPrint, MarginsThatMeetAndAMissingPrinterAreErrorsFromPrint) {
     EXPECT_FALSE(Printed());
 }
 
+// A printer whose output fails at the second page, as a full disk or a lost queue does.
+class TFailingPrinter : public TPrinterDevice {
+public:
+    std::string Name() const override { return "Failing"; }
+    std::unique_ptr<TPrintDocument> Start(const TPrintJob&) override {
+        struct TDocument : TPrintDocument {
+            void AddPage(TPrintedPage) override {
+                if (++Pages == 2) throw EPrinter("The printer stopped");
+            }
+            void Finish() override {}
+            void Cancel() noexcept override {}
+            int32_t Pages = 0;
+        };
+        return std::make_unique<TDocument>();
+    }
+};
+
+TEST_F(WwRichPrint, APrinterFailingHalfWayLeavesTheControlToPrintAgain) {
+    RequirePoppler();
+    std::string text;
+    for (int32_t i = 1; i <= 120; ++i)
+        text += "Line " + std::to_string(i) + "\r\n";
+    test::TwwRichOnForm on;
+    on.Edit->Font().SetName("Arial");
+    on.Edit->SetText(text);
+    {
+        std::vector<std::unique_ptr<TPrinterDevice>> failing;
+        failing.push_back(std::make_unique<TFailingPrinter>());
+        test::TPrinterDevicesScope scope(std::move(failing));
+        EXPECT_THROW(on.Edit->Print("Release note"), EPrinter);
+        EXPECT_FALSE(Printer().Printing());
+    }
+    EXPECT_EQ(on.Edit->Text(), text);
+    on.Edit->Print("Release note");
+    EXPECT_EQ(Words(test::PdfText(File())), Words(text));
+}
+
+TEST_F(WwRichPrint, AnEmptyDocumentAndOneLineLongerThanAPagePrint) {
+    RequirePoppler();
+    test::TwwRichOnForm on;
+    on.Edit->Font().SetName("Arial");
+    on.Edit->Print("Empty");
+    EXPECT_EQ(test::PdfInfo(File()).Pages, 1);
+    const std::string line(20000, 'x');
+    on.Edit->SetText(line);
+    on.Edit->Print("One line");
+    EXPECT_GE(test::PdfInfo(File()).Pages, 2);
+    std::string printed;
+    for (const std::string& word : Words(test::PdfText(File())))
+        printed += word;
+    EXPECT_EQ(printed.size(), line.size());
+    EXPECT_EQ(printed.find_first_not_of('x'), std::string::npos);
+}
+
 TEST_F(WwRichPrint, EveryCorpusFilePrintsToItsWords) {
     RequirePoppler();
     std::vector<std::string> files;

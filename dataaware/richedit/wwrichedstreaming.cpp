@@ -43,6 +43,10 @@ void TwwCustomRichEdit::DefineProperties(TFiler& Filer) {
 
 void TwwCustomRichEdit::ReadVersion(TReader& Reader) {
     FRichEditVersion = Reader.ReadInteger();
+    MatchWindowClass();
+}
+
+void TwwCustomRichEdit::MatchWindowClass() {
     // Loading starts from version 1, so the window is made again only when it is of the wrong
     // class for the version read.
     if (HandleAllocated() && GetClassName(Handle()) != WindowClassName()) RecreateWnd();
@@ -63,19 +67,36 @@ void TwwCustomRichEdit::WriteData(TWriter& Writer) {
 }
 
 void TwwCustomRichEdit::ReadState(TReader& Reader) {
+    const int32_t version = FRichEditVersion;
     FRichEditVersion = 1;
+    try {
+        ReadStoredProperties(Reader);
+    } catch (...) {
+        // A read that fails leaves the control of the version it was, in a window of its class.
+        FRichEditVersion = version;
+        MatchWindowClass();
+        throw;
+    }
+}
+
+void TwwCustomRichEdit::ReadStoredProperties(TReader& Reader) {
     if (IsBound()) {
         Reader.ReadProperties(*this);
         return;
     }
     const TScreenCursorGuard hourGlass(crHourGlass);
     FDataRead = false;
+    // Plain-text mode drops the formats, so a read that fails puts the document back as it was.
+    const bool wasPlain = PlainText();
+    const std::string before = StreamOut(SF_RTF);
     // Lines stored without a Data block are plain text; they become the rich document after.
     SetPlainText(true);
     try {
         Reader.ReadProperties(*this);
     } catch (...) {
         SetPlainText(false);
+        StreamIn(before, SF_RTF);
+        SetPlainText(wasPlain);
         throw;
     }
     if (FDataRead) return;

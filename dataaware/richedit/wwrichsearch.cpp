@@ -11,8 +11,12 @@ namespace vex {
 
 namespace {
 
+// The characters Text takes in a document, where CR LF is one paragraph end.
 int32_t Length(const std::string& Text) {
-    return static_cast<int32_t>(Text.size());
+    int32_t length = static_cast<int32_t>(Text.size());
+    for (size_t at = Text.find("\r\n"); at != std::string::npos; at = Text.find("\r\n", at + 2))
+        --length;
+    return length;
 }
 
 bool SelectionIsMatch(TwwSearchTarget& Target, const TwwSearchRequest& Request) {

@@ -78,6 +78,8 @@ TEST(WwReplaceAll, ChangesTheTextAsReplacingOneByOneDoesInOneStep) {
             engine.Undo();
             EXPECT_EQ(engine.Text(), c[0]);
             EXPECT_FALSE(engine.CanUndo());
+            engine.Redo();
+            EXPECT_EQ(engine.Text(), c[7]);
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "dataaware/richedit/wwrichunits.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string_view>
@@ -19,6 +20,11 @@ double UnitsPerInch(TwwMeasurementUnits Units) {
 // What follows the number in a measurement's text.
 std::string_view UnitSuffix(TwwMeasurementUnits Units) {
     return Units == muCentimeters ? " cm" : "''";
+}
+
+// Rounded to the nearest, held within 32 bits: a size beyond them is as large as one can be.
+int32_t RoundWithin(double Value) {
+    return static_cast<int32_t>(std::clamp<double>(std::round(Value), INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
@@ -55,13 +61,11 @@ double wwSnapMeasurement(double Value, TwwMeasurementUnits Units, int32_t Steps)
 
 int32_t wwPixelsToTwips(int32_t Pixels, int32_t PixelsPerInch) {
     if (PixelsPerInch <= 0) return 0;
-    return static_cast<int32_t>(
-        std::lround(static_cast<double>(Pixels) * wwTwipsPerInch / PixelsPerInch));
+    return RoundWithin(static_cast<double>(Pixels) * wwTwipsPerInch / PixelsPerInch);
 }
 
 int32_t wwTwipsToPixels(int32_t Twips, int32_t PixelsPerInch) {
-    return static_cast<int32_t>(
-        std::lround(static_cast<double>(Twips) * PixelsPerInch / wwTwipsPerInch));
+    return RoundWithin(static_cast<double>(Twips) * PixelsPerInch / wwTwipsPerInch);
 }
 
 }  // namespace vex

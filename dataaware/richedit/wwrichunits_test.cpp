@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "platform/core/exceptions.h"
@@ -51,6 +52,19 @@ TEST(WwRichUnits, TextWithoutANumberAndValuesBeyondTwipsAreConvertErrors) {
     EXPECT_THROW(wwMeasurementTextToTwips("wide", muInches), EConvertError);
     EXPECT_THROW(wwMeasurementTextToTwips("''", muInches), EConvertError);
     EXPECT_THROW(wwMeasurementToTwips(1e9, muInches), EConvertError);
+}
+
+TEST(WwRichUnits, PixelsAndTwipsAtTheirExtremesHoldAtTheEndsOfTheRange) {
+    struct Case {
+        int32_t Value, PerInch, Twips, Pixels;
+    };
+    for (const Case& c :
+         {Case{INT32_MAX, 96, INT32_MAX, 143165576}, Case{INT32_MIN, 96, INT32_MIN, -143165577},
+          Case{INT32_MAX, 1, INT32_MAX, 1491308}, Case{INT32_MAX, INT32_MAX, 1440, INT32_MAX}}) {
+        SCOPED_TRACE(std::to_string(c.Value) + " at " + std::to_string(c.PerInch));
+        EXPECT_EQ(wwPixelsToTwips(c.Value, c.PerInch), c.Twips);
+        EXPECT_EQ(wwTwipsToPixels(c.Value, c.PerInch), c.Pixels);
+    }
 }
 
 }  // namespace
