@@ -1,5 +1,6 @@
 #include "dataaware/richedit/wwrichsearch.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -31,16 +32,60 @@ struct TReplacement {
     bool Wrapped = false;
 };
 
+// Text with paragraph ends as "\r" and a gap where it was last changed. A replace-all changes
+// it at places that only grow, except once when the search goes round the end, so moving the gap
+// costs about the text's length in all, where changing a string in place would cost that much
+// for each replacement.
+class TGapText {
+public:
+    explicit TGapText(std::string Text) : FBefore(std::move(Text)) {}
+
+    int32_t Length() const { return static_cast<int32_t>(FBefore.size() + FAfter.size()); }
+    std::string Text(int32_t From, int32_t Count) const {
+        const auto from = static_cast<size_t>(From), end = from + static_cast<size_t>(Count);
+        std::string text;
+        text.reserve(static_cast<size_t>(Count));
+        if (from < FBefore.size()) text.append(FBefore, from, std::min(end, FBefore.size()) - from);
+        for (size_t at = std::max(from, FBefore.size()); at < end; ++at)
+            text.push_back(FAfter[FAfter.size() - 1 - (at - FBefore.size())]);
+        return text;
+    }
+    void Replace(int32_t Start, int32_t Count, const std::string& With) {
+        const auto to = static_cast<size_t>(Start);
+        while (FBefore.size() > to) {
+            FAfter.push_back(FBefore.back());
+            FBefore.pop_back();
+        }
+        while (FBefore.size() < to) {
+            FBefore.push_back(FAfter.back());
+            FAfter.pop_back();
+        }
+        FAfter.resize(FAfter.size() - static_cast<size_t>(Count));
+        for (size_t at = 0; at < With.size(); ++at) {
+            if (With[at] == '\r' && at + 1 < With.size() && With[at + 1] == '\n') continue;
+            FBefore.push_back(With[at] == '\n' ? '\r' : With[at]);
+        }
+    }
+
+private:
+    std::string FBefore;
+    std::string FAfter;  // last character first, so that the gap moves at the strings' ends
+};
+
 // The plain text of a document with a selection, recording the replacements made in it.
 class TTextCopy : public TwwSearchTarget {
 public:
     TTextCopy(const TRichEditEngine& Engine, const TwwSearchState& State)
-        : FState(State), FStart(Engine.SelStart()), FLength(Engine.SelLength()) {
-        FDocument.Replace(0, 0, PlainTextFragment(Engine.Document().Text(), 0, 0));
-    }
+        : FState(State),
+          FText(Engine.Document().Text()),
+          FStart(Engine.SelStart()),
+          FLength(Engine.SelLength()) {}
 
     int32_t Find(const std::string& Text, int32_t Start, uint32_t Options) override {
-        return FindText(FDocument, Text, Start, -1, Options | FR_DOWN);
+        const TFindSource source{FText.Length(), [this](int32_t From, int32_t Count) {
+                                     return FText.Text(From, Count);
+                                 }};
+        return FindText(source, Text, Start, -1, Options | FR_DOWN);
     }
     int32_t SelStart() const override { return FStart; }
     int32_t SelLength() const override { return FLength; }
@@ -49,7 +94,7 @@ public:
         FLength = Length;
     }
     void ReplaceSelection(const std::string& Text) override {
-        FDocument.Replace(FStart, FLength, PlainTextFragment(Text, 0, 0));
+        FText.Replace(FStart, FLength, Text);
         Made.push_back({FStart, FState.Wrapped});
         FStart += Length(Text);
         FLength = 0;
@@ -59,7 +104,7 @@ public:
 
 private:
     const TwwSearchState& FState;
-    TRichDocument FDocument;
+    TGapText FText;
     int32_t FStart;
     int32_t FLength;
 };

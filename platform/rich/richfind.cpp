@@ -17,13 +17,13 @@ bool IsWordChar(char C) {
 
 // The first (down) or last (up) match that starts within [First, Last], reading only the text
 // such matches and the characters either side of them take.
-int32_t FindIn(const TRichDocument& Document, const std::string& Pattern, int32_t First,
-               int32_t Last, uint32_t Options) {
+int32_t FindIn(const TFindSource& Source, const std::string& Pattern, int32_t First, int32_t Last,
+               uint32_t Options) {
     // One character either side tells whether a match there stands as a word.
     const int32_t from = std::max(First - 1, 0);
-    const int64_t to = std::min<int64_t>(int64_t{Last} + static_cast<int64_t>(Pattern.size()) + 1,
-                                         Document.Length());
-    std::string haystack = Document.Text(from, static_cast<int32_t>(to - from));
+    const int64_t to =
+        std::min<int64_t>(int64_t{Last} + static_cast<int64_t>(Pattern.size()) + 1, Source.Length);
+    std::string haystack = Source.Text(from, static_cast<int32_t>(to - from));
     if (!(Options & FR_MATCHCASE)) haystack = AnsiUpperCase(haystack);
     const size_t first = static_cast<size_t>(First - from);
     const size_t last = static_cast<size_t>(Last - from);
@@ -49,12 +49,19 @@ int32_t FindIn(const TRichDocument& Document, const std::string& Pattern, int32_
 
 int32_t FindText(const TRichDocument& Document, std::string_view Text, int32_t Start, int32_t End,
                  uint32_t Options) {
+    const TFindSource source{
+        Document.Length(), [&](int32_t From, int32_t Count) { return Document.Text(From, Count); }};
+    return FindText(source, Text, Start, End, Options);
+}
+
+int32_t FindText(const TFindSource& Source, std::string_view Text, int32_t Start, int32_t End,
+                 uint32_t Options) {
     std::string pattern;
     for (size_t i = 0; i < Text.size(); ++i) {
         if (Text[i] == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') continue;
         pattern.push_back(Text[i] == '\n' ? '\r' : Text[i]);
     }
-    const int32_t length = Document.Length();
+    const int32_t length = Source.Length;
     if (End < 0 || End > length) End = length;
     Start = std::clamp(Start, 0, End);
     if (pattern.empty() || static_cast<size_t>(End - Start) < pattern.size()) return -1;
@@ -69,7 +76,7 @@ int32_t FindText(const TRichDocument& Document, std::string_view Text, int32_t S
             const auto last =
                 static_cast<int32_t>(std::min<int64_t>(lastStart, first + window - 1));
             const int32_t found =
-                FindIn(Document, pattern, static_cast<int32_t>(first), last, Options);
+                FindIn(Source, pattern, static_cast<int32_t>(first), last, Options);
             if (found >= 0) return found;
             first = int64_t{last} + 1;
         }
@@ -77,7 +84,7 @@ int32_t FindText(const TRichDocument& Document, std::string_view Text, int32_t S
         for (int64_t last = lastStart; last >= Start; window *= 2) {
             const auto first = static_cast<int32_t>(std::max<int64_t>(Start, last - window + 1));
             const int32_t found =
-                FindIn(Document, pattern, first, static_cast<int32_t>(last), Options);
+                FindIn(Source, pattern, first, static_cast<int32_t>(last), Options);
             if (found >= 0) return found;
             last = int64_t{first} - 1;
         }

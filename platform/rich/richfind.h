@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace vex {
@@ -18,6 +20,15 @@ enum : uint32_t {
 // Text is "\r" or "\r\n". Without FR_MATCHCASE letters match in either case of the code page; with
 // FR_WHOLEWORD a match must neither begin nor end inside a word.
 int32_t FindText(const TRichDocument& Document, std::string_view Text, int32_t Start, int32_t End,
+                 uint32_t Options);
+
+// Text to search that is not a document: its length, and its characters [From, From + Count)
+// (within it) with paragraph ends as "\r".
+struct TFindSource {
+    int32_t Length = 0;
+    std::function<std::string(int32_t From, int32_t Count)> Text;
+};
+int32_t FindText(const TFindSource& Source, std::string_view Text, int32_t Start, int32_t End,
                  uint32_t Options);
 
 }  // namespace vex
