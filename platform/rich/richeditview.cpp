@@ -31,6 +31,11 @@ int32_t BarStep(int32_t Max) {
     return Max / 0xFFFF + 1;
 }
 
+// The pixel the thumb's place in a scroll message stands for, on a bar that reaches Max.
+int32_t ThumbPlace(WPARAM WParam, int32_t Max) {
+    return static_cast<int32_t>(std::min<int64_t>(int64_t{HIWORD(WParam)} * BarStep(Max), Max));
+}
+
 }  // namespace
 
 TCustomRichEdit::TView::TView(TRichDocument& ADocument)
@@ -330,9 +335,7 @@ void TCustomRichEdit::VScrollNative(TMessage& Message) {
             break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
-            y = static_cast<int32_t>(
-                std::min<int64_t>(int64_t{HIWORD(Message.WParam)} * BarStep(view.Bars[SB_VERT].Max),
-                                  view.Bars[SB_VERT].Max));
+            y = ThumbPlace(Message.WParam, view.Bars[SB_VERT].Max);
             break;
         default:
             return;
@@ -368,7 +371,7 @@ void TCustomRichEdit::HScrollNative(TMessage& Message) {
             break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
-            x = HIWORD(Message.WParam) * BarStep(view.Bars[SB_HORZ].Max);
+            x = ThumbPlace(Message.WParam, view.Bars[SB_HORZ].Max);
             break;
         default:
             return;
