@@ -1,9 +1,8 @@
 // The rich-text engine against unrtf (Debian's RTF converter) reading the same 10 MB document
 // in the same run; writing that document back as RTF; and typing 100,000 characters one at a
 // time into the middle of 1 MB and 10 MB documents, whose time per keystroke should not depend
-// on the size of the document; and the same with the document's lines laid out after every
-// keystroke and the typed line painted again, at 100 KB and 10 MB, where only the paragraph
-// typed into may be laid out again.
+// on the size of the document. Typing into the control, laid out and painted, is
+// richedittyping_bench's.
 
 #include <benchmark/benchmark.h>
 
@@ -17,11 +16,7 @@
 #include <string>
 
 #include "bench/rtfdocument.h"
-#include "platform/gfx/bitmap.h"
-#include "platform/gfx/canvas.h"
 #include "platform/rich/richengine.h"
-#include "platform/rich/richlayout.h"
-#include "platform/rich/richpaint.h"
 #include "platform/rich/richstreams.h"
 #include "platform/rich/rtfreader.h"
 #include "platform/rich/rtfwriter.h"
@@ -53,12 +48,6 @@ const TInput& TenMegabytes() {
 double gReadSeconds = 1e9, gUnrtfSeconds = 1e9, gWriteSeconds = 1e9;
 size_t gWrittenBytes = 0;
 double gTypingNanoseconds[2] = {0, 0};
-// A keystroke's time with the layout's share of it, by [paragraph ends typed][10 MB].
-struct TKeystrokeTimes {
-    double Total = 0;
-    double Layout = 0;
-};
-TKeystrokeTimes gKeystrokes[2][2];
 
 void BM_ReadRtfWithTheEngine(benchmark::State& State) {
     const TInput& input = TenMegabytes();
@@ -126,64 +115,10 @@ void BM_TypeIntoTheMiddle(benchmark::State& State) {
     State.SetItemsProcessed(State.iterations() * keystrokes);
 }
 
-// State.range(0): the document's size in kilobytes; State.range(1): a paragraph end every so
-// many keystrokes, or none for 0. The time of the layout and painting is kept apart from the
-// edit's as well.
-void BM_TypeAndLayOut(benchmark::State& State) {
-    const auto kilobytes = static_cast<size_t>(State.range(0));
-    const auto breakEvery = static_cast<int>(State.range(1));
-    const std::string rtf =
-        kilobytes == 10240 ? TenMegabytes().Rtf : vex::bench::MakeRtf(kilobytes << 10);
-    constexpr int keystrokes = 10000;
-    for (auto _ : State) {
-        State.PauseTiming();
-        vex::TRichEditEngine engine;
-        vex::LoadRtf(engine, rtf, false);
-        vex::TRichLayout layout(engine.Document());
-        layout.SetWrapWidth(600);
-        layout.Update();
-        engine.SetSel(engine.TextLength() / 2, 0);
-        const int64_t laidOut = layout.ParagraphsLaidOut();
-        vex::TBitmap bitmap;
-        bitmap.SetSize(600, 40);
-        vex::TCanvas canvas(bitmap);
-        State.ResumeTiming();
-        double layoutSeconds = 0;
-        int breaks = 0;
-        const auto start = Clock::now();
-        for (int i = 0; i < keystrokes; ++i) {
-            const bool breaking = breakEvery > 0 && i % breakEvery == breakEvery - 1;
-            breaks += breaking;
-            engine.Type(breaking ? "\r" : i % 64 == 63 ? " " : "x");
-            const auto typed = Clock::now();
-            const int32_t line = layout.LineFromChar(engine.SelStart());
-            vex::PaintRichLines(canvas, layout, vex::Point(0, -layout.Line(line).Top), line, line,
-                                vex::TRichPaintOptions{});
-            layoutSeconds += Since(typed);
-        }
-        const double nanoseconds = Since(start) * 1e9 / keystrokes;
-        if (layout.ParagraphsLaidOut() - laidOut != keystrokes + breaks)
-            throw std::runtime_error("a keystroke laid out more than its paragraphs");
-        TKeystrokeTimes& best = gKeystrokes[breakEvery > 0][kilobytes == 10240];
-        best.Total = best.Total == 0 ? nanoseconds : std::min(best.Total, nanoseconds);
-        const double layoutNanoseconds = layoutSeconds * 1e9 / keystrokes;
-        best.Layout =
-            best.Layout == 0 ? layoutNanoseconds : std::min(best.Layout, layoutNanoseconds);
-    }
-    State.SetItemsProcessed(State.iterations() * keystrokes);
-}
-
 BENCHMARK(BM_ReadRtfWithTheEngine)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadRtfWithUnrtfText)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteRtf)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeIntoTheMiddle)->Arg(1)->Arg(10)->Iterations(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TypeAndLayOut)
-    ->Args({100, 0})
-    ->Args({10240, 0})
-    ->Args({100, 60})
-    ->Args({10240, 60})
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -201,15 +136,6 @@ int main(int argc, char** argv) {
         "typing into the middle: %.0f ns a keystroke at 1 MB, %.0f ns at 10 MB; ratio %.2f\n",
         gTypingNanoseconds[0], gTypingNanoseconds[1],
         gTypingNanoseconds[1] / gTypingNanoseconds[0]);
-    for (int breaking = 0; breaking < 2; ++breaking) {
-        const TKeystrokeTimes* times = gKeystrokes[breaking];
-        std::printf(
-            "typing%s, laying out and painting the line: %.0f ns a keystroke at 100 KB, %.0f ns "
-            "at 10 MB, ratio %.2f; the layout and painting alone %.0f and %.0f ns, ratio %.2f\n",
-            breaking ? " (a paragraph end every 60th key)" : "", times[0].Total, times[1].Total,
-            times[1].Total / times[0].Total, times[0].Layout, times[1].Layout,
-            times[1].Layout / times[0].Layout);
-    }
     std::filesystem::remove(TenMegabytes().File);
     return 0;
 }

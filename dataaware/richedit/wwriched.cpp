@@ -53,15 +53,15 @@ void TwwCustomRichEdit::SetLines(const TStrings& Value) {
     TCustomRichEdit::Lines().Assign(&Value);
 }
 
-bool TwwCustomRichEdit::Switch(size_t Index) const {
-    const auto& entry = CompatibilitySwitches.at(Index);
+bool TwwCustomRichEdit::Switch(TSwitch Which) const {
+    const auto& entry = CompatibilitySwitches.at(Which);
     if (const bool* on = std::get_if<bool>(&entry)) return *on;
     return std::get<int32_t>(entry) != 0;
 }
 
 std::string TwwCustomRichEdit::WindowClassName() const {
     // This platform always offers the version 2 class.
-    return wwRichEditClassName(FRichEditVersion, true, Switch(1));
+    return wwRichEditClassName(FRichEditVersion, true, Switch(Version1Class));
 }
 
 void TwwCustomRichEdit::SetOleOptions(TwwRichEditOleOptions Value) {

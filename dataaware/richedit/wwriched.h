@@ -129,7 +129,9 @@ protected:
 private:
     class TDialogSearch;
 
-    bool Switch(size_t Index) const;
+    // The entries of CompatibilitySwitches this control reads.
+    enum TSwitch : size_t { SearchEitherWay = 0, Version1Class = 1 };
+    bool Switch(TSwitch Which) const;
     std::string WindowClassName() const;
     void ReadData(TReader& Reader);
     void WriteData(TWriter& Writer);

@@ -6,35 +6,18 @@
 #include <vector>
 
 #include "dataaware/richedit/wwriched.h"
-#include "platform/gfx/fixedfont.h"
+#include "platform/rich/richedit_testsupport.h"
 #include "platform/ui/form.h"
-#include "platform/ui/input_testsupport.h"
 #include "platform/ui/label.h"
 #include "platform/ui/screen.h"
-#include "platform/ui/ui_testsupport.h"
 #include "platform/win/modaldriver.h"
 
 namespace vex::test {
 
-// The library's rich-text control, focused on a shown form, in the fixed font so that places on
-// screen follow from positions.
-struct TwwRichOnForm {
-    TShownForm Shown{Rect(10, 10, 430, 250)};
-    TwwDBRichEdit* Edit;
-    explicit TwwRichOnForm(const std::string& Text = "", TRect Bounds = Rect(10, 10, 400, 150)) {
-        Edit = Shown.Add<TwwDBRichEdit>(Shown.Form, Bounds);
-        Edit->SetName("richEd");
-        Edit->Font().SetName(FixedFontName);
-        Edit->Font().SetHeight(-12);
-        Edit->SetText(Text);
-        Edit->SetFocus();
-        ReleaseAllKeys();
-    }
-    // A point inside the character at Position, for the mouse.
-    LPARAM At(int32_t Position) const {
-        const TPoint p = Edit->PosFromChar(Position);
-        return MAKELONG(p.X + 2, p.Y + 3);
-    }
+// The library's rich-text control, focused on a shown form, in the fixed font.
+struct TwwRichOnForm : TRichControlOnForm<TwwDBRichEdit> {
+    explicit TwwRichOnForm(const std::string& Text = "", TRect Bounds = Rect(10, 10, 400, 150))
+        : TRichControlOnForm(Rect(10, 10, 430, 250), "richEd", Text, Bounds) {}
 };
 
 // Runs Act and answers every message box it shows with OK; the texts they showed.

@@ -51,7 +51,7 @@ private:
 
 int32_t TwwCustomRichEdit::FindText(const std::string& Text, int32_t Start, int32_t End,
                                     uint32_t Options) {
-    if (!Switch(0)) Options |= FR_DOWN;
+    if (!Switch(SearchEitherWay)) Options |= FR_DOWN;
     return TCustomRichEdit::FindText(Text, Start, End, Options);
 }
 

@@ -2,8 +2,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "dataaware/richedit/wwriched.h"
 #include "dataaware/richedit/wwriched_testsupport.h"
 #include "dataaware/richedit/wwrichstrings.h"
+#include "platform/rich/rtfcorpus_testsupport.h"
 #include "platform/ui/pdfprinter.h"
 #include "platform/ui/poppler_testsupport.h"
 #include "platform/ui/printer.h"
@@ -19,24 +18,6 @@
 
 namespace vex {
 namespace {
-
-const std::string Corpus = VEX_TEST_DIR "/../../tests/corpus/rtf/";
-
-// The words of a text: runs of ASCII letters and digits, which every reader agrees on.
-std::vector<std::string> Words(const std::string& Text) {
-    std::vector<std::string> words;
-    std::string word;
-    for (const char c : Text + " ") {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80 && std::isalnum(byte)) {
-            word.push_back(c);
-        } else if (!word.empty()) {
-            words.push_back(word);
-            word.clear();
-        }
-    }
-    return words;
-}
 
 // The process's printer prints to one PDF file for the test's lifetime.
 class WwRichPrint : public ::testing::Test {
@@ -78,8 +59,8 @@ TEST_F(WwRichPrint, PagesHoldTheTextWithinTheMargins) {
         const test::TInkBox ink = test::InkBox(page);
         EXPECT_NEAR(ink.Left, margin * 72, 3);
         EXPECT_NEAR(ink.Top, margin * 72, 12);
-        const std::vector<std::string> words = Words(test::PdfText(File()));
-        EXPECT_EQ(words, Words(text));
+        const std::vector<std::string> words = test::Words(test::PdfText(File()));
+        EXPECT_EQ(words, test::Words(text));
     }
 }
 
@@ -165,16 +146,14 @@ TEST_F(WwRichPrint, AnEmptyDocumentAndOneLineLongerThanAPagePrint) {
 
 TEST_F(WwRichPrint, EveryCorpusFilePrintsToItsWords) {
     RequirePoppler();
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(Corpus))
-        if (entry.path().extension() == ".rtf") files.push_back(entry.path().string());
+    const std::vector<std::string> files = test::RtfCorpusFiles();
     ASSERT_GE(files.size(), 4u);
     test::TwwRichOnForm on;
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
-        on.Edit->Lines().LoadFromFile(file);
-        on.Edit->Print(file);
-        EXPECT_EQ(Words(test::PdfText(File())), Words(on.Edit->Text()));
+        on.Edit->Lines().LoadFromFile(test::RtfCorpus + file);
+        on.Edit->Print(test::RtfCorpus + file);
+        EXPECT_EQ(test::Words(test::PdfText(File())), test::Words(on.Edit->Text()));
     }
 }
 

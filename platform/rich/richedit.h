@@ -259,7 +259,8 @@ private:
     // The program's replace of a range (lines, SelText): read-only, protection and the limit
     // are the user's, not its.
     void ProgramReplace(int32_t Start, int32_t Length, std::string_view Text, bool CanUndo);
-    // The owner's answer, E_NOTIMPL without a callback and E_FAIL when it threw.
+    // The owner's answer through TGuardedOleCallback: E_NOTIMPL without a callback, E_FAIL
+    // when it threw.
     template <typename TCall>
     HRESULT CallBack(TCall Call) const;
 

@@ -32,14 +32,17 @@ inline void TypeChars(const std::string& Text) {
         DeliverKey(WM_CHAR, static_cast<uint8_t>(c));
 }
 
-// A focused rich-text control on a shown form, its text in the fixed font: every character
-// as wide as the next, so places on screen follow from positions.
-struct TRichOnForm {
-    TShownForm Shown{Rect(10, 10, 330, 230)};
-    TRichEdit* Edit;
-    explicit TRichOnForm(const std::string& Text = "", TRect Bounds = Rect(10, 10, 250, 130)) {
-        Edit = Shown.Add<TRichEdit>(Shown.Form, Bounds);
-        Edit->SetName("RichEdit1");
+// A focused rich-text control of the class TEdit on a shown form, its text in the fixed font:
+// every character as wide as the next, so places on screen follow from positions.
+template <typename TEdit>
+struct TRichControlOnForm {
+    TShownForm Shown;
+    TEdit* Edit;
+    TRichControlOnForm(TRect FormBounds, const std::string& Name, const std::string& Text,
+                       TRect Bounds)
+        : Shown(FormBounds) {
+        Edit = Shown.Add<TEdit>(Shown.Form, Bounds);
+        Edit->SetName(Name);
         Edit->Font().SetName(FixedFontName);
         Edit->Font().SetHeight(-12);
         Edit->SetText(Text);
@@ -51,6 +54,11 @@ struct TRichOnForm {
         const TPoint p = Edit->PosFromChar(Position);
         return MAKELONG(p.X + 2, p.Y + 3);
     }
+};
+
+struct TRichOnForm : TRichControlOnForm<TRichEdit> {
+    explicit TRichOnForm(const std::string& Text = "", TRect Bounds = Rect(10, 10, 250, 130))
+        : TRichControlOnForm(Rect(10, 10, 330, 230), "RichEdit1", Text, Bounds) {}
 };
 
 }  // namespace vex::test

@@ -16,8 +16,8 @@ bool IsProtected(const TRichDocument& Document, int32_t Position) {
     return Document.CharFormats()[paragraph.FormatAt(offset, 0)].Protected;
 }
 
-// Visits the runs that hold characters of [Start, Start + Length) with the position each starts
-// at, until Visit answers true; answers whether it did.
+// Visits the runs that hold characters of [Start, Start + Length) until Visit answers true;
+// answers whether it did.
 template <typename TVisit>
 bool AnyRunIn(const TRichDocument& Document, int32_t Start, int32_t Length, TVisit Visit) {
     const int32_t end = Start + Length;
@@ -28,8 +28,7 @@ bool AnyRunIn(const TRichDocument& Document, int32_t Start, int32_t Length, TVis
         const TRichParagraph& paragraph = Document.Paragraph(i);
         int32_t runStart = paragraphStart;
         for (const TRichRun& run : paragraph.Runs) {
-            if (runStart + run.Length > Start && runStart < end && Visit(run, runStart))
-                return true;
+            if (runStart + run.Length > Start && runStart < end && Visit(run)) return true;
             runStart += run.Length;
         }
         paragraphStart += paragraph.Length() + 1;
@@ -40,7 +39,7 @@ bool AnyRunIn(const TRichDocument& Document, int32_t Start, int32_t Length, TVis
 // An edit touches protected text when it removes some of it, or puts text inside it.
 bool TouchesProtected(const TRichDocument& Document, int32_t Start, int32_t Length) {
     if (Length == 0) return IsProtected(Document, Start - 1) && IsProtected(Document, Start);
-    return AnyRunIn(Document, Start, Length, [&](const TRichRun& Run, int32_t) {
+    return AnyRunIn(Document, Start, Length, [&](const TRichRun& Run) {
         return Document.CharFormats()[Run.Format].Protected;
     });
 }
@@ -143,7 +142,7 @@ bool TCustomRichEdit::ObjectsLeaving(int32_t Start, int32_t Length) {
     if (FOleCallback == nullptr || Length <= 0) return true;
     const TRichDocument& document = FEngine.Document();
     const std::weak_ptr<const void> life = LifeToken();
-    AnyRunIn(document, Start, Length, [&](const TRichRun& Run, int32_t) {
+    AnyRunIn(document, Start, Length, [&](const TRichRun& Run) {
         if (IRichObject* object = Run.Object != 0 ? document.Object(Run.Object) : nullptr)
             CallBack([&](IRichEditOleCallback& C) { return C.DeleteObject(*object); });
         return life.expired();
@@ -153,7 +152,7 @@ bool TCustomRichEdit::ObjectsLeaving(int32_t Start, int32_t Length) {
 
 int32_t TCustomRichEdit::ObjectsIn(int32_t Start, int32_t Length) const {
     int32_t objects = 0;
-    AnyRunIn(FEngine.Document(), Start, Length, [&](const TRichRun& Run, int32_t) {
+    AnyRunIn(FEngine.Document(), Start, Length, [&](const TRichRun& Run) {
         objects += Run.Object != 0 ? 1 : 0;
         return false;
     });

@@ -1,15 +1,10 @@
 #include "platform/gfx/dcstate.h"
 #include "platform/gfx/mapmode.h"
 #include "platform/rich/richedit.h"
+#include "platform/rich/richlayoutfonts.h"
 #include "platform/ui/printer.h"
 
 namespace vex {
-
-namespace {
-
-constexpr int32_t kTwipsPerInch = 1440;
-
-}  // namespace
 
 void TCustomRichEdit::Print(const std::string& Caption) {
     TPrinter& printer = Printer();
@@ -19,9 +14,9 @@ void TCustomRichEdit::Print(const std::string& Caption) {
         TCanvas& canvas = printer.Canvas();
         const HDC dc = canvas.Handle();
         const int32_t width =
-            MulDiv(printer.PageWidth(), kTwipsPerInch, GetDeviceCaps(dc, LOGPIXELSX));
+            MulDiv(printer.PageWidth(), TwipsPerInch, GetDeviceCaps(dc, LOGPIXELSX));
         const int32_t height =
-            MulDiv(printer.PageHeight(), kTwipsPerInch, GetDeviceCaps(dc, LOGPIXELSY));
+            MulDiv(printer.PageHeight(), TwipsPerInch, GetDeviceCaps(dc, LOGPIXELSY));
         TFormatRange range;
         range.Canvas = &canvas;
         range.Target = &canvas;

@@ -2,6 +2,7 @@
 
 #include "platform/gfx/dcstate.h"
 #include "platform/rich/richeditview.h"
+#include "platform/rich/richlayoutfonts.h"
 #include "platform/rich/richpaint.h"
 #include "platform/ui/inputevents.h"
 #include "platform/win/caret.h"
@@ -14,17 +15,25 @@ namespace {
 
 // The text keeps off the left edge by this much, so the caret at the start shows.
 constexpr int32_t kInsetX = 1;
-constexpr int32_t kTwipsPerInch = 1440;
 constexpr int32_t kWheelLines = 3;
 
 // A rectangle or width from a caller is kept within kFar pixels of the origin, where sizes and
 // positions reckoned from it cannot overflow.
 constexpr int32_t kFar = 1 << 20;
 
+int32_t ClampToFar(int32_t Value) {
+    return std::clamp(Value, -kFar, kFar);
+}
+
 // A scroll message carries the thumb's place in 16 bits: a longer range goes to the bar in
 // steps, so that every place the thumb takes fits in them.
 int32_t BarStep(int32_t Max) {
     return Max / 0xFFFF + 1;
+}
+
+// The pixel the thumb's place in a scroll message stands for, on a bar that reaches Max.
+int32_t ThumbPlace(WPARAM WParam, int32_t Max) {
+    return static_cast<int32_t>(std::min<int64_t>(int64_t{HIWORD(WParam)} * BarStep(Max), Max));
 }
 
 }  // namespace
@@ -70,10 +79,9 @@ void TCustomRichEdit::SetFormattingRect(const TRect& Value) {
     const bool same = view.FormatRectSet && view.FormatRect == Value;
     view.FormatRectSet = true;
     if (same) return;
-    const auto near = [](int32_t V) { return std::clamp(V, -kFar, kFar); };
-    view.FormatRect =
-        Rect(near(Value.Left), near(Value.Top), std::max(near(Value.Right), near(Value.Left)),
-             std::max(near(Value.Bottom), near(Value.Top)));
+    view.FormatRect = Rect(ClampToFar(Value.Left), ClampToFar(Value.Top),
+                           std::max(ClampToFar(Value.Right), ClampToFar(Value.Left)),
+                           std::max(ClampToFar(Value.Bottom), ClampToFar(Value.Top)));
     UpdateWrapWidth();
     Invalidate();
 }
@@ -88,8 +96,7 @@ void TCustomRichEdit::UpdateWrapWidth() {
     const TView& view = *FView;
     int32_t width = 0;
     if (FWordWrap && view.TargetWidth > 0)
-        width = static_cast<int32_t>(std::clamp<int64_t>(
-            int64_t{view.TargetWidth} * ScreenPixelsPerInch / kTwipsPerInch, 1, kFar));
+        width = std::clamp(TwipsToPixels(view.TargetWidth, ScreenPixelsPerInch), 1, kFar);
     else if (FWordWrap)
         width = std::max(view.FormatRect.Right - view.FormatRect.Left, 1);
     // The layout works the lines out again only when next asked.
@@ -112,8 +119,7 @@ TPoint TCustomRichEdit::PosFromChar(int32_t Position) const {
 
 TPoint TCustomRichEdit::LayoutPoint(TPoint Client) const {
     const TPoint origin = Origin();
-    const auto near = [](int32_t V) { return std::clamp(V, -kFar, kFar); };
-    return Point(near(Client.X) - origin.X, near(Client.Y) - origin.Y);
+    return Point(ClampToFar(Client.X) - origin.X, ClampToFar(Client.Y) - origin.Y);
 }
 
 int32_t TCustomRichEdit::CharFromPos(TPoint Point) const {
@@ -347,9 +353,7 @@ void TCustomRichEdit::VScrollNative(TMessage& Message) {
             break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
-            y = static_cast<int32_t>(
-                std::min<int64_t>(int64_t{HIWORD(Message.WParam)} * BarStep(view.Bars[SB_VERT].Max),
-                                  view.Bars[SB_VERT].Max));
+            y = ThumbPlace(Message.WParam, view.Bars[SB_VERT].Max);
             break;
         default:
             return;
@@ -385,7 +389,7 @@ void TCustomRichEdit::HScrollNative(TMessage& Message) {
             break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
-            x = HIWORD(Message.WParam) * BarStep(view.Bars[SB_HORZ].Max);
+            x = ThumbPlace(Message.WParam, view.Bars[SB_HORZ].Max);
             break;
         default:
             return;

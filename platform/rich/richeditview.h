@@ -8,6 +8,7 @@
 #include "platform/rich/richformatrange.h"
 #include "platform/rich/richlayout.h"
 #include "platform/rich/richlinks.h"
+#include "platform/rich/richolecallbackguard.h"
 
 namespace vex {
 
@@ -85,13 +86,9 @@ public:
 
 template <typename TCall>
 inline HRESULT TCustomRichEdit::CallBack(TCall Call) const {
-    if (FOleCallback == nullptr) return E_NOTIMPL;
     // The owner's code must not take the control down with an exception.
-    try {
-        return Call(*FOleCallback);
-    } catch (...) {
-        return E_FAIL;
-    }
+    TGuardedOleCallback guarded(FOleCallback);
+    return Call(guarded);
 }
 
 }  // namespace vex

@@ -2,45 +2,17 @@
 
 #include <memory>
 
-#include "platform/gfx/edges.h"
 #include "platform/ui/button.h"
 #include "platform/ui/checkbox.h"
 #include "platform/ui/customedit.h"
 #include "platform/ui/dialogform.h"
 #include "platform/ui/label.h"
 #include "platform/ui/listbox.h"
+#include "platform/ui/pairedradiobutton.h"
 #include "platform/ui/screen.h"
 
 namespace vex {
 namespace {
-
-// One of the two ways to make the object: a press chooses it and drops the other, as a pair
-// of radio buttons does.
-class TWayButton : public TCustomCheckBox {
-public:
-    using TCustomCheckBox::TCustomCheckBox;
-
-    TWayButton* Other = nullptr;
-
-protected:
-    void Toggle() override {
-        SetChecked(true);
-        Other->SetChecked(false);
-    }
-    // The round mark of a radio button over the check box's square one.
-    void Paint() override {
-        TCustomCheckBox::Paint();
-        constexpr int32_t Size = 13;
-        const int32_t top = (ClientHeight() - Size) / 2;
-        TRect mark = Rect(0, top, Size, top + Size);
-        TCanvas& canvas = Canvas();
-        canvas.Brush().SetColor(Color());
-        canvas.FillRect(mark);
-        const uint32_t state = DFCS_BUTTONRADIO | (Checked() ? DFCS_CHECKED : 0) |
-                               (Enabled() ? 0 : DFCS_INACTIVE) | (Pressed() ? DFCS_PUSHED : 0);
-        DrawFrameControl(&canvas, mark, DFC_BUTTON, state);
-    }
-};
 
 class TInsertObjectForm {
 public:
@@ -48,7 +20,7 @@ public:
     bool Run(TRichInsertObjectChoice& Choice);
 
 private:
-    TWayButton* AddWay(const char* Name, const char* Caption, int32_t Top);
+    TPairedRadioButton* AddWay(const char* Name, const char* Caption, int32_t Top);
     TLabel* AddPrompt(const char* Caption, TWinControl* Control);
     // Shows the list or the file name, as the way chosen asks, and offers OK when it can.
     void ShowWay();
@@ -56,8 +28,8 @@ private:
     const TRichObjectKinds& FKinds;
     std::unique_ptr<TForm> FForm;
     const TDialogUnits FUnits;
-    TWayButton* FCreateNew = nullptr;
-    TWayButton* FFromFile = nullptr;
+    TPairedRadioButton* FCreateNew = nullptr;
+    TPairedRadioButton* FFromFile = nullptr;
     TListBox* FTypes = nullptr;
     TLabel* FTypesPrompt = nullptr;
     TEdit* FFileName = nullptr;
@@ -75,8 +47,7 @@ TInsertObjectForm::TInsertObjectForm(const TRichObjectKinds& Kinds,
 
     FCreateNew = AddWay("CreateNew", "Create &New", du.Vert(20));
     FFromFile = AddWay("CreateFromFile", "Create from &File", du.Vert(40));
-    FCreateNew->Other = FFromFile;
-    FFromFile->Other = FCreateNew;
+    TPairedRadioButton::Pair(*FCreateNew, *FFromFile);
 
     FTypes = new TListBox(FForm.get());
     FTypes->SetName("ObjectType");
@@ -123,8 +94,8 @@ TInsertObjectForm::TInsertObjectForm(const TRichObjectKinds& Kinds,
     ShowWay();
 }
 
-TWayButton* TInsertObjectForm::AddWay(const char* Name, const char* Caption, int32_t Top) {
-    auto* button = new TWayButton(FForm.get());
+TPairedRadioButton* TInsertObjectForm::AddWay(const char* Name, const char* Caption, int32_t Top) {
+    auto* button = new TPairedRadioButton(FForm.get());
     button->SetName(Name);
     button->SetCaption(Caption);
     button->SetBounds(FUnits.Horz(6), Top, FUnits.Horz(70), FUnits.Vert(12));

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <string>
 
 #include "platform/core/geometry.h"
 #include "platform/gfx/fontengine.h"

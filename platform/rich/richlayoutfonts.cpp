@@ -18,7 +18,7 @@ bool IsSymbolFormat(const TRichCharFormat& Format) {
 }
 
 int32_t TwipsToPixels(int64_t Twips, int32_t PixelsPerInch) {
-    const int64_t pixels = Twips * PixelsPerInch / 1440;
+    const int64_t pixels = Twips * PixelsPerInch / TwipsPerInch;
     return static_cast<int32_t>(std::clamp(pixels, -MaxCoordinate, MaxCoordinate));
 }
 

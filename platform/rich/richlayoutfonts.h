@@ -25,6 +25,8 @@ inline uint8_t DisplayChar(const TRichCharFormat& Format, uint8_t Ch) {
     return Ch == SymbolBulletChar && IsSymbolFormat(Format) ? RichBulletChar : Ch;
 }
 
+inline constexpr int32_t TwipsPerInch = 1440;
+
 // Twips to pixels at a resolution, kept within what a coordinate can hold.
 int32_t TwipsToPixels(int64_t Twips, int32_t PixelsPerInch);
 

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/core/stringutils.h"
+
 namespace vex {
 namespace {
 
@@ -30,19 +32,9 @@ bool StartsWord(std::string_view Text, size_t At) {
            std::string_view::npos;
 }
 
-bool StartsWithNoCase(std::string_view Text, std::string_view Prefix) {
-    if (Text.size() < Prefix.size()) return false;
-    for (size_t i = 0; i < Prefix.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(Text[i]);
-        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
-        if (c != static_cast<unsigned char>(Prefix[i])) return false;
-    }
-    return true;
-}
-
 size_t PrefixAt(std::string_view Text, size_t At) {
     for (std::string_view prefix : LinkPrefixes)
-        if (StartsWithNoCase(Text.substr(At), prefix)) return prefix.size();
+        if (SameText(Text.substr(At, prefix.size()), prefix)) return prefix.size();
     return 0;
 }
 

@@ -12,6 +12,12 @@ namespace {
 
 using TFontKey = std::tuple<std::string, uint8_t, uint8_t>;  // face, character set, pitch
 
+void AppendHex(std::string& Out, unsigned char Byte) {
+    static constexpr char hex[] = "0123456789abcdef";
+    Out.push_back(hex[Byte >> 4]);
+    Out.push_back(hex[Byte & 15]);
+}
+
 // What the reader starts every document with, and so what the first run is written against.
 struct TWrittenFormat {
     int32_t Font = 0;
@@ -118,7 +124,6 @@ void TRtfWriter::Flag(bool Now, bool& Was, std::string_view On, std::string_view
 }
 
 void TRtfWriter::Text(std::string_view Chars, bool Name) {
-    static constexpr char hex[] = "0123456789abcdef";
     size_t at = 0;
     while (at < Chars.size()) {
         size_t plain = at;
@@ -144,8 +149,7 @@ void TRtfWriter::Text(std::string_view Chars, bool Name) {
             FNeedSpace = false;
         } else {
             FOut.append("\\'");
-            FOut.push_back(hex[c >> 4]);
-            FOut.push_back(hex[c & 15]);
+            AppendHex(FOut, c);
             FNeedSpace = false;
         }
     }
@@ -262,7 +266,6 @@ void TRtfWriter::WriteParagraph(const TRichParagraph& Paragraph, int32_t From, i
 // the blank that stands for it in the text, so that a reader that makes no object keeps every
 // position after it.
 void TRtfWriter::WriteObject(const IRichObject& Object) {
-    static constexpr char hex[] = "0123456789abcdef";
     static constexpr size_t BytesPerLine = 64;
     const TSize extent = Object.Extent();
     FOut.append("{\\object\\objemb{\\*\\objclass");
@@ -275,9 +278,7 @@ void TRtfWriter::WriteObject(const IRichObject& Object) {
     const std::string data = Object.Save();
     for (size_t at = 0; at < data.size(); ++at) {
         if (at % BytesPerLine == 0) FOut.append("\r\n");
-        const auto c = static_cast<unsigned char>(data[at]);
-        FOut.push_back(hex[c >> 4]);
-        FOut.push_back(hex[c & 15]);
+        AppendHex(FOut, static_cast<unsigned char>(data[at]));
     }
     FOut.append("}{\\result");
     FNeedSpace = true;

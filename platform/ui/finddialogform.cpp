@@ -1,48 +1,14 @@
 #include "platform/ui/finddialogform.h"
 
-#include "platform/gfx/edges.h"
 #include "platform/ui/button.h"
 #include "platform/ui/checkbox.h"
 #include "platform/ui/customedit.h"
 #include "platform/ui/dialogform.h"
 #include "platform/ui/groupbox.h"
 #include "platform/ui/label.h"
+#include "platform/ui/pairedradiobutton.h"
 
 namespace vex {
-
-namespace {
-
-// One of the two directions: a press chooses it and drops the other, as a pair of radio
-// buttons does.
-class TDirectionButton : public TCustomCheckBox {
-public:
-    using TCustomCheckBox::TCustomCheckBox;
-
-    TDirectionButton* Other = nullptr;
-
-protected:
-    void Toggle() override {
-        SetChecked(true);
-        Other->SetChecked(false);
-    }
-    // The check box's face with a round mark over its square one.
-    void Paint() override {
-        TCustomCheckBox::Paint();
-        constexpr int32_t size = 13;
-        const int32_t top = (ClientHeight() - size) / 2;
-        TRect mark = Rect(0, top, size, top + size);
-        TCanvas& canvas = Canvas();
-        canvas.Brush().SetColor(Color());
-        canvas.FillRect(mark);
-        uint32_t state = DFCS_BUTTONRADIO;
-        if (Checked()) state |= DFCS_CHECKED;
-        if (!Enabled()) state |= DFCS_INACTIVE;
-        if (Pressed()) state |= DFCS_PUSHED;
-        DrawFrameControl(&canvas, mark, DFC_BUTTON, state);
-    }
-};
-
-}  // namespace
 
 TFindForm::TFindForm(TFindDialog& Dialog)
     : FDialog(Dialog),
@@ -83,7 +49,7 @@ void TFindForm::AddFindControls(int32_t Right) {
     FDirection->SetParent(FForm.get());
     const auto direction = [&](const char* Name, const char* Caption, int32_t Left, int32_t Width,
                                bool Down) {
-        auto* button = new TDirectionButton(FForm.get());
+        auto* button = new TPairedRadioButton(FForm.get());
         button->SetName(Name);
         button->SetCaption(Caption);
         button->SetBounds(Left, du.Vert(12), Width, du.Vert(12));
@@ -99,8 +65,7 @@ void TFindForm::AddFindControls(int32_t Right) {
     };
     auto* up = direction("Up", "&Up", du.Horz(4), du.Horz(28), false);
     auto* down = direction("Down", "&Down", du.Horz(32), du.Horz(32), true);
-    up->Other = down;
-    down->Other = up;
+    TPairedRadioButton::Pair(*up, *down);
     FUp = up;
     FDown = down;
 }
