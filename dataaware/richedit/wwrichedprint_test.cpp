@@ -124,7 +124,7 @@ TEST_F(WwRichPrint, APrinterFailingHalfWayLeavesTheControlToPrintAgain) {
     }
     EXPECT_EQ(on.Edit->Text(), text);
     on.Edit->Print("Release note");
-    EXPECT_EQ(Words(test::PdfText(File())), Words(text));
+    EXPECT_EQ(test::Words(test::PdfText(File())), test::Words(text));
 }
 
 TEST_F(WwRichPrint, AnEmptyDocumentAndOneLineLongerThanAPagePrint) {
@@ -138,7 +138,7 @@ TEST_F(WwRichPrint, AnEmptyDocumentAndOneLineLongerThanAPagePrint) {
     on.Edit->Print("One line");
     EXPECT_GE(test::PdfInfo(File()).Pages, 2);
     std::string printed;
-    for (const std::string& word : Words(test::PdfText(File())))
+    for (const std::string& word : test::Words(test::PdfText(File())))
         printed += word;
     EXPECT_EQ(printed.size(), line.size());
     EXPECT_EQ(printed.find_first_not_of('x'), std::string::npos);
