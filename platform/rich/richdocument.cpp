@@ -30,7 +30,9 @@ IRichObject* TRichDocument::Object(uint32_t Number) const {
 }
 
 void TRichDocument::AddListener(TRichDocumentListener* Listener) {
-    FListeners.push_back(Listener);
+    // Told twice, a listener that keeps per-paragraph state would apply each change twice.
+    if (std::find(FListeners.begin(), FListeners.end(), Listener) == FListeners.end())
+        FListeners.push_back(Listener);
 }
 
 void TRichDocument::RemoveListener(TRichDocumentListener* Listener) {
@@ -38,8 +40,13 @@ void TRichDocument::RemoveListener(TRichDocumentListener* Listener) {
 }
 
 void TRichDocument::Changed(int32_t First, int32_t Removed, int32_t Inserted) {
-    for (TRichDocumentListener* listener : FListeners)
-        listener->ParagraphsChanged(First, Removed, Inserted);
+    // A listener may remove itself or another (a control freed by its change notice) or add
+    // one while it hears: those present when the change was made hear of it, each once, and
+    // none after it was removed.
+    const std::vector<TRichDocumentListener*> listeners = FListeners;
+    for (TRichDocumentListener* listener : listeners)
+        if (std::find(FListeners.begin(), FListeners.end(), listener) != FListeners.end())
+            listener->ParagraphsChanged(First, Removed, Inserted);
 }
 
 void TRichDocument::SetDefaultCharFormat(const TRichCharFormat& Value) {

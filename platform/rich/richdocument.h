@@ -68,7 +68,8 @@ public:
     // Null for a number the table does not hold.
     IRichObject* Object(uint32_t Number) const;
 
-    // Listeners are told of every change after it is made; each must be removed before it goes.
+    // Listeners are told of every change after it is made, each once however often added; one
+    // may add or remove listeners while it hears. Each must be removed before it goes.
     void AddListener(TRichDocumentListener* Listener);
     void RemoveListener(TRichDocumentListener* Listener);
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <utility>
 
 #include "platform/rich/richplaintext.h"
 
@@ -104,6 +106,63 @@ TEST(RichDocument, AgreesWithAPlainStringThroughRandomEdits) {
             ASSERT_EQ(covered, p.Length());
         }
     }
+}
+
+// A listener may go, or bring another, while it hears of a change (a control freed by its own
+// change notice); one added twice must not hear twice, or a layout would move its lines twice.
+TEST(RichDocument, TellsEachListenerOnceWhateverListenersDoMeanwhile) {
+    struct TCounter : TRichDocumentListener {
+        std::function<void()> OnChange;
+        int Heard = 0;
+        void ParagraphsChanged(int32_t, int32_t, int32_t) override {
+            ++Heard;
+            if (OnChange) OnChange();
+        }
+    };
+    struct TCase {
+        const char* Name;
+        // What the first listener does to the others when it hears; the heard counts expected.
+        std::function<void(TRichDocument&, std::vector<TCounter>&)> Act;
+        std::vector<int> Heard;
+    };
+    const std::vector<TCase> cases = {
+        {"removes itself",
+         [](TRichDocument& D, std::vector<TCounter>& L) { D.RemoveListener(&L[0]); },
+         {1, 1, 1, 0}},
+        {"removes the next one",
+         [](TRichDocument& D, std::vector<TCounter>& L) { D.RemoveListener(&L[1]); },
+         {1, 0, 1, 0}},
+        {"adds a fourth one",
+         [](TRichDocument& D, std::vector<TCounter>& L) { D.AddListener(&L[3]); },
+         {1, 1, 1, 0}},
+        {"adds the second again",
+         [](TRichDocument& D, std::vector<TCounter>& L) { D.AddListener(&L[1]); },
+         {1, 1, 1, 0}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TRichDocument document;
+        std::vector<TCounter> listeners(4);
+        for (int i = 0; i < 3; ++i)
+            document.AddListener(&listeners[i]);
+        bool acted = false;
+        listeners[0].OnChange = [&] {
+            if (!std::exchange(acted, true)) c.Act(document, listeners);
+        };
+        document.Replace(0, 0, PlainTextFragment("a", 0, 0));
+        for (size_t i = 0; i < listeners.size(); ++i)
+            EXPECT_EQ(listeners[i].Heard, c.Heard[i]) << i;
+    }
+
+    TRichDocument document;
+    TCounter twice;
+    document.AddListener(&twice);
+    document.AddListener(&twice);
+    document.Replace(0, 0, PlainTextFragment("a", 0, 0));
+    EXPECT_EQ(twice.Heard, 1);
+    document.RemoveListener(&twice);
+    document.Clear();
+    EXPECT_EQ(twice.Heard, 1);
 }
 
 TEST(RichDocument, ClampsPositionsOutsideTheText) {

@@ -97,6 +97,48 @@ TEST(RichFormatter, StopsAtCpMaxAndMovesOnPastALineTallerThanThePage) {
     EXPECT_THROW(formatter.Format(range, false), EInvalidOperation);
 }
 
+// Ranges and rectangles a caller may get wrong: the answer is always a position in the text
+// at or past the start, and a page loop that follows it ends.
+TEST(RichFormatter, AnswersAPositionOnForRangesAndRectanglesOutOfShape) {
+    struct TCase {
+        const char* Name;
+        int32_t CpMin, CpMax;
+        TRect Rect;
+        int32_t Next;
+    };
+    // 8 by 16 pixels a character at 96 pixels an inch: 120 by 240 twips.
+    const TCase cases[] = {
+        {"start past the end", 500, -1, Rect(0, 0, 4320, 1440), 18},
+        {"negative start", -7, -1, Rect(0, 0, 4320, 1440), 18},
+        {"end before the start", 9, 4, Rect(0, 0, 4320, 1440), 9},
+        {"end past the text", 4, 900, Rect(0, 0, 4320, 1440), 18},
+        {"start inside a line", 5, -1, Rect(0, 0, 4320, 240), 8},
+        {"an empty rectangle", 0, -1, Rect(100, 100, 100, 100), 1},
+        {"an inverted rectangle", 0, -1, Rect(4320, 1440, 0, 0), 1},
+        {"a rectangle far out", 0, -1, Rect(INT32_MAX - 10, INT32_MAX - 10, INT32_MAX, INT32_MAX),
+         1},
+        {"a rectangle of the largest size", 0, -1, Rect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX),
+         18},
+    };
+    TRichDocument document;
+    test::FillFixed(document, "one\rtwo\rthree\rfour");
+    TBitmap bitmap;
+    bitmap.SetSize(64, 64);
+    TCanvas screen(bitmap);
+    TRichFormatter formatter(document);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFormatRange range;
+        range.Canvas = &screen;
+        range.Rect = c.Rect;
+        range.PageRect = c.Rect;
+        range.CpMin = c.CpMin;
+        range.CpMax = c.CpMax;
+        EXPECT_EQ(formatter.Format(range, true), c.Next);
+        EXPECT_EQ(formatter.Format(range, false), c.Next);
+    }
+}
+
 TEST(RichFormatter, RendersOnlyIntoTheRectangle) {
     TRichDocument document;
     test::FillFixed(document, std::string(200, 'x'));

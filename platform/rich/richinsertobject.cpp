@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/core/exceptions.h"
 #include "platform/core/files.h"
 
 namespace vex {
@@ -13,6 +14,10 @@ constexpr uintmax_t MaxInsertedFileBytes = 16 << 20;
 
 std::string InsertedFileBytes(const std::string& FileName) {
     std::error_code error;
+    // A pipe would be waited on for ever and a device may never end: only plain files are read.
+    const std::filesystem::file_status status = std::filesystem::status(FileName, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        throw EFOpenError("Cannot open file " + FileName + ": it is not a plain file");
     const uintmax_t size = std::filesystem::file_size(FileName, error);
     if (!error && size > MaxInsertedFileBytes)
         throw ERichObjectError("The file " + FileName + " is too large to insert as an object");

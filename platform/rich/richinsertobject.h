@@ -18,7 +18,7 @@ struct TRichInsertObjectChoice {
 
 // The object Choice asks for: made by its kind, or by the kind that opens files named so,
 // loaded with the file's bytes. Raises ERichObjectError when no kind makes it or the file is
-// too large, EFOpenError when the file cannot be read.
+// too large, EFOpenError when the file cannot be read or is no plain file (a pipe, a device).
 std::shared_ptr<IRichObject> CreateInsertedObject(const TRichObjectKinds& Kinds,
                                                   const TRichInsertObjectChoice& Choice);
 

@@ -1,6 +1,9 @@
 #include "platform/rich/richinsertobjectdialog.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -179,6 +182,26 @@ TEST(CreateInsertedObject, MakesTheObjectChosenOrRefusesClearly) {
     EXPECT_THROW(CreateInsertedObject(kinds, {true, "", huge, false}), ERichObjectError);
     EXPECT_THROW(CreateInsertedObject(kinds, {true, "", dir.Path() + "/missing.box", false}),
                  EFOpenError);
+}
+
+// A name that ends like a kind's files may be a pipe nobody writes to or a device that never
+// ends: reading one whole would wait or fill memory for ever.
+TEST(CreateInsertedObject, RefusesWhatIsNoPlainFileWithoutReadingIt) {
+    const TRichObjectKinds kinds = TwoKinds();
+    test::TempDir dir;
+    const std::string pipe = dir.Path() + "/pipe.box";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    // Held open for writing, so that a reader would block on the data and not on the opening.
+    const int writer = open(pipe.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    const std::string zero = dir.Path() + "/zero.box";
+    std::filesystem::create_symlink("/dev/zero", zero);
+
+    for (const std::string& name : {pipe, zero}) {
+        SCOPED_TRACE(name);
+        EXPECT_THROW(CreateInsertedObject(kinds, {true, "", name, false}), EFOpenError);
+    }
+    close(writer);
 }
 
 }  // namespace

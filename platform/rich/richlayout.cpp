@@ -29,6 +29,7 @@ public:
     ~TImpl() override { const_cast<TRichDocument&>(FDocument).RemoveListener(this); }
 
     void ParagraphsChanged(int32_t First, int32_t Removed, int32_t Inserted) override {
+        FRunStarts.reset();
         if (FAll) {
             FIndex.Splice(First, Removed, Inserted);
             return;
@@ -113,6 +114,15 @@ public:
     TRichParagraphLayout ParagraphLayout(int32_t Paragraph) {
         return TRichParagraphLayout(FDocument, FFonts, Paragraph, FWrapWidth);
     }
+    // Painting or hit-testing a long paragraph goes line by line; finding the starts of all
+    // its runs again for each line would make a screen of it cost the whole paragraph.
+    TRichParagraphLayout LineWalker(int32_t Paragraph) {
+        if (!FRunStarts || FRunStartsOf != Paragraph) {
+            FRunStarts = RichRunStarts(FDocument.Paragraph(Paragraph));
+            FRunStartsOf = Paragraph;
+        }
+        return TRichParagraphLayout(FDocument, FFonts, Paragraph, FWrapWidth, FRunStarts);
+    }
 
     const TRichDocument& FDocument;
     TRichFontCache FFonts;
@@ -138,6 +148,9 @@ private:
     bool FAll = true;
     int32_t FWidest = 0;
     bool FWidestStale = false;
+    // Of paragraph FRunStartsOf until the document next changes.
+    std::shared_ptr<const std::vector<int32_t>> FRunStarts;
+    int32_t FRunStartsOf = -1;
 };
 
 TRichLayout::TRichLayout(const TRichDocument& Document, int32_t PixelsPerInch)
@@ -295,8 +308,8 @@ void TRichLayout::ForEachPiece(int32_t Index,
     CheckLineIndex(Index, LineCount());
     int32_t within = 0;
     const int32_t paragraph = FImpl->ParagraphOfLine(Index, within);
-    FImpl->ParagraphLayout(paragraph).ForEachPiece(
-        FImpl->Laid(paragraph).Lines[within], FImpl->FDocument.ParagraphStart(paragraph), Visit);
+    FImpl->LineWalker(paragraph).ForEachPiece(FImpl->Laid(paragraph).Lines[within],
+                                              FImpl->FDocument.ParagraphStart(paragraph), Visit);
 }
 
 std::shared_ptr<const TRealizedFont> TRichLayout::FontOf(int32_t CharFormat) const {

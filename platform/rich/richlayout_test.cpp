@@ -104,6 +104,53 @@ TEST(RichLayout, LineQueriesAgreeOverAWrappedDocument) {
     ExpectHitTestsRoundTrip(layout);
 }
 
+// Formats at and past the ends of their ranges, at widths of nothing, one pixel and more than
+// any page: the lines still cover the text once, stack without gaps and answer hit tests.
+TEST(RichLayout, KeepsItsLinesWholeUnderOddFormatsAndWidths) {
+    const char* const formats[] = {
+        "",
+        "start=-5000,offset=-3000,right=-700",
+        "start=100000",
+        "right=100000,align=1",
+        "start=2000,offset=-4000,bullet=1,align=2",
+        "rule=4,spacing=0",
+        "rule=4,spacing=-2000",
+        "rule=3,spacing=-100",
+        "rule=5,spacing=0",
+        "rule=5,spacing=2000000000",
+        "rule=9,spacing=100",
+        "before=2000000000,after=2000000000",
+        "tabs=2000000000",
+        "tabs=1/2/3,start=50",
+    };
+    const int32_t widths[] = {0, 1, 60, 1 << 30};
+    for (const char* spec : formats)
+        for (const int32_t width : widths) {
+            SCOPED_TRACE(std::string(spec) + " at " + std::to_string(width));
+            TRichDocument document;
+            FillFixed(document, "a\tb\t\tc dd  eee\r\r\tx\ty \r" + std::string(40, 'w'),
+                      ParaFormatOf(spec));
+            TRichLayout layout(document);
+            layout.SetWrapWidth(width);
+            int32_t next = 0;
+            int64_t top = 0;
+            for (int32_t i = 0; i < layout.LineCount(); ++i) {
+                SCOPED_TRACE(i);
+                const TRichLineInfo line = layout.Line(i);
+                ASSERT_EQ(line.Start, next);
+                ASSERT_GE(line.Height, 1);
+                ASSERT_EQ(line.Top, top);
+                ASSERT_EQ(layout.LineFromChar(line.Start), i);
+                ASSERT_EQ(layout.LineAtY(line.Top), i);
+                next = line.Start + line.Length + (line.EndsParagraph ? 1 : 0);
+                top += line.Height;
+            }
+            EXPECT_EQ(next, document.Length() + 1);
+            EXPECT_EQ(layout.Height(), top);
+            ExpectHitTestsRoundTrip(layout);
+        }
+}
+
 TEST(RichLayout, AnEmptyDocumentHasOneLineOfTheDefaultFormat) {
     TRichDocument document;
     const TRichLayout layout(document);

@@ -28,20 +28,27 @@ TSize RichObjectBox(const TRichDocument& Document, uint32_t Object, int32_t Pixe
     return TSize{side, side};
 }
 
+std::shared_ptr<const std::vector<int32_t>> RichRunStarts(const TRichParagraph& Paragraph) {
+    auto starts = std::make_shared<std::vector<int32_t>>();
+    starts->reserve(Paragraph.Runs.size());
+    int32_t at = 0;
+    for (const TRichRun& run : Paragraph.Runs) {
+        starts->push_back(at);
+        at += run.Length;
+    }
+    return starts;
+}
+
 TRichParagraphLayout::TRichParagraphLayout(const TRichDocument& Document, TRichFontCache& Fonts,
-                                           int32_t Index, int32_t WrapWidth)
+                                           int32_t Index, int32_t WrapWidth,
+                                           std::shared_ptr<const std::vector<int32_t>> RunStarts)
     : FDocument(Document),
       FFonts(Fonts),
       FParagraph(Document.Paragraph(Index)),
       FFormat(Document.ParaFormats()[FParagraph.Format]),
-      FWrapWidth(std::max(0, WrapWidth)) {
-    FRunStarts.reserve(FParagraph.Runs.size());
-    int32_t at = 0;
-    for (const TRichRun& run : FParagraph.Runs) {
-        FRunStarts.push_back(at);
-        at += run.Length;
-    }
-}
+      FWrapWidth(std::max(0, WrapWidth)),
+      FRunStartsHeld(RunStarts ? std::move(RunStarts) : RichRunStarts(FParagraph)),
+      FRunStarts(*FRunStartsHeld) {}
 
 int32_t TRichParagraphLayout::RunAt(int32_t Offset) const {
     const auto after = std::upper_bound(FRunStarts.begin(), FRunStarts.end(), Offset);

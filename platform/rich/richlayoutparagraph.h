@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/rich/richdocument.h"
@@ -13,6 +14,9 @@ namespace vex {
 // The box of an object run in pixels: the object's extent, or a small fixed box when the
 // document holds no object under the number.
 TSize RichObjectBox(const TRichDocument& Document, uint32_t Object, int32_t PixelsPerInch);
+
+// Where each run of Paragraph starts, as offsets in it.
+std::shared_ptr<const std::vector<int32_t>> RichRunStarts(const TRichParagraph& Paragraph);
 
 // A line of a laid-out paragraph; offsets within the paragraph, measures in pixels.
 struct TRichLaidLine {
@@ -37,8 +41,10 @@ struct TRichLaidParagraph {
 // so that what is painted and hit-tested stands where the breaks were worked out.
 class TRichParagraphLayout {
 public:
+    // RunStarts, when given, are RichRunStarts of the paragraph as it stands.
     TRichParagraphLayout(const TRichDocument& Document, TRichFontCache& Fonts, int32_t Index,
-                         int32_t WrapWidth);
+                         int32_t WrapWidth,
+                         std::shared_ptr<const std::vector<int32_t>> RunStarts = nullptr);
 
     TRichLaidParagraph LayOut() const;
     // The pieces of Line (one of LayOut's) with X from the layout's left edge; Start is a
@@ -67,7 +73,8 @@ private:
     const TRichParagraph& FParagraph;
     const TRichParaFormat& FFormat;
     int32_t FWrapWidth;
-    std::vector<int32_t> FRunStarts;
+    std::shared_ptr<const std::vector<int32_t>> FRunStartsHeld;
+    const std::vector<int32_t>& FRunStarts;
 };
 
 }  // namespace vex

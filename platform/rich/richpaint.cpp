@@ -33,8 +33,7 @@ public:
         FBottom = SaturateToInt32(int64_t{FTop} + Line.Height);
         FBaseline = SaturateToInt32(int64_t{FTop} + Line.Baseline);
         if (FOptions.Background != clNone) Fill(FClip.Left, FClip.Right, FOptions.Background);
-        FLinks.clear();
-        if (FOptions.Links) FLinks = FOptions.Links->InParagraph(Line.Paragraph);
+        TakeLinksOf(Line);
         int64_t end = int64_t{FOrigin.X} + Line.Left;
         FLayout.ForEachPiece(Index, [&](const TRichPiece& Piece) {
             PaintPiece(Piece);
@@ -52,6 +51,25 @@ public:
     }
 
 private:
+    // Each piece looks through the links, so a line keeps only its own, and the paragraph's
+    // are asked for once for all its lines: a screen of a long paragraph of links must not
+    // cost every link for every line.
+    void TakeLinksOf(const TRichLineInfo& Line) {
+        FLinks.clear();
+        if (!FOptions.Links) return;
+        if (FLinksParagraph != Line.Paragraph) {
+            FParagraphLinks = FOptions.Links->InParagraph(Line.Paragraph);
+            FLinksParagraph = Line.Paragraph;
+        }
+        // In order and apart, so ordered by their ends too.
+        auto link = std::upper_bound(FParagraphLinks.begin(), FParagraphLinks.end(), Line.Start,
+                                     [](int32_t Start, const TRichLinkRange& Link) {
+                                         return Start < Link.Start + Link.Length;
+                                     });
+        for (; link != FParagraphLinks.end() && link->Start < Line.Start + Line.Length; ++link)
+            FLinks.push_back(*link);
+    }
+
     bool Selecting() const { return FOptions.ShowSelection && FOptions.SelStart < FOptions.SelEnd; }
     bool Selected(int32_t Position) const {
         return Selecting() && Position >= FOptions.SelStart && Position < FOptions.SelEnd;
@@ -165,6 +183,8 @@ private:
     TPoint FOrigin;
     const TRichPaintOptions& FOptions;
     TRect FClip;
+    std::vector<TRichLinkRange> FParagraphLinks;
+    int32_t FLinksParagraph = -1;
     std::vector<TRichLinkRange> FLinks;
     int32_t FTop = 0;
     int32_t FBottom = 0;

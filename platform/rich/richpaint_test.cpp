@@ -147,6 +147,29 @@ TEST(PaintRichLines, DrawsBulletsAsBulletsAndUnderlinesLinks) {
                                                               " now", "\x95", "b", "\x95"}));
 }
 
+// Lines of one paragraph each underline their own part of its links, a link cut by a wrap on
+// both of its lines, whichever line painting starts from.
+TEST(PaintRichLines, UnderlinesOnEachWrappedLineTheLinksItHolds) {
+    TRichDocument document;
+    test::FillFixed(document, "ab www.abcdefghijklm x www.q.r\rwww.s");
+    TRichLinks links(document);
+    links.SetEnabled(true);
+    TRichLayout layout(document);
+    layout.SetWrapWidth(10 * test::FixedCharWidth);
+    TBitmap bitmap;
+    bitmap.SetSize(100, 200);
+    TCanvas canvas(bitmap);
+    TCanvasRecorder recorder(canvas);
+    TRichPaintOptions options = YellowPage();
+    options.Links = &links;
+    PaintRichLines(canvas, layout, Point(0, 0), 0, layout.LineCount() - 1, options);
+    EXPECT_EQ(TextsDrawn(recorder), (std::vector<std::string>{"ab ", "www.abcdef_", "ghijklm_",
+                                                              " x ", "www.q.r_", "www.s_"}));
+    recorder.Clear();
+    PaintRichLines(canvas, layout, Point(0, 0), 2, 3, options);
+    EXPECT_EQ(TextsDrawn(recorder), (std::vector<std::string>{"ghijklm_", " x ", "www.q.r_"}));
+}
+
 TEST(PaintRichLines, PaintsOnlyTheLinesThatMeetTheClip) {
     TRichDocument document;
     std::string text;

@@ -310,7 +310,9 @@ void TRtfParser::Apply(std::string_view Name, bool HasParameter, int32_t Paramet
         }
     }
     if (state.Destination == TDestination::Skip) return;
-    if (state.Destination == TDestination::Object) {
+    // Inside a pending object's group, its class and data too, words speak of the object: a
+    // \result there is its result, shown only when no object is made.
+    if (state.Destination == TDestination::Object || FObject) {
         ApplyToObject(Name, word.Keyword, Parameter);
         return;
     }
