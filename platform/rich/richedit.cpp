@@ -283,10 +283,16 @@ void TCustomRichEdit::DefaultHandler(TMessage& Message) {
         case WM_MOUSEMOVE:
             MouseMoveNative(Message);
             return;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_RBUTTONUP: {
+            const std::weak_ptr<const void> life = LifeToken();
+            NotifyLink(Message, MessagePoint(Message.LParam));
+            if (!life.expired()) TCustomControl::DefaultHandler(Message);
+            return;
+        }
         case WM_LBUTTONUP: {
-            // A link's handler may free the control (opening the link closes its window). The
-            // right button's messages are not told: the framework's handlers of those go on
-            // using the control after this.
+            // A link's handler may free the control (opening the link closes its window).
             const std::weak_ptr<const void> life = LifeToken();
             NotifyLink(Message, MessagePoint(Message.LParam));
             if (life.expired()) return;
