@@ -6,6 +6,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/rich/richedit_testsupport.h"
@@ -315,6 +316,59 @@ TEST(RichEdit, TypingNextToProtectedTextIsFree) {
     PressKey({'X', "C", '\x18'});  // a cut that may not remove copies nothing
     EXPECT_EQ(on.Edit->Text(), "first\r\nkept");
     EXPECT_EQ(test::ClipboardText(), "before");
+}
+
+TEST(RichEdit, AnEditWhoseProtectedTextAHandlerChangedIsDropped) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TRichEdit&)> Handler;
+        test::TRichKey Key;
+        std::string Expected;
+    };
+    // "keep" and "lock" are protected; the user edits at 5, inside "keep".
+    const std::vector<TCase> cases = {
+        {"text put before it, then Delete",
+         [](TRichEdit& E) {
+             E.SetSelStart(0);
+             E.SetSelText("LOG ");
+         },
+         {VK_DELETE, ""},
+         "LOG ab keep cd lock"},
+        {"text put before it, then a character typed",
+         [](TRichEdit& E) {
+             E.SetSelStart(0);
+             E.SetSelText("LOG ");
+         },
+         {'X', "S", 'X'},
+         "LOG ab keep cd lock"},
+        {"the selection moved onto other protected text, then a character typed",
+         [](TRichEdit& E) {
+             E.SetSelStart(15);
+             E.SetSelLength(4);
+         },
+         {'X', "S", 'X'},
+         "ab keep cd lock"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TRichOnForm on("ab keep cd lock");
+        for (const int32_t start : {3, 15}) {
+            on.Edit->SetSelStart(start);
+            on.Edit->SetSelLength(4);
+            on.Edit->SelAttributes().SetProtected(true);
+        }
+        on.Edit->SetEventMask(on.Edit->EventMask() | ENM_PROTECTED);
+        bool asked = false;
+        on.Edit->OnProtectChange = [&](TObject*, int32_t, int32_t, bool& Allow) {
+            if (std::exchange(asked, true)) return;  // the handler's own edit is not asked
+            c.Handler(*on.Edit);
+            Allow = true;
+        };
+        on.Edit->SetSelStart(5);
+        PressKey(c.Key);
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(on.Edit->Text(), c.Expected);
+    }
 }
 
 TEST(RichEdit, NoticesComeOncePerChangeAndOnlyWhenAskedFor) {

@@ -128,7 +128,12 @@ bool TCustomRichEdit::UserMayReplace(int32_t Start, int32_t Length, int64_t& Ins
         const TENProtected change{Cause.Msg, Cause.WParam, Cause.LParam,
                                   TCharRange{Start, Start + Length}};
         const std::weak_ptr<const void> life = LifeToken();
+        const uint64_t changes = FView->Changes;
+        const TCharRange selection = GetSelection();
         if (!ProtectedChange(change) || life.expired()) return false;
+        // A handler that edited the text or moved the selection has made the range asked
+        // about stale: the edit would land elsewhere, on text nobody was asked about.
+        if (FView->Changes != changes || GetSelection() != selection) return false;
     }
     // The program may have set more text than the user could type; the user may still delete.
     const int64_t room = std::max<int64_t>(int64_t{Limit()} - (document.Length() - Length), 0);

@@ -39,6 +39,7 @@ TCustomRichEdit::TView::~TView() {
 }
 
 void TCustomRichEdit::TView::ParagraphsChanged(int32_t First, int32_t Removed, int32_t Inserted) {
+    ++Changes;
     if (!Editing) {
         LinesBefore = -1;  // what the next edit moves is not known
         if (Repaint) Repaint();
