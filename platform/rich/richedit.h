@@ -256,6 +256,9 @@ private:
     bool AfterEdit(bool Whole);
     // EN_SELCHANGE when the selection is not what was last told.
     void CheckSelectionChange();
+    // EN_REQUESTRESIZE when the text's height is not what was last told; false when a handler
+    // freed the control.
+    bool CheckHeightChange();
     // The program's replace of a range (lines, SelText): read-only, protection and the limit
     // are the user's, not its.
     void ProgramReplace(int32_t Start, int32_t Length, std::string_view Text, bool CanUndo);
