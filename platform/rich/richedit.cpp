@@ -105,7 +105,7 @@ void TCustomRichEdit::SetWordWrap(bool Value) {
     FView->ScrollX = 0;
     UpdateWrapWidth();
     Invalidate();
-    UpdateScrollBars();
+    FollowLayout();
 }
 
 void TCustomRichEdit::SetMaxLength(int32_t Value) {
@@ -229,9 +229,7 @@ void TCustomRichEdit::Resize() {
         UpdateWrapWidth();
         Invalidate();
     }
-    SetTopY(FView->TopY);
-    UpdateScrollBars();
-    UpdateCaret();
+    FollowLayout();
     TCustomControl::Resize();
 }
 

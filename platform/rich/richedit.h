@@ -280,6 +280,9 @@ private:
     void SetScrollX(int32_t Value);
     void UpdateScrollBars();
     void UpdateCaret();
+    // After the lines were laid out again at another width: the view within the text, the
+    // bars and the caret where the text now is.
+    void FollowLayout();
     void InvalidateRange(int32_t From, int32_t To);
     void InvalidateChanged();
     void VScrollNative(TMessage& Message);

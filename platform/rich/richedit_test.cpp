@@ -12,6 +12,7 @@
 #include "platform/rich/richedit_testsupport.h"
 #include "platform/rich/rtfreader.h"
 #include "platform/ui/editmessages.h"
+#include "platform/win/caret.h"
 #include "platform/win/clipboard_testsupport.h"
 #include "platform/win/scrollbars.h"
 #include "platform/win/windowstyles.h"
@@ -586,6 +587,37 @@ TEST(RichEdit, TheCaretIsKeptInView) {
     on.Edit->SetSelLength(on.Edit->Engine().TextLength());
     PressKey({VK_DELETE, ""});
     EXPECT_EQ(on.Edit->FirstVisibleLine(), 0);
+}
+
+TEST(RichEdit, TheCaretAndTheViewFollowTheLinesWhenWrapChanges) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TRichEdit&)> Change;
+    };
+    const std::vector<TCase> cases = {
+        {"wrap turned off", [](TRichEdit& E) { E.SetWordWrap(false); }},
+        {"wrap turned off and on again",
+         [](TRichEdit& E) {
+             E.SetWordWrap(false);
+             E.SetWordWrap(true);
+         }},
+    };
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "word ";
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TRichOnForm on(text);
+        PressKey({VK_END, "C"});
+        PressKey({VK_LEFT, ""});
+        c.Change(*on.Edit);
+        TPoint caret;
+        ASSERT_TRUE(GetCaretPos(caret));
+        EXPECT_EQ(caret, on.Edit->PosFromChar(on.Edit->SelStart()));
+        // The view holds no empty page below the text.
+        EXPECT_LE(on.Edit->PosFromChar(0).Y, 0);
+        EXPECT_GE(on.Edit->PosFromChar(on.Edit->Engine().TextLength()).Y, 0);
+    }
 }
 
 TEST(RichEdit, WithoutWrapTheViewScrollsSideways) {

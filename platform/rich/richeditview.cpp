@@ -85,6 +85,12 @@ void TCustomRichEdit::SetTargetWidth(int32_t Twips) {
     Invalidate();
 }
 
+void TCustomRichEdit::FollowLayout() {
+    SetTopY(FView->TopY);
+    UpdateScrollBars();
+    UpdateCaret();
+}
+
 void TCustomRichEdit::UpdateWrapWidth() {
     const TView& view = *FView;
     int32_t width = 0;
