@@ -1,6 +1,7 @@
 #include "platform/rich/richattributes.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "platform/core/exceptions.h"
 #include "platform/rich/richedit.h"
@@ -12,6 +13,15 @@ namespace {
 constexpr int32_t kTwipsPerPoint = TParaAttributes::TwipsPerPoint;
 // Where stops added by a longer tab count go after the last: half an inch apart.
 constexpr int32_t kDefaultTabStep = 720;
+
+// Points far out of range are kept at what twips can hold rather than wrapping around.
+int32_t Saturated(int64_t Twips) {
+    return static_cast<int32_t>(std::clamp<int64_t>(Twips, INT32_MIN, INT32_MAX));
+}
+
+int32_t PointsToTwips(int32_t Points) {
+    return Saturated(int64_t{Points} * kTwipsPerPoint);
+}
 
 }  // namespace
 
@@ -209,19 +219,19 @@ void TParaAttributes::SetAlignment(TAlignment Value) {
 
 void TParaAttributes::SetFirstIndent(int32_t Value) {
     TRichParaFormat format;
-    format.StartIndent = Value * kTwipsPerPoint;
+    format.StartIndent = PointsToTwips(Value);
     Apply(format, PFM_STARTINDENT);
 }
 
 void TParaAttributes::SetLeftIndent(int32_t Value) {
     TRichParaFormat format;
-    format.Offset = Value * kTwipsPerPoint;
+    format.Offset = PointsToTwips(Value);
     Apply(format, PFM_OFFSET);
 }
 
 void TParaAttributes::SetRightIndent(int32_t Value) {
     TRichParaFormat format;
-    format.RightIndent = Value * kTwipsPerPoint;
+    format.RightIndent = PointsToTwips(Value);
     Apply(format, PFM_RIGHTINDENT);
 }
 
@@ -249,7 +259,7 @@ void TParaAttributes::SetTab(int32_t Index, int32_t Value) {
     TRichParaFormat format = Format();
     std::vector<int32_t> tabs = format.Tabs;
     if (Index >= static_cast<int32_t>(tabs.size())) tabs.resize(static_cast<size_t>(Index) + 1, 0);
-    tabs[static_cast<size_t>(Index)] = Value * kTwipsPerPoint;
+    tabs[static_cast<size_t>(Index)] = PointsToTwips(Value);
     format.SetTabs(tabs);
     Apply(format, PFM_TABSTOPS);
 }
@@ -263,7 +273,7 @@ void TParaAttributes::SetTabCount(int32_t Value) {
     TRichParaFormat format = Format();
     std::vector<int32_t> tabs = format.Tabs;
     while (tabs.size() < count)
-        tabs.push_back((tabs.empty() ? 0 : tabs.back()) + kDefaultTabStep);
+        tabs.push_back(Saturated(int64_t{tabs.empty() ? 0 : tabs.back()} + kDefaultTabStep));
     tabs.resize(count);
     format.SetTabs(tabs);
     Apply(format, PFM_TABSTOPS);

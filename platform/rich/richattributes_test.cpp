@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+#include <vector>
+
 #include "platform/gfx/font.h"
 #include "platform/rich/richedit.h"
 
@@ -105,6 +109,41 @@ TEST(RichAttributes, ParagraphsTakeIndentsAlignmentBulletsAndTabsInPoints) {
     EXPECT_EQ(paragraph.Alignment(), taLeftJustify);
     EXPECT_EQ(paragraph.Numbering(), nsNone);
     EXPECT_EQ(paragraph.TabCount(), 0);
+}
+
+TEST(RichAttributes, IndentsAndTabsBeyondWhatTwipsHoldAreKeptAtTheLimit) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TParaAttributes&)> Set;
+        std::function<int32_t(const TRichParaFormat&)> Twips;
+        int32_t Expected;
+    };
+    constexpr int32_t kMost = INT32_MAX;
+    constexpr int32_t kLeast = INT32_MIN;
+    const std::vector<TCase> cases = {
+        {"first indent, too large", [](TParaAttributes& P) { P.SetFirstIndent(kMost); },
+         [](const TRichParaFormat& F) { return F.StartIndent; }, kMost},
+        {"left indent, too small", [](TParaAttributes& P) { P.SetLeftIndent(kLeast); },
+         [](const TRichParaFormat& F) { return F.Offset; }, kLeast},
+        {"right indent, too large", [](TParaAttributes& P) { P.SetRightIndent(kMost / 3); },
+         [](const TRichParaFormat& F) { return F.RightIndent; }, kMost},
+        {"a tab, too large", [](TParaAttributes& P) { P.SetTab(0, kMost); },
+         [](const TRichParaFormat& F) { return F.Tabs.at(0); }, kMost},
+        {"stops added after a tab at the limit",
+         [](TParaAttributes& P) {
+             P.SetTab(0, kMost);
+             P.SetTabCount(3);
+         },
+         [](const TRichParaFormat& F) { return F.Tabs.at(2); }, kMost},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TBare on("one\r\ntwo");
+        c.Set(on.Edit.Paragraph());
+        const TRichDocument& document = on.Edit.Engine().Document();
+        EXPECT_EQ(c.Twips(document.ParaFormats()[document.Paragraph(0).Format]), c.Expected);
+        EXPECT_GE(on.Edit.Layout().LineCount(), 2);
+    }
 }
 
 }  // namespace

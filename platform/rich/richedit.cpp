@@ -105,7 +105,7 @@ void TCustomRichEdit::SetWordWrap(bool Value) {
     FView->ScrollX = 0;
     UpdateWrapWidth();
     Invalidate();
-    UpdateScrollBars();
+    FollowLayout();
 }
 
 void TCustomRichEdit::SetMaxLength(int32_t Value) {
@@ -229,9 +229,7 @@ void TCustomRichEdit::Resize() {
         UpdateWrapWidth();
         Invalidate();
     }
-    SetTopY(FView->TopY);
-    UpdateScrollBars();
-    UpdateCaret();
+    FollowLayout();
     TCustomControl::Resize();
 }
 
@@ -283,10 +281,16 @@ void TCustomRichEdit::DefaultHandler(TMessage& Message) {
         case WM_MOUSEMOVE:
             MouseMoveNative(Message);
             return;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_RBUTTONUP: {
+            const std::weak_ptr<const void> life = LifeToken();
+            NotifyLink(Message, MessagePoint(Message.LParam));
+            if (!life.expired()) TCustomControl::DefaultHandler(Message);
+            return;
+        }
         case WM_LBUTTONUP: {
-            // A link's handler may free the control (opening the link closes its window). The
-            // right button's messages are not told: the framework's handlers of those go on
-            // using the control after this.
+            // A link's handler may free the control (opening the link closes its window).
             const std::weak_ptr<const void> life = LifeToken();
             NotifyLink(Message, MessagePoint(Message.LParam));
             if (life.expired()) return;

@@ -256,6 +256,9 @@ private:
     bool AfterEdit(bool Whole);
     // EN_SELCHANGE when the selection is not what was last told.
     void CheckSelectionChange();
+    // EN_REQUESTRESIZE when the text's height is not what was last told; false when a handler
+    // freed the control.
+    bool CheckHeightChange();
     // The program's replace of a range (lines, SelText): read-only, protection and the limit
     // are the user's, not its.
     void ProgramReplace(int32_t Start, int32_t Length, std::string_view Text, bool CanUndo);
@@ -281,6 +284,9 @@ private:
     void SetScrollX(int32_t Value);
     void UpdateScrollBars();
     void UpdateCaret();
+    // After the lines were laid out again at another width: the view within the text, the
+    // bars and the caret where the text now is.
+    void FollowLayout();
     void InvalidateRange(int32_t From, int32_t To);
     void InvalidateChanged();
     void VScrollNative(TMessage& Message);

@@ -6,11 +6,13 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/rich/richedit_testsupport.h"
 #include "platform/rich/rtfreader.h"
 #include "platform/ui/editmessages.h"
+#include "platform/win/caret.h"
 #include "platform/win/clipboard_testsupport.h"
 #include "platform/win/scrollbars.h"
 #include "platform/win/windowstyles.h"
@@ -317,6 +319,59 @@ TEST(RichEdit, TypingNextToProtectedTextIsFree) {
     EXPECT_EQ(test::ClipboardText(), "before");
 }
 
+TEST(RichEdit, AnEditWhoseProtectedTextAHandlerChangedIsDropped) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TRichEdit&)> Handler;
+        test::TRichKey Key;
+        std::string Expected;
+    };
+    // "keep" and "lock" are protected; the user edits at 5, inside "keep".
+    const std::vector<TCase> cases = {
+        {"text put before it, then Delete",
+         [](TRichEdit& E) {
+             E.SetSelStart(0);
+             E.SetSelText("LOG ");
+         },
+         {VK_DELETE, ""},
+         "LOG ab keep cd lock"},
+        {"text put before it, then a character typed",
+         [](TRichEdit& E) {
+             E.SetSelStart(0);
+             E.SetSelText("LOG ");
+         },
+         {'X', "S", 'X'},
+         "LOG ab keep cd lock"},
+        {"the selection moved onto other protected text, then a character typed",
+         [](TRichEdit& E) {
+             E.SetSelStart(15);
+             E.SetSelLength(4);
+         },
+         {'X', "S", 'X'},
+         "ab keep cd lock"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TRichOnForm on("ab keep cd lock");
+        for (const int32_t start : {3, 15}) {
+            on.Edit->SetSelStart(start);
+            on.Edit->SetSelLength(4);
+            on.Edit->SelAttributes().SetProtected(true);
+        }
+        on.Edit->SetEventMask(on.Edit->EventMask() | ENM_PROTECTED);
+        bool asked = false;
+        on.Edit->OnProtectChange = [&](TObject*, int32_t, int32_t, bool& Allow) {
+            if (std::exchange(asked, true)) return;  // the handler's own edit is not asked
+            c.Handler(*on.Edit);
+            Allow = true;
+        };
+        on.Edit->SetSelStart(5);
+        PressKey(c.Key);
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(on.Edit->Text(), c.Expected);
+    }
+}
+
 TEST(RichEdit, NoticesComeOncePerChangeAndOnlyWhenAskedFor) {
     TRichOnForm on("one two");
     int changes = 0;
@@ -532,6 +587,37 @@ TEST(RichEdit, TheCaretIsKeptInView) {
     on.Edit->SetSelLength(on.Edit->Engine().TextLength());
     PressKey({VK_DELETE, ""});
     EXPECT_EQ(on.Edit->FirstVisibleLine(), 0);
+}
+
+TEST(RichEdit, TheCaretAndTheViewFollowTheLinesWhenWrapChanges) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TRichEdit&)> Change;
+    };
+    const std::vector<TCase> cases = {
+        {"wrap turned off", [](TRichEdit& E) { E.SetWordWrap(false); }},
+        {"wrap turned off and on again",
+         [](TRichEdit& E) {
+             E.SetWordWrap(false);
+             E.SetWordWrap(true);
+         }},
+    };
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "word ";
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TRichOnForm on(text);
+        PressKey({VK_END, "C"});
+        PressKey({VK_LEFT, ""});
+        c.Change(*on.Edit);
+        TPoint caret;
+        ASSERT_TRUE(GetCaretPos(caret));
+        EXPECT_EQ(caret, on.Edit->PosFromChar(on.Edit->SelStart()));
+        // The view holds no empty page below the text.
+        EXPECT_LE(on.Edit->PosFromChar(0).Y, 0);
+        EXPECT_GE(on.Edit->PosFromChar(on.Edit->Engine().TextLength()).Y, 0);
+    }
 }
 
 TEST(RichEdit, WithoutWrapTheViewScrollsSideways) {

@@ -1,4 +1,5 @@
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/rich/richedit.h"
@@ -104,6 +105,8 @@ bool TCustomRichEdit::CanPaste() const {
 bool TCustomRichEdit::PasteNative(const TMessage& Cause) {
     if (FReadOnly) return false;
     TPastedData pasted;
+    // Another program's data come through the message loop, whose handlers may free us.
+    const std::weak_ptr<const void> life = LifeToken();
     {
         const TOpenClipboard clipboard(HandleAllocated() ? Handle() : 0);
         if (!clipboard.Open()) return false;
@@ -112,10 +115,9 @@ bool TCustomRichEdit::PasteNative(const TMessage& Cause) {
         if (const std::string* text = GetClipboardData(CF_TEXT))
             pasted.Text = std::string(text->data(), strnlen(text->data(), text->size()));
     }
-    if (!pasted.Rtf && !pasted.Text) return false;
+    if (life.expired() || (!pasted.Rtf && !pasted.Text)) return false;
     bool rich = pasted.Rtf.has_value();
     if (FOleCallback != nullptr) {
-        const std::weak_ptr<const void> life = LifeToken();
         const HRESULT answer = CallBack(
             [&](IRichEditOleCallback& C) { return C.QueryAcceptData(pasted, RECO_PASTE, true); });
         if (life.expired() || FAILED(answer)) return false;

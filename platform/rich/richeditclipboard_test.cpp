@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gfx/canvas.h"
@@ -11,6 +14,7 @@
 #include "platform/ui/menu_testsupport.h"
 #include "platform/ui/popupmenu.h"
 #include "platform/win/clipboard.h"
+#include "platform/win/clipboard_slowdisplay_testsupport.h"
 #include "platform/win/clipboard_testsupport.h"
 #include "platform/win/modaldriver.h"
 
@@ -118,6 +122,33 @@ TEST(RichEditClipboard, PasteIsCutToMaxLength) {
     on.Edit->SelectAll();
     on.Edit->PasteFromClipboard();
     EXPECT_EQ(on.Edit->Text(), "xyz");
+}
+
+TEST(RichEditClipboard, APasteFromAnotherProgramThatFreesTheControlMeanwhileEndsThere) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TRichEdit&)> Paste;
+    };
+    const std::vector<TCase> cases = {
+        {"the program's paste", [](TRichEdit& E) { E.PasteFromClipboard(); }},
+        {"Ctrl+V",
+         [](TRichEdit&) {
+             PressKey({'V', "C", '\x16'});
+         }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        test::SlowDisplayClipboard board;
+        board.Theirs[TDisplayFormat::Rtf] = "{\\rtf1 theirs}";
+        const test::PresenterOverride display(
+            std::make_unique<test::SlowClipboardPresenter>(board));
+        TRichOnForm on("mine");
+        // A timer or a posted message the wait dispatches may close the window.
+        board.WhileWaiting = [&] { delete std::exchange(on.Edit, nullptr); };
+        TRichEdit& edit = *on.Edit;
+        c.Paste(edit);
+        EXPECT_EQ(on.Edit, nullptr);
+    }
 }
 
 TEST(RichEditClipboard, TheClipboardGoesWithTheControlUnlessItIsToBeKept) {

@@ -99,23 +99,31 @@ bool TCustomRichEdit::AfterEdit(bool Whole) {
         SetTopY(view.TopY);  // a shorter text leaves no empty page at the bottom
     }
     ScrollCaret();
-    const std::weak_ptr<const void> life = LifeToken();
-    const int32_t height = view.Layout.Height();
-    if (view.ToldHeight != height) {
-        view.ToldHeight = height;
-        if ((FEventMask & ENM_REQUESTRESIZE) != 0) {
-            const TRect client = ClientRect();
-            RequestSize(Rect(client.Left, client.Top, client.Right, client.Top + height));
-            if (life.expired()) return false;
-        }
-    }
+    // While the lines are updated every notice waits for the end: a list's whole change is a
+    // clear and an add, and the list must still be there for the add.
     if (view.UpdateCount > 0) {
         view.ChangePending = true;
-    } else if ((FEventMask & ENM_CHANGE) != 0) {
+        return true;
+    }
+    const std::weak_ptr<const void> life = LifeToken();
+    if (!CheckHeightChange()) return false;
+    if ((FEventMask & ENM_CHANGE) != 0) {
         Change();
         if (life.expired()) return false;
     }
     CheckSelectionChange();
+    return !life.expired();
+}
+
+bool TCustomRichEdit::CheckHeightChange() {
+    TView& view = *FView;
+    const int32_t height = view.Layout.Height();
+    if (view.ToldHeight == height) return true;
+    view.ToldHeight = height;
+    if ((FEventMask & ENM_REQUESTRESIZE) == 0) return true;
+    const std::weak_ptr<const void> life = LifeToken();
+    const TRect client = ClientRect();
+    RequestSize(Rect(client.Left, client.Top, client.Right, client.Top + height));
     return !life.expired();
 }
 
@@ -127,7 +135,12 @@ bool TCustomRichEdit::UserMayReplace(int32_t Start, int32_t Length, int64_t& Ins
         const TENProtected change{Cause.Msg, Cause.WParam, Cause.LParam,
                                   TCharRange{Start, Start + Length}};
         const std::weak_ptr<const void> life = LifeToken();
+        const uint64_t changes = FView->Changes;
+        const TCharRange selection = GetSelection();
         if (!ProtectedChange(change) || life.expired()) return false;
+        // A handler that edited the text or moved the selection has made the range asked
+        // about stale: the edit would land elsewhere, on text nobody was asked about.
+        if (FView->Changes != changes || GetSelection() != selection) return false;
     }
     // The program may have set more text than the user could type; the user may still delete.
     const int64_t room = std::max<int64_t>(int64_t{Limit()} - (document.Length() - Length), 0);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/rich/richedit.h"
@@ -16,9 +18,14 @@ class TLinkedEdit : public TRichEdit {
 public:
     using TRichEdit::TRichEdit;
     std::vector<TENLink> Notices;
+    // Runs after a notice is noted; it may free the control.
+    std::function<void()> OnNotice;
 
 protected:
-    void LinkNotify(const TENLink& Link) override { Notices.push_back(Link); }
+    void LinkNotify(const TENLink& Link) override {
+        Notices.push_back(Link);
+        if (OnNotice) OnNotice();
+    }
 };
 
 struct TLinksOnForm {
@@ -52,7 +59,8 @@ TEST(RichEditLinks, MouseMessagesOverALinkAreToldWithItsRange) {
         {"press", WM_LBUTTONDOWN, 4, 0, true},
         {"release on its last character", WM_LBUTTONUP, 21, 0, true},
         {"double click", WM_LBUTTONDBLCLK, 10, 0, true},
-        {"the right button is not told", WM_RBUTTONDOWN, 10, 0, false},
+        {"right press", WM_RBUTTONDOWN, 10, 0, true},
+        {"right release", WM_RBUTTONUP, 10, 0, true},
         {"beside it", WM_LBUTTONDOWN, 2, 0, false},
         {"after it", WM_MOUSEMOVE, 23, 0, false},
         {"without ENM_LINK", WM_LBUTTONDOWN, 5, ENM_LINK, false},
@@ -93,6 +101,25 @@ TEST(RichEditLinks, TheCursorIsAHandOverLinksAndPlacingTheCaretTellsNothing) {
     on.Edit->SetAutoUrlDetect(false);
     on.Edit->Perform(WM_MOUSEMOVE, 0, on.At(8));
     EXPECT_EQ(on.Edit->Notices.size(), 1u);
+}
+
+TEST(RichEditLinks, ALinkHandlerMayFreeTheControlOnAnyButton) {
+    for (const UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN,
+                           WM_RBUTTONDBLCLK, WM_RBUTTONUP}) {
+        SCOPED_TRACE(msg);
+        TLinksOnForm on;
+        bool heard = false;
+        const auto hear = [&](TObject*, TMouseButton, TShiftState, int32_t, int32_t) {
+            heard = true;
+        };
+        on.Edit->OnMouseDown = hear;
+        on.Edit->OnMouseUp = hear;
+        on.Edit->OnNotice = [&] { delete std::exchange(on.Edit, nullptr); };
+        const std::weak_ptr<const void> life = on.Edit->LifeToken();
+        SendMessage(on.Edit->Handle(), msg, 0, on.At(10));
+        EXPECT_TRUE(life.expired());
+        EXPECT_FALSE(heard);
+    }
 }
 
 }  // namespace

@@ -94,6 +94,7 @@ void TRichEditStrings::SetUpdateState(bool Updating) {
     view.UpdateCount = std::max(view.UpdateCount - 1, 0);
     if (view.UpdateCount > 0) return;
     const std::weak_ptr<const void> life = FOwner.LifeToken();
+    if (!FOwner.CheckHeightChange()) return;
     if (view.ChangePending && (FOwner.EventMask() & ENM_CHANGE) != 0) {
         view.ChangePending = false;
         FOwner.Change();

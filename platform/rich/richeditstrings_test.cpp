@@ -3,10 +3,12 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/exceptions.h"
 #include "platform/core/stream.h"
+#include "platform/core/stringlist.h"
 #include "platform/rich/richedit.h"
 #include "platform/rich/richedit_testsupport.h"
 #include "tests/support/tempdir.h"
@@ -47,6 +49,36 @@ TEST(RichEditStrings, LinesAreWholeDisplayLines) {
         TRichOnForm on(c.Text, Rect(10, 10, 10 + 2 + 6 * 40, 130));
         on.Edit->SetWordWrap(c.Wrap);
         EXPECT_EQ(LinesOf(on.Edit->Lines()), c.Lines);
+    }
+}
+
+TEST(RichEditStrings, WholeListChangesTellTheNewHeightOnceAtTheirEnd) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TRichEditStrings&)> Change;
+    };
+    TStringList three;
+    three.SetText("a\r\nb\r\nc");
+    const std::vector<TCase> cases = {
+        {"the text set", [](TRichEditStrings& L) { L.SetText("a\r\nb\r\nc"); }},
+        {"a list assigned", [&](TRichEditStrings& L) { L.Assign(&three); }},
+        {"a list added", [&](TRichEditStrings& L) { L.AddStrings(three); }},
+    };
+    for (const bool frees : {false, true}) {
+        for (const TCase& c : cases) {
+            SCOPED_TRACE(std::string(c.Name) + (frees ? ", the handler freeing the control" : ""));
+            TRichOnForm on("one line\r\ntwo");
+            std::vector<int32_t> heights;
+            on.Edit->OnResizeRequest = [&](TObject*, TRect R) {
+                heights.push_back(R.Bottom - R.Top);
+                if (frees) delete std::exchange(on.Edit, nullptr);
+            };
+            c.Change(on.Edit->Lines());
+            ASSERT_EQ(heights.size(), 1u);
+            if (!frees) {
+                EXPECT_EQ(heights[0], on.Edit->Layout().Height());
+            }
+        }
     }
 }
 

@@ -48,6 +48,7 @@ TCustomRichEdit::TView::~TView() {
 }
 
 void TCustomRichEdit::TView::ParagraphsChanged(int32_t First, int32_t Removed, int32_t Inserted) {
+    ++Changes;
     if (!Editing) {
         LinesBefore = -1;  // what the next edit moves is not known
         if (Repaint) Repaint();
@@ -90,6 +91,12 @@ void TCustomRichEdit::SetTargetWidth(int32_t Twips) {
     FView->TargetWidth = std::max(Twips, 0);
     UpdateWrapWidth();
     Invalidate();
+}
+
+void TCustomRichEdit::FollowLayout() {
+    SetTopY(FView->TopY);
+    UpdateScrollBars();
+    UpdateCaret();
 }
 
 void TCustomRichEdit::UpdateWrapWidth() {

@@ -59,6 +59,9 @@ public:
     bool Editing = false;
     int32_t LinesBefore = 0;
     int32_t HeightBefore = 0;
+    // Counts every change of the document, so an edit a handler makes while the control asks
+    // it something is seen.
+    uint64_t Changes = 0;
 
     // What the notices last told, so they go once and only for real changes.
     int32_t ToldSelStart = 0;

@@ -124,33 +124,40 @@ void TControl::WMLButtonUp(TMessage& Message) {
 }
 
 void TControl::WMRButtonDown(TMessage& Message) {
+    // A windowed control's own handling may send notices whose handlers free it.
+    const std::weak_ptr<const void> life = LifeToken();
     DefaultHandler(Message);
-    DoMouseDown(Message, mbRight, {});
+    if (!life.expired()) DoMouseDown(Message, mbRight, {});
 }
 
 void TControl::WMRButtonDblClk(TMessage& Message) {
+    const std::weak_ptr<const void> life = LifeToken();
     DefaultHandler(Message);
-    DoMouseDown(Message, mbRight, {ssDouble});
+    if (!life.expired()) DoMouseDown(Message, mbRight, {ssDouble});
 }
 
 void TControl::WMRButtonUp(TMessage& Message) {
+    const std::weak_ptr<const void> life = LifeToken();
     DefaultHandler(Message);
-    DoMouseUp(Message, mbRight);
+    if (!life.expired()) DoMouseUp(Message, mbRight);
 }
 
 void TControl::WMMButtonDown(TMessage& Message) {
+    const std::weak_ptr<const void> life = LifeToken();
     DefaultHandler(Message);
-    DoMouseDown(Message, mbMiddle, {});
+    if (!life.expired()) DoMouseDown(Message, mbMiddle, {});
 }
 
 void TControl::WMMButtonDblClk(TMessage& Message) {
+    const std::weak_ptr<const void> life = LifeToken();
     DefaultHandler(Message);
-    DoMouseDown(Message, mbMiddle, {ssDouble});
+    if (!life.expired()) DoMouseDown(Message, mbMiddle, {ssDouble});
 }
 
 void TControl::WMMButtonUp(TMessage& Message) {
+    const std::weak_ptr<const void> life = LifeToken();
     DefaultHandler(Message);
-    DoMouseUp(Message, mbMiddle);
+    if (!life.expired()) DoMouseUp(Message, mbMiddle);
 }
 
 void TControl::WMMouseMove(TMessage& Message) {

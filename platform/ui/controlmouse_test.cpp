@@ -464,5 +464,44 @@ TEST(ControlMouse, HandlersMayFreeTheControlTheyRunFor) {
     }
 }
 
+// A windowed control whose own handling of one message frees it, as a native control's may
+// through a notice it sends from there.
+class TFreedByItsDefault : public TWinControl {
+public:
+    TFreedByItsDefault(TComponent* AOwner, UINT FreeOn) : TWinControl(AOwner), FFreeOn(FreeOn) {
+        FControlStyle.Include(csDoubleClicks);
+    }
+    void DefaultHandler(TMessage& Message) override {
+        if (Message.Msg == FFreeOn) {
+            delete this;
+            return;
+        }
+        TWinControl::DefaultHandler(Message);
+    }
+
+private:
+    UINT FFreeOn;
+};
+
+TEST(ControlMouse, AControlFreedByItsOwnHandlingOfAButtonIsNotUsedAfterwards) {
+    for (const UINT msg : {WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_RBUTTONUP, WM_MBUTTONDOWN,
+                           WM_MBUTTONDBLCLK, WM_MBUTTONUP}) {
+        SCOPED_TRACE(msg);
+        TShownForm shown;
+        auto* control = shown.Add<TFreedByItsDefault>(shown.Form, Rect(0, 0, 50, 50), msg);
+        bool told = false;
+        control->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int32_t, int32_t) {
+            told = true;
+        };
+        control->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int32_t, int32_t) {
+            told = true;
+        };
+        const std::weak_ptr<const void> life = control->LifeToken();
+        SendMessage(control->Handle(), msg, 0, PointToLParam(Point(5, 5)));
+        EXPECT_TRUE(life.expired());
+        EXPECT_FALSE(told);
+    }
+}
+
 }  // namespace
 }  // namespace vex

@@ -7,12 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/clipboard_slowdisplay_testsupport.h"
 #include "platform/win/displayclipboard.h"
 #include "platform/win/win_testsupport.h"
 #include "platform/win/window.h"
 
 namespace vex {
 namespace {
+
+using test::SlowClipboardPresenter;
+using test::SlowDisplayClipboard;
 
 // The process's own clipboard, as it is without a display.
 class ClipboardTest : public ::testing::Test {
@@ -97,45 +101,6 @@ TEST_F(ClipboardTest, RegisteredNamesShareNumbersWithoutRegardToCase) {
     EXPECT_NE(RegisterClipboardFormat("Shell IDList Array"), rtf);
     EXPECT_EQ(RegisterClipboardFormat(""), 0u);
 }
-
-// A display whose clipboard another program holds, offering Theirs, until we offer ours; its
-// data come after a wait, in which a handler of ours may run.
-class SlowDisplayClipboard : public TDisplayClipboard {
-public:
-    bool Offer(TDisplayData Data) override {
-        Offers.push_back(std::move(Data));
-        return Ours = true;
-    }
-    THolder Holder() override { return Ours ? THolder::Us : THolder::Elsewhere; }
-    std::vector<TDisplayFormat> Offered() override {
-        std::vector<TDisplayFormat> formats;
-        for (const auto& entry : Theirs)
-            formats.push_back(entry.first);
-        return formats;
-    }
-    std::optional<std::string> Fetch(TDisplayFormat Format) override {
-        Fetched.push_back(Format);
-        if (WhileWaiting) std::exchange(WhileWaiting, nullptr)();
-        return Theirs.at(Format);
-    }
-
-    bool Ours = false;
-    // nullopt: offered, but not given when asked for.
-    std::map<TDisplayFormat, std::optional<std::string>> Theirs = {
-        {TDisplayFormat::Text, "theirs"}};
-    std::vector<TDisplayFormat> Fetched;
-    std::vector<TDisplayData> Offers;
-    std::function<void()> WhileWaiting;
-};
-
-class SlowClipboardPresenter : public THeadlessPresenter {
-public:
-    explicit SlowClipboardPresenter(SlowDisplayClipboard& Board) : FBoard(Board) {}
-    TDisplayClipboard* Clipboard() override { return &FBoard; }
-
-private:
-    SlowDisplayClipboard& FBoard;
-};
 
 TEST_F(ClipboardTest, WhatAHandlerSetsWhileTheDisplaysTextIsAwaitedStandsAlone) {
     SlowDisplayClipboard board;
