@@ -216,8 +216,18 @@ void TCustomRichEdit::DestroyWnd() {
 
 void TCustomRichEdit::ReleaseClipboard() {
     // What the control put on the clipboard goes with its window unless it is to be kept.
-    if (!HandleAllocated() || GetClipboardOwner() != Handle()) return;
+    // The handler, asked as the window goes, may free the control: its destructor, coming here
+    // again, must not ask a second time.
+    if (FView->ReleasingClipboard || !HandleAllocated() || GetClipboardOwner() != Handle()) return;
     const HWND window = Handle();
+    FView->ReleasingClipboard = true;
+    const struct TEndReleasing {
+        TView& View;
+        std::weak_ptr<const void> Life;
+        ~TEndReleasing() {
+            if (!Life.expired()) View.ReleasingClipboard = false;
+        }
+    } endReleasing{*FView, LifeToken()};
     if (SaveClipboard(FView->ClipboardObjects, FView->ClipboardChars)) return;
     const TOpenClipboard clipboard(window);
     if (clipboard.Open()) EmptyClipboard();
@@ -336,10 +346,13 @@ void TCustomRichEdit::DefaultHandler(TMessage& Message) {
         case WM_UNDO:
             RunAction(TEditAction::Undo, false, Message);
             return;
-        case WM_DESTROY:
+        case WM_DESTROY: {
+            // The clipboard's handler may free the control as its window goes.
+            const std::weak_ptr<const void> life = LifeToken();
             ReleaseClipboard();
-            TCustomControl::DefaultHandler(Message);
+            if (!life.expired()) TCustomControl::DefaultHandler(Message);
             return;
+        }
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             // The caret and a hidden selection show only while the control has the focus.

@@ -169,6 +169,39 @@ TEST(RichEditClipboard, TheClipboardGoesWithTheControlUnlessItIsToBeKept) {
     }
 }
 
+// The notice comes while the window is going: a handler that frees the control there must
+// leave nothing that touches it afterwards, and must be asked once.
+TEST(RichEditClipboard, AHandlerMayFreeTheControlWhileItsWindowGoes) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TRichOnForm&)> LoseWindow;
+    };
+    const std::vector<TCase> cases = {
+        {"its window made again", [](TRichOnForm& on) { on.Edit->SetScrollBars(ssBoth); }},
+        {"its form's window made again",
+         [](TRichOnForm& on) { on.Shown.Form->SetBorderStyle(bsDialog); }},
+        {"its form freed", [](TRichOnForm& on) { delete std::exchange(on.Shown.Form, nullptr); }},
+    };
+    for (const TCase& c : cases) {
+        for (const bool keep : {true, false}) {
+            SCOPED_TRACE(std::string(c.Name) + (keep ? ", kept" : ", dropped"));
+            TRichOnForm on("copy me");
+            int32_t asked = 0;
+            on.Edit->OnSaveClipboard = [&](TObject*, int32_t, int32_t, bool& Save) {
+                ++asked;
+                Save = keep;
+                delete std::exchange(on.Edit, nullptr);
+            };
+            on.Edit->SetSelLength(4);
+            on.Edit->CopyToClipboard();
+            c.LoseWindow(on);
+            EXPECT_EQ(on.Edit, nullptr);
+            EXPECT_EQ(asked, 1);
+            EXPECT_EQ(test::ClipboardText(), keep ? "copy" : "<none>");
+        }
+    }
+}
+
 // An object drawn as a filled box.
 class TBoxObject : public IRichObject {
 public:
