@@ -181,6 +181,7 @@ TEST(RichEditClipboard, AHandlerMayFreeTheControlWhileItsWindowGoes) {
         {"its form's window made again",
          [](TRichOnForm& on) { on.Shown.Form->SetBorderStyle(bsDialog); }},
         {"its form freed", [](TRichOnForm& on) { delete std::exchange(on.Shown.Form, nullptr); }},
+        {"taken off its form", [](TRichOnForm& on) { on.Edit->SetParent(nullptr); }},
     };
     for (const TCase& c : cases) {
         for (const bool keep : {true, false}) {
