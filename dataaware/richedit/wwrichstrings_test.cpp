@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dataaware/richedit/wwriched.h"
@@ -104,6 +105,16 @@ TEST(TwwRichEditStrings, ASelectionHandlerSetWhileLinesAreAddedIsTheOneKept) {
         on.Edit->SetSelection({0, 2});
         EXPECT_EQ(told, "newer ");
     }
+}
+
+TEST(TwwRichEditStrings, AChangeHandlerMayFreeTheControlWhileTheSelectionHandlerIsAway) {
+    test::TwwRichOnForm on("old");
+    on.Edit->OnSelectionChange = [](TObject*) {};
+    on.Edit->OnChange = [&](TObject*) { delete std::exchange(on.Edit, nullptr); };
+    TStringList more;
+    more.Add("four");
+    on.Edit->Lines().AddStrings(more);
+    EXPECT_EQ(on.Edit, nullptr);
 }
 
 TEST(TwwRichEditStrings, AStreamThatCannotBeReadIsAStreamErrorAndChangesNothing) {
