@@ -4,6 +4,7 @@
 
 #include "platform/rich/richeditview.h"
 #include "platform/ui/editmessages.h"
+#include "platform/win/application.h"
 #include "platform/win/caret.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/windowstyles.h"
@@ -228,7 +229,15 @@ void TCustomRichEdit::ReleaseClipboard() {
             if (!Life.expired()) View.ReleasingClipboard = false;
         }
     } endReleasing{*FView, LifeToken()};
-    if (SaveClipboard(FView->ClipboardObjects, FView->ClipboardChars)) return;
+    bool save = true;
+    try {
+        save = SaveClipboard(FView->ClipboardObjects, FView->ClipboardChars);
+    } catch (...) {
+        // Thrown while the window or the control goes, where no caller could take it: it is
+        // reported, and what is on the clipboard stays.
+        Application().HandleException(endReleasing.Life.expired() ? nullptr : this);
+    }
+    if (save) return;
     const TOpenClipboard clipboard(window);
     if (clipboard.Open()) EmptyClipboard();
 }
