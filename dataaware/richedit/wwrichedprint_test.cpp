@@ -9,6 +9,9 @@
 #include "dataaware/richedit/wwriched.h"
 #include "dataaware/richedit/wwriched_testsupport.h"
 #include "dataaware/richedit/wwrichstrings.h"
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/canvas.h"
+#include "platform/gfx/colors.h"
 #include "platform/rich/rtfcorpus_testsupport.h"
 #include "platform/ui/pdfprinter.h"
 #include "platform/ui/poppler_testsupport.h"
@@ -38,6 +41,38 @@ protected:
     test::TempDir FFolder;
     test::TPrinterDevicesScope FScope;
 };
+
+// A copy painted into another picture shows the text where the control shows it, from its
+// top left, though a printer is there to lay pages out by.
+TEST_F(WwRichPrint, ACopyPaintedWithAPrinterShowsTheTextFromTheTopLeft) {
+    test::TwwRichOnForm on("first\r\nsecond\r\nthird");
+    on.Edit->SetSelStart(0);
+    on.Edit->SetSelLength(5);
+    on.Edit->SelAttributes().SetColor(clRed);
+    on.Edit->SetSelLength(0);
+    for (const double margin : {0.5, 3.0}) {
+        SCOPED_TRACE(margin);
+        on.Edit->PrintMargins().SetTop(margin);
+        on.Edit->PrintMargins().SetLeft(margin);
+        const TRect client = on.Edit->ClientRect();
+        TBitmap copy;
+        copy.SetSize(client.Right, client.Bottom);
+        on.Edit->SetControlState(on.Edit->ControlState() + TControlState{csPaintCopy});
+        on.Edit->Perform(WM_PAINT, reinterpret_cast<WPARAM>(copy.Canvas().Handle()), 0);
+        on.Edit->SetControlState(on.Edit->ControlState() - TControlState{csPaintCopy});
+        const auto rgb = static_cast<uint32_t>(ColorToRGB(clRed));
+        const uint32_t red = ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+        TRect ink{client.Right, client.Bottom, 0, 0};
+        for (int32_t y = 0; y < client.Bottom; ++y)
+            for (int32_t x = 0; x < client.Right; ++x)
+                if (copy.ScanLine(y)[x] == red)
+                    ink = {std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
+                           std::max(ink.Bottom, y + 1)};
+        ASSERT_LT(ink.Left, ink.Right) << "the copy shows no red text";
+        EXPECT_LT(ink.Left, 12);
+        EXPECT_LT(ink.Bottom, on.Edit->Layout().Line(0).Height + 4);
+    }
+}
 
 TEST_F(WwRichPrint, PagesHoldTheTextWithinTheMargins) {
     RequirePoppler();

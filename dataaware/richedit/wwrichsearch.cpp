@@ -134,22 +134,32 @@ bool wwSearch(TwwSearchTarget& Target, TwwSearchState& State, const TwwSearchReq
     for (;;) {
         bool atMatch = SelectionIsMatch(Target, Request);
         if (Request.Replace && atMatch) {
+            const int32_t at = Target.SelStart();
             Target.ReplaceSelection(Request.Replacement);
-            if (State.Wrapped) State.Start += Length(Request.Replacement) - length;
+            if (!State.Wrapped) {
+                State.Replaced = std::min(State.Replaced, at);
+            } else {
+                const int32_t shift = Length(Request.Replacement) - length;
+                State.Start += shift;
+                if (State.Replaced != INT32_MAX) State.Replaced += shift;
+            }
             atMatch = false;
         }
+        // After going round: where the search began, or into what it replaced before that.
+        const auto outOfReach = [&](int32_t Found) {
+            return Found >= State.Start || Found + length > State.Replaced;
+        };
         int32_t found =
             Target.Find(Request.Text, Target.SelStart() + (atMatch ? 1 : 0), Request.Options);
-        if (State.Wrapped && found >= State.Start) found = -1;
+        if (State.Wrapped && outOfReach(found)) found = -1;
         if (found < 0 && !State.Wrapped && Target.SelStart() > 0) {
             found = Target.Find(Request.Text, 0, Request.Options);
-            if (found >= State.Start) found = -1;
+            if (outOfReach(found)) found = -1;
             State.Wrapped = true;
         }
         if (found < 0) {
             if (NoMoreMatches) NoMoreMatches();
-            State.Start = Target.SelStart();
-            State.Wrapped = false;
+            State = TwwSearchState{Target.SelStart(), false};
             return false;
         }
         Target.Select(found, length);

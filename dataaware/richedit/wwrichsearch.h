@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -27,6 +28,9 @@ public:
 struct TwwSearchState {
     int32_t Start = 0;
     bool Wrapped = false;
+    // Where the first replacement before going round begins: after going round a match must end
+    // by it, or it would take in replaced text. Past any text while nothing was replaced.
+    int32_t Replaced = INT32_MAX;
 };
 
 struct TwwSearchRequest {
@@ -40,7 +44,8 @@ struct TwwSearchRequest {
 // One press of Find Next, Replace or Replace All. The search goes down from the caret (just
 // past the selection when the selection is the match found last, so a match at the caret is
 // found), round the end of the text once, and stops where it began: after going round, only
-// matches that begin before that point count, so Replace All changes each occurrence once.
+// matches that begin before that point, and end before any text replaced after it, count, so
+// Replace All changes each occurrence once and never what it put in.
 // Replace first replaces the selection when it is the match. When nothing more is found,
 // NoMoreMatches is called once and the next search begins afresh at the caret; the answer
 // says whether a match is selected.

@@ -34,7 +34,8 @@ void TwwRichEditStrings::SetUpdateState(bool Updating) {
 }
 
 void TwwRichEditStrings::RestoreSelectionHandler() {
-    FEdit.OnSelectionChange = std::move(*FHeldSelectionChange);
+    // A handler set meanwhile is the newer wish.
+    if (!FEdit.OnSelectionChange) FEdit.OnSelectionChange = std::move(*FHeldSelectionChange);
     FHeldSelectionChange.reset();
 }
 

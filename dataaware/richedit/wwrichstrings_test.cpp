@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "dataaware/richedit/wwriched.h"
 #include "dataaware/richedit/wwriched_testsupport.h"
@@ -66,6 +69,52 @@ TEST(TwwRichEditStrings, TextAndAddStringsTellOneChangeAndNoSelectionChange) {
     ASSERT_TRUE(on.Edit->OnSelectionChange) << "the handler comes back afterwards";
     on.Edit->SetSelection({0, 2});
     EXPECT_EQ(selections, 1);
+}
+
+// Lines are added with the selection handler held away; one set while it is away is the
+// caller's newer wish and must not be overwritten by the held one.
+TEST(TwwRichEditStrings, ASelectionHandlerSetWhileLinesAreAddedIsTheOneKept) {
+    struct TCase {
+        const char* Name;
+        std::function<void(test::TwwRichOnForm&, const TStringList&, const TNotifyEvent&)> Add;
+    };
+    const std::vector<TCase> cases = {
+        {"by the caller inside its own update",
+         [](test::TwwRichOnForm& on, const TStringList& More, const TNotifyEvent& Newer) {
+             on.Edit->Lines().BeginUpdate();
+             on.Edit->Lines().AddStrings(More);
+             on.Edit->OnSelectionChange = Newer;
+             on.Edit->Lines().EndUpdate();
+         }},
+        {"by the change handler as the update ends",
+         [](test::TwwRichOnForm& on, const TStringList& More, const TNotifyEvent& Newer) {
+             on.Edit->OnChange = [&on, Newer](TObject*) { on.Edit->OnSelectionChange = Newer; };
+             on.Edit->Lines().AddStrings(More);
+         }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        test::TwwRichOnForm on("old");
+        std::string told;
+        on.Edit->OnSelectionChange = [&](TObject*) { told += "held "; };
+        TStringList more;
+        more.Add("four");
+        c.Add(on, more, [&](TObject*) { told += "newer "; });
+        on.Edit->OnChange = nullptr;
+        told.clear();
+        on.Edit->SetSelection({0, 2});
+        EXPECT_EQ(told, "newer ");
+    }
+}
+
+TEST(TwwRichEditStrings, AChangeHandlerMayFreeTheControlWhileTheSelectionHandlerIsAway) {
+    test::TwwRichOnForm on("old");
+    on.Edit->OnSelectionChange = [](TObject*) {};
+    on.Edit->OnChange = [&](TObject*) { delete std::exchange(on.Edit, nullptr); };
+    TStringList more;
+    more.Add("four");
+    on.Edit->Lines().AddStrings(more);
+    EXPECT_EQ(on.Edit, nullptr);
 }
 
 TEST(TwwRichEditStrings, AStreamThatCannotBeReadIsAStreamErrorAndChangesNothing) {

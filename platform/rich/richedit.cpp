@@ -4,6 +4,7 @@
 
 #include "platform/rich/richeditview.h"
 #include "platform/ui/editmessages.h"
+#include "platform/win/application.h"
 #include "platform/win/caret.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/windowstyles.h"
@@ -216,9 +217,27 @@ void TCustomRichEdit::DestroyWnd() {
 
 void TCustomRichEdit::ReleaseClipboard() {
     // What the control put on the clipboard goes with its window unless it is to be kept.
-    if (!HandleAllocated() || GetClipboardOwner() != Handle()) return;
+    // The handler, asked as the window goes, may free the control: its destructor, coming here
+    // again, must not ask a second time.
+    if (FView->ReleasingClipboard || !HandleAllocated() || GetClipboardOwner() != Handle()) return;
     const HWND window = Handle();
-    if (SaveClipboard(FView->ClipboardObjects, FView->ClipboardChars)) return;
+    FView->ReleasingClipboard = true;
+    const struct TEndReleasing {
+        TView& View;
+        std::weak_ptr<const void> Life;
+        ~TEndReleasing() {
+            if (!Life.expired()) View.ReleasingClipboard = false;
+        }
+    } endReleasing{*FView, LifeToken()};
+    bool save = true;
+    try {
+        save = SaveClipboard(FView->ClipboardObjects, FView->ClipboardChars);
+    } catch (...) {
+        // Thrown while the window or the control goes, where no caller could take it: it is
+        // reported, and what is on the clipboard stays.
+        Application().HandleException(endReleasing.Life.expired() ? nullptr : this);
+    }
+    if (save) return;
     const TOpenClipboard clipboard(window);
     if (clipboard.Open()) EmptyClipboard();
 }
@@ -336,10 +355,13 @@ void TCustomRichEdit::DefaultHandler(TMessage& Message) {
         case WM_UNDO:
             RunAction(TEditAction::Undo, false, Message);
             return;
-        case WM_DESTROY:
+        case WM_DESTROY: {
+            // The clipboard's handler may free the control as its window goes.
+            const std::weak_ptr<const void> life = LifeToken();
             ReleaseClipboard();
-            TCustomControl::DefaultHandler(Message);
+            if (!life.expired()) TCustomControl::DefaultHandler(Message);
             return;
+        }
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             // The caret and a hidden selection show only while the control has the focus.

@@ -13,6 +13,7 @@
 #include "platform/ui/editmessages.h"
 #include "platform/ui/menu_testsupport.h"
 #include "platform/ui/popupmenu.h"
+#include "platform/win/application.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/clipboard_slowdisplay_testsupport.h"
 #include "platform/win/clipboard_testsupport.h"
@@ -167,6 +168,71 @@ TEST(RichEditClipboard, TheClipboardGoesWithTheControlUnlessItIsToBeKept) {
         EXPECT_EQ(chars, 4);
         EXPECT_EQ(test::ClipboardText(), keep ? "copy" : "<none>");
     }
+}
+
+// The notice comes while the window is going: a handler that frees the control there must
+// leave nothing that touches it afterwards, and must be asked once.
+TEST(RichEditClipboard, AHandlerMayFreeTheControlWhileItsWindowGoes) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TRichOnForm&)> LoseWindow;
+    };
+    const std::vector<TCase> cases = {
+        {"its window made again", [](TRichOnForm& on) { on.Edit->SetScrollBars(ssBoth); }},
+        {"its form's window made again",
+         [](TRichOnForm& on) { on.Shown.Form->SetBorderStyle(bsDialog); }},
+        {"its form freed", [](TRichOnForm& on) { delete std::exchange(on.Shown.Form, nullptr); }},
+        {"taken off its form", [](TRichOnForm& on) { on.Edit->SetParent(nullptr); }},
+    };
+    for (const TCase& c : cases) {
+        for (const bool keep : {true, false}) {
+            SCOPED_TRACE(std::string(c.Name) + (keep ? ", kept" : ", dropped"));
+            TRichOnForm on("copy me");
+            int32_t asked = 0;
+            on.Edit->OnSaveClipboard = [&](TObject*, int32_t, int32_t, bool& Save) {
+                ++asked;
+                Save = keep;
+                delete std::exchange(on.Edit, nullptr);
+            };
+            on.Edit->SetSelLength(4);
+            on.Edit->CopyToClipboard();
+            c.LoseWindow(on);
+            EXPECT_EQ(on.Edit, nullptr);
+            EXPECT_EQ(asked, 1);
+            EXPECT_EQ(test::ClipboardText(), keep ? "copy" : "<none>");
+        }
+    }
+}
+
+// The notice comes while the window goes, from a destructor too: what the handler throws has
+// nowhere to go but the application's report, and the clipboard stays as it is.
+TEST(RichEditClipboard, AHandlerThatThrowsAsTheWindowGoesIsReportedAndTheClipboardKept) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TRichOnForm&)> LoseWindow;
+    };
+    const std::vector<TCase> cases = {
+        {"its window made again", [](TRichOnForm& on) { on.Edit->SetScrollBars(ssBoth); }},
+        {"the control freed", [](TRichOnForm& on) { delete std::exchange(on.Edit, nullptr); }},
+    };
+    std::vector<std::string> reported;
+    Application().OnException = [&](TObject*, const std::exception& E) {
+        reported.push_back(E.what());
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        reported.clear();
+        TRichOnForm on("copy me");
+        on.Edit->OnSaveClipboard = [](TObject*, int32_t, int32_t, bool&) {
+            throw std::runtime_error("disk full");
+        };
+        on.Edit->SetSelLength(4);
+        on.Edit->CopyToClipboard();
+        c.LoseWindow(on);
+        EXPECT_EQ(reported, std::vector<std::string>{"disk full"});
+        EXPECT_EQ(test::ClipboardText(), "copy");
+    }
+    Application().OnException = nullptr;
 }
 
 // An object drawn as a filled box.

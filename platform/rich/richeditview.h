@@ -82,6 +82,8 @@ public:
     // What the control last put on the clipboard, for EN_SAVECLIPBOARD.
     int32_t ClipboardChars = 0;
     int32_t ClipboardObjects = 0;
+    // The owner is being asked whether to keep it.
+    bool ReleasingClipboard = false;
     // Repaints the control after a change made through the engine directly, which the
     // control did not see coming.
     std::function<void()> Repaint;

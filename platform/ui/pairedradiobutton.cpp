@@ -1,5 +1,7 @@
 #include "platform/ui/pairedradiobutton.h"
 
+#include <memory>
+
 #include "platform/gfx/edges.h"
 
 namespace vex {
@@ -9,9 +11,15 @@ void TPairedRadioButton::Pair(TPairedRadioButton& First, TPairedRadioButton& Sec
     Second.FPartner = &First;
 }
 
+TPairedRadioButton::~TPairedRadioButton() {
+    if (FPartner != nullptr) FPartner->FPartner = nullptr;
+}
+
 void TPairedRadioButton::Toggle() {
+    // The click handler that choosing runs may free this button, its partner with it.
+    const std::weak_ptr<const void> life = LifeToken();
     SetChecked(true);
-    if (FPartner != nullptr) FPartner->SetChecked(false);
+    if (!life.expired() && FPartner != nullptr) FPartner->SetChecked(false);
 }
 
 void TPairedRadioButton::Paint() {

@@ -9,8 +9,9 @@ namespace vex {
 class TPairedRadioButton : public TCustomCheckBox {
 public:
     using TCustomCheckBox::TCustomCheckBox;
+    ~TPairedRadioButton() override;
 
-    // Makes First and Second each other's partner.
+    // Makes First and Second each other's partner; the one left when the other is freed has none.
     static void Pair(TPairedRadioButton& First, TPairedRadioButton& Second);
 
 protected:

@@ -127,13 +127,18 @@ void TWinControl::InsertControl(TControl* AControl) {
 void TWinControl::RemoveControl(TControl* AControl) {
     ForgetMouseControls(AControl);
     if (auto* windowed = dynamic_cast<TWinControl*>(AControl)) {
-        // The exit handlers that letting go of the focus runs may free either control, or move
-        // the leaving one elsewhere; it has then left already.
+        // The exit handlers that letting go of the focus runs, and the notices of its window
+        // going, may free either control, or move the leaving one elsewhere; it has then left
+        // already.
         const std::weak_ptr<const void> life = LifeToken();
         const std::weak_ptr<const void> controlLife = AControl->LifeToken();
+        const auto leftAlready = [&] {
+            return life.expired() || controlLife.expired() || AControl->Parent() != this;
+        };
         windowed->RemoveFocus(true);
-        if (life.expired() || controlLife.expired() || AControl->Parent() != this) return;
+        if (leftAlready()) return;
         windowed->DestroyHandle();
+        if (leftAlready()) return;
     } else {
         AControl->InvalidateControl(AControl->Visible(), false);
     }

@@ -152,10 +152,14 @@ void TWinControl::RestoreScrollBars() {
 void TWinControl::DestroyHandle() {
     if (FHandle == 0) return;
     FControlState.Include(csDestroyingHandle);
+    // The notices of a window going may free the control.
     struct TEndDestroying {
         TWinControl& Self;
-        ~TEndDestroying() { Self.FControlState.Exclude(csDestroyingHandle); }
-    } end{*this};
+        std::weak_ptr<const void> Life;
+        ~TEndDestroying() {
+            if (!Life.expired()) Self.FControlState.Exclude(csDestroyingHandle);
+        }
+    } end{*this, LifeToken()};
     for (const auto& [child, life] : Snapshot(FWinControls))
         if (!life.expired()) child->DestroyHandle();
     DestroyWnd();
@@ -179,9 +183,11 @@ void TWinControl::DestroyWnd() {
 
 void TWinControl::DestroyWindowHandle() {
     const HWND wnd = FHandle;
+    const std::weak_ptr<const void> life = LifeToken();
     DestroyWindow(wnd);
     // WM_NCDESTROY forgot the window; a window the tree would not destroy is forgotten too.
     SetWindowObject(wnd, nullptr);
+    if (life.expired()) return;
     FHandle = 0;
     FShowing = false;
 }
@@ -192,7 +198,9 @@ void TWinControl::RecreateWnd() {
     TWinControl* focused = FindControl(vex::GetFocus());
     const std::weak_ptr<const void> focusedLife =
         ContainsControl(focused) ? focused->LifeToken() : std::weak_ptr<const void>();
+    const std::weak_ptr<const void> life = LifeToken();
     DestroyHandle();
+    if (life.expired()) return;
     UpdateControlState();
     if (!focusedLife.expired() && focused->HandleAllocated()) vex::SetFocus(focused->Handle());
 }
