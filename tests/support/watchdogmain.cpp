@@ -23,8 +23,13 @@ std::chrono::seconds TestTimeLimit() {
 
 class TTestWatchdog : public testing::EmptyTestEventListener {
 public:
+    // Returns once the thread waits: a thread still starting may hold the allocator's locks, and
+    // a test that forks then leaves its child waiting on them for ever.
     explicit TTestWatchdog(std::chrono::seconds Limit)
-        : FLimit(Limit), FThread([this] { Watch(); }) {}
+        : FLimit(Limit), FThread([this] { Watch(); }) {
+        std::unique_lock<std::mutex> guard(FLock);
+        FChanged.wait(guard, [this] { return FWatching; });
+    }
     ~TTestWatchdog() override {
         {
             std::lock_guard<std::mutex> guard(FLock);
@@ -55,6 +60,8 @@ public:
 private:
     void Watch() {
         std::unique_lock<std::mutex> guard(FLock);
+        FWatching = true;
+        FChanged.notify_all();
         while (!FQuit) {
             if (!FArmed) {
                 FChanged.wait(guard);
@@ -76,6 +83,7 @@ private:
     std::chrono::steady_clock::time_point FDeadline;
     bool FArmed = false;
     bool FQuit = false;
+    bool FWatching = false;
     std::thread FThread;  // last, so it starts once everything it reads exists
 };
 
