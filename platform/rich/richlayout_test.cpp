@@ -124,12 +124,12 @@ TEST(RichLayout, KeepsItsLinesWholeUnderOddFormatsAndWidths) {
         "tabs=1/2/3,start=50",
     };
     const int32_t widths[] = {0, 1, 60, 1 << 30};
-    for (const char* spec : formats)
+    for (const char* format : formats)
         for (const int32_t width : widths) {
-            SCOPED_TRACE(std::string(spec) + " at " + std::to_string(width));
+            SCOPED_TRACE(std::string(format) + " at " + std::to_string(width));
             TRichDocument document;
             FillFixed(document, "a\tb\t\tc dd  eee\r\r\tx\ty \r" + std::string(40, 'w'),
-                      ParaFormatOf(spec));
+                      ParaFormatOf(format));
             TRichLayout layout(document);
             layout.SetWrapWidth(width);
             int32_t next = 0;
