@@ -5,6 +5,7 @@
 #include "platform/rich/richlayoutfonts.h"
 #include "platform/rich/richpaint.h"
 #include "platform/ui/inputevents.h"
+#include "platform/ui/steppedscroll.h"
 #include "platform/win/caret.h"
 #include "platform/win/scrollbars.h"
 #include "platform/win/updateregion.h"
@@ -16,6 +17,8 @@ namespace {
 // The text keeps off the left edge by this much, so the caret at the start shows.
 constexpr int32_t kInsetX = 1;
 constexpr int32_t kWheelLines = 3;
+// An arrow of the horizontal bar scrolls this many pixels.
+constexpr int32_t kLineStepX = 8;
 
 // A rectangle or width from a caller is kept within kFar pixels of the origin, where sizes and
 // positions reckoned from it cannot overflow.
@@ -23,17 +26,6 @@ constexpr int32_t kFar = 1 << 20;
 
 int32_t ClampToFar(int32_t Value) {
     return std::clamp(Value, -kFar, kFar);
-}
-
-// A scroll message carries the thumb's place in 16 bits: a longer range goes to the bar in
-// steps, so that every place the thumb takes fits in them.
-int32_t BarStep(int32_t Max) {
-    return Max / 0xFFFF + 1;
-}
-
-// The pixel the thumb's place in a scroll message stands for, on a bar that reaches Max.
-int32_t ThumbPlace(WPARAM WParam, int32_t Max) {
-    return static_cast<int32_t>(std::min<int64_t>(int64_t{HIWORD(WParam)} * BarStep(Max), Max));
 }
 
 }  // namespace
@@ -210,14 +202,7 @@ void TCustomRichEdit::UpdateScrollBars() {
         const TView::TBarValues values{Max, Page, Pos};
         if (view.Bars[Bar] == values) return;
         view.Bars[Bar] = values;
-        SCROLLINFO info;
-        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        if (!FHideScrollBars) info.fMask |= SIF_DISABLENOSCROLL;
-        const int32_t step = BarStep(Max);
-        info.nMax = Max / step;
-        info.nPage = static_cast<UINT>((Page + step - 1) / step);
-        info.nPos = Pos / step;
-        SetScrollInfo(Handle(), Bar, info, true);
+        SetScrollInfo(Handle(), Bar, SteppedScrollInfo(Max, Page, Pos, !FHideScrollBars), true);
     };
     if (FScrollBars == ssVertical || FScrollBars == ssBoth) {
         int32_t min = 0, max = 0, pos = 0;
@@ -373,35 +358,11 @@ void TCustomRichEdit::VScrollNative(TMessage& Message) {
 void TCustomRichEdit::HScrollNative(TMessage& Message) {
     TView& view = *FView;
     const int32_t page = view.FormatRect.Right - view.FormatRect.Left;
-    const int32_t widest = view.Layout.Widest();
-    int32_t x = view.ScrollX;
-    switch (LOWORD(Message.WParam)) {
-        case SB_LINELEFT:
-            x -= 8;
-            break;
-        case SB_LINERIGHT:
-            x += 8;
-            break;
-        case SB_PAGELEFT:
-            x -= page;
-            break;
-        case SB_PAGERIGHT:
-            x += page;
-            break;
-        case SB_LEFT:
-            x = 0;
-            break;
-        case SB_RIGHT:
-            x = widest;
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            x = ThumbPlace(Message.WParam, view.Bars[SB_HORZ].Max);
-            break;
-        default:
-            return;
-    }
-    SetScrollX(std::min(x, std::max(widest - page + 1, 0)));
+    const std::optional<int32_t> x =
+        HorizontalScrollTarget(Message.WParam, view.ScrollX, kLineStepX, page, view.Layout.Widest(),
+                               view.Bars[SB_HORZ].Max);
+    if (!x) return;
+    SetScrollX(*x);
     UpdateScrollBars();
     UpdateCaret();
 }

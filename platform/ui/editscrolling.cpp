@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "platform/ui/customedit.h"
+#include "platform/ui/steppedscroll.h"
 #include "platform/win/caret.h"
 #include "platform/win/scrollbars.h"
 #include "platform/win/updateregion.h"
@@ -22,17 +23,6 @@ TRect Sane(const TRect& R) {
     const int32_t left = clamp(R.Left);
     const int32_t top = clamp(R.Top);
     return Rect(left, top, std::max(clamp(R.Right), left), std::max(clamp(R.Bottom), top));
-}
-
-// A scroll message carries the thumb's place in 16 bits: a longer range goes to the bar in
-// steps of several rows (or pixels), so that every place the thumb takes fits in them.
-int32_t BarStep(int32_t Max) {
-    return Max / 0xFFFF + 1;
-}
-
-// The row or pixel the thumb's place in a scroll message stands for.
-int32_t ThumbPlace(WPARAM WParam, int32_t Max) {
-    return static_cast<int32_t>(std::min<int64_t>(int64_t{HIWORD(WParam)} * BarStep(Max), Max));
 }
 
 }  // namespace
@@ -149,14 +139,7 @@ void TCustomEdit::UpdateBar(int Bar, int32_t Max, int32_t Page, int32_t Pos) {
     TScrollBarValues& last = FLastBars[Bar];
     if (Max == last.Max && Page == last.Page && Pos == last.Pos) return;
     last = TScrollBarValues{Max, Page, Pos};
-    SCROLLINFO info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    info.nMin = 0;
-    const int32_t step = BarStep(Max);
-    info.nMax = Max / step;
-    info.nPage = static_cast<UINT>((std::max(Page, 0) + step - 1) / step);
-    info.nPos = Pos / step;
-    SetScrollInfo(Handle(), Bar, info, true);
+    SetScrollInfo(Handle(), Bar, SteppedScrollInfo(Max, Page, Pos, true), true);
 }
 
 void TCustomEdit::ScrollTo(int32_t Line, int32_t Row) {
@@ -183,35 +166,11 @@ void TCustomEdit::WheelNative(TMessage& Message) {
 
 void TCustomEdit::HScrollNative(TMessage& Message) {
     const int32_t page = FFormatRect.Right - FFormatRect.Left;
-    const int32_t step = std::max(FRowHeight / 2, 1);
-    int32_t x = FScrollX;
-    switch (LOWORD(Message.WParam)) {
-        case SB_LINELEFT:
-            x -= step;
-            break;
-        case SB_LINERIGHT:
-            x += step;
-            break;
-        case SB_PAGELEFT:
-            x -= page;
-            break;
-        case SB_PAGERIGHT:
-            x += page;
-            break;
-        case SB_LEFT:
-            x = 0;
-            break;
-        case SB_RIGHT:
-            x = FWidest;
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            x = ThumbPlace(Message.WParam, FLastBars[SB_HORZ].Max);
-            break;
-        default:
-            return;
-    }
-    SetScrollX(std::min(x, std::max(FWidest - page + 1, 0)));
+    const std::optional<int32_t> x =
+        HorizontalScrollTarget(Message.WParam, FScrollX, std::max(FRowHeight / 2, 1), page, FWidest,
+                               FLastBars[SB_HORZ].Max);
+    if (!x) return;
+    SetScrollX(*x);
     UpdateScrollBar();
     UpdateCaret();
 }
