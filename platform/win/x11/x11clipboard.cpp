@@ -42,9 +42,7 @@ private:
 }  // namespace
 
 TX11Clipboard::TX11Clipboard(const TX11Connection& Connection, std::function<void()> Flush)
-    : FConnection(Connection),
-      FFlush(std::move(Flush)),
-      FRtf(XInternAtom(Connection.Dpy(), "text/rtf", False)) {}
+    : FConnection(Connection), FFlush(std::move(Flush)) {}
 
 TX11Clipboard::~TX11Clipboard() {
     if (FWindow != 0 && !FConnection.Lost()) XDestroyWindow(FConnection.Dpy(), FWindow);
@@ -86,7 +84,7 @@ std::optional<std::string> TX11Clipboard::Fetch(TDisplayFormat Format) {
     if (Format == TDisplayFormat::Text) return FetchText();
     bool refused = false;
     // Rich text is 7-bit by its own rules: what comes is kept as it came, only cut at the limit.
-    return FetchAs(FRtf, MaxText, refused);
+    return FetchAs(FConnection.Atoms().Rtf, MaxText, refused);
 }
 
 std::optional<std::string> TX11Clipboard::FetchText() {
@@ -152,7 +150,8 @@ std::vector<TDisplayFormat> TX11Clipboard::Offered() {
                 return Target == atoms.Utf8String || Target == XA_STRING || Target == atoms.Text;
             }))
             offered.push_back(TDisplayFormat::Text);
-        if (std::find(targets, end, FRtf) != end) offered.push_back(TDisplayFormat::Rtf);
+        if (std::find(targets, end, FConnection.Atoms().Rtf) != end)
+            offered.push_back(TDisplayFormat::Rtf);
     }
     if (data != nullptr) XFree(data);
     if (after > 0) XDeleteProperty(FConnection.Dpy(), FWindow, atoms.ClipboardReply);
@@ -266,7 +265,7 @@ bool TX11Clipboard::Convert(Atom Target, Atom Property, Window Requestor) {
     if (Target == atoms.Targets) {
         // The richest first.
         std::vector<unsigned long> targets = {atoms.Targets};
-        if (FOffered.Rtf) targets.push_back(FRtf);
+        if (FOffered.Rtf) targets.push_back(FConnection.Atoms().Rtf);
         if (FOffered.Text) targets.insert(targets.end(), {atoms.Utf8String, atoms.Text, XA_STRING});
         XChangeProperty(dpy, Requestor, Property, XA_ATOM, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(targets.data()),
@@ -281,7 +280,7 @@ bool TX11Clipboard::Convert(Atom Target, Atom Property, Window Requestor) {
         type = atoms.Utf8String;
     } else if (FOffered.Text && Target == XA_STRING) {
         converted = Win1252ToLatin1(*FOffered.Text);
-    } else if (FOffered.Rtf && Target == FRtf) {
+    } else if (FOffered.Rtf && Target == FConnection.Atoms().Rtf) {
         data = &*FOffered.Rtf;
     } else {
         return false;

@@ -62,7 +62,6 @@ private:
     const TX11Connection& FConnection;
     std::function<void()> FFlush;
     Window FWindow = 0;  // 0 until first needed
-    const Atom FRtf;     // the target rich text travels as
     bool FOwned = false;
     TDisplayData FOffered;
     bool FTransferring = false;

@@ -86,6 +86,7 @@ void TX11Connection::InternAtoms() {
         {"TEXT", &TX11Atoms::Text},
         {"INCR", &TX11Atoms::Incr},
         {"VEX_CLIPBOARD_REPLY", &TX11Atoms::ClipboardReply},
+        {"text/rtf", &TX11Atoms::Rtf},
     };
     std::array<char*, std::size(kNames)> names{};
     for (size_t i = 0; i < names.size(); ++i)

@@ -29,6 +29,7 @@ struct TX11Atoms {
     Atom Text;
     Atom Incr;
     Atom ClipboardReply;
+    Atom Rtf;  // the target rich text travels as
 };
 
 // An open display and what every window of it shares: the visual whose pixels are 0x00RRGGBB
