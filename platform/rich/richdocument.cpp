@@ -29,13 +29,13 @@ IRichObject* TRichDocument::Object(uint32_t Number) const {
     return found == FObjects.end() ? nullptr : found->second.get();
 }
 
-void TRichDocument::AddListener(TRichDocumentListener* Listener) {
+void TRichDocument::AddListener(TRichDocumentListener* Listener) const {
     // Told twice, a listener that keeps per-paragraph state would apply each change twice.
     if (std::find(FListeners.begin(), FListeners.end(), Listener) == FListeners.end())
         FListeners.push_back(Listener);
 }
 
-void TRichDocument::RemoveListener(TRichDocumentListener* Listener) {
+void TRichDocument::RemoveListener(TRichDocumentListener* Listener) const {
     std::erase(FListeners, Listener);
 }
 

@@ -70,8 +70,9 @@ public:
 
     // Listeners are told of every change after it is made, each once however often added; one
     // may add or remove listeners while it hears. Each must be removed before it goes.
-    void AddListener(TRichDocumentListener* Listener);
-    void RemoveListener(TRichDocumentListener* Listener);
+    // Listening reads the document and changes nothing of it, so a const document may be heard.
+    void AddListener(TRichDocumentListener* Listener) const;
+    void RemoveListener(TRichDocumentListener* Listener) const;
 
     // Every paragraph and run reads back the same (formats compared by value).
     bool SameContent(const TRichDocument& Other) const;
@@ -89,7 +90,7 @@ private:
     int32_t FDefaultParaFormat = 0;
     mutable TRichPositionIndex FIndex;
     mutable bool FIndexStale = true;
-    std::vector<TRichDocumentListener*> FListeners;
+    mutable std::vector<TRichDocumentListener*> FListeners;
     std::unordered_map<uint32_t, std::shared_ptr<IRichObject>> FObjects;
     uint32_t FNextObject = 1;
 };

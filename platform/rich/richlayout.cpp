@@ -22,11 +22,10 @@ class TRichLayout::TImpl : public TRichDocumentListener {
 public:
     TImpl(const TRichDocument& Document, int32_t PixelsPerInch)
         : FDocument(Document), FFonts(Document.CharFormats(), PixelsPerInch) {
-        // Listening reads the document; it changes nothing in it.
-        const_cast<TRichDocument&>(FDocument).AddListener(this);
+        FDocument.AddListener(this);
         FIndex.Reset(static_cast<size_t>(Document.ParagraphCount()));
     }
-    ~TImpl() override { const_cast<TRichDocument&>(FDocument).RemoveListener(this); }
+    ~TImpl() override { FDocument.RemoveListener(this); }
 
     void ParagraphsChanged(int32_t First, int32_t Removed, int32_t Inserted) override {
         FRunStarts.reset();
