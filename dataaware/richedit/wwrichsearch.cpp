@@ -12,12 +12,9 @@ namespace vex {
 
 namespace {
 
-// The characters Text takes in a document, where CR LF is one paragraph end.
+// The characters Text takes in a document.
 int32_t Length(const std::string& Text) {
-    int32_t length = static_cast<int32_t>(Text.size());
-    for (size_t at = Text.find("\r\n"); at != std::string::npos; at = Text.find("\r\n", at + 2))
-        --length;
-    return length;
+    return static_cast<int32_t>(DocumentTextOf(Text).size());
 }
 
 bool SelectionIsMatch(TwwSearchTarget& Target, const TwwSearchRequest& Request) {
@@ -61,10 +58,7 @@ public:
             FAfter.pop_back();
         }
         FAfter.resize(FAfter.size() - static_cast<size_t>(Count));
-        for (size_t at = 0; at < With.size(); ++at) {
-            if (With[at] == '\r' && at + 1 < With.size() && With[at + 1] == '\n') continue;
-            FBefore.push_back(With[at] == '\n' ? '\r' : With[at]);
-        }
+        FBefore += DocumentTextOf(With);
     }
 
 private:
