@@ -1,10 +1,10 @@
 #include <algorithm>
 
-#include "platform/core/exceptions.h"
 #include "platform/core/files.h"
 #include "platform/core/stream.h"
 #include "platform/rich/richedit.h"
 #include "platform/rich/richeditview.h"
+#include "platform/rich/richstreams.h"
 #include "platform/rich/rtfreader.h"
 
 namespace vex {
@@ -105,14 +105,7 @@ void TRichEditStrings::SetUpdateState(bool Updating) {
 }
 
 void TRichEditStrings::LoadFromStream(TStream& Stream) {
-    std::string bytes;
-    try {
-        const int64_t left = std::max<int64_t>(Stream.Size() - Stream.Position(), 0);
-        bytes.resize(static_cast<size_t>(left));
-        if (left > 0) Stream.ReadBuffer(bytes.data(), left);
-    } catch (const EStreamError&) {
-        throw EReadError("Failed to Load Stream");
-    }
+    const std::string bytes = ReadRestOf(Stream);
     FOwner.StreamIn(bytes, FOwner.PlainText() ? SF_TEXT : FormatOf(bytes));
 }
 
