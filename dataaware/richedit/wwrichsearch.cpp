@@ -17,11 +17,6 @@ int32_t Length(const std::string& Text) {
     return static_cast<int32_t>(DocumentTextOf(Text).size());
 }
 
-bool SelectionIsMatch(TwwSearchTarget& Target, const TwwSearchRequest& Request) {
-    return Target.SelLength() == Length(Request.Text) &&
-           Target.Find(Request.Text, Target.SelStart(), Request.Options) == Target.SelStart();
-}
-
 // A replacement made on the copy: where, in the copy as it then stood, and whether the search
 // had gone round the end by then.
 struct TReplacement {
@@ -125,17 +120,20 @@ bool wwSearch(TwwSearchTarget& Target, TwwSearchState& State, const TwwSearchReq
               const std::function<void()>& NoMoreMatches) {
     if (Request.Text.empty()) return false;
     const int32_t length = Length(Request.Text);
+    // What each replacement adds to the text's length.
+    const int32_t growth = Length(Request.Replacement) - length;
     for (;;) {
-        bool atMatch = SelectionIsMatch(Target, Request);
+        bool atMatch =
+            Target.SelLength() == length &&
+            Target.Find(Request.Text, Target.SelStart(), Request.Options) == Target.SelStart();
         if (Request.Replace && atMatch) {
             const int32_t at = Target.SelStart();
             Target.ReplaceSelection(Request.Replacement);
             if (!State.Wrapped) {
                 State.Replaced = std::min(State.Replaced, at);
             } else {
-                const int32_t shift = Length(Request.Replacement) - length;
-                State.Start += shift;
-                if (State.Replaced != INT32_MAX) State.Replaced += shift;
+                State.Start += growth;
+                if (State.Replaced != INT32_MAX) State.Replaced += growth;
             }
             atMatch = false;
         }
