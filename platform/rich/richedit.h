@@ -53,6 +53,9 @@ protected:
     void AddItems(std::vector<TStringItem>&& Items) override;
 
 private:
+    // Lines, each ended by CR LF, go in before line Index.
+    void InsertLines(int32_t Index, std::string Lines);
+
     TCustomRichEdit& FOwner;
 };
 
