@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/rich/littleendian32.h"
+
 namespace vex {
 
 namespace {
@@ -14,11 +16,9 @@ constexpr size_t LengthSize = 4;
 std::string wwEncodeRichData(std::string_view Document) {
     if (Document.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
         throw EWriteError("The rich text is too long to store");
-    const auto length = static_cast<uint32_t>(Document.size());
     std::string block;
     block.reserve(LengthSize + Document.size());
-    for (size_t i = 0; i < LengthSize; ++i)
-        block.push_back(static_cast<char>((length >> (8 * i)) & 0xFF));
+    AppendNumber32(block, static_cast<uint32_t>(Document.size()));
     block.append(Document);
     return block;
 }
@@ -26,10 +26,7 @@ std::string wwEncodeRichData(std::string_view Document) {
 std::string wwDecodeRichData(std::string_view Block) {
     if (Block.size() < LengthSize)
         throw EwwRichDataError("The stored rich text ends inside its length");
-    uint32_t bits = 0;
-    for (size_t i = 0; i < LengthSize; ++i)
-        bits |= uint32_t{static_cast<uint8_t>(Block[i])} << (8 * i);
-    const auto length = static_cast<int32_t>(bits);
+    const auto length = static_cast<int32_t>(Number32At(Block, 0));
     if (length <= 0) return {};
     const size_t remaining = Block.size() - LengthSize;
     if (static_cast<size_t>(length) != remaining)

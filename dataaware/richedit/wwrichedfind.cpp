@@ -115,13 +115,14 @@ void TwwCustomRichEdit::Search(TFindDialog& Dialog, TwwSearchRequest Request) {
     const auto told = [&noMore] { noMore = true; };
     if (Request.ReplaceAll) {
         // One edit of the document: the view and the notices follow once, at the end.
-        const int32_t replaced = wwReplaceAll(Engine(), FSearch, Request, told);
-        const std::weak_ptr<const void> life = LifeToken();
-        SetSelection({Engine().SelStart(), Engine().SelStart() + Engine().SelLength()});
-        if (life.expired()) return;
-        ScrollCaret();
-        if (replaced > 0 && (EventMask() & ENM_CHANGE) != 0) Change();
-        if (life.expired()) return;
+        if (wwReplaceAll(Engine(), FSearch, Request, told) > 0) {
+            if (!EngineEdited()) return;
+        } else {
+            const std::weak_ptr<const void> life = LifeToken();
+            SetSelection({Engine().SelStart(), Engine().SelStart() + Engine().SelLength()});
+            if (life.expired()) return;
+            ScrollCaret();
+        }
     } else {
         TDialogSearch target(*this);
         wwSearch(target, FSearch, Request, told);

@@ -135,6 +135,21 @@ TEST(WwRichFind, ReplaceAllIsOneChangeAndOneUndoStep) {
     dialog.CloseDialog();
 }
 
+// Replace All is an edit like any other: the height it changes is told, once.
+TEST(WwRichFind, ReplaceAllTellsTheNewHeightLikeAnyEdit) {
+    test::TwwRichOnForm on("a a a");
+    int32_t requests = 0;
+    on.Edit->OnResizeRequest = [&](TObject*, TRect) { ++requests; };
+    on.Edit->ShowReplaceDialog();
+    TReplaceDialog& dialog = on.Edit->ReplaceDialog();
+    dialog.SetFindText("a");
+    dialog.SetReplaceText("b\r\nc");
+    test::MessagesDuring([&] { Replace(dialog, true); });
+    EXPECT_EQ(on.Edit->GetLineCount(), 4);
+    EXPECT_EQ(requests, 1);
+    dialog.CloseDialog();
+}
+
 TEST(WwRichFind, ReplaceReplacesTheMatchAndSelectsTheNext) {
     test::TwwRichOnForm on("x a a");
     on.Edit->SetSelection({2, 2});

@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -7,28 +6,12 @@
 #include "platform/core/filer.h"
 #include "platform/core/stream.h"
 #include "platform/gfx/cursors.h"
+#include "platform/rich/richstreams.h"
 #include "platform/rich/rtfreader.h"
 #include "platform/ui/screen.h"
 #include "platform/win/windowclass.h"
 
 namespace vex {
-
-namespace {
-
-std::string RestOf(TStream& Stream) {
-    std::string bytes;
-    try {
-        const int64_t left = std::max<int64_t>(Stream.Size() - Stream.Position(), 0);
-        if (left > INT32_MAX) throw EReadError("Failed to Load Stream");
-        bytes.resize(static_cast<size_t>(left));
-        if (left > 0) Stream.ReadBuffer(bytes.data(), static_cast<int32_t>(left));
-    } catch (const EStreamError&) {
-        throw EReadError("Failed to Load Stream");
-    }
-    return bytes;
-}
-
-}  // namespace
 
 void TwwCustomRichEdit::DefineProperties(TFiler& Filer) {
     Filer.DefineProperty(
@@ -106,7 +89,7 @@ void TwwCustomRichEdit::ReadStoredProperties(TReader& Reader) {
 }
 
 void TwwCustomRichEdit::ReadFromStream(TStream& Stream, bool IntoSelection) {
-    const std::string bytes = RestOf(Stream);
+    const std::string bytes = ReadRestOf(Stream);
     const uint32_t format = !PlainText() && LooksLikeRtf(bytes) ? SF_RTF : SF_TEXT;
     StreamIn(bytes, IntoSelection ? format | SFF_SELECTION : format);
 }

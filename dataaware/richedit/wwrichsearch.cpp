@@ -12,17 +12,9 @@ namespace vex {
 
 namespace {
 
-// The characters Text takes in a document, where CR LF is one paragraph end.
+// The characters Text takes in a document.
 int32_t Length(const std::string& Text) {
-    int32_t length = static_cast<int32_t>(Text.size());
-    for (size_t at = Text.find("\r\n"); at != std::string::npos; at = Text.find("\r\n", at + 2))
-        --length;
-    return length;
-}
-
-bool SelectionIsMatch(TwwSearchTarget& Target, const TwwSearchRequest& Request) {
-    return Target.SelLength() == Length(Request.Text) &&
-           Target.Find(Request.Text, Target.SelStart(), Request.Options) == Target.SelStart();
+    return static_cast<int32_t>(DocumentTextOf(Text).size());
 }
 
 // A replacement made on the copy: where, in the copy as it then stood, and whether the search
@@ -61,10 +53,7 @@ public:
             FAfter.pop_back();
         }
         FAfter.resize(FAfter.size() - static_cast<size_t>(Count));
-        for (size_t at = 0; at < With.size(); ++at) {
-            if (With[at] == '\r' && at + 1 < With.size() && With[at + 1] == '\n') continue;
-            FBefore.push_back(With[at] == '\n' ? '\r' : With[at]);
-        }
+        FBefore += DocumentTextOf(With);
     }
 
 private:
@@ -131,17 +120,20 @@ bool wwSearch(TwwSearchTarget& Target, TwwSearchState& State, const TwwSearchReq
               const std::function<void()>& NoMoreMatches) {
     if (Request.Text.empty()) return false;
     const int32_t length = Length(Request.Text);
+    // What each replacement adds to the text's length.
+    const int32_t growth = Length(Request.Replacement) - length;
     for (;;) {
-        bool atMatch = SelectionIsMatch(Target, Request);
+        bool atMatch =
+            Target.SelLength() == length &&
+            Target.Find(Request.Text, Target.SelStart(), Request.Options) == Target.SelStart();
         if (Request.Replace && atMatch) {
             const int32_t at = Target.SelStart();
             Target.ReplaceSelection(Request.Replacement);
             if (!State.Wrapped) {
                 State.Replaced = std::min(State.Replaced, at);
             } else {
-                const int32_t shift = Length(Request.Replacement) - length;
-                State.Start += shift;
-                if (State.Replaced != INT32_MAX) State.Replaced += shift;
+                State.Start += growth;
+                if (State.Replaced != INT32_MAX) State.Replaced += growth;
             }
             atMatch = false;
         }

@@ -5,6 +5,7 @@
 
 #include "platform/core/exceptions.h"
 #include "platform/rich/richedit.h"
+#include "platform/rich/richfontstyle.h"
 
 namespace vex {
 
@@ -76,52 +77,34 @@ void TTextAttributes::SetHeight(int32_t Value) {
 }
 
 TColor TTextAttributes::Color() const {
-    const TRichCharFormat format = Format();
-    return format.AutoColor ? clWindowText : static_cast<TColor>(format.Color);
+    return FontColorOf(Format(), clWindowText);
 }
 
 void TTextAttributes::SetColor(TColor Value) {
     TRichCharFormat format;
-    format.AutoColor = Value == clWindowText;
-    if (!format.AutoColor) format.Color = static_cast<uint32_t>(ColorToRGB(Value)) & 0xFFFFFF;
+    SetFontColor(format, Value);
     Apply(format, CFM_COLOR);
 }
 
 TFontStyles TTextAttributes::Style() const {
-    const TRichCharFormat format = Format();
-    TFontStyles styles;
-    if (format.Bold) styles.Include(fsBold);
-    if (format.Italic) styles.Include(fsItalic);
-    if (format.Underline) styles.Include(fsUnderline);
-    if (format.StrikeOut) styles.Include(fsStrikeOut);
-    return styles;
+    return FontStylesOf(Format());
 }
 
 void TTextAttributes::SetStyle(TFontStyles Value) {
     TRichCharFormat format;
-    format.Bold = Value.Contains(fsBold);
-    format.Italic = Value.Contains(fsItalic);
-    format.Underline = Value.Contains(fsUnderline);
-    format.StrikeOut = Value.Contains(fsStrikeOut);
+    SetFontStyles(format, Value);
     Apply(format, CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT);
 }
 
 TFontPitch TTextAttributes::Pitch() const {
-    switch (Format().Pitch) {
-        case 1:
-            return fpFixed;
-        case 2:
-            return fpVariable;
-        default:
-            return fpDefault;
-    }
+    return FontPitchOf(Format().Pitch);
 }
 
 void TTextAttributes::SetPitch(TFontPitch Value) {
     // The pitch travels with the face name.
     TRichCharFormat format;
     format.Face = Format().Face;
-    format.Pitch = Value == fpFixed ? 1 : Value == fpVariable ? 2 : 0;
+    format.Pitch = RichPitchOf(Value);
     Apply(format, CFM_FACE);
 }
 
@@ -154,17 +137,12 @@ void TTextAttributes::Assign(const TPersistent* Source) {
     if (const auto* font = dynamic_cast<const TFont*>(Source)) {
         TRichCharFormat format;
         format.SetFace(font->Name());
-        format.Pitch = font->Pitch() == fpFixed ? 1 : font->Pitch() == fpVariable ? 2 : 0;
+        format.Pitch = RichPitchOf(font->Pitch());
         // The size in points, whatever resolution the font is drawn at.
         format.Size = std::clamp(font->Size() * kTwipsPerPoint, MinFontSize, MaxFontSize);
-        format.AutoColor = font->Color() == clWindowText;
-        if (!format.AutoColor)
-            format.Color = static_cast<uint32_t>(ColorToRGB(font->Color())) & 0xFFFFFF;
+        SetFontColor(format, font->Color());
         format.Charset = font->Charset();
-        format.Bold = font->Style().Contains(fsBold);
-        format.Italic = font->Style().Contains(fsItalic);
-        format.Underline = font->Style().Contains(fsUnderline);
-        format.StrikeOut = font->Style().Contains(fsStrikeOut);
+        SetFontStyles(format, font->Style());
         Apply(format, CFM_ALL & ~CFM_PROTECTED);
         return;
     }

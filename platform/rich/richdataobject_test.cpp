@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/rich/littleendian32.h"
 #include "platform/rich/richdataobjectembedded.h"
 #include "platform/rich/richdataobjectenum.h"
 #include "platform/rich/richobject_testsupport.h"
-#include "platform/rich/richobjectbytes.h"
 #include "platform/rich/richobjectpersist.h"
 #include "platform/win/clipboard.h"
 

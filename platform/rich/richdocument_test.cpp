@@ -210,6 +210,8 @@ TEST(PlainText, EndsParagraphsAtCrLfAndAtLoneCrOrLf) {
         TRichDocument document;
         document.Replace(0, 0, PlainTextFragment(c.In, 0, 0));
         EXPECT_EQ(PlainTextOf(document), c.Out) << c.In;
+        // What a search looks for must be the characters the same text makes when put in.
+        EXPECT_EQ(DocumentTextOf(c.In), document.Text()) << c.In;
     }
 }
 

@@ -53,6 +53,9 @@ protected:
     void AddItems(std::vector<TStringItem>&& Items) override;
 
 private:
+    // Lines, each ended by CR LF, go in before line Index.
+    void InsertLines(int32_t Index, std::string Lines);
+
     TCustomRichEdit& FOwner;
 };
 
@@ -221,6 +224,10 @@ protected:
     virtual void RequestSize(const TRect& Rect);
     // EN_SAVECLIPBOARD: whether the clipboard keeps what the control put there when it goes.
     virtual bool SaveClipboard(int32_t NumObjects, int32_t NumChars);
+    // For an edit made through Engine(): the view, the caret, the resize request and the change
+    // and selection notices follow as after the control's own edits. False when a notice's
+    // handler freed the control.
+    bool EngineEdited() { return AfterEdit(false); }
 
     void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;

@@ -1,10 +1,12 @@
 #include <algorithm>
+#include <string>
+#include <utility>
 
-#include "platform/core/exceptions.h"
 #include "platform/core/files.h"
 #include "platform/core/stream.h"
 #include "platform/rich/richedit.h"
 #include "platform/rich/richeditview.h"
+#include "platform/rich/richstreams.h"
 #include "platform/rich/rtfreader.h"
 
 namespace vex {
@@ -39,14 +41,7 @@ void TRichEditStrings::Put(int32_t Index, const std::string& S) {
 
 void TRichEditStrings::Insert(int32_t Index, const std::string& S) {
     if (Index < 0 || Index > Count()) IndexError(Index);
-    const int32_t at = FOwner.LineIndex(Index);
-    if (at >= 0) {
-        FOwner.ProgramReplace(at, 0, S + "\r\n", false);
-        return;
-    }
-    // After a last line that has no paragraph end yet.
-    const int32_t end = FOwner.Engine().TextLength();
-    FOwner.ProgramReplace(end, 0, "\r\n" + S, false);
+    InsertLines(Index, S + "\r\n");
 }
 
 void TRichEditStrings::AddItems(std::vector<TStringItem>&& Items) {
@@ -55,13 +50,18 @@ void TRichEditStrings::AddItems(std::vector<TStringItem>&& Items) {
     std::string lines;
     for (const TStringItem& item : Items)
         lines += item.FString + "\r\n";
-    const int32_t at = FOwner.LineIndex(Count());
+    InsertLines(Count(), std::move(lines));
+}
+
+void TRichEditStrings::InsertLines(int32_t Index, std::string Lines) {
+    const int32_t at = FOwner.LineIndex(Index);
     if (at >= 0) {
-        FOwner.ProgramReplace(at, 0, lines, false);
+        FOwner.ProgramReplace(at, 0, Lines, false);
         return;
     }
-    lines.resize(lines.size() - 2);
-    FOwner.ProgramReplace(FOwner.Engine().TextLength(), 0, "\r\n" + lines, false);
+    // After a last line that has no paragraph end yet: it gets one, and the new last line none.
+    Lines.resize(Lines.size() - 2);
+    FOwner.ProgramReplace(FOwner.Engine().TextLength(), 0, "\r\n" + Lines, false);
 }
 
 void TRichEditStrings::Delete(int32_t Index) {
@@ -105,14 +105,7 @@ void TRichEditStrings::SetUpdateState(bool Updating) {
 }
 
 void TRichEditStrings::LoadFromStream(TStream& Stream) {
-    std::string bytes;
-    try {
-        const int64_t left = std::max<int64_t>(Stream.Size() - Stream.Position(), 0);
-        bytes.resize(static_cast<size_t>(left));
-        if (left > 0) Stream.ReadBuffer(bytes.data(), left);
-    } catch (const EStreamError&) {
-        throw EReadError("Failed to Load Stream");
-    }
+    const std::string bytes = ReadRestOf(Stream);
     FOwner.StreamIn(bytes, FOwner.PlainText() ? SF_TEXT : FormatOf(bytes));
 }
 

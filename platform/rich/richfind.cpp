@@ -6,6 +6,7 @@
 #include "platform/core/codepage.h"
 #include "platform/core/stringutils.h"
 #include "platform/rich/richdocument.h"
+#include "platform/rich/richplaintext.h"
 
 namespace vex {
 
@@ -56,11 +57,7 @@ int32_t FindText(const TRichDocument& Document, std::string_view Text, int32_t S
 
 int32_t FindText(const TFindSource& Source, std::string_view Text, int32_t Start, int32_t End,
                  uint32_t Options) {
-    std::string pattern;
-    for (size_t i = 0; i < Text.size(); ++i) {
-        if (Text[i] == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') continue;
-        pattern.push_back(Text[i] == '\n' ? '\r' : Text[i]);
-    }
+    std::string pattern = DocumentTextOf(Text);
     const int32_t length = Source.Length;
     if (End < 0 || End > length) End = length;
     Start = std::clamp(Start, 0, End);

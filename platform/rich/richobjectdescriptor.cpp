@@ -1,8 +1,8 @@
 #include "platform/rich/richobjectdescriptor.h"
 
 #include "platform/core/codepage.h"
+#include "platform/rich/littleendian32.h"
 #include "platform/rich/richobject.h"
-#include "platform/rich/richobjectbytes.h"
 
 namespace vex {
 namespace {

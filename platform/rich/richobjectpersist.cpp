@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/rich/richobjectbytes.h"
+#include "platform/rich/littleendian32.h"
 
 namespace vex {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/rich/littleendian32.h"
 #include "platform/rich/richobject.h"
-#include "platform/rich/richobjectbytes.h"
 
 namespace vex {
 namespace {

@@ -5,6 +5,7 @@
 
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/drawtext.h"
+#include "platform/rich/richfontstyle.h"
 #include "platform/rich/richlayout.h"
 #include "platform/rich/richlayoutparagraph.h"
 #include "platform/rich/richlinks.h"
@@ -12,10 +13,6 @@
 namespace vex {
 
 namespace {
-
-TColor ColorOf(const TRichCharFormat& Format, TColor AutoText) {
-    return Format.AutoColor ? AutoText : static_cast<TColor>(Format.Color & 0xFFFFFF);
-}
 
 class TLinePainter {
 public:
@@ -93,12 +90,9 @@ private:
         font.SetName(lf.lfFaceName);
         font.SetHeight(lf.lfHeight);
         font.SetCharset(lf.lfCharSet);
-        font.SetPitch(Format.Pitch == 1 ? fpFixed : Format.Pitch == 2 ? fpVariable : fpDefault);
-        TFontStyles style;
-        if (Format.Bold) style.Include(fsBold);
-        if (Format.Italic) style.Include(fsItalic);
+        font.SetPitch(FontPitchOf(Format.Pitch));
+        TFontStyles style = FontStylesOf(Format) - TFontStyles{fsUnderline};
         if (Underline) style.Include(fsUnderline);
-        if (Format.StrikeOut) style.Include(fsStrikeOut);
         font.SetStyle(style);
         font.SetColor(Color);
     }
@@ -108,7 +102,7 @@ private:
         switch (Piece.Kind) {
             case TRichPiece::Bullet: {
                 const TRichCharFormat& format = FDocument.CharFormats()[Piece.Format];
-                UseFont(format, false, ColorOf(format, FOptions.AutoText));
+                UseFont(format, false, FontColorOf(format, FOptions.AutoText));
                 FCanvas.TextOut(x, FBaseline, std::string(1, static_cast<char>(RichBulletChar)));
                 break;
             }
@@ -169,7 +163,7 @@ private:
                                            cuts[i + 1] - cuts[i]);
             const bool selected = Selected(cuts[i]);
             UseFont(format, format.Underline || InLink(cuts[i]),
-                    selected ? clHighlightText : ColorOf(format, FOptions.AutoText));
+                    selected ? clHighlightText : FontColorOf(format, FOptions.AutoText));
             const int64_t width = FCanvas.TextExtent(stretch).cx;
             if (selected) Fill(SaturateToInt32(x), SaturateToInt32(x + width), clHighlight);
             FCanvas.TextOut(SaturateToInt32(x), FBaseline, std::string(stretch));

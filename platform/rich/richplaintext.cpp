@@ -18,6 +18,16 @@ TRichFragment PlainTextFragment(std::string_view Text, int32_t CharFormat, int32
     return fragment;
 }
 
+std::string DocumentTextOf(std::string_view Text) {
+    std::string text;
+    text.reserve(Text.size());
+    for (size_t i = 0; i < Text.size(); ++i) {
+        if (Text[i] == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n') continue;
+        text.push_back(Text[i] == '\n' ? '\r' : Text[i]);
+    }
+    return text;
+}
+
 std::string PlainTextOf(const TRichDocument& Document, int32_t Start, int32_t Count) {
     const std::string text = Document.Text(Start, Count);
     std::string plain;

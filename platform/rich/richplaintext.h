@@ -14,6 +14,9 @@ class TRichDocument;
 // paragraph end takes ParaFormat.
 TRichFragment PlainTextFragment(std::string_view Text, int32_t CharFormat, int32_t ParaFormat);
 
+// Plain text as a document's characters: CR LF, a lone CR and a lone LF each become one "\r".
+std::string DocumentTextOf(std::string_view Text);
+
 // The characters of [Start, Start + Count) with each paragraph end written as CR LF.
 std::string PlainTextOf(const TRichDocument& Document, int32_t Start, int32_t Count);
 std::string PlainTextOf(const TRichDocument& Document);

@@ -1,5 +1,11 @@
 #include "platform/rich/richstreams.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+#include "platform/core/exceptions.h"
+#include "platform/core/stream.h"
 #include "platform/rich/richengine.h"
 #include "platform/rich/richplaintext.h"
 #include "platform/rich/rtfreader.h"
@@ -22,6 +28,19 @@ void Load(TRichEditEngine& Engine, const TRichFragment& Piece, bool IntoSelectio
 }
 
 }  // namespace
+
+std::string ReadRestOf(TStream& Stream) {
+    std::string bytes;
+    try {
+        const int64_t left = std::max<int64_t>(Stream.Size() - Stream.Position(), 0);
+        if (left > INT32_MAX) throw EReadError("Failed to Load Stream");
+        bytes.resize(static_cast<size_t>(left));
+        if (left > 0) Stream.ReadBuffer(bytes.data(), left);
+    } catch (const EStreamError&) {
+        throw EReadError("Failed to Load Stream");
+    }
+    return bytes;
+}
 
 void LoadRtf(TRichEditEngine& Engine, std::string_view Rtf, bool IntoSelection,
              std::vector<std::string>* Warnings, const TRichObjectKinds* ObjectKinds) {

@@ -8,6 +8,11 @@ namespace vex {
 
 class TRichEditEngine;
 class TRichObjectKinds;
+class TStream;
+
+// The bytes from Stream's position to its end. A stream that fails, or holds more than a
+// document can take, raises EReadError ("Failed to Load Stream").
+std::string ReadRestOf(TStream& Stream);
 
 // Whole-document loads replace the text, forget the undo steps and leave the document
 // unmodified; loads into the selection replace it as one step that can be undone (plain text

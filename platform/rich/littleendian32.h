@@ -6,8 +6,8 @@
 
 namespace vex {
 
-// Object data numbers are 32 bits, little-endian, whatever the machine: storages and
-// descriptors travel between programs.
+// Numbers in bytes that travel between programs or are stored (object storages and
+// descriptors, a control's stored document) are 32 bits, little-endian, whatever the machine.
 inline void AppendNumber32(std::string& Out, uint32_t Value) {
     for (int shift = 0; shift < 32; shift += 8)
         Out.push_back(static_cast<char>(Value >> shift & 0xFF));
