@@ -104,6 +104,58 @@ TEST(WwRichFind, AHandlerThatFreesTheControlEndsTheSearchQuietly) {
     }
 }
 
+// Replace All tells its notices as any edit does; a handler of each may free the control, or
+// edit the text again, and the search ends without touching what is gone.
+TEST(WwRichFind, ReplaceAllSurvivesWhatItsNoticesHandlersDo) {
+    struct TCase {
+        const char* Name;
+        const char* Find;
+        const char* Replacement;
+        std::function<void(TwwDBRichEdit*)> Arm;
+        const char* Text;  // left in the control after; null where not looked at
+    };
+    const auto freeIt = [](TwwDBRichEdit* Edit) { return [Edit](auto&&...) { delete Edit; }; };
+    const std::vector<TCase> cases = {
+        {"resize request frees", "a", "c\r\nd",
+         [&](TwwDBRichEdit* E) { E->OnResizeRequest = freeIt(E); }, nullptr},
+        {"selection notice frees", "a", "cc",
+         [&](TwwDBRichEdit* E) { E->OnSelectionChange = freeIt(E); }, nullptr},
+        {"nothing replaced, selection notice frees", "z", "c",
+         [&](TwwDBRichEdit* E) { E->OnSelectionChange = freeIt(E); }, nullptr},
+        {"change notice edits again", "a", "c",
+         [](TwwDBRichEdit* E) {
+             E->OnChange = [E](TObject*) {
+                 E->OnChange = nullptr;
+                 E->SetText("new");
+             };
+         },
+         "new"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        test::TwwRichOnForm on("a b a b");
+        on.Edit->ShowReplaceDialog();
+        TReplaceDialog& dialog = on.Edit->ReplaceDialog();
+        dialog.SetFindText(c.Find);
+        dialog.SetReplaceText(c.Replacement);
+        TwwDBRichEdit* edit = on.Edit;
+        c.Arm(edit);
+        const std::vector<std::string> shown = test::MessagesDuring([&] {
+            try {
+                Replace(dialog, true);
+            } catch (const EAbort&) {
+            }
+        });
+        // A control that lives on says it found no more; a freed one says nothing.
+        const bool lives = c.Text != nullptr || std::string(c.Find) == "z";
+        EXPECT_EQ(shown.size(), lives ? 1u : 0u);
+        if (c.Text != nullptr) {
+            EXPECT_EQ(on.Edit->Text(), c.Text);
+            dialog.CloseDialog();
+        }
+    }
+}
+
 TEST(WwRichFind, FindNextGoesRoundOnceThenSaysNoMoreMatches) {
     test::TwwRichOnForm on("spam eggs");
     on.Edit->SetSelection({9, 9});

@@ -31,22 +31,24 @@ IRichObject* TRichDocument::Object(uint32_t Number) const {
 
 void TRichDocument::AddListener(TRichDocumentListener* Listener) const {
     // Told twice, a listener that keeps per-paragraph state would apply each change twice.
-    if (std::find(FListeners.begin(), FListeners.end(), Listener) == FListeners.end())
-        FListeners.push_back(Listener);
+    if (std::none_of(FListeners.begin(), FListeners.end(),
+                     [&](const TListenerEntry& Entry) { return Entry.Listener == Listener; }))
+        FListeners.push_back({Listener, ++FListenersAdded});
 }
 
 void TRichDocument::RemoveListener(TRichDocumentListener* Listener) const {
-    std::erase(FListeners, Listener);
+    std::erase_if(FListeners,
+                  [&](const TListenerEntry& Entry) { return Entry.Listener == Listener; });
 }
 
 void TRichDocument::Changed(int32_t First, int32_t Removed, int32_t Inserted) {
     // A listener may remove itself or another (a control freed by its change notice) or add
     // one while it hears: those present when the change was made hear of it, each once, and
     // none after it was removed.
-    const std::vector<TRichDocumentListener*> listeners = FListeners;
-    for (TRichDocumentListener* listener : listeners)
-        if (std::find(FListeners.begin(), FListeners.end(), listener) != FListeners.end())
-            listener->ParagraphsChanged(First, Removed, Inserted);
+    const std::vector<TListenerEntry> listeners = FListeners;
+    for (const TListenerEntry& entry : listeners)
+        if (std::find(FListeners.begin(), FListeners.end(), entry) != FListeners.end())
+            entry.Listener->ParagraphsChanged(First, Removed, Inserted);
 }
 
 void TRichDocument::SetDefaultCharFormat(const TRichCharFormat& Value) {

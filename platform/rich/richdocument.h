@@ -90,7 +90,15 @@ private:
     int32_t FDefaultParaFormat = 0;
     mutable TRichPositionIndex FIndex;
     mutable bool FIndexStale = true;
-    mutable std::vector<TRichDocumentListener*> FListeners;
+    // Each with the number of its adding: one removed and added again while a change is told
+    // (or another made where a freed one was) is a new listener, that did not see the change.
+    struct TListenerEntry {
+        TRichDocumentListener* Listener;
+        uint64_t Added;
+        bool operator==(const TListenerEntry&) const = default;
+    };
+    mutable std::vector<TListenerEntry> FListeners;
+    mutable uint64_t FListenersAdded = 0;
     std::unordered_map<uint32_t, std::shared_ptr<IRichObject>> FObjects;
     uint32_t FNextObject = 1;
 };

@@ -138,6 +138,14 @@ TEST(RichDocument, TellsEachListenerOnceWhateverListenersDoMeanwhile) {
         {"adds the second again",
          [](TRichDocument& D, std::vector<TCounter>& L) { D.AddListener(&L[1]); },
          {1, 1, 1, 0}},
+        // As a control freed by the notice and a new one made where it was: the new one was
+        // laid out after the change and must not move its lines by it again.
+        {"removes the next one and adds it back",
+         [](TRichDocument& D, std::vector<TCounter>& L) {
+             D.RemoveListener(&L[1]);
+             std::as_const(D).AddListener(&L[1]);
+         },
+         {1, 0, 1, 0}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -550,6 +550,40 @@ TEST(RichEdit, WithoutWrapTheHorizontalBarScrollsSideways) {
     EXPECT_EQ(left - x(), 60);
 }
 
+// Past 65,535 pixels the bars go in steps; the thumb dragged to where the end shows must
+// still bring the end into view, on both bars.
+TEST(RichEdit, TheThumbReachesEveryPartOfALongDocument) {
+    std::string text;
+    for (int i = 0; i < 6000; ++i)
+        text += std::to_string(i) + "\r\n";
+    text += std::string(20000, 'w');
+    TRichOnForm on(text);
+    on.Edit->SetWordWrap(false);
+    on.Edit->SetScrollBars(ssBoth);
+    ASSERT_GT(on.Edit->Layout().Height(), 0xFFFF);
+    ASSERT_GT(on.Edit->Layout().Widest(), 0xFFFF);
+    const struct {
+        UINT Msg;
+        int Bar;
+        std::function<int32_t()> View;
+    } bars[] = {
+        {WM_VSCROLL, SB_VERT, [&] { return -on.Edit->PosFromChar(0).Y; }},
+        {WM_HSCROLL, SB_HORZ, [&] { return -on.Edit->PosFromChar(0).X; }},
+    };
+    for (const auto& bar : bars) {
+        SCOPED_TRACE(bar.Bar);
+        on.Edit->Perform(bar.Msg, SB_BOTTOM, 0);  // SB_RIGHT too
+        const int32_t end = bar.View();
+        SCROLLINFO info;
+        info.fMask = SIF_ALL;
+        ASSERT_TRUE(GetScrollInfo(on.Edit->Handle(), bar.Bar, info));
+        EXPECT_LE(info.nMax, 0xFFFF);
+        on.Edit->Perform(bar.Msg, SB_TOP, 0);
+        on.Edit->Perform(bar.Msg, Words(SB_THUMBPOSITION, info.nPos), 0);
+        EXPECT_NEAR(bar.View(), end, 1);  // one step of the bar at most
+    }
+}
+
 TEST(RichEdit, TheWindowTextIsTheDocuments) {
     TRichOnForm on("one\r\ntwo");
     TControl& control = *on.Edit;

@@ -62,5 +62,42 @@ TEST(SteppedScroll, HorizontalRequestsStopWhereLessThanAPageWouldShow) {
     EXPECT_EQ(HorizontalScrollTarget(SB_RIGHT, 0, 8, 100, 50, 99), 0);
 }
 
+// Values far past what the edits hand over still give a bar and a place within int32_t: no
+// division by a zero step, no overflow on the way.
+TEST(SteppedScroll, ExtremeValuesStayWithinRange) {
+    constexpr int32_t kMax = INT32_MAX;
+    const struct {
+        int32_t Max, Page, Pos;
+        int32_t BarMax, BarPage, BarPos;
+    } bars[] = {
+        {-70000, 10, 0, -70000, 10, 0},
+        {INT32_MIN, 0, 0, INT32_MIN, 0, 0},
+        {kMax, kMax, kMax, 65534, 65535, 65534},
+    };
+    for (const auto& c : bars) {
+        SCOPED_TRACE(c.Max);
+        const SCROLLINFO info = SteppedScrollInfo(c.Max, c.Page, c.Pos, true);
+        EXPECT_EQ(info.nMax, c.BarMax);
+        EXPECT_EQ(info.nPage, static_cast<UINT>(c.BarPage));
+        EXPECT_EQ(info.nPos, c.BarPos);
+    }
+    EXPECT_EQ(ThumbPlace(Thumb(SB_THUMBTRACK, 5), -70000), -70000);
+    const struct {
+        WPARAM Request;
+        int32_t X, Page, Widest;
+        int32_t Target;
+    } targets[] = {
+        {SB_LINERIGHT, kMax - 2, 0, kMax, kMax},
+        {SB_RIGHT, 0, 0, kMax, kMax},
+        {SB_PAGERIGHT, kMax - 10, 100, kMax, kMax - 99},
+        {SB_PAGELEFT, 0, kMax, kMax, -kMax},
+        {SB_RIGHT, 0, -5, kMax, kMax},
+    };
+    for (const auto& c : targets) {
+        SCOPED_TRACE(LOWORD(c.Request));
+        EXPECT_EQ(HorizontalScrollTarget(c.Request, c.X, 8, c.Page, c.Widest, kMax), c.Target);
+    }
+}
+
 }  // namespace
 }  // namespace vex
