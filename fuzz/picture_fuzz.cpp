@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "dataaware/edits/Wwpict.h"
+#include "dataaware/data/Wwpict.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     using namespace vex;

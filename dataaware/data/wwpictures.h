@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "dataaware/data/Wwpict.h"
 #include "dataaware/data/wwextensions.h"
-#include "dataaware/edits/Wwpict.h"
 
 namespace vex {
 

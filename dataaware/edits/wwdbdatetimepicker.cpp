@@ -11,8 +11,6 @@ namespace vex {
 
 namespace {
 
-constexpr const char* kGridClass = "TwwDBGrid";
-
 TComponent* AsComponent(TwwPopupCalendarPicker* Picker) {
     auto* component = dynamic_cast<TComponent*>(Picker);
     if (component == nullptr)
@@ -102,20 +100,6 @@ TwwCalendarMouseHook::TwwCalendarMouseHook() {
 
 TwwCalendarMouseHook::~TwwCalendarMouseHook() {
     UnhookWindowsHookEx(FHook);
-}
-
-bool wwInGrid(const TControl* Picker) {
-    return Picker != nullptr && wwIsClass(Picker->Parent(), kGridClass);
-}
-
-bool wwIsEditingInFocusedGrid(const TControl* Picker, bool FieldBound) {
-    return FieldBound && wwInGrid(Picker) && Picker->Parent()->Focused();
-}
-
-TwwDBGridOptions wwGetGridOptions(const TControl* Picker) {
-    if (!wwInGrid(Picker)) return {};
-    const auto* source = dynamic_cast<const TwwDBGridOptionsSource*>(Picker->Parent());
-    return source != nullptr ? source->GridOptions() : TwwDBGridOptions{};
 }
 
 }  // namespace vex

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "dataaware/edits/wweditorgrid.h"
 #include "dataaware/edits/wwmonthcalendar.h"
 #include "dataaware/edits/wwpickersupport.h"
-#include "platform/core/set.h"
 #include "platform/win/mousehook.h"
 
 namespace vex {
@@ -72,45 +72,5 @@ public:
 private:
     HHOOK FHook = 0;
 };
-
-// The options of the data-aware grid, in its order.
-enum TwwDBGridOption {
-    dgEditing,
-    dgAlwaysShowEditor,
-    dgTitles,
-    dgIndicator,
-    dgColumnResize,
-    dgColLines,
-    dgRowLines,
-    dgTabs,
-    dgRowSelect,
-    dgAlwaysShowSelection,
-    dgConfirmDelete,
-    dgCancelOnExit,
-    dgWordWrap,
-    dgPerfectRowFit,
-    dgMultiSelect,
-    dgShowFooter,
-    dgFooter3DCells,
-    dgNoLimitColSize,
-    dgTrailingEllipsis
-};
-using TwwDBGridOptions = TSet<TwwDBGridOption, 32>;
-
-// How an editor placed in the data-aware grid reads the grid's options; the grid implements it.
-class TwwDBGridOptionsSource {
-public:
-    virtual ~TwwDBGridOptionsSource() = default;
-    virtual TwwDBGridOptions GridOptions() const = 0;
-};
-
-// The picker's parent is the data-aware grid (a class named "TwwDBGrid" or derived from one).
-bool wwInGrid(const TControl* Picker);
-// In the grid with a field bound (FieldBound: the picker's data link has one), and the grid has
-// the focus.
-bool wwIsEditingInFocusedGrid(const TControl* Picker, bool FieldBound);
-// The options of the grid the picker is in; empty outside one, or for a grid that does not
-// tell them.
-TwwDBGridOptions wwGetGridOptions(const TControl* Picker);
 
 }  // namespace vex

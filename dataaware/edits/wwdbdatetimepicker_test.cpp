@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "dataaware/edits/wweditorgrid_testsupport.h"
 #include "dataaware/edits/wwpicker_testsupport.h"
 #include "platform/ui/menu_testsupport.h"
 #include "platform/ui/windowpicture.h"
@@ -215,47 +216,20 @@ TEST(PopupCalendar, AChoiceFromItsMenuAfterItClosedLeavesThePicker) {
     EXPECT_EQ(Shown(down.Picker->Value), "2024-03-05 10:30");
 }
 
-// Stand-ins for the data-aware grid: one that tells its options, and one that does not.
-class TwwDBGrid : public TWinControl, public TwwDBGridOptionsSource {
-    VEX_CLASS(TwwDBGrid, TWinControl)
-
-public:
-    explicit TwwDBGrid(TComponent* AOwner) : TWinControl(AOwner) {
-        FControlStyle.Include(csAcceptsControls);
-        SetTabStop(true);
-    }
-    TwwDBGridOptions Options{dgEditing, dgTabs};
-    TwwDBGridOptions GridOptions() const override { return Options; }
-};
-
-class TwwDBGridDescendant : public TwwDBGrid {
-    VEX_CLASS(TwwDBGridDescendant, TwwDBGrid)
-
-public:
-    using TwwDBGrid::TwwDBGrid;
-};
-
-namespace silent {
-class TwwDBGrid : public TWinControl {
-    VEX_CLASS(TwwDBGrid, TWinControl)
-
-public:
-    using TWinControl::TWinControl;
-};
-}  // namespace silent
-
-class TOtherGrid : public TWinControl, public TwwDBGridOptionsSource {
+class TOtherGrid : public TWinControl, public TwwEditorGrid {
     VEX_CLASS(TOtherGrid, TWinControl)
 
 public:
     using TWinControl::TWinControl;
     TwwDBGridOptions GridOptions() const override { return {dgEditing}; }
+    bool GridFocused() override { return Focused(); }
+    void GridKeyDown(uint16_t& /*Key*/, TShiftState /*Shift*/) override {}
 };
 
 TEST(PickerInGrid, TheGridIsKnownByItsClassNameAndToldItsOptionsByItsInterface) {
     test::TShownForm shown;
-    auto* grid = shown.Add<TwwDBGridDescendant>(shown.Form, Rect(0, 0, 150, 100));
-    auto* silentGrid = shown.Add<silent::TwwDBGrid>(shown.Form, Rect(0, 0, 10, 10));
+    auto* grid = shown.Add<test::TwwDBGridDescendant>(shown.Form, Rect(0, 0, 150, 100));
+    auto* silentGrid = shown.Add<test::silent::TwwDBGrid>(shown.Form, Rect(0, 0, 10, 10));
     auto* other = shown.Add<TOtherGrid>(shown.Form, Rect(0, 0, 10, 10));
     auto* picker = shown.Add<test::TStandInPicker>(grid, Rect(5, 5, 80, 25));
 
@@ -266,10 +240,14 @@ TEST(PickerInGrid, TheGridIsKnownByItsClassNameAndToldItsOptionsByItsInterface) 
     EXPECT_FALSE(wwIsEditingInFocusedGrid(picker, false));
     picker->SetFocus();
     EXPECT_FALSE(wwIsEditingInFocusedGrid(picker, true));
+    EXPECT_TRUE(wwHandKeyToGrid(picker, VK_TAB, TShiftState{ssShift}));
+    EXPECT_TRUE(grid->Focused());
+    EXPECT_EQ(grid->HandedKeys, (std::vector<test::TwwDBGrid::THandedKey>{{VK_TAB, {ssShift}}}));
 
     picker->SetParent(silentGrid);
     EXPECT_TRUE(wwInGrid(picker));
     EXPECT_TRUE(wwGetGridOptions(picker).Empty());
+    EXPECT_FALSE(wwHandKeyToGrid(picker, VK_TAB, {}));
     picker->SetParent(other);
     EXPECT_FALSE(wwInGrid(picker));
     EXPECT_TRUE(wwGetGridOptions(picker).Empty());

@@ -1,4 +1,4 @@
-#include "dataaware/edits/Wwpict.h"
+#include "dataaware/data/Wwpict.h"
 
 #include <algorithm>
 #include <cstdint>
