@@ -6,6 +6,7 @@
 // file holds and not what the data layer remembers of it.
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -13,9 +14,12 @@
 
 #include "dataaware/data/Wwtable.h"
 #include "dataaware/data/wwdataaware.h"
-#include "dataaware/data/wwtestsupport.h"
+#include "platform/data/data_testsupport.h"
 #include "platform/data/dbiengine.h"
+#include "platform/data/fields.h"
 #include "platform/shell/programoutput.h"
+#include "platform/win/messagebox.h"
+#include "tests/support/tempdir.h"
 
 namespace vex::test {
 
@@ -32,16 +36,20 @@ public:
         Contacts.SetDatabaseName(FFolder.Path());
         Contacts.SetTableName("contacts");
         Contacts.SetIndexName("ById");
-        Contacts.SetPictureMasks(LinesOf({std::string("Phone\t") + kPhoneMask + "\tT\tF"}));
-        Contacts.SetLookupFields(LinesOf({"Shop;" + FFolder.Path() + ";shops;Shop;ByShopNo"}));
-        Contacts.SetLookupLinks(LinesOf({"ShopNo;ShopNo"}));
+        Contacts.PictureMasks().Add(std::string("Phone\t") + kPhoneMask + "\tT\tF");
+        Contacts.LookupFields().Add("Shop;" + FFolder.Path() + ";shops;Shop;ByShopNo");
+        Contacts.LookupLinks().Add("ShopNo;ShopNo");
         Source.SetDataSet(&Contacts);
     }
+    // The fields close the table before they go.
+    ~TEditsFixture() { Contacts.Close(); }
     TEditsFixture(const TEditsFixture&) = delete;
     TEditsFixture& operator=(const TEditsFixture&) = delete;
 
     const std::string& Folder() const { return FFolder.Path(); }
-    TDbiDatabase& Database() { return *TDbiEngine::Default().OpenDatabase(FFolder.Path()); }
+    std::shared_ptr<TDbiDatabase> Database() {
+        return TDbiEngine::Default().OpenDatabase(FFolder.Path());
+    }
 
     // Columns of the contact Id as the sqlite3 program prints them, "|" between them and an
     // empty text for NULL; a failure of the program raises, so a check cannot pass on nothing.
@@ -73,17 +81,31 @@ private:
 public:
     TwwTable Contacts{nullptr};
     TwwDataSource Source{nullptr};
-    TFieldsOf Fields{Contacts};
-    TField& Id = Fields.Add(ftInteger, "Id");
-    TField& Phone = Fields.Add(ftString, "Phone", fkData, 13);
-    TField& Qty = Fields.Add(ftInteger, "Qty");
-    TField& Fruit = Fields.Add(ftString, "Fruit", fkData, 4);
-    TField& Born = Fields.Add(ftDate, "Born");
-    TField& Alarm = Fields.Add(ftTime, "Alarm");
-    TField& Stamp = Fields.Add(ftDateTime, "Stamp");
-    TField& Notes = Fields.Add(ftMemo, "Notes");
-    TField& ShopNo = Fields.Add(ftInteger, "ShopNo");
-    TField& Shop = Fields.Add(ftString, "Shop", fkCalculated, 20);
+
+private:
+    TField& Add(TFieldType Type, const std::string& Name, TFieldKind Kind = fkData,
+                int32_t Size = 0) {
+        TField& field = *FFields.emplace_back(CreateField(nullptr, Type));
+        field.SetFieldName(Name);
+        field.SetFieldKind(Kind);
+        if (Size != 0) field.SetSize(Size);
+        field.SetDataSet(&Contacts);
+        return field;
+    }
+
+    std::vector<std::unique_ptr<TField>> FFields;
+
+public:
+    TField& Id = Add(ftInteger, "Id");
+    TField& Phone = Add(ftString, "Phone", fkData, 13);
+    TField& Qty = Add(ftInteger, "Qty");
+    TField& Fruit = Add(ftString, "Fruit", fkData, 4);
+    TField& Born = Add(ftDate, "Born");
+    TField& Alarm = Add(ftTime, "Alarm");
+    TField& Stamp = Add(ftDateTime, "Stamp");
+    TField& Notes = Add(ftMemo, "Notes");
+    TField& ShopNo = Add(ftInteger, "ShopNo");
+    TField& Shop = Add(ftString, "Shop", fkCalculated, 20);
 };
 
 }  // namespace vex::test
