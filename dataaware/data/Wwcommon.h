@@ -147,7 +147,7 @@ protected:
     }
     void DoOnCalcFields() override {
         wwRemoveStaleDefinitions(*this, LookupFields(), LookupLinks(), ControlType());
-        wwRefreshLookups(*this, LookupFields(), LookupLinks(), LookupTables);
+        wwRefreshLookups(*this, LookupFields(), LookupLinks(), LookupTables, FUnopenableLookups);
         TBase::DoOnCalcFields();
     }
     void DoAfterOpen() override {
@@ -157,6 +157,7 @@ protected:
     }
     void CloseCursor() override {
         FCallbackHandle = 0;
+        FUnopenableLookups.clear();
         TBase::CloseCursor();
     }
 
@@ -215,6 +216,8 @@ private:
     }
 
     TFilterEvent FOnFilter;
+    // Lookup definitions whose table could not be opened since the dataset opened.
+    std::vector<std::string> FUnopenableLookups;
     TwwOnFilterOptions FOnFilterOptions{ofoEnabled, ofoShowHourGlass};
     const uint8_t* FFilterBuffer = nullptr;
     bool FInCallback = false, FHourGlassShown = false, FDestroying = false;
