@@ -135,8 +135,10 @@ std::string TwwDBCustomDateTimePicker::EffectiveDisplayFormat(bool Expanded) con
 
 std::string TwwDBCustomDateTimePicker::TextOfValue(TDateTime Value) const {
     if (BindingInactive()) return "";
-    if (wwWholeDay(Value) == 0 && !IsTimeOnlyKind()) return "";
-    if (FDisplayFormat.empty() && FDateFormat == dfLong && wwTimeOfDay(Value) == 0)
+    const bool timeOnly = IsTimeOnlyKind();
+    if (wwWholeDay(Value) == 0 && !timeOnly) return "";
+    // A long date alone stands for midnight, but never in place of a time-only picker's time.
+    if (!timeOnly && FDisplayFormat.empty() && FDateFormat == dfLong && wwTimeOfDay(Value) == 0)
         return FormatDateTime(FormatSettings().LongDateFormat, Value);
     return FormatDateTime(EffectiveDisplayFormat(true), Value);
 }

@@ -244,6 +244,8 @@ private:
     // Where self-painted text keeps off the control's edges.
     static constexpr int32_t TextMargin = 1;
     std::unique_ptr<TFieldDataLink> FDataLink;
+    // The DataSource given, to know it by when it is freed.
+    TComponent* FBoundSource = nullptr;
     TwwDateComboButton* FButton = nullptr;
     TWinControl* FButtonPanel = nullptr;
     bool FFocused = false;
