@@ -61,9 +61,9 @@ public:
     virtual void SetModified(bool Value) = 0;
     virtual bool EditCanModify() = 0;
     // Asks the link to put the dataset into edit mode; false when it may not.
-    virtual bool EditField() = 0;
+    virtual bool LinkEdit() = 0;
     // Puts the field's value back into the control, dropping the edit.
-    virtual void ResetField() = 0;
+    virtual void LinkReset() = 0;
     virtual bool HasDataSource() = 0;
     virtual bool HasDataField() = 0;
     // A field is bound and active.

@@ -69,7 +69,7 @@ void TwwPickerParts::Clear() {
 }
 
 void TwwPickerParts::Cut() {
-    FHost.EditField();
+    FHost.LinkEdit();
     FHost.DefaultCut();
     if (!FHost.EditCanModify()) return;
     DropPending();
@@ -83,7 +83,7 @@ void TwwPickerParts::Cut() {
 
 void TwwPickerParts::Paste() {
     if (!FHost.EditCanModify()) return;
-    FHost.EditField();
+    FHost.LinkEdit();
     TCustomEdit& edit = FHost.EditWindow();
     DropPending();
     edit.SelectAll();

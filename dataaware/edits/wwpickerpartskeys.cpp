@@ -210,7 +210,7 @@ void TwwPickerParts::StartFromEmpty(uint16_t Key) {
                        : FHost.IsDateOnly()                 ? value.Day == 0
                                                             : FHost.PickerValue() == 0;
     if (!empty || AltDown()) return;
-    FHost.EditField();
+    FHost.LinkEdit();
     const TDateTime now = FHost.Now();
     if (kind == TwwPickerPartsKind::TimeOnly) {
         FHost.SetTime(IsDigitKey(ActingKey(Key))

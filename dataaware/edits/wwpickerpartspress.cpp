@@ -57,7 +57,7 @@ void TwwPickerParts::KeyPress(char& Key) {
 void TwwPickerParts::SetToNow() {
     // A data source without a field is a binding not yet made: nothing to set.
     if (!FHost.HasField() && (FHost.HasDataSource() || FHost.HasDataField())) return;
-    if (!FHost.EditCanModify() || !FHost.EditField()) return;
+    if (!FHost.EditCanModify() || !FHost.LinkEdit()) return;
     const TDateTime now = FHost.Now();
     DropPending();
     TwwPartRules limits;
@@ -80,7 +80,7 @@ void TwwPickerParts::Escape() {
     }
     DropPending();
     if (FHost.HasField())
-        FHost.ResetField();
+        FHost.LinkReset();
     else
         Apply(FHost.EntryValue());
     FHost.SetModified(false);
