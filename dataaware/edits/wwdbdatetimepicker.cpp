@@ -1,4 +1,5 @@
 #include "dataaware/edits/wwdbdatetimepicker.h"
+#include "dataaware/edits/wwdbdatetimepickerpartshost.h"
 #include "dataaware/edits/wwdbdatetimepickervalues.h"
 
 #include <algorithm>
@@ -34,7 +35,9 @@ TwwDBCustomDateTimePicker::TwwDBCustomDateTimePicker(TComponent* AOwner)
     : TCustomEdit(AOwner),
       FCalendarAttributes(std::make_unique<TwwCalendarOptions>()),
       FDataLink(std::make_unique<TFieldDataLink>()),
-      FEpoch(wwGlobalIntl->DefaultEpochYear()) {
+      FEpoch(wwGlobalIntl->DefaultEpochYear()),
+      FPartsHost(std::make_unique<TPartsHost>(*this)),
+      FParts(*FPartsHost) {
     FControlStyle.Include(csReplicatable);
     FDataLink->Control = this;
     FDataLink->OnDataChange = [this](TObject* Sender) { DataChange(Sender); };

@@ -81,6 +81,7 @@ void TwwDBCustomDateTimePicker::DropDown() {
     TCustomEdit::SetReadOnly(false);
     FValueBeforeDropDown = FValue;
     CommitPendingPart();
+    FParts.DropPending();
     HideCaret(Handle());
     const std::weak_ptr<const void> life = LifeToken();
     if (FPopupCalendar == nullptr) {
