@@ -1,0 +1,183 @@
+#include "dataaware/edits/wwdbdatetimepicker.h"
+#include "dataaware/edits/wwdbdatetimepickervalues.h"
+#include "platform/core/datetime.h"
+#include "platform/data/datalinks.h"
+#include "platform/data/fields.h"
+#include "platform/win/caret.h"
+
+namespace vex {
+
+TDataSource* TwwDBCustomDateTimePicker::DataSource() const {
+    return FDataLink->DataSource();
+}
+
+void TwwDBCustomDateTimePicker::SetDataSource(TDataSource* Value) {
+    FDataLink->SetDataSource(Value);
+    FBoundSource = Value;
+    if (Value == nullptr)
+        FUnboundDataType = wwDTEdtDateTime;
+    else
+        Value->FreeNotification(this);
+}
+
+std::string TwwDBCustomDateTimePicker::DataField() const {
+    return FDataLink->FieldName();
+}
+
+void TwwDBCustomDateTimePicker::SetDataField(const std::string& Value) {
+    FDataLink->SetFieldName(Value);
+    if (Value.empty()) FUnboundDataType = wwDTEdtDateTime;
+}
+
+TField* TwwDBCustomDateTimePicker::Field() const {
+    return FDataLink->Field();
+}
+
+bool TwwDBCustomDateTimePicker::Bound() const {
+    return Field() != nullptr;
+}
+
+bool TwwDBCustomDateTimePicker::BindingInactive() const {
+    return Field() == nullptr && (DataSource() != nullptr || !DataField().empty());
+}
+
+void TwwDBCustomDateTimePicker::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomEdit::Notification(AComponent, Operation);
+    // A source being freed has let its links go before its removal is told.
+    if (Operation == opRemove && AComponent != nullptr && AComponent == FBoundSource)
+        SetDataSource(nullptr);
+}
+
+bool TwwDBCustomDateTimePicker::ReadOnly() const {
+    return FDataLink->ReadOnly();
+}
+
+void TwwDBCustomDateTimePicker::SetReadOnly(bool Value) {
+    FDataLink->SetReadOnly(Value);
+    TCustomEdit::SetReadOnly(Value);
+}
+
+bool TwwDBCustomDateTimePicker::MayModify() const {
+    if (ReadOnly()) return false;
+    if (const TField* field = Field()) {
+        if (field->ReadOnly() || field->DataSet() == nullptr || !field->DataSet()->CanModify())
+            return false;
+    }
+    if (const TDataSource* source = DataSource()) {
+        const TDataSetState state = source->State();
+        if (!source->AutoEdit() && state != dsEdit && state != dsInsert) return false;
+    }
+    return true;
+}
+
+bool TwwDBCustomDateTimePicker::MayEditField() const {
+    const TField* field = Field();
+    if (field == nullptr) return true;
+    const TDataSetState state = field->DataSet()->State();
+    if (state == dsEdit || state == dsInsert) return true;
+    return !ReadOnly() && field->Calculated() && !field->ReadOnly() &&
+           field->DataSet()->CanModify();
+}
+
+bool TwwDBCustomDateTimePicker::EditCanModify() {
+    return MayModify();
+}
+
+bool TwwDBCustomDateTimePicker::EditPermission() {
+    return FDataLink->Edit();
+}
+
+void TwwDBCustomDateTimePicker::SetModified(bool Value) {
+    if (Value && Field() != nullptr && Field()->ReadOnly()) return;
+    if (Value) FDataLink->SetModified();
+    TCustomEdit::SetModified(Value);
+}
+
+bool TwwDBCustomDateTimePicker::UserMayEdit() const {
+    return !TCustomEdit::ReadOnly() && MayModify();
+}
+
+void TwwDBCustomDateTimePicker::Change() {
+    TCustomEdit::Change();
+    FDataLink->SetModified();
+    if (!Text().empty()) return;
+    // The value keeps only what the text no longer shows a part of.
+    FValue = IsTimeOnlyKind() ? wwWholeDay(FValue) : wwTimeOfDay(FValue);
+}
+
+void TwwDBCustomDateTimePicker::DataChange(TObject*) {
+    TField* field = Field();
+    if (field == nullptr) {
+        FAlignment = taLeftJustify;
+        if (DataSource() == nullptr && DataField().empty()) return;
+        Refresh();
+        if (FFocused) ShowCaret(Handle());
+        return;
+    }
+    if (field->Alignment() != FAlignment) {
+        SetText("");
+        FAlignment = field->Alignment();
+    }
+    const TDataSetState state = field->DataSet()->State();
+    if (field->IsNull()) {
+        SetValue(0);
+        SetText("");
+        if (HandleAllocated()) ShowCaret(Handle());
+        if (state == dsBrowse || state == dsInsert) {
+            FirstPart();
+            SelectAll();
+        }
+    } else {
+        FValue = field->AsDateTime();
+        SetText(DisplayTextOf(FValue));
+        if (state == dsBrowse) {
+            FirstPart();
+            SelectAll();
+        }
+        Invalidate();
+    }
+    if (Text().empty()) {
+        SetText(DisplayTextOf(field->AsDateTime()));
+        if (HandleAllocated()) ShowCaret(Handle());
+    }
+    TCustomEdit::SetModified(false);
+}
+
+void TwwDBCustomDateTimePicker::UpdateData(TObject*) {
+    TField* field = Field();
+    if (field == nullptr || TCustomEdit::ReadOnly() || !Modified()) return;
+    if (!FDataLink->Editing() && !field->Calculated()) return;
+    if (IsTimeOnlyKind()) {
+        // The field's own day stays; only the time of day is the picker's.
+        FValue = ComposeDateTime(wwWholeDay(field->AsDateTime()), wwTimeOfDay(FValue));
+        if (FValue == 0 && Text().empty())
+            field->Clear();
+        else
+            field->SetAsDateTime(FValue);
+        return;
+    }
+    if (IsDateOnlyKind()) {
+        FValue = ComposeDateTime(wwWholeDay(FValue), wwTimeOfDay(field->AsDateTime()));
+        if (FValue == 0) FEmpty = true;
+    }
+    if (FValue != 0)
+        field->SetAsDateTime(FValue);
+    else if (FEmpty)
+        field->Clear();
+}
+
+void TwwDBCustomDateTimePicker::Refresh() {
+    if (Modified())
+        SetText(TextOfValue(FValue));
+    else if (Bound())
+        SetText(DisplayTextOf(FValue));
+    else if (FValue != 0)
+        SetText(!DataField().empty()      ? std::string()
+                : DataSource() == nullptr ? DisplayTextOf(FValue)
+                                          : std::string());
+    else
+        SetText("");
+    Invalidate();
+}
+
+}  // namespace vex

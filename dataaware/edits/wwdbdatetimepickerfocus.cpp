@@ -1,0 +1,132 @@
+#include <algorithm>
+
+#include "dataaware/edits/wwdbdatetimepicker.h"
+#include "dataaware/edits/wweditorgrid.h"
+#include "platform/data/datalinks.h"
+#include "platform/data/fields.h"
+#include "platform/gfx/edges.h"
+#include "platform/ui/controlmessages.h"
+#include "platform/ui/editmessages.h"
+#include "platform/win/caret.h"
+#include "platform/win/systemmetrics.h"
+
+namespace vex {
+
+void TwwDBCustomDateTimePicker::CreateParams(TCreateParams& Params) {
+    TCustomEdit::CreateParams(Params);
+    Params.Style &= ~static_cast<DWORD>(ES_AUTOVSCROLL | ES_WANTRETURN);
+    Params.Style |= WS_CLIPCHILDREN;
+    if (BorderStyle() == bsNone) Params.Style |= ES_MULTILINE;
+}
+
+void TwwDBCustomDateTimePicker::Loaded() {
+    TCustomEdit::Loaded();
+    FButton->SetWidth(std::max(GetSystemMetrics(SM_CXVSCROLL), 15));
+    if (Parent() != nullptr || Owner() != nullptr) LayoutButton();
+}
+
+void TwwDBCustomDateTimePicker::Invalidate() {
+    TCustomEdit::Invalidate();
+    FButton->Invalidate();
+}
+
+void TwwDBCustomDateTimePicker::CMEnter(TMessage& Message) {
+    FFocused = true;
+    if (FAlignment != taLeftJustify) {
+        Invalidate();
+        FDataLink->Reset();
+    }
+    if (wwInGrid(this)) FirstPart();
+    if (Field() != nullptr && Field()->IsNull()) {
+        SetText("");
+    } else {
+        FEntryValue = FValue;
+        SetText(DisplayTextOf(FValue));
+        HighlightCurrentPart();
+    }
+    const std::weak_ptr<const void> life = LifeToken();
+    TCustomEdit::CMEnter(Message);
+    if (life.expired()) return;
+    if (FValue != 0 && !Text().empty()) {
+        Invalidate();
+        if (!FOpenedByButton) SelectAll();
+    }
+    if (!Bound()) TCustomEdit::SetModified(false);
+}
+
+void TwwDBCustomDateTimePicker::CMExit(TMessage& Message) {
+    CommitPendingPart();
+    if (Modified()) {
+        try {
+            FDataLink->UpdateRecord();
+        } catch (...) {
+            // The user's edit stays, and so does the focus, until it can be written.
+            HighlightCurrentPart();
+            SetFocus();
+            TCustomEdit::SetModified(true);
+            throw;
+        }
+    }
+    const std::weak_ptr<const void> life = LifeToken();
+    TCustomEdit::CMExit(Message);
+    if (life.expired()) return;
+    // The next drop-down makes a new calendar; while the picker is not in use it holds none.
+    delete FPopupCalendar;
+    FPopupCalendar = nullptr;
+    FFocused = false;
+}
+
+void TwwDBCustomDateTimePicker::CMFontChanged(TMessage& Message) {
+    TCustomEdit::CMFontChanged(Message);
+    if (!ComponentState().Contains(csLoading) && HandleAllocated()) SetEditRect();
+}
+
+void TwwDBCustomDateTimePicker::CMEnabledChanged(TMessage& Message) {
+    TCustomEdit::CMEnabledChanged(Message);
+    FButton->SetEnabled(Enabled());
+}
+
+bool TwwDBCustomDateTimePicker::PaintsItself() {
+    if (ControlState().Contains(csPaintCopy) || !Focused()) return true;
+    return wwIsEditingInFocusedGrid(this, Bound());
+}
+
+void TwwDBCustomDateTimePicker::ShowButtonPanel() {
+    const bool shown = FShowButton && !IsTimeOnlyKind();
+    if (FButtonPanel->Visible() == shown) return;
+    FButtonPanel->SetVisible(shown);
+    if (HandleAllocated()) SetEditRect();
+}
+
+void TwwDBCustomDateTimePicker::Paint() {
+    ShowButtonPanel();
+    if (!PaintsItself()) {
+        TCustomEdit::Paint();
+        return;
+    }
+    TCanvas& canvas = Canvas();
+    canvas.Font().Assign(&Font());
+    canvas.Brush().SetColor(Color());
+    const TRect client = ClientRect();
+    canvas.FillRect(client);
+    const bool copy = ControlState().Contains(csPaintCopy);
+    const std::string text =
+        copy && Field() != nullptr ? DisplayTextOf(Field()->AsDateTime()) : DisplayTextOf(FValue);
+    const int32_t right = (FButtonPanel->Visible() ? ButtonLeft() : client.Right) - TextMargin;
+    const int32_t width = canvas.TextWidth(text);
+    int32_t x = TextMargin + 1;
+    if (FAlignment == taRightJustify) x = right - width - 1;
+    if (FAlignment == taCenter) x = (TextMargin + right - width) / 2;
+    const TRect box = Rect(TextMargin, TextMargin, right, client.Bottom - TextMargin);
+    if (!copy && wwIsEditingInFocusedGrid(this, Bound())) {
+        canvas.Brush().SetColor(clHighlight);
+        canvas.Font().SetColor(clHighlightText);
+        canvas.TextRect(box, x, box.Top, text);
+        TRect focus = box;
+        DrawFocusRect(canvas.Handle(), focus);
+        return;
+    }
+    canvas.TextRect(box, x, box.Top, text);
+}
+
+}  // namespace vex

@@ -1,0 +1,106 @@
+#include "dataaware/edits/wwpickerparts.h"
+#include "dataaware/edits/wwpickerpartscivil.h"
+#include "platform/ui/customedit.h"
+
+namespace vex {
+
+using namespace pickerparts;
+
+namespace {
+
+using K = TDateTimeTokenKind;
+
+// The value setter, with a refusal of the limits turned into a beep: keys and the clipboard
+// have nobody to raise to.
+bool SetValueOrBeep(TwwPickerPartsHost& Host, TDateTime Value) {
+    try {
+        Host.SetPickerValue(Value);
+        return true;
+    } catch (const EDateTimeError&) {
+        Host.Beep();
+        return false;
+    }
+}
+
+size_t DatePartCount(const TwwPartsLayout& Layout) {
+    size_t count = 0;
+    for (const TDateTimeField& part : Layout.Parts)
+        if (part.Kind == K::Day || part.Kind == K::DayName || part.Kind == K::Month ||
+            part.Kind == K::MonthName || part.Kind == K::Year)
+            ++count;
+    return count;
+}
+
+}  // namespace
+
+void TwwPickerParts::Clear() {
+    TCustomEdit& edit = FHost.EditWindow();
+    const TDateTime value = FHost.PickerValue();
+    const TDateTimeParts parts = SplitDateTime(value);
+    const TwwPartsLayout layout = LayoutFor(value);
+    if (FHost.IsCFormat() && parts.MSec != 0 &&
+        static_cast<size_t>(FCurrentPart) > DatePartCount(layout)) {
+        // Under the c format only the time of day goes, which then is no longer shown.
+        if (SetValueOrBeep(FHost, ComposeDateTime(TDateTimeParts{parts.Day, 0}))) {
+            FHost.SetModified(true);
+            edit.SetText(FHost.TextOfValue(FHost.PickerValue()));
+            FCurrentPart = std::max(1, LastPart());
+        }
+        HighlightCurrentPart();
+        return;
+    }
+    if (FHost.FieldRequired()) return;
+    if (FHost.IsDateOnly()) {
+        try {
+            FHost.SetDate(0);
+        } catch (const EDateTimeError&) {
+            FHost.Beep();
+            return;
+        }
+    } else if (FHost.PartsKind() == TwwPickerPartsKind::TimeOnly && FHost.IsDateTimeField()) {
+        if (!SetValueOrBeep(FHost, ComposeDateTime(TDateTimeParts{parts.Day, 0}))) return;
+    } else if (!SetValueOrBeep(FHost, 0)) {
+        return;
+    }
+    edit.SetText("");
+    FCurrentPart = 1;
+    FHost.SetEmptyFlag(true);
+    FHost.SetModified(true);
+}
+
+void TwwPickerParts::Cut() {
+    FHost.LinkEdit();
+    FHost.DefaultCut();
+    if (!FHost.EditCanModify()) return;
+    DropPending();
+    SetValueOrBeep(FHost, 0);
+    FHost.EditWindow().SetText("");
+    FHost.ShowEditCaret(true);
+    FCurrentPart = 1;
+    FHost.SetEmptyFlag(true);
+    FHost.SetModified(true);
+}
+
+void TwwPickerParts::Paste() {
+    if (!FHost.EditCanModify()) return;
+    FHost.LinkEdit();
+    TCustomEdit& edit = FHost.EditWindow();
+    DropPending();
+    edit.SelectAll();
+    FHost.DefaultPaste();
+    const bool timeOnly = FHost.PartsKind() == TwwPickerPartsKind::TimeOnly;
+    const TDateTime pasted = wwPastedValue(edit.Text(), timeOnly);
+    if (pasted != 0) {
+        TwwPartRules limits;
+        limits.MinDate = wwEffectiveMinDate(FHost.MinDate());
+        limits.MaxDate = wwEffectiveMaxDate(FHost.MaxDate());
+        if (!timeOnly && !WithinLimits(pasted, limits))
+            FHost.Beep();
+        else
+            SetValueOrBeep(FHost, pasted);
+    }
+    Refresh();
+    FHost.SetModified(true);
+}
+
+}  // namespace vex
