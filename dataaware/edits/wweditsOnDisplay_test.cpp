@@ -1,6 +1,8 @@
 // The bound edit controls driven by one script twice: injected with no display, and by xdotool
-// on an Xvfb display. A phone number typed under its picture: the texts, and the fields the
-// post writes, come out the same at either.
+// on an Xvfb display. A phone number typed under its picture, a day picked from the dropped-down
+// calendar, a drop-down accepted by a click elsewhere, and one that still closes so after
+// another picker is freed: the texts, and the fields the post writes, come out the same at
+// either.
 //
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
@@ -8,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "dataaware/edits/wwcalendar_testsupport.h"
+#include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbedit.h"
 #include "dataaware/edits/wweditsfixture_testsupport.h"
 #include "platform/gfx/bitmap.h"
@@ -18,7 +22,8 @@
 namespace vex {
 namespace {
 
-// The second contact on a form of its phone.
+// The second contact, whose stamp is 1 July 2024 18:00, on a form of its phone and stamp, with
+// a spare picker below them.
 class TScene {
 public:
     TScene() {
@@ -29,6 +34,12 @@ public:
         Phone = Add<TwwDBEdit>(10);
         Phone->SetDataSource(&FData.Source);
         Phone->SetDataField("Phone");
+        Stamp = Add<TwwDBDateTimePicker>(70);
+        Stamp->SetDisplayFormat("mm/dd/yyyy hh:nn");
+        Stamp->SetDataSource(&FData.Source);
+        Stamp->SetDataField("Stamp");
+        Spare = Add<TwwDBDateTimePicker>(100);
+        Spare->SetDate(test::DayAt(2024, 1, 1));
         FForm->Show();
         SetActiveWindow(FForm->Handle());
     }
@@ -37,14 +48,32 @@ public:
     TScene& operator=(const TScene&) = delete;
 
     std::string State() const {
-        return "phone " + Phone->Text() + ", fields " + FData.Phone.AsString();
+        return "phone " + Phone->Text() + ", stamp " + Stamp->Text() +
+               (Stamp->IsDroppedDown() ? " dropped down" : "") +
+               (Spare != nullptr ? "" : ", spare freed") + ", fields " + FData.Phone.AsString() +
+               "|" + test::Shown(FData.Stamp.AsDateTime());
     }
 
     TPoint Middle(TControl& Control) const { return test::MiddleOf(Control); }
+    TPoint CalendarDay(uint16_t Month, uint16_t Day) const {
+        TwwPopupCalendar& calendar = *Stamp->PopupCalendar();
+        return calendar.ClientToScreen(test::FindDay(calendar, 2024, Month, Day));
+    }
+    TPoint CalendarNextMonth() const {
+        TwwPopupCalendar& calendar = *Stamp->PopupCalendar();
+        return calendar.ClientToScreen(test::FindCode(calendar, MCHT_TITLEBTNNEXT));
+    }
+    TPoint Elsewhere() const { return FForm->ClientToScreen(Point(300, 150)); }
 
+    void FreeSpare() {
+        delete Spare;
+        Spare = nullptr;
+    }
     void Post() { FData.Contacts.Post(); }
 
     TwwDBEdit* Phone;
+    TwwDBDateTimePicker* Stamp;
+    TwwDBDateTimePicker* Spare;
     std::vector<std::string> Record;
 
 private:
@@ -70,6 +99,18 @@ struct TStep {
 const std::vector<TStep> kScript = {
     {{}, [](const TScene& S) { return S.Middle(*S.Phone); }},
     {{'5', '5', '5', '1', '2', '3', '4', '5', '6', '7'}},
+    {{}, [](const TScene& S) { return S.Middle(*S.Stamp); }},
+    {{VK_MENU, VK_DOWN}},
+    {{}, [](const TScene& S) { return S.CalendarDay(7, 17); }},
+    // The calendar's month moves the value at once; a click elsewhere keeps what it shows.
+    {{VK_MENU, VK_DOWN}},
+    {{}, [](const TScene& S) { return S.CalendarNextMonth(); }},
+    {{}, [](const TScene& S) { return S.Elsewhere(); }},
+    // A picker freed while another is down takes nothing of the other's with it.
+    {{}, [](const TScene& S) { return S.Middle(*S.Stamp); }},
+    {{VK_MENU, VK_DOWN}},
+    {{}, nullptr, [](TScene& S) { S.FreeSpare(); }},
+    {{}, [](const TScene& S) { return S.Elsewhere(); }},
     {{}, nullptr, [](TScene& S) { S.Post(); }},
 };
 
@@ -91,10 +132,22 @@ class EditsOnDisplay : public test::OnDisplayTest {};
 
 TEST_F(EditsOnDisplay, TypingPickingAndClickingDoTheSameOnTheDisplayAsInjected) {
     const std::vector<std::string> injected = RunScript(test::InjectedInput(), 50);
+    const std::string before = "phone (555)123-4567, stamp ";
     const std::vector<std::string> expected = {
-        "phone , fields ",
-        "phone (555)123-4567, fields ",
-        "phone (555)123-4567, fields (555)123-4567",
+        "phone , stamp 07/01/2024 18:00, fields |2024-07-01 18:00",
+        before + "07/01/2024 18:00, fields |2024-07-01 18:00",
+        before + "07/01/2024 18:00, fields (555)123-4567|2024-07-01 18:00",
+        before + "07/01/2024 18:00 dropped down, fields (555)123-4567|2024-07-01 18:00",
+        before + "07/17/2024 18:00, fields (555)123-4567|2024-07-01 18:00",
+        before + "07/17/2024 18:00 dropped down, fields (555)123-4567|2024-07-01 18:00",
+        before + "08/17/2024 18:00 dropped down, fields (555)123-4567|2024-07-01 18:00",
+        before + "08/17/2024 18:00, fields (555)123-4567|2024-07-01 18:00",
+        before + "08/17/2024 18:00, fields (555)123-4567|2024-07-01 18:00",
+        before + "08/17/2024 18:00 dropped down, fields (555)123-4567|2024-07-01 18:00",
+        before +
+            "08/17/2024 18:00 dropped down, spare freed, fields (555)123-4567|2024-07-01 18:00",
+        before + "08/17/2024 18:00, spare freed, fields (555)123-4567|2024-07-01 18:00",
+        before + "08/17/2024 18:00, spare freed, fields (555)123-4567|2024-08-17 18:00",
     };
     EXPECT_EQ(injected, expected);
 
