@@ -1,4 +1,5 @@
-// The data-aware edits over one record of a small table: a phone number under its picture mask.
+// The data-aware edits over one record of a small table: a phone number under its picture mask,
+// and the moment the record was made, in a picker that drops a calendar down.
 
 #include <cstdlib>
 #include <filesystem>
@@ -7,6 +8,7 @@
 
 #include "dataaware/data/Wwtable.h"
 #include "dataaware/data/wwdataaware.h"
+#include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbedit.h"
 #include "examples/gallery/groups.h"
 #include "platform/data/dbiengine.h"
@@ -66,7 +68,7 @@ T* AddBound(TFramedPanel* Box, int Top, TDataSource* Source, const char* Field,
 }  // namespace
 
 int DataAwareEdits(TForm* Form, int Left, int Top) {
-    TFramedPanel* box = AddGroup(Form, Left, Top, 36, "Data-aware edits");
+    TFramedPanel* box = AddGroup(Form, Left, Top, 64, "Data-aware edits");
     auto* table = new TwwTable(Form);
     table->SetDatabaseName(TableFolder());
     table->SetTableName("contacts");
@@ -79,6 +81,8 @@ int DataAwareEdits(TForm* Form, int Left, int Top) {
     source->SetDataSet(table);
 
     AddBound<TwwDBEdit>(box, 8, source, "Phone", "Phone:");
+    auto* stamp = AddBound<TwwDBDateTimePicker>(box, 36, source, "Stamp", "Made:");
+    stamp->SetDisplayFormat("dddd, mmmm d, yyyy hh:nn");
     table->Open();
     return box->BoundsRect().Bottom;
 }
