@@ -245,8 +245,6 @@ private:
     bool FClosing = false;
     TDateTime FEntryValue = 0;
     TDateTime FValue = 0;
-    // Where self-painted text keeps off the control's edges.
-    static constexpr int32_t TextMargin = 1;
     std::unique_ptr<TFieldDataLink> FDataLink;
     // The DataSource given, to know it by when it is freed.
     TComponent* FBoundSource = nullptr;
