@@ -38,10 +38,10 @@ void TwwDBCustomDateTimePicker::CMEnter(TMessage& Message) {
     }
     if (wwInGrid(this)) FirstPart();
     if (Field() != nullptr && Field()->IsNull()) {
-        SetText("");
+        if (!ReplaceText("")) return;
     } else {
         FEntryValue = FValue;
-        SetText(DisplayTextOf(FValue));
+        if (!ReplaceText(DisplayTextOf(FValue))) return;
         HighlightCurrentPart();
     }
     const std::weak_ptr<const void> life = LifeToken();

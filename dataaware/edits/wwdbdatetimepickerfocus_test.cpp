@@ -94,15 +94,6 @@ TEST(DBDateTimePickerPainting, InAFocusedGridItDrawsItsValueSelected) {
         << "outside a grid an unfocused picker shows no selection";
 }
 
-TEST(DBDateTimePickerFocus, EnteringSelectsTheWholeTextAndEscapeOfTheCalendarIsNotAReset) {
-    test::TPickerScene t;
-    t.Picker->SetValue(DayAt(2024, 3, 5, 10, 30));
-    t.Picker->SetFocus();
-    Application().ProcessMessages();
-    EXPECT_EQ(t.Picker->SelLength(), static_cast<int32_t>(t.Picker->Text().size()));
-    EXPECT_FALSE(t.Picker->Modified());
-}
-
 TEST(DBDateTimePickerFocus, AFailingWriteOnLeavingKeepsTheFocusAndTheEdit) {
     test::TBoundPicker t("Stamp");
     auto* next = t.Scene.Add<TEdit>(t.Scene.Form, Rect(10, 100, 100, 120));
