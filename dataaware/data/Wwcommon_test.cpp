@@ -56,6 +56,17 @@ TEST(SharedRoutines, ReadTheExtensionPropertiesOfAnyObject) {
     EXPECT_EQ(wwGetDatabaseName(&notADataSet), "");
 }
 
+TEST(SharedRoutines, KnowTheClientDataSetByItsName) {
+    class TwwClientDataSet : public TDataSet {
+        VEX_CLASS(TwwClientDataSet, TDataSet)
+
+    public:
+        TwwClientDataSet() : TDataSet(nullptr) {}
+    } client;
+    EXPECT_TRUE(wwIsLibraryDataSet(&client));
+    EXPECT_EQ(wwGetControlType(&client), nullptr) << "it carries none of the lines";
+}
+
 TEST(SharedRoutines, JoinLinesWithoutASeparatorAfterTheLast) {
     EXPECT_EQ(wwStringsToText(test::LinesOf({"a", "", "b c"}), true), "a  b c");
     EXPECT_EQ(wwStringsToText(test::LinesOf({"a", "", "b c"}), false), "a\r\n\r\nb c");

@@ -112,14 +112,13 @@ void TwwDBCustomEdit::Loaded() {
     if (!Bound() && !ReadOnly()) TCustomEdit::SetReadOnly(false);
 }
 
-void TwwDBCustomEdit::UpdateEditStyle() {
-    TwwCustomMaskEdit::UpdateEditStyle();
-    if (!HandleAllocated() || !FitsOneLine()) return;
-    DWORD style = EditStyle();
+DWORD TwwDBCustomEdit::WantedEditStyle() {
+    DWORD style = TwwCustomMaskEdit::WantedEditStyle();
+    if (!FitsOneLine()) return style;
     if (WordWrap()) style |= ES_AUTOHSCROLL;
     if (BorderStyle() != bsSingle && PasswordChar() != 0)
         style &= ~static_cast<DWORD>(ES_MULTILINE);
-    SetEditStyle(style);
+    return style;
 }
 
 void TwwDBCustomEdit::CMEnter(TMessage& Message) {

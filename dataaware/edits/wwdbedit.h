@@ -103,8 +103,10 @@ protected:
     bool PictureHandled() const { return FPictureHandled; }
 
     // The ES_* styles that word wrap and want returns ask for.
-    virtual void UpdateEditStyle();
+    virtual DWORD WantedEditStyle();
+    void UpdateEditStyle();
 
+    void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void KeyPress(char& Key) override;
     void KeyUp(uint16_t& Key, TShiftState Shift) override;
@@ -119,6 +121,7 @@ private:
     bool FShowVertScrollBar = false;
     bool FInvalidExit = false;
     bool FPictureHandled = false;
+    bool FChoosingStyle = false;
 };
 
 // The data-aware edit of one field, through a field data link; without a binding it edits its
@@ -187,7 +190,7 @@ protected:
     void SetChanged(bool Value) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
-    void UpdateEditStyle() override;
+    DWORD WantedEditStyle() override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void CMEnter(TMessage& Message) override;
