@@ -15,7 +15,6 @@
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/systemmetrics.h"
-#include "platform/win/systemparameters.h"
 #include "platform/win/window.h"
 #include "tests/support/idlepump.h"
 
@@ -172,14 +171,7 @@ TEST(SharedRoutines, CleanControlTypesOfControlsNoLongerThere) {
               "A;CustomEdit;Combo1 C;LookupCombo;Form2.Lookup1 E;RichEdit;Gone F");
 }
 
-TEST(SharedRoutines, MeasureTheWorkAreaAndWhetherOneLineFills) {
-    TRect area;
-    wwGetWorkArea(area);
-    TRect expected;
-    SystemParametersInfo(SPI_GETWORKAREA, 0, &expected, 0);
-    EXPECT_EQ(area, expected);
-    EXPECT_GT(area.Right - area.Left, 0);
-
+TEST(SharedRoutines, TellWhetherOneLineFillsARectangle) {
     TBitmap bitmap;
     bitmap.SetSize(10, 10);
     bitmap.Canvas().Font().SetName(FixedFontName);

@@ -123,8 +123,12 @@ DWORD TwwDBCustomEdit::WantedEditStyle() {
 
 void TwwDBCustomEdit::CMEnter(TMessage& Message) {
     FFocused = true;
-    // The editing text (not the display text) is what the user changes.
-    if (Field() != nullptr) FDataLink->Reset();
+    // The editing text (not the display text) is what the user changes; unbound, Escape
+    // brings back the text of now.
+    if (Field() != nullptr)
+        FDataLink->Reset();
+    else if (!Bound())
+        FUnboundText = EditText();
     const bool selectAll = AutoSelect() && GetKeyState(VK_LBUTTON) >= 0;
     TwwCustomMaskEdit::CMEnter(Message);
     if (selectAll) SelectAll();

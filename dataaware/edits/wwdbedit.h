@@ -94,13 +94,11 @@ public:
     TwwValidateEvent OnCheckValue;
 
 protected:
-    // The picture's part of a key press; clears Key when the picture took it. Answers false
-    // when the key was refused with a beep.
+    // The picture's part of a key press; clears Key when the picture took it, and marks the
+    // edit changed when it typed the key. Answers false when the key was refused with a beep.
     bool PictureKeyPress(char& Key);
     // Marking the edit changed; the data-aware edit marks its link too.
     virtual void SetChanged(bool Value);
-    // Set when the last key press was consumed by the picture.
-    bool PictureHandled() const { return FPictureHandled; }
 
     // The ES_* styles that word wrap and want returns ask for.
     virtual DWORD WantedEditStyle();
@@ -120,7 +118,6 @@ private:
     bool FWantReturns = false;
     bool FShowVertScrollBar = false;
     bool FInvalidExit = false;
-    bool FPictureHandled = false;
     bool FChoosingStyle = false;
 };
 

@@ -95,6 +95,19 @@ TEST(DBEditPicture, AssignCopiesMaskAndAutoFillOnly) {
     EXPECT_FALSE(on.Edit->Picture().AllowInvalidExit());
 }
 
+TEST(DBEditUnbound, EscapeBringsBackTheTextOfWhenTheEditWasEntered) {
+    TUnbound on;
+    Type("ab");
+    on.Leave();
+    on.Edit->SetFocus();
+    on.Edit->SetSelStart(2);
+    Type("cd");
+    Press(VK_ESCAPE);
+    EXPECT_EQ(on.Edit->EditText(), "ab");
+    EXPECT_EQ(on.Edit->SelLength(), 2);
+    EXPECT_FALSE(on.Edit->Modified());
+}
+
 TEST(DBEditUnbound, ReadOnlyRefusesTypingAndPasting) {
     TUnbound on;
     on.Edit->SetReadOnly(true);

@@ -89,7 +89,6 @@ void TwwCustomMaskEdit::SetChanged(bool Value) {
 }
 
 bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
-    FPictureHandled = false;
     if (!HasPicture()) return true;
     const std::string text = EditText();
     const int32_t start = SelStart();
@@ -151,7 +150,6 @@ bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
             SetChanged(true);
         }
         Key = 0;
-        FPictureHandled = true;
         passes = result == picComplete;
     } else if (result == picError) {
         if (atEnd) {
