@@ -112,20 +112,23 @@ void TwwDBCustomEdit::Loaded() {
     if (!Bound() && !ReadOnly()) TCustomEdit::SetReadOnly(false);
 }
 
-void TwwDBCustomEdit::UpdateEditStyle() {
-    TwwCustomMaskEdit::UpdateEditStyle();
-    if (!HandleAllocated() || !FitsOneLine()) return;
-    DWORD style = EditStyle();
+DWORD TwwDBCustomEdit::WantedEditStyle() {
+    DWORD style = TwwCustomMaskEdit::WantedEditStyle();
+    if (!FitsOneLine()) return style;
     if (WordWrap()) style |= ES_AUTOHSCROLL;
     if (BorderStyle() != bsSingle && PasswordChar() != 0)
         style &= ~static_cast<DWORD>(ES_MULTILINE);
-    SetEditStyle(style);
+    return style;
 }
 
 void TwwDBCustomEdit::CMEnter(TMessage& Message) {
     FFocused = true;
-    // The editing text (not the display text) is what the user changes.
-    if (Field() != nullptr) FDataLink->Reset();
+    // The editing text (not the display text) is what the user changes; unbound, Escape
+    // brings back the text of now.
+    if (Field() != nullptr)
+        FDataLink->Reset();
+    else if (!Bound())
+        FUnboundText = EditText();
     const bool selectAll = AutoSelect() && GetKeyState(VK_LBUTTON) >= 0;
     TwwCustomMaskEdit::CMEnter(Message);
     if (selectAll) SelectAll();

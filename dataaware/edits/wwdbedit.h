@@ -94,17 +94,17 @@ public:
     TwwValidateEvent OnCheckValue;
 
 protected:
-    // The picture's part of a key press; clears Key when the picture took it. Answers false
-    // when the key was refused with a beep.
+    // The picture's part of a key press; clears Key when the picture took it, and marks the
+    // edit changed when it typed the key. Answers false when the key was refused with a beep.
     bool PictureKeyPress(char& Key);
     // Marking the edit changed; the data-aware edit marks its link too.
     virtual void SetChanged(bool Value);
-    // Set when the last key press was consumed by the picture.
-    bool PictureHandled() const { return FPictureHandled; }
 
     // The ES_* styles that word wrap and want returns ask for.
-    virtual void UpdateEditStyle();
+    virtual DWORD WantedEditStyle();
+    void UpdateEditStyle();
 
+    void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void KeyPress(char& Key) override;
     void KeyUp(uint16_t& Key, TShiftState Shift) override;
@@ -118,7 +118,7 @@ private:
     bool FWantReturns = false;
     bool FShowVertScrollBar = false;
     bool FInvalidExit = false;
-    bool FPictureHandled = false;
+    bool FChoosingStyle = false;
 };
 
 // The data-aware edit of one field, through a field data link; without a binding it edits its
@@ -187,7 +187,7 @@ protected:
     void SetChanged(bool Value) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
-    void UpdateEditStyle() override;
+    DWORD WantedEditStyle() override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void CMEnter(TMessage& Message) override;

@@ -6,9 +6,11 @@
 #include "platform/core/exceptions.h"
 #include "platform/core/formatsettings.h"
 #include "platform/data/fields.h"
+#include "platform/gfx/fixedfont.h"
 #include "platform/win/focus.h"
 #include "platform/win/systemmetrics.h"
 #include "platform/win/virtualclock.h"
+#include "platform/win/windowstyles.h"
 #include "tests/support/casefile.h"
 
 namespace vex {
@@ -93,6 +95,19 @@ TEST(DBEditPicture, AssignCopiesMaskAndAutoFillOnly) {
     EXPECT_FALSE(on.Edit->Picture().AllowInvalidExit());
 }
 
+TEST(DBEditUnbound, EscapeBringsBackTheTextOfWhenTheEditWasEntered) {
+    TUnbound on;
+    Type("ab");
+    on.Leave();
+    on.Edit->SetFocus();
+    on.Edit->SetSelStart(2);
+    Type("cd");
+    Press(VK_ESCAPE);
+    EXPECT_EQ(on.Edit->EditText(), "ab");
+    EXPECT_EQ(on.Edit->SelLength(), 2);
+    EXPECT_FALSE(on.Edit->Modified());
+}
+
 TEST(DBEditUnbound, ReadOnlyRefusesTypingAndPasting) {
     TUnbound on;
     on.Edit->SetReadOnly(true);
@@ -102,6 +117,32 @@ TEST(DBEditUnbound, ReadOnlyRefusesTypingAndPasting) {
     on.Edit->SetReadOnly(false);
     Type("ab");
     EXPECT_EQ(on.Edit->EditText(), "ab");
+}
+
+// What the window's edit styles make of the settings, at one line's height and at more.
+TEST(DBEditStyle, WrappingAndBordersChooseTheEditStyles) {
+    struct TCase {
+        const char* Name;
+        bool Border, WordWrap, Password, Tall;
+        bool MultiLine, AutoHScroll;
+    };
+    for (const TCase& c : {TCase{"plain", true, false, false, false, false, true},
+                           TCase{"borderless", false, false, false, false, true, true},
+                           TCase{"borderless password", false, false, true, false, false, true},
+                           TCase{"wrapping, one line", true, true, false, false, true, true},
+                           TCase{"wrapping, tall", true, true, false, true, true, false}}) {
+        SCOPED_TRACE(c.Name);
+        TUnbound on;
+        if (c.Password) on.Edit->SetPasswordChar('*');
+        on.Edit->Font().SetName(FixedFontName);  // 16 pixels a line
+        on.Edit->SetBorderStyle(c.Border ? bsSingle : bsNone);
+        on.Edit->SetWordWrap(c.WordWrap);
+        on.Edit->SetHeight(c.Tall ? 80 : 20);
+        test::PumpUntilIdle();
+        const auto style = GetWindowLong(on.Edit->Handle(), GWL_STYLE);
+        EXPECT_EQ((style & ES_MULTILINE) != 0, c.MultiLine);
+        EXPECT_EQ((style & ES_AUTOHSCROLL) != 0, c.AutoHScroll);
+    }
 }
 
 // 8 December 2026, 18:05:09 on the clock; the format settings as the United States have them.

@@ -4,6 +4,7 @@
 #include "dataaware/edits/wwdbedit_testsupport.h"
 #include "platform/core/exceptions.h"
 #include "platform/data/datalinks.h"
+#include "platform/data/dbiengine.h"
 #include "platform/data/fields.h"
 #include "platform/ui/maskedit.h"
 
@@ -103,6 +104,22 @@ TEST_F(DBEditBoundPicture, ARefusedPostLeavesTheRowAsItWas) {
         EXPECT_EQ(edit->EditText(), "(555)123-4567");
         edit->SetParent(nullptr);
     }
+}
+
+TEST(DBEditBound, ATablesOwnPictureCannotBeReplaced) {
+    test::TBoundForm on;
+    on.People.Close();
+    TDbiEngine::Default()
+        .OpenDatabase(on.Folder.Path())
+        ->SetValidityCheck("people", "Phone", "###");
+    on.People.SetTableName("people.db");
+    on.People.Open();
+    TwwDBEdit* edit = on.Edit("Phone");
+    EXPECT_EQ(edit->Picture().PictureMask(), "###");
+    edit->Picture().SetPictureMask("(###)");
+    EXPECT_EQ(edit->Picture().PictureMask(), "###");
+    EXPECT_EQ(on.Messages,
+              std::vector<std::string>{"Picture mask already defined in Paradox table. "});
 }
 
 TEST(DBEditBound, WritesDatesItReadsAndRaisesOnOnesNoOneCan) {

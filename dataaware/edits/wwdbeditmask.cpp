@@ -30,12 +30,23 @@ void TwwCustomMaskEdit::SetShowVertScrollBar(bool Value) {
 }
 
 void TwwCustomMaskEdit::UpdateEditStyle() {
+    // Measuring the client area asks for the window's parameters again, and so comes back here.
+    if (FChoosingStyle) return;
+    FChoosingStyle = true;
+    struct TDone {
+        bool& Flag;
+        ~TDone() { Flag = false; }
+    } done{FChoosingStyle};
+    SetEditStyle(WantedEditStyle());
+}
+
+DWORD TwwCustomMaskEdit::WantedEditStyle() {
     DWORD style = ES_AUTOHSCROLL;
     // The edit rectangle can only be set on a multi-line edit.
     if (BorderStyle() != bsSingle || FWordWrap) style |= ES_MULTILINE;
     if (FWordWrap) style = (style | ES_AUTOVSCROLL) & ~static_cast<DWORD>(ES_AUTOHSCROLL);
     if (FWantReturns) style |= ES_WANTRETURN;
-    SetEditStyle(style);
+    return style;
 }
 
 bool TwwCustomMaskEdit::HasPicture() const {
@@ -78,7 +89,6 @@ void TwwCustomMaskEdit::SetChanged(bool Value) {
 }
 
 bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
-    FPictureHandled = false;
     if (!HasPicture()) return true;
     const std::string text = EditText();
     const int32_t start = SelStart();
@@ -140,7 +150,6 @@ bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
             SetChanged(true);
         }
         Key = 0;
-        FPictureHandled = true;
         passes = result == picComplete;
     } else if (result == picError) {
         if (atEnd) {
@@ -154,6 +163,12 @@ bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
     return true;
 }
 
+void TwwCustomMaskEdit::CreateParams(TCreateParams& Params) {
+    // A border, a password or the font may have changed since the styles were last chosen.
+    UpdateEditStyle();
+    TCustomMaskEdit::CreateParams(Params);
+}
+
 void TwwCustomMaskEdit::CreateWnd() {
     TCustomMaskEdit::CreateWnd();
     SetEditRect();
@@ -161,6 +176,8 @@ void TwwCustomMaskEdit::CreateWnd() {
 
 void TwwCustomMaskEdit::Resize() {
     TCustomMaskEdit::Resize();
+    // Whether the edit is one line tall decides some of its styles.
+    UpdateEditStyle();
     SetEditRect();
 }
 
