@@ -61,6 +61,9 @@ TwwLocatedPart wwLocatePart(const TwwPartsLayout& Layout, int32_t Part) {
 }
 
 TwwPartsLayout TwwPickerParts::LayoutFor(TDateTime Value) {
+    // A picker with a date and no day shows nothing, so there is no part to edit.
+    if (FHost.PartsKind() != TwwPickerPartsKind::TimeOnly && SplitDateTime(Value).Day == 0)
+        return {};
     return wwLayoutParts(wwPartsFormat(FHost.EffectiveFormat(), FHost.IsCFormat()),
                          FHost.PartsKind(), Value);
 }
