@@ -1,4 +1,5 @@
 #include "dataaware/edits/wwdbdatetimepicker.h"
+#include "dataaware/edits/wwdbdatetimepickerpartshost.h"
 #include "dataaware/edits/wwdbdatetimepickervalues.h"
 
 #include <algorithm>
@@ -34,7 +35,9 @@ TwwDBCustomDateTimePicker::TwwDBCustomDateTimePicker(TComponent* AOwner)
     : TCustomEdit(AOwner),
       FCalendarAttributes(std::make_unique<TwwCalendarOptions>()),
       FDataLink(std::make_unique<TFieldDataLink>()),
-      FEpoch(wwGlobalIntl->DefaultEpochYear()) {
+      FEpoch(wwGlobalIntl->DefaultEpochYear()),
+      FPartsHost(std::make_unique<TPartsHost>(*this)),
+      FParts(*FPartsHost) {
     FControlStyle.Include(csReplicatable);
     FDataLink->Control = this;
     FDataLink->OnDataChange = [this](TObject* Sender) { DataChange(Sender); };
@@ -135,8 +138,10 @@ std::string TwwDBCustomDateTimePicker::EffectiveDisplayFormat(bool Expanded) con
 
 std::string TwwDBCustomDateTimePicker::TextOfValue(TDateTime Value) const {
     if (BindingInactive()) return "";
-    if (wwWholeDay(Value) == 0 && !IsTimeOnlyKind()) return "";
-    if (FDisplayFormat.empty() && FDateFormat == dfLong && wwTimeOfDay(Value) == 0)
+    const bool timeOnly = IsTimeOnlyKind();
+    if (wwWholeDay(Value) == 0 && !timeOnly) return "";
+    // A long date alone stands for midnight, but never in place of a time-only picker's time.
+    if (!timeOnly && FDisplayFormat.empty() && FDateFormat == dfLong && wwTimeOfDay(Value) == 0)
         return FormatDateTime(FormatSettings().LongDateFormat, Value);
     return FormatDateTime(EffectiveDisplayFormat(true), Value);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dataaware/data/wwdataaware.h"
+#include "dataaware/edits/wwdbdatetimepickerparts.h"
 #include "dataaware/edits/wwmonthcalendar.h"
 #include "dataaware/edits/wwpopupcalendar.h"
 #include "platform/core/events.h"
@@ -167,6 +168,9 @@ public:
 
     // The button too: it is drawn from the picker's state.
     void Invalidate() override;
+    // Every cut and paste: the part editor empties the picker or reads the text pasted.
+    void CutToClipboard() override;
+    void PasteFromClipboard() override;
 
 protected:
     void Loaded() override;
@@ -186,14 +190,10 @@ protected:
     void WMSize(TMessage& Message) override;
     void CNKeyDown(TMessage& Message) override;
 
-    // Part-by-part editing: the keys, the mouse and the clipboard go to the part editor.
+    // Part-by-part editing: the keys, the presses and double clicks go to the part editor.
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
-    void WMLButtonDown(TMessage& Message) override;
-    void WMLButtonDblClk(TMessage& Message) override;
-    void WMLButtonUp(TMessage& Message) override;
-    void CutToClipboard() override;
-    void PasteFromClipboard() override;
+    void DefaultHandler(TMessage& Message) override;
 
     // The edit area: left of the button when it shows.
     virtual void SetEditRect();
@@ -203,6 +203,10 @@ protected:
     bool EditPermission();
 
 private:
+    // What the part editor asks of the picker (wwdbdatetimepickerediting.cpp).
+    class TPartsHost;
+    friend class TPartsHost;
+
     // Binding (wwdbdatetimepickerbinding.cpp).
     void DataChange(TObject* Sender);
     void UpdateData(TObject* Sender);
@@ -244,6 +248,8 @@ private:
     // Where self-painted text keeps off the control's edges.
     static constexpr int32_t TextMargin = 1;
     std::unique_ptr<TFieldDataLink> FDataLink;
+    // The DataSource given, to know it by when it is freed.
+    TComponent* FBoundSource = nullptr;
     TwwDateComboButton* FButton = nullptr;
     TWinControl* FButtonPanel = nullptr;
     bool FFocused = false;
@@ -255,6 +261,8 @@ private:
     TDateTime FValueBeforeDropDown = 0;
     bool FEscapeConsumed = false;
     bool FShowButton = true;
+    std::unique_ptr<TPartsHost> FPartsHost;
+    TwwPickerPartsHandle FParts;
     // Held while this picker is dropped down, so a click elsewhere closes it; only its own
     // close-up or destruction removes it.
     std::unique_ptr<TwwCalendarMouseHook> FMouseHook;

@@ -2,21 +2,147 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "dataaware/edits/wwcalendar_testsupport.h"
-#include "platform/ui/ui_testsupport.h"
+#include "platform/core/datetime.h"
+#include "tests/support/casefile.h"
 
 namespace vex {
 namespace {
 
 using test::DayAt;
+using test::Shown;
 
-TEST(DBDateTimePicker, AnUnboundDatePickerStartsEmptyAndShowsWhatItIsGiven) {
-    test::TShownForm shown(Rect(20, 20, 320, 200));
-    auto* picker = shown.Add<TwwDBDateTimePicker>(shown.Form, Rect(10, 10, 160, 34));
-    picker->SetUnboundDataType(wwDTEdtDate);
-    EXPECT_EQ(picker->Text(), "");
-    picker->SetDate(DayAt(2024, 3, 5));
-    EXPECT_EQ(picker->Text(), "3/5/24");
+const char* const Formats = VEX_TEST_DIR "/testdata/pickerformats.txt";
+
+TwwDTEditDataType KindNamed(const std::string& Name) {
+    return Name == "date" ? wwDTEdtDate : Name == "time" ? wwDTEdtTime : wwDTEdtDateTime;
+}
+
+TEST(DBDateTimePicker, ShowsAValueThroughTheFormatItsKindAndSettingsGive) {
+    for (const test::TestCase& k : test::ReadCases(Formats, "text")) {
+        SCOPED_TRACE(k.Where);
+        TwwDBDateTimePicker picker(nullptr);
+        picker.SetUnboundDataType(KindNamed(k[0]));
+        picker.SetDateFormat(k[1] == "long" ? dfLong : dfShort);
+        picker.SetDisplayFormat(k[2]);
+        EXPECT_EQ(picker.EffectiveDisplayFormat(true), k[3]);
+        picker.SetValue(DayAt(2024, 3, 5) + EncodeTime(14, 7, 9, 0));
+        EXPECT_EQ(picker.Text(), k[4]);
+        picker.SetValue(DayAt(2024, 3, 5));
+        EXPECT_EQ(picker.Text(), k[5]);
+    }
+}
+
+// A value outside the limits is refused before anything is stored, whichever setter it comes
+// through; MaxDate is a whole day through both.
+TEST(DBDateTimePicker, ChecksTheLimitsBeforeStoringAValue) {
+    using TSetter = std::function<void(TwwDBDateTimePicker&, TDateTime)>;
+    const TSetter value = [](TwwDBDateTimePicker& P, TDateTime V) { P.SetValue(V); };
+    const TSetter date = [](TwwDBDateTimePicker& P, TDateTime V) { P.SetDate(V); };
+    const TSetter time = [](TwwDBDateTimePicker& P, TDateTime V) { P.SetTime(V); };
+    const struct {
+        const char* Name;
+        TSetter Set;
+        TDateTime MinDate, MaxDate, Given;
+        const char* Error;  // "" when taken
+        const char* Result;
+    } cases[] = {
+        {"value on the MaxDate day", value, 0, DayAt(2000, 3, 10), DayAt(2000, 3, 10, 18), "",
+         "2000-03-10 18:00"},
+        {"value past MaxDate", value, 0, DayAt(2000, 3, 10), DayAt(2000, 3, 11),
+         "Date exceeds maximum of 3/10/00", "2000-03-01 18:00"},
+        {"value before MinDate's time", value, DayAt(2000, 3, 10, 12), 0, DayAt(2000, 3, 10, 6),
+         "Date is less than minimum of 3/10/00", "2000-03-01 18:00"},
+        {"date on the MaxDate day, a time of day kept", date, 0, DayAt(2000, 3, 10),
+         DayAt(2000, 3, 10), "", "2000-03-10 18:00"},
+        {"date past MaxDate", date, 0, DayAt(2000, 3, 10), DayAt(2000, 3, 11),
+         "Date exceeds maximum of 3/10/00", "2000-03-01 18:00"},
+        {"date before MinDate", date, DayAt(2000, 3, 1, 20), 0, DayAt(2000, 3, 1) - 1,
+         "Date is less than minimum of 3/1/00", "2000-03-01 18:00"},
+        {"time on the MaxDate day", time, 0, DayAt(2000, 3, 1), EncodeTime(23, 0, 0, 0), "",
+         "2000-03-01 23:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TwwDBDateTimePicker picker(nullptr);
+        picker.SetValue(DayAt(2000, 3, 1, 18));
+        picker.SetModified(false);
+        picker.SetMinDate(c.MinDate);
+        picker.SetMaxDate(c.MaxDate);
+        const std::string textBefore = picker.Text();
+        std::string error;
+        try {
+            c.Set(picker, c.Given);
+        } catch (const EDateTimeError& e) {
+            error = e.Message();
+        }
+        EXPECT_EQ(error, c.Error);
+        EXPECT_EQ(Shown(picker.Value()), c.Result);
+        if (!error.empty()) {
+            EXPECT_EQ(picker.Text(), textBefore);
+            EXPECT_FALSE(picker.Modified());
+        }
+    }
+}
+
+TEST(DBDateTimePicker, RefusesLimitsThatCrossNamingTheOtherOne) {
+    TwwDBDateTimePicker picker(nullptr);
+    picker.SetMaxDate(DayAt(2000, 3, 10));
+    try {
+        picker.SetMinDate(DayAt(2000, 3, 11));
+        ADD_FAILURE() << "taken";
+    } catch (const EDateTimeError& e) {
+        EXPECT_EQ(e.Message(), "Date exceeds maximum of 3/10/00");
+    }
+    picker.SetMaxDate(0);
+    picker.SetMinDate(DayAt(2000, 3, 11));
+    try {
+        picker.SetMaxDate(DayAt(2000, 3, 10));
+        ADD_FAILURE() << "taken";
+    } catch (const EDateTimeError& e) {
+        EXPECT_EQ(e.Message(), "Date is less than minimum of 3/11/00");
+    }
+    EXPECT_EQ(picker.MaxDate(), 0);
+    EXPECT_EQ(Shown(picker.EffectiveMaxDate()), "9999-12-31 00:00");
+    picker.SetMinDate(0);
+    EXPECT_EQ(Shown(picker.EffectiveMinDate()), "1899-12-31 00:00");
+}
+
+TEST(DBDateTimePicker, ZeroIsNoValueShownAsNothingButInATimeOfDay) {
+    TwwDBDateTimePicker date(nullptr);
+    date.SetUnboundDataType(wwDTEdtDate);
+    EXPECT_EQ(date.Text(), "");
+    date.SetDate(0);
+    EXPECT_EQ(date.Text(), "") << "no day to show";
+    date.SetDate(DayAt(2024, 3, 5));
+    date.SetDate(0);
+    EXPECT_EQ(date.Text(), "");
+    EXPECT_EQ(date.Value(), 0);
+
+    TwwDBDateTimePicker time(nullptr);
+    time.SetUnboundDataType(wwDTEdtTime);
+    time.SetTime(0);
+    EXPECT_EQ(time.Text(), "12:00 AM");
+    EXPECT_EQ(time.Date(), 0) << "a time-only picker has no date";
+    time.SetDate(DayAt(2024, 3, 5));
+    EXPECT_EQ(time.Value(), 0) << "nor takes one";
+}
+
+TEST(DBDateTimePicker, EmptyingTheTextKeepsOnlyTheHalfThatWasNotShown) {
+    TwwDBDateTimePicker date(nullptr);
+    date.SetUnboundDataType(wwDTEdtDate);
+    date.SetValue(DayAt(2024, 3, 5, 10, 30));
+    date.SetText("");
+    EXPECT_EQ(Shown(date.Value()), "1899-12-30 10:30");
+
+    TwwDBDateTimePicker time(nullptr);
+    time.SetUnboundDataType(wwDTEdtTime);
+    time.SetValue(DayAt(2024, 3, 5, 10, 30));
+    time.SetText("");
+    EXPECT_EQ(Shown(time.Value()), "2024-03-05 00:00");
 }
 
 }  // namespace

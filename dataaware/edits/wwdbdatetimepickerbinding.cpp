@@ -13,6 +13,7 @@ TDataSource* TwwDBCustomDateTimePicker::DataSource() const {
 
 void TwwDBCustomDateTimePicker::SetDataSource(TDataSource* Value) {
     FDataLink->SetDataSource(Value);
+    FBoundSource = Value;
     if (Value == nullptr)
         FUnboundDataType = wwDTEdtDateTime;
     else
@@ -42,7 +43,8 @@ bool TwwDBCustomDateTimePicker::BindingInactive() const {
 
 void TwwDBCustomDateTimePicker::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomEdit::Notification(AComponent, Operation);
-    if (Operation == opRemove && FDataLink != nullptr && AComponent == DataSource())
+    // A source being freed has let its links go before its removal is told.
+    if (Operation == opRemove && AComponent != nullptr && AComponent == FBoundSource)
         SetDataSource(nullptr);
 }
 
@@ -126,7 +128,7 @@ void TwwDBCustomDateTimePicker::DataChange(TObject*) {
             SelectAll();
         }
     } else {
-        FValue = field->AsFloat();
+        FValue = field->AsDateTime();
         SetText(DisplayTextOf(FValue));
         if (state == dsBrowse) {
             FirstPart();

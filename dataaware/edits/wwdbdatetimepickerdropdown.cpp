@@ -81,6 +81,7 @@ void TwwDBCustomDateTimePicker::DropDown() {
     TCustomEdit::SetReadOnly(false);
     FValueBeforeDropDown = FValue;
     CommitPendingPart();
+    FParts.DropPending();
     HideCaret(Handle());
     const std::weak_ptr<const void> life = LifeToken();
     if (FPopupCalendar == nullptr) {
@@ -145,29 +146,22 @@ void TwwDBCustomDateTimePicker::PlaceCalendar(int32_t CalendarWidth, int32_t Cal
 }
 
 void TwwDBCustomDateTimePicker::CloseUp(bool Accept) {
-    if (FClosing) return;
+    // The hook goes first: nothing below may leave it behind, whatever raises or frees.
+    FMouseHook.reset();
+    // Leaving the picker, and the hook's late message after the form's own, close nothing.
+    if (FClosing || !IsDroppedDown()) return;
     const std::weak_ptr<const void> life = LifeToken();
     const TFlagScope closing(FClosing, life);
-    bool wasDown = false;
-    TDateTime newDate = 0;
-    std::string newText;
-    if (IsDroppedDown()) {
-        wasDown = true;
-        if (const HWND holder = GetCapture()) SendMessage(holder, WM_CANCELMODE, 0, 0);
-        if (life.expired()) return;
-        if (Accept) {
-            newDate = FPopupCalendar->Date();
-            newText = DisplayTextOf(FPopupCalendar->Time());
-        }
-        SetWindowPos(FPopupCalendar->Handle(), 0, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-        FPopupCalendar->SetVisible(false);
-    }
-    // The hook goes before anything that may raise or free the picker.
-    FMouseHook.reset();
-    if (wasDown && !Accept) SetValue(FValueBeforeDropDown);
-    if (wasDown && Accept && Bound() && newText != DisplayTextOf(Field()->AsDateTime()) &&
-        MayEditField()) {
+    if (const HWND holder = GetCapture()) SendMessage(holder, WM_CANCELMODE, 0, 0);
+    if (life.expired() || !IsDroppedDown()) return;
+    const TDateTime newDate = FPopupCalendar->Date();
+    const std::string newText = DisplayTextOf(FPopupCalendar->Time());
+    SetWindowPos(FPopupCalendar->Handle(), 0, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    FPopupCalendar->SetVisible(false);
+    if (!Accept) {
+        SetValue(FValueBeforeDropDown);
+    } else if (Bound() && newText != DisplayTextOf(Field()->AsDateTime()) && MayEditField()) {
         if (newText.empty())
             SetText("");
         else
@@ -263,6 +257,9 @@ void TwwDBCustomDateTimePicker::CNKeyDown(TMessage& Message) {
 
 void TwwDBCustomDateTimePicker::CMCancelMode(TMessage& Message) {
     const auto* sender = reinterpret_cast<const TControl*>(Message.LParam);
+    // A press on the picker itself is its own business, as the form tells no control of its own
+    // press.
+    if (sender == this) return;
     if (sender != nullptr && (sender == FPopupCalendar || sender == FButton)) {
         CommitPendingPart();
         return;
