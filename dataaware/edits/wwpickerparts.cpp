@@ -68,6 +68,15 @@ TwwPartsLayout TwwPickerParts::LayoutFor(TDateTime Value) {
                          FHost.PartsKind(), Value);
 }
 
+bool TwwPickerParts::BindingInactive() {
+    return !FHost.HasField() && (FHost.HasDataSource() || FHost.HasDataField());
+}
+
+bool TwwPickerParts::EditField() {
+    // An unbound picker has no dataset to put into edit mode, and edits all the same.
+    return FHost.LinkEdit() || !FHost.HasField();
+}
+
 int32_t TwwPickerParts::PartCount() {
     return static_cast<int32_t>(LayoutFor(FHost.PickerValue()).Parts.size());
 }

@@ -121,6 +121,10 @@ public:
 private:
     TwwPartsLayout LayoutFor(TDateTime Value);
     TwwPartRules RulesFor(const TwwPartsLayout& Layout);
+    // A DataSource or a DataField is set, but no field is bound.
+    bool BindingInactive();
+    // Puts a bound picker's dataset into edit mode; false when it may not be edited.
+    bool EditField();
 
     // Keys (wwpickerpartskeys.cpp).
     bool HandToGrid(uint16_t Key, TShiftState Shift);

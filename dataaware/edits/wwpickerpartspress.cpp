@@ -56,8 +56,7 @@ void TwwPickerParts::KeyPress(char& Key) {
 
 void TwwPickerParts::SetToNow() {
     // A data source without a field is a binding not yet made: nothing to set.
-    if (!FHost.HasField() && (FHost.HasDataSource() || FHost.HasDataField())) return;
-    if (!FHost.EditCanModify() || !FHost.LinkEdit()) return;
+    if (BindingInactive() || !FHost.EditCanModify() || !EditField()) return;
     const TDateTime now = FHost.Now();
     DropPending();
     TwwPartRules limits;
