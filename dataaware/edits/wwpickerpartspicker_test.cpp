@@ -116,7 +116,9 @@ TEST(PickerPartsInThePicker, InAGridTheKeysAtTheEdgesGoToTheGrid) {
         test::TypeKey(c.Key);
         EXPECT_EQ(grid->HandedKeys.size(), c.Handed ? 1u : 0u);
         // A key the grid takes does nothing in the picker.
-        if (c.Handed) EXPECT_EQ(Shown(picker.Value()), "2024-03-05 00:00");
+        if (c.Handed) {
+            EXPECT_EQ(Shown(picker.Value()), "2024-03-05 00:00");
+        }
     }
 }
 
