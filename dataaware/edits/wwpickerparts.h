@@ -148,6 +148,8 @@ private:
     void RemoveTypedDigit();
     void Advance();
 
+    // A value with a day that lies outside the effective limits (a time-only picker has none).
+    bool OutsideLimits(TDateTime Value);
     // Taking a changed value: false when it lies outside the limits (the text is refreshed).
     bool Apply(TDateTime Value);
     // Marks the edit modified, hides a midnight the c format does not show, refreshes.

@@ -91,10 +91,7 @@ void TwwPickerParts::Paste() {
     const bool timeOnly = FHost.PartsKind() == TwwPickerPartsKind::TimeOnly;
     const TDateTime pasted = wwPastedValue(edit.Text(), timeOnly);
     if (pasted != 0) {
-        TwwPartRules limits;
-        limits.MinDate = wwEffectiveMinDate(FHost.MinDate());
-        limits.MaxDate = wwEffectiveMaxDate(FHost.MaxDate());
-        if (!timeOnly && !WithinLimits(pasted, limits))
+        if (OutsideLimits(pasted))
             FHost.Beep();
         else
             SetValueOrBeep(FHost, pasted);

@@ -59,10 +59,7 @@ void TwwPickerParts::SetToNow() {
     if (BindingInactive() || !FHost.EditCanModify() || !EditField()) return;
     const TDateTime now = FHost.Now();
     DropPending();
-    TwwPartRules limits;
-    limits.MinDate = wwEffectiveMinDate(FHost.MinDate());
-    limits.MaxDate = wwEffectiveMaxDate(FHost.MaxDate());
-    if (FHost.PartsKind() != TwwPickerPartsKind::TimeOnly && !WithinLimits(now, limits)) {
+    if (OutsideLimits(now)) {
         FHost.Beep();
         return;
     }

@@ -188,17 +188,21 @@ void TwwPickerParts::TypeLetter(char Letter) {
     if (Apply(changed)) AfterChange();
 }
 
+bool TwwPickerParts::OutsideLimits(TDateTime Value) {
+    if (FHost.PartsKind() == TwwPickerPartsKind::TimeOnly || WholeDay(Value) == 0) return false;
+    TwwPartRules limits;
+    limits.MinDate = wwEffectiveMinDate(FHost.MinDate());
+    limits.MaxDate = wwEffectiveMaxDate(FHost.MaxDate());
+    return !WithinLimits(Value, limits);
+}
+
 bool TwwPickerParts::Apply(TDateTime Value) {
     try {
         if (FHost.PartsKind() == TwwPickerPartsKind::TimeOnly) {
             FHost.SetTime(ComposeDateTime(TDateTimeParts{0, SplitDateTime(Value).MSec}));
             return true;
         }
-        const TDateTimeParts parts = SplitDateTime(Value);
-        TwwPartRules limits;
-        limits.MinDate = wwEffectiveMinDate(FHost.MinDate());
-        limits.MaxDate = wwEffectiveMaxDate(FHost.MaxDate());
-        if (parts.Day != 0 && !WithinLimits(Value, limits)) {
+        if (OutsideLimits(Value)) {
             Refresh();
             return false;
         }
