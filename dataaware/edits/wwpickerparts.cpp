@@ -106,7 +106,16 @@ void TwwPickerParts::HighlightCurrentPart() {
         edit.SetSelLength(0);
         return;
     }
-    const TwwLocatedPart part = LocatePart(FCurrentPart, FHost.PickerValue());
+    TwwLocatedPart part = LocatePart(FCurrentPart, FHost.PickerValue());
+    // A part no longer shown (a new format, a midnight the c format hides) gives way to the
+    // last one shown.
+    if ((!part.Found || FHost.IsCFormat()) && FCurrentPart > 1) {
+        const int32_t last = std::max(1, LastPart());
+        if (FCurrentPart > last) {
+            FCurrentPart = last;
+            part = LocatePart(FCurrentPart, FHost.PickerValue());
+        }
+    }
     if (!part.Found) {
         edit.SetSelLength(0);
         return;

@@ -150,6 +150,10 @@ private:
 
     // A value with a day that lies outside the effective limits (a time-only picker has none).
     bool OutsideLimits(TDateTime Value);
+    // The value setter, its refusal of the limits a beep.
+    bool SetValueOrBeep(TDateTime Value);
+    // Whether the value may change now; the edit window is made read-only when not.
+    bool MayModify();
     // Taking a changed value: false when it lies outside the limits (the text is refreshed).
     bool Apply(TDateTime Value);
     // Marks the edit modified, hides a midnight the c format does not show, refreshes.

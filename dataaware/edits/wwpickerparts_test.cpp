@@ -159,6 +159,15 @@ TEST(PickerParts, APickerThatMayNotChangeDropsEveryKey) {
     SendMessage(picker.Handle(), WM_CUT, 0, 0);
     EXPECT_EQ(Shown(picker.Value), "2024-03-05 00:00:00");
     EXPECT_EQ(picker.Highlighted(), "05/03/2024");
+    // Once it may change again, the next key lifts the edit's read-only state, and a cut copies
+    // the text before the picker empties.
+    picker.MayModify = true;
+    test::TypeKey(VK_F2);
+    EXPECT_FALSE(picker.ReadOnly());
+    picker.SelectAll();
+    SendMessage(picker.Handle(), WM_CUT, 0, 0);
+    EXPECT_EQ(test::ClipboardText(), "05/03/2024");
+    EXPECT_EQ(picker.Value, 0);
 }
 
 TEST(PickerParts, SpaceSetsNowUnlessABindingIsHalfMade) {
@@ -241,6 +250,18 @@ TEST(PickerParts, EscapeRestoresTheEntryValueAndSelectsTheWholeText) {
     test::TypeKey(VK_ESCAPE, '\x1b');
     EXPECT_EQ(Shown(picker.Value), "2024-03-06 00:00:00");
     EXPECT_FALSE(picker.Consumed);
+}
+
+TEST(PickerParts, AHighlightBeyondWhatTheTextShowsFallsBackToTheLastPartShown) {
+    TPickerForm form("c", TwwPickerPartsKind::DateAndTime, ValueOf("2024-03-05", "09:30:00"), 5);
+    test::TPartsHostEdit& picker = *form.Picker;
+    ASSERT_EQ(picker.Highlighted(), "30");
+    picker.SetPickerValue(ValueOf("2024-03-06", "00:00:00"));
+    EXPECT_EQ(picker.Text(), "3/6/24");
+    EXPECT_EQ(picker.Highlighted(), "24");
+    picker.Format = "dd/mm";
+    picker.Show(picker.Value);
+    EXPECT_EQ(picker.Highlighted(), "03");
 }
 
 TEST(PickerParts, AClickHighlightsThePartUnderIt) {

@@ -127,6 +127,7 @@ public:
     std::string Highlighted() { return SelText(); }
 
 protected:
+    bool UserMayEdit() const override { return !TCustomEdit::ReadOnly() && MayModify; }
     void KeyDown(uint16_t& Key, TShiftState Shift) override {
         TCustomEdit::KeyDown(Key, Shift);
         Parts.KeyDown(Key, Shift);

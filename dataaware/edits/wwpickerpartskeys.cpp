@@ -134,8 +134,7 @@ void TwwPickerParts::KeyDown(uint16_t& Key, TShiftState Shift) {
         }
     }
     if (Shift.Contains(ssCtrl) || AltDown()) return;
-    if (!FHost.EditCanModify()) {
-        edit.SetReadOnly(true);
+    if (!MayModify()) {
         Key = 0;
         return;
     }

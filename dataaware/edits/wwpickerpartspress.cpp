@@ -78,7 +78,7 @@ void TwwPickerParts::Escape() {
     if (FHost.HasField())
         FHost.LinkReset();
     else
-        Apply(FHost.EntryValue());
+        SetValueOrBeep(FHost.EntryValue());
     FHost.SetModified(false);
     TCustomEdit& edit = FHost.EditWindow();
     edit.SetText(FHost.DisplayText());
