@@ -164,7 +164,7 @@ void TwwDBCustomDateTimePicker::SetValue(TDateTime Value) {
         return;
     if (Value == 0 && !IsTimeOnlyKind()) {
         FValue = 0;
-        SetText("");
+        ReplaceText("");
         return;
     }
     const bool skipRange = Value == 0 || (wwWholeDay(Value) == 0 && IsTimeOnlyKind()) ||
@@ -176,9 +176,15 @@ void TwwDBCustomDateTimePicker::SetValue(TDateTime Value) {
     }
     FValue = Value;
     const std::string text = TextOfValue(Value);
-    if (Text() != text) SetText(text);
+    if (Text() != text && !ReplaceText(text)) return;
     HighlightCurrentPart();
     TCustomEdit::SetModified(modified);
+}
+
+bool TwwDBCustomDateTimePicker::ReplaceText(const std::string& Value) {
+    const std::weak_ptr<const void> life = LifeToken();
+    SetText(Value);
+    return !life.expired();
 }
 
 TDateTime TwwDBCustomDateTimePicker::Date() {
@@ -201,8 +207,9 @@ void TwwDBCustomDateTimePicker::SetDate(TDateTime Value) {
     if (wwWholeDay(Value) == wwWholeDay(FValue)) return;
     const TDateTime next = ComposeDateTime(wwWholeDay(Value), wwTimeOfDay(FValue));
     if (next == 0) {
+        const std::weak_ptr<const void> life = LifeToken();
         SetValue(0);
-        Invalidate();
+        if (!life.expired()) Invalidate();
         return;
     }
     // Whole days against MaxDate, as the value itself is checked: the calendar's MaxDate day is
@@ -221,8 +228,9 @@ void TwwDBCustomDateTimePicker::SetTime(TDateTime Value) {
     }
     if (wwTimeOfDay(Value) == wwTimeOfDay(FValue)) return;
     const TDateTime next = ComposeDateTime(wwWholeDay(FValue), wwTimeOfDay(Value));
+    const std::weak_ptr<const void> life = LifeToken();
     SetValue(next);
-    if (next == 0) Invalidate();
+    if (next == 0 && !life.expired()) Invalidate();
 }
 
 }  // namespace vex

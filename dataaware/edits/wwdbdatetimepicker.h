@@ -213,8 +213,10 @@ private:
     // A DataSource or DataField is set but no field is bound.
     bool BindingInactive() const;
     bool Bound() const;
-    // Shows the value again after a property change.
-    void Refresh();
+    // Shows the value again after a property change; false when a handler freed the picker.
+    bool Refresh();
+    // Replaces the text; false when a change handler freed the picker.
+    bool ReplaceText(const std::string& Value);
 
     // The drop-down and its keys (wwdbdatetimepickerdropdown.cpp).
     // True when the key opened or closed the calendar.
@@ -245,8 +247,6 @@ private:
     bool FClosing = false;
     TDateTime FEntryValue = 0;
     TDateTime FValue = 0;
-    // Where self-painted text keeps off the control's edges.
-    static constexpr int32_t TextMargin = 1;
     std::unique_ptr<TFieldDataLink> FDataLink;
     // The DataSource given, to know it by when it is freed.
     TComponent* FBoundSource = nullptr;

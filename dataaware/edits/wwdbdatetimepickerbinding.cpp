@@ -98,30 +98,34 @@ bool TwwDBCustomDateTimePicker::UserMayEdit() const {
 }
 
 void TwwDBCustomDateTimePicker::Change() {
+    const std::weak_ptr<const void> life = LifeToken();
     TCustomEdit::Change();
+    if (life.expired()) return;
     FDataLink->SetModified();
     if (!Text().empty()) return;
     // The value keeps only what the text no longer shows a part of.
     FValue = IsTimeOnlyKind() ? wwWholeDay(FValue) : wwTimeOfDay(FValue);
 }
 
+// Each text set below runs the change handlers, which may free the picker.
 void TwwDBCustomDateTimePicker::DataChange(TObject*) {
     TField* field = Field();
     if (field == nullptr) {
         FAlignment = taLeftJustify;
         if (DataSource() == nullptr && DataField().empty()) return;
-        Refresh();
+        if (!Refresh()) return;
         if (FFocused) ShowCaret(Handle());
         return;
     }
     if (field->Alignment() != FAlignment) {
-        SetText("");
+        if (!ReplaceText("")) return;
         FAlignment = field->Alignment();
     }
+    const std::weak_ptr<const void> life = LifeToken();
     const TDataSetState state = field->DataSet()->State();
     if (field->IsNull()) {
         SetValue(0);
-        SetText("");
+        if (life.expired() || !ReplaceText("")) return;
         if (HandleAllocated()) ShowCaret(Handle());
         if (state == dsBrowse || state == dsInsert) {
             FirstPart();
@@ -129,7 +133,7 @@ void TwwDBCustomDateTimePicker::DataChange(TObject*) {
         }
     } else {
         FValue = field->AsDateTime();
-        SetText(DisplayTextOf(FValue));
+        if (!ReplaceText(DisplayTextOf(FValue))) return;
         if (state == dsBrowse) {
             FirstPart();
             SelectAll();
@@ -137,7 +141,7 @@ void TwwDBCustomDateTimePicker::DataChange(TObject*) {
         Invalidate();
     }
     if (Text().empty()) {
-        SetText(DisplayTextOf(field->AsDateTime()));
+        if (!ReplaceText(DisplayTextOf(field->AsDateTime()))) return;
         if (HandleAllocated()) ShowCaret(Handle());
     }
     TCustomEdit::SetModified(false);
@@ -166,18 +170,17 @@ void TwwDBCustomDateTimePicker::UpdateData(TObject*) {
         field->Clear();
 }
 
-void TwwDBCustomDateTimePicker::Refresh() {
+bool TwwDBCustomDateTimePicker::Refresh() {
+    std::string text;
     if (Modified())
-        SetText(TextOfValue(FValue));
+        text = TextOfValue(FValue);
     else if (Bound())
-        SetText(DisplayTextOf(FValue));
-    else if (FValue != 0)
-        SetText(!DataField().empty()      ? std::string()
-                : DataSource() == nullptr ? DisplayTextOf(FValue)
-                                          : std::string());
-    else
-        SetText("");
+        text = DisplayTextOf(FValue);
+    else if (FValue != 0 && DataSource() == nullptr && DataField().empty())
+        text = DisplayTextOf(FValue);
+    if (!ReplaceText(text)) return false;
     Invalidate();
+    return true;
 }
 
 }  // namespace vex

@@ -105,13 +105,16 @@ void TwwDBCustomDateTimePicker::DropDown() {
     TRect need;
     SendMessage(calendar.Handle(), MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
 
+    // The dataset's and the picker's change handlers run from here on, and may free the picker.
     if (Text().empty() || FValue == 0) {
         EditPermission();
+        if (life.expired()) return;
         SetModified(true);
         // Today, or the nearest limit when today is outside them.
         if (Text().empty()) SetValue(WithinLimits(::vex::Date()));
+        if (life.expired()) return;
     }
-    SetText(TextOfValue(FValue));
+    if (!ReplaceText(TextOfValue(FValue)) || FPopupCalendar != &calendar) return;
     // A field may hold a day outside the limits; the calendar opens on the nearest one.
     const TDateTime shown = WithinLimits(FValue);
     calendar.SetDate(shown);
@@ -163,11 +166,13 @@ void TwwDBCustomDateTimePicker::CloseUp(bool Accept) {
         SetValue(FValueBeforeDropDown);
     } else if (Bound() && newText != DisplayTextOf(Field()->AsDateTime()) && MayEditField()) {
         if (newText.empty())
-            SetText("");
+            ReplaceText("");
         else
             SetDate(newDate);
+        if (life.expired()) return;
         SetModified(true);
     }
+    if (life.expired()) return;
     if (OnCloseUp) OnCloseUp(this);
     if (life.expired()) return;
     SetShowHint(true);

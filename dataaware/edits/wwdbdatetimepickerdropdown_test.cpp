@@ -213,12 +213,35 @@ TEST(DBDateTimePickerDropDown, TheButtonOpensAndClosesItWithoutSelectingTheText)
     EXPECT_FALSE(t.Picker->IsDroppedDown());
 }
 
-TEST(DBDateTimePickerDropDown, InAReadOnlyPickerTheButtonShowsNoCalendar) {
-    TFocusedPicker t;
-    t.Picker->SetReadOnly(true);
-    test::ClickAt(*t.Picker, Point(t.Picker->ButtonPanel()->Left() + 4, 5));
-    EXPECT_FALSE(t.Picker->IsDroppedDown());
-    EXPECT_EQ(t.Picker->PopupCalendar(), nullptr);
+// Every event the drop-down fires may free the picker, calendar and all.
+TEST(DBDateTimePickerDropDown, SurvivesAHandlerThatFreesThePicker) {
+    const struct {
+        const char* Name;
+        std::function<void(TFocusedPicker&, TNotifyEvent)> Hook;
+        std::function<void(TFocusedPicker&)> Act;
+    } cases[] = {
+        {"OnDropDown", [](TFocusedPicker& T, TNotifyEvent E) { T.Picker->OnDropDown = E; },
+         [](TFocusedPicker&) {}},
+        {"OnChange on a day clicked",
+         [](TFocusedPicker& T, TNotifyEvent E) { T.Picker->OnChange = E; },
+         [](TFocusedPicker& T) { T.ClickDay(2024, 3, 14); }},
+        {"OnChange on Escape", [](TFocusedPicker& T, TNotifyEvent E) { T.Picker->OnChange = E; },
+         [](TFocusedPicker&) {
+             PressKey(VK_RIGHT);
+             PressKey(VK_ESCAPE);
+         }},
+        {"OnCloseUp", [](TFocusedPicker& T, TNotifyEvent E) { T.Picker->OnCloseUp = E; },
+         [](TFocusedPicker&) { PressKey(VK_RETURN); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFocusedPicker t;
+        c.Hook(t, [&t](TObject*) { delete std::exchange(t.Picker, nullptr); });
+        t.AltDown();
+        if (t.Picker != nullptr) c.Act(t);
+        test::PumpUntilIdle();
+        EXPECT_EQ(t.Picker, nullptr);
+    }
 }
 
 TEST(DBDateTimePickerDropDown, LeavingThePickerFreesItsCalendarAndTheNextDropDownMakesOne) {

@@ -38,10 +38,10 @@ void TwwDBCustomDateTimePicker::CMEnter(TMessage& Message) {
     }
     if (wwInGrid(this)) FirstPart();
     if (Field() != nullptr && Field()->IsNull()) {
-        SetText("");
+        if (!ReplaceText("")) return;
     } else {
         FEntryValue = FValue;
-        SetText(DisplayTextOf(FValue));
+        if (!ReplaceText(DisplayTextOf(FValue))) return;
         HighlightCurrentPart();
     }
     const std::weak_ptr<const void> life = LifeToken();
@@ -112,17 +112,19 @@ void TwwDBCustomDateTimePicker::Paint() {
     const bool copy = ControlState().Contains(csPaintCopy);
     const std::string text =
         copy && Field() != nullptr ? DisplayTextOf(Field()->AsDateTime()) : DisplayTextOf(FValue);
-    const int32_t right = (FButtonPanel->Visible() ? ButtonLeft() : client.Right) - TextMargin;
+    // Where the edit itself writes, so the text stays in place when the focus comes.
+    const TRect area = FormattingRect();
+    const int32_t right = std::min(area.Right, FButtonPanel->Visible() ? ButtonLeft() : area.Right);
     const int32_t width = canvas.TextWidth(text);
-    int32_t x = TextMargin + 1;
-    if (FAlignment == taRightJustify) x = right - width - 1;
-    if (FAlignment == taCenter) x = (TextMargin + right - width) / 2;
-    const TRect box = Rect(TextMargin, TextMargin, right, client.Bottom - TextMargin);
+    int32_t x = area.Left;
+    if (FAlignment == taRightJustify) x = right - width;
+    if (FAlignment == taCenter) x = (area.Left + right - width) / 2;
+    const TRect box = Rect(area.Left, area.Top, right, std::min(area.Bottom, client.Bottom));
     if (!copy && wwIsEditingInFocusedGrid(this, Bound())) {
         canvas.Brush().SetColor(clHighlight);
         canvas.Font().SetColor(clHighlightText);
         canvas.TextRect(box, x, box.Top, text);
-        TRect focus = box;
+        const TRect focus = box;
         DrawFocusRect(canvas.Handle(), focus);
         return;
     }
