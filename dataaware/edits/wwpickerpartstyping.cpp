@@ -89,7 +89,7 @@ void TwwPickerParts::TypeDigit(int32_t Digit) {
     }
     if (part.Kind == K::Year && !longYear) {
         // A decade that ends before the earliest day allowed cannot be started.
-        const int32_t lastYear = wwCurrentCentury() * 100 + Digit * 10 + 9;
+        const int32_t lastYear = TCivil(FHost.Now()).Year / 100 * 100 + Digit * 10 + 9;
         if (EncodeDate(lastYear, 12, 31) < WholeDay(wwEffectiveMinDate(FHost.MinDate()))) {
             FHost.Beep();
             return;
