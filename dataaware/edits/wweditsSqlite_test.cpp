@@ -7,17 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbedit.h"
 #include "dataaware/edits/wwdbedit_testsupport.h"
 #include "dataaware/edits/wweditsfixture_testsupport.h"
 #include "platform/core/datetime.h"
 #include "platform/ui/ui_testsupport.h"
+#include "platform/win/systemmetrics.h"
 #include "tests/support/idlepump.h"
 
 namespace vex {
 namespace {
 
-const char* const kColumns = "Phone, Qty, Fruit, Born, Alarm, Stamp, Notes, ShopNo";
+// A post writes the whole row, and the engine writes times with their milliseconds: the times are
+// compared by what they say.
+const char* const kColumns = "Phone, Qty, Fruit, Born, time(Alarm), datetime(Stamp), Notes, ShopNo";
 const char* const kFirstRow =
     "(555)123-4567|12|AP|1990-04-01|07:30:00|2024-03-05 10:30:00|first note|1";
 
@@ -30,6 +34,13 @@ protected:
         Data.Contacts.Open();
         for (const char* field : {"Phone", "Qty", "Notes", "ShopNo", "Shop"})
             Bind(Add<TwwDBEdit>(), field);
+        for (const auto& [field, format] : {std::pair{"Born", "mm/dd/yyyy"},
+                                            {"Alarm", "hh:nn:ss"},
+                                            {"Stamp", "mm/dd/yyyy hh:nn"}}) {
+            auto* picker = Add<TwwDBDateTimePicker>();
+            picker->SetDisplayFormat(format);
+            Bind(picker, field);
+        }
         test::PumpUntilIdle();
     }
 
@@ -70,6 +81,11 @@ TEST_F(EditsSqlite, WhatIsTypedInEachControlIsWhatThePostStores) {
              TCase{"Phone", "5559876543", "Phone", "(555)987-6543"},
              TCase{"Qty", "42", "Qty", "42"},
              TCase{"Notes", "new note", "Notes", "new note"},
+             // A part once complete hands over to the next.
+             TCase{"Born", "12252023", "Born", "2023-12-25"},
+             // The engine writes times with their milliseconds.
+             TCase{"Alarm", "094500", "Alarm", "09:45:00.000"},
+             TCase{"Stamp", "010220001530", "Stamp", "2000-01-02 15:30:00.000"},
              TCase{"ShopNo", "2", "ShopNo", "2"},
          }) {
         SCOPED_TRACE(c.Field);
@@ -91,11 +107,16 @@ TEST_F(EditsSqlite, ARefusedPostLeavesTheStoredRowAsItWas) {
     for (const TCase& c : {
              // Three digits leave "(555)", which the picture does not accept as complete.
              TCase{"Phone", "555", 0, "Invalid input value. Use escape key to abandon changes"},
+             // A year past the picker's limit changes nothing it could post.
+             TCase{"Born", "12252030", EncodeDate(2024, 12, 31), "beep "},
          }) {
         SCOPED_TRACE(c.Field);
+        if (c.MaxDate != 0)
+            static_cast<TwwDBDateTimePicker&>(ControlOf(c.Field)).SetMaxDate(c.MaxDate);
         Data.Messages.clear();
+        const uint32_t beeps = MessageBeepCount();
         Type(c.Field, c.Typed);
-        std::string told;
+        std::string told = MessageBeepCount() != beeps ? "beep " : "";
         try {
             Data.Contacts.Post();
         } catch (const Exception& e) {
