@@ -1,8 +1,8 @@
 // The bound edit controls driven by one script twice: injected with no display, and by xdotool
-// on an Xvfb display. A phone number typed under its picture, a day picked from the dropped-down
-// calendar, a drop-down accepted by a click elsewhere, and one that still closes so after
-// another picker is freed: the texts, and the fields the post writes, come out the same at
-// either.
+// on an Xvfb display. A phone number typed under its picture, a minute stepped with Up, a day
+// picked from the dropped-down calendar, a drop-down accepted by a click elsewhere, and one that
+// still closes so after another picker is freed: the texts, and the fields the post writes, come
+// out the same at either.
 //
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
@@ -55,6 +55,15 @@ public:
     }
 
     TPoint Middle(TControl& Control) const { return test::MiddleOf(Control); }
+    // The middle of the minutes in the stamp's text, measured in its own font.
+    TPoint StampMinutes() const {
+        TBitmap measure;
+        measure.Canvas().Font().Assign(&Stamp->Font());
+        const std::string text = Stamp->Text();
+        const int32_t before = measure.Canvas().TextWidth(text.substr(0, text.size() - 2));
+        const int32_t minutes = measure.Canvas().TextWidth(text.substr(text.size() - 2));
+        return Stamp->ClientToScreen(Point(2 + before + minutes / 2, Stamp->ClientHeight() / 2));
+    }
     TPoint CalendarDay(uint16_t Month, uint16_t Day) const {
         TwwPopupCalendar& calendar = *Stamp->PopupCalendar();
         return calendar.ClientToScreen(test::FindDay(calendar, 2024, Month, Day));
@@ -99,7 +108,8 @@ struct TStep {
 const std::vector<TStep> kScript = {
     {{}, [](const TScene& S) { return S.Middle(*S.Phone); }},
     {{'5', '5', '5', '1', '2', '3', '4', '5', '6', '7'}},
-    {{}, [](const TScene& S) { return S.Middle(*S.Stamp); }},
+    {{}, [](const TScene& S) { return S.StampMinutes(); }},
+    {{VK_UP}},
     {{VK_MENU, VK_DOWN}},
     {{}, [](const TScene& S) { return S.CalendarDay(7, 17); }},
     // The calendar's month moves the value at once; a click elsewhere keeps what it shows.
@@ -137,17 +147,18 @@ TEST_F(EditsOnDisplay, TypingPickingAndClickingDoTheSameOnTheDisplayAsInjected) 
         "phone , stamp 07/01/2024 18:00, fields |2024-07-01 18:00",
         before + "07/01/2024 18:00, fields |2024-07-01 18:00",
         before + "07/01/2024 18:00, fields (555)123-4567|2024-07-01 18:00",
-        before + "07/01/2024 18:00 dropped down, fields (555)123-4567|2024-07-01 18:00",
-        before + "07/17/2024 18:00, fields (555)123-4567|2024-07-01 18:00",
-        before + "07/17/2024 18:00 dropped down, fields (555)123-4567|2024-07-01 18:00",
-        before + "08/17/2024 18:00 dropped down, fields (555)123-4567|2024-07-01 18:00",
-        before + "08/17/2024 18:00, fields (555)123-4567|2024-07-01 18:00",
-        before + "08/17/2024 18:00, fields (555)123-4567|2024-07-01 18:00",
-        before + "08/17/2024 18:00 dropped down, fields (555)123-4567|2024-07-01 18:00",
+        before + "07/01/2024 18:01, fields (555)123-4567|2024-07-01 18:00",
+        before + "07/01/2024 18:01 dropped down, fields (555)123-4567|2024-07-01 18:00",
+        before + "07/17/2024 18:01, fields (555)123-4567|2024-07-01 18:00",
+        before + "07/17/2024 18:01 dropped down, fields (555)123-4567|2024-07-01 18:00",
+        before + "08/17/2024 18:01 dropped down, fields (555)123-4567|2024-07-01 18:00",
+        before + "08/17/2024 18:01, fields (555)123-4567|2024-07-01 18:00",
+        before + "08/17/2024 18:01, fields (555)123-4567|2024-07-01 18:00",
+        before + "08/17/2024 18:01 dropped down, fields (555)123-4567|2024-07-01 18:00",
         before +
-            "08/17/2024 18:00 dropped down, spare freed, fields (555)123-4567|2024-07-01 18:00",
-        before + "08/17/2024 18:00, spare freed, fields (555)123-4567|2024-07-01 18:00",
-        before + "08/17/2024 18:00, spare freed, fields (555)123-4567|2024-08-17 18:00",
+            "08/17/2024 18:01 dropped down, spare freed, fields (555)123-4567|2024-07-01 18:00",
+        before + "08/17/2024 18:01, spare freed, fields (555)123-4567|2024-07-01 18:00",
+        before + "08/17/2024 18:01, spare freed, fields (555)123-4567|2024-08-17 18:01",
     };
     EXPECT_EQ(injected, expected);
 
