@@ -123,11 +123,11 @@ DWORD TwwDBCustomEdit::WantedEditStyle() {
 
 void TwwDBCustomEdit::CMEnter(TMessage& Message) {
     FFocused = true;
-    // The editing text (not the display text) is what the user changes; unbound, Escape
-    // brings back the text of now.
-    if (Field() != nullptr)
-        FDataLink->Reset();
-    else if (!Bound())
+    // The editing text (not the display text) is what the user changes, unless the focus comes
+    // back to a change that could not be written; unbound, Escape brings back the text of now.
+    if (Field() != nullptr) {
+        if (!FDataLink->Modified()) FDataLink->Reset();
+    } else if (!Bound())
         FUnboundText = EditText();
     const bool selectAll = AutoSelect() && GetKeyState(VK_LBUTTON) >= 0;
     TwwCustomMaskEdit::CMEnter(Message);
