@@ -112,6 +112,11 @@ protected:
     void Resize() override;
 
 private:
+    // Matches Typed, the text as the key at Start (replacing Length characters) makes it, and
+    // with auto-fill puts literals the mask wants there before the key.
+    TwwPictureResult MatchTyped(const std::string& Text, int32_t Start, int32_t Length, char Key,
+                                std::string& Typed);
+
     std::unique_ptr<TwwDBPicture> FPicture;
     bool FWordWrap = false;
     bool FUsePictureMask = true;
