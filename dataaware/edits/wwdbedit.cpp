@@ -37,7 +37,7 @@ void TwwDBCustomEdit::SetDataSource(TDataSource* Value) {
     if (TDataSource* old = FDataLink->DataSource()) old->RemoveFreeNotification(this);
     FDataLink->SetDataSource(Value);
     if (Value != nullptr) Value->FreeNotification(this);
-    if (FDataLink->DataSource() == nullptr && !ReadOnly()) TCustomEdit::SetReadOnly(false);
+    SyncReadOnly();
 }
 
 std::string TwwDBCustomEdit::DataField() const {
@@ -58,10 +58,11 @@ bool TwwDBCustomEdit::ReadOnly() const {
 
 void TwwDBCustomEdit::SetReadOnly(bool Value) {
     FDataLink->SetReadOnly(Value);
-    if (!Bound())
-        TCustomEdit::SetReadOnly(Value);
-    else
-        TCustomEdit::SetReadOnly(Value || !FDataLink->Editing());
+    SyncReadOnly();
+}
+
+void TwwDBCustomEdit::SyncReadOnly() {
+    TCustomEdit::SetReadOnly(ReadOnly() || (Bound() && !FDataLink->Editing()));
 }
 
 bool TwwDBCustomEdit::Bound() const {
@@ -109,7 +110,7 @@ void TwwDBCustomEdit::Notification(TComponent* AComponent, TOperation Operation)
 
 void TwwDBCustomEdit::Loaded() {
     TwwCustomMaskEdit::Loaded();
-    if (!Bound() && !ReadOnly()) TCustomEdit::SetReadOnly(false);
+    SyncReadOnly();
 }
 
 DWORD TwwDBCustomEdit::WantedEditStyle() {

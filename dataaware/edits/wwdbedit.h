@@ -206,6 +206,8 @@ protected:
 
 private:
     bool Bound() const;
+    // The edit is read-only by the user's setting, and while a bound record is not edited.
+    void SyncReadOnly();
     // The link would let the field be changed.
     bool LinkCanModify() const;
     // Readies a bound edit for typing the key; false when the key must be ignored.
