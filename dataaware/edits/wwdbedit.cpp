@@ -125,11 +125,13 @@ DWORD TwwDBCustomEdit::WantedEditStyle() {
 void TwwDBCustomEdit::CMEnter(TMessage& Message) {
     FFocused = true;
     // The editing text (not the display text) is what the user changes, unless the focus comes
-    // back to a change that could not be written; unbound, Escape brings back the text of now.
+    // back to a change that could not be written; unbound, Escape brings back the text of now,
+    // unless the focus comes back to a text that failed its picture.
     if (Field() != nullptr) {
         if (!FDataLink->Modified()) FDataLink->Reset();
-    } else if (!Bound())
+    } else if (!Bound() && !InvalidExit()) {
         FUnboundText = EditText();
+    }
     const bool selectAll = AutoSelect() && GetKeyState(VK_LBUTTON) >= 0;
     TwwCustomMaskEdit::CMEnter(Message);
     if (selectAll) SelectAll();

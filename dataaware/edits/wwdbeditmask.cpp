@@ -199,11 +199,12 @@ void TwwCustomMaskEdit::CMExit(TMessage& Message) {
     FInvalidExit = false;
     if (HasPicture() && Modified() && !IsValidPicture(EditText()) &&
         !FPicture->AllowInvalidExit()) {
+        // Set first: entering again is how the focus comes back, and must know why.
+        FInvalidExit = true;
         SelectAll();
         if (CanFocus()) SetFocus();
         SetModified(true);
         MessageBeep(0);
-        FInvalidExit = true;
         return;
     }
     TCustomMaskEdit::CMExit(Message);
