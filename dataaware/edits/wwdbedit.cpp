@@ -37,7 +37,7 @@ void TwwDBCustomEdit::SetDataSource(TDataSource* Value) {
     if (TDataSource* old = FDataLink->DataSource()) old->RemoveFreeNotification(this);
     FDataLink->SetDataSource(Value);
     if (Value != nullptr) Value->FreeNotification(this);
-    if (FDataLink->DataSource() == nullptr && !ReadOnly()) TCustomEdit::SetReadOnly(false);
+    SyncReadOnly();
 }
 
 std::string TwwDBCustomEdit::DataField() const {
@@ -58,10 +58,11 @@ bool TwwDBCustomEdit::ReadOnly() const {
 
 void TwwDBCustomEdit::SetReadOnly(bool Value) {
     FDataLink->SetReadOnly(Value);
-    if (!Bound())
-        TCustomEdit::SetReadOnly(Value);
-    else
-        TCustomEdit::SetReadOnly(Value || !FDataLink->Editing());
+    SyncReadOnly();
+}
+
+void TwwDBCustomEdit::SyncReadOnly() {
+    TCustomEdit::SetReadOnly(ReadOnly() || (Bound() && !FDataLink->Editing()));
 }
 
 bool TwwDBCustomEdit::Bound() const {
@@ -109,7 +110,7 @@ void TwwDBCustomEdit::Notification(TComponent* AComponent, TOperation Operation)
 
 void TwwDBCustomEdit::Loaded() {
     TwwCustomMaskEdit::Loaded();
-    if (!Bound() && !ReadOnly()) TCustomEdit::SetReadOnly(false);
+    SyncReadOnly();
 }
 
 DWORD TwwDBCustomEdit::WantedEditStyle() {
@@ -123,12 +124,14 @@ DWORD TwwDBCustomEdit::WantedEditStyle() {
 
 void TwwDBCustomEdit::CMEnter(TMessage& Message) {
     FFocused = true;
-    // The editing text (not the display text) is what the user changes; unbound, Escape
-    // brings back the text of now.
-    if (Field() != nullptr)
-        FDataLink->Reset();
-    else if (!Bound())
+    // The editing text (not the display text) is what the user changes, unless the focus comes
+    // back to a change that could not be written; unbound, Escape brings back the text of now,
+    // unless the focus comes back to a text that failed its picture.
+    if (Field() != nullptr) {
+        if (!FDataLink->Modified()) FDataLink->Reset();
+    } else if (!Bound() && !InvalidExit()) {
         FUnboundText = EditText();
+    }
     const bool selectAll = AutoSelect() && GetKeyState(VK_LBUTTON) >= 0;
     TwwCustomMaskEdit::CMEnter(Message);
     if (selectAll) SelectAll();

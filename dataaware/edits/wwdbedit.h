@@ -112,6 +112,11 @@ protected:
     void Resize() override;
 
 private:
+    // Matches Typed, the text as the key at Start (replacing Length characters) makes it, and
+    // with auto-fill puts literals the mask wants there before the key.
+    TwwPictureResult MatchTyped(const std::string& Text, int32_t Start, int32_t Length, char Key,
+                                std::string& Typed);
+
     std::unique_ptr<TwwDBPicture> FPicture;
     bool FWordWrap = false;
     bool FUsePictureMask = true;
@@ -201,6 +206,8 @@ protected:
 
 private:
     bool Bound() const;
+    // The edit is read-only by the user's setting, and while a bound record is not edited.
+    void SyncReadOnly();
     // The link would let the field be changed.
     bool LinkCanModify() const;
     // Readies a bound edit for typing the key; false when the key must be ignored.

@@ -4,12 +4,10 @@
 
 #include "dataaware/edits/wwdbedit_testsupport.h"
 #include "platform/core/exceptions.h"
-#include "platform/core/formatsettings.h"
 #include "platform/data/fields.h"
 #include "platform/gfx/fixedfont.h"
 #include "platform/win/focus.h"
 #include "platform/win/systemmetrics.h"
-#include "platform/win/virtualclock.h"
 #include "platform/win/windowstyles.h"
 #include "tests/support/casefile.h"
 
@@ -143,41 +141,6 @@ TEST(DBEditStyle, WrappingAndBordersChooseTheEditStyles) {
         EXPECT_EQ((style & ES_MULTILINE) != 0, c.MultiLine);
         EXPECT_EQ((style & ES_AUTOHSCROLL) != 0, c.AutoHScroll);
     }
-}
-
-// 8 December 2026, 18:05:09 on the clock; the format settings as the United States have them.
-class DateCompletion : public ::testing::Test {
-protected:
-    void SetUp() override { Clock.SetUtcMilliseconds(1796753109000); }
-    TVirtualClock Clock;
-    TClockOverride UseClock{Clock};
-    TFormatSettingsOverride Settings{TFormatSettings{}};
-};
-
-TEST_F(DateCompletion, TheSpaceBarAddsTheNextPartOfTodayOrNow) {
-    for (const test::TestCase& c :
-         test::ReadCases(VEX_TEST_DIR "/testdata/wwdbedit_completion.txt")) {
-        SCOPED_TRACE(c.Where);
-        TUnbound on;
-        const std::string kind = c[0];
-        on.Edit->SetUnboundDataType(kind == "date"   ? wwEdtDate
-                                    : kind == "time" ? wwEdtTime
-                                                     : wwEdtDateTime);
-        Type(c[1]);
-        EXPECT_EQ(on.Edit->EditText(), c[2]);
-        EXPECT_EQ(on.Edit->SelStart(), static_cast<int32_t>(c[2].size()));
-    }
-}
-
-TEST_F(DateCompletion, APictureThatFillsOrAPlainEditTakesTheSpace) {
-    TUnbound on("##/##/####");
-    on.Edit->SetUnboundDataType(wwEdtDate);
-    Type(" ");
-    EXPECT_EQ(on.Edit->EditText(), "");
-    on.Edit->SetUnboundDataType(wwDefault);
-    on.Edit->Picture().SetPictureMask("");
-    Type(" ");
-    EXPECT_EQ(on.Edit->EditText(), " ");
 }
 
 }  // namespace

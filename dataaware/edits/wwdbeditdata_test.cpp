@@ -80,6 +80,20 @@ TEST_F(DBEditBoundPicture, TheDatasetEntryGivesThePictureTypedWith) {
     EXPECT_EQ(On.Stored("Phone"), "(555)987-6543");
 }
 
+TEST_F(DBEditBoundPicture, LeavingWithAnIncompleteTextKeepsTheFocusAndSaysWhy) {
+    TwwDBEdit* edit = Focus(On, "Phone");
+    Type("555");
+    Press(VK_TAB);
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_EQ(edit->SelLength(), 5) << "the text is selected to be typed over";
+    EXPECT_EQ(On.Messages.size(), 1u);
+    Type("5551234567");
+    Press(VK_TAB);
+    EXPECT_FALSE(edit->Focused());
+    On.People.Post();
+    EXPECT_EQ(On.Stored("Phone"), "(555)123-4567");
+}
+
 TEST_F(DBEditBoundPicture, ARefusedPostLeavesTheRowAsItWas) {
     struct TCase {
         const char* Name;

@@ -62,8 +62,7 @@ TEST(DBEditInGrid, HandsTheGridTheKeysThatMoveBetweenCells) {
         else
             in.Edit->SetSelStart(c.Caret);
         test::InjectKeys(c.Keys);
-        Application().ProcessMessages();
-        test::PumpUntilIdle();
+        test::TakeKeys();
         EXPECT_EQ(in.Grid->HandedKeys.size(), c.Handed ? 1u : 0u);
         if (c.Handed && !in.Grid->HandedKeys.empty()) {
             EXPECT_EQ(in.Grid->HandedKeys[0].Key, c.Keys.back());

@@ -88,6 +88,29 @@ void TwwCustomMaskEdit::SetChanged(bool Value) {
     SetModified(Value);
 }
 
+TwwPictureResult TwwCustomMaskEdit::MatchTyped(const std::string& Text, int32_t Start,
+                                               int32_t Length, char Key, std::string& Typed) {
+    TwwPictureValidator validator(FPicture->PictureMask(), FPicture->AutoFill());
+    const TwwPictureResult result = validator.MatchPicture(Typed, FPicture->AutoFill());
+    if (result != picError || !FPicture->AutoFill()) return result;
+    // A key typed where the mask wants literals ("5" before the "(" of a phone number) comes
+    // after them: the mask turns a blank in a literal's place into the literal.
+    std::string before = Text.substr(0, static_cast<size_t>(Start));
+    const std::string after = Text.substr(static_cast<size_t>(Start + Length));
+    for (size_t step = 0; step < FPicture->PictureMask().size(); ++step) {
+        std::string spaced = before + ' ';
+        if (validator.MatchPicture(spaced, true) == picError || spaced.back() == ' ') break;
+        before = spaced;
+        std::string filled = before + Key + after;
+        const TwwPictureResult retried = validator.MatchPicture(filled, true);
+        if (retried != picError) {
+            Typed = filled;
+            return retried;
+        }
+    }
+    return result;
+}
+
 bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
     if (!HasPicture()) return true;
     const std::string text = EditText();
@@ -113,26 +136,7 @@ bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
     const size_t limit = static_cast<size_t>(MaxLength());
     if (limit > 0 && typed.size() > text.size() && typed.size() > limit) return true;
 
-    TwwPictureValidator validator(FPicture->PictureMask(), FPicture->AutoFill());
-    TwwPictureResult result = validator.MatchPicture(typed, FPicture->AutoFill());
-    if (result == picError && FPicture->AutoFill()) {
-        // A key typed where the mask wants literals ("5" before the "(" of a phone number)
-        // comes after them: the mask turns a blank in a literal's place into the literal.
-        std::string before = text.substr(0, static_cast<size_t>(start));
-        const std::string after = text.substr(static_cast<size_t>(start + length));
-        for (size_t step = 0; step < FPicture->PictureMask().size(); ++step) {
-            std::string spaced = before + ' ';
-            if (validator.MatchPicture(spaced, true) == picError || spaced.back() == ' ') break;
-            before = spaced;
-            std::string filled = before + Key + after;
-            const TwwPictureResult retried = validator.MatchPicture(filled, true);
-            if (retried != picError) {
-                result = retried;
-                typed = filled;
-                break;
-            }
-        }
-    }
+    const TwwPictureResult result = MatchTyped(text, start, length, Key, typed);
     const bool atEnd = start + length >= static_cast<int32_t>(text.size());
     bool passes = true;
     if (result == picComplete || result == picIncomplete) {
@@ -195,11 +199,12 @@ void TwwCustomMaskEdit::CMExit(TMessage& Message) {
     FInvalidExit = false;
     if (HasPicture() && Modified() && !IsValidPicture(EditText()) &&
         !FPicture->AllowInvalidExit()) {
+        // Set first: entering again is how the focus comes back, and must know why.
+        FInvalidExit = true;
         SelectAll();
         if (CanFocus()) SetFocus();
         SetModified(true);
         MessageBeep(0);
-        FInvalidExit = true;
         return;
     }
     TCustomMaskEdit::CMExit(Message);
