@@ -6,6 +6,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/data/fields.h"
 #include "platform/gfx/fixedfont.h"
+#include "platform/win/clipboard_testsupport.h"
 #include "platform/win/focus.h"
 #include "platform/win/systemmetrics.h"
 #include "platform/win/windowstyles.h"
@@ -45,6 +46,31 @@ TEST(DBEditPicture, TypingIsCheckedAndCompletedAgainstTheMask) {
         EXPECT_EQ(on.Edit->EditText(), c[3]);
         EXPECT_EQ(on.Edit->SelStart(), c.Int(4));
         EXPECT_EQ(MessageBeepCount() - beeps, static_cast<uint32_t>(c.Int(5)));
+    }
+}
+
+TEST(DBEditPicture, APastedTextGoesThroughThePicture) {
+    struct TCase {
+        const char* Before;
+        int32_t Caret;
+        const char* Pasted;
+        const char* Text;
+    };
+    for (const TCase& c :
+         {TCase{"", 0, "5551234567", "(555)123-4567"},
+          TCase{"", 0, "555-123-4567", "(555)123-4567"},
+          TCase{"(555)", 5, "1234567", "(555)123-4567"}, TCase{"(555)", 5, "abc", "(555)abc"}}) {
+        SCOPED_TRACE(c.Pasted);
+        TUnbound on("(###)###-####");
+        on.Edit->SetEditText(c.Before);
+        on.Edit->SetSelStart(c.Caret);
+        test::SetClipboardText(c.Pasted);
+        std::vector<bool> heard;
+        on.Edit->OnCheckValue = [&](TObject*, bool Passes) { heard.push_back(Passes); };
+        Press('V', {VK_CONTROL});
+        EXPECT_EQ(on.Edit->EditText(), c.Text);
+        EXPECT_TRUE(on.Edit->Modified());
+        EXPECT_EQ(heard.size(), 1u);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "dataaware/edits/wwdbedit.h"
 #include "dataaware/edits/wweditorgrid.h"
+#include "platform/core/codepage.h"
 #include "platform/ui/editmessages.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/messages.h"
@@ -67,7 +68,22 @@ bool TwwCustomMaskEdit::IsValidPicture(const std::string& Text) {
 void TwwCustomMaskEdit::ApplyPicture() {
     TwwPictureValidator validator(FPicture->PictureMask(), FPicture->AutoFill());
     std::string text = EditText();
-    validator.MatchPicture(text, FPicture->AutoFill());
+    if (validator.MatchPicture(text, FPicture->AutoFill()) == picError && FPicture->AutoFill()) {
+        // A text without the mask's literals ("5551234567" for a phone number), or with them
+        // elsewhere ("555-123-4567"), goes in a character at a time as typing it would, and
+        // punctuation the mask does not want there is left out: auto-fill puts the mask's own.
+        // A letter or digit the mask refuses leaves the text as it was.
+        std::string typed;
+        for (const char c : EditText()) {
+            std::string next = typed + c;
+            const auto end = static_cast<int32_t>(typed.size());
+            if (MatchTyped(typed, end, 0, c, next) != picError)
+                typed = next;
+            else if (IsAnsiAlpha(c) || (c >= '0' && c <= '9'))
+                return;
+        }
+        text = typed;
+    }
     if (text != EditText()) SetEditText(text);
 }
 
