@@ -197,7 +197,7 @@ protected:
 
     // The edit area: left of the button when it shows.
     virtual void SetEditRect();
-    virtual int32_t ButtonWidth() const;
+    // Where the button's panel starts, less the pixel its edge takes.
     virtual int32_t ButtonLeft() const;
     // Puts the dataset into edit mode when it may; whether the link is editing now.
     bool EditPermission();

@@ -307,10 +307,6 @@ void TwwDBCustomDateTimePicker::SetShowButton(bool Value) {
     }
 }
 
-int32_t TwwDBCustomDateTimePicker::ButtonWidth() const {
-    return FButtonPanel->Width();
-}
-
 int32_t TwwDBCustomDateTimePicker::ButtonLeft() const {
     return FButtonPanel->Left() - 1;
 }
