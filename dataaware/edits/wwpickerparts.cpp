@@ -61,8 +61,20 @@ TwwLocatedPart wwLocatePart(const TwwPartsLayout& Layout, int32_t Part) {
 }
 
 TwwPartsLayout TwwPickerParts::LayoutFor(TDateTime Value) {
+    // A picker with a date and no day shows nothing, so there is no part to edit.
+    if (FHost.PartsKind() != TwwPickerPartsKind::TimeOnly && SplitDateTime(Value).Day == 0)
+        return {};
     return wwLayoutParts(wwPartsFormat(FHost.EffectiveFormat(), FHost.IsCFormat()),
                          FHost.PartsKind(), Value);
+}
+
+bool TwwPickerParts::BindingInactive() {
+    return !FHost.HasField() && (FHost.HasDataSource() || FHost.HasDataField());
+}
+
+bool TwwPickerParts::EditField() {
+    // An unbound picker has no dataset to put into edit mode, and edits all the same.
+    return FHost.LinkEdit() || !FHost.HasField();
 }
 
 int32_t TwwPickerParts::PartCount() {
@@ -94,7 +106,16 @@ void TwwPickerParts::HighlightCurrentPart() {
         edit.SetSelLength(0);
         return;
     }
-    const TwwLocatedPart part = LocatePart(FCurrentPart, FHost.PickerValue());
+    TwwLocatedPart part = LocatePart(FCurrentPart, FHost.PickerValue());
+    // A part no longer shown (a new format, a midnight the c format hides) gives way to the
+    // last one shown.
+    if ((!part.Found || FHost.IsCFormat()) && FCurrentPart > 1) {
+        const int32_t last = std::max(1, LastPart());
+        if (FCurrentPart > last) {
+            FCurrentPart = last;
+            part = LocatePart(FCurrentPart, FHost.PickerValue());
+        }
+    }
     if (!part.Found) {
         edit.SetSelLength(0);
         return;

@@ -121,6 +121,10 @@ public:
 private:
     TwwPartsLayout LayoutFor(TDateTime Value);
     TwwPartRules RulesFor(const TwwPartsLayout& Layout);
+    // A DataSource or a DataField is set, but no field is bound.
+    bool BindingInactive();
+    // Puts a bound picker's dataset into edit mode; false when it may not be edited.
+    bool EditField();
 
     // Keys (wwpickerpartskeys.cpp).
     bool HandToGrid(uint16_t Key, TShiftState Shift);
@@ -144,6 +148,12 @@ private:
     void RemoveTypedDigit();
     void Advance();
 
+    // A value with a day that lies outside the effective limits (a time-only picker has none).
+    bool OutsideLimits(TDateTime Value);
+    // The value setter, its refusal of the limits a beep.
+    bool SetValueOrBeep(TDateTime Value);
+    // Whether the value may change now; the edit window is made read-only when not.
+    bool MayModify();
     // Taking a changed value: false when it lies outside the limits (the text is refreshed).
     bool Apply(TDateTime Value);
     // Marks the edit modified, hides a midnight the c format does not show, refreshes.

@@ -10,18 +10,6 @@ namespace {
 
 using K = TDateTimeTokenKind;
 
-// The value setter, with a refusal of the limits turned into a beep: keys and the clipboard
-// have nobody to raise to.
-bool SetValueOrBeep(TwwPickerPartsHost& Host, TDateTime Value) {
-    try {
-        Host.SetPickerValue(Value);
-        return true;
-    } catch (const EDateTimeError&) {
-        Host.Beep();
-        return false;
-    }
-}
-
 size_t DatePartCount(const TwwPartsLayout& Layout) {
     size_t count = 0;
     for (const TDateTimeField& part : Layout.Parts)
@@ -33,6 +21,25 @@ size_t DatePartCount(const TwwPartsLayout& Layout) {
 
 }  // namespace
 
+bool TwwPickerParts::SetValueOrBeep(TDateTime Value) {
+    try {
+        FHost.SetPickerValue(Value);
+        return true;
+    } catch (const EDateTimeError&) {
+        // Keys and the clipboard have nobody to raise to.
+        FHost.Beep();
+        return false;
+    }
+}
+
+bool TwwPickerParts::MayModify() {
+    const bool may = FHost.EditCanModify();
+    // The edit window's own read-only state follows, so that once the picker may change again
+    // the window's cut copies before the picker empties itself.
+    if (FHost.EditWindow().ReadOnly() == may) FHost.EditWindow().SetReadOnly(!may);
+    return may;
+}
+
 void TwwPickerParts::Clear() {
     TCustomEdit& edit = FHost.EditWindow();
     const TDateTime value = FHost.PickerValue();
@@ -41,7 +48,7 @@ void TwwPickerParts::Clear() {
     if (FHost.IsCFormat() && parts.MSec != 0 &&
         static_cast<size_t>(FCurrentPart) > DatePartCount(layout)) {
         // Under the c format only the time of day goes, which then is no longer shown.
-        if (SetValueOrBeep(FHost, ComposeDateTime(TDateTimeParts{parts.Day, 0}))) {
+        if (SetValueOrBeep(ComposeDateTime(TDateTimeParts{parts.Day, 0}))) {
             FHost.SetModified(true);
             edit.SetText(FHost.TextOfValue(FHost.PickerValue()));
             FCurrentPart = std::max(1, LastPart());
@@ -58,8 +65,8 @@ void TwwPickerParts::Clear() {
             return;
         }
     } else if (FHost.PartsKind() == TwwPickerPartsKind::TimeOnly && FHost.IsDateTimeField()) {
-        if (!SetValueOrBeep(FHost, ComposeDateTime(TDateTimeParts{parts.Day, 0}))) return;
-    } else if (!SetValueOrBeep(FHost, 0)) {
+        if (!SetValueOrBeep(ComposeDateTime(TDateTimeParts{parts.Day, 0}))) return;
+    } else if (!SetValueOrBeep(0)) {
         return;
     }
     edit.SetText("");
@@ -70,10 +77,11 @@ void TwwPickerParts::Clear() {
 
 void TwwPickerParts::Cut() {
     FHost.LinkEdit();
+    const bool may = MayModify();
     FHost.DefaultCut();
-    if (!FHost.EditCanModify()) return;
+    if (!may) return;
     DropPending();
-    SetValueOrBeep(FHost, 0);
+    SetValueOrBeep(0);
     FHost.EditWindow().SetText("");
     FHost.ShowEditCaret(true);
     FCurrentPart = 1;
@@ -82,7 +90,7 @@ void TwwPickerParts::Cut() {
 }
 
 void TwwPickerParts::Paste() {
-    if (!FHost.EditCanModify()) return;
+    if (!MayModify()) return;
     FHost.LinkEdit();
     TCustomEdit& edit = FHost.EditWindow();
     DropPending();
@@ -91,13 +99,10 @@ void TwwPickerParts::Paste() {
     const bool timeOnly = FHost.PartsKind() == TwwPickerPartsKind::TimeOnly;
     const TDateTime pasted = wwPastedValue(edit.Text(), timeOnly);
     if (pasted != 0) {
-        TwwPartRules limits;
-        limits.MinDate = wwEffectiveMinDate(FHost.MinDate());
-        limits.MaxDate = wwEffectiveMaxDate(FHost.MaxDate());
-        if (!timeOnly && !WithinLimits(pasted, limits))
+        if (OutsideLimits(pasted))
             FHost.Beep();
         else
-            SetValueOrBeep(FHost, pasted);
+            SetValueOrBeep(pasted);
     }
     Refresh();
     FHost.SetModified(true);

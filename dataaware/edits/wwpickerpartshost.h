@@ -84,6 +84,7 @@ public:
 
     // The picker's edit window: text, selection, the inherited read-only state.
     virtual TCustomEdit& EditWindow() = 0;
+    // Shows or hides the caret; calls do not nest (the platform's hiding does).
     virtual void ShowEditCaret(bool Show) = 0;
     // The client x where the text starts, and the width of Text in the control's font.
     virtual int32_t TextLeft() = 0;

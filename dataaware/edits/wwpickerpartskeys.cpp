@@ -24,6 +24,12 @@ bool IsEditKey(uint16_t Key) {
            (Key >= 0x30 && Key <= 0x6F) || Key > 0x91;
 }
 
+// Keys that change the value rather than only move the highlight.
+bool ChangesValue(uint16_t Key) {
+    return Key == VK_UP || Key == VK_DOWN || Key == VK_HOME || Key == VK_END || Key == VK_DELETE ||
+           Key == VK_BACK || (Key >= '0' && Key <= '9') || (Key >= 'A' && Key <= 'Z');
+}
+
 bool IsDigitKey(uint16_t Key) {
     return Key >= '0' && Key <= '9';
 }
@@ -128,8 +134,7 @@ void TwwPickerParts::KeyDown(uint16_t& Key, TShiftState Shift) {
         }
     }
     if (Shift.Contains(ssCtrl) || AltDown()) return;
-    if (!FHost.EditCanModify()) {
-        edit.SetReadOnly(true);
+    if (!MayModify()) {
         Key = 0;
         return;
     }
@@ -144,6 +149,11 @@ void TwwPickerParts::KeyDown(uint16_t& Key, TShiftState Shift) {
             return;
         }
         key = VK_RIGHT;
+    }
+    // A bound picker's dataset goes into edit mode before its value changes.
+    if (ChangesValue(key) && !EditField()) {
+        Key = 0;
+        return;
     }
     if (!IsLetterKey(key)) FTypedLetters.clear();
     const bool shift = Shift.Contains(ssShift);
@@ -209,8 +219,8 @@ void TwwPickerParts::StartFromEmpty(uint16_t Key) {
     const bool empty = kind == TwwPickerPartsKind::TimeOnly ? value.MSec == 0
                        : FHost.IsDateOnly()                 ? value.Day == 0
                                                             : FHost.PickerValue() == 0;
-    if (!empty || AltDown()) return;
-    FHost.LinkEdit();
+    // A binding half made shows nothing and has nowhere to write.
+    if (!empty || AltDown() || BindingInactive() || !EditField()) return;
     const TDateTime now = FHost.Now();
     if (kind == TwwPickerPartsKind::TimeOnly) {
         FHost.SetTime(IsDigitKey(ActingKey(Key))

@@ -56,14 +56,10 @@ void TwwPickerParts::KeyPress(char& Key) {
 
 void TwwPickerParts::SetToNow() {
     // A data source without a field is a binding not yet made: nothing to set.
-    if (!FHost.HasField() && (FHost.HasDataSource() || FHost.HasDataField())) return;
-    if (!FHost.EditCanModify() || !FHost.LinkEdit()) return;
+    if (BindingInactive() || !FHost.EditCanModify() || !EditField()) return;
     const TDateTime now = FHost.Now();
     DropPending();
-    TwwPartRules limits;
-    limits.MinDate = wwEffectiveMinDate(FHost.MinDate());
-    limits.MaxDate = wwEffectiveMaxDate(FHost.MaxDate());
-    if (FHost.PartsKind() != TwwPickerPartsKind::TimeOnly && !WithinLimits(now, limits)) {
+    if (OutsideLimits(now)) {
         FHost.Beep();
         return;
     }
@@ -82,7 +78,7 @@ void TwwPickerParts::Escape() {
     if (FHost.HasField())
         FHost.LinkReset();
     else
-        Apply(FHost.EntryValue());
+        SetValueOrBeep(FHost.EntryValue());
     FHost.SetModified(false);
     TCustomEdit& edit = FHost.EditWindow();
     edit.SetText(FHost.DisplayText());

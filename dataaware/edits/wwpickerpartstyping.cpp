@@ -89,7 +89,7 @@ void TwwPickerParts::TypeDigit(int32_t Digit) {
     }
     if (part.Kind == K::Year && !longYear) {
         // A decade that ends before the earliest day allowed cannot be started.
-        const int32_t lastYear = wwCurrentCentury() * 100 + Digit * 10 + 9;
+        const int32_t lastYear = TCivil(FHost.Now()).Year / 100 * 100 + Digit * 10 + 9;
         if (EncodeDate(lastYear, 12, 31) < WholeDay(wwEffectiveMinDate(FHost.MinDate()))) {
             FHost.Beep();
             return;
@@ -188,17 +188,21 @@ void TwwPickerParts::TypeLetter(char Letter) {
     if (Apply(changed)) AfterChange();
 }
 
+bool TwwPickerParts::OutsideLimits(TDateTime Value) {
+    if (FHost.PartsKind() == TwwPickerPartsKind::TimeOnly || WholeDay(Value) == 0) return false;
+    TwwPartRules limits;
+    limits.MinDate = wwEffectiveMinDate(FHost.MinDate());
+    limits.MaxDate = wwEffectiveMaxDate(FHost.MaxDate());
+    return !WithinLimits(Value, limits);
+}
+
 bool TwwPickerParts::Apply(TDateTime Value) {
     try {
         if (FHost.PartsKind() == TwwPickerPartsKind::TimeOnly) {
             FHost.SetTime(ComposeDateTime(TDateTimeParts{0, SplitDateTime(Value).MSec}));
             return true;
         }
-        const TDateTimeParts parts = SplitDateTime(Value);
-        TwwPartRules limits;
-        limits.MinDate = wwEffectiveMinDate(FHost.MinDate());
-        limits.MaxDate = wwEffectiveMaxDate(FHost.MaxDate());
-        if (parts.Day != 0 && !WithinLimits(Value, limits)) {
+        if (OutsideLimits(Value)) {
             Refresh();
             return false;
         }
