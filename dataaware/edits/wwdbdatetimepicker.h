@@ -186,6 +186,7 @@ protected:
     void CMFontChanged(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
     void CMCancelMode(TMessage& Message) override;
+    void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
     void WMSize(TMessage& Message) override;
     void CNKeyDown(TMessage& Message) override;
@@ -232,6 +233,8 @@ private:
     bool PaintsItself();
     // The button shows exactly when ShowButton is on and the value has a date.
     void ShowButtonPanel();
+    // Shows or hides the caret; unlike the platform's, these calls do not nest.
+    void ShowEditCaret(bool Show);
 
     // Seams into the part editor.
     void HighlightCurrentPart();
@@ -253,6 +256,7 @@ private:
     TwwDateComboButton* FButton = nullptr;
     TWinControl* FButtonPanel = nullptr;
     bool FFocused = false;
+    bool FCaretHidden = false;
     TwwDTEditDataType FUnboundDataType = wwDTEdtDateTime;
     std::string FDisplayFormat;
     bool FEmpty = true;

@@ -3,7 +3,6 @@
 #include "platform/core/datetime.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
-#include "platform/win/caret.h"
 
 namespace vex {
 
@@ -114,7 +113,7 @@ void TwwDBCustomDateTimePicker::DataChange(TObject*) {
         FAlignment = taLeftJustify;
         if (DataSource() == nullptr && DataField().empty()) return;
         if (!Refresh()) return;
-        if (FFocused) ShowCaret(Handle());
+        if (FFocused) ShowEditCaret(true);
         return;
     }
     if (field->Alignment() != FAlignment) {
@@ -126,7 +125,7 @@ void TwwDBCustomDateTimePicker::DataChange(TObject*) {
     if (field->IsNull()) {
         SetValue(0);
         if (life.expired() || !ReplaceText("")) return;
-        if (HandleAllocated()) ShowCaret(Handle());
+        ShowEditCaret(true);
         if (state == dsBrowse || state == dsInsert) {
             FirstPart();
             SelectAll();
@@ -142,7 +141,7 @@ void TwwDBCustomDateTimePicker::DataChange(TObject*) {
     }
     if (Text().empty()) {
         if (!ReplaceText(DisplayTextOf(field->AsDateTime()))) return;
-        if (HandleAllocated()) ShowCaret(Handle());
+        ShowEditCaret(true);
     }
     TCustomEdit::SetModified(false);
 }

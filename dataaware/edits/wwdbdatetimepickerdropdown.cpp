@@ -13,7 +13,6 @@
 #include "platform/ui/monthcal.h"
 #include "platform/ui/screen.h"
 #include "platform/win/capture.h"
-#include "platform/win/caret.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/systemmetrics.h"
 #include "platform/win/window.h"
@@ -74,7 +73,7 @@ TDateTime TwwDBCustomDateTimePicker::WithinLimits(TDateTime Value) const {
 void TwwDBCustomDateTimePicker::DropDown() {
     if (IsDroppedDown() || BindingInactive() || IsTimeOnlyKind()) return;
     if (!MayModify()) {
-        HideCaret(Handle());
+        ShowEditCaret(false);
         TCustomEdit::SetReadOnly(true);
         return;
     }
@@ -82,7 +81,7 @@ void TwwDBCustomDateTimePicker::DropDown() {
     FValueBeforeDropDown = FValue;
     CommitPendingPart();
     FParts.DropPending();
-    HideCaret(Handle());
+    ShowEditCaret(false);
     const std::weak_ptr<const void> life = LifeToken();
     if (FPopupCalendar == nullptr) {
         FPopupCalendar = new TwwPopupCalendar(this);
@@ -176,10 +175,6 @@ void TwwDBCustomDateTimePicker::CloseUp(bool Accept) {
     if (OnCloseUp) OnCloseUp(this);
     if (life.expired()) return;
     SetShowHint(true);
-    if (HandleAllocated()) {
-        ShowCaret(Handle());
-        HideCaret(Handle());
-    }
     Invalidate();
     HighlightCurrentPart();
 }

@@ -5,7 +5,6 @@
 #include "platform/core/datetime.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
-#include "platform/win/caret.h"
 #include "platform/win/systemmetrics.h"
 
 namespace vex {
@@ -206,11 +205,7 @@ TCustomEdit& TwwDBCustomDateTimePicker::TPartsHost::EditWindow() {
 }
 
 void TwwDBCustomDateTimePicker::TPartsHost::ShowEditCaret(bool Show) {
-    if (!P.HandleAllocated()) return;
-    if (Show)
-        ShowCaret(P.Handle());
-    else
-        HideCaret(P.Handle());
+    P.ShowEditCaret(Show);
 }
 
 int32_t TwwDBCustomDateTimePicker::TPartsHost::TextLeft() {
