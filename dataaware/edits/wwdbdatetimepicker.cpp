@@ -115,19 +115,22 @@ bool TwwDBCustomDateTimePicker::IsTimeOnlyKind() const {
     const TField* field = Field();
     if (field == nullptr) return FUnboundDataType == wwDTEdtTime;
     return field->DataType() == ftTime ||
-           (field->DataType() == ftDateTime && !wwFormatHasDate(EffectiveDisplayFormat(false)));
+           (field->DataType() == ftDateTime && !FFormatParts.HasDate(OwnOrFieldFormat()));
 }
 
 bool TwwDBCustomDateTimePicker::IsDateOnlyKind() const {
     const TField* field = Field();
     if (field == nullptr) return FUnboundDataType == wwDTEdtDate;
     return field->DataType() == ftDate ||
-           (field->DataType() == ftDateTime && !wwFormatHasTime(EffectiveDisplayFormat(false)));
+           (field->DataType() == ftDateTime && !FFormatParts.HasTime(OwnOrFieldFormat()));
+}
+
+const std::string& TwwDBCustomDateTimePicker::OwnOrFieldFormat() const {
+    return FDisplayFormat.empty() && Field() != nullptr ? Field()->DisplayFormat() : FDisplayFormat;
 }
 
 std::string TwwDBCustomDateTimePicker::EffectiveDisplayFormat(bool Expanded) const {
-    std::string format = FDisplayFormat;
-    if (format.empty() && Field() != nullptr) format = Field()->DisplayFormat();
+    const std::string& format = OwnOrFieldFormat();
     if (!Expanded || !format.empty()) return format;
     const TFormatSettings& settings = FormatSettings();
     const bool longFormat = FDateFormat == dfLong;
@@ -182,6 +185,7 @@ void TwwDBCustomDateTimePicker::SetValue(TDateTime Value) {
 }
 
 bool TwwDBCustomDateTimePicker::ReplaceText(const std::string& Value) {
+    if (TextBuffer().LineCount() == 1 && TextBuffer().Line(0) == Value) return true;
     const std::weak_ptr<const void> life = LifeToken();
     SetText(Value);
     return !life.expired();

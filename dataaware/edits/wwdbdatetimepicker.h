@@ -6,6 +6,7 @@
 
 #include "dataaware/data/wwdataaware.h"
 #include "dataaware/edits/wwdbdatetimepickerparts.h"
+#include "dataaware/edits/wwdbdatetimepickervalues.h"
 #include "dataaware/edits/wwmonthcalendar.h"
 #include "dataaware/edits/wwpopupcalendar.h"
 #include "platform/core/events.h"
@@ -236,6 +237,9 @@ private:
     // Shows or hides the caret; unlike the platform's, these calls do not nest.
     void ShowEditCaret(bool Show);
 
+    // DisplayFormat, else the field's, as set.
+    const std::string& OwnOrFieldFormat() const;
+
     // Seams into the part editor.
     void HighlightCurrentPart();
     void CommitPendingPart();
@@ -259,6 +263,7 @@ private:
     bool FCaretHidden = false;
     TwwDTEditDataType FUnboundDataType = wwDTEdtDateTime;
     std::string FDisplayFormat;
+    mutable TwwFormatParts FFormatParts;
     bool FEmpty = true;
     int32_t FEpoch;
     bool FOpenedByButton = false;

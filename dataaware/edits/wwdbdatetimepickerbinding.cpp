@@ -122,22 +122,26 @@ void TwwDBCustomDateTimePicker::DataChange(TObject*) {
     }
     const std::weak_ptr<const void> life = LifeToken();
     const TDataSetState state = field->DataSet()->State();
+    // Entering selects the whole text anyway: an unfocused picker spares every record of a walk
+    // through the dataset the selecting.
+    const bool focused = Focused();
     if (field->IsNull()) {
         SetValue(0);
         if (life.expired() || !ReplaceText("")) return;
         ShowEditCaret(true);
         if (state == dsBrowse || state == dsInsert) {
             FirstPart();
-            SelectAll();
+            if (focused) SelectAll();
         }
     } else {
         FValue = field->AsDateTime();
         if (!ReplaceText(DisplayTextOf(FValue))) return;
         if (state == dsBrowse) {
             FirstPart();
-            SelectAll();
+            if (focused) SelectAll();
         }
-        Invalidate();
+        // The value only: the button looks the same.
+        TCustomEdit::Invalidate();
     }
     if (Text().empty()) {
         if (!ReplaceText(DisplayTextOf(field->AsDateTime()))) return;
