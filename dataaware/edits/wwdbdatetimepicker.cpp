@@ -179,13 +179,17 @@ void TwwDBCustomDateTimePicker::SetValue(TDateTime Value) {
     }
     FValue = Value;
     const std::string text = TextOfValue(Value);
-    if (Text() != text && !ReplaceText(text)) return;
+    if (!ReplaceText(text)) return;
     HighlightCurrentPart();
     TCustomEdit::SetModified(modified);
 }
 
+bool TwwDBCustomDateTimePicker::TextIs(const std::string& Value) const {
+    return TextBuffer().LineCount() == 1 && TextBuffer().Line(0) == Value;
+}
+
 bool TwwDBCustomDateTimePicker::ReplaceText(const std::string& Value) {
-    if (TextBuffer().LineCount() == 1 && TextBuffer().Line(0) == Value) return true;
+    if (TextIs(Value)) return true;
     const std::weak_ptr<const void> life = LifeToken();
     SetText(Value);
     return !life.expired();

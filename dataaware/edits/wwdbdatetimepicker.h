@@ -219,6 +219,9 @@ private:
     bool Refresh();
     // Replaces the text; false when a change handler freed the picker.
     bool ReplaceText(const std::string& Value);
+    // Asked on every record a walk shows, without copying the text.
+    bool TextIs(const std::string& Value) const;
+    bool TextEmpty() const { return TextIs(""); }
 
     // The drop-down and its keys (wwdbdatetimepickerdropdown.cpp).
     // True when the key opened or closed the calendar.

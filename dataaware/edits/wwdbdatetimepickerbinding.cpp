@@ -101,7 +101,7 @@ void TwwDBCustomDateTimePicker::Change() {
     TCustomEdit::Change();
     if (life.expired()) return;
     FDataLink->SetModified();
-    if (!Text().empty()) return;
+    if (!TextEmpty()) return;
     // The value keeps only what the text no longer shows a part of.
     FValue = IsTimeOnlyKind() ? wwWholeDay(FValue) : wwTimeOfDay(FValue);
 }
@@ -134,16 +134,15 @@ void TwwDBCustomDateTimePicker::DataChange(TObject*) {
             if (focused) SelectAll();
         }
     } else {
+        // A new text repaints the whole control, and the same text needs no painting.
         FValue = field->AsDateTime();
         if (!ReplaceText(DisplayTextOf(FValue))) return;
         if (state == dsBrowse) {
             FirstPart();
             if (focused) SelectAll();
         }
-        // The value only: the button looks the same.
-        TCustomEdit::Invalidate();
     }
-    if (Text().empty()) {
+    if (TextEmpty()) {
         if (!ReplaceText(DisplayTextOf(field->AsDateTime()))) return;
         ShowEditCaret(true);
     }
@@ -157,7 +156,7 @@ void TwwDBCustomDateTimePicker::UpdateData(TObject*) {
     if (IsTimeOnlyKind()) {
         // The field's own day stays; only the time of day is the picker's.
         FValue = ComposeDateTime(wwWholeDay(field->AsDateTime()), wwTimeOfDay(FValue));
-        if (FValue == 0 && Text().empty())
+        if (FValue == 0 && TextEmpty())
             field->Clear();
         else
             field->SetAsDateTime(FValue);

@@ -105,12 +105,12 @@ void TwwDBCustomDateTimePicker::DropDown() {
     SendMessage(calendar.Handle(), MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
 
     // The dataset's and the picker's change handlers run from here on, and may free the picker.
-    if (Text().empty() || FValue == 0) {
+    if (TextEmpty() || FValue == 0) {
         EditPermission();
         if (life.expired()) return;
         SetModified(true);
         // Today, or the nearest limit when today is outside them.
-        if (Text().empty()) SetValue(WithinLimits(::vex::Date()));
+        if (TextEmpty()) SetValue(WithinLimits(::vex::Date()));
         if (life.expired()) return;
     }
     if (!ReplaceText(TextOfValue(FValue)) || FPopupCalendar != &calendar) return;

@@ -59,7 +59,7 @@ void TwwDBCustomDateTimePicker::CMEnter(TMessage& Message) {
     const std::weak_ptr<const void> life = LifeToken();
     TCustomEdit::CMEnter(Message);
     if (life.expired()) return;
-    if (FValue != 0 && !Text().empty()) {
+    if (FValue != 0 && !TextEmpty()) {
         Invalidate();
         if (!FOpenedByButton) SelectAll();
     }
