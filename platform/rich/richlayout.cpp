@@ -303,6 +303,7 @@ TPoint TRichLayout::PosFromChar(int32_t Position) const {
             x += FImpl->FFonts.Advance(Piece.Format, static_cast<uint8_t>(ch));
     });
     const int32_t top = line.Cell >= 0 ? line.Top : 0;
+    x = std::min(x, FImpl->LineWalker(info.Paragraph).Reach(line));
     return Point(SaturateToInt32(x), SaturateToInt32(int64_t{info.Top} + top));
 }
 
@@ -332,10 +333,16 @@ int32_t TRichLayout::CharFromPos(TPoint Point) const {
                 (!lastOfCell || text[static_cast<size_t>(line.Start + line.Length - 1)] == '\t');
     }
     const int32_t last = start + line.Length - (wraps ? 1 : 0);
+    // Places are measured as PosFromChar gives them, held within the line's reach.
+    const int64_t reach = FImpl->LineWalker(info.Paragraph).Reach(line);
+    const auto before = [&](int64_t Left, int64_t Width) {
+        const int64_t left = std::min(Left, reach);
+        return Point.X <= left + (std::min(Left + Width, reach) - left) / 2;
+    };
     int32_t found = -1;
     FImpl->ForEachPieceOf(info.Paragraph, line, [&](const TRichPiece& Piece) {
         if (found >= 0 || Piece.Kind == TRichPiece::Bullet) return;
-        if (Piece.Kind != TRichPiece::Text && Point.X <= int64_t{Piece.X} + Piece.Width / 2) {
+        if (Piece.Kind != TRichPiece::Text && before(Piece.X, Piece.Width)) {
             found = Piece.Start;
             return;
         }
@@ -345,7 +352,7 @@ int32_t TRichLayout::CharFromPos(TPoint Point) const {
         for (size_t i = 0; i < text.size(); ++i) {
             const int32_t width =
                 FImpl->FFonts.Advance(Piece.Format, static_cast<uint8_t>(text[i]));
-            if (Point.X <= x + width / 2) {
+            if (before(x, width)) {
                 found = Piece.Start + static_cast<int32_t>(i);
                 return;
             }

@@ -187,7 +187,9 @@ int32_t TRichParagraphLayout::BreakLine(TRichLaidLine& Line, int32_t End, int64_
             ++run;
         const char ch = text[i];
         const int64_t width = Advance(run, i, x);
-        if (ch != ' ' && x + width > Limit && i > start) {
+        // A row's cell mark hangs as a blank does: it ends its cell where its text ends.
+        const bool hangs = ch == ' ' || (ch == '\t' && FFormat.IsRow());
+        if (!hangs && x + width > Limit && i > start) {
             if (breakAt > start) {
                 end = breakAt;
                 x = breakX;
@@ -198,7 +200,7 @@ int32_t TRichParagraphLayout::BreakLine(TRichLaidLine& Line, int32_t End, int64_
             break;
         }
         x += width;
-        if (ch != ' ') visibleEnd = x;
+        if (!hangs) visibleEnd = x;
         if (ch == ' ' || ch == '\t') {
             breakAt = i + 1;
             breakX = x;
@@ -261,6 +263,14 @@ int32_t TRichParagraphLayout::CellAt(int64_t X) const {
         if (X < right) return cell;
     }
     return cells - 1;
+}
+
+int64_t TRichParagraphLayout::Reach(const TRichLaidLine& Line) const {
+    if (Line.Cell < 0 || Line.Cell + 1 >= static_cast<int32_t>(FFormat.Cells.size()))
+        return std::numeric_limits<int64_t>::max();
+    int64_t left = 0, right = 0;
+    CellBox(Line.Cell, left, right);
+    return right - 1;
 }
 
 // Each cell wraps its text between its own edges, whatever the page's width: a table keeps the

@@ -63,6 +63,10 @@ public:
     void CellBox(int32_t Cell, int64_t& Left, int64_t& Right) const;
     // The row's cell whose box holds X; the first left of them all, the last right of them.
     int32_t CellAt(int64_t X) const;
+    // The furthest right a caret place of Line stands: short of the next cell's box for a line
+    // of a cell but the last, so that blanks hanging past a cell's edge, or a character wider
+    // than the cell, are still found in their cell; unbounded otherwise.
+    int64_t Reach(const TRichLaidLine& Line) const;
 
 private:
     int32_t PixelsPerInch() const { return FFonts.PixelsPerInch(); }
