@@ -82,6 +82,11 @@ constexpr size_t MAX_TAB_STOPS = 32;
 // Rows hold as many cells as the richest word processors allow.
 constexpr size_t MaxRowCells = 63;
 
+// In a table row's text each cell ends in a cell mark, and a line break inside a cell is a
+// character of its own, so that a row stays one paragraph however many lines its cells hold.
+constexpr char RichCellMark = '\t';
+constexpr char RichCellBreak = '\v';
+
 // Which sides of a table cell carry a border line.
 enum : uint8_t {
     CellBorderLeft = 1,
@@ -111,8 +116,8 @@ struct TRichParaFormat {
     // LineSpacing twips, 5 LineSpacing twentieths of a line.
     uint8_t LineSpacingRule = 0;
     int32_t LineSpacing = 0;
-    // A paragraph with cells is a table row: each tab in its text ends a cell, and the cells
-    // stand side by side, each wrapping its own text. No mask names these, so a format set
+    // A paragraph with cells is a table row: each cell mark in its text ends a cell, and the
+    // cells stand side by side, each wrapping its own text. No mask names these, so a format set
     // through a mask keeps a row a row.
     std::vector<TRichCell> Cells;
     int32_t CellGap = 0;  // twips between a cell's edge and its text

@@ -71,7 +71,8 @@ int64_t TRichParagraphLayout::Advance(int32_t Run, int32_t Offset, int64_t X) co
     const TRichRun& run = FParagraph.Runs[Run];
     if (run.Object != 0) return RichObjectBox(FDocument, run.Object, PixelsPerInch()).cx;
     const auto ch = static_cast<uint8_t>(FParagraph.Text[Offset]);
-    if (ch == '\t') return FFormat.IsRow() ? 0 : NextTabStop(X) - X;  // a row's cell mark
+    if (IsRowMark(static_cast<char>(ch))) return 0;
+    if (ch == '\t') return NextTabStop(X) - X;
     return FFonts.Advance(run.Format, ch);
 }
 
@@ -187,8 +188,8 @@ int32_t TRichParagraphLayout::BreakLine(TRichLaidLine& Line, int32_t End, int64_
             ++run;
         const char ch = text[i];
         const int64_t width = Advance(run, i, x);
-        // A row's cell mark hangs as a blank does: it ends its cell where its text ends.
-        const bool hangs = ch == ' ' || (ch == '\t' && FFormat.IsRow());
+        // A row's marks hang as a blank does: they end a cell, or its line, where its text ends.
+        const bool hangs = ch == ' ' || IsRowMark(ch);
         if (!hangs && x + width > Limit && i > start) {
             if (breakAt > start) {
                 end = breakAt;
@@ -201,6 +202,10 @@ int32_t TRichParagraphLayout::BreakLine(TRichLaidLine& Line, int32_t End, int64_
         }
         x += width;
         if (!hangs) visibleEnd = x;
+        if (ch == RichCellBreak && FFormat.IsRow()) {
+            end = i + 1;
+            break;
+        }
         if (ch == ' ' || ch == '\t') {
             breakAt = i + 1;
             breakX = x;
@@ -360,7 +365,7 @@ void TRichParagraphLayout::ForEachPiece(const TRichLaidLine& Line, int32_t Parag
         const int32_t run = RunAt(i);
         const TRichRun& r = FParagraph.Runs[run];
         const int32_t runEnd = std::min(end, FRunStarts[run] + r.Length);
-        if (r.Object != 0 || text[i] == '\t') {
+        if (r.Object != 0 || text[i] == '\t' || IsRowMark(text[i])) {
             const int64_t width = Advance(run, i, x);
             emit(r.Object != 0 ? TRichPiece::Object : TRichPiece::Tab, i, 1, r.Format, x, width,
                  r.Object);
@@ -370,7 +375,7 @@ void TRichParagraphLayout::ForEachPiece(const TRichLaidLine& Line, int32_t Parag
         }
         const int32_t from = i;
         const int64_t left = x;
-        for (; i < runEnd && text[i] != '\t'; ++i)
+        for (; i < runEnd && text[i] != '\t' && !IsRowMark(text[i]); ++i)
             x += Advance(run, i, x);
         emit(TRichPiece::Text, from, i - from, r.Format, left, x - left, 0);
     }

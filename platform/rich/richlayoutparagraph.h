@@ -71,6 +71,10 @@ public:
 private:
     int32_t PixelsPerInch() const { return FFonts.PixelsPerInch(); }
     int32_t RunAt(int32_t Offset) const;
+    // A cell mark or cell break of a table row: no width, nothing drawn.
+    bool IsRowMark(char Ch) const {
+        return FFormat.IsRow() && (Ch == RichCellMark || Ch == RichCellBreak);
+    }
     // How wide the character at Offset is when it starts at X: a tab reaches the next stop.
     int64_t Advance(int32_t Run, int32_t Offset, int64_t X) const;
     int64_t NextTabStop(int64_t X) const;

@@ -99,7 +99,7 @@ private:
     void ReadTextRun();
     void Character(char C, bool Escaped);
     void AppendText(std::string_view Chars);
-    void FlushCellBreak();
+    void FlushBlank();
     void EndParagraph();
     void EndRow();
     void CloseParagraph(bool Row);
@@ -134,12 +134,13 @@ private:
     TFontEntry FFontEntry;
 
     // The row being defined: its cells and their spacing, and the borders of the cell whose
-    // edge comes next. A row's paragraphs are read as one, each of its cells ended by a tab;
-    // a break inside a cell becomes a blank, put in only when more of the cell's text follows.
+    // edge comes next. A row's paragraphs are read as one, each of its cells ended by a cell
+    // mark and each paragraph end inside a cell a cell break. A table inside a cell is read
+    // flat: its cells' texts apart by a blank, owed until more text follows.
     TRichParaFormat FRow;
     uint8_t FCellBorders = 0;
     uint8_t FLastBorder = 0;
-    bool FCellBreakPending = false;
+    bool FBlankPending = false;
 
     std::vector<int64_t> FColors;  // -1 for automatic
     int32_t FRed = 0, FGreen = 0, FBlue = 0;
@@ -514,11 +515,11 @@ void TRtfParser::ApplyToText(const TRtfWord& Word, bool HasParameter, int32_t Pa
             Character(state.InTable ? ' ' : '\t', true);
             return;
         case K::Cell:
-            FCellBreakPending = false;
-            Character('\t', true);
+            FBlankPending = false;
+            Character(RichCellMark, true);
             return;
         case K::NestedCell:
-            if (state.Destination == TDestination::Text) FCellBreakPending = true;
+            if (state.Destination == TDestination::Text) FBlankPending = true;
             return;
         case K::ParagraphEnd:
             EndParagraph();
@@ -620,14 +621,14 @@ void TRtfParser::ApplyToRow(const TRtfWord& Word, int32_t Parameter) {
     }
 }
 
-void TRtfParser::FlushCellBreak() {
-    if (!FCellBreakPending) return;
-    FCellBreakPending = false;
+void TRtfParser::FlushBlank() {
+    if (!FBlankPending) return;
+    FBlankPending = false;
     AppendText(" ");
 }
 
 void TRtfParser::AppendText(std::string_view Chars) {
-    if (!Chars.empty()) FlushCellBreak();
+    if (!Chars.empty()) FlushBlank();
     if (FTextCount + static_cast<int64_t>(Chars.size()) > FLimits.MaxText) {
         Warn("Text past the size limit was left out");
         Chars = Chars.substr(
@@ -639,14 +640,15 @@ void TRtfParser::AppendText(std::string_view Chars) {
 
 void TRtfParser::EndParagraph() {
     if (Top().InTable) {
-        if (Top().Destination == TDestination::Text) FCellBreakPending = true;
+        FBlankPending = false;
+        if (Top().Destination == TDestination::Text) Character(RichCellBreak, true);
         return;
     }
     CloseParagraph(false);
 }
 
 void TRtfParser::EndRow() {
-    FCellBreakPending = false;
+    FBlankPending = false;
     CloseParagraph(true);
 }
 
@@ -753,7 +755,7 @@ bool TRtfParser::MakeObject() {
         Warn("An object whose data its kind could not load was shown as its result");
         return false;
     }
-    FlushCellBreak();
+    FlushBlank();
     ++FTextCount;
     FFragment.Paragraphs.back().AppendObject(CharFormat(), FTarget.AddObject(std::move(object)));
     return true;

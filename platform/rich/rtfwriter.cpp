@@ -59,7 +59,7 @@ private:
     std::vector<uint32_t> FColors;
     int32_t FSymbolFont = -1;
     TWrittenFormat FWritten;
-    bool FInRow = false;  // a tab of the paragraph being written ends a cell
+    bool FInRow = false;  // the paragraph being written is a table row
 };
 
 TRtfWriter::TRtfWriter(const TRichDocument& Document, int32_t Start, int32_t Count, bool Whole)
@@ -145,6 +145,8 @@ void TRtfWriter::Text(std::string_view Chars, bool Name) {
         const auto c = static_cast<unsigned char>(Chars[at++]);
         if (c == '\t' && !Name) {  // the font table reads no \tab
             Word(FInRow ? "cell" : "tab");
+        } else if (c == RichCellBreak && FInRow) {
+            Word("line");
         } else if (c == '\\' || c == '{' || c == '}') {
             FOut.push_back('\\');
             FOut.push_back(static_cast<char>(c));
