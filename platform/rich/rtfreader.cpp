@@ -789,7 +789,8 @@ int32_t TRtfParser::CharFormat() {
 int32_t TRtfParser::ParaFormat(bool Row) {
     const TGroupState& state = Top();
     TRichParaFormat format = state.Para;
-    if (Row) {
+    // A row defined without cells is a paragraph like any other.
+    if (Row && FRow.IsRow()) {
         format.Cells = FRow.Cells;
         format.CellGap = FRow.CellGap;
         format.RowLeft = FRow.RowLeft;

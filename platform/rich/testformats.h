@@ -20,9 +20,9 @@ inline std::string TabsOf(const TRichParaFormat& Format) {
 }
 
 // "gap <twips> left <twips>" and each cell's right edge, its borders after a '+' as letters of
-// l, t, r and b; "none" for a paragraph that is no table row.
+// l, t, r and b; "none" for a paragraph that has no cells, gap or left edge.
 inline std::string CellsOf(const TRichParaFormat& Format) {
-    if (!Format.IsRow()) return "none";
+    if (!Format.IsRow() && Format.CellGap == 0 && Format.RowLeft == 0) return "none";
     std::string text =
         "gap " + std::to_string(Format.CellGap) + " left " + std::to_string(Format.RowLeft);
     for (const TRichCell& cell : Format.Cells) {
