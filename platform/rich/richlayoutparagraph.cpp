@@ -245,11 +245,15 @@ TRichLaidParagraph TRichParagraphLayout::LayOut() const {
     return laid;
 }
 
+// A cell starts where the one before it ends and is at least a pixel wide, so that the cells
+// stand in order, each with a place of its own, whatever edges a document gives them.
 void TRichParagraphLayout::CellBox(int32_t Cell, int64_t& Left, int64_t& Right) const {
     const int32_t ppi = PixelsPerInch();
-    Left = TwipsToPixels(Cell == 0 ? FFormat.RowLeft : FFormat.Cells[Cell - 1].Right, ppi);
-    // Edges out of order leave a cell no room rather than a negative one.
-    Right = std::max<int64_t>(Left, TwipsToPixels(FFormat.Cells[Cell].Right, ppi));
+    Left = Right = TwipsToPixels(FFormat.RowLeft, ppi);
+    for (int32_t cell = 0; cell <= Cell; ++cell) {
+        Left = Right;
+        Right = std::max<int64_t>(Left + 1, TwipsToPixels(FFormat.Cells[cell].Right, ppi));
+    }
 }
 
 void TRichParagraphLayout::CellTextBounds(int32_t Cell, int64_t& Left, int64_t& Right) const {
