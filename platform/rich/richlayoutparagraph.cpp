@@ -317,13 +317,9 @@ TRichLaidParagraph TRichParagraphLayout::LayOutRow() const {
         if (mark == std::string::npos) break;
         from = to;
     }
-    for (int32_t cell = 0; cell < cells; ++cell) {
-        int64_t left = 0, right = 0;
-        CellBox(cell, left, right);
-        rowRight = std::max(rowRight, right);
-    }
     int64_t rowLeft = 0, ignored = 0;
     CellBox(0, rowLeft, ignored);
+    CellBox(cells - 1, ignored, rowRight);
     TRichLaidLine row;
     row.Length = length;
     row.Indent = Saturate(rowLeft);
