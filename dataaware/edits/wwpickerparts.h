@@ -129,14 +129,18 @@ private:
     // Keys (wwpickerpartskeys.cpp).
     bool HandToGrid(uint16_t Key, TShiftState Shift);
     bool IsWholeTextSelected();
+    bool IsSeparatorKey(uint16_t Key, TShiftState Shift);
     void StartFromEmpty(uint16_t Key);
     void MoveLeft();
     void MoveRight();
     void ChangePart(uint16_t Key);
-    void Clear();
+
+    // Characters (wwpickerpartspress.cpp).
     void Escape();
     void SetToNow();
-    bool IsSeparatorKey(uint16_t Key, TShiftState Shift);
+
+    // Emptying (wwpickerpartsclipboard.cpp).
+    void Clear();
 
     // Digits and letters (wwpickerpartstyping.cpp).
     void TypeDigit(int32_t Digit);
@@ -148,6 +152,7 @@ private:
     void RemoveTypedDigit();
     void Advance();
 
+    // Changing the value (wwpickerpartstyping.cpp, wwpickerpartsclipboard.cpp).
     // A value with a day that lies outside the effective limits (a time-only picker has none).
     bool OutsideLimits(TDateTime Value);
     // The value setter, its refusal of the limits a beep.
@@ -156,7 +161,7 @@ private:
     bool MayModify();
     // Taking a changed value: false when it lies outside the limits (the text is refreshed).
     bool Apply(TDateTime Value);
-    // Marks the edit modified, hides a midnight the c format does not show, refreshes.
+    // Marks the edit modified and shows the new value.
     void AfterChange();
     void Refresh();
 

@@ -218,12 +218,8 @@ bool TwwPickerParts::Apply(TDateTime Value) {
 
 void TwwPickerParts::AfterChange() {
     FHost.SetModified(true);
-    TCustomEdit& edit = FHost.EditWindow();
-    const std::string text = FHost.TextOfValue(FHost.PickerValue());
-    if (edit.Text() != text) edit.SetText(text);
-    // A time that became midnight under the c format is no longer shown.
-    if (FHost.IsCFormat()) FCurrentPart = std::min(FCurrentPart, std::max(1, LastPart()));
-    HighlightCurrentPart();
+    // A time that became midnight under the c format is no longer shown, nor highlighted.
+    Refresh();
 }
 
 void TwwPickerParts::Refresh() {
