@@ -90,9 +90,12 @@ public:
     TwwPickerParts(const TwwPickerParts&) = delete;
     TwwPickerParts& operator=(const TwwPickerParts&) = delete;
 
-    // Parts count from 1.
+    // Parts count from 1. Digits typed into one part are not taken into another.
     int32_t CurrentPart() const { return FCurrentPart; }
-    void SetCurrentPart(int32_t Value) { FCurrentPart = Value < 1 ? 1 : Value; }
+    void SetCurrentPart(int32_t Value) {
+        if (Value != FCurrentPart) DropPending();
+        FCurrentPart = Value < 1 ? 1 : Value;
+    }
     bool PartPending() const { return !FTypedDigits.empty(); }
     // Forgets typed digits without taking them (a drop-down, Escape).
     void DropPending() { FTypedDigits.clear(); }
