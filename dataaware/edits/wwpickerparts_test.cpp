@@ -139,6 +139,33 @@ TEST(PickerParts, KeysStepTypeAndMoveThroughTheParts) {
     }
 }
 
+// Setting the text clears the edit's modified flag, and a part typed as it was leaves the value
+// as it was: the edit must still be written back.
+TEST(PickerParts, EveryEditMarksThePickerModifiedAfterItsText) {
+    struct TCase {
+        const char* Format;
+        TwwPickerPartsKind Kind;
+        const char* Time;
+        int32_t Part;
+        std::vector<WPARAM> Keys;
+    };
+    for (const TCase& c : std::vector<TCase>{
+             {"hh:nn:ss", TwwPickerPartsKind::TimeOnly, "09:45:00", 3, {'0', '0'}},
+             {"mm/dd/yyyy hh:nn", TwwPickerPartsKind::DateAndTime, "15:30:00", 5, {'3', '0'}},
+             {"c", TwwPickerPartsKind::DateAndTime, "00:00:00", 3, {VK_RIGHT}},
+             {"c", TwwPickerPartsKind::DateAndTime, "09:30:00", 5, {VK_DELETE}},
+             {"c", TwwPickerPartsKind::DateAndTime, "09:30:00", 1, {VK_SPACE}},
+         }) {
+        SCOPED_TRACE(std::string(c.Format) + " " + c.Time);
+        TPickerForm form(c.Format, c.Kind, ValueOf("2024-03-05", c.Time), c.Part);
+        form.Picker->SetModified(false);
+        for (WPARAM key : c.Keys)
+            test::TypeKey(key, key == VK_SPACE ? ' ' : key >= '0' ? static_cast<char>(key) : 0);
+        EXPECT_TRUE(form.Picker->Modified());
+        EXPECT_EQ(form.Picker->Text(), form.Picker->TextOfValue(form.Picker->Value));
+    }
+}
+
 TEST(PickerParts, APickerThatMayNotChangeDropsEveryKey) {
     TPickerForm form("dd/mm/yyyy", TwwPickerPartsKind::Date, ValueOf("2024-03-05", "00:00:00"));
     test::TPartsHostEdit& picker = *form.Picker;

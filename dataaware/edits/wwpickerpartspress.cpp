@@ -65,8 +65,7 @@ void TwwPickerParts::SetToNow() {
     }
     if (!Apply(now)) return;
     FHost.SetEmptyFlag(false);
-    FHost.SetModified(true);
-    HighlightCurrentPart();
+    AfterChange();
 }
 
 void TwwPickerParts::Escape() {

@@ -217,9 +217,10 @@ bool TwwPickerParts::Apply(TDateTime Value) {
 }
 
 void TwwPickerParts::AfterChange() {
-    FHost.SetModified(true);
     // A time that became midnight under the c format is no longer shown, nor highlighted.
     Refresh();
+    // Only after the text: setting it clears the edit's modified flag.
+    FHost.SetModified(true);
 }
 
 void TwwPickerParts::Refresh() {
