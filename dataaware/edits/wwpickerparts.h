@@ -123,6 +123,7 @@ public:
 
 private:
     TwwPartsLayout LayoutFor(TDateTime Value);
+    int32_t LastPartOf(const TwwPartsLayout& Layout);
     TwwPartRules RulesFor(const TwwPartsLayout& Layout);
     // A DataSource or a DataField is set, but no field is bound.
     bool BindingInactive();
