@@ -8,6 +8,7 @@
 
 #include "dataaware/edits/wwpickerparts_testsupport.h"
 #include "platform/core/datetime.h"
+#include "platform/core/formatsettings.h"
 #include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/lists_testsupport.h"
@@ -164,6 +165,16 @@ TEST(PickerParts, EveryEditMarksThePickerModifiedAfterItsText) {
         EXPECT_TRUE(form.Picker->Modified());
         EXPECT_EQ(form.Picker->Text(), form.Picker->TextOfValue(form.Picker->Value));
     }
+}
+
+TEST(PickerParts, ANameTakesLettersBeyondAToZAsTyped) {
+    TFormatSettings settings;
+    settings.LongMonthNames[7] = "\xC1g\xFAst";
+    const TFormatSettingsOverride local(settings);
+    TPickerForm form("mmmm yyyy", TwwPickerPartsKind::Date, ValueOf("2024-03-05", "00:00:00"));
+    test::TypeKey(0xDE, '\xE1');
+    EXPECT_EQ(Shown(form.Picker->Value), "2024-08-05 00:00:00");
+    EXPECT_EQ(form.Picker->Highlighted(), "\xC1g\xFAst");
 }
 
 TEST(PickerParts, APickerThatMayNotChangeDropsEveryKey) {

@@ -46,7 +46,7 @@ size_t IndexOf(const TwwPartsLayout& Layout, K Kind, K Or) {
 }
 
 bool SameLetter(std::string_view Text, char Letter) {
-    return !Text.empty() && SameText(Text.substr(0, 1), std::string_view(&Letter, 1));
+    return !Text.empty() && AnsiSameText(Text.substr(0, 1), std::string_view(&Letter, 1));
 }
 
 }  // namespace
