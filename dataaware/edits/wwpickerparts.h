@@ -90,9 +90,12 @@ public:
     TwwPickerParts(const TwwPickerParts&) = delete;
     TwwPickerParts& operator=(const TwwPickerParts&) = delete;
 
-    // Parts count from 1.
+    // Parts count from 1. Digits typed into one part are not taken into another.
     int32_t CurrentPart() const { return FCurrentPart; }
-    void SetCurrentPart(int32_t Value) { FCurrentPart = Value < 1 ? 1 : Value; }
+    void SetCurrentPart(int32_t Value) {
+        if (Value != FCurrentPart) DropPending();
+        FCurrentPart = Value < 1 ? 1 : Value;
+    }
     bool PartPending() const { return !FTypedDigits.empty(); }
     // Forgets typed digits without taking them (a drop-down, Escape).
     void DropPending() { FTypedDigits.clear(); }
@@ -120,6 +123,7 @@ public:
 
 private:
     TwwPartsLayout LayoutFor(TDateTime Value);
+    int32_t LastPartOf(const TwwPartsLayout& Layout);
     TwwPartRules RulesFor(const TwwPartsLayout& Layout);
     // A DataSource or a DataField is set, but no field is bound.
     bool BindingInactive();
@@ -129,14 +133,18 @@ private:
     // Keys (wwpickerpartskeys.cpp).
     bool HandToGrid(uint16_t Key, TShiftState Shift);
     bool IsWholeTextSelected();
+    bool IsSeparatorKey(uint16_t Key, TShiftState Shift);
     void StartFromEmpty(uint16_t Key);
     void MoveLeft();
     void MoveRight();
     void ChangePart(uint16_t Key);
-    void Clear();
+
+    // Characters (wwpickerpartspress.cpp).
     void Escape();
     void SetToNow();
-    bool IsSeparatorKey(uint16_t Key, TShiftState Shift);
+
+    // Emptying (wwpickerpartsclipboard.cpp).
+    void Clear();
 
     // Digits and letters (wwpickerpartstyping.cpp).
     void TypeDigit(int32_t Digit);
@@ -148,6 +156,7 @@ private:
     void RemoveTypedDigit();
     void Advance();
 
+    // Changing the value (wwpickerpartstyping.cpp, wwpickerpartsclipboard.cpp).
     // A value with a day that lies outside the effective limits (a time-only picker has none).
     bool OutsideLimits(TDateTime Value);
     // The value setter, its refusal of the limits a beep.
@@ -156,7 +165,7 @@ private:
     bool MayModify();
     // Taking a changed value: false when it lies outside the limits (the text is refreshed).
     bool Apply(TDateTime Value);
-    // Marks the edit modified, hides a midnight the c format does not show, refreshes.
+    // Marks the edit modified and shows the new value.
     void AfterChange();
     void Refresh();
 

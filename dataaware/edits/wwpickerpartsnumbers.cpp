@@ -78,7 +78,7 @@ int32_t MatchName(const std::array<std::string, N>& Names, std::string_view Lett
     for (size_t i = 0; i < N; ++i) {
         const size_t at = (static_cast<size_t>(From) + i) % N;
         const std::string& name = Names[at];
-        if (name.size() >= Letters.size() && SameText(name.substr(0, Letters.size()), Letters))
+        if (name.size() >= Letters.size() && AnsiSameText(name.substr(0, Letters.size()), Letters))
             return static_cast<int32_t>(at);
     }
     return -1;

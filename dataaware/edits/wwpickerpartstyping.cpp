@@ -46,7 +46,7 @@ size_t IndexOf(const TwwPartsLayout& Layout, K Kind, K Or) {
 }
 
 bool SameLetter(std::string_view Text, char Letter) {
-    return !Text.empty() && SameText(Text.substr(0, 1), std::string_view(&Letter, 1));
+    return !Text.empty() && AnsiSameText(Text.substr(0, 1), std::string_view(&Letter, 1));
 }
 
 }  // namespace
@@ -217,13 +217,10 @@ bool TwwPickerParts::Apply(TDateTime Value) {
 }
 
 void TwwPickerParts::AfterChange() {
+    // A time that became midnight under the c format is no longer shown, nor highlighted.
+    Refresh();
+    // Only after the text: setting it clears the edit's modified flag.
     FHost.SetModified(true);
-    TCustomEdit& edit = FHost.EditWindow();
-    const std::string text = FHost.TextOfValue(FHost.PickerValue());
-    if (edit.Text() != text) edit.SetText(text);
-    // A time that became midnight under the c format is no longer shown.
-    if (FHost.IsCFormat()) FCurrentPart = std::min(FCurrentPart, std::max(1, LastPart()));
-    HighlightCurrentPart();
 }
 
 void TwwPickerParts::Refresh() {
