@@ -43,10 +43,10 @@ std::string wwPartsFormat(const std::string& Format, bool CFormat) {
 
 TwwPartsLayout wwLayoutParts(std::string_view Format, TwwPickerPartsKind Kind, TDateTime Value) {
     TwwPartsLayout layout;
-    std::vector<TDateTimeField> fields;
-    layout.Text = FormatDateTimeFields(Format, Value, fields);
+    std::vector<TDateTimeSpan> fields;
+    layout.Text = FormatDateTimeSpans(Format, Value, fields);
     // A part that writes nothing (an empty am/pm string) has no place to highlight.
-    for (const TDateTimeField& field : fields)
+    for (const TDateTimeSpan& field : fields)
         if (field.Length > 0 && IsEditable(field.Kind, Kind)) layout.Parts.push_back(field);
     return layout;
 }

@@ -16,13 +16,13 @@ namespace vex {
 // A value written in a format, with the parts of the text the user edits.
 struct TwwPartsLayout {
     std::string Text;
-    std::vector<TDateTimeField> Parts;
+    std::vector<TDateTimeSpan> Parts;
 };
 
 // Part (from 1) of a layout: where it starts, how long it is, and the text up to its end, which
 // is empty when there are fewer parts.
 struct TwwLocatedPart {
-    TDateTimeField Field;
+    TDateTimeSpan Field;
     std::string TextToEnd;
     bool Found = false;
 };
@@ -60,19 +60,19 @@ struct TwwPartRules {
 bool wwStepDatePart(TDateTime& Value, TDateTimeTokenKind Kind, int32_t Count, bool Cycle,
                     const TwwPartRules& Rules);
 // Up (+1) or Down (-1) on a part: times wrap round within their unit, am/pm turns over.
-bool wwStepPart(TDateTime& Value, const TDateTimeField& Part, int32_t Direction,
+bool wwStepPart(TDateTime& Value, const TDateTimeSpan& Part, int32_t Direction,
                 const TwwPartRules& Rules);
 // Home and End: the part's smallest or largest value the limits allow.
-bool wwSetPartToLimit(TDateTime& Value, const TDateTimeField& Part, bool Largest,
+bool wwSetPartToLimit(TDateTime& Value, const TDateTimeSpan& Part, bool Largest,
                       const TwwPartRules& Rules);
 // A number typed into a part; false (Value unchanged) when the part cannot take it. A day or a
 // month of 0 keeps the old one; a two-digit year is windowed with Epoch.
-bool wwSetPartNumber(TDateTime& Value, const TDateTimeField& Part, int32_t Number,
+bool wwSetPartNumber(TDateTime& Value, const TDateTimeSpan& Part, int32_t Number,
                      const TwwPartRules& Rules);
 // Letters typed into a month-name or day-name part select the name they begin; the search
 // starts after the current one for a single letter, so pressing it again moves on. False when
 // no name fits.
-bool wwSetPartName(TDateTime& Value, const TDateTimeField& Part, std::string_view Letters,
+bool wwSetPartName(TDateTime& Value, const TDateTimeSpan& Part, std::string_view Letters,
                    const TwwPartRules& Rules);
 
 // What pasted text reads as: a time for a time-only picker, else a date-time or a date; 0 when
@@ -150,9 +150,9 @@ private:
     void TypeDigit(int32_t Digit);
     void TypeLetter(char Letter);
     // Shows the typed digits in place of the part, which shows ShownLength characters now.
-    void ShowTyped(const TDateTimeField& Part, size_t ShownLength);
+    void ShowTyped(const TDateTimeSpan& Part, size_t ShownLength);
     // False when the part cannot take the number (the key beeps).
-    bool TakeNumber(const TDateTimeField& Part, int32_t Number);
+    bool TakeNumber(const TDateTimeSpan& Part, int32_t Number);
     void RemoveTypedDigit();
     void Advance();
 

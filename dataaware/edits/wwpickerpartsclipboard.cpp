@@ -12,7 +12,7 @@ using K = TDateTimeTokenKind;
 
 size_t DatePartCount(const TwwPartsLayout& Layout) {
     size_t count = 0;
-    for (const TDateTimeField& part : Layout.Parts)
+    for (const TDateTimeSpan& part : Layout.Parts)
         if (part.Kind == K::Day || part.Kind == K::DayName || part.Kind == K::Month ||
             part.Kind == K::MonthName || part.Kind == K::Year)
             ++count;
