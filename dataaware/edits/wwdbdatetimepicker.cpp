@@ -1,6 +1,7 @@
 #include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbdatetimepickerpartshost.h"
 #include "dataaware/edits/wwdbdatetimepickervalues.h"
+#include "dataaware/edits/wwpickerparts.h"
 
 #include <algorithm>
 #include "dataaware/intl/Wwintl.h"
@@ -37,7 +38,7 @@ TwwDBCustomDateTimePicker::TwwDBCustomDateTimePicker(TComponent* AOwner)
       FDataLink(std::make_unique<TFieldDataLink>()),
       FEpoch(wwGlobalIntl->DefaultEpochYear()),
       FPartsHost(std::make_unique<TPartsHost>(*this)),
-      FParts(*FPartsHost) {
+      FParts(std::make_unique<TwwPickerParts>(*FPartsHost)) {
     FControlStyle.Include(csReplicatable);
     FDataLink->Control = this;
     FDataLink->OnDataChange = [this](TObject* Sender) { DataChange(Sender); };

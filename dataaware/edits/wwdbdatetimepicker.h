@@ -5,7 +5,6 @@
 #include <string>
 
 #include "dataaware/data/wwdataaware.h"
-#include "dataaware/edits/wwdbdatetimepickerparts.h"
 #include "dataaware/edits/wwdbdatetimepickervalues.h"
 #include "dataaware/edits/wwmonthcalendar.h"
 #include "dataaware/edits/wwpopupcalendar.h"
@@ -18,6 +17,7 @@ namespace vex {
 
 class TField;
 class TFieldDataLink;
+class TwwPickerParts;
 
 enum TDTDateFormat { dfShort, dfLong };
 enum TwwDTEditDataType { wwDTEdtDateTime, wwDTEdtDate, wwDTEdtTime };
@@ -274,7 +274,7 @@ private:
     bool FEscapeConsumed = false;
     bool FShowButton = true;
     std::unique_ptr<TPartsHost> FPartsHost;
-    TwwPickerPartsHandle FParts;
+    std::unique_ptr<TwwPickerParts> FParts;
     // Held while this picker is dropped down, so a click elsewhere closes it; only its own
     // close-up or destruction removes it.
     std::unique_ptr<TwwCalendarMouseHook> FMouseHook;

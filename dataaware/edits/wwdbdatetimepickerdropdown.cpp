@@ -4,6 +4,7 @@
 #include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbdatetimepickervalues.h"
 #include "dataaware/edits/wweditorgrid.h"
+#include "dataaware/edits/wwpickerparts.h"
 #include "platform/core/datetime.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
@@ -80,7 +81,7 @@ void TwwDBCustomDateTimePicker::DropDown() {
     TCustomEdit::SetReadOnly(false);
     FValueBeforeDropDown = FValue;
     CommitPendingPart();
-    FParts.DropPending();
+    FParts->DropPending();
     ShowEditCaret(false);
     const std::weak_ptr<const void> life = LifeToken();
     if (FPopupCalendar == nullptr) {

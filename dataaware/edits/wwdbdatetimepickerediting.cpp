@@ -2,6 +2,7 @@
 
 #include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbdatetimepickerpartshost.h"
+#include "dataaware/edits/wwpickerparts.h"
 #include "platform/core/datetime.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
@@ -12,15 +13,15 @@ namespace vex {
 // The part editor decides what keys, clicks, cuts and pastes do; the picker hands them on.
 
 void TwwDBCustomDateTimePicker::HighlightCurrentPart() {
-    FParts.HighlightCurrentPart();
+    FParts->HighlightCurrentPart();
 }
 
 void TwwDBCustomDateTimePicker::CommitPendingPart() {
-    FParts.CommitPending();
+    FParts->CommitPending();
 }
 
 void TwwDBCustomDateTimePicker::FirstPart() {
-    FParts.SetCurrentPart(1);
+    FParts->SetCurrentPart(1);
 }
 
 void TwwDBCustomDateTimePicker::KeyDown(uint16_t& Key, TShiftState Shift) {
@@ -32,7 +33,7 @@ void TwwDBCustomDateTimePicker::KeyDown(uint16_t& Key, TShiftState Shift) {
         Key = 0;
         return;
     }
-    FParts.KeyDown(Key, Shift);
+    FParts->KeyDown(Key, Shift);
 }
 
 void TwwDBCustomDateTimePicker::KeyPress(char& Key) {
@@ -43,28 +44,28 @@ void TwwDBCustomDateTimePicker::KeyPress(char& Key) {
         Key = 0;
         return;
     }
-    FParts.KeyPress(Key);
+    FParts->KeyPress(Key);
 }
 
 void TwwDBCustomDateTimePicker::DefaultHandler(TMessage& Message) {
     // A press picks a part rather than placing a caret or starting a selection by dragging.
     if (Message.Msg == WM_LBUTTONDOWN) {
-        FParts.MouseDown(MessagePoint(Message.LParam).X);
+        FParts->MouseDown(MessagePoint(Message.LParam).X);
         return;
     }
     if (Message.Msg == WM_LBUTTONDBLCLK) {
-        FParts.DoubleClick();
+        FParts->DoubleClick();
         return;
     }
     TCustomEdit::DefaultHandler(Message);
 }
 
 void TwwDBCustomDateTimePicker::CutToClipboard() {
-    FParts.Cut();
+    FParts->Cut();
 }
 
 void TwwDBCustomDateTimePicker::PasteFromClipboard() {
-    FParts.Paste();
+    FParts->Paste();
 }
 
 TDateTime TwwDBCustomDateTimePicker::TPartsHost::PickerValue() {
