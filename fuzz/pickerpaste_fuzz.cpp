@@ -25,7 +25,7 @@ void CheckParts(const std::string& Format, vex::TwwPickerPartsKind Kind, vex::TD
         const TwwLocatedPart located = wwLocatePart(layout, part);
         if (located.Found != (part <= count)) __builtin_trap();
         if (!located.Found) continue;
-        const TDateTimeField& field = located.Field;
+        const TDateTimeSpan& field = located.Field;
         if (field.Length == 0 || field.Start + field.Length != located.TextToEnd.size() ||
             layout.Text.compare(0, located.TextToEnd.size(), located.TextToEnd) != 0)
             __builtin_trap();

@@ -1,6 +1,7 @@
 #include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbdatetimepickerpartshost.h"
 #include "dataaware/edits/wwdbdatetimepickervalues.h"
+#include "dataaware/edits/wwpickerparts.h"
 
 #include <algorithm>
 #include "dataaware/intl/Wwintl.h"
@@ -37,7 +38,7 @@ TwwDBCustomDateTimePicker::TwwDBCustomDateTimePicker(TComponent* AOwner)
       FDataLink(std::make_unique<TFieldDataLink>()),
       FEpoch(wwGlobalIntl->DefaultEpochYear()),
       FPartsHost(std::make_unique<TPartsHost>(*this)),
-      FParts(*FPartsHost) {
+      FParts(std::make_unique<TwwPickerParts>(*FPartsHost)) {
     FControlStyle.Include(csReplicatable);
     FDataLink->Control = this;
     FDataLink->OnDataChange = [this](TObject* Sender) { DataChange(Sender); };
@@ -115,19 +116,22 @@ bool TwwDBCustomDateTimePicker::IsTimeOnlyKind() const {
     const TField* field = Field();
     if (field == nullptr) return FUnboundDataType == wwDTEdtTime;
     return field->DataType() == ftTime ||
-           (field->DataType() == ftDateTime && !wwFormatHasDate(EffectiveDisplayFormat(false)));
+           (field->DataType() == ftDateTime && !FFormatParts.HasDate(OwnOrFieldFormat()));
 }
 
 bool TwwDBCustomDateTimePicker::IsDateOnlyKind() const {
     const TField* field = Field();
     if (field == nullptr) return FUnboundDataType == wwDTEdtDate;
     return field->DataType() == ftDate ||
-           (field->DataType() == ftDateTime && !wwFormatHasTime(EffectiveDisplayFormat(false)));
+           (field->DataType() == ftDateTime && !FFormatParts.HasTime(OwnOrFieldFormat()));
+}
+
+const std::string& TwwDBCustomDateTimePicker::OwnOrFieldFormat() const {
+    return FDisplayFormat.empty() && Field() != nullptr ? Field()->DisplayFormat() : FDisplayFormat;
 }
 
 std::string TwwDBCustomDateTimePicker::EffectiveDisplayFormat(bool Expanded) const {
-    std::string format = FDisplayFormat;
-    if (format.empty() && Field() != nullptr) format = Field()->DisplayFormat();
+    const std::string& format = OwnOrFieldFormat();
     if (!Expanded || !format.empty()) return format;
     const TFormatSettings& settings = FormatSettings();
     const bool longFormat = FDateFormat == dfLong;
@@ -176,12 +180,17 @@ void TwwDBCustomDateTimePicker::SetValue(TDateTime Value) {
     }
     FValue = Value;
     const std::string text = TextOfValue(Value);
-    if (Text() != text && !ReplaceText(text)) return;
+    if (!ReplaceText(text)) return;
     HighlightCurrentPart();
     TCustomEdit::SetModified(modified);
 }
 
+bool TwwDBCustomDateTimePicker::TextIs(const std::string& Value) const {
+    return TextBuffer().LineCount() == 1 && TextBuffer().Line(0) == Value;
+}
+
 bool TwwDBCustomDateTimePicker::ReplaceText(const std::string& Value) {
+    if (TextIs(Value)) return true;
     const std::weak_ptr<const void> life = LifeToken();
     SetText(Value);
     return !life.expired();

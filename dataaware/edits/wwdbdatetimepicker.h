@@ -5,7 +5,7 @@
 #include <string>
 
 #include "dataaware/data/wwdataaware.h"
-#include "dataaware/edits/wwdbdatetimepickerparts.h"
+#include "dataaware/edits/wwdbdatetimepickervalues.h"
 #include "dataaware/edits/wwmonthcalendar.h"
 #include "dataaware/edits/wwpopupcalendar.h"
 #include "platform/core/events.h"
@@ -17,6 +17,7 @@ namespace vex {
 
 class TField;
 class TFieldDataLink;
+class TwwPickerParts;
 
 enum TDTDateFormat { dfShort, dfLong };
 enum TwwDTEditDataType { wwDTEdtDateTime, wwDTEdtDate, wwDTEdtTime };
@@ -186,6 +187,7 @@ protected:
     void CMFontChanged(TMessage& Message) override;
     void CMEnabledChanged(TMessage& Message) override;
     void CMCancelMode(TMessage& Message) override;
+    void WMSetFocus(TMessage& Message) override;
     void WMKillFocus(TMessage& Message) override;
     void WMSize(TMessage& Message) override;
     void CNKeyDown(TMessage& Message) override;
@@ -197,7 +199,7 @@ protected:
 
     // The edit area: left of the button when it shows.
     virtual void SetEditRect();
-    virtual int32_t ButtonWidth() const;
+    // Where the button's panel starts, less the pixel its edge takes.
     virtual int32_t ButtonLeft() const;
     // Puts the dataset into edit mode when it may; whether the link is editing now.
     bool EditPermission();
@@ -217,6 +219,9 @@ private:
     bool Refresh();
     // Replaces the text; false when a change handler freed the picker.
     bool ReplaceText(const std::string& Value);
+    // Asked on every record a walk shows, without copying the text.
+    bool TextIs(const std::string& Value) const;
+    bool TextEmpty() const { return TextIs(""); }
 
     // The drop-down and its keys (wwdbdatetimepickerdropdown.cpp).
     // True when the key opened or closed the calendar.
@@ -232,6 +237,11 @@ private:
     bool PaintsItself();
     // The button shows exactly when ShowButton is on and the value has a date.
     void ShowButtonPanel();
+    // Shows or hides the caret; unlike the platform's, these calls do not nest.
+    void ShowEditCaret(bool Show);
+
+    // DisplayFormat, else the field's, as set.
+    const std::string& OwnOrFieldFormat() const;
 
     // Seams into the part editor.
     void HighlightCurrentPart();
@@ -253,8 +263,10 @@ private:
     TwwDateComboButton* FButton = nullptr;
     TWinControl* FButtonPanel = nullptr;
     bool FFocused = false;
+    bool FCaretHidden = false;
     TwwDTEditDataType FUnboundDataType = wwDTEdtDateTime;
     std::string FDisplayFormat;
+    mutable TwwFormatParts FFormatParts;
     bool FEmpty = true;
     int32_t FEpoch;
     bool FOpenedByButton = false;
@@ -262,7 +274,7 @@ private:
     bool FEscapeConsumed = false;
     bool FShowButton = true;
     std::unique_ptr<TPartsHost> FPartsHost;
-    TwwPickerPartsHandle FParts;
+    std::unique_ptr<TwwPickerParts> FParts;
     // Held while this picker is dropped down, so a click elsewhere closes it; only its own
     // close-up or destruction removes it.
     std::unique_ptr<TwwCalendarMouseHook> FMouseHook;

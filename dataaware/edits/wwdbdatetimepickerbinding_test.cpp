@@ -72,6 +72,32 @@ TEST(DBDateTimePickerBinding, WritingBackKeepsTheHalfOfTheFieldThatIsNotShown) {
     }
 }
 
+// The text the part editor refreshes after each typed part must not lose the edit's mark, or the
+// post would drop what was typed.
+TEST(DBDateTimePickerBinding, WhatIsTypedIsWhatThePostStores) {
+    const struct {
+        const char* Column;
+        const char* Format;
+        const char* Typed;
+        const char* Stored;
+    } cases[] = {
+        {"Moment", "hh:nn:ss", "094500", "1899-12-30 09:45"},
+        {"Stamp", "mm/dd/yyyy hh:nn", "010220001530", "2000-01-02 15:30"},
+        {"Day", "mm/dd/yyyy", "03041999", "1999-03-04 00:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Column);
+        test::TBoundPicker t(c.Column, c.Format);
+        t.Picker->SetFocus();
+        test::PressKey(VK_F2);
+        for (const char* digit = c.Typed; *digit != 0; ++digit)
+            test::PressKey(*digit);
+        EXPECT_TRUE(t.Picker->Modified());
+        t.Data.Table.Post();
+        EXPECT_EQ(t.Data.Stored(c.Column), c.Stored);
+    }
+}
+
 TEST(DBDateTimePickerBinding, ADataSourceWithoutAFieldShowsNothingAndOffersNoDropDown) {
     test::TBoundPicker t("");
     t.Picker->SetValue(DayAt(2024, 3, 5));

@@ -4,6 +4,7 @@
 #include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbdatetimepickervalues.h"
 #include "dataaware/edits/wweditorgrid.h"
+#include "dataaware/edits/wwpickerparts.h"
 #include "platform/core/datetime.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
@@ -13,7 +14,6 @@
 #include "platform/ui/monthcal.h"
 #include "platform/ui/screen.h"
 #include "platform/win/capture.h"
-#include "platform/win/caret.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/systemmetrics.h"
 #include "platform/win/window.h"
@@ -74,15 +74,15 @@ TDateTime TwwDBCustomDateTimePicker::WithinLimits(TDateTime Value) const {
 void TwwDBCustomDateTimePicker::DropDown() {
     if (IsDroppedDown() || BindingInactive() || IsTimeOnlyKind()) return;
     if (!MayModify()) {
-        HideCaret(Handle());
+        ShowEditCaret(false);
         TCustomEdit::SetReadOnly(true);
         return;
     }
     TCustomEdit::SetReadOnly(false);
     FValueBeforeDropDown = FValue;
     CommitPendingPart();
-    FParts.DropPending();
-    HideCaret(Handle());
+    FParts->DropPending();
+    ShowEditCaret(false);
     const std::weak_ptr<const void> life = LifeToken();
     if (FPopupCalendar == nullptr) {
         FPopupCalendar = new TwwPopupCalendar(this);
@@ -106,12 +106,12 @@ void TwwDBCustomDateTimePicker::DropDown() {
     SendMessage(calendar.Handle(), MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
 
     // The dataset's and the picker's change handlers run from here on, and may free the picker.
-    if (Text().empty() || FValue == 0) {
+    if (TextEmpty() || FValue == 0) {
         EditPermission();
         if (life.expired()) return;
         SetModified(true);
         // Today, or the nearest limit when today is outside them.
-        if (Text().empty()) SetValue(WithinLimits(::vex::Date()));
+        if (TextEmpty()) SetValue(WithinLimits(::vex::Date()));
         if (life.expired()) return;
     }
     if (!ReplaceText(TextOfValue(FValue)) || FPopupCalendar != &calendar) return;
@@ -176,10 +176,6 @@ void TwwDBCustomDateTimePicker::CloseUp(bool Accept) {
     if (OnCloseUp) OnCloseUp(this);
     if (life.expired()) return;
     SetShowHint(true);
-    if (HandleAllocated()) {
-        ShowCaret(Handle());
-        HideCaret(Handle());
-    }
     Invalidate();
     HighlightCurrentPart();
 }
@@ -305,10 +301,6 @@ void TwwDBCustomDateTimePicker::SetShowButton(bool Value) {
         SetEditRect();
         Invalidate();
     }
-}
-
-int32_t TwwDBCustomDateTimePicker::ButtonWidth() const {
-    return FButtonPanel->Width();
 }
 
 int32_t TwwDBCustomDateTimePicker::ButtonLeft() const {

@@ -2,10 +2,10 @@
 
 #include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbdatetimepickerpartshost.h"
+#include "dataaware/edits/wwpickerparts.h"
 #include "platform/core/datetime.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
-#include "platform/win/caret.h"
 #include "platform/win/systemmetrics.h"
 
 namespace vex {
@@ -13,15 +13,15 @@ namespace vex {
 // The part editor decides what keys, clicks, cuts and pastes do; the picker hands them on.
 
 void TwwDBCustomDateTimePicker::HighlightCurrentPart() {
-    FParts.HighlightCurrentPart();
+    FParts->HighlightCurrentPart();
 }
 
 void TwwDBCustomDateTimePicker::CommitPendingPart() {
-    FParts.CommitPending();
+    FParts->CommitPending();
 }
 
 void TwwDBCustomDateTimePicker::FirstPart() {
-    FParts.SetCurrentPart(1);
+    FParts->SetCurrentPart(1);
 }
 
 void TwwDBCustomDateTimePicker::KeyDown(uint16_t& Key, TShiftState Shift) {
@@ -33,7 +33,7 @@ void TwwDBCustomDateTimePicker::KeyDown(uint16_t& Key, TShiftState Shift) {
         Key = 0;
         return;
     }
-    FParts.KeyDown(Key, Shift);
+    FParts->KeyDown(Key, Shift);
 }
 
 void TwwDBCustomDateTimePicker::KeyPress(char& Key) {
@@ -44,28 +44,28 @@ void TwwDBCustomDateTimePicker::KeyPress(char& Key) {
         Key = 0;
         return;
     }
-    FParts.KeyPress(Key);
+    FParts->KeyPress(Key);
 }
 
 void TwwDBCustomDateTimePicker::DefaultHandler(TMessage& Message) {
     // A press picks a part rather than placing a caret or starting a selection by dragging.
     if (Message.Msg == WM_LBUTTONDOWN) {
-        FParts.MouseDown(MessagePoint(Message.LParam).X);
+        FParts->MouseDown(MessagePoint(Message.LParam).X);
         return;
     }
     if (Message.Msg == WM_LBUTTONDBLCLK) {
-        FParts.DoubleClick();
+        FParts->DoubleClick();
         return;
     }
     TCustomEdit::DefaultHandler(Message);
 }
 
 void TwwDBCustomDateTimePicker::CutToClipboard() {
-    FParts.Cut();
+    FParts->Cut();
 }
 
 void TwwDBCustomDateTimePicker::PasteFromClipboard() {
-    FParts.Paste();
+    FParts->Paste();
 }
 
 TDateTime TwwDBCustomDateTimePicker::TPartsHost::PickerValue() {
@@ -206,11 +206,7 @@ TCustomEdit& TwwDBCustomDateTimePicker::TPartsHost::EditWindow() {
 }
 
 void TwwDBCustomDateTimePicker::TPartsHost::ShowEditCaret(bool Show) {
-    if (!P.HandleAllocated()) return;
-    if (Show)
-        ShowCaret(P.Handle());
-    else
-        HideCaret(P.Handle());
+    P.ShowEditCaret(Show);
 }
 
 int32_t TwwDBCustomDateTimePicker::TPartsHost::TextLeft() {

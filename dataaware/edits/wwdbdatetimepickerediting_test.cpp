@@ -8,6 +8,7 @@
 #include "dataaware/edits/wwdbdatetimepicker_testsupport.h"
 #include "platform/core/datetime.h"
 #include "platform/ui/editmessages.h"
+#include "platform/win/caret.h"
 #include "platform/win/clipboard_testsupport.h"
 #include "tests/support/casefile.h"
 
@@ -81,6 +82,20 @@ TEST(DBDateTimePickerEditing, CutEmptiesThePickerAndPasteReadsTheTextAsADate) {
     t.Picker->Perform(WM_PASTE, 0, 0);
     EXPECT_EQ(test::Shown(t.Picker->Value()), "2030-12-25 20:15");
     EXPECT_EQ(t.Picker->Text(), "12/25/30 8:15:00 PM");
+}
+
+// Every highlight hides the caret; the one show that follows must bring it back all the same.
+TEST(DBDateTimePickerEditing, EscapeShowsTheCaretAfterAnyNumberOfHighlights) {
+    test::TPickerScene t;
+    t.Picker->SetValue(ValueOf("2024-03-05 09:30"));
+    t.Picker->SetFocus();
+    Application().ProcessMessages();
+    for (int32_t key : {VK_F2, VK_RIGHT, VK_RIGHT, VK_UP, VK_LEFT})
+        PressKey(key);
+    EXPECT_FALSE(GetCaretState().Visible);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(t.Picker->Text(), "3/5/24 9:30:00 AM");
+    EXPECT_TRUE(GetCaretState().Visible);
 }
 
 }  // namespace

@@ -30,6 +30,18 @@ void TwwDBCustomDateTimePicker::Invalidate() {
     FButton->Invalidate();
 }
 
+void TwwDBCustomDateTimePicker::ShowEditCaret(bool Show) {
+    if (!HandleAllocated() || FCaretHidden == !Show) return;
+    // The platform's hiding nests; the picker's hides and shows do not.
+    if (Show ? ShowCaret(Handle()) : HideCaret(Handle())) FCaretHidden = !Show;
+}
+
+void TwwDBCustomDateTimePicker::WMSetFocus(TMessage& Message) {
+    // The edit makes and shows a new caret in here; entering may hide it again.
+    FCaretHidden = false;
+    TCustomEdit::WMSetFocus(Message);
+}
+
 void TwwDBCustomDateTimePicker::CMEnter(TMessage& Message) {
     FFocused = true;
     if (FAlignment != taLeftJustify) {
@@ -47,7 +59,7 @@ void TwwDBCustomDateTimePicker::CMEnter(TMessage& Message) {
     const std::weak_ptr<const void> life = LifeToken();
     TCustomEdit::CMEnter(Message);
     if (life.expired()) return;
-    if (FValue != 0 && !Text().empty()) {
+    if (FValue != 0 && !TextEmpty()) {
         Invalidate();
         if (!FOpenedByButton) SelectAll();
     }

@@ -33,4 +33,12 @@ bool wwFormatHasTime(const std::string& Format) {
     });
 }
 
+void TwwFormatParts::Read(const std::string& Format) {
+    if (FRead && Format == FFormat) return;
+    FFormat = Format;
+    FHasDate = wwFormatHasDate(Format);
+    FHasTime = wwFormatHasTime(Format);
+    FRead = true;
+}
+
 }  // namespace vex

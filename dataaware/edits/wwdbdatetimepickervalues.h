@@ -23,4 +23,26 @@ inline double wwTimeOfDay(TDateTime Value) {
 bool wwFormatHasDate(const std::string& Format);
 bool wwFormatHasTime(const std::string& Format);
 
+// The same answers, read once for the format last asked about: a picker asks on every record
+// it shows, and its format seldom changes.
+class TwwFormatParts {
+public:
+    bool HasDate(const std::string& Format) {
+        Read(Format);
+        return FHasDate;
+    }
+    bool HasTime(const std::string& Format) {
+        Read(Format);
+        return FHasTime;
+    }
+
+private:
+    void Read(const std::string& Format);
+
+    bool FRead = false;
+    std::string FFormat;
+    bool FHasDate = true;
+    bool FHasTime = true;
+};
+
 }  // namespace vex

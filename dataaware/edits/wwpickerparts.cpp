@@ -43,10 +43,10 @@ std::string wwPartsFormat(const std::string& Format, bool CFormat) {
 
 TwwPartsLayout wwLayoutParts(std::string_view Format, TwwPickerPartsKind Kind, TDateTime Value) {
     TwwPartsLayout layout;
-    std::vector<TDateTimeField> fields;
-    layout.Text = FormatDateTimeFields(Format, Value, fields);
+    std::vector<TDateTimeSpan> fields;
+    layout.Text = FormatDateTimeSpans(Format, Value, fields);
     // A part that writes nothing (an empty am/pm string) has no place to highlight.
-    for (const TDateTimeField& field : fields)
+    for (const TDateTimeSpan& field : fields)
         if (field.Length > 0 && IsEditable(field.Kind, Kind)) layout.Parts.push_back(field);
     return layout;
 }
@@ -86,13 +86,16 @@ TwwLocatedPart TwwPickerParts::LocatePart(int32_t Part, TDateTime Value) {
 }
 
 int32_t TwwPickerParts::LastPart() {
-    const TwwPartsLayout layout = LayoutFor(FHost.PickerValue());
-    const auto count = static_cast<int32_t>(layout.Parts.size());
+    return LastPartOf(LayoutFor(FHost.PickerValue()));
+}
+
+int32_t TwwPickerParts::LastPartOf(const TwwPartsLayout& Layout) {
+    const auto count = static_cast<int32_t>(Layout.Parts.size());
     if (!FHost.IsCFormat()) return count;
     // A midnight the c format hides leaves the time parts out of the text.
     const size_t shown = FHost.EditWindow().Text().size();
     for (int32_t part = 1; part <= count; ++part)
-        if (wwLocatePart(layout, part).TextToEnd.size() >= shown) return part;
+        if (wwLocatePart(Layout, part).TextToEnd.size() >= shown) return part;
     return count;
 }
 
@@ -106,16 +109,11 @@ void TwwPickerParts::HighlightCurrentPart() {
         edit.SetSelLength(0);
         return;
     }
-    TwwLocatedPart part = LocatePart(FCurrentPart, FHost.PickerValue());
+    const TwwPartsLayout layout = LayoutFor(FHost.PickerValue());
     // A part no longer shown (a new format, a midnight the c format hides) gives way to the
     // last one shown.
-    if ((!part.Found || FHost.IsCFormat()) && FCurrentPart > 1) {
-        const int32_t last = std::max(1, LastPart());
-        if (FCurrentPart > last) {
-            FCurrentPart = last;
-            part = LocatePart(FCurrentPart, FHost.PickerValue());
-        }
-    }
+    if (FCurrentPart > 1) FCurrentPart = std::min(FCurrentPart, std::max(1, LastPartOf(layout)));
+    const TwwLocatedPart part = wwLocatePart(layout, FCurrentPart);
     if (!part.Found) {
         edit.SetSelLength(0);
         return;

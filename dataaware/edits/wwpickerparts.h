@@ -16,13 +16,13 @@ namespace vex {
 // A value written in a format, with the parts of the text the user edits.
 struct TwwPartsLayout {
     std::string Text;
-    std::vector<TDateTimeField> Parts;
+    std::vector<TDateTimeSpan> Parts;
 };
 
 // Part (from 1) of a layout: where it starts, how long it is, and the text up to its end, which
 // is empty when there are fewer parts.
 struct TwwLocatedPart {
-    TDateTimeField Field;
+    TDateTimeSpan Field;
     std::string TextToEnd;
     bool Found = false;
 };
@@ -60,19 +60,19 @@ struct TwwPartRules {
 bool wwStepDatePart(TDateTime& Value, TDateTimeTokenKind Kind, int32_t Count, bool Cycle,
                     const TwwPartRules& Rules);
 // Up (+1) or Down (-1) on a part: times wrap round within their unit, am/pm turns over.
-bool wwStepPart(TDateTime& Value, const TDateTimeField& Part, int32_t Direction,
+bool wwStepPart(TDateTime& Value, const TDateTimeSpan& Part, int32_t Direction,
                 const TwwPartRules& Rules);
 // Home and End: the part's smallest or largest value the limits allow.
-bool wwSetPartToLimit(TDateTime& Value, const TDateTimeField& Part, bool Largest,
+bool wwSetPartToLimit(TDateTime& Value, const TDateTimeSpan& Part, bool Largest,
                       const TwwPartRules& Rules);
 // A number typed into a part; false (Value unchanged) when the part cannot take it. A day or a
 // month of 0 keeps the old one; a two-digit year is windowed with Epoch.
-bool wwSetPartNumber(TDateTime& Value, const TDateTimeField& Part, int32_t Number,
+bool wwSetPartNumber(TDateTime& Value, const TDateTimeSpan& Part, int32_t Number,
                      const TwwPartRules& Rules);
 // Letters typed into a month-name or day-name part select the name they begin; the search
 // starts after the current one for a single letter, so pressing it again moves on. False when
 // no name fits.
-bool wwSetPartName(TDateTime& Value, const TDateTimeField& Part, std::string_view Letters,
+bool wwSetPartName(TDateTime& Value, const TDateTimeSpan& Part, std::string_view Letters,
                    const TwwPartRules& Rules);
 
 // What pasted text reads as: a time for a time-only picker, else a date-time or a date; 0 when
@@ -90,9 +90,12 @@ public:
     TwwPickerParts(const TwwPickerParts&) = delete;
     TwwPickerParts& operator=(const TwwPickerParts&) = delete;
 
-    // Parts count from 1.
+    // Parts count from 1. Digits typed into one part are not taken into another.
     int32_t CurrentPart() const { return FCurrentPart; }
-    void SetCurrentPart(int32_t Value) { FCurrentPart = Value < 1 ? 1 : Value; }
+    void SetCurrentPart(int32_t Value) {
+        if (Value != FCurrentPart) DropPending();
+        FCurrentPart = Value < 1 ? 1 : Value;
+    }
     bool PartPending() const { return !FTypedDigits.empty(); }
     // Forgets typed digits without taking them (a drop-down, Escape).
     void DropPending() { FTypedDigits.clear(); }
@@ -120,6 +123,7 @@ public:
 
 private:
     TwwPartsLayout LayoutFor(TDateTime Value);
+    int32_t LastPartOf(const TwwPartsLayout& Layout);
     TwwPartRules RulesFor(const TwwPartsLayout& Layout);
     // A DataSource or a DataField is set, but no field is bound.
     bool BindingInactive();
@@ -129,25 +133,30 @@ private:
     // Keys (wwpickerpartskeys.cpp).
     bool HandToGrid(uint16_t Key, TShiftState Shift);
     bool IsWholeTextSelected();
+    bool IsSeparatorKey(uint16_t Key, TShiftState Shift);
     void StartFromEmpty(uint16_t Key);
     void MoveLeft();
     void MoveRight();
     void ChangePart(uint16_t Key);
-    void Clear();
+
+    // Characters (wwpickerpartspress.cpp).
     void Escape();
     void SetToNow();
-    bool IsSeparatorKey(uint16_t Key, TShiftState Shift);
+
+    // Emptying (wwpickerpartsclipboard.cpp).
+    void Clear();
 
     // Digits and letters (wwpickerpartstyping.cpp).
     void TypeDigit(int32_t Digit);
     void TypeLetter(char Letter);
     // Shows the typed digits in place of the part, which shows ShownLength characters now.
-    void ShowTyped(const TDateTimeField& Part, size_t ShownLength);
+    void ShowTyped(const TDateTimeSpan& Part, size_t ShownLength);
     // False when the part cannot take the number (the key beeps).
-    bool TakeNumber(const TDateTimeField& Part, int32_t Number);
+    bool TakeNumber(const TDateTimeSpan& Part, int32_t Number);
     void RemoveTypedDigit();
     void Advance();
 
+    // Changing the value (wwpickerpartstyping.cpp, wwpickerpartsclipboard.cpp).
     // A value with a day that lies outside the effective limits (a time-only picker has none).
     bool OutsideLimits(TDateTime Value);
     // The value setter, its refusal of the limits a beep.
@@ -156,7 +165,7 @@ private:
     bool MayModify();
     // Taking a changed value: false when it lies outside the limits (the text is refreshed).
     bool Apply(TDateTime Value);
-    // Marks the edit modified, hides a midnight the c format does not show, refreshes.
+    // Marks the edit modified and shows the new value.
     void AfterChange();
     void Refresh();
 

@@ -8,6 +8,7 @@
 
 #include "dataaware/edits/wwpickerparts_testsupport.h"
 #include "platform/core/datetime.h"
+#include "platform/core/formatsettings.h"
 #include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
 #include "platform/ui/lists_testsupport.h"
@@ -137,6 +138,43 @@ TEST(PickerParts, KeysStepTypeAndMoveThroughTheParts) {
         EXPECT_EQ(picker.Highlighted(), c[12]);
         EXPECT_EQ(picker.Text(), picker.DisplayText());
     }
+}
+
+// Setting the text clears the edit's modified flag, and a part typed as it was leaves the value
+// as it was: the edit must still be written back.
+TEST(PickerParts, EveryEditMarksThePickerModifiedAfterItsText) {
+    struct TCase {
+        const char* Format;
+        TwwPickerPartsKind Kind;
+        const char* Time;
+        int32_t Part;
+        std::vector<WPARAM> Keys;
+    };
+    for (const TCase& c : std::vector<TCase>{
+             {"hh:nn:ss", TwwPickerPartsKind::TimeOnly, "09:45:00", 3, {'0', '0'}},
+             {"mm/dd/yyyy hh:nn", TwwPickerPartsKind::DateAndTime, "15:30:00", 5, {'3', '0'}},
+             {"c", TwwPickerPartsKind::DateAndTime, "00:00:00", 3, {VK_RIGHT}},
+             {"c", TwwPickerPartsKind::DateAndTime, "09:30:00", 5, {VK_DELETE}},
+             {"c", TwwPickerPartsKind::DateAndTime, "09:30:00", 1, {VK_SPACE}},
+         }) {
+        SCOPED_TRACE(std::string(c.Format) + " " + c.Time);
+        TPickerForm form(c.Format, c.Kind, ValueOf("2024-03-05", c.Time), c.Part);
+        form.Picker->SetModified(false);
+        for (WPARAM key : c.Keys)
+            test::TypeKey(key, key == VK_SPACE ? ' ' : key >= '0' ? static_cast<char>(key) : 0);
+        EXPECT_TRUE(form.Picker->Modified());
+        EXPECT_EQ(form.Picker->Text(), form.Picker->TextOfValue(form.Picker->Value));
+    }
+}
+
+TEST(PickerParts, ANameTakesLettersBeyondAToZAsTyped) {
+    TFormatSettings settings;
+    settings.LongMonthNames[7] = "\xC1g\xFAst";
+    const TFormatSettingsOverride local(settings);
+    TPickerForm form("mmmm yyyy", TwwPickerPartsKind::Date, ValueOf("2024-03-05", "00:00:00"));
+    test::TypeKey(0xDE, '\xE1');
+    EXPECT_EQ(Shown(form.Picker->Value), "2024-08-05 00:00:00");
+    EXPECT_EQ(form.Picker->Highlighted(), "\xC1g\xFAst");
 }
 
 TEST(PickerParts, APickerThatMayNotChangeDropsEveryKey) {

@@ -44,7 +44,10 @@ public:
     }
 
     TDateTime PickerValue() override { return Value; }
+    // As the picker's: an unchanged value changes nothing, and the edit keeps its modified flag.
     void SetPickerValue(TDateTime AValue) override {
+        if (AValue != 0 && AValue == Value) return;
+        const bool modified = TCustomEdit::Modified();
         if (AValue != 0 && Kind != TwwPickerPartsKind::TimeOnly) {
             const int32_t day = SplitDateTime(AValue).Day;
             if (day > SplitDateTime(wwEffectiveMaxDate(Max)).Day ||
@@ -54,6 +57,7 @@ public:
         Value = AValue;
         if (Text() != TextOfValue(Value)) SetText(TextOfValue(Value));
         Parts.HighlightCurrentPart();
+        TCustomEdit::SetModified(modified);
     }
     void SetDate(TDateTime AValue) override {
         if (Kind == TwwPickerPartsKind::TimeOnly) return;

@@ -12,7 +12,7 @@ using K = TDateTimeTokenKind;
 
 size_t DatePartCount(const TwwPartsLayout& Layout) {
     size_t count = 0;
-    for (const TDateTimeField& part : Layout.Parts)
+    for (const TDateTimeSpan& part : Layout.Parts)
         if (part.Kind == K::Day || part.Kind == K::DayName || part.Kind == K::Month ||
             part.Kind == K::MonthName || part.Kind == K::Year)
             ++count;
@@ -47,13 +47,11 @@ void TwwPickerParts::Clear() {
     const TwwPartsLayout layout = LayoutFor(value);
     if (FHost.IsCFormat() && parts.MSec != 0 &&
         static_cast<size_t>(FCurrentPart) > DatePartCount(layout)) {
-        // Under the c format only the time of day goes, which then is no longer shown.
-        if (SetValueOrBeep(ComposeDateTime(TDateTimeParts{parts.Day, 0}))) {
-            FHost.SetModified(true);
-            edit.SetText(FHost.TextOfValue(FHost.PickerValue()));
-            FCurrentPart = std::max(1, LastPart());
-        }
-        HighlightCurrentPart();
+        // Under the c format only the time of day goes; the highlight falls back to the date.
+        if (SetValueOrBeep(ComposeDateTime(TDateTimeParts{parts.Day, 0})))
+            AfterChange();
+        else
+            HighlightCurrentPart();
         return;
     }
     if (FHost.FieldRequired()) return;

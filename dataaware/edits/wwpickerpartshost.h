@@ -7,9 +7,8 @@
 #include "dataaware/edits/wwmonthcalendar.h"
 #include "platform/core/types.h"
 
-// In a header of its own, apart from the part editor: the picker implements it, and its header
-// cannot name the format tokeniser's TDateTimeField beside the data layer's field class of that
-// name.
+// In a header of its own, apart from the part editor: the picker's header, which implements it,
+// needs nothing of the part editor's routines.
 
 namespace vex {
 

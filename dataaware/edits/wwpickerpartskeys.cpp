@@ -255,9 +255,8 @@ void TwwPickerParts::MoveRight() {
         // Going on past the date of a hidden midnight shows the time, as of now.
         const TDateTimeParts value = SplitDateTime(FHost.PickerValue());
         const int32_t day = value.Day != 0 ? value.Day : SplitDateTime(FHost.Now()).Day;
-        Apply(ComposeDateTime(TDateTimeParts{day, SplitDateTime(FHost.Now()).MSec}));
-        FHost.SetModified(true);
-        Refresh();
+        if (Apply(ComposeDateTime(TDateTimeParts{day, SplitDateTime(FHost.Now()).MSec})))
+            AfterChange();
     }
     FCurrentPart = std::min(FCurrentPart + 1, std::max(1, LastPart()));
     HighlightCurrentPart();

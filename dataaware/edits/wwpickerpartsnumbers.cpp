@@ -37,7 +37,7 @@ bool TypedDay(TCivil& C, int32_t Number, const TwwPartRules& Rules) {
     return Number <= C.DaysInMonth();
 }
 
-bool TypedYear(TCivil& C, const TDateTimeField& Part, int32_t Number, const TwwPartRules& Rules) {
+bool TypedYear(TCivil& C, const TDateTimeSpan& Part, int32_t Number, const TwwPartRules& Rules) {
     if (Part.Width == 2) {
         if (Number > 99) return false;
         C.Year = wwExpandTwoDigitYear(Number, Rules.Epoch);
@@ -51,7 +51,7 @@ bool TypedYear(TCivil& C, const TDateTimeField& Part, int32_t Number, const TwwP
     return true;
 }
 
-bool TypedTime(TCivil& C, const TDateTimeField& Part, int32_t Number) {
+bool TypedTime(TCivil& C, const TDateTimeSpan& Part, int32_t Number) {
     switch (Part.Kind) {
         case K::Hour:
             if (Number > (Part.TwelveHour ? 12 : 23)) return false;
@@ -78,7 +78,7 @@ int32_t MatchName(const std::array<std::string, N>& Names, std::string_view Lett
     for (size_t i = 0; i < N; ++i) {
         const size_t at = (static_cast<size_t>(From) + i) % N;
         const std::string& name = Names[at];
-        if (name.size() >= Letters.size() && SameText(name.substr(0, Letters.size()), Letters))
+        if (name.size() >= Letters.size() && AnsiSameText(name.substr(0, Letters.size()), Letters))
             return static_cast<int32_t>(at);
     }
     return -1;
@@ -86,7 +86,7 @@ int32_t MatchName(const std::array<std::string, N>& Names, std::string_view Lett
 
 }  // namespace
 
-bool wwSetPartNumber(TDateTime& Value, const TDateTimeField& Part, int32_t Number,
+bool wwSetPartNumber(TDateTime& Value, const TDateTimeSpan& Part, int32_t Number,
                      const TwwPartRules& Rules) {
     if (Number < 0) return false;
     TCivil c(Value);
@@ -109,7 +109,7 @@ bool wwSetPartNumber(TDateTime& Value, const TDateTimeField& Part, int32_t Numbe
     return ComposeWithinLimits(c, Rules, Value);
 }
 
-bool wwSetPartName(TDateTime& Value, const TDateTimeField& Part, std::string_view Letters,
+bool wwSetPartName(TDateTime& Value, const TDateTimeSpan& Part, std::string_view Letters,
                    const TwwPartRules& Rules) {
     if (Letters.empty()) return false;
     const TFormatSettings& fs = FormatSettings();

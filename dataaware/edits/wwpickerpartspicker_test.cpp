@@ -36,6 +36,19 @@ TEST(PickerPartsInThePicker, DigitsTypedIntoABoundPickerAreWrittenBack) {
     EXPECT_EQ(t.Data.Stored("Day"), "2001-11-15 00:00");
 }
 
+// The last part typed as it stood leaves the value alone, yet the edit is still written back.
+TEST(PickerPartsInThePicker, ATimeTypedIntoABoundPickerIsWrittenBack) {
+    for (const char* column : {"Moment", "Stamp"}) {
+        SCOPED_TRACE(column);
+        test::TBoundPicker t(column, "hh:nn:ss");
+        t.Picker->SetFocus();
+        test::TypeKey(VK_F2);
+        Type("094500");
+        t.Data.Table.Post();
+        EXPECT_EQ(t.Data.Stored(column).substr(11), "09:45");
+    }
+}
+
 TEST(PickerPartsInThePicker, DeleteEmptiesABoundPickerUnlessItsFieldIsRequired) {
     for (bool required : {false, true}) {
         SCOPED_TRACE(required ? "required" : "not required");

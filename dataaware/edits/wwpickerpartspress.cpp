@@ -1,6 +1,7 @@
 #include "dataaware/edits/wweditorgrid.h"
 #include "dataaware/edits/wwpickerparts.h"
 #include "dataaware/edits/wwpickerpartscivil.h"
+#include "platform/core/stringutils.h"
 #include "platform/ui/customedit.h"
 #include "platform/ui/wincontrol.h"
 
@@ -16,6 +17,14 @@ constexpr char EscapeChar = 0x1B;
 
 bool IsPrintable(char Key) {
     return static_cast<unsigned char>(Key) >= 0x20;
+}
+
+// A letter no key's virtual code names: one of the code page's above A to Z. Such letters
+// reach the parts as characters.
+bool IsLetterBeyondAscii(char Key) {
+    const std::string_view letter(&Key, 1);
+    return static_cast<unsigned char>(Key) >= 0x80 &&
+           AnsiUpperCase(letter) != AnsiLowerCase(letter);
 }
 
 }  // namespace
@@ -47,7 +56,11 @@ void TwwPickerParts::KeyPress(char& Key) {
             break;
         default:
             if (!IsPrintable(Key)) return;
-            if (FHost.HasField() && !FHost.FieldAcceptsChar(Key)) FHost.Beep();
+            if (IsLetterBeyondAscii(Key)) {
+                if (MayModify() && EditField()) TypeLetter(Key);
+            } else if (FHost.HasField() && !FHost.FieldAcceptsChar(Key)) {
+                FHost.Beep();
+            }
             break;
     }
     // The edit window never gets text: every change goes through the parts.
@@ -65,8 +78,7 @@ void TwwPickerParts::SetToNow() {
     }
     if (!Apply(now)) return;
     FHost.SetEmptyFlag(false);
-    FHost.SetModified(true);
-    HighlightCurrentPart();
+    AfterChange();
 }
 
 void TwwPickerParts::Escape() {

@@ -118,7 +118,7 @@ bool wwStepDatePart(TDateTime& Value, K Kind, int32_t Count, bool Cycle,
     return true;
 }
 
-bool wwStepPart(TDateTime& Value, const TDateTimeField& Part, int32_t Direction,
+bool wwStepPart(TDateTime& Value, const TDateTimeSpan& Part, int32_t Direction,
                 const TwwPartRules& Rules) {
     TCivil c(Value);
     if (Part.Kind == K::AmPm) {
@@ -132,7 +132,7 @@ bool wwStepPart(TDateTime& Value, const TDateTimeField& Part, int32_t Direction,
     return c.Compose(Value);
 }
 
-bool wwSetPartToLimit(TDateTime& Value, const TDateTimeField& Part, bool Largest,
+bool wwSetPartToLimit(TDateTime& Value, const TDateTimeSpan& Part, bool Largest,
                       const TwwPartRules& Rules) {
     TCivil c(Value);
     if (Part.Kind == K::AmPm) {

@@ -23,7 +23,7 @@ bool IsNumberPart(K Kind) {
 }
 
 // A first digit after which no second one could make a valid part.
-bool CompletesAtOnce(const TDateTimeField& Part, int32_t Digit) {
+bool CompletesAtOnce(const TDateTimeSpan& Part, int32_t Digit) {
     switch (Part.Kind) {
         case K::Day:
             return Digit >= 4;
@@ -46,7 +46,7 @@ size_t IndexOf(const TwwPartsLayout& Layout, K Kind, K Or) {
 }
 
 bool SameLetter(std::string_view Text, char Letter) {
-    return !Text.empty() && SameText(Text.substr(0, 1), std::string_view(&Letter, 1));
+    return !Text.empty() && AnsiSameText(Text.substr(0, 1), std::string_view(&Letter, 1));
 }
 
 }  // namespace
@@ -69,7 +69,7 @@ TwwPartRules TwwPickerParts::RulesFor(const TwwPartsLayout& Layout) {
 void TwwPickerParts::TypeDigit(int32_t Digit) {
     const TwwLocatedPart located = LocatePart(FCurrentPart, FHost.PickerValue());
     if (!located.Found || !IsNumberPart(located.Field.Kind)) return;
-    TDateTimeField part = located.Field;
+    TDateTimeSpan part = located.Field;
     const bool longYear = part.Kind == K::Year && part.Width == 4;
     if (!FTypedDigits.empty()) {
         const size_t shown = FTypedDigits.size();
@@ -99,7 +99,7 @@ void TwwPickerParts::TypeDigit(int32_t Digit) {
     ShowTyped(part, part.Length);
 }
 
-void TwwPickerParts::ShowTyped(const TDateTimeField& Part, size_t ShownLength) {
+void TwwPickerParts::ShowTyped(const TDateTimeSpan& Part, size_t ShownLength) {
     TCustomEdit& edit = FHost.EditWindow();
     std::string text = edit.Text();
     if (Part.Start > text.size()) return;
@@ -121,7 +121,7 @@ void TwwPickerParts::RemoveTypedDigit() {
     ShowTyped(located.Field, shown);
 }
 
-bool TwwPickerParts::TakeNumber(const TDateTimeField& Part, int32_t Number) {
+bool TwwPickerParts::TakeNumber(const TDateTimeSpan& Part, int32_t Number) {
     TDateTime value = FHost.PickerValue();
     if (!wwSetPartNumber(value, Part, Number, RulesFor(LayoutFor(value)))) {
         FHost.Beep();
@@ -146,7 +146,7 @@ void TwwPickerParts::CommitPending() {
     FTypedDigits.clear();
     const TwwLocatedPart located = LocatePart(FCurrentPart, FHost.PickerValue());
     if (!located.Found) return;
-    TDateTimeField part = located.Field;
+    TDateTimeSpan part = located.Field;
     // One or two digits of a four-digit year are a two-digit year; three are the year itself.
     if (part.Kind == K::Year && digits.size() <= 2) part.Width = 2;
     TakeNumber(part, std::stoi(digits));
@@ -157,7 +157,7 @@ void TwwPickerParts::TypeLetter(char Letter) {
     const TwwPartsLayout layout = LayoutFor(value);
     const TwwLocatedPart located = wwLocatePart(layout, FCurrentPart);
     if (!located.Found) return;
-    const TDateTimeField& part = located.Field;
+    const TDateTimeSpan& part = located.Field;
     TDateTime changed = value;
     if (part.Kind == K::AmPm) {
         // The other half's text is what the part shows twelve hours on.
@@ -217,13 +217,10 @@ bool TwwPickerParts::Apply(TDateTime Value) {
 }
 
 void TwwPickerParts::AfterChange() {
+    // A time that became midnight under the c format is no longer shown, nor highlighted.
+    Refresh();
+    // Only after the text: setting it clears the edit's modified flag.
     FHost.SetModified(true);
-    TCustomEdit& edit = FHost.EditWindow();
-    const std::string text = FHost.TextOfValue(FHost.PickerValue());
-    if (edit.Text() != text) edit.SetText(text);
-    // A time that became midnight under the c format is no longer shown.
-    if (FHost.IsCFormat()) FCurrentPart = std::min(FCurrentPart, std::max(1, LastPart()));
-    HighlightCurrentPart();
 }
 
 void TwwPickerParts::Refresh() {
