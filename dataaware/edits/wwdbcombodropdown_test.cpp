@@ -35,8 +35,7 @@ TEST(ComboDropDown, OpensBelowOrAboveAndLeftOrRightAligned) {
         {"below, left-aligned", Rect(100, 100, 221, 121), 121, 108, Rect(100, 120, 221, 228)},
         {"just fits below", Rect(100, 493, 221, 514), 121, 87, Rect(100, 513, 221, 600)},
         {"above at the bottom", Rect(100, 560, 221, 581), 121, 108, Rect(100, 452, 221, 560)},
-        {"right-aligned at the edge", Rect(700, 100, 780, 121), 150, 40,
-         Rect(629, 120, 779, 160)},
+        {"right-aligned at the edge", Rect(700, 100, 780, 121), 150, 40, Rect(629, 120, 779, 160)},
         {"both in the corner", Rect(700, 570, 780, 591), 150, 40, Rect(629, 530, 779, 570)},
     };
     for (const TCase& c : cases) {
