@@ -10,6 +10,7 @@
 #include "platform/ui/button.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/windowpicture.h"
+#include "platform/win/virtualclock.h"
 #include "tests/support/idlepump.h"
 
 namespace vex {
@@ -235,6 +236,65 @@ TEST(DBComboBox, AComboThatMayNotModifyKeepsItsValue) {
         TypeText("B");
         EXPECT_EQ(combo.Text(), readOnly ? "Mango" : "Banana");
         EXPECT_EQ(bound.Table.State(), readOnly ? dsBrowse : dsEdit);
+    }
+}
+
+}  // namespace
+}  // namespace vex
+
+namespace vex {
+namespace {
+
+TEST(DBComboBox, OwnerDrawnRowsAndTextGoThroughOnDrawItem) {
+    TComboScene scene(kFruit, csOwnerDrawFixed);
+    std::vector<std::string> drawn;
+    scene.Combo->OnDrawItem = [&](TWinControl* Control, int32_t Index, TRect Rect,
+                                  TOwnerDrawState State) {
+        EXPECT_EQ(Control, scene.Combo);
+        drawn.push_back(std::to_string(Index) + (State.Contains(odSelected) ? " selected" : ""));
+        (void)Rect;
+    };
+    PressKey(VK_DOWN);  // Apple, in the edit
+    test::PumpUntilIdle();
+    EXPECT_EQ(drawn, std::vector<std::string>{"0"});
+    drawn.clear();
+    PressKey(VK_DOWN, {VK_MENU});
+    test::PumpUntilIdle();
+    // The edit shows itself open, then the list its rows.
+    EXPECT_EQ(drawn, (std::vector<std::string>{"0", "0 selected", "1", "2", "3", "4"}));
+}
+
+TEST(DBComboBox, TheOwnerDrawnListGathersLettersUntilAPause) {
+    TVirtualClock clock;
+    TClockOverride useClock(clock);
+    TComboScene scene(kFruit, csOwnerDrawFixed);
+    PressKey(VK_DOWN, {VK_MENU});
+    ASSERT_TRUE(scene.ListShows());
+    TypeText("me");
+    EXPECT_EQ(scene.List().SearchText(), "me");
+    EXPECT_EQ(scene.List().ItemIndex(), 4);
+    clock.Advance(1501);
+    TypeText("a");
+    EXPECT_EQ(scene.List().SearchText(), "a");
+    EXPECT_EQ(scene.List().ItemIndex(), 0);
+    PressKey(VK_BACK);
+    EXPECT_EQ(scene.List().SearchText(), "");
+}
+
+TEST(DBComboBox, LosingTheFocusOrAClickElsewhereClosesKeepingTheChoice) {
+    for (bool click : {false, true}) {
+        SCOPED_TRACE(click ? "a click on another control" : "the focus moves");
+        TComboScene scene(kFruit);
+        auto* other = scene.Add<TwwDBComboBox>(scene.Form, Rect(10, 120, 130, 140));
+        PressKey(VK_DOWN, {VK_MENU});
+        PressKey(VK_DOWN);
+        if (click)
+            test::ClickAt(*other, Point(10, 5));
+        else
+            other->SetFocus();
+        test::PumpUntilIdle();
+        EXPECT_FALSE(scene.ListShows());
+        EXPECT_EQ(scene.Combo->Text(), "Apple");
     }
 }
 
