@@ -104,6 +104,8 @@ private:
     // Selects the item as the user's choice, marking the combo changed.
     void ChooseItem(int32_t Index);
     void FillList();
+    // The first item showing Text; -1 when none does.
+    int32_t IndexOfText(const std::string& Text);
     // A close-up's choice into the text and the field.
     void WriteChoice(const std::string& Chosen, int32_t Index);
     // The text and the caret as a drop-down or close-up leaves them.

@@ -42,16 +42,20 @@ void TwwDBComboBox::FillList() {
     FListFilled = true;
 }
 
+int32_t TwwDBComboBox::IndexOfText(const std::string& Text) {
+    // The item last chosen is most often the one shown: no walk through a long list for it.
+    const int32_t index = ItemIndex();
+    if (index >= 0 && index < FItems->Count() &&
+        wwDisplayPart(FItems->Strings(index), FMapList) == Text)
+        return index;
+    return wwIndexOfDisplay(*FItems, FMapList, Text);
+}
+
 void TwwDBComboBox::DropDown() {
     if (FListVisible || FStyle == csSimple) return;
     const std::weak_ptr<const void> life = LifeToken();
     Invalidate();
-    if (FPopupList == nullptr) {
-        FPopupList = new TwwPopupListbox(this);
-        FPopupList->HandleNeeded();
-        // Drawn as focused though the focus stays here.
-        FPopupList->Perform(WM_SETFOCUS, 0, 0);
-    }
+    if (FPopupList == nullptr) FPopupList = new TwwPopupListbox(this);
     const TListBoxStyle style = FStyle == csOwnerDrawFixed      ? lbOwnerDrawFixed
                                 : FStyle == csOwnerDrawVariable ? lbOwnerDrawVariable
                                                                 : lbStandard;
@@ -78,7 +82,7 @@ void TwwDBComboBox::DropDown() {
     if (IsOwnerDraw() && field != nullptr)
         selected = FItems->IndexOf(field->Text());
     else if (!Text().empty())
-        selected = wwIndexOfDisplay(*FItems, FMapList, Text());
+        selected = IndexOfText(Text());
     FPopupList->SetItemIndex(selected);
 
     const TPoint origin = ClientToScreen(Point(0, 0));
