@@ -1,5 +1,7 @@
 #include "dataaware/data/Wwcommon.h"
 
+#include <deque>
+
 #include "platform/gfx/drawtext.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/systemmetrics.h"
@@ -11,6 +13,34 @@ namespace vex {
 namespace {
 // The keyboard messages, from WM_KEYDOWN on.
 constexpr UINT KeyFirst = 0x0100, KeyLast = 0x0109;
+// A release: repeat count 1, the key was down, and it is going up.
+constexpr LPARAM KeyUpData = 0xC0000001;
+
+// Puts a keyboard state back when the loop takes its message, after what was posted before.
+class TKeyboardRestorer {
+public:
+    TKeyboardRestorer()
+        : FWindow(AllocateHWnd([this](TMessage& Message) {
+              if (Message.Msg != RestoreMessage || FStates.empty()) return;
+              SetKeyboardState(FStates.front());
+              FStates.pop_front();
+          })) {}
+    void Restore(const TKeyboardState& State) {
+        FStates.push_back(State);
+        PostMessage(FWindow, RestoreMessage, 0, 0);
+    }
+
+private:
+    static constexpr UINT RestoreMessage = WM_USER + 1;
+    HWND FWindow;
+    std::deque<TKeyboardState> FStates;
+};
+
+// Kept until the process ends, as the application's own hidden window is.
+TKeyboardRestorer& KeyboardRestorer() {
+    static auto* restorer = new TKeyboardRestorer();
+    return *restorer;
+}
 }  // namespace
 
 bool wwCheckEscape() {
@@ -34,8 +64,10 @@ void wwPostShiftedKey(HWND Wnd, uint16_t Modifier, uint16_t Key) {
     shifted[Key] = DownAndToggled;
     SetKeyboardState(shifted);
     PostMessage(Wnd, WM_KEYDOWN, Key, 1);
-    PostMessage(Wnd, WM_KEYUP, Key, 1);
-    SetKeyboardState(saved);
+    PostMessage(Wnd, WM_KEYUP, Key, KeyUpData);
+    // The receiver reads the modifier when it takes the key, so the state goes back only once
+    // the key's messages have been taken.
+    KeyboardRestorer().Restore(saved);
 }
 
 void wwGetWorkArea(TRect& Rect) {
@@ -51,9 +83,7 @@ bool wwFitsOneLine(HDC DC, const TRect& Rect, uint32_t Flags) {
 
 bool wwCleanControlTypes(TComponent* Component, TDataSet* DataSet) {
     TStrings* lines = wwGetControlType(DataSet);
-    if (Component == nullptr || lines == nullptr ||
-        !Component->ComponentState().Contains(csDesigning))
-        return true;
+    if (Component == nullptr || lines == nullptr) return true;
     for (int32_t i = lines->Count() - 1; i >= 0; --i) {
         const std::vector<std::string> parts = wwLineParts((*lines)[i], ';');
         if (parts.size() < 2 || !wwIsControlKind(parts[1])) continue;

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "dataaware/data/wwcontrolprops.h"
 #include "dataaware/data/wwextensions.h"
 #include "dataaware/data/wwfieldlists.h"
 #include "dataaware/data/wwfilter.h"
@@ -40,8 +41,8 @@ bool wwCheckEscape();
 // the library recognise classes of libraries it does not link with by name.
 bool wwIsClassNamed(const TObject* Object, const std::string& ClassName);
 
-// Sends Wnd a press and release of Key as though Modifier were held (Ctrl+Tab to a page
-// control); the keyboard state is as it was afterwards.
+// Posts Wnd a press and release of Key that it takes with Modifier held (Ctrl+Tab to a page
+// control); the keyboard state is as it was once the key has been taken.
 void wwPostShiftedKey(HWND Wnd, uint16_t Modifier, uint16_t Key);
 // The desktop less the panels that stay on top of it, in screen coordinates.
 void wwGetWorkArea(TRect& Rect);
@@ -49,8 +50,8 @@ void wwGetWorkArea(TRect& Rect);
 // is a single-line one.
 bool wwFitsOneLine(HDC DC, const TRect& Rect, uint32_t Flags);
 // Removes the ControlType lines of recognised kinds whose control is no longer there: a bare
-// name among Component's components, a "form.name" among those of the dataset's owner. Only
-// while Component is being designed.
+// name among Component's components, a "form.name" among those of the dataset's owner. The
+// library has no design time of its own, so the caller says when the components are complete.
 bool wwCleanControlTypes(TComponent* Component, TDataSet* DataSet);
 inline bool wwNoOp() {
     return false;

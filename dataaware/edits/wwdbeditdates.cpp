@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 #include "dataaware/data/wwSystem.h"
@@ -33,15 +34,15 @@ std::string TwoDigits(int32_t Value) {
            static_cast<char>('0' + Value % 10);
 }
 
-// The part a date typed from scratch begins with, in the order of the short date format.
-int32_t FirstDatePart(const std::string& ShortDateFormat) {
-    const std::string format = Lower(ShortDateFormat);
+// The date parts in the order of the short date format; month, day, year unless it says
+// day first or year first.
+std::array<int32_t, 3> DateOrder(const std::string& ShortDateFormat) {
     std::string order;
-    for (const char c : format)
+    for (const char c : Lower(ShortDateFormat))
         if ((c == 'd' || c == 'm' || c == 'y') && order.find(c) == std::string::npos) order += c;
-    if (order == "dmy") return wwPartDay;
-    if (order == "ymd") return wwPartYear;
-    return wwPartMonth;
+    if (order == "dmy") return {wwPartDay, wwPartMonth, wwPartYear};
+    if (order == "ymd") return {wwPartYear, wwPartMonth, wwPartDay};
+    return {wwPartMonth, wwPartDay, wwPartYear};
 }
 
 // Whether S already names the morning or the afternoon, which ends a time.
@@ -111,10 +112,13 @@ bool TwwDBCustomEdit::CompleteDateTime() {
     if (timeOnly) {
         part = wwTimePartAt(caret, s);
     } else if (wholeSelected) {
-        part = FirstDatePart(settings.ShortDateFormat);
+        part = DateOrder(settings.ShortDateFormat)[0];
     } else if (!dateComplete && !EndsWith(s, dateSep)) {
         s += dateSep;
         return finish();
+    } else if (!dateComplete) {
+        // Not a date yet, so the text cannot be scanned for its parts: the separators tell.
+        part = DateOrder(settings.ShortDateFormat)[std::min(Count(s, dateSep), 2)];
     } else {
         part = wwDateTimePartAt(caret, s, false);
     }
@@ -140,7 +144,9 @@ bool TwwDBCustomEdit::CompleteDateTime() {
         s += ' ';
         return finish();
     }
-    if (part == wwPartMinute && !EndsWith(s, timeSep)) {
+    // An hour or minutes typed by hand end with the separator, as a date's parts do.
+    const bool typedHour = part == wwPartHour && !s.empty() && !EndsWith(s, ' ');
+    if ((typedHour || part == wwPartMinute) && !EndsWith(s, timeSep)) {
         s += timeSep;
         return finish();
     }

@@ -104,7 +104,25 @@ bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
     if (limit > 0 && typed.size() > text.size() && typed.size() > limit) return true;
 
     TwwPictureValidator validator(FPicture->PictureMask(), FPicture->AutoFill());
-    const TwwPictureResult result = validator.MatchPicture(typed, FPicture->AutoFill());
+    TwwPictureResult result = validator.MatchPicture(typed, FPicture->AutoFill());
+    if (result == picError && FPicture->AutoFill()) {
+        // A key typed where the mask wants literals ("5" before the "(" of a phone number)
+        // comes after them: the mask turns a blank in a literal's place into the literal.
+        std::string before = text.substr(0, static_cast<size_t>(start));
+        const std::string after = text.substr(static_cast<size_t>(start + length));
+        for (size_t step = 0; step < FPicture->PictureMask().size(); ++step) {
+            std::string spaced = before + ' ';
+            if (validator.MatchPicture(spaced, true) == picError || spaced.back() == ' ') break;
+            before = spaced;
+            std::string filled = before + Key + after;
+            const TwwPictureResult retried = validator.MatchPicture(filled, true);
+            if (retried != picError) {
+                result = retried;
+                typed = filled;
+                break;
+            }
+        }
+    }
     const bool atEnd = start + length >= static_cast<int32_t>(text.size());
     bool passes = true;
     if (result == picComplete || result == picIncomplete) {
