@@ -5,10 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "dataaware/edits/wwbuttonfaces.h"
-#include "platform/gfx/gfx_testsupport.h"
 #include "platform/ui/lists_testsupport.h"
-#include "platform/ui/windowpicture.h"
 #include "platform/win/capture.h"
 #include "tests/support/idlepump.h"
 
@@ -161,25 +158,6 @@ TEST(DBCustomCombo, TheBaseDropDownRunsTheButtonEventWhileDroppedDown) {
     PressKey(VK_DOWN, {VK_MENU});
     EXPECT_EQ(seen, std::vector<bool>{true});
     EXPECT_FALSE(combo->IsDroppedDown());
-}
-
-TEST(DBCustomCombo, TheButtonShowsTheFaceOfItsStyle) {
-    for (TwwComboButtonStyle style : {cbsEllipsis, cbsDownArrow}) {
-        SCOPED_TRACE(style == cbsEllipsis ? "ellipsis" : "down arrow");
-        TComboEditScene scene;
-        scene.Combo->SetButtonStyle(style);
-        test::PumpUntilIdle();
-        TBitmap shown, expected;
-        PictureOfControl(scene.Combo->Button(), shown);
-        expected.SetSize(shown.Width(), shown.Height());
-        TCanvas canvas(expected);
-        const TRect whole = Rect(0, 0, shown.Width(), shown.Height());
-        if (style == cbsEllipsis)
-            wwDrawEllipsisButton(canvas, whole, bsUp, 0);
-        else
-            wwDrawComboButton(canvas, whole, false, 0, true);
-        EXPECT_EQ(PixelsOf(shown), PixelsOf(expected));
-    }
 }
 
 }  // namespace
