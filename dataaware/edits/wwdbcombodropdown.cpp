@@ -31,7 +31,9 @@ TRect wwDropDownBounds(const TRect& Combo, int32_t Width, int32_t Height, TSize 
 }
 
 void TwwDBComboBox::FillList() {
-    // A list of many items is filled once, not at every drop-down.
+    // A list of many items is filled once, not at every drop-down. The rows keep the order of
+    // Items, sorted or not: a list sorting its display texts its own way would let its rows
+    // and the items they stand for part.
     if (FListFilled) return;
     TStrings& rows = FPopupList->Items();
     rows.BeginUpdate();
@@ -72,7 +74,6 @@ void TwwDBComboBox::DropDown() {
         if (life.expired() || FListVisible) return;
         FillList();
     }
-    FPopupList->SetSorted(FItems->Sorted());
 
     const int32_t rows = FPopupList->Items().Count();
     const int32_t height = wwDropDownHeight(rows, FDropDownCount, FPopupList->ItemHeight());
