@@ -135,7 +135,7 @@ TEST(DBComboBox, UpAndDownStepThroughTheClosedListWithinItsBounds) {
     EXPECT_FALSE(scene.ListShows());
 }
 
-TEST(DBComboBox, EnterAndEscapeCloseTheListAndReachTheFormOnlyWhenClosed) {
+TEST(DBComboBox, EnterEscapeAndTabCloseTheListAndReachTheFormOnlyWhenClosed) {
     struct TCase {
         int32_t Key;
         bool Open;
@@ -147,6 +147,7 @@ TEST(DBComboBox, EnterAndEscapeCloseTheListAndReachTheFormOnlyWhenClosed) {
         {VK_ESCAPE, true, "Apple", {"closed up, dropped"}},
         {VK_RETURN, true, "Banana", {"closed up, chosen"}},
         {VK_RETURN, false, "Apple", {"default button"}},
+        {VK_TAB, true, "Banana", {"closed up, chosen"}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.Key << (c.Open ? " open" : " closed"));
