@@ -137,6 +137,11 @@ void TDataLink::UpdateRecord() {
 }
 
 void TDataLink::UpdateRange() {
+    // An inactive link has no window of records; its dataset may be closed or gone.
+    if (!FActive) {
+        FFirstRecord = 0;
+        return;
+    }
     const int32_t active = DataSet()->ActiveRecord();
     if (active < FFirstRecord) FFirstRecord = active;
     if (active >= FFirstRecord + FBufferCount) FFirstRecord = active - FBufferCount + 1;

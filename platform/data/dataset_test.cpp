@@ -478,6 +478,35 @@ TEST_F(DataSet, FieldLinksWriteBackWhatTheirControlChanged) {
     EXPECT_FALSE(link.Edit());
 }
 
+// A source losing its open dataset, by assignment or because the dataset is freed, tells its
+// links they show nothing, without reading the dataset that is gone.
+TEST_F(DataSet, FieldLinksLetGoOfADataSetTheirSourceLoses) {
+    for (const bool freeTheDataSet : {false, true}) {
+        SCOPED_TRACE(freeTheDataSet ? "freed" : "unassigned");
+        auto* table = new TTable(nullptr);
+        table->SetDatabaseName(Customers.DatabaseName());
+        table->SetTableName(Customers.TableName());
+        TDataSource source(nullptr);
+        source.SetDataSet(table);
+        TFieldDataLink link;
+        link.SetDataSource(&source);
+        link.SetFieldName("Name");
+        std::vector<std::string> shown;
+        link.OnDataChange = [&](TObject*) {
+            shown.push_back(link.Field() ? link.Field()->AsString() : "-");
+        };
+        table->Open();
+        EXPECT_EQ(shown.back(), "Smith");
+        if (freeTheDataSet)
+            delete table;
+        else
+            source.SetDataSet(nullptr);
+        EXPECT_EQ(shown.back(), "-");
+        EXPECT_FALSE(link.Active());
+        if (!freeTheDataSet) delete table;
+    }
+}
+
 // A filter event reads the record the engine hands it through the dataset's fields.
 TEST_F(DataSet, FieldsReadTheBufferOfTheFilterState) {
     Customers.Open();
