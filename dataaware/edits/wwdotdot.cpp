@@ -45,8 +45,6 @@ TwwDBCustomCombo::TwwDBCustomCombo(TComponent* AOwner) : TwwDBCustomEdit(AOwner)
     FButton->OnClick = [this](TObject*) { ButtonClick(); };
 }
 
-TwwDBCustomCombo::~TwwDBCustomCombo() = default;
-
 void TwwDBCustomCombo::SetButtonStyle(TwwComboButtonStyle Value) {
     FButtonStyle = Value;
     if (const TBitmap* glyph = ButtonGlyph()) FButton->SetGlyph(*glyph);

@@ -35,7 +35,6 @@ class TwwDBCustomCombo : public TwwDBCustomEdit {
 
 public:
     explicit TwwDBCustomCombo(TComponent* AOwner);
-    ~TwwDBCustomCombo() override;
 
     TwwComboButtonStyle ButtonStyle() const { return FButtonStyle; }
     void SetButtonStyle(TwwComboButtonStyle Value);
