@@ -17,10 +17,6 @@ TwwDBComboBox::TwwDBComboBox(TComponent* AOwner)
     link.OnUpdateData = [this, edit = link.OnUpdateData](TObject*) { UpdateData(edit); };
 }
 
-TwwDBComboBox::~TwwDBComboBox() {
-    FItems->OnChange = nullptr;
-}
-
 void TwwDBComboBox::SetItems(const TStrings& Value) {
     FItems->Assign(&Value);
     ItemsChanged();

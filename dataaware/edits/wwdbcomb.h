@@ -13,10 +13,8 @@
 namespace vex {
 
 class TwwPopupListbox;
-class TField;
 class TwwDBComboBox;
 
-using TLinkEvent = std::function<void(TObject* Sender)>;
 using TwwComboCloseUpEvent = std::function<void(TwwDBComboBox* Sender, bool Select)>;
 
 // The combo edit with a list of items that drops down in a TwwPopupListbox. Items are texts, or
@@ -31,7 +29,6 @@ class TwwDBComboBox : public TwwDBCustomCombo {
 
 public:
     explicit TwwDBComboBox(TComponent* AOwner);
-    ~TwwDBComboBox() override;
 
     TStrings& Items() { return *FItems; }
     // Takes the items and shows the field's value among them again.
@@ -94,6 +91,8 @@ protected:
     void WMKillFocus(TMessage& Message) override;
 
 private:
+    using TLinkEvent = std::function<void(TObject* Sender)>;
+
     // Shows the field's Value (a stored value with MapList).
     void SetComboValue(const std::string& Value);
     // The data link's events, around the edit's own handling of them.
