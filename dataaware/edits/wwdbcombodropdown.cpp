@@ -46,10 +46,10 @@ void TwwDBComboBox::FillList() {
 
 int32_t TwwDBComboBox::IndexOfText(const std::string& Text) {
     // The item last chosen is most often the one shown: no walk through a long list for it.
-    const int32_t index = ItemIndex();
-    if (index >= 0 && index < FItems->Count() &&
-        wwDisplayPart(FItems->Strings(index), FMapList) == Text)
-        return index;
+    for (const int32_t index : {FItemIndex, ItemIndex()})
+        if (index >= 0 && index < FItems->Count() &&
+            wwDisplayPart(FItems->Strings(index), FMapList) == Text)
+            return index;
     return wwIndexOfDisplay(*FItems, FMapList, Text);
 }
 
