@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "dataaware/data/Wwcommonclasses.h"
 #include "dataaware/data/wwcontrolprops.h"
 #include "dataaware/data/wwextensions.h"
 #include "dataaware/data/wwfieldlists.h"
@@ -36,10 +37,6 @@ public:
 // Takes an Escape key-down waiting first in the keyboard queue and answers true; any other
 // key stays queued for the control it was typed to.
 bool wwCheckEscape();
-
-// Whether Object's class or an ancestor is named ClassName (case ignored); false for nil. Lets
-// the library recognise classes of libraries it does not link with by name.
-bool wwIsClassNamed(const TObject* Object, const std::string& ClassName);
 
 // Posts Wnd a press and release of Key that it takes with Modifier held (Ctrl+Tab to a page
 // control); the keyboard state is as it was once the key has been taken.
@@ -147,7 +144,7 @@ protected:
     }
     void DoOnCalcFields() override {
         wwRemoveStaleDefinitions(*this, LookupFields(), LookupLinks(), ControlType());
-        wwRefreshLookups(*this, LookupFields(), LookupLinks(), LookupTables);
+        wwRefreshLookups(*this, LookupFields(), LookupLinks(), LookupTables, FUnopenableLookups);
         TBase::DoOnCalcFields();
     }
     void DoAfterOpen() override {
@@ -157,6 +154,7 @@ protected:
     }
     void CloseCursor() override {
         FCallbackHandle = 0;
+        FUnopenableLookups.clear();
         TBase::CloseCursor();
     }
 
@@ -215,6 +213,8 @@ private:
     }
 
     TFilterEvent FOnFilter;
+    // Lookup definitions whose table could not be opened since the dataset opened.
+    std::vector<std::string> FUnopenableLookups;
     TwwOnFilterOptions FOnFilterOptions{ofoEnabled, ofoShowHourGlass};
     const uint8_t* FFilterBuffer = nullptr;
     bool FInCallback = false, FHourGlassShown = false, FDestroying = false;

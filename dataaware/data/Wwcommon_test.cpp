@@ -15,7 +15,6 @@
 #include "platform/ui/ui_testsupport.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/systemmetrics.h"
-#include "platform/win/systemparameters.h"
 #include "platform/win/window.h"
 #include "tests/support/idlepump.h"
 
@@ -54,6 +53,17 @@ TEST(SharedRoutines, ReadTheExtensionPropertiesOfAnyObject) {
         EXPECT_FALSE(wwGetOnInvalidValue(o));
     }
     EXPECT_EQ(wwGetDatabaseName(&notADataSet), "");
+}
+
+TEST(SharedRoutines, KnowTheClientDataSetByItsName) {
+    class TwwClientDataSet : public TDataSet {
+        VEX_CLASS(TwwClientDataSet, TDataSet)
+
+    public:
+        TwwClientDataSet() : TDataSet(nullptr) {}
+    } client;
+    EXPECT_TRUE(wwIsLibraryDataSet(&client));
+    EXPECT_EQ(wwGetControlType(&client), nullptr) << "it carries none of the lines";
 }
 
 TEST(SharedRoutines, JoinLinesWithoutASeparatorAfterTheLast) {
@@ -161,14 +171,7 @@ TEST(SharedRoutines, CleanControlTypesOfControlsNoLongerThere) {
               "A;CustomEdit;Combo1 C;LookupCombo;Form2.Lookup1 E;RichEdit;Gone F");
 }
 
-TEST(SharedRoutines, MeasureTheWorkAreaAndWhetherOneLineFills) {
-    TRect area;
-    wwGetWorkArea(area);
-    TRect expected;
-    SystemParametersInfo(SPI_GETWORKAREA, 0, &expected, 0);
-    EXPECT_EQ(area, expected);
-    EXPECT_GT(area.Right - area.Left, 0);
-
+TEST(SharedRoutines, TellWhetherOneLineFillsARectangle) {
     TBitmap bitmap;
     bitmap.SetSize(10, 10);
     bitmap.Canvas().Font().SetName(FixedFontName);

@@ -49,15 +49,5 @@ TEST(ControlProperties, BindOnlyDataAwareWindows) {
     }
 }
 
-TEST(ControlProperties, ReadTheMasterSourceOfATable) {
-    TwwTable table(nullptr);
-    TDataSource master(nullptr);
-    table.SetMasterSource(&master);
-    EXPECT_EQ(wwGetMasterSource(&table), &master);
-    EXPECT_EQ(wwGetMasterSource(&master), nullptr);
-    EXPECT_EQ(wwGetMasterSource(nullptr), nullptr);
-    table.SetMasterSource(nullptr);
-}
-
 }  // namespace
 }  // namespace vex

@@ -37,7 +37,7 @@ void TwwDBCustomEdit::SetDataSource(TDataSource* Value) {
     if (TDataSource* old = FDataLink->DataSource()) old->RemoveFreeNotification(this);
     FDataLink->SetDataSource(Value);
     if (Value != nullptr) Value->FreeNotification(this);
-    if (FDataLink->DataSource() == nullptr && !ReadOnly()) TCustomEdit::SetReadOnly(false);
+    SyncReadOnly();
 }
 
 std::string TwwDBCustomEdit::DataField() const {
@@ -58,10 +58,11 @@ bool TwwDBCustomEdit::ReadOnly() const {
 
 void TwwDBCustomEdit::SetReadOnly(bool Value) {
     FDataLink->SetReadOnly(Value);
-    if (!Bound())
-        TCustomEdit::SetReadOnly(Value);
-    else
-        TCustomEdit::SetReadOnly(Value || !FDataLink->Editing());
+    SyncReadOnly();
+}
+
+void TwwDBCustomEdit::SyncReadOnly() {
+    TCustomEdit::SetReadOnly(ReadOnly() || (Bound() && !FDataLink->Editing()));
 }
 
 bool TwwDBCustomEdit::Bound() const {
@@ -109,23 +110,28 @@ void TwwDBCustomEdit::Notification(TComponent* AComponent, TOperation Operation)
 
 void TwwDBCustomEdit::Loaded() {
     TwwCustomMaskEdit::Loaded();
-    if (!Bound() && !ReadOnly()) TCustomEdit::SetReadOnly(false);
+    SyncReadOnly();
 }
 
-void TwwDBCustomEdit::UpdateEditStyle() {
-    TwwCustomMaskEdit::UpdateEditStyle();
-    if (!HandleAllocated() || !FitsOneLine()) return;
-    DWORD style = EditStyle();
+DWORD TwwDBCustomEdit::WantedEditStyle() {
+    DWORD style = TwwCustomMaskEdit::WantedEditStyle();
+    if (!FitsOneLine()) return style;
     if (WordWrap()) style |= ES_AUTOHSCROLL;
     if (BorderStyle() != bsSingle && PasswordChar() != 0)
         style &= ~static_cast<DWORD>(ES_MULTILINE);
-    SetEditStyle(style);
+    return style;
 }
 
 void TwwDBCustomEdit::CMEnter(TMessage& Message) {
     FFocused = true;
-    // The editing text (not the display text) is what the user changes.
-    if (Field() != nullptr) FDataLink->Reset();
+    // The editing text (not the display text) is what the user changes, unless the focus comes
+    // back to a change that could not be written; unbound, Escape brings back the text of now,
+    // unless the focus comes back to a text that failed its picture.
+    if (Field() != nullptr) {
+        if (!FDataLink->Modified()) FDataLink->Reset();
+    } else if (!Bound() && !InvalidExit()) {
+        FUnboundText = EditText();
+    }
     const bool selectAll = AutoSelect() && GetKeyState(VK_LBUTTON) >= 0;
     TwwCustomMaskEdit::CMEnter(Message);
     if (selectAll) SelectAll();

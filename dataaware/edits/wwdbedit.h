@@ -94,17 +94,17 @@ public:
     TwwValidateEvent OnCheckValue;
 
 protected:
-    // The picture's part of a key press; clears Key when the picture took it. Answers false
-    // when the key was refused with a beep.
+    // The picture's part of a key press; clears Key when the picture took it, and marks the
+    // edit changed when it typed the key. Answers false when the key was refused with a beep.
     bool PictureKeyPress(char& Key);
     // Marking the edit changed; the data-aware edit marks its link too.
     virtual void SetChanged(bool Value);
-    // Set when the last key press was consumed by the picture.
-    bool PictureHandled() const { return FPictureHandled; }
 
     // The ES_* styles that word wrap and want returns ask for.
-    virtual void UpdateEditStyle();
+    virtual DWORD WantedEditStyle();
+    void UpdateEditStyle();
 
+    void CreateParams(TCreateParams& Params) override;
     void CreateWnd() override;
     void KeyPress(char& Key) override;
     void KeyUp(uint16_t& Key, TShiftState Shift) override;
@@ -112,13 +112,18 @@ protected:
     void Resize() override;
 
 private:
+    // Matches Typed, the text as the key at Start (replacing Length characters) makes it, and
+    // with auto-fill puts literals the mask wants there before the key.
+    TwwPictureResult MatchTyped(const std::string& Text, int32_t Start, int32_t Length, char Key,
+                                std::string& Typed);
+
     std::unique_ptr<TwwDBPicture> FPicture;
     bool FWordWrap = false;
     bool FUsePictureMask = true;
     bool FWantReturns = false;
     bool FShowVertScrollBar = false;
     bool FInvalidExit = false;
-    bool FPictureHandled = false;
+    bool FChoosingStyle = false;
 };
 
 // The data-aware edit of one field, through a field data link; without a binding it edits its
@@ -187,7 +192,7 @@ protected:
     void SetChanged(bool Value) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
-    void UpdateEditStyle() override;
+    DWORD WantedEditStyle() override;
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void CMEnter(TMessage& Message) override;
@@ -201,6 +206,8 @@ protected:
 
 private:
     bool Bound() const;
+    // The edit is read-only by the user's setting, and while a bound record is not edited.
+    void SyncReadOnly();
     // The link would let the field be changed.
     bool LinkCanModify() const;
     // Readies a bound edit for typing the key; false when the key must be ignored.

@@ -4,11 +4,12 @@
 
 #include "dataaware/edits/wwdbedit_testsupport.h"
 #include "platform/core/exceptions.h"
-#include "platform/core/formatsettings.h"
 #include "platform/data/fields.h"
+#include "platform/gfx/fixedfont.h"
+#include "platform/win/clipboard_testsupport.h"
 #include "platform/win/focus.h"
 #include "platform/win/systemmetrics.h"
-#include "platform/win/virtualclock.h"
+#include "platform/win/windowstyles.h"
 #include "tests/support/casefile.h"
 
 namespace vex {
@@ -45,6 +46,31 @@ TEST(DBEditPicture, TypingIsCheckedAndCompletedAgainstTheMask) {
         EXPECT_EQ(on.Edit->EditText(), c[3]);
         EXPECT_EQ(on.Edit->SelStart(), c.Int(4));
         EXPECT_EQ(MessageBeepCount() - beeps, static_cast<uint32_t>(c.Int(5)));
+    }
+}
+
+TEST(DBEditPicture, APastedTextGoesThroughThePicture) {
+    struct TCase {
+        const char* Before;
+        int32_t Caret;
+        const char* Pasted;
+        const char* Text;
+    };
+    for (const TCase& c :
+         {TCase{"", 0, "5551234567", "(555)123-4567"},
+          TCase{"", 0, "555-123-4567", "(555)123-4567"},
+          TCase{"(555)", 5, "1234567", "(555)123-4567"}, TCase{"(555)", 5, "abc", "(555)abc"}}) {
+        SCOPED_TRACE(c.Pasted);
+        TUnbound on("(###)###-####");
+        on.Edit->SetEditText(c.Before);
+        on.Edit->SetSelStart(c.Caret);
+        test::SetClipboardText(c.Pasted);
+        std::vector<bool> heard;
+        on.Edit->OnCheckValue = [&](TObject*, bool Passes) { heard.push_back(Passes); };
+        Press('V', {VK_CONTROL});
+        EXPECT_EQ(on.Edit->EditText(), c.Text);
+        EXPECT_TRUE(on.Edit->Modified());
+        EXPECT_EQ(heard.size(), 1u);
     }
 }
 
@@ -93,6 +119,19 @@ TEST(DBEditPicture, AssignCopiesMaskAndAutoFillOnly) {
     EXPECT_FALSE(on.Edit->Picture().AllowInvalidExit());
 }
 
+TEST(DBEditUnbound, EscapeBringsBackTheTextOfWhenTheEditWasEntered) {
+    TUnbound on;
+    Type("ab");
+    on.Leave();
+    on.Edit->SetFocus();
+    on.Edit->SetSelStart(2);
+    Type("cd");
+    Press(VK_ESCAPE);
+    EXPECT_EQ(on.Edit->EditText(), "ab");
+    EXPECT_EQ(on.Edit->SelLength(), 2);
+    EXPECT_FALSE(on.Edit->Modified());
+}
+
 TEST(DBEditUnbound, ReadOnlyRefusesTypingAndPasting) {
     TUnbound on;
     on.Edit->SetReadOnly(true);
@@ -104,39 +143,30 @@ TEST(DBEditUnbound, ReadOnlyRefusesTypingAndPasting) {
     EXPECT_EQ(on.Edit->EditText(), "ab");
 }
 
-// 8 December 2026, 18:05:09 on the clock; the format settings as the United States have them.
-class DateCompletion : public ::testing::Test {
-protected:
-    void SetUp() override { Clock.SetUtcMilliseconds(1796753109000); }
-    TVirtualClock Clock;
-    TClockOverride UseClock{Clock};
-    TFormatSettingsOverride Settings{TFormatSettings{}};
-};
-
-TEST_F(DateCompletion, TheSpaceBarAddsTheNextPartOfTodayOrNow) {
-    for (const test::TestCase& c :
-         test::ReadCases(VEX_TEST_DIR "/testdata/wwdbedit_completion.txt")) {
-        SCOPED_TRACE(c.Where);
+// What the window's edit styles make of the settings, at one line's height and at more.
+TEST(DBEditStyle, WrappingAndBordersChooseTheEditStyles) {
+    struct TCase {
+        const char* Name;
+        bool Border, WordWrap, Password, Tall;
+        bool MultiLine, AutoHScroll;
+    };
+    for (const TCase& c : {TCase{"plain", true, false, false, false, false, true},
+                           TCase{"borderless", false, false, false, false, true, true},
+                           TCase{"borderless password", false, false, true, false, false, true},
+                           TCase{"wrapping, one line", true, true, false, false, true, true},
+                           TCase{"wrapping, tall", true, true, false, true, true, false}}) {
+        SCOPED_TRACE(c.Name);
         TUnbound on;
-        const std::string kind = c[0];
-        on.Edit->SetUnboundDataType(kind == "date"   ? wwEdtDate
-                                    : kind == "time" ? wwEdtTime
-                                                     : wwEdtDateTime);
-        Type(c[1]);
-        EXPECT_EQ(on.Edit->EditText(), c[2]);
-        EXPECT_EQ(on.Edit->SelStart(), static_cast<int32_t>(c[2].size()));
+        if (c.Password) on.Edit->SetPasswordChar('*');
+        on.Edit->Font().SetName(FixedFontName);  // 16 pixels a line
+        on.Edit->SetBorderStyle(c.Border ? bsSingle : bsNone);
+        on.Edit->SetWordWrap(c.WordWrap);
+        on.Edit->SetHeight(c.Tall ? 80 : 20);
+        test::PumpUntilIdle();
+        const auto style = GetWindowLong(on.Edit->Handle(), GWL_STYLE);
+        EXPECT_EQ((style & ES_MULTILINE) != 0, c.MultiLine);
+        EXPECT_EQ((style & ES_AUTOHSCROLL) != 0, c.AutoHScroll);
     }
-}
-
-TEST_F(DateCompletion, APictureThatFillsOrAPlainEditTakesTheSpace) {
-    TUnbound on("##/##/####");
-    on.Edit->SetUnboundDataType(wwEdtDate);
-    Type(" ");
-    EXPECT_EQ(on.Edit->EditText(), "");
-    on.Edit->SetUnboundDataType(wwDefault);
-    on.Edit->Picture().SetPictureMask("");
-    Type(" ");
-    EXPECT_EQ(on.Edit->EditText(), " ");
 }
 
 }  // namespace

@@ -46,19 +46,30 @@ inline std::vector<int32_t> KeysTyping(const std::string& Text) {
     return keys;
 }
 
-// Keys go through the application's loop, which makes characters of them.
+// Takes what the keys made through the application's loop, which makes characters of them
+// and reports what a handler raised, as it does when running.
+inline void TakeKeys() {
+    for (;;) {
+        try {
+            Application().ProcessMessages();
+            break;
+        } catch (...) {
+            Application().HandleException(nullptr);
+        }
+    }
+    PumpUntilIdle();
+}
+
 inline void Type(const std::string& Text) {
     InjectKeys(KeysTyping(Text));
-    Application().ProcessMessages();
-    PumpUntilIdle();
+    TakeKeys();
 }
 
 inline void Press(int32_t Key, const std::vector<int32_t>& Held = {}) {
     std::vector<int32_t> keys = Held;
     keys.push_back(Key);
     InjectKeys(keys);
-    Application().ProcessMessages();
-    PumpUntilIdle();
+    TakeKeys();
 }
 
 // The people table of testdata/wwdbedit.sql, open, with a source of the library's class, and a

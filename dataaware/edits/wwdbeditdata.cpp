@@ -36,7 +36,7 @@ void TwwDBCustomEdit::DataChange(TObject* /*Sender*/) {
 }
 
 void TwwDBCustomEdit::EditingChange(TObject* /*Sender*/) {
-    TCustomEdit::SetReadOnly(!FDataLink->Editing());
+    SyncReadOnly();
 }
 
 void TwwDBCustomEdit::UpdateData(TObject* /*Sender*/) {

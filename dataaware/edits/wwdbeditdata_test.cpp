@@ -4,6 +4,7 @@
 #include "dataaware/edits/wwdbedit_testsupport.h"
 #include "platform/core/exceptions.h"
 #include "platform/data/datalinks.h"
+#include "platform/data/dbiengine.h"
 #include "platform/data/fields.h"
 #include "platform/ui/maskedit.h"
 
@@ -79,6 +80,20 @@ TEST_F(DBEditBoundPicture, TheDatasetEntryGivesThePictureTypedWith) {
     EXPECT_EQ(On.Stored("Phone"), "(555)987-6543");
 }
 
+TEST_F(DBEditBoundPicture, LeavingWithAnIncompleteTextKeepsTheFocusAndSaysWhy) {
+    TwwDBEdit* edit = Focus(On, "Phone");
+    Type("555");
+    Press(VK_TAB);
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_EQ(edit->SelLength(), 5) << "the text is selected to be typed over";
+    EXPECT_EQ(On.Messages.size(), 1u);
+    Type("5551234567");
+    Press(VK_TAB);
+    EXPECT_FALSE(edit->Focused());
+    On.People.Post();
+    EXPECT_EQ(On.Stored("Phone"), "(555)123-4567");
+}
+
 TEST_F(DBEditBoundPicture, ARefusedPostLeavesTheRowAsItWas) {
     struct TCase {
         const char* Name;
@@ -103,6 +118,22 @@ TEST_F(DBEditBoundPicture, ARefusedPostLeavesTheRowAsItWas) {
         EXPECT_EQ(edit->EditText(), "(555)123-4567");
         edit->SetParent(nullptr);
     }
+}
+
+TEST(DBEditBound, ATablesOwnPictureCannotBeReplaced) {
+    test::TBoundForm on;
+    on.People.Close();
+    TDbiEngine::Default()
+        .OpenDatabase(on.Folder.Path())
+        ->SetValidityCheck("people", "Phone", "###");
+    on.People.SetTableName("people.db");
+    on.People.Open();
+    TwwDBEdit* edit = on.Edit("Phone");
+    EXPECT_EQ(edit->Picture().PictureMask(), "###");
+    edit->Picture().SetPictureMask("(###)");
+    EXPECT_EQ(edit->Picture().PictureMask(), "###");
+    EXPECT_EQ(on.Messages,
+              std::vector<std::string>{"Picture mask already defined in Paradox table. "});
 }
 
 TEST(DBEditBound, WritesDatesItReadsAndRaisesOnOnesNoOneCan) {

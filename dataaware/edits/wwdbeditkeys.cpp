@@ -176,12 +176,12 @@ void TwwDBCustomEdit::PasteFromClipboard() {
     const int32_t caret = SelStart();
     const auto before = static_cast<int32_t>(EditText().size());
     TwwCustomMaskEdit::PasteFromClipboard();
-    SetChanged(true);
     if (HasPicture()) {
         const auto pasted = static_cast<int32_t>(EditText().size());
         ApplyPicture();
         if (SelStart() == 0) SetSelStart(caret + pasted - before);
     }
+    SetChanged(true);
     if (OnCheckValue) IsValidPicture(EditText());
 }
 

@@ -1,5 +1,6 @@
 #include "dataaware/edits/wwdbedit.h"
 #include "dataaware/edits/wweditorgrid.h"
+#include "platform/core/codepage.h"
 #include "platform/ui/editmessages.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/messages.h"
@@ -30,12 +31,23 @@ void TwwCustomMaskEdit::SetShowVertScrollBar(bool Value) {
 }
 
 void TwwCustomMaskEdit::UpdateEditStyle() {
+    // Measuring the client area asks for the window's parameters again, and so comes back here.
+    if (FChoosingStyle) return;
+    FChoosingStyle = true;
+    struct TDone {
+        bool& Flag;
+        ~TDone() { Flag = false; }
+    } done{FChoosingStyle};
+    SetEditStyle(WantedEditStyle());
+}
+
+DWORD TwwCustomMaskEdit::WantedEditStyle() {
     DWORD style = ES_AUTOHSCROLL;
     // The edit rectangle can only be set on a multi-line edit.
     if (BorderStyle() != bsSingle || FWordWrap) style |= ES_MULTILINE;
     if (FWordWrap) style = (style | ES_AUTOVSCROLL) & ~static_cast<DWORD>(ES_AUTOHSCROLL);
     if (FWantReturns) style |= ES_WANTRETURN;
-    SetEditStyle(style);
+    return style;
 }
 
 bool TwwCustomMaskEdit::HasPicture() const {
@@ -56,7 +68,22 @@ bool TwwCustomMaskEdit::IsValidPicture(const std::string& Text) {
 void TwwCustomMaskEdit::ApplyPicture() {
     TwwPictureValidator validator(FPicture->PictureMask(), FPicture->AutoFill());
     std::string text = EditText();
-    validator.MatchPicture(text, FPicture->AutoFill());
+    if (validator.MatchPicture(text, FPicture->AutoFill()) == picError && FPicture->AutoFill()) {
+        // A text without the mask's literals ("5551234567" for a phone number), or with them
+        // elsewhere ("555-123-4567"), goes in a character at a time as typing it would, and
+        // punctuation the mask does not want there is left out: auto-fill puts the mask's own.
+        // A letter or digit the mask refuses leaves the text as it was.
+        std::string typed;
+        for (const char c : EditText()) {
+            std::string next = typed + c;
+            const auto end = static_cast<int32_t>(typed.size());
+            if (MatchTyped(typed, end, 0, c, next) != picError)
+                typed = next;
+            else if (IsAnsiAlpha(c) || (c >= '0' && c <= '9'))
+                return;
+        }
+        text = typed;
+    }
     if (text != EditText()) SetEditText(text);
 }
 
@@ -77,8 +104,30 @@ void TwwCustomMaskEdit::SetChanged(bool Value) {
     SetModified(Value);
 }
 
+TwwPictureResult TwwCustomMaskEdit::MatchTyped(const std::string& Text, int32_t Start,
+                                               int32_t Length, char Key, std::string& Typed) {
+    TwwPictureValidator validator(FPicture->PictureMask(), FPicture->AutoFill());
+    const TwwPictureResult result = validator.MatchPicture(Typed, FPicture->AutoFill());
+    if (result != picError || !FPicture->AutoFill()) return result;
+    // A key typed where the mask wants literals ("5" before the "(" of a phone number) comes
+    // after them: the mask turns a blank in a literal's place into the literal.
+    std::string before = Text.substr(0, static_cast<size_t>(Start));
+    const std::string after = Text.substr(static_cast<size_t>(Start + Length));
+    for (size_t step = 0; step < FPicture->PictureMask().size(); ++step) {
+        std::string spaced = before + ' ';
+        if (validator.MatchPicture(spaced, true) == picError || spaced.back() == ' ') break;
+        before = spaced;
+        std::string filled = before + Key + after;
+        const TwwPictureResult retried = validator.MatchPicture(filled, true);
+        if (retried != picError) {
+            Typed = filled;
+            return retried;
+        }
+    }
+    return result;
+}
+
 bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
-    FPictureHandled = false;
     if (!HasPicture()) return true;
     const std::string text = EditText();
     const int32_t start = SelStart();
@@ -103,26 +152,7 @@ bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
     const size_t limit = static_cast<size_t>(MaxLength());
     if (limit > 0 && typed.size() > text.size() && typed.size() > limit) return true;
 
-    TwwPictureValidator validator(FPicture->PictureMask(), FPicture->AutoFill());
-    TwwPictureResult result = validator.MatchPicture(typed, FPicture->AutoFill());
-    if (result == picError && FPicture->AutoFill()) {
-        // A key typed where the mask wants literals ("5" before the "(" of a phone number)
-        // comes after them: the mask turns a blank in a literal's place into the literal.
-        std::string before = text.substr(0, static_cast<size_t>(start));
-        const std::string after = text.substr(static_cast<size_t>(start + length));
-        for (size_t step = 0; step < FPicture->PictureMask().size(); ++step) {
-            std::string spaced = before + ' ';
-            if (validator.MatchPicture(spaced, true) == picError || spaced.back() == ' ') break;
-            before = spaced;
-            std::string filled = before + Key + after;
-            const TwwPictureResult retried = validator.MatchPicture(filled, true);
-            if (retried != picError) {
-                result = retried;
-                typed = filled;
-                break;
-            }
-        }
-    }
+    const TwwPictureResult result = MatchTyped(text, start, length, Key, typed);
     const bool atEnd = start + length >= static_cast<int32_t>(text.size());
     bool passes = true;
     if (result == picComplete || result == picIncomplete) {
@@ -140,7 +170,6 @@ bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
             SetChanged(true);
         }
         Key = 0;
-        FPictureHandled = true;
         passes = result == picComplete;
     } else if (result == picError) {
         if (atEnd) {
@@ -154,6 +183,12 @@ bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
     return true;
 }
 
+void TwwCustomMaskEdit::CreateParams(TCreateParams& Params) {
+    // A border, a password or the font may have changed since the styles were last chosen.
+    UpdateEditStyle();
+    TCustomMaskEdit::CreateParams(Params);
+}
+
 void TwwCustomMaskEdit::CreateWnd() {
     TCustomMaskEdit::CreateWnd();
     SetEditRect();
@@ -161,6 +196,8 @@ void TwwCustomMaskEdit::CreateWnd() {
 
 void TwwCustomMaskEdit::Resize() {
     TCustomMaskEdit::Resize();
+    // Whether the edit is one line tall decides some of its styles.
+    UpdateEditStyle();
     SetEditRect();
 }
 
@@ -178,11 +215,12 @@ void TwwCustomMaskEdit::CMExit(TMessage& Message) {
     FInvalidExit = false;
     if (HasPicture() && Modified() && !IsValidPicture(EditText()) &&
         !FPicture->AllowInvalidExit()) {
+        // Set first: entering again is how the focus comes back, and must know why.
+        FInvalidExit = true;
         SelectAll();
         if (CanFocus()) SetFocus();
         SetModified(true);
         MessageBeep(0);
-        FInvalidExit = true;
         return;
     }
     TCustomMaskEdit::CMExit(Message);

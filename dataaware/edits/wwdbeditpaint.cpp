@@ -2,6 +2,7 @@
 #include "dataaware/edits/wwdbedit.h"
 #include "dataaware/edits/wweditorgrid.h"
 #include "platform/data/datalinks.h"
+#include "platform/gfx/bitmap.h"
 #include "platform/gfx/canvas.h"
 #include "platform/gfx/drawtext.h"
 
@@ -22,7 +23,10 @@ std::string TwwDBCustomEdit::GetDisplayText() {
 }
 
 bool TwwDBCustomEdit::FitsOneLine() {
-    return wwFitsOneLine(&Canvas(), GetClientEditRect(), DT_SINGLELINE | DT_NOPREFIX);
+    // Measured off-screen: the answer decides the window's styles, before it has a window.
+    TBitmap measure;
+    measure.Canvas().Font().Assign(&Font());
+    return wwFitsOneLine(&measure.Canvas(), GetClientEditRect(), DT_SINGLELINE | DT_NOPREFIX);
 }
 
 bool TwwDBCustomEdit::SelfPaints() {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "dataaware/data/Wwcommon.h"
+#include "dataaware/data/Wwcommonclasses.h"
 #include "platform/core/types.h"
 
 namespace vex {
