@@ -52,7 +52,7 @@ void TwwDBCustomCombo::SetButtonStyle(TwwComboButtonStyle Value) {
 }
 
 bool TwwDBCustomCombo::ShowButton() const {
-    return FButtonPanel->Visible();
+    return FButton != nullptr && FButtonPanel->Visible();
 }
 
 void TwwDBCustomCombo::SetShowButton(bool Value) {
@@ -70,7 +70,7 @@ int32_t TwwDBCustomCombo::ButtonWidth() const {
 }
 
 int32_t TwwDBCustomCombo::ButtonLeft() const {
-    return FButtonPanel->Left();
+    return ShowButton() ? FButtonPanel->Left() : ClientWidth();
 }
 
 void TwwDBCustomCombo::SetEditRect() {
@@ -82,6 +82,7 @@ void TwwDBCustomCombo::SetEditRect() {
 }
 
 void TwwDBCustomCombo::LayoutButton() {
+    if (FButton == nullptr) return;
     const bool border = BorderStyle() == bsSingle;
     const int32_t width = FButton->Width();
     const int32_t left = border && Ctl3D() ? Width() - width - 4 : Width() - width;
@@ -117,7 +118,7 @@ void TwwDBCustomCombo::WMSetFocus(TMessage& Message) {
 
 void TwwDBCustomCombo::CMEnabledChanged(TMessage& Message) {
     TwwDBCustomEdit::CMEnabledChanged(Message);
-    FButton->SetEnabled(Enabled());
+    if (FButton != nullptr) FButton->SetEnabled(Enabled());
 }
 
 void TwwDBCustomCombo::ButtonClick() {

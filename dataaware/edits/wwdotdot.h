@@ -89,8 +89,9 @@ private:
     // A press on a combo that cannot be typed into; false when it went the edit's way.
     bool ToggleByMouse(TMessage& Message);
 
-    TWinControl* FButtonPanel;
-    TwwComboDlgButton* FButton;
+    // Both are made in the constructor; the edit asks for the button's room before that.
+    TWinControl* FButtonPanel = nullptr;
+    TwwComboDlgButton* FButton = nullptr;
     TwwComboButtonStyle FButtonStyle = cbsEllipsis;
     bool FDroppedDown = false;
     // The character of the Enter or Escape that closed the drop-down: it belongs to the combo,
