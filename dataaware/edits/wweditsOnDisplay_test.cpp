@@ -1,8 +1,9 @@
 // The bound edit controls driven by one script twice: injected with no display, and by xdotool
-// on an Xvfb display. A phone number typed under its picture, a minute stepped with Up, a day
-// picked from the dropped-down calendar, a drop-down accepted by a click elsewhere, and one that
-// still closes so after another picker is freed: the texts, and the fields the post writes, come
-// out the same at either.
+// on an Xvfb display. A phone number typed under its picture, "m" and "a" completing Mango in a
+// combo box that stores its code, a minute stepped with Up, a day picked from the dropped-down
+// calendar, a drop-down accepted by a click elsewhere, and one that still closes so after
+// another picker is freed: the texts, and the fields the post writes, come out the same at
+// either.
 //
 // GoogleTest comes before Xlib, whose None and Bool macros would rename its identifiers.
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "dataaware/edits/wwcalendar_testsupport.h"
+#include "dataaware/edits/wwdbcomb.h"
 #include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbedit.h"
 #include "dataaware/edits/wweditsfixture_testsupport.h"
@@ -22,8 +24,8 @@
 namespace vex {
 namespace {
 
-// The second contact, whose stamp is 1 July 2024 18:00, on a form of its phone and stamp, with
-// a spare picker below them.
+// The second contact, whose stamp is 1 July 2024 18:00, on a form of its phone, fruit and
+// stamp, with a spare picker below them.
 class TScene {
 public:
     TScene() {
@@ -34,6 +36,13 @@ public:
         Phone = Add<TwwDBEdit>(10);
         Phone->SetDataSource(&FData.Source);
         Phone->SetDataField("Phone");
+        Fruit = Add<TwwDBComboBox>(40);
+        Fruit->SetMapList(true);
+        Fruit->SetShowMatchText(true);
+        for (const char* item : test::kFruitItems)
+            Fruit->Items().Add(item);
+        Fruit->SetDataSource(&FData.Source);
+        Fruit->SetDataField("Fruit");
         Stamp = Add<TwwDBDateTimePicker>(70);
         Stamp->SetDisplayFormat("mm/dd/yyyy hh:nn");
         Stamp->SetDataSource(&FData.Source);
@@ -48,10 +57,10 @@ public:
     TScene& operator=(const TScene&) = delete;
 
     std::string State() const {
-        return "phone " + Phone->Text() + ", stamp " + Stamp->Text() +
+        return "phone " + Phone->Text() + ", fruit " + Fruit->Text() + ", stamp " + Stamp->Text() +
                (Stamp->IsDroppedDown() ? " dropped down" : "") +
                (Spare != nullptr ? "" : ", spare freed") + ", fields " + FData.Phone.AsString() +
-               "|" + test::Shown(FData.Stamp.AsDateTime());
+               "|" + FData.Fruit.AsString() + "|" + test::Shown(FData.Stamp.AsDateTime());
     }
 
     TPoint Middle(TControl& Control) const { return test::MiddleOf(Control); }
@@ -81,6 +90,7 @@ public:
     void Post() { FData.Contacts.Post(); }
 
     TwwDBEdit* Phone;
+    TwwDBComboBox* Fruit;
     TwwDBDateTimePicker* Stamp;
     TwwDBDateTimePicker* Spare;
     std::vector<std::string> Record;
@@ -108,6 +118,9 @@ struct TStep {
 const std::vector<TStep> kScript = {
     {{}, [](const TScene& S) { return S.Middle(*S.Phone); }},
     {{'5', '5', '5', '1', '2', '3', '4', '5', '6', '7'}},
+    {{}, [](const TScene& S) { return S.Middle(*S.Fruit); }},
+    {{'M'}},
+    {{'A'}},
     {{}, [](const TScene& S) { return S.StampMinutes(); }},
     {{VK_UP}},
     {{VK_MENU, VK_DOWN}},
@@ -142,23 +155,29 @@ class EditsOnDisplay : public test::OnDisplayTest {};
 
 TEST_F(EditsOnDisplay, TypingPickingAndClickingDoTheSameOnTheDisplayAsInjected) {
     const std::vector<std::string> injected = RunScript(test::InjectedInput(), 50);
-    const std::string before = "phone (555)123-4567, stamp ";
+    const std::string typed = "phone (555)123-4567, fruit Mango, stamp ";
+    const std::string fields = "fields (555)123-4567|MG|2024-07-01 18:00";
     const std::vector<std::string> expected = {
-        "phone , stamp 07/01/2024 18:00, fields |2024-07-01 18:00",
-        before + "07/01/2024 18:00, fields |2024-07-01 18:00",
-        before + "07/01/2024 18:00, fields (555)123-4567|2024-07-01 18:00",
-        before + "07/01/2024 18:01, fields (555)123-4567|2024-07-01 18:00",
-        before + "07/01/2024 18:01 dropped down, fields (555)123-4567|2024-07-01 18:00",
-        before + "07/17/2024 18:01, fields (555)123-4567|2024-07-01 18:00",
-        before + "07/17/2024 18:01 dropped down, fields (555)123-4567|2024-07-01 18:00",
-        before + "08/17/2024 18:01 dropped down, fields (555)123-4567|2024-07-01 18:00",
-        before + "08/17/2024 18:01, fields (555)123-4567|2024-07-01 18:00",
-        before + "08/17/2024 18:01, fields (555)123-4567|2024-07-01 18:00",
-        before + "08/17/2024 18:01 dropped down, fields (555)123-4567|2024-07-01 18:00",
-        before +
-            "08/17/2024 18:01 dropped down, spare freed, fields (555)123-4567|2024-07-01 18:00",
-        before + "08/17/2024 18:01, spare freed, fields (555)123-4567|2024-07-01 18:00",
-        before + "08/17/2024 18:01, spare freed, fields (555)123-4567|2024-08-17 18:01",
+        "phone , fruit , stamp 07/01/2024 18:00, fields ||2024-07-01 18:00",
+        "phone (555)123-4567, fruit , stamp 07/01/2024 18:00, fields ||2024-07-01 18:00",
+        "phone (555)123-4567, fruit , stamp 07/01/2024 18:00, fields (555)123-4567||2024-07-01 "
+        "18:00",
+        "phone (555)123-4567, fruit Melon, stamp 07/01/2024 18:00, fields "
+        "(555)123-4567||2024-07-01 "
+        "18:00",
+        typed + "07/01/2024 18:00, fields (555)123-4567||2024-07-01 18:00",
+        typed + "07/01/2024 18:00, " + fields,
+        typed + "07/01/2024 18:01, " + fields,
+        typed + "07/01/2024 18:01 dropped down, " + fields,
+        typed + "07/17/2024 18:01, " + fields,
+        typed + "07/17/2024 18:01 dropped down, " + fields,
+        typed + "08/17/2024 18:01 dropped down, " + fields,
+        typed + "08/17/2024 18:01, " + fields,
+        typed + "08/17/2024 18:01, " + fields,
+        typed + "08/17/2024 18:01 dropped down, " + fields,
+        typed + "08/17/2024 18:01 dropped down, spare freed, " + fields,
+        typed + "08/17/2024 18:01, spare freed, " + fields,
+        typed + "08/17/2024 18:01, spare freed, fields (555)123-4567|MG|2024-08-17 18:01",
     };
     EXPECT_EQ(injected, expected);
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dataaware/edits/wwdbcomb.h"
 #include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbedit.h"
 #include "dataaware/edits/wwdbedit_testsupport.h"
@@ -34,6 +35,12 @@ protected:
         Data.Contacts.Open();
         for (const char* field : {"Phone", "Qty", "Notes", "ShopNo", "Shop"})
             Bind(Add<TwwDBEdit>(), field);
+        auto* fruit = Add<TwwDBComboBox>();
+        fruit->SetMapList(true);
+        fruit->SetShowMatchText(true);
+        for (const char* item : test::kFruitItems)
+            fruit->Items().Add(item);
+        Bind(fruit, "Fruit");
         for (const auto& [field, format] : {std::pair{"Born", "mm/dd/yyyy"},
                                             {"Alarm", "hh:nn:ss"},
                                             {"Stamp", "mm/dd/yyyy hh:nn"}}) {
@@ -81,6 +88,8 @@ TEST_F(EditsSqlite, WhatIsTypedInEachControlIsWhatThePostStores) {
              TCase{"Phone", "5559876543", "Phone", "(555)987-6543"},
              TCase{"Qty", "42", "Qty", "42"},
              TCase{"Notes", "new note", "Notes", "new note"},
+             // "b" completes Banana, stored as its code.
+             TCase{"Fruit", "b", "Fruit", "BA"},
              // A part once complete hands over to the next.
              TCase{"Born", "12252023", "Born", "2023-12-25"},
              // The engine writes times with their milliseconds.
