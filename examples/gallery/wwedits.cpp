@@ -1,5 +1,6 @@
 // The data-aware edits over one record of a small table: a phone number under its picture mask,
-// and the moment the record was made, in a picker that drops a calendar down.
+// a note behind an ellipsis button, a fruit stored by its code and shown by its name, and the
+// moment the record was made, in a picker that drops a calendar down.
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,8 +9,10 @@
 
 #include "dataaware/data/Wwtable.h"
 #include "dataaware/data/wwdataaware.h"
+#include "dataaware/edits/wwdbcomb.h"
 #include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbedit.h"
+#include "dataaware/edits/wwdotdot.h"
 #include "examples/gallery/groups.h"
 #include "platform/data/dbiengine.h"
 
@@ -68,7 +71,7 @@ T* AddBound(TFramedPanel* Box, int Top, TDataSource* Source, const char* Field,
 }  // namespace
 
 int DataAwareEdits(TForm* Form, int Left, int Top) {
-    TFramedPanel* box = AddGroup(Form, Left, Top, 64, "Data-aware edits");
+    TFramedPanel* box = AddGroup(Form, Left, Top, 124, "Data-aware edits");
     auto* table = new TwwTable(Form);
     table->SetDatabaseName(TableFolder());
     table->SetTableName("contacts");
@@ -81,7 +84,14 @@ int DataAwareEdits(TForm* Form, int Left, int Top) {
     source->SetDataSet(table);
 
     AddBound<TwwDBEdit>(box, 8, source, "Phone", "Phone:");
-    auto* stamp = AddBound<TwwDBDateTimePicker>(box, 36, source, "Stamp", "Made:");
+    auto* notes = AddBound<TwwDBCustomCombo>(box, 36, source, "Notes", "Notes:");
+    notes->SetButtonStyle(cbsEllipsis);
+    notes->OnButtonClick = [notes](TObject*) { notes->SetText("Called back"); };
+    auto* fruit = AddBound<TwwDBComboBox>(box, 64, source, "Fruit", "Fruit:");
+    fruit->SetMapList(true);
+    for (const char* item : {"Apple\tAP", "Banana\tBA", "Mango\tMG", "Papaya\tPA"})
+        fruit->Items().Add(item);
+    auto* stamp = AddBound<TwwDBDateTimePicker>(box, 92, source, "Stamp", "Made:");
     stamp->SetDisplayFormat("dddd, mmmm d, yyyy hh:nn");
     table->Open();
     return box->BoundsRect().Bottom;
