@@ -18,7 +18,7 @@ constexpr int MaxFormatNesting = 2;
 // calendar date is worked out only when a format asks for it.
 class TDateTimeFormatter {
 public:
-    TDateTimeFormatter(TDateTime Value, std::vector<TDateTimeField>* Fields)
+    TDateTimeFormatter(TDateTime Value, std::vector<TDateTimeSpan>* Fields)
         : FParts(SplitDateTime(Value)), FFields(Fields), FSettings(FormatSettings()) {
         Result.reserve(64);
     }
@@ -38,7 +38,7 @@ private:
     int32_t Hour() const { return FParts.MSec / 3600000; }
 
     TDateTimeParts FParts;
-    std::vector<TDateTimeField>* FFields;
+    std::vector<TDateTimeSpan>* FFields;
     const TFormatSettings& FSettings;
     uint16_t FYear = 0, FMonth = 0, FDay = 0, FWeekDay = 0;
 };
@@ -178,8 +178,8 @@ std::string FormatDateTime(const std::string& Format, TDateTime DateTime) {
     return std::move(formatter.Result);
 }
 
-std::string FormatDateTimeFields(std::string_view Format, TDateTime DateTime,
-                                 std::vector<TDateTimeField>& Fields) {
+std::string FormatDateTimeSpans(std::string_view Format, TDateTime DateTime,
+                                std::vector<TDateTimeSpan>& Fields) {
     Fields.clear();
     TDateTimeFormatter formatter(DateTime, &Fields);
     formatter.Append(OrDefault(Format), 0);

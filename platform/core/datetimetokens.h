@@ -66,9 +66,10 @@ private:
     char FLastLetter = ' ';
 };
 
-// Where a field of a formatted date-time stands in its text, in bytes from 0, with the
-// token's Kind, Width and TwelveHour.
-struct TDateTimeField {
+// Where a part of a formatted date-time stands in its text, in bytes from 0, with the token's
+// Kind, Width and TwelveHour. (Not a field: the data layer's date-time field shares the
+// namespace.)
+struct TDateTimeSpan {
     TDateTimeTokenKind Kind = TDateTimeTokenKind::Text;
     uint8_t Width = 1;
     bool TwelveHour = false;
@@ -76,9 +77,9 @@ struct TDateTimeField {
     size_t Length = 0;
 };
 
-// FormatDateTime, also listing where each field (not text or separators) stands in the text;
-// fields of the settings' formats a token names are listed as fields of their own kinds.
-std::string FormatDateTimeFields(std::string_view Format, TDateTime DateTime,
-                                 std::vector<TDateTimeField>& Fields);
+// FormatDateTime, also listing where each part (not text or separators) stands in the text;
+// parts of the settings' formats a token names are listed as parts of their own kinds.
+std::string FormatDateTimeSpans(std::string_view Format, TDateTime DateTime,
+                                std::vector<TDateTimeSpan>& Fields);
 
 }  // namespace vex

@@ -40,10 +40,10 @@ char KindLetter(TDateTimeTokenKind Kind) {
 }
 
 // The text with each field braced as {kind:text}.
-std::string Braced(const std::string& Text, const std::vector<TDateTimeField>& Fields) {
+std::string Braced(const std::string& Text, const std::vector<TDateTimeSpan>& Fields) {
     std::string result;
     size_t at = 0;
-    for (const TDateTimeField& field : Fields) {
+    for (const TDateTimeSpan& field : Fields) {
         result += Text.substr(at, field.Start - at);
         result += std::string("{") + KindLetter(field.Kind) + ":" +
                   Text.substr(field.Start, field.Length) + "}";
@@ -54,26 +54,26 @@ std::string Braced(const std::string& Text, const std::vector<TDateTimeField>& F
 
 const TDateTime Tuesday = ComposeDateTime(EncodeDate(2024, 3, 5), EncodeTime(14, 7, 9, 45));
 
-TEST(FormatDateTimeFields, PlacesEachFieldWhereTheTextShowsIt) {
+TEST(FormatDateTimeSpans, PlacesEachFieldWhereTheTextShowsIt) {
     for (const auto& [row, where] : test::ReadCases(VEX_TEST_DIR "/testdata/formatfields.txt")) {
         SCOPED_TRACE(where);
-        std::vector<TDateTimeField> fields;
-        const std::string text = FormatDateTimeFields(row[0], Tuesday, fields);
+        std::vector<TDateTimeSpan> fields;
+        const std::string text = FormatDateTimeSpans(row[0], Tuesday, fields);
         EXPECT_EQ(text, FormatDateTime(row[0], Tuesday));
         EXPECT_EQ(Braced(text, fields), row[1]);
     }
 }
 
-TEST(FormatDateTimeFields, FindsFieldsThroughSeparatorsAndNamesOfOtherLengths) {
+TEST(FormatDateTimeSpans, FindsFieldsThroughSeparatorsAndNamesOfOtherLengths) {
     TFormatSettings settings;
     settings.DateSeparator = '.';
     settings.ShortDateFormat = "dd/mm/yyyy";
     settings.ShortMonthNames[2] = "M\xe4rz";
     TFormatSettingsOverride use(settings);
-    std::vector<TDateTimeField> fields;
-    EXPECT_EQ(Braced(FormatDateTimeFields("ddddd", Tuesday, fields), fields),
+    std::vector<TDateTimeSpan> fields;
+    EXPECT_EQ(Braced(FormatDateTimeSpans("ddddd", Tuesday, fields), fields),
               "{d:05}.{m:03}.{y:2024}");
-    EXPECT_EQ(Braced(FormatDateTimeFields("d mmm", Tuesday, fields), fields), "{d:5} {M:M\xe4rz}");
+    EXPECT_EQ(Braced(FormatDateTimeSpans("d mmm", Tuesday, fields), fields), "{d:5} {M:M\xe4rz}");
 }
 
 TEST(DateTimeTokenizer, ReadsAnUnclosedQuoteToTheEndAndKeepsEachCharacterOnce) {

@@ -38,8 +38,11 @@ int32_t TCustomRichEdit::ObjectAtPoint(TPoint Point) const {
     const TPoint at = LayoutPoint(Point);
     if (at.Y < 0 || at.Y >= layout.Height()) return -1;
     int32_t found = -1;
-    layout.ForEachPiece(layout.LineAtY(at.Y), [&](const TRichPiece& Piece) {
-        if (Piece.Kind == TRichPiece::Object && at.X >= Piece.X && at.X < Piece.X + Piece.Width)
+    const int32_t index = layout.LineAtY(at.Y);
+    const int32_t y = at.Y - layout.Line(index).Top;
+    layout.ForEachPiece(index, [&](const TRichPiece& Piece) {
+        if (Piece.Kind == TRichPiece::Object && at.X >= Piece.X && at.X < Piece.X + Piece.Width &&
+            y >= Piece.Top && y < Piece.Top + Piece.Height)
             found = Piece.Start;
     });
     return found;

@@ -220,8 +220,7 @@ void TCustomRichEdit::UpdateCaret() {
     FollowEngineSelection();
     TView& view = *FView;
     if (!HandleAllocated() || !Focused()) return;
-    const int32_t height =
-        std::max(view.Layout.Line(view.Layout.LineFromChar(view.Caret)).Height, 1);
+    const int32_t height = view.Layout.CaretHeight(view.Caret);
     // The caret is as tall as the line it stands in.
     if (view.CaretMade && view.CaretHeight != height) {
         DestroyCaret();

@@ -62,6 +62,12 @@ bool TRichParaFormat::AddTab(int32_t Position) {
     return true;
 }
 
+bool TRichParaFormat::AddCell(const TRichCell& Cell) {
+    if (Cells.size() >= MaxRowCells) return false;
+    Cells.push_back(Cell);
+    return true;
+}
+
 void TRichParaFormat::SetTabs(const std::vector<int32_t>& Positions) {
     Tabs.assign(Positions.begin(), Positions.begin() + std::min(Positions.size(), MAX_TAB_STOPS));
 }
@@ -128,6 +134,9 @@ size_t TRichParaFormatHash::operator()(const TRichParaFormat& F) const {
         h = Mix(h, static_cast<size_t>(value));
     for (int32_t tab : F.Tabs)
         h = Mix(h, static_cast<size_t>(tab));
+    h = Mix(h, static_cast<size_t>(F.CellGap) << 32 ^ static_cast<uint32_t>(F.RowLeft));
+    for (const TRichCell& cell : F.Cells)
+        h = Mix(h, static_cast<size_t>(static_cast<uint32_t>(cell.Right)) << 8 | cell.Borders);
     return h;
 }
 

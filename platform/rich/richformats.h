@@ -79,6 +79,29 @@ constexpr uint16_t PFA_CENTER = 3;
 constexpr uint16_t PFA_JUSTIFY = 4;  // kept, laid out as left
 constexpr uint16_t PFN_BULLET = 1;
 constexpr size_t MAX_TAB_STOPS = 32;
+// Rows hold as many cells as the richest word processors allow.
+constexpr size_t MaxRowCells = 63;
+
+// In a table row's text each cell ends in a cell mark, and a line break inside a cell is a
+// character of its own, so that a row stays one paragraph however many lines its cells hold.
+constexpr char RichCellMark = '\t';
+constexpr char RichCellBreak = '\v';
+
+// Which sides of a table cell carry a border line.
+enum : uint8_t {
+    CellBorderLeft = 1,
+    CellBorderTop = 2,
+    CellBorderRight = 4,
+    CellBorderBottom = 8,
+};
+
+// A cell of a table row: its right edge in twips from the layout's left edge, with its half of
+// the gap between cells, and its border lines.
+struct TRichCell {
+    int32_t Right = 0;
+    uint8_t Borders = 0;
+    bool operator==(const TRichCell&) const = default;
+};
 
 struct TRichParaFormat {
     uint16_t Numbering = 0;
@@ -93,7 +116,16 @@ struct TRichParaFormat {
     // LineSpacing twips, 5 LineSpacing twentieths of a line.
     uint8_t LineSpacingRule = 0;
     int32_t LineSpacing = 0;
+    // A paragraph with cells is a table row: each cell mark in its text ends a cell, and the
+    // cells stand side by side, each wrapping its own text. No mask names these, so a format set
+    // through a mask keeps a row a row.
+    std::vector<TRichCell> Cells;
+    int32_t CellGap = 0;  // twips between a cell's edge and its text
+    int32_t RowLeft = 0;  // twips from the layout's left edge to the first cell's left edge
 
+    bool IsRow() const { return !Cells.empty(); }
+    // False, and nothing changed, when all MaxRowCells are taken.
+    bool AddCell(const TRichCell& Cell);
     // False, and nothing changed, when all MAX_TAB_STOPS are taken.
     bool AddTab(int32_t Position);
     // Keeps the first MAX_TAB_STOPS.

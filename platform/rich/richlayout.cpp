@@ -123,6 +123,37 @@ public:
         return TRichParagraphLayout(FDocument, FFonts, Paragraph, FWrapWidth, FRunStarts);
     }
 
+    // The line whose pieces hold Position on display line Index of Paragraph: the display
+    // line, or in a table row the cell line that holds it.
+    const TRichLaidLine& LineHolding(int32_t Paragraph, int32_t Index, int32_t Position) const {
+        const TRichLaidParagraph& laid = Laid(Paragraph);
+        if (laid.CellLines.empty()) return laid.Lines[Index - FirstLineOf(Paragraph)];
+        const int32_t offset = Position - FDocument.ParagraphStart(Paragraph);
+        const auto after = std::upper_bound(
+            laid.CellLines.begin() + 1, laid.CellLines.end(), offset,
+            [](int32_t Offset, const TRichLaidLine& Line) { return Offset < Line.Start; });
+        return *(after - 1);
+    }
+    // The line whose pieces stand at X and Y (from the display line's top) on display line
+    // Index: the display line, or in a table row the line at Y of the cell at X (of the last
+    // cell whose text has begun, when that cell's has not).
+    const TRichLaidLine& LineAt(int32_t Paragraph, int32_t Index, int64_t X, int64_t Y) {
+        const TRichLaidParagraph& laid = Laid(Paragraph);
+        if (laid.CellLines.empty()) return laid.Lines[Index - FirstLineOf(Paragraph)];
+        const int32_t cell = std::min(LineWalker(Paragraph).CellAt(X), laid.CellLines.back().Cell);
+        const TRichLaidLine* found = nullptr;
+        for (const TRichLaidLine& line : laid.CellLines) {
+            if (line.Cell != cell) continue;
+            found = &line;
+            if (Y < int64_t{line.Top} + line.Height) break;
+        }
+        return *found;
+    }
+    void ForEachPieceOf(int32_t Paragraph, const TRichLaidLine& Line,
+                        const std::function<void(const TRichPiece&)>& Visit) {
+        LineWalker(Paragraph).ForEachPiece(Line, FDocument.ParagraphStart(Paragraph), Visit);
+    }
+
     const TRichDocument& FDocument;
     TRichFontCache FFonts;
     int32_t FWrapWidth = 0;
@@ -256,8 +287,10 @@ int32_t TRichLayout::Widest() const {
 TPoint TRichLayout::PosFromChar(int32_t Position) const {
     Position = std::clamp(Position, 0, FImpl->FDocument.Length());
     const int32_t index = LineFromChar(Position);
-    int64_t x = Line(index).Left;
-    ForEachPiece(index, [&](const TRichPiece& Piece) {
+    const TRichLineInfo info = Line(index);
+    const TRichLaidLine& line = FImpl->LineHolding(info.Paragraph, index, Position);
+    int64_t x = int64_t{line.Indent} + line.Shift;
+    FImpl->ForEachPieceOf(info.Paragraph, line, [&](const TRichPiece& Piece) {
         if (Piece.Kind == TRichPiece::Bullet || Position < Piece.Start) return;
         x = Piece.X;
         if (Position >= Piece.Start + Piece.Length) {
@@ -269,20 +302,47 @@ TPoint TRichLayout::PosFromChar(int32_t Position) const {
         for (char ch : text)
             x += FImpl->FFonts.Advance(Piece.Format, static_cast<uint8_t>(ch));
     });
-    return Point(SaturateToInt32(x), Line(index).Top);
+    const int32_t top = line.Cell >= 0 ? line.Top : 0;
+    x = std::min(x, FImpl->LineWalker(info.Paragraph).Reach(line));
+    return Point(SaturateToInt32(x), SaturateToInt32(int64_t{info.Top} + top));
+}
+
+int32_t TRichLayout::CaretHeight(int32_t Position) const {
+    Position = std::clamp(Position, 0, FImpl->FDocument.Length());
+    const int32_t index = LineFromChar(Position);
+    const TRichLineInfo info = Line(index);
+    const TRichLaidLine& line = FImpl->LineHolding(info.Paragraph, index, Position);
+    return std::max(line.Cell >= 0 ? line.Height : info.Height, 1);
 }
 
 int32_t TRichLayout::CharFromPos(TPoint Point) const {
     const int32_t index = LineAtY(Point.Y);
-    const TRichLineInfo line = Line(index);
+    const TRichLineInfo info = Line(index);
+    const TRichLaidLine& line =
+        FImpl->LineAt(info.Paragraph, index, Point.X, int64_t{Point.Y} - info.Top);
+    const int32_t start = FImpl->FDocument.ParagraphStart(info.Paragraph) + line.Start;
     // A wrapped line's last place is the next line's first: a click past its end stays
-    // before its last character, on the line that was clicked.
-    const int32_t last = line.EndsParagraph || line.Length == 0 ? line.Start + line.Length
-                                                                : line.Start + line.Length - 1;
+    // before its last character, on the line that was clicked. A cell's last line stops
+    // before the mark that ends the cell.
+    bool wraps = !info.EndsParagraph && line.Length > 0;
+    if (line.Cell >= 0) {
+        const std::vector<TRichLaidLine>& cellLines = FImpl->Laid(info.Paragraph).CellLines;
+        const bool lastOfCell = &line == &cellLines.back() || (&line + 1)->Cell != line.Cell;
+        const std::string& text = FImpl->FDocument.Paragraph(info.Paragraph).Text;
+        wraps = line.Length > 0 &&
+                (!lastOfCell || text[static_cast<size_t>(line.Start + line.Length - 1)] == '\t');
+    }
+    const int32_t last = start + line.Length - (wraps ? 1 : 0);
+    // Places are measured as PosFromChar gives them, held within the line's reach.
+    const int64_t reach = FImpl->LineWalker(info.Paragraph).Reach(line);
+    const auto before = [&](int64_t Left, int64_t Width) {
+        const int64_t left = std::min(Left, reach);
+        return Point.X <= left + (std::min(Left + Width, reach) - left) / 2;
+    };
     int32_t found = -1;
-    ForEachPiece(index, [&](const TRichPiece& Piece) {
+    FImpl->ForEachPieceOf(info.Paragraph, line, [&](const TRichPiece& Piece) {
         if (found >= 0 || Piece.Kind == TRichPiece::Bullet) return;
-        if (Piece.Kind != TRichPiece::Text && Point.X <= int64_t{Piece.X} + Piece.Width / 2) {
+        if (Piece.Kind != TRichPiece::Text && before(Piece.X, Piece.Width)) {
             found = Piece.Start;
             return;
         }
@@ -292,7 +352,7 @@ int32_t TRichLayout::CharFromPos(TPoint Point) const {
         for (size_t i = 0; i < text.size(); ++i) {
             const int32_t width =
                 FImpl->FFonts.Advance(Piece.Format, static_cast<uint8_t>(text[i]));
-            if (Point.X <= x + width / 2) {
+            if (before(x, width)) {
                 found = Piece.Start + static_cast<int32_t>(i);
                 return;
             }
@@ -307,8 +367,12 @@ void TRichLayout::ForEachPiece(int32_t Index,
     CheckLineIndex(Index, LineCount());
     int32_t within = 0;
     const int32_t paragraph = FImpl->ParagraphOfLine(Index, within);
-    FImpl->LineWalker(paragraph).ForEachPiece(FImpl->Laid(paragraph).Lines[within],
-                                              FImpl->FDocument.ParagraphStart(paragraph), Visit);
+    const TRichLaidParagraph& laid = FImpl->Laid(paragraph);
+    const int32_t start = FImpl->FDocument.ParagraphStart(paragraph);
+    if (laid.CellLines.empty())
+        FImpl->LineWalker(paragraph).ForEachPiece(laid.Lines[within], start, Visit);
+    else
+        FImpl->LineWalker(paragraph).ForEachRowPiece(laid, start, Visit);
 }
 
 std::shared_ptr<const TRealizedFont> TRichLayout::FontOf(int32_t CharFormat) const {

@@ -11,7 +11,9 @@
 namespace vex {
 
 // One display line: a paragraph's text from Start on, wrapped at a blank (or cut inside a word
-// longer than the width), never ending inside a character. Measures are device pixels of the
+// longer than the width), never ending inside a character. A table row is one display line as
+// tall as its tallest cell, so that lines still follow the text in order and down the page;
+// its cells' own wrapped lines show in its pieces. Measures are device pixels of the
 // layout's resolution; Top counts from the top of the document.
 struct TRichLineInfo {
     int32_t Paragraph = 0;
@@ -26,9 +28,12 @@ struct TRichLineInfo {
 };
 
 // What a line is drawn from, left to right: characters of one format, a tab's gap, the
-// paragraph's bullet, or an object's box. X and Width in pixels from the layout's left edge.
+// paragraph's bullet, or an object's box; in a table row first each cell's box, then the
+// pieces of the cells' lines, cell by cell. X and Width in pixels from the layout's left edge;
+// Top, Height and Baseline from the display line's top, for the line of text the piece is in
+// (a cell's box: the whole row).
 struct TRichPiece {
-    enum TKind { Text, Tab, Bullet, Object };
+    enum TKind { Text, Tab, Bullet, Object, Cell };
     TKind Kind = Text;
     int32_t Start = 0;  // document position (the bullet: its line's start)
     int32_t Length = 0;
@@ -36,6 +41,10 @@ struct TRichPiece {
     int32_t X = 0;
     int32_t Width = 0;
     uint32_t ObjectNumber = 0;
+    int32_t Top = 0;
+    int32_t Height = 0;
+    int32_t Baseline = 0;
+    uint8_t Borders = 0;  // of a cell's box
 };
 
 // The lines a document is shown or printed in, at one device resolution and one width. Fonts
@@ -81,10 +90,13 @@ public:
     int32_t Widest() const;
 
     // Where the caret stands before the character at Position: x from the left edge, y the top
-    // of its line.
+    // of its line (in a table row, of its cell's line).
     TPoint PosFromChar(int32_t Position) const;
+    // How tall the caret stands at Position: its line's height, or its cell line's in a row.
+    int32_t CaretHeight(int32_t Position) const;
     // The caret place nearest to Point: the line at its y, then the character boundary nearest
-    // to its x on that line (before the paragraph end, never after it).
+    // to its x on that line (before the paragraph end, never after it). In a table row the
+    // cell at its x, and in it the cell's line at its y, stand for the line.
     int32_t CharFromPos(TPoint Point) const;
     // The pieces of line Index in order, for painting and hit tests.
     void ForEachPiece(int32_t Index, const std::function<void(const TRichPiece&)>& Visit) const;

@@ -13,18 +13,8 @@ namespace vex {
 namespace {
 
 using test::FillFixed;
+using test::LinesOf;
 using test::ParaFormatOf;
-
-std::string LinesOf(const TRichLayout& Layout) {
-    std::string lines;
-    for (int32_t i = 0; i < Layout.LineCount(); ++i) {
-        const TRichLineInfo l = Layout.Line(i);
-        lines += (i ? " " : "") + std::to_string(l.Start) + "+" + std::to_string(l.Length) + ":" +
-                 std::to_string(l.Left) + "," + std::to_string(l.Top) + "," +
-                 std::to_string(l.Height) + "," + std::to_string(l.Baseline);
-    }
-    return lines;
-}
 
 // Every caret place survives the way from character to point and back.
 void ExpectHitTestsRoundTrip(const TRichLayout& Layout) {

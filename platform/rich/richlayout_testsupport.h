@@ -10,6 +10,7 @@
 
 #include "platform/gfx/fixedfont.h"
 #include "platform/rich/richdocument.h"
+#include "platform/rich/richlayout.h"
 #include "platform/rich/richplaintext.h"
 
 namespace vex::test {
@@ -80,6 +81,18 @@ inline void FillFixed(TRichDocument& Document, const std::string& Text,
     const int32_t para = Document.ParaFormats().Intern(Format);
     Document.Replace(0, 0, PlainTextFragment(Text, Document.DefaultCharFormat(), para));
     Document.SetParagraphFormat(Document.ParagraphCount() - 1, para);
+}
+
+// Each line as start+length:left,top,height,baseline, apart by blanks.
+inline std::string LinesOf(const TRichLayout& Layout) {
+    std::string lines;
+    for (int32_t i = 0; i < Layout.LineCount(); ++i) {
+        const TRichLineInfo l = Layout.Line(i);
+        lines += (i ? " " : "") + std::to_string(l.Start) + "+" + std::to_string(l.Length) + ":" +
+                 std::to_string(l.Left) + "," + std::to_string(l.Top) + "," +
+                 std::to_string(l.Height) + "," + std::to_string(l.Baseline);
+    }
+    return lines;
 }
 
 }  // namespace vex::test

@@ -71,6 +71,7 @@ int64_t TRichParagraphLayout::Advance(int32_t Run, int32_t Offset, int64_t X) co
     const TRichRun& run = FParagraph.Runs[Run];
     if (run.Object != 0) return RichObjectBox(FDocument, run.Object, PixelsPerInch()).cx;
     const auto ch = static_cast<uint8_t>(FParagraph.Text[Offset]);
+    if (IsRowMark(static_cast<char>(ch))) return 0;
     if (ch == '\t') return NextTabStop(X) - X;
     return FFonts.Advance(run.Format, ch);
 }
@@ -126,8 +127,8 @@ void TRichParagraphLayout::Measure(const TRichLaidLine& Line, int32_t& Ascent,
     }
 }
 
-void TRichParagraphLayout::FinishLine(TRichLaidLine& Line, bool First, bool Last,
-                                      int64_t VisibleEnd) const {
+void TRichParagraphLayout::FinishLine(TRichLaidLine& Line, bool Before, bool After,
+                                      int64_t VisibleEnd, int64_t Right) const {
     int32_t ascent = 0, descent = 0;
     Measure(Line, ascent, descent);
     const int64_t natural = std::max(1, ascent + descent);
@@ -156,27 +157,71 @@ void TRichParagraphLayout::FinishLine(TRichLaidLine& Line, bool First, bool Last
     // Room a spacing rule adds goes above the text, and an exact spacing smaller than the text
     // takes it from there too, so the baselines keep the rule's distance.
     int64_t baseline = std::clamp<int64_t>(ascent + height - natural, 0, height);
-    if (First) {
+    if (Before) {
         const int64_t before =
             std::clamp(TwipsToPixels(FFormat.SpaceBefore, PixelsPerInch()), 0, 1 << 20);
         height += before;
         baseline += before;
     }
-    if (Last) height += std::clamp(TwipsToPixels(FFormat.SpaceAfter, PixelsPerInch()), 0, 1 << 20);
+    if (After) height += std::clamp(TwipsToPixels(FFormat.SpaceAfter, PixelsPerInch()), 0, 1 << 20);
     Line.Height = Saturate(height);
     Line.Baseline = Saturate(baseline);
 
-    if (FWrapWidth <= 0) return;
-    const int64_t room = RightEdge(Line.Indent) - VisibleEnd;
+    if (Right == std::numeric_limits<int64_t>::max()) return;
+    const int64_t room = Right - VisibleEnd;
     if (room <= 0) return;
     if (FFormat.Alignment == PFA_RIGHT) Line.Shift = Saturate(room);
     if (FFormat.Alignment == PFA_CENTER) Line.Shift = Saturate(room / 2);
 }
 
-TRichLaidParagraph TRichParagraphLayout::LayOut() const {
-    TRichLaidParagraph laid;
+int32_t TRichParagraphLayout::BreakLine(TRichLaidLine& Line, int32_t End, int64_t Limit,
+                                        int64_t& VisibleEnd) const {
     const std::string& text = FParagraph.Text;
-    const auto length = static_cast<int32_t>(text.size());
+    const int32_t start = Line.Start;
+    // Blanks may pass the limit: a line breaks after them, at the last blank before the
+    // character that does not fit, or inside a word that fills a line alone.
+    int64_t x = Line.Indent, visibleEnd = x, breakX = x, breakVisible = x;
+    int32_t end = End, breakAt = -1;
+    int32_t run = start < static_cast<int32_t>(text.size()) ? RunAt(start) : 0;
+    for (int32_t i = start; i < End; ++i) {
+        while (run + 1 < static_cast<int32_t>(FRunStarts.size()) && FRunStarts[run + 1] <= i)
+            ++run;
+        const char ch = text[i];
+        const int64_t width = Advance(run, i, x);
+        // A row's marks hang as a blank does: they end a cell, or its line, where its text ends.
+        const bool hangs = ch == ' ' || IsRowMark(ch);
+        if (!hangs && x + width > Limit && i > start) {
+            if (breakAt > start) {
+                end = breakAt;
+                x = breakX;
+                visibleEnd = breakVisible;
+            } else {
+                end = i;
+            }
+            break;
+        }
+        x += width;
+        if (!hangs) visibleEnd = x;
+        if (ch == RichCellBreak && FFormat.IsRow()) {
+            end = i + 1;
+            break;
+        }
+        if (ch == ' ' || ch == '\t') {
+            breakAt = i + 1;
+            breakX = x;
+            breakVisible = visibleEnd;
+        }
+    }
+    Line.Length = end - start;
+    Line.Width = Saturate(x - Line.Indent);
+    VisibleEnd = visibleEnd;
+    return end;
+}
+
+TRichLaidParagraph TRichParagraphLayout::LayOut() const {
+    if (FFormat.IsRow()) return LayOutRow();
+    TRichLaidParagraph laid;
+    const auto length = static_cast<int32_t>(FParagraph.Text.size());
     int64_t top = 0;
     int32_t start = 0;
     do {
@@ -185,37 +230,10 @@ TRichLaidParagraph TRichParagraphLayout::LayOut() const {
         line.Start = start;
         line.Indent = IndentOf(first);
         const int64_t limit = RightEdge(line.Indent);
-        // Blanks may pass the limit: a line breaks after them, at the last blank before the
-        // character that does not fit, or inside a word that fills a line alone.
-        int64_t x = line.Indent, visibleEnd = x, breakX = x, breakVisible = x;
-        int32_t end = length, breakAt = -1;
-        int32_t run = start < length ? RunAt(start) : 0;
-        for (int32_t i = start; i < length; ++i) {
-            while (run + 1 < static_cast<int32_t>(FRunStarts.size()) && FRunStarts[run + 1] <= i)
-                ++run;
-            const char ch = text[i];
-            const int64_t width = Advance(run, i, x);
-            if (ch != ' ' && x + width > limit && i > start) {
-                if (breakAt > start) {
-                    end = breakAt;
-                    x = breakX;
-                    visibleEnd = breakVisible;
-                } else {
-                    end = i;
-                }
-                break;
-            }
-            x += width;
-            if (ch != ' ') visibleEnd = x;
-            if (ch == ' ' || ch == '\t') {
-                breakAt = i + 1;
-                breakX = x;
-                breakVisible = visibleEnd;
-            }
-        }
-        line.Length = end - start;
-        line.Width = Saturate(x - line.Indent);
-        FinishLine(line, first, end == length, visibleEnd);
+        int64_t visibleEnd = 0;
+        const int32_t end = BreakLine(line, length, limit, visibleEnd);
+        FinishLine(line, first, end == length, visibleEnd,
+                   FWrapWidth > 0 ? limit : std::numeric_limits<int64_t>::max());
         line.Top = Saturate(top);
         top += line.Height;
         laid.Widest =
@@ -224,6 +242,95 @@ TRichLaidParagraph TRichParagraphLayout::LayOut() const {
         start = end;
     } while (start < length);
     laid.Height = Saturate(top);
+    return laid;
+}
+
+// A cell starts where the one before it ends and is at least a pixel wide, so that the cells
+// stand in order, each with a place of its own, whatever edges a document gives them.
+void TRichParagraphLayout::CellBox(int32_t Cell, int64_t& Left, int64_t& Right) const {
+    const int32_t ppi = PixelsPerInch();
+    Left = Right = TwipsToPixels(FFormat.RowLeft, ppi);
+    for (int32_t cell = 0; cell <= Cell; ++cell) {
+        Left = Right;
+        Right = std::max<int64_t>(Left + 1, TwipsToPixels(FFormat.Cells[cell].Right, ppi));
+    }
+}
+
+void TRichParagraphLayout::CellTextBounds(int32_t Cell, int64_t& Left, int64_t& Right) const {
+    int64_t boxLeft = 0, boxRight = 0;
+    CellBox(Cell, boxLeft, boxRight);
+    const int64_t gap = std::max(0, TwipsToPixels(FFormat.CellGap, PixelsPerInch()));
+    Left = boxLeft + gap;
+    Right = std::max(Left + 1, boxRight - gap);
+}
+
+int32_t TRichParagraphLayout::CellAt(int64_t X) const {
+    const auto cells = static_cast<int32_t>(FFormat.Cells.size());
+    for (int32_t cell = 0; cell + 1 < cells; ++cell) {
+        int64_t left = 0, right = 0;
+        CellBox(cell, left, right);
+        if (X < right) return cell;
+    }
+    return cells - 1;
+}
+
+int64_t TRichParagraphLayout::Reach(const TRichLaidLine& Line) const {
+    if (Line.Cell < 0 || Line.Cell + 1 >= static_cast<int32_t>(FFormat.Cells.size()))
+        return std::numeric_limits<int64_t>::max();
+    int64_t left = 0, right = 0;
+    CellBox(Line.Cell, left, right);
+    return right - 1;
+}
+
+// Each cell wraps its text between its own edges, whatever the page's width: a table keeps the
+// widths its document gave it. The paragraph's spacing goes above and below the whole row.
+TRichLaidParagraph TRichParagraphLayout::LayOutRow() const {
+    TRichLaidParagraph laid;
+    const std::string& text = FParagraph.Text;
+    const auto length = static_cast<int32_t>(text.size());
+    const auto cells = static_cast<int32_t>(FFormat.Cells.size());
+    const int64_t before =
+        std::clamp(TwipsToPixels(FFormat.SpaceBefore, PixelsPerInch()), 0, 1 << 20);
+    int64_t tallest = 0, rowRight = 0;
+    int32_t from = 0;
+    for (int32_t cell = 0; cell < cells; ++cell) {
+        int32_t to = length;
+        const size_t mark = cell + 1 < cells ? text.find('\t', from) : std::string::npos;
+        if (mark != std::string::npos) to = static_cast<int32_t>(mark) + 1;
+        int64_t left = 0, right = 0;
+        CellTextBounds(cell, left, right);
+        int64_t top = before;
+        int32_t start = from;
+        do {
+            TRichLaidLine line;
+            line.Start = start;
+            line.Indent = Saturate(left);
+            line.Cell = cell;
+            int64_t visibleEnd = 0;
+            start = BreakLine(line, to, right, visibleEnd);
+            FinishLine(line, false, false, visibleEnd, right);
+            line.Top = Saturate(top);
+            top += line.Height;
+            laid.CellLines.push_back(line);
+        } while (start < to);
+        tallest = std::max(tallest, top - before);
+        if (mark == std::string::npos) break;
+        from = to;
+    }
+    int64_t rowLeft = 0, ignored = 0;
+    CellBox(0, rowLeft, ignored);
+    CellBox(cells - 1, ignored, rowRight);
+    TRichLaidLine row;
+    row.Length = length;
+    row.Indent = Saturate(rowLeft);
+    row.Width = Saturate(rowRight - rowLeft);
+    row.Height =
+        Saturate(before + std::max<int64_t>(tallest, 1) +
+                 std::clamp(TwipsToPixels(FFormat.SpaceAfter, PixelsPerInch()), 0, 1 << 20));
+    row.Baseline = laid.CellLines.front().Top + laid.CellLines.front().Baseline;
+    laid.Lines.push_back(row);
+    laid.Height = row.Height;
+    laid.Widest = Saturate(std::max<int64_t>(rowRight, 0));
     return laid;
 }
 
@@ -239,9 +346,12 @@ void TRichParagraphLayout::ForEachPiece(const TRichLaidLine& Line, int32_t Parag
         piece.X = Saturate(X + Line.Shift);
         piece.Width = Saturate(Width);
         piece.ObjectNumber = Object;
+        piece.Top = Line.Cell >= 0 ? Line.Top : 0;
+        piece.Height = Line.Height;
+        piece.Baseline = Saturate(int64_t{piece.Top} + Line.Baseline);
         Visit(piece);
     };
-    if (Line.Start == 0 && FFormat.Numbering == PFN_BULLET) {
+    if (Line.Start == 0 && FFormat.Numbering == PFN_BULLET && !FFormat.IsRow()) {
         const int32_t format = BulletFormat();
         emit(TRichPiece::Bullet, 0, 0, format,
              std::max(0, TwipsToPixels(FFormat.StartIndent, PixelsPerInch())),
@@ -255,7 +365,7 @@ void TRichParagraphLayout::ForEachPiece(const TRichLaidLine& Line, int32_t Parag
         const int32_t run = RunAt(i);
         const TRichRun& r = FParagraph.Runs[run];
         const int32_t runEnd = std::min(end, FRunStarts[run] + r.Length);
-        if (r.Object != 0 || text[i] == '\t') {
+        if (r.Object != 0 || text[i] == '\t' || IsRowMark(text[i])) {
             const int64_t width = Advance(run, i, x);
             emit(r.Object != 0 ? TRichPiece::Object : TRichPiece::Tab, i, 1, r.Format, x, width,
                  r.Object);
@@ -265,10 +375,30 @@ void TRichParagraphLayout::ForEachPiece(const TRichLaidLine& Line, int32_t Parag
         }
         const int32_t from = i;
         const int64_t left = x;
-        for (; i < runEnd && text[i] != '\t'; ++i)
+        for (; i < runEnd && text[i] != '\t' && !IsRowMark(text[i]); ++i)
             x += Advance(run, i, x);
         emit(TRichPiece::Text, from, i - from, r.Format, left, x - left, 0);
     }
+}
+
+void TRichParagraphLayout::ForEachRowPiece(
+    const TRichLaidParagraph& Row, int32_t ParagraphStart,
+    const std::function<void(const TRichPiece&)>& Visit) const {
+    // The boxes first, so that their borders lie under the text.
+    for (int32_t cell = 0; cell < static_cast<int32_t>(FFormat.Cells.size()); ++cell) {
+        int64_t left = 0, right = 0;
+        CellBox(cell, left, right);
+        TRichPiece box;
+        box.Kind = TRichPiece::Cell;
+        box.Start = ParagraphStart;
+        box.X = Saturate(left);
+        box.Width = Saturate(right - left);
+        box.Height = Row.Height;
+        box.Borders = FFormat.Cells[cell].Borders;
+        Visit(box);
+    }
+    for (const TRichLaidLine& line : Row.CellLines)
+        ForEachPiece(line, ParagraphStart, Visit);
 }
 
 }  // namespace vex

@@ -28,10 +28,15 @@ struct TRichLaidLine {
     int32_t Indent = 0;  // where the text starts before alignment moves it
     int32_t Shift = 0;   // what alignment moves the whole line by
     int32_t Width = 0;   // of all its characters, trailing blanks included
+    int32_t Cell = -1;   // of a table row's cell line, its cell; Top then counts from the row's
 };
 
 struct TRichLaidParagraph {
     std::vector<TRichLaidLine> Lines;
+    // A table row's one line holds the lines of its cells: cell by cell, each cell's lines in
+    // order, so in the order of the text. A cell is there once its text begins (the first
+    // always); the cell mark that ends a cell ends its last line.
+    std::vector<TRichLaidLine> CellLines;
     int32_t Height = 0;
     int32_t Widest = 0;  // the furthest right any line reaches
 };
@@ -47,14 +52,29 @@ public:
                          std::shared_ptr<const std::vector<int32_t>> RunStarts = nullptr);
 
     TRichLaidParagraph LayOut() const;
-    // The pieces of Line (one of LayOut's) with X from the layout's left edge; Start is a
-    // document position when ParagraphStart is the paragraph's.
+    // The pieces of Line (one of LayOut's, or of its cell lines) with X from the layout's left
+    // edge; Start is a document position when ParagraphStart is the paragraph's.
     void ForEachPiece(const TRichLaidLine& Line, int32_t ParagraphStart,
                       const std::function<void(const TRichPiece&)>& Visit) const;
+    // The pieces of a table row laid out by LayOut: its cells' boxes, then its cell lines'.
+    void ForEachRowPiece(const TRichLaidParagraph& Row, int32_t ParagraphStart,
+                         const std::function<void(const TRichPiece&)>& Visit) const;
+    // The box of a row's cell in pixels from the layout's left edge, [Left, Right).
+    void CellBox(int32_t Cell, int64_t& Left, int64_t& Right) const;
+    // The row's cell whose box holds X; the first left of them all, the last right of them.
+    int32_t CellAt(int64_t X) const;
+    // The furthest right a caret place of Line stands: short of the next cell's box for a line
+    // of a cell but the last, so that blanks hanging past a cell's edge, or a character wider
+    // than the cell, are still found in their cell; unbounded otherwise.
+    int64_t Reach(const TRichLaidLine& Line) const;
 
 private:
     int32_t PixelsPerInch() const { return FFonts.PixelsPerInch(); }
     int32_t RunAt(int32_t Offset) const;
+    // A cell mark or cell break of a table row: no width, nothing drawn.
+    bool IsRowMark(char Ch) const {
+        return FFormat.IsRow() && (Ch == RichCellMark || Ch == RichCellBreak);
+    }
     // How wide the character at Offset is when it starts at X: a tab reaches the next stop.
     int64_t Advance(int32_t Run, int32_t Offset, int64_t X) const;
     int64_t NextTabStop(int64_t X) const;
@@ -65,8 +85,17 @@ private:
     // for one, however narrow the width.
     int64_t RightEdge(int32_t Indent) const;
     int32_t BulletFormat() const;
-    // The line's height and baseline by the spacing rules, and its shift by the alignment.
-    void FinishLine(TRichLaidLine& Line, bool First, bool Last, int64_t VisibleEnd) const;
+    // Puts into Line, which starts at Start and Indent, the characters up to End that fit
+    // before Limit; answers where the next line starts, and where its last visible character
+    // ends.
+    int32_t BreakLine(TRichLaidLine& Line, int32_t End, int64_t Limit, int64_t& VisibleEnd) const;
+    // The line's height and baseline by the spacing rules, with the paragraph's spacing before
+    // and after where asked, and its shift by the alignment within Right.
+    void FinishLine(TRichLaidLine& Line, bool Before, bool After, int64_t VisibleEnd,
+                    int64_t Right) const;
+    TRichLaidParagraph LayOutRow() const;
+    // Where a cell's text may stand: its box less the gap on either side, at least a pixel.
+    void CellTextBounds(int32_t Cell, int64_t& Left, int64_t& Right) const;
 
     const TRichDocument& FDocument;
     TRichFontCache& FFonts;

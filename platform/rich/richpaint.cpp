@@ -26,9 +26,8 @@ public:
           FClip(Clip) {}
 
     void Paint(int32_t Index, const TRichLineInfo& Line) {
-        FTop = SaturateToInt32(int64_t{FOrigin.Y} + Line.Top);
-        FBottom = SaturateToInt32(int64_t{FTop} + Line.Height);
-        FBaseline = SaturateToInt32(int64_t{FTop} + Line.Baseline);
+        FLineTop = SaturateToInt32(int64_t{FOrigin.Y} + Line.Top);
+        UseBand(0, Line.Height, Line.Baseline);
         if (FOptions.Background != clNone) Fill(FClip.Left, FClip.Right, FOptions.Background);
         TakeLinksOf(Line);
         int64_t end = int64_t{FOrigin.X} + Line.Left;
@@ -37,6 +36,7 @@ public:
             end = std::max(end, int64_t{FOrigin.X} + Piece.X + Piece.Width);
         });
         // A selected paragraph end shows as a blank's width of selection after the line.
+        UseBand(0, Line.Height, Line.Baseline);
         const int32_t lineEnd = Line.Start + Line.Length;
         if (Line.EndsParagraph && lineEnd < FDocument.Length() && Selected(lineEnd)) {
             const int32_t format = FDocument.Paragraph(Line.Paragraph)
@@ -48,6 +48,13 @@ public:
     }
 
 private:
+    // What is drawn next stands in this band of the line: the line's own, or a cell line's.
+    void UseBand(int32_t Top, int32_t Height, int32_t Baseline) {
+        FTop = SaturateToInt32(int64_t{FLineTop} + Top);
+        FBottom = SaturateToInt32(int64_t{FTop} + Height);
+        FBaseline = SaturateToInt32(int64_t{FLineTop} + Baseline);
+    }
+
     // Each piece looks through the links, so a line keeps only its own, and the paragraph's
     // are asked for once for all its lines: a screen of a long paragraph of links must not
     // cost every link for every line.
@@ -78,9 +85,12 @@ private:
     }
 
     void Fill(int32_t Left, int32_t Right, TColor Color) {
+        FillBox(Rect(Left, FTop, Right, FBottom), Color);
+    }
+    void FillBox(const TRect& Box, TColor Color) {
         TBrush brush;
         brush.SetColor(Color);
-        FCanvas.FillRect(Rect(Left, FTop, Right, FBottom), brush);
+        FCanvas.FillRect(Box, brush);
     }
 
     // The canvas's font becomes the format's as the layout measured it.
@@ -99,7 +109,11 @@ private:
 
     void PaintPiece(const TRichPiece& Piece) {
         const int32_t x = SaturateToInt32(int64_t{FOrigin.X} + Piece.X);
+        UseBand(Piece.Top, Piece.Height, Piece.Baseline);
         switch (Piece.Kind) {
+            case TRichPiece::Cell:
+                PaintBorders(Piece, x);
+                break;
             case TRichPiece::Bullet: {
                 const TRichCharFormat& format = FDocument.CharFormats()[Piece.Format];
                 UseFont(format, false, FontColorOf(format, FOptions.AutoText));
@@ -117,6 +131,20 @@ private:
                 PaintText(Piece, x);
                 break;
         }
+    }
+
+    // Thin lines: a pixel on the screen, as thin on a printer.
+    void PaintBorders(const TRichPiece& Piece, int32_t X) {
+        if (Piece.Borders == 0) return;
+        const int32_t thin = std::max(1, FLayout.PixelsPerInch() / ScreenPixelsPerInch);
+        const int32_t right = SaturateToInt32(int64_t{X} + Piece.Width);
+        const TColor color = FOptions.AutoText;
+        if (Piece.Borders & CellBorderLeft) FillBox(Rect(X, FTop, X + thin, FBottom), color);
+        if (Piece.Borders & CellBorderRight)
+            FillBox(Rect(right - thin, FTop, right, FBottom), color);
+        if (Piece.Borders & CellBorderTop) FillBox(Rect(X, FTop, right, FTop + thin), color);
+        if (Piece.Borders & CellBorderBottom)
+            FillBox(Rect(X, FBottom - thin, right, FBottom), color);
     }
 
     void PaintObject(const TRichPiece& Piece, int32_t X) {
@@ -180,6 +208,7 @@ private:
     std::vector<TRichLinkRange> FParagraphLinks;
     int32_t FLinksParagraph = -1;
     std::vector<TRichLinkRange> FLinks;
+    int32_t FLineTop = 0;
     int32_t FTop = 0;
     int32_t FBottom = 0;
     int32_t FBaseline = 0;

@@ -117,6 +117,22 @@ TEST(PaintRichLines, FramesTheBoxOfAnObjectTheDocumentDoesNotHold) {
     EXPECT_EQ(InkBounds(*Painted(document, 60, 40, YellowPage()), clGray), Rect(4, 0, 36, 32));
 }
 
+TEST(PaintRichLines, DrawsATableRowsCellsAtTheirColumnsWithTheirBorders) {
+    TRichDocument document;
+    const int32_t plain = SmallFixed(document, [](TRichCharFormat&) {});
+    TRichParaFormat row;
+    row.CellGap = 15;
+    row.AddCell({150, 0});
+    row.AddCell({300, CellBorderLeft | CellBorderBottom});
+    TRichFragment text;
+    text.Paragraphs.back().Append("a\tb\t", plain);
+    text.Paragraphs.back().Format = document.ParaFormats().Intern(row);
+    document.Replace(0, 0, text);
+    document.SetParagraphFormat(0, text.Paragraphs.back().Format);
+    EXPECT_EQ(PictureOf(*Painted(document, 20, 8, YellowPage()), Legend()),
+              Expected("a table row's cells at their columns, with the borders asked for"));
+}
+
 std::vector<std::string> TextsDrawn(const TCanvasRecorder& Recorder) {
     std::vector<std::string> texts;
     for (const TCanvasCall& call : Recorder.Named("TextOut"))

@@ -2,6 +2,8 @@
 
 #include <unordered_map>
 
+#include "platform/rich/richformats.h"
+
 namespace vex {
 
 namespace {
@@ -64,10 +66,20 @@ const std::unordered_map<std::string_view, TRtfWord>& Words() {
             {"line", {K::ParagraphEnd}},
             {"page", {K::ParagraphEnd}},
             {"sect", {K::ParagraphEnd}},
-            {"row", {K::ParagraphEnd}},
-            {"nestrow", {K::ParagraphEnd}},
+            {"row", {K::RowEnd}},
+            {"nestrow", {K::NestedCell}},
             {"cell", {K::Cell}},
-            {"nestcell", {K::Cell}},
+            {"nestcell", {K::NestedCell}},
+            {"trowd", {K::RowDefaults}},
+            {"trgaph", {K::RowGap}},
+            {"trleft", {K::RowLeft}},
+            {"cellx", {K::CellEdge}},
+            {"clbrdrl", {K::CellBorder, 0, CellBorderLeft}},
+            {"clbrdrt", {K::CellBorder, 0, CellBorderTop}},
+            {"clbrdrr", {K::CellBorder, 0, CellBorderRight}},
+            {"clbrdrb", {K::CellBorder, 0, CellBorderBottom}},
+            {"brdrnone", {K::BorderNone}},
+            {"intbl", {K::InTable}},
             {"bullet", {K::Symbol, '\x95'}},
             {"emdash", {K::Symbol, '\x97'}},
             {"endash", {K::Symbol, '\x96'}},

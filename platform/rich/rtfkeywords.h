@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 namespace vex {
@@ -60,16 +61,27 @@ enum class TRtfKeyword {
     Tab,
     BulletLevel,
     ListItem,
+    // tables
+    RowDefaults,
+    RowGap,
+    RowLeft,
+    CellEdge,
+    CellBorder,
+    BorderNone,
+    InTable,
     // text
     TabChar,
     ParagraphEnd,
     Cell,
+    RowEnd,
+    NestedCell,  // a cell or row of a table inside a cell, read as a blank
     Symbol,
 };
 
 struct TRtfWord {
     TRtfKeyword Keyword = TRtfKeyword::Unknown;
-    char Char = 0;  // the character of a symbol word, 0 for one that stands for nothing
+    char Char = 0;     // the character of a symbol word, 0 for one that stands for nothing
+    uint8_t Side = 0;  // the side of a cell border word
 };
 
 TRtfWord LookUpRtfWord(std::string_view Name);

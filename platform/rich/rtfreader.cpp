@@ -42,6 +42,7 @@ struct TGroupState {
     TRichParaFormat Para;
     int32_t LeftIndent = 0, FirstIndent = 0, LineSpacing = 0;
     bool LineMultiple = false;
+    bool InTable = false;
 };
 
 // An \object group being read while objects may be made: what it says of itself until its
@@ -98,9 +99,13 @@ private:
     void ReadTextRun();
     void Character(char C, bool Escaped);
     void AppendText(std::string_view Chars);
+    void FlushBlank();
     void EndParagraph();
+    void EndRow();
+    void CloseParagraph(bool Row);
+    void ApplyToRow(const TRtfWord& Word, int32_t Parameter);
     int32_t CharFormat();
-    int32_t ParaFormat();
+    int32_t ParaFormat(bool Row = false);
     void CommitFont();
     void CommitColor();
     void CharFormatChanged() { FCharFormat = -1; }
@@ -127,6 +132,15 @@ private:
     bool FFontPending = false;
     int32_t FFontNumber = 0;
     TFontEntry FFontEntry;
+
+    // The row being defined: its cells and their spacing, and the borders of the cell whose
+    // edge comes next. A row's paragraphs are read as one, each of its cells ended by a cell
+    // mark and each paragraph end inside a cell a cell break. A table inside a cell is read
+    // flat: its cells' texts apart by a blank, owed until more text follows.
+    TRichParaFormat FRow;
+    uint8_t FCellBorders = 0;
+    uint8_t FLastBorder = 0;
+    bool FBlankPending = false;
 
     std::vector<int64_t> FColors;  // -1 for automatic
     int32_t FRed = 0, FGreen = 0, FBlue = 0;
@@ -452,6 +466,7 @@ void TRtfParser::ApplyToText(const TRtfWord& Word, bool HasParameter, int32_t Pa
             return;
         case K::ParagraphDefault:
             state.Para = {};
+            state.InTable = false;
             state.LeftIndent = state.FirstIndent = state.LineSpacing = 0;
             state.LineMultiple = false;
             return;
@@ -496,11 +511,32 @@ void TRtfParser::ApplyToText(const TRtfWord& Word, bool HasParameter, int32_t Pa
             if (Parameter > 0) state.Para.Numbering = PFN_BULLET;
             return;
         case K::TabChar:
+            // In a row the tab ends a cell; one inside a cell's text stays a gap.
+            Character(state.InTable ? ' ' : '\t', true);
+            return;
         case K::Cell:
-            Character('\t', true);
+            FBlankPending = false;
+            Character(RichCellMark, true);
+            return;
+        case K::NestedCell:
+            if (state.Destination == TDestination::Text) FBlankPending = true;
             return;
         case K::ParagraphEnd:
             EndParagraph();
+            return;
+        case K::RowEnd:
+            EndRow();
+            return;
+        case K::InTable:
+            state.InTable = true;
+            return;
+        case K::RowDefaults:
+        case K::RowGap:
+        case K::RowLeft:
+        case K::CellEdge:
+        case K::CellBorder:
+        case K::BorderNone:
+            ApplyToRow(Word, Parameter);
             return;
         case K::Symbol:
             if (Word.Char != 0) Character(Word.Char, true);
@@ -556,7 +592,43 @@ void TRtfParser::Character(char C, bool Escaped) {
     }
 }
 
+void TRtfParser::ApplyToRow(const TRtfWord& Word, int32_t Parameter) {
+    switch (Word.Keyword) {
+        case K::RowDefaults:
+            FRow = {};
+            FCellBorders = FLastBorder = 0;
+            return;
+        case K::RowGap:
+            FRow.CellGap = Parameter;
+            return;
+        case K::RowLeft:
+            FRow.RowLeft = Parameter;
+            return;
+        case K::CellBorder:
+            FCellBorders |= Word.Side;
+            FLastBorder = Word.Side;
+            return;
+        case K::BorderNone:
+            FCellBorders &= static_cast<uint8_t>(~FLastBorder);
+            return;
+        case K::CellEdge:
+            if (!FRow.AddCell({Parameter, FCellBorders}))
+                Warn("Cells past the 63rd of a table row were left out");
+            FCellBorders = FLastBorder = 0;
+            return;
+        default:
+            return;
+    }
+}
+
+void TRtfParser::FlushBlank() {
+    if (!FBlankPending) return;
+    FBlankPending = false;
+    AppendText(" ");
+}
+
 void TRtfParser::AppendText(std::string_view Chars) {
+    if (!Chars.empty()) FlushBlank();
     if (FTextCount + static_cast<int64_t>(Chars.size()) > FLimits.MaxText) {
         Warn("Text past the size limit was left out");
         Chars = Chars.substr(
@@ -567,6 +639,20 @@ void TRtfParser::AppendText(std::string_view Chars) {
 }
 
 void TRtfParser::EndParagraph() {
+    if (Top().InTable) {
+        FBlankPending = false;
+        if (Top().Destination == TDestination::Text) Character(RichCellBreak, true);
+        return;
+    }
+    CloseParagraph(false);
+}
+
+void TRtfParser::EndRow() {
+    FBlankPending = false;
+    CloseParagraph(true);
+}
+
+void TRtfParser::CloseParagraph(bool Row) {
     const TDestination destination = Top().Destination;
     if (destination != TDestination::Text) return;
     if (FTextCount >= FLimits.MaxText) {
@@ -578,7 +664,7 @@ void TRtfParser::EndParagraph() {
         return;
     }
     ++FTextCount;
-    FFragment.EndParagraph(ParaFormat());
+    FFragment.EndParagraph(ParaFormat(Row));
 }
 
 // The parts of an object group read while objects may be made; in a group of their own behind
@@ -669,6 +755,7 @@ bool TRtfParser::MakeObject() {
         Warn("An object whose data its kind could not load was shown as its result");
         return false;
     }
+    FlushBlank();
     ++FTextCount;
     FFragment.Paragraphs.back().AppendObject(CharFormat(), FTarget.AddObject(std::move(object)));
     return true;
@@ -699,9 +786,15 @@ int32_t TRtfParser::CharFormat() {
     return FCharFormat;
 }
 
-int32_t TRtfParser::ParaFormat() {
+int32_t TRtfParser::ParaFormat(bool Row) {
     const TGroupState& state = Top();
     TRichParaFormat format = state.Para;
+    // A row defined without cells is a paragraph like any other.
+    if (Row && FRow.IsRow()) {
+        format.Cells = FRow.Cells;
+        format.CellGap = FRow.CellGap;
+        format.RowLeft = FRow.RowLeft;
+    }
     format.StartIndent = Saturate(int64_t{state.LeftIndent} + state.FirstIndent);
     format.Offset = Saturate(-int64_t{state.FirstIndent});
     const int64_t spacing = state.LineSpacing;

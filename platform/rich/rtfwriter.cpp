@@ -40,6 +40,7 @@ private:
     void Text(std::string_view Chars, bool Name = false);
     void WriteFontTable();
     void WriteColorTable();
+    void WriteRowDefinition(const TRichParaFormat& Format);
     void WriteParagraphFormat(const TRichParaFormat& Format);
     void WriteCharFormat(const TRichCharFormat& Format);
     void WriteParagraph(const TRichParagraph& Paragraph, int32_t From, int32_t To);
@@ -58,6 +59,7 @@ private:
     std::vector<uint32_t> FColors;
     int32_t FSymbolFont = -1;
     TWrittenFormat FWritten;
+    bool FInRow = false;  // the paragraph being written is a table row
 };
 
 TRtfWriter::TRtfWriter(const TRichDocument& Document, int32_t Start, int32_t Count, bool Whole)
@@ -142,7 +144,9 @@ void TRtfWriter::Text(std::string_view Chars, bool Name) {
         }
         const auto c = static_cast<unsigned char>(Chars[at++]);
         if (c == '\t' && !Name) {  // the font table reads no \tab
-            Word("tab");
+            Word(FInRow ? "cell" : "tab");
+        } else if (c == RichCellBreak && FInRow) {
+            Word("line");
         } else if (c == '\\' || c == '{' || c == '}') {
             FOut.push_back('\\');
             FOut.push_back(static_cast<char>(c));
@@ -184,8 +188,29 @@ void TRtfWriter::WriteColorTable() {
     FNeedSpace = false;
 }
 
+void TRtfWriter::WriteRowDefinition(const TRichParaFormat& Format) {
+    static constexpr std::pair<uint8_t, std::string_view> Sides[] = {{CellBorderLeft, "clbrdrl"},
+                                                                     {CellBorderTop, "clbrdrt"},
+                                                                     {CellBorderRight, "clbrdrr"},
+                                                                     {CellBorderBottom, "clbrdrb"}};
+    Word("trowd");
+    Word("trgaph", Format.CellGap);
+    if (Format.RowLeft != 0) Word("trleft", Format.RowLeft);
+    for (const TRichCell& cell : Format.Cells) {
+        for (const auto& [side, name] : Sides)
+            if ((cell.Borders & side) != 0) {
+                Word(name);
+                Word("brdrs");
+                Word("brdrw10");
+            }
+        Word("cellx", cell.Right);
+    }
+}
+
 void TRtfWriter::WriteParagraphFormat(const TRichParaFormat& Format) {
+    if (Format.IsRow()) WriteRowDefinition(Format);
     Word("pard");
+    if (Format.IsRow()) Word("intbl");
     if (Format.Alignment == PFA_RIGHT) Word("qr");
     if (Format.Alignment == PFA_CENTER) Word("qc");
     if (Format.Alignment == PFA_JUSTIFY) Word("qj");
@@ -247,7 +272,9 @@ void TRtfWriter::WriteCharFormat(const TRichCharFormat& Format) {
 }
 
 void TRtfWriter::WriteParagraph(const TRichParagraph& Paragraph, int32_t From, int32_t To) {
-    WriteParagraphFormat(FDocument.ParaFormats()[Paragraph.Format]);
+    const TRichParaFormat& format = FDocument.ParaFormats()[Paragraph.Format];
+    WriteParagraphFormat(format);
+    FInRow = format.IsRow();
     int32_t at = 0;
     for (const TRichRun& run : Paragraph.Runs) {
         const int32_t begin = std::max(at, From), end = std::min(at + run.Length, To);
@@ -299,7 +326,7 @@ std::string TRtfWriter::Write() {
     ForEachPart([&](const TRichParagraph& Paragraph, int32_t From, int32_t To, bool Last) {
         WriteParagraph(Paragraph, From, To);
         if (Last && !FWhole) return;
-        Word("par");
+        Word(FInRow ? "row" : "par");
         FOut.append("\r\n");
         FNeedSpace = false;
     });

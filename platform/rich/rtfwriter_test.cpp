@@ -83,6 +83,12 @@ private:
         f.SpaceBefore = Pick(0, 1000);
         f.SpaceAfter = Pick(0, 1000);
         f.SetLineSpacing(static_cast<uint8_t>(Pick(0, 5)), Pick(0, 2000));
+        if (Coin()) {
+            f.CellGap = Pick(0, 300);
+            f.RowLeft = Pick(-500, 500);
+            for (int n = Pick(1, 66); n > 0; --n)
+                f.AddCell({Pick(-100, 30000), static_cast<uint8_t>(Pick(0, 15))});
+        }
         return f;
     }
 
@@ -128,6 +134,28 @@ TEST(RtfWriter, WritesTheHeaderTablesAndParagraphsOfTheSubset) {
         "\r\n\\viewkind4\\uc1\\pard\\fs16\\b Bold\\b0  \\'e9 and\\par\r\n"
         "\\pard\\qc{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'b7}}"
         "\\cf1 red\\par\r\n}");
+}
+
+TEST(RtfWriter, WritesATableRowAsItsDefinitionCellsAndRowEnd) {
+    TRichDocument document;
+    TRichParaFormat row;
+    row.CellGap = 108;
+    row.RowLeft = -108;
+    row.AddCell({1000, CellBorderBottom});
+    row.AddCell({2500, CellBorderLeft | CellBorderTop});
+    const int32_t rowFormat = document.ParaFormats().Intern(row);
+    TRichFragment piece;
+    piece.Paragraphs.back().Append("a\tb c\t", document.DefaultCharFormat());
+    piece.EndParagraph(rowFormat);
+    piece.Paragraphs.back().Append("after", document.DefaultCharFormat());
+    document.Replace(0, 0, piece);
+    const std::string rtf = WriteRtf(document);
+    EXPECT_NE(
+        rtf.find("\\trowd\\trgaph108\\trleft-108\\clbrdrb\\brdrs\\brdrw10\\cellx1000"
+                 "\\clbrdrl\\brdrs\\brdrw10\\clbrdrt\\brdrs\\brdrw10\\cellx2500\\pard\\intbl"),
+        std::string::npos)
+        << rtf;
+    EXPECT_NE(rtf.find("a\\cell b c\\cell\\row\r\n\\pard"), std::string::npos) << rtf;
 }
 
 TEST(RtfWriter, WritesASelectionAlone) {

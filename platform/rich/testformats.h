@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "platform/core/stringutils.h"
 #include "platform/rich/richformats.h"
@@ -15,6 +16,24 @@ inline std::string TabsOf(const TRichParaFormat& Format) {
     std::string text;
     for (int32_t tab : Format.Tabs)
         text += (text.empty() ? "" : ",") + std::to_string(tab);
+    return text;
+}
+
+// "gap <twips> left <twips>" and each cell's right edge, its borders after a '+' as letters of
+// l, t, r and b; "none" for a paragraph that has no cells, gap or left edge.
+inline std::string CellsOf(const TRichParaFormat& Format) {
+    if (!Format.IsRow() && Format.CellGap == 0 && Format.RowLeft == 0) return "none";
+    std::string text =
+        "gap " + std::to_string(Format.CellGap) + " left " + std::to_string(Format.RowLeft);
+    for (const TRichCell& cell : Format.Cells) {
+        text += " " + std::to_string(cell.Right);
+        if (cell.Borders != 0) text += "+";
+        for (const auto& [side, letter] : {std::pair{CellBorderLeft, 'l'},
+                                           {CellBorderTop, 't'},
+                                           {CellBorderRight, 'r'},
+                                           {CellBorderBottom, 'b'}})
+            if (cell.Borders & side) text += letter;
+    }
     return text;
 }
 
@@ -44,6 +63,7 @@ inline std::string ParaField(const TRichParaFormat& F, const std::string& Field)
     if (Field == "spacing") return std::to_string(F.LineSpacing);
     if (Field == "tabs") return TabsOf(F);
     if (Field == "numbering") return std::to_string(F.Numbering);
+    if (Field == "cells") return CellsOf(F);
     ADD_FAILURE() << "unknown field " << Field;
     return "";
 }

@@ -173,7 +173,7 @@ void TDateTimePicker::Paint() {
     canvas.TextRect(clip, kMargin, y, text);
     // The selected part in the selection's colours while the control has the focus.
     if (Focused() && FSelectedPart >= 0 && FSelectedPart < static_cast<int32_t>(parts.Count())) {
-        const TDateTimeField& part = parts.Part(static_cast<size_t>(FSelectedPart));
+        const TDateTimeSpan& part = parts.Part(static_cast<size_t>(FSelectedPart));
         const int32_t left = kMargin + canvas.TextWidth(text.substr(0, part.Start));
         const std::string shown = text.substr(part.Start, part.Length);
         const TRect mark =

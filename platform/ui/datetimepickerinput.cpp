@@ -136,7 +136,7 @@ void TDateTimePicker::KeyPress(char& Key) {
     TDateTimePickerParts parts;
     parts.Layout(Format(), FDateTime);
     if (FSelectedPart >= static_cast<int32_t>(parts.Count())) return;
-    const TDateTimeField& part = parts.Part(static_cast<size_t>(FSelectedPart));
+    const TDateTimeSpan& part = parts.Part(static_cast<size_t>(FSelectedPart));
     if (Key >= '0' && Key <= '9' && TTypedNumber::MaxDigits(part) > 0) {
         const int32_t digit = Key - '0';
         Key = 0;

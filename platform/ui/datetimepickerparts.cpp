@@ -48,16 +48,16 @@ int32_t Wrap(int32_t Value, int32_t Low, int32_t High) {
 }  // namespace
 
 void TDateTimePickerParts::Layout(std::string_view Format, TDateTime Value) {
-    std::vector<TDateTimeField> fields;
-    FText = FormatDateTimeFields(Format, Value, fields);
+    std::vector<TDateTimeSpan> fields;
+    FText = FormatDateTimeSpans(Format, Value, fields);
     FParts.clear();
     // A part that writes nothing (an empty am/pm string) has no place a caret could stand.
-    for (const TDateTimeField& field : fields)
+    for (const TDateTimeSpan& field : fields)
         if (field.Length > 0) FParts.push_back(field);
 }
 
 void TDateTimePickerParts::ReplacePart(size_t Index, std::string_view Text) {
-    TDateTimeField& part = FParts.at(Index);
+    TDateTimeSpan& part = FParts.at(Index);
     FText.replace(part.Start, part.Length, Text);
     const ptrdiff_t shift =
         static_cast<ptrdiff_t>(Text.size()) - static_cast<ptrdiff_t>(part.Length);
@@ -74,7 +74,7 @@ int32_t TDateTimePickerParts::PartAt(size_t Offset) const {
     return found;
 }
 
-TDateTime StepPart(TDateTime Value, const TDateTimeField& Part, int32_t Delta) {
+TDateTime StepPart(TDateTime Value, const TDateTimeSpan& Part, int32_t Delta) {
     TCivil c(Value);
     switch (Part.Kind) {
         case K::Year:
@@ -109,7 +109,7 @@ TDateTime StepPart(TDateTime Value, const TDateTimeField& Part, int32_t Delta) {
     return c.Compose();
 }
 
-int32_t TTypedNumber::MaxDigits(const TDateTimeField& Part) {
+int32_t TTypedNumber::MaxDigits(const TDateTimeSpan& Part) {
     switch (Part.Kind) {
         case K::Year:
             return Part.Width == 2 ? 2 : 4;
@@ -127,7 +127,7 @@ int32_t TTypedNumber::MaxDigits(const TDateTimeField& Part) {
     }
 }
 
-int32_t TTypedNumber::Maximum(const TDateTimeField& Part, TDateTime Value) {
+int32_t TTypedNumber::Maximum(const TDateTimeSpan& Part, TDateTime Value) {
     switch (Part.Kind) {
         case K::Year:
             return Part.Width == 2 ? 99 : 9999;
@@ -148,13 +148,13 @@ int32_t TTypedNumber::Maximum(const TDateTimeField& Part, TDateTime Value) {
     }
 }
 
-bool TTypedNumber::Add(int32_t Digit, const TDateTimeField& Part, TDateTime Value) {
+bool TTypedNumber::Add(int32_t Digit, const TDateTimeSpan& Part, TDateTime Value) {
     FValue = FValue * 10 + Digit;
     ++FDigits;
     return FDigits >= MaxDigits(Part) || FValue * 10 > Maximum(Part, Value);
 }
 
-bool SetPart(TDateTime Value, const TDateTimeField& Part, int32_t Number, TDateTime& Result) {
+bool SetPart(TDateTime Value, const TDateTimeSpan& Part, int32_t Number, TDateTime& Result) {
     TCivil c(Value);
     const int32_t maximum = TTypedNumber::Maximum(Part, Value);
     const bool fromZero = Part.Kind == K::Minute || Part.Kind == K::Second ||

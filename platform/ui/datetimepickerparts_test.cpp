@@ -20,7 +20,7 @@ TDateTime ValueOf(const std::string& Text) {
     return ComposeDateTime(EncodeDate(y, m, d), EncodeTime(h, n, 0, 0));
 }
 
-TDateTimeField PartOf(const std::string& Format, TDateTime Value, int64_t Index) {
+TDateTimeSpan PartOf(const std::string& Format, TDateTime Value, int64_t Index) {
     TDateTimePickerParts parts;
     parts.Layout(Format, Value);
     return parts.Part(static_cast<size_t>(Index));
@@ -42,7 +42,7 @@ TEST(DateTimePickerParts, TypedDigitsCompleteAPartAndAreTakenWhenTheyNameOne) {
          test::ReadCases(VEX_TEST_DIR "/testdata/datetimepicker_typing.txt")) {
         SCOPED_TRACE(row.Where);
         const TDateTime value = ValueOf(row[1]);
-        const TDateTimeField part = PartOf(row[0], value, row.Int(2));
+        const TDateTimeSpan part = PartOf(row[0], value, row.Int(2));
         TTypedNumber typed;
         bool complete = false;
         for (char digit : row[3]) {
