@@ -3,25 +3,56 @@
 #include <functional>
 #include <string>
 
+#include "dataaware/data/Wwcommonclasses.h"
+#include "dataaware/data/wwcontrolprops.h"
 #include "dataaware/data/wwextensions.h"
 #include "dataaware/data/wwfieldlists.h"
 #include "dataaware/data/wwfilter.h"
 #include "dataaware/data/wwlookups.h"
 #include "dataaware/data/wwpictures.h"
+#include "platform/core/component.h"
+#include "platform/core/geometry.h"
 #include "platform/core/set.h"
 #include "platform/core/stringlist.h"
 #include "platform/data/dataset.h"
+#include "platform/gfx/canvas.h"
 #include "platform/gfx/cursors.h"
 #include "platform/ui/screen.h"
 #include "platform/win/messagebox.h"
+#include "platform/win/messages.h"
 
 namespace vex {
 
 enum TwwOnFilterOption { ofoEnabled, ofoShowHourGlass, ofoCancelOnEscape };
 using TwwOnFilterOptions = TSet<TwwOnFilterOption>;
 
-// Removes the next keyboard message from the queue; true when it was Escape.
+// A dataset whose OnFilter event can be switched off and on by its options.
+class TwwFilterOptionsHolder {
+public:
+    virtual ~TwwFilterOptionsHolder() = default;
+    virtual TwwOnFilterOptions OnFilterOptions() const = 0;
+    virtual void SetOnFilterOptions(TwwOnFilterOptions Value) = 0;
+};
+
+// Takes an Escape key-down waiting first in the keyboard queue and answers true; any other
+// key stays queued for the control it was typed to.
 bool wwCheckEscape();
+
+// Posts Wnd a press and release of Key that it takes with Modifier held (Ctrl+Tab to a page
+// control); the keyboard state is as it was once the key has been taken.
+void wwPostShiftedKey(HWND Wnd, uint16_t Modifier, uint16_t Key);
+// The desktop less the panels that stay on top of it, in screen coordinates.
+void wwGetWorkArea(TRect& Rect);
+// Whether one line of text drawn with Flags fills Rect's height, so that an edit of that height
+// is a single-line one.
+bool wwFitsOneLine(HDC DC, const TRect& Rect, uint32_t Flags);
+// Removes the ControlType lines of recognised kinds whose control is no longer there: a bare
+// name among Component's components, a "form.name" among those of the dataset's owner. The
+// library has no design time of its own, so the caller says when the components are complete.
+bool wwCleanControlTypes(TComponent* Component, TDataSet* DataSet);
+inline bool wwNoOp() {
+    return false;
+}
 
 // The lines as one text, apart by a blank (OneLine) or by CR LF; nothing after the last.
 std::string wwStringsToText(const TStrings& Lines, bool OneLine);
@@ -52,7 +83,9 @@ inline bool wwKeyStateDown(uint8_t State) {
 // record filter driven by OnFilter. A post is checked against the masks (ValidateWithMask),
 // and every calculation pass fills the lookup fields.
 template <class TBase>
-class TwwDataSetExtensions : public TBase, public TwwExtensionProperties {
+class TwwDataSetExtensions : public TBase,
+                             public TwwExtensionProperties,
+                             public TwwFilterOptionsHolder {
 public:
     using TFilterEvent = std::function<void(TDataSet* DataSet, bool& Accept)>;
 
@@ -76,8 +109,8 @@ public:
         }
     }
 
-    TwwOnFilterOptions OnFilterOptions() const { return FOnFilterOptions; }
-    void SetOnFilterOptions(TwwOnFilterOptions Value) {
+    TwwOnFilterOptions OnFilterOptions() const override { return FOnFilterOptions; }
+    void SetOnFilterOptions(TwwOnFilterOptions Value) override {
         const bool switchedOff =
             FOnFilterOptions.Contains(ofoEnabled) && !Value.Contains(ofoEnabled);
         FOnFilterOptions = Value;
@@ -111,7 +144,7 @@ protected:
     }
     void DoOnCalcFields() override {
         wwRemoveStaleDefinitions(*this, LookupFields(), LookupLinks(), ControlType());
-        wwRefreshLookups(*this, LookupFields(), LookupLinks(), LookupTables);
+        wwRefreshLookups(*this, LookupFields(), LookupLinks(), LookupTables, FUnopenableLookups);
         TBase::DoOnCalcFields();
     }
     void DoAfterOpen() override {
@@ -121,6 +154,7 @@ protected:
     }
     void CloseCursor() override {
         FCallbackHandle = 0;
+        FUnopenableLookups.clear();
         TBase::CloseCursor();
     }
 
@@ -179,6 +213,8 @@ private:
     }
 
     TFilterEvent FOnFilter;
+    // Lookup definitions whose table could not be opened since the dataset opened.
+    std::vector<std::string> FUnopenableLookups;
     TwwOnFilterOptions FOnFilterOptions{ofoEnabled, ofoShowHourGlass};
     const uint8_t* FFilterBuffer = nullptr;
     bool FInCallback = false, FHourGlassShown = false, FDestroying = false;

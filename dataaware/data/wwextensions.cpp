@@ -48,7 +48,9 @@ std::string wwGetDatabaseName(TObject* Object) {
 }
 
 bool wwIsLibraryDataSet(TObject* Object) {
-    return Extensions(Object) != nullptr;
+    // The client dataset lives in a library this one does not link with.
+    return Extensions(Object) != nullptr ||
+           (Object != nullptr && Object->InheritsFrom("TwwClientDataSet"));
 }
 
 std::vector<std::unique_ptr<TwwTable>>* wwGetLookupTables(TObject* Object) {

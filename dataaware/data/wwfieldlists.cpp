@@ -32,13 +32,14 @@ void wwSetSelectedFields(TDataSet& DataSet, const TStrings& Selected) {
         int32_t Width, Index;
         std::string Label;
     };
-    // Read in full first: a bad width leaves the fields as they were.
+    // A width that does not read keeps the field's own, so one bad line costs only its width.
     std::vector<TShown> shown;
     for (int32_t i = 0; i < Selected.Count(); ++i) {
         const std::vector<std::string> parts = wwLineParts(Selected[i], '\t');
         if (TField* field = DataSet.FindField(parts[0]))
-            shown.push_back({field, StrToInt(parts.size() > 1 ? parts[1] : ""), i,
-                             parts.size() > 2 ? parts[2] : ""});
+            shown.push_back({field,
+                             StrToIntDef(parts.size() > 1 ? parts[1] : "", field->DisplayWidth()),
+                             i, parts.size() > 2 ? parts[2] : ""});
     }
     DataSet.DisableControls();
     struct TEnable {

@@ -122,20 +122,26 @@ bool wwFindLookupValue(TField& Field, std::string& Value, TField*& ResultField) 
 }
 
 void wwRefreshLookups(TDataSet& DataSet, const TStrings& LookupFields, const TStrings& LookupLinks,
-                      std::vector<std::unique_ptr<TwwTable>>& Tables) {
+                      std::vector<std::unique_ptr<TwwTable>>& Tables,
+                      std::vector<std::string>& Unopenable) {
     for (const auto& t : Tables)
         t->LookupPositioned = false;
     for (int32_t i = 0; i < LookupFields.Count(); ++i) {
         const auto d = ReadDefinition(LookupFields, &LookupLinks, i);
         if (!d) continue;
         TwwTable* table = FindTable(Tables, *d);
-        // A table that cannot be opened leaves its fields as they are, this time round.
+        // A table that cannot be opened leaves its fields as they are; trying again on every
+        // record would open it for each one.
+        const std::string key = LookupFields[i] + '\n' + d->Links;
+        if (!table && std::find(Unopenable.begin(), Unopenable.end(), key) != Unopenable.end())
+            continue;
         try {
             if (!table)
                 table = &OpenTable(*d, Tables);
             else if (!table->Active())
                 table->Open();
         } catch (const Exception&) {
+            if (!table) Unopenable.push_back(key);
             continue;
         }
         const std::vector<std::string> links = wwLineParts(d->Links, ';');

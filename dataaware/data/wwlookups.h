@@ -23,9 +23,11 @@ void wwGetLookupDefinition(TField& Field, std::string& Database, std::string& Ta
 bool wwFindLookupValue(TField& Field, std::string& Value, TField*& ResultField);
 
 // Sets every lookup field of DataSet from its lookup table, opening the tables it needs into
-// Tables. A definition whose table cannot be opened is skipped for this pass; a link naming a
-// field the dataset lacks hides the lookup field and ends the pass.
+// Tables. A definition whose table cannot be opened is noted in Unopenable and skipped from then
+// on, until its lines change or the caller clears the notes (the dataset reopens); a link naming
+// a field the dataset lacks hides the lookup field and ends the pass.
 void wwRefreshLookups(TDataSet& DataSet, const TStrings& LookupFields, const TStrings& LookupLinks,
-                      std::vector<std::unique_ptr<TwwTable>>& Tables);
+                      std::vector<std::unique_ptr<TwwTable>>& Tables,
+                      std::vector<std::string>& Unopenable);
 
 }  // namespace vex

@@ -5,6 +5,7 @@
 #include "dataaware/data/Wwquery.h"
 #include "dataaware/data/Wwtable.h"
 #include "dataaware/data/wwtestsupport.h"
+#include "platform/data/dbiengine.h"
 
 namespace vex {
 namespace {
@@ -95,6 +96,32 @@ TEST_F(Lookups, SkipADefinitionWhoseTableCannotBeOpened) {
     EXPECT_EQ(Companies(), "-,-,-,-,-");
     EXPECT_TRUE(Orders.LookupTables.empty());
     EXPECT_TRUE(Company->Visible());
+}
+
+TEST_F(Lookups, TryAnUnopenableTableAgainOnlyAfterReopeningOrRedefining) {
+    const auto create = [this](const std::string& Table) {
+        TDbiEngine::Default()
+            .OpenDatabase(Folder.Path())
+            ->Execute("CREATE TABLE " + Table + " AS SELECT * FROM customers");
+    };
+    Define("late;Company;", "CustNo;CustNo");
+    Orders.Open();
+    EXPECT_EQ(Companies(), "-,-,-,-,-");
+    create("late");
+    Orders.Refresh();
+    EXPECT_EQ(Companies(), "-,-,-,-,-") << "not tried again on every record";
+    EXPECT_TRUE(Orders.LookupTables.empty());
+    Orders.Close();
+    Orders.Open();
+    EXPECT_EQ(Companies(), "Acme,Globex,Acme,-,Acme");
+
+    Define("later;Company;", "CustNo;CustNo");
+    Orders.Refresh();
+    EXPECT_EQ(Companies(), "-,-,-,-,-");
+    create("later");
+    Define("later;Company;;", "CustNo;CustNo");
+    Orders.Refresh();
+    EXPECT_EQ(Companies(), "Acme,Globex,Acme,-,Acme") << "a changed definition is tried";
 }
 
 TEST_F(Lookups, DropDefinitionsOfFieldsTheDataSetLacks) {

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "platform/core/datetime.h"
-#include "platform/core/object.h"
 
 namespace vex {
 
@@ -52,10 +51,6 @@ std::string wwReplaceAll(const std::string& Source, const std::string& From,
     }
     result.append(Source, at, std::string::npos);
     return result;
-}
-
-bool wwIsClass(const TObject* Object, const std::string& ClassName) {
-    return Object != nullptr && Object->InheritsFrom(ClassName);
 }
 
 }  // namespace vex

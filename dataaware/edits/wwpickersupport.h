@@ -3,11 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "dataaware/data/Wwcommonclasses.h"
 #include "platform/core/types.h"
 
 namespace vex {
-
-class TObject;
 
 // Small date, string and class routines shared by the month calendar and the date/time picker.
 
@@ -34,8 +33,9 @@ int32_t wwExpandTwoDigitYear(int32_t TwoDigits, int32_t Pivot);
 // changes nothing.
 std::string wwReplaceAll(const std::string& Source, const std::string& From, const std::string& To);
 
-// Whether the object's class, or one of its ancestors, is named ClassName (case ignored); false
-// for nil. Lets the library recognise classes of libraries it does not link with by name.
-bool wwIsClass(const TObject* Object, const std::string& ClassName);
+// The shared class-name test, by the name the calendar and the picker know it.
+inline bool wwIsClass(const TObject* Object, const std::string& ClassName) {
+    return wwIsClassNamed(Object, ClassName);
+}
 
 }  // namespace vex
