@@ -13,8 +13,10 @@ namespace vex {
 class TComboBoxEdit;
 class TComboBoxList;
 
-// csDropDown: an edit with a button; csDropDownList: a face showing the chosen item.
-enum TComboBoxStyle { csDropDown, csDropDownList };
+// csDropDown: an edit with a button; csDropDownList: a face showing the chosen item. The other
+// three are for combo boxes that lay out or draw their items themselves (csSimple: no button, no
+// list); this one shows them as csDropDownList.
+enum TComboBoxStyle { csDropDown, csDropDownList, csSimple, csOwnerDrawFixed, csOwnerDrawVariable };
 
 // A closed face that shows one item of a list the button drops down, or (csDropDown) an edit
 // that takes any text, the items offered. Closed, the arrows, Page Up/Down and (but in the edit,

@@ -1,0 +1,305 @@
+#include "dataaware/edits/wwdbcomb.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "dataaware/edits/wwdbcomb_testsupport.h"
+#include "platform/ui/button.h"
+#include "platform/ui/screen.h"
+#include "platform/ui/windowpicture.h"
+#include "platform/win/virtualclock.h"
+#include "tests/support/idlepump.h"
+
+namespace vex {
+namespace {
+
+using test::PressKey;
+using test::TBoundComboScene;
+using test::TComboScene;
+using test::TypeText;
+
+const std::vector<std::string> kFruit = {"Apple", "Banana", "Cherry", "Mango", "Melon"};
+
+std::vector<std::string> Numbered(int Count) {
+    std::vector<std::string> items;
+    for (int i = 0; i < Count; ++i)
+        items.push_back("Item " + std::to_string(i));
+    return items;
+}
+
+TEST(DBComboBox, DropsDownCountRowsAtMostBelowItself) {
+    struct TCase {
+        int Items, DropDownCount, Rows;
+    };
+    for (const TCase& c : std::vector<TCase>{{20, 8, 8}, {3, 8, 3}, {3, 3, 3}, {0, 8, 0}}) {
+        SCOPED_TRACE(testing::Message() << c.Items << " items, " << c.DropDownCount);
+        TComboScene scene(Numbered(c.Items));
+        scene.Combo->SetDropDownCount(c.DropDownCount);
+        PressKey(VK_DOWN, {VK_MENU});
+        ASSERT_TRUE(scene.ListShows());
+        TRect list;
+        GetWindowRect(scene.List().Handle(), list);
+        EXPECT_EQ(list.Bottom - list.Top, c.Rows * test::RowHeight + 4);
+        EXPECT_EQ(list.Right - list.Left, scene.Combo->Width());
+        const TPoint corner = scene.Combo->ClientToScreen(Point(0, 0));
+        EXPECT_EQ(list.Left, corner.X);
+        EXPECT_EQ(list.Top, corner.Y + scene.Combo->Height() - 1);
+        EXPECT_TRUE(scene.Combo->Focused()) << "the list never takes the focus";
+        if (const char* dir = std::getenv("VEX_PICTURE_DIR"); dir && c.Items == 20)
+            SaveWindowPicture(scene.List().Handle(), std::string(dir) + "/combo-list.png");
+    }
+}
+
+TEST(DBComboBox, OpensAboveAtTheScreensBottomAndRightAlignedAtItsEdge) {
+    const int32_t screenW = Screen().Width(), screenH = Screen().Height();
+    TComboScene scene(kFruit);
+    scene.Form->SetBounds(screenW - 150, screenH - 80, 150, 80);
+    scene.Combo->SetDropDownWidth(200);
+    test::PumpUntilIdle();
+    PressKey(VK_DOWN, {VK_MENU});
+    ASSERT_TRUE(scene.ListShows());
+    TRect list;
+    GetWindowRect(scene.List().Handle(), list);
+    const TPoint corner = scene.Combo->ClientToScreen(Point(0, 0));
+    EXPECT_EQ(list.Bottom, corner.Y);
+    EXPECT_EQ(list.Right, corner.X + scene.Combo->Width() - 1);
+    EXPECT_EQ(list.Right - list.Left, 200);
+}
+
+TEST(DBComboBox, ASimpleComboHasNoButtonAndNeverOpens) {
+    TComboScene scene(kFruit, csSimple);
+    EXPECT_FALSE(scene.Combo->ShowButton());
+    PressKey(VK_DOWN, {VK_MENU});
+    scene.Combo->DropDown();
+    EXPECT_FALSE(scene.ListShows());
+    EXPECT_FALSE(scene.Combo->IsDroppedDown());
+    scene.Combo->SetStyle(csDropDown);
+    EXPECT_TRUE(scene.Combo->ShowButton());
+}
+
+TEST(DBComboBox, ShowMatchTextCompletesFromTheItems) {
+    struct TCase {
+        TComboBoxStyle Style;
+        std::string Typed, Text, Selected;
+    };
+    const std::vector<TCase> cases = {
+        {csDropDown, "MA", "Mango", "ngo"},
+        {csDropDown, "ME", "Melon", "lon"},
+        {csDropDown, "B", "Banana", "anana"},
+        {csDropDown, "MX", "MX", ""},  // no item: the key is the edit's
+        {csDropDownList, "MA", "Mango", "ngo"},
+        {csDropDownList, "MX", "Mango", "ango"},  // no item: the key is dropped
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        TComboScene scene({"Apple", "Banana", "Mango", "Melon"}, c.Style);
+        scene.Combo->SetShowMatchText(true);
+        TypeText(c.Typed);
+        EXPECT_EQ(scene.Combo->Text(), c.Text);
+        EXPECT_EQ(scene.Combo->SelText(), c.Selected);
+    }
+}
+
+TEST(DBComboBox, ALetterPicksTheNextItemStartingWithItGoingRoundOnce) {
+    TComboScene scene(kFruit, csDropDownList);
+    std::vector<std::string> shown;
+    for (const char* key : {"M", "M", "M", "A", "Z", "9"}) {
+        TypeText(key);
+        shown.push_back(scene.Combo->Text());
+    }
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"Mango", "Melon", "Mango", "Apple", "Apple", "Apple"}));
+    TComboScene empty({}, csDropDownList);
+    TypeText("M");
+    PressKey(VK_DOWN);
+    PressKey(VK_UP);
+    EXPECT_EQ(empty.Combo->Text(), "");
+    EXPECT_EQ(empty.Combo->ItemIndex(), -1);
+}
+
+TEST(DBComboBox, UpAndDownStepThroughTheClosedListWithinItsBounds) {
+    TComboScene scene(kFruit, csDropDownList);
+    std::vector<std::string> shown;
+    for (int32_t key : {VK_DOWN, VK_DOWN, VK_UP, VK_UP, VK_UP, VK_END}) {
+        PressKey(key);
+        shown.push_back(scene.Combo->Text());
+    }
+    for (int i = 0; i < 6; ++i)
+        PressKey(VK_DOWN);
+    shown.push_back(scene.Combo->Text());
+    EXPECT_EQ(shown, (std::vector<std::string>{"Apple", "Banana", "Apple", "Apple", "Apple",
+                                               "Apple", "Melon"}));
+    EXPECT_FALSE(scene.ListShows());
+}
+
+TEST(DBComboBox, EnterEscapeAndTabCloseTheListAndReachTheFormOnlyWhenClosed) {
+    struct TCase {
+        int32_t Key;
+        bool Open;
+        std::string Text;
+        std::vector<std::string> Log;
+    };
+    const std::vector<TCase> cases = {
+        {VK_ESCAPE, false, "Apple", {"cancel button"}},
+        {VK_ESCAPE, true, "Apple", {"closed up, dropped"}},
+        {VK_RETURN, true, "Banana", {"closed up, chosen"}},
+        {VK_RETURN, false, "Apple", {"default button"}},
+        {VK_TAB, true, "Banana", {"closed up, chosen"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Key << (c.Open ? " open" : " closed"));
+        TComboScene scene(kFruit, csDropDownList);
+        std::vector<std::string> log;
+        for (bool cancel : {true, false}) {
+            auto* button = scene.Add<TButton>(scene.Form, Rect(10, 100, 80, 125));
+            (cancel ? button->SetCancel(true) : button->SetDefault(true));
+            button->OnClick = [&log, cancel](TObject*) {
+                log.push_back(cancel ? "cancel button" : "default button");
+            };
+        }
+        scene.Combo->OnCloseUp = [&log](TwwDBComboBox*, bool Select) {
+            log.push_back(Select ? "closed up, chosen" : "closed up, dropped");
+        };
+        PressKey(VK_DOWN);  // Apple
+        if (c.Open) {
+            PressKey(VK_DOWN, {VK_MENU});
+            PressKey(VK_DOWN);  // Banana in the list
+        }
+        PressKey(c.Key);
+        EXPECT_EQ(scene.Combo->Text(), c.Text);
+        EXPECT_EQ(log, c.Log);
+        EXPECT_FALSE(scene.ListShows());
+    }
+}
+
+TEST(DBComboBox, AClickOnAnItemChoosesItAndTheFocusStays) {
+    TComboScene scene(kFruit);
+    scene.Combo->Button().Click();
+    ASSERT_TRUE(scene.ListShows());
+    scene.ClickRow(3);
+    EXPECT_FALSE(scene.ListShows());
+    EXPECT_EQ(scene.Combo->Text(), "Mango");
+    EXPECT_EQ(scene.Combo->ItemIndex(), 3);
+    EXPECT_TRUE(scene.Combo->Modified());
+    EXPECT_TRUE(scene.Combo->Focused());
+}
+
+TEST(DBComboBox, AutoDropDownOpensOnTypingAndTheOpenListFollowsTheText) {
+    TComboScene scene(kFruit);
+    scene.Combo->SetAutoDropDown(true);
+    TypeText("m");
+    ASSERT_TRUE(scene.ListShows());
+    EXPECT_EQ(scene.Combo->Text(), "m");
+    EXPECT_EQ(scene.List().ItemIndex(), 3);
+    TypeText("e");
+    EXPECT_EQ(scene.Combo->Text(), "me");
+    EXPECT_EQ(scene.List().ItemIndex(), 4);
+    EXPECT_EQ(scene.List().SearchText(), "me");
+    PressKey(VK_RETURN);
+    EXPECT_EQ(scene.Combo->Text(), "Melon");
+}
+
+TEST(DBComboBox, MapListShowsTheDisplayTextAndStoresTheValue) {
+    TBoundComboScene bound({"Red\tR", "Green\tG", "Blue\tB"}, "Colour", csDropDownList);
+    TwwDBComboBox& combo = bound.Combo();
+    combo.SetMapList(true);
+    EXPECT_EQ(combo.Text(), "Red") << "the field holds R";
+    combo.Button().Click();
+    ASSERT_TRUE(bound.Scene->ListShows());
+    bound.Scene->ClickRow(2);
+    EXPECT_EQ(combo.Text(), "Blue");
+    EXPECT_EQ(bound.Stored("Colour"), "B");
+    EXPECT_EQ(bound.Writes, 1);
+    bound.Table.Post();
+    EXPECT_EQ(bound.Writes, 1) << "the close-up wrote the field, the post has nothing more";
+    bound.Table.Next();
+    EXPECT_EQ(combo.Text(), "Green");
+    bound.Table.First();
+    EXPECT_EQ(combo.Text(), "Blue");
+}
+
+TEST(DBComboBox, AComboThatMayNotModifyKeepsItsValue) {
+    for (bool readOnly : {false, true}) {
+        SCOPED_TRACE(readOnly ? "read-only" : "writable");
+        TBoundComboScene bound(kFruit, "Fruit", csDropDownList);
+        TwwDBComboBox& combo = bound.Combo();
+        combo.SetAllowClearKey(true);
+        combo.SetReadOnly(readOnly);
+        const std::string before = readOnly ? "Mango" : "";
+        PressKey(VK_DELETE);
+        EXPECT_EQ(combo.Text(), before);
+        PressKey(VK_DOWN);
+        EXPECT_EQ(combo.Text(), readOnly ? "Mango" : "Apple");
+        PressKey(VK_UP);
+        TypeText("B");
+        EXPECT_EQ(combo.Text(), readOnly ? "Mango" : "Banana");
+        EXPECT_EQ(bound.Table.State(), readOnly ? dsBrowse : dsEdit);
+    }
+}
+
+}  // namespace
+}  // namespace vex
+
+namespace vex {
+namespace {
+
+TEST(DBComboBox, OwnerDrawnRowsAndTextGoThroughOnDrawItem) {
+    TComboScene scene(kFruit, csOwnerDrawFixed);
+    std::vector<std::string> drawn;
+    scene.Combo->OnDrawItem = [&](TWinControl* Control, int32_t Index, TRect Rect,
+                                  TOwnerDrawState State) {
+        EXPECT_EQ(Control, scene.Combo);
+        drawn.push_back(std::to_string(Index) + (State.Contains(odSelected) ? " selected" : ""));
+        (void)Rect;
+    };
+    PressKey(VK_DOWN);  // Apple, in the edit
+    test::PumpUntilIdle();
+    EXPECT_EQ(drawn, std::vector<std::string>{"0"});
+    drawn.clear();
+    PressKey(VK_DOWN, {VK_MENU});
+    test::PumpUntilIdle();
+    // The edit shows itself open, then the list its rows.
+    EXPECT_EQ(drawn, (std::vector<std::string>{"0", "0 selected", "1", "2", "3", "4"}));
+}
+
+TEST(DBComboBox, TheOwnerDrawnListGathersLettersUntilAPause) {
+    TVirtualClock clock;
+    TClockOverride useClock(clock);
+    TComboScene scene(kFruit, csOwnerDrawFixed);
+    PressKey(VK_DOWN, {VK_MENU});
+    ASSERT_TRUE(scene.ListShows());
+    TypeText("me");
+    EXPECT_EQ(scene.List().SearchText(), "me");
+    EXPECT_EQ(scene.List().ItemIndex(), 4);
+    clock.Advance(1501);
+    TypeText("a");
+    EXPECT_EQ(scene.List().SearchText(), "a");
+    EXPECT_EQ(scene.List().ItemIndex(), 0);
+    PressKey(VK_BACK);
+    EXPECT_EQ(scene.List().SearchText(), "");
+    TypeText(std::string(40, 'm'));
+    EXPECT_EQ(scene.List().SearchText(), std::string(32, 'm')) << "at most 32 characters";
+}
+
+TEST(DBComboBox, LosingTheFocusOrAClickElsewhereClosesKeepingTheChoice) {
+    for (bool click : {false, true}) {
+        SCOPED_TRACE(click ? "a click on another control" : "the focus moves");
+        TComboScene scene(kFruit);
+        auto* other = scene.Add<TwwDBComboBox>(scene.Form, Rect(10, 120, 130, 140));
+        PressKey(VK_DOWN, {VK_MENU});
+        PressKey(VK_DOWN);
+        if (click)
+            test::ClickAt(*other, Point(10, 5));
+        else
+            other->SetFocus();
+        test::PumpUntilIdle();
+        EXPECT_FALSE(scene.ListShows());
+        EXPECT_EQ(scene.Combo->Text(), "Apple");
+    }
+}
+
+}  // namespace
+}  // namespace vex
