@@ -1,105 +1,245 @@
 #include "dataaware/edits/wwdbdatetimepicker.h"
+#include "dataaware/edits/wwdbdatetimepickerpartshost.h"
+#include "dataaware/edits/wwdbdatetimepickervalues.h"
+#include "dataaware/edits/wwpickerparts.h"
 
-#include "platform/ui/monthcal.h"
-#include "platform/ui/screen.h"
-#include "platform/win/window.h"
-#include "platform/win/windowpos.h"
-#include "platform/win/windowstyles.h"
-#include "platform/win/windowtree.h"
+#include <algorithm>
+#include "dataaware/intl/Wwintl.h"
+#include "platform/core/datetime.h"
+#include "platform/core/formatsettings.h"
+#include "platform/data/datalinks.h"
+#include "platform/data/fields.h"
+#include "platform/win/systemmetrics.h"
 
 namespace vex {
 
 namespace {
 
-TComponent* AsComponent(TwwPopupCalendarPicker* Picker) {
-    auto* component = dynamic_cast<TComponent*>(Picker);
-    if (component == nullptr)
-        throw EInvalidOperation("A popup calendar's picker must be a component");
-    return component;
+[[noreturn]] void RaiseExceedsMaximum(TDateTime MaxDate) {
+    throw EDateTimeError("Date exceeds maximum of " + DateToStr(MaxDate));
 }
 
-bool InWindow(HWND Wnd, TPoint Screen) {
-    TRect bounds;
-    return Wnd != 0 && GetWindowRect(Wnd, bounds) && PtInRect(bounds, Screen);
-}
-
-// The press that would leave the focused picker's drop-down open behind the user's back.
-bool PressClosesDropDown(const MOUSEHOOKSTRUCT& Info) {
-    auto* picker = dynamic_cast<TwwPopupCalendarPicker*>(Screen().ActiveControl());
-    if (picker == nullptr || !picker->IsDroppedDown()) return false;
-    TwwPopupCalendar* calendar = picker->PopupCalendar();
-    if (calendar != nullptr && calendar->IsPopupMenuOpen()) return false;
-    if (calendar != nullptr && calendar->HandleAllocated() && InWindow(calendar->Handle(), Info.pt))
-        return false;
-    return !InWindow(picker->PickerWindow(), Info.pt);
+[[noreturn]] void RaiseBelowMinimum(TDateTime MinDate) {
+    throw EDateTimeError("Date is less than minimum of " + DateToStr(MinDate));
 }
 
 }  // namespace
 
-TwwPopupCalendar::TwwPopupCalendar(TwwPopupCalendarPicker* APicker)
-    : TwwMonthCalendar(AsComponent(APicker)), FPicker(APicker) {}
+TwwCalendarOptions::TwwCalendarOptions()
+    : FColors(std::make_unique<TwwDateTimeColors>(this)),
+      FFont(std::make_unique<TFont>()),
+      FPopupYearOptions(std::make_unique<TwwPopupYearOptions>()) {}
 
-void TwwPopupCalendar::CreateParams(TCreateParams& Params) {
-    TwwMonthCalendar::CreateParams(Params);
-    Params.Style |= WS_BORDER;
-    Params.ExStyle |= WS_EX_TOOLWINDOW;
-    Params.WindowClass.style |= CS_SAVEBITS;
+TwwCalendarOptions::~TwwCalendarOptions() = default;
+
+TwwDBCustomDateTimePicker::TwwDBCustomDateTimePicker(TComponent* AOwner)
+    : TCustomEdit(AOwner),
+      FCalendarAttributes(std::make_unique<TwwCalendarOptions>()),
+      FDataLink(std::make_unique<TFieldDataLink>()),
+      FEpoch(wwGlobalIntl->DefaultEpochYear()),
+      FPartsHost(std::make_unique<TPartsHost>(*this)),
+      FParts(std::make_unique<TwwPickerParts>(*FPartsHost)) {
+    FControlStyle.Include(csReplicatable);
+    FDataLink->Control = this;
+    FDataLink->OnDataChange = [this](TObject* Sender) { DataChange(Sender); };
+    FDataLink->OnUpdateData = [this](TObject* Sender) { UpdateData(Sender); };
+    FEmpty = true;
+
+    FButtonPanel = new TWinControl(this);
+    FButtonPanel->ControlStyle().Include(csReplicatable);
+    FButtonPanel->SetBounds(0, 0, std::max(GetSystemMetrics(SM_CXVSCROLL) + 4, 17), 17);
+    FButtonPanel->SetParent(this);
+    FButton = new TwwDateComboButton(this);
+    FButton->ControlStyle().Include(csReplicatable);
+    FButton->SetBounds(0, 0, FButtonPanel->Width(), FButtonPanel->Height());
+    FButton->SetWidth(std::max(GetSystemMetrics(SM_CXVSCROLL), 15));
+    FButton->SetParent(FButtonPanel);
+    FButton->OnClick = [this](TObject* Sender) { ButtonClick(Sender); };
+    SetParentCtl3D(false);
+    SetCtl3D(true);
 }
 
-void TwwPopupCalendar::CreateWnd() {
-    TwwMonthCalendar::CreateWnd();
-    ::vex::SetParent(Handle(), GetDesktopWindow());
-    // Straight to the calendar's own procedure: it draws as focused while the focus stays with
-    // the picker.
-    WNDCLASS native;
-    if (GetClassInfo(MONTHCAL_CLASS, native))
-        CallWindowProc(native.lpfnWndProc, Handle(), WM_SETFOCUS, 0, 0);
+TwwDBCustomDateTimePicker::~TwwDBCustomDateTimePicker() {
+    FMouseHook.reset();
+    FDataLink->OnDataChange = nullptr;
+    FDataLink->OnUpdateData = nullptr;
+    FDataLink->SetDataSource(nullptr);
 }
 
-void TwwPopupCalendar::WndProc(TMessage& Message) {
-    // A top-level window here; a click must not activate it and take the focus from the picker.
-    if (Message.Msg == WM_MOUSEACTIVATE) {
-        Message.Result = MA_NOACTIVATE;
+void TwwDBCustomDateTimePicker::SetMaxDate(TDateTime Value) {
+    if (Value != 0 && FMinDate != 0 && Value < FMinDate) RaiseBelowMinimum(FMinDate);
+    FMaxDate = Value;
+}
+
+void TwwDBCustomDateTimePicker::SetMinDate(TDateTime Value) {
+    if (Value != 0 && FMaxDate != 0 && Value > FMaxDate) RaiseExceedsMaximum(FMaxDate);
+    FMinDate = Value;
+}
+
+TDateTime TwwDBCustomDateTimePicker::EffectiveMinDate() const {
+    return wwWholeDay(FMinDate) == 0 ? EncodeDate(1899, 12, 31) : FMinDate;
+}
+
+TDateTime TwwDBCustomDateTimePicker::EffectiveMaxDate() const {
+    return wwWholeDay(FMaxDate) == 0 ? EncodeDate(9999, 12, 31) : FMaxDate;
+}
+
+void TwwDBCustomDateTimePicker::SetDateFormat(TDTDateFormat Value) {
+    if (FDateFormat == Value) return;
+    FDateFormat = Value;
+    Refresh();
+}
+
+void TwwDBCustomDateTimePicker::SetDisplayFormat(const std::string& Value) {
+    if (FDisplayFormat == Value) return;
+    FDisplayFormat = Value;
+    Refresh();
+}
+
+void TwwDBCustomDateTimePicker::SetUnboundDataType(TwwDTEditDataType Value) {
+    if (FUnboundDataType == Value) return;
+    FUnboundDataType = Value;
+    Refresh();
+}
+
+bool TwwDBCustomDateTimePicker::IsDateTimeKind() const {
+    const TField* field = Field();
+    return field != nullptr ? field->DataType() == ftDateTime : FUnboundDataType == wwDTEdtDateTime;
+}
+
+bool TwwDBCustomDateTimePicker::IsDateKind() const {
+    const TField* field = Field();
+    return field != nullptr ? field->DataType() == ftDate : FUnboundDataType == wwDTEdtDate;
+}
+
+bool TwwDBCustomDateTimePicker::IsTimeOnlyKind() const {
+    const TField* field = Field();
+    if (field == nullptr) return FUnboundDataType == wwDTEdtTime;
+    return field->DataType() == ftTime ||
+           (field->DataType() == ftDateTime && !FFormatParts.HasDate(OwnOrFieldFormat()));
+}
+
+bool TwwDBCustomDateTimePicker::IsDateOnlyKind() const {
+    const TField* field = Field();
+    if (field == nullptr) return FUnboundDataType == wwDTEdtDate;
+    return field->DataType() == ftDate ||
+           (field->DataType() == ftDateTime && !FFormatParts.HasTime(OwnOrFieldFormat()));
+}
+
+const std::string& TwwDBCustomDateTimePicker::OwnOrFieldFormat() const {
+    return FDisplayFormat.empty() && Field() != nullptr ? Field()->DisplayFormat() : FDisplayFormat;
+}
+
+std::string TwwDBCustomDateTimePicker::EffectiveDisplayFormat(bool Expanded) const {
+    const std::string& format = OwnOrFieldFormat();
+    if (!Expanded || !format.empty()) return format;
+    const TFormatSettings& settings = FormatSettings();
+    const bool longFormat = FDateFormat == dfLong;
+    if (IsTimeOnlyKind()) return longFormat ? settings.LongTimeFormat : settings.ShortTimeFormat;
+    if (IsDateKind()) return longFormat ? settings.LongDateFormat : settings.ShortDateFormat;
+    return longFormat ? settings.LongDateFormat + " " + settings.LongTimeFormat : "c";
+}
+
+std::string TwwDBCustomDateTimePicker::TextOfValue(TDateTime Value) const {
+    if (BindingInactive()) return "";
+    const bool timeOnly = IsTimeOnlyKind();
+    if (wwWholeDay(Value) == 0 && !timeOnly) return "";
+    // A long date alone stands for midnight, but never in place of a time-only picker's time.
+    if (!timeOnly && FDisplayFormat.empty() && FDateFormat == dfLong && wwTimeOfDay(Value) == 0)
+        return FormatDateTime(FormatSettings().LongDateFormat, Value);
+    return FormatDateTime(EffectiveDisplayFormat(true), Value);
+}
+
+std::string TwwDBCustomDateTimePicker::DisplayTextOf(TDateTime Value) const {
+    if (BindingInactive()) return "";
+    const TField* field = Field();
+    if (field != nullptr && field->IsNull() &&
+        !(FPopupCalendar != nullptr && FPopupCalendar->Visible()))
+        return "";
+    if (field == nullptr && Value == 0 && FEmpty) return "";
+    return TextOfValue(Value);
+}
+
+void TwwDBCustomDateTimePicker::SetValue(TDateTime Value) {
+    const bool modified = Modified();
+    if (!Bound() && Value == 0)
+        FEmpty = false;
+    else if (Value == FValue && Value != 0)
+        return;
+    if (Value == 0 && !IsTimeOnlyKind()) {
+        FValue = 0;
+        ReplaceText("");
         return;
     }
-    TwwMonthCalendar::WndProc(Message);
+    const bool skipRange = Value == 0 || (wwWholeDay(Value) == 0 && IsTimeOnlyKind()) ||
+                           (Field() != nullptr && Field()->IsNull());
+    // Checked before anything is stored, so a refused value can never be shown or posted.
+    if (!skipRange) {
+        if (FMaxDate != 0 && wwWholeDay(Value) > FMaxDate) RaiseExceedsMaximum(FMaxDate);
+        if (FMinDate != 0 && Value < FMinDate) RaiseBelowMinimum(FMinDate);
+    }
+    FValue = Value;
+    const std::string text = TextOfValue(Value);
+    if (!ReplaceText(text)) return;
+    HighlightCurrentPart();
+    TCustomEdit::SetModified(modified);
 }
 
-void TwwPopupCalendar::WMLButtonUp(TMessage& Message) {
+bool TwwDBCustomDateTimePicker::TextIs(const std::string& Value) const {
+    return TextBuffer().LineCount() == 1 && TextBuffer().Line(0) == Value;
+}
+
+bool TwwDBCustomDateTimePicker::ReplaceText(const std::string& Value) {
+    if (TextIs(Value)) return true;
     const std::weak_ptr<const void> life = LifeToken();
-    TwwMonthCalendar::WMLButtonUp(Message);
-    if (life.expired() || !HandleAllocated()) return;
-    // A day of the month before or after counts: the calendar has moved to it already.
-    if (IsDateHit(HitTest(MessagePoint(Message.LParam)).uHit)) FPicker->CloseUp(true);
+    SetText(Value);
+    return !life.expired();
 }
 
-void TwwPopupCalendar::Change() {
+TDateTime TwwDBCustomDateTimePicker::Date() {
+    CommitPendingPart();
+    return IsTimeOnlyKind() ? 0 : FValue;
+}
+
+TDateTime TwwDBCustomDateTimePicker::Time() {
+    CommitPendingPart();
+    return IsDateKind() ? 0 : FValue;
+}
+
+void TwwDBCustomDateTimePicker::SetDate(TDateTime Value) {
+    if (IsTimeOnlyKind()) return;
+    if (!Bound() && Value == 0) {
+        FEmpty = false;
+        SetValue(0);
+        return;
+    }
+    if (wwWholeDay(Value) == wwWholeDay(FValue)) return;
+    const TDateTime next = ComposeDateTime(wwWholeDay(Value), wwTimeOfDay(FValue));
+    if (next == 0) {
+        const std::weak_ptr<const void> life = LifeToken();
+        SetValue(0);
+        if (!life.expired()) Invalidate();
+        return;
+    }
+    // Whole days against MaxDate, as the value itself is checked: the calendar's MaxDate day is
+    // a day it offers.
+    if (FMaxDate != 0 && wwWholeDay(next) > FMaxDate) RaiseExceedsMaximum(FMaxDate);
+    if (FMinDate != 0 && next < FMinDate) RaiseBelowMinimum(FMinDate);
+    SetValue(next);
+}
+
+void TwwDBCustomDateTimePicker::SetTime(TDateTime Value) {
+    if (IsDateKind()) return;
+    if (!Bound() && Value == 0) {
+        FEmpty = false;
+        SetValue(0);
+        return;
+    }
+    if (wwTimeOfDay(Value) == wwTimeOfDay(FValue)) return;
+    const TDateTime next = ComposeDateTime(wwWholeDay(FValue), wwTimeOfDay(Value));
     const std::weak_ptr<const void> life = LifeToken();
-    TwwMonthCalendar::Change();
-    // A choice from a title menu left open after the drop-down closed is no longer the picker's.
-    if (life.expired() || !FPicker->IsDroppedDown() || !FPicker->EditCanModify()) return;
-    // The picker's own change event may free it, and this calendar with it.
-    FPicker->NotifyChange();
-    if (life.expired()) return;
-    FPicker->SetModified(true);
-    FPicker->SetDate(Date());
-}
-
-TwwCalendarMouseHook::TwwCalendarMouseHook() {
-    FHook = SetWindowsHookEx(WH_MOUSE, [this](int Code, WPARAM WParam, LPARAM LParam) {
-        if (Code == HC_ACTION && (WParam == WM_LBUTTONDOWN || WParam == WM_NCLBUTTONDOWN)) {
-            const auto& info = *reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam);
-            if (PressClosesDropDown(info)) {
-                auto* picker = dynamic_cast<TwwPopupCalendarPicker*>(Screen().ActiveControl());
-                PostMessage(picker->PickerWindow(), CM_CANCELMODE, 0, 0);
-            }
-        }
-        return CallNextHookEx(FHook, Code, WParam, LParam);
-    });
-}
-
-TwwCalendarMouseHook::~TwwCalendarMouseHook() {
-    UnhookWindowsHookEx(FHook);
+    SetValue(next);
+    if (next == 0 && !life.expired()) Invalidate();
 }
 
 }  // namespace vex

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "dataaware/edits/wwcalendar_testsupport.h"
-#include "dataaware/edits/wwdbdatetimepicker.h"
+#include "dataaware/edits/wwpopupcalendar.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/win/windowpos.h"
 

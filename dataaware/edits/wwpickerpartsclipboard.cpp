@@ -1,0 +1,109 @@
+#include "dataaware/edits/wwpickerparts.h"
+#include "dataaware/edits/wwpickerpartscivil.h"
+#include "platform/ui/customedit.h"
+
+namespace vex {
+
+using namespace pickerparts;
+
+namespace {
+
+using K = TDateTimeTokenKind;
+
+size_t DatePartCount(const TwwPartsLayout& Layout) {
+    size_t count = 0;
+    for (const TDateTimeSpan& part : Layout.Parts)
+        if (part.Kind == K::Day || part.Kind == K::DayName || part.Kind == K::Month ||
+            part.Kind == K::MonthName || part.Kind == K::Year)
+            ++count;
+    return count;
+}
+
+}  // namespace
+
+bool TwwPickerParts::SetValueOrBeep(TDateTime Value) {
+    try {
+        FHost.SetPickerValue(Value);
+        return true;
+    } catch (const EDateTimeError&) {
+        // Keys and the clipboard have nobody to raise to.
+        FHost.Beep();
+        return false;
+    }
+}
+
+bool TwwPickerParts::MayModify() {
+    const bool may = FHost.EditCanModify();
+    // The edit window's own read-only state follows, so that once the picker may change again
+    // the window's cut copies before the picker empties itself.
+    if (FHost.EditWindow().ReadOnly() == may) FHost.EditWindow().SetReadOnly(!may);
+    return may;
+}
+
+void TwwPickerParts::Clear() {
+    TCustomEdit& edit = FHost.EditWindow();
+    const TDateTime value = FHost.PickerValue();
+    const TDateTimeParts parts = SplitDateTime(value);
+    const TwwPartsLayout layout = LayoutFor(value);
+    if (FHost.IsCFormat() && parts.MSec != 0 &&
+        static_cast<size_t>(FCurrentPart) > DatePartCount(layout)) {
+        // Under the c format only the time of day goes; the highlight falls back to the date.
+        if (SetValueOrBeep(ComposeDateTime(TDateTimeParts{parts.Day, 0})))
+            AfterChange();
+        else
+            HighlightCurrentPart();
+        return;
+    }
+    if (FHost.FieldRequired()) return;
+    if (FHost.IsDateOnly()) {
+        try {
+            FHost.SetDate(0);
+        } catch (const EDateTimeError&) {
+            FHost.Beep();
+            return;
+        }
+    } else if (FHost.PartsKind() == TwwPickerPartsKind::TimeOnly && FHost.IsDateTimeField()) {
+        if (!SetValueOrBeep(ComposeDateTime(TDateTimeParts{parts.Day, 0}))) return;
+    } else if (!SetValueOrBeep(0)) {
+        return;
+    }
+    edit.SetText("");
+    FCurrentPart = 1;
+    FHost.SetEmptyFlag(true);
+    FHost.SetModified(true);
+}
+
+void TwwPickerParts::Cut() {
+    FHost.LinkEdit();
+    const bool may = MayModify();
+    FHost.DefaultCut();
+    if (!may) return;
+    DropPending();
+    SetValueOrBeep(0);
+    FHost.EditWindow().SetText("");
+    FHost.ShowEditCaret(true);
+    FCurrentPart = 1;
+    FHost.SetEmptyFlag(true);
+    FHost.SetModified(true);
+}
+
+void TwwPickerParts::Paste() {
+    if (!MayModify()) return;
+    FHost.LinkEdit();
+    TCustomEdit& edit = FHost.EditWindow();
+    DropPending();
+    edit.SelectAll();
+    FHost.DefaultPaste();
+    const bool timeOnly = FHost.PartsKind() == TwwPickerPartsKind::TimeOnly;
+    const TDateTime pasted = wwPastedValue(edit.Text(), timeOnly);
+    if (pasted != 0) {
+        if (OutsideLimits(pasted))
+            FHost.Beep();
+        else
+            SetValueOrBeep(pasted);
+    }
+    Refresh();
+    FHost.SetModified(true);
+}
+
+}  // namespace vex
