@@ -280,6 +280,8 @@ TEST(DBComboBox, TheOwnerDrawnListGathersLettersUntilAPause) {
     EXPECT_EQ(scene.List().ItemIndex(), 0);
     PressKey(VK_BACK);
     EXPECT_EQ(scene.List().SearchText(), "");
+    TypeText(std::string(40, 'm'));
+    EXPECT_EQ(scene.List().SearchText(), std::string(32, 'm')) << "at most 32 characters";
 }
 
 TEST(DBComboBox, LosingTheFocusOrAClickElsewhereClosesKeepingTheChoice) {

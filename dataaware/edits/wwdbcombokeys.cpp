@@ -43,7 +43,7 @@ char SearchCharOf(uint16_t Key) {
     return 0;
 }
 
-bool IsArrowOrEdge(uint16_t Key) {
+bool MovesTheCaret(uint16_t Key) {
     return Key == VK_HOME || Key == VK_END || Key == VK_LEFT || Key == VK_RIGHT;
 }
 
@@ -56,7 +56,7 @@ void TwwDBComboBox::WndProc(TMessage& Message) {
         return;
     }
     const auto key = static_cast<uint16_t>(Message.WParam);
-    if (keyDown && IsArrowOrEdge(key)) {
+    if (keyDown && MovesTheCaret(key)) {
         TwwDBCustomCombo::WndProc(Message);
         return;
     }

@@ -25,7 +25,8 @@ void TwwDBCustomEdit::DataChange(TObject* /*Sender*/) {
         SetEditText("");
         FAlignment = field->Alignment();
     }
-    if (!HasPicture() && EditMask() != field->EditMask()) SetEditMask(field->EditMask());
+    // The picture is looked up only when the mask would change: every record comes here.
+    if (EditMask() != field->EditMask() && !HasPicture()) SetEditMask(field->EditMask());
     if (field->DataType() == ftString && MaxLength() == 0 &&
         !ComponentState().Contains(csDesigning))
         SetMaxLength(field->Size());

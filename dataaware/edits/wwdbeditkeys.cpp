@@ -97,8 +97,8 @@ void TwwDBCustomEdit::BeginChange() {
 }
 
 void TwwDBCustomEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
-    if (InGridEditor() && GridTakesKey(Key, Shift)) {
-        wwHandKeyToGrid(this, Key, Shift);
+    // A grid that cannot take the focus leaves the key with the edit.
+    if (InGridEditor() && GridTakesKey(Key, Shift) && wwHandKeyToGrid(this, Key, Shift)) {
         Key = 0;
         return;
     }
