@@ -142,9 +142,9 @@ std::vector<std::string> RunScript(const test::TScriptInput& Input, int64_t Sett
         Settle);
 }
 
-class EditsOnDisplay : public test::OnDisplayTest {};
+class DataAwareEditsOnDisplay : public test::OnDisplayTest {};
 
-TEST_F(EditsOnDisplay, TypingPickingAndClickingDoTheSameOnTheDisplayAsInjected) {
+TEST_F(DataAwareEditsOnDisplay, TypingPickingAndClickingDoTheSameOnTheDisplayAsInjected) {
     const std::vector<std::string> injected = RunScript(test::InjectedInput(), 50);
     const std::string typed = "phone (555)123-4567, fruit Mango, stamp ";
     const std::string fields = "fields (555)123-4567|MG|2024-07-01 18:00";
