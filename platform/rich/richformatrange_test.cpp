@@ -97,21 +97,22 @@ TEST(RichFormatter, StopsAtCpMaxAndMovesOnPastALineTallerThanThePage) {
     EXPECT_THROW(formatter.Format(range, false), EInvalidOperation);
 }
 
-// A row is one line as tall as its tallest cell: pages end between rows, and a row taller than
-// the page has one to itself.
-TEST(RichFormatter, KeepsEachTableRowWholeOnAPage) {
+// A row is one line as tall as its tallest cell: pages end between rows. A row taller than the
+// page is printed flat, its cells' lines one after another, two 16-pixel lines to a page,
+// rather than cut off at the page's foot.
+TEST(RichFormatter, KeepsEachTableRowWholeOnAPageUnlessItIsTallerThanThePage) {
     TRichParaFormat row;
     row.AddCell({600, 0});  // five characters wide
     row.AddCell({1200, 0});
     TRichDocument document;
-    test::FillFixed(document, "ab\tc\t\raaaa bbbb\tc\t\raaaa bbbb cccc dddd\tc\t\rz\t\t", row);
+    test::FillFixed(document, "ab\tc\t\raaaa bbbb\tc\t\ra\vb\vc\vd\tc\t\rz\t\t", row);
     TBitmap bitmap;
     TCanvas screen(bitmap);
     TRichFormatter formatter(document);
     std::vector<int32_t> pages;
     for (int32_t at = 0; at < document.Length();)  // pages 40 pixels high
         pages.push_back(at = formatter.Format(PageRange(screen, at, 600), false));
-    EXPECT_EQ(pages, (std::vector<int32_t>{6, 19, 42, document.Length()}));
+    EXPECT_EQ(pages, (std::vector<int32_t>{6, 19, 23, 27, document.Length()}));
 }
 
 // Ranges and rectangles a caller may get wrong: the answer is always a position in the text

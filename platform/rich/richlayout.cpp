@@ -68,7 +68,8 @@ public:
         if (FAll) {
             FWidest = 0;
             FIndex.LayOutAll([&](size_t Index) {
-                TRichLaidParagraph laid = ParagraphLayout(static_cast<int32_t>(Index)).LayOut();
+                TRichLaidParagraph laid =
+                    ParagraphLayout(static_cast<int32_t>(Index)).LayOut(FFlatRowsOver);
                 FWidest = std::max(FWidest, laid.Widest);
                 ++FLaidOut;
                 return laid;
@@ -157,12 +158,13 @@ public:
     const TRichDocument& FDocument;
     TRichFontCache FFonts;
     int32_t FWrapWidth = 0;
+    int32_t FFlatRowsOver = 0;
     int64_t FLaidOut = 0;
 
 private:
     void LayOut(int32_t Index) {
         const int32_t oldWidest = FIndex.At(Index).Laid.Widest;
-        TRichLaidParagraph laid = ParagraphLayout(Index).LayOut();
+        TRichLaidParagraph laid = ParagraphLayout(Index).LayOut(FFlatRowsOver);
         if (laid.Widest >= FWidest)
             FWidest = laid.Widest;
         else if (oldWidest >= FWidest)
@@ -210,6 +212,13 @@ void TRichLayout::SetWrapWidth(int32_t Value) {
     Value = std::max(0, Value);
     if (Value == FImpl->FWrapWidth) return;
     FImpl->FWrapWidth = Value;
+    FImpl->RelayoutAll();
+}
+
+void TRichLayout::SetFlatRowsOver(int32_t Value) {
+    Value = std::max(0, Value);
+    if (Value == FImpl->FFlatRowsOver) return;
+    FImpl->FFlatRowsOver = Value;
     FImpl->RelayoutAll();
 }
 

@@ -73,6 +73,10 @@ public:
     // changes nothing.
     int32_t WrapWidth() const;
     void SetWrapWidth(int32_t Value);
+    // A table row taller than this many pixels is laid out flat, its cells' lines one after
+    // another, so that printing can end a page inside it; 0 or less (the default) keeps every
+    // row in its columns.
+    void SetFlatRowsOver(int32_t Value);
 
     // Never below 1: an empty document has one empty line.
     int32_t LineCount() const;

@@ -202,7 +202,7 @@ int32_t TRichParagraphLayout::BreakLine(TRichLaidLine& Line, int32_t End, int64_
         }
         x += width;
         if (!hangs) visibleEnd = x;
-        if (ch == RichCellBreak && FFormat.IsRow()) {
+        if (IsRowMark(ch)) {
             end = i + 1;
             break;
         }
@@ -218,8 +218,11 @@ int32_t TRichParagraphLayout::BreakLine(TRichLaidLine& Line, int32_t End, int64_
     return end;
 }
 
-TRichLaidParagraph TRichParagraphLayout::LayOut() const {
-    if (FFormat.IsRow()) return LayOutRow();
+TRichLaidParagraph TRichParagraphLayout::LayOut(int32_t FlatRowsOver) const {
+    if (FFormat.IsRow()) {
+        TRichLaidParagraph row = LayOutRow();
+        if (FlatRowsOver <= 0 || row.Height <= FlatRowsOver) return row;
+    }
     TRichLaidParagraph laid;
     const auto length = static_cast<int32_t>(FParagraph.Text.size());
     int64_t top = 0;

@@ -51,7 +51,10 @@ public:
                          int32_t WrapWidth,
                          std::shared_ptr<const std::vector<int32_t>> RunStarts = nullptr);
 
-    TRichLaidParagraph LayOut() const;
+    // A table row taller than FlatRowsOver pixels (when above 0) is laid out flat instead: its
+    // cells' texts one after another, each cell and each break inside one starting a line, so
+    // that a page too short for the row can still end between its lines.
+    TRichLaidParagraph LayOut(int32_t FlatRowsOver = 0) const;
     // The pieces of Line (one of LayOut's, or of its cell lines) with X from the layout's left
     // edge; Start is a document position when ParagraphStart is the paragraph's.
     void ForEachPiece(const TRichLaidLine& Line, int32_t ParagraphStart,
