@@ -313,6 +313,8 @@ private:
     // Removes the range, as the user allowed to.
     bool Remove(int32_t Start, int32_t Length);
     bool CutNative(const TMessage& Cause);
+    // Whether Position stands before a cell's end in a table row.
+    bool InsideCell(int32_t Position) const;
     void TypeChars(std::string_view Chars, const TMessage& Cause);
     void UserUndo(bool Again);
 

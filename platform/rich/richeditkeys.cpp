@@ -53,12 +53,24 @@ void TCustomRichEdit::CharNative(TMessage& Message) {
     }
     const auto byte = static_cast<uint8_t>(ch);
     if (ch == '\r') {
-        if (FWantReturns) TypeChars("\r", Message);
+        if (FWantReturns)
+            TypeChars(InsideCell(FEngine.SelStart()) ? std::string_view(&RichCellBreak, 1) : "\r",
+                      Message);
     } else if (ch == '\t') {
         if (FWantTabs) TypeChars("\t", Message);
     } else if (byte >= 0x20 && byte != 0x7F) {
         TypeChars(std::string_view(&ch, 1), Message);
     }
+}
+
+// A paragraph end typed inside a cell would split its row, and the cells after the caret would
+// stand in the columns of those before it; a break keeps the new line in its cell.
+bool TCustomRichEdit::InsideCell(int32_t Position) const {
+    const TRichDocument& document = FEngine.Document();
+    int32_t offset = 0;
+    const TRichParagraph& paragraph = document.Paragraph(document.Locate(Position, offset));
+    return document.ParaFormats()[paragraph.Format].IsRow() &&
+           offset < static_cast<int32_t>(paragraph.Text.size());
 }
 
 void TCustomRichEdit::TypeChars(std::string_view Chars, const TMessage& Cause) {
