@@ -74,9 +74,11 @@ public:
 private:
     int32_t PixelsPerInch() const { return FFonts.PixelsPerInch(); }
     int32_t RunAt(int32_t Offset) const;
-    // A cell mark or cell break of a table row: no width, nothing drawn.
-    bool IsRowMark(char Ch) const {
-        return FFormat.IsRow() && (Ch == RichCellMark || Ch == RichCellBreak);
+    // A cell mark of a table row, or a line break: no width, nothing drawn, and the line ends
+    // after it. A break stands outside a row too where a cell's text was never ended by its
+    // row, or was pasted on its own; its lines must not run together.
+    bool IsMarkOrBreak(char Ch) const {
+        return Ch == RichCellBreak || (FFormat.IsRow() && Ch == RichCellMark);
     }
     // How wide the character at Offset is when it starts at X: a tab reaches the next stop.
     int64_t Advance(int32_t Run, int32_t Offset, int64_t X) const;
