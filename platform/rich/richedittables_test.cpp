@@ -65,6 +65,27 @@ TEST(RichEditTables, ReturnInACellBreaksTheLineInsideTheCell) {
     }
 }
 
+// In a row taller than the view the caret is scrolled to by its own line in its cell, not by
+// the whole row's top or foot, which may be a screen or more away from it.
+TEST(RichEditTables, TheCaretInATallRowIsScrolledIntoView) {
+    std::string lines;
+    for (int i = 0; i < 30; ++i)
+        lines += "l" + std::to_string(i) + (i < 29 ? "\\line " : "");
+    TRichOnForm on;
+    on.Edit->StreamIn(std::string("{\\rtf1{\\fonttbl{\\f0 ") + FixedFontName +
+                          ";}}\\f0\\fs24 \\trowd\\cellx1000\\cellx2000\\pard\\intbl " + lines +
+                          "\\cell x\\cell\\row}",
+                      SF_RTF);
+    for (const char* place : {"l15", "l29", "l3", "x", "l20"}) {
+        SCOPED_TRACE(place);
+        on.Edit->SetSelStart(static_cast<int32_t>(on.Edit->Text().find(place)));
+        test::TypeChars("y");
+        const TPoint caret = on.Edit->PosFromChar(on.Edit->SelStart());
+        EXPECT_GE(caret.Y, 0);
+        EXPECT_LE(caret.Y + 16, on.Edit->ClientHeight());
+    }
+}
+
 // Whatever keys and clicks do to the rows, the selection stays in the text and each caret
 // place is found again at the point it is drawn at.
 TEST(RichEditTables, RandomKeysAndClicksOverRowsKeepCaretAndHitTestsTogether) {
