@@ -96,17 +96,15 @@ void TCustomRichEdit::UserUndo(bool Again) {
 }
 
 int32_t TCustomRichEdit::LineStartOf(int32_t Position) const {
-    const TRichLayout& layout = FView->Layout;
-    return layout.Line(layout.LineFromChar(Position)).Start;
+    int32_t first = 0, last = 0;
+    FView->Layout.CaretLine(Position, first, last);
+    return first;
 }
 
 int32_t TCustomRichEdit::LineEndOf(int32_t Position) const {
-    const TRichLayout& layout = FView->Layout;
-    const TRichLineInfo line = layout.Line(layout.LineFromChar(Position));
-    // A wrapped line ends where the next begins, which is that line's place: the caret stays
-    // before the blank it wrapped at.
-    const bool wraps = !line.EndsParagraph && line.Length > 0;
-    return line.Start + line.Length - (wraps ? 1 : 0);
+    int32_t first = 0, last = 0;
+    FView->Layout.CaretLine(Position, first, last);
+    return last;
 }
 
 int32_t TCustomRichEdit::VerticalMove(int32_t From, int32_t Delta) const {

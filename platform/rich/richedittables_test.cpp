@@ -65,6 +65,28 @@ TEST(RichEditTables, ReturnInACellBreaksTheLineInsideTheCell) {
     }
 }
 
+// Home and End keep to the caret's line in its cell: the row's own start and end are in other
+// cells.
+TEST(RichEditTables, HomeAndEndGoToTheEndsOfTheLineInTheCell) {
+    struct TCase {
+        int32_t From;
+        uint16_t Key;
+        int32_t To;
+    };
+    const TCase cases[] = {
+        {1, VK_HOME, 0}, {0, VK_END, 2},    {4, VK_HOME, 3},   {3, VK_END, 5},
+        {7, VK_HOME, 6}, {6, VK_END, 8},    {14, VK_HOME, 13}, {13, VK_END, 15},
+        {9, VK_HOME, 6}, {20, VK_HOME, 17}, {18, VK_END, 22},
+    };
+    TRowsOnForm on;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.From) + (c.Key == VK_HOME ? " home" : " end"));
+        on.Edit->SetSelStart(c.From);
+        PressKey({c.Key, ""});
+        EXPECT_EQ(on.Edit->SelStart(), c.To);
+    }
+}
+
 // In a row taller than the view the caret is scrolled to by its own line in its cell, not by
 // the whole row's top or foot, which may be a screen or more away from it.
 TEST(RichEditTables, TheCaretInATallRowIsScrolledIntoView) {
