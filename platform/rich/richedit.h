@@ -285,6 +285,7 @@ private:
     void PaintCopy();
     int32_t PageHeight() const;
     void Select(int32_t Anchor, int32_t Caret);
+    void ProgramSelect(int32_t Anchor, int32_t Caret);
     // Takes the selection from the engine when a caller set it there directly.
     void FollowEngineSelection();
     void SetTopY(int32_t Value);
