@@ -112,10 +112,18 @@ int32_t TCustomRichEdit::VerticalMove(int32_t From, int32_t Delta) const {
     const TPoint at = layout.PosFromChar(From);
     const int32_t x = FView->GoalX >= 0 ? FView->GoalX : at.X;
     if (Delta == -1 || Delta == 1) {
-        const int32_t line = layout.LineFromChar(From) + Delta;
-        if (line < 0) return From;
-        if (line >= layout.LineCount()) return From;
-        return layout.CharFromPos(Point(x, layout.Line(line).Top));
+        // The band next to the caret's own first: in a table row the next line of its cell,
+        // while the cell has one; then the band past the whole line (or row).
+        const TRichLineInfo line = layout.Line(layout.LineFromChar(From));
+        const int32_t below = at.Y + layout.CaretHeight(From);
+        for (const int32_t y :
+             {Delta > 0 ? below : at.Y - 1, Delta > 0 ? line.Top + line.Height : line.Top - 1}) {
+            if (y < 0 || y >= layout.Height()) return From;
+            const int32_t to = layout.CharFromPos(Point(x, y));
+            const int32_t toY = layout.PosFromChar(to).Y;
+            if (Delta > 0 ? toY > at.Y : toY < at.Y) return to;
+        }
+        return From;
     }
     // By a page: the line a page's height away, clamped to the text.
     const int32_t y = std::clamp(at.Y + Delta, 0, std::max(layout.Height() - 1, 0));

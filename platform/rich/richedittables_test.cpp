@@ -65,22 +65,24 @@ TEST(RichEditTables, ReturnInACellBreaksTheLineInsideTheCell) {
     }
 }
 
-// Home and End keep to the caret's line in its cell: the row's own start and end are in other
-// cells.
-TEST(RichEditTables, HomeAndEndGoToTheEndsOfTheLineInTheCell) {
+// Up and Down move by the lines of the caret's cell while it has more, then past the row, into
+// the line of the next row's cell below or above; Home and End keep to the caret's line in its
+// cell: the row's own start and end are in other cells.
+TEST(RichEditTables, ArrowsHomeAndEndKeepToTheLinesOfTheCell) {
     struct TCase {
         int32_t From;
         uint16_t Key;
         int32_t To;
     };
     const TCase cases[] = {
-        {1, VK_HOME, 0}, {0, VK_END, 2},    {4, VK_HOME, 3},   {3, VK_END, 5},
-        {7, VK_HOME, 6}, {6, VK_END, 8},    {14, VK_HOME, 13}, {13, VK_END, 15},
-        {9, VK_HOME, 6}, {20, VK_HOME, 17}, {18, VK_END, 22},
+        {4, VK_DOWN, 7},  {7, VK_UP, 4},   {6, VK_DOWN, 13},  {13, VK_UP, 6},   {0, VK_DOWN, 10},
+        {10, VK_UP, 0},   {17, VK_UP, 10}, {3, VK_UP, 3},     {1, VK_HOME, 0},  {0, VK_END, 2},
+        {4, VK_HOME, 3},  {3, VK_END, 5},  {7, VK_HOME, 6},   {6, VK_END, 8},   {14, VK_HOME, 13},
+        {13, VK_END, 15}, {9, VK_HOME, 6}, {20, VK_HOME, 17}, {18, VK_END, 22},
     };
     TRowsOnForm on;
     for (const TCase& c : cases) {
-        SCOPED_TRACE(std::to_string(c.From) + (c.Key == VK_HOME ? " home" : " end"));
+        SCOPED_TRACE(std::to_string(c.From) + " key " + std::to_string(c.Key));
         on.Edit->SetSelStart(c.From);
         PressKey({c.Key, ""});
         EXPECT_EQ(on.Edit->SelStart(), c.To);
