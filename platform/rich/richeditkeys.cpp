@@ -125,9 +125,10 @@ int32_t TCustomRichEdit::VerticalMove(int32_t From, int32_t Delta) const {
         }
         return From;
     }
-    // By a page: the line a page's height away, clamped to the text.
+    // By a page: the line a page's height away, clamped to the text; in a row taller than the
+    // page, the line of the cell there.
     const int32_t y = std::clamp(at.Y + Delta, 0, std::max(layout.Height() - 1, 0));
-    return layout.CharFromPos(Point(x, layout.Line(layout.LineAtY(y)).Top));
+    return layout.CharFromPos(Point(x, y));
 }
 
 int32_t TCustomRichEdit::Moved(TEditAction Action, int32_t From) const {

@@ -91,7 +91,7 @@ TEST(RichEditTables, ArrowsHomeAndEndKeepToTheLinesOfTheCell) {
 
 // In a row taller than the view the caret is scrolled to by its own line in its cell, not by
 // the whole row's top or foot, which may be a screen or more away from it.
-TEST(RichEditTables, TheCaretInATallRowIsScrolledIntoView) {
+TEST(RichEditTables, TheCaretInATallRowIsScrolledIntoViewAndPagedThrough) {
     std::string lines;
     for (int i = 0; i < 30; ++i)
         lines += "l" + std::to_string(i) + (i < 29 ? "\\line " : "");
@@ -108,6 +108,16 @@ TEST(RichEditTables, TheCaretInATallRowIsScrolledIntoView) {
         EXPECT_GE(caret.Y, 0);
         EXPECT_LE(caret.Y + 16, on.Edit->ClientHeight());
     }
+    // A page down the cell and back, the caret in sight all the way.
+    on.Edit->SetSelStart(0);
+    const int32_t top = on.Edit->PosFromChar(0).Y;
+    PressKey({VK_NEXT, ""});
+    const int32_t down = on.Edit->SelStart();
+    EXPECT_GT(down, static_cast<int32_t>(on.Edit->Text().find("l5")));
+    EXPECT_LE(on.Edit->PosFromChar(down).Y + 16, on.Edit->ClientHeight());
+    PressKey({VK_PRIOR, ""});
+    EXPECT_EQ(on.Edit->SelStart(), 0);
+    EXPECT_EQ(on.Edit->PosFromChar(0).Y, top);
 }
 
 // Whatever keys and clicks do to the rows, the selection stays in the text and each caret
