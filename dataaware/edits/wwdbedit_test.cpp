@@ -74,6 +74,22 @@ TEST(DBEditPicture, APastedTextGoesThroughThePicture) {
     }
 }
 
+// Putting a text through the picture a character at a time matches all typed so far again at
+// every character; a long paste must not stall the edit, and is then left for the exit check.
+TEST(DBEditPicture, ALongPasteIsCheckedWithoutStalling) {
+    TUnbound on("*#");
+    std::string pasted;
+    for (int i = 0; i < 50000; ++i)
+        pasted += "1-";
+    test::SetClipboardText(pasted);
+    std::vector<bool> heard;
+    on.Edit->OnCheckValue = [&](TObject*, bool Passes) { heard.push_back(Passes); };
+    Press('V', {VK_CONTROL});
+    EXPECT_EQ(on.Edit->EditText(), pasted);
+    EXPECT_EQ(heard, std::vector<bool>{false});
+    EXPECT_FALSE(on.Leave()) << "the text fails the picture";
+}
+
 TEST(DBEditPicture, OnCheckValueHearsWhetherTheTextIsComplete) {
     TUnbound on("###");
     std::vector<bool> heard;
