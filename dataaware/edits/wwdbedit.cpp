@@ -74,9 +74,21 @@ bool TwwDBCustomEdit::LinkCanModify() const {
     return !FDataLink->ReadOnly() && field != nullptr && field->CanModify();
 }
 
+bool TwwDBCustomEdit::FieldTakesTyping() const {
+    const TField* field = Field();
+    if (field == nullptr) return !FDataLink->ReadOnly();
+    const TDataSet* dataSet = field->DataSet();
+    return !FDataLink->ReadOnly() && !field->ReadOnly() && dataSet != nullptr &&
+           dataSet->CanModify();
+}
+
+bool TwwDBCustomEdit::EditLink() {
+    return FieldTakesTyping() && FDataLink->Edit();
+}
+
 bool TwwDBCustomEdit::EditCanModify() {
     if (!Bound()) return true;
-    if (FDataLink->Field() != nullptr && FDataLink->Edit()) return true;
+    if (FDataLink->Field() != nullptr && EditLink()) return true;
     const TField* field = FDataLink->Field();
     if (ReadOnly() || field == nullptr || !wwIsCalcOrLookup(*field) || field->ReadOnly())
         return false;

@@ -210,6 +210,11 @@ private:
     void SyncReadOnly();
     // The link would let the field be changed.
     bool LinkCanModify() const;
+    // Whether the user may change the bound value at all: the link and the field are writable
+    // and so is the dataset (a calculated or lookup field counts as writable then).
+    bool FieldTakesTyping() const;
+    // Puts the link into edit mode for a change the user makes, when the value may change.
+    bool EditLink();
     // Readies a bound edit for typing the key; false when the key must be ignored.
     bool MayType();
     // The link goes into edit mode and the edit is marked changed, as a typed key does.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "dataaware/data/Wwquery.h"
 #include "dataaware/edits/wwdbedit.h"
 #include "dataaware/edits/wwdbedit_testsupport.h"
 #include "platform/core/exceptions.h"
@@ -7,6 +8,7 @@
 #include "platform/data/dbiengine.h"
 #include "platform/data/fields.h"
 #include "platform/ui/maskedit.h"
+#include "platform/win/clipboard_testsupport.h"
 
 namespace vex {
 namespace {
@@ -176,6 +178,46 @@ TEST(DBEditBound, ReadOnlyOrAReadOnlyFieldKeepsTheRecordAsItIs) {
     edit->SelectAll();
     Type("Bob");
     EXPECT_EQ(on.People.FieldByName("Name")->Text(), "Ann");
+}
+
+// Whatever way the user tries to change a value that cannot change, the edit keeps showing the
+// value as it is: no text that would be dropped on leaving, and no error at every key.
+TEST(DBEditBound, AValueThatCannotChangeRefusesEveryWayOfChangingIt) {
+    enum TLock { EditReadOnly, FieldReadOnly, QueryAnswer };
+    struct TCase {
+        const char* Name;
+        TLock Lock;
+    };
+    const std::vector<std::vector<int32_t>> changes = {
+        {'B'}, {VK_SPACE}, {VK_BACK}, {VK_DELETE}, {VK_CONTROL, 'V'}, {VK_CONTROL, 'X'}};
+    for (const TCase& c :
+         {TCase{"read-only edit", EditReadOnly}, TCase{"read-only field", FieldReadOnly},
+          TCase{"answer of a query", QueryAnswer}}) {
+        SCOPED_TRACE(c.Name);
+        test::TBoundForm on;
+        TwwQuery answer(nullptr);
+        answer.SetDatabaseName(on.Folder.Path());
+        answer.SQL().Add("SELECT * FROM people");
+        if (c.Lock == QueryAnswer) {
+            answer.Open();
+            on.Source.SetDataSet(&answer);
+        }
+        on.People.Edit();  // as another control on the record would have it
+        if (c.Lock == FieldReadOnly) on.People.FieldByName("Name")->SetReadOnly(true);
+        TwwDBEdit* edit = Focus(on, "Name");
+        if (c.Lock == EditReadOnly) edit->SetReadOnly(true);
+        test::SetClipboardText("Zed");
+        for (const std::vector<int32_t>& keys : changes) {
+            edit->SelectAll();
+            test::InjectKeys(keys);
+            test::TakeKeys();
+            EXPECT_EQ(edit->EditText(), "Ann") << "after key " << keys.back();
+        }
+        EXPECT_FALSE(edit->Modified());
+        EXPECT_EQ(on.Messages, std::vector<std::string>{});
+        edit->SetParent(nullptr);
+        on.Source.SetDataSet(&on.People);
+    }
 }
 
 TEST(DBEditBound, EscapeShowsTheFieldAgain) {

@@ -97,7 +97,7 @@ bool TwwDBCustomEdit::CompleteDateTime() {
     const auto length = static_cast<int32_t>(text.size());
     const bool wholeSelected = SelLength() == length;
     if (SelStart() < length && !wholeSelected) return false;
-    if (Bound() && FDataLink->ReadOnly()) {
+    if (Bound() && !FieldTakesTyping()) {
         MessageBeep(0);
         return false;
     }
@@ -109,7 +109,7 @@ bool TwwDBCustomEdit::CompleteDateTime() {
     const TDateTime now = Now();
     DecodeDate(now, year, month, day);
     DecodeTime(now, hour, minute, second, msec);
-    if (Bound()) FDataLink->Edit();
+    if (Bound()) EditLink();
 
     auto finish = [&] {
         SetEditText(s);

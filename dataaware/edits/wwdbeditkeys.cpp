@@ -23,7 +23,8 @@ bool ControlDown() {
 }  // namespace
 
 bool TwwDBCustomEdit::UserMayEdit() const {
-    return Bound() ? TwwCustomMaskEdit::UserMayEdit() : !ReadOnly();
+    // The edit is writable while its record is edited, yet the field itself may not be.
+    return Bound() ? TwwCustomMaskEdit::UserMayEdit() && FieldTakesTyping() : !ReadOnly();
 }
 
 bool TwwDBCustomEdit::MayType() {
@@ -36,11 +37,12 @@ bool TwwDBCustomEdit::MayType() {
         TCustomEdit::SetReadOnly(false);
         return true;
     }
+    // Otherwise the key would go into the text, to be dropped on leaving, or ask a dataset that
+    // cannot be modified for edit mode, which raises at every key.
+    if (!FieldTakesTyping()) return false;
     TField* field = Field();
-    if (field == nullptr || FDataLink->ReadOnly() || !wwIsCalcOrLookup(*field)) return true;
-    TDataSet* dataSet = FDataLink->DataSet();
-    if (field->ReadOnly() || !dataSet->CanModify()) return false;
-    dataSet->Edit();
+    if (field == nullptr || !wwIsCalcOrLookup(*field)) return true;
+    FDataLink->DataSet()->Edit();
     TCustomEdit::SetReadOnly(false);
     return true;
 }
@@ -53,7 +55,7 @@ void TwwDBCustomEdit::KeyPress(char& Key) {
         }
         // Before the picture sees the key: a record still being browsed keeps its edit
         // read-only, and the picture would swallow the key without typing it.
-        if (Bound()) FDataLink->Edit();
+        if (Bound()) EditLink();
     }
     const bool pictureFills = HasPicture() && Picture().AutoFill();
     if (Key == ' ' && !ControlDown() && FAutoFillDate && !pictureFills && CompleteDateTime()) {
@@ -92,7 +94,7 @@ void TwwDBCustomEdit::KeyPress(char& Key) {
 }
 
 void TwwDBCustomEdit::BeginChange() {
-    if (Bound() && !FDataLink->Edit()) return;
+    if (Bound() && !EditLink()) return;
     SetChanged(true);
 }
 
@@ -106,8 +108,7 @@ void TwwDBCustomEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
         wwEditorGrid(this)->GridKeyDown(Key, Shift);
         if (Key == VK_F2 && IsTextEditable()) SetSelStart(static_cast<int32_t>(EditText().size()));
     }
-    if (Bound() && (Key == VK_DELETE || (Key == VK_INSERT && Shift.Contains(ssShift))))
-        FDataLink->Edit();
+    if (Bound() && (Key == VK_DELETE || (Key == VK_INSERT && Shift.Contains(ssShift)))) EditLink();
     TwwCustomMaskEdit::KeyDown(Key, Shift);
 }
 
@@ -164,7 +165,7 @@ void TwwDBCustomEdit::CNKeyDown(TMessage& Message) {
 }
 
 void TwwDBCustomEdit::CutToClipboard() {
-    if (Bound()) FDataLink->Edit();
+    if (Bound()) EditLink();
     TwwCustomMaskEdit::CutToClipboard();
     SetChanged(true);
     if (OnCheckValue) IsValidPicture(EditText());
@@ -172,7 +173,7 @@ void TwwDBCustomEdit::CutToClipboard() {
 
 void TwwDBCustomEdit::PasteFromClipboard() {
     if (!Bound() && ReadOnly()) return;
-    if (Bound()) FDataLink->Edit();
+    if (Bound()) EditLink();
     const int32_t caret = SelStart();
     const auto before = static_cast<int32_t>(EditText().size());
     TwwCustomMaskEdit::PasteFromClipboard();
