@@ -34,8 +34,8 @@ public:
     virtual void SetOnFilterOptions(TwwOnFilterOptions Value) = 0;
 };
 
-// Takes an Escape key-down waiting first in the keyboard queue and answers true; any other
-// key stays queued for the control it was typed to.
+// Takes an Escape that is the first key pressed among those queued and answers true; every
+// other keyboard message stays queued for the control it was typed to.
 bool wwCheckEscape();
 
 // Posts Wnd a press and release of Key that it takes with Modifier held (Ctrl+Tab to a page
