@@ -22,9 +22,9 @@ using TwwValidateEvent = std::function<void(TObject* Sender, bool PassesPictureT
 
 enum TwwEditDataType { wwDefault, wwEdtDate, wwEdtTime, wwEdtDateTime };
 
-// The picture settings of one edit. While the edit is bound to a field of a dataset, mask and
-// auto-fill live in the dataset's PictureMasks entry for the field, so every control on that
-// field shares them; the record keeps its own values only for an unbound edit.
+// The picture settings of one edit. While the edit is bound to a field of a library dataset,
+// mask and auto-fill live in the dataset's PictureMasks entry for the field, so every control on
+// that field shares them; otherwise the record keeps its own values.
 class TwwDBPicture : public TPersistent {
     VEX_CLASS(TwwDBPicture, TPersistent)
 
@@ -44,11 +44,14 @@ public:
     // Copies mask and auto-fill, not AllowInvalidExit.
     void Assign(const TPersistent* Source) override;
 
-    // Whether the owner is bound, so that the values live in the dataset.
+    // Whether the owner is bound to a field.
     bool Bound() const;
 
 private:
     TDataSet* BoundDataSet(std::string& FieldName) const;
+    // The bound dataset when it keeps a picture entry per field; nil leaves mask and auto-fill
+    // to the record, or a picture set on an edit over any other dataset would be lost.
+    TDataSet* EntryDataSet(std::string& FieldName) const;
 
     TwwCustomMaskEdit* FOwner;
     std::string FPictureMask;

@@ -6,6 +6,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/dbiengine.h"
+#include "platform/data/dbtables.h"
 #include "platform/data/fields.h"
 #include "platform/ui/maskedit.h"
 #include "platform/win/clipboard_testsupport.h"
@@ -120,6 +121,27 @@ TEST_F(DBEditBoundPicture, ARefusedPostLeavesTheRowAsItWas) {
         EXPECT_EQ(edit->EditText(), "(555)123-4567");
         edit->SetParent(nullptr);
     }
+}
+
+// Only the library's datasets hold a picture entry per field; on any other the edit keeps the
+// picture it is given.
+TEST(DBEditBound, ADataSetWithoutPictureEntriesLeavesThePictureToTheEdit) {
+    test::TBoundForm on;
+    TTable plain(nullptr);
+    plain.SetDatabaseName(on.Folder.Path());
+    plain.SetTableName("people");
+    plain.Open();
+    on.Source.SetDataSet(&plain);
+    TwwDBEdit* edit = Focus(on, "Phone");
+    edit->Picture().SetPictureMask("(###)###-####");
+    edit->Picture().SetAutoFill(false);
+    EXPECT_EQ(edit->Picture().PictureMask(), "(###)###-####");
+    EXPECT_FALSE(edit->Picture().AutoFill());
+    edit->Picture().SetAutoFill(true);
+    Type("555");
+    EXPECT_EQ(edit->EditText(), "(555)");
+    edit->SetParent(nullptr);
+    on.Source.SetDataSet(&on.People);
 }
 
 TEST(DBEditBound, ATablesOwnPictureCannotBeReplaced) {
