@@ -52,23 +52,28 @@ TEST(DBEditPicture, TypingIsCheckedAndCompletedAgainstTheMask) {
 TEST(DBEditPicture, APastedTextGoesThroughThePicture) {
     struct TCase {
         const char* Before;
-        int32_t Caret;
+        int32_t Caret, Selected;
         const char* Pasted;
         const char* Text;
+        int32_t CaretAfter;  // before what followed the selection
     };
-    for (const TCase& c :
-         {TCase{"", 0, "5551234567", "(555)123-4567"},
-          TCase{"", 0, "555-123-4567", "(555)123-4567"},
-          TCase{"(555)", 5, "1234567", "(555)123-4567"}, TCase{"(555)", 5, "abc", "(555)abc"}}) {
+    for (const TCase& c : {TCase{"", 0, 0, "5551234567", "(555)123-4567", 13},
+                           TCase{"", 0, 0, "555-123-4567", "(555)123-4567", 13},
+                           TCase{"(555)", 5, 0, "1234567", "(555)123-4567", 13},
+                           TCase{"(555)", 5, 0, "123", "(555)123-", 9},
+                           TCase{"(555)999-4567", 5, 3, "123", "(555)123-4567", 8},
+                           TCase{"(555)", 5, 0, "abc", "(555)abc", 8}}) {
         SCOPED_TRACE(c.Pasted);
         TUnbound on("(###)###-####");
         on.Edit->SetEditText(c.Before);
         on.Edit->SetSelStart(c.Caret);
+        on.Edit->SetSelLength(c.Selected);
         test::SetClipboardText(c.Pasted);
         std::vector<bool> heard;
         on.Edit->OnCheckValue = [&](TObject*, bool Passes) { heard.push_back(Passes); };
         Press('V', {VK_CONTROL});
         EXPECT_EQ(on.Edit->EditText(), c.Text);
+        EXPECT_EQ(on.Edit->SelStart(), c.CaretAfter);
         EXPECT_TRUE(on.Edit->Modified());
         EXPECT_EQ(heard.size(), 1u);
     }

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "dataaware/data/wwfieldlists.h"
 #include "dataaware/edits/wwdbedit.h"
 #include "dataaware/edits/wweditorgrid.h"
@@ -174,13 +176,14 @@ void TwwDBCustomEdit::CutToClipboard() {
 void TwwDBCustomEdit::PasteFromClipboard() {
     if (!Bound() && ReadOnly()) return;
     if (Bound()) EditLink();
-    const int32_t caret = SelStart();
-    const auto before = static_cast<int32_t>(EditText().size());
+    // The caret belongs before what followed the selection, however many literals the picture
+    // lays into the pasted text.
+    const auto following = static_cast<int32_t>(EditText().size()) - SelStart() - SelLength();
     TwwCustomMaskEdit::PasteFromClipboard();
     if (HasPicture()) {
-        const auto pasted = static_cast<int32_t>(EditText().size());
         ApplyPicture();
-        if (SelStart() == 0) SetSelStart(caret + pasted - before);
+        const auto length = static_cast<int32_t>(EditText().size());
+        if (SelStart() == 0) SetSelStart(std::max(length - following, 0));
     }
     SetChanged(true);
     if (OnCheckValue) IsValidPicture(EditText());
