@@ -223,6 +223,8 @@ private:
     // The link goes into edit mode and the edit is marked changed, as a typed key does.
     void BeginChange();
     bool FitsOneLine();
+    // MaxLength becomes the size of a string field, unless the user set a limit.
+    void TakeFieldLimit(const TField* Field);
     void DataChange(TObject* Sender);
     void EditingChange(TObject* Sender);
     void UpdateData(TObject* Sender);
@@ -238,6 +240,8 @@ private:
     TAlignment FAlignment = taLeftJustify;
     bool FFocused = false;
     std::string FUnboundText;
+    // The MaxLength taken from the bound field; 0 when none was.
+    int32_t FFieldMaxLength = 0;
     bool FButtonEnabled = true;
     bool FCloseUpInProgress = false;
 };

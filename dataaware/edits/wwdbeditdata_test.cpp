@@ -63,6 +63,25 @@ TEST(DBEditBound, AStringFieldLimitsTheLengthUnlessALimitWasSet) {
     EXPECT_EQ(on.Edit("Visits")->MaxLength(), 0);
 }
 
+// An edit moved from field to field, as the grid's editor is, takes each string field's size;
+// a limit its user set stays.
+TEST(DBEditBound, ALimitTakenFromAFieldFollowsTheField) {
+    test::TBoundForm on;
+    TwwDBEdit* edit = on.Edit("Name");
+    struct TStep {
+        const char* Field;
+        int32_t Limit;
+    };
+    for (const TStep& s : {TStep{"Phone", 14}, TStep{"Notes", 0}, TStep{"Visits", 0},
+                           TStep{"Name", 20}, TStep{"", 0}, TStep{"Phone", 14}}) {
+        edit->SetDataField(s.Field);
+        EXPECT_EQ(edit->MaxLength(), s.Limit) << s.Field;
+    }
+    edit->SetMaxLength(5);
+    edit->SetDataField("Name");
+    EXPECT_EQ(edit->MaxLength(), 5);
+}
+
 class DBEditBoundPicture : public ::testing::Test {
 protected:
     void SetUp() override {
