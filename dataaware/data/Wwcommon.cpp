@@ -76,6 +76,7 @@ void wwGetWorkArea(TRect& Rect) {
 }
 
 bool wwFitsOneLine(HDC DC, const TRect& Rect, uint32_t Flags) {
+    if (DC == nullptr) return false;
     TRect measured = Rect;
     DrawText(DC, " ", measured, Flags | DT_CALCRECT);
     const int32_t lineHeight = measured.Bottom - measured.Top;

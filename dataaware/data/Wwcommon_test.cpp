@@ -207,6 +207,8 @@ TEST(SharedRoutines, TellWhetherOneLineFillsARectangle) {
     const int32_t room = line + 3 + 2 * GetSystemMetrics(SM_CYBORDER);
     EXPECT_TRUE(wwFitsOneLine(&bitmap.Canvas(), Rect(0, 0, 100, room), DT_SINGLELINE));
     EXPECT_FALSE(wwFitsOneLine(&bitmap.Canvas(), Rect(0, 0, 100, room + 1), DT_SINGLELINE));
+    EXPECT_FALSE(wwFitsOneLine(nullptr, Rect(0, 0, 100, room), DT_SINGLELINE))
+        << "nothing to measure with";
 }
 
 }  // namespace
