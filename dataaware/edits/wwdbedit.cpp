@@ -115,6 +115,13 @@ void TwwDBCustomEdit::SetChanged(bool Value) {
     TwwCustomMaskEdit::SetChanged(Value);
 }
 
+void TwwDBCustomEdit::Change() {
+    // An undo or the menu's delete changes the text without a key that marks the record; the
+    // user's change would be dropped on leaving.
+    if (Modified() && Bound() && !FDataLink->Modified()) SetChanged(true);
+    TwwCustomMaskEdit::Change();
+}
+
 void TwwDBCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {
     TwwCustomMaskEdit::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FDataLink->DataSource()) SetDataSource(nullptr);

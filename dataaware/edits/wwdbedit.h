@@ -193,6 +193,7 @@ protected:
     bool CompleteDateTime();
 
     void SetChanged(bool Value) override;
+    void Change() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
     DWORD WantedEditStyle() override;

@@ -261,6 +261,18 @@ TEST(DBEditBound, AValueThatCannotChangeRefusesEveryWayOfChangingIt) {
     }
 }
 
+// A change made without a key the edit sees, from its menu, reaches the field as typing does.
+TEST(DBEditBound, AChangeFromTheMenuIsWrittenBack) {
+    test::TBoundForm on;
+    TwwDBEdit* edit = Focus(on, "Name");
+    on.People.Edit();
+    edit->SetSelStart(1);
+    edit->SetSelLength(2);
+    EXPECT_TRUE(edit->Run(TEditAction::Clear));
+    Press(VK_TAB);
+    EXPECT_EQ(on.People.FieldByName("Name")->Text(), "A");
+}
+
 TEST(DBEditBound, EscapeShowsTheFieldAgain) {
     test::TBoundForm on;
     TwwDBEdit* edit = Focus(on, "Name");
