@@ -97,6 +97,11 @@ public:
     TwwValidateEvent OnCheckValue;
 
 protected:
+    // A character the key types into the text: not a control character, nor the 127 of
+    // Ctrl+Backspace, which deletes a word.
+    static bool IsPrintable(char Key) {
+        return static_cast<unsigned char>(Key) >= 32 && Key != '\x7F';
+    }
     // The picture's part of a key press; clears Key when the picture took it, and marks the
     // edit changed when it typed the key. Answers false when the key was refused with a beep.
     bool PictureKeyPress(char& Key);

@@ -95,6 +95,27 @@ TEST(DBEditPicture, ALongPasteIsCheckedWithoutStalling) {
     EXPECT_FALSE(on.Leave()) << "the text fails the picture";
 }
 
+// Ctrl+Backspace comes as the character 127, which deletes a word and is no typed character for
+// a picture or a field to refuse.
+TEST(DBEditPicture, CtrlBackspaceDeletesAWordWhateverTheMaskOrField) {
+    for (const char* mask : {"", "###", "*&"}) {
+        SCOPED_TRACE(mask);
+        TUnbound on(mask);
+        Type("12 34");
+        const uint32_t beeps = MessageBeepCount();
+        Press(VK_BACK, {VK_CONTROL});
+        EXPECT_EQ(on.Edit->EditText(), std::string(mask) == "" ? "12 " : "");
+        EXPECT_EQ(MessageBeepCount(), beeps);
+    }
+    test::TBoundForm on;
+    TwwDBEdit* visits = on.Edit("Visits");
+    visits->SetFocus();
+    test::PumpUntilIdle();
+    visits->SetSelStart(2);
+    Press(VK_BACK, {VK_CONTROL});
+    EXPECT_EQ(visits->EditText(), "");
+}
+
 TEST(DBEditPicture, OnCheckValueHearsWhetherTheTextIsComplete) {
     TUnbound on("###");
     std::vector<bool> heard;

@@ -67,8 +67,7 @@ void TwwDBCustomEdit::KeyPress(char& Key) {
     }
     if (!PictureKeyPress(Key) || Key == 0) return;
     TField* field = Field();
-    if (static_cast<unsigned char>(Key) >= 32 && field != nullptr && !HasButton() &&
-        !field->IsValidChar(Key)) {
+    if (IsPrintable(Key) && field != nullptr && !HasButton() && !field->IsValidChar(Key)) {
         MessageBeep(0);
         Key = 0;
         return;

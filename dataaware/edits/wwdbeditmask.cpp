@@ -150,7 +150,7 @@ bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
         }
         return true;
     }
-    if (static_cast<unsigned char>(Key) < 32) {
+    if (!IsPrintable(Key)) {
         if (Key == '\r' && !FWantReturns) Key = 0;
         return true;
     }
