@@ -11,8 +11,6 @@
 namespace vex {
 
 namespace {
-// The keyboard messages, from WM_KEYDOWN on.
-constexpr UINT KeyFirst = 0x0100, KeyLast = 0x0109;
 // A release: repeat count 1, the key was down, and it is going up.
 constexpr LPARAM KeyUpData = 0xC0000001;
 
@@ -44,10 +42,12 @@ TKeyboardRestorer& KeyboardRestorer() {
 }  // namespace
 
 bool wwCheckEscape() {
+    // Only key-downs are looked at: the key that started a long pass leaves its character and
+    // its release queued ahead of any Escape pressed during it.
     MSG msg{};
-    if (!PeekMessage(msg, 0, KeyFirst, KeyLast, PM_NOREMOVE)) return false;
-    if (msg.message != WM_KEYDOWN || msg.wParam != static_cast<WPARAM>(VK_ESCAPE)) return false;
-    PeekMessage(msg, 0, KeyFirst, KeyLast, PM_REMOVE);
+    if (!PeekMessage(msg, 0, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE)) return false;
+    if (msg.wParam != static_cast<WPARAM>(VK_ESCAPE)) return false;
+    PeekMessage(msg, 0, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE);
     return true;
 }
 
@@ -60,8 +60,9 @@ void wwPostShiftedKey(HWND Wnd, uint16_t Modifier, uint16_t Key) {
     GetKeyboardState(saved);
     TKeyboardState shifted = saved;
     constexpr uint8_t DownAndToggled = 129;
-    shifted[Modifier] = DownAndToggled;
-    shifted[Key] = DownAndToggled;
+    // A code beyond the table names no key that could be held.
+    for (const uint16_t held : {Modifier, Key})
+        if (held < shifted.size()) shifted[held] = DownAndToggled;
     SetKeyboardState(shifted);
     PostMessage(Wnd, WM_KEYDOWN, Key, 1);
     PostMessage(Wnd, WM_KEYUP, Key, KeyUpData);
@@ -75,6 +76,7 @@ void wwGetWorkArea(TRect& Rect) {
 }
 
 bool wwFitsOneLine(HDC DC, const TRect& Rect, uint32_t Flags) {
+    if (DC == nullptr) return false;
     TRect measured = Rect;
     DrawText(DC, " ", measured, Flags | DT_CALCRECT);
     const int32_t lineHeight = measured.Bottom - measured.Top;

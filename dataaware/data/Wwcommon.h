@@ -34,8 +34,8 @@ public:
     virtual void SetOnFilterOptions(TwwOnFilterOptions Value) = 0;
 };
 
-// Takes an Escape key-down waiting first in the keyboard queue and answers true; any other
-// key stays queued for the control it was typed to.
+// Takes an Escape that is the first key pressed among those queued and answers true; every
+// other keyboard message stays queued for the control it was typed to.
 bool wwCheckEscape();
 
 // Posts Wnd a press and release of Key that it takes with Modifier held (Ctrl+Tab to a page
@@ -44,7 +44,7 @@ void wwPostShiftedKey(HWND Wnd, uint16_t Modifier, uint16_t Key);
 // The desktop less the panels that stay on top of it, in screen coordinates.
 void wwGetWorkArea(TRect& Rect);
 // Whether one line of text drawn with Flags fills Rect's height, so that an edit of that height
-// is a single-line one.
+// is a single-line one. Without a device nothing is measured, and nothing fits.
 bool wwFitsOneLine(HDC DC, const TRect& Rect, uint32_t Flags);
 // Removes the ControlType lines of recognised kinds whose control is no longer there: a bare
 // name among Component's components, a "form.name" among those of the dataset's owner. The

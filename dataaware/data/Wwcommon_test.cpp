@@ -112,6 +112,20 @@ TEST(SharedRoutines, CheckingForEscapeTakesOnlyAnEscapeFromTheQueue) {
     EXPECT_FALSE(wwCheckEscape()) << "an empty queue";
 }
 
+// The key that started a long pass leaves its release and its character queued; an Escape
+// pressed during the pass comes after them.
+TEST(SharedRoutines, CheckingForEscapeLooksPastReleasesAndCharacters) {
+    test::TShownForm shown;
+    auto* window = shown.Add<TKeyNotes>(shown.Form, Rect(0, 0, 50, 20));
+    test::PumpUntilIdle();
+    PostMessage(window->Handle(), WM_CHAR, '\r', 1);
+    PostMessage(window->Handle(), WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001));
+    PostMessage(window->Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(wwCheckEscape());
+    test::PumpUntilIdle();
+    EXPECT_EQ(window->Notes, std::vector<std::string>{"up 13"}) << "only the Escape was taken";
+}
+
 TEST(SharedRoutines, APostedShiftedKeyArrivesWithItsModifierAndLeavesTheKeyboardAsItWas) {
     test::TShownForm shown;
     auto* window = shown.Add<TKeyNotes>(shown.Form, Rect(0, 0, 50, 20));
@@ -121,6 +135,20 @@ TEST(SharedRoutines, APostedShiftedKeyArrivesWithItsModifierAndLeavesTheKeyboard
     EXPECT_EQ(window->Notes, (std::vector<std::string>{"down 9 ctrl", "up 9"}));
     EXPECT_GE(GetKeyState(VK_CONTROL), 0);
     EXPECT_GE(GetKeyState(VK_TAB), 0);
+
+    // Codes beyond the keyboard's table are posted, but mark no key as held.
+    const TKeyboardState before = [] {
+        TKeyboardState state{};
+        GetKeyboardState(state);
+        return state;
+    }();
+    window->Notes.clear();
+    wwPostShiftedKey(window->Handle(), 0x1FF, 0x2FF);
+    test::PumpUntilIdle();
+    EXPECT_EQ(window->Notes, (std::vector<std::string>{"down 767", "up 767"}));
+    TKeyboardState after{};
+    GetKeyboardState(after);
+    EXPECT_EQ(after, before);
 }
 
 TEST(SharedRoutines, TellClassesByNameAlongTheChain) {
@@ -179,6 +207,8 @@ TEST(SharedRoutines, TellWhetherOneLineFillsARectangle) {
     const int32_t room = line + 3 + 2 * GetSystemMetrics(SM_CYBORDER);
     EXPECT_TRUE(wwFitsOneLine(&bitmap.Canvas(), Rect(0, 0, 100, room), DT_SINGLELINE));
     EXPECT_FALSE(wwFitsOneLine(&bitmap.Canvas(), Rect(0, 0, 100, room + 1), DT_SINGLELINE));
+    EXPECT_FALSE(wwFitsOneLine(nullptr, Rect(0, 0, 100, room), DT_SINGLELINE))
+        << "nothing to measure with";
 }
 
 }  // namespace

@@ -74,9 +74,21 @@ bool TwwDBCustomEdit::LinkCanModify() const {
     return !FDataLink->ReadOnly() && field != nullptr && field->CanModify();
 }
 
+bool TwwDBCustomEdit::FieldTakesTyping() const {
+    const TField* field = Field();
+    if (field == nullptr) return !FDataLink->ReadOnly();
+    const TDataSet* dataSet = field->DataSet();
+    return !FDataLink->ReadOnly() && !field->ReadOnly() && dataSet != nullptr &&
+           dataSet->CanModify();
+}
+
+bool TwwDBCustomEdit::EditLink() {
+    return FieldTakesTyping() && FDataLink->Edit();
+}
+
 bool TwwDBCustomEdit::EditCanModify() {
     if (!Bound()) return true;
-    if (FDataLink->Field() != nullptr && FDataLink->Edit()) return true;
+    if (FDataLink->Field() != nullptr && EditLink()) return true;
     const TField* field = FDataLink->Field();
     if (ReadOnly() || field == nullptr || !wwIsCalcOrLookup(*field) || field->ReadOnly())
         return false;
@@ -101,6 +113,13 @@ void TwwDBCustomEdit::SetChanged(bool Value) {
         FDataLink->SetModified();
     }
     TwwCustomMaskEdit::SetChanged(Value);
+}
+
+void TwwDBCustomEdit::Change() {
+    // An undo or the menu's delete changes the text without a key that marks the record; the
+    // user's change would be dropped on leaving.
+    if (Modified() && Bound() && !FDataLink->Modified()) SetChanged(true);
+    TwwCustomMaskEdit::Change();
 }
 
 void TwwDBCustomEdit::Notification(TComponent* AComponent, TOperation Operation) {

@@ -22,9 +22,9 @@ using TwwValidateEvent = std::function<void(TObject* Sender, bool PassesPictureT
 
 enum TwwEditDataType { wwDefault, wwEdtDate, wwEdtTime, wwEdtDateTime };
 
-// The picture settings of one edit. While the edit is bound to a field of a dataset, mask and
-// auto-fill live in the dataset's PictureMasks entry for the field, so every control on that
-// field shares them; the record keeps its own values only for an unbound edit.
+// The picture settings of one edit. While the edit is bound to a field of a library dataset,
+// mask and auto-fill live in the dataset's PictureMasks entry for the field, so every control on
+// that field shares them; otherwise the record keeps its own values.
 class TwwDBPicture : public TPersistent {
     VEX_CLASS(TwwDBPicture, TPersistent)
 
@@ -44,11 +44,14 @@ public:
     // Copies mask and auto-fill, not AllowInvalidExit.
     void Assign(const TPersistent* Source) override;
 
-    // Whether the owner is bound, so that the values live in the dataset.
+    // Whether the owner is bound to a field.
     bool Bound() const;
 
 private:
     TDataSet* BoundDataSet(std::string& FieldName) const;
+    // The bound dataset when it keeps a picture entry per field; nil leaves mask and auto-fill
+    // to the record, or a picture set on an edit over any other dataset would be lost.
+    TDataSet* EntryDataSet(std::string& FieldName) const;
 
     TwwCustomMaskEdit* FOwner;
     std::string FPictureMask;
@@ -94,6 +97,11 @@ public:
     TwwValidateEvent OnCheckValue;
 
 protected:
+    // A character the key types into the text: not a control character, nor the 127 of
+    // Ctrl+Backspace, which deletes a word.
+    static bool IsPrintable(char Key) {
+        return static_cast<unsigned char>(Key) >= 32 && Key != '\x7F';
+    }
     // The picture's part of a key press; clears Key when the picture took it, and marks the
     // edit changed when it typed the key. Answers false when the key was refused with a beep.
     bool PictureKeyPress(char& Key);
@@ -190,6 +198,7 @@ protected:
     bool CompleteDateTime();
 
     void SetChanged(bool Value) override;
+    void Change() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
     DWORD WantedEditStyle() override;
@@ -210,11 +219,18 @@ private:
     void SyncReadOnly();
     // The link would let the field be changed.
     bool LinkCanModify() const;
+    // Whether the user may change the bound value at all: the link and the field are writable
+    // and so is the dataset (a calculated or lookup field counts as writable then).
+    bool FieldTakesTyping() const;
+    // Puts the link into edit mode for a change the user makes, when the value may change.
+    bool EditLink();
     // Readies a bound edit for typing the key; false when the key must be ignored.
     bool MayType();
     // The link goes into edit mode and the edit is marked changed, as a typed key does.
     void BeginChange();
     bool FitsOneLine();
+    // MaxLength becomes the size of a string field, unless the user set a limit.
+    void TakeFieldLimit(const TField* Field);
     void DataChange(TObject* Sender);
     void EditingChange(TObject* Sender);
     void UpdateData(TObject* Sender);
@@ -230,6 +246,8 @@ private:
     TAlignment FAlignment = taLeftJustify;
     bool FFocused = false;
     std::string FUnboundText;
+    // The MaxLength taken from the bound field; 0 when none was.
+    int32_t FFieldMaxLength = 0;
     bool FButtonEnabled = true;
     bool FCloseUpInProgress = false;
 };

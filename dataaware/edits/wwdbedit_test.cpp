@@ -52,26 +52,68 @@ TEST(DBEditPicture, TypingIsCheckedAndCompletedAgainstTheMask) {
 TEST(DBEditPicture, APastedTextGoesThroughThePicture) {
     struct TCase {
         const char* Before;
-        int32_t Caret;
+        int32_t Caret, Selected;
         const char* Pasted;
         const char* Text;
+        int32_t CaretAfter;  // before what followed the selection
     };
-    for (const TCase& c :
-         {TCase{"", 0, "5551234567", "(555)123-4567"},
-          TCase{"", 0, "555-123-4567", "(555)123-4567"},
-          TCase{"(555)", 5, "1234567", "(555)123-4567"}, TCase{"(555)", 5, "abc", "(555)abc"}}) {
+    for (const TCase& c : {TCase{"", 0, 0, "5551234567", "(555)123-4567", 13},
+                           TCase{"", 0, 0, "555-123-4567", "(555)123-4567", 13},
+                           TCase{"(555)", 5, 0, "1234567", "(555)123-4567", 13},
+                           TCase{"(555)", 5, 0, "123", "(555)123-", 9},
+                           TCase{"(555)999-4567", 5, 3, "123", "(555)123-4567", 8},
+                           TCase{"(555)", 5, 0, "abc", "(555)abc", 8}}) {
         SCOPED_TRACE(c.Pasted);
         TUnbound on("(###)###-####");
         on.Edit->SetEditText(c.Before);
         on.Edit->SetSelStart(c.Caret);
+        on.Edit->SetSelLength(c.Selected);
         test::SetClipboardText(c.Pasted);
         std::vector<bool> heard;
         on.Edit->OnCheckValue = [&](TObject*, bool Passes) { heard.push_back(Passes); };
         Press('V', {VK_CONTROL});
         EXPECT_EQ(on.Edit->EditText(), c.Text);
+        EXPECT_EQ(on.Edit->SelStart(), c.CaretAfter);
         EXPECT_TRUE(on.Edit->Modified());
         EXPECT_EQ(heard.size(), 1u);
     }
+}
+
+// Putting a text through the picture a character at a time matches all typed so far again at
+// every character; a long paste must not stall the edit, and is then left for the exit check.
+TEST(DBEditPicture, ALongPasteIsCheckedWithoutStalling) {
+    TUnbound on("*#");
+    std::string pasted;
+    for (int i = 0; i < 50000; ++i)
+        pasted += "1-";
+    test::SetClipboardText(pasted);
+    std::vector<bool> heard;
+    on.Edit->OnCheckValue = [&](TObject*, bool Passes) { heard.push_back(Passes); };
+    Press('V', {VK_CONTROL});
+    EXPECT_EQ(on.Edit->EditText(), pasted);
+    EXPECT_EQ(heard, std::vector<bool>{false});
+    EXPECT_FALSE(on.Leave()) << "the text fails the picture";
+}
+
+// Ctrl+Backspace comes as the character 127, which deletes a word and is no typed character for
+// a picture or a field to refuse.
+TEST(DBEditPicture, CtrlBackspaceDeletesAWordWhateverTheMaskOrField) {
+    for (const char* mask : {"", "###", "*&"}) {
+        SCOPED_TRACE(mask);
+        TUnbound on(mask);
+        Type("12 34");
+        const uint32_t beeps = MessageBeepCount();
+        Press(VK_BACK, {VK_CONTROL});
+        EXPECT_EQ(on.Edit->EditText(), std::string(mask) == "" ? "12 " : "");
+        EXPECT_EQ(MessageBeepCount(), beeps);
+    }
+    test::TBoundForm on;
+    TwwDBEdit* visits = on.Edit("Visits");
+    visits->SetFocus();
+    test::PumpUntilIdle();
+    visits->SetSelStart(2);
+    Press(VK_BACK, {VK_CONTROL});
+    EXPECT_EQ(visits->EditText(), "");
 }
 
 TEST(DBEditPicture, OnCheckValueHearsWhetherTheTextIsComplete) {

@@ -13,8 +13,19 @@ bool IsMemo(const TField& Field) {
 }
 }  // namespace
 
+void TwwDBCustomEdit::TakeFieldLimit(const TField* Field) {
+    if (ComponentState().Contains(csDesigning)) return;
+    // A limit set by the user stays; one taken from a field goes with it, or an editor moved to
+    // another field (as the grid's is) would refuse text that field takes.
+    if (MaxLength() != 0 && MaxLength() != FFieldMaxLength) return;
+    const int32_t limit = Field != nullptr && Field->DataType() == ftString ? Field->Size() : 0;
+    if (MaxLength() != limit) SetMaxLength(limit);
+    FFieldMaxLength = limit;
+}
+
 void TwwDBCustomEdit::DataChange(TObject* /*Sender*/) {
     TField* field = Field();
+    TakeFieldLimit(field);
     if (field == nullptr) {
         FAlignment = taLeftJustify;
         if (!EditMask().empty()) SetEditMask("");
@@ -27,9 +38,6 @@ void TwwDBCustomEdit::DataChange(TObject* /*Sender*/) {
     }
     // The picture is looked up only when the mask would change: every record comes here.
     if (EditMask() != field->EditMask() && !HasPicture()) SetEditMask(field->EditMask());
-    if (field->DataType() == ftString && MaxLength() == 0 &&
-        !ComponentState().Contains(csDesigning))
-        SetMaxLength(field->Size());
     if ((FFocused || IsMemo(*field)) && LinkCanModify())
         SetEditText(IsMemo(*field) ? field->AsString() : field->Text());
     else

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include "dataaware/data/Wwquery.h"
 #include "dataaware/edits/wwdbedit.h"
 #include "dataaware/edits/wwdbedit_testsupport.h"
 #include "platform/core/exceptions.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/dbiengine.h"
+#include "platform/data/dbtables.h"
 #include "platform/data/fields.h"
 #include "platform/ui/maskedit.h"
+#include "platform/win/clipboard_testsupport.h"
 
 namespace vex {
 namespace {
@@ -58,6 +61,25 @@ TEST(DBEditBound, AStringFieldLimitsTheLengthUnlessALimitWasSet) {
     limited->SetDataField("Name");
     EXPECT_EQ(limited->MaxLength(), 5);
     EXPECT_EQ(on.Edit("Visits")->MaxLength(), 0);
+}
+
+// An edit moved from field to field, as the grid's editor is, takes each string field's size;
+// a limit its user set stays.
+TEST(DBEditBound, ALimitTakenFromAFieldFollowsTheField) {
+    test::TBoundForm on;
+    TwwDBEdit* edit = on.Edit("Name");
+    struct TStep {
+        const char* Field;
+        int32_t Limit;
+    };
+    for (const TStep& s : {TStep{"Phone", 14}, TStep{"Notes", 0}, TStep{"Visits", 0},
+                           TStep{"Name", 20}, TStep{"", 0}, TStep{"Phone", 14}}) {
+        edit->SetDataField(s.Field);
+        EXPECT_EQ(edit->MaxLength(), s.Limit) << s.Field;
+    }
+    edit->SetMaxLength(5);
+    edit->SetDataField("Name");
+    EXPECT_EQ(edit->MaxLength(), 5);
 }
 
 class DBEditBoundPicture : public ::testing::Test {
@@ -120,6 +142,27 @@ TEST_F(DBEditBoundPicture, ARefusedPostLeavesTheRowAsItWas) {
     }
 }
 
+// Only the library's datasets hold a picture entry per field; on any other the edit keeps the
+// picture it is given.
+TEST(DBEditBound, ADataSetWithoutPictureEntriesLeavesThePictureToTheEdit) {
+    test::TBoundForm on;
+    TTable plain(nullptr);
+    plain.SetDatabaseName(on.Folder.Path());
+    plain.SetTableName("people");
+    plain.Open();
+    on.Source.SetDataSet(&plain);
+    TwwDBEdit* edit = Focus(on, "Phone");
+    edit->Picture().SetPictureMask("(###)###-####");
+    edit->Picture().SetAutoFill(false);
+    EXPECT_EQ(edit->Picture().PictureMask(), "(###)###-####");
+    EXPECT_FALSE(edit->Picture().AutoFill());
+    edit->Picture().SetAutoFill(true);
+    Type("555");
+    EXPECT_EQ(edit->EditText(), "(555)");
+    edit->SetParent(nullptr);
+    on.Source.SetDataSet(&on.People);
+}
+
 TEST(DBEditBound, ATablesOwnPictureCannotBeReplaced) {
     test::TBoundForm on;
     on.People.Close();
@@ -176,6 +219,58 @@ TEST(DBEditBound, ReadOnlyOrAReadOnlyFieldKeepsTheRecordAsItIs) {
     edit->SelectAll();
     Type("Bob");
     EXPECT_EQ(on.People.FieldByName("Name")->Text(), "Ann");
+}
+
+// Whatever way the user tries to change a value that cannot change, the edit keeps showing the
+// value as it is: no text that would be dropped on leaving, and no error at every key.
+TEST(DBEditBound, AValueThatCannotChangeRefusesEveryWayOfChangingIt) {
+    enum TLock { EditReadOnly, FieldReadOnly, QueryAnswer };
+    struct TCase {
+        const char* Name;
+        TLock Lock;
+    };
+    const std::vector<std::vector<int32_t>> changes = {
+        {'B'}, {VK_SPACE}, {VK_BACK}, {VK_DELETE}, {VK_CONTROL, 'V'}, {VK_CONTROL, 'X'}};
+    for (const TCase& c :
+         {TCase{"read-only edit", EditReadOnly}, TCase{"read-only field", FieldReadOnly},
+          TCase{"answer of a query", QueryAnswer}}) {
+        SCOPED_TRACE(c.Name);
+        test::TBoundForm on;
+        TwwQuery answer(nullptr);
+        answer.SetDatabaseName(on.Folder.Path());
+        answer.SQL().Add("SELECT * FROM people");
+        if (c.Lock == QueryAnswer) {
+            answer.Open();
+            on.Source.SetDataSet(&answer);
+        }
+        on.People.Edit();  // as another control on the record would have it
+        if (c.Lock == FieldReadOnly) on.People.FieldByName("Name")->SetReadOnly(true);
+        TwwDBEdit* edit = Focus(on, "Name");
+        if (c.Lock == EditReadOnly) edit->SetReadOnly(true);
+        test::SetClipboardText("Zed");
+        for (const std::vector<int32_t>& keys : changes) {
+            edit->SelectAll();
+            test::InjectKeys(keys);
+            test::TakeKeys();
+            EXPECT_EQ(edit->EditText(), "Ann") << "after key " << keys.back();
+        }
+        EXPECT_FALSE(edit->Modified());
+        EXPECT_EQ(on.Messages, std::vector<std::string>{});
+        edit->SetParent(nullptr);
+        on.Source.SetDataSet(&on.People);
+    }
+}
+
+// A change made without a key the edit sees, from its menu, reaches the field as typing does.
+TEST(DBEditBound, AChangeFromTheMenuIsWrittenBack) {
+    test::TBoundForm on;
+    TwwDBEdit* edit = Focus(on, "Name");
+    on.People.Edit();
+    edit->SetSelStart(1);
+    edit->SetSelLength(2);
+    EXPECT_TRUE(edit->Run(TEditAction::Clear));
+    Press(VK_TAB);
+    EXPECT_EQ(on.People.FieldByName("Name")->Text(), "A");
 }
 
 TEST(DBEditBound, EscapeShowsTheFieldAgain) {

@@ -57,8 +57,19 @@ bool HoldsDayHalf(const std::string& S, const TFormatSettings& Settings) {
 }
 
 // Two time separators before the last character: hours, minutes and seconds are there.
-bool HoldsSeconds(const std::string& S, char TimeSeparator) {
-    return Count(S, TimeSeparator) >= 2 && !EndsWith(S, TimeSeparator);
+bool HoldsSeconds(const std::string& Time, char TimeSeparator) {
+    return Count(Time, TimeSeparator) >= 2 && !EndsWith(Time, TimeSeparator);
+}
+
+// A date-time text is the date, a blank, then the time. Each is read on its own: a locale may
+// separate the parts of both with the same character.
+std::string DatePart(const std::string& S) {
+    return S.substr(0, S.find(' '));
+}
+
+std::string TimePart(const std::string& S) {
+    const size_t blank = S.find(' ');
+    return blank == std::string::npos ? "" : S.substr(blank + 1);
 }
 
 }  // namespace
@@ -86,7 +97,7 @@ bool TwwDBCustomEdit::CompleteDateTime() {
     const auto length = static_cast<int32_t>(text.size());
     const bool wholeSelected = SelLength() == length;
     if (SelStart() < length && !wholeSelected) return false;
-    if (Bound() && FDataLink->ReadOnly()) {
+    if (Bound() && !FieldTakesTyping()) {
         MessageBeep(0);
         return false;
     }
@@ -98,7 +109,7 @@ bool TwwDBCustomEdit::CompleteDateTime() {
     const TDateTime now = Now();
     DecodeDate(now, year, month, day);
     DecodeTime(now, hour, minute, second, msec);
-    if (Bound()) FDataLink->Edit();
+    if (Bound()) EditLink();
 
     auto finish = [&] {
         SetEditText(s);
@@ -107,7 +118,8 @@ bool TwwDBCustomEdit::CompleteDateTime() {
         return true;
     };
     const auto caret = static_cast<int32_t>(s.size());
-    const bool dateComplete = Count(s, dateSep) >= 2 && !EndsWith(s, dateSep);
+    const std::string date = timeOnly ? "" : DatePart(s);
+    const bool dateComplete = Count(date, dateSep) >= 2 && !EndsWith(date, dateSep);
     int32_t part = 0;
     if (timeOnly) {
         part = wwTimePartAt(caret, s);
@@ -118,7 +130,7 @@ bool TwwDBCustomEdit::CompleteDateTime() {
         return finish();
     } else if (!dateComplete) {
         // Not a date yet, so the text cannot be scanned for its parts: the separators tell.
-        part = DateOrder(settings.ShortDateFormat)[std::min(Count(s, dateSep), 2)];
+        part = DateOrder(settings.ShortDateFormat)[std::min(Count(date, dateSep), 2)];
     } else {
         part = wwDateTimePartAt(caret, s, false);
     }
@@ -136,10 +148,11 @@ bool TwwDBCustomEdit::CompleteDateTime() {
         return finish();
     }
 
+    const std::string time = timeOnly ? s : TimePart(s);
     const bool hasMorning = !settings.TimeAMString.empty();
-    const bool timeEnded = hasMorning ? HoldsDayHalf(s, settings) : HoldsSeconds(s, timeSep);
+    const bool timeEnded = hasMorning ? HoldsDayHalf(time, settings) : HoldsSeconds(time, timeSep);
     if (dateOnly || timeEnded) return finish();
-    if (HoldsSeconds(s, timeSep) && part == wwPartSecond) part = wwPartAmPm;
+    if (HoldsSeconds(time, timeSep) && part == wwPartSecond) part = wwPartAmPm;
     if (part == wwPartHour && IsDateTime() && !EndsWith(s, ' ')) {
         s += ' ';
         return finish();
@@ -164,7 +177,8 @@ bool TwwDBCustomEdit::CompleteDateTime() {
             break;
         default:
             if (!EndsWith(s, ' ')) s += ' ';
-            s += hour >= 12 ? "PM" : "AM";
+            // The locale's own marker: the text must read back, and must show the time ended.
+            s += hour >= 12 ? settings.TimePMString : settings.TimeAMString;
             break;
     }
     return finish();

@@ -12,6 +12,10 @@ namespace {
 
 using test::Type;
 
+TwwEditDataType KindOf(const std::string& Kind) {
+    return Kind == "date" ? wwEdtDate : Kind == "time" ? wwEdtTime : wwEdtDateTime;
+}
+
 // 8 December 2026, 18:05:09 on the clock; the format settings as the United States have them.
 class DateCompletion : public ::testing::Test {
 protected:
@@ -34,13 +38,31 @@ TEST_F(DateCompletion, TheSpaceBarAddsTheNextPartOfTodayOrNow) {
         SCOPED_TRACE(c.Where);
         test::TShownForm shown{Rect(20, 20, 320, 200)};
         TwwDBEdit* edit = FocusedEdit(shown);
-        const std::string kind = c[0];
-        edit->SetUnboundDataType(kind == "date"   ? wwEdtDate
-                                 : kind == "time" ? wwEdtTime
-                                                  : wwEdtDateTime);
+        edit->SetUnboundDataType(KindOf(c[0]));
         Type(c[1]);
         EXPECT_EQ(edit->EditText(), c[2]);
         EXPECT_EQ(edit->SelStart(), static_cast<int32_t>(c[2].size()));
+    }
+}
+
+// Separators and day-half markers come from the locale; a time separator that is also the date
+// separator must not end the date or the time early, and a completed time must stay complete.
+TEST_F(DateCompletion, TheLocaleGivesTheOrderSeparatorsAndMarkers) {
+    for (const test::TestCase& c :
+         test::ReadCases(VEX_TEST_DIR "/testdata/wwdbedit_completion_locales.txt")) {
+        SCOPED_TRACE(c.Where);
+        TFormatSettings settings;
+        settings.ShortDateFormat = c[0];
+        settings.DateSeparator = c[1][0];
+        settings.TimeSeparator = c[2][0];
+        settings.TimeAMString = c[3];
+        settings.TimePMString = c[4];
+        TFormatSettingsOverride locale{settings};
+        test::TShownForm shown{Rect(20, 20, 320, 200)};
+        TwwDBEdit* edit = FocusedEdit(shown);
+        edit->SetUnboundDataType(KindOf(c[5]));
+        Type(std::string(static_cast<size_t>(c.Int(6)), ' '));
+        EXPECT_EQ(edit->EditText(), c[7]);
     }
 }
 

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "dataaware/data/wwfieldlists.h"
 #include "dataaware/edits/wwdbedit.h"
 #include "dataaware/edits/wweditorgrid.h"
@@ -23,7 +25,8 @@ bool ControlDown() {
 }  // namespace
 
 bool TwwDBCustomEdit::UserMayEdit() const {
-    return Bound() ? TwwCustomMaskEdit::UserMayEdit() : !ReadOnly();
+    // The edit is writable while its record is edited, yet the field itself may not be.
+    return Bound() ? TwwCustomMaskEdit::UserMayEdit() && FieldTakesTyping() : !ReadOnly();
 }
 
 bool TwwDBCustomEdit::MayType() {
@@ -36,11 +39,12 @@ bool TwwDBCustomEdit::MayType() {
         TCustomEdit::SetReadOnly(false);
         return true;
     }
+    // Otherwise the key would go into the text, to be dropped on leaving, or ask a dataset that
+    // cannot be modified for edit mode, which raises at every key.
+    if (!FieldTakesTyping()) return false;
     TField* field = Field();
-    if (field == nullptr || FDataLink->ReadOnly() || !wwIsCalcOrLookup(*field)) return true;
-    TDataSet* dataSet = FDataLink->DataSet();
-    if (field->ReadOnly() || !dataSet->CanModify()) return false;
-    dataSet->Edit();
+    if (field == nullptr || !wwIsCalcOrLookup(*field)) return true;
+    FDataLink->DataSet()->Edit();
     TCustomEdit::SetReadOnly(false);
     return true;
 }
@@ -53,7 +57,7 @@ void TwwDBCustomEdit::KeyPress(char& Key) {
         }
         // Before the picture sees the key: a record still being browsed keeps its edit
         // read-only, and the picture would swallow the key without typing it.
-        if (Bound()) FDataLink->Edit();
+        if (Bound()) EditLink();
     }
     const bool pictureFills = HasPicture() && Picture().AutoFill();
     if (Key == ' ' && !ControlDown() && FAutoFillDate && !pictureFills && CompleteDateTime()) {
@@ -63,8 +67,7 @@ void TwwDBCustomEdit::KeyPress(char& Key) {
     }
     if (!PictureKeyPress(Key) || Key == 0) return;
     TField* field = Field();
-    if (static_cast<unsigned char>(Key) >= 32 && field != nullptr && !HasButton() &&
-        !field->IsValidChar(Key)) {
+    if (IsPrintable(Key) && field != nullptr && !HasButton() && !field->IsValidChar(Key)) {
         MessageBeep(0);
         Key = 0;
         return;
@@ -92,7 +95,7 @@ void TwwDBCustomEdit::KeyPress(char& Key) {
 }
 
 void TwwDBCustomEdit::BeginChange() {
-    if (Bound() && !FDataLink->Edit()) return;
+    if (Bound() && !EditLink()) return;
     SetChanged(true);
 }
 
@@ -106,8 +109,7 @@ void TwwDBCustomEdit::KeyDown(uint16_t& Key, TShiftState Shift) {
         wwEditorGrid(this)->GridKeyDown(Key, Shift);
         if (Key == VK_F2 && IsTextEditable()) SetSelStart(static_cast<int32_t>(EditText().size()));
     }
-    if (Bound() && (Key == VK_DELETE || (Key == VK_INSERT && Shift.Contains(ssShift))))
-        FDataLink->Edit();
+    if (Bound() && (Key == VK_DELETE || (Key == VK_INSERT && Shift.Contains(ssShift)))) EditLink();
     TwwCustomMaskEdit::KeyDown(Key, Shift);
 }
 
@@ -164,7 +166,7 @@ void TwwDBCustomEdit::CNKeyDown(TMessage& Message) {
 }
 
 void TwwDBCustomEdit::CutToClipboard() {
-    if (Bound()) FDataLink->Edit();
+    if (Bound()) EditLink();
     TwwCustomMaskEdit::CutToClipboard();
     SetChanged(true);
     if (OnCheckValue) IsValidPicture(EditText());
@@ -172,14 +174,15 @@ void TwwDBCustomEdit::CutToClipboard() {
 
 void TwwDBCustomEdit::PasteFromClipboard() {
     if (!Bound() && ReadOnly()) return;
-    if (Bound()) FDataLink->Edit();
-    const int32_t caret = SelStart();
-    const auto before = static_cast<int32_t>(EditText().size());
+    if (Bound()) EditLink();
+    // The caret belongs before what followed the selection, however many literals the picture
+    // lays into the pasted text.
+    const auto following = static_cast<int32_t>(EditText().size()) - SelStart() - SelLength();
     TwwCustomMaskEdit::PasteFromClipboard();
     if (HasPicture()) {
-        const auto pasted = static_cast<int32_t>(EditText().size());
         ApplyPicture();
-        if (SelStart() == 0) SetSelStart(caret + pasted - before);
+        const auto length = static_cast<int32_t>(EditText().size());
+        if (SelStart() == 0) SetSelStart(std::max(length - following, 0));
     }
     SetChanged(true);
     if (OnCheckValue) IsValidPicture(EditText());

@@ -65,10 +65,17 @@ bool TwwCustomMaskEdit::IsValidPicture(const std::string& Text) {
     return passes;
 }
 
+namespace {
+// Retyping matches all typed so far again at every character, so its time grows with the square
+// of the length; a longer text is left as it is, for the exit check to report.
+constexpr size_t MaxRetypedLength = 1000;
+}  // namespace
+
 void TwwCustomMaskEdit::ApplyPicture() {
     TwwPictureValidator validator(FPicture->PictureMask(), FPicture->AutoFill());
     std::string text = EditText();
-    if (validator.MatchPicture(text, FPicture->AutoFill()) == picError && FPicture->AutoFill()) {
+    if (validator.MatchPicture(text, FPicture->AutoFill()) == picError && FPicture->AutoFill() &&
+        text.size() <= MaxRetypedLength) {
         // A text without the mask's literals ("5551234567" for a phone number), or with them
         // elsewhere ("555-123-4567"), goes in a character at a time as typing it would, and
         // punctuation the mask does not want there is left out: auto-fill puts the mask's own.
@@ -143,7 +150,7 @@ bool TwwCustomMaskEdit::PictureKeyPress(char& Key) {
         }
         return true;
     }
-    if (static_cast<unsigned char>(Key) < 32) {
+    if (!IsPrintable(Key)) {
         if (Key == '\r' && !FWantReturns) Key = 0;
         return true;
     }

@@ -22,6 +22,11 @@ TDataSet* TwwDBPicture::BoundDataSet(std::string& FieldName) const {
     return dataSet;
 }
 
+TDataSet* TwwDBPicture::EntryDataSet(std::string& FieldName) const {
+    TDataSet* dataSet = BoundDataSet(FieldName);
+    return dataSet != nullptr && wwGetPictureMasks(dataSet) != nullptr ? dataSet : nullptr;
+}
+
 bool TwwDBPicture::Bound() const {
     std::string field;
     return BoundDataSet(field) != nullptr;
@@ -29,7 +34,7 @@ bool TwwDBPicture::Bound() const {
 
 std::string TwwDBPicture::PictureMask() const {
     std::string field;
-    TDataSet* dataSet = BoundDataSet(field);
+    TDataSet* dataSet = EntryDataSet(field);
     if (dataSet == nullptr) return FPictureMask;
     bool flag2 = true, autoFill = true;
     std::string mask;
@@ -39,7 +44,7 @@ std::string TwwDBPicture::PictureMask() const {
 
 void TwwDBPicture::SetPictureMask(const std::string& Value) {
     std::string field;
-    TDataSet* dataSet = BoundDataSet(field);
+    TDataSet* dataSet = EntryDataSet(field);
     if (dataSet != nullptr && !wwGetTablePicture(dataSet, field).empty()) {
         MessageBox(0, kTableDefinesPicture, "Warning", MB_ICONWARNING | MB_OK);
         return;
@@ -51,7 +56,7 @@ void TwwDBPicture::SetPictureMask(const std::string& Value) {
 
 bool TwwDBPicture::AutoFill() const {
     std::string field;
-    TDataSet* dataSet = BoundDataSet(field);
+    TDataSet* dataSet = EntryDataSet(field);
     if (dataSet == nullptr) return FAutoFill;
     bool flag2 = true, autoFill = true;
     std::string mask;
@@ -62,7 +67,7 @@ bool TwwDBPicture::AutoFill() const {
 void TwwDBPicture::SetAutoFill(bool Value) {
     FAutoFill = Value;
     std::string field;
-    if (TDataSet* dataSet = BoundDataSet(field))
+    if (TDataSet* dataSet = EntryDataSet(field))
         wwSetPictureInfo(dataSet, field, "", false, true, false, false, Value);
 }
 

@@ -74,7 +74,9 @@ void TwwCustomRichEdit::ShowReplaceDialog() {
 
 void TwwCustomRichEdit::ShowSearchDialog(TFindDialog& Dialog) {
     const std::string selected = SelText();
-    const bool oneLine = selected.find('\r') == std::string::npos;
+    // Over a paragraph end, or a line break inside a paragraph (a table cell's lines are apart
+    // by one), a selection is more than one line.
+    const bool oneLine = selected.find_first_of("\r\v") == std::string::npos;
     Dialog.SetFindText(!selected.empty() && oneLine ? selected : FLastSearchText);
     FSearch = TwwSearchState{SelStart(), false};
     // While a dialog shows, HideSelection is the one it set: the value to restore stays kept.

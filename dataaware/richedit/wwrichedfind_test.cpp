@@ -51,6 +51,13 @@ TEST(WwRichFind, TheDialogIsFilledWithASelectionOnOneLineElseTheLastSearch) {
     on.Edit->ShowReplaceDialog();
     EXPECT_EQ(on.Edit->ReplaceDialog().FindText(), "two");
     on.Edit->ReplaceDialog().CloseDialog();
+
+    // Nor is one over a line break inside a paragraph, as a table cell's lines are apart.
+    test::TwwRichOnForm cell("one two\vthree");  // "two\vthr" selected
+    cell.Edit->SetSelection({4, 11});
+    cell.Edit->ShowFindDialog();
+    EXPECT_EQ(cell.Edit->FindDialog().FindText(), "");
+    cell.Edit->FindDialog().CloseDialog();
 }
 
 TEST(WwRichFind, TheSelectionShowsWhileADialogIsOpenAndHidesAgainAfter) {

@@ -285,6 +285,7 @@ private:
     void PaintCopy();
     int32_t PageHeight() const;
     void Select(int32_t Anchor, int32_t Caret);
+    void ProgramSelect(int32_t Anchor, int32_t Caret);
     // Takes the selection from the engine when a caller set it there directly.
     void FollowEngineSelection();
     void SetTopY(int32_t Value);
@@ -313,6 +314,8 @@ private:
     // Removes the range, as the user allowed to.
     bool Remove(int32_t Start, int32_t Length);
     bool CutNative(const TMessage& Cause);
+    // Whether Position stands before a cell's end in a table row.
+    bool InsideCell(int32_t Position) const;
     void TypeChars(std::string_view Chars, const TMessage& Cause);
     void UserUndo(bool Again);
 

@@ -115,6 +115,20 @@ TEST(RichEdit, KeysFollowASelectionSetThroughTheEngine) {
     EXPECT_EQ(on.Edit->Text(), "one two three four!");
 }
 
+// A selection the program sets forgets the column Up and Down were keeping.
+TEST(RichEdit, UpAndDownFromASelectionTheProgramSetKeepItsColumn) {
+    TRichOnForm on("abcdef\r\nabcdef\r\nabcdef");
+    on.Edit->SetSelStart(5);
+    PressKey({VK_DOWN, ""});
+    EXPECT_EQ(on.Edit->SelStart(), 12);
+    on.Edit->SetSelStart(8);
+    PressKey({VK_DOWN, ""});
+    EXPECT_EQ(on.Edit->SelStart(), 15);
+    on.Edit->SetSelection({9, 10});
+    PressKey({VK_UP, "S"});
+    EXPECT_EQ(on.Edit->GetSelection(), (TCharRange{3, 9}));
+}
+
 TEST(RichEdit, ThousandsOfRandomKeysAndClicksKeepEverythingInBounds) {
     TRichOnForm on("alpha beta\r\ngamma http://delta.example epsilon\r\n\r\nzeta");
     on.Edit->SetAutoUrlDetect(true);

@@ -53,12 +53,24 @@ void TCustomRichEdit::CharNative(TMessage& Message) {
     }
     const auto byte = static_cast<uint8_t>(ch);
     if (ch == '\r') {
-        if (FWantReturns) TypeChars("\r", Message);
+        if (FWantReturns)
+            TypeChars(InsideCell(FEngine.SelStart()) ? std::string_view(&RichCellBreak, 1) : "\r",
+                      Message);
     } else if (ch == '\t') {
         if (FWantTabs) TypeChars("\t", Message);
     } else if (byte >= 0x20 && byte != 0x7F) {
         TypeChars(std::string_view(&ch, 1), Message);
     }
+}
+
+// A paragraph end typed inside a cell would split its row, and the cells after the caret would
+// stand in the columns of those before it; a break keeps the new line in its cell.
+bool TCustomRichEdit::InsideCell(int32_t Position) const {
+    const TRichDocument& document = FEngine.Document();
+    int32_t offset = 0;
+    const TRichParagraph& paragraph = document.Paragraph(document.Locate(Position, offset));
+    return document.ParaFormats()[paragraph.Format].IsRow() &&
+           offset < static_cast<int32_t>(paragraph.Text.size());
 }
 
 void TCustomRichEdit::TypeChars(std::string_view Chars, const TMessage& Cause) {
@@ -84,17 +96,15 @@ void TCustomRichEdit::UserUndo(bool Again) {
 }
 
 int32_t TCustomRichEdit::LineStartOf(int32_t Position) const {
-    const TRichLayout& layout = FView->Layout;
-    return layout.Line(layout.LineFromChar(Position)).Start;
+    int32_t first = 0, last = 0;
+    FView->Layout.CaretLine(Position, first, last);
+    return first;
 }
 
 int32_t TCustomRichEdit::LineEndOf(int32_t Position) const {
-    const TRichLayout& layout = FView->Layout;
-    const TRichLineInfo line = layout.Line(layout.LineFromChar(Position));
-    // A wrapped line ends where the next begins, which is that line's place: the caret stays
-    // before the blank it wrapped at.
-    const bool wraps = !line.EndsParagraph && line.Length > 0;
-    return line.Start + line.Length - (wraps ? 1 : 0);
+    int32_t first = 0, last = 0;
+    FView->Layout.CaretLine(Position, first, last);
+    return last;
 }
 
 int32_t TCustomRichEdit::VerticalMove(int32_t From, int32_t Delta) const {
@@ -102,14 +112,23 @@ int32_t TCustomRichEdit::VerticalMove(int32_t From, int32_t Delta) const {
     const TPoint at = layout.PosFromChar(From);
     const int32_t x = FView->GoalX >= 0 ? FView->GoalX : at.X;
     if (Delta == -1 || Delta == 1) {
-        const int32_t line = layout.LineFromChar(From) + Delta;
-        if (line < 0) return From;
-        if (line >= layout.LineCount()) return From;
-        return layout.CharFromPos(Point(x, layout.Line(line).Top));
+        // The band next to the caret's own first: in a table row the next line of its cell,
+        // while the cell has one; then the band past the whole line (or row).
+        const TRichLineInfo line = layout.Line(layout.LineFromChar(From));
+        const int32_t below = at.Y + layout.CaretHeight(From);
+        for (const int32_t y :
+             {Delta > 0 ? below : at.Y - 1, Delta > 0 ? line.Top + line.Height : line.Top - 1}) {
+            if (y < 0 || y >= layout.Height()) return From;
+            const int32_t to = layout.CharFromPos(Point(x, y));
+            const int32_t toY = layout.PosFromChar(to).Y;
+            if (Delta > 0 ? toY > at.Y : toY < at.Y) return to;
+        }
+        return From;
     }
-    // By a page: the line a page's height away, clamped to the text.
+    // By a page: the line a page's height away, clamped to the text; in a row taller than the
+    // page, the line of the cell there.
     const int32_t y = std::clamp(at.Y + Delta, 0, std::max(layout.Height() - 1, 0));
-    return layout.CharFromPos(Point(x, layout.Line(layout.LineAtY(y)).Top));
+    return layout.CharFromPos(Point(x, y));
 }
 
 int32_t TCustomRichEdit::Moved(TEditAction Action, int32_t From) const {

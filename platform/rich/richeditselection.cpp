@@ -9,8 +9,14 @@ int32_t TCustomRichEdit::SelStart() const {
     return FEngine.SelStart();
 }
 
+// A selection the program sets starts Up and Down afresh from its own caret's column.
+void TCustomRichEdit::ProgramSelect(int32_t Anchor, int32_t Caret) {
+    FView->GoalX = -1;
+    Select(Anchor, Caret);
+}
+
 void TCustomRichEdit::SetSelStart(int32_t Value) {
-    Select(Value, Value);
+    ProgramSelect(Value, Value);
 }
 
 int32_t TCustomRichEdit::SelLength() const {
@@ -20,7 +26,7 @@ int32_t TCustomRichEdit::SelLength() const {
 void TCustomRichEdit::SetSelLength(int32_t Value) {
     const int32_t start = FEngine.SelStart();
     const int64_t end = std::clamp<int64_t>(int64_t{start} + Value, 0, INT32_MAX);
-    Select(start, static_cast<int32_t>(end));
+    ProgramSelect(start, static_cast<int32_t>(end));
 }
 
 std::string TCustomRichEdit::SelText() const {
@@ -32,7 +38,7 @@ void TCustomRichEdit::SetSelText(const std::string& Value) {
 }
 
 void TCustomRichEdit::SelectAll() {
-    Select(0, FEngine.TextLength());
+    ProgramSelect(0, FEngine.TextLength());
 }
 
 TCharRange TCustomRichEdit::GetSelection() const {
@@ -41,7 +47,7 @@ TCharRange TCustomRichEdit::GetSelection() const {
 
 void TCustomRichEdit::SetSelection(TCharRange Range) {
     if (Range.CpMax < 0) Range.CpMax = FEngine.TextLength();
-    Select(Range.CpMin, Range.CpMax);
+    ProgramSelect(Range.CpMin, Range.CpMax);
 }
 
 uint16_t TCustomRichEdit::SelectionType() const {

@@ -175,15 +175,18 @@ void TCustomRichEdit::ScrollCaret() {
     FollowEngineSelection();
     TView& view = *FView;
     const TRichLayout& layout = view.Layout;
-    const TRichLineInfo line = layout.Line(layout.LineFromChar(view.Caret));
-    if (line.Top < view.TopY)
-        SetTopY(line.Top);
-    else if (line.Top + line.Height > view.TopY + PageHeight())
-        SetTopY(line.Top + line.Height - PageHeight());
+    // The caret's own band: in a table row its cell's line, which may stand a screen or more
+    // below the row's top.
+    const TPoint caret = layout.PosFromChar(view.Caret);
+    const int32_t height = layout.CaretHeight(view.Caret);
+    if (caret.Y < view.TopY)
+        SetTopY(caret.Y);
+    else if (int64_t{caret.Y} + height > int64_t{view.TopY} + PageHeight())
+        SetTopY(SaturateToInt32(int64_t{caret.Y} + height - PageHeight()));
     if (layout.WrapWidth() <= 0) {
         // The view jumps by a third of its width, so that typing on does not scroll every key.
         const int32_t width = view.FormatRect.Right - view.FormatRect.Left;
-        const int32_t x = layout.PosFromChar(view.Caret).X;
+        const int32_t x = caret.X;
         if (x < view.ScrollX)
             SetScrollX(x - width / 3);
         else if (x >= view.ScrollX + width)

@@ -47,11 +47,14 @@ class TRichFormatter::TImpl {
 public:
     explicit TImpl(const TRichDocument& Document) : FDocument(Document) {}
 
-    // The layout at a device's resolution and width, kept while they stay the same.
-    TRichLayout& LayoutFor(int32_t PixelsPerInch, int32_t Width) {
+    // The layout at a device's resolution, width and height, kept while they stay the same. A
+    // row too tall for an empty page is printed flat: cut at the page's foot, the rest of its
+    // cells' text would be printed nowhere.
+    TRichLayout& LayoutFor(int32_t PixelsPerInch, int32_t Width, int32_t Height) {
         if (!FLayout) FLayout = std::make_unique<TRichLayout>(FDocument, PixelsPerInch);
         FLayout->SetPixelsPerInch(PixelsPerInch);
         FLayout->SetWrapWidth(Width);
+        FLayout->SetFlatRowsOver(std::max(Height, 1));
         return *FLayout;
     }
 
@@ -83,7 +86,7 @@ int32_t TRichFormatter::Format(const TFormatRange& Range, bool Render, const TRi
     const int32_t width =
         std::max(1, TwipsToPixels(int64_t{Range.Rect.Right} - Range.Rect.Left, ppi));
     const int32_t height = TwipsToPixels(int64_t{Range.Rect.Bottom} - Range.Rect.Top, ppi);
-    const TRichLayout& layout = FImpl->LayoutFor(ppi, width);
+    const TRichLayout& layout = FImpl->LayoutFor(ppi, width, height);
 
     // Whole lines from the one holding CpMin, as many as the height takes, at least one.
     const int32_t first = layout.LineFromChar(cpMin);

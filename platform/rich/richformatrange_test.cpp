@@ -97,21 +97,58 @@ TEST(RichFormatter, StopsAtCpMaxAndMovesOnPastALineTallerThanThePage) {
     EXPECT_THROW(formatter.Format(range, false), EInvalidOperation);
 }
 
-// A row is one line as tall as its tallest cell: pages end between rows, and a row taller than
-// the page has one to itself.
-TEST(RichFormatter, KeepsEachTableRowWholeOnAPage) {
+// A row is one line as tall as its tallest cell: pages end between rows. A row taller than the
+// page is printed flat, its cells' lines one after another, two 16-pixel lines to a page,
+// rather than cut off at the page's foot.
+TEST(RichFormatter, KeepsEachTableRowWholeOnAPageUnlessItIsTallerThanThePage) {
     TRichParaFormat row;
     row.AddCell({600, 0});  // five characters wide
     row.AddCell({1200, 0});
     TRichDocument document;
-    test::FillFixed(document, "ab\tc\t\raaaa bbbb\tc\t\raaaa bbbb cccc dddd\tc\t\rz\t\t", row);
+    test::FillFixed(document, "ab\tc\t\raaaa bbbb\tc\t\ra\vb\vc\vd\tc\t\rz\t\t", row);
     TBitmap bitmap;
     TCanvas screen(bitmap);
     TRichFormatter formatter(document);
     std::vector<int32_t> pages;
     for (int32_t at = 0; at < document.Length();)  // pages 40 pixels high
         pages.push_back(at = formatter.Format(PageRange(screen, at, 600), false));
-    EXPECT_EQ(pages, (std::vector<int32_t>{6, 19, 42, document.Length()}));
+    EXPECT_EQ(pages, (std::vector<int32_t>{6, 19, 23, 27, document.Length()}));
+}
+
+// Rows of every height between paragraphs, on pages of several heights: each page's lines fit
+// on it, so nothing is cut off at a page's foot, and the pages follow one another.
+TEST(RichFormatter, PrintsRowsOfEveryHeightWithinThePages) {
+    TRichParaFormat row;
+    row.AddCell({600, 0});
+    row.AddCell({1200, 0});
+    std::string text;
+    for (int i = 0; i < 40; ++i) {
+        text += std::string(static_cast<size_t>(i * 7 % 13), '\v') + "a\t" +
+                std::string(static_cast<size_t>(i % 4), '\v') + "b\t\r";
+        if (i % 5 == 0) text += "\r";
+    }
+    TRichDocument document;
+    test::FillFixed(document, text + "end\t", row);
+    TBitmap bitmap;
+    TCanvas screen(bitmap);
+    for (const int32_t pixels : {40, 100, 250}) {
+        SCOPED_TRACE(pixels);
+        TRichFormatter formatter(document);
+        TRichLayout layout(document);  // as the formatter lays the document out for the page
+        layout.SetWrapWidth(192);
+        layout.SetFlatRowsOver(pixels);
+        for (int32_t at = 0; at < document.Length();) {
+            const int32_t next = formatter.Format(PageRange(screen, at, pixels * 15), false);
+            ASSERT_GT(next, at);
+            const int32_t first = layout.LineFromChar(at);
+            ASSERT_EQ(layout.LineIndex(first), at);
+            const int32_t bottom = next < document.Length()
+                                       ? layout.Line(layout.LineFromChar(next)).Top
+                                       : layout.Height();
+            EXPECT_LE(bottom - layout.Line(first).Top, pixels) << "the page from " << at;
+            at = next;
+        }
+    }
 }
 
 // Ranges and rectangles a caller may get wrong: the answer is always a position in the text

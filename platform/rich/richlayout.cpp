@@ -68,7 +68,8 @@ public:
         if (FAll) {
             FWidest = 0;
             FIndex.LayOutAll([&](size_t Index) {
-                TRichLaidParagraph laid = ParagraphLayout(static_cast<int32_t>(Index)).LayOut();
+                TRichLaidParagraph laid =
+                    ParagraphLayout(static_cast<int32_t>(Index)).LayOut(FFlatRowsOver);
                 FWidest = std::max(FWidest, laid.Widest);
                 ++FLaidOut;
                 return laid;
@@ -149,6 +150,22 @@ public:
         }
         return *found;
     }
+    // The last caret place of Line (one of display line Info's). A wrapped line's last place is
+    // the next line's first, so a click past its end or End stays before its last character, on
+    // that line. A cell's last line stops before the mark that ends the cell.
+    int32_t LastPlace(const TRichLineInfo& Info, const TRichLaidLine& Line) {
+        bool wraps = !Info.EndsParagraph && Line.Length > 0;
+        if (Line.Cell >= 0) {
+            const std::vector<TRichLaidLine>& cellLines = Laid(Info.Paragraph).CellLines;
+            const bool lastOfCell = &Line == &cellLines.back() || (&Line + 1)->Cell != Line.Cell;
+            const std::string& text = FDocument.Paragraph(Info.Paragraph).Text;
+            wraps =
+                Line.Length > 0 &&
+                (!lastOfCell || text[static_cast<size_t>(Line.Start + Line.Length - 1)] == '\t');
+        }
+        return FDocument.ParagraphStart(Info.Paragraph) + Line.Start + Line.Length -
+               (wraps ? 1 : 0);
+    }
     void ForEachPieceOf(int32_t Paragraph, const TRichLaidLine& Line,
                         const std::function<void(const TRichPiece&)>& Visit) {
         LineWalker(Paragraph).ForEachPiece(Line, FDocument.ParagraphStart(Paragraph), Visit);
@@ -157,12 +174,13 @@ public:
     const TRichDocument& FDocument;
     TRichFontCache FFonts;
     int32_t FWrapWidth = 0;
+    int32_t FFlatRowsOver = 0;
     int64_t FLaidOut = 0;
 
 private:
     void LayOut(int32_t Index) {
         const int32_t oldWidest = FIndex.At(Index).Laid.Widest;
-        TRichLaidParagraph laid = ParagraphLayout(Index).LayOut();
+        TRichLaidParagraph laid = ParagraphLayout(Index).LayOut(FFlatRowsOver);
         if (laid.Widest >= FWidest)
             FWidest = laid.Widest;
         else if (oldWidest >= FWidest)
@@ -210,6 +228,13 @@ void TRichLayout::SetWrapWidth(int32_t Value) {
     Value = std::max(0, Value);
     if (Value == FImpl->FWrapWidth) return;
     FImpl->FWrapWidth = Value;
+    FImpl->RelayoutAll();
+}
+
+void TRichLayout::SetFlatRowsOver(int32_t Value) {
+    Value = std::max(0, Value);
+    if (Value == FImpl->FFlatRowsOver) return;
+    FImpl->FFlatRowsOver = Value;
     FImpl->RelayoutAll();
 }
 
@@ -307,6 +332,15 @@ TPoint TRichLayout::PosFromChar(int32_t Position) const {
     return Point(SaturateToInt32(x), SaturateToInt32(int64_t{info.Top} + top));
 }
 
+void TRichLayout::CaretLine(int32_t Position, int32_t& First, int32_t& Last) const {
+    Position = std::clamp(Position, 0, FImpl->FDocument.Length());
+    const int32_t index = LineFromChar(Position);
+    const TRichLineInfo info = Line(index);
+    const TRichLaidLine& line = FImpl->LineHolding(info.Paragraph, index, Position);
+    First = FImpl->FDocument.ParagraphStart(info.Paragraph) + line.Start;
+    Last = FImpl->LastPlace(info, line);
+}
+
 int32_t TRichLayout::CaretHeight(int32_t Position) const {
     Position = std::clamp(Position, 0, FImpl->FDocument.Length());
     const int32_t index = LineFromChar(Position);
@@ -320,19 +354,7 @@ int32_t TRichLayout::CharFromPos(TPoint Point) const {
     const TRichLineInfo info = Line(index);
     const TRichLaidLine& line =
         FImpl->LineAt(info.Paragraph, index, Point.X, int64_t{Point.Y} - info.Top);
-    const int32_t start = FImpl->FDocument.ParagraphStart(info.Paragraph) + line.Start;
-    // A wrapped line's last place is the next line's first: a click past its end stays
-    // before its last character, on the line that was clicked. A cell's last line stops
-    // before the mark that ends the cell.
-    bool wraps = !info.EndsParagraph && line.Length > 0;
-    if (line.Cell >= 0) {
-        const std::vector<TRichLaidLine>& cellLines = FImpl->Laid(info.Paragraph).CellLines;
-        const bool lastOfCell = &line == &cellLines.back() || (&line + 1)->Cell != line.Cell;
-        const std::string& text = FImpl->FDocument.Paragraph(info.Paragraph).Text;
-        wraps = line.Length > 0 &&
-                (!lastOfCell || text[static_cast<size_t>(line.Start + line.Length - 1)] == '\t');
-    }
-    const int32_t last = start + line.Length - (wraps ? 1 : 0);
+    const int32_t last = FImpl->LastPlace(info, line);
     // Places are measured as PosFromChar gives them, held within the line's reach.
     const int64_t reach = FImpl->LineWalker(info.Paragraph).Reach(line);
     const auto before = [&](int64_t Left, int64_t Width) {

@@ -73,6 +73,10 @@ public:
     // changes nothing.
     int32_t WrapWidth() const;
     void SetWrapWidth(int32_t Value);
+    // A table row taller than this many pixels is laid out flat, its cells' lines one after
+    // another, so that printing can end a page inside it; 0 or less (the default) keeps every
+    // row in its columns.
+    void SetFlatRowsOver(int32_t Value);
 
     // Never below 1: an empty document has one empty line.
     int32_t LineCount() const;
@@ -92,6 +96,9 @@ public:
     // Where the caret stands before the character at Position: x from the left edge, y the top
     // of its line (in a table row, of its cell's line).
     TPoint PosFromChar(int32_t Position) const;
+    // The first and last caret places of the line the caret stands in at Position (in a table
+    // row, of its cell's line), where Home and End take it.
+    void CaretLine(int32_t Position, int32_t& First, int32_t& Last) const;
     // How tall the caret stands at Position: its line's height, or its cell line's in a row.
     int32_t CaretHeight(int32_t Position) const;
     // The caret place nearest to Point: the line at its y, then the character boundary nearest

@@ -71,7 +71,7 @@ int64_t TRichParagraphLayout::Advance(int32_t Run, int32_t Offset, int64_t X) co
     const TRichRun& run = FParagraph.Runs[Run];
     if (run.Object != 0) return RichObjectBox(FDocument, run.Object, PixelsPerInch()).cx;
     const auto ch = static_cast<uint8_t>(FParagraph.Text[Offset]);
-    if (IsRowMark(static_cast<char>(ch))) return 0;
+    if (IsMarkOrBreak(static_cast<char>(ch))) return 0;
     if (ch == '\t') return NextTabStop(X) - X;
     return FFonts.Advance(run.Format, ch);
 }
@@ -189,7 +189,7 @@ int32_t TRichParagraphLayout::BreakLine(TRichLaidLine& Line, int32_t End, int64_
         const char ch = text[i];
         const int64_t width = Advance(run, i, x);
         // A row's marks hang as a blank does: they end a cell, or its line, where its text ends.
-        const bool hangs = ch == ' ' || IsRowMark(ch);
+        const bool hangs = ch == ' ' || IsMarkOrBreak(ch);
         if (!hangs && x + width > Limit && i > start) {
             if (breakAt > start) {
                 end = breakAt;
@@ -202,7 +202,7 @@ int32_t TRichParagraphLayout::BreakLine(TRichLaidLine& Line, int32_t End, int64_
         }
         x += width;
         if (!hangs) visibleEnd = x;
-        if (ch == RichCellBreak && FFormat.IsRow()) {
+        if (IsMarkOrBreak(ch)) {
             end = i + 1;
             break;
         }
@@ -218,13 +218,16 @@ int32_t TRichParagraphLayout::BreakLine(TRichLaidLine& Line, int32_t End, int64_
     return end;
 }
 
-TRichLaidParagraph TRichParagraphLayout::LayOut() const {
-    if (FFormat.IsRow()) return LayOutRow();
+TRichLaidParagraph TRichParagraphLayout::LayOut(int32_t FlatRowsOver) const {
+    if (FFormat.IsRow()) {
+        TRichLaidParagraph row = LayOutRow();
+        if (FlatRowsOver <= 0 || row.Height <= FlatRowsOver) return row;
+    }
     TRichLaidParagraph laid;
     const auto length = static_cast<int32_t>(FParagraph.Text.size());
     int64_t top = 0;
     int32_t start = 0;
-    do {
+    for (bool more = true; more;) {
         const bool first = start == 0;
         TRichLaidLine line;
         line.Start = start;
@@ -232,7 +235,9 @@ TRichLaidParagraph TRichParagraphLayout::LayOut() const {
         const int64_t limit = RightEdge(line.Indent);
         int64_t visibleEnd = 0;
         const int32_t end = BreakLine(line, length, limit, visibleEnd);
-        FinishLine(line, first, end == length, visibleEnd,
+        // A break that ends the text still starts a line, an empty one for the caret after it.
+        more = end < length || (end > start && FParagraph.Text[end - 1] == RichCellBreak);
+        FinishLine(line, first, !more, visibleEnd,
                    FWrapWidth > 0 ? limit : std::numeric_limits<int64_t>::max());
         line.Top = Saturate(top);
         top += line.Height;
@@ -240,7 +245,7 @@ TRichLaidParagraph TRichParagraphLayout::LayOut() const {
             std::max(laid.Widest, Saturate(int64_t{line.Indent} + line.Shift + line.Width));
         laid.Lines.push_back(line);
         start = end;
-    } while (start < length);
+    }
     laid.Height = Saturate(top);
     return laid;
 }
@@ -365,7 +370,7 @@ void TRichParagraphLayout::ForEachPiece(const TRichLaidLine& Line, int32_t Parag
         const int32_t run = RunAt(i);
         const TRichRun& r = FParagraph.Runs[run];
         const int32_t runEnd = std::min(end, FRunStarts[run] + r.Length);
-        if (r.Object != 0 || text[i] == '\t' || IsRowMark(text[i])) {
+        if (r.Object != 0 || text[i] == '\t' || IsMarkOrBreak(text[i])) {
             const int64_t width = Advance(run, i, x);
             emit(r.Object != 0 ? TRichPiece::Object : TRichPiece::Tab, i, 1, r.Format, x, width,
                  r.Object);
@@ -375,7 +380,7 @@ void TRichParagraphLayout::ForEachPiece(const TRichLaidLine& Line, int32_t Parag
         }
         const int32_t from = i;
         const int64_t left = x;
-        for (; i < runEnd && text[i] != '\t' && !IsRowMark(text[i]); ++i)
+        for (; i < runEnd && text[i] != '\t' && !IsMarkOrBreak(text[i]); ++i)
             x += Advance(run, i, x);
         emit(TRichPiece::Text, from, i - from, r.Format, left, x - left, 0);
     }

@@ -51,7 +51,10 @@ public:
                          int32_t WrapWidth,
                          std::shared_ptr<const std::vector<int32_t>> RunStarts = nullptr);
 
-    TRichLaidParagraph LayOut() const;
+    // A table row taller than FlatRowsOver pixels (when above 0) is laid out flat instead: its
+    // cells' texts one after another, each cell and each break inside one starting a line, so
+    // that a page too short for the row can still end between its lines.
+    TRichLaidParagraph LayOut(int32_t FlatRowsOver = 0) const;
     // The pieces of Line (one of LayOut's, or of its cell lines) with X from the layout's left
     // edge; Start is a document position when ParagraphStart is the paragraph's.
     void ForEachPiece(const TRichLaidLine& Line, int32_t ParagraphStart,
@@ -71,9 +74,11 @@ public:
 private:
     int32_t PixelsPerInch() const { return FFonts.PixelsPerInch(); }
     int32_t RunAt(int32_t Offset) const;
-    // A cell mark or cell break of a table row: no width, nothing drawn.
-    bool IsRowMark(char Ch) const {
-        return FFormat.IsRow() && (Ch == RichCellMark || Ch == RichCellBreak);
+    // A cell mark of a table row, or a line break: no width, nothing drawn, and the line ends
+    // after it. A break stands outside a row too where a cell's text was never ended by its
+    // row, or was pasted on its own; its lines must not run together.
+    bool IsMarkOrBreak(char Ch) const {
+        return Ch == RichCellBreak || (FFormat.IsRow() && Ch == RichCellMark);
     }
     // How wide the character at Offset is when it starts at X: a tab reaches the next stop.
     int64_t Advance(int32_t Run, int32_t Offset, int64_t X) const;

@@ -110,6 +110,8 @@ private:
     void PaintPiece(const TRichPiece& Piece) {
         const int32_t x = SaturateToInt32(int64_t{FOrigin.X} + Piece.X);
         UseBand(Piece.Top, Piece.Height, Piece.Baseline);
+        // A row is one line however many lines its cells hold: those out of sight cost nothing.
+        if (FTop >= FClip.Bottom || FBottom <= FClip.Top) return;
         switch (Piece.Kind) {
             case TRichPiece::Cell:
                 PaintBorders(Piece, x);

@@ -204,6 +204,18 @@ TEST(PaintRichLines, PaintsOnlyTheLinesThatMeetTheClip) {
     recorder.Clear();
     PaintRichLines(canvas, layout, Point(0, -200), 20, 20, YellowPage());
     EXPECT_EQ(TextsDrawn(recorder), (std::vector<std::string>{"20"}));
+
+    // A row is one line, however many its cells hold: of those too only the ones in the clip.
+    TRichParaFormat row;
+    row.AddCell({750, 0});
+    for (char& c : text)
+        if (c == '\r') c = RichCellBreak;
+    TRichDocument table;
+    test::FillFixed(table, text + "\t", row);
+    const TRichLayout rowLayout(table);
+    recorder.Clear();
+    PaintRichLines(canvas, rowLayout, Point(0, -200), 0, 0, YellowPage());
+    EXPECT_EQ(TextsDrawn(recorder), (std::vector<std::string>{"18", "19", "20", "21"}));
 }
 
 }  // namespace

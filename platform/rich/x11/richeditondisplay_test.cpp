@@ -102,6 +102,28 @@ TEST_F(RichEditOnDisplay, TypingSelectingAndCopyingWorkAsAPersonDoesThem) {
     SaveActiveFormPicture("richedit-ondisplay.png");
 }
 
+// A person clicks into a table's cell and types a new line there: it stays in that cell, and
+// the row keeps its cells in their columns.
+TEST_F(RichEditOnDisplay, ANewLineTypedInATableCellStaysInIt) {
+    PresentOnDisplay();
+    TScene scene;
+    ASSERT_TRUE(WaitUntilShown("Rich text"));
+    const std::string display = FServer.DisplayName();
+    TRichEdit& edit = scene.Edit();
+    edit.StreamIn(std::string("{\\rtf1{\\fonttbl{\\f0 ") + FixedFontName +
+                      ";}}\\f0\\fs24 \\trowd\\clbrdrr\\brdrs\\cellx1500\\cellx3000"
+                      "\\pard\\intbl left\\cell right\\cell\\row\\pard after}",
+                  SF_RTF);
+    test::ClickOnDisplay(display, scene.At(8));  // in "right", before its "h"
+    test::SettleUntil([&] { return edit.SelStart() == 8; });
+    test::TypeOnDisplay(display, {VK_RETURN, 'N', 'E', 'W', VK_SPACE});
+    const std::string expected = "left\trig\vnew ht\t\r\nafter|13+0|focused";
+    test::SettleUntil([&] { return scene.State() == expected; });
+    EXPECT_EQ(scene.State(), expected);
+    EXPECT_EQ(edit.GetLineCount(), 2);
+    SaveActiveFormPicture("richedit-table-ondisplay.png");
+}
+
 // Runs a program and waits for it, its output into Out; the loop answers the display meanwhile.
 void RunAndWait(const std::vector<std::string>& Arguments, const std::string& Out) {
     test::ChildProcess child;
