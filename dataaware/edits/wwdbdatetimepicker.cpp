@@ -67,12 +67,14 @@ TwwDBCustomDateTimePicker::~TwwDBCustomDateTimePicker() {
 }
 
 void TwwDBCustomDateTimePicker::SetMaxDate(TDateTime Value) {
-    if (Value != 0 && FMinDate != 0 && Value < FMinDate) RaiseBelowMinimum(FMinDate);
+    if (Value != 0 && FMinDate != 0 && wwMoment(Value) < wwMoment(FMinDate))
+        RaiseBelowMinimum(FMinDate);
     FMaxDate = Value;
 }
 
 void TwwDBCustomDateTimePicker::SetMinDate(TDateTime Value) {
-    if (Value != 0 && FMaxDate != 0 && Value > FMaxDate) RaiseExceedsMaximum(FMaxDate);
+    if (Value != 0 && FMaxDate != 0 && wwMoment(Value) > wwMoment(FMaxDate))
+        RaiseExceedsMaximum(FMaxDate);
     FMinDate = Value;
 }
 
@@ -175,9 +177,12 @@ void TwwDBCustomDateTimePicker::SetValue(TDateTime Value) {
                            (Field() != nullptr && Field()->IsNull());
     // Checked before anything is stored, so a refused value can never be shown or posted.
     if (!skipRange) {
-        if (FMaxDate != 0 && wwWholeDay(Value) > FMaxDate) RaiseExceedsMaximum(FMaxDate);
-        if (FMinDate != 0 && Value < FMinDate) RaiseBelowMinimum(FMinDate);
+        if (FMaxDate != 0 && wwWholeDay(Value) > wwMoment(FMaxDate)) RaiseExceedsMaximum(FMaxDate);
+        if (FMinDate != 0 && wwMoment(Value) < wwMoment(FMinDate)) RaiseBelowMinimum(FMinDate);
     }
+    // A value no date can be written for (NaN, beyond year 9999) raises its EConvertError here,
+    // not from the first text or key that would decode it.
+    if (Value != 0) SplitDateTime(Value);
     FValue = Value;
     const std::string text = TextOfValue(Value);
     if (!ReplaceText(text)) return;
@@ -223,8 +228,8 @@ void TwwDBCustomDateTimePicker::SetDate(TDateTime Value) {
     }
     // Whole days against MaxDate, as the value itself is checked: the calendar's MaxDate day is
     // a day it offers.
-    if (FMaxDate != 0 && wwWholeDay(next) > FMaxDate) RaiseExceedsMaximum(FMaxDate);
-    if (FMinDate != 0 && next < FMinDate) RaiseBelowMinimum(FMinDate);
+    if (FMaxDate != 0 && wwWholeDay(next) > wwMoment(FMaxDate)) RaiseExceedsMaximum(FMaxDate);
+    if (FMinDate != 0 && wwMoment(next) < wwMoment(FMinDate)) RaiseBelowMinimum(FMinDate);
     SetValue(next);
 }
 
