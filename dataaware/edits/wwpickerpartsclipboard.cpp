@@ -92,16 +92,21 @@ void TwwPickerParts::Paste() {
     FHost.LinkEdit();
     TCustomEdit& edit = FHost.EditWindow();
     DropPending();
+    const TDateTime before = FHost.PickerValue();
     edit.SelectAll();
     FHost.DefaultPaste();
     const bool timeOnly = FHost.PartsKind() == TwwPickerPartsKind::TimeOnly;
     const TDateTime pasted = wwPastedValue(edit.Text(), timeOnly);
+    bool taken = false;
     if (pasted != 0) {
         if (OutsideLimits(pasted))
             FHost.Beep();
         else
-            SetValueOrBeep(pasted);
+            taken = SetValueOrBeep(pasted);
     }
+    // The picker is told of the text the edit window pasted, and an empty one drops the day:
+    // what reads as no date must leave the value as it was.
+    if (!taken && FHost.PickerValue() != before) SetValueOrBeep(before);
     Refresh();
     FHost.SetModified(true);
 }
