@@ -228,10 +228,14 @@ void TwwPickerParts::StartFromEmpty(uint16_t Key) {
                           : ComposeDateTime(TDateTimeParts{0, SplitDateTime(now).MSec}));
     } else {
         const TDateTime minDate = FHost.MinDate(), maxDate = FHost.MaxDate();
-        TDateTime today = SplitDateTime(now).Day;
-        if (minDate != 0 && today < WholeDay(minDate)) today = WholeDay(minDate);
-        if (maxDate != 0 && today > WholeDay(maxDate)) today = WholeDay(maxDate);
-        FHost.SetDate(today);
+        const int32_t today = SplitDateTime(now).Day;
+        if (minDate != 0 && today <= WholeDay(minDate))
+            // The earliest moment allowed itself: its day at midnight may lie before it.
+            FHost.SetPickerValue(minDate);
+        else if (maxDate != 0 && today > WholeDay(maxDate))
+            FHost.SetDate(WholeDay(maxDate));
+        else
+            FHost.SetDate(today);
     }
     FHost.SetModified(true);
     FCurrentPart = 1;

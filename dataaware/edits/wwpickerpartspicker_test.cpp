@@ -161,5 +161,21 @@ TEST(PickerPartsInThePicker, APasteThatReadsAsNoDateLeavesTheValue) {
     }
 }
 
+// An empty picker starts from the earliest moment allowed when today does not lie wholly after
+// it: the day of a MinDate with a time of day begins before it.
+TEST(PickerPartsInThePicker, AKeyOnAnEmptyPickerStartsAtAMinDateThatHasATimeOfDay) {
+    for (int32_t daysAhead : {3, 0}) {
+        SCOPED_TRACE(daysAhead);
+        test::TPickerScene scene;
+        TwwDBDateTimePicker& picker = *scene.Picker;
+        picker.SetDisplayFormat("mm/dd/yyyy hh:nn");
+        const TDateTime earliest = vex::Date() + daysAhead + EncodeTime(23, 59, 59, 0);
+        picker.SetMinDate(earliest);
+        picker.SetFocus();
+        test::TypeKey(VK_RIGHT);
+        EXPECT_EQ(Shown(picker.Value()), Shown(earliest));
+    }
+}
+
 }  // namespace
 }  // namespace vex
