@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "dataaware/edits/wwpickerparts.h"
@@ -56,7 +57,8 @@ TwwPartRules TwwPickerParts::RulesFor(const TwwPartsLayout& Layout) {
     rules.MinDate = wwEffectiveMinDate(FHost.MinDate());
     rules.MaxDate = wwEffectiveMaxDate(FHost.MaxDate());
     rules.FirstDay = wwFirstDayIndex(FHost.FirstDayOfWeek());
-    rules.Epoch = FHost.Epoch();
+    // Any pivot outside these gives only years outside 1 to 9999; held here, it cannot overflow.
+    rules.Epoch = std::clamp(FHost.Epoch(), -100, 10099);
     if (WholeDay(FHost.EntryValue()) != 0) rules.EntryYear = TCivil(FHost.EntryValue()).Year;
     const size_t day = IndexOf(Layout, K::Day, K::Day);
     const size_t month = IndexOf(Layout, K::Month, K::MonthName);
