@@ -205,6 +205,10 @@ TCustomEdit& TwwDBCustomDateTimePicker::TPartsHost::EditWindow() {
     return P;
 }
 
+bool TwwDBCustomDateTimePicker::TPartsHost::ReplaceText(const std::string& Text) {
+    return P.ReplaceText(Text);
+}
+
 void TwwDBCustomDateTimePicker::TPartsHost::ShowEditCaret(bool Show) {
     P.ShowEditCaret(Show);
 }

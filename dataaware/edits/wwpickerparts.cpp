@@ -68,6 +68,10 @@ TwwPartsLayout TwwPickerParts::LayoutFor(TDateTime Value) {
                          FHost.PartsKind(), Value);
 }
 
+std::weak_ptr<const void> TwwPickerParts::Life() {
+    return FHost.EditWindow().LifeToken();
+}
+
 bool TwwPickerParts::BindingInactive() {
     return !FHost.HasField() && (FHost.HasDataSource() || FHost.HasDataField());
 }
