@@ -165,6 +165,9 @@ public:
     // True tells the link the record was modified (unless the field is read-only) and marks
     // the edit modified.
     void SetModified(bool Value) override;
+    // The calendar offers MinDate's whole day: a time of day on it before MinDate's gives
+    // MinDate, where the Date setter would raise.
+    void TakeCalendarDay(TDateTime Day) override;
     HWND PickerWindow() override { return Handle(); }
 
     // The button too: it is drawn from the picker's state.

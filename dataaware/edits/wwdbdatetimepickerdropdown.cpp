@@ -71,6 +71,15 @@ TDateTime TwwDBCustomDateTimePicker::WithinLimits(TDateTime Value) const {
     return std::max(std::min(Value, wwWholeDay(EffectiveMaxDate())), EffectiveMinDate());
 }
 
+void TwwDBCustomDateTimePicker::TakeCalendarDay(TDateTime Day) {
+    const TDateTime next = ComposeDateTime(wwWholeDay(Day), wwTimeOfDay(FValue));
+    if (FMinDate != 0 && wwWholeDay(Day) == wwWholeDay(FMinDate) &&
+        wwMoment(next) < wwMoment(FMinDate))
+        SetValue(FMinDate);
+    else
+        SetDate(Day);
+}
+
 void TwwDBCustomDateTimePicker::DropDown() {
     if (IsDroppedDown() || BindingInactive() || IsTimeOnlyKind()) return;
     if (!MayModify()) {
@@ -168,7 +177,7 @@ void TwwDBCustomDateTimePicker::CloseUp(bool Accept) {
         if (newText.empty())
             ReplaceText("");
         else
-            SetDate(newDate);
+            TakeCalendarDay(newDate);
         if (life.expired()) return;
         SetModified(true);
     }
@@ -214,7 +223,7 @@ void TwwDBCustomDateTimePicker::WndProc(TMessage& Message) {
                 if (FPopupCalendar == calendar && MayModify()) {
                     EditPermission();
                     SetModified(true);
-                    SetDate(calendar->Date());
+                    TakeCalendarDay(calendar->Date());
                 }
                 if (life.expired()) return;
             }

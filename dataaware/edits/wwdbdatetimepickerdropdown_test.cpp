@@ -285,5 +285,30 @@ TEST(DBDateTimePickerDropDown, InAGridEnterGoesToTheGridAndTabOnlyWhenItsOptions
     }
 }
 
+// The calendar offers MinDate's whole day; a day taken there at a time of day before MinDate's
+// is MinDate itself, by key or by click, with nothing raised from the calendar's messages.
+TEST(DBDateTimePickerDropDown, TheMinDateDayTakenFromTheCalendarIsTheMinDate) {
+    const struct {
+        const char* Name;
+        std::function<void(TFocusedPicker&)> Pick;
+    } cases[] = {
+        {"a key, then Enter",
+         [](TFocusedPicker&) {
+             PressKey(VK_LEFT);
+             PressKey(VK_RETURN);
+         }},
+        {"a click", [](TFocusedPicker& T) { T.ClickDay(2024, 3, 4); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFocusedPicker t;
+        t.Picker->SetMinDate(DayAt(2024, 3, 4, 12));
+        t.AltDown();
+        EXPECT_NO_THROW(c.Pick(t));
+        EXPECT_FALSE(t.Picker->IsDroppedDown());
+        EXPECT_EQ(Shown(t.Picker->Value()), "2024-03-04 12:00");
+    }
+}
+
 }  // namespace
 }  // namespace vex

@@ -89,7 +89,7 @@ void TwwPopupCalendar::Change() {
     FPicker->NotifyChange();
     if (life.expired()) return;
     FPicker->SetModified(true);
-    FPicker->SetDate(Date());
+    FPicker->TakeCalendarDay(Date());
 }
 
 TwwCalendarMouseHook::TwwCalendarMouseHook() {
