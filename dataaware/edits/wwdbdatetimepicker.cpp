@@ -207,12 +207,12 @@ bool TwwDBCustomDateTimePicker::ReplaceText(const std::string& Value) {
 }
 
 TDateTime TwwDBCustomDateTimePicker::Date() {
-    CommitPendingPart();
+    if (!CommitPendingPart()) return 0;
     return IsTimeOnlyKind() ? 0 : FValue;
 }
 
 TDateTime TwwDBCustomDateTimePicker::Time() {
-    CommitPendingPart();
+    if (!CommitPendingPart()) return 0;
     return IsDateKind() ? 0 : FValue;
 }
 

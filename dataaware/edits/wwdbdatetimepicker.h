@@ -246,9 +246,10 @@ private:
     // DisplayFormat, else the field's, as set.
     const std::string& OwnOrFieldFormat() const;
 
-    // Seams into the part editor.
+    // Seams into the part editor. Taking a pending part runs the change handlers: false when
+    // they freed the picker.
     void HighlightCurrentPart();
-    void CommitPendingPart();
+    bool CommitPendingPart();
     void FirstPart();
 
     TAlignment FAlignment = taLeftJustify;

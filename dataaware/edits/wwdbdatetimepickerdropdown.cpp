@@ -89,7 +89,7 @@ void TwwDBCustomDateTimePicker::DropDown() {
     }
     TCustomEdit::SetReadOnly(false);
     FValueBeforeDropDown = FValue;
-    CommitPendingPart();
+    if (!CommitPendingPart()) return;
     FParts->DropPending();
     ShowEditCaret(false);
     const std::weak_ptr<const void> life = LifeToken();

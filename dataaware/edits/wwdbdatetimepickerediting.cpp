@@ -16,8 +16,8 @@ void TwwDBCustomDateTimePicker::HighlightCurrentPart() {
     FParts->HighlightCurrentPart();
 }
 
-void TwwDBCustomDateTimePicker::CommitPendingPart() {
-    FParts->CommitPending();
+bool TwwDBCustomDateTimePicker::CommitPendingPart() {
+    return FParts->CommitPending();
 }
 
 void TwwDBCustomDateTimePicker::FirstPart() {

@@ -27,6 +27,10 @@ TEST(DBDateTimePickerLifetime, FreedFromItsOwnOnChangeWhateverChangedTheText) {
     using TAction = std::function<void(TwwDBDateTimePicker&)>;
     const TAction nothing = [](TwwDBDateTimePicker&) {};
     const TAction onTheDay = [](TwwDBDateTimePicker&) { test::TypeKey(VK_RIGHT); };
+    const TAction pending = [](TwwDBDateTimePicker&) {
+        test::TypeKey(VK_RIGHT);
+        test::TypeKey('1', '1');
+    };
     const struct {
         const char* Name;
         TAction Prepare, Act;
@@ -35,12 +39,20 @@ TEST(DBDateTimePickerLifetime, FreedFromItsOwnOnChangeWhateverChangedTheText) {
         {"End", nothing, [](TwwDBDateTimePicker&) { test::TypeKey(VK_END); }},
         {"a digit", onTheDay, [](TwwDBDateTimePicker&) { test::TypeKey('7', '7'); }},
         {"a first digit pending", onTheDay, [](TwwDBDateTimePicker&) { test::TypeKey('1', '1'); }},
-        {"the pending digit taken by Left",
-         [](TwwDBDateTimePicker&) {
-             test::TypeKey(VK_RIGHT);
-             test::TypeKey('1', '1');
-         },
+        {"the pending digit taken by Left", pending,
          [](TwwDBDateTimePicker&) { test::TypeKey(VK_LEFT); }},
+        {"the pending digit taken by the Date getter", pending,
+         [](TwwDBDateTimePicker& P) { P.Date(); }},
+        {"the pending digit taken by a drop-down", pending,
+         [](TwwDBDateTimePicker&) {
+             test::WithModifiers({VK_MENU}, [] { test::TypeKey(VK_DOWN); });
+         }},
+        {"the pending digit taken by leaving", pending,
+         [](TwwDBDateTimePicker& P) {
+             auto* next = new TEdit(P.Owner());
+             next->SetParent(P.Parent());
+             next->SetFocus();
+         }},
         {"a letter", nothing, [](TwwDBDateTimePicker&) { test::TypeKey('J', 'j'); }},
         {"Delete", nothing, [](TwwDBDateTimePicker&) { test::TypeKey(VK_DELETE); }},
         {"Space", nothing, [](TwwDBDateTimePicker&) { test::TypeKey(VK_SPACE, ' '); }},
