@@ -87,12 +87,18 @@ void TwwDBCustomDateTimePicker::DropDown() {
         TCustomEdit::SetReadOnly(true);
         return;
     }
+    const std::weak_ptr<const void> life = LifeToken();
+    // Only the focused picker's calendar is closed by a press elsewhere, and by the focus
+    // leaving: one dropped down without the focus would stay open for good.
+    if (!Focused()) {
+        if (CanFocus()) SetFocus();
+        if (life.expired() || !Focused()) return;
+    }
     TCustomEdit::SetReadOnly(false);
     FValueBeforeDropDown = FValue;
     if (!CommitPendingPart()) return;
     FParts->DropPending();
     ShowEditCaret(false);
-    const std::weak_ptr<const void> life = LifeToken();
     if (FPopupCalendar == nullptr) {
         FPopupCalendar = new TwwPopupCalendar(this);
         FPopupCalendar->SetVisible(false);

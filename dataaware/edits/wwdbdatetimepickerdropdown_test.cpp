@@ -310,5 +310,21 @@ TEST(DBDateTimePickerDropDown, TheMinDateDayTakenFromTheCalendarIsTheMinDate) {
     }
 }
 
+// A press elsewhere closes the focused picker's calendar, and so does the focus leaving it: a
+// picker dropped down by code takes the focus, or one calendar would stay open for good.
+TEST(DBDateTimePickerDropDown, ADropDownByCodeTakesTheFocusSoOnlyOneCalendarIsOpen) {
+    TFocusedPicker t;
+    auto* other = t.Add<TwwDBDateTimePicker>(t.Form, Rect(10, 50, 150, 70));
+    other->SetValue(DayAt(2024, 3, 6));
+    t.AltDown();
+    other->DropDown();
+    test::PumpUntilIdle();
+    EXPECT_FALSE(t.Picker->IsDroppedDown());
+    EXPECT_TRUE(other->IsDroppedDown());
+    EXPECT_TRUE(other->Focused());
+    test::ClickAt(*t.Form, Point(200, 140));
+    EXPECT_FALSE(other->IsDroppedDown());
+}
+
 }  // namespace
 }  // namespace vex
