@@ -165,6 +165,9 @@ public:
     // True tells the link the record was modified (unless the field is read-only) and marks
     // the edit modified.
     void SetModified(bool Value) override;
+    // The calendar offers MinDate's whole day: a time of day on it before MinDate's gives
+    // MinDate, where the Date setter would raise.
+    void TakeCalendarDay(TDateTime Day) override;
     HWND PickerWindow() override { return Handle(); }
 
     // The button too: it is drawn from the picker's state.
@@ -243,9 +246,10 @@ private:
     // DisplayFormat, else the field's, as set.
     const std::string& OwnOrFieldFormat() const;
 
-    // Seams into the part editor.
+    // Seams into the part editor. Taking a pending part runs the change handlers: false when
+    // they freed the picker.
     void HighlightCurrentPart();
-    void CommitPendingPart();
+    bool CommitPendingPart();
     void FirstPart();
 
     TAlignment FAlignment = taLeftJustify;

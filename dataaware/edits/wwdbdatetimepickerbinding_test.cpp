@@ -72,6 +72,26 @@ TEST(DBDateTimePickerBinding, WritingBackKeepsTheHalfOfTheFieldThatIsNotShown) {
     }
 }
 
+// Emptying the half a picker shows empties the field: the other half alone is no value.
+TEST(DBDateTimePickerBinding, DeletingTheShownHalfOfADateTimeFieldEmptiesIt) {
+    const struct {
+        const char* Format;
+        const char* Stored;
+    } cases[] = {
+        {"mm/dd/yyyy", "null"},
+        {"", "null"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Format);
+        test::TBoundPicker t("Stamp", c.Format);
+        t.Picker->SetFocus();
+        test::PressKey(VK_DELETE);
+        EXPECT_EQ(t.Picker->Text(), "");
+        t.Data.Table.Post();
+        EXPECT_EQ(t.Data.Stored("Stamp"), c.Stored);
+    }
+}
+
 // The text the part editor refreshes after each typed part must not lose the edit's mark, or the
 // post would drop what was typed.
 TEST(DBDateTimePickerBinding, WhatIsTypedIsWhatThePostStores) {
