@@ -129,6 +129,9 @@ private:
     bool FShowMatchText = false;
     bool FAutoDropping = false;
     bool FSavedShowHint = false;
+    // What the combo showed when the list opened, for a close-up that drops the choice.
+    std::string FTextAtDropDown;
+    bool FModifiedAtDropDown = false;
     // The list holds the display texts of Items as they are now.
     bool FListFilled = false;
     bool FCaretHidden = false;

@@ -95,6 +95,8 @@ void TwwDBComboBox::DropDown() {
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
     FListVisible = true;
     FJustDropped = true;
+    FTextAtDropDown = Text();
+    FModifiedAtDropDown = Field() != nullptr ? DataLink().Modified() : Modified();
     if (!FAutoDropping && IsTextEditable()) SelectAll();
     if (IsTextEditable()) ShowCaret(Handle());
     FSavedShowHint = ShowHint();
@@ -126,6 +128,17 @@ void TwwDBComboBox::CloseUp(bool Accept) {
         }
         if (life.expired()) return;
         SetCloseUpInProgress(false);
+    }
+    // Typed into the open list of a combo that holds only its items, the text was a search:
+    // dropping the choice shows, and later stores, what was there before.
+    if (!Accept && FStyle != csDropDown && Text() != FTextAtDropDown) {
+        if (Field() != nullptr && !FModifiedAtDropDown) {
+            DataLink().Reset();
+        } else {
+            SetText(FTextAtDropDown);
+            SetModified(FModifiedAtDropDown);
+        }
+        if (life.expired()) return;
     }
     if (!IsTextEditable()) HideCaret(Handle());
     Invalidate();
