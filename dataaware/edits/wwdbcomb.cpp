@@ -11,7 +11,7 @@ namespace vex {
 TwwDBComboBox::TwwDBComboBox(TComponent* AOwner)
     : TwwDBCustomCombo(AOwner), FItems(std::make_unique<TStringList>()) {
     SetButtonStyle(cbsDownArrow);
-    FItems->OnChange = [this](TObject*) { FListFilled = false; };
+    FItems->OnChange = [this](TObject*) { ItemsEdited(); };
     TFieldDataLink& link = DataLink();
     link.OnDataChange = [this, edit = link.OnDataChange](TObject*) { DataChange(edit); };
     link.OnUpdateData = [this, edit = link.OnUpdateData](TObject*) { UpdateData(edit); };
@@ -34,6 +34,18 @@ void TwwDBComboBox::ItemsChanged() {
     if (Field() != nullptr && DataLink().OnDataChange) DataLink().OnDataChange(this);
 }
 
+void TwwDBComboBox::ItemsEdited() {
+    FListFilled = false;
+    FItemIndexStale = true;
+    // The open list shows the items as they are, or a row picked would stand for another item.
+    if (FListVisible) {
+        const int32_t row = FPopupList->ItemIndex();
+        const std::string marked = row >= 0 ? FPopupList->Items().Strings(row) : std::string();
+        FillList();
+        FPopupList->SetItemIndex(row < 0 ? -1 : wwIndexOfDisplay(*FItems, FMapList, marked));
+    }
+}
+
 void TwwDBComboBox::SetStyle(TComboBoxStyle Value) {
     if (FStyle == Value) return;
     if (Value == csSimple) CloseUp(false);
@@ -47,11 +59,17 @@ void TwwDBComboBox::SetStyle(TComboBoxStyle Value) {
 }
 
 int32_t TwwDBComboBox::ItemIndex() {
-    return FPopupList != nullptr && FListFilled ? FPopupList->ItemIndex() : FItemIndex;
+    if (FPopupList != nullptr && FListFilled) return FPopupList->ItemIndex();
+    if (FItemIndexStale) {
+        // The items moved under the index: it follows the item the text shows, if any is left.
+        FItemIndexStale = false;
+        if (FItemIndex >= 0) FItemIndex = IndexOfText(Text());
+    }
+    return FItemIndex;
 }
 
 void TwwDBComboBox::SetItemIndex(int32_t Value) {
-    FItemIndex = Value >= 0 && Value < FItems->Count() ? Value : -1;
+    StoreItemIndex(Value >= 0 && Value < FItems->Count() ? Value : -1);
     if (FPopupList != nullptr && FListFilled) FPopupList->SetItemIndex(FItemIndex);
     SetText(FItemIndex < 0 ? std::string() : wwDisplayPart(FItems->Strings(FItemIndex), FMapList));
 }
@@ -71,7 +89,7 @@ void TwwDBComboBox::SetComboValue(const std::string& Value) {
     if (StoredValueOf(Text()) == Value && !(Value.empty() && FMapList)) return;
     if (FStyle == csDropDown && !FMapList) {
         SetText(Value);
-        FItemIndex = FItems->IndexOf(Value);
+        StoreItemIndex(FItems->IndexOf(Value));
         if (FPopupList != nullptr && FListFilled) FPopupList->SetItemIndex(FItemIndex);
         return;
     }
@@ -88,7 +106,7 @@ void TwwDBComboBox::DataChange(const TLinkEvent& EditDataChange) {
         return;
     }
     SetComboValue(field != nullptr ? field->AsString() : std::string());
-    if (IsOwnerDraw() && field != nullptr) FItemIndex = FItems->IndexOf(field->Text());
+    if (IsOwnerDraw() && field != nullptr) StoreItemIndex(FItems->IndexOf(field->Text()));
     if (EditDataChange) EditDataChange(this);
 }
 

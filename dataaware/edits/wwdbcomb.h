@@ -113,6 +113,12 @@ private:
     bool StepClosed(uint16_t Key, TShiftState Shift);
     bool MatchText(char Key);
     void ItemsChanged();
+    // Items changed, by the combo or its user.
+    void ItemsEdited();
+    void StoreItemIndex(int32_t Index) {
+        FItemIndex = Index;
+        FItemIndexStale = false;
+    }
 
     std::unique_ptr<TStringList> FItems;
     TwwPopupListbox* FPopupList = nullptr;  // owned as a component
@@ -134,6 +140,8 @@ private:
     bool FModifiedAtDropDown = false;
     // The list holds the display texts of Items as they are now.
     bool FListFilled = false;
+    // Items changed since the stored index was set.
+    bool FItemIndexStale = false;
     bool FCaretHidden = false;
 };
 

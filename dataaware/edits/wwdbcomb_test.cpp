@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -354,6 +355,41 @@ TEST(DBComboBox, EscapeAfterTypingIntoTheOpenListKeepsAListOnlyCombosValue) {
         test::PumpUntilIdle();
         EXPECT_EQ(bound.Stored("Fruit"), c.Stored);
         EXPECT_EQ(bound.Writes, c.Writes);
+    }
+}
+
+}  // namespace
+}  // namespace vex
+
+namespace vex {
+namespace {
+
+TEST(DBComboBox, TheIndexAndTheOpenListFollowTheItemsWhenTheyChange) {
+    struct TCase {
+        const char* Name;
+        bool Open;
+        std::function<void(TStrings&)> Change;
+        int32_t Index;
+        std::string Text;
+    };
+    // Melon is chosen (closed) or marked in the list (open) when Items change.
+    const std::vector<TCase> cases = {
+        {"closed, its item deleted", false, [](TStrings& s) { s.Delete(4); }, -1, "Melon"},
+        {"closed, an item put before", false, [](TStrings& s) { s.Insert(0, "Apricot"); }, 5,
+         "Melon"},
+        {"open, all cleared", true, [](TStrings& s) { s.Clear(); }, -1, ""},
+        {"open, an item put before", true, [](TStrings& s) { s.Insert(0, "Apricot"); }, 5, "Melon"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TComboScene scene(kFruit, csDropDownList);
+        if (c.Open) PressKey(VK_DOWN, {VK_MENU});
+        for (int i = 0; i < 5; ++i)
+            PressKey(VK_DOWN);
+        c.Change(scene.Combo->Items());
+        if (c.Open) PressKey(VK_RETURN);
+        EXPECT_EQ(scene.Combo->ItemIndex(), c.Index);
+        EXPECT_EQ(scene.Combo->Text(), c.Text);
     }
 }
 

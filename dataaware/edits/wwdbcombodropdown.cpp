@@ -150,7 +150,7 @@ void TwwDBComboBox::CloseUp(bool Accept) {
 
 void TwwDBComboBox::WriteChoice(const std::string& Chosen, int32_t Index) {
     if (!Chosen.empty() || FStyle == csDropDownList || FMapList) SetText(Chosen);
-    FItemIndex = Index;
+    StoreItemIndex(Index);
     SetChanged(true);
     // The field takes the choice now, once; the change it tells is this combo's own.
     DataLink().UpdateRecord();

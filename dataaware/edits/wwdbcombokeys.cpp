@@ -169,7 +169,7 @@ void TwwDBComboBox::KeyUp(uint16_t& Key, TShiftState Shift) {
             if (MayChangeItem()) ChooseItem(-1);
         } else if (FListVisible && Text().empty()) {
             FPopupList->SetItemIndex(-1);
-            FItemIndex = -1;
+            StoreItemIndex(-1);
         }
     }
     TwwDBCustomCombo::KeyUp(Key, Shift);
