@@ -21,11 +21,22 @@ int32_t wwDropDownHeight(int32_t Count, int32_t DropDownCount, int32_t ItemHeigh
     return SaturateToInt32(rows * std::max(0, ItemHeight) + 4);
 }
 
+namespace {
+
+// A list that fits on the screen is moved onto it; one larger starts at its top or left edge.
+int64_t OntoScreen(int64_t Start, int32_t Length, int32_t ScreenLength) {
+    return std::max<int64_t>(0, std::min<int64_t>(Start, int64_t{ScreenLength} - Length));
+}
+
+}  // namespace
+
 TRect wwDropDownBounds(const TRect& Combo, int32_t Width, int32_t Height, TSize Screen) {
     int64_t top = int64_t{Combo.Bottom} - 1;
     if (top + Height > Screen.cy) top = int64_t{Combo.Top} - Height;
+    top = OntoScreen(top, Height, Screen.cy);
     int64_t left = Combo.Left;
     if (left + Width > Screen.cx) left = int64_t{Combo.Right} - 1 - Width;
+    left = OntoScreen(left, Width, Screen.cx);
     return Rect(SaturateToInt32(left), SaturateToInt32(top), SaturateToInt32(left + Width),
                 SaturateToInt32(top + Height));
 }
