@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dataaware/edits/wwdbcomb_testsupport.h"
+#include "platform/data/dbierrors.h"
 #include "platform/ui/button.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/windowpicture.h"
@@ -391,6 +392,38 @@ TEST(DBComboBox, TheIndexAndTheOpenListFollowTheItemsWhenTheyChange) {
         EXPECT_EQ(scene.Combo->ItemIndex(), c.Index);
         EXPECT_EQ(scene.Combo->Text(), c.Text);
     }
+}
+
+}  // namespace
+}  // namespace vex
+
+namespace vex {
+namespace {
+
+TEST(DBComboBox, AChoiceTheFieldRefusesIsKeptAndTheRowStaysAsItWas) {
+    TBoundComboScene bound(kFruit, "Fruit", csDropDownList);
+    TwwDBComboBox& combo = bound.Combo();
+    combo.SetShowHint(true);
+    bound.Table.FieldByName("Fruit")->OnValidate = [](TField*, const std::string& Text) {
+        if (Text == "Banana") throw EDatabaseError("No bananas");
+    };
+    combo.Button().Click();
+    EXPECT_THROW(bound.Scene->ClickRow(1), EDatabaseError);
+    EXPECT_FALSE(bound.Scene->ListShows());
+    EXPECT_EQ(combo.Text(), "Banana");
+    EXPECT_TRUE(combo.ShowHint()) << "the hint hidden while open shows again";
+    EXPECT_THROW(bound.Table.Post(), EDatabaseError);
+    bound.Table.Cancel();
+    EXPECT_EQ(bound.Stored("Fruit"), "Mango");
+    EXPECT_EQ(combo.Text(), "Mango");
+}
+
+TEST(DBComboBox, AComboWithoutAParentWindowDoesNotDropDown) {
+    TwwDBComboBox combo(nullptr);
+    combo.Items().Add("Apple");
+    EXPECT_THROW(combo.DropDown(), std::exception);
+    EXPECT_FALSE(combo.IsDroppedDown());
+    EXPECT_EQ(combo.PopupList(), nullptr);
 }
 
 }  // namespace

@@ -66,6 +66,8 @@ int32_t TwwDBComboBox::IndexOfText(const std::string& Text) {
 
 void TwwDBComboBox::DropDown() {
     if (FListVisible || FStyle == csSimple) return;
+    // A combo that cannot have a window says so before its list shows.
+    HandleNeeded();
     const std::weak_ptr<const void> life = LifeToken();
     Invalidate();
     if (FPopupList == nullptr) FPopupList = new TwwPopupListbox(this);
@@ -134,7 +136,11 @@ void TwwDBComboBox::CloseUp(bool Accept) {
         try {
             WriteChoice(chosen, index);
         } catch (...) {
-            if (!life.expired()) SetCloseUpInProgress(false);
+            // The field refused the choice: the combo keeps it to be mended, and is closed.
+            if (!life.expired()) {
+                SetCloseUpInProgress(false);
+                SetShowHint(FSavedShowHint);
+            }
             throw;
         }
         if (life.expired()) return;
