@@ -82,6 +82,9 @@ bool TwwDBComboBox::IsTextEditable() {
 
 std::string TwwDBComboBox::StoredValueOf(const std::string& Display) {
     if (FStyle == csDropDown && Display.empty()) return std::string();
+    // Of items showing the same text, the one chosen is the one meant.
+    const int32_t chosen = FMapList ? ChosenItemShowing(Display) : -1;
+    if (chosen >= 0) return std::string(wwSplitMapItem(FItems->Strings(chosen)).Stored);
     return wwValueOfText(*FItems, FMapList, Display);
 }
 

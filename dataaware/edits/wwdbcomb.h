@@ -103,7 +103,9 @@ private:
     // Selects the item as the user's choice, marking the combo changed.
     void ChooseItem(int32_t Index);
     void FillList();
-    // The first item showing Text; -1 when none does.
+    // The chosen item when it shows Text; -1 otherwise.
+    int32_t ChosenItemShowing(const std::string& Text);
+    // The first item showing Text, the chosen one first; -1 when none does.
     int32_t IndexOfText(const std::string& Text);
     // A close-up's choice into the text and the field.
     void WriteChoice(const std::string& Chosen, int32_t Index);

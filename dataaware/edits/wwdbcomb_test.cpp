@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dataaware/edits/wwdbcomb_testsupport.h"
+#include "dataaware/edits/wwdbcombomaplist.h"
 #include "platform/data/dbierrors.h"
 #include "platform/ui/button.h"
 #include "platform/ui/screen.h"
@@ -424,6 +425,32 @@ TEST(DBComboBox, AComboWithoutAParentWindowDoesNotDropDown) {
     EXPECT_THROW(combo.DropDown(), std::exception);
     EXPECT_FALSE(combo.IsDroppedDown());
     EXPECT_EQ(combo.PopupList(), nullptr);
+}
+
+}  // namespace
+}  // namespace vex
+
+namespace vex {
+namespace {
+
+TEST(DBComboBox, EveryMapListRowStoresItsOwnValueAndShowsAgainFromIt) {
+    // Two rows show Red; a value may hold a TAB; a row without a TAB stores nothing.
+    const std::vector<std::string> items = {"Red\tR", "Red\tX", "Blue\tB", "Tab\tT\tU", "None"};
+    const std::vector<std::string> stored = {"R", "X", "B", "T\tU", ""};
+    for (int32_t row = 0; row < static_cast<int32_t>(items.size()); ++row) {
+        SCOPED_TRACE(items[row]);
+        TBoundComboScene bound(items, "Colour", csDropDownList);
+        TwwDBComboBox& combo = bound.Combo();
+        combo.SetMapList(true);
+        combo.Button().Click();
+        bound.Scene->ClickRow(row);
+        EXPECT_EQ(bound.Stored("Colour"), stored[row]);
+        bound.Table.Post();
+        bound.Table.Next();
+        bound.Table.First();
+        EXPECT_EQ(combo.ItemIndex(), row);
+        EXPECT_EQ(combo.Text(), wwDisplayPart(items[row], true));
+    }
 }
 
 }  // namespace

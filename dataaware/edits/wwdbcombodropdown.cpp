@@ -55,13 +55,18 @@ void TwwDBComboBox::FillList() {
     FListFilled = true;
 }
 
-int32_t TwwDBComboBox::IndexOfText(const std::string& Text) {
-    // The item last chosen is most often the one shown: no walk through a long list for it.
+int32_t TwwDBComboBox::ChosenItemShowing(const std::string& Text) {
     for (const int32_t index : {FItemIndex, ItemIndex()})
         if (index >= 0 && index < FItems->Count() &&
             wwDisplayPart(FItems->Strings(index), FMapList) == Text)
             return index;
-    return wwIndexOfDisplay(*FItems, FMapList, Text);
+    return -1;
+}
+
+int32_t TwwDBComboBox::IndexOfText(const std::string& Text) {
+    // The item last chosen is most often the one shown: no walk through a long list for it.
+    const int32_t chosen = ChosenItemShowing(Text);
+    return chosen >= 0 ? chosen : wwIndexOfDisplay(*FItems, FMapList, Text);
 }
 
 void TwwDBComboBox::DropDown() {
@@ -131,7 +136,9 @@ void TwwDBComboBox::CloseUp(bool Accept) {
     SetWindowPos(FPopupList->Handle(), 0, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER | SWP_HIDEWINDOW);
     FListVisible = false;
-    if (Accept && chosen != Text() && EditCanModify()) {
+    // Rows may show the same text for different values: another row is another choice.
+    const bool otherRow = Accept && index >= 0 && index != FItemIndex;
+    if (Accept && (chosen != Text() || otherRow) && EditCanModify()) {
         SetCloseUpInProgress(true);
         try {
             WriteChoice(chosen, index);
