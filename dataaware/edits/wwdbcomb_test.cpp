@@ -285,6 +285,11 @@ TEST(DBComboBox, TheOwnerDrawnListGathersLettersUntilAPause) {
     EXPECT_EQ(scene.List().SearchText(), "");
     TypeText(std::string(40, 'm'));
     EXPECT_EQ(scene.List().SearchText(), std::string(32, 'm')) << "at most 32 characters";
+    PressKey(VK_ESCAPE);
+    PressKey(VK_DOWN, {VK_MENU});
+    TypeText("b");
+    EXPECT_EQ(scene.List().SearchText(), "b") << "a list opened again searches afresh";
+    EXPECT_EQ(scene.List().ItemIndex(), 1);
 }
 
 TEST(DBComboBox, LosingTheFocusOrAClickElsewhereClosesKeepingTheChoice) {

@@ -103,6 +103,7 @@ void TwwDBComboBox::DropDown() {
     else if (!Text().empty())
         selected = IndexOfText(Text());
     FPopupList->SetItemIndex(selected);
+    FPopupList->ClearSearch();
 
     const TPoint origin = ClientToScreen(Point(0, 0));
     const TRect bounds =
