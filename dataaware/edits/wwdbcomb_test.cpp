@@ -328,6 +328,7 @@ TEST(DBComboBox, CommandKeysNeitherSearchNorOpenNorClear) {
         {"copy with auto drop-down", csDropDown, true, false, 'C', {VK_CONTROL}},
         {"windows key with auto drop-down", csDropDown, true, false, VK_LWIN, {}},
         {"copy in a list just opened", csDropDownList, false, true, 'C', {VK_CONTROL}},
+        {"a menu's letter in a closed list", csDropDownList, false, false, 'M', {VK_MENU}},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -43,11 +43,11 @@ char SearchCharOf(uint16_t Key) {
     return 0;
 }
 
-// A key that types into the text: Ctrl with a letter is a command (Ctrl+Alt is AltGr, which
-// types), and the Windows and menu keys type nothing.
+// A key that types into the text: with Ctrl or Alt alone a letter is a command or a menu's
+// (both together are AltGr, which types), and the Windows and menu keys type nothing.
 bool TypesText(uint16_t Key, TShiftState Shift) {
     if (!wwIsEditKey(Key) || Key == VK_LWIN || Key == VK_RWIN || Key == VK_APPS) return false;
-    return !Shift.Contains(ssCtrl) || Shift.Contains(ssAlt);
+    return Shift.Contains(ssCtrl) == Shift.Contains(ssAlt);
 }
 
 bool MovesTheCaret(uint16_t Key) {
