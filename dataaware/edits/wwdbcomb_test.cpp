@@ -461,3 +461,42 @@ TEST(DBComboBox, EveryMapListRowStoresItsOwnValueAndShowsAgainFromIt) {
 
 }  // namespace
 }  // namespace vex
+
+namespace vex {
+namespace {
+
+TEST(DBComboBox, AReadOnlyUnboundComboKeepsItsItemWhateverIsPressed) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TComboScene&)> Press;
+    };
+    const std::vector<TCase> cases = {
+        {"Down", [](TComboScene&) { PressKey(VK_DOWN); }},
+        {"a letter", [](TComboScene&) { TypeText("b"); }},
+        {"Delete", [](TComboScene&) { PressKey(VK_DELETE); }},
+        {"Enter on another row",
+         [](TComboScene&) {
+             PressKey(VK_DOWN, {VK_MENU});
+             PressKey(VK_DOWN);
+             PressKey(VK_RETURN);
+         }},
+        {"a click on another row",
+         [](TComboScene& Scene) {
+             Scene.Combo->Button().Click();
+             Scene.ClickRow(2);
+         }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TComboScene scene(kFruit, csDropDownList);
+        scene.Combo->SetItemIndex(0);
+        scene.Combo->SetAllowClearKey(true);
+        scene.Combo->SetReadOnly(true);
+        c.Press(scene);
+        EXPECT_EQ(scene.Combo->Text(), "Apple");
+        EXPECT_FALSE(scene.Combo->Modified());
+    }
+}
+
+}  // namespace
+}  // namespace vex

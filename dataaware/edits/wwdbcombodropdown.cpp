@@ -139,7 +139,7 @@ void TwwDBComboBox::CloseUp(bool Accept) {
     FListVisible = false;
     // Rows may show the same text for different values: another row is another choice.
     const bool otherRow = Accept && index >= 0 && index != FItemIndex;
-    if (Accept && (chosen != Text() || otherRow) && EditCanModify()) {
+    if (Accept && (chosen != Text() || otherRow) && MayChangeItem()) {
         SetCloseUpInProgress(true);
         try {
             WriteChoice(chosen, index);
