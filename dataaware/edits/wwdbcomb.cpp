@@ -89,7 +89,16 @@ std::string TwwDBComboBox::StoredValueOf(const std::string& Display) {
 }
 
 void TwwDBComboBox::SetComboValue(const std::string& Value) {
-    if (StoredValueOf(Text()) == Value && !(Value.empty() && FMapList)) return;
+    if (FMapList) {
+        // Only the chosen item stands for the value: the text may show no item, several, or
+        // (empty) one that shows nothing.
+        const int32_t chosen = ChosenItemShowing(Text());
+        if (!Value.empty() && chosen >= 0 &&
+            wwSplitMapItem(FItems->Strings(chosen)).Stored == Value)
+            return;
+    } else if (StoredValueOf(Text()) == Value) {
+        return;
+    }
     if (FStyle == csDropDown && !FMapList) {
         SetText(Value);
         StoreItemIndex(FItems->IndexOf(Value));

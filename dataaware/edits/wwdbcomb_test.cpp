@@ -440,9 +440,11 @@ namespace vex {
 namespace {
 
 TEST(DBComboBox, EveryMapListRowStoresItsOwnValueAndShowsAgainFromIt) {
-    // Two rows show Red; a value may hold a TAB; a row without a TAB stores nothing.
-    const std::vector<std::string> items = {"Red\tR", "Red\tX", "Blue\tB", "Tab\tT\tU", "None"};
-    const std::vector<std::string> stored = {"R", "X", "B", "T\tU", ""};
+    // Two rows show Red; a value may hold a TAB; a row without a TAB stores nothing; a row may
+    // show nothing.
+    const std::vector<std::string> items = {"Red\tR",    "Red\tX", "Blue\tB",
+                                            "Tab\tT\tU", "None",   "\tE"};
+    const std::vector<std::string> stored = {"R", "X", "B", "T\tU", "", "E"};
     for (int32_t row = 0; row < static_cast<int32_t>(items.size()); ++row) {
         SCOPED_TRACE(items[row]);
         TBoundComboScene bound(items, "Colour", csDropDownList);
