@@ -47,7 +47,7 @@ public:
     // The rows' height given to the list; 0 takes the font's.
     int32_t ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int32_t Value) { FItemHeight = Value; }
-    // 0: the combo's width.
+    // 0 (or less, which no list could be): the combo's width.
     int32_t DropDownWidth() const { return FDropDownWidth; }
     void SetDropDownWidth(int32_t Value) { FDropDownWidth = Value; }
     bool AllowClearKey() const { return FAllowClearKey; }

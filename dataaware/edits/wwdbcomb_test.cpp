@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dataaware/edits/wwdbcomb_testsupport.h"
@@ -497,6 +498,25 @@ TEST(DBComboBox, AReadOnlyUnboundComboKeepsItsItemWhateverIsPressed) {
         c.Press(scene);
         EXPECT_EQ(scene.Combo->Text(), "Apple");
         EXPECT_FALSE(scene.Combo->Modified());
+    }
+}
+
+}  // namespace
+}  // namespace vex
+
+namespace vex {
+namespace {
+
+TEST(DBComboBox, TheListIsDropDownWidthWideOrAsWideAsTheCombo) {
+    for (const auto& [dropDownWidth, width] :
+         std::vector<std::pair<int32_t, int32_t>>{{0, 120}, {-50, 120}, {200, 200}, {60, 60}}) {
+        SCOPED_TRACE(dropDownWidth);
+        TComboScene scene(kFruit);
+        scene.Combo->SetDropDownWidth(dropDownWidth);
+        PressKey(VK_DOWN, {VK_MENU});
+        TRect list;
+        GetWindowRect(scene.List().Handle(), list);
+        EXPECT_EQ(list.Right - list.Left, width);
     }
 }
 

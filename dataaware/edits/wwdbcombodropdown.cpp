@@ -95,7 +95,7 @@ void TwwDBComboBox::DropDown() {
 
     const int32_t rows = FPopupList->Items().Count();
     const int32_t height = wwDropDownHeight(rows, FDropDownCount, FPopupList->ItemHeight());
-    const int32_t width = FDropDownWidth != 0 ? FDropDownWidth : Width();
+    const int32_t width = FDropDownWidth > 0 ? FDropDownWidth : Width();
     TField* field = Field();
     int32_t selected = -1;
     if (IsOwnerDraw() && field != nullptr)
