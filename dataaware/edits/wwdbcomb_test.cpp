@@ -192,18 +192,22 @@ TEST(DBComboBox, AClickOnAnItemChoosesItAndTheFocusStays) {
 }
 
 TEST(DBComboBox, AutoDropDownOpensOnTypingAndTheOpenListFollowsTheText) {
-    TComboScene scene(kFruit);
-    scene.Combo->SetAutoDropDown(true);
-    TypeText("m");
-    ASSERT_TRUE(scene.ListShows());
-    EXPECT_EQ(scene.Combo->Text(), "m");
-    EXPECT_EQ(scene.List().ItemIndex(), 3);
-    TypeText("e");
-    EXPECT_EQ(scene.Combo->Text(), "me");
-    EXPECT_EQ(scene.List().ItemIndex(), 4);
-    EXPECT_EQ(scene.List().SearchText(), "me");
-    PressKey(VK_RETURN);
-    EXPECT_EQ(scene.Combo->Text(), "Melon");
+    // Capitals are typed with Shift held.
+    for (const std::string first : {"m", "M"}) {
+        SCOPED_TRACE(first);
+        TComboScene scene(kFruit);
+        scene.Combo->SetAutoDropDown(true);
+        TypeText(first);
+        ASSERT_TRUE(scene.ListShows());
+        EXPECT_EQ(scene.Combo->Text(), first);
+        EXPECT_EQ(scene.List().ItemIndex(), 3);
+        TypeText("E");
+        EXPECT_EQ(scene.Combo->Text(), first + "E");
+        EXPECT_EQ(scene.List().ItemIndex(), 4);
+        EXPECT_EQ(scene.List().SearchText(), first + "E");
+        PressKey(VK_RETURN);
+        EXPECT_EQ(scene.Combo->Text(), "Melon");
+    }
 }
 
 TEST(DBComboBox, MapListShowsTheDisplayTextAndStoresTheValue) {

@@ -58,7 +58,10 @@ bool MovesTheCaret(uint16_t Key) {
 
 void TwwDBComboBox::WndProc(TMessage& Message) {
     const bool keyDown = Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN;
-    if (!FListVisible || !(keyDown || Message.Msg == WM_CHAR) || GetKeyState(VK_SHIFT) < 0) {
+    // Shifted key-downs select in the edit; a character typed with Shift (a capital) is searched
+    // for as any other.
+    if (!FListVisible || !(keyDown || Message.Msg == WM_CHAR) ||
+        (keyDown && GetKeyState(VK_SHIFT) < 0)) {
         TwwDBCustomCombo::WndProc(Message);
         return;
     }
