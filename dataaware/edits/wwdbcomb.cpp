@@ -29,7 +29,7 @@ void TwwDBComboBox::SetMapList(bool Value) {
 }
 
 void TwwDBComboBox::ItemsChanged() {
-    FListFilled = false;
+    ItemsEdited();
     // The same value may show as another item now; an unbound combo keeps its text.
     if (Field() != nullptr && DataLink().OnDataChange) DataLink().OnDataChange(this);
 }
@@ -40,7 +40,9 @@ void TwwDBComboBox::ItemsEdited() {
     // The open list shows the items as they are, or a row picked would stand for another item.
     if (FListVisible) {
         const int32_t row = FPopupList->ItemIndex();
-        const std::string marked = row >= 0 ? FPopupList->Items().Strings(row) : std::string();
+        // A row shown before MapList was turned on still holds its value.
+        const std::string marked =
+            row >= 0 ? wwDisplayPart(FPopupList->Items().Strings(row), FMapList) : std::string();
         FillList();
         FPopupList->SetItemIndex(row < 0 ? -1 : wwIndexOfDisplay(*FItems, FMapList, marked));
     }

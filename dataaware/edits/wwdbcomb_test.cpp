@@ -343,6 +343,18 @@ TEST(DBComboBox, TheIndexAndTheOpenListFollowTheItemsWhenTheyChange) {
     }
 }
 
+TEST(DBComboBox, MapListTurnedOnWhileOpenShowsAndChoosesDisplayTexts) {
+    TComboScene scene({"Red\tR", "Blue\tB"});
+    PressKey(VK_DOWN, {VK_MENU});
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    scene.Combo->SetMapList(true);
+    EXPECT_EQ(scene.List().Items().Strings(1), "Blue");
+    PressKey(VK_RETURN);
+    EXPECT_EQ(scene.Combo->Text(), "Blue");
+    EXPECT_EQ(scene.Combo->StoredValueOf(scene.Combo->Text()), "B");
+}
+
 TEST(DBComboBox, AChoiceTheFieldRefusesIsKeptAndTheRowStaysAsItWas) {
     TBoundComboScene bound(kFruit, "Fruit", csDropDownList);
     TwwDBComboBox& combo = bound.Combo();
