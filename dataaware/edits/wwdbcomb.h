@@ -65,7 +65,8 @@ public:
     // The list, made at the first drop-down; nil before.
     TwwPopupListbox* PopupList() const { return FPopupList; }
 
-    // The value the field takes for a text: its item's stored value with MapList.
+    // The value the field takes for a text: with MapList the stored value of the chosen item
+    // when it shows the text, else of the first item that does.
     std::string StoredValueOf(const std::string& Display);
 
     bool IsDroppedDown() override { return FListVisible; }
