@@ -3,6 +3,7 @@
 #include "dataaware/data/Wwcommon.h"
 #include "dataaware/edits/wwdbcombolist.h"
 #include "dataaware/edits/wwdbcombomaplist.h"
+#include "dataaware/edits/wwmaplist.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
 
@@ -11,7 +12,11 @@ namespace vex {
 TwwDBComboBox::TwwDBComboBox(TComponent* AOwner)
     : TwwDBCustomCombo(AOwner), FItems(std::make_unique<TStringList>()) {
     SetButtonStyle(cbsDownArrow);
-    FItems->OnChange = [this](TObject*) { FListFilled = false; };
+    FItems->OnChanging = [this](TObject*) { FLookup.ItemsChanging(); };
+    FItems->OnChange = [this](TObject*) {
+        FListFilled = false;
+        FLookup.ItemsChanged();
+    };
     TFieldDataLink& link = DataLink();
     link.OnDataChange = [this, edit = link.OnDataChange](TObject*) { DataChange(edit); };
     link.OnUpdateData = [this, edit = link.OnUpdateData](TObject*) { UpdateData(edit); };
@@ -64,7 +69,9 @@ bool TwwDBComboBox::IsTextEditable() {
 
 std::string TwwDBComboBox::StoredValueOf(const std::string& Display) {
     if (FStyle == csDropDown && Display.empty()) return std::string();
-    return wwValueOfText(*FItems, FMapList, Display);
+    if (!FMapList) return Display;
+    const int32_t index = FLookup.IndexOfDisplay(*FItems, true, Display);
+    return index < 0 ? std::string() : std::string(wwSplitMapItem(FItems->Strings(index)).Stored);
 }
 
 void TwwDBComboBox::SetComboValue(const std::string& Value) {
@@ -75,7 +82,7 @@ void TwwDBComboBox::SetComboValue(const std::string& Value) {
         if (FPopupList != nullptr && FListFilled) FPopupList->SetItemIndex(FItemIndex);
         return;
     }
-    SetItemIndex(FMapList ? wwIndexOfValue(*FItems, true, Value) : FItems->IndexOf(Value));
+    SetItemIndex(FMapList ? FLookup.IndexOfValue(*FItems, true, Value) : FItems->IndexOf(Value));
 }
 
 void TwwDBComboBox::DataChange(const TLinkEvent& EditDataChange) {

@@ -221,6 +221,25 @@ TEST(DBComboBox, MapListShowsTheDisplayTextAndStoresTheValue) {
     EXPECT_EQ(combo.Text(), "Blue");
 }
 
+TEST(DBComboBox, AMapListShowsItsItemsAsTheyAreNowOnTheNextRecord) {
+    TBoundComboScene bound({"Red\tR", "Green\tG"}, "Colour", csDropDownList);
+    TwwDBComboBox& combo = bound.Combo();
+    combo.SetMapList(true);
+    bound.Table.Next();
+    EXPECT_EQ(combo.Text(), "Green");
+    combo.Items().SetStrings(0, "Crimson\tR");
+    bound.Table.First();
+    EXPECT_EQ(combo.Text(), "Crimson") << "an item rewritten";
+    combo.Items().Insert(0, "Scarlet\tR");
+    bound.Table.Next();
+    bound.Table.First();
+    EXPECT_EQ(combo.Text(), "Scarlet") << "the first item storing R wins";
+    combo.SetSorted(true);
+    bound.Table.Next();
+    bound.Table.First();
+    EXPECT_EQ(combo.Text(), "Crimson") << "sorting put it first";
+}
+
 TEST(DBComboBox, AComboThatMayNotModifyKeepsItsValue) {
     for (bool readOnly : {false, true}) {
         SCOPED_TRACE(readOnly ? "read-only" : "writable");
