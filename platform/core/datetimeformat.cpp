@@ -1,4 +1,5 @@
 #include <array>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -115,16 +116,17 @@ void TDateTimeFormatter::AppendNested(TDateTimeTokenKind Kind, int Depth) {
 }
 
 void TDateTimeFormatter::AppendNumber(uint32_t Value, uint8_t Width) {
-    char digits[10];
-    size_t count = 0;
+    // Written backwards from the end, padded, then appended in one piece.
+    char digits[std::numeric_limits<uint8_t>::max() + 10];
+    char* const end = digits + sizeof digits;
+    char* first = end;
     do {
-        digits[count++] = static_cast<char>('0' + Value % 10);
+        *--first = static_cast<char>('0' + Value % 10);
         Value /= 10;
     } while (Value != 0);
-    for (size_t pad = count; pad < Width; ++pad)
-        Result += '0';
-    while (count > 0)
-        Result += digits[--count];
+    while (end - first < Width)
+        *--first = '0';
+    Result.append(first, end);
 }
 
 void TDateTimeFormatter::AppendToken(const TDateTimeToken& Token, int Depth) {
