@@ -225,19 +225,19 @@ TEST(DBComboBox, AMapListShowsItsItemsAsTheyAreNowOnTheNextRecord) {
     TBoundComboScene bound({"Red\tR", "Green\tG"}, "Colour", csDropDownList);
     TwwDBComboBox& combo = bound.Combo();
     combo.SetMapList(true);
-    bound.Table.Next();
-    EXPECT_EQ(combo.Text(), "Green");
-    combo.Items().SetStrings(0, "Crimson\tR");
-    bound.Table.First();
-    EXPECT_EQ(combo.Text(), "Crimson") << "an item rewritten";
-    combo.Items().Insert(0, "Scarlet\tR");
-    bound.Table.Next();
-    bound.Table.First();
-    EXPECT_EQ(combo.Text(), "Scarlet") << "the first item storing R wins";
+    const auto shownAfterAWalk = [&] {
+        bound.Table.Next();
+        bound.Table.First();
+        return combo.Text();
+    };
+    combo.Items().Insert(0, "Blue\tB");
+    EXPECT_EQ(shownAfterAWalk(), "Red") << "R moved down a place";
+    combo.Items().SetStrings(1, "Scarlet\tR");
+    EXPECT_EQ(shownAfterAWalk(), "Scarlet") << "its text rewritten";
     combo.SetSorted(true);
-    bound.Table.Next();
-    bound.Table.First();
-    EXPECT_EQ(combo.Text(), "Crimson") << "sorting put it first";
+    EXPECT_EQ(shownAfterAWalk(), "Scarlet") << "sorted to the end";
+    combo.Items().Add("Rose\tR");
+    EXPECT_EQ(shownAfterAWalk(), "Rose") << "the first item storing R wins";
 }
 
 TEST(DBComboBox, AComboThatMayNotModifyKeepsItsValue) {
