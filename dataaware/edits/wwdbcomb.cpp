@@ -3,6 +3,7 @@
 #include "dataaware/data/Wwcommon.h"
 #include "dataaware/edits/wwdbcombolist.h"
 #include "dataaware/edits/wwdbcombomaplist.h"
+#include "dataaware/edits/wwmaplist.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
 
@@ -11,7 +12,11 @@ namespace vex {
 TwwDBComboBox::TwwDBComboBox(TComponent* AOwner)
     : TwwDBCustomCombo(AOwner), FItems(std::make_unique<TStringList>()) {
     SetButtonStyle(cbsDownArrow);
-    FItems->OnChange = [this](TObject*) { ItemsEdited(); };
+    FItems->OnChanging = [this](TObject*) { FLookup.ItemsChanging(); };
+    FItems->OnChange = [this](TObject*) {
+        FLookup.ItemsChanged();
+        ItemsEdited();
+    };
     TFieldDataLink& link = DataLink();
     link.OnDataChange = [this, edit = link.OnDataChange](TObject*) { DataChange(edit); };
     link.OnUpdateData = [this, edit = link.OnUpdateData](TObject*) { UpdateData(edit); };
@@ -84,10 +89,11 @@ bool TwwDBComboBox::IsTextEditable() {
 
 std::string TwwDBComboBox::StoredValueOf(const std::string& Display) {
     if (FStyle == csDropDown && Display.empty()) return std::string();
+    if (!FMapList) return Display;
     // Of items showing the same text, the one chosen is the one meant.
-    const int32_t chosen = FMapList ? ChosenItemShowing(Display) : -1;
-    if (chosen >= 0) return std::string(wwSplitMapItem(FItems->Strings(chosen)).Stored);
-    return wwValueOfText(*FItems, FMapList, Display);
+    int32_t index = ChosenItemShowing(Display);
+    if (index < 0) index = FLookup.IndexOfDisplay(*FItems, true, Display);
+    return index < 0 ? std::string() : std::string(wwSplitMapItem(FItems->Strings(index)).Stored);
 }
 
 void TwwDBComboBox::SetComboValue(const std::string& Value) {
@@ -107,7 +113,7 @@ void TwwDBComboBox::SetComboValue(const std::string& Value) {
         if (FPopupList != nullptr && FListFilled) FPopupList->SetItemIndex(FItemIndex);
         return;
     }
-    SetItemIndex(FMapList ? wwIndexOfValue(*FItems, true, Value) : FItems->IndexOf(Value));
+    SetItemIndex(FMapList ? FLookup.IndexOfValue(*FItems, true, Value) : FItems->IndexOf(Value));
 }
 
 void TwwDBComboBox::DataChange(const TLinkEvent& EditDataChange) {

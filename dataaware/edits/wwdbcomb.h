@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dataaware/edits/wwdotdot.h"
+#include "dataaware/edits/wwmaplist.h"
 #include "platform/core/stringlist.h"
 #include "platform/ui/combobox.h"
 #include "platform/ui/ownerdraw.h"
@@ -124,6 +125,7 @@ private:
     }
 
     std::unique_ptr<TStringList> FItems;
+    TwwMapLookup FLookup;
     TwwPopupListbox* FPopupList = nullptr;  // owned as a component
     TComboBoxStyle FStyle = csDropDown;
     int32_t FDropDownCount = 8;

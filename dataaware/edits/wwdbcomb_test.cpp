@@ -229,6 +229,25 @@ TEST(DBComboBox, MapListShowsTheDisplayTextAndStoresTheValue) {
     EXPECT_EQ(combo.Text(), "Blue");
 }
 
+TEST(DBComboBox, AMapListShowsItsItemsAsTheyAreNowOnTheNextRecord) {
+    TBoundComboScene bound({"Red\tR", "Green\tG"}, "Colour", csDropDownList);
+    TwwDBComboBox& combo = bound.Combo();
+    combo.SetMapList(true);
+    const auto shownAfterAWalk = [&] {
+        bound.Table.Next();
+        bound.Table.First();
+        return combo.Text();
+    };
+    combo.Items().Insert(0, "Blue\tB");
+    EXPECT_EQ(shownAfterAWalk(), "Red") << "R moved down a place";
+    combo.Items().SetStrings(1, "Scarlet\tR");
+    EXPECT_EQ(shownAfterAWalk(), "Scarlet") << "its text rewritten";
+    combo.SetSorted(true);
+    EXPECT_EQ(shownAfterAWalk(), "Scarlet") << "sorted to the end";
+    combo.Items().Add("Rose\tR");
+    EXPECT_EQ(shownAfterAWalk(), "Rose") << "the first item storing R wins";
+}
+
 TEST(DBComboBox, AComboThatMayNotModifyKeepsItsValue) {
     for (bool readOnly : {false, true}) {
         SCOPED_TRACE(readOnly ? "read-only" : "writable");

@@ -149,9 +149,13 @@ std::string TwwDBCustomDateTimePicker::TextOfValue(TDateTime Value) const {
     const bool timeOnly = IsTimeOnlyKind();
     if (wwWholeDay(Value) == 0 && !timeOnly) return "";
     // A long date alone stands for midnight, but never in place of a time-only picker's time.
-    if (!timeOnly && FDisplayFormat.empty() && FDateFormat == dfLong && wwTimeOfDay(Value) == 0)
-        return FormatDateTime(FormatSettings().LongDateFormat, Value);
-    return FormatDateTime(EffectiveDisplayFormat(true), Value);
+    const bool longDateAlone =
+        !timeOnly && FDisplayFormat.empty() && FDateFormat == dfLong && wwTimeOfDay(Value) == 0;
+    const std::string format =
+        longDateAlone ? FormatSettings().LongDateFormat : EffectiveDisplayFormat(true);
+    // Read again only when it changes: a walk through the records writes them all in one.
+    if (FTextFormat.Format() != format) FTextFormat = TDateTimeFormat(format);
+    return FTextFormat.Write(Value);
 }
 
 std::string TwwDBCustomDateTimePicker::DisplayTextOf(TDateTime Value) const {

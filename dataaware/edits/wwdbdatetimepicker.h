@@ -8,6 +8,7 @@
 #include "dataaware/edits/wwdbdatetimepickervalues.h"
 #include "dataaware/edits/wwmonthcalendar.h"
 #include "dataaware/edits/wwpopupcalendar.h"
+#include "platform/core/datetimeformat.h"
 #include "platform/core/events.h"
 #include "platform/gfx/font.h"
 #include "platform/ui/customedit.h"
@@ -271,6 +272,7 @@ private:
     TwwDTEditDataType FUnboundDataType = wwDTEdtDateTime;
     std::string FDisplayFormat;
     mutable TwwFormatParts FFormatParts;
+    mutable TDateTimeFormat FTextFormat;
     bool FEmpty = true;
     int32_t FEpoch;
     bool FOpenedByButton = false;

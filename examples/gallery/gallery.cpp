@@ -367,7 +367,8 @@ const TGroup kPartsColumn[] = {Calendars,    DateTimePickers, Carets,     Colour
                                TabListBoxes, AddressDialog,   FileDialogs};
 const TGroup kEntryColumn[] = {EntryFields,        Spinners,     FileViewers,
                                FindAndFontDialogs, PrintDialogs, VersionCheckViews};
-const TGroup kTrayAndFolderColumn[] = {TrayIcons, FolderDialogs, StringGrids, RuleGrids};
+const TGroup kTrayAndFolderColumn[] = {TrayIcons, FolderDialogs, StringGrids, RuleGrids,
+                                       DataAwareEdits};
 const std::span<const TGroup> kColumns[] = {kLabelColumn,  kFrameColumn,        kEditColumn,
                                             kButtonColumn, kListColumn,         kPartsColumn,
                                             kEntryColumn,  kTrayAndFolderColumn};

@@ -57,6 +57,10 @@ int PrintDialogs(vex::TForm* Form, int Left, int Top);
 // The version-check window's read-only rich-text note with its links (richedits.cpp).
 int VersionCheckViews(vex::TForm* Form, int Left, int Top);
 
+// A masked edit, a combo edit, a combo box with a map list and a date/time picker, bound to one
+// record of a small table (wwedits.cpp).
+int DataAwareEdits(vex::TForm* Form, int Left, int Top);
+
 // A numeric field and a field with a picture mask (entryfields.cpp).
 int EntryFields(vex::TForm* Form, int Left, int Top);
 // Spinners of each shape beside the fields they step (spinners.cpp).
