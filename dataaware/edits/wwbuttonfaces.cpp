@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/gfx/dcstate.h"
 #include "platform/gfx/edges.h"
 
 namespace vex {
@@ -15,6 +16,9 @@ bool ShowsPressed(bool Down, uint8_t Flags) {
 }  // namespace
 
 void wwDrawEllipsisButton(TCanvas& Canvas, const TRect& Rect, TButtonState State, uint8_t Flags) {
+    if (IsRectEmpty(Rect)) return;
+    const TSavedDC savedClip(Canvas.Handle());
+    IntersectClipRect(Canvas.Handle(), Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
     const bool pressed = ShowsPressed(State == bsDown, Flags);
     TRect edge = Rect;
     DrawEdge(Canvas.Handle(), edge, EDGE_RAISED, BF_RECT | BF_MIDDLE | (pressed ? BF_FLAT : 0));
@@ -39,6 +43,9 @@ void wwDrawEllipsisButton(TCanvas& Canvas, const TRect& Rect, TButtonState State
 }
 
 void wwDrawComboButton(TCanvas& Canvas, const TRect& Rect, bool Down, uint8_t Flags, bool Enabled) {
+    if (IsRectEmpty(Rect)) return;
+    const TSavedDC savedClip(Canvas.Handle());
+    IntersectClipRect(Canvas.Handle(), Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
     uint32_t state = DFCS_SCROLLCOMBOBOX;
     if (!Enabled)
         state |= DFCS_INACTIVE;

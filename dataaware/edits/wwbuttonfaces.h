@@ -11,6 +11,9 @@ namespace vex {
 // one look whatever their state sets it.
 inline constexpr uint8_t wwFaceKeepRaised = 0x80;
 
+// Both faces stay inside Rect whatever its size: a grid draws its cell buttons straight on its
+// own canvas, where anything beyond would land on a neighbouring cell.
+
 // A raised button with three dots; a button that is down (State bsDown) without
 // wwFaceKeepRaised shows a flat edge and its dots one pixel right and down.
 void wwDrawEllipsisButton(TCanvas& Canvas, const TRect& Rect, TButtonState State, uint8_t Flags);

@@ -3,6 +3,7 @@
 #include "dataaware/data/Wwcommon.h"
 #include "dataaware/edits/wwdbcombolist.h"
 #include "dataaware/edits/wwdbcombomaplist.h"
+#include "dataaware/edits/wwmaplist.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
 
@@ -11,7 +12,11 @@ namespace vex {
 TwwDBComboBox::TwwDBComboBox(TComponent* AOwner)
     : TwwDBCustomCombo(AOwner), FItems(std::make_unique<TStringList>()) {
     SetButtonStyle(cbsDownArrow);
-    FItems->OnChange = [this](TObject*) { FListFilled = false; };
+    FItems->OnChanging = [this](TObject*) { FLookup.ItemsChanging(); };
+    FItems->OnChange = [this](TObject*) {
+        FLookup.ItemsChanged();
+        ItemsEdited();
+    };
     TFieldDataLink& link = DataLink();
     link.OnDataChange = [this, edit = link.OnDataChange](TObject*) { DataChange(edit); };
     link.OnUpdateData = [this, edit = link.OnUpdateData](TObject*) { UpdateData(edit); };
@@ -29,9 +34,23 @@ void TwwDBComboBox::SetMapList(bool Value) {
 }
 
 void TwwDBComboBox::ItemsChanged() {
-    FListFilled = false;
+    ItemsEdited();
     // The same value may show as another item now; an unbound combo keeps its text.
     if (Field() != nullptr && DataLink().OnDataChange) DataLink().OnDataChange(this);
+}
+
+void TwwDBComboBox::ItemsEdited() {
+    FListFilled = false;
+    FItemIndexStale = true;
+    // The open list shows the items as they are, or a row picked would stand for another item.
+    if (FListVisible) {
+        const int32_t row = FPopupList->ItemIndex();
+        // A row shown before MapList was turned on still holds its value.
+        const std::string marked =
+            row >= 0 ? wwDisplayPart(FPopupList->Items().Strings(row), FMapList) : std::string();
+        FillList();
+        FPopupList->SetItemIndex(row < 0 ? -1 : wwIndexOfDisplay(*FItems, FMapList, marked));
+    }
 }
 
 void TwwDBComboBox::SetStyle(TComboBoxStyle Value) {
@@ -47,11 +66,17 @@ void TwwDBComboBox::SetStyle(TComboBoxStyle Value) {
 }
 
 int32_t TwwDBComboBox::ItemIndex() {
-    return FPopupList != nullptr && FListFilled ? FPopupList->ItemIndex() : FItemIndex;
+    if (FPopupList != nullptr && FListFilled) return FPopupList->ItemIndex();
+    if (FItemIndexStale) {
+        // The items moved under the index: it follows the item the text shows, if any is left.
+        FItemIndexStale = false;
+        if (FItemIndex >= 0) FItemIndex = IndexOfText(Text());
+    }
+    return FItemIndex;
 }
 
 void TwwDBComboBox::SetItemIndex(int32_t Value) {
-    FItemIndex = Value >= 0 && Value < FItems->Count() ? Value : -1;
+    StoreItemIndex(Value >= 0 && Value < FItems->Count() ? Value : -1);
     if (FPopupList != nullptr && FListFilled) FPopupList->SetItemIndex(FItemIndex);
     SetText(FItemIndex < 0 ? std::string() : wwDisplayPart(FItems->Strings(FItemIndex), FMapList));
 }
@@ -64,18 +89,31 @@ bool TwwDBComboBox::IsTextEditable() {
 
 std::string TwwDBComboBox::StoredValueOf(const std::string& Display) {
     if (FStyle == csDropDown && Display.empty()) return std::string();
-    return wwValueOfText(*FItems, FMapList, Display);
+    if (!FMapList) return Display;
+    // Of items showing the same text, the one chosen is the one meant.
+    int32_t index = ChosenItemShowing(Display);
+    if (index < 0) index = FLookup.IndexOfDisplay(*FItems, true, Display);
+    return index < 0 ? std::string() : std::string(wwSplitMapItem(FItems->Strings(index)).Stored);
 }
 
 void TwwDBComboBox::SetComboValue(const std::string& Value) {
-    if (StoredValueOf(Text()) == Value && !(Value.empty() && FMapList)) return;
+    if (FMapList) {
+        // Only the chosen item stands for the value: the text may show no item, several, or
+        // (empty) one that shows nothing.
+        const int32_t chosen = ChosenItemShowing(Text());
+        if (!Value.empty() && chosen >= 0 &&
+            wwSplitMapItem(FItems->Strings(chosen)).Stored == Value)
+            return;
+    } else if (StoredValueOf(Text()) == Value) {
+        return;
+    }
     if (FStyle == csDropDown && !FMapList) {
         SetText(Value);
-        FItemIndex = FItems->IndexOf(Value);
+        StoreItemIndex(FItems->IndexOf(Value));
         if (FPopupList != nullptr && FListFilled) FPopupList->SetItemIndex(FItemIndex);
         return;
     }
-    SetItemIndex(FMapList ? wwIndexOfValue(*FItems, true, Value) : FItems->IndexOf(Value));
+    SetItemIndex(FMapList ? FLookup.IndexOfValue(*FItems, true, Value) : FItems->IndexOf(Value));
 }
 
 void TwwDBComboBox::DataChange(const TLinkEvent& EditDataChange) {
@@ -88,7 +126,7 @@ void TwwDBComboBox::DataChange(const TLinkEvent& EditDataChange) {
         return;
     }
     SetComboValue(field != nullptr ? field->AsString() : std::string());
-    if (IsOwnerDraw() && field != nullptr) FItemIndex = FItems->IndexOf(field->Text());
+    if (IsOwnerDraw() && field != nullptr) StoreItemIndex(FItems->IndexOf(field->Text()));
     if (EditDataChange) EditDataChange(this);
 }
 

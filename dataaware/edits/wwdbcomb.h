@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dataaware/edits/wwdotdot.h"
+#include "dataaware/edits/wwmaplist.h"
 #include "platform/core/stringlist.h"
 #include "platform/ui/combobox.h"
 #include "platform/ui/ownerdraw.h"
@@ -47,7 +48,7 @@ public:
     // The rows' height given to the list; 0 takes the font's.
     int32_t ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int32_t Value) { FItemHeight = Value; }
-    // 0: the combo's width.
+    // 0 (or less, which no list could be): the combo's width.
     int32_t DropDownWidth() const { return FDropDownWidth; }
     void SetDropDownWidth(int32_t Value) { FDropDownWidth = Value; }
     bool AllowClearKey() const { return FAllowClearKey; }
@@ -65,7 +66,8 @@ public:
     // The list, made at the first drop-down; nil before.
     TwwPopupListbox* PopupList() const { return FPopupList; }
 
-    // The value the field takes for a text: its item's stored value with MapList.
+    // The value the field takes for a text: with MapList the stored value of the chosen item
+    // when it shows the text, else of the first item that does.
     std::string StoredValueOf(const std::string& Display);
 
     bool IsDroppedDown() override { return FListVisible; }
@@ -103,7 +105,9 @@ private:
     // Selects the item as the user's choice, marking the combo changed.
     void ChooseItem(int32_t Index);
     void FillList();
-    // The first item showing Text; -1 when none does.
+    // The chosen item when it shows Text; -1 otherwise.
+    int32_t ChosenItemShowing(const std::string& Text);
+    // The first item showing Text, the chosen one first; -1 when none does.
     int32_t IndexOfText(const std::string& Text);
     // A close-up's choice into the text and the field.
     void WriteChoice(const std::string& Chosen, int32_t Index);
@@ -113,8 +117,15 @@ private:
     bool StepClosed(uint16_t Key, TShiftState Shift);
     bool MatchText(char Key);
     void ItemsChanged();
+    // Items changed, by the combo or its user.
+    void ItemsEdited();
+    void StoreItemIndex(int32_t Index) {
+        FItemIndex = Index;
+        FItemIndexStale = false;
+    }
 
     std::unique_ptr<TStringList> FItems;
+    TwwMapLookup FLookup;
     TwwPopupListbox* FPopupList = nullptr;  // owned as a component
     TComboBoxStyle FStyle = csDropDown;
     int32_t FDropDownCount = 8;
@@ -129,8 +140,13 @@ private:
     bool FShowMatchText = false;
     bool FAutoDropping = false;
     bool FSavedShowHint = false;
+    // What the combo showed when the list opened, for a close-up that drops the choice.
+    std::string FTextAtDropDown;
+    bool FModifiedAtDropDown = false;
     // The list holds the display texts of Items as they are now.
     bool FListFilled = false;
+    // Items changed since the stored index was set.
+    bool FItemIndexStale = false;
     bool FCaretHidden = false;
 };
 

@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dataaware/edits/wwdbcomb_testsupport.h"
+#include "dataaware/edits/wwdbcombomaplist.h"
+#include "platform/data/dbierrors.h"
 #include "platform/ui/button.h"
 #include "platform/ui/screen.h"
 #include "platform/ui/windowpicture.h"
@@ -21,7 +25,7 @@ using test::TBoundComboScene;
 using test::TComboScene;
 using test::TypeText;
 
-const std::vector<std::string> kFruit = {"Apple", "Banana", "Cherry", "Mango", "Melon"};
+using test::kFruit;
 
 std::vector<std::string> Numbered(int Count) {
     std::vector<std::string> items;
@@ -188,18 +192,22 @@ TEST(DBComboBox, AClickOnAnItemChoosesItAndTheFocusStays) {
 }
 
 TEST(DBComboBox, AutoDropDownOpensOnTypingAndTheOpenListFollowsTheText) {
-    TComboScene scene(kFruit);
-    scene.Combo->SetAutoDropDown(true);
-    TypeText("m");
-    ASSERT_TRUE(scene.ListShows());
-    EXPECT_EQ(scene.Combo->Text(), "m");
-    EXPECT_EQ(scene.List().ItemIndex(), 3);
-    TypeText("e");
-    EXPECT_EQ(scene.Combo->Text(), "me");
-    EXPECT_EQ(scene.List().ItemIndex(), 4);
-    EXPECT_EQ(scene.List().SearchText(), "me");
-    PressKey(VK_RETURN);
-    EXPECT_EQ(scene.Combo->Text(), "Melon");
+    // Capitals are typed with Shift held.
+    for (const std::string first : {"m", "M"}) {
+        SCOPED_TRACE(first);
+        TComboScene scene(kFruit);
+        scene.Combo->SetAutoDropDown(true);
+        TypeText(first);
+        ASSERT_TRUE(scene.ListShows());
+        EXPECT_EQ(scene.Combo->Text(), first);
+        EXPECT_EQ(scene.List().ItemIndex(), 3);
+        TypeText("E");
+        EXPECT_EQ(scene.Combo->Text(), first + "E");
+        EXPECT_EQ(scene.List().ItemIndex(), 4);
+        EXPECT_EQ(scene.List().SearchText(), first + "E");
+        PressKey(VK_RETURN);
+        EXPECT_EQ(scene.Combo->Text(), "Melon");
+    }
 }
 
 TEST(DBComboBox, MapListShowsTheDisplayTextAndStoresTheValue) {
@@ -219,6 +227,25 @@ TEST(DBComboBox, MapListShowsTheDisplayTextAndStoresTheValue) {
     EXPECT_EQ(combo.Text(), "Green");
     bound.Table.First();
     EXPECT_EQ(combo.Text(), "Blue");
+}
+
+TEST(DBComboBox, AMapListShowsItsItemsAsTheyAreNowOnTheNextRecord) {
+    TBoundComboScene bound({"Red\tR", "Green\tG"}, "Colour", csDropDownList);
+    TwwDBComboBox& combo = bound.Combo();
+    combo.SetMapList(true);
+    const auto shownAfterAWalk = [&] {
+        bound.Table.Next();
+        bound.Table.First();
+        return combo.Text();
+    };
+    combo.Items().Insert(0, "Blue\tB");
+    EXPECT_EQ(shownAfterAWalk(), "Red") << "R moved down a place";
+    combo.Items().SetStrings(1, "Scarlet\tR");
+    EXPECT_EQ(shownAfterAWalk(), "Scarlet") << "its text rewritten";
+    combo.SetSorted(true);
+    EXPECT_EQ(shownAfterAWalk(), "Scarlet") << "sorted to the end";
+    combo.Items().Add("Rose\tR");
+    EXPECT_EQ(shownAfterAWalk(), "Rose") << "the first item storing R wins";
 }
 
 TEST(DBComboBox, AComboThatMayNotModifyKeepsItsValue) {
@@ -282,6 +309,11 @@ TEST(DBComboBox, TheOwnerDrawnListGathersLettersUntilAPause) {
     EXPECT_EQ(scene.List().SearchText(), "");
     TypeText(std::string(40, 'm'));
     EXPECT_EQ(scene.List().SearchText(), std::string(32, 'm')) << "at most 32 characters";
+    PressKey(VK_ESCAPE);
+    PressKey(VK_DOWN, {VK_MENU});
+    TypeText("b");
+    EXPECT_EQ(scene.List().SearchText(), "b") << "a list opened again searches afresh";
+    EXPECT_EQ(scene.List().ItemIndex(), 1);
 }
 
 TEST(DBComboBox, LosingTheFocusOrAClickElsewhereClosesKeepingTheChoice) {
@@ -298,6 +330,108 @@ TEST(DBComboBox, LosingTheFocusOrAClickElsewhereClosesKeepingTheChoice) {
         test::PumpUntilIdle();
         EXPECT_FALSE(scene.ListShows());
         EXPECT_EQ(scene.Combo->Text(), "Apple");
+    }
+}
+
+TEST(DBComboBox, TheIndexAndTheOpenListFollowTheItemsWhenTheyChange) {
+    struct TCase {
+        const char* Name;
+        bool Open;
+        std::function<void(TStrings&)> Change;
+        int32_t Index;
+        std::string Text;
+    };
+    // Melon is chosen (closed) or marked in the list (open) when Items change.
+    const std::vector<TCase> cases = {
+        {"closed, its item deleted", false, [](TStrings& s) { s.Delete(4); }, -1, "Melon"},
+        {"closed, an item put before", false, [](TStrings& s) { s.Insert(0, "Apricot"); }, 5,
+         "Melon"},
+        {"open, all cleared", true, [](TStrings& s) { s.Clear(); }, -1, ""},
+        {"open, an item put before", true, [](TStrings& s) { s.Insert(0, "Apricot"); }, 5, "Melon"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TComboScene scene(kFruit, csDropDownList);
+        if (c.Open) PressKey(VK_DOWN, {VK_MENU});
+        for (int i = 0; i < 5; ++i)
+            PressKey(VK_DOWN);
+        c.Change(scene.Combo->Items());
+        if (c.Open) PressKey(VK_RETURN);
+        EXPECT_EQ(scene.Combo->ItemIndex(), c.Index);
+        EXPECT_EQ(scene.Combo->Text(), c.Text);
+    }
+}
+
+TEST(DBComboBox, MapListTurnedOnWhileOpenShowsAndChoosesDisplayTexts) {
+    TComboScene scene({"Red\tR", "Blue\tB"});
+    PressKey(VK_DOWN, {VK_MENU});
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    scene.Combo->SetMapList(true);
+    EXPECT_EQ(scene.List().Items().Strings(1), "Blue");
+    PressKey(VK_RETURN);
+    EXPECT_EQ(scene.Combo->Text(), "Blue");
+    EXPECT_EQ(scene.Combo->StoredValueOf(scene.Combo->Text()), "B");
+}
+
+TEST(DBComboBox, AChoiceTheFieldRefusesIsKeptAndTheRowStaysAsItWas) {
+    TBoundComboScene bound(kFruit, "Fruit", csDropDownList);
+    TwwDBComboBox& combo = bound.Combo();
+    combo.SetShowHint(true);
+    bound.Table.FieldByName("Fruit")->OnValidate = [](TField*, const std::string& Text) {
+        if (Text == "Banana") throw EDatabaseError("No bananas");
+    };
+    combo.Button().Click();
+    EXPECT_THROW(bound.Scene->ClickRow(1), EDatabaseError);
+    EXPECT_FALSE(bound.Scene->ListShows());
+    EXPECT_EQ(combo.Text(), "Banana");
+    EXPECT_TRUE(combo.ShowHint()) << "the hint hidden while open shows again";
+    EXPECT_THROW(bound.Table.Post(), EDatabaseError);
+    bound.Table.Cancel();
+    EXPECT_EQ(bound.Stored("Fruit"), "Mango");
+    EXPECT_EQ(combo.Text(), "Mango");
+}
+
+TEST(DBComboBox, AComboWithoutAParentWindowDoesNotDropDown) {
+    TwwDBComboBox combo(nullptr);
+    combo.Items().Add("Apple");
+    EXPECT_THROW(combo.DropDown(), std::exception);
+    EXPECT_FALSE(combo.IsDroppedDown());
+    EXPECT_EQ(combo.PopupList(), nullptr);
+}
+
+TEST(DBComboBox, EveryMapListRowStoresItsOwnValueAndShowsAgainFromIt) {
+    // Two rows show Red; a value may hold a TAB; a row without a TAB stores nothing; a row may
+    // show nothing.
+    const std::vector<std::string> items = {"Red\tR",    "Red\tX", "Blue\tB",
+                                            "Tab\tT\tU", "None",   "\tE"};
+    const std::vector<std::string> stored = {"R", "X", "B", "T\tU", "", "E"};
+    for (int32_t row = 0; row < static_cast<int32_t>(items.size()); ++row) {
+        SCOPED_TRACE(items[row]);
+        TBoundComboScene bound(items, "Colour", csDropDownList);
+        TwwDBComboBox& combo = bound.Combo();
+        combo.SetMapList(true);
+        combo.Button().Click();
+        bound.Scene->ClickRow(row);
+        EXPECT_EQ(bound.Stored("Colour"), stored[row]);
+        bound.Table.Post();
+        bound.Table.Next();
+        bound.Table.First();
+        EXPECT_EQ(combo.ItemIndex(), row);
+        EXPECT_EQ(combo.Text(), wwDisplayPart(items[row], true));
+    }
+}
+
+TEST(DBComboBox, TheListIsDropDownWidthWideOrAsWideAsTheCombo) {
+    for (const auto& [dropDownWidth, width] :
+         std::vector<std::pair<int32_t, int32_t>>{{0, 120}, {-50, 120}, {200, 200}, {60, 60}}) {
+        SCOPED_TRACE(dropDownWidth);
+        TComboScene scene(kFruit);
+        scene.Combo->SetDropDownWidth(dropDownWidth);
+        PressKey(VK_DOWN, {VK_MENU});
+        TRect list;
+        GetWindowRect(scene.List().Handle(), list);
+        EXPECT_EQ(list.Right - list.Left, width);
     }
 }
 

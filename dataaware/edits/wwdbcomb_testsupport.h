@@ -19,6 +19,8 @@
 
 namespace vex::test {
 
+inline const std::vector<std::string> kFruit = {"Apple", "Banana", "Cherry", "Mango", "Melon"};
+
 struct TComboScene : TListScene {
     explicit TComboScene(const std::vector<std::string>& Items, TComboBoxStyle Style = csDropDown,
                          TRect Bounds = Rect(10, 10, 130, 30)) {

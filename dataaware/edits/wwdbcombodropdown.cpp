@@ -21,11 +21,22 @@ int32_t wwDropDownHeight(int32_t Count, int32_t DropDownCount, int32_t ItemHeigh
     return SaturateToInt32(rows * std::max(0, ItemHeight) + 4);
 }
 
+namespace {
+
+// A list that fits on the screen is moved onto it; one larger starts at its top or left edge.
+int64_t OntoScreen(int64_t Start, int32_t Length, int32_t ScreenLength) {
+    return std::max<int64_t>(0, std::min<int64_t>(Start, int64_t{ScreenLength} - Length));
+}
+
+}  // namespace
+
 TRect wwDropDownBounds(const TRect& Combo, int32_t Width, int32_t Height, TSize Screen) {
     int64_t top = int64_t{Combo.Bottom} - 1;
     if (top + Height > Screen.cy) top = int64_t{Combo.Top} - Height;
+    top = OntoScreen(top, Height, Screen.cy);
     int64_t left = Combo.Left;
     if (left + Width > Screen.cx) left = int64_t{Combo.Right} - 1 - Width;
+    left = OntoScreen(left, Width, Screen.cx);
     return Rect(SaturateToInt32(left), SaturateToInt32(top), SaturateToInt32(left + Width),
                 SaturateToInt32(top + Height));
 }
@@ -44,17 +55,24 @@ void TwwDBComboBox::FillList() {
     FListFilled = true;
 }
 
-int32_t TwwDBComboBox::IndexOfText(const std::string& Text) {
-    // The item last chosen is most often the one shown: no walk through a long list for it.
+int32_t TwwDBComboBox::ChosenItemShowing(const std::string& Text) {
     for (const int32_t index : {FItemIndex, ItemIndex()})
         if (index >= 0 && index < FItems->Count() &&
             wwDisplayPart(FItems->Strings(index), FMapList) == Text)
             return index;
-    return wwIndexOfDisplay(*FItems, FMapList, Text);
+    return -1;
+}
+
+int32_t TwwDBComboBox::IndexOfText(const std::string& Text) {
+    // The item last chosen is most often the one shown: no walk through a long list for it.
+    const int32_t chosen = ChosenItemShowing(Text);
+    return chosen >= 0 ? chosen : wwIndexOfDisplay(*FItems, FMapList, Text);
 }
 
 void TwwDBComboBox::DropDown() {
     if (FListVisible || FStyle == csSimple) return;
+    // A combo that cannot have a window says so before its list shows.
+    HandleNeeded();
     const std::weak_ptr<const void> life = LifeToken();
     Invalidate();
     if (FPopupList == nullptr) FPopupList = new TwwPopupListbox(this);
@@ -77,7 +95,7 @@ void TwwDBComboBox::DropDown() {
 
     const int32_t rows = FPopupList->Items().Count();
     const int32_t height = wwDropDownHeight(rows, FDropDownCount, FPopupList->ItemHeight());
-    const int32_t width = FDropDownWidth != 0 ? FDropDownWidth : Width();
+    const int32_t width = FDropDownWidth > 0 ? FDropDownWidth : Width();
     TField* field = Field();
     int32_t selected = -1;
     if (IsOwnerDraw() && field != nullptr)
@@ -85,6 +103,7 @@ void TwwDBComboBox::DropDown() {
     else if (!Text().empty())
         selected = IndexOfText(Text());
     FPopupList->SetItemIndex(selected);
+    FPopupList->ClearSearch();
 
     const TPoint origin = ClientToScreen(Point(0, 0));
     const TRect bounds =
@@ -95,6 +114,8 @@ void TwwDBComboBox::DropDown() {
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
     FListVisible = true;
     FJustDropped = true;
+    FTextAtDropDown = Text();
+    FModifiedAtDropDown = Field() != nullptr ? DataLink().Modified() : Modified();
     if (!FAutoDropping && IsTextEditable()) SelectAll();
     if (IsTextEditable()) ShowCaret(Handle());
     FSavedShowHint = ShowHint();
@@ -116,16 +137,33 @@ void TwwDBComboBox::CloseUp(bool Accept) {
     SetWindowPos(FPopupList->Handle(), 0, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER | SWP_HIDEWINDOW);
     FListVisible = false;
-    if (Accept && chosen != Text() && EditCanModify()) {
+    // Rows may show the same text for different values: another row is another choice.
+    const bool otherRow = Accept && index >= 0 && index != FItemIndex;
+    if (Accept && (chosen != Text() || otherRow) && MayChangeItem()) {
         SetCloseUpInProgress(true);
         try {
             WriteChoice(chosen, index);
         } catch (...) {
-            if (!life.expired()) SetCloseUpInProgress(false);
+            // The field refused the choice: the combo keeps it to be mended, and is closed.
+            if (!life.expired()) {
+                SetCloseUpInProgress(false);
+                SetShowHint(FSavedShowHint);
+            }
             throw;
         }
         if (life.expired()) return;
         SetCloseUpInProgress(false);
+    }
+    // Typed into the open list of a combo that holds only its items, the text was a search:
+    // dropping the choice shows, and later stores, what was there before.
+    if (!Accept && FStyle != csDropDown && Text() != FTextAtDropDown) {
+        if (Field() != nullptr && !FModifiedAtDropDown) {
+            DataLink().Reset();
+        } else {
+            SetText(FTextAtDropDown);
+            SetModified(FModifiedAtDropDown);
+        }
+        if (life.expired()) return;
     }
     if (!IsTextEditable()) HideCaret(Handle());
     Invalidate();
@@ -137,7 +175,7 @@ void TwwDBComboBox::CloseUp(bool Accept) {
 
 void TwwDBComboBox::WriteChoice(const std::string& Chosen, int32_t Index) {
     if (!Chosen.empty() || FStyle == csDropDownList || FMapList) SetText(Chosen);
-    FItemIndex = Index;
+    StoreItemIndex(Index);
     SetChanged(true);
     // The field takes the choice now, once; the change it tells is this combo's own.
     DataLink().UpdateRecord();

@@ -43,6 +43,13 @@ char SearchCharOf(uint16_t Key) {
     return 0;
 }
 
+// A key that types into the text: with Ctrl or Alt alone a letter is a command or a menu's
+// (both together are AltGr, which types), and the Windows and menu keys type nothing.
+bool TypesText(uint16_t Key, TShiftState Shift) {
+    if (!wwIsEditKey(Key) || Key == VK_LWIN || Key == VK_RWIN || Key == VK_APPS) return false;
+    return Shift.Contains(ssCtrl) == Shift.Contains(ssAlt);
+}
+
 bool MovesTheCaret(uint16_t Key) {
     return Key == VK_HOME || Key == VK_END || Key == VK_LEFT || Key == VK_RIGHT;
 }
@@ -51,7 +58,10 @@ bool MovesTheCaret(uint16_t Key) {
 
 void TwwDBComboBox::WndProc(TMessage& Message) {
     const bool keyDown = Message.Msg == WM_KEYDOWN || Message.Msg == WM_SYSKEYDOWN;
-    if (!FListVisible || !(keyDown || Message.Msg == WM_CHAR) || GetKeyState(VK_SHIFT) < 0) {
+    // Shifted key-downs select in the edit; a character typed with Shift (a capital) is searched
+    // for as any other.
+    if (!FListVisible || !(keyDown || Message.Msg == WM_CHAR) ||
+        (keyDown && GetKeyState(VK_SHIFT) < 0)) {
         TwwDBCustomCombo::WndProc(Message);
         return;
     }
@@ -93,7 +103,7 @@ bool TwwDBComboBox::StepClosed(uint16_t Key, TShiftState Shift) {
         if (count > 0 && to != from && MayChangeItem()) ChooseItem(to);
         return true;
     }
-    if (FStyle != csDropDownList || FShowMatchText || !wwIsEditKey(Key)) return false;
+    if (FStyle != csDropDownList || FShowMatchText || !TypesText(Key, Shift)) return false;
     const char ch = SearchCharOf(Key);
     if (ch == 0) return false;
     const int32_t found =
@@ -106,8 +116,8 @@ void TwwDBComboBox::KeyDown(uint16_t& Key, TShiftState Shift) {
     const TNoDateFill noDates(*this, FMapList);
     const std::weak_ptr<const void> life = LifeToken();
     const bool alt = Shift.Contains(ssAlt) || GetKeyState(VK_MENU) < 0;
-    const bool editKey = wwIsEditKey(Key);
-    if (!FListVisible && FAutoDropDown && editKey && Key != VK_BACK && Key != VK_DELETE && !alt) {
+    const bool typing = TypesText(Key, Shift);
+    if (!FListVisible && FAutoDropDown && typing && Key != VK_BACK && Key != VK_DELETE && !alt) {
         FAutoDropping = true;
         DropDown();
         if (life.expired()) return;
@@ -118,9 +128,12 @@ void TwwDBComboBox::KeyDown(uint16_t& Key, TShiftState Shift) {
         return;
     }
     if (life.expired()) return;
-    if (FListVisible && FJustDropped && editKey) {
+    if (FListVisible && FJustDropped && typing) {
         FJustDropped = false;
-        if (FStyle != csDropDown || FAutoDropDown) SetText("");
+        // A bound combo asks for its record first: the record's change would show the field's
+        // value again under the key.
+        if ((FStyle != csDropDown || FAutoDropDown) && MayChangeItem()) SetText("");
+        if (life.expired()) return;
     }
     TwwDBCustomCombo::KeyDown(Key, Shift);
 }
@@ -159,7 +172,7 @@ void TwwDBComboBox::KeyUp(uint16_t& Key, TShiftState Shift) {
             if (MayChangeItem()) ChooseItem(-1);
         } else if (FListVisible && Text().empty()) {
             FPopupList->SetItemIndex(-1);
-            FItemIndex = -1;
+            StoreItemIndex(-1);
         }
     }
     TwwDBCustomCombo::KeyUp(Key, Shift);

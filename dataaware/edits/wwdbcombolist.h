@@ -33,6 +33,8 @@ public:
 
     TwwDBComboBox* Combo() const { return FCombo; }
     const std::string& SearchText() const { return FSearchText; }
+    // Each drop-down searches afresh, however soon it follows the last key.
+    void ClearSearch() { FSearchText.clear(); }
 
     void DefaultHandler(TMessage& Message) override;
 

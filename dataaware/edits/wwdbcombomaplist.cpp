@@ -28,18 +28,6 @@ int32_t wwIndexOfValue(const TStrings& Items, bool MapList, std::string_view Val
     return -1;
 }
 
-std::string wwDisplayOfValue(const TStrings& Items, bool MapList, const std::string& Value) {
-    if (!MapList) return Value;
-    const int32_t index = wwIndexOfValue(Items, true, Value);
-    return index < 0 ? std::string() : wwDisplayPart(Items.Strings(index), true);
-}
-
-std::string wwValueOfText(const TStrings& Items, bool MapList, const std::string& Text) {
-    if (!MapList) return Text;
-    const int32_t index = wwIndexOfDisplay(Items, true, Text);
-    return index < 0 ? std::string() : std::string(wwSplitMapItem(Items.Strings(index)).Stored);
-}
-
 int32_t wwFindDisplayPrefix(const TStrings& Items, bool MapList, int32_t First,
                             std::string_view Prefix) {
     const int32_t count = Items.Count();

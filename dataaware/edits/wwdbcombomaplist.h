@@ -19,12 +19,6 @@ struct TwwMapItem {
 TwwMapItem wwSplitMapItem(std::string_view Item);
 
 std::string wwDisplayPart(std::string_view Item, bool MapList);
-// The text shown for a stored value: the display part of the first item storing it exactly, empty
-// when none does; without MapList the value itself.
-std::string wwDisplayOfValue(const TStrings& Items, bool MapList, const std::string& Value);
-// The value stored for a text: the stored part of the first item showing it exactly, empty when
-// none does; without MapList the text itself.
-std::string wwValueOfText(const TStrings& Items, bool MapList, const std::string& Text);
 // The first item whose display part (Display) or stored part (not Display) equals Text exactly;
 // -1 when none does.
 int32_t wwIndexOfDisplay(const TStrings& Items, bool MapList, std::string_view Text);

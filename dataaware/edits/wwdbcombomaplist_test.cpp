@@ -15,32 +15,34 @@ TStringList ListOf(const std::vector<std::string>& Items) {
     return list;
 }
 
-TEST(ComboMapList, MapsValuesToTheirTextsAndBack) {
+TEST(ComboMapList, FindsTheFirstItemShowingATextOrStoringAValue) {
     const TStringList items = ListOf({"Red\tR", "Rose\tR", "Green\tG", "Tab\tT\tU", "Plain"});
     struct TCase {
         bool MapList;
-        std::string Value, Display;
+        std::string Text;
+        int32_t Found;
     };
-    // Value to display text.
-    for (const TCase& c : std::vector<TCase>{{true, "T\tU", "Tab"},
-                                             {true, "", "Plain"},
-                                             {true, "r", ""},
-                                             {true, "X", ""},
-                                             {false, "R", "R"},
-                                             {false, "X", "X"}}) {
-        SCOPED_TRACE(c.Value);
-        EXPECT_EQ(wwDisplayOfValue(items, c.MapList, c.Value), c.Display);
+    // By stored value: the first TAB parts an item; an item without one stores nothing.
+    for (const TCase& c : std::vector<TCase>{{true, "R", 0},
+                                             {true, "T\tU", 3},
+                                             {true, "", 4},
+                                             {true, "r", -1},
+                                             {true, "X", -1},
+                                             {false, "Plain", 4},
+                                             {false, "R", -1}}) {
+        SCOPED_TRACE(c.Text);
+        EXPECT_EQ(wwIndexOfValue(items, c.MapList, c.Text), c.Found);
     }
-    // Display text to value.
-    for (const TCase& c : std::vector<TCase>{{true, "R", "Rose"},
-                                             {true, "T\tU", "Tab"},
-                                             {true, "", "Plain"},
-                                             {true, "", "red"},
-                                             {true, "", "Purple"},
-                                             {false, "Red\tR", "Red\tR"},
-                                             {false, "Red", "Red"}}) {
-        SCOPED_TRACE(c.Display);
-        EXPECT_EQ(wwValueOfText(items, c.MapList, c.Display), c.Value);
+    // By display text, exactly.
+    for (const TCase& c : std::vector<TCase>{{true, "Rose", 1},
+                                             {true, "Tab", 3},
+                                             {true, "Plain", 4},
+                                             {true, "red", -1},
+                                             {true, "Purple", -1},
+                                             {false, "Red\tR", 0},
+                                             {false, "Red", -1}}) {
+        SCOPED_TRACE(c.Text);
+        EXPECT_EQ(wwIndexOfDisplay(items, c.MapList, c.Text), c.Found);
     }
 }
 

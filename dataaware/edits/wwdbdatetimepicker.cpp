@@ -9,6 +9,8 @@
 #include "platform/core/formatsettings.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
+#include "platform/ui/controlmessages.h"
+#include "platform/win/messages.h"
 #include "platform/win/systemmetrics.h"
 
 namespace vex {
@@ -67,12 +69,14 @@ TwwDBCustomDateTimePicker::~TwwDBCustomDateTimePicker() {
 }
 
 void TwwDBCustomDateTimePicker::SetMaxDate(TDateTime Value) {
-    if (Value != 0 && FMinDate != 0 && Value < FMinDate) RaiseBelowMinimum(FMinDate);
+    if (Value != 0 && FMinDate != 0 && wwMoment(Value) < wwMoment(FMinDate))
+        RaiseBelowMinimum(FMinDate);
     FMaxDate = Value;
 }
 
 void TwwDBCustomDateTimePicker::SetMinDate(TDateTime Value) {
-    if (Value != 0 && FMaxDate != 0 && Value > FMaxDate) RaiseExceedsMaximum(FMaxDate);
+    if (Value != 0 && FMaxDate != 0 && wwMoment(Value) > wwMoment(FMaxDate))
+        RaiseExceedsMaximum(FMaxDate);
     FMinDate = Value;
 }
 
@@ -145,9 +149,13 @@ std::string TwwDBCustomDateTimePicker::TextOfValue(TDateTime Value) const {
     const bool timeOnly = IsTimeOnlyKind();
     if (wwWholeDay(Value) == 0 && !timeOnly) return "";
     // A long date alone stands for midnight, but never in place of a time-only picker's time.
-    if (!timeOnly && FDisplayFormat.empty() && FDateFormat == dfLong && wwTimeOfDay(Value) == 0)
-        return FormatDateTime(FormatSettings().LongDateFormat, Value);
-    return FormatDateTime(EffectiveDisplayFormat(true), Value);
+    const bool longDateAlone =
+        !timeOnly && FDisplayFormat.empty() && FDateFormat == dfLong && wwTimeOfDay(Value) == 0;
+    const std::string format =
+        longDateAlone ? FormatSettings().LongDateFormat : EffectiveDisplayFormat(true);
+    // Read again only when it changes: a walk through the records writes them all in one.
+    if (FTextFormat.Format() != format) FTextFormat = TDateTimeFormat(format);
+    return FTextFormat.Write(Value);
 }
 
 std::string TwwDBCustomDateTimePicker::DisplayTextOf(TDateTime Value) const {
@@ -175,9 +183,12 @@ void TwwDBCustomDateTimePicker::SetValue(TDateTime Value) {
                            (Field() != nullptr && Field()->IsNull());
     // Checked before anything is stored, so a refused value can never be shown or posted.
     if (!skipRange) {
-        if (FMaxDate != 0 && wwWholeDay(Value) > FMaxDate) RaiseExceedsMaximum(FMaxDate);
-        if (FMinDate != 0 && Value < FMinDate) RaiseBelowMinimum(FMinDate);
+        if (FMaxDate != 0 && wwWholeDay(Value) > wwMoment(FMaxDate)) RaiseExceedsMaximum(FMaxDate);
+        if (FMinDate != 0 && wwMoment(Value) < wwMoment(FMinDate)) RaiseBelowMinimum(FMinDate);
     }
+    // A value no date can be written for (NaN, beyond year 9999) raises its EConvertError here,
+    // not from the first text or key that would decode it.
+    if (Value != 0) SplitDateTime(Value);
     FValue = Value;
     const std::string text = TextOfValue(Value);
     if (!ReplaceText(text)) return;
@@ -192,17 +203,20 @@ bool TwwDBCustomDateTimePicker::TextIs(const std::string& Value) const {
 bool TwwDBCustomDateTimePicker::ReplaceText(const std::string& Value) {
     if (TextIs(Value)) return true;
     const std::weak_ptr<const void> life = LifeToken();
-    SetText(Value);
+    // SetText's own, but its text-changed notice would reach a picker its change handler freed.
+    Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
+    if (life.expired()) return false;
+    Perform(CM_TEXTCHANGED, 0, 0);
     return !life.expired();
 }
 
 TDateTime TwwDBCustomDateTimePicker::Date() {
-    CommitPendingPart();
+    if (!CommitPendingPart()) return 0;
     return IsTimeOnlyKind() ? 0 : FValue;
 }
 
 TDateTime TwwDBCustomDateTimePicker::Time() {
-    CommitPendingPart();
+    if (!CommitPendingPart()) return 0;
     return IsDateKind() ? 0 : FValue;
 }
 
@@ -223,8 +237,8 @@ void TwwDBCustomDateTimePicker::SetDate(TDateTime Value) {
     }
     // Whole days against MaxDate, as the value itself is checked: the calendar's MaxDate day is
     // a day it offers.
-    if (FMaxDate != 0 && wwWholeDay(next) > FMaxDate) RaiseExceedsMaximum(FMaxDate);
-    if (FMinDate != 0 && next < FMinDate) RaiseBelowMinimum(FMinDate);
+    if (FMaxDate != 0 && wwWholeDay(next) > wwMoment(FMaxDate)) RaiseExceedsMaximum(FMaxDate);
+    if (FMinDate != 0 && wwMoment(next) < wwMoment(FMinDate)) RaiseBelowMinimum(FMinDate);
     SetValue(next);
 }
 

@@ -8,6 +8,7 @@
 #include "dataaware/edits/wwdbdatetimepickervalues.h"
 #include "dataaware/edits/wwmonthcalendar.h"
 #include "dataaware/edits/wwpopupcalendar.h"
+#include "platform/core/datetimeformat.h"
 #include "platform/core/events.h"
 #include "platform/gfx/font.h"
 #include "platform/ui/customedit.h"
@@ -165,6 +166,9 @@ public:
     // True tells the link the record was modified (unless the field is read-only) and marks
     // the edit modified.
     void SetModified(bool Value) override;
+    // The calendar offers MinDate's whole day: a time of day on it before MinDate's gives
+    // MinDate, where the Date setter would raise.
+    void TakeCalendarDay(TDateTime Day) override;
     HWND PickerWindow() override { return Handle(); }
 
     // The button too: it is drawn from the picker's state.
@@ -243,9 +247,10 @@ private:
     // DisplayFormat, else the field's, as set.
     const std::string& OwnOrFieldFormat() const;
 
-    // Seams into the part editor.
+    // Seams into the part editor. Taking a pending part runs the change handlers: false when
+    // they freed the picker.
     void HighlightCurrentPart();
-    void CommitPendingPart();
+    bool CommitPendingPart();
     void FirstPart();
 
     TAlignment FAlignment = taLeftJustify;
@@ -267,6 +272,7 @@ private:
     TwwDTEditDataType FUnboundDataType = wwDTEdtDateTime;
     std::string FDisplayFormat;
     mutable TwwFormatParts FFormatParts;
+    mutable TDateTimeFormat FTextFormat;
     bool FEmpty = true;
     int32_t FEpoch;
     bool FOpenedByButton = false;

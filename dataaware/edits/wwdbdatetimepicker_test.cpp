@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 
@@ -74,6 +75,15 @@ TEST(DBDateTimePicker, ChecksTheLimitsBeforeStoringAValue) {
          "Date is less than minimum of 3/1/00", "2000-03-01 18:00"},
         {"time on the MaxDate day", time, 0, DayAt(2000, 3, 1), EncodeTime(23, 0, 0, 0), "",
          "2000-03-01 23:00"},
+        // Before the base date a later time of day is further from zero.
+        {"value later than MinDate on its day before 1899", value, DayAt(1899, 12, 29, 12), 0,
+         DayAt(1899, 12, 29, 18), "", "1899-12-29 18:00"},
+        {"value earlier than MinDate on its day before 1899", value, DayAt(1899, 12, 29, 12), 0,
+         DayAt(1899, 12, 29, 6), "Date is less than minimum of 12/29/99", "2000-03-01 18:00"},
+        {"value on the MaxDate day before 1899", value, 0, DayAt(1899, 12, 29, 12),
+         DayAt(1899, 12, 29, 18), "", "1899-12-29 18:00"},
+        {"date later than MinDate on its day before 1899", date, DayAt(1899, 12, 29, 12), 0,
+         DayAt(1899, 12, 29), "", "1899-12-29 18:00"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -103,6 +113,57 @@ TEST(DBDateTimePicker, RefusesALimitThatWouldCrossTheOtherNamingTheOther) {
               "Date is less than minimum of 3/11/00");
     EXPECT_EQ(high.MinDate(), 0);
     EXPECT_EQ(low.MaxDate(), 0);
+}
+
+TEST(DBDateTimePicker, LimitsBeforeTheBaseDateCrossOnlyWhenTheyDo) {
+    const struct {
+        TDateTime MinDate, MaxDate;
+        bool Crossing;
+    } cases[] = {
+        {DayAt(1899, 12, 29), DayAt(1899, 12, 29, 6), false},
+        {DayAt(1899, 12, 29, 6), DayAt(1899, 12, 29), true},
+        {DayAt(1899, 12, 29, 6), DayAt(1899, 12, 29, 6), false},
+        {DayAt(1800, 1, 1, 23), DayAt(1800, 1, 2, 1), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Shown(c.MinDate) + " to " + Shown(c.MaxDate));
+        TwwDBDateTimePicker low(nullptr), high(nullptr);
+        low.SetMinDate(c.MinDate);
+        high.SetMaxDate(c.MaxDate);
+        EXPECT_EQ(RangeError([&] { low.SetMaxDate(c.MaxDate); }).empty(), !c.Crossing);
+        EXPECT_EQ(RangeError([&] { high.SetMinDate(c.MinDate); }).empty(), !c.Crossing);
+    }
+}
+
+// A value no date can be written for is refused, and the picker keeps the one it had.
+TEST(DBDateTimePicker, RefusesAValueOutsideTheYearsItCanShow) {
+    const struct {
+        const char* Name;
+        TDateTime Given;
+        bool Taken;
+    } cases[] = {
+        {"1 January 0001", DayAt(1, 1, 1), true},
+        {"the last millisecond of 9999", DayAt(9999, 12, 31) + EncodeTime(23, 59, 59, 999), true},
+        {"half a millisecond later",
+         DayAt(9999, 12, 31) + EncodeTime(23, 59, 59, 999) + 0.6 / 864e5, false},
+        {"a day before year 1", DayAt(1, 1, 1) - 1, false},
+        {"year 30,000", 1e7, false},
+        {"not a number", std::nan(""), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TwwDBDateTimePicker picker(nullptr);
+        picker.SetDisplayFormat("yyyy-mm-dd hh:nn:ss");
+        picker.SetValue(DayAt(2000, 3, 1, 18));
+        if (c.Taken) {
+            EXPECT_NO_THROW(picker.SetValue(c.Given));
+            EXPECT_EQ(picker.Text(), FormatDateTime("yyyy-mm-dd hh:nn:ss", c.Given));
+            continue;
+        }
+        EXPECT_THROW(picker.SetValue(c.Given), EConvertError);
+        EXPECT_EQ(Shown(picker.Value()), "2000-03-01 18:00");
+        EXPECT_EQ(picker.Text(), "2000-03-01 18:00:00");
+    }
 }
 
 TEST(DBDateTimePicker, ZeroIsNoValueShownAsNothingButInATimeOfDay) {

@@ -39,13 +39,15 @@ public:
         Source.SetDataSet(&Table);
     }
 
-    // What the database holds now in a column of the first record, read afresh.
+    // What the database holds now in a column of the first record, read afresh; "null" for
+    // none.
     std::string Stored(const std::string& Column) {
         TTable reader(nullptr);
         reader.SetDatabaseName(FFolder.Path());
         reader.SetTableName("moments");
         reader.Open();
-        return FormatDateTime("yyyy-mm-dd hh:nn", reader.FieldByName(Column)->AsDateTime());
+        const TField* field = reader.FieldByName(Column);
+        return field->IsNull() ? "null" : FormatDateTime("yyyy-mm-dd hh:nn", field->AsDateTime());
     }
 
 private:

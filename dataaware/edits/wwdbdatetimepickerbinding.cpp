@@ -163,7 +163,10 @@ void TwwDBCustomDateTimePicker::UpdateData(TObject*) {
         return;
     }
     if (IsDateOnlyKind()) {
-        FValue = ComposeDateTime(wwWholeDay(FValue), wwTimeOfDay(field->AsDateTime()));
+        // No day is no value: the field's time of day alone would be stored as 30 December 1899.
+        FValue = wwWholeDay(FValue) == 0
+                     ? 0
+                     : ComposeDateTime(wwWholeDay(FValue), wwTimeOfDay(field->AsDateTime()));
         if (FValue == 0) FEmpty = true;
     }
     if (FValue != 0)

@@ -6,6 +6,7 @@
 #include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbdatetimepicker_testsupport.h"
 #include "platform/core/datetime.h"
+#include "platform/core/formatsettings.h"
 #include "platform/data/datalinks.h"
 #include "tests/support/casefile.h"
 
@@ -44,6 +45,32 @@ TEST(DBDateTimePickerBinding, FollowsTheRecordAndShowsNothingForANullField) {
     EXPECT_EQ(t.Picker->Text(), "2/3/01 10:00:00 AM");
 }
 
+// Each record is written in the format of the moment: the picker's own, or the settings' when it
+// has none, however often either changed since the last record.
+TEST(DBDateTimePickerBinding, EachRecordShowsInTheFormatInForceWhenItIsShown) {
+    test::TBoundPicker day("Day"), stamp("Stamp");
+    const auto shownAfterAWalk = [](test::TBoundPicker& t) {
+        t.Data.Table.Next();
+        t.Data.Table.First();
+        return t.Picker->Text();
+    };
+    {
+        TFormatSettings dotted;
+        dotted.DateSeparator = '.';
+        dotted.ShortDateFormat = "dd/mm/yyyy";
+        dotted.LongTimeFormat = "hh:nn";
+        TFormatSettingsOverride use(dotted);
+        EXPECT_EQ(shownAfterAWalk(day), "03.02.2001");
+        EXPECT_EQ(shownAfterAWalk(stamp), "03.02.2001 10:00");
+    }
+    EXPECT_EQ(shownAfterAWalk(day), "2/3/01");
+    EXPECT_EQ(shownAfterAWalk(stamp), "2/3/01 10:00:00 AM");
+    stamp.Picker->SetDisplayFormat("yyyy mmm d");
+    EXPECT_EQ(shownAfterAWalk(stamp), "2001 Feb 3");
+    stamp.Picker->SetDisplayFormat("");
+    EXPECT_EQ(shownAfterAWalk(stamp), "2/3/01 10:00:00 AM");
+}
+
 // A picker that shows one half of a date-time field writes back only that half.
 TEST(DBDateTimePickerBinding, WritingBackKeepsTheHalfOfTheFieldThatIsNotShown) {
     const struct {
@@ -67,6 +94,26 @@ TEST(DBDateTimePickerBinding, WritingBackKeepsTheHalfOfTheFieldThatIsNotShown) {
         else
             t.Picker->SetTime(c.Given);
         t.Picker->SetModified(true);
+        t.Data.Table.Post();
+        EXPECT_EQ(t.Data.Stored("Stamp"), c.Stored);
+    }
+}
+
+// Emptying the half a picker shows empties the field: the other half alone is no value.
+TEST(DBDateTimePickerBinding, DeletingTheShownHalfOfADateTimeFieldEmptiesIt) {
+    const struct {
+        const char* Format;
+        const char* Stored;
+    } cases[] = {
+        {"mm/dd/yyyy", "null"},
+        {"", "null"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Format);
+        test::TBoundPicker t("Stamp", c.Format);
+        t.Picker->SetFocus();
+        test::PressKey(VK_DELETE);
+        EXPECT_EQ(t.Picker->Text(), "");
         t.Data.Table.Post();
         EXPECT_EQ(t.Data.Stored("Stamp"), c.Stored);
     }

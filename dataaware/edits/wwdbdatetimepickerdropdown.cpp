@@ -71,6 +71,15 @@ TDateTime TwwDBCustomDateTimePicker::WithinLimits(TDateTime Value) const {
     return std::max(std::min(Value, wwWholeDay(EffectiveMaxDate())), EffectiveMinDate());
 }
 
+void TwwDBCustomDateTimePicker::TakeCalendarDay(TDateTime Day) {
+    const TDateTime next = ComposeDateTime(wwWholeDay(Day), wwTimeOfDay(FValue));
+    if (FMinDate != 0 && wwWholeDay(Day) == wwWholeDay(FMinDate) &&
+        wwMoment(next) < wwMoment(FMinDate))
+        SetValue(FMinDate);
+    else
+        SetDate(Day);
+}
+
 void TwwDBCustomDateTimePicker::DropDown() {
     if (IsDroppedDown() || BindingInactive() || IsTimeOnlyKind()) return;
     if (!MayModify()) {
@@ -78,12 +87,18 @@ void TwwDBCustomDateTimePicker::DropDown() {
         TCustomEdit::SetReadOnly(true);
         return;
     }
+    const std::weak_ptr<const void> life = LifeToken();
+    // Only the focused picker's calendar is closed by a press elsewhere, and by the focus
+    // leaving: one dropped down without the focus would stay open for good.
+    if (!Focused()) {
+        if (CanFocus()) SetFocus();
+        if (life.expired() || !Focused()) return;
+    }
     TCustomEdit::SetReadOnly(false);
     FValueBeforeDropDown = FValue;
-    CommitPendingPart();
+    if (!CommitPendingPart()) return;
     FParts->DropPending();
     ShowEditCaret(false);
-    const std::weak_ptr<const void> life = LifeToken();
     if (FPopupCalendar == nullptr) {
         FPopupCalendar = new TwwPopupCalendar(this);
         FPopupCalendar->SetVisible(false);
@@ -168,7 +183,7 @@ void TwwDBCustomDateTimePicker::CloseUp(bool Accept) {
         if (newText.empty())
             ReplaceText("");
         else
-            SetDate(newDate);
+            TakeCalendarDay(newDate);
         if (life.expired()) return;
         SetModified(true);
     }
@@ -214,7 +229,7 @@ void TwwDBCustomDateTimePicker::WndProc(TMessage& Message) {
                 if (FPopupCalendar == calendar && MayModify()) {
                     EditPermission();
                     SetModified(true);
-                    SetDate(calendar->Date());
+                    TakeCalendarDay(calendar->Date());
                 }
                 if (life.expired()) return;
             }

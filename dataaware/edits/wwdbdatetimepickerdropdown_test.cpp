@@ -285,5 +285,46 @@ TEST(DBDateTimePickerDropDown, InAGridEnterGoesToTheGridAndTabOnlyWhenItsOptions
     }
 }
 
+// The calendar offers MinDate's whole day; a day taken there at a time of day before MinDate's
+// is MinDate itself, by key or by click, with nothing raised from the calendar's messages.
+TEST(DBDateTimePickerDropDown, TheMinDateDayTakenFromTheCalendarIsTheMinDate) {
+    const struct {
+        const char* Name;
+        std::function<void(TFocusedPicker&)> Pick;
+    } cases[] = {
+        {"a key, then Enter",
+         [](TFocusedPicker&) {
+             PressKey(VK_LEFT);
+             PressKey(VK_RETURN);
+         }},
+        {"a click", [](TFocusedPicker& T) { T.ClickDay(2024, 3, 4); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFocusedPicker t;
+        t.Picker->SetMinDate(DayAt(2024, 3, 4, 12));
+        t.AltDown();
+        EXPECT_NO_THROW(c.Pick(t));
+        EXPECT_FALSE(t.Picker->IsDroppedDown());
+        EXPECT_EQ(Shown(t.Picker->Value()), "2024-03-04 12:00");
+    }
+}
+
+// A press elsewhere closes the focused picker's calendar, and so does the focus leaving it: a
+// picker dropped down by code takes the focus, or one calendar would stay open for good.
+TEST(DBDateTimePickerDropDown, ADropDownByCodeTakesTheFocusSoOnlyOneCalendarIsOpen) {
+    TFocusedPicker t;
+    auto* other = t.Add<TwwDBDateTimePicker>(t.Form, Rect(10, 50, 150, 70));
+    other->SetValue(DayAt(2024, 3, 6));
+    t.AltDown();
+    other->DropDown();
+    test::PumpUntilIdle();
+    EXPECT_FALSE(t.Picker->IsDroppedDown());
+    EXPECT_TRUE(other->IsDroppedDown());
+    EXPECT_TRUE(other->Focused());
+    test::ClickAt(*t.Form, Point(200, 140));
+    EXPECT_FALSE(other->IsDroppedDown());
+}
+
 }  // namespace
 }  // namespace vex

@@ -16,8 +16,8 @@ void TwwDBCustomDateTimePicker::HighlightCurrentPart() {
     FParts->HighlightCurrentPart();
 }
 
-void TwwDBCustomDateTimePicker::CommitPendingPart() {
-    FParts->CommitPending();
+bool TwwDBCustomDateTimePicker::CommitPendingPart() {
+    return FParts->CommitPending();
 }
 
 void TwwDBCustomDateTimePicker::FirstPart() {
@@ -203,6 +203,10 @@ void TwwDBCustomDateTimePicker::TPartsHost::Beep() {
 
 TCustomEdit& TwwDBCustomDateTimePicker::TPartsHost::EditWindow() {
     return P;
+}
+
+bool TwwDBCustomDateTimePicker::TPartsHost::ReplaceText(const std::string& Text) {
+    return P.ReplaceText(Text);
 }
 
 void TwwDBCustomDateTimePicker::TPartsHost::ShowEditCaret(bool Show) {

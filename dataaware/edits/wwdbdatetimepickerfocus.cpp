@@ -67,7 +67,7 @@ void TwwDBCustomDateTimePicker::CMEnter(TMessage& Message) {
 }
 
 void TwwDBCustomDateTimePicker::CMExit(TMessage& Message) {
-    CommitPendingPart();
+    if (!CommitPendingPart()) return;
     if (Modified()) {
         try {
             FDataLink->UpdateRecord();

@@ -46,6 +46,7 @@ public:
     TDateTime Now() override;
     void Beep() override;
     TCustomEdit& EditWindow() override;
+    bool ReplaceText(const std::string& Text) override;
     void ShowEditCaret(bool Show) override;
     int32_t TextLeft() override;
     int32_t TextWidth(std::string_view Text) override;

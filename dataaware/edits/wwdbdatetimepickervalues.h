@@ -17,6 +17,12 @@ inline double wwTimeOfDay(TDateTime Value) {
     return std::fabs(Value - std::trunc(Value));
 }
 
+// Where a date-time lies on a line that runs forward through every day: before the base date a
+// later time of day is further from zero, so the values themselves do not compare as moments.
+inline double wwMoment(TDateTime Value) {
+    return wwWholeDay(Value) + wwTimeOfDay(Value);
+}
+
 // Whether a display format writes a day, a month or a year; whether it writes an hour, a
 // minute, a second or AM/PM. The settings' shorthands count as the formats they stand for, and
 // an empty format writes both.

@@ -136,9 +136,19 @@ void TwwDBCustomCombo::DropDown() {
     if (!OnButtonClick) return;
     const std::weak_ptr<const void> life = LifeToken();
     FDroppedDown = true;
-    Invalidate();
-    if (DataSource() != nullptr && DataSource()->DataSet() != nullptr) DataLink().Edit();
-    OnButtonClick(this);
+    try {
+        Invalidate();
+        if (DataSource() != nullptr && DataSource()->DataSet() != nullptr) DataLink().Edit();
+        OnButtonClick(this);
+    } catch (...) {
+        // A record that cannot be edited or a failing event: the combo is closed again, or
+        // it would take every later Enter and Escape as closing a drop-down.
+        if (!life.expired()) {
+            FDroppedDown = false;
+            Invalidate();
+        }
+        throw;
+    }
     if (life.expired()) return;
     if (!IsTextEditable()) HideCaret(Handle());
     Invalidate();

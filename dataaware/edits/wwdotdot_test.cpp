@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,21 @@ TEST(DBCustomCombo, TheBaseDropDownRunsTheButtonEventWhileDroppedDown) {
     };
     PressKey(VK_DOWN, {VK_MENU});
     EXPECT_EQ(seen, std::vector<bool>{true});
+    EXPECT_FALSE(combo->IsDroppedDown());
+}
+
+}  // namespace
+}  // namespace vex
+
+namespace vex {
+namespace {
+
+TEST(DBCustomCombo, ABaseDropDownThatFailsLeavesTheComboClosed) {
+    test::TListScene scene;
+    auto* combo = scene.Add<TwwDBCustomCombo>(scene.Form, Rect(10, 10, 130, 31));
+    combo->SetFocus();
+    combo->OnButtonClick = [](TObject*) { throw std::runtime_error("no dialog"); };
+    EXPECT_THROW(combo->DropDown(), std::runtime_error);
     EXPECT_FALSE(combo->IsDroppedDown());
 }
 

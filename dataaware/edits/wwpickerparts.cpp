@@ -45,9 +45,10 @@ TwwPartsLayout wwLayoutParts(std::string_view Format, TwwPickerPartsKind Kind, T
     TwwPartsLayout layout;
     std::vector<TDateTimeSpan> fields;
     layout.Text = FormatDateTimeSpans(Format, Value, fields);
-    // A part that writes nothing (an empty am/pm string) has no place to highlight.
+    // A part that writes nothing (an empty am/pm string) keeps its place, so that the parts
+    // after it keep theirs when the hour crosses noon.
     for (const TDateTimeSpan& field : fields)
-        if (field.Length > 0 && IsEditable(field.Kind, Kind)) layout.Parts.push_back(field);
+        if (IsEditable(field.Kind, Kind)) layout.Parts.push_back(field);
     return layout;
 }
 
@@ -66,6 +67,10 @@ TwwPartsLayout TwwPickerParts::LayoutFor(TDateTime Value) {
         return {};
     return wwLayoutParts(wwPartsFormat(FHost.EffectiveFormat(), FHost.IsCFormat()),
                          FHost.PartsKind(), Value);
+}
+
+std::weak_ptr<const void> TwwPickerParts::Life() {
+    return FHost.EditWindow().LifeToken();
 }
 
 bool TwwPickerParts::BindingInactive() {
@@ -120,7 +125,8 @@ void TwwPickerParts::HighlightCurrentPart() {
     }
     edit.SetSelStart(static_cast<int32_t>(part.Field.Start));
     edit.SetSelLength(static_cast<int32_t>(part.Field.Length));
-    FHost.ShowEditCaret(false);
+    // A part that writes nothing is shown by the caret where it stands.
+    FHost.ShowEditCaret(part.Field.Length == 0);
 }
 
 }  // namespace vex

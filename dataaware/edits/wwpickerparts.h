@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -110,8 +111,9 @@ public:
     // Selects the current part, or the whole text when the value may not change, or nothing
     // while the calendar is down.
     void HighlightCurrentPart();
-    // Takes the digits typed so far as the current part's value.
-    void CommitPending();
+    // Takes the digits typed so far as the current part's value; false when a handler freed the
+    // picker meanwhile.
+    bool CommitPending();
 
     // The picker's handlers. Key is cleared when the key was used here.
     void KeyDown(uint16_t& Key, TShiftState Shift);
@@ -134,7 +136,8 @@ private:
     bool HandToGrid(uint16_t Key, TShiftState Shift);
     bool IsWholeTextSelected();
     bool IsSeparatorKey(uint16_t Key, TShiftState Shift);
-    void StartFromEmpty(uint16_t Key);
+    // False when a handler freed the picker.
+    bool StartFromEmpty(uint16_t Key);
     void MoveLeft();
     void MoveRight();
     void ChangePart(uint16_t Key);
@@ -151,7 +154,7 @@ private:
     void TypeLetter(char Letter);
     // Shows the typed digits in place of the part, which shows ShownLength characters now.
     void ShowTyped(const TDateTimeSpan& Part, size_t ShownLength);
-    // False when the part cannot take the number (the key beeps).
+    // False when the part cannot take the number (the key beeps), or a handler freed the picker.
     bool TakeNumber(const TDateTimeSpan& Part, int32_t Number);
     void RemoveTypedDigit();
     void Advance();
@@ -165,9 +168,12 @@ private:
     bool MayModify();
     // Taking a changed value: false when it lies outside the limits (the text is refreshed).
     bool Apply(TDateTime Value);
-    // Marks the edit modified and shows the new value.
-    void AfterChange();
-    void Refresh();
+    // Marks the edit modified and shows the new value. These and the value's setters run the
+    // picker's change handlers, which may free it, and the part editor with it: false then, and
+    // a caller touches nothing after; a token taken before a setter tells the same.
+    bool AfterChange();
+    bool Refresh();
+    std::weak_ptr<const void> Life();
 
     TwwPickerPartsHost& FHost;
     int32_t FCurrentPart = 1;

@@ -318,5 +318,32 @@ TEST(PickerParts, AClickHighlightsThePartUnderIt) {
     }
 }
 
+// An am/pm string may be empty, so the part writes nothing at one half of the day: it keeps its
+// place all the same, or the parts after it would change places as the hour crosses noon.
+TEST(PickerParts, AnAmPmPartThatWritesNothingKeepsThePartsInPlace) {
+    TFormatSettings settings;
+    settings.TimeAMString = "";
+    settings.TimePMString = "PM";
+    const TFormatSettingsOverride locale(settings);
+    TPickerForm form("ampm h:nn", TwwPickerPartsKind::DateAndTime,
+                     ValueOf("2024-03-05", "11:30:00"));
+    test::TPartsHostEdit& picker = *form.Picker;
+    ASSERT_EQ(picker.Text(), " 11:30");
+    test::ClickAt(picker, Point(18, 5));
+    ASSERT_EQ(picker.Highlighted(), "11");
+    test::TypeKey(VK_UP);
+    test::TypeKey(VK_UP);
+    EXPECT_EQ(Shown(picker.Value), "2024-03-05 13:30:00");
+    EXPECT_EQ(picker.Text(), "PM 13:30");
+    EXPECT_EQ(picker.Highlighted(), "13");
+    // The empty am part is there to step into: the caret stands where it writes nothing.
+    picker.Show(ValueOf("2024-03-05", "09:30:00"));
+    test::TypeKey(VK_LEFT);
+    EXPECT_EQ(picker.SelStart(), 0);
+    EXPECT_EQ(picker.SelLength(), 0);
+    test::TypeKey('P');
+    EXPECT_EQ(Shown(picker.Value), "2024-03-05 21:30:00");
+}
+
 }  // namespace
 }  // namespace vex

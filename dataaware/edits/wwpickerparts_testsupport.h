@@ -110,6 +110,11 @@ public:
     TDateTime Now() override { return Clock; }
     void Beep() override { ++Beeps; }
     TCustomEdit& EditWindow() override { return *this; }
+    bool ReplaceText(const std::string& AText) override {
+        const std::weak_ptr<const void> life = LifeToken();
+        SetText(AText);
+        return !life.expired();
+    }
     void ShowEditCaret(bool AShow) override {
         // The platform's caret hiding nests; the picker's does not.
         if (AShow == FCaretShown) return;

@@ -41,14 +41,16 @@ bool TwwPickerParts::MayModify() {
 }
 
 void TwwPickerParts::Clear() {
-    TCustomEdit& edit = FHost.EditWindow();
     const TDateTime value = FHost.PickerValue();
     const TDateTimeParts parts = SplitDateTime(value);
     const TwwPartsLayout layout = LayoutFor(value);
+    const std::weak_ptr<const void> life = Life();
     if (FHost.IsCFormat() && parts.MSec != 0 &&
         static_cast<size_t>(FCurrentPart) > DatePartCount(layout)) {
         // Under the c format only the time of day goes; the highlight falls back to the date.
-        if (SetValueOrBeep(ComposeDateTime(TDateTimeParts{parts.Day, 0})))
+        const bool taken = SetValueOrBeep(ComposeDateTime(TDateTimeParts{parts.Day, 0}));
+        if (life.expired()) return;
+        if (taken)
             AfterChange();
         else
             HighlightCurrentPart();
@@ -67,20 +69,22 @@ void TwwPickerParts::Clear() {
     } else if (!SetValueOrBeep(0)) {
         return;
     }
-    edit.SetText("");
+    if (life.expired() || !FHost.ReplaceText("")) return;
     FCurrentPart = 1;
     FHost.SetEmptyFlag(true);
     FHost.SetModified(true);
 }
 
 void TwwPickerParts::Cut() {
+    const std::weak_ptr<const void> life = Life();
     FHost.LinkEdit();
+    if (life.expired()) return;
     const bool may = MayModify();
     FHost.DefaultCut();
-    if (!may) return;
+    if (!may || life.expired()) return;
     DropPending();
     SetValueOrBeep(0);
-    FHost.EditWindow().SetText("");
+    if (life.expired() || !FHost.ReplaceText("")) return;
     FHost.ShowEditCaret(true);
     FCurrentPart = 1;
     FHost.SetEmptyFlag(true);
@@ -89,21 +93,29 @@ void TwwPickerParts::Cut() {
 
 void TwwPickerParts::Paste() {
     if (!MayModify()) return;
+    const std::weak_ptr<const void> life = Life();
     FHost.LinkEdit();
+    if (life.expired()) return;
     TCustomEdit& edit = FHost.EditWindow();
     DropPending();
+    const TDateTime before = FHost.PickerValue();
     edit.SelectAll();
     FHost.DefaultPaste();
+    if (life.expired()) return;
     const bool timeOnly = FHost.PartsKind() == TwwPickerPartsKind::TimeOnly;
     const TDateTime pasted = wwPastedValue(edit.Text(), timeOnly);
+    bool taken = false;
     if (pasted != 0) {
         if (OutsideLimits(pasted))
             FHost.Beep();
         else
-            SetValueOrBeep(pasted);
+            taken = SetValueOrBeep(pasted);
     }
-    Refresh();
-    FHost.SetModified(true);
+    if (life.expired()) return;
+    // The picker is told of the text the edit window pasted, and an empty one drops the day:
+    // what reads as no date must leave the value as it was.
+    if (!taken && FHost.PickerValue() != before) SetValueOrBeep(before);
+    if (!life.expired() && Refresh()) FHost.SetModified(true);
 }
 
 }  // namespace vex

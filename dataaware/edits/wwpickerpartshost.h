@@ -83,6 +83,8 @@ public:
 
     // The picker's edit window: text, selection, the inherited read-only state.
     virtual TCustomEdit& EditWindow() = 0;
+    // Replaces the text; false when a change handler freed the picker.
+    virtual bool ReplaceText(const std::string& Text) = 0;
     // Shows or hides the caret; calls do not nest (the platform's hiding does).
     virtual void ShowEditCaret(bool Show) = 0;
     // The client x where the text starts, and the width of Text in the control's font.

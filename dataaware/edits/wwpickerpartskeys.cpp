@@ -125,11 +125,11 @@ void TwwPickerParts::KeyDown(uint16_t& Key, TShiftState Shift) {
             return;
         }
         if (Key == VK_F2) {
-            CommitPending();
+            Key = 0;
+            if (!CommitPending()) return;
             edit.SetSelLength(0);
             FCurrentPart = 1;
             HighlightCurrentPart();
-            Key = 0;
             return;
         }
     }
@@ -140,7 +140,10 @@ void TwwPickerParts::KeyDown(uint16_t& Key, TShiftState Shift) {
     }
     if (IsEditKey(Key)) {
         FHost.SetEmptyFlag(false);
-        StartFromEmpty(Key);
+        if (!StartFromEmpty(Key)) {
+            Key = 0;
+            return;
+        }
     }
     uint16_t key = ActingKey(Key);
     if (IsSeparatorKey(Key, Shift)) {
@@ -150,8 +153,10 @@ void TwwPickerParts::KeyDown(uint16_t& Key, TShiftState Shift) {
         }
         key = VK_RIGHT;
     }
-    // A bound picker's dataset goes into edit mode before its value changes.
-    if (ChangesValue(key) && !EditField()) {
+    // A bound picker's dataset goes into edit mode before its value changes; the data change
+    // that tells of it may free the picker.
+    const std::weak_ptr<const void> life = Life();
+    if (ChangesValue(key) && (!EditField() || life.expired())) {
         Key = 0;
         return;
     }
@@ -198,8 +203,7 @@ void TwwPickerParts::KeyDown(uint16_t& Key, TShiftState Shift) {
             }
             break;
         case VK_F2:
-            CommitPending();
-            HighlightCurrentPart();
+            if (CommitPending()) HighlightCurrentPart();
             break;
         default:
             if (IsDigitKey(key))
@@ -213,14 +217,16 @@ void TwwPickerParts::KeyDown(uint16_t& Key, TShiftState Shift) {
     Key = 0;
 }
 
-void TwwPickerParts::StartFromEmpty(uint16_t Key) {
+bool TwwPickerParts::StartFromEmpty(uint16_t Key) {
     const TDateTimeParts value = SplitDateTime(FHost.PickerValue());
     const TwwPickerPartsKind kind = FHost.PartsKind();
     const bool empty = kind == TwwPickerPartsKind::TimeOnly ? value.MSec == 0
                        : FHost.IsDateOnly()                 ? value.Day == 0
                                                             : FHost.PickerValue() == 0;
     // A binding half made shows nothing and has nowhere to write.
-    if (!empty || AltDown() || BindingInactive() || !EditField()) return;
+    const std::weak_ptr<const void> life = Life();
+    if (!empty || AltDown() || BindingInactive() || !EditField()) return !life.expired();
+    if (life.expired()) return false;
     const TDateTime now = FHost.Now();
     if (kind == TwwPickerPartsKind::TimeOnly) {
         FHost.SetTime(IsDigitKey(ActingKey(Key))
@@ -228,42 +234,49 @@ void TwwPickerParts::StartFromEmpty(uint16_t Key) {
                           : ComposeDateTime(TDateTimeParts{0, SplitDateTime(now).MSec}));
     } else {
         const TDateTime minDate = FHost.MinDate(), maxDate = FHost.MaxDate();
-        TDateTime today = SplitDateTime(now).Day;
-        if (minDate != 0 && today < WholeDay(minDate)) today = WholeDay(minDate);
-        if (maxDate != 0 && today > WholeDay(maxDate)) today = WholeDay(maxDate);
-        FHost.SetDate(today);
+        const int32_t today = SplitDateTime(now).Day;
+        if (minDate != 0 && today <= WholeDay(minDate))
+            // The earliest moment allowed itself: its day at midnight may lie before it.
+            FHost.SetPickerValue(minDate);
+        else if (maxDate != 0 && today > WholeDay(maxDate))
+            FHost.SetDate(WholeDay(maxDate));
+        else
+            FHost.SetDate(today);
     }
+    if (life.expired()) return false;
     FHost.SetModified(true);
     FCurrentPart = 1;
     HighlightCurrentPart();
+    return true;
 }
 
 void TwwPickerParts::MoveLeft() {
-    CommitPending();
+    if (!CommitPending()) return;
     FCurrentPart = std::max(1, std::min(FCurrentPart - 1, LastPart()));
     HighlightCurrentPart();
 }
 
 void TwwPickerParts::MoveRight() {
     if (FCurrentPart >= PartCount()) {
-        CommitPending();
-        HighlightCurrentPart();
+        if (CommitPending()) HighlightCurrentPart();
         return;
     }
-    CommitPending();
+    if (!CommitPending()) return;
     if (FHost.IsCFormat() && FCurrentPart >= LastPart()) {
         // Going on past the date of a hidden midnight shows the time, as of now.
         const TDateTimeParts value = SplitDateTime(FHost.PickerValue());
         const int32_t day = value.Day != 0 ? value.Day : SplitDateTime(FHost.Now()).Day;
-        if (Apply(ComposeDateTime(TDateTimeParts{day, SplitDateTime(FHost.Now()).MSec})))
-            AfterChange();
+        const std::weak_ptr<const void> life = Life();
+        const bool taken =
+            Apply(ComposeDateTime(TDateTimeParts{day, SplitDateTime(FHost.Now()).MSec}));
+        if (life.expired() || (taken && !AfterChange())) return;
     }
     FCurrentPart = std::min(FCurrentPart + 1, std::max(1, LastPart()));
     HighlightCurrentPart();
 }
 
 void TwwPickerParts::ChangePart(uint16_t Key) {
-    CommitPending();
+    if (!CommitPending()) return;
     TDateTime value = FHost.PickerValue();
     const TwwPartsLayout layout = LayoutFor(value);
     const TwwLocatedPart part = wwLocatePart(layout, FCurrentPart);
@@ -278,7 +291,8 @@ void TwwPickerParts::ChangePart(uint16_t Key) {
         Refresh();
         return;
     }
-    if (Apply(value)) AfterChange();
+    const std::weak_ptr<const void> life = Life();
+    if (Apply(value) && !life.expired()) AfterChange();
 }
 
 }  // namespace vex

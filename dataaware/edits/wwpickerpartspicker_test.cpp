@@ -10,7 +10,9 @@
 #include "dataaware/edits/wweditorgrid_testsupport.h"
 #include "platform/core/datetime.h"
 #include "platform/data/fields.h"
+#include "platform/ui/editmessages.h"
 #include "platform/ui/input_testsupport.h"
+#include "platform/win/clipboard_testsupport.h"
 #include "platform/win/keyboard.h"
 #include "platform/win/systemmetrics.h"
 
@@ -132,6 +134,46 @@ TEST(PickerPartsInThePicker, InAGridTheKeysAtTheEdgesGoToTheGrid) {
         if (c.Handed) {
             EXPECT_EQ(Shown(picker.Value()), "2024-03-05 00:00");
         }
+    }
+}
+
+// The edit window's own paste tells the picker of an emptied text, which alone would drop the
+// day; what the clipboard held decides the value, and nothing that reads as no date changes it.
+TEST(PickerPartsInThePicker, APasteThatReadsAsNoDateLeavesTheValue) {
+    const struct {
+        const char* Name;
+        std::string Pasted;
+    } cases[] = {
+        {"empty text", ""},
+        {"garbage", "garbage"},
+        {"a date out of range", "1/1/1800"},
+        {"100,000 characters", std::string(100000, '1')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        test::TBoundPicker t("Stamp", "mm/dd/yyyy hh:nn");
+        t.Picker->SetFocus();
+        test::SetClipboardText(c.Pasted);
+        SendMessage(t.Picker->Handle(), WM_PASTE, 0, 0);
+        EXPECT_EQ(t.Picker->Text(), "02/03/2001 10:00");
+        t.Data.Table.Post();
+        EXPECT_EQ(t.Data.Stored("Stamp"), "2001-02-03 10:00");
+    }
+}
+
+// An empty picker starts from the earliest moment allowed when today does not lie wholly after
+// it: the day of a MinDate with a time of day begins before it.
+TEST(PickerPartsInThePicker, AKeyOnAnEmptyPickerStartsAtAMinDateThatHasATimeOfDay) {
+    for (int32_t daysAhead : {3, 0}) {
+        SCOPED_TRACE(daysAhead);
+        test::TPickerScene scene;
+        TwwDBDateTimePicker& picker = *scene.Picker;
+        picker.SetDisplayFormat("mm/dd/yyyy hh:nn");
+        const TDateTime earliest = vex::Date() + daysAhead + EncodeTime(23, 59, 59, 0);
+        picker.SetMinDate(earliest);
+        picker.SetFocus();
+        test::TypeKey(VK_RIGHT);
+        EXPECT_EQ(Shown(picker.Value()), Shown(earliest));
     }
 }
 

@@ -38,11 +38,10 @@ void TwwPickerParts::KeyPress(char& Key) {
             SetToNow();
             break;
         case '\r':
-            if (!inGrid) {
-                CommitPending();
+            if (inGrid)
+                Key = 0;
+            else if (CommitPending())
                 HighlightCurrentPart();
-            }
-            if (inGrid) Key = 0;
             return;
         case '\t':
             if (inGrid) Key = 0;
@@ -57,7 +56,11 @@ void TwwPickerParts::KeyPress(char& Key) {
         default:
             if (!IsPrintable(Key)) return;
             if (IsLetterBeyondAscii(Key)) {
-                if (MayModify() && EditField()) TypeLetter(Key);
+                const char letter = Key;
+                Key = 0;
+                const std::weak_ptr<const void> life = Life();
+                if (MayModify() && EditField() && !life.expired()) TypeLetter(letter);
+                return;
             } else if (FHost.HasField() && !FHost.FieldAcceptsChar(Key)) {
                 FHost.Beep();
             }
@@ -69,14 +72,15 @@ void TwwPickerParts::KeyPress(char& Key) {
 
 void TwwPickerParts::SetToNow() {
     // A data source without a field is a binding not yet made: nothing to set.
-    if (BindingInactive() || !FHost.EditCanModify() || !EditField()) return;
+    const std::weak_ptr<const void> life = Life();
+    if (BindingInactive() || !FHost.EditCanModify() || !EditField() || life.expired()) return;
     const TDateTime now = FHost.Now();
     DropPending();
     if (OutsideLimits(now)) {
         FHost.Beep();
         return;
     }
-    if (!Apply(now)) return;
+    if (!Apply(now) || life.expired()) return;
     FHost.SetEmptyFlag(false);
     AfterChange();
 }
@@ -87,13 +91,15 @@ void TwwPickerParts::Escape() {
         return;
     }
     DropPending();
+    const std::weak_ptr<const void> life = Life();
     if (FHost.HasField())
         FHost.LinkReset();
     else
         SetValueOrBeep(FHost.EntryValue());
+    if (life.expired()) return;
     FHost.SetModified(false);
+    if (!FHost.ReplaceText(FHost.DisplayText())) return;
     TCustomEdit& edit = FHost.EditWindow();
-    edit.SetText(FHost.DisplayText());
     HighlightCurrentPart();
     FHost.ShowEditCaret(true);
     if (wwInGrid(&edit))
@@ -107,8 +113,10 @@ void TwwPickerParts::MouseDown(int32_t X) {
         FHost.ShowEditCaret(true);
         return;
     }
+    // Entering runs the picker's enter and change handlers.
+    const std::weak_ptr<const void> life = Life();
     FHost.TakeFocus();
-    CommitPending();
+    if (life.expired() || !CommitPending()) return;
     const TwwPartsLayout layout = LayoutFor(FHost.PickerValue());
     // Parts of a hidden midnight are not on the screen to be clicked.
     const int32_t last = std::max(1, LastPart());

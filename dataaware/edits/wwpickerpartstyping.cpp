@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "dataaware/edits/wwpickerparts.h"
@@ -56,7 +57,8 @@ TwwPartRules TwwPickerParts::RulesFor(const TwwPartsLayout& Layout) {
     rules.MinDate = wwEffectiveMinDate(FHost.MinDate());
     rules.MaxDate = wwEffectiveMaxDate(FHost.MaxDate());
     rules.FirstDay = wwFirstDayIndex(FHost.FirstDayOfWeek());
-    rules.Epoch = FHost.Epoch();
+    // Any pivot outside these gives only years outside 1 to 9999; held here, it cannot overflow.
+    rules.Epoch = std::clamp(FHost.Epoch(), -100, 10099);
     if (WholeDay(FHost.EntryValue()) != 0) rules.EntryYear = TCivil(FHost.EntryValue()).Year;
     const size_t day = IndexOf(Layout, K::Day, K::Day);
     const size_t month = IndexOf(Layout, K::Month, K::MonthName);
@@ -104,7 +106,7 @@ void TwwPickerParts::ShowTyped(const TDateTimeSpan& Part, size_t ShownLength) {
     std::string text = edit.Text();
     if (Part.Start > text.size()) return;
     text.replace(Part.Start, ShownLength, FTypedDigits);
-    edit.SetText(text);
+    if (!FHost.ReplaceText(text)) return;
     edit.SetSelStart(static_cast<int32_t>(Part.Start + FTypedDigits.size()));
     FHost.ShowEditCaret(true);
 }
@@ -128,9 +130,8 @@ bool TwwPickerParts::TakeNumber(const TDateTimeSpan& Part, int32_t Number) {
         Refresh();
         return false;
     }
-    if (!Apply(value)) return false;
-    AfterChange();
-    return true;
+    const std::weak_ptr<const void> life = Life();
+    return Apply(value) && !life.expired() && AfterChange();
 }
 
 void TwwPickerParts::Advance() {
@@ -140,16 +141,18 @@ void TwwPickerParts::Advance() {
     }
 }
 
-void TwwPickerParts::CommitPending() {
-    if (FHost.IsDroppedDown() || FTypedDigits.empty()) return;
+bool TwwPickerParts::CommitPending() {
+    if (FHost.IsDroppedDown() || FTypedDigits.empty()) return true;
     const std::string digits = std::move(FTypedDigits);
     FTypedDigits.clear();
     const TwwLocatedPart located = LocatePart(FCurrentPart, FHost.PickerValue());
-    if (!located.Found) return;
+    if (!located.Found) return true;
     TDateTimeSpan part = located.Field;
     // One or two digits of a four-digit year are a two-digit year; three are the year itself.
     if (part.Kind == K::Year && digits.size() <= 2) part.Width = 2;
+    const std::weak_ptr<const void> life = Life();
     TakeNumber(part, std::stoi(digits));
+    return !life.expired();
 }
 
 void TwwPickerParts::TypeLetter(char Letter) {
@@ -185,7 +188,8 @@ void TwwPickerParts::TypeLetter(char Letter) {
     } else {
         return;
     }
-    if (Apply(changed)) AfterChange();
+    const std::weak_ptr<const void> life = Life();
+    if (Apply(changed) && !life.expired()) AfterChange();
 }
 
 bool TwwPickerParts::OutsideLimits(TDateTime Value) {
@@ -216,18 +220,18 @@ bool TwwPickerParts::Apply(TDateTime Value) {
     }
 }
 
-void TwwPickerParts::AfterChange() {
+bool TwwPickerParts::AfterChange() {
     // A time that became midnight under the c format is no longer shown, nor highlighted.
-    Refresh();
+    if (!Refresh()) return false;
     // Only after the text: setting it clears the edit's modified flag.
     FHost.SetModified(true);
+    return true;
 }
 
-void TwwPickerParts::Refresh() {
-    TCustomEdit& edit = FHost.EditWindow();
-    const std::string text = FHost.TextOfValue(FHost.PickerValue());
-    if (edit.Text() != text) edit.SetText(text);
+bool TwwPickerParts::Refresh() {
+    if (!FHost.ReplaceText(FHost.TextOfValue(FHost.PickerValue()))) return false;
     HighlightCurrentPart();
+    return true;
 }
 
 }  // namespace vex

@@ -23,6 +23,13 @@ bool InWindow(HWND Wnd, TPoint Screen) {
     return Wnd != 0 && GetWindowRect(Wnd, bounds) && PtInRect(bounds, Screen);
 }
 
+// A press of the left button, the second of a double click too: the press after a drop-down
+// may well follow another at the same place.
+bool IsLeftPress(UINT Msg) {
+    return Msg == WM_LBUTTONDOWN || Msg == WM_NCLBUTTONDOWN || Msg == WM_LBUTTONDBLCLK ||
+           Msg == WM_NCLBUTTONDBLCLK;
+}
+
 // The press that would leave the focused picker's drop-down open behind the user's back.
 bool PressClosesDropDown(const MOUSEHOOKSTRUCT& Info) {
     auto* picker = dynamic_cast<TwwPopupCalendarPicker*>(Screen().ActiveControl());
@@ -82,12 +89,12 @@ void TwwPopupCalendar::Change() {
     FPicker->NotifyChange();
     if (life.expired()) return;
     FPicker->SetModified(true);
-    FPicker->SetDate(Date());
+    FPicker->TakeCalendarDay(Date());
 }
 
 TwwCalendarMouseHook::TwwCalendarMouseHook() {
     FHook = SetWindowsHookEx(WH_MOUSE, [this](int Code, WPARAM WParam, LPARAM LParam) {
-        if (Code == HC_ACTION && (WParam == WM_LBUTTONDOWN || WParam == WM_NCLBUTTONDOWN)) {
+        if (Code == HC_ACTION && IsLeftPress(static_cast<UINT>(WParam))) {
             const auto& info = *reinterpret_cast<const MOUSEHOOKSTRUCT*>(LParam);
             if (PressClosesDropDown(info)) {
                 auto* picker = dynamic_cast<TwwPopupCalendarPicker*>(Screen().ActiveControl());

@@ -26,6 +26,9 @@ public:
     virtual void NotifyChange() = 0;
     virtual void SetModified(bool Value) = 0;
     virtual void SetDate(TDateTime Value) = 0;
+    // The day the calendar moved to, as the picker takes it: by its Date setter, unless it
+    // knows better.
+    virtual void TakeCalendarDay(TDateTime Day) { SetDate(Day); }
     // The picker's window, which a click elsewhere sends CM_CANCELMODE.
     virtual HWND PickerWindow() = 0;
     // The calendar it has dropped down; nil when there is none.

@@ -147,6 +147,23 @@ TEST(PopupCalendar, APressOutsidePickerAndCalendarCancelsTheDropDown) {
     }
 }
 
+// The press after a drop-down may come soon after one at the same place, which makes it the
+// second press of a double click: a press all the same.
+TEST(PopupCalendar, ASecondPressSoonAfterAnotherStillCancelsTheDropDown) {
+    TDroppedDown down;
+    TRect form;
+    GetWindowRect(down.Shown.Form->Handle(), form);
+    const TPoint caption = Point((form.Left + form.Right) / 2, form.Top + 8);
+    down.ClickOnScreen(caption);
+    ASSERT_FALSE(down.Picker->IsDroppedDown());
+    down.Picker->DropDown();
+    test::PumpUntilIdle();
+    down.Picker->Log.clear();
+    down.ClickOnScreen(caption);
+    EXPECT_EQ(down.Picker->Log, (std::vector<std::string>{"cancel mode", "closeup accept"}));
+    EXPECT_FALSE(down.Picker->IsDroppedDown());
+}
+
 TEST(PopupCalendar, APressWhileACalendarMenuIsOpenBelongsToTheMenu) {
     TDroppedDown down;
     TwwPopupCalendar& calendar = down.Calendar();

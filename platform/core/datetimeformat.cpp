@@ -1,14 +1,21 @@
+#include <array>
+#include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/core/datetime.h"
+#include "platform/core/datetimeformat.h"
 #include "platform/core/datetimetokens.h"
 #include "platform/core/formatsettings.h"
 
 namespace vex {
 
 namespace {
+
+using TNestedFormats =
+    std::array<std::shared_ptr<const TDateTimeFormat::TRead>, TDateTimeFormat::SettingsFormats>;
 
 // A self-referencing format (ShortDateFormat = "ddddd") stops expanding at this depth.
 constexpr int MaxFormatNesting = 2;
@@ -24,14 +31,16 @@ public:
     }
 
     void Append(std::string_view Format, int Depth);
+    void Append(const std::vector<TDateTimeToken>& Tokens, int Depth);
     std::string Result;
+    // The settings' formats already read, each used while the settings still hold it.
+    const TNestedFormats* Nested = nullptr;
 
 private:
+    void AppendPart(const TDateTimeToken& Token, int Depth);
     void AppendToken(const TDateTimeToken& Token, int Depth);
     void AppendNumber(uint32_t Value, uint8_t Width);
-    void AppendNested(std::string_view Format, int Depth) {
-        if (Depth < MaxFormatNesting) Append(Format, Depth + 1);
-    }
+    void AppendNested(TDateTimeTokenKind Kind, int Depth);
     void Decode() {
         if (FYear == 0) DecodeDateFully(FParts.Day, FYear, FMonth, FDay, FWeekDay);
     }
@@ -59,28 +68,65 @@ bool IsField(TDateTimeTokenKind Kind) {
     }
 }
 
-void TDateTimeFormatter::Append(std::string_view Format, int Depth) {
-    TDateTimeTokenizer tokens(Format);
-    for (TDateTimeToken token; tokens.Next(token);) {
-        const size_t start = Result.size();
-        AppendToken(token, Depth);
-        if (FFields && IsField(token.Kind))
-            FFields->push_back(
-                {token.Kind, token.Width, token.TwelveHour, start, Result.size() - start});
+size_t NestedIndex(TDateTimeTokenKind Kind) {
+    return static_cast<size_t>(Kind) - static_cast<size_t>(TDateTimeTokenKind::ShortDate);
+}
+
+// The settings' format a token names; Kind is ShortDate to LongTime.
+const std::string& SettingsFormat(const TFormatSettings& Settings, TDateTimeTokenKind Kind) {
+    switch (Kind) {
+        case TDateTimeTokenKind::ShortDate:
+            return Settings.ShortDateFormat;
+        case TDateTimeTokenKind::LongDate:
+            return Settings.LongDateFormat;
+        case TDateTimeTokenKind::ShortTime:
+            return Settings.ShortTimeFormat;
+        default:
+            return Settings.LongTimeFormat;
     }
 }
 
+void TDateTimeFormatter::Append(std::string_view Format, int Depth) {
+    TDateTimeTokenizer tokens(Format);
+    for (TDateTimeToken token; tokens.Next(token);)
+        AppendPart(token, Depth);
+}
+
+void TDateTimeFormatter::Append(const std::vector<TDateTimeToken>& Tokens, int Depth) {
+    for (const TDateTimeToken& token : Tokens)
+        AppendPart(token, Depth);
+}
+
+void TDateTimeFormatter::AppendPart(const TDateTimeToken& Token, int Depth) {
+    const size_t start = Result.size();
+    AppendToken(Token, Depth);
+    if (FFields && IsField(Token.Kind))
+        FFields->push_back(
+            {Token.Kind, Token.Width, Token.TwelveHour, start, Result.size() - start});
+}
+
+void TDateTimeFormatter::AppendNested(TDateTimeTokenKind Kind, int Depth) {
+    if (Depth >= MaxFormatNesting) return;
+    const std::string& format = SettingsFormat(FSettings, Kind);
+    const TDateTimeFormat::TRead* read = Nested ? (*Nested)[NestedIndex(Kind)].get() : nullptr;
+    if (read != nullptr && read->Format == format)
+        Append(read->Tokens, Depth + 1);
+    else
+        Append(format, Depth + 1);
+}
+
 void TDateTimeFormatter::AppendNumber(uint32_t Value, uint8_t Width) {
-    char digits[10];
-    size_t count = 0;
+    // Written backwards from the end, padded, then appended in one piece.
+    char digits[std::numeric_limits<uint8_t>::max() + 10];
+    char* const end = digits + sizeof digits;
+    char* first = end;
     do {
-        digits[count++] = static_cast<char>('0' + Value % 10);
+        *--first = static_cast<char>('0' + Value % 10);
         Value /= 10;
     } while (Value != 0);
-    for (size_t pad = count; pad < Width; ++pad)
-        Result += '0';
-    while (count > 0)
-        Result += digits[--count];
+    while (end - first < Width)
+        *--first = '0';
+    Result.append(first, end);
 }
 
 void TDateTimeFormatter::AppendToken(const TDateTimeToken& Token, int Depth) {
@@ -145,22 +191,16 @@ void TDateTimeFormatter::AppendToken(const TDateTimeToken& Token, int Depth) {
             break;
         }
         case TDateTimeTokenKind::ShortDate:
-            AppendNested(fs.ShortDateFormat, Depth);
-            break;
         case TDateTimeTokenKind::LongDate:
-            AppendNested(fs.LongDateFormat, Depth);
-            break;
         case TDateTimeTokenKind::ShortTime:
-            AppendNested(fs.ShortTimeFormat, Depth);
-            break;
         case TDateTimeTokenKind::LongTime:
-            AppendNested(fs.LongTimeFormat, Depth);
+            AppendNested(Token.Kind, Depth);
             break;
         case TDateTimeTokenKind::DateAndTime:
-            AppendNested(fs.ShortDateFormat, Depth);
+            AppendNested(TDateTimeTokenKind::ShortDate, Depth);
             if (FParts.MSec / 1000 != 0) {
                 Result += ' ';
-                AppendNested(fs.LongTimeFormat, Depth);
+                AppendNested(TDateTimeTokenKind::LongTime, Depth);
             }
             break;
     }
@@ -183,6 +223,42 @@ std::string FormatDateTimeSpans(std::string_view Format, TDateTime DateTime,
     Fields.clear();
     TDateTimeFormatter formatter(DateTime, &Fields);
     formatter.Append(OrDefault(Format), 0);
+    return std::move(formatter.Result);
+}
+
+TDateTimeFormat::TRead::TRead(std::string AFormat) : Format(std::move(AFormat)) {
+    TDateTimeTokenizer tokens(Format);
+    for (TDateTimeToken token; tokens.Next(token);)
+        Tokens.push_back(token);
+}
+
+TDateTimeFormat::TDateTimeFormat(const std::string& Format)
+    : FFormat(Format), FMain(std::make_shared<const TRead>(std::string(OrDefault(Format)))) {
+    ReadNested(*FMain);
+}
+
+void TDateTimeFormat::ReadNested(const TRead& Read) {
+    for (const TDateTimeToken& token : Read.Tokens) {
+        if (token.Kind == TDateTimeTokenKind::DateAndTime) {
+            ReadNestedKind(TDateTimeTokenKind::ShortDate);
+            ReadNestedKind(TDateTimeTokenKind::LongTime);
+        } else if (token.Kind >= TDateTimeTokenKind::ShortDate) {
+            ReadNestedKind(token.Kind);
+        }
+    }
+}
+
+void TDateTimeFormat::ReadNestedKind(TDateTimeTokenKind Kind) {
+    std::shared_ptr<const TRead>& nested = FNested[NestedIndex(Kind)];
+    if (nested != nullptr) return;
+    nested = std::make_shared<const TRead>(SettingsFormat(FormatSettings(), Kind));
+    ReadNested(*nested);
+}
+
+std::string TDateTimeFormat::Write(TDateTime Value) const {
+    TDateTimeFormatter formatter(Value, nullptr);
+    formatter.Nested = &FNested;
+    formatter.Append(FMain->Tokens, 0);
     return std::move(formatter.Result);
 }
 

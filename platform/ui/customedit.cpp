@@ -1,7 +1,6 @@
 #include "platform/ui/customedit.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/core/stringutils.h"
 #include "platform/gfx/fontengine.h"
@@ -12,6 +11,22 @@
 #include "platform/win/windowtree.h"
 
 namespace vex {
+
+namespace {
+
+// Raises a flag for its lifetime, lowering it however the scope is left.
+class TRaise {
+public:
+    explicit TRaise(bool& Flag) : FFlag(Flag) { FFlag = true; }
+    ~TRaise() { FFlag = false; }
+    TRaise(const TRaise&) = delete;
+    TRaise& operator=(const TRaise&) = delete;
+
+private:
+    bool& FFlag;
+};
+
+}  // namespace
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomControl(AOwner) {
     FControlStyle.Include(csCaptureMouse);
@@ -210,6 +225,7 @@ void TCustomEdit::TextChanged(int32_t First, int32_t Removed, int32_t Inserted) 
     FTopRow = std::min(FTopRow, FLayout.RowCount(FTopLine) - 1);
     // A change within a line that keeps its rows repaints that line; any other moves what
     // follows, down to the bottom of the view.
+    if (FWholeRepaint) return;
     if (Removed == 1 && Inserted == 1 && rowsBefore == FLayout.TotalRows() &&
         rowsOfLine == FLayout.RowCount(First))
         InvalidateLines(First, First);
@@ -341,16 +357,19 @@ void TCustomEdit::TextMessage(TMessage& Message) {
             auto* buffer = reinterpret_cast<char*>(Message.LParam);
             Message.Result = 0;
             if (buffer == nullptr || Message.WParam == 0) return;
-            const std::string text = FText.Text();
-            const size_t count = std::min<size_t>(Message.WParam - 1, text.size());
-            std::memcpy(buffer, text.data(), count);
+            const size_t count = FText.CopyText(buffer, Message.WParam - 1);
             buffer[count] = '\0';
             Message.Result = static_cast<LRESULT>(count);
             return;
         }
         default: {
             const auto* text = reinterpret_cast<const char*>(Message.LParam);
-            FText.SetText(Cased(text != nullptr ? text : ""));
+            const std::string value = Cased(text != nullptr ? text : "");
+            {
+                // The whole control repaints below; reckoning which lines changed is wasted.
+                TRaise wholeRepaint(FWholeRepaint);
+                FText.SetText(value);
+            }
             FModified = false;
             FTopLine = FTopRow = FScrollX = 0;
             FGoalX = -1;

@@ -194,6 +194,8 @@ private:
     DWORD FEditStyle = ES_AUTOHSCROLL | ES_AUTOVSCROLL;
     DWORD FScrollStyle = 0;
     bool FModified = false;
+    // The text is being replaced whole and the control repainted whole after.
+    bool FWholeRepaint = false;
     bool FReadOnly = false;
     char FPasswordChar = 0;
     TEditCharCase FCharCase = ecNormal;

@@ -1,6 +1,7 @@
 #include "platform/ui/edittext.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/core/codepage.h"
 #include "platform/core/exceptions.h"
@@ -70,6 +71,20 @@ std::string TEditText::Text() const {
         text += FLines[i];
     }
     return text;
+}
+
+size_t TEditText::CopyText(char* Buffer, size_t Count) const {
+    size_t copied = 0;
+    const auto put = [&](std::string_view Part) {
+        const size_t n = std::min(Part.size(), Count - copied);
+        std::memcpy(Buffer + copied, Part.data(), n);
+        copied += n;
+    };
+    for (size_t i = 0; i < FLines.size() && copied < Count; ++i) {
+        if (i > 0) put("\r\n");
+        put(FLines[i]);
+    }
+    return copied;
 }
 
 void TEditText::SetText(std::string_view Value) {

@@ -39,6 +39,9 @@ public:
     const std::string& Line(int32_t Index) const;
     // The text with its lines joined by CR LF.
     std::string Text() const;
+    // The first Count bytes at most of Text(), copied to Buffer without building the text; the
+    // bytes copied.
+    size_t CopyText(char* Buffer, size_t Count) const;
     int32_t TextLength() const { return FLength; }
     // Replaces everything, selects nothing (the caret at the start) and forgets the undo.
     // A multi-line text splits at CR LF, LF or a lone CR.

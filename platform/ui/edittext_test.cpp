@@ -39,6 +39,13 @@ TEST(EditText, KeepsLinesAndCountsEachBreakAsCrLf) {
     EXPECT_EQ(text.OffsetOf(TEditPos{2, 1}), 9);
     EXPECT_EQ(text.OffsetOf(TEditPos{7, 9}), 14);
     EXPECT_THROW(text.Line(4), EListError);
+    // A copy cut short, even between a CR and its LF, is the text's own start.
+    for (const size_t count : std::vector<size_t>{0, 1, 2, 3, 4, 13, 14, 99}) {
+        SCOPED_TRACE(count);
+        std::string copied(count, '*');
+        copied.resize(text.CopyText(copied.data(), count));
+        EXPECT_EQ(copied, text.Text().substr(0, count));
+    }
 }
 
 TEST(EditText, ASingleLineHoldsEveryByteAsOneLine) {
