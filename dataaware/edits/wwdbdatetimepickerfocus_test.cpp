@@ -9,6 +9,7 @@
 #include "platform/core/exceptions.h"
 #include "platform/gfx/colors.h"
 #include "platform/ui/windowpicture.h"
+#include "platform/win/updateregion.h"
 
 namespace vex {
 namespace {
@@ -33,6 +34,20 @@ TRect InkBox(TControl& Control, TColor Colour, int32_t Right) {
                            std::max(box.Bottom, y));
             }
     return box;
+}
+
+TEST(DBDateTimePickerPainting, ANewTextRepaintsTheEditAloneButAWholeRepaintTakesTheButtonToo) {
+    test::TBoundPicker t("Day");
+    test::PumpUntilIdle();
+    const HWND button = t.Picker->ButtonPanel()->Handle();
+    TRect dirty;
+    ASSERT_FALSE(GetUpdateRect(button, dirty));
+    t.Data.Table.Next();
+    ASSERT_EQ(t.Picker->Text(), "") << "the second record holds no day";
+    EXPECT_TRUE(GetUpdateRect(t.Picker->Handle(), dirty));
+    EXPECT_FALSE(GetUpdateRect(button, dirty)) << "the button shows nothing of the text";
+    t.Picker->Invalidate();
+    EXPECT_TRUE(GetUpdateRect(button, dirty));
 }
 
 TEST(DBDateTimePickerPainting, AnUnfocusedPickerDrawsItsValueAlignedAsItsFieldLeftOfTheButton) {

@@ -301,6 +301,9 @@ bool DrawFrameControl(HDC DC, TRect& Logical, uint32_t Type, uint32_t State) {
     if (!DC) return false;
     const TRect Rect = DC->LPtoDP(Logical);
     const TDeviceUnits pixels(*DC);
+    // A control with no area has no face; its edges would fall on the pixels beside it.
+    if (Rect.Right <= Rect.Left || Rect.Bottom <= Rect.Top)
+        return Type == DFC_BUTTON || Type == DFC_SCROLL;
     if (Type == DFC_BUTTON) {
         switch (State & 0xFF) {
             case DFCS_BUTTONPUSH:

@@ -85,6 +85,19 @@ TEST_F(EdgeTest, FrameControlsAtTheEndsOfTheCoordinateRangeDrawNothingOutside) {
     EXPECT_EQ(Picture(Bitmap), before);
 }
 
+TEST_F(EdgeTest, FrameControlsInAnEmptyRectangleDrawNothing) {
+    const Rows before = Picture(Bitmap);
+    for (uint32_t state : {DFCS_SCROLLCOMBOBOX, DFCS_SCROLLCOMBOBOX | DFCS_PUSHED | DFCS_FLAT,
+                           DFCS_SCROLLCOMBOBOX | DFCS_INACTIVE, DFCS_SCROLLUP})
+        for (TRect r : {Rect(2, 2, 2, 5), Rect(2, 2, 5, 2), Rect(4, 4, 2, 2)}) {
+            SCOPED_TRACE(testing::Message() << state << " at " << r.Left << "," << r.Right);
+            DrawFrameControl(Bitmap.Canvas().Handle(), r, DFC_SCROLL, state);
+        }
+    for (TRect r : {Rect(2, 2, 2, 5), Rect(4, 4, 2, 2)})
+        DrawFrameControl(Bitmap.Canvas().Handle(), r, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
+    EXPECT_EQ(Picture(Bitmap), before);
+}
+
 TEST(FrameControl, ComboArrowAndRaisedButtonLookClassic) {
     TBitmap b;
     b.SetSize(16, 16);

@@ -175,8 +175,10 @@ std::string TControl::Text() {
 
 void TControl::SetText(const std::string& Value) {
     if (Text() == Value) return;
+    // The new text's change handlers may free the control.
+    const std::weak_ptr<const void> life = LifeToken();
     Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
-    Perform(CM_TEXTCHANGED, 0, 0);
+    if (!life.expired()) Perform(CM_TEXTCHANGED, 0, 0);
 }
 
 LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {

@@ -373,7 +373,9 @@ void TCustomEdit::TextMessage(TMessage& Message) {
             FModified = false;
             FTopLine = FTopRow = FScrollX = 0;
             FGoalX = -1;
-            Invalidate();
+            // Like typing, a new text repaints the edit's own window only: what a descendant adds
+            // to its repaint, such as a button beside the text, shows nothing of the text.
+            TCustomControl::Invalidate();
             Message.Result = 1;
             AfterEdit();
         }

@@ -409,6 +409,7 @@ TEST(CustomEdit, AnEditFreedByItsOwnEventsTakesNothingMore) {
              Other.SetFocus();
              E.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELONG(5, 5));
          }},
+        {"its text set by a program", false, [](TEdit& E, TEdit&) { E.SetText("set"); }},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);

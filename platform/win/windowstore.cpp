@@ -30,8 +30,8 @@ TWindowStore::~TWindowStore() {
 TWnd* TWindowStore::Look(HWND Wnd) const {
     auto it = FWindows.find(Wnd);
     if (it == FWindows.end()) return nullptr;
-    FLastFound = it->second.get();
-    return FLastFound;
+    Remember(*it->second);
+    return it->second.get();
 }
 
 TWnd& TWindowStore::Get(HWND Wnd, const char* What) const {
@@ -53,7 +53,8 @@ void TWindowStore::Remove(HWND Wnd) {
     if (it == FWindows.end()) return;
     wintree::Unlink(*it->second);
     if (it->second->InPending) Pending.Erase(Wnd);
-    if (FLastFound == it->second.get()) FLastFound = nullptr;
+    TWnd*& found = FFound[Wnd % FFound.size()];
+    if (found == it->second.get()) found = nullptr;
     if (Active == Wnd) Active = 0;
     if (Focus == Wnd) Focus = 0;
     if (FocusHolder == Wnd) FocusHolder = 0;

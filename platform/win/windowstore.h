@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -110,11 +111,12 @@ public:
     }
 
     TWnd* Find(HWND Wnd) const {
-        if (FLastFound != nullptr && FLastFound->Handle == Wnd) return FLastFound;
+        TWnd* found = FFound[Wnd % FFound.size()];
+        if (found != nullptr && found->Handle == Wnd) return found;
         return Look(Wnd);
     }
     // W is found next, without a search: a message is going to it.
-    void Remember(TWnd& W) const { FLastFound = &W; }
+    void Remember(TWnd& W) const { FFound[W.Handle % FFound.size()] = &W; }
     // Like Find, but raises EWindowError naming What when Wnd is no window.
     TWnd& Get(HWND Wnd, const char* What) const;
     TWnd& Desktop() { return *FDesktop; }
@@ -159,8 +161,10 @@ private:
 
     std::unordered_map<HWND, std::unique_ptr<TWnd>> FWindows;
     TWnd* FDesktop = nullptr;
-    // The window found last: one message goes through many lookups of the same handle.
-    mutable TWnd* FLastFound = nullptr;
+    // The windows found last, each in the slot its handle picks: one message goes through many
+    // lookups of the same handle, and a walk through records repaints the same few windows in
+    // turn.
+    mutable std::array<TWnd*, 16> FFound{};
     uint64_t FLayoutGeneration = 1;
     uint64_t FRemovals = 0;
 };
