@@ -206,7 +206,12 @@ TCustomEdit& TwwDBCustomDateTimePicker::TPartsHost::EditWindow() {
 }
 
 bool TwwDBCustomDateTimePicker::TPartsHost::ReplaceText(const std::string& Text) {
-    return P.ReplaceText(Text);
+    // Setting the text clears the edit's modified flag, but a part refused or shown again must
+    // not drop the edits already made: the post would then write nothing.
+    const bool modified = P.Modified();
+    if (!P.ReplaceText(Text)) return false;
+    if (modified) P.TCustomEdit::SetModified(true);
+    return true;
 }
 
 void TwwDBCustomDateTimePicker::TPartsHost::ShowEditCaret(bool Show) {

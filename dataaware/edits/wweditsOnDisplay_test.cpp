@@ -17,7 +17,7 @@
 #include "dataaware/edits/wwdbedit.h"
 #include "dataaware/edits/wweditsfixture_testsupport.h"
 #include "platform/gfx/bitmap.h"
-#include "platform/ui/form.h"
+#include "platform/ui/ui_testsupport.h"
 #include "platform/ui/x11/ondisplay_testsupport.h"
 #include "platform/win/toplevel.h"
 
@@ -31,8 +31,6 @@ public:
     TScene() {
         FData.Contacts.Open();
         FData.Contacts.FindKey({"2"});
-        FForm->SetCaption("Edit controls script");
-        FForm->SetBounds(40, 50, 420, 200);
         Phone = Add<TwwDBEdit>(10);
         Phone->SetDataSource(&FData.Source);
         Phone->SetDataField("Phone");
@@ -49,12 +47,8 @@ public:
         Stamp->SetDataField("Stamp");
         Spare = Add<TwwDBDateTimePicker>(100);
         Spare->SetDate(test::DayAt(2024, 1, 1));
-        FForm->Show();
-        SetActiveWindow(FForm->Handle());
+        SetActiveWindow(FShown.Form->Handle());
     }
-    ~TScene() { delete FForm; }
-    TScene(const TScene&) = delete;
-    TScene& operator=(const TScene&) = delete;
 
     std::string State() const {
         return "phone " + Phone->Text() + ", fruit " + Fruit->Text() + ", stamp " + Stamp->Text() +
@@ -81,7 +75,7 @@ public:
         TwwPopupCalendar& calendar = *Stamp->PopupCalendar();
         return calendar.ClientToScreen(test::FindCode(calendar, MCHT_TITLEBTNNEXT));
     }
-    TPoint Elsewhere() const { return FForm->ClientToScreen(Point(300, 150)); }
+    TPoint Elsewhere() const { return FShown.Form->ClientToScreen(Point(300, 150)); }
 
     void FreeSpare() {
         delete Spare;
@@ -98,14 +92,11 @@ public:
 private:
     template <class T>
     T* Add(int32_t Top) {
-        auto* control = new T(FForm);
-        control->SetBounds(10, Top, 200, 24);
-        control->SetParent(FForm);
-        return control;
+        return FShown.Add<T>(FShown.Form, Rect(10, Top, 210, Top + 24));
     }
 
     test::TEditsFixture FData{VEX_TEST_DIR "/testdata/wwedits.sql"};
-    TForm* FForm = new TForm(nullptr);
+    test::TShownForm FShown{Rect(40, 50, 460, 250)};
 };
 
 // Each step is keys typed, a click, or something the program does between them.
@@ -151,9 +142,9 @@ std::vector<std::string> RunScript(const test::TScriptInput& Input, int64_t Sett
         Settle);
 }
 
-class EditsOnDisplay : public test::OnDisplayTest {};
+class DataAwareEditsOnDisplay : public test::OnDisplayTest {};
 
-TEST_F(EditsOnDisplay, TypingPickingAndClickingDoTheSameOnTheDisplayAsInjected) {
+TEST_F(DataAwareEditsOnDisplay, TypingPickingAndClickingDoTheSameOnTheDisplayAsInjected) {
     const std::vector<std::string> injected = RunScript(test::InjectedInput(), 50);
     const std::string typed = "phone (555)123-4567, fruit Mango, stamp ";
     const std::string fields = "fields (555)123-4567|MG|2024-07-01 18:00";

@@ -46,7 +46,6 @@ public:
     TEditsFixture(const TEditsFixture&) = delete;
     TEditsFixture& operator=(const TEditsFixture&) = delete;
 
-    const std::string& Folder() const { return FFolder.Path(); }
     std::shared_ptr<TDbiDatabase> Database() {
         return TDbiEngine::Default().OpenDatabase(FFolder.Path());
     }
@@ -65,8 +64,10 @@ public:
         return row;
     }
 
+    // The members below are made in the order they stand: the folder first and gone last, the
+    // fields after the table they belong to.
 private:
-    TempDir FFolder;  // first made, last gone: the tables outlive everything below
+    TempDir FFolder;
 
 public:
     // The message boxes shown meanwhile (a refused post, a value out of range), answered OK.
@@ -83,16 +84,6 @@ public:
     TwwDataSource Source{nullptr};
 
 private:
-    TField& Add(TFieldType Type, const std::string& Name, TFieldKind Kind = fkData,
-                int32_t Size = 0) {
-        TField& field = *FFields.emplace_back(CreateField(nullptr, Type));
-        field.SetFieldName(Name);
-        field.SetFieldKind(Kind);
-        if (Size != 0) field.SetSize(Size);
-        field.SetDataSet(&Contacts);
-        return field;
-    }
-
     std::vector<std::unique_ptr<TField>> FFields;
 
 public:
@@ -106,6 +97,17 @@ public:
     TField& Notes = Add(ftMemo, "Notes");
     TField& ShopNo = Add(ftInteger, "ShopNo");
     TField& Shop = Add(ftString, "Shop", fkCalculated, 20);
+
+private:
+    TField& Add(TFieldType Type, const std::string& Name, TFieldKind Kind = fkData,
+                int32_t Size = 0) {
+        TField& field = *FFields.emplace_back(CreateField(nullptr, Type));
+        field.SetFieldName(Name);
+        field.SetFieldKind(Kind);
+        if (Size != 0) field.SetSize(Size);
+        field.SetDataSet(&Contacts);
+        return field;
+    }
 };
 
 }  // namespace vex::test

@@ -51,6 +51,20 @@ TEST(PickerPartsInThePicker, ATimeTypedIntoABoundPickerIsWrittenBack) {
     }
 }
 
+// A part refused at the limits shows the value again; the parts taken before it are still
+// written back.
+TEST(PickerPartsInThePicker, PartsTakenBeforeARefusedOneAreWrittenBack) {
+    test::TBoundPicker t("Day", "mm/dd/yyyy");
+    t.Picker->SetMaxDate(EncodeDate(2024, 12, 31));
+    t.Picker->SetFocus();
+    test::TypeKey(VK_F2);
+    Type("12252030");
+    EXPECT_EQ(t.Picker->Text(), "12/25/2001");
+    EXPECT_TRUE(t.Picker->Modified());
+    t.Data.Table.Post();
+    EXPECT_EQ(t.Data.Stored("Day").substr(0, 10), "2001-12-25");
+}
+
 TEST(PickerPartsInThePicker, DeleteEmptiesABoundPickerUnlessItsFieldIsRequired) {
     for (bool required : {false, true}) {
         SCOPED_TRACE(required ? "required" : "not required");

@@ -75,11 +75,7 @@ int DataAwareEdits(TForm* Form, int Left, int Top) {
     auto* table = new TwwTable(Form);
     table->SetDatabaseName(TableFolder());
     table->SetTableName("contacts");
-    table->SetPictureMasks(*[] {
-        static TStringList masks;
-        masks.SetText("Phone\t(###)###-####\tT\tF");
-        return &masks;
-    }());
+    table->PictureMasks().Add("Phone\t(###)###-####\tT\tF");
     auto* source = new TwwDataSource(Form);
     source->SetDataSet(table);
 
