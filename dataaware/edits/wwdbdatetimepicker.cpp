@@ -81,11 +81,11 @@ void TwwDBCustomDateTimePicker::SetMinDate(TDateTime Value) {
 }
 
 TDateTime TwwDBCustomDateTimePicker::EffectiveMinDate() const {
-    return wwWholeDay(FMinDate) == 0 ? EncodeDate(1899, 12, 31) : FMinDate;
+    return wwEffectiveMinDate(FMinDate);
 }
 
 TDateTime TwwDBCustomDateTimePicker::EffectiveMaxDate() const {
-    return wwWholeDay(FMaxDate) == 0 ? EncodeDate(9999, 12, 31) : FMaxDate;
+    return wwEffectiveMaxDate(FMaxDate);
 }
 
 void TwwDBCustomDateTimePicker::SetDateFormat(TDTDateFormat Value) {

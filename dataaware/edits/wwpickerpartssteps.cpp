@@ -1,4 +1,6 @@
 #include "dataaware/edits/wwpickerparts.h"
+
+#include "dataaware/edits/wwdbdatetimepickervalues.h"
 #include "dataaware/edits/wwpickerpartscivil.h"
 #include "platform/core/formatsettings.h"
 
@@ -62,11 +64,11 @@ bool DateLimit(TCivil& C, K Kind, bool Largest, const TwwPartRules& Rules) {
 }  // namespace
 
 TDateTime wwEffectiveMinDate(TDateTime MinDate) {
-    return WholeDay(MinDate) == 0 ? EncodeDate(1899, 12, 31) : MinDate;
+    return wwWholeDay(MinDate) == 0 ? EncodeDate(1899, 12, 31) : MinDate;
 }
 
 TDateTime wwEffectiveMaxDate(TDateTime MaxDate) {
-    return WholeDay(MaxDate) == 0 ? EncodeDate(9999, 12, 31) : MaxDate;
+    return wwWholeDay(MaxDate) == 0 ? EncodeDate(9999, 12, 31) : MaxDate;
 }
 
 int32_t wwFirstDayIndex(TwwCalDayOfWeek Day) {
