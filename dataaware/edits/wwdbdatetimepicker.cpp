@@ -9,8 +9,6 @@
 #include "platform/core/formatsettings.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
-#include "platform/ui/controlmessages.h"
-#include "platform/win/messages.h"
 #include "platform/win/systemmetrics.h"
 
 namespace vex {
@@ -203,10 +201,7 @@ bool TwwDBCustomDateTimePicker::TextIs(const std::string& Value) const {
 bool TwwDBCustomDateTimePicker::ReplaceText(const std::string& Value) {
     if (TextIs(Value)) return true;
     const std::weak_ptr<const void> life = LifeToken();
-    // SetText's own, but its text-changed notice would reach a picker its change handler freed.
-    Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
-    if (life.expired()) return false;
-    Perform(CM_TEXTCHANGED, 0, 0);
+    SetText(Value);
     return !life.expired();
 }
 
