@@ -223,7 +223,7 @@ void TwwDBCustomDateTimePicker::SetDate(TDateTime Value) {
         return;
     }
     if (wwWholeDay(Value) == wwWholeDay(FValue)) return;
-    const TDateTime next = ComposeDateTime(wwWholeDay(Value), wwTimeOfDay(FValue));
+    const TDateTime next = wwDayAtTimeOf(Value, FValue);
     if (next == 0) {
         const std::weak_ptr<const void> life = LifeToken();
         SetValue(0);
@@ -245,7 +245,7 @@ void TwwDBCustomDateTimePicker::SetTime(TDateTime Value) {
         return;
     }
     if (wwTimeOfDay(Value) == wwTimeOfDay(FValue)) return;
-    const TDateTime next = ComposeDateTime(wwWholeDay(FValue), wwTimeOfDay(Value));
+    const TDateTime next = wwDayAtTimeOf(FValue, Value);
     const std::weak_ptr<const void> life = LifeToken();
     SetValue(next);
     if (next == 0 && !life.expired()) Invalidate();
