@@ -111,8 +111,6 @@ private:
     int32_t IndexOfText(const std::string& Text);
     // A close-up's choice into the text and the field.
     void WriteChoice(const std::string& Chosen, int32_t Index);
-    // The text and the caret as a drop-down or close-up leaves them.
-    void ShowCaretAsEditable();
     // Keys of the closed list; true when used.
     bool StepClosed(uint16_t Key, TShiftState Shift);
     bool MatchText(char Key);

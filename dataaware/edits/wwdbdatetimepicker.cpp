@@ -9,8 +9,6 @@
 #include "platform/core/formatsettings.h"
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
-#include "platform/ui/controlmessages.h"
-#include "platform/win/messages.h"
 #include "platform/win/systemmetrics.h"
 
 namespace vex {
@@ -81,11 +79,11 @@ void TwwDBCustomDateTimePicker::SetMinDate(TDateTime Value) {
 }
 
 TDateTime TwwDBCustomDateTimePicker::EffectiveMinDate() const {
-    return wwWholeDay(FMinDate) == 0 ? EncodeDate(1899, 12, 31) : FMinDate;
+    return wwEffectiveMinDate(FMinDate);
 }
 
 TDateTime TwwDBCustomDateTimePicker::EffectiveMaxDate() const {
-    return wwWholeDay(FMaxDate) == 0 ? EncodeDate(9999, 12, 31) : FMaxDate;
+    return wwEffectiveMaxDate(FMaxDate);
 }
 
 void TwwDBCustomDateTimePicker::SetDateFormat(TDTDateFormat Value) {
@@ -203,10 +201,7 @@ bool TwwDBCustomDateTimePicker::TextIs(const std::string& Value) const {
 bool TwwDBCustomDateTimePicker::ReplaceText(const std::string& Value) {
     if (TextIs(Value)) return true;
     const std::weak_ptr<const void> life = LifeToken();
-    // SetText's own, but its text-changed notice would reach a picker its change handler freed.
-    Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Value.c_str()));
-    if (life.expired()) return false;
-    Perform(CM_TEXTCHANGED, 0, 0);
+    SetText(Value);
     return !life.expired();
 }
 
@@ -228,7 +223,7 @@ void TwwDBCustomDateTimePicker::SetDate(TDateTime Value) {
         return;
     }
     if (wwWholeDay(Value) == wwWholeDay(FValue)) return;
-    const TDateTime next = ComposeDateTime(wwWholeDay(Value), wwTimeOfDay(FValue));
+    const TDateTime next = wwDayAtTimeOf(Value, FValue);
     if (next == 0) {
         const std::weak_ptr<const void> life = LifeToken();
         SetValue(0);
@@ -250,7 +245,7 @@ void TwwDBCustomDateTimePicker::SetTime(TDateTime Value) {
         return;
     }
     if (wwTimeOfDay(Value) == wwTimeOfDay(FValue)) return;
-    const TDateTime next = ComposeDateTime(wwWholeDay(FValue), wwTimeOfDay(Value));
+    const TDateTime next = wwDayAtTimeOf(FValue, Value);
     const std::weak_ptr<const void> life = LifeToken();
     SetValue(next);
     if (next == 0 && !life.expired()) Invalidate();

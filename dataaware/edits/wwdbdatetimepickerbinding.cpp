@@ -155,7 +155,7 @@ void TwwDBCustomDateTimePicker::UpdateData(TObject*) {
     if (!FDataLink->Editing() && !field->Calculated()) return;
     if (IsTimeOnlyKind()) {
         // The field's own day stays; only the time of day is the picker's.
-        FValue = ComposeDateTime(wwWholeDay(field->AsDateTime()), wwTimeOfDay(FValue));
+        FValue = wwDayAtTimeOf(field->AsDateTime(), FValue);
         if (FValue == 0 && TextEmpty())
             field->Clear();
         else
@@ -164,9 +164,7 @@ void TwwDBCustomDateTimePicker::UpdateData(TObject*) {
     }
     if (IsDateOnlyKind()) {
         // No day is no value: the field's time of day alone would be stored as 30 December 1899.
-        FValue = wwWholeDay(FValue) == 0
-                     ? 0
-                     : ComposeDateTime(wwWholeDay(FValue), wwTimeOfDay(field->AsDateTime()));
+        FValue = wwWholeDay(FValue) == 0 ? 0 : wwDayAtTimeOf(FValue, field->AsDateTime());
         if (FValue == 0) FEmpty = true;
     }
     if (FValue != 0)

@@ -72,7 +72,7 @@ TDateTime TwwDBCustomDateTimePicker::WithinLimits(TDateTime Value) const {
 }
 
 void TwwDBCustomDateTimePicker::TakeCalendarDay(TDateTime Day) {
-    const TDateTime next = ComposeDateTime(wwWholeDay(Day), wwTimeOfDay(FValue));
+    const TDateTime next = wwDayAtTimeOf(Day, FValue);
     if (FMinDate != 0 && wwWholeDay(Day) == wwWholeDay(FMinDate) &&
         wwMoment(next) < wwMoment(FMinDate))
         SetValue(FMinDate);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "platform/core/datetime.h"
 #include "platform/core/types.h"
 
 namespace vex {
@@ -15,6 +16,11 @@ inline double wwWholeDay(TDateTime Value) {
 
 inline double wwTimeOfDay(TDateTime Value) {
     return std::fabs(Value - std::trunc(Value));
+}
+
+// The day of Day at the time of day of Time: the picker changes one half and keeps the other.
+inline TDateTime wwDayAtTimeOf(TDateTime Day, TDateTime Time) {
+    return ComposeDateTime(wwWholeDay(Day), wwTimeOfDay(Time));
 }
 
 // Where a date-time lies on a line that runs forward through every day: before the base date a

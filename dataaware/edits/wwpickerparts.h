@@ -92,7 +92,6 @@ public:
     TwwPickerParts& operator=(const TwwPickerParts&) = delete;
 
     // Parts count from 1. Digits typed into one part are not taken into another.
-    int32_t CurrentPart() const { return FCurrentPart; }
     void SetCurrentPart(int32_t Value) {
         if (Value != FCurrentPart) DropPending();
         FCurrentPart = Value < 1 ? 1 : Value;
@@ -100,8 +99,6 @@ public:
     bool PartPending() const { return !FTypedDigits.empty(); }
     // Forgets typed digits without taking them (a drop-down, Escape).
     void DropPending() { FTypedDigits.clear(); }
-    bool AutoAdvance() const { return FAutoAdvance; }
-    void SetAutoAdvance(bool Value) { FAutoAdvance = Value; }
 
     // Locating.
     int32_t PartCount();

@@ -1,6 +1,7 @@
 #include "dataaware/data/wwSystem.h"
 #include "dataaware/edits/wwpickerparts.h"
 #include "dataaware/edits/wwpickerpartscivil.h"
+#include "dataaware/edits/wwpickersupport.h"
 #include "platform/core/formatsettings.h"
 #include "platform/core/stringutils.h"
 
@@ -22,7 +23,7 @@ int32_t NextLeapYear(int32_t Year) {
     return 0;
 }
 
-bool TypedDay(TCivil& C, int32_t Number, const TwwPartRules& Rules) {
+bool TypedDay(TCivilDateTime& C, int32_t Number, const TwwPartRules& Rules) {
     if (Number == 0) return true;
     if (Number > 31) return false;
     C.Day = Number;
@@ -37,7 +38,8 @@ bool TypedDay(TCivil& C, int32_t Number, const TwwPartRules& Rules) {
     return Number <= C.DaysInMonth();
 }
 
-bool TypedYear(TCivil& C, const TDateTimeSpan& Part, int32_t Number, const TwwPartRules& Rules) {
+bool TypedYear(TCivilDateTime& C, const TDateTimeSpan& Part, int32_t Number,
+               const TwwPartRules& Rules) {
     if (Part.Width == 2) {
         if (Number > 99) return false;
         C.Year = wwExpandTwoDigitYear(Number, Rules.Epoch);
@@ -51,7 +53,7 @@ bool TypedYear(TCivil& C, const TDateTimeSpan& Part, int32_t Number, const TwwPa
     return true;
 }
 
-bool TypedTime(TCivil& C, const TDateTimeSpan& Part, int32_t Number) {
+bool TypedTime(TCivilDateTime& C, const TDateTimeSpan& Part, int32_t Number) {
     switch (Part.Kind) {
         case K::Hour:
             if (Number > (Part.TwelveHour ? 12 : 23)) return false;
@@ -89,7 +91,7 @@ int32_t MatchName(const std::array<std::string, N>& Names, std::string_view Lett
 bool wwSetPartNumber(TDateTime& Value, const TDateTimeSpan& Part, int32_t Number,
                      const TwwPartRules& Rules) {
     if (Number < 0) return false;
-    TCivil c(Value);
+    TCivilDateTime c(Value);
     switch (Part.Kind) {
         case K::Day:
             if (!TypedDay(c, Number, Rules)) return false;
@@ -116,7 +118,7 @@ bool wwSetPartName(TDateTime& Value, const TDateTimeSpan& Part, std::string_view
     const bool longNames = Part.Width >= 4;
     // One letter looks from the next name on, so pressing it again goes round its names.
     const int32_t skip = Letters.size() == 1 ? 1 : 0;
-    const TCivil c(Value);
+    const TCivilDateTime c(Value);
     if (Part.Kind == K::MonthName) {
         const int32_t found = longNames
                                   ? MatchName(fs.LongMonthNames, Letters, c.Month - 1 + skip)
@@ -130,7 +132,7 @@ bool wwSetPartName(TDateTime& Value, const TDateTimeSpan& Part, std::string_view
                                         : MatchName(fs.ShortDayNames, Letters, today + skip);
         if (found < 0) return false;
         const int32_t from = WeekIndex(WholeDay(Value), Rules.FirstDay);
-        const int32_t to = Wrap((found + 6) % 7 - Rules.FirstDay, 0, 6);
+        const int32_t to = WrapIntoRange((found + 6) % 7 - Rules.FirstDay, 0, 6);
         return wwStepDatePart(Value, K::DayName, to - from, false, Rules);
     }
     return false;

@@ -1,5 +1,8 @@
-#include "dataaware/edits/wweditorgrid.h"
 #include "dataaware/edits/wwpickerparts.h"
+
+#include <algorithm>
+
+#include "dataaware/edits/wweditorgrid.h"
 #include "dataaware/edits/wwpickerpartscivil.h"
 #include "platform/core/stringutils.h"
 #include "platform/ui/customedit.h"

@@ -1,4 +1,8 @@
 #include "dataaware/edits/wwpickerparts.h"
+
+#include <algorithm>
+
+#include "dataaware/edits/wwdbdatetimepickervalues.h"
 #include "dataaware/edits/wwpickerpartscivil.h"
 #include "platform/core/formatsettings.h"
 
@@ -30,8 +34,8 @@ int32_t TimeRound(K Kind) {
 }
 
 // Home and End on a date part, against Limit (MinDate for Home, MaxDate for End).
-bool DateLimit(TCivil& C, K Kind, bool Largest, const TwwPartRules& Rules) {
-    const TCivil limit(Largest ? Rules.MaxDate : Rules.MinDate);
+bool DateLimit(TCivilDateTime& C, K Kind, bool Largest, const TwwPartRules& Rules) {
+    const TCivilDateTime limit(Largest ? Rules.MaxDate : Rules.MinDate);
     // Past the limit's day when moved into its month: a day after it for End, before it for
     // Home.
     const auto beyond = [&](int32_t Day) { return Largest ? Day > limit.Day : Day < limit.Day; };
@@ -62,11 +66,11 @@ bool DateLimit(TCivil& C, K Kind, bool Largest, const TwwPartRules& Rules) {
 }  // namespace
 
 TDateTime wwEffectiveMinDate(TDateTime MinDate) {
-    return WholeDay(MinDate) == 0 ? EncodeDate(1899, 12, 31) : MinDate;
+    return wwWholeDay(MinDate) == 0 ? EncodeDate(1899, 12, 31) : MinDate;
 }
 
 TDateTime wwEffectiveMaxDate(TDateTime MaxDate) {
-    return WholeDay(MaxDate) == 0 ? EncodeDate(9999, 12, 31) : MaxDate;
+    return wwWholeDay(MaxDate) == 0 ? EncodeDate(9999, 12, 31) : MaxDate;
 }
 
 int32_t wwFirstDayIndex(TwwCalDayOfWeek Day) {
@@ -76,11 +80,11 @@ int32_t wwFirstDayIndex(TwwCalDayOfWeek Day) {
 
 bool wwStepDatePart(TDateTime& Value, K Kind, int32_t Count, bool Cycle,
                     const TwwPartRules& Rules) {
-    TCivil c(Value);
+    TCivilDateTime c(Value);
     switch (Kind) {
         case K::Day:
             if (Cycle) {
-                c.Day = Wrap(c.Day + Count, 1, c.DaysInMonth());
+                c.Day = WrapIntoRange(c.Day + Count, 1, c.DaysInMonth());
                 break;
             }
             [[fallthrough]];
@@ -88,7 +92,7 @@ bool wwStepDatePart(TDateTime& Value, K Kind, int32_t Count, bool Cycle,
             const TDateTimeParts parts = SplitDateTime(Value);
             const int32_t at = WeekIndex(parts.Day, Rules.FirstDay);
             const int32_t moved =
-                Cycle ? parts.Day + Wrap(at + Count, 0, 6) - at : parts.Day + Count;
+                Cycle ? parts.Day + WrapIntoRange(at + Count, 0, 6) - at : parts.Day + Count;
             if (!DayInRange(moved)) return false;
             Value = HeldToLimits(ComposeDateTime(TDateTimeParts{moved, parts.MSec}), Rules);
             return true;
@@ -96,7 +100,7 @@ bool wwStepDatePart(TDateTime& Value, K Kind, int32_t Count, bool Cycle,
         case K::Month:
         case K::MonthName:
             if (Cycle) {
-                c.Month = Wrap(c.Month + Count, 1, 12);
+                c.Month = WrapIntoRange(c.Month + Count, 1, 12);
             } else {
                 const int64_t months = int64_t{c.Year} * 12 + (c.Month - 1) + Count;
                 if (months < 12 || months >= int64_t{10000} * 12) return false;
@@ -120,12 +124,12 @@ bool wwStepDatePart(TDateTime& Value, K Kind, int32_t Count, bool Cycle,
 
 bool wwStepPart(TDateTime& Value, const TDateTimeSpan& Part, int32_t Direction,
                 const TwwPartRules& Rules) {
-    TCivil c(Value);
+    TCivilDateTime c(Value);
     if (Part.Kind == K::AmPm) {
         c.SetTimeUnit(MSecsPerHour, 24, (c.Hour() + 12) % 24);
     } else if (IsTimeUnit(Part.Kind)) {
         const int32_t unit = TimeUnit(Part.Kind), round = TimeRound(Part.Kind);
-        c.SetTimeUnit(unit, round, Wrap(c.MSec / unit % round + Direction, 0, round - 1));
+        c.SetTimeUnit(unit, round, WrapIntoRange(c.MSec / unit % round + Direction, 0, round - 1));
     } else {
         return wwStepDatePart(Value, Part.Kind, Direction, true, Rules);
     }
@@ -134,7 +138,7 @@ bool wwStepPart(TDateTime& Value, const TDateTimeSpan& Part, int32_t Direction,
 
 bool wwSetPartToLimit(TDateTime& Value, const TDateTimeSpan& Part, bool Largest,
                       const TwwPartRules& Rules) {
-    TCivil c(Value);
+    TCivilDateTime c(Value);
     if (Part.Kind == K::AmPm) {
         c.SetTimeUnit(MSecsPerHour, 24, c.Hour() % 12 + (Largest ? 12 : 0));
     } else if (IsTimeUnit(Part.Kind)) {

@@ -59,7 +59,8 @@ TwwPartRules TwwPickerParts::RulesFor(const TwwPartsLayout& Layout) {
     rules.FirstDay = wwFirstDayIndex(FHost.FirstDayOfWeek());
     // Any pivot outside these gives only years outside 1 to 9999; held here, it cannot overflow.
     rules.Epoch = std::clamp(FHost.Epoch(), -100, 10099);
-    if (WholeDay(FHost.EntryValue()) != 0) rules.EntryYear = TCivil(FHost.EntryValue()).Year;
+    if (WholeDay(FHost.EntryValue()) != 0)
+        rules.EntryYear = TCivilDateTime(FHost.EntryValue()).Year;
     const size_t day = IndexOf(Layout, K::Day, K::Day);
     const size_t month = IndexOf(Layout, K::Month, K::MonthName);
     const size_t year = IndexOf(Layout, K::Year, K::Year);
@@ -91,7 +92,7 @@ void TwwPickerParts::TypeDigit(int32_t Digit) {
     }
     if (part.Kind == K::Year && !longYear) {
         // A decade that ends before the earliest day allowed cannot be started.
-        const int32_t lastYear = TCivil(FHost.Now()).Year / 100 * 100 + Digit * 10 + 9;
+        const int32_t lastYear = TCivilDateTime(FHost.Now()).Year / 100 * 100 + Digit * 10 + 9;
         if (EncodeDate(lastYear, 12, 31) < WholeDay(wwEffectiveMinDate(FHost.MinDate()))) {
             FHost.Beep();
             return;

@@ -3,14 +3,12 @@
 #include <cmath>
 
 #include "platform/core/datetime.h"
+#include "platform/ui/datetimepickercivil.h"
 
 namespace vex {
 
 int32_t wwDaysPerMonth(int32_t Year, int32_t Month) {
-    if (Month < 1 || Month > 12) return 0;
-    // A year the calendar has no dates in counts as a common one, as year 1 is.
-    const int32_t year = Year >= 1 && Year <= 9999 ? Year : 1;
-    return MonthDays(static_cast<uint16_t>(year), static_cast<uint16_t>(Month));
+    return TCivilDateTime::DaysIn(Year, Month);
 }
 
 bool wwIsSameOrEarlierDay(TDateTime A, TDateTime B) {

@@ -397,9 +397,4 @@ void TRichLayout::ForEachPiece(int32_t Index,
         FImpl->LineWalker(paragraph).ForEachRowPiece(laid, start, Visit);
 }
 
-std::shared_ptr<const TRealizedFont> TRichLayout::FontOf(int32_t CharFormat) const {
-    // Realised when asked, not kept: the layout itself works from the measures alone.
-    return RealizeFont(RichLogFont(FImpl->FDocument.CharFormats()[CharFormat], PixelsPerInch()));
-}
-
 }  // namespace vex

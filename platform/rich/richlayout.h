@@ -108,9 +108,6 @@ public:
     // The pieces of line Index in order, for painting and hit tests.
     void ForEachPiece(int32_t Index, const std::function<void(const TRichPiece&)>& Visit) const;
 
-    // The realised font of a character format at the layout's resolution.
-    std::shared_ptr<const TRealizedFont> FontOf(int32_t CharFormat) const;
-
     // The document laid out (tests and tools); queries do this by themselves.
     void Update() const;
     // How many times a paragraph was laid out since the layout was made: what an edit cost.

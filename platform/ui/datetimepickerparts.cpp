@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/datetime.h"
+#include "platform/ui/datetimepickercivil.h"
 
 namespace vex {
 
@@ -10,39 +11,10 @@ namespace {
 
 using K = TDateTimeTokenKind;
 
-// A date-time in the parts a picker edits.
-struct TCivil {
-    int32_t Year, Month, Day, MSec;
-
-    explicit TCivil(TDateTime Value) {
-        const TDateTimeParts parts = SplitDateTime(Value);
-        uint16_t y, m, d;
-        DecodeDate(parts.Day, y, m, d);
-        Year = y;
-        Month = m;
-        Day = d;
-        MSec = parts.MSec;
-    }
-    int32_t DaysInMonth() const {
-        return MonthDays(static_cast<uint16_t>(Year), static_cast<uint16_t>(Month));
-    }
-    // The day is pulled in to the end of a shorter month.
-    TDateTime Compose() const {
-        const int32_t day = std::min(Day, DaysInMonth());
-        return ComposeDateTime(
-            TDateTimeParts{static_cast<int32_t>(EncodeDate(Year, Month, day)), MSec});
-    }
-    int32_t Hour() const { return MSec / 3600000; }
-    // Replaces one unit of the time of day: Unit milliseconds counted Count times a round.
-    void SetTimeUnit(int32_t Unit, int32_t Count, int32_t Value) {
-        const int32_t old = MSec / Unit % Count;
-        MSec += (Value - old) * Unit;
-    }
-};
-
-int32_t Wrap(int32_t Value, int32_t Low, int32_t High) {
-    const int32_t span = High - Low + 1;
-    return ((Value - Low) % span + span) % span + Low;
+// The day pulled in to the end of a shorter month; false when the year leaves the calendar.
+bool ComposeInMonth(TCivilDateTime C, TDateTime& Value) {
+    C.ClampDay();
+    return C.Compose(Value);
 }
 
 }  // namespace
@@ -75,38 +47,41 @@ int32_t TDateTimePickerParts::PartAt(size_t Offset) const {
 }
 
 TDateTime StepPart(TDateTime Value, const TDateTimeSpan& Part, int32_t Delta) {
-    TCivil c(Value);
+    TCivilDateTime c(Value);
     switch (Part.Kind) {
         case K::Year:
             c.Year = std::clamp(c.Year + Delta, 1, 9999);
             break;
         case K::Month:
         case K::MonthName:
-            c.Month = Wrap(c.Month + Delta, 1, 12);
+            c.Month = WrapIntoRange(c.Month + Delta, 1, 12);
             break;
         case K::Day:
         case K::DayName:
-            c.Day = Wrap(c.Day + Delta, 1, c.DaysInMonth());
+            c.Day = WrapIntoRange(c.Day + Delta, 1, c.DaysInMonth());
             break;
         case K::Hour:
-            c.SetTimeUnit(3600000, 24, Wrap(c.Hour() + Delta, 0, 23));
+            c.SetTimeUnit(MSecsPerHour, 24, WrapIntoRange(c.Hour() + Delta, 0, 23));
             break;
         case K::AmPm:
-            c.SetTimeUnit(3600000, 24, (c.Hour() + 12) % 24);
+            c.SetTimeUnit(MSecsPerHour, 24, (c.Hour() + 12) % 24);
             break;
         case K::Minute:
-            c.SetTimeUnit(60000, 60, Wrap(c.MSec / 60000 % 60 + Delta, 0, 59));
+            c.SetTimeUnit(MSecsPerMinute, 60,
+                          WrapIntoRange(c.MSec / MSecsPerMinute % 60 + Delta, 0, 59));
             break;
         case K::Second:
-            c.SetTimeUnit(1000, 60, Wrap(c.MSec / 1000 % 60 + Delta, 0, 59));
+            c.SetTimeUnit(MSecsPerSecond, 60,
+                          WrapIntoRange(c.MSec / MSecsPerSecond % 60 + Delta, 0, 59));
             break;
         case K::MSec:
-            c.SetTimeUnit(1, 1000, Wrap(c.MSec % 1000 + Delta, 0, 999));
+            c.SetTimeUnit(1, 1000, WrapIntoRange(c.MSec % 1000 + Delta, 0, 999));
             break;
         default:
             return Value;
     }
-    return c.Compose();
+    TDateTime result;
+    return ComposeInMonth(c, result) ? result : Value;
 }
 
 int32_t TTypedNumber::MaxDigits(const TDateTimeSpan& Part) {
@@ -135,7 +110,7 @@ int32_t TTypedNumber::Maximum(const TDateTimeSpan& Part, TDateTime Value) {
         case K::MonthName:
             return 12;
         case K::Day:
-            return TCivil(Value).DaysInMonth();
+            return TCivilDateTime(Value).DaysInMonth();
         case K::Hour:
             return Part.TwelveHour ? 12 : 23;
         case K::Minute:
@@ -155,7 +130,7 @@ bool TTypedNumber::Add(int32_t Digit, const TDateTimeSpan& Part, TDateTime Value
 }
 
 bool SetPart(TDateTime Value, const TDateTimeSpan& Part, int32_t Number, TDateTime& Result) {
-    TCivil c(Value);
+    TCivilDateTime c(Value);
     const int32_t maximum = TTypedNumber::Maximum(Part, Value);
     const bool fromZero = Part.Kind == K::Minute || Part.Kind == K::Second ||
                           Part.Kind == K::MSec || (Part.Kind == K::Hour && !Part.TwelveHour) ||
@@ -164,7 +139,6 @@ bool SetPart(TDateTime Value, const TDateTimeSpan& Part, int32_t Number, TDateTi
     switch (Part.Kind) {
         case K::Year:
             c.Year = Part.Width == 2 ? c.Year / 100 * 100 + Number : Number;
-            if (c.Year < 1) return false;
             break;
         case K::Month:
         case K::MonthName:
@@ -174,14 +148,14 @@ bool SetPart(TDateTime Value, const TDateTimeSpan& Part, int32_t Number, TDateTi
             c.Day = Number;
             break;
         case K::Hour:
-            c.SetTimeUnit(3600000, 24,
+            c.SetTimeUnit(MSecsPerHour, 24,
                           Part.TwelveHour ? Number % 12 + (c.Hour() >= 12 ? 12 : 0) : Number);
             break;
         case K::Minute:
-            c.SetTimeUnit(60000, 60, Number);
+            c.SetTimeUnit(MSecsPerMinute, 60, Number);
             break;
         case K::Second:
-            c.SetTimeUnit(1000, 60, Number);
+            c.SetTimeUnit(MSecsPerSecond, 60, Number);
             break;
         case K::MSec:
             c.SetTimeUnit(1, 1000, Number);
@@ -189,8 +163,7 @@ bool SetPart(TDateTime Value, const TDateTimeSpan& Part, int32_t Number, TDateTi
         default:
             return false;
     }
-    Result = c.Compose();
-    return true;
+    return ComposeInMonth(c, Result);
 }
 
 }  // namespace vex
