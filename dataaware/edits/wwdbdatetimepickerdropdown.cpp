@@ -9,6 +9,7 @@
 #include "platform/data/datalinks.h"
 #include "platform/data/fields.h"
 #include "platform/gfx/edges.h"
+#include "platform/ui/controlflagscope.h"
 #include "platform/ui/controlmessages.h"
 #include "platform/ui/editmessages.h"
 #include "platform/ui/monthcal.h"
@@ -22,23 +23,6 @@
 namespace vex {
 
 namespace {
-
-// Holds a flag up for its lifetime, which a handler may end by freeing the flag's control.
-class TFlagScope {
-public:
-    TFlagScope(bool& Flag, std::weak_ptr<const void> Life) : FFlag(Flag), FLife(std::move(Life)) {
-        FFlag = true;
-    }
-    ~TFlagScope() {
-        if (!FLife.expired()) FFlag = false;
-    }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& FFlag;
-    std::weak_ptr<const void> FLife;
-};
 
 bool AltDown() {
     return GetKeyState(VK_MENU) < 0;
@@ -169,7 +153,7 @@ void TwwDBCustomDateTimePicker::CloseUp(bool Accept) {
     // Leaving the picker, and the hook's late message after the form's own, close nothing.
     if (FClosing || !IsDroppedDown()) return;
     const std::weak_ptr<const void> life = LifeToken();
-    const TFlagScope closing(FClosing, life);
+    const TControlFlagScope closing(FClosing, life);
     if (const HWND holder = GetCapture()) SendMessage(holder, WM_CANCELMODE, 0, 0);
     if (life.expired() || !IsDroppedDown()) return;
     const TDateTime newDate = FPopupCalendar->Date();
@@ -301,7 +285,7 @@ void TwwDBCustomDateTimePicker::ButtonClick(TObject*) {
     }
     const std::weak_ptr<const void> life = LifeToken();
     {
-        const TFlagScope byButton(FOpenedByButton, life);
+        const TControlFlagScope byButton(FOpenedByButton, life);
         if (CanFocus()) SetFocus();
         if (life.expired()) return;
         if (Focused()) DropDown();

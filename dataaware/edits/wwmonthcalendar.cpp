@@ -7,6 +7,7 @@
 
 #include "platform/core/datetime.h"
 #include "platform/core/formatsettings.h"
+#include "platform/ui/controlflagscope.h"
 #include "platform/ui/monthcal.h"
 #include "platform/win/updateregion.h"
 #include "platform/win/window.h"
@@ -27,23 +28,6 @@ double Day(TDateTime Value) {
 [[noreturn]] void RaiseBelowMinimum(TDateTime MinDate) {
     throw EDateTimeError("Date is less than minimum of " + DateToStr(MinDate));
 }
-
-// Holds a flag of a control up for its lifetime, which a handler may end by freeing the control.
-class TFlagScope {
-public:
-    TFlagScope(bool& Flag, std::weak_ptr<const void> Life) : FFlag(Flag), FLife(std::move(Life)) {
-        FFlag = true;
-    }
-    ~TFlagScope() {
-        if (!FLife.expired()) FFlag = false;
-    }
-    TFlagScope(const TFlagScope&) = delete;
-    TFlagScope& operator=(const TFlagScope&) = delete;
-
-private:
-    bool& FFlag;
-    std::weak_ptr<const void> FLife;
-};
 
 // 31 December 1899: the first day a calendar without a minimum shows.
 constexpr TDateTime kFirstCalendarDay = 1;
@@ -162,7 +146,7 @@ void TwwMonthCalendar::InternalSetDate(TDateTime Value) {
     }
     if (HandleAllocated()) {
         const std::weak_ptr<const void> life = LifeToken();
-        const TFlagScope setting(FSettingDate, life);
+        const TControlFlagScope setting(FSettingDate, life);
         const LRESULT taken =
             multi ? SendMessage(Handle(), MCM_SETSELRANGE, 0, reinterpret_cast<LPARAM>(times))
                   : SendMessage(Handle(), MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(times));
@@ -307,7 +291,7 @@ bool TwwMonthCalendar::RequiredSize(int32_t& Width, int32_t& Height) {
 void TwwMonthCalendar::SizeToFit() {
     int32_t width = 0, height = 0;
     if (!RequiredSize(width, height)) return;
-    const TFlagScope sizing(FSizingToFit, LifeToken());
+    const TControlFlagScope sizing(FSizingToFit, LifeToken());
     SetBounds(Left(), Top(), std::max(Width(), width), std::max(Height(), height));
 }
 
