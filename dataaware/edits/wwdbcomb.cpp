@@ -108,7 +108,10 @@ void TwwDBComboBox::SetComboValue(const std::string& Value) {
         return;
     }
     if (FStyle == csDropDown && !FMapList) {
+        const std::weak_ptr<const void> life = LifeToken();
         SetText(Value);
+        // The new text's change handlers may free the combo.
+        if (life.expired()) return;
         StoreItemIndex(FItems->IndexOf(Value));
         if (FPopupList != nullptr && FListFilled) FPopupList->SetItemIndex(FItemIndex);
         return;
@@ -125,7 +128,9 @@ void TwwDBComboBox::DataChange(const TLinkEvent& EditDataChange) {
         SetComboValue(designing ? Name() : field != nullptr ? field->Text() : std::string());
         return;
     }
+    const std::weak_ptr<const void> life = LifeToken();
     SetComboValue(field != nullptr ? field->AsString() : std::string());
+    if (life.expired()) return;
     if (IsOwnerDraw() && field != nullptr) StoreItemIndex(FItems->IndexOf(field->Text()));
     if (EditDataChange) EditDataChange(this);
 }

@@ -422,6 +422,37 @@ TEST(DBComboBox, EveryMapListRowStoresItsOwnValueAndShowsAgainFromIt) {
     }
 }
 
+TEST(DBComboBox, AComboFreedByTheChangeHandlersOfTheFieldsTextIsNotTouchedAfterwards) {
+    const struct {
+        const char* Name;
+        TComboBoxStyle Style;
+        std::vector<std::string> Items;
+        bool MapList;
+    } cases[] = {
+        {"editable", csDropDown, {"R", "G"}, false},
+        {"a list", csDropDownList, {"R", "G"}, false},
+        {"a map list", csDropDownList, {"Red\tR", "Green\tG"}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TBoundComboScene bound(c.Items, "Colour", c.Style);
+        TwwDBComboBox* combo = &bound.Combo();
+        combo->SetMapList(c.MapList);
+        combo->SetItemIndex(1);  // showing another item than the field's R
+        combo->OnChange = [at = &combo](TObject*) {
+            TwwDBComboBox** const slot = at;  // the handler goes with the combo
+            delete *slot;
+            *slot = nullptr;
+        };
+        // New items show the field's value again.
+        TStringList items;
+        for (const std::string& item : c.Items)
+            items.Add(item);
+        combo->SetItems(items);
+        EXPECT_EQ(combo, nullptr);
+    }
+}
+
 TEST(DBComboBox, TheListIsDropDownWidthWideOrAsWideAsTheCombo) {
     for (const auto& [dropDownWidth, width] :
          std::vector<std::pair<int32_t, int32_t>>{{0, 120}, {-50, 120}, {200, 200}, {60, 60}}) {

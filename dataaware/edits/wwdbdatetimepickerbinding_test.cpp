@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "dataaware/edits/wwdbdatetimepicker.h"
 #include "dataaware/edits/wwdbdatetimepicker_testsupport.h"
@@ -142,6 +143,35 @@ TEST(DBDateTimePickerBinding, WhatIsTypedIsWhatThePostStores) {
         EXPECT_TRUE(t.Picker->Modified());
         t.Data.Table.Post();
         EXPECT_EQ(t.Data.Stored(c.Column), c.Stored);
+    }
+}
+
+TEST(DBDateTimePickerBinding, AnEditEndedByTheChangeHandlersOfAShownPartLeavesThePickerUnmodified) {
+    const struct {
+        const char* Name;
+        std::function<void(TTable&)> End;
+    } cases[] = {
+        {"cancelled", [](TTable& T) { T.Cancel(); }},
+        {"posted", [](TTable& T) { T.Post(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        test::TBoundPicker t("Day", "mm/dd/yyyy");
+        t.Picker->SetFocus();
+        test::PressKey(VK_F2);
+        test::PressKey('1');
+        test::PressKey('2');
+        ASSERT_TRUE(t.Picker->Modified()) << "the month is taken";
+        bool armed = true;
+        t.Picker->OnChange = [&](TObject*) {
+            if (!std::exchange(armed, false)) return;
+            c.End(t.Data.Table);
+        };
+        // The first digit of the day is shown at once, and its text set ends the edit.
+        test::PressKey('2');
+        ASSERT_FALSE(armed);
+        EXPECT_FALSE(t.Data.Table.State() == dsEdit);
+        EXPECT_FALSE(t.Picker->Modified()) << t.Picker->Text();
     }
 }
 

@@ -207,10 +207,12 @@ TCustomEdit& TwwDBCustomDateTimePicker::TPartsHost::EditWindow() {
 
 bool TwwDBCustomDateTimePicker::TPartsHost::ReplaceText(const std::string& Text) {
     // Setting the text clears the edit's modified flag, but a part refused or shown again must
-    // not drop the edits already made: the post would then write nothing.
+    // not drop the edits already made: the post would then write nothing. A change handler that
+    // posted or cancelled the record has ended those edits, though, and they stay dropped.
     const bool modified = P.Modified();
+    const bool editing = P.FDataLink->Editing();
     if (!P.ReplaceText(Text)) return false;
-    if (modified) P.TCustomEdit::SetModified(true);
+    if (modified && P.FDataLink->Editing() == editing) P.TCustomEdit::SetModified(true);
     return true;
 }
 

@@ -301,19 +301,19 @@ bool DrawFrameControl(HDC DC, TRect& Logical, uint32_t Type, uint32_t State) {
     if (!DC) return false;
     const TRect Rect = DC->LPtoDP(Logical);
     const TDeviceUnits pixels(*DC);
-    // A control with no area has no face; its edges would fall on the pixels beside it.
-    if (Rect.Right <= Rect.Left || Rect.Bottom <= Rect.Top)
-        return Type == DFC_BUTTON || Type == DFC_SCROLL;
+    // A control with no area has no face; its edges would fall on the pixels beside it. It is
+    // still one this draws, so the answer is the same as for any other rectangle.
+    const bool hasArea = Rect.Right > Rect.Left && Rect.Bottom > Rect.Top;
     if (Type == DFC_BUTTON) {
         switch (State & 0xFF) {
             case DFCS_BUTTONPUSH:
-                DrawPushButton(*DC, Rect, State);
+                if (hasArea) DrawPushButton(*DC, Rect, State);
                 return true;
             case DFCS_BUTTONCHECK:
-                DrawCheckBox(*DC, Rect, State);
+                if (hasArea) DrawCheckBox(*DC, Rect, State);
                 return true;
             case DFCS_BUTTONRADIO:
-                DrawRadioButton(*DC, Rect, State);
+                if (hasArea) DrawRadioButton(*DC, Rect, State);
                 return true;
             default:
                 return false;
@@ -322,7 +322,7 @@ bool DrawFrameControl(HDC DC, TRect& Logical, uint32_t Type, uint32_t State) {
     if (Type == DFC_SCROLL) {
         const uint32_t kind = State & 0xFF;
         if (kind > DFCS_SCROLLRIGHT && kind != DFCS_SCROLLCOMBOBOX) return false;
-        DrawScrollButton(*DC, Rect, State);
+        if (hasArea) DrawScrollButton(*DC, Rect, State);
         return true;
     }
     return false;

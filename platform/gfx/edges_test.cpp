@@ -98,6 +98,27 @@ TEST_F(EdgeTest, FrameControlsInAnEmptyRectangleDrawNothing) {
     EXPECT_EQ(Picture(Bitmap), before);
 }
 
+TEST_F(EdgeTest, FrameControlsAnswerAlikeWhateverTheirRectangle) {
+    const struct {
+        uint32_t Type, State;
+        bool Drawn;
+    } cases[] = {
+        {DFC_BUTTON, DFCS_BUTTONPUSH, true},
+        {DFC_BUTTON, DFCS_BUTTONRADIO, true},
+        {DFC_BUTTON, 0x7F, false},
+        {DFC_SCROLL, DFCS_SCROLLCOMBOBOX, true},
+        {DFC_SCROLL, DFCS_SCROLLRIGHT, true},
+        {DFC_SCROLL, 0x7F, false},
+        {0, DFCS_BUTTONPUSH, false},
+    };
+    for (const auto& c : cases)
+        for (TRect r : {Rect(2, 2, 6, 6), Rect(2, 2, 2, 5), Rect(4, 4, 2, 2)}) {
+            SCOPED_TRACE(testing::Message()
+                         << c.Type << "/" << c.State << " at " << r.Left << "," << r.Right);
+            EXPECT_EQ(DrawFrameControl(Bitmap.Canvas().Handle(), r, c.Type, c.State), c.Drawn);
+        }
+}
+
 TEST(FrameControl, ComboArrowAndRaisedButtonLookClassic) {
     TBitmap b;
     b.SetSize(16, 16);
